@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A fresh, empty folder for one test, removed again when the object goes away.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// The repository's root folder and the build folder, as CTest hands them to the tests.
+std::filesystem::path SourceDir();
+std::filesystem::path BinaryDir();
+
+// A folder under the build tree where tests leave files for the player checks to pick up.
+std::filesystem::path ArtefactDir(const std::string& group);
+
+std::vector<unsigned char> ReadBytes(const std::filesystem::path& file);
+void WriteBytes(const std::filesystem::path& file, const std::vector<unsigned char>& bytes);
+
+} // namespace testsupport

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs every fuzz target of a build for a short, bounded time.
+#   tools/fuzz.sh <build folder> [seconds per target]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:?build folder}
+seconds=${2:-20}
+status=0
+shopt -s nullglob
+targets=("$build"/fuzz/fuzz_*)
+for target in "${targets[@]}"; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target"); name=${name#fuzz_}
+  corpus=$(mktemp -d)
+  seeds=()
+  [ -d "$root/fuzz/corpus/$name" ] && seeds=("$root/fuzz/corpus/$name")
+  echo "fuzzing $name for ${seconds}s"
+  if ! "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=0 \
+       -artifact_prefix="$build/fuzz/crash-$name-" "$corpus" "${seeds[@]}" >"$build/fuzz/$name.log" 2>&1; then
+    echo "fuzz target $name failed:"; tail -n 40 "$build/fuzz/$name.log"
+    status=1
+  fi
+  rm -rf "$corpus"
+done
+echo "fuzz targets run: ${#targets[@]}"
+exit $status

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test.
+#   VANTOREL_SANITIZE=1  build with AddressSanitizer and UndefinedBehaviorSanitizer (clang)
+#   VANTOREL_FUZZ=1      also build the libFuzzer targets (clang)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/setup.sh" --tests
+
+build="$root/build"
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ -n "${VANTOREL_SANITIZE:-}${VANTOREL_FUZZ:-}" ]; then
+  build="$root/build-sanitize"
+  options+=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++)
+  [ -n "${VANTOREL_SANITIZE:-}" ] && options+=(-DVANTOREL_SANITIZE=ON)
+  [ -n "${VANTOREL_FUZZ:-}" ] && options+=(-DVANTOREL_FUZZ=ON)
+fi
+jobs=$(nproc)
+
+cmake -S "$root" -B "$build" "${options[@]}" >/dev/null
+cmake --build "$build" -j "$jobs"
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+ctest --test-dir "$build" -j "$jobs" --output-on-failure --timeout 300
