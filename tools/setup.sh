@@ -7,22 +7,30 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
           libjpeg62-turbo-dev libssl-dev libcrypt-dev libpugixml-dev libzip-dev)
+# Programs are looked up on PATH (node and npm may come from elsewhere than Debian).
+declare -A programs=()
 if [ "${1:-}" = "--tests" ]; then
-  packages+=(nodejs npm chromium python3)
-  [ -n "${VANTOREL_FUZZ:-}" ] && packages+=(clang libclang-rt-dev)
-  [ -n "${VANTOREL_SANITIZE:-}" ] && packages+=(clang)
+  programs=([node]=nodejs [npm]=npm [chromium]=chromium)
+  if [ -n "${VANTOREL_SANITIZE:-}${VANTOREL_FUZZ:-}" ]; then
+    programs[clang++]=clang
+    packages+=(libclang-rt-dev)
+  fi
 fi
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+for program in "${!programs[@]}"; do
+  command -v "$program" >/dev/null 2>&1 || missing+=("${programs[$program]}")
+done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
   sudo=""
   [ "$(id -u)" -ne 0 ] && sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  apt=($sudo apt-get -o DPkg::Lock::Timeout=900 -qq)
+  "${apt[@]}" update
+  DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
 if [ "${1:-}" = "--tests" ]; then
