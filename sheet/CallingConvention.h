@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Names through which compiled formulas reach the function library in the movie; the
+// convention is described in docs/formula-calling-convention.md.
+namespace callconv {
+
+// Operator symbols as the parser writes them into expression trees, and their token kinds.
+enum OperatorKind : int {
+    kAdd = 1,
+    kSubtract = 2,
+    kMultiply = 3,
+    kDivide = 4,
+    kGreater = 5,
+    kLess = 6,
+    kEqual = 7,
+    kLessEqual = 8,
+    kGreaterEqual = 9,
+    kNotEqual = 10,
+    kConcat = 11,
+    kFunction = 20,
+};
+
+// The token kind of an operator symbol ("+" 1 ... "&" 11), 0 for anything else.
+int OperatorKindOf(std::string_view symbol);
+// The library function that carries out an operator kind 1..11 ("kvAdd" ...); empty otherwise.
+std::string_view OperatorFunction(int kind);
+
+// Calls the parser writes for what has no operator of its own.
+inline constexpr std::string_view kErrorFunction = "kvError"; // kvError("#N/A"): an error value
+inline constexpr std::string_view kArrayFunction = "kvArray"; // kvArray(rows, columns, values...)
+inline constexpr std::string_view kPowerFunction = "POWER";   // a ^ b
+
+// The name under which the movie calls a spreadsheet function: the player would read a
+// dotted name as a path (STDEV.S as member S of STDEV), so dots become underscores.
+std::string MovieFunctionName(std::string_view name);
+
+} // namespace callconv

@@ -1,0 +1,238 @@
+#include "sheet/CellModel.h"
+
+#include "sheet/FormulaParser.h"
+#include "sheet/ModelVariable.h"
+#include "sheet/VariableTable.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+namespace {
+
+bool EqualNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+std::string UpperAscii(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return upper;
+}
+
+} // namespace
+
+CCellModel::CCellModel() = default;
+CCellModel::~CCellModel() = default;
+
+bool CCellModel::Key::operator<(const Key& other) const
+{
+    if (sheet != other.sheet)
+        return sheet < other.sheet;
+    if (row != other.row)
+        return row < other.row;
+    return column < other.column;
+}
+
+CCellModel::SheetInfo* CCellModel::FindSheetInfo(std::string_view name)
+{
+    for (SheetInfo& info : sheets_)
+        if (info.name == name)
+            return &info;
+    for (SheetInfo& info : sheets_)
+        if (EqualNoCase(info.name, name))
+            return &info;
+    return nullptr;
+}
+
+const CCellModel::SheetInfo* CCellModel::FindSheetInfo(std::string_view name) const
+{
+    return const_cast<CCellModel*>(this)->FindSheetInfo(name);
+}
+
+void CCellModel::AddSheet(const std::string& name)
+{
+    auto lock = Lock();
+    if (!FindSheetInfo(name))
+        sheets_.push_back(SheetInfo{name});
+}
+
+std::vector<std::string> CCellModel::GetSheetNames() const
+{
+    auto lock = Lock();
+    std::vector<std::string> names;
+    for (const SheetInfo& info : sheets_)
+        names.push_back(info.name);
+    return names;
+}
+
+std::optional<std::string> CCellModel::FindSheet(std::string_view name) const
+{
+    auto lock = Lock();
+    const SheetInfo* info = FindSheetInfo(name);
+    if (!info)
+        return std::nullopt;
+    return info->name;
+}
+
+int CCellModel::GetLastRow(const std::string& sheet) const
+{
+    auto lock = Lock();
+    const SheetInfo* info = FindSheetInfo(sheet);
+    return info ? info->lastRow : 0;
+}
+
+int CCellModel::GetLastColumn(const std::string& sheet) const
+{
+    auto lock = Lock();
+    const SheetInfo* info = FindSheetInfo(sheet);
+    return info ? info->lastColumn : 0;
+}
+
+bool CCellModel::SetCell(const std::string& sheet, int row, int column, CCellData data)
+{
+    if (row < 1 || row > kMaxSheetRow || column < 1 || column > kMaxSheetColumn)
+        return false;
+    auto lock = Lock();
+    SheetInfo* info = FindSheetInfo(sheet);
+    if (!info) {
+        sheets_.push_back(SheetInfo{sheet});
+        info = &sheets_.back();
+    }
+    info->lastRow = std::max(info->lastRow, row);
+    info->lastColumn = std::max(info->lastColumn, column);
+    cells_[Key{info->name, row, column}] = std::move(data);
+    return true;
+}
+
+std::optional<CCellData> CCellModel::GetCell(const std::string& sheet, int row, int column) const
+{
+    auto lock = Lock();
+    auto it = cells_.find(Key{sheet, row, column});
+    if (it == cells_.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::size_t CCellModel::GetCellCount() const
+{
+    auto lock = Lock();
+    return cells_.size();
+}
+
+void CCellModel::ForEachCell(const std::function<void(const CCellRef&, const CCellData&)>& visit) const
+{
+    auto lock = Lock();
+    for (const auto& [key, data] : cells_)
+        visit(CCellRef(key.sheet, key.row, key.column), data);
+}
+
+bool CCellModel::HasFormula(const CCellRef& cell) const
+{
+    auto lock = Lock();
+    auto it = cells_.find(Key{cell.sheet, cell.row, cell.column});
+    return it != cells_.end() && !it->second.formula.empty();
+}
+
+std::unique_ptr<CModelVariable> CCellModel::ParseCellFormula(const CCellRef& cell, CVariableTable& table,
+                                                             FormulaError* error) const
+{
+    std::string formula;
+    {
+        auto lock = Lock();
+        auto it = cells_.find(Key{cell.sheet, cell.row, cell.column});
+        if (it == cells_.end() || it->second.formula.empty()) {
+            if (error)
+                *error = FormulaError{"the cell holds no formula", 0};
+            return nullptr;
+        }
+        formula = it->second.formula;
+    }
+    FormulaContext context;
+    context.sheet = cell.sheet;
+    context.table = &table;
+    context.model = this;
+    return CFormulaParser::Parse(formula, context, error);
+}
+
+std::unique_ptr<CModelVariable> CCellModel::MakeConstantNode(const CCellRef& cell) const
+{
+    std::optional<CCellData> data = GetCell(cell);
+    if (!data || (data->valueText.empty() && data->typeName != CellType::Text))
+        return nullptr;
+    if (data->typeName == CellType::Number || data->typeName == CellType::DateTime) {
+        double value = 0;
+        const char* first = data->valueText.data();
+        const char* last = first + data->valueText.size();
+        auto result = std::from_chars(first, last, value);
+        if (result.ec == std::errc() && result.ptr == last)
+            return CModelVariable::MakeNumber(value);
+    } else if (data->typeName == CellType::Boolean) {
+        if (EqualNoCase(data->valueText, "TRUE") || data->valueText == "1")
+            return CModelVariable::MakeBoolean(true);
+        if (EqualNoCase(data->valueText, "FALSE") || data->valueText == "0")
+            return CModelVariable::MakeBoolean(false);
+    }
+    return CModelVariable::CModelVariableFromText(data->valueText);
+}
+
+void CCellModel::ClearChangedFlags()
+{
+    auto lock = Lock();
+    for (auto& entry : cells_)
+        entry.second.changed = false;
+}
+
+void CCellModel::SetDefinedName(const std::string& name, const std::string& definition)
+{
+    auto lock = Lock();
+    definedNames_[UpperAscii(name)] = {name, definition};
+}
+
+std::optional<std::string> CCellModel::FindDefinedName(std::string_view name) const
+{
+    auto lock = Lock();
+    auto it = definedNames_.find(UpperAscii(name));
+    if (it == definedNames_.end())
+        return std::nullopt;
+    return it->second.second;
+}
+
+void CCellModel::SetNamedValue(const std::string& name, const std::string& value)
+{
+    auto lock = Lock();
+    namedValues_[name] = value;
+}
+
+std::optional<std::string> CCellModel::GetNamedValue(const std::string& name) const
+{
+    auto lock = Lock();
+    auto it = namedValues_.find(name);
+    if (it == namedValues_.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::map<std::string, std::string> CCellModel::GetNamedValues() const
+{
+    auto lock = Lock();
+    return namedValues_;
+}
+
+bool CCellModel::IsLoaded() const
+{
+    auto lock = Lock();
+    return loaded_;
+}
+
+void CCellModel::SetLoaded(bool loaded)
+{
+    auto lock = Lock();
+    loaded_ = loaded;
+}

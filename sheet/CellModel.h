@@ -1,0 +1,115 @@
+#pragma once
+
+#include "sheet/CellRef.h"
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CModelVariable;
+class CVariableTable;
+struct FormulaError;
+
+// Type names of stored cells. A date or time is stored as its serial number.
+namespace CellType {
+inline constexpr std::string_view Number = "number";
+inline constexpr std::string_view Text = "string";
+inline constexpr std::string_view Boolean = "boolean";
+inline constexpr std::string_view Error = "error";
+inline constexpr std::string_view DateTime = "datetime";
+} // namespace CellType
+
+// What the import stores for one cell. valueText holds numbers in C-locale form ("3.5"),
+// booleans as "TRUE"/"FALSE", errors as their literal ("#N/A"); formula is without "=".
+struct CCellData {
+    std::string valueText;
+    std::string typeName;
+    std::string formula;
+    bool changed = false;
+};
+
+// The imported cells keyed by sheet, row and column, the workbook's sheets and defined
+// names, and the named locale values ("KVDecimalSeparator", "KVSDAYNAME1", ...). The import
+// worker fills it while the user-interface thread may read it: every operation takes the
+// model's recursive mutex, and Lock() lets a caller keep it across several operations.
+class CCellModel {
+public:
+    CCellModel();
+    ~CCellModel();
+    CCellModel(const CCellModel&) = delete;
+    CCellModel& operator=(const CCellModel&) = delete;
+
+    std::unique_lock<std::recursive_mutex> Lock() const { return std::unique_lock(mutex_); }
+
+    // Sheets in workbook order; cells of a sheet not added yet add it at the end.
+    void AddSheet(const std::string& name);
+    std::vector<std::string> GetSheetNames() const;
+    // The stored spelling of a sheet name given in any letter case; none when unknown.
+    std::optional<std::string> FindSheet(std::string_view name) const;
+    // The last row and column holding a cell (0 when the sheet is empty or unknown).
+    int GetLastRow(const std::string& sheet) const;
+    int GetLastColumn(const std::string& sheet) const;
+
+    // False (nothing stored) for a place outside the sheet.
+    bool SetCell(const std::string& sheet, int row, int column, CCellData data);
+    std::optional<CCellData> GetCell(const std::string& sheet, int row, int column) const;
+    std::optional<CCellData> GetCell(const CCellRef& cell) const
+    {
+        return GetCell(cell.sheet, cell.row, cell.column);
+    }
+    std::size_t GetCellCount() const;
+    // Every cell in order of sheet name, row and column, under the lock.
+    void ForEachCell(const std::function<void(const CCellRef&, const CCellData&)>& visit) const;
+
+    bool HasFormula(const CCellRef& cell) const;
+    // The cell's formula as an expression tree whose cells and ranges are entered into the
+    // table. None when the cell is missing or has no formula, or when the formula cannot be
+    // parsed (then error, when given, says why).
+    std::unique_ptr<CModelVariable> ParseCellFormula(const CCellRef& cell, CVariableTable& table,
+                                                     FormulaError* error = nullptr) const;
+    // The cell's value as a constant: string, boolean or number by its stored type; none when
+    // the cell is missing or holds no value. An error value becomes its text.
+    std::unique_ptr<CModelVariable> MakeConstantNode(const CCellRef& cell) const;
+    void ClearChangedFlags();
+
+    // Defined names of the workbook (name to reference or formula text, without "=").
+    void SetDefinedName(const std::string& name, const std::string& definition);
+    std::optional<std::string> FindDefinedName(std::string_view name) const;
+
+    void SetNamedValue(const std::string& name, const std::string& value);
+    std::optional<std::string> GetNamedValue(const std::string& name) const;
+    // In ascending order of name.
+    std::map<std::string, std::string> GetNamedValues() const;
+
+    // False until an import has finished.
+    bool IsLoaded() const;
+    void SetLoaded(bool loaded);
+
+private:
+    struct Key {
+        std::string sheet;
+        int row;
+        int column;
+        bool operator<(const Key& other) const;
+    };
+    struct SheetInfo {
+        std::string name;
+        int lastRow = 0;
+        int lastColumn = 0;
+    };
+    SheetInfo* FindSheetInfo(std::string_view name);
+    const SheetInfo* FindSheetInfo(std::string_view name) const;
+
+    mutable std::recursive_mutex mutex_;
+    std::map<Key, CCellData> cells_;
+    std::vector<SheetInfo> sheets_;
+    std::map<std::string, std::pair<std::string, std::string>> definedNames_;
+    std::map<std::string, std::string> namedValues_;
+    bool loaded_ = false;
+};

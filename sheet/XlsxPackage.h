@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <pugixml.hpp>
+
+struct zip;
+
+// Read access to the zip package of a workbook with every size bounded: the package never
+// makes us inflate or hold more than the limits, whatever its headers claim.
+namespace sheet::xlsx {
+
+struct PackageLimits {
+    std::uint64_t maxPackageBytes = 512ull << 20; // the file itself
+    std::uint64_t maxPartBytes = 256ull << 20;    // one inflated part
+    std::uint64_t maxTotalBytes = 1024ull << 20;  // all parts read from one package
+    std::uint64_t maxEntries = 100000;
+};
+
+struct Relationship {
+    std::string id;
+    std::string type;   // full type URI
+    std::string target; // resolved part name, without a leading "/"
+    bool external = false;
+};
+
+class Package {
+public:
+    // Takes the package bytes; throws WorkbookError when they are not a readable zip.
+    Package(std::vector<unsigned char> bytes, PackageLimits limits = {});
+    ~Package();
+    Package(const Package&) = delete;
+    Package& operator=(const Package&) = delete;
+
+    static std::vector<unsigned char> ReadFile(const std::string& path, const PackageLimits& limits = {});
+
+    bool HasPart(std::string_view name) const;
+    std::string ReadPart(std::string_view name);
+    // The part parsed as XML; document type declarations are refused outright so no entity
+    // can expand.
+    pugi::xml_document ReadXml(std::string_view name, unsigned parseFlags = pugi::parse_default);
+    // The relationships of a part ("" for the package's own); empty when it has none.
+    std::vector<Relationship> ReadRelationships(std::string_view sourcePart);
+
+    const std::vector<unsigned char>& Bytes() const { return bytes_; }
+    const std::vector<std::string>& PartNames() const { return names_; }
+
+private:
+    std::int64_t Find(std::string_view name) const;
+
+    std::vector<unsigned char> bytes_;
+    PackageLimits limits_;
+    zip* archive_ = nullptr;
+    std::vector<std::string> names_;
+    std::map<std::string, std::uint64_t> index_; // lower-case name to entry
+    std::uint64_t totalRead_ = 0;
+};
+
+// Part names are case-insensitive; relationship targets are relative to the source's folder.
+std::string ResolvePartName(std::string_view sourcePart, std::string_view target);
+std::string RelationshipsPartOf(std::string_view part);
+// Local name of an element, without a namespace prefix ("x:c" -> "c").
+std::string_view LocalName(const pugi::xml_node& node);
+pugi::xml_node Child(const pugi::xml_node& node, std::string_view localName);
+pugi::xml_attribute Attribute(const pugi::xml_node& node, std::string_view localName);
+
+} // namespace sheet::xlsx

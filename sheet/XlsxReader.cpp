@@ -1,0 +1,619 @@
+#include "sheet/XlsxReader.h"
+
+#include "sheet/WorkbookError.h"
+#include "sheet/XlsxAddress.h"
+#include "sheet/XlsxNumberFormats.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <map>
+#include <unordered_map>
+
+namespace sheet::xlsx {
+
+namespace {
+
+bool EndsWith(std::string_view s, std::string_view suffix)
+{
+    return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+bool IsTrue(std::string_view v)
+{
+    return v == "1" || v == "true";
+}
+
+std::optional<double> ParseNumber(std::string_view text)
+{
+    while (!text.empty() &&
+           (text.front() == ' ' || text.front() == '\t' || text.front() == '\n' || text.front() == '\r'))
+        text.remove_prefix(1);
+    while (!text.empty() &&
+           (text.back() == ' ' || text.back() == '\t' || text.back() == '\n' || text.back() == '\r'))
+        text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    if (text.empty())
+        return std::nullopt;
+    double value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::uint32_t> ParseUnsigned(std::string_view text)
+{
+    std::uint32_t value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+void AppendUtf8(std::string& out, std::uint32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Characters that XML cannot carry are stored as _xHHHH_.
+std::string DecodeEscapes(std::string_view s)
+{
+    if (s.find("_x") == std::string_view::npos)
+        return std::string(s);
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        if (s[i] == '_' && i + 6 < s.size() && s[i + 1] == 'x' && s[i + 6] == '_') {
+            std::uint32_t cp = 0;
+            bool ok = true;
+            for (std::size_t k = 2; k < 6; ++k) {
+                int h = HexValue(s[i + k]);
+                ok = ok && h >= 0;
+                cp = cp * 16 + static_cast<std::uint32_t>(std::max(h, 0));
+            }
+            if (ok) {
+                AppendUtf8(out, cp);
+                i += 7;
+                continue;
+            }
+        }
+        out += s[i++];
+    }
+    return out;
+}
+
+// The text of a string item: a plain <t>, or the runs of rich text; phonetic hints are not
+// part of the value.
+std::string StringItemText(const pugi::xml_node& item)
+{
+    std::string text;
+    for (auto child : item.children()) {
+        auto name = LocalName(child);
+        if (name == "t") {
+            text += child.text().get();
+        } else if (name == "r") {
+            if (auto t = Child(child, "t"))
+                text += t.text().get();
+        }
+    }
+    return DecodeEscapes(text);
+}
+
+// Days from 1899-12-30 in the 1900 date system (which counts 1900-02-29, so dates before
+// March 1900 are one less), or from 1904-01-01.
+std::optional<double> IsoDateToSerial(std::string_view text, bool date1904)
+{
+    int y = 0, mo = 1, d = 1, h = 0, mi = 0;
+    double s = 0;
+    auto num = [&](std::size_t pos, std::size_t len, int& out) {
+        if (pos + len > text.size())
+            return false;
+        auto [end, ec] = std::from_chars(text.data() + pos, text.data() + pos + len, out);
+        return ec == std::errc() && end == text.data() + pos + len;
+    };
+    std::size_t timeAt = 0;
+    if (text.size() >= 10 && text[4] == '-' && text[7] == '-') {
+        if (!num(0, 4, y) || !num(5, 2, mo) || !num(8, 2, d))
+            return std::nullopt;
+        timeAt = text.size() > 10 && text[10] == 'T' ? 11 : 0;
+    } else if (text.size() >= 8 && text[2] == ':') {
+        y = date1904 ? 1904 : 1899;
+        mo = date1904 ? 1 : 12;
+        d = date1904 ? 1 : 30;
+        timeAt = 0;
+        if (!num(0, 2, h) || !num(3, 2, mi))
+            return std::nullopt;
+        auto sec = ParseNumber(text.substr(6));
+        if (!sec)
+            return std::nullopt;
+        s = *sec;
+    } else {
+        return std::nullopt;
+    }
+    if (timeAt) {
+        if (!num(timeAt, 2, h) || text.size() < timeAt + 5 || text[timeAt + 2] != ':' ||
+            !num(timeAt + 3, 2, mi))
+            return std::nullopt;
+        if (text.size() > timeAt + 6 && text[timeAt + 5] == ':') {
+            std::string_view rest = text.substr(timeAt + 6);
+            auto zone = rest.find_first_of("Z+-");
+            auto sec = ParseNumber(rest.substr(0, zone));
+            if (!sec)
+                return std::nullopt;
+            s = *sec;
+        }
+    }
+    if (mo < 1 || mo > 12 || d < 1 || d > 31 || h > 24 || mi > 59)
+        return std::nullopt;
+    // Days since the civil epoch (Howard Hinnant's algorithm), then moved to the workbook's.
+    auto daysFromCivil = [](long yy, long mm, long dd) {
+        yy -= mm <= 2;
+        long era = (yy >= 0 ? yy : yy - 399) / 400;
+        long yoe = yy - era * 400;
+        long doy = (153 * (mm + (mm > 2 ? -3 : 9)) + 2) / 5 + dd - 1;
+        long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+        return era * 146097 + doe - 719468;
+    };
+    long days = daysFromCivil(y, mo, d);
+    double serial;
+    if (date1904) {
+        serial = static_cast<double>(days - daysFromCivil(1904, 1, 1));
+    } else {
+        serial = static_cast<double>(days - daysFromCivil(1899, 12, 30));
+        if (serial < 61 && serial > 0)
+            serial -= 1;
+    }
+    return serial + (h * 3600 + mi * 60 + s) / 86400.0;
+}
+
+struct Styles {
+    std::map<std::uint32_t, std::string> customFormats;
+    std::vector<std::uint32_t> xfFormatIds;
+};
+
+Styles ReadStyles(Package& package, const std::string& part)
+{
+    Styles styles;
+    if (part.empty() || !package.HasPart(part))
+        return styles;
+    auto doc = package.ReadXml(part);
+    auto root = doc.document_element();
+    if (auto numFmts = Child(root, "numFmts")) {
+        for (auto fmt : numFmts.children()) {
+            if (LocalName(fmt) != "numFmt")
+                continue;
+            auto id = ParseUnsigned(Attribute(fmt, "numFmtId").value());
+            if (!id)
+                throw WorkbookError("Styles part " + part + " has a number format without a valid id");
+            styles.customFormats[*id] = Attribute(fmt, "formatCode").value();
+        }
+    }
+    if (auto xfs = Child(root, "cellXfs")) {
+        for (auto xf : xfs.children()) {
+            if (LocalName(xf) != "xf")
+                continue;
+            auto id = ParseUnsigned(Attribute(xf, "numFmtId").value());
+            styles.xfFormatIds.push_back(id.value_or(0));
+        }
+    }
+    return styles;
+}
+
+std::vector<std::string> ReadSharedStrings(Package& package, const std::string& part)
+{
+    std::vector<std::string> strings;
+    if (part.empty() || !package.HasPart(part))
+        return strings;
+    auto doc = package.ReadXml(part);
+    for (auto item : doc.document_element().children())
+        if (LocalName(item) == "si")
+            strings.push_back(StringItemText(item));
+    return strings;
+}
+
+struct SharedFormula {
+    CellAddress anchor;
+    std::string text;
+};
+
+class SheetReader {
+public:
+    SheetReader(const std::vector<std::string>& strings, const Styles& styles, bool date1904,
+                const ReadOptions& options, std::size_t& cellBudget)
+        : strings_(strings), styles_(styles), date1904_(date1904), options_(options), cellBudget_(cellBudget)
+    {
+    }
+
+    void Read(Package& package, Sheet& sheet)
+    {
+        auto doc = package.ReadXml(sheet.partName);
+        auto root = doc.document_element();
+        if (LocalName(root) != "worksheet")
+            throw WorkbookError("Part " + sheet.partName + " of sheet " + sheet.name + " is not a worksheet");
+        if (auto protection = Child(root, "sheetProtection"))
+            sheet.isProtected = IsTrue(Attribute(protection, "sheet").value());
+        auto data = Child(root, "sheetData");
+        std::int64_t rowIndex = -1;
+        for (auto row : data.children()) {
+            if (LocalName(row) != "row")
+                continue;
+            if (auto r = Attribute(row, "r")) {
+                auto n = ParseUnsigned(r.value());
+                if (!n || *n < 1 || *n > kMaxRows)
+                    throw WorkbookError("Sheet " + sheet.name + " has a row with the invalid number \"" +
+                                        r.value() + "\"");
+                rowIndex = *n - 1;
+            } else {
+                ++rowIndex;
+            }
+            if (rowIndex >= kMaxRows)
+                throw WorkbookError("Sheet " + sheet.name + " has more rows than a sheet can hold");
+            std::int64_t columnIndex = -1;
+            for (auto c : row.children()) {
+                if (LocalName(c) != "c")
+                    continue;
+                CellAddress address{static_cast<std::uint32_t>(rowIndex), 0};
+                if (auto r = Attribute(c, "r")) {
+                    auto parsed = ParseCellAddress(r.value());
+                    if (!parsed)
+                        throw WorkbookError("Sheet " + sheet.name +
+                                            " has a cell with the invalid reference \"" + r.value() + "\"");
+                    address = *parsed;
+                    columnIndex = address.column;
+                } else {
+                    ++columnIndex;
+                    if (columnIndex >= kMaxColumns)
+                        throw WorkbookError("Sheet " + sheet.name +
+                                            " has more columns than a sheet can hold");
+                    address.column = static_cast<std::uint32_t>(columnIndex);
+                }
+                if (cellBudget_ == 0)
+                    throw WorkbookError("Workbook has more cells than can be imported");
+                --cellBudget_;
+                if (options_.cancel && (cellBudget_ & 0xFFF) == 0 && options_.cancel->load())
+                    throw ReadCancelled();
+                sheet.cells.push_back(ReadCell(c, address, sheet.name));
+            }
+        }
+        Finish(sheet);
+    }
+
+private:
+    Cell ReadCell(const pugi::xml_node& c, CellAddress address, const std::string& sheetName)
+    {
+        Cell cell;
+        cell.row = address.row;
+        cell.column = address.column;
+        auto where = [&] { return "cell " + FormatQualifiedCell(sheetName, address); };
+
+        std::uint32_t style = 0;
+        if (auto s = Attribute(c, "s")) {
+            auto parsed = ParseUnsigned(s.value());
+            if (!parsed)
+                throw WorkbookError("Invalid style index in " + where());
+            style = *parsed;
+        }
+        if (style < styles_.xfFormatIds.size())
+            cell.numFmtId = styles_.xfFormatIds[style];
+        else if (style != 0)
+            throw WorkbookError("Style index " + std::to_string(style) + " of " + where() +
+                                " is not in the styles");
+        auto custom = styles_.customFormats.find(cell.numFmtId);
+        if (custom != styles_.customFormats.end()) {
+            cell.formatCode = custom->second;
+            cell.isDate = IsDateFormat(cell.formatCode);
+        } else {
+            cell.formatCode = BuiltInFormatCode(cell.numFmtId);
+            if (cell.formatCode.empty())
+                cell.formatCode = "General";
+            cell.isDate = IsDateFormatId(cell.numFmtId);
+        }
+
+        if (auto f = Child(c, "f"))
+            ReadFormula(f, cell, address, where);
+
+        std::string_view type = Attribute(c, "t").value();
+        auto v = Child(c, "v");
+        const char* raw = v.text().get();
+        if (type == "inlineStr") {
+            cell.type = CellType::String;
+            cell.text = StringItemText(Child(c, "is"));
+        } else if (!v) {
+            cell.type = CellType::Empty;
+        } else if (type == "s") {
+            auto index = ParseUnsigned(raw);
+            if (!index || *index >= strings_.size())
+                throw WorkbookError("Shared string index \"" + std::string(raw) + "\" of " + where() +
+                                    " is not in the shared strings");
+            cell.type = CellType::String;
+            cell.text = strings_[*index];
+        } else if (type == "str") {
+            cell.type = CellType::String;
+            cell.text = DecodeEscapes(raw);
+        } else if (type == "b") {
+            cell.type = CellType::Boolean;
+            std::string_view b = raw;
+            if (b != "0" && b != "1" && b != "true" && b != "false")
+                throw WorkbookError("Invalid boolean \"" + std::string(raw) + "\" in " + where());
+            cell.number = IsTrue(b) ? 1 : 0;
+        } else if (type == "e") {
+            cell.type = CellType::Error;
+            cell.text = raw;
+        } else if (type == "d") {
+            auto serial = IsoDateToSerial(raw, date1904_);
+            if (!serial)
+                throw WorkbookError("Invalid date \"" + std::string(raw) + "\" in " + where());
+            cell.type = CellType::Number;
+            cell.number = *serial;
+            cell.isDate = true;
+        } else if (type.empty() || type == "n") {
+            if (*raw == '\0' && cell.HasFormula()) {
+                cell.type = CellType::Empty;
+            } else {
+                auto number = ParseNumber(raw);
+                if (!number)
+                    throw WorkbookError("Invalid number \"" + std::string(raw) + "\" in " + where());
+                cell.type = CellType::Number;
+                cell.number = *number;
+            }
+        } else {
+            throw WorkbookError("Unknown cell type \"" + std::string(type) + "\" in " + where());
+        }
+        if (cell.type != CellType::Number)
+            cell.isDate = false;
+        return cell;
+    }
+
+    template <typename Where>
+    void ReadFormula(const pugi::xml_node& f, Cell& cell, CellAddress address, Where where)
+    {
+        std::string_view kind = Attribute(f, "t").value();
+        std::string text = f.text().get();
+        if (kind == "shared") {
+            auto si = ParseUnsigned(Attribute(f, "si").value());
+            if (!si)
+                throw WorkbookError("Shared formula without a valid index in " + where());
+            auto it = shared_.find(*si);
+            if (!text.empty() && (it == shared_.end() || Attribute(f, "ref"))) {
+                shared_[*si] = {address, text};
+                cell.formula = text;
+            } else if (it != shared_.end()) {
+                const SharedFormula& master = it->second;
+                cell.formula =
+                    ShiftFormula(master.text, static_cast<std::int64_t>(address.row) - master.anchor.row,
+                                 static_cast<std::int64_t>(address.column) - master.anchor.column);
+            } else {
+                throw WorkbookError("Shared formula " + std::to_string(*si) + " used in " + where() +
+                                    " before it is defined");
+            }
+        } else if (kind == "array") {
+            cell.formula = text;
+            auto ref = Attribute(f, "ref");
+            auto area = ParseArea(ref.value());
+            if (!area)
+                throw WorkbookError("Array formula with an invalid range in " + where());
+            cell.arrayRange = *area;
+        } else if (kind.empty() || kind == "normal") {
+            cell.formula = text;
+        }
+        // Data-table cells keep only their values: their formula is not a text of its own.
+    }
+
+    void Finish(Sheet& sheet)
+    {
+        auto before = [](const Cell& a, const Cell& b) {
+            return a.row != b.row ? a.row < b.row : a.column < b.column;
+        };
+        if (!std::is_sorted(sheet.cells.begin(), sheet.cells.end(), before))
+            std::stable_sort(sheet.cells.begin(), sheet.cells.end(), before);
+        // A cell listed twice keeps its last entry, as the program that wrote it meant.
+        std::vector<Cell> unique;
+        unique.reserve(sheet.cells.size());
+        for (auto& cell : sheet.cells) {
+            if (!unique.empty() && unique.back().row == cell.row && unique.back().column == cell.column)
+                unique.back() = std::move(cell);
+            else
+                unique.push_back(std::move(cell));
+        }
+        sheet.cells = std::move(unique);
+        if (sheet.cells.empty())
+            return;
+        Area used{sheet.cells.front().row, sheet.cells.front().column, sheet.cells.back().row,
+                  sheet.cells.front().column};
+        for (const auto& cell : sheet.cells) {
+            used.firstColumn = std::min(used.firstColumn, cell.column);
+            used.lastColumn = std::max(used.lastColumn, cell.column);
+        }
+        sheet.usedRange = used;
+    }
+
+    const std::vector<std::string>& strings_;
+    const Styles& styles_;
+    bool date1904_;
+    const ReadOptions& options_;
+    std::size_t& cellBudget_;
+    std::unordered_map<std::uint32_t, SharedFormula> shared_;
+};
+
+std::string FindRelated(const std::vector<Relationship>& rels, std::string_view typeSuffix)
+{
+    for (const auto& rel : rels)
+        if (!rel.external && EndsWith(rel.type, typeSuffix))
+            return rel.target;
+    return {};
+}
+
+} // namespace
+
+const Sheet* Workbook::FindSheet(const std::string& name) const
+{
+    auto lower = [](std::string s) {
+        for (char& c : s)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    std::string wanted = lower(name);
+    for (const auto& sheet : sheets)
+        if (lower(sheet.name) == wanted)
+            return &sheet;
+    return nullptr;
+}
+
+std::size_t Workbook::CellCount() const
+{
+    std::size_t n = 0;
+    for (const auto& sheet : sheets)
+        n += sheet.cells.size();
+    return n;
+}
+
+std::size_t Workbook::FormulaCount() const
+{
+    std::size_t n = 0;
+    for (const auto& sheet : sheets)
+        for (const auto& cell : sheet.cells)
+            n += cell.HasFormula() ? 1 : 0;
+    return n;
+}
+
+std::string FindWorkbookPart(Package& package)
+{
+    std::string part = FindRelated(package.ReadRelationships(""), "/officeDocument");
+    if (part.empty() && package.HasPart("xl/workbook.xml"))
+        part = "xl/workbook.xml";
+    if (part.empty())
+        throw WorkbookError("Not a workbook: the package has no workbook part");
+    if (EndsWith(part, ".bin"))
+        throw WorkbookError("Binary .xlsb workbooks are not read; save the workbook as .xlsx");
+    if (!package.HasPart(part))
+        throw WorkbookError("Workbook part " + part + " named by the package is missing");
+    return part;
+}
+
+std::vector<SheetLocation> LocateSheets(Package& package)
+{
+    std::string workbookPart = FindWorkbookPart(package);
+    auto rels = package.ReadRelationships(workbookPart);
+    auto doc = package.ReadXml(workbookPart);
+    auto root = doc.document_element();
+    if (LocalName(root) != "workbook")
+        throw WorkbookError("Part " + workbookPart + " is not a workbook");
+    std::vector<SheetLocation> result;
+    for (auto node : Child(root, "sheets").children()) {
+        if (LocalName(node) != "sheet")
+            continue;
+        SheetLocation location;
+        location.name = Attribute(node, "name").value();
+        std::string id = Attribute(node, "id").value();
+        const Relationship* rel = nullptr;
+        for (const auto& r : rels)
+            if (r.id == id)
+                rel = &r;
+        if (location.name.empty())
+            throw WorkbookError("Workbook part " + workbookPart + " lists a sheet without a name");
+        if (!rel || rel->external)
+            throw WorkbookError("Sheet " + location.name + " has no part in the package");
+        // Chart and dialog sheets hold no cells.
+        if (!EndsWith(rel->type, "/worksheet"))
+            continue;
+        location.partName = rel->target;
+        if (!package.HasPart(location.partName))
+            throw WorkbookError("Part " + location.partName + " of sheet " + location.name + " is missing");
+        result.push_back(std::move(location));
+    }
+    return result;
+}
+
+Workbook ReadWorkbook(std::vector<unsigned char> bytes, const ReadOptions& options)
+{
+    Package package(std::move(bytes), options.limits);
+    std::string workbookPart = FindWorkbookPart(package);
+    auto rels = package.ReadRelationships(workbookPart);
+    auto doc = package.ReadXml(workbookPart);
+    auto root = doc.document_element();
+
+    Workbook workbook;
+    workbook.date1904 = IsTrue(Attribute(Child(root, "workbookPr"), "date1904").value());
+
+    std::vector<std::string> strings = ReadSharedStrings(package, FindRelated(rels, "/sharedStrings"));
+    Styles styles = ReadStyles(package, FindRelated(rels, "/styles"));
+
+    // Sheet indexes of defined names count every sheet, chart sheets included.
+    std::vector<int> sheetIndexOfPosition;
+    auto locations = LocateSheets(package);
+    std::size_t next = 0;
+    for (auto node : Child(root, "sheets").children()) {
+        if (LocalName(node) != "sheet")
+            continue;
+        std::string name = Attribute(node, "name").value();
+        if (next < locations.size() && locations[next].name == name) {
+            Sheet sheet;
+            sheet.name = name;
+            sheet.partName = locations[next].partName;
+            std::string_view state = Attribute(node, "state").value();
+            sheet.hidden = state == "hidden" || state == "veryHidden";
+            if (workbook.FindSheet(name))
+                throw WorkbookError("Workbook has two sheets named " + name);
+            workbook.sheets.push_back(std::move(sheet));
+            sheetIndexOfPosition.push_back(static_cast<int>(workbook.sheets.size()) - 1);
+            ++next;
+        } else {
+            sheetIndexOfPosition.push_back(-1);
+        }
+    }
+
+    std::size_t cellBudget = options.maxCells;
+    for (auto& sheet : workbook.sheets) {
+        if (options.cancel && options.cancel->load())
+            throw ReadCancelled();
+        SheetReader(strings, styles, workbook.date1904, options, cellBudget).Read(package, sheet);
+    }
+
+    for (auto node : Child(root, "definedNames").children()) {
+        if (LocalName(node) != "definedName")
+            continue;
+        DefinedName name;
+        name.name = Attribute(node, "name").value();
+        name.formula = node.text().get();
+        name.hidden = IsTrue(Attribute(node, "hidden").value());
+        if (auto local = Attribute(node, "localSheetId")) {
+            auto index = ParseUnsigned(local.value());
+            if (!index || *index >= sheetIndexOfPosition.size())
+                throw WorkbookError("Defined name " + name.name + " belongs to a sheet that does not exist");
+            name.localSheet = sheetIndexOfPosition[*index];
+            if (name.localSheet < 0)
+                continue; // a name of a chart sheet
+        }
+        workbook.names.push_back(std::move(name));
+    }
+    return workbook;
+}
+
+Workbook ReadWorkbookFile(const std::string& path, const ReadOptions& options)
+{
+    return ReadWorkbook(Package::ReadFile(path, options.limits), options);
+}
+
+} // namespace sheet::xlsx

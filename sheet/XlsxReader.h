@@ -1,0 +1,37 @@
+#pragma once
+
+#include "sheet/XlsxPackage.h"
+#include "sheet/XlsxWorkbook.h"
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+// Reads an Office Open XML workbook (.xlsx, .xlsm) into plain data. Every failure is a
+// WorkbookError whose text says which part and which cell; nothing is returned half-read.
+namespace sheet::xlsx {
+
+struct ReadOptions {
+    PackageLimits limits;
+    std::size_t maxCells = 20'000'000;
+    // Set from another thread to give up early; the reader then throws ReadCancelled.
+    const std::atomic<bool>* cancel = nullptr;
+};
+
+class ReadCancelled : public std::exception {
+public:
+    const char* what() const noexcept override { return "workbook reading cancelled"; }
+};
+
+Workbook ReadWorkbook(std::vector<unsigned char> bytes, const ReadOptions& options = {});
+Workbook ReadWorkbookFile(const std::string& path, const ReadOptions& options = {});
+
+// Where each sheet lives in a package, for code that edits parts in place.
+struct SheetLocation {
+    std::string name;
+    std::string partName;
+};
+std::string FindWorkbookPart(Package& package);
+std::vector<SheetLocation> LocateSheets(Package& package);
+
+} // namespace sheet::xlsx

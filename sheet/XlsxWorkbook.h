@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the workbook reader takes out of a package: plain values, no behaviour. Rows and
+// columns are 0-based here; A1 texts are 1-based.
+namespace sheet::xlsx {
+
+enum class CellType : std::uint8_t {
+    Empty,   // listed in the sheet (usually for its style) but holding no value
+    Number,  // also dates and times, as serial numbers
+    String,  // shared, inline and formula strings alike
+    Boolean, // number holds 0 or 1
+    Error,   // text holds the error literal such as "#N/A"
+};
+
+struct Area {
+    std::uint32_t firstRow = 0;
+    std::uint32_t firstColumn = 0;
+    std::uint32_t lastRow = 0;
+    std::uint32_t lastColumn = 0;
+
+    bool operator==(const Area&) const = default;
+};
+
+struct Cell {
+    std::uint32_t row = 0;
+    std::uint32_t column = 0;
+    CellType type = CellType::Empty;
+    double number = 0;
+    std::string text;
+    // Without the leading "="; shared formulas are expanded to this cell's own text. For an
+    // array formula only the anchor cell carries the text, and arrayRange says what it spans.
+    std::string formula;
+    std::optional<Area> arrayRange;
+    std::uint32_t numFmtId = 0;
+    std::string formatCode; // "General" when the cell has no number format of its own
+    bool isDate = false;    // the format shows a date or a time
+
+    bool HasFormula() const { return !formula.empty(); }
+};
+
+struct Sheet {
+    std::string name;
+    std::string partName; // package part that holds it, e.g. "xl/worksheets/sheet1.xml"
+    bool hidden = false;
+    bool isProtected = false;
+    std::optional<Area> usedRange; // none for a sheet without cells
+    std::vector<Cell> cells;       // row by row, left to right
+};
+
+struct DefinedName {
+    std::string name;
+    std::string formula; // as stored, e.g. "Inputs!$B$1"
+    int localSheet = -1; // index into the sheets, -1 for a workbook-wide name
+    bool hidden = false;
+};
+
+struct Workbook {
+    std::vector<Sheet> sheets;
+    std::vector<DefinedName> names;
+    bool date1904 = false;
+
+    const Sheet* FindSheet(const std::string& name) const; // case-insensitive, as the program
+    std::size_t CellCount() const;
+    std::size_t FormulaCount() const;
+};
+
+} // namespace sheet::xlsx
