@@ -1,0 +1,184 @@
+#include "model/CellBinding.h"
+
+#include "model/BindingLink.h"
+#include "model/ModelHooks.h"
+#include "model/Parameter.h"
+#include "model/ParameterSet.h"
+
+using namespace model;
+
+namespace {
+
+// The scalar takes the cell's type and value; label, flags and range of the parameter stay.
+void AssignCell(CParameter& target, const CellValue& cell)
+{
+    switch (cell.kind) {
+    case CellValue::kNumber:
+    case CellValue::kDateTime:
+        target.SetDouble(cell.number, true);
+        break;
+    case CellValue::kBoolean:
+        target.SetBool(cell.boolean, true);
+        break;
+    case CellValue::kText:
+    case CellValue::kEmpty:
+        target.SetString(cell.text, true);
+        break;
+    }
+    target.SetVariableId(cell.id);
+}
+
+} // namespace
+
+CCellBinding::CCellBinding(const std::string& name) : value_(std::make_unique<CParameter>(name, kTypeString))
+{
+}
+
+CCellBinding::CCellBinding(const CCellBinding& other)
+{
+    *this = other;
+}
+
+CCellBinding& CCellBinding::operator=(const CCellBinding& other)
+{
+    if (this == &other) {
+        return *this;
+    }
+    option_ = other.option_;
+    direction_ = other.direction_;
+    firstFlag_ = other.firstFlag_;
+    texts_ = other.texts_;
+    range_ = other.range_;
+    value_ = other.value_->Clone(nullptr);
+    recordedRanges_ = other.recordedRanges_;
+    // Links belong to one component; a copy gets its own over the same cells.
+    links_.clear();
+    for (const auto& link : other.links_) {
+        auto copy = std::make_unique<CBindingLink>(link->GetPath(), link->GetCellId());
+        copy->SetKind(link->GetKind());
+        copy->SetSubKind(link->GetSubKind());
+        links_.push_back(std::move(copy));
+    }
+    return *this;
+}
+
+CCellBinding::~CCellBinding() = default;
+
+CBindingLink* CCellBinding::GetLink(int index) const
+{
+    if (index < 0 || index >= GetLinkCount()) {
+        return nullptr;
+    }
+    return links_[static_cast<std::size_t>(index)].get();
+}
+
+void CCellBinding::SetValue(std::unique_ptr<CParameter> value)
+{
+    if (value) {
+        value_ = std::move(value);
+    }
+}
+
+void CCellBinding::SetRange(const CRange* range)
+{
+    range_ = range;
+    if (range) {
+        texts_.rangeText = GetModelLink().GetRangeText(*range);
+    } else {
+        texts_.rangeText.clear();
+        links_.clear();
+        if (IsStringType(value_->GetType())) {
+            value_->SetString(std::string());
+        }
+    }
+    GetModelLink().ModelLinksChanged();
+}
+
+void CCellBinding::UpdateRangeText(const CRange* range)
+{
+    range_ = range;
+    texts_.rangeText = range ? GetModelLink().GetRangeText(*range) : std::string();
+    if (!range) {
+        links_.clear();
+    }
+    GetModelLink().ModelLinksChanged();
+}
+
+void CCellBinding::RefreshParameter(const CRange* range, bool /*flag*/)
+{
+    IModelLink& link = GetModelLink();
+    if (!range) {
+        range_ = nullptr;
+        links_.clear();
+        link.ModelLinksChanged();
+        return;
+    }
+    range_ = range;
+    std::vector<RangeArea> areas = link.ReadRange(*range);
+    std::vector<std::int32_t> ids;
+    std::vector<std::vector<LinkPathElement>> paths;
+    const std::string& name = value_->GetName();
+
+    if (!HasNestedSet(value_->GetType())) {
+        const CellValue* first = areas.empty() ? nullptr : areas.front().At(0, 0);
+        AssignCell(*value_, first ? *first : CellValue());
+        if (first && first->id >= 0) {
+            ids.push_back(first->id);
+            paths.push_back({{name, 1}});
+        }
+    } else {
+        const CParameter* shape = value_->GetGroupTemplate();
+        CParameter rowTemplate = shape ? *shape : CParameter("0", kTypeString);
+        bool rows = HasNestedSet(rowTemplate.GetType());
+        CParameter cellTemplate("0", kTypeString);
+        if (rows) {
+            const CParameter* inner = rowTemplate.GetGroupTemplate();
+            if (inner && !HasNestedSet(inner->GetType())) {
+                cellTemplate = *inner;
+            }
+            rowTemplate.ClearElements();
+        } else {
+            cellTemplate = rowTemplate;
+        }
+        value_->ClearElements();
+        for (const RangeArea& area : areas) {
+            for (int r = 0; r < area.rows; ++r) {
+                CParameter* row = rows ? value_->InsertElementCopy(rowTemplate, -1) : nullptr;
+                for (int c = 0; c < area.columns; ++c) {
+                    const CellValue* cell = area.At(r, c);
+                    if (!cell) {
+                        continue;
+                    }
+                    CParameter* element = (rows ? row : value_.get())->InsertElementCopy(cellTemplate, -1);
+                    AssignCell(*element, *cell);
+                    if (cell->id < 0) {
+                        continue;
+                    }
+                    ids.push_back(cell->id);
+                    std::vector<LinkPathElement> path{{name, 1}};
+                    if (rows) {
+                        path.push_back({row->GetName(), 2});
+                    }
+                    path.push_back({element->GetName(), 2});
+                    paths.push_back(std::move(path));
+                }
+            }
+        }
+    }
+    value_->SetUndefined(false);
+    links_.clear();
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        links_.push_back(std::make_unique<CBindingLink>(std::move(paths[i]), ids[i]));
+    }
+    link.ModelLinksChanged();
+}
+
+bool CCellBinding::TestFirstCell() const
+{
+    if (!range_ || HasNestedSet(value_->GetType())) {
+        return false;
+    }
+    std::vector<RangeArea> areas = GetModelLink().ReadRange(*range_);
+    const CellValue* first = areas.empty() ? nullptr : areas.front().At(0, 0);
+    return first && first->id >= 0 && GetModelLink().HasFormula(first->id);
+}

@@ -1,0 +1,40 @@
+#include "model/FileBytes.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace model {
+
+bool ReadFileBytes(const std::string& path, std::vector<unsigned char>& bytes, std::size_t maxSize)
+{
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) {
+        return false;
+    }
+    std::vector<unsigned char> data;
+    unsigned char chunk[4096];
+    std::size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+        if (data.size() + n > maxSize) {
+            return false;
+        }
+        data.insert(data.end(), chunk, chunk + n);
+    }
+    if (std::ferror(file.get())) {
+        return false;
+    }
+    bytes = std::move(data);
+    return true;
+}
+
+bool WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
+        return false;
+    }
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && ok;
+}
+
+} // namespace model

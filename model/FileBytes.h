@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace model {
+// Whole-file reads and writes. Reading refuses files larger than maxSize bytes.
+bool ReadFileBytes(const std::string& path, std::vector<unsigned char>& bytes,
+                   std::size_t maxSize = std::size_t(256) << 20);
+bool WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes);
+} // namespace model

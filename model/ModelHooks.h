@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The cell model and the variable table live in a higher layer. Bindings reach them only
+// through this interface, which that layer installs at start-up.
+class CRange;
+
+namespace model {
+
+struct CellValue {
+    enum Kind : std::uint8_t { kEmpty, kNumber, kText, kBoolean, kDateTime };
+    std::int32_t id = -1; // the cell's variable id, -1 when the cell is not in the table
+    Kind kind = kEmpty;
+    std::string text;     // the value text as the model shows it
+    double number = 0;    // for kNumber and kDateTime
+    bool boolean = false; // for kBoolean
+};
+
+// One rectangular area of a range, cells row by row.
+struct RangeArea {
+    int rows = 0;
+    int columns = 0;
+    std::vector<CellValue> cells;
+    const CellValue* At(int row, int column) const
+    {
+        if (row < 0 || column < 0 || row >= rows || column >= columns) {
+            return nullptr;
+        }
+        std::size_t i = static_cast<std::size_t>(row) * columns + column;
+        return i < cells.size() ? &cells[i] : nullptr;
+    }
+};
+
+class IModelLink {
+public:
+    virtual ~IModelLink() = default;
+    // The A1 text of a range ('Sheet1'!$A$1:$B$3, areas joined by ",").
+    virtual std::string GetRangeText(const CRange& range) = 0;
+    // The current values of the range's cells, one entry per area.
+    virtual std::vector<RangeArea> ReadRange(const CRange& range) = 0;
+    // True when the cell holds a formula in the current cell model.
+    virtual bool HasFormula(std::int32_t cellId) = 0;
+    // Position of an equal range in the variable table, or -1.
+    virtual int FindRange(const CRange& range) = 0;
+    // The table's range at index, or null for an index that is not in the table.
+    virtual const CRange* GetRange(int index) = 0;
+    // A rectangle of one area of range as a range of the table (added when new), or null when
+    // the rectangle is empty or outside the area.
+    virtual const CRange* MakeSubRange(const CRange& range, int area, int row, int column, int rows,
+                                       int columns) = 0;
+    // Every change of what is bound to the model invalidates the compiled links.
+    virtual void ModelLinksChanged() = 0;
+};
+
+// The installed link, or a stand-in that knows no cells and no ranges.
+IModelLink& GetModelLink();
+// Borrowed; the installer keeps it alive until it resets the link.
+void SetModelLink(IModelLink* link);
+void ResetModelLink();
+
+} // namespace model

@@ -1,0 +1,382 @@
+#include "model/Parameter.h"
+
+#include "model/CellBinding.h"
+#include "model/ParameterSet.h"
+#include "model/TextUtil.h"
+#include "model/ValueList.h"
+
+#include <cstdio>
+#include <cstring>
+
+using namespace model;
+
+namespace {
+const std::string kEmpty;
+
+void CopyText(const std::string& text, char* buffer, std::size_t size)
+{
+    if (size == 0) {
+        return;
+    }
+    std::size_t n = std::min(text.size(), size - 1);
+    std::memcpy(buffer, text.data(), n);
+    buffer[n] = '\0';
+}
+} // namespace
+
+CParameter::CParameter() = default;
+
+CParameter::CParameter(std::string name, int type) : name_(std::move(name))
+{
+    SetType(type);
+}
+
+CParameter::CParameter(const CParameter& other)
+{
+    CopyFrom(other);
+}
+
+CParameter& CParameter::operator=(const CParameter& other)
+{
+    if (this != &other) {
+        CopyFrom(other);
+    }
+    return *this;
+}
+
+CParameter::~CParameter() = default;
+
+void CParameter::CopyFrom(const CParameter& other)
+{
+    name_ = other.name_;
+    label_ = other.label_;
+    type_ = other.type_;
+    flags_ = other.flags_;
+    style_ = other.style_;
+    range_ = other.range_;
+    format_ = other.format_;
+    enabledText_ = other.enabledText_;
+    variableId_ = other.variableId_;
+    text_ = other.text_;
+    number_ = other.number_;
+    boolean_ = other.boolean_;
+    integer_ = other.integer_;
+    color_ = other.color_;
+    set_ = other.set_ ? std::make_unique<CParameterSet>(*other.set_) : nullptr;
+    if (set_) {
+        for (int i = 0; i < set_->GetCount(); ++i) {
+            set_->GetAt(i)->SetOwner(set_.get());
+        }
+    }
+    valueList_ = other.valueList_ ? std::make_unique<CValueList>(*other.valueList_) : nullptr;
+    binding_ = other.binding_ ? std::make_unique<CCellBinding>(*other.binding_) : nullptr;
+}
+
+std::unique_ptr<CParameter> CParameter::Clone(CParameterSet* owner) const
+{
+    auto copy = std::make_unique<CParameter>(*this);
+    copy->owner_ = owner;
+    return copy;
+}
+
+void CParameter::ResetValue()
+{
+    text_.clear();
+    number_ = 0;
+    boolean_ = false;
+    integer_ = 0;
+    color_ = 0;
+    set_.reset();
+    valueList_.reset();
+    binding_.reset();
+    if (HasNestedSet(type_)) {
+        set_ = std::make_unique<CParameterSet>();
+        set_->SetName(name_);
+    } else if (type_ == kTypeChoice) {
+        valueList_ = std::make_unique<CValueList>();
+    } else if (type_ == kTypeCellBinding) {
+        binding_ = std::make_unique<CCellBinding>(name_);
+    }
+}
+
+void CParameter::SetType(int type)
+{
+    type_ = static_cast<std::uint8_t>(type);
+    ResetValue();
+}
+
+void CParameter::SetEnabled(bool enabled)
+{
+    flags_ = enabled ? (flags_ | kFlagEnabled) : (flags_ & ~static_cast<std::uint32_t>(kFlagEnabled));
+}
+
+void CParameter::SetUndefined(bool undefined)
+{
+    flags_ = undefined ? (flags_ | kFlagUndefined) : (flags_ & ~static_cast<std::uint32_t>(kFlagUndefined));
+}
+
+void* CParameter::GetValuePtr()
+{
+    switch (type_) {
+    case kTypeString:
+    case kTypeString2:
+        return &text_;
+    case kTypeDouble:
+        return &number_;
+    case kTypeBool:
+        return &boolean_;
+    case kTypeInt:
+        return &integer_;
+    case kTypeColor:
+        return &color_;
+    case kTypeChoice:
+        return valueList_.get();
+    case kTypeCellBinding:
+        return binding_.get();
+    default:
+        return set_.get();
+    }
+}
+
+bool CParameter::Retype(int type, bool force)
+{
+    bool matches = type_ == type || (type == kTypeString && IsStringType(type_));
+    if (matches) {
+        return true;
+    }
+    if (!force) {
+        return false;
+    }
+    SetType(type);
+    return true;
+}
+
+bool CParameter::SetString(const std::string& text, bool force)
+{
+    if (!Retype(kTypeString, force)) {
+        return false;
+    }
+    text_ = text;
+    SetUndefined(false);
+    return true;
+}
+
+bool CParameter::SetDouble(double value, bool force)
+{
+    if (!Retype(kTypeDouble, force)) {
+        return false;
+    }
+    number_ = value;
+    SetUndefined(false);
+    return true;
+}
+
+bool CParameter::SetBool(bool value, bool force)
+{
+    if (!Retype(kTypeBool, force)) {
+        return false;
+    }
+    boolean_ = value;
+    SetUndefined(false);
+    return true;
+}
+
+bool CParameter::SetInt(std::int32_t value, bool force)
+{
+    if (!Retype(kTypeInt, force)) {
+        return false;
+    }
+    integer_ = value;
+    SetUndefined(false);
+    return true;
+}
+
+bool CParameter::SetColor(std::uint32_t value, bool force)
+{
+    if (!Retype(kTypeColor, force)) {
+        return false;
+    }
+    color_ = value & 0xFFFFFF;
+    SetUndefined(false);
+    return true;
+}
+
+const std::string& CParameter::GetString() const
+{
+    return IsStringType(type_) ? text_ : kEmpty;
+}
+
+double CParameter::GetDouble() const
+{
+    return type_ == kTypeDouble ? number_ : 0.0;
+}
+
+bool CParameter::GetBool() const
+{
+    return type_ == kTypeBool && boolean_;
+}
+
+std::int32_t CParameter::GetInt() const
+{
+    return type_ == kTypeInt ? integer_ : 0;
+}
+
+std::uint32_t CParameter::GetColor() const
+{
+    return type_ == kTypeColor ? color_ : 0;
+}
+
+std::string CParameter::GetValueText() const
+{
+    if (IsUndefined()) {
+        return "undefined";
+    }
+    switch (type_) {
+    case kTypeString:
+    case kTypeString2:
+        return text_;
+    case kTypeDouble:
+        return FormatDouble(number_, 15);
+    case kTypeBool:
+        return boolean_ ? "true" : "false";
+    case kTypeInt:
+        return std::to_string(integer_);
+    case kTypeColor: {
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "0x%06X", static_cast<unsigned>(color_ & 0xFFFFFF));
+        return buffer;
+    }
+    case kTypeChoice:
+        return valueList_ ? valueList_->GetCurrentText() : std::string();
+    case kTypeCellBinding:
+        return binding_ ? binding_->GetValue().GetValueText() : std::string();
+    default:
+        return std::string();
+    }
+}
+
+char* CParameter::GetValueText(char* buffer, std::size_t size) const
+{
+    CopyText(GetValueText(), buffer, size);
+    return buffer;
+}
+
+std::string CParameter::GetTypeCode() const
+{
+    if (IsUndefined()) {
+        return "u";
+    }
+    switch (type_) {
+    case kTypeString:
+    case kTypeString2:
+        return "s";
+    case kTypeDouble:
+        return "f";
+    case kTypeBool:
+        return "b";
+    case kTypeInt:
+        return "i";
+    default:
+        return std::string();
+    }
+}
+
+char* CParameter::GetTypeCode(char* buffer, std::size_t size) const
+{
+    CopyText(GetTypeCode(), buffer, size);
+    return buffer;
+}
+
+void CParameter::RenumberElements()
+{
+    if (!set_ || !IsIndexedList(type_)) {
+        return;
+    }
+    for (int i = 0; i < set_->GetCount(); ++i) {
+        set_->GetAt(i)->SetName(std::to_string(i));
+    }
+}
+
+CParameter* CParameter::InsertElementCopy(const CParameter& element, int index)
+{
+    if (!set_) {
+        return nullptr;
+    }
+    if (index < 0 || index > set_->GetCount()) {
+        index = set_->GetCount();
+    }
+    CParameter* inserted = set_->Insert(element.Clone(set_.get()), index);
+    inserted->SetName(std::to_string(index));
+    RenumberElements();
+    return inserted;
+}
+
+CParameter* CParameter::InsertTemplateElement(int index)
+{
+    if (!set_) {
+        return nullptr;
+    }
+    const CParameter* element = set_->GetElementTemplate();
+    if (!element) {
+        return nullptr;
+    }
+    // The template lives inside the set; inserting may grow the set, so insert a copy.
+    CParameter copy(*element);
+    return InsertElementCopy(copy, index);
+}
+
+bool CParameter::RemoveElementAt(int index)
+{
+    if (!set_ || !set_->RemoveAt(index)) {
+        return false;
+    }
+    RenumberElements();
+    return true;
+}
+
+void CParameter::AppendCopiesFrom(const CParameter& other)
+{
+    if (!set_ || !other.set_ || &other == this) {
+        return;
+    }
+    for (int i = 0; i < other.set_->GetCount(); ++i) {
+        CParameter* added = set_->Add(other.set_->GetAt(i)->Clone(set_.get()));
+        if (IsIndexedList(type_)) {
+            added->SetName(std::to_string(set_->GetCount() - 1));
+        }
+    }
+}
+
+void CParameter::ClearElements()
+{
+    if (set_) {
+        set_->RemoveAll();
+    }
+}
+
+int CParameter::GetElementCount() const
+{
+    return set_ ? set_->GetCount() : 0;
+}
+
+CParameter* CParameter::GetElement(int index) const
+{
+    return set_ ? set_->GetAt(index) : nullptr;
+}
+
+const CParameter* CParameter::GetGroupTemplate() const
+{
+    if (!set_ || !IsIndexedList(type_)) {
+        return nullptr;
+    }
+    return set_->GetElementTemplate();
+}
+
+bool CParameter::RefreshFromCells(const CRange* range, bool flag)
+{
+    if (type_ != kTypeCellBinding || !binding_) {
+        return false;
+    }
+    binding_->RefreshParameter(range, flag);
+    return true;
+}

@@ -1,0 +1,98 @@
+#include "model/ParameterSet.h"
+
+CParameterSet::CParameterSet(const CParameterSet& other)
+{
+    *this = other;
+}
+
+CParameterSet& CParameterSet::operator=(const CParameterSet& other)
+{
+    if (this == &other) {
+        return *this;
+    }
+    name_ = other.name_;
+    pageKind_ = other.pageKind_;
+    std::vector<std::unique_ptr<CParameter>> items;
+    items.reserve(other.items_.size());
+    for (const auto& item : other.items_) {
+        items.push_back(item->Clone(this));
+    }
+    items_ = std::move(items);
+    template_ = other.template_ ? other.template_->Clone(nullptr) : nullptr;
+    return *this;
+}
+
+CParameterSet::~CParameterSet() = default;
+
+CParameter* CParameterSet::GetAt(int index) const
+{
+    if (index < 0 || index >= GetCount()) {
+        return nullptr;
+    }
+    return items_[static_cast<std::size_t>(index)].get();
+}
+
+CParameter* CParameterSet::Insert(std::unique_ptr<CParameter> parameter, int index)
+{
+    if (!parameter) {
+        return nullptr;
+    }
+    parameter->SetOwner(this);
+    CParameter* raw = parameter.get();
+    if (index < 0 || index >= GetCount()) {
+        items_.push_back(std::move(parameter));
+    } else {
+        items_.insert(items_.begin() + index, std::move(parameter));
+    }
+    return raw;
+}
+
+std::unique_ptr<CParameter> CParameterSet::Detach(int index)
+{
+    if (index < 0 || index >= GetCount()) {
+        return nullptr;
+    }
+    std::unique_ptr<CParameter> parameter = std::move(items_[static_cast<std::size_t>(index)]);
+    items_.erase(items_.begin() + index);
+    parameter->SetOwner(nullptr);
+    return parameter;
+}
+
+void CParameterSet::RemoveAll()
+{
+    // The template must survive an emptied list, so it is taken now if it was never asked for.
+    GetElementTemplate();
+    items_.clear();
+}
+
+CParameter* CParameterSet::FindParameter(const std::string& name, const CParameterSet* in) const
+{
+    const CParameterSet& set = in ? *in : *this;
+    for (const auto& item : set.items_) {
+        if (item->GetName() == name) {
+            return item.get();
+        }
+    }
+    return nullptr;
+}
+
+const CParameter* CParameterSet::GetElementTemplate()
+{
+    if (!template_) {
+        for (const auto& item : items_) {
+            if (item->GetType() != model::kTypeList && item->GetType() != model::kTypeGroup) {
+                template_ = item->Clone(nullptr);
+                break;
+            }
+        }
+    }
+    return template_.get();
+}
+
+void CParameterSet::SetElementTemplate(std::unique_ptr<CParameter> element)
+{
+    if (element) {
+        element->SetOwner(nullptr);
+    }
+    template_ = std::move(element);
+}

@@ -1,0 +1,86 @@
+#include "model/PropertyMap.h"
+
+#include "model/FileBytes.h"
+#include "model/ModelError.h"
+
+#include <cstring>
+
+void CPropertyMap::SetProperty(const std::string& name, const void* data, std::size_t length)
+{
+    const unsigned char* p = static_cast<const unsigned char*>(data);
+    values_[name] = length > 0 ? std::vector<unsigned char>(p, p + length) : std::vector<unsigned char>();
+}
+
+bool CPropertyMap::GetProperty(const std::string& name, void* buffer, std::size_t length) const
+{
+    auto it = values_.find(name);
+    if (it == values_.end()) {
+        return false;
+    }
+    std::size_t n = std::min(length, it->second.size());
+    if (n > 0) {
+        std::memcpy(buffer, it->second.data(), n);
+    }
+    return true;
+}
+
+const std::vector<unsigned char>* CPropertyMap::Find(const std::string& name) const
+{
+    auto it = values_.find(name);
+    return it == values_.end() ? nullptr : &it->second;
+}
+
+void CPropertyMap::Load(model::RecordReader& in)
+{
+    std::map<std::string, std::vector<unsigned char>> values;
+    if (!in.AtEnd()) {
+        std::uint32_t count = in.ReadCount("property map count", 8);
+        for (std::uint32_t i = 0; i < count; ++i) {
+            std::uint32_t length = in.ReadCount("property value length", 1);
+            std::vector<unsigned char> value(length);
+            in.ReadBytes(value.data(), length, "property value");
+            std::string name = in.ReadString("property name");
+            values[name] = std::move(value);
+        }
+    }
+    values_ = std::move(values);
+}
+
+void CPropertyMap::Save(model::RecordWriter& out) const
+{
+    out.WriteU32(static_cast<std::uint32_t>(values_.size()));
+    for (const auto& [name, value] : values_) {
+        out.WriteU32(static_cast<std::uint32_t>(value.size()));
+        out.WriteBytes(value.data(), value.size());
+        out.WriteU32(static_cast<std::uint32_t>(name.size() + 1));
+        out.WriteBytes(name.c_str(), name.size() + 1);
+    }
+}
+
+bool CPropertyMap::LoadFile(const std::string& path, std::string* error)
+{
+    std::vector<unsigned char> bytes;
+    if (!model::ReadFileBytes(path, bytes)) {
+        if (error) {
+            *error = "cannot read " + path;
+        }
+        return false;
+    }
+    try {
+        model::RecordReader in(bytes);
+        Load(in);
+        return true;
+    } catch (const ModelError& e) {
+        if (error) {
+            *error = path + ": " + e.what();
+        }
+        return false;
+    }
+}
+
+bool CPropertyMap::SaveFile(const std::string& path) const
+{
+    model::RecordWriter out;
+    Save(out);
+    return model::WriteFileBytes(path, out.Bytes());
+}

@@ -1,0 +1,123 @@
+// How the global style reaches a component's parameters: every field of the style group that
+// matches the page kind of the component's "Appearance" group is written into the parameter of
+// the same name, wherever it sits among the component's groups; the global colours go to the
+// usual "borderColor"/"fillColor" parameters of every component.
+#include "model/GlobalStyle.h"
+#include "model/ParameterSet.h"
+
+#include <functional>
+
+using namespace model;
+
+namespace {
+
+void ForEachNamed(CParameterSet& set, const char* key, const std::function<void(CParameter&)>& apply,
+                  int depth = 0)
+{
+    if (depth > 16) {
+        return;
+    }
+    for (int i = 0; i < set.GetCount(); ++i) {
+        CParameter* p = set.GetAt(i);
+        if (p->GetName() == key) {
+            apply(*p);
+        } else if (p->GetType() == kTypeGroup && p->GetSet()) {
+            ForEachNamed(*p->GetSet(), key, apply, depth + 1);
+        }
+    }
+}
+
+void CopyTextFormat(CParameter& target, const CTextFormat& format)
+{
+    CParameterSet* set = target.GetSet();
+    if (!set) {
+        return;
+    }
+    for (int i = 0; i < format.GetCount(); ++i) {
+        const CParameter* source = format.GetAt(i);
+        CParameter* field = set->FindParameter(source->GetName());
+        if (!field) {
+            continue;
+        }
+        switch (source->GetType()) {
+        case kTypeString:
+            field->SetString(source->GetString());
+            break;
+        case kTypeInt:
+            field->SetInt(source->GetInt());
+            break;
+        case kTypeBool:
+            field->SetBool(source->GetBool());
+            break;
+        case kTypeColor:
+            field->SetColor(source->GetColor());
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// Writes a style field into same-named parameters when their types agree; a parameter of
+// another type keeps its value.
+struct Applier {
+    CParameterSet& set;
+    const std::string prefix;
+    std::string Key(const char* key) const { return prefix + key; }
+    void Color(const char* key, std::uint32_t& v)
+    {
+        ForEachNamed(set, Key(key).c_str(), [&](CParameter& p) { p.SetColor(v); });
+    }
+    void Int(const char* key, std::int32_t& v)
+    {
+        ForEachNamed(set, Key(key).c_str(), [&](CParameter& p) { p.SetInt(v); });
+    }
+    void Bool(const char* key, bool& v)
+    {
+        ForEachNamed(set, Key(key).c_str(), [&](CParameter& p) { p.SetBool(v); });
+    }
+    void Text(const char* key, CTextFormat& v)
+    {
+        ForEachNamed(set, Key(key).c_str(), [&](CParameter& p) { CopyTextFormat(p, v); });
+    }
+};
+
+} // namespace
+
+void CParameterSet::ApplyGlobalStyle(const CGlobalStyle& constStyle)
+{
+    CGlobalStyle style(constStyle);
+    CParameter* appearance = FindParameter("Appearance");
+    int kind = appearance && appearance->GetSet() ? appearance->GetSet()->GetPageKind() : kPageDefault;
+
+    ForEachNamed(*this, "borderColor", [&](CParameter& p) { p.SetColor(style.GetBorderColor()); });
+    ForEachNamed(*this, "fillColor", [&](CParameter& p) { p.SetColor(style.GetFillColor()); });
+
+    Applier apply{*this, ""};
+    switch (kind) {
+    case kPageSelector:
+    case kPageSelector2:
+    case kPageTable:
+        style.selectors.Visit(apply);
+        break;
+    case kPageSingleValue:
+        style.singleVals.Visit(apply);
+        break;
+    case kPageChartData: {
+        style.charts.Visit(apply);
+        Applier x{*this, "XAxis"};
+        Applier y{*this, "YAxis"};
+        // Chart parameters spell the axis fields with the axis in front ("XAxisColor").
+        ForEachNamed(*this, "XAxisColor", [&](CParameter& p) { p.SetColor(style.charts.XAxis.axisColor); });
+        ForEachNamed(*this, "YAxisColor", [&](CParameter& p) { p.SetColor(style.charts.YAxis.axisColor); });
+        x.Text("TitleTextFormat", style.charts.XAxis.titleTextFormat);
+        y.Text("TitleTextFormat", style.charts.YAxis.titleTextFormat);
+        x.Text("TextFormat", style.charts.XAxis.labelTextFormat);
+        y.Text("TextFormat", style.charts.YAxis.labelTextFormat);
+        break;
+    }
+    default:
+        style.globalColors.Visit(apply);
+        break;
+    }
+}
