@@ -1,0 +1,268 @@
+#include "sheet/XlsxReader.h"
+#include "sheet/WorkbookError.h"
+#include "sheet/XlsxAddress.h"
+#include "sheet/XlsxNumberFormats.h"
+#include "tests/sheet/XlsxTestPackages.h"
+
+#include <gtest/gtest.h>
+
+using namespace sheet::xlsx;
+using namespace xlsxtest;
+
+namespace {
+
+const Cell* At(const Sheet& sheet, const char* a1)
+{
+    auto address = ParseCellAddress(a1);
+    for (const auto& cell : sheet.cells)
+        if (address && cell.row == address->row && cell.column == address->column)
+            return &cell;
+    return nullptr;
+}
+
+} // namespace
+
+// The workbook here was written by Gnumeric from model.gnumeric; the expectations are what
+// that source says, so the test fails if we read anything other than what the program wrote.
+TEST(XlsxReader, ReadsWhatASpreadsheetProgramWrote)
+{
+    Workbook book = ReadWorkbookFile(WorkbookData("model.xlsx").string());
+    ASSERT_EQ(book.sheets.size(), 2u);
+    EXPECT_EQ(book.sheets[0].name, "Inputs");
+    EXPECT_EQ(book.sheets[1].name, "Calc Sheet");
+    EXPECT_FALSE(book.date1904);
+
+    struct Expect {
+        int sheet;
+        const char* cell;
+        CellType type;
+        double number;
+        const char* text;
+        const char* formula;
+        bool isDate;
+        const char* format;
+    };
+    const Expect table[] = {
+        {0, "A1", CellType::String, 0, "Rate", "", false, "General"},
+        {0, "B1", CellType::Number, 0.05, "", "", false, "0.00%"},
+        {0, "A2", CellType::String, 0, "Amount", "", false, "General"},
+        {0, "B2", CellType::Number, 1234.5, "", "", false, "#,##0.00 \"EUR\""},
+        {0, "A3", CellType::Number, 45292, "", "", true, "yyyy-mm-dd"},
+        {0, "B3", CellType::Boolean, 1, "", "", false, "General"},
+        {0, "A4", CellType::Error, 0, "#N/A", "", false, "General"},
+        {0, "B4", CellType::String, 0, "Text & \"quotes\" <here>", "", false, "General"},
+        {0, "B5", CellType::Number, 0.05, "", "A5*Rate", false, "General"},
+        {0, "B7", CellType::Number, 0.15, "", "A7*Rate", false, "General"},
+        {1, "A1", CellType::Number, 1296.225, "", "Inputs!B2*(1+Inputs!B1)", false, "General"},
+        {1, "A2", CellType::String, 0, "yes", "IF(Inputs!B3,\"yes\",\"no\")", false, "General"},
+        {1, "A3", CellType::Number, 6, "", "SUM(Inputs!A5:A7)", false, "General"},
+        {1, "A4", CellType::Error, 0, "#DIV/0!", "1/0", false, "General"},
+        {1, "A5", CellType::String, 0, "1296.225 total", "'Calc Sheet'!A1&\" total\"", false, "General"},
+        {1, "C1", CellType::Number, 1, "", "TRANSPOSE(Inputs!A5:C5)", false, "General"},
+        {1, "C2", CellType::Number, 0.05, "", "", false, "General"},
+    };
+    for (const auto& e : table) {
+        SCOPED_TRACE(std::string(e.cell) + " of sheet " + std::to_string(e.sheet));
+        const Cell* cell = At(book.sheets[e.sheet], e.cell);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->type, e.type);
+        if (e.type == CellType::Number || e.type == CellType::Boolean) {
+            EXPECT_DOUBLE_EQ(cell->number, e.number);
+        }
+        EXPECT_EQ(cell->text, e.text);
+        EXPECT_EQ(cell->formula, e.formula);
+        EXPECT_EQ(cell->isDate, e.isDate);
+        EXPECT_EQ(cell->formatCode, e.format);
+    }
+    const Cell* array = At(book.sheets[1], "C1");
+    ASSERT_TRUE(array->arrayRange.has_value());
+    EXPECT_EQ(FormatArea(*array->arrayRange), "C1:C3");
+    EXPECT_FALSE(At(book.sheets[1], "C2")->arrayRange.has_value());
+
+    EXPECT_EQ(book.sheets[0].usedRange, (Area{0, 0, 6, 1}));
+    EXPECT_EQ(book.sheets[1].usedRange, (Area{0, 0, 4, 2}));
+    EXPECT_EQ(book.CellCount(), 14u + 8u);
+    EXPECT_EQ(book.FormulaCount(), 3u + 6u);
+
+    ASSERT_FALSE(book.names.empty());
+    EXPECT_EQ(book.names[0].name, "Rate");
+    EXPECT_EQ(book.names[0].formula, "Inputs!$B$1");
+    EXPECT_EQ(book.names[0].localSheet, -1);
+    for (std::size_t i = 1; i < book.names.size(); ++i)
+        EXPECT_NE(book.names[i].localSheet, -1) << book.names[i].name;
+}
+
+TEST(XlsxReader, ExpandsSharedFormulasToEachCell)
+{
+    std::string data =
+        R"(<row r="2"><c r="B2"><f t="shared" ref="B2:C4" si="0">A2*$D$1+SUM(A$1:A2)</f><v>1</v></c>)"
+        R"(<c r="C2"><f t="shared" si="0"/><v>2</v></c></row>)"
+        R"(<row r="3"><c r="B3"><f t="shared" si="0"/><v>3</v></c></row>)"
+        R"(<row r="4"><c r="C4"><f t="shared" si="0"/></c></row>)";
+    Workbook book = ReadWorkbook(OneSheet(SheetXml(data)));
+    const Sheet& s = book.sheets[0];
+    EXPECT_EQ(At(s, "B2")->formula, "A2*$D$1+SUM(A$1:A2)");
+    EXPECT_EQ(At(s, "C2")->formula, "B2*$D$1+SUM(B$1:B2)");
+    EXPECT_EQ(At(s, "B3")->formula, "A3*$D$1+SUM(A$1:A3)");
+    EXPECT_EQ(At(s, "C4")->formula, "B4*$D$1+SUM(B$1:B4)");
+    EXPECT_EQ(At(s, "C4")->type, CellType::Empty);
+    EXPECT_DOUBLE_EQ(At(s, "B3")->number, 3);
+}
+
+TEST(XlsxReader, ReadsSheetStateStringsAndDates)
+{
+    Parts more = {
+        {"xl/sharedStrings.xml",
+         R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><si><t>plain</t></si>)"
+         R"(<si><r><t>ri</t></r><r><rPr/><t>ch</t></r><rPh><t>ignored</t></rPh></si><si><t>a_x000D_b</t></si></sst>)"},
+        {"xl/styles.xml",
+         R"(<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><numFmts count="1">)"
+         R"(<numFmt numFmtId="164" formatCode="[h]:mm"/></numFmts><cellXfs count="3"><xf numFmtId="0"/>)"
+         R"(<xf numFmtId="14"/><xf numFmtId="164"/></cellXfs></styleSheet>)"},
+    };
+    std::string data =
+        R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c><c r="C1" t="s"><v>2</v></c></row>)"
+        R"(<row r="2"><c r="A2" s="1"><v>45292</v></c><c r="B2" s="2"><v>1.5</v></c>)"
+        R"(<c r="C2" t="d"><v>2024-01-01T12:00:00</v></c><c r="D2" t="d"><v>1900-01-01</v></c></row>)"
+        R"(<row><c><v>7</v></c><c><v>8</v></c></row>)";
+    auto bytes = OneSheet(SheetXml(data, "", R"(<sheetProtection sheet="1" objects="1"/>)"), more);
+    Workbook book = ReadWorkbook(bytes);
+    const Sheet& s = book.sheets[0];
+    EXPECT_TRUE(s.isProtected);
+    EXPECT_EQ(At(s, "A1")->text, "plain");
+    EXPECT_EQ(At(s, "B1")->text, "rich");
+    EXPECT_EQ(At(s, "C1")->text, "a\rb");
+    EXPECT_TRUE(At(s, "A2")->isDate);
+    EXPECT_EQ(At(s, "A2")->formatCode, "m/d/yyyy");
+    EXPECT_TRUE(At(s, "B2")->isDate);
+    EXPECT_EQ(At(s, "B2")->formatCode, "[h]:mm");
+    EXPECT_DOUBLE_EQ(At(s, "C2")->number, 45292.5);
+    EXPECT_DOUBLE_EQ(At(s, "D2")->number, 1);
+    // Rows and cells without numbers follow the ones before them.
+    EXPECT_DOUBLE_EQ(At(s, "A3")->number, 7);
+    EXPECT_DOUBLE_EQ(At(s, "B3")->number, 8);
+}
+
+TEST(XlsxReader, RefusesBadInputWithAClearMessage)
+{
+    auto good = testsupport::ReadBytes(WorkbookData("model.xlsx"));
+    std::vector<unsigned char> truncated(good.begin(), good.begin() + static_cast<long>(good.size() / 2));
+    std::vector<unsigned char> ole = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1, 0, 0, 0, 0};
+    std::string laughs =
+        R"(<?xml version="1.0"?><!DOCTYPE w [<!ENTITY a "aaaaaaaaaa"><!ENTITY b "&a;&a;&a;&a;&a;">]>)"
+        R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)"
+        R"(<row r="1"><c r="A1" t="str"><v>&b;</v></c></row></sheetData></worksheet>)";
+    Parts noSheetPart = {{"_rels/.rels", kRootRels},
+                         {"xl/workbook.xml", WorkbookXml({"S"})},
+                         {"xl/_rels/workbook.xml.rels", WorkbookRels(1)}};
+    Parts noWorkbook = {{"docProps/app.xml", "<x/>"}};
+    struct Case {
+        const char* name;
+        std::vector<unsigned char> bytes;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"not a zip", {'h', 'e', 'l', 'l', 'o'}, "not a zip"},
+        {"empty file", {}, "not a zip"},
+        {"truncated zip", truncated, "zip"},
+        {"old binary workbook", ole, ".xls"},
+        {"entity expansion", OneSheet(laughs), "document type"},
+        {"missing sheet part", Zip(noSheetPart), "missing"},
+        {"no workbook part", Zip(noWorkbook), "no workbook"},
+        {"shared string out of range", OneSheet(SheetXml(R"(<row r="1"><c r="A1" t="s"><v>5</v></c></row>)")),
+         "'S'!$A$1"},
+        {"bad cell reference", OneSheet(SheetXml(R"(<row r="1"><c r="AAAA1"><v>1</v></c></row>)")), "AAAA1"},
+        {"bad number", OneSheet(SheetXml(R"(<row r="1"><c r="A1"><v>1,5</v></c></row>)")), "1,5"},
+        {"shared formula without master",
+         OneSheet(SheetXml(R"(<row r="1"><c r="A1"><f t="shared" si="3"/></c></row>)")),
+         "before it is defined"},
+        {"malformed xml", OneSheet("<worksheet><sheetData>"), "not well-formed"},
+        {"unknown cell type", OneSheet(SheetXml(R"(<row r="1"><c r="A1" t="q"><v>1</v></c></row>)")),
+         "\"q\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            ReadWorkbook(c.bytes);
+            ADD_FAILURE() << "accepted";
+        } catch (const sheet::WorkbookError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST(XlsxReader, BoundsWhatAPartMayInflateTo)
+{
+    // A megabyte of zeros compresses to about a kilobyte; the reader must stop at its limit
+    // instead of believing either the size header or the data.
+    std::string zeros(1 << 20, '0');
+    auto bytes = OneSheet(SheetXml("<row r=\"1\"><c r=\"A1\" t=\"str\"><v>" + zeros + "</v></c></row>"));
+    ASSERT_LT(bytes.size(), 20000u);
+    ReadOptions options;
+    options.limits.maxPartBytes = 64 << 10;
+    EXPECT_THROW(ReadWorkbook(bytes, options), sheet::WorkbookError);
+    EXPECT_EQ(ReadWorkbook(bytes).sheets[0].cells[0].text.size(), zeros.size());
+
+    ReadOptions fewCells;
+    fewCells.maxCells = 1;
+    EXPECT_THROW(ReadWorkbook(OneSheet(SheetXml(R"(<row r="1"><c r="A1"/><c r="B1"/></row>)")), fewCells),
+                 sheet::WorkbookError);
+}
+
+TEST(XlsxAddress, ShiftsRelativeReferencesOnly)
+{
+    struct Case {
+        const char* formula;
+        int rows, columns;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"A1+$B$2+C$3+$D4", 1, 1, "B2+$B$2+D$3+$D5"},
+        {"SUM(A1:B2)*2", 2, 0, "SUM(A3:B4)*2"},
+        {"LOG10(A1)", 1, 0, "LOG10(A2)"},
+        {"\"A1\"&A1", 1, 0, "\"A1\"&A2"},
+        {"'My A1'!A1+Sheet2!B1", 0, 1, "'My A1'!B1+Sheet2!C1"},
+        {"Rate*A1", 0, 1, "Rate*B1"},
+        {"A1-1", -1, 0, "#REF!-1"},
+        {"SUM(A:A)+SUM(1:1)", 1, 1, "SUM(B:B)+SUM(2:2)"},
+        {"1E+3+A1", 1, 0, "1E+3+A2"},
+        {"Table1[Col A]+A1", 1, 0, "Table1[Col A]+A2"},
+        {"IF(ISERROR(#N/A),XFD1,0)", 0, 1, "IF(ISERROR(#N/A),#REF!,0)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ShiftFormula(c.formula, c.rows, c.columns), c.expected) << c.formula;
+}
+
+TEST(XlsxAddress, ParsesAndFormatsCellTexts)
+{
+    EXPECT_EQ(ColumnLetters(0), "A");
+    EXPECT_EQ(ColumnLetters(27), "AB");
+    EXPECT_EQ(ColumnLetters(16383), "XFD");
+    EXPECT_EQ(ParseColumnLetters("xfd"), 16383u);
+    EXPECT_FALSE(ParseColumnLetters("XFE"));
+    EXPECT_FALSE(ParseCellAddress("A0"));
+    EXPECT_FALSE(ParseCellAddress("A1048577"));
+    auto q = ParseQualifiedCell("'It''s'!$B$3");
+    ASSERT_TRUE(q);
+    EXPECT_EQ(q->sheet, "It's");
+    EXPECT_EQ(q->cell, (CellAddress{2, 1}));
+    EXPECT_EQ(FormatQualifiedCell("It's", {2, 1}), "'It''s'!$B$3");
+    auto plain = ParseQualifiedCell("Sheet1!C10");
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->sheet, "Sheet1");
+    EXPECT_FALSE(ParseQualifiedCell("C10"));
+    EXPECT_FALSE(ParseQualifiedCell("'open!A1"));
+}
+
+TEST(XlsxNumberFormats, TellsDatesFromOtherFormats)
+{
+    for (const char* code :
+         {"yyyy-mm-dd", "m/d/yy", "[h]:mm:ss", "h:mm AM/PM", "[$-409]mmmm d", "dd\"x\"", "[ss]"})
+        EXPECT_TRUE(IsDateFormat(code)) << code;
+    for (const char* code : {"General", "0.00%", "#,##0.00 \"EUR\"", "0.00E+00", "[Red]0.0", "\"day\" 0", "@",
+                             "0;[Red]-0;\"mm\""})
+        EXPECT_FALSE(IsDateFormat(code)) << code;
+    EXPECT_TRUE(IsDateFormatId(14));
+    EXPECT_FALSE(IsDateFormatId(10));
+    EXPECT_EQ(BuiltInFormatCode(10), "0.00%");
+}
