@@ -64,7 +64,7 @@ bool CBitmap::CreateBitmap(int width, int height, COLORREF fill)
 
 bool CBitmap::LoadBitmap(int resourceId)
 {
-    const CBitmap* found = GetResourceTable().FindBitmap(resourceId);
+    const CBitmap* found = GetImageResources().FindBitmap(resourceId);
     if (found == nullptr)
         return false;
     *this = *found;
@@ -242,50 +242,50 @@ bool CBitmap::LoadBmpFile(const std::filesystem::path& file, std::string* error)
     return LoadBmp(bytes, error);
 }
 
-void CResourceTable::AddBitmap(int id, CBitmap bitmap)
+void CImageResources::AddBitmap(int id, CBitmap bitmap)
 {
     bitmap.SetResourceId(id);
     m_bitmaps[id] = std::move(bitmap);
 }
 
-void CResourceTable::AddIcon(int id, CBitmap icon)
+void CImageResources::AddIcon(int id, CBitmap icon)
 {
     icon.SetResourceId(id);
     m_icons[id] = std::move(icon);
 }
 
-const CBitmap* CResourceTable::FindBitmap(int id) const
+const CBitmap* CImageResources::FindBitmap(int id) const
 {
     auto it = m_bitmaps.find(id);
     return it == m_bitmaps.end() ? nullptr : &it->second;
 }
 
-const CBitmap* CResourceTable::FindIcon(int id) const
+const CBitmap* CImageResources::FindIcon(int id) const
 {
     auto it = m_icons.find(id);
     return it == m_icons.end() ? nullptr : &it->second;
 }
 
-void CResourceTable::Clear()
+void CImageResources::Clear()
 {
     m_bitmaps.clear();
     m_icons.clear();
 }
 
 namespace {
-CResourceTable& TableInstance()
+CImageResources& TableInstance()
 {
-    static CResourceTable table;
+    static CImageResources table;
     return table;
 }
 } // namespace
 
-CResourceTable& GetResourceTable()
+CImageResources& GetImageResources()
 {
     return TableInstance();
 }
 
-void ResetResourceTable()
+void ResetImageResources()
 {
     TableInstance().Clear();
 }

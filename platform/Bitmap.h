@@ -61,7 +61,7 @@ private:
 
 // The program's pictures by resource id, in place of the resources compiled into the
 // executable. Icons are pictures with a mask.
-class CResourceTable {
+class CImageResources {
 public:
     void AddBitmap(int id, CBitmap bitmap);
     void AddIcon(int id, CBitmap icon);
@@ -75,8 +75,8 @@ private:
 };
 
 // The one resource table of the process, and a reset for tests.
-CResourceTable& GetResourceTable();
-void ResetResourceTable();
+CImageResources& GetImageResources();
+void ResetImageResources();
 
 constexpr int OBM_DNARROW = 32752;
 constexpr int OBM_UPARROW = 32753;

@@ -590,7 +590,7 @@ int CDC::DrawText(std::string_view text, const CRect& rect, unsigned format)
 
 bool CDC::DrawIcon(int x, int y, int iconId)
 {
-    const CBitmap* icon = GetResourceTable().FindIcon(iconId);
+    const CBitmap* icon = GetImageResources().FindIcon(iconId);
     DrawOp op = MakeOp(DrawOp::Kind::Image, CRect(x, y, x, y));
     op.sourceId = iconId;
     op.useMask = true;

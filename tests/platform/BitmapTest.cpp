@@ -95,11 +95,11 @@ TEST(BmpReader, RefusesDamagedFilesWithAPlace)
 
 TEST(Resources, IconsDrawThroughTheirMask)
 {
-    ResetResourceTable();
+    ResetImageResources();
     CBitmap icon(2, 1, RGB(255, 0, 0));
     icon.SetTransparent(1, 0, true);
-    GetResourceTable().AddIcon(180, icon);
-    GetResourceTable().AddBitmap(163, CBitmap(16, 16));
+    GetImageResources().AddIcon(180, icon);
+    GetImageResources().AddBitmap(163, CBitmap(16, 16));
     CBitmap loaded;
     EXPECT_TRUE(loaded.LoadBitmap(163));
     EXPECT_EQ(loaded.GetResourceId(), 163);
@@ -112,7 +112,7 @@ TEST(Resources, IconsDrawThroughTheirMask)
     EXPECT_EQ(dc.GetPixel(1, 0), RGB(0, 0, 0));
     ASSERT_EQ(dc.Count(DrawOp::Kind::Image), 2u);
     EXPECT_EQ(dc.Find(DrawOp::Kind::Image, 1)->sourceId, 181); // a missing icon is still recorded
-    ResetResourceTable();
+    ResetImageResources();
 }
 
 } // namespace
