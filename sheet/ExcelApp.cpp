@@ -1,0 +1,180 @@
+#include "sheet/ExcelApp.h"
+
+#include "sheet/CellValueMap.h"
+#include "sheet/SameFile.h"
+#include "sheet/VariableTable.h"
+#include "sheet/WorkbookError.h"
+#include "sheet/XlsxAddress.h"
+#include "sheet/XlsxPackage.h"
+#include "sheet/XlsxReader.h"
+
+#include <set>
+
+using namespace sheet;
+
+struct CExcelApp::OpenWorkbookState {
+    std::string path;
+    std::vector<unsigned char> bytes;
+    xlsx::Workbook workbook;
+    std::vector<xlsx::CellWrite> pending;
+};
+
+CExcelApp::CExcelApp() = default;
+
+CExcelApp::CExcelApp(const std::string& workbookPath)
+{
+    OpenWorkbook(workbookPath);
+}
+
+CExcelApp::~CExcelApp() = default;
+
+void CExcelApp::OpenWorkbook(const std::string& path)
+{
+    auto state = std::make_unique<OpenWorkbookState>();
+    state->path = path;
+    state->bytes = xlsx::Package::ReadFile(path);
+    state->workbook = xlsx::ReadWorkbook(state->bytes);
+    open_.push_back(std::move(state));
+    active_ = open_.back().get();
+}
+
+const xlsx::Workbook& CExcelApp::GetWorkbook() const
+{
+    if (!active_)
+        throw WorkbookError("No workbook is open");
+    return active_->workbook;
+}
+
+const std::string& CExcelApp::GetActivePath() const
+{
+    if (!active_)
+        throw WorkbookError("No workbook is open");
+    return active_->path;
+}
+
+bool CExcelApp::CheckSheetNames(const CVariableTable& table) const
+{
+    const xlsx::Workbook& workbook = GetWorkbook();
+    std::set<std::string> sheets;
+    for (std::size_t i = 0; i < table.GetCellCount(); ++i)
+        if (auto cell = table.GetCellAt(i))
+            sheets.insert(cell->sheet);
+    for (const auto& name : sheets)
+        if (!workbook.FindSheet(name))
+            return true;
+    return false;
+}
+
+void CExcelApp::ImportWorkbook(const CVariableTable& table, const CCellModel&, CCellValueMap& values) const
+{
+    const xlsx::Workbook& workbook = GetWorkbook();
+    std::vector<int32_t> ids;
+    for (const auto& [id, record] : values)
+        if (record.mark)
+            ids.push_back(id);
+    for (int32_t id : ids) {
+        CCellValueRecord* record = values.Lookup(id);
+        std::optional<xlsx::QualifiedCell> place;
+        if (auto cell = table.GetCellAt(static_cast<std::size_t>(id)))
+            place = xlsx::QualifiedCell{
+                cell->sheet,
+                {static_cast<std::uint32_t>(cell->row - 1), static_cast<std::uint32_t>(cell->column - 1)}};
+        else
+            place = xlsx::ParseQualifiedCell(record->GetA1Text());
+        const xlsx::Cell* found = nullptr;
+        if (place)
+            if (const xlsx::Sheet* sheet = workbook.FindSheet(place->sheet))
+                for (const auto& cell : sheet->cells)
+                    if (cell.row == place->cell.row && cell.column == place->cell.column)
+                        found = &cell;
+        std::unique_ptr<CModelVariable> value;
+        if (!found || found->type == xlsx::CellType::Empty)
+            value = std::make_unique<CModelVariable>(ModelKind::NoValue);
+        else if (found->type == xlsx::CellType::Number)
+            value = CModelVariable::MakeNumber(found->number);
+        else if (found->type == xlsx::CellType::Boolean)
+            value = CModelVariable::MakeBoolean(found->number != 0);
+        else
+            value = CModelVariable::CModelVariableFromText(found->text);
+        record->SetValue(std::move(value));
+    }
+}
+
+void CExcelApp::WriteModel(const CCellValueMap& values)
+{
+    std::vector<xlsx::CellWrite> writes;
+    for (const auto& [id, record] : values) {
+        if (!record.exportFlag)
+            continue;
+        auto place = xlsx::ParseQualifiedCell(record.GetA1Text());
+        if (!place)
+            throw WorkbookError("Cannot write the value of " + record.GetVariableName() + ": \"" +
+                                record.GetA1Text() + "\" is not a cell");
+        xlsx::CellWrite write{place->sheet, place->cell, {}};
+        if (const CModelVariable* value = record.GetValue()) {
+            switch (value->GetKind()) {
+            case ModelKind::Number:
+            case ModelKind::Integer:
+                write.value = xlsx::CellValue::Number(value->GetNumber());
+                break;
+            case ModelKind::Boolean:
+                write.value = xlsx::CellValue::Boolean(value->GetBoolean());
+                break;
+            case ModelKind::String:
+                write.value = xlsx::CellValue::Text(value->GetText());
+                break;
+            default:
+                break; // no value: the cell is emptied
+            }
+        }
+        writes.push_back(std::move(write));
+    }
+    WriteCells(writes);
+}
+
+void CExcelApp::WriteCells(const std::vector<xlsx::CellWrite>& writes)
+{
+    if (!active_)
+        throw WorkbookError("No workbook is open");
+    // Refuse a write to a sheet the workbook lacks now rather than at the save.
+    for (const auto& write : writes)
+        if (!active_->workbook.FindSheet(write.sheet))
+            throw WorkbookError("Cannot write cell " + xlsx::FormatQualifiedCell(write.sheet, write.cell) +
+                                ": the workbook has no such sheet");
+    active_->pending.insert(active_->pending.end(), writes.begin(), writes.end());
+}
+
+void CExcelApp::SaveTo(const std::string& path)
+{
+    if (!active_)
+        throw WorkbookError("No workbook is open");
+    for (const auto& kept : protected_)
+        if (IsSameFile(kept, path))
+            throw WorkbookError("Please select a different file.  Cannot write to import file.");
+    xlsx::WritePackage(active_->bytes, path, active_->pending);
+    // Continue from what is now on disk, as the program does after a save.
+    auto bytes = xlsx::Package::ReadFile(path);
+    auto workbook = xlsx::ReadWorkbook(bytes);
+    active_->bytes = std::move(bytes);
+    active_->workbook = std::move(workbook);
+    active_->pending.clear();
+    active_->path = path;
+}
+
+void CExcelApp::SaveWorkbookAs(const std::string& path)
+{
+    SaveTo(path);
+}
+
+void CExcelApp::SaveWorkbook()
+{
+    if (!active_)
+        throw WorkbookError("No workbook is open");
+    SaveTo(active_->path);
+}
+
+void CExcelApp::CloseAllAndQuit()
+{
+    open_.clear();
+    active_ = nullptr;
+}

@@ -1,0 +1,283 @@
+#include "sheet/ExcelHost.h"
+
+#include "sheet/CellModel.h"
+#include "sheet/Range.h"
+#include "sheet/VariableTable.h"
+#include "sheet/WorkbookError.h"
+#include "sheet/WorkbookImport.h"
+#include "sheet/XlsxAddress.h"
+#include "sheet/XlsxReader.h"
+
+#include <chrono>
+#include <filesystem>
+
+using namespace sheet;
+
+namespace {
+
+std::atomic<CExcelHost*>& CurrentHost()
+{
+    static std::atomic<CExcelHost*> current{nullptr};
+    return current;
+}
+
+// Splits a picked text into its areas: 'Sheet'!$A$1:$B$2 or 'Sheet'!$A$1, joined by ",".
+// Commas inside a quoted sheet name belong to the name.
+std::vector<std::string> SplitAreas(const std::string& text)
+{
+    std::vector<std::string> areas;
+    std::string current;
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '\'')
+            quoted = !quoted;
+        if (c == ',' && !quoted) {
+            areas.push_back(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty())
+        areas.push_back(current);
+    return areas;
+}
+
+bool ParseArea(const std::string& text, const CCellModel& model, CCellRef& start, CCellRef& end)
+{
+    auto colon = text.rfind(':');
+    auto bang = text.rfind('!');
+    std::optional<xlsx::QualifiedCell> first, second;
+    if (colon != std::string::npos && bang != std::string::npos && colon > bang) {
+        first = xlsx::ParseQualifiedCell(text.substr(0, colon));
+        second = xlsx::ParseQualifiedCell(text.substr(0, bang + 1) + text.substr(colon + 1));
+    } else {
+        first = second = xlsx::ParseQualifiedCell(text);
+    }
+    if (!first || !second)
+        return false;
+    auto sheet = model.FindSheet(first->sheet);
+    if (!sheet)
+        return false;
+    start = CCellRef(*sheet, static_cast<int>(first->cell.row) + 1, static_cast<int>(first->cell.column) + 1);
+    end = CCellRef(*sheet, static_cast<int>(second->cell.row) + 1, static_cast<int>(second->cell.column) + 1);
+    return true;
+}
+
+} // namespace
+
+CExcelHost::CExcelHost(IExcelHostWindow* window, std::string workbookPath)
+    : window_(window), workbookPath_(std::move(workbookPath))
+{
+}
+
+CExcelHost::~CExcelHost()
+{
+    StopWorker();
+    if (sessionOpen_)
+        EndDataSession();
+    CExcelHost* self = this;
+    CurrentHost().compare_exchange_strong(self, nullptr);
+}
+
+CExcelHost* CExcelHost::GetCurrent()
+{
+    return CurrentHost().load();
+}
+
+void CExcelHost::SetCurrent(CExcelHost* host)
+{
+    CurrentHost().store(host);
+}
+
+std::string CExcelHost::GetWorkbookText() const
+{
+    std::lock_guard lock(mutex_);
+    return workbookText_;
+}
+
+void CExcelHost::SetWorkbookText(std::string text)
+{
+    std::lock_guard lock(mutex_);
+    workbookText_ = std::move(text);
+}
+
+std::string CExcelHost::GetFailedItemText() const
+{
+    std::lock_guard lock(mutex_);
+    return failedItem_;
+}
+
+std::string CExcelHost::GetLastError() const
+{
+    std::lock_guard lock(mutex_);
+    return lastError_;
+}
+
+void CExcelHost::StartWorker(CCellModel* target)
+{
+    StopWorker();
+    SetCurrent(this);
+    {
+        std::lock_guard lock(mutex_);
+        done_ = false;
+        failedItem_.clear();
+        lastError_.clear();
+    }
+    worker_ = std::thread([this, target] { Run(target); });
+}
+
+void CExcelHost::StopWorker()
+{
+    if (!worker_.joinable())
+        return;
+    stop_ = true;
+    worker_.join();
+    stop_ = false;
+}
+
+bool CExcelHost::IsWorkerRunning() const
+{
+    std::lock_guard lock(mutex_);
+    return !done_;
+}
+
+bool CExcelHost::WaitForWorker(int milliseconds)
+{
+    std::unique_lock lock(mutex_);
+    return doneChanged_.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return done_; });
+}
+
+void CExcelHost::Post(ImportCode code, long value)
+{
+    if (window_)
+        window_->PostImportMessage(code, value);
+}
+
+void CExcelHost::Finish()
+{
+    std::lock_guard lock(mutex_);
+    done_ = true;
+    doneChanged_.notify_all();
+}
+
+void CExcelHost::Run(CCellModel* target)
+{
+    xlsx::Workbook workbook;
+    try {
+        if (!target)
+            throw WorkbookError("No model to import into");
+        xlsx::ReadOptions options;
+        options.cancel = &stop_;
+        workbook = xlsx::ReadWorkbookFile(workbookPath_, options);
+    } catch (const xlsx::ReadCancelled&) {
+        Finish();
+        return;
+    } catch (const std::exception& e) {
+        {
+            std::lock_guard lock(mutex_);
+            lastError_ = e.what();
+        }
+        Post(ImportCode::NoModel, 0);
+        Finish();
+        return;
+    }
+
+    std::size_t total = workbook.CellCount();
+    if (total == 0) {
+        // A start with no steps would make the progress display divide by zero.
+        {
+            std::lock_guard lock(mutex_);
+            lastError_ = "The workbook has no cells";
+        }
+        Post(ImportCode::NoModel, 0);
+        Finish();
+        return;
+    }
+    SetWorkbookText(std::filesystem::path(workbookPath_).filename().string());
+    Post(ImportCode::Start, static_cast<long>(total));
+    FillOptions fill;
+    fill.stop = &stop_;
+    fill.progress = [this](std::size_t done) { Post(ImportCode::Progress, static_cast<long>(done)); };
+    FillResult result = FillCellModel(workbook, *target, fill);
+    switch (result.outcome) {
+    case FillOutcome::Done:
+        Post(ImportCode::Progress, static_cast<long>(total));
+        Post(ImportCode::Done, 0);
+        break;
+    case FillOutcome::FormulaFailed: {
+        std::lock_guard lock(mutex_);
+        failedItem_ = result.failedItem;
+    }
+        Post(ImportCode::FormulaFailed, 0);
+        break;
+    case FillOutcome::Stopped:
+        break;
+    }
+    Finish();
+}
+
+CRangeSelection CExcelHost::GetSelectedRange(const CCellModel& model, CVariableTable& table,
+                                             std::string& rangeText, bool multipleAreas)
+{
+    CRangeSelection selection;
+    if (!picker_ || !picker_->CanStart())
+        return selection;
+    if (window_)
+        window_->EnableMainWindow(false);
+    RangePickAnswer answer = picker_->PickRange(rangeText, multipleAreas);
+    auto warn = [this](const char* text, const char* caption) {
+        if (window_)
+            window_->ShowWarning(text, caption);
+    };
+    switch (answer.outcome) {
+    case RangePickOutcome::Cancelled:
+        break;
+    case RangePickOutcome::Cleared:
+        rangeText.clear();
+        selection.outcome = RangePickOutcome::Cleared;
+        break;
+    case RangePickOutcome::Failed:
+        warn(kPickerFailedText, kPickerFailedCaption);
+        break;
+    case RangePickOutcome::Picked: {
+        std::vector<std::string> areas = SplitAreas(answer.rangeText);
+        if (areas.size() > 1 && !multipleAreas) {
+            warn(kMultipleRangesText, kMultipleRangesCaption);
+            areas.resize(1);
+        }
+        CRange range;
+        bool ok = !areas.empty();
+        for (const auto& area : areas) {
+            CCellRef start, end;
+            ok = ok && ParseArea(area, model, start, end) && range.AddArea(start, end);
+        }
+        if (!ok) {
+            warn(kPickerFailedText, kPickerFailedCaption);
+            break;
+        }
+        selection.rangeIndex = table.AddRange(range);
+        selection.range = table.GetRange(static_cast<std::size_t>(selection.rangeIndex));
+        selection.outcome = RangePickOutcome::Picked;
+        rangeText = selection.range ? selection.range->GetText() : range.GetText();
+        break;
+    }
+    }
+    if (window_)
+        window_->EnableMainWindow(true);
+    return selection;
+}
+
+void CExcelHost::BeginDataSession()
+{
+    sessionOpen_ = true;
+    if (picker_)
+        picker_->ShowSession(true);
+}
+
+void CExcelHost::EndDataSession()
+{
+    sessionOpen_ = false;
+    if (picker_)
+        picker_->ShowSession(false);
+}

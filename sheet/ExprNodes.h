@@ -1,0 +1,128 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CActionList;
+class CModelVariable;
+class CVariableTable;
+
+// A node of a compiled formula. It writes its own actions after those of its children; a
+// call writes its children last first, so that the first argument ends on top of the stack.
+class CExprNode {
+public:
+    virtual ~CExprNode();
+    CExprNode(const CExprNode&) = delete;
+    CExprNode& operator=(const CExprNode&) = delete;
+
+    void AddChild(std::unique_ptr<CExprNode> child) { children_.push_back(std::move(child)); }
+    std::size_t GetChildCount() const { return children_.size(); }
+    const CExprNode& GetChild(std::size_t index) const { return *children_[index]; }
+
+    // The actions of the whole subtree; never recurses, however deep the tree.
+    void WriteActions(CActionList& actions) const;
+
+protected:
+    CExprNode() = default;
+    // The node's own actions, written after its children's.
+    virtual void WriteOwnActions(CActionList& actions) const = 0;
+
+private:
+    std::vector<std::unique_ptr<CExprNode>> children_;
+};
+
+// A function or operator call. The name is registered with the function library while the
+// node lives, so the library writes exactly the functions that compiled formulas use.
+class CStringNode : public CExprNode {
+public:
+    CStringNode() = default;
+    ~CStringNode() override;
+
+    // Stores the name, asks the library for its token kind (0 counts as 20) and registers the
+    // function the movie will call: the operator's library function for kinds 1..11, the
+    // function itself otherwise.
+    void SetText(const std::string& name);
+    const std::string& GetText() const { return name_; }
+    int GetKind() const { return kind_; }
+    // The name the movie calls ("kvAdd" for "+", "STDEV_S" for "STDEV.S").
+    const std::string& GetCallName() const { return callName_; }
+
+protected:
+    void WriteOwnActions(CActionList& actions) const override;
+
+private:
+    std::string name_;
+    std::string callName_;
+    int kind_ = 0;
+};
+
+// A constant.
+class CValueNode : public CExprNode {
+public:
+    enum Type : int { Number = 0, Text = 1, Integer = 2, Boolean = 3, NoValue = 4 };
+
+    static std::unique_ptr<CValueNode> MakeNumber(double value);
+    static std::unique_ptr<CValueNode> MakeText(std::string text);
+    static std::unique_ptr<CValueNode> MakeInteger(int32_t value);
+    static std::unique_ptr<CValueNode> MakeBoolean(bool value);
+    static std::unique_ptr<CValueNode> MakeNoValue();
+
+    Type GetType() const { return type_; }
+    double GetNumber() const { return number_; }
+    const std::string& GetText() const { return text_; }
+
+protected:
+    void WriteOwnActions(CActionList& actions) const override;
+
+private:
+    explicit CValueNode(Type type) : type_(type) {}
+    Type type_;
+    double number_ = 0;
+    std::string text_;
+};
+
+// The value of a cell: its movie variable "V" + id.
+class CCellNode : public CExprNode {
+public:
+    explicit CCellNode(int32_t cellId) : cellId_(cellId) {}
+    int32_t GetCellId() const { return cellId_; }
+
+protected:
+    void WriteOwnActions(CActionList& actions) const override;
+
+private:
+    int32_t cellId_;
+};
+
+// A range: the movie array "A" + index of the variable table's range list (rows of the
+// cells' variable names).
+class CRangeNode : public CExprNode {
+public:
+    explicit CRangeNode(int rangeIndex) : rangeIndex_(rangeIndex) {}
+    int GetRangeIndex() const { return rangeIndex_; }
+
+protected:
+    void WriteOwnActions(CActionList& actions) const override;
+
+private:
+    int rangeIndex_;
+};
+
+// A formula (or a constant) compiled into expression nodes.
+class CCompiledExpr {
+public:
+    explicit CCompiledExpr(std::unique_ptr<CExprNode> root) : root_(std::move(root)) {}
+
+    // Function names go through CStringNode, ranges keep their table index, cells their id.
+    // None for a tree holding a node of unknown kind.
+    static std::unique_ptr<CCompiledExpr> Compile(const CModelVariable& tree);
+
+    const CExprNode& GetRoot() const { return *root_; }
+    void WriteActions(CActionList& actions) const { root_->WriteActions(actions); }
+
+private:
+    std::unique_ptr<CExprNode> root_;
+};

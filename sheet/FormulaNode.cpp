@@ -1,0 +1,90 @@
+#include "sheet/FormulaNode.h"
+
+#include "sheet/CellRef.h"
+#include "swf/ActionList.h"
+#include "swf/Actions.h"
+
+#include <algorithm>
+#include <utility>
+
+CFormulaNode::~CFormulaNode() = default;
+
+void CFormulaNode::AppendInOrder(std::vector<CFormulaNode*>& order, NodeVisitSet& visited, CycleList* cycles)
+{
+    if (IsConstant() || !visited.insert(this).second)
+        return;
+    // Depth-first over precedents with an explicit stack; the stack is the current path, so a
+    // precedent found on it closes a circle.
+    std::vector<std::pair<CFormulaNode*, std::size_t>> path{{this, 0}};
+    std::unordered_set<const CFormulaNode*> onPath{this};
+    while (!path.empty()) {
+        auto& [node, next] = path.back();
+        if (next < node->precedents_.size()) {
+            CFormulaNode* precedent = node->precedents_[next++];
+            if (precedent->IsConstant())
+                continue;
+            if (onPath.count(precedent)) {
+                if (cycles) {
+                    auto start = std::find_if(path.begin(), path.end(), [precedent](const auto& entry) {
+                        return entry.first == precedent;
+                    });
+                    std::vector<int32_t> circle;
+                    for (auto it = start; it != path.end(); ++it)
+                        circle.push_back(it->first->cellId_);
+                    cycles->push_back(std::move(circle));
+                }
+                continue;
+            }
+            if (!visited.insert(precedent).second)
+                continue;
+            onPath.insert(precedent);
+            path.emplace_back(precedent, 0);
+            continue;
+        }
+        order.push_back(node);
+        onPath.erase(node);
+        path.pop_back();
+    }
+}
+
+void CFormulaNode::WriteVariableAction(CActionList& actions) const
+{
+    actions.Add(std::make_unique<CActionPush>(CellVariableName(cellId_)));
+    if (expression_)
+        expression_->WriteActions(actions);
+    else
+        actions.Add(CActionPush::CActionPushUndefined());
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::SetVariable));
+}
+
+int CConstantCellNode::GetValueType() const
+{
+    const CCompiledExpr* expression = GetExpression();
+    if (!expression)
+        return CValueNode::NoValue;
+    const auto* value = dynamic_cast<const CValueNode*>(&expression->GetRoot());
+    return value ? value->GetType() : CValueNode::NoValue;
+}
+
+void CConstantCellNode::BuildRecalcList(NodeVisitSet& visited)
+{
+    // Reverse post-order of a depth-first walk along dependents is an order in which every
+    // formula follows those it reads.
+    recalc_.clear();
+    std::vector<CFormulaNode*> finished;
+    std::vector<std::pair<CFormulaNode*, std::size_t>> stack{{this, 0}};
+    visited.insert(this);
+    while (!stack.empty()) {
+        auto& [node, next] = stack.back();
+        if (next < node->GetDependents().size()) {
+            CFormulaNode* dependent = node->GetDependents()[next++];
+            if (!dependent->IsConstant() && visited.insert(dependent).second)
+                stack.emplace_back(dependent, 0);
+            continue;
+        }
+        if (node != this)
+            finished.push_back(node);
+        stack.pop_back();
+    }
+    recalc_.assign(finished.rbegin(), finished.rend());
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "sheet/ExprNodes.h"
+
+#include <cstdint>
+#include <memory>
+#include <unordered_set>
+#include <vector>
+
+class CActionList;
+class CFormulaNode;
+
+// Nodes an ordering or recalculation pass has already reached; one set may be shared by
+// several calls of a pass so that each node is taken once.
+using NodeVisitSet = std::unordered_set<const CFormulaNode*>;
+
+// Formula cells that refer to each other in a circle, each circle as the cell ids along it.
+using CycleList = std::vector<std::vector<int32_t>>;
+
+// A node of the calculation network: one compiled cell. Precedents are the nodes whose
+// values it reads, dependents those that read it; both are borrowed from the maps that own
+// the nodes. Every traversal is iterative: a running total down 100,000 rows is one chain.
+class CFormulaNode {
+public:
+    virtual ~CFormulaNode();
+    CFormulaNode(const CFormulaNode&) = delete;
+    CFormulaNode& operator=(const CFormulaNode&) = delete;
+
+    int32_t GetCellId() const { return cellId_; }
+    const CCompiledExpr* GetExpression() const { return expression_.get(); }
+    virtual bool IsConstant() const = 0;
+
+    void AddPrecedent(CFormulaNode* node) { precedents_.push_back(node); }
+    void AddDependent(CFormulaNode* node) { dependents_.push_back(node); }
+    const std::vector<CFormulaNode*>& GetPrecedents() const { return precedents_; }
+    const std::vector<CFormulaNode*>& GetDependents() const { return dependents_; }
+    bool HasDependents() const { return !dependents_.empty(); }
+
+    // Appends this node to order after every formula node it depends on, each node once
+    // (nodes in visited are skipped, reached ones are added). Constant nodes are the model's
+    // inputs and never enter the order: recalculating them would overwrite what a component
+    // put there. Formulas that reach themselves are still ordered, each once, and every
+    // circle met is added to cycles (when given), so the caller can report it.
+    void AppendInOrder(std::vector<CFormulaNode*>& order, NodeVisitSet& visited, CycleList* cycles = nullptr);
+
+    // Push "V" + id, the expression's actions (undefined without one), SetVariable.
+    void WriteVariableAction(CActionList& actions) const;
+
+protected:
+    CFormulaNode() = default;
+    CFormulaNode(int32_t cellId, std::unique_ptr<CCompiledExpr> expression)
+        : cellId_(cellId), expression_(std::move(expression))
+    {
+    }
+
+private:
+    int32_t cellId_ = -1;
+    std::unique_ptr<CCompiledExpr> expression_;
+    std::vector<CFormulaNode*> precedents_;
+    std::vector<CFormulaNode*> dependents_;
+};
+
+// A cell holding a constant; its compiled value is one CValueNode.
+class CConstantCellNode : public CFormulaNode {
+public:
+    CConstantCellNode() = default;
+    CConstantCellNode(int32_t cellId, std::unique_ptr<CCompiledExpr> expression)
+        : CFormulaNode(cellId, std::move(expression))
+    {
+    }
+    bool IsConstant() const override { return true; }
+
+    // The type of the compiled value: 0 number, 1 text, 2 integer, 3 boolean, 4 no value.
+    int GetValueType() const;
+
+    // Collects the formula nodes that depend on this constant, directly or through other
+    // formulas, in an order in which each comes after the formulas it reads.
+    void BuildRecalcList(NodeVisitSet& visited);
+    const std::vector<CFormulaNode*>& GetRecalcList() const { return recalc_; }
+
+private:
+    std::vector<CFormulaNode*> recalc_;
+};
+
+// A cell holding a formula, with the ids of the cells its formula refers to.
+class CFormulaCellNode : public CFormulaNode {
+public:
+    CFormulaCellNode() = default;
+    CFormulaCellNode(int32_t cellId, std::unique_ptr<CCompiledExpr> expression)
+        : CFormulaNode(cellId, std::move(expression))
+    {
+    }
+    bool IsConstant() const override { return false; }
+
+    void AddReferencedCell(int32_t id) { referenced_.push_back(id); }
+    const std::vector<int32_t>& GetReferencedCells() const { return referenced_; }
+
+private:
+    std::vector<int32_t> referenced_;
+};
+
+// A formula cell that a component observes.
+class CWatchedFormulaNode : public CFormulaCellNode {
+public:
+    CWatchedFormulaNode() = default;
+    CWatchedFormulaNode(int32_t cellId, std::unique_ptr<CCompiledExpr> expression)
+        : CFormulaCellNode(cellId, std::move(expression))
+    {
+    }
+};

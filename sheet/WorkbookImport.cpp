@@ -1,0 +1,99 @@
+#include "sheet/WorkbookImport.h"
+
+#include "sheet/CellModel.h"
+#include "sheet/WorkbookLocale.h"
+#include "sheet/XlsxAddress.h"
+
+#include <charconv>
+
+namespace sheet {
+
+std::string CellValueText(const xlsx::Cell& cell)
+{
+    switch (cell.type) {
+    case xlsx::CellType::Number: {
+        char buffer[64];
+        auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, cell.number);
+        return ec == std::errc() ? std::string(buffer, end) : "0";
+    }
+    case xlsx::CellType::Boolean:
+        return cell.number != 0 ? "TRUE" : "FALSE";
+    case xlsx::CellType::String:
+    case xlsx::CellType::Error:
+        return cell.text;
+    case xlsx::CellType::Empty:
+        break;
+    }
+    return {};
+}
+
+namespace {
+
+std::string_view TypeName(const xlsx::Cell& cell)
+{
+    switch (cell.type) {
+    case xlsx::CellType::Number:
+        return cell.isDate ? CellType::DateTime : CellType::Number;
+    case xlsx::CellType::String:
+        return CellType::Text;
+    case xlsx::CellType::Boolean:
+        return CellType::Boolean;
+    case xlsx::CellType::Error:
+        return CellType::Error;
+    case xlsx::CellType::Empty:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, const FillOptions& options)
+{
+    FillResult result;
+    for (const auto& sheet : workbook.sheets)
+        for (const auto& cell : sheet.cells)
+            if (cell.formula.size() > kMaxFormulaLength) {
+                result.outcome = FillOutcome::FormulaFailed;
+                result.failedItem = xlsx::FormatQualifiedCell(sheet.name, {cell.row, cell.column});
+                return result;
+            }
+
+    std::size_t total = workbook.CellCount();
+    std::size_t step = std::max<std::size_t>(1, total / 100);
+    std::size_t done = 0;
+    for (const auto& sheet : workbook.sheets) {
+        model.AddSheet(sheet.name);
+        for (const auto& cell : sheet.cells) {
+            if (options.stop && options.stop->load(std::memory_order_relaxed)) {
+                result.outcome = FillOutcome::Stopped;
+                return result;
+            }
+            ++done;
+            if (options.progress && done % step == 0)
+                options.progress(done);
+            // A cell listed only for its formatting holds nothing the model needs.
+            if (cell.type == xlsx::CellType::Empty && !cell.HasFormula())
+                continue;
+            CCellData data;
+            data.valueText = CellValueText(cell);
+            data.typeName = std::string(TypeName(cell));
+            data.formula = cell.formula;
+            model.SetCell(sheet.name, static_cast<int>(cell.row) + 1, static_cast<int>(cell.column) + 1,
+                          std::move(data));
+        }
+    }
+    for (const auto& name : workbook.names) {
+        // Names private to a sheet are the program's own (print areas, titles) or shadow a
+        // workbook name; the model keeps one name space, so the workbook's own names win.
+        if (name.localSheet >= 0 && (name.name.rfind("_xlnm.", 0) == 0 || model.FindDefinedName(name.name)))
+            continue;
+        model.SetDefinedName(name.name, name.formula);
+    }
+    for (const auto& [name, value] : WorkbookLocaleValues())
+        model.SetNamedValue(name, value);
+    model.SetLoaded(true);
+    return result;
+}
+
+} // namespace sheet

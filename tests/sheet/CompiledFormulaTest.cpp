@@ -1,0 +1,233 @@
+#include "sheet/CellModel.h"
+#include "sheet/ExprNodes.h"
+#include "sheet/FormulaNode.h"
+#include "sheet/FormulaParser.h"
+#include "sheet/FunctionLibraryHook.h"
+#include "sheet/ModelVariable.h"
+#include "sheet/VariableTable.h"
+
+#include "SheetTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+// A library holding SUM, STDEV_S and the operator functions, that keeps count of uses.
+class CountingLibrary : public IFunctionLibrary {
+public:
+    CountingLibrary() { SetFunctionLibraryHook(this); }
+    ~CountingLibrary() override { SetFunctionLibraryHook(nullptr); }
+    int GetSymbolKind(std::string_view name) override
+    {
+        static const std::map<std::string, int, std::less<>> kinds = {
+            {"+", 1},  {"-", 2},  {"*", 3},   {"/", 4},  {">", 5},    {"<", 6},       {"=", 7},
+            {"<=", 8}, {">=", 9}, {"<>", 10}, {"&", 11}, {"SUM", 20}, {"STDEV_S", 20}};
+        auto it = kinds.find(name);
+        return it == kinds.end() ? 0 : it->second;
+    }
+    void UseFunction(std::string_view name) override { ++uses[std::string(name)]; }
+    void ReleaseFunction(std::string_view name) override { --uses[std::string(name)]; }
+    std::map<std::string, int> uses;
+};
+
+class CompiledFormulaTest : public ::testing::Test {
+protected:
+    CompiledFormulaTest()
+    {
+        context.sheet = "S";
+        context.table = &table;
+    }
+
+    std::string Emit(const std::string& formula)
+    {
+        auto tree = CFormulaParser::Parse(formula, context);
+        if (!tree)
+            return "unparsed";
+        auto compiled = CCompiledExpr::Compile(*tree);
+        CActionList actions;
+        compiled->WriteActions(actions);
+        return sheettest::Disassemble(actions);
+    }
+
+    CountingLibrary library;
+    CVariableTable table;
+    FormulaContext context;
+};
+
+TEST_F(CompiledFormulaTest, EmitsCallsWithTheFirstArgumentOnTop)
+{
+    struct Case {
+        const char* formula;
+        const char* actions;
+    };
+    const Case cases[] = {
+        {"A1", "push 'V0'; getvar"},
+        {"1.5", "push d1.5"},
+        {"-0", "push 0; push 0; push 2; push 'kvSub'; call"},
+        {"\"x\"", "push 'x'"},
+        {"TRUE", "push true"},
+        {"A1+B1", "push 'V1'; getvar; push 'V0'; getvar; push 2; push 'kvAdd'; call"},
+        {"\"a\"&\"b\"", "push 'b'; push 'a'; push 2; push 'kvConcat'; call"},
+        {"A1<>1", "push 1; push 'V0'; getvar; push 2; push 'kvNE'; call"},
+        {"SUM(A1:B2)", "push 'A0'; getvar; push 1; push 'SUM'; call"},
+        {"IF(1,,2)", "push 2; push undef; push 1; push 3; push 'IF'; call"},
+        {"PI()", "push 0; push 'PI'; call"},
+        {"_xlfn.STDEV.S(1)", "push 1; push 1; push 'STDEV_S'; call"},
+        {"#N/A", "push '#N/A'; push 1; push 'kvError'; call"},
+        {"3000000000", "push d3e+09"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Emit(c.formula), c.actions) << c.formula;
+}
+
+TEST_F(CompiledFormulaTest, RegistersTheFunctionsItCalls)
+{
+    {
+        auto tree = CFormulaParser::Parse("SUM(A1,2)+SUM(3)+FOO(1)", context);
+        auto compiled = CCompiledExpr::Compile(*tree);
+        EXPECT_EQ(library.uses["SUM"], 2);
+        EXPECT_EQ(library.uses["kvAdd"], 2);
+        EXPECT_EQ(library.uses["FOO"], 1); // unknown: counted, so it is listed as unsupported
+        EXPECT_EQ(library.uses.count("+"), 0u);
+        auto node = static_cast<const CStringNode*>(&compiled->GetRoot());
+        EXPECT_EQ(node->GetKind(), 1);
+        EXPECT_EQ(static_cast<const CStringNode&>(node->GetChild(1)).GetKind(), 20);
+    }
+    for (const auto& [name, count] : library.uses)
+        EXPECT_EQ(count, 0) << name;
+}
+
+TEST_F(CompiledFormulaTest, FormulaNodeAssignsItsVariable)
+{
+    auto tree = CFormulaParser::Parse("B1*2", context);
+    CFormulaCellNode node(7, CCompiledExpr::Compile(*tree));
+    CActionList actions;
+    node.WriteVariableAction(actions);
+    EXPECT_EQ(sheettest::Disassemble(actions),
+              "push 'V7'; push 2; push 'V0'; getvar; push 2; push 'kvMul'; call; setvar");
+
+    CConstantCellNode empty(3, nullptr);
+    CActionList none;
+    empty.WriteVariableAction(none);
+    EXPECT_EQ(sheettest::Disassemble(none), "push 'V3'; push undef; setvar");
+    EXPECT_EQ(empty.GetValueType(), CValueNode::NoValue);
+    CConstantCellNode text(4, std::make_unique<CCompiledExpr>(CValueNode::MakeText("t")));
+    EXPECT_EQ(text.GetValueType(), CValueNode::Text);
+}
+
+// Nodes by id, linked as a formula's references would link them.
+class Network {
+public:
+    CFormulaNode* Formula(int32_t id)
+    {
+        nodes_[id] = std::make_unique<CFormulaCellNode>(id, nullptr);
+        return nodes_[id].get();
+    }
+    CFormulaNode* Constant(int32_t id)
+    {
+        nodes_[id] = std::make_unique<CConstantCellNode>(id, nullptr);
+        return nodes_[id].get();
+    }
+    void Link(int32_t from, int32_t reader)
+    {
+        nodes_[reader]->AddPrecedent(nodes_[from].get());
+        nodes_[from]->AddDependent(nodes_[reader].get());
+    }
+    CFormulaNode* operator[](int32_t id) { return nodes_[id].get(); }
+
+private:
+    std::map<int32_t, std::unique_ptr<CFormulaNode>> nodes_;
+};
+
+std::vector<int32_t> Ids(const std::vector<CFormulaNode*>& nodes)
+{
+    std::vector<int32_t> ids;
+    for (const CFormulaNode* node : nodes)
+        ids.push_back(node->GetCellId());
+    return ids;
+}
+
+TEST(NetworkTest, OrdersPrecedentsFirstEachOnce)
+{
+    // 1 is an input; 2 = f(1); 3 = f(1); 4 = f(2, 3); 5 = f(4, 2)
+    Network net;
+    net.Constant(1);
+    for (int id = 2; id <= 5; ++id)
+        net.Formula(id);
+    net.Link(1, 2);
+    net.Link(1, 3);
+    net.Link(2, 4);
+    net.Link(3, 4);
+    net.Link(4, 5);
+    net.Link(2, 5);
+    std::vector<CFormulaNode*> order;
+    NodeVisitSet visited;
+    CycleList cycles;
+    net[5]->AppendInOrder(order, visited, &cycles);
+    net[4]->AppendInOrder(order, visited, &cycles); // shared visits: nothing twice
+    EXPECT_EQ(Ids(order), (std::vector<int32_t>{2, 3, 4, 5}));
+    EXPECT_TRUE(cycles.empty());
+    EXPECT_TRUE(net[2]->HasDependents());
+    EXPECT_FALSE(net[5]->HasDependents());
+
+    NodeVisitSet fresh;
+    static_cast<CConstantCellNode*>(net[1])->BuildRecalcList(fresh);
+    auto recalc = Ids(static_cast<CConstantCellNode*>(net[1])->GetRecalcList());
+    ASSERT_EQ(recalc.size(), 4u);
+    auto at = [&recalc](int32_t id) { return std::find(recalc.begin(), recalc.end(), id) - recalc.begin(); };
+    EXPECT_LT(at(2), at(4));
+    EXPECT_LT(at(3), at(4));
+    EXPECT_LT(at(4), at(5));
+    EXPECT_LT(at(2), at(5));
+}
+
+TEST(NetworkTest, CyclesAreOrderedAndReported)
+{
+    // 1 -> 2 -> 3 -> 1 in a circle, 4 reads 3, 5 reads itself.
+    Network net;
+    for (int id = 1; id <= 5; ++id)
+        net.Formula(id);
+    net.Link(1, 2);
+    net.Link(2, 3);
+    net.Link(3, 1);
+    net.Link(3, 4);
+    net.Link(5, 5);
+    std::vector<CFormulaNode*> order;
+    NodeVisitSet visited;
+    CycleList cycles;
+    net[4]->AppendInOrder(order, visited, &cycles);
+    net[5]->AppendInOrder(order, visited, &cycles);
+    auto ids = Ids(order);
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(ids, (std::vector<int32_t>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(Ids(order).at(3), 4); // after the circle it reads
+    ASSERT_EQ(cycles.size(), 2u);
+    EXPECT_EQ(cycles[0].size(), 3u);
+    EXPECT_EQ(cycles[1], (std::vector<int32_t>{5}));
+}
+
+TEST(NetworkTest, LongChainsNeedNoStack)
+{
+    constexpr int kLength = 100000;
+    Network net;
+    net.Constant(0);
+    for (int id = 1; id <= kLength; ++id) {
+        net.Formula(id);
+        net.Link(id - 1, id);
+    }
+    std::vector<CFormulaNode*> order;
+    NodeVisitSet visited;
+    net[kLength]->AppendInOrder(order, visited);
+    ASSERT_EQ(order.size(), static_cast<std::size_t>(kLength));
+    EXPECT_EQ(order.front()->GetCellId(), 1);
+    EXPECT_EQ(order.back()->GetCellId(), kLength);
+    NodeVisitSet fresh;
+    auto* input = static_cast<CConstantCellNode*>(net[0]);
+    input->BuildRecalcList(fresh);
+    EXPECT_EQ(input->GetRecalcList().size(), static_cast<std::size_t>(kLength));
+    EXPECT_EQ(input->GetRecalcList().front()->GetCellId(), 1);
+}
+
+} // namespace

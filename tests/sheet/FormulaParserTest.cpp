@@ -1,0 +1,250 @@
+#include "sheet/FormulaParser.h"
+#include "sheet/CellModel.h"
+#include "sheet/FormulaScanner.h"
+#include "sheet/ModelVariable.h"
+#include "sheet/VariableTable.h"
+
+#include "SheetTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class FormulaParserTest : public ::testing::Test {
+protected:
+    FormulaParserTest()
+    {
+        model.AddSheet("Sheet1");
+        model.AddSheet("My Sheet");
+        model.SetCell("Data", 4, 2, CCellData{"1", "number", "", false});
+        model.SetDefinedName("Sales", "Data!$A$1:$A$2");
+        model.SetDefinedName("Rate", "0.2");
+        model.SetDefinedName("Loop", "Loop+1");
+        context.sheet = "Sheet1";
+        context.table = &table;
+        context.model = &model;
+    }
+
+    std::string Parse(const std::string& formula)
+    {
+        FormulaError error;
+        auto tree = CFormulaParser::Parse(formula, context, &error);
+        if (!tree)
+            return "error: " + error.message + " @" + std::to_string(error.offset);
+        return sheettest::Describe(*tree, &table);
+    }
+
+    CCellModel model;
+    CVariableTable table;
+    FormulaContext context;
+};
+
+struct ParseCase {
+    const char* formula;
+    const char* tree;
+};
+
+TEST_F(FormulaParserTest, ReadsWhatWorkbooksWrite)
+{
+    const ParseCase cases[] = {
+        // constants
+        {"=42", "42"},
+        {"1.5E3", "1500"},
+        {".25", "0.25"},
+        {"\"say \"\"hi\"\"\"", "\"say \"hi\"\""},
+        {"true", "TRUE"},
+        {"FALSE", "FALSE"},
+        {"#N/A", "(kvError \"#N/A\")"},
+        {"#div/0!", "(kvError \"#DIV/0!\")"},
+        {"{1,2;3,-4}", "(kvArray 2 2 1 2 3 -4)"},
+        {"{\"a\",TRUE}", "(kvArray 1 2 \"a\" TRUE)"},
+        // references
+        {"B3", "Sheet1!B3"},
+        {"$b$3", "Sheet1!B3"},
+        {"Sheet1!$A1", "Sheet1!A1"},
+        {"sheet1!A1", "Sheet1!A1"},
+        {"'My Sheet'!C2", "My Sheet!C2"},
+        {"'Bob''s'!A1", "Bob's!A1"},
+        {"A1:B2", "['Sheet1'!$A$1:$B$2]"},
+        {"Data!B2:A1", "['Data'!$A$1:$B$2]"},
+        {"Data!A:A", "['Data'!$A$1:$A$4]"},
+        {"Data!$A:$B", "['Data'!$A$1:$B$4]"},
+        {"Data!2:3", "['Data'!$A$2:$B$3]"},
+        {"SUM((A1:A2,C1))", "(SUM ['Sheet1'!$A$1:$A$2,'Sheet1'!$C$1])"},
+        {"Sales", "['Data'!$A$1:$A$2]"},
+        {"rate*2", "(* 0.2 2)"},
+        {"Unknown+1", "(+ (kvError \"#NAME?\") 1)"},
+        {"Data!#REF!", "(kvError \"#REF!\")"},
+        // operators and precedence
+        {"1+2*3", "(+ 1 (* 2 3))"},
+        {"(1+2)*3", "(* (+ 1 2) 3)"},
+        {"1-2-3", "(- (- 1 2) 3)"},
+        {"2^3^2", "(POWER (POWER 2 3) 2)"},
+        {"-2^2", "(POWER (- 0 2) 2)"},
+        {"-A1", "(- 0 Sheet1!A1)"},
+        {"+A1", "Sheet1!A1"},
+        {"--1", "(- 0 (- 0 1))"},
+        {"50%", "(/ 50 100)"},
+        {"A1%%", "(/ (/ Sheet1!A1 100) 100)"},
+        {"2*50%^2", "(* 2 (POWER (/ 50 100) 2))"},
+        {"\"a\"&1+2", "(& \"a\" (+ 1 2))"},
+        {"1&2=\"12\"", "(= (& 1 2) \"12\")"},
+        {"A1<>B1", "(<> Sheet1!A1 Sheet1!B1)"},
+        {"1<2<=3>=4>5", "(> (>= (<= (< 1 2) 3) 4) 5)"},
+        {" 1 +\t2 ", "(+ 1 2)"},
+        // calls
+        {"sum(A1:A3)", "(SUM ['Sheet1'!$A$1:$A$3])"},
+        {"PI()", "(PI)"},
+        {"IF(A1,,2)", "(IF Sheet1!A1 _ 2)"},
+        {"IF(A1,1,)", "(IF Sheet1!A1 1 _)"},
+        {"F(,)", "(F _ _)"},
+        {"ROUND(SUM(A1,B1)/2,0)", "(ROUND (/ (SUM Sheet1!A1 Sheet1!B1) 2) 0)"},
+        {"_xlfn.STDEV.S(A1:A2)", "(STDEV.S ['Sheet1'!$A$1:$A$2])"},
+        {"LOG10(100)", "(LOG10 100)"},
+        {"A1B", "(kvError \"#NAME?\")"},
+    };
+    for (const ParseCase& c : cases)
+        EXPECT_EQ(Parse(c.formula), c.tree) << c.formula;
+}
+
+TEST_F(FormulaParserTest, RefusesWhatIsNoFormula)
+{
+    const char* bad[] = {
+        "",
+        "=",
+        "1+",
+        "(1",
+        "1)",
+        "SUM(1",
+        "SUM(1;2)",
+        "\"open",
+        "'Sheet1",
+        "'S'A1",
+        "#BOGUS",
+        "1..2",
+        "A1:",
+        "$",
+        "1 2",
+        "@",
+        "{1,2;3}",
+        "{A1}",
+        "{1",
+        "(1,2)",
+        "Loop",
+        "Sheet1!",
+        "[1]Sheet1!A1",
+        "Sheet1:Sheet2!A1",
+        "A1:A1048577",
+    };
+    for (const char* formula : bad) {
+        FormulaError error;
+        EXPECT_EQ(CFormulaParser::Parse(formula, context, &error), nullptr) << formula;
+        EXPECT_FALSE(error.message.empty()) << formula;
+    }
+}
+
+TEST_F(FormulaParserTest, ReportsWhereItFailed)
+{
+    FormulaError error;
+    EXPECT_EQ(CFormulaParser::Parse("=SUM(1,2", context, &error), nullptr);
+    EXPECT_EQ(error.offset, 8u);
+    EXPECT_EQ(CFormulaParser::Parse("=1+@", context, &error), nullptr);
+    EXPECT_EQ(error.offset, 3u);
+}
+
+TEST_F(FormulaParserTest, BoundsDepthAndLength)
+{
+    std::string deep(kMaxFormulaDepth + 1, '(');
+    deep += "1" + std::string(kMaxFormulaDepth + 1, ')');
+    FormulaError error;
+    EXPECT_EQ(CFormulaParser::Parse(deep, context, &error), nullptr);
+    EXPECT_NE(error.message.find("deeply"), std::string::npos);
+
+    std::string calls;
+    for (int i = 0; i < 200; ++i)
+        calls += "ABS(";
+    calls += "1" + std::string(200, ')');
+    EXPECT_EQ(CFormulaParser::Parse(calls, context, &error), nullptr);
+    EXPECT_EQ(CFormulaParser::Parse(std::string(150, '-') + "1", context, &error), nullptr);
+    EXPECT_EQ(CFormulaParser::Parse(std::string(100000, '-') + "1", context, &error), nullptr);
+
+    std::string shallow(20, '(');
+    shallow += "1" + std::string(20, ')');
+    EXPECT_NE(CFormulaParser::Parse(shallow, context), nullptr);
+
+    std::string longSum = "A1";
+    while (longSum.size() < kMaxFormulaLength - 4)
+        longSum += "+A1";
+    EXPECT_NE(CFormulaParser::Parse(longSum, context), nullptr);
+    EXPECT_EQ(CFormulaParser::Parse(longSum + "+A1+A1", context, &error), nullptr);
+}
+
+TEST_F(FormulaParserTest, LongChainsAreWalkedWithoutRecursion)
+{
+    // 1200 additions make a tree 1200 levels deep: copying, collecting and destroying it
+    // must not depend on the stack.
+    std::string sum = "A1";
+    for (int row = 2; row <= 1200; ++row)
+        sum += "+A" + std::to_string(row);
+    auto tree = CFormulaParser::Parse(sum, context);
+    ASSERT_NE(tree, nullptr);
+    auto copy = tree->Clone();
+    std::vector<CCellRef> cells;
+    std::vector<int> ranges;
+    copy->CollectReferences(cells, ranges, table);
+    ASSERT_EQ(cells.size(), 1200u);
+    EXPECT_EQ(cells.front().GetShortText(), "A1");
+    EXPECT_EQ(cells.back().GetShortText(), "A1200");
+}
+
+TEST_F(FormulaParserTest, EntersReferencesIntoTheTable)
+{
+    auto tree = CFormulaParser::Parse("SUM(A1:A2)+A2+B7", context);
+    ASSERT_NE(tree, nullptr);
+    std::vector<CCellRef> cells;
+    std::vector<int> ranges;
+    tree->CollectReferences(cells, ranges, table);
+    ASSERT_EQ(ranges.size(), 1u);
+    // The range first, then its cells, then the single cells, children before parents.
+    ASSERT_EQ(cells.size(), 4u);
+    EXPECT_EQ(cells[0].GetShortText(), "A1");
+    EXPECT_EQ(cells[1].GetShortText(), "A2");
+    EXPECT_EQ(cells[2].GetShortText(), "A2");
+    EXPECT_EQ(cells[3].GetShortText(), "B7");
+    EXPECT_EQ(cells[1].id, cells[2].id);
+    EXPECT_EQ(table.GetCellCount(), 3u);
+    EXPECT_EQ(table.GetRangeCount(), 1u);
+}
+
+TEST_F(FormulaParserTest, CheckingWithoutTableEntersNothing)
+{
+    FormulaContext check;
+    check.sheet = "Sheet1";
+    auto tree = CFormulaParser::Parse("SUM(A1:A2)+B1", check);
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(sheettest::Describe(*tree), "(+ (SUM [?]) Sheet1!B1)");
+    EXPECT_EQ(tree->GetChild(1).GetCell().id, -1);
+}
+
+TEST(FormulaScannerTest, TokensAndOffsets)
+{
+    CFormulaScanner scanner("SUM( 'A b'!$C$3:D4 ,1)<>\"x\"");
+    std::vector<TokenKind> kinds;
+    std::vector<std::size_t> offsets;
+    for (FormulaToken token = scanner.Next(); token.kind != TokenKind::End; token = scanner.Next()) {
+        kinds.push_back(token.kind);
+        offsets.push_back(token.offset);
+        if (token.kind == TokenKind::Reference) {
+            EXPECT_EQ(token.sheet, "A b");
+            EXPECT_EQ(token.first.column, 3);
+            ASSERT_TRUE(token.second.has_value());
+            EXPECT_EQ(token.second->row, 4);
+        }
+    }
+    EXPECT_EQ(kinds, (std::vector<TokenKind>{TokenKind::Function, TokenKind::Reference, TokenKind::Comma,
+                                             TokenKind::Number, TokenKind::RightParen, TokenKind::Operator,
+                                             TokenKind::String}));
+    EXPECT_EQ(offsets, (std::vector<std::size_t>{0, 5, 19, 20, 21, 22, 24}));
+}
+
+} // namespace
