@@ -1,0 +1,369 @@
+#include "swf/Actions.h"
+
+#include "swf/SwfError.h"
+#include "swf/SwfReader.h"
+#include "swf/SwfWriter.h"
+
+#include <atomic>
+#include <bit>
+#include <cstring>
+
+namespace {
+
+std::atomic<bool> g_keepRawActions{false};
+
+// Function bodies nest; a hostile movie must not be able to exhaust the stack.
+constexpr int kMaxFunctionNesting = 64;
+
+} // namespace
+
+void SetKeepRawActions(bool keep)
+{
+    g_keepRawActions = keep;
+}
+
+bool GetKeepRawActions()
+{
+    return g_keepRawActions;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Action list
+
+CActionList::CActionList() = default;
+CActionList::~CActionList() = default;
+CActionList::CActionList(CActionList&&) noexcept = default;
+CActionList& CActionList::operator=(CActionList&&) noexcept = default;
+
+int CActionList::Add(std::unique_ptr<CAction> action)
+{
+    if (!action)
+        throw swf::SwfError("null action added to an action list");
+    actions_.push_back(std::move(action));
+    return static_cast<int>(actions_.size());
+}
+
+void CActionList::RemoveAll()
+{
+    actions_.clear();
+}
+
+void CActionList::Write(swf::Writer& out) const
+{
+    for (const auto& action : actions_)
+        action->Write(out);
+}
+
+std::vector<uint8_t> CActionList::ToBytes(bool withEnd) const
+{
+    swf::Writer out;
+    Write(out);
+    if (withEnd)
+        out.U8(0);
+    return out.Take();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Records
+
+void CAction::Write(swf::Writer& out) const
+{
+    out.U8(code_);
+}
+
+void CAction::WriteRecord(swf::Writer& out, std::span<const uint8_t> payload) const
+{
+    if (payload.size() > 0xFFFF)
+        throw swf::SwfError("action " + std::to_string(code_) + " has a payload of " +
+                            std::to_string(payload.size()) + " bytes, more than 65535");
+    out.U8(code_);
+    out.U16(static_cast<uint16_t>(payload.size()));
+    out.Bytes(payload);
+}
+
+void CActionRaw::Write(swf::Writer& out) const
+{
+    if (GetCode() < 0x80) {
+        CAction::Write(out);
+        return;
+    }
+    WriteRecord(out, payload_);
+}
+
+double CPushValue::GetDouble() const
+{
+    return std::bit_cast<double>(doubleBits);
+}
+
+CActionPush::CActionPush(std::string_view text) : CAction(swf::ActionCode::Push)
+{
+    CPushValue v;
+    v.type = swf::PushType::String;
+    v.text = std::string(text);
+    values_.push_back(std::move(v));
+}
+
+std::unique_ptr<CActionPush> CActionPush::CActionPushInt(int32_t value)
+{
+    auto push = std::make_unique<CActionPush>();
+    CPushValue v;
+    v.type = swf::PushType::Integer;
+    v.integer = value;
+    push->AddValue(std::move(v));
+    return push;
+}
+
+std::unique_ptr<CActionPush> CActionPush::CActionPushBool(bool value)
+{
+    auto push = std::make_unique<CActionPush>();
+    CPushValue v;
+    v.type = swf::PushType::Boolean;
+    v.boolean = value;
+    push->AddValue(std::move(v));
+    return push;
+}
+
+std::unique_ptr<CActionPush> CActionPush::CActionPushDouble(double value)
+{
+    auto push = std::make_unique<CActionPush>();
+    CPushValue v;
+    v.type = swf::PushType::Double;
+    v.doubleBits = std::bit_cast<uint64_t>(value);
+    push->AddValue(std::move(v));
+    return push;
+}
+
+std::unique_ptr<CActionPush> CActionPush::CActionPushUndefined()
+{
+    auto push = std::make_unique<CActionPush>();
+    push->AddValue(CPushValue{});
+    return push;
+}
+
+void CActionPush::Write(swf::Writer& out) const
+{
+    swf::Writer payload;
+    for (const auto& v : values_) {
+        payload.U8(static_cast<uint8_t>(v.type));
+        switch (v.type) {
+        case swf::PushType::String:
+            payload.String(v.text);
+            break;
+        case swf::PushType::Float:
+            payload.U32(v.floatBits);
+            break;
+        case swf::PushType::Null:
+        case swf::PushType::Undefined:
+            break;
+        case swf::PushType::Register:
+            payload.U8(v.registerNumber);
+            break;
+        case swf::PushType::Boolean:
+            payload.U8(v.boolean ? 1 : 0);
+            break;
+        case swf::PushType::Double:
+            // The player stores a double as two little-endian words, the high word first.
+            payload.U32(static_cast<uint32_t>(v.doubleBits >> 32));
+            payload.U32(static_cast<uint32_t>(v.doubleBits));
+            break;
+        case swf::PushType::Integer:
+            payload.S32(v.integer);
+            break;
+        case swf::PushType::Constant8:
+            payload.U8(static_cast<uint8_t>(v.constant));
+            break;
+        case swf::PushType::Constant16:
+            payload.U16(v.constant);
+            break;
+        default:
+            throw swf::SwfError("push value of unknown kind " + std::to_string(static_cast<int>(v.type)));
+        }
+    }
+    WriteRecord(out, payload.Data());
+}
+
+CActionDefineFunction::CActionDefineFunction(std::string_view name)
+    : CAction(swf::ActionCode::DefineFunction), name_(name)
+{
+}
+
+std::unique_ptr<CActionDefineFunction> CActionDefineFunction::CActionDefineFunctionEmpty()
+{
+    return std::make_unique<CActionDefineFunction>("");
+}
+
+void CActionDefineFunction::Write(swf::Writer& out) const
+{
+    swf::Writer body;
+    body_.Write(body);
+    if (body.Size() > 0xFFFF)
+        throw swf::SwfError("function \"" + name_ + "\" has a body of " + std::to_string(body.Size()) +
+                            " bytes, more than 65535");
+    if (parameters_.size() > 0xFFFF)
+        throw swf::SwfError("function \"" + name_ + "\" has too many parameters");
+    swf::Writer payload;
+    payload.String(name_);
+    payload.U16(static_cast<uint16_t>(parameters_.size()));
+    for (const auto& p : parameters_)
+        payload.String(p);
+    payload.U16(static_cast<uint16_t>(body.Size()));
+    WriteRecord(out, payload.Data());
+    out.Bytes(body.Data());
+}
+
+void CActionSetTarget::Write(swf::Writer& out) const
+{
+    swf::Writer payload;
+    payload.String(name_);
+    WriteRecord(out, payload.Data());
+}
+
+void CActionConstantPool::Write(swf::Writer& out) const
+{
+    if (constants_.size() > 0xFFFF)
+        throw swf::SwfError("constant pool of more than 65535 entries");
+    swf::Writer payload;
+    payload.U16(static_cast<uint16_t>(constants_.size()));
+    for (const auto& c : constants_)
+        payload.String(c);
+    WriteRecord(out, payload.Data());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Parser
+
+namespace swf {
+namespace {
+
+std::unique_ptr<CAction> DecodePush(std::span<const uint8_t> payload, size_t base)
+{
+    Reader in(payload, "Push action", base);
+    auto push = std::make_unique<CActionPush>();
+    while (!in.AtEnd()) {
+        CPushValue v;
+        uint8_t type = in.U8();
+        if (type > static_cast<uint8_t>(PushType::Constant16))
+            in.Fail("unknown push value kind " + std::to_string(type));
+        v.type = static_cast<PushType>(type);
+        switch (v.type) {
+        case PushType::String:
+            v.text = in.String();
+            break;
+        case PushType::Float:
+            v.floatBits = in.U32();
+            break;
+        case PushType::Null:
+        case PushType::Undefined:
+            break;
+        case PushType::Register:
+            v.registerNumber = in.U8();
+            break;
+        case PushType::Boolean:
+            v.boolean = in.U8() != 0;
+            break;
+        case PushType::Double: {
+            uint64_t high = in.U32();
+            uint64_t low = in.U32();
+            v.doubleBits = high << 32 | low;
+            break;
+        }
+        case PushType::Integer:
+            v.integer = in.S32();
+            break;
+        case PushType::Constant8:
+            v.constant = in.U8();
+            break;
+        case PushType::Constant16:
+            v.constant = in.U16();
+            break;
+        }
+        push->AddValue(std::move(v));
+    }
+    return push;
+}
+
+void ParseInto(CActionList& list, Reader& in, const ActionParseOptions& options, int depth, bool topLevel,
+               size_t base)
+{
+    if (depth > kMaxFunctionNesting)
+        in.Fail("function definitions nested too deeply");
+    while (!in.AtEnd()) {
+        size_t start = in.Offset();
+        uint8_t code = in.U8();
+        if (code == 0 && topLevel)
+            return;
+        if (code < 0x80) {
+            list.Add(std::make_unique<CActionCode>(code));
+            continue;
+        }
+        uint16_t length = in.U16();
+        auto payload = in.Bytes(length);
+        size_t payloadBase = base + start + 3;
+        switch (static_cast<ActionCode>(code)) {
+        case ActionCode::Push:
+            if (options.keepRawConstants)
+                list.Add(
+                    std::make_unique<CActionRaw>(code, std::vector<uint8_t>(payload.begin(), payload.end())));
+            else
+                list.Add(DecodePush(payload, payloadBase));
+            break;
+        case ActionCode::ConstantPool: {
+            if (options.keepRawConstants) {
+                list.Add(
+                    std::make_unique<CActionRaw>(code, std::vector<uint8_t>(payload.begin(), payload.end())));
+                break;
+            }
+            Reader p(payload, "ConstantPool action", payloadBase);
+            uint16_t count = p.U16();
+            std::vector<std::string> constants;
+            for (uint16_t i = 0; i < count; ++i)
+                constants.push_back(p.String());
+            if (!p.AtEnd())
+                p.Fail("bytes after the constants");
+            list.Add(std::make_unique<CActionConstantPool>(std::move(constants)));
+            break;
+        }
+        case ActionCode::SetTarget: {
+            Reader p(payload, "SetTarget action", payloadBase);
+            std::string name = p.String();
+            if (!p.AtEnd())
+                p.Fail("bytes after the target name");
+            list.Add(std::make_unique<CActionSetTarget>(name));
+            break;
+        }
+        case ActionCode::DefineFunction: {
+            Reader p(payload, "DefineFunction action", payloadBase);
+            auto function = std::make_unique<CActionDefineFunction>(p.String());
+            uint16_t count = p.U16();
+            for (uint16_t i = 0; i < count; ++i)
+                function->GetParameters().push_back(p.String());
+            uint16_t codeSize = p.U16();
+            if (!p.AtEnd())
+                p.Fail("bytes after the body size");
+            if (codeSize > in.Remaining())
+                in.Fail("function body of " + std::to_string(codeSize) + " bytes runs past the actions");
+            size_t bodyStart = in.Offset();
+            Reader body(in.Bytes(codeSize), "DefineFunction body", base + bodyStart);
+            ParseInto(function->GetBody(), body, options, depth + 1, false, base + bodyStart);
+            list.Add(std::move(function));
+            break;
+        }
+        default:
+            list.Add(
+                std::make_unique<CActionRaw>(code, std::vector<uint8_t>(payload.begin(), payload.end())));
+            break;
+        }
+    }
+}
+
+} // namespace
+
+CActionList ParseActions(std::span<const uint8_t> bytes, const ActionParseOptions& options, size_t base)
+{
+    CActionList list;
+    Reader in(bytes, "actions", base);
+    ParseInto(list, in, options, 0, true, base);
+    return list;
+}
+
+} // namespace swf

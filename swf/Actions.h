@@ -1,0 +1,137 @@
+#pragma once
+
+#include "swf/ActionList.h"
+#include "swf/SwfCodes.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One action record. The base writes the code byte alone, which is all the opcode-only actions
+// need.
+class CAction {
+public:
+    explicit CAction(uint8_t code = 0) : code_(code) {}
+    explicit CAction(swf::ActionCode code) : code_(static_cast<uint8_t>(code)) {}
+    virtual ~CAction() = default;
+
+    uint8_t GetCode() const { return code_; }
+    virtual void Write(swf::Writer& out) const;
+
+protected:
+    // Code, 16-bit length and payload; a payload over 65535 bytes cannot be written and throws.
+    void WriteRecord(swf::Writer& out, std::span<const uint8_t> payload) const;
+
+private:
+    uint8_t code_;
+};
+
+// An action made of its code alone (Stop, GetVariable, SetMember, ...).
+class CActionCode : public CAction {
+public:
+    explicit CActionCode(swf::ActionCode code) : CAction(code) {}
+    explicit CActionCode(uint8_t code) : CAction(code) {}
+};
+
+class CActionPop : public CAction {
+public:
+    CActionPop() : CAction(swf::ActionCode::Pop) {}
+};
+
+class CActionCallFunction : public CAction {
+public:
+    CActionCallFunction() : CAction(swf::ActionCode::CallFunction) {}
+};
+
+// Any action kept as its code and payload bytes: actions the library does not decode, and
+// ConstantPool and Push while raw keeping is on.
+class CActionRaw : public CAction {
+public:
+    CActionRaw(uint8_t code, std::vector<uint8_t> payload) : CAction(code), payload_(std::move(payload)) {}
+    const std::vector<uint8_t>& GetPayload() const { return payload_; }
+    void Write(swf::Writer& out) const override;
+
+private:
+    std::vector<uint8_t> payload_;
+};
+
+// One value of a Push record.
+struct CPushValue {
+    swf::PushType type = swf::PushType::Undefined;
+    std::string text;        // String
+    uint64_t doubleBits = 0; // Double, kept as bits so a read value writes back unchanged
+    uint32_t floatBits = 0;  // Float
+    int32_t integer = 0;     // Integer
+    uint8_t registerNumber = 0;
+    bool boolean = false;
+    uint16_t constant = 0; // Constant8 / Constant16
+
+    double GetDouble() const;
+    bool operator==(const CPushValue&) const = default;
+};
+
+// Push (0x96). Made with one value by the generators; a Push read from a file may hold several.
+class CActionPush : public CAction {
+public:
+    CActionPush() : CAction(swf::ActionCode::Push) {}
+    explicit CActionPush(std::string_view text);
+    static std::unique_ptr<CActionPush> CActionPushInt(int32_t value);
+    static std::unique_ptr<CActionPush> CActionPushBool(bool value);
+    static std::unique_ptr<CActionPush> CActionPushDouble(double value);
+    static std::unique_ptr<CActionPush> CActionPushUndefined();
+
+    void AddValue(CPushValue value) { values_.push_back(std::move(value)); }
+    const std::vector<CPushValue>& GetValues() const { return values_; }
+    void Write(swf::Writer& out) const override;
+
+private:
+    std::vector<CPushValue> values_;
+};
+
+// DefineFunction (0x9B). The body follows the record and its size is a 16-bit field: a body
+// over 65535 bytes cannot be written and throws instead of writing a corrupt script.
+class CActionDefineFunction : public CAction {
+public:
+    explicit CActionDefineFunction(std::string_view name);
+    static std::unique_ptr<CActionDefineFunction> CActionDefineFunctionEmpty();
+
+    const std::string& GetName() const { return name_; }
+    CActionList& GetBody() { return body_; }
+    const CActionList& GetBody() const { return body_; }
+    // Parameters occur only in functions read from files; the generators define none.
+    std::vector<std::string>& GetParameters() { return parameters_; }
+    const std::vector<std::string>& GetParameters() const { return parameters_; }
+    void Write(swf::Writer& out) const override;
+
+private:
+    std::string name_;
+    std::vector<std::string> parameters_;
+    CActionList body_;
+};
+
+// SetTarget (0x8B); the empty name returns to the main timeline.
+class CActionSetTarget : public CAction {
+public:
+    explicit CActionSetTarget(std::string_view name) : CAction(swf::ActionCode::SetTarget), name_(name) {}
+    const std::string& GetName() const { return name_; }
+    void Write(swf::Writer& out) const override;
+
+private:
+    std::string name_;
+};
+
+// ConstantPool (0x88).
+class CActionConstantPool : public CAction {
+public:
+    explicit CActionConstantPool(std::vector<std::string> constants)
+        : CAction(swf::ActionCode::ConstantPool), constants_(std::move(constants))
+    {
+    }
+    const std::vector<std::string>& GetConstants() const { return constants_; }
+    void Write(swf::Writer& out) const override;
+
+private:
+    std::vector<std::string> constants_;
+};

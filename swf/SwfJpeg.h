@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+
+// Walks the markers of a JPEG stream up to its frame header and gives the picture's size in
+// pixels. A broken stream returns false (and says "Error reading jpeg stream" on the trace).
+bool ScanJpegStream(const uint8_t* bytes, size_t length, int& width, int& height);
+
+// Re-encodes a JPEG file losslessly (its DCT coefficients) as a baseline JPEG. Returns false,
+// leaving no target file behind, when the source cannot be read or is not a valid JPEG.
+bool ConvertJpegToBaseline(const std::filesystem::path& source, const std::filesystem::path& target);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "swf/SwfObject.h"
+
+#include <memory>
+#include <vector>
+
+// DefineSprite (39): a character with its own timeline of tags, which it owns.
+class CSwfSprite : public CSwfObject {
+public:
+    // A new sprite takes the next character id.
+    CSwfSprite();
+    // A sprite read from a file keeps its id, frame count and header form.
+    CSwfSprite(uint16_t characterId, uint16_t frameCount, bool longHeader);
+    ~CSwfSprite() override;
+
+    // Appends; a ShowFrame adds a frame. The tag's dependencies become the sprite's.
+    CSwfObject* AddTag(std::unique_ptr<CSwfObject> tag);
+    size_t GetTagCount() const { return tags_.size(); }
+    CSwfObject* GetTag(size_t index) const { return tags_[index].get(); }
+    uint16_t GetFrameCount() const { return frameCount_; }
+
+    swf::TagCode GetTagCode() const override { return swf::TagCode::DefineSprite; }
+    void Write(swf::Writer& out) override;
+
+private:
+    std::vector<std::unique_ptr<CSwfObject>> tags_;
+    uint16_t frameCount_ = 0;
+    bool countFrames_ = true;
+    bool longHeader_ = false;
+};

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <unordered_map>
+
+class CSwfObject;
+
+namespace swf {
+
+struct LoadOptions {
+    // Give every character id read the next id of the shared counter.
+    bool remapIds = false;
+    bool keepRawActions = false;
+};
+
+// Decodes the tags of one file into tag objects, renumbering character ids on the way when
+// asked. Tags it knows nothing about are kept raw; with renumbering on, a tag that might hold
+// ids it cannot find is refused, as copying it would leave colliding ids.
+class TagLoader {
+public:
+    explicit TagLoader(const LoadOptions& options) : options_(options) {}
+
+    // offset: of the body in the file, for messages.
+    std::unique_ptr<CSwfObject> Decode(uint16_t code, std::span<const uint8_t> body, bool longHeader,
+                                       size_t offset);
+
+    // The id a file's id becomes (itself without renumbering).
+    uint16_t MapId(uint16_t id);
+    const LoadOptions& GetOptions() const { return options_; }
+
+private:
+    std::unique_ptr<CSwfObject> DecodeSprite(std::span<const uint8_t> body, bool longHeader, size_t offset);
+
+    LoadOptions options_;
+    std::unordered_map<uint16_t, uint16_t> idMap_;
+    int spriteDepth_ = 0;
+};
+
+// Walks a tag stream: calls visit(code, body, longHeader, offset) for each tag up to the End
+// tag (or the end of the bytes). Throws SwfError when a tag overruns the stream.
+template <class Visit> void ForEachTag(std::span<const uint8_t> stream, size_t base, Visit&& visit);
+
+} // namespace swf
+
+#include "swf/SwfReader.h"
+
+template <class Visit> void swf::ForEachTag(std::span<const uint8_t> stream, size_t base, Visit&& visit)
+{
+    Reader in(stream, "tag stream", base);
+    while (!in.AtEnd()) {
+        uint16_t header = in.U16();
+        uint16_t code = header >> 6;
+        uint32_t length = header & 0x3F;
+        bool longHeader = length == 0x3F;
+        if (longHeader)
+            length = in.U32();
+        if (length > in.Remaining())
+            in.Fail("tag " + std::to_string(code) + " of " + std::to_string(length) +
+                    " bytes overruns the movie");
+        size_t offset = base + in.Offset();
+        auto body = in.Bytes(length);
+        if (code == 0)
+            return;
+        visit(code, body, longHeader, offset);
+    }
+}
