@@ -7,23 +7,16 @@
 #include <utility>
 #include <vector>
 
-class CActionList;
+#include "swf/VariablePath.h"
 
-namespace model {
-// One element of a variable path inside a component clip: a member name (kind 1) or an index
-// (kind 2, the text is the decimal index).
-struct LinkPathElement {
-    std::string text;
-    int kind = 1;
-    bool operator==(const LinkPathElement&) const = default;
-};
-} // namespace model
+class CActionList;
 
 // Ties a variable of a component clip to a model variable ("V" and the cell id). The binding
 // that made it owns it; the relation lists only borrow other links.
 class CBindingLink {
 public:
-    CBindingLink(std::vector<model::LinkPathElement> path, std::int32_t cellId);
+    // path: the variable inside the owner clip.
+    CBindingLink(CVariablePath path, std::int32_t cellId);
 
     // Low half: the link kind (1 constant cell, 2 formula cell); high half: the sub-kind.
     std::uint32_t GetKindWord() const { return kind_; }
@@ -36,7 +29,7 @@ public:
     const std::string& GetOwnerName() const { return owner_; }
     void SetOwnerName(const std::string& name) { owner_ = name.substr(0, 63); }
 
-    const std::vector<model::LinkPathElement>& GetPath() const { return path_; }
+    const CVariablePath& GetPath() const { return path_; }
     std::int32_t GetCellId() const { return cellId_; }
     void SetCellId(std::int32_t id) { cellId_ = id; }
     std::string GetModelVariableName() const { return "V" + std::to_string(cellId_); }
@@ -53,14 +46,15 @@ public:
     // Empties them and gives their storage back.
     void FreeValues();
 
-    // Appends the actions that copy the model variable into the clip's variable:
-    // owner path = V<id>, run in the main timeline.
+    // Appends the actions, run in the main timeline, that copy between the owner's variable
+    // and the model variable: a constant link stores the clip's value into "V"<id> (the
+    // component supplies that cell), a formula link stores "V"<id> into the clip.
     void EmitActions(CActionList& actions) const;
 
 private:
     std::uint32_t kind_ = 0;
     std::string owner_;
-    std::vector<model::LinkPathElement> path_;
+    CVariablePath path_;
     std::int32_t cellId_ = -1;
     std::vector<CBindingLink*> dependents_;
     std::vector<CBindingLink*> sameCell_;

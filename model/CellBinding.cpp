@@ -116,7 +116,7 @@ void CCellBinding::RefreshParameter(const CRange* range, bool /*flag*/)
     range_ = range;
     std::vector<RangeArea> areas = link.ReadRange(*range);
     std::vector<std::int32_t> ids;
-    std::vector<std::vector<LinkPathElement>> paths;
+    std::vector<CVariablePath> paths;
     const std::string& name = value_->GetName();
 
     if (!HasNestedSet(value_->GetType())) {
@@ -124,7 +124,9 @@ void CCellBinding::RefreshParameter(const CRange* range, bool /*flag*/)
         AssignCell(*value_, first ? *first : CellValue());
         if (first && first->id >= 0) {
             ids.push_back(first->id);
-            paths.push_back({{name, 1}});
+            CVariablePath path;
+            path.AddName(name);
+            paths.push_back(std::move(path));
         }
     } else {
         const CParameter* shape = value_->GetGroupTemplate();
@@ -155,11 +157,12 @@ void CCellBinding::RefreshParameter(const CRange* range, bool /*flag*/)
                         continue;
                     }
                     ids.push_back(cell->id);
-                    std::vector<LinkPathElement> path{{name, 1}};
+                    CVariablePath path;
+                    path.AddName(name);
                     if (rows) {
-                        path.push_back({row->GetName(), 2});
+                        path.AddName(row->GetName(), CVariablePath::kIndex);
                     }
-                    path.push_back({element->GetName(), 2});
+                    path.AddName(element->GetName(), CVariablePath::kIndex);
                     paths.push_back(std::move(path));
                 }
             }

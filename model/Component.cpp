@@ -1,0 +1,392 @@
+#include "model/Component.h"
+
+#include "model/BindingLink.h"
+#include "model/CellBinding.h"
+#include "model/ChartData.h"
+#include "model/ComponentCatalog.h"
+#include "model/ComponentDef.h"
+#include "model/ModelError.h"
+#include "model/ParameterRecords.h"
+
+#include "swf/SwfIds.h"
+#include "swf/SwfMovie.h"
+#include "swf/SwfPlaceObject2.h"
+
+#include <cmath>
+#include <functional>
+
+using namespace model;
+
+namespace {
+
+void ForEachBinding(const CParameterSet& set, const std::function<void(CCellBinding&)>& visit, int depth = 0)
+{
+    if (depth > RecordReader::kMaxDepth) {
+        return;
+    }
+    for (int i = 0; i < set.GetCount(); ++i) {
+        CParameter* p = set.GetAt(i);
+        if (p->GetType() == kTypeCellBinding && p->GetBinding()) {
+            visit(*p->GetBinding());
+        } else if (p->GetSet()) {
+            ForEachBinding(*p->GetSet(), visit, depth + 1);
+        }
+    }
+}
+
+std::int32_t ToFixed(double scale)
+{
+    double fixed = std::round(scale * 65536.0);
+    if (!(fixed > INT32_MIN && fixed < INT32_MAX)) {
+        return 0x10000;
+    }
+    return static_cast<std::int32_t>(fixed);
+}
+
+std::int32_t ToTwips(double value)
+{
+    if (!(value > INT32_MIN && value < INT32_MAX)) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(std::lround(value));
+}
+
+IComponentScripts*& InstalledScripts()
+{
+    static IComponentScripts* scripts = nullptr;
+    return scripts;
+}
+
+} // namespace
+
+namespace model {
+
+void SetComponentScripts(IComponentScripts* scripts)
+{
+    InstalledScripts() = scripts;
+}
+
+void ResetComponentScripts()
+{
+    InstalledScripts() = nullptr;
+}
+
+IComponentScripts* GetComponentScripts()
+{
+    return InstalledScripts();
+}
+
+std::uint32_t& InstanceCounter()
+{
+    static std::uint32_t counter = 0;
+    return counter;
+}
+
+void ResetInstanceCounter()
+{
+    InstanceCounter() = 0;
+}
+
+std::string MakeInstanceName(const std::string& symbol, std::uint32_t number)
+{
+    std::string suffix = "_" + std::to_string(number);
+    return symbol.substr(0, 63 - suffix.size()) + suffix;
+}
+
+} // namespace model
+
+CComponentBase::CComponentBase(CComponentDef* definition) : definition_(definition)
+{
+}
+
+CComponentBase::CComponentBase(const CComponentBase& other)
+    : name_(other.name_), rect_(other.rect_), bounds_(other.bounds_), definition_(other.definition_),
+      parameters_(other.parameters_ ? std::make_unique<CParameterSet>(*other.parameters_) : nullptr),
+      properties_(other.properties_)
+{
+}
+
+CComponentBase::~CComponentBase() = default;
+
+std::string CComponentBase::GetTypeName() const
+{
+    return definition_ ? definition_->GetName() : std::string();
+}
+
+void CComponentBase::SetBounds(double left, double top, double right, double bottom)
+{
+    bounds_ = {left, right, top, bottom};
+}
+
+void CComponentBase::GetSize(int& width, int& height) const
+{
+    width = static_cast<int>(GetWidth());
+    height = static_cast<int>(GetHeight());
+}
+
+double CComponentBase::GetOriginX() const
+{
+    if (!definition_ || definition_->GetWidth() == 0) {
+        return definition_ ? definition_->GetOriginX() : 0;
+    }
+    return definition_->GetOriginX() * GetWidth() / definition_->GetWidth();
+}
+
+double CComponentBase::GetOriginY() const
+{
+    if (!definition_ || definition_->GetHeight() == 0) {
+        return definition_ ? definition_->GetOriginY() : 0;
+    }
+    return definition_->GetOriginY() * GetHeight() / definition_->GetHeight();
+}
+
+int CComponentBase::GetScalingMode() const
+{
+    return definition_ ? definition_->GetScalingMode() : 3;
+}
+
+std::string CComponentBase::MakeDisplayName()
+{
+    if (!definition_) {
+        return std::string();
+    }
+    int counter = definition_->NextCounter();
+    return (definition_->GetDisplayName() + " " + std::to_string(counter)).substr(0, 63);
+}
+
+CComponent::CComponent(const CComponent& other) : CComponentBase(other)
+{
+}
+
+CComponent::~CComponent() = default;
+
+void CComponent::MarkUsed()
+{
+    if (!definition_) {
+        return;
+    }
+    CComponentDef::Symbol symbol = definition_->GetCurrentSymbol();
+    if (symbol.movie) {
+        symbol.movie->MarkCharacterUsed(symbol.characterId);
+    }
+}
+
+void CComponent::ReleaseUse()
+{
+    if (!definition_) {
+        return;
+    }
+    CComponentDef::Symbol symbol = definition_->GetCurrentSymbol();
+    if (symbol.movie) {
+        symbol.movie->UnmarkCharacterUsed(symbol.characterId);
+    }
+}
+
+void CComponent::PlaceInMovie(CSwfMovie& movie) const
+{
+    if (!definition_) {
+        return;
+    }
+    CComponentDef::Symbol symbol = definition_->GetCurrentSymbol();
+    if (!symbol.movie) {
+        return;
+    }
+    CSwfMatrix matrix;
+    double defWidth = definition_->GetWidth();
+    double defHeight = definition_->GetHeight();
+    if (defWidth > 0 && defHeight > 0 && (GetWidth() != defWidth || GetHeight() != defHeight)) {
+        matrix.hasScale = true;
+        matrix.scaleX = ToFixed(GetWidth() / defWidth);
+        matrix.scaleY = ToFixed(GetHeight() / defHeight);
+    }
+    matrix.translateX = ToTwips(GetLeft() + GetOriginX());
+    matrix.translateY = ToTwips(GetTop() + GetOriginY());
+    std::uint16_t depth = swf::PlacementDepths().Next();
+    movie.AddTag(std::make_unique<CSwfPlaceObject2>(depth, symbol.characterId, matrix, name_));
+}
+
+void CComponent::BuildActionScript(CActionList& actions)
+{
+    if (IComponentScripts* scripts = GetComponentScripts()) {
+        scripts->BuildActionScript(*this, actions);
+    }
+}
+
+void CComponent::EmitModelInitCall(CActionList& actions)
+{
+    if (IComponentScripts* scripts = GetComponentScripts()) {
+        scripts->EmitModelInitCall(*this, actions);
+    }
+}
+
+void CComponent::CollectBindingLinks(std::vector<CBindingLink*>& links) const
+{
+    if (!parameters_) {
+        return;
+    }
+    ForEachBinding(*parameters_, [&](CCellBinding& binding) {
+        for (int i = 0; i < binding.GetLinkCount(); ++i) {
+            CBindingLink* link = binding.GetLink(i);
+            link->SetOwnerName(name_);
+            links.push_back(link);
+        }
+    });
+}
+
+void CComponent::SplitBindingLinks(std::vector<CBindingLink*>& constants,
+                                   std::vector<CBindingLink*>& formulas) const
+{
+    std::vector<CBindingLink*> links;
+    CollectBindingLinks(links);
+    for (CBindingLink* link : links) {
+        if (link->GetKind() == kLinkConstant) {
+            constants.push_back(link);
+        } else if (link->GetKind() == kLinkFormula) {
+            formulas.push_back(link);
+        }
+    }
+}
+
+void CComponent::RebuildLinkNameSets()
+{
+    firstNames_.clear();
+    secondNames_.clear();
+    std::vector<CBindingLink*> links;
+    CollectBindingLinks(links);
+    for (const CBindingLink* link : links) {
+        for (const CBindingLink* other : link->GetSameCellLinks()) {
+            if (other->GetOwnerName() != name_) {
+                firstNames_.insert(other->GetOwnerName());
+            }
+        }
+        for (const CBindingLink* dependent : link->GetDependentLinks()) {
+            if (dependent->GetOwnerName() != name_) {
+                secondNames_.insert(dependent->GetOwnerName());
+            }
+        }
+    }
+}
+
+void CComponent::ClearBindingValues()
+{
+    std::vector<CBindingLink*> links;
+    CollectBindingLinks(links);
+    for (CBindingLink* link : links) {
+        link->ResetValues();
+    }
+}
+
+void CComponent::UpdateBindings()
+{
+    if (!parameters_) {
+        return;
+    }
+    ForEachBinding(*parameters_, [](CCellBinding& binding) {
+        if (const CRange* range = binding.GetRangePtr()) {
+            binding.RefreshParameter(range, false);
+        }
+    });
+}
+
+void CComponent::RefreshFromModel()
+{
+    UpdateBindings();
+    if (!parameters_ || !parameters_->FindParameter("General")) {
+        return;
+    }
+    CParameter* general = parameters_->FindParameter("General");
+    if (general->GetSet() && CChartData::IsChart(*parameters_)) {
+        CChartData chart;
+        chart.SetChartType(general->GetSet(), parameters_.get());
+        chart.Reload();
+        chart.UpdateParameters();
+    }
+}
+
+void CComponent::Save(RecordWriter& out) const
+{
+    out.WriteString(GetTypeName());
+    out.WriteString(name_);
+    out.WriteI32(rect_.left);
+    out.WriteI32(rect_.top);
+    out.WriteI32(rect_.right);
+    out.WriteI32(rect_.bottom);
+    for (double b : bounds_) {
+        out.WriteF64(b);
+    }
+    out.WriteU8(parameters_ ? 1 : 0);
+    if (parameters_) {
+        WriteParameterSet(out, *parameters_);
+    }
+    properties_.Save(out);
+}
+
+void CComponent::Load(RecordReader& in)
+{
+    std::string symbol = in.ReadString("component symbol");
+    if (definition_ && symbol != definition_->GetName()) {
+        in.Fail("component symbol", "\"" + symbol + "\" is not " + definition_->GetName());
+    }
+    std::string name = in.ReadString("component name");
+    ComponentRect rect;
+    rect.left = in.ReadI32("component rectangle");
+    rect.top = in.ReadI32("component rectangle");
+    rect.right = in.ReadI32("component rectangle");
+    rect.bottom = in.ReadI32("component rectangle");
+    std::array<double, 4> bounds;
+    for (double& b : bounds) {
+        b = in.ReadF64("component bounds");
+    }
+    std::uint8_t hasParameters = in.ReadU8("component parameter flag");
+    if (hasParameters > 1) {
+        in.Fail("component parameter flag", "bad presence flag " + std::to_string(hasParameters));
+    }
+    std::unique_ptr<CParameterSet> parameters = hasParameters ? ReadParameterSet(in) : nullptr;
+    CPropertyMap properties;
+    properties.Load(in);
+
+    SetName(name);
+    rect_ = rect;
+    bounds_ = bounds;
+    parameters_ = std::move(parameters);
+    properties_ = std::move(properties);
+}
+
+std::unique_ptr<CComponent> CSwfComponent::CreateInstance() const
+{
+    auto instance = std::make_unique<CSwfComponent>(*this);
+    instance->SetName(MakeInstanceName(GetTypeName(), ++InstanceCounter()));
+    return instance;
+}
+
+std::unique_ptr<CComponent> ReadComponentFromFile(RecordReader& in)
+{
+    in.ReadU32("component record header");
+    // Peek at the symbol to find the definition, then let the instance read the whole record.
+    RecordReader peek = in;
+    std::string symbol = peek.ReadString("component symbol");
+    CComponentCatalog* catalog = GetComponentCatalog();
+    CComponentDef* definition = catalog ? catalog->FindDefinition(symbol) : nullptr;
+    if (!definition) {
+        in.Fail("component symbol", "no component \"" + symbol + "\" in the catalogue");
+    }
+    auto component = std::make_unique<CSwfComponent>(definition);
+    component->Load(in);
+    return component;
+}
+
+void WriteComponentToFile(RecordWriter& out, const CComponent& component)
+{
+    out.WriteU32(0);
+    component.Save(out);
+}
+
+void ReadInstanceCounter(RecordReader& in)
+{
+    InstanceCounter() = in.ReadU32("instance counter");
+}
+
+void WriteInstanceCounter(RecordWriter& out)
+{
+    out.WriteU32(InstanceCounter());
+}

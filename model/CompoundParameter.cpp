@@ -1,0 +1,150 @@
+#include "model/CompoundParameter.h"
+
+#include "model/ParameterSet.h"
+
+using namespace model;
+
+std::unique_ptr<CCompoundParameter> CCompoundParameter::MakeCopy(const CParameter& source)
+{
+    auto copy = std::make_unique<CCompoundParameter>(source.GetName(), source.GetType());
+    copy->SetLabel(source.GetLabel());
+    copy->SetRange(source.GetRange());
+    copy->SetStyle(source.GetStyle());
+    copy->SetFormat(source.GetFormat());
+    copy->SetEnabledText(source.GetEnabledText());
+    switch (source.GetType()) {
+    case kTypeString:
+    case kTypeString2:
+        copy->CParameter::SetString(source.GetString());
+        break;
+    case kTypeDouble:
+        copy->CParameter::SetDouble(source.GetDouble());
+        break;
+    case kTypeBool:
+        copy->CParameter::SetBool(source.GetBool());
+        break;
+    case kTypeInt:
+        copy->CParameter::SetInt(source.GetInt());
+        break;
+    case kTypeColor:
+        copy->CParameter::SetColor(source.GetColor());
+        break;
+    default:
+        if (source.GetSet()) {
+            CParameterSet& set = *copy->GetSet();
+            set.SetName(source.GetSet()->GetName());
+            set.SetPageKind(source.GetSet()->GetPageKind());
+            for (int i = 0; i < source.GetSet()->GetCount(); ++i) {
+                set.Add(MakeCopy(*source.GetSet()->GetAt(i)));
+            }
+        } else if (source.GetValueList()) {
+            *copy->GetValueList() = *source.GetValueList();
+        } else if (source.GetBinding()) {
+            *copy->GetBinding() = *source.GetBinding();
+        }
+        break;
+    }
+    copy->SetFlags(source.GetFlags());
+    return copy;
+}
+
+std::unique_ptr<CParameter> CCompoundParameter::Clone(CParameterSet* owner) const
+{
+    auto copy = std::make_unique<CCompoundParameter>(*this);
+    copy->SetOwner(owner);
+    return copy;
+}
+
+void CCompoundParameter::AddChild(CParameter* child)
+{
+    if (!child || child == this) {
+        return;
+    }
+    children_.push_back(child);
+    if (!GetSet() || !child->GetSet()) {
+        return;
+    }
+    for (int i = 0; i < child->GetSet()->GetCount(); ++i) {
+        CParameter* member = child->GetSet()->GetAt(i);
+        if (auto* mine = dynamic_cast<CCompoundParameter*>(GetSet()->FindParameter(member->GetName()))) {
+            mine->AddChild(member);
+        }
+    }
+}
+
+bool CCompoundParameter::SetString(const std::string& text, bool force)
+{
+    bool stored = CParameter::SetString(text, force);
+    for (CParameter* child : children_) {
+        child->SetString(text, force);
+    }
+    return stored;
+}
+
+bool CCompoundParameter::SetDouble(double value, bool force)
+{
+    bool stored = CParameter::SetDouble(value, force);
+    for (CParameter* child : children_) {
+        child->SetDouble(value, force);
+    }
+    return stored;
+}
+
+bool CCompoundParameter::SetBool(bool value, bool force)
+{
+    bool stored = CParameter::SetBool(value, force);
+    for (CParameter* child : children_) {
+        child->SetBool(value, force);
+    }
+    return stored;
+}
+
+bool CCompoundParameter::SetInt(std::int32_t value, bool force)
+{
+    bool stored = CParameter::SetInt(value, force);
+    for (CParameter* child : children_) {
+        child->SetInt(value, force);
+    }
+    return stored;
+}
+
+bool CCompoundParameter::SetColor(std::uint32_t value, bool force)
+{
+    bool stored = CParameter::SetColor(value, force);
+    for (CParameter* child : children_) {
+        child->SetColor(value, force);
+    }
+    return stored;
+}
+
+void CParameterValueList::Add(CParameter* target, std::unique_ptr<CParameter> saved)
+{
+    if (target && saved) {
+        entries_.emplace_back(target, std::move(saved));
+    }
+}
+
+void CParameterValueList::Apply()
+{
+    for (auto& [target, saved] : entries_) {
+        switch (target->GetType()) {
+        case kTypeString:
+        case kTypeString2:
+            target->SetString(saved->GetString());
+            break;
+        case kTypeDouble:
+            target->SetDouble(saved->GetDouble());
+            break;
+        case kTypeBool:
+            target->SetBool(saved->GetBool());
+            break;
+        case kTypeInt:
+            target->SetInt(saved->GetInt());
+            break;
+        default:
+            continue;
+        }
+        target->SetUndefined(saved->IsUndefined());
+    }
+    entries_.clear();
+}
