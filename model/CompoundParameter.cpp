@@ -1,6 +1,8 @@
 #include "model/CompoundParameter.h"
 
+#include "model/CellBinding.h"
 #include "model/ParameterSet.h"
+#include "model/ValueList.h"
 
 using namespace model;
 
