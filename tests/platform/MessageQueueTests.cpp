@@ -1,0 +1,127 @@
+#include <thread>
+
+#include "UiFixture.h"
+#include "platform/WinApp.h"
+
+using QueueTest = UiTest;
+
+TEST_F(QueueTest, PostedMessagesComeInOrderAndQuitComesLast)
+{
+    CMessageQueue& q = GetMessageQueue();
+    q.Post(nullptr, WM_USER + 1, 1, 0);
+    q.PostQuit(7);
+    q.Post(nullptr, WM_USER + 2, 2, 0);
+
+    MSG msg;
+    ASSERT_TRUE(q.Get(msg));
+    EXPECT_EQ(msg.message, WM_USER + 1u);
+    ASSERT_TRUE(q.Get(msg));
+    EXPECT_EQ(msg.message, WM_USER + 2u) << "work queued before the quit request still runs";
+    EXPECT_FALSE(q.Get(msg));
+    EXPECT_EQ(msg.message, WM_QUIT);
+    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_FALSE(q.Peek(msg, PM_NOREMOVE)) << "the quit request is taken once";
+}
+
+TEST_F(QueueTest, PeekWithoutRemoveLeavesTheMessage)
+{
+    CMessageQueue& q = GetMessageQueue();
+    q.Post(nullptr, WM_USER, 0, 0);
+    MSG msg;
+    EXPECT_TRUE(q.Peek(msg, PM_NOREMOVE));
+    EXPECT_TRUE(q.Peek(msg, PM_REMOVE));
+    EXPECT_FALSE(q.Peek(msg, PM_REMOVE));
+}
+
+TEST_F(QueueTest, TimersFollowTheSimulatedClock)
+{
+    CMessageQueue& q = GetMessageQueue();
+    q.SetTimer(nullptr, 5, 500);
+    MSG msg;
+    EXPECT_FALSE(q.Peek(msg, PM_REMOVE));
+    clock->Advance(499);
+    EXPECT_FALSE(q.Peek(msg, PM_REMOVE));
+    clock->Advance(1);
+    ASSERT_TRUE(q.Peek(msg, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_TIMER);
+    EXPECT_EQ(msg.wParam, 5u);
+
+    clock->Advance(5000);
+    EXPECT_TRUE(q.Peek(msg, PM_REMOVE));
+    EXPECT_FALSE(q.Peek(msg, PM_REMOVE)) << "a late timer fires once, not once per missed period";
+
+    // A blocking get with only a timer pending lets simulated time pass to it.
+    const std::uint64_t before = clock->NowMs();
+    ASSERT_TRUE(q.Get(msg));
+    EXPECT_EQ(msg.message, WM_TIMER);
+    EXPECT_EQ(clock->NowMs(), before + 500);
+
+    EXPECT_TRUE(q.KillTimer(nullptr, 5));
+    EXPECT_FALSE(q.KillTimer(nullptr, 5));
+}
+
+TEST_F(QueueTest, PostedMessagesGoBeforeTimers)
+{
+    CMessageQueue& q = GetMessageQueue();
+    q.SetTimer(nullptr, 1, 10);
+    clock->Advance(10);
+    q.Post(nullptr, WM_USER, 0, 0);
+    MSG msg;
+    ASSERT_TRUE(q.Get(msg));
+    EXPECT_EQ(msg.message, WM_USER);
+    ASSERT_TRUE(q.Get(msg));
+    EXPECT_EQ(msg.message, WM_TIMER);
+}
+
+TEST_F(QueueTest, AnotherThreadWakesABlockingGet)
+{
+    CMessageQueue& q = GetMessageQueue();
+    std::thread worker([&q] {
+        for (int i = 0; i < 100; ++i) {
+            q.Post(nullptr, WM_APP + 0xC8, 2, i);
+        }
+        q.PostQuit(0);
+    });
+    MSG msg;
+    int received = 0;
+    LPARAM expected = 0;
+    while (q.Get(msg)) {
+        EXPECT_EQ(msg.lParam, expected++);
+        ++received;
+    }
+    worker.join();
+    EXPECT_EQ(received, 100);
+}
+
+// A nested loop (as a modal dialog runs) takes messages from the same queue and hands the
+// quit request back to the outer loop.
+TEST_F(QueueTest, NestedLoopLeavesQuitForTheOuterLoop)
+{
+    CMessageQueue& q = GetMessageQueue();
+    q.Post(nullptr, WM_USER + 1, 0, 0);
+    q.PostQuit(3);
+    MSG msg;
+    std::vector<UINT> inner;
+    while (q.Get(msg)) {
+        inner.push_back(msg.message);
+    }
+    q.PostQuit(static_cast<int>(msg.wParam)); // what a modal loop does when it sees WM_QUIT
+    EXPECT_EQ(inner, std::vector<UINT>{WM_USER + 1});
+    EXPECT_FALSE(q.Get(msg));
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST_F(QueueTest, MessagesForADestroyedWindowAreDropped)
+{
+    std::vector<std::string> log;
+    LoggingWnd w("w", &log);
+    ASSERT_TRUE(w.CreateEx(0, "test", "", WS_OVERLAPPED, CRect(0, 0, 10, 10), nullptr, 0));
+    HWND h = w.m_hWnd;
+    w.PostMessage(WM_USER);
+    w.SetTimer(1, 10);
+    w.DestroyWindow();
+    EXPECT_EQ(GetMessageQueue().PostedCount(), 0u);
+    EXPECT_FALSE(GetMessageQueue().HasTimer(h, 1));
+    EXPECT_FALSE(::PostMessage(h, WM_USER, 0, 0));
+    EXPECT_EQ(::SendMessage(h, WM_GETTEXTLENGTH, 0, 0), 0);
+}
