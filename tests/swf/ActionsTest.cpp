@@ -1,0 +1,269 @@
+#include "swf/Actions.h"
+#include "swf/SwfError.h"
+#include "swf/SwfWriter.h"
+#include "swf/VariablePath.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes Encode(const CAction& action)
+{
+    swf::Writer out;
+    action.Write(out);
+    return out.Take();
+}
+
+struct Vector {
+    const char* name;
+    std::function<std::unique_ptr<CAction>()> make;
+    Bytes bytes;
+};
+
+// Each row: the record as the generators make it and the bytes the player expects. The writer
+// must produce the bytes and the parser must read them back to records writing the same bytes.
+const std::vector<Vector>& Vectors()
+{
+    static const std::vector<Vector> vectors = {
+        {"stop", [] { return std::make_unique<CActionCode>(swf::ActionCode::Stop); }, {0x07}},
+        {"pop", [] { return std::make_unique<CActionPop>(); }, {0x17}},
+        {"call function", [] { return std::make_unique<CActionCallFunction>(); }, {0x3D}},
+        {"push string", [] { return std::make_unique<CActionPush>("V1"); }, {0x96, 4, 0, 0, 'V', '1', 0}},
+        {"push utf-8",
+         [] { return std::make_unique<CActionPush>("\xC3\xA9"); },
+         {0x96, 4, 0, 0, 0xC3, 0xA9, 0}},
+        {"push int", [] { return CActionPush::CActionPushInt(-2); }, {0x96, 5, 0, 7, 0xFE, 0xFF, 0xFF, 0xFF}},
+        {"push bool", [] { return CActionPush::CActionPushBool(true); }, {0x96, 2, 0, 5, 1}},
+        {"push undefined", [] { return CActionPush::CActionPushUndefined(); }, {0x96, 1, 0, 3}},
+        // 1.5 = 0x3FF8000000000000: the high word goes first, each word little-endian.
+        {"push double",
+         [] { return CActionPush::CActionPushDouble(1.5); },
+         {0x96, 9, 0, 6, 0x00, 0x00, 0xF8, 0x3F, 0, 0, 0, 0}},
+        {"set target", [] { return std::make_unique<CActionSetTarget>("mc"); }, {0x8B, 3, 0, 'm', 'c', 0}},
+        {"set target root", [] { return std::make_unique<CActionSetTarget>(""); }, {0x8B, 1, 0, 0}},
+        {"define function",
+         [] {
+             auto f = std::make_unique<CActionDefineFunction>("f");
+             f->GetBody().Add(CActionPush::CActionPushInt(1));
+             f->GetBody().Add(std::make_unique<CActionCode>(swf::ActionCode::Return));
+             return f;
+         },
+         {0x9B, 6, 0, 'f', 0, 0, 0, 9, 0, 0x96, 5, 0, 7, 1, 0, 0, 0, 0x3E}},
+        {"anonymous function",
+         [] { return CActionDefineFunction::CActionDefineFunctionEmpty(); },
+         {0x9B, 5, 0, 0, 0, 0, 0, 0}},
+        {"constant pool",
+         [] {
+             return std::make_unique<CActionConstantPool>(std::vector<std::string>{"a", "bc"});
+         },
+         {0x88, 7, 0, 2, 0, 'a', 0, 'b', 'c', 0}},
+        {"unknown long action kept",
+         [] { return std::make_unique<CActionRaw>(0x9A, Bytes{0x40}); },
+         {0x9A, 1, 0, 0x40}},
+    };
+    return vectors;
+}
+
+TEST(ActionRecords, WriteAndReadBackTheExpectedBytes)
+{
+    for (const auto& v : Vectors()) {
+        SCOPED_TRACE(v.name);
+        auto action = v.make();
+        EXPECT_EQ(Encode(*action), v.bytes);
+        CActionList parsed = swf::ParseActions(v.bytes);
+        ASSERT_EQ(parsed.size(), 1u);
+        EXPECT_EQ(parsed[0].GetCode(), v.bytes[0]);
+        EXPECT_EQ(Encode(parsed[0]), v.bytes);
+    }
+}
+
+TEST(ActionRecords, ParsedValuesKeepTheirKinds)
+{
+    CActionPush push;
+    CPushValue v;
+    v.type = swf::PushType::Double;
+    v.doubleBits = std::bit_cast<uint64_t>(-0.25);
+    push.AddValue(v);
+    v = {};
+    v.type = swf::PushType::Constant16;
+    v.constant = 300;
+    push.AddValue(v);
+    v = {};
+    v.type = swf::PushType::Register;
+    v.registerNumber = 3;
+    push.AddValue(v);
+    CActionList list = swf::ParseActions(Encode(push));
+    const auto& read = dynamic_cast<const CActionPush&>(list[0]);
+    EXPECT_EQ(read.GetValues(), push.GetValues());
+    EXPECT_EQ(read.GetValues()[0].GetDouble(), -0.25);
+}
+
+TEST(ActionRecords, ListEndsWithEndActionOnlyWhenAsked)
+{
+    CActionList list;
+    EXPECT_EQ(list.Add(std::make_unique<CActionCode>(swf::ActionCode::Stop)), 1);
+    EXPECT_EQ(list.Add(std::make_unique<CActionPop>()), 2);
+    EXPECT_EQ(list.ToBytes(false), (Bytes{0x07, 0x17}));
+    EXPECT_EQ(list.ToBytes(true), (Bytes{0x07, 0x17, 0x00}));
+    list.RemoveAll();
+    EXPECT_TRUE(list.empty());
+}
+
+TEST(ActionRecords, NestedFunctionsRoundTrip)
+{
+    CActionList list;
+    auto outer = std::make_unique<CActionDefineFunction>("outer");
+    auto inner = std::make_unique<CActionDefineFunction>("inner");
+    inner->GetBody().Add(std::make_unique<CActionPush>("x"));
+    outer->GetBody().Add(std::move(inner));
+    outer->GetBody().Add(std::make_unique<CActionCode>(swf::ActionCode::Return));
+    list.Add(std::move(outer));
+    list.Add(std::make_unique<CActionCode>(swf::ActionCode::Stop));
+    Bytes bytes = list.ToBytes(true);
+    CActionList parsed = swf::ParseActions(bytes);
+    ASSERT_EQ(parsed.size(), 2u);
+    const auto& f = dynamic_cast<const CActionDefineFunction&>(parsed[0]);
+    EXPECT_EQ(f.GetName(), "outer");
+    ASSERT_EQ(f.GetBody().size(), 2u);
+    EXPECT_EQ(parsed.ToBytes(true), bytes);
+}
+
+TEST(ActionRecords, RawKeepingLeavesPushAndConstantPoolUndecoded)
+{
+    CActionList list;
+    list.Add(std::make_unique<CActionConstantPool>(std::vector<std::string>{"a"}));
+    list.Add(std::make_unique<CActionPush>("a"));
+    Bytes bytes = list.ToBytes(true);
+    swf::ActionParseOptions options;
+    options.keepRawConstants = true;
+    CActionList parsed = swf::ParseActions(bytes, options);
+    ASSERT_EQ(parsed.size(), 2u);
+    EXPECT_NE(dynamic_cast<const CActionRaw*>(&parsed[0]), nullptr);
+    EXPECT_NE(dynamic_cast<const CActionRaw*>(&parsed[1]), nullptr);
+    EXPECT_EQ(parsed.ToBytes(true), bytes);
+}
+
+TEST(ActionRecords, OversizedRecordsAreRefusedNotTruncated)
+{
+    auto f = std::make_unique<CActionDefineFunction>("big");
+    for (int i = 0; i < 7000; ++i)
+        f->GetBody().Add(CActionPush::CActionPushDouble(i)); // 12 bytes each
+    swf::Writer out;
+    EXPECT_THROW(f->Write(out), swf::SwfError);
+
+    CActionPush push(std::string(70000, 'x'));
+    EXPECT_THROW(push.Write(out), swf::SwfError);
+    std::string withNul("a\0b", 3);
+    EXPECT_THROW(CActionPush(withNul).Write(out), swf::SwfError);
+}
+
+TEST(ActionRecords, MalformedBytesGiveErrors)
+{
+    const std::vector<std::pair<const char*, Bytes>> cases = {
+        {"length past the end", {0x96, 10, 0, 0}},
+        {"length field cut", {0x96, 1}},
+        {"string without NUL", {0x96, 2, 0, 0, 'a'}},
+        {"unknown push kind", {0x96, 1, 0, 42}},
+        {"short double", {0x96, 5, 0, 6, 0, 0, 0, 0}},
+        {"function body past the end", {0x9B, 5, 0, 0, 0, 0, 50, 0, 0x07}},
+        {"function body splits a record", {0x9B, 5, 0, 0, 0, 0, 2, 0, 0x96, 1, 0, 3}},
+        {"bytes after the pool", {0x88, 4, 0, 1, 0, 0, 9}},
+    };
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_THROW(swf::ParseActions(bytes), swf::SwfError);
+    }
+}
+
+TEST(ActionRecords, DeepFunctionNestingIsRefused)
+{
+    // Each level: an anonymous function whose body is the next level.
+    Bytes bytes;
+    for (int level = 0; level < 200; ++level) {
+        Bytes header = {0x9B, 5, 0, 0, 0, 0};
+        uint16_t size = static_cast<uint16_t>(bytes.size());
+        header.push_back(static_cast<uint8_t>(size));
+        header.push_back(static_cast<uint8_t>(size >> 8));
+        header.insert(header.end(), bytes.begin(), bytes.end());
+        bytes = header;
+        if (bytes.size() > 60000)
+            break;
+    }
+    EXPECT_THROW(swf::ParseActions(bytes), swf::SwfError);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+CVariablePath Path(std::initializer_list<std::pair<const char*, int>> elements)
+{
+    CVariablePath path;
+    for (auto [text, kind] : elements)
+        path.AddName(text, kind);
+    return path;
+}
+
+TEST(VariablePath, Texts)
+{
+    CVariablePath path = Path({{"a", 1}, {"b", 1}, {"3", 2}});
+    EXPECT_EQ(path.GetText(), ".a.b.3");
+    EXPECT_EQ(path.GetParentTextDotted(), ".a.b");
+    EXPECT_EQ(path.GetParentText(), "a.b");
+    EXPECT_EQ(path.GetLastText(), "3");
+    path.RemoveLast();
+    path.RemoveLast();
+    EXPECT_EQ(path.GetText(), ".a");
+    EXPECT_EQ(path.GetParentTextDotted(), "");
+    EXPECT_EQ(path.GetParentText(), "");
+    path.RemoveLast();
+    path.RemoveLast(); // on an empty path: nothing happens
+    EXPECT_EQ(path.GetText(), "");
+    EXPECT_EQ(path.GetLastText(), "");
+    EXPECT_THROW(path.AddName("x", 3), swf::SwfError);
+}
+
+TEST(VariablePath, EmitGetAndSet)
+{
+    const Bytes pushA = {0x96, 3, 0, 0, 'a', 0};
+    const Bytes pushB = {0x96, 3, 0, 0, 'b', 0};
+    const Bytes push2 = {0x96, 5, 0, 7, 2, 0, 0, 0};
+    struct Case {
+        const char* name;
+        CVariablePath path;
+        bool firstIsVariable;
+        Bytes expected;
+    };
+    auto cat = [](std::initializer_list<Bytes> parts) {
+        Bytes all;
+        for (const auto& p : parts)
+            all.insert(all.end(), p.begin(), p.end());
+        return all;
+    };
+    const Case cases[] = {
+        {"empty", CVariablePath(), true, {}},
+        {"one name", Path({{"a", 1}}), true, cat({pushA, {0x1D}})},
+        {"member of a variable", Path({{"a", 1}, {"b", 1}}), true, cat({pushA, {0x1C}, pushB, {0x4F}})},
+        {"member of a pushed object", Path({{"a", 1}, {"b", 1}}), false, cat({pushA, {0x4E}, pushB, {0x4F}})},
+        {"array element", Path({{"a", 1}, {"b", 1}, {"2", 2}}), true,
+         cat({pushA, {0x1C}, pushB, {0x4E}, push2, {0x4F}})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CActionList list;
+        c.path.EmitGet(list, c.firstIsVariable);
+        c.path.EmitSet(list);
+        EXPECT_EQ(list.ToBytes(false), c.expected);
+    }
+}
+
+TEST(VariablePath, IndexThatIsNotANumberStaysAName)
+{
+    CActionList list;
+    Path({{"x1", 2}}).EmitGet(list, true);
+    EXPECT_EQ(list.ToBytes(false), (Bytes{0x96, 4, 0, 0, 'x', '1', 0}));
+}
+
+} // namespace
