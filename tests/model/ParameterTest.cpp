@@ -1,0 +1,249 @@
+#include "model/Parameter.h"
+#include "model/CellBinding.h"
+#include "model/CompoundParameter.h"
+#include "model/ParameterSet.h"
+#include "model/ValueList.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+using namespace model;
+
+namespace {
+
+std::unique_ptr<CParameter> Make(const char* name, int type)
+{
+    return std::make_unique<CParameter>(name, type);
+}
+
+// A list parameter ("items", type 5) with elements "a", "b", "c".
+std::unique_ptr<CParameter> MakeList()
+{
+    auto list = Make("items", kTypeList);
+    for (const char* text : {"a", "b", "c"}) {
+        CParameter element("x", kTypeString);
+        element.SetString(text);
+        list->InsertElementCopy(element, -1);
+    }
+    return list;
+}
+
+std::string Names(const CParameter& list)
+{
+    std::string out;
+    for (int i = 0; i < list.GetElementCount(); ++i) {
+        out += list.GetElement(i)->GetName() + "=" + list.GetElement(i)->GetValueText() + ";";
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(Parameter, SettersTakeOnlyTheirTypeUnlessForced)
+{
+    struct Case {
+        int type;
+        std::function<bool(CParameter&, bool)> set;
+        int typeAfterForce;
+    };
+    const Case cases[] = {
+        {kTypeDouble, [](CParameter& p, bool f) { return p.SetString("x", f); }, kTypeString},
+        {kTypeString, [](CParameter& p, bool f) { return p.SetDouble(1.5, f); }, kTypeDouble},
+        {kTypeString, [](CParameter& p, bool f) { return p.SetBool(true, f); }, kTypeBool},
+        {kTypeColor, [](CParameter& p, bool f) { return p.SetInt(7, f); }, kTypeInt},
+        {kTypeInt, [](CParameter& p, bool f) { return p.SetColor(0xFF, f); }, kTypeColor},
+        {kTypeGroup, [](CParameter& p, bool f) { return p.SetString("x", f); }, kTypeString},
+    };
+    for (const Case& c : cases) {
+        CParameter p("p", c.type);
+        EXPECT_FALSE(c.set(p, false)) << c.type;
+        EXPECT_EQ(p.GetType(), c.type);
+        EXPECT_TRUE(c.set(p, true)) << c.type;
+        EXPECT_EQ(p.GetType(), c.typeAfterForce);
+    }
+    // The second string kind takes strings without retyping.
+    CParameter second("s", kTypeString2);
+    EXPECT_TRUE(second.SetString("text"));
+    EXPECT_EQ(second.GetType(), kTypeString2);
+}
+
+TEST(Parameter, ValueTextAndTypeCode)
+{
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8"); // the text must not follow the process locale
+    struct Case {
+        std::function<void(CParameter&)> set;
+        const char* text;
+        const char* code;
+    };
+    const Case cases[] = {
+        {[](CParameter& p) { p.SetString("hello", true); }, "hello", "s"},
+        {[](CParameter& p) { p.SetDouble(2.5, true); }, "2.5", "f"},
+        {[](CParameter& p) { p.SetDouble(1.0 / 3, true); }, "0.333333333333333", "f"},
+        {[](CParameter& p) { p.SetBool(true, true); }, "true", "b"},
+        {[](CParameter& p) { p.SetInt(-42, true); }, "-42", "i"},
+        {[](CParameter& p) { p.SetColor(0xAB12, true); }, "0x00AB12", ""},
+        {[](CParameter& p) {
+             p.SetInt(1, true);
+             p.SetUndefined();
+         },
+         "undefined", "u"},
+    };
+    for (const Case& c : cases) {
+        CParameter p("p", kTypeString);
+        c.set(p);
+        EXPECT_EQ(p.GetValueText(), c.text);
+        EXPECT_EQ(p.GetTypeCode(), c.code);
+    }
+    std::setlocale(LC_NUMERIC, "C");
+
+    char small[4];
+    CParameter p("p", kTypeString);
+    p.SetString("abcdefgh");
+    EXPECT_STREQ(p.GetValueText(small, sizeof small), "abc");
+}
+
+TEST(Parameter, SettingAValueClearsUndefined)
+{
+    CParameter p("p", kTypeString);
+    p.SetUndefined();
+    ASSERT_TRUE(p.IsUndefined());
+    p.SetString("v");
+    EXPECT_FALSE(p.IsUndefined());
+    EXPECT_TRUE(p.IsEnabled());
+}
+
+TEST(Parameter, CopiesAreDeepAndIndependent)
+{
+    auto group = Make("General", kTypeGroup);
+    group->GetSet()->Add(MakeList());
+    auto choice = group->GetSet()->Add(Make("mode", kTypeChoice));
+    choice->GetValueList()->AddAllowed("one");
+    choice->GetValueList()->GetPrototype().SetString("one");
+
+    std::unique_ptr<CParameter> copy = group->Clone();
+    CParameter* copiedList = copy->GetSet()->FindParameter("items");
+    copiedList->GetElement(0)->SetString("changed");
+    copy->GetSet()->FindParameter("mode")->GetValueList()->GetPrototype().SetString("two");
+
+    EXPECT_EQ(group->GetSet()->FindParameter("items")->GetElement(0)->GetString(), "a");
+    EXPECT_EQ(group->GetSet()->FindParameter("mode")->GetValueText(), "one");
+    EXPECT_EQ(copiedList->GetOwner(), copy->GetSet());
+}
+
+TEST(Parameter, ElementOperationsKeepIndexNames)
+{
+    auto list = MakeList();
+    EXPECT_EQ(Names(*list), "0=a;1=b;2=c;");
+
+    CParameter inserted("whatever", kTypeString);
+    inserted.SetString("new");
+    list->InsertElementCopy(inserted, 1);
+    EXPECT_EQ(Names(*list), "0=a;1=new;2=b;3=c;");
+
+    EXPECT_TRUE(list->RemoveElementAt(0));
+    EXPECT_FALSE(list->RemoveElementAt(7));
+    EXPECT_EQ(Names(*list), "0=new;1=b;2=c;");
+
+    // The template is the first non-group element as it was when first asked for.
+    list->InsertTemplateElement(-1);
+    EXPECT_EQ(Names(*list), "0=new;1=b;2=c;3=new;");
+
+    auto other = MakeList();
+    list->AppendCopiesFrom(*other);
+    EXPECT_EQ(list->GetElementCount(), 7);
+    EXPECT_EQ(list->GetElement(6)->GetName(), "6");
+
+    list->ClearElements();
+    EXPECT_EQ(list->GetElementCount(), 0);
+    ASSERT_NE(list->GetGroupTemplate(), nullptr);
+    EXPECT_EQ(list->InsertTemplateElement(-1)->GetString(), "new");
+
+    CParameter scalar("s", kTypeString);
+    EXPECT_EQ(scalar.InsertTemplateElement(0), nullptr);
+    EXPECT_EQ(scalar.GetGroupTemplate(), nullptr);
+    EXPECT_FALSE(scalar.RefreshFromCells(nullptr, false));
+}
+
+TEST(Parameter, NamedGroupMembersAreNotRenumbered)
+{
+    auto group = Make("Appearance", kTypeGroup);
+    CParameter member("borderColor", kTypeColor);
+    group->InsertElementCopy(member, -1)->SetName("borderColor");
+    CParameter other("fillColor", kTypeColor);
+    group->InsertElementCopy(other, 0);
+    EXPECT_EQ(group->GetElement(0)->GetName(), "0"); // the inserted copy is named by its position
+    EXPECT_EQ(group->GetElement(1)->GetName(), "borderColor");
+    group->RemoveElementAt(0);
+    EXPECT_EQ(group->GetElement(0)->GetName(), "borderColor");
+}
+
+TEST(ParameterSet, FindParameterIsExactAndOneLevel)
+{
+    CParameterSet set;
+    auto general = set.Add(Make("General", kTypeGroup));
+    general->GetSet()->Add(Make("title", kTypeString));
+    set.Add(Make("Title", kTypeString));
+    set.Add(Make("Title", kTypeInt));
+
+    EXPECT_EQ(set.FindParameter("Title")->GetType(), kTypeString); // first match
+    EXPECT_EQ(set.FindParameter("title"), nullptr);                // not deep, case-sensitive
+    EXPECT_NE(set.FindParameter("title", general->GetSet()), nullptr);
+    EXPECT_EQ(set.FindParameter("missing"), nullptr);
+
+    set.RemoveAll();
+    EXPECT_EQ(set.GetCount(), 0);
+    ASSERT_NE(set.GetElementTemplate(), nullptr); // kept when the set is emptied
+    EXPECT_EQ(set.GetElementTemplate()->GetName(), "Title");
+}
+
+TEST(ValueList, IntegerChoiceTakesTextFromPages)
+{
+    CValueList list(true);
+    for (const char* v : {"10", "20"}) {
+        list.AddAllowed(v);
+    }
+    CParameter& prototype = list.GetPrototype();
+    EXPECT_TRUE(prototype.SetString("20"));
+    EXPECT_EQ(prototype.GetInt(), 20);
+    EXPECT_EQ(list.GetCurrentText(), "20");
+    for (const char* bad : {"", "x", "12x", "99999999999"}) {
+        EXPECT_FALSE(prototype.SetString(bad)) << bad;
+    }
+    EXPECT_EQ(prototype.GetInt(), 20);
+    EXPECT_EQ(list.GetAllowed(5), "");
+
+    CValueList copy(list);
+    copy.GetPrototype().SetString("10");
+    EXPECT_EQ(list.GetCurrentText(), "20");
+    copy.SetInteger(false);
+    EXPECT_EQ(copy.GetCurrentText(), "10");
+    EXPECT_TRUE(copy.GetPrototype().SetString("anything"));
+}
+
+TEST(CompoundParameter, SetsEveryChildAndMergesGroups)
+{
+    auto a = Make("General", kTypeGroup);
+    a->GetSet()->Add(Make("title", kTypeString))->SetString("A");
+    auto b = Make("General", kTypeGroup);
+    b->GetSet()->Add(Make("title", kTypeString))->SetString("B");
+    b->GetSet()->Add(Make("extra", kTypeString));
+
+    auto shared = CCompoundParameter::MakeCopy(*a);
+    shared->AddChild(b.get());
+    shared->GetSet()->FindParameter("title")->SetString("both");
+    EXPECT_EQ(b->GetSet()->FindParameter("title")->GetString(), "both");
+    EXPECT_EQ(shared->GetSet()->FindParameter("extra"), nullptr);
+
+    CParameterValueList changes;
+    CParameter target("t", kTypeDouble);
+    auto saved = std::make_unique<CParameter>("t", kTypeDouble);
+    saved->SetDouble(4.0);
+    target.SetDouble(9.0);
+    changes.Add(&target, std::move(saved));
+    CParameter skipped("g", kTypeGroup);
+    changes.Add(&skipped, std::make_unique<CParameter>("g", kTypeGroup));
+    changes.Apply();
+    EXPECT_EQ(target.GetDouble(), 4.0);
+    EXPECT_EQ(changes.GetCount(), 0u);
+}
