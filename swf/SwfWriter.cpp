@@ -58,6 +58,8 @@ void Writer::Bits(uint32_t value, int count)
 
 void Writer::SignedBits(int32_t value, int count)
 {
+    if (count == 0 && value == 0)
+        return;
     if (count < 32 && SignedBitsNeeded(value) > count)
         throw SwfError("value " + std::to_string(value) + " does not fit a " + std::to_string(count) +
                        "-bit field");
