@@ -1,0 +1,162 @@
+#include "FakeModelLink.h"
+
+#include "model/BindingLink.h"
+#include "model/CellBinding.h"
+#include "model/Parameter.h"
+#include "model/ParameterSet.h"
+#include "model/XMLDataEntry.h"
+
+#include "swf/ActionList.h"
+
+#include <gtest/gtest.h>
+
+using namespace model;
+
+namespace {
+
+class CellBindingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        link.SetText(0, 0, "Name");
+        link.SetNumber(0, 1, 10);
+        link.SetNumber(1, 0, 20);
+        link.SetNumber(1, 1, 30);
+    }
+    FakeModelLink link;
+};
+
+std::string PathText(const CBindingLink& l)
+{
+    return l.GetPath().GetText();
+}
+
+} // namespace
+
+TEST_F(CellBindingTest, ScalarMirrorsTheFirstCellAndLinksIt)
+{
+    CParameter p("value", kTypeCellBinding);
+    CCellBinding& b = *p.GetBinding();
+    EXPECT_FALSE(b.IsBound());
+    EXPECT_TRUE(p.RefreshFromCells(link.Add(0, 1, 1, 1), false));
+    EXPECT_TRUE(b.IsBound());
+    EXPECT_EQ(b.GetValue().GetType(), kTypeDouble);
+    EXPECT_EQ(p.GetValueText(), "10");
+    EXPECT_EQ(b.GetValue().GetVariableId(), FakeModelLink::IdOf(0, 1));
+    ASSERT_EQ(b.GetLinkCount(), 1);
+    EXPECT_EQ(PathText(*b.GetLink(0)), ".value");
+    EXPECT_EQ(b.GetLink(0)->GetModelVariableName(), "V" + std::to_string(FakeModelLink::IdOf(0, 1)));
+    EXPECT_GT(link.changes, 0);
+
+    // Unlinking keeps the last value as a constant.
+    b.RefreshParameter(nullptr, false);
+    EXPECT_FALSE(b.IsBound());
+    EXPECT_EQ(p.GetValueText(), "10");
+    EXPECT_EQ(b.GetLinkCount(), 0);
+}
+
+TEST_F(CellBindingTest, ListsGetOneElementPerCellOrPerRow)
+{
+    CParameter labels("labels", kTypeCellBinding);
+    labels.GetBinding()->SetValue(std::make_unique<CParameter>("labels", kTypeList));
+    labels.RefreshFromCells(link.Add(0, 0, 2, 2), false);
+    const CParameter& cells = labels.GetBinding()->GetValue();
+    ASSERT_EQ(cells.GetElementCount(), 4);
+    EXPECT_EQ(cells.GetElement(0)->GetString(), "Name");
+    EXPECT_EQ(cells.GetElement(3)->GetDouble(), 30);
+    EXPECT_EQ(cells.GetElement(3)->GetName(), "3");
+    EXPECT_EQ(PathText(*labels.GetBinding()->GetLink(3)), ".labels.3");
+
+    // A list whose template is a group holds rows of cells.
+    auto rowsValue = std::make_unique<CParameter>("data", kTypeList);
+    auto row = std::make_unique<CParameter>("0", kTypeList);
+    rowsValue->GetSet()->SetElementTemplate(std::move(row));
+    CParameter data("data", kTypeCellBinding);
+    data.GetBinding()->SetValue(std::move(rowsValue));
+    data.RefreshFromCells(link.Add(0, 0, 2, 2), false);
+    const CParameter& rows = data.GetBinding()->GetValue();
+    ASSERT_EQ(rows.GetElementCount(), 2);
+    ASSERT_EQ(rows.GetElement(1)->GetElementCount(), 2);
+    EXPECT_EQ(rows.GetElement(1)->GetElement(0)->GetDouble(), 20);
+    EXPECT_EQ(PathText(*data.GetBinding()->GetLink(2)), ".data.1.0");
+}
+
+TEST_F(CellBindingTest, SetRangeWritesTextAndClearingEmptiesStrings)
+{
+    CParameter p("title", kTypeCellBinding);
+    CCellBinding& b = *p.GetBinding();
+    const CRange* range = link.Add(0, 0, 1, 1);
+    b.RefreshParameter(range, false);
+    b.SetRange(range);
+    EXPECT_EQ(b.GetTexts().GetRangeText(), "R0C0:1x1");
+    int before = link.changes;
+    b.SetRange(nullptr);
+    EXPECT_GT(link.changes, before); // every rebinding invalidates the compiled links
+    EXPECT_EQ(b.GetTexts().GetRangeText(), "");
+    EXPECT_EQ(b.GetValue().GetString(), "");
+    EXPECT_EQ(link.FindRange(*range), 0); // the table's range is untouched
+}
+
+TEST_F(CellBindingTest, FirstCellFormulaTest)
+{
+    CParameter p("v", kTypeCellBinding);
+    EXPECT_FALSE(p.GetBinding()->TestFirstCell());
+    p.RefreshFromCells(link.Add(1, 1, 1, 1), false);
+    EXPECT_FALSE(p.GetBinding()->TestFirstCell());
+    link.SetFormula(1, 1);
+    EXPECT_TRUE(p.GetBinding()->TestFirstCell());
+}
+
+TEST_F(CellBindingTest, CopiesGetTheirOwnLinks)
+{
+    CParameter p("value", kTypeCellBinding);
+    p.RefreshFromCells(link.Add(0, 1, 1, 1), false);
+    CParameter copy(p);
+    ASSERT_EQ(copy.GetBinding()->GetLinkCount(), 1);
+    EXPECT_NE(copy.GetBinding()->GetLink(0), p.GetBinding()->GetLink(0));
+    EXPECT_EQ(copy.GetBinding()->GetRangePtr(), p.GetBinding()->GetRangePtr());
+}
+
+TEST_F(CellBindingTest, LinksEmitTheirCopyActions)
+{
+    CParameter p("value", kTypeCellBinding);
+    p.RefreshFromCells(link.Add(0, 1, 1, 1), false);
+    CBindingLink& l = *p.GetBinding()->GetLink(0);
+    CActionList none;
+    l.EmitActions(none);
+    EXPECT_TRUE(none.empty()); // no owner yet
+    l.SetOwnerName(std::string(80, 'n'));
+    EXPECT_EQ(l.GetOwnerName().size(), 63u);
+    l.SetKind(kLinkConstant);
+    l.SetSubKind(2);
+    EXPECT_EQ(l.GetKind(), kLinkConstant);
+    EXPECT_EQ(l.GetSubKind(), 2);
+    CActionList store;
+    l.EmitActions(store);
+    l.SetKind(kLinkFormula);
+    CActionList load;
+    l.EmitActions(load);
+    EXPECT_FALSE(store.empty());
+    EXPECT_FALSE(load.empty());
+    EXPECT_NE(store.ToBytes(false), load.ToBytes(false));
+
+    CBindingLink other(CVariablePath(), 5);
+    l.AddSameCellLink(&other);
+    l.AddSameCellLink(&l); // never related to itself
+    l.AddDependentLink(&other);
+    EXPECT_EQ(l.GetSameCellLinks().size(), 1u);
+    l.ResetValues();
+    EXPECT_TRUE(l.GetDependentLinks().empty());
+}
+
+TEST_F(CellBindingTest, XmlDataEntryTakesItsNameFromTheNameCell)
+{
+    CXMLDataEntry entry;
+    EXPECT_EQ(entry.GetName(), "");
+    entry.SetName("typed");
+    entry.RefreshText();
+    EXPECT_EQ(entry.GetName(), "typed");
+    entry.GetNameBinding().RefreshParameter(link.Add(0, 0, 1, 1), false);
+    entry.RefreshText();
+    EXPECT_EQ(entry.GetName(), "Name");
+}
