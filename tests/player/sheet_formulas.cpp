@@ -1,0 +1,407 @@
+// Writes sheet_formulas.swf: a small workbook compiled the way published movies compute it,
+// with a hand-written function library that follows our formula calling convention. The
+// movie reports each formula's value through fscommand("<cell>", value), then "done".
+
+#include "sheet/CallingConvention.h"
+#include "sheet/CellModel.h"
+#include "sheet/ExprNodes.h"
+#include "sheet/FormulaNode.h"
+#include "sheet/FormulaParser.h"
+#include "sheet/FunctionLibraryHook.h"
+#include "sheet/ModelVariable.h"
+#include "sheet/VariableTable.h"
+#include "swf/Actions.h"
+#include "swf/SwfDoAction.h"
+#include "swf/SwfOutputMovie.h"
+#include "swf/SwfTags.h"
+#include "swf/SwfWriter.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using swf::ActionCode;
+
+// Straight-line actions with labels and forward or backward branches, resolved to byte
+// offsets when the body is finished.
+class Assembler {
+public:
+    Assembler& Push(const std::string& text) { return Add(std::make_unique<CActionPush>(text)); }
+    Assembler& Push(int32_t value) { return Add(CActionPush::CActionPushInt(value)); }
+    Assembler& Op(uint8_t code) { return Add(std::make_unique<CActionCode>(code)); }
+    Assembler& Op(ActionCode code) { return Op(static_cast<uint8_t>(code)); }
+    Assembler& Call(const std::string& name, int32_t arguments)
+    {
+        Push(arguments).Push(name);
+        return Op(ActionCode::CallFunction);
+    }
+    // Local variable name = arguments[index].
+    Assembler& Argument(const std::string& name, int32_t index)
+    {
+        Push(name).Push("arguments").Op(ActionCode::GetVariable).Push(index).Op(ActionCode::GetMember);
+        return Op(kDefineLocal);
+    }
+    Assembler& Label(const std::string& name)
+    {
+        items_.push_back({nullptr, name, false, 0});
+        return *this;
+    }
+    Assembler& If(const std::string& label) { return Branch(ActionCode::If, label); }
+    Assembler& Jump(const std::string& label) { return Branch(ActionCode::Jump, label); }
+
+    void Into(CActionList& list)
+    {
+        std::map<std::string, size_t> labels;
+        std::vector<size_t> ends;
+        size_t offset = 0;
+        for (Item& item : items_) {
+            if (!item.action && !item.branch)
+                labels[item.label] = offset;
+            else
+                offset += item.branch ? 5 : SizeOf(*item.action);
+            ends.push_back(offset);
+        }
+        for (size_t i = 0; i < items_.size(); ++i) {
+            Item& item = items_[i];
+            if (item.branch) {
+                auto distance = static_cast<int16_t>(static_cast<long>(labels.at(item.label)) -
+                                                     static_cast<long>(ends[i]));
+                auto bits = static_cast<uint16_t>(distance);
+                list.Add(std::make_unique<CActionRaw>(item.code,
+                                                      std::vector<uint8_t>{static_cast<uint8_t>(bits & 0xFF),
+                                                                           static_cast<uint8_t>(bits >> 8)}));
+            } else if (item.action) {
+                list.Add(std::move(item.action));
+            }
+        }
+        items_.clear();
+    }
+
+    static constexpr uint8_t kDefineLocal = 0x3C;
+    static constexpr uint8_t kTypeOf = 0x44;
+    static constexpr uint8_t kIncrement = 0x50;
+
+private:
+    struct Item {
+        std::unique_ptr<CAction> action;
+        std::string label;
+        bool branch;
+        uint8_t code;
+    };
+    Assembler& Add(std::unique_ptr<CAction> action)
+    {
+        items_.push_back({std::move(action), {}, false, 0});
+        return *this;
+    }
+    Assembler& Branch(ActionCode code, const std::string& label)
+    {
+        items_.push_back({nullptr, label, true, static_cast<uint8_t>(code)});
+        return *this;
+    }
+    static size_t SizeOf(const CAction& action)
+    {
+        swf::Writer out;
+        action.Write(out);
+        return out.Size();
+    }
+    std::vector<Item> items_;
+};
+
+void Function(CActionList& into, const std::string& name, Assembler& body)
+{
+    auto function = std::make_unique<CActionDefineFunction>(name);
+    body.Into(function->GetBody());
+    into.Add(std::move(function));
+}
+
+// The library functions of the convention that this movie needs, written by hand.
+void WriteLibrary(CActionList& actions)
+{
+    using A = Assembler;
+    {
+        // kvNum(v): a spreadsheet number; text is read as decimal ("010" is 10, not octal 8).
+        A a;
+        a.Argument("v", 0);
+        a.Push("v")
+            .Op(ActionCode::GetVariable)
+            .Op(A::kTypeOf)
+            .Push("string")
+            .Op(ActionCode::Equals2)
+            .If("text");
+        a.Push("v").Op(ActionCode::GetVariable).Op(ActionCode::ToNumber).Op(ActionCode::Return);
+        a.Label("text").Push("v").Op(ActionCode::GetVariable).Call("parseFloat", 1).Op(ActionCode::Return);
+        Function(actions, "kvNum", a);
+    }
+    {
+        A a; // kvAdd(x, y) = kvNum(x) + kvNum(y)
+        a.Push("arguments").Op(ActionCode::GetVariable).Push(1).Op(ActionCode::GetMember).Call("kvNum", 1);
+        a.Push("arguments").Op(ActionCode::GetVariable).Push(0).Op(ActionCode::GetMember).Call("kvNum", 1);
+        a.Op(ActionCode::Add2).Op(ActionCode::Return);
+        Function(actions, "kvAdd", a);
+    }
+    {
+        A a; // kvSub(x, y) = kvNum(x) - kvNum(y)
+        a.Push("arguments").Op(ActionCode::GetVariable).Push(0).Op(ActionCode::GetMember).Call("kvNum", 1);
+        a.Push("arguments").Op(ActionCode::GetVariable).Push(1).Op(ActionCode::GetMember).Call("kvNum", 1);
+        a.Op(ActionCode::Subtract).Op(ActionCode::Return);
+        Function(actions, "kvSub", a);
+    }
+    {
+        A a; // kvConcat(x, y) = String(x) + String(y)
+        a.Push("arguments")
+            .Op(ActionCode::GetVariable)
+            .Push(0)
+            .Op(ActionCode::GetMember)
+            .Op(ActionCode::ToString);
+        a.Push("arguments")
+            .Op(ActionCode::GetVariable)
+            .Push(1)
+            .Op(ActionCode::GetMember)
+            .Op(ActionCode::ToString);
+        a.Op(ActionCode::Add2).Op(ActionCode::Return);
+        Function(actions, "kvConcat", a);
+    }
+    {
+        A a; // kvEQ(x, y): text compares without regard to case
+        a.Argument("x", 0).Argument("y", 1);
+        a.Push("x")
+            .Op(ActionCode::GetVariable)
+            .Op(A::kTypeOf)
+            .Push("string")
+            .Op(ActionCode::Equals2)
+            .If("text");
+        a.Push("x").Op(ActionCode::GetVariable).Push("y").Op(ActionCode::GetVariable).Op(ActionCode::Equals2);
+        a.Op(ActionCode::Return);
+        a.Label("text")
+            .Push(0)
+            .Push("x")
+            .Op(ActionCode::GetVariable)
+            .Push("toUpperCase")
+            .Op(ActionCode::CallMethod);
+        a.Push(0).Push("y").Op(ActionCode::GetVariable).Op(ActionCode::ToString).Push("toUpperCase");
+        a.Op(ActionCode::CallMethod).Op(ActionCode::Equals2).Op(ActionCode::Return);
+        Function(actions, "kvEQ", a);
+    }
+    {
+        // SUM(...): a range arrives as rows of variable names and adds the numbers among the
+        // cells' values; any other argument adds as kvNum.
+        A a;
+        a.Push("t").Push(0).Op(A::kDefineLocal).Push("i").Push(0).Op(A::kDefineLocal);
+        a.Label("args").Push("i").Op(ActionCode::GetVariable).Push("arguments").Op(ActionCode::GetVariable);
+        a.Push("length").Op(ActionCode::GetMember).Op(ActionCode::Less2).Op(ActionCode::Not).If("end");
+        a.Push("a").Push("arguments").Op(ActionCode::GetVariable).Push("i").Op(ActionCode::GetVariable);
+        a.Op(ActionCode::GetMember).Op(A::kDefineLocal);
+        a.Push("a")
+            .Op(ActionCode::GetVariable)
+            .Op(A::kTypeOf)
+            .Push("object")
+            .Op(ActionCode::Equals2)
+            .If("range");
+        a.Push("t")
+            .Push("t")
+            .Op(ActionCode::GetVariable)
+            .Push("a")
+            .Op(ActionCode::GetVariable)
+            .Call("kvNum", 1);
+        a.Op(ActionCode::Add2).Op(ActionCode::SetVariable).Jump("next");
+        a.Label("range").Push("r").Push(0).Op(A::kDefineLocal);
+        a.Label("rows").Push("r").Op(ActionCode::GetVariable).Push("a").Op(ActionCode::GetVariable);
+        a.Push("length").Op(ActionCode::GetMember).Op(ActionCode::Less2).Op(ActionCode::Not).If("next");
+        a.Push("row").Push("a").Op(ActionCode::GetVariable).Push("r").Op(ActionCode::GetVariable);
+        a.Op(ActionCode::GetMember).Op(A::kDefineLocal).Push("c").Push(0).Op(A::kDefineLocal);
+        a.Label("cols").Push("c").Op(ActionCode::GetVariable).Push("row").Op(ActionCode::GetVariable);
+        a.Push("length").Op(ActionCode::GetMember).Op(ActionCode::Less2).Op(ActionCode::Not).If("rowdone");
+        a.Push("x").Push("row").Op(ActionCode::GetVariable).Push("c").Op(ActionCode::GetVariable);
+        a.Op(ActionCode::GetMember).Op(ActionCode::GetVariable).Op(A::kDefineLocal);
+        a.Push("x").Op(ActionCode::GetVariable).Op(A::kTypeOf).Push("number").Op(ActionCode::Equals2);
+        a.Op(ActionCode::Not).If("skip");
+        a.Push("t").Push("t").Op(ActionCode::GetVariable).Push("x").Op(ActionCode::GetVariable);
+        a.Op(ActionCode::Add2).Op(ActionCode::SetVariable);
+        a.Label("skip")
+            .Push("c")
+            .Push("c")
+            .Op(ActionCode::GetVariable)
+            .Op(A::kIncrement)
+            .Op(ActionCode::SetVariable);
+        a.Jump("cols");
+        a.Label("rowdone")
+            .Push("r")
+            .Push("r")
+            .Op(ActionCode::GetVariable)
+            .Op(A::kIncrement)
+            .Op(ActionCode::SetVariable);
+        a.Jump("rows");
+        a.Label("next")
+            .Push("i")
+            .Push("i")
+            .Op(ActionCode::GetVariable)
+            .Op(A::kIncrement)
+            .Op(ActionCode::SetVariable);
+        a.Jump("args");
+        a.Label("end").Push("t").Op(ActionCode::GetVariable).Op(ActionCode::Return);
+        Function(actions, "SUM", a);
+    }
+}
+
+class HandWrittenLibrary : public IFunctionLibrary {
+public:
+    int GetSymbolKind(std::string_view name) override
+    {
+        static const std::set<std::string, std::less<>> functions = {"SUM", "kvAdd", "kvSub", "kvConcat",
+                                                                     "kvEQ"};
+        if (int kind = callconv::OperatorKindOf(name))
+            return kind;
+        return functions.count(name) ? 20 : 0;
+    }
+    void UseFunction(std::string_view name) override { used.insert(std::string(name)); }
+    void ReleaseFunction(std::string_view) override {}
+    std::set<std::string> used;
+};
+
+// "A" + index = rows of the range's variable names, first row first.
+void WriteRangeArrays(const CVariableTable& table, CActionList& actions)
+{
+    for (size_t i = 0; i < table.GetRangeCount(); ++i) {
+        const CRange* range = table.GetRange(i);
+        int rows = 0, columns = 0;
+        range->GetAreaSize(0, rows, columns);
+        actions.Add(std::make_unique<CActionPush>("A" + std::to_string(i)));
+        for (int r = rows - 1; r >= 0; --r) {
+            for (int c = columns - 1; c >= 0; --c)
+                actions.Add(std::make_unique<CActionPush>(
+                    range->GetCell(static_cast<size_t>(r * columns + c))->GetVariableName()));
+            actions.Add(CActionPush::CActionPushInt(columns));
+            actions.Add(std::make_unique<CActionCode>(ActionCode::InitArray));
+        }
+        actions.Add(CActionPush::CActionPushInt(rows));
+        actions.Add(std::make_unique<CActionCode>(ActionCode::InitArray));
+        actions.Add(std::make_unique<CActionCode>(ActionCode::SetVariable));
+    }
+}
+
+void Report(CActionList& actions, const std::string& command, const std::string& variable)
+{
+    actions.Add(std::make_unique<CActionPush>("FSCommand:" + command));
+    if (variable.empty()) {
+        actions.Add(std::make_unique<CActionPush>(""));
+    } else {
+        actions.Add(std::make_unique<CActionPush>(variable));
+        actions.Add(std::make_unique<CActionCode>(ActionCode::GetVariable));
+    }
+    actions.Add(
+        std::make_unique<CActionRaw>(static_cast<uint8_t>(ActionCode::GetUrl2), std::vector<uint8_t>{0}));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+        return 2;
+    }
+    HandWrittenLibrary library;
+    SetFunctionLibraryHook(&library);
+
+    CCellModel model;
+    auto text = [&model](int row, int column, const char* value) {
+        model.SetCell("Data", row, column, CCellData{value, std::string(CellType::Text), "", false});
+    };
+    auto number = [&model](int row, int column, const char* value) {
+        model.SetCell("Data", row, column, CCellData{value, std::string(CellType::Number), "", false});
+    };
+    text(1, 1, "2");
+    text(2, 1, "3.5");
+    text(3, 1, "010");
+    text(4, 1, "abc");
+    text(5, 1, "ABC");
+    number(1, 2, "4");
+    number(2, 2, "5");
+    // Formulas in column C; C8 comes first but reads C1 and C4, so only the order makes it right.
+    const std::vector<std::pair<std::string, std::string>> used = {
+        {"C8", "C4+C1"},      {"C1", "A1+A2"},         {"C2", "A3+0"}, {"C3", "A4=A5"},
+        {"C4", "SUM(B1:B2)"}, {"C5", "SUM(B1:B2,A1)"}, {"C6", "-A2"},  {"C7", "\"x\"&A1"},
+    };
+    for (const auto& [cell, formula] : used)
+        model.SetCell("Data", std::stoi(cell.substr(1)), 3, CCellData{"", "", formula, false});
+
+    CVariableTable table;
+    std::map<int32_t, std::unique_ptr<CFormulaNode>> nodes;
+    std::vector<CFormulaNode*> formulaNodes;
+    std::vector<std::pair<std::string, int32_t>> reports;
+    // Compile every cell that a formula reaches, as the compile walk does.
+    std::vector<CCellRef> pending;
+    for (const auto& [cell, formula] : used) {
+        int row = std::stoi(cell.substr(1));
+        int32_t id = table.AddCell("Data", row, 3);
+        reports.emplace_back(cell, id);
+        pending.push_back(*table.GetCellAt(static_cast<size_t>(id)));
+    }
+    std::map<int32_t, std::vector<int32_t>> references;
+    while (!pending.empty()) {
+        CCellRef cell = pending.back();
+        pending.pop_back();
+        if (nodes.count(cell.id))
+            continue;
+        if (model.HasFormula(cell)) {
+            FormulaError error;
+            auto tree = model.ParseCellFormula(cell, table, &error);
+            if (!tree) {
+                std::fprintf(stderr, "cannot parse %s: %s\n", cell.GetText().c_str(), error.message.c_str());
+                return 1;
+            }
+            std::vector<CCellRef> cells;
+            std::vector<int> ranges;
+            tree->CollectReferences(cells, ranges, table);
+            for (const CCellRef& referenced : cells) {
+                references[cell.id].push_back(referenced.id);
+                pending.push_back(referenced);
+            }
+            auto node = std::make_unique<CFormulaCellNode>(cell.id, CCompiledExpr::Compile(*tree));
+            formulaNodes.push_back(node.get());
+            nodes[cell.id] = std::move(node);
+        } else {
+            auto constant = model.MakeConstantNode(cell);
+            nodes[cell.id] = std::make_unique<CConstantCellNode>(
+                cell.id, constant ? CCompiledExpr::Compile(*constant) : nullptr);
+        }
+    }
+    for (const auto& [id, referenced] : references)
+        for (int32_t precedent : referenced)
+            if (nodes.count(precedent)) {
+                nodes[id]->AddPrecedent(nodes[precedent].get());
+                nodes[precedent]->AddDependent(nodes[id].get());
+            }
+
+    CActionList actions;
+    WriteLibrary(actions);
+    WriteRangeArrays(table, actions);
+    for (const auto& [id, node] : nodes)
+        if (node->IsConstant())
+            node->WriteVariableAction(actions);
+    std::vector<CFormulaNode*> order;
+    NodeVisitSet visited;
+    for (CFormulaNode* node : formulaNodes)
+        node->AppendInOrder(order, visited);
+    for (CFormulaNode* node : order)
+        node->WriteVariableAction(actions);
+    for (const auto& [cell, id] : reports)
+        Report(actions, cell, CellVariableName(id));
+    Report(actions, "done", "");
+    actions.Add(std::make_unique<CActionCode>(ActionCode::Stop));
+
+    CSwfOutputMovie movie;
+    movie.AddTag(std::make_unique<CSwfSetBackgroundColor>(255, 255, 255));
+    movie.AddTag(std::make_unique<CSwfDoAction>(std::move(actions)));
+    movie.AddTag(std::make_unique<CSwfShowFrame>());
+    std::filesystem::path folder = argv[1];
+    std::filesystem::create_directories(folder);
+    movie.WriteFile(folder / "sheet_formulas.swf", 200, 100, 12.0, false);
+    SetFunctionLibraryHook(nullptr);
+    return 0;
+}
