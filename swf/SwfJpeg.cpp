@@ -58,6 +58,7 @@ bool ScanMarkers(const uint8_t* bytes, size_t length, int& width, int& height)
 struct ErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf jump;
+    bool damaged;
 };
 
 void OnJpegError(j_common_ptr info)
@@ -66,8 +67,12 @@ void OnJpegError(j_common_ptr info)
     std::longjmp(manager->jump, 1);
 }
 
-void OnJpegMessage(j_common_ptr, int)
+// Warnings are how libjpeg reports damaged data it papers over (a cut file gets a made-up end);
+// a conversion that would store such a picture counts as failed.
+void OnJpegMessage(j_common_ptr info, int level)
 {
+    if (level < 0)
+        reinterpret_cast<ErrorManager*>(info->err)->damaged = true;
 }
 
 } // namespace
@@ -120,7 +125,7 @@ bool Transcode(FILE* in, FILE* out)
     jpeg_finish_decompress(&source);
     jpeg_destroy_compress(&target);
     jpeg_destroy_decompress(&source);
-    return true;
+    return !errors.damaged;
 }
 
 } // namespace

@@ -1,0 +1,135 @@
+#include "swf/SwfJpeg.h"
+#include "swf/SwfTrace.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <jpeglib.h>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// A small progressive JPEG made with libjpeg itself.
+Bytes MakeJpeg(int width, int height, bool progressive)
+{
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = width;
+    info.image_height = height;
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    if (progressive)
+        jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(width * 3);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width * 3; ++x)
+            row[x] = static_cast<JSAMPLE>((x * 7 + y * 3) & 0xFF);
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    Bytes bytes(buffer, buffer + size);
+    jpeg_destroy_compress(&info);
+    free(buffer);
+    return bytes;
+}
+
+bool HasMarker(const Bytes& jpeg, uint8_t marker)
+{
+    for (size_t i = 0; i + 1 < jpeg.size(); ++i)
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == marker)
+            return true;
+    return false;
+}
+
+class JpegTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        swf::SetTraceSink([this](std::string_view line) { trace.emplace_back(line); });
+    }
+    void TearDown() override { swf::SetTraceSink({}); }
+    std::vector<std::string> trace;
+};
+
+TEST_F(JpegTest, ScanGivesTheSize)
+{
+    Bytes jpeg = MakeJpeg(37, 21, true);
+    int width = 0, height = 0;
+    ASSERT_TRUE(ScanJpegStream(jpeg.data(), jpeg.size(), width, height));
+    EXPECT_EQ(width, 37);
+    EXPECT_EQ(height, 21);
+    // The empty EOI/SOI pair some movie tools put in front.
+    Bytes prefixed = {0xFF, 0xD9, 0xFF, 0xD8};
+    prefixed.insert(prefixed.end(), jpeg.begin() + 2, jpeg.end());
+    ASSERT_TRUE(ScanJpegStream(prefixed.data(), prefixed.size(), width, height));
+    EXPECT_EQ(width, 37);
+    EXPECT_TRUE(trace.empty());
+}
+
+TEST_F(JpegTest, BrokenStreamsAreReported)
+{
+    Bytes jpeg = MakeJpeg(8, 8, false);
+    const std::vector<std::pair<const char*, Bytes>> cases = {
+        {"empty", {}},
+        {"not a jpeg", {0x89, 'P', 'N', 'G'}},
+        {"only the start", {0xFF, 0xD8}},
+        {"cut in the headers", Bytes(jpeg.begin(), jpeg.begin() + 30)},
+        {"segment longer than the stream", {0xFF, 0xD8, 0xFF, 0xE0, 0xFF, 0xFF, 0}},
+        {"scan before any frame", {0xFF, 0xD8, 0xFF, 0xDA, 0, 2}},
+    };
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        int width = -1, height = -1;
+        trace.clear();
+        EXPECT_FALSE(ScanJpegStream(bytes.data(), bytes.size(), width, height));
+        EXPECT_EQ(width, -1);
+        EXPECT_EQ(trace, std::vector<std::string>{"Error reading jpeg stream"});
+    }
+}
+
+TEST_F(JpegTest, ConvertsProgressiveToBaselineLosslessly)
+{
+    testsupport::TempDir dir;
+    Bytes progressive = MakeJpeg(40, 30, true);
+    ASSERT_TRUE(HasMarker(progressive, 0xC2));
+    testsupport::WriteBytes(dir / "in.jpg", progressive);
+    ASSERT_TRUE(ConvertJpegToBaseline(dir / "in.jpg", dir / "out.jpg"));
+    Bytes baseline = testsupport::ReadBytes(dir / "out.jpg");
+    EXPECT_FALSE(HasMarker(baseline, 0xC2));
+    int width = 0, height = 0;
+    ASSERT_TRUE(ScanJpegStream(baseline.data(), baseline.size(), width, height));
+    EXPECT_EQ(width, 40);
+    EXPECT_EQ(height, 30);
+    // Converting the baseline again changes nothing: the coefficients were kept.
+    ASSERT_TRUE(ConvertJpegToBaseline(dir / "out.jpg", dir / "again.jpg"));
+    EXPECT_EQ(testsupport::ReadBytes(dir / "again.jpg"), baseline);
+}
+
+TEST_F(JpegTest, FailedConversionLeavesNoFileAndKeepsTheProcess)
+{
+    testsupport::TempDir dir;
+    EXPECT_FALSE(ConvertJpegToBaseline(dir / "missing.jpg", dir / "out.jpg"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.jpg"));
+    Bytes jpeg = MakeJpeg(16, 16, false);
+    testsupport::WriteBytes(dir / "cut.jpg", Bytes(jpeg.begin(), jpeg.begin() + 40));
+    EXPECT_FALSE(ConvertJpegToBaseline(dir / "cut.jpg", dir / "out.jpg"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.jpg"));
+    testsupport::WriteBytes(dir / "half.jpg", Bytes(jpeg.begin(), jpeg.begin() + jpeg.size() / 2));
+    EXPECT_FALSE(ConvertJpegToBaseline(dir / "half.jpg", dir / "out.jpg"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.jpg"));
+    testsupport::WriteBytes(dir / "junk.jpg", Bytes(100, 0x42));
+    EXPECT_FALSE(ConvertJpegToBaseline(dir / "junk.jpg", dir / "out.jpg"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.jpg"));
+}
+
+} // namespace

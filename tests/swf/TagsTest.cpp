@@ -1,0 +1,141 @@
+#include "swf/SwfError.h"
+#include "swf/SwfIds.h"
+#include "swf/SwfMovie.h"
+#include "swf/SwfOutputMovie.h"
+#include "swf/SwfPlaceObject2.h"
+#include "swf/SwfReader.h"
+#include "swf/SwfShape.h"
+#include "swf/SwfSprite.h"
+#include "swf/SwfTags.h"
+#include "swf/SwfWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes Written(CSwfObject& tag)
+{
+    swf::Writer out;
+    tag.Write(out);
+    return out.Take();
+}
+
+TEST(Tags, FixedLayouts)
+{
+    CSwfScriptLimits limits(256, 60);
+    EXPECT_EQ(Written(limits), (Bytes{0x44, 0x10, 0x00, 0x01, 60, 0}));
+    CSwfSetBackgroundColor background(0x11, 0x22, 0x33);
+    EXPECT_EQ(Written(background), (Bytes{0x43, 0x02, 0x11, 0x22, 0x33}));
+    EXPECT_EQ(background.GetColor(), 0x112233u);
+    CSwfShowFrame frame;
+    EXPECT_EQ(Written(frame), (Bytes{0x40, 0x00}));
+    CSwfDebugId debugId;
+    Bytes id = Written(debugId);
+    ASSERT_EQ(id.size(), 18u);
+    EXPECT_EQ(id[0] | id[1] << 8, 63 << 6 | 16);
+
+    CSwfExportedSymbol exported(12);
+    EXPECT_EQ(exported.GetName(), "embed_12");
+    exported.SetName("initCode");
+    Bytes bytes = Written(exported);
+    EXPECT_EQ(Bytes(bytes.begin() + 2, bytes.end()),
+              (Bytes{1, 0, 12, 0, 'i', 'n', 'i', 't', 'C', 'o', 'd', 'e', 0}));
+}
+
+TEST(Tags, DebuggerPasswordIsAnMd5CryptHash)
+{
+    CSwfEnableDebugger2 empty("");
+    EXPECT_EQ(empty.GetHash().rfind("$1$Vt$", 0), 0u);
+    EXPECT_EQ(empty.GetHash().size(), 6u + 22u);
+    EXPECT_EQ(CSwfEnableDebugger2("").GetHash(), empty.GetHash()); // fixed salt: reproducible
+    EXPECT_NE(CSwfEnableDebugger2("secret").GetHash(), empty.GetHash());
+    Bytes bytes = Written(empty);
+    EXPECT_EQ(bytes[2], 0);
+    EXPECT_EQ(bytes[3], 0);
+    EXPECT_EQ(bytes.back(), 0);
+}
+
+TEST(Tags, PlacementWithAndWithoutName)
+{
+    CSwfPlaceObject2 named(3, 9, CSwfMatrix(), "mgr");
+    EXPECT_EQ(named.GetDependencies(), std::vector<uint16_t>{9});
+    Bytes bytes = Written(named);
+    EXPECT_EQ(Bytes(bytes.begin() + 2, bytes.end()), (Bytes{0x26, 3, 0, 9, 0, 0x00, 'm', 'g', 'r', 0}));
+    CSwfPlaceObject2 scaled(1, 2, CSwfMatrix::CSwfMatrixScaled(0x140000, 0x140000), "");
+    bytes = Written(scaled);
+    swf::Reader in(std::span<const uint8_t>(bytes).subspan(2), "placement");
+    EXPECT_EQ(in.U8(), 0x06);
+    in.Skip(4);
+    CSwfMatrix m = swf::ReadMatrix(in);
+    EXPECT_EQ(m, CSwfMatrix::CSwfMatrixScaled(0x140000, 0x140000));
+    EXPECT_TRUE(in.AtEnd());
+}
+
+TEST(Tags, RecordsRoundTrip)
+{
+    const CSwfRect rects[] = {{0, 0, 0, 0}, {0, 12000, 0, 8000}, {-5, 7, -1000000, 1000000}};
+    for (const auto& r : rects) {
+        swf::Writer out;
+        swf::WriteRect(out, r);
+        swf::Reader in(out.Data(), "rect");
+        EXPECT_EQ(swf::ReadRect(in), r);
+        EXPECT_TRUE(in.AtEnd());
+    }
+    CSwfMatrix rotated;
+    rotated.hasRotate = true;
+    rotated.rotateSkew0 = -65536;
+    rotated.rotateSkew1 = 3;
+    rotated.translateX = -40;
+    rotated.translateY = 17;
+    swf::Writer out;
+    swf::WriteMatrix(out, rotated);
+    swf::Reader in(out.Data(), "matrix");
+    EXPECT_EQ(swf::ReadMatrix(in), rotated);
+    swf::Writer narrow;
+    EXPECT_THROW(swf::WriteRect(narrow, CSwfRect(0, 40000, 0, 1), 16), swf::SwfError);
+}
+
+// The shape an embedded picture gets, read back by the movie reader: the bitmap fill's id must
+// be found (and renumbered) inside the shape.
+TEST(Tags, PictureShapeIsReadableAndItsBitmapRenumbered)
+{
+    swf::CharacterIds().Reset(10);
+    const int w = 64 * 20, h = 48 * 20;
+    CSwfOutputMovie movie;
+    auto* shape = new CSwfShape(CSwfRect(0, w, 0, h));
+    shape->AddFillStyle(CSwfFillStyle::Bitmap(0xFFFF, CSwfMatrix::CSwfMatrixScaled(10 << 16, 10 << 16)));
+    shape->AddFillStyle(CSwfFillStyle::Bitmap(77, CSwfMatrix::CSwfMatrixScaled(20 << 16, 20 << 16)));
+    shape->EndStyles();
+    EXPECT_THROW(shape->AddFillStyle(CSwfFillStyle::Solid(0)), swf::SwfError);
+    shape->AddRecord(std::make_unique<CStyleChangeRecord>(w, h, -1, 2));
+    shape->AddRecord(std::make_unique<CStraightEdgeRecord>(-w, 0));
+    shape->AddRecord(std::make_unique<CStraightEdgeRecord>(0, -h));
+    shape->AddRecord(std::make_unique<CStraightEdgeRecord>(w, 0));
+    shape->AddRecord(std::make_unique<CStraightEdgeRecord>(0, h));
+    shape->AddRecord(std::make_unique<CEndShapeRecord>());
+    EXPECT_EQ(shape->GetDependencies(), std::vector<uint16_t>{77});
+    uint16_t shapeId = shape->GetCharacterId();
+    movie.AddTag(std::unique_ptr<CSwfObject>(shape));
+    auto sprite = std::make_unique<CSwfSprite>();
+    sprite->AddTag(std::make_unique<CSwfPlaceObject2>(1, shapeId, CSwfMatrix(), ""));
+    sprite->AddTag(std::make_unique<CSwfShowFrame>());
+    EXPECT_EQ(sprite->GetFrameCount(), 1);
+    EXPECT_EQ(sprite->GetDependencies(), std::vector<uint16_t>{shapeId});
+    movie.AddTag(std::move(sprite));
+    Bytes file = movie.WriteBytes(100, 100, 30, false);
+
+    swf::CharacterIds().Reset(1000);
+    CSwfMovie loaded;
+    loaded.LoadBytes(file, true);
+    ASSERT_EQ(loaded.GetTagCount(), 2u);
+    const CSwfObject* readShape = loaded.GetTag(0);
+    EXPECT_GE(readShape->GetCharacterId(), 1000);
+    ASSERT_EQ(readShape->GetDependencies().size(), 1u);
+    EXPECT_GE(readShape->GetDependencies()[0], 1000); // 77 renumbered, 0xFFFF kept
+    EXPECT_EQ(loaded.GetTag(1)->GetDependencies(), std::vector<uint16_t>{readShape->GetCharacterId()});
+    swf::CharacterIds().Reset();
+}
+
+} // namespace
