@@ -1,0 +1,150 @@
+#include "model/GlobalStyle.h"
+#include "model/ParameterSet.h"
+
+#include "../support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+CGlobalStyle Modified()
+{
+    CGlobalStyle style;
+    style.SetBorderColor(0x010203);
+    style.globalColors.transparency = 40;
+    style.globalColors.titleTextFormat.SetFont("Arial");
+    style.globalColors.titleTextFormat.SetBold(true);
+    style.selectors.labelAlpha = 55;
+    style.singleVals.ticksEnabled = false;
+    style.charts.XAxis.axisWeight = 7;
+    style.charts.YAxis.labelTextFormat.SetSize(22);
+    style.charts.plotMargin = 33;
+    style.SetLineColor(29, 0xAAAAAA);
+    style.SetPaletteColor(0, 0xBBBBBB);
+    style.SetPaletteColor2(1, 0xCCCCCC);
+    style.customColors[15] = 0x0F0F0F;
+    style.useDefaultStyle = 1;
+    return style;
+}
+
+} // namespace
+
+TEST(GlobalStyle, StyleFilesRoundTripEveryGroup)
+{
+    testsupport::TempDir dir;
+    CGlobalStyle style = Modified();
+    std::string path = (dir / "Corporate").string();
+    ASSERT_TRUE(style.Save(path));
+    EXPECT_TRUE(std::filesystem::exists(path + ".vgs"));
+
+    CGlobalStyle back;
+    ASSERT_TRUE(back.Load(path));
+    EXPECT_EQ(back.GetName(), "Default"); // the caller names the record after the file
+    back.SetName(style.GetName());
+    EXPECT_EQ(back, style);
+    EXPECT_NE(back, CGlobalStyle());
+}
+
+TEST(GlobalStyle, BadFilesLeaveTheRecordAsItWas)
+{
+    testsupport::TempDir dir;
+    const std::pair<const char*, const char*> cases[] = {
+        {"malformed", "<VantorelStyle><GlobalColors>"},
+        {"wrong root", "<Other/>"},
+        {"bad colour", "<VantorelStyle><GlobalColors><border>0xZZ</border></GlobalColors></VantorelStyle>"},
+        {"bad integer",
+         "<VantorelStyle><Selectors><labelAlpha>9999999999</labelAlpha></Selectors></VantorelStyle>"},
+        {"bad boolean",
+         "<VantorelStyle><SingleVals><ticksEnabled>maybe</ticksEnabled></SingleVals></VantorelStyle>"},
+        {"series index",
+         "<VantorelStyle><Charts><Series index=\"30\" line=\"0x1\"/></Charts></VantorelStyle>"},
+        {"palette size",
+         "<VantorelStyle><Palette><color>0</color><color>0</color><color>0</color><color>0</color><color>0</"
+         "color>"
+         "<color>0</color><color>0</color><color>0</color><color>0</color><color>0</color><color>0</"
+         "color><color>0"
+         "</color><color>0</color><color>0</color><color>0</color><color>0</color><color>0</color></Palette>"
+         "</VantorelStyle>"},
+    };
+    for (const auto& [name, text] : cases) {
+        std::ofstream(dir / (std::string(name) + ".vgs")) << text;
+        CGlobalStyle style = Modified();
+        std::string error;
+        EXPECT_FALSE(style.Load((dir / name).string(), &error)) << name;
+        EXPECT_FALSE(error.empty()) << name;
+        EXPECT_EQ(style, Modified()) << name;
+    }
+    CGlobalStyle style;
+    EXPECT_FALSE(style.Load((dir / "absent").string()));
+    EXPECT_FALSE(style.Save((dir / "no-such-folder" / "x").string()));
+}
+
+TEST(GlobalStyle, MissingFieldsTakeBuiltInValues)
+{
+    CGlobalStyle style = Modified();
+    ASSERT_TRUE(style.LoadFromText(
+        "<VantorelStyle><GlobalColors><fill>#00FF00</fill></GlobalColors></VantorelStyle>"));
+    EXPECT_EQ(style.GetFillColor(), 0x00FF00u);
+    EXPECT_EQ(style.GetBorderColor(), CGlobalStyle().GetBorderColor());
+}
+
+TEST(GlobalStyle, DefaultsPalettesAndNames)
+{
+    CGlobalStyle style = Modified();
+    style.SetName("Mine");
+    style.modified = true;
+    style.SetDefaults();
+    EXPECT_EQ(style.GetName(), "Mine");
+    EXPECT_FALSE(style.modified);
+    style.SetName("Default");
+    EXPECT_EQ(style, CGlobalStyle());
+    EXPECT_EQ(CGlobalStyle().GetName(), "Default");
+
+    style.SetPaletteColor(31, 0x111111);
+    EXPECT_EQ(style.GetPaletteColor(1), 0x111111u);
+    style.SetPaletteColor2(-1, 0x222222);
+    EXPECT_EQ(style.GetPaletteColor2(29), 0x222222u);
+    style.SetName(std::string(100, 'n'));
+    EXPECT_EQ(style.GetName().size(), 63u);
+
+    CGlobalStyle copy;
+    copy.Copy(style);
+    EXPECT_EQ(copy, style);
+    copy.globalColors.labelTextFormat.SetItalic(true);
+    EXPECT_FALSE(style.globalColors.labelTextFormat.GetItalic());
+}
+
+TEST(GlobalStyle, AppliesByThePageKindOfAppearance)
+{
+    auto makeComponent = [](int kind) {
+        CParameterSet set;
+        auto appearance = set.Add(std::make_unique<CParameter>("Appearance", model::kTypeGroup));
+        appearance->GetSet()->SetPageKind(kind);
+        CParameterSet& a = *appearance->GetSet();
+        a.Add(std::make_unique<CParameter>("borderColor", model::kTypeColor));
+        a.Add(std::make_unique<CParameter>("labelAlpha", model::kTypeInt));
+        a.Add(std::make_unique<CParameter>("transparency", model::kTypeString)); // wrong type: kept
+        auto format = a.Add(std::make_unique<CParameter>("titleTextFormat", model::kTypeGroup));
+        *format->GetSet() = CTextFormat("Courier", 9);
+        return set;
+    };
+    CGlobalStyle style = Modified();
+
+    CParameterSet selector = makeComponent(model::kPageSelector);
+    selector.ApplyGlobalStyle(style);
+    CParameterSet& a = *selector.FindParameter("Appearance")->GetSet();
+    // The selector group's own border colour wins over the global one.
+    EXPECT_EQ(a.FindParameter("borderColor")->GetColor(), style.selectors.borderColor);
+    EXPECT_EQ(a.FindParameter("labelAlpha")->GetInt(), 55);
+    EXPECT_EQ(a.FindParameter("titleTextFormat")->GetSet()->FindParameter("font")->GetString(), "Verdana");
+
+    CParameterSet plain = makeComponent(model::kPageDefault);
+    plain.ApplyGlobalStyle(style);
+    CParameterSet& b = *plain.FindParameter("Appearance")->GetSet();
+    EXPECT_EQ(b.FindParameter("borderColor")->GetColor(), 0x010203u);
+    EXPECT_EQ(b.FindParameter("labelAlpha")->GetInt(), 0);
+    EXPECT_EQ(b.FindParameter("transparency")->GetString(), "");
+    EXPECT_EQ(b.FindParameter("titleTextFormat")->GetSet()->FindParameter("font")->GetString(), "Arial");
+}
