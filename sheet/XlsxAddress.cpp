@@ -165,7 +165,7 @@ std::string FormatToken(RefToken t, std::int64_t dr, std::int64_t dc, bool& offS
         }
         std::string s = FormatPart(t.column1, true) + FormatPart(t.row1, false);
         if (t.range)
-            s += ":" + FormatPart(t.column2, true) + FormatPart(t.row2, false);
+            s.append(":").append(FormatPart(t.column2, true)).append(FormatPart(t.row2, false));
         return s;
     }
     case RefToken::Columns:
@@ -173,13 +173,13 @@ std::string FormatToken(RefToken t, std::int64_t dr, std::int64_t dc, bool& offS
             offSheet = true;
             return "#REF!";
         }
-        return FormatPart(t.column1, true) + ":" + FormatPart(t.column2, true);
+        return FormatPart(t.column1, true).append(":").append(FormatPart(t.column2, true));
     case RefToken::Rows:
         if (!Shift(t.row1, dr, kMaxRows) || !Shift(t.row2, dr, kMaxRows)) {
             offSheet = true;
             return "#REF!";
         }
-        return FormatPart(t.row1, false) + ":" + FormatPart(t.row2, false);
+        return FormatPart(t.row1, false).append(":").append(FormatPart(t.row2, false));
     }
     return {};
 }
@@ -248,7 +248,7 @@ std::string FormatArea(const Area& area)
 {
     std::string s = ColumnLetters(area.firstColumn) + std::to_string(area.firstRow + 1);
     if (area.firstRow != area.lastRow || area.firstColumn != area.lastColumn)
-        s += ":" + ColumnLetters(area.lastColumn) + std::to_string(area.lastRow + 1);
+        s.append(":").append(ColumnLetters(area.lastColumn)).append(std::to_string(area.lastRow + 1));
     return s;
 }
 

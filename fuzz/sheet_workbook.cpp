@@ -1,0 +1,32 @@
+// Workbook packages from untrusted files: the reader must end in a WorkbookError or a
+// workbook, never a crash, an over-read or an allocation beyond its limits.
+#include "sheet/WorkbookError.h"
+#include "sheet/XlsxAddress.h"
+#include "sheet/XlsxNumberFormats.h"
+#include "sheet/XlsxReader.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    sheet::xlsx::ReadOptions options;
+    options.limits.maxPartBytes = 16u << 20;
+    options.limits.maxTotalBytes = 64u << 20;
+    options.maxCells = 500000;
+    try {
+        auto workbook = sheet::xlsx::ReadWorkbook(std::vector<unsigned char>(data, data + size), options);
+        for (const auto& sheet : workbook.sheets)
+            for (const auto& cell : sheet.cells)
+                if (cell.HasFormula())
+                    (void)sheet::xlsx::ShiftFormula(cell.formula, 1, 1);
+    } catch (const sheet::WorkbookError&) {
+    }
+    // The text helpers see formula and format texts straight from the parts.
+    std::string_view text(reinterpret_cast<const char*>(data), size < 4096 ? size : 4096);
+    (void)sheet::xlsx::ShiftFormula(text, -3, 2);
+    (void)sheet::xlsx::IsDateFormat(text);
+    (void)sheet::xlsx::ParseQualifiedCell(text);
+    return 0;
+}

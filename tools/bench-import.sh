@@ -1,0 +1,53 @@
+#!/bin/sh
+# Generates a workbook of 100,000 cells of which 20,000 are formulas, imports it with our
+# workbook engine and has Gnumeric convert the same file to CSV, and prints the ratio of the
+# two times measured in this run. Usage: tools/bench-import.sh [build folder]
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+bench=$build/bench/bench_workbook_import
+if [ ! -x "$bench" ]; then
+    echo "build the benchmark first: cmake --build $build --target bench_workbook_import" >&2
+    exit 1
+fi
+if ! command -v ssconvert >/dev/null 2>&1; then
+    echo "installing gnumeric for ssconvert" >&2
+    apt-get install -y --no-install-recommends gnumeric >/dev/null
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# 10,000 rows of ten cells: eight values (numbers, texts, booleans) and two formulas.
+awk 'BEGIN {
+    for (r = 1; r <= 10000; r++)
+        printf "%d,%d.25,item %d,%s,%d,%g,%d,%d,=A%d*B%d+D%d,=SUM(A%d:B%d)/E%d\n",
+               r, r % 97, r, (r % 2 ? "TRUE" : "FALSE"), r % 13 + 1, r / 7, r * 3, 100 - r % 50,
+               r, r, r, r, r, r
+}' > "$work/generated.csv"
+ssconvert "$work/generated.csv" "$work/generated.xlsx" 2>/dev/null
+
+now() { date +%s%N; }
+best_ssconvert=
+for run in 1 2 3; do
+    start=$(now)
+    ssconvert "$work/generated.xlsx" "$work/out.csv" 2>/dev/null
+    elapsed=$(( $(now) - start ))
+    if [ -z "$best_ssconvert" ] || [ "$elapsed" -lt "$best_ssconvert" ]; then best_ssconvert=$elapsed; fi
+done
+
+VANTOREL_BENCH_WORKBOOK="$work/generated.xlsx" "$bench" --benchmark_format=json > "$work/ours.json"
+ours=$(python3 -c '
+import json, sys
+runs = [b for b in json.load(open(sys.argv[1]))["benchmarks"] if b.get("run_type") == "iteration"]
+cells = int(runs[0].get("cells", 0))
+print(min(b["real_time"] for b in runs) * {"ms": 1e6, "us": 1e3, "ns": 1}[runs[0]["time_unit"]], cells)
+' "$work/ours.json")
+ours_ns=${ours% *}
+cells=${ours#* }
+
+awk -v ours="$ours_ns" -v theirs="$best_ssconvert" -v cells="$cells" 'BEGIN {
+    printf "cells imported:           %d\n", cells
+    printf "our import (best of 5):   %.1f ms\n", ours / 1e6
+    printf "ssconvert to CSV (best of 3, whole process): %.1f ms\n", theirs / 1e6
+    printf "ratio ours / ssconvert:   %.3f\n", ours / theirs
+}'
