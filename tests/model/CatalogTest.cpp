@@ -1,0 +1,280 @@
+#include "model/Component.h"
+#include "model/ComponentCatalog.h"
+#include "model/ComponentDef.h"
+#include "model/DefaultParameters.h"
+#include "model/ModelError.h"
+#include "model/Trace.h"
+
+#include "swf/SwfMovie.h"
+#include "swf/SwfSprite.h"
+#include "swf/SwfTags.h"
+#include "swf/SwfWriter.h"
+
+#include "../support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace fs = std::filesystem;
+using namespace model;
+
+namespace {
+
+// An enciphered asset exporting one small sprite per symbol.
+void WriteAsset(const fs::path& file, const std::vector<std::string>& symbols)
+{
+    CSwfMovie movie;
+    for (const std::string& symbol : symbols) {
+        auto sprite = std::make_unique<CSwfSprite>();
+        sprite->AddTag(std::make_unique<CSwfShowFrame>());
+        std::uint16_t id = sprite->GetCharacterId();
+        movie.AddTag(std::move(sprite));
+        auto exported = std::make_unique<CSwfExportedSymbol>(id);
+        exported->SetName(symbol);
+        movie.AddTag(std::move(exported));
+    }
+    movie.AddTag(std::make_unique<CSwfShowFrame>());
+    movie.WriteFile(file, 2000, 1000, 30, false, true);
+}
+
+void WriteDefaults(const fs::path& folder, const std::string& symbol, const std::string& label,
+                   const std::string& category)
+{
+    ComponentDefaults d;
+    d.symbol = symbol;
+    d.label = label;
+    d.category = category;
+    d.bounds = std::array<double, 4>{-100, 1900, 0, 1000};
+    auto general = d.parameters->Add(std::make_unique<CParameter>("General", kTypeGroup));
+    general->GetSet()->Add(std::make_unique<CParameter>("title", kTypeString))->SetString(label);
+    std::ofstream(folder / (symbol + ".xml")) << WriteDefaultParameters(d);
+}
+
+class CatalogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetTraceSink([this](const std::string& line) { traces += line + "\n"; });
+        fs::path component = dir.path() / "component";
+        fs::create_directories(component / "default");
+        fs::create_directories(component / "basic");
+        fs::create_directories(component / "dark");
+        WriteAsset(component / "basic" / "a.dat", {"KVBarChartSymbol", "KVOrphanSymbol", "KVBadSymbol"});
+        WriteAsset(component / "basic" / "b.dat", {"KVGaugeSymbol"});
+        std::ofstream(component / "basic" / "broken.dat") << "not an asset at all, just text";
+        WriteAsset(component / "dark" / "a.dat", {"KVBarChartSymbol"});
+        WriteDefaults(component / "default", "KVBarChartSymbol", "Bar Chart", "Charts");
+        WriteDefaults(component / "default", "KVGaugeSymbol", "Gauge", "Single Value");
+        std::ofstream(component / "default" / "KVBadSymbol.xml") << "<component symbol=";
+        ResetInstanceCounter();
+    }
+    void TearDown() override
+    {
+        ResetTraceSink();
+        ResetComponentCatalog();
+    }
+
+    testsupport::TempDir dir;
+    std::string traces;
+};
+
+std::vector<std::uint8_t> Written(CComponentCatalog& catalog)
+{
+    swf::Writer out;
+    catalog.Write(out);
+    return out.Take();
+}
+
+bool Contains(const std::vector<std::uint8_t>& bytes, const std::string& text)
+{
+    return std::search(bytes.begin(), bytes.end(), text.begin(), text.end()) != bytes.end();
+}
+
+} // namespace
+
+TEST_F(CatalogTest, LoadsEveryReadableComponentAndSkipsTheRest)
+{
+    CComponentCatalog catalog;
+    ASSERT_TRUE(catalog.Load(dir.path()));
+    EXPECT_EQ(catalog.GetTotalCount(), 2);
+    EXPECT_EQ(catalog.GetFolderCount(), 2);
+    EXPECT_EQ(catalog.GetFolderName(0), "basic");
+    EXPECT_EQ(catalog.GetFolderName(1), "dark");
+    EXPECT_EQ(catalog.GetFolderName(2), "");
+    for (const char* skipped : {"KVOrphanSymbol", "KVBadSymbol", "broken.dat"}) {
+        EXPECT_NE(traces.find(skipped), std::string::npos) << skipped;
+    }
+
+    ASSERT_EQ(catalog.GetCategoryCount(), 2);
+    EXPECT_EQ(catalog.GetCategory(0)->GetName(), "Charts");
+    EXPECT_EQ(catalog.GetCategory(1)->GetItem(0), catalog.FindByTypeName("KVGaugeSymbol"));
+    EXPECT_EQ(catalog.GetCategory(1)->GetGroupItem(1), nullptr);
+    EXPECT_EQ(catalog.GetCategory(2), nullptr);
+
+    CComponentDef* bar = catalog.FindDefinition("KVBarChartSymbol");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->GetDisplayName(), "Bar Chart");
+    EXPECT_EQ(bar->GetPrototype()->GetName(), "KVBarChartSymbol");
+    EXPECT_EQ(catalog.FindDefinition("kvbarchartsymbol"), nullptr);
+
+    // The second variant has its own character for the bar chart, the gauge falls back.
+    CComponentDef* gauge = catalog.FindDefinition("KVGaugeSymbol");
+    auto barBasic = bar->GetCurrentSymbol();
+    auto gaugeBasic = gauge->GetCurrentSymbol();
+    catalog.SelectVariant(1);
+    EXPECT_NE(bar->GetCurrentSymbol().movie, barBasic.movie);
+    EXPECT_EQ(gauge->GetCurrentSymbol().movie, gaugeBasic.movie);
+}
+
+TEST_F(CatalogTest, NoComponentFolderIsAnError)
+{
+    testsupport::TempDir empty;
+    CComponentCatalog catalog;
+    std::string error;
+    EXPECT_FALSE(catalog.Load(empty.path(), &error));
+    EXPECT_NE(error.find("component"), std::string::npos);
+}
+
+TEST_F(CatalogTest, InstancesAreNamedCopiedAndPlaced)
+{
+    CComponentCatalog catalog;
+    ASSERT_TRUE(catalog.Load(dir.path()));
+    CSwfComponent* prototype = catalog.FindByTypeName("KVBarChartSymbol");
+    std::unique_ptr<CComponent> first = prototype->CreateInstance();
+    std::unique_ptr<CComponent> second = prototype->CreateInstance();
+    EXPECT_EQ(first->GetName(), "KVBarChartSymbol_1");
+    EXPECT_EQ(second->GetName(), "KVBarChartSymbol_2");
+    first->GetParameters()->FindParameter("General")->GetSet()->FindParameter("title")->SetString("mine");
+    EXPECT_EQ(
+        prototype->GetParameters()->FindParameter("General")->GetSet()->FindParameter("title")->GetString(),
+        "Bar Chart");
+
+    EXPECT_EQ(first->MakeDisplayName(), "Bar Chart 1");
+    EXPECT_EQ(second->MakeDisplayName(), "Bar Chart 2");
+    EXPECT_EQ(first->GetScalingMode(), 3);
+
+    // Twice the definition's size: the registration offset scales with it.
+    first->SetBounds(1000, 500, 5000, 2500);
+    EXPECT_EQ(first->GetOriginX(), 200);
+    EXPECT_EQ(first->GetOriginY(), 0);
+    int w = 0, h = 0;
+    first->GetSize(w, h);
+    EXPECT_EQ(w, 4000);
+    EXPECT_EQ(h, 2000);
+
+    CSwfMovie out;
+    first->PlaceInMovie(out);
+    ASSERT_EQ(out.GetTagCount(), 1u);
+    EXPECT_EQ(out.GetTag(0)->GetTagCode(), swf::TagCode::PlaceObject2);
+
+    EXPECT_EQ(MakeInstanceName(std::string(80, 'S'), 12345).size(), 63u);
+    EXPECT_EQ(MakeInstanceName(std::string(80, 'S'), 12345).substr(57), "_12345");
+}
+
+TEST_F(CatalogTest, WritesOnlyTheSymbolsInUse)
+{
+    CComponentCatalog catalog;
+    ASSERT_TRUE(catalog.Load(dir.path()));
+    EXPECT_TRUE(Written(catalog).empty());
+    std::unique_ptr<CComponent> bar = catalog.FindByTypeName("KVBarChartSymbol")->CreateInstance();
+    bar->MarkUsed();
+    std::vector<std::uint8_t> bytes = Written(catalog);
+    EXPECT_TRUE(Contains(bytes, "KVBarChartSymbol"));
+    EXPECT_FALSE(Contains(bytes, "KVGaugeSymbol"));
+    bar->ReleaseUse();
+    EXPECT_TRUE(Written(catalog).empty());
+
+    catalog.FindByTypeName("KVGaugeSymbol")->ApplyVariant();
+    EXPECT_TRUE(Contains(Written(catalog), "KVGaugeSymbol"));
+    catalog.FindByTypeName("KVGaugeSymbol")->ApplyVariant2();
+}
+
+TEST_F(CatalogTest, CountersRoundTripAndDamageChangesNothing)
+{
+    CComponentCatalog catalog;
+    ASSERT_TRUE(catalog.Load(dir.path()));
+    catalog.FindDefinition("KVBarChartSymbol")->SetCounter(4);
+    catalog.FindDefinition("KVGaugeSymbol")->SetCounter(9);
+    RecordWriter out;
+    catalog.SaveCounters(out);
+    std::vector<unsigned char> bytes = out.Take();
+    ASSERT_EQ(bytes.size(), 4u + 2 * 68);
+
+    catalog.ResetCounters();
+    EXPECT_EQ(catalog.FindDefinition("KVGaugeSymbol")->GetCounter(), 0);
+    RecordReader in(bytes);
+    catalog.LoadCounters(in);
+    EXPECT_EQ(catalog.FindDefinition("KVBarChartSymbol")->GetCounter(), 4);
+    EXPECT_EQ(catalog.FindDefinition("KVGaugeSymbol")->GetCounter(), 9);
+
+    catalog.ResetCounters();
+    RecordReader cut(bytes.data(), bytes.size() - 1);
+    EXPECT_THROW(catalog.LoadCounters(cut), ModelError);
+    EXPECT_EQ(catalog.FindDefinition("KVBarChartSymbol")->GetCounter(), 0);
+
+    // A name that fills all 64 bytes without a NUL, and an unknown one, are skipped.
+    std::vector<unsigned char> odd = {2, 0, 0, 0, 1, 0, 0, 0};
+    odd.insert(odd.end(), 64, 'Z');
+    odd.insert(odd.end(), {2, 0, 0, 0});
+    std::string name = "KVGaugeSymbol";
+    odd.insert(odd.end(), name.begin(), name.end());
+    odd.insert(odd.end(), 64 - name.size(), 0);
+    RecordReader oddIn(odd);
+    catalog.LoadCounters(oddIn);
+    EXPECT_EQ(catalog.FindDefinition("KVGaugeSymbol")->GetCounter(), 2);
+}
+
+TEST_F(CatalogTest, ComponentRecordsRoundTripThroughTheCatalogue)
+{
+    auto owned = std::make_unique<CComponentCatalog>();
+    ASSERT_TRUE(owned->Load(dir.path()));
+    InstallComponentCatalog(std::move(owned));
+    std::unique_ptr<CComponent> bar =
+        GetComponentCatalog()->FindByTypeName("KVBarChartSymbol")->CreateInstance();
+    bar->SetRect({10, 20, 300, 400});
+    bar->SetBounds(1.5, 2.5, 3.5, 4.5);
+    std::int32_t page = 2;
+    bar->GetPropertyMap().SetProperty("Active Page", &page, sizeof page);
+
+    RecordWriter out;
+    WriteInstanceCounter(out);
+    WriteComponentToFile(out, *bar);
+    std::vector<unsigned char> bytes = out.Take();
+
+    ResetInstanceCounter();
+    RecordReader in(bytes);
+    ReadInstanceCounter(in);
+    EXPECT_EQ(InstanceCounter(), 1u);
+    std::unique_ptr<CComponent> back = ReadComponentFromFile(in);
+    EXPECT_TRUE(in.AtEnd());
+    EXPECT_EQ(back->GetName(), bar->GetName());
+    EXPECT_EQ(back->GetRect(), bar->GetRect());
+    EXPECT_EQ(back->GetBounds(), bar->GetBounds());
+    EXPECT_EQ(back->GetDefinition(), bar->GetDefinition());
+    EXPECT_EQ(back->GetPropertyMap(), bar->GetPropertyMap());
+    RecordWriter again;
+    back->Save(again);
+    RecordWriter original;
+    bar->Save(original);
+    EXPECT_EQ(again.Bytes(), original.Bytes());
+
+    // The property map ends the record, and an input that ends right before it reads as an
+    // empty map, as the end of a settings file does.
+    RecordWriter map;
+    bar->GetPropertyMap().Save(map);
+    const std::size_t mapStart = bytes.size() - map.Bytes().size();
+    for (std::size_t n = 4; n < bytes.size(); ++n) {
+        RecordReader cut(bytes.data() + 4, n - 4);
+        if (n == mapStart) {
+            EXPECT_EQ(ReadComponentFromFile(cut)->GetPropertyMap().GetCount(), 0u);
+        } else {
+            EXPECT_THROW(ReadComponentFromFile(cut), ModelError) << n;
+        }
+    }
+    RecordWriter unknown;
+    unknown.WriteU32(0);
+    unknown.WriteString("KVNoSuchSymbol");
+    RecordReader unknownIn(unknown.Bytes());
+    EXPECT_THROW(ReadComponentFromFile(unknownIn), ModelError);
+}
