@@ -1,0 +1,135 @@
+// Runs movies in Ruffle 0.6.0 inside headless Chromium and collects what they report.
+//
+// Usage (from a tests/player/<name>.test.mjs):
+//   import { withPlayer, playerProblems } from "./lib/ruffle.mjs";
+//   await withPlayer(folderWithMovies, async (run) => {
+//     const r = await run("movie.swf", { until: "done", vars: "V1=2", timeoutMs: 10000 });
+//     // r.state: "finished" | "timeout" | "error"; r.events: [{kind: "fscommand", cmd, args},
+//     //   {kind: "trace", msg}, {kind: "ruffle-log", level, where, msg}, {kind: "loaderror", msg}]
+//     const problems = playerProblems(r);   // [] when no ERROR/WARN log, no load error, no timeout
+//   });
+// The folder is served from node itself on a free 127.0.0.1 port, together with the Ruffle
+// package; the movie ends the run by sending fscommand(until) (default "done"). Set CHROMIUM
+// to use another browser binary than /usr/bin/chromium.
+import fs from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import http from "node:http";
+import { fileURLToPath } from "node:url";
+import { chromium } from "playwright-core";
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const ruffleDir = path.join(here, "..", "node_modules", "@ruffle-rs", "ruffle");
+
+const HARNESS = `<!doctype html><html><head><meta charset="utf-8"><title>running</title>
+<script>
+  const q = new URLSearchParams(location.search);
+  window.__events = [];
+  function record(e) {
+    window.__events.push(e);
+    if ((e.kind === "fscommand" && e.cmd === (q.get("until") || "done")) || e.kind === "loaderror") document.title = "FINISHED";
+  }
+  for (const level of ["log", "warn", "error"]) {
+    const orig = console[level].bind(console);
+    console[level] = (...a) => {
+      const t = a.map(String).join(" ");
+      const m = /^%c(ERROR|WARN|INFO|DEBUG|TRACE)%c (\\S*)%c (.*?)(?: color:|$)/s.exec(t);
+      if (m && (m[1] === "ERROR" || m[1] === "WARN")) record({ kind: "ruffle-log", level: m[1], where: m[2], msg: m[3] });
+      orig(...a);
+    };
+  }
+  window.RufflePlayer = { config: {
+    publicPath: "/ruffle/", polyfills: false, autoplay: "on", unmuteOverlay: "hidden",
+    splashScreen: false, preferredRenderer: "canvas", letterbox: "off", contextMenu: "off",
+    warnOnUnsupportedContent: false, allowScriptAccess: true,
+    logLevel: "warn", maxExecutionDuration: 15 } };
+</script>
+<script src="/ruffle/ruffle.js"></script>
+<script>
+  addEventListener("DOMContentLoaded", async () => {
+    const player = window.RufflePlayer.newest().createPlayer();
+    document.getElementById("c").appendChild(player);
+    const api = player.ruffle();
+    api.addFSCommandHandler((cmd, args) => record({ kind: "fscommand", cmd, args }));
+    try {
+      await api.load({ url: q.get("swf"), parameters: q.get("vars") || undefined });
+      api.traceObserver = (msg) => record({ kind: "trace", msg });
+    } catch (e) { record({ kind: "loaderror", msg: String(e) }); }
+  });
+</script></head><body><div id="c" style="width:400px;height:300px"></div></body></html>`;
+
+const TYPES = { ".js": "text/javascript", ".wasm": "application/wasm", ".swf": "application/x-shockwave-flash",
+  ".map": "application/json", ".html": "text/html" };
+
+function serve(folder) {
+  const server = http.createServer((req, res) => {
+    const url = new URL(req.url, "http://127.0.0.1");
+    let file = null;
+    if (url.pathname === "/" || url.pathname === "/harness.html") {
+      res.writeHead(200, { "content-type": "text/html" });
+      res.end(HARNESS);
+      return;
+    }
+    const name = decodeURIComponent(url.pathname);
+    if (name.startsWith("/ruffle/")) file = path.join(ruffleDir, name.slice(8));
+    else if (name.startsWith("/movies/")) file = path.join(folder, name.slice(8));
+    const root = file && (name.startsWith("/ruffle/") ? ruffleDir : folder);
+    if (!file || !path.resolve(file).startsWith(path.resolve(root)) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+      res.writeHead(404);
+      res.end();
+      return;
+    }
+    res.writeHead(200, { "content-type": TYPES[path.extname(file)] || "application/octet-stream" });
+    fs.createReadStream(file).pipe(res);
+  });
+  return new Promise((resolve) => server.listen(0, "127.0.0.1", () => resolve(server)));
+}
+
+export async function withPlayer(folder, body) {
+  const server = await serve(folder);
+  const base = `http://127.0.0.1:${server.address().port}`;
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), "vantorel-ruffle-"));
+  let context = null;
+  try {
+    context = await chromium.launchPersistentContext(profile, {
+      executablePath: process.env.CHROMIUM || "/usr/bin/chromium", headless: true,
+      args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
+        "--disable-component-update", "--disable-sync", "--autoplay-policy=no-user-gesture-required"] });
+    const run = async (movie, { until = "done", vars = "", timeoutMs = 10000 } = {}) => {
+      const page = await context.newPage();
+      const started = Date.now();
+      let state = "timeout";
+      try {
+        const query = new URLSearchParams({ swf: `/movies/${movie}`, until, vars });
+        await page.goto(`${base}/harness.html?${query}`);
+        let errorSeenAt = 0;
+        while (Date.now() - started < timeoutMs) {
+          const [title, events] = await page.evaluate(() => [document.title, window.__events]);
+          if (title === "FINISHED") { state = "finished"; break; }
+          if (!errorSeenAt && events.some((e) => e.kind === "ruffle-log" && e.level === "ERROR")) errorSeenAt = Date.now();
+          if (errorSeenAt && Date.now() - errorSeenAt > 500) { state = "error"; break; }
+          await new Promise((r) => setTimeout(r, 25));
+        }
+        const events = await page.evaluate(() => window.__events);
+        return { movie, state, events, ms: Date.now() - started };
+      } finally {
+        await page.close();
+      }
+    };
+    return await body(run);
+  } finally {
+    if (context) await context.close();
+    server.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  }
+}
+
+export function playerProblems(result) {
+  const problems = [];
+  if (result.state !== "finished") problems.push(`${result.movie}: ${result.state} after ${result.ms} ms`);
+  for (const e of result.events) {
+    if (e.kind === "ruffle-log") problems.push(`${result.movie}: Ruffle ${e.level} ${e.where} ${e.msg}`);
+    if (e.kind === "loaderror") problems.push(`${result.movie}: load error ${e.msg}`);
+  }
+  return problems;
+}

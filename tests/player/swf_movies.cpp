@@ -1,0 +1,207 @@
+// Writes the movies that swf_movies.test.mjs checks with the independent readers and in the
+// player: every tag kind the library writes, in both file forms, and a movie that computes a
+// value with a function and reports it back.
+#include "swf/Actions.h"
+#include "swf/SwfDoAction.h"
+#include "swf/SwfError.h"
+#include "swf/SwfIds.h"
+#include "swf/SwfJpeg.h"
+#include "swf/SwfMovie.h"
+#include "swf/SwfOutputMovie.h"
+#include "swf/SwfPlaceObject2.h"
+#include "swf/SwfShape.h"
+#include "swf/SwfSprite.h"
+#include "swf/SwfTags.h"
+#include "swf/VariablePath.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <jpeglib.h>
+#include <vector>
+
+namespace {
+
+std::vector<uint8_t> MakeJpeg(int width, int height)
+{
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = width;
+    info.image_height = height;
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(width * 3);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            row[x * 3] = static_cast<JSAMPLE>(x * 4);
+            row[x * 3 + 1] = static_cast<JSAMPLE>(y * 4);
+            row[x * 3 + 2] = 128;
+        }
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    std::vector<uint8_t> bytes(buffer, buffer + size);
+    jpeg_destroy_compress(&info);
+    free(buffer);
+    return bytes;
+}
+
+template <class T, class... A> void Emit(CActionList& list, A&&... args)
+{
+    list.Add(std::make_unique<T>(std::forward<A>(args)...));
+}
+
+void Code(CActionList& list, swf::ActionCode code)
+{
+    Emit<CActionCode>(list, code);
+}
+
+// fscommand(name, value of the variable): GetURL2 with "FSCommand:name" as the URL.
+void Report(CActionList& list, const char* command, const char* variable)
+{
+    Emit<CActionPush>(list, std::string("FSCommand:") + command);
+    if (variable) {
+        Emit<CActionPush>(list, variable);
+        Code(list, swf::ActionCode::GetVariable);
+    } else {
+        Emit<CActionPush>(list, "");
+    }
+    list.Add(std::make_unique<CActionRaw>(static_cast<uint8_t>(swf::ActionCode::GetUrl2),
+                                          std::vector<uint8_t>{0}));
+}
+
+// The picture as the asset export embeds it: image, shape, sprite, export.
+void AddPicture(CSwfMovie& movie)
+{
+    std::vector<uint8_t> jpeg = MakeJpeg(32, 24);
+    int width = 0, height = 0;
+    if (!ScanJpegStream(jpeg.data(), jpeg.size(), width, height))
+        throw swf::SwfError("test picture unreadable");
+    auto image = std::make_unique<CSwfJpegImage>(jpeg.data(), jpeg.size());
+    uint16_t imageId = image->GetCharacterId();
+    movie.AddTag(std::move(image));
+    int w = width * 20, h = height * 20;
+    auto shape = std::make_unique<CSwfShape>(CSwfRect(0, w, 0, h));
+    shape->AddFillStyle(CSwfFillStyle::Bitmap(0xFFFF, CSwfMatrix::CSwfMatrixScaled(10 << 16, 10 << 16)));
+    shape->AddFillStyle(CSwfFillStyle::Bitmap(imageId, CSwfMatrix::CSwfMatrixScaled(20 << 16, 20 << 16)));
+    shape->EndStyles();
+    shape->AddRecord(std::make_unique<CStyleChangeRecord>(w, h, -1, 2));
+    shape->AddRecord(std::make_unique<CStraightEdgeRecord>(-w, 0));
+    shape->AddRecord(std::make_unique<CStraightEdgeRecord>(0, -h));
+    shape->AddRecord(std::make_unique<CStraightEdgeRecord>(w, 0));
+    shape->AddRecord(std::make_unique<CStraightEdgeRecord>(0, h));
+    shape->AddRecord(std::make_unique<CEndShapeRecord>());
+    uint16_t shapeId = shape->GetCharacterId();
+    movie.AddTag(std::move(shape));
+    auto sprite = std::make_unique<CSwfSprite>();
+    sprite->AddTag(std::make_unique<CSwfPlaceObject2>(1, shapeId, CSwfMatrix(), ""));
+    sprite->AddTag(std::make_unique<CSwfShowFrame>());
+    uint16_t spriteId = sprite->GetCharacterId();
+    movie.AddTag(std::move(sprite));
+    movie.AddTag(std::make_unique<CSwfExportedSymbol>(spriteId));
+    movie.AddTag(
+        std::make_unique<CSwfPlaceObject2>(swf::PlacementDepths().Next(), spriteId, CSwfMatrix(), "pic"));
+}
+
+// V3 = f_sum() with f_sum() { return Number(V1) + Number(obj.half) * 2 }, reported as "result".
+void AddComputation(CSwfMovie& movie)
+{
+    auto script = std::make_unique<CSwfDoAction>();
+    CActionList& a = script->GetActions();
+    Emit<CActionPush>(a, "V1");
+    Emit<CActionPush>(a, "2");
+    Code(a, swf::ActionCode::SetVariable);
+    // obj = new Object(); obj.half = 3.5
+    Emit<CActionPush>(a, "obj");
+    a.Add(CActionPush::CActionPushInt(0));
+    Emit<CActionPush>(a, "Object");
+    Code(a, swf::ActionCode::NewObject);
+    Code(a, swf::ActionCode::SetVariable);
+    CVariablePath half;
+    half.AddName("obj");
+    half.AddName("half");
+    half.EmitGet(a, true);
+    a.Add(CActionPush::CActionPushDouble(3.5));
+    half.EmitSet(a);
+
+    auto function = std::make_unique<CActionDefineFunction>("f_sum");
+    CActionList& body = function->GetBody();
+    Emit<CActionPush>(body, "V1");
+    Code(body, swf::ActionCode::GetVariable);
+    Code(body, swf::ActionCode::ToNumber);
+    half.EmitGet(body, true);
+    Code(body, swf::ActionCode::GetMember);
+    Code(body, swf::ActionCode::ToNumber);
+    a.Add(std::move(function));
+    body.Add(CActionPush::CActionPushInt(2));
+    Code(body, swf::ActionCode::Multiply);
+    Code(body, swf::ActionCode::Add2);
+    Code(body, swf::ActionCode::Return);
+
+    Emit<CActionPush>(a, "V3");
+    a.Add(CActionPush::CActionPushInt(0));
+    Emit<CActionPush>(a, "f_sum");
+    Emit<CActionCallFunction>(a);
+    Code(a, swf::ActionCode::SetVariable);
+    CVariablePath v3;
+    v3.AddName("V3");
+    Report(a, "result", "V3");
+    a.Add(CActionPush::CActionPushBool(true));
+    a.Add(CActionPush::CActionPushUndefined());
+    Emit<CActionPop>(a);
+    Emit<CActionPop>(a);
+    Emit<CActionSetTarget>(a, "");
+    Report(a, "done", nullptr);
+    Code(a, swf::ActionCode::Stop);
+    movie.AddTag(std::move(script));
+}
+
+void WriteMovies(const std::filesystem::path& folder)
+{
+    swf::CharacterIds().Reset();
+    swf::PlacementDepths().Reset();
+    CSwfOutputMovie movie;
+    movie.AddTag(std::make_unique<CSwfEnableDebugger2>(""));
+    movie.AddTag(std::make_unique<CSwfDebugId>());
+    movie.AddTag(std::make_unique<CSwfSetBackgroundColor>(0x33, 0x66, 0x99));
+    movie.AddTag(std::make_unique<CSwfScriptLimits>(256, 60));
+    AddPicture(movie);
+    AddComputation(movie);
+    movie.AddTag(std::make_unique<CSwfShowFrame>());
+    movie.WriteFile(folder / "library_fws.swf", 400 * 20, 300 * 20, 30, false);
+    movie.WriteFile(folder / "library_cws.swf", 400 * 20, 300 * 20, 30, true);
+
+    // Read back with renumbering and written again inside another movie, as assets are merged.
+    CSwfMovie reloaded;
+    reloaded.LoadFile(folder / "library_cws.swf", true, true);
+    reloaded.SetWriteAll(true);
+    CSwfOutputMovie merged;
+    merged.SetFrameCount(reloaded.GetFrameCount());
+    merged.AddTag(&reloaded);
+    merged.WriteFile(folder / "reloaded_cws.swf", 400 * 20, 300 * 20, 30, true);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+        return 2;
+    }
+    try {
+        std::filesystem::create_directories(argv[1]);
+        WriteMovies(argv[1]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
