@@ -1,0 +1,213 @@
+#include "FakeModelLink.h"
+
+#include "model/BindingLink.h"
+#include "model/ChartData.h"
+#include "model/Component.h"
+#include "model/ComponentDef.h"
+#include "model/ParameterSet.h"
+
+#include "swf/ActionList.h"
+
+#include <gtest/gtest.h>
+
+using namespace model;
+
+namespace {
+
+std::unique_ptr<CParameter> BoundList(const char* name)
+{
+    auto p = std::make_unique<CParameter>(name, kTypeCellBinding);
+    p->GetBinding()->SetValue(std::make_unique<CParameter>(name, kTypeList));
+    return p;
+}
+
+// A chart's parameters: the type and titles in "General", the data in the whole set.
+std::unique_ptr<CParameterSet> ChartSet(const char* type)
+{
+    auto set = std::make_unique<CParameterSet>();
+    auto general = set->Add(std::make_unique<CParameter>("General", kTypeGroup));
+    general->GetSet()->Add(std::make_unique<CParameter>("chartType", kTypeString))->SetString(type);
+    general->GetSet()->Add(std::make_unique<CParameter>("chartTitle", kTypeString));
+    general->GetSet()->Add(BoundList("categoryLabels"));
+    auto appearance = set->Add(std::make_unique<CParameter>("Appearance", kTypeGroup));
+    appearance->GetSet()->Add(std::make_unique<CParameter>("showLegend", kTypeBool));
+    set->Add(BoundList("seriesNames"));
+    set->Add(BoundList("dataValues"));
+    set->Add(std::make_unique<CParameter>("alertsEnabled", kTypeBool))->SetBool(true);
+    return set;
+}
+
+std::vector<std::string> Elements(const CParameter& bound)
+{
+    std::vector<std::string> out;
+    const CParameter& list = bound.GetBinding()->GetValue();
+    for (int i = 0; i < list.GetElementCount(); ++i) {
+        out.push_back(list.GetElement(i)->GetValueText());
+    }
+    return out;
+}
+
+class ChartDataTest : public ::testing::Test {
+protected:
+    // Quarter labels along the top, regions down the left, the top-left cell empty.
+    void SetUp() override
+    {
+        const char* quarters[] = {"Q1", "Q2", "Q3"};
+        for (int c = 0; c < 3; ++c) {
+            link.SetText(0, c + 1, quarters[c]);
+            link.SetNumber(1, c + 1, c + 1);
+            link.SetNumber(2, c + 1, c + 4);
+        }
+        link.SetText(1, 0, "North");
+        link.SetText(2, 0, "South");
+    }
+    FakeModelLink link;
+};
+
+} // namespace
+
+TEST_F(ChartDataTest, HeadersOfARangeWithAnEmptyCorner)
+{
+    auto set = ChartSet("column");
+    CParameterSet* general = set->FindParameter("General")->GetSet();
+    CChartData chart;
+    chart.SetChartType(general, set.get());
+    EXPECT_EQ(chart.GetKind(), CChartData::kCategory);
+    chart.GetDataRange().UpdateRangeText(link.Add(0, 0, 3, 4));
+    chart.RebuildFromRange(true);
+    EXPECT_EQ(chart.GetHeaderRows(), 1);
+    EXPECT_EQ(chart.GetHeaderColumns(), 1);
+    EXPECT_EQ(chart.GetOrientation(), CChartData::kSeriesInRows);
+    EXPECT_EQ(link.RectOf(*chart.GetDataBlock().GetRangePtr()), (FakeModelLink::Rect{1, 1, 2, 3}));
+    EXPECT_EQ(Elements(*general->FindParameter("categoryLabels")),
+              (std::vector<std::string>{"Q1", "Q2", "Q3"}));
+
+    chart.BuildSeries();
+    ASSERT_EQ(chart.GetSeriesCount(), 2);
+    EXPECT_EQ(chart.GetSeries(0)->GetName(), "North");
+    EXPECT_EQ(chart.GetSeries(1)->GetValues().GetValue().GetElement(2)->GetDouble(), 6);
+
+    chart.UpdateParameters();
+    EXPECT_EQ(Elements(*set->FindParameter("seriesNames")), (std::vector<std::string>{"North", "South"}));
+    EXPECT_EQ(Elements(*set->FindParameter("dataValues")).size(), 6u); // a list of cells: one per cell
+    CParameter* alerts = set->FindParameter("alertsEnabled");
+    EXPECT_FALSE(alerts->GetBool());
+    EXPECT_FALSE(alerts->IsEnabled());
+    EXPECT_TRUE(set->FindParameter("Appearance")->GetSet()->FindParameter("showLegend")->GetBool());
+
+    // A second model over the same parameters finds the series again.
+    CChartData reloaded;
+    reloaded.SetChartType(general, set.get());
+    reloaded.Reload();
+    ASSERT_EQ(reloaded.GetSeriesCount(), 2);
+    EXPECT_EQ(reloaded.GetSeries(1)->GetName(), "South");
+    EXPECT_TRUE(reloaded.GetSeries(1)->GetValues().IsBound());
+}
+
+TEST_F(ChartDataTest, OrientationAndSeriesByKind)
+{
+    // A plain block of numbers, three rows by two columns, without headers.
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 2; ++c) {
+            link.SetNumber(10 + r, c, r * 2 + c);
+        }
+    }
+    struct Case {
+        const char* type;
+        int series;
+        int orientation;
+    };
+    const Case cases[] = {{"line", 2, 2}, {"pie", 2, 2}, {"xy", 1, 2}, {"bubble", 1, 1}};
+    for (const Case& c : cases) {
+        auto set = ChartSet(c.type);
+        CChartData chart;
+        chart.SetChartType(set->FindParameter("General")->GetSet(), set.get());
+        chart.GetDataRange().UpdateRangeText(link.Add(10, 0, 3, 2));
+        chart.RebuildFromRange(true);
+        EXPECT_EQ(chart.GetHeaderRows(), 0) << c.type;
+        EXPECT_EQ(chart.GetHeaderColumns(), 0) << c.type;
+        EXPECT_EQ(chart.GetOrientation(), c.orientation) << c.type;
+        chart.BuildSeries();
+        EXPECT_EQ(chart.GetSeriesCount(), c.series) << c.type;
+        if (c.series > 0) {
+            EXPECT_EQ(chart.GetSeries(0)->GetName(), "Series1") << c.type;
+        }
+        chart.UpdateParameters();
+        bool legend = set->FindParameter("Appearance")->GetSet()->FindParameter("showLegend")->GetBool();
+        EXPECT_EQ(legend, c.series > 1 && std::string(c.type) != "pie") << c.type;
+    }
+
+    // No range: everything derived from it is cleared.
+    auto set = ChartSet("column");
+    CChartData chart;
+    chart.SetChartType(set->FindParameter("General")->GetSet(), set.get());
+    chart.RebuildFromRange(true);
+    EXPECT_FALSE(chart.GetDataBlock().IsBound());
+    chart.BuildSeries();
+    EXPECT_EQ(chart.GetSeriesCount(), 0);
+}
+
+TEST_F(ChartDataTest, ComponentsCollectSplitAndRelateTheirLinks)
+{
+    CComponentDef definition("KVChartSymbol", "Chart");
+    CSwfComponent a(&definition);
+    a.SetName("a_1");
+    a.SetParameters(ChartSet("column"));
+    CParameter* title = a.GetParameters()->FindParameter("General")->GetSet()->FindParameter("chartTitle");
+    title->SetType(kTypeCellBinding);
+    title->RefreshFromCells(link.Add(1, 0, 1, 1), false);
+    a.GetParameters()->FindParameter("dataValues")->RefreshFromCells(link.Add(1, 1, 1, 3), false);
+
+    std::vector<CBindingLink*> links;
+    a.CollectBindingLinks(links);
+    ASSERT_EQ(links.size(), 4u);
+    EXPECT_EQ(links[0]->GetOwnerName(), "a_1");
+    links[0]->SetKind(kLinkConstant);
+    for (std::size_t i = 1; i < links.size(); ++i) {
+        links[i]->SetKind(kLinkFormula);
+    }
+    std::vector<CBindingLink*> constants, formulas;
+    a.SplitBindingLinks(constants, formulas);
+    EXPECT_EQ(constants.size(), 1u);
+    EXPECT_EQ(formulas.size(), 3u);
+
+    CSwfComponent b(a);
+    b.SetName("b_1");
+    std::vector<CBindingLink*> other;
+    b.CollectBindingLinks(other);
+    links[0]->AddSameCellLink(other[0]);
+    links[0]->AddDependentLink(other[1]);
+    links[1]->AddDependentLink(links[2]); // its own links never name itself
+    a.RebuildLinkNameSets();
+    EXPECT_EQ(a.GetFirstLinkNames(), (std::set<std::string>{"b_1"}));
+    EXPECT_EQ(a.GetSecondLinkNames(), (std::set<std::string>{"b_1"}));
+    a.ClearBindingValues();
+    EXPECT_TRUE(links[0]->GetSameCellLinks().empty());
+
+    link.SetNumber(1, 1, 99);
+    a.RefreshFromModel();
+    EXPECT_EQ(Elements(*a.GetParameters()->FindParameter("dataValues"))[0], "99");
+}
+
+namespace {
+struct RecordingScripts : IComponentScripts {
+    std::vector<std::string> calls;
+    void BuildActionScript(CComponent& c, CActionList&) override { calls.push_back("script " + c.GetName()); }
+    void EmitModelInitCall(CComponent& c, CActionList&) override { calls.push_back("init " + c.GetName()); }
+};
+} // namespace
+
+TEST(ComponentScripts, GoThroughTheInstalledGenerator)
+{
+    CComponentDef definition("KVLabelSymbol", "Label");
+    CSwfComponent label(&definition);
+    label.SetName("KVLabelSymbol_1");
+    CActionList actions;
+    label.BuildActionScript(actions); // nothing installed: nothing happens
+    RecordingScripts scripts;
+    SetComponentScripts(&scripts);
+    label.BuildActionScript(actions);
+    label.EmitModelInitCall(actions);
+    ResetComponentScripts();
+    EXPECT_EQ(scripts.calls, (std::vector<std::string>{"script KVLabelSymbol_1", "init KVLabelSymbol_1"}));
+}
