@@ -17,8 +17,10 @@ namespace sheet::xlsx {
 
 struct PackageLimits {
     std::uint64_t maxPackageBytes = 512ull << 20; // the file itself
-    std::uint64_t maxPartBytes = 256ull << 20;    // one inflated part
-    std::uint64_t maxTotalBytes = 1024ull << 20;  // all parts read from one package
+    // One inflated part: the XML tree of a part takes several times its size in memory, and
+    // a sheet of a million cells stays well below this.
+    std::uint64_t maxPartBytes = 128ull << 20;
+    std::uint64_t maxTotalBytes = 512ull << 20; // all parts read from one package
     std::uint64_t maxEntries = 100000;
 };
 
@@ -43,7 +45,9 @@ public:
     std::string ReadPart(std::string_view name);
     // The part parsed as XML; document type declarations are refused outright so no entity
     // can expand.
-    pugi::xml_document ReadXml(std::string_view name, unsigned parseFlags = pugi::parse_default);
+    // A text of nothing but blanks is a value (a cell holding " "), so it is kept.
+    pugi::xml_document ReadXml(std::string_view name,
+                               unsigned parseFlags = pugi::parse_default | pugi::parse_ws_pcdata_single);
     // The relationships of a part ("" for the package's own); empty when it has none.
     std::vector<Relationship> ReadRelationships(std::string_view sourcePart);
 

@@ -46,7 +46,8 @@ std::string EncodeEscapes(const std::string& s)
     char buffer[8];
     for (std::size_t i = 0; i < s.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(s[i]);
-        bool control = c < 0x20 && c != '\t' && c != '\n' && c != '\r';
+        // A bare CR would come back as LF from any XML parser.
+        bool control = c < 0x20 && c != '\t' && c != '\n';
         bool looksEscaped = c == '_' && i + 6 < s.size() && s[i + 1] == 'x' && IsHex(s[i + 2]) &&
                             IsHex(s[i + 3]) && IsHex(s[i + 4]) && IsHex(s[i + 5]) && s[i + 6] == '_';
         if (control || looksEscaped) {
@@ -292,7 +293,7 @@ std::string Serialise(const pugi::xml_document& doc)
     return out.str();
 }
 
-constexpr unsigned kEditFlags = pugi::parse_full & ~pugi::parse_doctype;
+constexpr unsigned kEditFlags = (pugi::parse_full | pugi::parse_ws_pcdata_single) & ~pugi::parse_doctype;
 
 class ZipEditor {
 public:

@@ -36,7 +36,8 @@ TEST(XlsxWriter, ChangesOnlyTheCellsWritten)
         source, out,
         {Put("inputs", "B2", CellValue::Number(99.5)), Put("Inputs", "A1", CellValue::Text(" padded & <x> ")),
          Put("Inputs", "B3", CellValue::Boolean(false)), Put("Inputs", "D10", CellValue::Number(-7e-5)),
-         Put("Inputs", "C1", CellValue::Text("ctl\x01_x0041_")), Put("Inputs", "A4", CellValue{})});
+         Put("Inputs", "C1", CellValue::Text("ctl\x01_x0041_\r\n")), Put("Inputs", "A4", CellValue{}),
+         Put("Inputs", "A5", CellValue::Text(" "))});
 
     Workbook book = ReadWorkbookFile(out);
     EXPECT_DOUBLE_EQ(At(book, "Inputs", "B2")->number, 99.5);
@@ -45,8 +46,9 @@ TEST(XlsxWriter, ChangesOnlyTheCellsWritten)
     EXPECT_EQ(At(book, "Inputs", "B3")->type, CellType::Boolean);
     EXPECT_EQ(At(book, "Inputs", "B3")->number, 0);
     EXPECT_DOUBLE_EQ(At(book, "Inputs", "D10")->number, -7e-5);
-    EXPECT_EQ(At(book, "Inputs", "C1")->text, "ctl\x01_x0041_");
+    EXPECT_EQ(At(book, "Inputs", "C1")->text, "ctl\x01_x0041_\r\n");
     EXPECT_EQ(At(book, "Inputs", "A4")->type, CellType::Empty);
+    EXPECT_EQ(At(book, "Inputs", "A5")->text, " ");
     EXPECT_EQ(At(book, "Inputs", "B5")->formula, "A5*Rate");
     EXPECT_EQ(book.FindSheet("Inputs")->usedRange, (Area{0, 0, 9, 3}));
 
