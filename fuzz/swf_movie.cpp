@@ -1,0 +1,42 @@
+// Movie reader: every container's parser, with and without renumbering; what loads must write
+// back and load again.
+#include "swf/EmbeddedSwfMovie.h"
+#include "swf/SwfError.h"
+#include "swf/SwfFileInfo.h"
+#include "swf/SwfIds.h"
+#include "swf/SwfMovie.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::span<const uint8_t> bytes(data, size);
+    swf::CharacterIds().Reset();
+    try {
+        CSwfMovie movie;
+        movie.LoadBytes(bytes, false, true);
+        for (auto& clip : movie.GetClipEntries())
+            movie.MarkCharacterUsed(clip.GetId());
+        std::vector<uint8_t> again = movie.WriteBytes(100, 100, 12, false);
+        CSwfMovie reread;
+        reread.LoadBytes(again);
+        if (reread.GetTagCount() != movie.GetTagCount())
+            std::abort();
+        if (!movie.GetClipEntries().empty())
+            movie.GetClipEntries()[0].DeletePlacement();
+    } catch (const swf::SwfError&) {
+    }
+    try {
+        CEmbeddedSwfMovie embedded;
+        embedded.LoadBytes(bytes, true);
+        for (uint16_t id : embedded.GetKeptIds())
+            embedded.MarkCharacterUsed(id);
+    } catch (const swf::SwfError&) {
+    }
+    try {
+        CSwfFileInfo info;
+        info.LoadBytes(bytes);
+    } catch (const swf::SwfError&) {
+    }
+    return 0;
+}
