@@ -378,6 +378,10 @@ private:
         }
         CCellRef start, end;
         AreaOf(token, sheet, start, end);
+        // Workbooks repeat the same ranges over and over: look the text up before expanding.
+        if (context_.table)
+            if (int known = context_.table->FindRangeText(CRange::AreaText(start, end)); known >= 0)
+                return CModelVariable::MakeRange(known);
         CRange range;
         if (!range.AddArea(start, end))
             return Fail("the range is too large");

@@ -80,9 +80,18 @@ std::string CRange::GetText() const
     for (const CRangeArea& area : areas_) {
         if (!text.empty())
             text += ',';
-        text += area.start.GetText();
-        if (!area.start.SamePlace(area.end))
-            text += ":$" + ColumnLetters(area.end.column) + "$" + std::to_string(area.end.row);
+        text += AreaText(area.start, area.end);
     }
+    return text;
+}
+
+std::string CRange::AreaText(const CCellRef& start, const CCellRef& end)
+{
+    CCellRef topLeft(start.sheet, std::min(start.row, end.row), std::min(start.column, end.column));
+    std::string text = topLeft.GetText();
+    int bottom = std::max(start.row, end.row);
+    int right = std::max(start.column, end.column);
+    if (bottom != topLeft.row || right != topLeft.column)
+        text += ":$" + ColumnLetters(right) + "$" + std::to_string(bottom);
     return text;
 }

@@ -53,6 +53,8 @@ public:
 
     // The areas joined with ",", each as 'Sheet'!$A$1:$B$2 (a one-cell area as 'Sheet'!$A$1).
     std::string GetText() const;
+    // The text of one area, ends given in any corner order, as GetText writes it.
+    static std::string AreaText(const CCellRef& start, const CCellRef& end);
 
     // Equal when the areas are equal in order; cell ids take no part.
     bool operator==(const CRange& other) const { return areas_ == other.areas_; }

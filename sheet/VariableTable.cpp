@@ -115,6 +115,13 @@ int CVariableTable::FindRange(const CRange& range) const
     return found == rangeIndexes_.end() ? -1 : found->second;
 }
 
+int CVariableTable::FindRangeText(const std::string& text) const
+{
+    auto lock = Lock();
+    auto found = rangeIndexes_.find(text);
+    return found == rangeIndexes_.end() ? -1 : found->second;
+}
+
 std::size_t CVariableTable::GetRangeCount() const
 {
     auto lock = Lock();

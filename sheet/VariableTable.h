@@ -43,6 +43,8 @@ public:
     const CRange* GetRange(std::size_t index) const;
     // The index of the stored range equal to the given one, -1 for none.
     int FindRange(const CRange& range) const;
+    // The same by the range's text (CRange::GetText), without building the range.
+    int FindRangeText(const std::string& text) const;
     std::size_t GetRangeCount() const;
 
     // Defined names of the workbook: a name and what it stands for, as formula text without
