@@ -1,9 +1,14 @@
 // Workbook packages from untrusted files: the reader must end in a WorkbookError or a
-// workbook, never a crash, an over-read or an allocation beyond its limits.
+// workbook, never a crash, an over-read or an allocation beyond its limits. A package that
+// reads is also written back with a cell changed, since values are exported into copies of
+// the same user workbooks.
 #include "sheet/WorkbookError.h"
 #include "sheet/XlsxAddress.h"
 #include "sheet/XlsxNumberFormats.h"
 #include "sheet/XlsxReader.h"
+#include "sheet/XlsxWriter.h"
+
+#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -15,12 +20,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.limits.maxPartBytes = 16u << 20;
     options.limits.maxTotalBytes = 64u << 20;
     options.maxCells = 500000;
+    std::vector<unsigned char> bytes(data, data + size);
     try {
-        auto workbook = sheet::xlsx::ReadWorkbook(std::vector<unsigned char>(data, data + size), options);
+        auto workbook = sheet::xlsx::ReadWorkbook(bytes, options);
         for (const auto& sheet : workbook.sheets)
             for (const auto& cell : sheet.cells)
                 if (cell.HasFormula())
                     (void)sheet::xlsx::ShiftFormula(cell.formula, 1, 1);
+        if (!workbook.sheets.empty()) {
+            static const std::string target =
+                "/tmp/fuzz_sheet_workbook." + std::to_string(getpid()) + ".xlsx";
+            const auto& first = workbook.sheets.front();
+            sheet::xlsx::CellAddress at{};
+            if (!first.cells.empty())
+                at = {first.cells.back().row, first.cells.back().column};
+            sheet::xlsx::WritePackage(bytes, target,
+                                      {{first.name, {0, 0}, sheet::xlsx::CellValue::Number(1)},
+                                       {first.name, at, sheet::xlsx::CellValue::Text("x")}});
+            unlink(target.c_str());
+        }
     } catch (const sheet::WorkbookError&) {
     }
     // The text helpers see formula and format texts straight from the parts.
