@@ -129,29 +129,41 @@ void CCellBinding::RefreshParameter(const CRange* range, bool /*flag*/)
             paths.push_back(std::move(path));
         }
     } else {
-        const CParameter* shape = value_->GetGroupTemplate();
-        CParameter rowTemplate = shape ? *shape : CParameter("0", kTypeString);
-        bool rows = HasNestedSet(rowTemplate.GetType());
-        CParameter cellTemplate("0", kTypeString);
-        if (rows) {
-            const CParameter* inner = rowTemplate.GetGroupTemplate();
-            if (inner && !HasNestedSet(inner->GetType())) {
-                cellTemplate = *inner;
+        // The template chain decides the shape: a list of cells, a list of rows of cells, or a
+        // list of areas, each a list of rows of cells.
+        std::vector<CParameter> levels;
+        for (const CParameter* t = value_->GetGroupTemplate(); t && levels.size() < 3;
+             t = t->GetGroupTemplate()) {
+            levels.push_back(*t);
+            if (!HasNestedSet(t->GetType())) {
+                break;
             }
-            rowTemplate.ClearElements();
-        } else {
-            cellTemplate = rowTemplate;
         }
+        if (levels.empty() || HasNestedSet(levels.back().GetType())) {
+            levels.push_back(CParameter("0", kTypeString));
+        }
+        for (CParameter& level : levels) {
+            level.ClearElements();
+        }
+        const std::size_t depth = levels.size(); // 1 cells, 2 rows, 3 areas
+        const CParameter& cellTemplate = levels.back();
+
         value_->ClearElements();
         for (const RangeArea& area : areas) {
+            CParameter* areaElement = depth == 3 ? value_->InsertElementCopy(levels[0], -1) : nullptr;
             for (int r = 0; r < area.rows; ++r) {
-                CParameter* row = rows ? value_->InsertElementCopy(rowTemplate, -1) : nullptr;
+                CParameter* row = nullptr;
+                if (depth == 3) {
+                    row = areaElement->InsertElementCopy(levels[1], -1);
+                } else if (depth == 2) {
+                    row = value_->InsertElementCopy(levels[0], -1);
+                }
                 for (int c = 0; c < area.columns; ++c) {
                     const CellValue* cell = area.At(r, c);
                     if (!cell) {
                         continue;
                     }
-                    CParameter* element = (rows ? row : value_.get())->InsertElementCopy(cellTemplate, -1);
+                    CParameter* element = (row ? row : value_.get())->InsertElementCopy(cellTemplate, -1);
                     AssignCell(*element, *cell);
                     if (cell->id < 0) {
                         continue;
@@ -159,7 +171,10 @@ void CCellBinding::RefreshParameter(const CRange* range, bool /*flag*/)
                     ids.push_back(cell->id);
                     CVariablePath path;
                     path.AddName(name);
-                    if (rows) {
+                    if (areaElement) {
+                        path.AddName(areaElement->GetName(), CVariablePath::kIndex);
+                    }
+                    if (row) {
                         path.AddName(row->GetName(), CVariablePath::kIndex);
                     }
                     path.AddName(element->GetName(), CVariablePath::kIndex);

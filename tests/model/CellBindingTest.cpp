@@ -79,6 +79,20 @@ TEST_F(CellBindingTest, ListsGetOneElementPerCellOrPerRow)
     ASSERT_EQ(rows.GetElement(1)->GetElementCount(), 2);
     EXPECT_EQ(rows.GetElement(1)->GetElement(0)->GetDouble(), 20);
     EXPECT_EQ(PathText(*data.GetBinding()->GetLink(2)), ".data.1.0");
+
+    // One level more: one element per area, each a list of rows.
+    auto areasValue = std::make_unique<CParameter>("ranges", kTypeList);
+    auto areaTemplate = std::make_unique<CParameter>("0", kTypeList);
+    areaTemplate->GetSet()->SetElementTemplate(std::make_unique<CParameter>("0", kTypeList));
+    areasValue->GetSet()->SetElementTemplate(std::move(areaTemplate));
+    CParameter ranges("ranges", kTypeCellBinding);
+    ranges.GetBinding()->SetValue(std::move(areasValue));
+    ranges.RefreshFromCells(link.Add(0, 0, 2, 2), false);
+    const CParameter& areas = ranges.GetBinding()->GetValue();
+    ASSERT_EQ(areas.GetElementCount(), 1);
+    ASSERT_EQ(areas.GetElement(0)->GetElementCount(), 2);
+    EXPECT_EQ(areas.GetElement(0)->GetElement(1)->GetElement(1)->GetDouble(), 30);
+    EXPECT_EQ(PathText(*ranges.GetBinding()->GetLink(3)), ".ranges.0.1.1");
 }
 
 TEST_F(CellBindingTest, SetRangeWritesTextAndClearingEmptiesStrings)
