@@ -90,6 +90,18 @@ void CExcelHost::SetCurrent(CExcelHost* host)
     CurrentHost().store(host);
 }
 
+std::string CExcelHost::GetWorkbookPath() const
+{
+    std::lock_guard lock(mutex_);
+    return workbookPath_;
+}
+
+void CExcelHost::SetWorkbookPath(std::string path)
+{
+    std::lock_guard lock(mutex_);
+    workbookPath_ = std::move(path);
+}
+
 std::string CExcelHost::GetWorkbookText() const
 {
     std::lock_guard lock(mutex_);
@@ -124,7 +136,7 @@ void CExcelHost::StartWorker(CCellModel* target)
         failedItem_.clear();
         lastError_.clear();
     }
-    worker_ = std::thread([this, target] { Run(target); });
+    worker_ = std::thread([this, target, path = GetWorkbookPath()] { Run(target, path); });
 }
 
 void CExcelHost::StopWorker()
@@ -161,7 +173,7 @@ void CExcelHost::Finish()
     doneChanged_.notify_all();
 }
 
-void CExcelHost::Run(CCellModel* target)
+void CExcelHost::Run(CCellModel* target, std::string path)
 {
     xlsx::Workbook workbook;
     try {
@@ -169,7 +181,7 @@ void CExcelHost::Run(CCellModel* target)
             throw WorkbookError("No model to import into");
         xlsx::ReadOptions options;
         options.cancel = &stop_;
-        workbook = xlsx::ReadWorkbookFile(workbookPath_, options);
+        workbook = xlsx::ReadWorkbookFile(path, options);
     } catch (const xlsx::ReadCancelled&) {
         Finish();
         return;
@@ -194,7 +206,7 @@ void CExcelHost::Run(CCellModel* target)
         Finish();
         return;
     }
-    SetWorkbookText(std::filesystem::path(workbookPath_).filename().string());
+    SetWorkbookText(std::filesystem::path(path).filename().string());
     Post(ImportCode::Start, static_cast<long>(total));
     FillOptions fill;
     fill.stop = &stop_;

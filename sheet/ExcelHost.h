@@ -43,8 +43,10 @@ public:
     static CExcelHost* GetCurrent();
     static void SetCurrent(CExcelHost* host);
 
-    const std::string& GetWorkbookPath() const { return workbookPath_; }
-    void SetWorkbookPath(std::string path) { workbookPath_ = std::move(path); }
+    // The import dialog sets the path while the worker may be running; the worker reads the
+    // path it was started with.
+    std::string GetWorkbookPath() const;
+    void SetWorkbookPath(std::string path);
     // Stored by the import (the workbook's file name) and read with each range pick.
     std::string GetWorkbookText() const;
     void SetWorkbookText(std::string text);
@@ -75,7 +77,7 @@ public:
     void EndDataSession();
 
 private:
-    void Run(CCellModel* target);
+    void Run(CCellModel* target, std::string path);
     void Post(sheet::ImportCode code, long value);
     void Finish();
 

@@ -102,7 +102,8 @@ TEST(XlsxWriter, OverwritingAFormulaKeepsTheRestOfTheWorkbookWorking)
              {"xl/workbook.xml", WorkbookXml({"S"}, R"(<calcPr calcId="191029"/>)")},
              {"xl/_rels/workbook.xml.rels", WorkbookRels(1, false, false, true)},
              {"xl/worksheets/sheet1.xml", SheetXml(data)},
-             {"xl/calcChain.xml", R"(<calcChain><c r="B2" i="1"/><c r="B3"/><c r="B4"/></calcChain>)"}});
+             {"xl/calcChain.xml", R"(<calcChain><c r="B2" i="1"/><c r="B3"/><c r="B4"/></calcChain>)"},
+             {"xl/vbaProject.bin", std::string("\xD0\xCF\x11\xE0macros\0\x01", 12)}});
     testsupport::TempDir dir;
     std::string out = (dir / "out.xlsx").string();
     WritePackage(source, out, {Put("S", "B2", CellValue::Number(5))});
@@ -113,6 +114,7 @@ TEST(XlsxWriter, OverwritingAFormulaKeepsTheRestOfTheWorkbookWorking)
     EXPECT_EQ(At(book, "S", "B4")->formula, "A4*2");
     Package written(testsupport::ReadBytes(out));
     EXPECT_FALSE(written.HasPart("xl/calcChain.xml"));
+    EXPECT_EQ(written.ReadPart("xl/vbaProject.bin"), std::string("\xD0\xCF\x11\xE0macros\0\x01", 12));
     EXPECT_EQ(written.ReadPart("xl/_rels/workbook.xml.rels").find("calcChain"), std::string::npos);
     EXPECT_EQ(written.ReadPart("[Content_Types].xml").find("calcChain"), std::string::npos);
     EXPECT_NE(written.ReadPart("xl/workbook.xml").find("calcId=\"191029\""), std::string::npos);
