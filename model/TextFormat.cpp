@@ -12,66 +12,76 @@ CTextFormat::CTextFormat(const std::string& font, std::int32_t size, std::uint32
     Add(std::make_unique<CParameter>("color", kTypeColor))->SetColor(color);
 }
 
-CParameter& CTextFormat::Get(const char* key) const
+namespace {
+const CParameter* Find(const CTextFormat& format, const char* key)
 {
-    // The six keys are made by the constructor; a text format assigned from a damaged set
-    // gets them back so that every accessor has its parameter.
-    CParameter* p = FindParameter(key);
-    if (!p) {
-        static thread_local CParameter scratch;
-        scratch = CParameter(key, kTypeString);
-        return scratch;
+    return format.FindParameter(key);
+}
+} // namespace
+
+CParameter& CTextFormat::Get(const char* key, int type)
+{
+    // A format emptied or assigned from a set without the key gets the member back, so that
+    // the font choosers always find all six.
+    if (CParameter* p = FindParameter(key)) {
+        return *p;
     }
-    return *p;
+    return *Add(std::make_unique<CParameter>(key, type));
 }
 
 std::string CTextFormat::GetFont() const
 {
-    return Get("font").GetString();
+    const CParameter* p = Find(*this, "font");
+    return p ? p->GetString() : std::string();
 }
 std::int32_t CTextFormat::GetSize() const
 {
-    return Get("size").GetInt();
+    const CParameter* p = Find(*this, "size");
+    return p ? p->GetInt() : 0;
 }
 bool CTextFormat::GetBold() const
 {
-    return Get("bold").GetBool();
+    const CParameter* p = Find(*this, "bold");
+    return p && p->GetBool();
 }
 bool CTextFormat::GetItalic() const
 {
-    return Get("italic").GetBool();
+    const CParameter* p = Find(*this, "italic");
+    return p && p->GetBool();
 }
 bool CTextFormat::GetUnderline() const
 {
-    return Get("underline").GetBool();
+    const CParameter* p = Find(*this, "underline");
+    return p && p->GetBool();
 }
 std::uint32_t CTextFormat::GetColor() const
 {
-    return Get("color").GetColor();
+    const CParameter* p = Find(*this, "color");
+    return p ? p->GetColor() : 0;
 }
 void CTextFormat::SetFont(const std::string& font)
 {
-    Get("font").SetString(font);
+    Get("font", kTypeString).SetString(font, true);
 }
 void CTextFormat::SetSize(std::int32_t size)
 {
-    Get("size").SetInt(size);
+    Get("size", kTypeInt).SetInt(size, true);
 }
 void CTextFormat::SetBold(bool on)
 {
-    Get("bold").SetBool(on);
+    Get("bold", kTypeBool).SetBool(on, true);
 }
 void CTextFormat::SetItalic(bool on)
 {
-    Get("italic").SetBool(on);
+    Get("italic", kTypeBool).SetBool(on, true);
 }
 void CTextFormat::SetUnderline(bool on)
 {
-    Get("underline").SetBool(on);
+    Get("underline", kTypeBool).SetBool(on, true);
 }
 void CTextFormat::SetColor(std::uint32_t color)
 {
-    Get("color").SetColor(color);
+    Get("color", kTypeColor).SetColor(color, true);
 }
 
 bool CTextFormat::operator==(const CTextFormat& other) const
