@@ -25,6 +25,7 @@ class CCmdUI;
 class CWnd;
 class CDC;
 class CScrollBar;
+struct CREATESTRUCT;
 
 // Passed with a WM_NOTIFY routed as a command.
 struct AFX_NOTIFY {
@@ -145,7 +146,7 @@ public:
     }
 
     // Cracked forms of the standard messages.
-    MessageMapBuilder& OnCreate(int (T::*fn)(struct CREATESTRUCT*))
+    MessageMapBuilder& OnCreate(int (T::*fn)(CREATESTRUCT*))
     {
         return AddMessage(WM_CREATE, [fn](CCmdTarget& t, WPARAM, LPARAM l) {
             return LRESULT((Self(t).*fn)(reinterpret_cast<CREATESTRUCT*>(l)));

@@ -239,28 +239,27 @@ enum : UINT {
     SWP_HIDEWINDOW = 0x0080,
 };
 
-// Window styles (the subset the program's windows ask for).
-enum : DWORD {
-    WS_OVERLAPPED = 0x00000000,
-    WS_TABSTOP = 0x00010000,
-    WS_GROUP = 0x00020000,
-    WS_THICKFRAME = 0x00040000,
-    WS_SYSMENU = 0x00080000,
-    WS_HSCROLL = 0x00100000,
-    WS_VSCROLL = 0x00200000,
-    WS_DLGFRAME = 0x00400000,
-    WS_BORDER = 0x00800000,
-    WS_CAPTION = 0x00C00000,
-    WS_MAXIMIZE = 0x01000000,
-    WS_CLIPCHILDREN = 0x02000000,
-    WS_CLIPSIBLINGS = 0x04000000,
-    WS_DISABLED = 0x08000000,
-    WS_VISIBLE = 0x10000000,
-    WS_MINIMIZE = 0x20000000,
-    WS_CHILD = 0x40000000,
-    WS_POPUP = 0x80000000,
-    WS_OVERLAPPEDWINDOW = 0x00CF0000,
-};
+// Window styles (the subset the program's windows ask for). Plain constants, so that they
+// combine with the style bits of bars, frames and controls.
+inline constexpr DWORD WS_OVERLAPPED = 0x00000000;
+inline constexpr DWORD WS_TABSTOP = 0x00010000;
+inline constexpr DWORD WS_GROUP = 0x00020000;
+inline constexpr DWORD WS_THICKFRAME = 0x00040000;
+inline constexpr DWORD WS_SYSMENU = 0x00080000;
+inline constexpr DWORD WS_HSCROLL = 0x00100000;
+inline constexpr DWORD WS_VSCROLL = 0x00200000;
+inline constexpr DWORD WS_DLGFRAME = 0x00400000;
+inline constexpr DWORD WS_BORDER = 0x00800000;
+inline constexpr DWORD WS_CAPTION = 0x00C00000;
+inline constexpr DWORD WS_MAXIMIZE = 0x01000000;
+inline constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
+inline constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
+inline constexpr DWORD WS_DISABLED = 0x08000000;
+inline constexpr DWORD WS_VISIBLE = 0x10000000;
+inline constexpr DWORD WS_MINIMIZE = 0x20000000;
+inline constexpr DWORD WS_CHILD = 0x40000000;
+inline constexpr DWORD WS_POPUP = 0x80000000;
+inline constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000;
 
 // Scroll bar request codes (low word of wParam of WM_HSCROLL / WM_VSCROLL) and bar kinds.
 enum : UINT {

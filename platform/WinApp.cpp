@@ -1,14 +1,28 @@
 #include "platform/WinApp.h"
 
+#include "platform/CmdUI.h"
+#include "platform/DocTemplate.h"
+#include "platform/Document.h"
 #include "platform/MessageQueue.h"
+#include "platform/RecentFileList.h"
+#include "platform/Resources.h"
+#include "platform/Services.h"
 #include "platform/Wnd.h"
 
 namespace {
+
 CWinApp*& AppSlot()
 {
     static CWinApp* app = nullptr;
     return app;
 }
+
+FileNamePrompt& PromptSlot()
+{
+    static FileNamePrompt prompt;
+    return prompt;
+}
+
 } // namespace
 
 CWinApp* AfxGetApp()
@@ -22,6 +36,18 @@ CWnd* AfxGetMainWnd()
     return app != nullptr ? app->m_pMainWnd : nullptr;
 }
 
+void SetFileNamePrompt(FileNamePrompt prompt)
+{
+    PromptSlot() = std::move(prompt);
+}
+
+void ResetFileNamePrompt()
+{
+    PromptSlot() = nullptr;
+}
+
+// ----- CWinThread --------------------------------------------------------------------------
+
 int CWinThread::ExitInstance()
 {
     return m_nExitCode;
@@ -29,13 +55,13 @@ int CWinThread::ExitInstance()
 
 BOOL CWinThread::IsIdleMessage(MSG* pMsg)
 {
-    // Mouse moves and paints alone do not restart idle work, or it would run constantly.
+    // Mouse moves, paints and timer ticks alone do not restart idle work, or it would run
+    // constantly.
     return pMsg->message != WM_MOUSEMOVE && pMsg->message != WM_PAINT && pMsg->message != WM_TIMER;
 }
 
 BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
 {
-    // From the target up to the main window, each window may take the message.
     CWnd* main = m_pMainWnd;
     for (CWnd* w = CWnd::FromHandle(pMsg->hwnd); w != nullptr; w = w->GetParent()) {
         if (w->PreTranslateMessage(pMsg)) {
@@ -45,8 +71,14 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
             return FALSE;
         }
     }
-    if (main != nullptr && main->m_hWnd != nullptr && CWnd::FromHandle(pMsg->hwnd) == nullptr) {
-        return main->PreTranslateMessage(pMsg);
+    // Thread messages and messages of other top-level windows still pass the main window's
+    // accelerators, as keys typed in the program's own pop-ups do.
+    if (main != nullptr && main->m_hWnd != nullptr &&
+        (pMsg->hwnd == nullptr || !main->IsChild(CWnd::FromHandle(pMsg->hwnd)))) {
+        CWnd* target = CWnd::FromHandle(pMsg->hwnd);
+        if (target == nullptr || target->GetTopLevelParent()->GetOwner() == main) {
+            return main->PreTranslateMessage(pMsg);
+        }
     }
     return FALSE;
 }
@@ -81,13 +113,10 @@ int CWinThread::Run()
             }
         }
         MSG peeked;
-        if (GetMessageQueue().Peek(peeked, PM_NOREMOVE)) {
-            if (peeked.message == WM_QUIT) {
-                // Leave the quit request for PumpMessage to take.
-            } else if (IsIdleMessage(&peeked)) {
-                idle = true;
-                idleCount = 0;
-            }
+        if (GetMessageQueue().Peek(peeked, PM_NOREMOVE) && peeked.message != WM_QUIT &&
+            IsIdleMessage(&peeked)) {
+            idle = true;
+            idleCount = 0;
         }
         if (!PumpMessage()) {
             return ExitInstance();
@@ -95,7 +124,53 @@ int CWinThread::Run()
     }
 }
 
-CWinApp::CWinApp(const char* lpszAppName)
+// ----- CCommandLineInfo --------------------------------------------------------------------
+
+void CCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL bLast)
+{
+    const std::string param = pszParam != nullptr ? pszParam : "";
+    if (bFlag) {
+        if (param == "pt") {
+            m_nShellCommand = FilePrintTo;
+        } else if (param == "p") {
+            m_nShellCommand = FilePrint;
+        } else if (param == "dde") {
+            m_nShellCommand = FileDDE;
+        } else if (param == "Unregister" || param == "unregister" || param == "Unregserver" ||
+                   param == "unregserver") {
+            m_nShellCommand = AppUnregister;
+        } else if (param == "Register" || param == "register" || param == "Regserver" ||
+                   param == "regserver") {
+            m_nShellCommand = AppRegister;
+        } else if (param == "Embedding" || param == "embedding") {
+            m_bRunEmbedded = TRUE;
+            m_bShowSplash = FALSE;
+        } else if (param == "Automation" || param == "automation") {
+            m_bRunAutomated = TRUE;
+            m_bShowSplash = FALSE;
+        }
+    } else if (m_strFileName.empty()) {
+        m_strFileName = param;
+    } else if (m_nShellCommand == FilePrintTo && m_strPrinterName.empty()) {
+        m_strPrinterName = param;
+    }
+    if (bLast && m_nShellCommand == FileNew && !m_strFileName.empty()) {
+        m_nShellCommand = FileOpen;
+    }
+    if (bLast && (m_bRunEmbedded || m_bRunAutomated) && m_nShellCommand == FileNew) {
+        m_nShellCommand = FileNothing;
+    }
+}
+
+// ----- CWinApp -----------------------------------------------------------------------------
+
+BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
+    .CommandEx(ID_FILE_MRU_FILE1, &CWinApp::OnOpenRecentFile)
+    .UpdateCommandUI(ID_FILE_MRU_FILE1, &CWinApp::OnUpdateRecentFileMenu)
+    .Message(WM_NULL, &CWinApp::OnAppExit) // never reached: an application is no window
+    END_MESSAGE_MAP()
+
+        CWinApp::CWinApp(const char* lpszAppName)
 {
     m_pszAppName = lpszAppName != nullptr ? lpszAppName : "";
     AppSlot() = this;
@@ -103,13 +178,288 @@ CWinApp::CWinApp(const char* lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    // The documents (and with them their frames) go before the application object.
+    for (auto& t : m_templates) {
+        if (CDocument* doc = t->GetOnlyDocument()) {
+            for (CView* view : std::vector<CView*>(doc->GetViews())) {
+                static_cast<void>(view);
+            }
+        }
+    }
+    m_templates.clear();
     if (AppSlot() == this) {
         AppSlot() = nullptr;
     }
 }
 
-BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
-END_MESSAGE_MAP()
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
+{
+    for (std::size_t i = 0; i < m_args.size(); ++i) {
+        const std::string& arg = m_args[i];
+        const bool flag = !arg.empty() && (arg[0] == '-' || arg[0] == '/');
+        const std::string param = flag ? arg.substr(1) : arg;
+        rCmdInfo.ParseParam(param.c_str(), flag ? TRUE : FALSE, i + 1 == m_args.size() ? TRUE : FALSE);
+    }
+    if (m_args.empty()) {
+        // Nothing given: ParseParam never ran, the default (a new document) stands.
+    }
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
+{
+    switch (rCmdInfo.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        if (!OnCmdMsg(ID_FILE_NEW, 0, nullptr, nullptr)) {
+            OnFileNew();
+        }
+        return m_pMainWnd != nullptr ? TRUE : FALSE;
+    case CCommandLineInfo::FileOpen:
+        return OpenDocumentFile(rCmdInfo.m_strFileName.c_str()) != nullptr ? TRUE : FALSE;
+    case CCommandLineInfo::FileNothing:
+        return TRUE;
+    default:
+        // Printing, DDE and registration are not offered by this program.
+        return FALSE;
+    }
+}
+
+void CWinApp::AddDocTemplate(std::unique_ptr<CDocTemplate> pTemplate)
+{
+    if (pTemplate) {
+        m_templates.push_back(std::move(pTemplate));
+    }
+}
+
+CDocument* CWinApp::OpenDocumentFile(const char* lpszFileName)
+{
+    if (m_templates.empty() || lpszFileName == nullptr) {
+        return nullptr;
+    }
+    return m_templates.front()->OpenDocumentFile(lpszFileName);
+}
+
+void CWinApp::CloseAllDocuments(BOOL)
+{
+    for (auto& t : m_templates) {
+        if (CDocument* doc = t->GetOnlyDocument()) {
+            doc->OnCloseDocument();
+        }
+    }
+}
+
+BOOL CWinApp::SaveAllModified()
+{
+    for (auto& t : m_templates) {
+        if (CDocument* doc = t->GetOnlyDocument(); doc != nullptr && !doc->SaveModified()) {
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL CWinApp::DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate)
+{
+    if (!PromptSlot()) {
+        return FALSE;
+    }
+    std::string filter;
+    if (pTemplate != nullptr) {
+        std::string name;
+        std::string ext;
+        pTemplate->GetDocString(name, CDocTemplate::filterName);
+        pTemplate->GetDocString(ext, CDocTemplate::filterExt);
+        if (!name.empty()) {
+            filter = name + "|*" + ext + "|";
+        }
+    }
+    filter += "All Files (*.*)|*.*||";
+    std::optional<std::string> chosen = PromptSlot()(fileName, bOpenFileDialog != FALSE, filter);
+    if (!chosen || chosen->empty()) {
+        return FALSE;
+    }
+    fileName = *chosen;
+    return TRUE;
+}
+
+void CWinApp::OnFileNew()
+{
+    if (!m_templates.empty()) {
+        m_templates.front()->OpenDocumentFile(nullptr);
+    }
+}
+
+void CWinApp::OnFileOpen()
+{
+    std::string name;
+    if (!DoPromptFileName(name, TRUE, m_templates.empty() ? nullptr : m_templates.front().get())) {
+        return;
+    }
+    OpenDocumentFile(name.c_str());
+}
+
+BOOL CWinApp::OnOpenRecentFile(UINT nID)
+{
+    if (!m_pRecentFileList) {
+        return FALSE;
+    }
+    const int index = static_cast<int>(nID) - static_cast<int>(ID_FILE_MRU_FILE1);
+    if (index < 0 || index >= m_pRecentFileList->GetCount()) {
+        return FALSE;
+    }
+    const std::string path = (*m_pRecentFileList)[index];
+    // An entry that no longer opens leaves the list.
+    if (OpenDocumentFile(path.c_str()) == nullptr && m_pRecentFileList) {
+        for (int i = 0; i < m_pRecentFileList->GetCount(); ++i) {
+            if ((*m_pRecentFileList)[i] == path) {
+                m_pRecentFileList->Remove(i);
+                break;
+            }
+        }
+    }
+    return TRUE;
+}
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
+{
+    if (!m_pRecentFileList) {
+        pCmdUI->Enable(FALSE);
+        return;
+    }
+    m_pRecentFileList->UpdateMenu(pCmdUI);
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd != nullptr) {
+        m_pMainWnd->SendMessage(WM_CLOSE);
+    }
+}
+
+void CWinApp::SetRegistryKey(const char* lpszRegistryKey)
+{
+    m_pszRegistryKey = lpszRegistryKey != nullptr ? lpszRegistryKey : "";
+    m_profile.Load(ProfilePath());
+}
+
+std::filesystem::path CWinApp::ProfilePath() const
+{
+    if (m_pszRegistryKey.empty()) {
+        return {};
+    }
+    auto root = GetPlatformServices().AppDataFolder();
+    if (!root) {
+        return {};
+    }
+    return *root / m_pszRegistryKey / ((m_pszAppName.empty() ? std::string("app") : m_pszAppName) + ".ini");
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    if (nMaxMRU == 0) {
+        m_pRecentFileList.reset();
+        return;
+    }
+    m_pRecentFileList = std::make_unique<CRecentFileList>(ID_FILE_MRU_FILE1, "Recent File List", "File%d",
+                                                          static_cast<int>(nMaxMRU));
+    m_pRecentFileList->ReadList(m_profile);
+}
+
+void CWinApp::SaveStdProfileSettings()
+{
+    if (m_pRecentFileList) {
+        m_pRecentFileList->WriteList(m_profile);
+    }
+    const std::filesystem::path path = ProfilePath();
+    if (!path.empty()) {
+        m_profile.Save(path);
+    }
+}
+
+void CWinApp::AddToRecentFileList(const std::string& path)
+{
+    if (m_pRecentFileList) {
+        m_pRecentFileList->Add(path);
+    }
+}
+
+std::string CWinApp::GetProfileString(const char* section, const char* entry, const char* defaultValue)
+{
+    auto value = m_profile.GetString(section != nullptr ? section : "", entry != nullptr ? entry : "");
+    return value ? *value : std::string(defaultValue != nullptr ? defaultValue : "");
+}
+
+BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value)
+{
+    if (section == nullptr) {
+        return FALSE;
+    }
+    if (entry == nullptr) {
+        m_profile.RemoveSection(section);
+    } else if (value == nullptr) {
+        m_profile.Remove(section, entry);
+    } else {
+        m_profile.WriteString(section, entry, value);
+    }
+    return TRUE;
+}
+
+int CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue)
+{
+    auto value = m_profile.GetInt(section != nullptr ? section : "", entry != nullptr ? entry : "");
+    if (!value || *value < INT32_MIN || *value > INT32_MAX) {
+        return defaultValue;
+    }
+    return static_cast<int>(*value);
+}
+
+BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value)
+{
+    if (section == nullptr || entry == nullptr) {
+        return FALSE;
+    }
+    m_profile.WriteInt(section, entry, value);
+    return TRUE;
+}
+
+BOOL CWinApp::OnIdle(long lCount)
+{
+    if (lCount <= 0) {
+        // Bars and frame titles follow the command state while nothing else happens.
+        if (m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr) {
+            m_pMainWnd->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+            m_pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE);
+        }
+        return TRUE;
+    }
+    return FALSE;
+}
+
+int CWinApp::ExitInstance()
+{
+    SaveStdProfileSettings();
+    return m_nExitCode;
+}
+
+int CWinApp::Run()
+{
+    if (m_pMainWnd == nullptr) {
+        // Nothing to show: leave at once instead of waiting for a window that never comes.
+        PostQuitMessage(0);
+    }
+    return CWinThread::Run();
+}
+
+int AfxWinMain(CWinApp& app, std::vector<std::string> args)
+{
+    app.SetCommandLine(std::move(args));
+    if (!app.InitInstance()) {
+        if (app.m_pMainWnd != nullptr && app.m_pMainWnd->m_hWnd != nullptr) {
+            app.m_pMainWnd->DestroyWindow();
+        }
+        return app.ExitInstance();
+    }
+    return app.Run();
+}
 
 int PumpPendingMessages()
 {
@@ -128,4 +478,14 @@ int PumpPendingMessages()
         ++delivered;
     }
     return delivered;
+}
+
+void PumpUntilIdle()
+{
+    PumpPendingMessages();
+    if (CWinApp* app = AfxGetApp()) {
+        for (long count = 0; app->OnIdle(count); ++count) {
+        }
+    }
+    PumpPendingMessages();
 }

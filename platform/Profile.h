@@ -1,0 +1,46 @@
+#pragma once
+
+// Per-user settings in place of the registry: sections of named values (texts, numbers, byte
+// strings), kept in a text file (see docs/profile-store.md). Reading accepts any input: a
+// damaged line is skipped, never fatal.
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CProfileStore {
+public:
+    std::optional<std::string> GetString(const std::string& section, const std::string& key) const;
+    std::optional<std::int64_t> GetInt(const std::string& section, const std::string& key) const;
+    std::optional<std::vector<std::uint8_t>> GetBinary(const std::string& section,
+                                                       const std::string& key) const;
+
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    void WriteInt(const std::string& section, const std::string& key, std::int64_t value);
+    void WriteBinary(const std::string& section, const std::string& key,
+                     const std::vector<std::uint8_t>& value);
+    void Remove(const std::string& section, const std::string& key);
+    void RemoveSection(const std::string& section);
+    bool Empty() const { return sections_.empty(); }
+
+    // Text form. Parse replaces the content; it returns the number of lines it had to skip.
+    std::string Serialize() const;
+    std::size_t Parse(const std::string& text);
+
+    // File form: Load leaves the store empty when the file is missing; Save writes a
+    // temporary file and renames it, so a failed save never leaves half a file.
+    bool Load(const std::filesystem::path& file);
+    bool Save(const std::filesystem::path& file) const;
+
+private:
+    struct Value {
+        char kind = 's'; // 's' text, 'i' number, 'b' bytes
+        std::string text;
+        std::int64_t number = 0;
+        std::vector<std::uint8_t> bytes;
+    };
+    std::map<std::string, std::map<std::string, Value>> sections_;
+};
