@@ -120,13 +120,10 @@ void ReadTextFormat(pugi::xml_node node, CTextFormat& f, const std::string& wher
 // Each field is one child element named by its key.
 struct XmlWriter {
     pugi::xml_node parent;
-    void Color(const char* key, std::uint32_t& v) { parent.append_child(key).text() = ColorText(v).c_str(); }
-    void Int(const char* key, std::int32_t& v)
-    {
-        parent.append_child(key).text() = std::to_string(v).c_str();
-    }
-    void Bool(const char* key, bool& v) { parent.append_child(key).text() = v ? "true" : "false"; }
-    void Text(const char* key, CTextFormat& v) { WriteTextFormat(parent.append_child(key), v); }
+    void Color(const char* key, std::uint32_t v) { parent.append_child(key).text() = ColorText(v).c_str(); }
+    void Int(const char* key, std::int32_t v) { parent.append_child(key).text() = std::to_string(v).c_str(); }
+    void Bool(const char* key, bool v) { parent.append_child(key).text() = v ? "true" : "false"; }
+    void Text(const char* key, const CTextFormat& v) { WriteTextFormat(parent.append_child(key), v); }
 };
 
 // Fields missing from the file keep the built-in values the reader starts from.
@@ -159,27 +156,26 @@ struct XmlReader {
     }
 };
 
-struct Equal {
-    const void* base;
-    const void* otherBase;
-    bool same = true;
-    template <class T> const T& Other(const T& v) const
+// Every field of a group as text, in field order, for comparing two records.
+struct Collector {
+    std::vector<std::string> values;
+    void Color(const char*, std::uint32_t v) { values.push_back(ColorText(v)); }
+    void Int(const char*, std::int32_t v) { values.push_back(std::to_string(v)); }
+    void Bool(const char*, bool v) { values.push_back(v ? "1" : "0"); }
+    void Text(const char*, const CTextFormat& v)
     {
-        return *reinterpret_cast<const T*>(
-            static_cast<const char*>(otherBase) +
-            (reinterpret_cast<const char*>(&v) - static_cast<const char*>(base)));
+        values.push_back(v.GetFont() + "/" + std::to_string(v.GetSize()) + "/" + (v.GetBold() ? "b" : "") +
+                         (v.GetItalic() ? "i" : "") + (v.GetUnderline() ? "u" : "") + "/" +
+                         ColorText(v.GetColor()));
     }
-    void Color(const char*, std::uint32_t& v) { same = same && v == Other(v); }
-    void Int(const char*, std::int32_t& v) { same = same && v == Other(v); }
-    void Bool(const char*, bool& v) { same = same && v == Other(v); }
-    void Text(const char*, CTextFormat& v) { same = same && v == Other(v); }
 };
 
 template <class G> bool GroupsEqual(const G& a, const G& b)
 {
-    Equal eq{&a, &b};
-    const_cast<G&>(a).Visit(eq);
-    return eq.same;
+    Collector left, right;
+    VisitFields(a, left);
+    VisitFields(b, right);
+    return left.values == right.values;
 }
 
 } // namespace
@@ -301,7 +297,6 @@ bool CGlobalStyle::operator==(const CGlobalStyle& o) const
 
 std::string CGlobalStyle::SaveToText() const
 {
-    CGlobalStyle& self = const_cast<CGlobalStyle&>(*this);
     pugi::xml_document doc;
     pugi::xml_node root = doc.append_child("VantorelStyle");
     root.append_attribute("useDefaultStyle") = std::to_string(useDefaultStyle).c_str();
@@ -310,18 +305,18 @@ std::string CGlobalStyle::SaveToText() const
         palette.append_child("color").text() = ColorText(c).c_str();
     }
     XmlWriter w{root.append_child("GlobalColors")};
-    self.globalColors.Visit(w);
+    VisitFields(globalColors, w);
     w.parent = root.append_child("Selectors");
-    self.selectors.Visit(w);
+    VisitFields(selectors, w);
     w.parent = root.append_child("SingleVals");
-    self.singleVals.Visit(w);
+    VisitFields(singleVals, w);
     pugi::xml_node chartsNode = root.append_child("Charts");
     w.parent = chartsNode.append_child("XAxis");
-    self.charts.XAxis.Visit(w);
+    VisitFields(charts.XAxis, w);
     w.parent = chartsNode.append_child("YAxis");
-    self.charts.YAxis.Visit(w);
+    VisitFields(charts.YAxis, w);
     w.parent = chartsNode;
-    self.charts.Visit(w);
+    VisitFields(charts, w);
     for (int i = 0; i < kSeriesColorCount; ++i) {
         const StyleSeriesColors& s = charts.series[static_cast<std::size_t>(i)];
         pugi::xml_node n = chartsNode.append_child("Series");
@@ -369,18 +364,18 @@ bool CGlobalStyle::LoadFromText(const std::string& xml, std::string* error)
             style.customColors[static_cast<std::size_t>(i++)] = ParseColor(c.text().get(), "Palette");
         }
         XmlReader r{root.child("GlobalColors"), "GlobalColors"};
-        style.globalColors.Visit(r);
+        VisitFields(style.globalColors, r);
         r = {root.child("Selectors"), "Selectors"};
-        style.selectors.Visit(r);
+        VisitFields(style.selectors, r);
         r = {root.child("SingleVals"), "SingleVals"};
-        style.singleVals.Visit(r);
+        VisitFields(style.singleVals, r);
         pugi::xml_node chartsNode = root.child("Charts");
         r = {chartsNode.child("XAxis"), "Charts/XAxis"};
-        style.charts.XAxis.Visit(r);
+        VisitFields(style.charts.XAxis, r);
         r = {chartsNode.child("YAxis"), "Charts/YAxis"};
-        style.charts.YAxis.Visit(r);
+        VisitFields(style.charts.YAxis, r);
         r = {chartsNode, "Charts"};
-        style.charts.Visit(r);
+        VisitFields(style.charts, r);
         for (pugi::xml_node s : chartsNode.children("Series")) {
             std::int32_t index = ParseInt(s.attribute("index").value(), "Charts/Series/index");
             if (index < 0 || index >= kSeriesColorCount) {

@@ -5,11 +5,18 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 // Field groups of the global style record. Each group lists its fields once, in Visit, under
 // the keys the style file uses; the file reader and writer, comparison and style application
 // all walk that list.
 namespace model {
+
+// Walks the fields of a group, const or not.
+template <class G, class V> void VisitFields(G& group, V& visitor)
+{
+    std::remove_const_t<G>::Visit(group, visitor);
+}
 
 constexpr int kSeriesColorCount = 30;
 constexpr int kCustomColorCount = 16;
@@ -19,12 +26,13 @@ struct StyleGlobalColors {
     std::int32_t transparency;
     CTextFormat titleTextFormat, labelTextFormat;
     bool colorEnable, bgArt;
-    template <class V> void Visit(V& v)
+    template <class Self, class V> static void Visit(Self& s, V& v)
     {
-        v.Color("border", border), v.Color("fill", fill), v.Color("marker", marker), v.Color("value", value);
-        v.Int("transparency", transparency);
-        v.Text("titleTextFormat", titleTextFormat), v.Text("labelTextFormat", labelTextFormat);
-        v.Bool("colorEnable", colorEnable), v.Bool("bgArt", bgArt);
+        v.Color("border", s.border), v.Color("fill", s.fill), v.Color("marker", s.marker),
+            v.Color("value", s.value);
+        v.Int("transparency", s.transparency);
+        v.Text("titleTextFormat", s.titleTextFormat), v.Text("labelTextFormat", s.labelTextFormat);
+        v.Bool("colorEnable", s.colorEnable), v.Bool("bgArt", s.bgArt);
     }
 };
 
@@ -35,18 +43,19 @@ struct StyleSelectors {
         fillColor;
     std::int32_t labelAlpha;
     bool useDefaultArt, useBGLabelArt, showBorder, showFill;
-    template <class V> void Visit(V& v)
+    template <class Self, class V> static void Visit(Self& s, V& v)
     {
-        v.Text("titleTextFormat", titleTextFormat), v.Text("labelTextFormat", labelTextFormat);
-        v.Color("mouseOverTextColor", mouseOverTextColor), v.Color("selectedTextColor", selectedTextColor);
-        v.Color("defaultFillColor", defaultFillColor), v.Color("selectedFillColor", selectedFillColor);
-        v.Color("mouseOverFillColor", mouseOverFillColor), v.Color("thumbColor", thumbColor);
-        v.Color("defaultColor", defaultColor), v.Color("selectedColor", selectedColor);
-        v.Color("selectableFillColor", selectableFillColor), v.Color("borderColor", borderColor);
-        v.Color("fillColor", fillColor);
-        v.Int("labelAlpha", labelAlpha);
-        v.Bool("useDefaultArt", useDefaultArt), v.Bool("useBGLabelArt", useBGLabelArt);
-        v.Bool("showBorder", showBorder), v.Bool("showFill", showFill);
+        v.Text("titleTextFormat", s.titleTextFormat), v.Text("labelTextFormat", s.labelTextFormat);
+        v.Color("mouseOverTextColor", s.mouseOverTextColor),
+            v.Color("selectedTextColor", s.selectedTextColor);
+        v.Color("defaultFillColor", s.defaultFillColor), v.Color("selectedFillColor", s.selectedFillColor);
+        v.Color("mouseOverFillColor", s.mouseOverFillColor), v.Color("thumbColor", s.thumbColor);
+        v.Color("defaultColor", s.defaultColor), v.Color("selectedColor", s.selectedColor);
+        v.Color("selectableFillColor", s.selectableFillColor), v.Color("borderColor", s.borderColor);
+        v.Color("fillColor", s.fillColor);
+        v.Int("labelAlpha", s.labelAlpha);
+        v.Bool("useDefaultArt", s.useDefaultArt), v.Bool("useBGLabelArt", s.useBGLabelArt);
+        v.Bool("showBorder", s.showBorder), v.Bool("showFill", s.showFill);
     }
 };
 
@@ -54,12 +63,12 @@ struct StyleSingleVals {
     CTextFormat titleTextFormat, valueTextFormat, minMaxTextFormat;
     bool ticksEnabled, useCustomColor;
     std::uint32_t tickColor, customColor;
-    template <class V> void Visit(V& v)
+    template <class Self, class V> static void Visit(Self& s, V& v)
     {
-        v.Text("titleTextFormat", titleTextFormat), v.Text("valueTextFormat", valueTextFormat);
-        v.Text("minMaxTextFormat", minMaxTextFormat);
-        v.Bool("ticksEnabled", ticksEnabled), v.Bool("useCustomColor", useCustomColor);
-        v.Color("tickColor", tickColor), v.Color("customColor", customColor);
+        v.Text("titleTextFormat", s.titleTextFormat), v.Text("valueTextFormat", s.valueTextFormat);
+        v.Text("minMaxTextFormat", s.minMaxTextFormat);
+        v.Bool("ticksEnabled", s.ticksEnabled), v.Bool("useCustomColor", s.useCustomColor);
+        v.Color("tickColor", s.tickColor), v.Color("customColor", s.customColor);
     }
 };
 
@@ -68,12 +77,12 @@ struct StyleAxis {
     std::uint32_t axisColor;
     std::int32_t axisWeight;
     CTextFormat titleTextFormat, labelTextFormat;
-    template <class V> void Visit(V& v)
+    template <class Self, class V> static void Visit(Self& s, V& v)
     {
-        v.Bool("showAxis", showAxis), v.Bool("showLabels", showLabels);
-        v.Bool("showMajorTicks", showMajorTicks), v.Bool("showMinorTicks", showMinorTicks);
-        v.Color("axisColor", axisColor), v.Int("axisWeight", axisWeight);
-        v.Text("titleTextFormat", titleTextFormat), v.Text("labelTextFormat", labelTextFormat);
+        v.Bool("showAxis", s.showAxis), v.Bool("showLabels", s.showLabels);
+        v.Bool("showMajorTicks", s.showMajorTicks), v.Bool("showMinorTicks", s.showMinorTicks);
+        v.Color("axisColor", s.axisColor), v.Int("axisWeight", s.axisWeight);
+        v.Text("titleTextFormat", s.titleTextFormat), v.Text("labelTextFormat", s.labelTextFormat);
     }
 };
 
@@ -99,34 +108,35 @@ struct StyleCharts {
     std::uint32_t hMajGridColor, hMinGridColor, vMajGridColor, vMinGridColor;
     std::int32_t hMajWeight, hMinWeight, vMajWeight, vMinWeight;
     // Axes and series are nested elements of their own and are walked by the callers.
-    template <class V> void Visit(V& v)
+    template <class Self, class V> static void Visit(Self& s, V& v)
     {
-        v.Bool("useMarkerArt", useMarkerArt), v.Int("plotAlpha", plotAlpha), v.Bool("showValues", showValues);
-        v.Text("valueTextFormat", valueTextFormat), v.Text("titleTextFormat", titleTextFormat);
-        v.Text("subTitleTextFormat", subTitleTextFormat);
-        v.Bool("showTitleBorder", showTitleBorder), v.Color("titleBorderColor", titleBorderColor);
-        v.Int("titleBorderWeight", titleBorderWeight);
-        v.Bool("showTitleFill", showTitleFill), v.Color("titleFillColor", titleFillColor);
-        v.Text("legendTextFormat", legendTextFormat);
-        v.Bool("showLegendBorder", showLegendBorder), v.Color("legendBorderColor", legendBorderColor);
-        v.Int("legendBorderWeight", legendBorderWeight);
-        v.Bool("showLegendFill", showLegendFill), v.Color("legendFillColor", legendFillColor);
-        v.Bool("useBackgroundArt", useBackgroundArt);
-        v.Bool("showChartBorder", showChartBorder), v.Color("chartBorderColor", chartBorderColor);
-        v.Int("chartBorderWeight", chartBorderWeight);
-        v.Bool("showChartFill", showChartFill), v.Color("chartFillColor", chartFillColor);
-        v.Int("plotMargin", plotMargin);
-        v.Bool("showPlotBorder", showPlotBorder), v.Color("plotBorderColor", plotBorderColor);
-        v.Int("plotBorderWeight", plotBorderWeight);
-        v.Bool("showPlotFill", showPlotFill), v.Color("plotFillColor", plotFillColor);
-        v.Bool("showHMajGrid", showHMajGrid), v.Color("hMajGridColor", hMajGridColor),
-            v.Int("hMajWeight", hMajWeight);
-        v.Bool("showHMinGrid", showHMinGrid), v.Color("hMinGridColor", hMinGridColor),
-            v.Int("hMinWeight", hMinWeight);
-        v.Bool("showVMajGrid", showVMajGrid), v.Color("vMajGridColor", vMajGridColor),
-            v.Int("vMajWeight", vMajWeight);
-        v.Bool("showVMinGrid", showVMinGrid), v.Color("vMinGridColor", vMinGridColor),
-            v.Int("vMinWeight", vMinWeight);
+        v.Bool("useMarkerArt", s.useMarkerArt), v.Int("plotAlpha", s.plotAlpha),
+            v.Bool("showValues", s.showValues);
+        v.Text("valueTextFormat", s.valueTextFormat), v.Text("titleTextFormat", s.titleTextFormat);
+        v.Text("subTitleTextFormat", s.subTitleTextFormat);
+        v.Bool("showTitleBorder", s.showTitleBorder), v.Color("titleBorderColor", s.titleBorderColor);
+        v.Int("titleBorderWeight", s.titleBorderWeight);
+        v.Bool("showTitleFill", s.showTitleFill), v.Color("titleFillColor", s.titleFillColor);
+        v.Text("legendTextFormat", s.legendTextFormat);
+        v.Bool("showLegendBorder", s.showLegendBorder), v.Color("legendBorderColor", s.legendBorderColor);
+        v.Int("legendBorderWeight", s.legendBorderWeight);
+        v.Bool("showLegendFill", s.showLegendFill), v.Color("legendFillColor", s.legendFillColor);
+        v.Bool("useBackgroundArt", s.useBackgroundArt);
+        v.Bool("showChartBorder", s.showChartBorder), v.Color("chartBorderColor", s.chartBorderColor);
+        v.Int("chartBorderWeight", s.chartBorderWeight);
+        v.Bool("showChartFill", s.showChartFill), v.Color("chartFillColor", s.chartFillColor);
+        v.Int("plotMargin", s.plotMargin);
+        v.Bool("showPlotBorder", s.showPlotBorder), v.Color("plotBorderColor", s.plotBorderColor);
+        v.Int("plotBorderWeight", s.plotBorderWeight);
+        v.Bool("showPlotFill", s.showPlotFill), v.Color("plotFillColor", s.plotFillColor);
+        v.Bool("showHMajGrid", s.showHMajGrid), v.Color("hMajGridColor", s.hMajGridColor),
+            v.Int("hMajWeight", s.hMajWeight);
+        v.Bool("showHMinGrid", s.showHMinGrid), v.Color("hMinGridColor", s.hMinGridColor),
+            v.Int("hMinWeight", s.hMinWeight);
+        v.Bool("showVMajGrid", s.showVMajGrid), v.Color("vMajGridColor", s.vMajGridColor),
+            v.Int("vMajWeight", s.vMajWeight);
+        v.Bool("showVMinGrid", s.showVMinGrid), v.Color("vMinGridColor", s.vMinGridColor),
+            v.Int("vMinWeight", s.vMinWeight);
     }
 };
 

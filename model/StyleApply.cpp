@@ -64,19 +64,19 @@ struct Applier {
     CParameterSet& set;
     const std::string prefix;
     std::string Key(const char* key) const { return prefix + key; }
-    void Color(const char* key, std::uint32_t& v)
+    void Color(const char* key, std::uint32_t v)
     {
         ForEachNamed(set, Key(key).c_str(), [&](CParameter& p) { p.SetColor(v); });
     }
-    void Int(const char* key, std::int32_t& v)
+    void Int(const char* key, std::int32_t v)
     {
         ForEachNamed(set, Key(key).c_str(), [&](CParameter& p) { p.SetInt(v); });
     }
-    void Bool(const char* key, bool& v)
+    void Bool(const char* key, bool v)
     {
         ForEachNamed(set, Key(key).c_str(), [&](CParameter& p) { p.SetBool(v); });
     }
-    void Text(const char* key, CTextFormat& v)
+    void Text(const char* key, const CTextFormat& v)
     {
         ForEachNamed(set, Key(key).c_str(), [&](CParameter& p) { CopyTextFormat(p, v); });
     }
@@ -84,9 +84,8 @@ struct Applier {
 
 } // namespace
 
-void CParameterSet::ApplyGlobalStyle(const CGlobalStyle& constStyle)
+void CParameterSet::ApplyGlobalStyle(const CGlobalStyle& style)
 {
-    CGlobalStyle style(constStyle);
     CParameter* appearance = FindParameter("Appearance");
     int kind = appearance && appearance->GetSet() ? appearance->GetSet()->GetPageKind() : kPageDefault;
 
@@ -98,13 +97,13 @@ void CParameterSet::ApplyGlobalStyle(const CGlobalStyle& constStyle)
     case kPageSelector:
     case kPageSelector2:
     case kPageTable:
-        style.selectors.Visit(apply);
+        VisitFields(style.selectors, apply);
         break;
     case kPageSingleValue:
-        style.singleVals.Visit(apply);
+        VisitFields(style.singleVals, apply);
         break;
     case kPageChartData: {
-        style.charts.Visit(apply);
+        VisitFields(style.charts, apply);
         Applier x{*this, "XAxis"};
         Applier y{*this, "YAxis"};
         // Chart parameters spell the axis fields with the axis in front ("XAxisColor").
@@ -117,7 +116,7 @@ void CParameterSet::ApplyGlobalStyle(const CGlobalStyle& constStyle)
         break;
     }
     default:
-        style.globalColors.Visit(apply);
+        VisitFields(style.globalColors, apply);
         break;
     }
 }
