@@ -340,7 +340,8 @@ private:
         if (type == "inlineStr") {
             cell.type = CellType::String;
             cell.text = StringItemText(Child(c, "is"));
-        } else if (!v) {
+        } else if (!v || (*raw == '\0' && type != "str")) {
+            // Some programs write an empty <v/> for a cell without value.
             cell.type = CellType::Empty;
         } else if (type == "s") {
             auto index = ParseUnsigned(raw);
@@ -369,15 +370,11 @@ private:
             cell.number = *serial;
             cell.isDate = true;
         } else if (type.empty() || type == "n") {
-            if (*raw == '\0' && cell.HasFormula()) {
-                cell.type = CellType::Empty;
-            } else {
-                auto number = ParseNumber(raw);
-                if (!number)
-                    throw WorkbookError("Invalid number \"" + std::string(raw) + "\" in " + where());
-                cell.type = CellType::Number;
-                cell.number = *number;
-            }
+            auto number = ParseNumber(raw);
+            if (!number)
+                throw WorkbookError("Invalid number \"" + std::string(raw) + "\" in " + where());
+            cell.type = CellType::Number;
+            cell.number = *number;
         } else {
             throw WorkbookError("Unknown cell type \"" + std::string(type) + "\" in " + where());
         }

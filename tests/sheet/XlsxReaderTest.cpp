@@ -124,7 +124,7 @@ TEST(XlsxReader, ReadsSheetStateStringsAndDates)
         R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c><c r="C1" t="s"><v>2</v></c></row>)"
         R"(<row r="2"><c r="A2" s="1"><v>45292</v></c><c r="B2" s="2"><v>1.5</v></c>)"
         R"(<c r="C2" t="d"><v>2024-01-01T12:00:00</v></c><c r="D2" t="d"><v>1900-01-01</v></c></row>)"
-        R"(<row><c><v>7</v></c><c><v>8</v></c></row>)";
+        R"(<row><c><v>7</v></c><c><v>8</v></c><c t="s"><v/></c></row>)";
     auto bytes = OneSheet(SheetXml(data, "", R"(<sheetProtection sheet="1" objects="1"/>)"), more);
     Workbook book = ReadWorkbook(bytes);
     const Sheet& s = book.sheets[0];
@@ -141,6 +141,7 @@ TEST(XlsxReader, ReadsSheetStateStringsAndDates)
     // Rows and cells without numbers follow the ones before them.
     EXPECT_DOUBLE_EQ(At(s, "A3")->number, 7);
     EXPECT_DOUBLE_EQ(At(s, "B3")->number, 8);
+    EXPECT_EQ(At(s, "C3")->type, CellType::Empty);
 }
 
 TEST(XlsxReader, RefusesBadInputWithAClearMessage)
