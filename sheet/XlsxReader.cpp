@@ -315,11 +315,9 @@ private:
                 throw WorkbookError("Invalid style index in " + where());
             style = *parsed;
         }
+        // A style the styles part lacks only costs the number format, not the value.
         if (style < styles_.xfFormatIds.size())
             cell.numFmtId = styles_.xfFormatIds[style];
-        else if (style != 0)
-            throw WorkbookError("Style index " + std::to_string(style) + " of " + where() +
-                                " is not in the styles");
         auto custom = styles_.customFormats.find(cell.numFmtId);
         if (custom != styles_.customFormats.end()) {
             cell.formatCode = custom->second;
@@ -393,9 +391,11 @@ private:
             if (!si)
                 throw WorkbookError("Shared formula without a valid index in " + where());
             auto it = shared_.find(*si);
-            if (!text.empty() && (it == shared_.end() || Attribute(f, "ref"))) {
-                shared_[*si] = {address, text};
+            if (!text.empty()) {
+                // A cell that spells its shared formula out is taken at its word.
                 cell.formula = text;
+                if (it == shared_.end() || Attribute(f, "ref"))
+                    shared_[*si] = {address, text};
             } else if (it != shared_.end()) {
                 const SharedFormula& master = it->second;
                 cell.formula =
