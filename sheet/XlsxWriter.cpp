@@ -144,9 +144,13 @@ public:
     }
 
 private:
+    // Children keep the order the schema demands: anything new goes before an extension list.
     pugi::xml_node AddElement(pugi::xml_node parent, const char* local)
     {
-        return parent.append_child((prefix_ + local).c_str());
+        std::string name = prefix_ + local;
+        if (auto extensions = Child(parent, "extLst"))
+            return parent.insert_child_before(name.c_str(), extensions);
+        return parent.append_child(name.c_str());
     }
 
     void CollectFormulas()
@@ -245,11 +249,8 @@ private:
         if (cellBefore && !Attribute(cellBefore, "r"))
             cellBefore.append_attribute("r") =
                 (ColumnLetters(*columnIndex) + std::to_string(at.row + 1)).c_str();
-        pugi::xml_node cell = cellBefore
-                                  ? row.insert_child_before((prefix_ + "c").c_str(), cellBefore)
-                                  : row.insert_child_before((prefix_ + "c").c_str(), Child(row, "extLst"));
-        if (!cell)
-            cell = AddElement(row, "c");
+        pugi::xml_node cell =
+            cellBefore ? row.insert_child_before((prefix_ + "c").c_str(), cellBefore) : AddElement(row, "c");
         cell.append_attribute("r") = (ColumnLetters(at.column) + std::to_string(at.row + 1)).c_str();
         // Spans are a loading hint that must cover the row's cells; drop rather than mislead.
         row.remove_attribute("spans");
