@@ -92,6 +92,50 @@ TEST(XlsxReader, ReadsWhatASpreadsheetProgramWrote)
         EXPECT_NE(book.names[i].localSheet, -1) << book.names[i].name;
 }
 
+TEST(XlsxReader, ReadsNumbersTextsAndFormulasAsWritten)
+{
+    Workbook book = ReadWorkbookFile(WorkbookData("extras.xlsx").string());
+    ASSERT_EQ(book.sheets.size(), 2u);
+    const Sheet& s = book.sheets[0];
+    struct Expect {
+        const char* cell;
+        CellType type;
+        double number;
+        const char* text;
+        const char* formula;
+        bool isDate;
+        const char* format;
+    };
+    const Expect table[] = {
+        {"A1", CellType::String, 0, "Z\u00fcrich \u20ac \u6771\u4eac", "", false, "General"},
+        {"B1", CellType::Number, 0.75, "", "", true, "h:mm"},
+        {"A2", CellType::Number, -42.5, "", "", false, "General"},
+        {"B2", CellType::Number, 1.5e-7, "", "", false, "0.00E+00"},
+        {"A3", CellType::Number, 1e300, "", "", false, "General"},
+        {"B3", CellType::Number, 36526, "", "", true, "d-mmm-yy"},
+        {"A4", CellType::Boolean, 0, "", "", false, "General"},
+        {"B4", CellType::Error, 0, "#VALUE!", "", false, "General"},
+        {"A5", CellType::String, 0, "two", "VLOOKUP(2,Lookup!A1:B3,2,FALSE)", false, "General"},
+        {"A6", CellType::String, 0, "Z\u00fcrich \u20ac \u6771\u4eac 18:00",
+         "IF(A4,\"no\",CONCATENATE(A1,\" \",TEXT(B1,\"h:mm\")))", false, "General"},
+        {"A7", CellType::Boolean, 1, "", "AND(A2<0,B2>=0)", false, "General"},
+        {"A8", CellType::Number, 1796.25, "", "A2^2-ROUND(A3/1.00000000000000000005e+299,0)", false,
+         "General"},
+    };
+    for (const auto& e : table) {
+        SCOPED_TRACE(e.cell);
+        const Cell* cell = At(s, e.cell);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->type, e.type);
+        EXPECT_DOUBLE_EQ(cell->number, e.number);
+        EXPECT_EQ(cell->text, e.text);
+        EXPECT_EQ(cell->formula, e.formula);
+        EXPECT_EQ(cell->isDate, e.isDate);
+        EXPECT_EQ(cell->formatCode, e.format);
+    }
+    EXPECT_EQ(At(book.sheets[1], "B3")->text, "three");
+}
+
 TEST(XlsxReader, ExpandsSharedFormulasToEachCell)
 {
     std::string data =
@@ -125,10 +169,16 @@ TEST(XlsxReader, ReadsSheetStateStringsAndDates)
         R"(<row r="2"><c r="A2" s="1"><v>45292</v></c><c r="B2" s="2"><v>1.5</v></c>)"
         R"(<c r="C2" t="d"><v>2024-01-01T12:00:00</v></c><c r="D2" t="d"><v>1900-01-01</v></c></row>)"
         R"(<row><c><v>7</v></c><c><v>8</v></c><c t="s"><v/></c></row>)";
+    more.emplace_back(
+        "xl/workbook.xml",
+        R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
+        R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
+        R"(<sheets><sheet name="S" sheetId="4" state="hidden" r:id="rId1"/></sheets></workbook>)");
     auto bytes = OneSheet(SheetXml(data, "", R"(<sheetProtection sheet="1" objects="1"/>)"), more);
     Workbook book = ReadWorkbook(bytes);
     const Sheet& s = book.sheets[0];
     EXPECT_TRUE(s.isProtected);
+    EXPECT_TRUE(s.hidden);
     EXPECT_EQ(At(s, "A1")->text, "plain");
     EXPECT_EQ(At(s, "B1")->text, "rich");
     EXPECT_EQ(At(s, "C1")->text, "a\rb");

@@ -4,3 +4,4 @@
 set -e
 cd "$(dirname "$0")"
 ssconvert -T Gnumeric_Excel:xlsx2 model.gnumeric model.xlsx
+ssconvert -T Gnumeric_Excel:xlsx2 extras.gnumeric extras.xlsx
