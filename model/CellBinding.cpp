@@ -28,6 +28,17 @@ void AssignCell(CParameter& target, const CellValue& cell)
     target.SetVariableId(cell.id);
 }
 
+// What a new element of a bound list looks like: the list's template, or else its first element
+// when that is itself a list (the template of a set skips nested elements).
+const CParameter* ElementShape(const CParameter& list)
+{
+    if (const CParameter* shape = list.GetGroupTemplate()) {
+        return shape;
+    }
+    const CParameter* first = list.GetElement(0);
+    return first && IsIndexedList(first->GetType()) ? first : nullptr;
+}
+
 } // namespace
 
 CCellBinding::CCellBinding(const std::string& name) : value_(std::make_unique<CParameter>(name, kTypeString))
@@ -132,8 +143,7 @@ void CCellBinding::RefreshParameter(const CRange* range, bool /*flag*/)
         // The template chain decides the shape: a list of cells, a list of rows of cells, or a
         // list of areas, each a list of rows of cells.
         std::vector<CParameter> levels;
-        for (const CParameter* t = value_->GetGroupTemplate(); t && levels.size() < 3;
-             t = t->GetGroupTemplate()) {
+        for (const CParameter* t = ElementShape(*value_); t && levels.size() < 3; t = ElementShape(*t)) {
             levels.push_back(*t);
             if (!HasNestedSet(t->GetType())) {
                 break;

@@ -80,6 +80,13 @@ TEST_F(CellBindingTest, ListsGetOneElementPerCellOrPerRow)
     EXPECT_EQ(rows.GetElement(1)->GetElement(0)->GetDouble(), 20);
     EXPECT_EQ(PathText(*data.GetBinding()->GetLink(2)), ".data.1.0");
 
+    // Read back without its template (as from an older record), the list keeps its rows.
+    CParameter copy(data);
+    copy.GetBinding()->GetValue().GetSet()->SetElementTemplate(nullptr);
+    copy.RefreshFromCells(link.Add(0, 0, 1, 2), false);
+    ASSERT_EQ(copy.GetBinding()->GetValue().GetElementCount(), 1);
+    EXPECT_EQ(copy.GetBinding()->GetValue().GetElement(0)->GetElementCount(), 2);
+
     // One level more: one element per area, each a list of rows.
     auto areasValue = std::make_unique<CParameter>("ranges", kTypeList);
     auto areaTemplate = std::make_unique<CParameter>("0", kTypeList);
