@@ -63,11 +63,6 @@ void CParameter::CopyFrom(const CParameter& other)
     integer_ = other.integer_;
     color_ = other.color_;
     set_ = other.set_ ? std::make_unique<CParameterSet>(*other.set_) : nullptr;
-    if (set_) {
-        for (int i = 0; i < set_->GetCount(); ++i) {
-            set_->GetAt(i)->SetOwner(set_.get());
-        }
-    }
     valueList_ = other.valueList_ ? std::make_unique<CValueList>(*other.valueList_) : nullptr;
     binding_ = other.binding_ ? std::make_unique<CCellBinding>(*other.binding_) : nullptr;
 }
