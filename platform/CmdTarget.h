@@ -98,6 +98,10 @@ public:
     {
         return AddCommand(0, id, id, [fn](CCmdTarget& t, UINT n) { return (Self(t).*fn)(n) != FALSE; });
     }
+    MessageMapBuilder& CommandExRange(UINT first, UINT last, BOOL (T::*fn)(UINT))
+    {
+        return AddCommand(0, first, last, [fn](CCmdTarget& t, UINT n) { return (Self(t).*fn)(n) != FALSE; });
+    }
     MessageMapBuilder& CommandRange(UINT first, UINT last, void (T::*fn)(UINT))
     {
         return AddCommand(0, first, last, [fn](CCmdTarget& t, UINT n) {

@@ -14,10 +14,23 @@
 class CWnd;
 
 struct MenuTemplateItem {
+    MenuTemplateItem() = default; // a separator
+    MenuTemplateItem(std::string itemText, UINT itemId, UINT itemFlags = 0)
+        : text(std::move(itemText)), id(itemId), flags(itemFlags)
+    {
+    }
+    static MenuTemplateItem Popup(std::string popupText, std::vector<MenuTemplateItem> items)
+    {
+        MenuTemplateItem item(std::move(popupText), 0);
+        item.popup = std::move(items);
+        item.isPopup = true;
+        return item;
+    }
+
     std::string text; // empty with id 0: a separator
     UINT id = 0;
-    UINT flags = 0;                      // MF_GRAYED, MF_CHECKED, ...
-    std::vector<MenuTemplateItem> popup; // non-empty (or `isPopup`): a submenu
+    UINT flags = 0; // MF_GRAYED, MF_CHECKED, ...
+    std::vector<MenuTemplateItem> popup;
     bool isPopup = false;
 };
 

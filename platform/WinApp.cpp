@@ -1,5 +1,8 @@
 #include "platform/WinApp.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "platform/CmdUI.h"
 #include "platform/DocTemplate.h"
 #include "platform/Document.h"
@@ -165,10 +168,9 @@ void CCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL bLast)
 // ----- CWinApp -----------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
-    .CommandEx(ID_FILE_MRU_FILE1, &CWinApp::OnOpenRecentFile)
+    .CommandExRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, &CWinApp::OnOpenRecentFile)
     .UpdateCommandUI(ID_FILE_MRU_FILE1, &CWinApp::OnUpdateRecentFileMenu)
-    .Message(WM_NULL, &CWinApp::OnAppExit) // never reached: an application is no window
-    END_MESSAGE_MAP()
+    .Command(ID_APP_EXIT, &CWinApp::OnAppExit) END_MESSAGE_MAP()
 
         CWinApp::CWinApp(const char* lpszAppName)
 {
@@ -178,13 +180,10 @@ BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
 
 CWinApp::~CWinApp()
 {
-    // The documents (and with them their frames) go before the application object.
-    for (auto& t : m_templates) {
-        if (CDocument* doc = t->GetOnlyDocument()) {
-            for (CView* view : std::vector<CView*>(doc->GetViews())) {
-                static_cast<void>(view);
-            }
-        }
+    // A main window still open goes before the documents it shows, and those before the
+    // application object.
+    if (m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr) {
+        m_pMainWnd->DestroyWindow();
     }
     m_templates.clear();
     if (AppSlot() == this) {
@@ -192,16 +191,32 @@ CWinApp::~CWinApp()
     }
 }
 
+bool IsCommandLineFlag(const std::string& arg)
+{
+    if (arg.size() < 2 || (arg[0] != '-' && arg[0] != '/')) {
+        return false;
+    }
+    if (arg[0] == '-') {
+        return true;
+    }
+    // A slash also starts every absolute path here. It is a flag only when its name (up to a
+    // ':' value) has no further slash and the whole text names no existing file.
+    const std::string body = arg.substr(1);
+    const std::string name = body.substr(0, body.find(':'));
+    if (name.find('/') != std::string::npos) {
+        return false;
+    }
+    std::error_code ec;
+    return !std::filesystem::exists(arg, ec);
+}
+
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
 {
     for (std::size_t i = 0; i < m_args.size(); ++i) {
         const std::string& arg = m_args[i];
-        const bool flag = !arg.empty() && (arg[0] == '-' || arg[0] == '/');
+        const bool flag = IsCommandLineFlag(arg);
         const std::string param = flag ? arg.substr(1) : arg;
         rCmdInfo.ParseParam(param.c_str(), flag ? TRUE : FALSE, i + 1 == m_args.size() ? TRUE : FALSE);
-    }
-    if (m_args.empty()) {
-        // Nothing given: ParseParam never ran, the default (a new document) stands.
     }
 }
 

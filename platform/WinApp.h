@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,10 @@ using FileNamePrompt = std::function<std::optional<std::string>(const std::strin
                                                                 const std::string& filter)>;
 void SetFileNamePrompt(FileNamePrompt prompt);
 void ResetFileNamePrompt();
+
+// Whether a command-line argument is a flag: "-x", or "/x" when that cannot be an absolute
+// path (its name before any ':' has no further '/' and no such file exists).
+bool IsCommandLineFlag(const std::string& arg);
 
 // The application object (registered by its constructor) and its main window.
 CWinApp* AfxGetApp();

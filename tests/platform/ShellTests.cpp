@@ -1,0 +1,356 @@
+#include "../support/TestSupport.h"
+#include "ShellTestApp.h"
+#include "platform/RecentFileList.h"
+#include "platform/Services.h"
+#include "platform/UserInput.h"
+
+namespace shelltest {
+namespace {
+
+class ShellTest : public UiTest {
+protected:
+    void SetUp() override
+    {
+        UiTest::SetUp();
+        ResetPlatformServices();
+        GetPlatformServices().SetAppDataFolder(appData.path());
+        RegisterResources();
+        Log().clear();
+        ResetFileNamePrompt();
+    }
+    void TearDown() override
+    {
+        app.reset();
+        ResetFileNamePrompt();
+        ResetPlatformServices();
+        UiTest::TearDown();
+    }
+
+    TestApp& Start(std::vector<std::string> args = {})
+    {
+        app = std::make_unique<TestApp>();
+        app->SetCommandLine(std::move(args));
+        EXPECT_TRUE(app->InitInstance());
+        PumpUntilIdle();
+        Log().clear();
+        return *app;
+    }
+    TestFrame& Frame() { return *dynamic_cast<TestFrame*>(app->m_pMainWnd); }
+    TestDoc& Doc() { return *dynamic_cast<TestDoc*>(Frame().GetActiveDocument()); }
+    CPoint ButtonCentre(CToolBar& bar, UINT id)
+    {
+        CRect r;
+        bar.GetItemRect(bar.CommandToIndex(id), &r);
+        return r.CenterPoint();
+    }
+
+    testsupport::TempDir appData;
+    std::unique_ptr<TestApp> app;
+};
+
+TEST_F(ShellTest, StartUpMakesOneFrameDocumentAndViewLaidOutInTheFrame)
+{
+    Start();
+    TestFrame& frame = Frame();
+    auto* view = dynamic_cast<TestView*>(frame.GetActiveView());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetDocument(), &Doc());
+    EXPECT_EQ(view->initialUpdates, 1);
+    EXPECT_EQ(CWnd::GetFocus(), view);
+    EXPECT_EQ(frame.GetWindowText(), "Untitled - Vantorel");
+    EXPECT_TRUE(frame.IsZoomed());
+    EXPECT_TRUE(frame.AcceptsFiles());
+
+    CRect client, bar, status, pane;
+    frame.GetClientRect(&client);
+    frame.tools.GetWindowRect(&bar);
+    frame.status.GetWindowRect(&status);
+    view->GetWindowRect(&pane);
+    frame.ScreenToClient(&bar);
+    frame.ScreenToClient(&status);
+    frame.ScreenToClient(&pane);
+    EXPECT_EQ(bar.top, 0);
+    EXPECT_EQ(status.bottom, client.bottom);
+    EXPECT_EQ(status.Height(), CStatusBar::kHeight);
+    CRect importBar;
+    frame.import.GetWindowRect(&importBar);
+    frame.ScreenToClient(&importBar);
+    EXPECT_EQ(importBar.top, bar.bottom) << "the undocked import bar sits in a row of its own until docked";
+    EXPECT_EQ(pane.top, importBar.bottom);
+    EXPECT_EQ(pane.bottom, status.top);
+}
+
+TEST_F(ShellTest, CommandsGoToViewDocumentFrameThenApplication)
+{
+    Start();
+    CWnd& frame = Frame();
+    for (UINT id : {ID_SHARED, ID_DOC_ONLY, ID_FRAME_ONLY, ID_APP_ONLY, ID_NOBODY}) {
+        frame.SendMessage(WM_COMMAND, id);
+    }
+    EXPECT_EQ(Log(), (std::vector<std::string>{"view:shared", "doc:only", "frame:only", "app:only"}));
+    EXPECT_FALSE(IsCommandEnabled(frame, ID_FILE_SAVE)) << "the document's update handler is reached";
+}
+
+TEST_F(ShellTest, ToolbarClicksRunCommandsUntilIdleUpdatesDisableThem)
+{
+    Start();
+    TestFrame& frame = Frame();
+    CUserInput::Click(frame.import, ButtonCentre(frame.import, ID_IMPORT_MODEL));
+    EXPECT_EQ(Log(), (std::vector<std::string>{"frame:import"}));
+
+    frame.importEnabled = false;
+    PumpUntilIdle();
+    EXPECT_NE(frame.import.GetButtonStyle(0) & TBBS_DISABLED, 0u);
+    Log().clear();
+    CUserInput::Click(frame.import, ButtonCentre(frame.import, ID_IMPORT_MODEL));
+    EXPECT_TRUE(Log().empty());
+
+    // A command nobody handles is greyed on the bar; one with a handler stays enabled.
+    const int component = frame.tools.CommandToIndex(ID_TOOL_COMPONENT);
+    EXPECT_NE(frame.tools.GetButtonStyle(component) & TBBS_DISABLED, 0u);
+    EXPECT_EQ(frame.tools.GetButtonStyle(frame.tools.CommandToIndex(ID_TOOL_SELECT)) & TBBS_DISABLED, 0u);
+
+    // Press on a button, release elsewhere: no command. Press between buttons: a bar drag.
+    CUserInput::Press(frame.tools, ButtonCentre(frame.tools, ID_TOOL_SELECT));
+    CUserInput::Release(frame.tools, CPoint(1, 1));
+    EXPECT_TRUE(Log().empty());
+    CRect gap;
+    frame.tools.GetItemRect(3, &gap); // the separator
+    CUserInput::Click(frame.tools, gap.CenterPoint());
+    EXPECT_EQ(frame.tools.DragStartCount(), 1);
+}
+
+TEST_F(ShellTest, HoveringAButtonShowsItsPromptInTheMessagePane)
+{
+    Start();
+    TestFrame& frame = Frame();
+    CUserInput::MoveTo(frame.tools, ButtonCentre(frame.tools, ID_TOOL_SELECT));
+    EXPECT_EQ(frame.status.GetPaneText(0), "Select objects");
+    CRect gap;
+    frame.tools.GetItemRect(3, &gap);
+    CUserInput::MoveTo(frame.tools, gap.CenterPoint());
+    EXPECT_EQ(frame.status.GetPaneText(0), "Ready");
+}
+
+TEST_F(ShellTest, BarsDockRightOfAnotherInTheSameRow)
+{
+    Start();
+    TestFrame& frame = Frame();
+    frame.RecalcLayout();
+    CRect ref, own;
+    frame.tools.GetWindowRect(&ref);
+    frame.import.GetWindowRect(&own);
+    const CRect wanted(ref.right, ref.top, ref.right + own.Width(), ref.bottom);
+    frame.DockControlBar(&frame.import, AFX_IDW_DOCKBAR_TOP, &wanted);
+
+    auto rows = frame.DockedRows(AFX_IDW_DOCKBAR_TOP);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0], (std::vector<CControlBar*>{&frame.tools, &frame.import}));
+    CRect placed;
+    frame.import.GetWindowRect(&placed);
+    EXPECT_EQ(placed.left, ref.right);
+    EXPECT_EQ(placed.top, ref.top);
+
+    // Asked to go where the other bar is, it is pushed to its right instead of overlapping.
+    const CRect onTop(ref.left + 5, ref.top, ref.left + 5 + own.Width(), ref.bottom);
+    frame.DockControlBar(&frame.import, AFX_IDW_DOCKBAR_TOP, &onTop);
+    frame.import.GetWindowRect(&placed);
+    EXPECT_EQ(placed.left, ref.right);
+    EXPECT_EQ(frame.DockedRows(AFX_IDW_DOCKBAR_TOP)[0],
+              (std::vector<CControlBar*>{&frame.tools, &frame.import}));
+
+    // Hiding a bar gives its room back to the view.
+    CRect before, after;
+    frame.GetActiveView()->GetWindowRect(&before);
+    frame.ShowControlBar(&frame.status, FALSE, FALSE);
+    frame.GetActiveView()->GetWindowRect(&after);
+    EXPECT_EQ(after.bottom, before.bottom + CStatusBar::kHeight);
+}
+
+TEST_F(ShellTest, StatusPanesAndIndicators)
+{
+    Start();
+    CStatusBar& status = Frame().status;
+    EXPECT_EQ(status.GetPaneText(1), "Model Not Loaded");
+    CRect pane1, pane2;
+    status.GetItemRect(1, &pane1);
+    status.GetItemRect(2, &pane2);
+    EXPECT_EQ(pane1.Width(), 200 + CStatusBar::kPaneMargin);
+    EXPECT_EQ(pane2.left, pane1.right + CStatusBar::kGap);
+    EXPECT_EQ(status.GetDisplayedText(2), "") << "caps lock is off";
+    GetInputState().SetKeyToggled(VK_CAPITAL, true);
+    PumpUntilIdle();
+    EXPECT_EQ(status.GetDisplayedText(2), "CAP");
+
+    const int paints = status.PaintCount();
+    status.SetPaneText(1, "42%");
+    EXPECT_EQ(status.PaintCount(), paints + 1) << "an immediate update repaints at once";
+
+    CStatusBar other;
+    ASSERT_TRUE(other.Create(&Frame(), WS_CHILD, 0x1234));
+    const UINT unknown[] = {ID_SEPARATOR, 4242};
+    EXPECT_FALSE(other.SetIndicators(unknown, 2)) << "an indicator without a string is an error";
+    EXPECT_EQ(other.GetCount(), 2);
+}
+
+TEST_F(ShellTest, AcceleratorsAndMenus)
+{
+    Start();
+    TestFrame& frame = Frame();
+    CUserInput::PressKey(VK_RETURN, CUserInput::Alt);
+    EXPECT_EQ(Log(), (std::vector<std::string>{"frame:properties"}));
+    Log().clear();
+    CUserInput::PressKey(VK_RETURN); // no modifier: not the accelerator
+    EXPECT_TRUE(Log().empty());
+
+    EXPECT_FALSE(CUserInput::ChooseMenuItem(frame, ID_FILE_SAVE)) << "greyed by the document";
+    EXPECT_FALSE(CUserInput::ChooseMenuItem(frame, ID_NOBODY)) << "greyed for want of a handler";
+    EXPECT_TRUE(CUserInput::ChooseMenuItem(frame, ID_PROPERTIES));
+    EXPECT_EQ(Log(), (std::vector<std::string>{"frame:properties"}));
+    EXPECT_EQ(frame.GetMenu()->GetMenuState(ID_NOBODY, MF_BYCOMMAND) & MF_GRAYED, MF_GRAYED);
+
+    // A popup picked through the hook runs the chosen command once it is delivered.
+    SetPopupMenuHook([](CMenu&, CPoint, CWnd*) { return UINT(ID_FRAME_ONLY); });
+    CMenu popup;
+    popup.AppendMenu(MF_STRING, ID_FRAME_ONLY, "Frame");
+    Log().clear();
+    EXPECT_TRUE(popup.TrackPopupMenu(TPM_LEFTALIGN, 10, 10, &frame));
+    PumpPendingMessages();
+    EXPECT_EQ(Log(), (std::vector<std::string>{"frame:only"}));
+}
+
+TEST_F(ShellTest, RecentFilesFillTheMenuAndSurviveARestart)
+{
+    Start();
+    TestFrame& frame = Frame();
+    CMenu* file = frame.GetMenu()->GetSubMenu(0);
+    frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+    EXPECT_EQ(file->GetMenuString(ID_FILE_MRU_FILE1, MF_BYCOMMAND), "Recent File");
+    EXPECT_NE(file->GetMenuState(ID_FILE_MRU_FILE1, MF_BYCOMMAND) & MF_GRAYED, 0u);
+
+    ASSERT_NE(app->OpenDocumentFile("/data/a.ok"), nullptr);
+    ASSERT_NE(app->OpenDocumentFile("/data/b&c.ok"), nullptr);
+    frame.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+    EXPECT_EQ(file->GetMenuString(ID_FILE_MRU_FILE1, MF_BYCOMMAND), "&1 /data/b&&c.ok");
+    EXPECT_EQ(file->GetMenuString(ID_FILE_MRU_FILE2, MF_BYCOMMAND), "&2 /data/a.ok");
+    EXPECT_EQ(file->GetMenuItemCount(), 8);
+    EXPECT_EQ(Doc().GetTitle(), "b&c.ok");
+    EXPECT_EQ(frame.GetWindowText(), "b&c.ok - Vantorel");
+
+    EXPECT_TRUE(CUserInput::ChooseMenuItem(frame, ID_FILE_MRU_FILE2));
+    EXPECT_EQ(Doc().GetPathName(), "/data/a.ok");
+
+    // Closing the program saves the list; the next start reads it back.
+    frame.SendMessage(WM_CLOSE);
+    EXPECT_EQ(app->m_pMainWnd, nullptr);
+    MSG msg;
+    EXPECT_FALSE(GetMessageQueue().Get(msg)) << "closing the main window ends the loop";
+    app->ExitInstance();
+    app.reset();
+    Start();
+    ASSERT_NE(app->GetRecentFileList(), nullptr);
+    ASSERT_EQ(app->GetRecentFileList()->GetCount(), 2);
+    EXPECT_EQ((*app->GetRecentFileList())[0], "/data/a.ok");
+}
+
+TEST_F(ShellTest, AFailedOpenLeavesANewEmptyDocumentAndDropsTheRecentEntry)
+{
+    Start();
+    ASSERT_NE(app->OpenDocumentFile("/data/a.ok"), nullptr);
+    app->GetRecentFileList()->Add("/data/gone.bad");
+    Log().clear();
+    EXPECT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_FILE_MRU_FILE1));
+    EXPECT_EQ(Doc().GetPathName(), "");
+    EXPECT_EQ(Doc().GetTitle(), "Untitled");
+    ASSERT_EQ(app->GetRecentFileList()->GetCount(), 1);
+    EXPECT_EQ((*app->GetRecentFileList())[0], "/data/a.ok");
+}
+
+TEST_F(ShellTest, ModifiedDocumentsAskBeforeTheyAreReplaced)
+{
+    Start();
+    Doc().SetModifiedFlag();
+    boxes->Answer(IDCANCEL);
+    SetFileNamePrompt(
+        [](const std::string&, bool open, const std::string& filter) -> std::optional<std::string> {
+            EXPECT_TRUE(open);
+            EXPECT_EQ(filter, "Vantorel Files (*.vtd)|*.vtd|All Files (*.*)|*.*||");
+            return std::string("/data/x.ok");
+        });
+    CUserInput::PressKey('N', CUserInput::Control);
+    ASSERT_EQ(boxes->Log().size(), 1u);
+    EXPECT_EQ(boxes->Log()[0].text, "Save changes to Untitled?");
+    EXPECT_EQ(boxes->Log()[0].caption, "Vantorel");
+    EXPECT_EQ(boxes->Log()[0].flags, UINT(MB_YESNOCANCEL | MB_ICONEXCLAMATION));
+    EXPECT_TRUE(Doc().IsModified()) << "cancel keeps the document";
+
+    boxes->Answer(IDNO);
+    EXPECT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_FILE_OPEN));
+    EXPECT_EQ(Doc().GetPathName(), "/data/x.ok");
+    EXPECT_FALSE(Doc().IsModified());
+
+    // "Yes" tries to save; the base document cannot, so nothing is replaced.
+    Doc().SetModifiedFlag();
+    boxes->Answer(IDYES);
+    EXPECT_EQ(app->OpenDocumentFile("/data/y.ok"), nullptr);
+    EXPECT_EQ(Doc().GetPathName(), "/data/x.ok");
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(ShellTest, CommandLineParsing)
+{
+    struct Case {
+        std::vector<std::string> args;
+        CCommandLineInfo::ShellCommand command;
+        std::string file;
+    } cases[] = {
+        {{}, CCommandLineInfo::FileNew, ""},
+        {{"model.vtd"}, CCommandLineInfo::FileOpen, "model.vtd"},
+        {{"-s", "/r"}, CCommandLineInfo::FileNew, ""},
+        {{"/f:x.xls"}, CCommandLineInfo::FileNew, ""},
+        {{"f:x.xls"}, CCommandLineInfo::FileOpen, "f:x.xls"},
+        {{"/Automation"}, CCommandLineInfo::FileNothing, ""},
+        {{"/p", "a.vtd"}, CCommandLineInfo::FilePrint, "a.vtd"},
+        {{"/home/user/model.vtd"}, CCommandLineInfo::FileOpen, "/home/user/model.vtd"},
+        {{"/f:/home/user/book.xls"}, CCommandLineInfo::FileNew, ""},
+    };
+    for (const Case& c : cases) {
+        TestApp parser;
+        parser.SetCommandLine(c.args);
+        CCommandLineInfo info;
+        parser.ParseCommandLine(info);
+        EXPECT_EQ(info.m_nShellCommand, c.command) << (c.args.empty() ? "" : c.args[0]);
+        EXPECT_EQ(info.m_strFileName, c.file);
+    }
+}
+
+TEST_F(ShellTest, StartUpOpensTheNamedFileOrFails)
+{
+    Start({"/data/start.ok"});
+    EXPECT_EQ(Doc().GetPathName(), "/data/start.ok");
+    app.reset();
+
+    app = std::make_unique<TestApp>();
+    app->SetCommandLine({"/data/start.bad"});
+    EXPECT_FALSE(app->InitInstance());
+    EXPECT_EQ(app->m_pMainWnd, nullptr);
+    EXPECT_EQ(LiveWindowCount(), 0u) << "the frame made for the failed document is gone";
+}
+
+TEST_F(ShellTest, DroppedFilesOpen)
+{
+    Start();
+    EXPECT_TRUE(CUserInput::DropFiles(Frame(), {"/data/dropped.ok"}));
+    EXPECT_EQ(Doc().GetPathName(), "/data/dropped.ok");
+}
+
+TEST_F(ShellTest, TheLoopRunsUntilTheMainWindowCloses)
+{
+    Start();
+    Frame().PostMessage(WM_COMMAND, ID_APP_EXIT);
+    EXPECT_EQ(app->Run(), 0);
+    EXPECT_EQ(LiveWindowCount(), 0u);
+}
+
+} // namespace
+} // namespace shelltest
