@@ -20,6 +20,6 @@ char* CopyWithoutBlanks(const char* text, std::size_t n, char* buffer);
 std::string GetFileExtension(const std::string& path);
 
 namespace model {
-// Spec paths use "\"; files here use "/". The one place the separators are mapped.
+// Installation paths are written with "\"; files here use "/". The one place the separators are mapped.
 std::string NativePath(const std::string& path);
 } // namespace model
