@@ -118,20 +118,26 @@ void CSwfMovie::Index(CSwfObject* tag)
 
 void CSwfMovie::Unindex(CSwfObject* tag)
 {
-    for (auto it = index_.begin(); it != index_.end();) {
-        if (it->second == tag)
-            it = index_.erase(it);
-        else
-            ++it;
+    std::vector<uint16_t> keys{tag->GetCharacterId()};
+    if (auto* raw = dynamic_cast<CSwfRawTag*>(tag))
+        keys.insert(keys.end(), raw->GetExtraKeys().begin(), raw->GetExtraKeys().end());
+    for (uint16_t key : keys) {
+        auto range = index_.equal_range(key);
+        for (auto it = range.first; it != range.second;) {
+            if (it->second == tag)
+                it = index_.erase(it);
+            else
+                ++it;
+        }
     }
+    const CSwfRawData* initActions = nullptr;
+    if (auto* init = dynamic_cast<CSwfDoInitAction*>(tag))
+        initActions = &init->GetActions();
     for (auto& entry : clipEntries_) {
         if (entry.placement_ == tag)
             entry.placement_ = nullptr;
-    }
-    if (auto* init = dynamic_cast<CSwfDoInitAction*>(tag)) {
-        for (auto& entry : clipEntries_)
-            if (entry.initActions_ == &init->GetActions())
-                entry.initActions_ = nullptr;
+        if (initActions != nullptr && entry.initActions_ == initActions)
+            entry.initActions_ = nullptr;
     }
 }
 
@@ -284,19 +290,27 @@ void CSwfMovie::BuildClipEntries(bool keepTopLevel)
             clipEntries_.emplace_back(this, id, in.String());
         }
     }
+    // The first top-level placement and the first init actions of each character.
+    std::unordered_map<uint16_t, CSwfObject*> placements;
+    std::unordered_map<uint16_t, const CSwfRawData*> inits;
+    for (const auto& entry : tags_) {
+        CSwfObject* tag = entry.tag;
+        auto code = tag->GetTagCode();
+        if ((code == swf::TagCode::PlaceObject2 || code == swf::TagCode::PlaceObject) &&
+            tag->GetDependencies().size() == 1)
+            placements.emplace(tag->GetDependencies()[0], tag);
+        if (auto* init = dynamic_cast<CSwfDoInitAction*>(tag))
+            inits.emplace(init->GetCharacterId(), &init->GetActions());
+    }
     for (auto& clip : clipEntries_) {
-        for (const auto& entry : tags_) {
-            CSwfObject* tag = entry.tag;
-            auto code = tag->GetTagCode();
-            if (keepTopLevel && clip.placement_ == nullptr &&
-                (code == swf::TagCode::PlaceObject2 || code == swf::TagCode::PlaceObject) &&
-                tag->GetDependencies().size() == 1 && tag->GetDependencies()[0] == clip.id_)
-                clip.placement_ = tag;
-            if (clip.initActions_ == nullptr && code == swf::TagCode::DoInitAction &&
-                tag->GetCharacterId() == clip.id_)
-                if (auto* init = dynamic_cast<CSwfDoInitAction*>(tag))
-                    clip.initActions_ = &init->GetActions();
+        if (keepTopLevel) {
+            auto placement = placements.find(clip.id_);
+            if (placement != placements.end())
+                clip.placement_ = placement->second;
         }
+        auto init = inits.find(clip.id_);
+        if (init != inits.end())
+            clip.initActions_ = init->second;
     }
 }
 
