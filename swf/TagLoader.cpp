@@ -430,7 +430,9 @@ std::unique_ptr<CSwfObject> TagLoader::Decode(uint16_t code, std::span<const uin
     if (code == static_cast<uint16_t>(TagCode::DefineSprite))
         return DecodeSprite(body, longHeader, offset);
 
-    if (code == static_cast<uint16_t>(TagCode::DoAction) && !longHeader) {
+    // A short body under a long header cannot be written back by a decoded list.
+    bool headerAsWritten = longHeader == (body.size() >= 0x3F);
+    if (code == static_cast<uint16_t>(TagCode::DoAction) && headerAsWritten) {
         try {
             ActionParseOptions parse;
             parse.keepRawConstants = options_.keepRawActions;

@@ -238,6 +238,28 @@ TEST_F(MovieTest, ClipEntriesGiveInitActionsAndDeleteTheirPlacement)
     EXPECT_EQ(plain.GetClipEntries()[0].GetPlacement(), nullptr);
 }
 
+TEST_F(MovieTest, FrameScriptsAreDecodedAndRawKeepingApplies)
+{
+    CActionList actions;
+    for (int i = 0; i < 20; ++i)
+        actions.Add(std::make_unique<CActionPush>("V" + std::to_string(i)));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Stop));
+    Bytes file = File(Cat({Tag(12, actions.ToBytes(true)), Tag(1, {}), Tag(0, {})}));
+    for (bool keepRaw : {false, true}) {
+        SCOPED_TRACE(keepRaw ? "raw" : "decoded");
+        SetKeepRawActions(keepRaw);
+        CSwfMovie movie;
+        movie.LoadBytes(file);
+        SetKeepRawActions(false);
+        auto* script = dynamic_cast<CSwfDoAction*>(movie.GetTag(0));
+        ASSERT_NE(script, nullptr);
+        ASSERT_EQ(script->GetActions().size(), 21u);
+        bool raw = dynamic_cast<const CActionRaw*>(&script->GetActions()[0]) != nullptr;
+        EXPECT_EQ(raw, keepRaw);
+        EXPECT_EQ(movie.WriteBytes(8000, 6000, 12, false), file);
+    }
+}
+
 TEST_F(MovieTest, ExportTableHasNoFixedLimit)
 {
     Bytes exports = U16(5000);
