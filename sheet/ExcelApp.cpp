@@ -84,9 +84,7 @@ void CExcelApp::ImportWorkbook(const CVariableTable& table, const CCellModel&, C
         const xlsx::Cell* found = nullptr;
         if (place)
             if (const xlsx::Sheet* sheet = workbook.FindSheet(place->sheet))
-                for (const auto& cell : sheet->cells)
-                    if (cell.row == place->cell.row && cell.column == place->cell.column)
-                        found = &cell;
+                found = sheet->FindCell(place->cell.row, place->cell.column);
         std::unique_ptr<CModelVariable> value;
         if (!found || found->type == xlsx::CellType::Empty)
             value = std::make_unique<CModelVariable>(ModelKind::NoValue);

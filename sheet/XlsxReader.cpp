@@ -464,6 +464,15 @@ std::string FindRelated(const std::vector<Relationship>& rels, std::string_view 
 
 } // namespace
 
+const Cell* Sheet::FindCell(std::uint32_t row, std::uint32_t column) const
+{
+    auto it = std::lower_bound(cells.begin(), cells.end(), std::make_pair(row, column),
+                               [](const Cell& cell, const std::pair<std::uint32_t, std::uint32_t>& place) {
+                                   return std::make_pair(cell.row, cell.column) < place;
+                               });
+    return it != cells.end() && it->row == row && it->column == column ? &*it : nullptr;
+}
+
 const Sheet* Workbook::FindSheet(const std::string& name) const
 {
     auto lower = [](std::string s) {

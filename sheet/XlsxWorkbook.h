@@ -49,7 +49,9 @@ struct Sheet {
     bool hidden = false;
     bool isProtected = false;
     std::optional<Area> usedRange; // none for a sheet without cells
-    std::vector<Cell> cells;       // row by row, left to right
+    std::vector<Cell> cells;       // row by row, left to right, each place once
+
+    const Cell* FindCell(std::uint32_t row, std::uint32_t column) const;
 };
 
 struct DefinedName {
