@@ -5,9 +5,9 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
-bench=$build/bench/bench_workbook_import
+bench=$build/bench/bench_sheet_workbook_import
 if [ ! -x "$bench" ]; then
-    echo "build the benchmark first: cmake --build $build --target bench_workbook_import" >&2
+    echo "build the benchmark first: cmake --build $build --target bench_sheet_workbook_import" >&2
     exit 1
 fi
 if ! command -v ssconvert >/dev/null 2>&1; then
