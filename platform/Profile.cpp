@@ -24,7 +24,7 @@ std::string Escape(const std::string& text, bool isName)
             out += "\\r";
             break;
         default:
-            if (c < 0x20 || c == 0x7F || (isName && (c == '=' || c == '[' || c == ']'))) {
+            if (c < 0x20 || c == 0x7F || (isName && (c == '=' || c == '[' || c == ']' || c == ';' || c == '#'))) {
                 static const char digits[] = "0123456789abcdef";
                 out += "\\x";
                 out += digits[c >> 4];

@@ -77,8 +77,9 @@ public:
     static CWnd* FromHandlePermanent(HWND hwnd) { return FromHandle(hwnd); }
 
     // --- creation and destruction ---------------------------------------------------------
-    virtual BOOL Create(const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
-                        const CRect& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
+    // Not virtual: each window kind offers the creation arguments that suit it.
+    BOOL Create(const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle, const CRect& rect,
+                CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
     BOOL CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
                   const CRect& rect, CWnd* pParentWnd, UINT nID, void* lpParam = nullptr);
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
