@@ -48,3 +48,13 @@ void SetClock(std::shared_ptr<IClock> clock);
 // Installs a fresh simulated clock and returns it.
 CManualClock& UseManualClock(std::uint64_t startMs = 0);
 void ResetClock();
+
+// Win32-shaped helpers on the process clock.
+inline void Sleep(std::uint64_t ms)
+{
+    GetClock().Sleep(ms);
+}
+inline std::uint64_t GetTickCount()
+{
+    return GetClock().NowMs();
+}

@@ -94,6 +94,11 @@ int TranslateAccelerator(HWND hwnd, HACCEL table, const MSG* msg)
     if (entries == nullptr) {
         return 0;
     }
+    // A disabled window (the frame behind a modal dialog) takes no accelerators.
+    CWnd* target = CWnd::FromHandle(hwnd);
+    if (target == nullptr || !target->IsWindowEnabled()) {
+        return 0;
+    }
     const CInputState& keys = GetInputState();
     const bool shift = keys.IsKeyDown(VK_SHIFT);
     const bool control = keys.IsKeyDown(VK_CONTROL);

@@ -74,12 +74,11 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
             return FALSE;
         }
     }
-    // Thread messages and messages of other top-level windows still pass the main window's
-    // accelerators, as keys typed in the program's own pop-ups do.
-    if (main != nullptr && main->m_hWnd != nullptr &&
-        (pMsg->hwnd == nullptr || !main->IsChild(CWnd::FromHandle(pMsg->hwnd)))) {
+    // Keys typed in other top-level windows (modeless pop-ups) still reach the main window's
+    // accelerators; it ignores them while it is disabled.
+    if (main != nullptr && main->m_hWnd != nullptr) {
         CWnd* target = CWnd::FromHandle(pMsg->hwnd);
-        if (target == nullptr || target->GetTopLevelParent()->GetOwner() == main) {
+        if (target == nullptr || target->GetTopLevelParent() != main) {
             return main->PreTranslateMessage(pMsg);
         }
     }

@@ -8,6 +8,7 @@
 #include "platform/CmdUI.h"
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
+#include "platform/WinApp.h"
 #include "platform/WindowHost.h"
 
 const CWnd wndTop;
@@ -948,6 +949,55 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
 {
     return FALSE;
+}
+
+int CWnd::RunModalLoop()
+{
+    HWND self = m_hWnd;
+    if (self == nullptr) {
+        return -1;
+    }
+    ++modalLoops_;
+    modalEnded_ = false;
+    modalResult_ = -1;
+    CWinApp* app = AfxGetApp();
+    long idleCount = 0;
+    MSG msg;
+    for (;;) {
+        if (FromHandle(self) != this || modalEnded_) {
+            break;
+        }
+        if (!GetMessageQueue().HasWork() && app != nullptr && app->OnIdle(idleCount)) {
+            ++idleCount;
+            continue;
+        }
+        if (!GetMessageQueue().Get(msg)) {
+            GetMessageQueue().PostQuit(static_cast<int>(msg.wParam)); // for the outer loop
+            break;
+        }
+        if (app == nullptr || !app->PreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+        if (msg.message != WM_PAINT && msg.message != WM_TIMER && msg.message != WM_MOUSEMOVE) {
+            idleCount = 0;
+        }
+    }
+    const int result = modalResult_;
+    if (FromHandle(self) == this) {
+        --modalLoops_;
+        modalEnded_ = false;
+    }
+    return result;
+}
+
+void CWnd::EndModalLoop(int nResult)
+{
+    modalResult_ = nResult;
+    modalEnded_ = true;
+    // Wakes a loop that waits for messages, with a message for no window: WM_NULL to a window
+    // may mean something to it.
+    GetMessageQueue().Post(nullptr, WM_NULL, 0, 0);
 }
 
 UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, void*)

@@ -169,6 +169,15 @@ public:
     // The scroll bar behind a window, for WM_HSCROLL/WM_VSCROLL handlers.
     virtual CScrollBar* AsScrollBar() { return nullptr; }
 
+    // --- modal loops ----------------------------------------------------------------------
+    // Delivers messages (with idle work in between) until EndModalLoop is called for this
+    // window, the window is destroyed, or the program quits (the quit request is then left
+    // for the outer loop). Returns the result given to EndModalLoop (-1 otherwise).
+    int RunModalLoop();
+    void EndModalLoop(int nResult);
+    BOOL ContinueModal() const { return m_hWnd != nullptr && modalLoops_ > 0 && !modalEnded_; }
+    int ModalLevel() const { return modalLoops_; }
+
     // --- timers ---------------------------------------------------------------------------
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, void* lpfnTimer = nullptr);
     BOOL KillTimer(UINT_PTR nIDEvent);
@@ -227,6 +236,9 @@ private:
     CMenu* menu_ = nullptr;
     int drawMenuBarCount_ = 0;
     std::uint64_t serial_ = 0; // creation order, used to paint parents before children
+    int modalLoops_ = 0;
+    bool modalEnded_ = false;
+    int modalResult_ = -1;
 };
 
 // Free functions on handles (any thread for PostMessage / IsWindow).

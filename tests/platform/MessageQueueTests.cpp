@@ -125,3 +125,40 @@ TEST_F(QueueTest, MessagesForADestroyedWindowAreDropped)
     EXPECT_FALSE(::PostMessage(h, WM_USER, 0, 0));
     EXPECT_EQ(::SendMessage(h, WM_GETTEXTLENGTH, 0, 0), 0);
 }
+
+namespace {
+
+// A pop-up that ends its own modal loop after a number of timer ticks.
+class TickingPopup : public CWnd {
+public:
+    void OnTimer(std::uintptr_t)
+    {
+        if (++ticks == 3)
+            EndModalLoop(IDOK);
+    }
+    int ticks = 0;
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(TickingPopup, CWnd)
+    .OnTimer(&TickingPopup::OnTimer) END_MESSAGE_MAP()
+
+        TEST_F(QueueTest, ModalLoopsRunTimersOnSimulatedTimeAndHandQuitOutward)
+{
+    TickingPopup popup;
+    ASSERT_TRUE(popup.CreateEx(0, "", "", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    popup.SetTimer(1, 500);
+    const std::uint64_t start = clock->NowMs();
+    EXPECT_EQ(popup.RunModalLoop(), IDOK);
+    EXPECT_EQ(popup.ticks, 3);
+    EXPECT_EQ(clock->NowMs(), start + 1500) << "waiting let simulated time pass to each tick";
+    EXPECT_EQ(popup.ModalLevel(), 0);
+
+    PostQuitMessage(4);
+    EXPECT_EQ(popup.RunModalLoop(), -1);
+    MSG msg;
+    EXPECT_FALSE(GetMessageQueue().Get(msg)) << "the quit request is left for the outer loop";
+    EXPECT_EQ(msg.wParam, 4u);
+}
+
+} // namespace

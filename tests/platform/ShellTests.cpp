@@ -203,6 +203,12 @@ TEST_F(ShellTest, AcceleratorsAndMenus)
     CUserInput::PressKey(VK_RETURN); // no modifier: not the accelerator
     EXPECT_TRUE(Log().empty());
 
+    frame.EnableWindow(FALSE); // as behind a modal dialog
+    Log().clear();
+    CUserInput::PressKey(VK_RETURN, CUserInput::Alt);
+    EXPECT_TRUE(Log().empty()) << "a disabled frame takes no accelerators";
+    frame.EnableWindow(TRUE);
+
     EXPECT_FALSE(CUserInput::ChooseMenuItem(frame, ID_FILE_SAVE)) << "greyed by the document";
     EXPECT_FALSE(CUserInput::ChooseMenuItem(frame, ID_NOBODY)) << "greyed for want of a handler";
     EXPECT_TRUE(CUserInput::ChooseMenuItem(frame, ID_PROPERTIES));
