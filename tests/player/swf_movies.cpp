@@ -2,6 +2,7 @@
 // player: every tag kind the library writes, in both file forms, and a movie that computes a
 // value with a function and reports it back.
 #include "swf/Actions.h"
+#include "swf/EmbeddedSwfMovie.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfError.h"
 #include "swf/SwfIds.h"
@@ -186,6 +187,33 @@ void WriteMovies(const std::filesystem::path& folder)
     merged.SetFrameCount(reloaded.GetFrameCount());
     merged.AddTag(&reloaded);
     merged.WriteFile(folder / "reloaded_cws.swf", 400 * 20, 300 * 20, 30, true);
+
+    // Embedded as a user's movie is: its timeline moved into a sprite, only what that timeline
+    // and the movie's exports need written, the sprite exported and placed.
+    CSwfOutputMovie host;
+    host.AddTag(std::make_unique<CSwfSetBackgroundColor>(0xFF, 0xFF, 0xFF));
+    auto owned = std::make_unique<CEmbeddedSwfMovie>();
+    CEmbeddedSwfMovie* embedded = owned.get();
+    host.AddTag(std::move(owned));
+    embedded->LoadFile(folder / "library_fws.swf", true);
+    auto sprite = std::make_unique<CSwfSprite>();
+    for (auto& tag : embedded->GetTimelineTags()) {
+        tag->AddUse();
+        if (tag->GetDependencies().size() == 1)
+            embedded->MarkCharacterUsed(tag->GetDependencies()[0]);
+        sprite->AddTag(std::move(tag));
+    }
+    embedded->GetTimelineTags().clear();
+    for (uint16_t id : embedded->GetKeptIds())
+        embedded->MarkCharacterUsed(id);
+    embedded->SetUseCount(0);
+    uint16_t spriteId = sprite->GetCharacterId();
+    host.AddTag(std::move(sprite));
+    host.AddTag(std::make_unique<CSwfExportedSymbol>(spriteId));
+    host.AddTag(std::make_unique<CSwfPlaceObject2>(swf::PlacementDepths().Next(), spriteId, CSwfMatrix(),
+                                                   "embedded"));
+    host.AddTag(std::make_unique<CSwfShowFrame>());
+    host.WriteFile(folder / "embedded_cws.swf", 400 * 20, 300 * 20, 30, true);
 }
 
 } // namespace

@@ -19,7 +19,7 @@ function check(name, problems) {
 const folder = fs.mkdtempSync(path.join(os.tmpdir(), "vantorel-swf-movies-"));
 try {
   execFileSync(process.env.MOVIE_MAKER, [folder], { stdio: "inherit" });
-  const movies = ["library_fws.swf", "library_cws.swf", "reloaded_cws.swf"];
+  const movies = ["library_fws.swf", "library_cws.swf", "reloaded_cws.swf", "embedded_cws.swf"];
   for (const name of movies) {
     const bytes = fs.readFileSync(path.join(folder, name));
     const { problems, movie } = checkMovie(bytes);
@@ -34,7 +34,7 @@ try {
   }
 
   await withPlayer(folder, async (run) => {
-    for (const name of ["library_cws.swf", "reloaded_cws.swf"]) {
+    for (const name of ["library_cws.swf", "reloaded_cws.swf", "embedded_cws.swf"]) {
       const result = await run(name);
       const problems = playerProblems(result);
       const reported = result.events.find((e) => e.kind === "fscommand" && e.cmd === "result");
