@@ -32,6 +32,10 @@ void CStyleChangeRecord::Write(swf::Writer& out, int fillBits, int /*lineBits*/)
 {
     bool fill0 = fillStyle0_ >= 0;
     bool fill1 = fillStyle1_ >= 0;
+    for (int style : {fill0 ? fillStyle0_ : 0, fill1 ? fillStyle1_ : 0})
+        if (swf::UnsignedBitsNeeded(static_cast<uint32_t>(style)) > fillBits)
+            throw swf::SwfError("shape record selects fill style " + std::to_string(style) +
+                                ", which the shape lacks");
     out.Bits(0, 1); // not an edge
     out.Bits(0, 1); // no new styles
     out.Bits(0, 1); // line style unchanged

@@ -138,4 +138,14 @@ TEST(Tags, PictureShapeIsReadableAndItsBitmapRenumbered)
     swf::CharacterIds().Reset();
 }
 
+TEST(Tags, ShapeRecordSelectingAMissingStyleIsRefused)
+{
+    CSwfShape shape(CSwfRect(0, 20, 0, 20));
+    shape.AddFillStyle(CSwfFillStyle::Solid(0xFF0000));
+    shape.AddRecord(std::make_unique<CStyleChangeRecord>(0, 0, -1, 2));
+    swf::Writer out;
+    EXPECT_THROW(shape.Write(out), swf::SwfError);
+    swf::CharacterIds().Reset();
+}
+
 } // namespace
