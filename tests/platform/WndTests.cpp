@@ -256,3 +256,112 @@ TEST_F(WndTest, TextGoesThroughTheWindowsMessages)
 }
 
 } // namespace
+
+namespace {
+
+using WndEdgeTest = UiTest;
+
+class Refusing : public CWnd {
+public:
+    LRESULT WindowProc(UINT message, WPARAM w, LPARAM l) override
+    {
+        if (message == WM_CREATE) {
+            return -1;
+        }
+        return CWnd::WindowProc(message, w, l);
+    }
+};
+
+// Destroys itself from inside one of its own handlers.
+class Quitter : public CWnd {
+public:
+    LRESULT WindowProc(UINT message, WPARAM w, LPARAM l) override
+    {
+        if (message == WM_USER) {
+            DestroyWindow();
+            return 5;
+        }
+        return CWnd::WindowProc(message, w, l);
+    }
+};
+
+TEST_F(WndEdgeTest, CreationRefusedAndSelfDestructionAreSafe)
+{
+    CWnd top;
+    ASSERT_TRUE(top.CreateEx(0, "", "", 0, CRect(0, 0, 100, 100), nullptr, 0));
+    Refusing refusing;
+    EXPECT_FALSE(refusing.Create("", "", WS_CHILD, CRect(0, 0, 5, 5), &top, 1));
+    EXPECT_EQ(refusing.m_hWnd, nullptr);
+    EXPECT_EQ(top.GetDlgItem(1), nullptr);
+    EXPECT_FALSE(top.CreateEx(0, "", "", 0, CRect(), nullptr, 0)) << "a window is created once";
+
+    Quitter quitter;
+    ASSERT_TRUE(quitter.Create("", "", WS_CHILD, CRect(0, 0, 5, 5), &top, 2));
+    EXPECT_EQ(quitter.SendMessage(WM_USER), 5);
+    EXPECT_EQ(quitter.m_hWnd, nullptr);
+    EXPECT_TRUE(top.GetChildren().empty());
+
+    // The default answer to a close request is destruction.
+    top.SendMessage(WM_CLOSE);
+    EXPECT_EQ(top.m_hWnd, nullptr);
+}
+
+TEST_F(WndEdgeTest, TreeQueriesAndMoves)
+{
+    CWnd top, a, b, deep;
+    ASSERT_TRUE(top.CreateEx(0, "", "", WS_VISIBLE, CRect(100, 100, 500, 400), nullptr, 0));
+    ASSERT_TRUE(a.Create("", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &top, 1));
+    ASSERT_TRUE(b.Create("", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &top, 2));
+    ASSERT_TRUE(deep.Create("", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &a, 7));
+    EXPECT_EQ(top.GetDlgItem(7), nullptr) << "only direct children";
+    EXPECT_EQ(top.GetDescendantWindow(7), &deep);
+    EXPECT_TRUE(top.IsChild(&deep));
+    EXPECT_FALSE(deep.IsChild(&top));
+    EXPECT_EQ(deep.GetTopLevelParent(), &top);
+    EXPECT_EQ(a.SetParent(&deep), nullptr) << "a window cannot move below itself";
+    EXPECT_EQ(deep.SetParent(&b), &a);
+    EXPECT_EQ(b.GetTopWindow(), &deep);
+
+    CRect r;
+    deep.GetWindowRect(&r);
+    EXPECT_EQ(r, CRect(100, 100, 110, 110));
+    CPoint p(105, 103);
+    deep.ScreenToClient(&p);
+    EXPECT_EQ(p, CPoint(5, 3));
+
+    CWnd popup;
+    ASSERT_TRUE(popup.CreateEx(0, "", "", WS_POPUP, CRect(0, 0, 100, 50), &top, 0));
+    popup.CenterWindow();
+    popup.GetWindowRect(&r);
+    EXPECT_EQ(r, CRect(250, 225, 350, 275)) << "centred over its owner";
+    EXPECT_EQ(popup.GetOwner(), &top);
+
+    EXPECT_FALSE(a.EnableWindow(FALSE)) << "was enabled";
+    EXPECT_TRUE(a.EnableWindow(FALSE)) << "was already disabled";
+    EXPECT_TRUE(a.EnableWindow(TRUE));
+
+    int visits = 0;
+    struct Counter : CWnd {
+        int* n;
+        explicit Counter(int* c) : n(c) {}
+        LRESULT WindowProc(UINT m, WPARAM w, LPARAM l) override
+        {
+            if (m == WM_USER + 9) {
+                ++*n;
+            }
+            return CWnd::WindowProc(m, w, l);
+        }
+    } c1(&visits), c2(&visits);
+    ASSERT_TRUE(c1.Create("", "", WS_CHILD, CRect(), &a, 11));
+    ASSERT_TRUE(c2.Create("", "", WS_CHILD, CRect(), &c1, 12));
+    top.SendMessageToDescendants(WM_USER + 9, 0, 0, FALSE);
+    EXPECT_EQ(visits, 0) << "only the direct children were asked";
+    top.SendMessageToDescendants(WM_USER + 9);
+    EXPECT_EQ(visits, 2);
+
+    // Destroying the owner takes its owned pop-up along.
+    top.DestroyWindow();
+    EXPECT_EQ(popup.m_hWnd, nullptr);
+}
+
+} // namespace
