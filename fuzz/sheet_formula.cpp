@@ -17,9 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string_view text(reinterpret_cast<const char*>(data), size);
 
     CFormulaScanner scanner(text.substr(0, 20000));
-    for (int i = 0; i < 100000; ++i)
-        if (scanner.Next().kind == TokenKind::End)
+    for (;;) {
+        FormulaToken token = scanner.Next();
+        if (token.kind == TokenKind::End || token.kind == TokenKind::Invalid)
             break;
+    }
 
     static CCellModel* model = [] {
         auto* m = new CCellModel;

@@ -6,6 +6,7 @@
 #include "sheet/ModelVariable.h"
 #include "sheet/VariableTable.h"
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -52,7 +53,10 @@ Node MakeError(std::string literal)
 
 class Parser {
 public:
-    Parser(const FormulaContext& context, int nameDepth) : context_(context), nameDepth_(nameDepth) {}
+    Parser(const FormulaContext& context, int nameDepth, std::size_t& cellsExpanded)
+        : context_(context), nameDepth_(nameDepth), cellsExpanded_(cellsExpanded)
+    {
+    }
 
     // Returns none and sets failure_ on error.
     Node Run(std::string_view text)
@@ -348,23 +352,33 @@ private:
         return token.sheet;
     }
 
-    // The area a reference token covers; whole columns and rows end at the sheet's used part.
-    bool AreaOf(const FormulaToken& token, const std::string& sheet, CCellRef& start, CCellRef& end)
+    // The area a reference token covers. Whole columns and rows end at the sheet's used part
+    // in both directions: the cells beyond are empty, and A:XFD must not become a million
+    // movie variables.
+    void AreaOf(const FormulaToken& token, const std::string& sheet, CCellRef& start, CCellRef& end) const
     {
         const RefPart& a = token.first;
         const RefPart& b = token.second ? *token.second : token.first;
         start = CCellRef(sheet, a.row, a.column);
         end = CCellRef(sheet, b.row, b.column);
+        if (a.shape == RefPart::Shape::Cell)
+            return;
+        int lastRow = context_.model ? context_.model->GetLastRow(sheet) : 0;
+        int lastColumn = context_.model ? context_.model->GetLastColumn(sheet) : 0;
+        auto clip = [](int& low, int& high, int last) {
+            if (low > high)
+                std::swap(low, high);
+            high = std::max(low, std::min(high, std::max(last, 1)));
+        };
         if (a.shape == RefPart::Shape::Column) {
-            int last = context_.model ? context_.model->GetLastRow(sheet) : 0;
             start.row = 1;
-            end.row = last > 0 ? last : 1;
-        } else if (a.shape == RefPart::Shape::Row) {
-            int last = context_.model ? context_.model->GetLastColumn(sheet) : 0;
+            end.row = std::max(lastRow, 1);
+            clip(start.column, end.column, lastColumn);
+        } else {
             start.column = 1;
-            end.column = last > 0 ? last : 1;
+            end.column = std::max(lastColumn, 1);
+            clip(start.row, end.row, lastRow);
         }
-        return true;
     }
 
     Node MakeReference(const FormulaToken& token)
@@ -390,6 +404,10 @@ private:
 
     Node StoreRange(const CRange& range)
     {
+        // One formula may not make the table expand more cells than one range may hold.
+        cellsExpanded_ += range.GetCellCount();
+        if (cellsExpanded_ > CRange::kMaxCells)
+            return Fail("the formula refers to too many cells");
         int index = context_.table ? context_.table->AddRange(range) : -1;
         return CModelVariable::MakeRange(index);
     }
@@ -427,7 +445,7 @@ private:
             return MakeError("#NAME?");
         if (nameDepth_ + 1 > kMaxNameDepth)
             return Fail("the defined name " + token.text + " refers to itself or is nested too deeply");
-        Parser inner(context_, nameDepth_ + 1);
+        Parser inner(context_, nameDepth_ + 1, cellsExpanded_);
         std::string_view text = *definition;
         Node node = inner.Run(text.substr(0, kMaxFormulaLength));
         if (!node) {
@@ -439,6 +457,7 @@ private:
 
     const FormulaContext& context_;
     int nameDepth_;
+    std::size_t& cellsExpanded_;
     std::vector<FormulaToken> tokens_;
     std::size_t pos_ = 0;
     std::optional<ParseFailure> failure_;
@@ -461,7 +480,8 @@ std::unique_ptr<CModelVariable> CFormulaParser::Parse(std::string_view formula, 
                                   skipped + kMaxFormulaLength};
         return nullptr;
     }
-    Parser parser(context, 0);
+    std::size_t cellsExpanded = 0;
+    Parser parser(context, 0, cellsExpanded);
     Node root = parser.Run(formula);
     if (!root && error) {
         const auto& failure = parser.Failure();

@@ -24,9 +24,10 @@ struct CRangeArea {
 // their cells (area after area, each in reading order: row by row, left to right).
 class CRange {
 public:
-    // The most cells one range may expand to. A whole-column reference is clipped to the
-    // used rows before it gets here, so only a damaged or hostile workbook reaches this.
-    static constexpr std::size_t kMaxCells = 1u << 20;
+    // The most cells one range may expand to: each becomes a variable of the published movie,
+    // which could not carry more anyway. Whole columns and rows are clipped to the used part
+    // of the sheet before they get here, so only a damaged or hostile workbook reaches this.
+    static constexpr std::size_t kMaxCells = 1u << 18;
 
     // Appends an area (ends given in any corner order) and its cells. False (and nothing changed) when an end
     // lies outside the sheet, the ends are on different sheets, or the range would grow past kMaxCells.

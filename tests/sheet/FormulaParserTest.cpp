@@ -70,6 +70,10 @@ TEST_F(FormulaParserTest, ReadsWhatWorkbooksWrite)
         {"Data!A:A", "['Data'!$A$1:$A$4]"},
         {"Data!$A:$B", "['Data'!$A$1:$B$4]"},
         {"Data!2:3", "['Data'!$A$2:$B$3]"},
+        {"Data!A:XFD", "['Data'!$A$1:$B$4]"},
+        {"Data!C:D", "['Data'!$C$1:$C$4]"},
+        {"Data!1:1048576", "['Data'!$A$1:$B$4]"},
+        {"Sheet1!A:A", "['Sheet1'!$A$1]"},
         {"SUM((A1:A2,C1))", "(SUM ['Sheet1'!$A$1:$A$2,'Sheet1'!$C$1])"},
         {"Sales", "['Data'!$A$1:$A$2]"},
         {"rate*2", "(* 0.2 2)"},
@@ -177,6 +181,17 @@ TEST_F(FormulaParserTest, BoundsDepthAndLength)
         longSum += "+A1";
     EXPECT_NE(CFormulaParser::Parse(longSum, context), nullptr);
     EXPECT_EQ(CFormulaParser::Parse(longSum + "+A1+A1", context, &error), nullptr);
+}
+
+TEST_F(FormulaParserTest, BoundsTheCellsOneFormulaExpands)
+{
+    // Two ranges of 150,000 cells each are refused together, not each.
+    FormulaError error;
+    EXPECT_EQ(CFormulaParser::Parse("SUM(A1:C50000,D1:F50000)", context, &error), nullptr);
+    EXPECT_NE(error.message.find("too many cells"), std::string::npos);
+    EXPECT_NE(CFormulaParser::Parse("SUM(M1:O50000)", context), nullptr);
+    // A range the table already holds costs nothing.
+    EXPECT_NE(CFormulaParser::Parse("SUM(M1:O50000)+SUM(M1:O50000)+A1:C50000", context), nullptr);
 }
 
 TEST_F(FormulaParserTest, LongChainsAreWalkedWithoutRecursion)
