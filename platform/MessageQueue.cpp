@@ -29,10 +29,18 @@ void CMessageQueue::PostQuit(int exitCode)
     cv_.notify_all();
 }
 
-bool CMessageQueue::TakeTimerLocked(MSG& msg, bool remove, std::uint64_t now)
+bool CMessageQueue::Filter::Matches(HWND h, UINT message) const
+{
+    if (hwnd != nullptr && h != hwnd) {
+        return false;
+    }
+    return (first == 0 && last == 0) || (message >= first && message <= last);
+}
+
+bool CMessageQueue::TakeTimerLocked(MSG& msg, bool remove, std::uint64_t now, const Filter& filter)
 {
     for (auto& [key, timer] : timers_) {
-        if (timer.due <= now) {
+        if (timer.due <= now && filter.Matches(key.first, WM_TIMER)) {
             msg = MSG{};
             msg.hwnd = key.first;
             msg.message = WM_TIMER;
@@ -47,33 +55,42 @@ bool CMessageQueue::TakeTimerLocked(MSG& msg, bool remove, std::uint64_t now)
     return false;
 }
 
-bool CMessageQueue::TakeLocked(MSG& msg, bool remove, std::unique_lock<std::mutex>& lock)
+bool CMessageQueue::TakePostedLocked(MSG& msg, bool remove, const Filter& filter)
 {
-    if (!posted_.empty()) {
-        msg = posted_.front();
-        if (remove) {
-            posted_.pop_front();
-        }
-        return true;
-    }
-    if (paintSource_) {
-        auto source = paintSource_;
-        lock.unlock();
-        const bool painted = source(msg);
-        lock.lock();
-        if (painted) {
-            return true;
-        }
-        // A post may have arrived while the lock was released; it goes first.
-        if (!posted_.empty()) {
-            msg = posted_.front();
+    for (auto it = posted_.begin(); it != posted_.end(); ++it) {
+        if (filter.Matches(it->hwnd, it->message)) {
+            msg = *it;
             if (remove) {
-                posted_.pop_front();
+                posted_.erase(it);
             }
             return true;
         }
     }
-    if (TakeTimerLocked(msg, remove, GetClock().NowMs())) {
+    return false;
+}
+
+bool CMessageQueue::TakeLocked(MSG& msg, bool remove, std::unique_lock<std::mutex>& lock,
+                               const Filter& filter)
+{
+    if (TakePostedLocked(msg, remove, filter)) {
+        return true;
+    }
+    if (paintSource_ && filter.Matches(filter.hwnd, WM_PAINT)) {
+        auto source = paintSource_;
+        lock.unlock();
+        MSG paint;
+        const bool painted = source(paint);
+        lock.lock();
+        if (painted && filter.Matches(paint.hwnd, WM_PAINT)) {
+            msg = paint;
+            return true;
+        }
+        // A post may have arrived while the lock was released; it goes first.
+        if (TakePostedLocked(msg, remove, filter)) {
+            return true;
+        }
+    }
+    if (TakeTimerLocked(msg, remove, GetClock().NowMs(), filter)) {
         return true;
     }
     if (quit_) {
@@ -88,11 +105,11 @@ bool CMessageQueue::TakeLocked(MSG& msg, bool remove, std::unique_lock<std::mute
     return false;
 }
 
-bool CMessageQueue::NextDueLocked(std::uint64_t& due) const
+bool CMessageQueue::NextDueLocked(std::uint64_t& due, const Filter& filter) const
 {
     bool any = false;
     for (const auto& entry : timers_) {
-        if (!any || entry.second.due < due) {
+        if (filter.Matches(entry.first.first, WM_TIMER) && (!any || entry.second.due < due)) {
             due = entry.second.due;
             any = true;
         }
@@ -102,13 +119,18 @@ bool CMessageQueue::NextDueLocked(std::uint64_t& due) const
 
 bool CMessageQueue::Get(MSG& msg)
 {
+    return Get(msg, Filter{});
+}
+
+bool CMessageQueue::Get(MSG& msg, const Filter& filter)
+{
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        if (TakeLocked(msg, true, lock)) {
+        if (TakeLocked(msg, true, lock, filter)) {
             return msg.message != WM_QUIT;
         }
         std::uint64_t due = 0;
-        if (NextDueLocked(due)) {
+        if (NextDueLocked(due, filter)) {
             GetClock().WaitUntil(lock, cv_, due);
         } else {
             cv_.wait(lock);
@@ -118,8 +140,13 @@ bool CMessageQueue::Get(MSG& msg)
 
 bool CMessageQueue::Peek(MSG& msg, UINT removeFlags)
 {
+    return Peek(msg, removeFlags, Filter{});
+}
+
+bool CMessageQueue::Peek(MSG& msg, UINT removeFlags, const Filter& filter)
+{
     std::unique_lock<std::mutex> lock(mutex_);
-    return TakeLocked(msg, (removeFlags & PM_REMOVE) != 0, lock);
+    return TakeLocked(msg, (removeFlags & PM_REMOVE) != 0, lock, filter);
 }
 
 bool CMessageQueue::HasWork()

@@ -32,6 +32,16 @@ public:
     // quit request (then `msg` is WM_QUIT with the exit code in wParam).
     bool Get(MSG& msg);
     bool Peek(MSG& msg, UINT removeFlags);
+    // Only messages for `hwnd` (null: any) with numbers in [first, last] (both 0: any); the
+    // quit request always matches.
+    struct Filter {
+        HWND hwnd = nullptr;
+        UINT first = 0;
+        UINT last = 0;
+        bool Matches(HWND h, UINT message) const;
+    };
+    bool Get(MSG& msg, const Filter& filter);
+    bool Peek(MSG& msg, UINT removeFlags, const Filter& filter);
     // True when something could be retrieved right now without waiting.
     bool HasWork();
 
@@ -58,9 +68,10 @@ private:
         UINT elapse = 0;
         std::uint64_t due = 0;
     };
-    bool TakeLocked(MSG& msg, bool remove, std::unique_lock<std::mutex>& lock);
-    bool TakeTimerLocked(MSG& msg, bool remove, std::uint64_t now);
-    bool NextDueLocked(std::uint64_t& due) const;
+    bool TakeLocked(MSG& msg, bool remove, std::unique_lock<std::mutex>& lock, const Filter& filter);
+    bool TakePostedLocked(MSG& msg, bool remove, const Filter& filter);
+    bool TakeTimerLocked(MSG& msg, bool remove, std::uint64_t now, const Filter& filter);
+    bool NextDueLocked(std::uint64_t& due, const Filter& filter) const;
 
     mutable std::mutex mutex_;
     std::condition_variable cv_;

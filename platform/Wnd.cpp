@@ -1167,6 +1167,23 @@ void PostQuitMessage(int nExitCode)
     GetMessageQueue().PostQuit(nExitCode);
 }
 
+BOOL GetMessage(MSG* pMsg, HWND hwnd, UINT first, UINT last)
+{
+    MSG local;
+    const bool got =
+        GetMessageQueue().Get(pMsg != nullptr ? *pMsg : local, CMessageQueue::Filter{hwnd, first, last});
+    return got ? TRUE : FALSE;
+}
+
+BOOL PeekMessage(MSG* pMsg, HWND hwnd, UINT first, UINT last, UINT removeFlags)
+{
+    MSG local;
+    return GetMessageQueue().Peek(pMsg != nullptr ? *pMsg : local, removeFlags,
+                                  CMessageQueue::Filter{hwnd, first, last})
+               ? TRUE
+               : FALSE;
+}
+
 BOOL IsWindow(HWND hwnd)
 {
     return CWnd::FromHandle(hwnd) != nullptr ? TRUE : FALSE;

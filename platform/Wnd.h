@@ -245,6 +245,11 @@ private:
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 void PostQuitMessage(int nExitCode);
+// The queue as message loops written against the system read it: a window and a message range
+// narrow what is taken (null and 0, 0 take everything); GetMessage waits and returns FALSE for
+// the quit request.
+BOOL GetMessage(MSG* pMsg, HWND hwnd, UINT first, UINT last);
+BOOL PeekMessage(MSG* pMsg, HWND hwnd, UINT first, UINT last, UINT removeFlags);
 BOOL ReleaseCapture();
 BOOL IsWindow(HWND hwnd);
 // Delivers a message taken from the queue to its window; WM_PAINT is always followed by

@@ -1,3 +1,4 @@
+#include <atomic>
 #include <thread>
 
 #include "UiFixture.h"
@@ -159,6 +160,53 @@ BEGIN_MESSAGE_MAP(TickingPopup, CWnd)
     MSG msg;
     EXPECT_FALSE(GetMessageQueue().Get(msg)) << "the quit request is left for the outer loop";
     EXPECT_EQ(msg.wParam, 4u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(QueueTest, FiltersNarrowWhatIsTakenButNeverHoldBackQuit)
+{
+    CWnd a, b;
+    ASSERT_TRUE(a.CreateEx(0, "", "", 0, CRect(0, 0, 10, 10), nullptr, 0));
+    ASSERT_TRUE(b.CreateEx(0, "", "", 0, CRect(0, 0, 10, 10), nullptr, 0));
+    a.PostMessage(WM_USER + 1);
+    b.PostMessage(WM_USER + 2);
+    a.PostMessage(WM_USER + 3);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, b.m_hWnd, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_USER + 2u);
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_USER + 3, WM_USER + 3, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, a.m_hWnd);
+    EXPECT_FALSE(PeekMessage(&msg, b.m_hWnd, 0, 0, PM_NOREMOVE));
+    PostQuitMessage(0);
+    EXPECT_FALSE(GetMessage(&msg, b.m_hWnd, WM_USER + 9, WM_USER + 9));
+    EXPECT_EQ(msg.message, WM_QUIT);
+    ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, WM_USER + 1u);
+}
+
+// The waiting loop of a long job on another thread: the user-interface thread delivers
+// messages until the job's flag is seen after a message arrived, a timer making sure one does.
+TEST_F(QueueTest, AWaitingLoopSeesTheWorkersFlagAtTheNextTick)
+{
+    std::vector<std::string> log;
+    LoggingWnd dialog("wait", &log);
+    ASSERT_TRUE(dialog.CreateEx(0, "", "", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    dialog.SetTimer(1, 500);
+    std::atomic<int> done{0};
+    std::thread worker([&done] { done = 1; });
+    worker.join();
+    MSG msg;
+    int dispatched = 0;
+    while (GetMessage(&msg, nullptr, 0, 0) && done == 0) {
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+        ++dispatched;
+    }
+    EXPECT_EQ(dispatched, 0) << "the flag was already set when the first tick came";
+    EXPECT_EQ(msg.message, WM_TIMER);
 }
 
 } // namespace
