@@ -11,66 +11,70 @@
 #include <vector>
 
 // Mapping modes.
-enum : int { MM_TEXT = 1, MM_ISOTROPIC = 7, MM_ANISOTROPIC = 8 };
+constexpr int MM_TEXT = 1;
+constexpr int MM_ISOTROPIC = 7;
+constexpr int MM_ANISOTROPIC = 8;
 // Background modes.
-enum : int { TRANSPARENT = 1, OPAQUE = 2 };
+constexpr int TRANSPARENT = 1;
+constexpr int OPAQUE = 2;
 // Raster operations: the middle byte is the truth table over pattern, source and destination.
-enum : std::uint32_t {
-    SRCCOPY = 0x00CC0020,
-    SRCPAINT = 0x00EE0086,
-    SRCAND = 0x008800C6,
-    SRCINVERT = 0x00660046,
-    SRCERASE = 0x00440328,
-    NOTSRCCOPY = 0x00330008,
-    MERGECOPY = 0x00C000CA,
-    PATCOPY = 0x00F00021,
-    PATPAINT = 0x00FB0A09,
-    PATINVERT = 0x005A0049,
-    DSTINVERT = 0x00550009,
-    BLACKNESS = 0x00000042,
-    WHITENESS = 0x00FF0062,
-};
+constexpr std::uint32_t SRCCOPY = 0x00CC0020;
+constexpr std::uint32_t SRCPAINT = 0x00EE0086;
+constexpr std::uint32_t SRCAND = 0x008800C6;
+constexpr std::uint32_t SRCINVERT = 0x00660046;
+constexpr std::uint32_t SRCERASE = 0x00440328;
+constexpr std::uint32_t NOTSRCCOPY = 0x00330008;
+constexpr std::uint32_t MERGECOPY = 0x00C000CA;
+constexpr std::uint32_t PATCOPY = 0x00F00021;
+constexpr std::uint32_t PATPAINT = 0x00FB0A09;
+constexpr std::uint32_t PATINVERT = 0x005A0049;
+constexpr std::uint32_t DSTINVERT = 0x00550009;
+constexpr std::uint32_t BLACKNESS = 0x00000042;
+constexpr std::uint32_t WHITENESS = 0x00FF0062;
 // DrawText formats.
-enum : unsigned {
-    DT_TOP = 0x0000,
-    DT_LEFT = 0x0000,
-    DT_CENTER = 0x0001,
-    DT_RIGHT = 0x0002,
-    DT_VCENTER = 0x0004,
-    DT_BOTTOM = 0x0008,
-    DT_WORDBREAK = 0x0010,
-    DT_SINGLELINE = 0x0020,
-    DT_EXPANDTABS = 0x0040,
-    DT_NOCLIP = 0x0100,
-    DT_CALCRECT = 0x0400,
-    DT_NOPREFIX = 0x0800,
-    DT_END_ELLIPSIS = 0x8000,
-};
+constexpr unsigned DT_TOP = 0x0000;
+constexpr unsigned DT_LEFT = 0x0000;
+constexpr unsigned DT_CENTER = 0x0001;
+constexpr unsigned DT_RIGHT = 0x0002;
+constexpr unsigned DT_VCENTER = 0x0004;
+constexpr unsigned DT_BOTTOM = 0x0008;
+constexpr unsigned DT_WORDBREAK = 0x0010;
+constexpr unsigned DT_SINGLELINE = 0x0020;
+constexpr unsigned DT_EXPANDTABS = 0x0040;
+constexpr unsigned DT_NOCLIP = 0x0100;
+constexpr unsigned DT_CALCRECT = 0x0400;
+constexpr unsigned DT_NOPREFIX = 0x0800;
+constexpr unsigned DT_END_ELLIPSIS = 0x8000;
 // DrawEdge edges and border flags.
-enum : unsigned {
-    BDR_RAISEDOUTER = 0x1,
-    BDR_SUNKENOUTER = 0x2,
-    BDR_RAISEDINNER = 0x4,
-    BDR_SUNKENINNER = 0x8,
-    EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER,
-    EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER,
-    EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER,
-    EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER,
-    BF_LEFT = 0x1,
-    BF_TOP = 0x2,
-    BF_RIGHT = 0x4,
-    BF_BOTTOM = 0x8,
-    BF_RECT = 0xF,
-    BF_MIDDLE = 0x800,
-    BF_SOFT = 0x1000,
-    BF_ADJUST = 0x2000,
-    BF_FLAT = 0x4000,
-    BF_MONO = 0x8000,
-};
+constexpr unsigned BDR_RAISEDOUTER = 0x1;
+constexpr unsigned BDR_SUNKENOUTER = 0x2;
+constexpr unsigned BDR_RAISEDINNER = 0x4;
+constexpr unsigned BDR_SUNKENINNER = 0x8;
+constexpr unsigned EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
+constexpr unsigned EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
+constexpr unsigned EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER;
+constexpr unsigned EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER;
+constexpr unsigned BF_LEFT = 0x1;
+constexpr unsigned BF_TOP = 0x2;
+constexpr unsigned BF_RIGHT = 0x4;
+constexpr unsigned BF_BOTTOM = 0x8;
+constexpr unsigned BF_RECT = 0xF;
+constexpr unsigned BF_MIDDLE = 0x800;
+constexpr unsigned BF_SOFT = 0x1000;
+constexpr unsigned BF_ADJUST = 0x2000;
+constexpr unsigned BF_FLAT = 0x4000;
+constexpr unsigned BF_MONO = 0x8000;
 // Device capability indexes.
-enum : int { HORZRES = 8, VERTRES = 10, BITSPIXEL = 12, LOGPIXELSX = 88, LOGPIXELSY = 90 };
+constexpr int HORZRES = 8;
+constexpr int VERTRES = 10;
+constexpr int BITSPIXEL = 12;
+constexpr int LOGPIXELSX = 88;
+constexpr int LOGPIXELSY = 90;
 // Pen styles.
-enum : int { PS_SOLID = 0, PS_DASH = 1, PS_DOT = 2, PS_NULL = 5 };
+constexpr int PS_SOLID = 0;
+constexpr int PS_DASH = 1;
+constexpr int PS_DOT = 2;
+constexpr int PS_NULL = 5;
 
 // A fill: one colour, an 8x8 two-colour pattern (bit set = foreground), or nothing.
 class CBrush {
