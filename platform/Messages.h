@@ -156,6 +156,19 @@ enum : UINT {
     WM_KICKIDLE = 0x036A,
 };
 
+// The program's own messages. Several share their numbers with standard messages of other
+// window kinds (0x401 with the dialog's "set default id", 0x465 and 0x466 with property-sheet
+// messages); the layer gives none of them a default meaning.
+enum : UINT {
+    WM_IMPORT_PROGRESS = WM_APP + 200,     // 0x80C8: model import progress, wParam code, lParam value
+    WM_INPLACE_COMMIT = WM_USER + 1,       // 0x401: an in-place editor or the property list reports
+    WM_ALERT_DRAG_DONE = WM_USER + 101,    // 0x465: the alert control's drag ended
+    WM_ALERT_BAND_CLICKED = WM_USER + 102, // 0x466: an alert band was clicked, wParam its index
+    WM_SPIN_CHANGED = WM_USER + 200,       // 0x4C8: a spin edit committed a change, wParam its id
+    WM_SPIN_REPEAT = WM_USER + 202,        // 0x4CA: a held spin arrow, lParam the arrow's id
+    WM_FONTDATA_CHANGED = WM_USER + 210,   // 0x4D2: a font chooser without owner changed, wParam its id
+};
+
 // Key and button state flags carried by mouse messages (wParam).
 enum : UINT {
     MK_LBUTTON = 0x0001,

@@ -226,6 +226,16 @@ bool CUserInput::ChooseMenuItem(CWnd& owner, UINT nID)
     return true;
 }
 
+void CUserInput::SwitchApplication(bool active)
+{
+    for (CWnd* top : TopLevelWindows()) {
+        if (IsWindow(top->m_hWnd)) {
+            top->SendMessage(WM_ACTIVATEAPP, active ? TRUE : FALSE, 0);
+        }
+    }
+    PumpPendingMessages();
+}
+
 bool CUserInput::DropFiles(CWnd& wnd, const std::vector<std::string>& files)
 {
     if (!wnd.AcceptsFiles()) {

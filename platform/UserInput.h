@@ -38,6 +38,8 @@ public:
     // Opens the menu of `owner` that holds the command (its update handlers run) and picks the
     // item. Returns false when the item is missing or greyed, in which case nothing runs.
     static bool ChooseMenuItem(CWnd& owner, UINT nID);
+    // The user switches to or away from the program: every top-level window hears of it.
+    static void SwitchApplication(bool active);
     // Drops files on a window that accepts them.
     static bool DropFiles(CWnd& wnd, const std::vector<std::string>& files);
 

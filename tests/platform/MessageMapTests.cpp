@@ -54,7 +54,7 @@ BEGIN_MESSAGE_MAP(DerivedWnd, BaseWnd)
     .CommandRange(ID_RANGE_FIRST, ID_RANGE_LAST, &DerivedWnd::OnRange)
     .Control(5 /* a notification code */, 77, &DerivedWnd::OnClicked)
     .Notify(NM_TEST, 9, &DerivedWnd::OnTestNotify)
-    .Message(0x4C8, &DerivedWnd::OnPrivate)
+    .Message(WM_SPIN_CHANGED, &DerivedWnd::OnPrivate)
     .Message(WM_NULL, &DerivedWnd::OnNull) END_MESSAGE_MAP()
 
         TEST_F(MessageMapTest, DerivedEntriesHideBaseEntriesAndTheRestIsInherited)
@@ -99,7 +99,7 @@ TEST_F(MessageMapTest, NotificationsPrivateMessagesAndMessageZeroAreRouted)
     EXPECT_EQ(w.SendMessage(WM_NOTIFY, 9, reinterpret_cast<LPARAM>(&h)), 42);
     h.idFrom = 10;
     EXPECT_EQ(w.SendMessage(WM_NOTIFY, 10, reinterpret_cast<LPARAM>(&h)), 0);
-    EXPECT_EQ(w.SendMessage(0x4C8, 3, 4), 7);
+    EXPECT_EQ(w.SendMessage(WM_SPIN_CHANGED, 3, 4), 7);
     w.SendMessage(WM_NULL, 0, 153);
     EXPECT_EQ(w.calls, (std::vector<std::string>{"notify from 9", "private 3,4", "null"}));
 }
