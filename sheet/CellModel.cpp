@@ -204,6 +204,15 @@ std::optional<std::string> CCellModel::FindDefinedName(std::string_view name) co
     return it->second.second;
 }
 
+std::vector<std::pair<std::string, std::string>> CCellModel::GetDefinedNames() const
+{
+    auto lock = Lock();
+    std::vector<std::pair<std::string, std::string>> names;
+    for (const auto& entry : definedNames_)
+        names.push_back(entry.second);
+    return names;
+}
+
 void CCellModel::SetNamedValue(const std::string& name, const std::string& value)
 {
     auto lock = Lock();

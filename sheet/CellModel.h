@@ -81,6 +81,8 @@ public:
     // Defined names of the workbook (name to reference or formula text, without "=").
     void SetDefinedName(const std::string& name, const std::string& definition);
     std::optional<std::string> FindDefinedName(std::string_view name) const;
+    // Name (as first given) and definition, in ascending order of the upper-cased name.
+    std::vector<std::pair<std::string, std::string>> GetDefinedNames() const;
 
     void SetNamedValue(const std::string& name, const std::string& value);
     std::optional<std::string> GetNamedValue(const std::string& name) const;

@@ -1,10 +1,13 @@
 #include "sheet/FormulaNode.h"
 
+#include "model/RecordStream.h"
 #include "sheet/CellRef.h"
+#include "sheet/SheetRecords.h"
 #include "swf/ActionList.h"
 #include "swf/Actions.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 CFormulaNode::~CFormulaNode() = default;
@@ -87,4 +90,37 @@ void CConstantCellNode::BuildRecalcList(NodeVisitSet& visited)
         stack.pop_back();
     }
     recalc_.assign(finished.rbegin(), finished.rend());
+}
+
+void CFormulaNode::Save(model::RecordWriter& out) const
+{
+    out.WriteI32(cellId_);
+    sheetrec::WriteCompiledExpr(out, expression_.get());
+}
+
+void CFormulaNode::Load(model::RecordReader& in)
+{
+    int32_t id = in.ReadI32("network node cell id");
+    if (id < 0)
+        in.Fail("network node cell id", "negative id " + std::to_string(id));
+    cellId_ = id;
+    expression_ = sheetrec::ReadCompiledExpr(in);
+}
+
+void CFormulaCellNode::Save(model::RecordWriter& out) const
+{
+    CFormulaNode::Save(out);
+    out.WriteU32(static_cast<uint32_t>(referenced_.size()));
+    for (int32_t id : referenced_)
+        out.WriteI32(id);
+}
+
+void CFormulaCellNode::Load(model::RecordReader& in)
+{
+    CFormulaNode::Load(in);
+    uint32_t count = in.ReadCount("referenced cell count", 4);
+    referenced_.clear();
+    referenced_.reserve(count);
+    for (uint32_t i = 0; i < count; ++i)
+        referenced_.push_back(in.ReadI32("referenced cell id"));
 }

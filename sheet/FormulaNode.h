@@ -9,6 +9,10 @@
 
 class CActionList;
 class CFormulaNode;
+namespace model {
+class RecordReader;
+class RecordWriter;
+} // namespace model
 
 // Nodes an ordering or recalculation pass has already reached; one set may be shared by
 // several calls of a pass so that each node is taken once.
@@ -45,6 +49,12 @@ public:
 
     // Push "V" + id, the expression's actions (undefined without one), SetVariable.
     void WriteVariableAction(CActionList& actions) const;
+
+    // The node's document record (docs/sheet-records.md): a node made by the default
+    // constructor reads itself. Links are not part of it; the network is linked again after
+    // reading. Load throws ModelError on a damaged record.
+    virtual void Save(model::RecordWriter& out) const;
+    virtual void Load(model::RecordReader& in);
 
 protected:
     CFormulaNode() = default;
@@ -94,6 +104,9 @@ public:
 
     void AddReferencedCell(int32_t id) { referenced_.push_back(id); }
     const std::vector<int32_t>& GetReferencedCells() const { return referenced_; }
+
+    void Save(model::RecordWriter& out) const override;
+    void Load(model::RecordReader& in) override;
 
 private:
     std::vector<int32_t> referenced_;

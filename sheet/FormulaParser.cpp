@@ -408,7 +408,11 @@ private:
         cellsExpanded_ += range.GetCellCount();
         if (cellsExpanded_ > CRange::kMaxCells)
             return Fail("the formula refers to too many cells");
-        int index = context_.table ? context_.table->AddRange(range) : -1;
+        if (!context_.table)
+            return CModelVariable::MakeRange(-1);
+        int index = context_.table->AddRange(range);
+        if (index < 0)
+            return Fail("the workbook's formulas refer to too many cells");
         return CModelVariable::MakeRange(index);
     }
 

@@ -22,6 +22,7 @@ void CVariableTable::Clear()
     cellIndexes_.clear();
     ranges_.clear();
     rangeIndexes_.clear();
+    rangeCells_ = 0;
     names_.clear();
 }
 
@@ -91,6 +92,11 @@ int CVariableTable::AddRange(const CRange& range, bool* added)
             *added = false;
         return found->second;
     }
+    if (added)
+        *added = false;
+    if (range.GetCellCount() > kMaxRangeCells - rangeCells_)
+        return -1;
+    rangeCells_ += range.GetCellCount();
     auto stored = std::make_unique<CRange>(range);
     for (CCellRef& cell : stored->MutableCellList())
         cell.id = AddCell(cell.sheet, cell.row, cell.column);

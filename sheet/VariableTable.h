@@ -36,8 +36,13 @@ public:
     std::optional<CCellRef> GetCellAt(std::size_t index) const;
     std::size_t GetCellCount() const;
 
+    // All stored ranges together expand to at most this many cells, so that no workbook or
+    // document, however many ranges it names, makes the table grow without bound.
+    static constexpr std::size_t kMaxRangeCells = 1u << 22;
+
     // Stores a copy of the range (its cells numbered through AddCell) unless an equal range
     // is stored; returns the stored range's index and tells through added whether it was new.
+    // -1 (nothing stored) when the range would take the table past kMaxRangeCells.
     int AddRange(const CRange& range, bool* added = nullptr);
     // The stored range with that index; none for an index outside the list.
     const CRange* GetRange(std::size_t index) const;
@@ -65,5 +70,6 @@ private:
     std::unordered_map<uint64_t, int32_t> cellIndexes_;
     std::vector<std::unique_ptr<CRange>> ranges_;
     std::unordered_map<std::string, int> rangeIndexes_;
+    std::size_t rangeCells_ = 0;
     std::map<std::string, std::pair<std::string, std::string>> names_;
 };

@@ -1,0 +1,194 @@
+#include "sheet/SheetRecords.h"
+#include "model/ModelError.h"
+#include "model/RecordStream.h"
+#include "sheet/CellModel.h"
+#include "sheet/CellValueMap.h"
+#include "sheet/ExprNodes.h"
+#include "sheet/FormulaNode.h"
+#include "sheet/FormulaParser.h"
+#include "sheet/VariableTable.h"
+
+#include "SheetTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Every shorter prefix of a record must be refused with ModelError, never read past.
+void ExpectTruncationsRefused(const std::vector<unsigned char>& bytes,
+                              const std::function<void(model::RecordReader&)>& read)
+{
+    for (std::size_t size = 0; size < bytes.size(); ++size) {
+        model::RecordReader in(bytes.data(), size);
+        EXPECT_THROW(read(in), ModelError) << "prefix of " << size << " bytes";
+    }
+}
+
+TEST(SheetRecordsTest, CellModelRoundTrip)
+{
+    CCellModel cells;
+    cells.AddSheet("Empty");
+    cells.SetCell("Data", 3, 2, CCellData{"3.5", "number", "", true});
+    cells.SetCell("Data", 1, 1, CCellData{"", "", "SUM(B1:B3)", false});
+    cells.SetDefinedName("Sales", "Data!$B$1:$B$3");
+    cells.SetNamedValue("KVDecimalSeparator", ",");
+    cells.SetLoaded(true);
+    model::RecordWriter out;
+    sheetrec::WriteCellModel(out, cells);
+
+    CCellModel back;
+    model::RecordReader in(out.Bytes());
+    sheetrec::ReadCellModel(in, back);
+    EXPECT_TRUE(in.AtEnd());
+    EXPECT_TRUE(back.IsLoaded());
+    EXPECT_EQ(back.GetSheetNames(), (std::vector<std::string>{"Empty", "Data"}));
+    EXPECT_EQ(back.GetCell("Data", 1, 1)->formula, "SUM(B1:B3)");
+    EXPECT_TRUE(back.GetCell("Data", 3, 2)->changed);
+    EXPECT_EQ(back.FindDefinedName("sales").value_or(""), "Data!$B$1:$B$3");
+    EXPECT_EQ(back.GetNamedValue("KVDecimalSeparator").value_or(""), ",");
+    ExpectTruncationsRefused(out.Bytes(), [](model::RecordReader& r) {
+        CCellModel m;
+        sheetrec::ReadCellModel(r, m);
+    });
+}
+
+TEST(SheetRecordsTest, VariableTableKeepsIdsAndIndexes)
+{
+    CVariableTable table;
+    table.AddCell("S", 9, 9);
+    CRange range;
+    range.AddArea(CCellRef("S", 1, 1), CCellRef("S", 2, 2));
+    range.AddArea(CCellRef("T", 1, 1), CCellRef("T", 1, 1));
+    table.AddRange(range);
+    table.SetName("Rate", "0.2");
+    model::RecordWriter out;
+    sheetrec::WriteVariableTable(out, table);
+
+    CVariableTable back;
+    model::RecordReader in(out.Bytes());
+    sheetrec::ReadVariableTable(in, back);
+    ASSERT_EQ(back.GetCellCount(), table.GetCellCount());
+    for (std::size_t i = 0; i < table.GetCellCount(); ++i)
+        EXPECT_EQ(back.GetCellAt(i)->GetText(), table.GetCellAt(i)->GetText());
+    EXPECT_EQ(back.FindRange(range), 0);
+    EXPECT_EQ(back.GetRange(0)->GetCell(4)->id, table.GetRange(0)->GetCell(4)->id);
+    EXPECT_EQ(back.FindName("RATE").value_or(""), "0.2");
+    ExpectTruncationsRefused(out.Bytes(), [](model::RecordReader& r) {
+        CVariableTable t;
+        sheetrec::ReadVariableTable(r, t);
+    });
+}
+
+TEST(SheetRecordsTest, RefusesDamagedTables)
+{
+    struct Case {
+        const char* what;
+        std::function<void(model::RecordWriter&)> write;
+    };
+    const Case cases[] = {
+        {"repeated cell",
+         [](model::RecordWriter& w) {
+             w.WriteU32(2);
+             for (int i = 0; i < 2; ++i) {
+                 w.WriteString("S");
+                 w.WriteI32(1);
+                 w.WriteI32(1);
+             }
+         }},
+        {"row outside the sheet",
+         [](model::RecordWriter& w) {
+             w.WriteU32(1);
+             w.WriteString("S");
+             w.WriteI32(0);
+             w.WriteI32(1);
+         }},
+        {"huge count", [](model::RecordWriter& w) { w.WriteU32(0xFFFFFFFF); }},
+        {"range of too many cells",
+         [](model::RecordWriter& w) {
+             w.WriteU32(0);
+             w.WriteU32(1);
+             w.WriteU32(1);
+             w.WriteString("S");
+             w.WriteI32(1);
+             w.WriteI32(1);
+             w.WriteI32(kMaxSheetRow);
+             w.WriteI32(kMaxSheetColumn);
+         }},
+    };
+    for (const Case& c : cases) {
+        model::RecordWriter out;
+        c.write(out);
+        for (int i = 0; i < 8; ++i)
+            out.WriteU32(0);
+        model::RecordReader in(out.Bytes());
+        CVariableTable table;
+        EXPECT_THROW(sheetrec::ReadVariableTable(in, table), ModelError) << c.what;
+    }
+}
+
+TEST(SheetRecordsTest, ValueMapRoundTrip)
+{
+    CCellValueMap map;
+    auto text = CModelVariable::CModelVariableFromText("abc");
+    auto flag = CModelVariable::MakeBoolean(true);
+    map.insert(CCellValueRecord(4, "V4", "'S'!$A$1", text.get())).mark = 1;
+    map.insert(CCellValueRecord(2, "V2", "'S'!$A$2", flag.get())).exportFlag = 1;
+    map.insert(CCellValueRecord(9, "V9", "'S'!$A$3", nullptr));
+    model::RecordWriter out;
+    sheetrec::WriteValueMap(out, map);
+    CCellValueMap back;
+    model::RecordReader in(out.Bytes());
+    sheetrec::ReadValueMap(in, back);
+    ASSERT_EQ(back.GetCount(), 3u);
+    EXPECT_EQ(back.Find(4)->GetValue()->GetText(), "abc");
+    EXPECT_EQ(back.Lookup(2)->exportFlag, 1);
+    EXPECT_TRUE(back.Lookup(2)->GetValue()->GetBoolean());
+    EXPECT_EQ(back.Lookup(9)->GetValue(), nullptr);
+    EXPECT_EQ(back.Lookup(9)->GetA1Text(), "'S'!$A$3");
+    ExpectTruncationsRefused(out.Bytes(), [](model::RecordReader& r) {
+        CCellValueMap m;
+        sheetrec::ReadValueMap(r, m);
+    });
+}
+
+TEST(SheetRecordsTest, NodesReadBackWriteTheSameActions)
+{
+    CVariableTable table;
+    FormulaContext context{"S", &table, nullptr};
+    auto tree = CFormulaParser::Parse("IF(SUM(A1:B2)>1,\"big\",-C3%)&TRUE", context);
+    ASSERT_NE(tree, nullptr);
+    CFormulaCellNode node(12, CCompiledExpr::Compile(*tree));
+    node.AddReferencedCell(0);
+    node.AddReferencedCell(5);
+    model::RecordWriter out;
+    node.Save(out);
+
+    CFormulaCellNode back;
+    model::RecordReader in(out.Bytes());
+    back.Load(in);
+    EXPECT_TRUE(in.AtEnd());
+    EXPECT_EQ(back.GetCellId(), 12);
+    EXPECT_EQ(back.GetReferencedCells(), (std::vector<int32_t>{0, 5}));
+    CActionList original, reread;
+    node.WriteVariableAction(original);
+    back.WriteVariableAction(reread);
+    EXPECT_EQ(sheettest::Disassemble(reread), sheettest::Disassemble(original));
+
+    CConstantCellNode empty(3, nullptr);
+    model::RecordWriter constantOut;
+    empty.Save(constantOut);
+    CConstantCellNode emptyBack;
+    model::RecordReader constantIn(constantOut.Bytes());
+    emptyBack.Load(constantIn);
+    EXPECT_EQ(emptyBack.GetCellId(), 3);
+    EXPECT_EQ(emptyBack.GetExpression(), nullptr);
+
+    ExpectTruncationsRefused(out.Bytes(), [](model::RecordReader& r) {
+        CFormulaCellNode n;
+        n.Load(r);
+    });
+}
+
+} // namespace
