@@ -156,8 +156,9 @@ CWnd::~CWnd()
     if (m_hWnd != nullptr) {
         DestroyWindow();
     }
-    // Windows that only borrowed this one as owner keep no dangling pointer.
-    if (m_hWnd == nullptr) {
+    // Windows that only borrowed this one as owner keep no dangling pointer. (A window object
+    // that never had a window, like the z-order markers, owns nothing and skips the search.)
+    if (m_hWnd == nullptr && everCreated_) {
         for (CWnd* w : Registry().All()) {
             if (w->owner_ == this) {
                 w->owner_ = nullptr;
@@ -224,6 +225,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpsz
         owner_ = cs.pParent;
     }
     m_hWnd = Registry().Register(this);
+    everCreated_ = true;
     HWND self = m_hWnd;
     GetWindowHost().WindowCreated(*this);
 

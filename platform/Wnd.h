@@ -230,6 +230,7 @@ private:
     bool acceptFiles_ = false;
     bool redraw_ = true;
     bool destroying_ = false;
+    bool everCreated_ = false;
     CRect update_; // invalid area in client coordinates, empty when valid
     bool erase_ = false;
     int paintCount_ = 0;
