@@ -12,10 +12,11 @@ std::chrono::steady_clock::time_point Origin()
     return origin;
 }
 
+// Never destroyed: the queue reads the clock while windows go away at process exit.
 std::shared_ptr<IClock>& ClockSlot()
 {
-    static std::shared_ptr<IClock> clock = std::make_shared<CSystemClock>();
-    return clock;
+    static auto* clock = new std::shared_ptr<IClock>(std::make_shared<CSystemClock>());
+    return *clock;
 }
 
 } // namespace

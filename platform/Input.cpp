@@ -75,10 +75,11 @@ void CInputState::RestoreWait()
 }
 
 namespace {
+// Never destroyed: focus and cursor changes still happen while windows go away at exit.
 std::unique_ptr<CInputState>& InputSlot()
 {
-    static std::unique_ptr<CInputState> state = std::make_unique<CInputState>();
-    return state;
+    static auto* state = new std::unique_ptr<CInputState>(std::make_unique<CInputState>());
+    return *state;
 }
 } // namespace
 

@@ -208,10 +208,11 @@ void CMessageQueue::Clear()
 }
 
 namespace {
+// Never destroyed, so that windows going away at process exit can still drop their messages.
 std::unique_ptr<CMessageQueue>& QueueSlot()
 {
-    static std::unique_ptr<CMessageQueue> queue = std::make_unique<CMessageQueue>();
-    return queue;
+    static auto* queue = new std::unique_ptr<CMessageQueue>(std::make_unique<CMessageQueue>());
+    return *queue;
 }
 } // namespace
 

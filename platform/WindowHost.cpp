@@ -3,10 +3,11 @@
 #include <utility>
 
 namespace {
+// Never destroyed: windows report their destruction to the host at process exit too.
 std::unique_ptr<IWindowHost>& HostSlot()
 {
-    static std::unique_ptr<IWindowHost> host = std::make_unique<IWindowHost>();
-    return host;
+    static auto* host = new std::unique_ptr<IWindowHost>(std::make_unique<IWindowHost>());
+    return *host;
 }
 } // namespace
 

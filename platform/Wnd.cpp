@@ -92,10 +92,12 @@ private:
 
 namespace {
 
+// Never destroyed: windows of static objects (the application's main window) still go away
+// at process exit, after function-local statics would have been destroyed.
 WindowRegistry& Registry()
 {
-    static WindowRegistry registry;
-    return registry;
+    static WindowRegistry* registry = new WindowRegistry;
+    return *registry;
 }
 
 bool InSubtree(const CWnd* root, const CWnd* w)
