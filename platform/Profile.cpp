@@ -24,7 +24,8 @@ std::string Escape(const std::string& text, bool isName)
             out += "\\r";
             break;
         default:
-            if (c < 0x20 || c == 0x7F || (isName && (c == '=' || c == '[' || c == ']' || c == ';' || c == '#'))) {
+            if (c < 0x20 || c == 0x7F ||
+                (isName && (c == '=' || c == '[' || c == ']' || c == ';' || c == '#'))) {
                 static const char digits[] = "0123456789abcdef";
                 out += "\\x";
                 out += digits[c >> 4];
@@ -232,10 +233,19 @@ std::string CProfileStore::Serialize() const
     return out;
 }
 
-std::size_t CProfileStore::Parse(const std::string& text)
+std::size_t CProfileStore::Parse(const std::string& text, const std::string& origin)
 {
     sections_.clear();
+    problems_.clear();
     std::size_t skipped = 0;
+    std::size_t lineNumber = 0;
+    auto skip = [&](const char* why) {
+        ++skipped;
+        // Enough to find the damage; a damaged file does not fill memory with complaints.
+        if (problems_.size() < 100) {
+            problems_.push_back(origin + " line " + std::to_string(lineNumber) + ": " + why);
+        }
+    };
     const std::string* section = nullptr;
     std::string current;
     std::size_t start = 0;
@@ -246,6 +256,7 @@ std::size_t CProfileStore::Parse(const std::string& text)
         }
         std::string_view line(text.data() + start, end - start);
         start = end + 1;
+        ++lineNumber;
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
@@ -256,7 +267,7 @@ std::size_t CProfileStore::Parse(const std::string& text)
             if (line.back() != ']' || line.size() < 2 ||
                 !Unescape(line.substr(1, line.size() - 2), current)) {
                 section = nullptr;
-                ++skipped;
+                skip("section line is damaged; its values are skipped");
                 continue;
             }
             sections_[current];
@@ -265,13 +276,17 @@ std::size_t CProfileStore::Parse(const std::string& text)
         }
         const std::size_t eq = FindEquals(line);
         std::string key;
-        if (section == nullptr || eq == std::string_view::npos || !Unescape(line.substr(0, eq), key)) {
-            ++skipped;
+        if (section == nullptr) {
+            skip("value outside a section");
+            continue;
+        }
+        if (eq == std::string_view::npos || !Unescape(line.substr(0, eq), key)) {
+            skip("no key=value");
             continue;
         }
         std::string_view rest = line.substr(eq + 1);
         if (rest.size() < 2 || rest[1] != ':') {
-            ++skipped;
+            skip("value without its kind");
             continue;
         }
         const char kind = rest[0];
@@ -298,7 +313,10 @@ std::size_t CProfileStore::Parse(const std::string& text)
             ok = false;
         }
         if (!ok) {
-            ++skipped;
+            skip(kind == 's'   ? "bad escape in text"
+                 : kind == 'i' ? "bad number"
+                 : kind == 'b' ? "bad bytes"
+                               : "unknown kind");
             continue;
         }
         sections_[*section][key] = std::move(value);
@@ -318,11 +336,12 @@ bool CProfileStore::Load(const std::filesystem::path& file)
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(file, ec);
     if (ec || size > kLimit) {
+        problems_.push_back(file.string() + ": " + (ec ? "size unknown" : "larger than 16 MiB; not read"));
         return false;
     }
     std::ostringstream text;
     text << in.rdbuf();
-    Parse(text.str());
+    Parse(text.str(), file.string());
     return true;
 }
 

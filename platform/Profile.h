@@ -26,9 +26,11 @@ public:
     void RemoveSection(const std::string& section);
     bool Empty() const { return sections_.empty(); }
 
-    // Text form. Parse replaces the content; it returns the number of lines it had to skip.
+    // Text form. Parse replaces the content; it returns the number of lines it had to skip,
+    // and Problems() then says which and why ("<origin> line <n>: <reason>").
     std::string Serialize() const;
-    std::size_t Parse(const std::string& text);
+    std::size_t Parse(const std::string& text, const std::string& origin = "profile");
+    const std::vector<std::string>& Problems() const { return problems_; }
 
     // File form: Load leaves the store empty when the file is missing; Save writes a
     // temporary file and renames it, so a failed save never leaves half a file.
@@ -43,4 +45,5 @@ private:
         std::vector<std::uint8_t> bytes;
     };
     std::map<std::string, std::map<std::string, Value>> sections_;
+    std::vector<std::string> problems_;
 };

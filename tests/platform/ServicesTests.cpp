@@ -50,6 +50,9 @@ TEST(ProfileStore, DamagedLinesAreSkippedAndTheRestKept)
                                             "[Good]\n"
                                             "h=i:7\n");
     EXPECT_EQ(skipped, 9u);
+    ASSERT_EQ(store.Problems().size(), 9u);
+    EXPECT_EQ(store.Problems()[0], "profile line 1: value outside a section");
+    EXPECT_EQ(store.Problems()[1], "profile line 4: bad number");
     EXPECT_EQ(store.GetString("Good", "a"), "kept");
     EXPECT_EQ(store.GetInt("Good", "h"), 7);
     EXPECT_EQ(store.GetString("Good", "b"), std::nullopt);
