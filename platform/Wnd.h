@@ -154,6 +154,7 @@ public:
     bool AcceptsFiles() const { return acceptFiles_; }
 
     // --- messages -------------------------------------------------------------------------
+    // User-interface thread only; other threads post.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE);
