@@ -246,6 +246,20 @@ void WriteLibrary(CActionList& actions)
         a.Label("end").Push("t").Op(ActionCode::GetVariable).Op(ActionCode::Return);
         Function(actions, "SUM", a);
     }
+    {
+        // COUNTARGS(...): how many arguments arrived, left-out ones included.
+        A a;
+        a.Push("arguments").Op(ActionCode::GetVariable).Push("length").Op(ActionCode::GetMember);
+        a.Op(ActionCode::Return);
+        Function(actions, "COUNTARGS", a);
+    }
+    {
+        // SECOND(...): the second argument as it arrived ("undefined" when left out).
+        A a;
+        a.Push("arguments").Op(ActionCode::GetVariable).Push(1).Op(ActionCode::GetMember).Op(A::kTypeOf);
+        a.Op(ActionCode::Return);
+        Function(actions, "SECOND", a);
+    }
 }
 
 class HandWrittenLibrary : public IFunctionLibrary {
@@ -324,8 +338,17 @@ int main(int argc, char** argv)
     number(2, 2, "5");
     // Formulas in column C; C8 comes first but reads C1 and C4, so only the order makes it right.
     const std::vector<std::pair<std::string, std::string>> used = {
-        {"C8", "C4+C1"},      {"C1", "A1+A2"},         {"C2", "A3+0"}, {"C3", "A4=A5"},
-        {"C4", "SUM(B1:B2)"}, {"C5", "SUM(B1:B2,A1)"}, {"C6", "-A2"},  {"C7", "\"x\"&A1"},
+        {"C8", "C4+C1"},
+        {"C1", "A1+A2"},
+        {"C2", "A3+0"},
+        {"C3", "A4=A5"},
+        {"C4", "SUM(B1:B2)"},
+        {"C5", "SUM(B1:B2,A1)"},
+        {"C6", "-A2"},
+        {"C7", "\"x\"&A1"},
+        {"C9", "COUNTARGS(1,,A1)"},
+        {"C10", "SECOND(1,,A1)"},
+        {"C11", "SECOND(A1:A2,B1)"},
     };
     for (const auto& [cell, formula] : used)
         model.SetCell("Data", std::stoi(cell.substr(1)), 3, CCellData{"", "", formula, false});

@@ -21,6 +21,9 @@ const expected = {
   C6: "-3.5",  // unary minus as 0 - x
   C7: "x2",    // & joins texts
   C8: "14.5",  // C4 + C1, computed after both
+  C9: "3",     // a left-out argument still counts
+  C10: "undefined", // ... and arrives as undefined
+  C11: "number", // a cell argument arrives as its value
 };
 
 const page = `<!doctype html><html><body><div id="c"></div><script>
