@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -396,6 +397,17 @@ private:
         if (context_.table)
             if (int known = context_.table->FindRangeText(CRange::AreaText(start, end)); known >= 0)
                 return CModelVariable::MakeRange(known);
+        if (!context_.table) {
+            // Only checking: the size decides, the cells are not needed.
+            std::size_t count = static_cast<std::size_t>(std::abs(end.row - start.row) + 1) *
+                                static_cast<std::size_t>(std::abs(end.column - start.column) + 1);
+            cellsExpanded_ += count;
+            if (count > CRange::kMaxCells)
+                return Fail("the range is too large");
+            if (cellsExpanded_ > CRange::kMaxCells)
+                return Fail("the formula refers to too many cells");
+            return CModelVariable::MakeRange(-1);
+        }
         CRange range;
         if (!range.AddArea(start, end))
             return Fail("the range is too large");

@@ -239,6 +239,9 @@ TEST_F(FormulaParserTest, CheckingWithoutTableEntersNothing)
     ASSERT_NE(tree, nullptr);
     EXPECT_EQ(sheettest::Describe(*tree), "(+ (SUM [?]) Sheet1!B1)");
     EXPECT_EQ(tree->GetChild(1).GetCell().id, -1);
+    // Checking applies the same bounds as entering.
+    EXPECT_EQ(CFormulaParser::Parse("SUM(A1:C50000,D1:F50000)", check), nullptr);
+    EXPECT_EQ(CFormulaParser::Parse("A1:XFD1048576", check), nullptr);
 }
 
 TEST(FormulaScannerTest, TokensAndOffsets)
