@@ -117,10 +117,12 @@ bool CListCtrl::ChangeState(int index, UINT state, UINT mask)
     // One selected item in a single-selection list, and one focused item in any list.
     UINT exclusive =
         mask & state & (LVIS_FOCUSED | ((GetStyle() & LVS_SINGLESEL) ? UINT(LVIS_SELECTED) : 0u));
+    // When another item keeps its selection or focus, this one cannot take it.
     if (exclusive != 0)
         for (int i = 0; i < GetItemCount(); ++i)
-            if (i != index && (m_items[static_cast<std::size_t>(i)].state & exclusive))
-                ChangeState(i, 0, exclusive);
+            if (i != index && (m_items[static_cast<std::size_t>(i)].state & exclusive) &&
+                !ChangeState(i, 0, exclusive))
+                return false;
     if (CWnd::FromHandle(self) != this || !Valid(index))
         return false;
     UINT old = m_items[static_cast<std::size_t>(index)].state;

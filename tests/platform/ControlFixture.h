@@ -8,6 +8,7 @@
 #include "platform/FlashPlayer.h"
 #include "platform/WindowClass.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,9 @@ public:
         case WM_NOTIFY: {
             auto* h = reinterpret_cast<NMHDR*>(lParam);
             log.push_back(std::to_string(h->idFrom) + ":N" + std::to_string(static_cast<int>(h->code)));
-            lastNotify.assign(reinterpret_cast<const char*>(lParam),
-                              reinterpret_cast<const char*>(lParam) + 128);
+            const char* raw = reinterpret_cast<const char*>(lParam);
+            lastNotify.assign(raw, raw + NotifySize(h->code));
+            byCode[h->code] = lastNotify;
             return answerNotify;
         }
         case WM_HSCROLL:
@@ -44,7 +46,32 @@ public:
         }
     }
     template <class T> const T& Last() const { return *reinterpret_cast<const T*>(lastNotify.data()); }
+    // The last notification with this code.
+    template <class T> const T& LastOf(UINT code) { return *reinterpret_cast<const T*>(byCode[code].data()); }
+    static std::size_t NotifySize(UINT code)
+    {
+        switch (code) {
+        case LVN_ITEMCHANGING:
+        case LVN_ITEMCHANGED:
+        case LVN_INSERTITEM:
+        case LVN_DELETEITEM:
+        case LVN_DELETEALLITEMS:
+            return sizeof(NMLISTVIEW);
+        case NM_CLICK:
+        case NM_DBLCLK:
+        case LVN_ITEMACTIVATE:
+            return sizeof(NMITEMACTIVATE);
+        case LVN_BEGINLABELEDIT:
+        case LVN_ENDLABELEDIT:
+            return sizeof(NMLVDISPINFO);
+        case UDN_DELTAPOS:
+            return sizeof(NMUPDOWN);
+        default:
+            return sizeof(NMHDR);
+        }
+    }
     std::vector<char> lastNotify;
+    std::map<UINT, std::vector<char>> byCode;
 };
 
 class ControlTest : public UiTest {
