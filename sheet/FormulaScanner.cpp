@@ -293,8 +293,17 @@ FormulaToken CFormulaScanner::ScanAfterSheet(std::size_t start, std::size_t bang
         token.offset = start;
         return token;
     }
-    if (!ScanReference(token))
-        return Invalid(pos_, "a reference expected after the sheet name");
+    if (!ScanReference(token)) {
+        // A name of that sheet's scope, as in Sheet1!Sales.
+        std::size_t p = pos_;
+        while (IsNameChar(p))
+            ++p;
+        if (p == pos_ || (p < text_.size() && (text_[p] == '(' || text_[p] == '!')))
+            return Invalid(pos_, "a reference expected after the sheet name");
+        token.kind = TokenKind::Name;
+        token.text = std::string(text_.substr(pos_, p - pos_));
+        pos_ = p;
+    }
     token.offset = start;
     token.sheet = std::move(sheet);
     token.quotedSheet = quoted;

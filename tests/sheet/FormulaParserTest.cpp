@@ -76,6 +76,7 @@ TEST_F(FormulaParserTest, ReadsWhatWorkbooksWrite)
         {"Sheet1!A:A", "['Sheet1'!$A$1]"},
         {"SUM((A1:A2,C1))", "(SUM ['Sheet1'!$A$1:$A$2,'Sheet1'!$C$1])"},
         {"Sales", "['Data'!$A$1:$A$2]"},
+        {"Data!Sales", "['Data'!$A$1:$A$2]"},
         {"rate*2", "(* 0.2 2)"},
         {"Unknown+1", "(+ (kvError \"#NAME?\") 1)"},
         {"Data!#REF!", "(kvError \"#REF!\")"},
