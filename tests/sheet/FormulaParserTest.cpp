@@ -137,6 +137,7 @@ TEST_F(FormulaParserTest, RefusesWhatIsNoFormula)
         "(1,2)",
         "Loop",
         "Sheet1!",
+        "Sheet1!F(1)",
         "[1]Sheet1!A1",
         "Sheet1:Sheet2!A1",
         "A1:A1048577",
