@@ -56,6 +56,19 @@ const CCellModel::SheetInfo* CCellModel::FindSheetInfo(std::string_view name) co
     return const_cast<CCellModel*>(this)->FindSheetInfo(name);
 }
 
+std::map<CCellModel::Key, CCellData>::const_iterator CCellModel::FindCell(const std::string& sheet, int row,
+                                                                          int column) const
+{
+    auto it = cells_.find(Key{sheet, row, column});
+    if (it != cells_.end())
+        return it;
+    // The workbook ignores the case of sheet names; cells are kept under the stored spelling.
+    const SheetInfo* info = FindSheetInfo(sheet);
+    if (!info || info->name == sheet)
+        return cells_.end();
+    return cells_.find(Key{info->name, row, column});
+}
+
 void CCellModel::AddSheet(const std::string& name)
 {
     auto lock = Lock();
@@ -114,7 +127,7 @@ bool CCellModel::SetCell(const std::string& sheet, int row, int column, CCellDat
 std::optional<CCellData> CCellModel::GetCell(const std::string& sheet, int row, int column) const
 {
     auto lock = Lock();
-    auto it = cells_.find(Key{sheet, row, column});
+    auto it = FindCell(sheet, row, column);
     if (it == cells_.end())
         return std::nullopt;
     return it->second;
@@ -136,7 +149,7 @@ void CCellModel::ForEachCell(const std::function<void(const CCellRef&, const CCe
 bool CCellModel::HasFormula(const CCellRef& cell) const
 {
     auto lock = Lock();
-    auto it = cells_.find(Key{cell.sheet, cell.row, cell.column});
+    auto it = FindCell(cell.sheet, cell.row, cell.column);
     return it != cells_.end() && !it->second.formula.empty();
 }
 
@@ -146,7 +159,7 @@ std::unique_ptr<CModelVariable> CCellModel::ParseCellFormula(const CCellRef& cel
     std::string formula;
     {
         auto lock = Lock();
-        auto it = cells_.find(Key{cell.sheet, cell.row, cell.column});
+        auto it = FindCell(cell.sheet, cell.row, cell.column);
         if (it == cells_.end() || it->second.formula.empty()) {
             if (error)
                 *error = FormulaError{"the cell holds no formula", 0};

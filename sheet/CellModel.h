@@ -105,6 +105,7 @@ private:
         int lastRow = 0;
         int lastColumn = 0;
     };
+    std::map<Key, CCellData>::const_iterator FindCell(const std::string& sheet, int row, int column) const;
     SheetInfo* FindSheetInfo(std::string_view name);
     const SheetInfo* FindSheetInfo(std::string_view name) const;
 

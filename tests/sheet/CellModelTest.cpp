@@ -70,6 +70,8 @@ TEST(CellModelTest, SheetsNamedValuesAndFlags)
     EXPECT_EQ(model.GetLastRow("Second"), 7);
     EXPECT_EQ(model.GetLastColumn("First"), 9);
     EXPECT_TRUE(model.GetCell("First", 2, 9).has_value());
+    EXPECT_TRUE(model.GetCell("FIRST", 2, 9).has_value());
+    EXPECT_FALSE(model.GetCell("Third", 2, 9).has_value());
     EXPECT_FALSE(model.SetCell("First", 0, 1, CCellData{}));
 
     model.ClearChangedFlags();
