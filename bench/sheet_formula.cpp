@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <string>
@@ -76,14 +77,15 @@ void BM_ParseFormulas(benchmark::State& state)
 }
 BENCHMARK(BM_ParseFormulas)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// Node i reads up to three earlier nodes (one of them its neighbour, so long chains occur),
-// every tenth node is an input constant.
+// Node i reads three earlier nodes, one of them its neighbour so that long chains occur; the
+// other two are anywhere before it (spread) or among the ten before it (local, as running
+// totals and row formulas are). Every tenth node is an input constant.
 struct Network {
     std::vector<std::unique_ptr<CFormulaNode>> nodes;
     size_t edges = 0;
 };
 
-Network MakeNetwork(int count)
+Network MakeNetwork(int count, bool spread = true)
 {
     Network net;
     std::mt19937 random(11);
@@ -95,7 +97,9 @@ Network MakeNetwork(int count)
         if (i == 0 || net.nodes.back()->IsConstant())
             continue;
         for (int k = 0; k < 3; ++k) {
-            int from = k == 0 ? i - 1 : static_cast<int>(random() % static_cast<unsigned>(i));
+            int from = k == 0   ? i - 1
+                       : spread ? static_cast<int>(random() % static_cast<unsigned>(i))
+                                : std::max(0, i - 1 - static_cast<int>(random() % 10));
             net.nodes[static_cast<size_t>(i)]->AddPrecedent(net.nodes[static_cast<size_t>(from)].get());
             net.nodes[static_cast<size_t>(from)]->AddDependent(net.nodes[static_cast<size_t>(i)].get());
             ++net.edges;
@@ -107,7 +111,7 @@ Network MakeNetwork(int count)
 void BM_OrderNetwork(benchmark::State& state)
 {
     const int count = static_cast<int>(state.range(0));
-    Network net = MakeNetwork(count);
+    Network net = MakeNetwork(count, state.range(1) != 0);
     size_t ordered = 0;
     for (auto _ : state) {
         std::vector<CFormulaNode*> order;
@@ -127,7 +131,13 @@ void BM_OrderNetwork(benchmark::State& state)
         benchmark::Counter(static_cast<double>(count),
                            benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_OrderNetwork)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OrderNetwork)
+    ->ArgNames({"nodes", "spread"})
+    ->Args({10000, 0})
+    ->Args({100000, 0})
+    ->Args({10000, 1})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_RecalcList(benchmark::State& state)
 {

@@ -14,38 +14,32 @@ CFormulaNode::~CFormulaNode() = default;
 
 void CFormulaNode::AppendInOrder(std::vector<CFormulaNode*>& order, NodeVisitSet& visited, CycleList* cycles)
 {
-    if (IsConstant() || !visited.insert(this).second)
+    if (IsConstant() || !visited.state_.emplace(this, false).second)
         return;
     // Depth-first over precedents with an explicit stack; the stack is the current path, so a
-    // precedent found on it closes a circle.
+    // precedent reached but not finished closes a circle.
     std::vector<std::pair<CFormulaNode*, std::size_t>> path{{this, 0}};
-    std::unordered_set<const CFormulaNode*> onPath{this};
     while (!path.empty()) {
         auto& [node, next] = path.back();
         if (next < node->precedents_.size()) {
             CFormulaNode* precedent = node->precedents_[next++];
             if (precedent->IsConstant())
                 continue;
-            if (onPath.count(precedent)) {
-                if (cycles) {
-                    auto start = std::find_if(path.begin(), path.end(), [precedent](const auto& entry) {
-                        return entry.first == precedent;
-                    });
-                    std::vector<int32_t> circle;
-                    for (auto it = start; it != path.end(); ++it)
-                        circle.push_back(it->first->cellId_);
-                    cycles->push_back(std::move(circle));
-                }
-                continue;
+            auto [entry, added] = visited.state_.emplace(precedent, false);
+            if (added) {
+                path.emplace_back(precedent, 0);
+            } else if (!entry->second && cycles) {
+                auto start = std::find_if(path.begin(), path.end(),
+                                          [precedent](const auto& step) { return step.first == precedent; });
+                std::vector<int32_t> circle;
+                for (auto it = start; it != path.end(); ++it)
+                    circle.push_back(it->first->cellId_);
+                cycles->push_back(std::move(circle));
             }
-            if (!visited.insert(precedent).second)
-                continue;
-            onPath.insert(precedent);
-            path.emplace_back(precedent, 0);
             continue;
         }
         order.push_back(node);
-        onPath.erase(node);
+        visited.state_[node] = true;
         path.pop_back();
     }
 }
@@ -76,12 +70,12 @@ void CConstantCellNode::BuildRecalcList(NodeVisitSet& visited)
     recalc_.clear();
     std::vector<CFormulaNode*> finished;
     std::vector<std::pair<CFormulaNode*, std::size_t>> stack{{this, 0}};
-    visited.insert(this);
+    visited.state_[this] = true;
     while (!stack.empty()) {
         auto& [node, next] = stack.back();
         if (next < node->GetDependents().size()) {
             CFormulaNode* dependent = node->GetDependents()[next++];
-            if (!dependent->IsConstant() && visited.insert(dependent).second)
+            if (!dependent->IsConstant() && visited.state_.emplace(dependent, true).second)
                 stack.emplace_back(dependent, 0);
             continue;
         }
