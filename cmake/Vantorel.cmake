@@ -77,3 +77,15 @@ pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
 function(vantorel_link_all target)
   target_link_libraries(${target} PRIVATE pages propui app publish sheet model swf platform vantorel_options)
 endfunction()
+
+# Links a program named <library>_<rest> with that library only, so that a half-built
+# neighbour never breaks it; a program whose name starts with no library gets everything.
+function(vantorel_link_by_name target stem)
+  set(layers platform swf model sheet publish app propui pages)
+  string(REGEX MATCH "^[a-z]+" lib ${stem})
+  if(lib IN_LIST layers)
+    target_link_libraries(${target} PRIVATE ${lib})
+  else()
+    vantorel_link_all(${target})
+  endif()
+endfunction()
