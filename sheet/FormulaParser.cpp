@@ -463,6 +463,8 @@ private:
             return Fail("the defined name " + token.text + " refers to itself or is nested too deeply");
         Parser inner(context_, nameDepth_ + 1, cellsExpanded_);
         std::string_view text = *definition;
+        if (!text.empty() && text.front() == '=')
+            text.remove_prefix(1);
         Node node = inner.Run(text.substr(0, kMaxFormulaLength));
         if (!node) {
             std::string why = inner.Failure() ? inner.Failure()->message : "unreadable";

@@ -18,7 +18,7 @@ protected:
         model.AddSheet("My Sheet");
         model.SetCell("Data", 4, 2, CCellData{"1", "number", "", false});
         model.SetDefinedName("Sales", "Data!$A$1:$A$2");
-        model.SetDefinedName("Rate", "0.2");
+        model.SetDefinedName("Rate", "=0.2");
         model.SetDefinedName("Loop", "Loop+1");
         context.sheet = "Sheet1";
         context.table = &table;
