@@ -331,16 +331,23 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 namespace {
 
+// The dialog itself may still be hidden (focus is placed before a modal dialog shows), so
+// only the control's own visibility counts.
+bool Shown(CWnd* w)
+{
+    return (w->GetStyle() & WS_VISIBLE) != 0;
+}
+
 bool IsTabStop(CWnd* w)
 {
-    return w->IsWindowVisible() && w->IsWindowEnabled() && (w->GetStyle() & WS_TABSTOP) != 0;
+    return Shown(w) && w->IsWindowEnabled() && (w->GetStyle() & WS_TABSTOP) != 0;
 }
 
 // Tab stops in tab order, descending into nested dialogs that are control parents.
 void CollectTabStops(CWnd* parent, std::vector<CWnd*>& out)
 {
     for (CWnd* w : parent->GetChildren()) {
-        if (!w->IsWindowVisible() || !w->IsWindowEnabled())
+        if (!Shown(w) || !w->IsWindowEnabled())
             continue;
         if (w->GetExStyle() & WS_EX_CONTROLPARENT)
             CollectTabStops(w, out);
