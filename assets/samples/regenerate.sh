@@ -1,0 +1,5 @@
+#!/bin/sh
+# The sample workbooks are written by Gnumeric from the hand-written sources beside them.
+set -e
+cd "$(dirname "$0")"
+ssconvert -T Gnumeric_Excel:xlsx2 regional-sales.gnumeric regional-sales.xlsx
