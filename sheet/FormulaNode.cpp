@@ -14,7 +14,8 @@ CFormulaNode::~CFormulaNode() = default;
 
 void CFormulaNode::AppendInOrder(std::vector<CFormulaNode*>& order, NodeVisitSet& visited, CycleList* cycles)
 {
-    if (IsConstant() || !visited.state_.emplace(this, false).second)
+    using Mark = NodeVisitSet::Mark;
+    if (IsConstant() || visited.Add(this, cellId_, Mark::OnPath) != Mark::None)
         return;
     // Depth-first over precedents with an explicit stack; the stack is the current path, so a
     // precedent reached but not finished closes a circle.
@@ -25,10 +26,10 @@ void CFormulaNode::AppendInOrder(std::vector<CFormulaNode*>& order, NodeVisitSet
             CFormulaNode* precedent = node->precedents_[next++];
             if (precedent->IsConstant())
                 continue;
-            auto [entry, added] = visited.state_.emplace(precedent, false);
-            if (added) {
+            Mark had = visited.Add(precedent, precedent->cellId_, Mark::OnPath);
+            if (had == Mark::None) {
                 path.emplace_back(precedent, 0);
-            } else if (!entry->second && cycles) {
+            } else if (had == Mark::OnPath && cycles) {
                 auto start = std::find_if(path.begin(), path.end(),
                                           [precedent](const auto& step) { return step.first == precedent; });
                 std::vector<int32_t> circle;
@@ -39,7 +40,7 @@ void CFormulaNode::AppendInOrder(std::vector<CFormulaNode*>& order, NodeVisitSet
             continue;
         }
         order.push_back(node);
-        visited.state_[node] = true;
+        visited.Finish(node, node->cellId_);
         path.pop_back();
     }
 }
@@ -70,12 +71,14 @@ void CConstantCellNode::BuildRecalcList(NodeVisitSet& visited)
     recalc_.clear();
     std::vector<CFormulaNode*> finished;
     std::vector<std::pair<CFormulaNode*, std::size_t>> stack{{this, 0}};
-    visited.state_[this] = true;
+    using Mark = NodeVisitSet::Mark;
+    if (visited.Add(this, GetCellId(), Mark::Finished) != Mark::None)
+        visited.Finish(this, GetCellId());
     while (!stack.empty()) {
         auto& [node, next] = stack.back();
         if (next < node->GetDependents().size()) {
             CFormulaNode* dependent = node->GetDependents()[next++];
-            if (!dependent->IsConstant() && visited.state_.emplace(dependent, true).second)
+            if (!dependent->IsConstant() && visited.Add(dependent, dependent->GetCellId(), Mark::Finished) == Mark::None)
                 stack.emplace_back(dependent, 0);
             continue;
         }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "sheet/ExprNodes.h"
+#include "sheet/NodeVisitSet.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 class CActionList;
@@ -14,22 +14,6 @@ namespace model {
 class RecordReader;
 class RecordWriter;
 } // namespace model
-
-// Nodes an ordering or recalculation pass has already reached; one set may be shared by
-// several calls of a pass so that each node is taken once. It also knows which reached nodes
-// are still being ordered, which is how a circle shows.
-class NodeVisitSet {
-public:
-    bool Contains(const CFormulaNode* node) const { return state_.count(node) != 0; }
-    std::size_t size() const { return state_.size(); }
-    void reserve(std::size_t count) { state_.reserve(count); }
-
-private:
-    friend class CFormulaNode;
-    friend class CConstantCellNode;
-    // True once the node is finished, false while it is on the path being ordered.
-    std::unordered_map<const CFormulaNode*, bool> state_;
-};
 
 // Formula cells that refer to each other in a circle, each circle as the cell ids along it.
 using CycleList = std::vector<std::vector<int32_t>>;

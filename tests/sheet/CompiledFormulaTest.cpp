@@ -231,3 +231,31 @@ TEST(NetworkTest, LongChainsNeedNoStack)
 }
 
 } // namespace
+
+TEST(NetworkTest, NodesSharingOrLackingDenseIdsStayApart)
+{
+    // Ids that do not index a table (shared, negative, huge) must still be told apart, and a
+    // circle through them must still show: e reads a, a reads b, b -> c -> d -> b.
+    CFormulaCellNode a(7, nullptr), b(7, nullptr), c(-1, nullptr), d(2000000000, nullptr), e(3, nullptr);
+    auto link = [](CFormulaNode& from, CFormulaNode& reader) {
+        reader.AddPrecedent(&from);
+        from.AddDependent(&reader);
+    };
+    link(a, e);
+    link(b, a);
+    link(c, b);
+    link(d, c);
+    link(b, d);
+    std::vector<CFormulaNode*> order;
+    NodeVisitSet visited;
+    CycleList cycles;
+    e.AppendInOrder(order, visited, &cycles);
+    a.AppendInOrder(order, visited, &cycles);
+    EXPECT_EQ(order, (std::vector<CFormulaNode*>{&d, &c, &b, &a, &e}));
+    ASSERT_EQ(cycles.size(), 1u);
+    EXPECT_EQ(cycles[0], (std::vector<int32_t>{7, -1, 2000000000}));
+    EXPECT_EQ(visited.size(), 5u);
+    CFormulaCellNode stranger(7, nullptr);
+    EXPECT_FALSE(visited.Contains(&stranger));
+    EXPECT_TRUE(visited.Contains(&b));
+}
