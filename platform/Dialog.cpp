@@ -358,10 +358,12 @@ void CollectTabStops(CWnd* parent, std::vector<CWnd*>& out)
 
 } // namespace
 
-void CDialog::MoveFocus(bool backwards)
+namespace ui {
+
+void MoveDialogFocus(CWnd& top, bool backwards)
 {
     std::vector<CWnd*> stops;
-    CollectTabStops(this, stops);
+    CollectTabStops(&top, stops);
     if (stops.empty())
         return;
     CWnd* focus = CWnd::GetFocus();
@@ -374,7 +376,18 @@ void CDialog::MoveFocus(bool backwards)
         next = backwards ? stops.size() - 1 : 0;
     else
         next = backwards ? (at + stops.size() - 1) % stops.size() : (at + 1) % stops.size();
-    GotoDlgCtrl(stops[next]);
+    HWND h = stops[next]->GetSafeHwnd();
+    stops[next]->SetFocus();
+    // Edits reached from the keyboard select their whole text.
+    if (CWnd* w = CWnd::FromHandle(h); w != nullptr && w->GetClassName() == "Edit")
+        w->SendMessage(EM_SETSEL, 0, -1);
+}
+
+} // namespace ui
+
+void CDialog::MoveFocus(bool backwards)
+{
+    ui::MoveDialogFocus(*this, backwards);
 }
 
 void CDialog::NextDlgCtrl()
@@ -398,7 +411,9 @@ void CDialog::GotoDlgCtrl(CWnd* control)
         w->SendMessage(EM_SETSEL, 0, -1);
 }
 
-bool CDialog::HandleDialogKey(MSG* pMsg)
+namespace ui {
+
+bool HandleDialogKey(CWnd& top, MSG* pMsg, int defaultId, bool buttons)
 {
     if (pMsg->message != WM_KEYDOWN)
         return false;
@@ -406,7 +421,7 @@ bool CDialog::HandleDialogKey(MSG* pMsg)
     if (vk != VK_RETURN && vk != VK_ESCAPE && vk != VK_TAB)
         return false;
     CWnd* focus = CWnd::FromHandle(pMsg->hwnd);
-    if (focus != nullptr && focus != this) {
+    if (focus != nullptr && focus != &top) {
         LRESULT code = focus->SendMessage(WM_GETDLGCODE, vk, reinterpret_cast<LPARAM>(pMsg));
         if (code & DLGC_WANTALLKEYS)
             return false;
@@ -419,18 +434,27 @@ bool CDialog::HandleDialogKey(MSG* pMsg)
         }
     }
     if (vk == VK_TAB) {
-        MoveFocus((GetKeyState(VK_SHIFT) & 0x8000) != 0);
+        MoveDialogFocus(top, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
         return true;
     }
-    const int id = vk == VK_RETURN ? static_cast<int>(m_defId) : IDCANCEL;
-    CWnd* button = GetDlgItem(id);
+    if (!buttons)
+        return false;
+    const int id = vk == VK_RETURN ? defaultId : IDCANCEL;
+    CWnd* button = top.GetDlgItem(id);
     if (button != nullptr && !button->IsWindowEnabled()) {
         MessageBeep(0);
         return true;
     }
-    SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id), BN_CLICKED),
-                reinterpret_cast<LPARAM>(button != nullptr ? button->GetSafeHwnd() : nullptr));
+    top.SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id), BN_CLICKED),
+                    reinterpret_cast<LPARAM>(button != nullptr ? button->GetSafeHwnd() : nullptr));
     return true;
+}
+
+} // namespace ui
+
+bool CDialog::HandleDialogKey(MSG* pMsg)
+{
+    return ui::HandleDialogKey(*this, pMsg, static_cast<int>(m_defId), true);
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)

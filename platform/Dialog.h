@@ -112,6 +112,11 @@ bool ModalLoopWaits();
 bool RunDialogHook(CDialog& dialog, const std::string& key);
 // The nested loop of a modal window: runs until `ended` says so.
 void RunModalLoop(CWnd& modal, const std::function<bool()>& ended, const std::string& key);
+// The dialog manager's keys for a top-level window of controls: Tab moves between tab stops
+// (also inside nested control parents), Enter presses the default id and Escape sends
+// IDCANCEL when the window has buttons, unless the focused control asks for the key.
+bool HandleDialogKey(CWnd& top, MSG* pMsg, int defaultId, bool buttons);
+void MoveDialogFocus(CWnd& top, bool backwards);
 // Key of a dialog in the hook table and the log.
 std::string DialogKey(UINT templateId, const std::string& caption);
 
