@@ -220,6 +220,7 @@ void CExcelHost::Run(CCellModel* target, std::string path)
     case FillOutcome::FormulaFailed: {
         std::lock_guard lock(mutex_);
         failedItem_ = result.failedItem;
+        lastError_ = result.failure;
     }
         Post(ImportCode::FormulaFailed, 0);
         break;

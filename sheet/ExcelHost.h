@@ -50,8 +50,8 @@ public:
     // Stored by the import (the workbook's file name) and read with each range pick.
     std::string GetWorkbookText() const;
     void SetWorkbookText(std::string text);
-    // After FormulaFailed: the A1 text of the cell whose formula could not be read; after
-    // NoModel: why nothing was imported.
+    // After FormulaFailed: the A1 text of the cell whose formula could not be read (and, in
+    // the last error, why); after NoModel: why nothing was imported.
     std::string GetFailedItemText() const;
     std::string GetLastError() const;
 

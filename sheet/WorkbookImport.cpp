@@ -1,10 +1,13 @@
 #include "sheet/WorkbookImport.h"
 
 #include "sheet/CellModel.h"
+#include "sheet/FormulaParser.h"
+#include "sheet/ModelVariable.h"
 #include "sheet/WorkbookLocale.h"
 #include "sheet/XlsxAddress.h"
 
 #include <charconv>
+#include <string>
 
 namespace sheet {
 
@@ -51,13 +54,24 @@ std::string_view TypeName(const xlsx::Cell& cell)
 FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, const FillOptions& options)
 {
     FillResult result;
-    for (const auto& sheet : workbook.sheets)
-        for (const auto& cell : sheet.cells)
-            if (cell.formula.size() > kMaxFormulaLength) {
+    // Every formula is read once without a variable table: that checks it completely but
+    // stores nothing, so a workbook with a formula we cannot read leaves the model untouched.
+    for (const auto& sheet : workbook.sheets) {
+        FormulaContext check;
+        check.sheet = sheet.name;
+        for (const auto& cell : sheet.cells) {
+            if (!cell.HasFormula())
+                continue;
+            FormulaError error;
+            if (!CFormulaParser::Parse(cell.formula, check, &error)) {
                 result.outcome = FillOutcome::FormulaFailed;
                 result.failedItem = xlsx::FormatQualifiedCell(sheet.name, {cell.row, cell.column});
+                result.failure = "The formula in " + result.failedItem + " cannot be read at character " +
+                                 std::to_string(error.offset + 1) + ": " + error.message;
                 return result;
             }
+        }
+    }
 
     std::size_t total = workbook.CellCount();
     std::size_t step = std::max<std::size_t>(1, total / 100);

@@ -11,14 +11,12 @@ class CCellModel;
 
 namespace sheet {
 
-// The longest formula a workbook may hold; a longer one is not a formula we can read.
-inline constexpr std::size_t kMaxFormulaLength = 8192;
-
 enum class FillOutcome { Done, FormulaFailed, Stopped };
 
 struct FillResult {
     FillOutcome outcome = FillOutcome::Done;
     std::string failedItem; // A1 text of the cell whose formula could not be taken
+    std::string failure;    // why, for the user
 };
 
 struct FillOptions {
@@ -28,8 +26,9 @@ struct FillOptions {
 };
 
 // Stores the workbook's sheets, cells, defined names and the locale values in the model, and
-// marks it loaded when every cell went in. Formula failures are found before anything is
-// stored, so a failed or stopped fill leaves at most the cells stored before the stop.
+// marks it loaded when every cell went in. Every formula is read before anything is stored,
+// so a formula failure leaves the model unchanged; a stopped fill leaves at most the cells
+// stored before the stop.
 FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, const FillOptions& options = {});
 
 // The text a cell's value is stored as: numbers in their shortest C-locale form, booleans as

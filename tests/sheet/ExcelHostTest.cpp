@@ -1,5 +1,6 @@
 #include "sheet/ExcelHost.h"
 #include "sheet/CellModel.h"
+#include "sheet/FormulaParser.h"
 #include "sheet/Range.h"
 #include "sheet/ScriptedRangePicker.h"
 #include "sheet/VariableTable.h"
@@ -134,15 +135,21 @@ TEST(ExcelHost, ReportsFailuresWithoutLoadingAModel)
         const char* failedItem;
         const char* error;
     };
+    // A readable formula comes first, so a failure must undo nothing.
+    auto formulaSheet = [](const std::string& formula) {
+        return xlsxtest::OneSheet(
+            xlsxtest::SheetXml("<row r=\"1\"><c r=\"B1\"><v>1</v></c><c r=\"C1\"><f>B1*2</f>"
+                               "</c></row><row r=\"2\"><c r=\"C2\"><f>" +
+                               formula + "</f></c></row>"));
+    };
+    const std::vector<ImportCode> failed = {ImportCode::Start, ImportCode::FormulaFailed};
     const Case cases[] = {
         {"not a workbook", {'x', 'y', 'z'}, {ImportCode::NoModel}, "", "not a zip"},
         {"no cells", xlsxtest::OneSheet(xlsxtest::SheetXml("")), {ImportCode::NoModel}, "", "no cells"},
-        {"formula too long",
-         xlsxtest::OneSheet(xlsxtest::SheetXml("<row r=\"1\"><c r=\"B1\"><v>1</v></c><c r=\"C2\"><f>" +
-                                               longFormula + "</f></c></row>")),
-         {ImportCode::Start, ImportCode::FormulaFailed},
-         "'S'!$C$2",
-         ""},
+        {"formula too long", formulaSheet(longFormula), failed, "'S'!$C$2", "longer than"},
+        {"intersection", formulaSheet("SUM(A1:B2 B1:C2)"), failed, "'S'!$C$2", "'S'!$C$2 cannot be read"},
+        {"R1C1 reference", formulaSheet("R[-1]C*2"), failed, "'S'!$C$2", "cannot be read"},
+        {"unclosed call", formulaSheet("SUM(B1,"), failed, "'S'!$C$2", "cannot be read"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
