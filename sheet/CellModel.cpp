@@ -1,32 +1,12 @@
 #include "sheet/CellModel.h"
 
+#include "sheet/AsciiCase.h"
 #include "sheet/FormulaParser.h"
 #include "sheet/ModelVariable.h"
 #include "sheet/VariableTable.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
-
-namespace {
-
-bool EqualNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
-           });
-}
-
-std::string UpperAscii(std::string_view text)
-{
-    std::string upper(text);
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return upper;
-}
-
-} // namespace
 
 CCellModel::CCellModel() = default;
 CCellModel::~CCellModel() = default;
@@ -46,7 +26,7 @@ CCellModel::SheetInfo* CCellModel::FindSheetInfo(std::string_view name)
         if (info.name == name)
             return &info;
     for (SheetInfo& info : sheets_)
-        if (EqualNoCase(info.name, name))
+        if (sheet::EqualNoCaseAscii(info.name, name))
             return &info;
     return nullptr;
 }
@@ -187,9 +167,9 @@ std::unique_ptr<CModelVariable> CCellModel::MakeConstantNode(const CCellRef& cel
         if (result.ec == std::errc() && result.ptr == last)
             return CModelVariable::MakeNumber(value);
     } else if (data->typeName == CellType::Boolean) {
-        if (EqualNoCase(data->valueText, "TRUE") || data->valueText == "1")
+        if (sheet::EqualNoCaseAscii(data->valueText, "TRUE") || data->valueText == "1")
             return CModelVariable::MakeBoolean(true);
-        if (EqualNoCase(data->valueText, "FALSE") || data->valueText == "0")
+        if (sheet::EqualNoCaseAscii(data->valueText, "FALSE") || data->valueText == "0")
             return CModelVariable::MakeBoolean(false);
     }
     return CModelVariable::CModelVariableFromText(data->valueText);
@@ -205,25 +185,19 @@ void CCellModel::ClearChangedFlags()
 void CCellModel::SetDefinedName(const std::string& name, const std::string& definition)
 {
     auto lock = Lock();
-    definedNames_[UpperAscii(name)] = {name, definition};
+    definedNames_.Set(name, definition);
 }
 
 std::optional<std::string> CCellModel::FindDefinedName(std::string_view name) const
 {
     auto lock = Lock();
-    auto it = definedNames_.find(UpperAscii(name));
-    if (it == definedNames_.end())
-        return std::nullopt;
-    return it->second.second;
+    return definedNames_.Find(name);
 }
 
 std::vector<std::pair<std::string, std::string>> CCellModel::GetDefinedNames() const
 {
     auto lock = Lock();
-    std::vector<std::pair<std::string, std::string>> names;
-    for (const auto& entry : definedNames_)
-        names.push_back(entry.second);
-    return names;
+    return definedNames_.List();
 }
 
 void CCellModel::SetNamedValue(const std::string& name, const std::string& value)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheet/CellRef.h"
+#include "sheet/NameDictionary.h"
 
 #include <cstddef>
 #include <functional>
@@ -112,7 +113,7 @@ private:
     mutable std::recursive_mutex mutex_;
     std::map<Key, CCellData> cells_;
     std::vector<SheetInfo> sheets_;
-    std::map<std::string, std::pair<std::string, std::string>> definedNames_;
+    sheet::NameDictionary definedNames_;
     std::map<std::string, std::string> namedValues_;
     bool loaded_ = false;
 };

@@ -78,7 +78,8 @@ void CConstantCellNode::BuildRecalcList(NodeVisitSet& visited)
         auto& [node, next] = stack.back();
         if (next < node->GetDependents().size()) {
             CFormulaNode* dependent = node->GetDependents()[next++];
-            if (!dependent->IsConstant() && visited.Add(dependent, dependent->GetCellId(), Mark::Finished) == Mark::None)
+            if (!dependent->IsConstant() &&
+                visited.Add(dependent, dependent->GetCellId(), Mark::Finished) == Mark::None)
                 stack.emplace_back(dependent, 0);
             continue;
         }

@@ -1,5 +1,6 @@
 #include "sheet/FormulaParser.h"
 
+#include "sheet/AsciiCase.h"
 #include "sheet/CallingConvention.h"
 #include "sheet/CellModel.h"
 #include "sheet/FormulaScanner.h"
@@ -7,7 +8,6 @@
 #include "sheet/VariableTable.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <vector>
 
@@ -20,17 +20,9 @@ struct ParseFailure {
     std::size_t offset;
 };
 
-std::string UpperAscii(std::string_view text)
-{
-    std::string upper(text);
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return upper;
-}
-
 std::string SpreadsheetFunctionName(std::string_view written)
 {
-    std::string name = UpperAscii(written);
+    std::string name = sheet::UpperAscii(written);
     for (std::string_view prefix : {"_XLFN.", "_XLWS.", "_XLUDF."})
         if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0)
             name.erase(0, prefix.size());

@@ -1,5 +1,6 @@
 #include "sheet/FormulaScanner.h"
 
+#include "sheet/AsciiCase.h"
 #include "sheet/CellRef.h"
 
 #include <array>
@@ -246,7 +247,7 @@ FormulaToken CFormulaScanner::ScanError(std::size_t start)
             continue;
         bool same = true;
         for (std::size_t i = 0; i < literal.size() && same; ++i)
-            same = std::toupper(static_cast<unsigned char>(text_[start + i])) == literal[i];
+            same = sheet::UpperAscii(text_[start + i]) == literal[i];
         if (same) {
             pos_ = start + literal.size();
             FormulaToken token;
@@ -329,9 +330,7 @@ FormulaToken CFormulaScanner::ScanWord(std::size_t start)
         token.text = std::move(word);
         return token;
     }
-    std::string upper = word;
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::string upper = sheet::UpperAscii(word);
     if (upper == "TRUE" || upper == "FALSE") {
         token.kind = TokenKind::Boolean;
         token.number = upper == "TRUE" ? 1 : 0;

@@ -1,19 +1,5 @@
 #include "sheet/VariableTable.h"
 
-#include <cctype>
-
-namespace {
-
-std::string UpperAscii(std::string_view text)
-{
-    std::string upper(text);
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return upper;
-}
-
-} // namespace
-
 void CVariableTable::Clear()
 {
     auto lock = Lock();
@@ -23,7 +9,7 @@ void CVariableTable::Clear()
     ranges_.clear();
     rangeIndexes_.clear();
     rangeCells_ = 0;
-    names_.clear();
+    names_.Clear();
 }
 
 uint64_t CVariableTable::CellKey(int sheetIndex, int row, int column) const
@@ -137,24 +123,17 @@ std::size_t CVariableTable::GetRangeCount() const
 void CVariableTable::SetName(const std::string& name, const std::string& definition)
 {
     auto lock = Lock();
-    names_[UpperAscii(name)] = {name, definition};
+    names_.Set(name, definition);
 }
 
 std::optional<std::string> CVariableTable::FindName(std::string_view name) const
 {
     auto lock = Lock();
-    auto it = names_.find(UpperAscii(name));
-    if (it == names_.end())
-        return std::nullopt;
-    return it->second.second;
+    return names_.Find(name);
 }
 
 std::vector<std::pair<std::string, std::string>> CVariableTable::GetNames() const
 {
     auto lock = Lock();
-    std::vector<std::pair<std::string, std::string>> names;
-    names.reserve(names_.size());
-    for (const auto& entry : names_)
-        names.push_back(entry.second);
-    return names;
+    return names_.List();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheet/CellRef.h"
+#include "sheet/NameDictionary.h"
 #include "sheet/Range.h"
 
 #include <cstddef>
@@ -57,7 +58,7 @@ public:
     // case-insensitively, as the workbook's do.
     void SetName(const std::string& name, const std::string& definition);
     std::optional<std::string> FindName(std::string_view name) const;
-    // Name (as first given) and definition, in ascending order of the upper-cased name.
+    // Name (as last set) and definition, in ascending order of the upper-cased name.
     std::vector<std::pair<std::string, std::string>> GetNames() const;
 
 private:
@@ -71,5 +72,5 @@ private:
     std::vector<std::unique_ptr<CRange>> ranges_;
     std::unordered_map<std::string, int> rangeIndexes_;
     std::size_t rangeCells_ = 0;
-    std::map<std::string, std::pair<std::string, std::string>> names_;
+    sheet::NameDictionary names_;
 };
