@@ -8,6 +8,7 @@
 #include "sheet/VariableTable.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <vector>
 
@@ -99,66 +100,41 @@ private:
     {
         if (depth > kMaxFormulaDepth)
             return Fail("the formula is nested too deeply");
-        Node left = ParseConcat(depth);
-        while (left && Peek().kind == TokenKind::Operator && callconv::OperatorKindOf(Peek().text) >= 5 &&
-               callconv::OperatorKindOf(Peek().text) <= 10) {
+        return ParseBinary(0, depth);
+    }
+
+    // Binary operators from the loosest level to the tightest; within a level they are
+    // left-associative.
+    static constexpr std::array<std::array<std::string_view, 6>, 5> kBinaryLevels = {{
+        {"=", "<>", "<", ">", "<=", ">="},
+        {"&"},
+        {"+", "-"},
+        {"*", "/"},
+        {"^"},
+    }};
+
+    bool PeekOperatorOf(std::size_t level) const
+    {
+        if (Peek().kind != TokenKind::Operator)
+            return false;
+        for (std::string_view op : kBinaryLevels[level])
+            if (!op.empty() && Peek().text == op)
+                return true;
+        return false;
+    }
+
+    Node ParseBinary(std::size_t level, int depth)
+    {
+        if (level == kBinaryLevels.size())
+            return ParsePercent(depth);
+        Node left = ParseBinary(level + 1, depth);
+        while (left && PeekOperatorOf(level)) {
             std::string op = Take().text;
-            Node right = ParseConcat(depth);
+            Node right = ParseBinary(level + 1, depth);
             if (!right)
                 return nullptr;
-            left = MakeCall(op, std::move(left), std::move(right));
-        }
-        return left;
-    }
-
-    Node ParseConcat(int depth)
-    {
-        Node left = ParseAdditive(depth);
-        while (left && PeekOperator("&")) {
-            Take();
-            Node right = ParseAdditive(depth);
-            if (!right)
-                return nullptr;
-            left = MakeCall("&", std::move(left), std::move(right));
-        }
-        return left;
-    }
-
-    Node ParseAdditive(int depth)
-    {
-        Node left = ParseMultiplicative(depth);
-        while (left && (PeekOperator("+") || PeekOperator("-"))) {
-            std::string op = Take().text;
-            Node right = ParseMultiplicative(depth);
-            if (!right)
-                return nullptr;
-            left = MakeCall(op, std::move(left), std::move(right));
-        }
-        return left;
-    }
-
-    Node ParseMultiplicative(int depth)
-    {
-        Node left = ParsePower(depth);
-        while (left && (PeekOperator("*") || PeekOperator("/"))) {
-            std::string op = Take().text;
-            Node right = ParsePower(depth);
-            if (!right)
-                return nullptr;
-            left = MakeCall(op, std::move(left), std::move(right));
-        }
-        return left;
-    }
-
-    Node ParsePower(int depth)
-    {
-        Node left = ParsePercent(depth);
-        while (left && PeekOperator("^")) {
-            Take();
-            Node right = ParsePercent(depth);
-            if (!right)
-                return nullptr;
-            left = MakeCall(callconv::kPowerFunction, std::move(left), std::move(right));
+            left = MakeCall(op == "^" ? callconv::kPowerFunction : std::string_view(op), std::move(left),
+                            std::move(right));
         }
         return left;
     }

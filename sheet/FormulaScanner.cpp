@@ -214,24 +214,29 @@ FormulaToken CFormulaScanner::ScanNumberOrRows(std::size_t start)
     return token;
 }
 
+bool CFormulaScanner::ReadQuoted(std::size_t& pos, std::string& value) const
+{
+    const char quote = text_[pos];
+    for (std::size_t p = pos + 1; p < text_.size(); ++p) {
+        if (text_[p] != quote) {
+            value += text_[p];
+        } else if (p + 1 < text_.size() && text_[p + 1] == quote) {
+            value += quote; // a doubled quote stands for one
+            ++p;
+        } else {
+            pos = p + 1;
+            return true;
+        }
+    }
+    return false;
+}
+
 FormulaToken CFormulaScanner::ScanString(std::size_t start)
 {
     std::string value;
-    std::size_t p = start + 1;
-    for (;;) {
-        if (p >= text_.size())
-            return Invalid(start, "unterminated text");
-        if (text_[p] == '"') {
-            if (p + 1 < text_.size() && text_[p + 1] == '"') {
-                value += '"';
-                p += 2;
-                continue;
-            }
-            ++p;
-            break;
-        }
-        value += text_[p++];
-    }
+    std::size_t p = start;
+    if (!ReadQuoted(p, value))
+        return Invalid(start, "unterminated text");
     pos_ = p;
     FormulaToken token;
     token.kind = TokenKind::String;
@@ -263,21 +268,9 @@ FormulaToken CFormulaScanner::ScanError(std::size_t start)
 FormulaToken CFormulaScanner::ScanQuotedSheet(std::size_t start)
 {
     std::string sheet;
-    std::size_t p = start + 1;
-    for (;;) {
-        if (p >= text_.size())
-            return Invalid(start, "unterminated sheet name");
-        if (text_[p] == '\'') {
-            if (p + 1 < text_.size() && text_[p + 1] == '\'') {
-                sheet += '\'';
-                p += 2;
-                continue;
-            }
-            ++p;
-            break;
-        }
-        sheet += text_[p++];
-    }
+    std::size_t p = start;
+    if (!ReadQuoted(p, sheet))
+        return Invalid(start, "unterminated sheet name");
     if (p >= text_.size() || text_[p] != '!' || sheet.empty())
         return Invalid(start, "a quoted sheet name must be followed by \"!\"");
     return ScanAfterSheet(start, p, std::move(sheet), true);

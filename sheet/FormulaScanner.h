@@ -57,6 +57,9 @@ private:
     FormulaToken ScanError(std::size_t start);
     FormulaToken ScanWord(std::size_t start);
     FormulaToken ScanQuotedSheet(std::size_t start);
+    // Reads the text quoted by the character at pos up to its closing quote; on success pos is
+    // just past it. False when the text ends first.
+    bool ReadQuoted(std::size_t& pos, std::string& value) const;
     // After "Sheet!" (bang is the position of the "!"): the reference, or an error literal
     // such as Sheet1!#REF!.
     FormulaToken ScanAfterSheet(std::size_t start, std::size_t bang, std::string sheet, bool quoted);

@@ -309,30 +309,13 @@ std::string ShiftFormula(std::string_view f, std::int64_t rowOffset, std::int64_
     std::size_t i = 0;
     while (i < f.size()) {
         char c = f[i];
-        if (c == '"') {
-            // String literal with "" as the escaped quote.
+        if (c == '"' || c == '\'') {
+            // A text literal or a quoted sheet name (its reference after "!" is handled on the
+            // next turn), a doubled quote standing for one; copied unchanged.
             std::size_t j = i + 1;
             while (j < f.size()) {
-                if (f[j] == '"') {
-                    if (j + 1 < f.size() && f[j + 1] == '"') {
-                        j += 2;
-                        continue;
-                    }
-                    ++j;
-                    break;
-                }
-                ++j;
-            }
-            out.append(f.substr(i, j - i));
-            i = j;
-            continue;
-        }
-        if (c == '\'') {
-            // Quoted sheet name; the reference after its "!" is handled on the next turn.
-            std::size_t j = i + 1;
-            while (j < f.size()) {
-                if (f[j] == '\'') {
-                    if (j + 1 < f.size() && f[j + 1] == '\'') {
+                if (f[j] == c) {
+                    if (j + 1 < f.size() && f[j + 1] == c) {
                         j += 2;
                         continue;
                     }
