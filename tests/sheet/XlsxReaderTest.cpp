@@ -20,6 +20,33 @@ const Cell* At(const Sheet& sheet, const char* a1)
     return nullptr;
 }
 
+// One cell of a workbook written by a spreadsheet program, as that program's source says.
+struct ExpectedCell {
+    int sheet;
+    const char* cell;
+    CellType type;
+    double number;
+    const char* text;
+    const char* formula;
+    bool isDate;
+    const char* format;
+};
+
+void ExpectCells(const Workbook& book, const std::vector<ExpectedCell>& table)
+{
+    for (const auto& e : table) {
+        SCOPED_TRACE(std::string(e.cell) + " of sheet " + std::to_string(e.sheet));
+        const Cell* cell = At(book.sheets.at(static_cast<std::size_t>(e.sheet)), e.cell);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->type, e.type);
+        EXPECT_DOUBLE_EQ(cell->number, e.number);
+        EXPECT_EQ(cell->text, e.text);
+        EXPECT_EQ(cell->formula, e.formula);
+        EXPECT_EQ(cell->isDate, e.isDate);
+        EXPECT_EQ(cell->formatCode, e.format);
+    }
+}
+
 } // namespace
 
 // The workbook here was written by Gnumeric from model.gnumeric; the expectations are what
@@ -32,48 +59,27 @@ TEST(XlsxReader, ReadsWhatASpreadsheetProgramWrote)
     EXPECT_EQ(book.sheets[1].name, "Calc Sheet");
     EXPECT_FALSE(book.date1904);
 
-    struct Expect {
-        int sheet;
-        const char* cell;
-        CellType type;
-        double number;
-        const char* text;
-        const char* formula;
-        bool isDate;
-        const char* format;
-    };
-    const Expect table[] = {
-        {0, "A1", CellType::String, 0, "Rate", "", false, "General"},
-        {0, "B1", CellType::Number, 0.05, "", "", false, "0.00%"},
-        {0, "A2", CellType::String, 0, "Amount", "", false, "General"},
-        {0, "B2", CellType::Number, 1234.5, "", "", false, "#,##0.00 \"EUR\""},
-        {0, "A3", CellType::Number, 45292, "", "", true, "yyyy-mm-dd"},
-        {0, "B3", CellType::Boolean, 1, "", "", false, "General"},
-        {0, "A4", CellType::Error, 0, "#N/A", "", false, "General"},
-        {0, "B4", CellType::String, 0, "Text & \"quotes\" <here>", "", false, "General"},
-        {0, "B5", CellType::Number, 0.05, "", "A5*Rate", false, "General"},
-        {0, "B7", CellType::Number, 0.15, "", "A7*Rate", false, "General"},
-        {1, "A1", CellType::Number, 1296.225, "", "Inputs!B2*(1+Inputs!B1)", false, "General"},
-        {1, "A2", CellType::String, 0, "yes", "IF(Inputs!B3,\"yes\",\"no\")", false, "General"},
-        {1, "A3", CellType::Number, 6, "", "SUM(Inputs!A5:A7)", false, "General"},
-        {1, "A4", CellType::Error, 0, "#DIV/0!", "1/0", false, "General"},
-        {1, "A5", CellType::String, 0, "1296.225 total", "'Calc Sheet'!A1&\" total\"", false, "General"},
-        {1, "C1", CellType::Number, 1, "", "TRANSPOSE(Inputs!A5:C5)", false, "General"},
-        {1, "C2", CellType::Number, 0.05, "", "", false, "General"},
-    };
-    for (const auto& e : table) {
-        SCOPED_TRACE(std::string(e.cell) + " of sheet " + std::to_string(e.sheet));
-        const Cell* cell = At(book.sheets[e.sheet], e.cell);
-        ASSERT_NE(cell, nullptr);
-        EXPECT_EQ(cell->type, e.type);
-        if (e.type == CellType::Number || e.type == CellType::Boolean) {
-            EXPECT_DOUBLE_EQ(cell->number, e.number);
-        }
-        EXPECT_EQ(cell->text, e.text);
-        EXPECT_EQ(cell->formula, e.formula);
-        EXPECT_EQ(cell->isDate, e.isDate);
-        EXPECT_EQ(cell->formatCode, e.format);
-    }
+    ExpectCells(
+        book,
+        {
+            {0, "A1", CellType::String, 0, "Rate", "", false, "General"},
+            {0, "B1", CellType::Number, 0.05, "", "", false, "0.00%"},
+            {0, "A2", CellType::String, 0, "Amount", "", false, "General"},
+            {0, "B2", CellType::Number, 1234.5, "", "", false, "#,##0.00 \"EUR\""},
+            {0, "A3", CellType::Number, 45292, "", "", true, "yyyy-mm-dd"},
+            {0, "B3", CellType::Boolean, 1, "", "", false, "General"},
+            {0, "A4", CellType::Error, 0, "#N/A", "", false, "General"},
+            {0, "B4", CellType::String, 0, "Text & \"quotes\" <here>", "", false, "General"},
+            {0, "B5", CellType::Number, 0.05, "", "A5*Rate", false, "General"},
+            {0, "B7", CellType::Number, 0.15, "", "A7*Rate", false, "General"},
+            {1, "A1", CellType::Number, 1296.225, "", "Inputs!B2*(1+Inputs!B1)", false, "General"},
+            {1, "A2", CellType::String, 0, "yes", "IF(Inputs!B3,\"yes\",\"no\")", false, "General"},
+            {1, "A3", CellType::Number, 6, "", "SUM(Inputs!A5:A7)", false, "General"},
+            {1, "A4", CellType::Error, 0, "#DIV/0!", "1/0", false, "General"},
+            {1, "A5", CellType::String, 0, "1296.225 total", "'Calc Sheet'!A1&\" total\"", false, "General"},
+            {1, "C1", CellType::Number, 1, "", "TRANSPOSE(Inputs!A5:C5)", false, "General"},
+            {1, "C2", CellType::Number, 0.05, "", "", false, "General"},
+        });
     const Cell* array = At(book.sheets[1], "C1");
     ASSERT_TRUE(array->arrayRange.has_value());
     EXPECT_EQ(FormatArea(*array->arrayRange), "C1:C3");
@@ -96,43 +102,23 @@ TEST(XlsxReader, ReadsNumbersTextsAndFormulasAsWritten)
 {
     Workbook book = ReadWorkbookFile(WorkbookData("extras.xlsx").string());
     ASSERT_EQ(book.sheets.size(), 2u);
-    const Sheet& s = book.sheets[0];
-    struct Expect {
-        const char* cell;
-        CellType type;
-        double number;
-        const char* text;
-        const char* formula;
-        bool isDate;
-        const char* format;
-    };
-    const Expect table[] = {
-        {"A1", CellType::String, 0, "Z\u00fcrich \u20ac \u6771\u4eac", "", false, "General"},
-        {"B1", CellType::Number, 0.75, "", "", true, "h:mm"},
-        {"A2", CellType::Number, -42.5, "", "", false, "General"},
-        {"B2", CellType::Number, 1.5e-7, "", "", false, "0.00E+00"},
-        {"A3", CellType::Number, 1e300, "", "", false, "General"},
-        {"B3", CellType::Number, 36526, "", "", true, "d-mmm-yy"},
-        {"A4", CellType::Boolean, 0, "", "", false, "General"},
-        {"B4", CellType::Error, 0, "#VALUE!", "", false, "General"},
-        {"A5", CellType::String, 0, "two", "VLOOKUP(2,Lookup!A1:B3,2,FALSE)", false, "General"},
-        {"A6", CellType::String, 0, "Z\u00fcrich \u20ac \u6771\u4eac 18:00",
-         "IF(A4,\"no\",CONCATENATE(A1,\" \",TEXT(B1,\"h:mm\")))", false, "General"},
-        {"A7", CellType::Boolean, 1, "", "AND(A2<0,B2>=0)", false, "General"},
-        {"A8", CellType::Number, 1796.25, "", "A2^2-ROUND(A3/1.00000000000000000005e+299,0)", false,
-         "General"},
-    };
-    for (const auto& e : table) {
-        SCOPED_TRACE(e.cell);
-        const Cell* cell = At(s, e.cell);
-        ASSERT_NE(cell, nullptr);
-        EXPECT_EQ(cell->type, e.type);
-        EXPECT_DOUBLE_EQ(cell->number, e.number);
-        EXPECT_EQ(cell->text, e.text);
-        EXPECT_EQ(cell->formula, e.formula);
-        EXPECT_EQ(cell->isDate, e.isDate);
-        EXPECT_EQ(cell->formatCode, e.format);
-    }
+    ExpectCells(
+        book, {
+                  {0, "A1", CellType::String, 0, "Z\u00fcrich \u20ac \u6771\u4eac", "", false, "General"},
+                  {0, "B1", CellType::Number, 0.75, "", "", true, "h:mm"},
+                  {0, "A2", CellType::Number, -42.5, "", "", false, "General"},
+                  {0, "B2", CellType::Number, 1.5e-7, "", "", false, "0.00E+00"},
+                  {0, "A3", CellType::Number, 1e300, "", "", false, "General"},
+                  {0, "B3", CellType::Number, 36526, "", "", true, "d-mmm-yy"},
+                  {0, "A4", CellType::Boolean, 0, "", "", false, "General"},
+                  {0, "B4", CellType::Error, 0, "#VALUE!", "", false, "General"},
+                  {0, "A5", CellType::String, 0, "two", "VLOOKUP(2,Lookup!A1:B3,2,FALSE)", false, "General"},
+                  {0, "A6", CellType::String, 0, "Z\u00fcrich \u20ac \u6771\u4eac 18:00",
+                   "IF(A4,\"no\",CONCATENATE(A1,\" \",TEXT(B1,\"h:mm\")))", false, "General"},
+                  {0, "A7", CellType::Boolean, 1, "", "AND(A2<0,B2>=0)", false, "General"},
+                  {0, "A8", CellType::Number, 1796.25, "", "A2^2-ROUND(A3/1.00000000000000000005e+299,0)",
+                   false, "General"},
+              });
     EXPECT_EQ(At(book.sheets[1], "B3")->text, "three");
 }
 
