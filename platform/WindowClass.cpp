@@ -7,6 +7,7 @@
 #include "platform/ListCtrl.h"
 #include "platform/ProgressCtrl.h"
 #include "platform/ScrollBar.h"
+#include "platform/ShockwaveFlash.h"
 #include "platform/SliderCtrl.h"
 #include "platform/SpinButtonCtrl.h"
 #include "platform/Static.h"
@@ -51,6 +52,8 @@ struct ClassTable {
             {"ScrollBar", Make<CScrollBar>()},
             {"msctls_progress32", Make<CProgressCtrl>()},
             {"SysTabControl32", Make<CTabCtrl>()},
+            {kFlashWindowClass, Make<CShockwaveFlash>()},
+            {kFlashClassId, Make<CShockwaveFlash>()},
         };
         for (const auto& [name, factory] : standard) {
             WNDCLASS wc;
