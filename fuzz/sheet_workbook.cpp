@@ -2,7 +2,9 @@
 // workbook, never a crash, an over-read or an allocation beyond its limits. A package that
 // reads is also written back with a cell changed, since values are exported into copies of
 // the same user workbooks.
+#include "sheet/CellModel.h"
 #include "sheet/WorkbookError.h"
+#include "sheet/WorkbookImport.h"
 #include "sheet/XlsxAddress.h"
 #include "sheet/XlsxNumberFormats.h"
 #include "sheet/XlsxReader.h"
@@ -27,6 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (const auto& cell : sheet.cells)
                 if (cell.HasFormula())
                     (void)sheet::xlsx::ShiftFormula(cell.formula, 1, 1);
+        // The import reads every formula before it stores the cells.
+        CCellModel model;
+        (void)sheet::FillCellModel(workbook, model);
         if (!workbook.sheets.empty()) {
             static const std::string target =
                 "/tmp/fuzz_sheet_workbook." + std::to_string(getpid()) + ".xlsx";
