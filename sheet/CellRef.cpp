@@ -55,9 +55,23 @@ int ColumnFromLetters(std::string_view letters)
     return column <= kMaxSheetColumn ? column : 0;
 }
 
+namespace {
+
+std::string PrefixedNumber(char prefix, int32_t number)
+{
+    char buffer[16] = {prefix};
+    auto result = std::to_chars(buffer + 1, buffer + sizeof buffer, number);
+    return std::string(buffer, result.ptr);
+}
+
+} // namespace
+
 std::string CellVariableName(int32_t id)
 {
-    char buffer[16] = {'V'};
-    auto result = std::to_chars(buffer + 1, buffer + sizeof buffer, id);
-    return std::string(buffer, result.ptr);
+    return PrefixedNumber('V', id);
+}
+
+std::string RangeArrayName(int32_t index)
+{
+    return PrefixedNumber('A', index);
 }

@@ -50,3 +50,5 @@ std::string ColumnLetters(int column);
 int ColumnFromLetters(std::string_view letters);
 // "V" followed by the decimal id: the movie variable of a cell.
 std::string CellVariableName(int32_t id);
+// "A" followed by the decimal index: the movie array of a range of the variable table.
+std::string RangeArrayName(int32_t index);

@@ -156,7 +156,7 @@ void CRangeNode::WriteOwnActions(CActionList& actions) const
         actions.Add(CActionPush::CActionPushUndefined());
         return;
     }
-    Push(actions, "A" + std::to_string(rangeIndex_));
+    Push(actions, RangeArrayName(rangeIndex_));
     Code(actions, swf::ActionCode::GetVariable);
 }
 

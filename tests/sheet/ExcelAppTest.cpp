@@ -1,5 +1,6 @@
 #include "sheet/ExcelApp.h"
 #include "sheet/CellModel.h"
+#include "sheet/CellRef.h"
 #include "sheet/CellValueMap.h"
 #include "sheet/VariableTable.h"
 #include "sheet/WorkbookError.h"
@@ -25,7 +26,7 @@ struct ExcelAppTest : ::testing::Test {
     CCellValueRecord Record(int32_t id, const std::string& a1, std::unique_ptr<CModelVariable> value,
                             bool exported)
     {
-        CCellValueRecord record(id, "V" + std::to_string(id), a1, value.get());
+        CCellValueRecord record(id, CellVariableName(id), a1, value.get());
         record.exportFlag = exported ? 1 : 0;
         return record;
     }
