@@ -32,7 +32,7 @@ std::vector<std::string> RealisticFormulas(int count)
             formulas.push_back("=SUM(B" + r + ":M" + r + ")");
             break;
         case 1:
-            formulas.push_back("=" + cell() + "*" + cell() + "+" + cell() + "/100");
+            formulas.push_back(std::string("=") + cell() + "*" + cell() + "+" + cell() + "/100");
             break;
         case 2:
             formulas.push_back("=IF(" + cell() + ">=0," + cell() + "-" + cell() + ",\"n/a\")");
@@ -44,10 +44,10 @@ std::vector<std::string> RealisticFormulas(int count)
             formulas.push_back("=ROUND(AVERAGE(Data!C2:C" + r + ")*(1+Rate),2)");
             break;
         case 5:
-            formulas.push_back("=" + cell() + "&\" \"&TEXT(" + cell() + ",\"0.0%\")");
+            formulas.push_back(std::string("=") + cell() + "&\" \"&TEXT(" + cell() + ",\"0.0%\")");
             break;
         case 6:
-            formulas.push_back("=-" + cell() + "^2+" + cell() + "%");
+            formulas.push_back(std::string("=-") + cell() + "^2+" + cell() + "%");
             break;
         default:
             formulas.push_back("=IFERROR(INDEX(Sheet1!$B$2:$B$90,MATCH(" + cell() +

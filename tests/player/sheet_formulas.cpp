@@ -4,6 +4,7 @@
 
 #include "sheet/CallingConvention.h"
 #include "sheet/CellModel.h"
+#include "sheet/CellRef.h"
 #include "sheet/ExprNodes.h"
 #include "sheet/FormulaNode.h"
 #include "sheet/FormulaParser.h"
@@ -284,7 +285,7 @@ void WriteRangeArrays(const CVariableTable& table, CActionList& actions)
         const CRange* range = table.GetRange(i);
         int rows = 0, columns = 0;
         range->GetAreaSize(0, rows, columns);
-        actions.Add(std::make_unique<CActionPush>("A" + std::to_string(i)));
+        actions.Add(std::make_unique<CActionPush>(RangeArrayName(static_cast<int32_t>(i))));
         for (int r = rows - 1; r >= 0; --r) {
             for (int c = columns - 1; c >= 0; --c)
                 actions.Add(std::make_unique<CActionPush>(
