@@ -1,0 +1,395 @@
+#include "ControlFixture.h"
+
+#include "platform/Button.h"
+#include "platform/ComboBox.h"
+#include "platform/Edit.h"
+#include "platform/ImageList.h"
+#include "platform/ListBox.h"
+#include "platform/RasterWindowHost.h"
+#include "platform/RecordingDC.h"
+#include "platform/Static.h"
+#include "platform/TabCtrl.h"
+
+namespace {
+
+using EditDetailTest = ControlTest;
+
+TEST_F(EditDetailTest, SelectionRequestsAreClampedLikeThePlatformDoes)
+{
+    CEdit edit;
+    edit.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), &parent, 20);
+    edit.SetWindowText("h\xC3\xA9llo"); // five characters, six bytes
+    struct Case {
+        int start, end, wantStart, wantEnd;
+    };
+    const Case cases[] = {
+        {0, -1, 0, 5}, {2, 99, 2, 5}, {4, 1, 1, 4}, {-1, 0, 4, 4}, {-5, 3, 0, 0},
+    };
+    for (const Case& c : cases) {
+        edit.SetSel(4, 4);
+        if (c.start == -5)
+            edit.SetSel(0, 0);
+        else
+            edit.SetSel(c.start, c.end);
+        int s = 0, e = 0;
+        edit.GetSel(s, e);
+        EXPECT_EQ(s, c.wantStart) << c.start << "," << c.end;
+        EXPECT_EQ(e, c.wantEnd) << c.start << "," << c.end;
+    }
+    edit.SetSel(1, 2);
+    edit.ReplaceSel("e");
+    EXPECT_EQ(edit.GetWindowText(), "hello");
+    EXPECT_TRUE(edit.GetModify());
+}
+
+TEST_F(EditDetailTest, NumberStyleRefusesOtherCharactersAndPasswordsDrawStars)
+{
+    CEdit number, secret;
+    number.Create(WS_CHILD | WS_VISIBLE | ES_NUMBER, CRect(0, 0, 100, 20), &parent, 20);
+    secret.Create(WS_CHILD | WS_VISIBLE | ES_PASSWORD, CRect(0, 30, 100, 50), &parent, 21);
+    number.Type("1a2.3");
+    EXPECT_EQ(number.GetWindowText(), "123");
+    EXPECT_EQ(ui::BeepCount(), 2);
+    secret.SetWindowText("pw\xC3\xA9");
+    CRasterWindowHost& host = InstallRasterWindowHost();
+    host.Snapshot(parent);
+    std::vector<std::string> texts;
+    for (const DrawOp& op : host.LastPaint(secret))
+        if (op.kind == DrawOp::Kind::Text)
+            texts.push_back(op.text);
+    EXPECT_EQ(texts, std::vector<std::string>{"***"});
+}
+
+using ComboDetailTest = ControlTest;
+
+TEST_F(ComboDetailTest, DropDownEditingKeysAndTheDroppedState)
+{
+    CComboBox combo, list;
+    combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, CRect(0, 0, 100, 100), &parent, 40);
+    list.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 30, 100, 130), &parent, 41);
+    combo.AddString("10");
+    combo.LimitText(3);
+    combo.UserType("12345");
+    EXPECT_EQ(combo.GetWindowText(), "123");
+    EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+    combo.SetWindowText("free"); // an editable combo box takes text from code
+    EXPECT_EQ(combo.GetWindowText(), "free");
+    list.SetWindowText("free"); // a drop-down list does not
+    EXPECT_EQ(list.GetWindowText(), "");
+    list.AddString("a");
+    list.AddString("b");
+    list.SetCurSel(0);
+    list.SetFocus();
+    list.SendMessage(WM_KEYDOWN, VK_DOWN);
+    list.SendMessage(WM_KEYDOWN, VK_DOWN); // already at the end: nothing
+    list.ShowDropDown(TRUE);
+    EXPECT_TRUE(list.GetDroppedState());
+    combo.SetFocus(); // losing the focus closes the list
+    EXPECT_FALSE(list.GetDroppedState());
+    EXPECT_EQ(parent.log, Codes({Cmd(40, CBN_SETFOCUS), Cmd(40, CBN_EDITUPDATE), Cmd(40, CBN_EDITCHANGE),
+                                 Cmd(40, CBN_KILLFOCUS), Cmd(41, CBN_SETFOCUS), Cmd(41, CBN_SELCHANGE),
+                                 Cmd(41, CBN_DROPDOWN), Cmd(41, CBN_CLOSEUP), Cmd(41, CBN_KILLFOCUS),
+                                 Cmd(40, CBN_SETFOCUS)}));
+    EXPECT_EQ(list.GetLBText(list.GetCurSel()), "b");
+    EXPECT_EQ(list.GetLBText(7), "");
+    EXPECT_EQ(list.GetLBTextLen(7), CB_ERR);
+    EXPECT_EQ(list.DeleteString(7), CB_ERR);
+}
+
+using ButtonDetailTest = ControlTest;
+
+// A parent that draws owner-drawn items itself when asked to.
+class DrawingParent : public NotifyLog {
+public:
+    bool draws = false;
+    std::vector<UINT> states;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_DRAWITEM) {
+            states.push_back(reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->itemState);
+            return draws ? TRUE : FALSE;
+        }
+        return NotifyLog::WindowProc(message, wParam, lParam);
+    }
+};
+
+class SwatchButton : public CButton {
+public:
+    int drawn = 0;
+    void DrawItem(LPDRAWITEMSTRUCT dis) override
+    {
+        ++drawn;
+        dis->hDC->FillSolidRect(dis->rcItem, RGB(255, 0, 0));
+    }
+};
+
+TEST_F(ButtonDetailTest, OwnerDrawnButtonsAreReflectedUnlessTheParentDraws)
+{
+    DrawingParent owner;
+    ASSERT_TRUE(owner.CreateEx(0, "Owner", "", WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 100), nullptr, 0));
+    SwatchButton swatch;
+    swatch.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 40, 30), &owner, 2);
+    CRasterWindowHost& host = InstallRasterWindowHost();
+    swatch.SetFocus();
+    CBitmap picture = host.Snapshot(owner);
+    EXPECT_EQ(swatch.drawn, 1);
+    EXPECT_EQ(picture.GetPixel(20, 20), RGB(255, 0, 0));
+    swatch.SetState(TRUE);
+    swatch.EnableWindow(FALSE);
+    owner.draws = true;
+    host.Snapshot(owner);
+    EXPECT_EQ(swatch.drawn, 1);
+    ASSERT_EQ(owner.states.size(), 2u);
+    EXPECT_EQ(owner.states[0], ODS_FOCUS);
+    EXPECT_EQ(owner.states[1], ODS_SELECTED | ODS_DISABLED); // disabling took the focus away
+    owner.DestroyWindow();
+}
+
+TEST_F(ButtonDetailTest, RadioHelpersAndThreeStateBoxes)
+{
+    CButton a, b, tri;
+    a.Create("a", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, CRect(0, 0, 50, 20), &parent, 31);
+    b.Create("b", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, CRect(0, 20, 50, 40), &parent, 32);
+    tri.Create("t", WS_CHILD | WS_VISIBLE | BS_AUTO3STATE, CRect(0, 40, 50, 60), &parent, 33);
+    CheckRadioButton(&parent, 31, 32, 32);
+    EXPECT_EQ(GetCheckedRadioButton(&parent, 31, 32), 32);
+    a.Click(); // a plain radio button only notifies; the program checks it
+    EXPECT_EQ(a.GetCheck(), BST_UNCHECKED);
+    std::vector<int> states;
+    for (int i = 0; i < 3; ++i) {
+        tri.Click();
+        states.push_back(tri.GetCheck());
+    }
+    EXPECT_EQ(states, (std::vector<int>{BST_CHECKED, BST_INDETERMINATE, BST_UNCHECKED}));
+    tri.SetCheck(7); // not a state: unchecked
+    EXPECT_EQ(tri.GetCheck(), BST_UNCHECKED);
+}
+
+using StaticDetailTest = ControlTest;
+
+TEST_F(StaticDetailTest, LabelsNotifyOnlyWhenAskedAndShowIcons)
+{
+    CStatic label, icon;
+    label.Create("Name", WS_CHILD | WS_VISIBLE | SS_NOTIFY, CRect(0, 0, 60, 14), &parent, 90);
+    icon.Create("", WS_CHILD | WS_VISIBLE | SS_ICON, CRect(0, 20, 48, 68), &parent);
+    ui::ClickWindow(label);
+    ui::ClickWindow(icon);
+    EXPECT_EQ(parent.log, Codes({Cmd(90, STN_CLICKED)}));
+    EXPECT_EQ(icon.GetDlgCtrlID(), 0xFFFF);
+    CBitmap picture(2, 2, RGB(0, 128, 0));
+    GetImageResources().AddIcon(280, picture);
+    icon.SetIcon(280);
+    CRasterWindowHost& host = InstallRasterWindowHost();
+    CBitmap shot = host.Snapshot(parent);
+    EXPECT_EQ(shot.GetPixel(1, 21), RGB(0, 128, 0));
+    ResetImageResources();
+}
+
+using ClassRegistryTest = ControlTest;
+
+class CustomControl : public CWnd {
+protected:
+    void PostNcDestroy() override { delete this; }
+};
+
+TEST_F(ClassRegistryTest, ProgramClassesAreRegisteredOnceAndMadeByTemplates)
+{
+    WNDCLASS wc;
+    wc.lpszClassName = "SpinEdit";
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    EXPECT_FALSE(GetClassInfo("SpinEdit", nullptr));
+    EXPECT_TRUE(AfxRegisterClass(&wc));
+    EXPECT_TRUE(AfxRegisterClass(&wc)); // again: still registered
+    WNDCLASS found;
+    EXPECT_TRUE(GetClassInfo("spinedit", &found));
+    EXPECT_EQ(found.style, wc.style);
+    EXPECT_TRUE(GetClassInfo("BUTTON", nullptr)); // standard classes are always there
+    WNDCLASS empty;
+    EXPECT_FALSE(AfxRegisterClass(&empty));
+    EXPECT_THROW(AfxThrowResourceException(), CResourceException);
+
+    ui::RegisterWindowFactory("AlertControl", [] { return static_cast<CWnd*>(new CustomControl()); });
+    DialogTemplate t;
+    t.id = 109;
+    t.cx = 100;
+    t.cy = 50;
+    t.Add("AlertControl", "", 1005, 0, 0, 100, 30, WS_VISIBLE)
+        .Add("FontData", "", 1006, 0, 30, 100, 20, WS_VISIBLE);
+    GetDialogTemplates().Add(t);
+    CDialog dlg(109, &parent);
+    ASSERT_TRUE(dlg.Create(109, &parent));
+    EXPECT_NE(dynamic_cast<CustomControl*>(dlg.GetDlgItem(1005)), nullptr);
+    EXPECT_EQ(dlg.GetDlgItem(1006)->GetClassName(), "FontData");
+    // Taking over an item keeps its place in the tab order.
+    CButton replacement;
+    EXPECT_TRUE(replacement.SubclassDlgItem(1005, &dlg));
+    EXPECT_EQ(dlg.GetChildren().front(), &replacement);
+    EXPECT_FALSE(replacement.SubclassDlgItem(1005, &dlg)); // already a window
+    ui::ResetWindowClasses();
+    EXPECT_FALSE(GetClassInfo("SpinEdit", nullptr));
+}
+
+using DataExchangeTest = ControlTest;
+
+TEST_F(DataExchangeTest, RadioGroupsListsAndNumbersInBothDirections)
+{
+    DialogTemplate t;
+    t.id = 400;
+    t.cx = 200;
+    t.cy = 100;
+    t.Add("Button", "Low", 10, 0, 0, 50, 10, WS_VISIBLE | WS_GROUP | BS_AUTORADIOBUTTON)
+        .Add("Button", "Mid", 11, 0, 10, 50, 10, WS_VISIBLE | BS_AUTORADIOBUTTON)
+        .Add("Button", "High", 12, 0, 20, 50, 10, WS_VISIBLE | BS_AUTORADIOBUTTON)
+        .Add("Edit", "", 13, 0, 30, 50, 12, WS_VISIBLE | WS_GROUP)
+        .Add("ListBox", "", 14, 60, 0, 50, 40, WS_VISIBLE)
+        .Add("ComboBox", "", 15, 120, 0, 50, 40, WS_VISIBLE | CBS_DROPDOWNLIST);
+    GetDialogTemplates().Add(t);
+    struct Form : CDialog {
+        Form(CWnd* p) : CDialog(400, p) {}
+        int radio = 1;
+        double ratio = 0.25;
+        int listIndex = 1;
+        std::string choice = "be";
+        std::string notes = "abcdef";
+        BOOL OnInitDialog() override
+        {
+            for (const char* s : {"x", "y"})
+                SendDlgItemMessage(14, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+            for (const char* s : {"alpha", "beta"})
+                SendDlgItemMessage(15, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+            return CDialog::OnInitDialog();
+        }
+        void DoDataExchange(CDataExchange* pDX) override
+        {
+            DDX_Radio(pDX, 10, radio);
+            DDX_Text(pDX, 13, ratio);
+            DDX_LBIndex(pDX, 14, listIndex);
+            DDX_CBString(pDX, 15, choice);
+        }
+    } form(&parent);
+    ASSERT_TRUE(form.Create(400, &parent));
+    EXPECT_EQ(form.IsDlgButtonChecked(11), BST_CHECKED);
+    EXPECT_EQ(form.GetDlgItemText(13), "0.25");
+    EXPECT_EQ(form.GetDlgItemText(15), "beta"); // selected by prefix
+    static_cast<CButton*>(form.GetDlgItem(12))->Click();
+    form.SetDlgItemText(13, " 1.5e2 ");
+    EXPECT_TRUE(form.UpdateData(TRUE));
+    EXPECT_EQ(form.radio, 2);
+    EXPECT_DOUBLE_EQ(form.ratio, 150.0);
+    EXPECT_EQ(form.choice, "beta");
+    for (const char* bad : {"1,5", "nan", "inf", "", "1.5x"}) {
+        form.SetDlgItemText(13, bad);
+        boxes->Answer(IDOK);
+        EXPECT_FALSE(form.UpdateData(TRUE)) << bad;
+    }
+    EXPECT_DOUBLE_EQ(form.ratio, 150.0);
+
+    struct Case {
+        const char* text;
+        BOOL isSigned;
+        int value;
+        BOOL ok;
+    };
+    const Case cases[] = {{"42", TRUE, 42, TRUE},  {" -7", TRUE, -7, TRUE},         {"-7", FALSE, 0, FALSE},
+                          {"12a", TRUE, 0, FALSE}, {"99999999999", TRUE, 0, FALSE}, {"", TRUE, 0, FALSE}};
+    for (const Case& c : cases) {
+        form.SetDlgItemText(13, c.text);
+        BOOL ok = -1;
+        EXPECT_EQ(form.GetDlgItemInt(13, &ok, c.isSigned), c.value) << c.text;
+        EXPECT_EQ(ok, c.ok) << c.text;
+    }
+}
+
+TEST_F(DataExchangeTest, InMemoryTemplatesAndModelessEnding)
+{
+    // The Name/Value page builds its template in code: 255 x 300 units of 8-point text.
+    DialogTemplate t;
+    t.style = 0x80CC0440;
+    t.fontFace = "MS Sans Serif";
+    t.cx = 255;
+    t.cy = 300;
+    t.caption = "Name/Value";
+    CDialog dlg;
+    ui::SetDialogHookByCaption("Name/Value", [](CDialog& d) { d.EndDialog(IDOK); });
+    ASSERT_TRUE(dlg.CreateIndirect(t, &parent));
+    CRect r;
+    dlg.GetWindowRect(&r);
+    EXPECT_EQ(r.Size(), CSize(383, 488));
+    EXPECT_EQ(dlg.GetTemplate()->fontFace, "MS Sans Serif");
+    EXPECT_EQ(dlg.GetResult(), IDOK);
+    EXPECT_FALSE(dlg.IsWindowVisible()); // a modeless dialog is hidden, not destroyed
+    EXPECT_NE(dlg.GetSafeHwnd(), nullptr);
+}
+
+using PaintingTest = ControlTest;
+
+TEST_F(PaintingTest, ChildrenPaintOverTheirParentsInsideThemAndInZOrder)
+{
+    CStatic back, front, outside;
+    back.Create("", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, CRect(10, 10, 50, 50), &parent, 1);
+    front.Create("", WS_CHILD | WS_VISIBLE | SS_ETCHEDFRAME, CRect(20, 20, 40, 40), &parent, 2);
+    front.SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    outside.Create("", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, CRect(390, 290, 420, 320), &parent, 3);
+    CRasterWindowHost& host = InstallRasterWindowHost();
+    CBitmap shot = host.Snapshot(parent);
+    EXPECT_EQ(shot.Width(), 400);
+    EXPECT_EQ(shot.GetPixel(15, 15), RGB(0, 0, 0));
+    EXPECT_EQ(shot.GetPixel(20, 20), GetSysColor(COLOR_3DSHADOW)); // the frame is on top
+    EXPECT_EQ(shot.GetPixel(395, 295), RGB(0, 0, 0));
+    EXPECT_EQ(host.LastPaint(outside).size(), 1u);
+    outside.ShowWindow(SW_HIDE);
+    host.Snapshot(parent);
+    back.DestroyWindow();
+    EXPECT_TRUE(host.LastPaint(back).empty());
+}
+
+TEST_F(PaintingTest, ImageListsCutStripsAndDrawThroughTheMask)
+{
+    CImageList list;
+    EXPECT_FALSE(list.Create(0, 16, ILC_COLOR24, 0, 1));
+    ASSERT_TRUE(list.Create(2, 2, ILC_COLOR24 | ILC_MASK, 4, 4));
+    CBitmap strip(5, 2, RGB(0, 0, 0)); // two whole pictures; the odd column is dropped
+    strip.SetPixel(0, 0, RGB(255, 0, 0));
+    strip.SetPixel(3, 1, RGB(0, 0, 255));
+    EXPECT_EQ(list.Add(&strip, RGB(0, 0, 0)), 0);
+    EXPECT_EQ(list.GetImageCount(), 2);
+    CRecordingDC dc(4, 4, RGB(9, 9, 9));
+    EXPECT_TRUE(list.Draw(&dc, 1, CPoint(2, 2), ILD_TRANSPARENT));
+    EXPECT_FALSE(list.Draw(&dc, 5, CPoint(0, 0), ILD_NORMAL));
+    EXPECT_EQ(dc.GetPixel(3, 3), RGB(0, 0, 255));
+    EXPECT_EQ(dc.GetPixel(2, 2), RGB(9, 9, 9)); // masked
+    CBitmap one(2, 2, RGB(1, 1, 1));
+    EXPECT_TRUE(list.Replace(0, &one));
+    EXPECT_TRUE(list.Remove(0));
+    EXPECT_EQ(list.GetImage(0)->GetPixel(1, 1), RGB(0, 0, 255));
+    EXPECT_TRUE(list.Remove(-1));
+    EXPECT_EQ(list.GetImageCount(), 0);
+}
+
+using TabDetailTest = ControlTest;
+
+TEST_F(TabDetailTest, ItemsRectsAndTheCurrentTabAfterDeletion)
+{
+    CTabCtrl tabs;
+    tabs.Create(WS_CHILD | WS_VISIBLE | TCS_BUTTONS, CRect(0, 0, 300, 100), &parent, 5);
+    for (const char* s : {"General", "Behavior", "Appearance"})
+        tabs.InsertItem(tabs.GetItemCount(), s);
+    tabs.SetPadding(CSize(10, 4));
+    CRect first, second;
+    tabs.GetItemRect(0, &first);
+    tabs.GetItemRect(1, &second);
+    EXPECT_EQ(first.Width(), 7 * 6 + 20);
+    EXPECT_EQ(second.left, first.right);
+    EXPECT_EQ(first.Height(), tabs.GetRowHeight());
+    tabs.SetCurSel(2);
+    tabs.DeleteItem(2);
+    EXPECT_EQ(tabs.GetCurSel(), 1);
+    tabs.DeleteItem(0);
+    EXPECT_EQ(tabs.GetCurSel(), 0);
+    EXPECT_EQ(tabs.GetItemText(0), "Behavior");
+    EXPECT_EQ(tabs.SetCurSel(4), -1);
+    ui::ClickWindowAt(tabs, CPoint(3, 3));
+    EXPECT_EQ(parent.log, Codes({Ntf(5, TCN_SELCHANGING), Ntf(5, TCN_SELCHANGE)}));
+}
+
+} // namespace
