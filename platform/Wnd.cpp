@@ -1,11 +1,14 @@
 #include "platform/Wnd.h"
 
+#include "platform/ControlWnd.h"
+
 #include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <unordered_map>
 
 #include "platform/CmdUI.h"
+#include "platform/ControlWnd.h"
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
 #include "platform/WinApp.h"
@@ -883,6 +886,11 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         out[n] = '\0';
         return static_cast<LRESULT>(n);
     }
+    case WM_SETFONT:
+        font_ = reinterpret_cast<CFont*>(wParam);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(text_.size());
     case WM_PAINT:
@@ -1263,4 +1271,19 @@ void ResetWindows()
     reg.focus = nullptr;
     reg.capture = nullptr;
     reg.active = nullptr;
+}
+
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
+{
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont), bRedraw);
+}
+
+CFont* CWnd::GetFont() const
+{
+    return reinterpret_cast<CFont*>(const_cast<CWnd*>(this)->SendMessage(WM_GETFONT));
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
+{
+    return ui::SubclassDlgItem(*this, nID, pParent);
 }

@@ -20,6 +20,7 @@
 
 class CMenu;
 class CDC;
+class CFont;
 class CScrollBar;
 struct CCreateContext;
 
@@ -207,6 +208,13 @@ public:
     int DrawMenuBarCount() const { return drawMenuBarCount_; }
     int MessageBox(const std::string& text, const char* caption = nullptr, UINT type = MB_OK);
 
+    // --- fonts and dialog items (the dialog layer) -----------------------------------------
+    // WM_SETFONT / WM_GETFONT; a plain window keeps the font it was given (borrowed).
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+    CFont* GetFont() const;
+    // Takes the place of the parent's item with this id (see the dialog layer).
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+
 protected:
     // Default handling of WM_PAINT: paints nothing but validates.
     void OnPaint();
@@ -237,6 +245,7 @@ private:
     int paintCount_ = 0;
     CMenu* menu_ = nullptr;
     int drawMenuBarCount_ = 0;
+    CFont* font_ = nullptr;
     std::uint64_t serial_ = 0; // creation order, used to paint parents before children
     int modalLoops_ = 0;
     bool modalEnded_ = false;
