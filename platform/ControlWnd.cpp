@@ -38,16 +38,6 @@ BOOL SubclassDlgItem(CWnd& replacement, UINT nID, CWnd* pParent)
     return TRUE;
 }
 
-BOOL ControlWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
-{
-    return ui::SubclassDlgItem(*this, nID, pParent);
-}
-
-void ControlWnd::SetFont(CFont* font, BOOL redraw)
-{
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
-}
-
 const LOGFONT& ControlWnd::FontRecord() const
 {
     return (m_font != nullptr && m_font->IsCreated()) ? m_font->GetLogFontRef() : DefaultLogFont();

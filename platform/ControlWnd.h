@@ -16,13 +16,6 @@ namespace ui {
 // painting through a device context when the window host supplies one, and taking over a
 // dialog item that a template created.
 class ControlWnd : public CWnd {
-public:
-    // Takes the place of the item with this id: same class, text, style, rectangle, font,
-    // z-order place and focus; the template's stand-in window is destroyed.
-    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
-    CFont* GetFont() const { return m_font; }
-    void SetFont(CFont* font, BOOL redraw = TRUE);
-
 protected:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Draws the control; the default draws nothing.
@@ -38,7 +31,8 @@ private:
     CFont* m_font = nullptr;
 };
 
-// The transplant behind SubclassDlgItem, for windows that are not standard controls.
+// The transplant behind CWnd::SubclassDlgItem: the replacement takes the item's class, text,
+// style, rectangle, font, z-order place and focus; the template's stand-in window goes.
 BOOL SubclassDlgItem(CWnd& replacement, UINT nID, CWnd* pParent);
 
 } // namespace ui
