@@ -485,7 +485,17 @@ int PumpPendingMessages()
             break;
         }
         GetMessageQueue().Peek(msg, PM_REMOVE);
-        if (app == nullptr || !app->PreTranslateMessage(&msg)) {
+        // Without an application object the windows still see their keys first (a dialog's
+        // Enter, Escape and Tab), as they would in the program's own loop.
+        bool handled = false;
+        if (app != nullptr) {
+            handled = app->PreTranslateMessage(&msg) != FALSE;
+        } else {
+            for (CWnd* w = CWnd::FromHandle(msg.hwnd); w != nullptr && !handled; w = w->GetParent()) {
+                handled = w->PreTranslateMessage(&msg) != FALSE;
+            }
+        }
+        if (!handled) {
             TranslateMessage(&msg);
             DispatchMessage(&msg);
         }
