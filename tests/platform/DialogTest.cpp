@@ -9,6 +9,7 @@
 #include "platform/ProgressCtrl.h"
 #include "platform/RasterWindowHost.h"
 #include "platform/SliderCtrl.h"
+#include "platform/UserInput.h"
 #include <functional>
 
 #include "../support/TestSupport.h"
@@ -214,6 +215,19 @@ TEST_F(DialogTest, DialogKeysUnlessTheFocusedControlWantsThem)
     EXPECT_EQ(ui::BeepCount(), 1);
     EXPECT_EQ(ui::UnansweredDialogs().size(), 1u);
     ui::ResetDialogHooks();
+}
+
+TEST_F(DialogTest, TheUserInputDriverReachesTheDialogKeys)
+{
+    ui::SetDialogHook(IDD_SAMPLE, [&](CDialog& dlg) {
+        dlg.SetDlgItemText(IDC_COUNT, "");
+        dlg.GetDlgItem(IDC_COUNT)->SetFocus();
+        CUserInput::TypeText("7");
+        CUserInput::PressKey(VK_RETURN);
+    });
+    SampleDialog dlg(&parent);
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.count, 7);
 }
 
 TEST_F(DialogTest, AModalDialogNobodyAnswersEndsWithCancelAndIsRecorded)
