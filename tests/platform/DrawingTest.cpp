@@ -251,3 +251,94 @@ TEST(PngWriter, WritesRowsOfRgbThatInflateBack)
 }
 
 } // namespace
+
+namespace {
+
+TEST(RasterDrawing, FramesRectanglesAndOpaqueText)
+{
+    CRasterDC dc(10, 10, RGB(255, 255, 255));
+    dc.Draw3dRect(CRect(0, 0, 10, 10), RGB(255, 0, 0), RGB(0, 0, 255));
+    struct Pixel {
+        int x, y;
+        COLORREF expect;
+    };
+    const Pixel frame[] = {{0, 0, RGB(255, 0, 0)}, {8, 0, RGB(255, 0, 0)}, {9, 0, RGB(0, 0, 255)},
+                           {0, 9, RGB(0, 0, 255)}, {9, 9, RGB(0, 0, 255)}, {5, 5, RGB(255, 255, 255)}};
+    for (const Pixel& p : frame)
+        EXPECT_EQ(dc.GetPixel(p.x, p.y), p.expect) << p.x << "," << p.y;
+
+    CRasterDC rect(10, 10, RGB(255, 255, 255));
+    CPen none(PS_NULL, 1, 0);
+    CBrush green(RGB(0, 255, 0));
+    rect.SelectObject(&none);
+    rect.SelectObject(&green);
+    rect.Rectangle(2, 2, 6, 6);
+    EXPECT_EQ(rect.GetPixel(2, 2), RGB(0, 255, 0)); // no outline: the fill reaches the edge
+    EXPECT_EQ(rect.GetPixel(6, 6), RGB(255, 255, 255));
+    CPen dots(PS_DOT, 1, RGB(0, 0, 0));
+    rect.SelectObject(&dots);
+    rect.MoveTo(0, 9);
+    rect.LineTo(6, 9);
+    EXPECT_EQ(rect.GetPixel(0, 9), RGB(0, 0, 0));
+    EXPECT_EQ(rect.GetPixel(1, 9), RGB(255, 255, 255));
+    EXPECT_EQ(rect.GetPixel(2, 9), RGB(0, 0, 0));
+
+    CRect middle(0, 0, 10, 10);
+    CRasterDC edge(10, 10, RGB(255, 255, 255));
+    edge.DrawEdge(&middle, EDGE_RAISED, BF_TOP | BF_LEFT | BF_MIDDLE);
+    EXPECT_EQ(edge.GetPixel(5, 0), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(edge.GetPixel(9, 9), GetSysColor(COLOR_BTNFACE)); // no right or bottom side
+    EXPECT_EQ(middle, CRect(0, 0, 10, 10));                     // not adjusted without BF_ADJUST
+
+    CRasterDC text(20, 20, RGB(255, 255, 255));
+    text.SetBkColor(RGB(255, 255, 0));
+    text.TextOut(0, 0, " ");
+    EXPECT_EQ(text.GetPixel(3, 3), RGB(255, 255, 0)); // opaque by default
+    text.SetBkMode(TRANSPARENT);
+    text.TextOut(10, 0, " ");
+    EXPECT_EQ(text.GetPixel(13, 3), RGB(255, 255, 255));
+}
+
+TEST(DeviceContextMapping, ClipBoxesAndRestoringCountsBackwards)
+{
+    CRasterDC dc(100, 100);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(200, 200);
+    dc.SetViewportExt(100, 100);
+    CRect box;
+    dc.GetClipBox(&box);
+    EXPECT_EQ(box, CRect(0, 0, 200, 200)); // logical units
+    dc.SaveDC();
+    dc.SetTextColor(RGB(1, 1, 1));
+    dc.SaveDC();
+    dc.SetTextColor(RGB(2, 2, 2));
+    EXPECT_TRUE(dc.RestoreDC(-2)); // back past both saves
+    EXPECT_EQ(dc.GetTextColor(), RGB(0, 0, 0));
+    EXPECT_FALSE(dc.RestoreDC(-1));
+    // Zero extents would divide by zero; they are refused.
+    dc.SetWindowExt(0, 5);
+    EXPECT_EQ(dc.GetWindowExt(), CSize(200, 200));
+    CSize s(40, 40);
+    dc.LPtoDP(&s);
+    EXPECT_EQ(s, CSize(20, 20));
+    EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSY), 96);
+    EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 100);
+}
+
+TEST(TextDrawing, AlignmentAndBreakingOfLongWords)
+{
+    const LOGFONT& f = ui::DefaultLogFont();
+    ui::TextLayout bottom =
+        ui::LayoutText("ab", CRect(0, 0, 60, 40), DT_SINGLELINE | DT_BOTTOM | DT_RIGHT, f);
+    EXPECT_EQ(bottom.lines[0].x, 60 - 12);
+    EXPECT_EQ(bottom.lines[0].y, 40 - 13);
+    ui::TextLayout words = ui::LayoutText("a verylongword b", CRect(0, 0, 30, 100), DT_WORDBREAK, f);
+    ASSERT_EQ(words.lines.size(), 3u); // the long word keeps a line of its own
+    EXPECT_EQ(words.lines[1].text, "verylongword");
+    ui::TextLayout lines = ui::LayoutText("one\r\ntwo\nthree", CRect(0, 0, 100, 100), 0, f);
+    EXPECT_EQ(lines.lines.size(), 3u);
+    ui::TextLayout flat = ui::LayoutText("one\r\ntwo", CRect(0, 0, 100, 100), DT_SINGLELINE, f);
+    EXPECT_EQ(flat.lines[0].text, "one  two");
+}
+
+} // namespace

@@ -151,3 +151,27 @@ TEST_F(PropertySheetTest, ModelessAndChildSheetsAndTheTabControlMessage)
 }
 
 } // namespace
+
+#include "platform/UserInput.h"
+
+namespace {
+
+TEST_F(PropertySheetTest, KeysOfAModalSheetReachItsPagesAndButtons)
+{
+    CPropertySheet sheet("Styles", &parent);
+    sheet.AddPage(&general);
+    sheet.AddPage(&behavior);
+    int afterTab = 0;
+    ui::SetDialogHookByCaption("Styles", [&](CDialog& page) {
+        page.GetDlgItem(1000)->SetFocus();
+        CUserInput::PressKey(VK_TAB); // on to the page's next tab stop
+        afterTab = CWnd::GetFocus()->GetDlgCtrlID();
+        CUserInput::PressKey(VK_F1);
+        CUserInput::PressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    EXPECT_EQ(afterTab, 2);
+    EXPECT_EQ(log, (std::vector<std::string>{"301:init", "301:set", "301:help", "301:reset"}));
+}
+
+} // namespace
