@@ -138,7 +138,6 @@ const DialogTemplate* CDialog::GetTemplate() const
 
 BOOL CDialog::CreateFromTemplate(const DialogTemplate& t, CWnd* parent, bool child)
 {
-    m_font.CreatePointFont(t.pointSize * 10, t.fontFace);
     LOGFONT lf = ui::TemplateFont(t);
     m_font.CreateFontIndirect(&lf);
     CRect rect = ui::DialogUnitsToPixels(t.x, t.y, t.cx, t.cy, lf);
