@@ -5,6 +5,8 @@
 #include "platform/Edit.h"
 #include "platform/ImageList.h"
 #include "platform/ListBox.h"
+#include "platform/ListCtrl.h"
+#include "platform/RasterDC.h"
 #include "platform/RasterWindowHost.h"
 #include "platform/RecordingDC.h"
 #include "platform/Static.h"
@@ -390,6 +392,66 @@ TEST_F(TabDetailTest, ItemsRectsAndTheCurrentTabAfterDeletion)
     EXPECT_EQ(tabs.SetCurSel(4), -1);
     ui::ClickWindowAt(tabs, CPoint(3, 3));
     EXPECT_EQ(parent.log, Codes({Ntf(5, TCN_SELCHANGING), Ntf(5, TCN_SELCHANGE)}));
+}
+
+} // namespace
+
+namespace {
+
+using ListDetailTest = ControlTest;
+
+TEST_F(ListDetailTest, SortedListBoxesAndSelectionsFollowInsertsAndDeletes)
+{
+    CListBox box;
+    box.Create(WS_CHILD | WS_VISIBLE | LBS_SORT | LBS_NOTIFY, CRect(0, 0, 100, 100), &parent, 50);
+    for (const char* s : {"delta", "Alpha", "charlie"})
+        box.AddString(s);
+    EXPECT_EQ(box.GetText(0), "Alpha");
+    EXPECT_EQ(box.GetText(2), "delta");
+    box.SetCurSel(2);
+    EXPECT_EQ(box.AddString("bravo"), 1);
+    EXPECT_EQ(box.GetCurSel(), 3);
+    box.DeleteString(0);
+    EXPECT_EQ(box.GetCurSel(), 2);
+    box.DeleteString(2);
+    EXPECT_EQ(box.GetCurSel(), LB_ERR);
+    EXPECT_EQ(box.SelectString(-1, "CH"), 1);
+    EXPECT_EQ(box.GetSel(1), 1);
+    EXPECT_TRUE(parent.log.empty());
+}
+
+TEST_F(ListDetailTest, DeletingTheItemBeingEditedCancelsTheEdit)
+{
+    CListCtrl list;
+    list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_EDITLABELS, CRect(0, 0, 200, 100), &parent, 9);
+    list.InsertColumn(0, "Name", LVCFMT_LEFT, 100);
+    list.InsertItem(0, "a");
+    list.InsertItem(1, "b");
+    ASSERT_NE(list.EditLabel(1), nullptr);
+    list.InsertItem(0, "first"); // the edited item moves down with the edit
+    list.GetEditControl()->SetWindowText("renamed");
+    list.DeleteItem(2);
+    EXPECT_EQ(list.GetEditControl(), nullptr);
+    EXPECT_EQ(parent.LastOf<NMLVDISPINFO>(LVN_ENDLABELEDIT).item.pszText, nullptr);
+    EXPECT_EQ(parent.LastOf<NMLVDISPINFO>(LVN_ENDLABELEDIT).item.iItem, 2);
+    EXPECT_EQ(list.GetItemCount(), 2);
+    // Out-of-range requests are refused rather than touching other items.
+    EXPECT_FALSE(list.SetItemText(5, 0, "x"));
+    EXPECT_FALSE(list.SetItemText(0, 3, "x"));
+    EXPECT_EQ(list.GetItemText(9, 0), "");
+    EXPECT_FALSE(list.DeleteItem(-1));
+    EXPECT_EQ(list.EditLabel(7), nullptr);
+}
+
+TEST_F(ListDetailTest, ABlitOntoItsOwnSurfaceReadsThePixelsAsTheyWere)
+{
+    CRasterDC dc(4, 1, RGB(0, 0, 0));
+    dc.SetPixel(0, 0, RGB(255, 0, 0));
+    dc.SetPixel(1, 0, RGB(0, 255, 0));
+    dc.BitBlt(1, 0, 3, 1, &dc, 0, 0, SRCCOPY); // overlapping shift right by one
+    EXPECT_EQ(dc.GetPixel(1, 0), RGB(255, 0, 0));
+    EXPECT_EQ(dc.GetPixel(2, 0), RGB(0, 255, 0));
+    EXPECT_EQ(dc.GetPixel(3, 0), RGB(0, 0, 0));
 }
 
 } // namespace
