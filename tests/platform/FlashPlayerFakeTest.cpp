@@ -80,3 +80,30 @@ TEST(FakeFlashPlayer, FactoryAndDrawing)
 }
 
 } // namespace
+
+#include "platform/FlashPlayerObject.h"
+
+namespace {
+
+TEST(FlashPlayerObject, TheStartUpCheckCanCreateThePlayerByNameAndReadItsVersion)
+{
+    CObjectFactory factory;
+    RegisterFlashPlayerObject(factory);
+    auto object = factory.Create("ShockwaveFlash.ShockwaveFlash");
+    ASSERT_NE(object, nullptr);
+    auto version = object->GetProperty("FlashVersion");
+    ASSERT_TRUE(version.has_value());
+    EXPECT_GT(std::get<std::int64_t>(*version), 0x60000);
+
+    SetFlashPlayerFactory([] {
+        auto p = std::make_unique<CFakeFlashPlayer>();
+        p->SetVersionFails(true);
+        return std::unique_ptr<IFlashPlayer>(std::move(p));
+    });
+    EXPECT_FALSE(factory.Create("ShockwaveFlash.ShockwaveFlash")->GetProperty("FlashVersion").has_value());
+    SetFlashPlayerFactory([] { return std::unique_ptr<IFlashPlayer>(); });
+    EXPECT_EQ(factory.Create("ShockwaveFlash.ShockwaveFlash"), nullptr);
+    ResetFlashPlayerFactory();
+}
+
+} // namespace
