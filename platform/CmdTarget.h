@@ -24,7 +24,6 @@ class CCmdTarget;
 class CCmdUI;
 class CWnd;
 class CDC;
-class CScrollBar;
 struct CREATESTRUCT;
 
 // Passed with a WM_NOTIFY routed as a command.
@@ -229,9 +228,11 @@ public:
     MessageMapBuilder& OnSetFocus(void (T::*fn)(CWnd*)) { return OnFocus(WM_SETFOCUS, fn); }
     MessageMapBuilder& OnKillFocus(void (T::*fn)(CWnd*)) { return OnFocus(WM_KILLFOCUS, fn); }
     MessageMapBuilder& OnContextMenu(void (T::*fn)(CWnd*, CPoint));
-    MessageMapBuilder& OnScroll(UINT msg, void (T::*fn)(UINT, UINT, CScrollBar*));
-    MessageMapBuilder& OnHScroll(void (T::*fn)(UINT, UINT, CScrollBar*)) { return OnScroll(WM_HSCROLL, fn); }
-    MessageMapBuilder& OnVScroll(void (T::*fn)(UINT, UINT, CScrollBar*)) { return OnScroll(WM_VSCROLL, fn); }
+    // The handler gets the control that scrolled (a scroll bar, slider or up-down control), or
+    // null for the window's own scroll bars, so that a page can tell its controls apart.
+    MessageMapBuilder& OnScroll(UINT msg, void (T::*fn)(UINT, UINT, CWnd*));
+    MessageMapBuilder& OnHScroll(void (T::*fn)(UINT, UINT, CWnd*)) { return OnScroll(WM_HSCROLL, fn); }
+    MessageMapBuilder& OnVScroll(void (T::*fn)(UINT, UINT, CWnd*)) { return OnScroll(WM_VSCROLL, fn); }
 
 private:
     static T& Self(CCmdTarget& t) { return static_cast<T&>(t); }

@@ -14,7 +14,6 @@ public:
     BOOL SetScrollInfo(const SCROLLINFO* info, BOOL redraw = TRUE);
     BOOL GetScrollInfo(SCROLLINFO* info, UINT mask = SIF_ALL) const;
     int GetScrollLimit() const;
-    CScrollBar* AsScrollBar() override { return this; }
 
     // --- what the user does --------------------------------------------------------------
     void UserScroll(UINT code, int thumbPos = 0);

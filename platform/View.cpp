@@ -193,12 +193,12 @@ void CScrollView::OnSize(UINT, int, int)
     UpdateBars();
 }
 
-void CScrollView::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar*)
+void CScrollView::OnHScroll(UINT nSBCode, UINT nPos, CWnd*)
 {
     OnScroll(SB_HORZ, nSBCode, nPos);
 }
 
-void CScrollView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar*)
+void CScrollView::OnVScroll(UINT nSBCode, UINT nPos, CWnd*)
 {
     OnScroll(SB_VERT, nSBCode, nPos);
 }

@@ -67,8 +67,8 @@ public:
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
 
     void OnSize(UINT nType, int cx, int cy);
-    void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
-    void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
+    void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
     // Moves by a scroll request (SB_ code) on one axis; true when the position changed.
     virtual BOOL OnScroll(int nBar, UINT nSBCode, UINT nPos);
 

@@ -21,7 +21,6 @@
 class CMenu;
 class CDC;
 class CFont;
-class CScrollBar;
 struct CCreateContext;
 
 struct CREATESTRUCT {
@@ -168,8 +167,6 @@ public:
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // A control's chance to handle the notification it sent to its parent.
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
-    // The scroll bar behind a window, for WM_HSCROLL/WM_VSCROLL handlers.
-    virtual CScrollBar* AsScrollBar() { return nullptr; }
 
     // --- modal loops ----------------------------------------------------------------------
     // Delivers messages (with idle work in between) until EndModalLoop is called for this
@@ -294,11 +291,10 @@ ui::MessageMapBuilder<T>& ui::MessageMapBuilder<T>::OnContextMenu(void (T::*fn)(
 }
 
 template <class T>
-ui::MessageMapBuilder<T>& ui::MessageMapBuilder<T>::OnScroll(UINT msg, void (T::*fn)(UINT, UINT, CScrollBar*))
+ui::MessageMapBuilder<T>& ui::MessageMapBuilder<T>::OnScroll(UINT msg, void (T::*fn)(UINT, UINT, CWnd*))
 {
     return AddMessage(msg, [fn](CCmdTarget& t, WPARAM w, LPARAM l) {
-        CWnd* bar = CWnd::FromHandle(reinterpret_cast<HWND>(l));
-        (Self(t).*fn)(LOWORD(w), HIWORD(w), bar != nullptr ? bar->AsScrollBar() : nullptr);
+        (Self(t).*fn)(LOWORD(w), HIWORD(w), CWnd::FromHandle(reinterpret_cast<HWND>(l)));
         return LRESULT(0);
     });
 }
