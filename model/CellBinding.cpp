@@ -60,6 +60,7 @@ CCellBinding& CCellBinding::operator=(const CCellBinding& other)
     firstFlag_ = other.firstFlag_;
     texts_ = other.texts_;
     range_ = other.range_;
+    tableGeneration_ = other.tableGeneration_;
     value_ = other.value_->Clone(nullptr);
     recordedRanges_ = other.recordedRanges_;
     // Links belong to one component; a copy gets its own over the same cells.
@@ -83,6 +84,20 @@ CBindingLink* CCellBinding::GetLink(int index) const
     return links_[static_cast<std::size_t>(index)].get();
 }
 
+const CRange* CCellBinding::GetRangePtr() const
+{
+    if (!range_ || tableGeneration_ != GetModelLink().GetTableGeneration()) {
+        return nullptr;
+    }
+    return range_;
+}
+
+void CCellBinding::KeepRange(const CRange* range)
+{
+    range_ = range;
+    tableGeneration_ = range ? GetModelLink().GetTableGeneration() : 0;
+}
+
 void CCellBinding::SetValue(std::unique_ptr<CParameter> value)
 {
     if (value) {
@@ -92,7 +107,7 @@ void CCellBinding::SetValue(std::unique_ptr<CParameter> value)
 
 void CCellBinding::SetRange(const CRange* range)
 {
-    range_ = range;
+    KeepRange(range);
     if (range) {
         texts_.rangeText = GetModelLink().GetRangeText(*range);
     } else {
@@ -107,7 +122,7 @@ void CCellBinding::SetRange(const CRange* range)
 
 void CCellBinding::UpdateRangeText(const CRange* range)
 {
-    range_ = range;
+    KeepRange(range);
     texts_.rangeText = range ? GetModelLink().GetRangeText(*range) : std::string();
     if (!range) {
         links_.clear();
@@ -119,12 +134,12 @@ void CCellBinding::RefreshParameter(const CRange* range, bool /*flag*/)
 {
     IModelLink& link = GetModelLink();
     if (!range) {
-        range_ = nullptr;
+        KeepRange(nullptr);
         links_.clear();
         link.ModelLinksChanged();
         return;
     }
-    range_ = range;
+    KeepRange(range);
     std::vector<RangeArea> areas = link.ReadRange(*range);
     std::vector<std::int32_t> ids;
     std::vector<CVariablePath> paths;
@@ -203,10 +218,11 @@ void CCellBinding::RefreshParameter(const CRange* range, bool /*flag*/)
 
 bool CCellBinding::TestFirstCell() const
 {
-    if (!range_ || HasNestedSet(value_->GetType())) {
+    const CRange* range = GetRangePtr();
+    if (!range || HasNestedSet(value_->GetType())) {
         return false;
     }
-    std::vector<RangeArea> areas = GetModelLink().ReadRange(*range_);
+    std::vector<RangeArea> areas = GetModelLink().ReadRange(*range);
     const CellValue* first = areas.empty() ? nullptr : areas.front().At(0, 0);
     return first && first->id >= 0 && GetModelLink().HasFormula(first->id);
 }

@@ -23,7 +23,9 @@ public:
 };
 
 // The value of a cell-binding parameter. The range belongs to the variable table; a binding
-// only refers to it and never frees it.
+// only refers to it and never frees it. Once that table is cleared or replaced the binding
+// reads as unbound (its texts and last values stay), so a range freed with the table is never
+// touched.
 class CCellBinding {
 public:
     // name: the name the bound value parameter carries (that of the binding parameter).
@@ -32,8 +34,9 @@ public:
     CCellBinding& operator=(const CCellBinding& other);
     ~CCellBinding();
 
-    bool IsBound() const { return range_ != nullptr; }
-    const CRange* GetRangePtr() const { return range_; }
+    bool IsBound() const { return GetRangePtr() != nullptr; }
+    // The bound range, or null when there is none or the table it came from is gone.
+    const CRange* GetRangePtr() const;
 
     // Keeps the new range and rewrites the range text from it. None clears the range and
     // empties a string bound value.
@@ -75,7 +78,10 @@ private:
     std::uint8_t direction_ = model::kDirectionBoth;
     std::uint8_t firstFlag_ = 0;
     CBindingTexts texts_;
+    void KeepRange(const CRange* range);
+
     const CRange* range_ = nullptr;
+    std::uint64_t tableGeneration_ = 0;
     std::unique_ptr<CParameter> value_;
     std::vector<std::int32_t> recordedRanges_;
     std::vector<std::unique_ptr<CBindingLink>> links_;

@@ -12,6 +12,7 @@ public:
     const CRange* GetRange(int) override { return nullptr; }
     const CRange* MakeSubRange(const CRange&, int, int, int, int, int) override { return nullptr; }
     void ModelLinksChanged() override {}
+    std::uint64_t GetTableGeneration() override { return 0; }
 };
 
 IModelLink*& Installed()

@@ -53,6 +53,10 @@ public:
                                        int columns) = 0;
     // Every change of what is bound to the model invalidates the compiled links.
     virtual void ModelLinksChanged() = 0;
+    // Ranges belong to the variable table and die with it. This number must change whenever
+    // the table is cleared or replaced (and never return to an earlier value), so that a
+    // binding can tell that the range it remembers is gone and stop using it.
+    virtual std::uint64_t GetTableGeneration() = 0;
 };
 
 // The installed link, or a stand-in that knows no cells and no ranges.

@@ -118,6 +118,32 @@ TEST_F(CellBindingTest, SetRangeWritesTextAndClearingEmptiesStrings)
     EXPECT_EQ(link.FindRange(*range), 0); // the table's range is untouched
 }
 
+TEST_F(CellBindingTest, RangesOfAReplacedTableAreNeverUsed)
+{
+    CParameter p("value", kTypeCellBinding);
+    CCellBinding& b = *p.GetBinding();
+    const CRange* range = link.Add(1, 1, 1, 1);
+    b.SetRange(range);
+    b.RefreshParameter(range, false);
+    link.SetFormula(1, 1);
+    CParameter copy(p);
+
+    link.ReplaceTable(); // the fake throws if a freed range is looked up
+    for (CCellBinding* binding : {&b, copy.GetBinding()}) {
+        EXPECT_FALSE(binding->IsBound());
+        EXPECT_EQ(binding->GetRangePtr(), nullptr);
+        EXPECT_FALSE(binding->TestFirstCell());
+    }
+    EXPECT_EQ(b.GetTexts().GetRangeText(), "R1C1:1x1"); // kept for re-linking by text
+    EXPECT_EQ(p.GetValueText(), "30");                  // the last value stays
+
+    // Binding again to a range of the new table works as before.
+    link.SetNumber(0, 0, 5);
+    EXPECT_TRUE(p.RefreshFromCells(link.Add(0, 0, 1, 1), false));
+    EXPECT_TRUE(b.IsBound());
+    EXPECT_EQ(p.GetValueText(), "5");
+}
+
 TEST_F(CellBindingTest, FirstCellFormulaTest)
 {
     CParameter p("v", kTypeCellBinding);

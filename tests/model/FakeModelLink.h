@@ -49,7 +49,7 @@ public:
         table_.push_back(rect);
         return Ptr(table_.size() - 1);
     }
-    const Rect& RectOf(const CRange& range) const { return table_[Index(&range)]; }
+    const Rect& RectOf(const CRange& range) const { return table_.at(Index(&range)); }
 
     std::string GetRangeText(const CRange& range) override
     {
@@ -91,6 +91,13 @@ public:
         return Add(r.row + row, r.column + column, rows, columns);
     }
     void ModelLinksChanged() override { ++changes; }
+    std::uint64_t GetTableGeneration() override { return generation_; }
+    // What a re-import does to the real table: every range handed out so far is gone.
+    void ReplaceTable()
+    {
+        table_.clear();
+        ++generation_;
+    }
 
     int changes = 0;
 
@@ -106,5 +113,6 @@ private:
     std::map<std::pair<int, int>, model::CellValue> cells_;
     std::set<std::int32_t> formulas_;
     std::deque<Rect> table_;
+    std::uint64_t generation_ = 1;
     char slots_[4096] = {};
 };
