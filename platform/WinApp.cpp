@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "platform/CmdUI.h"
+#include "platform/CommonDialogs.h"
 #include "platform/DocTemplate.h"
 #include "platform/Document.h"
 #include "platform/MessageQueue.h"
@@ -273,13 +274,10 @@ BOOL CWinApp::SaveAllModified()
 
 BOOL CWinApp::DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate)
 {
-    if (!PromptSlot()) {
-        return FALSE;
-    }
     std::string filter;
+    std::string ext;
     if (pTemplate != nullptr) {
         std::string name;
-        std::string ext;
         pTemplate->GetDocString(name, CDocTemplate::filterName);
         pTemplate->GetDocString(ext, CDocTemplate::filterExt);
         if (!name.empty()) {
@@ -287,6 +285,16 @@ BOOL CWinApp::DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDoc
         }
     }
     filter += "All Files (*.*)|*.*||";
+    if (!PromptSlot()) {
+        const DWORD flags = OFN_HIDEREADONLY | (bOpenFileDialog ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
+        CFileDialog dialog(bOpenFileDialog, ext.empty() ? nullptr : ext.c_str(), fileName.c_str(), flags,
+                           filter.c_str(), AfxGetMainWnd());
+        if (dialog.DoModal() != IDOK) {
+            return FALSE;
+        }
+        fileName = dialog.GetPathName();
+        return TRUE;
+    }
     std::optional<std::string> chosen = PromptSlot()(fileName, bOpenFileDialog != FALSE, filter);
     if (!chosen || chosen->empty()) {
         return FALSE;

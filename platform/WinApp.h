@@ -130,9 +130,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// Answers the open and save questions for file names (the common file dialog installs one;
-// tests script it). Gets the proposed name and returns the chosen one, or nothing when
-// cancelled.
+// Answers the open and save questions for file names in place of the common file dialog,
+// which asks when no prompt is installed. Gets the proposed name and returns the chosen one,
+// or nothing when cancelled.
 using FileNamePrompt = std::function<std::optional<std::string>(const std::string& proposed, bool open,
                                                                 const std::string& filter)>;
 void SetFileNamePrompt(FileNamePrompt prompt);

@@ -1,5 +1,6 @@
 #include "../support/TestSupport.h"
 #include "ShellTestApp.h"
+#include "platform/CommonDialogs.h"
 #include "platform/RecentFileList.h"
 #include "platform/Services.h"
 #include "platform/UserInput.h"
@@ -22,6 +23,7 @@ protected:
     {
         app.reset();
         ResetFileNamePrompt();
+        ResetCommonDialogService();
         ResetPlatformServices();
         UiTest::TearDown();
     }
@@ -301,6 +303,39 @@ TEST_F(ShellTest, ModifiedDocumentsAskBeforeTheyAreReplaced)
     EXPECT_EQ(app->OpenDocumentFile("/data/y.ok"), nullptr);
     EXPECT_EQ(Doc().GetPathName(), "/data/x.ok");
     EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(ShellTest, FileOpenWithoutAPromptAsksTheFileDialog)
+{
+    testsupport::TempDir folder;
+    const std::string model = (folder.path() / "model.ok").string();
+    const std::string plain = (folder.path() / "plain.vtd").string();
+    testsupport::WriteBytes(model, {});
+    testsupport::WriteBytes(plain, {});
+    Start();
+    CScriptedCommonDialogs& dialogs = UseScriptedCommonDialogs();
+    dialogs.AnswerFile((folder.path() / "missing.ok").string()); // the dialog refuses it
+    dialogs.AnswerFile(std::nullopt);                            // cancelled
+    dialogs.AnswerFile((folder.path() / "plain").string());      // gets the document extension
+    dialogs.AnswerFile(model);
+
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_FILE_OPEN));
+    EXPECT_EQ(Doc().GetPathName(), model);
+    std::vector<std::string> opened;
+    for (const std::string& line : Log())
+        if (line.rfind("doc:open", 0) == 0)
+            opened.push_back(line);
+    EXPECT_EQ(opened, (std::vector<std::string>{"doc:open " + plain, "doc:open " + model}));
+    EXPECT_TRUE(Frame().IsWindowEnabled());
+
+    ASSERT_EQ(dialogs.Log().size(), 4u);
+    EXPECT_TRUE(dialogs.Unexpected().empty());
+    const FileDialogRequest& asked = dialogs.Log()[0].file;
+    EXPECT_TRUE(asked.open);
+    EXPECT_EQ(asked.title, "Open");
+    EXPECT_EQ(asked.filter, "Vantorel Files (*.vtd)|*.vtd|All Files (*.*)|*.*||");
+    EXPECT_TRUE(asked.flags & OFN_FILEMUSTEXIST);
 }
 
 TEST_F(ShellTest, CommandLineParsing)
