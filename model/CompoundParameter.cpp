@@ -41,8 +41,12 @@ std::unique_ptr<CCompoundParameter> CCompoundParameter::MakeCopy(const CParamete
             }
         } else if (source.GetValueList()) {
             *copy->GetValueList() = *source.GetValueList();
+            auto current = MakeCopy(source.GetValueList()->GetPrototype());
+            current->choiceValue_ = true;
+            copy->GetValueList()->SetPrototype(std::move(current));
         } else if (source.GetBinding()) {
             *copy->GetBinding() = *source.GetBinding();
+            copy->GetBinding()->SetValue(MakeCopy(source.GetBinding()->GetValue()));
         }
         break;
     }
@@ -63,6 +67,18 @@ void CCompoundParameter::AddChild(CParameter* child)
         return;
     }
     children_.push_back(child);
+    // Pages write a choice through its current value and a linked edit into the bound value,
+    // so those must reach the children too.
+    if (GetValueList() && child->GetValueList()) {
+        if (auto* mine = dynamic_cast<CCompoundParameter*>(&GetValueList()->GetPrototype())) {
+            mine->AddChild(&child->GetValueList()->GetPrototype());
+        }
+    }
+    if (GetBinding() && child->GetBinding()) {
+        if (auto* mine = dynamic_cast<CCompoundParameter*>(&GetBinding()->GetValue())) {
+            mine->AddChild(&child->GetBinding()->GetValue());
+        }
+    }
     if (!GetSet() || !child->GetSet()) {
         return;
     }
@@ -76,7 +92,7 @@ void CCompoundParameter::AddChild(CParameter* child)
 
 bool CCompoundParameter::SetString(const std::string& text, bool force)
 {
-    bool stored = CParameter::SetString(text, force);
+    bool stored = choiceValue_ ? StoreChoiceText(*this, text, force) : CParameter::SetString(text, force);
     for (CParameter* child : children_) {
         child->SetString(text, force);
     }

@@ -11,14 +11,16 @@
 class CCompoundParameter : public CParameter {
 public:
     using CParameter::CParameter;
-    // A compound copy of source: type, name, flags, range and value; members of nested sets
-    // become compound copies too, so that children can be attached member by member.
+    // A compound copy of source: type, name, flags, range and value; members of nested sets,
+    // the current value of a choice and the bound value of a cell binding become compound
+    // copies too, so that children can be attached member by member.
     static std::unique_ptr<CCompoundParameter> MakeCopy(const CParameter& source);
 
     std::unique_ptr<CParameter> Clone(CParameterSet* owner = nullptr) const override;
 
     // Adds child; for nested kinds every member of child is added to this parameter's member
-    // of the same name (members without a counterpart are left out).
+    // of the same name (members without a counterpart are left out); the current value of a
+    // child choice and the bound value of a child binding follow this one's.
     void AddChild(CParameter* child);
     const std::vector<CParameter*>& GetChildren() const { return children_; }
 
@@ -30,6 +32,8 @@ public:
 
 private:
     std::vector<CParameter*> children_;
+    // Set on the copy of a choice's current value, which takes texts as a choice does.
+    bool choiceValue_ = false;
 };
 
 // The parameters a data query changed, each with a saved copy of its value before the change.

@@ -41,6 +41,14 @@ void CValueList::SetInteger(bool integer)
     }
 }
 
+void CValueList::SetPrototype(std::unique_ptr<CParameter> prototype)
+{
+    if (prototype) {
+        prototype->SetOwner(nullptr);
+        prototype_ = std::move(prototype);
+    }
+}
+
 const std::string& CValueList::GetAllowed(int index) const
 {
     if (index < 0 || index >= GetCount()) {
@@ -58,18 +66,23 @@ std::unique_ptr<CParameter> ChoicePrototype::Clone(CParameterSet* owner) const
     return copy;
 }
 
-bool ChoicePrototype::SetString(const std::string& text, bool force)
+bool StoreChoiceText(CParameter& prototype, const std::string& text, bool force)
 {
-    if (GetType() == kTypeInt && !force) {
+    if (prototype.GetType() == kTypeInt && !force) {
         errno = 0;
         char* end = nullptr;
         long value = std::strtol(text.c_str(), &end, 10);
         if (text.empty() || *end != '\0' || errno == ERANGE || value < INT32_MIN || value > INT32_MAX) {
             return false;
         }
-        return SetInt(static_cast<std::int32_t>(value));
+        return prototype.CParameter::SetInt(static_cast<std::int32_t>(value));
     }
-    return CParameter::SetString(text, force);
+    return prototype.CParameter::SetString(text, force);
+}
+
+bool ChoicePrototype::SetString(const std::string& text, bool force)
+{
+    return StoreChoiceText(*this, text, force);
 }
 
 } // namespace model

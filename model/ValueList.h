@@ -19,6 +19,8 @@ public:
     CParameter& GetPrototype() { return *prototype_; }
     const CParameter& GetPrototype() const { return *prototype_; }
     bool IsInteger() const { return prototype_->GetType() == model::kTypeInt; }
+    // Replaces the prototype (a multi-selection puts a compound copy here); null is ignored.
+    void SetPrototype(std::unique_ptr<CParameter> prototype);
     // Switches between text and integer choices; the current value is kept where it can be.
     void SetInteger(bool integer);
 
@@ -36,6 +38,10 @@ private:
 };
 
 namespace model {
+// How a choice's current value takes a text: an integer choice parses it as its decimal value
+// (refusing what is not one), a text choice stores it. Without force the type never changes.
+bool StoreChoiceText(CParameter& prototype, const std::string& text, bool force);
+
 // The prototype of a choice. Pages write the chosen text with SetString without retyping; an
 // integer choice takes the text as its decimal value rather than refusing it.
 class ChoicePrototype : public CParameter {

@@ -235,6 +235,29 @@ TEST(CompoundParameter, SetsEveryChildAndMergesGroups)
     EXPECT_EQ(b->GetSet()->FindParameter("title")->GetString(), "both");
     EXPECT_EQ(shared->GetSet()->FindParameter("extra"), nullptr);
 
+    // A multi-selection edits choices through their current value and linked edits through
+    // the bound value; both must reach every selected component.
+    std::unique_ptr<CParameter> members[2];
+    for (auto& member : members) {
+        member = Make("Behavior", kTypeGroup);
+        CValueList& mode = *member->GetSet()->Add(Make("mode", kTypeChoice))->GetValueList();
+        mode.SetInteger(true);
+        mode.GetPrototype().SetString("1");
+        member->GetSet()->Add(Make("source", kTypeCellBinding))->GetBinding()->GetValue().SetString("old");
+    }
+    auto behavior = CCompoundParameter::MakeCopy(*members[0]);
+    for (auto& member : members) {
+        behavior->AddChild(member.get());
+    }
+    CParameter& mode = behavior->GetSet()->FindParameter("mode")->GetValueList()->GetPrototype();
+    EXPECT_TRUE(mode.SetString("3"));
+    EXPECT_FALSE(mode.SetString("three"));
+    behavior->GetSet()->FindParameter("source")->GetBinding()->GetValue().SetString("typed");
+    for (auto& member : members) {
+        EXPECT_EQ(member->GetSet()->FindParameter("mode")->GetValueText(), "3");
+        EXPECT_EQ(member->GetSet()->FindParameter("source")->GetValueText(), "typed");
+    }
+
     CParameterValueList changes;
     CParameter target("t", kTypeDouble);
     auto saved = std::make_unique<CParameter>("t", kTypeDouble);
