@@ -6,6 +6,7 @@
 #include "sheet/WorkbookLocale.h"
 #include "sheet/XlsxAddress.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -49,6 +50,44 @@ std::string_view TypeName(const xlsx::Cell& cell)
     return {};
 }
 
+// A cell listed only for its formatting holds nothing the model needs.
+bool IsStored(const xlsx::Cell& cell)
+{
+    return cell.type != xlsx::CellType::Empty || cell.HasFormula();
+}
+
+void AddDefinedNames(const xlsx::Workbook& workbook, CCellModel& model)
+{
+    for (const auto& name : workbook.names) {
+        // Names private to a sheet are the program's own (print areas, titles) or shadow a
+        // workbook name; the model keeps one name space, so the workbook's own names win.
+        if (name.localSheet >= 0 && (name.name.rfind("_xlnm.", 0) == 0 || model.FindDefinedName(name.name)))
+            continue;
+        model.SetDefinedName(name.name, name.formula);
+    }
+}
+
+// What formulas are read against later: the sheets with their used extent and the defined
+// names, without the cells. Checking against it refuses what the compile would refuse (a
+// name that stands for itself, a name or whole column that spans too many cells).
+void MakeShape(const xlsx::Workbook& workbook, CCellModel& shape)
+{
+    for (const auto& sheet : workbook.sheets) {
+        shape.AddSheet(sheet.name);
+        int lastRow = 0;
+        int lastColumn = 0;
+        for (const auto& cell : sheet.cells) {
+            if (!IsStored(cell))
+                continue;
+            lastRow = std::max(lastRow, static_cast<int>(cell.row) + 1);
+            lastColumn = std::max(lastColumn, static_cast<int>(cell.column) + 1);
+        }
+        if (lastRow > 0)
+            shape.SetCell(sheet.name, lastRow, lastColumn, CCellData{});
+    }
+    AddDefinedNames(workbook, shape);
+}
+
 } // namespace
 
 FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, const FillOptions& options)
@@ -56,9 +95,12 @@ FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, cons
     FillResult result;
     // Every formula is read once without a variable table: that checks it completely but
     // stores nothing, so a workbook with a formula we cannot read leaves the model untouched.
+    CCellModel shape;
+    MakeShape(workbook, shape);
     for (const auto& sheet : workbook.sheets) {
         FormulaContext check;
         check.sheet = sheet.name;
+        check.model = &shape;
         for (const auto& cell : sheet.cells) {
             if (!cell.HasFormula())
                 continue;
@@ -86,8 +128,7 @@ FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, cons
             ++done;
             if (options.progress && done % step == 0)
                 options.progress(done);
-            // A cell listed only for its formatting holds nothing the model needs.
-            if (cell.type == xlsx::CellType::Empty && !cell.HasFormula())
+            if (!IsStored(cell))
                 continue;
             CCellData data;
             data.valueText = CellValueText(cell);
@@ -97,13 +138,7 @@ FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, cons
                           std::move(data));
         }
     }
-    for (const auto& name : workbook.names) {
-        // Names private to a sheet are the program's own (print areas, titles) or shadow a
-        // workbook name; the model keeps one name space, so the workbook's own names win.
-        if (name.localSheet >= 0 && (name.name.rfind("_xlnm.", 0) == 0 || model.FindDefinedName(name.name)))
-            continue;
-        model.SetDefinedName(name.name, name.formula);
-    }
+    AddDefinedNames(workbook, model);
     for (const auto& [name, value] : WorkbookLocaleValues())
         model.SetNamedValue(name, value);
     model.SetLoaded(true);

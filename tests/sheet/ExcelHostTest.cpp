@@ -142,6 +142,17 @@ TEST(ExcelHost, ReportsFailuresWithoutLoadingAModel)
                                "</c></row><row r=\"2\"><c r=\"C2\"><f>" +
                                formula + "</f></c></row>"));
     };
+    // The same with defined names: the check must read names as the compile will.
+    auto namedSheet = [&](const std::string& names, const std::string& formula) {
+        std::string rows = "<row r=\"1\"><c r=\"B1\"><v>1</v></c><c r=\"C1\"><f>B1*2</f></c></row>"
+                           "<row r=\"2\"><c r=\"C2\"><f>" +
+                           formula + "</f></c></row>";
+        return xlsxtest::Zip(
+            {{"_rels/.rels", xlsxtest::kRootRels},
+             {"xl/workbook.xml", xlsxtest::WorkbookXml({"S"}, "<definedNames>" + names + "</definedNames>")},
+             {"xl/_rels/workbook.xml.rels", xlsxtest::WorkbookRels(1)},
+             {"xl/worksheets/sheet1.xml", xlsxtest::SheetXml(rows)}});
+    };
     const std::vector<ImportCode> failed = {ImportCode::Start, ImportCode::FormulaFailed};
     const Case cases[] = {
         {"not a workbook", {'x', 'y', 'z'}, {ImportCode::NoModel}, "", "not a zip"},
@@ -150,6 +161,11 @@ TEST(ExcelHost, ReportsFailuresWithoutLoadingAModel)
         {"intersection", formulaSheet("SUM(A1:B2 B1:C2)"), failed, "'S'!$C$2", "'S'!$C$2 cannot be read"},
         {"R1C1 reference", formulaSheet("R[-1]C*2"), failed, "'S'!$C$2", "cannot be read"},
         {"unclosed call", formulaSheet("SUM(B1,"), failed, "'S'!$C$2", "cannot be read"},
+        {"name standing for itself", namedSheet("<definedName name=\"Loop\">Loop+1</definedName>", "Loop*2"),
+         failed, "'S'!$C$2", "cannot be read"},
+        {"name too large",
+         namedSheet("<definedName name=\"All\">S!$A$1:$XFD$1048576</definedName>", "SUM(All)"), failed,
+         "'S'!$C$2", "too large"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
