@@ -1,5 +1,6 @@
 #include "platform/CommonDialogs.h"
 
+#include "platform/Dialog.h"
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
 #include "platform/WinApp.h"
@@ -23,29 +24,6 @@ std::unique_ptr<ICommonDialogService>& Slot()
     static std::unique_ptr<ICommonDialogService> service = std::make_unique<CancellingDialogs>();
     return service;
 }
-
-// Common dialogs are modal: their owner is disabled while they are open.
-class OwnerDisabled {
-public:
-    explicit OwnerDisabled(CWnd* parent)
-    {
-        CWnd* owner = parent != nullptr ? parent->GetTopLevelParent() : AfxGetMainWnd();
-        if (owner != nullptr && owner->GetSafeHwnd() != nullptr && owner->IsWindowEnabled()) {
-            m_owner = owner->GetSafeHwnd();
-            owner->EnableWindow(FALSE);
-        }
-    }
-    ~OwnerDisabled()
-    {
-        if (CWnd* w = CWnd::FromHandle(m_owner))
-            w->EnableWindow(TRUE);
-    }
-    OwnerDisabled(const OwnerDisabled&) = delete;
-    OwnerDisabled& operator=(const OwnerDisabled&) = delete;
-
-private:
-    HWND m_owner = nullptr;
-};
 
 } // namespace
 
@@ -155,7 +133,7 @@ CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExt, const char
 
 INT_PTR CFileDialog::DoModal()
 {
-    OwnerDisabled disabled(m_parent);
+    ui::ModalOwner owner(m_parent);
     std::optional<std::string> chosen = GetCommonDialogService().ChooseFile(m_ofn);
     if (!chosen || chosen->empty())
         return IDCANCEL;
@@ -220,7 +198,7 @@ CColorDialog::CColorDialog(COLORREF initial, DWORD flags, CWnd* parent) : m_pare
 
 INT_PTR CColorDialog::DoModal()
 {
-    OwnerDisabled disabled(m_parent);
+    ui::ModalOwner owner(m_parent);
     ColorDialogRequest request;
     request.colour = (m_cc.Flags & CC_RGBINIT) ? m_cc.rgbResult : RGB(0, 0, 0);
     request.flags = m_cc.Flags;
@@ -243,7 +221,7 @@ CFontDialog::CFontDialog(const LOGFONT* initial, DWORD flags, CDC*, CWnd* parent
 
 INT_PTR CFontDialog::DoModal()
 {
-    OwnerDisabled disabled(m_parent);
+    ui::ModalOwner owner(m_parent);
     FontDialogRequest request;
     request.font = m_lf;
     request.colour = m_cf.rgbColors;

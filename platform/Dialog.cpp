@@ -111,6 +111,40 @@ void RunModalLoop(CWnd& modal, const std::function<bool()>& ended, const std::st
     }
 }
 
+ModalOwner::ModalOwner(CWnd* parent)
+{
+    CWnd* owner = parent != nullptr ? parent->GetTopLevelParent() : AfxGetMainWnd();
+    if (owner == nullptr || owner->GetSafeHwnd() == nullptr)
+        return;
+    m_owner = owner->GetSafeHwnd();
+    if (owner->IsWindowEnabled()) {
+        owner->EnableWindow(FALSE);
+        m_disabled = true;
+    }
+}
+
+void ModalOwner::Restore()
+{
+    if (m_disabled && IsWindow(m_owner))
+        CWnd::FromHandle(m_owner)->EnableWindow(TRUE);
+    m_disabled = false;
+}
+
+void FinishModal(CWnd& modal, const bool& ended, const std::function<void()>& cancel, const std::string& key,
+                 ModalOwner& owner)
+{
+    HWND self = modal.GetSafeHwnd();
+    if (!ended && IsWindow(self)) {
+        RunModalLoop(
+            modal, [&ended] { return ended; }, key);
+        if (!ended && IsWindow(self))
+            cancel();
+    }
+    owner.Restore();
+    if (IsWindow(self))
+        modal.DestroyWindow();
+}
+
 } // namespace ui
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
@@ -224,23 +258,12 @@ INT_PTR CDialog::DoModal()
     if (found == nullptr)
         return -1;
     const DialogTemplate t = *found;
-    CWnd* owner = m_pParentWnd != nullptr ? m_pParentWnd->GetTopLevelParent() : AfxGetMainWnd();
-    if (owner != nullptr && owner->GetSafeHwnd() == nullptr)
-        owner = nullptr;
-    HWND ownerHandle = owner != nullptr ? owner->GetSafeHwnd() : nullptr;
-    const bool ownerWasEnabled = owner != nullptr && owner->IsWindowEnabled();
-    if (ownerWasEnabled)
-        owner->EnableWindow(FALSE);
+    ui::ModalOwner owner(m_pParentWnd);
     m_modal = true;
     DialogTemplate popup = t;
     popup.style = (popup.style & ~WS_CHILD) | WS_POPUP;
-    auto restoreOwner = [&] {
-        if (ownerWasEnabled && IsWindow(ownerHandle))
-            CWnd::FromHandle(ownerHandle)->EnableWindow(TRUE);
-    };
-    if (!CreateFromTemplate(popup, owner, false)) {
+    if (!CreateFromTemplate(popup, owner.Window(), false)) {
         m_modal = false;
-        restoreOwner();
         return -1;
     }
     const std::string key = ui::DialogKey(m_templateId, t.caption);
@@ -249,16 +272,8 @@ INT_PTR CDialog::DoModal()
         ShowWindow(SW_SHOW);
     if (!m_ended && IsWindow(self))
         ui::RunDialogHook(*this, key);
-    if (!m_ended && IsWindow(self)) {
-        ui::RunModalLoop(
-            *this, [this] { return m_ended; }, key);
-        if (!m_ended && IsWindow(self))
-            EndDialog(IDCANCEL);
-    }
-    // The owner comes back before the dialog goes, so that it can take the focus.
-    restoreOwner();
-    if (IsWindow(self))
-        DestroyWindow();
+    ui::FinishModal(
+        *this, m_ended, [this] { EndDialog(IDCANCEL); }, key, owner);
     m_modal = false;
     return m_result;
 }

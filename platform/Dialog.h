@@ -112,6 +112,29 @@ bool ModalLoopWaits();
 bool RunDialogHook(CDialog& dialog, const std::string& key);
 // The nested loop of a modal window: runs until `ended` says so.
 void RunModalLoop(CWnd& modal, const std::function<bool()>& ended, const std::string& key);
+
+// The owner of a modal window: the top-level window of its parent, else the main window. It
+// is disabled while the modal window is open and enabled again by Restore (at the latest when
+// this goes), unless it was disabled already or has gone meanwhile.
+class ModalOwner {
+public:
+    explicit ModalOwner(CWnd* parent);
+    ~ModalOwner() { Restore(); }
+    ModalOwner(const ModalOwner&) = delete;
+    ModalOwner& operator=(const ModalOwner&) = delete;
+    CWnd* Window() const { return CWnd::FromHandle(m_owner); }
+    void Restore();
+
+private:
+    HWND m_owner = nullptr;
+    bool m_disabled = false;
+};
+
+// The rest of a modal window's life once it is open: its loop unless it has ended already, a
+// cancel when the loop stalls, the owner given back before the window goes (so that it can
+// take the focus), then the window destroyed.
+void FinishModal(CWnd& modal, const bool& ended, const std::function<void()>& cancel, const std::string& key,
+                 ModalOwner& owner);
 // The dialog manager's keys for a top-level window of controls: Tab moves between tab stops
 // (also inside nested control parents), Enter presses the default id and Escape sends
 // IDCANCEL when the window has buttons, unless the focused control asks for the key.

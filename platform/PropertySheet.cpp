@@ -280,36 +280,18 @@ BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle)
 
 INT_PTR CPropertySheet::DoModal()
 {
-    CWnd* owner = m_parent != nullptr ? m_parent->GetTopLevelParent() : AfxGetMainWnd();
-    if (owner != nullptr && owner->GetSafeHwnd() == nullptr)
-        owner = nullptr;
-    HWND ownerHandle = owner != nullptr ? owner->GetSafeHwnd() : nullptr;
-    const bool ownerWasEnabled = owner != nullptr && owner->IsWindowEnabled();
-    if (ownerWasEnabled)
-        owner->EnableWindow(FALSE);
+    ui::ModalOwner owner(m_parent);
     m_modal = true;
-    auto restoreOwner = [&] {
-        if (ownerWasEnabled && IsWindow(ownerHandle))
-            CWnd::FromHandle(ownerHandle)->EnableWindow(TRUE);
-    };
-    if (!CreateSheet(owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE, 0, true)) {
+    if (!CreateSheet(owner.Window(), WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE, 0,
+                     true)) {
         m_modal = false;
-        restoreOwner();
         return -1;
     }
-    HWND self = m_hWnd;
     const std::string key = GetWindowText();
     if (CPropertyPage* page = GetActivePage(); page != nullptr && !m_ended)
         ui::RunDialogHook(*page, key);
-    if (!m_ended && IsWindow(self)) {
-        ui::RunModalLoop(
-            *this, [this] { return m_ended; }, key);
-        if (!m_ended && IsWindow(self))
-            End(IDCANCEL);
-    }
-    restoreOwner();
-    if (IsWindow(self))
-        DestroyWindow();
+    ui::FinishModal(
+        *this, m_ended, [this] { End(IDCANCEL); }, key, owner);
     m_modal = false;
     return m_result;
 }
