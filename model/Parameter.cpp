@@ -48,6 +48,11 @@ CParameter::~CParameter() = default;
 
 void CParameter::CopyFrom(const CParameter& other)
 {
+    // other may live inside this parameter's own value (a member copied over its group), so
+    // everything is copied out of it before the old value is released.
+    auto set = other.set_ ? std::make_unique<CParameterSet>(*other.set_) : nullptr;
+    auto valueList = other.valueList_ ? std::make_unique<CValueList>(*other.valueList_) : nullptr;
+    auto binding = other.binding_ ? std::make_unique<CCellBinding>(*other.binding_) : nullptr;
     name_ = other.name_;
     label_ = other.label_;
     type_ = other.type_;
@@ -62,9 +67,9 @@ void CParameter::CopyFrom(const CParameter& other)
     boolean_ = other.boolean_;
     integer_ = other.integer_;
     color_ = other.color_;
-    set_ = other.set_ ? std::make_unique<CParameterSet>(*other.set_) : nullptr;
-    valueList_ = other.valueList_ ? std::make_unique<CValueList>(*other.valueList_) : nullptr;
-    binding_ = other.binding_ ? std::make_unique<CCellBinding>(*other.binding_) : nullptr;
+    set_ = std::move(set);
+    valueList_ = std::move(valueList);
+    binding_ = std::move(binding);
 }
 
 std::unique_ptr<CParameter> CParameter::Clone(CParameterSet* owner) const

@@ -10,15 +10,17 @@ CParameterSet& CParameterSet::operator=(const CParameterSet& other)
     if (this == &other) {
         return *this;
     }
-    name_ = other.name_;
-    pageKind_ = other.pageKind_;
+    // other may be a set nested in one of this set's members: copy it all before releasing.
     std::vector<std::unique_ptr<CParameter>> items;
     items.reserve(other.items_.size());
     for (const auto& item : other.items_) {
         items.push_back(item->Clone(this));
     }
+    std::unique_ptr<CParameter> element = other.template_ ? other.template_->Clone(nullptr) : nullptr;
+    name_ = other.name_;
+    pageKind_ = other.pageKind_;
     items_ = std::move(items);
-    template_ = other.template_ ? other.template_->Clone(nullptr) : nullptr;
+    template_ = std::move(element);
     return *this;
 }
 

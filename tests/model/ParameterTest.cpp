@@ -131,6 +131,24 @@ TEST(Parameter, CopiesAreDeepAndIndependent)
     EXPECT_EQ(copiedList->GetOwner(), copy->GetSet());
 }
 
+TEST(Parameter, AssigningFromOwnMemberCopiesBeforeReleasing)
+{
+    // A group replaced by one of its own members, and a set by a set nested inside it.
+    auto group = Make("outer", kTypeGroup);
+    CParameter* inner = group->GetSet()->Add(Make("inner", kTypeList));
+    inner->InsertElementCopy(*MakeList()->GetElement(1), -1);
+    *group = *inner;
+    EXPECT_EQ(group->GetName(), "inner");
+    EXPECT_EQ(Names(*group), "0=b;");
+
+    auto holder = Make("holder", kTypeGroup);
+    CParameter* nested = holder->GetSet()->Add(MakeList());
+    CParameterSet& outerSet = *holder->GetSet();
+    outerSet = *nested->GetSet();
+    EXPECT_EQ(outerSet.GetCount(), 3);
+    EXPECT_EQ(outerSet.GetAt(2)->GetString(), "c");
+}
+
 TEST(Parameter, ElementOperationsKeepIndexNames)
 {
     auto list = MakeList();
