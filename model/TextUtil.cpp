@@ -61,8 +61,10 @@ char* CopyWithoutBlanks(const char* text, std::size_t n, char* buffer)
 
 std::string GetFileExtension(const std::string& path)
 {
+    // A dot in a folder name is not an extension of a file that has none.
     std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos) {
+    std::size_t separator = path.find_last_of("/\\");
+    if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) {
         return std::string();
     }
     return path.substr(dot + 1);

@@ -16,7 +16,7 @@ double ClampDouble(double low, double high, double value);
 // which must hold n + 1 bytes; returns buffer.
 char* CopyWithoutBlanks(const char* text, std::size_t n, char* buffer);
 
-// The text after the last "." of a file name, or the empty text when there is none.
+// The text after the last "." of the path's file name, or the empty text when it has none.
 std::string GetFileExtension(const std::string& path);
 
 namespace model {

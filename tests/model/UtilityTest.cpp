@@ -50,6 +50,9 @@ TEST(TextUtil, FormatAndSmallHelpers)
 
     EXPECT_EQ(GetFileExtension("dir.v1/file.vgs"), "vgs");
     EXPECT_EQ(GetFileExtension("noext"), "");
+    EXPECT_EQ(GetFileExtension("dir.v1/noext"), "");
+    EXPECT_EQ(GetFileExtension("C:\\my.files\\picture"), "");
+    EXPECT_EQ(GetFileExtension("C:\\my.files\\picture.JPG"), "JPG");
 }
 
 TEST(Trace, CutsMessagesTo510Characters)
