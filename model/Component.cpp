@@ -150,8 +150,10 @@ std::string CComponentBase::MakeDisplayName()
     if (!definition_) {
         return std::string();
     }
-    int counter = definition_->NextCounter();
-    return (definition_->GetDisplayName() + " " + std::to_string(counter)).substr(0, 63);
+    // Like instance names, a long label is shortened rather than the counter that tells the
+    // names apart.
+    std::string suffix = " " + std::to_string(definition_->NextCounter());
+    return definition_->GetDisplayName().substr(0, 63 - suffix.size()) + suffix;
 }
 
 CComponent::CComponent(const CComponent& other) : CComponentBase(other)

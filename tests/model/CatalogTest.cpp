@@ -170,6 +170,13 @@ TEST_F(CatalogTest, InstancesAreNamedCopiedAndPlaced)
 
     EXPECT_EQ(MakeInstanceName(std::string(80, 'S'), 12345).size(), 63u);
     EXPECT_EQ(MakeInstanceName(std::string(80, 'S'), 12345).substr(57), "_12345");
+
+    CComponentDef longLabel("KVLongSymbol", std::string(80, 'L'));
+    longLabel.SetCounter(41);
+    CSwfComponent named(&longLabel);
+    std::string display = named.MakeDisplayName();
+    EXPECT_EQ(display.size(), 63u);
+    EXPECT_EQ(display.substr(60), " 42");
 }
 
 TEST_F(CatalogTest, WritesOnlyTheSymbolsInUse)
