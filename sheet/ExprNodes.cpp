@@ -76,6 +76,11 @@ void CStringNode::SetText(const std::string& name)
         library.ReleaseFunction(callName_);
     name_ = name;
     kind_ = library.GetSymbolKind(name);
+    // An operator stays an operator whatever the library answers: a library without "+" in
+    // its table would otherwise have the movie call a function named "+", which the player
+    // does not have, and the formula would silently give undefined.
+    if (int symbolKind = callconv::OperatorKindOf(name); symbolKind != 0)
+        kind_ = symbolKind;
     if (kind_ >= callconv::kAdd && kind_ <= callconv::kConcat) {
         callName_ = std::string(callconv::OperatorFunction(kind_));
     } else {

@@ -99,6 +99,38 @@ TEST_F(CompiledFormulaTest, RegistersTheFunctionsItCalls)
         EXPECT_EQ(count, 0) << name;
 }
 
+// A library whose table lacks the operator symbols.
+class FunctionsOnlyLibrary : public IFunctionLibrary {
+public:
+    FunctionsOnlyLibrary() { SetFunctionLibraryHook(this); }
+    ~FunctionsOnlyLibrary() override { SetFunctionLibraryHook(nullptr); }
+    int GetSymbolKind(std::string_view name) override { return name == "SUM" ? 20 : 0; }
+    void UseFunction(std::string_view name) override { used.emplace_back(name); }
+    void ReleaseFunction(std::string_view) override {}
+    std::vector<std::string> used;
+};
+
+TEST(CompiledFormulaLibraryTest, OperatorsNeverBecomeCallsOfTheirSymbol)
+{
+    FunctionsOnlyLibrary library;
+    CVariableTable table;
+    FormulaContext context;
+    context.sheet = "S";
+    context.table = &table;
+    auto tree = CFormulaParser::Parse("SUM(A1)>=-B1&\"x\"", context);
+    ASSERT_NE(tree, nullptr);
+    auto compiled = CCompiledExpr::Compile(*tree);
+    CActionList actions;
+    compiled->WriteActions(actions);
+    EXPECT_EQ(
+        sheettest::Disassemble(actions),
+        "push 'x'; push 'V1'; getvar; push 0; push 2; push 'kvSub'; call; push 2; push 'kvConcat'; call; "
+        "push 'V0'; getvar; push 1; push 'SUM'; call; push 2; push 'kvGE'; call");
+    EXPECT_EQ(static_cast<const CStringNode&>(compiled->GetRoot()).GetKind(), 9);
+    // The library still hears of every function the movie calls, so it can list the ones it lacks.
+    EXPECT_EQ(library.used, (std::vector<std::string>{"kvGE", "SUM", "kvConcat", "kvSub"}));
+}
+
 TEST_F(CompiledFormulaTest, FormulaNodeAssignsItsVariable)
 {
     auto tree = CFormulaParser::Parse("B1*2", context);
