@@ -269,10 +269,17 @@ CRangeSelection CExcelHost::GetSelectedRange(const CCellModel& model, CVariableT
             warn(kPickerFailedText, kPickerFailedCaption);
             break;
         }
-        selection.rangeIndex = table.AddRange(range);
-        selection.range = table.GetRange(static_cast<std::size_t>(selection.rangeIndex));
+        int index = table.AddRange(range);
+        // A table already holding its limit of range cells takes no more: a pick that
+        // cannot be stored is a failed pick, never a picked range of none.
+        if (index < 0) {
+            warn(kPickerFailedText, kPickerFailedCaption);
+            break;
+        }
+        selection.rangeIndex = index;
+        selection.range = table.GetRange(static_cast<std::size_t>(index));
         selection.outcome = RangePickOutcome::Picked;
-        rangeText = selection.range ? selection.range->GetText() : range.GetText();
+        rangeText = selection.range->GetText();
         break;
     }
     }
