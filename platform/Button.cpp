@@ -117,19 +117,12 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             Invalidate();
         return 0;
     case BM_SETIMAGE: {
-        if (wParam == IMAGE_ICON) {
-            int old = m_icon;
-            m_icon = static_cast<int>(lParam);
-            Invalidate();
-            return old;
-        }
-        const CBitmap* old = m_bitmap;
-        m_bitmap = reinterpret_cast<const CBitmap*>(lParam);
+        const LRESULT old = m_image.Set(wParam, lParam);
         Invalidate();
-        return reinterpret_cast<LRESULT>(old);
+        return old;
     }
     case BM_GETIMAGE:
-        return wParam == IMAGE_ICON ? m_icon : reinterpret_cast<LRESULT>(m_bitmap);
+        return m_image.Get(wParam);
     case BM_CLICK:
         if (IsWindowEnabled())
             Clicked();
@@ -260,14 +253,14 @@ void CButton::Paint(CDC& dc)
         edge.DeflateRect(1, 1);
     }
     dc.DrawEdge(&edge, m_pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    if (m_icon != 0) {
-        const CBitmap* icon = GetImageResources().FindIcon(m_icon);
+    if (m_image.icon != 0) {
+        const CBitmap* icon = GetImageResources().FindIcon(m_image.icon);
         if (icon != nullptr)
             dc.DrawIcon(r.left + (r.Width() - icon->Width()) / 2, r.top + (r.Height() - icon->Height()) / 2,
-                        m_icon);
-    } else if (m_bitmap != nullptr) {
-        dc.DrawImage(r.left + (r.Width() - m_bitmap->Width()) / 2,
-                     r.top + (r.Height() - m_bitmap->Height()) / 2, *m_bitmap, false);
+                        m_image.icon);
+    } else if (m_image.bitmap != nullptr) {
+        dc.DrawImage(r.left + (r.Width() - m_image.bitmap->Width()) / 2,
+                     r.top + (r.Height() - m_image.bitmap->Height()) / 2, *m_image.bitmap, false);
     } else {
         CRect label = r;
         if (m_pushed)

@@ -20,9 +20,9 @@ public:
     void SetButtonStyle(UINT style, BOOL redraw = TRUE);
     // Pictures are borrowed; icons are resource ids of the picture table.
     const CBitmap* SetBitmap(const CBitmap* bitmap);
-    const CBitmap* GetBitmap() const { return m_bitmap; }
+    const CBitmap* GetBitmap() const { return m_image.bitmap; }
     int SetIcon(int iconId);
-    int GetIcon() const { return m_icon; }
+    int GetIcon() const { return m_image.icon; }
     // A click as the user makes it with the mouse.
     void Click() { ui::ClickWindow(*this); }
 
@@ -41,8 +41,7 @@ private:
     int m_check = BST_UNCHECKED;
     bool m_pushed = false;
     bool m_tracking = false;
-    const CBitmap* m_bitmap = nullptr;
-    int m_icon = 0;
+    ui::ControlImage m_image;
 };
 
 // Checks one radio button of a range and unchecks the others, as the dialog helper does.

@@ -3,7 +3,6 @@
 #include "platform/Dialog.h"
 #include "platform/MessageBox.h"
 #include "platform/Screen.h"
-#include "platform/WinApp.h"
 #include "platform/Wnd.h"
 
 #include <algorithm>

@@ -7,6 +7,21 @@
 
 namespace ui {
 
+LRESULT ControlImage::Set(WPARAM type, LPARAM image)
+{
+    const LRESULT old = Get(type);
+    if (type == IMAGE_ICON)
+        icon = static_cast<int>(image);
+    else
+        bitmap = reinterpret_cast<const CBitmap*>(image);
+    return old;
+}
+
+LRESULT ControlImage::Get(WPARAM type) const
+{
+    return type == IMAGE_ICON ? icon : reinterpret_cast<LRESULT>(bitmap);
+}
+
 BOOL SubclassDlgItem(CWnd& replacement, UINT nID, CWnd* pParent)
 {
     if (pParent == nullptr || replacement.GetSafeHwnd() != nullptr)

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+class CBitmap;
 class CDC;
 class CFont;
 struct LOGFONT;
@@ -29,6 +30,15 @@ protected:
 
 private:
     CFont* m_font = nullptr;
+};
+
+// The icon (a resource id) or the borrowed bitmap that a static or a button shows. Setting one
+// answers the one it replaces, as the set-image messages do.
+struct ControlImage {
+    int icon = 0;
+    const CBitmap* bitmap = nullptr;
+    LRESULT Set(WPARAM type, LPARAM image);
+    LRESULT Get(WPARAM type) const;
 };
 
 // The transplant behind CWnd::SubclassDlgItem: the replacement takes the item's class, text,

@@ -108,42 +108,44 @@ std::size_t FindEquals(std::string_view line)
 
 } // namespace
 
-std::optional<std::string> CProfileStore::GetString(const std::string& section, const std::string& key) const
+const CProfileStore::Value* CProfileStore::Find(const std::string& section, const std::string& key) const
 {
     auto s = sections_.find(section);
     if (s == sections_.end()) {
-        return std::nullopt;
+        return nullptr;
     }
     auto v = s->second.find(key);
-    if (v == s->second.end()) {
+    return v == s->second.end() ? nullptr : &v->second;
+}
+
+std::optional<std::string> CProfileStore::GetString(const std::string& section, const std::string& key) const
+{
+    const Value* v = Find(section, key);
+    if (v == nullptr) {
         return std::nullopt;
     }
-    if (v->second.kind == 'i') {
-        return std::to_string(v->second.number);
+    if (v->kind == 'i') {
+        return std::to_string(v->number);
     }
-    if (v->second.kind == 'b') {
-        return std::string(v->second.bytes.begin(), v->second.bytes.end());
+    if (v->kind == 'b') {
+        return std::string(v->bytes.begin(), v->bytes.end());
     }
-    return v->second.text;
+    return v->text;
 }
 
 std::optional<std::int64_t> CProfileStore::GetInt(const std::string& section, const std::string& key) const
 {
-    auto s = sections_.find(section);
-    if (s == sections_.end()) {
+    const Value* v = Find(section, key);
+    if (v == nullptr) {
         return std::nullopt;
     }
-    auto v = s->second.find(key);
-    if (v == s->second.end()) {
-        return std::nullopt;
+    if (v->kind == 'i') {
+        return v->number;
     }
-    if (v->second.kind == 'i') {
-        return v->second.number;
-    }
-    if (v->second.kind == 's') {
+    if (v->kind == 's') {
         // A number stored as text reads as a number, as long as it is one entirely.
         std::int64_t n = 0;
-        const std::string& t = v->second.text;
+        const std::string& t = v->text;
         auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), n);
         if (ec == std::errc() && end == t.data() + t.size() && !t.empty()) {
             return n;
@@ -155,15 +157,11 @@ std::optional<std::int64_t> CProfileStore::GetInt(const std::string& section, co
 std::optional<std::vector<std::uint8_t>> CProfileStore::GetBinary(const std::string& section,
                                                                   const std::string& key) const
 {
-    auto s = sections_.find(section);
-    if (s == sections_.end()) {
+    const Value* v = Find(section, key);
+    if (v == nullptr || v->kind != 'b') {
         return std::nullopt;
     }
-    auto v = s->second.find(key);
-    if (v == s->second.end() || v->second.kind != 'b') {
-        return std::nullopt;
-    }
-    return v->second.bytes;
+    return v->bytes;
 }
 
 void CProfileStore::WriteString(const std::string& section, const std::string& key, const std::string& value)

@@ -44,6 +44,8 @@ private:
         std::int64_t number = 0;
         std::vector<std::uint8_t> bytes;
     };
+    const Value* Find(const std::string& section, const std::string& key) const;
+
     std::map<std::string, std::map<std::string, Value>> sections_;
     std::vector<std::string> problems_;
 };

@@ -4,7 +4,6 @@
 #include "platform/ControlWnd.h"
 #include "platform/DC.h"
 #include "platform/Screen.h"
-#include "platform/WinApp.h"
 
 #include <algorithm>
 

@@ -21,28 +21,17 @@ const CBitmap* CStatic::SetBitmap(const CBitmap* bitmap)
 LRESULT CStatic::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case STM_SETICON: {
-        int old = m_icon;
-        m_icon = static_cast<int>(wParam);
+    case STM_SETICON:
+    case STM_SETIMAGE: {
+        const LRESULT old = message == STM_SETICON ? m_image.Set(IMAGE_ICON, static_cast<LPARAM>(wParam))
+                                                   : m_image.Set(wParam, lParam);
         Invalidate();
         return old;
     }
     case STM_GETICON:
-        return m_icon;
-    case STM_SETIMAGE: {
-        if (wParam == IMAGE_ICON) {
-            int old = m_icon;
-            m_icon = static_cast<int>(lParam);
-            Invalidate();
-            return old;
-        }
-        const CBitmap* old = m_bitmap;
-        m_bitmap = reinterpret_cast<const CBitmap*>(lParam);
-        Invalidate();
-        return reinterpret_cast<LRESULT>(old);
-    }
+        return m_image.icon;
     case STM_GETIMAGE:
-        return wParam == IMAGE_ICON ? m_icon : reinterpret_cast<LRESULT>(m_bitmap);
+        return m_image.Get(wParam);
     case WM_LBUTTONUP:
         if (GetStyle() & SS_NOTIFY)
             NotifyParent(STN_CLICKED);
@@ -62,12 +51,12 @@ void CStatic::Paint(CDC& dc)
     dc.SelectObject(font);
     switch (GetStyle() & SS_TYPEMASK) {
     case SS_ICON:
-        if (m_icon != 0)
-            dc.DrawIcon(0, 0, m_icon);
+        if (m_image.icon != 0)
+            dc.DrawIcon(0, 0, m_image.icon);
         return;
     case SS_BITMAP:
-        if (m_bitmap != nullptr)
-            dc.DrawImage(0, 0, *m_bitmap, false);
+        if (m_image.bitmap != nullptr)
+            dc.DrawImage(0, 0, *m_image.bitmap, false);
         return;
     case SS_ETCHEDFRAME:
         dc.DrawEdge(&r, EDGE_ETCHED, BF_RECT);

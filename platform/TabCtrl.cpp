@@ -18,18 +18,24 @@ int CTabCtrl::InsertItem(int index, const char* text)
     return InsertItem(index, &item);
 }
 
+// The fields of a tab that the request's mask names.
+void CTabCtrl::Fill(Item& it, const TCITEM& item)
+{
+    if ((item.mask & TCIF_TEXT) && item.pszText != nullptr)
+        it.text = item.pszText;
+    if (item.mask & TCIF_IMAGE)
+        it.image = item.iImage;
+    if (item.mask & TCIF_PARAM)
+        it.data = item.lParam;
+}
+
 int CTabCtrl::InsertItem(int index, const TCITEM* item)
 {
     if (item == nullptr || index < 0)
         return -1;
     index = std::min(index, GetItemCount());
     Item it;
-    if ((item->mask & TCIF_TEXT) && item->pszText != nullptr)
-        it.text = item->pszText;
-    if (item->mask & TCIF_IMAGE)
-        it.image = item->iImage;
-    if (item->mask & TCIF_PARAM)
-        it.data = item->lParam;
+    Fill(it, *item);
     m_items.insert(m_items.begin() + index, std::move(it));
     if (m_cur >= index)
         ++m_cur;
@@ -65,12 +71,7 @@ BOOL CTabCtrl::SetItem(int index, const TCITEM* item)
     if (item == nullptr || index < 0 || index >= GetItemCount())
         return FALSE;
     Item& it = m_items[static_cast<std::size_t>(index)];
-    if ((item->mask & TCIF_TEXT) && item->pszText != nullptr)
-        it.text = item->pszText;
-    if (item->mask & TCIF_IMAGE)
-        it.image = item->iImage;
-    if (item->mask & TCIF_PARAM)
-        it.data = item->lParam;
+    Fill(it, *item);
     Invalidate();
     return TRUE;
 }

@@ -47,6 +47,7 @@ private:
         int image = -1;
         LPARAM data = 0;
     };
+    static void Fill(Item& it, const TCITEM& item);
     int TabWidth(int index) const;
 
     std::vector<Item> m_items;

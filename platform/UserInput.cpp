@@ -71,6 +71,20 @@ bool CUserInput::Mouse(CWnd& wnd, CPoint point, UINT message, UINT modifiers)
     return true;
 }
 
+namespace {
+
+// Ends a left-button gesture: the release goes to the window while it is still there, and the
+// button is up either way.
+void LetGo(HWND handle, CWnd& wnd, CPoint point, UINT modifiers)
+{
+    if (IsWindow(handle)) {
+        CUserInput::Release(wnd, point, modifiers);
+    }
+    GetInputState().SetKeyDown(VK_LBUTTON, false);
+}
+
+} // namespace
+
 bool CUserInput::Press(CWnd& wnd, CPoint point, UINT modifiers)
 {
     return Mouse(wnd, point, WM_LBUTTONDOWN, modifiers);
@@ -91,10 +105,7 @@ bool CUserInput::Click(CWnd& wnd, CPoint point, UINT modifiers)
     MoveTo(wnd, point, modifiers);
     HWND handle = wnd.m_hWnd;
     const bool pressed = Press(wnd, point, modifiers);
-    if (IsWindow(handle)) {
-        Release(wnd, point, modifiers);
-    }
-    GetInputState().SetKeyDown(VK_LBUTTON, false);
+    LetGo(handle, wnd, point, modifiers);
     return pressed;
 }
 
@@ -106,10 +117,7 @@ bool CUserInput::DoubleClick(CWnd& wnd, CPoint point, UINT modifiers)
         return first;
     }
     const bool second = Mouse(wnd, point, WM_LBUTTONDBLCLK, modifiers);
-    if (IsWindow(handle)) {
-        Release(wnd, point, modifiers);
-    }
-    GetInputState().SetKeyDown(VK_LBUTTON, false);
+    LetGo(handle, wnd, point, modifiers);
     return second;
 }
 
@@ -145,10 +153,7 @@ void CUserInput::Drag(CWnd& wnd, CPoint from, CPoint to, int steps, UINT modifie
         HoldModifiers(modifiers, true);
         Mouse(wnd, p, WM_MOUSEMOVE, modifiers);
     }
-    if (IsWindow(handle)) {
-        Release(wnd, to, modifiers);
-    }
-    GetInputState().SetKeyDown(VK_LBUTTON, false);
+    LetGo(handle, wnd, to, modifiers);
 }
 
 bool CUserInput::PressKey(UINT vk, UINT modifiers)
