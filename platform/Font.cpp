@@ -90,37 +90,42 @@ const LOGFONT& DefaultLogFont()
     return font;
 }
 
+namespace {
+
+// The code point that starts at `i` and the bytes it takes. A byte that does not start a
+// whole, well-formed sequence stands alone, as U+FFFD.
+std::size_t NextCodePoint(std::string_view text, std::size_t i, char32_t& cp)
+{
+    const auto b = static_cast<unsigned char>(text[i]);
+    const std::size_t extra = b < 0x80             ? 0
+                              : (b & 0xE0) == 0xC0 ? 1
+                              : (b & 0xF0) == 0xE0 ? 2
+                              : (b & 0xF8) == 0xF0 ? 3
+                                                   : 4;
+    cp = extra == 0 ? b : b & (0x3F >> extra);
+    bool ok = extra < 4 && extra < text.size() - i;
+    for (std::size_t k = 1; ok && k <= extra; ++k) {
+        const auto cb = static_cast<unsigned char>(text[i + k]);
+        ok = (cb & 0xC0) == 0x80;
+        cp = (cp << 6) | (cb & 0x3F);
+    }
+    if (!ok) {
+        cp = 0xFFFD;
+        return 1;
+    }
+    return extra + 1;
+}
+
+} // namespace
+
 std::vector<char32_t> DecodeUtf8(std::string_view text)
 {
     std::vector<char32_t> out;
     out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        auto b = static_cast<unsigned char>(text[i]);
-        std::size_t extra = b < 0x80             ? 0
-                            : (b & 0xE0) == 0xC0 ? 1
-                            : (b & 0xF0) == 0xE0 ? 2
-                            : (b & 0xF8) == 0xF0 ? 3
-                                                 : 4;
-        if (extra == 0) {
-            out.push_back(b);
-            ++i;
-            continue;
-        }
-        bool ok = extra < 4 && extra < text.size() - i;
-        char32_t cp = b & (0x3F >> extra);
-        for (std::size_t k = 1; ok && k <= extra; ++k) {
-            auto cb = static_cast<unsigned char>(text[i + k]);
-            ok = (cb & 0xC0) == 0x80;
-            cp = (cp << 6) | (cb & 0x3F);
-        }
-        if (!ok) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t cp = 0;
+        i += NextCodePoint(text, i, cp);
         out.push_back(cp);
-        i += extra + 1;
     }
     return out;
 }
@@ -132,25 +137,10 @@ std::size_t CountCharacters(std::string_view text)
 
 std::string TruncateCharacters(std::string_view text, std::size_t max)
 {
-    std::size_t count = 0;
     std::size_t i = 0;
-    while (i < text.size() && count < max) {
-        auto b = static_cast<unsigned char>(text[i]);
-        std::size_t len = b < 0x80             ? 1
-                          : (b & 0xE0) == 0xC0 ? 2
-                          : (b & 0xF0) == 0xE0 ? 3
-                          : (b & 0xF8) == 0xF0 ? 4
-                                               : 1;
-        if (i + len > text.size())
-            len = 1;
-        for (std::size_t k = 1; k < len; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
-                len = 1;
-                break;
-            }
-        i += len;
-        ++count;
-    }
+    char32_t cp = 0;
+    for (std::size_t count = 0; i < text.size() && count < max; ++count)
+        i += NextCodePoint(text, i, cp);
     return std::string(text.substr(0, i));
 }
 
