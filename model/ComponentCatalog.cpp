@@ -255,8 +255,8 @@ void CComponentCatalog::SaveCounters(model::RecordWriter& out) const
     for (const auto& definition : definitions_) {
         out.WriteU32(static_cast<std::uint32_t>(definition->GetCounter()));
         char name[kCounterNameSize] = {};
-        std::memcpy(name, definition->GetName().data(),
-                    std::min(definition->GetName().size(), sizeof name - 1));
+        // A name of exactly 64 characters fills the field without a NUL, as the reader allows.
+        std::memcpy(name, definition->GetName().data(), std::min(definition->GetName().size(), sizeof name));
         out.WriteBytes(name, sizeof name);
     }
 }

@@ -197,6 +197,25 @@ TEST_F(CatalogTest, WritesOnlyTheSymbolsInUse)
     catalog.FindByTypeName("KVGaugeSymbol")->ApplyVariant2();
 }
 
+TEST_F(CatalogTest, CounterOfASymbolFillingTheWholeNameFieldRoundTrips)
+{
+    const std::string symbol = "KV" + std::string(56, 'x') + "Symbol";
+    ASSERT_EQ(symbol.size(), 64u);
+    fs::path component = dir.path() / "component";
+    WriteAsset(component / "basic" / "long.dat", {symbol});
+    WriteDefaults(component / "default", symbol, "Long", "Other");
+    CComponentCatalog catalog;
+    ASSERT_TRUE(catalog.Load(dir.path()));
+    ASSERT_NE(catalog.FindDefinition(symbol), nullptr);
+    catalog.FindDefinition(symbol)->SetCounter(7);
+    RecordWriter out;
+    catalog.SaveCounters(out);
+    catalog.ResetCounters();
+    RecordReader in(out.Bytes());
+    catalog.LoadCounters(in);
+    EXPECT_EQ(catalog.FindDefinition(symbol)->GetCounter(), 7);
+}
+
 TEST_F(CatalogTest, CountersRoundTripAndDamageChangesNothing)
 {
     CComponentCatalog catalog;
