@@ -30,6 +30,7 @@ public:
     void SetOwnerName(const std::string& name) { owner_ = name.substr(0, 63); }
 
     const CVariablePath& GetPath() const { return path_; }
+    void SetPath(CVariablePath path) { path_ = std::move(path); }
     std::int32_t GetCellId() const { return cellId_; }
     void SetCellId(std::int32_t id) { cellId_ = id; }
     std::string GetModelVariableName() const { return "V" + std::to_string(cellId_); }

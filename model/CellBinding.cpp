@@ -98,6 +98,23 @@ void CCellBinding::KeepRange(const CRange* range)
     tableGeneration_ = range ? GetModelLink().GetTableGeneration() : 0;
 }
 
+void CCellBinding::Rename(const std::string& name)
+{
+    value_->SetName(name);
+    for (auto& link : links_) {
+        const std::vector<CVariablePath::Element>& elements = link->GetPath().GetElements();
+        if (elements.empty()) {
+            continue;
+        }
+        CVariablePath path;
+        path.AddName(name, elements.front().kind);
+        for (std::size_t i = 1; i < elements.size(); ++i) {
+            path.AddName(elements[i].text, elements[i].kind);
+        }
+        link->SetPath(std::move(path));
+    }
+}
+
 void CCellBinding::SetValue(std::unique_ptr<CParameter> value)
 {
     if (value) {

@@ -60,6 +60,10 @@ public:
     std::uint8_t GetFirstFlag() const { return firstFlag_; }
     void SetFirstFlag(std::uint8_t flag) { firstFlag_ = flag; }
 
+    // The binding parameter was renamed: its bound value and the variables its links write
+    // into take the new name.
+    void Rename(const std::string& name);
+
     // The parameter that holds the current value (scalar or a list of cells or rows).
     CParameter& GetValue() { return *value_; }
     const CParameter& GetValue() const { return *value_; }

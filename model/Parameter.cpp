@@ -105,6 +105,14 @@ void CParameter::SetType(int type)
     ResetValue();
 }
 
+void CParameter::SetName(const std::string& name)
+{
+    name_ = name;
+    if (binding_) {
+        binding_->Rename(name);
+    }
+}
+
 void CParameter::SetEnabled(bool enabled)
 {
     flags_ = enabled ? (flags_ | kFlagEnabled) : (flags_ & ~static_cast<std::uint32_t>(kFlagEnabled));

@@ -41,7 +41,8 @@ public:
     void SetType(int type);
 
     const std::string& GetName() const { return name_; }
-    void SetName(const std::string& name) { name_ = name; }
+    // A cell binding's bound value and links carry the parameter's name and follow it.
+    void SetName(const std::string& name);
     const std::string& GetLabel() const { return label_; }
     void SetLabel(const std::string& label) { label_ = label; }
 

@@ -144,6 +144,30 @@ TEST_F(CellBindingTest, RangesOfAReplacedTableAreNeverUsed)
     EXPECT_EQ(p.GetValueText(), "5");
 }
 
+TEST_F(CellBindingTest, RenamedBindingsWriteUnderTheirNewName)
+{
+    // Bound elements of an array are renamed by position when copied in; the value the stage
+    // shows and the variable the movie writes must carry that name, not the template's.
+    CParameter element("template", kTypeCellBinding);
+    element.RefreshFromCells(link.Add(0, 1, 1, 1), false);
+    CParameter array("cells", kTypeGroup);
+    array.InsertElementCopy(element, -1);
+    CParameter* copy = array.InsertElementCopy(element, -1);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->GetName(), "1");
+    EXPECT_EQ(copy->GetBinding()->GetValue().GetName(), "1");
+    ASSERT_EQ(copy->GetBinding()->GetLinkCount(), 1);
+    EXPECT_EQ(PathText(*copy->GetBinding()->GetLink(0)), ".1");
+
+    CParameter list("labels", kTypeCellBinding);
+    CParameter& value = list.GetBinding()->GetValue();
+    value.SetType(kTypeList);
+    list.RefreshFromCells(link.Add(0, 0, 1, 2), false);
+    list.SetName("names");
+    EXPECT_EQ(list.GetBinding()->GetValue().GetName(), "names");
+    EXPECT_EQ(PathText(*list.GetBinding()->GetLink(1)), ".names.1");
+}
+
 TEST_F(CellBindingTest, FirstCellFormulaTest)
 {
     CParameter p("v", kTypeCellBinding);
