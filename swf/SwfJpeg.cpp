@@ -91,6 +91,11 @@ bool ScanJpegStream(const uint8_t* bytes, size_t length, int& width, int& height
 
 namespace {
 
+// libjpeg keeps every DCT coefficient of the picture in memory while transcoding, about two bytes
+// per sample; a few bytes of header can claim 65500 x 65500 pixels. Far above any picture a
+// dashboard shows.
+constexpr uint64_t kMaxPixels = uint64_t(64) << 20;
+
 // All the libjpeg work in one frame without C++ objects whose destructors a longjmp would skip.
 bool Transcode(FILE* in, FILE* out)
 {
@@ -115,6 +120,11 @@ bool Transcode(FILE* in, FILE* out)
     targetMade = true;
     jpeg_stdio_src(&source, in);
     jpeg_read_header(&source, TRUE);
+    if (uint64_t(source.image_width) * source.image_height > kMaxPixels) {
+        jpeg_destroy_compress(&target);
+        jpeg_destroy_decompress(&source);
+        return false;
+    }
     jvirt_barray_ptr* coefficients = jpeg_read_coefficients(&source);
     jpeg_copy_critical_parameters(&source, &target);
     // Baseline: sequential, Huffman tables optimised for these coefficients.

@@ -9,5 +9,6 @@
 bool ScanJpegStream(const uint8_t* bytes, size_t length, int& width, int& height);
 
 // Re-encodes a JPEG file losslessly (its DCT coefficients) as a baseline JPEG. Returns false,
-// leaving no target file behind, when the source cannot be read or is not a valid JPEG.
+// leaving no target file behind, when the source cannot be read, is not a valid JPEG or claims
+// more than 64 megapixels.
 bool ConvertJpegToBaseline(const std::filesystem::path& source, const std::filesystem::path& target);

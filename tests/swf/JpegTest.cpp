@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <jpeglib.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -41,6 +42,13 @@ Bytes MakeJpeg(int width, int height, bool progressive)
     jpeg_destroy_compress(&info);
     free(buffer);
     return bytes;
+}
+
+long PeakKilobytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 bool HasMarker(const Bytes& jpeg, uint8_t marker)
@@ -126,6 +134,22 @@ TEST_F(JpegTest, FailedConversionLeavesNoFileAndKeepsTheProcess)
     EXPECT_FALSE(std::filesystem::exists(dir / "out.jpg"));
     testsupport::WriteBytes(dir / "half.jpg", Bytes(jpeg.begin(), jpeg.begin() + jpeg.size() / 2));
     EXPECT_FALSE(ConvertJpegToBaseline(dir / "half.jpg", dir / "out.jpg"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.jpg"));
+    // A header claiming a huge picture: refused before libjpeg allocates its coefficients.
+    Bytes huge = jpeg;
+    for (size_t i = 0; i + 8 < huge.size(); ++i)
+        if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {
+            huge[i + 5] = huge[i + 7] = 0x4E; // 20000 x 20000
+            huge[i + 6] = huge[i + 8] = 0x20;
+            break;
+        }
+    testsupport::WriteBytes(dir / "huge.jpg", huge);
+    int width = 0, height = 0;
+    ASSERT_TRUE(ScanJpegStream(huge.data(), huge.size(), width, height));
+    ASSERT_EQ(width, 20000);
+    long before = PeakKilobytes();
+    EXPECT_FALSE(ConvertJpegToBaseline(dir / "huge.jpg", dir / "out.jpg"));
+    EXPECT_LT(PeakKilobytes() - before, 256 * 1024);
     EXPECT_FALSE(std::filesystem::exists(dir / "out.jpg"));
     testsupport::WriteBytes(dir / "junk.jpg", Bytes(100, 0x42));
     EXPECT_FALSE(ConvertJpegToBaseline(dir / "junk.jpg", dir / "out.jpg"));
