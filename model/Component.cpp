@@ -298,10 +298,13 @@ void CComponent::RefreshFromModel()
     }
     CParameter* general = parameters_->FindParameter("General");
     if (general->GetSet() && CChartData::IsChart(*parameters_)) {
+        // The series come back from the ranges the data binding recorded; the parameters were
+        // refreshed above. Writing the series back would go through a data block and a
+        // series-names range that only a newly picked data range yields, and would unlink the
+        // chart's data from its cells.
         CChartData chart;
         chart.SetChartType(general->GetSet(), parameters_.get());
         chart.Reload();
-        chart.UpdateParameters();
     }
 }
 

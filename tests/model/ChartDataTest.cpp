@@ -104,6 +104,37 @@ TEST_F(ChartDataTest, HeadersOfARangeWithAnEmptyCorner)
     EXPECT_TRUE(reloaded.GetSeries(1)->GetValues().IsBound());
 }
 
+TEST_F(ChartDataTest, RefreshingAChartFromTheModelKeepsItsCellLinks)
+{
+    CComponentDef definition("KVColumnChartSymbol", "Column Chart");
+    CSwfComponent chartComponent(&definition);
+    chartComponent.SetParameters(ChartSet("column"));
+    CParameterSet* set = chartComponent.GetParameters();
+    CParameterSet* general = set->FindParameter("General")->GetSet();
+    {
+        CChartData chart; // what the chart General page does with a picked range
+        chart.SetChartType(general, set);
+        chart.GetDataRange().UpdateRangeText(link.Add(0, 0, 3, 4));
+        chart.RebuildFromRange(true);
+        chart.BuildSeries();
+        chart.UpdateParameters();
+    }
+    const char* bound[] = {"dataValues", "seriesNames"};
+    for (const char* name : bound) {
+        ASSERT_TRUE(set->FindParameter(name)->GetBinding()->IsBound()) << name;
+    }
+
+    link.SetNumber(1, 1, 42);
+    link.SetText(2, 0, "West");
+    chartComponent.RefreshFromModel();
+    for (const char* name : bound) {
+        EXPECT_TRUE(set->FindParameter(name)->GetBinding()->IsBound()) << name;
+    }
+    EXPECT_EQ(Elements(*set->FindParameter("dataValues"))[0], "42");
+    EXPECT_EQ(Elements(*set->FindParameter("seriesNames")), (std::vector<std::string>{"North", "West"}));
+    EXPECT_TRUE(general->FindParameter("categoryLabels")->GetBinding()->IsBound());
+}
+
 TEST_F(ChartDataTest, OrientationAndSeriesByKind)
 {
     // A plain block of numbers, three rows by two columns, without headers.
