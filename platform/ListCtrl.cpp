@@ -169,7 +169,8 @@ int CListCtrl::InsertItem(const LVITEM* lvi)
         ++m_editItem;
     HWND self = m_hWnd;
     NotifyItem(LVN_INSERTITEM, index, 0, 0, 0, 0, CPoint());
-    if (CWnd::FromHandle(self) != this)
+    // The parent may have emptied or destroyed the list meanwhile.
+    if (CWnd::FromHandle(self) != this || !Valid(index))
         return index;
     if ((m_exStyle & LVS_EX_CHECKBOXES) &&
         (m_items[static_cast<std::size_t>(index)].state & LVIS_STATEIMAGEMASK) == 0)

@@ -8,6 +8,7 @@
 #include "platform/FlashPlayer.h"
 #include "platform/WindowClass.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,12 +19,16 @@ class NotifyLog : public CWnd {
 public:
     std::vector<std::string> log;
     LRESULT answerNotify = 0; // what WM_NOTIFY returns (non-zero refuses a change)
+    // What the parent does after logging a command or notification (id, code), as a page would.
+    std::function<void(int, UINT)> react;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         switch (message) {
         case WM_COMMAND:
             log.push_back(std::to_string(LOWORD(wParam)) + ":" + std::to_string(HIWORD(wParam)));
+            if (react)
+                react(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_NOTIFY: {
             auto* h = reinterpret_cast<NMHDR*>(lParam);
@@ -31,6 +36,8 @@ public:
             const char* raw = reinterpret_cast<const char*>(lParam);
             lastNotify.assign(raw, raw + NotifySize(h->code));
             byCode[h->code] = lastNotify;
+            if (react)
+                react(static_cast<int>(h->idFrom), h->code);
             return answerNotify;
         }
         case WM_HSCROLL:
