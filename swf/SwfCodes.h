@@ -39,6 +39,7 @@ enum class TagCode : uint16_t {
     DefineBitsLossless2 = 36,
     DefineEditText = 37,
     DefineSprite = 39,
+    ProductInfo = 41,
     FrameLabel = 43,
     SoundStreamHead2 = 45,
     DefineMorphShape = 46,

@@ -243,6 +243,7 @@ bool IsIdFree(uint16_t code)
     case 19: // SoundStreamBlock
     case 24: // Protect
     case 28: // RemoveObject2
+    case 41: // ProductInfo
     case 43: // FrameLabel
     case 45: // SoundStreamHead2
     case 58: // EnableDebugger

@@ -59,6 +59,8 @@ const std::vector<Case> kCases = {
     {"DefineBitsLossless", 20, {3, 3, 3, 1, 0, 1, 0}, {0}},
     {"DoInitAction", 59, {3, 3, 0x07, 0x00}, {0}},
     {"SetBackgroundColor", 9, {1, 2, 3}, {}},
+    // The product and build stamp that authoring tools put in their movies.
+    {"ProductInfo", 41, Bytes(26, 0x11), {}},
 };
 
 TEST(Renumbering, ChangesExactlyTheIdsOfEachTagKind)
