@@ -11,6 +11,7 @@ class LogPage : public CPropertyPage {
 public:
     LogPage(UINT id, std::vector<std::string>* log) : CPropertyPage(id), m_log(log) {}
     bool refuseLeave = false;
+    bool refuseApply = false;
     BOOL OnInitDialog() override
     {
         Log("init");
@@ -29,7 +30,7 @@ public:
     BOOL OnApply() override
     {
         Log("apply");
-        return TRUE;
+        return refuseApply ? FALSE : TRUE;
     }
     void OnReset() override { Log("reset"); }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -108,6 +109,34 @@ TEST_F(PropertySheetTest, PagesAreCreatedWhenFirstShownAndAskedBeforeLeaving)
                                              "301:kill", "301:apply", "302:apply", "303:apply", // Apply
                                              "301:kill", "301:apply", "302:apply", "303:apply"}));
     EXPECT_FALSE(general.IsCreated()); // destroyed with the sheet
+}
+
+TEST_F(PropertySheetTest, OkAppliesOnlyShownPagesAndARefusingPageKeepsTheSheetOpenOnIt)
+{
+    CPropertySheet sheet("Dial_1", &parent);
+    sheet.AddPage(&general);
+    sheet.AddPage(&behavior);
+    sheet.AddPage(&appearance);
+    appearance.refuseApply = true;
+    int activeAfterRefusal = -1;
+    ui::SetDialogHookByCaption("Dial_1", [&](CDialog& page) {
+        CPropertySheet* s = static_cast<CPropertyPage&>(page).GetSheet();
+        s->GetTabControl()->UserSelect(2);
+        s->GetTabControl()->UserSelect(0);
+        static_cast<CButton*>(s->GetDlgItem(IDOK))->Click();
+        activeAfterRefusal = s->GetActiveIndex();
+        appearance.refuseApply = false;
+        static_cast<CButton*>(s->GetDlgItem(IDOK))->Click();
+    });
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_EQ(activeAfterRefusal, 2);
+    EXPECT_FALSE(behavior.IsCreated());
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"301:init", "301:set", "301:kill", "303:init", "303:set", "303:kill",
+                                        "301:set",                               // shown pages
+                                        "301:kill", "301:apply", "303:apply",    // refused
+                                        "301:kill", "303:set",                   // moves to it
+                                        "303:kill", "301:apply", "303:apply"})); // accepted
 }
 
 TEST_F(PropertySheetTest, CancelResetsOnlyCreatedPagesAndTheTitleDecoration)
