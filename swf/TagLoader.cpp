@@ -425,9 +425,30 @@ std::unique_ptr<CSwfObject> TagLoader::DecodeSprite(std::span<const uint8_t> bod
     return sprite;
 }
 
+std::unique_ptr<CSwfObject> TagLoader::JoinJpegTables(std::span<const uint8_t> body, size_t offset)
+{
+    Reader in(body, "DefineBits", offset);
+    uint16_t id = MapId(in.U16());
+    auto picture = in.Rest();
+    std::vector<uint8_t> joined;
+    joined.reserve(2 + jpegTables_->size() + picture.size());
+    joined.push_back(static_cast<uint8_t>(id));
+    joined.push_back(static_cast<uint8_t>(id >> 8));
+    joined.insert(joined.end(), jpegTables_->begin(), jpegTables_->end());
+    joined.insert(joined.end(), picture.begin(), picture.end());
+    auto tag =
+        std::make_unique<CSwfRawTag>(static_cast<uint16_t>(TagCode::DefineBitsJpeg2), std::move(joined));
+    tag->SetCharacterId(id);
+    return tag;
+}
+
 std::unique_ptr<CSwfObject> TagLoader::Decode(uint16_t code, std::span<const uint8_t> body, bool longHeader,
                                               size_t offset)
 {
+    if (code == static_cast<uint16_t>(TagCode::JpegTables) && !jpegTables_)
+        jpegTables_.emplace(body.begin(), body.end());
+    if (code == static_cast<uint16_t>(TagCode::DefineBits) && options_.remapIds && jpegTables_)
+        return JoinJpegTables(body, offset);
     if (code == static_cast<uint16_t>(TagCode::DefineSprite))
         return DecodeSprite(body, longHeader, offset);
 

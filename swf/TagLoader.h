@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <unordered_map>
+#include <vector>
 
 class CSwfObject;
 
@@ -18,7 +20,9 @@ struct LoadOptions {
 
 // Decodes the tags of one file into tag objects, renumbering character ids on the way when
 // asked. Tags it knows nothing about are kept raw; with renumbering on, a tag that might hold
-// ids it cannot find is refused, as copying it would leave colliding ids.
+// ids it cannot find is refused, as copying it would leave colliding ids. A renumbered movie is
+// merged into another one, whose single JPEGTables may not be its own, so with renumbering on
+// each DefineBits picture becomes a self-contained DefineBitsJPEG2 carrying the movie's tables.
 class TagLoader {
 public:
     explicit TagLoader(const LoadOptions& options) : options_(options) {}
@@ -33,10 +37,13 @@ public:
 
 private:
     std::unique_ptr<CSwfObject> DecodeSprite(std::span<const uint8_t> body, bool longHeader, size_t offset);
+    std::unique_ptr<CSwfObject> JoinJpegTables(std::span<const uint8_t> body, size_t offset);
 
     LoadOptions options_;
     std::unordered_map<uint16_t, uint16_t> idMap_;
     int spriteDepth_ = 0;
+    // The body of the movie's first JPEGTables, once seen.
+    std::optional<std::vector<uint8_t>> jpegTables_;
 };
 
 // Walks a tag stream: calls visit(code, body, longHeader, offset) for each tag up to the End

@@ -109,6 +109,41 @@ TEST(Renumbering, KeysAndDependenciesFollowTheNewIds)
     swf::CharacterIds().Reset();
 }
 
+TEST(Renumbering, PicturesSharingTheMovieJpegTablesBecomeSelfContained)
+{
+    const Bytes tables = {0xFF, 0xD8, 0xFF, 0xDB, 0xFF, 0xD9};
+    const Bytes picture = {0xFF, 0xD8, 0xFF, 0xDA, 0xFF, 0xD9};
+    swf::Writer tags;
+    tags.Tag(swf::TagCode::JpegTables, tables);
+    Bytes bits = {7, 0};
+    bits.insert(bits.end(), picture.begin(), picture.end());
+    tags.Tag(swf::TagCode::DefineBits, bits);
+    Bytes file = Movie(1, {});
+    file.insert(file.end() - 4, tags.Data().begin(), tags.Data().end());
+    swf::Writer length;
+    length.U32(uint32_t(file.size()));
+    std::copy(length.Data().begin(), length.Data().end(), file.begin() + 4);
+
+    // A plain load keeps the movie as it is.
+    CSwfMovie plain;
+    plain.LoadBytes(file);
+    EXPECT_EQ(plain.WriteBytes(0, 0, 12, false).size(), file.size() + 8);
+    EXPECT_EQ(plain.GetTag(1)->GetTagCode(), swf::TagCode::DefineBits);
+
+    swf::CharacterIds().Reset(300);
+    CSwfMovie merged;
+    merged.LoadBytes(file, true);
+    auto* joined = dynamic_cast<CSwfRawTag*>(merged.GetTag(1));
+    ASSERT_NE(joined, nullptr);
+    EXPECT_EQ(joined->GetCode(), 21);
+    EXPECT_EQ(joined->GetCharacterId(), 300);
+    Bytes expected = {44, 1};
+    expected.insert(expected.end(), tables.begin(), tables.end());
+    expected.insert(expected.end(), picture.begin(), picture.end());
+    EXPECT_EQ(joined->GetBody(), expected);
+    swf::CharacterIds().Reset();
+}
+
 TEST(Renumbering, AMalformedTagIsRefusedOnlyWhenItMustBeRenumbered)
 {
     // A shape with a fill style kind that does not exist.
