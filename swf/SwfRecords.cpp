@@ -51,25 +51,38 @@ CSwfRect ReadRect(Reader& in)
     return r;
 }
 
+namespace {
+
+// The widths of a matrix's bit fields are themselves 5-bit fields.
+int MatrixBits(int32_t a, int32_t b)
+{
+    int bits = std::max(SignedBitsNeeded(a), SignedBitsNeeded(b));
+    if (bits > 31)
+        throw SwfError("matrix value does not fit its 5-bit field width");
+    return bits;
+}
+
+} // namespace
+
 void WriteMatrix(Writer& out, const CSwfMatrix& m)
 {
     out.Bits(m.hasScale ? 1 : 0, 1);
     if (m.hasScale) {
-        int bits = std::max(SignedBitsNeeded(m.scaleX), SignedBitsNeeded(m.scaleY));
+        int bits = MatrixBits(m.scaleX, m.scaleY);
         out.Bits(static_cast<uint32_t>(bits), 5);
         out.SignedBits(m.scaleX, bits);
         out.SignedBits(m.scaleY, bits);
     }
     out.Bits(m.hasRotate ? 1 : 0, 1);
     if (m.hasRotate) {
-        int bits = std::max(SignedBitsNeeded(m.rotateSkew0), SignedBitsNeeded(m.rotateSkew1));
+        int bits = MatrixBits(m.rotateSkew0, m.rotateSkew1);
         out.Bits(static_cast<uint32_t>(bits), 5);
         out.SignedBits(m.rotateSkew0, bits);
         out.SignedBits(m.rotateSkew1, bits);
     }
     int bits = 0;
     if (m.translateX != 0 || m.translateY != 0)
-        bits = std::max(SignedBitsNeeded(m.translateX), SignedBitsNeeded(m.translateY));
+        bits = MatrixBits(m.translateX, m.translateY);
     out.Bits(static_cast<uint32_t>(bits), 5);
     out.SignedBits(m.translateX, bits);
     out.SignedBits(m.translateY, bits);

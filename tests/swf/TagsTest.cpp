@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -96,6 +98,11 @@ TEST(Tags, RecordsRoundTrip)
     EXPECT_EQ(swf::ReadMatrix(in), rotated);
     swf::Writer narrow;
     EXPECT_THROW(swf::WriteRect(narrow, CSwfRect(0, 40000, 0, 1), 16), swf::SwfError);
+    // A value needing 32 bits has no 5-bit width: refused, not written as a 0-bit field.
+    EXPECT_THROW(swf::WriteMatrix(narrow, CSwfMatrix::CSwfMatrixScaled(INT32_MIN, 1)), swf::SwfError);
+    CSwfMatrix far;
+    far.translateX = INT32_MAX;
+    EXPECT_THROW(swf::WriteMatrix(narrow, far), swf::SwfError);
 }
 
 // The shape an embedded picture gets, read back by the movie reader: the bitmap fill's id must
