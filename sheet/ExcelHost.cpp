@@ -195,7 +195,7 @@ void CExcelHost::Run(CCellModel* target, std::string path)
         return;
     }
 
-    std::size_t total = workbook.CellCount();
+    std::size_t total = StoredCellCount(workbook);
     if (total == 0) {
         // A start with no steps would make the progress display divide by zero.
         {

@@ -90,6 +90,14 @@ void MakeShape(const xlsx::Workbook& workbook, CCellModel& shape)
 
 } // namespace
 
+std::size_t StoredCellCount(const xlsx::Workbook& workbook)
+{
+    std::size_t count = 0;
+    for (const auto& sheet : workbook.sheets)
+        count += static_cast<std::size_t>(std::count_if(sheet.cells.begin(), sheet.cells.end(), IsStored));
+    return count;
+}
+
 FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, const FillOptions& options)
 {
     FillResult result;
@@ -115,7 +123,7 @@ FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, cons
         }
     }
 
-    std::size_t total = workbook.CellCount();
+    std::size_t total = StoredCellCount(workbook);
     std::size_t step = std::max<std::size_t>(1, total / 100);
     std::size_t done = 0;
     for (const auto& sheet : workbook.sheets) {
@@ -125,11 +133,11 @@ FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, cons
                 result.outcome = FillOutcome::Stopped;
                 return result;
             }
+            if (!IsStored(cell))
+                continue;
             ++done;
             if (options.progress && done % step == 0)
                 options.progress(done);
-            if (!IsStored(cell))
-                continue;
             CCellData data;
             data.valueText = CellValueText(cell);
             data.typeName = std::string(TypeName(cell));

@@ -31,6 +31,9 @@ struct FillOptions {
 // stored before the stop.
 FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, const FillOptions& options = {});
 
+// The cells the fill stores (those with a value or a formula; cells listed only for their
+// format are left out): the step count of an import.
+std::size_t StoredCellCount(const xlsx::Workbook& workbook);
 // The text a cell's value is stored as: numbers in their shortest C-locale form, booleans as
 // TRUE or FALSE, errors as their literal.
 std::string CellValueText(const xlsx::Cell& cell);

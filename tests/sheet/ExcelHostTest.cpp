@@ -84,6 +84,7 @@ TEST(ExcelHost, ImportsAWorkbookAndReportsThroughTheProtocol)
     for (const auto& [code, value] : messages)
         if (code == ImportCode::Progress) {
             EXPECT_GE(value, last);
+            EXPECT_LE(value, messages.front().second);
             last = value;
         }
 
@@ -157,6 +158,11 @@ TEST(ExcelHost, ReportsFailuresWithoutLoadingAModel)
     const Case cases[] = {
         {"not a workbook", {'x', 'y', 'z'}, {ImportCode::NoModel}, "", "not a zip"},
         {"no cells", xlsxtest::OneSheet(xlsxtest::SheetXml("")), {ImportCode::NoModel}, "", "no cells"},
+        {"formatted cells only",
+         xlsxtest::OneSheet(xlsxtest::SheetXml("<row r=\"1\"><c r=\"A1\" s=\"0\"/></row>")),
+         {ImportCode::NoModel},
+         "",
+         "no cells"},
         {"formula too long", formulaSheet(longFormula), failed, "'S'!$C$2", "longer than"},
         {"intersection", formulaSheet("SUM(A1:B2 B1:C2)"), failed, "'S'!$C$2", "'S'!$C$2 cannot be read"},
         {"R1C1 reference", formulaSheet("R[-1]C*2"), failed, "'S'!$C$2", "cannot be read"},
