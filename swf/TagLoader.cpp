@@ -15,6 +15,9 @@ namespace {
 
 // Valid movies never nest sprites; a little slack, then a hostile nesting is refused.
 constexpr int kMaxSpriteNesting = 8;
+// Every tag becomes an object of about a hundred bytes, so a compressed stream of empty tags
+// would otherwise turn a small file into gigabytes. Long animations stay far below this.
+constexpr size_t kMaxTags = 1'000'000;
 
 // Where the character ids of one tag body are: keys are the ids the tag defines or is indexed
 // under, references the ids it needs.
@@ -445,6 +448,9 @@ std::unique_ptr<CSwfObject> TagLoader::JoinJpegTables(std::span<const uint8_t> b
 std::unique_ptr<CSwfObject> TagLoader::Decode(uint16_t code, std::span<const uint8_t> body, bool longHeader,
                                               size_t offset)
 {
+    if (++tagCount_ > kMaxTags)
+        throw SwfError("movie holds more than " + std::to_string(kMaxTags) + " tags (at offset " +
+                       std::to_string(offset) + ")");
     if (code == static_cast<uint16_t>(TagCode::JpegTables) && !jpegTables_)
         jpegTables_.emplace(body.begin(), body.end());
     if (code == static_cast<uint16_t>(TagCode::DefineBits) && options_.remapIds && jpegTables_)

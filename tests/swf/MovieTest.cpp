@@ -402,6 +402,9 @@ TEST_F(MovieTest, MalformedFilesGiveErrors)
         out.Tag(uint16_t(39), Cat({U16(uint16_t(i + 2)), U16(1), nested}));
         nested = out.Take();
     }
+    Bytes frames;
+    for (int i = 0; i < 1'000'001; ++i)
+        frames.insert(frames.end(), {0x40, 0x00});
     const std::vector<std::pair<const char*, Bytes>> cases = {
         {"empty", {}},
         {"bad signature", with(good, 0, 'X')},
@@ -412,6 +415,7 @@ TEST_F(MovieTest, MalformedFilesGiveErrors)
         {"compressed bomb", bomb},
         {"tag overruns", File(Bytes{0xBF, 0x00, 0xFF, 0xFF, 0xFF, 0x00})},
         {"sprites nested deeply", File(Cat({nested, Tag(0, {})}))},
+        {"a million empty tags and one, compressed", File(frames, true)},
         {"sprite tag overruns", File(Cat({Tag(39, Cat({U16(1), U16(1), Bytes{0x3F, 0x00}})), Tag(0, {})}))},
     };
     for (const auto& [name, bytes] : cases) {
