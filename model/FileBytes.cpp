@@ -1,6 +1,7 @@
 #include "model/FileBytes.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 namespace model {
@@ -29,12 +30,24 @@ bool ReadFileBytes(const std::string& path, std::vector<unsigned char>& bytes, s
 
 bool WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes)
 {
-    FILE* file = std::fopen(path.c_str(), "wb");
+    // Written beside the target and renamed over it, so that a failed write (a full disk, a
+    // vanished folder) leaves the old file as it was instead of half of the new one.
+    std::string temporary = path + ".tmp";
+    FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file) {
         return false;
     }
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
+    ok = std::fclose(file) == 0 && ok;
+    if (ok) {
+        std::error_code error;
+        std::filesystem::rename(temporary, path, error);
+        ok = !error;
+    }
+    if (!ok) {
+        std::remove(temporary.c_str());
+    }
+    return ok;
 }
 
 } // namespace model

@@ -1,5 +1,6 @@
 #include "model/GlobalStyle.h"
 
+#include "model/FileBytes.h"
 #include "model/ModelError.h"
 
 #include <pugixml.hpp>
@@ -430,11 +431,7 @@ bool CGlobalStyle::Save(const std::string& path, std::string* error) const
 {
     std::string file = path + ".vgs";
     std::string text = SaveToText();
-    std::FILE* f = std::fopen(file.c_str(), "wb");
-    bool ok = f && std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    if (f && std::fclose(f) != 0) {
-        ok = false;
-    }
+    bool ok = model::WriteFileBytes(file, std::vector<unsigned char>(text.begin(), text.end()));
     if (!ok && error) {
         *error = "cannot write " + file;
     }

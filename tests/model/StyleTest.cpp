@@ -1,11 +1,14 @@
 #include "model/GlobalStyle.h"
 #include "model/ParameterSet.h"
 
-#include "../support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -147,4 +150,28 @@ TEST(GlobalStyle, AppliesByThePageKindOfAppearance)
     EXPECT_EQ(b.FindParameter("labelAlpha")->GetInt(), 0);
     EXPECT_EQ(b.FindParameter("transparency")->GetString(), "");
     EXPECT_EQ(b.FindParameter("titleTextFormat")->GetSet()->FindParameter("font")->GetString(), "Arial");
+}
+
+TEST(GlobalStyle, AFailedSaveKeepsTheStyleOnDisk)
+{
+    testsupport::TempDir dir;
+    std::string path = (dir / "Corporate").string();
+    ASSERT_TRUE(Modified().Save(path));
+
+    // A disk that fills up half-way through the next save: writes past a few bytes fail.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = saved;
+    tight.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    bool saved_ok = CGlobalStyle().Save(path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(saved_ok);
+    CGlobalStyle back;
+    ASSERT_TRUE(back.Load(path));
+    EXPECT_EQ(back, Modified());
+    EXPECT_FALSE(std::filesystem::exists(path + ".vgs.tmp"));
 }
