@@ -18,6 +18,7 @@ constexpr int kMaxSpriteNesting = 8;
 // Every tag becomes an object of about a hundred bytes, so a compressed stream of empty tags
 // would otherwise turn a small file into gigabytes. Long animations stay far below this.
 constexpr size_t kMaxTags = 1'000'000;
+constexpr size_t kMaxDecodedActionBytes = size_t(4) << 20;
 
 // Where the character ids of one tag body are: keys are the ids the tag defines or is indexed
 // under, references the ids it needs.
@@ -460,17 +461,22 @@ std::unique_ptr<CSwfObject> TagLoader::Decode(uint16_t code, std::span<const uin
 
     // A short body under a long header cannot be written back by a decoded list.
     bool headerAsWritten = longHeader == (body.size() >= 0x3F);
-    if (code == static_cast<uint16_t>(TagCode::DoAction) && headerAsWritten) {
-        try {
-            ActionParseOptions parse;
-            parse.keepRawConstants = options_.keepRawActions;
-            CActionList actions = ParseActions(body, parse, offset);
-            // Only a body that the records write back exactly is kept decoded, so a movie always
-            // writes back as it was read.
-            if (std::ranges::equal(actions.ToBytes(true), body))
-                return std::make_unique<CSwfDoAction>(std::move(actions));
-        } catch (const SwfError&) {
-            // Scripts are opaque to the library: an unusual one is kept as it stands.
+    if (code == static_cast<uint16_t>(TagCode::DoAction)) {
+        // Decoded, every action byte can become an object of some forty bytes; past a budget per
+        // movie, frame scripts stay raw, which writes back the same.
+        if (headerAsWritten && body.size() <= kMaxDecodedActionBytes - decodedActionBytes_) {
+            decodedActionBytes_ += body.size();
+            try {
+                ActionParseOptions parse;
+                parse.keepRawConstants = options_.keepRawActions;
+                CActionList actions = ParseActions(body, parse, offset);
+                // Only a body that the records write back exactly is kept decoded, so a movie
+                // always writes back as it was read.
+                if (std::ranges::equal(actions.ToBytes(true), body))
+                    return std::make_unique<CSwfDoAction>(std::move(actions));
+            } catch (const SwfError&) {
+                // Scripts are opaque to the library: an unusual one is kept as it stands.
+            }
         }
         return std::make_unique<CSwfRawTag>(code, std::vector<uint8_t>(body.begin(), body.end()), longHeader);
     }

@@ -43,6 +43,7 @@ private:
     std::unordered_map<uint16_t, uint16_t> idMap_;
     int spriteDepth_ = 0;
     size_t tagCount_ = 0;
+    size_t decodedActionBytes_ = 0;
     // The body of the movie's first JPEGTables, once seen.
     std::optional<std::vector<uint8_t>> jpegTables_;
 };

@@ -260,6 +260,24 @@ TEST_F(MovieTest, FrameScriptsAreDecodedAndRawKeepingApplies)
     }
 }
 
+TEST_F(MovieTest, HugeFrameScriptsStayRaw)
+{
+    // Two scripts of 2.5 MB of Stop actions: decoding both would make five million objects.
+    Bytes script(2'500'000, 0x07);
+    script.push_back(0x00);
+    swf::Writer tags;
+    tags.Tag(swf::TagCode::DoAction, script);
+    tags.Tag(swf::TagCode::DoAction, script);
+    tags.U16(0);
+    Bytes file = File(tags.Data());
+    CSwfMovie movie;
+    movie.LoadBytes(file);
+    ASSERT_EQ(movie.GetTagCount(), 2u);
+    EXPECT_NE(dynamic_cast<CSwfDoAction*>(movie.GetTag(0)), nullptr);
+    EXPECT_NE(dynamic_cast<CSwfRawTag*>(movie.GetTag(1)), nullptr);
+    EXPECT_TRUE(movie.WriteBytes(8000, 6000, 12, false) == file);
+}
+
 TEST_F(MovieTest, ExportTableHasNoFixedLimit)
 {
     Bytes exports = U16(5000);
