@@ -10,7 +10,7 @@
 #include "swf/SwfTags.h"
 #include "swf/SwfWriter.h"
 
-#include "../support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "model/PropertyMap.h"
 #include "model/ValueList.h"
 
-#include "../support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "platform/RasterWindowHost.h"
 #include "platform/ShockwaveFlash.h"
 
-#include "../support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "platform/UserInput.h"
 #include <functional>
 
-#include "../support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

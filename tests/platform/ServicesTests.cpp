@@ -1,4 +1,4 @@
-#include "../support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "UiFixture.h"
 #include "platform/ObjectFactory.h"
 #include "platform/Profile.h"

@@ -1,4 +1,4 @@
-#include "../support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "ShellTestApp.h"
 #include "platform/CommonDialogs.h"
 #include "platform/RecentFileList.h"
