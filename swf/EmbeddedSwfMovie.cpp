@@ -3,8 +3,6 @@
 #include "swf/SwfReader.h"
 #include "swf/TagLoader.h"
 
-#include <algorithm>
-
 namespace {
 
 // The tags a sprite's timeline may hold.
@@ -40,6 +38,7 @@ void CEmbeddedSwfMovie::ClearForLoad()
     CSwfMovie::ClearForLoad();
     timeline_.clear();
     keptIds_.clear();
+    keptSet_.clear();
     hasBackground_ = false;
     background_ = 0xFFFFFF;
 }
@@ -70,7 +69,7 @@ void CEmbeddedSwfMovie::ParseTag(swf::TagLoader& loader, uint16_t code, std::spa
             }
         }
         for (uint16_t id : ids)
-            if (id != 0 && std::find(keptIds_.begin(), keptIds_.end(), id) == keptIds_.end())
+            if (id != 0 && keptSet_.insert(id).second)
                 keptIds_.push_back(id);
     }
     AddTag(std::move(tag));

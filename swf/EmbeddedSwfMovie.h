@@ -3,6 +3,7 @@
 #include "swf/SwfMovie.h"
 
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 // A user's movie read for embedding: definitions go to the tag list, timeline tags (frames,
@@ -27,6 +28,7 @@ protected:
 private:
     std::vector<std::unique_ptr<CSwfObject>> timeline_;
     std::vector<uint16_t> keptIds_;
+    std::unordered_set<uint16_t> keptSet_;
     uint32_t background_ = 0xFFFFFF;
     bool hasBackground_ = false;
 };

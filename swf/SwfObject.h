@@ -3,6 +3,8 @@
 #include "swf/SwfCodes.h"
 
 #include <cstdint>
+#include <memory>
+#include <unordered_set>
 #include <vector>
 
 namespace swf {
@@ -44,10 +46,17 @@ public:
     // fills, fonts of texts, the sprite an export names...).
     const std::vector<uint16_t>& GetDependencies() const { return dependencies_; }
     void AddDependency(uint16_t id);
-    void ClearDependencies() { dependencies_.clear(); }
+    void ClearDependencies()
+    {
+        dependencies_.clear();
+        dependencySet_.reset();
+    }
 
 private:
     int useCount_ = 0;
     uint16_t characterId_ = 0;
     std::vector<uint16_t> dependencies_;
+    // Made once the list is long, so that a sprite or shape read from a file with thousands of
+    // referenced ids does not take quadratic time to build its list.
+    std::unique_ptr<std::unordered_set<uint16_t>> dependencySet_;
 };

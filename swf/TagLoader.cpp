@@ -19,6 +19,9 @@ constexpr int kMaxSpriteNesting = 8;
 // would otherwise turn a small file into gigabytes. Long animations stay far below this.
 constexpr size_t kMaxTags = 1'000'000;
 constexpr size_t kMaxDecodedActionBytes = size_t(4) << 20;
+// Character ids found in the tags of one movie (definitions, references, exports): each costs an
+// index entry or an exported-symbol entry, so their number is bounded like the tags'.
+constexpr size_t kMaxIdSites = 1'000'000;
 
 // Where the character ids of one tag body are: keys are the ids the tag defines or is indexed
 // under, references the ids it needs.
@@ -512,6 +515,10 @@ std::unique_ptr<CSwfObject> TagLoader::Decode(uint16_t code, std::span<const uin
         throw SwfError("tag " + std::to_string(code) + " at offset " + std::to_string(offset) +
                        " may hold character ids that cannot be renumbered");
 
+    idSites_ += sites.keys.size() + sites.references.size();
+    if (idSites_ > kMaxIdSites)
+        throw SwfError("movie holds more than " + std::to_string(kMaxIdSites) + " character ids (at offset " +
+                       std::to_string(offset) + ")");
     std::vector<uint8_t> bytes(body.begin(), body.end());
     std::vector<uint16_t> keys, references;
     for (size_t at : sites.keys) {

@@ -44,6 +44,7 @@ private:
     int spriteDepth_ = 0;
     size_t tagCount_ = 0;
     size_t decodedActionBytes_ = 0;
+    size_t idSites_ = 0;
     // The body of the movie's first JPEGTables, once seen.
     std::optional<std::vector<uint8_t>> jpegTables_;
 };

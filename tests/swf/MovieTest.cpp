@@ -278,6 +278,40 @@ TEST_F(MovieTest, HugeFrameScriptsStayRaw)
     EXPECT_TRUE(movie.WriteBytes(8000, 6000, 12, false) == file);
 }
 
+TEST_F(MovieTest, ManyIdsInOneMovie)
+{
+    // A sprite placing 100 characters, each twice: each id is a dependency once, in order.
+    swf::Writer sprite;
+    sprite.U16(1);
+    sprite.U16(1);
+    for (int round = 0; round < 2; ++round)
+        for (uint16_t id = 2; id < 102; ++id) {
+            swf::Writer place;
+            place.U8(0x02);
+            place.U16(id);
+            place.U16(id);
+            sprite.Tag(swf::TagCode::PlaceObject2, place.Data());
+        }
+    sprite.U16(0);
+    CSwfMovie movie;
+    movie.LoadBytes(File(Cat({Tag(39, sprite.Data()), Tag(0, {})})));
+    std::vector<uint16_t> expected;
+    for (uint16_t id = 2; id < 102; ++id)
+        expected.push_back(id);
+    EXPECT_EQ(movie.GetTag(0)->GetDependencies(), expected);
+
+    // Exports of 17 x 65535 ids: more than a movie may hold, refused rather than indexed.
+    Bytes exports = U16(0xFFFF);
+    for (int i = 0; i < 0xFFFF; ++i)
+        exports.insert(exports.end(), {uint8_t(i), uint8_t(i >> 8 | 1), 'e', 0});
+    swf::Writer many;
+    for (int i = 0; i < 17; ++i)
+        many.Tag(swf::TagCode::ExportAssets, exports);
+    many.U16(0);
+    CSwfMovie huge;
+    EXPECT_THROW(huge.LoadBytes(File(many.Data(), true)), swf::SwfError);
+}
+
 TEST_F(MovieTest, ExportTableHasNoFixedLimit)
 {
     Bytes exports = U16(5000);
