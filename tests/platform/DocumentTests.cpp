@@ -1,4 +1,3 @@
-#include "tests/support/TestSupport.h"
 #include "UiFixture.h"
 #include "platform/DocTemplate.h"
 #include "platform/Document.h"
@@ -7,6 +6,7 @@
 #include "platform/Services.h"
 #include "platform/View.h"
 #include "platform/WinApp.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

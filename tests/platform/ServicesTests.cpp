@@ -1,10 +1,10 @@
-#include "tests/support/TestSupport.h"
 #include "UiFixture.h"
 #include "platform/ObjectFactory.h"
 #include "platform/Profile.h"
 #include "platform/Services.h"
 #include "platform/WinApp.h"
 #include "platform/Worker.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

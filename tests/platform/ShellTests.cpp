@@ -1,9 +1,9 @@
-#include "tests/support/TestSupport.h"
 #include "ShellTestApp.h"
 #include "platform/CommonDialogs.h"
 #include "platform/RecentFileList.h"
 #include "platform/Services.h"
 #include "platform/UserInput.h"
+#include "tests/support/TestSupport.h"
 
 namespace shelltest {
 namespace {

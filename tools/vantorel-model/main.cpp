@@ -17,8 +17,8 @@
 
 #include <cstdio>
 #include <map>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,8 +37,8 @@ bool Compile(const CCellModel& model, CompiledModel& out)
     std::vector<CCellRef> pending;
     model.ForEachCell([&](const CCellRef& cell, const CCellData& data) {
         if (!data.formula.empty())
-            pending.push_back(*out.table.GetCellAt(static_cast<size_t>(
-                out.table.AddCell(cell.sheet, cell.row, cell.column))));
+            pending.push_back(*out.table.GetCellAt(
+                static_cast<size_t>(out.table.AddCell(cell.sheet, cell.row, cell.column))));
     });
     std::map<int32_t, std::vector<int32_t>> references;
     bool ok = true;
@@ -100,7 +100,8 @@ int main(int argc, char** argv)
         sheet::xlsx::Workbook workbook = sheet::xlsx::ReadWorkbookFile(argv[1]);
         sheet::FillResult result = sheet::FillCellModel(workbook, model);
         if (result.outcome != sheet::FillOutcome::Done) {
-            std::fprintf(stderr, "%s: the formula of %s cannot be read\n", argv[1], result.failedItem.c_str());
+            std::fprintf(stderr, "%s: the formula of %s cannot be read\n", argv[1],
+                         result.failedItem.c_str());
             return 1;
         }
     } catch (const sheet::WorkbookError& error) {
