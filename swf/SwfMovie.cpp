@@ -176,9 +176,52 @@ std::vector<CSwfObject*> CSwfMovie::FindCharacter(uint16_t id) const
 
 void CSwfMovie::Write(swf::Writer& out)
 {
-    for (auto& entry : tags_)
-        if (writeAll_ || entry.tag->GetUseCount() > 0)
+    for (auto& entry : tags_) {
+        if (!writeAll_ && entry.tag->GetUseCount() == 0)
+            continue;
+        auto* raw = dynamic_cast<CSwfRawTag*>(entry.tag);
+        if (!writeAll_ && raw != nullptr && !raw->GetExtraKeys().empty() &&
+            raw->GetCode() == static_cast<uint16_t>(swf::TagCode::ExportAssets))
+            WriteUsedExports(out, *raw);
+        else
             entry.tag->Write(out);
+    }
+}
+
+bool CSwfMovie::IsDefinitionUsed(uint16_t id) const
+{
+    auto range = index_.equal_range(id);
+    for (auto it = range.first; it != range.second; ++it)
+        if (it->second->GetTagCode() != swf::TagCode::ExportAssets && it->second->GetUseCount() > 0)
+            return true;
+    return false;
+}
+
+void CSwfMovie::WriteUsedExports(swf::Writer& out, CSwfRawTag& exports) const
+{
+    // An export of several characters, only some of them written: naming the others would
+    // export ids this output does not define, and could hide another movie's export of a name.
+    swf::Reader in(exports.GetBody(), "ExportAssets");
+    uint16_t count = in.U16();
+    swf::Writer kept;
+    uint16_t keptCount = 0;
+    kept.U16(0);
+    for (uint16_t i = 0; i < count; ++i) {
+        uint16_t id = in.U16();
+        std::string name = in.String();
+        if (!IsDefinitionUsed(id))
+            continue;
+        kept.U16(id);
+        kept.String(name);
+        ++keptCount;
+    }
+    if (keptCount == count) {
+        exports.Write(out);
+        return;
+    }
+    kept.PatchU16(0, keptCount);
+    if (keptCount > 0)
+        out.Tag(swf::TagCode::ExportAssets, kept.Data());
 }
 
 void CSwfMovie::WriteAllTags(swf::Writer& out)

@@ -15,6 +15,8 @@ namespace swf {
 class TagLoader;
 }
 
+class CSwfRawTag;
+
 // A container of tags. It owns the tags added with unique_ptr and only refers to the ones added
 // by pointer (objects with owners of their own, such as the long-lived movies and libraries a
 // build adds to its output); deleting the movie deletes exactly the owned ones.
@@ -35,7 +37,8 @@ public:
     // The tags indexed under a character id, in list order.
     std::vector<CSwfObject*> FindCharacter(uint16_t id) const;
 
-    // Writes, in list order, the tags used at least once, or all of them in write-all mode.
+    // Writes, in list order, the tags used at least once, or all of them in write-all mode. An
+    // export of several characters then names only those whose definitions are used.
     void Write(swf::Writer& out) override;
     void SetWriteAll(bool writeAll) { writeAll_ = writeAll; }
     bool GetWriteAll() const { return writeAll_; }
@@ -90,6 +93,9 @@ private:
     void Unindex(CSwfObject* tag);
     void ChangeUse(uint16_t id, bool add);
     void BuildClipEntries(bool keepTopLevel);
+    // Whether a tag indexed under the id, other than an export, is used.
+    bool IsDefinitionUsed(uint16_t id) const;
+    void WriteUsedExports(swf::Writer& out, CSwfRawTag& exports) const;
 
     std::vector<Entry> tags_;
     std::unordered_multimap<uint16_t, CSwfObject*> index_;

@@ -196,6 +196,30 @@ TEST_F(MovieTest, MarkingWritesTheClipAndWhatItNeeds)
     EXPECT_EQ(written().size(), 9u);
 }
 
+TEST_F(MovieTest, AnExportOfSeveralCharactersNamesOnlyTheWrittenOnes)
+{
+    Bytes bitmap = {0xFF, 0xD8, 0xFF, 0xD9};
+    Bytes exports = Cat({U16(2), U16(5), Bytes{'a', 0}, U16(6), Bytes{'b', 0}});
+    Bytes file = File(
+        Cat({Tag(21, Cat({U16(5), bitmap})), Tag(21, Cat({U16(6), bitmap})), Tag(56, exports), Tag(0, {})}));
+    CSwfMovie movie;
+    movie.LoadBytes(file);
+    auto written = [&] {
+        swf::Writer out;
+        movie.Write(out);
+        return out.Take();
+    };
+    movie.MarkCharacterUsed(6);
+    EXPECT_EQ(written(),
+              Cat({Tag(21, Cat({U16(6), bitmap})), Tag(56, Cat({U16(1), U16(6), Bytes{'b', 0}}))}));
+    movie.MarkCharacterUsed(5);
+    EXPECT_EQ(written(), Bytes(file.begin() + 21, file.end() - 2)); // all of it, as read
+    movie.UnmarkCharacterUsed(5);
+    movie.UnmarkCharacterUsed(6);
+    movie.SetWriteAll(true);
+    EXPECT_EQ(written(), Bytes(file.begin() + 21, file.end() - 2));
+}
+
 TEST_F(MovieTest, CyclicDependenciesEnd)
 {
     // Sprite 1 places 2 and sprite 2 places 1.
