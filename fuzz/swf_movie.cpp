@@ -5,6 +5,7 @@
 #include "swf/SwfFileInfo.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfMovie.h"
+#include "swf/SwfWriter.h"
 
 #include <cstdlib>
 
@@ -17,6 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         movie.LoadBytes(bytes, false, true);
         for (auto& clip : movie.GetClipEntries())
             movie.MarkCharacterUsed(clip.GetId());
+        swf::Writer used;
+        movie.Write(used);
         std::vector<uint8_t> again = movie.WriteBytes(100, 100, 12, false);
         CSwfMovie reread;
         reread.LoadBytes(again);
