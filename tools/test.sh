@@ -2,6 +2,7 @@
 # Builds everything and runs every test.
 #   VANTOREL_SANITIZE=1  build with AddressSanitizer and UndefinedBehaviorSanitizer (clang)
 #   VANTOREL_FUZZ=1      also build the libFuzzer targets (clang)
+#   VANTOREL_WERROR=1    treat compiler warnings as errors
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh" --tests
@@ -14,6 +15,7 @@ if [ -n "${VANTOREL_SANITIZE:-}${VANTOREL_FUZZ:-}" ]; then
   [ -n "${VANTOREL_SANITIZE:-}" ] && options+=(-DVANTOREL_SANITIZE=ON)
   [ -n "${VANTOREL_FUZZ:-}" ] && options+=(-DVANTOREL_FUZZ=ON)
 fi
+[ -n "${VANTOREL_WERROR:-}" ] && options+=(-DVANTOREL_WERROR=ON)
 jobs=$(nproc)
 
 cmake -S "$root" -B "$build" "${options[@]}" >/dev/null
