@@ -14,45 +14,15 @@
 #include "swf/SwfSprite.h"
 #include "swf/SwfTags.h"
 #include "swf/VariablePath.h"
+#include "tests/swf/JpegSamples.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <jpeglib.h>
 #include <vector>
 
 namespace {
 
-std::vector<uint8_t> MakeJpeg(int width, int height)
-{
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = width;
-    info.image_height = height;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(width * 3);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            row[x * 3] = static_cast<JSAMPLE>(x * 4);
-            row[x * 3 + 1] = static_cast<JSAMPLE>(y * 4);
-            row[x * 3 + 2] = 128;
-        }
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    std::vector<uint8_t> bytes(buffer, buffer + size);
-    jpeg_destroy_compress(&info);
-    free(buffer);
-    return bytes;
-}
+using testsupport::MakeJpeg;
 
 template <class T, class... A> void Emit(CActionList& list, A&&... args)
 {

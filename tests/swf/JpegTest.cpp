@@ -1,6 +1,7 @@
 #include "swf/SwfJpeg.h"
 #include "swf/SwfTrace.h"
 #include "tests/support/TestSupport.h"
+#include "tests/swf/JpegSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -12,37 +13,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// A small progressive JPEG made with libjpeg itself.
-Bytes MakeJpeg(int width, int height, bool progressive)
-{
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = width;
-    info.image_height = height;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    if (progressive)
-        jpeg_simple_progression(&info);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(width * 3);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width * 3; ++x)
-            row[x] = static_cast<JSAMPLE>((x * 7 + y * 3) & 0xFF);
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    Bytes bytes(buffer, buffer + size);
-    jpeg_destroy_compress(&info);
-    free(buffer);
-    return bytes;
-}
+using testsupport::MakeJpeg;
 
 long PeakKilobytes()
 {
