@@ -28,6 +28,13 @@ int OperatorKindOf(std::string_view symbol);
 // The library function that carries out an operator kind 1..11 ("kvAdd" ...); empty otherwise.
 std::string_view OperatorFunction(int kind);
 
+// Every library function, operators included, is a method of this one object (the player finds
+// it in _global). A player of this format looks names up without regard to case, so a function
+// reachable by its bare name would replace a built-in: DATE is the Date class, INT the int
+// function, T any variable t. As members of their own object the spreadsheet names shadow
+// nothing and keep their user-visible spelling.
+inline constexpr std::string_view kLibraryObject = "kvLib";
+
 // Calls the parser writes for what has no operator of its own.
 inline constexpr std::string_view kErrorFunction = "kvError"; // kvError("#N/A"): an error value
 inline constexpr std::string_view kArrayFunction = "kvArray"; // kvArray(rows, columns, values...)

@@ -93,8 +93,10 @@ void CStringNode::SetText(const std::string& name)
 void CStringNode::WriteOwnActions(CActionList& actions) const
 {
     actions.Add(CActionPush::CActionPushInt(static_cast<int32_t>(GetChildCount())));
+    Push(actions, callconv::kLibraryObject);
+    Code(actions, swf::ActionCode::GetVariable);
     Push(actions, callName_);
-    actions.Add(std::make_unique<CActionCallFunction>());
+    Code(actions, swf::ActionCode::CallMethod);
 }
 
 std::unique_ptr<CValueNode> CValueNode::MakeNumber(double value)

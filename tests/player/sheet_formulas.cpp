@@ -113,6 +113,7 @@ private:
     std::vector<Item> items_;
 };
 
+// A helper of the library: a named function on the timeline, reached by its bare name.
 void Function(CActionList& into, const std::string& name, Assembler& body)
 {
     auto function = std::make_unique<CActionDefineFunction>(name);
@@ -120,10 +121,27 @@ void Function(CActionList& into, const std::string& name, Assembler& body)
     into.Add(std::move(function));
 }
 
+// A function that formulas call: a method of the library object, kvLib.name = function ...
+void Method(CActionList& into, const std::string& name, Assembler& body)
+{
+    into.Add(std::make_unique<CActionPush>(std::string(callconv::kLibraryObject)));
+    into.Add(std::make_unique<CActionCode>(ActionCode::GetVariable));
+    into.Add(std::make_unique<CActionPush>(name));
+    auto function = std::make_unique<CActionDefineFunction>("");
+    body.Into(function->GetBody());
+    into.Add(std::move(function));
+    into.Add(std::make_unique<CActionCode>(ActionCode::SetMember));
+}
+
 // The library functions of the convention that this movie needs, written by hand.
 void WriteLibrary(CActionList& actions)
 {
     using A = Assembler;
+    // _global.kvLib = new Object()
+    A lib;
+    lib.Push("_global").Op(ActionCode::GetVariable).Push(std::string(callconv::kLibraryObject));
+    lib.Push(0).Push("Object").Op(ActionCode::NewObject).Op(ActionCode::SetMember);
+    lib.Into(actions);
     {
         // kvNum(v): a spreadsheet number; text is read as decimal ("010" is 10, not octal 8).
         A a;
@@ -143,14 +161,14 @@ void WriteLibrary(CActionList& actions)
         a.Push("arguments").Op(ActionCode::GetVariable).Push(1).Op(ActionCode::GetMember).Call("kvNum", 1);
         a.Push("arguments").Op(ActionCode::GetVariable).Push(0).Op(ActionCode::GetMember).Call("kvNum", 1);
         a.Op(ActionCode::Add2).Op(ActionCode::Return);
-        Function(actions, "kvAdd", a);
+        Method(actions, "kvAdd", a);
     }
     {
         A a; // kvSub(x, y) = kvNum(x) - kvNum(y)
         a.Push("arguments").Op(ActionCode::GetVariable).Push(0).Op(ActionCode::GetMember).Call("kvNum", 1);
         a.Push("arguments").Op(ActionCode::GetVariable).Push(1).Op(ActionCode::GetMember).Call("kvNum", 1);
         a.Op(ActionCode::Subtract).Op(ActionCode::Return);
-        Function(actions, "kvSub", a);
+        Method(actions, "kvSub", a);
     }
     {
         A a; // kvConcat(x, y) = String(x) + String(y)
@@ -165,7 +183,7 @@ void WriteLibrary(CActionList& actions)
             .Op(ActionCode::GetMember)
             .Op(ActionCode::ToString);
         a.Op(ActionCode::Add2).Op(ActionCode::Return);
-        Function(actions, "kvConcat", a);
+        Method(actions, "kvConcat", a);
     }
     {
         A a; // kvEQ(x, y): text compares without regard to case
@@ -186,7 +204,7 @@ void WriteLibrary(CActionList& actions)
             .Op(ActionCode::CallMethod);
         a.Push(0).Push("y").Op(ActionCode::GetVariable).Op(ActionCode::ToString).Push("toUpperCase");
         a.Op(ActionCode::CallMethod).Op(ActionCode::Equals2).Op(ActionCode::Return);
-        Function(actions, "kvEQ", a);
+        Method(actions, "kvEQ", a);
     }
     {
         // SUM(...): a range arrives as rows of variable names and adds the numbers among the
@@ -245,21 +263,39 @@ void WriteLibrary(CActionList& actions)
             .Op(ActionCode::SetVariable);
         a.Jump("args");
         a.Label("end").Push("t").Op(ActionCode::GetVariable).Op(ActionCode::Return);
-        Function(actions, "SUM", a);
+        Method(actions, "SUM", a);
     }
     {
         // COUNTARGS(...): how many arguments arrived, left-out ones included.
         A a;
         a.Push("arguments").Op(ActionCode::GetVariable).Push("length").Op(ActionCode::GetMember);
         a.Op(ActionCode::Return);
-        Function(actions, "COUNTARGS", a);
+        Method(actions, "COUNTARGS", a);
     }
     {
         // SECOND(...): the second argument as it arrived ("undefined" when left out).
         A a;
         a.Push("arguments").Op(ActionCode::GetVariable).Push(1).Op(ActionCode::GetMember).Op(A::kTypeOf);
         a.Op(ActionCode::Return);
-        Function(actions, "SECOND", a);
+        Method(actions, "SECOND", a);
+    }
+    {
+        // DATE(y, m, d): the day of the month that Date.UTC normalises to, so the player's Date
+        // class must still be reachable from inside the library's DATE.
+        A a;
+        a.Push(0).Push("arguments").Op(ActionCode::GetVariable).Push(2).Op(ActionCode::GetMember);
+        a.Push("arguments").Op(ActionCode::GetVariable).Push(1).Op(ActionCode::GetMember).Push(1);
+        a.Op(ActionCode::Subtract);
+        a.Push("arguments").Op(ActionCode::GetVariable).Push(0).Op(ActionCode::GetMember);
+        a.Push(3).Push("Date").Op(ActionCode::GetVariable).Push("UTC").Op(ActionCode::CallMethod);
+        a.Push(1).Push("Date").Op(ActionCode::NewObject).Push("getUTCDate").Op(ActionCode::CallMethod);
+        a.Op(ActionCode::Return);
+        Method(actions, "DATE", a);
+    }
+    {
+        A a; // T(v): its argument
+        a.Push("arguments").Op(ActionCode::GetVariable).Push(0).Op(ActionCode::GetMember).Op(ActionCode::Return);
+        Method(actions, "T", a);
     }
 }
 
@@ -350,6 +386,8 @@ int main(int argc, char** argv)
         {"C9", "COUNTARGS(1,,A1)"},
         {"C10", "SECOND(1,,A1)"},
         {"C11", "SECOND(A1:A2,B1)"},
+        {"C12", "DATE(2024,2,30)"},
+        {"C13", "T(\"t\")&T(A1)"},
     };
     for (const auto& [cell, formula] : used)
         model.SetCell("Data", std::stoi(cell.substr(1)), 3, CCellData{"", "", formula, false});
@@ -416,6 +454,13 @@ int main(int argc, char** argv)
         node->WriteVariableAction(actions);
     for (const auto& [cell, id] : reports)
         Report(actions, cell, CellVariableName(id));
+    // The spreadsheet names live in kvLib, so the player's own names are untouched.
+    actions.Add(std::make_unique<CActionPush>("dateClass"));
+    actions.Add(std::make_unique<CActionPush>("Date"));
+    actions.Add(std::make_unique<CActionCode>(ActionCode::GetVariable));
+    actions.Add(std::make_unique<CActionCode>(Assembler::kTypeOf));
+    actions.Add(std::make_unique<CActionCode>(ActionCode::SetVariable));
+    Report(actions, "dateClass", "dateClass");
     Report(actions, "done", "");
     actions.Add(std::make_unique<CActionCode>(ActionCode::Stop));
 

@@ -23,6 +23,9 @@ const expected = {
   C9: "3", // a left-out argument still counts
   C10: "undefined", // ... and arrives as undefined
   C11: "number", // a cell argument arrives as its value
+  C12: "1", // DATE is kvLib.DATE and still reaches the player's Date class (30 Feb is 1 Mar)
+  C13: "t2", // T is kvLib.T, apart from any variable t
+  dateClass: "function", // Date is still the player's class after the library is set up
 };
 
 let failures = 0;

@@ -65,17 +65,17 @@ TEST_F(CompiledFormulaTest, EmitsCallsWithTheFirstArgumentOnTop)
     const Case cases[] = {
         {"A1", "push 'V0'; getvar"},
         {"1.5", "push d1.5"},
-        {"-0", "push 0; push 0; push 2; push 'kvSub'; call"},
+        {"-0", "push 0; push 0; push 2; push 'kvLib'; getvar; push 'kvSub'; callmethod"},
         {"\"x\"", "push 'x'"},
         {"TRUE", "push true"},
-        {"A1+B1", "push 'V1'; getvar; push 'V0'; getvar; push 2; push 'kvAdd'; call"},
-        {"\"a\"&\"b\"", "push 'b'; push 'a'; push 2; push 'kvConcat'; call"},
-        {"A1<>1", "push 1; push 'V0'; getvar; push 2; push 'kvNE'; call"},
-        {"SUM(A1:B2)", "push 'A0'; getvar; push 1; push 'SUM'; call"},
-        {"IF(1,,2)", "push 2; push undef; push 1; push 3; push 'IF'; call"},
-        {"PI()", "push 0; push 'PI'; call"},
-        {"_xlfn.STDEV.S(1)", "push 1; push 1; push 'STDEV_S'; call"},
-        {"#N/A", "push '#N/A'; push 1; push 'kvError'; call"},
+        {"A1+B1", "push 'V1'; getvar; push 'V0'; getvar; push 2; push 'kvLib'; getvar; push 'kvAdd'; callmethod"},
+        {"\"a\"&\"b\"", "push 'b'; push 'a'; push 2; push 'kvLib'; getvar; push 'kvConcat'; callmethod"},
+        {"A1<>1", "push 1; push 'V0'; getvar; push 2; push 'kvLib'; getvar; push 'kvNE'; callmethod"},
+        {"SUM(A1:B2)", "push 'A0'; getvar; push 1; push 'kvLib'; getvar; push 'SUM'; callmethod"},
+        {"IF(1,,2)", "push 2; push undef; push 1; push 3; push 'kvLib'; getvar; push 'IF'; callmethod"},
+        {"PI()", "push 0; push 'kvLib'; getvar; push 'PI'; callmethod"},
+        {"_xlfn.STDEV.S(1)", "push 1; push 1; push 'kvLib'; getvar; push 'STDEV_S'; callmethod"},
+        {"#N/A", "push '#N/A'; push 1; push 'kvLib'; getvar; push 'kvError'; callmethod"},
         {"3000000000", "push d3e+09"},
     };
     for (const Case& c : cases)
@@ -124,8 +124,8 @@ TEST(CompiledFormulaLibraryTest, OperatorsNeverBecomeCallsOfTheirSymbol)
     compiled->WriteActions(actions);
     EXPECT_EQ(
         sheettest::Disassemble(actions),
-        "push 'x'; push 'V1'; getvar; push 0; push 2; push 'kvSub'; call; push 2; push 'kvConcat'; call; "
-        "push 'V0'; getvar; push 1; push 'SUM'; call; push 2; push 'kvGE'; call");
+        "push 'x'; push 'V1'; getvar; push 0; push 2; push 'kvLib'; getvar; push 'kvSub'; callmethod; push 2; push 'kvLib'; getvar; push 'kvConcat'; callmethod; "
+        "push 'V0'; getvar; push 1; push 'kvLib'; getvar; push 'SUM'; callmethod; push 2; push 'kvLib'; getvar; push 'kvGE'; callmethod");
     EXPECT_EQ(static_cast<const CStringNode&>(compiled->GetRoot()).GetKind(), 9);
     // The library still hears of every function the movie calls, so it can list the ones it lacks.
     EXPECT_EQ(library.used, (std::vector<std::string>{"kvGE", "SUM", "kvConcat", "kvSub"}));
@@ -138,7 +138,7 @@ TEST_F(CompiledFormulaTest, FormulaNodeAssignsItsVariable)
     CActionList actions;
     node.WriteVariableAction(actions);
     EXPECT_EQ(sheettest::Disassemble(actions),
-              "push 'V7'; push 2; push 'V0'; getvar; push 2; push 'kvMul'; call; setvar");
+              "push 'V7'; push 2; push 'V0'; getvar; push 2; push 'kvLib'; getvar; push 'kvMul'; callmethod; setvar");
 
     CConstantCellNode empty(3, nullptr);
     CActionList none;

@@ -93,6 +93,9 @@ inline std::string Disassemble(const CActionList& actions)
         case swf::ActionCode::CallFunction:
             out << "call";
             break;
+        case swf::ActionCode::CallMethod:
+            out << "callmethod";
+            break;
         default:
             out << "op" << static_cast<int>(action->GetCode());
         }
