@@ -1,0 +1,58 @@
+#include "publish/SubMovieAsset.h"
+
+#include "swf/ActionList.h"
+#include "swf/SwfError.h"
+#include "swf/SwfMovie.h"
+#include "swf/SwfTrace.h"
+
+#include <system_error>
+
+namespace publish {
+
+namespace {
+
+// A read can fail for a moment (the file being replaced by an update); a parse that fails twice
+// will fail every time.
+constexpr int kAttempts = 2;
+
+// The keep-raw switch is read when a load starts; put it back whatever the load does.
+class KeepRawScope {
+public:
+    explicit KeepRawScope(bool keep) : previous_(GetKeepRawActions()) { SetKeepRawActions(keep); }
+    ~KeepRawScope() { SetKeepRawActions(previous_); }
+    KeepRawScope(const KeepRawScope&) = delete;
+    KeepRawScope& operator=(const KeepRawScope&) = delete;
+
+private:
+    bool previous_;
+};
+
+} // namespace
+
+std::filesystem::path AssetPath(const std::filesystem::path& installDir, std::string_view fileName)
+{
+    return installDir / "asset" / fileName;
+}
+
+std::unique_ptr<CSwfMovie> LoadSubMovieAsset(const std::filesystem::path& path, const SubMovieLoad& how)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        swf::Trace("sub-movie asset missing: " + path.string());
+        return std::make_unique<CSwfMovie>();
+    }
+    KeepRawScope keepRaw(how.keepRawActions);
+    for (int attempt = 1;; ++attempt) {
+        auto movie = std::make_unique<CSwfMovie>();
+        try {
+            movie->LoadFile(path, /*remapIds=*/true, /*keepTopLevel=*/true);
+            return movie;
+        } catch (const swf::SwfError& e) {
+            swf::Trace(std::string("sub-movie asset unreadable: ") + e.what());
+            if (attempt == kAttempts)
+                return std::make_unique<CSwfMovie>();
+        }
+    }
+}
+
+} // namespace publish

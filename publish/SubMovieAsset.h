@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+class CSwfMovie;
+
+namespace publish {
+
+// The asset file of that name in the installation folder's "asset" folder.
+std::filesystem::path AssetPath(const std::filesystem::path& installDir, std::string_view fileName);
+
+struct SubMovieLoad {
+    // Keep ConstantPool and Push records as their bytes, so scripts pass through unchanged.
+    bool keepRawActions = false;
+};
+
+// Reads a sub-movie's asset with renumbered ids and top-level placements linked to their
+// exports. A missing file gives an empty movie at once; a file that cannot be read or parsed is
+// tried a bounded number of times and then also leaves an empty movie, with the reason on the
+// trace: a damaged asset must never keep the program from starting.
+std::unique_ptr<CSwfMovie> LoadSubMovieAsset(const std::filesystem::path& path, const SubMovieLoad& how);
+
+} // namespace publish

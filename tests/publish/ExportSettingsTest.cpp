@@ -1,0 +1,156 @@
+#include "publish/ExportSettings.h"
+#include "model/ModelError.h"
+#include "model/RecordStream.h"
+#include "sheet/VariableTable.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Section {
+    uint32_t version;
+    int32_t urlCell = -1;
+};
+
+// The section as a document of that version holds it; the values differ from the defaults.
+std::vector<unsigned char> Write(const Section& s)
+{
+    model::RecordWriter out;
+    out.WriteU32(s.version);
+    out.WriteString("http://example.test/data.xml");
+    out.WriteString("/data/book.xlsx");
+    out.WriteI32(30);
+    out.WriteU8(1); // refresh
+    out.WriteU8(1); // edited
+    out.WriteU8(1); // sample query
+    out.WriteI32(8);
+    if (s.version > 7)
+        out.WriteI32(s.urlCell);
+    if (s.version > 12) {
+        out.WriteU8(1);
+        out.WriteString("rtmp://gateway.test/app");
+        out.WriteI32(1);
+        out.WriteString("secret");
+        out.WriteU8(1);
+    }
+    return out.Take();
+}
+
+class ExportSettingsLoad : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        table.AddCell("Sheet1", 1, 1);
+        table.AddCell("Sheet1", 3, 2); // id 1: 'Sheet1'!$B$3
+    }
+    void Load(const std::vector<unsigned char>& bytes)
+    {
+        model::RecordReader in(bytes);
+        settings.Load(in, table);
+        EXPECT_TRUE(in.AtEnd());
+    }
+
+    CVariableTable table;
+    CExportSettings settings;
+};
+
+TEST(ExportSettings, NewRecordUsesCurrentExcelDataWithoutRefreshOrCollaboration)
+{
+    CExportSettings settings;
+    EXPECT_EQ(settings.mode, DataSourceMode::Unset);
+    EXPECT_EQ(settings.GetEffectiveMode(), DataSourceMode::CurrentExcel);
+    EXPECT_FALSE(settings.UsesWebService());
+    EXPECT_FALSE(settings.refresh || settings.edited || settings.sampleQuery || settings.collaboration ||
+                 settings.realTimeCollaboration);
+    EXPECT_FALSE(settings.GetUrlCell().has_value());
+    EXPECT_EQ(settings.connectionMethod, ConnectionMethod::Automatic);
+}
+
+TEST_F(ExportSettingsLoad, Version7KeepsUrlCellAndCollaboration)
+{
+    settings.SetUrlCell(table.GetCellAt(0));
+    settings.gatewayUrl = "kept";
+    Load(Write({7}));
+    EXPECT_EQ(settings.url, "http://example.test/data.xml");
+    EXPECT_EQ(settings.excelFile, "/data/book.xlsx");
+    EXPECT_EQ(settings.refreshSeconds, 30);
+    EXPECT_TRUE(settings.refresh && settings.edited && settings.sampleQuery);
+    EXPECT_TRUE(settings.UsesWebService());
+    ASSERT_TRUE(settings.GetUrlCell());
+    EXPECT_EQ(settings.GetUrlCell()->id, 0);
+    EXPECT_EQ(settings.gatewayUrl, "kept");
+    EXPECT_FALSE(settings.collaboration);
+}
+
+TEST_F(ExportSettingsLoad, Versions8To12ReadTheUrlCellButNotCollaboration)
+{
+    for (uint32_t version : {8u, 12u}) {
+        CExportSettings fresh;
+        std::vector<unsigned char> bytes = Write({version, 1});
+        model::RecordReader in(bytes);
+        fresh.Load(in, table);
+        ASSERT_TRUE(fresh.GetUrlCell()) << version;
+        EXPECT_EQ(fresh.GetUrlCell()->GetText(), "'Sheet1'!$B$3");
+        EXPECT_FALSE(fresh.collaboration);
+        EXPECT_TRUE(fresh.gatewayUrl.empty());
+    }
+}
+
+TEST_F(ExportSettingsLoad, MinusOneClearsTheUrlCell)
+{
+    settings.SetUrlCell(table.GetCellAt(1));
+    Load(Write({8, -1}));
+    EXPECT_FALSE(settings.GetUrlCell());
+}
+
+TEST_F(ExportSettingsLoad, Version13ReadsCollaboration)
+{
+    Load(Write({13, -1}));
+    EXPECT_TRUE(settings.collaboration);
+    EXPECT_EQ(settings.gatewayUrl, "rtmp://gateway.test/app");
+    EXPECT_EQ(settings.connectionMethod, ConnectionMethod::LoginComponent);
+    EXPECT_EQ(settings.password, "secret");
+    EXPECT_TRUE(settings.realTimeCollaboration);
+}
+
+TEST_F(ExportSettingsLoad, FileEndedBeforeTheSectionKeepsEverything)
+{
+    settings.url = "kept";
+    settings.mode = DataSourceMode::OtherExcelFile;
+    Load({});
+    EXPECT_EQ(settings.url, "kept");
+    EXPECT_EQ(settings.mode, DataSourceMode::OtherExcelFile);
+}
+
+TEST_F(ExportSettingsLoad, DamagedSectionThrowsAndChangesNothing)
+{
+    std::vector<unsigned char> full = Write({13, 1});
+    // Cut inside the gateway URL and inside the password; cell indexes outside the table.
+    std::vector<std::vector<unsigned char>> damaged = {
+        {full.begin(), full.end() - 30},
+        {full.begin(), full.end() - 3},
+        Write({8, 2}),
+        Write({8, -7}),
+    };
+    for (const auto& bytes : damaged) {
+        CExportSettings record;
+        record.url = "kept";
+        record.SetUrlCell(table.GetCellAt(0));
+        model::RecordReader in(bytes);
+        EXPECT_THROW(record.Load(in, table), ModelError);
+        EXPECT_EQ(record.url, "kept");
+        EXPECT_EQ(record.mode, DataSourceMode::Unset);
+        ASSERT_TRUE(record.GetUrlCell());
+        EXPECT_EQ(record.GetUrlCell()->id, 0);
+    }
+}
+
+TEST_F(ExportSettingsLoad, SavedRecordReadsBackTheSame)
+{
+    Load(Write({13, 1}));
+    model::RecordWriter out;
+    settings.Save(out);
+    EXPECT_EQ(out.Bytes(), Write({13, 1}));
+}
+
+} // namespace
