@@ -1,0 +1,67 @@
+#pragma once
+
+#include "sheet/FunctionLibraryHook.h"
+#include "swf/SwfObject.h"
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+class CSwfDoAction;
+
+// The ActionScript of every spreadsheet function a published movie can calculate, read from the
+// function-library movie of the installation folder ("asset\func.dat"), and the books on which of
+// them the current model uses. Each exported clip of that movie is one function: its export
+// name is the name formulas call it by (docs/formula-calling-convention.md), the actions of its
+// DoInitAction are the code that defines it.
+//
+// As a tag of an output movie it writes the code of exactly the functions in use, one DoAction
+// each, in ascending name order. The operator functions ("kvAdd" for "+", ...) are functions like
+// any other, so a movie carries only the operators its formulas use.
+//
+// Constructing one installs it as the formula compiler's function-library hook and as the
+// process-wide library; destroying it takes both back. A file that is missing or cannot be read
+// leaves the library empty, so every function is reported unsupported after a build.
+class CFunctionLibrary : public CSwfObject, public IFunctionLibrary {
+public:
+    // path: as the installation names it ("asset\func.dat"); a backslash reads as the folder separator.
+    explicit CFunctionLibrary(const std::string& path);
+    ~CFunctionLibrary() override;
+
+    // 1..11 for the operator symbols ("+" ... "&"), 20 for a function the library holds, else 0.
+    int GetSymbolKind(std::string_view name) override;
+    // A name the library lacks is recorded as unsupported. An operator symbol counts as a use of
+    // its operator function, never under the symbol itself.
+    void UseFunction(std::string_view name) override;
+    void ReleaseFunction(std::string_view name) override;
+    // Every use count back to zero, the unsupported names forgotten; when a model is dropped.
+    void ResetUsage();
+
+    int GetUnsupportedCount() const;
+    // In ascending byte order (capitals before small letters); empty past the end.
+    std::string GetUnsupportedName(int index) const;
+
+    int GetFunctionCount() const;
+    // How often the compiled formulas use the function; 0 for a name the library lacks.
+    int GetUseCount(std::string_view name) const;
+
+    void Write(swf::Writer& out) override;
+
+    // Tries to read the library movie this many times before giving up on it, so a file that
+    // always fails cannot hold up start-up.
+    static constexpr int kLoadAttempts = 3;
+
+private:
+    void LoadLibraryMovie(const std::string& path);
+    bool TryLoadLibraryMovie(const std::filesystem::path& path);
+
+    mutable std::mutex mutex_;
+    std::map<std::string, std::unique_ptr<CSwfDoAction>, std::less<>> functions_;
+    std::map<std::string, int, std::less<>> unsupported_;
+};
+
+// The library of the running program, none before one is constructed.
+CFunctionLibrary* GetFunctionLibrary();
