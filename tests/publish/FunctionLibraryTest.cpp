@@ -103,7 +103,7 @@ TEST_F(FunctionLibraryTest, UnsupportedNamesAreListedOnceInByteOrder)
 {
     auto library = Standard();
     for (int i = 0; i < 3; ++i)
-        library->UseFunction("sum"); // differs from SUM only in case
+        library->UseFunction("sum");    // differs from SUM only in case
     library->UseFunction("\xC3\x84RA"); // a non-ASCII name sorts after every ASCII one
     library->UseFunction("XLOOKUP");
     library->UseFunction("Sum");
@@ -137,7 +137,8 @@ TEST_F(FunctionLibraryTest, OperatorsCountAsTheirFunctionsNeverUnderTheirSymbols
 
 TEST_F(FunctionLibraryTest, LaterClipOfOneNameWinsAndClipsWithoutCodeDefineNothing)
 {
-    auto library = Load({{"SUM", Code("first")}, {"IF", Code("if")}, {"SUM", Code("second")}, {"EMPTY", std::nullopt}});
+    auto library =
+        Load({{"SUM", Code("first")}, {"IF", Code("if")}, {"SUM", Code("second")}, {"EMPTY", std::nullopt}});
     EXPECT_EQ(library->GetFunctionCount(), 2);
     library->UseFunction("SUM");
     library->UseFunction("EMPTY");

@@ -5,7 +5,6 @@
 // function's code.
 
 #include "swf/ActionList.h"
-#include "tests/support/TestSupport.h"
 #include "swf/AssetCipher.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfMovie.h"
@@ -13,6 +12,7 @@
 #include "swf/SwfSprite.h"
 #include "swf/SwfTags.h"
 #include "swf/SwfWriter.h"
+#include "tests/support/TestSupport.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,0 +1,126 @@
+#include "publish/StaticDataTable.h"
+
+#include "model/CellBinding.h"
+#include "model/Component.h"
+#include "model/Parameter.h"
+#include "model/ParameterKinds.h"
+#include "model/ParameterSet.h"
+#include "model/RecordStream.h"
+#include "swf/ActionList.h"
+#include "swf/Actions.h"
+
+#include <string>
+
+namespace {
+
+constexpr const char* kTableName = "STATIC";
+constexpr const char* kSeriesNames = "seriesNames";
+
+void Push(CActionList& actions, const std::string& text)
+{
+    actions.Add(std::make_unique<CActionPush>(text));
+}
+
+void PushInt(CActionList& actions, std::int32_t value)
+{
+    actions.Add(CActionPush::CActionPushInt(value));
+}
+
+void Code(CActionList& actions, swf::ActionCode code)
+{
+    actions.Add(std::make_unique<CActionCode>(code));
+}
+
+bool IsStatic(const CParameter& parameter)
+{
+    const CCellBinding* binding = parameter.GetBinding();
+    // A binding whose variable table is gone still holds the ids of that table; they would
+    // fill the fields from unrelated variables.
+    if (binding == nullptr || !binding->IsBound())
+        return false;
+    return binding->GetDirection() == model::kDirectionNone || parameter.GetName() == kSeriesNames;
+}
+
+} // namespace
+
+void CStaticDataTable::Collect(std::span<CComponent* const> components)
+{
+    variableIds_.clear();
+    paths_.clear();
+    for (const CComponent* component : components) {
+        const CParameterSet* parameters = component ? component->GetParameters() : nullptr;
+        if (parameters == nullptr)
+            continue;
+        CVariablePath path;
+        path.AddName(component->GetName());
+        for (int i = 0; i < parameters->GetCount(); ++i)
+            CollectBindings(*parameters->GetAt(i), path, 0);
+    }
+}
+
+// The bindings sit in the component's groups; a field's path names the component and the
+// binding, not the groups, as the movie's component reads its parameters by their own names.
+void CStaticDataTable::CollectBindings(const CParameter& parameter, CVariablePath& path, int depth)
+{
+    if (parameter.GetType() == model::kTypeCellBinding) {
+        if (IsStatic(parameter))
+            CollectStaticPaths(parameter.GetBinding()->GetValue(), path);
+        return;
+    }
+    const CParameterSet* set = parameter.GetSet();
+    if (set == nullptr || depth >= model::RecordReader::kMaxDepth)
+        return;
+    for (int i = 0; i < set->GetCount(); ++i)
+        CollectBindings(*set->GetAt(i), path, depth + 1);
+}
+
+void CStaticDataTable::CollectStaticPaths(const CParameter& parameter, CVariablePath& path)
+{
+    path.AddName(parameter.GetName());
+    const CParameterSet* set = parameter.GetSet();
+    if (model::IsIndexedList(parameter.GetType())) {
+        for (int i = 0; set && i < set->GetCount(); ++i)
+            CollectStaticPaths(*set->GetAt(i), path);
+    } else if (parameter.GetVariableId() != -1) {
+        AddStaticPath(parameter.GetVariableId(), path);
+    }
+    path.RemoveLast();
+}
+
+void CStaticDataTable::AddStaticPath(std::int32_t variableId, const CVariablePath& path)
+{
+    variableIds_.insert(variableId);
+    paths_.emplace(variableId, path);
+}
+
+void CStaticDataTable::Emit(CActionList& actions) const
+{
+    Push(actions, kTableName);
+    PushInt(actions, 0);
+    Code(actions, swf::ActionCode::InitObject);
+    Code(actions, swf::ActionCode::SetVariable);
+    for (std::int32_t id : variableIds_) {
+        Push(actions, kTableName);
+        Code(actions, swf::ActionCode::GetVariable);
+        Push(actions, std::to_string(id));
+        auto [first, last] = paths_.equal_range(id);
+        std::int32_t count = 0;
+        for (auto entry = first; entry != last; ++entry, ++count) {
+            // InitArray takes the value pushed last as element 0: the pair is [parent, field].
+            Push(actions, entry->second.GetLastText());
+            Push(actions, entry->second.GetParentText());
+            PushInt(actions, 2);
+            Code(actions, swf::ActionCode::InitArray);
+        }
+        PushInt(actions, count);
+        Code(actions, swf::ActionCode::InitArray);
+        Code(actions, swf::ActionCode::SetMember);
+    }
+}
+
+void ExportSeriesArrays(std::span<CComponent* const> components, CActionList& actions)
+{
+    CStaticDataTable table;
+    table.Collect(components);
+    table.Emit(actions);
+}
