@@ -2,10 +2,10 @@
 
 #include "sheet/CellModel.h"
 #include "sheet/Range.h"
+#include "sheet/RangeText.h"
 #include "sheet/VariableTable.h"
 #include "sheet/WorkbookError.h"
 #include "sheet/WorkbookImport.h"
-#include "sheet/XlsxAddress.h"
 #include "sheet/XlsxReader.h"
 
 #include <chrono>
@@ -19,49 +19,6 @@ std::atomic<CExcelHost*>& CurrentHost()
 {
     static std::atomic<CExcelHost*> current{nullptr};
     return current;
-}
-
-// Splits a picked text into its areas: 'Sheet'!$A$1:$B$2 or 'Sheet'!$A$1, joined by ",".
-// Commas inside a quoted sheet name belong to the name.
-std::vector<std::string> SplitAreas(const std::string& text)
-{
-    std::vector<std::string> areas;
-    std::string current;
-    bool quoted = false;
-    for (char c : text) {
-        if (c == '\'')
-            quoted = !quoted;
-        if (c == ',' && !quoted) {
-            areas.push_back(current);
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    if (!current.empty())
-        areas.push_back(current);
-    return areas;
-}
-
-bool ParseArea(const std::string& text, const CCellModel& model, CCellRef& start, CCellRef& end)
-{
-    auto colon = text.rfind(':');
-    auto bang = text.rfind('!');
-    std::optional<xlsx::QualifiedCell> first, second;
-    if (colon != std::string::npos && bang != std::string::npos && colon > bang) {
-        first = xlsx::ParseQualifiedCell(text.substr(0, colon));
-        second = xlsx::ParseQualifiedCell(text.substr(0, bang + 1) + text.substr(colon + 1));
-    } else {
-        first = second = xlsx::ParseQualifiedCell(text);
-    }
-    if (!first || !second)
-        return false;
-    auto sheet = model.FindSheet(first->sheet);
-    if (!sheet)
-        return false;
-    start = CCellRef(*sheet, static_cast<int>(first->cell.row) + 1, static_cast<int>(first->cell.column) + 1);
-    end = CCellRef(*sheet, static_cast<int>(second->cell.row) + 1, static_cast<int>(second->cell.column) + 1);
-    return true;
 }
 
 } // namespace
@@ -254,7 +211,7 @@ CRangeSelection CExcelHost::GetSelectedRange(const CCellModel& model, CVariableT
         warn(kPickerFailedText, kPickerFailedCaption);
         break;
     case RangePickOutcome::Picked: {
-        std::vector<std::string> areas = SplitAreas(answer.rangeText);
+        std::vector<std::string> areas = SplitRangeAreas(answer.rangeText);
         if (areas.size() > 1 && !multipleAreas) {
             warn(kMultipleRangesText, kMultipleRangesCaption);
             areas.resize(1);
@@ -263,7 +220,7 @@ CRangeSelection CExcelHost::GetSelectedRange(const CCellModel& model, CVariableT
         bool ok = !areas.empty();
         for (const auto& area : areas) {
             CCellRef start, end;
-            ok = ok && ParseArea(area, model, start, end) && range.AddArea(start, end);
+            ok = ok && ParseRangeArea(area, model, start, end) && range.AddArea(start, end);
         }
         if (!ok) {
             warn(kPickerFailedText, kPickerFailedCaption);
