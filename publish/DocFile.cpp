@@ -1,0 +1,72 @@
+#include "publish/DocFile.h"
+
+#include "publish/DocData.h"
+
+#include <algorithm>
+
+namespace docfile {
+
+void WriteVersion(model::RecordWriter& out, const std::string& version)
+{
+    char field[kVersionSize] = {};
+    std::copy_n(version.begin(), std::min(version.size(), kVersionSize), field);
+    out.WriteBytes(field, sizeof field);
+}
+
+void WriteObjectRecord(model::RecordWriter& out, const CObjectRecord& record)
+{
+    out.WriteI32(record.rect.left);
+    out.WriteI32(record.rect.top);
+    out.WriteI32(record.rect.right);
+    out.WriteI32(record.rect.bottom);
+    out.WriteU8(record.enabled);
+    out.WriteU32(static_cast<std::uint32_t>(record.indexes.size()));
+    for (std::uint32_t index : record.indexes) {
+        out.WriteU32(index);
+    }
+    out.WriteU32(static_cast<std::uint32_t>(record.names.size()));
+    for (const std::string& name : record.names) {
+        out.WriteString(name);
+    }
+}
+
+std::unique_ptr<CObjectRecord> ReadObjectRecord(model::RecordReader& in,
+                                                const std::vector<CComponent*>& components)
+{
+    auto record = std::make_unique<CObjectRecord>();
+    record->rect.left = in.ReadI32("canvas object rectangle");
+    record->rect.top = in.ReadI32("canvas object rectangle");
+    record->rect.right = in.ReadI32("canvas object rectangle");
+    record->rect.bottom = in.ReadI32("canvas object rectangle");
+    record->enabled = in.ReadU8("canvas object enabled flag");
+    const std::uint32_t count = in.ReadCount("canvas object components", 4);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint32_t index = in.ReadU32("canvas object component index");
+        if (index >= components.size()) {
+            in.Fail("canvas object component index", "component " + std::to_string(index) + " of " +
+                                                         std::to_string(components.size()));
+        }
+        record->indexes.push_back(index);
+        record->components.push_back(components[index]);
+    }
+    const std::uint32_t names = in.ReadCount("canvas object names", 4);
+    for (std::uint32_t i = 0; i < names; ++i) {
+        record->names.push_back(in.ReadString("canvas object name"));
+    }
+    return record;
+}
+
+void WriteData(model::RecordWriter& out, const std::vector<unsigned char>& bytes)
+{
+    out.WriteU32(static_cast<std::uint32_t>(bytes.size()));
+    out.WriteBytes(bytes.data(), bytes.size());
+}
+
+std::vector<unsigned char> ReadData(model::RecordReader& in, const char* what)
+{
+    std::vector<unsigned char> bytes(in.ReadCount(what, 1));
+    in.ReadBytes(bytes.data(), bytes.size(), what);
+    return bytes;
+}
+
+} // namespace docfile

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "model/RecordStream.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CComponent;
+class CObjectRecord;
+
+// The records of a document file that belong to the document itself (docs/document-file.md);
+// the model, components, counters and settings write their own. Each reader mirrors its writer
+// and throws ModelError, naming the record and offset, on damaged input.
+namespace docfile {
+
+constexpr std::size_t kVersionSize = 8;
+
+// The version text NUL-padded to 8 bytes.
+void WriteVersion(model::RecordWriter& out, const std::string& version);
+
+// A canvas object: rectangle, enabled flag, component indexes and names. Every index must
+// name one of components; the record's instances are taken from there.
+void WriteObjectRecord(model::RecordWriter& out, const CObjectRecord& record);
+std::unique_ptr<CObjectRecord> ReadObjectRecord(model::RecordReader& in,
+                                                const std::vector<CComponent*>& components);
+
+// A u32 byte count and the bytes (the embedded workbook, an embedded file's data).
+void WriteData(model::RecordWriter& out, const std::vector<unsigned char>& bytes);
+std::vector<unsigned char> ReadData(model::RecordReader& in, const char* what);
+
+} // namespace docfile

@@ -1,0 +1,151 @@
+#include "model/ModelError.h"
+#include "model/PropertyMap.h"
+#include "publish/CustomColors.h"
+#include "publish/DocData.h"
+#include "publish/DocFile.h"
+#include "publish/TempFiles.h"
+#include "platform/Services.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using publish::CustomColorTable;
+
+namespace {
+
+TEST(CustomColors, OnlyWhatTheFileHoldsIsCopied)
+{
+    CustomColorTable table;
+    InitCustomColorTable(table);
+    EXPECT_EQ(GetCustomColorTable(), &table);
+    table[0] = 0x123456;
+
+    // A value of six bytes fills one entry and the low half of the next; the rest stays.
+    CPropertyMap shortMap;
+    const unsigned char six[] = {0x11, 0x22, 0x33, 0x00, 0x44, 0x55};
+    shortMap.SetProperty("customColor", six, sizeof six);
+    model::RecordWriter out;
+    shortMap.Save(out);
+    model::RecordReader in(out.Bytes());
+    LoadCustomColors(table, in);
+    EXPECT_EQ(table[0], 0x332211u);
+    EXPECT_EQ(table[1], 0xFF5544u);
+    EXPECT_EQ(table[2], 0xFFFFFFu);
+
+    // A whole table round-trips; a map without the key, or no map at all, changes nothing.
+    CustomColorTable written;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        written[i] = static_cast<std::uint32_t>(0x010203 * (i + 1));
+    }
+    model::RecordWriter full;
+    SaveCustomColors(full, written);
+    model::RecordReader fullIn(full.Bytes());
+    LoadCustomColors(table, fullIn);
+    EXPECT_EQ(table, written);
+    model::RecordWriter other;
+    CPropertyMap unrelated;
+    unrelated.SetProperty("something", six, 2);
+    unrelated.Save(other);
+    model::RecordReader otherIn(other.Bytes());
+    LoadCustomColors(table, otherIn);
+    model::RecordReader nothing(nullptr, 0);
+    LoadCustomColors(table, nothing);
+    EXPECT_EQ(table, written);
+
+    // A damaged map is refused before the table changes.
+    std::vector<unsigned char> cut(full.Bytes().begin(), full.Bytes().end() - 3);
+    model::RecordReader cutIn(cut);
+    EXPECT_THROW(LoadCustomColors(table, cutIn), ModelError);
+    EXPECT_EQ(table, written);
+    ResetCustomColorTable();
+    EXPECT_EQ(GetCustomColorTable(), nullptr);
+}
+
+TEST(TempFiles, DefaultMakerMakesDistinctFilesAndRemovesThem)
+{
+    testsupport::TempDir dir;
+    GetPlatformServices().SetTempFolder(dir.path());
+    publish::ITempFileMaker& maker = publish::GetTempFileMaker();
+    const std::filesystem::path a = maker.Create("kv", ".xlsx");
+    const std::filesystem::path b = maker.Create("kv", "");
+    ASSERT_FALSE(a.empty());
+    ASSERT_FALSE(b.empty());
+    EXPECT_NE(a, b);
+    EXPECT_EQ(a.parent_path(), dir.path());
+    EXPECT_EQ(a.extension(), ".xlsx");
+    EXPECT_EQ(a.filename().string().rfind("kv", 0), 0u);
+
+    std::vector<unsigned char> bytes(10000);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<unsigned char>(i * 7);
+    }
+    ASSERT_TRUE(publish::WriteTempFile(a, bytes.data(), bytes.size()));
+    EXPECT_EQ(testsupport::ReadBytes(a), bytes);
+    EXPECT_FALSE(publish::WriteTempFile(dir.path() / "missing" / "x", bytes.data(), 1));
+
+    maker.Discard(a);
+    EXPECT_FALSE(std::filesystem::exists(a));
+    EXPECT_TRUE(std::filesystem::exists(b));
+    publish::ResetTempFileMaker();
+    EXPECT_FALSE(std::filesystem::exists(b));
+
+    // No folder to make them in: no file, and an empty path says so.
+    GetPlatformServices().SetTempFolder(dir.path() / "gone");
+    EXPECT_TRUE(publish::GetTempFileMaker().Create("kv", "").empty());
+    ResetPlatformServices();
+}
+
+TEST(ObjectRecords, RoundTripAndRefuseIndexesOfNoComponent)
+{
+    std::vector<CComponent*> components{nullptr, nullptr, nullptr};
+    CObjectRecord record;
+    record.rect = {-20, 40, 2000, 3000};
+    record.enabled = 0;
+    record.indexes = {2, 0, 2};
+    record.names = {"first", "", "third"};
+    model::RecordWriter out;
+    docfile::WriteObjectRecord(out, record);
+    model::RecordReader in(out.Bytes());
+    std::unique_ptr<CObjectRecord> back = docfile::ReadObjectRecord(in, components);
+    EXPECT_TRUE(in.AtEnd());
+    EXPECT_EQ(back->rect, record.rect);
+    EXPECT_EQ(back->enabled, 0);
+    EXPECT_EQ(back->indexes, record.indexes);
+    EXPECT_EQ(back->names, record.names);
+    EXPECT_EQ(back->components.size(), 3u);
+
+    model::RecordReader tooFew(out.Bytes());
+    components.resize(2);
+    EXPECT_THROW(docfile::ReadObjectRecord(tooFew, components), ModelError);
+
+    // A count larger than the rest of the record could hold is refused before anything grows.
+    model::RecordWriter huge;
+    huge.WriteBytes(out.Bytes().data(), 17);
+    huge.WriteU32(0x40000000);
+    model::RecordReader hugeIn(huge.Bytes());
+    EXPECT_THROW(docfile::ReadObjectRecord(hugeIn, components), ModelError);
+}
+
+TEST(DocData, AddComponentNumbersInstancesInZOrder)
+{
+    CDocData doc;
+    auto* a = reinterpret_cast<CComponent*>(0x10);
+    auto* b = reinterpret_cast<CComponent*>(0x20);
+    auto* c = reinterpret_cast<CComponent*>(0x30);
+    auto bottom = std::make_unique<CObjectRecord>();
+    bottom->components = {a};
+    auto group = std::make_unique<CObjectRecord>();
+    group->components = {b, c};
+    doc.AddComponent(std::move(bottom));
+    doc.AddComponent(std::move(group));
+    ASSERT_EQ(doc.GetInstanceCount(), 3u);
+    EXPECT_EQ(doc.GetInstance(2), c);
+    EXPECT_EQ(doc.GetInstance(3), nullptr);
+    EXPECT_EQ(doc.GetComponent(1)->indexes, (std::vector<std::uint32_t>{1, 2}));
+    EXPECT_EQ(doc.GetComponent(2), nullptr);
+}
+
+} // namespace
