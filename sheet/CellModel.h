@@ -14,6 +14,9 @@
 #include <vector>
 
 class CModelVariable;
+namespace model {
+class RecordReader;
+}
 class CVariableTable;
 struct FormulaError;
 
@@ -89,6 +92,10 @@ public:
     std::optional<std::string> GetNamedValue(const std::string& name) const;
     // In ascending order of name.
     std::map<std::string, std::string> GetNamedValues() const;
+
+    // Reads the record a document keeps (docs/sheet-records.md) into an empty model; throws
+    // ModelError on a damaged record.
+    void Load(model::RecordReader& in);
 
     // False until an import has finished.
     bool IsLoaded() const;

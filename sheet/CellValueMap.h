@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <map>
 
+namespace model {
+class RecordReader;
+}
+
 // Value records by cell id, in ascending id order.
 class CCellValueMap {
 public:
@@ -23,6 +27,9 @@ public:
     std::size_t GetCount() const { return records_.size(); }
     void ClearMarks();
     void Clear() { records_.clear(); }
+    // Reads the record a document keeps (docs/sheet-records.md); throws ModelError on a
+    // damaged record.
+    void Load(model::RecordReader& in);
 
     auto begin() const { return records_.begin(); }
     auto end() const { return records_.end(); }

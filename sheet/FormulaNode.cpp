@@ -34,12 +34,14 @@ void CFormulaNode::AppendInOrder(std::vector<CFormulaNode*>& order, NodeVisitSet
                                           [precedent](const auto& step) { return step.first == precedent; });
                 std::vector<int32_t> circle;
                 for (auto it = start; it != path.end(); ++it)
-                    circle.push_back(it->first->cellId_);
+                    if (!it->first->IsPassThrough())
+                        circle.push_back(it->first->cellId_);
                 cycles->push_back(std::move(circle));
             }
             continue;
         }
-        order.push_back(node);
+        if (!node->IsPassThrough())
+            order.push_back(node);
         visited.Finish(node, node->cellId_);
         path.pop_back();
     }
@@ -83,7 +85,7 @@ void CConstantCellNode::BuildRecalcList(NodeVisitSet& visited)
                 stack.emplace_back(dependent, 0);
             continue;
         }
-        if (node != this)
+        if (node != this && !node->IsPassThrough())
             finished.push_back(node);
         stack.pop_back();
     }

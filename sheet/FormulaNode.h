@@ -36,6 +36,15 @@ public:
     const std::vector<CFormulaNode*>& GetPrecedents() const { return precedents_; }
     const std::vector<CFormulaNode*>& GetDependents() const { return dependents_; }
     bool HasDependents() const { return !dependents_.empty(); }
+    // Forgets precedents and dependents, so that the network can be linked again.
+    void ClearLinks()
+    {
+        precedents_.clear();
+        dependents_.clear();
+    }
+    // A node that only joins others (a shared range) and has no movie variable: orderings
+    // pass through it without listing it.
+    virtual bool IsPassThrough() const { return false; }
 
     // Appends this node to order after every formula node it depends on, each node once
     // (nodes in visited are skipped, reached ones are added). Constant nodes are the model's
@@ -107,6 +116,20 @@ public:
 
 private:
     std::vector<int32_t> referenced_;
+};
+
+// A range that compiled formulas read, as one node shared by all of them: its precedents
+// are the range's cells, its dependents the formulas. Linking each formula to every cell of
+// its ranges instead would make a column of "share of total" formulas quadratic.
+class CSharedRangeNode : public CFormulaNode {
+public:
+    explicit CSharedRangeNode(int rangeIndex) : rangeIndex_(rangeIndex) {}
+    bool IsConstant() const override { return false; }
+    bool IsPassThrough() const override { return true; }
+    int GetRangeIndex() const { return rangeIndex_; }
+
+private:
+    int rangeIndex_;
 };
 
 // A formula cell that a component observes.

@@ -325,3 +325,18 @@ std::unique_ptr<CCompiledExpr> ReadCompiledExpr(model::RecordReader& in)
 }
 
 } // namespace sheetrec
+
+void CCellModel::Load(model::RecordReader& in)
+{
+    sheetrec::ReadCellModel(in, *this);
+}
+
+void CVariableTable::Load(model::RecordReader& in)
+{
+    sheetrec::ReadVariableTable(in, *this);
+}
+
+void CCellValueMap::Load(model::RecordReader& in)
+{
+    sheetrec::ReadValueMap(in, *this);
+}

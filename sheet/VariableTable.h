@@ -15,6 +15,10 @@
 #include <unordered_map>
 #include <vector>
 
+namespace model {
+class RecordReader;
+}
+
 // The cells, ranges and defined names that formulas and bindings refer to. A cell's id is
 // its index in the cell list and a range's movie array "A" + index its index in the range
 // list; both lists only grow until Clear, so ids handed out stay valid. Every operation
@@ -26,6 +30,9 @@ public:
     CVariableTable& operator=(const CVariableTable&) = delete;
 
     void Clear();
+    // Reads the record a document keeps (docs/sheet-records.md) into an empty table; throws
+    // ModelError on a damaged record.
+    void Load(model::RecordReader& in);
     std::unique_lock<std::recursive_mutex> Lock() const { return std::unique_lock(mutex_); }
 
     // The id of the cell, adding it when the table does not hold it yet; -1 when the

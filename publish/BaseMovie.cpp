@@ -1,0 +1,186 @@
+#include "publish/BaseMovie.h"
+
+#include "model/BindingLink.h"
+#include "model/TextUtil.h"
+#include "model/Trace.h"
+#include "sheet/CellModel.h"
+#include "sheet/CellValueMap.h"
+#include "sheet/VariableTable.h"
+#include "swf/SwfDoAction.h"
+#include "swf/SwfError.h"
+#include "swf/SwfIds.h"
+#include "swf/SwfMovie.h"
+#include "swf/SwfPlaceObject2.h"
+#include "swf/SwfSprite.h"
+#include "swf/SwfTags.h"
+
+#include <unordered_map>
+
+namespace {
+
+CBaseMovie* g_current = nullptr;
+
+// A read that fails can be a file another program is still writing; more than a few
+// attempts never help.
+constexpr int kAssetAttempts = 3;
+
+} // namespace
+
+CBaseMovie* GetBaseMovie()
+{
+    return g_current;
+}
+
+void ResetBaseMovie()
+{
+    g_current = nullptr;
+}
+
+CBaseMovie::CBaseMovie(std::unique_ptr<CSwfMovie> asset, swf::IdCounter& characterIds, swf::IdCounter& depths)
+    : asset_(std::move(asset)), characterIds_(characterIds), depths_(depths)
+{
+    if (!asset_ || asset_->GetClipEntries().empty())
+        throw BaseMovieError("the base asset exports no clip to place as the manager");
+    std::vector<ClipEntry>& clips = asset_->GetClipEntries();
+    baseClipId_ = clips.front().GetId();
+    clips.erase(clips.begin());
+    cellModel1_ = std::make_unique<CCellModel>();
+    cellModel2_ = std::make_unique<CCellModel>();
+    table_ = std::make_shared<CVariableTable>();
+    values_ = std::make_unique<CCellValueMap>();
+    g_current = this;
+}
+
+CBaseMovie::~CBaseMovie()
+{
+    // The network borrows nothing from the tables, but its nodes release their function
+    // names: drop it while the library is surely still there.
+    network_.Clear();
+    if (g_current == this)
+        g_current = nullptr;
+}
+
+std::unique_ptr<CBaseMovie> CBaseMovie::Create(const std::filesystem::path& installDir, swf::IdCounter& characterIds,
+                                               swf::IdCounter& depths)
+{
+    std::filesystem::path path = installDir / model::NativePath("asset\\kvbase.dat");
+    std::string reason;
+    for (int attempt = 0; attempt < kAssetAttempts; ++attempt) {
+        auto asset = std::make_unique<CSwfMovie>();
+        try {
+            asset->LoadFile(path, true, true);
+            return std::make_unique<CBaseMovie>(std::move(asset), characterIds, depths);
+        } catch (const swf::SwfError& error) {
+            reason = error.what();
+        }
+    }
+    throw BaseMovieError("base asset missing or invalid: " + path.string() + ": " + reason);
+}
+
+void CBaseMovie::Write(swf::Writer& out)
+{
+    asset_->MarkCharacterUsed(baseClipId_);
+    try {
+        asset_->Write(out);
+    } catch (...) {
+        asset_->UnmarkCharacterUsed(baseClipId_);
+        throw;
+    }
+    asset_->UnmarkCharacterUsed(baseClipId_);
+
+    std::unique_ptr<CSwfDoAction> frameScript = std::move(frameScript_);
+    std::unique_ptr<CInitCodeTag> initCode = std::move(initCode_);
+    if (frameScript)
+        frameScript->Write(out);
+    if (initCode) {
+        // The model code runs as the initialisation of an empty exported sprite, which the
+        // player does before the first frame's script.
+        CSwfSprite sprite(characterIds_.Next(), 1, false);
+        sprite.AddTag(std::make_unique<CSwfShowFrame>());
+        CSwfExportedSymbol symbol(sprite.GetCharacterId());
+        symbol.SetName("initCode");
+        initCode->SetCharacterId(sprite.GetCharacterId());
+        sprite.Write(out);
+        symbol.Write(out);
+        initCode->Write(out);
+    }
+    CSwfPlaceObject2 manager(depths_.Next(), baseClipId_, CSwfMatrix(), "mgr");
+    manager.Write(out);
+}
+
+void CBaseMovie::SetFrameScript(std::unique_ptr<CSwfDoAction> tag)
+{
+    frameScript_ = std::move(tag);
+}
+
+std::unique_ptr<CCellValueMap> CBaseMovie::ReplaceValueMap(std::unique_ptr<CCellValueMap> values)
+{
+    std::swap(values, values_);
+    return values;
+}
+
+void CBaseMovie::ResetModel()
+{
+    SetModelChanged();
+    table_ = std::make_shared<CVariableTable>();
+}
+
+void CBaseMovie::SetModelChanged()
+{
+    modelChanged_ = true;
+    ClearNetwork();
+}
+
+void CBaseMovie::ClearNetwork()
+{
+    constantLinks_.clear();
+    formulaLinks_.clear();
+    network_.Clear();
+}
+
+CBindingLink* CBaseMovie::FindConstantLink(int32_t cellId) const
+{
+    for (CBindingLink* link : constantLinks_)
+        if (link->GetCellId() == cellId)
+            return link;
+    return nullptr;
+}
+
+CBindingLink* CBaseMovie::FindFormulaLink(int32_t cellId) const
+{
+    for (CBindingLink* link : formulaLinks_)
+        if (link->GetCellId() == cellId)
+            return link;
+    return nullptr;
+}
+
+void CBaseMovie::BuildExportMaps()
+{
+    // Links outlive the network (their components own them): relations recorded by an
+    // earlier build would repeat, or name links of deleted components.
+    for (CBindingLink* link : constantLinks_)
+        link->ResetValues();
+    for (CBindingLink* link : formulaLinks_)
+        link->ResetValues();
+    network_.Link(*table_);
+
+    std::unordered_multimap<int32_t, CBindingLink*> formulaLinksByCell;
+    for (CBindingLink* link : formulaLinks_)
+        formulaLinksByCell.emplace(link->GetCellId(), link);
+    std::unordered_map<int32_t, std::vector<CBindingLink*>> constantLinksByCell;
+    for (CBindingLink* link : constantLinks_) {
+        constantLinksByCell[link->GetCellId()].push_back(link);
+        auto* node = dynamic_cast<CConstantCellNode*>(FindVariableNode(link->GetCellId()));
+        if (!node)
+            continue;
+        for (const CFormulaNode* dependent : node->GetRecalcList()) {
+            auto [first, last] = formulaLinksByCell.equal_range(dependent->GetCellId());
+            for (auto it = first; it != last; ++it)
+                link->AddDependentLink(it->second);
+        }
+    }
+    for (CBindingLink* link : constantLinks_)
+        for (CBindingLink* other : constantLinksByCell[link->GetCellId()])
+            if (other != link)
+                link->AddSameCellLink(other);
+}

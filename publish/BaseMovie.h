@@ -1,0 +1,171 @@
+#pragma once
+
+#include "publish/ExportRecord.h"
+#include "publish/InitCodeTag.h"
+#include "publish/ModelNetwork.h"
+#include "swf/SwfObject.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class CBindingLink;
+class CCellModel;
+class CCellValueMap;
+class CSwfDoAction;
+class CSwfMovie;
+class CVariableTable;
+namespace model {
+class RecordReader;
+class RecordWriter;
+} // namespace model
+namespace swf {
+class IdCounter;
+}
+
+// The base asset cannot be read, or holds no clip to place as the manager.
+class BaseMovieError : public std::runtime_error {
+public:
+    explicit BaseMovieError(const std::string& what) : std::runtime_error(what) {}
+};
+
+// The root of the model and of every published movie: the imported cell models and the
+// variable table, the calculation network compiled from them, the export flags of the
+// running command and the tags the script generators fill for one build. Added to the
+// output movie, it writes the manager clip with the generated scripts.
+//
+// There is one at a time (GetBaseMovie). The character ids and depths its Write takes come
+// from the counters it was given, so a build that resets them writes the same movie again.
+class CBaseMovie : public CSwfObject {
+public:
+    // The movie whose first exported clip is the manager; that clip's entry is taken out of
+    // the movie's exported-symbol table. Throws BaseMovieError when there is none.
+    CBaseMovie(std::unique_ptr<CSwfMovie> asset, swf::IdCounter& characterIds, swf::IdCounter& depths);
+    ~CBaseMovie() override;
+
+    // Loads "asset\kvbase.dat" of the installation folder, trying a few times: a failure
+    // there means the installation is damaged, and publishing must refuse rather than write
+    // a movie without its manager. Throws BaseMovieError.
+    static std::unique_ptr<CBaseMovie> Create(const std::filesystem::path& installDir, swf::IdCounter& characterIds,
+                                              swf::IdCounter& depths);
+
+    // The base clip and its dependencies, the frame script, the "initCode" sprite with its
+    // export and init code, and the "mgr" placement. The frame script and the init code
+    // belong to one build and are dropped once written.
+    void Write(swf::Writer& out) override;
+
+    // Model
+
+    CCellModel& GetCellModel() { return *cellModel1_; }
+    CCellModel& GetSecondCellModel() { return *cellModel2_; }
+    CVariableTable& GetVariableTable() { return *table_; }
+    // The table is never cleared in place: a reset or a document puts a new one here, so
+    // holders of the shared pointer can tell the table they know from the current one.
+    std::shared_ptr<CVariableTable> ShareVariableTable() const { return table_; }
+    CCellValueMap& GetValueMap() { return *values_; }
+    // Takes a fresh value map in and hands the old one back.
+    std::unique_ptr<CCellValueMap> ReplaceValueMap(std::unique_ptr<CCellValueMap> values);
+
+    // A fresh empty variable table; the network goes with the old one.
+    void ResetModel();
+    void SetModelChanged();
+    bool IsModelChanged() const { return modelChanged_; }
+    void ClearModelChanged() { modelChanged_ = false; }
+
+    // Reads the model section of a document (tables, cell models, values, network, XML maps
+    // and the string map). A damaged section throws ModelError, naming what was being read
+    // and where, and leaves this object as it was.
+    void LoadModel(model::RecordReader& in);
+    // Writes the section LoadModel reads, at the newest version.
+    void SaveModel(model::RecordWriter& out) const;
+
+    // Network
+
+    CModelNetwork& GetNetwork() { return network_; }
+    const CModelNetwork& GetNetwork() const { return network_; }
+    void ClearNetwork();
+    CFormulaNode* FindVariableNode(int32_t cellId) const { return network_.FindVariableNode(cellId); }
+    CFormulaNode* FindConstantNode(int32_t cellId) const { return network_.FindConstantNode(cellId); }
+
+    // Links of bound cells, borrowed from the components (or the XML maps) that own them.
+    void AddKind1DataRecord(CBindingLink* link) { constantLinks_.push_back(link); }
+    void AddDataRecord(CBindingLink* link) { formulaLinks_.push_back(link); }
+    const std::vector<CBindingLink*>& GetConstantLinks() const { return constantLinks_; }
+    const std::vector<CBindingLink*>& GetFormulaLinks() const { return formulaLinks_; }
+    CBindingLink* FindConstantLink(int32_t cellId) const;
+    CBindingLink* FindFormulaLink(int32_t cellId) const;
+
+    // Links the network and the links: which formula links a constant link's cell drives,
+    // and which links share a cell. Every earlier relation is dropped first.
+    void BuildExportMaps();
+
+    // Documents
+
+    std::map<std::string, CExportRecord>& GetExportRecords() { return exportRecords_; }
+    std::map<std::string, std::string>& GetStringMap() { return stringMap_; }
+    std::vector<CRangeEntry>& GetRangeEntries() { return rangeEntries_; }
+
+    // The data-source URL cell of the export settings (-1 for none) and the link over it.
+    int32_t GetSettingsUrlCell() const { return settingsUrlCell_; }
+    void SetSettingsUrlCell(int32_t cellId) { settingsUrlCell_ = cellId; }
+    std::unique_ptr<CBindingLink>& SettingsUrlLink() { return settingsUrlLink_; }
+
+    // One build
+
+    void SetInitCode(std::unique_ptr<CInitCodeTag> tag) { initCode_ = std::move(tag); }
+    void SetFrameScript(std::unique_ptr<CSwfDoAction> tag);
+    CInitCodeTag* GetInitCode() { return initCode_.get(); }
+    CSwfDoAction* GetFrameScript() { return frameScript_.get(); }
+    uint16_t GetBaseClipId() const { return baseClipId_; }
+    CSwfMovie& GetAsset() { return *asset_; }
+
+    // Flags of the running export command.
+    struct ExportFlags {
+        bool snapshot = false;
+        bool webService = false;
+        bool otherFile = false;
+        bool exporting = false;
+        bool hostedPlayer = false;
+    };
+    ExportFlags& GetExportFlags() { return exportFlags_; }
+    bool GetConnectionInputs() const { return connectionInputs_; }
+    void SetConnectionInputs(bool on) { connectionInputs_ = on; }
+    const std::string& GetOutputPath() const { return outputPath_; }
+    void SetOutputPath(std::string path) { outputPath_ = std::move(path); }
+
+private:
+    struct LoadedModel;
+    void Adopt(LoadedModel&& loaded);
+
+    std::vector<CBindingLink*> constantLinks_;
+    std::vector<CBindingLink*> formulaLinks_;
+    CModelNetwork network_;
+    std::unique_ptr<CSwfMovie> asset_;
+    uint16_t baseClipId_ = 0;
+    swf::IdCounter& characterIds_;
+    swf::IdCounter& depths_;
+    std::unique_ptr<CInitCodeTag> initCode_;
+    std::unique_ptr<CSwfDoAction> frameScript_;
+    std::unique_ptr<CCellModel> cellModel1_;
+    std::unique_ptr<CCellModel> cellModel2_;
+    std::shared_ptr<CVariableTable> table_;
+    std::unique_ptr<CCellValueMap> values_;
+    std::vector<CRangeEntry> rangeEntries_;
+    bool modelChanged_ = false;
+    ExportFlags exportFlags_;
+    bool connectionInputs_ = false;
+    std::string outputPath_;
+    std::map<std::string, CExportRecord> exportRecords_;
+    std::map<std::string, std::string> stringMap_;
+    int32_t settingsUrlCell_ = -1;
+    std::unique_ptr<CBindingLink> settingsUrlLink_;
+};
+
+// The base movie made last, or null before start-up made one.
+CBaseMovie* GetBaseMovie();
+// Forgets the current base movie without deleting it (tests, shut-down).
+void ResetBaseMovie();

@@ -1,0 +1,232 @@
+#include "publish/ModelNetwork.h"
+
+#include "model/Trace.h"
+#include "sheet/CellModel.h"
+#include "sheet/CellValueMap.h"
+#include "sheet/ExprNodes.h"
+#include "sheet/FormulaParser.h"
+#include "sheet/ModelVariable.h"
+#include "sheet/VariableTable.h"
+
+#include <algorithm>
+
+namespace {
+
+CFormulaNode* FindIn(const CModelNetwork::NodeMap& map, int32_t cellId)
+{
+    auto found = map.find(cellId);
+    return found == map.end() ? nullptr : found->second.get();
+}
+
+std::string CellText(const CVariableTable& table, int32_t cellId)
+{
+    std::optional<CCellRef> cell = cellId >= 0 ? table.GetCellAt(static_cast<std::size_t>(cellId)) : std::nullopt;
+    return cell ? cell->GetText() : CellVariableName(cellId);
+}
+
+} // namespace
+
+void CollectCompiledReferences(const CCompiledExpr& expression, std::vector<int32_t>& cells,
+                               std::vector<int>& ranges)
+{
+    std::vector<const CExprNode*> pending{&expression.GetRoot()};
+    while (!pending.empty()) {
+        const CExprNode* node = pending.back();
+        pending.pop_back();
+        if (const auto* cell = dynamic_cast<const CCellNode*>(node))
+            cells.push_back(cell->GetCellId());
+        else if (const auto* range = dynamic_cast<const CRangeNode*>(node))
+            ranges.push_back(range->GetRangeIndex());
+        for (std::size_t i = node->GetChildCount(); i-- > 0;)
+            pending.push_back(&node->GetChild(i));
+    }
+}
+
+CFormulaNode* CModelNetwork::FindVariableNode(int32_t cellId) const
+{
+    if (CFormulaNode* node = FindIn(boundConstants_, cellId))
+        return node;
+    if (CFormulaNode* node = FindIn(formulas_, cellId))
+        return node;
+    return FindIn(watchedFormulas_, cellId);
+}
+
+CFormulaNode* CModelNetwork::FindConstantNode(int32_t cellId) const
+{
+    if (CFormulaNode* node = FindIn(boundConstants_, cellId))
+        return node;
+    return FindIn(plainConstants_, cellId);
+}
+
+void CModelNetwork::Clear()
+{
+    // Nodes that read ranges point at the range nodes: drop the order and the links first.
+    evaluationOrder_.clear();
+    rangeNodes_.clear();
+    plainConstants_.clear();
+    boundConstants_.clear();
+    formulas_.clear();
+    watchedFormulas_.clear();
+    referencedRanges_.clear();
+    problems_.clear();
+    unreadable_.clear();
+}
+
+bool CModelNetwork::empty() const
+{
+    return GetNodeCount() == 0;
+}
+
+std::size_t CModelNetwork::GetNodeCount() const
+{
+    return plainConstants_.size() + boundConstants_.size() + formulas_.size() + watchedFormulas_.size();
+}
+
+void CModelNetwork::CompileCell(int32_t cellId, const CCellModel& cells, CVariableTable& table,
+                                const BoundCells& bound, CCellValueMap& values)
+{
+    // A worklist instead of recursion: each cell is looked at once per reference to it, and
+    // a range's cells are queued once, when the first formula reading the range is compiled.
+    std::vector<int32_t> pending{cellId};
+    while (!pending.empty()) {
+        int32_t id = pending.back();
+        pending.pop_back();
+        std::optional<CCellRef> cell = id >= 0 ? table.GetCellAt(static_cast<std::size_t>(id)) : std::nullopt;
+        if (!cell) {
+            Trace("Cell %d is not in the variable table", id);
+            continue;
+        }
+        if (cells.HasFormula(*cell)) {
+            if (!FindVariableNode(id) && !unreadable_.count(id))
+                CompileFormula(*cell, cells, table, bound, pending);
+        } else if (!FindConstantNode(id)) {
+            CompileConstant(*cell, cells, bound, values);
+        }
+    }
+}
+
+void CModelNetwork::CompileFormula(const CCellRef& cell, const CCellModel& cells, CVariableTable& table,
+                                   const BoundCells& bound, std::vector<int32_t>& pending)
+{
+    FormulaError error;
+    std::unique_ptr<CModelVariable> tree = cells.ParseCellFormula(cell, table, &error);
+    std::unique_ptr<CCompiledExpr> expression = tree ? CCompiledExpr::Compile(*tree) : nullptr;
+    if (!expression) {
+        if (error.message.empty())
+            error.message = "the formula holds a part that cannot be compiled";
+        Trace("Formula of %s not compiled: %s", cell.GetText().c_str(), error.message.c_str());
+        problems_.unreadableFormulas.emplace_back(cell.GetText(), error.message);
+        unreadable_.insert(cell.id);
+        return;
+    }
+    std::vector<int32_t> referencedCells;
+    std::vector<int> ranges;
+    CollectCompiledReferences(*expression, referencedCells, ranges);
+
+    std::unique_ptr<CFormulaCellNode> node;
+    if (bound.formulas.count(cell.id))
+        node = std::make_unique<CWatchedFormulaNode>(cell.id, std::move(expression));
+    else
+        node = std::make_unique<CFormulaCellNode>(cell.id, std::move(expression));
+    for (int32_t id : referencedCells) {
+        node->AddReferencedCell(id);
+        pending.push_back(id);
+    }
+    for (int index : ranges) {
+        const CRange* range = index >= 0 ? table.GetRange(static_cast<std::size_t>(index)) : nullptr;
+        if (range && referencedRanges_.insert(index).second)
+            for (const CCellRef& rangeCell : range->GetCellList())
+                pending.push_back(rangeCell.id);
+    }
+    NodeMap& map = bound.formulas.count(cell.id) ? watchedFormulas_ : formulas_;
+    map[cell.id] = std::move(node);
+}
+
+void CModelNetwork::CompileConstant(const CCellRef& cell, const CCellModel& cells, const BoundCells& bound,
+                                    CCellValueMap& values)
+{
+    std::unique_ptr<CModelVariable> constant = cells.MakeConstantNode(cell);
+    auto node = std::make_unique<CConstantCellNode>(cell.id, constant ? CCompiledExpr::Compile(*constant) : nullptr);
+    NodeMap& map = bound.constants.count(cell.id) ? boundConstants_ : plainConstants_;
+    map[cell.id] = std::move(node);
+    values.insert(CCellValueRecord(cell.id, CellVariableName(cell.id), cell.GetText(), constant.get()));
+}
+
+CFormulaNode* CModelNetwork::RangeNode(int rangeIndex, const CVariableTable& table)
+{
+    auto found = rangeNodes_.find(rangeIndex);
+    if (found != rangeNodes_.end())
+        return found->second.get();
+    const CRange* range = rangeIndex >= 0 ? table.GetRange(static_cast<std::size_t>(rangeIndex)) : nullptr;
+    if (!range)
+        return nullptr;
+    auto node = std::make_unique<CSharedRangeNode>(rangeIndex);
+    for (const CCellRef& cell : range->GetCellList())
+        if (CFormulaNode* precedent = FindVariableNode(cell.id)) {
+            node->AddPrecedent(precedent);
+            precedent->AddDependent(node.get());
+        }
+    return rangeNodes_.emplace(rangeIndex, std::move(node)).first->second.get();
+}
+
+void CModelNetwork::LinkFormula(CFormulaCellNode& node, const CVariableTable& table)
+{
+    auto link = [&node](CFormulaNode* precedent) {
+        // A formula naming a cell twice (A1*A1) reads it once as far as ordering goes.
+        const auto& precedents = node.GetPrecedents();
+        if (std::find(precedents.begin(), precedents.end(), precedent) != precedents.end())
+            return;
+        node.AddPrecedent(precedent);
+        precedent->AddDependent(&node);
+    };
+    for (int32_t id : node.GetReferencedCells())
+        if (CFormulaNode* precedent = FindVariableNode(id))
+            link(precedent);
+    if (!node.GetExpression())
+        return;
+    std::vector<int32_t> cells;
+    std::vector<int> ranges;
+    CollectCompiledReferences(*node.GetExpression(), cells, ranges);
+    for (int index : ranges)
+        if (CFormulaNode* range = RangeNode(index, table))
+            link(range);
+}
+
+void CModelNetwork::Link(const CVariableTable& table)
+{
+    evaluationOrder_.clear();
+    rangeNodes_.clear();
+    problems_.cycles.clear();
+    for (NodeMap* map : {&plainConstants_, &boundConstants_, &formulas_, &watchedFormulas_})
+        for (auto& [id, node] : *map)
+            node->ClearLinks();
+    for (NodeMap* map : {&formulas_, &watchedFormulas_})
+        for (auto& [id, node] : *map)
+            LinkFormula(static_cast<CFormulaCellNode&>(*node), table);
+    Order(table);
+    for (auto& [id, node] : boundConstants_) {
+        NodeVisitSet visited;
+        static_cast<CConstantCellNode&>(*node).BuildRecalcList(visited);
+    }
+}
+
+void CModelNetwork::Order(const CVariableTable& table)
+{
+    NodeVisitSet visited;
+    visited.reserve(table.GetCellCount());
+    CycleList cycles;
+    for (auto& [id, node] : watchedFormulas_)
+        if (!node->HasDependents())
+            node->AppendInOrder(evaluationOrder_, visited, &cycles);
+    // Watched formulas that only other formulas read, in a circle among themselves, have no
+    // end point to start from; they must still be computed.
+    for (auto& [id, node] : watchedFormulas_)
+        if (!visited.Contains(node.get()))
+            node->AppendInOrder(evaluationOrder_, visited, &cycles);
+    for (const std::vector<int32_t>& cycle : cycles) {
+        std::vector<std::string> texts;
+        for (int32_t id : cycle)
+            texts.push_back(CellText(table, id));
+        problems_.cycles.push_back(std::move(texts));
+    }
+}

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "sheet/FormulaNode.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+class CCellModel;
+class CCellRef;
+class CCellValueMap;
+class CCompiledExpr;
+class CVariableTable;
+
+// What went wrong while compiling cells, in words for the user. None of it stops a
+// publication, but each item means a movie variable that is never computed or a value that
+// depends on itself.
+struct CompileProblems {
+    // A1 texts of formula cells the parser refused, each with the parser's reason.
+    std::vector<std::pair<std::string, std::string>> unreadableFormulas;
+    // Formulas that read each other in a circle, each circle as the A1 texts along it.
+    std::vector<std::vector<std::string>> cycles;
+
+    bool empty() const { return unreadableFormulas.empty() && cycles.empty(); }
+    void clear()
+    {
+        unreadableFormulas.clear();
+        cycles.clear();
+    }
+};
+
+// Which compiled cells the components bind: a bound constant is an input of the movie, a
+// bound formula one whose value a component shows.
+struct BoundCells {
+    std::unordered_set<int32_t> constants;
+    std::unordered_set<int32_t> formulas;
+};
+
+// The calculation network of a published movie: the compiled cells in four maps by cell id,
+// the ranges that formulas read, and the order in which the movie recalculates.
+//
+// Compiling never recurses (a running total is a chain as long as the column) and takes
+// time linear in the cells reached plus the references read: a range counts once however
+// many formulas read it, because it is one shared node of the network.
+class CModelNetwork {
+public:
+    using NodeMap = std::map<int32_t, std::unique_ptr<CFormulaNode>>;
+
+    CModelNetwork() = default;
+    CModelNetwork(CModelNetwork&&) = default;
+    CModelNetwork& operator=(CModelNetwork&&) = default;
+
+    // Compiles the cell with that variable id and everything its formula reads, unless it is
+    // compiled already. Constants get a value record in values (an existing one is kept).
+    void CompileCell(int32_t cellId, const CCellModel& cells, CVariableTable& table, const BoundCells& bound,
+                     CCellValueMap& values);
+
+    // Links precedents and dependents (a formula to the cells it names and to one shared node
+    // per range it reads, the range node to its cells), orders the watched formulas and
+    // what they need, and gives every bound constant its recalculation list. Any earlier
+    // linking is dropped first, so linking twice gives the same network.
+    void Link(const CVariableTable& table);
+
+    // Searches bound constants, formulas and watched formulas; plain constants are never
+    // returned, since nothing recalculates because of them.
+    CFormulaNode* FindVariableNode(int32_t cellId) const;
+    // Bound constants, then plain ones.
+    CFormulaNode* FindConstantNode(int32_t cellId) const;
+
+    void Clear();
+    bool empty() const;
+    std::size_t GetNodeCount() const;
+
+    NodeMap& PlainConstants() { return plainConstants_; }
+    NodeMap& BoundConstants() { return boundConstants_; }
+    NodeMap& Formulas() { return formulas_; }
+    NodeMap& WatchedFormulas() { return watchedFormulas_; }
+    const NodeMap& PlainConstants() const { return plainConstants_; }
+    const NodeMap& BoundConstants() const { return boundConstants_; }
+    const NodeMap& Formulas() const { return formulas_; }
+    const NodeMap& WatchedFormulas() const { return watchedFormulas_; }
+
+    const std::vector<CFormulaNode*>& GetEvaluationOrder() const { return evaluationOrder_; }
+    std::vector<CFormulaNode*>& EvaluationOrder() { return evaluationOrder_; }
+    // Indexes of the variable table's ranges that compiled formulas read.
+    const std::set<int>& GetReferencedRanges() const { return referencedRanges_; }
+    const CompileProblems& GetProblems() const { return problems_; }
+
+private:
+    void CompileFormula(const CCellRef& cell, const CCellModel& cells, CVariableTable& table, const BoundCells& bound,
+                        std::vector<int32_t>& pending);
+    void CompileConstant(const CCellRef& cell, const CCellModel& cells, const BoundCells& bound,
+                         CCellValueMap& values);
+    CFormulaNode* RangeNode(int rangeIndex, const CVariableTable& table);
+    void LinkFormula(CFormulaCellNode& node, const CVariableTable& table);
+    void Order(const CVariableTable& table);
+
+    NodeMap plainConstants_;
+    NodeMap boundConstants_;
+    NodeMap formulas_;
+    NodeMap watchedFormulas_;
+    std::vector<CFormulaNode*> evaluationOrder_;
+    std::set<int> referencedRanges_;
+    std::map<int, std::unique_ptr<CSharedRangeNode>> rangeNodes_;
+    CompileProblems problems_;
+    // Formula cells already reported as unreadable, so a cell read by many is reported once.
+    std::unordered_set<int32_t> unreadable_;
+};
+
+// Appends the cell ids and range indexes that a compiled expression reads, in the order the
+// expression names them (a repeated reference is listed again).
+void CollectCompiledReferences(const CCompiledExpr& expression, std::vector<int32_t>& cells,
+                               std::vector<int>& ranges);

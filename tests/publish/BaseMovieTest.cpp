@@ -1,0 +1,214 @@
+#include "model/BindingLink.h"
+#include "publish/BaseMovie.h"
+#include "publish/CompileModel.h"
+#include "sheet/CellValueMap.h"
+#include "swf/Actions.h"
+#include "swf/SwfDoAction.h"
+#include "swf/SwfRawTag.h"
+#include "swf/SwfReader.h"
+#include "swf/SwfWriter.h"
+#include "tests/publish/PublishTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using publishtest::BaseMovieFixture;
+
+struct Tag {
+    uint16_t code;
+    std::vector<uint8_t> body;
+};
+
+std::vector<Tag> ReadTags(std::span<const uint8_t> bytes)
+{
+    swf::Reader in(bytes, "tags");
+    std::vector<Tag> tags;
+    while (!in.AtEnd()) {
+        uint16_t header = in.U16();
+        uint32_t length = header & 0x3F;
+        if (length == 0x3F)
+            length = in.U32();
+        auto body = in.Bytes(length);
+        tags.push_back({static_cast<uint16_t>(header >> 6), {body.begin(), body.end()}});
+    }
+    return tags;
+}
+
+std::vector<uint16_t> Codes(const std::vector<Tag>& tags)
+{
+    std::vector<uint16_t> codes;
+    for (const Tag& tag : tags)
+        codes.push_back(tag.code);
+    return codes;
+}
+
+uint16_t U16At(const std::vector<uint8_t>& body, std::size_t offset)
+{
+    return static_cast<uint16_t>(body[offset] | body[offset + 1] << 8);
+}
+
+struct BaseMovieTest : BaseMovieFixture, ::testing::Test {
+    std::vector<Tag> WriteTags()
+    {
+        swf::Writer out;
+        movie->Write(out);
+        return ReadTags(out.Data());
+    }
+    void BuildScripts()
+    {
+        CActionList frame;
+        frame.Add(std::make_unique<CActionCode>(swf::ActionCode::Stop));
+        movie->SetFrameScript(std::make_unique<CSwfDoAction>(std::move(frame)));
+        auto init = std::make_unique<CInitCodeTag>();
+        init->GetActions().Add(std::make_unique<CActionPush>("V1"));
+        init->GetActions().Add(CActionPush::CActionPushInt(7));
+        init->GetActions().Add(std::make_unique<CActionCode>(swf::ActionCode::SetVariable));
+        movie->SetInitCode(std::move(init));
+    }
+};
+
+TEST_F(BaseMovieTest, WritesTheManagerClipTheScriptsAndItsPlacement)
+{
+    BuildScripts();
+    std::vector<Tag> tags = WriteTags();
+    using T = swf::TagCode;
+    auto code = [](T c) { return static_cast<uint16_t>(c); };
+    // The manager and the clip it places; the other exported clip of the asset stays out.
+    ASSERT_EQ(Codes(tags), (std::vector<uint16_t>{code(T::DefineSprite), code(T::DefineSprite), code(T::ExportAssets),
+                                                  code(T::DoAction), code(T::DefineSprite), code(T::ExportAssets),
+                                                  code(T::DoInitAction), code(T::PlaceObject2)}));
+    EXPECT_EQ(U16At(tags[0].body, 0), 3);
+    EXPECT_EQ(U16At(tags[1].body, 0), 1);
+    std::string exportsOfAsset(tags[2].body.begin(), tags[2].body.end());
+    EXPECT_EQ(exportsOfAsset.find("kvOther"), std::string::npos);
+
+    // The "initCode" sprite takes the next id; its export and init code name it.
+    EXPECT_EQ(U16At(tags[4].body, 0), 100);
+    EXPECT_EQ(U16At(tags[4].body, 2), 1);
+    EXPECT_EQ(U16At(tags[5].body, 0), 1);
+    EXPECT_EQ(U16At(tags[5].body, 2), 100);
+    EXPECT_EQ(std::string(tags[5].body.begin() + 4, tags[5].body.end() - 1), "initCode");
+    EXPECT_EQ(U16At(tags[6].body, 0), 100);
+    CActionList init = swf::ParseActions(std::span(tags[6].body).subspan(2));
+    ASSERT_EQ(init.size(), 3u);
+    EXPECT_EQ(init[2].GetCode(), static_cast<uint8_t>(swf::ActionCode::SetVariable));
+
+    // PlaceObject2: flags (name, character, matrix), depth 1, the manager's id, identity, "mgr".
+    const std::vector<uint8_t>& place = tags[7].body;
+    EXPECT_EQ(place[0], 0x26);
+    EXPECT_EQ(U16At(place, 1), 1);
+    EXPECT_EQ(U16At(place, 3), 1);
+    EXPECT_EQ(std::string(place.end() - 4, place.end() - 1), "mgr");
+
+    // The scripts belong to one build: a second write finds none and places at the next depth.
+    std::vector<Tag> again = WriteTags();
+    ASSERT_EQ(Codes(again), (std::vector<uint16_t>{code(T::DefineSprite), code(T::DefineSprite), code(T::ExportAssets),
+                                                   code(T::PlaceObject2)}));
+    EXPECT_EQ(U16At(again[3].body, 1), 2);
+}
+
+TEST_F(BaseMovieTest, AWrittenMovieReadsBackWithItsInitCode)
+{
+    BuildScripts();
+    CSwfOutputMovie output;
+    output.AddTag(movie.get());
+    std::vector<uint8_t> file = output.WriteBytes(2000, 2000, 30, true);
+    output.RemoveAllTags();
+    CSwfMovie read;
+    read.LoadBytes(file, false, true);
+    const ClipEntry* initCode = nullptr;
+    for (const ClipEntry& clip : read.GetClipEntries())
+        if (clip.GetName() == "initCode")
+            initCode = &clip;
+    ASSERT_NE(initCode, nullptr);
+    ASSERT_NE(initCode->GetInitActions(), nullptr);
+    CActionList actions = swf::ParseActions(initCode->GetInitActions()->GetBytes());
+    ASSERT_EQ(actions.size(), 3u);
+    EXPECT_EQ(actions[0].GetCode(), static_cast<uint8_t>(swf::ActionCode::Push));
+}
+
+TEST_F(BaseMovieTest, OneBaseMovieAtATime)
+{
+    EXPECT_EQ(GetBaseMovie(), movie.get());
+    {
+        CBaseMovie newer(publishtest::BaseAsset(), ids, depths);
+        EXPECT_EQ(GetBaseMovie(), &newer);
+        movie.reset(); // the older one goes after the newer one was made
+        EXPECT_EQ(GetBaseMovie(), &newer);
+    }
+    EXPECT_EQ(GetBaseMovie(), nullptr);
+
+    auto empty = std::make_unique<CSwfMovie>();
+    EXPECT_THROW(CBaseMovie(std::move(empty), ids, depths), BaseMovieError);
+    testsupport::TempDir folder;
+    try {
+        CBaseMovie::Create(folder.path(), ids, depths);
+        FAIL() << "no asset, no base movie";
+    } catch (const BaseMovieError& error) {
+        EXPECT_NE(std::string(error.what()).find("kvbase.dat"), std::string::npos);
+    }
+}
+
+TEST_F(BaseMovieTest, LinksRelateConstantsToTheFormulaLinksTheyDriveAndLinkingTwiceIsStable)
+{
+    Number("A1", 1);
+    Formula("B1", "A1*2");
+    Formula("C1", "B1+1");
+    Formula("D1", "5+1");
+    CBindingLink slider(CVariablePath(), Id("A1"));
+    CBindingLink dial(CVariablePath(), Id("A1"));
+    CBindingLink gauge(CVariablePath(), Id("C1"));
+    CBindingLink label(CVariablePath(), Id("D1"));
+    for (CBindingLink* link : {&slider, &dial})
+        movie->AddKind1DataRecord(link);
+    for (CBindingLink* link : {&gauge, &label})
+        movie->AddDataRecord(link);
+    BoundCells bound;
+    bound.constants.insert(Id("A1"));
+    bound.formulas = {Id("C1"), Id("D1")};
+    Compile({"A1", "C1", "D1"}, bound);
+    for (int pass = 0; pass < 2; ++pass) {
+        movie->BuildExportMaps();
+        EXPECT_EQ(slider.GetDependentLinks(), std::vector<CBindingLink*>{&gauge});
+        EXPECT_EQ(dial.GetDependentLinks(), std::vector<CBindingLink*>{&gauge});
+        EXPECT_EQ(slider.GetSameCellLinks(), std::vector<CBindingLink*>{&dial});
+        EXPECT_EQ(dial.GetSameCellLinks(), std::vector<CBindingLink*>{&slider});
+        EXPECT_TRUE(gauge.GetDependentLinks().empty());
+    }
+}
+
+TEST_F(BaseMovieTest, TheWalkCompilesTheUrlCellsOfActiveCellBoundMapsOnly)
+{
+    Number("A1", 1);
+    Formula("B1", "A1&\"/data.xml\"");
+    Number("C1", 3);
+    Number("D1", 4);
+    auto map = [&](const char* name, const char* cell, bool active, bool cellBound) {
+        CExportRecord& record = movie->GetExportRecords()[name];
+        record.name = name;
+        record.active = active;
+        record.cellBound = cellBound;
+        record.urlCell = Id(cell);
+    };
+    map("live", "B1", true, true);
+    map("fixed", "C1", true, false);
+    map("off", "D1", false, true);
+
+    movie->ClearModelChanged();
+    CompileModel(*movie, {});
+    EXPECT_TRUE(movie->GetNetwork().empty()) << "nothing changed, nothing compiled";
+
+    movie->SetModelChanged();
+    CompileModel(*movie, {});
+    EXPECT_FALSE(movie->IsModelChanged());
+    EXPECT_EQ(movie->GetNetwork().WatchedFormulas().count(Id("B1")), 1u);
+    EXPECT_EQ(movie->GetNetwork().PlainConstants().count(Id("A1")), 1u);
+    EXPECT_EQ(movie->GetNetwork().GetNodeCount(), 2u);
+    EXPECT_EQ(movie->GetFormulaLinks().size(), 1u);
+    ASSERT_EQ(movie->GetNetwork().GetEvaluationOrder().size(), 1u);
+    EXPECT_EQ(movie->GetValueMap().GetCount(), 1u);
+}
+
+} // namespace

@@ -1,0 +1,185 @@
+#include "publish/BaseMovie.h"
+#include "publish/ModelNetwork.h"
+#include "sheet/CellValueMap.h"
+#include "tests/publish/PublishTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using publishtest::BaseMovieFixture;
+
+struct NetworkTest : BaseMovieFixture, ::testing::Test {
+    CModelNetwork& network() { return movie->GetNetwork(); }
+    BoundCells Bound(const std::vector<std::string>& constants, const std::vector<std::string>& formulas)
+    {
+        BoundCells bound;
+        for (const std::string& a1 : constants)
+            bound.constants.insert(Id(a1));
+        for (const std::string& a1 : formulas)
+            bound.formulas.insert(Id(a1));
+        return bound;
+    }
+    std::vector<int32_t> OrderIds()
+    {
+        std::vector<int32_t> ids;
+        for (const CFormulaNode* node : network().GetEvaluationOrder())
+            ids.push_back(node->GetCellId());
+        return ids;
+    }
+    std::ptrdiff_t Position(const std::string& a1)
+    {
+        std::vector<int32_t> ids = OrderIds();
+        return std::find(ids.begin(), ids.end(), Id(a1)) - ids.begin();
+    }
+};
+
+TEST_F(NetworkTest, CellsLandInTheMapOfWhatTheyHoldAndWhoBindsThem)
+{
+    Number("A1", 1);
+    Number("A2", 2);
+    Formula("B1", "A1+A2");
+    Formula("C1", "B1*2");
+    Formula("D1", "SUM(A1:A2)+B1");
+    // A1 is bound by two components and read by three formulas: still one node, one record.
+    Compile({"A1", "A1", "C1", "D1"}, Bound({"A1"}, {"C1", "D1"}));
+    network().Link(table());
+
+    EXPECT_EQ(network().BoundConstants().count(Id("A1")), 1u);
+    EXPECT_EQ(network().PlainConstants().count(Id("A2")), 1u);
+    EXPECT_EQ(network().Formulas().count(Id("B1")), 1u);
+    EXPECT_EQ(network().WatchedFormulas().size(), 2u);
+    EXPECT_EQ(network().GetNodeCount(), 5u);
+    EXPECT_EQ(movie->GetValueMap().GetCount(), 2u);
+    ASSERT_NE(movie->GetValueMap().Lookup(Id("A1")), nullptr);
+    EXPECT_EQ(movie->GetValueMap().Lookup(Id("A1"))->GetA1Text(), "'S'!$A$1");
+    EXPECT_EQ(movie->GetValueMap().Lookup(Id("A2"))->GetVariableName(), "V" + std::to_string(Id("A2")));
+    EXPECT_EQ(network().GetReferencedRanges().size(), 1u);
+
+    // Only what watched formulas need is ordered, each once, precedents first.
+    EXPECT_EQ(OrderIds().size(), 3u);
+    EXPECT_LT(Position("B1"), Position("C1"));
+    EXPECT_LT(Position("B1"), Position("D1"));
+    // Plain constants are found as constants but never as variables of the network.
+    EXPECT_EQ(network().FindVariableNode(Id("A2")), nullptr);
+    EXPECT_NE(network().FindConstantNode(Id("A2")), nullptr);
+
+    auto* input = static_cast<CConstantCellNode*>(network().FindVariableNode(Id("A1")));
+    std::vector<int32_t> recalc;
+    for (const CFormulaNode* node : input->GetRecalcList())
+        recalc.push_back(node->GetCellId());
+    ASSERT_EQ(recalc.size(), 3u);
+    EXPECT_EQ(recalc.front(), Id("B1"));
+}
+
+TEST_F(NetworkTest, ARangeIsOneNodeSharedByTheFormulasThatReadIt)
+{
+    // A "share of total" column: every B divides its A by the sum of the whole A column.
+    const int rows = 200;
+    for (int row = 1; row <= rows; ++row) {
+        std::string r = std::to_string(row);
+        Number("C" + r, row);
+        Formula("A" + r, "C" + r + "*1");
+        Formula("B" + r, "A" + r + "/SUM($A$1:$A$" + std::to_string(rows) + ")");
+    }
+    std::vector<std::string> roots;
+    for (int row = 1; row <= rows; ++row)
+        roots.push_back("B" + std::to_string(row));
+    Compile(roots, Bound({}, roots));
+    network().Link(table());
+
+    EXPECT_EQ(network().GetReferencedRanges().size(), 1u);
+    EXPECT_EQ(network().Formulas().size(), static_cast<std::size_t>(rows));
+    // A1 is read by B1 and by the range: two dependents, not one per formula of the column.
+    EXPECT_EQ(network().FindVariableNode(Id("A1"))->GetDependents().size(), 2u);
+    EXPECT_EQ(network().FindVariableNode(Id("B7"))->GetPrecedents().size(), 2u);
+    // Every B needs every A through the range.
+    std::ptrdiff_t lastA = 0;
+    std::ptrdiff_t firstB = rows * 2;
+    for (int row = 1; row <= rows; ++row) {
+        lastA = std::max(lastA, Position("A" + std::to_string(row)));
+        firstB = std::min(firstB, Position("B" + std::to_string(row)));
+    }
+    EXPECT_EQ(OrderIds().size(), static_cast<std::size_t>(2 * rows));
+    EXPECT_LT(lastA, firstB);
+}
+
+TEST_F(NetworkTest, CirclesAreOrderedAndReportedWithTheirCells)
+{
+    Formula("A1", "B1+1");
+    Formula("B1", "A1+1");
+    Number("C2", 1);
+    Formula("C3", "SUM(C2:C3)");
+    // E1 is watched but read by another watched formula in a circle: no end point to start from.
+    Formula("E1", "F1+1");
+    Formula("F1", "E1+1");
+    Compile({"A1", "C3", "E1"}, Bound({}, {"A1", "C3", "E1", "F1"}));
+    network().Link(table());
+
+    std::vector<int32_t> order = OrderIds();
+    for (const char* cell : {"A1", "B1", "C3", "E1", "F1"})
+        EXPECT_EQ(std::count(order.begin(), order.end(), Id(cell)), 1) << cell;
+    const auto& cycles = network().GetProblems().cycles;
+    ASSERT_EQ(cycles.size(), 3u);
+    std::vector<std::string> all;
+    for (const auto& cycle : cycles)
+        all.insert(all.end(), cycle.begin(), cycle.end());
+    EXPECT_EQ(std::count(all.begin(), all.end(), "'S'!$C$3"), 1);
+    EXPECT_EQ(std::count(all.begin(), all.end(), "'S'!$A$1"), 1);
+    EXPECT_EQ(std::count(all.begin(), all.end(), "'S'!$E$1"), 1);
+}
+
+TEST_F(NetworkTest, AFormulaTheParserRefusesIsReportedOnceByItsAddress)
+{
+    Formula("A1", "SUM(1,");
+    Formula("B1", "A1+1");
+    Formula("C1", "A1*2");
+    Compile({"B1", "C1"}, Bound({}, {"B1", "C1"}));
+
+    const auto& unreadable = network().GetProblems().unreadableFormulas;
+    ASSERT_EQ(unreadable.size(), 1u);
+    EXPECT_EQ(unreadable[0].first, "'S'!$A$1");
+    EXPECT_FALSE(unreadable[0].second.empty());
+    EXPECT_EQ(network().FindVariableNode(Id("A1")), nullptr);
+    EXPECT_EQ(network().WatchedFormulas().size(), 2u);
+}
+
+TEST_F(NetworkTest, ALongChainCompilesAndOrdersWithoutRecursion)
+{
+    const int rows = 100000;
+    Number("A1", 1);
+    for (int row = 2; row <= rows; ++row)
+        Formula("A" + std::to_string(row), "A" + std::to_string(row - 1) + "+1");
+    std::string last = "A" + std::to_string(rows);
+    Compile({last, "A1"}, Bound({"A1"}, {last}));
+    network().Link(table());
+
+    ASSERT_EQ(network().GetEvaluationOrder().size(), static_cast<std::size_t>(rows - 1));
+    EXPECT_EQ(network().GetEvaluationOrder().front()->GetCellId(), Id("A2"));
+    auto* input = static_cast<CConstantCellNode*>(network().FindVariableNode(Id("A1")));
+    EXPECT_EQ(input->GetRecalcList().size(), static_cast<std::size_t>(rows - 1));
+}
+
+TEST_F(NetworkTest, LinkingAgainGivesTheSameNetwork)
+{
+    Number("A1", 1);
+    Formula("B1", "A1+SUM(A1:A3)");
+    Formula("B2", "B1+SUM(A1:A3)");
+    Compile({"A1", "B2"}, Bound({"A1"}, {"B2"}));
+    network().Link(table());
+    auto snapshot = [&] {
+        std::vector<std::size_t> sizes;
+        for (const auto* map : {&network().BoundConstants(), &network().Formulas(), &network().WatchedFormulas()})
+            for (const auto& [id, node] : *map)
+                sizes.insert(sizes.end(), {node->GetPrecedents().size(), node->GetDependents().size()});
+        return std::make_pair(sizes, OrderIds());
+    };
+    auto first = snapshot();
+    network().Link(table());
+    EXPECT_EQ(snapshot(), first);
+    EXPECT_EQ(first.second.size(), 2u);
+}
+
+} // namespace

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "publish/BaseMovie.h"
+#include "publish/ModelNetwork.h"
+#include "sheet/CellModel.h"
+#include "sheet/CellRef.h"
+#include "sheet/CellValueMap.h"
+#include "sheet/VariableTable.h"
+#include "swf/SwfIds.h"
+#include "swf/SwfMovie.h"
+#include "swf/SwfOutputMovie.h"
+#include "swf/SwfPlaceObject2.h"
+#include "swf/SwfSprite.h"
+#include "swf/SwfTags.h"
+
+#include <cctype>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace publishtest {
+
+// A base asset made in memory: the manager clip (id 1, placing clip 3 inside it) exported
+// first, then a clip the manager does not need (id 2).
+inline std::vector<uint8_t> BaseAssetBytes()
+{
+    CSwfOutputMovie movie;
+    movie.SetWriteAll(true);
+    auto inner = std::make_unique<CSwfSprite>(3, 1, false);
+    inner->AddTag(std::make_unique<CSwfShowFrame>());
+    movie.AddTag(std::move(inner));
+    auto manager = std::make_unique<CSwfSprite>(1, 1, false);
+    manager->AddTag(std::make_unique<CSwfPlaceObject2>(1, 3, CSwfMatrix(), "inner"));
+    manager->AddTag(std::make_unique<CSwfShowFrame>());
+    movie.AddTag(std::move(manager));
+    auto other = std::make_unique<CSwfSprite>(2, 1, false);
+    other->AddTag(std::make_unique<CSwfShowFrame>());
+    movie.AddTag(std::move(other));
+    auto exportManager = std::make_unique<CSwfExportedSymbol>(1);
+    exportManager->SetName("kvManager");
+    movie.AddTag(std::move(exportManager));
+    auto exportOther = std::make_unique<CSwfExportedSymbol>(2);
+    exportOther->SetName("kvOther");
+    movie.AddTag(std::move(exportOther));
+    movie.AddTag(std::make_unique<CSwfShowFrame>());
+    return movie.WriteBytes(100, 100, 30, false);
+}
+
+inline std::unique_ptr<CSwfMovie> BaseAsset()
+{
+    auto movie = std::make_unique<CSwfMovie>();
+    movie->LoadBytes(BaseAssetBytes(), false, true);
+    return movie;
+}
+
+// A base movie over the in-memory asset, with counters of its own.
+struct BaseMovieFixture {
+    swf::IdCounter ids{100};
+    swf::IdCounter depths{1};
+    std::unique_ptr<CBaseMovie> movie = std::make_unique<CBaseMovie>(BaseAsset(), ids, depths);
+
+    ~BaseMovieFixture() { movie.reset(); }
+
+    CCellModel& cells() { return movie->GetCellModel(); }
+    CVariableTable& table() { return movie->GetVariableTable(); }
+
+    // "B12" on sheet "S".
+    static std::pair<int, int> Place(const std::string& a1)
+    {
+        std::size_t digits = 0;
+        while (digits < a1.size() && std::isalpha(static_cast<unsigned char>(a1[digits])))
+            ++digits;
+        return {std::stoi(a1.substr(digits)), ColumnFromLetters(a1.substr(0, digits))};
+    }
+    int32_t Id(const std::string& a1)
+    {
+        auto [row, column] = Place(a1);
+        return table().AddCell("S", row, column);
+    }
+    void Number(const std::string& a1, double value)
+    {
+        auto [row, column] = Place(a1);
+        cells().SetCell("S", row, column, CCellData{std::to_string(value), std::string(CellType::Number), "", false});
+    }
+    void Formula(const std::string& a1, const std::string& formula)
+    {
+        auto [row, column] = Place(a1);
+        cells().SetCell("S", row, column, CCellData{"", "", formula, false});
+    }
+    void Compile(const std::vector<std::string>& roots, const BoundCells& bound)
+    {
+        for (const std::string& root : roots)
+            movie->GetNetwork().CompileCell(Id(root), cells(), table(), bound, movie->GetValueMap());
+    }
+};
+
+} // namespace publishtest
