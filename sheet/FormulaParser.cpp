@@ -45,10 +45,16 @@ Node MakeError(std::string literal)
     return call;
 }
 
+// What one formula has cost so far, its defined names included.
+struct Work {
+    std::size_t cellsExpanded = 0;
+    std::size_t tokens = 0;
+};
+
 class Parser {
 public:
-    Parser(const FormulaContext& context, int nameDepth, std::size_t& cellsExpanded)
-        : context_(context), nameDepth_(nameDepth), cellsExpanded_(cellsExpanded)
+    Parser(const FormulaContext& context, int nameDepth, Work& work)
+        : context_(context), nameDepth_(nameDepth), work_(work)
     {
     }
 
@@ -60,6 +66,12 @@ public:
             FormulaToken token = scanner.Next();
             if (token.kind == TokenKind::Invalid) {
                 failure_ = ParseFailure{token.text, token.offset};
+                return nullptr;
+            }
+            if (!TakeWork()) {
+                failure_ = ParseFailure{"the formula and the defined names it uses are too large to read "
+                                        "(more than " + std::to_string(kMaxFormulaTokens) + " parts)",
+                                        token.offset};
                 return nullptr;
             }
             tokens_.push_back(std::move(token));
@@ -77,6 +89,18 @@ public:
     const std::optional<ParseFailure>& Failure() const { return failure_; }
 
 private:
+    bool TakeWork()
+    {
+        if (++work_.tokens > kMaxFormulaTokens)
+            return false;
+        if (context_.tokenBudget) {
+            if (*context_.tokenBudget == 0)
+                return false;
+            --*context_.tokenBudget;
+        }
+        return true;
+    }
+
     const FormulaToken& Peek() const { return tokens_[pos_]; }
     const FormulaToken& Take()
     {
@@ -352,6 +376,9 @@ private:
 
     Node MakeReference(const FormulaToken& token)
     {
+        // A sheet the workbook does not have: the spreadsheet shows #REF! for it.
+        if (!token.sheet.empty() && context_.model && !context_.model->FindSheet(token.sheet))
+            return MakeError("#REF!");
         std::string sheet = SheetOf(token);
         if (!token.second) {
             CCellRef cell(sheet, token.first.row, token.first.column);
@@ -369,10 +396,10 @@ private:
             // Only checking: the size decides, the cells are not needed.
             std::size_t count = static_cast<std::size_t>(std::abs(end.row - start.row) + 1) *
                                 static_cast<std::size_t>(std::abs(end.column - start.column) + 1);
-            cellsExpanded_ += count;
+            work_.cellsExpanded += count;
             if (count > CRange::kMaxCells)
                 return Fail("the range is too large");
-            if (cellsExpanded_ > CRange::kMaxCells)
+            if (work_.cellsExpanded > CRange::kMaxCells)
                 return Fail("the formula refers to too many cells");
             return CModelVariable::MakeRange(-1);
         }
@@ -385,8 +412,8 @@ private:
     Node StoreRange(const CRange& range)
     {
         // One formula may not make the table expand more cells than one range may hold.
-        cellsExpanded_ += range.GetCellCount();
-        if (cellsExpanded_ > CRange::kMaxCells)
+        work_.cellsExpanded += range.GetCellCount();
+        if (work_.cellsExpanded > CRange::kMaxCells)
             return Fail("the formula refers to too many cells");
         if (!context_.table)
             return CModelVariable::MakeRange(-1);
@@ -429,11 +456,15 @@ private:
             return MakeError("#NAME?");
         if (nameDepth_ + 1 > kMaxNameDepth)
             return Fail("the defined name " + token.text + " refers to itself or is nested too deeply");
-        Parser inner(context_, nameDepth_ + 1, cellsExpanded_);
         std::string_view text = *definition;
         if (!text.empty() && text.front() == '=')
             text.remove_prefix(1);
-        Node node = inner.Run(text.substr(0, kMaxFormulaLength));
+        // Cutting the text could leave a reference that names another cell (B10 read as B1).
+        if (text.size() > kMaxFormulaLength)
+            return Fail("the defined name " + token.text + " is longer than " +
+                        std::to_string(kMaxFormulaLength) + " characters");
+        Parser inner(context_, nameDepth_ + 1, work_);
+        Node node = inner.Run(text);
         if (!node) {
             std::string why = inner.Failure() ? inner.Failure()->message : "unreadable";
             return Fail("the defined name " + token.text + " cannot be read: " + why);
@@ -443,7 +474,7 @@ private:
 
     const FormulaContext& context_;
     int nameDepth_;
-    std::size_t& cellsExpanded_;
+    Work& work_;
     std::vector<FormulaToken> tokens_;
     std::size_t pos_ = 0;
     std::optional<ParseFailure> failure_;
@@ -466,8 +497,8 @@ std::unique_ptr<CModelVariable> CFormulaParser::Parse(std::string_view formula, 
                                   skipped + kMaxFormulaLength};
         return nullptr;
     }
-    std::size_t cellsExpanded = 0;
-    Parser parser(context, 0, cellsExpanded);
+    Work work;
+    Parser parser(context, 0, work);
     Node root = parser.Run(formula);
     if (!root && error) {
         const auto& failure = parser.Failure();

@@ -15,6 +15,10 @@ inline constexpr std::size_t kMaxFormulaLength = 8192;
 inline constexpr int kMaxFormulaDepth = 100;
 // Defined names that stand for other names: deeper chains (or cycles) are refused.
 inline constexpr int kMaxNameDepth = 16;
+// Tokens one formula may read, those of the defined names it uses (again at every use)
+// included. Names built of names grow exponentially with depth while the workbook stays tiny,
+// so this, not the length of the text, bounds the work and the tree of one formula.
+inline constexpr std::size_t kMaxFormulaTokens = 65536;
 
 // Why a formula could not be read; offset counts bytes from the start of the formula text.
 struct FormulaError {
@@ -31,6 +35,10 @@ struct FormulaContext {
     // Spelling of sheet names, used rows and columns for whole-column and whole-row
     // references, and defined names; optional.
     const CCellModel* model = nullptr;
+    // Tokens left for all formulas of a workbook read one after another; each parse takes
+    // what it reads and fails once none is left. Optional: without it only the limit of one
+    // formula applies.
+    std::size_t* tokenBudget = nullptr;
 };
 
 // Reads spreadsheet formulas into expression trees (CModelVariable):

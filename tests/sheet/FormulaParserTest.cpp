@@ -16,6 +16,7 @@ protected:
     {
         model.AddSheet("Sheet1");
         model.AddSheet("My Sheet");
+        model.AddSheet("Bob's");
         model.SetCell("Data", 4, 2, CCellData{"1", "number", "", false});
         model.SetDefinedName("Sales", "Data!$A$1:$A$2");
         model.SetDefinedName("Rate", "=0.2");
@@ -80,6 +81,9 @@ TEST_F(FormulaParserTest, ReadsWhatWorkbooksWrite)
         {"rate*2", "(* 0.2 2)"},
         {"Unknown+1", "(+ (kvError \"#NAME?\") 1)"},
         {"Data!#REF!", "(kvError \"#REF!\")"},
+        // a sheet the workbook lacks is #REF!, as the spreadsheet shows it
+        {"Gone!A1+1", "(+ (kvError \"#REF!\") 1)"},
+        {"SUM('No such'!A1:B2)", "(SUM (kvError \"#REF!\"))"},
         // operators and precedence
         {"1+2*3", "(+ 1 (* 2 3))"},
         {"(1+2)*3", "(* (+ 1 2) 3)"},
@@ -183,6 +187,41 @@ TEST_F(FormulaParserTest, BoundsDepthAndLength)
         longSum += "+A1";
     EXPECT_NE(CFormulaParser::Parse(longSum, context), nullptr);
     EXPECT_EQ(CFormulaParser::Parse(longSum + "+A1+A1", context, &error), nullptr);
+}
+
+TEST_F(FormulaParserTest, BoundsTheWorkOfDefinedNames)
+{
+    // Each name uses the one before ten times: the last stands for 10^9 ones in a few
+    // hundred characters, and must be refused after a bounded amount of work.
+    model.SetDefinedName("_n0", "1");
+    for (int k = 1; k <= 9; ++k) {
+        std::string uses;
+        for (int i = 0; i < 10; ++i)
+            uses += (i ? "+_n" : "_n") + std::to_string(k - 1);
+        model.SetDefinedName("_n" + std::to_string(k), uses);
+    }
+    FormulaError error;
+    EXPECT_NE(CFormulaParser::Parse("_n3", context), nullptr);
+    EXPECT_EQ(CFormulaParser::Parse("_n9", context, &error), nullptr);
+    EXPECT_NE(error.message.find("too large"), std::string::npos) << error.message;
+
+    // Many formulas below the limit of one still share the budget of their workbook.
+    std::size_t budget = 100000;
+    FormulaContext shared = context;
+    shared.tokenBudget = &budget;
+    int read = 0;
+    while (read < 100 && CFormulaParser::Parse("_n3", shared))
+        ++read;
+    EXPECT_GT(read, 1);
+    EXPECT_LT(read, 100);
+
+    // Cut to the formula limit, this name would refer to B1 instead of B10.
+    std::string padded = "0";
+    while (padded.size() < kMaxFormulaLength - 6)
+        padded += "+0";
+    model.SetDefinedName("Long", padded + "+Sheet1!B10");
+    EXPECT_EQ(CFormulaParser::Parse("Long", context, &error), nullptr);
+    EXPECT_NE(error.message.find("longer than"), std::string::npos) << error.message;
 }
 
 TEST_F(FormulaParserTest, BoundsTheCellsOneFormulaExpands)
