@@ -22,13 +22,16 @@ bool CCellModel::Key::operator<(const Key& other) const
 
 CCellModel::SheetInfo* CCellModel::FindSheetInfo(std::string_view name)
 {
-    for (SheetInfo& info : sheets_)
-        if (info.name == name)
-            return &info;
-    for (SheetInfo& info : sheets_)
-        if (sheet::EqualNoCaseAscii(info.name, name))
-            return &info;
-    return nullptr;
+    // No two sheets differ only in case, so the folded name finds the one sheet.
+    auto it = sheetIndex_.find(sheet::UpperAscii(name));
+    return it == sheetIndex_.end() ? nullptr : &sheets_[it->second];
+}
+
+CCellModel::SheetInfo& CCellModel::AddSheetInfo(const std::string& name)
+{
+    sheetIndex_.emplace(sheet::UpperAscii(name), sheets_.size());
+    sheets_.push_back(SheetInfo{name});
+    return sheets_.back();
 }
 
 const CCellModel::SheetInfo* CCellModel::FindSheetInfo(std::string_view name) const
@@ -53,7 +56,7 @@ void CCellModel::AddSheet(const std::string& name)
 {
     auto lock = Lock();
     if (!FindSheetInfo(name))
-        sheets_.push_back(SheetInfo{name});
+        AddSheetInfo(name);
 }
 
 std::vector<std::string> CCellModel::GetSheetNames() const
@@ -94,10 +97,8 @@ bool CCellModel::SetCell(const std::string& sheet, int row, int column, CCellDat
         return false;
     auto lock = Lock();
     SheetInfo* info = FindSheetInfo(sheet);
-    if (!info) {
-        sheets_.push_back(SheetInfo{sheet});
-        info = &sheets_.back();
-    }
+    if (!info)
+        info = &AddSheetInfo(sheet);
     info->lastRow = std::max(info->lastRow, row);
     info->lastColumn = std::max(info->lastColumn, column);
     cells_[Key{info->name, row, column}] = std::move(data);

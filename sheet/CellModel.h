@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class CModelVariable;
@@ -116,10 +117,13 @@ private:
     std::map<Key, CCellData>::const_iterator FindCell(const std::string& sheet, int row, int column) const;
     SheetInfo* FindSheetInfo(std::string_view name);
     const SheetInfo* FindSheetInfo(std::string_view name) const;
+    SheetInfo& AddSheetInfo(const std::string& name);
 
     mutable std::recursive_mutex mutex_;
     std::map<Key, CCellData> cells_;
     std::vector<SheetInfo> sheets_;
+    // Position in sheets_ by upper-cased name: workbooks may hold tens of thousands of sheets.
+    std::unordered_map<std::string, std::size_t> sheetIndex_;
     sheet::NameDictionary definedNames_;
     std::map<std::string, std::string> namedValues_;
     bool loaded_ = false;
