@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sheet::xlsx::ReadOptions options;
     options.limits.maxPartBytes = 16u << 20;
     options.limits.maxTotalBytes = 64u << 20;
-    options.maxCells = 500000;
+    options.maxMemoryBytes = 128u << 20;
     std::vector<unsigned char> bytes(data, data + size);
     try {
         auto workbook = sheet::xlsx::ReadWorkbook(bytes, options);

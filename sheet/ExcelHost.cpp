@@ -168,7 +168,7 @@ void CExcelHost::Run(CCellModel* target, std::string path)
     FillOptions fill;
     fill.stop = &stop_;
     fill.progress = [this](std::size_t done) { Post(ImportCode::Progress, static_cast<long>(done)); };
-    FillResult result = FillCellModel(workbook, *target, fill);
+    FillResult result = FillCellModel(std::move(workbook), *target, fill);
     switch (result.outcome) {
     case FillOutcome::Done:
         Post(ImportCode::Progress, static_cast<long>(total));

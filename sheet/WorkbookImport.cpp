@@ -2,6 +2,7 @@
 
 #include "sheet/CellModel.h"
 #include "sheet/FormulaParser.h"
+#include "sheet/MessageText.h"
 #include "sheet/ModelVariable.h"
 #include "sheet/WorkbookLocale.h"
 #include "sheet/XlsxAddress.h"
@@ -32,6 +33,11 @@ std::string CellValueText(const xlsx::Cell& cell)
 }
 
 namespace {
+
+// A failure that explains nested defined names runs longer than a quoted value.
+constexpr std::size_t kFailureChars = 400;
+constexpr std::size_t kWorkbookTokensFlat = 4u << 20;
+constexpr std::size_t kWorkbookTokensPerCharacter = 16;
 
 std::string_view TypeName(const xlsx::Cell& cell)
 {
@@ -88,6 +94,18 @@ void MakeShape(const xlsx::Workbook& workbook, CCellModel& shape)
     AddDefinedNames(workbook, shape);
 }
 
+// Tokens all formula checks of a workbook may read together. Proportional to the formula
+// text the file really holds, with room for defined names used many times, so the import
+// stays linear in the file however its names refer to each other.
+std::size_t WorkbookTokenBudget(const xlsx::Workbook& workbook)
+{
+    std::size_t text = 0;
+    for (const auto& sheet : workbook.sheets)
+        for (const auto& cell : sheet.cells)
+            text += cell.formula.size();
+    return kWorkbookTokensFlat + kWorkbookTokensPerCharacter * text;
+}
+
 } // namespace
 
 std::size_t StoredCellCount(const xlsx::Workbook& workbook)
@@ -98,17 +116,24 @@ std::size_t StoredCellCount(const xlsx::Workbook& workbook)
     return count;
 }
 
-FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, const FillOptions& options)
+namespace {
+
+// Fills the model; with movable (the same workbook, which the caller gives up) the texts are
+// moved into the model instead of copied, so a workbook of long texts is held once.
+FillResult Fill(const xlsx::Workbook& workbook, CCellModel& model, const FillOptions& options,
+                xlsx::Workbook* movable)
 {
     FillResult result;
     // Every formula is read once without a variable table: that checks it completely but
     // stores nothing, so a workbook with a formula we cannot read leaves the model untouched.
     CCellModel shape;
     MakeShape(workbook, shape);
+    std::size_t tokenBudget = WorkbookTokenBudget(workbook);
     for (const auto& sheet : workbook.sheets) {
         FormulaContext check;
         check.sheet = sheet.name;
         check.model = &shape;
+        check.tokenBudget = &tokenBudget;
         for (const auto& cell : sheet.cells) {
             if (!cell.HasFormula())
                 continue;
@@ -116,8 +141,9 @@ FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, cons
             if (!CFormulaParser::Parse(cell.formula, check, &error)) {
                 result.outcome = FillOutcome::FormulaFailed;
                 result.failedItem = xlsx::FormatQualifiedCell(sheet.name, {cell.row, cell.column});
-                result.failure = "The formula in " + result.failedItem + " cannot be read at character " +
-                                 std::to_string(error.offset + 1) + ": " + error.message;
+                result.failure = "The formula in " + PrintableText(result.failedItem) +
+                                 " cannot be read at character " + std::to_string(error.offset + 1) + ": " +
+                                 PrintableText(error.message, kFailureChars);
                 return result;
             }
         }
@@ -126,9 +152,11 @@ FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, cons
     std::size_t total = StoredCellCount(workbook);
     std::size_t step = std::max<std::size_t>(1, total / 100);
     std::size_t done = 0;
-    for (const auto& sheet : workbook.sheets) {
+    for (std::size_t s = 0; s < workbook.sheets.size(); ++s) {
+        const xlsx::Sheet& sheet = workbook.sheets[s];
         model.AddSheet(sheet.name);
-        for (const auto& cell : sheet.cells) {
+        for (std::size_t i = 0; i < sheet.cells.size(); ++i) {
+            const xlsx::Cell& cell = sheet.cells[i];
             if (options.stop && options.stop->load(std::memory_order_relaxed)) {
                 result.outcome = FillOutcome::Stopped;
                 return result;
@@ -139,9 +167,16 @@ FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, cons
             if (options.progress && done % step == 0)
                 options.progress(done);
             CCellData data;
-            data.valueText = CellValueText(cell);
             data.typeName = std::string(TypeName(cell));
-            data.formula = cell.formula;
+            if (movable) {
+                xlsx::Cell& owned = movable->sheets[s].cells[i];
+                bool isText = cell.type == xlsx::CellType::String || cell.type == xlsx::CellType::Error;
+                data.valueText = isText ? std::move(owned.text) : CellValueText(cell);
+                data.formula = std::move(owned.formula);
+            } else {
+                data.valueText = CellValueText(cell);
+                data.formula = cell.formula;
+            }
             model.SetCell(sheet.name, static_cast<int>(cell.row) + 1, static_cast<int>(cell.column) + 1,
                           std::move(data));
         }
@@ -151,6 +186,18 @@ FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, cons
         model.SetNamedValue(name, value);
     model.SetLoaded(true);
     return result;
+}
+
+} // namespace
+
+FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, const FillOptions& options)
+{
+    return Fill(workbook, model, options, nullptr);
+}
+
+FillResult FillCellModel(xlsx::Workbook&& workbook, CCellModel& model, const FillOptions& options)
+{
+    return Fill(workbook, model, options, &workbook);
 }
 
 } // namespace sheet

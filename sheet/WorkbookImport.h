@@ -30,6 +30,9 @@ struct FillOptions {
 // so a formula failure leaves the model unchanged; a stopped fill leaves at most the cells
 // stored before the stop.
 FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, const FillOptions& options = {});
+// The same for a workbook the caller has no more use for: its texts and formulas are moved
+// into the model rather than copied, so they are held once.
+FillResult FillCellModel(xlsx::Workbook&& workbook, CCellModel& model, const FillOptions& options = {});
 
 // The cells the fill stores (those with a value or a formula; cells listed only for their
 // format are left out): the step count of an import.

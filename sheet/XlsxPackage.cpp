@@ -1,11 +1,15 @@
 #include "sheet/XlsxPackage.h"
 
+#include "sheet/MessageText.h"
 #include "sheet/WorkbookError.h"
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
+#include <cstring>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <zip.h>
 
 namespace sheet::xlsx {
@@ -25,32 +29,106 @@ bool StartsWith(const std::vector<unsigned char>& bytes, std::initializer_list<u
     return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin());
 }
 
+// A workbook saved with a password is not a zip but a compound file holding the encrypted
+// package in a stream of this name (stored in UTF-16).
+bool IsEncryptedWorkbook(const std::vector<unsigned char>& bytes)
+{
+    static const std::string name = [] {
+        std::string utf16;
+        for (char c : std::string_view("EncryptedPackage")) {
+            utf16 += c;
+            utf16 += '\0';
+        }
+        return utf16;
+    }();
+    return std::search(bytes.begin(), bytes.end(), name.begin(), name.end()) != bytes.end();
+}
+
+std::string PartText(std::string_view name)
+{
+    return PrintableText(name, 128);
+}
+
+// Closes the descriptor on every way out.
+struct FileDescriptor {
+    int fd;
+    ~FileDescriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+// Element and attribute nodes of the XML library (eight and five pointers on 64-bit
+// systems), rounded up for its page headers.
+constexpr std::uint64_t kXmlNodeBytes = 72;
+constexpr std::uint64_t kXmlAttributeBytes = 48;
+
+std::uint32_t MaxDepth(const pugi::xml_node& root)
+{
+    // Walked without recursion: the depth is what we are afraid of.
+    std::uint32_t depth = 0;
+    std::uint32_t deepest = 0;
+    pugi::xml_node node = root.first_child();
+    while (node) {
+        deepest = std::max(deepest, depth + 1);
+        if (node.first_child()) {
+            node = node.first_child();
+            ++depth;
+            continue;
+        }
+        while (node && !node.next_sibling() && node != root) {
+            node = node.parent();
+            --depth;
+        }
+        if (!node || node == root)
+            break;
+        node = node.next_sibling();
+    }
+    return deepest;
+}
+
 } // namespace
 
 std::vector<unsigned char> Package::ReadFile(const std::string& path, const PackageLimits& limits)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw WorkbookError("Cannot open workbook " + path);
-    in.seekg(0, std::ios::end);
-    auto size = static_cast<std::streamoff>(in.tellg());
-    if (size < 0)
-        throw WorkbookError("Cannot read workbook " + path);
-    if (static_cast<std::uint64_t>(size) > limits.maxPackageBytes)
-        throw WorkbookError("Workbook " + path + " is larger than " +
+    std::string shown = PrintableText(path, 256);
+    // Without O_NONBLOCK, opening a named pipe would wait for a writer that never comes.
+    FileDescriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (file.fd < 0)
+        throw WorkbookError("Cannot open workbook " + shown + " (" + std::strerror(errno) + ")");
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0)
+        throw WorkbookError("Cannot read workbook " + shown + " (" + std::strerror(errno) + ")");
+    if (S_ISDIR(info.st_mode))
+        throw WorkbookError("Workbook " + shown + " is a folder, not a file");
+    if (!S_ISREG(info.st_mode))
+        throw WorkbookError("Workbook " + shown + " is not a regular file (a pipe, socket or device)");
+    if (static_cast<std::uint64_t>(info.st_size) > limits.maxPackageBytes)
+        throw WorkbookError("Workbook " + shown + " is larger than " +
                             std::to_string(limits.maxPackageBytes >> 20) + " MB");
-    in.seekg(0);
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
-    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size))
-        throw WorkbookError("Cannot read workbook " + path);
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(info.st_size));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        ssize_t n = ::read(file.fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            throw WorkbookError("Cannot read workbook " + shown);
+        got += static_cast<std::size_t>(n);
+    }
     return bytes;
 }
 
 Package::Package(std::vector<unsigned char> bytes, PackageLimits limits)
     : bytes_(std::move(bytes)), limits_(limits)
 {
-    if (StartsWith(bytes_, {0xD0, 0xCF, 0x11, 0xE0}))
+    if (StartsWith(bytes_, {0xD0, 0xCF, 0x11, 0xE0})) {
+        if (IsEncryptedWorkbook(bytes_))
+            throw WorkbookError("The workbook is protected with a password and cannot be read; save it "
+                                "without a password as .xlsx");
         throw WorkbookError("Old binary .xls workbooks are not read; save the workbook as .xlsx");
+    }
     if (bytes_.size() > limits_.maxPackageBytes)
         throw WorkbookError("Workbook package is too large");
     if (!StartsWith(bytes_, {'P', 'K'}))
@@ -78,8 +156,15 @@ Package::Package(std::vector<unsigned char> bytes, PackageLimits limits)
         const char* name = zip_get_name(archive_, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
         if (!name)
             continue;
+        // Programs disagree on which of two equal names counts (part names ignore case), so
+        // two readers would see two different workbooks.
+        if (!index_.emplace(Lower(name), static_cast<std::uint64_t>(i)).second) {
+            std::string shown = PartText(name); // the name belongs to the archive
+            zip_discard(archive_);
+            archive_ = nullptr;
+            throw WorkbookError("Workbook package is damaged: it holds the part " + shown + " twice");
+        }
         names_.emplace_back(name);
-        index_.emplace(Lower(name), static_cast<std::uint64_t>(i));
     }
 }
 
@@ -104,10 +189,16 @@ std::string Package::ReadPart(std::string_view name)
 {
     std::int64_t entry = Find(name);
     if (entry < 0)
-        throw WorkbookError("Workbook part " + std::string(name) + " is missing");
+        throw WorkbookError("Workbook part " + PartText(name) + " is missing");
+    zip_stat_t stat;
+    if (zip_stat_index(archive_, static_cast<zip_uint64_t>(entry), 0, &stat) == 0 &&
+        (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+        throw WorkbookError("Workbook part " + PartText(name) +
+                            " is encrypted in the zip package; workbooks never are, so the file is "
+                            "not a workbook we can read");
     zip_file_t* file = zip_fopen_index(archive_, static_cast<zip_uint64_t>(entry), 0);
     if (!file)
-        throw WorkbookError("Cannot open workbook part " + std::string(name) + " (" + zip_strerror(archive_) +
+        throw WorkbookError("Cannot open workbook part " + PartText(name) + " (" + zip_strerror(archive_) +
                             ")");
     // The stored size is only a hint: inflate in pieces and stop at the limit, so a part that
     // claims to be small but inflates without end is caught all the same.
@@ -118,7 +209,7 @@ std::string Package::ReadPart(std::string_view name)
         if (got < 0) {
             std::string why = zip_file_strerror(file);
             zip_fclose(file);
-            throw WorkbookError("Workbook part " + std::string(name) + " is damaged (" + why + ")");
+            throw WorkbookError("Workbook part " + PartText(name) + " is damaged (" + why + ")");
         }
         if (got == 0)
             break;
@@ -126,24 +217,38 @@ std::string Package::ReadPart(std::string_view name)
         totalRead_ += static_cast<std::uint64_t>(got);
         if (data.size() > limits_.maxPartBytes || totalRead_ > limits_.maxTotalBytes) {
             zip_fclose(file);
-            throw WorkbookError("Workbook part " + std::string(name) + " inflates beyond the size limit");
+            throw WorkbookError("Workbook part " + PartText(name) + " inflates beyond the size limit");
         }
     }
     zip_fclose(file);
     return data;
 }
 
-pugi::xml_document Package::ReadXml(std::string_view name, unsigned parseFlags)
+std::uint64_t EstimatedXmlTreeBytes(std::string_view text)
+{
+    // Every node starts at a "<" (a text node ends at one) and every attribute holds a "=".
+    auto count = [&](char c) { return static_cast<std::uint64_t>(std::count(text.begin(), text.end(), c)); };
+    return text.size() + count('<') * kXmlNodeBytes + count('=') * kXmlAttributeBytes;
+}
+
+pugi::xml_document Package::ReadXml(std::string_view name, unsigned parseFlags, std::uint64_t treeBytesAllowed)
 {
     std::string text = ReadPart(name);
+    std::uint64_t allowed = std::min(limits_.maxXmlTreeBytes, treeBytesAllowed);
+    if (EstimatedXmlTreeBytes(text) > allowed)
+        throw WorkbookError("Workbook part " + PartText(name) + " holds too many elements to be read within " +
+                            std::to_string(allowed >> 20) + " MB of memory");
     pugi::xml_document doc;
     auto result = doc.load_buffer(text.data(), text.size(), parseFlags | pugi::parse_doctype);
     if (!result)
-        throw WorkbookError("Workbook part " + std::string(name) + " is not well-formed XML (" +
+        throw WorkbookError("Workbook part " + PartText(name) + " is not well-formed XML (" +
                             result.description() + " at offset " + std::to_string(result.offset) + ")");
     for (auto node : doc.children())
         if (node.type() == pugi::node_doctype)
-            throw WorkbookError("Workbook part " + std::string(name) + " has a document type declaration");
+            throw WorkbookError("Workbook part " + PartText(name) + " has a document type declaration");
+    if (MaxDepth(doc) > limits_.maxXmlDepth)
+        throw WorkbookError("Workbook part " + PartText(name) + " nests elements more than " +
+                            std::to_string(limits_.maxXmlDepth) + " levels deep");
     return doc;
 }
 

@@ -22,6 +22,13 @@ struct PackageLimits {
     std::uint64_t maxPartBytes = 128ull << 20;
     std::uint64_t maxTotalBytes = 512ull << 20; // all parts read from one package
     std::uint64_t maxEntries = 100000;
+    // The tree of one parsed part, estimated from its text before parsing: an element takes
+    // far more memory as a node than as text (an empty cell <c/> four bytes against about
+    // seventy), so this bounds what a small part full of elements can make us allocate.
+    std::uint64_t maxXmlTreeBytes = 768ull << 20;
+    // Elements nested deeper than this are refused: real parts nest a handful of levels, and
+    // the XML library removes subtrees recursively.
+    std::uint32_t maxXmlDepth = 256;
 };
 
 struct Relationship {
@@ -46,8 +53,10 @@ public:
     // The part parsed as XML; document type declarations are refused outright so no entity
     // can expand.
     // A text of nothing but blanks is a value (a cell holding " "), so it is kept.
+    // treeBytesAllowed lowers maxXmlTreeBytes for a caller that holds memory of its own.
     pugi::xml_document ReadXml(std::string_view name,
-                               unsigned parseFlags = pugi::parse_default | pugi::parse_ws_pcdata_single);
+                               unsigned parseFlags = pugi::parse_default | pugi::parse_ws_pcdata_single,
+                               std::uint64_t treeBytesAllowed = UINT64_MAX);
     // The relationships of a part ("" for the package's own); empty when it has none.
     std::vector<Relationship> ReadRelationships(std::string_view sourcePart);
 
@@ -64,6 +73,10 @@ private:
     std::map<std::string, std::uint64_t> index_; // lower-case name to entry
     std::uint64_t totalRead_ = 0;
 };
+
+// What parsing the XML text is expected to allocate, the parser's copy of the text included;
+// never less than it will.
+std::uint64_t EstimatedXmlTreeBytes(std::string_view text);
 
 // Part names are case-insensitive; relationship targets are relative to the source's folder.
 std::string ResolvePartName(std::string_view sourcePart, std::string_view target);

@@ -1,5 +1,7 @@
 #include "sheet/XlsxReader.h"
 
+#include "sheet/FormulaParser.h"
+#include "sheet/MessageText.h"
 #include "sheet/WorkbookError.h"
 #include "sheet/XlsxAddress.h"
 #include "sheet/XlsxNumberFormats.h"
@@ -7,8 +9,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
+#include <functional>
 #include <map>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace sheet::xlsx {
 
@@ -17,6 +22,50 @@ namespace {
 bool EndsWith(std::string_view s, std::string_view suffix)
 {
     return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+// Memory the read holds for good (cells and texts kept), against the workbook's limit.
+class MemoryBudget {
+public:
+    explicit MemoryBudget(std::uint64_t limit) : limit_(limit) {}
+
+    void Charge(std::uint64_t bytes)
+    {
+        used_ += bytes;
+        if (used_ > limit_)
+            throw WorkbookError("The workbook holds more than can be imported within " +
+                                std::to_string(limit_ >> 20) + " MB of memory");
+    }
+    // What a part's XML tree may take on top.
+    std::uint64_t Remaining() const { return used_ < limit_ ? limit_ - used_ : 0; }
+
+private:
+    std::uint64_t limit_;
+    std::uint64_t used_ = 0;
+};
+
+std::uint64_t HeldBytes(const std::string& text)
+{
+    return sizeof(std::string) + text.size();
+}
+
+std::size_t CharacterCount(std::string_view utf8)
+{
+    return static_cast<std::size_t>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+std::string FoldedSheetName(std::string name)
+{
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name;
+}
+
+// The quoted value in a message about a bad cell or name.
+std::string Shown(std::string_view value)
+{
+    return QuotedText(value);
 }
 
 bool IsTrue(std::string_view v)
@@ -193,12 +242,12 @@ struct Styles {
     std::vector<std::uint32_t> xfFormatIds;
 };
 
-Styles ReadStyles(Package& package, const std::string& part)
+Styles ReadStyles(Package& package, const std::string& part, MemoryBudget& budget)
 {
     Styles styles;
     if (part.empty() || !package.HasPart(part))
         return styles;
-    auto doc = package.ReadXml(part);
+    auto doc = package.ReadXml(part, pugi::parse_default | pugi::parse_ws_pcdata_single, budget.Remaining());
     auto root = doc.document_element();
     if (auto numFmts = Child(root, "numFmts")) {
         for (auto fmt : numFmts.children()) {
@@ -206,8 +255,14 @@ Styles ReadStyles(Package& package, const std::string& part)
                 continue;
             auto id = ParseUnsigned(Attribute(fmt, "numFmtId").value());
             if (!id)
-                throw WorkbookError("Styles part " + part + " has a number format without a valid id");
-            styles.customFormats[*id] = Attribute(fmt, "formatCode").value();
+                throw WorkbookError("Styles part " + PrintableText(part) + " has a number format without a valid id");
+            std::string code = Attribute(fmt, "formatCode").value();
+            // Every cell of the format gets a copy of its code.
+            if (CharacterCount(code) > kMaxFormatCodeChars)
+                throw WorkbookError("Number format " + std::to_string(*id) + " is longer than " +
+                                    std::to_string(kMaxFormatCodeChars) + " characters");
+            budget.Charge(HeldBytes(code) + 64);
+            styles.customFormats[*id] = std::move(code);
         }
     }
     if (auto xfs = Child(root, "cellXfs")) {
@@ -215,21 +270,33 @@ Styles ReadStyles(Package& package, const std::string& part)
             if (LocalName(xf) != "xf")
                 continue;
             auto id = ParseUnsigned(Attribute(xf, "numFmtId").value());
+            budget.Charge(sizeof(std::uint32_t));
             styles.xfFormatIds.push_back(id.value_or(0));
         }
     }
     return styles;
 }
 
-std::vector<std::string> ReadSharedStrings(Package& package, const std::string& part)
+void CheckTextLength(const std::string& text, const std::function<std::string()>& what)
+{
+    if (text.size() > kMaxCellTextChars && CharacterCount(text) > kMaxCellTextChars)
+        throw WorkbookError(what() + " is longer than " + std::to_string(kMaxCellTextChars) + " characters");
+}
+
+std::vector<std::string> ReadSharedStrings(Package& package, const std::string& part, MemoryBudget& budget)
 {
     std::vector<std::string> strings;
     if (part.empty() || !package.HasPart(part))
         return strings;
-    auto doc = package.ReadXml(part);
-    for (auto item : doc.document_element().children())
-        if (LocalName(item) == "si")
-            strings.push_back(StringItemText(item));
+    auto doc = package.ReadXml(part, pugi::parse_default | pugi::parse_ws_pcdata_single, budget.Remaining());
+    for (auto item : doc.document_element().children()) {
+        if (LocalName(item) != "si")
+            continue;
+        std::string text = StringItemText(item);
+        CheckTextLength(text, [&] { return "Shared string " + std::to_string(strings.size()); });
+        budget.Charge(HeldBytes(text));
+        strings.push_back(std::move(text));
+    }
     return strings;
 }
 
@@ -241,17 +308,20 @@ struct SharedFormula {
 class SheetReader {
 public:
     SheetReader(const std::vector<std::string>& strings, const Styles& styles, bool date1904,
-                const ReadOptions& options, std::size_t& cellBudget)
-        : strings_(strings), styles_(styles), date1904_(date1904), options_(options), cellBudget_(cellBudget)
+                const ReadOptions& options, MemoryBudget& budget)
+        : strings_(strings), styles_(styles), date1904_(date1904), options_(options), budget_(budget)
     {
     }
 
     void Read(Package& package, Sheet& sheet)
     {
-        auto doc = package.ReadXml(sheet.partName);
+        shownName_ = PrintableText(sheet.name);
+        auto doc = package.ReadXml(sheet.partName, pugi::parse_default | pugi::parse_ws_pcdata_single,
+                                   budget_.Remaining());
         auto root = doc.document_element();
         if (LocalName(root) != "worksheet")
-            throw WorkbookError("Part " + sheet.partName + " of sheet " + sheet.name + " is not a worksheet");
+            throw WorkbookError("Part " + PrintableText(sheet.partName) + " of sheet " + shownName_ +
+                                " is not a worksheet");
         if (auto protection = Child(root, "sheetProtection"))
             sheet.isProtected = IsTrue(Attribute(protection, "sheet").value());
         auto data = Child(root, "sheetData");
@@ -262,57 +332,79 @@ public:
             if (auto r = Attribute(row, "r")) {
                 auto n = ParseUnsigned(r.value());
                 if (!n || *n < 1 || *n > kMaxRows)
-                    throw WorkbookError("Sheet " + sheet.name + " has a row with the invalid number \"" +
-                                        r.value() + "\"");
+                    throw WorkbookError("Sheet " + shownName_ + " has a row with the invalid number " +
+                                        Shown(r.value()));
                 rowIndex = *n - 1;
             } else {
                 ++rowIndex;
             }
             if (rowIndex >= kMaxRows)
-                throw WorkbookError("Sheet " + sheet.name + " has more rows than a sheet can hold");
-            std::int64_t columnIndex = -1;
-            for (auto c : row.children()) {
-                if (LocalName(c) != "c")
-                    continue;
-                CellAddress address{static_cast<std::uint32_t>(rowIndex), 0};
-                if (auto r = Attribute(c, "r")) {
-                    auto parsed = ParseCellAddress(r.value());
-                    if (!parsed)
-                        throw WorkbookError("Sheet " + sheet.name +
-                                            " has a cell with the invalid reference \"" + r.value() + "\"");
-                    address = *parsed;
-                    columnIndex = address.column;
-                } else {
-                    ++columnIndex;
-                    if (columnIndex >= kMaxColumns)
-                        throw WorkbookError("Sheet " + sheet.name +
-                                            " has more columns than a sheet can hold");
-                    address.column = static_cast<std::uint32_t>(columnIndex);
-                }
-                if (cellBudget_ == 0)
-                    throw WorkbookError("Workbook has more cells than can be imported");
-                --cellBudget_;
-                if (options_.cancel && (cellBudget_ & 0xFFF) == 0 && options_.cancel->load())
-                    throw ReadCancelled();
-                sheet.cells.push_back(ReadCell(c, address, sheet.name));
-            }
+                throw WorkbookError("Sheet " + shownName_ + " has more rows than a sheet can hold");
+            ReadRow(row, static_cast<std::uint32_t>(rowIndex), sheet);
         }
         Finish(sheet);
     }
 
 private:
-    Cell ReadCell(const pugi::xml_node& c, CellAddress address, const std::string& sheetName)
+    void ReadRow(const pugi::xml_node& row, std::uint32_t rowIndex, Sheet& sheet)
     {
-        Cell cell;
-        cell.row = address.row;
-        cell.column = address.column;
-        auto where = [&] { return "cell " + FormatQualifiedCell(sheetName, address); };
+        std::int64_t columnIndex = -1;
+        for (auto c : row.children()) {
+            if (LocalName(c) != "c")
+                continue;
+            CellAddress address{rowIndex, 0};
+            if (auto r = Attribute(c, "r")) {
+                auto parsed = ParseCellAddress(r.value());
+                if (!parsed)
+                    throw WorkbookError("Sheet " + shownName_ + " has a cell with the invalid reference " +
+                                        Shown(r.value()));
+                address = *parsed;
+                columnIndex = address.column;
+            } else {
+                ++columnIndex;
+                if (columnIndex >= kMaxColumns)
+                    throw WorkbookError("Sheet " + shownName_ + " has more columns than a sheet can hold");
+                address.column = static_cast<std::uint32_t>(columnIndex);
+            }
+            if (options_.cancel && (++listed_ & 0xFFF) == 0 && options_.cancel->load())
+                throw ReadCancelled();
+            Extend(address);
+            // A cell listed only for its style holds nothing: it counts for the used range but
+            // is not kept, so millions of them cost nothing.
+            if (!Child(c, "v") && !Child(c, "f") && !Child(c, "is"))
+                continue;
+            Cell cell = ReadCell(c, address);
+            if (cell.type == CellType::Empty && !cell.HasFormula())
+                continue;
+            budget_.Charge(sizeof(Cell) + cell.text.size() + cell.formula.size() + cell.formatCode.size());
+            sheet.cells.push_back(std::move(cell));
+        }
+    }
 
+    void Extend(CellAddress address)
+    {
+        if (!listedArea_) {
+            listedArea_ = Area{address.row, address.column, address.row, address.column};
+            return;
+        }
+        listedArea_->firstRow = std::min(listedArea_->firstRow, address.row);
+        listedArea_->lastRow = std::max(listedArea_->lastRow, address.row);
+        listedArea_->firstColumn = std::min(listedArea_->firstColumn, address.column);
+        listedArea_->lastColumn = std::max(listedArea_->lastColumn, address.column);
+    }
+
+    std::string Where(CellAddress address) const
+    {
+        return "cell " + FormatQualifiedCell(shownName_, address);
+    }
+
+    void ReadFormat(const pugi::xml_node& c, Cell& cell)
+    {
         std::uint32_t style = 0;
         if (auto s = Attribute(c, "s")) {
             auto parsed = ParseUnsigned(s.value());
             if (!parsed)
-                throw WorkbookError("Invalid style index in " + where());
+                throw WorkbookError("Invalid style index in " + Where({cell.row, cell.column}));
             style = *parsed;
         }
         // A style the styles part lacks only costs the number format, not the value.
@@ -328,13 +420,30 @@ private:
                 cell.formatCode = "General";
             cell.isDate = IsDateFormatId(cell.numFmtId);
         }
+    }
 
+    Cell ReadCell(const pugi::xml_node& c, CellAddress address)
+    {
+        Cell cell;
+        cell.row = address.row;
+        cell.column = address.column;
+        ReadFormat(c, cell);
         if (auto f = Child(c, "f"))
-            ReadFormula(f, cell, address, where);
+            ReadFormula(f, cell, address);
+        ReadValue(c, cell, address);
+        if (cell.type != CellType::Number)
+            cell.isDate = false;
+        if (cell.type == CellType::String)
+            CheckTextLength(cell.text, [&] { return "The text in " + Where(address); });
+        return cell;
+    }
 
+    void ReadValue(const pugi::xml_node& c, Cell& cell, CellAddress address)
+    {
         std::string_view type = Attribute(c, "t").value();
         auto v = Child(c, "v");
         const char* raw = v.text().get();
+        auto where = [&] { return Where(address); };
         if (type == "inlineStr") {
             cell.type = CellType::String;
             cell.text = StringItemText(Child(c, "is"));
@@ -344,7 +453,7 @@ private:
         } else if (type == "s") {
             auto index = ParseUnsigned(raw);
             if (!index || *index >= strings_.size())
-                throw WorkbookError("Shared string index \"" + std::string(raw) + "\" of " + where() +
+                throw WorkbookError("Shared string index " + Shown(raw) + " of " + where() +
                                     " is not in the shared strings");
             cell.type = CellType::String;
             cell.text = strings_[*index];
@@ -355,41 +464,44 @@ private:
             cell.type = CellType::Boolean;
             std::string_view b = raw;
             if (b != "0" && b != "1" && b != "true" && b != "false")
-                throw WorkbookError("Invalid boolean \"" + std::string(raw) + "\" in " + where());
+                throw WorkbookError("Invalid boolean " + Shown(raw) + " in " + where());
             cell.number = IsTrue(b) ? 1 : 0;
         } else if (type == "e") {
             cell.type = CellType::Error;
+            if (std::strlen(raw) > kMaxErrorLiteral)
+                throw WorkbookError("Invalid error value " + Shown(raw) + " in " + where());
             cell.text = raw;
         } else if (type == "d") {
             auto serial = IsoDateToSerial(raw, date1904_);
             if (!serial)
-                throw WorkbookError("Invalid date \"" + std::string(raw) + "\" in " + where());
+                throw WorkbookError("Invalid date " + Shown(raw) + " in " + where());
             cell.type = CellType::Number;
             cell.number = *serial;
             cell.isDate = true;
         } else if (type.empty() || type == "n") {
             auto number = ParseNumber(raw);
             if (!number)
-                throw WorkbookError("Invalid number \"" + std::string(raw) + "\" in " + where());
+                throw WorkbookError("Invalid number " + Shown(raw) + " in " + where());
             cell.type = CellType::Number;
             cell.number = *number;
         } else {
-            throw WorkbookError("Unknown cell type \"" + std::string(type) + "\" in " + where());
+            throw WorkbookError("Unknown cell type " + Shown(type) + " in " + where());
         }
-        if (cell.type != CellType::Number)
-            cell.isDate = false;
-        return cell;
     }
 
-    template <typename Where>
-    void ReadFormula(const pugi::xml_node& f, Cell& cell, CellAddress address, Where where)
+    void ReadFormula(const pugi::xml_node& f, Cell& cell, CellAddress address)
     {
         std::string_view kind = Attribute(f, "t").value();
         std::string text = f.text().get();
+        // Refused here rather than by the formula check: a shared formula's text is copied
+        // to every cell it covers.
+        if (text.size() > kMaxFormulaLength)
+            throw WorkbookError("The formula in " + Where(address) + " is longer than " +
+                                std::to_string(kMaxFormulaLength) + " characters");
         if (kind == "shared") {
             auto si = ParseUnsigned(Attribute(f, "si").value());
             if (!si)
-                throw WorkbookError("Shared formula without a valid index in " + where());
+                throw WorkbookError("Shared formula without a valid index in " + Where(address));
             auto it = shared_.find(*si);
             if (!text.empty()) {
                 // A cell that spells its shared formula out is taken at its word.
@@ -402,7 +514,7 @@ private:
                     ShiftFormula(master.text, static_cast<std::int64_t>(address.row) - master.anchor.row,
                                  static_cast<std::int64_t>(address.column) - master.anchor.column);
             } else {
-                throw WorkbookError("Shared formula " + std::to_string(*si) + " used in " + where() +
+                throw WorkbookError("Shared formula " + std::to_string(*si) + " used in " + Where(address) +
                                     " before it is defined");
             }
         } else if (kind == "array") {
@@ -410,7 +522,7 @@ private:
             auto ref = Attribute(f, "ref");
             auto area = ParseArea(ref.value());
             if (!area)
-                throw WorkbookError("Array formula with an invalid range in " + where());
+                throw WorkbookError("Array formula with an invalid range in " + Where(address));
             cell.arrayRange = *area;
         } else if (kind.empty() || kind == "normal") {
             cell.formula = text;
@@ -426,31 +538,29 @@ private:
         if (!std::is_sorted(sheet.cells.begin(), sheet.cells.end(), before))
             std::stable_sort(sheet.cells.begin(), sheet.cells.end(), before);
         // A cell listed twice keeps its last entry, as the program that wrote it meant.
-        std::vector<Cell> unique;
-        unique.reserve(sheet.cells.size());
-        for (auto& cell : sheet.cells) {
-            if (!unique.empty() && unique.back().row == cell.row && unique.back().column == cell.column)
-                unique.back() = std::move(cell);
-            else
-                unique.push_back(std::move(cell));
+        auto last = sheet.cells.begin();
+        for (auto it = sheet.cells.begin(); it != sheet.cells.end(); ++it) {
+            if (it != last && it->row == last->row && it->column == last->column)
+                *last = std::move(*it);
+            else if (it != last && ++last != it)
+                *last = std::move(*it);
         }
-        sheet.cells = std::move(unique);
-        if (sheet.cells.empty())
-            return;
-        Area used{sheet.cells.front().row, sheet.cells.front().column, sheet.cells.back().row,
-                  sheet.cells.front().column};
-        for (const auto& cell : sheet.cells) {
-            used.firstColumn = std::min(used.firstColumn, cell.column);
-            used.lastColumn = std::max(used.lastColumn, cell.column);
-        }
-        sheet.usedRange = used;
+        if (!sheet.cells.empty())
+            sheet.cells.erase(last + 1, sheet.cells.end());
+        sheet.usedRange = listedArea_;
     }
+
+    // Longer than any error literal the program writes ("#GETTING_DATA").
+    static constexpr std::size_t kMaxErrorLiteral = 32;
 
     const std::vector<std::string>& strings_;
     const Styles& styles_;
     bool date1904_;
     const ReadOptions& options_;
-    std::size_t& cellBudget_;
+    MemoryBudget& budget_;
+    std::string shownName_;
+    std::size_t listed_ = 0;
+    std::optional<Area> listedArea_;
     std::unordered_map<std::uint32_t, SharedFormula> shared_;
 };
 
@@ -475,14 +585,9 @@ const Cell* Sheet::FindCell(std::uint32_t row, std::uint32_t column) const
 
 const Sheet* Workbook::FindSheet(const std::string& name) const
 {
-    auto lower = [](std::string s) {
-        for (char& c : s)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    };
-    std::string wanted = lower(name);
+    std::string wanted = FoldedSheetName(name);
     for (const auto& sheet : sheets)
-        if (lower(sheet.name) == wanted)
+        if (FoldedSheetName(sheet.name) == wanted)
             return &sheet;
     return nullptr;
 }
@@ -514,7 +619,7 @@ std::string FindWorkbookPart(Package& package)
     if (EndsWith(part, ".bin"))
         throw WorkbookError("Binary .xlsb workbooks are not read; save the workbook as .xlsx");
     if (!package.HasPart(part))
-        throw WorkbookError("Workbook part " + part + " named by the package is missing");
+        throw WorkbookError("Workbook part " + PrintableText(part) + " named by the package is missing");
     return part;
 }
 
@@ -525,7 +630,10 @@ std::vector<SheetLocation> LocateSheets(Package& package)
     auto doc = package.ReadXml(workbookPart);
     auto root = doc.document_element();
     if (LocalName(root) != "workbook")
-        throw WorkbookError("Part " + workbookPart + " is not a workbook");
+        throw WorkbookError("Part " + PrintableText(workbookPart) + " is not a workbook");
+    std::unordered_map<std::string, const Relationship*> relById;
+    for (const auto& r : rels)
+        relById[r.id] = &r; // the last of equal ids, as a scan would find it
     std::vector<SheetLocation> result;
     for (auto node : Child(root, "sheets").children()) {
         if (LocalName(node) != "sheet")
@@ -533,20 +641,19 @@ std::vector<SheetLocation> LocateSheets(Package& package)
         SheetLocation location;
         location.name = Attribute(node, "name").value();
         std::string id = Attribute(node, "id").value();
-        const Relationship* rel = nullptr;
-        for (const auto& r : rels)
-            if (r.id == id)
-                rel = &r;
+        auto found = relById.find(id);
+        const Relationship* rel = found == relById.end() ? nullptr : found->second;
         if (location.name.empty())
-            throw WorkbookError("Workbook part " + workbookPart + " lists a sheet without a name");
+            throw WorkbookError("Workbook part " + PrintableText(workbookPart) + " lists a sheet without a name");
         if (!rel || rel->external)
-            throw WorkbookError("Sheet " + location.name + " has no part in the package");
+            throw WorkbookError("Sheet " + PrintableText(location.name) + " has no part in the package");
         // Chart and dialog sheets hold no cells.
         if (!EndsWith(rel->type, "/worksheet"))
             continue;
         location.partName = rel->target;
         if (!package.HasPart(location.partName))
-            throw WorkbookError("Part " + location.partName + " of sheet " + location.name + " is missing");
+            throw WorkbookError("Part " + PrintableText(location.partName) + " of sheet " +
+                                PrintableText(location.name) + " is missing");
         result.push_back(std::move(location));
     }
     return result;
@@ -557,19 +664,21 @@ Workbook ReadWorkbook(std::vector<unsigned char> bytes, const ReadOptions& optio
     Package package(std::move(bytes), options.limits);
     std::string workbookPart = FindWorkbookPart(package);
     auto rels = package.ReadRelationships(workbookPart);
-    auto doc = package.ReadXml(workbookPart);
+    MemoryBudget budget(options.maxMemoryBytes);
+    auto doc = package.ReadXml(workbookPart, pugi::parse_default | pugi::parse_ws_pcdata_single, budget.Remaining());
     auto root = doc.document_element();
 
     Workbook workbook;
     workbook.date1904 = IsTrue(Attribute(Child(root, "workbookPr"), "date1904").value());
 
-    std::vector<std::string> strings = ReadSharedStrings(package, FindRelated(rels, "/sharedStrings"));
-    Styles styles = ReadStyles(package, FindRelated(rels, "/styles"));
+    std::vector<std::string> strings = ReadSharedStrings(package, FindRelated(rels, "/sharedStrings"), budget);
+    Styles styles = ReadStyles(package, FindRelated(rels, "/styles"), budget);
 
     // Sheet indexes of defined names count every sheet, chart sheets included.
     std::vector<int> sheetIndexOfPosition;
     auto locations = LocateSheets(package);
     std::size_t next = 0;
+    std::unordered_set<std::string> sheetNames; // folded as FindSheet folds them
     for (auto node : Child(root, "sheets").children()) {
         if (LocalName(node) != "sheet")
             continue;
@@ -580,8 +689,9 @@ Workbook ReadWorkbook(std::vector<unsigned char> bytes, const ReadOptions& optio
             sheet.partName = locations[next].partName;
             std::string_view state = Attribute(node, "state").value();
             sheet.hidden = state == "hidden" || state == "veryHidden";
-            if (workbook.FindSheet(name))
-                throw WorkbookError("Workbook has two sheets named " + name);
+            if (!sheetNames.insert(FoldedSheetName(name)).second)
+                throw WorkbookError("Workbook has two sheets named " + PrintableText(name));
+            budget.Charge(sizeof(Sheet) + name.size() + sheet.partName.size());
             workbook.sheets.push_back(std::move(sheet));
             sheetIndexOfPosition.push_back(static_cast<int>(workbook.sheets.size()) - 1);
             ++next;
@@ -590,11 +700,10 @@ Workbook ReadWorkbook(std::vector<unsigned char> bytes, const ReadOptions& optio
         }
     }
 
-    std::size_t cellBudget = options.maxCells;
     for (auto& sheet : workbook.sheets) {
         if (options.cancel && options.cancel->load())
             throw ReadCancelled();
-        SheetReader(strings, styles, workbook.date1904, options, cellBudget).Read(package, sheet);
+        SheetReader(strings, styles, workbook.date1904, options, budget).Read(package, sheet);
     }
 
     for (auto node : Child(root, "definedNames").children()) {
@@ -604,14 +713,20 @@ Workbook ReadWorkbook(std::vector<unsigned char> bytes, const ReadOptions& optio
         name.name = Attribute(node, "name").value();
         name.formula = node.text().get();
         name.hidden = IsTrue(Attribute(node, "hidden").value());
+        // Cut, its text could name another cell (B10 read as B1); refused like a cell's formula.
+        if (name.formula.size() > kMaxFormulaLength)
+            throw WorkbookError("Defined name " + PrintableText(name.name) + " is longer than " +
+                                std::to_string(kMaxFormulaLength) + " characters");
         if (auto local = Attribute(node, "localSheetId")) {
             auto index = ParseUnsigned(local.value());
             if (!index || *index >= sheetIndexOfPosition.size())
-                throw WorkbookError("Defined name " + name.name + " belongs to a sheet that does not exist");
+                throw WorkbookError("Defined name " + PrintableText(name.name) +
+                                    " belongs to a sheet that does not exist");
             name.localSheet = sheetIndexOfPosition[*index];
             if (name.localSheet < 0)
                 continue; // a name of a chart sheet
         }
+        budget.Charge(sizeof(DefinedName) + name.name.size() + name.formula.size());
         workbook.names.push_back(std::move(name));
     }
     return workbook;

@@ -11,9 +11,16 @@
 // WorkbookError whose text says which part and which cell; nothing is returned half-read.
 namespace sheet::xlsx {
 
+// Longest texts the workbook format allows: a cell's value and a number format code.
+inline constexpr std::size_t kMaxCellTextChars = 32767;
+inline constexpr std::size_t kMaxFormatCodeChars = 255;
+
 struct ReadOptions {
     PackageLimits limits;
-    std::size_t maxCells = 20'000'000;
+    // What the read may hold at once: the cells, shared strings and number formats kept, and
+    // the XML tree of the part being parsed (estimated before it is parsed). Reading fails
+    // as soon as the next part or cell would go beyond it.
+    std::uint64_t maxMemoryBytes = 768ull << 20;
     // Set from another thread to give up early; the reader then throws ReadCancelled.
     const std::atomic<bool>* cancel = nullptr;
 };

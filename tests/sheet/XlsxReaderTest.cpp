@@ -1,10 +1,15 @@
 #include "sheet/XlsxReader.h"
+#include "sheet/FormulaParser.h"
 #include "sheet/WorkbookError.h"
 #include "sheet/XlsxAddress.h"
 #include "sheet/XlsxNumberFormats.h"
 #include "tests/sheet/XlsxTestPackages.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
 
 using namespace sheet::xlsx;
 using namespace xlsxtest;
@@ -177,7 +182,9 @@ TEST(XlsxReader, ReadsSheetStateStringsAndDates)
     // Rows and cells without numbers follow the ones before them.
     EXPECT_DOUBLE_EQ(At(s, "A3")->number, 7);
     EXPECT_DOUBLE_EQ(At(s, "B3")->number, 8);
-    EXPECT_EQ(At(s, "C3")->type, CellType::Empty);
+    // A cell without a value or formula is not kept, but still counts for the used range.
+    EXPECT_EQ(At(s, "C3"), nullptr);
+    EXPECT_EQ(s.usedRange, (Area{0, 0, 2, 3}));
 }
 
 TEST(XlsxReader, RefusesBadInputWithAClearMessage)
@@ -193,6 +200,45 @@ TEST(XlsxReader, RefusesBadInputWithAClearMessage)
                          {"xl/workbook.xml", WorkbookXml({"S"})},
                          {"xl/_rels/workbook.xml.rels", WorkbookRels(1)}};
     Parts noWorkbook = {{"docProps/app.xml", "<x/>"}};
+    // Zip tools cannot write one name twice: write a stand-in name and rename it in place.
+    auto twice = [](const std::string& name) {
+        std::string standIn = name.substr(0, name.size() - 1) + "#";
+        Parts parts = {{"_rels/.rels", kRootRels},
+                       {"xl/workbook.xml", WorkbookXml({"S"})},
+                       {"xl/_rels/workbook.xml.rels", WorkbookRels(1)},
+                       {"xl/worksheets/sheet1.xml", SheetXml("")},
+                       {standIn, SheetXml(R"(<row r="1"><c r="A1"><v>1</v></c></row>)")}};
+        auto bytes = Zip(parts);
+        for (auto at = bytes.begin();
+             (at = std::search(at, bytes.end(), standIn.begin(), standIn.end())) != bytes.end();)
+            at = std::copy(name.begin(), name.end(), at);
+        return bytes;
+    };
+    // A workbook saved with a password: a compound file holding an "EncryptedPackage" stream.
+    std::vector<unsigned char> encrypted = ole;
+    encrypted.resize(512);
+    for (char c : std::string("EncryptedPackage")) {
+        encrypted.push_back(static_cast<unsigned char>(c));
+        encrypted.push_back(0);
+    }
+    std::string nested = "<is>";
+    for (int i = 0; i < 300; ++i)
+        nested += "<r>";
+    nested += "<t>x</t>";
+    for (int i = 0; i < 300; ++i)
+        nested += "</r>";
+    nested += "</is>";
+    std::string tooLong(sheet::xlsx::kMaxCellTextChars + 1, 'x');
+    std::string formulaTooLong(kMaxFormulaLength + 1, '1');
+    auto withNames = [](const std::string& names) {
+        return OneSheet(SheetXml(R"(<row r="1"><c r="A1"><v>1</v></c></row>)"),
+                        {{"xl/workbook.xml", WorkbookXml({"S"}, "<definedNames>" + names + "</definedNames>")}});
+    };
+    auto withFormat = [](const std::string& code) {
+        return OneSheet(SheetXml(R"(<row r="1"><c r="A1" s="1"><v>1</v></c></row>)"),
+                        {{"xl/styles.xml", "<styleSheet><numFmts><numFmt numFmtId=\"164\" formatCode=\"" + code +
+                                               "\"/></numFmts></styleSheet>"}});
+    };
     struct Case {
         const char* name;
         std::vector<unsigned char> bytes;
@@ -216,6 +262,26 @@ TEST(XlsxReader, RefusesBadInputWithAClearMessage)
         {"malformed xml", OneSheet("<worksheet><sheetData>"), "not well-formed"},
         {"unknown cell type", OneSheet(SheetXml(R"(<row r="1"><c r="A1" t="q"><v>1</v></c></row>)")),
          "\"q\""},
+        // Two programs would read two different workbooks from these.
+        {"part twice", twice("xl/worksheets/sheet1.xml"), "damaged: it holds the part xl/worksheets/sheet1.xml twice"},
+        {"part twice in other case", twice("xl/worksheets/Sheet1.xml"), "twice"},
+        {"encrypted zip entries", Zip({{"_rels/.rels", kRootRels}}, false, "secret"), "is encrypted in the zip"},
+        {"workbook with a password", encrypted, "protected with a password"},
+        {"elements nested too deeply",
+         OneSheet(SheetXml("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\">" + nested + "</c></row>")),
+         "levels deep"},
+        {"text too long", OneSheet(SheetXml("<row r=\"1\"><c r=\"B1\" t=\"str\"><v>" + tooLong + "</v></c></row>")),
+         "text in cell 'S'!$B$1 is longer than 32767"},
+        {"shared string too long",
+         OneSheet(SheetXml(R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row>)"),
+                  {{"xl/sharedStrings.xml", "<sst><si><t>" + tooLong + "</t></si></sst>"}}),
+         "Shared string 0 is longer than"},
+        {"formula too long",
+         OneSheet(SheetXml("<row r=\"1\"><c r=\"C1\"><f>" + formulaTooLong + "</f></c></row>")),
+         "formula in cell 'S'!$C$1 is longer than 8192"},
+        {"defined name too long", withNames("<definedName name=\"Big\">" + formulaTooLong + "</definedName>"),
+         "Defined name Big is longer than"},
+        {"format code too long", withFormat(std::string(300, '0')), "Number format 164 is longer than 255"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -228,22 +294,75 @@ TEST(XlsxReader, RefusesBadInputWithAClearMessage)
     }
 }
 
+TEST(XlsxReader, QuotesBadValuesShortAndEscaped)
+{
+    std::string value = "\x1b[2J" + std::string(1 << 20, '9');
+    try {
+        ReadWorkbook(OneSheet(SheetXml("<row r=\"1\"><c r=\"A1\"><v>" + value + "</v></c></row>")));
+        ADD_FAILURE() << "accepted";
+    } catch (const sheet::WorkbookError& e) {
+        std::string message = e.what();
+        EXPECT_LT(message.size(), 200u);
+        EXPECT_EQ(message.find('\x1b'), std::string::npos);
+        EXPECT_NE(message.find("\"\\x1B[2J999"), std::string::npos) << message;
+        EXPECT_NE(message.find("...\" in cell 'S'!$A$1"), std::string::npos) << message;
+    }
+}
+
+TEST(XlsxReader, SaysWhatAFileThatIsNoWorkbookIs)
+{
+    testsupport::TempDir dir;
+    std::filesystem::create_directory(dir / "book.xlsx");
+    ASSERT_EQ(mkfifo((dir / "pipe.xlsx").c_str(), 0600), 0);
+    auto messageOf = [](const std::filesystem::path& path) {
+        try {
+            ReadWorkbookFile(path.string());
+        } catch (const sheet::WorkbookError& e) {
+            return std::string(e.what());
+        }
+        return std::string("accepted");
+    };
+    EXPECT_NE(messageOf(dir / "book.xlsx").find("is a folder"), std::string::npos);
+    // Opening a pipe must not wait for a writer.
+    EXPECT_NE(messageOf(dir / "pipe.xlsx").find("not a regular file"), std::string::npos);
+    EXPECT_NE(messageOf(dir / "none.xlsx").find("Cannot open"), std::string::npos);
+}
+
 TEST(XlsxReader, BoundsWhatAPartMayInflateTo)
 {
     // A megabyte of zeros compresses to about a kilobyte; the reader must stop at its limit
     // instead of believing either the size header or the data.
     std::string zeros(1 << 20, '0');
-    auto bytes = OneSheet(SheetXml("<row r=\"1\"><c r=\"A1\" t=\"str\"><v>" + zeros + "</v></c></row>"));
+    auto bytes = OneSheet(SheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>", "<!--" + zeros + "-->"));
     ASSERT_LT(bytes.size(), 20000u);
     ReadOptions options;
     options.limits.maxPartBytes = 64 << 10;
     EXPECT_THROW(ReadWorkbook(bytes, options), sheet::WorkbookError);
-    EXPECT_EQ(ReadWorkbook(bytes).sheets[0].cells[0].text.size(), zeros.size());
+    EXPECT_EQ(ReadWorkbook(bytes).sheets[0].cells.size(), 1u);
+}
 
-    ReadOptions fewCells;
-    fewCells.maxCells = 1;
-    EXPECT_THROW(ReadWorkbook(OneSheet(SheetXml(R"(<row r="1"><c r="A1"/><c r="B1"/></row>)")), fewCells),
-                 sheet::WorkbookError);
+TEST(XlsxReader, BoundsTheMemoryOfTreesAndCells)
+{
+    std::string cells;
+    for (int i = 1; i <= 2000; ++i)
+        cells += "<c><v>" + std::to_string(i) + "</v></c>";
+    auto bytes = OneSheet(SheetXml("<row r=\"1\">" + cells + "</row>"));
+    auto refusedWithin = [&](std::uint64_t memory, std::uint64_t tree) {
+        ReadOptions options;
+        options.maxMemoryBytes = memory;
+        options.limits.maxXmlTreeBytes = tree;
+        try {
+            ReadWorkbook(bytes, options);
+            return std::string();
+        } catch (const sheet::WorkbookError& e) {
+            return std::string(e.what());
+        }
+    };
+    EXPECT_EQ(refusedWithin(64 << 20, 64 << 20), "");
+    // The tree of the sheet alone is too large: refused before it is parsed.
+    EXPECT_NE(refusedWithin(64 << 20, 200 << 10).find("too many elements"), std::string::npos);
+    // The tree fits, the cells it holds do not.
+    EXPECT_NE(refusedWithin(400 << 10, 64 << 20).find("MB of memory"), std::string::npos);
 }
 
 TEST(XlsxAddress, ShiftsRelativeReferencesOnly)

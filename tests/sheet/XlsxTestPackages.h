@@ -14,7 +14,8 @@ namespace xlsxtest {
 
 using Parts = std::vector<std::pair<std::string, std::string>>;
 
-inline std::vector<unsigned char> Zip(const Parts& parts, bool store = false)
+// With a password, every entry is encrypted the way zip tools do it (workbooks never are).
+inline std::vector<unsigned char> Zip(const Parts& parts, bool store = false, const char* password = nullptr)
 {
     testsupport::TempDir dir;
     std::string path = (dir / "p.zip").string();
@@ -25,6 +26,8 @@ inline std::vector<unsigned char> Zip(const Parts& parts, bool store = false)
         zip_int64_t index = zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE);
         if (store)
             zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
+        if (password)
+            zip_file_set_encryption(archive, static_cast<zip_uint64_t>(index), ZIP_EM_TRAD_PKWARE, password);
     }
     zip_close(archive);
     return testsupport::ReadBytes(path);

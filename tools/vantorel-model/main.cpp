@@ -100,8 +100,7 @@ int main(int argc, char** argv)
         sheet::xlsx::Workbook workbook = sheet::xlsx::ReadWorkbookFile(argv[1]);
         sheet::FillResult result = sheet::FillCellModel(workbook, model);
         if (result.outcome != sheet::FillOutcome::Done) {
-            std::fprintf(stderr, "%s: the formula of %s cannot be read\n", argv[1],
-                         result.failedItem.c_str());
+            std::fprintf(stderr, "%s: %s\n", argv[1], result.failure.c_str());
             return 1;
         }
     } catch (const sheet::WorkbookError& error) {
