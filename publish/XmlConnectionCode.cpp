@@ -1,0 +1,111 @@
+#include "publish/XmlConnectionCode.h"
+
+#include "publish/ExportSettings.h"
+#include "sheet/CellRef.h"
+#include "swf/Actions.h"
+#include "swf/SwfDoAction.h"
+
+namespace publish {
+
+namespace {
+
+using swf::ActionCode;
+
+// Appends the records of the connection script, one value per Push as the rest of the
+// generated code does.
+class Emitter {
+public:
+    explicit Emitter(CActionList& out) : out_(out) {}
+
+    Emitter& Str(const std::string& text)
+    {
+        out_.Add(std::make_unique<CActionPush>(text));
+        return *this;
+    }
+    Emitter& Int(int32_t value)
+    {
+        out_.Add(CActionPush::CActionPushInt(value));
+        return *this;
+    }
+    Emitter& Op(ActionCode code)
+    {
+        out_.Add(std::make_unique<CActionCode>(code));
+        return *this;
+    }
+    // new C() with no arguments.
+    Emitter& New(const char* className) { return Int(0).Str(className).Op(ActionCode::NewObject); }
+    // The global variable's value.
+    Emitter& Get(const std::string& name) { return Str(name).Op(ActionCode::GetVariable); }
+    // kvXML[key]
+    Emitter& MapEntry(const std::string& key) { return Get("kvXML").Str(key).Op(ActionCode::GetMember); }
+
+private:
+    CActionList& out_;
+};
+
+void WriteServiceUrl(Emitter& e, const CExportSettings& settings)
+{
+    e.Str("xmlUrl").New("Object").Op(ActionCode::SetVariable);
+    if (const auto& cell = settings.GetUrlCell())
+        e.Get("xmlUrl").Str("dynamic").Str(CellVariableName(cell->id)).Op(ActionCode::SetMember);
+    else
+        e.Get("xmlUrl").Str("static").Str(settings.url).Op(ActionCode::SetMember);
+    e.Str("xmlInterval").Int(settings.refresh ? settings.refreshSeconds : 0).Op(ActionCode::SetVariable);
+}
+
+void WriteNamespaces(Emitter& e, const std::map<std::string, std::string>& namespaces)
+{
+    e.Str("kvXMLNS").New("Array").Op(ActionCode::SetVariable);
+    for (const auto& [prefix, uri] : namespaces)
+        e.Get("kvXMLNS").Str(prefix).Str(uri).Op(ActionCode::SetMember);
+}
+
+void WriteMap(Emitter& e, const XmlMapSource& map)
+{
+    const std::string& k = map.name;
+    e.Get("kvXML").Str(k).New("Object").Op(ActionCode::SetMember);
+    e.MapEntry(k).Str("refresh").Int(map.refreshSeconds).Op(ActionCode::SetMember);
+    if (map.urlCellId)
+        e.MapEntry(k).Str("dynamic").Str(CellVariableName(*map.urlCellId)).Op(ActionCode::SetMember);
+    else
+        e.MapEntry(k).Str("static").Str(map.url).Op(ActionCode::SetMember);
+    e.MapEntry(k).Str("arr").New("Array").Op(ActionCode::SetMember);
+    int32_t i = 0;
+    for (const auto& [xpath, range] : map.parameters) {
+        // kvXML[k].arr.push(new Object())
+        e.New("Object").Int(1).MapEntry(k).Str("arr").Op(ActionCode::GetMember).Str("push");
+        e.Op(ActionCode::CallMethod).Op(ActionCode::Pop);
+        auto element = [&]() -> Emitter& {
+            return e.MapEntry(k).Str("arr").Op(ActionCode::GetMember).Int(i).Op(ActionCode::GetMember);
+        };
+        element().Str("range").Get(RangeArrayName(range)).Op(ActionCode::SetMember);
+        element().Str("xpath").Str(xpath).Op(ActionCode::SetMember);
+        ++i;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<CSwfDoAction> BuildXmlConnectionCode(const ConnectionScriptSource& source,
+                                                     const CExportSettings& settings,
+                                                     IModelScriptParts& model)
+{
+    auto script = std::make_unique<CSwfDoAction>();
+    CActionList& out = script->GetActions();
+    Emitter e(out);
+    if (source.webService)
+        WriteServiceUrl(e, settings);
+    model.WriteRangeArrays(out);
+    model.WriteInitialValues(out);
+    if (source.connectionInputs) {
+        WriteNamespaces(e, source.namespaces);
+        e.Str("kvXML").New("Array").Op(ActionCode::SetVariable);
+        for (const XmlMapSource& map : source.maps)
+            WriteMap(e, map);
+    }
+    model.WriteDataTable(out);
+    model.WriteCalcFunctions(out);
+    return script;
+}
+
+} // namespace publish
