@@ -1,0 +1,194 @@
+// Writes function_library.swf: formulas compiled against a function library read from an
+// enciphered library movie, and the library's own tag, which carries the code of exactly the
+// functions those formulas call. The movie reports each formula's value through
+// fscommand("<cell>", value), then "done".
+
+#include "publish/FunctionLibrary.h"
+#include "sheet/CallingConvention.h"
+#include "sheet/CellModel.h"
+#include "sheet/CellRef.h"
+#include "sheet/ExprNodes.h"
+#include "sheet/FormulaNode.h"
+#include "sheet/ModelVariable.h"
+#include "sheet/VariableTable.h"
+#include "swf/Actions.h"
+#include "swf/SwfDoAction.h"
+#include "swf/SwfOutputMovie.h"
+#include "swf/SwfTags.h"
+#include "tests/publish/LibraryFixture.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using swf::ActionCode;
+
+void Push(CActionList& actions, const std::string& text)
+{
+    actions.Add(std::make_unique<CActionPush>(text));
+}
+
+void Op(CActionList& actions, ActionCode code)
+{
+    actions.Add(std::make_unique<CActionCode>(code));
+}
+
+void Argument(CActionList& actions, int32_t index)
+{
+    Push(actions, "arguments");
+    Op(actions, ActionCode::GetVariable);
+    actions.Add(CActionPush::CActionPushInt(index));
+    Op(actions, ActionCode::GetMember);
+}
+
+// A clip's code: kvLib.<name> = function () { <body> }, after what runs first.
+std::vector<uint8_t> Method(const std::string& name, CActionList body, CActionList before = {})
+{
+    CActionList code = std::move(before);
+    Push(code, std::string(callconv::kLibraryObject));
+    Op(code, ActionCode::GetVariable);
+    Push(code, name);
+    auto function = std::make_unique<CActionDefineFunction>("");
+    function->GetBody() = std::move(body);
+    code.Add(std::move(function));
+    Op(code, ActionCode::SetMember);
+    return code.ToBytes(false);
+}
+
+std::vector<testsupport::LibraryClip> Clips()
+{
+    std::vector<testsupport::LibraryClip> clips;
+    {
+        CActionList a; // kvAdd(x, y) = Number(x) + Number(y)
+        Argument(a, 0);
+        Op(a, ActionCode::ToNumber);
+        Argument(a, 1);
+        Op(a, ActionCode::ToNumber);
+        Op(a, ActionCode::Add2);
+        Op(a, ActionCode::Return);
+        clips.push_back({"kvAdd", Method("kvAdd", std::move(a))});
+    }
+    {
+        CActionList a; // SQRT(x) = Math.sqrt(x)
+        Argument(a, 0);
+        a.Add(CActionPush::CActionPushInt(1));
+        Push(a, "Math");
+        Op(a, ActionCode::GetVariable);
+        Push(a, "sqrt");
+        Op(a, ActionCode::CallMethod);
+        Op(a, ActionCode::Return);
+        clips.push_back({"SQRT", Method("SQRT", std::move(a))});
+    }
+    {
+        CActionList a; // a first LEN that a later clip of the same name replaces
+        a.Add(CActionPush::CActionPushInt(-1));
+        Op(a, ActionCode::Return);
+        clips.push_back({"LEN", Method("LEN", std::move(a))});
+    }
+    {
+        CActionList a; // PI: no formula calls it, so its code must not run at all
+        CActionList probe;
+        Push(probe, "kvProbe");
+        Push(probe, "PI was written");
+        Op(probe, ActionCode::SetVariable);
+        a.Add(CActionPush::CActionPushDouble(3.14159));
+        Op(a, ActionCode::Return);
+        clips.push_back({"PI", Method("PI", std::move(a), std::move(probe))});
+    }
+    {
+        CActionList a; // LEN(x) = String(x).length
+        Argument(a, 0);
+        Op(a, ActionCode::ToString);
+        Push(a, "length");
+        Op(a, ActionCode::GetMember);
+        Op(a, ActionCode::Return);
+        clips.push_back({"LEN", Method("LEN", std::move(a))});
+    }
+    return clips;
+}
+
+void Report(CActionList& actions, const std::string& command, const std::string& variable)
+{
+    Push(actions, "FSCommand:" + command);
+    Push(actions, variable);
+    Op(actions, ActionCode::GetVariable);
+    actions.Add(
+        std::make_unique<CActionRaw>(static_cast<uint8_t>(ActionCode::GetUrl2), std::vector<uint8_t>{0}));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+        return 2;
+    }
+    std::filesystem::path folder = argv[1];
+    std::filesystem::create_directories(folder);
+    testsupport::WriteLibraryAsset(folder / "func.dat", Clips());
+    CFunctionLibrary library((folder / "func.dat").string());
+
+    CCellModel model;
+    model.SetCell("Data", 1, 1, CCellData{"2", std::string(CellType::Number), "", false});
+    model.SetCell("Data", 2, 1, CCellData{"3.5", std::string(CellType::Number), "", false});
+    const std::vector<std::pair<int, std::string>> formulas = {
+        {1, "A1+A2"}, {2, "SQRT(16)"}, {3, "LEN(\"abcd\")"}, {4, "LEN(A2)+A1"}};
+    for (const auto& [row, formula] : formulas)
+        model.SetCell("Data", row, 3, CCellData{"", "", formula, false});
+
+    CVariableTable table;
+    CActionList actions;
+    // The library object the functions become members of; in a published movie the base movie's
+    // code makes it before the library's tags run.
+    Push(actions, "_global");
+    Op(actions, ActionCode::GetVariable);
+    Push(actions, std::string(callconv::kLibraryObject));
+    actions.Add(CActionPush::CActionPushInt(0));
+    Push(actions, "Object");
+    Op(actions, ActionCode::NewObject);
+    Op(actions, ActionCode::SetMember);
+
+    CActionList calculation;
+    std::vector<std::unique_ptr<CFormulaNode>> nodes;
+    for (int row : {1, 2}) {
+        CCellRef cell = *table.GetCellAt(static_cast<size_t>(table.AddCell("Data", row, 1)));
+        nodes.push_back(std::make_unique<CConstantCellNode>(
+            cell.id, CCompiledExpr::Compile(*model.MakeConstantNode(cell))));
+    }
+    std::vector<std::pair<std::string, int32_t>> reports;
+    for (const auto& [row, formula] : formulas) {
+        CCellRef cell = *table.GetCellAt(static_cast<size_t>(table.AddCell("Data", row, 3)));
+        auto tree = model.ParseCellFormula(cell, table);
+        if (!tree) {
+            std::fprintf(stderr, "cannot parse %s\n", formula.c_str());
+            return 1;
+        }
+        nodes.push_back(std::make_unique<CFormulaCellNode>(cell.id, CCompiledExpr::Compile(*tree)));
+        reports.emplace_back("C" + std::to_string(row), cell.id);
+    }
+    for (const auto& node : nodes)
+        node->WriteVariableAction(calculation);
+    for (const auto& [name, id] : reports)
+        Report(calculation, name, CellVariableName(id));
+    Report(calculation, "probe", "kvProbe");
+    Push(calculation, "FSCommand:done");
+    Push(calculation, "");
+    calculation.Add(
+        std::make_unique<CActionRaw>(static_cast<uint8_t>(ActionCode::GetUrl2), std::vector<uint8_t>{0}));
+    Op(calculation, ActionCode::Stop);
+
+    CSwfOutputMovie movie;
+    movie.AddTag(std::make_unique<CSwfSetBackgroundColor>(255, 255, 255));
+    movie.AddTag(std::make_unique<CSwfDoAction>(std::move(actions)));
+    movie.AddTag(&library);
+    movie.AddTag(std::make_unique<CSwfDoAction>(std::move(calculation)));
+    movie.AddTag(std::make_unique<CSwfShowFrame>());
+    movie.WriteFile(folder / "function_library.swf", 200, 100, 12.0, false);
+    for (int i = 0; i < library.GetUnsupportedCount(); ++i)
+        std::fprintf(stderr, "unsupported: %s\n", library.GetUnsupportedName(i).c_str());
+    return library.GetUnsupportedCount() == 0 ? 0 : 1;
+}

@@ -1,0 +1,63 @@
+// Runs the movie of publish_function_library.cpp in Ruffle: the formulas call functions whose code the
+// library read from an enciphered library movie, and the movie carries exactly the functions
+// that the formulas use.
+import { execFileSync } from "node:child_process";
+import fs from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import { withPlayer, playerProblems } from "./lib/ruffle.mjs";
+import { checkMovie, inflateMovie } from "./lib/swfcheck.mjs";
+
+const out = fs.mkdtempSync(path.join(os.tmpdir(), "function-library-"));
+execFileSync(process.env.MOVIE_MAKER, [out], { stdio: "inherit" });
+
+const expected = {
+  C1: "5.5", // kvAdd, the operator's function
+  C2: "4", // SQRT
+  C3: "4", // LEN: the later of two clips exported as LEN
+  C4: "5", // LEN(3.5) + 2
+};
+
+// Top-level tag codes of a movie file, in order.
+function tagCodes(file) {
+  const buf = inflateMovie(file);
+  let at = 8 + Math.ceil((5 + 4 * (buf[8] >> 3)) / 8) + 4;
+  const codes = [];
+  while (at + 2 <= buf.length) {
+    const head = buf.readUInt16LE(at);
+    let length = head & 0x3f;
+    at += 2;
+    if (length === 0x3f) { length = buf.readUInt32LE(at); at += 4; }
+    codes.push(head >> 6);
+    at += length;
+  }
+  return codes;
+}
+
+let failures = 0;
+const fail = (message) => { console.log(`FAIL ${message}`); ++failures; };
+try {
+  const file = fs.readFileSync(path.join(out, "function_library.swf"));
+  const { problems } = checkMovie(file);
+  for (const p of problems) fail(`structure: ${p}`);
+  // The movie's own two scripts and one DoAction per used function (LEN, SQRT, kvAdd); PI is
+  // in the library but no formula calls it.
+  const doActions = tagCodes(file).filter((code) => code === 12).length;
+  if (doActions === 5) console.log("ok   5 DoAction tags");
+  else fail(`${doActions} DoAction tags, expected 5`);
+  await withPlayer(out, async (run) => {
+    const result = await run("function_library.swf", { until: "done", timeoutMs: 15000 });
+    for (const p of playerProblems(result)) fail(`player: ${p}`);
+    const got = Object.fromEntries(result.events.filter((e) => e.kind === "fscommand").map((e) => [e.cmd, e.args]));
+    for (const [cell, value] of Object.entries(expected)) {
+      if (got[cell] === value) console.log(`ok   ${cell} = ${value}`);
+      else fail(`${cell} = ${JSON.stringify(got[cell])}, expected ${value}`);
+    }
+    if (got.probe === "PI was written") fail("the code of the unused function PI ran");
+    else console.log("ok   unused PI never ran");
+  });
+} finally {
+  fs.rmSync(out, { recursive: true, force: true });
+}
+console.log(failures ? `${failures} failed` : "all checks passed");
+process.exit(failures ? 1 : 0);
