@@ -3,6 +3,7 @@
 #include "model/BindingLink.h"
 #include "model/TextUtil.h"
 #include "model/Trace.h"
+#include "publish/FunctionLibrary.h"
 #include "sheet/CellModel.h"
 #include "sheet/CellValueMap.h"
 #include "sheet/VariableTable.h"
@@ -123,6 +124,10 @@ void CBaseMovie::ResetModel()
 {
     SetModelChanged();
     table_ = std::make_shared<CVariableTable>();
+    // The network's formulas gave their function uses back as they went; the names the
+    // library lacks are forgotten with the model that asked for them.
+    if (CFunctionLibrary* library = GetFunctionLibrary())
+        library->ResetUsage();
 }
 
 void CBaseMovie::SetModelChanged()

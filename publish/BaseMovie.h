@@ -109,6 +109,12 @@ public:
     std::map<std::string, std::string>& GetStringMap() { return stringMap_; }
     std::vector<CRangeEntry>& GetRangeEntries() { return rangeEntries_; }
 
+    // Sample data of a movie that takes its data from a web service (publish/DataFiles.h): the
+    // compiled constants as loadable variables, bound ones first; the range entries' cells as
+    // XML. False when the file cannot be written, which the export does not report.
+    bool WriteTextData(const std::filesystem::path& path) const;
+    bool WriteXmlData(const std::filesystem::path& path) const;
+
     // The data-source URL cell of the export settings (-1 for none) and the link over it.
     int32_t GetSettingsUrlCell() const { return settingsUrlCell_; }
     void SetSettingsUrlCell(int32_t cellId) { settingsUrlCell_ = cellId; }

@@ -1,10 +1,14 @@
 #include "publish/DataFiles.h"
 
+#include "publish/BaseMovie.h"
+
 #include "model/TextUtil.h"
 #include "sheet/CellModel.h"
 #include "sheet/ExprNodes.h"
+#include "sheet/FormulaNode.h"
 #include "sheet/ModelVariable.h"
 #include "sheet/Range.h"
+#include "sheet/VariableTable.h"
 
 #include <fstream>
 
@@ -163,4 +167,40 @@ bool WriteDataFile(const std::filesystem::path& path, std::string_view bytes)
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     file.close();
     return static_cast<bool>(file);
+}
+
+// The sample data of the base movie's model.
+
+namespace {
+
+const CValueNode* ConstantValue(const CFormulaNode& node)
+{
+    const CCompiledExpr* expression = node.GetExpression();
+    return expression ? dynamic_cast<const CValueNode*>(&expression->GetRoot()) : nullptr;
+}
+
+} // namespace
+
+bool CBaseMovie::WriteTextData(const std::filesystem::path& path) const
+{
+    std::vector<TextDataValue> values;
+    for (const CModelNetwork::NodeMap* nodes : {&network_.BoundConstants(), &network_.PlainConstants()})
+        for (const auto& [id, node] : *nodes)
+            values.push_back({id, ConstantValue(*node)});
+    return WriteDataFile(path, FormatTextData(values));
+}
+
+bool CBaseMovie::WriteXmlData(const std::filesystem::path& path) const
+{
+    std::vector<XmlDataVariable> variables;
+    for (const CRangeEntry& entry : rangeEntries_) {
+        if (entry.rangeIndex < 0)
+            continue;
+        XmlDataVariable& variable = variables.emplace_back();
+        variable.name = entry.name;
+        // An entry naming a range the table does not hold keeps its name and gets no rows.
+        if (const CRange* range = table_->GetRange(static_cast<std::size_t>(entry.rangeIndex)))
+            variable.rows = ReadRangeRows(*range, *cellModel1_);
+    }
+    return WriteDataFile(path, FormatXmlData(variables));
 }

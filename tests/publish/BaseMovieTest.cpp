@@ -1,5 +1,5 @@
-#include "model/BindingLink.h"
 #include "publish/BaseMovie.h"
+#include "model/BindingLink.h"
 #include "publish/CompileModel.h"
 #include "sheet/CellValueMap.h"
 #include "swf/Actions.h"
@@ -76,9 +76,10 @@ TEST_F(BaseMovieTest, WritesTheManagerClipTheScriptsAndItsPlacement)
     using T = swf::TagCode;
     auto code = [](T c) { return static_cast<uint16_t>(c); };
     // The manager and the clip it places; the other exported clip of the asset stays out.
-    ASSERT_EQ(Codes(tags), (std::vector<uint16_t>{code(T::DefineSprite), code(T::DefineSprite), code(T::ExportAssets),
-                                                  code(T::DoAction), code(T::DefineSprite), code(T::ExportAssets),
-                                                  code(T::DoInitAction), code(T::PlaceObject2)}));
+    ASSERT_EQ(Codes(tags),
+              (std::vector<uint16_t>{code(T::DefineSprite), code(T::DefineSprite), code(T::ExportAssets),
+                                     code(T::DoAction), code(T::DefineSprite), code(T::ExportAssets),
+                                     code(T::DoInitAction), code(T::PlaceObject2)}));
     EXPECT_EQ(U16At(tags[0].body, 0), 3);
     EXPECT_EQ(U16At(tags[1].body, 0), 1);
     std::string exportsOfAsset(tags[2].body.begin(), tags[2].body.end());
@@ -104,8 +105,8 @@ TEST_F(BaseMovieTest, WritesTheManagerClipTheScriptsAndItsPlacement)
 
     // The scripts belong to one build: a second write finds none and places at the next depth.
     std::vector<Tag> again = WriteTags();
-    ASSERT_EQ(Codes(again), (std::vector<uint16_t>{code(T::DefineSprite), code(T::DefineSprite), code(T::ExportAssets),
-                                                   code(T::PlaceObject2)}));
+    ASSERT_EQ(Codes(again), (std::vector<uint16_t>{code(T::DefineSprite), code(T::DefineSprite),
+                                                   code(T::ExportAssets), code(T::PlaceObject2)}));
     EXPECT_EQ(U16At(again[3].body, 1), 2);
 }
 

@@ -3,6 +3,7 @@
 #include "sheet/CellModel.h"
 #include "sheet/ExprNodes.h"
 #include "sheet/Range.h"
+#include "tests/publish/PublishTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -149,6 +150,50 @@ TEST(DataFilesTest, FilesKeepTheirBytesAndAnUnwritablePathWritesNothing)
 
     EXPECT_FALSE(WriteDataFile(dir / "missing" / "out.txt", "V1=1"));
     EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+}
+
+TEST(DataFilesTest, BaseMovieWritesItsConstantsAndRangeEntries)
+{
+    publishtest::BaseMovieFixture base;
+    testsupport::TempDir dir;
+    auto read = [&dir](const char* name) {
+        std::vector<unsigned char> bytes = testsupport::ReadBytes(dir / name);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    ASSERT_TRUE(base.movie->WriteTextData(dir / "empty.txt"));
+    EXPECT_EQ(read("empty.txt"), "");
+    ASSERT_TRUE(base.movie->WriteXmlData(dir / "empty.xml"));
+    EXPECT_EQ(read("empty.xml"), "<data>\r\n</data>");
+
+    // Z1 and Y1 are bound (Y1 has the larger id), X1 only read by a formula.
+    base.Number("Z1", 1.5);
+    base.cells().SetCell("S", 1, 25, CCellData{"two words", std::string(CellType::Text), "", false});
+    base.cells().SetCell("S", 1, 24, CCellData{"TRUE", std::string(CellType::Boolean), "", false});
+    base.Formula("W1", "IF(X1,1,0)");
+    BoundCells bound;
+    bound.constants = {base.Id("Z1"), base.Id("Y1")};
+    base.Compile({"Z1", "Y1", "W1"}, bound);
+    ASSERT_TRUE(base.movie->WriteTextData(dir / "data.txt"));
+    EXPECT_EQ(read("data.txt"), "V" + std::to_string(base.Id("Z1")) + "=1.5&V" +
+                                    std::to_string(base.Id("Y1")) + "=two words&V" +
+                                    std::to_string(base.Id("X1")) + "=1");
+
+    CRange range;
+    ASSERT_TRUE(range.AddArea(CCellRef("S", 1, 24), CCellRef("S", 1, 26)));
+    int index = base.table().AddRange(range);
+    base.movie->GetRangeEntries() = {{-1, "unset", ""}, {index, "row<1>", ""}, {99, "gone", ""}};
+    ASSERT_TRUE(base.movie->WriteXmlData(dir / "data.xml"));
+    EXPECT_EQ(read("data.xml"), "<data>\r\n"
+                                " <variable name=\"row&lt;1&gt;\">\r\n"
+                                "  <row>\r\n"
+                                "   <column>1</column>\r\n"
+                                "   <column>two words</column>\r\n"
+                                "   <column>1.5</column>\r\n"
+                                "  </row>\r\n"
+                                " </variable>\r\n"
+                                " <variable name=\"gone\">\r\n"
+                                " </variable>\r\n"
+                                "</data>");
 }
 
 } // namespace

@@ -31,7 +31,8 @@ TEST(DocDescription, ReadsEveryPartInDocumentUnits)
         "exportSettings": {"mode": "webService", "url": "http://x", "refreshSeconds": 30},
         "files": [{"name": "logo.jpg", "path": "/abs/logo.jpg"}],
         "customColors": ["#FF0000", "0x0000ff"]
-    })"), "/docs");
+    })"),
+                                                   "/docs");
     EXPECT_EQ(d.workbook, "/docs/book.xlsx");
     EXPECT_EQ(d.modelSource, "C:\\data\\book.xlsx");
     EXPECT_EQ(d.paper, (std::array<std::uint8_t, 3>{0x10, 0x20, 0x30}));
@@ -57,13 +58,16 @@ TEST(DocDescription, MistakesAreNamedByTheirPlace)
         {R"({})", "description: \"canvas\" is missing"},
         {R"({"canvas": {"width": 8, "height": 6}, "colour": 1})", "description: unknown key \"colour\""},
         {R"({"canvas": {"width": 8.5, "height": 6}})", "description.canvas.width: expected a whole number"},
-        {R"({"canvas": {"width": 8, "height": 6, "paper": "red"}})", "description.canvas.paper: expected a colour"},
+        {R"({"canvas": {"width": 8, "height": 6, "paper": "red"}})",
+         "description.canvas.paper: expected a colour"},
         {R"({"canvas": {"width": 8, "height": 6}, "components": [{"symbol": "S", "x": 0, "y": 0,
-             "width": 5}]})", "description.components[0]: \"height\" is missing"},
+             "width": 5}]})",
+         "description.components[0]: \"height\" is missing"},
         {R"({"canvas": {"width": 8, "height": 6}, "components": [{"symbol": "S", "x": 0, "y": 0,
              "width": 5, "height": 5}], "groups": [[0, 0]]})",
          "description.groups[0][1]: component 0 is already in a group"},
-        {R"({"canvas": {"width": 8, "height": 6}, "groups": [[0, 1]]})", "description.groups[0][0]: there are"},
+        {R"({"canvas": {"width": 8, "height": 6}, "groups": [[0, 1]]})",
+         "description.groups[0][0]: there are"},
         {R"({"canvas": {"width": 8, "height": 6}, "exportSettings": {"mode": "ftp"}})",
          "description.exportSettings.mode: expected"},
         {R"({"canvas": {"width": 8, "height": 6}, "customColors": [)"

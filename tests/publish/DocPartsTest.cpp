@@ -1,10 +1,10 @@
 #include "model/ModelError.h"
 #include "model/PropertyMap.h"
+#include "platform/Services.h"
 #include "publish/CustomColors.h"
 #include "publish/DocData.h"
 #include "publish/DocFile.h"
 #include "publish/TempFiles.h"
-#include "platform/Services.h"
 
 #include "tests/support/TestSupport.h"
 

@@ -5,6 +5,7 @@
 #include "swf/Actions.h"
 #include "swf/SwfWriter.h"
 #include "tests/publish/LibraryFixture.h"
+#include "tests/publish/PublishTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -196,6 +197,26 @@ TEST_F(FunctionLibraryTest, InstallsItselfAsTheFormulaCompilersHook)
     // Gone with the library: formulas compiled afterwards reach the stand-in, not freed memory.
     EXPECT_EQ(GetFunctionLibrary(), nullptr);
     EXPECT_EQ(GetFunctionLibraryHook().GetSymbolKind("SUM"), 0);
+}
+
+TEST_F(FunctionLibraryTest, ModelCompiledByTheBaseMovieRegistersItsFunctions)
+{
+    auto library = Standard();
+    publishtest::BaseMovieFixture base;
+    base.Number("A1", 1);
+    base.Formula("B1", "SUM(A1,2)+A1");
+    base.Formula("C1", "IF(A1=1,SUM(A1),0)");
+    base.Formula("D1", "NOPE(A1)&\"x\"");
+    base.Compile({"B1", "C1", "D1"}, {});
+    EXPECT_EQ(library->GetUseCount("SUM"), 2);
+    EXPECT_EQ(library->GetUseCount("kvAdd"), 1);
+    EXPECT_EQ(Unsupported(*library), (std::vector<std::string>{"NOPE", "kvConcat"}));
+    EXPECT_EQ(Written(*library), Tags({"if", "sum", "add", "eq"}));
+
+    // Dropping the model drops its uses and its unsupported names.
+    base.movie->ResetModel();
+    EXPECT_TRUE(Written(*library).empty());
+    EXPECT_EQ(library->GetUnsupportedCount(), 0);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "publish/BaseMovie.h"
 #include "publish/ModelNetwork.h"
+#include "publish/BaseMovie.h"
 #include "sheet/CellValueMap.h"
 #include "tests/publish/PublishTestSupport.h"
 
@@ -171,7 +171,8 @@ TEST_F(NetworkTest, LinkingAgainGivesTheSameNetwork)
     network().Link(table());
     auto snapshot = [&] {
         std::vector<std::size_t> sizes;
-        for (const auto* map : {&network().BoundConstants(), &network().Formulas(), &network().WatchedFormulas()})
+        for (const auto* map :
+             {&network().BoundConstants(), &network().Formulas(), &network().WatchedFormulas()})
             for (const auto& [id, node] : *map)
                 sizes.insert(sizes.end(), {node->GetPrecedents().size(), node->GetDependents().size()});
         return std::make_pair(sizes, OrderIds());
