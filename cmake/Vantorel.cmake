@@ -25,6 +25,11 @@ find_package(Threads REQUIRED)
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
+# What every test is told: the sources, the build folder and the installation folder that the
+# build lays out from assets/ (tools/vantorel-assets).
+set(VANTOREL_TEST_ENVIRONMENT
+  "VANTOREL_SOURCE_DIR=${VANTOREL_ROOT};VANTOREL_BINARY_DIR=${CMAKE_BINARY_DIR};VANTOREL_INSTALL_DIR=${CMAKE_BINARY_DIR}/install")
+
 # vantorel_library(<name> [DEPENDS <targets>...])
 # The library of the folder that calls it, from every .cpp file there.
 function(vantorel_library name)
@@ -50,7 +55,7 @@ function(vantorel_tests lib)
   gtest_discover_tests(${lib}_tests
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS ${lib} ENVIRONMENT "VANTOREL_SOURCE_DIR=${VANTOREL_ROOT};VANTOREL_BINARY_DIR=${CMAKE_BINARY_DIR}")
+    PROPERTIES LABELS ${lib} ENVIRONMENT "${VANTOREL_TEST_ENVIRONMENT}")
 endfunction()
 
 # vantorel_player_test(<name> <script.mjs> [args...]): a node script run by CTest under the
@@ -61,7 +66,7 @@ function(vantorel_player_test name script)
   endif()
   add_test(NAME ${name} COMMAND node ${script} ${ARGN} WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
   set_tests_properties(${name} PROPERTIES LABELS player
-    ENVIRONMENT "VANTOREL_SOURCE_DIR=${VANTOREL_ROOT};VANTOREL_BINARY_DIR=${CMAKE_BINARY_DIR};NODE_PATH=${VANTOREL_ROOT}/tests/player/node_modules")
+    ENVIRONMENT "${VANTOREL_TEST_ENVIRONMENT};NODE_PATH=${VANTOREL_ROOT}/tests/player/node_modules")
 endfunction()
 
 find_package(ZLIB REQUIRED)
@@ -80,8 +85,9 @@ endfunction()
 
 # Links a program named <library>_<rest> with that library only, so that a half-built
 # neighbour never breaks it; a program whose name starts with no library gets everything.
+# The tool libraries (tools/<name>/ with a library of their own) count as libraries here.
 function(vantorel_link_by_name target stem)
-  set(layers platform swf model sheet publish app propui pages)
+  set(layers platform swf model sheet publish app propui pages actionscript)
   string(REGEX MATCH "^[a-z]+" lib ${stem})
   if(lib IN_LIST layers)
     target_link_libraries(${target} PRIVATE ${lib})

@@ -8,5 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh"
 build="$root/build"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j "$(nproc)" --target vantorel-model >/dev/null
+cmake --build "$build" -j "$(nproc)" --target vantorel-model install_folder >/dev/null
+# The installation folder the build laid out from assets/ (asset movies, components, styles).
+export VANTOREL_INSTALL_DIR="$build/install"
 "$build/tools/vantorel-model/vantorel-model" "${1:-$root/assets/samples/regional-sales.xlsx}"

@@ -1,0 +1,182 @@
+#include "tools/actionscript/ActionCheck.h"
+#include "tools/actionscript/AssetBuilder.h"
+#include "tools/actionscript/Compiler.h"
+#include "swf/AssetCipher.h"
+#include "swf/ClipEntry.h"
+#include "swf/SwfMovie.h"
+#include "swf/SwfRawTag.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace fs = std::filesystem;
+using namespace actionscript;
+
+namespace {
+
+void Write(const fs::path& file, const std::string& text)
+{
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+std::string ManifestError(const testsupport::TempDir& dir, const std::string& text)
+{
+    Write(dir / "m/asset.txt", text);
+    AssetManifest manifest;
+    std::string error;
+    EXPECT_FALSE(ReadAssetManifest(dir / "m/asset.txt", manifest, error)) << text;
+    return error.substr(error.find("asset.txt") + 9);
+}
+
+fs::path InstallDir()
+{
+    const char* dir = std::getenv("VANTOREL_INSTALL_DIR");
+    return dir ? fs::path(dir) : testsupport::BinaryDir() / "install";
+}
+
+} // namespace
+
+TEST(AssetBuilder, ManifestFaultsNameTheirLine)
+{
+    testsupport::TempDir dir;
+    EXPECT_EQ(ManifestError(dir, "clip a a.as\n"), ":0: no 'output' line");
+    EXPECT_EQ(ManifestError(dir, "output a.dat\noutput b.dat\n"), ":2: a movie has one output");
+    EXPECT_EQ(ManifestError(dir, "output ../a.dat\n"), ":1: output is a relative path inside the installation folder");
+    EXPECT_EQ(ManifestError(dir, "output a.dat\nclip x ../../etc/passwd\n"),
+              ":2: source paths are relative to the folder of asset.txt");
+    EXPECT_EQ(ManifestError(dir, "output a.dat\n# a comment\nscript a.as\n"),
+              ":3: 'script' belongs to a frame; start one with 'frame'");
+    EXPECT_EQ(ManifestError(dir, "output a.dat\nclip onlyname\n").substr(0, 12), ":2: expected");
+}
+
+// The layouts the readers of our assets rely on: exported clips whose initialisation is the
+// compiled source (the named first clip first, then one per file in name order), and
+// whole movies of labelled frames.
+TEST(AssetBuilder, MoviesHoldTheClipsAndFramesTheManifestNames)
+{
+    testsupport::TempDir dir;
+    Write(dir / "shared/lib.as", "_global.helper = function () { return 1; };\n");
+    Write(dir / "lib/asset.txt", "output asset/lib.dat\nclip mgr main.as\nclips *.as\n");
+    Write(dir / "lib/main.as", "#include \"shared/lib.as\"\n_global.m = 1;\n");
+    Write(dir / "lib/SUM.as", "_global.SUM = function (a, b) { return a + b; };\n");
+    Write(dir / "lib/ABS.as", "_global.ABS = function (a) { return a < 0 ? -a : a; };\n");
+    AssetManifest manifest;
+    std::string error;
+    ASSERT_TRUE(ReadAssetManifest(dir / "lib/asset.txt", manifest, error)) << error;
+    std::vector<uint8_t> bytes;
+    std::vector<fs::path> files;
+    ASSERT_TRUE(BuildAssetMovie(manifest, dir.path(), bytes, error, &files)) << error;
+    EXPECT_EQ(files.size(), 4u); // main.as, the shared file it includes, and the two functions
+
+    CSwfMovie movie;
+    movie.LoadBytes(bytes, false, true);
+    auto& clips = movie.GetClipEntries();
+    ASSERT_EQ(clips.size(), 3u);
+    EXPECT_EQ(clips[0].GetName(), "mgr");
+    EXPECT_EQ(clips[1].GetName(), "ABS");
+    EXPECT_EQ(clips[2].GetName(), "SUM");
+    CompileOptions options;
+    options.includeDirs.push_back(dir.path());
+    std::vector<uint8_t> expected = CompileFile(dir / "lib/SUM.as", options).actions;
+    ASSERT_NE(clips[2].GetInitActions(), nullptr);
+    EXPECT_EQ(clips[2].GetInitActions()->GetBytes(), expected);
+    EXPECT_EQ(movie.GetFrameCount(), 1);
+
+    Write(dir / "sub/asset.txt", "output asset/sub.dat\nframe\nscript one.as\nframe second\nscript two.as\nscript one.as\n");
+    Write(dir / "sub/one.as", "x = 1;\n");
+    Write(dir / "sub/two.as", "stop();\n");
+    ASSERT_TRUE(ReadAssetManifest(dir / "sub/asset.txt", manifest, error)) << error;
+    ASSERT_TRUE(BuildAssetMovie(manifest, dir.path(), bytes, error)) << error;
+    movie.LoadBytes(bytes);
+    EXPECT_EQ(movie.GetFrameCount(), 2);
+    EXPECT_TRUE(movie.GetClipEntries().empty());
+}
+
+TEST(AssetBuilder, SourceFaultsStopTheMovieWithTheirPlace)
+{
+    testsupport::TempDir dir;
+    Write(dir / "m/asset.txt", "output asset/m.dat\nclips *.as\n");
+    Write(dir / "m/good.as", "x = 1;\n");
+    Write(dir / "m/worse.as", "x = 1;\nif (x {\n");
+    AssetManifest manifest;
+    std::string error;
+    ASSERT_TRUE(ReadAssetManifest(dir / "m/asset.txt", manifest, error));
+    std::vector<uint8_t> bytes;
+    EXPECT_FALSE(BuildAssetMovie(manifest, dir.path(), bytes, error));
+    EXPECT_EQ(error, (dir / "m/worse.as").string() + ":2:7: expected ')' after the condition, found '{'");
+
+    auto report = BuildInstallFolder(dir.path(), dir / "install");
+    ASSERT_EQ(report.errors.size(), 1u);
+    EXPECT_FALSE(fs::exists(dir / "install/asset/m.dat"));
+}
+
+// A fresh layout holds every movie and data file; a second build with nothing changed writes
+// nothing and the enciphered movies come out byte for byte the same.
+TEST(AssetBuilder, InstallFolderIsCompleteAndReproducible)
+{
+    testsupport::TempDir dir;
+    Write(dir / "src/base/asset.txt", "output asset/base.dat\nclip mgr mgr.as\n");
+    Write(dir / "src/base/mgr.as", "_global.kvInitData = function (h) { };\n");
+    Write(dir / "src/plain/asset.txt", "output template/plain.swf\nframe\nscript s.as\n");
+    Write(dir / "src/plain/s.as", "stop();\n");
+    Write(dir / "src/styles/Default.xml", "<style/>");
+    Write(dir / "src/component/default/Gauge.txt", "defaults");
+    Write(dir / "src/samples/regenerate.sh", "#!/bin/sh\n");
+    Write(dir / "src/shared/util.as", "x = 1;\n");
+
+    auto first = BuildInstallFolder(dir / "src", dir / "install");
+    ASSERT_TRUE(first.errors.empty()) << first.errors[0];
+    EXPECT_EQ(first.movies, 2u);
+    EXPECT_EQ(first.files, 2u);
+    EXPECT_TRUE(fs::exists(dir / "install/styles/Default.xml"));
+    EXPECT_TRUE(fs::exists(dir / "install/component/default/Gauge.txt"));
+    EXPECT_FALSE(fs::exists(dir / "install/samples/regenerate.sh"));
+    EXPECT_FALSE(fs::exists(dir / "install/shared"));
+    auto plain = testsupport::ReadBytes(dir / "install/template/plain.swf");
+    ASSERT_GT(plain.size(), 3u);
+    EXPECT_EQ(std::string(plain.begin(), plain.begin() + 3), "FWS");
+
+    auto enciphered = testsupport::ReadBytes(dir / "install/asset/base.dat");
+    CSwfMovie movie;
+    movie.LoadFile(dir / "install/asset/base.dat", true, true);
+    ASSERT_EQ(movie.GetClipEntries().size(), 1u);
+    EXPECT_EQ(movie.GetClipEntries()[0].GetName(), "mgr");
+
+    auto second = BuildInstallFolder(dir / "src", dir / "install");
+    EXPECT_TRUE(second.written.empty());
+    fs::remove(dir / "install/asset/base.dat");
+    auto third = BuildInstallFolder(dir / "src", dir / "install");
+    EXPECT_EQ(third.written, std::vector<std::string>{"asset/base.dat"});
+    EXPECT_EQ(testsupport::ReadBytes(dir / "install/asset/base.dat"), enciphered);
+}
+
+// The installation folder the build laid out: every movie reads, every script passes the
+// strict checks, and the base movie's first clip is the manager.
+TEST(AssetBuilder, BuiltInstallFolderHoldsSoundMovies)
+{
+    fs::path install = InstallDir();
+    ASSERT_TRUE(fs::exists(install / "asset/kvbase.dat")) << install;
+    CSwfMovie base;
+    base.LoadFile(install / "asset/kvbase.dat", true, true);
+    ASSERT_FALSE(base.GetClipEntries().empty());
+    EXPECT_EQ(base.GetClipEntries()[0].GetName(), "mgr");
+
+    int movies = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(install)) {
+        if (entry.path().extension() != ".dat")
+            continue;
+        ++movies;
+        CSwfMovie movie;
+        movie.LoadFile(entry.path(), true, true);
+        for (const auto& clip : movie.GetClipEntries()) {
+            ASSERT_NE(clip.GetInitActions(), nullptr) << entry.path() << " " << clip.GetName();
+            EXPECT_EQ(CheckActions(clip.GetInitActions()->GetBytes()), std::vector<std::string>())
+                << entry.path() << " " << clip.GetName();
+        }
+    }
+    EXPECT_GE(movies, 1);
+}

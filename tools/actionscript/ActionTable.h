@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace actionscript {
+
+// One action code: its name and the first movie version whose player runs it. Codes of
+// versions above 6 exist in the table only so that readers can name what they refuse.
+struct ActionInfo {
+    uint8_t code;
+    std::string_view name;
+    int version;
+};
+
+// The entry of a code, or null for a code no version defines.
+const ActionInfo* FindAction(uint8_t code);
+
+// One record of an action body: code, payload (empty for codes below 0x80) and where it lies.
+struct ActionRecord {
+    size_t offset = 0;
+    uint8_t code = 0;
+    std::span<const uint8_t> payload;
+    size_t end = 0; // offset of the next record
+};
+
+// Reads the record at offset; false with a reason when it does not fit in the bytes.
+bool ReadActionRecord(std::span<const uint8_t> bytes, size_t offset, ActionRecord& record, std::string& problem);
+
+} // namespace actionscript

@@ -1,0 +1,339 @@
+#include "tools/actionscript/Assembler.h"
+
+#include "swf/SwfWriter.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <map>
+#include <unordered_map>
+
+namespace actionscript {
+
+PushValue PushValue::Str(std::string text)
+{
+    PushValue v;
+    v.kind = Kind::String;
+    v.text = std::move(text);
+    return v;
+}
+
+PushValue PushValue::Num(double value)
+{
+    PushValue v;
+    bool integral = value >= -2147483648.0 && value <= 2147483647.0 && std::trunc(value) == value &&
+                    !(value == 0 && std::signbit(value));
+    if (integral) {
+        v.kind = Kind::Integer;
+        v.integer = static_cast<int32_t>(value);
+    } else {
+        v.kind = Kind::Double;
+        v.number = value;
+    }
+    return v;
+}
+
+PushValue PushValue::Bool(bool value)
+{
+    PushValue v;
+    v.kind = Kind::Boolean;
+    v.integer = value ? 1 : 0;
+    return v;
+}
+
+PushValue PushValue::Null()
+{
+    PushValue v;
+    v.kind = Kind::Null;
+    return v;
+}
+
+PushValue PushValue::Undef() { return PushValue{}; }
+
+PushValue PushValue::Reg(uint8_t number)
+{
+    PushValue v;
+    v.kind = Kind::Register;
+    v.integer = number;
+    return v;
+}
+
+void Code::Emit(Op op)
+{
+    Instr instr;
+    instr.code = static_cast<uint8_t>(op);
+    instrs_.push_back(std::move(instr));
+}
+
+void Code::Push(PushValue value)
+{
+    // Consecutive pushes share one record unless a label stands between them.
+    if (!instrs_.empty() && instrs_.back().code == static_cast<uint8_t>(Op::Push) && boundary_ != instrs_.size()) {
+        instrs_.back().values.push_back(std::move(value));
+        return;
+    }
+    Instr instr;
+    instr.code = static_cast<uint8_t>(Op::Push);
+    instr.values.push_back(std::move(value));
+    instrs_.push_back(std::move(instr));
+}
+
+void Code::StoreRegister(uint8_t number)
+{
+    Instr instr;
+    instr.code = static_cast<uint8_t>(Op::StoreRegister);
+    instr.payload = {number};
+    instrs_.push_back(std::move(instr));
+}
+
+void Code::GetUrl2(uint8_t flags)
+{
+    Instr instr;
+    instr.code = static_cast<uint8_t>(Op::GetUrl2);
+    instr.payload = {flags};
+    instrs_.push_back(std::move(instr));
+}
+
+void Code::GotoFrame2(bool play)
+{
+    Instr instr;
+    instr.code = static_cast<uint8_t>(Op::GotoFrame2);
+    instr.payload = {static_cast<uint8_t>(play ? 1 : 0)};
+    instrs_.push_back(std::move(instr));
+}
+
+int Code::NewLabel()
+{
+    labels_.push_back(-1);
+    return static_cast<int>(labels_.size()) - 1;
+}
+
+void Code::Place(int label)
+{
+    labels_[label] = static_cast<int>(instrs_.size());
+    boundary_ = instrs_.size();
+}
+
+void Code::Branch(Op op, int label, SourceLocation at)
+{
+    Instr instr;
+    instr.code = static_cast<uint8_t>(op);
+    instr.label = label;
+    instr.at = at;
+    instrs_.push_back(std::move(instr));
+}
+
+void Code::Function(std::unique_ptr<FunctionCode> function)
+{
+    Instr instr;
+    instr.code = static_cast<uint8_t>(Op::DefineFunction);
+    instr.at = function->at;
+    instr.function = std::move(function);
+    instrs_.push_back(std::move(instr));
+}
+
+namespace {
+
+constexpr size_t kMaxRecord = 0xFFFF;
+
+using Pool = std::unordered_map<std::string, uint16_t>;
+
+struct StringUse {
+    size_t count = 0;
+    size_t first = 0;
+};
+
+void CountStrings(const Code& code, std::map<std::string, StringUse>& uses, size_t& order)
+{
+    for (const auto& instr : code.Instructions()) {
+        for (const auto& v : instr.values) {
+            if (v.kind != PushValue::Kind::String)
+                continue;
+            auto [it, added] = uses.try_emplace(v.text);
+            if (added)
+                it->second.first = order++;
+            ++it->second.count;
+        }
+        if (instr.function)
+            CountStrings(instr.function->body, uses, order);
+    }
+}
+
+// Pools a string when its pool entry plus short references cost less than writing it inline
+// at every use.
+std::vector<std::string> ChoosePool(const Code& code)
+{
+    std::map<std::string, StringUse> uses;
+    size_t order = 0;
+    CountStrings(code, uses, order);
+    std::vector<std::pair<std::string, StringUse>> candidates;
+    for (auto& [text, use] : uses) {
+        size_t inlineCost = use.count * (text.size() + 2);
+        size_t pooledCost = text.size() + 1 + use.count * 2;
+        if (pooledCost < inlineCost)
+            candidates.emplace_back(text, use);
+    }
+    std::sort(candidates.begin(), candidates.end(), [](const auto& a, const auto& b) {
+        if (a.second.count != b.second.count)
+            return a.second.count > b.second.count;
+        return a.second.first < b.second.first;
+    });
+    std::vector<std::string> pool;
+    size_t bytes = 2;
+    for (auto& [text, use] : candidates) {
+        if (bytes + text.size() + 1 > kMaxRecord || pool.size() == 0xFFFF)
+            continue;
+        bytes += text.size() + 1;
+        pool.push_back(text);
+    }
+    return pool;
+}
+
+void WriteDouble(swf::Writer& out, double value)
+{
+    // Two little-endian 32-bit words, the high word first.
+    uint64_t bits = std::bit_cast<uint64_t>(value);
+    out.U32(static_cast<uint32_t>(bits >> 32));
+    out.U32(static_cast<uint32_t>(bits));
+}
+
+void WritePushValue(swf::Writer& out, const PushValue& v, const Pool& pool)
+{
+    switch (v.kind) {
+    case PushValue::Kind::String: {
+        auto it = pool.find(v.text);
+        if (it != pool.end() && it->second < 256) {
+            out.U8(static_cast<uint8_t>(swf::PushType::Constant8));
+            out.U8(static_cast<uint8_t>(it->second));
+        } else if (it != pool.end()) {
+            out.U8(static_cast<uint8_t>(swf::PushType::Constant16));
+            out.U16(it->second);
+        } else {
+            out.U8(static_cast<uint8_t>(swf::PushType::String));
+            out.String(v.text);
+        }
+        break;
+    }
+    case PushValue::Kind::Integer:
+        out.U8(static_cast<uint8_t>(swf::PushType::Integer));
+        out.S32(v.integer);
+        break;
+    case PushValue::Kind::Double:
+        out.U8(static_cast<uint8_t>(swf::PushType::Double));
+        WriteDouble(out, v.number);
+        break;
+    case PushValue::Kind::Boolean:
+        out.U8(static_cast<uint8_t>(swf::PushType::Boolean));
+        out.U8(static_cast<uint8_t>(v.integer));
+        break;
+    case PushValue::Kind::Null: out.U8(static_cast<uint8_t>(swf::PushType::Null)); break;
+    case PushValue::Kind::Undefined: out.U8(static_cast<uint8_t>(swf::PushType::Undefined)); break;
+    case PushValue::Kind::Register:
+        out.U8(static_cast<uint8_t>(swf::PushType::Register));
+        out.U8(static_cast<uint8_t>(v.integer));
+        break;
+    }
+}
+
+void WriteRecord(swf::Writer& out, uint8_t code, const std::vector<uint8_t>& payload, SourceLocation at)
+{
+    if (payload.size() > kMaxRecord)
+        throw AssemblyError{at, "an action record would exceed 65,535 bytes (a string that long?)"};
+    out.U8(code);
+    out.U16(static_cast<uint16_t>(payload.size()));
+    out.Bytes(payload);
+}
+
+// Push records, split where one would pass the record size limit.
+void WritePush(swf::Writer& out, const std::vector<PushValue>& values, const Pool& pool, SourceLocation at)
+{
+    swf::Writer chunk;
+    for (const auto& v : values) {
+        swf::Writer one;
+        WritePushValue(one, v, pool);
+        if (chunk.Size() + one.Size() > kMaxRecord && chunk.Size() > 0) {
+            WriteRecord(out, static_cast<uint8_t>(Op::Push), chunk.Data(), at);
+            chunk = swf::Writer();
+        }
+        chunk.Bytes(one.Data());
+    }
+    WriteRecord(out, static_cast<uint8_t>(Op::Push), chunk.Data(), at);
+}
+
+std::vector<uint8_t> AssembleBody(const Code& code, const Pool& pool);
+
+void WriteFunction(swf::Writer& out, const FunctionCode& fn, const Pool& pool)
+{
+    std::vector<uint8_t> body = AssembleBody(fn.body, pool);
+    if (body.size() > kMaxRecord)
+        throw AssemblyError{fn.at, "function body is " + std::to_string(body.size()) +
+                                       " bytes, more than the 65,535 a function may hold; split it"};
+    swf::Writer header;
+    header.String(fn.name);
+    header.U16(static_cast<uint16_t>(fn.parameters.size()));
+    for (const auto& p : fn.parameters)
+        header.String(p);
+    header.U16(static_cast<uint16_t>(body.size()));
+    WriteRecord(out, static_cast<uint8_t>(Op::DefineFunction), header.Data(), fn.at);
+    out.Bytes(body);
+}
+
+std::vector<uint8_t> AssembleBody(const Code& code, const Pool& pool)
+{
+    const auto& instrs = code.Instructions();
+    swf::Writer out;
+    std::vector<size_t> starts(instrs.size() + 1);
+    std::vector<size_t> branches; // instruction indices of jumps, patched once all offsets are known
+    for (size_t i = 0; i < instrs.size(); ++i) {
+        const auto& instr = instrs[i];
+        starts[i] = out.Size();
+        if (instr.code == static_cast<uint8_t>(Op::Push)) {
+            WritePush(out, instr.values, pool, instr.at);
+        } else if (instr.function) {
+            WriteFunction(out, *instr.function, pool);
+        } else if (instr.label >= 0) {
+            out.U8(instr.code);
+            out.U16(2);
+            out.U16(0);
+            branches.push_back(i);
+        } else if (instr.code >= 0x80) {
+            WriteRecord(out, instr.code, instr.payload, instr.at);
+        } else {
+            out.U8(instr.code);
+        }
+    }
+    starts[instrs.size()] = out.Size();
+    for (size_t i : branches) {
+        int target = code.LabelTarget(instrs[i].label);
+        long offset = static_cast<long>(starts[static_cast<size_t>(target)]) - static_cast<long>(starts[i] + 5);
+        if (offset < -32768 || offset > 32767)
+            throw AssemblyError{instrs[i].at, "a branch here would span " + std::to_string(offset < 0 ? -offset : offset) +
+                                                  " bytes, more than the 32,767 a branch reaches; split the code into functions"};
+        out.PatchU16(starts[i] + 3, static_cast<uint16_t>(static_cast<int16_t>(offset)));
+    }
+    return out.Take();
+}
+
+} // namespace
+
+std::vector<uint8_t> Assemble(const Code& code, bool useConstantPool)
+{
+    std::vector<std::string> strings;
+    if (useConstantPool)
+        strings = ChoosePool(code);
+    Pool pool;
+    swf::Writer out;
+    if (!strings.empty()) {
+        swf::Writer payload;
+        payload.U16(static_cast<uint16_t>(strings.size()));
+        for (size_t i = 0; i < strings.size(); ++i) {
+            payload.String(strings[i]);
+            pool.emplace(strings[i], static_cast<uint16_t>(i));
+        }
+        WriteRecord(out, static_cast<uint8_t>(Op::ConstantPool), payload.Data(), {});
+    }
+    out.Bytes(AssembleBody(code, pool));
+    return out.Take();
+}
+
+} // namespace actionscript

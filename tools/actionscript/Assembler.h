@@ -1,0 +1,142 @@
+#pragma once
+
+#include "tools/actionscript/Diagnostic.h"
+#include "swf/SwfCodes.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace actionscript {
+
+// Codes of the actions the compiler emits that the SWF library's enumeration does not name.
+enum class Op : uint8_t {
+    Subtract = 0x0B,
+    Multiply = 0x0C,
+    Divide = 0x0D,
+    Not = 0x12,
+    Pop = 0x17,
+    GetVariable = 0x1C,
+    SetVariable = 0x1D,
+    Trace = 0x26,
+    GetTime = 0x34,
+    Delete = 0x3A,
+    Delete2 = 0x3B,
+    DefineLocal = 0x3C,
+    CallFunction = 0x3D,
+    Return = 0x3E,
+    Modulo = 0x3F,
+    NewObject = 0x40,
+    DefineLocal2 = 0x41,
+    InitArray = 0x42,
+    InitObject = 0x43,
+    TypeOf = 0x44,
+    Add2 = 0x47,
+    Less2 = 0x48,
+    Equals2 = 0x49,
+    ToNumber = 0x4A,
+    ToString = 0x4B,
+    PushDuplicate = 0x4C,
+    StackSwap = 0x4D,
+    GetMember = 0x4E,
+    SetMember = 0x4F,
+    Increment = 0x50,
+    Decrement = 0x51,
+    CallMethod = 0x52,
+    NewMethod = 0x53,
+    InstanceOf = 0x54,
+    Enumerate2 = 0x55,
+    BitAnd = 0x60,
+    BitOr = 0x61,
+    BitXor = 0x62,
+    BitLShift = 0x63,
+    BitRShift = 0x64,
+    BitURShift = 0x65,
+    StrictEquals = 0x66,
+    Greater = 0x67,
+    StoreRegister = 0x87,
+    ConstantPool = 0x88,
+    Push = 0x96,
+    Jump = 0x99,
+    GetUrl2 = 0x9A,
+    DefineFunction = 0x9B,
+    If = 0x9D,
+    Stop = 0x07,
+    Play = 0x06,
+    NextFrame = 0x04,
+    PreviousFrame = 0x05,
+    GotoFrame2 = 0x9F,
+};
+
+// One value of a Push before encoding; strings go to the constant pool when that is smaller.
+struct PushValue {
+    enum class Kind { String, Integer, Double, Boolean, Null, Undefined, Register };
+    Kind kind = Kind::Undefined;
+    std::string text;
+    double number = 0;
+    int32_t integer = 0;
+
+    static PushValue Str(std::string text);
+    // An int32 record when the value is integral and not -0, else a double.
+    static PushValue Num(double value);
+    static PushValue Bool(bool value);
+    static PushValue Null();
+    static PushValue Undef();
+    static PushValue Reg(uint8_t number);
+};
+
+struct FunctionCode;
+
+// A body of actions under construction: instructions and labels. Jumps name labels, so every
+// branch lands on an action boundary by construction; encoding checks the reach.
+class Code {
+public:
+    struct Instr {
+        uint8_t code = 0;
+        std::vector<PushValue> values;    // Push
+        std::vector<uint8_t> payload;     // other records with a payload
+        int label = -1;                   // Jump and If
+        std::unique_ptr<FunctionCode> function; // DefineFunction
+        SourceLocation at;
+    };
+
+    void Emit(Op op);
+    void Push(PushValue value);
+    void StoreRegister(uint8_t number);
+    void GetUrl2(uint8_t flags);
+    void GotoFrame2(bool play);
+    int NewLabel();
+    void Place(int label);
+    void Branch(Op op, int label, SourceLocation at); // Jump or If
+    void Function(std::unique_ptr<FunctionCode> function);
+
+    const std::vector<Instr>& Instructions() const { return instrs_; }
+    std::vector<Instr>& Instructions() { return instrs_; }
+    int LabelTarget(int label) const { return labels_[label]; }
+
+private:
+    std::vector<Instr> instrs_;
+    std::vector<int> labels_; // instruction index each label stands before
+    size_t boundary_ = SIZE_MAX; // a label stands before the next instruction
+};
+
+struct FunctionCode {
+    std::string name;
+    std::vector<std::string> parameters;
+    Code body;
+    SourceLocation at;
+};
+
+// Thrown when code cannot be encoded (a branch or a function too large).
+struct AssemblyError {
+    SourceLocation at;
+    std::string message;
+};
+
+// Encodes a block: a ConstantPool of the strings whose pooling makes the block smaller (most
+// used first, so they get one-byte indices), then the actions, without the closing End.
+// Throws AssemblyError.
+std::vector<uint8_t> Assemble(const Code& code, bool useConstantPool = true);
+
+} // namespace actionscript

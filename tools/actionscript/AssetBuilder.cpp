@@ -1,0 +1,349 @@
+#include "tools/actionscript/AssetBuilder.h"
+
+#include "tools/actionscript/ActionCheck.h"
+#include "tools/actionscript/Compiler.h"
+#include "swf/AssetCipher.h"
+#include "swf/SwfCodes.h"
+#include "swf/SwfError.h"
+#include "swf/SwfWriter.h"
+
+#include <openssl/evp.h>
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace actionscript {
+namespace {
+
+constexpr int kWidthTwips = 550 * 20;
+constexpr int kHeightTwips = 400 * 20;
+constexpr uint16_t kFrameRate = 12 << 8; // 8.8 fixed point
+
+std::vector<std::string> Words(const std::string& line)
+{
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    std::string word;
+    while (in >> word)
+        words.push_back(word);
+    return words;
+}
+
+bool IsSafeRelative(const std::string& path)
+{
+    fs::path p(path);
+    if (p.empty() || p.is_absolute())
+        return false;
+    for (const auto& part : p)
+        if (part == "..")
+            return false;
+    return true;
+}
+
+// "*.as", "dir/*.as" or "dir/name*.as": the files of one folder whose names match.
+std::vector<fs::path> Glob(const fs::path& folder, const std::string& pattern)
+{
+    fs::path p(pattern);
+    fs::path dir = folder / p.parent_path();
+    std::string name = p.filename().string();
+    size_t star = name.find('*');
+    std::string prefix = star == std::string::npos ? name : name.substr(0, star);
+    std::string suffix = star == std::string::npos ? "" : name.substr(star + 1);
+    std::vector<fs::path> found;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(dir, ec)) {
+        std::string file = entry.path().filename().string();
+        bool match = star == std::string::npos
+                         ? file == name
+                         : file.size() >= prefix.size() + suffix.size() && file.starts_with(prefix) && file.ends_with(suffix);
+        if (match && entry.is_regular_file())
+            found.push_back(entry.path());
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+void WriteTag(swf::Writer& out, swf::TagCode code, const swf::Writer& body)
+{
+    out.Tag(code, body.Data());
+}
+
+bool CompileInto(const fs::path& source, const fs::path& sourceRoot, std::vector<uint8_t>& actions,
+                 std::string& error, std::vector<fs::path>* files)
+{
+    CompileOptions options;
+    options.includeDirs.push_back(sourceRoot);
+    CompileResult result = CompileFile(source, options);
+    if (files)
+        files->insert(files->end(), result.files.begin(), result.files.end());
+    if (!result.ok()) {
+        error = result.error->ToString();
+        return false;
+    }
+    std::vector<std::string> problems = CheckActions(result.actions);
+    if (!problems.empty()) {
+        error = source.string() + ": compiled code fails the action checks: " + problems.front();
+        return false;
+    }
+    actions = std::move(result.actions);
+    actions.push_back(0); // End
+    return true;
+}
+
+bool SameContent(const fs::path& file, const std::vector<uint8_t>& bytes)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec) || fs::file_size(file, ec) != bytes.size())
+        return false;
+    std::ifstream in(file, std::ios::binary);
+    std::vector<uint8_t> old(bytes.size());
+    in.read(reinterpret_cast<char*>(old.data()), static_cast<std::streamsize>(old.size()));
+    return in && old == bytes;
+}
+
+std::vector<uint8_t> ReadAll(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+// Writes only when the content differs, so an unchanged build leaves files and their times be.
+bool Update(const fs::path& installDir, const std::string& relative, const std::vector<uint8_t>& bytes,
+            InstallFolderReport& report)
+{
+    fs::path target = installDir / relative;
+    if (SameContent(target, bytes))
+        return true;
+    std::error_code ec;
+    fs::create_directories(target.parent_path(), ec);
+    fs::path temporary = target;
+    temporary += ".part";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (!out) {
+            report.errors.push_back(target.string() + ": cannot write the file");
+            return false;
+        }
+    }
+    fs::rename(temporary, target, ec);
+    if (ec) {
+        report.errors.push_back(target.string() + ": " + ec.message());
+        return false;
+    }
+    report.written.push_back(relative);
+    return true;
+}
+
+bool Skipped(const fs::path& file)
+{
+    std::string ext = file.extension().string();
+    return ext == ".as" || ext == ".sh" || ext == ".md" || file.filename() == "asset.txt";
+}
+
+} // namespace
+
+bool ReadAssetManifest(const fs::path& file, AssetManifest& manifest, std::string& error)
+{
+    std::ifstream in(file);
+    if (!in) {
+        error = file.string() + ": cannot read the file";
+        return false;
+    }
+    manifest = AssetManifest();
+    manifest.folder = file.parent_path();
+    std::set<fs::path> named;
+    std::vector<std::string> globs;
+    std::string line;
+    int number = 0;
+    auto fail = [&](const std::string& message) {
+        error = file.string() + ":" + std::to_string(number) + ": " + message;
+        return false;
+    };
+    while (std::getline(in, line)) {
+        ++number;
+        if (size_t hash = line.find('#'); hash != std::string::npos)
+            line.erase(hash);
+        std::vector<std::string> w = Words(line);
+        if (w.empty())
+            continue;
+        if (w[0] == "output" && w.size() == 2) {
+            if (!manifest.output.empty())
+                return fail("a movie has one output");
+            if (!IsSafeRelative(w[1]))
+                return fail("output is a relative path inside the installation folder");
+            manifest.output = w[1];
+        } else if (w[0] == "clip" && w.size() == 3) {
+            if (!IsSafeRelative(w[2]))
+                return fail("source paths are relative to the folder of asset.txt");
+            fs::path source = manifest.folder / w[2];
+            manifest.clips.push_back({w[1], source});
+            named.insert(source);
+        } else if (w[0] == "clips" && w.size() == 2) {
+            if (!IsSafeRelative(w[1]))
+                return fail("source paths are relative to the folder of asset.txt");
+            std::vector<fs::path> found = Glob(manifest.folder, w[1]);
+            for (const auto& source : found)
+                if (named.insert(source).second)
+                    manifest.clips.push_back({source.stem().string(), source});
+        } else if (w[0] == "frame" && w.size() <= 2) {
+            manifest.frames.push_back({w.size() == 2 ? w[1] : std::string(), {}});
+        } else if (w[0] == "script" && w.size() == 2) {
+            if (manifest.frames.empty())
+                return fail("'script' belongs to a frame; start one with 'frame'");
+            if (!IsSafeRelative(w[1]))
+                return fail("source paths are relative to the folder of asset.txt");
+            manifest.frames.back().scripts.push_back(manifest.folder / w[1]);
+        } else {
+            return fail("expected 'output PATH', 'clip NAME FILE', 'clips PATTERN', 'frame [LABEL]' or 'script FILE'");
+        }
+    }
+    if (manifest.output.empty()) {
+        number = 0;
+        return fail("no 'output' line");
+    }
+    if (manifest.clips.size() > 0xFFFE) {
+        number = 0;
+        return fail("too many clips for one movie");
+    }
+    return true;
+}
+
+bool BuildAssetMovie(const AssetManifest& manifest, const fs::path& sourceRoot, std::vector<uint8_t>& movie,
+                     std::string& error, std::vector<fs::path>* files)
+{
+    swf::Writer tags;
+    tags.Tag(swf::TagCode::Marker, {});
+    uint16_t id = 0;
+    for (const auto& clip : manifest.clips) {
+        std::vector<uint8_t> actions;
+        if (!CompileInto(clip.source, sourceRoot, actions, error, files))
+            return false;
+        ++id;
+        swf::Writer sprite;
+        sprite.U16(id);
+        sprite.U16(1);
+        sprite.Tag(swf::TagCode::ShowFrame, {});
+        sprite.Tag(swf::TagCode::End, {});
+        WriteTag(tags, swf::TagCode::DefineSprite, sprite);
+        swf::Writer exports;
+        exports.U16(1);
+        exports.U16(id);
+        exports.String(clip.name);
+        WriteTag(tags, swf::TagCode::ExportAssets, exports);
+        swf::Writer init;
+        init.U16(id);
+        init.Bytes(actions);
+        WriteTag(tags, swf::TagCode::DoInitAction, init);
+    }
+    for (const auto& frame : manifest.frames) {
+        if (!frame.label.empty()) {
+            swf::Writer label;
+            label.String(frame.label);
+            WriteTag(tags, swf::TagCode::FrameLabel, label);
+        }
+        for (const auto& script : frame.scripts) {
+            std::vector<uint8_t> actions;
+            if (!CompileInto(script, sourceRoot, actions, error, files))
+                return false;
+            tags.Tag(swf::TagCode::DoAction, actions);
+        }
+        tags.Tag(swf::TagCode::ShowFrame, {});
+    }
+    if (manifest.frames.empty())
+        tags.Tag(swf::TagCode::ShowFrame, {});
+    tags.Tag(swf::TagCode::End, {});
+
+    swf::Writer out;
+    out.Bytes("FWS", 3);
+    out.U8(6);
+    out.U32(0);
+    // Frame rectangle with 16-bit fields: 0..width, 0..height.
+    out.Bits(16, 5);
+    out.SignedBits(0, 16);
+    out.SignedBits(kWidthTwips, 16);
+    out.SignedBits(0, 16);
+    out.SignedBits(kHeightTwips, 16);
+    out.FlushBits();
+    out.U16(kFrameRate);
+    out.U16(static_cast<uint16_t>(std::max<size_t>(1, manifest.frames.size())));
+    out.Bytes(tags.Data());
+    out.PatchU32(4, static_cast<uint32_t>(out.Size()));
+    movie = out.Take();
+    return true;
+}
+
+std::vector<uint8_t> EncipherAssetReproducibly(const std::vector<uint8_t>& movie)
+{
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    if (EVP_Digest(movie.data(), movie.size(), digest, &length, EVP_sha256(), nullptr) != 1 || length < 16)
+        throw swf::SwfError("cannot derive the IV of an asset");
+    std::span<const uint8_t, 16> iv(digest, 16);
+    return swf::EncipherAsset(movie, swf::kAssetKey, iv);
+}
+
+InstallFolderReport BuildInstallFolder(const fs::path& sourceRoot, const fs::path& installDir,
+                                       const std::function<void(const std::string&)>& progress)
+{
+    InstallFolderReport report;
+    std::vector<fs::path> manifests;
+    std::vector<fs::path> others;
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(sourceRoot, ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec)) {
+        if (!it->is_regular_file())
+            continue;
+        if (it->path().filename() == "asset.txt")
+            manifests.push_back(it->path());
+        else
+            others.push_back(it->path());
+    }
+    if (ec)
+        report.errors.push_back(sourceRoot.string() + ": " + ec.message());
+    std::sort(manifests.begin(), manifests.end());
+    std::sort(others.begin(), others.end());
+
+    std::set<fs::path> movieFolders;
+    std::set<std::string> outputs;
+    for (const auto& file : manifests) {
+        movieFolders.insert(file.parent_path());
+        AssetManifest manifest;
+        std::string error;
+        std::vector<uint8_t> movie;
+        if (!ReadAssetManifest(file, manifest, error) || !BuildAssetMovie(manifest, sourceRoot, movie, error)) {
+            report.errors.push_back(error);
+            continue;
+        }
+        if (!outputs.insert(manifest.output).second) {
+            report.errors.push_back(file.string() + ": another movie already writes " + manifest.output);
+            continue;
+        }
+        bool enciphered = manifest.output.ends_with("dat");
+        std::vector<uint8_t> bytes = enciphered ? EncipherAssetReproducibly(movie) : movie;
+        if (Update(installDir, manifest.output, bytes, report))
+            ++report.movies;
+        if (progress)
+            progress(manifest.output + ": " + std::to_string(manifest.clips.size()) + " clips, " +
+                     std::to_string(std::max<size_t>(1, manifest.frames.size())) + " frames, " +
+                     std::to_string(bytes.size()) + " bytes");
+    }
+    for (const auto& file : others) {
+        bool inMovie = std::any_of(movieFolders.begin(), movieFolders.end(), [&](const fs::path& folder) {
+            auto rel = file.lexically_relative(folder);
+            return !rel.empty() && *rel.begin() != "..";
+        });
+        if (inMovie || Skipped(file))
+            continue;
+        std::string relative = file.lexically_relative(sourceRoot).generic_string();
+        if (Update(installDir, relative, ReadAll(file), report))
+            ++report.files;
+    }
+    return report;
+}
+
+} // namespace actionscript

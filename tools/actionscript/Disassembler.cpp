@@ -1,0 +1,256 @@
+#include "tools/actionscript/Disassembler.h"
+
+#include "tools/actionscript/ActionTable.h"
+
+#include <bit>
+#include <charconv>
+#include <map>
+#include <vector>
+
+namespace actionscript {
+namespace {
+
+constexpr int kMaxDepth = 64;
+
+std::string Quote(std::string_view text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default: out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string Number(double value)
+{
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string text(buffer, result.ptr);
+    if (text.find_first_of(".eEn") == std::string::npos)
+        text += ".0"; // a double, told apart from an integer
+    return text;
+}
+
+class Lister {
+public:
+    explicit Lister(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+
+    std::string Run()
+    {
+        Body(0, bytes_.size(), 0);
+        return std::move(out_);
+    }
+
+private:
+    struct Reader {
+        std::span<const uint8_t> data;
+        size_t pos = 0;
+        bool ok = true;
+        uint8_t U8() { return Need(1) ? data[pos++] : 0; }
+        uint16_t U16()
+        {
+            if (!Need(2))
+                return 0;
+            uint16_t v = static_cast<uint16_t>(data[pos] | (data[pos + 1] << 8));
+            pos += 2;
+            return v;
+        }
+        uint32_t U32()
+        {
+            uint32_t low = U16();
+            return low | (static_cast<uint32_t>(U16()) << 16);
+        }
+        std::string String()
+        {
+            std::string s;
+            while (Need(1) && data[pos] != 0)
+                s += static_cast<char>(data[pos++]);
+            if (Need(1))
+                ++pos;
+            return s;
+        }
+        bool Need(size_t n)
+        {
+            ok = ok && pos + n <= data.size();
+            return ok;
+        }
+    };
+
+    void Line(int depth, const std::string& text)
+    {
+        out_.append(static_cast<size_t>(depth) * 2, ' ');
+        out_ += text;
+        out_ += '\n';
+    }
+
+    // Labels for the branch targets of one body, numbered in the order of their offsets.
+    std::map<size_t, int> Labels(size_t start, size_t end)
+    {
+        std::map<size_t, int> labels;
+        std::span<const uint8_t> body = bytes_.first(end);
+        for (size_t pos = start; pos < end;) {
+            ActionRecord r;
+            std::string problem;
+            if (!ReadActionRecord(body, pos, r, problem) || r.code == 0)
+                break;
+            pos = r.end;
+            if ((r.code == 0x99 || r.code == 0x9D) && r.payload.size() == 2) {
+                int16_t offset = static_cast<int16_t>(r.payload[0] | (r.payload[1] << 8));
+                labels.emplace(static_cast<size_t>(static_cast<long>(r.end) + offset), 0);
+            } else if ((r.code == 0x9B || r.code == 0x94) && r.payload.size() >= 2) {
+                pos += r.payload[r.payload.size() - 2] | (r.payload[r.payload.size() - 1] << 8);
+            }
+        }
+        for (auto& [offset, number] : labels)
+            number = ++labelCount_;
+        return labels;
+    }
+
+    void Body(size_t start, size_t end, int depth)
+    {
+        if (depth > kMaxDepth) {
+            Line(depth, "; error: functions nest too deeply");
+            return;
+        }
+        std::map<size_t, int> labels = Labels(start, end);
+        std::span<const uint8_t> body = bytes_.first(end);
+        size_t pos = start;
+        while (pos < end) {
+            auto label = labels.find(pos);
+            if (label != labels.end())
+                Line(depth, "L" + std::to_string(label->second) + ":");
+            ActionRecord r;
+            std::string problem;
+            if (!ReadActionRecord(body, pos, r, problem)) {
+                Line(depth, "; error: " + problem);
+                return;
+            }
+            pos = Record(r, end, depth, labels);
+            if (pos == 0)
+                return;
+        }
+        auto label = labels.find(end);
+        if (label != labels.end())
+            Line(depth, "L" + std::to_string(label->second) + ":");
+    }
+
+    size_t Record(const ActionRecord& r, size_t end, int depth, const std::map<size_t, int>& labels)
+    {
+        const ActionInfo* info = FindAction(r.code);
+        std::string name = info ? std::string(info->name) : "Unknown0x" + std::to_string(r.code);
+        Reader in{r.payload};
+        switch (r.code) {
+        case 0x96: Line(depth, "Push " + PushValues(in)); break;
+        case 0x88: {
+            uint16_t count = in.U16();
+            std::string text = name;
+            pool_.clear();
+            for (uint16_t i = 0; i < count && in.ok; ++i) {
+                pool_.push_back(in.String());
+                text += " " + Quote(pool_.back());
+            }
+            Line(depth, text);
+            break;
+        }
+        case 0x99:
+        case 0x9D: {
+            int16_t offset = static_cast<int16_t>(in.U16());
+            auto label = labels.find(static_cast<size_t>(static_cast<long>(r.end) + offset));
+            Line(depth, name + " " + (label != labels.end() ? "L" + std::to_string(label->second)
+                                                             : "?" + std::to_string(offset)));
+            break;
+        }
+        case 0x9B:
+        case 0x94: {
+            std::string text = name;
+            if (r.code == 0x9B) {
+                text += " " + Quote(in.String()) + " (";
+                uint16_t params = in.U16();
+                for (uint16_t i = 0; i < params && in.ok; ++i)
+                    text += (i ? ", " : "") + in.String();
+                text += ")";
+            }
+            size_t size = in.U16();
+            if (!in.ok || r.end + size > end) {
+                Line(depth, "; error: " + name + " at offset " + std::to_string(r.offset) + " is damaged");
+                return 0;
+            }
+            Line(depth, text + " {");
+            std::vector<std::string> pool = pool_;
+            Body(r.end, r.end + size, depth + 1);
+            pool_ = std::move(pool);
+            Line(depth, "}");
+            return r.end + size;
+        }
+        case 0x87: Line(depth, name + " " + std::to_string(in.U8())); break;
+        case 0x9A: Line(depth, name + " " + std::to_string(in.U8())); break;
+        case 0x83: {
+            std::string url = in.String();
+            Line(depth, name + " " + Quote(url) + " " + Quote(in.String()));
+            break;
+        }
+        case 0x8B:
+        case 0x8C: Line(depth, name + " " + Quote(in.String())); break;
+        case 0x81: Line(depth, name + " " + std::to_string(in.U16())); break;
+        default:
+            if (r.code == 0)
+                return end > r.end ? r.end : 0;
+            Line(depth, r.payload.empty() ? name : name + " (" + std::to_string(r.payload.size()) + " bytes)");
+        }
+        return r.end;
+    }
+
+    std::string PushValues(Reader& in)
+    {
+        std::string text;
+        while (in.ok && in.pos < in.data.size()) {
+            if (!text.empty())
+                text += " ";
+            uint8_t type = in.U8();
+            switch (type) {
+            case 0: text += Quote(in.String()); break;
+            case 1: text += Number(std::bit_cast<float>(in.U32())) + "f"; break;
+            case 2: text += "null"; break;
+            case 3: text += "undefined"; break;
+            case 4: text += "r" + std::to_string(in.U8()); break;
+            case 5: text += in.U8() ? "true" : "false"; break;
+            case 6: {
+                uint64_t high = in.U32();
+                uint64_t low = in.U32();
+                text += Number(std::bit_cast<double>((high << 32) | low));
+                break;
+            }
+            case 7: text += std::to_string(static_cast<int32_t>(in.U32())); break;
+            case 8:
+            case 9: {
+                size_t index = type == 8 ? in.U8() : in.U16();
+                text += (index < pool_.size() ? Quote(pool_[index]) : "?") + "#" + std::to_string(index);
+                break;
+            }
+            default: return text + "; error: unknown push type " + std::to_string(type);
+            }
+        }
+        return in.ok ? text : text + "; error: damaged value";
+    }
+
+    std::span<const uint8_t> bytes_;
+    std::string out_;
+    std::vector<std::string> pool_;
+    int labelCount_ = 0;
+};
+
+} // namespace
+
+std::string Disassemble(std::span<const uint8_t> actions)
+{
+    return Lister(actions).Run();
+}
+
+} // namespace actionscript
