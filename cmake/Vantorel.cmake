@@ -25,8 +25,8 @@ find_package(Threads REQUIRED)
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-# What every test is told: the sources, the build folder and the installation folder that the
-# build lays out from assets/ (tools/vantorel-assets).
+# What the player tests are told: the sources, the build folder and the installation folder that
+# the build lays out from assets/ (tools/vantorel-assets).
 set(VANTOREL_TEST_ENVIRONMENT
   "VANTOREL_SOURCE_DIR=${VANTOREL_ROOT};VANTOREL_BINARY_DIR=${CMAKE_BINARY_DIR};VANTOREL_INSTALL_DIR=${CMAKE_BINARY_DIR}/install")
 
@@ -55,7 +55,7 @@ function(vantorel_tests lib)
   gtest_discover_tests(${lib}_tests
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS ${lib} ENVIRONMENT "${VANTOREL_TEST_ENVIRONMENT}")
+    PROPERTIES LABELS ${lib} ENVIRONMENT "VANTOREL_SOURCE_DIR=${VANTOREL_ROOT};VANTOREL_BINARY_DIR=${CMAKE_BINARY_DIR}")
 endfunction()
 
 # vantorel_player_test(<name> <script.mjs> [args...]): a node script run by CTest under the

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -30,12 +29,6 @@ std::string ManifestError(const testsupport::TempDir& dir, const std::string& te
     std::string error;
     EXPECT_FALSE(ReadAssetManifest(dir / "m/asset.txt", manifest, error)) << text;
     return error.substr(error.find("asset.txt") + 9);
-}
-
-fs::path InstallDir()
-{
-    const char* dir = std::getenv("VANTOREL_INSTALL_DIR");
-    return dir ? fs::path(dir) : testsupport::BinaryDir() / "install";
 }
 
 } // namespace
@@ -158,7 +151,7 @@ TEST(AssetBuilder, InstallFolderIsCompleteAndReproducible)
 // strict checks, and the base movie's first clip is the manager.
 TEST(AssetBuilder, BuiltInstallFolderHoldsSoundMovies)
 {
-    fs::path install = InstallDir();
+    fs::path install = testsupport::InstallDir();
     ASSERT_TRUE(fs::exists(install / "asset/kvbase.dat")) << install;
     CSwfMovie base;
     base.LoadFile(install / "asset/kvbase.dat", true, true);

@@ -14,7 +14,6 @@
 #include "tests/support/TestSupport.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -220,8 +219,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: make_actionscript_snippets FOLDER\n");
         return 2;
     }
-    const char* installEnv = std::getenv("VANTOREL_INSTALL_DIR");
-    fs::path install = installEnv ? fs::path(installEnv) : testsupport::BinaryDir() / "install";
+    fs::path install = testsupport::InstallDir();
     try {
         WriteSnippets(argv[1]);
         WriteManager(argv[1], install);

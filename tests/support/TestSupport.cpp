@@ -44,6 +44,11 @@ fs::path BinaryDir()
     return FromEnv("VANTOREL_BINARY_DIR", fs::current_path());
 }
 
+fs::path InstallDir()
+{
+    return FromEnv("VANTOREL_INSTALL_DIR", VANTOREL_BUILD_INSTALL_DIR);
+}
+
 fs::path ArtefactDir(const std::string& group)
 {
     fs::path dir = BinaryDir() / "artefacts" / group;

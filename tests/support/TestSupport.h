@@ -25,6 +25,10 @@ private:
 std::filesystem::path SourceDir();
 std::filesystem::path BinaryDir();
 
+// The installation folder (asset movies, components, styles) the build laid out from assets/:
+// VANTOREL_INSTALL_DIR when set, else the one of the build these tests belong to.
+std::filesystem::path InstallDir();
+
 // A folder under the build tree where tests leave files for the player checks to pick up.
 std::filesystem::path ArtefactDir(const std::string& group);
 
