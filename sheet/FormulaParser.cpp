@@ -69,8 +69,12 @@ public:
                 return nullptr;
             }
             if (!TakeWork()) {
-                failure_ = ParseFailure{"the formula and the defined names it uses are too large to read "
-                                        "(more than " + std::to_string(kMaxFormulaTokens) + " parts)",
+                failure_ = ParseFailure{work_.tokens > kMaxFormulaTokens
+                                            ? "the formula and the defined names it uses are too large to "
+                                              "read (more than " +
+                                                  std::to_string(kMaxFormulaTokens) + " parts)"
+                                            : std::string("the workbook's formulas use their defined names "
+                                                          "too often to be read in reasonable time"),
                                         token.offset};
                 return nullptr;
             }
