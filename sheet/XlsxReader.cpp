@@ -376,7 +376,9 @@ private:
             Cell cell = ReadCell(c, address);
             if (cell.type == CellType::Empty && !cell.HasFormula())
                 continue;
-            budget_.Charge(sizeof(Cell) + cell.text.size() + cell.formula.size() + cell.formatCode.size());
+            // The cell model keys every cell by its sheet's name.
+            budget_.Charge(sizeof(Cell) + cell.text.size() + cell.formula.size() + cell.formatCode.size() +
+                           sheet.name.size());
             sheet.cells.push_back(std::move(cell));
         }
     }
