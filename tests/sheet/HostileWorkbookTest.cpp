@@ -1,0 +1,312 @@
+// Workbooks made by an attacker or a careless user, generated here rather than stored. Each
+// is imported (or written back) in a child process that must end within a time and memory
+// limit with a model or a clear message. The limits are watched from outside, so they hold
+// under the sanitizers too, where address-space limits do not work.
+#include "sheet/CellModel.h"
+#include "sheet/WorkbookError.h"
+#include "sheet/WorkbookImport.h"
+#include "sheet/XlsxReader.h"
+#include "sheet/XlsxWriter.h"
+#include "tests/sheet/XlsxTestPackages.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <functional>
+
+using namespace sheet;
+using namespace xlsxtest;
+
+namespace {
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VANTOREL_HOSTILE_SANITIZED 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define VANTOREL_HOSTILE_SANITIZED 1
+#endif
+
+#ifdef VANTOREL_HOSTILE_SANITIZED
+// The sanitizers run code several times slower and keep freed memory in quarantine.
+constexpr double kSeconds = 40;
+constexpr long kMegabytes = 1280;
+#else
+constexpr double kSeconds = 8;
+constexpr long kMegabytes = 640;
+#endif
+
+long StatusKilobytes(const std::string& statusFile, const std::string& field)
+{
+    std::ifstream in(statusFile);
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind(field + ":", 0) == 0)
+            return std::atol(line.c_str() + field.size() + 1);
+    return 0;
+}
+
+// How the child ended: its report, or that the watch stopped it.
+struct Outcome {
+    std::string report;
+    bool tooSlow = false;
+    bool tooLarge = false;
+    long growthMegabytes = 0; // the child's own peak above its start
+};
+
+// Runs work in a child process; work's text is the report. The peak is measured by the child
+// itself (its high-water mark reset at the start), and the parent stops a child that runs
+// too long or grows too large, so a regression fails the test instead of the machine.
+Outcome RunWatched(const std::function<std::string()>& work)
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return {"pipe failed"};
+    long parentRss = StatusKilobytes("/proc/self/status", "VmRSS");
+    pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        {
+            std::ofstream reset("/proc/self/clear_refs");
+            reset << "5"; // high-water mark back to the current size
+        }
+        long start = StatusKilobytes("/proc/self/status", "VmRSS");
+        // Without the reset the mark is the parent's peak, which says nothing about the work.
+        bool measured = StatusKilobytes("/proc/self/status", "VmHWM") <= start + 4096;
+        std::string report;
+        try {
+            report = work();
+        } catch (const std::exception& e) {
+            report = std::string("refused: ") + e.what();
+        }
+        long peak = StatusKilobytes("/proc/self/status", "VmHWM");
+        std::string out = std::to_string(measured ? (peak - start) / 1024 : 0) + "\n" + report;
+        for (std::size_t done = 0; done < out.size();) {
+            ssize_t n = write(fds[1], out.data() + done, out.size() - done);
+            if (n <= 0)
+                break;
+            done += static_cast<std::size_t>(n);
+        }
+        _exit(0);
+    }
+    close(fds[1]);
+    Outcome outcome;
+    std::string received;
+    auto began = std::chrono::steady_clock::now();
+    std::string status = "/proc/" + std::to_string(pid) + "/status";
+    for (;;) {
+        pollfd p{fds[0], POLLIN, 0};
+        if (poll(&p, 1, 20) > 0) {
+            char buffer[4096];
+            ssize_t n = read(fds[0], buffer, sizeof buffer);
+            if (n == 0)
+                break;
+            if (n > 0)
+                received.append(buffer, static_cast<std::size_t>(n));
+        }
+        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+        outcome.tooSlow = seconds > kSeconds;
+        outcome.tooLarge = StatusKilobytes(status, "VmRSS") - parentRss > kMegabytes * 1024;
+        if (outcome.tooSlow || outcome.tooLarge) {
+            kill(pid, SIGKILL);
+            break;
+        }
+    }
+    close(fds[0]);
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    auto newline = received.find('\n');
+    if (newline != std::string::npos) {
+        outcome.growthMegabytes = std::atol(received.c_str());
+        outcome.report = received.substr(newline + 1);
+    }
+    return outcome;
+}
+
+// The import as the host runs it: read, then fill the model.
+std::string Import(const std::vector<unsigned char>& bytes)
+{
+    testsupport::TempDir dir;
+    testsupport::WriteBytes(dir / "hostile.xlsx", bytes);
+    xlsx::Workbook workbook = xlsx::ReadWorkbookFile((dir / "hostile.xlsx").string());
+    if (StoredCellCount(workbook) == 0)
+        return "no cells";
+    CCellModel model;
+    FillResult result = FillCellModel(std::move(workbook), model);
+    if (result.outcome != FillOutcome::Done)
+        return "formula failed: " + result.failure;
+    return "model of " + std::to_string(model.GetCellCount()) + " cells";
+}
+
+std::string Row(const std::string& cells)
+{
+    return "<row r=\"1\">" + cells + "</row>";
+}
+
+std::vector<unsigned char> WithNames(const std::string& names, const std::string& sheetData)
+{
+    return Zip({{"_rels/.rels", kRootRels},
+                {"xl/workbook.xml", WorkbookXml({"S"}, "<definedNames>" + names + "</definedNames>")},
+                {"xl/_rels/workbook.xml.rels", WorkbookRels(1)},
+                {"xl/worksheets/sheet1.xml", SheetXml(sheetData)}});
+}
+
+// _n0 is 1 and each further name adds up ten of the one before.
+std::string NamesOfNames(int deepest)
+{
+    std::string names = "<definedName name=\"_n0\">1</definedName>";
+    for (int k = 1; k <= deepest; ++k) {
+        names += "<definedName name=\"_n" + std::to_string(k) + "\">";
+        for (int i = 0; i < 10; ++i)
+            names += (i ? "+_n" : "_n") + std::to_string(k - 1);
+        names += "</definedName>";
+    }
+    return names;
+}
+
+std::string Repeated(const std::string& piece, std::size_t times)
+{
+    std::string out;
+    out.reserve(piece.size() * times);
+    for (std::size_t i = 0; i < times; ++i)
+        out += piece;
+    return out;
+}
+
+// Rows of 16,000 cells that hold nothing.
+std::string EmptyRows(std::size_t rows)
+{
+    return Repeated("<row>" + Repeated("<c/>", 16000) + "</row>", rows);
+}
+
+std::vector<unsigned char> ManySheets(int count)
+{
+    std::vector<std::string> names;
+    Parts parts = {{"_rels/.rels", kRootRels}};
+    for (int i = 1; i <= count; ++i) {
+        names.push_back("Sheet" + std::to_string(i));
+        std::string formula = i > 1 ? "<f>Sheet" + std::to_string(i - 1) + "!A1+1</f>" : "";
+        parts.emplace_back("xl/worksheets/sheet" + std::to_string(i) + ".xml",
+                           SheetXml(Row("<c r=\"A1\">" + formula + "<v>" + std::to_string(i) + "</v></c>")));
+    }
+    parts.emplace_back("xl/workbook.xml", WorkbookXml(names));
+    parts.emplace_back("xl/_rels/workbook.xml.rels", WorkbookRels(count));
+    return Zip(parts);
+}
+
+struct HostileCase {
+    const char* name;
+    std::function<std::vector<unsigned char>()> make;
+    const char* expected; // found in the report
+};
+
+void ExpectEachEndsInTime(const std::vector<HostileCase>& cases)
+{
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<unsigned char> bytes = c.make();
+        Outcome outcome = RunWatched([&] { return Import(bytes); });
+        EXPECT_FALSE(outcome.tooSlow) << "longer than " << kSeconds << " s";
+        EXPECT_FALSE(outcome.tooLarge) << "more than " << kMegabytes << " MB";
+        EXPECT_LE(outcome.growthMegabytes, kMegabytes);
+        EXPECT_NE(outcome.report.find(c.expected), std::string::npos) << outcome.report;
+        EXPECT_LT(outcome.report.size(), 1000u) << "messages stay readable";
+    }
+}
+
+} // namespace
+
+TEST(HostileWorkbook, NamesBuiltOfNamesEndQuickly)
+{
+    std::string usesDeepest = Row("<c r=\"A1\"><f>_n9</f></c>");
+    std::vector<HostileCase> cases = {
+        {"nine levels of ten uses", [&] { return WithNames(NamesOfNames(9), usesDeepest); }, "too large to read"},
+        {"one level deeper", [&] { return WithNames(NamesOfNames(10), usesDeepest); }, "too large to read"},
+        // Each formula stays below its own limit; together they must not take minutes.
+        {"many formulas each near the limit",
+         [&] {
+             std::string row = Row(Repeated("<c><f>_n3+_n3+_n3</f></c>", 2000));
+             return WithNames(NamesOfNames(3), row);
+         },
+         "formula failed"},
+        {"a name cut at the formula limit would read another cell",
+         [] {
+             std::string padded = "0" + Repeated("+0", 4100) + "+S!B10";
+             return WithNames("<definedName name=\"_t\">" + padded + "</definedName>",
+                              Row("<c r=\"A1\"><f>_t</f></c>"));
+         },
+         "Defined name _t is longer than 8192"},
+        {"a sheet the workbook lacks", [] { return WithNames("", Row("<c r=\"A1\"><f>Gone!A1+1</f></c>")); },
+         "model of 1 cells"},
+    };
+    ExpectEachEndsInTime(cases);
+}
+
+TEST(HostileWorkbook, LongTextsAreNotCopiedIntoEveryCell)
+{
+    auto stringUsedBy = [](std::size_t length, std::size_t cells) {
+        return OneSheet(SheetXml(Row(Repeated("<c t=\"s\"><v>0</v></c>", cells))),
+                        {{"xl/sharedStrings.xml", "<sst><si><t>" + std::string(length, 'x') + "</t></si></sst>"}});
+    };
+    std::vector<HostileCase> cases = {
+        {"a 16 MB shared string in 100 cells", [&] { return stringUsedBy(16u << 20, 100); }, "longer than 32767"},
+        {"the longest text in 16,000 cells", [&] { return stringUsedBy(xlsx::kMaxCellTextChars, 16000); },
+         "MB of memory"},
+        {"a long shared formula", [] {
+             std::string anchor = "<c r=\"A1\"><f t=\"shared\" si=\"0\" ref=\"A1:A100\">" +
+                                  std::string(1u << 20, '1') + "</f></c>";
+             return OneSheet(SheetXml(Row(anchor + Repeated("<c><f t=\"shared\" si=\"0\"/></c>", 99))));
+         },
+         "longer than 8192"},
+        {"a long number format in many cells", [] {
+             return OneSheet(SheetXml(Row(Repeated("<c s=\"1\"><v>1</v></c>", 1000))),
+                             {{"xl/styles.xml", "<styleSheet><numFmts><numFmt numFmtId=\"164\" formatCode=\"" +
+                                                    std::string(1u << 20, '0') +
+                                                    "\"/></numFmts><cellXfs><xf/><xf numFmtId=\"164\"/>"
+                                                    "</cellXfs></styleSheet>"}});
+         },
+         "longer than 255"},
+        {"a huge cell reference quoted in the message",
+         [] { return OneSheet(SheetXml(Row("<c r=\"A" + std::string(20u << 20, '1') + "\"><v>1</v></c>"))); },
+         "invalid reference \"A111"},
+    };
+    ExpectEachEndsInTime(cases);
+}
+
+TEST(HostileWorkbook, CellsAndSheetsCostWhatTheyHold)
+{
+    std::vector<HostileCase> cases = {
+        {"20 million empty cells", [] { return OneSheet(SheetXml(EmptyRows(1250))); }, "too many elements"},
+        {"two million empty cells around one value",
+         [] { return OneSheet(SheetXml(EmptyRows(125) + "<row><c><v>1</v></c></row>")); }, "model of 1 cells"},
+        {"20,000 sheets", [] { return ManySheets(20000); }, "model of 20000 cells"},
+        {"a cell nested a million levels deep", [] {
+             return OneSheet(SheetXml(Row("<c r=\"A1\" t=\"inlineStr\"><is>" + Repeated("<r>", 1'000'000) +
+                                          Repeated("</r>", 1'000'000) + "</is></c>")));
+         },
+         "levels deep"},
+    };
+    ExpectEachEndsInTime(cases);
+}
+
+TEST(HostileWorkbook, WritingBackRefusesDeepNesting)
+{
+    // The writer removes a cell's old content; the XML library does that recursively.
+    auto bytes = OneSheet(SheetXml(Row("<c r=\"A1\" t=\"inlineStr\"><is>" + Repeated("<r>", 1'000'000) +
+                                       Repeated("</r>", 1'000'000) + "</is></c>")));
+    Outcome outcome = RunWatched([&] {
+        testsupport::TempDir dir;
+        xlsx::WritePackage(bytes, (dir / "out.xlsx").string(), {{"S", {0, 0}, xlsx::CellValue::Number(1)}});
+        return std::string("written");
+    });
+    EXPECT_FALSE(outcome.tooSlow);
+    EXPECT_NE(outcome.report.find("levels deep"), std::string::npos) << outcome.report;
+}
