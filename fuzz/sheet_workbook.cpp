@@ -18,9 +18,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    // Far below the defaults, so that anything the import makes of a package beyond its
+    // budget (names expanded again and again, texts copied into every cell, nodes of empty
+    // cells) goes over the memory limit in fuzz/sheet_workbook.options.
     sheet::xlsx::ReadOptions options;
-    options.limits.maxPartBytes = 16u << 20;
-    options.limits.maxTotalBytes = 64u << 20;
+    options.limits.maxPartBytes = 64u << 20;
+    options.limits.maxTotalBytes = 128u << 20;
+    options.limits.maxXmlTreeBytes = 128u << 20;
     options.maxMemoryBytes = 128u << 20;
     std::vector<unsigned char> bytes(data, data + size);
     try {
@@ -41,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 at = {first.cells.back().row, first.cells.back().column};
             sheet::xlsx::WritePackage(bytes, target,
                                       {{first.name, {0, 0}, sheet::xlsx::CellValue::Number(1)},
-                                       {first.name, at, sheet::xlsx::CellValue::Text("x")}});
+                                       {first.name, at, sheet::xlsx::CellValue::Text("x")}},
+                                      options.limits);
             unlink(target.c_str());
         }
     } catch (const sheet::WorkbookError&) {

@@ -370,9 +370,9 @@ void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes
 } // namespace
 
 void WritePackage(const std::vector<unsigned char>& source, const std::string& targetPath,
-                  const std::vector<CellWrite>& writes)
+                  const std::vector<CellWrite>& writes, const PackageLimits& limits)
 {
-    Package package(source);
+    Package package(source, limits);
     auto sheets = LocateSheets(package);
 
     std::map<std::string, std::vector<const CellWrite*>> byPart;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheet/XlsxAddress.h"
+#include "sheet/XlsxPackage.h"
 
 #include <string>
 #include <vector>
@@ -32,6 +33,6 @@ struct CellWrite {
 // recalculate when next opened so that formulas show results of the new values. Throws
 // WorkbookError naming the cell or part that could not be written.
 void WritePackage(const std::vector<unsigned char>& source, const std::string& targetPath,
-                  const std::vector<CellWrite>& writes);
+                  const std::vector<CellWrite>& writes, const PackageLimits& limits = {});
 
 } // namespace sheet::xlsx

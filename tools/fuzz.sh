@@ -14,9 +14,13 @@ for target in "${targets[@]}"; do
   corpus=$(mktemp -d)
   seeds=()
   [ -d "$root/fuzz/corpus/$name" ] && seeds=("$root/fuzz/corpus/$name")
+  # fuzz/<name>.options: flags of one target, after the common ones so they win.
+  extra=()
+  [ -f "$root/fuzz/$name.options" ] && read -r -a extra < "$root/fuzz/$name.options"
   echo "fuzzing $name for ${seconds}s"
   if ! "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=0 \
-       -artifact_prefix="$build/fuzz/crash-$name-" "$corpus" "${seeds[@]}" >"$build/fuzz/$name.log" 2>&1; then
+       "${extra[@]}" -artifact_prefix="$build/fuzz/crash-$name-" "$corpus" "${seeds[@]}" \
+       >"$build/fuzz/$name.log" 2>&1; then
     echo "fuzz target $name failed:"; tail -n 40 "$build/fuzz/$name.log"
     status=1
   fi
