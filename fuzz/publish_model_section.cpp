@@ -2,6 +2,7 @@
 // accepted must link, write back and read again to the same bytes.
 #include "model/ModelError.h"
 #include "model/RecordStream.h"
+#include "model/Trace.h"
 #include "publish/BaseMovie.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfMovie.h"
@@ -37,9 +38,14 @@ std::unique_ptr<CSwfMovie> ManagerAsset()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    static const bool quiet = [] {
+        model::SetTraceSink([](const std::string&) {});
+        return true;
+    }();
+    (void)quiet;
     swf::IdCounter ids(100);
     swf::IdCounter depths(1);
-    CBaseMovie movie(ManagerAsset(), ids, depths);
+    CBaseMovie movie(ManagerAsset(), {}, ids, depths);
     model::RecordReader in(data, size);
     try {
         movie.LoadModel(in);
@@ -49,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     movie.BuildExportMaps();
     model::RecordWriter out;
     movie.SaveModel(out);
-    CBaseMovie again(ManagerAsset(), ids, depths);
+    CBaseMovie again(ManagerAsset(), {}, ids, depths);
     model::RecordReader back(out.Bytes());
     again.LoadModel(back);
     model::RecordWriter second;

@@ -1,9 +1,14 @@
 #include "publish/BaseMovie.h"
 
 #include "model/BindingLink.h"
-#include "model/TextUtil.h"
 #include "model/Trace.h"
+#include "publish/CollabMovie.h"
+#include "publish/ExportSettings.h"
 #include "publish/FunctionLibrary.h"
+#include "publish/LoadDataMovie.h"
+#include "publish/ScenarioMovie.h"
+#include "publish/StaticDataTable.h"
+#include "publish/SubMovieAsset.h"
 #include "sheet/CellModel.h"
 #include "sheet/CellValueMap.h"
 #include "sheet/VariableTable.h"
@@ -37,7 +42,8 @@ void ResetBaseMovie()
     g_current = nullptr;
 }
 
-CBaseMovie::CBaseMovie(std::unique_ptr<CSwfMovie> asset, swf::IdCounter& characterIds, swf::IdCounter& depths)
+CBaseMovie::CBaseMovie(std::unique_ptr<CSwfMovie> asset, const std::filesystem::path& installDir,
+                       swf::IdCounter& characterIds, swf::IdCounter& depths)
     : asset_(std::move(asset)), characterIds_(characterIds), depths_(depths)
 {
     if (!asset_ || asset_->GetClipEntries().empty())
@@ -49,6 +55,11 @@ CBaseMovie::CBaseMovie(std::unique_ptr<CSwfMovie> asset, swf::IdCounter& charact
     cellModel2_ = std::make_unique<CCellModel>();
     table_ = std::make_shared<CVariableTable>();
     values_ = std::make_unique<CCellValueMap>();
+    settings_ = std::make_unique<CExportSettings>();
+    staticTable_ = std::make_unique<CStaticDataTable>();
+    scenario_ = std::make_unique<CScenarioMovie>(installDir, characterIds);
+    loadData_ = std::make_unique<CLoadDataMovie>(installDir, characterIds);
+    collab_ = std::make_unique<CCollabMovie>(installDir, characterIds, *settings_);
     g_current = this;
 }
 
@@ -61,16 +72,16 @@ CBaseMovie::~CBaseMovie()
         g_current = nullptr;
 }
 
-std::unique_ptr<CBaseMovie> CBaseMovie::Create(const std::filesystem::path& installDir, swf::IdCounter& characterIds,
-                                               swf::IdCounter& depths)
+std::unique_ptr<CBaseMovie> CBaseMovie::Create(const std::filesystem::path& installDir,
+                                               swf::IdCounter& characterIds, swf::IdCounter& depths)
 {
-    std::filesystem::path path = installDir / model::NativePath("asset\\kvbase.dat");
+    std::filesystem::path path = publish::AssetPath(installDir, "kvbase.dat");
     std::string reason;
     for (int attempt = 0; attempt < kAssetAttempts; ++attempt) {
         auto asset = std::make_unique<CSwfMovie>();
         try {
             asset->LoadFile(path, true, true);
-            return std::make_unique<CBaseMovie>(std::move(asset), characterIds, depths);
+            return std::make_unique<CBaseMovie>(std::move(asset), installDir, characterIds, depths);
         } catch (const swf::SwfError& error) {
             reason = error.what();
         }
@@ -124,10 +135,6 @@ void CBaseMovie::ResetModel()
 {
     SetModelChanged();
     table_ = std::make_shared<CVariableTable>();
-    // The network's formulas gave their function uses back as they went; the names the
-    // library lacks are forgotten with the model that asked for them.
-    if (CFunctionLibrary* library = GetFunctionLibrary())
-        library->ResetUsage();
 }
 
 void CBaseMovie::SetModelChanged()
@@ -137,6 +144,15 @@ void CBaseMovie::SetModelChanged()
 }
 
 void CBaseMovie::ClearNetwork()
+{
+    DropNetwork();
+    // The network's formulas gave their function uses back as they went; the names the
+    // library lacks are forgotten with the network that asked for them.
+    if (CFunctionLibrary* library = GetFunctionLibrary())
+        library->ResetUsage();
+}
+
+void CBaseMovie::DropNetwork()
 {
     constantLinks_.clear();
     formulaLinks_.clear();

@@ -16,6 +16,11 @@
 class CBindingLink;
 class CCellModel;
 class CCellValueMap;
+class CCollabMovie;
+class CExportSettings;
+class CLoadDataMovie;
+class CScenarioMovie;
+class CStaticDataTable;
 class CSwfDoAction;
 class CSwfMovie;
 class CVariableTable;
@@ -42,16 +47,18 @@ public:
 // from the counters it was given, so a build that resets them writes the same movie again.
 class CBaseMovie : public CSwfObject {
 public:
-    // The movie whose first exported clip is the manager; that clip's entry is taken out of
-    // the movie's exported-symbol table. Throws BaseMovieError when there is none.
-    CBaseMovie(std::unique_ptr<CSwfMovie> asset, swf::IdCounter& characterIds, swf::IdCounter& depths);
+    // asset: the movie whose first exported clip is the manager; that clip's entry is taken
+    // out of the movie's exported-symbol table. Throws BaseMovieError when there is none. The
+    // sub-movies read their assets from the installation folder.
+    CBaseMovie(std::unique_ptr<CSwfMovie> asset, const std::filesystem::path& installDir,
+               swf::IdCounter& characterIds, swf::IdCounter& depths);
     ~CBaseMovie() override;
 
     // Loads "asset\kvbase.dat" of the installation folder, trying a few times: a failure
     // there means the installation is damaged, and publishing must refuse rather than write
     // a movie without its manager. Throws BaseMovieError.
-    static std::unique_ptr<CBaseMovie> Create(const std::filesystem::path& installDir, swf::IdCounter& characterIds,
-                                              swf::IdCounter& depths);
+    static std::unique_ptr<CBaseMovie> Create(const std::filesystem::path& installDir,
+                                              swf::IdCounter& characterIds, swf::IdCounter& depths);
 
     // The base clip and its dependencies, the frame script, the "initCode" sprite with its
     // export and init code, and the "mgr" placement. The frame script and the init code
@@ -115,10 +122,11 @@ public:
     bool WriteTextData(const std::filesystem::path& path) const;
     bool WriteXmlData(const std::filesystem::path& path) const;
 
-    // The data-source URL cell of the export settings (-1 for none) and the link over it.
-    int32_t GetSettingsUrlCell() const { return settingsUrlCell_; }
-    void SetSettingsUrlCell(int32_t cellId) { settingsUrlCell_ = cellId; }
-    std::unique_ptr<CBindingLink>& SettingsUrlLink() { return settingsUrlLink_; }
+    CExportSettings& GetExportSettings() { return *settings_; }
+    CStaticDataTable& GetStaticDataTable() { return *staticTable_; }
+    CScenarioMovie& GetScenarioMovie() { return *scenario_; }
+    CLoadDataMovie& GetLoadDataMovie() { return *loadData_; }
+    CCollabMovie& GetCollabMovie() { return *collab_; }
 
     // One build
 
@@ -146,6 +154,9 @@ public:
 private:
     struct LoadedModel;
     void Adopt(LoadedModel&& loaded);
+    // ClearNetwork without touching the function library's books, for a network that is
+    // replaced by one whose formulas have registered their functions already.
+    void DropNetwork();
 
     std::vector<CBindingLink*> constantLinks_;
     std::vector<CBindingLink*> formulaLinks_;
@@ -167,8 +178,11 @@ private:
     std::string outputPath_;
     std::map<std::string, CExportRecord> exportRecords_;
     std::map<std::string, std::string> stringMap_;
-    int32_t settingsUrlCell_ = -1;
-    std::unique_ptr<CBindingLink> settingsUrlLink_;
+    std::unique_ptr<CExportSettings> settings_;
+    std::unique_ptr<CStaticDataTable> staticTable_;
+    std::unique_ptr<CScenarioMovie> scenario_;
+    std::unique_ptr<CLoadDataMovie> loadData_;
+    std::unique_ptr<CCollabMovie> collab_;
 };
 
 // The base movie made last, or null before start-up made one.

@@ -9,6 +9,7 @@
 #include "model/RecordStream.h"
 #include "model/Trace.h"
 #include "publish/BaseMovie.h"
+#include "publish/ExportSettings.h"
 #include "sheet/CellModel.h"
 #include "sheet/CellValueMap.h"
 #include "sheet/Range.h"
@@ -39,17 +40,16 @@ bool RegisterLink(CBaseMovie& movie, CBindingLink& link)
     return true;
 }
 
-// The link over a URL cell, made once and kept by its owner between walks.
-CBindingLink& UrlLink(std::unique_ptr<CBindingLink>& link, int32_t cellId)
+// The link over a URL cell is made once and kept by its owner between walks.
+CBindingLink& UrlLink(CBindingLink& link, int32_t cellId)
 {
-    if (!link)
-        link = std::make_unique<CBindingLink>(CVariablePath(), cellId);
-    link->ResetValues();
-    link->SetCellId(cellId);
-    return *link;
+    link.ResetValues();
+    link.SetCellId(cellId);
+    return link;
 }
 
-void ForEachCellBinding(const CParameterSet& set, const std::function<void(const CParameter&)>& visit, int depth = 0)
+void ForEachCellBinding(const CParameterSet& set, const std::function<void(const CParameter&)>& visit,
+                        int depth = 0)
 {
     if (depth > model::RecordReader::kMaxDepth)
         return;
@@ -118,12 +118,21 @@ void CompileModel(CBaseMovie& movie, const std::vector<CComponent*>& components)
         if (RegisterLink(movie, *link))
             roots.push_back(link->GetCellId());
     std::vector<int32_t> urlCells;
-    for (auto& [name, record] : movie.GetExportRecords())
-        if (record.active && record.cellBound && RegisterLink(movie, UrlLink(record.link, record.urlCell)))
+    for (auto& [name, record] : movie.GetExportRecords()) {
+        if (!record.active || !record.cellBound)
+            continue;
+        if (!record.link)
+            record.link = std::make_unique<CBindingLink>(CVariablePath(), record.urlCell);
+        if (RegisterLink(movie, UrlLink(*record.link, record.urlCell)))
             urlCells.push_back(record.urlCell);
-    int32_t settingsCell = movie.GetSettingsUrlCell();
-    if (settingsCell >= 0 && RegisterLink(movie, UrlLink(movie.SettingsUrlLink(), settingsCell)))
-        urlCells.push_back(settingsCell);
+    }
+    CExportSettings& settings = movie.GetExportSettings();
+    if (const std::optional<CCellRef>& cell = settings.GetUrlCell()) {
+        if (!settings.GetUrlLink())
+            settings.SetUrlLink(std::make_unique<CBindingLink>(CVariablePath(), cell->id));
+        if (RegisterLink(movie, UrlLink(*settings.GetUrlLink(), cell->id)))
+            urlCells.push_back(cell->id);
+    }
     roots.insert(roots.begin(), urlCells.begin(), urlCells.end());
 
     // Every link is known before the first cell is compiled, so a cell bound anywhere lands
@@ -139,7 +148,8 @@ void CompileModel(CBaseMovie& movie, const std::vector<CComponent*>& components)
 
     for (CComponent* component : components)
         if (const CParameterSet* parameters = component->GetParameters())
-            ForEachCellBinding(*parameters, [&movie](const CParameter& parameter) { RecordBoundCells(movie, parameter); });
+            ForEachCellBinding(*parameters,
+                               [&movie](const CParameter& parameter) { RecordBoundCells(movie, parameter); });
     oldValues.reset();
 
     movie.BuildExportMaps();

@@ -20,7 +20,8 @@ CFormulaNode* FindIn(const CModelNetwork::NodeMap& map, int32_t cellId)
 
 std::string CellText(const CVariableTable& table, int32_t cellId)
 {
-    std::optional<CCellRef> cell = cellId >= 0 ? table.GetCellAt(static_cast<std::size_t>(cellId)) : std::nullopt;
+    std::optional<CCellRef> cell =
+        cellId >= 0 ? table.GetCellAt(static_cast<std::size_t>(cellId)) : std::nullopt;
     return cell ? cell->GetText() : CellVariableName(cellId);
 }
 
@@ -146,7 +147,8 @@ void CModelNetwork::CompileConstant(const CCellRef& cell, const CCellModel& cell
                                     CCellValueMap& values)
 {
     std::unique_ptr<CModelVariable> constant = cells.MakeConstantNode(cell);
-    auto node = std::make_unique<CConstantCellNode>(cell.id, constant ? CCompiledExpr::Compile(*constant) : nullptr);
+    auto node =
+        std::make_unique<CConstantCellNode>(cell.id, constant ? CCompiledExpr::Compile(*constant) : nullptr);
     NodeMap& map = bound.constants.count(cell.id) ? boundConstants_ : plainConstants_;
     map[cell.id] = std::move(node);
     values.insert(CCellValueRecord(cell.id, CellVariableName(cell.id), cell.GetText(), constant.get()));

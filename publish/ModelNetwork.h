@@ -92,8 +92,8 @@ public:
     const CompileProblems& GetProblems() const { return problems_; }
 
 private:
-    void CompileFormula(const CCellRef& cell, const CCellModel& cells, CVariableTable& table, const BoundCells& bound,
-                        std::vector<int32_t>& pending);
+    void CompileFormula(const CCellRef& cell, const CCellModel& cells, CVariableTable& table,
+                        const BoundCells& bound, std::vector<int32_t>& pending);
     void CompileConstant(const CCellRef& cell, const CCellModel& cells, const BoundCells& bound,
                          CCellValueMap& values);
     CFormulaNode* RangeNode(int rangeIndex, const CVariableTable& table);

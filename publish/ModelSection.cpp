@@ -18,10 +18,10 @@ namespace {
 constexpr uint8_t kSectionVersion = 4;
 
 // Smallest stored sizes, which bound every count by the bytes left.
-constexpr std::size_t kMinConstantNode = 5;  // id, expression flag
-constexpr std::size_t kMinFormulaNode = 9;   // and the referenced-cell count
-constexpr std::size_t kMinXmlMap = 12;       // name, URL text, parameter count
-constexpr std::size_t kMinParameter = 8;     // name, value
+constexpr std::size_t kMinConstantNode = 5; // id, expression flag
+constexpr std::size_t kMinFormulaNode = 9;  // and the referenced-cell count
+constexpr std::size_t kMinXmlMap = 12;      // name, URL text, parameter count
+constexpr std::size_t kMinParameter = 8;    // name, value
 constexpr std::size_t kMinStringPair = 8;
 
 const char* SectionName(int section)
@@ -57,7 +57,8 @@ void CheckCell(model::RecordReader& in, const CVariableTable& table, int32_t id,
 
 // Every cell and range a node names must be in the table, or the movie would read variables
 // that nothing assigns and the linking would look up ranges that do not exist.
-void CheckNode(model::RecordReader& in, const CVariableTable& table, const CFormulaNode& node, const char* what)
+void CheckNode(model::RecordReader& in, const CVariableTable& table, const CFormulaNode& node,
+               const char* what)
 {
     CheckCell(in, table, node.GetCellId(), what);
     std::vector<int32_t> cells;
@@ -88,8 +89,8 @@ std::unique_ptr<CFormulaNode> MakeNode(int section)
 
 void ReadNodes(model::RecordReader& in, const CVariableTable& table, CModelNetwork& network)
 {
-    CModelNetwork::NodeMap* maps[] = {&network.PlainConstants(), &network.BoundConstants(), &network.Formulas(),
-                                      &network.WatchedFormulas()};
+    CModelNetwork::NodeMap* maps[] = {&network.PlainConstants(), &network.BoundConstants(),
+                                      &network.Formulas(), &network.WatchedFormulas()};
     for (int section = 0; section < 4; ++section) {
         const char* what = SectionName(section);
         uint32_t count = in.ReadCount(what, section < 2 ? kMinConstantNode : kMinFormulaNode);
@@ -114,7 +115,8 @@ void ReadNodes(model::RecordReader& in, const CVariableTable& table, CModelNetwo
     }
 }
 
-CExportRecord ReadXmlMap(model::RecordReader& in, uint8_t version, const CVariableTable& table, bool& modelChanged)
+CExportRecord ReadXmlMap(model::RecordReader& in, uint8_t version, const CVariableTable& table,
+                         bool& modelChanged)
 {
     CExportRecord record;
     record.name = in.ReadString("XML map name");
@@ -180,7 +182,7 @@ void CBaseMovie::LoadModel(model::RecordReader& in)
 
 void CBaseMovie::Adopt(LoadedModel&& loaded)
 {
-    ClearNetwork();
+    DropNetwork();
     table_ = std::move(loaded.table);
     cellModel1_ = std::move(loaded.cells1);
     cellModel2_ = std::move(loaded.cells2);

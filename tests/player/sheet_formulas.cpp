@@ -2,9 +2,11 @@
 // with a hand-written function library that follows our formula calling convention. The
 // movie reports each formula's value through fscommand("<cell>", value), then "done".
 
+#include "publish/ModelNetwork.h"
 #include "sheet/CallingConvention.h"
 #include "sheet/CellModel.h"
 #include "sheet/CellRef.h"
+#include "sheet/CellValueMap.h"
 #include "sheet/ExprNodes.h"
 #include "sheet/FormulaNode.h"
 #include "sheet/FormulaParser.h"
@@ -392,65 +394,32 @@ int main(int argc, char** argv)
     for (const auto& [cell, formula] : used)
         model.SetCell("Data", std::stoi(cell.substr(1)), 3, CCellData{"", "", formula, false});
 
+    // Compile every cell that a formula reaches with the compile walk of published movies;
+    // each reported formula counts as one a component shows.
     CVariableTable table;
-    std::map<int32_t, std::unique_ptr<CFormulaNode>> nodes;
-    std::vector<CFormulaNode*> formulaNodes;
+    BoundCells bound;
     std::vector<std::pair<std::string, int32_t>> reports;
-    // Compile every cell that a formula reaches, as the compile walk does.
-    std::vector<CCellRef> pending;
     for (const auto& [cell, formula] : used) {
-        int row = std::stoi(cell.substr(1));
-        int32_t id = table.AddCell("Data", row, 3);
+        int32_t id = table.AddCell("Data", std::stoi(cell.substr(1)), 3);
         reports.emplace_back(cell, id);
-        pending.push_back(*table.GetCellAt(static_cast<size_t>(id)));
+        bound.formulas.insert(id);
     }
-    std::map<int32_t, std::vector<int32_t>> references;
-    while (!pending.empty()) {
-        CCellRef cell = pending.back();
-        pending.pop_back();
-        if (nodes.count(cell.id))
-            continue;
-        if (model.HasFormula(cell)) {
-            FormulaError error;
-            auto tree = model.ParseCellFormula(cell, table, &error);
-            if (!tree) {
-                std::fprintf(stderr, "cannot parse %s: %s\n", cell.GetText().c_str(), error.message.c_str());
-                return 1;
-            }
-            std::vector<CCellRef> cells;
-            std::vector<int> ranges;
-            tree->CollectReferences(cells, ranges, table);
-            for (const CCellRef& referenced : cells) {
-                references[cell.id].push_back(referenced.id);
-                pending.push_back(referenced);
-            }
-            auto node = std::make_unique<CFormulaCellNode>(cell.id, CCompiledExpr::Compile(*tree));
-            formulaNodes.push_back(node.get());
-            nodes[cell.id] = std::move(node);
-        } else {
-            auto constant = model.MakeConstantNode(cell);
-            nodes[cell.id] = std::make_unique<CConstantCellNode>(
-                cell.id, constant ? CCompiledExpr::Compile(*constant) : nullptr);
-        }
+    CModelNetwork network;
+    CCellValueMap values;
+    for (const auto& [cell, id] : reports)
+        network.CompileCell(id, model, table, bound, values);
+    network.Link(table);
+    if (!network.GetProblems().empty()) {
+        std::fprintf(stderr, "the sample workbook does not compile cleanly\n");
+        return 1;
     }
-    for (const auto& [id, referenced] : references)
-        for (int32_t precedent : referenced)
-            if (nodes.count(precedent)) {
-                nodes[id]->AddPrecedent(nodes[precedent].get());
-                nodes[precedent]->AddDependent(nodes[id].get());
-            }
 
     CActionList actions;
     WriteLibrary(actions);
     WriteRangeArrays(table, actions);
-    for (const auto& [id, node] : nodes)
-        if (node->IsConstant())
-            node->WriteVariableAction(actions);
-    std::vector<CFormulaNode*> order;
-    NodeVisitSet visited;
-    for (CFormulaNode* node : formulaNodes)
-        node->AppendInOrder(order, visited);
-    for (CFormulaNode* node : order)
+    for (const auto& [id, node] : network.PlainConstants())
+        node->WriteVariableAction(actions);
+    for (const CFormulaNode* node : network.GetEvaluationOrder())
         node->WriteVariableAction(actions);
     for (const auto& [cell, id] : reports)
         Report(actions, cell, CellVariableName(id));

@@ -1,6 +1,7 @@
 #include "publish/BaseMovie.h"
 #include "model/BindingLink.h"
 #include "publish/CompileModel.h"
+#include "publish/ExportSettings.h"
 #include "sheet/CellValueMap.h"
 #include "swf/Actions.h"
 #include "swf/SwfDoAction.h"
@@ -134,7 +135,7 @@ TEST_F(BaseMovieTest, OneBaseMovieAtATime)
 {
     EXPECT_EQ(GetBaseMovie(), movie.get());
     {
-        CBaseMovie newer(publishtest::BaseAsset(), ids, depths);
+        CBaseMovie newer(publishtest::BaseAsset(), {}, ids, depths);
         EXPECT_EQ(GetBaseMovie(), &newer);
         movie.reset(); // the older one goes after the newer one was made
         EXPECT_EQ(GetBaseMovie(), &newer);
@@ -142,7 +143,7 @@ TEST_F(BaseMovieTest, OneBaseMovieAtATime)
     EXPECT_EQ(GetBaseMovie(), nullptr);
 
     auto empty = std::make_unique<CSwfMovie>();
-    EXPECT_THROW(CBaseMovie(std::move(empty), ids, depths), BaseMovieError);
+    EXPECT_THROW(CBaseMovie(std::move(empty), {}, ids, depths), BaseMovieError);
     testsupport::TempDir folder;
     try {
         CBaseMovie::Create(folder.path(), ids, depths);
@@ -196,6 +197,9 @@ TEST_F(BaseMovieTest, TheWalkCompilesTheUrlCellsOfActiveCellBoundMapsOnly)
     map("live", "B1", true, true);
     map("fixed", "C1", true, false);
     map("off", "D1", false, true);
+    // The export settings' data-source URL, taken from a cell.
+    Formula("E1", "\"http://host/\"&A1");
+    movie->GetExportSettings().SetUrlCell(*table().GetCellAt(static_cast<std::size_t>(Id("E1"))));
 
     movie->ClearModelChanged();
     CompileModel(*movie, {});
@@ -205,10 +209,12 @@ TEST_F(BaseMovieTest, TheWalkCompilesTheUrlCellsOfActiveCellBoundMapsOnly)
     CompileModel(*movie, {});
     EXPECT_FALSE(movie->IsModelChanged());
     EXPECT_EQ(movie->GetNetwork().WatchedFormulas().count(Id("B1")), 1u);
+    EXPECT_EQ(movie->GetNetwork().WatchedFormulas().count(Id("E1")), 1u);
     EXPECT_EQ(movie->GetNetwork().PlainConstants().count(Id("A1")), 1u);
-    EXPECT_EQ(movie->GetNetwork().GetNodeCount(), 2u);
-    EXPECT_EQ(movie->GetFormulaLinks().size(), 1u);
-    ASSERT_EQ(movie->GetNetwork().GetEvaluationOrder().size(), 1u);
+    EXPECT_EQ(movie->GetNetwork().GetNodeCount(), 3u);
+    ASSERT_EQ(movie->GetFormulaLinks().size(), 2u);
+    EXPECT_EQ(movie->GetFormulaLinks()[1], movie->GetExportSettings().GetUrlLink());
+    ASSERT_EQ(movie->GetNetwork().GetEvaluationOrder().size(), 2u);
     EXPECT_EQ(movie->GetValueMap().GetCount(), 1u);
 }
 

@@ -57,7 +57,8 @@ inline std::unique_ptr<CSwfMovie> BaseAsset()
 struct BaseMovieFixture {
     swf::IdCounter ids{100};
     swf::IdCounter depths{1};
-    std::unique_ptr<CBaseMovie> movie = std::make_unique<CBaseMovie>(BaseAsset(), ids, depths);
+    std::unique_ptr<CBaseMovie> movie =
+        std::make_unique<CBaseMovie>(BaseAsset(), std::filesystem::path(), ids, depths);
 
     ~BaseMovieFixture() { movie.reset(); }
 
@@ -80,7 +81,8 @@ struct BaseMovieFixture {
     void Number(const std::string& a1, double value)
     {
         auto [row, column] = Place(a1);
-        cells().SetCell("S", row, column, CCellData{std::to_string(value), std::string(CellType::Number), "", false});
+        cells().SetCell("S", row, column,
+                        CCellData{std::to_string(value), std::string(CellType::Number), "", false});
     }
     void Formula(const std::string& a1, const std::string& formula)
     {
