@@ -1,0 +1,89 @@
+// Turning the texts that a data source delivers into cell values, and writing them into the
+// model's variables. Shared by the web-service and the XML-map loading.
+
+// True when the text is a plain decimal number (sign, digits, point, exponent). Number() would
+// read "010" as octal and "0x1F" as hexadecimal, which no data source means.
+_global.kvLdIsDecimal = function (text) {
+    var n = text.length;
+    var i = 0;
+    var c = text.charAt(i);
+    if (c == "+" || c == "-")
+        i++;
+    var digits = 0;
+    while (i < n && text.charAt(i) >= "0" && text.charAt(i) <= "9") {
+        i++;
+        digits++;
+    }
+    if (i < n && text.charAt(i) == ".") {
+        i++;
+        while (i < n && text.charAt(i) >= "0" && text.charAt(i) <= "9") {
+            i++;
+            digits++;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (text.charAt(i) == "e" || text.charAt(i) == "E")) {
+        i++;
+        c = text.charAt(i);
+        if (c == "+" || c == "-")
+            i++;
+        var exponent = 0;
+        while (i < n && text.charAt(i) >= "0" && text.charAt(i) <= "9") {
+            i++;
+            exponent++;
+        }
+        if (exponent == 0)
+            return false;
+    }
+    return i == n;
+};
+
+// A delivered text as the cell value it stands for: a number when it is one, else the text.
+_global.kvLdValue = function (text) {
+    if (text == undefined)
+        return "";
+    if (kvLdIsDecimal(text))
+        return parseFloat(text);
+    return text;
+};
+
+// True for the name of a model variable: "V" and decimal digits. Data sources may only write
+// those, never the movie's functions or tables.
+_global.kvLdIsCellName = function (name) {
+    if (name.length < 2 || name.charAt(0) != "V")
+        return false;
+    for (var i = 1; i < name.length; i++) {
+        var c = name.charAt(i);
+        if (c < "0" || c > "9")
+            return false;
+    }
+    return true;
+};
+
+// The variable names of a range array (rows of names) in reading order.
+_global.kvLdRangeNames = function (range) {
+    var names = [];
+    for (var r = 0; r < range.length; r++) {
+        var row = range[r];
+        for (var c = 0; c < row.length; c++)
+            names.push(row[c]);
+    }
+    return names;
+};
+
+// Writes the texts into the cells of a range in reading order; cells beyond the texts are
+// emptied, so a shorter answer leaves no stale rows behind.
+_global.kvLdFillRange = function (range, texts) {
+    var names = kvLdRangeNames(range);
+    for (var i = 0; i < names.length; i++)
+        _root[names[i]] = i < texts.length ? kvLdValue(texts[i]) : "";
+};
+
+// Runs the model's formulas on the new values and lets the components show them.
+_global.kvLdRecalculate = function () {
+    if (_root.mgr.recalculate != undefined)
+        _root.mgr.recalculate();
+    else
+        _root.kvCalc();
+};

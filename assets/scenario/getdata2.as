@@ -1,0 +1,5 @@
+// The query for the cells alone.
+#include "scenario/report.as"
+
+kvScnReportCells();
+fscommand("done", "");
