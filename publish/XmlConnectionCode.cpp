@@ -1,5 +1,6 @@
 #include "publish/XmlConnectionCode.h"
 
+#include "publish/ExportRecord.h"
 #include "publish/ExportSettings.h"
 #include "sheet/CellRef.h"
 #include "swf/Actions.h"
@@ -85,6 +86,26 @@ void WriteMap(Emitter& e, const XmlMapSource& map)
 }
 
 } // namespace
+
+std::vector<XmlMapSource> ActiveXmlMaps(const std::map<std::string, CExportRecord>& records)
+{
+    std::vector<XmlMapSource> maps;
+    for (const auto& [key, record] : records) {
+        if (!record.active)
+            continue;
+        XmlMapSource map;
+        map.name = key;
+        map.refreshSeconds = record.refreshSeconds;
+        if (record.cellBound && record.urlCell >= 0)
+            map.urlCellId = record.urlCell;
+        else
+            map.url = record.urlText;
+        for (const auto& [xpath, range] : record.parameters)
+            map.parameters.emplace_back(xpath, static_cast<int32_t>(range));
+        maps.push_back(std::move(map));
+    }
+    return maps;
+}
 
 std::unique_ptr<CSwfDoAction> BuildXmlConnectionCode(const ConnectionScriptSource& source,
                                                      const CExportSettings& settings,

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+struct CExportRecord;
 class CActionList;
 class CExportSettings;
 class CSwfDoAction;
@@ -51,6 +52,9 @@ struct ConnectionScriptSource {
     // Active maps only, in ascending order of name.
     std::vector<XmlMapSource> maps;
 };
+
+// The active maps among a document's export records (by name), as the loader reads them.
+std::vector<XmlMapSource> ActiveXmlMaps(const std::map<std::string, CExportRecord>& records);
 
 // The frame script that sets up the model and describes the data connection for the loader
 // asset ("xmlUrl", "xmlInterval", "kvXMLNS", "kvXML"). Each build makes its own and owns it.

@@ -1,4 +1,5 @@
 #include "publish/XmlConnectionCode.h"
+#include "publish/ExportRecord.h"
 #include "publish/ExportSettings.h"
 #include "sheet/CellRef.h"
 #include "swf/Actions.h"
@@ -152,6 +153,27 @@ TEST_F(ConnectionScript, RecordWithTwoParametersDescribesEachRange)
                             parameter(0, "A2", "/q/price"),
                             parameter(1, "A0", "/q/name"),
                             kModelTail}));
+}
+
+TEST(XmlMaps, OnlyActiveRecordsWithTheirUrlSourceAndParametersInOrder)
+{
+    std::map<std::string, CExportRecord> records;
+    records["b"].urlText = "http://b.test/";
+    records["b"].parameters = {{"/z", 3}, {"/a", 1}};
+    records["b"].refreshSeconds = 9;
+    records["a"].active = false;
+    records["c"].cellBound = true;
+    records["c"].urlCell = 7;
+    records["c"].urlText = "ignored";
+    std::vector<publish::XmlMapSource> maps = publish::ActiveXmlMaps(records);
+    ASSERT_EQ(maps.size(), 2u);
+    EXPECT_EQ(maps[0].name, "b");
+    EXPECT_EQ(maps[0].url, "http://b.test/");
+    EXPECT_FALSE(maps[0].urlCellId);
+    EXPECT_EQ(maps[0].refreshSeconds, 9);
+    EXPECT_EQ(maps[0].parameters, (std::vector<std::pair<std::string, int32_t>>{{"/a", 1}, {"/z", 3}}));
+    EXPECT_EQ(maps[1].name, "c");
+    EXPECT_EQ(maps[1].urlCellId, 7);
 }
 
 } // namespace
