@@ -13,7 +13,6 @@
 #include "swf/SwfTags.h"
 #include "tests/support/TestSupport.h"
 
-#include <cstdlib>
 #include <iostream>
 
 namespace {
@@ -168,12 +167,6 @@ void WriteScenarioMovie(const std::filesystem::path& path, CScenarioMovie& scena
     WriteMovie(movie, path, 3);
 }
 
-std::filesystem::path InstallDir()
-{
-    if (const char* dir = std::getenv("VANTOREL_INSTALL_DIR"))
-        return dir;
-    return testsupport::BinaryDir() / "install";
-}
 
 } // namespace
 
@@ -185,10 +178,10 @@ int main(int argc, char** argv)
     }
     const std::filesystem::path folder = argv[1];
     swf::IdCounter ids{1};
-    CLoadDataMovie loader(InstallDir(), ids);
-    CScenarioMovie scenario(InstallDir(), ids);
+    CLoadDataMovie loader(testsupport::InstallDir(), ids);
+    CScenarioMovie scenario(testsupport::InstallDir(), ids);
     if (loader.IsEmpty() || scenario.IsEmpty()) {
-        std::cerr << "the loader or scenario asset is missing in " << InstallDir() << "\n";
+        std::cerr << "the loader or scenario asset is missing in " << testsupport::InstallDir() << "\n";
         return 1;
     }
 

@@ -9,19 +9,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 
 namespace {
 
 // The sub-movies as the build's installation folder ships them: the frame accounting of the
 // movie builder and the data query rely on their shape.
 
-std::filesystem::path InstallDir()
-{
-    if (const char* dir = std::getenv("VANTOREL_INSTALL_DIR"))
-        return dir;
-    return testsupport::BinaryDir() / "install";
-}
 
 struct Tag {
     uint16_t code;
@@ -61,15 +54,15 @@ std::vector<std::string> Outline(const std::vector<Tag>& tags)
 TEST(ShippedSubMovies, LoaderAddsExactlyOneFrame)
 {
     swf::IdCounter ids{1};
-    CLoadDataMovie loader(InstallDir(), ids);
-    ASSERT_FALSE(loader.IsEmpty()) << InstallDir();
+    CLoadDataMovie loader(testsupport::InstallDir(), ids);
+    ASSERT_FALSE(loader.IsEmpty()) << testsupport::InstallDir();
     EXPECT_EQ(Outline(Written(loader)), std::vector<std::string>{"frame"});
 }
 
 TEST(ShippedSubMovies, ScenarioFramesCarryTheQueryLabels)
 {
     swf::IdCounter ids{1};
-    CScenarioMovie scenario(InstallDir(), ids);
+    CScenarioMovie scenario(testsupport::InstallDir(), ids);
     ASSERT_FALSE(scenario.IsEmpty());
     EXPECT_EQ(Outline(Written(scenario)),
               (std::vector<std::string>{"frame", "label GetData", "frame", "label GetData2", "frame"}));
@@ -79,7 +72,7 @@ TEST(ShippedSubMovies, CollaborationExportsItsClipOnly)
 {
     swf::IdCounter ids{1};
     CExportSettings settings;
-    CCollabMovie collab(InstallDir(), ids, settings);
+    CCollabMovie collab(testsupport::InstallDir(), ids, settings);
     ASSERT_TRUE(collab.GetClipId());
     std::vector<Tag> tags = Written(collab);
     EXPECT_EQ(Outline(tags), std::vector<std::string>{"export kvCollab"});
