@@ -147,6 +147,31 @@ TEST(AssetBuilder, InstallFolderIsCompleteAndReproducible)
     EXPECT_EQ(testsupport::ReadBytes(dir / "install/asset/base.dat"), enciphered);
 }
 
+// Movies under asset/ go into every published movie: none may export a name (in any case)
+// that another movie exports. The looks of a component share their names.
+TEST(AssetBuilder, MergedMoviesNeverShareAnExportName)
+{
+    testsupport::TempDir dir;
+    Write(dir / "src/base/asset.txt", "output asset/base.dat\nclip mgr a.as\n");
+    Write(dir / "src/base/a.as", "x = 1;\n");
+    Write(dir / "src/other/asset.txt", "output asset/other.dat\nclip Mgr a.as\nclip own a.as\n");
+    Write(dir / "src/other/a.as", "x = 2;\n");
+    Write(dir / "src/look1/asset.txt", "output component/look1/Gauge.dat\nclip Gauge a.as\n");
+    Write(dir / "src/look1/a.as", "x = 3;\n");
+    Write(dir / "src/look2/asset.txt", "output component/look2/Gauge.dat\nclip Gauge a.as\nclip MGR a.as\n");
+    Write(dir / "src/look2/a.as", "x = 4;\n");
+
+    auto report = BuildInstallFolder(dir / "src", dir / "install");
+    ASSERT_EQ(report.errors.size(), 2u);
+    EXPECT_NE(report.errors[0].find("the export name MGR is also exported by asset/base.dat"), std::string::npos)
+        << report.errors[0];
+    EXPECT_NE(report.errors[1].find("the export name Mgr is also exported by asset/base.dat"), std::string::npos)
+        << report.errors[1];
+    EXPECT_TRUE(fs::exists(dir / "install/asset/base.dat"));
+    EXPECT_FALSE(fs::exists(dir / "install/asset/other.dat"));
+    EXPECT_TRUE(fs::exists(dir / "install/component/look1/Gauge.dat"));
+}
+
 // The installation folder the build laid out: every movie reads, every script passes the
 // strict checks, and the base movie's first clip is the manager.
 TEST(AssetBuilder, BuiltInstallFolderHoldsSoundMovies)

@@ -10,7 +10,9 @@
 #include <openssl/evp.h>
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -287,6 +289,33 @@ std::vector<uint8_t> EncipherAssetReproducibly(const std::vector<uint8_t>& movie
     return swf::EncipherAsset(movie, swf::kAssetKey, iv);
 }
 
+namespace {
+
+// The movies under asset/ are merged into every published movie together with the component
+// movies, and a player knows one clip per export name (compared without case): a name that
+// two of them export would make one clip stand for the other. The looks of one component
+// (component/<look>/) are alternatives, never merged, and may share their names.
+bool CheckExportNames(const fs::path& file, const AssetManifest& manifest,
+                      std::map<std::string, std::string>& exporters, InstallFolderReport& report)
+{
+    auto merged = [](const std::string& output) { return output.starts_with("asset/"); };
+    bool sound = true;
+    for (const auto& clip : manifest.clips) {
+        std::string key = clip.name;
+        std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });
+        auto [at, added] = exporters.emplace(key, manifest.output);
+        const std::string& holder = at->second;
+        if (added || (holder != manifest.output && !merged(holder) && !merged(manifest.output)))
+            continue;
+        report.errors.push_back(file.string() + ": the export name " + clip.name + " is also exported by " +
+                                holder);
+        sound = false;
+    }
+    return sound;
+}
+
+} // namespace
+
 InstallFolderReport BuildInstallFolder(const fs::path& sourceRoot, const fs::path& installDir,
                                        const std::function<void(const std::string&)>& progress)
 {
@@ -310,6 +339,7 @@ InstallFolderReport BuildInstallFolder(const fs::path& sourceRoot, const fs::pat
 
     std::set<fs::path> movieFolders;
     std::set<std::string> outputs;
+    std::map<std::string, std::string> exporters;
     for (const auto& file : manifests) {
         movieFolders.insert(file.parent_path());
         AssetManifest manifest;
@@ -323,6 +353,8 @@ InstallFolderReport BuildInstallFolder(const fs::path& sourceRoot, const fs::pat
             report.errors.push_back(file.string() + ": another movie already writes " + manifest.output);
             continue;
         }
+        if (!CheckExportNames(file, manifest, exporters, report))
+            continue;
         bool enciphered = manifest.output.ends_with("dat");
         std::vector<uint8_t> bytes = enciphered ? EncipherAssetReproducibly(movie) : movie;
         if (Update(installDir, manifest.output, bytes, report))
