@@ -147,14 +147,30 @@ void WriteSnippets(const fs::path& folder)
     testsupport::WriteBytes(folder / "snippets.swf", movie.WriteBytes(400, 300, 12, true));
 }
 
-// The manager as a published movie uses it: the frame script calls kvInitData, components
-// register as outputs and mark the model dirty; each recalculation runs kvCalc once, then the
-// outputs in the order they registered (each once).
+// The manager as a published movie uses it: the model's start-up asks for web-service data and
+// static fields, the frame script calls kvInitData (the static fields are filled then), a
+// service answer in the data form fills the cells of a DAT range (decimal numbers, texts, empty
+// cells) and the static fields again; components register as outputs and mark the model dirty;
+// each recalculation runs kvCalc once, then the outputs in the order they registered (each once).
 const char* kManagerScript = R"(
 log = "";
 V1 = 21;
+V7 = 3.5;
 function kvCalc() { V2 = V1 * 2; log += "calc" + V2 + ";"; }
+chart = {data: {}};
+STATIC = {};
+STATIC["7"] = [["chart.data", "values"], ["chart", "title"], ["nothing.here", "x"]];
+STATIC["11"] = [["chart", "first"]];
+DAT = new Array();
+DAT["Sales"] = [["V11", "V12"], ["V13", "V14"]];
+xmlToModel();
+initStaticDataSources();
 kvInitData(0);
+fscommand("static", chart.data.values + "," + chart.title + "," + typeof chart.first);
+cells = xmlToModel("<data><variable name=\"Sales\"><row><column>010</column><column>a&amp;b</column></row>"
+    + "<row><column></column><column>1.5e2</column><column>9</column></row></variable>"
+    + "<variable name=\"Unknown\"><row><column>1</column></row></variable></data>");
+fscommand("xml", cells + ":" + V11 + "," + V12 + "," + typeof V13 + "," + V14 + "," + chart.first);
 first = {updateCalc: function () { log += "a;"; }};
 second = {updateCalc: function () {
     log += "b;";

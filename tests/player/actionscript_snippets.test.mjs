@@ -45,6 +45,11 @@ try {
     const expected = ["calc42;a;b;", "calc42;a;b;calc10;a;b;"];
     if (JSON.stringify(logs) !== JSON.stringify(expected)) problems.push(`recalculations ${JSON.stringify(logs)}, expected ${JSON.stringify(expected)}`);
     check("the manager recalculates once per dirty frame and updates its outputs in order", problems);
+    const said = (cmd) => (manager.events.find((e) => e.kind === "fscommand" && e.cmd === cmd) || {}).args;
+    const data = [];
+    if (said("static") !== "3.5,3.5,undefined") data.push(`static fields ${JSON.stringify(said("static"))}`);
+    if (said("xml") !== "4:10,a&b,undefined,150,10") data.push(`service answer ${JSON.stringify(said("xml"))}`);
+    check("the manager fills static fields and model cells from a service answer", data);
   });
 } catch (e) {
   check("actionscript checks ran", [String(e && e.stack || e)]);
