@@ -136,14 +136,17 @@ namespace {
 
 constexpr size_t kMaxRecord = 0xFFFF;
 
-using Pool = std::unordered_map<std::string, uint16_t>;
+using Pool = std::unordered_map<std::string_view, uint16_t>;
 
 struct StringUse {
     size_t count = 0;
     size_t first = 0;
 };
 
-void CountStrings(const Code& code, std::map<std::string, StringUse>& uses, size_t& order)
+// Keys are views of the strings of the code, which outlives the count.
+using StringUses = std::unordered_map<std::string_view, StringUse>;
+
+void CountStrings(const Code& code, StringUses& uses, size_t& order)
 {
     for (const auto& instr : code.Instructions()) {
         for (const auto& v : instr.values) {
@@ -163,10 +166,10 @@ void CountStrings(const Code& code, std::map<std::string, StringUse>& uses, size
 // at every use.
 std::vector<std::string> ChoosePool(const Code& code)
 {
-    std::map<std::string, StringUse> uses;
+    StringUses uses;
     size_t order = 0;
     CountStrings(code, uses, order);
-    std::vector<std::pair<std::string, StringUse>> candidates;
+    std::vector<std::pair<std::string_view, StringUse>> candidates;
     for (auto& [text, use] : uses) {
         size_t inlineCost = use.count * (text.size() + 2);
         size_t pooledCost = text.size() + 1 + use.count * 2;
@@ -184,7 +187,7 @@ std::vector<std::string> ChoosePool(const Code& code)
         if (bytes + text.size() + 1 > kMaxRecord || pool.size() == 0xFFFF)
             continue;
         bytes += text.size() + 1;
-        pool.push_back(text);
+        pool.emplace_back(text);
     }
     return pool;
 }
@@ -244,20 +247,37 @@ void WriteRecord(swf::Writer& out, uint8_t code, const std::vector<uint8_t>& pay
     out.Bytes(payload);
 }
 
+size_t PushValueSize(const PushValue& v, const Pool& pool)
+{
+    switch (v.kind) {
+    case PushValue::Kind::String: {
+        auto it = pool.find(v.text);
+        return it == pool.end() ? v.text.size() + 2 : it->second < 256 ? 2 : 3;
+    }
+    case PushValue::Kind::Integer: return 5;
+    case PushValue::Kind::Double: return 9;
+    case PushValue::Kind::Boolean:
+    case PushValue::Kind::Register: return 2;
+    default: return 1;
+    }
+}
+
 // Push records, split where one would pass the record size limit.
 void WritePush(swf::Writer& out, const std::vector<PushValue>& values, const Pool& pool, SourceLocation at)
 {
-    swf::Writer chunk;
-    for (const auto& v : values) {
-        swf::Writer one;
-        WritePushValue(one, v, pool);
-        if (chunk.Size() + one.Size() > kMaxRecord && chunk.Size() > 0) {
-            WriteRecord(out, static_cast<uint8_t>(Op::Push), chunk.Data(), at);
-            chunk = swf::Writer();
-        }
-        chunk.Bytes(one.Data());
+    size_t i = 0;
+    while (i < values.size()) {
+        size_t size = PushValueSize(values[i], pool);
+        size_t end = i + 1;
+        while (end < values.size() && size + PushValueSize(values[end], pool) <= kMaxRecord)
+            size += PushValueSize(values[end++], pool);
+        if (size > kMaxRecord)
+            throw AssemblyError{at, "an action record would exceed 65,535 bytes (a string that long?)"};
+        out.U8(static_cast<uint8_t>(Op::Push));
+        out.U16(static_cast<uint16_t>(size));
+        for (; i < end; ++i)
+            WritePushValue(out, values[i], pool);
     }
-    WriteRecord(out, static_cast<uint8_t>(Op::Push), chunk.Data(), at);
 }
 
 std::vector<uint8_t> AssembleBody(const Code& code, const Pool& pool);

@@ -70,6 +70,7 @@ private:
         stack_.push_back(name.lexically_normal());
         std::vector<Token> tokens = Tokenize(text, index);
         endAt_ = tokens.back().at;
+        out.reserve(out.size() + tokens.size());
         for (auto& token : tokens) {
             if (token.kind == TokenKind::End)
                 break;
@@ -207,11 +208,17 @@ private:
         }
     }
 
-    // Jumps to label when the condition is false.
+    // Jumps to label when the condition is false; a negation in the condition and the one the
+    // jump needs cancel out.
     void JumpUnless(const Node& test, int label)
     {
+        const BinaryEntry* binary = test.kind == NodeKind::Binary ? FindBinary(test.text) : nullptr;
         if (test.kind == NodeKind::Unary && test.text == "!") {
             Value(*test.kids[0]);
+        } else if (binary != nullptr && binary->negate) {
+            Value(*test.kids[0]);
+            Value(*test.kids[1]);
+            Emit(binary->code);
         } else {
             Value(test);
             Emit(Op::Not);
@@ -669,14 +676,15 @@ private:
         }
     }
 
-    void Binary(const Node& e)
+    struct BinaryEntry {
+        std::string_view op;
+        Op code;
+        bool negate; // the action computes the opposite, followed by Not
+    };
+
+    static const BinaryEntry* FindBinary(std::string_view op)
     {
-        struct Entry {
-            std::string_view op;
-            Op code;
-            bool negate;
-        };
-        static constexpr std::array<Entry, 20> kOps = {{
+        static constexpr std::array<BinaryEntry, 20> kOps = {{
             {"+", Op::Add2, false}, {"-", Op::Subtract, false}, {"*", Op::Multiply, false},
             {"/", Op::Divide, false}, {"%", Op::Modulo, false}, {"==", Op::Equals2, false},
             {"!=", Op::Equals2, true}, {"===", Op::StrictEquals, false}, {"!==", Op::StrictEquals, true},
@@ -685,17 +693,22 @@ private:
             {"^", Op::BitXor, false}, {"<<", Op::BitLShift, false}, {">>", Op::BitRShift, false},
             {">>>", Op::BitURShift, false}, {"instanceof", Op::InstanceOf, false},
         }};
+        for (const auto& entry : kOps)
+            if (entry.op == op)
+                return &entry;
+        return nullptr;
+    }
+
+    void Binary(const Node& e)
+    {
+        const BinaryEntry* entry = FindBinary(e.text);
+        if (entry == nullptr)
+            Fail(e, "unknown operator '" + e.text + "'");
         Value(*e.kids[0]);
         Value(*e.kids[1]);
-        for (const auto& entry : kOps) {
-            if (entry.op != e.text)
-                continue;
-            Emit(entry.code);
-            if (entry.negate)
-                Emit(Op::Not);
-            return;
-        }
-        Fail(e, "unknown operator '" + e.text + "'");
+        Emit(entry->code);
+        if (entry->negate)
+            Emit(Op::Not);
     }
 
     static Op CompoundOp(const Node& e, std::string_view op)

@@ -55,6 +55,7 @@ public:
     std::vector<Token> Run()
     {
         std::vector<Token> tokens;
+        tokens.reserve(src_.size() / 3 + 1);
         for (;;) {
             bool newline = SkipSpace();
             Token token;
@@ -265,7 +266,7 @@ private:
     void ReadPunctuator(Token& token)
     {
         for (std::string_view p : kPunctuators) {
-            if (src_.substr(pos_, p.size()) == p) {
+            if (p[0] == src_[pos_] && src_.substr(pos_, p.size()) == p) {
                 token.kind = TokenKind::Punctuator;
                 token.text = std::string(p);
                 pos_ += p.size();
