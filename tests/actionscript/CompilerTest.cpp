@@ -57,6 +57,9 @@ TEST(Compiler, GoldenListings)
     EXPECT_EQ(Listing("while (i < 3) i++;"),
               "L1:\nPush \"i\"\nGetVariable\nPush 3\nLess2\nNot\nIf L2\n"
               "Push \"i\" \"i\"\nGetVariable\nIncrement\nSetVariable\nJump L1\nL2:\n");
+    // The negation of <= and the one the branch needs cancel out.
+    EXPECT_EQ(Listing("if (a <= 2) f();"),
+              "Push \"a\"\nGetVariable\nPush 2\nGreater\nIf L1\nPush 0 \"f\"\nCallFunction\nPop\nL1:\n");
     EXPECT_EQ(Listing("x = a && b;"),
               "Push \"x\" \"a\"\nGetVariable\nPushDuplicate\nNot\nIf L1\nPop\nPush \"b\"\nGetVariable\nL1:\n"
               "SetVariable\n");
