@@ -1,7 +1,5 @@
 #include "sheet/XlsxAddress.h"
 
-#include <cctype>
-
 namespace sheet::xlsx {
 
 namespace {
@@ -38,10 +36,10 @@ bool ReadColumnPart(std::string_view s, std::size_t& pos, RefPart& out)
     std::size_t start = p;
     while (p < s.size() && IsLetter(s[p]) && p - start < 4)
         ++p;
-    auto column = ParseColumnLetters(s.substr(start, p - start));
-    if (!column)
+    int column = ColumnFromLetters(s.substr(start, p - start));
+    if (column == 0)
         return false;
-    out = {absolute, *column};
+    out = {absolute, column - 1};
     pos = p;
     return true;
 }
@@ -69,7 +67,7 @@ std::string FormatPart(const RefPart& part, bool column)
 {
     std::string s = part.absolute ? "$" : "";
     if (column)
-        s += ColumnLetters(static_cast<std::uint32_t>(part.value));
+        s += ColumnLettersOf(static_cast<std::uint32_t>(part.value));
     else
         s += std::to_string(part.value + 1);
     return s;
@@ -186,34 +184,6 @@ std::string FormatToken(RefToken t, std::int64_t dr, std::int64_t dc, bool& offS
 
 } // namespace
 
-std::optional<std::uint32_t> ParseColumnLetters(std::string_view letters)
-{
-    if (letters.empty() || letters.size() > 3)
-        return std::nullopt;
-    std::uint32_t value = 0;
-    for (char c : letters) {
-        if (!IsLetter(c))
-            return std::nullopt;
-        value =
-            value * 26 + static_cast<std::uint32_t>(std::toupper(static_cast<unsigned char>(c)) - 'A' + 1);
-    }
-    if (value > kMaxColumns)
-        return std::nullopt;
-    return value - 1;
-}
-
-std::string ColumnLetters(std::uint32_t column)
-{
-    std::string s;
-    std::uint32_t n = column + 1;
-    while (n > 0) {
-        std::uint32_t rem = (n - 1) % 26;
-        s.insert(s.begin(), static_cast<char>('A' + rem));
-        n = (n - 1) / 26;
-    }
-    return s;
-}
-
 std::optional<CellAddress> ParseCellAddress(std::string_view text)
 {
     std::size_t pos = 0;
@@ -246,9 +216,9 @@ std::optional<Area> ParseArea(std::string_view text)
 
 std::string FormatArea(const Area& area)
 {
-    std::string s = ColumnLetters(area.firstColumn) + std::to_string(area.firstRow + 1);
+    std::string s = ColumnLettersOf(area.firstColumn) + std::to_string(area.firstRow + 1);
     if (area.firstRow != area.lastRow || area.firstColumn != area.lastColumn)
-        s.append(":").append(ColumnLetters(area.lastColumn)).append(std::to_string(area.lastRow + 1));
+        s.append(":").append(ColumnLettersOf(area.lastColumn)).append(std::to_string(area.lastRow + 1));
     return s;
 }
 
@@ -299,7 +269,7 @@ std::string FormatQualifiedCell(const std::string& sheet, CellAddress cell)
         if (c == '\'')
             quoted += '\'';
     }
-    return "'" + quoted + "'!$" + ColumnLetters(cell.column) + "$" + std::to_string(cell.row + 1);
+    return "'" + quoted + "'!$" + ColumnLettersOf(cell.column) + "$" + std::to_string(cell.row + 1);
 }
 
 std::string ShiftFormula(std::string_view f, std::int64_t rowOffset, std::int64_t columnOffset)

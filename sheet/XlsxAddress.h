@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sheet/CellRef.h"
 #include "sheet/XlsxWorkbook.h"
 
 #include <cstdint>
@@ -11,18 +12,20 @@
 // a shared formula into the text of each cell it covers.
 namespace sheet::xlsx {
 
-constexpr std::uint32_t kMaxRows = 1048576;
-constexpr std::uint32_t kMaxColumns = 16384;
+constexpr std::uint32_t kMaxRows = kMaxSheetRow;
+constexpr std::uint32_t kMaxColumns = kMaxSheetColumn;
+
+// Column letters of a 0-based column, as the 1-based ColumnLetters of CellRef.h spells it.
+inline std::string ColumnLettersOf(std::uint32_t column)
+{
+    return ColumnLetters(static_cast<int>(column) + 1);
+}
 
 struct CellAddress {
     std::uint32_t row = 0; // 0-based
     std::uint32_t column = 0;
     bool operator==(const CellAddress&) const = default;
 };
-
-// "A".."XFD" to 0..16383; none for anything else.
-std::optional<std::uint32_t> ParseColumnLetters(std::string_view letters);
-std::string ColumnLetters(std::uint32_t column);
 
 // "B3" or "$B$3" to a 0-based address; none when malformed or outside the sheet.
 std::optional<CellAddress> ParseCellAddress(std::string_view text);

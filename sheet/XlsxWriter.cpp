@@ -248,10 +248,10 @@ private:
         // A new cell must not leave an implicitly numbered neighbour numbered differently.
         if (cellBefore && !Attribute(cellBefore, "r"))
             cellBefore.append_attribute("r") =
-                (ColumnLetters(*columnIndex) + std::to_string(at.row + 1)).c_str();
+                (ColumnLettersOf(*columnIndex) + std::to_string(at.row + 1)).c_str();
         pugi::xml_node cell =
             cellBefore ? row.insert_child_before((prefix_ + "c").c_str(), cellBefore) : AddElement(row, "c");
-        cell.append_attribute("r") = (ColumnLetters(at.column) + std::to_string(at.row + 1)).c_str();
+        cell.append_attribute("r") = (ColumnLettersOf(at.column) + std::to_string(at.row + 1)).c_str();
         // Spans are a loading hint that must cover the row's cells; drop rather than mislead.
         row.remove_attribute("spans");
         return cell;
