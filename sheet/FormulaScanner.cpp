@@ -41,24 +41,27 @@ bool CFormulaScanner::IsNameChar(std::size_t pos) const
            static_cast<unsigned char>(c) >= 0x80;
 }
 
-std::optional<RefPart> CFormulaScanner::ScanRefPart(std::size_t& pos) const
+std::optional<RefPart> ScanRefPart(std::string_view text, std::size_t& pos)
 {
     std::size_t p = pos;
-    if (p < text_.size() && text_[p] == '$')
+    bool leadingAnchor = p < text.size() && text[p] == '$';
+    if (leadingAnchor)
         ++p;
     std::size_t lettersStart = p;
-    while (p < text_.size() && IsLetter(text_[p]) && p - lettersStart < 4)
+    while (p < text.size() && IsLetter(text[p]) && p - lettersStart < 4)
         ++p;
-    std::string_view letters = text_.substr(lettersStart, p - lettersStart);
-    bool rowAnchor = p < text_.size() && text_[p] == '$';
+    std::string_view letters = text.substr(lettersStart, p - lettersStart);
+    bool rowAnchor = p < text.size() && text[p] == '$';
     std::size_t digitsStart = rowAnchor ? p + 1 : p;
     std::size_t q = digitsStart;
-    while (q < text_.size() && IsDigit(text_[q]) && q - digitsStart < 8)
+    while (q < text.size() && IsDigit(text[q]) && q - digitsStart < 8)
         ++q;
-    std::string_view digits = text_.substr(digitsStart, q - digitsStart);
+    std::string_view digits = text.substr(digitsStart, q - digitsStart);
     RefPart part;
     if (!letters.empty()) {
         part.column = ColumnFromLetters(letters);
+        part.absoluteColumn = leadingAnchor;
+        part.absoluteRow = rowAnchor;
         if (part.column == 0)
             return std::nullopt;
         if (digits.empty()) {
@@ -71,7 +74,9 @@ std::optional<RefPart> CFormulaScanner::ScanRefPart(std::size_t& pos) const
     } else if (digits.empty() || rowAnchor) {
         return std::nullopt;
     } else {
+        // Without letters the leading "$" is the row's.
         part.shape = RefPart::Shape::Row;
+        part.absoluteRow = leadingAnchor;
     }
     int row = 0;
     std::from_chars(digits.data(), digits.data() + digits.size(), row);
@@ -85,13 +90,13 @@ std::optional<RefPart> CFormulaScanner::ScanRefPart(std::size_t& pos) const
 bool CFormulaScanner::ScanReference(FormulaToken& token)
 {
     std::size_t p = pos_;
-    std::optional<RefPart> first = ScanRefPart(p);
+    std::optional<RefPart> first = ScanRefPart(text_, p);
     if (!first)
         return false;
     std::optional<RefPart> second;
     if (p < text_.size() && text_[p] == ':') {
         std::size_t q = p + 1;
-        second = ScanRefPart(q);
+        second = ScanRefPart(text_, q);
         if (second && second->shape == first->shape && !IsNameChar(q) &&
             (q >= text_.size() || text_[q] != '('))
             p = q;

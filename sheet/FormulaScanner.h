@@ -6,12 +6,19 @@
 #include <string_view>
 
 // One end of a reference as written: a cell ($B$3), a whole column ($B) or a whole row (3).
+// Rows and columns count from 1; "$" marks a row or column that stays when the formula moves.
 struct RefPart {
     enum class Shape { Cell, Column, Row };
     Shape shape = Shape::Cell;
     int row = 0;
     int column = 0;
+    bool absoluteRow = false;
+    bool absoluteColumn = false;
 };
+
+// The one reader of A1 reference ends: [$]letters[$]digits, [$]letters or [$]digits at pos,
+// inside the sheet. On success pos is just past it; otherwise none and pos is unchanged.
+std::optional<RefPart> ScanRefPart(std::string_view text, std::size_t& pos);
 
 enum class TokenKind {
     End,
@@ -65,7 +72,6 @@ private:
     FormulaToken ScanAfterSheet(std::size_t start, std::size_t bang, std::string sheet, bool quoted);
     // A reference (cell, area, columns or rows) at pos_, or none (pos_ unchanged).
     bool ScanReference(FormulaToken& token);
-    std::optional<RefPart> ScanRefPart(std::size_t& pos) const;
     bool IsNameChar(std::size_t pos) const;
 
     std::string_view text_;

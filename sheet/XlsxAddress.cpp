@@ -1,5 +1,7 @@
 #include "sheet/XlsxAddress.h"
 
+#include "sheet/FormulaScanner.h"
+
 namespace sheet::xlsx {
 
 namespace {
@@ -21,49 +23,23 @@ bool IsNameChar(char c)
            static_cast<unsigned char>(c) >= 0x80;
 }
 
-struct RefPart {
+// One coordinate of a reference, 0-based, and whether "$" keeps it in place.
+struct Coordinate {
     bool absolute = false;
-    std::int64_t value = 0; // 0-based
+    std::int64_t value = 0;
 };
 
-// Parses [$]letters at pos; advances pos on success.
-bool ReadColumnPart(std::string_view s, std::size_t& pos, RefPart& out)
+Coordinate ColumnOf(const RefPart& part)
 {
-    std::size_t p = pos;
-    bool absolute = p < s.size() && s[p] == '$';
-    if (absolute)
-        ++p;
-    std::size_t start = p;
-    while (p < s.size() && IsLetter(s[p]) && p - start < 4)
-        ++p;
-    int column = ColumnFromLetters(s.substr(start, p - start));
-    if (column == 0)
-        return false;
-    out = {absolute, column - 1};
-    pos = p;
-    return true;
+    return {part.absoluteColumn, part.column - 1};
 }
 
-bool ReadRowPart(std::string_view s, std::size_t& pos, RefPart& out)
+Coordinate RowOf(const RefPart& part)
 {
-    std::size_t p = pos;
-    bool absolute = p < s.size() && s[p] == '$';
-    if (absolute)
-        ++p;
-    std::size_t start = p;
-    std::int64_t value = 0;
-    while (p < s.size() && IsDigit(s[p]) && p - start < 8) {
-        value = value * 10 + (s[p] - '0');
-        ++p;
-    }
-    if (p == start || value < 1 || value > kMaxRows)
-        return false;
-    out = {absolute, value - 1};
-    pos = p;
-    return true;
+    return {part.absoluteRow, part.row - 1};
 }
 
-std::string FormatPart(const RefPart& part, bool column)
+std::string FormatPart(const Coordinate& part, bool column)
 {
     std::string s = part.absolute ? "$" : "";
     if (column)
@@ -74,7 +50,7 @@ std::string FormatPart(const RefPart& part, bool column)
 }
 
 // Moves a relative part; false when it leaves the sheet.
-bool Shift(RefPart& part, std::int64_t offset, std::int64_t limit)
+bool Shift(Coordinate& part, std::int64_t offset, std::int64_t limit)
 {
     if (part.absolute)
         return true;
@@ -86,67 +62,46 @@ bool Shift(RefPart& part, std::int64_t offset, std::int64_t limit)
 // optionally absolute. The whole token must stand alone in the formula.
 struct RefToken {
     enum Kind { CellRef, Columns, Rows } kind = CellRef;
-    RefPart column1, row1, column2, row2;
+    Coordinate column1, row1, column2, row2;
     bool range = false;
     std::size_t end = 0;
 };
 
+// The second end after ":" when it has the given shape and stands alone.
+std::optional<RefPart> SecondEnd(std::string_view s, std::size_t& pos, RefPart::Shape shape)
+{
+    if (pos >= s.size() || s[pos] != ':')
+        return std::nullopt;
+    std::size_t q = pos + 1;
+    auto second = ScanRefPart(s, q);
+    if (!second || second->shape != shape || (q < s.size() && IsNameChar(s[q])))
+        return std::nullopt;
+    pos = q;
+    return second;
+}
+
 bool ReadCellOrSpan(std::string_view s, std::size_t pos, RefToken& token)
 {
     std::size_t p = pos;
-    RefPart column, row;
-    std::size_t save = p;
-    if (ReadColumnPart(s, p, column)) {
-        std::size_t afterColumn = p;
-        if (ReadRowPart(s, p, row)) {
-            token.kind = RefToken::CellRef;
-            token.column1 = column;
-            token.row1 = row;
-            token.end = p;
-            // A second cell after ":" makes it an area.
-            if (p < s.size() && s[p] == ':') {
-                std::size_t q = p + 1;
-                RefPart column2, row2;
-                if (ReadColumnPart(s, q, column2) && ReadRowPart(s, q, row2) &&
-                    (q >= s.size() || !IsNameChar(s[q]))) {
-                    token.range = true;
-                    token.column2 = column2;
-                    token.row2 = row2;
-                    token.end = q;
-                }
-            }
-            return true;
-        }
-        // Column span A:C.
-        p = afterColumn;
-        if (p < s.size() && s[p] == ':') {
-            std::size_t q = p + 1;
-            RefPart column2;
-            if (ReadColumnPart(s, q, column2) && (q >= s.size() || !IsNameChar(s[q]))) {
-                token.kind = RefToken::Columns;
-                token.column1 = column;
-                token.column2 = column2;
-                token.range = true;
-                token.end = q;
-                return true;
-            }
-        }
+    auto first = ScanRefPart(s, p);
+    if (!first)
         return false;
+    auto second = SecondEnd(s, p, first->shape);
+    // A lone column or row is no reference; a lone cell is.
+    if (!second && first->shape != RefPart::Shape::Cell)
+        return false;
+    token.kind = first->shape == RefPart::Shape::Cell     ? RefToken::CellRef
+                 : first->shape == RefPart::Shape::Column ? RefToken::Columns
+                                                          : RefToken::Rows;
+    token.column1 = ColumnOf(*first);
+    token.row1 = RowOf(*first);
+    token.range = second.has_value();
+    if (second) {
+        token.column2 = ColumnOf(*second);
+        token.row2 = RowOf(*second);
     }
-    p = save;
-    if (ReadRowPart(s, p, row) && p < s.size() && s[p] == ':') {
-        std::size_t q = p + 1;
-        RefPart row2;
-        if (ReadRowPart(s, q, row2) && (q >= s.size() || !IsNameChar(s[q]))) {
-            token.kind = RefToken::Rows;
-            token.row1 = row;
-            token.row2 = row2;
-            token.range = true;
-            token.end = q;
-            return true;
-        }
-    }
-    return false;
+    token.end = p;
+    return true;
 }
 
 std::string FormatToken(RefToken t, std::int64_t dr, std::int64_t dc, bool& offSheet)
@@ -187,10 +142,10 @@ std::string FormatToken(RefToken t, std::int64_t dr, std::int64_t dc, bool& offS
 std::optional<CellAddress> ParseCellAddress(std::string_view text)
 {
     std::size_t pos = 0;
-    RefPart column, row;
-    if (!ReadColumnPart(text, pos, column) || !ReadRowPart(text, pos, row) || pos != text.size())
+    auto part = ScanRefPart(text, pos);
+    if (!part || part->shape != RefPart::Shape::Cell || pos != text.size())
         return std::nullopt;
-    return CellAddress{static_cast<std::uint32_t>(row.value), static_cast<std::uint32_t>(column.value)};
+    return CellAddress{static_cast<std::uint32_t>(part->row - 1), static_cast<std::uint32_t>(part->column - 1)};
 }
 
 std::optional<Area> ParseArea(std::string_view text)
