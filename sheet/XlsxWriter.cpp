@@ -1,5 +1,6 @@
 #include "sheet/XlsxWriter.h"
 
+#include "sheet/MessageText.h"
 #include "sheet/WorkbookError.h"
 #include "sheet/XlsxPackage.h"
 #include "sheet/XlsxReader.h"
@@ -80,7 +81,8 @@ std::optional<std::uint32_t> IndexOf(const pugi::xml_node& node, std::string_vie
 
 class SheetEditor {
 public:
-    SheetEditor(pugi::xml_document& doc, std::string sheetName) : doc_(doc), sheetName_(std::move(sheetName))
+    // The name is only quoted in messages.
+    SheetEditor(pugi::xml_document& doc, const std::string& sheetName) : doc_(doc), sheetName_(PrintableText(sheetName))
     {
         auto root = doc_.document_element();
         data_ = Child(root, "sheetData");
@@ -383,10 +385,10 @@ void WritePackage(const std::vector<unsigned char>& source, const std::string& t
             if (Lower(sheet.name) == Lower(write.sheet))
                 found = &sheet;
         if (!found)
-            throw WorkbookError("Cannot write cell " + FormatQualifiedCell(write.sheet, write.cell) +
+            throw WorkbookError("Cannot write cell " + PrintableText(FormatQualifiedCell(write.sheet, write.cell)) +
                                 ": the workbook has no such sheet");
         if (write.cell.row >= kMaxRows || write.cell.column >= kMaxColumns)
-            throw WorkbookError("Cannot write a cell outside the sheet " + write.sheet);
+            throw WorkbookError("Cannot write a cell outside the sheet " + PrintableText(write.sheet));
         byPart[found->partName].push_back(&write);
         sheetOfPart[found->partName] = found->name;
     }
