@@ -1,5 +1,20 @@
 #include "publish/DocData.h"
 
+#include "model/ComponentCatalog.h"
+#include "model/FileBytes.h"
+#include "model/ModelError.h"
+#include "model/ParameterSet.h"
+#include "publish/BaseMovie.h"
+#include "publish/CustomColors.h"
+#include "publish/DocFile.h"
+#include "publish/ExportSettings.h"
+#include "publish/TempFiles.h"
+#include "sheet/VariableTable.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
 CDocData::CDocData() = default;
 
 CDocData::~CDocData() = default;
@@ -47,4 +62,282 @@ void CDocData::Clear()
     description_.clear();
     sourceName_.clear();
     copyName_.clear();
+}
+namespace {
+
+// Smallest stored sizes, which bound every count by the bytes left.
+constexpr std::size_t kMinComponent = 4 + 4 + 4 + 16 + 32 + 1 + 4; // header .. property map
+constexpr std::size_t kMinObject = 16 + 1 + 4 + 4;
+constexpr std::size_t kMinEmbeddedFile = 4 + 4;
+constexpr std::size_t kMinRangeEntry = 4 + 4 + 4;
+
+// Everything a failed read must put back as it was.
+class Rollback {
+public:
+    explicit Rollback(CBaseMovie& base) : base_(base), catalog_(GetComponentCatalog())
+    {
+        instanceCounter_ = model::InstanceCounter();
+        if (catalog_) {
+            variant_ = catalog_->GetCurrentVariant();
+            catalog_->SaveCounters(counters_);
+        }
+        base_.SaveModel(model_);
+        modelChanged_ = base_.IsModelChanged();
+        connectionInputs_ = base_.GetConnectionInputs();
+        ranges_ = base_.GetRangeEntries();
+        base_.GetExportSettings().Save(settings_);
+    }
+
+    ~Rollback()
+    {
+        for (const auto& file : tempFiles) {
+            publish::GetTempFileMaker().Discard(file);
+        }
+        if (committed) {
+            return;
+        }
+        model::InstanceCounter() = instanceCounter_;
+        if (catalog_) {
+            catalog_->SelectVariant(variant_);
+            model::RecordReader counters(counters_.Bytes());
+            catalog_->LoadCounters(counters);
+        }
+        model::RecordReader model(model_.Bytes());
+        base_.LoadModel(model);
+        // Reading a model only ever raises these flags.
+        if (!modelChanged_) {
+            base_.ClearModelChanged();
+        }
+        base_.SetConnectionInputs(connectionInputs_);
+        base_.GetRangeEntries() = ranges_;
+        model::RecordReader settings(settings_.Bytes());
+        base_.GetExportSettings().Load(settings, base_.GetVariableTable());
+    }
+
+    Rollback(const Rollback&) = delete;
+    Rollback& operator=(const Rollback&) = delete;
+
+    // Temporary files made so far; removed unless the read succeeds.
+    std::vector<std::filesystem::path> tempFiles;
+    bool committed = false;
+
+private:
+    CBaseMovie& base_;
+    CComponentCatalog* catalog_;
+    std::uint32_t instanceCounter_ = 0;
+    int variant_ = 0;
+    model::RecordWriter counters_;
+    model::RecordWriter model_;
+    bool modelChanged_ = false;
+    bool connectionInputs_ = false;
+    std::vector<CRangeEntry> ranges_;
+    model::RecordWriter settings_;
+};
+
+} // namespace
+
+struct CDocData::LoadState {
+    CBaseMovie* base = nullptr;
+    Rollback* rollback = nullptr;
+    std::uint32_t variant = 0;
+    std::optional<publish::CustomColorTable> colors;
+};
+
+bool CDocData::Load(const std::string& path, std::string& version)
+{
+    std::vector<unsigned char> bytes;
+    if (!model::ReadFileBytes(path, bytes)) {
+        version = "x";
+        loadError_ = path + ": cannot be read";
+        return false;
+    }
+    return Load(bytes, version);
+}
+
+bool CDocData::Load(const std::vector<unsigned char>& bytes, std::string& version)
+{
+    const std::string expected = version;
+    const std::size_t headerSize = std::min(bytes.size(), docfile::kVersionSize);
+    const char* header = reinterpret_cast<const char*>(bytes.data());
+    version.assign(header, strnlen(header, headerSize));
+    const bool accepted = expected.substr(0, docfile::kVersionSize) == version ||
+                          (expected == kDocumentVersion && version == kOlderDocumentVersion);
+    if (bytes.size() < docfile::kVersionSize || !accepted) {
+        loadError_ = "the file is not a document of version " + expected;
+        return false;
+    }
+    CBaseMovie* base = ::GetBaseMovie();
+    if (!base) {
+        loadError_ = "there is no model to read the document into";
+        return false;
+    }
+    Clear();
+    LoadState state;
+    state.base = base;
+    try {
+        Rollback rollback(*base);
+        state.rollback = &rollback;
+        model::RecordReader in(bytes.data() + docfile::kVersionSize, bytes.size() - docfile::kVersionSize);
+        ReadBody(in, state);
+        rollback.committed = true;
+        rollback.tempFiles.clear();
+    } catch (const ModelError& error) {
+        Clear();
+        loadError_ = error.what();
+        return false;
+    }
+    if (state.colors && GetCustomColorTable()) {
+        *GetCustomColorTable() = *state.colors;
+    }
+    if (CComponentCatalog* catalog = GetComponentCatalog()) {
+        catalog->SelectVariant(static_cast<int>(state.variant));
+    }
+    baseMovie_ = base;
+    loadError_.clear();
+    return true;
+}
+
+void CDocData::ReadBody(model::RecordReader& in, LoadState& state)
+{
+    CComponentCatalog* catalog = GetComponentCatalog();
+    if (catalog) {
+        catalog->SelectVariant(0);
+    }
+    state.variant = in.ReadU32("catalogue variant");
+    if (catalog && state.variant >= static_cast<std::uint32_t>(std::max(catalog->GetFolderCount(), 1))) {
+        in.Fail("catalogue variant", "variant " + std::to_string(state.variant) + " is not installed");
+    }
+    ReadInstanceCounter(in);
+    if (catalog) {
+        catalog->LoadCounters(in);
+    } else {
+        CComponentCatalog none;
+        none.LoadCounters(in);
+    }
+    state.base->LoadModel(in);
+
+    const std::uint32_t count = in.ReadCount("components", kMinComponent);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        owned_.push_back(ReadComponentFromFile(in));
+        components_.push_back(owned_.back().get());
+    }
+    ReadObjects(in);
+    state.base->BuildExportMaps();
+    for (CComponent* component : components_) {
+        component->RebuildLinkNameSets();
+    }
+    ReadEmbeddedWorkbook(in, state);
+    width_ = in.ReadI32("canvas width");
+    height_ = in.ReadI32("canvas height");
+    in.ReadBytes(paper_.data(), paper_.size(), "paper colour");
+    description_ = in.ReadString("description");
+    ReadEmbeddedFiles(in, state);
+
+    // Older documents end here: their source is the embedded copy, and they have no range
+    // entries, settings or colours of their own.
+    state.base->GetRangeEntries().clear();
+    if (in.AtEnd()) {
+        sourceName_ = copyName_;
+        return;
+    }
+    sourceName_ = in.ReadString("model source name");
+    if (!in.AtEnd()) {
+        ReadRangeEntries(in, *state.base);
+    }
+    if (!in.AtEnd()) {
+        state.base->GetExportSettings().Load(in, state.base->GetVariableTable());
+    }
+    if (!in.AtEnd()) {
+        publish::CustomColorTable colors{};
+        if (GetCustomColorTable()) {
+            colors = *GetCustomColorTable();
+        }
+        LoadCustomColors(colors, in);
+        state.colors = colors;
+    }
+    if (!in.AtEnd()) {
+        in.Fail("document", std::to_string(in.Remaining()) + " bytes after the last section");
+    }
+}
+
+void CDocData::ReadObjects(model::RecordReader& in)
+{
+    const std::uint32_t count = in.ReadCount("canvas objects", kMinObject);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        objects_.push_back(docfile::ReadObjectRecord(in, components_));
+    }
+}
+
+std::filesystem::path CDocData::RestoreFile(const std::vector<unsigned char>& bytes, const char* extension,
+                                            LoadState& state, model::RecordReader& in)
+{
+    std::filesystem::path file = publish::GetTempFileMaker().Create("kv", extension);
+    if (file.empty()) {
+        in.Fail("embedded file", "no temporary file can be made");
+    }
+    state.rollback->tempFiles.push_back(file);
+    if (!publish::WriteTempFile(file, bytes.data(), bytes.size())) {
+        in.Fail("embedded file", "the temporary file " + file.string() + " cannot be written");
+    }
+    return file;
+}
+
+void CDocData::ReadEmbeddedWorkbook(model::RecordReader& in, LoadState& state)
+{
+    std::vector<unsigned char> workbook = docfile::ReadData(in, "embedded workbook");
+    if (!workbook.empty()) {
+        copyName_ = RestoreFile(workbook, ".xlsx", state, in).string();
+    }
+}
+
+void CDocData::ReadEmbeddedFiles(model::RecordReader& in, LoadState& state)
+{
+    const std::uint32_t count = in.ReadCount("embedded files", kMinEmbeddedFile);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        RestoredFile file;
+        file.name = in.ReadString("embedded file name");
+        file.path = RestoreFile(docfile::ReadData(in, "embedded file"), "", state, in);
+        RestoreFileNames(file);
+        restored_.push_back(std::move(file));
+    }
+}
+
+// Components that show an embedded file name it in the "fileName" member of a group of the
+// external-file kind; they are pointed at the restored copy.
+void CDocData::RestoreFileNames(const RestoredFile& file)
+{
+    for (CComponent* component : components_) {
+        CParameterSet* groups = component->GetParameters();
+        for (int i = 0; groups && i < groups->GetCount(); ++i) {
+            CParameter* group = groups->GetAt(i);
+            if (group->GetType() != model::kTypeGroup || !group->GetSet() ||
+                group->GetSet()->GetPageKind() != model::kPageExternalFile) {
+                continue;
+            }
+            CParameter* name = group->GetSet()->FindParameter("fileName");
+            if (name && model::IsStringType(name->GetType()) && !name->GetString().empty() &&
+                name->GetString() == file.name) {
+                name->SetString(file.path.string(), true);
+            }
+        }
+    }
+}
+
+void CDocData::ReadRangeEntries(model::RecordReader& in, CBaseMovie& base)
+{
+    const std::uint32_t count = in.ReadCount("range entries", kMinRangeEntry);
+    const std::size_t ranges = base.GetVariableTable().GetRangeCount();
+    std::vector<CRangeEntry>& entries = base.GetRangeEntries();
+    for (std::uint32_t i = 0; i < count; ++i) {
+        CRangeEntry entry;
+        entry.rangeIndex = in.ReadI32("range entry index");
+        if (entry.rangeIndex < -1 ||
+            (entry.rangeIndex >= 0 && static_cast<std::size_t>(entry.rangeIndex) >= ranges)) {
+            in.Fail("range entry index",
+                    "range " + std::to_string(entry.rangeIndex) + " is not in the variable table");
+        }
+        entry.name = in.ReadString("range entry name");
+        entry.rangeText = in.ReadString("range entry range");
+        entries.push_back(std::move(entry));
+    }
 }

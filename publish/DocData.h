@@ -52,7 +52,10 @@ public:
     void GetStageSize(std::int32_t& width, std::int32_t& height) const;
     void SetStageSize(std::int32_t width, std::int32_t height);
     const std::array<std::uint8_t, 3>& GetPaperColor() const { return paper_; } // red, green, blue
-    void SetPaperColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue) { paper_ = {red, green, blue}; }
+    void SetPaperColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
+    {
+        paper_ = {red, green, blue};
+    }
     const std::string& GetDescription() const { return description_; }
     void SetDescription(const std::string& text) { description_ = text; }
     // The workbook the model was imported from.

@@ -223,7 +223,8 @@ ExportSettingsDescription ReadExportSettings(const Node& node)
     flag("collaboration", s.collaboration);
     flag("realTimeCollaboration", s.realTimeCollaboration);
     if (auto seconds = node.Member("refreshSeconds")) {
-        s.refreshSeconds = static_cast<std::int32_t>(seconds->Integer(0, std::numeric_limits<std::int32_t>::max()));
+        s.refreshSeconds =
+            static_cast<std::int32_t>(seconds->Integer(0, std::numeric_limits<std::int32_t>::max()));
     }
     return s;
 }

@@ -27,7 +27,7 @@ public:
 struct ComponentDescription {
     std::string where; // "components[2]", for messages
     std::string symbol;
-    std::string name; // empty: named from the instance counter
+    std::string name;   // empty: named from the instance counter
     ComponentRect rect; // twips
     bool enabled = true;
     json::Value parameters; // an object shaped like the component's parameter groups, or null
@@ -52,9 +52,9 @@ struct ExportSettingsDescription {
 
 struct DocDescription {
     std::string version = "1.0.9.7";
-    std::filesystem::path workbook;  // empty: a document without a model
+    std::filesystem::path workbook;         // empty: a document without a model
     std::optional<std::string> modelSource; // default: the workbook's file name
-    std::int32_t width = 0;          // pixels
+    std::int32_t width = 0;                 // pixels
     std::int32_t height = 0;
     std::array<std::uint8_t, 3> paper{255, 255, 255};
     std::string description;

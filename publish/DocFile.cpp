@@ -43,8 +43,8 @@ std::unique_ptr<CObjectRecord> ReadObjectRecord(model::RecordReader& in,
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint32_t index = in.ReadU32("canvas object component index");
         if (index >= components.size()) {
-            in.Fail("canvas object component index", "component " + std::to_string(index) + " of " +
-                                                         std::to_string(components.size()));
+            in.Fail("canvas object component index",
+                    "component " + std::to_string(index) + " of " + std::to_string(components.size()));
         }
         record->indexes.push_back(index);
         record->components.push_back(components[index]);

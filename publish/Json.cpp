@@ -264,16 +264,35 @@ private:
         const char c = Peek();
         ++pos_;
         switch (c) {
-        case '"': out += '"'; return true;
-        case '\\': out += '\\'; return true;
-        case '/': out += '/'; return true;
-        case 'b': out += '\b'; return true;
-        case 'f': out += '\f'; return true;
-        case 'n': out += '\n'; return true;
-        case 'r': out += '\r'; return true;
-        case 't': out += '\t'; return true;
-        case 'u': break;
-        default: --pos_; return Fail("unknown escape in a string");
+        case '"':
+            out += '"';
+            return true;
+        case '\\':
+            out += '\\';
+            return true;
+        case '/':
+            out += '/';
+            return true;
+        case 'b':
+            out += '\b';
+            return true;
+        case 'f':
+            out += '\f';
+            return true;
+        case 'n':
+            out += '\n';
+            return true;
+        case 'r':
+            out += '\r';
+            return true;
+        case 't':
+            out += '\t';
+            return true;
+        case 'u':
+            break;
+        default:
+            --pos_;
+            return Fail("unknown escape in a string");
         }
         std::uint32_t code;
         if (!Hex4(code)) {
@@ -407,12 +426,18 @@ std::optional<Value> Parse(std::string_view text, Error* error, const Limits& li
 const char* KindName(Kind kind)
 {
     switch (kind) {
-    case Kind::Null: return "null";
-    case Kind::Boolean: return "a boolean";
-    case Kind::Number: return "a number";
-    case Kind::String: return "a string";
-    case Kind::Array: return "an array";
-    case Kind::Object: return "an object";
+    case Kind::Null:
+        return "null";
+    case Kind::Boolean:
+        return "a boolean";
+    case Kind::Number:
+        return "a number";
+    case Kind::String:
+        return "a string";
+    case Kind::Array:
+        return "an array";
+    case Kind::Object:
+        return "an object";
     }
     return "a value";
 }

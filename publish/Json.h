@@ -22,7 +22,7 @@ public:
     bool boolean = false;
     double number = 0;
     std::string text;
-    std::vector<Value> items;                          // Array
+    std::vector<Value> items;    // Array
     std::vector<Member> members; // Object, in the order written
 
     // The member named key of an object, or null (also when this is not an object).

@@ -1,0 +1,367 @@
+#include "publish/DocData.h"
+#include "model/CellBinding.h"
+#include "model/ComponentCatalog.h"
+#include "model/ParameterSet.h"
+#include "platform/Services.h"
+#include "publish/BaseMovie.h"
+#include "publish/CustomColors.h"
+#include "publish/DocBuilder.h"
+#include "publish/DocWriter.h"
+#include "publish/ExportSettings.h"
+#include "publish/TempFiles.h"
+#include "sheet/VariableTable.h"
+
+#include "tests/publish/PublishTestSupport.h"
+#include "tests/support/ComponentFixture.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class DocFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testsupport::WriteComponentFixture(dir.path(), {"KVTestGaugeSymbol", "KVTestLabelSymbol"});
+        auto catalog = std::make_unique<CComponentCatalog>();
+        ASSERT_TRUE(catalog->Load(dir.path()));
+        model::InstallComponentCatalog(std::move(catalog));
+        fs::create_directories(temp);
+        GetPlatformServices().SetTempFolder(temp);
+        InitCustomColorTable(colors);
+        testsupport::WriteBytes(dir / "logo.png", {1, 2, 3, 4, 5});
+        testsupport::WriteBytes(dir / "notes.txt", std::vector<unsigned char>(5000, 'n'));
+        fs::copy_file(testsupport::SourceDir() / "tests/data/workbooks/model.xlsx", dir / "model.xlsx");
+    }
+
+    void TearDown() override
+    {
+        publish::ResetTempFileMaker();
+        ResetPlatformServices();
+        ResetCustomColorTable();
+        model::ResetComponentCatalog();
+        model::ResetInstanceCounter();
+    }
+
+    std::vector<unsigned char> Build(const std::string& description)
+    {
+        json::Error error;
+        auto root = json::Parse(description, &error);
+        EXPECT_TRUE(root) << error.ToString();
+        return publish::BuildDocument(publish::ReadDocDescription(*root, dir.path()), *base.movie);
+    }
+
+    // Everything a failed read must leave as it was.
+    struct State {
+        std::vector<unsigned char> model;
+        std::size_t rangeEntries;
+        std::string url;
+        publish::CustomColorTable colors;
+        int variant;
+        std::uint32_t instances;
+        bool operator==(const State&) const = default;
+    };
+    State Snapshot()
+    {
+        model::RecordWriter out;
+        base.movie->SaveModel(out);
+        return {out.Take(), base.movie->GetRangeEntries().size(),       base.movie->GetExportSettings().url,
+                colors,     GetComponentCatalog()->GetCurrentVariant(), model::InstanceCounter()};
+    }
+
+    bool TempFolderEmpty() const { return fs::is_empty(temp); }
+
+    testsupport::TempDir dir;
+    fs::path temp = dir / "tmp";
+    publishtest::BaseMovieFixture base;
+    publish::CustomColorTable colors;
+};
+
+const char* kFullDescription = R"({
+    "workbook": "model.xlsx", "modelSource": "C:\\books\\model.xlsx",
+    "canvas": {"width": 640, "height": 480, "paper": "#F0E0D0"},
+    "description": "Every section",
+    "components": [
+        {"symbol": "KVTestGaugeSymbol", "name": "Gauge", "x": 10, "y": 20, "width": 100, "height": 50,
+         "parameters": {
+             "General": {"title": "Rate", "value": 2.5, "count": 7, "show": true, "color": "#336699",
+                         "mode": "slow", "items": ["a", "b"],
+                         "data": {"range": "Inputs!B1", "direction": "both"},
+                         "labels": "'Calc Sheet'!A1:A3"},
+             "Media": {"fileName": "logo.png"}}},
+        {"symbol": "KVTestLabelSymbol", "x": 0, "y": 0, "width": 30, "height": 30, "enabled": false,
+         "parameters": {"Media": {"fileName": "elsewhere.png"}}},
+        {"symbol": "KVTestLabelSymbol", "x": 200, "y": 100, "width": 30, "height": 30}],
+    "groups": [[1, 2]],
+    "rangeEntries": [{"name": "Inputs", "range": "Inputs!A5:C7"}, {"name": "Nothing"}],
+    "exportSettings": {"mode": "webService", "url": "http://example.org/data", "refreshSeconds": 5},
+    "files": [{"name": "logo.png", "path": "logo.png"}, {"name": "notes.txt", "path": "notes.txt"}],
+    "customColors": ["#FF0000", "#00FF00"]
+})";
+
+TEST_F(DocFileTest, EverySectionRoundTrips)
+{
+    const std::vector<unsigned char> bytes = Build(kFullDescription);
+    const State written = Snapshot();
+    ASSERT_EQ(written.rangeEntries, 2u);
+
+    // Opening starts from another model, other settings and colours.
+    base.movie->ResetModel();
+    base.movie->ClearModelChanged();
+    base.movie->GetRangeEntries().clear();
+    base.movie->GetExportSettings().url = "other";
+    ResetCustomColors(colors);
+    model::ResetInstanceCounter();
+
+    CDocData doc;
+    std::string version = kDocumentVersion;
+    ASSERT_TRUE(doc.Load(bytes, version)) << doc.GetLoadError();
+    EXPECT_EQ(version, "1.0.9.7");
+    const State read = Snapshot();
+    EXPECT_EQ(read.model, written.model);
+    EXPECT_EQ(read.rangeEntries, written.rangeEntries);
+    EXPECT_EQ(read.url, written.url);
+    EXPECT_EQ(read.variant, written.variant);
+    EXPECT_EQ(read.instances, written.instances);
+    EXPECT_EQ(doc.GetBaseMovie(), base.movie.get());
+    EXPECT_EQ(colors[0], 0x0000FFu);
+    EXPECT_EQ(colors[2], publish::kUnusedCustomColor);
+    EXPECT_EQ(base.movie->GetExportSettings().mode, DataSourceMode::WebService);
+    EXPECT_EQ(base.movie->GetRangeEntries()[0].rangeText, "'Inputs'!$A$5:$C$7");
+    EXPECT_EQ(base.movie->GetRangeEntries()[1].rangeIndex, -1);
+
+    std::int32_t width = 0, height = 0;
+    doc.GetStageSize(width, height);
+    EXPECT_EQ(width, 640);
+    EXPECT_EQ(height, 480);
+    EXPECT_EQ(doc.GetPaperColor(), (std::array<std::uint8_t, 3>{0xF0, 0xE0, 0xD0}));
+    EXPECT_EQ(doc.GetDescription(), "Every section");
+    EXPECT_EQ(doc.GetFileName(), "C:\\books\\model.xlsx");
+    EXPECT_EQ(testsupport::ReadBytes(doc.GetPathName()), testsupport::ReadBytes(dir / "model.xlsx"));
+
+    // The group is one canvas object over its two members' rectangles.
+    ASSERT_EQ(doc.GetInstanceCount(), 3u);
+    ASSERT_EQ(doc.GetComponentCount(), 2u);
+    const CObjectRecord& group = *doc.GetComponent(1);
+    EXPECT_EQ(group.indexes, (std::vector<std::uint32_t>{1, 2}));
+    EXPECT_EQ(group.components[1], doc.GetInstance(2));
+    EXPECT_EQ(group.rect, (ComponentRect{0, 0, 4600, 2600}));
+    EXPECT_EQ(group.enabled, 0);
+    EXPECT_EQ(group.names, (std::vector<std::string>{"KVTestLabelSymbol_2", "KVTestLabelSymbol_3"}));
+
+    CComponent& gauge = *doc.GetInstance(0);
+    EXPECT_EQ(gauge.GetName(), "Gauge");
+    EXPECT_EQ(gauge.GetRect(), (ComponentRect{200, 400, 2200, 1400}));
+    CParameterSet& general = *gauge.GetParameters()->FindParameter("General")->GetSet();
+    EXPECT_EQ(general.FindParameter("title")->GetString(), "Rate");
+    EXPECT_EQ(general.FindParameter("count")->GetInt(), 7);
+    EXPECT_EQ(general.FindParameter("color")->GetColor(), 0x336699u);
+    EXPECT_EQ(general.FindParameter("mode")->GetValueText(), "slow");
+    EXPECT_EQ(general.FindParameter("items")->GetElementCount(), 2);
+    EXPECT_EQ(general.FindParameter("data")->GetBinding()->GetDirection(), model::kDirectionBoth);
+
+    // Both embedded files are restored; only the matching "fileName" points at its copy.
+    ASSERT_EQ(doc.GetRestoredFiles().size(), 2u);
+    const RestoredFile& logo = doc.GetRestoredFiles()[0];
+    EXPECT_EQ(testsupport::ReadBytes(logo.path), (std::vector<unsigned char>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(testsupport::ReadBytes(doc.GetRestoredFiles()[1].path).size(), 5000u);
+    EXPECT_EQ(gauge.GetParameters()->FindParameter("Media")->GetSet()->FindParameter("fileName")->GetString(),
+              logo.path.string());
+    EXPECT_EQ(doc.GetInstance(1)
+                  ->GetParameters()
+                  ->FindParameter("Media")
+                  ->GetSet()
+                  ->FindParameter("fileName")
+                  ->GetString(),
+              "elsewhere.png");
+}
+
+TEST_F(DocFileTest, VersionMatrix)
+{
+    std::vector<unsigned char> bytes = Build(R"({"canvas": {"width": 10, "height": 10}})");
+    auto withHeader = [&](const char* header) {
+        std::vector<unsigned char> copy = bytes;
+        std::fill_n(copy.begin(), 8, 0);
+        std::copy_n(header, std::strlen(header), copy.begin());
+        return copy;
+    };
+    struct Case {
+        const char* header;
+        const char* expected;
+        bool opens;
+    } cases[] = {
+        {"1.0.9.7", "1.0.9.7", true},   {"1.0.9.6", "1.0.9.7", true},  {"1.0.9.6", "1.0.9.6", true},
+        {"1.0.9.7", "1.0.9.6", false},  {"1.0.9.5", "1.0.9.7", false}, {"2.0.0.0", "1.0.9.7", false},
+        {"1.0.9.77", "1.0.9.7", false},
+    };
+    for (const Case& c : cases) {
+        CDocData doc;
+        std::string version = c.expected;
+        EXPECT_EQ(doc.Load(withHeader(c.header), version), c.opens) << c.header << " for " << c.expected;
+        EXPECT_EQ(version, c.header);
+    }
+    CDocData doc;
+    std::string version = kDocumentVersion;
+    EXPECT_FALSE(doc.Load((dir / "missing.vtd").string(), version));
+    EXPECT_EQ(version, "x");
+    version = kDocumentVersion;
+    EXPECT_FALSE(doc.Load(std::vector<unsigned char>{'1', '.', '0'}, version));
+    EXPECT_EQ(version, "1.0");
+}
+
+TEST_F(DocFileTest, DocumentEndingAfterItsEmbeddedFilesKeepsSettingsAndColours)
+{
+    Build(kFullDescription);
+    // The same document as an older program wrote it: nothing after the embedded files.
+    CDocData source;
+    publish::DocFileContent content;
+    content.doc = &source;
+    content.base = base.movie.get();
+    content.workbook = {'w', 'b'};
+    content.optionalSections = false;
+    const std::vector<unsigned char> bytes = publish::WriteDocumentFile(content);
+
+    colors[3] = 0x123456;
+    base.movie->GetExportSettings().url = "kept";
+    CDocData doc;
+    std::string version = kDocumentVersion;
+    ASSERT_TRUE(doc.Load(bytes, version)) << doc.GetLoadError();
+    EXPECT_FALSE(doc.GetPathName().empty());
+    EXPECT_EQ(doc.GetFileName(), doc.GetPathName());
+    EXPECT_TRUE(base.movie->GetRangeEntries().empty());
+    EXPECT_EQ(base.movie->GetExportSettings().url, "kept");
+    EXPECT_EQ(colors[3], 0x123456u);
+}
+
+TEST_F(DocFileTest, ObjectsSharingAComponentAndADocumentWithoutWorkbook)
+{
+    Build(R"({"canvas": {"width": 10, "height": 10},
+              "components": [{"symbol": "KVTestGaugeSymbol", "x": 0, "y": 0, "width": 5, "height": 5}]})");
+    auto gauge = GetComponentCatalog()->FindByTypeName("KVTestGaugeSymbol")->CreateInstance();
+    CDocData source;
+    for (int i = 0; i < 2; ++i) {
+        auto record = std::make_unique<CObjectRecord>();
+        record->components = {gauge.get()};
+        source.AddComponent(std::move(record));
+    }
+    // Both records name the first instance; the second instance belongs to no record.
+    source.GetComponent(1)->indexes = {0};
+    publish::DocFileContent content;
+    content.doc = &source;
+    content.base = base.movie.get();
+    const std::vector<unsigned char> bytes = publish::WriteDocumentFile(content);
+
+    CDocData doc;
+    std::string version = kDocumentVersion;
+    ASSERT_TRUE(doc.Load(bytes, version)) << doc.GetLoadError();
+    ASSERT_EQ(doc.GetComponentCount(), 2u);
+    EXPECT_EQ(doc.GetComponent(0)->components[0], doc.GetComponent(1)->components[0]);
+    EXPECT_EQ(doc.GetPathName(), "");
+    EXPECT_EQ(doc.GetFileName(), "");
+    EXPECT_TRUE(TempFolderEmpty());
+}
+
+// Every cut of a small document, and every byte of it inverted, is refused cleanly or read:
+// never a crash, and a refusal leaves the model, settings, colours, catalogue and counters as
+// they were and no temporary file behind.
+TEST_F(DocFileTest, TruncatedAndCorruptedDocumentsChangeNothing)
+{
+    const std::vector<unsigned char> bytes = Build(R"({
+        "workbook": "model.xlsx", "canvas": {"width": 10, "height": 10},
+        "components": [{"symbol": "KVTestGaugeSymbol", "x": 0, "y": 0, "width": 5, "height": 5,
+                        "parameters": {"Media": {"fileName": "logo.png"}}}],
+        "rangeEntries": [{"name": "R", "range": "Inputs!A5:A7"}],
+        "files": [{"name": "logo.png", "path": "logo.png"}], "customColors": ["#010203"]})");
+    base.movie->GetExportSettings().url = "before";
+    colors[5] = 0x555555;
+
+    std::size_t opened = 0;
+    for (std::size_t n = 0; n < bytes.size(); ++n) {
+        CDocData doc;
+        std::string version = kDocumentVersion;
+        const State start = Snapshot();
+        if (doc.Load(std::vector<unsigned char>(bytes.begin(), bytes.begin() + n), version)) {
+            // Only cuts between the optional sections at the end open.
+            ++opened;
+            publish::ResetTempFileMaker();
+            continue;
+        }
+        ASSERT_EQ(Snapshot(), start) << "cut at " << n;
+        ASSERT_TRUE(TempFolderEmpty()) << "cut at " << n;
+        ASSERT_FALSE(doc.GetLoadError().empty());
+    }
+    EXPECT_EQ(opened, 4u); // before the source name, the range entries, the settings, the colours
+
+    // The embedded workbook is opaque to the reader: damage inside it changes only the copy.
+    const std::vector<unsigned char> workbook = testsupport::ReadBytes(dir / "model.xlsx");
+    const std::size_t workbookAt =
+        std::search(bytes.begin(), bytes.end(), workbook.begin(), workbook.end()) - bytes.begin();
+    ASSERT_LT(workbookAt, bytes.size());
+    for (std::size_t i = 8; i < bytes.size(); ++i) {
+        if (i == workbookAt) {
+            i += workbook.size();
+        }
+        std::vector<unsigned char> damaged = bytes;
+        damaged[i] ^= 0xFF;
+        CDocData doc;
+        std::string version = kDocumentVersion;
+        const State start = Snapshot();
+        if (!doc.Load(damaged, version)) {
+            ASSERT_EQ(Snapshot(), start) << "byte " << i;
+            ASSERT_TRUE(TempFolderEmpty()) << "byte " << i;
+        }
+        publish::ResetTempFileMaker();
+    }
+}
+
+// The templates and samples the installation ships are written from the descriptions in
+// assets/ and must open with everything they were written with.
+TEST_F(DocFileTest, ShippedDocumentsRoundTrip)
+{
+    std::size_t checked = 0;
+    for (const char* folder : {"assets/templates", "assets/samples"}) {
+        for (const auto& entry : fs::directory_iterator(testsupport::SourceDir() / folder)) {
+            if (entry.path().extension() != ".json") {
+                continue;
+            }
+            SCOPED_TRACE(entry.path().string());
+            const publish::DocDescription description = publish::ReadDocDescriptionFile(entry.path());
+            const std::vector<unsigned char> bytes = publish::BuildDocument(description, *base.movie);
+            const State written = Snapshot();
+            const std::vector<CRangeEntry> entries = base.movie->GetRangeEntries();
+            base.movie->ResetModel();
+            base.movie->ClearModelChanged();
+            base.movie->GetRangeEntries().clear();
+
+            CDocData doc;
+            std::string version = kDocumentVersion;
+            ASSERT_TRUE(doc.Load(bytes, version)) << doc.GetLoadError();
+            EXPECT_EQ(Snapshot().model, written.model);
+            ASSERT_EQ(base.movie->GetRangeEntries().size(), entries.size());
+            for (std::size_t i = 0; i < entries.size(); ++i) {
+                EXPECT_EQ(base.movie->GetRangeEntries()[i].rangeText, entries[i].rangeText);
+                EXPECT_GE(base.movie->GetRangeEntries()[i].rangeIndex, 0);
+            }
+            std::int32_t width = 0, height = 0;
+            doc.GetStageSize(width, height);
+            EXPECT_EQ(width, description.width);
+            EXPECT_EQ(height, description.height);
+            EXPECT_EQ(doc.GetDescription(), description.description);
+            EXPECT_EQ(doc.GetInstanceCount(), description.components.size());
+            if (!description.workbook.empty()) {
+                EXPECT_EQ(testsupport::ReadBytes(doc.GetPathName()),
+                          testsupport::ReadBytes(description.workbook));
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 2u);
+}
+
+} // namespace
