@@ -159,7 +159,7 @@ bool CDocData::Load(const std::vector<unsigned char>& bytes, std::string& versio
     const std::string expected = version;
     const std::size_t headerSize = std::min(bytes.size(), docfile::kVersionSize);
     const char* header = reinterpret_cast<const char*>(bytes.data());
-    version.assign(header, strnlen(header, headerSize));
+    version.assign(header, headerSize > 0 ? strnlen(header, headerSize) : 0);
     const bool accepted = expected.substr(0, docfile::kVersionSize) == version ||
                           (expected == kDocumentVersion && version == kOlderDocumentVersion);
     if (bytes.size() < docfile::kVersionSize || !accepted) {
@@ -190,7 +190,7 @@ bool CDocData::Load(const std::vector<unsigned char>& bytes, std::string& versio
         *GetCustomColorTable() = *state.colors;
     }
     if (CComponentCatalog* catalog = GetComponentCatalog()) {
-        catalog->SelectVariant(static_cast<int>(state.variant));
+        catalog->SelectVariant(static_cast<int>(std::min<std::uint32_t>(state.variant, INT32_MAX)));
     }
     baseMovie_ = base;
     loadError_.clear();
@@ -203,10 +203,8 @@ void CDocData::ReadBody(model::RecordReader& in, LoadState& state)
     if (catalog) {
         catalog->SelectVariant(0);
     }
+    // A look this installation lacks is harmless: its components fall back to the first.
     state.variant = in.ReadU32("catalogue variant");
-    if (catalog && state.variant >= static_cast<std::uint32_t>(std::max(catalog->GetFolderCount(), 1))) {
-        in.Fail("catalogue variant", "variant " + std::to_string(state.variant) + " is not installed");
-    }
     ReadInstanceCounter(in);
     if (catalog) {
         catalog->LoadCounters(in);

@@ -325,7 +325,7 @@ TEST_F(DocFileTest, TruncatedAndCorruptedDocumentsChangeNothing)
 TEST_F(DocFileTest, ShippedDocumentsRoundTrip)
 {
     std::size_t checked = 0;
-    for (const char* folder : {"assets/templates", "assets/samples"}) {
+    for (const char* folder : {"assets/template", "assets/samples"}) {
         for (const auto& entry : fs::directory_iterator(testsupport::SourceDir() / folder)) {
             if (entry.path().extension() != ".json") {
                 continue;
