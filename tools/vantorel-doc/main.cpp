@@ -6,6 +6,7 @@
 
 #include "model/ComponentCatalog.h"
 #include "model/FileBytes.h"
+#include "model/Trace.h"
 #include "publish/BaseMovie.h"
 #include "publish/DocBuilder.h"
 #include "publish/DocData.h"
@@ -14,6 +15,7 @@
 #include "swf/SwfMovie.h"
 #include "swf/SwfSprite.h"
 #include "swf/SwfTags.h"
+#include "swf/SwfTrace.h"
 
 #include <cstdio>
 #include <cstring>
@@ -119,9 +121,12 @@ int main(int argc, char** argv)
     if (paths.size() != (check ? 1u : 2u)) {
         return Usage();
     }
+    // The base movie looks for the sub-movie assets it never needs here; its notes are noise.
+    model::SetTraceSink([](const std::string&) {});
+    swf::SetTraceSink([](std::string_view) {});
     InstallCatalog(install);
     swf::IdCounter ids{1};
     swf::IdCounter depths{1};
-    CBaseMovie base(ModelOnlyAsset(), ids, depths);
+    CBaseMovie base(ModelOnlyAsset(), install, ids, depths);
     return check ? Check(paths[0]) : Write(paths[0], paths[1]);
 }
