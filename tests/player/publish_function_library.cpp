@@ -15,6 +15,7 @@
 #include "swf/SwfDoAction.h"
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfTags.h"
+#include "tests/player/PlayerReport.h"
 #include "tests/publish/LibraryFixture.h"
 
 #include <cstdio>
@@ -110,14 +111,7 @@ std::vector<testsupport::LibraryClip> Clips()
     return clips;
 }
 
-void Report(CActionList& actions, const std::string& command, const std::string& variable)
-{
-    Push(actions, "FSCommand:" + command);
-    Push(actions, variable);
-    Op(actions, ActionCode::GetVariable);
-    actions.Add(
-        std::make_unique<CActionRaw>(static_cast<uint8_t>(ActionCode::GetUrl2), std::vector<uint8_t>{0}));
-}
+using playertest::Report;
 
 } // namespace
 
@@ -175,10 +169,7 @@ int main(int argc, char** argv)
     for (const auto& [name, id] : reports)
         Report(calculation, name, CellVariableName(id));
     Report(calculation, "probe", "kvProbe");
-    Push(calculation, "FSCommand:done");
-    Push(calculation, "");
-    calculation.Add(
-        std::make_unique<CActionRaw>(static_cast<uint8_t>(ActionCode::GetUrl2), std::vector<uint8_t>{0}));
+    Report(calculation, "done", "");
     Op(calculation, ActionCode::Stop);
 
     CSwfOutputMovie movie;

@@ -18,6 +18,7 @@
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfTags.h"
 #include "swf/SwfWriter.h"
+#include "tests/player/PlayerReport.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -337,18 +338,7 @@ void WriteRangeArrays(const CVariableTable& table, CActionList& actions)
     }
 }
 
-void Report(CActionList& actions, const std::string& command, const std::string& variable)
-{
-    actions.Add(std::make_unique<CActionPush>("FSCommand:" + command));
-    if (variable.empty()) {
-        actions.Add(std::make_unique<CActionPush>(""));
-    } else {
-        actions.Add(std::make_unique<CActionPush>(variable));
-        actions.Add(std::make_unique<CActionCode>(ActionCode::GetVariable));
-    }
-    actions.Add(
-        std::make_unique<CActionRaw>(static_cast<uint8_t>(ActionCode::GetUrl2), std::vector<uint8_t>{0}));
-}
+using playertest::Report;
 
 } // namespace
 
