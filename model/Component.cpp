@@ -19,21 +19,6 @@ using namespace model;
 
 namespace {
 
-void ForEachBinding(const CParameterSet& set, const std::function<void(CCellBinding&)>& visit, int depth = 0)
-{
-    if (depth > RecordReader::kMaxDepth) {
-        return;
-    }
-    for (int i = 0; i < set.GetCount(); ++i) {
-        CParameter* p = set.GetAt(i);
-        if (p->GetType() == kTypeCellBinding && p->GetBinding()) {
-            visit(*p->GetBinding());
-        } else if (p->GetSet()) {
-            ForEachBinding(*p->GetSet(), visit, depth + 1);
-        }
-    }
-}
-
 std::int32_t ToFixed(double scale)
 {
     double fixed = std::round(scale * 65536.0);
@@ -226,7 +211,8 @@ void CComponent::CollectBindingLinks(std::vector<CBindingLink*>& links) const
     if (!parameters_) {
         return;
     }
-    ForEachBinding(*parameters_, [&](CCellBinding& binding) {
+    ForEachCellBinding(*parameters_, [&](CParameter& parameter) {
+        CCellBinding& binding = *parameter.GetBinding();
         for (int i = 0; i < binding.GetLinkCount(); ++i) {
             CBindingLink* link = binding.GetLink(i);
             link->SetOwnerName(name_);
@@ -283,7 +269,8 @@ void CComponent::UpdateBindings()
     if (!parameters_) {
         return;
     }
-    ForEachBinding(*parameters_, [](CCellBinding& binding) {
+    ForEachCellBinding(*parameters_, [](CParameter& parameter) {
+        CCellBinding& binding = *parameter.GetBinding();
         if (const CRange* range = binding.GetRangePtr()) {
             binding.RefreshParameter(range, false);
         }

@@ -1,5 +1,7 @@
 #include "model/ParameterSet.h"
 
+#include "model/RecordStream.h"
+
 CParameterSet::CParameterSet(const CParameterSet& other)
 {
     *this = other;
@@ -97,4 +99,28 @@ void CParameterSet::SetElementTemplate(std::unique_ptr<CParameter> element)
         element->SetOwner(nullptr);
     }
     template_ = std::move(element);
+}
+
+namespace {
+
+void VisitCellBindings(const CParameterSet& set, const std::function<void(CParameter&)>& visit, int depth)
+{
+    if (depth > model::RecordReader::kMaxDepth) {
+        return;
+    }
+    for (int i = 0; i < set.GetCount(); ++i) {
+        CParameter* parameter = set.GetAt(i);
+        if (parameter->GetType() == model::kTypeCellBinding && parameter->GetBinding()) {
+            visit(*parameter);
+        } else if (parameter->GetSet()) {
+            VisitCellBindings(*parameter->GetSet(), visit, depth + 1);
+        }
+    }
+}
+
+} // namespace
+
+void ForEachCellBinding(const CParameterSet& set, const std::function<void(CParameter&)>& visit)
+{
+    VisitCellBindings(set, visit, 0);
 }

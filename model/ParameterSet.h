@@ -2,6 +2,7 @@
 
 #include "model/Parameter.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,3 +52,7 @@ private:
     std::vector<std::unique_ptr<CParameter>> items_;
     std::unique_ptr<CParameter> template_;
 };
+
+// Calls visit for every cell-binding parameter that holds a binding, in the set and in the sets
+// nested in it, in order. Nesting deeper than a document may hold is not entered.
+void ForEachCellBinding(const CParameterSet& set, const std::function<void(CParameter&)>& visit);

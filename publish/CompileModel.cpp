@@ -48,20 +48,6 @@ CBindingLink& UrlLink(CBindingLink& link, int32_t cellId)
     return link;
 }
 
-void ForEachCellBinding(const CParameterSet& set, const std::function<void(const CParameter&)>& visit,
-                        int depth = 0)
-{
-    if (depth > model::RecordReader::kMaxDepth)
-        return;
-    for (int i = 0; i < set.GetCount(); ++i) {
-        const CParameter* parameter = set.GetAt(i);
-        if (parameter->GetType() == model::kTypeCellBinding && parameter->GetBinding())
-            visit(*parameter);
-        else if (parameter->GetSet())
-            ForEachCellBinding(*parameter->GetSet(), visit, depth + 1);
-    }
-}
-
 void CollectElementIds(const CParameter& value, std::vector<int32_t>& ids, int depth = 0)
 {
     if (depth > model::RecordReader::kMaxDepth)
@@ -148,8 +134,7 @@ void CompileModel(CBaseMovie& movie, const std::vector<CComponent*>& components)
 
     for (CComponent* component : components)
         if (const CParameterSet* parameters = component->GetParameters())
-            ForEachCellBinding(*parameters,
-                               [&movie](const CParameter& parameter) { RecordBoundCells(movie, parameter); });
+            ForEachCellBinding(*parameters, [&movie](CParameter& parameter) { RecordBoundCells(movie, parameter); });
     oldValues.reset();
 
     movie.BuildExportMaps();

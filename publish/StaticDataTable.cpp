@@ -5,7 +5,6 @@
 #include "model/Parameter.h"
 #include "model/ParameterKinds.h"
 #include "model/ParameterSet.h"
-#include "model/RecordStream.h"
 #include "swf/ActionList.h"
 #include "swf/Actions.h"
 
@@ -53,25 +52,14 @@ void CStaticDataTable::Collect(std::span<CComponent* const> components)
             continue;
         CVariablePath path;
         path.AddName(component->GetName());
-        for (int i = 0; i < parameters->GetCount(); ++i)
-            CollectBindings(*parameters->GetAt(i), path, 0);
+        // The bindings sit in the component's groups; a field's path names the component and
+        // the binding, not the groups, as the movie's component reads its parameters by their
+        // own names.
+        ForEachCellBinding(*parameters, [this, &path](CParameter& parameter) {
+            if (IsStatic(parameter))
+                CollectStaticPaths(parameter.GetBinding()->GetValue(), path);
+        });
     }
-}
-
-// The bindings sit in the component's groups; a field's path names the component and the
-// binding, not the groups, as the movie's component reads its parameters by their own names.
-void CStaticDataTable::CollectBindings(const CParameter& parameter, CVariablePath& path, int depth)
-{
-    if (parameter.GetType() == model::kTypeCellBinding) {
-        if (IsStatic(parameter))
-            CollectStaticPaths(parameter.GetBinding()->GetValue(), path);
-        return;
-    }
-    const CParameterSet* set = parameter.GetSet();
-    if (set == nullptr || depth >= model::RecordReader::kMaxDepth)
-        return;
-    for (int i = 0; i < set->GetCount(); ++i)
-        CollectBindings(*set->GetAt(i), path, depth + 1);
 }
 
 void CStaticDataTable::CollectStaticPaths(const CParameter& parameter, CVariablePath& path)

@@ -31,8 +31,6 @@ public:
     const std::set<std::int32_t>& GetVariableIds() const { return variableIds_; }
 
 private:
-    void CollectBindings(const CParameter& parameter, CVariablePath& path, int depth);
-
     std::set<std::int32_t> variableIds_;
     // Paths of one id keep the order in which they were added.
     std::multimap<std::int32_t, CVariablePath> paths_;
