@@ -17,7 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     options.readFile = [](const std::filesystem::path& path) -> std::optional<std::string> {
         if (path.filename() == "missing.as")
             return std::nullopt;
-        return std::string("function helper(a) { return a + 1; }\n#include \"inner.as\"\n");
+        if (path.filename() == "loop.as")
+            return std::string("#include \"loop.as\"\n");
+        if (path.filename() == "outer.as")
+            return std::string("x = 1;\n#include \"inner.as\"\n#include \"inner.as\"\n");
+        return std::string("function helper(a) { return a + 1; }\n");
     };
     actionscript::CompileResult result = actionscript::CompileSource(text, "fuzz.as", options);
     if (result.ok()) {

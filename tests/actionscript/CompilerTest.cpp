@@ -85,6 +85,8 @@ TEST(Compiler, StringEscapesBecomeUtf8)
 {
     EXPECT_EQ(Listing(R"(s = "a\"b\\c\n\t\x41\u00e9\u20ac";)"),
               "Push \"s\" \"a\\\"b\\\\c\\n\\tA\xC3\xA9\xE2\x82\xAC\"\nSetVariable\n");
+    // A surrogate pair is one character beyond U+FFFF, four bytes of UTF-8.
+    EXPECT_EQ(Listing(R"(s = "\uD83D\uDE00";)"), "Push \"s\" \"\xF0\x9F\x98\x80\"\nSetVariable\n");
     EXPECT_EQ(Listing("s = 'say \"hi\"';"), "Push \"s\" \"say \\\"hi\\\"\"\nSetVariable\n");
 }
 
@@ -127,6 +129,7 @@ TEST(Compiler, ErrorsNameFileLineAndColumn)
     EXPECT_EQ(ErrorOf("s = \"abc\n\";"), "bad.as:1:5: string is not closed on its line");
     EXPECT_EQ(ErrorOf("s = \"\\x4\";"), "bad.as:1:6: \\x needs two hexadecimal digits");
     EXPECT_EQ(ErrorOf("s = \"\\u0000\";"), "bad.as:1:6: a movie string cannot hold the character U+0000");
+    EXPECT_EQ(ErrorOf("s = \"a\\0\";"), "bad.as:1:7: a movie string cannot hold the character U+0000");
     EXPECT_EQ(ErrorOf("break;"), "bad.as:1:1: 'break' outside a loop or switch");
     EXPECT_EQ(ErrorOf("while (1) { function f() { continue; } }"), "bad.as:1:28: 'continue' outside a loop");
     EXPECT_EQ(ErrorOf("return 1;"), "bad.as:1:1: 'return' outside a function");

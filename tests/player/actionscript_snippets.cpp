@@ -148,10 +148,10 @@ void WriteSnippets(const fs::path& folder)
 }
 
 // The manager as a published movie uses it: the model's start-up asks for web-service data and
-// static fields, the frame script calls kvInitData (the static fields are filled then), a
-// service answer in the data form fills the cells of a DAT range (decimal numbers, texts, empty
-// cells) and the static fields again; components register as outputs and mark the model dirty;
-// each recalculation runs kvCalc once, then the outputs in the order they registered (each once).
+// static fields, the frame script calls kvInitData (the static fields are filled then); new data
+// (mgr.recalculate, as the loader calls it) recalculate and fill the static fields again;
+// components register as outputs and mark the model dirty; each recalculation runs kvCalc once,
+// then the outputs in the order they registered (each once).
 const char* kManagerScript = R"(
 log = "";
 V1 = 21;
@@ -161,24 +161,25 @@ chart = {data: {}};
 STATIC = {};
 STATIC["7"] = [["chart.data", "values"], ["chart", "title"], ["nothing.here", "x"]];
 STATIC["11"] = [["chart", "first"]];
-DAT = new Array();
-DAT["Sales"] = [["V11", "V12"], ["V13", "V14"]];
 xmlToModel();
 initStaticDataSources();
 kvInitData(0);
 fscommand("static", chart.data.values + "," + chart.title + "," + typeof chart.first);
-cells = xmlToModel("<data><variable name=\"Sales\"><row><column>010</column><column>a&amp;b</column></row>"
-    + "<row><column></column><column>1.5e2</column><column>9</column></row></variable>"
-    + "<variable name=\"Unknown\"><row><column>1</column></row></variable></data>");
-fscommand("xml", cells + ":" + V11 + "," + V12 + "," + typeof V13 + "," + V14 + "," + chart.first);
+V11 = 10;
+V7 = 4;
+mgr.recalculate();
+fscommand("refill", chart.data.values + "," + chart.first + "," + log);
+log = "";
 first = {updateCalc: function () { log += "a;"; }};
 second = {updateCalc: function () {
     log += "b;";
     fscommand("manager", log);
     if (V1 == 21) {
         V1 = 5;
+        V7 = 9;
         mgr.calcDirty = true;
     } else {
+        fscommand("kept", chart.data.values);
         fscommand("done");
     }
 }};

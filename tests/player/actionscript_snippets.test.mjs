@@ -48,8 +48,9 @@ try {
     const said = (cmd) => (manager.events.find((e) => e.kind === "fscommand" && e.cmd === cmd) || {}).args;
     const data = [];
     if (said("static") !== "3.5,3.5,undefined") data.push(`static fields ${JSON.stringify(said("static"))}`);
-    if (said("xml") !== "4:10,a&b,undefined,150,10") data.push(`service answer ${JSON.stringify(said("xml"))}`);
-    check("the manager fills static fields and model cells from a service answer", data);
+    if (said("refill") !== "4,10,calc42;") data.push(`after new data ${JSON.stringify(said("refill"))}`);
+    if (said("kept") !== "4") data.push(`a change by the user refilled the static fields: ${JSON.stringify(said("kept"))}`);
+    check("the manager fills static fields at start and again when new data arrive, not on user changes", data);
   });
 } catch (e) {
   check("actionscript checks ran", [String(e && e.stack || e)]);

@@ -41,8 +41,13 @@ void AppendUtf8(std::string& out, uint32_t cp)
     } else if (cp < 0x800) {
         out += static_cast<char>(0xC0 | (cp >> 6));
         out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
+    } else if (cp < 0x10000) {
         out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
@@ -236,7 +241,8 @@ private:
             case 'b': token.text += '\b'; break;
             case 'f': token.text += '\f'; break;
             case 'x': AppendCodePoint(token, at, ReadHex(at, 2)); break;
-            case 'u': AppendCodePoint(token, at, ReadHex(at, 4)); break;
+            case 'u': AppendCodePoint(token, at, ReadUnicodeEscape(at)); break;
+            case '0': Fail(at, "a movie string cannot hold the character U+0000");
             case '\n': Fail(at, "string is not closed on its line");
             default: token.text += e; break; // \" \' \\ and any other character stands for itself
             }
@@ -254,6 +260,22 @@ private:
             ++pos_;
         }
         return value;
+    }
+
+    // After "\u": a code point, two escapes of a surrogate pair joined into one, so characters
+    // beyond U+FFFF become proper UTF-8.
+    uint32_t ReadUnicodeEscape(SourceLocation at)
+    {
+        uint32_t cp = ReadHex(at, 4);
+        if (cp >= 0xD800 && cp <= 0xDBFF && src_.substr(pos_, 2) == "\\u") {
+            size_t mark = pos_;
+            pos_ += 2;
+            uint32_t low = ReadHex(at, 4);
+            if (low >= 0xDC00 && low <= 0xDFFF)
+                return 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            pos_ = mark;
+        }
+        return cp;
     }
 
     void AppendCodePoint(Token& token, SourceLocation at, uint32_t cp)

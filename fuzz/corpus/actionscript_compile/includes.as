@@ -1,0 +1,2 @@
+#include "outer.as"
+#include "loop.as"
