@@ -4,37 +4,11 @@
 #include "model/RecordStream.h"
 #include "model/Trace.h"
 #include "publish/BaseMovie.h"
-#include "swf/SwfIds.h"
-#include "swf/SwfMovie.h"
-#include "swf/SwfOutputMovie.h"
-#include "swf/SwfSprite.h"
-#include "swf/SwfTags.h"
+#include "tests/publish/PublishTestSupport.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-
-namespace {
-
-std::unique_ptr<CSwfMovie> ManagerAsset()
-{
-    static const std::vector<uint8_t> bytes = [] {
-        CSwfOutputMovie movie;
-        movie.SetWriteAll(true);
-        auto manager = std::make_unique<CSwfSprite>(1, 1, false);
-        manager->AddTag(std::make_unique<CSwfShowFrame>());
-        movie.AddTag(std::move(manager));
-        auto symbol = std::make_unique<CSwfExportedSymbol>(1);
-        symbol->SetName("kvManager");
-        movie.AddTag(std::move(symbol));
-        return movie.WriteBytes(100, 100, 30, false);
-    }();
-    auto movie = std::make_unique<CSwfMovie>();
-    movie->LoadBytes(bytes, false, true);
-    return movie;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -45,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)quiet;
     swf::IdCounter ids(100);
     swf::IdCounter depths(1);
-    CBaseMovie movie(ManagerAsset(), {}, ids, depths);
+    CBaseMovie movie(publishtest::BaseAsset(), {}, ids, depths);
     model::RecordReader in(data, size);
     try {
         movie.LoadModel(in);
@@ -55,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     movie.BuildExportMaps();
     model::RecordWriter out;
     movie.SaveModel(out);
-    CBaseMovie again(ManagerAsset(), {}, ids, depths);
+    CBaseMovie again(publishtest::BaseAsset(), {}, ids, depths);
     model::RecordReader back(out.Bytes());
     again.LoadModel(back);
     model::RecordWriter second;

@@ -11,6 +11,8 @@
 #include "publish/SubMovieAsset.h"
 #include "sheet/CellModel.h"
 #include "sheet/CellValueMap.h"
+#include "sheet/ExcelApp.h"
+#include "sheet/Range.h"
 #include "sheet/VariableTable.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfError.h"
@@ -204,4 +206,21 @@ void CBaseMovie::BuildExportMaps()
         for (CBindingLink* other : constantLinksByCell[link->GetCellId()])
             if (other != link)
                 link->AddSameCellLink(other);
+}
+
+void CBaseMovie::LoadExternalValues()
+{
+    for (const CRangeEntry& entry : rangeEntries_) {
+        // An entry may outlive the range it named (a re-import with fewer ranges).
+        const CRange* range =
+            entry.rangeIndex >= 0 ? table_->GetRange(static_cast<std::size_t>(entry.rangeIndex)) : nullptr;
+        if (!range)
+            continue;
+        for (const CCellRef& cell : range->GetCellList())
+            if (CCellValueRecord* record = values_->Lookup(cell.id))
+                record->mark = 1;
+    }
+    CExcelApp excel(settings_->excelFile);
+    excel.ImportWorkbook(*table_, *cellModel1_, *values_);
+    excel.CloseAllAndQuit();
 }

@@ -89,6 +89,10 @@ public:
     void LoadModel(model::RecordReader& in);
     // Writes the section LoadModel reads, at the newest version.
     void SaveModel(model::RecordWriter& out) const;
+    // Marks the value records of the cells of every published range (the range entries) and
+    // reads their values from the workbook the export settings name. Throws
+    // sheet::WorkbookError when that workbook cannot be read.
+    void LoadExternalValues();
 
     // Network
 

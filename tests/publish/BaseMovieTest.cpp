@@ -3,12 +3,15 @@
 #include "publish/CompileModel.h"
 #include "publish/ExportSettings.h"
 #include "sheet/CellValueMap.h"
+#include "sheet/Range.h"
+#include "sheet/WorkbookError.h"
 #include "swf/Actions.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfRawTag.h"
 #include "swf/SwfReader.h"
 #include "swf/SwfWriter.h"
 #include "tests/publish/PublishTestSupport.h"
+#include "tests/sheet/XlsxTestPackages.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +51,38 @@ std::vector<uint16_t> Codes(const std::vector<Tag>& tags)
 uint16_t U16At(const std::vector<uint8_t>& body, std::size_t offset)
 {
     return static_cast<uint16_t>(body[offset] | body[offset + 1] << 8);
+}
+
+std::string Describe(const CActionList& actions)
+{
+    std::string text;
+    for (const auto& action : actions) {
+        if (const auto* push = dynamic_cast<const CActionPush*>(action.get())) {
+            for (const CPushValue& value : push->GetValues()) {
+                switch (value.type) {
+                case swf::PushType::String:
+                    text += "push '" + value.text + "'\n";
+                    break;
+                case swf::PushType::Integer:
+                    text += "push " + std::to_string(value.integer) + "\n";
+                    break;
+                case swf::PushType::Double: {
+                    char number[32];
+                    std::snprintf(number, sizeof number, "%g", value.GetDouble());
+                    text += std::string("push ") + number + "d\n";
+                    break;
+                }
+                default:
+                    text += "push type " + std::to_string(static_cast<int>(value.type)) + "\n";
+                }
+            }
+        } else {
+            char code[8];
+            std::snprintf(code, sizeof code, "%02X", action->GetCode());
+            text += std::string("op ") + code + "\n";
+        }
+    }
+    return text;
 }
 
 struct BaseMovieTest : BaseMovieFixture, ::testing::Test {
@@ -129,6 +164,62 @@ TEST_F(BaseMovieTest, AWrittenMovieReadsBackWithItsInitCode)
     CActionList actions = swf::ParseActions(initCode->GetInitActions()->GetBytes());
     ASSERT_EQ(actions.size(), 3u);
     EXPECT_EQ(actions[0].GetCode(), static_cast<uint8_t>(swf::ActionCode::Push));
+}
+
+TEST_F(BaseMovieTest, ACompiledModelWritesItsAssignmentsInOrderAndReadsBack)
+{
+    Number("A1", 2);
+    Formula("B1", "A1*3");
+    Formula("C1", "B1-A1");
+    BoundCells bound;
+    bound.constants.insert(Id("A1"));
+    bound.formulas.insert(Id("C1"));
+    Compile({"A1", "C1"}, bound);
+    movie->GetNetwork().Link(table());
+    auto init = std::make_unique<CInitCodeTag>();
+    for (const auto& [id, node] : movie->GetNetwork().BoundConstants())
+        node->WriteVariableAction(init->GetActions());
+    for (const CFormulaNode* node : movie->GetNetwork().GetEvaluationOrder())
+        node->WriteVariableAction(init->GetActions());
+    movie->SetInitCode(std::move(init));
+
+    CSwfOutputMovie output;
+    output.AddTag(movie.get());
+    std::vector<uint8_t> file = output.WriteBytes(2000, 2000, 30, true);
+    output.RemoveAllTags();
+    CSwfMovie read;
+    read.LoadBytes(file, false, true);
+    ASSERT_EQ(read.GetClipEntries().size(), 2u);
+    EXPECT_EQ(read.GetClipEntries()[1].GetName(), "initCode");
+    ASSERT_NE(read.GetClipEntries()[1].GetInitActions(), nullptr);
+    std::string actions = Describe(swf::ParseActions(read.GetClipEntries()[1].GetInitActions()->GetBytes()));
+    // A1 (V0) is assigned its value, then B1 (V2) and C1 (V1), each after what it reads; the
+    // arguments of a library call go on the stack last first.
+    EXPECT_EQ(actions, R"(push 'V0'
+push 2
+op 1D
+push 'V2'
+push 3
+push 'V0'
+op 1C
+push 2
+push 'kvLib'
+op 1C
+push 'kvMul'
+op 52
+op 1D
+push 'V1'
+push 'V0'
+op 1C
+push 'V2'
+op 1C
+push 2
+push 'kvLib'
+op 1C
+push 'kvSub'
+op 52
+op 1D
+)");
 }
 
 TEST_F(BaseMovieTest, OneBaseMovieAtATime)
@@ -216,6 +307,61 @@ TEST_F(BaseMovieTest, TheWalkCompilesTheUrlCellsOfActiveCellBoundMapsOnly)
     EXPECT_EQ(movie->GetFormulaLinks()[1], movie->GetExportSettings().GetUrlLink());
     ASSERT_EQ(movie->GetNetwork().GetEvaluationOrder().size(), 2u);
     EXPECT_EQ(movie->GetValueMap().GetCount(), 1u);
+}
+
+TEST_F(BaseMovieTest, ExternalValuesFillTheCellsOfPublishedRangesOnly)
+{
+    Number("A1", 1);
+    Number("A2", 2);
+    Number("B1", 3);
+    Compile({"A1", "A2", "B1"}, {});
+    CRange range;
+    ASSERT_TRUE(range.AddArea(CCellRef("S", 1, 1), CCellRef("S", 2, 1)));
+    int index = table().AddRange(range);
+    movie->GetRangeEntries() = {{index, "prices", "'S'!$A$1:$A$2"}, {57, "gone", ""}, {-1, "none", ""}};
+    testsupport::TempDir folder;
+    testsupport::WriteBytes(folder / "other.xlsx", xlsxtest::OneSheet(xlsxtest::SheetXml(
+                                                       R"(<row r="1"><c r="A1"><v>10</v></c>)"
+                                                       R"(<c r="B1"><v>30</v></c></row>)"
+                                                       R"(<row r="2"><c r="A2" t="b"><v>1</v></c></row>)")));
+    movie->GetExportSettings().excelFile = (folder / "other.xlsx").string();
+    movie->LoadExternalValues();
+
+    const CCellValueRecord* a1 = movie->GetValueMap().Lookup(Id("A1"));
+    const CCellValueRecord* a2 = movie->GetValueMap().Lookup(Id("A2"));
+    const CCellValueRecord* b1 = movie->GetValueMap().Lookup(Id("B1"));
+    EXPECT_EQ(a1->mark, 1);
+    EXPECT_EQ(a1->GetValue()->GetNumber(), 10);
+    EXPECT_EQ(a2->GetValue()->GetKind(), ModelKind::Boolean);
+    EXPECT_EQ(b1->mark, 0);
+    EXPECT_EQ(b1->GetValue()->GetNumber(), 3);
+
+    movie->GetExportSettings().excelFile = (folder / "missing.xlsx").string();
+    EXPECT_THROW(movie->LoadExternalValues(), sheet::WorkbookError);
+}
+
+TEST(ShippedBaseMovie, TheInstalledManagerIsWrittenAndPlacedAsMgr)
+{
+    swf::IdCounter ids(4000);
+    swf::IdCounter depths(1);
+    std::unique_ptr<CBaseMovie> movie = CBaseMovie::Create(testsupport::InstallDir(), ids, depths);
+    movie->SetInitCode(std::make_unique<CInitCodeTag>());
+    CSwfOutputMovie output;
+    output.AddTag(movie.get());
+    std::vector<uint8_t> file = output.WriteBytes(2000, 2000, 30, false);
+    output.RemoveAllTags();
+    CSwfMovie read;
+    read.LoadBytes(file, false, true);
+    ASSERT_FALSE(read.GetClipEntries().empty());
+    EXPECT_EQ(read.GetClipEntries().back().GetName(), "initCode");
+
+    // Header: 8 bytes, a 16-bit frame rectangle of 9 bytes, rate and count.
+    std::vector<Tag> tags = ReadTags(std::span(file).subspan(21));
+    ASSERT_GE(tags.size(), 3u);
+    const Tag& place = tags[tags.size() - 2];
+    EXPECT_EQ(place.code, static_cast<uint16_t>(swf::TagCode::PlaceObject2));
+    EXPECT_EQ(U16At(place.body, 3), movie->GetBaseClipId());
+    EXPECT_EQ(std::string(place.body.end() - 4, place.body.end() - 1), "mgr");
 }
 
 } // namespace

@@ -22,7 +22,7 @@ namespace publishtest {
 
 // A base asset made in memory: the manager clip (id 1, placing clip 3 inside it) exported
 // first, then a clip the manager does not need (id 2).
-inline std::vector<uint8_t> BaseAssetBytes()
+inline std::vector<uint8_t> MakeBaseAssetBytes()
 {
     CSwfOutputMovie movie;
     movie.SetWriteAll(true);
@@ -44,6 +44,12 @@ inline std::vector<uint8_t> BaseAssetBytes()
     movie.AddTag(std::move(exportOther));
     movie.AddTag(std::make_unique<CSwfShowFrame>());
     return movie.WriteBytes(100, 100, 30, false);
+}
+
+inline const std::vector<uint8_t>& BaseAssetBytes()
+{
+    static const std::vector<uint8_t> bytes = MakeBaseAssetBytes();
+    return bytes;
 }
 
 inline std::unique_ptr<CSwfMovie> BaseAsset()
