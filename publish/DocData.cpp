@@ -69,7 +69,6 @@ namespace {
 constexpr std::size_t kMinComponent = 4 + 4 + 4 + 16 + 32 + 1 + 4; // header .. property map
 constexpr std::size_t kMinObject = 16 + 1 + 4 + 4;
 constexpr std::size_t kMinEmbeddedFile = 4 + 4;
-constexpr std::size_t kMinRangeEntry = 4 + 4 + 4;
 
 // Everything a failed read must put back as it was.
 class Rollback {
@@ -240,7 +239,8 @@ void CDocData::ReadBody(model::RecordReader& in, LoadState& state)
     }
     sourceName_ = in.ReadString("model source name");
     if (!in.AtEnd()) {
-        ReadRangeEntries(in, *state.base);
+        state.base->GetRangeEntries() =
+            docfile::ReadRangeEntries(in, state.base->GetVariableTable().GetRangeCount());
     }
     if (!in.AtEnd()) {
         state.base->GetExportSettings().Load(in, state.base->GetVariableTable());
@@ -318,24 +318,5 @@ void CDocData::RestoreFileNames(const RestoredFile& file)
                 name->SetString(file.path.string(), true);
             }
         }
-    }
-}
-
-void CDocData::ReadRangeEntries(model::RecordReader& in, CBaseMovie& base)
-{
-    const std::uint32_t count = in.ReadCount("range entries", kMinRangeEntry);
-    const std::size_t ranges = base.GetVariableTable().GetRangeCount();
-    std::vector<CRangeEntry>& entries = base.GetRangeEntries();
-    for (std::uint32_t i = 0; i < count; ++i) {
-        CRangeEntry entry;
-        entry.rangeIndex = in.ReadI32("range entry index");
-        if (entry.rangeIndex < -1 ||
-            (entry.rangeIndex >= 0 && static_cast<std::size_t>(entry.rangeIndex) >= ranges)) {
-            in.Fail("range entry index",
-                    "range " + std::to_string(entry.rangeIndex) + " is not in the variable table");
-        }
-        entry.name = in.ReadString("range entry name");
-        entry.rangeText = in.ReadString("range entry range");
-        entries.push_back(std::move(entry));
     }
 }

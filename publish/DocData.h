@@ -87,7 +87,6 @@ private:
     void ReadObjects(model::RecordReader& in);
     void ReadEmbeddedWorkbook(model::RecordReader& in, LoadState& state);
     void ReadEmbeddedFiles(model::RecordReader& in, LoadState& state);
-    void ReadRangeEntries(model::RecordReader& in, CBaseMovie& base);
     std::filesystem::path RestoreFile(const std::vector<unsigned char>& bytes, const char* extension,
                                       LoadState& state, model::RecordReader& in);
     void RestoreFileNames(const RestoredFile& file);

@@ -1,6 +1,7 @@
 #include "publish/DocFile.h"
 
 #include "publish/DocData.h"
+#include "publish/ExportRecord.h"
 
 #include <algorithm>
 
@@ -67,6 +68,35 @@ std::vector<unsigned char> ReadData(model::RecordReader& in, const char* what)
     std::vector<unsigned char> bytes(in.ReadCount(what, 1));
     in.ReadBytes(bytes.data(), bytes.size(), what);
     return bytes;
+}
+
+void WriteRangeEntries(model::RecordWriter& out, const std::vector<CRangeEntry>& entries)
+{
+    out.WriteU32(static_cast<std::uint32_t>(entries.size()));
+    for (const CRangeEntry& entry : entries) {
+        out.WriteI32(entry.rangeIndex);
+        out.WriteString(entry.name);
+        out.WriteString(entry.rangeText);
+    }
+}
+
+std::vector<CRangeEntry> ReadRangeEntries(model::RecordReader& in, std::size_t rangeCount)
+{
+    const std::uint32_t count = in.ReadCount("range entries", 4 + 4 + 4);
+    std::vector<CRangeEntry> entries;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        CRangeEntry entry;
+        entry.rangeIndex = in.ReadI32("range entry index");
+        if (entry.rangeIndex < -1 ||
+            (entry.rangeIndex >= 0 && static_cast<std::size_t>(entry.rangeIndex) >= rangeCount)) {
+            in.Fail("range entry index",
+                    "range " + std::to_string(entry.rangeIndex) + " is not in the variable table");
+        }
+        entry.name = in.ReadString("range entry name");
+        entry.rangeText = in.ReadString("range entry range");
+        entries.push_back(std::move(entry));
+    }
+    return entries;
 }
 
 } // namespace docfile

@@ -9,6 +9,7 @@
 
 class CComponent;
 class CObjectRecord;
+struct CRangeEntry;
 
 // The records of a document file that belong to the document itself (docs/document-file.md);
 // the model, components, counters and settings write their own. Each reader mirrors its writer
@@ -29,5 +30,10 @@ std::unique_ptr<CObjectRecord> ReadObjectRecord(model::RecordReader& in,
 // A u32 byte count and the bytes (the embedded workbook, an embedded file's data).
 void WriteData(model::RecordWriter& out, const std::vector<unsigned char>& bytes);
 std::vector<unsigned char> ReadData(model::RecordReader& in, const char* what);
+
+// The Replace Data Selection entries. Every entry's range position must be -1 (none) or one of
+// the rangeCount ranges of the variable table.
+void WriteRangeEntries(model::RecordWriter& out, const std::vector<CRangeEntry>& entries);
+std::vector<CRangeEntry> ReadRangeEntries(model::RecordReader& in, std::size_t rangeCount);
 
 } // namespace docfile

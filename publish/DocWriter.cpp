@@ -52,16 +52,6 @@ void WriteEmbeddedFiles(model::RecordWriter& out, const std::vector<EmbeddedFile
     }
 }
 
-void WriteRangeEntries(model::RecordWriter& out, const std::vector<CRangeEntry>& entries)
-{
-    out.WriteU32(static_cast<std::uint32_t>(entries.size()));
-    for (const CRangeEntry& entry : entries) {
-        out.WriteI32(entry.rangeIndex);
-        out.WriteString(entry.name);
-        out.WriteString(entry.rangeText);
-    }
-}
-
 } // namespace
 
 std::vector<unsigned char> WriteDocumentFile(const DocFileContent& content)
@@ -81,7 +71,7 @@ std::vector<unsigned char> WriteDocumentFile(const DocFileContent& content)
         return out.Take();
     }
     out.WriteString(doc.GetFileName());
-    WriteRangeEntries(out, base.GetRangeEntries());
+    docfile::WriteRangeEntries(out, base.GetRangeEntries());
     base.GetExportSettings().Save(out);
     if (content.customColors) {
         SaveCustomColors(out, *content.customColors);

@@ -4,6 +4,7 @@
 #include "publish/CustomColors.h"
 #include "publish/DocData.h"
 #include "publish/DocFile.h"
+#include "publish/ExportRecord.h"
 #include "publish/TempFiles.h"
 
 #include "tests/support/TestSupport.h"
@@ -127,6 +128,26 @@ TEST(ObjectRecords, RoundTripAndRefuseIndexesOfNoComponent)
     huge.WriteU32(0x40000000);
     model::RecordReader hugeIn(huge.Bytes());
     EXPECT_THROW(docfile::ReadObjectRecord(hugeIn, components), ModelError);
+}
+
+TEST(RangeEntries, RoundTripAndRefuseRangesTheTableLacks)
+{
+    const std::vector<CRangeEntry> entries = {{2, "Sales", "'S'!$A$1:$B$2"}, {-1, "None", ""}};
+    model::RecordWriter out;
+    docfile::WriteRangeEntries(out, entries);
+    model::RecordReader in(out.Bytes());
+    const std::vector<CRangeEntry> back = docfile::ReadRangeEntries(in, 3);
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[0].name, "Sales");
+    EXPECT_EQ(back[0].rangeText, "'S'!$A$1:$B$2");
+    EXPECT_EQ(back[1].rangeIndex, -1);
+
+    model::RecordReader fewerRanges(out.Bytes());
+    EXPECT_THROW(docfile::ReadRangeEntries(fewerRanges, 2), ModelError);
+    model::RecordWriter negative;
+    docfile::WriteRangeEntries(negative, {{-2, "Bad", ""}});
+    model::RecordReader negativeIn(negative.Bytes());
+    EXPECT_THROW(docfile::ReadRangeEntries(negativeIn, 3), ModelError);
 }
 
 TEST(DocData, AddComponentNumbersInstancesInZOrder)
