@@ -64,6 +64,15 @@ struct Node {
         return Node{value.items[index], where + "[" + std::to_string(index) + "]"};
     }
 
+    // An array, each item visited with its place.
+    template <class Visit> void ForEachItem(Visit visit) const
+    {
+        Expect(json::Kind::Array);
+        for (std::size_t i = 0; i < value.items.size(); ++i) {
+            visit(Item(i));
+        }
+    }
+
     std::string Text() const
     {
         Expect(json::Kind::String);
@@ -163,10 +172,8 @@ std::vector<std::vector<std::size_t>> ReadGroups(const Node& node, std::size_t c
 
 std::vector<RangeEntryDescription> ReadRangeEntries(const Node& node)
 {
-    node.Expect(json::Kind::Array);
     std::vector<RangeEntryDescription> entries;
-    for (std::size_t i = 0; i < node.value.items.size(); ++i) {
-        const Node item = node.Item(i);
+    node.ForEachItem([&](const Node& item) {
         item.ExpectObject({"name", "range"});
         RangeEntryDescription entry;
         entry.name = item.Required("name").Text();
@@ -174,7 +181,7 @@ std::vector<RangeEntryDescription> ReadRangeEntries(const Node& node)
             entry.range = range->Text();
         }
         entries.push_back(std::move(entry));
-    }
+    });
     return entries;
 }
 
@@ -237,10 +244,8 @@ std::filesystem::path Resolve(const std::filesystem::path& folder, const std::st
 
 std::vector<FileDescription> ReadFiles(const Node& node, const std::filesystem::path& folder)
 {
-    node.Expect(json::Kind::Array);
     std::vector<FileDescription> files;
-    for (std::size_t i = 0; i < node.value.items.size(); ++i) {
-        const Node item = node.Item(i);
+    node.ForEachItem([&](const Node& item) {
         item.ExpectObject({"name", "path"});
         FileDescription file;
         file.name = item.Required("name").Text();
@@ -249,7 +254,7 @@ std::vector<FileDescription> ReadFiles(const Node& node, const std::filesystem::
         }
         file.path = Resolve(folder, item.Required("path").Text());
         files.push_back(std::move(file));
-    }
+    });
     return files;
 }
 
@@ -323,10 +328,7 @@ DocDescription ReadDocDescription(const json::Value& value, const std::filesyste
         d.catalogVariant = static_cast<std::uint32_t>(variant->Integer(0, 1000));
     }
     if (auto components = root.Member("components")) {
-        components->Expect(json::Kind::Array);
-        for (std::size_t i = 0; i < components->value.items.size(); ++i) {
-            d.components.push_back(ReadComponent(components->Item(i)));
-        }
+        components->ForEachItem([&](const Node& item) { d.components.push_back(ReadComponent(item)); });
     }
     if (auto groups = root.Member("groups")) {
         d.groups = ReadGroups(*groups, d.components.size());
