@@ -1,5 +1,6 @@
 #include "sheet/ExcelApp.h"
 
+#include "sheet/AsciiCase.h"
 #include "sheet/CellValueMap.h"
 #include "sheet/SameFile.h"
 #include "sheet/VariableTable.h"
@@ -9,6 +10,7 @@
 #include "sheet/XlsxReader.h"
 
 #include <set>
+#include <unordered_map>
 
 using namespace sheet;
 
@@ -16,7 +18,16 @@ struct CExcelApp::OpenWorkbookState {
     std::string path;
     std::vector<unsigned char> bytes;
     xlsx::Workbook workbook;
+    // Sheets by upper-cased name: reading back or writing thousands of cells of a workbook
+    // of thousands of sheets must not scan the sheets for each.
+    std::unordered_map<std::string, const xlsx::Sheet*> sheetByName;
     std::vector<xlsx::CellWrite> pending;
+
+    const xlsx::Sheet* FindSheet(const std::string& name) const
+    {
+        auto it = sheetByName.find(UpperAscii(name));
+        return it == sheetByName.end() ? nullptr : it->second;
+    }
 };
 
 CExcelApp::CExcelApp() = default;
@@ -34,6 +45,8 @@ void CExcelApp::OpenWorkbook(const std::string& path)
     state->path = path;
     state->bytes = xlsx::Package::ReadFile(path);
     state->workbook = xlsx::ReadWorkbook(state->bytes);
+    for (const auto& sheet : state->workbook.sheets)
+        state->sheetByName.emplace(UpperAscii(sheet.name), &sheet);
     open_.push_back(std::move(state));
     active_ = open_.back().get();
 }
@@ -54,20 +67,20 @@ const std::string& CExcelApp::GetActivePath() const
 
 bool CExcelApp::CheckSheetNames(const CVariableTable& table) const
 {
-    const xlsx::Workbook& workbook = GetWorkbook();
+    GetWorkbook(); // throws when none is open
     std::set<std::string> sheets;
     for (std::size_t i = 0; i < table.GetCellCount(); ++i)
         if (auto cell = table.GetCellAt(i))
             sheets.insert(cell->sheet);
     for (const auto& name : sheets)
-        if (!workbook.FindSheet(name))
+        if (!active_->FindSheet(name))
             return true;
     return false;
 }
 
 void CExcelApp::ImportWorkbook(const CVariableTable& table, const CCellModel&, CCellValueMap& values) const
 {
-    const xlsx::Workbook& workbook = GetWorkbook();
+    GetWorkbook(); // throws when none is open
     std::vector<int32_t> ids;
     for (const auto& [id, record] : values)
         if (record.mark)
@@ -83,7 +96,7 @@ void CExcelApp::ImportWorkbook(const CVariableTable& table, const CCellModel&, C
             place = xlsx::ParseQualifiedCell(record->GetA1Text());
         const xlsx::Cell* found = nullptr;
         if (place)
-            if (const xlsx::Sheet* sheet = workbook.FindSheet(place->sheet))
+            if (const xlsx::Sheet* sheet = active_->FindSheet(place->sheet))
                 found = sheet->FindCell(place->cell.row, place->cell.column);
         std::unique_ptr<CModelVariable> value;
         if (!found || found->type == xlsx::CellType::Empty)
@@ -136,7 +149,7 @@ void CExcelApp::WriteCells(const std::vector<xlsx::CellWrite>& writes)
         throw WorkbookError("No workbook is open");
     // Refuse a write to a sheet the workbook lacks now rather than at the save.
     for (const auto& write : writes)
-        if (!active_->workbook.FindSheet(write.sheet))
+        if (!active_->FindSheet(write.sheet))
             throw WorkbookError("Cannot write cell " + xlsx::FormatQualifiedCell(write.sheet, write.cell) +
                                 ": the workbook has no such sheet");
     active_->pending.insert(active_->pending.end(), writes.begin(), writes.end());

@@ -1,5 +1,6 @@
 #include "sheet/XlsxPackage.h"
 
+#include "sheet/AsciiCase.h"
 #include "sheet/MessageText.h"
 #include "sheet/WorkbookError.h"
 
@@ -15,14 +16,6 @@
 namespace sheet::xlsx {
 
 namespace {
-
-std::string Lower(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 bool StartsWith(const std::vector<unsigned char>& bytes, std::initializer_list<unsigned char> prefix)
 {
@@ -158,7 +151,7 @@ Package::Package(std::vector<unsigned char> bytes, PackageLimits limits)
             continue;
         // Programs disagree on which of two equal names counts (part names ignore case), so
         // two readers would see two different workbooks.
-        if (!index_.emplace(Lower(name), static_cast<std::uint64_t>(i)).second) {
+        if (!index_.emplace(UpperAscii(name), static_cast<std::uint64_t>(i)).second) {
             std::string shown = PartText(name); // the name belongs to the archive
             zip_discard(archive_);
             archive_ = nullptr;
@@ -176,7 +169,7 @@ Package::~Package()
 
 std::int64_t Package::Find(std::string_view name) const
 {
-    auto it = index_.find(Lower(name));
+    auto it = index_.find(UpperAscii(name));
     return it == index_.end() ? -1 : static_cast<std::int64_t>(it->second);
 }
 

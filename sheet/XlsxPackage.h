@@ -70,7 +70,7 @@ private:
     PackageLimits limits_;
     zip* archive_ = nullptr;
     std::vector<std::string> names_;
-    std::map<std::string, std::uint64_t> index_; // lower-case name to entry
+    std::map<std::string, std::uint64_t> index_; // upper-cased name to entry
     std::uint64_t totalRead_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "sheet/XlsxReader.h"
 
+#include "sheet/AsciiCase.h"
 #include "sheet/FormulaParser.h"
 #include "sheet/MessageText.h"
 #include "sheet/WorkbookError.h"
@@ -53,13 +54,6 @@ std::size_t CharacterCount(std::string_view utf8)
 {
     return static_cast<std::size_t>(
         std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-std::string FoldedSheetName(std::string name)
-{
-    for (char& c : name)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return name;
 }
 
 // The quoted value in a message about a bad cell or name.
@@ -587,9 +581,8 @@ const Cell* Sheet::FindCell(std::uint32_t row, std::uint32_t column) const
 
 const Sheet* Workbook::FindSheet(const std::string& name) const
 {
-    std::string wanted = FoldedSheetName(name);
     for (const auto& sheet : sheets)
-        if (FoldedSheetName(sheet.name) == wanted)
+        if (EqualNoCaseAscii(sheet.name, name))
             return &sheet;
     return nullptr;
 }
@@ -691,7 +684,7 @@ Workbook ReadWorkbook(std::vector<unsigned char> bytes, const ReadOptions& optio
             sheet.partName = locations[next].partName;
             std::string_view state = Attribute(node, "state").value();
             sheet.hidden = state == "hidden" || state == "veryHidden";
-            if (!sheetNames.insert(FoldedSheetName(name)).second)
+            if (!sheetNames.insert(UpperAscii(name)).second)
                 throw WorkbookError("Workbook has two sheets named " + PrintableText(name));
             budget.Charge(sizeof(Sheet) + name.size() + sheet.partName.size());
             workbook.sheets.push_back(std::move(sheet));

@@ -1,5 +1,6 @@
 #include "sheet/XlsxWriter.h"
 
+#include "sheet/AsciiCase.h"
 #include "sheet/MessageText.h"
 #include "sheet/WorkbookError.h"
 #include "sheet/XlsxPackage.h"
@@ -13,19 +14,13 @@
 #include <map>
 #include <random>
 #include <sstream>
+#include <unordered_map>
 
 #include <zip.h>
 
 namespace sheet::xlsx {
 
 namespace {
-
-std::string Lower(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 std::string FormatNumber(double v)
 {
@@ -377,13 +372,14 @@ void WritePackage(const std::vector<unsigned char>& source, const std::string& t
     Package package(source, limits);
     auto sheets = LocateSheets(package);
 
+    std::unordered_map<std::string, const SheetLocation*> sheetByName; // upper-cased; the last of equals
+    for (const auto& sheet : sheets)
+        sheetByName[UpperAscii(sheet.name)] = &sheet;
     std::map<std::string, std::vector<const CellWrite*>> byPart;
     std::map<std::string, std::string> sheetOfPart;
     for (const auto& write : writes) {
-        const SheetLocation* found = nullptr;
-        for (const auto& sheet : sheets)
-            if (Lower(sheet.name) == Lower(write.sheet))
-                found = &sheet;
+        auto named = sheetByName.find(UpperAscii(write.sheet));
+        const SheetLocation* found = named == sheetByName.end() ? nullptr : named->second;
         if (!found)
             throw WorkbookError("Cannot write cell " + PrintableText(FormatQualifiedCell(write.sheet, write.cell)) +
                                 ": the workbook has no such sheet");
@@ -446,7 +442,7 @@ void WritePackage(const std::vector<unsigned char>& source, const std::string& t
             if (package.HasPart("[Content_Types].xml")) {
                 auto types = package.ReadXml("[Content_Types].xml", kEditFlags);
                 for (auto type : types.document_element().children())
-                    if (Lower(type.attribute("PartName").value()) == Lower("/" + chainPart)) {
+                    if (EqualNoCaseAscii(type.attribute("PartName").value(), "/" + chainPart)) {
                         types.document_element().remove_child(type);
                         break;
                     }
