@@ -2,6 +2,7 @@
 // loader asset (from a web service or XML maps) and one that answers the designer's data query
 // through the scenario asset. The assets come from the installation folder the build lays out.
 
+#include "publish/CollabMovie.h"
 #include "publish/ExportSettings.h"
 #include "publish/LoadDataMovie.h"
 #include "publish/ScenarioMovie.h"
@@ -167,6 +168,28 @@ void WriteScenarioMovie(const std::filesystem::path& path, CScenarioMovie& scena
     WriteMovie(movie, path, 3);
 }
 
+// The collaboration clip placed for real-time collaboration; its initialisation has made the
+// connection "nc", which the first frame gives its gateway, as the movie's own first frame does.
+void WriteCollabMovie(const std::filesystem::path& path, CCollabMovie& collab)
+{
+    swf::IdCounter depths{1};
+    collab.PrepareBuild(depths);
+    auto frame = std::make_unique<CSwfDoAction>();
+    Script s(frame->GetActions());
+    s.Get("this").Str("nc").Op(ActionCode::GetMember).Str("targetURI").Str("rtmp://gw.test/app");
+    s.Op(ActionCode::SetMember);
+    s.Str("FSCommand:collab").Get("nc").Str("myConnect").Op(ActionCode::GetMember).Raw(0x44);
+    s.Str(" ").Op(ActionCode::Add2).Get("nc").Str("targetURI").Op(ActionCode::GetMember).Op(ActionCode::Add2);
+    s.Str(" ").Op(ActionCode::Add2).Get("collab").Raw(0x44).Op(ActionCode::Add2);
+    s.FsCommandFromStack();
+    s.Op(ActionCode::Stop);
+
+    CSwfOutputMovie movie;
+    movie.AddTag(&collab);
+    movie.AddTag(std::move(frame));
+    movie.AddTag(std::make_unique<CSwfShowFrame>());
+    WriteMovie(movie, path, 1);
+}
 
 } // namespace
 
@@ -209,5 +232,10 @@ int main(int argc, char** argv)
     WriteLoaderMovie(folder / "xml_maps.swf", maps, none, loader);
 
     WriteScenarioMovie(folder / "scenario_query.swf", scenario);
+
+    CExportSettings realTime;
+    realTime.realTimeCollaboration = true;
+    CCollabMovie collab(testsupport::InstallDir(), ids, realTime);
+    WriteCollabMovie(folder / "collab.swf", collab);
     return 0;
 }

@@ -54,7 +54,7 @@ try {
     "<o:quote xmlns:o=\"urn:other\" price=\"100\"><name>other</name></o:quote>" +
     "<x:quote price=\"3.5\"><name>beta</name></x:quote></x:book>");
 
-  for (const name of ["service_xml.swf", "service_pairs.swf", "xml_maps.swf", "scenario_query.swf"]) {
+  for (const name of ["service_xml.swf", "service_pairs.swf", "xml_maps.swf", "scenario_query.swf", "collab.swf"]) {
     const { problems } = checkMovie(fs.readFileSync(path.join(folder, name)));
     check(`strict reading of ${name}`, problems);
   }
@@ -99,6 +99,13 @@ try {
       if (answer2.length !== cells.length || !answer2.every((x) => cells.includes(x))) problems.push(`GetData2 ${JSON.stringify(answer2)}`);
     }
     check("the scenario frames answer the data query", problems);
+
+    r = await run("collab.swf", { until: "collab" });
+    problems = problemsOf(r);
+    const collab = fscommands(r, "collab")[0];
+    const expected = "function rtmp://gw.test/app movieclip";
+    if (!collab || collab.args !== expected) problems.push(`collab ${JSON.stringify(collab && collab.args)}, expected "${expected}"`);
+    check("the collaboration clip makes the connection the first frame sets up", problems);
   });
 } catch (e) {
   check("connection movie checks ran", [String(e && e.stack || e)]);
