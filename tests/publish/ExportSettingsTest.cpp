@@ -54,18 +54,6 @@ protected:
     CExportSettings settings;
 };
 
-TEST(ExportSettings, NewRecordUsesCurrentExcelDataWithoutRefreshOrCollaboration)
-{
-    CExportSettings settings;
-    EXPECT_EQ(settings.mode, DataSourceMode::Unset);
-    EXPECT_EQ(settings.GetEffectiveMode(), DataSourceMode::CurrentExcel);
-    EXPECT_FALSE(settings.UsesWebService());
-    EXPECT_FALSE(settings.refresh || settings.edited || settings.sampleQuery || settings.collaboration ||
-                 settings.realTimeCollaboration);
-    EXPECT_FALSE(settings.GetUrlCell().has_value());
-    EXPECT_EQ(settings.connectionMethod, ConnectionMethod::Automatic);
-}
-
 TEST_F(ExportSettingsLoad, Version7KeepsUrlCellAndCollaboration)
 {
     settings.SetUrlCell(table.GetCellAt(0));
