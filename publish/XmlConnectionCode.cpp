@@ -3,7 +3,7 @@
 #include "publish/ExportRecord.h"
 #include "publish/ExportSettings.h"
 #include "sheet/CellRef.h"
-#include "swf/Actions.h"
+#include "swf/ActionEmitter.h"
 #include "swf/SwfDoAction.h"
 
 namespace publish {
@@ -12,37 +12,13 @@ namespace {
 
 using swf::ActionCode;
 
-// Appends the records of the connection script, one value per Push as the rest of the
-// generated code does.
-class Emitter {
-public:
-    explicit Emitter(CActionList& out) : out_(out) {}
+using Emitter = swf::ActionEmitter;
 
-    Emitter& Str(const std::string& text)
-    {
-        out_.Add(std::make_unique<CActionPush>(text));
-        return *this;
-    }
-    Emitter& Int(int32_t value)
-    {
-        out_.Add(CActionPush::CActionPushInt(value));
-        return *this;
-    }
-    Emitter& Op(ActionCode code)
-    {
-        out_.Add(std::make_unique<CActionCode>(code));
-        return *this;
-    }
-    // new C() with no arguments.
-    Emitter& New(const char* className) { return Int(0).Str(className).Op(ActionCode::NewObject); }
-    // The global variable's value.
-    Emitter& Get(const std::string& name) { return Str(name).Op(ActionCode::GetVariable); }
-    // kvXML[key]
-    Emitter& MapEntry(const std::string& key) { return Get("kvXML").Str(key).Op(ActionCode::GetMember); }
-
-private:
-    CActionList& out_;
-};
+// kvXML[key]
+Emitter& MapEntry(Emitter& e, const std::string& key)
+{
+    return e.Get("kvXML").Str(key).Op(ActionCode::GetMember);
+}
 
 void WriteServiceUrl(Emitter& e, const CExportSettings& settings)
 {
@@ -65,19 +41,20 @@ void WriteMap(Emitter& e, const XmlMapSource& map)
 {
     const std::string& k = map.name;
     e.Get("kvXML").Str(k).New("Object").Op(ActionCode::SetMember);
-    e.MapEntry(k).Str("refresh").Int(map.refreshSeconds).Op(ActionCode::SetMember);
+    MapEntry(e, k).Str("refresh").Int(map.refreshSeconds).Op(ActionCode::SetMember);
     if (map.urlCellId)
-        e.MapEntry(k).Str("dynamic").Str(CellVariableName(*map.urlCellId)).Op(ActionCode::SetMember);
+        MapEntry(e, k).Str("dynamic").Str(CellVariableName(*map.urlCellId)).Op(ActionCode::SetMember);
     else
-        e.MapEntry(k).Str("static").Str(map.url).Op(ActionCode::SetMember);
-    e.MapEntry(k).Str("arr").New("Array").Op(ActionCode::SetMember);
+        MapEntry(e, k).Str("static").Str(map.url).Op(ActionCode::SetMember);
+    MapEntry(e, k).Str("arr").New("Array").Op(ActionCode::SetMember);
     int32_t i = 0;
     for (const auto& [xpath, range] : map.parameters) {
         // kvXML[k].arr.push(new Object())
-        e.New("Object").Int(1).MapEntry(k).Str("arr").Op(ActionCode::GetMember).Str("push");
+        e.New("Object").Int(1);
+        MapEntry(e, k).Str("arr").Op(ActionCode::GetMember).Str("push");
         e.Op(ActionCode::CallMethod).Op(ActionCode::Pop);
         auto element = [&]() -> Emitter& {
-            return e.MapEntry(k).Str("arr").Op(ActionCode::GetMember).Int(i).Op(ActionCode::GetMember);
+            return MapEntry(e, k).Str("arr").Op(ActionCode::GetMember).Int(i).Op(ActionCode::GetMember);
         };
         element().Str("range").Get(RangeArrayName(range)).Op(ActionCode::SetMember);
         element().Str("xpath").Str(xpath).Op(ActionCode::SetMember);

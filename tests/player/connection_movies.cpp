@@ -7,6 +7,7 @@
 #include "publish/LoadDataMovie.h"
 #include "publish/ScenarioMovie.h"
 #include "publish/XmlConnectionCode.h"
+#include "swf/ActionEmitter.h"
 #include "swf/Actions.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfIds.h"
@@ -20,57 +21,30 @@ namespace {
 
 using swf::ActionCode;
 
-// Hand-written actions of the test movies, one value per Push.
-class Script {
-public:
-    explicit Script(CActionList& out) : out_(out) {}
-    Script& Str(const std::string& text)
-    {
-        out_.Add(std::make_unique<CActionPush>(text));
-        return *this;
-    }
-    Script& Int(int32_t value)
-    {
-        out_.Add(CActionPush::CActionPushInt(value));
-        return *this;
-    }
-    Script& Dbl(double value)
-    {
-        out_.Add(CActionPush::CActionPushDouble(value));
-        return *this;
-    }
-    Script& Op(ActionCode code)
-    {
-        out_.Add(std::make_unique<CActionCode>(code));
-        return *this;
-    }
-    Script& Raw(uint8_t code, std::vector<uint8_t> payload = {})
-    {
-        out_.Add(std::make_unique<CActionRaw>(code, std::move(payload)));
-        return *this;
-    }
-    Script& Get(const std::string& name) { return Str(name).Op(ActionCode::GetVariable); }
-    // fscommand(<command text on the stack>, <argument on the stack>)
-    Script& FsCommandFromStack() { return Raw(0x9A, {0}); }
-    Script& FsCommand(const std::string& command, const std::string& argument)
-    {
-        return Str("FSCommand:" + command).Str(argument).FsCommandFromStack();
-    }
-    // An array of rows of cell names.
-    Script& RangeArray(const std::string& name, const std::vector<std::vector<std::string>>& rows)
-    {
-        Str(name);
-        for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-            for (auto cell = row->rbegin(); cell != row->rend(); ++cell)
-                Str(*cell);
-            Int(static_cast<int32_t>(row->size())).Op(ActionCode::InitArray);
-        }
-        return Int(static_cast<int32_t>(rows.size())).Op(ActionCode::InitArray).Op(ActionCode::SetVariable);
-    }
+using Script = swf::ActionEmitter;
 
-private:
-    CActionList& out_;
-};
+// fscommand with the command text and the argument computed on the stack.
+Script& FsCommandFromStack(Script& s)
+{
+    return s.Raw(static_cast<uint8_t>(ActionCode::GetUrl2), {0});
+}
+
+Script& FsCommand(Script& s, const std::string& command, const std::string& argument)
+{
+    return FsCommandFromStack(s.Str("FSCommand:" + command).Str(argument));
+}
+
+// An array of rows of cell names, as the range arrays of the model are.
+Script& RangeArray(Script& s, const std::string& name, const std::vector<std::vector<std::string>>& rows)
+{
+    s.Str(name);
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        for (auto cell = row->rbegin(); cell != row->rend(); ++cell)
+            s.Str(*cell);
+        s.Int(static_cast<int32_t>(row->size())).Op(ActionCode::InitArray);
+    }
+    return s.Int(static_cast<int32_t>(rows.size())).Op(ActionCode::InitArray).Op(ActionCode::SetVariable);
+}
 
 // The model of the loader movies: prices V1, V2 (range 0, one row, entry "prices"), names V4,
 // V5 (range 1, one column, entry "names"), and V3 = V1 + V2. Every recalculation reports
@@ -79,7 +53,9 @@ class TestModel : public publish::IModelScriptParts {
 public:
     void WriteRangeArrays(CActionList& out) override
     {
-        Script(out).RangeArray("A0", {{"V1", "V2"}}).RangeArray("A1", {{"V4"}, {"V5"}});
+        Script s(out);
+        RangeArray(s, "A0", {{"V1", "V2"}});
+        RangeArray(s, "A1", {{"V4"}, {"V5"}});
     }
     void WriteInitialValues(CActionList& out) override
     {
@@ -104,7 +80,7 @@ public:
         s.Str("FSCommand:calc").Get("kvCalls").Op(ActionCode::Add2);
         s.Get("V3").Str("|").Op(ActionCode::Add2).Get("V4").Op(ActionCode::Add2);
         s.Str("|").Op(ActionCode::Add2).Get("V5").Op(ActionCode::Add2);
-        s.FsCommandFromStack();
+        FsCommandFromStack(s);
         out.Add(std::move(calc));
     }
 };
@@ -139,10 +115,10 @@ void WriteScenarioMovie(const std::filesystem::path& path, CScenarioMovie& scena
     s.Str("V1").Dbl(3.5).Op(ActionCode::SetVariable);
     s.Str("V2").Str("abc def").Op(ActionCode::SetVariable);
     s.Str("V3");
-    s.Raw(0x96, {5, 1}); // true
+    s.Bool(true);
     s.Op(ActionCode::SetVariable);
     s.Str("V4");
-    s.Raw(0x96, {3}); // undefined
+    s.Undefined();
     s.Op(ActionCode::SetVariable);
     s.Int(1).Str("Chart_1").Int(2).Get("_root").Str("createEmptyMovieClip").Op(ActionCode::CallMethod);
     s.Op(ActionCode::Pop);
@@ -158,8 +134,8 @@ void WriteScenarioMovie(const std::filesystem::path& path, CScenarioMovie& scena
     s.Op(ActionCode::SetMember);
 
     for (const char* label : {"GetData", "GetData2"})
-        s.Str(label).Raw(0x9E);
-    s.FsCommand("end", "");
+        s.Str(label).Raw(0x9E); // call: runs the frame's actions where the playhead stands
+    FsCommand(s, "end", "");
     s.Op(ActionCode::Stop);
 
     CSwfOutputMovie movie;
@@ -178,10 +154,11 @@ void WriteCollabMovie(const std::filesystem::path& path, CCollabMovie& collab)
     Script s(frame->GetActions());
     s.Get("this").Str("nc").Op(ActionCode::GetMember).Str("targetURI").Str("rtmp://gw.test/app");
     s.Op(ActionCode::SetMember);
+    // 0x44 is typeof.
     s.Str("FSCommand:collab").Get("nc").Str("myConnect").Op(ActionCode::GetMember).Raw(0x44);
     s.Str(" ").Op(ActionCode::Add2).Get("nc").Str("targetURI").Op(ActionCode::GetMember).Op(ActionCode::Add2);
     s.Str(" ").Op(ActionCode::Add2).Get("collab").Raw(0x44).Op(ActionCode::Add2);
-    s.FsCommandFromStack();
+    FsCommandFromStack(s);
     s.Op(ActionCode::Stop);
 
     CSwfOutputMovie movie;

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "swf/ActionList.h"
+#include "swf/SwfCodes.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace swf {
+
+// Appends action records one call at a time, one value per Push as our generators write them:
+//
+//     ActionEmitter(list).Str("xmlUrl").New("Object").Op(ActionCode::SetVariable);
+//
+// is xmlUrl = new Object().
+class ActionEmitter {
+public:
+    explicit ActionEmitter(CActionList& out) : out_(out) {}
+
+    ActionEmitter& Str(std::string_view text);
+    ActionEmitter& Int(int32_t value);
+    ActionEmitter& Dbl(double value);
+    ActionEmitter& Bool(bool value);
+    ActionEmitter& Undefined();
+    ActionEmitter& Op(ActionCode code);
+    // An action the code enumeration does not name, with its payload (none for codes below
+    // 0x80).
+    ActionEmitter& Raw(uint8_t code, std::vector<uint8_t> payload = {});
+
+    // The value of a variable: Push name, GetVariable.
+    ActionEmitter& Get(std::string_view name) { return Str(name).Op(ActionCode::GetVariable); }
+    // new C() without arguments: Push 0, Push C, NewObject.
+    ActionEmitter& New(std::string_view className) { return Int(0).Str(className).Op(ActionCode::NewObject); }
+
+    CActionList& List() { return out_; }
+
+private:
+    CActionList& out_;
+};
+
+} // namespace swf
