@@ -1,51 +1,12 @@
-// Turning the texts that a data source delivers into cell values, and writing them into the
-// model's variables. Shared by the web-service and the XML-map loading.
+// Writing the texts that a data source delivers into the model's cells. The conversions are
+// the manager's (assets/kvbase), which every published movie carries: its initialisation has
+// run before the loader's frame.
 
-// True when the text is a plain decimal number (sign, digits, point, exponent). Number() would
-// read "010" as octal and "0x1F" as hexadecimal, which no data source means.
-_global.kvLdIsDecimal = function (text) {
-    var n = text.length;
-    var i = 0;
-    var c = text.charAt(i);
-    if (c == "+" || c == "-")
-        i++;
-    var digits = 0;
-    while (i < n && text.charAt(i) >= "0" && text.charAt(i) <= "9") {
-        i++;
-        digits++;
-    }
-    if (i < n && text.charAt(i) == ".") {
-        i++;
-        while (i < n && text.charAt(i) >= "0" && text.charAt(i) <= "9") {
-            i++;
-            digits++;
-        }
-    }
-    if (digits == 0)
-        return false;
-    if (i < n && (text.charAt(i) == "e" || text.charAt(i) == "E")) {
-        i++;
-        c = text.charAt(i);
-        if (c == "+" || c == "-")
-            i++;
-        var exponent = 0;
-        while (i < n && text.charAt(i) >= "0" && text.charAt(i) <= "9") {
-            i++;
-            exponent++;
-        }
-        if (exponent == 0)
-            return false;
-    }
-    return i == n;
-};
-
-// A delivered text as the cell value it stands for: a number when it is one, else the text.
+// A delivered text as a cell value, as the manager reads the columns of a data answer.
 _global.kvLdValue = function (text) {
-    if (text == undefined)
-        return "";
-    if (kvLdIsDecimal(text))
-        return parseFloat(text);
-    return text;
+    if (text == undefined || text == "")
+        return undefined;
+    return kvIsDecimal(text) ? parseFloat(text) : text;
 };
 
 // True for the name of a model variable: "V" and decimal digits. Data sources may only write
@@ -61,29 +22,23 @@ _global.kvLdIsCellName = function (name) {
     return true;
 };
 
-// The variable names of a range array (rows of names) in reading order.
-_global.kvLdRangeNames = function (range) {
-    var names = [];
+// Writes the texts into the cells of a range array (rows of cell names) in reading order;
+// cells beyond the texts are emptied, so a shorter answer leaves no stale rows behind.
+_global.kvLdFillRange = function (range, texts) {
+    var next = 0;
     for (var r = 0; r < range.length; r++) {
         var row = range[r];
-        for (var c = 0; c < row.length; c++)
-            names.push(row[c]);
+        for (var c = 0; c < row.length; c++) {
+            _root[row[c]] = next < texts.length ? kvLdValue(texts[next]) : undefined;
+            next++;
+        }
     }
-    return names;
 };
 
-// Writes the texts into the cells of a range in reading order; cells beyond the texts are
-// emptied, so a shorter answer leaves no stale rows behind.
-_global.kvLdFillRange = function (range, texts) {
-    var names = kvLdRangeNames(range);
-    for (var i = 0; i < names.length; i++)
-        _root[names[i]] = i < texts.length ? kvLdValue(texts[i]) : "";
-};
-
-// Runs the model's formulas on the new values and lets the components show them.
-_global.kvLdRecalculate = function () {
-    if (_root.mgr.recalculate != undefined)
-        _root.mgr.recalculate();
-    else
-        _root.kvCalc();
+// New values are in: the static fields follow them and the manager recalculates the model in
+// its next frame.
+_global.kvLdDataArrived = function () {
+    if (_global.kvStaticPending)
+        kvApplyStaticData();
+    kvMgrSetDirty();
 };

@@ -11,7 +11,9 @@
 #include "swf/Actions.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfIds.h"
+#include "swf/SwfMovie.h"
 #include "swf/SwfOutputMovie.h"
+#include "swf/SwfPlaceObject2.h"
 #include "swf/SwfTags.h"
 #include "tests/support/TestSupport.h"
 
@@ -47,8 +49,8 @@ Script& RangeArray(Script& s, const std::string& name, const std::vector<std::ve
 }
 
 // The model of the loader movies: prices V1, V2 (range 0, one row, entry "prices"), names V4,
-// V5 (range 1, one column, entry "names"), and V3 = V1 + V2. Every recalculation reports
-// "calc<n>" with V3|V4|V5.
+// V5 (range 1, one column, entry "names"), and V3 = V1 + V2. Every recalculation reports the
+// command "V3=<value>" with the argument V4|V5, so a test can wait for the value it expects.
 class TestModel : public publish::IModelScriptParts {
 public:
     void WriteRangeArrays(CActionList& out) override
@@ -62,7 +64,6 @@ public:
         Script s(out);
         for (const char* cell : {"V1", "V2"})
             s.Str(cell).Int(0).Op(ActionCode::SetVariable);
-        s.Str("kvCalls").Int(0).Op(ActionCode::SetVariable);
     }
     void WriteDataTable(CActionList& out) override
     {
@@ -75,11 +76,9 @@ public:
     {
         auto calc = std::make_unique<CActionDefineFunction>("kvCalc");
         Script s(calc->GetBody());
-        s.Str("kvCalls").Get("kvCalls").Int(1).Op(ActionCode::Add2).Op(ActionCode::SetVariable);
         s.Str("V3").Get("V1").Get("V2").Op(ActionCode::Add2).Op(ActionCode::SetVariable);
-        s.Str("FSCommand:calc").Get("kvCalls").Op(ActionCode::Add2);
-        s.Get("V3").Str("|").Op(ActionCode::Add2).Get("V4").Op(ActionCode::Add2);
-        s.Str("|").Op(ActionCode::Add2).Get("V5").Op(ActionCode::Add2);
+        s.Str("FSCommand:V3=").Get("V3").Op(ActionCode::Add2);
+        s.Get("V4").Str("|").Op(ActionCode::Add2).Get("V5").Op(ActionCode::Add2);
         FsCommandFromStack(s);
         out.Add(std::move(calc));
     }
@@ -91,17 +90,46 @@ void WriteMovie(CSwfOutputMovie& movie, const std::filesystem::path& path, uint1
     movie.WriteFile(path, 4000, 3000, 30, true);
 }
 
-// Connection script, loader, then a second frame that stops.
+// The manager clip of every published movie (assets/kvbase): placed as "mgr", it recalculates
+// the model in the frame after data arrived.
+struct Manager {
+    std::unique_ptr<CSwfMovie> asset = std::make_unique<CSwfMovie>();
+    uint16_t clipId = 0;
+
+    explicit Manager(const std::filesystem::path& installDir)
+    {
+        asset->LoadFile(installDir / "asset" / "kvbase.dat", true, true);
+        ClipEntry& clip = asset->GetClipEntries().at(0);
+        clipId = clip.GetId();
+        clip.DeletePlacement();
+        asset->MarkCharacterUsed(clipId);
+    }
+};
+
+// The manager's clip, the connection script and the loader; then a second frame that places
+// the manager, calculates and starts the manager as the movie's first script does, and stops.
 void WriteLoaderMovie(const std::filesystem::path& path, const publish::ConnectionScriptSource& source,
-                      const CExportSettings& settings, CLoadDataMovie& loader)
+                      const CExportSettings& settings, CLoadDataMovie& loader, Manager& manager)
 {
     TestModel model;
     CSwfOutputMovie movie;
+    movie.AddTag(manager.asset.get());
     movie.AddTag(publish::BuildXmlConnectionCode(source, settings, model));
     movie.AddTag(&loader);
-    auto stop = std::make_unique<CSwfDoAction>();
-    Script(stop->GetActions()).Op(ActionCode::Stop);
-    movie.AddTag(std::move(stop));
+    movie.AddTag(std::make_unique<CSwfPlaceObject2>(1, manager.clipId, CSwfMatrix(), "mgr"));
+    auto start = std::make_unique<CSwfDoAction>();
+    Script(start->GetActions())
+        .Int(0)
+        .Str("kvCalc")
+        .Op(ActionCode::CallFunction)
+        .Op(ActionCode::Pop)
+        .Int(0)
+        .Int(1)
+        .Str("kvInitData")
+        .Op(ActionCode::CallFunction)
+        .Op(ActionCode::Pop)
+        .Op(ActionCode::Stop);
+    movie.AddTag(std::move(start));
     movie.AddTag(std::make_unique<CSwfShowFrame>());
     WriteMovie(movie, path, 2);
 }
@@ -185,17 +213,18 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    Manager manager(testsupport::InstallDir());
     CExportSettings settings;
     publish::ConnectionScriptSource service;
     service.webService = true;
     settings.url = "movies/prices.xml"; // relative to the page, as a browser resolves it
-    WriteLoaderMovie(folder / "service_xml.swf", service, settings, loader);
+    WriteLoaderMovie(folder / "service_xml.swf", service, settings, loader, manager);
 
     // The URL comes from cell 9 (given by the page), reloaded every second.
     settings.SetUrlCell(CCellRef("Sheet1", 1, 9, 9));
     settings.refresh = true;
     settings.refreshSeconds = 1;
-    WriteLoaderMovie(folder / "service_pairs.swf", service, settings, loader);
+    WriteLoaderMovie(folder / "service_pairs.swf", service, settings, loader, manager);
 
     CExportSettings none;
     publish::ConnectionScriptSource maps;
@@ -206,7 +235,7 @@ int main(int argc, char** argv)
                          .urlCellId = std::nullopt,
                          .url = "movies/quotes.xml",
                          .parameters = {{"/q:book/q:quote/@price", 0}, {"//q:quote/name", 1}}});
-    WriteLoaderMovie(folder / "xml_maps.swf", maps, none, loader);
+    WriteLoaderMovie(folder / "xml_maps.swf", maps, none, loader, manager);
 
     WriteScenarioMovie(folder / "scenario_query.swf", scenario);
 
