@@ -1,13 +1,14 @@
 // The data loader of a movie whose data come from a web service or from XML maps. It runs in
 // the first frame, after the connection script has described the connection; the answers
-// arrive later and are written into the model's cells, which the manager then recalculates.
+// arrive later and are written into the model's cells, which are then recalculated.
 
 #include "loaddata/values.as"
 #include "loaddata/xpath.as"
 #include "loaddata/service.as"
 #include "loaddata/maps.as"
 
-// Loads every source once and sets up the reloads.
+// Loads every source once and sets up the reloads. The model's start-up code may call it too
+// (as xmlToModel); the reloads are set up only once.
 _global.kvLdStart = function () {
     if (_root.xmlUrl != undefined) {
         kvLdLoadService();
@@ -25,5 +26,6 @@ _global.kvLdStart = function () {
         }
     }
 };
+_global.xmlToModel = kvLdStart;
 
 kvLdStart();

@@ -14,7 +14,7 @@ _global.kvLdApplyMap = function (map, doc) {
         if (ranges[i].range != undefined)
             kvLdFillRange(ranges[i].range, kvLdSelect(doc, ranges[i].xpath));
     }
-    kvLdDataArrived();
+    kvLdRecalculate();
 };
 
 _global.kvLdLoadMap = function (map) {

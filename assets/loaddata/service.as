@@ -1,7 +1,7 @@
 // The web service: "xmlUrl" names the URL (static) or the cell that holds it (dynamic), and
-// "xmlInterval" the seconds between reloads (0: once). The answer is in the sample query
-// result's form: the data XML, which the manager's xmlToModel takes into the cells, or
-// "V1=..&V2=.." pairs.
+// "xmlInterval" the seconds between reloads (0: once). The answer is the sample query result's
+// form: either "V1=..&V2=.." pairs, or XML with <data><variable name="..."> holding rows of
+// columns for the range entry of that name ("DAT").
 
 _global.kvLdServiceUrl = function () {
     var source = _root.xmlUrl;
@@ -20,7 +20,38 @@ _global.kvLdApplyPairs = function (text) {
         if (kvLdIsCellName(name))
             _root[name] = kvLdValue(unescape(pairs[i].substring(at + 1)));
     }
-    kvLdDataArrived();
+};
+
+// The texts of the <column> elements of every <row> of a <variable>, in reading order.
+_global.kvLdVariableTexts = function (variable) {
+    var texts = [];
+    for (var row = variable.firstChild; row != null; row = row.nextSibling) {
+        if (row.nodeName != "row")
+            continue;
+        for (var column = row.firstChild; column != null; column = column.nextSibling) {
+            if (column.nodeName == "column")
+                texts.push(kvLdText(column));
+        }
+    }
+    return texts;
+};
+
+_global.kvLdApplyDataXml = function (text) {
+    var doc = new XML();
+    doc.ignoreWhite = true;
+    doc.parseXML(text);
+    var data = doc.firstChild;
+    while (data != null && data.nodeName != "data")
+        data = data.nextSibling;
+    if (data == null)
+        return;
+    for (var variable = data.firstChild; variable != null; variable = variable.nextSibling) {
+        if (variable.nodeName != "variable")
+            continue;
+        var range = _root.DAT[variable.attributes.name];
+        if (range != undefined)
+            kvLdFillRange(range, kvLdVariableTexts(variable));
+    }
 };
 
 _global.kvLdApplyService = function (text) {
@@ -30,9 +61,10 @@ _global.kvLdApplyService = function (text) {
     while (start < text.length && text.charAt(start) <= " ")
         start++;
     if (text.charAt(start) == "<")
-        xmlToModel(text);
+        kvLdApplyDataXml(text);
     else
         kvLdApplyPairs(text);
+    kvLdRecalculate();
 };
 
 _global.kvLdLoadService = function () {

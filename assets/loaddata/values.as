@@ -1,12 +1,52 @@
-// Writing the texts that a data source delivers into the model's cells. The conversions are
-// the manager's (assets/kvbase), which every published movie carries: its initialisation has
-// run before the loader's frame.
+// Turning the texts that a data source delivers into cell values, and writing them into the
+// model's variables. Shared by the web-service and the XML-map loading.
 
-// A delivered text as a cell value, as the manager reads the columns of a data answer.
+// True when the text is a plain decimal number (sign, digits, point, exponent). Number() would
+// read "010" as octal and "0x1F" as hexadecimal, which no data source means.
+_global.kvLdIsDecimal = function (text) {
+    var n = text.length;
+    var i = 0;
+    var c = text.charAt(i);
+    if (c == "+" || c == "-")
+        i++;
+    var digits = 0;
+    while (i < n && text.charAt(i) >= "0" && text.charAt(i) <= "9") {
+        i++;
+        digits++;
+    }
+    if (i < n && text.charAt(i) == ".") {
+        i++;
+        while (i < n && text.charAt(i) >= "0" && text.charAt(i) <= "9") {
+            i++;
+            digits++;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (text.charAt(i) == "e" || text.charAt(i) == "E")) {
+        i++;
+        c = text.charAt(i);
+        if (c == "+" || c == "-")
+            i++;
+        var exponent = 0;
+        while (i < n && text.charAt(i) >= "0" && text.charAt(i) <= "9") {
+            i++;
+            exponent++;
+        }
+        if (exponent == 0)
+            return false;
+    }
+    return i == n;
+};
+
+// A delivered text as the cell value it stands for: a number when it is one, an empty cell
+// (undefined) for no text, else the text.
 _global.kvLdValue = function (text) {
     if (text == undefined || text == "")
         return undefined;
-    return kvIsDecimal(text) ? parseFloat(text) : text;
+    if (kvLdIsDecimal(text))
+        return parseFloat(text);
+    return text;
 };
 
 // True for the name of a model variable: "V" and decimal digits. Data sources may only write
@@ -35,10 +75,12 @@ _global.kvLdFillRange = function (range, texts) {
     }
 };
 
-// New values are in: the static fields follow them and the manager recalculates the model in
-// its next frame.
-_global.kvLdDataArrived = function () {
-    if (_global.kvStaticPending)
-        kvApplyStaticData();
-    kvMgrSetDirty();
+// Runs the model's formulas on the new values, fills the static fields again and lets the
+// components show them: the manager's work once it is there (from the movie's first script
+// on), the formulas alone before.
+_global.kvLdRecalculate = function () {
+    if (_root.mgr.recalculate != undefined)
+        _root.mgr.recalculate();
+    else
+        _root.kvCalc();
 };
