@@ -129,6 +129,7 @@ TEST(AssetBuilder, InstallFolderIsCompleteAndReproducible)
     EXPECT_TRUE(fs::exists(dir / "install/component/default/Gauge.txt"));
     EXPECT_FALSE(fs::exists(dir / "install/samples/regenerate.sh"));
     EXPECT_FALSE(fs::exists(dir / "install/shared"));
+    EXPECT_TRUE(fs::is_directory(dir / "install/template"));
     auto plain = testsupport::ReadBytes(dir / "install/template/plain.swf");
     ASSERT_GT(plain.size(), 3u);
     EXPECT_EQ(std::string(plain.begin(), plain.begin() + 3), "FWS");

@@ -149,6 +149,59 @@ bool Skipped(const fs::path& file)
 
 } // namespace
 
+namespace {
+
+// Reads the directives of one asset.txt into a manifest; a fault is a message for its line.
+class ManifestReader {
+public:
+    explicit ManifestReader(AssetManifest& manifest) : m_(manifest) {}
+
+    std::string Directive(const std::vector<std::string>& w)
+    {
+        if (w[0] == "output" && w.size() == 2) {
+            if (!m_.output.empty())
+                return "a movie has one output";
+            if (!IsSafeRelative(w[1]))
+                return "output is a relative path inside the installation folder";
+            m_.output = w[1];
+        } else if ((w[0] == "clip" && w.size() == 3) || (w[0] == "clips" && w.size() == 2) ||
+                   (w[0] == "script" && w.size() == 2)) {
+            if (!IsSafeRelative(w.back()))
+                return "source paths are relative to the folder of asset.txt";
+            return Source(w);
+        } else if (w[0] == "frame" && w.size() <= 2) {
+            m_.frames.push_back({w.size() == 2 ? w[1] : std::string(), {}});
+        } else {
+            return "expected 'output PATH', 'clip NAME FILE', 'clips PATTERN', 'frame [LABEL]' or 'script FILE'";
+        }
+        return {};
+    }
+
+private:
+    std::string Source(const std::vector<std::string>& w)
+    {
+        if (w[0] == "clip") {
+            fs::path source = m_.folder / w[2];
+            m_.clips.push_back({w[1], source});
+            named_.insert(source);
+        } else if (w[0] == "clips") {
+            for (const auto& source : Glob(m_.folder, w[1]))
+                if (named_.insert(source).second)
+                    m_.clips.push_back({source.stem().string(), source});
+        } else if (m_.frames.empty()) {
+            return "'script' belongs to a frame; start one with 'frame'";
+        } else {
+            m_.frames.back().scripts.push_back(m_.folder / w[1]);
+        }
+        return {};
+    }
+
+    AssetManifest& m_;
+    std::set<fs::path> named_;
+};
+
+} // namespace
+
 bool ReadAssetManifest(const fs::path& file, AssetManifest& manifest, std::string& error)
 {
     std::ifstream in(file);
@@ -158,8 +211,7 @@ bool ReadAssetManifest(const fs::path& file, AssetManifest& manifest, std::strin
     }
     manifest = AssetManifest();
     manifest.folder = file.parent_path();
-    std::set<fs::path> named;
-    std::vector<std::string> globs;
+    ManifestReader reader(manifest);
     std::string line;
     int number = 0;
     auto fail = [&](const std::string& message) {
@@ -170,48 +222,17 @@ bool ReadAssetManifest(const fs::path& file, AssetManifest& manifest, std::strin
         ++number;
         if (size_t hash = line.find('#'); hash != std::string::npos)
             line.erase(hash);
-        std::vector<std::string> w = Words(line);
-        if (w.empty())
+        std::vector<std::string> words = Words(line);
+        if (words.empty())
             continue;
-        if (w[0] == "output" && w.size() == 2) {
-            if (!manifest.output.empty())
-                return fail("a movie has one output");
-            if (!IsSafeRelative(w[1]))
-                return fail("output is a relative path inside the installation folder");
-            manifest.output = w[1];
-        } else if (w[0] == "clip" && w.size() == 3) {
-            if (!IsSafeRelative(w[2]))
-                return fail("source paths are relative to the folder of asset.txt");
-            fs::path source = manifest.folder / w[2];
-            manifest.clips.push_back({w[1], source});
-            named.insert(source);
-        } else if (w[0] == "clips" && w.size() == 2) {
-            if (!IsSafeRelative(w[1]))
-                return fail("source paths are relative to the folder of asset.txt");
-            std::vector<fs::path> found = Glob(manifest.folder, w[1]);
-            for (const auto& source : found)
-                if (named.insert(source).second)
-                    manifest.clips.push_back({source.stem().string(), source});
-        } else if (w[0] == "frame" && w.size() <= 2) {
-            manifest.frames.push_back({w.size() == 2 ? w[1] : std::string(), {}});
-        } else if (w[0] == "script" && w.size() == 2) {
-            if (manifest.frames.empty())
-                return fail("'script' belongs to a frame; start one with 'frame'");
-            if (!IsSafeRelative(w[1]))
-                return fail("source paths are relative to the folder of asset.txt");
-            manifest.frames.back().scripts.push_back(manifest.folder / w[1]);
-        } else {
-            return fail("expected 'output PATH', 'clip NAME FILE', 'clips PATTERN', 'frame [LABEL]' or 'script FILE'");
-        }
+        if (std::string fault = reader.Directive(words); !fault.empty())
+            return fail(fault);
     }
-    if (manifest.output.empty()) {
-        number = 0;
+    number = 0;
+    if (manifest.output.empty())
         return fail("no 'output' line");
-    }
-    if (manifest.clips.size() > 0xFFFE) {
-        number = 0;
+    if (manifest.clips.size() > 0xFFFE)
         return fail("too many clips for one movie");
-    }
     return true;
 }
 
@@ -316,32 +337,43 @@ bool CheckExportNames(const fs::path& file, const AssetManifest& manifest,
 
 } // namespace
 
-InstallFolderReport BuildInstallFolder(const fs::path& sourceRoot, const fs::path& installDir,
-                                       const std::function<void(const std::string&)>& progress)
-{
-    InstallFolderReport report;
+namespace {
+
+// The folders the program looks into, present even while nothing is in them (the built-in
+// "Default" style, for one, has no file).
+constexpr const char* kStandardFolders[] = {"asset", "component/default", "styles", "template", "samples"};
+
+struct SourceFiles {
     std::vector<fs::path> manifests;
     std::vector<fs::path> others;
+};
+
+SourceFiles ListSources(const fs::path& sourceRoot, InstallFolderReport& report)
+{
+    SourceFiles files;
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(sourceRoot, ec); !ec && it != fs::recursive_directory_iterator();
          it.increment(ec)) {
         if (!it->is_regular_file())
             continue;
         if (it->path().filename() == "asset.txt")
-            manifests.push_back(it->path());
+            files.manifests.push_back(it->path());
         else
-            others.push_back(it->path());
+            files.others.push_back(it->path());
     }
     if (ec)
         report.errors.push_back(sourceRoot.string() + ": " + ec.message());
-    std::sort(manifests.begin(), manifests.end());
-    std::sort(others.begin(), others.end());
+    std::sort(files.manifests.begin(), files.manifests.end());
+    std::sort(files.others.begin(), files.others.end());
+    return files;
+}
 
-    std::set<fs::path> movieFolders;
+void BuildMovies(const std::vector<fs::path>& manifests, const fs::path& sourceRoot, const fs::path& installDir,
+                 InstallFolderReport& report, const std::function<void(const std::string&)>& progress)
+{
     std::set<std::string> outputs;
     std::map<std::string, std::string> exporters;
     for (const auto& file : manifests) {
-        movieFolders.insert(file.parent_path());
         AssetManifest manifest;
         std::string error;
         std::vector<uint8_t> movie;
@@ -364,7 +396,16 @@ InstallFolderReport BuildInstallFolder(const fs::path& sourceRoot, const fs::pat
                      std::to_string(std::max<size_t>(1, manifest.frames.size())) + " frames, " +
                      std::to_string(bytes.size()) + " bytes");
     }
-    for (const auto& file : others) {
+}
+
+// Copies the files that belong to no movie's sources.
+void CopyDataFiles(const SourceFiles& files, const fs::path& sourceRoot, const fs::path& installDir,
+                   InstallFolderReport& report)
+{
+    std::set<fs::path> movieFolders;
+    for (const auto& manifest : files.manifests)
+        movieFolders.insert(manifest.parent_path());
+    for (const auto& file : files.others) {
         bool inMovie = std::any_of(movieFolders.begin(), movieFolders.end(), [&](const fs::path& folder) {
             auto rel = file.lexically_relative(folder);
             return !rel.empty() && *rel.begin() != "..";
@@ -374,6 +415,23 @@ InstallFolderReport BuildInstallFolder(const fs::path& sourceRoot, const fs::pat
         std::string relative = file.lexically_relative(sourceRoot).generic_string();
         if (Update(installDir, relative, ReadAll(file), report))
             ++report.files;
+    }
+}
+
+} // namespace
+
+InstallFolderReport BuildInstallFolder(const fs::path& sourceRoot, const fs::path& installDir,
+                                       const std::function<void(const std::string&)>& progress)
+{
+    InstallFolderReport report;
+    SourceFiles files = ListSources(sourceRoot, report);
+    BuildMovies(files.manifests, sourceRoot, installDir, report, progress);
+    CopyDataFiles(files, sourceRoot, installDir, report);
+    for (const char* folder : kStandardFolders) {
+        std::error_code ec;
+        fs::create_directories(installDir / folder, ec);
+        if (ec)
+            report.errors.push_back((installDir / folder).string() + ": " + ec.message());
     }
     return report;
 }

@@ -51,7 +51,9 @@ struct InstallFolderReport {
 // Lays out the installation folder from the sources: every folder under sourceRoot that holds
 // an asset.txt becomes the movie it names ("*.dat" outputs are enciphered), and every other
 // file is copied to the same relative path, except sources and scripts (*.as, *.sh, *.md).
-// Files whose content is unchanged are left alone. progress receives one line per movie.
+// The folders the program reads (asset, component/default, styles, template, samples) exist
+// afterwards even when empty. Files whose content is unchanged are left alone. progress
+// receives one line per movie.
 InstallFolderReport BuildInstallFolder(const std::filesystem::path& sourceRoot, const std::filesystem::path& installDir,
                                        const std::function<void(const std::string&)>& progress = {});
 

@@ -563,67 +563,104 @@ private:
             Push(std::move(fallback));
     }
 
+    enum class BuiltinKind { Trace, FsCommand, GetUrl, GetTimer, Stop, Play, NextFrame, PrevFrame, GotoAndStop, GotoAndPlay };
+
+    struct BuiltinInfo {
+        std::string_view name;
+        BuiltinKind kind;
+        size_t minArgs;
+        size_t maxArgs;
+        bool hasValue;
+    };
+
+    static const BuiltinInfo* FindBuiltin(std::string_view name)
+    {
+        static constexpr std::array<BuiltinInfo, 10> kBuiltins = {{
+            {"trace", BuiltinKind::Trace, 1, 1, false},
+            {"fscommand", BuiltinKind::FsCommand, 1, 2, false},
+            {"getURL", BuiltinKind::GetUrl, 1, 3, false},
+            {"getTimer", BuiltinKind::GetTimer, 0, 0, true},
+            {"stop", BuiltinKind::Stop, 0, 0, false},
+            {"play", BuiltinKind::Play, 0, 0, false},
+            {"nextFrame", BuiltinKind::NextFrame, 0, 0, false},
+            {"prevFrame", BuiltinKind::PrevFrame, 0, 0, false},
+            {"gotoAndStop", BuiltinKind::GotoAndStop, 1, 1, false},
+            {"gotoAndPlay", BuiltinKind::GotoAndPlay, 1, 1, false},
+        }};
+        for (const auto& info : kBuiltins)
+            if (SameName(name, info.name))
+                return &info;
+        return nullptr;
+    }
+
     // The player's actions that source calls like functions; true when the call was one.
     bool Builtin(const Node& e, bool wantValue)
     {
         const Node& callee = *e.kids[0];
-        if (callee.kind != NodeKind::Identifier)
+        const BuiltinInfo* info = callee.kind == NodeKind::Identifier ? FindBuiltin(callee.text) : nullptr;
+        if (info == nullptr)
             return false;
-        const std::string& name = callee.text;
         size_t args = e.kids.size() - 1;
-        auto expect = [&](size_t low, size_t high) {
-            if (args < low || args > high)
-                Fail(e, name + " takes " + (low == high ? std::to_string(low) : std::to_string(low) + " to " + std::to_string(high)) +
-                            " argument" + (high == 1 ? "" : "s"));
-        };
-        bool valueless = true;
-        if (SameName(name, "trace")) {
-            expect(1, 1);
-            Value(*e.kids[1]);
-            Emit(Op::Trace);
-        } else if (SameName(name, "fscommand")) {
-            expect(1, 2);
-            if (e.kids[1]->kind == NodeKind::String) {
-                Push(PushValue::Str("FSCommand:" + e.kids[1]->text));
-            } else {
-                Push(PushValue::Str("FSCommand:"));
-                Value(*e.kids[1]);
-                Emit(Op::Add2);
-            }
-            ArgumentOr(e, 2, PushValue::Str(""));
-            code_->GetUrl2(0);
-        } else if (SameName(name, "getURL")) {
-            expect(1, 3);
-            Value(*e.kids[1]);
-            ArgumentOr(e, 2, PushValue::Str(""));
-            uint8_t method = 0;
-            if (args == 3) {
-                if (e.kids[3]->kind != NodeKind::String || (!SameName(e.kids[3]->text, "GET") && !SameName(e.kids[3]->text, "POST")))
-                    Fail(*e.kids[3], "getURL's method is the string \"GET\" or \"POST\"");
-                method = SameName(e.kids[3]->text, "GET") ? 1 : 2;
-            }
-            code_->GetUrl2(method);
-        } else if (SameName(name, "getTimer")) {
-            expect(0, 0);
-            Emit(Op::GetTime);
-            valueless = false;
-        } else if (SameName(name, "stop") || SameName(name, "play") || SameName(name, "nextFrame") ||
-                   SameName(name, "prevFrame")) {
-            expect(0, 0);
-            Emit(SameName(name, "stop") ? Op::Stop : SameName(name, "play") ? Op::Play
-                 : SameName(name, "nextFrame") ? Op::NextFrame : Op::PreviousFrame);
-        } else if (SameName(name, "gotoAndStop") || SameName(name, "gotoAndPlay")) {
-            expect(1, 1);
-            Value(*e.kids[1]);
-            code_->GotoFrame2(SameName(name, "gotoAndPlay"));
-        } else {
-            return false;
+        if (args < info->minArgs || args > info->maxArgs) {
+            std::string count = info->minArgs == info->maxArgs
+                                    ? std::to_string(info->minArgs)
+                                    : std::to_string(info->minArgs) + " to " + std::to_string(info->maxArgs);
+            Fail(e, callee.text + " takes " + count + " argument" + (info->maxArgs == 1 ? "" : "s"));
         }
-        if (valueless && wantValue)
+        EmitBuiltin(info->kind, e);
+        if (!info->hasValue && wantValue)
             Push(PushValue::Undef());
-        if (!valueless && !wantValue)
+        if (info->hasValue && !wantValue)
             Emit(Op::Pop);
         return true;
+    }
+
+    void EmitBuiltin(BuiltinKind kind, const Node& e)
+    {
+        switch (kind) {
+        case BuiltinKind::Trace:
+            Value(*e.kids[1]);
+            return Emit(Op::Trace);
+        case BuiltinKind::FsCommand: return FsCommand(e);
+        case BuiltinKind::GetUrl: return GetUrl(e);
+        case BuiltinKind::GetTimer: return Emit(Op::GetTime);
+        case BuiltinKind::Stop: return Emit(Op::Stop);
+        case BuiltinKind::Play: return Emit(Op::Play);
+        case BuiltinKind::NextFrame: return Emit(Op::NextFrame);
+        case BuiltinKind::PrevFrame: return Emit(Op::PreviousFrame);
+        case BuiltinKind::GotoAndStop:
+        case BuiltinKind::GotoAndPlay:
+            Value(*e.kids[1]);
+            return code_->GotoFrame2(kind == BuiltinKind::GotoAndPlay);
+        }
+    }
+
+    // A URL "FSCommand:<command>" hands the command and its argument to the host.
+    void FsCommand(const Node& e)
+    {
+        if (e.kids[1]->kind == NodeKind::String) {
+            Push(PushValue::Str("FSCommand:" + e.kids[1]->text));
+        } else {
+            Push(PushValue::Str("FSCommand:"));
+            Value(*e.kids[1]);
+            Emit(Op::Add2);
+        }
+        ArgumentOr(e, 2, PushValue::Str(""));
+        code_->GetUrl2(0);
+    }
+
+    void GetUrl(const Node& e)
+    {
+        Value(*e.kids[1]);
+        ArgumentOr(e, 2, PushValue::Str(""));
+        uint8_t method = 0;
+        if (e.kids.size() == 4) {
+            const Node& m = *e.kids[3];
+            if (m.kind != NodeKind::String || (!SameName(m.text, "GET") && !SameName(m.text, "POST")))
+                Fail(m, "getURL's method is the string \"GET\" or \"POST\"");
+            method = SameName(m.text, "GET") ? 1 : 2;
+        }
+        code_->GetUrl2(method);
     }
 
     void Unary(const Node& e)

@@ -151,59 +151,67 @@ private:
     {
         Nest nest(*this);
         const Token& t = Peek();
-        if (t.kind == TokenKind::Punctuator) {
-            if (t.text == "{")
-                return Block();
-            if (t.text == ";") {
-                Next();
-                return Make(NodeKind::Empty, t.at);
-            }
+        if (t.kind == TokenKind::Punctuator && t.text == "{")
+            return Block();
+        if (t.kind == TokenKind::Punctuator && t.text == ";") {
+            Next();
+            return Make(NodeKind::Empty, t.at);
         }
-        if (t.kind == TokenKind::Identifier) {
-            if (t.text == "var") {
-                Next();
-                auto node = VarList(t.at);
-                EndOfStatement();
-                return node;
-            }
-            if (t.text == "function" && Peek(1).kind == TokenKind::Identifier) {
-                auto decl = Make(NodeKind::FunctionDecl, t.at);
-                decl->kids.push_back(FunctionRest(true));
-                return decl;
-            }
-            if (t.text == "if")
-                return If();
-            if (t.text == "while")
-                return While();
-            if (t.text == "do")
-                return DoWhile();
-            if (t.text == "for")
-                return For();
-            if (t.text == "switch")
-                return Switch();
-            if (t.text == "break" || t.text == "continue") {
-                Next();
-                auto node = Make(t.text == "break" ? NodeKind::Break : NodeKind::Continue, t.at);
-                EndOfStatement();
-                return node;
-            }
-            if (t.text == "return") {
-                Next();
-                auto node = Make(NodeKind::Return, t.at);
-                if (!IsPunct(";") && !IsPunct("}") && Peek().kind != TokenKind::End && !Peek().newlineBefore)
-                    node->kids.push_back(Expression());
-                EndOfStatement();
-                return node;
-            }
-            if (t.text == "with" || t.text == "try" || t.text == "throw" || t.text == "class")
-                Fail(t, "'" + t.text + "' is not supported by the movies this compiler writes");
-            if (t.text == "case" || t.text == "default")
-                Fail(t, "'" + t.text + "' outside a switch");
-            if (t.text == "else")
-                Fail(t, "'else' without an 'if'");
-        }
+        if (t.kind == TokenKind::Identifier)
+            if (NodePtr keyword = KeywordStatement(t))
+                return keyword;
         auto node = Make(NodeKind::ExpressionStatement, t.at);
         node->kids.push_back(Expression());
+        EndOfStatement();
+        return node;
+    }
+
+    // A statement that a keyword starts; null when the word starts an expression.
+    NodePtr KeywordStatement(const Token& t)
+    {
+        if (t.text == "var") {
+            Next();
+            auto node = VarList(t.at);
+            EndOfStatement();
+            return node;
+        }
+        if (t.text == "function" && Peek(1).kind == TokenKind::Identifier) {
+            auto decl = Make(NodeKind::FunctionDecl, t.at);
+            decl->kids.push_back(FunctionRest(true));
+            return decl;
+        }
+        if (t.text == "if")
+            return If();
+        if (t.text == "while")
+            return While();
+        if (t.text == "do")
+            return DoWhile();
+        if (t.text == "for")
+            return For();
+        if (t.text == "switch")
+            return Switch();
+        if (t.text == "break" || t.text == "continue") {
+            Next();
+            auto node = Make(t.text == "break" ? NodeKind::Break : NodeKind::Continue, t.at);
+            EndOfStatement();
+            return node;
+        }
+        if (t.text == "return")
+            return Return();
+        if (t.text == "with" || t.text == "try" || t.text == "throw" || t.text == "class")
+            Fail(t, "'" + t.text + "' is not supported by the movies this compiler writes");
+        if (t.text == "case" || t.text == "default")
+            Fail(t, "'" + t.text + "' outside a switch");
+        if (t.text == "else")
+            Fail(t, "'else' without an 'if'");
+        return nullptr;
+    }
+
+    NodePtr Return()
+    {
+        auto node = Make(NodeKind::Return, Next().at);
+        if (!IsPunct(";") && !IsPunct("}") && Peek().kind != TokenKind::End && !Peek().newlineBefore)
+            node->kids.push_back(Expression());
         EndOfStatement();
         return node;
     }
