@@ -19,6 +19,7 @@
 #include "tests/publish/LibraryFixture.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -113,39 +114,21 @@ std::vector<testsupport::LibraryClip> Clips()
 
 using playertest::Report;
 
-} // namespace
-
-int main(int argc, char** argv)
+// Compiles the formulas of column C over A1 = 2 and A2 = 3.5 against the installed library and
+// writes a movie of: the prelude, the library's tag, the calculation and one report per formula
+// ("C<row>"), then "probe" (the variable kvProbe) and "done". False when a formula cannot be read
+// or names a function the library lacks.
+bool WriteMovie(const std::filesystem::path& file, CFunctionLibrary& library,
+                std::unique_ptr<CSwfDoAction> prelude,
+                const std::vector<std::pair<int, std::string>>& formulas)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
-        return 2;
-    }
-    std::filesystem::path folder = argv[1];
-    std::filesystem::create_directories(folder);
-    testsupport::WriteLibraryAsset(folder / "func.dat", Clips());
-    CFunctionLibrary library((folder / "func.dat").string());
-
     CCellModel model;
     model.SetCell("Data", 1, 1, CCellData{"2", std::string(CellType::Number), "", false});
     model.SetCell("Data", 2, 1, CCellData{"3.5", std::string(CellType::Number), "", false});
-    const std::vector<std::pair<int, std::string>> formulas = {
-        {1, "A1+A2"}, {2, "SQRT(16)"}, {3, "LEN(\"abcd\")"}, {4, "LEN(A2)+A1"}};
     for (const auto& [row, formula] : formulas)
         model.SetCell("Data", row, 3, CCellData{"", "", formula, false});
 
     CVariableTable table;
-    CActionList actions;
-    // The library object the functions become members of; in a published movie the base movie's
-    // code makes it before the library's tags run.
-    Push(actions, "_global");
-    Op(actions, ActionCode::GetVariable);
-    Push(actions, std::string(callconv::kLibraryObject));
-    actions.Add(CActionPush::CActionPushInt(0));
-    Push(actions, "Object");
-    Op(actions, ActionCode::NewObject);
-    Op(actions, ActionCode::SetMember);
-
     CActionList calculation;
     std::vector<std::unique_ptr<CFormulaNode>> nodes;
     for (int row : {1, 2}) {
@@ -159,7 +142,7 @@ int main(int argc, char** argv)
         auto tree = model.ParseCellFormula(cell, table);
         if (!tree) {
             std::fprintf(stderr, "cannot parse %s\n", formula.c_str());
-            return 1;
+            return false;
         }
         nodes.push_back(std::make_unique<CFormulaCellNode>(cell.id, CCompiledExpr::Compile(*tree)));
         reports.emplace_back("C" + std::to_string(row), cell.id);
@@ -174,12 +157,79 @@ int main(int argc, char** argv)
 
     CSwfOutputMovie movie;
     movie.AddTag(std::make_unique<CSwfSetBackgroundColor>(255, 255, 255));
-    movie.AddTag(std::make_unique<CSwfDoAction>(std::move(actions)));
+    movie.AddTag(std::move(prelude));
     movie.AddTag(&library);
     movie.AddTag(std::make_unique<CSwfDoAction>(std::move(calculation)));
     movie.AddTag(std::make_unique<CSwfShowFrame>());
-    movie.WriteFile(folder / "function_library.swf", 200, 100, 12.0, false);
+    movie.WriteFile(file, 200, 100, 12.0, false);
     for (int i = 0; i < library.GetUnsupportedCount(); ++i)
-        std::fprintf(stderr, "unsupported: %s\n", library.GetUnsupportedName(i).c_str());
-    return library.GetUnsupportedCount() == 0 ? 0 : 1;
+        std::fprintf(stderr, "%s: unsupported %s\n", file.filename().c_str(),
+                     library.GetUnsupportedName(i).c_str());
+    return library.GetUnsupportedCount() == 0;
+}
+
+// The library made in memory; the movie makes the library object itself, as the base movie's
+// code does in a published movie.
+bool WriteFixtureMovie(const std::filesystem::path& folder)
+{
+    testsupport::WriteLibraryAsset(folder / "func.dat", Clips());
+    CFunctionLibrary library((folder / "func.dat").string());
+    CActionList prelude;
+    Push(prelude, "_global");
+    Op(prelude, ActionCode::GetVariable);
+    Push(prelude, std::string(callconv::kLibraryObject));
+    prelude.Add(CActionPush::CActionPushInt(0));
+    Push(prelude, "Object");
+    Op(prelude, ActionCode::NewObject);
+    Op(prelude, ActionCode::SetMember);
+    return WriteMovie(folder / "function_library.swf", library,
+                      std::make_unique<CSwfDoAction>(std::move(prelude)),
+                      {{1, "A1+A2"}, {2, "SQRT(16)"}, {3, "LEN(\"abcd\")"}, {4, "LEN(A2)+A1"}});
+}
+
+// The library the build installs, with the shared spreadsheet code it relies on: the base
+// movie's manager initialisation, run as the first script.
+bool WriteInstalledMovie(const std::filesystem::path& folder, const std::filesystem::path& install)
+{
+    CSwfMovie base;
+    base.LoadFile(install / "asset" / "kvbase.dat");
+    const CSwfRawData* shared = nullptr;
+    for (const ClipEntry& clip : base.GetClipEntries())
+        if (clip.GetName() == "mgr")
+            shared = clip.GetInitActions();
+    CFunctionLibrary library((install / "asset" / "func.dat").string());
+    if (shared == nullptr || library.GetFunctionCount() == 0) {
+        std::fprintf(stderr, "the installed base movie or function library is unusable\n");
+        return false;
+    }
+    return WriteMovie(folder / "function_library_installed.swf", library,
+                      std::make_unique<CSwfDoAction>(*shared),
+                      {{1, "A1+A2"},
+                       {2, "SUM(A1,A2,4)"},
+                       {3, "AVERAGE(A1,A2)"},
+                       {4, "ABS(-A1)"},
+                       {5, "\"x\"&A1"},
+                       {6, "ROUND(A2/3,2)"},
+                       {7, "IF(A1>A2,\"more\",\"less\")"}});
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+        return 2;
+    }
+    std::filesystem::path folder = argv[1];
+    std::filesystem::create_directories(folder);
+    if (!WriteFixtureMovie(folder))
+        return 1;
+    // Until the build installs a function library there is only the movie of the one made here.
+    const char* install = std::getenv("VANTOREL_INSTALL_DIR");
+    if (install != nullptr &&
+        std::filesystem::exists(std::filesystem::path(install) / "asset" / "func.dat") &&
+        !WriteInstalledMovie(folder, install))
+        return 1;
+    return 0;
 }
