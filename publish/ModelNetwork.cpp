@@ -111,7 +111,7 @@ void CModelNetwork::CompileFormula(const CCellRef& cell, const CCellModel& cells
 {
     FormulaError error;
     std::unique_ptr<CModelVariable> tree = cells.ParseCellFormula(cell, table, &error);
-    std::unique_ptr<CCompiledExpr> expression = tree ? CCompiledExpr::Compile(*tree) : nullptr;
+    std::unique_ptr<CCompiledExpr> expression = tree ? CCompiledExpr::Compile(*tree, {&table, &cell}) : nullptr;
     if (!expression) {
         if (error.message.empty())
             error.message = "the formula holds a part that cannot be compiled";

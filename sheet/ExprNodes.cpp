@@ -4,9 +4,12 @@
 #include "sheet/CellRef.h"
 #include "sheet/FunctionLibraryHook.h"
 #include "sheet/ModelVariable.h"
+#include "sheet/Range.h"
+#include "sheet/VariableTable.h"
 #include "swf/ActionList.h"
 #include "swf/Actions.h"
 
+#include <cctype>
 #include <cmath>
 #include <utility>
 
@@ -195,24 +198,63 @@ std::unique_ptr<CExprNode> CompileOne(const CModelVariable& from)
     return nullptr;
 }
 
+// The row (or column) that ROW(ref) or COLUMN(ref) stands for: of the reference's first cell,
+// or of the formula's own cell without an argument; 0 when the place does not tell.
+int PlaceNumber(const CModelVariable& call, const CompilePlace& place)
+{
+    std::string name = call.GetText();
+    for (char& c : name)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    bool row = name == "ROW";
+    if (!row && name != "COLUMN")
+        return 0;
+    const CCellRef* cell = nullptr;
+    if (call.GetChildCount() == 0) {
+        cell = place.cell;
+    } else if (call.GetChildCount() == 1) {
+        const CModelVariable& argument = call.GetChild(0);
+        if (argument.GetKind() == ModelKind::Cell) {
+            cell = &argument.GetCell();
+        } else if (argument.GetKind() == ModelKind::Range && place.table && argument.GetRangeIndex() >= 0) {
+            const CRange* range = place.table->GetRange(static_cast<std::size_t>(argument.GetRangeIndex()));
+            cell = range ? range->GetCell(0) : nullptr;
+        }
+    }
+    if (!cell)
+        return 0;
+    return row ? cell->row : cell->column;
+}
+
+// A node, and whether its children are compiled as well.
+std::pair<std::unique_ptr<CExprNode>, bool> CompileOne(const CModelVariable& from, const CompilePlace& place)
+{
+    if (from.GetKind() == ModelKind::Function)
+        if (int number = PlaceNumber(from, place); number > 0)
+            return {CValueNode::MakeNumber(number), false};
+    return {CompileOne(from), true};
+}
+
 } // namespace
 
-std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree)
+std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree, const CompilePlace& place)
 {
-    std::unique_ptr<CExprNode> root = CompileOne(tree);
+    auto [root, descend] = CompileOne(tree, place);
     if (!root)
         return nullptr;
-    std::vector<std::pair<const CModelVariable*, CExprNode*>> pending{{&tree, root.get()}};
+    std::vector<std::pair<const CModelVariable*, CExprNode*>> pending;
+    if (descend)
+        pending.emplace_back(&tree, root.get());
     while (!pending.empty()) {
         auto [from, to] = pending.back();
         pending.pop_back();
         for (std::size_t i = 0; i < from->GetChildCount(); ++i) {
-            std::unique_ptr<CExprNode> child = CompileOne(from->GetChild(i));
+            auto [child, childDescends] = CompileOne(from->GetChild(i), place);
             if (!child)
                 return nullptr;
             CExprNode* raw = child.get();
             to->AddChild(std::move(child));
-            pending.emplace_back(&from->GetChild(i), raw);
+            if (childDescends)
+                pending.emplace_back(&from->GetChild(i), raw);
         }
     }
     return std::make_unique<CCompiledExpr>(std::move(root));

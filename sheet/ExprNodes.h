@@ -7,6 +7,7 @@
 #include <vector>
 
 class CActionList;
+class CCellRef;
 class CModelVariable;
 class CVariableTable;
 
@@ -111,6 +112,14 @@ private:
     int rangeIndex_;
 };
 
+// Where a formula is compiled. A published movie knows no cell addresses, so ROW and COLUMN
+// of a reference (and ROW() and COLUMN() of the formula's own cell, when given) become the
+// numbers they stand for at compile time; without the place they stay calls.
+struct CompilePlace {
+    const CVariableTable* table = nullptr; // for the addresses of ranges
+    const CCellRef* cell = nullptr;        // the formula's own cell
+};
+
 // A formula (or a constant) compiled into expression nodes.
 class CCompiledExpr {
 public:
@@ -118,7 +127,7 @@ public:
 
     // Function names go through CStringNode, ranges keep their table index, cells their id.
     // None for a tree holding a node of unknown kind.
-    static std::unique_ptr<CCompiledExpr> Compile(const CModelVariable& tree);
+    static std::unique_ptr<CCompiledExpr> Compile(const CModelVariable& tree, const CompilePlace& place = {});
 
     const CExprNode& GetRoot() const { return *root_; }
     void WriteActions(CActionList& actions) const { root_->WriteActions(actions); }

@@ -47,6 +47,8 @@ _global.kvMgrAddOutputComponent = function (clip) {
 // update.
 _global.kvMgrRun = function (refill) {
     this.calcDirty = false;
+    // A new pass: functions may keep what they learn of a range until the next one.
+    kvLib.kvPass = kvLib.kvPass == undefined ? 1 : kvLib.kvPass + 1;
     _root.kvCalc();
     if (refill && _global.kvStaticPending)
         kvApplyStaticData();

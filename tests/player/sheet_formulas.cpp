@@ -18,6 +18,7 @@
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfTags.h"
 #include "swf/SwfWriter.h"
+#include "tests/player/FormulaMovie.h"
 #include "tests/player/PlayerReport.h"
 
 #include <cstdio>
@@ -317,29 +318,6 @@ public:
     std::set<std::string> used;
 };
 
-// "A" + index = rows of the range's variable names, first row first.
-void WriteRangeArrays(const CVariableTable& table, CActionList& actions)
-{
-    for (size_t i = 0; i < table.GetRangeCount(); ++i) {
-        const CRange* range = table.GetRange(i);
-        int rows = 0, columns = 0;
-        range->GetAreaSize(0, rows, columns);
-        actions.Add(std::make_unique<CActionPush>(RangeArrayName(static_cast<int32_t>(i))));
-        for (int r = rows - 1; r >= 0; --r) {
-            for (int c = columns - 1; c >= 0; --c)
-                actions.Add(std::make_unique<CActionPush>(
-                    range->GetCell(static_cast<size_t>(r * columns + c))->GetVariableName()));
-            actions.Add(CActionPush::CActionPushInt(columns));
-            actions.Add(std::make_unique<CActionCode>(ActionCode::InitArray));
-        }
-        actions.Add(CActionPush::CActionPushInt(rows));
-        actions.Add(std::make_unique<CActionCode>(ActionCode::InitArray));
-        actions.Add(std::make_unique<CActionCode>(ActionCode::SetVariable));
-    }
-}
-
-using playertest::Report;
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -406,21 +384,17 @@ int main(int argc, char** argv)
 
     CActionList actions;
     WriteLibrary(actions);
-    WriteRangeArrays(table, actions);
-    for (const auto& [id, node] : network.PlainConstants())
-        node->WriteVariableAction(actions);
-    for (const CFormulaNode* node : network.GetEvaluationOrder())
-        node->WriteVariableAction(actions);
+    playertest::WriteNetwork(table, network, actions);
     for (const auto& [cell, id] : reports)
-        Report(actions, cell, CellVariableName(id));
+        playertest::Report(actions, cell, CellVariableName(id));
     // The spreadsheet names live in kvLib, so the player's own names are untouched.
     actions.Add(std::make_unique<CActionPush>("dateClass"));
     actions.Add(std::make_unique<CActionPush>("Date"));
     actions.Add(std::make_unique<CActionCode>(ActionCode::GetVariable));
     actions.Add(std::make_unique<CActionCode>(Assembler::kTypeOf));
     actions.Add(std::make_unique<CActionCode>(ActionCode::SetVariable));
-    Report(actions, "dateClass", "dateClass");
-    Report(actions, "done", "");
+    playertest::Report(actions, "dateClass", "dateClass");
+    playertest::Report(actions, "done", "");
     actions.Add(std::make_unique<CActionCode>(ActionCode::Stop));
 
     CSwfOutputMovie movie;

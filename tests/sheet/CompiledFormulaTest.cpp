@@ -40,12 +40,12 @@ protected:
         context.table = &table;
     }
 
-    std::string Emit(const std::string& formula)
+    std::string Emit(const std::string& formula, const CompilePlace& place = {})
     {
         auto tree = CFormulaParser::Parse(formula, context);
         if (!tree)
             return "unparsed";
-        auto compiled = CCompiledExpr::Compile(*tree);
+        auto compiled = CCompiledExpr::Compile(*tree, place);
         CActionList actions;
         compiled->WriteActions(actions);
         return sheettest::Disassemble(actions);
@@ -80,6 +80,21 @@ TEST_F(CompiledFormulaTest, EmitsCallsWithTheFirstArgumentOnTop)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Emit(c.formula), c.actions) << c.formula;
+}
+
+// The movie knows no addresses: ROW and COLUMN become numbers, and the cells they name are
+// not read (nor is the library asked for ROW).
+TEST_F(CompiledFormulaTest, RowAndColumnOfAPlaceAreNumbers)
+{
+    CCellRef self("S", 7, 3);
+    const CompilePlace place{&table, &self};
+    EXPECT_EQ(Emit("ROW(B5)", place), "push 5");
+    EXPECT_EQ(Emit("column(D2:F9)", place), "push 4");
+    EXPECT_EQ(Emit("ROW()+COLUMN()", place), "push 3; push 7; push 2; push 'kvLib'; getvar; push 'kvAdd'; callmethod");
+    EXPECT_EQ(library.uses.count("ROW"), 0u);
+    // Without the place ROW() stays a call, which a library without ROW lists as missing.
+    EXPECT_EQ(Emit("ROW()"), "push 0; push 'kvLib'; getvar; push 'ROW'; callmethod");
+    EXPECT_TRUE(Emit("ROW(B5,C6)", place).ends_with("push 2; push 'kvLib'; getvar; push 'ROW'; callmethod"));
 }
 
 TEST_F(CompiledFormulaTest, RegistersTheFunctionsItCalls)

@@ -1,0 +1,15 @@
+// AVERAGEIFS(average range, range1, criterion1, ...)
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.AVERAGEIFS = function (values) {
+    var keep = kvIfsMask(arguments, 1);
+    if (keep instanceof kvErrC) {
+        return keep;
+    }
+    var xs = kvPick(values, keep);
+    if (xs instanceof kvErrC) {
+        return xs;
+    }
+    return xs.length == 0 ? kvError("#DIV/0!") : kvMean(xs);
+};

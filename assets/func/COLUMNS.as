@@ -1,0 +1,9 @@
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.COLUMNS = function (g) {
+    if (g instanceof kvErrC) {
+        return g;
+    }
+    return kvCols(g);
+};

@@ -1,0 +1,10 @@
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.COSH = function (v) {
+    var x = kvN(v);
+    if (typeof x != "number") {
+        return x;
+    }
+    return kvFin((Math.exp(x) + Math.exp(-x)) / 2);
+};

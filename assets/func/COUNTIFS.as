@@ -1,0 +1,7 @@
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.COUNTIFS = function () {
+    var keep = kvIfsMask(arguments, 0);
+    return keep instanceof kvErrC ? keep : keep.length;
+};

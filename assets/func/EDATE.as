@@ -1,0 +1,25 @@
+// The same day months later, or the month's last day when it is shorter.
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.EDATE = function (from, months) {
+    from = kvDateArg(from);
+    if (typeof from != "number") {
+        return from;
+    }
+    months = kvI(months);
+    if (typeof months != "number") {
+        return months;
+    }
+    var a = kvYMD(from);
+    var m = a[1] + months;
+    var y = a[0] + Math.floor((m - 1) / 12);
+    m = m - 12 * Math.floor((m - 1) / 12);
+    var d = a[2];
+    var last = kvMonthDays(y, m);
+    if (d > last) {
+        d = last;
+    }
+    var s = kvSerial(y, m, d);
+    return s < 0 ? kvError("#NUM!") : s;
+};

@@ -1,0 +1,11 @@
+// FV(rate, periods, payment, [present value], [type])
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.FV = function () {
+    var a = kvNumArgs(arguments, [null, null, null, 0, 0]);
+    if (a instanceof kvErrC) {
+        return a;
+    }
+    return kvFin(kvFV(a[0], a[1], a[2], a[3], a[4] != 0 ? 1 : 0));
+};

@@ -1,0 +1,7 @@
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.HOUR = function (v) {
+    var x = kvDateArg(v);
+    return typeof x == "number" ? Math.floor(kvSecondsOfDay(x) / 3600) : x;
+};

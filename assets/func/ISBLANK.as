@@ -1,0 +1,7 @@
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.ISBLANK = function (v) {
+    v = kvV(v);
+    return v === undefined || v === null;
+};

@@ -1,0 +1,6 @@
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.ISERROR = function (v) {
+    return kvV(v) instanceof kvErrC;
+};

@@ -1,0 +1,10 @@
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.LN = function (v) {
+    var x = kvN(v);
+    if (typeof x != "number") {
+        return x;
+    }
+    return x <= 0 ? kvError("#NUM!") : Math.log(x);
+};

@@ -1,0 +1,23 @@
+// MATCH(value, array, [type]): 1 the last not above (sorted ascending), 0 the first equal
+// (wildcards in text), -1 the last not below (sorted descending).
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.MATCH = function (v, g, type) {
+    v = kvV(v);
+    if (v instanceof kvErrC) {
+        return v;
+    }
+    type = type === undefined ? 1 : kvN(type);
+    if (typeof type != "number") {
+        return type;
+    }
+    var keys = kvFlat(g);
+    var k;
+    if (type == 0) {
+        k = kvExact(v, keys, true);
+    } else {
+        k = kvApprox(v, keys, type > 0 ? 1 : -1);
+    }
+    return k < 0 ? kvError("#N/A") : k + 1;
+};

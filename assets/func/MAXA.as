@@ -1,0 +1,7 @@
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.MAXA = function () {
+    var xs = kvNums(arguments, 0, true);
+    return xs instanceof kvErrC ? xs : kvExtreme(xs, 1);
+};

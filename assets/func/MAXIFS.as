@@ -1,0 +1,12 @@
+// MAXIFS(max range, range1, criterion1, ...); 0 when no cell meets them.
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.MAXIFS = function (values) {
+    var keep = kvIfsMask(arguments, 1);
+    if (keep instanceof kvErrC) {
+        return keep;
+    }
+    var xs = kvPick(values, keep);
+    return xs instanceof kvErrC ? xs : kvExtreme(xs, 1);
+};

@@ -1,0 +1,7 @@
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.MINUTE = function (v) {
+    var x = kvDateArg(v);
+    return typeof x == "number" ? Math.floor(kvSecondsOfDay(x) / 60) % 60 : x;
+};

@@ -1,0 +1,7 @@
+// The most frequent number, the first met of equally frequent ones; #N/A when none repeats.
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.MODE = function () {
+    return kvMode(arguments);
+};

@@ -1,0 +1,6 @@
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.NA = function () {
+    return kvError("#N/A");
+};

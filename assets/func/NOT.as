@@ -1,0 +1,7 @@
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.NOT = function (v) {
+    var b = kvB(v);
+    return typeof b == "boolean" ? !b : b;
+};

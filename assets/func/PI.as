@@ -1,0 +1,6 @@
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.PI = function () {
+    return Math.PI;
+};

@@ -1,0 +1,10 @@
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.ROUNDUP = function () {
+    var a = kvNumArgs(arguments, [null, null]);
+    if (a instanceof kvErrC) {
+        return a;
+    }
+    return kvRound(a[0], a[1], 1);
+};

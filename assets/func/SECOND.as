@@ -1,0 +1,7 @@
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.SECOND = function (v) {
+    var x = kvDateArg(v);
+    return typeof x == "number" ? kvSecondsOfDay(x) % 60 : x;
+};

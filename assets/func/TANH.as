@@ -1,0 +1,14 @@
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.TANH = function (v) {
+    var x = kvN(v);
+    if (typeof x != "number") {
+        return x;
+    }
+    if (Math.abs(x) > 20) {
+        return x > 0 ? 1 : -1;
+    }
+    var e = Math.exp(2 * x);
+    return (e - 1) / (e + 1);
+};

@@ -1,0 +1,7 @@
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.UPPER = function (v) {
+    var s = kvS(v);
+    return typeof s == "string" ? s.toUpperCase() : s;
+};

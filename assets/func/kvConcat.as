@@ -1,0 +1,15 @@
+// a & b
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.kvConcat = function (a, b) {
+    a = kvS(a);
+    if (typeof a != "string") {
+        return a;
+    }
+    b = kvS(b);
+    if (typeof b != "string") {
+        return b;
+    }
+    return a + b;
+};

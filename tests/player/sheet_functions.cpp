@@ -1,0 +1,367 @@
+// Writes sheet_functions.swf and sheet_functions.json: every case formula of the reference
+// workbooks (tests/player/workbooks/*.xlsx, column A of each) compiled the way published
+// movies compute it, with the function library and the base movie of the installation folder.
+// The movie reports each case's value as fscommand("<group>!A<row>", "<typeof>:<value>"),
+// then "done"; the JSON holds what each case must give and the functions the library lacks.
+//
+// Usage: make_sheet_functions <output folder> <workbooks folder> <installation folder>
+
+#include "publish/ModelNetwork.h"
+#include "sheet/CallingConvention.h"
+#include "sheet/CellModel.h"
+#include "sheet/CellRef.h"
+#include "sheet/CellValueMap.h"
+#include "sheet/FunctionLibraryHook.h"
+#include "sheet/VariableTable.h"
+#include "sheet/WorkbookImport.h"
+#include "sheet/XlsxReader.h"
+#include "swf/ClipEntry.h"
+#include "swf/SwfDoAction.h"
+#include "swf/SwfError.h"
+#include "swf/SwfOutputMovie.h"
+#include "swf/SwfRawTag.h"
+#include "swf/SwfSprite.h"
+#include "swf/SwfTags.h"
+#include "tests/player/FormulaMovie.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using XlsxType = sheet::xlsx::CellType;
+
+// Actions our SWF library has no name for.
+constexpr uint8_t kTypeOf = 0x44;
+constexpr uint8_t kGetTime = 0x34;
+
+// The library as the movie will have it: every export of func.dat is a function.
+class AssetLibrary : public IFunctionLibrary {
+public:
+    explicit AssetLibrary(std::set<std::string, std::less<>> names) : names_(std::move(names)) {}
+    int GetSymbolKind(std::string_view name) override
+    {
+        if (int kind = callconv::OperatorKindOf(name))
+            return kind;
+        return names_.count(name) ? callconv::kFunction : 0;
+    }
+    void UseFunction(std::string_view name) override { used.insert(std::string(name)); }
+    void ReleaseFunction(std::string_view) override {}
+    std::set<std::string, std::less<>> used;
+
+private:
+    std::set<std::string, std::less<>> names_;
+};
+
+struct Case {
+    std::string id; // group!A<row>
+    std::string formula;
+    std::string expected; // "n:5", "s:text", "b:TRUE", "e:#N/A"
+    std::string note;     // why the expectation departs from the computing program
+    int32_t cell = -1;
+    std::set<std::string> functions;
+};
+
+std::string JsonText(const std::string& text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+            continue;
+        }
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string Expectation(const sheet::xlsx::Cell& cell)
+{
+    switch (cell.type) {
+    case XlsxType::Number: {
+        char text[40];
+        std::snprintf(text, sizeof text, "n:%.17g", cell.number);
+        return text;
+    }
+    case XlsxType::Boolean:
+        return cell.number != 0 ? "b:TRUE" : "b:FALSE";
+    case XlsxType::Error:
+        return "e:" + cell.text;
+    case XlsxType::String:
+        return "s:" + cell.text;
+    case XlsxType::Empty:
+        break;
+    }
+    return "s:";
+}
+
+// The names a formula calls, as the emitter spells them, for the report of missing ones.
+std::set<std::string> CalledNames(const std::string& formula)
+{
+    std::set<std::string> names;
+    std::string word;
+    bool quoted = false;
+    for (char c : formula) {
+        if (c == '"')
+            quoted = !quoted;
+        if (!quoted && (std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '_')) {
+            word += c;
+            continue;
+        }
+        if (!quoted && c == '(' && !word.empty()) {
+            std::string name = word.rfind("_xlfn.", 0) == 0 ? word.substr(6) : word;
+            std::transform(name.begin(), name.end(), name.begin(), [](unsigned char ch) { return std::toupper(ch); });
+            names.insert(callconv::MovieFunctionName(name));
+        }
+        word.clear();
+    }
+    return names;
+}
+
+// Adds a clip's initialisation to the movie: an empty sprite and its DoInitAction.
+void AddInit(CSwfOutputMovie& movie, uint16_t id, const CSwfRawData& actions)
+{
+    auto sprite = std::make_unique<CSwfSprite>(id, 1, false);
+    sprite->AddTag(std::make_unique<CSwfShowFrame>());
+    movie.AddTag(std::move(sprite));
+    movie.AddTag(std::make_unique<CSwfDoInitAction>(id, CSwfRawData::CSwfRawDataCopy(actions)));
+}
+
+// fscommand(id, typeof v + ":" + v) for the case's cell.
+void ReportTyped(CActionList& actions, const std::string& command, const std::string& variable)
+{
+    actions.Add(std::make_unique<CActionPush>("FSCommand:" + command));
+    actions.Add(std::make_unique<CActionPush>(variable));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetVariable));
+    actions.Add(std::make_unique<CActionCode>(kTypeOf));
+    actions.Add(std::make_unique<CActionPush>(":"));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Add2));
+    actions.Add(std::make_unique<CActionPush>(variable));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetVariable));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Add2));
+    actions.Add(
+        std::make_unique<CActionRaw>(static_cast<uint8_t>(swf::ActionCode::GetUrl2), std::vector<uint8_t>{0}));
+}
+
+// sheet_speed.swf: 5,000 SUMIF calls over 5,000-row ranges and a 5,000-deep running total,
+// computed once; reports fscommand("elapsed", milliseconds) and the last values.
+void WriteSpeedMovie(const fs::path& out, const std::vector<const CSwfRawData*>& inits)
+{
+    constexpr int kRows = 5000;
+    CCellModel model;
+    const std::string sheet = "Speed";
+    auto set = [&](int row, int column, const std::string& value, std::string_view type, const std::string& formula) {
+        model.SetCell(sheet, row, column, CCellData{value, std::string(type), formula, false});
+    };
+    for (int row = 1; row <= kRows; ++row) {
+        set(row, 1, std::to_string(row % 100), CellType::Number, "");
+        set(row, 2, std::to_string(row), CellType::Number, "");
+        std::string r = std::to_string(row);
+        set(row, 3, "", "", "SUMIF($A$1:$A$5000,A" + r + ",$B$1:$B$5000)");
+        set(row, 4, "", "", row == 1 ? "B1" : "D" + std::to_string(row - 1) + "+B" + r);
+    }
+    CVariableTable table;
+    BoundCells bound;
+    for (int row = 1; row <= kRows; ++row)
+        for (int column : {3, 4})
+            bound.formulas.insert(table.AddCell(sheet, row, column));
+    CModelNetwork network;
+    CCellValueMap values;
+    for (int32_t cell : bound.formulas)
+        network.CompileCell(cell, model, table, bound, values);
+    network.Link(table);
+
+    CSwfOutputMovie movie;
+    movie.AddTag(std::make_unique<CSwfSetBackgroundColor>(255, 255, 255));
+    uint16_t id = 1;
+    for (const CSwfRawData* init : inits)
+        AddInit(movie, id++, *init);
+    CActionList actions;
+    // The recalculation starts a pass: functions may keep what they read from a range for it.
+    actions.Add(std::make_unique<CActionPush>(std::string(callconv::kLibraryObject)));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetVariable));
+    actions.Add(std::make_unique<CActionPush>(std::string(callconv::kPassMember)));
+    actions.Add(CActionPush::CActionPushInt(1));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::SetMember));
+    actions.Add(std::make_unique<CActionPush>("started"));
+    actions.Add(std::make_unique<CActionCode>(kGetTime));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::SetVariable));
+    playertest::WriteNetwork(table, network, actions);
+    actions.Add(std::make_unique<CActionPush>("elapsed"));
+    actions.Add(std::make_unique<CActionCode>(kGetTime));
+    actions.Add(std::make_unique<CActionPush>("started"));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetVariable));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Subtract));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::SetVariable));
+    playertest::Report(actions, "elapsed", "elapsed");
+    playertest::Report(actions, "sumif", CellVariableName(table.AddCell(sheet, kRows, 3)));
+    playertest::Report(actions, "total", CellVariableName(table.AddCell(sheet, kRows, 4)));
+    playertest::Report(actions, "done", "");
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Stop));
+    movie.AddTag(std::make_unique<CSwfDoAction>(std::move(actions)));
+    movie.AddTag(std::make_unique<CSwfShowFrame>());
+    movie.WriteFile(out / "sheet_speed.swf", 200, 100, 12.0, false);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s <output folder> <workbooks folder> <installation folder>\n", argv[0]);
+        return 2;
+    }
+    fs::path out = argv[1];
+    fs::path workbooks = argv[2];
+    fs::path install = argv[3];
+    try {
+        CSwfOutputMovie base;
+        base.LoadFile(install / "asset" / "kvbase.dat");
+        CSwfOutputMovie functions;
+        functions.LoadFile(install / "asset" / "func.dat");
+        std::map<std::string, const CSwfRawData*, std::less<>> library;
+        for (ClipEntry& clip : functions.GetClipEntries())
+            if (clip.GetInitActions())
+                library[clip.GetName()] = clip.GetInitActions();
+        std::set<std::string, std::less<>> names;
+        for (const auto& [name, actions] : library)
+            names.insert(name);
+        AssetLibrary hook(names);
+        SetFunctionLibraryHook(&hook);
+
+        // One model of all workbooks, a sheet per group.
+        std::vector<fs::path> files;
+        for (const auto& entry : fs::directory_iterator(workbooks))
+            if (entry.path().extension() == ".xlsx")
+                files.push_back(entry.path());
+        std::sort(files.begin(), files.end());
+        sheet::xlsx::Workbook all;
+        for (const fs::path& file : files) {
+            sheet::xlsx::Workbook book = sheet::xlsx::ReadWorkbookFile(file.string());
+            if (book.sheets.empty())
+                continue;
+            book.sheets[0].name = file.stem().string();
+            all.sheets.push_back(std::move(book.sheets[0]));
+        }
+        CCellModel model;
+        sheet::FillResult filled = sheet::FillCellModel(all, model);
+        if (filled.outcome != sheet::FillOutcome::Done) {
+            std::fprintf(stderr, "cannot fill the model: %s %s\n", filled.failedItem.c_str(), filled.failure.c_str());
+            return 1;
+        }
+
+        CVariableTable table;
+        std::vector<Case> cases;
+        BoundCells bound;
+        for (const sheet::xlsx::Sheet& group : all.sheets) {
+            for (const sheet::xlsx::Cell& cell : group.cells) {
+                if (cell.column != 0 || !cell.HasFormula())
+                    continue;
+                Case c;
+                c.id = group.name + "!A" + std::to_string(cell.row + 1);
+                c.formula = cell.formula;
+                c.expected = Expectation(cell);
+                if (const auto* rule = group.FindCell(cell.row, 1); rule && !rule->text.empty())
+                    c.expected = rule->text;
+                if (const auto* why = group.FindCell(cell.row, 2); why)
+                    c.note = why->text;
+                c.functions = CalledNames(cell.formula);
+                c.cell = table.AddCell(group.name, static_cast<int>(cell.row) + 1, 1);
+                bound.formulas.insert(c.cell);
+                cases.push_back(std::move(c));
+            }
+        }
+        // The compile walk of published movies; each case counts as a formula a component shows.
+        CModelNetwork network;
+        CCellValueMap values;
+        for (const Case& c : cases)
+            network.CompileCell(c.cell, model, table, bound, values);
+        network.Link(table);
+        std::map<std::string, std::string> unreadable(network.GetProblems().unreadableFormulas.begin(),
+                                                      network.GetProblems().unreadableFormulas.end());
+        auto unparsed = [&](const Case& c) -> const std::string* {
+            auto found = unreadable.find(table.GetCellAt(static_cast<size_t>(c.cell))->GetText());
+            return found == unreadable.end() ? nullptr : &found->second;
+        };
+
+        CSwfOutputMovie movie;
+        movie.AddTag(std::make_unique<CSwfSetBackgroundColor>(255, 255, 255));
+        uint16_t id = 1;
+        for (ClipEntry& clip : base.GetClipEntries())
+            if (clip.GetInitActions())
+                AddInit(movie, id++, *clip.GetInitActions());
+        std::vector<const CSwfRawData*> inits;
+        for (ClipEntry& clip : base.GetClipEntries())
+            if (clip.GetInitActions())
+                inits.push_back(clip.GetInitActions());
+        std::set<std::string> missing;
+        for (const std::string& name : hook.used) {
+            auto found = library.find(name);
+            if (found == library.end())
+                missing.insert(name);
+            else
+                AddInit(movie, id++, *found->second);
+        }
+        CActionList actions;
+        playertest::WriteNetwork(table, network, actions);
+        for (const Case& c : cases)
+            if (!unparsed(c))
+                ReportTyped(actions, c.id, CellVariableName(c.cell));
+        playertest::Report(actions, "done", "");
+        actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Stop));
+        movie.AddTag(std::make_unique<CSwfDoAction>(std::move(actions)));
+        movie.AddTag(std::make_unique<CSwfShowFrame>());
+        fs::create_directories(out);
+        movie.WriteFile(out / "sheet_functions.swf", 200, 100, 12.0, false);
+        SetFunctionLibraryHook(nullptr);
+
+        std::ostringstream json;
+        json << "{\n\"cases\": [\n";
+        for (size_t i = 0; i < cases.size(); ++i) {
+            const Case& c = cases[i];
+            json << "{\"id\": " << JsonText(c.id) << ", \"formula\": " << JsonText(c.formula)
+                 << ", \"expected\": " << JsonText(c.expected) << ", \"note\": " << JsonText(c.note);
+            if (const std::string* failure = unparsed(c))
+                json << ", \"unparsed\": " << JsonText(*failure);
+            json << ", \"missing\": [";
+            bool first = true;
+            for (const std::string& name : c.functions)
+                if (missing.count(name)) {
+                    json << (first ? "" : ", ") << JsonText(name);
+                    first = false;
+                }
+            json << "]}" << (i + 1 < cases.size() ? "," : "") << "\n";
+        }
+        json << "],\n\"missing\": [";
+        bool first = true;
+        for (const std::string& name : missing) {
+            json << (first ? "" : ", ") << JsonText(name);
+            first = false;
+        }
+        json << "]\n}\n";
+        std::ofstream(out / "sheet_functions.json") << json.str();
+
+        hook.used.clear();
+        SetFunctionLibraryHook(&hook);
+        for (const char* name : {"SUMIF", "kvAdd"})
+            inits.push_back(library.at(name));
+        WriteSpeedMovie(out, inits);
+        SetFunctionLibraryHook(nullptr);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
