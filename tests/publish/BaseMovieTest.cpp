@@ -85,6 +85,16 @@ std::string Describe(const CActionList& actions)
     return text;
 }
 
+// A whole movie file holding only the base movie.
+std::vector<uint8_t> WriteFile(CBaseMovie& movie)
+{
+    CSwfOutputMovie output;
+    output.AddTag(&movie);
+    std::vector<uint8_t> file = output.WriteBytes(2000, 2000, 30, false);
+    output.RemoveAllTags();
+    return file;
+}
+
 struct BaseMovieTest : BaseMovieFixture, ::testing::Test {
     std::vector<Tag> WriteTags()
     {
@@ -149,12 +159,8 @@ TEST_F(BaseMovieTest, WritesTheManagerClipTheScriptsAndItsPlacement)
 TEST_F(BaseMovieTest, AWrittenMovieReadsBackWithItsInitCode)
 {
     BuildScripts();
-    CSwfOutputMovie output;
-    output.AddTag(movie.get());
-    std::vector<uint8_t> file = output.WriteBytes(2000, 2000, 30, true);
-    output.RemoveAllTags();
     CSwfMovie read;
-    read.LoadBytes(file, false, true);
+    read.LoadBytes(WriteFile(*movie), false, true);
     const ClipEntry* initCode = nullptr;
     for (const ClipEntry& clip : read.GetClipEntries())
         if (clip.GetName() == "initCode")
@@ -183,12 +189,8 @@ TEST_F(BaseMovieTest, ACompiledModelWritesItsAssignmentsInOrderAndReadsBack)
         node->WriteVariableAction(init->GetActions());
     movie->SetInitCode(std::move(init));
 
-    CSwfOutputMovie output;
-    output.AddTag(movie.get());
-    std::vector<uint8_t> file = output.WriteBytes(2000, 2000, 30, true);
-    output.RemoveAllTags();
     CSwfMovie read;
-    read.LoadBytes(file, false, true);
+    read.LoadBytes(WriteFile(*movie), false, true);
     ASSERT_EQ(read.GetClipEntries().size(), 2u);
     EXPECT_EQ(read.GetClipEntries()[1].GetName(), "initCode");
     ASSERT_NE(read.GetClipEntries()[1].GetInitActions(), nullptr);
@@ -346,10 +348,7 @@ TEST(ShippedBaseMovie, TheInstalledManagerIsWrittenAndPlacedAsMgr)
     swf::IdCounter depths(1);
     std::unique_ptr<CBaseMovie> movie = CBaseMovie::Create(testsupport::InstallDir(), ids, depths);
     movie->SetInitCode(std::make_unique<CInitCodeTag>());
-    CSwfOutputMovie output;
-    output.AddTag(movie.get());
-    std::vector<uint8_t> file = output.WriteBytes(2000, 2000, 30, false);
-    output.RemoveAllTags();
+    std::vector<uint8_t> file = WriteFile(*movie);
     CSwfMovie read;
     read.LoadBytes(file, false, true);
     ASSERT_FALSE(read.GetClipEntries().empty());
