@@ -345,6 +345,7 @@ int main(int argc, char** argv)
     number(2, 2, "5");
     // Formulas in column C; C8 comes first but reads C1 and C4, so only the order makes it right.
     const std::vector<std::pair<std::string, std::string>> used = {
+        {"C14", "SUM(C1:C2)"},
         {"C8", "C4+C1"},
         {"C1", "A1+A2"},
         {"C2", "A3+0"},

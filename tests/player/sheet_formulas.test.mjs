@@ -25,6 +25,7 @@ const expected = {
   C11: "number", // a cell argument arrives as its value
   C12: "1", // DATE is kvLib.DATE and still reaches the player's Date class (30 Feb is 1 Mar)
   C13: "t2", // T is kvLib.T, apart from any variable t
+  C14: "15.5", // a range of formulas is read after they are computed, though C14 comes first
   dateClass: "function", // Date is still the player's class after the library is set up
 };
 
