@@ -49,8 +49,9 @@ Script& RangeArray(Script& s, const std::string& name, const std::vector<std::ve
 }
 
 // The model of the loader movies: prices V1, V2 (range 0, one row, entry "prices"), names V4,
-// V5 (range 1, one column, entry "names"), and V3 = V1 + V2. Every recalculation reports the
-// command "V3=<value>" with the argument V4|V5, so a test can wait for the value it expects.
+// V5 (range 1, one column, entry "names"), V6 (range 2) and V3 = V1 + V2. Every recalculation
+// reports the command "V3=<value>" with the argument V4|V5|V6, so a test can wait for the value
+// it expects.
 class TestModel : public publish::IModelScriptParts {
 public:
     void WriteRangeArrays(CActionList& out) override
@@ -58,6 +59,7 @@ public:
         Script s(out);
         RangeArray(s, "A0", {{"V1", "V2"}});
         RangeArray(s, "A1", {{"V4"}, {"V5"}});
+        RangeArray(s, "A2", {{"V6"}});
     }
     void WriteInitialValues(CActionList& out) override
     {
@@ -79,6 +81,7 @@ public:
         s.Str("V3").Get("V1").Get("V2").Op(ActionCode::Add2).Op(ActionCode::SetVariable);
         s.Str("FSCommand:V3=").Get("V3").Op(ActionCode::Add2);
         s.Get("V4").Str("|").Op(ActionCode::Add2).Get("V5").Op(ActionCode::Add2);
+        s.Str("|").Op(ActionCode::Add2).Get("V6").Op(ActionCode::Add2);
         FsCommandFromStack(s);
         out.Add(std::move(calc));
     }
@@ -234,7 +237,9 @@ int main(int argc, char** argv)
                          .refreshSeconds = 0,
                          .urlCellId = std::nullopt,
                          .url = "movies/quotes.xml",
-                         .parameters = {{"/q:book/q:quote/@price", 0}, {"//q:quote/name", 1}}});
+                         .parameters = {{"/q:book/q:quote/@price", 0},
+                                        {"//q:quote/name", 1},
+                                        {"/q:book/q:quote[2]/name/text()", 2}}});
     WriteLoaderMovie(folder / "xml_maps.swf", maps, none, loader, manager);
 
     WriteScenarioMovie(folder / "scenario_query.swf", scenario);
