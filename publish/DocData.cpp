@@ -191,6 +191,10 @@ bool CDocData::Load(const std::vector<unsigned char>& bytes, std::string& versio
     if (CComponentCatalog* catalog = GetComponentCatalog()) {
         catalog->SelectVariant(static_cast<int>(std::min<std::uint32_t>(state.variant, INT32_MAX)));
     }
+    // The links of the components just read are not yet known to the base movie; the first
+    // publication must compile the model with them rather than publish a movie whose
+    // components are bound to nothing.
+    base->SetModelChanged();
     baseMovie_ = base;
     loadError_.clear();
     return true;

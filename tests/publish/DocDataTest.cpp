@@ -4,6 +4,7 @@
 #include "model/ParameterSet.h"
 #include "platform/Services.h"
 #include "publish/BaseMovie.h"
+#include "publish/CompileModel.h"
 #include "publish/CustomColors.h"
 #include "publish/DocBuilder.h"
 #include "publish/DocWriter.h"
@@ -83,6 +84,15 @@ protected:
     publish::CustomColorTable colors;
 };
 
+std::vector<CComponent*> Instances(const CDocData& doc)
+{
+    std::vector<CComponent*> all;
+    for (std::size_t i = 0; i < doc.GetInstanceCount(); ++i) {
+        all.push_back(doc.GetInstance(i));
+    }
+    return all;
+}
+
 const char* kFullDescription = R"({
     "workbook": "model.xlsx", "modelSource": "C:\\books\\model.xlsx",
     "canvas": {"width": 640, "height": 480, "paper": "#F0E0D0"},
@@ -91,9 +101,7 @@ const char* kFullDescription = R"({
         {"symbol": "KVTestGaugeSymbol", "name": "Gauge", "x": 10, "y": 20, "width": 100, "height": 50,
          "parameters": {
              "General": {"title": "Rate", "value": 2.5, "count": 7, "show": true, "color": "#336699",
-                         "mode": "slow", "items": ["a", "b"],
-                         "data": {"range": "Inputs!B1", "direction": "both"},
-                         "labels": "'Calc Sheet'!A1:A3"},
+                         "mode": "slow", "items": ["a", "b"]},
              "Media": {"fileName": "logo.png"}}},
         {"symbol": "KVTestLabelSymbol", "x": 0, "y": 0, "width": 30, "height": 30, "enabled": false,
          "parameters": {"Media": {"fileName": "elsewhere.png"}}},
@@ -123,6 +131,9 @@ TEST_F(DocFileTest, EverySectionRoundTrips)
     std::string version = kDocumentVersion;
     ASSERT_TRUE(doc.Load(bytes, version)) << doc.GetLoadError();
     EXPECT_EQ(version, "1.0.9.7");
+    // The opened model is compiled again with the components read, to the same network.
+    EXPECT_TRUE(base.movie->IsModelChanged());
+    CompileModel(*base.movie, Instances(doc));
     const State read = Snapshot();
     EXPECT_EQ(read.model, written.model);
     EXPECT_EQ(read.rangeEntries, written.rangeEntries);
@@ -164,7 +175,6 @@ TEST_F(DocFileTest, EverySectionRoundTrips)
     EXPECT_EQ(general.FindParameter("color")->GetColor(), 0x336699u);
     EXPECT_EQ(general.FindParameter("mode")->GetValueText(), "slow");
     EXPECT_EQ(general.FindParameter("items")->GetElementCount(), 2);
-    EXPECT_EQ(general.FindParameter("data")->GetBinding()->GetDirection(), model::kDirectionBoth);
 
     // Both embedded files are restored; only the matching "fileName" points at its copy.
     ASSERT_EQ(doc.GetRestoredFiles().size(), 2u);
@@ -320,6 +330,39 @@ TEST_F(DocFileTest, TruncatedAndCorruptedDocumentsChangeNothing)
     }
 }
 
+TEST_F(DocFileTest, WhatTheCatalogueOrWorkbookCannotTakeIsNamedByItsPlace)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {R"("symbol": "KVNoSuchSymbol")", "description.components[0].symbol: no component"},
+        {R"("symbol": "KVTestGaugeSymbol", "parameters": {"General": {"titel": "x"}})",
+         "description.components[0].parameters.General: no parameter \"titel\""},
+        {R"("symbol": "KVTestGaugeSymbol", "parameters": {"General": {"count": 1.5}})",
+         "description.components[0].parameters.General.count: expected a whole number"},
+        {R"("symbol": "KVTestGaugeSymbol", "parameters": {"General": {"show": "yes"}})",
+         "description.components[0].parameters.General.show: expected a boolean"},
+        {R"("symbol": "KVTestGaugeSymbol", "parameters": {"General": {"mode": "medium"}})",
+         "description.components[0].parameters.General.mode: \"medium\" is not one of the choices"},
+        {R"("symbol": "KVTestGaugeSymbol", "parameters": {"General": {"data": "Nowhere!A1"}})",
+         "description.components[0].parameters.General.data: \"Nowhere!A1\" is not a range of the workbook"},
+        {R"("symbol": "KVTestGaugeSymbol", "parameters": {"General": {"data": {"range": "Inputs!A1", "direction": "up"}}})",
+         "description.components[0].parameters.General.data.direction: expected"},
+        {R"("symbol": "KVTestGaugeSymbol", "parameters": {"General": {"items": [1]}})",
+         "description.components[0].parameters.General.items[0]: expected a string"},
+    };
+    for (const auto& [component, message] : cases) {
+        const std::string description =
+            std::string(R"({"workbook": "model.xlsx", "canvas": {"width": 9, "height": 9},
+            "components": [{"x": 0, "y": 0, "width": 5, "height": 5, )") +
+            component + "}]}";
+        try {
+            Build(description);
+            ADD_FAILURE() << "accepted " << component;
+        } catch (const publish::DescriptionError& error) {
+            EXPECT_EQ(std::string(error.what()).rfind(message, 0), 0u) << error.what();
+        }
+    }
+}
+
 // The templates and samples the installation ships are written from the descriptions in
 // assets/ and must open with everything they were written with.
 TEST_F(DocFileTest, ShippedDocumentsRoundTrip)
@@ -342,6 +385,7 @@ TEST_F(DocFileTest, ShippedDocumentsRoundTrip)
             CDocData doc;
             std::string version = kDocumentVersion;
             ASSERT_TRUE(doc.Load(bytes, version)) << doc.GetLoadError();
+            CompileModel(*base.movie, Instances(doc));
             EXPECT_EQ(Snapshot().model, written.model);
             ASSERT_EQ(base.movie->GetRangeEntries().size(), entries.size());
             for (std::size_t i = 0; i < entries.size(); ++i) {
