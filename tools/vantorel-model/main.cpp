@@ -8,6 +8,7 @@
 #include "sheet/CellModel.h"
 #include "sheet/CellValueMap.h"
 #include "sheet/FormulaNode.h"
+#include "sheet/MessageText.h"
 #include "sheet/VariableTable.h"
 #include "sheet/WorkbookError.h"
 #include "sheet/WorkbookImport.h"
@@ -17,9 +18,17 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
+
+// Names, formulas and texts come from the workbook: control characters in them must not
+// reach the terminal as they are.
+std::string Shown(const std::string& text)
+{
+    return sheet::PrintableText(text, std::string::npos);
+}
 
 size_t ActionBytes(const CFormulaNode& node)
 {
@@ -39,7 +48,7 @@ int main(int argc, char** argv)
     CCellModel model;
     try {
         sheet::xlsx::Workbook workbook = sheet::xlsx::ReadWorkbookFile(argv[1]);
-        sheet::FillResult result = sheet::FillCellModel(workbook, model);
+        sheet::FillResult result = sheet::FillCellModel(std::move(workbook), model);
         if (result.outcome != sheet::FillOutcome::Done) {
             std::fprintf(stderr, "%s: %s\n", argv[1], result.failure.c_str());
             return 1;
@@ -51,11 +60,11 @@ int main(int argc, char** argv)
 
     std::printf("Workbook %s\n", argv[1]);
     for (const std::string& sheet : model.GetSheetNames())
-        std::printf("  sheet %-20s %d rows, %d columns\n", sheet.c_str(), model.GetLastRow(sheet),
+        std::printf("  sheet %-20s %d rows, %d columns\n", Shown(sheet).c_str(), model.GetLastRow(sheet),
                     model.GetLastColumn(sheet));
     std::printf("  %zu cells\n", model.GetCellCount());
     for (const auto& [name, definition] : model.GetDefinedNames())
-        std::printf("  name %s = %s\n", name.c_str(), definition.c_str());
+        std::printf("  name %s = %s\n", Shown(name).c_str(), Shown(definition).c_str());
 
     // Every formula of the workbook is compiled as if a component showed it, so the walk
     // orders them all.
@@ -82,17 +91,17 @@ int main(int argc, char** argv)
         const CFormulaNode& node = *order[i];
         std::optional<CCellRef> cell = table.GetCellAt(static_cast<size_t>(node.GetCellId()));
         std::printf("  %4zu  %-6s %-24s =%s  (%zu bytes of ActionScript)\n", i + 1,
-                    cell->GetVariableName().c_str(), cell->GetText().c_str(),
-                    model.GetCell(*cell)->formula.c_str(), ActionBytes(node));
+                    cell->GetVariableName().c_str(), Shown(cell->GetText()).c_str(),
+                    Shown(model.GetCell(*cell)->formula).c_str(), ActionBytes(node));
     }
     const CompileProblems& problems = network.GetProblems();
     for (const auto& cycle : problems.cycles) {
         std::printf("  circular reference:");
         for (const std::string& cell : cycle)
-            std::printf(" %s", cell.c_str());
+            std::printf(" %s", Shown(cell).c_str());
         std::printf("\n");
     }
     for (const auto& [cell, reason] : problems.unreadableFormulas)
-        std::fprintf(stderr, "cannot read the formula of %s: %s\n", cell.c_str(), reason.c_str());
+        std::fprintf(stderr, "cannot read the formula of %s: %s\n", Shown(cell).c_str(), Shown(reason).c_str());
     return problems.unreadableFormulas.empty() ? 0 : 1;
 }
