@@ -17,8 +17,15 @@ namespace {
 using Node = std::unique_ptr<CModelVariable>;
 
 struct ParseFailure {
+    ParseFailure(std::string text, std::size_t at) : message(std::move(text)), offset(at) {}
+
     std::string message;
     std::size_t offset;
+    // When the failure lies in the text of a defined name: that name and the reason, so
+    // names used through names are reported once, not as a chain.
+    std::string name;
+    std::string reason;
+    bool aboutWholeFormula = false; // a limit of the whole formula, not a fault of one text
 };
 
 std::string SpreadsheetFunctionName(std::string_view written)
@@ -76,6 +83,7 @@ public:
                                             : std::string("the workbook's formulas use their defined names "
                                                           "too often to be read in reasonable time"),
                                         token.offset};
+                failure_->aboutWholeFormula = true;
                 return nullptr;
             }
             tokens_.push_back(std::move(token));
@@ -469,11 +477,27 @@ private:
                         std::to_string(kMaxFormulaLength) + " characters");
         Parser inner(context_, nameDepth_ + 1, work_);
         Node node = inner.Run(text);
-        if (!node) {
-            std::string why = inner.Failure() ? inner.Failure()->message : "unreadable";
-            return Fail("the defined name " + token.text + " cannot be read: " + why);
-        }
+        if (!node)
+            return FailInName(token.text, inner.Failure());
         return node;
+    }
+
+    Node FailInName(const std::string& name, const std::optional<ParseFailure>& inner)
+    {
+        ParseFailure failure{"", Peek().offset};
+        failure.reason = !inner ? "unreadable" : inner->reason.empty() ? inner->message : inner->reason;
+        failure.name = inner && !inner->name.empty() ? inner->name : name;
+        failure.aboutWholeFormula = inner && inner->aboutWholeFormula;
+        if (failure.aboutWholeFormula)
+            failure.message = failure.reason;
+        else if (failure.name == name)
+            failure.message = "the defined name " + name + " cannot be read: " + failure.reason;
+        else
+            failure.message = "the defined name " + name + " cannot be read (in " + failure.name +
+                              ", a name it uses): " + failure.reason;
+        if (!failure_)
+            failure_ = std::move(failure);
+        return nullptr;
     }
 
     const FormulaContext& context_;

@@ -160,6 +160,12 @@ TEST_F(FormulaParserTest, ReportsWhereItFailed)
     EXPECT_EQ(error.offset, 8u);
     EXPECT_EQ(CFormulaParser::Parse("=1+@", context, &error), nullptr);
     EXPECT_EQ(error.offset, 3u);
+
+    // A fault in a name used through another is reported once, naming both.
+    model.SetDefinedName("Outer", "Inner*2");
+    model.SetDefinedName("Inner", "SUM(1,");
+    EXPECT_EQ(CFormulaParser::Parse("Outer+1", context, &error), nullptr);
+    EXPECT_EQ(error.message, "the defined name Outer cannot be read (in Inner, a name it uses): the formula ends too early");
 }
 
 TEST_F(FormulaParserTest, BoundsDepthAndLength)
