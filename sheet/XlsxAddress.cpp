@@ -145,7 +145,8 @@ std::optional<CellAddress> ParseCellAddress(std::string_view text)
     auto part = ScanRefPart(text, pos);
     if (!part || part->shape != RefPart::Shape::Cell || pos != text.size())
         return std::nullopt;
-    return CellAddress{static_cast<std::uint32_t>(part->row - 1), static_cast<std::uint32_t>(part->column - 1)};
+    return CellAddress{static_cast<std::uint32_t>(part->row - 1),
+                       static_cast<std::uint32_t>(part->column - 1)};
 }
 
 std::optional<Area> ParseArea(std::string_view text)

@@ -224,13 +224,15 @@ std::uint64_t EstimatedXmlTreeBytes(std::string_view text)
     return text.size() + count('<') * kXmlNodeBytes + count('=') * kXmlAttributeBytes;
 }
 
-pugi::xml_document Package::ReadXml(std::string_view name, unsigned parseFlags, std::uint64_t treeBytesAllowed)
+pugi::xml_document Package::ReadXml(std::string_view name, unsigned parseFlags,
+                                    std::uint64_t treeBytesAllowed)
 {
     std::string text = ReadPart(name);
     std::uint64_t allowed = std::min(limits_.maxXmlTreeBytes, treeBytesAllowed);
     if (EstimatedXmlTreeBytes(text) > allowed)
-        throw WorkbookError("Workbook part " + PartText(name) + " holds too many elements to be read within " +
-                            std::to_string(allowed >> 20) + " MB of memory");
+        throw WorkbookError("Workbook part " + PartText(name) +
+                            " holds too many elements to be read within " + std::to_string(allowed >> 20) +
+                            " MB of memory");
     pugi::xml_document doc;
     auto result = doc.load_buffer(text.data(), text.size(), parseFlags | pugi::parse_doctype);
     if (!result)

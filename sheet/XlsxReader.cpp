@@ -52,8 +52,8 @@ std::uint64_t HeldBytes(const std::string& text)
 
 std::size_t CharacterCount(std::string_view utf8)
 {
-    return static_cast<std::size_t>(
-        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return static_cast<std::size_t>(std::count_if(
+        utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 // The quoted value in a message about a bad cell or name.
@@ -249,7 +249,8 @@ Styles ReadStyles(Package& package, const std::string& part, MemoryBudget& budge
                 continue;
             auto id = ParseUnsigned(Attribute(fmt, "numFmtId").value());
             if (!id)
-                throw WorkbookError("Styles part " + PrintableText(part) + " has a number format without a valid id");
+                throw WorkbookError("Styles part " + PrintableText(part) +
+                                    " has a number format without a valid id");
             std::string code = Attribute(fmt, "formatCode").value();
             // Every cell of the format gets a copy of its code.
             if (CharacterCount(code) > kMaxFormatCodeChars)
@@ -639,7 +640,8 @@ std::vector<SheetLocation> LocateSheets(Package& package)
         auto found = relById.find(id);
         const Relationship* rel = found == relById.end() ? nullptr : found->second;
         if (location.name.empty())
-            throw WorkbookError("Workbook part " + PrintableText(workbookPart) + " lists a sheet without a name");
+            throw WorkbookError("Workbook part " + PrintableText(workbookPart) +
+                                " lists a sheet without a name");
         if (!rel || rel->external)
             throw WorkbookError("Sheet " + PrintableText(location.name) + " has no part in the package");
         // Chart and dialog sheets hold no cells.
@@ -660,13 +662,15 @@ Workbook ReadWorkbook(std::vector<unsigned char> bytes, const ReadOptions& optio
     std::string workbookPart = FindWorkbookPart(package);
     auto rels = package.ReadRelationships(workbookPart);
     MemoryBudget budget(options.maxMemoryBytes);
-    auto doc = package.ReadXml(workbookPart, pugi::parse_default | pugi::parse_ws_pcdata_single, budget.Remaining());
+    auto doc =
+        package.ReadXml(workbookPart, pugi::parse_default | pugi::parse_ws_pcdata_single, budget.Remaining());
     auto root = doc.document_element();
 
     Workbook workbook;
     workbook.date1904 = IsTrue(Attribute(Child(root, "workbookPr"), "date1904").value());
 
-    std::vector<std::string> strings = ReadSharedStrings(package, FindRelated(rels, "/sharedStrings"), budget);
+    std::vector<std::string> strings =
+        ReadSharedStrings(package, FindRelated(rels, "/sharedStrings"), budget);
     Styles styles = ReadStyles(package, FindRelated(rels, "/styles"), budget);
 
     // Sheet indexes of defined names count every sheet, chart sheets included.

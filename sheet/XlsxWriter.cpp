@@ -77,7 +77,8 @@ std::optional<std::uint32_t> IndexOf(const pugi::xml_node& node, std::string_vie
 class SheetEditor {
 public:
     // The name is only quoted in messages.
-    SheetEditor(pugi::xml_document& doc, const std::string& sheetName) : doc_(doc), sheetName_(PrintableText(sheetName))
+    SheetEditor(pugi::xml_document& doc, const std::string& sheetName)
+        : doc_(doc), sheetName_(PrintableText(sheetName))
     {
         auto root = doc_.document_element();
         data_ = Child(root, "sheetData");
@@ -381,7 +382,8 @@ void WritePackage(const std::vector<unsigned char>& source, const std::string& t
         auto named = sheetByName.find(UpperAscii(write.sheet));
         const SheetLocation* found = named == sheetByName.end() ? nullptr : named->second;
         if (!found)
-            throw WorkbookError("Cannot write cell " + PrintableText(FormatQualifiedCell(write.sheet, write.cell)) +
+            throw WorkbookError("Cannot write cell " +
+                                PrintableText(FormatQualifiedCell(write.sheet, write.cell)) +
                                 ": the workbook has no such sheet");
         if (write.cell.row >= kMaxRows || write.cell.column >= kMaxColumns)
             throw WorkbookError("Cannot write a cell outside the sheet " + PrintableText(write.sheet));

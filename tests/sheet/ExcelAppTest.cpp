@@ -69,7 +69,7 @@ TEST_F(ExcelAppTest, WritesExportedValuesIntoACopyAndLeavesTheModelCopyAlone)
     EXPECT_EQ(At(book, "Inputs", 0, 0)->text, "Interest");
     EXPECT_EQ(At(book, "Inputs", 2, 1)->type, xlsx::CellType::Boolean);
     EXPECT_DOUBLE_EQ(At(book, "Inputs", 4, 0)->number, 1); // not exported
-    EXPECT_EQ(At(book, "Calc Sheet", 8, 1), nullptr); // emptied
+    EXPECT_EQ(At(book, "Calc Sheet", 8, 1), nullptr);      // emptied
     EXPECT_EQ(testsupport::ReadBytes(copy), source);
 }
 

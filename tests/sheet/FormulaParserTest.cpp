@@ -165,7 +165,8 @@ TEST_F(FormulaParserTest, ReportsWhereItFailed)
     model.SetDefinedName("Outer", "Inner*2");
     model.SetDefinedName("Inner", "SUM(1,");
     EXPECT_EQ(CFormulaParser::Parse("Outer+1", context, &error), nullptr);
-    EXPECT_EQ(error.message, "the defined name Outer cannot be read (in Inner, a name it uses): the formula ends too early");
+    EXPECT_EQ(error.message,
+              "the defined name Outer cannot be read (in Inner, a name it uses): the formula ends too early");
 }
 
 TEST_F(FormulaParserTest, BoundsDepthAndLength)

@@ -228,7 +228,8 @@ TEST(HostileWorkbook, NamesBuiltOfNamesEndQuickly)
 {
     std::string usesDeepest = Row("<c r=\"A1\"><f>_n9</f></c>");
     std::vector<HostileCase> cases = {
-        {"nine levels of ten uses", [&] { return WithNames(NamesOfNames(9), usesDeepest); }, "too large to read"},
+        {"nine levels of ten uses", [&] { return WithNames(NamesOfNames(9), usesDeepest); },
+         "too large to read"},
         {"one level deeper", [&] { return WithNames(NamesOfNames(10), usesDeepest); }, "too large to read"},
         // Each formula stays below its own limit; together they must not take minutes.
         {"many formulas each near the limit",
@@ -253,25 +254,30 @@ TEST(HostileWorkbook, NamesBuiltOfNamesEndQuickly)
 TEST(HostileWorkbook, LongTextsAreNotCopiedIntoEveryCell)
 {
     auto stringUsedBy = [](std::size_t length, std::size_t cells) {
-        return OneSheet(SheetXml(Row(Repeated("<c t=\"s\"><v>0</v></c>", cells))),
-                        {{"xl/sharedStrings.xml", "<sst><si><t>" + std::string(length, 'x') + "</t></si></sst>"}});
+        return OneSheet(
+            SheetXml(Row(Repeated("<c t=\"s\"><v>0</v></c>", cells))),
+            {{"xl/sharedStrings.xml", "<sst><si><t>" + std::string(length, 'x') + "</t></si></sst>"}});
     };
     std::vector<HostileCase> cases = {
-        {"a 16 MB shared string in 100 cells", [&] { return stringUsedBy(16u << 20, 100); }, "longer than 32767"},
+        {"a 16 MB shared string in 100 cells", [&] { return stringUsedBy(16u << 20, 100); },
+         "longer than 32767"},
         {"the longest text in 16,000 cells", [&] { return stringUsedBy(xlsx::kMaxCellTextChars, 16000); },
          "MB of memory"},
-        {"a long shared formula", [] {
+        {"a long shared formula",
+         [] {
              std::string anchor = "<c r=\"A1\"><f t=\"shared\" si=\"0\" ref=\"A1:A100\">" +
                                   std::string(1u << 20, '1') + "</f></c>";
              return OneSheet(SheetXml(Row(anchor + Repeated("<c><f t=\"shared\" si=\"0\"/></c>", 99))));
          },
          "longer than 8192"},
-        {"a long number format in many cells", [] {
-             return OneSheet(SheetXml(Row(Repeated("<c s=\"1\"><v>1</v></c>", 1000))),
-                             {{"xl/styles.xml", "<styleSheet><numFmts><numFmt numFmtId=\"164\" formatCode=\"" +
-                                                    std::string(1u << 20, '0') +
-                                                    "\"/></numFmts><cellXfs><xf/><xf numFmtId=\"164\"/>"
-                                                    "</cellXfs></styleSheet>"}});
+        {"a long number format in many cells",
+         [] {
+             return OneSheet(
+                 SheetXml(Row(Repeated("<c s=\"1\"><v>1</v></c>", 1000))),
+                 {{"xl/styles.xml", "<styleSheet><numFmts><numFmt numFmtId=\"164\" formatCode=\"" +
+                                        std::string(1u << 20, '0') +
+                                        "\"/></numFmts><cellXfs><xf/><xf numFmtId=\"164\"/>"
+                                        "</cellXfs></styleSheet>"}});
          },
          "longer than 255"},
         {"a huge cell reference quoted in the message",
@@ -286,9 +292,11 @@ TEST(HostileWorkbook, CellsAndSheetsCostWhatTheyHold)
     std::vector<HostileCase> cases = {
         {"20 million empty cells", [] { return OneSheet(SheetXml(EmptyRows(1250))); }, "too many elements"},
         {"two million empty cells around one value",
-         [] { return OneSheet(SheetXml(EmptyRows(125) + "<row><c><v>1</v></c></row>")); }, "model of 1 cells"},
+         [] { return OneSheet(SheetXml(EmptyRows(125) + "<row><c><v>1</v></c></row>")); },
+         "model of 1 cells"},
         {"20,000 sheets", [] { return ManySheets(20000); }, "model of 20000 cells"},
-        {"a cell nested a million levels deep", [] {
+        {"a cell nested a million levels deep",
+         [] {
              return OneSheet(SheetXml(Row("<c r=\"A1\" t=\"inlineStr\"><is>" + Repeated("<r>", 1'000'000) +
                                           Repeated("</r>", 1'000'000) + "</is></c>")));
          },

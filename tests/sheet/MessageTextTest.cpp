@@ -15,7 +15,9 @@ TEST(MessageText, EscapesControlsAndCutsWholeCharacters)
         {"tab\there\r\n", 64, "tab\\x09here\\x0D\\x0A"},
         {"del\x7f", 64, "del\\x7F"},
         // C1 controls are two bytes in UTF-8 and act on terminals all the same.
-        {"csi\xc2\x9b" "2J", 64, "csi\\u009B2J"},
+        {"csi\xc2\x9b"
+         "2J",
+         64, "csi\\u009B2J"},
         {"caf\xc3\xa9", 64, "caf\xc3\xa9"},
         {"abcdef", 3, "abc..."},
         {"abc", 3, "abc"},

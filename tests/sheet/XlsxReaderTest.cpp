@@ -231,13 +231,14 @@ TEST(XlsxReader, RefusesBadInputWithAClearMessage)
     std::string tooLong(sheet::xlsx::kMaxCellTextChars + 1, 'x');
     std::string formulaTooLong(kMaxFormulaLength + 1, '1');
     auto withNames = [](const std::string& names) {
-        return OneSheet(SheetXml(R"(<row r="1"><c r="A1"><v>1</v></c></row>)"),
-                        {{"xl/workbook.xml", WorkbookXml({"S"}, "<definedNames>" + names + "</definedNames>")}});
+        return OneSheet(
+            SheetXml(R"(<row r="1"><c r="A1"><v>1</v></c></row>)"),
+            {{"xl/workbook.xml", WorkbookXml({"S"}, "<definedNames>" + names + "</definedNames>")}});
     };
     auto withFormat = [](const std::string& code) {
         return OneSheet(SheetXml(R"(<row r="1"><c r="A1" s="1"><v>1</v></c></row>)"),
-                        {{"xl/styles.xml", "<styleSheet><numFmts><numFmt numFmtId=\"164\" formatCode=\"" + code +
-                                               "\"/></numFmts></styleSheet>"}});
+                        {{"xl/styles.xml", "<styleSheet><numFmts><numFmt numFmtId=\"164\" formatCode=\"" +
+                                               code + "\"/></numFmts></styleSheet>"}});
     };
     struct Case {
         const char* name;
@@ -263,14 +264,17 @@ TEST(XlsxReader, RefusesBadInputWithAClearMessage)
         {"unknown cell type", OneSheet(SheetXml(R"(<row r="1"><c r="A1" t="q"><v>1</v></c></row>)")),
          "\"q\""},
         // Two programs would read two different workbooks from these.
-        {"part twice", twice("xl/worksheets/sheet1.xml"), "damaged: it holds the part xl/worksheets/sheet1.xml twice"},
+        {"part twice", twice("xl/worksheets/sheet1.xml"),
+         "damaged: it holds the part xl/worksheets/sheet1.xml twice"},
         {"part twice in other case", twice("xl/worksheets/Sheet1.xml"), "twice"},
-        {"encrypted zip entries", Zip({{"_rels/.rels", kRootRels}}, false, "secret"), "is encrypted in the zip"},
+        {"encrypted zip entries", Zip({{"_rels/.rels", kRootRels}}, false, "secret"),
+         "is encrypted in the zip"},
         {"workbook with a password", encrypted, "protected with a password"},
         {"elements nested too deeply",
          OneSheet(SheetXml("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\">" + nested + "</c></row>")),
          "levels deep"},
-        {"text too long", OneSheet(SheetXml("<row r=\"1\"><c r=\"B1\" t=\"str\"><v>" + tooLong + "</v></c></row>")),
+        {"text too long",
+         OneSheet(SheetXml("<row r=\"1\"><c r=\"B1\" t=\"str\"><v>" + tooLong + "</v></c></row>")),
          "text in cell 'S'!$B$1 is longer than 32767"},
         {"shared string too long",
          OneSheet(SheetXml(R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row>)"),

@@ -102,6 +102,7 @@ int main(int argc, char** argv)
         std::printf("\n");
     }
     for (const auto& [cell, reason] : problems.unreadableFormulas)
-        std::fprintf(stderr, "cannot read the formula of %s: %s\n", Shown(cell).c_str(), Shown(reason).c_str());
+        std::fprintf(stderr, "cannot read the formula of %s: %s\n", Shown(cell).c_str(),
+                     Shown(reason).c_str());
     return problems.unreadableFormulas.empty() ? 0 : 1;
 }
