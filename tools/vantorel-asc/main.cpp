@@ -9,6 +9,7 @@
 #include "tools/actionscript/ActionCheck.h"
 #include "tools/actionscript/Compiler.h"
 #include "tools/actionscript/Disassembler.h"
+#include "swf/ClipEntry.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfError.h"
 #include "swf/SwfMovie.h"
@@ -16,6 +17,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -28,7 +30,9 @@ int Usage()
     return 2;
 }
 
-void ListScripts(const CSwfObject& tag, const std::string& where)
+using ExportNames = std::map<uint16_t, std::string>;
+
+void ListScripts(const CSwfObject& tag, const std::string& where, const ExportNames& names)
 {
     std::vector<uint8_t> bytes;
     std::string title;
@@ -38,9 +42,11 @@ void ListScripts(const CSwfObject& tag, const std::string& where)
     } else if (auto* init = dynamic_cast<const CSwfDoInitAction*>(&tag)) {
         bytes = init->GetActions().GetBytes();
         title = "DoInitAction of character " + std::to_string(init->GetCharacterId());
+        if (auto name = names.find(init->GetCharacterId()); name != names.end())
+            title += " \"" + name->second + "\"";
     } else if (auto* sprite = dynamic_cast<const CSwfSprite*>(&tag)) {
         for (size_t i = 0; i < sprite->GetTagCount(); ++i)
-            ListScripts(*sprite->GetTag(i), where + "sprite " + std::to_string(sprite->GetCharacterId()) + ", ");
+            ListScripts(*sprite->GetTag(i), where + "sprite " + std::to_string(sprite->GetCharacterId()) + ", ", names);
         return;
     } else {
         return;
@@ -56,8 +62,11 @@ int ListMovie(const std::string& path)
     try {
         CSwfMovie movie;
         movie.LoadFile(path);
+        ExportNames names;
+        for (const auto& clip : movie.GetClipEntries())
+            names.emplace(clip.GetId(), clip.GetName());
         for (size_t i = 0; i < movie.GetTagCount(); ++i)
-            ListScripts(*movie.GetTag(i), "");
+            ListScripts(*movie.GetTag(i), "", names);
         return 0;
     } catch (const swf::SwfError& e) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), e.what());
