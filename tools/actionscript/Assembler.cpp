@@ -302,6 +302,7 @@ std::vector<uint8_t> AssembleBody(const Code& code, const Pool& pool)
 {
     const auto& instrs = code.Instructions();
     swf::Writer out;
+    out.Reserve(instrs.size() * 6); // about what an action takes, so the buffer rarely grows
     std::vector<size_t> starts(instrs.size() + 1);
     std::vector<size_t> branches; // instruction indices of jumps, patched once all offsets are known
     for (size_t i = 0; i < instrs.size(); ++i) {

@@ -70,6 +70,15 @@ private:
         stack_.push_back(name.lexically_normal());
         std::vector<Token> tokens = Tokenize(text, index);
         endAt_ = tokens.back().at;
+        bool includes = std::any_of(tokens.begin(), tokens.end(), [](const Token& t) { return t.kind == TokenKind::Include; });
+        if (out.empty() && !includes) { // the usual case: one file, taken as it is
+            tokens.pop_back();
+            if (tokens.size() > kMaxTokens)
+                throw SyntaxError{tokens[kMaxTokens].at, "the sources with their #includes exceed 4,000,000 tokens"};
+            out = std::move(tokens);
+            stack_.pop_back();
+            return;
+        }
         out.reserve(out.size() + tokens.size());
         for (auto& token : tokens) {
             if (token.kind == TokenKind::End)
