@@ -5,8 +5,7 @@
 #include "model/Parameter.h"
 #include "model/ParameterKinds.h"
 #include "model/ParameterSet.h"
-#include "swf/ActionList.h"
-#include "swf/Actions.h"
+#include "swf/ActionEmitter.h"
 
 #include <string>
 
@@ -14,21 +13,6 @@ namespace {
 
 constexpr const char* kTableName = "STATIC";
 constexpr const char* kSeriesNames = "seriesNames";
-
-void Push(CActionList& actions, const std::string& text)
-{
-    actions.Add(std::make_unique<CActionPush>(text));
-}
-
-void PushInt(CActionList& actions, std::int32_t value)
-{
-    actions.Add(CActionPush::CActionPushInt(value));
-}
-
-void Code(CActionList& actions, swf::ActionCode code)
-{
-    actions.Add(std::make_unique<CActionCode>(code));
-}
 
 bool IsStatic(const CParameter& parameter)
 {
@@ -83,26 +67,19 @@ void CStaticDataTable::AddStaticPath(std::int32_t variableId, const CVariablePat
 
 void CStaticDataTable::Emit(CActionList& actions) const
 {
-    Push(actions, kTableName);
-    PushInt(actions, 0);
-    Code(actions, swf::ActionCode::InitObject);
-    Code(actions, swf::ActionCode::SetVariable);
+    using swf::ActionCode;
+    swf::ActionEmitter emit(actions);
+    emit.Str(kTableName).Int(0).Op(ActionCode::InitObject).Op(ActionCode::SetVariable);
     for (std::int32_t id : variableIds_) {
-        Push(actions, kTableName);
-        Code(actions, swf::ActionCode::GetVariable);
-        Push(actions, std::to_string(id));
+        emit.Get(kTableName).Str(std::to_string(id));
         auto [first, last] = paths_.equal_range(id);
         std::int32_t count = 0;
         for (auto entry = first; entry != last; ++entry, ++count) {
             // InitArray takes the value pushed last as element 0: the pair is [parent, field].
-            Push(actions, entry->second.GetLastText());
-            Push(actions, entry->second.GetParentText());
-            PushInt(actions, 2);
-            Code(actions, swf::ActionCode::InitArray);
+            emit.Str(entry->second.GetLastText()).Str(entry->second.GetParentText());
+            emit.Int(2).Op(ActionCode::InitArray);
         }
-        PushInt(actions, count);
-        Code(actions, swf::ActionCode::InitArray);
-        Code(actions, swf::ActionCode::SetMember);
+        emit.Int(count).Op(ActionCode::InitArray).Op(ActionCode::SetMember);
     }
 }
 

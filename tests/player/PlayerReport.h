@@ -3,10 +3,8 @@
 // How the movies of the player checks report to the test: fscommand(command, value), which
 // the page running the player records as an event.
 
-#include "swf/ActionList.h"
-#include "swf/Actions.h"
+#include "swf/ActionEmitter.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,15 +14,13 @@ namespace playertest {
 // empty variable name sends the empty text.
 inline void Report(CActionList& actions, const std::string& command, const std::string& variable)
 {
-    actions.Add(std::make_unique<CActionPush>("FSCommand:" + command));
-    if (variable.empty()) {
-        actions.Add(std::make_unique<CActionPush>(""));
-    } else {
-        actions.Add(std::make_unique<CActionPush>(variable));
-        actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetVariable));
-    }
-    actions.Add(std::make_unique<CActionRaw>(static_cast<uint8_t>(swf::ActionCode::GetUrl2),
-                                             std::vector<uint8_t>{0}));
+    swf::ActionEmitter emit(actions);
+    emit.Str("FSCommand:" + command);
+    if (variable.empty())
+        emit.Str("");
+    else
+        emit.Get(variable);
+    emit.Raw(static_cast<uint8_t>(swf::ActionCode::GetUrl2), {0});
 }
 
 } // namespace playertest

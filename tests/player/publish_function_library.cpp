@@ -11,6 +11,7 @@
 #include "sheet/FormulaNode.h"
 #include "sheet/ModelVariable.h"
 #include "sheet/VariableTable.h"
+#include "swf/ActionEmitter.h"
 #include "swf/Actions.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfOutputMovie.h"
@@ -28,87 +29,68 @@ namespace {
 
 using swf::ActionCode;
 
-void Push(CActionList& actions, const std::string& text)
+// arguments[index]
+void Argument(swf::ActionEmitter& emit, int32_t index)
 {
-    actions.Add(std::make_unique<CActionPush>(text));
-}
-
-void Op(CActionList& actions, ActionCode code)
-{
-    actions.Add(std::make_unique<CActionCode>(code));
-}
-
-void Argument(CActionList& actions, int32_t index)
-{
-    Push(actions, "arguments");
-    Op(actions, ActionCode::GetVariable);
-    actions.Add(CActionPush::CActionPushInt(index));
-    Op(actions, ActionCode::GetMember);
+    emit.Get("arguments").Int(index).Op(ActionCode::GetMember);
 }
 
 // A clip's code: kvLib.<name> = function () { <body> }, after what runs first.
 std::vector<uint8_t> Method(const std::string& name, CActionList body, CActionList before = {})
 {
     CActionList code = std::move(before);
-    Push(code, std::string(callconv::kLibraryObject));
-    Op(code, ActionCode::GetVariable);
-    Push(code, name);
+    swf::ActionEmitter(code).Get(callconv::kLibraryObject).Str(name);
     auto function = std::make_unique<CActionDefineFunction>("");
     function->GetBody() = std::move(body);
     code.Add(std::move(function));
-    Op(code, ActionCode::SetMember);
+    swf::ActionEmitter(code).Op(ActionCode::SetMember);
     return code.ToBytes(false);
 }
 
 std::vector<testsupport::LibraryClip> Clips()
 {
     std::vector<testsupport::LibraryClip> clips;
-    {
-        CActionList a; // kvAdd(x, y) = Number(x) + Number(y)
-        Argument(a, 0);
-        Op(a, ActionCode::ToNumber);
-        Argument(a, 1);
-        Op(a, ActionCode::ToNumber);
-        Op(a, ActionCode::Add2);
-        Op(a, ActionCode::Return);
-        clips.push_back({"kvAdd", Method("kvAdd", std::move(a))});
-    }
-    {
-        CActionList a; // SQRT(x) = Math.sqrt(x)
-        Argument(a, 0);
-        a.Add(CActionPush::CActionPushInt(1));
-        Push(a, "Math");
-        Op(a, ActionCode::GetVariable);
-        Push(a, "sqrt");
-        Op(a, ActionCode::CallMethod);
-        Op(a, ActionCode::Return);
-        clips.push_back({"SQRT", Method("SQRT", std::move(a))});
-    }
-    {
-        CActionList a; // a first LEN that a later clip of the same name replaces
-        a.Add(CActionPush::CActionPushInt(-1));
-        Op(a, ActionCode::Return);
-        clips.push_back({"LEN", Method("LEN", std::move(a))});
-    }
-    {
-        CActionList a; // PI: no formula calls it, so its code must not run at all
-        CActionList probe;
-        Push(probe, "kvProbe");
-        Push(probe, "PI was written");
-        Op(probe, ActionCode::SetVariable);
-        a.Add(CActionPush::CActionPushDouble(3.14159));
-        Op(a, ActionCode::Return);
-        clips.push_back({"PI", Method("PI", std::move(a), std::move(probe))});
-    }
-    {
-        CActionList a; // LEN(x) = String(x).length
-        Argument(a, 0);
-        Op(a, ActionCode::ToString);
-        Push(a, "length");
-        Op(a, ActionCode::GetMember);
-        Op(a, ActionCode::Return);
-        clips.push_back({"LEN", Method("LEN", std::move(a))});
-    }
+    auto clip = [&clips](const std::string& name, auto body, auto before) {
+        CActionList code, prelude;
+        swf::ActionEmitter emit(code), first(prelude);
+        body(emit);
+        before(first);
+        clips.push_back({name, Method(name, std::move(code), std::move(prelude))});
+    };
+    auto nothing = [](swf::ActionEmitter&) {};
+    // kvAdd(x, y) = Number(x) + Number(y)
+    clip(
+        "kvAdd",
+        [](swf::ActionEmitter& a) {
+            Argument(a, 0);
+            a.Op(ActionCode::ToNumber);
+            Argument(a, 1);
+            a.Op(ActionCode::ToNumber).Op(ActionCode::Add2).Op(ActionCode::Return);
+        },
+        nothing);
+    // SQRT(x) = Math.sqrt(x)
+    clip(
+        "SQRT",
+        [](swf::ActionEmitter& a) {
+            Argument(a, 0);
+            a.Int(1).Get("Math").Str("sqrt").Op(ActionCode::CallMethod).Op(ActionCode::Return);
+        },
+        nothing);
+    // A first LEN that a later clip of the same name replaces.
+    clip(
+        "LEN", [](swf::ActionEmitter& a) { a.Int(-1).Op(ActionCode::Return); }, nothing);
+    // PI: no formula calls it, so its code must not run at all.
+    clip(
+        "PI", [](swf::ActionEmitter& a) { a.Dbl(3.14159).Op(ActionCode::Return); },
+        [](swf::ActionEmitter& a) { a.Str("kvProbe").Str("PI was written").Op(ActionCode::SetVariable); });
+    // LEN(x) = String(x).length
+    clip(
+        "LEN",
+        [](swf::ActionEmitter& a) {
+            Argument(a, 0);
+            a.Op(ActionCode::ToString).Str("length").Op(ActionCode::GetMember).Op(ActionCode::Return);
+        },
+        nothing);
     return clips;
 }
 
@@ -153,7 +135,7 @@ bool WriteMovie(const std::filesystem::path& file, CFunctionLibrary& library,
         Report(calculation, name, CellVariableName(id));
     Report(calculation, "probe", "kvProbe");
     Report(calculation, "done", "");
-    Op(calculation, ActionCode::Stop);
+    swf::ActionEmitter(calculation).Op(ActionCode::Stop);
 
     CSwfOutputMovie movie;
     movie.AddTag(std::make_unique<CSwfSetBackgroundColor>(255, 255, 255));
@@ -175,13 +157,11 @@ bool WriteFixtureMovie(const std::filesystem::path& folder)
     testsupport::WriteLibraryAsset(folder / "func.dat", Clips());
     CFunctionLibrary library((folder / "func.dat").string());
     CActionList prelude;
-    Push(prelude, "_global");
-    Op(prelude, ActionCode::GetVariable);
-    Push(prelude, std::string(callconv::kLibraryObject));
-    prelude.Add(CActionPush::CActionPushInt(0));
-    Push(prelude, "Object");
-    Op(prelude, ActionCode::NewObject);
-    Op(prelude, ActionCode::SetMember);
+    swf::ActionEmitter(prelude)
+        .Get("_global")
+        .Str(callconv::kLibraryObject)
+        .New("Object")
+        .Op(ActionCode::SetMember);
     return WriteMovie(folder / "function_library.swf", library,
                       std::make_unique<CSwfDoAction>(std::move(prelude)),
                       {{1, "A1+A2"}, {2, "SQRT(16)"}, {3, "LEN(\"abcd\")"}, {4, "LEN(A2)+A1"}});
