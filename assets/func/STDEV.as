@@ -1,7 +1,7 @@
+// Sample standard deviation.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.STDEV = function () {
-    var v = kvVar(kvNums(arguments, 0, false), false);
-    return typeof v == "number" ? Math.sqrt(v) : v;
+    return kvSpread(arguments, false, false, true);
 };

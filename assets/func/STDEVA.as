@@ -1,7 +1,7 @@
+// Sample standard deviation, logical values and text in ranges counted (text as 0).
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.STDEVA = function () {
-    var v = kvVar(kvNums(arguments, 0, true), false);
-    return typeof v == "number" ? Math.sqrt(v) : v;
+    return kvSpread(arguments, true, false, true);
 };

@@ -1,7 +1,7 @@
+// Population standard deviation.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.STDEVP = function () {
-    var v = kvVar(kvNums(arguments, 0, false), true);
-    return typeof v == "number" ? Math.sqrt(v) : v;
+    return kvSpread(arguments, false, true, true);
 };

@@ -3,6 +3,38 @@
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
+// SUBTOTAL's functions 1..11 over the arguments from index 1 on.
+_global.kvSubtotal = function (f, args) {
+    if (f == 2 || f == 3) {
+        return kvCount(kvArgList(args, 1), f == 3);
+    }
+    var xs = kvNums(args, 1, false);
+    if (xs instanceof kvErrC) {
+        return xs;
+    }
+    if (f == 1) {
+        return xs.length == 0 ? kvError("#DIV/0!") : kvMean(xs);
+    }
+    if (f == 4 || f == 5) {
+        return kvExtreme(xs, f == 4 ? 1 : -1);
+    }
+    if (f == 6) {
+        var p = 1;
+        for (var i = 0; i < xs.length; i++) {
+            p *= xs[i];
+        }
+        return xs.length == 0 ? 0 : kvFin(p);
+    }
+    if (f == 9) {
+        return kvFin(kvSum(xs));
+    }
+    var v = kvVar(xs, f == 8 || f == 11);
+    if (typeof v != "number" || f >= 10) {
+        return v;
+    }
+    return Math.sqrt(v);
+};
+
 kvLib.SUBTOTAL = function (f) {
     f = kvI(f);
     if (typeof f != "number") {

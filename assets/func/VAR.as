@@ -1,6 +1,7 @@
+// Sample variance.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.VAR = function () {
-    return kvVar(kvNums(arguments, 0, false), false);
+    return kvSpread(arguments, false, false, false);
 };

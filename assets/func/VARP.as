@@ -1,6 +1,7 @@
+// Population variance.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.VARP = function () {
-    return kvVar(kvNums(arguments, 0, false), true);
+    return kvSpread(arguments, false, true, false);
 };
