@@ -12,12 +12,15 @@ kvLib.MATCH = function (v, g, type) {
     if (typeof type != "number") {
         return type;
     }
-    var keys = kvFlat(g);
     var k;
+    if (kvRows(g) != 1 && kvCols(g) != 1) {
+        return kvError("#N/A");
+    }
+    var entry = kvLookupKeys(g, kvCols(g) == 1);
     if (type == 0) {
-        k = kvExact(v, keys, true);
+        k = kvFind(v, entry);
     } else {
-        k = kvApprox(v, keys, type > 0 ? 1 : -1);
+        k = kvApprox(v, entry.keys, type > 0 ? 1 : -1);
     }
     return k < 0 ? kvError("#N/A") : k + 1;
 };

@@ -1333,6 +1333,62 @@ _global.kvApprox = function (v, keys, order) {
     }
     return best;
 };
+// The keys a lookup searches in a grid (its first column going down, else its first row).
+// On a range they are kept for the recalculation pass, with the first index of every key once
+// an exact lookup has asked for it (see kvEqualIndex for why a pass may keep them).
+_global.kvLookupKeys = function (g, down) {
+    var kept = g instanceof Array && kvLib.kvPass != undefined;
+    var slot = down ? "kvDownKeys" : "kvAlongKeys";
+    if (kept && g[slot] != undefined && g[slot].pass === kvLib.kvPass) {
+        return g[slot];
+    }
+    var entry = new Object();
+    entry.keys = new Array();
+    entry.pass = kvLib.kvPass;
+    var n = down ? kvRows(g) : kvCols(g);
+    for (var i = 0; i < n; i++) {
+        entry.keys.push(down ? kvAt(g, i, 0) : kvAt(g, 0, i));
+    }
+    if (kept) {
+        g[slot] = entry;
+    }
+    return entry;
+};
+// The key of a value for exact lookups: numbers by their text of 15 digits, text without
+// regard to case; null for what an index does not hold (blanks, errors).
+_global.kvExactKey = function (v) {
+    var t = typeof v;
+    if (t == "number") {
+        return "n" + v;
+    }
+    if (t == "string") {
+        return "s" + v.toUpperCase();
+    }
+    if (t == "boolean") {
+        return v ? "b1" : "b0";
+    }
+    return null;
+};
+// The index of the first key equal to v (wildcards in text), -1 when none is; through an
+// index of the keys when v holds no wildcard.
+_global.kvFind = function (v, entry) {
+    var key = kvExactKey(v);
+    if (key == null || (typeof v == "string" && (v.indexOf("*") >= 0 || v.indexOf("?") >= 0 || v.indexOf("~") >= 0))) {
+        return kvExact(v, entry.keys, true);
+    }
+    if (entry.first == undefined) {
+        var first = new Object();
+        for (var i = 0; i < entry.keys.length; i++) {
+            var k = kvExactKey(entry.keys[i]);
+            if (k != null && first[k] == undefined) {
+                first[k] = i;
+            }
+        }
+        entry.first = first;
+    }
+    var hit = entry.first[key];
+    return hit == undefined ? -1 : hit;
+};
 // VLOOKUP (down) and HLOOKUP (along).
 _global.kvTableLookup = function (v, g, index, approx, down) {
     v = kvV(v);
@@ -1358,12 +1414,7 @@ _global.kvTableLookup = function (v, g, index, approx, down) {
     if (index > (down ? cols : rows)) {
         return kvError("#REF!");
     }
-    var keys = new Array();
-    var n = down ? rows : cols;
-    for (var i = 0; i < n; i++) {
-        keys.push(down ? kvAt(g, i, 0) : kvAt(g, 0, i));
-    }
-    var k = approx ? kvApprox(v, keys, 1) : kvExact(v, keys, true);
+    var k = approx ? kvApprox(v, kvLookupKeys(g, down).keys, 1) : kvFind(v, kvLookupKeys(g, down));
     if (k < 0) {
         return kvError("#N/A");
     }

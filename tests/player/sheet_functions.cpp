@@ -155,8 +155,9 @@ void ReportTyped(CActionList& actions, const std::string& command, const std::st
         std::make_unique<CActionRaw>(static_cast<uint8_t>(swf::ActionCode::GetUrl2), std::vector<uint8_t>{0}));
 }
 
-// sheet_speed.swf: 5,000 SUMIF calls over 5,000-row ranges and a 5,000-deep running total,
-// computed once; reports fscommand("elapsed", milliseconds) and the last values.
+// sheet_speed.swf: 5,000 SUMIF calls over 5,000-row ranges, a 5,000-deep running total and
+// 5,000 exact VLOOKUP calls into 5,000 rows, computed once; reports fscommand("elapsed",
+// milliseconds) and the last values.
 void WriteSpeedMovie(const fs::path& out, const std::vector<const CSwfRawData*>& inits)
 {
     constexpr int kRows = 5000;
@@ -171,11 +172,12 @@ void WriteSpeedMovie(const fs::path& out, const std::vector<const CSwfRawData*>&
         std::string r = std::to_string(row);
         set(row, 3, "", "", "SUMIF($A$1:$A$5000,A" + r + ",$B$1:$B$5000)");
         set(row, 4, "", "", row == 1 ? "B1" : "D" + std::to_string(row - 1) + "+B" + r);
+        set(row, 5, "", "", "VLOOKUP(A" + r + ",$A$1:$B$5000,2,FALSE)");
     }
     CVariableTable table;
     BoundCells bound;
     for (int row = 1; row <= kRows; ++row)
-        for (int column : {3, 4})
+        for (int column : {3, 4, 5})
             bound.formulas.insert(table.AddCell(sheet, row, column));
     CModelNetwork network;
     CCellValueMap values;
@@ -208,6 +210,7 @@ void WriteSpeedMovie(const fs::path& out, const std::vector<const CSwfRawData*>&
     playertest::Report(actions, "elapsed", "elapsed");
     playertest::Report(actions, "sumif", CellVariableName(table.AddCell(sheet, kRows, 3)));
     playertest::Report(actions, "total", CellVariableName(table.AddCell(sheet, kRows, 4)));
+    playertest::Report(actions, "lookup", CellVariableName(table.AddCell(sheet, kRows, 5)));
     playertest::Report(actions, "done", "");
     actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Stop));
     movie.AddTag(std::make_unique<CSwfDoAction>(std::move(actions)));
@@ -355,7 +358,7 @@ int main(int argc, char** argv)
 
         hook.used.clear();
         SetFunctionLibraryHook(&hook);
-        for (const char* name : {"SUMIF", "kvAdd"})
+        for (const char* name : {"SUMIF", "VLOOKUP", "kvAdd"})
             inits.push_back(library.at(name));
         WriteSpeedMovie(out, inits);
         SetFunctionLibraryHook(nullptr);
