@@ -1,5 +1,4 @@
 #include "sheet/XlsxReader.h"
-#include "sheet/FormulaParser.h"
 #include "sheet/WorkbookError.h"
 #include "sheet/XlsxAddress.h"
 #include "sheet/XlsxNumberFormats.h"
@@ -221,25 +220,8 @@ TEST(XlsxReader, RefusesBadInputWithAClearMessage)
         encrypted.push_back(static_cast<unsigned char>(c));
         encrypted.push_back(0);
     }
-    std::string nested = "<is>";
-    for (int i = 0; i < 300; ++i)
-        nested += "<r>";
-    nested += "<t>x</t>";
-    for (int i = 0; i < 300; ++i)
-        nested += "</r>";
-    nested += "</is>";
+    // The limits on long texts, formulas, names and nesting are tried by the hostile workbooks.
     std::string tooLong(sheet::xlsx::kMaxCellTextChars + 1, 'x');
-    std::string formulaTooLong(kMaxFormulaLength + 1, '1');
-    auto withNames = [](const std::string& names) {
-        return OneSheet(
-            SheetXml(R"(<row r="1"><c r="A1"><v>1</v></c></row>)"),
-            {{"xl/workbook.xml", WorkbookXml({"S"}, "<definedNames>" + names + "</definedNames>")}});
-    };
-    auto withFormat = [](const std::string& code) {
-        return OneSheet(SheetXml(R"(<row r="1"><c r="A1" s="1"><v>1</v></c></row>)"),
-                        {{"xl/styles.xml", "<styleSheet><numFmts><numFmt numFmtId=\"164\" formatCode=\"" +
-                                               code + "\"/></numFmts></styleSheet>"}});
-    };
     struct Case {
         const char* name;
         std::vector<unsigned char> bytes;
@@ -270,22 +252,9 @@ TEST(XlsxReader, RefusesBadInputWithAClearMessage)
         {"encrypted zip entries", Zip({{"_rels/.rels", kRootRels}}, false, "secret"),
          "is encrypted in the zip"},
         {"workbook with a password", encrypted, "protected with a password"},
-        {"elements nested too deeply",
-         OneSheet(SheetXml("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\">" + nested + "</c></row>")),
-         "levels deep"},
         {"text too long",
          OneSheet(SheetXml("<row r=\"1\"><c r=\"B1\" t=\"str\"><v>" + tooLong + "</v></c></row>")),
          "text in cell 'S'!$B$1 is longer than 32767"},
-        {"shared string too long",
-         OneSheet(SheetXml(R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row>)"),
-                  {{"xl/sharedStrings.xml", "<sst><si><t>" + tooLong + "</t></si></sst>"}}),
-         "Shared string 0 is longer than"},
-        {"formula too long",
-         OneSheet(SheetXml("<row r=\"1\"><c r=\"C1\"><f>" + formulaTooLong + "</f></c></row>")),
-         "formula in cell 'S'!$C$1 is longer than 8192"},
-        {"defined name too long", withNames("<definedName name=\"Big\">" + formulaTooLong + "</definedName>"),
-         "Defined name Big is longer than"},
-        {"format code too long", withFormat(std::string(300, '0')), "Number format 164 is longer than 255"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
