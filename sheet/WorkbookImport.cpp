@@ -137,6 +137,11 @@ FillResult Fill(const xlsx::Workbook& workbook, CCellModel& model, const FillOpt
         for (const auto& cell : sheet.cells) {
             if (!cell.HasFormula())
                 continue;
+            // Reading every formula can take a while too; a stop must not wait for it.
+            if (options.stop && options.stop->load(std::memory_order_relaxed)) {
+                result.outcome = FillOutcome::Stopped;
+                return result;
+            }
             FormulaError error;
             if (!CFormulaParser::Parse(cell.formula, check, &error)) {
                 result.outcome = FillOutcome::FormulaFailed;

@@ -5,10 +5,12 @@
 #include "sheet/ScriptedRangePicker.h"
 #include "sheet/VariableTable.h"
 #include "sheet/WorkbookImport.h"
+#include "sheet/XlsxReader.h"
 #include "tests/sheet/XlsxTestPackages.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <mutex>
 
 using namespace sheet;
@@ -209,6 +211,16 @@ TEST(ExcelHost, StopsAWorkerPromptlyAndCopesWithNone)
     if (codes.empty() || codes.back() != ImportCode::Done) {
         EXPECT_FALSE(model.IsLoaded());
     }
+    // A stop also ends the reading of the formulas (here before the one it cannot read).
+    std::atomic<bool> stop{true};
+    FillOptions stopped;
+    stopped.stop = &stop;
+    CCellModel untouched;
+    auto unreadable = xlsx::ReadWorkbook(
+        xlsxtest::OneSheet(xlsxtest::SheetXml("<row r=\"1\"><c r=\"A1\"><f>SUM(</f></c></row>")));
+    EXPECT_EQ(FillCellModel(unreadable, untouched, stopped).outcome, FillOutcome::Stopped);
+    EXPECT_EQ(untouched.GetCellCount(), 0u);
+
     // A second import on the same host runs to its end.
     CCellModel again;
     host.StartWorker(&again);
