@@ -46,6 +46,16 @@ void Writer::String(std::string_view text)
 
 void Writer::Bits(uint32_t value, int count)
 {
+    if (count < 0 || count > 32)
+        throw SwfError("bit field of " + std::to_string(count) + " bits");
+    if (count < 32 && (value >> count) != 0)
+        throw SwfError("value " + std::to_string(value) + " does not fit a " + std::to_string(count) +
+                       "-bit field");
+    PutBits(value, count);
+}
+
+void Writer::PutBits(uint32_t value, int count)
+{
     for (int i = count - 1; i >= 0; --i) {
         bitBuffer_ = (bitBuffer_ << 1) | ((value >> i) & 1u);
         if (++bitCount_ == 8) {
@@ -60,16 +70,18 @@ void Writer::SignedBits(int32_t value, int count)
 {
     if (count == 0 && value == 0)
         return;
+    if (count < 0 || count > 32)
+        throw SwfError("bit field of " + std::to_string(count) + " bits");
     if (count < 32 && SignedBitsNeeded(value) > count)
         throw SwfError("value " + std::to_string(value) + " does not fit a " + std::to_string(count) +
                        "-bit field");
-    Bits(static_cast<uint32_t>(value), count);
+    PutBits(static_cast<uint32_t>(value), count);
 }
 
 void Writer::FlushBits()
 {
     if (bitCount_ > 0)
-        Bits(0, 8 - bitCount_);
+        PutBits(0, 8 - bitCount_);
 }
 
 void Writer::Tag(TagCode code, std::span<const uint8_t> body, bool forceLong)

@@ -25,6 +25,7 @@ public:
     // UTF-8 text followed by NUL; text holding a NUL is refused, as it would cut the string.
     void String(std::string_view text);
 
+    // Both throw SwfError for a value too wide for the field, rather than writing part of it.
     void Bits(uint32_t value, int count);
     void SignedBits(int32_t value, int count);
     void FlushBits();
@@ -42,6 +43,8 @@ public:
     void PatchU32(size_t offset, uint32_t value);
 
 private:
+    void PutBits(uint32_t value, int count);
+
     std::vector<uint8_t> data_;
     uint32_t bitBuffer_ = 0;
     int bitCount_ = 0;
