@@ -12,10 +12,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::span<const uint8_t> bytes(data, size);
-    swf::CharacterIds().Reset();
     try {
         CSwfMovie movie;
-        movie.LoadBytes(bytes, false, true);
+        movie.LoadBytes(bytes, {.keepTopLevel = true});
         for (auto& clip : movie.GetClipEntries())
             movie.MarkCharacterUsed(clip.GetId());
         swf::Writer used;
@@ -31,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     try {
         CEmbeddedSwfMovie embedded;
-        embedded.LoadBytes(bytes, true);
+        swf::IdCounter ids;
+        embedded.LoadBytes(bytes, {.remapIds = &ids});
         for (uint16_t id : embedded.GetKeptIds())
             embedded.MarkCharacterUsed(id);
     } catch (const swf::SwfError&) {

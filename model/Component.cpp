@@ -169,7 +169,7 @@ void CComponent::ReleaseUse()
     }
 }
 
-void CComponent::PlaceInMovie(CSwfMovie& movie) const
+void CComponent::PlaceInMovie(CSwfMovie& movie, swf::IdCounter& depths) const
 {
     if (!definition_) {
         return;
@@ -188,7 +188,7 @@ void CComponent::PlaceInMovie(CSwfMovie& movie) const
     }
     matrix.translateX = ToTwips(GetLeft() + GetOriginX());
     matrix.translateY = ToTwips(GetTop() + GetOriginY());
-    std::uint16_t depth = swf::PlacementDepths().Next();
+    std::uint16_t depth = depths.Next();
     movie.AddTag(std::make_unique<CSwfPlaceObject2>(depth, symbol.characterId, matrix, name_));
 }
 

@@ -15,6 +15,9 @@ class CComponentDef;
 class CBindingLink;
 class CActionList;
 class CSwfMovie;
+namespace swf {
+class IdCounter;
+}
 class CChartData;
 
 // A rectangle in twips.
@@ -84,7 +87,7 @@ public:
     // A new instance: same definition, copied parameters and property map, a new name.
     virtual std::unique_ptr<CComponent> CreateInstance() const = 0;
     // Places the definition's character in movie at the next depth, named after the instance.
-    virtual void PlaceInMovie(CSwfMovie& movie) const;
+    virtual void PlaceInMovie(CSwfMovie& movie, swf::IdCounter& depths) const;
     // Both hand the work to the installed script generator (none: nothing is appended).
     virtual void BuildActionScript(CActionList& actions);
     virtual void EmitModelInitCall(CActionList& actions);

@@ -77,7 +77,7 @@ CComponentDef* CComponentCategory::GetGroupItem(int index) const
 CComponentCatalog::CComponentCatalog() = default;
 CComponentCatalog::~CComponentCatalog() = default;
 
-bool CComponentCatalog::Load(const fs::path& installDir, std::string* error)
+bool CComponentCatalog::Load(const fs::path& installDir, swf::IdCounter& assetIds, std::string* error)
 {
     fs::path root = installDir / "component";
     fs::path defaultsFolder = root / "default";
@@ -99,7 +99,9 @@ bool CComponentCatalog::Load(const fs::path& installDir, std::string* error)
             }
             auto movie = std::make_unique<CSwfMovie>();
             try {
-                movie->LoadFile(file, true, false);
+                swf::LoadOptions options;
+                options.remapIds = &assetIds;
+                movie->LoadFile(file, options);
             } catch (const swf::SwfError& e) {
                 Trace("Component asset %s skipped: %s", file.string().c_str(), e.what());
                 continue;

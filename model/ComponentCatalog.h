@@ -2,6 +2,7 @@
 
 #include "model/RecordStream.h"
 
+#include "swf/SwfIds.h"
 #include "swf/SwfObject.h"
 
 #include <filesystem>
@@ -41,10 +42,13 @@ public:
     CComponentCatalog();
     ~CComponentCatalog() override;
 
-    // Scans installDir/component once. A symbol whose default-parameter file is missing or
-    // unreadable, and an asset that cannot be read, are skipped with a trace line; the others
-    // load. False (with error) only when there is no variant folder at all.
-    bool Load(const std::filesystem::path& installDir, std::string* error = nullptr);
+    // Scans installDir/component once. The assets' character ids are renumbered from assetIds,
+    // which the caller keeps so that builds number their own characters past them. A symbol
+    // whose default-parameter file is missing or unreadable, and an asset that cannot be read,
+    // are skipped with a trace line; the others load. False (with error) only when there is no
+    // variant folder at all.
+    bool Load(const std::filesystem::path& installDir, swf::IdCounter& assetIds,
+              std::string* error = nullptr);
 
     int GetCategoryCount() const { return static_cast<int>(categories_.size()); }
     CComponentCategory* GetCategory(int index) const;

@@ -38,11 +38,6 @@ private:
     std::vector<std::unique_ptr<CAction>> actions_;
 };
 
-// Process-wide switch read by the action parser when a movie load starts: while set,
-// ConstantPool and Push records are kept as raw bytes instead of being decoded.
-void SetKeepRawActions(bool keep);
-bool GetKeepRawActions();
-
 namespace swf {
 
 struct ActionParseOptions {

@@ -4,28 +4,15 @@
 #include "swf/SwfReader.h"
 #include "swf/SwfWriter.h"
 
-#include <atomic>
 #include <bit>
 #include <cstring>
 
 namespace {
 
-std::atomic<bool> g_keepRawActions{false};
-
 // Function bodies nest; a hostile movie must not be able to exhaust the stack.
 constexpr int kMaxFunctionNesting = 64;
 
 } // namespace
-
-void SetKeepRawActions(bool keep)
-{
-    g_keepRawActions = keep;
-}
-
-bool GetKeepRawActions()
-{
-    return g_keepRawActions;
-}
 
 // ---------------------------------------------------------------------------------------------
 // Action list

@@ -39,6 +39,7 @@ enum class TagCode : uint16_t {
     DefineBitsLossless2 = 36,
     DefineEditText = 37,
     DefineSprite = 39,
+    NameCharacter = 40,
     ProductInfo = 41,
     FrameLabel = 43,
     SoundStreamHead2 = 45,
@@ -55,6 +56,8 @@ enum class TagCode : uint16_t {
     EnableDebugger2 = 64,
     ScriptLimits = 65,
     SetTabIndex = 66,
+    FileAttributes = 69,
+    Metadata = 77,
     Marker = 666,
 };
 

@@ -280,23 +280,20 @@ void CSwfMovie::ParseTag(swf::TagLoader& loader, uint16_t code, std::span<const 
     AddTag(std::move(tag));
 }
 
-void CSwfMovie::LoadFile(const std::filesystem::path& path, bool remapIds, bool keepTopLevel)
+void CSwfMovie::LoadFile(const std::filesystem::path& path, const swf::LoadOptions& options)
 {
     std::vector<uint8_t> bytes = ReadWholeFile(path);
     try {
         if (EndsWithDat(path))
             bytes = swf::DecipherAsset(bytes);
-        LoadBytes(bytes, remapIds, keepTopLevel);
+        LoadBytes(bytes, options);
     } catch (const swf::SwfError& e) {
         throw swf::SwfError(path.string() + ": " + e.what());
     }
 }
 
-void CSwfMovie::LoadBytes(std::span<const uint8_t> file, bool remapIds, bool keepTopLevel)
+void CSwfMovie::LoadBytes(std::span<const uint8_t> file, const swf::LoadOptions& options)
 {
-    swf::LoadOptions options;
-    options.remapIds = remapIds;
-    options.keepRawActions = GetKeepRawActions();
     ClearForLoad();
 
     uint8_t version = 0;
@@ -316,7 +313,7 @@ void CSwfMovie::LoadBytes(std::span<const uint8_t> file, bool remapIds, bool kee
     frameRect_ = rect;
     frameRate_ = swf::FromFixed8(rate);
     frameCount_ = frames;
-    BuildClipEntries(keepTopLevel);
+    BuildClipEntries(options.keepTopLevel);
 }
 
 void CSwfMovie::BuildClipEntries(bool keepTopLevel)

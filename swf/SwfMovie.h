@@ -3,6 +3,7 @@
 #include "swf/ClipEntry.h"
 #include "swf/SwfObject.h"
 #include "swf/SwfRecords.h"
+#include "swf/TagLoader.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -11,9 +12,6 @@
 #include <unordered_map>
 #include <vector>
 
-namespace swf {
-class TagLoader;
-}
 
 class CSwfRawTag;
 
@@ -51,13 +49,11 @@ public:
     double GetFrameRate() const { return frameRate_; }
 
     // Reads a movie file (FWS or CWS; a path ending in "dat" is an enciphered asset) into this
-    // movie, replacing its tags. remapIds gives every character id read the next id of the
-    // shared counter; keepTopLevel links each exported clip to its top-level placement. The
-    // exported-symbol table is refilled. Throws swf::SwfError when the file cannot be read or
-    // parsed.
-    void LoadFile(const std::filesystem::path& path, bool remapIds = false, bool keepTopLevel = false);
+    // movie, replacing its tags. The exported-symbol table is refilled. Throws swf::SwfError
+    // when the file cannot be read or parsed.
+    void LoadFile(const std::filesystem::path& path, const swf::LoadOptions& options = {});
     // The same from the bytes of a (deciphered) movie file.
-    void LoadBytes(std::span<const uint8_t> file, bool remapIds = false, bool keepTopLevel = false);
+    void LoadBytes(std::span<const uint8_t> file, const swf::LoadOptions& options = {});
 
     // Add or remove one use of every tag with the id and, recursively, of every id it depends on
     // (each id once per call, so cyclic references end).

@@ -79,7 +79,8 @@ void CEndShapeRecord::Write(swf::Writer& out, int, int) const
     out.Bits(0, 6);
 }
 
-CSwfShape::CSwfShape(const CSwfRect& bounds) : CSwfObject(swf::CharacterIds().Next()), bounds_(bounds)
+CSwfShape::CSwfShape(swf::IdCounter& characterIds, const CSwfRect& bounds)
+    : CSwfObject(characterIds.Next()), bounds_(bounds)
 {
 }
 

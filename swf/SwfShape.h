@@ -1,5 +1,6 @@
 #pragma once
 
+#include "swf/SwfIds.h"
 #include "swf/SwfObject.h"
 #include "swf/SwfRecords.h"
 
@@ -60,7 +61,7 @@ public:
 // DefineShape (2) with a new character id: bounds, fill styles, no line styles, and records.
 class CSwfShape : public CSwfObject {
 public:
-    explicit CSwfShape(const CSwfRect& bounds);
+    CSwfShape(swf::IdCounter& characterIds, const CSwfRect& bounds);
     ~CSwfShape() override;
 
     // Returns the 1-based index of the style. Styles can only be added before EndStyles.

@@ -4,7 +4,7 @@
 #include "swf/SwfIds.h"
 #include "swf/SwfWriter.h"
 
-CSwfSprite::CSwfSprite() : CSwfObject(swf::CharacterIds().Next())
+CSwfSprite::CSwfSprite(swf::IdCounter& characterIds) : CSwfObject(characterIds.Next())
 {
 }
 

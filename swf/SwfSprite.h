@@ -1,5 +1,6 @@
 #pragma once
 
+#include "swf/SwfIds.h"
 #include "swf/SwfObject.h"
 
 #include <memory>
@@ -8,8 +9,8 @@
 // DefineSprite (39): a character with its own timeline of tags, which it owns.
 class CSwfSprite : public CSwfObject {
 public:
-    // A new sprite takes the next character id.
-    CSwfSprite();
+    // A new sprite takes the next id of the build's counter.
+    explicit CSwfSprite(swf::IdCounter& characterIds);
     // A sprite read from a file keeps its id, frame count and header form.
     CSwfSprite(uint16_t characterId, uint16_t frameCount, bool longHeader);
     ~CSwfSprite() override;

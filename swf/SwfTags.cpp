@@ -71,8 +71,8 @@ void CSwfExportedSymbol::Write(swf::Writer& out)
     out.Tag(swf::TagCode::ExportAssets, body.Data());
 }
 
-CSwfJpegImage::CSwfJpegImage(const uint8_t* bytes, size_t length)
-    : CSwfObject(swf::CharacterIds().Next()), bytes_(bytes, bytes + length)
+CSwfJpegImage::CSwfJpegImage(swf::IdCounter& characterIds, const uint8_t* bytes, size_t length)
+    : CSwfObject(characterIds.Next()), bytes_(bytes, bytes + length)
 {
 }
 

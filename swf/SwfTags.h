@@ -1,5 +1,6 @@
 #pragma once
 
+#include "swf/SwfIds.h"
 #include "swf/SwfObject.h"
 
 #include <array>
@@ -82,7 +83,7 @@ private:
 // DefineBitsJPEG2 (21) with a new character id.
 class CSwfJpegImage : public CSwfObject {
 public:
-    CSwfJpegImage(const uint8_t* bytes, size_t length);
+    CSwfJpegImage(swf::IdCounter& characterIds, const uint8_t* bytes, size_t length);
     swf::TagCode GetTagCode() const override { return swf::TagCode::DefineBitsJpeg2; }
     const std::vector<uint8_t>& GetBytes() const { return bytes_; }
     void Write(swf::Writer& out) override;

@@ -3,7 +3,6 @@
 #include "swf/Actions.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfError.h"
-#include "swf/SwfIds.h"
 #include "swf/SwfRawTag.h"
 #include "swf/SwfRecords.h"
 #include "swf/SwfSprite.h"
@@ -241,26 +240,26 @@ void Button(Reader& in, bool version2, IdSites& sites)
 // Tags that carry no character id at all.
 bool IsIdFree(uint16_t code)
 {
-    switch (code) {
-    case 1:  // ShowFrame
-    case 8:  // JPEGTables
-    case 9:  // SetBackgroundColor
-    case 12: // DoAction
-    case 18: // SoundStreamHead
-    case 19: // SoundStreamBlock
-    case 24: // Protect
-    case 28: // RemoveObject2
-    case 41: // ProductInfo
-    case 43: // FrameLabel
-    case 45: // SoundStreamHead2
-    case 58: // EnableDebugger
-    case 63: // DebugID
-    case 64: // EnableDebugger2
-    case 65: // ScriptLimits
-    case 66: // SetTabIndex
-    case 69: // FileAttributes
-    case 77: // Metadata
-    case 666:
+    switch (static_cast<TagCode>(code)) {
+    case TagCode::ShowFrame:
+    case TagCode::JpegTables:
+    case TagCode::SetBackgroundColor:
+    case TagCode::DoAction:
+    case TagCode::SoundStreamHead:
+    case TagCode::SoundStreamBlock:
+    case TagCode::Protect:
+    case TagCode::RemoveObject2:
+    case TagCode::ProductInfo:
+    case TagCode::FrameLabel:
+    case TagCode::SoundStreamHead2:
+    case TagCode::EnableDebugger:
+    case TagCode::DebugId:
+    case TagCode::EnableDebugger2:
+    case TagCode::ScriptLimits:
+    case TagCode::SetTabIndex:
+    case TagCode::FileAttributes:
+    case TagCode::Metadata:
+    case TagCode::Marker:
         return true;
     default:
         return false;
@@ -270,53 +269,53 @@ bool IsIdFree(uint16_t code)
 // Finds the ids of a tag. False when the tag is not one whose layout the library knows.
 bool FindIdSites(uint16_t code, Reader& in, IdSites& sites)
 {
-    switch (code) {
-    case 2:
+    switch (static_cast<TagCode>(code)) {
+    case TagCode::DefineShape:
         Shape(in, 1, sites);
         return true;
-    case 22:
+    case TagCode::DefineShape2:
         Shape(in, 2, sites);
         return true;
-    case 32:
+    case TagCode::DefineShape3:
         Shape(in, 3, sites);
         return true;
-    case 46:
+    case TagCode::DefineMorphShape:
         MorphShape(in, sites);
         return true;
-    case 11:
+    case TagCode::DefineText:
         Text(in, false, sites);
         return true;
-    case 33:
+    case TagCode::DefineText2:
         Text(in, true, sites);
         return true;
-    case 7:
+    case TagCode::DefineButton:
         Button(in, false, sites);
         return true;
-    case 34:
+    case TagCode::DefineButton2:
         Button(in, true, sites);
         return true;
-    case 6:  // DefineBits
-    case 10: // DefineFont
-    case 13: // DefineFontInfo: indexed under its font
-    case 14: // DefineSound
-    case 20: // DefineBitsLossless
-    case 21: // DefineBitsJPEG2
-    case 23: // DefineButtonCxform: indexed under its button
-    case 35: // DefineBitsJPEG3
-    case 36: // DefineBitsLossless2
-    case 48: // DefineFont2
-    case 60: // DefineVideoStream
-    case 62: // DefineFontInfo2
+    case TagCode::DefineBits:
+    case TagCode::DefineFont:
+    case TagCode::DefineFontInfo: // indexed under its font
+    case TagCode::DefineSound:
+    case TagCode::DefineBitsLossless:
+    case TagCode::DefineBitsJpeg2:
+    case TagCode::DefineButtonCxform: // indexed under its button
+    case TagCode::DefineBitsJpeg3:
+    case TagCode::DefineBitsLossless2:
+    case TagCode::DefineFont2:
+    case TagCode::DefineVideoStream:
+    case TagCode::DefineFontInfo2:
         Key(in, sites);
         return true;
-    case 4:  // PlaceObject
-    case 5:  // RemoveObject
-    case 15: // StartSound
-    case 40: // NameCharacter
-    case 61: // VideoFrame
+    case TagCode::PlaceObject:
+    case TagCode::RemoveObject:
+    case TagCode::StartSound:
+    case TagCode::NameCharacter:
+    case TagCode::VideoFrame:
         Reference(in, sites);
         return true;
-    case 17: // DefineButtonSound
+    case TagCode::DefineButtonSound:
         Key(in, sites);
         for (int i = 0; i < 4; ++i) {
             size_t at = in.Offset();
@@ -326,14 +325,14 @@ bool FindIdSites(uint16_t code, Reader& in, IdSites& sites)
             }
         }
         return true;
-    case 26: { // PlaceObject2
+    case TagCode::PlaceObject2: {
         uint8_t flags = in.U8();
         in.U16();
         if (flags & 0x02)
             Reference(in, sites);
         return true;
     }
-    case 37: { // DefineEditText
+    case TagCode::DefineEditText: {
         Key(in, sites);
         ReadRect(in);
         uint8_t flags = in.U8();
@@ -342,7 +341,7 @@ bool FindIdSites(uint16_t code, Reader& in, IdSites& sites)
             Reference(in, sites);
         return true;
     }
-    case 56: { // ExportAssets
+    case TagCode::ExportAssets: {
         uint16_t count = in.U16();
         for (uint16_t i = 0; i < count; ++i) {
             Key(in, sites);
@@ -350,7 +349,7 @@ bool FindIdSites(uint16_t code, Reader& in, IdSites& sites)
         }
         return true;
     }
-    case 57: { // ImportAssets
+    case TagCode::ImportAssets: {
         in.String();
         uint16_t count = in.U16();
         for (uint16_t i = 0; i < count; ++i) {
@@ -404,7 +403,7 @@ uint16_t TagLoader::MapId(uint16_t id)
     auto found = idMap_.find(id);
     if (found != idMap_.end())
         return found->second;
-    uint16_t fresh = CharacterIds().Next();
+    uint16_t fresh = options_.remapIds->Next();
     idMap_.emplace(id, fresh);
     return fresh;
 }
@@ -455,16 +454,17 @@ std::unique_ptr<CSwfObject> TagLoader::Decode(uint16_t code, std::span<const uin
     if (++tagCount_ > kMaxTags)
         throw SwfError("movie holds more than " + std::to_string(kMaxTags) + " tags (at offset " +
                        std::to_string(offset) + ")");
-    if (code == static_cast<uint16_t>(TagCode::JpegTables) && !jpegTables_)
+    const auto kind = static_cast<TagCode>(code);
+    if (kind == TagCode::JpegTables && !jpegTables_)
         jpegTables_.emplace(body.begin(), body.end());
-    if (code == static_cast<uint16_t>(TagCode::DefineBits) && options_.remapIds && jpegTables_)
+    if (kind == TagCode::DefineBits && options_.remapIds && jpegTables_)
         return JoinJpegTables(body, offset);
-    if (code == static_cast<uint16_t>(TagCode::DefineSprite))
+    if (kind == TagCode::DefineSprite)
         return DecodeSprite(body, longHeader, offset);
 
     // A short body under a long header cannot be written back by a decoded list.
     bool headerAsWritten = longHeader == (body.size() >= 0x3F);
-    if (code == static_cast<uint16_t>(TagCode::DoAction)) {
+    if (kind == TagCode::DoAction) {
         // Decoded, every action byte can become an object of some forty bytes; past a budget per
         // movie, frame scripts stay raw, which writes back the same.
         if (headerAsWritten && body.size() <= kMaxDecodedActionBytes - decodedActionBytes_) {
@@ -484,7 +484,7 @@ std::unique_ptr<CSwfObject> TagLoader::Decode(uint16_t code, std::span<const uin
         return std::make_unique<CSwfRawTag>(code, std::vector<uint8_t>(body.begin(), body.end()), longHeader);
     }
 
-    if (code == static_cast<uint16_t>(TagCode::DoInitAction)) {
+    if (kind == TagCode::DoInitAction) {
         Reader in(body, "DoInitAction", offset);
         uint16_t sprite = MapId(in.U16());
         auto actions = in.Rest();

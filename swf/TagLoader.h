@@ -1,5 +1,7 @@
 #pragma once
 
+#include "swf/SwfIds.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -13,8 +15,12 @@ class CSwfObject;
 namespace swf {
 
 struct LoadOptions {
-    // Give every character id read the next id of the shared counter.
-    bool remapIds = false;
+    // When set, every character id read becomes the next id of this counter: the movie is being
+    // merged into a build (or a set of long-lived assets) that numbers its characters from it.
+    IdCounter* remapIds = nullptr;
+    // Links each exported clip to its top-level placement.
+    bool keepTopLevel = false;
+    // ConstantPool and Push records stay raw bytes instead of being decoded.
     bool keepRawActions = false;
 };
 
@@ -55,6 +61,7 @@ template <class Visit> void ForEachTag(std::span<const uint8_t> stream, size_t b
 
 } // namespace swf
 
+#include "swf/SwfCodes.h"
 #include "swf/SwfReader.h"
 
 template <class Visit> void swf::ForEachTag(std::span<const uint8_t> stream, size_t base, Visit&& visit)
@@ -72,7 +79,7 @@ template <class Visit> void swf::ForEachTag(std::span<const uint8_t> stream, siz
                     " bytes overruns the movie");
         size_t offset = base + in.Offset();
         auto body = in.Bytes(length);
-        if (code == 0)
+        if (static_cast<TagCode>(code) == TagCode::End)
             return;
         visit(code, body, longHeader, offset);
     }

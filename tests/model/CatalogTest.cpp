@@ -24,9 +24,10 @@ namespace {
 // An enciphered asset exporting one small sprite per symbol.
 void WriteAsset(const fs::path& file, const std::vector<std::string>& symbols)
 {
+    swf::IdCounter ids;
     CSwfMovie movie;
     for (const std::string& symbol : symbols) {
-        auto sprite = std::make_unique<CSwfSprite>();
+        auto sprite = std::make_unique<CSwfSprite>(ids);
         sprite->AddTag(std::make_unique<CSwfShowFrame>());
         std::uint16_t id = sprite->GetCharacterId();
         movie.AddTag(std::move(sprite));
@@ -53,6 +54,7 @@ void WriteDefaults(const fs::path& folder, const std::string& symbol, const std:
 
 class CatalogTest : public ::testing::Test {
 protected:
+    swf::IdCounter assetIds;
     void SetUp() override
     {
         SetTraceSink([this](const std::string& line) { traces += line + "\n"; });
@@ -96,7 +98,7 @@ bool Contains(const std::vector<std::uint8_t>& bytes, const std::string& text)
 TEST_F(CatalogTest, LoadsEveryReadableComponentAndSkipsTheRest)
 {
     CComponentCatalog catalog;
-    ASSERT_TRUE(catalog.Load(dir.path()));
+    ASSERT_TRUE(catalog.Load(dir.path(), assetIds));
     EXPECT_EQ(catalog.GetTotalCount(), 2);
     EXPECT_EQ(catalog.GetFolderCount(), 2);
     EXPECT_EQ(catalog.GetFolderName(0), "basic");
@@ -132,14 +134,14 @@ TEST_F(CatalogTest, NoComponentFolderIsAnError)
     testsupport::TempDir empty;
     CComponentCatalog catalog;
     std::string error;
-    EXPECT_FALSE(catalog.Load(empty.path(), &error));
+    EXPECT_FALSE(catalog.Load(empty.path(), assetIds, &error));
     EXPECT_NE(error.find("component"), std::string::npos);
 }
 
 TEST_F(CatalogTest, InstancesAreNamedCopiedAndPlaced)
 {
     CComponentCatalog catalog;
-    ASSERT_TRUE(catalog.Load(dir.path()));
+    ASSERT_TRUE(catalog.Load(dir.path(), assetIds));
     CSwfComponent* prototype = catalog.FindByTypeName("KVBarChartSymbol");
     std::unique_ptr<CComponent> first = prototype->CreateInstance();
     std::unique_ptr<CComponent> second = prototype->CreateInstance();
@@ -164,7 +166,8 @@ TEST_F(CatalogTest, InstancesAreNamedCopiedAndPlaced)
     EXPECT_EQ(h, 2000);
 
     CSwfMovie out;
-    first->PlaceInMovie(out);
+    swf::IdCounter depths;
+    first->PlaceInMovie(out, depths);
     ASSERT_EQ(out.GetTagCount(), 1u);
     EXPECT_EQ(out.GetTag(0)->GetTagCode(), swf::TagCode::PlaceObject2);
 
@@ -182,7 +185,7 @@ TEST_F(CatalogTest, InstancesAreNamedCopiedAndPlaced)
 TEST_F(CatalogTest, WritesOnlyTheSymbolsInUse)
 {
     CComponentCatalog catalog;
-    ASSERT_TRUE(catalog.Load(dir.path()));
+    ASSERT_TRUE(catalog.Load(dir.path(), assetIds));
     EXPECT_TRUE(Written(catalog).empty());
     std::unique_ptr<CComponent> bar = catalog.FindByTypeName("KVBarChartSymbol")->CreateInstance();
     bar->MarkUsed();
@@ -205,7 +208,7 @@ TEST_F(CatalogTest, CounterOfASymbolFillingTheWholeNameFieldRoundTrips)
     WriteAsset(component / "basic" / "long.dat", {symbol});
     WriteDefaults(component / "default", symbol, "Long", "Other");
     CComponentCatalog catalog;
-    ASSERT_TRUE(catalog.Load(dir.path()));
+    ASSERT_TRUE(catalog.Load(dir.path(), assetIds));
     ASSERT_NE(catalog.FindDefinition(symbol), nullptr);
     catalog.FindDefinition(symbol)->SetCounter(7);
     RecordWriter out;
@@ -219,7 +222,7 @@ TEST_F(CatalogTest, CounterOfASymbolFillingTheWholeNameFieldRoundTrips)
 TEST_F(CatalogTest, CountersRoundTripAndDamageChangesNothing)
 {
     CComponentCatalog catalog;
-    ASSERT_TRUE(catalog.Load(dir.path()));
+    ASSERT_TRUE(catalog.Load(dir.path(), assetIds));
     catalog.FindDefinition("KVBarChartSymbol")->SetCounter(4);
     catalog.FindDefinition("KVGaugeSymbol")->SetCounter(9);
     RecordWriter out;
@@ -254,7 +257,7 @@ TEST_F(CatalogTest, CountersRoundTripAndDamageChangesNothing)
 TEST_F(CatalogTest, ComponentRecordsRoundTripThroughTheCatalogue)
 {
     auto owned = std::make_unique<CComponentCatalog>();
-    ASSERT_TRUE(owned->Load(dir.path()));
+    ASSERT_TRUE(owned->Load(dir.path(), assetIds));
     InstallComponentCatalog(std::move(owned));
     std::unique_ptr<CComponent> bar =
         GetComponentCatalog()->FindByTypeName("KVBarChartSymbol")->CreateInstance();

@@ -49,17 +49,17 @@ void Report(CActionList& list, const char* command, const char* variable)
 }
 
 // The picture as the asset export embeds it: image, shape, sprite, export.
-void AddPicture(CSwfMovie& movie)
+void AddPicture(CSwfMovie& movie, swf::IdAllocator& ids)
 {
     std::vector<uint8_t> jpeg = MakeJpeg(32, 24);
     int width = 0, height = 0;
     if (!ScanJpegStream(jpeg.data(), jpeg.size(), width, height))
         throw swf::SwfError("test picture unreadable");
-    auto image = std::make_unique<CSwfJpegImage>(jpeg.data(), jpeg.size());
+    auto image = std::make_unique<CSwfJpegImage>(ids.characters, jpeg.data(), jpeg.size());
     uint16_t imageId = image->GetCharacterId();
     movie.AddTag(std::move(image));
     int w = width * 20, h = height * 20;
-    auto shape = std::make_unique<CSwfShape>(CSwfRect(0, w, 0, h));
+    auto shape = std::make_unique<CSwfShape>(ids.characters, CSwfRect(0, w, 0, h));
     shape->AddFillStyle(CSwfFillStyle::Bitmap(0xFFFF, CSwfMatrix::CSwfMatrixScaled(10 << 16, 10 << 16)));
     shape->AddFillStyle(CSwfFillStyle::Bitmap(imageId, CSwfMatrix::CSwfMatrixScaled(20 << 16, 20 << 16)));
     shape->EndStyles();
@@ -71,14 +71,14 @@ void AddPicture(CSwfMovie& movie)
     shape->AddRecord(std::make_unique<CEndShapeRecord>());
     uint16_t shapeId = shape->GetCharacterId();
     movie.AddTag(std::move(shape));
-    auto sprite = std::make_unique<CSwfSprite>();
+    auto sprite = std::make_unique<CSwfSprite>(ids.characters);
     sprite->AddTag(std::make_unique<CSwfPlaceObject2>(1, shapeId, CSwfMatrix(), ""));
     sprite->AddTag(std::make_unique<CSwfShowFrame>());
     uint16_t spriteId = sprite->GetCharacterId();
     movie.AddTag(std::move(sprite));
     movie.AddTag(std::make_unique<CSwfExportedSymbol>(spriteId));
     movie.AddTag(
-        std::make_unique<CSwfPlaceObject2>(swf::PlacementDepths().Next(), spriteId, CSwfMatrix(), "pic"));
+        std::make_unique<CSwfPlaceObject2>(ids.depths.Next(), spriteId, CSwfMatrix(), "pic"));
 }
 
 // V3 = f_sum() with f_sum() { return Number(V1) + Number(obj.half) * 2 }, reported as "result".
@@ -136,14 +136,13 @@ void AddComputation(CSwfMovie& movie)
 
 void WriteMovies(const std::filesystem::path& folder)
 {
-    swf::CharacterIds().Reset();
-    swf::PlacementDepths().Reset();
+    swf::IdAllocator ids;
     CSwfOutputMovie movie;
     movie.AddTag(std::make_unique<CSwfEnableDebugger2>(""));
     movie.AddTag(std::make_unique<CSwfDebugId>());
     movie.AddTag(std::make_unique<CSwfSetBackgroundColor>(0x33, 0x66, 0x99));
     movie.AddTag(std::make_unique<CSwfScriptLimits>(256, 60));
-    AddPicture(movie);
+    AddPicture(movie, ids);
     AddComputation(movie);
     movie.AddTag(std::make_unique<CSwfShowFrame>());
     movie.WriteFile(folder / "library_fws.swf", 400 * 20, 300 * 20, 30, false);
@@ -151,7 +150,7 @@ void WriteMovies(const std::filesystem::path& folder)
 
     // Read back with renumbering and written again inside another movie, as assets are merged.
     CSwfMovie reloaded;
-    reloaded.LoadFile(folder / "library_cws.swf", true, true);
+    reloaded.LoadFile(folder / "library_cws.swf", {.remapIds = &ids.characters, .keepTopLevel = true});
     reloaded.SetWriteAll(true);
     CSwfOutputMovie merged;
     merged.SetFrameCount(reloaded.GetFrameCount());
@@ -165,8 +164,8 @@ void WriteMovies(const std::filesystem::path& folder)
     auto owned = std::make_unique<CEmbeddedSwfMovie>();
     CEmbeddedSwfMovie* embedded = owned.get();
     host.AddTag(std::move(owned));
-    embedded->LoadFile(folder / "library_fws.swf", true);
-    auto sprite = std::make_unique<CSwfSprite>();
+    embedded->LoadFile(folder / "library_fws.swf", {.remapIds = &ids.characters});
+    auto sprite = std::make_unique<CSwfSprite>(ids.characters);
     for (auto& tag : embedded->GetTimelineTags()) {
         tag->AddUse();
         if (tag->GetDependencies().size() == 1)
@@ -180,7 +179,7 @@ void WriteMovies(const std::filesystem::path& folder)
     uint16_t spriteId = sprite->GetCharacterId();
     host.AddTag(std::move(sprite));
     host.AddTag(std::make_unique<CSwfExportedSymbol>(spriteId));
-    host.AddTag(std::make_unique<CSwfPlaceObject2>(swf::PlacementDepths().Next(), spriteId, CSwfMatrix(),
+    host.AddTag(std::make_unique<CSwfPlaceObject2>(ids.depths.Next(), spriteId, CSwfMatrix(),
                                                    "embedded"));
     host.AddTag(std::make_unique<CSwfShowFrame>());
     host.WriteFile(folder / "embedded_cws.swf", 400 * 20, 300 * 20, 30, true);

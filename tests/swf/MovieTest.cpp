@@ -116,8 +116,7 @@ Bytes LibraryMovie(bool compressed = false)
 
 class MovieTest : public ::testing::Test {
 protected:
-    void SetUp() override { swf::CharacterIds().Reset(); }
-    void TearDown() override { swf::CharacterIds().Reset(); }
+    swf::IdCounter ids_;
 };
 
 TEST_F(MovieTest, LoadedMovieWritesBackByteForByte)
@@ -144,14 +143,14 @@ TEST_F(MovieTest, LongTagHeadersAndUnknownTagsSurvive)
     EXPECT_EQ(movie.WriteBytes(8000, 6000, 12, false), file);
     // Renumbering cannot know what an unknown tag holds: refused rather than copied wrongly.
     CSwfMovie remapped;
-    EXPECT_THROW(remapped.LoadBytes(file, true), swf::SwfError);
+    EXPECT_THROW(remapped.LoadBytes(file, {.remapIds = &ids_}), swf::SwfError);
 }
 
 TEST_F(MovieTest, RemappingMovesEveryIdAboveTheOnesInUse)
 {
-    swf::CharacterIds().Reset(500);
+    ids_.Reset(500);
     CSwfMovie movie;
-    movie.LoadBytes(LibraryMovie(), true, true);
+    movie.LoadBytes(LibraryMovie(), {.remapIds = &ids_, .keepTopLevel = true});
     ASSERT_EQ(movie.GetClipEntries().size(), 1u);
     const ClipEntry& clip = movie.GetClipEntries()[0];
     EXPECT_EQ(clip.GetName(), "clip");
@@ -167,13 +166,13 @@ TEST_F(MovieTest, RemappingMovesEveryIdAboveTheOnesInUse)
             EXPECT_GE(body[0] | body[1] << 8, 500) << "tag " << code;
         }
     });
-    EXPECT_GE(swf::CharacterIds().Peek(), 503);
+    EXPECT_GE(ids_.Peek(), 503);
 }
 
 TEST_F(MovieTest, MarkingWritesTheClipAndWhatItNeeds)
 {
     CSwfMovie movie;
-    movie.LoadBytes(LibraryMovie(), false, true);
+    movie.LoadBytes(LibraryMovie(), {.keepTopLevel = true});
     auto written = [&] {
         std::vector<uint16_t> codes;
         swf::Writer out;
@@ -240,7 +239,7 @@ TEST_F(MovieTest, CyclicDependenciesEnd)
 TEST_F(MovieTest, ClipEntriesGiveInitActionsAndDeleteTheirPlacement)
 {
     CSwfMovie movie;
-    movie.LoadBytes(LibraryMovie(), true, true);
+    movie.LoadBytes(LibraryMovie(), {.remapIds = &ids_, .keepTopLevel = true});
     ClipEntry& clip = movie.GetClipEntries()[0];
     ASSERT_NE(clip.GetInitActions(), nullptr);
     EXPECT_EQ(clip.GetInitActions()->GetBytes(), Bytes{0x07});
@@ -258,7 +257,7 @@ TEST_F(MovieTest, ClipEntriesGiveInitActionsAndDeleteTheirPlacement)
 
     // Without keeping top-level placements the entry has none.
     CSwfMovie plain;
-    plain.LoadBytes(LibraryMovie(), false, false);
+    plain.LoadBytes(LibraryMovie());
     EXPECT_EQ(plain.GetClipEntries()[0].GetPlacement(), nullptr);
 }
 
@@ -271,10 +270,8 @@ TEST_F(MovieTest, FrameScriptsAreDecodedAndRawKeepingApplies)
     Bytes file = File(Cat({Tag(12, actions.ToBytes(true)), Tag(1, {}), Tag(0, {})}));
     for (bool keepRaw : {false, true}) {
         SCOPED_TRACE(keepRaw ? "raw" : "decoded");
-        SetKeepRawActions(keepRaw);
         CSwfMovie movie;
-        movie.LoadBytes(file);
-        SetKeepRawActions(false);
+        movie.LoadBytes(file, {.keepRawActions = keepRaw});
         auto* script = dynamic_cast<CSwfDoAction*>(movie.GetTag(0));
         ASSERT_NE(script, nullptr);
         ASSERT_EQ(script->GetActions().size(), 21u);
@@ -447,9 +444,9 @@ TEST_F(MovieTest, FileInfoFindsTheMarker)
 
 TEST_F(MovieTest, EmbeddedMovieSplitsTimelineFromDefinitions)
 {
-    swf::CharacterIds().Reset(40);
+    ids_.Reset(40);
     CEmbeddedSwfMovie movie;
-    movie.LoadBytes(LibraryMovie(), true);
+    movie.LoadBytes(LibraryMovie(), {.remapIds = &ids_});
     EXPECT_EQ(movie.GetBackgroundColor(), 0x336699u);
     // placement, frame script, frame
     ASSERT_EQ(movie.GetTimelineTags().size(), 3u);
@@ -544,10 +541,11 @@ TEST_F(MovieTest, IdCountersNeverHandOutTheNoBitmapIdAndResetForABuild)
     counter.Reset();
     EXPECT_EQ(counter.Next(), 1);
 
-    uint16_t mark = swf::CharacterIds().Peek();
-    CSwfSprite first;
-    swf::CharacterIds().Reset(mark);
-    CSwfSprite again;
+    // Two builds from the same mark number their characters alike.
+    swf::IdCounter build(300);
+    CSwfSprite first(build);
+    build.Reset(300);
+    CSwfSprite again(build);
     EXPECT_EQ(first.GetCharacterId(), again.GetCharacterId());
 }
 

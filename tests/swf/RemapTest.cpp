@@ -67,9 +67,9 @@ TEST(Renumbering, ChangesExactlyTheIdsOfEachTagKind)
 {
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
-        swf::CharacterIds().Reset(1000);
+        swf::IdCounter ids(1000);
         CSwfMovie movie;
-        movie.LoadBytes(Movie(c.code, c.body), true);
+        movie.LoadBytes(Movie(c.code, c.body), {.remapIds = &ids});
         swf::Writer out;
         movie.SetWriteAll(true);
         movie.Write(out);
@@ -90,15 +90,14 @@ TEST(Renumbering, ChangesExactlyTheIdsOfEachTagKind)
         }
         EXPECT_EQ(body, expected);
     }
-    swf::CharacterIds().Reset();
 }
 
 TEST(Renumbering, KeysAndDependenciesFollowTheNewIds)
 {
-    swf::CharacterIds().Reset(1000);
+    swf::IdCounter ids(1000);
     CSwfMovie movie;
     // A button (id 0x0A0A -> 1000) showing character 0x0B0B (-> 1001).
-    movie.LoadBytes(Movie(7, {0xA, 0xA, 0x0F, 0xB, 0xB, 1, 0, 0x00, 0x00, 0x00}), true);
+    movie.LoadBytes(Movie(7, {0xA, 0xA, 0x0F, 0xB, 0xB, 1, 0, 0x00, 0x00, 0x00}), {.remapIds = &ids});
     EXPECT_EQ(movie.GetTag(0)->GetCharacterId(), 1000);
     EXPECT_EQ(movie.GetTag(0)->GetDependencies(), std::vector<uint16_t>{1001});
     // An export of two characters is found under both.
@@ -106,7 +105,6 @@ TEST(Renumbering, KeysAndDependenciesFollowTheNewIds)
     exports.LoadBytes(Movie(56, {2, 0, 0xD, 0xD, 'a', 0, 0xE, 0xE, 'b', 0}));
     EXPECT_EQ(exports.FindCharacter(0x0D0D).size(), 1u);
     EXPECT_EQ(exports.FindCharacter(0x0E0E).size(), 1u);
-    swf::CharacterIds().Reset();
 }
 
 TEST(Renumbering, PicturesSharingTheMovieJpegTablesBecomeSelfContained)
@@ -130,9 +128,9 @@ TEST(Renumbering, PicturesSharingTheMovieJpegTablesBecomeSelfContained)
     EXPECT_EQ(plain.WriteBytes(0, 0, 12, false).size(), file.size() + 8);
     EXPECT_EQ(plain.GetTag(1)->GetTagCode(), swf::TagCode::DefineBits);
 
-    swf::CharacterIds().Reset(300);
+    swf::IdCounter ids(300);
     CSwfMovie merged;
-    merged.LoadBytes(file, true);
+    merged.LoadBytes(file, {.remapIds = &ids});
     auto* joined = dynamic_cast<CSwfRawTag*>(merged.GetTag(1));
     ASSERT_NE(joined, nullptr);
     EXPECT_EQ(joined->GetCode(), 21);
@@ -141,7 +139,6 @@ TEST(Renumbering, PicturesSharingTheMovieJpegTablesBecomeSelfContained)
     expected.insert(expected.end(), tables.begin(), tables.end());
     expected.insert(expected.end(), picture.begin(), picture.end());
     EXPECT_EQ(joined->GetBody(), expected);
-    swf::CharacterIds().Reset();
 }
 
 TEST(Renumbering, AMalformedTagIsRefusedOnlyWhenItMustBeRenumbered)
@@ -152,8 +149,8 @@ TEST(Renumbering, AMalformedTagIsRefusedOnlyWhenItMustBeRenumbered)
     EXPECT_NO_THROW(plain.LoadBytes(file));
     EXPECT_EQ(plain.WriteBytes(0, 0, 12, false).size(), file.size() + 8); // header rect is 9 bytes
     CSwfMovie renumbered;
-    EXPECT_THROW(renumbered.LoadBytes(file, true), swf::SwfError);
-    swf::CharacterIds().Reset();
+    swf::IdCounter ids;
+    EXPECT_THROW(renumbered.LoadBytes(file, {.remapIds = &ids}), swf::SwfError);
 }
 
 } // namespace

@@ -103,16 +103,29 @@ TEST(Tags, RecordsRoundTrip)
     CSwfMatrix far;
     far.translateX = INT32_MAX;
     EXPECT_THROW(swf::WriteMatrix(narrow, far), swf::SwfError);
+    // Plain bit fields are checked the same way instead of losing their high bits.
+    swf::Writer fields;
+    EXPECT_THROW(fields.Bits(8, 3), swf::SwfError);
+    EXPECT_THROW(fields.Bits(1, 0), swf::SwfError);
+    EXPECT_THROW(fields.SignedBits(-5, 3), swf::SwfError);
+    fields.Bits(5, 3);
+    fields.SignedBits(-4, 3);
+    fields.Bits(0xFFFFFFFFu, 32);
+    fields.FlushBits();
+    swf::Reader bits(fields.Data(), "bits");
+    EXPECT_EQ(bits.Bits(3), 5u);
+    EXPECT_EQ(bits.SignedBits(3), -4);
+    EXPECT_EQ(bits.Bits(32), 0xFFFFFFFFu);
 }
 
 // The shape an embedded picture gets, read back by the movie reader: the bitmap fill's id must
 // be found (and renumbered) inside the shape.
 TEST(Tags, PictureShapeIsReadableAndItsBitmapRenumbered)
 {
-    swf::CharacterIds().Reset(10);
+    swf::IdCounter buildIds(10);
     const int w = 64 * 20, h = 48 * 20;
     CSwfOutputMovie movie;
-    auto* shape = new CSwfShape(CSwfRect(0, w, 0, h));
+    auto* shape = new CSwfShape(buildIds, CSwfRect(0, w, 0, h));
     shape->AddFillStyle(CSwfFillStyle::Bitmap(0xFFFF, CSwfMatrix::CSwfMatrixScaled(10 << 16, 10 << 16)));
     shape->AddFillStyle(CSwfFillStyle::Bitmap(77, CSwfMatrix::CSwfMatrixScaled(20 << 16, 20 << 16)));
     shape->EndStyles();
@@ -126,7 +139,7 @@ TEST(Tags, PictureShapeIsReadableAndItsBitmapRenumbered)
     EXPECT_EQ(shape->GetDependencies(), std::vector<uint16_t>{77});
     uint16_t shapeId = shape->GetCharacterId();
     movie.AddTag(std::unique_ptr<CSwfObject>(shape));
-    auto sprite = std::make_unique<CSwfSprite>();
+    auto sprite = std::make_unique<CSwfSprite>(buildIds);
     sprite->AddTag(std::make_unique<CSwfPlaceObject2>(1, shapeId, CSwfMatrix(), ""));
     sprite->AddTag(std::make_unique<CSwfShowFrame>());
     EXPECT_EQ(sprite->GetFrameCount(), 1);
@@ -134,26 +147,25 @@ TEST(Tags, PictureShapeIsReadableAndItsBitmapRenumbered)
     movie.AddTag(std::move(sprite));
     Bytes file = movie.WriteBytes(100, 100, 30, false);
 
-    swf::CharacterIds().Reset(1000);
+    swf::IdCounter mergeIds(1000);
     CSwfMovie loaded;
-    loaded.LoadBytes(file, true);
+    loaded.LoadBytes(file, {.remapIds = &mergeIds});
     ASSERT_EQ(loaded.GetTagCount(), 2u);
     const CSwfObject* readShape = loaded.GetTag(0);
     EXPECT_GE(readShape->GetCharacterId(), 1000);
     ASSERT_EQ(readShape->GetDependencies().size(), 1u);
     EXPECT_GE(readShape->GetDependencies()[0], 1000); // 77 renumbered, 0xFFFF kept
     EXPECT_EQ(loaded.GetTag(1)->GetDependencies(), std::vector<uint16_t>{readShape->GetCharacterId()});
-    swf::CharacterIds().Reset();
 }
 
 TEST(Tags, ShapeRecordSelectingAMissingStyleIsRefused)
 {
-    CSwfShape shape(CSwfRect(0, 20, 0, 20));
+    swf::IdCounter ids;
+    CSwfShape shape(ids, CSwfRect(0, 20, 0, 20));
     shape.AddFillStyle(CSwfFillStyle::Solid(0xFF0000));
     shape.AddRecord(std::make_unique<CStyleChangeRecord>(0, 0, -1, 2));
     swf::Writer out;
     EXPECT_THROW(shape.Write(out), swf::SwfError);
-    swf::CharacterIds().Reset();
 }
 
 } // namespace
