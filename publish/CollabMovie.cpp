@@ -7,8 +7,8 @@
 #include "swf/SwfPlaceObject2.h"
 
 CCollabMovie::CCollabMovie(const std::filesystem::path& installDir,
-                           [[maybe_unused]] swf::IdCounter& characterIds, const CExportSettings& settings)
-    : asset_(publish::LoadSubMovieAsset(publish::AssetPath(installDir, kAssetName), {})), settings_(settings)
+                           swf::IdCounter& characterIds, const CExportSettings& settings)
+    : asset_(publish::LoadSubMovieAsset(publish::AssetPath(installDir, kAssetName), characterIds, {})), settings_(settings)
 {
     std::vector<ClipEntry>& clips = asset_->GetClipEntries();
     if (clips.empty()) {

@@ -5,8 +5,8 @@
 #include "swf/SwfMovie.h"
 
 CLoadDataMovie::CLoadDataMovie(const std::filesystem::path& installDir,
-                               [[maybe_unused]] swf::IdCounter& characterIds)
-    : asset_(publish::LoadSubMovieAsset(publish::AssetPath(installDir, kAssetName), {.keepRawActions = true}))
+                               swf::IdCounter& characterIds)
+    : asset_(publish::LoadSubMovieAsset(publish::AssetPath(installDir, kAssetName), characterIds, {.keepRawActions = true}))
 {
     asset_->AddUse();
     asset_->SetWriteAll(true);

@@ -6,8 +6,8 @@
 #include "swf/SwfTags.h"
 
 CScenarioMovie::CScenarioMovie(const std::filesystem::path& installDir,
-                               [[maybe_unused]] swf::IdCounter& characterIds)
-    : asset_(publish::LoadSubMovieAsset(publish::AssetPath(installDir, kAssetName), {}))
+                               swf::IdCounter& characterIds)
+    : asset_(publish::LoadSubMovieAsset(publish::AssetPath(installDir, kAssetName), characterIds, {}))
 {
     asset_->AddUse();
     asset_->SetWriteAll(true);

@@ -1,6 +1,5 @@
 #include "publish/SubMovieAsset.h"
 
-#include "swf/ActionList.h"
 #include "swf/SwfError.h"
 #include "swf/SwfMovie.h"
 #include "swf/SwfTrace.h"
@@ -15,18 +14,6 @@ namespace {
 // will fail every time.
 constexpr int kAttempts = 2;
 
-// The keep-raw switch is read when a load starts; put it back whatever the load does.
-class KeepRawScope {
-public:
-    explicit KeepRawScope(bool keep) : previous_(GetKeepRawActions()) { SetKeepRawActions(keep); }
-    ~KeepRawScope() { SetKeepRawActions(previous_); }
-    KeepRawScope(const KeepRawScope&) = delete;
-    KeepRawScope& operator=(const KeepRawScope&) = delete;
-
-private:
-    bool previous_;
-};
-
 } // namespace
 
 std::filesystem::path AssetPath(const std::filesystem::path& installDir, std::string_view fileName)
@@ -34,18 +21,20 @@ std::filesystem::path AssetPath(const std::filesystem::path& installDir, std::st
     return installDir / "asset" / fileName;
 }
 
-std::unique_ptr<CSwfMovie> LoadSubMovieAsset(const std::filesystem::path& path, const SubMovieLoad& how)
+std::unique_ptr<CSwfMovie> LoadSubMovieAsset(const std::filesystem::path& path, swf::IdCounter& characterIds,
+                                             const SubMovieLoad& how)
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         swf::Trace("sub-movie asset missing: " + path.string());
         return std::make_unique<CSwfMovie>();
     }
-    KeepRawScope keepRaw(how.keepRawActions);
     for (int attempt = 1;; ++attempt) {
         auto movie = std::make_unique<CSwfMovie>();
         try {
-            movie->LoadFile(path, /*remapIds=*/true, /*keepTopLevel=*/true);
+            movie->LoadFile(path, {.remapIds = &characterIds,
+                                   .keepTopLevel = true,
+                                   .keepRawActions = how.keepRawActions});
             return movie;
         } catch (const swf::SwfError& e) {
             swf::Trace(std::string("sub-movie asset unreadable: ") + e.what());

@@ -5,6 +5,9 @@
 #include <string_view>
 
 class CSwfMovie;
+namespace swf {
+class IdCounter;
+}
 
 namespace publish {
 
@@ -16,10 +19,11 @@ struct SubMovieLoad {
     bool keepRawActions = false;
 };
 
-// Reads a sub-movie's asset with renumbered ids and top-level placements linked to their
-// exports. A missing file gives an empty movie at once; a file that cannot be read or parsed is
-// tried a bounded number of times and then also leaves an empty movie, with the reason on the
+// Reads a sub-movie's asset, its ids renumbered from characterIds and its top-level placements
+// linked to their exports. A missing file gives an empty movie at once; a file that cannot be
+// read or parsed is tried a bounded number of times and then also leaves an empty movie, with the reason on the
 // trace: a damaged asset must never keep the program from starting.
-std::unique_ptr<CSwfMovie> LoadSubMovieAsset(const std::filesystem::path& path, const SubMovieLoad& how);
+std::unique_ptr<CSwfMovie> LoadSubMovieAsset(const std::filesystem::path& path, swf::IdCounter& characterIds,
+                                             const SubMovieLoad& how);
 
 } // namespace publish

@@ -2,7 +2,6 @@
 #include "publish/ExportSettings.h"
 #include "publish/LoadDataMovie.h"
 #include "publish/ScenarioMovie.h"
-#include "swf/ActionList.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfRawTag.h"
@@ -88,7 +87,6 @@ TEST_F(SubMovies, LoadDataPassesScriptsThroughByteForByte)
 {
     WriteAsset(CLoadDataMovie::kAssetName, {{12, kScript}, {1, {}}});
     CLoadDataMovie loadData(dir.path(), ids);
-    EXPECT_FALSE(GetKeepRawActions());
     std::vector<RawTag> tags = Written(loadData);
     ASSERT_EQ(Codes(tags), (std::vector<uint16_t>{12, 1}));
     EXPECT_EQ(tags[0].body, kScript);
