@@ -82,7 +82,7 @@ std::unique_ptr<CBaseMovie> CBaseMovie::Create(const std::filesystem::path& inst
     for (int attempt = 0; attempt < kAssetAttempts; ++attempt) {
         auto asset = std::make_unique<CSwfMovie>();
         try {
-            asset->LoadFile(path, true, true);
+            asset->LoadFile(path, {.remapIds = &characterIds, .keepTopLevel = true});
             return std::make_unique<CBaseMovie>(std::move(asset), installDir, characterIds, depths);
         } catch (const swf::SwfError& error) {
             reason = error.what();

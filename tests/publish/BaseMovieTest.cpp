@@ -160,7 +160,7 @@ TEST_F(BaseMovieTest, AWrittenMovieReadsBackWithItsInitCode)
 {
     BuildScripts();
     CSwfMovie read;
-    read.LoadBytes(WriteFile(*movie), false, true);
+    read.LoadBytes(WriteFile(*movie), {.keepTopLevel = true});
     const ClipEntry* initCode = nullptr;
     for (const ClipEntry& clip : read.GetClipEntries())
         if (clip.GetName() == "initCode")
@@ -190,7 +190,7 @@ TEST_F(BaseMovieTest, ACompiledModelWritesItsAssignmentsInOrderAndReadsBack)
     movie->SetInitCode(std::move(init));
 
     CSwfMovie read;
-    read.LoadBytes(WriteFile(*movie), false, true);
+    read.LoadBytes(WriteFile(*movie), {.keepTopLevel = true});
     ASSERT_EQ(read.GetClipEntries().size(), 2u);
     EXPECT_EQ(read.GetClipEntries()[1].GetName(), "initCode");
     ASSERT_NE(read.GetClipEntries()[1].GetInitActions(), nullptr);
@@ -350,7 +350,7 @@ TEST(ShippedBaseMovie, TheInstalledManagerIsWrittenAndPlacedAsMgr)
     movie->SetInitCode(std::make_unique<CInitCodeTag>());
     std::vector<uint8_t> file = WriteFile(*movie);
     CSwfMovie read;
-    read.LoadBytes(file, false, true);
+    read.LoadBytes(file, {.keepTopLevel = true});
     ASSERT_FALSE(read.GetClipEntries().empty());
     EXPECT_EQ(read.GetClipEntries().back().GetName(), "initCode");
 

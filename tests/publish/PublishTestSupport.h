@@ -55,7 +55,7 @@ inline const std::vector<uint8_t>& BaseAssetBytes()
 inline std::unique_ptr<CSwfMovie> BaseAsset()
 {
     auto movie = std::make_unique<CSwfMovie>();
-    movie->LoadBytes(BaseAssetBytes(), false, true);
+    movie->LoadBytes(BaseAssetBytes(), {.keepTopLevel = true});
     return movie;
 }
 
