@@ -3,6 +3,7 @@
 #include "tools/actionscript/Compiler.h"
 #include "swf/AssetCipher.h"
 #include "swf/ClipEntry.h"
+#include "swf/SwfIds.h"
 #include "swf/SwfMovie.h"
 #include "swf/SwfRawTag.h"
 #include "tests/support/TestSupport.h"
@@ -66,7 +67,7 @@ TEST(AssetBuilder, MoviesHoldTheClipsAndFramesTheManifestNames)
     EXPECT_EQ(files.size(), 4u); // main.as, the shared file it includes, and the two functions
 
     CSwfMovie movie;
-    movie.LoadBytes(bytes, false, true);
+    movie.LoadBytes(bytes, {.keepTopLevel = true});
     auto& clips = movie.GetClipEntries();
     ASSERT_EQ(clips.size(), 3u);
     EXPECT_EQ(clips[0].GetName(), "mgr");
@@ -136,7 +137,8 @@ TEST(AssetBuilder, InstallFolderIsCompleteAndReproducible)
 
     auto enciphered = testsupport::ReadBytes(dir / "install/asset/base.dat");
     CSwfMovie movie;
-    movie.LoadFile(dir / "install/asset/base.dat", true, true);
+    swf::IdCounter ids;
+    movie.LoadFile(dir / "install/asset/base.dat", {.remapIds = &ids, .keepTopLevel = true});
     ASSERT_EQ(movie.GetClipEntries().size(), 1u);
     EXPECT_EQ(movie.GetClipEntries()[0].GetName(), "mgr");
 
@@ -179,8 +181,9 @@ TEST(AssetBuilder, BuiltInstallFolderHoldsSoundMovies)
 {
     fs::path install = testsupport::InstallDir();
     ASSERT_TRUE(fs::exists(install / "asset/kvbase.dat")) << install;
+    swf::IdCounter ids;
     CSwfMovie base;
-    base.LoadFile(install / "asset/kvbase.dat", true, true);
+    base.LoadFile(install / "asset/kvbase.dat", {.remapIds = &ids, .keepTopLevel = true});
     ASSERT_FALSE(base.GetClipEntries().empty());
     EXPECT_EQ(base.GetClipEntries()[0].GetName(), "mgr");
 
@@ -190,7 +193,7 @@ TEST(AssetBuilder, BuiltInstallFolderHoldsSoundMovies)
             continue;
         ++movies;
         CSwfMovie movie;
-        movie.LoadFile(entry.path(), true, true);
+        movie.LoadFile(entry.path(), {.remapIds = &ids, .keepTopLevel = true});
         for (const auto& clip : movie.GetClipEntries()) {
             ASSERT_NE(clip.GetInitActions(), nullptr) << entry.path() << " " << clip.GetName();
             EXPECT_EQ(CheckActions(clip.GetInitActions()->GetBytes()), std::vector<std::string>())
