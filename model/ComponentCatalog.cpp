@@ -77,13 +77,14 @@ CComponentDef* CComponentCategory::GetGroupItem(int index) const
 CComponentCatalog::CComponentCatalog() = default;
 CComponentCatalog::~CComponentCatalog() = default;
 
-bool CComponentCatalog::Load(const fs::path& installDir, swf::IdCounter& assetIds, std::string* error)
+bool CComponentCatalog::Load(const fs::path& installDir, std::string* error)
 {
     fs::path root = installDir / "component";
     fs::path defaultsFolder = root / "default";
     std::vector<Variant> variants;
     std::vector<std::unique_ptr<CComponentDef>> definitions;
     std::map<std::string, CComponentDef*> bySymbol;
+    swf::IdCounter assetIds;
 
     for (const fs::path& folder : SortedEntries(root, true)) {
         std::string folderName = folder.filename().string();
@@ -174,6 +175,7 @@ bool CComponentCatalog::Load(const fs::path& installDir, swf::IdCounter& assetId
     categories_ = std::move(categories);
     definitions_ = std::move(definitions);
     variants_ = std::move(variants);
+    assetIds_ = assetIds;
     SelectVariant(0);
     return true;
 }

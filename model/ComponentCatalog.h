@@ -42,13 +42,14 @@ public:
     CComponentCatalog();
     ~CComponentCatalog() override;
 
-    // Scans installDir/component once. The assets' character ids are renumbered from assetIds,
-    // which the caller keeps so that builds number their own characters past them. A symbol
-    // whose default-parameter file is missing or unreadable, and an asset that cannot be read,
-    // are skipped with a trace line; the others load. False (with error) only when there is no
-    // variant folder at all.
-    bool Load(const std::filesystem::path& installDir, swf::IdCounter& assetIds,
-              std::string* error = nullptr);
+    // Scans installDir/component once. The assets' character ids are renumbered from the
+    // catalogue's own counter, from 1. A symbol whose default-parameter file is missing or
+    // unreadable, and an asset that cannot be read, are skipped with a trace line; the others
+    // load. False (with error) only when there is no variant folder at all.
+    bool Load(const std::filesystem::path& installDir, std::string* error = nullptr);
+    // The ids the assets took end before Peek(): a build that writes components numbers its
+    // own characters from there on.
+    const swf::IdCounter& GetAssetIds() const { return assetIds_; }
 
     int GetCategoryCount() const { return static_cast<int>(categories_.size()); }
     CComponentCategory* GetCategory(int index) const;
@@ -81,6 +82,7 @@ private:
     std::vector<std::unique_ptr<CComponentDef>> definitions_;
     std::vector<std::unique_ptr<CComponentCategory>> categories_;
     int currentVariant_ = 0;
+    swf::IdCounter assetIds_;
 };
 
 namespace model {

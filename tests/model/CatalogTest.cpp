@@ -54,7 +54,6 @@ void WriteDefaults(const fs::path& folder, const std::string& symbol, const std:
 
 class CatalogTest : public ::testing::Test {
 protected:
-    swf::IdCounter assetIds;
     void SetUp() override
     {
         SetTraceSink([this](const std::string& line) { traces += line + "\n"; });
@@ -98,7 +97,7 @@ bool Contains(const std::vector<std::uint8_t>& bytes, const std::string& text)
 TEST_F(CatalogTest, LoadsEveryReadableComponentAndSkipsTheRest)
 {
     CComponentCatalog catalog;
-    ASSERT_TRUE(catalog.Load(dir.path(), assetIds));
+    ASSERT_TRUE(catalog.Load(dir.path()));
     EXPECT_EQ(catalog.GetTotalCount(), 2);
     EXPECT_EQ(catalog.GetFolderCount(), 2);
     EXPECT_EQ(catalog.GetFolderName(0), "basic");
@@ -106,6 +105,11 @@ TEST_F(CatalogTest, LoadsEveryReadableComponentAndSkipsTheRest)
     EXPECT_EQ(catalog.GetFolderName(2), "");
     for (const char* skipped : {"KVOrphanSymbol", "KVBadSymbol", "broken.dat"}) {
         EXPECT_NE(traces.find(skipped), std::string::npos) << skipped;
+    }
+
+    // A build numbers its own characters past every id the assets took.
+    for (int i = 0; i < catalog.GetTotalCount(); ++i) {
+        EXPECT_LT(catalog.GetDefinition(i)->GetCurrentSymbol().characterId, catalog.GetAssetIds().Peek());
     }
 
     ASSERT_EQ(catalog.GetCategoryCount(), 2);
@@ -134,14 +138,14 @@ TEST_F(CatalogTest, NoComponentFolderIsAnError)
     testsupport::TempDir empty;
     CComponentCatalog catalog;
     std::string error;
-    EXPECT_FALSE(catalog.Load(empty.path(), assetIds, &error));
+    EXPECT_FALSE(catalog.Load(empty.path(), &error));
     EXPECT_NE(error.find("component"), std::string::npos);
 }
 
 TEST_F(CatalogTest, InstancesAreNamedCopiedAndPlaced)
 {
     CComponentCatalog catalog;
-    ASSERT_TRUE(catalog.Load(dir.path(), assetIds));
+    ASSERT_TRUE(catalog.Load(dir.path()));
     CSwfComponent* prototype = catalog.FindByTypeName("KVBarChartSymbol");
     std::unique_ptr<CComponent> first = prototype->CreateInstance();
     std::unique_ptr<CComponent> second = prototype->CreateInstance();
@@ -185,7 +189,7 @@ TEST_F(CatalogTest, InstancesAreNamedCopiedAndPlaced)
 TEST_F(CatalogTest, WritesOnlyTheSymbolsInUse)
 {
     CComponentCatalog catalog;
-    ASSERT_TRUE(catalog.Load(dir.path(), assetIds));
+    ASSERT_TRUE(catalog.Load(dir.path()));
     EXPECT_TRUE(Written(catalog).empty());
     std::unique_ptr<CComponent> bar = catalog.FindByTypeName("KVBarChartSymbol")->CreateInstance();
     bar->MarkUsed();
@@ -208,7 +212,7 @@ TEST_F(CatalogTest, CounterOfASymbolFillingTheWholeNameFieldRoundTrips)
     WriteAsset(component / "basic" / "long.dat", {symbol});
     WriteDefaults(component / "default", symbol, "Long", "Other");
     CComponentCatalog catalog;
-    ASSERT_TRUE(catalog.Load(dir.path(), assetIds));
+    ASSERT_TRUE(catalog.Load(dir.path()));
     ASSERT_NE(catalog.FindDefinition(symbol), nullptr);
     catalog.FindDefinition(symbol)->SetCounter(7);
     RecordWriter out;
@@ -222,7 +226,7 @@ TEST_F(CatalogTest, CounterOfASymbolFillingTheWholeNameFieldRoundTrips)
 TEST_F(CatalogTest, CountersRoundTripAndDamageChangesNothing)
 {
     CComponentCatalog catalog;
-    ASSERT_TRUE(catalog.Load(dir.path(), assetIds));
+    ASSERT_TRUE(catalog.Load(dir.path()));
     catalog.FindDefinition("KVBarChartSymbol")->SetCounter(4);
     catalog.FindDefinition("KVGaugeSymbol")->SetCounter(9);
     RecordWriter out;
@@ -257,7 +261,7 @@ TEST_F(CatalogTest, CountersRoundTripAndDamageChangesNothing)
 TEST_F(CatalogTest, ComponentRecordsRoundTripThroughTheCatalogue)
 {
     auto owned = std::make_unique<CComponentCatalog>();
-    ASSERT_TRUE(owned->Load(dir.path(), assetIds));
+    ASSERT_TRUE(owned->Load(dir.path()));
     InstallComponentCatalog(std::move(owned));
     std::unique_ptr<CComponent> bar =
         GetComponentCatalog()->FindByTypeName("KVBarChartSymbol")->CreateInstance();

@@ -46,8 +46,9 @@ inline void WriteComponentFixture(const std::filesystem::path& installDir,
     std::filesystem::create_directories(component / "default");
     std::filesystem::create_directories(component / "basic");
     CSwfMovie movie;
+    swf::IdCounter ids;
     for (const std::string& symbol : symbols) {
-        auto sprite = std::make_unique<CSwfSprite>();
+        auto sprite = std::make_unique<CSwfSprite>(ids);
         sprite->AddTag(std::make_unique<CSwfShowFrame>());
         const std::uint16_t id = sprite->GetCharacterId();
         movie.AddTag(std::move(sprite));

@@ -38,7 +38,7 @@ std::unique_ptr<CSwfMovie> ModelOnlyAsset()
     movie.AddTag(std::move(exported));
     movie.AddTag(std::make_unique<CSwfShowFrame>());
     auto asset = std::make_unique<CSwfMovie>();
-    asset->LoadBytes(movie.WriteBytes(100, 100, 30, false), false, true);
+    asset->LoadBytes(movie.WriteBytes(100, 100, 30, false), {.keepTopLevel = true});
     return asset;
 }
 
