@@ -99,9 +99,9 @@ struct Manager {
     std::unique_ptr<CSwfMovie> asset = std::make_unique<CSwfMovie>();
     uint16_t clipId = 0;
 
-    explicit Manager(const std::filesystem::path& installDir)
+    Manager(const std::filesystem::path& installDir, swf::IdCounter& ids)
     {
-        asset->LoadFile(installDir / "asset" / "kvbase.dat", true, true);
+        asset->LoadFile(installDir / "asset" / "kvbase.dat", {.remapIds = &ids, .keepTopLevel = true});
         ClipEntry& clip = asset->GetClipEntries().at(0);
         clipId = clip.GetId();
         clip.DeletePlacement();
@@ -216,7 +216,7 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    Manager manager(testsupport::InstallDir());
+    Manager manager(testsupport::InstallDir(), ids);
     CExportSettings settings;
     publish::ConnectionScriptSource service;
     service.webService = true;
