@@ -41,7 +41,7 @@ const CParameter* ElementShape(const CParameter& list)
 
 } // namespace
 
-CCellBinding::CCellBinding(const std::string& name) : value_(std::make_unique<CParameter>(name, kTypeString))
+CCellBinding::CCellBinding(const std::string& name) : value_(std::make_unique<CParameter>(name, ParamType::Text))
 {
 }
 
@@ -182,7 +182,7 @@ void CCellBinding::RefreshParameter(const CRange* range, bool /*flag*/)
             }
         }
         if (levels.empty() || HasNestedSet(levels.back().GetType())) {
-            levels.push_back(CParameter("0", kTypeString));
+            levels.push_back(CParameter("0", ParamType::Text));
         }
         for (CParameter& level : levels) {
             level.ClearElements();

@@ -13,7 +13,7 @@ namespace {
 // Bound values of series and blocks are lists of cells.
 void MakeList(CCellBinding& binding, const std::string& name)
 {
-    binding.SetValue(std::make_unique<CParameter>(name, kTypeList));
+    binding.SetValue(std::make_unique<CParameter>(name, ParamType::List));
 }
 
 bool HoldsValue(const CellValue* cell)
@@ -41,7 +41,7 @@ CParameter* FindDeep(CParameterSet* group, CParameterSet* whole, const char* nam
     }
     for (int i = 0; i < whole->GetCount(); ++i) {
         CParameter* member = whole->GetAt(i);
-        if (member->GetType() == kTypeGroup && member->GetSet()) {
+        if (member->GetType() == ParamType::Group && member->GetSet()) {
             if (CParameter* p = member->GetSet()->FindParameter(name)) {
                 return p;
             }
@@ -54,7 +54,7 @@ CParameter* FindDeep(CParameterSet* group, CParameterSet* whole, const char* nam
 void SetTexts(CParameter& parameter, const std::vector<std::string>& texts)
 {
     CParameter* list = &parameter;
-    if (parameter.GetType() == kTypeCellBinding) {
+    if (parameter.GetType() == ParamType::CellBinding) {
         parameter.GetBinding()->RefreshParameter(nullptr, false);
         list = &parameter.GetBinding()->GetValue();
     }
@@ -63,7 +63,7 @@ void SetTexts(CParameter& parameter, const std::vector<std::string>& texts)
     }
     list->ClearElements();
     for (const std::string& text : texts) {
-        CParameter element("0", kTypeString);
+        CParameter element("0", ParamType::Text);
         element.SetString(text);
         list->InsertElementCopy(element, -1);
     }
@@ -71,7 +71,7 @@ void SetTexts(CParameter& parameter, const std::vector<std::string>& texts)
 
 void Bind(CParameter* parameter, const CRange* range)
 {
-    if (parameter && parameter->GetType() == kTypeCellBinding) {
+    if (parameter && parameter->GetType() == ParamType::CellBinding) {
         parameter->GetBinding()->RefreshParameter(range, false);
         parameter->GetBinding()->GetTexts().rangeText =
             range ? GetModelLink().GetRangeText(*range) : std::string();
@@ -179,7 +179,7 @@ CChartSeries& CChartData::AddSeries(const CRange* values, const CRange* yValues,
 void CChartData::Reload()
 {
     ClearSeries();
-    if (!dataValues_ || dataValues_->GetType() != kTypeCellBinding) {
+    if (!dataValues_ || dataValues_->GetType() != ParamType::CellBinding) {
         return;
     }
     const std::vector<std::int32_t>& recorded = dataValues_->GetBinding()->GetRecordedRanges();
@@ -195,7 +195,7 @@ void CChartData::Reload()
         return;
     }
     CParameter* names =
-        seriesNames_->GetType() == kTypeCellBinding ? &seriesNames_->GetBinding()->GetValue() : seriesNames_;
+        seriesNames_->GetType() == ParamType::CellBinding ? &seriesNames_->GetBinding()->GetValue() : seriesNames_;
     for (int k = 0; k < GetSeriesCount(); ++k) {
         if (CParameter* element = names->GetElement(k)) {
             GetSeries(k)->SetName(element->GetValueText(), false);
@@ -415,13 +415,13 @@ void CChartData::UpdateParameters()
         names.push_back(series->GetName());
     }
     if (seriesNames_) {
-        if (seriesNames_->GetType() == kTypeCellBinding && seriesNamesRange_.GetRangePtr()) {
+        if (seriesNames_->GetType() == ParamType::CellBinding && seriesNamesRange_.GetRangePtr()) {
             Bind(seriesNames_, seriesNamesRange_.GetRangePtr());
         } else {
             SetTexts(*seriesNames_, names);
         }
     }
-    if (dataValues_ && dataValues_->GetType() == kTypeCellBinding) {
+    if (dataValues_ && dataValues_->GetType() == ParamType::CellBinding) {
         CCellBinding& binding = *dataValues_->GetBinding();
         Bind(dataValues_, dataBlock_.GetRangePtr());
         std::vector<std::int32_t>& recorded = binding.GetRecordedRanges();

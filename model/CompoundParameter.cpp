@@ -15,20 +15,20 @@ std::unique_ptr<CCompoundParameter> CCompoundParameter::MakeCopy(const CParamete
     copy->SetFormat(source.GetFormat());
     copy->SetEnabledText(source.GetEnabledText());
     switch (source.GetType()) {
-    case kTypeString:
-    case kTypeString2:
+    case ParamType::Text:
+    case ParamType::OtherText:
         copy->CParameter::SetString(source.GetString());
         break;
-    case kTypeDouble:
+    case ParamType::Number:
         copy->CParameter::SetDouble(source.GetDouble());
         break;
-    case kTypeBool:
+    case ParamType::Boolean:
         copy->CParameter::SetBool(source.GetBool());
         break;
-    case kTypeInt:
+    case ParamType::Integer:
         copy->CParameter::SetInt(source.GetInt());
         break;
-    case kTypeColor:
+    case ParamType::Color:
         copy->CParameter::SetColor(source.GetColor());
         break;
     default:
@@ -146,17 +146,17 @@ void CParameterValueList::Apply()
 {
     for (auto& [target, saved] : entries_) {
         switch (target->GetType()) {
-        case kTypeString:
-        case kTypeString2:
+        case ParamType::Text:
+        case ParamType::OtherText:
             target->SetString(saved->GetString());
             break;
-        case kTypeDouble:
+        case ParamType::Number:
             target->SetDouble(saved->GetDouble());
             break;
-        case kTypeBool:
+        case ParamType::Boolean:
             target->SetBool(saved->GetBool());
             break;
-        case kTypeInt:
+        case ParamType::Integer:
             target->SetInt(saved->GetInt());
             break;
         default:

@@ -100,9 +100,9 @@ std::unique_ptr<CParameter> ReadParam(pugi::xml_node node, const std::string& pa
     if (depth > kMaxNesting) {
         Fail(where, "nested too deeply");
     }
-    int type = std::string(node.name()) == "group" ? kTypeGroup : kTypeString;
+    ParamType type = std::string(node.name()) == "group" ? ParamType::Group : ParamType::Text;
     if (pugi::xml_attribute a = node.attribute("type")) {
-        type = static_cast<int>(ToInteger(a.value(), where + "@type", 0, kParamTypeCount - 1));
+        type = static_cast<ParamType>(ToInteger(a.value(), where + "@type", 0, kParamTypeCount - 1));
     }
     auto p = std::make_unique<CParameter>(name, type);
     std::uint32_t flags = kFlagEnabled;
@@ -131,26 +131,26 @@ std::unique_ptr<CParameter> ReadParam(pugi::xml_node node, const std::string& pa
     }
     pugi::xml_attribute value = node.attribute("value");
     switch (type) {
-    case kTypeString:
-    case kTypeString2:
+    case ParamType::Text:
+    case ParamType::OtherText:
         p->SetString(value.value());
         break;
-    case kTypeDouble:
+    case ParamType::Number:
         p->SetDouble(value ? ToDouble(value.value(), where + "@value") : 0);
         break;
-    case kTypeBool:
+    case ParamType::Boolean:
         p->SetBool(value ? ToBool(value.value(), where + "@value") : false);
         break;
-    case kTypeInt:
+    case ParamType::Integer:
         p->SetInt(value ? static_cast<std::int32_t>(
                               ToInteger(value.value(), where + "@value", INT32_MIN, INT32_MAX))
                         : 0);
         break;
-    case kTypeColor:
+    case ParamType::Color:
         p->SetColor(
             value ? static_cast<std::uint32_t>(ToInteger(value.value(), where + "@value", 0, 0xFFFFFF)) : 0);
         break;
-    case kTypeChoice: {
+    case ParamType::Choice: {
         CValueList& list = *p->GetValueList();
         bool integer =
             node.attribute("integer") && ToBool(node.attribute("integer").value(), where + "@integer");
@@ -163,7 +163,7 @@ std::unique_ptr<CParameter> ReadParam(pugi::xml_node node, const std::string& pa
         }
         break;
     }
-    case kTypeCellBinding: {
+    case ParamType::CellBinding: {
         CCellBinding& binding = *p->GetBinding();
         if (pugi::xml_attribute a = node.attribute("direction")) {
             int direction = DirectionFromName(a.value());
@@ -183,8 +183,8 @@ std::unique_ptr<CParameter> ReadParam(pugi::xml_node node, const std::string& pa
         }
         break;
     }
-    case kTypeNoValue9:
-    case kTypeNoValue10:
+    case ParamType::NoValue:
+    case ParamType::OtherNoValue:
         break;
     default:
         p->GetSet()->SetName(name);
@@ -207,7 +207,7 @@ void WriteSetChildren(pugi::xml_node node, const CParameterSet& set)
     }
     for (int i = 0; i < set.GetCount(); ++i) {
         const CParameter& child = *set.GetAt(i);
-        WriteParam(node, child, child.GetType() == kTypeGroup ? "group" : "param");
+        WriteParam(node, child, child.GetType() == ParamType::Group ? "group" : "param");
     }
 }
 
@@ -215,8 +215,8 @@ void WriteParam(pugi::xml_node parent, const CParameter& p, const char* tag)
 {
     pugi::xml_node node = parent.append_child(tag);
     node.append_attribute("name") = p.GetName().c_str();
-    if (std::string(tag) != "group" || p.GetType() != kTypeGroup) {
-        node.append_attribute("type") = p.GetType();
+    if (std::string(tag) != "group" || p.GetType() != ParamType::Group) {
+        node.append_attribute("type") = static_cast<int>(p.GetType());
     }
     if (p.GetFlags() != kFlagEnabled) {
         node.append_attribute("flags") = p.GetFlags();
@@ -239,23 +239,23 @@ void WriteParam(pugi::xml_node parent, const CParameter& p, const char* tag)
         node.append_attribute("step") = FormatDouble(p.GetRange()->step, 17).c_str();
     }
     switch (p.GetType()) {
-    case kTypeString:
-    case kTypeString2:
+    case ParamType::Text:
+    case ParamType::OtherText:
         node.append_attribute("value") = p.GetString().c_str();
         break;
-    case kTypeDouble:
+    case ParamType::Number:
         node.append_attribute("value") = FormatDouble(p.GetDouble(), 17).c_str();
         break;
-    case kTypeBool:
+    case ParamType::Boolean:
         node.append_attribute("value") = p.GetBool() ? "true" : "false";
         break;
-    case kTypeInt:
+    case ParamType::Integer:
         node.append_attribute("value") = p.GetInt();
         break;
-    case kTypeColor:
+    case ParamType::Color:
         node.append_attribute("value") = ColorText(p.GetColor()).c_str();
         break;
-    case kTypeChoice: {
+    case ParamType::Choice: {
         const CValueList& list = *p.GetValueList();
         if (list.IsInteger()) {
             node.append_attribute("integer") = "true";
@@ -266,7 +266,7 @@ void WriteParam(pugi::xml_node parent, const CParameter& p, const char* tag)
         }
         break;
     }
-    case kTypeCellBinding: {
+    case ParamType::CellBinding: {
         const CCellBinding& binding = *p.GetBinding();
         node.append_attribute("direction") = DirectionName(binding.GetDirection());
         if (binding.GetOption() != 0) {
@@ -275,8 +275,8 @@ void WriteParam(pugi::xml_node parent, const CParameter& p, const char* tag)
         WriteParam(node, binding.GetValue(), "bound");
         break;
     }
-    case kTypeNoValue9:
-    case kTypeNoValue10:
+    case ParamType::NoValue:
+    case ParamType::OtherNoValue:
         break;
     default:
         WriteSetChildren(node, *p.GetSet());

@@ -26,7 +26,7 @@ void CopyText(const std::string& text, char* buffer, std::size_t size)
 
 CParameter::CParameter() = default;
 
-CParameter::CParameter(std::string name, int type) : name_(std::move(name))
+CParameter::CParameter(std::string name, ParamType type) : name_(std::move(name))
 {
     SetType(type);
 }
@@ -92,16 +92,16 @@ void CParameter::ResetValue()
     if (HasNestedSet(type_)) {
         set_ = std::make_unique<CParameterSet>();
         set_->SetName(name_);
-    } else if (type_ == kTypeChoice) {
+    } else if (type_ == ParamType::Choice) {
         valueList_ = std::make_unique<CValueList>();
-    } else if (type_ == kTypeCellBinding) {
+    } else if (type_ == ParamType::CellBinding) {
         binding_ = std::make_unique<CCellBinding>(name_);
     }
 }
 
-void CParameter::SetType(int type)
+void CParameter::SetType(ParamType type)
 {
-    type_ = static_cast<std::uint8_t>(type);
+    type_ = type;
     ResetValue();
 }
 
@@ -123,32 +123,9 @@ void CParameter::SetUndefined(bool undefined)
     flags_ = undefined ? (flags_ | kFlagUndefined) : (flags_ & ~static_cast<std::uint32_t>(kFlagUndefined));
 }
 
-void* CParameter::GetValuePtr()
+bool CParameter::Retype(ParamType type, bool force)
 {
-    switch (type_) {
-    case kTypeString:
-    case kTypeString2:
-        return &text_;
-    case kTypeDouble:
-        return &number_;
-    case kTypeBool:
-        return &boolean_;
-    case kTypeInt:
-        return &integer_;
-    case kTypeColor:
-        return &color_;
-    case kTypeChoice:
-        return valueList_.get();
-    case kTypeCellBinding:
-        return binding_.get();
-    default:
-        return set_.get();
-    }
-}
-
-bool CParameter::Retype(int type, bool force)
-{
-    bool matches = type_ == type || (type == kTypeString && IsStringType(type_));
+    bool matches = type_ == type || (type == ParamType::Text && IsStringType(type_));
     if (matches) {
         return true;
     }
@@ -161,7 +138,7 @@ bool CParameter::Retype(int type, bool force)
 
 bool CParameter::SetString(const std::string& text, bool force)
 {
-    if (!Retype(kTypeString, force)) {
+    if (!Retype(ParamType::Text, force)) {
         return false;
     }
     text_ = text;
@@ -171,7 +148,7 @@ bool CParameter::SetString(const std::string& text, bool force)
 
 bool CParameter::SetDouble(double value, bool force)
 {
-    if (!Retype(kTypeDouble, force)) {
+    if (!Retype(ParamType::Number, force)) {
         return false;
     }
     number_ = value;
@@ -181,7 +158,7 @@ bool CParameter::SetDouble(double value, bool force)
 
 bool CParameter::SetBool(bool value, bool force)
 {
-    if (!Retype(kTypeBool, force)) {
+    if (!Retype(ParamType::Boolean, force)) {
         return false;
     }
     boolean_ = value;
@@ -191,7 +168,7 @@ bool CParameter::SetBool(bool value, bool force)
 
 bool CParameter::SetInt(std::int32_t value, bool force)
 {
-    if (!Retype(kTypeInt, force)) {
+    if (!Retype(ParamType::Integer, force)) {
         return false;
     }
     integer_ = value;
@@ -201,7 +178,7 @@ bool CParameter::SetInt(std::int32_t value, bool force)
 
 bool CParameter::SetColor(std::uint32_t value, bool force)
 {
-    if (!Retype(kTypeColor, force)) {
+    if (!Retype(ParamType::Color, force)) {
         return false;
     }
     color_ = value & 0xFFFFFF;
@@ -216,22 +193,22 @@ const std::string& CParameter::GetString() const
 
 double CParameter::GetDouble() const
 {
-    return type_ == kTypeDouble ? number_ : 0.0;
+    return type_ == ParamType::Number ? number_ : 0.0;
 }
 
 bool CParameter::GetBool() const
 {
-    return type_ == kTypeBool && boolean_;
+    return type_ == ParamType::Boolean && boolean_;
 }
 
 std::int32_t CParameter::GetInt() const
 {
-    return type_ == kTypeInt ? integer_ : 0;
+    return type_ == ParamType::Integer ? integer_ : 0;
 }
 
 std::uint32_t CParameter::GetColor() const
 {
-    return type_ == kTypeColor ? color_ : 0;
+    return type_ == ParamType::Color ? color_ : 0;
 }
 
 std::string CParameter::GetValueText() const
@@ -240,23 +217,23 @@ std::string CParameter::GetValueText() const
         return "undefined";
     }
     switch (type_) {
-    case kTypeString:
-    case kTypeString2:
+    case ParamType::Text:
+    case ParamType::OtherText:
         return text_;
-    case kTypeDouble:
+    case ParamType::Number:
         return FormatDouble(number_, 15);
-    case kTypeBool:
+    case ParamType::Boolean:
         return boolean_ ? "true" : "false";
-    case kTypeInt:
+    case ParamType::Integer:
         return std::to_string(integer_);
-    case kTypeColor: {
+    case ParamType::Color: {
         char buffer[16];
         std::snprintf(buffer, sizeof buffer, "0x%06X", static_cast<unsigned>(color_ & 0xFFFFFF));
         return buffer;
     }
-    case kTypeChoice:
+    case ParamType::Choice:
         return valueList_ ? valueList_->GetCurrentText() : std::string();
-    case kTypeCellBinding:
+    case ParamType::CellBinding:
         return binding_ ? binding_->GetValue().GetValueText() : std::string();
     default:
         return std::string();
@@ -275,14 +252,14 @@ std::string CParameter::GetTypeCode() const
         return "u";
     }
     switch (type_) {
-    case kTypeString:
-    case kTypeString2:
+    case ParamType::Text:
+    case ParamType::OtherText:
         return "s";
-    case kTypeDouble:
+    case ParamType::Number:
         return "f";
-    case kTypeBool:
+    case ParamType::Boolean:
         return "b";
-    case kTypeInt:
+    case ParamType::Integer:
         return "i";
     default:
         return std::string();
@@ -382,7 +359,7 @@ const CParameter* CParameter::GetGroupTemplate() const
 
 bool CParameter::RefreshFromCells(const CRange* range, bool flag)
 {
-    if (type_ != kTypeCellBinding || !binding_) {
+    if (type_ != ParamType::CellBinding || !binding_) {
         return false;
     }
     binding_->RefreshParameter(range, flag);

@@ -27,7 +27,7 @@ struct ParamRange {
 class CParameter {
 public:
     CParameter();
-    CParameter(std::string name, int type);
+    CParameter(std::string name, model::ParamType type);
     // Deep copy: nested sets, value lists and bindings are copied; the owner is not.
     CParameter(const CParameter& other);
     CParameter& operator=(const CParameter& other);
@@ -36,9 +36,9 @@ public:
     // A new deep copy that belongs to owner (which may be null); the caller keeps it.
     virtual std::unique_ptr<CParameter> Clone(CParameterSet* owner = nullptr) const;
 
-    int GetType() const { return type_; }
+    model::ParamType GetType() const { return type_; }
     // Retypes the parameter; the value becomes the new type's empty value.
-    void SetType(int type);
+    void SetType(model::ParamType type);
 
     const std::string& GetName() const { return name_; }
     // A cell binding's bound value and links carry the parameter's name and follow it.
@@ -67,10 +67,6 @@ public:
 
     CParameterSet* GetOwner() const { return owner_; }
     void SetOwner(CParameterSet* owner) { owner_ = owner; }
-
-    // Address of the value: std::string for strings, double, bool, std::int32_t for integers,
-    // std::uint32_t for colours, the nested set, the value list or the binding; null for 9/10.
-    virtual void* GetValuePtr();
 
     // Without force only a parameter of that type takes the value (strings: 0 and 11); with
     // force it is retyped first. True when the value was stored; storing clears "undefined".
@@ -117,7 +113,7 @@ public:
 
 protected:
     void ResetValue();
-    bool Retype(int type, bool force);
+    bool Retype(model::ParamType type, bool force);
 
 private:
     void CopyFrom(const CParameter& other);
@@ -125,7 +121,7 @@ private:
 
     std::string name_;
     std::string label_;
-    std::uint8_t type_ = model::kTypeString;
+    model::ParamType type_ = model::ParamType::Text;
     std::uint32_t flags_ = model::kFlagEnabled;
     std::int32_t style_ = 0;
     std::optional<ParamRange> range_;

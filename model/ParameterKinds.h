@@ -8,37 +8,40 @@
 
 namespace model {
 
-// Value type of a parameter. 5, 12 and 13 are index-addressed lists ("0", "1", ...); 7 is the
-// group whose members have names (a component's top-level groups are of this type).
-enum ParamType : std::uint8_t {
-    kTypeString = 0,
-    kTypeDouble = 1,
-    kTypeBool = 2,
-    kTypeInt = 3,
-    kTypeColor = 4,
-    kTypeList = 5,
-    kTypeChoice = 6,
-    kTypeGroup = 7,
-    kTypeCellBinding = 8,
-    kTypeNoValue9 = 9,
-    kTypeNoValue10 = 10,
-    kTypeString2 = 11,
-    kTypeCellList = 12,
-    kTypeCellList2 = 13,
+// Value type of a parameter; the numbers are the ones files store. List, CellList and CellTable
+// hold index-addressed sets ("0", "1", ...): a list's values are the items of its first element,
+// a cell list's one level deeper, and a cell table's one level deeper again, chosen by a row
+// index. A Group holds members with names (a component's top-level groups are groups).
+enum class ParamType : std::uint8_t {
+    Text = 0,
+    Number = 1,
+    Boolean = 2,
+    Integer = 3,
+    Color = 4, // 0xRRGGBB
+    List = 5,
+    Choice = 6, // a value list: the current value and the allowed ones
+    Group = 7,
+    CellBinding = 8,
+    NoValue = 9,
+    OtherNoValue = 10,
+    OtherText = 11, // text edited in a row of its own kind
+    CellList = 12,
+    CellTable = 13,
 };
 constexpr int kParamTypeCount = 14;
 
-inline bool IsStringType(int type)
+inline bool IsStringType(ParamType type)
 {
-    return type == kTypeString || type == kTypeString2;
+    return type == ParamType::Text || type == ParamType::OtherText;
 }
-inline bool HasNestedSet(int type)
+inline bool HasNestedSet(ParamType type)
 {
-    return type == kTypeList || type == kTypeGroup || type == kTypeCellList || type == kTypeCellList2;
+    return type == ParamType::List || type == ParamType::Group || type == ParamType::CellList ||
+           type == ParamType::CellTable;
 }
-inline bool IsIndexedList(int type)
+inline bool IsIndexedList(ParamType type)
 {
-    return type == kTypeList || type == kTypeCellList || type == kTypeCellList2;
+    return type == ParamType::List || type == ParamType::CellList || type == ParamType::CellTable;
 }
 
 enum ParamFlag : std::uint32_t {

@@ -51,30 +51,30 @@ void WriteParameter(RecordWriter& out, const CParameter& p)
     WriteOptionalText(out, p.GetEnabledText());
     out.WriteI32(p.GetVariableId());
     switch (p.GetType()) {
-    case kTypeString:
-    case kTypeString2:
+    case ParamType::Text:
+    case ParamType::OtherText:
         out.WriteString(p.GetString());
         break;
-    case kTypeDouble:
+    case ParamType::Number:
         out.WriteF64(p.GetDouble());
         break;
-    case kTypeBool:
+    case ParamType::Boolean:
         out.WriteU8(p.GetBool() ? 1 : 0);
         break;
-    case kTypeInt:
+    case ParamType::Integer:
         out.WriteI32(p.GetInt());
         break;
-    case kTypeColor:
+    case ParamType::Color:
         out.WriteU32(p.GetColor());
         break;
-    case kTypeChoice:
+    case ParamType::Choice:
         WriteValueList(out, *p.GetValueList());
         break;
-    case kTypeCellBinding:
+    case ParamType::CellBinding:
         WriteCellBinding(out, *p.GetBinding());
         break;
-    case kTypeNoValue9:
-    case kTypeNoValue10:
+    case ParamType::NoValue:
+    case ParamType::OtherNoValue:
         break;
     default:
         WriteParameterSet(out, *p.GetSet());
@@ -90,7 +90,7 @@ std::unique_ptr<CParameter> ReadParameter(RecordReader& in)
     if (type >= kParamTypeCount) {
         in.Fail("parameter type", "unknown type " + std::to_string(type) + " of \"" + name + "\"");
     }
-    auto p = std::make_unique<CParameter>(name, type);
+    auto p = std::make_unique<CParameter>(name, static_cast<ParamType>(type));
     std::uint32_t flags = in.ReadU32("parameter flags");
     std::uint8_t hasRange = in.ReadU8("parameter range flag");
     if (hasRange > 1) {
@@ -108,31 +108,31 @@ std::unique_ptr<CParameter> ReadParameter(RecordReader& in)
     p->SetFormat(ReadOptionalText(in, "parameter format"));
     p->SetEnabledText(ReadOptionalText(in, "parameter enabled text"));
     p->SetVariableId(in.ReadI32("parameter variable id"));
-    switch (type) {
-    case kTypeString:
-    case kTypeString2:
+    switch (p->GetType()) {
+    case ParamType::Text:
+    case ParamType::OtherText:
         p->SetString(in.ReadString("string value"));
         break;
-    case kTypeDouble:
+    case ParamType::Number:
         p->SetDouble(in.ReadF64("double value"));
         break;
-    case kTypeBool:
+    case ParamType::Boolean:
         p->SetBool(in.ReadU8("boolean value") != 0);
         break;
-    case kTypeInt:
+    case ParamType::Integer:
         p->SetInt(in.ReadI32("integer value"));
         break;
-    case kTypeColor:
+    case ParamType::Color:
         p->SetColor(in.ReadU32("colour value"));
         break;
-    case kTypeChoice:
+    case ParamType::Choice:
         *p->GetValueList() = *ReadValueList(in);
         break;
-    case kTypeCellBinding:
+    case ParamType::CellBinding:
         *p->GetBinding() = *ReadCellBinding(in, name);
         break;
-    case kTypeNoValue9:
-    case kTypeNoValue10:
+    case ParamType::NoValue:
+    case ParamType::OtherNoValue:
         break;
     default:
         *p->GetSet() = *ReadParameterSet(in);

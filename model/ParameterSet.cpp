@@ -84,7 +84,7 @@ const CParameter* CParameterSet::GetElementTemplate()
 {
     if (!template_) {
         for (const auto& item : items_) {
-            if (item->GetType() != model::kTypeList && item->GetType() != model::kTypeGroup) {
+            if (item->GetType() != model::ParamType::List && item->GetType() != model::ParamType::Group) {
                 template_ = item->Clone(nullptr);
                 break;
             }
@@ -110,7 +110,7 @@ void VisitCellBindings(const CParameterSet& set, const std::function<void(CParam
     }
     for (int i = 0; i < set.GetCount(); ++i) {
         CParameter* parameter = set.GetAt(i);
-        if (parameter->GetType() == model::kTypeCellBinding && parameter->GetBinding()) {
+        if (parameter->GetType() == model::ParamType::CellBinding && parameter->GetBinding()) {
             visit(*parameter);
         } else if (parameter->GetSet()) {
             VisitCellBindings(*parameter->GetSet(), visit, depth + 1);

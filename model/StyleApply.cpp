@@ -21,7 +21,7 @@ void ForEachNamed(CParameterSet& set, const char* key, const std::function<void(
         CParameter* p = set.GetAt(i);
         if (p->GetName() == key) {
             apply(*p);
-        } else if (p->GetType() == kTypeGroup && p->GetSet()) {
+        } else if (p->GetType() == ParamType::Group && p->GetSet()) {
             ForEachNamed(*p->GetSet(), key, apply, depth + 1);
         }
     }
@@ -40,16 +40,16 @@ void CopyTextFormat(CParameter& target, const CTextFormat& format)
             continue;
         }
         switch (source->GetType()) {
-        case kTypeString:
+        case ParamType::Text:
             field->SetString(source->GetString());
             break;
-        case kTypeInt:
+        case ParamType::Integer:
             field->SetInt(source->GetInt());
             break;
-        case kTypeBool:
+        case ParamType::Boolean:
             field->SetBool(source->GetBool());
             break;
-        case kTypeColor:
+        case ParamType::Color:
             field->SetColor(source->GetColor());
             break;
         default:

@@ -4,12 +4,12 @@ using namespace model;
 
 CTextFormat::CTextFormat(const std::string& font, std::int32_t size, std::uint32_t color)
 {
-    Add(std::make_unique<CParameter>("font", kTypeString))->SetString(font);
-    Add(std::make_unique<CParameter>("size", kTypeInt))->SetInt(size);
-    Add(std::make_unique<CParameter>("bold", kTypeBool))->SetBool(false);
-    Add(std::make_unique<CParameter>("italic", kTypeBool))->SetBool(false);
-    Add(std::make_unique<CParameter>("underline", kTypeBool))->SetBool(false);
-    Add(std::make_unique<CParameter>("color", kTypeColor))->SetColor(color);
+    Add(std::make_unique<CParameter>("font", ParamType::Text))->SetString(font);
+    Add(std::make_unique<CParameter>("size", ParamType::Integer))->SetInt(size);
+    Add(std::make_unique<CParameter>("bold", ParamType::Boolean))->SetBool(false);
+    Add(std::make_unique<CParameter>("italic", ParamType::Boolean))->SetBool(false);
+    Add(std::make_unique<CParameter>("underline", ParamType::Boolean))->SetBool(false);
+    Add(std::make_unique<CParameter>("color", ParamType::Color))->SetColor(color);
 }
 
 namespace {
@@ -19,7 +19,7 @@ const CParameter* Find(const CTextFormat& format, const char* key)
 }
 } // namespace
 
-CParameter& CTextFormat::Get(const char* key, int type)
+CParameter& CTextFormat::Get(const char* key, model::ParamType type)
 {
     // A format emptied or assigned from a set without the key gets the member back, so that
     // the font choosers always find all six.
@@ -61,27 +61,27 @@ std::uint32_t CTextFormat::GetColor() const
 }
 void CTextFormat::SetFont(const std::string& font)
 {
-    Get("font", kTypeString).SetString(font, true);
+    Get("font", ParamType::Text).SetString(font, true);
 }
 void CTextFormat::SetSize(std::int32_t size)
 {
-    Get("size", kTypeInt).SetInt(size, true);
+    Get("size", ParamType::Integer).SetInt(size, true);
 }
 void CTextFormat::SetBold(bool on)
 {
-    Get("bold", kTypeBool).SetBool(on, true);
+    Get("bold", ParamType::Boolean).SetBool(on, true);
 }
 void CTextFormat::SetItalic(bool on)
 {
-    Get("italic", kTypeBool).SetBool(on, true);
+    Get("italic", ParamType::Boolean).SetBool(on, true);
 }
 void CTextFormat::SetUnderline(bool on)
 {
-    Get("underline", kTypeBool).SetBool(on, true);
+    Get("underline", ParamType::Boolean).SetBool(on, true);
 }
 void CTextFormat::SetColor(std::uint32_t color)
 {
-    Get("color", kTypeColor).SetColor(color, true);
+    Get("color", ParamType::Color).SetColor(color, true);
 }
 
 bool CTextFormat::operator==(const CTextFormat& other) const

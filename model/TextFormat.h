@@ -28,5 +28,5 @@ public:
     bool operator==(const CTextFormat& other) const;
 
 private:
-    CParameter& Get(const char* key, int type);
+    CParameter& Get(const char* key, model::ParamType type);
 };

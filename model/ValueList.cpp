@@ -8,7 +8,7 @@ const std::string kNone;
 }
 
 CValueList::CValueList(bool integer)
-    : prototype_(std::make_unique<model::ChoicePrototype>("", integer ? model::kTypeInt : model::kTypeString))
+    : prototype_(std::make_unique<model::ChoicePrototype>("", integer ? model::ParamType::Integer : model::ParamType::Text))
 {
 }
 
@@ -35,7 +35,7 @@ void CValueList::SetInteger(bool integer)
     }
     std::string current = prototype_->GetValueText();
     bool undefined = prototype_->IsUndefined();
-    prototype_->SetType(integer ? model::kTypeInt : model::kTypeString);
+    prototype_->SetType(integer ? model::ParamType::Integer : model::ParamType::Text);
     if (!undefined) {
         prototype_->SetString(current);
     }
@@ -68,7 +68,7 @@ std::unique_ptr<CParameter> ChoicePrototype::Clone(CParameterSet* owner) const
 
 bool StoreChoiceText(CParameter& prototype, const std::string& text, bool force)
 {
-    if (prototype.GetType() == kTypeInt && !force) {
+    if (prototype.GetType() == ParamType::Integer && !force) {
         errno = 0;
         char* end = nullptr;
         long value = std::strtol(text.c_str(), &end, 10);

@@ -18,7 +18,7 @@ public:
 
     CParameter& GetPrototype() { return *prototype_; }
     const CParameter& GetPrototype() const { return *prototype_; }
-    bool IsInteger() const { return prototype_->GetType() == model::kTypeInt; }
+    bool IsInteger() const { return prototype_->GetType() == model::ParamType::Integer; }
     // Replaces the prototype (a multi-selection puts a compound copy here); null is ignored.
     void SetPrototype(std::unique_ptr<CParameter> prototype);
     // Switches between text and integer choices; the current value is kept where it can be.

@@ -146,20 +146,20 @@ void Builder::ApplyValue(CParameter& p, const json::Value& value, const std::str
         }
     };
     switch (p.GetType()) {
-    case model::kTypeString:
-    case model::kTypeString2:
+    case model::ParamType::Text:
+    case model::ParamType::OtherText:
         expect(json::Kind::String);
         p.SetString(value.text);
         return;
-    case model::kTypeDouble:
+    case model::ParamType::Number:
         expect(json::Kind::Number);
         p.SetDouble(value.number);
         return;
-    case model::kTypeBool:
+    case model::ParamType::Boolean:
         expect(json::Kind::Boolean);
         p.SetBool(value.boolean);
         return;
-    case model::kTypeInt:
+    case model::ParamType::Integer:
         expect(json::Kind::Number);
         if (value.number != std::floor(value.number) ||
             std::fabs(value.number) > std::numeric_limits<std::int32_t>::max()) {
@@ -167,7 +167,7 @@ void Builder::ApplyValue(CParameter& p, const json::Value& value, const std::str
         }
         p.SetInt(static_cast<std::int32_t>(value.number));
         return;
-    case model::kTypeColor: {
+    case model::ParamType::Color: {
         expect(json::Kind::String);
         std::optional<std::uint32_t> color = ParseColorText(value.text);
         if (!color) {
@@ -176,7 +176,7 @@ void Builder::ApplyValue(CParameter& p, const json::Value& value, const std::str
         p.SetColor(*color);
         return;
     }
-    case model::kTypeChoice: {
+    case model::ParamType::Choice: {
         expect(json::Kind::String);
         CValueList& list = *p.GetValueList();
         const auto& allowed = list.GetAllowedValues();
@@ -186,12 +186,12 @@ void Builder::ApplyValue(CParameter& p, const json::Value& value, const std::str
         }
         return;
     }
-    case model::kTypeGroup:
+    case model::ParamType::Group:
         ApplyParameters(*p.GetSet(), value, where);
         return;
-    case model::kTypeList:
-    case model::kTypeCellList:
-    case model::kTypeCellList2:
+    case model::ParamType::List:
+    case model::ParamType::CellList:
+    case model::ParamType::CellTable:
         expect(json::Kind::Array);
         p.ClearElements();
         for (std::size_t i = 0; i < value.items.size(); ++i) {
@@ -202,7 +202,7 @@ void Builder::ApplyValue(CParameter& p, const json::Value& value, const std::str
             ApplyValue(*element, value.items[i], where + "[" + std::to_string(i) + "]");
         }
         return;
-    case model::kTypeCellBinding:
+    case model::ParamType::CellBinding:
         ApplyBinding(p, value, where);
         return;
     default:

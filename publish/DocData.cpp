@@ -312,7 +312,7 @@ void CDocData::RestoreFileNames(const RestoredFile& file)
         CParameterSet* groups = component->GetParameters();
         for (int i = 0; groups && i < groups->GetCount(); ++i) {
             CParameter* group = groups->GetAt(i);
-            if (group->GetType() != model::kTypeGroup || !group->GetSet() ||
+            if (group->GetType() != model::ParamType::Group || !group->GetSet() ||
                 group->GetSet()->GetPageKind() != model::kPageExternalFile) {
                 continue;
             }

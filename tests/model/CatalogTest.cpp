@@ -47,8 +47,8 @@ void WriteDefaults(const fs::path& folder, const std::string& symbol, const std:
     d.label = label;
     d.category = category;
     d.bounds = std::array<double, 4>{-100, 1900, 0, 1000};
-    auto general = d.parameters->Add(std::make_unique<CParameter>("General", kTypeGroup));
-    general->GetSet()->Add(std::make_unique<CParameter>("title", kTypeString))->SetString(label);
+    auto general = d.parameters->Add(std::make_unique<CParameter>("General", ParamType::Group));
+    general->GetSet()->Add(std::make_unique<CParameter>("title", ParamType::Text))->SetString(label);
     std::ofstream(folder / (symbol + ".xml")) << WriteDefaultParameters(d);
 }
 

@@ -35,12 +35,12 @@ std::string PathText(const CBindingLink& l)
 
 TEST_F(CellBindingTest, ScalarMirrorsTheFirstCellAndLinksIt)
 {
-    CParameter p("value", kTypeCellBinding);
+    CParameter p("value", ParamType::CellBinding);
     CCellBinding& b = *p.GetBinding();
     EXPECT_FALSE(b.IsBound());
     EXPECT_TRUE(p.RefreshFromCells(link.Add(0, 1, 1, 1), false));
     EXPECT_TRUE(b.IsBound());
-    EXPECT_EQ(b.GetValue().GetType(), kTypeDouble);
+    EXPECT_EQ(b.GetValue().GetType(), ParamType::Number);
     EXPECT_EQ(p.GetValueText(), "10");
     EXPECT_EQ(b.GetValue().GetVariableId(), FakeModelLink::IdOf(0, 1));
     ASSERT_EQ(b.GetLinkCount(), 1);
@@ -57,8 +57,8 @@ TEST_F(CellBindingTest, ScalarMirrorsTheFirstCellAndLinksIt)
 
 TEST_F(CellBindingTest, ListsGetOneElementPerCellOrPerRow)
 {
-    CParameter labels("labels", kTypeCellBinding);
-    labels.GetBinding()->SetValue(std::make_unique<CParameter>("labels", kTypeList));
+    CParameter labels("labels", ParamType::CellBinding);
+    labels.GetBinding()->SetValue(std::make_unique<CParameter>("labels", ParamType::List));
     labels.RefreshFromCells(link.Add(0, 0, 2, 2), false);
     const CParameter& cells = labels.GetBinding()->GetValue();
     ASSERT_EQ(cells.GetElementCount(), 4);
@@ -68,10 +68,10 @@ TEST_F(CellBindingTest, ListsGetOneElementPerCellOrPerRow)
     EXPECT_EQ(PathText(*labels.GetBinding()->GetLink(3)), ".labels.3");
 
     // A list whose template is a group holds rows of cells.
-    auto rowsValue = std::make_unique<CParameter>("data", kTypeList);
-    auto row = std::make_unique<CParameter>("0", kTypeList);
+    auto rowsValue = std::make_unique<CParameter>("data", ParamType::List);
+    auto row = std::make_unique<CParameter>("0", ParamType::List);
     rowsValue->GetSet()->SetElementTemplate(std::move(row));
-    CParameter data("data", kTypeCellBinding);
+    CParameter data("data", ParamType::CellBinding);
     data.GetBinding()->SetValue(std::move(rowsValue));
     data.RefreshFromCells(link.Add(0, 0, 2, 2), false);
     const CParameter& rows = data.GetBinding()->GetValue();
@@ -88,11 +88,11 @@ TEST_F(CellBindingTest, ListsGetOneElementPerCellOrPerRow)
     EXPECT_EQ(copy.GetBinding()->GetValue().GetElement(0)->GetElementCount(), 2);
 
     // One level more: one element per area, each a list of rows.
-    auto areasValue = std::make_unique<CParameter>("ranges", kTypeList);
-    auto areaTemplate = std::make_unique<CParameter>("0", kTypeList);
-    areaTemplate->GetSet()->SetElementTemplate(std::make_unique<CParameter>("0", kTypeList));
+    auto areasValue = std::make_unique<CParameter>("ranges", ParamType::List);
+    auto areaTemplate = std::make_unique<CParameter>("0", ParamType::List);
+    areaTemplate->GetSet()->SetElementTemplate(std::make_unique<CParameter>("0", ParamType::List));
     areasValue->GetSet()->SetElementTemplate(std::move(areaTemplate));
-    CParameter ranges("ranges", kTypeCellBinding);
+    CParameter ranges("ranges", ParamType::CellBinding);
     ranges.GetBinding()->SetValue(std::move(areasValue));
     ranges.RefreshFromCells(link.Add(0, 0, 2, 2), false);
     const CParameter& areas = ranges.GetBinding()->GetValue();
@@ -104,7 +104,7 @@ TEST_F(CellBindingTest, ListsGetOneElementPerCellOrPerRow)
 
 TEST_F(CellBindingTest, SetRangeWritesTextAndClearingEmptiesStrings)
 {
-    CParameter p("title", kTypeCellBinding);
+    CParameter p("title", ParamType::CellBinding);
     CCellBinding& b = *p.GetBinding();
     const CRange* range = link.Add(0, 0, 1, 1);
     b.RefreshParameter(range, false);
@@ -120,7 +120,7 @@ TEST_F(CellBindingTest, SetRangeWritesTextAndClearingEmptiesStrings)
 
 TEST_F(CellBindingTest, RangesOfAReplacedTableAreNeverUsed)
 {
-    CParameter p("value", kTypeCellBinding);
+    CParameter p("value", ParamType::CellBinding);
     CCellBinding& b = *p.GetBinding();
     const CRange* range = link.Add(1, 1, 1, 1);
     b.SetRange(range);
@@ -148,9 +148,9 @@ TEST_F(CellBindingTest, RenamedBindingsWriteUnderTheirNewName)
 {
     // Bound elements of an array are renamed by position when copied in; the value the stage
     // shows and the variable the movie writes must carry that name, not the template's.
-    CParameter element("template", kTypeCellBinding);
+    CParameter element("template", ParamType::CellBinding);
     element.RefreshFromCells(link.Add(0, 1, 1, 1), false);
-    CParameter array("cells", kTypeGroup);
+    CParameter array("cells", ParamType::Group);
     array.InsertElementCopy(element, -1);
     CParameter* copy = array.InsertElementCopy(element, -1);
     ASSERT_NE(copy, nullptr);
@@ -159,9 +159,9 @@ TEST_F(CellBindingTest, RenamedBindingsWriteUnderTheirNewName)
     ASSERT_EQ(copy->GetBinding()->GetLinkCount(), 1);
     EXPECT_EQ(PathText(*copy->GetBinding()->GetLink(0)), ".1");
 
-    CParameter list("labels", kTypeCellBinding);
+    CParameter list("labels", ParamType::CellBinding);
     CParameter& value = list.GetBinding()->GetValue();
-    value.SetType(kTypeList);
+    value.SetType(ParamType::List);
     list.RefreshFromCells(link.Add(0, 0, 1, 2), false);
     list.SetName("names");
     EXPECT_EQ(list.GetBinding()->GetValue().GetName(), "names");
@@ -170,7 +170,7 @@ TEST_F(CellBindingTest, RenamedBindingsWriteUnderTheirNewName)
 
 TEST_F(CellBindingTest, FirstCellFormulaTest)
 {
-    CParameter p("v", kTypeCellBinding);
+    CParameter p("v", ParamType::CellBinding);
     EXPECT_FALSE(p.GetBinding()->TestFirstCell());
     p.RefreshFromCells(link.Add(1, 1, 1, 1), false);
     EXPECT_FALSE(p.GetBinding()->TestFirstCell());
@@ -180,7 +180,7 @@ TEST_F(CellBindingTest, FirstCellFormulaTest)
 
 TEST_F(CellBindingTest, CopiesGetTheirOwnLinks)
 {
-    CParameter p("value", kTypeCellBinding);
+    CParameter p("value", ParamType::CellBinding);
     p.RefreshFromCells(link.Add(0, 1, 1, 1), false);
     CParameter copy(p);
     ASSERT_EQ(copy.GetBinding()->GetLinkCount(), 1);
@@ -190,7 +190,7 @@ TEST_F(CellBindingTest, CopiesGetTheirOwnLinks)
 
 TEST_F(CellBindingTest, LinksEmitTheirCopyActions)
 {
-    CParameter p("value", kTypeCellBinding);
+    CParameter p("value", ParamType::CellBinding);
     p.RefreshFromCells(link.Add(0, 1, 1, 1), false);
     CBindingLink& l = *p.GetBinding()->GetLink(0);
     CActionList none;

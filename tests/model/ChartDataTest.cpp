@@ -16,8 +16,8 @@ namespace {
 
 std::unique_ptr<CParameter> BoundList(const char* name)
 {
-    auto p = std::make_unique<CParameter>(name, kTypeCellBinding);
-    p->GetBinding()->SetValue(std::make_unique<CParameter>(name, kTypeList));
+    auto p = std::make_unique<CParameter>(name, ParamType::CellBinding);
+    p->GetBinding()->SetValue(std::make_unique<CParameter>(name, ParamType::List));
     return p;
 }
 
@@ -25,15 +25,15 @@ std::unique_ptr<CParameter> BoundList(const char* name)
 std::unique_ptr<CParameterSet> ChartSet(const char* type)
 {
     auto set = std::make_unique<CParameterSet>();
-    auto general = set->Add(std::make_unique<CParameter>("General", kTypeGroup));
-    general->GetSet()->Add(std::make_unique<CParameter>("chartType", kTypeString))->SetString(type);
-    general->GetSet()->Add(std::make_unique<CParameter>("chartTitle", kTypeString));
+    auto general = set->Add(std::make_unique<CParameter>("General", ParamType::Group));
+    general->GetSet()->Add(std::make_unique<CParameter>("chartType", ParamType::Text))->SetString(type);
+    general->GetSet()->Add(std::make_unique<CParameter>("chartTitle", ParamType::Text));
     general->GetSet()->Add(BoundList("categoryLabels"));
-    auto appearance = set->Add(std::make_unique<CParameter>("Appearance", kTypeGroup));
-    appearance->GetSet()->Add(std::make_unique<CParameter>("showLegend", kTypeBool));
+    auto appearance = set->Add(std::make_unique<CParameter>("Appearance", ParamType::Group));
+    appearance->GetSet()->Add(std::make_unique<CParameter>("showLegend", ParamType::Boolean));
     set->Add(BoundList("seriesNames"));
     set->Add(BoundList("dataValues"));
-    set->Add(std::make_unique<CParameter>("alertsEnabled", kTypeBool))->SetBool(true);
+    set->Add(std::make_unique<CParameter>("alertsEnabled", ParamType::Boolean))->SetBool(true);
     return set;
 }
 
@@ -185,7 +185,7 @@ TEST_F(ChartDataTest, ComponentsCollectSplitAndRelateTheirLinks)
     a.SetName("a_1");
     a.SetParameters(ChartSet("column"));
     CParameter* title = a.GetParameters()->FindParameter("General")->GetSet()->FindParameter("chartTitle");
-    title->SetType(kTypeCellBinding);
+    title->SetType(ParamType::CellBinding);
     title->RefreshFromCells(link.Add(1, 0, 1, 1), false);
     a.GetParameters()->FindParameter("dataValues")->RefreshFromCells(link.Add(1, 1, 1, 3), false);
 

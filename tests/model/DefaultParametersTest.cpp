@@ -44,7 +44,7 @@ TEST(DefaultParameters, ReadsEveryKindOfParameter)
 
     CParameter* general = d.parameters->FindParameter("General");
     ASSERT_NE(general, nullptr);
-    EXPECT_EQ(general->GetType(), kTypeGroup);
+    EXPECT_EQ(general->GetType(), ParamType::Group);
     const CParameterSet& g = *general->GetSet();
     EXPECT_EQ(g.GetPageKind(), kPageSingleValue);
     EXPECT_EQ(g.FindParameter("title")->GetString(), "Slider");

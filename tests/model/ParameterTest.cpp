@@ -12,7 +12,7 @@ using namespace model;
 
 namespace {
 
-std::unique_ptr<CParameter> Make(const char* name, int type)
+std::unique_ptr<CParameter> Make(const char* name, ParamType type)
 {
     return std::make_unique<CParameter>(name, type);
 }
@@ -20,9 +20,9 @@ std::unique_ptr<CParameter> Make(const char* name, int type)
 // A list parameter ("items", type 5) with elements "a", "b", "c".
 std::unique_ptr<CParameter> MakeList()
 {
-    auto list = Make("items", kTypeList);
+    auto list = Make("items", ParamType::List);
     for (const char* text : {"a", "b", "c"}) {
-        CParameter element("x", kTypeString);
+        CParameter element("x", ParamType::Text);
         element.SetString(text);
         list->InsertElementCopy(element, -1);
     }
@@ -43,29 +43,29 @@ std::string Names(const CParameter& list)
 TEST(Parameter, SettersTakeOnlyTheirTypeUnlessForced)
 {
     struct Case {
-        int type;
+        ParamType type;
         std::function<bool(CParameter&, bool)> set;
-        int typeAfterForce;
+        ParamType typeAfterForce;
     };
     const Case cases[] = {
-        {kTypeDouble, [](CParameter& p, bool f) { return p.SetString("x", f); }, kTypeString},
-        {kTypeString, [](CParameter& p, bool f) { return p.SetDouble(1.5, f); }, kTypeDouble},
-        {kTypeString, [](CParameter& p, bool f) { return p.SetBool(true, f); }, kTypeBool},
-        {kTypeColor, [](CParameter& p, bool f) { return p.SetInt(7, f); }, kTypeInt},
-        {kTypeInt, [](CParameter& p, bool f) { return p.SetColor(0xFF, f); }, kTypeColor},
-        {kTypeGroup, [](CParameter& p, bool f) { return p.SetString("x", f); }, kTypeString},
+        {ParamType::Number, [](CParameter& p, bool f) { return p.SetString("x", f); }, ParamType::Text},
+        {ParamType::Text, [](CParameter& p, bool f) { return p.SetDouble(1.5, f); }, ParamType::Number},
+        {ParamType::Text, [](CParameter& p, bool f) { return p.SetBool(true, f); }, ParamType::Boolean},
+        {ParamType::Color, [](CParameter& p, bool f) { return p.SetInt(7, f); }, ParamType::Integer},
+        {ParamType::Integer, [](CParameter& p, bool f) { return p.SetColor(0xFF, f); }, ParamType::Color},
+        {ParamType::Group, [](CParameter& p, bool f) { return p.SetString("x", f); }, ParamType::Text},
     };
     for (const Case& c : cases) {
         CParameter p("p", c.type);
-        EXPECT_FALSE(c.set(p, false)) << c.type;
+        EXPECT_FALSE(c.set(p, false)) << static_cast<int>(c.type);
         EXPECT_EQ(p.GetType(), c.type);
-        EXPECT_TRUE(c.set(p, true)) << c.type;
+        EXPECT_TRUE(c.set(p, true)) << static_cast<int>(c.type);
         EXPECT_EQ(p.GetType(), c.typeAfterForce);
     }
     // The second string kind takes strings without retyping.
-    CParameter second("s", kTypeString2);
+    CParameter second("s", ParamType::OtherText);
     EXPECT_TRUE(second.SetString("text"));
-    EXPECT_EQ(second.GetType(), kTypeString2);
+    EXPECT_EQ(second.GetType(), ParamType::OtherText);
 }
 
 TEST(Parameter, ValueTextAndTypeCode)
@@ -90,7 +90,7 @@ TEST(Parameter, ValueTextAndTypeCode)
          "undefined", "u"},
     };
     for (const Case& c : cases) {
-        CParameter p("p", kTypeString);
+        CParameter p("p", ParamType::Text);
         c.set(p);
         EXPECT_EQ(p.GetValueText(), c.text);
         EXPECT_EQ(p.GetTypeCode(), c.code);
@@ -98,14 +98,14 @@ TEST(Parameter, ValueTextAndTypeCode)
     std::setlocale(LC_NUMERIC, "C");
 
     char small[4];
-    CParameter p("p", kTypeString);
+    CParameter p("p", ParamType::Text);
     p.SetString("abcdefgh");
     EXPECT_STREQ(p.GetValueText(small, sizeof small), "abc");
 }
 
 TEST(Parameter, SettingAValueClearsUndefined)
 {
-    CParameter p("p", kTypeString);
+    CParameter p("p", ParamType::Text);
     p.SetUndefined();
     ASSERT_TRUE(p.IsUndefined());
     p.SetString("v");
@@ -115,9 +115,9 @@ TEST(Parameter, SettingAValueClearsUndefined)
 
 TEST(Parameter, CopiesAreDeepAndIndependent)
 {
-    auto group = Make("General", kTypeGroup);
+    auto group = Make("General", ParamType::Group);
     group->GetSet()->Add(MakeList());
-    auto choice = group->GetSet()->Add(Make("mode", kTypeChoice));
+    auto choice = group->GetSet()->Add(Make("mode", ParamType::Choice));
     choice->GetValueList()->AddAllowed("one");
     choice->GetValueList()->GetPrototype().SetString("one");
 
@@ -134,14 +134,14 @@ TEST(Parameter, CopiesAreDeepAndIndependent)
 TEST(Parameter, AssigningFromOwnMemberCopiesBeforeReleasing)
 {
     // A group replaced by one of its own members, and a set by a set nested inside it.
-    auto group = Make("outer", kTypeGroup);
-    CParameter* inner = group->GetSet()->Add(Make("inner", kTypeList));
+    auto group = Make("outer", ParamType::Group);
+    CParameter* inner = group->GetSet()->Add(Make("inner", ParamType::List));
     inner->InsertElementCopy(*MakeList()->GetElement(1), -1);
     *group = *inner;
     EXPECT_EQ(group->GetName(), "inner");
     EXPECT_EQ(Names(*group), "0=b;");
 
-    auto holder = Make("holder", kTypeGroup);
+    auto holder = Make("holder", ParamType::Group);
     CParameter* nested = holder->GetSet()->Add(MakeList());
     CParameterSet& outerSet = *holder->GetSet();
     outerSet = *nested->GetSet();
@@ -154,7 +154,7 @@ TEST(Parameter, ElementOperationsKeepIndexNames)
     auto list = MakeList();
     EXPECT_EQ(Names(*list), "0=a;1=b;2=c;");
 
-    CParameter inserted("whatever", kTypeString);
+    CParameter inserted("whatever", ParamType::Text);
     inserted.SetString("new");
     list->InsertElementCopy(inserted, 1);
     EXPECT_EQ(Names(*list), "0=a;1=new;2=b;3=c;");
@@ -177,7 +177,7 @@ TEST(Parameter, ElementOperationsKeepIndexNames)
     ASSERT_NE(list->GetGroupTemplate(), nullptr);
     EXPECT_EQ(list->InsertTemplateElement(-1)->GetString(), "new");
 
-    CParameter scalar("s", kTypeString);
+    CParameter scalar("s", ParamType::Text);
     EXPECT_EQ(scalar.InsertTemplateElement(0), nullptr);
     EXPECT_EQ(scalar.GetGroupTemplate(), nullptr);
     EXPECT_FALSE(scalar.RefreshFromCells(nullptr, false));
@@ -185,10 +185,10 @@ TEST(Parameter, ElementOperationsKeepIndexNames)
 
 TEST(Parameter, NamedGroupMembersAreNotRenumbered)
 {
-    auto group = Make("Appearance", kTypeGroup);
-    CParameter member("borderColor", kTypeColor);
+    auto group = Make("Appearance", ParamType::Group);
+    CParameter member("borderColor", ParamType::Color);
     group->InsertElementCopy(member, -1)->SetName("borderColor");
-    CParameter other("fillColor", kTypeColor);
+    CParameter other("fillColor", ParamType::Color);
     group->InsertElementCopy(other, 0);
     EXPECT_EQ(group->GetElement(0)->GetName(), "0"); // the inserted copy is named by its position
     EXPECT_EQ(group->GetElement(1)->GetName(), "borderColor");
@@ -199,12 +199,12 @@ TEST(Parameter, NamedGroupMembersAreNotRenumbered)
 TEST(ParameterSet, FindParameterIsExactAndOneLevel)
 {
     CParameterSet set;
-    auto general = set.Add(Make("General", kTypeGroup));
-    general->GetSet()->Add(Make("title", kTypeString));
-    set.Add(Make("Title", kTypeString));
-    set.Add(Make("Title", kTypeInt));
+    auto general = set.Add(Make("General", ParamType::Group));
+    general->GetSet()->Add(Make("title", ParamType::Text));
+    set.Add(Make("Title", ParamType::Text));
+    set.Add(Make("Title", ParamType::Integer));
 
-    EXPECT_EQ(set.FindParameter("Title")->GetType(), kTypeString); // first match
+    EXPECT_EQ(set.FindParameter("Title")->GetType(), ParamType::Text); // first match
     EXPECT_EQ(set.FindParameter("title"), nullptr);                // not deep, case-sensitive
     EXPECT_NE(set.FindParameter("title", general->GetSet()), nullptr);
     EXPECT_EQ(set.FindParameter("missing"), nullptr);
@@ -241,11 +241,11 @@ TEST(ValueList, IntegerChoiceTakesTextFromPages)
 
 TEST(CompoundParameter, SetsEveryChildAndMergesGroups)
 {
-    auto a = Make("General", kTypeGroup);
-    a->GetSet()->Add(Make("title", kTypeString))->SetString("A");
-    auto b = Make("General", kTypeGroup);
-    b->GetSet()->Add(Make("title", kTypeString))->SetString("B");
-    b->GetSet()->Add(Make("extra", kTypeString));
+    auto a = Make("General", ParamType::Group);
+    a->GetSet()->Add(Make("title", ParamType::Text))->SetString("A");
+    auto b = Make("General", ParamType::Group);
+    b->GetSet()->Add(Make("title", ParamType::Text))->SetString("B");
+    b->GetSet()->Add(Make("extra", ParamType::Text));
 
     auto shared = CCompoundParameter::MakeCopy(*a);
     shared->AddChild(b.get());
@@ -257,11 +257,11 @@ TEST(CompoundParameter, SetsEveryChildAndMergesGroups)
     // the bound value; both must reach every selected component.
     std::unique_ptr<CParameter> members[2];
     for (auto& member : members) {
-        member = Make("Behavior", kTypeGroup);
-        CValueList& mode = *member->GetSet()->Add(Make("mode", kTypeChoice))->GetValueList();
+        member = Make("Behavior", ParamType::Group);
+        CValueList& mode = *member->GetSet()->Add(Make("mode", ParamType::Choice))->GetValueList();
         mode.SetInteger(true);
         mode.GetPrototype().SetString("1");
-        member->GetSet()->Add(Make("source", kTypeCellBinding))->GetBinding()->GetValue().SetString("old");
+        member->GetSet()->Add(Make("source", ParamType::CellBinding))->GetBinding()->GetValue().SetString("old");
     }
     auto behavior = CCompoundParameter::MakeCopy(*members[0]);
     for (auto& member : members) {
@@ -277,13 +277,13 @@ TEST(CompoundParameter, SetsEveryChildAndMergesGroups)
     }
 
     CParameterValueList changes;
-    CParameter target("t", kTypeDouble);
-    auto saved = std::make_unique<CParameter>("t", kTypeDouble);
+    CParameter target("t", ParamType::Number);
+    auto saved = std::make_unique<CParameter>("t", ParamType::Number);
     saved->SetDouble(4.0);
     target.SetDouble(9.0);
     changes.Add(&target, std::move(saved));
-    CParameter skipped("g", kTypeGroup);
-    changes.Add(&skipped, std::make_unique<CParameter>("g", kTypeGroup));
+    CParameter skipped("g", ParamType::Group);
+    changes.Add(&skipped, std::make_unique<CParameter>("g", ParamType::Group));
     changes.Apply();
     EXPECT_EQ(target.GetDouble(), 4.0);
     EXPECT_EQ(changes.GetCount(), 0u);

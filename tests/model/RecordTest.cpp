@@ -20,43 +20,43 @@ std::unique_ptr<CParameterSet> MakeEverything(FakeModelLink& link)
 {
     auto set = std::make_unique<CParameterSet>();
     set->SetName("root");
-    auto general = set->Add(std::make_unique<CParameter>("General", kTypeGroup));
+    auto general = set->Add(std::make_unique<CParameter>("General", ParamType::Group));
     general->GetSet()->SetPageKind(kPageChartData);
     CParameterSet& g = *general->GetSet();
-    g.Add(std::make_unique<CParameter>("s", kTypeString))->SetString("text");
-    auto d = g.Add(std::make_unique<CParameter>("d", kTypeDouble));
+    g.Add(std::make_unique<CParameter>("s", ParamType::Text))->SetString("text");
+    auto d = g.Add(std::make_unique<CParameter>("d", ParamType::Number));
     d->SetDouble(-1.25);
     d->SetRange(ParamRange{0, 100, 0.5});
     d->SetFormat(std::string("#.##"));
     d->SetEnabledText(std::string("when"));
     d->SetLabel("Label");
     d->SetStyle(3);
-    g.Add(std::make_unique<CParameter>("b", kTypeBool))->SetBool(true);
-    auto i = g.Add(std::make_unique<CParameter>("i", kTypeInt));
+    g.Add(std::make_unique<CParameter>("b", ParamType::Boolean))->SetBool(true);
+    auto i = g.Add(std::make_unique<CParameter>("i", ParamType::Integer));
     i->SetInt(-7);
     i->SetEnabled(false);
-    g.Add(std::make_unique<CParameter>("c", kTypeColor))->SetColor(0x123456);
-    auto choice = g.Add(std::make_unique<CParameter>("choice", kTypeChoice));
+    g.Add(std::make_unique<CParameter>("c", ParamType::Color))->SetColor(0x123456);
+    auto choice = g.Add(std::make_unique<CParameter>("choice", ParamType::Choice));
     choice->GetValueList()->AddAllowed("a");
     choice->GetValueList()->AddAllowed("b");
     choice->GetValueList()->GetPrototype().SetString("b");
-    auto bound = g.Add(std::make_unique<CParameter>("bound", kTypeCellBinding));
+    auto bound = g.Add(std::make_unique<CParameter>("bound", ParamType::CellBinding));
     bound->GetBinding()->SetDirection(kDirectionInput);
     bound->GetBinding()->SetOption(1);
     bound->GetBinding()->GetTexts().workbookText = "book.xls";
     bound->GetBinding()->GetRecordedRanges() = {0, -1, 2};
     bound->RefreshFromCells(link.Add(0, 0, 1, 1), false);
     bound->GetBinding()->SetRange(link.Add(0, 0, 1, 1));
-    g.Add(std::make_unique<CParameter>("none9", kTypeNoValue9));
-    g.Add(std::make_unique<CParameter>("s11", kTypeString2))->SetString("second");
-    for (int type : {kTypeList, kTypeCellList, kTypeCellList2}) {
-        auto list = g.Add(std::make_unique<CParameter>("list" + std::to_string(type), type));
-        CParameter element("0", kTypeString);
+    g.Add(std::make_unique<CParameter>("none9", ParamType::NoValue));
+    g.Add(std::make_unique<CParameter>("s11", ParamType::OtherText))->SetString("second");
+    for (ParamType type : {ParamType::List, ParamType::CellList, ParamType::CellTable}) {
+        auto list = g.Add(std::make_unique<CParameter>("list" + std::to_string(static_cast<int>(type)), type));
+        CParameter element("0", ParamType::Text);
         element.SetString("e");
         list->InsertElementCopy(element, -1);
         list->GetSet()->GetElementTemplate();
     }
-    auto undefinedValue = g.Add(std::make_unique<CParameter>("u", kTypeInt));
+    auto undefinedValue = g.Add(std::make_unique<CParameter>("u", ParamType::Integer));
     undefinedValue->SetUndefined();
     return set;
 }
@@ -103,7 +103,7 @@ TEST(Records, BindingToARangeTheTableLacksReadsUnbound)
         FakeModelLink link;
         link.Add(0, 0, 1, 1);
         CParameterSet set;
-        auto p = set.Add(std::make_unique<CParameter>("v", kTypeCellBinding));
+        auto p = set.Add(std::make_unique<CParameter>("v", ParamType::CellBinding));
         p->RefreshFromCells(link.Add(3, 3, 1, 1), false);
         bytes = Bytes(set);
     }
@@ -161,7 +161,7 @@ TEST(Records, HostileFieldsAreRefused)
                            {0, 0},
                            u32(1),
                            u32(0),
-                           {kTypeGroup},
+                           {static_cast<unsigned char>(ParamType::Group)},
                            u32(4),
                            {0},
                            u32(0),

@@ -123,13 +123,13 @@ TEST(GlobalStyle, AppliesByThePageKindOfAppearance)
 {
     auto makeComponent = [](int kind) {
         CParameterSet set;
-        auto appearance = set.Add(std::make_unique<CParameter>("Appearance", model::kTypeGroup));
+        auto appearance = set.Add(std::make_unique<CParameter>("Appearance", model::ParamType::Group));
         appearance->GetSet()->SetPageKind(kind);
         CParameterSet& a = *appearance->GetSet();
-        a.Add(std::make_unique<CParameter>("borderColor", model::kTypeColor));
-        a.Add(std::make_unique<CParameter>("labelAlpha", model::kTypeInt));
-        a.Add(std::make_unique<CParameter>("transparency", model::kTypeString)); // wrong type: kept
-        auto format = a.Add(std::make_unique<CParameter>("titleTextFormat", model::kTypeGroup));
+        a.Add(std::make_unique<CParameter>("borderColor", model::ParamType::Color));
+        a.Add(std::make_unique<CParameter>("labelAlpha", model::ParamType::Integer));
+        a.Add(std::make_unique<CParameter>("transparency", model::ParamType::Text)); // wrong type: kept
+        auto format = a.Add(std::make_unique<CParameter>("titleTextFormat", model::ParamType::Group));
         *format->GetSet() = CTextFormat("Courier", 9);
         return set;
     };

@@ -1,31 +1,7 @@
-#include "model/List.h"
 #include "model/TextUtil.h"
 #include "model/Trace.h"
 
 #include <gtest/gtest.h>
-
-TEST(List, AddressesByIndexAndNeverDeletes)
-{
-    List list;
-    int a = 1, b = 2, c = 3;
-    EXPECT_EQ(list.AddItem(&a), 1);
-    EXPECT_EQ(list.AddItem(&b), 2);
-    EXPECT_EQ(list.AddItem(&c), 3);
-    EXPECT_EQ(list.GetItem(2), &c);
-    EXPECT_EQ(list.GetItem(3), nullptr);
-    EXPECT_EQ(list.GetItem(-1), nullptr);
-
-    EXPECT_TRUE(list.RemoveAt(2)); // the tail: appending afterwards must still work
-    EXPECT_EQ(list.AddItem(&c), 3);
-    EXPECT_TRUE(list.RemoveItem(&a));
-    EXPECT_FALSE(list.RemoveItem(&a));
-    EXPECT_FALSE(list.RemoveAt(5));
-    EXPECT_EQ(list.GetItem(0), &b);
-    EXPECT_EQ(list.GetItem(1), &c);
-    list.RemoveAll();
-    EXPECT_EQ(list.GetCount(), 0);
-    EXPECT_EQ(list.AddItem(&a), 1);
-}
 
 TEST(TextUtil, FormatAndSmallHelpers)
 {

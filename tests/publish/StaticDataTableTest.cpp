@@ -57,12 +57,12 @@ const std::string kEmptyTable = "'STATIC'; 0; InitObject; SetVariable";
 
 std::unique_ptr<CParameter> Field(const std::string& name, int32_t variableId)
 {
-    auto field = std::make_unique<CParameter>(name, kTypeString);
+    auto field = std::make_unique<CParameter>(name, ParamType::Text);
     field->SetVariableId(variableId);
     return field;
 }
 
-std::unique_ptr<CParameter> List(const std::string& name, int type,
+std::unique_ptr<CParameter> List(const std::string& name, model::ParamType type,
                                  std::vector<std::unique_ptr<CParameter>> items)
 {
     auto list = std::make_unique<CParameter>(name, type);
@@ -83,7 +83,7 @@ protected:
     // A binding parameter with its bound value; bound to a range unless range is false.
     std::unique_ptr<CParameter> Binding(std::unique_ptr<CParameter> value, int direction, bool bound = true)
     {
-        auto binding = std::make_unique<CParameter>(value->GetName(), kTypeCellBinding);
+        auto binding = std::make_unique<CParameter>(value->GetName(), ParamType::CellBinding);
         binding->GetBinding()->SetValue(std::move(value));
         binding->GetBinding()->SetDirection(direction);
         if (bound)
@@ -118,7 +118,7 @@ protected:
 TEST_F(StaticDataTableTest, LiveBindingsLeaveTheTableEmpty)
 {
     EXPECT_EQ(Export(), kEmptyTable);
-    Component("slider", Items(List("General", kTypeGroup,
+    Component("slider", Items(List("General", ParamType::Group,
                                    Items(Binding(Field("value", 3), kDirectionInput),
                                          Binding(Field("label", 4), kDirectionOutput),
                                          Binding(Field("title", 5), kDirectionBoth),
@@ -133,14 +133,14 @@ TEST_F(StaticDataTableTest, StaticFieldsAreListedPerVariable)
     // they follow the model both ways; the data rows nest two lists deep.
     Component(
         "chart",
-        Items(List("General", kTypeGroup,
+        Items(List("General", ParamType::Group,
                    Items(Binding(Field("title", 12), kDirectionNone),
-                         Binding(List("seriesNames", kTypeList, Items(Field("0", 7), Field("1", -1))),
+                         Binding(List("seriesNames", ParamType::List, Items(Field("0", 7), Field("1", -1))),
                                  kDirectionBoth))),
-              List("Data", kTypeGroup,
-                   Items(Binding(List("values", kTypeCellList,
-                                      Items(List("0", kTypeList, Items(Field("0", 12))),
-                                            List("1", kTypeList, Items(Field("0", 30), Field("1", 31))))),
+              List("Data", ParamType::Group,
+                   Items(Binding(List("values", ParamType::CellList,
+                                      Items(List("0", ParamType::List, Items(Field("0", 12))),
+                                            List("1", ParamType::List, Items(Field("0", 30), Field("1", 31))))),
                                  kDirectionNone)))));
     Component("gauge", Items(Binding(Field("value", 3), kDirectionInput)));
 
