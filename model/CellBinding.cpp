@@ -84,7 +84,7 @@ CBindingLink* CCellBinding::GetLink(int index) const
     return links_[static_cast<std::size_t>(index)].get();
 }
 
-const CRange* CCellBinding::GetRangePtr() const
+const model::RangeHandle* CCellBinding::GetRangePtr() const
 {
     if (!range_ || tableGeneration_ != GetModelLink().GetTableGeneration()) {
         return nullptr;
@@ -92,7 +92,7 @@ const CRange* CCellBinding::GetRangePtr() const
     return range_;
 }
 
-void CCellBinding::KeepRange(const CRange* range)
+void CCellBinding::KeepRange(const model::RangeHandle* range)
 {
     range_ = range;
     tableGeneration_ = range ? GetModelLink().GetTableGeneration() : 0;
@@ -122,7 +122,7 @@ void CCellBinding::SetValue(std::unique_ptr<CParameter> value)
     }
 }
 
-void CCellBinding::SetRange(const CRange* range)
+void CCellBinding::SetRange(const model::RangeHandle* range)
 {
     KeepRange(range);
     if (range) {
@@ -137,7 +137,7 @@ void CCellBinding::SetRange(const CRange* range)
     GetModelLink().ModelLinksChanged();
 }
 
-void CCellBinding::UpdateRangeText(const CRange* range)
+void CCellBinding::UpdateRangeText(const model::RangeHandle* range)
 {
     KeepRange(range);
     texts_.rangeText = range ? GetModelLink().GetRangeText(*range) : std::string();
@@ -147,7 +147,7 @@ void CCellBinding::UpdateRangeText(const CRange* range)
     GetModelLink().ModelLinksChanged();
 }
 
-void CCellBinding::RefreshParameter(const CRange* range, bool /*flag*/)
+void CCellBinding::RefreshParameter(const model::RangeHandle* range, bool /*flag*/)
 {
     IModelLink& link = GetModelLink();
     if (!range) {
@@ -235,7 +235,7 @@ void CCellBinding::RefreshParameter(const CRange* range, bool /*flag*/)
 
 bool CCellBinding::TestFirstCell() const
 {
-    const CRange* range = GetRangePtr();
+    const model::RangeHandle* range = GetRangePtr();
     if (!range || HasNestedSet(value_->GetType())) {
         return false;
     }

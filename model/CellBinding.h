@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+namespace model {
+class RangeHandle;
+}
 class CParameter;
-class CRange;
 class CBindingLink;
 
 // The text pair of a binding: the workbook text and the range reference text.
@@ -36,17 +38,17 @@ public:
 
     bool IsBound() const { return GetRangePtr() != nullptr; }
     // The bound range, or null when there is none or the table it came from is gone.
-    const CRange* GetRangePtr() const;
+    const model::RangeHandle* GetRangePtr() const;
 
     // Keeps the new range and rewrites the range text from it. None clears the range and
     // empties a string bound value.
-    void SetRange(const CRange* range);
+    void SetRange(const model::RangeHandle* range);
     // Makes range the binding's range and re-reads the bound value from its cells (a list of
     // rows gets one element per row of each area; a list of scalars one element per cell);
     // with none the link is removed and the last values stay as constants.
-    void RefreshParameter(const CRange* range, bool flag);
+    void RefreshParameter(const model::RangeHandle* range, bool flag);
     // Sets the range and rewrites the range text from it.
-    void UpdateRangeText(const CRange* range);
+    void UpdateRangeText(const model::RangeHandle* range);
     // True only when bound, the bound value is a scalar and the first cell holds a formula.
     bool TestFirstCell() const;
 
@@ -82,9 +84,9 @@ private:
     std::uint8_t direction_ = model::kDirectionBoth;
     std::uint8_t firstFlag_ = 0;
     CBindingTexts texts_;
-    void KeepRange(const CRange* range);
+    void KeepRange(const model::RangeHandle* range);
 
-    const CRange* range_ = nullptr;
+    const model::RangeHandle* range_ = nullptr;
     std::uint64_t tableGeneration_ = 0;
     std::unique_ptr<CParameter> value_;
     std::vector<std::int32_t> recordedRanges_;

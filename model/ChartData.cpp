@@ -69,7 +69,7 @@ void SetTexts(CParameter& parameter, const std::vector<std::string>& texts)
     }
 }
 
-void Bind(CParameter* parameter, const CRange* range)
+void Bind(CParameter* parameter, const model::RangeHandle* range)
 {
     if (parameter && parameter->GetType() == ParamType::CellBinding) {
         parameter->GetBinding()->RefreshParameter(range, false);
@@ -97,7 +97,7 @@ void CChartSeries::SetName(const std::string& name, bool refresh)
 
 void CChartSeries::Refresh()
 {
-    const CRange* range = nameBinding_.GetRangePtr();
+    const model::RangeHandle* range = nameBinding_.GetRangePtr();
     if (!range) {
         return;
     }
@@ -166,7 +166,7 @@ void CChartData::ClearSeries()
     series_.clear();
 }
 
-CChartSeries& CChartData::AddSeries(const CRange* values, const CRange* yValues, const CRange* sizes)
+CChartSeries& CChartData::AddSeries(const model::RangeHandle* values, const model::RangeHandle* yValues, const model::RangeHandle* sizes)
 {
     auto series = std::make_unique<CChartSeries>();
     series->GetValues().RefreshParameter(values, false);
@@ -206,7 +206,7 @@ void CChartData::Reload()
 void CChartData::RebuildFromRange(bool newRange)
 {
     IModelLink& link = GetModelLink();
-    const CRange* range = dataRange_.GetRangePtr();
+    const model::RangeHandle* range = dataRange_.GetRangePtr();
     std::vector<RangeArea> areas = range ? link.ReadRange(*range) : std::vector<RangeArea>();
     if (!range || areas.empty() || areas.front().rows == 0 || areas.front().columns == 0) {
         dataBlock_.RefreshParameter(nullptr, false);
@@ -310,8 +310,8 @@ void CChartData::RebuildFromRange(bool newRange)
         orientation_ = orientation;
     }
 
-    const CRange* labels = nullptr;
-    const CRange* names = nullptr;
+    const model::RangeHandle* labels = nullptr;
+    const model::RangeHandle* names = nullptr;
     if (hasBlock && orientation_ == kSeriesInColumns) {
         if (headerColumns > 0) {
             labels = link.MakeSubRange(*range, 0, headerRows, headerColumns - 1, blockRows, 1);
@@ -337,7 +337,7 @@ void CChartData::BuildSeries()
     ClearSeries();
     nextSeries_ = 1;
     IModelLink& link = GetModelLink();
-    const CRange* block = dataBlock_.GetRangePtr();
+    const model::RangeHandle* block = dataBlock_.GetRangePtr();
     std::vector<RangeArea> areas = block ? link.ReadRange(*block) : std::vector<RangeArea>();
     if (!block || areas.empty()) {
         return;
@@ -381,13 +381,13 @@ void CChartData::BuildSeries()
         break;
     }
 
-    const CRange* names = seriesNamesRange_.GetRangePtr();
+    const model::RangeHandle* names = seriesNamesRange_.GetRangePtr();
     std::vector<RangeArea> nameAreas = names ? link.ReadRange(*names) : std::vector<RangeArea>();
     const RangeArea* nameArea = nameAreas.empty() ? nullptr : &nameAreas.front();
     for (int k = 0; k < GetSeriesCount(); ++k) {
         CChartSeries& series = *GetSeries(k);
         const CellValue* cell = nullptr;
-        const CRange* cellRange = nullptr;
+        const model::RangeHandle* cellRange = nullptr;
         if (nameArea) {
             bool column = nameArea->columns == 1;
             cell = column ? nameArea->At(k, 0) : nameArea->At(0, k);

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+namespace model {
+class RangeHandle;
+}
 class CParameter;
 class CParameterSet;
 
@@ -81,7 +84,7 @@ public:
 
 private:
     void ClearSeries();
-    CChartSeries& AddSeries(const CRange* values, const CRange* yValues, const CRange* sizes);
+    CChartSeries& AddSeries(const model::RangeHandle* values, const model::RangeHandle* yValues, const model::RangeHandle* sizes);
 
     int kind_ = kCategory;
     std::string chartType_;

@@ -271,7 +271,7 @@ void CComponent::UpdateBindings()
     }
     ForEachCellBinding(*parameters_, [](CParameter& parameter) {
         CCellBinding& binding = *parameter.GetBinding();
-        if (const CRange* range = binding.GetRangePtr()) {
+        if (const model::RangeHandle* range = binding.GetRangePtr()) {
             binding.RefreshParameter(range, false);
         }
     });

@@ -5,12 +5,12 @@ namespace {
 
 class NoModelLink : public IModelLink {
 public:
-    std::string GetRangeText(const CRange&) override { return std::string(); }
-    std::vector<RangeArea> ReadRange(const CRange&) override { return {}; }
+    std::string GetRangeText(const RangeHandle&) override { return std::string(); }
+    std::vector<RangeArea> ReadRange(const RangeHandle&) override { return {}; }
     bool HasFormula(std::int32_t) override { return false; }
-    int FindRange(const CRange&) override { return -1; }
-    const CRange* GetRange(int) override { return nullptr; }
-    const CRange* MakeSubRange(const CRange&, int, int, int, int, int) override { return nullptr; }
+    int FindRange(const RangeHandle&) override { return -1; }
+    const RangeHandle* GetRange(int) override { return nullptr; }
+    const RangeHandle* MakeSubRange(const RangeHandle&, int, int, int, int, int) override { return nullptr; }
     void ModelLinksChanged() override {}
     std::uint64_t GetTableGeneration() override { return 0; }
 };

@@ -6,9 +6,19 @@
 
 // The cell model and the variable table live in a higher layer. Bindings reach them only
 // through this interface, which that layer installs at start-up.
-class CRange;
 
 namespace model {
+
+// A range of the variable table as the model holds it. The model only keeps, compares and hands
+// back these handles; the layer that owns the table derives its ranges from this class, and only
+// its link looks inside them. A handle dies with its table (see GetTableGeneration).
+class RangeHandle {
+protected:
+    RangeHandle() = default;
+    RangeHandle(const RangeHandle&) = default;
+    RangeHandle& operator=(const RangeHandle&) = default;
+    ~RangeHandle() = default;
+};
 
 struct CellValue {
     enum Kind : std::uint8_t { kEmpty, kNumber, kText, kBoolean, kDateTime };
@@ -38,18 +48,18 @@ class IModelLink {
 public:
     virtual ~IModelLink() = default;
     // The A1 text of a range ('Sheet1'!$A$1:$B$3, areas joined by ",").
-    virtual std::string GetRangeText(const CRange& range) = 0;
+    virtual std::string GetRangeText(const RangeHandle& range) = 0;
     // The current values of the range's cells, one entry per area.
-    virtual std::vector<RangeArea> ReadRange(const CRange& range) = 0;
+    virtual std::vector<RangeArea> ReadRange(const RangeHandle& range) = 0;
     // True when the cell holds a formula in the current cell model.
     virtual bool HasFormula(std::int32_t cellId) = 0;
     // Position of an equal range in the variable table, or -1.
-    virtual int FindRange(const CRange& range) = 0;
+    virtual int FindRange(const RangeHandle& range) = 0;
     // The table's range at index, or null for an index that is not in the table.
-    virtual const CRange* GetRange(int index) = 0;
+    virtual const RangeHandle* GetRange(int index) = 0;
     // A rectangle of one area of range as a range of the table (added when new), or null when
     // the rectangle is empty or outside the area.
-    virtual const CRange* MakeSubRange(const CRange& range, int area, int row, int column, int rows,
+    virtual const RangeHandle* MakeSubRange(const RangeHandle& range, int area, int row, int column, int rows,
                                        int columns) = 0;
     // Every change of what is bound to the model invalidates the compiled links.
     virtual void ModelLinksChanged() = 0;

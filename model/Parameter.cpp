@@ -357,7 +357,7 @@ const CParameter* CParameter::GetGroupTemplate() const
     return set_->GetElementTemplate();
 }
 
-bool CParameter::RefreshFromCells(const CRange* range, bool flag)
+bool CParameter::RefreshFromCells(const model::RangeHandle* range, bool flag)
 {
     if (type_ != ParamType::CellBinding || !binding_) {
         return false;

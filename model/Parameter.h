@@ -8,10 +8,12 @@
 #include <optional>
 #include <string>
 
+namespace model {
+class RangeHandle;
+}
 class CParameterSet;
 class CValueList;
 class CCellBinding;
-class CRange;
 
 // Range record of a numeric parameter.
 struct ParamRange {
@@ -109,7 +111,7 @@ public:
 
     // Only for cell bindings: the range becomes the binding's range and the bound value is
     // re-read; with no range the link is removed and the last values stay as constants.
-    bool RefreshFromCells(const CRange* range, bool flag);
+    bool RefreshFromCells(const model::RangeHandle* range, bool flag);
 
 protected:
     void ResetValue();

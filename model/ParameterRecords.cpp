@@ -258,7 +258,7 @@ std::unique_ptr<CCellBinding> ReadCellBinding(RecordReader& in, const std::strin
     if (rangeIndex >= 0) {
         // Restores the range and the links to its cells without re-reading values: the
         // document's values are those it was saved with until the model refreshes them.
-        if (const CRange* range = GetModelLink().GetRange(rangeIndex)) {
+        if (const model::RangeHandle* range = GetModelLink().GetRange(rangeIndex)) {
             CParameter saved(binding->GetValue());
             binding->RefreshParameter(range, false);
             binding->SetValue(std::make_unique<CParameter>(saved));

@@ -8,7 +8,7 @@ CXMLDataEntry::CXMLDataEntry() : range_("range"), nameBinding_("name")
 
 void CXMLDataEntry::RefreshText()
 {
-    const CRange* range = nameBinding_.GetRangePtr();
+    const model::RangeHandle* range = nameBinding_.GetRangePtr();
     if (!range) {
         return;
     }

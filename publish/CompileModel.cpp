@@ -70,7 +70,7 @@ void RecordBoundCells(CBaseMovie& movie, const CParameter& parameter)
     std::vector<int32_t> ids;
     if (parameter.GetName() == "seriesNames") {
         CollectElementIds(binding.GetValue(), ids);
-    } else if (const CRange* range = binding.GetRangePtr()) {
+    } else if (const CRange* range = AsRange(binding.GetRangePtr())) {
         for (const CCellRef& cell : range->GetCellList())
             ids.push_back(cell.id);
     }

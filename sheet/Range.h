@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ModelHooks.h"
 #include "sheet/CellRef.h"
 
 #include <cstddef>
@@ -21,8 +22,9 @@ struct CRangeArea {
 };
 
 // A range of cells: one or more areas, each with its own sheet, and the expanded list of
-// their cells (area after area, each in reading order: row by row, left to right).
-class CRange {
+// their cells (area after area, each in reading order: row by row, left to right). The model's
+// bindings hold ranges of the variable table as handles.
+class CRange : public model::RangeHandle {
 public:
     // The most cells one range may expand to: each becomes a variable of the published movie,
     // which could not carry more anyway. Whole columns and rows are clipped to the used part
@@ -64,3 +66,9 @@ private:
     std::vector<CRangeArea> areas_;
     std::vector<CCellRef> cells_;
 };
+
+// The range behind a handle the model holds: every handle it has came from the variable table.
+inline const CRange* AsRange(const model::RangeHandle* handle)
+{
+    return static_cast<const CRange*>(handle);
+}

@@ -106,7 +106,7 @@ TEST_F(CellBindingTest, SetRangeWritesTextAndClearingEmptiesStrings)
 {
     CParameter p("title", ParamType::CellBinding);
     CCellBinding& b = *p.GetBinding();
-    const CRange* range = link.Add(0, 0, 1, 1);
+    const model::RangeHandle* range = link.Add(0, 0, 1, 1);
     b.RefreshParameter(range, false);
     b.SetRange(range);
     EXPECT_EQ(b.GetTexts().GetRangeText(), "R0C0:1x1");
@@ -122,7 +122,7 @@ TEST_F(CellBindingTest, RangesOfAReplacedTableAreNeverUsed)
 {
     CParameter p("value", ParamType::CellBinding);
     CCellBinding& b = *p.GetBinding();
-    const CRange* range = link.Add(1, 1, 1, 1);
+    const model::RangeHandle* range = link.Add(1, 1, 1, 1);
     b.SetRange(range);
     b.RefreshParameter(range, false);
     link.SetFormula(1, 1);

@@ -5,11 +5,13 @@
 #include <deque>
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 // A grid of cells and a table of rectangular ranges standing in for the spreadsheet layer.
-// Ranges are handed out as opaque CRange pointers, as the real table does.
+// Ranges are handed out as handles into the table, as the real one does.
 class FakeModelLink : public model::IModelLink {
 public:
     struct Rect {
@@ -38,26 +40,26 @@ public:
     }
     void SetFormula(int row, int column) { formulas_.insert(IdOf(row, column)); }
 
-    const CRange* Add(int row, int column, int rows, int columns)
+    const model::RangeHandle* Add(int row, int column, int rows, int columns)
     {
         Rect rect{row, column, rows, columns};
-        for (std::size_t i = 0; i < table_.size(); ++i) {
-            if (table_[i] == rect) {
-                return Ptr(i);
+        for (const Range* range : table_) {
+            if (range->rect == rect) {
+                return range;
             }
         }
-        table_.push_back(rect);
-        return Ptr(table_.size() - 1);
+        table_.push_back(&made_.emplace_back(rect, table_.size(), generation_));
+        return table_.back();
     }
-    const Rect& RectOf(const CRange& range) const { return table_.at(Index(&range)); }
+    const Rect& RectOf(const model::RangeHandle& range) const { return Of(range).rect; }
 
-    std::string GetRangeText(const CRange& range) override
+    std::string GetRangeText(const model::RangeHandle& range) override
     {
         const Rect& r = RectOf(range);
         return "R" + std::to_string(r.row) + "C" + std::to_string(r.column) + ":" + std::to_string(r.rows) +
                "x" + std::to_string(r.columns);
     }
-    std::vector<model::RangeArea> ReadRange(const CRange& range) override
+    std::vector<model::RangeArea> ReadRange(const model::RangeHandle& range) override
     {
         const Rect& r = RectOf(range);
         model::RangeArea area;
@@ -74,14 +76,15 @@ public:
         return {area};
     }
     bool HasFormula(std::int32_t id) override { return formulas_.count(id) != 0; }
-    int FindRange(const CRange& range) override { return static_cast<int>(Index(&range)); }
-    const CRange* GetRange(int index) override
+    int FindRange(const model::RangeHandle& range) override { return static_cast<int>(Of(range).index); }
+    const model::RangeHandle* GetRange(int index) override
     {
         return index >= 0 && static_cast<std::size_t>(index) < table_.size()
-                   ? Ptr(static_cast<std::size_t>(index))
+                   ? table_[static_cast<std::size_t>(index)]
                    : nullptr;
     }
-    const CRange* MakeSubRange(const CRange& range, int, int row, int column, int rows, int columns) override
+    const model::RangeHandle* MakeSubRange(const model::RangeHandle& range, int, int row, int column, int rows,
+                                           int columns) override
     {
         const Rect& r = RectOf(range);
         if (rows <= 0 || columns <= 0 || row < 0 || column < 0 || row + rows > r.rows ||
@@ -92,7 +95,9 @@ public:
     }
     void ModelLinksChanged() override { ++changes; }
     std::uint64_t GetTableGeneration() override { return generation_; }
-    // What a re-import does to the real table: every range handed out so far is gone.
+    // What a re-import does to the real table: every range handed out so far is gone. The old
+    // handles stay allocated but are refused, so a binding that kept using one fails the test
+    // instead of reading freed memory.
     void ReplaceTable()
     {
         table_.clear();
@@ -102,17 +107,24 @@ public:
     int changes = 0;
 
 private:
-    // Pointers are addresses inside a private byte block, one per table slot; they are only
-    // compared, never dereferenced.
-    const CRange* Ptr(std::size_t index) const { return reinterpret_cast<const CRange*>(slots_ + index); }
-    std::size_t Index(const CRange* range) const
+    struct Range : model::RangeHandle {
+        Range(Rect r, std::size_t i, std::uint64_t g) : rect(r), index(i), generation(g) {}
+        Rect rect;
+        std::size_t index;
+        std::uint64_t generation;
+    };
+    const Range& Of(const model::RangeHandle& handle) const
     {
-        return static_cast<std::size_t>(reinterpret_cast<const char*>(range) - slots_);
+        const auto& range = static_cast<const Range&>(handle);
+        if (range.generation != generation_) {
+            throw std::out_of_range("a range of a replaced table was used");
+        }
+        return range;
     }
 
     std::map<std::pair<int, int>, model::CellValue> cells_;
     std::set<std::int32_t> formulas_;
-    std::deque<Rect> table_;
+    std::deque<Range> made_;
+    std::vector<const Range*> table_;
     std::uint64_t generation_ = 1;
-    char slots_[4096] = {};
 };
