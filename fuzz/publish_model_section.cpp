@@ -2,7 +2,7 @@
 // accepted must link, write back and read again to the same bytes.
 #include "model/ModelError.h"
 #include "model/RecordStream.h"
-#include "model/Trace.h"
+#include "swf/SwfTrace.h"
 #include "publish/BaseMovie.h"
 #include "tests/publish/PublishTestSupport.h"
 
@@ -13,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const bool quiet = [] {
-        model::SetTraceSink([](const std::string&) {});
+        swf::SetTraceSink([](std::string_view) {});
         return true;
     }();
     (void)quiet;

@@ -1,25 +1,26 @@
 #pragma once
 
+#include "swf/ByteReader.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace model {
 
-// Bounds-checked little-endian reader over bytes already in memory. Every length read from the
-// input is checked against what remains, so a damaged file ends in a ModelError naming the
-// record and the offset instead of reading past the end or allocating without bound.
-class RecordReader {
+// The reader of the model's and the sheet's records. Every length read from the input is
+// checked against what remains, so a damaged file ends in a ModelError naming the record and the
+// offset instead of reading past the end or allocating without bound.
+class RecordReader : public swf::ByteReader {
 public:
-    RecordReader(const unsigned char* data, std::size_t size) : data_(data), size_(size) {}
-    explicit RecordReader(const std::vector<unsigned char>& bytes) : RecordReader(bytes.data(), bytes.size())
-    {
-    }
+    explicit RecordReader(std::span<const std::uint8_t> bytes) : ByteReader(bytes) {}
+    RecordReader(const std::uint8_t* data, std::size_t size) : ByteReader({data, size}) {}
 
-    std::uint8_t ReadU8(const char* what);
-    std::uint32_t ReadU32(const char* what);
-    std::int32_t ReadI32(const char* what);
+    std::uint8_t ReadU8(const char* what) { return TakeU8(what); }
+    std::uint32_t ReadU32(const char* what) { return TakeU32(what); }
+    std::int32_t ReadI32(const char* what) { return static_cast<std::int32_t>(TakeU32(what)); }
     double ReadF64(const char* what);
     // A 32-bit byte count and the bytes; the text is what precedes the first NUL among them.
     std::string ReadString(const char* what);
@@ -27,10 +28,6 @@ public:
     // A count of items that each take at least minItemSize bytes; refuses counts that the
     // remaining input cannot hold, which bounds every allocation by the input size.
     std::uint32_t ReadCount(const char* what, std::size_t minItemSize);
-
-    std::size_t Offset() const { return offset_; }
-    std::size_t Remaining() const { return size_ - offset_; }
-    bool AtEnd() const { return offset_ == size_; }
 
     // Nesting guard for recursive records.
     class DepthGuard {
@@ -48,11 +45,8 @@ public:
     [[noreturn]] void Fail(const char* what, const std::string& why) const;
 
 private:
-    void Need(std::size_t count, const char* what) const;
+    [[noreturn]] void Truncated(std::size_t count, std::string_view field) const override;
 
-    const unsigned char* data_;
-    std::size_t size_;
-    std::size_t offset_ = 0;
     int depth_ = 0;
 };
 
@@ -65,11 +59,11 @@ public:
     void WriteString(const std::string& text);
     void WriteBytes(const void* data, std::size_t count);
 
-    const std::vector<unsigned char>& Bytes() const { return bytes_; }
-    std::vector<unsigned char> Take() { return std::move(bytes_); }
+    const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
+    std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 
 private:
-    std::vector<unsigned char> bytes_;
+    std::vector<std::uint8_t> bytes_;
 };
 
 } // namespace model

@@ -1,18 +1,11 @@
 #pragma once
 
-#include <functional>
-#include <string>
+#include <cstddef>
 
-// Developer diagnostics; never shown to the user. A message is cut to 510 characters.
+// Developer diagnostics in printf style, for the model and the layers above it. The line, cut
+// to kMaxTraceLength characters, goes to the one trace sink (swf/SwfTrace.h).
 void Trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 namespace model {
-
 constexpr std::size_t kMaxTraceLength = 510;
-
-using TraceSink = std::function<void(const std::string&)>;
-// The one place trace lines go (standard error until a sink is installed).
-void SetTraceSink(TraceSink sink);
-void ResetTraceSink();
-
 } // namespace model

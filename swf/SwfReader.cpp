@@ -2,58 +2,47 @@
 
 #include "swf/SwfError.h"
 
+#include <algorithm>
+
 namespace swf {
 
 Reader::Reader(std::span<const uint8_t> data, std::string_view what, size_t base)
-    : data_(data), what_(what), base_(base)
+    : ByteReader(data), what_(what), base_(base)
 {
 }
 
 void Reader::Fail(std::string_view problem) const
 {
-    throw SwfError(std::string(problem) + " in " + what_ + " at offset " + std::to_string(base_ + pos_));
+    throw SwfError(std::string(problem) + " in " + what_ + " at offset " + std::to_string(base_ + Offset()));
 }
 
-void Reader::Need(size_t count, std::string_view field) const
+void Reader::Truncated(size_t, std::string_view field) const
 {
-    if (count > Remaining())
-        Fail("truncated " + std::string(field));
+    Fail("truncated " + std::string(field));
 }
 
 uint8_t Reader::U8()
 {
-    Need(1, "byte");
     bitsLeft_ = 0;
-    return data_[pos_++];
+    return TakeU8("byte");
 }
 
 uint16_t Reader::U16()
 {
-    Need(2, "16-bit field");
     bitsLeft_ = 0;
-    uint16_t v = static_cast<uint16_t>(data_[pos_] | data_[pos_ + 1] << 8);
-    pos_ += 2;
-    return v;
+    return TakeU16("16-bit field");
 }
 
 uint32_t Reader::U32()
 {
-    Need(4, "32-bit field");
     bitsLeft_ = 0;
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i)
-        v = v << 8 | data_[pos_ + i];
-    pos_ += 4;
-    return v;
+    return TakeU32("32-bit field");
 }
 
 std::span<const uint8_t> Reader::Bytes(size_t count)
 {
-    Need(count, "byte block");
     bitsLeft_ = 0;
-    auto out = data_.subspan(pos_, count);
-    pos_ += count;
-    return out;
+    return Take(count, "byte block");
 }
 
 std::span<const uint8_t> Reader::Rest()
@@ -64,14 +53,12 @@ std::span<const uint8_t> Reader::Rest()
 std::string Reader::String()
 {
     bitsLeft_ = 0;
-    for (size_t end = pos_; end < data_.size(); ++end) {
-        if (data_[end] == 0) {
-            std::string text(reinterpret_cast<const char*>(data_.data() + pos_), end - pos_);
-            pos_ = end + 1;
-            return text;
-        }
-    }
-    Fail("unterminated string");
+    auto rest = Data().subspan(Offset());
+    auto nul = std::ranges::find(rest, uint8_t{0});
+    if (nul == rest.end())
+        Fail("unterminated string");
+    auto text = Take(static_cast<size_t>(nul - rest.begin()) + 1, "string");
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() - 1);
 }
 
 void Reader::Skip(size_t count)
@@ -84,8 +71,7 @@ uint32_t Reader::Bits(int count)
     uint32_t value = 0;
     for (int i = 0; i < count; ++i) {
         if (bitsLeft_ == 0) {
-            Need(1, "bit field");
-            bitByte_ = data_[pos_++];
+            bitByte_ = TakeU8("bit field");
             bitsLeft_ = 8;
         }
         --bitsLeft_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "swf/ByteReader.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -8,9 +10,9 @@
 
 namespace swf {
 
-// A bounds-checked reader over bytes that came from outside. Every read checks what remains
-// and throws SwfError naming what was being read and the offset, never reads past the end.
-class Reader {
+// The movie format's reader: byte fields, NUL-terminated strings and bit fields. A failed read
+// throws SwfError naming what was being read and the file offset.
+class Reader : public ByteReader {
 public:
     // base is added to offsets in messages, so a reader over one tag body reports file offsets.
     Reader(std::span<const uint8_t> data, std::string_view what, size_t base = 0);
@@ -30,19 +32,13 @@ public:
     int32_t SignedBits(int count);
     void AlignBits();
 
-    size_t Offset() const { return pos_; }
-    size_t Remaining() const { return data_.size() - pos_; }
-    bool AtEnd() const { return pos_ == data_.size(); }
-    std::span<const uint8_t> Data() const { return data_; }
     [[noreturn]] void Fail(std::string_view problem) const;
 
 private:
-    void Need(size_t count, std::string_view field) const;
+    [[noreturn]] void Truncated(size_t count, std::string_view field) const override;
 
-    std::span<const uint8_t> data_;
     std::string what_;
     size_t base_;
-    size_t pos_ = 0;
     uint8_t bitByte_ = 0;
     int bitsLeft_ = 0;
 };

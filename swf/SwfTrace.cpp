@@ -17,6 +17,11 @@ void SetTraceSink(TraceSink sink)
     g_traceSink = std::move(sink);
 }
 
+void ResetTraceSink()
+{
+    SetTraceSink(nullptr);
+}
+
 void Trace(std::string_view line)
 {
     std::lock_guard lock(g_traceMutex);

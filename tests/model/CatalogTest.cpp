@@ -3,7 +3,7 @@
 #include "model/ComponentDef.h"
 #include "model/DefaultParameters.h"
 #include "model/ModelError.h"
-#include "model/Trace.h"
+#include "swf/SwfTrace.h"
 
 #include "swf/SwfMovie.h"
 #include "swf/SwfSprite.h"
@@ -56,7 +56,7 @@ class CatalogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetTraceSink([this](const std::string& line) { traces += line + "\n"; });
+        swf::SetTraceSink([this](std::string_view line) { traces += std::string(line) + "\n"; });
         fs::path component = dir.path() / "component";
         fs::create_directories(component / "default");
         fs::create_directories(component / "basic");
@@ -72,7 +72,7 @@ protected:
     }
     void TearDown() override
     {
-        ResetTraceSink();
+        swf::ResetTraceSink();
         ResetComponentCatalog();
     }
 

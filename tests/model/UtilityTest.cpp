@@ -1,5 +1,6 @@
 #include "model/TextUtil.h"
 #include "model/Trace.h"
+#include "swf/SwfTrace.h"
 
 #include <gtest/gtest.h>
 
@@ -34,11 +35,11 @@ TEST(TextUtil, FormatAndSmallHelpers)
 TEST(Trace, CutsMessagesTo510Characters)
 {
     std::string seen;
-    model::SetTraceSink([&](const std::string& line) { seen = line; });
+    swf::SetTraceSink([&](std::string_view line) { seen = line; });
     std::string longText(2000, 'x');
     Trace("%s", longText.c_str());
     EXPECT_EQ(seen.size(), 510u);
     Trace("value %d", 7);
     EXPECT_EQ(seen, "value 7");
-    model::ResetTraceSink();
+    swf::ResetTraceSink();
 }

@@ -6,7 +6,6 @@
 
 #include "model/ComponentCatalog.h"
 #include "model/FileBytes.h"
-#include "model/Trace.h"
 #include "publish/BaseMovie.h"
 #include "publish/DocBuilder.h"
 #include "publish/DocData.h"
@@ -123,7 +122,7 @@ int main(int argc, char** argv)
         return Usage();
     }
     // The base movie looks for the sub-movie assets it never needs here; its notes are noise.
-    model::SetTraceSink([](const std::string&) {});
+    swf::SetTraceSink([](std::string_view) {});
     swf::SetTraceSink([](std::string_view) {});
     InstallCatalog(install);
     swf::IdCounter ids{1};
