@@ -360,6 +360,10 @@ std::vector<unsigned char> Builder::Build()
 
 std::vector<unsigned char> BuildDocument(const DocDescription& description, CBaseMovie& base)
 {
+    // The workbook is imported into the model as into a new document's, which starts empty.
+    if (base.GetCellModel().GetCellCount() > 0) {
+        throw DescriptionError("the model root already holds a model; a document is built on a new one");
+    }
     model::ResetInstanceCounter();
     if (CComponentCatalog* catalog = GetComponentCatalog()) {
         catalog->ResetCounters();

@@ -50,8 +50,16 @@ protected:
         model::ResetInstanceCounter();
     }
 
+    // A document is built on a model root of its own, as the tool makes one per document.
+    void NewBaseMovie()
+    {
+        base.movie =
+            std::make_unique<CBaseMovie>(publishtest::BaseAsset(), fs::path(), base.ids, base.depths);
+    }
+
     std::vector<unsigned char> Build(const std::string& description)
     {
+        NewBaseMovie();
         json::Error error;
         auto root = json::Parse(description, &error);
         EXPECT_TRUE(root) << error.ToString();
@@ -361,6 +369,12 @@ TEST_F(DocFileTest, WhatTheCatalogueOrWorkbookCannotTakeIsNamedByItsPlace)
             EXPECT_EQ(std::string(error.what()).rfind(message, 0), 0u) << error.what();
         }
     }
+    // A second document on the same model root would carry the first one's cells.
+    const std::string withWorkbook = R"({"workbook": "model.xlsx", "canvas": {"width": 9, "height": 9}})";
+    Build(withWorkbook);
+    json::Value root = *json::Parse(withWorkbook);
+    EXPECT_THROW(publish::BuildDocument(publish::ReadDocDescription(root, dir.path()), *base.movie),
+                 publish::DescriptionError);
 }
 
 // The templates and samples the installation ships are written from the descriptions in
@@ -375,6 +389,7 @@ TEST_F(DocFileTest, ShippedDocumentsRoundTrip)
             }
             SCOPED_TRACE(entry.path().string());
             const publish::DocDescription description = publish::ReadDocDescriptionFile(entry.path());
+            NewBaseMovie();
             const std::vector<unsigned char> bytes = publish::BuildDocument(description, *base.movie);
             const State written = Snapshot();
             const std::vector<CRangeEntry> entries = base.movie->GetRangeEntries();
