@@ -27,10 +27,26 @@ CFunctionLibrary::CFunctionLibrary(const std::string& path)
     // the moment construction starts; nothing calls into it until the constructor returns.
     g_library.store(this);
     SetFunctionLibraryHook(this);
+    // Should the read fail in a way that ends construction (memory), nothing may keep pointing
+    // at a library that never was.
+    struct UnpublishOnThrow {
+        CFunctionLibrary* library;
+        ~UnpublishOnThrow()
+        {
+            if (library)
+                library->Unpublish();
+        }
+    } guard{this};
     LoadLibraryMovie(path);
+    guard.library = nullptr;
 }
 
 CFunctionLibrary::~CFunctionLibrary()
+{
+    Unpublish();
+}
+
+void CFunctionLibrary::Unpublish()
 {
     CFunctionLibrary* self = this;
     if (g_library.compare_exchange_strong(self, nullptr))

@@ -55,6 +55,9 @@ public:
     static constexpr int kLoadAttempts = 3;
 
 private:
+    // Takes the library back from the process-wide pointer and the formula compiler's hook
+    // when they still point at it.
+    void Unpublish();
     void LoadLibraryMovie(const std::string& path);
     bool TryLoadLibraryMovie(const std::filesystem::path& path);
 
