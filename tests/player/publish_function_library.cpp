@@ -18,9 +18,9 @@
 #include "swf/SwfTags.h"
 #include "tests/player/PlayerReport.h"
 #include "tests/publish/LibraryFixture.h"
+#include "tests/support/TestSupport.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -205,11 +205,5 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(folder);
     if (!WriteFixtureMovie(folder))
         return 1;
-    // Until the build installs a function library there is only the movie of the one made here.
-    const char* install = std::getenv("VANTOREL_INSTALL_DIR");
-    if (install != nullptr &&
-        std::filesystem::exists(std::filesystem::path(install) / "asset" / "func.dat") &&
-        !WriteInstalledMovie(folder, install))
-        return 1;
-    return 0;
+    return WriteInstalledMovie(folder, testsupport::InstallDir()) ? 0 : 1;
 }
