@@ -130,6 +130,8 @@ TEST(Compiler, ErrorsNameFileLineAndColumn)
     EXPECT_EQ(ErrorOf("s = \"\\x4\";"), "bad.as:1:6: \\x needs two hexadecimal digits");
     EXPECT_EQ(ErrorOf("s = \"\\u0000\";"), "bad.as:1:6: a movie string cannot hold the character U+0000");
     EXPECT_EQ(ErrorOf("s = \"a\\0\";"), "bad.as:1:7: a movie string cannot hold the character U+0000");
+    EXPECT_EQ(ErrorOf(std::string("s = \"a\\\0\";", 10)), "bad.as:1:7: a movie string cannot hold the character U+0000");
+    EXPECT_EQ(ErrorOf(std::string("s = \"a\0\";", 9)), "bad.as:1:7: a movie string cannot hold the character U+0000");
     EXPECT_EQ(ErrorOf("break;"), "bad.as:1:1: 'break' outside a loop or switch");
     EXPECT_EQ(ErrorOf("while (1) { function f() { continue; } }"), "bad.as:1:28: 'continue' outside a loop");
     EXPECT_EQ(ErrorOf("return 1;"), "bad.as:1:1: 'return' outside a function");

@@ -242,7 +242,8 @@ private:
             case 'f': token.text += '\f'; break;
             case 'x': AppendCodePoint(token, at, ReadHex(at, 2)); break;
             case 'u': AppendCodePoint(token, at, ReadUnicodeEscape(at)); break;
-            case '0': Fail(at, "a movie string cannot hold the character U+0000");
+            case '0':
+            case '\0': Fail(at, "a movie string cannot hold the character U+0000");
             case '\n': Fail(at, "string is not closed on its line");
             default: token.text += e; break; // \" \' \\ and any other character stands for itself
             }
