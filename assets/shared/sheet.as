@@ -223,6 +223,11 @@ _global.kvParse = function (s) {
     if (i >= n) {
         return NaN;
     }
+    if (s.charAt(i) == "(" && s.charAt(n - 1) == ")" && n - i > 2) {
+        // an amount in brackets is negative
+        var inner = kvParse(s.substring(i + 1, n - 1));
+        return inner >= 0 ? -inner : NaN;
+    }
     ch = s.charAt(i);
     if (ch == "-" || ch == "+") {
         if (ch == "-") {

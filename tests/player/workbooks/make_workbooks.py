@@ -86,6 +86,13 @@ GROUPS["information"] = [
 ]
 
 GROUPS["math"] = [
+    '=ROUND(-1234.5,-1)', '=ROUND(5.5,-1)', '=ROUND(0.5,0)', '=ROUNDUP(0.0001,3)', '=ROUNDDOWN(1E-20,2)',
+    '=MROUND(2.5,1)', '=MROUND(-7.5,-5)', '=EVEN(3)', '=ODD(3)', '=ODD(-3.5)', '=CEILING.MATH(2.1,-1)',
+    '=FLOOR.MATH(-2.1,-1)', '=MOD(0.3,0.1)', '=MOD(-0,5)', '=INT(-0.5)', '=TRUNC(1E+20,-5)', '=SIGN("−1")',
+    '=SQRT("16")', '=POWER("2","3")', '=PRODUCT()', ('=SUMSQ("3")', 'n:9', 'text typed as an argument is read as a number'), '=GCD(0,0)', '=LCM(1.9,2.9)', '=COMBIN(0,0)',
+    '=SUMIF(E1:E8,">"&"25")', '=SUMIF(E1:E8,"<=15")', '=SUMIF(I1:I8,"<>4",E1:E8)', '=SUMIF(F1:F8,"apple?pie",E1:E8)',
+    '=SUMIFS(E1:E8,I1:I8,4)', '=SUMPRODUCT({1,2,3},{4,5,6})', '=SUBTOTAL(10,I1:I8)', '=SUBTOTAL(11,I1:I8)',
+    '=SUBTOTAL(5,E1:E8)', '=SUBTOTAL(6,E1:E3)', '=SUBTOTAL(8,I1:I8)',
     '=ABS(-2.5)', '=ABS("x")', '=ACOS(0.5)', '=ACOS(2)', '=ACOSH(2)', ('=ACOSH(0.5)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=ASIN(0.5)',
     '=ASINH(-1.5)', '=ATAN(1)', '=ATAN2(1,1)', '=ATAN2(-1,0)', ('=ATAN2(0,0)', 'e:#DIV/0!', 'the error kind of the desktop spreadsheet'), '=ATANH(0.5)',
     ('=ATANH(1)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=CEILING(2.5,1)', ('=CEILING(-2.5,-2)', 'n:-4', 'both negative rounds away from 0'), ('=CEILING(-2.5,2)', 'n:-2', 'a negative number rounds up toward 0'), ('=CEILING(2.5,-1)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
@@ -124,6 +131,15 @@ GROUPS["math"] = [
 ]
 
 GROUPS["statistics"] = [
+    '=COUNTIF(E1:E8,"<>"&"30")', '=COUNTIF(F1:F8,"*")', '=COUNTIF(F1:F8,"?*")',
+    '=COUNTIF(E1:E8,"=10")', '=COUNTIF(E1:E8,"=")', '=COUNTIF(F1:F8,"<c")', '=COUNTIFS(F1:F8,"a*",F1:F8,"<>apple")',
+    '=AVERAGEIF(F1:F8,"<>apple",E1:E8)', '=MAXIFS(E1:E8,I1:I8,">4",F1:F8,"<>")', '=MINIFS(E1:E8,F1:F8,"zzz")',
+    '=MEDIAN(E1:E7)', ('=MODE(E1:E8)', 'e:#N/A', 'no number repeats: #N/A'), '=LARGE({3,1,2},3)', ('=SMALL({3,1,2},0)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=PERCENTILE({1,2,3,4},0.1)',
+    '=QUARTILE({1,2,3,4,5,6,7,8},1)', '=QUARTILE({1,2,3,4},0)', '=PERCENTRANK({1,2,3,4},2.5)', '=PERCENTRANK({1,2,3,4},4)',
+    '=RANK(5,{5,5,3})', '=RANK.AVG(5,{5,5,3})', '=RANK(3,{5,5,3},1)', '=NORMSDIST(0)', '=NORMSDIST(1.96)',
+    '=NORMINV(0.025,0,1)', '=NORMINV(0.999,100,15)', '=NORMDIST(0,0,1,FALSE())', '=GEOMEAN(2,8)',
+    '=CORREL({1,2,3},{1,2,4})', '=SLOPE({1,2,3},{1,2,4})', '=INTERCEPT({1,2,3},{1,2,4})', '=RSQ({1,2,3},{1,2,4})',
+    '=COVAR({1,2,3},{1,2,4})', '=FORECAST(5,{1,2,3},{1,2,4})', '=STDEVP(5)', '=VAR(1)', '=VARP(1,2)',
     '=AVERAGE(E1:E8)', ('=AVERAGE(G1:G8)', 'n:1.625', 'logical values inside ranges are skipped'), '=AVERAGE(F1:F2)', ('=AVERAGE(1,"2",TRUE())', 'n:1.33333333333333', 'typed text and logical values count'), '=AVERAGEA(G1:G8)',
     '=AVERAGEIF(E1:E8,">20")', '=AVERAGEIF(F1:F8,"apple*",E1:E8)', '=AVERAGEIF(E1:E8,">100")',
     '=AVERAGEIFS(E1:E8,E1:E8,">10",I1:I8,"<8")', '=CORREL(E1:E8,I1:I8)', ('=COUNT(G1:G8)', 'n:4', 'logical values inside ranges are not counted'),
@@ -151,6 +167,13 @@ GROUPS["statistics"] = [
 ]
 
 GROUPS["lookup"] = [
+    '=VLOOKUP(5,K1:L4,2,0)', '=VLOOKUP(5.0000000001,K1:L4,2,FALSE())', '=VLOOKUP("apple",F1:F8,1,FALSE())',
+    '=VLOOKUP("APPLE PIE",F1:G8,2,FALSE())', '=VLOOKUP(TRUE(),G1:G8,1,FALSE())', '=HLOOKUP(3,{1,3,5;"a","b","c"},2)',
+    '=HLOOKUP(4,{1,3,5;"a","b","c"},2)', '=HLOOKUP(0,{1,3,5;"a","b","c"},2)', ('=HLOOKUP(3,{1,3,5;"a","b","c"},3)', 'e:#REF!', 'the error kind of the desktop spreadsheet'),
+    '=INDEX(M1:N5,5,2)', ('=INDEX(M1:N5,1,3)', 'e:#REF!', 'the error kind of the desktop spreadsheet'), '=MATCH(30,E1:E8,0)',
+    '=MATCH("apple",F1:F8,0)', '=MATCH("a?ple*",F1:F8,0)', '=MATCH(25,{10,20,30},1)', '=MATCH(35,{10,20,30})',
+    '=MATCH(5,{10,20,30})', '=MATCH(20,{30,20,10},-1)', '=MATCH(15,{30,20,10},-1)', '=LOOKUP("zz",M1:M5)',
+    '=LOOKUP(2,{1,2,3},{"x","y","z"})', '=CHOOSE(3,1,2,"c")', '=CHOOSE(0,1)', '=COLUMNS(E1)', '=ROWS({1;2;3})',
     '=ROW(E5)', '=COLUMN(F1:H2)', '=ROW()', '=COLUMN()', '=ROWS(E1:H8)*ROW(B3)',
     '=CHOOSE(2,"a","b","c")', '=CHOOSE(4,"a","b","c")', '=CHOOSE(1.9,"a","b")', '=COLUMNS(E1:H8)',
     '=ROWS(E1:H8)', '=COLUMNS({1,2,3})', '=VLOOKUP(4,K1:L4,2)', '=VLOOKUP(4,K1:L4,2,FALSE())',
@@ -175,6 +198,17 @@ GROUPS["lookup"] = [
 ]
 
 GROUPS["text"] = [
+    '=TEXT(1234.5,"0")', '=TEXT(-0.4,"0")', '=TEXT(0.5,"0%")', '=TEXT(1.5,"0.00%")', '=TEXT(1234567.891,"#,##0.00")',
+    '=TEXT(0.123,"0.000")', '=TEXT(12,"00.0")', '=TEXT(45292.25,"h:mm AM/PM")', '=TEXT(45292.0104166667,"h:mm:ss")',
+    '=TEXT(45306,"dddd")', '=TEXT(45306,"ddd mmm yy")', '=TEXT(45306,"mmmm")', '=TEXT(45306,"yy/m/d")',
+    '=TEXT(-1,"0.0;-0.0")', '=TEXT(1,"0;0;0;@")', '=TEXT(1E+20,"0.00E+00")', '=TEXT(0,"0.00E+00")',
+    '=TEXT(123,"$#,##0")', '=TEXT(-123,"$#,##0;($#,##0)")', '=TEXT(0.75,"[h]:mm:ss")', '=TEXT(2,"General")',
+    '=FIXED(0.005,2)', '=FIXED(-1234.5,0)', '=FIXED(12345678.9,2,FALSE())', ('=DOLLAR(-1234.567)', 's:($1,234.57)', 'negative amounts in brackets'), '=DOLLAR(0.125,2)',
+    '=MID("abc",2,0)', '=MID("abc",2,10)', '=SEARCH("a","ABA",2)', '=SEARCH("~*","a*b")', '=FIND("c","abc",4)',
+    '=SUBSTITUTE("a.b.c",".","",5)', '=REPLACE("abc",1,0,"X")', '=LEFT("",1)', '=RIGHT("abc",0)', ('=UPPER(TRUE())', 's:TRUE', 'a logical value as text is TRUE or FALSE'),
+    '=LOWER(1.5)', ('=LEN(TRUE())', 'n:4', 'a logical value as text is TRUE or FALSE'), '=TRIM("a")', '=PROPER("o\'neil mcDONALD")', '=CODE("a")', '=CHAR(97)',
+    '=EXACT(1,"1")', '=VALUE("-1.5E+2")', '=VALUE("(5)")', '=VALUE("1/2/2024")', '=VALUE("")',
+    '=CONCATENATE(1/3)', '=TEXTJOIN(", ",TRUE(),1,"",2)', ('=NUMBERVALUE("1 234.5")', 'n:1234.5', 'spaces are ignored'), ('=NUMBERVALUE("3.5%%")', 'n:0.00035', 'percent signs accumulate'),
     '=CHAR(65)', ('=CHAR(0)', 'e:#VALUE!', 'the error kind of the desktop spreadsheet'), '=CLEAN("a"&CHAR(9)&"b")', '=CODE("A")', ('=CODE("")', 'e:#VALUE!', 'the error kind of the desktop spreadsheet'), '=CONCAT(F1:F3)',
     ('=CONCAT("a",1,TRUE())', 's:a1TRUE', 'a logical value joins as TRUE or FALSE'), '=CONCATENATE("a",1.5,F7,"b")', '=DOLLAR(1234.567)', '=DOLLAR(0.5,0)',
     '=DOLLAR(1234.567,-2)', '=EXACT("a","A")', '=EXACT("a","a")', '=FIND("b","abcb")', '=FIND("b","abcb",3)',
@@ -198,6 +232,18 @@ GROUPS["text"] = [
 ]
 
 GROUPS["dates"] = [
+    '=DATE(2024,2,29)', '=DATE(2023,2,29)', '=DATE(2024,0,1)', '=DATE(2024,-13,1)', '=DATE(1999,12,32)',
+    '=EDATE(45322,-1)', '=EDATE(45322,-13)', '=EOMONTH(45657,1)', '=EOMONTH(45292,-1)', '=EOMONTH(45351,12)',
+    '=DATEDIF(45322,45351,"MD")', '=DATEDIF(45351,45716,"Y")', '=DATEDIF(45351,45716,"YD")', '=DATEDIF(45000,45000,"D")',
+    '=DAYS360(45351,45381)', '=DAYS360(45351,45381,TRUE())', '=DAYS360(45381,45351)', '=DAYS360(45657,45688)',
+    '=YEARFRAC(45351,45716,0)', '=YEARFRAC(45351,45716,1)', '=YEARFRAC(45716,45351,3)', '=YEARFRAC(45322,45351,4)',
+    '=YEARFRAC(44985,45351,1)', '=YEARFRAC(45292,45293,1)',
+    '=WEEKNUM(45292,2)', '=WEEKNUM(45297,1)', '=WEEKNUM(45298,1)', '=WEEKNUM(45298,11)', '=WEEKNUM(45298,16)',
+    '=WEEKNUM(45298,17)', '=ISOWEEKNUM(44927)', '=ISOWEEKNUM(45658)', '=WEEKDAY(45298,16)', '=WEEKDAY(60)',
+    '=NETWORKDAYS(45297,45298)', '=NETWORKDAYS(45292,45292)', '=WORKDAY(45297,1)', '=WORKDAY(45297,-1)',
+    '=WORKDAY(45292,0)', '=WORKDAY(45292,20,P1:P4)', '=TIME(1,90,90)', '=TIME(24,0,0)', '=TIMEVALUE("23:59:59")',
+    '=TIMEVALUE("12:00 AM")', '=DATEVALUE("Feb 29, 2024")', ('=DATEVALUE("2024/3/5")', 'n:45356', 'a year-first date with slashes is read'), '=DATEVALUE("5-Mar-24")',
+    '=HOUR("6:30 PM")', '=MINUTE(TIME(0,0,59))', '=SECOND(45292.5)', '=DAY(2958465)', '=YEAR(2958465)',
     '=DATE(2024,1,15)', '=DATE(2024,14,1)', '=DATE(2024,3,0)', '=DATE(2024,1,-1)', ('=DATE(100,1,1)', 'n:36526', 'years below 1900 count from 1900'),
     ('=DATE(1900,1,1)', 'n:1', 'serials before 1 March 1900 count 29 February 1900'),
     ('=DATE(1900,2,29)', 'n:60', 'serials before 1 March 1900 count 29 February 1900'),
@@ -230,6 +276,13 @@ GROUPS["dates"] = [
 ]
 
 GROUPS["finance"] = [
+    '=PMT(0.05,10,-1000,100,1)', '=PV(0.05,10,-100,1000,1)', '=FV(-0.05,10,100)', '=NPER(0.05,-100,1000,0,1)',
+    '=NPER(0,-100,1000,100)', '=IPMT(0.05,2,10,-1000,0,1)', '=PPMT(0.05,1,10,-1000,0,1)', '=PPMT(0,3,10,1000)',
+    '=RATE(60,-500,25000)', ('=RATE(10,-100,-1000)', 'e:#NUM!', 'no rate solves it: #NUM!'), '=RATE(12,0,-1000,1200)', '=IRR({-100,50,60})',
+    ('=IRR({0,0,0})', 'e:#NUM!', 'values without both signs have no rate'), '=NPV(0.05,100)', '=DB(10000,1000,5,1)', '=DB(10000,1000,5,5)',
+    '=DB(10000,0,5,1)', '=DDB(10000,1000,5,5,3)', '=DDB(10000,1000,5,1,0.5)', '=SYD(10000,1000,5,3)',
+    '=SLN(10000,1000,5)', '=EFFECT(0.1,12)', '=NOMINAL(0.1,12)', '=MIRR({-1000,300,400,500},0.1,0.1)',
+    '=XNPV(0.1,{-1000,600,600},{45292,45473,45657})', '=XIRR({-1000,600,600},{45292,45473,45657})',
     '=DB(1000000,100000,6,1,7)', '=DB(1000000,100000,6,2,7)', '=DB(1000000,100000,6,7,7)', ('=DB(1000,100,5,6)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
     '=DDB(2400,300,10,1)', '=DDB(2400,300,10,10)', '=DDB(2400,300,10,2,1.5)', '=EFFECT(0.0525,4)',
     ('=EFFECT(0.05,0)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=NOMINAL(0.053543,4)', '=FV(0.06/12,10,-200,-500,1)', '=FV(0,12,-100)',
