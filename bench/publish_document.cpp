@@ -3,7 +3,7 @@
 // compiled model back instead of parsing formulas, so it should cost a fraction of an import;
 // the ratio is printed as the counter "open/import".
 #include "model/ComponentCatalog.h"
-#include "platform/Services.h"
+#include "platform/services/Services.h"
 #include "publish/BaseMovie.h"
 #include "publish/DocData.h"
 #include "publish/DocWriter.h"

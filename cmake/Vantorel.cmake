@@ -31,10 +31,16 @@ set(VANTOREL_TEST_ENVIRONMENT
   "VANTOREL_SOURCE_DIR=${VANTOREL_ROOT};VANTOREL_BINARY_DIR=${CMAKE_BINARY_DIR};VANTOREL_INSTALL_DIR=${CMAKE_BINARY_DIR}/install")
 
 # vantorel_library(<name> [DEPENDS <targets>...])
-# The library of the folder that calls it, from every .cpp file there.
+# The library of the folder that calls it, from every .cpp file there and in its subfolders
+# (a subfolder with a CMakeLists.txt of its own builds something else and is left out).
 function(vantorel_library name)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB_RECURSE own_builds ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  foreach(own_build ${own_builds})
+    get_filename_component(own_folder ${own_build} DIRECTORY)
+    list(FILTER sources EXCLUDE REGEX "^${own_folder}/")
+  endforeach()
   if(sources)
     add_library(${name} STATIC ${sources})
     target_link_libraries(${name} PUBLIC vantorel_options ${ARG_DEPENDS})

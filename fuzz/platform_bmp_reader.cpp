@@ -1,4 +1,4 @@
-#include "platform/Bitmap.h"
+#include "platform/drawing/Bitmap.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "publish/ExportScenarioDlg.h"
 
-#include "platform/Button.h"
-#include "platform/CommonDialogs.h"
-#include "platform/ControlMessages.h"
-#include "platform/MessageBox.h"
+#include "platform/controls/Button.h"
+#include "platform/dialogs/CommonDialogs.h"
+#include "platform/controls/ControlMessages.h"
+#include "platform/dialogs/MessageBox.h"
 #include "sheet/SameFile.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Dialog.h"
+#include "platform/dialogs/Dialog.h"
 
 #include <functional>
 #include <string>

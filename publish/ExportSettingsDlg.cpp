@@ -1,9 +1,9 @@
 #include "publish/ExportSettingsDlg.h"
 
-#include "platform/Button.h"
-#include "platform/CommonDialogs.h"
-#include "platform/ControlMessages.h"
-#include "platform/MessageBox.h"
+#include "platform/controls/Button.h"
+#include "platform/dialogs/CommonDialogs.h"
+#include "platform/controls/ControlMessages.h"
+#include "platform/dialogs/MessageBox.h"
 #include "sheet/CellModel.h"
 #include "sheet/ExcelHost.h"
 #include "sheet/Range.h"

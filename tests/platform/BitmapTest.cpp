@@ -1,5 +1,5 @@
-#include "platform/Bitmap.h"
-#include "platform/RecordingDC.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/RecordingDC.h"
 
 #include <gtest/gtest.h>
 

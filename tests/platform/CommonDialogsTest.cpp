@@ -1,9 +1,9 @@
 #include "ControlFixture.h"
 
-#include "platform/CommonDialogs.h"
-#include "platform/FlashPlayerFake.h"
-#include "platform/RasterWindowHost.h"
-#include "platform/ShockwaveFlash.h"
+#include "platform/dialogs/CommonDialogs.h"
+#include "tests/support/FlashPlayerFake.h"
+#include "platform/window/RasterWindowHost.h"
+#include "platform/controls/ShockwaveFlash.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -111,6 +111,7 @@ using FlashControlTest = ControlTest;
 
 TEST_F(FlashControlTest, TheControlDrivesItsPlayerAndReceivesItsCommands)
 {
+    SetFlashPlayerFactory([] { return std::make_unique<CFakeFlashPlayer>(); });
     StageControl stage;
     ASSERT_TRUE(stage.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, 120, 60), &parent, 158));
     auto* player = dynamic_cast<CFakeFlashPlayer*>(stage.GetPlayer());
@@ -142,11 +143,10 @@ TEST_F(FlashControlTest, TheControlDrivesItsPlayerAndReceivesItsCommands)
     ASSERT_TRUE(dlg.Create(300, &parent));
     EXPECT_NE(dynamic_cast<CShockwaveFlash*>(dlg.GetDlgItem(146)), nullptr);
 
-    // Without a player the control cannot be made.
-    SetFlashPlayerFactory([] { return std::unique_ptr<IFlashPlayer>(); });
+    // Without a player the control cannot be made: the product never makes a stand-in.
+    ResetFlashPlayerFactory();
     CShockwaveFlash none;
     EXPECT_FALSE(none.Create("", WS_CHILD, CRect(0, 0, 10, 10), &parent, 159));
-    ResetFlashPlayerFactory();
 }
 
 } // namespace

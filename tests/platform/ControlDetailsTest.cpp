@@ -1,16 +1,16 @@
 #include "ControlFixture.h"
 
-#include "platform/Button.h"
-#include "platform/ComboBox.h"
-#include "platform/Edit.h"
-#include "platform/ImageList.h"
-#include "platform/ListBox.h"
-#include "platform/ListCtrl.h"
-#include "platform/RasterDC.h"
-#include "platform/RasterWindowHost.h"
-#include "platform/RecordingDC.h"
-#include "platform/Static.h"
-#include "platform/TabCtrl.h"
+#include "platform/controls/Button.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/Edit.h"
+#include "platform/controls/ImageList.h"
+#include "platform/controls/ListBox.h"
+#include "platform/controls/ListCtrl.h"
+#include "platform/drawing/RasterDC.h"
+#include "platform/window/RasterWindowHost.h"
+#include "platform/drawing/RecordingDC.h"
+#include "platform/controls/Static.h"
+#include "platform/controls/TabCtrl.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include "UiFixture.h"
 
-#include "platform/ControlMessages.h"
-#include "platform/ControlWnd.h"
-#include "platform/Dialog.h"
-#include "platform/FlashPlayer.h"
-#include "platform/WindowClass.h"
+#include "platform/controls/ControlMessages.h"
+#include "platform/controls/ControlWnd.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/controls/FlashPlayer.h"
+#include "platform/window/WindowClass.h"
 
 #include <functional>
 #include <map>

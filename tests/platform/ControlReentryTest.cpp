@@ -4,9 +4,9 @@
 
 #include "ControlFixture.h"
 
-#include "platform/ComboBox.h"
-#include "platform/Edit.h"
-#include "platform/ListCtrl.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/Edit.h"
+#include "platform/controls/ListCtrl.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 #include "ControlFixture.h"
 
-#include "platform/Button.h"
-#include "platform/ComboBox.h"
-#include "platform/Edit.h"
-#include "platform/ListBox.h"
-#include "platform/ProgressCtrl.h"
-#include "platform/ScrollBar.h"
-#include "platform/SliderCtrl.h"
-#include "platform/SpinButtonCtrl.h"
-#include "platform/TabCtrl.h"
+#include "platform/controls/Button.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/Edit.h"
+#include "platform/controls/ListBox.h"
+#include "platform/controls/ProgressCtrl.h"
+#include "platform/controls/ScrollBar.h"
+#include "platform/controls/SliderCtrl.h"
+#include "platform/controls/SpinButtonCtrl.h"
+#include "platform/controls/TabCtrl.h"
 
 namespace {
 

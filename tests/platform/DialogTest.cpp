@@ -1,15 +1,15 @@
 #include "ControlFixture.h"
 
-#include "platform/Button.h"
+#include "platform/controls/Button.h"
 
-#include "platform/ComboBox.h"
-#include "platform/Edit.h"
-#include "platform/ListBox.h"
-#include "platform/Png.h"
-#include "platform/ProgressCtrl.h"
-#include "platform/RasterWindowHost.h"
-#include "platform/SliderCtrl.h"
-#include "platform/UserInput.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/Edit.h"
+#include "platform/controls/ListBox.h"
+#include "platform/drawing/Png.h"
+#include "platform/controls/ProgressCtrl.h"
+#include "platform/window/RasterWindowHost.h"
+#include "platform/controls/SliderCtrl.h"
+#include "platform/window/UserInput.h"
 #include <functional>
 
 #include "tests/support/TestSupport.h"

@@ -1,11 +1,11 @@
 #include "UiFixture.h"
-#include "platform/DocTemplate.h"
-#include "platform/Document.h"
-#include "platform/Frame.h"
-#include "platform/RecentFileList.h"
-#include "platform/Services.h"
-#include "platform/View.h"
-#include "platform/WinApp.h"
+#include "platform/docview/DocTemplate.h"
+#include "platform/docview/Document.h"
+#include "platform/docview/Frame.h"
+#include "platform/docview/RecentFileList.h"
+#include "platform/services/Services.h"
+#include "platform/docview/View.h"
+#include "platform/docview/WinApp.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

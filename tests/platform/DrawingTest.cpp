@@ -1,6 +1,6 @@
-#include "platform/Png.h"
-#include "platform/RasterDC.h"
-#include "platform/RecordingDC.h"
+#include "platform/drawing/Png.h"
+#include "platform/drawing/RasterDC.h"
+#include "platform/drawing/RecordingDC.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>

@@ -1,5 +1,5 @@
-#include "platform/FlashPlayerFake.h"
-#include "platform/RecordingDC.h"
+#include "tests/support/FlashPlayerFake.h"
+#include "platform/drawing/RecordingDC.h"
 
 #include <gtest/gtest.h>
 
@@ -63,9 +63,10 @@ TEST(FakeFlashPlayer, LabelsAnswerAtOnceOrWhenDelivered)
 
 TEST(FakeFlashPlayer, FactoryAndDrawing)
 {
-    auto standard = CreateFlashPlayer();
-    ASSERT_NE(standard, nullptr);
-    EXPECT_EQ(standard->FlashVersion(), kHeadlessFlashVersion);
+    // Nothing makes a player unless a factory is installed.
+    EXPECT_EQ(CreateFlashPlayer(), nullptr);
+    SetFlashPlayerFactory([] { return std::make_unique<CFakeFlashPlayer>(); });
+    EXPECT_EQ(CreateFlashPlayer()->FlashVersion(), kHeadlessFlashVersion);
     SetFlashPlayerFactory([] { return std::make_unique<CFakeFlashPlayer>(0x50000); });
     EXPECT_EQ(CreateFlashPlayer()->FlashVersion(), 0x50000);
     ResetFlashPlayerFactory();
@@ -81,7 +82,7 @@ TEST(FakeFlashPlayer, FactoryAndDrawing)
 
 } // namespace
 
-#include "platform/FlashPlayerObject.h"
+#include "platform/services/FlashPlayerObject.h"
 
 namespace {
 
@@ -89,6 +90,7 @@ TEST(FlashPlayerObject, TheStartUpCheckCanCreateThePlayerByNameAndReadItsVersion
 {
     CObjectFactory factory;
     RegisterFlashPlayerObject(factory);
+    SetFlashPlayerFactory([] { return std::make_unique<CFakeFlashPlayer>(); });
     auto object = factory.Create("ShockwaveFlash.ShockwaveFlash");
     ASSERT_NE(object, nullptr);
     auto version = object->GetProperty("FlashVersion");
@@ -101,9 +103,8 @@ TEST(FlashPlayerObject, TheStartUpCheckCanCreateThePlayerByNameAndReadItsVersion
         return std::unique_ptr<IFlashPlayer>(std::move(p));
     });
     EXPECT_FALSE(factory.Create("ShockwaveFlash.ShockwaveFlash")->GetProperty("FlashVersion").has_value());
-    SetFlashPlayerFactory([] { return std::unique_ptr<IFlashPlayer>(); });
-    EXPECT_EQ(factory.Create("ShockwaveFlash.ShockwaveFlash"), nullptr);
     ResetFlashPlayerFactory();
+    EXPECT_EQ(factory.Create("ShockwaveFlash.ShockwaveFlash"), nullptr);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/Geometry.h"
+#include "platform/drawing/Geometry.h"
 
 TEST(Geometry, HitTestIsHalfOpen)
 {

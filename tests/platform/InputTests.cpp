@@ -1,6 +1,6 @@
 #include "UiFixture.h"
-#include "platform/UserInput.h"
-#include "platform/WinApp.h"
+#include "platform/window/UserInput.h"
+#include "platform/docview/WinApp.h"
 
 namespace {
 

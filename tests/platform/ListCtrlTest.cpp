@@ -1,9 +1,9 @@
 #include "ControlFixture.h"
 
-#include "platform/Edit.h"
-#include "platform/ImageList.h"
-#include "platform/ListCtrl.h"
-#include "platform/RasterWindowHost.h"
+#include "platform/controls/Edit.h"
+#include "platform/controls/ImageList.h"
+#include "platform/controls/ListCtrl.h"
+#include "platform/window/RasterWindowHost.h"
 
 namespace {
 

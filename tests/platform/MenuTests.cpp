@@ -1,8 +1,8 @@
 #include "UiFixture.h"
-#include "platform/CmdUI.h"
-#include "platform/Frame.h"
-#include "platform/RecentFileList.h"
-#include "platform/WinApp.h"
+#include "platform/window/CmdUI.h"
+#include "platform/docview/Frame.h"
+#include "platform/docview/RecentFileList.h"
+#include "platform/docview/WinApp.h"
 
 namespace {
 

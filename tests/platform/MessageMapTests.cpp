@@ -1,5 +1,5 @@
 #include "UiFixture.h"
-#include "platform/CmdUI.h"
+#include "platform/window/CmdUI.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <thread>
 
 #include "UiFixture.h"
-#include "platform/WinApp.h"
+#include "platform/docview/WinApp.h"
 
 using QueueTest = UiTest;
 

@@ -1,8 +1,8 @@
 #include "ControlFixture.h"
 
-#include "platform/Button.h"
-#include "platform/Edit.h"
-#include "platform/PropertySheet.h"
+#include "platform/controls/Button.h"
+#include "platform/controls/Edit.h"
+#include "platform/dialogs/PropertySheet.h"
 
 namespace {
 
@@ -181,7 +181,7 @@ TEST_F(PropertySheetTest, ModelessAndChildSheetsAndTheTabControlMessage)
 
 } // namespace
 
-#include "platform/UserInput.h"
+#include "platform/window/UserInput.h"
 
 namespace {
 

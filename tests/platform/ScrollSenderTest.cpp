@@ -1,8 +1,8 @@
 #include "ControlFixture.h"
 
-#include "platform/ScrollBar.h"
-#include "platform/SliderCtrl.h"
-#include "platform/SpinButtonCtrl.h"
+#include "platform/controls/ScrollBar.h"
+#include "platform/controls/SliderCtrl.h"
+#include "platform/controls/SpinButtonCtrl.h"
 
 namespace {
 

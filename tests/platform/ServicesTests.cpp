@@ -1,9 +1,9 @@
 #include "UiFixture.h"
-#include "platform/ObjectFactory.h"
-#include "platform/Profile.h"
-#include "platform/Services.h"
-#include "platform/WinApp.h"
-#include "platform/Worker.h"
+#include "platform/services/ObjectFactory.h"
+#include "platform/services/Profile.h"
+#include "platform/services/Services.h"
+#include "platform/docview/WinApp.h"
+#include "platform/services/Worker.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "UiFixture.h"
-#include "platform/CmdUI.h"
-#include "platform/DocTemplate.h"
-#include "platform/Document.h"
-#include "platform/Frame.h"
-#include "platform/StatusBar.h"
-#include "platform/ToolBar.h"
-#include "platform/View.h"
-#include "platform/WinApp.h"
+#include "platform/window/CmdUI.h"
+#include "platform/docview/DocTemplate.h"
+#include "platform/docview/Document.h"
+#include "platform/docview/Frame.h"
+#include "platform/docview/StatusBar.h"
+#include "platform/docview/ToolBar.h"
+#include "platform/docview/View.h"
+#include "platform/docview/WinApp.h"
 
 namespace shelltest {
 

@@ -1,8 +1,8 @@
 #include "ShellTestApp.h"
-#include "platform/CommonDialogs.h"
-#include "platform/RecentFileList.h"
-#include "platform/Services.h"
-#include "platform/UserInput.h"
+#include "platform/dialogs/CommonDialogs.h"
+#include "platform/docview/RecentFileList.h"
+#include "platform/services/Services.h"
+#include "platform/window/UserInput.h"
 #include "tests/support/TestSupport.h"
 
 namespace shelltest {

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/Clock.h"
-#include "platform/Input.h"
-#include "platform/Menu.h"
-#include "platform/MessageBox.h"
-#include "platform/MessageQueue.h"
-#include "platform/Resources.h"
-#include "platform/Screen.h"
-#include "platform/WindowHost.h"
-#include "platform/Wnd.h"
+#include "platform/services/Clock.h"
+#include "platform/window/Input.h"
+#include "platform/docview/Menu.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/window/MessageQueue.h"
+#include "platform/docview/Resources.h"
+#include "platform/window/Screen.h"
+#include "platform/window/WindowHost.h"
+#include "platform/window/Wnd.h"
 
 // Every test starts from a clean user interface: no windows, an empty queue, a simulated
 // clock, scripted message boxes that fail the test when one comes unasked.

@@ -1,7 +1,7 @@
 #include "UiFixture.h"
-#include "platform/RecordingDC.h"
-#include "platform/View.h"
-#include "platform/WinApp.h"
+#include "platform/drawing/RecordingDC.h"
+#include "platform/docview/View.h"
+#include "platform/docview/WinApp.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "UiFixture.h"
-#include "platform/CmdUI.h"
-#include "platform/WinApp.h"
+#include "platform/window/CmdUI.h"
+#include "platform/docview/WinApp.h"
 
 namespace {
 

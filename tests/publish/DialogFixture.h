@@ -1,17 +1,17 @@
 #pragma once
 
-#include "platform/Button.h"
-#include "platform/Clock.h"
-#include "platform/CommonDialogs.h"
-#include "platform/Dialog.h"
-#include "platform/Edit.h"
-#include "platform/Input.h"
-#include "platform/MessageBox.h"
-#include "platform/MessageQueue.h"
-#include "platform/Resources.h"
-#include "platform/Screen.h"
-#include "platform/WindowHost.h"
-#include "platform/Wnd.h"
+#include "platform/controls/Button.h"
+#include "platform/services/Clock.h"
+#include "platform/dialogs/CommonDialogs.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/controls/Edit.h"
+#include "platform/window/Input.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/window/MessageQueue.h"
+#include "platform/docview/Resources.h"
+#include "platform/window/Screen.h"
+#include "platform/window/WindowHost.h"
+#include "platform/window/Wnd.h"
 
 #include <gtest/gtest.h>
 

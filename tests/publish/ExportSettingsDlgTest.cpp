@@ -3,7 +3,7 @@
 #include "publish/ExportSettingsDlg.h"
 #include "sheet/CellModel.h"
 #include "sheet/ExcelHost.h"
-#include "sheet/ScriptedRangePicker.h"
+#include "tests/support/ScriptedRangePicker.h"
 #include "sheet/VariableTable.h"
 #include "tests/support/TestSupport.h"
 

@@ -2,7 +2,7 @@
 #include "sheet/CellModel.h"
 #include "sheet/FormulaParser.h"
 #include "sheet/Range.h"
-#include "sheet/ScriptedRangePicker.h"
+#include "tests/support/ScriptedRangePicker.h"
 #include "sheet/VariableTable.h"
 #include "sheet/WorkbookImport.h"
 #include "sheet/XlsxReader.h"

@@ -1,0 +1,295 @@
+#include "platform/controls/Button.h"
+
+#include "platform/drawing/DC.h"
+
+BOOL CButton::Create(const char* caption, DWORD style, const CRect& rect, CWnd* parent, UINT id)
+{
+    return CWnd::Create("Button", caption, style, rect, parent, id);
+}
+
+int CButton::GetCheck() const
+{
+    return static_cast<int>(const_cast<CButton*>(this)->SendMessage(BM_GETCHECK));
+}
+
+void CButton::SetCheck(int check)
+{
+    SendMessage(BM_SETCHECK, static_cast<WPARAM>(check));
+}
+
+UINT CButton::GetState() const
+{
+    return static_cast<UINT>(const_cast<CButton*>(this)->SendMessage(BM_GETSTATE));
+}
+
+void CButton::SetState(BOOL pushed)
+{
+    SendMessage(BM_SETSTATE, pushed ? 1 : 0);
+}
+
+void CButton::SetButtonStyle(UINT style, BOOL redraw)
+{
+    SendMessage(BM_SETSTYLE, style, redraw);
+}
+
+const CBitmap* CButton::SetBitmap(const CBitmap* bitmap)
+{
+    return reinterpret_cast<const CBitmap*>(
+        SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+}
+
+int CButton::SetIcon(int iconId)
+{
+    return static_cast<int>(SendMessage(BM_SETIMAGE, IMAGE_ICON, iconId));
+}
+
+void CButton::CheckRadioInGroup()
+{
+    CWnd* parent = GetParent();
+    if (parent == nullptr) {
+        m_check = BST_CHECKED;
+        return;
+    }
+    // The group runs from the last sibling with WS_GROUP at or before this button to the
+    // next sibling with WS_GROUP.
+    std::vector<CWnd*> siblings = parent->GetChildren();
+    std::size_t self = 0;
+    while (self < siblings.size() && siblings[self] != this)
+        ++self;
+    std::size_t first = self;
+    while (first > 0 && (siblings[first]->GetStyle() & WS_GROUP) == 0)
+        --first;
+    std::size_t last = self + 1;
+    while (last < siblings.size() && (siblings[last]->GetStyle() & WS_GROUP) == 0)
+        ++last;
+    for (std::size_t i = first; i < last; ++i) {
+        auto* b = dynamic_cast<CButton*>(siblings[i]);
+        if (b == nullptr || b == this)
+            continue;
+        UINT type = b->GetStyle() & BS_TYPEMASK;
+        if (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON)
+            b->SetCheck(BST_UNCHECKED);
+    }
+    SetCheck(BST_CHECKED);
+}
+
+void CButton::Clicked()
+{
+    HWND self = m_hWnd;
+    switch (GetStyle() & BS_TYPEMASK) {
+    case BS_AUTOCHECKBOX:
+        SetCheck(m_check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
+        break;
+    case BS_AUTO3STATE:
+        SetCheck((m_check + 1) % 3);
+        break;
+    case BS_AUTORADIOBUTTON:
+        CheckRadioInGroup();
+        break;
+    default:
+        break;
+    }
+    if (CWnd::FromHandle(self) == this)
+        NotifyParent(BN_CLICKED);
+}
+
+LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const UINT type = GetStyle() & BS_TYPEMASK;
+    switch (message) {
+    case BM_GETCHECK:
+        return m_check;
+    case BM_SETCHECK: {
+        int check = static_cast<int>(wParam);
+        m_check = check == BST_CHECKED || check == BST_INDETERMINATE ? check : BST_UNCHECKED;
+        Invalidate();
+        return 0;
+    }
+    case BM_GETSTATE:
+        return m_check | (m_pushed ? BST_PUSHED : 0) | (CWnd::GetFocus() == this ? BST_FOCUS : 0);
+    case BM_SETSTATE:
+        m_pushed = wParam != 0;
+        Invalidate();
+        return 0;
+    case BM_SETSTYLE:
+        ModifyStyle(0xFF, static_cast<DWORD>(wParam) & 0xFF);
+        if (lParam != 0)
+            Invalidate();
+        return 0;
+    case BM_SETIMAGE: {
+        const LRESULT old = m_image.Set(wParam, lParam);
+        Invalidate();
+        return old;
+    }
+    case BM_GETIMAGE:
+        return m_image.Get(wParam);
+    case BM_CLICK:
+        if (IsWindowEnabled())
+            Clicked();
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (type == BS_GROUPBOX || !IsWindowEnabled())
+            return 0;
+        SetFocus();
+        m_tracking = true;
+        m_pushed = true;
+        SetCapture();
+        Invalidate();
+        return 0;
+    case WM_MOUSEMOVE:
+        if (m_tracking) {
+            CRect r;
+            GetClientRect(&r);
+            bool inside = r.PtInRect(LParamToPoint(lParam));
+            if (inside != m_pushed) {
+                m_pushed = inside;
+                Invalidate();
+            }
+        }
+        return 0;
+    case WM_LBUTTONUP: {
+        if (!m_tracking)
+            return 0;
+        m_tracking = false;
+        bool click = m_pushed;
+        m_pushed = false;
+        if (CWnd::GetCapture() == this)
+            ReleaseCapture();
+        Invalidate();
+        if (click)
+            Clicked();
+        return 0;
+    }
+    case WM_KEYUP:
+        if (wParam == VK_SPACE && type != BS_GROUPBOX && IsWindowEnabled())
+            Clicked();
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        Invalidate();
+        return 0;
+    case WM_GETDLGCODE:
+        if (type == BS_GROUPBOX)
+            return DLGC_STATIC;
+        if (type == BS_DEFPUSHBUTTON)
+            return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+        if (type == BS_PUSHBUTTON || type == BS_OWNERDRAW)
+            return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+        if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON)
+            return DLGC_BUTTON | DLGC_RADIOBUTTON;
+        return DLGC_BUTTON;
+    default:
+        return ControlWnd::DefWindowProc(message, wParam, lParam);
+    }
+}
+
+void CButton::Paint(CDC& dc)
+{
+    CRect r;
+    GetClientRect(&r);
+    const UINT type = GetStyle() & BS_TYPEMASK;
+    const bool focus = CWnd::GetFocus() == this;
+    if (type == BS_OWNERDRAW) {
+        DRAWITEMSTRUCT dis;
+        dis.CtlType = ODT_BUTTON;
+        dis.CtlID = static_cast<UINT>(GetDlgCtrlID());
+        dis.itemAction = ODA_DRAWENTIRE;
+        dis.itemState = (m_pushed ? UINT(ODS_SELECTED) : 0u) | (focus ? UINT(ODS_FOCUS) : 0u) |
+                        (IsWindowEnabled() ? 0u : UINT(ODS_DISABLED));
+        dis.hwndItem = m_hWnd;
+        dis.hDC = &dc;
+        dis.rcItem = r;
+        // A parent that draws the item itself answers non-zero; otherwise the button draws.
+        CWnd* parent = GetParent();
+        if (parent == nullptr ||
+            parent->SendMessage(WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis)) == 0)
+            DrawItem(&dis);
+        return;
+    }
+    dc.SelectObject(GetFont());
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(IsWindowEnabled() ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
+    const std::string text = GetWindowText();
+    if (type == BS_GROUPBOX) {
+        TEXTMETRIC tm;
+        dc.GetTextMetrics(&tm);
+        CRect frame(r.left, r.top + tm.tmHeight / 2, r.right, r.bottom);
+        dc.DrawEdge(&frame, EDGE_ETCHED, BF_RECT);
+        CSize extent = dc.GetTextExtent(ui::StripPrefix(text));
+        dc.FillSolidRect(CRect(r.left + 6, r.top, r.left + 10 + extent.cx, r.top + tm.tmHeight),
+                         GetSysColor(COLOR_BTNFACE));
+        dc.DrawText(text, CRect(r.left + 8, r.top, r.right, r.top + tm.tmHeight), DT_LEFT | DT_SINGLELINE);
+        return;
+    }
+    if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE ||
+        type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
+        const bool radio = type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+        CRect box(r.left, r.top + (r.Height() - 13) / 2, r.left + 13, r.top + (r.Height() - 13) / 2 + 13);
+        dc.FillSolidRect(box, IsWindowEnabled() ? GetSysColor(COLOR_WINDOW) : GetSysColor(COLOR_BTNFACE));
+        CRect edge = box;
+        dc.DrawEdge(&edge, EDGE_SUNKEN, BF_RECT);
+        if (m_check != BST_UNCHECKED) {
+            COLORREF mark = m_check == BST_INDETERMINATE ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0);
+            if (radio)
+                dc.FillSolidRect(CRect(box.left + 4, box.top + 4, box.right - 4, box.bottom - 4), mark);
+            else
+                for (int i = 0; i < 7; ++i) {
+                    int y = i < 3 ? box.top + 6 + i : box.top + 8 - (i - 2);
+                    dc.FillSolidRect(CRect(box.left + 3 + i, y, box.left + 4 + i, y + 3), mark);
+                }
+        }
+        CRect label(r.left + 17, r.top, r.right, r.bottom);
+        dc.DrawText(text, &label, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        if (focus)
+            dc.DrawFocusRect(CRect(label.left - 1, r.top,
+                                   label.left + dc.GetTextExtent(ui::StripPrefix(text)).cx + 1, r.bottom));
+        return;
+    }
+    dc.FillSolidRect(r, GetSysColor(COLOR_BTNFACE));
+    CRect edge = r;
+    if (type == BS_DEFPUSHBUTTON || focus) {
+        dc.Draw3dRect(r, RGB(0, 0, 0), RGB(0, 0, 0));
+        edge.DeflateRect(1, 1);
+    }
+    dc.DrawEdge(&edge, m_pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    if (m_image.icon != 0) {
+        const CBitmap* icon = GetImageResources().FindIcon(m_image.icon);
+        if (icon != nullptr)
+            dc.DrawIcon(r.left + (r.Width() - icon->Width()) / 2, r.top + (r.Height() - icon->Height()) / 2,
+                        m_image.icon);
+    } else if (m_image.bitmap != nullptr) {
+        dc.DrawImage(r.left + (r.Width() - m_image.bitmap->Width()) / 2,
+                     r.top + (r.Height() - m_image.bitmap->Height()) / 2, *m_image.bitmap, false);
+    } else {
+        CRect label = r;
+        if (m_pushed)
+            label.OffsetRect(1, 1);
+        dc.DrawText(text, &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    if (focus) {
+        CRect f = r;
+        f.DeflateRect(4, 4);
+        dc.DrawFocusRect(f);
+    }
+}
+
+void CheckRadioButton(CWnd* parent, int firstId, int lastId, int checkId)
+{
+    if (parent == nullptr)
+        return;
+    for (int id = firstId; id <= lastId; ++id)
+        if (CWnd* w = parent->GetDlgItem(id))
+            w->SendMessage(BM_SETCHECK, id == checkId ? BST_CHECKED : BST_UNCHECKED);
+}
+
+int GetCheckedRadioButton(CWnd* parent, int firstId, int lastId)
+{
+    if (parent == nullptr)
+        return 0;
+    for (int id = firstId; id <= lastId; ++id)
+        if (CWnd* w = parent->GetDlgItem(id))
+            if (w->SendMessage(BM_GETCHECK) == BST_CHECKED)
+                return id;
+    return 0;
+}

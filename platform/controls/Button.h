@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/controls/ControlWnd.h"
+
+class CBitmap;
+
+// Push buttons, check boxes, radio buttons, group boxes, picture and owner-drawn buttons.
+// Setting the check or the pushed state by code never notifies; a click (mouse up inside
+// after a press inside, BM_CLICK, or the space bar) first updates an automatic check box or
+// radio group, then sends BN_CLICKED.
+class CButton : public ui::ControlWnd {
+public:
+    BOOL Create(const char* caption, DWORD style, const CRect& rect, CWnd* parent, UINT id);
+
+    int GetCheck() const;
+    void SetCheck(int check);
+    UINT GetState() const;
+    void SetState(BOOL pushed);
+    UINT GetButtonStyle() const { return GetStyle() & 0xFF; }
+    void SetButtonStyle(UINT style, BOOL redraw = TRUE);
+    // Pictures are borrowed; icons are resource ids of the picture table.
+    const CBitmap* SetBitmap(const CBitmap* bitmap);
+    const CBitmap* GetBitmap() const { return m_image.bitmap; }
+    int SetIcon(int iconId);
+    int GetIcon() const { return m_image.icon; }
+    // A click as the user makes it with the mouse.
+    void Click() { ui::ClickWindow(*this); }
+
+    // Owner-drawn buttons draw here when their parent does not handle WM_DRAWITEM.
+    virtual void DrawItem(LPDRAWITEMSTRUCT) {}
+
+protected:
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(CDC& dc) override;
+    // The click: update an automatic check box or radio group, then notify.
+    void Clicked();
+
+private:
+    void CheckRadioInGroup();
+
+    int m_check = BST_UNCHECKED;
+    bool m_pushed = false;
+    bool m_tracking = false;
+    ui::ControlImage m_image;
+};
+
+// Checks one radio button of a range and unchecks the others, as the dialog helper does.
+void CheckRadioButton(CWnd* parent, int firstId, int lastId, int checkId);
+int GetCheckedRadioButton(CWnd* parent, int firstId, int lastId);

@@ -1,0 +1,317 @@
+#include "platform/controls/ComboBox.h"
+
+#include "platform/drawing/DC.h"
+#include "platform/drawing/Font.h"
+
+#include <cstring>
+
+BOOL CComboBox::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id)
+{
+    return CWnd::Create("ComboBox", "", style, rect, parent, id);
+}
+
+#define SELF const_cast<CComboBox*>(this)
+
+int CComboBox::AddString(const char* text)
+{
+    return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+}
+int CComboBox::InsertString(int index, const char* text)
+{
+    return static_cast<int>(
+        SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
+}
+int CComboBox::DeleteString(UINT index)
+{
+    return static_cast<int>(SendMessage(CB_DELETESTRING, index));
+}
+void CComboBox::ResetContent()
+{
+    SendMessage(CB_RESETCONTENT);
+}
+int CComboBox::GetCount() const
+{
+    return static_cast<int>(SELF->SendMessage(CB_GETCOUNT));
+}
+int CComboBox::GetCurSel() const
+{
+    return static_cast<int>(SELF->SendMessage(CB_GETCURSEL));
+}
+int CComboBox::SetCurSel(int index)
+{
+    return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)));
+}
+int CComboBox::GetLBTextLen(int index) const
+{
+    return static_cast<int>(SELF->SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(index)));
+}
+int CComboBox::GetLBText(int index, std::string& text) const
+{
+    int len = GetLBTextLen(index);
+    if (len < 0) {
+        text.clear();
+        return CB_ERR;
+    }
+    text.assign(static_cast<std::size_t>(len) + 1, '\0');
+    SELF->SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(len));
+    return len;
+}
+std::string CComboBox::GetLBText(int index) const
+{
+    std::string t;
+    GetLBText(index, t);
+    return t;
+}
+int CComboBox::SetItemData(int index, std::uintptr_t data)
+{
+    return static_cast<int>(
+        SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data)));
+}
+std::uintptr_t CComboBox::GetItemData(int index) const
+{
+    return static_cast<std::uintptr_t>(SELF->SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(index)));
+}
+int CComboBox::FindString(int startAfter, const char* text) const
+{
+    return static_cast<int>(
+        SELF->SendMessage(CB_FINDSTRING, static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(text)));
+}
+int CComboBox::FindStringExact(int startAfter, const char* text) const
+{
+    return static_cast<int>(SELF->SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(startAfter),
+                                              reinterpret_cast<LPARAM>(text)));
+}
+int CComboBox::SelectString(int startAfter, const char* text)
+{
+    return static_cast<int>(
+        SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(text)));
+}
+int CComboBox::SetItemHeight(int index, UINT height)
+{
+    return static_cast<int>(SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(index), height));
+}
+int CComboBox::GetItemHeight(int index) const
+{
+    return static_cast<int>(SELF->SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(index)));
+}
+void CComboBox::ShowDropDown(BOOL show)
+{
+    SendMessage(CB_SHOWDROPDOWN, show);
+}
+BOOL CComboBox::GetDroppedState() const
+{
+    return SELF->SendMessage(CB_GETDROPPEDSTATE) != 0;
+}
+BOOL CComboBox::LimitText(int chars)
+{
+    return SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(chars)) != 0;
+}
+
+#undef SELF
+
+void CComboBox::ShowSelection()
+{
+    const char* text = m_items.Valid(m_cur) ? m_items.At(m_cur).text.c_str() : "";
+    ControlWnd::DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    Invalidate();
+}
+
+void CComboBox::UserSelect(int index)
+{
+    if (!IsWindowEnabled() || !m_items.Valid(index))
+        return;
+    HWND self = m_hWnd;
+    auto alive = [&] { return CWnd::FromHandle(self) == this; };
+    SetFocus();
+    if (!alive())
+        return;
+    if (!m_dropped) {
+        m_dropped = true;
+        NotifyParent(CBN_DROPDOWN);
+        if (!alive())
+            return;
+    }
+    m_cur = index;
+    ShowSelection();
+    NotifyParent(CBN_SELENDOK);
+    if (!alive())
+        return;
+    m_dropped = false;
+    NotifyParent(CBN_CLOSEUP);
+    if (!alive())
+        return;
+    NotifyParent(CBN_SELCHANGE);
+}
+
+void CComboBox::UserType(const std::string& text)
+{
+    if (IsDropList())
+        return;
+    SetFocus();
+    std::string cut = ui::TruncateCharacters(text, m_limit);
+    ControlWnd::DefWindowProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cut.c_str()));
+    m_cur = -1;
+    HWND self = m_hWnd;
+    NotifyParent(CBN_EDITUPDATE);
+    if (CWnd::FromHandle(self) == this)
+        NotifyParent(CBN_EDITCHANGE);
+}
+
+LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto text = [&] {
+        return lParam != 0 ? std::string_view(reinterpret_cast<const char*>(lParam)) : std::string_view();
+    };
+    const int index = static_cast<int>(static_cast<std::intptr_t>(wParam));
+    switch (message) {
+    case CB_ADDSTRING: {
+        int at = m_items.Add(text(), (GetStyle() & CBS_SORT) != 0);
+        if (m_cur >= at)
+            ++m_cur;
+        return at;
+    }
+    case CB_INSERTSTRING: {
+        int at = m_items.Insert(index, text());
+        if (at >= 0 && m_cur >= at)
+            ++m_cur;
+        return at < 0 ? CB_ERR : at;
+    }
+    case CB_DELETESTRING:
+        if (!m_items.Delete(index))
+            return CB_ERR;
+        if (m_cur == index) {
+            m_cur = -1;
+            if (IsDropList())
+                ShowSelection();
+        } else if (m_cur > index) {
+            --m_cur;
+        }
+        return m_items.Count();
+    case CB_RESETCONTENT:
+        m_items.Clear();
+        m_cur = -1;
+        ShowSelection();
+        return 0;
+    case CB_GETCOUNT:
+        return m_items.Count();
+    case CB_GETCURSEL:
+        return m_cur;
+    case CB_SETCURSEL:
+        m_cur = m_items.Valid(index) ? index : -1;
+        ShowSelection();
+        return m_cur < 0 ? CB_ERR : m_cur;
+    case CB_GETLBTEXTLEN:
+        return m_items.Valid(index) ? static_cast<LRESULT>(m_items.At(index).text.size()) : CB_ERR;
+    case CB_GETLBTEXT: {
+        if (!m_items.Valid(index) || lParam == 0)
+            return CB_ERR;
+        const std::string& t = m_items.At(index).text;
+        std::memcpy(reinterpret_cast<char*>(lParam), t.c_str(), t.size() + 1);
+        return static_cast<LRESULT>(t.size());
+    }
+    case CB_SETITEMDATA:
+        if (!m_items.Valid(index))
+            return CB_ERR;
+        m_items.At(index).data = static_cast<std::uintptr_t>(lParam);
+        return 0;
+    case CB_GETITEMDATA:
+        return m_items.Valid(index) ? static_cast<LRESULT>(m_items.At(index).data) : CB_ERR;
+    case CB_FINDSTRING:
+        return m_items.FindPrefix(index, text());
+    case CB_FINDSTRINGEXACT:
+        return m_items.FindExact(index, text());
+    case CB_SELECTSTRING: {
+        int found = m_items.FindPrefix(index, text());
+        if (found < 0)
+            return CB_ERR; // the selection stays as it was
+        m_cur = found;
+        ShowSelection();
+        return found;
+    }
+    case CB_SETITEMHEIGHT:
+        if (index == -1)
+            m_fieldHeight = static_cast<int>(lParam);
+        else
+            m_itemHeight = static_cast<int>(lParam);
+        return 0;
+    case CB_GETITEMHEIGHT:
+        if (index == -1 && m_fieldHeight > 0)
+            return m_fieldHeight;
+        if (index != -1 && m_itemHeight > 0)
+            return m_itemHeight;
+        return ui::MetricsFor(FontRecord()).tmHeight + (index == -1 ? 5 : 0);
+    case CB_SHOWDROPDOWN:
+        if ((wParam != 0) != m_dropped) {
+            m_dropped = wParam != 0;
+            NotifyParent(m_dropped ? CBN_DROPDOWN : CBN_CLOSEUP);
+        }
+        return TRUE;
+    case CB_GETDROPPEDSTATE:
+        return m_dropped ? TRUE : FALSE;
+    case CB_LIMITTEXT:
+        m_limit = wParam == 0 ? 0x7FFFFFFE : static_cast<UINT>(wParam);
+        return TRUE;
+    case WM_SETTEXT:
+        // A drop-down list shows only its items; text set by code selects nothing.
+        if (IsDropList())
+            return CB_ERR;
+        return ControlWnd::DefWindowProc(message, wParam, lParam);
+    case WM_LBUTTONDOWN:
+        SetFocus();
+        return 0;
+    case WM_SETFOCUS:
+        NotifyParent(CBN_SETFOCUS);
+        return 0;
+    case WM_KILLFOCUS:
+        if (m_dropped) {
+            m_dropped = false;
+            NotifyParent(CBN_CLOSEUP);
+        }
+        NotifyParent(CBN_KILLFOCUS);
+        return 0;
+    case WM_KEYDOWN: {
+        // Arrow keys move the selection of a closed list and notify at once.
+        int next = m_cur;
+        if (wParam == VK_DOWN)
+            next = std::min(m_cur + 1, m_items.Count() - 1);
+        else if (wParam == VK_UP)
+            next = std::max(m_cur - 1, 0);
+        else
+            return 0;
+        if (next != m_cur && m_items.Valid(next)) {
+            m_cur = next;
+            ShowSelection();
+            NotifyParent(CBN_SELCHANGE);
+        }
+        return 0;
+    }
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    default:
+        return ControlWnd::DefWindowProc(message, wParam, lParam);
+    }
+}
+
+void CComboBox::Paint(CDC& dc)
+{
+    CRect r;
+    GetClientRect(&r);
+    int h = static_cast<int>(SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(-1)));
+    CRect field(r.left, r.top, r.right, r.top + std::min(r.Height(), h + 6));
+    dc.FillSolidRect(field, IsWindowEnabled() ? GetSysColor(COLOR_WINDOW) : GetSysColor(COLOR_BTNFACE));
+    CRect edge = field;
+    dc.DrawEdge(&edge, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    CRect button(edge.right - 16, edge.top, edge.right, edge.bottom);
+    CRect be = button;
+    dc.FillSolidRect(button, GetSysColor(COLOR_BTNFACE));
+    dc.DrawEdge(&be, EDGE_RAISED, BF_RECT);
+    int cx = button.CenterPoint().x, cy = button.CenterPoint().y;
+    for (int i = 0; i < 4; ++i)
+        dc.FillSolidRect(CRect(cx - 3 + i, cy - 1 + i, cx + 4 - i, cy + i), RGB(0, 0, 0));
+    dc.SelectObject(GetFont());
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(IsWindowEnabled() ? GetSysColor(COLOR_WINDOWTEXT) : GetSysColor(COLOR_GRAYTEXT));
+    CRect text(edge.left + 2, edge.top, button.left - 1, edge.bottom);
+    dc.DrawText(GetWindowText(), &text, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
+}

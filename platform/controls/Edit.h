@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/controls/ControlWnd.h"
+
+#include <string>
+#include <string_view>
+
+// Single- and multi-line edits. The text is UTF-8; positions and the limit count characters.
+// Changes by the user (typing, deleting, pasting) send EN_UPDATE and EN_CHANGE; a text set by
+// code sends EN_CHANGE only for single-line edits, as the platform does. The limit applies to
+// typing and pasting, never to text set by code.
+class CEdit : public ui::ControlWnd {
+public:
+    BOOL Create(DWORD style, const CRect& rect, CWnd* parent, UINT id);
+
+    void SetSel(int start, int end, BOOL noScroll = FALSE);
+    void GetSel(int& start, int& end) const;
+    void ReplaceSel(const char* text, BOOL canUndo = FALSE);
+    void LimitText(int chars = 0);
+    void SetLimitText(UINT chars) { LimitText(static_cast<int>(chars)); }
+    UINT GetLimitText() const;
+    BOOL SetReadOnly(BOOL readOnly = TRUE);
+    int GetLineCount() const;
+    BOOL GetModify() const { return m_modified; }
+    void SetModify(BOOL modified = TRUE) { m_modified = modified != FALSE; }
+
+    // --- what the user does --------------------------------------------------------------
+    // Types characters at the caret (WM_CHAR each), as a keyboard would.
+    void Type(std::string_view utf8) { ui::TypeChars(*this, utf8); }
+    // Pastes over the selection; the part beyond the limit is dropped.
+    void Paste(std::string_view utf8);
+
+protected:
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(CDC& dc) override;
+
+private:
+    bool Multiline() const { return (GetStyle() & ES_MULTILINE) != 0; }
+    // Replaces the selection with text typed by the user; false when nothing changed.
+    bool UserReplace(std::string_view utf8, bool limitCuts);
+    void ReplaceRange(std::size_t start, std::size_t end, std::string_view utf8);
+    void UserChanged();
+
+    int m_selStart = 0;
+    int m_selEnd = 0;
+    UINT m_limit = 0x7FFFFFFE;
+    bool m_modified = false;
+};

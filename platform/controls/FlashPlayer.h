@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/drawing/Geometry.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class CDC;
+
+// Receives the player's command event (what a movie sends with fscommand).
+class IFlashPlayerEvents {
+public:
+    virtual ~IFlashPlayerEvents() = default;
+    virtual void OnPlayerCommand(const std::string& command, const std::string& args) = 0;
+};
+
+// The Flash player as the program uses it: a movie in layers, variables and frame labels of
+// the root timeline, a version number, and a command event back. Nothing else of the real
+// control is reached. Versions follow the control: major version in the high word.
+class IFlashPlayer {
+public:
+    virtual ~IFlashPlayer() = default;
+
+    virtual void LoadMovie(int layer, const std::string& url) = 0;
+    virtual std::string GetMovie() const = 0;
+    virtual void SetMovie(const std::string& url) = 0;
+    virtual void Play() = 0;
+    virtual long FlashVersion() const = 0;
+    virtual void SetVariable(const std::string& name, const std::string& value) = 0;
+    virtual void TCallLabel(const std::string& target, const std::string& label) = 0;
+    virtual long GetBackgroundColor() const = 0;
+    virtual void SetBackgroundColor(long colour) = 0;
+    virtual bool GetMenu() const = 0;
+    virtual void SetMenu(bool enabled) = 0;
+    virtual void Zoom(int factor) = 0;
+    // Paints the current frame into a context (the control's view-object drawing).
+    virtual void Draw(CDC& dc, const CRect& rect) = 0;
+
+    // The sink is borrowed; the control that owns the player sets it and clears it.
+    virtual void SetEventSink(IFlashPlayerEvents* sink) = 0;
+};
+
+// Player creation, in place of creating the control from its registered name. Whoever has a
+// player installs a factory (tests install the recording player of tests/support); without one
+// there is no player, and a control that needs one cannot be created.
+using FlashPlayerFactory = std::function<std::unique_ptr<IFlashPlayer>()>;
+std::unique_ptr<IFlashPlayer> CreateFlashPlayer();
+void SetFlashPlayerFactory(FlashPlayerFactory factory);
+void ResetFlashPlayerFactory();

@@ -1,0 +1,110 @@
+#include "platform/controls/ScrollBar.h"
+
+#include "platform/drawing/DC.h"
+
+#include <algorithm>
+
+BOOL CScrollBar::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id)
+{
+    return CWnd::Create("ScrollBar", "", style, rect, parent, id);
+}
+
+int CScrollBar::GetScrollLimit() const
+{
+    int limit = m_max - (m_page > 0 ? static_cast<int>(m_page) - 1 : 0);
+    return std::max(m_min, limit);
+}
+
+int CScrollBar::SetScrollPos(int pos, BOOL redraw)
+{
+    int old = m_pos;
+    m_pos = std::clamp(pos, m_min, GetScrollLimit());
+    if (redraw)
+        Invalidate();
+    return old;
+}
+
+void CScrollBar::SetScrollRange(int minimum, int maximum, BOOL redraw)
+{
+    m_min = minimum;
+    m_max = std::max(minimum, maximum);
+    m_pos = std::clamp(m_pos, m_min, GetScrollLimit());
+    if (redraw)
+        Invalidate();
+}
+
+void CScrollBar::GetScrollRange(int* minimum, int* maximum) const
+{
+    if (minimum != nullptr)
+        *minimum = m_min;
+    if (maximum != nullptr)
+        *maximum = m_max;
+}
+
+BOOL CScrollBar::SetScrollInfo(const SCROLLINFO* info, BOOL redraw)
+{
+    if (info == nullptr)
+        return FALSE;
+    if (info->fMask & SIF_RANGE) {
+        m_min = info->nMin;
+        m_max = std::max(info->nMin, info->nMax);
+    }
+    if (info->fMask & SIF_PAGE)
+        m_page = info->nPage;
+    if (info->fMask & SIF_POS)
+        m_pos = info->nPos;
+    m_pos = std::clamp(m_pos, m_min, GetScrollLimit());
+    if (redraw)
+        Invalidate();
+    return TRUE;
+}
+
+BOOL CScrollBar::GetScrollInfo(SCROLLINFO* info, UINT mask) const
+{
+    if (info == nullptr)
+        return FALSE;
+    info->fMask = mask;
+    info->nMin = m_min;
+    info->nMax = m_max;
+    info->nPage = m_page;
+    info->nPos = m_pos;
+    info->nTrackPos = m_pos;
+    return TRUE;
+}
+
+void CScrollBar::UserScroll(UINT code, int thumbPos)
+{
+    CWnd* parent = GetParent();
+    if (parent == nullptr || !IsWindowEnabled())
+        return;
+    HWND self = m_hWnd;
+    UINT message = (GetStyle() & SBS_VERT) ? WM_VSCROLL : WM_HSCROLL;
+    parent->SendMessage(message, MAKEWPARAM(code, static_cast<unsigned>(thumbPos)),
+                        reinterpret_cast<LPARAM>(self));
+    if (CWnd::FromHandle(self) == this && GetParent() != nullptr)
+        GetParent()->SendMessage(message, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(self));
+}
+
+void CScrollBar::Paint(CDC& dc)
+{
+    CRect r;
+    GetClientRect(&r);
+    dc.FillSolidRect(r, GetSysColor(COLOR_SCROLLBAR));
+    const bool vertical = (GetStyle() & SBS_VERT) != 0;
+    int length = vertical ? r.Height() : r.Width();
+    int breadth = vertical ? r.Width() : r.Height();
+    int track = std::max(1, length - 2 * breadth);
+    int span = std::max(1, m_max - m_min + 1);
+    int thumb = m_page > 0 ? std::max(8, track * static_cast<int>(m_page) / span) : breadth;
+    int at = breadth + (track - thumb) * (m_pos - m_min) / std::max(1, GetScrollLimit() - m_min);
+    CRect parts[3] = {vertical ? CRect(r.left, r.top, r.right, r.top + breadth)
+                               : CRect(r.left, r.top, r.left + breadth, r.bottom),
+                      vertical ? CRect(r.left, r.bottom - breadth, r.right, r.bottom)
+                               : CRect(r.right - breadth, r.top, r.right, r.bottom),
+                      vertical ? CRect(r.left, r.top + at, r.right, r.top + at + thumb)
+                               : CRect(r.left + at, r.top, r.left + at + thumb, r.bottom)};
+    for (CRect& p : parts) {
+        dc.FillSolidRect(p, GetSysColor(COLOR_BTNFACE));
+        dc.DrawEdge(&p, EDGE_RAISED, BF_RECT);
+    }
+}

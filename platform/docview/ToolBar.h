@@ -1,0 +1,68 @@
+#pragma once
+
+// A row of command buttons. Button ids and layout come from a toolbar resource (or are set
+// directly); each button's enabled and checked state follows the command's update handler.
+// A click (press and release over the same enabled button) sends WM_COMMAND to the owner.
+
+#include <vector>
+
+#include "platform/docview/ControlBar.h"
+
+enum : DWORD { TBSTYLE_FLAT = 0x0800, TBSTYLE_TRANSPARENT = 0x8000 };
+
+// Button styles and states.
+enum : UINT {
+    TBBS_BUTTON = 0x0000,
+    TBBS_SEPARATOR = 0x0001,
+    TBBS_CHECKBOX = 0x0002,
+    TBBS_CHECKED = 0x0100,
+    TBBS_INDETERMINATE = 0x0200,
+    TBBS_DISABLED = 0x0400,
+    TBBS_PRESSED = 0x0800,
+};
+
+class CToolBar : public CControlBar {
+public:
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                UINT nID = AFX_IDW_TOOLBAR);
+    BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
+                  DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect rcBorders = CRect(),
+                  UINT nID = AFX_IDW_TOOLBAR);
+    BOOL LoadToolBar(UINT nIDResource);
+    BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
+    // Image size; a button is 7 pixels wider and 6 taller than its image.
+    void SetSizes(CSize sizeButton, CSize sizeImage);
+
+    int GetCount() const { return static_cast<int>(buttons_.size()); }
+    UINT GetItemID(int nIndex) const;
+    int CommandToIndex(UINT nIDFind) const;
+    void GetItemRect(int nIndex, CRect* lpRect) const;
+    UINT GetButtonStyle(int nIndex) const;
+    void SetButtonStyle(int nIndex, UINT nStyle);
+    // The button under a client point, or -1.
+    int HitTest(CPoint point) const;
+    DWORD GetToolBarCtrlStyle() const { return ctrlStyle_; }
+
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnMouseMove(UINT nFlags, CPoint point);
+
+    static constexpr int kSeparatorWidth = 8;
+    static constexpr int kBorder = 2;
+
+protected:
+    struct Button {
+        UINT id = 0;
+        UINT style = 0; // TBBS_ bits
+    };
+    std::vector<Button> buttons_;
+    CSize buttonSize_{23, 22};
+    DWORD ctrlStyle_ = 0;
+    int pressed_ = -1;
+    int hot_ = -1;
+
+    DECLARE_MESSAGE_MAP()
+};

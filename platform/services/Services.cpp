@@ -1,0 +1,203 @@
+#include "platform/services/Services.h"
+
+#include <cstdlib>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <system_error>
+
+extern char** environ;
+
+std::filesystem::path CPlatformServices::ModuleFileName() const
+{
+    if (moduleOverride_) {
+        return *moduleOverride_;
+    }
+    std::error_code ec;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : self;
+}
+
+std::optional<std::string> CPlatformServices::GetEnv(const std::string& name) const
+{
+    auto it = env_.find(name);
+    if (it != env_.end()) {
+        return it->second;
+    }
+    const char* value = std::getenv(name.c_str());
+    if (value == nullptr) {
+        return std::nullopt;
+    }
+    return std::string(value);
+}
+
+std::optional<std::filesystem::path> CPlatformServices::AppDataFolder() const
+{
+    if (appDataOverride_) {
+        return *appDataOverride_;
+    }
+    if (auto xdg = GetEnv("XDG_CONFIG_HOME"); xdg && !xdg->empty()) {
+        return std::filesystem::path(*xdg);
+    }
+    if (auto home = GetEnv("HOME"); home && !home->empty()) {
+        return std::filesystem::path(*home) / ".config";
+    }
+    return std::nullopt;
+}
+
+std::filesystem::path CPlatformServices::TempFolder() const
+{
+    if (tempOverride_) {
+        return *tempOverride_;
+    }
+    if (auto tmp = GetEnv("TMPDIR"); tmp && !tmp->empty()) {
+        return std::filesystem::path(*tmp);
+    }
+    return "/tmp";
+}
+
+namespace {
+
+std::unique_ptr<CPlatformServices>& ServicesSlot()
+{
+    static std::unique_ptr<CPlatformServices> services = std::make_unique<CPlatformServices>();
+    return services;
+}
+
+std::unique_ptr<IShellService>& ShellSlot()
+{
+    static std::unique_ptr<IShellService> shell = std::make_unique<CRecordingShell>();
+    return shell;
+}
+
+// Starts a program with its arguments (no shell involved) and does not wait for it to end
+// beyond reaping a start failure.
+bool Spawn(const std::vector<std::string>& argv)
+{
+    std::vector<char*> args;
+    for (const std::string& a : argv) {
+        args.push_back(const_cast<char*>(a.c_str()));
+    }
+    args.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0) {
+        return false;
+    }
+    // xdg-open hands over to the desktop and exits quickly; wait so no zombie is left.
+    int status = 0;
+    if (waitpid(pid, &status, 0) < 0) {
+        return false;
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+} // namespace
+
+CPlatformServices& GetPlatformServices()
+{
+    return *ServicesSlot();
+}
+
+void ResetPlatformServices()
+{
+    ServicesSlot() = std::make_unique<CPlatformServices>();
+}
+
+std::filesystem::path GetCurrentDirectoryPath()
+{
+    std::error_code ec;
+    std::filesystem::path cwd = std::filesystem::current_path(ec);
+    return ec ? std::filesystem::path() : cwd;
+}
+
+bool SetCurrentDirectoryPath(const std::filesystem::path& folder)
+{
+    std::error_code ec;
+    std::filesystem::current_path(folder, ec);
+    return !ec;
+}
+
+BOOL AfxOleInit()
+{
+    return GetPlatformServices().oleInitSucceeds ? TRUE : FALSE;
+}
+
+bool CDesktopShell::Open(const std::string& target, const std::string&)
+{
+    if (target.empty()) {
+        return false;
+    }
+    return Spawn({"xdg-open", target});
+}
+
+bool CDesktopShell::ShowHelp(const std::string& helpFile, const std::string&)
+{
+    // Desktop viewers open the help file itself; topics inside it cannot be addressed.
+    return Open(helpFile, "open");
+}
+
+bool CRecordingShell::Open(const std::string& target, const std::string& verb)
+{
+    requests.push_back({"open", target, verb});
+    return succeed;
+}
+
+bool CRecordingShell::ShowHelp(const std::string& helpFile, const std::string& topic)
+{
+    requests.push_back({"help", helpFile, topic});
+    return succeed;
+}
+
+IShellService& GetShellService()
+{
+    return *ShellSlot();
+}
+
+void SetShellService(std::unique_ptr<IShellService> shell)
+{
+    ShellSlot() = shell ? std::move(shell) : std::make_unique<CRecordingShell>();
+}
+
+CRecordingShell& UseRecordingShell()
+{
+    auto shell = std::make_unique<CRecordingShell>();
+    CRecordingShell& ref = *shell;
+    SetShellService(std::move(shell));
+    return ref;
+}
+
+void ResetShellService()
+{
+    SetShellService(nullptr);
+}
+
+std::intptr_t ShellExecute(HWND, const char* verb, const char* file, const char*, const char*, int)
+{
+    if (file == nullptr) {
+        return 2; // "file not found", as the shell answers
+    }
+    return GetShellService().Open(file, verb != nullptr ? verb : "") ? 42 : 2;
+}
+
+HWND HtmlHelp(HWND, const char* helpFile, UINT command, std::uintptr_t data)
+{
+    if (helpFile == nullptr) {
+        return nullptr;
+    }
+    std::string topic;
+    if (command == HH_DISPLAY_TOPIC && data != 0) {
+        topic = reinterpret_cast<const char*>(data);
+    } else if (command == HH_HELP_CONTEXT) {
+        topic = "context:" + std::to_string(data);
+    } else if (command == HH_CLOSE_ALL) {
+        return nullptr;
+    }
+    // A help file name may carry its topic after "::", as help callers write it.
+    std::string file = helpFile;
+    if (auto sep = file.find("::"); sep != std::string::npos) {
+        if (topic.empty()) {
+            topic = file.substr(sep + 2);
+        }
+        file.resize(sep);
+    }
+    return GetShellService().ShowHelp(file, topic) ? reinterpret_cast<HWND>(std::uintptr_t{1}) : nullptr;
+}

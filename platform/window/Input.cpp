@@ -1,0 +1,126 @@
+#include "platform/window/Input.h"
+
+#include <memory>
+
+void CInputState::SetKeyDown(UINT vk, bool down)
+{
+    if (down) {
+        down_.insert(vk);
+    } else {
+        down_.erase(vk);
+    }
+}
+
+void CInputState::SetKeyToggled(UINT vk, bool on)
+{
+    if (on) {
+        toggled_.insert(vk);
+    } else {
+        toggled_.erase(vk);
+    }
+}
+
+UINT CInputState::MouseKeyFlags() const
+{
+    UINT flags = 0;
+    if (IsKeyDown(VK_LBUTTON)) {
+        flags |= MK_LBUTTON;
+    }
+    if (IsKeyDown(VK_RBUTTON)) {
+        flags |= MK_RBUTTON;
+    }
+    if (IsKeyDown(VK_MBUTTON)) {
+        flags |= MK_MBUTTON;
+    }
+    if (IsKeyDown(VK_SHIFT)) {
+        flags |= MK_SHIFT;
+    }
+    if (IsKeyDown(VK_CONTROL)) {
+        flags |= MK_CONTROL;
+    }
+    return flags;
+}
+
+HCURSOR CInputState::SetCursor(HCURSOR cursor)
+{
+    HCURSOR previous = cursor_;
+    cursor_ = cursor;
+    return previous;
+}
+
+void CInputState::BeginWait()
+{
+    if (waitCount_++ == 0) {
+        beforeWait_ = cursor_;
+    }
+    cursor_ = LoadCursorId(IDC_WAIT);
+}
+
+void CInputState::EndWait()
+{
+    // An unmatched end must not drive the count negative and hide a later wait.
+    if (waitCount_ == 0) {
+        return;
+    }
+    if (--waitCount_ == 0) {
+        cursor_ = beforeWait_;
+    }
+}
+
+void CInputState::RestoreWait()
+{
+    if (waitCount_ > 0) {
+        cursor_ = LoadCursorId(IDC_WAIT);
+    }
+}
+
+namespace {
+// Never destroyed: focus and cursor changes still happen while windows go away at exit.
+std::unique_ptr<CInputState>& InputSlot()
+{
+    static auto* state = new std::unique_ptr<CInputState>(std::make_unique<CInputState>());
+    return *state;
+}
+} // namespace
+
+CInputState& GetInputState()
+{
+    return *InputSlot();
+}
+
+void ResetInputState()
+{
+    InputSlot() = std::make_unique<CInputState>();
+}
+
+short GetKeyState(UINT vk)
+{
+    const CInputState& s = GetInputState();
+    unsigned value = 0;
+    if (s.IsKeyDown(vk)) {
+        value |= 0x8000u;
+    }
+    if (s.IsKeyToggled(vk)) {
+        value |= 1u;
+    }
+    return static_cast<short>(value);
+}
+
+HCURSOR SetCursor(HCURSOR cursor)
+{
+    return GetInputState().SetCursor(cursor);
+}
+
+HCURSOR GetCursor()
+{
+    return GetInputState().Cursor();
+}
+
+BOOL GetCursorPos(CPoint* point)
+{
+    if (point == nullptr) {
+        return FALSE;
+    }
+    *point = GetInputState().CursorPos();
+    return TRUE;
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+// The user-interface thread's message queue. Any thread may post; only the user-interface
+// thread takes messages out. Retrieval order: posted messages in order, then a paint request
+// for an invalid window, then due timers, then the quit request; so a quit posted while other
+// work is queued lets that work finish first. Nested loops (modal dialogs, waiting loops) take
+// from the same queue.
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <utility>
+
+#include "platform/window/Messages.h"
+
+enum : UINT { PM_NOREMOVE = 0x0000, PM_REMOVE = 0x0001 };
+
+class CMessageQueue {
+public:
+    CMessageQueue() = default;
+    CMessageQueue(const CMessageQueue&) = delete;
+    CMessageQueue& operator=(const CMessageQueue&) = delete;
+
+    // Any thread.
+    void Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void PostQuit(int exitCode);
+
+    // User-interface thread. Get blocks until a message is there; it returns false for the
+    // quit request (then `msg` is WM_QUIT with the exit code in wParam).
+    bool Get(MSG& msg);
+    bool Peek(MSG& msg, UINT removeFlags);
+    // Only messages for `hwnd` (null: any) with numbers in [first, last] (both 0: any); the
+    // quit request always matches.
+    struct Filter {
+        HWND hwnd = nullptr;
+        UINT first = 0;
+        UINT last = 0;
+        bool Matches(HWND h, UINT message) const;
+    };
+    bool Get(MSG& msg, const Filter& filter);
+    bool Peek(MSG& msg, UINT removeFlags, const Filter& filter);
+    // True when something could be retrieved right now without waiting.
+    bool HasWork();
+
+    // Timers: identified by window and id; setting an existing one restarts it. A due timer
+    // gives one WM_TIMER however late it is taken, then runs again a full period later.
+    // `hwnd` null uses the id as a thread timer.
+    UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs);
+    bool KillTimer(HWND hwnd, UINT_PTR id);
+    bool HasTimer(HWND hwnd, UINT_PTR id) const;
+
+    // Drops the posted messages and timers of a window that is going away.
+    void RemoveWindow(HWND hwnd);
+    std::size_t PostedCount() const;
+
+    // Supplies WM_PAINT for the first window that needs painting; installed by the window
+    // registry. Called without the queue's lock held.
+    void SetPaintSource(std::function<bool(MSG&)> source);
+
+    // Forgets everything (posted messages, timers, quit request).
+    void Clear();
+
+private:
+    struct Timer {
+        UINT elapse = 0;
+        std::uint64_t due = 0;
+    };
+    bool TakeLocked(MSG& msg, bool remove, std::unique_lock<std::mutex>& lock, const Filter& filter);
+    bool TakePostedLocked(MSG& msg, bool remove, const Filter& filter);
+    bool TakeTimerLocked(MSG& msg, bool remove, std::uint64_t now, const Filter& filter);
+    bool NextDueLocked(std::uint64_t& due, const Filter& filter) const;
+
+    mutable std::mutex mutex_;
+    std::condition_variable cv_;
+    std::deque<MSG> posted_;
+    std::map<std::pair<HWND, UINT_PTR>, Timer> timers_;
+    bool quit_ = false;
+    int exitCode_ = 0;
+    std::function<bool(MSG&)> paintSource_;
+};
+
+// The queue of the user-interface thread.
+CMessageQueue& GetMessageQueue();
+void ResetMessageQueue();
