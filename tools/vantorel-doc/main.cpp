@@ -123,7 +123,6 @@ int main(int argc, char** argv)
     }
     // The base movie looks for the sub-movie assets it never needs here; its notes are noise.
     swf::SetTraceSink([](std::string_view) {});
-    swf::SetTraceSink([](std::string_view) {});
     InstallCatalog(install);
     swf::IdCounter ids{1};
     swf::IdCounter depths{1};
