@@ -10,11 +10,11 @@
 #include "publish/DocBuilder.h"
 #include "publish/DocData.h"
 #include "publish/ExportRecord.h"
+#include "sheet/ProcessServices.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfMovie.h"
 #include "swf/SwfSprite.h"
 #include "swf/SwfTags.h"
-#include "swf/SwfTrace.h"
 
 #include <cstdio>
 #include <cstring>
@@ -46,17 +46,6 @@ int Usage()
     std::fprintf(stderr, "usage: vantorel-doc [--install <folder>] <description.json> <document.vtd>\n"
                          "       vantorel-doc --check [--install <folder>] <document.vtd>\n");
     return 2;
-}
-
-// A folder without components leaves the catalogue empty; a description that names a
-// component then fails on that name.
-void InstallCatalog(const std::filesystem::path& folder)
-{
-    auto catalog = std::make_unique<CComponentCatalog>();
-    if (!folder.empty()) {
-        catalog->Load(folder);
-    }
-    model::InstallComponentCatalog(std::move(catalog));
 }
 
 int Check(const std::string& path)
@@ -121,9 +110,16 @@ int main(int argc, char** argv)
     if (paths.size() != (check ? 1u : 2u)) {
         return Usage();
     }
-    // The base movie looks for the sub-movie assets it never needs here; its notes are noise.
-    swf::SetTraceSink([](std::string_view) {});
-    InstallCatalog(install);
+    // A folder without components leaves the catalogue empty: a description that names a
+    // component then fails on that name. The base movie looks for the sub-movie assets it never
+    // needs here; its notes are noise.
+    ProcessServices services;
+    services.catalog = std::make_unique<CComponentCatalog>();
+    if (!install.empty()) {
+        services.catalog->Load(install);
+    }
+    services.traceSink = [](std::string_view) {};
+    ScopedProcessServices scope(std::move(services));
     swf::IdCounter ids{1};
     swf::IdCounter depths{1};
     CBaseMovie base(ModelOnlyAsset(), install, ids, depths);
