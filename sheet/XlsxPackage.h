@@ -25,7 +25,7 @@ struct PackageLimits {
     // The tree of one parsed part, estimated from its text before parsing: an element takes
     // far more memory as a node than as text (an empty cell <c/> four bytes against about
     // seventy), so this bounds what a small part full of elements can make us allocate.
-    std::uint64_t maxXmlTreeBytes = 384ull << 20;
+    std::uint64_t maxXmlTreeBytes = 512ull << 20;
     // Elements nested deeper than this are refused: real parts nest a handful of levels, and
     // the XML library removes subtrees recursively.
     std::uint32_t maxXmlDepth = 256;

@@ -20,7 +20,7 @@ struct ReadOptions {
     // What the read may hold at once: the cells, shared strings and number formats kept, and
     // the XML tree of the part being parsed (estimated before it is parsed). Reading fails
     // as soon as the next part or cell would go beyond it.
-    std::uint64_t maxMemoryBytes = 384ull << 20;
+    std::uint64_t maxMemoryBytes = 512ull << 20;
     // Set from another thread to give up early; the reader then throws ReadCancelled.
     const std::atomic<bool>* cancel = nullptr;
 };

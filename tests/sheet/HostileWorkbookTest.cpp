@@ -261,7 +261,7 @@ TEST(HostileWorkbook, LongTextsAreNotCopiedIntoEveryCell)
     std::vector<HostileCase> cases = {
         {"a 16 MB shared string in 100 cells", [&] { return stringUsedBy(16u << 20, 100); },
          "longer than 32767"},
-        {"the longest text in 16,000 cells", [&] { return stringUsedBy(xlsx::kMaxCellTextChars, 16000); },
+        {"the longest text in 20,000 cells", [&] { return stringUsedBy(xlsx::kMaxCellTextChars, 20000); },
          "MB of memory"},
         {"a long shared formula",
          [] {
