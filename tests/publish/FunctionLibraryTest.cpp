@@ -1,10 +1,14 @@
 #include "publish/FunctionLibrary.h"
 
-#include "sheet/ExprNodes.h"
 #include "sheet/FunctionLibraryHook.h"
 #include "swf/Actions.h"
+#include "swf/AssetCipher.h"
+#include "swf/SwfDoAction.h"
+#include "swf/SwfMovie.h"
+#include "swf/SwfRawTag.h"
+#include "swf/SwfSprite.h"
+#include "swf/SwfTags.h"
 #include "swf/SwfWriter.h"
-#include "tests/publish/LibraryFixture.h"
 #include "tests/publish/PublishTestSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -14,7 +18,39 @@
 
 namespace {
 
-using testsupport::LibraryClip;
+// Library movies laid out as the asset builder lays out the real one: one sprite per function,
+// exported under the function's name, whose DoInitAction holds the function's code.
+struct LibraryClip {
+    std::string name;
+    // The DoInitAction's action body without its closing End; none for a clip without one.
+    std::optional<std::vector<uint8_t>> code;
+};
+
+// The plain movie file.
+std::vector<uint8_t> LibraryMovieBytes(const std::vector<LibraryClip>& clips)
+{
+    CSwfMovie movie;
+    uint16_t id = 1;
+    for (const LibraryClip& clip : clips) {
+        auto sprite = std::make_unique<CSwfSprite>(id, 1, false);
+        sprite->AddTag(std::make_unique<CSwfShowFrame>());
+        movie.AddTag(std::move(sprite));
+        auto exported = std::make_unique<CSwfExportedSymbol>(id);
+        exported->SetName(clip.name);
+        movie.AddTag(std::move(exported));
+        if (clip.code)
+            movie.AddTag(std::make_unique<CSwfDoInitAction>(id, CSwfRawData(*clip.code)));
+        ++id;
+    }
+    movie.AddTag(std::make_unique<CSwfShowFrame>());
+    return movie.WriteBytes(20, 20, 12.0, false);
+}
+
+// Writes the enciphered asset file.
+void WriteLibraryAsset(const std::filesystem::path& file, const std::vector<LibraryClip>& clips)
+{
+    testsupport::WriteBytes(file, swf::EncipherAsset(LibraryMovieBytes(clips)));
+}
 
 // Distinct code per clip: Push "<text>"; Pop.
 std::vector<uint8_t> Code(const std::string& text)
@@ -64,7 +100,7 @@ class FunctionLibraryTest : public ::testing::Test {
 protected:
     std::unique_ptr<CFunctionLibrary> Load(const std::vector<LibraryClip>& clips)
     {
-        testsupport::WriteLibraryAsset(dir_ / "func.dat", clips);
+        WriteLibraryAsset(dir_ / "func.dat", clips);
         return std::make_unique<CFunctionLibrary>((dir_ / "func.dat").string());
     }
     std::unique_ptr<CFunctionLibrary> Standard()
@@ -149,7 +185,7 @@ TEST_F(FunctionLibraryTest, LaterClipOfOneNameWinsAndClipsWithoutCodeDefineNothi
 
 TEST_F(FunctionLibraryTest, MissingOrDamagedFileLeavesTheLibraryEmpty)
 {
-    std::vector<uint8_t> plain = testsupport::LibraryMovieBytes({{"SUM", Code("sum")}});
+    std::vector<uint8_t> plain = LibraryMovieBytes({{"SUM", Code("sum")}});
     std::vector<uint8_t> enciphered = swf::EncipherAsset(plain);
     std::vector<uint8_t> truncated(enciphered.begin(), enciphered.begin() + enciphered.size() / 2);
     std::vector<uint8_t> garbage(300, 0x5A);
@@ -172,36 +208,10 @@ TEST_F(FunctionLibraryTest, MissingOrDamagedFileLeavesTheLibraryEmpty)
     }
 }
 
-TEST_F(FunctionLibraryTest, InstallsItselfAsTheFormulaCompilersHook)
-{
-    {
-        auto library = Standard();
-        EXPECT_EQ(GetFunctionLibrary(), library.get());
-        {
-            // Compiled function-name nodes register and release their calls.
-            CStringNode sum, plus, missing;
-            sum.SetText("SUM");
-            plus.SetText("+");
-            missing.SetText("STDEV.S");
-            EXPECT_EQ(sum.GetKind(), 20);
-            EXPECT_EQ(library->GetUseCount("SUM"), 1);
-            EXPECT_EQ(library->GetUseCount("kvAdd"), 1);
-            EXPECT_EQ(Unsupported(*library), (std::vector<std::string>{"STDEV_S"}));
-            sum.SetText("IF"); // renaming moves the use
-            EXPECT_EQ(library->GetUseCount("SUM"), 0);
-            EXPECT_EQ(library->GetUseCount("IF"), 1);
-        }
-        EXPECT_EQ(library->GetUseCount("IF"), 0);
-        EXPECT_EQ(library->GetUseCount("kvAdd"), 0);
-    }
-    // Gone with the library: formulas compiled afterwards reach the stand-in, not freed memory.
-    EXPECT_EQ(GetFunctionLibrary(), nullptr);
-    EXPECT_EQ(GetFunctionLibraryHook().GetSymbolKind("SUM"), 0);
-}
-
 TEST_F(FunctionLibraryTest, ModelCompiledByTheBaseMovieRegistersItsFunctions)
 {
     auto library = Standard();
+    EXPECT_EQ(GetFunctionLibrary(), library.get());
     publishtest::BaseMovieFixture base;
     base.Number("A1", 1);
     base.Formula("B1", "SUM(A1,2)+A1");
@@ -217,6 +227,11 @@ TEST_F(FunctionLibraryTest, ModelCompiledByTheBaseMovieRegistersItsFunctions)
     base.movie->ResetModel();
     EXPECT_TRUE(Written(*library).empty());
     EXPECT_EQ(library->GetUnsupportedCount(), 0);
+
+    // Gone with the library: formulas compiled afterwards reach the stand-in, not freed memory.
+    library.reset();
+    EXPECT_EQ(GetFunctionLibrary(), nullptr);
+    EXPECT_EQ(GetFunctionLibraryHook().GetSymbolKind("SUM"), 0);
 }
 
 } // namespace

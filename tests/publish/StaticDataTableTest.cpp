@@ -154,16 +154,4 @@ TEST_F(StaticDataTableTest, StaticFieldsAreListedPerVariable)
             "; 'STATIC'; GetVariable; '31'; '1'; 'chart.values.1'; 2; InitArray; 1; InitArray; SetMember");
 }
 
-TEST_F(StaticDataTableTest, EachRunStartsOver)
-{
-    CStaticDataTable table;
-    CVariablePath path;
-    path.AddName("old");
-    table.AddStaticPath(9, path);
-    table.Collect({});
-    CActionList actions;
-    table.Emit(actions);
-    EXPECT_EQ(Listing(actions), kEmptyTable);
-}
-
 } // namespace
