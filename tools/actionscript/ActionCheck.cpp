@@ -1,48 +1,17 @@
 #include "tools/actionscript/ActionCheck.h"
 
 #include "tools/actionscript/ActionTable.h"
+#include "swf/SwfError.h"
+#include "swf/SwfReader.h"
 
 #include <algorithm>
 
 namespace actionscript {
 namespace {
 
+using swf::ActionCode;
+
 constexpr int kMaxDepth = 64;
-
-// Reads fields from a payload; every read is bounded and sets failed instead of over-reading.
-struct Fields {
-    std::span<const uint8_t> data;
-    size_t pos = 0;
-    bool failed = false;
-
-    bool Have(size_t n)
-    {
-        if (pos + n > data.size())
-            failed = true;
-        return !failed;
-    }
-    uint8_t U8() { return Have(1) ? data[pos++] : 0; }
-    uint16_t U16()
-    {
-        if (!Have(2))
-            return 0;
-        uint16_t v = static_cast<uint16_t>(data[pos] | (data[pos + 1] << 8));
-        pos += 2;
-        return v;
-    }
-    void Skip(size_t n)
-    {
-        if (Have(n))
-            pos += n;
-    }
-    void String()
-    {
-        while (!failed && Have(1) && data[pos] != 0)
-            ++pos;
-        Skip(1);
-    }
-    bool Done() const { return !failed && pos == data.size(); }
-};
 
 class Checker {
 public:
@@ -80,7 +49,7 @@ private:
                 Problem(pos, problem);
                 return;
             }
-            if (r.code == 0) {
+            if (r.code == Code(ActionCode::End)) {
                 if (!topLevel)
                     Problem(pos, "End action inside a function body");
                 else if (r.end != end)
@@ -113,83 +82,102 @@ private:
     // Checks one record's payload; returns where the next record starts, 0 to stop.
     size_t Record(const ActionRecord& r, size_t end, int depth, std::vector<std::pair<size_t, size_t>>& branches)
     {
-        Fields f{r.payload};
+        const ActionInfo* info = FindAction(r.code);
+        std::string name = info ? std::string(info->name) : "action";
+        swf::Reader f(r.payload, name, r.offset + 3);
+        size_t next = r.end;
+        try {
+            next = Payload(r, f, end, depth, branches);
+        } catch (const swf::SwfError&) {
+            Problem(r.offset, "payload of " + name + " does not match its length");
+            return r.end;
+        }
+        if (next != 0 && !f.AtEnd())
+            Problem(r.offset, "payload of " + name + " does not match its length");
+        return next;
+    }
+
+    size_t Payload(const ActionRecord& r, swf::Reader& f, size_t end, int depth,
+                   std::vector<std::pair<size_t, size_t>>& branches)
+    {
         switch (r.code) {
-        case 0x99: // Jump
-        case 0x9D: { // If
-            int16_t offset = static_cast<int16_t>(f.U16());
-            if (f.Done()) {
-                long target = static_cast<long>(r.end) + offset;
-                if (target < 0 || static_cast<size_t>(target) > end)
-                    Problem(r.offset, "branch leaves its body");
-                else
-                    branches.emplace_back(r.offset, static_cast<size_t>(target));
-            }
+        case Code(ActionCode::Jump):
+        case Code(ActionCode::If): {
+            long target = static_cast<long>(r.end) + f.S16();
+            if (target < 0 || static_cast<size_t>(target) > end)
+                Problem(r.offset, "branch leaves its body");
+            else
+                branches.emplace_back(r.offset, static_cast<size_t>(target));
             break;
         }
-        case 0x87: // StoreRegister
+        case Code(ActionCode::StoreRegister):
             if (f.U8() > 3)
                 Problem(r.offset, "register above 3; a SWF 6 player has four");
             break;
-        case 0x88: { // ConstantPool
+        case Code(ActionCode::ConstantPool): {
             uint16_t count = f.U16();
-            for (uint16_t i = 0; i < count && !f.failed; ++i)
+            for (uint16_t i = 0; i < count; ++i)
                 f.String();
             pool_ = count;
             break;
         }
-        case 0x96: Push(f, r.offset); break;
-        case 0x9B: // DefineFunction
-        case 0x94: { // With
-            if (r.code == 0x9B) {
-                f.String();
-                uint16_t params = f.U16();
-                for (uint16_t i = 0; i < params && !f.failed; ++i)
-                    f.String();
-            }
-            size_t size = f.U16();
-            if (!f.Done())
-                break;
-            if (r.end + size > end) {
-                Problem(r.offset, "body runs past the end of the enclosing body");
-                return 0;
-            }
-            size_t pool = pool_;
-            Body(r.end, r.end + size, depth + 1, false);
-            pool_ = pool;
-            return r.end + size;
+        case Code(ActionCode::Push): Push(f, r.offset); break;
+        case Code(ActionCode::DefineFunction):
+        case Code(ActionCode::With): return Nested(r, f, end, depth);
+        case Code(ActionCode::GotoFrame): f.Skip(2); break;
+        case Code(ActionCode::GetUrl): f.String(); f.String(); break;
+        case Code(ActionCode::SetTarget): case Code(ActionCode::GotoLabel): f.String(); break;
+        case Code(ActionCode::WaitForFrame): f.Skip(3); break;
+        case Code(ActionCode::WaitForFrame2): case Code(ActionCode::GetUrl2): f.Skip(1); break;
+        case Code(ActionCode::GotoFrame2): if (f.U8() & 2) f.Skip(2); break; // with a scene bias
+        default: f.Rest(); break;
         }
-        case 0x81: f.Skip(2); break; // GotoFrame
-        case 0x83: f.String(); f.String(); break; // GetURL
-        case 0x8B: case 0x8C: f.String(); break; // SetTarget, GotoLabel
-        case 0x8A: f.Skip(3); break; // WaitForFrame
-        case 0x8D: case 0x9A: f.Skip(1); break; // WaitForFrame2, GetURL2
-        case 0x9F: if (f.U8() & 2) f.Skip(2); break; // GotoFrame2 with scene bias
-        default: f.pos = f.data.size(); break;
-        }
-        if (!f.Done())
-            Problem(r.offset, "payload of " + std::string(FindAction(r.code) ? FindAction(r.code)->name : "action") +
-                                  " does not match its length");
         return r.end;
     }
 
-    void Push(Fields& f, size_t at)
+    // A function or with body: the record's fields, then a body that follows the record and is
+    // checked as a range of its own.
+    size_t Nested(const ActionRecord& r, swf::Reader& f, size_t end, int depth)
     {
-        if (f.data.empty())
+        if (r.code == Code(ActionCode::DefineFunction)) {
+            f.String();
+            uint16_t params = f.U16();
+            for (uint16_t i = 0; i < params; ++i)
+                f.String();
+        }
+        size_t size = f.U16();
+        if (!f.AtEnd())
+            return r.end;
+        if (r.end + size > end) {
+            Problem(r.offset, "body runs past the end of the enclosing body");
+            return 0;
+        }
+        size_t pool = pool_;
+        Body(r.end, r.end + size, depth + 1, false);
+        pool_ = pool;
+        return r.end + size;
+    }
+
+    void Push(swf::Reader& f, size_t at)
+    {
+        if (f.AtEnd())
             Problem(at, "empty Push");
-        while (!f.failed && f.pos < f.data.size()) {
+        while (!f.AtEnd()) {
             uint8_t type = f.U8();
             switch (type) {
-            case 0: f.String(); break;
-            case 1: f.Skip(4); break;
-            case 2: case 3: break;
-            case 4: if (f.U8() > 3) Problem(at, "Push of a register above 3"); break;
-            case 5: f.Skip(1); break;
-            case 6: f.Skip(8); break;
-            case 7: f.Skip(4); break;
-            case 8: if (f.U8() >= pool_) Problem(at, "Push of a constant the pool does not hold"); break;
-            case 9: if (f.U16() >= pool_) Problem(at, "Push of a constant the pool does not hold"); break;
-            default: Problem(at, "Push value of unknown type " + std::to_string(type)); f.failed = true; return;
+            case Type(swf::PushType::String): f.String(); break;
+            case Type(swf::PushType::Float): f.Skip(4); break;
+            case Type(swf::PushType::Null): case Type(swf::PushType::Undefined): break;
+            case Type(swf::PushType::Register): if (f.U8() > 3) Problem(at, "Push of a register above 3"); break;
+            case Type(swf::PushType::Boolean): f.Skip(1); break;
+            case Type(swf::PushType::Double): f.Skip(8); break;
+            case Type(swf::PushType::Integer): f.Skip(4); break;
+            case Type(swf::PushType::Constant8): if (f.U8() >= pool_) Problem(at, "Push of a constant the pool does not hold"); break;
+            case Type(swf::PushType::Constant16): if (f.U16() >= pool_) Problem(at, "Push of a constant the pool does not hold"); break;
+            default:
+                Problem(at, "Push value of unknown type " + std::to_string(type));
+                f.Rest();
+                return;
             }
         }
     }

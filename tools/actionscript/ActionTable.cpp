@@ -5,41 +5,43 @@
 namespace actionscript {
 namespace {
 
-constexpr std::array<ActionInfo, 105> kActions = {{
-    {0x00, "End", 1},           {0x04, "NextFrame", 3},      {0x05, "PreviousFrame", 3},
-    {0x06, "Play", 3},          {0x07, "Stop", 3},           {0x08, "ToggleQuality", 3},
-    {0x09, "StopSounds", 3},    {0x0A, "Add", 4},            {0x0B, "Subtract", 4},
-    {0x0C, "Multiply", 4},      {0x0D, "Divide", 4},         {0x0E, "Equals", 4},
-    {0x0F, "Less", 4},          {0x10, "And", 4},            {0x11, "Or", 4},
-    {0x12, "Not", 4},           {0x13, "StringEquals", 4},   {0x14, "StringLength", 4},
-    {0x15, "StringExtract", 4}, {0x17, "Pop", 4},            {0x18, "ToInteger", 4},
-    {0x1C, "GetVariable", 4},   {0x1D, "SetVariable", 4},    {0x20, "SetTarget2", 4},
-    {0x21, "StringAdd", 4},     {0x22, "GetProperty", 4},    {0x23, "SetProperty", 4},
-    {0x24, "CloneSprite", 4},   {0x25, "RemoveSprite", 4},   {0x26, "Trace", 4},
-    {0x27, "StartDrag", 4},     {0x28, "EndDrag", 4},        {0x29, "StringLess", 4},
-    {0x2A, "Throw", 7},         {0x2B, "CastOp", 7},         {0x2C, "ImplementsOp", 7},
-    {0x2D, "FSCommand2", 99},   {0x30, "RandomNumber", 4},   {0x31, "MBStringLength", 4},
-    {0x32, "CharToAscii", 4},   {0x33, "AsciiToChar", 4},    {0x34, "GetTime", 4},
-    {0x35, "MBStringExtract", 4}, {0x36, "MBCharToAscii", 4}, {0x37, "MBAsciiToChar", 4},
-    {0x3A, "Delete", 5},        {0x3B, "Delete2", 5},        {0x3C, "DefineLocal", 5},
-    {0x3D, "CallFunction", 5},  {0x3E, "Return", 5},         {0x3F, "Modulo", 5},
-    {0x40, "NewObject", 5},     {0x41, "DefineLocal2", 5},   {0x42, "InitArray", 5},
-    {0x43, "InitObject", 5},    {0x44, "TypeOf", 5},         {0x45, "TargetPath", 5},
-    {0x46, "Enumerate", 5},     {0x47, "Add2", 5},           {0x48, "Less2", 5},
-    {0x49, "Equals2", 5},       {0x4A, "ToNumber", 5},       {0x4B, "ToString", 5},
-    {0x4C, "PushDuplicate", 5}, {0x4D, "StackSwap", 5},      {0x4E, "GetMember", 5},
-    {0x4F, "SetMember", 5},     {0x50, "Increment", 5},      {0x51, "Decrement", 5},
-    {0x52, "CallMethod", 5},    {0x53, "NewMethod", 5},      {0x54, "InstanceOf", 6},
-    {0x55, "Enumerate2", 6},    {0x60, "BitAnd", 5},         {0x61, "BitOr", 5},
-    {0x62, "BitXor", 5},        {0x63, "BitLShift", 5},      {0x64, "BitRShift", 5},
-    {0x65, "BitURShift", 5},    {0x66, "StrictEquals", 6},   {0x67, "Greater", 6},
-    {0x68, "StringGreater", 6}, {0x69, "Extends", 7},        {0x81, "GotoFrame", 3},
-    {0x83, "GetURL", 3},        {0x87, "StoreRegister", 5},  {0x88, "ConstantPool", 5},
-    {0x89, "StrictMode", 99},   {0x8A, "WaitForFrame", 3},   {0x8B, "SetTarget", 3},
-    {0x8C, "GotoLabel", 3},     {0x8D, "WaitForFrame2", 4},  {0x8E, "DefineFunction2", 7},
-    {0x8F, "Try", 7},           {0x94, "With", 5},           {0x96, "Push", 4},
-    {0x99, "Jump", 4},          {0x9A, "GetURL2", 4},        {0x9B, "DefineFunction", 5},
-    {0x9D, "If", 4},            {0x9E, "Call", 4},           {0x9F, "GotoFrame2", 4},
+using swf::ActionCode;
+
+constexpr std::array<ActionInfo, 102> kActions = {{
+    {ActionCode::End, "End", 1},           {ActionCode::NextFrame, "NextFrame", 3},      {ActionCode::PreviousFrame, "PreviousFrame", 3},
+    {ActionCode::Play, "Play", 3},          {ActionCode::Stop, "Stop", 3},           {ActionCode::ToggleQuality, "ToggleQuality", 3},
+    {ActionCode::StopSounds, "StopSounds", 3},    {ActionCode::Add, "Add", 4},            {ActionCode::Subtract, "Subtract", 4},
+    {ActionCode::Multiply, "Multiply", 4},      {ActionCode::Divide, "Divide", 4},         {ActionCode::Equals, "Equals", 4},
+    {ActionCode::Less, "Less", 4},          {ActionCode::And, "And", 4},            {ActionCode::Or, "Or", 4},
+    {ActionCode::Not, "Not", 4},           {ActionCode::StringEquals, "StringEquals", 4},   {ActionCode::StringLength, "StringLength", 4},
+    {ActionCode::StringExtract, "StringExtract", 4}, {ActionCode::Pop, "Pop", 4},            {ActionCode::ToInteger, "ToInteger", 4},
+    {ActionCode::GetVariable, "GetVariable", 4},   {ActionCode::SetVariable, "SetVariable", 4},    {ActionCode::SetTarget2, "SetTarget2", 4},
+    {ActionCode::StringAdd, "StringAdd", 4},     {ActionCode::GetProperty, "GetProperty", 4},    {ActionCode::SetProperty, "SetProperty", 4},
+    {ActionCode::CloneSprite, "CloneSprite", 4},   {ActionCode::RemoveSprite, "RemoveSprite", 4},   {ActionCode::Trace, "Trace", 4},
+    {ActionCode::StartDrag, "StartDrag", 4},     {ActionCode::EndDrag, "EndDrag", 4},        {ActionCode::StringLess, "StringLess", 4},
+    {ActionCode::Throw, "Throw", 7},         {ActionCode::CastOp, "CastOp", 7},         {ActionCode::ImplementsOp, "ImplementsOp", 7},
+    {ActionCode::FsCommand2, "FSCommand2", 99},   {ActionCode::RandomNumber, "RandomNumber", 4},   {ActionCode::MbStringLength, "MBStringLength", 4},
+    {ActionCode::CharToAscii, "CharToAscii", 4},   {ActionCode::AsciiToChar, "AsciiToChar", 4},    {ActionCode::GetTime, "GetTime", 4},
+    {ActionCode::MbStringExtract, "MBStringExtract", 4}, {ActionCode::MbCharToAscii, "MBCharToAscii", 4}, {ActionCode::MbAsciiToChar, "MBAsciiToChar", 4},
+    {ActionCode::Delete, "Delete", 5},        {ActionCode::Delete2, "Delete2", 5},        {ActionCode::DefineLocal, "DefineLocal", 5},
+    {ActionCode::CallFunction, "CallFunction", 5},  {ActionCode::Return, "Return", 5},         {ActionCode::Modulo, "Modulo", 5},
+    {ActionCode::NewObject, "NewObject", 5},     {ActionCode::DefineLocal2, "DefineLocal2", 5},   {ActionCode::InitArray, "InitArray", 5},
+    {ActionCode::InitObject, "InitObject", 5},    {ActionCode::TypeOf, "TypeOf", 5},         {ActionCode::TargetPath, "TargetPath", 5},
+    {ActionCode::Enumerate, "Enumerate", 5},     {ActionCode::Add2, "Add2", 5},           {ActionCode::Less2, "Less2", 5},
+    {ActionCode::Equals2, "Equals2", 5},       {ActionCode::ToNumber, "ToNumber", 5},       {ActionCode::ToString, "ToString", 5},
+    {ActionCode::PushDuplicate, "PushDuplicate", 5}, {ActionCode::StackSwap, "StackSwap", 5},      {ActionCode::GetMember, "GetMember", 5},
+    {ActionCode::SetMember, "SetMember", 5},     {ActionCode::Increment, "Increment", 5},      {ActionCode::Decrement, "Decrement", 5},
+    {ActionCode::CallMethod, "CallMethod", 5},    {ActionCode::NewMethod, "NewMethod", 5},      {ActionCode::InstanceOf, "InstanceOf", 6},
+    {ActionCode::Enumerate2, "Enumerate2", 6},    {ActionCode::BitAnd, "BitAnd", 5},         {ActionCode::BitOr, "BitOr", 5},
+    {ActionCode::BitXor, "BitXor", 5},        {ActionCode::BitLShift, "BitLShift", 5},      {ActionCode::BitRShift, "BitRShift", 5},
+    {ActionCode::BitURShift, "BitURShift", 5},    {ActionCode::StrictEquals, "StrictEquals", 6},   {ActionCode::Greater, "Greater", 6},
+    {ActionCode::StringGreater, "StringGreater", 6}, {ActionCode::Extends, "Extends", 7},        {ActionCode::GotoFrame, "GotoFrame", 3},
+    {ActionCode::GetUrl, "GetURL", 3},        {ActionCode::StoreRegister, "StoreRegister", 5},  {ActionCode::ConstantPool, "ConstantPool", 5},
+    {ActionCode::StrictMode, "StrictMode", 99},   {ActionCode::WaitForFrame, "WaitForFrame", 3},   {ActionCode::SetTarget, "SetTarget", 3},
+    {ActionCode::GotoLabel, "GotoLabel", 3},     {ActionCode::WaitForFrame2, "WaitForFrame2", 4},  {ActionCode::DefineFunction2, "DefineFunction2", 7},
+    {ActionCode::Try, "Try", 7},           {ActionCode::With, "With", 5},           {ActionCode::Push, "Push", 4},
+    {ActionCode::Jump, "Jump", 4},          {ActionCode::GetUrl2, "GetURL2", 4},        {ActionCode::DefineFunction, "DefineFunction", 5},
+    {ActionCode::If, "If", 4},            {ActionCode::Call, "Call", 4},           {ActionCode::GotoFrame2, "GotoFrame2", 4},
 }};
 
 } // namespace
@@ -47,7 +49,7 @@ constexpr std::array<ActionInfo, 105> kActions = {{
 const ActionInfo* FindAction(uint8_t code)
 {
     for (const auto& info : kActions)
-        if (info.code == code)
+        if (info.code == static_cast<ActionCode>(code))
             return &info;
     return nullptr;
 }

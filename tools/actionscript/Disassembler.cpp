@@ -1,6 +1,8 @@
 #include "tools/actionscript/Disassembler.h"
 
 #include "tools/actionscript/ActionTable.h"
+#include "swf/SwfError.h"
+#include "swf/SwfReader.h"
 
 #include <bit>
 #include <charconv>
@@ -9,6 +11,8 @@
 
 namespace actionscript {
 namespace {
+
+using swf::ActionCode;
 
 constexpr int kMaxDepth = 64;
 
@@ -49,40 +53,6 @@ public:
     }
 
 private:
-    struct Reader {
-        std::span<const uint8_t> data;
-        size_t pos = 0;
-        bool ok = true;
-        uint8_t U8() { return Need(1) ? data[pos++] : 0; }
-        uint16_t U16()
-        {
-            if (!Need(2))
-                return 0;
-            uint16_t v = static_cast<uint16_t>(data[pos] | (data[pos + 1] << 8));
-            pos += 2;
-            return v;
-        }
-        uint32_t U32()
-        {
-            uint32_t low = U16();
-            return low | (static_cast<uint32_t>(U16()) << 16);
-        }
-        std::string String()
-        {
-            std::string s;
-            while (Need(1) && data[pos] != 0)
-                s += static_cast<char>(data[pos++]);
-            if (Need(1))
-                ++pos;
-            return s;
-        }
-        bool Need(size_t n)
-        {
-            ok = ok && pos + n <= data.size();
-            return ok;
-        }
-    };
-
     void Line(int depth, const std::string& text)
     {
         out_.append(static_cast<size_t>(depth) * 2, ' ');
@@ -98,13 +68,13 @@ private:
         for (size_t pos = start; pos < end;) {
             ActionRecord r;
             std::string problem;
-            if (!ReadActionRecord(body, pos, r, problem) || r.code == 0)
+            if (!ReadActionRecord(body, pos, r, problem) || r.code == Code(ActionCode::End))
                 break;
             pos = r.end;
-            if ((r.code == 0x99 || r.code == 0x9D) && r.payload.size() == 2) {
+            if ((r.code == Code(ActionCode::Jump) || r.code == Code(ActionCode::If)) && r.payload.size() == 2) {
                 int16_t offset = static_cast<int16_t>(r.payload[0] | (r.payload[1] << 8));
                 labels.emplace(static_cast<size_t>(static_cast<long>(r.end) + offset), 0);
-            } else if ((r.code == 0x9B || r.code == 0x94) && r.payload.size() >= 2) {
+            } else if ((r.code == Code(ActionCode::DefineFunction) || r.code == Code(ActionCode::With)) && r.payload.size() >= 2) {
                 pos += r.payload[r.payload.size() - 2] | (r.payload[r.payload.size() - 1] << 8);
             }
         }
@@ -145,40 +115,51 @@ private:
     {
         const ActionInfo* info = FindAction(r.code);
         std::string name = info ? std::string(info->name) : "Unknown0x" + std::to_string(r.code);
-        Reader in{r.payload};
+        swf::Reader in(r.payload, name, r.offset + 3);
+        try {
+            return Fields(r, in, name, end, depth, labels);
+        } catch (const swf::SwfError&) {
+            Line(depth, "; error: " + name + " at offset " + std::to_string(r.offset) + " is damaged");
+            return r.code == Code(ActionCode::DefineFunction) || r.code == Code(ActionCode::With) ? 0 : r.end;
+        }
+    }
+
+    size_t Fields(const ActionRecord& r, swf::Reader& in, const std::string& name, size_t end, int depth,
+                  const std::map<size_t, int>& labels)
+    {
         switch (r.code) {
-        case 0x96: Line(depth, "Push " + PushValues(in)); break;
-        case 0x88: {
+        case Code(ActionCode::Push): Line(depth, "Push " + PushValues(in)); break;
+        case Code(ActionCode::ConstantPool): {
             uint16_t count = in.U16();
             std::string text = name;
             pool_.clear();
-            for (uint16_t i = 0; i < count && in.ok; ++i) {
+            for (uint16_t i = 0; i < count; ++i) {
                 pool_.push_back(in.String());
                 text += " " + Quote(pool_.back());
             }
             Line(depth, text);
             break;
         }
-        case 0x99:
-        case 0x9D: {
-            int16_t offset = static_cast<int16_t>(in.U16());
+        case Code(ActionCode::Jump):
+        case Code(ActionCode::If): {
+            int16_t offset = in.S16();
             auto label = labels.find(static_cast<size_t>(static_cast<long>(r.end) + offset));
             Line(depth, name + " " + (label != labels.end() ? "L" + std::to_string(label->second)
                                                              : "?" + std::to_string(offset)));
             break;
         }
-        case 0x9B:
-        case 0x94: {
+        case Code(ActionCode::DefineFunction):
+        case Code(ActionCode::With): {
             std::string text = name;
-            if (r.code == 0x9B) {
+            if (r.code == Code(ActionCode::DefineFunction)) {
                 text += " " + Quote(in.String()) + " (";
                 uint16_t params = in.U16();
-                for (uint16_t i = 0; i < params && in.ok; ++i)
+                for (uint16_t i = 0; i < params; ++i)
                     text += (i ? ", " : "") + in.String();
                 text += ")";
             }
             size_t size = in.U16();
-            if (!in.ok || r.end + size > end) {
+            if (r.end + size > end) {
                 Line(depth, "; error: " + name + " at offset " + std::to_string(r.offset) + " is damaged");
                 return 0;
             }
@@ -189,55 +170,55 @@ private:
             Line(depth, "}");
             return r.end + size;
         }
-        case 0x87: Line(depth, name + " " + std::to_string(in.U8())); break;
-        case 0x9A: Line(depth, name + " " + std::to_string(in.U8())); break;
-        case 0x83: {
+        case Code(ActionCode::StoreRegister): Line(depth, name + " " + std::to_string(in.U8())); break;
+        case Code(ActionCode::GetUrl2): Line(depth, name + " " + std::to_string(in.U8())); break;
+        case Code(ActionCode::GetUrl): {
             std::string url = in.String();
             Line(depth, name + " " + Quote(url) + " " + Quote(in.String()));
             break;
         }
-        case 0x8B:
-        case 0x8C: Line(depth, name + " " + Quote(in.String())); break;
-        case 0x81: Line(depth, name + " " + std::to_string(in.U16())); break;
+        case Code(ActionCode::SetTarget):
+        case Code(ActionCode::GotoLabel): Line(depth, name + " " + Quote(in.String())); break;
+        case Code(ActionCode::GotoFrame): Line(depth, name + " " + std::to_string(in.U16())); break;
         default:
-            if (r.code == 0)
+            if (r.code == Code(ActionCode::End))
                 return end > r.end ? r.end : 0;
             Line(depth, r.payload.empty() ? name : name + " (" + std::to_string(r.payload.size()) + " bytes)");
         }
         return r.end;
     }
 
-    std::string PushValues(Reader& in)
+    std::string PushValues(swf::Reader& in)
     {
         std::string text;
-        while (in.ok && in.pos < in.data.size()) {
+        while (!in.AtEnd()) {
             if (!text.empty())
                 text += " ";
             uint8_t type = in.U8();
             switch (type) {
-            case 0: text += Quote(in.String()); break;
-            case 1: text += Number(std::bit_cast<float>(in.U32())) + "f"; break;
-            case 2: text += "null"; break;
-            case 3: text += "undefined"; break;
-            case 4: text += "r" + std::to_string(in.U8()); break;
-            case 5: text += in.U8() ? "true" : "false"; break;
-            case 6: {
+            case Type(swf::PushType::String): text += Quote(in.String()); break;
+            case Type(swf::PushType::Float): text += Number(std::bit_cast<float>(in.U32())) + "f"; break;
+            case Type(swf::PushType::Null): text += "null"; break;
+            case Type(swf::PushType::Undefined): text += "undefined"; break;
+            case Type(swf::PushType::Register): text += "r" + std::to_string(in.U8()); break;
+            case Type(swf::PushType::Boolean): text += in.U8() ? "true" : "false"; break;
+            case Type(swf::PushType::Double): {
                 uint64_t high = in.U32();
                 uint64_t low = in.U32();
                 text += Number(std::bit_cast<double>((high << 32) | low));
                 break;
             }
-            case 7: text += std::to_string(static_cast<int32_t>(in.U32())); break;
-            case 8:
-            case 9: {
-                size_t index = type == 8 ? in.U8() : in.U16();
+            case Type(swf::PushType::Integer): text += std::to_string(static_cast<int32_t>(in.U32())); break;
+            case Type(swf::PushType::Constant8):
+            case Type(swf::PushType::Constant16): {
+                size_t index = type == Type(swf::PushType::Constant8) ? in.U8() : in.U16();
                 text += (index < pool_.size() ? Quote(pool_[index]) : "?") + "#" + std::to_string(index);
                 break;
             }
             default: return text + "; error: unknown push type " + std::to_string(type);
             }
         }
-        return in.ok ? text : text + "; error: damaged value";
+        return text;
     }
 
     std::span<const uint8_t> bytes_;
