@@ -35,12 +35,6 @@ std::string_view OperatorFunction(int kind);
 // nothing and keep their user-visible spelling.
 inline constexpr std::string_view kLibraryObject = "kvLib";
 
-// The member of the library object that a recalculation sets to a new value before it runs
-// the formulas. Functions that index a range (SUMIF, COUNTIF, ...) keep the index for as long
-// as the member keeps its value: within one pass no cell of a range changes once a formula
-// has read it, since formulas run after the cells they read.
-inline constexpr std::string_view kPassMember = "kvPass";
-
 // Calls the parser writes for what has no operator of its own.
 inline constexpr std::string_view kErrorFunction = "kvError"; // kvError("#N/A"): an error value
 inline constexpr std::string_view kArrayFunction = "kvArray"; // kvArray(rows, columns, values...)

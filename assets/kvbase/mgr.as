@@ -12,11 +12,18 @@
 
 #include "shared/sheet.as"
 
+// Recalculation passes (docs/formula-calling-convention.md): the first frame's kvCalc is pass
+// 1, and the manager counts up before every later kvCalc.
+kvLib.kvPass = 1;
+
 // Called by the first frame's script. hosted is 1 when the movie plays inside the designer.
 _global.kvInitData = function (hosted) {
     var mgr = _root.mgr;
-    if (mgr == undefined)
+    if (mgr == undefined) {
+        // Nobody counts the passes of later calculations, so functions must keep nothing.
+        kvLib.kvPass = undefined;
         return;
+    }
     mgr.kvHosted = hosted == 1;
     if (mgr.kvOutputs == undefined)
         mgr.kvOutputs = [];

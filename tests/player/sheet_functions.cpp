@@ -191,12 +191,7 @@ void WriteSpeedMovie(const fs::path& out, const std::vector<const CSwfRawData*>&
     for (const CSwfRawData* init : inits)
         AddInit(movie, id++, *init);
     CActionList actions;
-    // The recalculation starts a pass: functions may keep what they read from a range for it.
-    actions.Add(std::make_unique<CActionPush>(std::string(callconv::kLibraryObject)));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetVariable));
-    actions.Add(std::make_unique<CActionPush>(std::string(callconv::kPassMember)));
-    actions.Add(CActionPush::CActionPushInt(1));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::SetMember));
+    // As the first frame's calculation: the base movie has started pass 1.
     actions.Add(std::make_unique<CActionPush>("started"));
     actions.Add(std::make_unique<CActionCode>(kGetTime));
     actions.Add(std::make_unique<CActionCode>(swf::ActionCode::SetVariable));
