@@ -190,3 +190,10 @@ void ResetBeepCount()
     g_beeps = 0;
 }
 } // namespace ui
+
+// A member of the base window, defined with the controls whose transplant it is, so that the
+// window core needs none of them.
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
+{
+    return ui::SubclassDlgItem(*this, nID, pParent);
+}

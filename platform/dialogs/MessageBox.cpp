@@ -106,3 +106,9 @@ int AfxMessageBox(const std::string& text, UINT nType)
 {
     return ShowMessageBox(AfxGetMainWnd(), text, nullptr, nType);
 }
+
+// A member of the base window, defined with the boxes so that the window core needs none of them.
+int CWnd::MessageBox(const std::string& text, const char* caption, UINT type)
+{
+    return ShowMessageBox(this, text, caption, type);
+}

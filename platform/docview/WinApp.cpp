@@ -176,6 +176,7 @@ BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
 {
     m_pszAppName = lpszAppName != nullptr ? lpszAppName : "";
     AppSlot() = this;
+    SetMessageLoopHooks(this);
 }
 
 CWinApp::~CWinApp()
@@ -188,6 +189,9 @@ CWinApp::~CWinApp()
     m_templates.clear();
     if (AppSlot() == this) {
         AppSlot() = nullptr;
+    }
+    if (GetMessageLoopHooks() == this) {
+        SetMessageLoopHooks(nullptr);
     }
 }
 

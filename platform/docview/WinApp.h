@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/window/CmdTarget.h"
+#include "platform/window/MessageQueue.h"
 #include "platform/window/Messages.h"
 #include "platform/services/Profile.h"
 
@@ -20,7 +21,7 @@ class CDocTemplate;
 class CRecentFileList;
 class CCmdUI;
 
-class CWinThread : public CCmdTarget {
+class CWinThread : public CCmdTarget, public IMessageLoopHooks {
 public:
     CWinThread() = default;
 
@@ -33,9 +34,9 @@ public:
     virtual BOOL PumpMessage();
     // Windows from the target up to the main window get the first look at a message
     // (accelerators, dialog keys); true when one used it.
-    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     // Idle work; lCount counts the calls since the last message. Returns true for more.
-    virtual BOOL OnIdle(long lCount);
+    BOOL OnIdle(long lCount) override;
     virtual BOOL IsIdleMessage(MSG* pMsg);
 
     CWnd* m_pMainWnd = nullptr;

@@ -221,6 +221,24 @@ CMessageQueue& GetMessageQueue()
     return *QueueSlot();
 }
 
+namespace {
+IMessageLoopHooks*& HooksSlot()
+{
+    static IMessageLoopHooks* hooks = nullptr;
+    return hooks;
+}
+} // namespace
+
+void SetMessageLoopHooks(IMessageLoopHooks* hooks)
+{
+    HooksSlot() = hooks;
+}
+
+IMessageLoopHooks* GetMessageLoopHooks()
+{
+    return HooksSlot();
+}
+
 void ResetMessageQueue()
 {
     // Kept as the same object so that a paint source installed by the window registry stays.

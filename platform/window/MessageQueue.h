@@ -85,3 +85,20 @@ private:
 // The queue of the user-interface thread.
 CMessageQueue& GetMessageQueue();
 void ResetMessageQueue();
+
+// What the running application adds to every message loop, the nested ones of windows (modal
+// dialogs) included: idle work while the queue is empty, and the first look at each message
+// (accelerators, dialog keys). The application installs itself for its lifetime; without one,
+// loops only deliver messages.
+class IMessageLoopHooks {
+public:
+    // Returns true while there is more idle work; count counts the calls since the last message.
+    virtual BOOL OnIdle(long count) = 0;
+    // True when the message was used and must not be delivered.
+    virtual BOOL PreTranslateMessage(MSG* msg) = 0;
+
+protected:
+    ~IMessageLoopHooks() = default;
+};
+void SetMessageLoopHooks(IMessageLoopHooks* hooks);
+IMessageLoopHooks* GetMessageLoopHooks();

@@ -1,17 +1,12 @@
 #include "platform/window/Wnd.h"
 
-#include "platform/controls/ControlWnd.h"
-
 #include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <unordered_map>
 
 #include "platform/window/CmdUI.h"
-#include "platform/controls/ControlWnd.h"
-#include "platform/dialogs/MessageBox.h"
 #include "platform/window/Screen.h"
-#include "platform/docview/WinApp.h"
 #include "platform/window/WindowHost.h"
 
 const CWnd wndTop;
@@ -972,7 +967,7 @@ int CWnd::RunModalLoop()
     ++modalLoops_;
     modalEnded_ = false;
     modalResult_ = -1;
-    CWinApp* app = AfxGetApp();
+    IMessageLoopHooks* app = GetMessageLoopHooks();
     long idleCount = 0;
     MSG msg;
     for (;;) {
@@ -1152,11 +1147,6 @@ void CWnd::DrawMenuBar()
     ++drawMenuBarCount_;
 }
 
-int CWnd::MessageBox(const std::string& text, const char* caption, UINT type)
-{
-    return ShowMessageBox(this, text, caption, type);
-}
-
 // ----- free functions ----------------------------------------------------------------------
 
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -1281,9 +1271,4 @@ void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 CFont* CWnd::GetFont() const
 {
     return reinterpret_cast<CFont*>(const_cast<CWnd*>(this)->SendMessage(WM_GETFONT));
-}
-
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
-{
-    return ui::SubclassDlgItem(*this, nID, pParent);
 }
