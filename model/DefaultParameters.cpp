@@ -6,6 +6,7 @@
 #include "model/TextUtil.h"
 #include "model/ValueList.h"
 
+#include <cstdint>
 #include <pugixml.hpp>
 
 #include <charconv>
@@ -326,7 +327,7 @@ ComponentDefaults ReadDefaultParameters(const std::string& xml)
 
 ComponentDefaults ReadDefaultParametersFile(const std::string& path)
 {
-    std::vector<unsigned char> bytes;
+    std::vector<std::uint8_t> bytes;
     if (!ReadFileBytes(path, bytes, std::size_t(16) << 20)) {
         throw ModelError("cannot read " + path);
     }

@@ -1,19 +1,20 @@
 #include "model/FileBytes.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 
 namespace model {
 
-bool ReadFileBytes(const std::string& path, std::vector<unsigned char>& bytes, std::size_t maxSize)
+bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t maxSize)
 {
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file) {
         return false;
     }
-    std::vector<unsigned char> data;
-    unsigned char chunk[4096];
+    std::vector<std::uint8_t> data;
+    std::uint8_t chunk[4096];
     std::size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
         if (data.size() + n > maxSize) {
@@ -28,7 +29,7 @@ bool ReadFileBytes(const std::string& path, std::vector<unsigned char>& bytes, s
     return true;
 }
 
-bool WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes)
+bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
     // Written beside the target and renamed over it, so that a failed write (a full disk, a
     // vanished folder) leaves the old file as it was instead of half of the new one.

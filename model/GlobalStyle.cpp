@@ -3,6 +3,7 @@
 #include "model/FileBytes.h"
 #include "model/ModelError.h"
 
+#include <cstdint>
 #include <pugixml.hpp>
 
 #include <cerrno>
@@ -431,7 +432,7 @@ bool CGlobalStyle::Save(const std::string& path, std::string* error) const
 {
     std::string file = path + ".vgs";
     std::string text = SaveToText();
-    bool ok = model::WriteFileBytes(file, std::vector<unsigned char>(text.begin(), text.end()));
+    bool ok = model::WriteFileBytes(file, std::vector<std::uint8_t>(text.begin(), text.end()));
     if (!ok && error) {
         *error = "cannot write " + file;
     }

@@ -3,12 +3,13 @@
 #include "model/FileBytes.h"
 #include "model/ModelError.h"
 
+#include <cstdint>
 #include <cstring>
 
 void CPropertyMap::SetProperty(const std::string& name, const void* data, std::size_t length)
 {
-    const unsigned char* p = static_cast<const unsigned char*>(data);
-    values_[name] = length > 0 ? std::vector<unsigned char>(p, p + length) : std::vector<unsigned char>();
+    const std::uint8_t* p = static_cast<const std::uint8_t*>(data);
+    values_[name] = length > 0 ? std::vector<std::uint8_t>(p, p + length) : std::vector<std::uint8_t>();
 }
 
 bool CPropertyMap::GetProperty(const std::string& name, void* buffer, std::size_t length) const
@@ -24,7 +25,7 @@ bool CPropertyMap::GetProperty(const std::string& name, void* buffer, std::size_
     return true;
 }
 
-const std::vector<unsigned char>* CPropertyMap::Find(const std::string& name) const
+const std::vector<std::uint8_t>* CPropertyMap::Find(const std::string& name) const
 {
     auto it = values_.find(name);
     return it == values_.end() ? nullptr : &it->second;
@@ -32,12 +33,12 @@ const std::vector<unsigned char>* CPropertyMap::Find(const std::string& name) co
 
 void CPropertyMap::Load(model::RecordReader& in)
 {
-    std::map<std::string, std::vector<unsigned char>> values;
+    std::map<std::string, std::vector<std::uint8_t>> values;
     if (!in.AtEnd()) {
         std::uint32_t count = in.ReadCount("property map count", 8);
         for (std::uint32_t i = 0; i < count; ++i) {
             std::uint32_t length = in.ReadCount("property value length", 1);
-            std::vector<unsigned char> value(length);
+            std::vector<std::uint8_t> value(length);
             in.ReadBytes(value.data(), length, "property value");
             std::string name = in.ReadString("property name");
             values[name] = std::move(value);
@@ -59,7 +60,7 @@ void CPropertyMap::Save(model::RecordWriter& out) const
 
 bool CPropertyMap::LoadFile(const std::string& path, std::string* error)
 {
-    std::vector<unsigned char> bytes;
+    std::vector<std::uint8_t> bytes;
     if (!model::ReadFileBytes(path, bytes)) {
         if (error) {
             *error = "cannot read " + path;

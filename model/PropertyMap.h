@@ -2,6 +2,7 @@
 
 #include "model/RecordStream.h"
 
+#include <cstdint>
 #include <cstddef>
 #include <map>
 #include <string>
@@ -16,7 +17,7 @@ public:
     // more than length bytes, and when the stored value is shorter the rest of the buffer
     // keeps what the caller put there. An absent name leaves the buffer untouched.
     bool GetProperty(const std::string& name, void* buffer, std::size_t length) const;
-    const std::vector<unsigned char>* Find(const std::string& name) const;
+    const std::vector<std::uint8_t>* Find(const std::string& name) const;
     bool Remove(const std::string& name) { return values_.erase(name) > 0; }
     std::size_t GetCount() const { return values_.size(); }
     void Clear() { values_.clear(); }
@@ -33,5 +34,5 @@ public:
     bool SaveFile(const std::string& path) const;
 
 private:
-    std::map<std::string, std::vector<unsigned char>> values_;
+    std::map<std::string, std::vector<std::uint8_t>> values_;
 };

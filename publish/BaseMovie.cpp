@@ -15,6 +15,7 @@
 #include "sheet/Range.h"
 #include "sheet/VariableTable.h"
 #include "swf/SwfDoAction.h"
+#include "swf/ScopeGuard.h"
 #include "swf/SwfError.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfMovie.h"
@@ -93,14 +94,11 @@ std::unique_ptr<CBaseMovie> CBaseMovie::Create(const std::filesystem::path& inst
 
 void CBaseMovie::Write(swf::Writer& out)
 {
-    asset_->MarkCharacterUsed(baseClipId_);
-    try {
+    {
+        asset_->MarkCharacterUsed(baseClipId_);
+        ScopeGuard unmark([this] { asset_->UnmarkCharacterUsed(baseClipId_); });
         asset_->Write(out);
-    } catch (...) {
-        asset_->UnmarkCharacterUsed(baseClipId_);
-        throw;
     }
-    asset_->UnmarkCharacterUsed(baseClipId_);
 
     std::unique_ptr<CSwfDoAction> frameScript = std::move(frameScript_);
     std::unique_ptr<CInitCodeTag> initCode = std::move(initCode_);

@@ -5,6 +5,7 @@
 #include "sheet/WorkbookError.h"
 #include "sheet/XlsxPackage.h"
 #include "sheet/XlsxReader.h"
+#include "swf/ScopeGuard.h"
 
 #include <charconv>
 #include <cmath>
@@ -457,25 +458,25 @@ void WritePackage(const std::vector<unsigned char>& source, const std::string& t
 
     namespace fs = std::filesystem;
     std::string temporary = TemporaryNameBeside(targetPath);
-    try {
-        WriteBytes(temporary, source);
-        if (!replaced.empty() || !removed.empty()) {
-            ZipEditor editor(temporary);
-            for (auto& [part, data] : replaced)
-                editor.Replace(part, std::move(data));
-            for (const auto& part : removed)
-                editor.Delete(part);
-            editor.Close(temporary);
-        }
-        std::error_code error;
-        fs::rename(temporary, targetPath, error);
-        if (error)
-            throw WorkbookError("Cannot write workbook " + targetPath + " (" + error.message() + ")");
-    } catch (...) {
+    // Whatever fails, no half-written file is left beside the target.
+    ScopeGuard removeTemporary([&] {
         std::error_code ignored;
         fs::remove(temporary, ignored);
-        throw;
+    });
+    WriteBytes(temporary, source);
+    if (!replaced.empty() || !removed.empty()) {
+        ZipEditor editor(temporary);
+        for (auto& [part, data] : replaced)
+            editor.Replace(part, std::move(data));
+        for (const auto& part : removed)
+            editor.Delete(part);
+        editor.Close(temporary);
     }
+    std::error_code error;
+    fs::rename(temporary, targetPath, error);
+    if (error)
+        throw WorkbookError("Cannot write workbook " + targetPath + " (" + error.message() + ")");
+    removeTemporary.Dismiss();
 }
 
 } // namespace sheet::xlsx

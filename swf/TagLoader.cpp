@@ -5,6 +5,7 @@
 #include "swf/SwfError.h"
 #include "swf/SwfRawTag.h"
 #include "swf/SwfRecords.h"
+#include "swf/ScopeGuard.h"
 #include "swf/SwfSprite.h"
 
 #include <algorithm>
@@ -418,16 +419,10 @@ std::unique_ptr<CSwfObject> TagLoader::DecodeSprite(std::span<const uint8_t> bod
     uint16_t frames = in.U16();
     auto sprite = std::make_unique<CSwfSprite>(id, frames, longHeader);
     ++spriteDepth_;
-    try {
-        ForEachTag(in.Rest(), offset + 4,
-                   [&](uint16_t code, std::span<const uint8_t> tag, bool longTag, size_t at) {
-                       sprite->AddTag(Decode(code, tag, longTag, at));
-                   });
-    } catch (...) {
-        --spriteDepth_;
-        throw;
-    }
-    --spriteDepth_;
+    ScopeGuard leave([this] { --spriteDepth_; });
+    ForEachTag(in.Rest(), offset + 4, [&](uint16_t code, std::span<const uint8_t> tag, bool longTag, size_t at) {
+        sprite->AddTag(Decode(code, tag, longTag, at));
+    });
     return sprite;
 }
 

@@ -3,6 +3,8 @@
 #include "platform/controls/FlashPlayer.h"
 #include "platform/controls/ShockwaveFlash.h"
 
+#include <exception>
+
 namespace {
 
 class FlashPlayerObject final : public IAutomationObject {
@@ -16,7 +18,7 @@ public:
                 return AutomationValue(static_cast<std::int64_t>(m_player->FlashVersion()));
             if (name == "Movie")
                 return AutomationValue(m_player->GetMovie());
-        } catch (...) {
+        } catch (const std::exception&) {
             // A player that fails to answer reports nothing, like a failed automation call.
         }
         return std::nullopt;

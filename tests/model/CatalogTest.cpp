@@ -12,6 +12,7 @@
 
 #include "tests/support/TestSupport.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -231,7 +232,7 @@ TEST_F(CatalogTest, CountersRoundTripAndDamageChangesNothing)
     catalog.FindDefinition("KVGaugeSymbol")->SetCounter(9);
     RecordWriter out;
     catalog.SaveCounters(out);
-    std::vector<unsigned char> bytes = out.Take();
+    std::vector<std::uint8_t> bytes = out.Take();
     ASSERT_EQ(bytes.size(), 4u + 2 * 68);
 
     catalog.ResetCounters();
@@ -247,7 +248,7 @@ TEST_F(CatalogTest, CountersRoundTripAndDamageChangesNothing)
     EXPECT_EQ(catalog.FindDefinition("KVBarChartSymbol")->GetCounter(), 0);
 
     // A name that fills all 64 bytes without a NUL, and an unknown one, are skipped.
-    std::vector<unsigned char> odd = {2, 0, 0, 0, 1, 0, 0, 0};
+    std::vector<std::uint8_t> odd = {2, 0, 0, 0, 1, 0, 0, 0};
     odd.insert(odd.end(), 64, 'Z');
     odd.insert(odd.end(), {2, 0, 0, 0});
     std::string name = "KVGaugeSymbol";
@@ -273,7 +274,7 @@ TEST_F(CatalogTest, ComponentRecordsRoundTripThroughTheCatalogue)
     RecordWriter out;
     WriteInstanceCounter(out);
     WriteComponentToFile(out, *bar);
-    std::vector<unsigned char> bytes = out.Take();
+    std::vector<std::uint8_t> bytes = out.Take();
 
     ResetInstanceCounter();
     RecordReader in(bytes);

@@ -9,6 +9,7 @@
 
 #include "tests/support/TestSupport.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 
 using namespace model;
@@ -61,7 +62,7 @@ std::unique_ptr<CParameterSet> MakeEverything(FakeModelLink& link)
     return set;
 }
 
-std::vector<unsigned char> Bytes(const CParameterSet& set)
+std::vector<std::uint8_t> Bytes(const CParameterSet& set)
 {
     RecordWriter out;
     WriteParameterSet(out, set);
@@ -75,7 +76,7 @@ TEST(Records, ParameterSetOfEveryTypeRoundTrips)
     FakeModelLink link;
     link.SetNumber(0, 0, 5);
     auto set = MakeEverything(link);
-    std::vector<unsigned char> bytes = Bytes(*set);
+    std::vector<std::uint8_t> bytes = Bytes(*set);
 
     RecordReader in(bytes);
     std::unique_ptr<CParameterSet> back = ReadParameterSet(in);
@@ -98,7 +99,7 @@ TEST(Records, ParameterSetOfEveryTypeRoundTrips)
 
 TEST(Records, BindingToARangeTheTableLacksReadsUnbound)
 {
-    std::vector<unsigned char> bytes;
+    std::vector<std::uint8_t> bytes;
     {
         FakeModelLink link;
         link.Add(0, 0, 1, 1);
@@ -117,7 +118,7 @@ TEST(Records, EveryTruncationFailsCleanly)
 {
     FakeModelLink link;
     auto set = MakeEverything(link);
-    std::vector<unsigned char> bytes = Bytes(*set);
+    std::vector<std::uint8_t> bytes = Bytes(*set);
     for (std::size_t n = 0; n < bytes.size(); ++n) {
         RecordReader in(bytes.data(), n);
         EXPECT_THROW(ReadParameterSet(in), ModelError) << n;
@@ -128,15 +129,15 @@ TEST(Records, HostileFieldsAreRefused)
 {
     struct Case {
         const char* name;
-        std::vector<unsigned char> bytes;
+        std::vector<std::uint8_t> bytes;
     };
     auto u32 = [](std::uint32_t v) {
-        return std::vector<unsigned char>{static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
-                                          static_cast<unsigned char>(v >> 16),
-                                          static_cast<unsigned char>(v >> 24)};
+        return std::vector<std::uint8_t>{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+                                          static_cast<std::uint8_t>(v >> 16),
+                                          static_cast<std::uint8_t>(v >> 24)};
     };
-    auto join = [](std::initializer_list<std::vector<unsigned char>> parts) {
-        std::vector<unsigned char> out;
+    auto join = [](std::initializer_list<std::vector<std::uint8_t>> parts) {
+        std::vector<std::uint8_t> out;
         for (const auto& p : parts) {
             out.insert(out.end(), p.begin(), p.end());
         }
@@ -155,13 +156,13 @@ TEST(Records, HostileFieldsAreRefused)
     }
 
     // Nesting without end is cut off by the depth guard, not by the stack.
-    std::vector<unsigned char> deep;
+    std::vector<std::uint8_t> deep;
     for (int i = 0; i < 1000; ++i) {
         auto level = join({u32(0),
                            {0, 0},
                            u32(1),
                            u32(0),
-                           {static_cast<unsigned char>(ParamType::Group)},
+                           {static_cast<std::uint8_t>(ParamType::Group)},
                            u32(4),
                            {0},
                            u32(0),
@@ -182,12 +183,12 @@ TEST(Records, HostileFieldsAreRefused)
 TEST(PropertyMap, CopiesNeverMoreThanEitherSide)
 {
     CPropertyMap map;
-    const unsigned char four[4] = {1, 2, 3, 4};
+    const std::uint8_t four[4] = {1, 2, 3, 4};
     map.SetProperty("ours", four, sizeof four);
-    unsigned char one = 0xEE;
+    std::uint8_t one = 0xEE;
     EXPECT_TRUE(map.GetProperty("ours", &one, 1)); // stored longer than asked: only one byte
     EXPECT_EQ(one, 1);
-    unsigned char eight[8];
+    std::uint8_t eight[8];
     std::fill(std::begin(eight), std::end(eight), 0xAA);
     EXPECT_TRUE(map.GetProperty("ours", eight, sizeof eight)); // stored shorter: the rest stays
     EXPECT_EQ(eight[3], 4);
@@ -205,7 +206,7 @@ TEST(PropertyMap, FileFormRoundTripsAndDamagedInputChangesNothing)
     map.SetProperty("empty", nullptr, 0);
     model::RecordWriter out;
     map.Save(out);
-    std::vector<unsigned char> bytes = out.Take();
+    std::vector<std::uint8_t> bytes = out.Take();
     // u32 count, then value length, value, name length with NUL, name.
     ASSERT_EQ(bytes.size(), 4u + (4 + 4 + 4 + 12) + (4 + 0 + 4 + 6));
     EXPECT_EQ(bytes[0], 2);
