@@ -234,7 +234,9 @@ TEST(ComponentScripts, GoThroughTheInstalledGenerator)
     CSwfComponent label(&definition);
     label.SetName("KVLabelSymbol_1");
     CActionList actions;
-    label.BuildActionScript(actions); // nothing installed: nothing happens
+    label.BuildActionScript(actions);
+    label.EmitModelInitCall(actions);
+    EXPECT_TRUE(actions.empty()); // nothing installed: nothing is written
     RecordingScripts scripts;
     SetComponentScripts(&scripts);
     label.BuildActionScript(actions);

@@ -82,10 +82,6 @@ TEST(CellModelTest, SheetsNamedValuesAndFlags)
     auto values = model.GetNamedValues();
     ASSERT_EQ(values.size(), 2u);
     EXPECT_EQ(values.begin()->first, "KVDecimalSeparator");
-
-    EXPECT_FALSE(model.IsLoaded());
-    model.SetLoaded(true);
-    EXPECT_TRUE(model.IsLoaded());
 }
 
 TEST(CellValueMapTest, InsertKeepsFindNeedsTheMark)

@@ -89,7 +89,11 @@ TEST_F(ExcelAppTest, NeverOverwritesTheImportedWorkbook)
     EXPECT_THROW(app.SaveWorkbook(), WorkbookError);
     EXPECT_EQ(testsupport::ReadBytes(copy), source);
     EXPECT_THROW(app.SaveWorkbookAs((dir / "no such folder" / "x.xlsx").string()), WorkbookError);
-    EXPECT_NO_THROW(app.SaveWorkbookAs((dir / "other.xlsx").string()));
+    // A new name is written, with the cells written since, and the source stays as it was.
+    app.SaveWorkbookAs((dir / "other.xlsx").string());
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir / "other.xlsx"));
+    EXPECT_NE(testsupport::ReadBytes(dir / "other.xlsx"), source);
+    EXPECT_EQ(testsupport::ReadBytes(copy), source);
 }
 
 TEST_F(ExcelAppTest, ReadsMarkedValuesAndComparesSheetNames)
