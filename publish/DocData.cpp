@@ -63,6 +63,7 @@ void CDocData::Clear()
     sourceName_.clear();
     copyName_.clear();
 }
+
 namespace {
 
 // Smallest stored sizes, which bound every count by the bytes left.

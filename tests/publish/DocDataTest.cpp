@@ -285,6 +285,42 @@ TEST_F(DocFileTest, ObjectsSharingAComponentAndADocumentWithoutWorkbook)
     EXPECT_TRUE(TempFolderEmpty());
 }
 
+// Temporary files that cannot be made or written make the document unreadable, and the ones
+// made before are removed.
+TEST_F(DocFileTest, TemporaryFilesThatFailRefuseTheDocument)
+{
+    const std::vector<unsigned char> bytes =
+        Build(R"({"workbook": "model.xlsx", "canvas": {"width": 9, "height": 9},
+        "files": [{"name": "logo.png", "path": "logo.png"}]})");
+    const State before = Snapshot();
+
+    GetPlatformServices().SetTempFolder(dir / "missing");
+    CDocData doc;
+    std::string version = kDocumentVersion;
+    EXPECT_FALSE(doc.Load(bytes, version));
+    EXPECT_NE(doc.GetLoadError().find("no temporary file"), std::string::npos) << doc.GetLoadError();
+
+    // The workbook's copy is made, the file's copy cannot be written.
+    struct FailingSecond : publish::ITempFileMaker {
+        fs::path Create(const std::string& prefix, const std::string& extension) override
+        {
+            made.push_back(++count == 1 ? folder / (prefix + "1" + extension) : folder / "missing" / prefix);
+            return made.back();
+        }
+        void Discard(const fs::path& file) override { discarded.push_back(file); }
+        fs::path folder;
+        int count = 0;
+        std::vector<fs::path> made, discarded;
+    } maker;
+    maker.folder = temp;
+    publish::SetTempFileMaker(&maker);
+    EXPECT_FALSE(doc.Load(bytes, version));
+    EXPECT_NE(doc.GetLoadError().find("cannot be written"), std::string::npos) << doc.GetLoadError();
+    EXPECT_EQ(maker.discarded, maker.made);
+    EXPECT_EQ(Snapshot(), before);
+    publish::ResetTempFileMaker();
+}
+
 // Every cut of a small document, and every byte of it inverted, is refused cleanly or read:
 // never a crash, and a refusal leaves the model, settings, colours, catalogue and counters as
 // they were and no temporary file behind.
