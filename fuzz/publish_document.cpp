@@ -3,7 +3,9 @@
 #include "model/ComponentCatalog.h"
 #include "platform/services/Services.h"
 #include "publish/DocData.h"
+#include "publish/ModelLink.h"
 #include "publish/TempFiles.h"
+#include "sheet/ProcessServices.h"
 
 #include "tests/publish/PublishTestSupport.h"
 #include "tests/support/ComponentFixture.h"
@@ -21,13 +23,16 @@ struct Setup {
         folder = std::filesystem::temp_directory_path() / ("vantorel-fuzz-doc-" + std::to_string(getpid()));
         std::filesystem::create_directories(folder / "tmp");
         testsupport::WriteComponentFixture(folder, {"KVTestGaugeSymbol", "KVTestLabelSymbol"});
-        auto catalog = std::make_unique<CComponentCatalog>();
-        catalog->Load(folder);
-        model::InstallComponentCatalog(std::move(catalog));
+        ProcessServices services;
+        services.catalog = std::make_unique<CComponentCatalog>();
+        services.catalog->Load(folder);
+        services.modelLink = &link;
+        InstallProcessServices(std::move(services));
         GetPlatformServices().SetTempFolder(folder / "tmp");
     }
     ~Setup() { std::filesystem::remove_all(folder); }
     std::filesystem::path folder;
+    CBaseMovieModelLink link;
     publishtest::BaseMovieFixture base;
 };
 

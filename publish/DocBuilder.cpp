@@ -237,7 +237,10 @@ void Builder::ApplyBinding(CParameter& p, const json::Value& value, const std::s
     if (direction >= 0) {
         binding.SetDirection(direction);
     }
-    binding.RefreshParameter(text.empty() ? nullptr : AddRange(text, where), true);
+    // As a pick in the workbook does: the range and its text, then the values of its cells.
+    const CRange* range = text.empty() ? nullptr : AddRange(text, where);
+    binding.SetRange(range);
+    binding.RefreshParameter(range, true);
 }
 
 void Builder::SetRangeEntries()

@@ -9,7 +9,9 @@
 #include "publish/DocBuilder.h"
 #include "publish/DocWriter.h"
 #include "publish/ExportSettings.h"
+#include "publish/ModelLink.h"
 #include "publish/TempFiles.h"
+#include "sheet/ProcessServices.h"
 #include "sheet/VariableTable.h"
 
 #include "tests/publish/PublishTestSupport.h"
@@ -20,6 +22,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -30,9 +33,11 @@ protected:
     void SetUp() override
     {
         testsupport::WriteComponentFixture(dir.path(), {"KVTestGaugeSymbol", "KVTestLabelSymbol"});
-        auto catalog = std::make_unique<CComponentCatalog>();
-        ASSERT_TRUE(catalog->Load(dir.path()));
-        model::InstallComponentCatalog(std::move(catalog));
+        ProcessServices installed;
+        installed.catalog = std::make_unique<CComponentCatalog>();
+        ASSERT_TRUE(installed.catalog->Load(dir.path()));
+        installed.modelLink = &link;
+        services.emplace(std::move(installed));
         fs::create_directories(temp);
         GetPlatformServices().SetTempFolder(temp);
         InitCustomColorTable(colors);
@@ -46,8 +51,7 @@ protected:
         publish::ResetTempFileMaker();
         ResetPlatformServices();
         ResetCustomColorTable();
-        model::ResetComponentCatalog();
-        model::ResetInstanceCounter();
+        services.reset();
     }
 
     // A document is built on a model root of its own, as the tool makes one per document.
@@ -88,6 +92,8 @@ protected:
 
     testsupport::TempDir dir;
     fs::path temp = dir / "tmp";
+    CBaseMovieModelLink link;
+    std::optional<ScopedProcessServices> services;
     publishtest::BaseMovieFixture base;
     publish::CustomColorTable colors;
 };
@@ -109,7 +115,9 @@ const char* kFullDescription = R"({
         {"symbol": "KVTestGaugeSymbol", "name": "Gauge", "x": 10, "y": 20, "width": 100, "height": 50,
          "parameters": {
              "General": {"title": "Rate", "value": 2.5, "count": 7, "show": true, "color": "#336699",
-                         "mode": "slow", "items": ["a", "b"]},
+                         "mode": "slow", "items": ["a", "b"],
+                         "data": {"range": "Inputs!B2", "direction": "both"},
+                         "labels": "'Calc Sheet'!A1:A3"},
              "Media": {"fileName": "logo.png"}}},
         {"symbol": "KVTestLabelSymbol", "x": 0, "y": 0, "width": 30, "height": 30, "enabled": false,
          "parameters": {"Media": {"fileName": "elsewhere.png"}}},
@@ -183,6 +191,17 @@ TEST_F(DocFileTest, EverySectionRoundTrips)
     EXPECT_EQ(general.FindParameter("color")->GetColor(), 0x336699u);
     EXPECT_EQ(general.FindParameter("mode")->GetValueText(), "slow");
     EXPECT_EQ(general.FindParameter("items")->GetElementCount(), 2);
+    // Bindings find their ranges again in the model read, with their directions and values.
+    const CCellBinding& data = *general.FindParameter("data")->GetBinding();
+    EXPECT_TRUE(data.IsBound());
+    EXPECT_EQ(data.GetDirection(), model::kDirectionBoth);
+    EXPECT_EQ(data.GetTexts().rangeText, "'Inputs'!$B$2");
+    const CCellBinding& labels = *general.FindParameter("labels")->GetBinding();
+    EXPECT_TRUE(labels.IsBound());
+    EXPECT_EQ(labels.GetDirection(), model::kDirectionOutput);
+    EXPECT_EQ(labels.GetValue().GetElementCount(), 3);
+    EXPECT_FALSE(base.movie->GetNetwork().BoundConstants().empty());
+    EXPECT_FALSE(base.movie->GetNetwork().WatchedFormulas().empty());
 
     // Both embedded files are restored; only the matching "fileName" points at its copy.
     ASSERT_EQ(doc.GetRestoredFiles().size(), 2u);

@@ -10,6 +10,7 @@
 #include "publish/DocBuilder.h"
 #include "publish/DocData.h"
 #include "publish/ExportRecord.h"
+#include "publish/ModelLink.h"
 #include "sheet/ProcessServices.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfMovie.h"
@@ -119,6 +120,8 @@ int main(int argc, char** argv)
         services.catalog->Load(install);
     }
     services.traceSink = [](std::string_view) {};
+    CBaseMovieModelLink link;
+    services.modelLink = &link;
     ScopedProcessServices scope(std::move(services));
     swf::IdCounter ids{1};
     swf::IdCounter depths{1};
