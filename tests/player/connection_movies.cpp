@@ -15,6 +15,7 @@
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfPlaceObject2.h"
 #include "swf/SwfTags.h"
+#include "tests/player/PlayerReport.h"
 #include "tests/support/TestSupport.h"
 
 #include <iostream>
@@ -29,11 +30,6 @@ using Script = swf::ActionEmitter;
 Script& FsCommandFromStack(Script& s)
 {
     return s.Raw(static_cast<uint8_t>(ActionCode::GetUrl2), {0});
-}
-
-Script& FsCommand(Script& s, const std::string& command, const std::string& argument)
-{
-    return FsCommandFromStack(s.Str("FSCommand:" + command).Str(argument));
 }
 
 // An array of rows of cell names, as the range arrays of the model are.
@@ -166,7 +162,7 @@ void WriteScenarioMovie(const std::filesystem::path& path, CScenarioMovie& scena
 
     for (const char* label : {"GetData", "GetData2"})
         s.Str(label).Raw(0x9E); // call: runs the frame's actions where the playhead stands
-    FsCommand(s, "end", "");
+    playertest::Report(s.List(), "end", "");
     s.Op(ActionCode::Stop);
 
     CSwfOutputMovie movie;
