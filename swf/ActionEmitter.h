@@ -23,6 +23,7 @@ public:
     ActionEmitter& Dbl(double value);
     ActionEmitter& Bool(bool value);
     ActionEmitter& Undefined();
+    // An action without operands; one of the codes that carry a length gets an empty one.
     ActionEmitter& Op(ActionCode code);
     // An action the code enumeration does not name, with its payload (none for codes below
     // 0x80).

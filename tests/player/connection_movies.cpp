@@ -29,7 +29,7 @@ using Script = swf::ActionEmitter;
 // fscommand with the command text and the argument computed on the stack.
 Script& FsCommandFromStack(Script& s)
 {
-    return s.Raw(static_cast<uint8_t>(ActionCode::GetUrl2), {0});
+    return s.Raw(static_cast<uint8_t>(ActionCode::GetUrl2), {0}); // method: none
 }
 
 // An array of rows of cell names, as the range arrays of the model are.
@@ -161,7 +161,7 @@ void WriteScenarioMovie(const std::filesystem::path& path, CScenarioMovie& scena
     s.Op(ActionCode::SetMember);
 
     for (const char* label : {"GetData", "GetData2"})
-        s.Str(label).Raw(0x9E); // call: runs the frame's actions where the playhead stands
+        s.Str(label).Op(ActionCode::Call); // runs the frame's actions where the playhead stands
     playertest::Report(s.List(), "end", "");
     s.Op(ActionCode::Stop);
 
@@ -181,10 +181,9 @@ void WriteCollabMovie(const std::filesystem::path& path, CCollabMovie& collab)
     Script s(frame->GetActions());
     s.Get("this").Str("nc").Op(ActionCode::GetMember).Str("targetURI").Str("rtmp://gw.test/app");
     s.Op(ActionCode::SetMember);
-    // 0x44 is typeof.
-    s.Str("FSCommand:collab").Get("nc").Str("myConnect").Op(ActionCode::GetMember).Raw(0x44);
+    s.Str("FSCommand:collab").Get("nc").Str("myConnect").Op(ActionCode::GetMember).Op(ActionCode::TypeOf);
     s.Str(" ").Op(ActionCode::Add2).Get("nc").Str("targetURI").Op(ActionCode::GetMember).Op(ActionCode::Add2);
-    s.Str(" ").Op(ActionCode::Add2).Get("collab").Raw(0x44).Op(ActionCode::Add2);
+    s.Str(" ").Op(ActionCode::Add2).Get("collab").Op(ActionCode::TypeOf).Op(ActionCode::Add2);
     FsCommandFromStack(s);
     s.Op(ActionCode::Stop);
 
