@@ -20,7 +20,7 @@ kvLib.MATCH = function (v, g, type) {
     if (type == 0) {
         k = kvFind(v, entry);
     } else {
-        k = kvApprox(v, entry.keys, type > 0 ? 1 : -1);
+        k = type > 0 ? kvApproxUp(v, entry) : kvApprox(v, entry.keys, -1);
     }
     return k < 0 ? kvError("#N/A") : k + 1;
 };

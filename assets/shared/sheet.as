@@ -240,10 +240,10 @@ _global.kvParse = function (s) {
     }
     while (i < n) {
         ch = s.charAt(i);
-        if (kvIsDigit(ch)) {
+        if ((ch >= "0" && ch <= "9")) {
             out += ch;
             digits++;
-        } else if (ch == "," && whole && digits > 0 && i + 3 < n + 1 && kvIsDigit(s.charAt(i + 1))) {
+        } else if (ch == "," && whole && digits > 0 && i + 3 < n + 1 && (s.charAt(i + 1) >= "0" && s.charAt(i + 1) <= "9")) {
             // a group separator
         } else if (ch == "." && whole) {
             out += ".";
@@ -265,7 +265,7 @@ _global.kvParse = function (s) {
             ex += s.charAt(i);
             i++;
         }
-        while (i < n && kvIsDigit(s.charAt(i))) {
+        while (i < n && s.charAt(i) >= "0" && s.charAt(i) <= "9") {
             ex += s.charAt(i);
             exDigits++;
             i++;
@@ -1394,6 +1394,39 @@ _global.kvFind = function (v, entry) {
     var hit = entry.first[key];
     return hit == undefined ? -1 : hit;
 };
+// Approximate match in ascending keys through an entry of kvLookupKeys: when every key is of
+// v's kind the search halves the keys (as the spreadsheet's own does, which is why the keys
+// must be sorted); otherwise it walks them (kvApprox).
+_global.kvApproxUp = function (v, entry) {
+    var rank = kvRank(v);
+    if (entry.rank == undefined) {
+        entry.rank = entry.keys.length > 0 ? kvRank(entry.keys[0]) : -1;
+        for (var i = 0; i < entry.keys.length; i++) {
+            var x = entry.keys[i];
+            if (x === undefined || x === null || x instanceof kvErrC || kvRank(x) != entry.rank) {
+                entry.rank = -1;
+                break;
+            }
+        }
+    }
+    if (entry.rank != rank) {
+        return kvApprox(v, entry.keys, 1);
+    }
+    // the last key not above v (numbers compared in place: this runs once per lookup)
+    var keys = entry.keys;
+    var lo = 0;
+    var hi = keys.length;
+    while (lo < hi) {
+        var mid = Math.floor((lo + hi) / 2);
+        var x = keys[mid];
+        if (rank == 0 ? x <= v || x - v < 3.6e-15 * Math.abs(x) : kvCmp(x, v) <= 0) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    return lo - 1;
+};
 // VLOOKUP (down) and HLOOKUP (along).
 _global.kvTableLookup = function (v, g, index, approx, down) {
     v = kvV(v);
@@ -1419,7 +1452,7 @@ _global.kvTableLookup = function (v, g, index, approx, down) {
     if (index > (down ? cols : rows)) {
         return kvError("#REF!");
     }
-    var k = approx ? kvApprox(v, kvLookupKeys(g, down).keys, 1) : kvFind(v, kvLookupKeys(g, down));
+    var k = approx ? kvApproxUp(v, kvLookupKeys(g, down)) : kvFind(v, kvLookupKeys(g, down));
     if (k < 0) {
         return kvError("#N/A");
     }
@@ -1631,9 +1664,9 @@ _global.kvIndexAdd = function (index, k, x) {
         e.error = x;
     }
 };
-// What SUMIF, COUNTIF and AVERAGEIF need of an equality criterion on a range in this pass:
-// {count, sum, numbers, error}; null where the index does not apply (no pass, another kind of
-// criterion, ranges of different sizes).
+// What SUMIF, COUNTIF and AVERAGEIF need of an equality or numeric comparison criterion on a
+// range in this pass: {count, sum, numbers, error}; null where no index applies (no pass,
+// another kind of criterion, ranges of different sizes).
 _global.kvIndexedIf = function (range, crit, sums) {
     if (kvLib.kvPass == undefined || !(range instanceof Array)) {
         return null;
@@ -1645,7 +1678,14 @@ _global.kvIndexedIf = function (range, crit, sums) {
         return null;
     }
     var cr = kvCrit(crit);
-    if (cr.op != 0 || cr.wild || cr.value instanceof kvErrC) {
+    if (cr.value instanceof kvErrC) {
+        return null;
+    }
+    if (cr.op >= 2 && typeof cr.value == "number") {
+        var sorted = kvSortedIndex(range, sums);
+        return sorted == null ? null : kvSortedHit(sorted, cr.op, cr.value);
+    }
+    if (cr.op != 0 || cr.wild) {
         return null;
     }
     var k = kvKeyOf(cr.value);
@@ -1666,4 +1706,115 @@ _global.kvIndexedIf = function (range, crit, sums) {
 _global.kvSpread = function (args, withA, whole, root) {
     var v = kvVar(kvNums(args, 0, withA), whole);
     return typeof v == "number" && root ? Math.sqrt(v) : v;
+};
+// key -> entry for numeric comparison criteria: the range's numbers sorted, each with the sum
+// cell beside it, and running totals; null when a sum cell beside a number holds an error
+// (which error comes first is then a matter of position, left to the plain walk).
+_global.kvSortedIndex = function (range, sums) {
+    if (range.kvSortedPass === kvLib.kvPass && range.kvSortedSums === sums) {
+        return range.kvSorted;
+    }
+    var keys = kvFlat(range);
+    var values = sums === range ? keys : kvFlat(sums);
+    var pairs = new Array();
+    var sorted = null;
+    var clean = true;
+    for (var i = 0; i < keys.length; i++) {
+        if (typeof keys[i] == "number") {
+            if (values[i] instanceof kvErrC) {
+                clean = false;
+                break;
+            }
+            pairs.push([keys[i], values[i]]);
+        }
+    }
+    if (clean) {
+        pairs = kvMergeSort(pairs);
+        sorted = new Object();
+        sorted.keys = new Array();
+        sorted.sums = [0];
+        sorted.numbers = [0];
+        for (var k = 0; k < pairs.length; k++) {
+            var x = pairs[k][1];
+            var isNumber = typeof x == "number";
+            sorted.keys.push(pairs[k][0]);
+            sorted.sums.push(sorted.sums[k] + (isNumber ? x : 0));
+            sorted.numbers.push(sorted.numbers[k] + (isNumber ? 1 : 0));
+        }
+    }
+    range.kvSorted = sorted;
+    range.kvSortedSums = sums;
+    range.kvSortedPass = kvLib.kvPass;
+    return sorted;
+};
+// Pairs sorted by their first element, stably, in n log n steps without a comparison
+// function (the player's sort with one may take a step per pair of elements).
+_global.kvMergeSort = function (items) {
+    var n = items.length;
+    var from = items;
+    var width = 1;
+    while (width < n) {
+        var to = new Array();
+        for (var lo = 0; lo < n; lo += 2 * width) {
+            var mid = lo + width < n ? lo + width : n;
+            var hi = lo + 2 * width < n ? lo + 2 * width : n;
+            var i = lo;
+            var j = mid;
+            while (i < mid && j < hi) {
+                if (from[j][0] < from[i][0]) {
+                    to.push(from[j]);
+                    j++;
+                } else {
+                    to.push(from[i]);
+                    i++;
+                }
+            }
+            while (i < mid) {
+                to.push(from[i]);
+                i++;
+            }
+            while (j < hi) {
+                to.push(from[j]);
+                j++;
+            }
+        }
+        from = to;
+        width *= 2;
+    }
+    return from;
+};
+// How many sorted keys come before v: below it (strictly) or, with orEqual, not above it;
+// numbers equal as the spreadsheet compares them count as equal.
+_global.kvCountBelow = function (keys, v, orEqual) {
+    var lo = 0;
+    var hi = keys.length;
+    while (lo < hi) {
+        var mid = Math.floor((lo + hi) / 2);
+        var x = keys[mid];
+        var d = x - v;
+        var below = d == 0 || Math.abs(d) < 3.6e-15 * Math.max(Math.abs(x), Math.abs(v)) ? orEqual : d < 0;
+        if (below) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    return lo;
+};
+// {count, sum, numbers} of the keys that meet a numeric comparison (op 2 "<", 3 "<=", 4 ">",
+// 5 ">=") with the sorted index.
+_global.kvSortedHit = function (sorted, op, v) {
+    var n = sorted.keys.length;
+    var from = 0;
+    var to = n;
+    if (op == 2 || op == 3) {
+        to = kvCountBelow(sorted.keys, v, op == 3);
+    } else {
+        from = kvCountBelow(sorted.keys, v, op == 4);
+    }
+    var hit = new Object();
+    hit.count = to - from;
+    hit.sum = sorted.sums[to] - sorted.sums[from];
+    hit.numbers = sorted.numbers[to] - sorted.numbers[from];
+    return hit;
 };
