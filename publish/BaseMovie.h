@@ -7,22 +7,27 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+class CActionList;
 class CBindingLink;
 class CCellModel;
 class CCellValueMap;
 class CCollabMovie;
+class CComponent;
 class CExportSettings;
 class CLoadDataMovie;
 class CScenarioMovie;
 class CStaticDataTable;
 class CSwfDoAction;
 class CSwfMovie;
+class CModelVariable;
 class CVariableTable;
 namespace model {
 class RecordReader;
@@ -134,6 +139,38 @@ public:
 
     // One build
 
+    // The first frame's script: the calls of kvCalc and kvInitModel, then (not in a preview)
+    // the connection to the collaboration gateway. Replaces the frame script of an earlier
+    // build that was never written.
+    void BuildConnectCode(bool preview);
+    // The model code that runs before the first frame: the range arrays, DAT, the calculation
+    // and initialisation functions, the locale values, INP, the initial values, the GUID of an
+    // export, and for movies fed by a web service or XML maps the static data table and the
+    // start-up of the data connection, with the sample data file when the settings ask for it.
+    // components are the document's, for the static data table. A preview always computes
+    // its model, since it never carries the data connection. Throws std::runtime_error when a
+    // single formula or link is too large for a function of the movie or the sample data file
+    // cannot be written.
+    void BuildModelCode(std::span<CComponent* const> components, bool preview);
+    // The parts of the model code, which the connection script of a movie fed from outside
+    // writes instead of the init code (publish/ModelScript.h):
+    // "A"<index> for every range of the variable table, as rows of variable names.
+    void WriteRangeArrays(CActionList& actions) const;
+    // DAT = new Array, then DAT[name] = A<index> for each range entry that names a range.
+    void WriteDataTable(CActionList& actions) const;
+    // kvCalc, with its numbered parts when the formulas do not fit one function.
+    void WriteCalcFunctions(CActionList& actions) const;
+    // The assignments of the initial values of the bound constants, then the plain ones, by
+    // ascending cell id; while the snapshot flag is set, a marked value record replaces the
+    // cell's own value.
+    void WriteInitialValues(CActionList& actions);
+    // "V"<id> = value.
+    static void WriteSnapshotValue(const CModelVariable* value, CActionList& actions, int32_t cellId);
+    // Where exported movies get their GUID from ("XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX"); by
+    // default a new random one each build. Tests and reproducible builds install a fixed one;
+    // an empty function restores the default.
+    void SetGuidSource(std::function<std::string()> source) { guidSource_ = std::move(source); }
+
     void SetInitCode(std::unique_ptr<CInitCodeTag> tag) { initCode_ = std::move(tag); }
     void SetFrameScript(std::unique_ptr<CSwfDoAction> tag);
     CInitCodeTag* GetInitCode() { return initCode_.get(); }
@@ -180,6 +217,7 @@ private:
     ExportFlags exportFlags_;
     bool connectionInputs_ = false;
     std::string outputPath_;
+    std::function<std::string()> guidSource_;
     std::map<std::string, CExportRecord> exportRecords_;
     std::map<std::string, std::string> stringMap_;
     std::unique_ptr<CExportSettings> settings_;

@@ -1,0 +1,311 @@
+// The model code of a published movie: the spreadsheet as "V" variables, range arrays and the
+// functions that recalculate and connect it, written into the base movie's init code and first
+// frame script.
+
+#include "publish/BaseMovie.h"
+
+#include "model/BindingLink.h"
+#include "model/TextUtil.h"
+#include "publish/ExportSettings.h"
+#include "publish/StaticDataTable.h"
+#include "sheet/CellModel.h"
+#include "sheet/CellValueMap.h"
+#include "sheet/ModelVariable.h"
+#include "sheet/Range.h"
+#include "sheet/VariableTable.h"
+#include "swf/ActionEmitter.h"
+#include "swf/Actions.h"
+#include "swf/SwfDoAction.h"
+
+#include <cstdio>
+#include <random>
+#include <stdexcept>
+
+using swf::ActionCode;
+using swf::ActionEmitter;
+
+namespace {
+
+// A generated function holds at most this many formulas or links, so that no single call runs
+// for long in the player.
+constexpr std::size_t kChunkEntries = 50;
+// What the movie format lets a function body hold.
+constexpr std::size_t kMaxFunctionBody = 65535;
+
+// name() as a statement: Push 0, Push name, CallFunction, Pop.
+void EmitCall(CActionList& actions, const std::string& name)
+{
+    ActionEmitter(actions).Int(0).Str(name).Op(ActionCode::CallFunction).Op(ActionCode::Pop);
+}
+
+// Defines the function `name` holding every entry, or, when they do not fit one function,
+// functions name1, name2, ... of at most kChunkEntries entries and kMaxFunctionBody bytes each,
+// and `name` calling them in order. No entries, no function. emit(i, list) appends entry i;
+// describe(i) names it for the error raised when one entry alone is too large.
+template <typename Emit, typename Describe>
+void DefineChunkedFunctions(CActionList& out, const std::string& name, std::size_t count, Emit emit,
+                            Describe describe)
+{
+    if (count == 0)
+        return;
+    // Entry sizes decide where the chunks end; each entry is emitted again into its chunk.
+    std::vector<std::pair<std::size_t, std::size_t>> chunks; // first entry, end
+    std::size_t first = 0, bytes = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        CActionList probe;
+        emit(i, probe);
+        const std::size_t size = probe.ToBytes(false).size();
+        if (size > kMaxFunctionBody)
+            throw std::runtime_error(describe(i) + " is too large for one function of the movie (" +
+                                     std::to_string(size) + " bytes of code)");
+        if (i > first && (i - first == kChunkEntries || bytes + size > kMaxFunctionBody)) {
+            chunks.emplace_back(first, i);
+            first = i;
+            bytes = 0;
+        }
+        bytes += size;
+    }
+    chunks.emplace_back(first, count);
+
+    auto define = [&](const std::string& functionName, std::size_t begin, std::size_t end) {
+        auto function = std::make_unique<CActionDefineFunction>(functionName);
+        for (std::size_t i = begin; i < end; ++i)
+            emit(i, function->GetBody());
+        out.Add(std::move(function));
+    };
+    if (chunks.size() == 1) {
+        define(name, 0, count);
+        return;
+    }
+    auto dispatcher = std::make_unique<CActionDefineFunction>(name);
+    for (std::size_t k = 0; k < chunks.size(); ++k) {
+        const std::string numbered = name + std::to_string(k + 1);
+        define(numbered, chunks[k].first, chunks[k].second);
+        EmitCall(dispatcher->GetBody(), numbered);
+    }
+    out.Add(std::move(dispatcher));
+}
+
+// "A"<index> = the rows of the range, each an array of the names of its cells' variables, in
+// reading order. The rows of a range of several areas follow one another, each area's rows
+// made of that area's own cells.
+void EmitRangeArray(CActionList& actions, int index, const CRange& range, const CVariableTable& table)
+{
+    ActionEmitter emit(actions);
+    emit.Str("A" + std::to_string(index));
+    int totalRows = 0;
+    // InitArray takes its first element from the last push: areas, rows and columns go last
+    // to first.
+    for (std::size_t area = range.GetAreaCount(); area-- > 0;) {
+        int rows = 0, columns = 0;
+        if (!range.GetAreaSize(area, rows, columns))
+            continue;
+        for (int row = rows - 1; row >= 0; --row) {
+            for (int column = columns - 1; column >= 0; --column) {
+                CCellRef cell;
+                if (!range.GetCells(area, row, column, cell))
+                    throw std::runtime_error("range " + range.GetText() + " lacks a cell of its area");
+                // Every cell of a range the table holds is in its cell list; should one not be,
+                // an undefined element reads as an empty cell.
+                const int32_t id = table.FindCell(cell.sheet, cell.row, cell.column);
+                if (id >= 0)
+                    emit.Str("V" + std::to_string(id));
+                else
+                    emit.Undefined();
+            }
+            emit.Int(columns).Op(ActionCode::InitArray);
+        }
+        totalRows += rows;
+    }
+    emit.Int(totalRows).Op(ActionCode::InitArray).Op(ActionCode::SetVariable);
+}
+
+std::string RandomGuid()
+{
+    std::random_device device;
+    std::mt19937_64 random((static_cast<uint64_t>(device()) << 32) ^ device());
+    uint64_t high = random(), low = random();
+    high = (high & ~0xF000ull) | 0x4000ull;                      // version 4
+    low = (low & 0x3FFFFFFFFFFFFFFFull) | 0x8000000000000000ull; // variant 1
+    char text[37];
+    std::snprintf(text, sizeof text, "%08X-%04X-%04X-%04X-%012llX", static_cast<unsigned>(high >> 32),
+                  static_cast<unsigned>((high >> 16) & 0xFFFF), static_cast<unsigned>(high & 0xFFFF),
+                  static_cast<unsigned>(low >> 48), static_cast<unsigned long long>(low & 0xFFFFFFFFFFFFull));
+    return text;
+}
+
+// The output path without the extension of its file name: "out/report.swf" gives "out/report",
+// "my.dir/report" stays as it is.
+std::string WithoutExtension(const std::string& path)
+{
+    const std::string extension = GetFileExtension(path);
+    if (!extension.empty())
+        return path.substr(0, path.size() - extension.size() - 1);
+    if (!path.empty() && path.back() == '.')
+        return path.substr(0, path.size() - 1);
+    return path;
+}
+
+} // namespace
+
+void CBaseMovie::BuildConnectCode(bool preview)
+{
+    auto script = std::make_unique<CSwfDoAction>();
+    CActionList& actions = script->GetActions();
+    EmitCall(actions, "kvCalc");
+    EmitCall(actions, "kvInitModel");
+    if (!preview && settings_->collaboration) {
+        ActionEmitter(actions)
+            .Get("this")
+            .Str("nc")
+            .Op(ActionCode::GetMember)
+            .Str("targetURI")
+            .Str(settings_->gatewayUrl)
+            .Op(ActionCode::SetMember);
+        if (settings_->connectionMethod != ConnectionMethod::LoginComponent)
+            ActionEmitter(actions)
+                .Str(settings_->password)
+                .Str("")
+                .Int(2)
+                .Get("this")
+                .Str("nc")
+                .Op(ActionCode::GetMember)
+                .Str("myConnect")
+                .Op(ActionCode::CallMethod)
+                .Op(ActionCode::Pop);
+    }
+    SetFrameScript(std::move(script));
+}
+
+void CBaseMovie::BuildModelCode(std::span<CComponent* const> components, bool preview)
+{
+    initCode_ = std::make_unique<CInitCodeTag>();
+    CActionList& actions = initCode_->GetActions();
+    ActionEmitter emit(actions);
+    // A preview never carries the data connection, so it computes the model itself.
+    const bool connected = !preview && (exportFlags_.webService || connectionInputs_);
+
+    if (!connected) {
+        WriteRangeArrays(actions);
+        WriteDataTable(actions);
+        WriteCalcFunctions(actions);
+    }
+
+    // A link that names no variable of its clip or no cell has nothing to tie.
+    std::vector<const CBindingLink*> links;
+    for (const std::vector<CBindingLink*>* list : {&constantLinks_, &formulaLinks_})
+        for (const CBindingLink* link : *list)
+            if (link->GetPath().GetCount() > 0 && link->GetCellId() >= 0)
+                links.push_back(link);
+    DefineChunkedFunctions(
+        actions, "kvInitModel", links.size(),
+        [&](std::size_t i, CActionList& list) { links[i]->EmitActions(list); },
+        [&](std::size_t i) {
+            return "The link of " + links[i]->GetOwnerName() + " to " + links[i]->GetModelVariableName();
+        });
+
+    for (const auto& [name, value] : cellModel1_->GetNamedValues())
+        emit.Str(name).Str(value).Op(ActionCode::SetVariable);
+
+    emit.Str("INP");
+    for (const auto& [id, node] : network_.BoundConstants())
+        emit.Str("V" + std::to_string(id));
+    emit.Int(static_cast<int32_t>(network_.BoundConstants().size()))
+        .Op(ActionCode::InitArray)
+        .Op(ActionCode::SetVariable);
+
+    const bool otherFile = exportFlags_.otherFile;
+    if (otherFile) {
+        values_->ClearMarks();
+        LoadExternalValues();
+        exportFlags_.snapshot = true;
+    }
+    if (!connected)
+        WriteInitialValues(actions);
+    if (otherFile)
+        exportFlags_.snapshot = false;
+
+    if (exportFlags_.exporting) {
+        const std::string guid = guidSource_ ? guidSource_() : RandomGuid();
+        emit.Str("GUID").Str(guid).Op(ActionCode::SetVariable);
+    }
+
+    if (connected) {
+        ExportSeriesArrays(components, actions);
+        if (exportFlags_.webService)
+            EmitCall(actions, "xmlToModel");
+        EmitCall(actions, "initStaticDataSources");
+        if (exportFlags_.webService && settings_->sampleQuery) {
+            const std::string stem = WithoutExtension(outputPath_);
+            const bool text = !settings_->edited;
+            outputPath_ = stem + (text ? ".txt" : ".xml");
+            if (!(text ? WriteTextData(outputPath_) : WriteXmlData(outputPath_)))
+                throw std::runtime_error("Cannot write the sample data file \"" + outputPath_ + "\".");
+        }
+    }
+}
+
+void CBaseMovie::WriteRangeArrays(CActionList& actions) const
+{
+    const CVariableTable& table = *table_;
+    for (std::size_t i = 0; i < table.GetRangeCount(); ++i)
+        if (const CRange* range = table.GetRange(i))
+            EmitRangeArray(actions, static_cast<int>(i), *range, table);
+}
+
+void CBaseMovie::WriteDataTable(CActionList& actions) const
+{
+    ActionEmitter emit(actions);
+    emit.Str("DAT").New("Array").Op(ActionCode::SetVariable);
+    for (const CRangeEntry& entry : rangeEntries_)
+        if (entry.rangeIndex >= 0)
+            emit.Get("DAT")
+                .Str(entry.name)
+                .Get("A" + std::to_string(entry.rangeIndex))
+                .Op(ActionCode::SetMember);
+}
+
+void CBaseMovie::WriteCalcFunctions(CActionList& actions) const
+{
+    const std::vector<CFormulaNode*>& order = network_.GetEvaluationOrder();
+    DefineChunkedFunctions(
+        actions, "kvCalc", order.size(),
+        [&](std::size_t i, CActionList& list) { order[i]->WriteVariableAction(list); },
+        [&](std::size_t i) { return "The formula of V" + std::to_string(order[i]->GetCellId()); });
+}
+
+void CBaseMovie::WriteInitialValues(CActionList& actions)
+{
+    for (const CModelNetwork::NodeMap* nodes : {&network_.BoundConstants(), &network_.PlainConstants()}) {
+        for (const auto& [id, node] : *nodes) {
+            const CCellValueRecord* record = exportFlags_.snapshot ? values_->Find(id) : nullptr;
+            if (record)
+                WriteSnapshotValue(record->GetValue(), actions, id);
+            else
+                node->WriteVariableAction(actions);
+        }
+    }
+}
+
+void CBaseMovie::WriteSnapshotValue(const CModelVariable* value, CActionList& actions, int32_t cellId)
+{
+    ActionEmitter emit(actions);
+    emit.Str("V" + std::to_string(cellId));
+    switch (value ? value->GetKind() : ModelKind::NoValue) {
+    case ModelKind::String:
+        emit.Str(value->GetText());
+        break;
+    case ModelKind::Boolean:
+        emit.Bool(value->GetBoolean());
+        break;
+    case ModelKind::Number:
+    case ModelKind::Integer:
+        emit.Dbl(value->GetNumber());
+        break;
+    default:
+        // Anything else has no value a cell could hold; the assignment still needs one.
+        emit.Undefined();
+        break;
+    }
+    emit.Op(ActionCode::SetVariable);
+}

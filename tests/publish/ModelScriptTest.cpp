@@ -1,0 +1,393 @@
+#include "publish/ModelScript.h"
+
+#include "model/BindingLink.h"
+#include "publish/ExportSettings.h"
+#include "sheet/CellValueMap.h"
+#include "sheet/ModelVariable.h"
+#include "sheet/Range.h"
+#include "swf/Actions.h"
+#include "swf/SwfDoAction.h"
+#include "tests/publish/PublishTestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "tools/actionscript/Disassembler.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+
+namespace {
+
+using publishtest::BaseMovieFixture;
+
+std::string Listing(const CActionList& actions)
+{
+    return actionscript::Disassemble(actions.ToBytes(false));
+}
+
+std::size_t Count(const std::string& text, const std::string& what)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size()))
+        ++count;
+    return count;
+}
+
+// The names of the functions the listing defines, in order.
+std::vector<std::string> DefinedFunctions(const std::string& listing)
+{
+    std::vector<std::string> names;
+    static const std::regex definition("DefineFunction \"([A-Za-z0-9]*)\"");
+    for (std::sregex_iterator it(listing.begin(), listing.end(), definition), end; it != end; ++it)
+        names.push_back((*it)[1]);
+    return names;
+}
+
+class ModelScript : public ::testing::Test, protected BaseMovieFixture {
+protected:
+    // count formula cells B1..B<count>, each =A1+<row>, all watched.
+    void Formulas(int count)
+    {
+        Number("A1", 1);
+        BoundCells bound;
+        std::vector<std::string> roots;
+        for (int row = 1; row <= count; ++row) {
+            const std::string cell = "B" + std::to_string(row);
+            Formula(cell, "A1+" + std::to_string(row));
+            bound.formulas.insert(Id(cell));
+            roots.push_back(cell);
+        }
+        Compile(roots, bound);
+        movie->GetNetwork().Link(table());
+    }
+
+    std::string ModelCode(bool preview = false)
+    {
+        movie->BuildModelCode({}, preview);
+        return Listing(movie->GetInitCode()->GetActions());
+    }
+
+    // A range of sheet S over the given areas ("A1", "C2" pairs), stored in the table.
+    int Range(std::initializer_list<std::pair<std::string, std::string>> areas)
+    {
+        CRange range;
+        for (const auto& [from, to] : areas) {
+            auto [r1, c1] = Place(from);
+            auto [r2, c2] = Place(to);
+            EXPECT_TRUE(range.AddArea(CCellRef("S", r1, c1), CCellRef("S", r2, c2)));
+        }
+        return table().AddRange(range);
+    }
+
+    std::vector<std::unique_ptr<CBindingLink>> links_;
+    CBindingLink& AddLink(int kind, const std::string& owner, const std::string& field, int32_t cell)
+    {
+        CVariablePath path;
+        path.AddName(field);
+        links_.push_back(std::make_unique<CBindingLink>(path, cell));
+        links_.back()->SetKind(kind);
+        links_.back()->SetOwnerName(owner);
+        if (kind == 1)
+            movie->AddKind1DataRecord(links_.back().get());
+        else
+            movie->AddDataRecord(links_.back().get());
+        return *links_.back();
+    }
+};
+
+TEST_F(ModelScript, FormulasSplitIntoFunctionsOfFiftyCalledInOrder)
+{
+    Formulas(50);
+    std::string code = ModelCode();
+    EXPECT_EQ(DefinedFunctions(code), std::vector<std::string>{"kvCalc"});
+    EXPECT_EQ(Count(code, "SetVariable"), 50u + 1 + 1 + 1); // formulas, DAT, INP, the constant A1
+
+    movie->ClearNetwork();
+    Formulas(51);
+    code = ModelCode();
+    EXPECT_EQ(DefinedFunctions(code), (std::vector<std::string>{"kvCalc1", "kvCalc2", "kvCalc"}));
+    // kvCalc2 holds the last formula alone, and kvCalc calls the parts in order.
+    const std::string second =
+        code.substr(code.find("\"kvCalc2\""), code.find("\"kvCalc\"") - code.find("\"kvCalc2\""));
+    EXPECT_EQ(Count(second, "SetVariable"), 1u);
+    const std::string dispatcher = code.substr(code.find("DefineFunction \"kvCalc\""));
+    EXPECT_LT(dispatcher.find("\"kvCalc1\""), dispatcher.find("\"kvCalc2\""));
+    EXPECT_EQ(Count(dispatcher.substr(0, dispatcher.find('}')), "CallFunction"), 2u);
+}
+
+TEST_F(ModelScript, LinksSplitLikeFormulasConstantsFirst)
+{
+    for (int i = 0; i < 70; ++i)
+        AddLink(1, "In_" + std::to_string(i), "value", i);
+    for (int i = 0; i < 50; ++i)
+        AddLink(2, "Out_" + std::to_string(i), "value", 100 + i);
+    // Links that tie nothing are left out rather than written as "V-1" or an empty store.
+    AddLink(1, "Unbound_1", "value", -1);
+    links_.push_back(std::make_unique<CBindingLink>(CVariablePath(), 5));
+    movie->AddKind1DataRecord(links_.back().get());
+
+    const std::string code = ModelCode();
+    EXPECT_EQ(DefinedFunctions(code),
+              (std::vector<std::string>{"kvInitModel1", "kvInitModel2", "kvInitModel3", "kvInitModel"}));
+    EXPECT_EQ(code.find("V-1"), std::string::npos);
+    // The second part holds the last 20 constant links and the first 30 formula links.
+    const std::size_t second = code.find("\"kvInitModel2\""), third = code.find("\"kvInitModel3\"");
+    const std::string part = code.substr(second, third - second);
+    EXPECT_NE(part.find("In_69"), std::string::npos);
+    EXPECT_NE(part.find("Out_29"), std::string::npos);
+    EXPECT_EQ(part.find("Out_30"), std::string::npos);
+}
+
+TEST_F(ModelScript, EmptyModelDefinesNothingButTheFrameScriptStillCallsBoth)
+{
+    const std::string code = ModelCode();
+    EXPECT_TRUE(DefinedFunctions(code).empty());
+    movie->BuildConnectCode(false);
+    const std::string frame = Listing(movie->GetFrameScript()->GetActions());
+    EXPECT_LT(frame.find("\"kvCalc\""), frame.find("\"kvInitModel\""));
+    EXPECT_EQ(Count(frame, "CallFunction"), 2u);
+}
+
+TEST_F(ModelScript, FunctionsStayWithinTheFormatsBodyLimit)
+{
+    // 50 formulas of about 2 KB each do not fit one 64 KB function: they are split by size.
+    Number("A1", 1);
+    BoundCells bound;
+    std::vector<std::string> roots;
+    const std::string text(2000, 'x');
+    for (int row = 1; row <= 50; ++row) {
+        const std::string cell = "B" + std::to_string(row);
+        Formula(cell, "A1&\"" + text + std::to_string(row) + "\"");
+        bound.formulas.insert(Id(cell));
+        roots.push_back(cell);
+    }
+    Compile(roots, bound);
+    movie->GetNetwork().Link(table());
+    movie->BuildModelCode({}, false);
+
+    std::size_t formulas = 0, parts = 0;
+    for (const auto& action : movie->GetInitCode()->GetActions()) {
+        const auto* function = dynamic_cast<const CActionDefineFunction*>(action.get());
+        if (!function || function->GetName() == "kvCalc")
+            continue;
+        ++parts;
+        EXPECT_LE(function->GetBody().ToBytes(false).size(), 65535u);
+        formulas += Count(Listing(function->GetBody()), "SetVariable");
+    }
+    EXPECT_GE(parts, 2u);
+    EXPECT_EQ(formulas, 50u);
+    // The whole tag still writes (a body over the limit would throw here).
+    EXPECT_NO_THROW(movie->GetInitCode()->GetActions().ToBytes(true));
+
+    // A single formula over the limit cannot be split: it is refused with its cell named.
+    movie->ClearNetwork();
+    std::string sum = "A1";
+    while (sum.size() < 8000)
+        sum += "+A1";
+    Formula("C1", sum);
+    BoundCells one;
+    one.formulas.insert(Id("C1"));
+    Compile({"C1"}, one);
+    movie->GetNetwork().Link(table());
+    try {
+        movie->BuildModelCode({}, false);
+        FAIL() << "an oversized formula was written";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("V" + std::to_string(Id("C1"))), std::string::npos);
+    }
+}
+
+TEST_F(ModelScript, RangeArraysHoldVariableNamesRowByRow)
+{
+    for (int i = 1; i <= 4; ++i)
+        Range({{"J" + std::to_string(i), "J" + std::to_string(i)}});
+    const int index = Range({{"A1", "C2"}});
+    ASSERT_EQ(index, 4);
+    const std::string code = ModelCode();
+    auto v = [&](const std::string& a1) { return "\"V" + std::to_string(Id(a1)) + "\""; };
+    const std::string expected = "Push \"A4\"\n"
+                                 "Push " +
+                                 v("C2") + "\nPush " + v("B2") + "\nPush " + v("A2") +
+                                 "\nPush 3\nInitArray\n"
+                                 "Push " +
+                                 v("C1") + "\nPush " + v("B1") + "\nPush " + v("A1") +
+                                 "\nPush 3\nInitArray\n"
+                                 "Push 2\nInitArray\nSetVariable\n";
+    EXPECT_NE(code.find(expected), std::string::npos) << code;
+}
+
+TEST_F(ModelScript, RangeOfSeveralAreasListsEachAreasOwnCells)
+{
+    const int index = Range({{"A1", "B1"}, {"D3", "D4"}});
+    const std::string code = ModelCode();
+    auto v = [&](const std::string& a1) { return "\"V" + std::to_string(Id(a1)) + "\""; };
+    // Rows of the second area (D3, D4) follow the row of the first (A1, B1): three rows.
+    const std::string expected = "Push \"A" + std::to_string(index) +
+                                 "\"\n"
+                                 "Push " +
+                                 v("D4") +
+                                 "\nPush 1\nInitArray\n"
+                                 "Push " +
+                                 v("D3") +
+                                 "\nPush 1\nInitArray\n"
+                                 "Push " +
+                                 v("B1") + "\nPush " + v("A1") +
+                                 "\nPush 2\nInitArray\n"
+                                 "Push 3\nInitArray\nSetVariable\n";
+    EXPECT_NE(code.find(expected), std::string::npos) << code;
+}
+
+TEST_F(ModelScript, DataTableInputListAndLocaleValues)
+{
+    const int range = Range({{"A1", "A2"}});
+    movie->GetRangeEntries().push_back({range, "sales", ""});
+    movie->GetRangeEntries().push_back({-1, "nothing", ""});
+    cells().SetNamedValue("KVSDAYNAME1", "Sunday");
+    cells().SetNamedValue("KVDecimalSeparator", ".");
+    Number("A1", 1);
+    Number("A2", 2);
+    Number("A3", 3);
+    BoundCells bound;
+    bound.constants = {Id("A1"), Id("A3")};
+    Compile({"A1", "A2", "A3"}, bound);
+
+    const std::string code = ModelCode();
+    EXPECT_NE(code.find("Push \"DAT\"\nGetVariable\nPush \"sales\"\nPush \"A" + std::to_string(range) +
+                        "\"\nGetVariable\nSetMember\n"),
+              std::string::npos);
+    EXPECT_EQ(code.find("nothing"), std::string::npos);
+    EXPECT_LT(code.find("\"KVDecimalSeparator\""), code.find("\"KVSDAYNAME1\""));
+    // INP lists the bound constants in descending order: InitArray takes the last push first.
+    EXPECT_NE(code.find("Push \"INP\"\nPush \"V" + std::to_string(Id("A1")) + "\"\nPush \"V" +
+                        std::to_string(Id("A3")) + "\"\nPush 2\nInitArray\nSetVariable\n"),
+              std::string::npos);
+    // Initial values: bound constants first, then plain ones.
+    EXPECT_LT(code.find("Push \"V" + std::to_string(Id("A3")) + "\"\nPush 3"),
+              code.find("Push \"V" + std::to_string(Id("A2")) + "\"\nPush 2"));
+}
+
+TEST_F(ModelScript, SnapshotValuesOfEveryKind)
+{
+    auto listing = [](const CModelVariable* value) {
+        CActionList actions;
+        CBaseMovie::WriteSnapshotValue(value, actions, 7);
+        return Listing(actions);
+    };
+    auto text = CModelVariable::CModelVariableFromText("north");
+    EXPECT_EQ(listing(text.get()), "Push \"V7\"\nPush \"north\"\nSetVariable\n");
+    EXPECT_EQ(listing(CModelVariable::MakeBoolean(true).get()), "Push \"V7\"\nPush true\nSetVariable\n");
+    EXPECT_NE(listing(CModelVariable::MakeNumber(2.5).get()).find("Push 2.5"), std::string::npos);
+    EXPECT_EQ(listing(std::make_unique<CModelVariable>(ModelKind::NoValue).get()),
+              "Push \"V7\"\nPush undefined\nSetVariable\n");
+    // A kind no cell holds still assigns a value, so the player's stack stays balanced.
+    EXPECT_EQ(listing(CModelVariable::MakeRange(3).get()), "Push \"V7\"\nPush undefined\nSetVariable\n");
+    EXPECT_EQ(listing(nullptr), "Push \"V7\"\nPush undefined\nSetVariable\n");
+}
+
+TEST_F(ModelScript, SnapshotReplacesMarkedValuesOnly)
+{
+    Number("A1", 1);
+    Number("A2", 2);
+    BoundCells bound;
+    Compile({"A1", "A2"}, bound);
+    CCellValueRecord* record = movie->GetValueMap().Lookup(Id("A2"));
+    ASSERT_NE(record, nullptr);
+    record->SetValue(CModelVariable::CModelVariableFromText("frozen"));
+    record->mark = 1;
+    movie->GetExportFlags().snapshot = true;
+    const std::string code = ModelCode();
+    EXPECT_NE(code.find("Push \"V" + std::to_string(Id("A2")) + "\"\nPush \"frozen\""), std::string::npos);
+    EXPECT_NE(code.find("Push \"V" + std::to_string(Id("A1")) + "\"\nPush 1"), std::string::npos);
+}
+
+TEST_F(ModelScript, DataConnectionLeavesTheModelToTheLoaderButAPreviewComputesIt)
+{
+    Formulas(3);
+    Range({{"A1", "A2"}});
+    movie->GetExportFlags().webService = true;
+    std::string code = ModelCode();
+    EXPECT_EQ(code.find("\"A0\""), std::string::npos);
+    EXPECT_EQ(code.find("\"DAT\""), std::string::npos);
+    EXPECT_TRUE(DefinedFunctions(code).empty());
+    EXPECT_NE(code.find("\"STATIC\""), std::string::npos);
+    EXPECT_LT(code.find("\"xmlToModel\""), code.find("\"initStaticDataSources\""));
+
+    // A preview carries no loader: a document with XML maps still gets its model.
+    movie->GetExportFlags().webService = false;
+    movie->SetConnectionInputs(true);
+    code = ModelCode(true);
+    EXPECT_EQ(DefinedFunctions(code), std::vector<std::string>{"kvCalc"});
+    EXPECT_NE(code.find("\"A0\""), std::string::npos);
+    EXPECT_EQ(code.find("\"initStaticDataSources\""), std::string::npos);
+}
+
+TEST_F(ModelScript, GuidOnlyInExports)
+{
+    movie->SetGuidSource([] { return std::string("0123ABCD-0000-4000-8000-00000000FFFF"); });
+    EXPECT_EQ(ModelCode().find("GUID"), std::string::npos);
+    movie->GetExportFlags().exporting = true;
+    EXPECT_NE(ModelCode().find("Push \"GUID\"\nPush \"0123ABCD-0000-4000-8000-00000000FFFF\"\nSetVariable"),
+              std::string::npos);
+
+    movie->SetGuidSource({});
+    const std::string code = ModelCode();
+    static const std::regex guid(
+        "Push \"GUID\"\nPush \"[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}\"");
+    EXPECT_TRUE(std::regex_search(code, guid)) << code;
+}
+
+TEST_F(ModelScript, SampleDataFileIsNamedAfterTheMovie)
+{
+    testsupport::TempDir dir;
+    Number("A1", 4);
+    BoundCells bound;
+    bound.constants = {Id("A1")};
+    Compile({"A1"}, bound);
+    movie->GetExportFlags().webService = true;
+    movie->GetExportSettings().sampleQuery = true;
+
+    const std::filesystem::path folder = dir.path() / "my.dir";
+    std::filesystem::create_directories(folder);
+    movie->SetOutputPath((folder / "report.swf").string());
+    ModelCode();
+    EXPECT_EQ(movie->GetOutputPath(), (folder / "report.txt").string());
+    EXPECT_TRUE(std::filesystem::exists(folder / "report.txt"));
+
+    // A file name without extension keeps the dot of its folder.
+    movie->GetExportSettings().edited = true;
+    movie->SetOutputPath((folder / "report").string());
+    ModelCode();
+    EXPECT_EQ(movie->GetOutputPath(), (folder / "report.xml").string());
+    EXPECT_TRUE(std::filesystem::exists(folder / "report.xml"));
+
+    // A sample that cannot be written is an error, not a silent success.
+    movie->SetOutputPath((dir.path() / "missing" / "report.swf").string());
+    EXPECT_THROW(ModelCode(), std::runtime_error);
+}
+
+TEST_F(ModelScript, FrameScriptConnectsToTheGatewayOutsidePreviews)
+{
+    CExportSettings& settings = movie->GetExportSettings();
+    settings.collaboration = true;
+    settings.gatewayUrl = "rtmp://gateway";
+    settings.password = "secret";
+    movie->BuildConnectCode(false);
+    const std::string calls =
+        "Push 0\nPush \"kvCalc\"\nCallFunction\nPop\nPush 0\nPush \"kvInitModel\"\nCallFunction\nPop\n";
+    EXPECT_EQ(Listing(movie->GetFrameScript()->GetActions()),
+              calls +
+                  "Push \"this\"\nGetVariable\nPush \"nc\"\nGetMember\nPush \"targetURI\"\nPush "
+                  "\"rtmp://gateway\"\n"
+                  "SetMember\n"
+                  "Push \"secret\"\nPush \"\"\nPush 2\nPush \"this\"\nGetVariable\nPush \"nc\"\nGetMember\n"
+                  "Push \"myConnect\"\nCallMethod\nPop\n");
+
+    settings.connectionMethod = ConnectionMethod::LoginComponent;
+    movie->BuildConnectCode(false);
+    EXPECT_EQ(Listing(movie->GetFrameScript()->GetActions()).find("myConnect"), std::string::npos);
+
+    movie->BuildConnectCode(true);
+    EXPECT_EQ(Listing(movie->GetFrameScript()->GetActions()), calls);
+}
+
+} // namespace
