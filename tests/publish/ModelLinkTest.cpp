@@ -20,24 +20,7 @@ namespace {
 
 using publishtest::BaseMovieFixture;
 
-struct ModelLinkTest : BaseMovieFixture, ::testing::Test {
-    CBaseMovieModelLink link;
-    ScopedProcessServices services{ProcessServices{.modelLink = &link}};
-
-    const model::RangeHandle* Range(const std::string& from, const std::string& to)
-    {
-        auto [row1, column1] = Place(from);
-        auto [row2, column2] = Place(to);
-        CRange range;
-        range.AddArea(CCellRef("S", row1, column1), CCellRef("S", row2, column2));
-        return link.GetRange(table().AddRange(range));
-    }
-    void Text(const std::string& a1, const std::string& text)
-    {
-        auto [row, column] = Place(a1);
-        cells().SetCell("S", row, column, CCellData{text, std::string(CellType::Text), "", false});
-    }
-};
+struct ModelLinkTest : publishtest::LinkedModelFixture, ::testing::Test {};
 
 TEST_F(ModelLinkTest, BindingsReadTheCellsOfTheCurrentModel)
 {
@@ -108,29 +91,6 @@ TEST_F(ModelLinkTest, ARangeOfAReplacedTableIsNeverUsedAgain)
     EXPECT_TRUE(movie->IsModelChanged());
 }
 
-// A component with a group of bindings, as the component readers make them.
-struct Dashboard {
-    CComponentDef definition{"KVGaugeSymbol", "Gauge"};
-    CSwfComponent component{&definition};
-    CParameterSet* group = nullptr;
-
-    explicit Dashboard(const std::string& name)
-    {
-        component.SetName(name);
-        auto set = std::make_unique<CParameterSet>();
-        group = set->Add(std::make_unique<CParameter>("General", model::ParamType::Group))->GetSet();
-        component.SetParameters(std::move(set));
-    }
-    CParameter* Bind(const std::string& name, const model::RangeHandle* range, bool list = false)
-    {
-        CParameter* parameter = group->Add(std::make_unique<CParameter>(name, model::ParamType::CellBinding));
-        if (list)
-            parameter->GetBinding()->SetValue(std::make_unique<CParameter>(name, model::ParamType::List));
-        parameter->RefreshFromCells(range, false);
-        return parameter;
-    }
-};
-
 TEST_F(ModelLinkTest, TheWalkSortsBoundCellsAndRecordsTheCellsOfSeriesAndLabels)
 {
     Number("A1", 10);
@@ -141,8 +101,8 @@ TEST_F(ModelLinkTest, TheWalkSortsBoundCellsAndRecordsTheCellsOfSeriesAndLabels)
     Text("D2", "south");
     Text("E1", "2025");
     Text("E2", "2026");
-    Dashboard slider("slider_1");
-    Dashboard gauge("gauge_1");
+    publishtest::Dashboard slider("slider_1");
+    publishtest::Dashboard gauge("gauge_1");
     slider.Bind("value", Range("A1", "A1"));
     gauge.Bind("input", Range("A1", "A1"));
     gauge.Bind("value", Range("C1", "C1"));

@@ -1,10 +1,20 @@
 #pragma once
 
+#include "model/CellBinding.h"
+#include "model/Component.h"
+#include "model/ComponentCatalog.h"
+#include "model/ComponentDef.h"
+#include "model/Parameter.h"
+#include "model/ParameterKinds.h"
+#include "model/ParameterSet.h"
 #include "publish/BaseMovie.h"
+#include "publish/ModelLink.h"
 #include "publish/ModelNetwork.h"
 #include "sheet/CellModel.h"
 #include "sheet/CellRef.h"
 #include "sheet/CellValueMap.h"
+#include "sheet/ProcessServices.h"
+#include "sheet/Range.h"
 #include "sheet/VariableTable.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfMovie.h"
@@ -99,6 +109,50 @@ struct BaseMovieFixture {
     {
         for (const std::string& root : roots)
             movie->GetNetwork().CompileCell(Id(root), cells(), table(), bound, movie->GetValueMap());
+    }
+};
+
+// A base movie whose model link is installed, so bindings read its cells and ranges.
+struct LinkedModelFixture : BaseMovieFixture {
+    CBaseMovieModelLink link;
+    ScopedProcessServices services{ProcessServices{.modelLink = &link}};
+
+    const model::RangeHandle* Range(const std::string& from, const std::string& to)
+    {
+        auto [row1, column1] = Place(from);
+        auto [row2, column2] = Place(to);
+        CRange range;
+        range.AddArea(CCellRef("S", row1, column1), CCellRef("S", row2, column2));
+        return link.GetRange(table().AddRange(range));
+    }
+    void Text(const std::string& a1, const std::string& text)
+    {
+        auto [row, column] = Place(a1);
+        cells().SetCell("S", row, column, CCellData{text, std::string(CellType::Text), "", false});
+    }
+};
+
+// A component with a group of bindings, as the component readers make them.
+struct Dashboard {
+    CComponentDef definition;
+    CSwfComponent component{&definition};
+    CParameterSet* group = nullptr;
+
+    explicit Dashboard(const std::string& name, const std::string& symbol = "KVGaugeSymbol")
+        : definition(symbol, "Gauge")
+    {
+        component.SetName(name);
+        auto set = std::make_unique<CParameterSet>();
+        group = set->Add(std::make_unique<CParameter>("General", model::ParamType::Group))->GetSet();
+        component.SetParameters(std::move(set));
+    }
+    CParameter* Bind(const std::string& name, const model::RangeHandle* range, bool list = false)
+    {
+        CParameter* parameter = group->Add(std::make_unique<CParameter>(name, model::ParamType::CellBinding));
+        if (list)
+            parameter->GetBinding()->SetValue(std::make_unique<CParameter>(name, model::ParamType::List));
+        parameter->RefreshFromCells(range, false);
+        return parameter;
     }
 };
 
