@@ -1,5 +1,7 @@
 #include "publish/Json.h"
 
+#include "platform/controls/ControlWnd.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -240,25 +242,6 @@ private:
         return true;
     }
 
-    static void AppendUtf8(std::string& out, std::uint32_t code)
-    {
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (code >> 18));
-            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-
     bool Escape(std::string& out)
     {
         const char c = Peek();
@@ -315,7 +298,7 @@ private:
             }
             code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
         }
-        AppendUtf8(out, code);
+        out += ui::EncodeUtf8(static_cast<char32_t>(code));
         return true;
     }
 
