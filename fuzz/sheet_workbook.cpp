@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.limits.maxTotalBytes = 128u << 20;
     options.limits.maxXmlTreeBytes = 128u << 20;
     options.maxMemoryBytes = 128u << 20;
-    std::vector<unsigned char> bytes(data, data + size);
+    std::vector<std::uint8_t> bytes(data, data + size);
     try {
         auto workbook = sheet::xlsx::ReadWorkbook(bytes, options);
         for (const auto& sheet : workbook.sheets)

@@ -2,8 +2,8 @@
 
 #include "model/RecordStream.h"
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>

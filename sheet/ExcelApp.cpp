@@ -9,6 +9,7 @@
 #include "sheet/XlsxPackage.h"
 #include "sheet/XlsxReader.h"
 
+#include <cstdint>
 #include <set>
 #include <unordered_map>
 
@@ -16,7 +17,7 @@ using namespace sheet;
 
 struct CExcelApp::OpenWorkbookState {
     std::string path;
-    std::vector<unsigned char> bytes;
+    std::vector<std::uint8_t> bytes;
     xlsx::Workbook workbook;
     // Sheets by upper-cased name: reading back or writing thousands of cells of a workbook
     // of thousands of sheets must not scan the sheets for each.

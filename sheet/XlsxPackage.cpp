@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 
 #include <fcntl.h>
@@ -17,14 +18,14 @@ namespace sheet::xlsx {
 
 namespace {
 
-bool StartsWith(const std::vector<unsigned char>& bytes, std::initializer_list<unsigned char> prefix)
+bool StartsWith(const std::vector<std::uint8_t>& bytes, std::initializer_list<std::uint8_t> prefix)
 {
     return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin());
 }
 
 // A workbook saved with a password is not a zip but a compound file holding the encrypted
 // package in a stream of this name (stored in UTF-16).
-bool IsEncryptedWorkbook(const std::vector<unsigned char>& bytes)
+bool IsEncryptedWorkbook(const std::vector<std::uint8_t>& bytes)
 {
     static const std::string name = [] {
         std::string utf16;
@@ -83,7 +84,7 @@ std::uint32_t MaxDepth(const pugi::xml_node& root)
 
 } // namespace
 
-std::vector<unsigned char> Package::ReadFile(const std::string& path, const PackageLimits& limits)
+std::vector<std::uint8_t> Package::ReadFile(const std::string& path, const PackageLimits& limits)
 {
     std::string shown = PrintableText(path, 256);
     // Without O_NONBLOCK, opening a named pipe would wait for a writer that never comes.
@@ -100,7 +101,7 @@ std::vector<unsigned char> Package::ReadFile(const std::string& path, const Pack
     if (static_cast<std::uint64_t>(info.st_size) > limits.maxPackageBytes)
         throw WorkbookError("Workbook " + shown + " is larger than " +
                             std::to_string(limits.maxPackageBytes >> 20) + " MB");
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(info.st_size));
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
     std::size_t got = 0;
     while (got < bytes.size()) {
         ssize_t n = ::read(file.fd, bytes.data() + got, bytes.size() - got);
@@ -113,7 +114,7 @@ std::vector<unsigned char> Package::ReadFile(const std::string& path, const Pack
     return bytes;
 }
 
-Package::Package(std::vector<unsigned char> bytes, PackageLimits limits)
+Package::Package(std::vector<std::uint8_t> bytes, PackageLimits limits)
     : bytes_(std::move(bytes)), limits_(limits)
 {
     if (StartsWith(bytes_, {0xD0, 0xCF, 0x11, 0xE0})) {

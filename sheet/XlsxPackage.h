@@ -41,12 +41,12 @@ struct Relationship {
 class Package {
 public:
     // Takes the package bytes; throws WorkbookError when they are not a readable zip.
-    Package(std::vector<unsigned char> bytes, PackageLimits limits = {});
+    Package(std::vector<std::uint8_t> bytes, PackageLimits limits = {});
     ~Package();
     Package(const Package&) = delete;
     Package& operator=(const Package&) = delete;
 
-    static std::vector<unsigned char> ReadFile(const std::string& path, const PackageLimits& limits = {});
+    static std::vector<std::uint8_t> ReadFile(const std::string& path, const PackageLimits& limits = {});
 
     bool HasPart(std::string_view name) const;
     std::string ReadPart(std::string_view name);
@@ -60,13 +60,13 @@ public:
     // The relationships of a part ("" for the package's own); empty when it has none.
     std::vector<Relationship> ReadRelationships(std::string_view sourcePart);
 
-    const std::vector<unsigned char>& Bytes() const { return bytes_; }
+    const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
     const std::vector<std::string>& PartNames() const { return names_; }
 
 private:
     std::int64_t Find(std::string_view name) const;
 
-    std::vector<unsigned char> bytes_;
+    std::vector<std::uint8_t> bytes_;
     PackageLimits limits_;
     zip* archive_ = nullptr;
     std::vector<std::string> names_;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -656,7 +657,7 @@ std::vector<SheetLocation> LocateSheets(Package& package)
     return result;
 }
 
-Workbook ReadWorkbook(std::vector<unsigned char> bytes, const ReadOptions& options)
+Workbook ReadWorkbook(std::vector<std::uint8_t> bytes, const ReadOptions& options)
 {
     Package package(std::move(bytes), options.limits);
     std::string workbookPart = FindWorkbookPart(package);

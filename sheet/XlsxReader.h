@@ -4,6 +4,7 @@
 #include "sheet/XlsxWorkbook.h"
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,7 @@ public:
     const char* what() const noexcept override { return "workbook reading cancelled"; }
 };
 
-Workbook ReadWorkbook(std::vector<unsigned char> bytes, const ReadOptions& options = {});
+Workbook ReadWorkbook(std::vector<std::uint8_t> bytes, const ReadOptions& options = {});
 Workbook ReadWorkbookFile(const std::string& path, const ReadOptions& options = {});
 
 // Where each sheet lives in a package, for code that edits parts in place.

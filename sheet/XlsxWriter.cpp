@@ -9,6 +9,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -357,7 +358,7 @@ std::string TemporaryNameBeside(const std::string& target)
     return target + suffix;
 }
 
-void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes)
+void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -368,7 +369,7 @@ void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes
 
 } // namespace
 
-void WritePackage(const std::vector<unsigned char>& source, const std::string& targetPath,
+void WritePackage(const std::vector<std::uint8_t>& source, const std::string& targetPath,
                   const std::vector<CellWrite>& writes, const PackageLimits& limits)
 {
     Package package(source, limits);

@@ -3,6 +3,7 @@
 #include "sheet/XlsxAddress.h"
 #include "sheet/XlsxPackage.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,7 @@ struct CellWrite {
 // that loses its formula also leaves the calculation chain, and the workbook is marked to
 // recalculate when next opened so that formulas show results of the new values. Throws
 // WorkbookError naming the cell or part that could not be written.
-void WritePackage(const std::vector<unsigned char>& source, const std::string& targetPath,
+void WritePackage(const std::vector<std::uint8_t>& source, const std::string& targetPath,
                   const std::vector<CellWrite>& writes, const PackageLimits& limits = {});
 
 } // namespace sheet::xlsx

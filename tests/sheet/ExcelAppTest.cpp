@@ -7,6 +7,7 @@
 #include "sheet/XlsxReader.h"
 #include "tests/sheet/XlsxTestPackages.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -33,7 +34,7 @@ struct ExcelAppTest : ::testing::Test {
 
     testsupport::TempDir dir;
     std::string copy = (dir / "model copy.xlsx").string();
-    std::vector<unsigned char> source;
+    std::vector<std::uint8_t> source;
 };
 
 const xlsx::Cell* At(const xlsx::Workbook& book, const std::string& sheet, std::uint32_t row,

@@ -8,6 +8,7 @@
 #include "sheet/XlsxReader.h"
 #include "tests/sheet/XlsxTestPackages.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -65,7 +66,7 @@ struct Imported {
     }
 };
 
-std::string WriteTemp(const testsupport::TempDir& dir, const std::vector<unsigned char>& bytes)
+std::string WriteTemp(const testsupport::TempDir& dir, const std::vector<std::uint8_t>& bytes)
 {
     std::string path = (dir / "w.xlsx").string();
     testsupport::WriteBytes(path, bytes);
@@ -133,7 +134,7 @@ TEST(ExcelHost, ReportsFailuresWithoutLoadingAModel)
     std::string longFormula(kMaxFormulaLength + 1, '1');
     struct Case {
         const char* name;
-        std::vector<unsigned char> bytes;
+        std::vector<std::uint8_t> bytes;
         std::vector<ImportCode> codes;
         const char* failedItem;
         const char* error;

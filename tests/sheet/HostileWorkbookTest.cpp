@@ -9,6 +9,7 @@
 #include "sheet/XlsxWriter.h"
 #include "tests/sheet/XlsxTestPackages.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -132,7 +133,7 @@ Outcome RunWatched(const std::function<std::string()>& work)
 }
 
 // The import as the host runs it: read, then fill the model.
-std::string Import(const std::vector<unsigned char>& bytes)
+std::string Import(const std::vector<std::uint8_t>& bytes)
 {
     testsupport::TempDir dir;
     testsupport::WriteBytes(dir / "hostile.xlsx", bytes);
@@ -151,7 +152,7 @@ std::string Row(const std::string& cells)
     return "<row r=\"1\">" + cells + "</row>";
 }
 
-std::vector<unsigned char> WithNames(const std::string& names, const std::string& sheetData)
+std::vector<std::uint8_t> WithNames(const std::string& names, const std::string& sheetData)
 {
     return Zip({{"_rels/.rels", kRootRels},
                 {"xl/workbook.xml", WorkbookXml({"S"}, "<definedNames>" + names + "</definedNames>")},
@@ -187,7 +188,7 @@ std::string EmptyRows(std::size_t rows)
     return Repeated("<row>" + Repeated("<c/>", 16000) + "</row>", rows);
 }
 
-std::vector<unsigned char> ManySheets(int count)
+std::vector<std::uint8_t> ManySheets(int count)
 {
     std::vector<std::string> names;
     Parts parts = {{"_rels/.rels", kRootRels}};
@@ -204,7 +205,7 @@ std::vector<unsigned char> ManySheets(int count)
 
 struct HostileCase {
     const char* name;
-    std::function<std::vector<unsigned char>()> make;
+    std::function<std::vector<std::uint8_t>()> make;
     const char* expected; // found in the report
 };
 
@@ -212,7 +213,7 @@ void ExpectEachEndsInTime(const std::vector<HostileCase>& cases)
 {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<unsigned char> bytes = c.make();
+        std::vector<std::uint8_t> bytes = c.make();
         Outcome outcome = RunWatched([&] { return Import(bytes); });
         EXPECT_FALSE(outcome.tooSlow) << "longer than " << kSeconds << " s";
         EXPECT_FALSE(outcome.tooLarge) << "more than " << kMegabytes << " MB";

@@ -10,6 +10,7 @@
 
 #include "SheetTestSupport.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -17,7 +18,7 @@
 namespace {
 
 // Every shorter prefix of a record must be refused with ModelError, never read past.
-void ExpectTruncationsRefused(const std::vector<unsigned char>& bytes,
+void ExpectTruncationsRefused(const std::vector<std::uint8_t>& bytes,
                               const std::function<void(model::RecordReader&)>& read)
 {
     for (std::size_t size = 0; size < bytes.size(); ++size) {

@@ -4,6 +4,7 @@
 #include "sheet/XlsxNumberFormats.h"
 #include "tests/sheet/XlsxTestPackages.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -189,8 +190,8 @@ TEST(XlsxReader, ReadsSheetStateStringsAndDates)
 TEST(XlsxReader, RefusesBadInputWithAClearMessage)
 {
     auto good = testsupport::ReadBytes(WorkbookData("model.xlsx"));
-    std::vector<unsigned char> truncated(good.begin(), good.begin() + static_cast<long>(good.size() / 2));
-    std::vector<unsigned char> ole = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1, 0, 0, 0, 0};
+    std::vector<std::uint8_t> truncated(good.begin(), good.begin() + static_cast<long>(good.size() / 2));
+    std::vector<std::uint8_t> ole = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1, 0, 0, 0, 0};
     std::string laughs =
         R"(<?xml version="1.0"?><!DOCTYPE w [<!ENTITY a "aaaaaaaaaa"><!ENTITY b "&a;&a;&a;&a;&a;">]>)"
         R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)"
@@ -214,7 +215,7 @@ TEST(XlsxReader, RefusesBadInputWithAClearMessage)
         return bytes;
     };
     // A workbook saved with a password: a compound file holding an "EncryptedPackage" stream.
-    std::vector<unsigned char> encrypted = ole;
+    std::vector<std::uint8_t> encrypted = ole;
     encrypted.resize(512);
     for (char c : std::string("EncryptedPackage")) {
         encrypted.push_back(static_cast<unsigned char>(c));
@@ -224,7 +225,7 @@ TEST(XlsxReader, RefusesBadInputWithAClearMessage)
     std::string tooLong(sheet::xlsx::kMaxCellTextChars + 1, 'x');
     struct Case {
         const char* name;
-        std::vector<unsigned char> bytes;
+        std::vector<std::uint8_t> bytes;
         const char* message;
     };
     const Case cases[] = {

@@ -2,6 +2,7 @@
 
 #include "tests/support/TestSupport.h"
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,7 +16,7 @@ namespace xlsxtest {
 using Parts = std::vector<std::pair<std::string, std::string>>;
 
 // With a password, every entry is encrypted the way zip tools do it (workbooks never are).
-inline std::vector<unsigned char> Zip(const Parts& parts, bool store = false, const char* password = nullptr)
+inline std::vector<std::uint8_t> Zip(const Parts& parts, bool store = false, const char* password = nullptr)
 {
     testsupport::TempDir dir;
     std::string path = (dir / "p.zip").string();
@@ -80,7 +81,7 @@ inline std::string SheetXml(const std::string& sheetData, const std::string& bef
 }
 
 // A one-sheet workbook around the given sheet XML.
-inline std::vector<unsigned char> OneSheet(const std::string& sheetXml, const Parts& more = {})
+inline std::vector<std::uint8_t> OneSheet(const std::string& sheetXml, const Parts& more = {})
 {
     Parts parts = {{"_rels/.rels", kRootRels},
                    {"xl/workbook.xml", WorkbookXml({"S"})},

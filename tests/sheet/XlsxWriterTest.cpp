@@ -4,6 +4,7 @@
 #include "sheet/XlsxReader.h"
 #include "tests/sheet/XlsxTestPackages.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 
 using namespace sheet::xlsx;
@@ -143,7 +144,7 @@ TEST(XlsxWriter, RefusesWritesItCannotMakeAndLeavesTheTargetAlone)
         } catch (const sheet::WorkbookError& e) {
             EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
         }
-        EXPECT_EQ(testsupport::ReadBytes(out), (std::vector<unsigned char>{'o', 'l', 'd'}));
+        EXPECT_EQ(testsupport::ReadBytes(out), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     EXPECT_THROW(WritePackage(source, (dir / "missing" / "out.xlsx").string(), {}), sheet::WorkbookError);
