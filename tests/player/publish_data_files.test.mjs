@@ -4,7 +4,7 @@ import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
-import { withPlayer, playerProblems } from "./lib/ruffle.mjs";
+import { withPlayer, playerProblems, reportedValues, checkValues } from "./lib/ruffle.mjs";
 import { checkMovie } from "./lib/swfcheck.mjs";
 
 const out = fs.mkdtempSync(path.join(os.tmpdir(), "data-files-"));
@@ -28,11 +28,7 @@ try {
   await withPlayer(out, async (run) => {
     const result = await run("data_files.swf", { until: "done", timeoutMs: 15000 });
     for (const p of playerProblems(result)) fail(`player: ${p}`);
-    const got = Object.fromEntries(result.events.filter((e) => e.kind === "fscommand").map((e) => [e.cmd, e.args]));
-    for (const [name, value] of Object.entries(expected)) {
-      if (got[name] === value) console.log(`ok   ${name} = ${JSON.stringify(value)}`);
-      else fail(`${name} = ${JSON.stringify(got[name])}, expected ${JSON.stringify(value)}`);
-    }
+    checkValues(reportedValues(result), expected, fail);
   });
 } finally {
   fs.rmSync(out, { recursive: true, force: true });

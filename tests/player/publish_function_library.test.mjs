@@ -5,7 +5,7 @@ import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
-import { withPlayer, playerProblems } from "./lib/ruffle.mjs";
+import { withPlayer, playerProblems, reportedValues, checkValues } from "./lib/ruffle.mjs";
 import { checkMovie, inflateMovie } from "./lib/swfcheck.mjs";
 
 const out = fs.mkdtempSync(path.join(os.tmpdir(), "function-library-"));
@@ -44,11 +44,7 @@ try {
   await withPlayer(out, async (run) => {
     const result = await run("function_library.swf", { until: "done", timeoutMs: 15000 });
     for (const p of playerProblems(result)) fail(`player: ${p}`);
-    const got = Object.fromEntries(result.events.filter((e) => e.kind === "fscommand").map((e) => [e.cmd, e.args]));
-    for (const [cell, value] of Object.entries(expected)) {
-      if (got[cell] === value) console.log(`ok   ${cell} = ${value}`);
-      else fail(`${cell} = ${JSON.stringify(got[cell])}, expected ${value}`);
-    }
+    checkValues(reportedValues(result), expected, fail);
   });
 } finally {
   fs.rmSync(out, { recursive: true, force: true });

@@ -1,12 +1,13 @@
 // Runs movies in Ruffle 0.6.0 inside headless Chromium and collects what they report.
 //
 // Usage (from a tests/player/<name>.test.mjs):
-//   import { withPlayer, playerProblems } from "./lib/ruffle.mjs";
+//   import { withPlayer, playerProblems, reportedValues, checkValues } from "./lib/ruffle.mjs";
 //   await withPlayer(folderWithMovies, async (run) => {
 //     const r = await run("movie.swf", { until: "done", vars: "V1=2", timeoutMs: 10000 });
 //     // r.state: "finished" | "timeout" | "error"; r.events: [{kind: "fscommand", cmd, args},
 //     //   {kind: "trace", msg}, {kind: "ruffle-log", level, where, msg}, {kind: "loaderror", msg}]
 //     const problems = playerProblems(r);   // [] when no ERROR/WARN log, no load error, no timeout
+//     checkValues(reportedValues(r), { C1: "5.5" }, fail);   // fscommand values against expected ones
 //   });
 // The folder is served from node itself on a free 127.0.0.1 port, together with the Ruffle
 // package; the movie ends the run by sending fscommand(until) (default "done"). Set CHROMIUM
@@ -132,4 +133,17 @@ export function playerProblems(result) {
     if (e.kind === "loaderror") problems.push(`${result.movie}: load error ${e.msg}`);
   }
   return problems;
+}
+
+// The values a run reported through fscommand(name, value), by name (the last report wins).
+export function reportedValues(result) {
+  return Object.fromEntries(result.events.filter((e) => e.kind === "fscommand").map((e) => [e.cmd, e.args]));
+}
+
+// Prints "ok" for every expected value the run reported, and calls fail(message) for each other.
+export function checkValues(got, expected, fail) {
+  for (const [name, value] of Object.entries(expected)) {
+    if (got[name] === value) console.log(`ok   ${name} = ${JSON.stringify(value)}`);
+    else fail(`${name} = ${JSON.stringify(got[name])}, expected ${JSON.stringify(value)}`);
+  }
 }
