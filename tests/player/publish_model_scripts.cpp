@@ -86,7 +86,8 @@ void AddComponentClip(CSwfOutputMovie& movie, uint16_t id, const std::string& sy
     std::vector<uint8_t> body = {static_cast<uint8_t>(id & 0xFF), static_cast<uint8_t>(id >> 8)};
     body.insert(body.end(), result.actions.begin(), result.actions.end());
     body.push_back(0);
-    movie.AddTag(std::make_unique<CSwfRawTag>(static_cast<uint16_t>(swf::TagCode::DoInitAction), std::move(body)));
+    movie.AddTag(
+        std::make_unique<CSwfRawTag>(static_cast<uint16_t>(swf::TagCode::DoInitAction), std::move(body)));
 }
 
 } // namespace
@@ -152,8 +153,10 @@ int main(int argc, char** argv)
         AddComponentClip(movie, inputId, "KVTestInputSymbol", kInputComponent);
         AddComponentClip(movie, outputId, "KVTestOutputSymbol", kOutputComponent);
         movie.AddTag(&library);
-        movie.AddTag(std::make_unique<CSwfPlaceObject2>(model.depths.Next(), inputId, CSwfMatrix(), "KVTestInput_1"));
-        movie.AddTag(std::make_unique<CSwfPlaceObject2>(model.depths.Next(), outputId, CSwfMatrix(), "KVTestOutput_1"));
+        movie.AddTag(
+            std::make_unique<CSwfPlaceObject2>(model.depths.Next(), inputId, CSwfMatrix(), "KVTestInput_1"));
+        movie.AddTag(std::make_unique<CSwfPlaceObject2>(model.depths.Next(), outputId, CSwfMatrix(),
+                                                        "KVTestOutput_1"));
         movie.AddTag(&base);
         movie.AddTag(std::make_unique<CSwfShowFrame>());
         movie.WriteFile(folder / "model_scripts.swf", 4000, 3000, 30.0, true);
