@@ -4,6 +4,7 @@
 #include "model/CellBinding.h"
 #include "model/ChartData.h"
 #include "model/ComponentCatalog.h"
+#include "model/ComponentClipParameters.h"
 #include "model/ComponentDef.h"
 #include "model/ModelError.h"
 #include "model/ParameterRecords.h"
@@ -189,7 +190,12 @@ void CComponent::PlaceInMovie(CSwfMovie& movie, swf::IdCounter& depths) const
     matrix.translateX = ToTwips(GetLeft() + GetOriginX());
     matrix.translateY = ToTwips(GetTop() + GetOriginY());
     std::uint16_t depth = depths.Next();
-    movie.AddTag(std::make_unique<CSwfPlaceObject2>(depth, symbol.characterId, matrix, name_));
+    auto placement = std::make_unique<CSwfPlaceObject2>(depth, symbol.characterId, matrix, name_);
+    // The clip reads its parameters as members, set before its class constructor runs.
+    if (parameters_) {
+        placement->SetClipActions(BuildParameterClipActions(*parameters_));
+    }
+    movie.AddTag(std::move(placement));
 }
 
 void CComponent::BuildActionScript(CActionList& actions)

@@ -3,7 +3,8 @@
 // Usage (from a tests/player/<name>.test.mjs):
 //   import { withPlayer, playerProblems, reportedValues, checkValues } from "./lib/ruffle.mjs";
 //   await withPlayer(folderWithMovies, async (run) => {
-//     const r = await run("movie.swf", { until: "done", vars: "V1=2", timeoutMs: 10000 });
+//     const r = await run("movie.swf", { until: "done", vars: "V1=2", timeoutMs: 10000,
+//                                        onCommand: { ready: async (page, args) => page.mouse.click(10, 10) } });
 //     // r.state: "finished" | "timeout" | "error"; r.events: [{kind: "fscommand", cmd, args},
 //     //   {kind: "trace", msg}, {kind: "ruffle-log", level, where, msg}, {kind: "loaderror", msg}]
 //     const problems = playerProblems(r);   // [] when no ERROR/WARN log, no load error, no timeout
@@ -96,7 +97,9 @@ export async function withPlayer(folder, body) {
       executablePath: process.env.CHROMIUM || "/usr/bin/chromium", headless: true,
       args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
         "--disable-component-update", "--disable-sync", "--autoplay-policy=no-user-gesture-required"] });
-    const run = async (movie, { until = "done", vars = "", timeoutMs = 10000 } = {}) => {
+    // onCommand maps an fscommand name to async (page, args) => {...}, run when the movie sends it,
+    // so a test can answer with the page's mouse and keyboard.
+    const run = async (movie, { until = "done", vars = "", timeoutMs = 10000, onCommand = {} } = {}) => {
       const page = await context.newPage();
       const started = Date.now();
       let state = "timeout";
@@ -104,9 +107,14 @@ export async function withPlayer(folder, body) {
         const query = new URLSearchParams({ swf: `/movies/${movie}`, until, vars });
         await page.goto(`${base}/harness.html?${query}`);
         let errorSeenAt = 0;
+        let handled = 0;
         while (Date.now() - started < timeoutMs) {
           const [title, events] = await page.evaluate(() => [document.title, window.__events]);
           if (title === "FINISHED") { state = "finished"; break; }
+          for (; handled < events.length; ++handled) {
+            const e = events[handled];
+            if (e.kind === "fscommand" && onCommand[e.cmd]) await onCommand[e.cmd](page, e.args);
+          }
           if (!errorSeenAt && events.some((e) => e.kind === "ruffle-log" && e.level === "ERROR")) errorSeenAt = Date.now();
           if (errorSeenAt && Date.now() - errorSeenAt > 500) { state = "error"; break; }
           await new Promise((r) => setTimeout(r, 25));

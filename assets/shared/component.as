@@ -1,0 +1,220 @@
+// What every component clip shares: the methods the published movie's first frame calls
+// (saveDefaults, mc, modelInit), the redraw after a recalculation, sizing, drawing and text
+// helpers and number formatting. Each component's initialisation includes this file, and only
+// the first to run defines it, so a movie holding any set of components has it once.
+//
+// A component clip receives its parameters as members before its constructor runs (the
+// placement's initialisation actions). Cell-bound parameters hold the cell's value under the
+// parameter's own name; the movie's script copies model values into them (updateCalc) and
+// reads them back (updateVars) when the user changes the component.
+
+if (_global.KVComponent == undefined) {
+    _global.KVComponent = function () {};
+    KVComponent.prototype = new MovieClip();
+
+    // A component class: its constructor takes the placement's size, its prototype the shared
+    // methods. w and h are the component's natural size in pixels (its bounds in the catalogue).
+    _global.kvDefineComponent = function (symbol, w, h, draw) {
+        var cls = function () { this.kvSetup(); };
+        cls.prototype = new KVComponent();
+        cls.prototype.kvNaturalW = w;
+        cls.prototype.kvNaturalH = h;
+        cls.prototype.kvDraw = draw;
+        Object.registerClass(symbol, cls);
+        return cls.prototype;
+    };
+
+    var p = KVComponent.prototype;
+
+    // Draws at the placed size: the placement scales the clip, and text drawn through a scale
+    // would stretch, so the scale becomes the drawing size.
+    p.kvSetup = function () {
+        if (this.kvW != undefined)
+            return;
+        this.kvW = Math.round(this.kvNaturalW * this._xscale / 100);
+        this.kvH = Math.round(this.kvNaturalH * this._yscale / 100);
+        this._xscale = 100;
+        this._yscale = 100;
+        this.kvNextDepth = 1;
+        this.kvFields = {};
+    };
+
+    // Keeps the parameters as they started, for a reset.
+    p.saveDefaults = function () {
+        var saved = {};
+        for (var k in this) {
+            var v = this[k];
+            if (typeof v != "function" && typeof v != "movieclip" && k.substr(0, 2) != "kv")
+                saved[k] = v;
+        }
+        this.kvDefaults = saved;
+    };
+
+    // The model changed what the component shows: draw again.
+    p.mc = function () {
+        this.kvSetup();
+        this.kvDraw();
+        var watch = this.kvWatch, seen = [];
+        for (var i = 0; i < watch.length; i++)
+            seen[i] = this[watch[i]];
+        this.kvSeen = seen;
+    };
+
+    // Another component may write a cell this one shows straight into its member, or mark it
+    // dirty: draw again on the next frame. Only the members the class watches are compared.
+    p.kvWatch = ["mv", "title"];
+    p.onEnterFrame = function () {
+        if (this.kvSeen == undefined)
+            return;
+        var dirty = this.calcDirty == true;
+        var watch = this.kvWatch;
+        for (var i = 0; !dirty && i < watch.length; i++)
+            dirty = this[watch[i]] !== this.kvSeen[i];
+        if (dirty) {
+            this.calcDirty = false;
+            this.mc();
+        }
+    };
+
+    // After the whole first frame's script: the outputs redraw after every recalculation from
+    // now on (the movie's script gave this clip its updateCalc just before).
+    p.modelInit = function () {
+        if (this.updateCalc != undefined && !this.kvCalcWrapped) {
+            this.kvCalcWrapped = true;
+            var calc = this.updateCalc;
+            this.updateCalc = function () {
+                calc();
+                this.mc();
+            };
+        }
+        this.mc();
+    };
+
+    // A value the user set: into the model, which recalculates on the next frame.
+    p.kvCommit = function () {
+        if (this.updateVars != undefined)
+            this.updateVars();
+    };
+
+    p.kvClip = function (name) {
+        var clip = this[name];
+        if (clip == undefined) {
+            this.createEmptyMovieClip(name, this.kvNextDepth++);
+            clip = this[name];
+        }
+        clip.clear();
+        return clip;
+    };
+
+    // A text field made once and refilled on every redraw (createTextField returns nothing in
+    // SWF 6, so the field is found by its name).
+    p.kvText = function (name, x, y, w, h, text, format, align) {
+        var field = this[name];
+        if (field == undefined) {
+            this.createTextField(name, this.kvNextDepth++, x, y, w, h);
+            field = this[name];
+            field.selectable = false;
+        } else {
+            field._x = x;
+            field._y = y;
+            field._width = w;
+            field._height = h;
+        }
+        field.text = text == undefined ? "" : String(text);
+        field.setTextFormat(kvTextFormat(format, align));
+        this.kvFields[name] = field.text;
+        return field;
+    };
+
+    // A text format from a text-format parameter (font, size, bold, italic, underline, color).
+    _global.kvTextFormat = function (f, align) {
+        var t = new TextFormat();
+        t.font = f != undefined && f.font != undefined ? f.font : "Verdana";
+        t.size = f != undefined && f.size != undefined ? f.size : 11;
+        t.bold = f != undefined && f.bold == true;
+        t.italic = f != undefined && f.italic == true;
+        t.underline = f != undefined && f.underline == true;
+        t.color = f != undefined && f.color != undefined ? f.color : 0x333333;
+        t.align = align == undefined ? "left" : align;
+        return t;
+    };
+
+    _global.kvRect = function (clip, x, y, w, h, fill, line) {
+        if (line == undefined)
+            clip.lineStyle();
+        else
+            clip.lineStyle(0, line, 100);
+        if (fill != undefined)
+            clip.beginFill(fill, 100);
+        clip.moveTo(x, y);
+        clip.lineTo(x + w, y);
+        clip.lineTo(x + w, y + h);
+        clip.lineTo(x, y + h);
+        clip.lineTo(x, y);
+        if (fill != undefined)
+            clip.endFill();
+    };
+
+    // A number as text: format "0", "0.00", "#,##0.0" and so on, with any text before or after
+    // the digits kept ("$#,##0", "0.0%"; "%" multiplies by 100). A text stays as it is.
+    _global.kvFormatNumber = function (v, format) {
+        if (typeof v != "number")
+            return v == undefined ? "" : String(v);
+        if (isNaN(v))
+            return "";
+        if (format == undefined || format == "")
+            format = "#,##0.##";
+        var first = -1, last = -1;
+        for (var i = 0; i < format.length; i++) {
+            var c = format.charAt(i);
+            if (c == "0" || c == "#" || c == "," || c == ".") {
+                if (first < 0)
+                    first = i;
+                last = i;
+            }
+        }
+        if (first < 0)
+            return String(v);
+        var prefix = format.substr(0, first), suffix = format.substr(last + 1);
+        var body = format.substr(first, last - first + 1);
+        if (suffix.indexOf("%") >= 0)
+            v = v * 100;
+        var dot = body.indexOf(".");
+        var fixed = 0, optional = 0;
+        if (dot >= 0) {
+            for (var j = dot + 1; j < body.length; j++) {
+                if (body.charAt(j) == "0")
+                    fixed++;
+                else if (body.charAt(j) == "#")
+                    optional++;
+            }
+        }
+        var places = fixed + optional;
+        var negative = v < 0;
+        var scale = Math.pow(10, places);
+        var n = Math.round(Math.abs(v) * scale);
+        var whole = Math.floor(n / scale);
+        var fraction = String(n - whole * scale);
+        while (fraction.length < places)
+            fraction = "0" + fraction;
+        while (fraction.length > fixed && fraction.charAt(fraction.length - 1) == "0")
+            fraction = fraction.substr(0, fraction.length - 1);
+        var digits = String(whole);
+        if (body.indexOf(",") >= 0) {
+            var grouped = "";
+            while (digits.length > 3) {
+                grouped = "," + digits.substr(digits.length - 3) + grouped;
+                digits = digits.substr(0, digits.length - 3);
+            }
+            digits = digits + grouped;
+        }
+        var text = fraction.length > 0 ? digits + "." + fraction : digits;
+        return (negative && n > 0 ? "-" : "") + prefix + text + suffix;
+    };
+
+    // A cell value as a number; text that is no number gives the fallback.
+    _global.kvNumber = function (v, fallback) {
+        var n = Number(v);
+        return isNaN(n) ? fallback : n;
+    };
+}
