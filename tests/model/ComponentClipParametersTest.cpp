@@ -3,6 +3,7 @@
 #include "model/ComponentCatalog.h"
 #include "model/ComponentClipParameters.h"
 #include "model/ComponentDef.h"
+#include "model/GlobalStyle.h"
 #include "model/ParameterSet.h"
 #include "model/ValueList.h"
 
@@ -113,4 +114,19 @@ TEST(InstalledComponents, CatalogueLoadsEveryComponentWithItsDefaults)
     ASSERT_NE(mv, nullptr);
     EXPECT_EQ(mv->GetType(), ParamType::CellBinding);
 
+}
+
+// The shipped "Default" style file is the built-in style: a user who starts a style from it
+// starts from what the program shows, and the charts get the same 30 series colours.
+TEST(InstalledComponents, ShippedDefaultStyleIsTheBuiltInOne)
+{
+    CGlobalStyle shipped;
+    std::string error;
+    ASSERT_TRUE(shipped.Load((testsupport::InstallDir() / "styles" / "Default").string(), &error)) << error;
+    shipped.name = "Default";
+    EXPECT_TRUE(shipped == CGlobalStyle());
+    std::set<std::uint32_t> colours;
+    for (int i = 0; i < kSeriesColorCount; ++i)
+        colours.insert(shipped.GetPaletteColor(i));
+    EXPECT_EQ(colours.size(), static_cast<std::size_t>(kSeriesColorCount)) << "series told apart by colour";
 }
