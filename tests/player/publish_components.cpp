@@ -1,10 +1,13 @@
-// Writes components.swf: a dashboard of the installed component movies, taken from the
-// catalogue with their default parameters and bound to cells of a small model, assembled the way
-// a published movie is. A probe clip reports through fscommand what the components show, and the
-// test moves the slider with the player's mouse.
+// Writes two dashboards of the installed component movies, taken from the catalogue with their
+// default parameters and bound to cells of a small model, assembled the way a published movie
+// is. A probe clip in each reports through fscommand what the components show; the test drives
+// the inputs with the player's mouse.
 //
-// Model: A1 = 40 (the slider), B1 = A1*2.5 (a value display), C1 = IF(B1>150,"High","Low")
+// components.swf: A1 = 40 (a slider), B1 = A1*2.5 (a value display), C1 = IF(B1>150,"High","Low")
 // (that display's title), and a second display bound to A1 itself.
+// selectors.swf: A1 = 1 (a combo box inserts the position chosen), A2 = 0 (a check box inserts 0
+// or 1), A3 = 0 (a push button inserts 1); a column chart of B1 = A1*10, C1 = A2*20+5,
+// D1 = A3*30+15; a label showing E1 = "Total: "&(B1+C1+D1).
 
 #include "model/CellBinding.h"
 #include "model/Component.h"
@@ -36,7 +39,7 @@ namespace {
 // the stage and value text; each display's title and value text. "params" shows parameters of
 // each kind as the slider received them; "ready" carries the slider's track on the stage once the
 // first frame has drawn everything.
-const char* kProbe = R"(
+const char* kSliderProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
 KVProbe.prototype = new MovieClip();
 KVProbe.prototype.onEnterFrame = function () {
@@ -57,10 +60,40 @@ KVProbe.prototype.onEnterFrame = function () {
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
 
-void AddProbeClip(CSwfOutputMovie& movie, uint16_t id, const std::string& cell)
+// Reports the cells, the chart's bar heights, the label, the check box and the combo box
+// whenever they change; "ready" carries where to click: the check box, the combo box, its third
+// item once open, and the push button.
+const char* kSelectorProbe = R"(
+_global.KVProbe = function () { this.kvFrames = 0; };
+KVProbe.prototype = new MovieClip();
+KVProbe.prototype.onEnterFrame = function () {
+    var chart = _root.KVColumnChartSymbol_1, label = _root.KVLabelCompSymbol_1, check = _root.KVCheckBoxSymbol_1;
+    var combo = _root.KVComboBoxSymbol_1, button = _root.KVPushButtonSymbol_1;
+    var centre = function (c) { return Math.round(c._x + c.kvW / 2) + "," + Math.round(c._y + c.kvH / 2); };
+    if (++this.kvFrames == 2) {
+        fscommand("ready", centre(check) + "," + centre(combo) + "," + Math.round(combo._x + 20) + ","
+                  + Math.round(combo._y + combo.kvH + 2.5 * 18) + "," + centre(button));
+    }
+    var heights = [];
+    for (var i = 0; i < chart.kvBars.length; i++)
+        heights.push(Math.round(chart.kvBars[i][3] * 100) / 100);
+    var state = _root.CELL1 + "," + _root.CELL2 + "," + _root.CELL3 + "|" + heights.join(",") + "|"
+                + label.kvFields.kvLabel + "|" + check.selectIdx + "|" + combo.kvFields.kvChosen;
+    if (state != this.kvState) {
+        this.kvState = state;
+        fscommand("state", state);
+    }
+};
+Object.registerClass("KVProbeSymbol", KVProbe);
+)";
+
+// The probe's source with each placeholder (CELL, CELL1, ...) named in cells replaced.
+void AddProbeClip(CSwfOutputMovie& movie, uint16_t id, std::string source,
+                  const std::vector<std::pair<std::string, std::string>>& cells)
 {
-    std::string source = kProbe;
-    source.replace(source.find("CELL"), 4, cell);
+    for (const auto& [placeholder, variable] : cells)
+        for (std::size_t at; (at = source.find(placeholder + " ")) != std::string::npos;)
+            source.replace(at, placeholder.size(), variable);
     actionscript::CompileResult result = actionscript::CompileSource(source, "probe.as");
     if (!result.ok())
         throw std::runtime_error(result.error->ToString());
@@ -86,57 +119,45 @@ CParameter& Find(CComponent& component, const std::string& group, const std::str
     return *p;
 }
 
-} // namespace
+struct Dashboard {
+    publishtest::LinkedModelFixture model;
+    CComponentCatalog& catalog;
+    std::vector<std::unique_ptr<CComponent>> owned;
 
-int main(int argc, char** argv)
-{
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
-        return 2;
+    explicit Dashboard(CComponentCatalog& c) : catalog(c) {}
+
+    // An instance of the catalogue's symbol at left, top (twips) with the given size.
+    CComponent& Add(const char* symbol, double left, double top, double width, double height)
+    {
+        CSwfComponent* prototype = catalog.FindByTypeName(symbol);
+        if (!prototype)
+            throw std::runtime_error(std::string("the catalogue lacks ") + symbol);
+        std::unique_ptr<CComponent> c = prototype->CreateInstance();
+        c->SetName(std::string(symbol) + "_" + std::to_string(CountOf(symbol) + 1));
+        c->SetBounds(left, top, left + width, top + height);
+        owned.push_back(std::move(c));
+        return *owned.back();
     }
-    const std::filesystem::path folder = argv[1];
-    std::filesystem::create_directories(folder);
-    const std::filesystem::path install = testsupport::InstallDir();
+    int CountOf(const char* symbol) const
+    {
+        int n = 0;
+        for (const auto& c : owned)
+            n += c->GetTypeName() == symbol;
+        return n;
+    }
+    void Bind(CComponent& c, const std::string& group, const std::string& name, const char* from, const char* to)
+    {
+        Find(c, group, name).RefreshFromCells(model.Range(from, to), false);
+    }
+    std::string Cell(const char* a1) { return "V" + std::to_string(model.Id(a1)); }
 
-    try {
-        CComponentCatalog catalog;
-        std::string error;
-        if (!catalog.Load(install, &error))
-            throw std::runtime_error(error);
-        CFunctionLibrary library((install / "asset" / "func.dat").string());
-        publishtest::LinkedModelFixture model;
-        ScopedProcessServices services{ProcessServices{.functionLibrary = &library,
-                                                       .modelLink = &model.link,
-                                                       .componentScripts = &GetComponentScriptGenerator()}};
-        model.movie.reset();
-        model.movie = CBaseMovie::Create(install, model.ids, model.depths);
+    // Compiles the model, generates the scripts and writes the movie with the probe.
+    void Write(const std::filesystem::path& file, CFunctionLibrary& library, const char* probe, const std::vector<std::pair<std::string, std::string>>& cells)
+    {
         CBaseMovie& base = *model.movie;
-
-        model.Number("A1", 40);
-        model.Formula("B1", "A1*2.5");
-        model.Formula("C1", "IF(B1>150,\"High\",\"Low\")");
-
-        auto make = [&](const char* symbol, const char* name, double left, double top, double width,
-                        double height) {
-            CSwfComponent* prototype = catalog.FindByTypeName(symbol);
-            if (!prototype)
-                throw std::runtime_error(std::string("the catalogue lacks ") + symbol);
-            std::unique_ptr<CComponent> c = prototype->CreateInstance();
-            c->SetName(name);
-            c->SetBounds(left, top, left + width, top + height);
-            return c;
-        };
-        // Twips; the stage is 400 x 300 pixels. The slider is drawn at twice its natural width.
-        auto slider = make("KVSliderHSymbol", "KVSliderHSymbol_1", 400, 400, 8000 - 800, 1000);
-        auto display = make("KVValueDisplaySymbol", "KVValueDisplaySymbol_1", 400, 2000, 3000, 1000);
-        auto echo = make("KVValueDisplaySymbol", "KVValueDisplaySymbol_2", 4000, 2000, 3000, 1000);
-        Find(*slider, "General", "mv").RefreshFromCells(model.Range("A1", "A1"), false);
-        Find(*display, "General", "mv").RefreshFromCells(model.Range("B1", "B1"), false);
-        Find(*display, "General", "title").RefreshFromCells(model.Range("C1", "C1"), false);
-        Find(*echo, "General", "mv").RefreshFromCells(model.Range("A1", "A1"), false);
-        Find(*echo, "Appearance", "formatValue").SetString("0.0");
-        std::vector<CComponent*> components = {slider.get(), display.get(), echo.get()};
-
+        std::vector<CComponent*> components;
+        for (const auto& c : owned)
+            components.push_back(c.get());
         base.SetModelChanged();
         CompileModel(base, components);
         base.BuildConnectCode(false);
@@ -163,13 +184,82 @@ int main(int argc, char** argv)
         for (CComponent* component : components)
             component->PlaceInMovie(movie, model.depths);
         const uint16_t probeId = model.ids.Next();
-        AddProbeClip(movie, probeId, "V" + std::to_string(model.Id("A1")));
+        AddProbeClip(movie, probeId, probe, cells);
         movie.AddTag(std::make_unique<CSwfPlaceObject2>(model.depths.Next(), probeId, CSwfMatrix(), "probe"));
         movie.AddTag(&base);
         movie.AddTag(std::make_unique<CSwfShowFrame>());
-        movie.WriteFile(folder / "components.swf", 8000, 6000, 30.0, true);
+        movie.WriteFile(file, 8000, 6000, 30.0, true);
         for (CComponent* component : components)
             component->ReleaseUse();
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+        return 2;
+    }
+    const std::filesystem::path folder = argv[1];
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path install = testsupport::InstallDir();
+
+    try {
+        CComponentCatalog catalog;
+        std::string error;
+        if (!catalog.Load(install, &error))
+            throw std::runtime_error(error);
+        CFunctionLibrary library((install / "asset" / "func.dat").string());
+        {
+            Dashboard d(catalog);
+            ScopedProcessServices services{ProcessServices{.functionLibrary = &library,
+                                                           .modelLink = &d.model.link,
+                                                           .componentScripts = &GetComponentScriptGenerator()}};
+            d.model.movie.reset();
+            d.model.movie = CBaseMovie::Create(install, d.model.ids, d.model.depths);
+            d.model.Number("A1", 40);
+            d.model.Formula("B1", "A1*2.5");
+            d.model.Formula("C1", "IF(B1>150,\"High\",\"Low\")");
+            // Twips; the stage is 400 x 300 pixels. The slider is drawn at twice its natural width.
+            CComponent& slider = d.Add("KVSliderHSymbol", 400, 400, 8000 - 800, 1000);
+            CComponent& display = d.Add("KVValueDisplaySymbol", 400, 2000, 3000, 1000);
+            CComponent& echo = d.Add("KVValueDisplaySymbol", 4000, 2000, 3000, 1000);
+            d.Bind(slider, "General", "mv", "A1", "A1");
+            d.Bind(display, "General", "mv", "B1", "B1");
+            d.Bind(display, "General", "title", "C1", "C1");
+            d.Bind(echo, "General", "mv", "A1", "A1");
+            Find(echo, "Appearance", "formatValue").SetString("0.0");
+            d.Write(folder / "components.swf", library, kSliderProbe, {{"CELL", d.Cell("A1")}});
+        }
+        {
+            Dashboard d(catalog);
+            ScopedProcessServices services{ProcessServices{.functionLibrary = &library,
+                                                           .modelLink = &d.model.link,
+                                                           .componentScripts = &GetComponentScriptGenerator()}};
+            d.model.movie.reset();
+            d.model.movie = CBaseMovie::Create(install, d.model.ids, d.model.depths);
+            d.model.Number("A1", 1);
+            d.model.Number("A2", 0);
+            d.model.Number("A3", 0);
+            d.model.Formula("B1", "A1*10");
+            d.model.Formula("C1", "A2*20+5");
+            d.model.Formula("D1", "A3*30+15");
+            d.model.Formula("E1", "\"Total: \"&(B1+C1+D1)");
+            CComponent& chart = d.Add("KVColumnChartSymbol", 200, 200, 4600, 3400);
+            CComponent& label = d.Add("KVLabelCompSymbol", 200, 3800, 4600, 600);
+            CComponent& check = d.Add("KVCheckBoxSymbol", 5000, 400, 2800, 480);
+            CComponent& combo = d.Add("KVComboBoxSymbol", 5000, 1200, 2800, 480);
+            CComponent& button = d.Add("KVPushButtonSymbol", 5000, 4600, 2000, 600);
+            d.Bind(chart, "General", "dataValues", "B1", "D1");
+            d.Bind(label, "General", "labelValue", "E1", "E1");
+            d.Bind(check, "General", "dataValues", "A2", "A2");
+            d.Bind(combo, "General", "dataValues", "A1", "A1");
+            d.Bind(button, "General", "dataValues", "A3", "A3");
+            d.Write(folder / "selectors.swf", library, kSelectorProbe,
+                    {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("A2")}, {"CELL3", d.Cell("A3")}});
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "components: %s\n", e.what());
         return 1;

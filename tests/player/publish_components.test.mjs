@@ -1,7 +1,9 @@
-// Runs the component dashboard of publish_components.cpp in Ruffle: the components start with
-// their cells' values, the displays show formulas of the slider's cell in their number formats,
-// and dragging the slider's thumb with the mouse writes the cell, which recalculates the
-// displays. A PNG of the dashboard after the drag goes into the test output.
+// Runs the component dashboards of publish_components.cpp in Ruffle. components.swf: the
+// components start with their cells' values, the displays show formulas of the slider's cell in
+// their number formats, and dragging the slider's thumb with the mouse writes the cell, which
+// recalculates the displays. selectors.swf: clicks on a check box, a combo box item and a push
+// button write their cells; the column chart's bars and a label follow. A PNG of each dashboard
+// after the input goes into the test output.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
@@ -24,6 +26,15 @@ try {
   const file = fs.readFileSync(path.join(out, "components.swf"));
   for (const p of checkMovie(file).problems) fail(`structure: ${p}`);
   await withPlayer(out, async (run) => {
+    // Maps a stage point to the page: the player shows the 400 x 300 stage whole and centred in
+    // its element.
+    const stageToPage = async (page) => {
+      const box = await page.locator("#c > *").first().boundingBox();
+      const scale = Math.min(box.width / 400, box.height / 300);
+      return [box, (sx, sy) => [box.x + (box.width - 400 * scale) / 2 + sx * scale,
+        box.y + (box.height - 300 * scale) / 2 + sy * scale]];
+    };
+    const finish = (page) => page.evaluate(() => { document.title = "FINISHED"; });
     let track = null;
     const result = await run("components.swf", {
       until: "done",
@@ -34,11 +45,7 @@ try {
         ready: async (page, args) => {
           track = args.split(",").map(Number);
           const [x0, x1, y, thumb] = track;
-          // The player shows the 400 x 300 stage whole and centred in its element.
-          const box = await page.locator("#c > *").first().boundingBox();
-          const scale = Math.min(box.width / 400, box.height / 300);
-          const at = (sx, sy) => [box.x + (box.width - 400 * scale) / 2 + sx * scale,
-            box.y + (box.height - 300 * scale) / 2 + sy * scale];
+          const [box, at] = await stageToPage(page);
           await page.mouse.move(...at(thumb, y));
           await page.mouse.down();
           await page.mouse.move(...at(x0 + (x1 - x0) * 0.6, y), { steps: 4 });
@@ -46,7 +53,7 @@ try {
           await page.mouse.up();
           await page.waitForTimeout(300);
           await page.screenshot({ path: path.join(pictures, "components.png"), clip: { ...box } });
-          await page.evaluate(() => window.__events.push({ kind: "fscommand", cmd: "done", args: "" }) && (document.title = "FINISHED"));
+          await finish(page);
         },
       },
     });
@@ -62,6 +69,44 @@ try {
     expect("first state", states[0], "40|40|40|Low|100|Value|40.0|150x50");
     expect("track reported", Array.isArray(track) && track.length === 4 && track[1] > track[0], true);
     expect("state after the drag", states.at(-1), "75|75|75|High|187.5|Value|75.0|150x50");
+
+    const selectors = await run("selectors.swf", {
+      until: "done",
+      timeoutMs: 20000,
+      onCommand: {
+        ready: async (page, args) => {
+          const [cx, cy, ox, oy, ix, iy, bx, by] = args.split(",").map(Number);
+          const [box, at] = await stageToPage(page);
+          const click = async (x, y) => {
+            await page.mouse.click(...at(x, y));
+            await page.waitForTimeout(250);
+          };
+          await click(cx, cy);
+          await click(ox, oy);
+          await click(ix, iy);
+          await click(bx, by);
+          await page.screenshot({ path: path.join(pictures, "selectors.png"), clip: { ...box } });
+          await finish(page);
+        },
+      },
+    });
+    for (const p of playerProblems(selectors).filter((p) => !known(p))) fail(`player: ${p}`);
+    const chosen = selectors.events.filter((e) => e.kind === "fscommand" && e.cmd === "state").map((e) => e.args);
+    // A1,A2,A3 | bar heights (B1, C1, D1 in proportion) | label | check box | combo box.
+    const [first, last] = [chosen[0], chosen.at(-1)];
+    expect("cells at start", first && first.split("|")[0], "1,0,0");
+    expect("label at start", first && first.split("|")[2], "Total: 30");
+    expect("check box and combo box at start", first && first.split("|").slice(3).join("|"), "0|Item 1");
+    expect("cells after the clicks", last && last.split("|")[0], "3,1,1");
+    expect("label after the clicks", last && last.split("|")[2], "Total: 100");
+    expect("check box and combo box after the clicks", last && last.split("|").slice(3).join("|"), "1|Item 3");
+    const ratios = (state) => {
+      const h = state.split("|")[1].split(",").map(Number);
+      return h.map((x) => Math.round((x / h[0]) * 100) / 100).join(",");
+    };
+    // 10 : 5 : 15 before, 30 : 25 : 45 after.
+    expect("bar heights at start", first && ratios(first), "1,0.5,1.5");
+    expect("bar heights after the clicks", last && ratios(last), "1,0.83,1.5");
   });
 } finally {
   fs.rmSync(out, { recursive: true, force: true });

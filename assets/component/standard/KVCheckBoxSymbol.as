@@ -1,0 +1,24 @@
+// Check box: a box and its label ("title"); a click toggles it and inserts the chosen state
+// (unchecked = item 0, checked = item 1) into its cells.
+#include "shared/selector.as"
+
+var box = kvDefineComponent("KVCheckBoxSymbol", 150, 24, function () {
+    var h = this.kvH, size = Math.min(h - 6, 14);
+    var y = Math.round((h - size) / 2);
+    // The whole component takes the click.
+    var hit = this.kvClip("kvHit");
+    kvRect(hit, 0, 0, this.kvW, h, this.backgroundColor == undefined ? 0xFFFFFF : this.backgroundColor, undefined);
+    var owner = this;
+    hit.onRelease = function () { kvSelectorInsert(owner, owner.selectIdx == 1 ? 0 : 1); };
+    var mark = this.kvClip("kvBox");
+    kvRect(mark, 2, y, size, size, this.fillColor == undefined ? 0xFFFFFF : this.fillColor, this.borderColor);
+    if (this.selectIdx == 1) {
+        mark.lineStyle(2, this.selectedColor == undefined ? 0x333333 : this.selectedColor, 100);
+        mark.moveTo(4, y + size / 2);
+        mark.lineTo(2 + size * 0.4, y + size - 3);
+        mark.lineTo(size, y + 3);
+    }
+    this.kvText("kvLabel", size + 8, Math.round((h - 18) / 2), this.kvW - size - 8, 18, this.title, this.labelTextFormat,
+                "left");
+});
+box.kvWatch = ["title", "selectIdx"];

@@ -1,0 +1,47 @@
+// Combo box: the chosen label in a box with an arrow; a click opens the list of "labels" below
+// it, a click on an item chooses it and inserts it into the cells by the insert option.
+#include "shared/selector.as"
+
+var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
+    var w = this.kvW, h = this.kvH;
+    var labels = this.labels == undefined ? [] : this.labels;
+    var index = kvNumber(this.selectIdx, 0);
+    var face = this.kvClip("kvFace");
+    kvRect(face, 0, 0, w - 1, h - 1, this.defaultFillColor == undefined ? 0xFFFFFF : this.defaultFillColor,
+           this.borderColor);
+    kvRect(face, w - h, 0, h - 1, h - 1, 0xEEEEEE, this.borderColor);
+    face.beginFill(0x333333, 100);
+    face.moveTo(w - h * 0.7, h * 0.4);
+    face.lineTo(w - h * 0.3, h * 0.4);
+    face.lineTo(w - h / 2, h * 0.65);
+    face.endFill();
+    var owner = this;
+    face.onRelease = function () {
+        owner.kvOpen = owner.kvOpen != true;
+        owner.mc();
+    };
+    this.kvText("kvChosen", 2, Math.round((h - 18) / 2), w - h - 4, 18, labels[index], this.labelTextFormat, "left");
+
+    // The open list: one row per label, the chosen one marked.
+    var list = this.kvClip("kvList");
+    var rowH = 18;
+    for (var i = 0; i < labels.length || this["kvItem" + i] != undefined; i++) {
+        var shown = this.kvOpen == true && i < labels.length;
+        if (shown) {
+            var fill = i == index ? this.selectedFillColor : this.defaultFillColor;
+            kvRect(list, 0, h + i * rowH, w - 1, rowH, fill == undefined ? 0xFFFFFF : fill, this.borderColor);
+        }
+        var item = this.kvText("kvItem" + i, 2, h + i * rowH, w - 4, rowH, shown ? labels[i] : "", this.labelTextFormat,
+                               "left");
+        item._visible = shown;
+    }
+    list.onRelease = function () {
+        var picked = Math.floor((owner._ymouse - owner.kvH) / rowH);
+        owner.kvOpen = false;
+        if (picked >= 0 && picked < labels.length)
+            kvSelectorInsert(owner, picked);
+        else
+            owner.mc();
+    };
+});
+combo.kvWatch = ["selectIdx"];

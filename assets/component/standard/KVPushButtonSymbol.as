@@ -1,0 +1,29 @@
+// Push button: a raised button with its label ("title"); pressing it inserts item 1 ("On")
+// into its cells, so a formula can count or react to the press.
+#include "shared/selector.as"
+
+var button = kvDefineComponent("KVPushButtonSymbol", 100, 30, function () {
+    var w = this.kvW, h = this.kvH;
+    var face = this.kvClip("kvFace");
+    var down = this.kvDown == true;
+    kvRect(face, 0, 0, w - 1, h - 1, down ? this.selectedFillColor : this.defaultFillColor, this.borderColor);
+    face.lineStyle(0, down ? 0x888888 : 0xFFFFFF, 100);
+    face.moveTo(1, h - 2);
+    face.lineTo(1, 1);
+    face.lineTo(w - 2, 1);
+    var owner = this;
+    face.onPress = function () {
+        owner.kvDown = true;
+        owner.mc();
+    };
+    face.onRelease = function () {
+        owner.kvDown = false;
+        kvSelectorInsert(owner, 1);
+    };
+    face.onReleaseOutside = function () {
+        owner.kvDown = false;
+        owner.mc();
+    };
+    this.kvText("kvLabel", 0, Math.round((h - 18) / 2), w, 18, this.title, this.labelTextFormat, "center");
+});
+button.kvWatch = ["title"];

@@ -1,0 +1,147 @@
+// What the category charts share (column and bar for now): reading the data block as series,
+// the value scale, the plot with its grid and axes, the legend and the titles. A chart draws
+// the rectangle of each bar and keeps them in kvBars ([x, y, w, h] per series and category,
+// series by series) for whoever needs to know where they stand.
+#include "shared/component.as"
+
+if (_global.kvChartSeries == undefined) {
+    // The data block as series: one series per row when the rows match the series names (or
+    // there are no names), else one per column. Text and empty cells count as 0.
+    _global.kvChartSeries = function (data, names) {
+        var rows = data == undefined ? [] : data;
+        var nRows = rows.length, nCols = 0;
+        for (var r = 0; r < nRows; r++) {
+            if (!(rows[r] instanceof Array))
+                rows[r] = [rows[r]];
+            nCols = Math.max(nCols, rows[r].length);
+        }
+        var byRows = names == undefined || names.length == 0 || names.length == nRows || names.length != nCols;
+        var series = [];
+        var count = byRows ? nRows : nCols, points = byRows ? nCols : nRows;
+        for (var s = 0; s < count; s++) {
+            var values = [];
+            for (var p = 0; p < points; p++)
+                values[p] = kvNumber(byRows ? rows[s][p] : rows[p][s], 0);
+            series[s] = values;
+        }
+        return series;
+    };
+
+    // A scale from 0 (or below it) to a round top with about five steps.
+    _global.kvChartScale = function (series) {
+        var lo = 0, hi = 0;
+        for (var s = 0; s < series.length; s++) {
+            for (var p = 0; p < series[s].length; p++) {
+                lo = Math.min(lo, series[s][p]);
+                hi = Math.max(hi, series[s][p]);
+            }
+        }
+        if (hi == lo)
+            hi = lo + 1;
+        var raw = (hi - lo) / 5;
+        var magnitude = Math.pow(10, Math.floor(Math.log(raw) / Math.LN10));
+        var step = magnitude;
+        if (raw > magnitude * 5)
+            step = magnitude * 10;
+        else if (raw > magnitude * 2)
+            step = magnitude * 5;
+        else if (raw > magnitude)
+            step = magnitude * 2;
+        return [Math.floor(lo / step) * step, Math.ceil(hi / step) * step, step];
+    };
+
+    _global.kvSeriesColor = function (chart, s) {
+        var colors = chart.seriesColors;
+        if (colors != undefined && colors.length > 0)
+            return colors[s % colors.length];
+        var fallback = [0x3366CC, 0xDC3912, 0xFF9900, 0x109618, 0x990099, 0x0099C6];
+        return fallback[s % fallback.length];
+    };
+
+    // Draws a column (vertical bars) or bar (horizontal bars) chart.
+    _global.kvDrawCategoryChart = function (horizontal) {
+        var w = this.kvW, h = this.kvH;
+        var back = this.kvClip("kvBack");
+        kvRect(back, 0, 0, w - 1, h - 1, this.showChartFill == false ? undefined : this.chartFillColor,
+               this.showChartBorder == false ? undefined : this.chartBorderColor);
+        var top = 4;
+        this.kvText("kvTitle", 0, top, w, 20, this.chartTitle, this.titleTextFormat, "center");
+        top += this.chartTitle == undefined || this.chartTitle == "" ? 0 : 20;
+        var series = kvChartSeries(this.dataValues, this.seriesNames);
+        var legendW = this.showLegend == true ? Math.min(Math.round(w * 0.25), 120) : 0;
+        var labelsW = horizontal ? Math.min(Math.round(w * 0.2), 80) : 40;
+        var px = labelsW + 6, py = top + 6, pw = w - px - legendW - 10, ph = h - py - 24;
+        if (pw < 10 || ph < 10)
+            return;
+        var scale = kvChartScale(series);
+        var lo = scale[0], hi = scale[1], step = scale[2];
+        var plot = this.kvClip("kvPlot");
+        kvRect(plot, px, py, pw, ph, this.showPlotFill == false ? undefined : this.plotFillColor,
+               this.showPlotBorder == false ? undefined : this.plotBorderColor);
+        // Grid lines and value labels.
+        var grid = this.kvClip("kvGrid");
+        var ticks = Math.round((hi - lo) / step);
+        for (var t = 0; t <= ticks; t++) {
+            var v = lo + t * step, f = (v - lo) / (hi - lo);
+            var label = kvFormatNumber(v, this.formatValue);
+            if (horizontal) {
+                var gx = px + f * pw;
+                if (this.showHMajGrid != false) {
+                    grid.lineStyle(0, this.hMajGridColor == undefined ? 0xDDDDDD : this.hMajGridColor, 100);
+                    grid.moveTo(gx, py);
+                    grid.lineTo(gx, py + ph);
+                }
+                this.kvText("kvTick" + t, gx - 30, py + ph + 2, 60, 18, label, this.YAxisTextFormat, "center");
+            } else {
+                var gy = py + ph - f * ph;
+                if (this.showHMajGrid != false) {
+                    grid.lineStyle(0, this.hMajGridColor == undefined ? 0xDDDDDD : this.hMajGridColor, 100);
+                    grid.moveTo(px, gy);
+                    grid.lineTo(px + pw, gy);
+                }
+                this.kvText("kvTick" + t, 0, gy - 9, labelsW, 18, label, this.YAxisTextFormat, "right");
+            }
+        }
+        for (var u = ticks + 1; this["kvTick" + u] != undefined; u++)
+            this["kvTick" + u].text = "";
+        // Bars: categories side by side, the series of a category next to each other.
+        var bars = this.kvClip("kvBarsClip");
+        var nSeries = series.length, nPoints = nSeries > 0 ? series[0].length : 0;
+        var span = (horizontal ? ph : pw) / Math.max(nPoints, 1);
+        var barSize = span * 0.7 / Math.max(nSeries, 1);
+        var zero = (0 - lo) / (hi - lo);
+        this.kvBars = [];
+        for (var s = 0; s < nSeries; s++) {
+            for (var p = 0; p < nPoints; p++) {
+                var fv = (series[s][p] - lo) / (hi - lo);
+                var a = Math.min(fv, zero), b = Math.max(fv, zero);
+                var rect;
+                if (horizontal)
+                    rect = [px + a * pw, py + p * span + span * 0.15 + s * barSize, (b - a) * pw, barSize];
+                else
+                    rect = [px + p * span + span * 0.15 + s * barSize, py + ph - b * ph, barSize, (b - a) * ph];
+                kvRect(bars, rect[0], rect[1], rect[2], rect[3], kvSeriesColor(this, s), undefined);
+                this.kvBars.push(rect);
+            }
+        }
+        // Category labels along the other axis.
+        var labels = this.categoryLabels;
+        for (var q = 0; q < nPoints; q++) {
+            var text = labels != undefined ? labels[q] : String(q + 1);
+            if (horizontal)
+                this.kvText("kvCat" + q, 0, py + q * span, labelsW, span, text, this.XAxisTextFormat, "right");
+            else
+                this.kvText("kvCat" + q, px + q * span, py + ph + 2, span, 18, text, this.XAxisTextFormat, "center");
+        }
+        // Legend: a swatch and the name of each series.
+        var legend = this.kvClip("kvLegend");
+        if (legendW > 0) {
+            for (var n = 0; n < nSeries; n++) {
+                var ly = py + n * 18;
+                kvRect(legend, w - legendW, ly + 4, 10, 10, kvSeriesColor(this, n), undefined);
+                var name = this.seriesNames != undefined ? this.seriesNames[n] : "Series" + (n + 1);
+                this.kvText("kvLegend" + n, w - legendW + 14, ly, legendW - 16, 18, name, this.legendTextFormat, "left");
+            }
+        }
+    };
+}

@@ -1,0 +1,55 @@
+// What the selectors share (check box, push button, combo box, list box, radio buttons): the
+// item chosen ("selectIdx") and what goes into the "Insert In" cells ("dataValues") by the
+// insert option ("retInfo"): the item's position (from 1), its label, the matching value of
+// "values", or the matching row or column of "values" when it is a table.
+#include "shared/component.as"
+
+if (_global.kvSelectorInsert == undefined) {
+    _global.kvSelectorInsert = function (clip, index) {
+        clip.selectIdx = index;
+        var how = clip.retInfo == undefined ? "position" : String(clip.retInfo).toLowerCase();
+        var target = clip.dataValues;
+        var labels = clip.labels == undefined ? [] : clip.labels;
+        var source = clip.values == undefined ? [] : clip.values;
+        var picked;
+        if (how == "label")
+            picked = labels[index];
+        else if (how == "value")
+            picked = source[index];
+        else if (how == "rows")
+            picked = source[index];
+        else if (how == "columns") {
+            picked = [];
+            for (var r = 0; r < source.length; r++)
+                picked[r] = source[r][index];
+        } else
+            picked = index + 1;
+        if (picked instanceof Array) {
+            // A row or column: into the cells of the target one by one, as far as both reach.
+            if (!(target instanceof Array)) {
+                clip.dataValues = picked[0];
+            } else {
+                var flat = [];
+                for (var t = 0; t < target.length; t++) {
+                    if (target[t] instanceof Array) {
+                        for (var c = 0; c < target[t].length; c++)
+                            flat.push([target[t], c]);
+                    } else {
+                        flat.push([target, t]);
+                    }
+                }
+                for (var k = 0; k < flat.length && k < picked.length; k++)
+                    flat[k][0][flat[k][1]] = picked[k];
+            }
+        } else if (target instanceof Array) {
+            if (target[0] instanceof Array)
+                target[0][0] = picked;
+            else
+                target[0] = picked;
+        } else {
+            clip.dataValues = picked;
+        }
+        clip.mc();
+        clip.kvCommit();
+    };
+}
