@@ -110,7 +110,6 @@ TEST(Parameter, SettingAValueClearsUndefined)
     ASSERT_TRUE(p.IsUndefined());
     p.SetString("v");
     EXPECT_FALSE(p.IsUndefined());
-    EXPECT_TRUE(p.IsEnabled());
 }
 
 TEST(Parameter, CopiesAreDeepAndIndependent)
