@@ -162,6 +162,16 @@ int CFunctionLibrary::GetUseCount(std::string_view name) const
     return function == functions_.end() ? 0 : function->second->GetUseCount();
 }
 
+std::vector<std::string> CFunctionLibrary::GetUsedFunctionNames() const
+{
+    std::lock_guard lock(mutex_);
+    std::vector<std::string> names;
+    for (const auto& [name, tag] : functions_)
+        if (tag->GetUseCount() > 0)
+            names.push_back(name);
+    return names;
+}
+
 void CFunctionLibrary::Write(swf::Writer& out)
 {
     std::lock_guard lock(mutex_);

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CSwfDoAction;
 
@@ -47,6 +48,8 @@ public:
     int GetFunctionCount() const;
     // How often the compiled formulas use the function; 0 for a name the library lacks.
     int GetUseCount(std::string_view name) const;
+    // The functions a published movie carries now, in name order.
+    std::vector<std::string> GetUsedFunctionNames() const;
 
     void Write(swf::Writer& out) override;
 

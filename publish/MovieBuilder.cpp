@@ -1,0 +1,208 @@
+#include "publish/MovieBuilder.h"
+
+#include "model/Component.h"
+#include "model/ComponentCatalog.h"
+#include "model/FileBytes.h"
+#include "publish/AssetExport.h"
+#include "publish/BaseMovie.h"
+#include "publish/CollabMovie.h"
+#include "publish/DocData.h"
+#include "publish/ExportSettings.h"
+#include "publish/FunctionLibrary.h"
+#include "publish/LoadDataMovie.h"
+#include "publish/ModelScript.h"
+#include "publish/ScenarioMovie.h"
+#include "publish/XmlConnectionCode.h"
+#include "swf/ActionEmitter.h"
+#include "swf/ScopeGuard.h"
+#include "swf/SwfDoAction.h"
+#include "swf/SwfIds.h"
+#include "swf/SwfOutputMovie.h"
+#include "swf/SwfTags.h"
+
+#include <memory>
+
+namespace publish {
+namespace {
+
+constexpr double kFrameRate = 30.0;
+constexpr std::uint16_t kMaxRecursionDepth = 256;
+constexpr std::uint16_t kScriptTimeoutSeconds = 60;
+// Symbols every movie carries, whether or not a component of the document shows them.
+constexpr const char* kScrollSymbols[] = {"FScrollBoxSymbol", "FScrollEditSymbol"};
+
+// The use marks a build takes on the catalogue's assets, given back in reverse when the build
+// ends, however it ends, so the next build finds the assets as this one did.
+class UseMarks {
+public:
+    UseMarks() = default;
+    UseMarks(const UseMarks&) = delete;
+    UseMarks& operator=(const UseMarks&) = delete;
+    ~UseMarks()
+    {
+        for (auto it = marked_.rbegin(); it != marked_.rend(); ++it)
+            (*it)->ReleaseUse();
+    }
+    void Mark(CComponent& component)
+    {
+        component.MarkUsed();
+        marked_.push_back(&component);
+    }
+
+private:
+    std::vector<CComponent*> marked_;
+};
+
+std::vector<CComponent*> Components(const CDocData& snapshot)
+{
+    std::vector<CComponent*> components;
+    for (std::size_t i = 0; i < snapshot.GetInstanceCount(); ++i)
+        components.push_back(snapshot.GetInstance(i));
+    return components;
+}
+
+bool HasDataConnection(CBaseMovie& base, bool preview)
+{
+    return !preview && (base.GetExportFlags().webService || base.GetConnectionInputs());
+}
+
+std::unique_ptr<CSwfDoAction> ConnectionScript(CBaseMovie& base)
+{
+    ConnectionScriptSource source;
+    source.webService = base.GetExportFlags().webService;
+    source.connectionInputs = base.GetConnectionInputs();
+    source.namespaces = base.GetStringMap();
+    source.maps = ActiveXmlMaps(base.GetExportRecords());
+    CBaseMovieScriptParts parts(base);
+    return BuildXmlConnectionCode(source, base.GetExportSettings(), parts);
+}
+
+// The stage size, the hosted-player start of the data and the quality, after the model calls.
+void AppendStageSettings(CActionList& frame, CBaseMovie& base, std::int32_t width, std::int32_t height)
+{
+    swf::ActionEmitter e(frame);
+    e.Str("kvWidth").Int(width / 20).Op(swf::ActionCode::SetVariable);
+    e.Str("kvHeight").Int(height / 20).Op(swf::ActionCode::SetVariable);
+    e.Int(base.GetExportFlags().hostedPlayer ? 1 : 0).Int(1).Str("kvInitData");
+    e.Op(swf::ActionCode::CallFunction).Op(swf::ActionCode::Pop);
+    e.Str("_quality").Str("BEST").Op(swf::ActionCode::SetVariable);
+}
+
+// Every component's script first, then every component's model initialisation, so that all
+// components exist before any of them reads the model.
+void AppendComponentScripts(CActionList& frame, const std::vector<CComponent*>& components)
+{
+    for (CComponent* component : components)
+        component->BuildActionScript(frame);
+    for (CComponent* component : components)
+        component->EmitModelInitCall(frame);
+    frame.Add(std::make_unique<CActionCode>(swf::ActionCode::Stop));
+}
+
+void AddHeaderTags(CSwfOutputMovie& movie, const CDocData& snapshot, bool preview)
+{
+    movie.AddTag(std::make_unique<CSwfEnableDebugger2>(""));
+    movie.AddTag(std::make_unique<CSwfDebugId>());
+    const auto& paper = snapshot.GetPaperColor();
+    movie.AddTag(std::make_unique<CSwfSetBackgroundColor>(paper[0], paper[1], paper[2]));
+    if (preview)
+        movie.AddTag(std::make_unique<CSwfScriptLimits>(kMaxRecursionDepth, kScriptTimeoutSeconds));
+}
+
+struct Build {
+    const std::filesystem::path& output;
+    CDocData& snapshot;
+    CComponentCatalog& catalog;
+    CBaseMovie& base;
+    CFunctionLibrary& library;
+    std::int32_t width;
+    std::int32_t height;
+    bool preview;
+    swf::IdCounter& ids;
+    swf::IdCounter& depths;
+};
+
+MovieBuildResult Run(const Build& b)
+{
+    MovieBuildResult result;
+    CSwfOutputMovie movie;
+    movie.SetFrameCount(1);
+    // The movie borrows the long-lived contributors; it must let go of them on every path.
+    ScopeGuard release([&movie] { movie.RemoveAllTags(); });
+    // Scripts generated for this build and never written must not reach the next one.
+    ScopeGuard dropScripts([&b] {
+        b.base.SetFrameScript(nullptr);
+        b.base.SetInitCode(nullptr);
+    });
+    UseMarks marks;
+    const std::vector<CComponent*> components = Components(b.snapshot);
+
+    AddHeaderTags(movie, b.snapshot, b.preview);
+    movie.AddTag(&b.catalog);
+    AssetExportResult assets = ExportDocumentAssets(b.output, movie, b.snapshot, b.ids);
+    movie.AddTag(&b.library);
+
+    b.base.BuildConnectCode(b.preview);
+    b.base.BuildModelCode(components, b.preview);
+    std::unique_ptr<CSwfDoAction> connection;
+    if (HasDataConnection(b.base, b.preview))
+        connection = ConnectionScript(b.base);
+    CSwfDoAction* frameScript = b.base.GetFrameScript();
+    if (frameScript == nullptr)
+        throw MovieBuildError("the model script generator made no frame script");
+    CActionList& frame = frameScript->GetActions();
+    AppendStageSettings(frame, b.base, b.width, b.height);
+    for (const char* symbol : kScrollSymbols) {
+        if (CSwfComponent* prototype = b.catalog.FindByTypeName(symbol))
+            marks.Mark(*prototype);
+    }
+    AppendComponentScripts(frame, components);
+
+    if (connection) {
+        movie.AddTag(std::move(connection));
+        movie.AddTag(&b.base.GetLoadDataMovie());
+        movie.SetFrameCount(movie.GetFrameCount() + 1);
+    }
+    for (CComponent* component : components) {
+        component->PlaceInMovie(movie, b.depths);
+        marks.Mark(*component);
+    }
+    if (b.base.GetExportSettings().realTimeCollaboration && !b.preview) {
+        b.base.GetCollabMovie().PrepareBuild(b.depths);
+        movie.AddTag(&b.base.GetCollabMovie());
+    }
+    movie.AddTag(&b.base);
+    if (b.preview) {
+        movie.AddTag(&b.base.GetScenarioMovie());
+        movie.SetFrameCount(movie.GetFrameCount() + 2);
+    }
+
+    std::vector<std::uint8_t> bytes = movie.WriteBytes(b.width, b.height, kFrameRate, true);
+    if (!model::WriteFileBytes(b.output.string(), bytes))
+        throw MovieBuildError("cannot write the movie " + b.output.string());
+    result.frameCount = movie.GetFrameCount();
+    result.byteCount = bytes.size();
+    result.externalAssets = assets.externalAssets;
+    result.assetProblems = std::move(assets.problems);
+    return result;
+}
+
+} // namespace
+
+MovieBuildResult BuildAndWriteMovie(const std::filesystem::path& output, CDocData& snapshot,
+                                    CComponentCatalog& catalog, std::int32_t width, std::int32_t height,
+                                    bool preview, const MovieBuildCounters& counters)
+{
+    CBaseMovie* base = snapshot.GetBaseMovie();
+    if (base == nullptr)
+        throw MovieBuildError("the document has no model to publish");
+    CFunctionLibrary* library = GetFunctionLibrary();
+    if (library == nullptr)
+        throw MovieBuildError("no function library is installed");
+    counters.characterIds.Reset(counters.firstCharacterId);
+    counters.depths.Reset();
+    return Run({output, snapshot, catalog, *base, *library, width, height, preview, counters.characterIds,
+                counters.depths});
+}
+
+} // namespace publish

@@ -1,0 +1,218 @@
+#include "publish/AssetExport.h"
+
+#include "model/ComponentCatalog.h"
+#include "model/Parameter.h"
+#include "model/ParameterKinds.h"
+#include "model/ParameterSet.h"
+#include "publish/DocData.h"
+#include "sheet/ProcessServices.h"
+#include "swf/SwfIds.h"
+#include "swf/SwfOutputMovie.h"
+#include "swf/SwfPlaceObject2.h"
+#include "swf/SwfSprite.h"
+#include "swf/SwfTags.h"
+#include "swf/SwfWriter.h"
+#include "swf/TagLoader.h"
+#include "tests/support/ComponentFixture.h"
+#include "tests/support/TestSupport.h"
+#include "tests/swf/JpegSamples.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Tag {
+    uint16_t code;
+    std::vector<uint8_t> body;
+};
+
+std::vector<Tag> Written(CSwfMovie& movie)
+{
+    swf::Writer out;
+    movie.Write(out);
+    std::vector<Tag> tags;
+    swf::ForEachTag(out.Data(), 0, [&](uint16_t code, std::span<const uint8_t> body, bool, size_t) {
+        tags.push_back({code, std::vector<uint8_t>(body.begin(), body.end())});
+    });
+    return tags;
+}
+
+std::size_t Count(const std::vector<Tag>& tags, uint16_t code)
+{
+    return std::count_if(tags.begin(), tags.end(), [code](const Tag& t) { return t.code == code; });
+}
+
+// A movie of the given version with a frame rectangle 0..width twips and one placed clip.
+std::vector<uint8_t> UserMovie(int32_t width, uint8_t version)
+{
+    CSwfOutputMovie movie;
+    movie.AddTag(std::make_unique<CSwfSetBackgroundColor>(0x11, 0x22, 0x33));
+    auto clip = std::make_unique<CSwfSprite>(5, 1, false);
+    clip->AddTag(std::make_unique<CSwfShowFrame>());
+    movie.AddTag(std::move(clip));
+    movie.AddTag(std::make_unique<CSwfPlaceObject2>(1, 5, CSwfMatrix(), "inner"));
+    movie.AddTag(std::make_unique<CSwfShowFrame>());
+    std::vector<uint8_t> bytes = movie.WriteBytes(width, 2000, 30, false);
+    bytes[3] = version;
+    return bytes;
+}
+
+class AssetExportTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testsupport::WriteComponentFixture(dir.path(), {"KVTestImageSymbol"});
+        ProcessServices installed;
+        installed.catalog = std::make_unique<CComponentCatalog>();
+        ASSERT_TRUE(installed.catalog->Load(dir.path()));
+        installed.traceSink = [](std::string_view) {};
+        catalog = installed.catalog.get();
+        services.emplace(std::move(installed));
+        testsupport::WriteBytes(dir / "logo.jpg", testsupport::MakeJpeg(30, 20));
+        fs::create_directories(dir / "other");
+        testsupport::WriteBytes(dir / "other" / "logo.jpg", testsupport::MakeJpeg(8, 8));
+    }
+    void TearDown() override { services.reset(); }
+
+    // A component whose external-file group names pathName; fileName is the file to read.
+    CParameterSet& AddImage(const std::string& pathName, bool embed, const std::string& fileName = "",
+                            bool withBgType = true)
+    {
+        owned.push_back(catalog->FindByTypeName("KVTestImageSymbol")->CreateInstance());
+        auto record = std::make_unique<CObjectRecord>();
+        record->components.push_back(owned.back().get());
+        doc.AddComponent(std::move(record));
+        CParameterSet& set = *owned.back()->GetParameters()->FindParameter("Media")->GetSet();
+        auto add = [&set](const char* name, model::ParamType type) {
+            return set.Add(std::make_unique<CParameter>(name, type));
+        };
+        add("pathName", model::ParamType::Text)->SetString(pathName);
+        set.FindParameter("fileName")->SetString(fileName.empty() ? pathName : fileName);
+        add("embed", model::ParamType::Integer)->SetInt(embed ? 1 : 0);
+        add("clipName", model::ParamType::Text);
+        if (withBgType)
+            add("bgType", model::ParamType::Text)->SetString("none");
+        add("bgWidth", model::ParamType::Number);
+        add("bgHeight", model::ParamType::Number);
+        add("bgColor", model::ParamType::Color);
+        return set;
+    }
+
+    publish::AssetExportResult Export(const fs::path& output)
+    {
+        return publish::ExportDocumentAssets(output, movie, doc, ids);
+    }
+
+    static std::string Text(CParameterSet& set, const char* name) { return set.FindParameter(name)->GetValueText(); }
+
+    testsupport::TempDir dir;
+    std::optional<ScopedProcessServices> services;
+    CComponentCatalog* catalog = nullptr;
+    std::vector<std::unique_ptr<CComponent>> owned;
+    CDocData doc;
+    CSwfOutputMovie movie;
+    swf::IdCounter ids{100};
+};
+
+TEST_F(AssetExportTest, OneFileEmbeddedTwiceAndCopiedOnceIsExportedOnceEachWay)
+{
+    const std::string logo = (dir / "logo.jpg").string();
+    CParameterSet& first = AddImage(logo, true);
+    CParameterSet& second = AddImage(logo, true);
+    CParameterSet& copied = AddImage(logo, false);
+    publish::AssetExportResult result = Export(dir / "report.swf");
+    EXPECT_TRUE(result.problems.empty());
+    EXPECT_TRUE(result.externalAssets);
+
+    std::vector<Tag> tags = Written(movie);
+    EXPECT_EQ(Count(tags, 21), 1u);
+    EXPECT_EQ(Text(first, "clipName"), Text(second, "clipName"));
+    EXPECT_EQ(Text(first, "clipName").rfind("embed_", 0), 0u);
+    EXPECT_EQ(Text(first, "bgType"), "jpg");
+    EXPECT_EQ(Text(second, "bgType"), "jpg");
+    // The picture's sprite closes its frame: ShowFrame, then End.
+    auto sprite = std::find_if(tags.begin(), tags.end(), [](const Tag& t) { return t.code == 39; });
+    ASSERT_NE(sprite, tags.end());
+    EXPECT_EQ(std::vector<uint8_t>(sprite->body.end() - 4, sprite->body.end()), (std::vector<uint8_t>{0x40, 0, 0, 0}));
+    // The shape spans the picture: 30 x 20 pixels.
+    auto shape = std::find_if(tags.begin(), tags.end(), [](const Tag& t) { return t.code == 2; });
+    ASSERT_NE(shape, tags.end());
+
+    EXPECT_EQ(Text(copied, "fileName"), "report/logo.jpg");
+    EXPECT_EQ(testsupport::ReadBytes(dir / "report" / "logo.jpg"), testsupport::ReadBytes(logo));
+}
+
+TEST_F(AssetExportTest, CopiesKeepApartSourcesOfOneNameAndNameTheFolderAfterTheMovie)
+{
+    CParameterSet& a = AddImage("C:\\pictures\\logo.jpg", false, (dir / "logo.jpg").string());
+    CParameterSet& b = AddImage("C:\\elsewhere\\logo.jpg", false, (dir / "other" / "logo.jpg").string());
+    CParameterSet& again = AddImage("C:\\pictures\\logo.jpg", false, (dir / "logo.jpg").string());
+    EXPECT_TRUE(Export(dir / "movie").problems.empty());
+    EXPECT_EQ(Text(a, "fileName"), "movie/logo.jpg");
+    EXPECT_EQ(Text(b, "fileName"), "movie/logo-2.jpg");
+    EXPECT_EQ(Text(again, "fileName"), "movie/logo.jpg");
+    EXPECT_EQ(testsupport::ReadBytes(dir / "movie" / "logo-2.jpg"), testsupport::ReadBytes(dir / "other" / "logo.jpg"));
+    EXPECT_EQ(testsupport::ReadBytes(dir / "movie" / "logo.jpg"), testsupport::ReadBytes(dir / "logo.jpg"));
+}
+
+TEST_F(AssetExportTest, WhatCannotBeExportedIsReportedAndLeavesTheRecord)
+{
+    testsupport::WriteBytes(dir / "broken.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0x00});
+    CParameterSet& missingCopy = AddImage("C:\\gone\\missing.jpg", false, (dir / "missing.jpg").string());
+    CParameterSet& broken = AddImage((dir / "broken.jpg").string(), true);
+    CParameterSet& png = AddImage((dir / "logo.png").string(), true);
+    CParameterSet& wrongCase = AddImage((dir / "logo.Jpg").string(), true);
+    CParameterSet& noType = AddImage((dir / "logo.jpg").string(), true, "", false);
+    publish::AssetExportResult result = Export(dir / "out.swf");
+
+    EXPECT_EQ(result.problems.size(), 4u);
+    EXPECT_EQ(Text(missingCopy, "fileName"), (dir / "missing.jpg").string());
+    EXPECT_EQ(Text(missingCopy, "bgType"), "jpg");
+    EXPECT_EQ(Text(broken, "clipName"), "");
+    EXPECT_EQ(Text(png, "bgType"), "none");
+    EXPECT_EQ(Text(wrongCase, "bgType"), "none");
+    EXPECT_EQ(Text(noType, "clipName").rfind("embed_", 0), 0u);
+    EXPECT_EQ(Count(Written(movie), 21), 1u);
+}
+
+TEST_F(AssetExportTest, ProgressivePictureIsEmbeddedAsBaseline)
+{
+    testsupport::WriteBytes(dir / "progressive.jpg", testsupport::MakeJpeg(16, 16, true));
+    AddImage((dir / "progressive.jpg").string(), true);
+    EXPECT_TRUE(Export(dir / "out.swf").problems.empty());
+    std::vector<Tag> tags = Written(movie);
+    auto picture = std::find_if(tags.begin(), tags.end(), [](const Tag& t) { return t.code == 21; });
+    ASSERT_NE(picture, tags.end());
+    const std::vector<uint8_t> sof2 = {0xFF, 0xC2};
+    EXPECT_EQ(std::search(picture->body.begin(), picture->body.end(), sof2.begin(), sof2.end()), picture->body.end());
+}
+
+TEST_F(AssetExportTest, EmbeddedMovieBecomesASpriteOfItsTimelineAndNewerMoviesAreRefused)
+{
+    testsupport::WriteBytes(dir / "clip.swf", UserMovie(11999, 6));
+    testsupport::WriteBytes(dir / "new.swf", UserMovie(2000, 9));
+    CParameterSet& clip = AddImage((dir / "clip.swf").string(), true);
+    CParameterSet& newer = AddImage((dir / "new.swf").string(), true);
+    publish::AssetExportResult result = Export(dir / "out.swf");
+
+    ASSERT_EQ(result.problems.size(), 1u);
+    EXPECT_NE(result.problems[0].find("version 9"), std::string::npos);
+    EXPECT_EQ(Text(newer, "clipName"), "");
+    EXPECT_EQ(Text(clip, "bgType"), "swf");
+    EXPECT_EQ(clip.FindParameter("bgWidth")->GetDouble(), 600);
+    EXPECT_EQ(clip.FindParameter("bgColor")->GetColor(), 0x112233u);
+    // The user's clip definition, the new sprite holding the placement and frame, its export;
+    // the user's background colour stays out.
+    std::vector<Tag> tags = Written(movie);
+    EXPECT_EQ(Count(tags, 9), 0u);
+    EXPECT_EQ(Count(tags, 39), 2u);
+    EXPECT_EQ(Count(tags, 26), 0u);
+    EXPECT_EQ(tags.back().code, 56);
+}
+
+} // namespace
