@@ -96,7 +96,7 @@ void AppendComponentScripts(CActionList& frame, const std::vector<CComponent*>& 
         component->BuildActionScript(frame);
     for (CComponent* component : components)
         component->EmitModelInitCall(frame);
-    frame.Add(std::make_unique<CActionCode>(swf::ActionCode::Stop));
+    swf::ActionEmitter(frame).Op(swf::ActionCode::Stop);
 }
 
 void AddHeaderTags(CSwfOutputMovie& movie, const CDocData& snapshot, bool preview)
