@@ -126,7 +126,7 @@ MovieBuildResult Run(const Build& b)
 {
     MovieBuildResult result;
     CSwfOutputMovie movie;
-    movie.SetFrameCount(1);
+    std::uint16_t frames = 1;
     // The movie borrows the long-lived contributors; it must let go of them on every path.
     ScopeGuard release([&movie] { movie.RemoveAllTags(); });
     // Scripts generated for this build and never written must not reach the next one.
@@ -161,7 +161,7 @@ MovieBuildResult Run(const Build& b)
     if (connection) {
         movie.AddTag(std::move(connection));
         movie.AddTag(&b.base.GetLoadDataMovie());
-        movie.SetFrameCount(movie.GetFrameCount() + 1);
+        frames += 1;
     }
     for (CComponent* component : components) {
         component->PlaceInMovie(movie, b.depths);
@@ -172,10 +172,15 @@ MovieBuildResult Run(const Build& b)
         movie.AddTag(&b.base.GetCollabMovie());
     }
     movie.AddTag(&b.base);
+    // The main frame ends here (in a preview the scenario movie closes it): players may drop a
+    // last frame that only the End tag closes.
     if (b.preview) {
         movie.AddTag(&b.base.GetScenarioMovie());
-        movie.SetFrameCount(movie.GetFrameCount() + 2);
+        frames += 2;
+    } else {
+        movie.AddTag(std::make_unique<CSwfShowFrame>());
     }
+    movie.SetFrameCount(frames);
 
     std::vector<std::uint8_t> bytes = movie.WriteBytes(b.width, b.height, kFrameRate, true);
     if (!model::WriteFileBytes(b.output.string(), bytes))

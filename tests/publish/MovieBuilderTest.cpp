@@ -172,7 +172,8 @@ TEST_F(MovieBuilderTest, PlainMovieHasTheFixedTagOrderAndFrameScript)
     ASSERT_NE(firstPlacement, codes.end());
     EXPECT_EQ(std::count(codes.begin() + 3, firstPlacement, 39), 3);
     EXPECT_EQ(*(firstPlacement + 1), 26);
-    EXPECT_EQ(std::vector<uint16_t>(codes.end() - 5, codes.end()), (std::vector<uint16_t>{12, 39, 56, 59, 26}));
+    // ... and the ShowFrame that closes the only frame.
+    EXPECT_EQ(std::vector<uint16_t>(codes.end() - 6, codes.end()), (std::vector<uint16_t>{12, 39, 56, 59, 26, 1}));
 
     const Tag* frame = movie.FrameScript();
     ASSERT_NE(frame, nullptr);
@@ -199,12 +200,14 @@ TEST_F(MovieBuilderTest, PreviewAndWebServiceModesAddTheirTagsAndFrames)
     ASSERT_NE(manager, codes.end());
     EXPECT_GT(codes.end() - manager, 2);
     EXPECT_EQ(std::count(codes.begin(), codes.end(), 26), 2);
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), 1), 3);
 
     base->GetExportSettings().realTimeCollaboration = false;
     base->GetExportFlags().webService = true;
     Movie service = ReadMovie(Build(false, "service.swf"));
     EXPECT_EQ(service.frameCount, 2);
     codes = service.Codes();
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), 1), 2);
     // The connection script comes before the component's placement, after the symbols.
     auto placement = std::find(codes.begin(), codes.end(), 26);
     auto connection = std::find(codes.begin(), codes.end(), 12);

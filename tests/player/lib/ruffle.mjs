@@ -98,8 +98,9 @@ export async function withPlayer(folder, body) {
       args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
         "--disable-component-update", "--disable-sync", "--autoplay-policy=no-user-gesture-required"] });
     // onCommand maps an fscommand name to async (page, args) => {...}, run when the movie sends it,
-    // so a test can answer with the page's mouse and keyboard.
-    const run = async (movie, { until = "done", vars = "", timeoutMs = 10000, onCommand = {} } = {}) => {
+    // so a test can answer with the page's mouse and keyboard. screenshot: a PNG file to write of
+    // the page as it stands when the run ends.
+    const run = async (movie, { until = "done", vars = "", timeoutMs = 10000, onCommand = {}, screenshot = "" } = {}) => {
       const page = await context.newPage();
       const started = Date.now();
       let state = "timeout";
@@ -120,6 +121,7 @@ export async function withPlayer(folder, body) {
           await new Promise((r) => setTimeout(r, 25));
         }
         const events = await page.evaluate(() => window.__events);
+        if (screenshot) await page.locator("#c").screenshot({ path: screenshot });
         return { movie, state, events, ms: Date.now() - started };
       } finally {
         await page.close();
