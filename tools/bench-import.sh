@@ -10,10 +10,8 @@ if [ ! -x "$bench" ]; then
     echo "build the benchmark first: cmake --build $build --target bench_sheet_workbook_import" >&2
     exit 1
 fi
-if ! command -v ssconvert >/dev/null 2>&1; then
-    echo "installing gnumeric for ssconvert" >&2
-    apt-get install -y --no-install-recommends gnumeric >/dev/null
-fi
+. "$root/tools/bench-peer.sh"
+need_ssconvert
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -26,22 +24,10 @@ awk 'BEGIN {
 }' > "$work/generated.csv"
 ssconvert "$work/generated.csv" "$work/generated.xlsx" 2>/dev/null
 
-now() { date +%s%N; }
-best_ssconvert=
-for run in 1 2 3; do
-    start=$(now)
-    ssconvert "$work/generated.xlsx" "$work/out.csv" 2>/dev/null
-    elapsed=$(( $(now) - start ))
-    if [ -z "$best_ssconvert" ] || [ "$elapsed" -lt "$best_ssconvert" ]; then best_ssconvert=$elapsed; fi
-done
+best_ssconvert=$(best_ssconvert "$work/generated.xlsx" "$work/out.csv")
 
 VANTOREL_BENCH_WORKBOOK="$work/generated.xlsx" "$bench" --benchmark_format=json > "$work/ours.json"
-ours=$(python3 -c '
-import json, sys
-runs = [b for b in json.load(open(sys.argv[1]))["benchmarks"] if b.get("run_type") == "iteration"]
-cells = int(runs[0].get("cells", 0))
-print(min(b["real_time"] for b in runs) * {"ms": 1e6, "us": 1e3, "ns": 1}[runs[0]["time_unit"]], cells)
-' "$work/ours.json")
+ours=$(best_benchmark "$work/ours.json" cells)
 ours_ns=${ours% *}
 cells=${ours#* }
 
