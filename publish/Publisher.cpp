@@ -63,7 +63,9 @@ CPublisher::CPublisher(const std::filesystem::path& installDir) : services_(std:
     services_->installed.emplace(std::move(services));
 
     const std::filesystem::path library = installDir / "asset" / "func.dat";
-    RequireFile(library);
+    std::error_code missing;
+    if (!std::filesystem::is_regular_file(library, missing))
+        throw PublishError(PublishError::Kind::Installation, library.string() + ": the function library is missing");
     library_ = std::make_unique<CFunctionLibrary>(library.string());
     services_->ids.Reset(catalogIds);
     try {
