@@ -175,6 +175,8 @@ MovieBuildResult CPublisher::Publish(const std::filesystem::path& output, bool p
     flags = {};
     flags.exporting = !preview;
     flags.webService = !preview && base_->GetExportSettings().UsesWebService();
+    // A movie fed by a web service gets its sample data file beside it.
+    base_->SetOutputPath(output.string());
     std::int32_t width = 0, height = 0;
     doc_->GetStageSize(width, height);
     CComponentCatalog* catalog = GetComponentCatalog();

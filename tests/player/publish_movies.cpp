@@ -2,7 +2,7 @@
 // probe of its last formulas), with the publish command's own code, the movies of every shipped document and the
 // all-formulas movie of every shipped sample workbook, each with a probe movie that loads it
 // into level 1, lets it play, and reports the variables it names:
-//   <name>.swf            the published movie
+//   <name>.swf            the published movie (and <name>-preview.swf of each document)
 //   probe-<name>.swf      reports every formula variable ("V<id>") and then "done"
 //   <name>.expected.json  {"V<id>": [cached value, type, cell, formula], ...} from the workbook
 // For the input check of an all-formulas movie, probe-input-<name>.swf first raises one
@@ -147,6 +147,13 @@ bool Publish(const fs::path& install, const fs::path& input, const fs::path& fol
         if (allFormulas)
             WriteInputProbe(publisher, folder / ("probe-input-" + name + ".swf"),
                             folder / (name + ".input.json"), url, probe);
+        // The in-program preview of a document calculates the same values.
+        if (!allFormulas) {
+            const std::string preview = name + "-preview";
+            publisher.Publish(folder / (preview + ".swf"), true);
+            fs::copy_file(folder / (name + ".expected.json"), folder / (preview + ".expected.json"));
+            WriteProbe(folder / ("probe-" + preview + ".swf"), "movies/" + preview + ".swf", probe);
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s: %s\n", input.string().c_str(), error.what());
         return false;

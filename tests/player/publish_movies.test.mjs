@@ -12,6 +12,10 @@ import { checkMovie } from "./lib/swfcheck.mjs";
 const out = fs.mkdtempSync(path.join(os.tmpdir(), "publish-movies-"));
 execFileSync(process.env.MOVIE_MAKER, [out], { stdio: "inherit" });
 
+// Ruffle has no device fonts of its own and draws such text in its own font: not a fault of
+// the movie.
+const problemsOf = (result) => playerProblems(result).filter((p) => !p.includes("Unknown device font"));
+
 let failures = 0;
 let checked = 0;
 const fail = (message) => { console.log(`FAIL ${message}`); ++failures; };
@@ -39,7 +43,7 @@ try {
       const name = movie.replace(/\.swf$/, "");
       const expected = JSON.parse(fs.readFileSync(path.join(out, `${name}.expected.json`), "utf8"));
       const result = await run(`probe-${name}.swf`, { until: "done", timeoutMs: 20000 });
-      for (const p of playerProblems(result)) fail(`player: ${p}`);
+      for (const p of problemsOf(result)) fail(`player: ${p}`);
       const got = Object.fromEntries(result.events.filter((e) => e.kind === "fscommand").map((e) => [e.cmd, e.args]));
       let ok = 0;
       for (const [variable, want] of Object.entries(expected)) {
@@ -55,7 +59,7 @@ try {
       if (!fs.existsSync(inputFile)) continue;
       const input = JSON.parse(fs.readFileSync(inputFile, "utf8"));
       const changed = await run(`probe-input-${name}.swf`, { until: "done", timeoutMs: 20000 });
-      for (const p of playerProblems(changed)) fail(`player: ${p}`);
+      for (const p of problemsOf(changed)) fail(`player: ${p}`);
       const after = Object.fromEntries(changed.events.filter((e) => e.kind === "fscommand").map((e) => [e.cmd, e.args]));
       const [sheet, cell] = input.cell.split("!");
       const column = cell.replace(/[0-9]+$/, "");

@@ -99,14 +99,19 @@ export async function withPlayer(folder, body) {
         "--disable-component-update", "--disable-sync", "--autoplay-policy=no-user-gesture-required"] });
     // onCommand maps an fscommand name to async (page, args) => {...}, run when the movie sends it,
     // so a test can answer with the page's mouse and keyboard. screenshot: a PNG file to write of
-    // the page as it stands when the run ends.
-    const run = async (movie, { until = "done", vars = "", timeoutMs = 10000, onCommand = {}, screenshot = "" } = {}) => {
+    // the page as it stands when the run ends; size: [width, height] of the player in pixels.
+    const run = async (movie, { until = "done", vars = "", timeoutMs = 10000, onCommand = {}, screenshot = "",
+      size = null } = {}) => {
       const page = await context.newPage();
       const started = Date.now();
       let state = "timeout";
       try {
         const query = new URLSearchParams({ swf: `/movies/${movie}`, until, vars });
         await page.goto(`${base}/harness.html?${query}`);
+        if (size) {
+          await page.setViewportSize({ width: size[0] + 40, height: size[1] + 40 });
+          await page.evaluate(([w, h]) => Object.assign(document.getElementById("c").style, { width: `${w}px`, height: `${h}px` }), size);
+        }
         let errorSeenAt = 0;
         let handled = 0;
         while (Date.now() - started < timeoutMs) {
