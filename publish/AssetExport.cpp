@@ -195,6 +195,8 @@ void Exporter::Export(CParameterSet& record)
         return;
     }
     CParameterSet& first = *earlier->second;
+    if (CParameter* fileName = embed ? nullptr : Member(record, "fileName"))
+        result_.copiedFrom.emplace_back(fileName, fileName->GetValueText());
     for (const char* name : {"bgType", "bgWidth", "bgHeight", "bgColor", embed ? "clipName" : "fileName"}) {
         CParameter* to = Member(record, name);
         CParameter* from = Member(first, name);
@@ -272,6 +274,7 @@ bool Exporter::Copy(const std::string& pathName, CParameter* fileName)
         result_.problems.push_back(pathName + ": the asset cannot be copied to " + (folder / name).string());
         return false;
     }
+    result_.copiedFrom.emplace_back(fileName, source);
     SetText(fileName, output_.stem().string() + "/" + name);
     return true;
 }
@@ -333,6 +336,14 @@ bool ImportEmbeddedSwf(const std::filesystem::path& path, CParameterSet& record,
     movie.AddTag(std::move(sprite));
     SetText(Member(record, "clipName"), ExportSymbol(movie, spriteId));
     return true;
+}
+
+void RestoreCopiedFileNames(AssetExportResult& result)
+{
+    // In reverse, so a member changed twice ends with the first value it had.
+    for (auto it = result.copiedFrom.rbegin(); it != result.copiedFrom.rend(); ++it)
+        SetText(it->first, it->second);
+    result.copiedFrom.clear();
 }
 
 AssetExportResult ExportDocumentAssets(const std::filesystem::path& output, CSwfMovie& movie, CDocData& snapshot,

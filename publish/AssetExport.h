@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CDocData;
@@ -19,7 +20,14 @@ struct AssetExportResult {
     bool externalAssets = false;
     // One line per asset that could not be exported; the movie goes without it.
     std::vector<std::string> problems;
+    // The "fileName" members a copy pointed at the copy, with the file they named before: once
+    // the movie is written they must name the source again, or the next build of the document
+    // would look for the copy where the source was.
+    std::vector<std::pair<CParameter*, std::string>> copiedFrom;
 };
+
+// Points the "fileName" members of the copies back at their sources.
+void RestoreCopiedFileNames(AssetExportResult& result);
 
 // The pictures and movies the components of a document show (their external-file groups):
 // embedded ones become exported symbols of movie ("embed_<id>"), the others are copied into a

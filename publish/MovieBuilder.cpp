@@ -140,6 +140,7 @@ MovieBuildResult Run(const Build& b)
     AddHeaderTags(movie, b.snapshot, b.preview);
     movie.AddTag(&b.catalog);
     AssetExportResult assets = ExportDocumentAssets(b.output, movie, b.snapshot, b.ids);
+    ScopeGuard restoreSources([&assets] { RestoreCopiedFileNames(assets); });
     movie.AddTag(&b.library);
 
     b.base.BuildConnectCode(b.preview);

@@ -1,6 +1,9 @@
 #include "publish/MovieBuilder.h"
 
 #include "model/ComponentCatalog.h"
+#include "model/Parameter.h"
+#include "model/ParameterKinds.h"
+#include "model/ParameterSet.h"
 #include "publish/BaseMovie.h"
 #include "publish/ComponentScripts.h"
 #include "publish/DocData.h"
@@ -13,6 +16,7 @@
 #include "swf/TagLoader.h"
 #include "tests/support/ComponentFixture.h"
 #include "tests/support/TestSupport.h"
+#include "tests/swf/JpegSamples.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -226,6 +230,26 @@ TEST_F(MovieBuilderTest, SecondBuildGivesTheSameBytesAndLeavesNoUseMarks)
     EXPECT_EQ(Build(false), first);
     EXPECT_EQ(Build(true, "preview.swf"), Build(true, "preview2.swf"));
     EXPECT_TRUE(CatalogOnItsOwn().empty());
+}
+
+// A copied picture is found again by the next build: the document keeps naming its source.
+TEST_F(MovieBuilderTest, CopiedAssetSurvivesASecondBuild)
+{
+    AddGauges(1);
+    testsupport::WriteBytes(dir / "logo.jpg", testsupport::MakeJpeg(4, 4));
+    CParameterSet& media = *owned[0]->GetParameters()->FindParameter("Media")->GetSet();
+    media.Add(std::make_unique<CParameter>("pathName", model::ParamType::Text))->SetString("C:\\art\\logo.jpg");
+    media.FindParameter("fileName")->SetString((dir / "logo.jpg").string());
+
+    for (int build = 0; build < 2; ++build) {
+        publish::MovieBuildResult result =
+            publish::BuildAndWriteMovie(dir / "movie.swf", doc, *catalog, 12800, 9600, false, {ids, firstId, depths});
+        EXPECT_TRUE(result.externalAssets);
+        EXPECT_TRUE(result.assetProblems.empty()) << result.assetProblems.front();
+        EXPECT_EQ(media.FindParameter("fileName")->GetValueText(), (dir / "logo.jpg").string());
+        EXPECT_TRUE(fs::exists(dir / "movie" / "logo.jpg"));
+        fs::remove_all(dir / "movie");
+    }
 }
 
 TEST_F(MovieBuilderTest, FailedBuildReportsAndLeavesNothingBehind)
