@@ -122,27 +122,11 @@ struct Build {
     swf::IdCounter& depths;
 };
 
-MovieBuildResult Run(const Build& b)
+// The first frame's script, in its fixed order; the connection script of a movie fed from
+// outside, when there is one.
+std::unique_ptr<CSwfDoAction> BuildScripts(const Build& b, const std::vector<CComponent*>& components,
+                                           UseMarks& marks)
 {
-    MovieBuildResult result;
-    CSwfOutputMovie movie;
-    std::uint16_t frames = 1;
-    // The movie borrows the long-lived contributors; it must let go of them on every path.
-    ScopeGuard release([&movie] { movie.RemoveAllTags(); });
-    // Scripts generated for this build and never written must not reach the next one.
-    ScopeGuard dropScripts([&b] {
-        b.base.SetFrameScript(nullptr);
-        b.base.SetInitCode(nullptr);
-    });
-    UseMarks marks;
-    const std::vector<CComponent*> components = Components(b.snapshot);
-
-    AddHeaderTags(movie, b.snapshot, b.preview);
-    movie.AddTag(&b.catalog);
-    AssetExportResult assets = ExportDocumentAssets(b.output, movie, b.snapshot, b.ids);
-    ScopeGuard restoreSources([&assets] { RestoreCopiedFileNames(assets); });
-    movie.AddTag(&b.library);
-
     b.base.BuildConnectCode(b.preview);
     b.base.BuildModelCode(components, b.preview);
     std::unique_ptr<CSwfDoAction> connection;
@@ -158,7 +142,14 @@ MovieBuildResult Run(const Build& b)
             marks.Mark(*prototype);
     }
     AppendComponentScripts(frame, components);
+    return connection;
+}
 
+// From the data connection to the end of the last frame; gives the frame count.
+std::uint16_t AddTimeline(const Build& b, CSwfOutputMovie& movie, std::unique_ptr<CSwfDoAction> connection,
+                          const std::vector<CComponent*>& components, UseMarks& marks)
+{
+    std::uint16_t frames = 1;
     if (connection) {
         movie.AddTag(std::move(connection));
         movie.AddTag(&b.base.GetLoadDataMovie());
@@ -181,11 +172,34 @@ MovieBuildResult Run(const Build& b)
     } else {
         movie.AddTag(std::make_unique<CSwfShowFrame>());
     }
-    movie.SetFrameCount(frames);
+    return frames;
+}
+
+MovieBuildResult Run(const Build& b)
+{
+    CSwfOutputMovie movie;
+    // The movie borrows the long-lived contributors; it must let go of them on every path.
+    ScopeGuard release([&movie] { movie.RemoveAllTags(); });
+    // Scripts generated for this build and never written must not reach the next one.
+    ScopeGuard dropScripts([&b] {
+        b.base.SetFrameScript(nullptr);
+        b.base.SetInitCode(nullptr);
+    });
+    UseMarks marks;
+    const std::vector<CComponent*> components = Components(b.snapshot);
+
+    AddHeaderTags(movie, b.snapshot, b.preview);
+    movie.AddTag(&b.catalog);
+    AssetExportResult assets = ExportDocumentAssets(b.output, movie, b.snapshot, b.ids);
+    ScopeGuard restoreSources([&assets] { RestoreCopiedFileNames(assets); });
+    movie.AddTag(&b.library);
+    std::unique_ptr<CSwfDoAction> connection = BuildScripts(b, components, marks);
+    movie.SetFrameCount(AddTimeline(b, movie, std::move(connection), components, marks));
 
     std::vector<std::uint8_t> bytes = movie.WriteBytes(b.width, b.height, kFrameRate, true);
     if (!model::WriteFileBytes(b.output.string(), bytes))
         throw MovieBuildError("cannot write the movie " + b.output.string());
+    MovieBuildResult result;
     result.frameCount = movie.GetFrameCount();
     result.byteCount = bytes.size();
     result.externalAssets = assets.externalAssets;
