@@ -1,7 +1,7 @@
-// What the category charts share (column and bar for now): reading the data block as series,
-// the value scale, the plot with its grid and axes, the legend and the titles. A chart draws
-// the rectangle of each bar and keeps them in kvBars ([x, y, w, h] per series and category,
-// series by series) for whoever needs to know where they stand.
+// What the charts share: reading the data block as series, the value scale, the plot with its
+// grid and axes, the legend and the titles. Column and bar charts keep the rectangle of each bar
+// in kvBars ([x, y, w, h] per series and category, series by series), line charts their points
+// in kvPoints ([x, y] likewise), pie charts each slice's [start, sweep] in degrees in kvSlices.
 #include "shared/component.as"
 
 if (_global.kvChartSeries == undefined) {
@@ -58,8 +58,60 @@ if (_global.kvChartSeries == undefined) {
         return fallback[s % fallback.length];
     };
 
-    // Draws a column (vertical bars) or bar (horizontal bars) chart.
-    _global.kvDrawCategoryChart = function (horizontal) {
+    // Draws a pie chart of the first series: one slice per category, clockwise from the top in
+    // the pie colours, with the category labels in the legend.
+    _global.kvDrawPieChart = function () {
+        var w = this.kvW, h = this.kvH;
+        var back = this.kvClip("kvBack");
+        kvRect(back, 0, 0, w - 1, h - 1, this.showChartFill == false ? undefined : this.chartFillColor,
+               this.showChartBorder == false ? undefined : this.chartBorderColor);
+        var top = 4;
+        this.kvText("kvTitle", 0, top, w, 20, this.chartTitle, this.titleTextFormat, "center");
+        top += this.chartTitle == undefined || this.chartTitle == "" ? 0 : 20;
+        var series = kvChartSeries(this.dataValues, undefined);
+        // A pie of one row shows it; a pie of one column likewise.
+        var values = series.length == 1 ? series[0] : [];
+        if (series.length > 1) {
+            for (var c = 0; c < series.length; c++)
+                values.push(series[c][0]);
+        }
+        var total = 0;
+        for (var i = 0; i < values.length; i++)
+            total += Math.max(values[i], 0);
+        var legendW = this.showLegend == false ? 0 : Math.min(Math.round(w * 0.3), 120);
+        var r = Math.max(Math.min((w - legendW) / 2, (h - top) / 2) - 8, 4);
+        var cx = (w - legendW) / 2, cy = top + (h - top) / 2;
+        var pie = this.kvClip("kvPie");
+        this.kvSlices = [];
+        var start = 0;
+        for (var j = 0; j < values.length; j++) {
+            var sweep = total > 0 ? Math.max(values[j], 0) / total * 360 : 0;
+            this.kvSlices.push([Math.round(start * 100) / 100, Math.round(sweep * 100) / 100]);
+            if (sweep > 0) {
+                pie.lineStyle(0, 0xFFFFFF, 100);
+                pie.beginFill(kvSeriesColor(this, j), 100);
+                pie.moveTo(cx, cy);
+                var parts = Math.ceil(sweep / 5);
+                for (var k = 0; k <= parts; k++) {
+                    var pnt = kvPolar(cx, cy, r, start + sweep * k / parts);
+                    pie.lineTo(pnt[0], pnt[1]);
+                }
+                pie.lineTo(cx, cy);
+                pie.endFill();
+            }
+            start += sweep;
+        }
+        var labels = this.categoryLabels;
+        for (var n = 0; n < values.length && legendW > 0; n++) {
+            var ly = top + 8 + n * 18;
+            kvRect(pie, w - legendW, ly + 4, 10, 10, kvSeriesColor(this, n), undefined);
+            this.kvText("kvLegend" + n, w - legendW + 14, ly, legendW - 16, 18,
+                        labels != undefined && labels[n] != undefined ? labels[n] : String(n + 1), this.legendTextFormat, "left");
+        }
+    };
+
+    // Draws a column (vertical bars), bar (horizontal bars) or, with lines, line chart.
+    _global.kvDrawCategoryChart = function (horizontal, lines) {
         var w = this.kvW, h = this.kvH;
         var back = this.kvClip("kvBack");
         kvRect(back, 0, 0, w - 1, h - 1, this.showChartFill == false ? undefined : this.chartFillColor,
@@ -73,6 +125,7 @@ if (_global.kvChartSeries == undefined) {
         var px = labelsW + 6, py = top + 6, pw = w - px - legendW - 10, ph = h - py - 24;
         if (pw < 10 || ph < 10)
             return;
+        this.kvPlotArea = [px, py, pw, ph];
         var scale = kvChartScale(series);
         var lo = scale[0], hi = scale[1], step = scale[2];
         var plot = this.kvClip("kvPlot");
@@ -111,7 +164,26 @@ if (_global.kvChartSeries == undefined) {
         var barSize = span * 0.7 / Math.max(nSeries, 1);
         var zero = (0 - lo) / (hi - lo);
         this.kvBars = [];
-        for (var s = 0; s < nSeries; s++) {
+        this.kvPoints = [];
+        for (var s = 0; s < nSeries && lines; s++) {
+            bars.lineStyle(kvNumber(this.lineWeight, 2), kvSeriesColor(this, s), 100);
+            for (var p = 0; p < nPoints; p++) {
+                var lx = px + (p + 0.5) * span, ly = py + ph - (series[s][p] - lo) / (hi - lo) * ph;
+                if (p == 0)
+                    bars.moveTo(lx, ly);
+                else
+                    bars.lineTo(lx, ly);
+                this.kvPoints.push([lx, ly]);
+            }
+            for (var m = 0; m < nPoints; m++) {
+                var pt = this.kvPoints[s * nPoints + m];
+                bars.lineStyle();
+                bars.beginFill(kvSeriesColor(this, s), 100);
+                kvCircle(bars, pt[0], pt[1], 3);
+                bars.endFill();
+            }
+        }
+        for (var s = 0; s < nSeries && !lines; s++) {
             for (var p = 0; p < nPoints; p++) {
                 var fv = (series[s][p] - lo) / (hi - lo);
                 var a = Math.min(fv, zero), b = Math.max(fv, zero);
@@ -127,7 +199,7 @@ if (_global.kvChartSeries == undefined) {
         // Category labels along the other axis.
         var labels = this.categoryLabels;
         for (var q = 0; q < nPoints; q++) {
-            var text = labels != undefined ? labels[q] : String(q + 1);
+            var text = labels != undefined && labels[q] != undefined ? labels[q] : String(q + 1);
             if (horizontal)
                 this.kvText("kvCat" + q, 0, py + q * span, labelsW, span, text, this.XAxisTextFormat, "right");
             else

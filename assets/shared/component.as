@@ -155,6 +155,22 @@ if (_global.KVComponent == undefined) {
             clip.endFill();
     };
 
+    // A circle of eight curves, inside the clip's current fill and line.
+    _global.kvCircle = function (clip, cx, cy, r) {
+        var k = r / Math.cos(Math.PI / 8);
+        clip.moveTo(cx + r, cy);
+        for (var i = 1; i <= 8; i++) {
+            var ac = (i - 0.5) * Math.PI / 4, ae = i * Math.PI / 4;
+            clip.curveTo(cx + k * Math.cos(ac), cy + k * Math.sin(ac), cx + r * Math.cos(ae), cy + r * Math.sin(ae));
+        }
+    };
+
+    // The point at angle a (degrees clockwise from up) and radius r around cx, cy.
+    _global.kvPolar = function (cx, cy, r, a) {
+        var rad = a * Math.PI / 180;
+        return [cx + r * Math.sin(rad), cy - r * Math.cos(rad)];
+    };
+
     // A number as text: format "0", "0.00", "#,##0.0" and so on, with any text before or after
     // the digits kept ("$#,##0", "0.0%"; "%" multiplies by 100). A text stays as it is.
     _global.kvFormatNumber = function (v, format) {

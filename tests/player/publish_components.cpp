@@ -8,6 +8,9 @@
 // selectors.swf: A1 = 1 (a combo box inserts the position chosen), A2 = 0 (a check box inserts 0
 // or 1), A3 = 0 (a push button inserts 1); a column chart of B1 = A1*10, C1 = A2*20+5,
 // D1 = A3*30+15; a label showing E1 = "Total: "&(B1+C1+D1).
+// inputs.swf: A1 = 20 (a dial), A2 = 1 (a list box), A3 = 1 (radio buttons), A4 = 5 (an input
+// text); a gauge and a progress bar of B1 = A1+0, a line and a pie chart of B1, C1 = A2*10 and
+// D1 = A3*10+A4, on a background.
 
 #include "model/CellBinding.h"
 #include "model/Component.h"
@@ -47,8 +50,8 @@ KVProbe.prototype.onEnterFrame = function () {
     if (++this.kvFrames == 2) {
         fscommand("params", s.orientation + "|" + s.titleTextFormat.size + "|" + s.titleTextFormat.bold + "|"
                   + s.snapEnabled + "|" + s.borderColor + "|" + s.incSize);
-        fscommand("ready", (s._x + s.kvTrackX) + "," + (s._x + s.kvTrackX + s.kvTrackW) + "," + (s._y + s.kvTrackY)
-                  + "," + (s._x + s.kvThumb._x));
+        fscommand("ready", (s._x + s.kvTrackStart) + "," + (s._x + s.kvTrackStart + s.kvTrackLength) + ","
+                  + (s._y + s.kvTrackAcross) + "," + (s._x + s.kvThumb._x));
     }
     var state = _root.CELL + "|" + s.mv + "|" + s.kvFields.kvValue + "|" + d.kvFields.kvTitle + "|"
                 + d.kvFields.kvValue + "|" + e.kvFields.kvTitle + "|" + e.kvFields.kvValue + "|" + d.kvW + "x" + d.kvH;
@@ -79,6 +82,44 @@ KVProbe.prototype.onEnterFrame = function () {
         heights.push(Math.round(chart.kvBars[i][3] * 100) / 100);
     var state = _root.CELL1 + "," + _root.CELL2 + "," + _root.CELL3 + "|" + heights.join(",") + "|"
                 + label.kvFields.kvLabel + "|" + check.selectIdx + "|" + combo.kvFields.kvChosen;
+    if (state != this.kvState) {
+        this.kvState = state;
+        fscommand("state", state);
+    }
+};
+Object.registerClass("KVProbeSymbol", KVProbe);
+)";
+
+// Reports the cells, the gauge's needle angle, the progress bar's fill, the line chart's point
+// heights over its plot's bottom, the pie's slices and what the inputs show whenever they change;
+// "ready" carries where to press: the dial at 45 degrees right of up, the list box's third row,
+// the second radio button and the input field.
+const char* kInputProbe = R"(
+_global.KVProbe = function () { this.kvFrames = 0; };
+KVProbe.prototype = new MovieClip();
+KVProbe.prototype.onEnterFrame = function () {
+    var dial = _root.KVDialSymbol_1, gauge = _root.KVGaugeSymbol_1, bar = _root.KVProgressBarHSymbol_1;
+    var list = _root.KVListBoxSymbol_1, radio = _root.KVRadioButtonSetSymbol_1, input = _root.KVInputTextSymbol_1;
+    var line = _root.KVLineChartSymbol_1, pie = _root.KVPieChartSymbol_1;
+    if (++this.kvFrames == 2) {
+        var r = dial.kvCentre[1] - 30;
+        var at = [dial._x + dial.kvCentre[0] + r * 0.7071, dial._y + dial.kvCentre[1] - r * 0.7071];
+        var row = [list._x + list.kvW / 2, list._y + 1 + 2.5 * 18];
+        var cell = radio.kvCells[1];
+        var button = [radio._x + cell[0] + 9, radio._y + cell[1] + cell[3] / 2];
+        var field = [input._x + input.kvW / 2, input._y + input.kvEdit._y + input.kvEdit._height / 2];
+        fscommand("ready", [at[0], at[1], row[0], row[1], button[0], button[1], field[0], field[1]].join(","));
+    }
+    var heights = [];
+    var plot = line.kvPlotArea;
+    for (var i = 0; i < line.kvPoints.length; i++)
+        heights.push(Math.round((plot[1] + plot[3] - line.kvPoints[i][1]) * 100) / 100);
+    var slices = [];
+    for (var j = 0; j < pie.kvSlices.length; j++)
+        slices.push(pie.kvSlices[j][1]);
+    var state = _root.CELL1 + "," + _root.CELL2 + "," + _root.CELL3 + "," + _root.CELL4 + "|" + Math.round(gauge.kvNeedleAngle)
+                + "|" + Math.round(bar.kvFillW / (bar.kvW - 3) * 100) + "|" + heights.join(",") + "|" + slices.join(",")
+                + "|" + list.selectIdx + "," + radio.selectIdx + "," + input.kvFields.kvEdit;
     if (state != this.kvState) {
         this.kvState = state;
         fscommand("state", state);
@@ -259,6 +300,40 @@ int main(int argc, char** argv)
             d.Bind(button, "General", "dataValues", "A3", "A3");
             d.Write(folder / "selectors.swf", library, kSelectorProbe,
                     {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("A2")}, {"CELL3", d.Cell("A3")}});
+        }
+        {
+            Dashboard d(catalog);
+            ScopedProcessServices services{ProcessServices{.functionLibrary = &library,
+                                                           .modelLink = &d.model.link,
+                                                           .componentScripts = &GetComponentScriptGenerator()}};
+            d.model.movie.reset();
+            d.model.movie = CBaseMovie::Create(install, d.model.ids, d.model.depths);
+            d.model.Number("A1", 20);
+            d.model.Number("A2", 1);
+            d.model.Number("A3", 1);
+            d.model.Number("A4", 5);
+            d.model.Formula("B1", "A1+0");
+            d.model.Formula("C1", "A2*10");
+            d.model.Formula("D1", "A3*10+A4");
+            d.Add("KVBackgroundSymbol", 0, 0, 8000, 6000);
+            CComponent& dial = d.Add("KVDialSymbol", 100, 100, 2400, 2700);
+            CComponent& gauge = d.Add("KVGaugeSymbol", 2700, 100, 2400, 2700);
+            CComponent& bar = d.Add("KVProgressBarHSymbol", 5300, 100, 2500, 800);
+            CComponent& list = d.Add("KVListBoxSymbol", 5300, 1100, 2500, 1600);
+            CComponent& radio = d.Add("KVRadioButtonSetSymbol", 5300, 2900, 2500, 1200);
+            CComponent& input = d.Add("KVInputTextSymbol", 5300, 4300, 2500, 800);
+            CComponent& line = d.Add("KVLineChartSymbol", 100, 3000, 2600, 2900);
+            CComponent& pie = d.Add("KVPieChartSymbol", 2800, 3000, 2400, 2900);
+            d.Bind(dial, "General", "mv", "A1", "A1");
+            d.Bind(gauge, "General", "mv", "B1", "B1");
+            d.Bind(bar, "General", "mv", "B1", "B1");
+            d.Bind(list, "General", "dataValues", "A2", "A2");
+            d.Bind(radio, "General", "dataValues", "A3", "A3");
+            d.Bind(input, "General", "insertInto", "A4", "A4");
+            d.Bind(line, "General", "dataValues", "B1", "D1");
+            d.Bind(pie, "General", "dataValues", "B1", "D1");
+            d.Write(folder / "inputs.swf", library, kInputProbe,
+                    {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("A2")}, {"CELL3", d.Cell("A3")}, {"CELL4", d.Cell("A4")}});
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "components: %s\n", e.what());

@@ -2,8 +2,10 @@
 // components start with their cells' values, the displays show formulas of the slider's cell in
 // their number formats, and dragging the slider's thumb with the mouse writes the cell, which
 // recalculates the displays. selectors.swf: clicks on a check box, a combo box item and a push
-// button write their cells; the column chart's bars and a label follow. A PNG of each dashboard
-// after the input goes into the test output.
+// button write their cells; the column chart's bars and a label follow. inputs.swf: the dial
+// turned, a list row and a radio button clicked and a number typed write their cells; a gauge, a
+// progress bar, a line and a pie chart follow. A PNG of each dashboard after the input goes into
+// the test output.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
@@ -107,6 +109,58 @@ try {
     // 10 : 5 : 15 before, 30 : 25 : 45 after.
     expect("bar heights at start", first && ratios(first), "1,0.5,1.5");
     expect("bar heights after the clicks", last && ratios(last), "1,0.83,1.5");
+
+    const inputs = await run("inputs.swf", {
+      until: "done",
+      timeoutMs: 20000,
+      onCommand: {
+        ready: async (page, args) => {
+          const [dx, dy, lx, ly, rx, ry, ix, iy] = args.split(",").map(Number);
+          const [box, at] = await stageToPage(page);
+          const click = async (x, y) => {
+            await page.mouse.click(...at(x, y));
+            await page.waitForTimeout(250);
+          };
+          await click(dx, dy);
+          await click(lx, ly);
+          await click(rx, ry);
+          await click(ix, iy);
+          await page.keyboard.press("End");
+          await page.keyboard.press("Backspace");
+          await page.keyboard.type("12");
+          await page.keyboard.press("Enter");
+          await page.waitForTimeout(300);
+          await page.screenshot({ path: path.join(pictures, "inputs.png"), clip: { ...box } });
+          await finish(page);
+        },
+      },
+    });
+    for (const p of playerProblems(inputs).filter((p) => !known(p))) fail(`player: ${p}`);
+    const seen = inputs.events.filter((e) => e.kind === "fscommand" && e.cmd === "state").map((e) => e.args);
+    // A1..A4 | gauge angle | progress % | line point heights | pie sweeps | list, radio, input.
+    const part = (state, i) => state && state.split("|")[i];
+    const proportions = (text) => {
+      const h = text.split(",").map(Number);
+      return h.map((x) => Math.round((x / h[0]) * 100) / 100).join(",");
+    };
+    const [before, after] = [seen[0], seen.at(-1)];
+    expect("cells at start", part(before, 0), "20,1,1,5");
+    expect("gauge and progress at start", [part(before, 1), part(before, 2)].join("|"), "-81|20");
+    expect("line heights at start (20 : 10 : 15)", before && proportions(part(before, 3)), "1,0.5,0.75");
+    expect("pie sweeps at start", part(before, 4), "160,80,120");
+    expect("inputs at start", part(before, 5), "0,0,5");
+    // The dial pressed about 45 degrees right of up: near 66.7, snapped to a whole number; the
+    // gauge, the progress bar and the charts follow whatever it took.
+    const turned = Number(part(after, 0).split(",")[0]);
+    expect("dial turned to about 67", turned >= 65 && turned <= 68, true);
+    expect("cells after the input", part(after, 0), `${turned},3,2,12`);
+    expect("gauge and progress after", [part(after, 1), part(after, 2)].join("|"),
+      `${Math.round(-135 + (turned / 100) * 270)}|${turned}`);
+    const r2 = (x) => Math.round(x * 100) / 100;
+    expect("line heights after", after && proportions(part(after, 3)), `1,${r2(30 / turned)},${r2(32 / turned)}`);
+    const total = turned + 30 + 32;
+    expect("pie sweeps after", part(after, 4), [turned, 30, 32].map((v) => r2((v / total) * 360)).join(","));
+    expect("inputs after", part(after, 5), "2,1,12");
   });
 } finally {
   fs.rmSync(out, { recursive: true, force: true });

@@ -1,0 +1,22 @@
+// Horizontal progress bar: a frame filled from the left in proportion to "mv" between
+// "minValue" and "maxValue"; the filled width stays in kvFillW.
+#include "shared/component.as"
+
+kvDefineComponent("KVProgressBarHSymbol", 200, 40, function () {
+    var w = this.kvW, h = this.kvH;
+    var titleH = this.titleEnabled == false ? 0 : Math.min(Math.round(h * 0.4), 18);
+    var barH = Math.max(h - titleH - 2, 4);
+    var lo = kvNumber(this.minValue, 0), hi = kvNumber(this.maxValue, 100);
+    var f = hi != lo ? (kvNumber(this.mv, lo) - lo) / (hi - lo) : 0;
+    f = Math.min(Math.max(f, 0), 1);
+    var bar = this.kvClip("kvBar");
+    kvRect(bar, 0, titleH, w - 1, barH, this.backgroundColor == undefined ? 0xFFFFFF : this.backgroundColor,
+           this.borderColor);
+    this.kvFillW = Math.round(f * (w - 3) * 100) / 100;
+    if (this.kvFillW > 0)
+        kvRect(bar, 1, titleH + 1, this.kvFillW, barH - 2, this.useCustomColor == true ? this.customColor : this.fillColor,
+               undefined);
+    this.kvText("kvTitle", 0, 0, w * 0.6, titleH, titleH > 0 ? this.title : "", this.titleTextFormat, "left");
+    this.kvText("kvValue", w * 0.6, 0, w * 0.4, titleH, kvFormatNumber(kvNumber(this.mv, 0), this.formatValue),
+                this.valueTextFormat, "right");
+});

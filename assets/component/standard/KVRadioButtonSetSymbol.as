@@ -1,0 +1,49 @@
+// Radio button set: one round button per label, in a column or, with "menuOrientation"
+// "horizontal", a row; a click chooses one and inserts it into the cells (shared/selector.as).
+#include "shared/selector.as"
+
+var radios = kvDefineComponent("KVRadioButtonSetSymbol", 150, 100, function () {
+    var w = this.kvW, h = this.kvH;
+    var labels = this.labels == undefined ? [] : this.labels;
+    var titleH = this.title == undefined || this.title == "" ? 0 : 18;
+    var across = String(this.menuOrientation).toLowerCase() == "horizontal";
+    var n = Math.max(labels.length, 1);
+    var cellW = across ? w / n : w, cellH = across ? h - titleH : Math.max((h - titleH) / n, 16);
+    var index = kvNumber(this.selectIdx, 0);
+    var buttons = this.kvClip("kvButtons");
+    kvRect(buttons, 0, titleH, w, h - titleH, this.fillColor == undefined ? 0xFFFFFF : this.fillColor, undefined);
+    this.kvCells = [];
+    for (var i = 0; i < labels.length || this["kvLabel" + i] != undefined; i++) {
+        var x = across ? i * cellW : 0, y = across ? titleH : titleH + i * cellH;
+        var shown = i < labels.length;
+        if (shown) {
+            var cx = x + 9, cy = y + cellH / 2;
+            buttons.lineStyle(0, this.borderColor == undefined ? 0x666666 : this.borderColor, 100);
+            buttons.beginFill(0xFFFFFF, 100);
+            kvCircle(buttons, cx, cy, 6);
+            buttons.endFill();
+            if (i == index) {
+                buttons.lineStyle();
+                buttons.beginFill(this.selectedColor == undefined ? 0x333333 : this.selectedColor, 100);
+                kvCircle(buttons, cx, cy, 3);
+                buttons.endFill();
+            }
+            this.kvCells.push([x, y, cellW, cellH]);
+        }
+        this.kvText("kvLabel" + i, x + 18, y + (cellH - 18) / 2, cellW - 20, 18, shown ? labels[i] : "",
+                    this.labelTextFormat, "left");
+    }
+    var owner = this;
+    buttons.onRelease = function () {
+        var cells = owner.kvCells;
+        for (var k = 0; k < cells.length; k++) {
+            var c = cells[k];
+            if (owner._xmouse >= c[0] && owner._xmouse < c[0] + c[2] && owner._ymouse >= c[1] && owner._ymouse < c[1] + c[3]) {
+                kvSelectorInsert(owner, k);
+                return;
+            }
+        }
+    };
+    this.kvText("kvTitle", 0, 0, w, titleH, this.title, this.titleTextFormat, "left");
+});
+radios.kvWatch = ["selectIdx"];

@@ -1,0 +1,4 @@
+// Vertical slider (shared/slider.as).
+#include "shared/slider.as"
+
+kvDefineSlider("KVSliderVSymbol", 60, 200, true);

@@ -1,0 +1,135 @@
+// The sliders: a track between "minValue" and "maxValue" with a thumb the user drags or a
+// click on the track moves; the value ("mv") snaps to "incSize" steps when "snapEnabled" and
+// goes into its cell when the thumb is released. Horizontal sliders grow to the right, vertical
+// ones upwards.
+#include "shared/component.as"
+
+if (_global.kvDefineSlider == undefined) {
+    _global.kvDefineSlider = function (symbol, w, h, vertical) {
+        var slider = kvDefineComponent(symbol, w, h, kvSliderDraw);
+        slider.kvVertical = vertical;
+        slider.kvLimits = kvSliderLimits;
+        slider.kvPlaceThumb = kvSliderPlaceThumb;
+        slider.kvShowValue = kvSliderShowValue;
+        slider.kvValueAtMouse = kvSliderValueAtMouse;
+        slider.kvDragFrom = kvSliderDragFrom;
+        slider.kvFollow = kvSliderFollow;
+        slider.kvDragEnd = kvSliderDragEnd;
+        return slider;
+    };
+
+    _global.kvSliderDraw = function () {
+        var w = this.kvW, h = this.kvH;
+        var titleH = this.titleEnabled == false ? 0 : Math.min(Math.round(h * 0.32), 18);
+        if (this.kvVertical) {
+            titleH = this.titleEnabled == false ? 0 : 18;
+            // The track runs from the bottom (minimum) to the top, the value below it.
+            this.kvTrackStart = h - 26;
+            this.kvTrackLength = Math.max(h - 26 - titleH - 8, 1);
+            this.kvTrackAcross = Math.round(w / 2);
+        } else {
+            this.kvTrackStart = 8;
+            this.kvTrackLength = Math.max(w - 16, 1);
+            this.kvTrackAcross = titleH + 8;
+        }
+        var track = this.kvClip("kvTrack");
+        var back = this.backgroundColor == undefined ? 0xFFFFFF : this.backgroundColor;
+        var a = this.kvTrackAcross, s = this.kvTrackStart, l = this.kvTrackLength;
+        // A wider band under the track takes the clicks.
+        if (this.kvVertical) {
+            kvRect(track, a - 8, s - l, 16, l, back, undefined);
+            kvRect(track, a - 2, s - l, 4, l, this.fillColor, this.borderColor);
+        } else {
+            kvRect(track, 0, a - 8, w, 16, back, undefined);
+            kvRect(track, s, a - 2, l, 4, this.fillColor, this.borderColor);
+        }
+        var owner = this;
+        track.onPress = function () { owner.kvDragFrom(); };
+        track.onRelease = track.onReleaseOutside = function () { owner.kvDragEnd(); };
+        track.useHandCursor = false;
+
+        var thumb = this.kvClip("kvThumb");
+        var color = this.thumbColor == undefined ? 0x999999 : this.thumbColor;
+        if (this.kvVertical)
+            kvRect(thumb, -8, -5, 16, 10, color, 0x333333);
+        else
+            kvRect(thumb, -5, -8, 10, 16, color, 0x333333);
+        thumb.onPress = function () { owner.kvDragFrom(); };
+        thumb.onRelease = thumb.onReleaseOutside = function () { owner.kvDragEnd(); };
+        this.kvPlaceThumb();
+        this.kvText("kvTitle", 0, 0, w, titleH, titleH > 0 ? this.title : "", this.titleTextFormat,
+                    this.kvVertical ? "center" : "left");
+        this.kvShowValue();
+    };
+
+    _global.kvSliderLimits = function () {
+        var lo = kvNumber(this.minValue, 0), hi = kvNumber(this.maxValue, 100);
+        if (hi < lo) {
+            var t = lo;
+            lo = hi;
+            hi = t;
+        }
+        return [lo, hi];
+    };
+
+    _global.kvSliderPlaceThumb = function () {
+        var limits = this.kvLimits();
+        var v = Math.min(Math.max(kvNumber(this.mv, limits[0]), limits[0]), limits[1]);
+        var f = limits[1] > limits[0] ? (v - limits[0]) / (limits[1] - limits[0]) : 0;
+        if (this.kvVertical) {
+            this.kvThumb._x = this.kvTrackAcross;
+            this.kvThumb._y = this.kvTrackStart - f * this.kvTrackLength;
+        } else {
+            this.kvThumb._x = this.kvTrackStart + f * this.kvTrackLength;
+            this.kvThumb._y = this.kvTrackAcross;
+        }
+    };
+
+    _global.kvSliderShowValue = function () {
+        var text = kvFormatNumber(kvNumber(this.mv, 0), this.formatValue);
+        if (this.kvVertical)
+            this.kvText("kvValue", 0, this.kvH - 20, this.kvW, 20, text, this.valueTextFormat, "center");
+        else
+            this.kvText("kvValue", 0, this.kvTrackAcross + 8, this.kvW, Math.max(this.kvH - this.kvTrackAcross - 8, 16),
+                        text, this.valueTextFormat, "center");
+    };
+
+    // The value at the mouse's position along the track, snapped and kept within the limits.
+    _global.kvSliderValueAtMouse = function () {
+        var limits = this.kvLimits();
+        var f = this.kvVertical ? (this.kvTrackStart - this._ymouse) / this.kvTrackLength
+                                : (this._xmouse - this.kvTrackStart) / this.kvTrackLength;
+        f = Math.min(Math.max(f, 0), 1);
+        var v = limits[0] + f * (limits[1] - limits[0]);
+        var step = kvNumber(this.incSize, 0);
+        if (this.snapEnabled != false && step > 0)
+            v = limits[0] + Math.round((v - limits[0]) / step) * step;
+        // Steps like 0.1 add binary noise; keep what the step can express.
+        v = Math.round(v * 1e9) / 1e9;
+        return Math.min(Math.max(v, limits[0]), limits[1]);
+    };
+
+    _global.kvSliderDragFrom = function () {
+        this.kvDragging = true;
+        this.kvFollow();
+        this.onMouseMove = function () {
+            this.kvFollow();
+            updateAfterEvent();
+        };
+    };
+
+    _global.kvSliderFollow = function () {
+        this.mv = this.kvValueAtMouse();
+        this.kvPlaceThumb();
+        this.kvShowValue();
+    };
+
+    _global.kvSliderDragEnd = function () {
+        if (!this.kvDragging)
+            return;
+        this.kvDragging = false;
+        this.onMouseMove = undefined;
+        this.kvFollow();
+        this.kvCommit();
+    };
+}
