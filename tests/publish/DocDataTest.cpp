@@ -441,6 +441,13 @@ TEST_F(DocFileTest, WhatTheCatalogueOrWorkbookCannotTakeIsNamedByItsPlace)
 // assets/ and must open with everything they were written with.
 TEST_F(DocFileTest, ShippedDocumentsRoundTrip)
 {
+    // The shipped documents place the installed components.
+    ProcessServices shipped;
+    shipped.catalog = std::make_unique<CComponentCatalog>();
+    ASSERT_TRUE(shipped.catalog->Load(testsupport::InstallDir()));
+    shipped.modelLink = &link;
+    services.reset();
+    services.emplace(std::move(shipped));
     std::size_t checked = 0;
     for (const char* folder : {"assets/template", "assets/samples"}) {
         for (const auto& entry : fs::directory_iterator(testsupport::SourceDir() / folder)) {

@@ -1,0 +1,71 @@
+// Table: the rows of "dataValues_ary" under a grid; a click on a row that "disabledRows_ary"
+// leaves selectable chooses it ("selectIdx") and copies the matching row of "sourceCells_ary"
+// (or the shown row when there is no source) into the "targetCells_ary" cells.
+#include "shared/component.as"
+
+var table = kvDefineComponent("KVTableNewSymbol", 300, 150, function () {
+    var w = this.kvW, h = this.kvH;
+    var rows = this.dataValues_ary instanceof Array ? this.dataValues_ary : [];
+    var nCols = 1;
+    for (var r = 0; r < rows.length; r++)
+        nCols = Math.max(nCols, rows[r] instanceof Array ? rows[r].length : 1);
+    var rowH = 20, cellW = w / nCols;
+    var index = kvNumber(this.selectIdx, 0);
+    var body = this.kvClip("kvBody");
+    kvRect(body, 0, 0, w - 1, h - 1, this.fillColor == undefined ? 0xFFFFFF : this.fillColor, this.borderColor);
+    var n = 0;
+    for (var i = 0; i < rows.length && (i + 1) * rowH <= h; i++) {
+        if (i == index)
+            kvRect(body, 1, i * rowH + 1, w - 3, rowH - 1, this.selectColor == undefined ? 0xCCDDFF : this.selectColor,
+                   undefined);
+        if (this.showGrid != false && i > 0) {
+            body.lineStyle(0, this.gridColor == undefined ? 0xDDDDDD : this.gridColor, 100);
+            body.moveTo(0, i * rowH);
+            body.lineTo(w - 1, i * rowH);
+        }
+        var disabled = this.disabledRows_ary instanceof Array && this.disabledRows_ary[i] == true;
+        for (var j = 0; j < nCols; j++) {
+            var v = rows[i] instanceof Array ? rows[i][j] : rows[i];
+            var f = this.labelTextFormat;
+            if (disabled)
+                f = {font: f.font, size: f.size, color: 0x999999};
+            this.kvText("kvCell" + n, j * cellW + 3, i * rowH + 1, cellW - 6, rowH - 2, kvFormatNumber(v, this.formatValue),
+                        f, typeof v == "number" ? "right" : "left");
+            n++;
+        }
+    }
+    for (var u = n; this["kvCell" + u] != undefined; u++)
+        this["kvCell" + u].text = "";
+    var owner = this;
+    body.onRelease = function () {
+        var picked = Math.floor(owner._ymouse / rowH);
+        if (picked >= 0 && picked < rows.length && !(owner.disabledRows_ary instanceof Array && owner.disabledRows_ary[picked] == true))
+            owner.kvChoose(picked);
+    };
+});
+table.kvWatch = ["selectIdx"];
+
+table.kvChoose = function (index) {
+    this.selectIdx = index;
+    var source = this.sourceCells_ary instanceof Array && this.sourceCells_ary.length > 0 ? this.sourceCells_ary
+                                                                                       : this.dataValues_ary;
+    var picked = source[index];
+    if (!(picked instanceof Array))
+        picked = [picked];
+    var target = this.targetCells_ary;
+    if (target instanceof Array) {
+        var k = 0;
+        for (var t = 0; t < target.length; t++) {
+            if (target[t] instanceof Array) {
+                for (var c = 0; c < target[t].length && k < picked.length; c++)
+                    target[t][c] = picked[k++];
+            } else if (k < picked.length) {
+                target[t] = picked[k++];
+            }
+        }
+    } else if (target != undefined || picked.length > 0) {
+        this.targetCells_ary = picked[0];
+    }
+    this.mc();
+    this.kvCommit();
+};
