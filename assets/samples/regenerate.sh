@@ -3,3 +3,4 @@
 set -e
 cd "$(dirname "$0")"
 ssconvert -T Gnumeric_Excel:xlsx2 regional-sales.gnumeric regional-sales.xlsx
+ssconvert -T Gnumeric_Excel:xlsx2 loan-planner.gnumeric loan-planner.xlsx

@@ -11,6 +11,9 @@
 // inputs.swf: A1 = 20 (a dial), A2 = 1 (a list box), A3 = 1 (radio buttons), A4 = 5 (an input
 // text); a gauge and a progress bar of B1 = A1+0, a line and a pie chart of B1, C1 = A2*10 and
 // D1 = A3*10+A4, on a background.
+// tables.swf: a grid of A1:C2 with D1 = SUM(A1:C2); a table showing E1:F3 that inserts the row
+// chosen into G1:H1, with I1 = G1*H1.
+// <sample>.swf: each shipped sample document, opened and written as a movie.
 
 #include "model/CellBinding.h"
 #include "model/Component.h"
@@ -18,6 +21,8 @@
 #include "model/ParameterSet.h"
 #include "publish/BaseMovie.h"
 #include "publish/CompileModel.h"
+#include "publish/DocData.h"
+#include "publish/ModelLink.h"
 #include "publish/ComponentScripts.h"
 #include "publish/FunctionLibrary.h"
 #include "swf/ActionEmitter.h"
@@ -128,6 +133,45 @@ KVProbe.prototype.onEnterFrame = function () {
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
 
+// Reports the grid's and the table's cells and what they show whenever they change; "ready"
+// carries the grid's first cell and the table's third row.
+const char* kTableProbe = R"(
+_global.KVProbe = function () { this.kvFrames = 0; };
+KVProbe.prototype = new MovieClip();
+KVProbe.prototype.onEnterFrame = function () {
+    var grid = _root.KVGridSymbol_1, table = _root.KVTableNewSymbol_1;
+    if (++this.kvFrames == 2) {
+        var size = grid.kvCellSize;
+        fscommand("ready", Math.round(grid._x + size[0] / 2) + "," + Math.round(grid._y + size[2] + size[1] / 2) + ","
+                  + Math.round(table._x + table.kvW / 2) + "," + Math.round(table._y + 2.5 * 20));
+    }
+    var state = _root.CELL1 + "," + _root.CELL2 + "," + _root.CELL3 + "," + _root.CELL4 + "," + _root.CELL5 + "|"
+                + grid.kvFields.kvCell0 + "|" + table.selectIdx + "," + table.kvFields.kvCell4;
+    if (state != this.kvState) {
+        this.kvState = state;
+        fscommand("state", state);
+    }
+};
+Object.registerClass("KVProbeSymbol", KVProbe);
+)";
+
+// Tells, three frames in, how many component clips drew themselves, of how many the document holds.
+const char* kSampleProbe = R"(
+_global.KVProbe = function () { this.kvFrames = 0; };
+KVProbe.prototype = new MovieClip();
+KVProbe.prototype.onEnterFrame = function () {
+    if (++this.kvFrames != 3)
+        return;
+    var drawn = 0;
+    for (var k in _root) {
+        if (typeof _root[k] == "movieclip" && _root[k].kvW != undefined)
+            drawn++;
+    }
+    fscommand("drawn", drawn + "/" + TOTAL );
+};
+Object.registerClass("KVProbeSymbol", KVProbe);
+)";
+
 // The probe's source with each placeholder (CELL, CELL1, ...) named in cells replaced.
 void AddProbeClip(CSwfOutputMovie& movie, uint16_t id, std::string source,
                   const std::vector<std::pair<std::string, std::string>>& cells)
@@ -160,12 +204,64 @@ CParameter& Find(CComponent& component, const std::string& group, const std::str
     return *p;
 }
 
+struct Stage {
+    int width, height; // twips
+    uint8_t red, green, blue;
+};
+
+// Compiles the model, generates the scripts and writes the movie, as a published movie is
+// assembled, with the probe clip placed last.
+void WriteMovie(const std::filesystem::path& file, CBaseMovie& base, const std::vector<CComponent*>& components,
+                CComponentCatalog& catalog, CFunctionLibrary& library, swf::IdCounter& ids, swf::IdCounter& depths,
+                const char* probe, const std::vector<std::pair<std::string, std::string>>& cells, const Stage& stage)
+{
+    base.SetModelChanged();
+    CompileModel(base, components);
+    base.BuildConnectCode(false);
+    base.BuildModelCode(components, false);
+    CActionList& frame = base.GetFrameScript()->GetActions();
+    swf::ActionEmitter(frame).Int(0).Int(1).Str("kvInitData").Op(swf::ActionCode::CallFunction).Op(swf::ActionCode::Pop);
+    for (CComponent* component : components)
+        component->BuildActionScript(frame);
+    for (CComponent* component : components)
+        component->EmitModelInitCall(frame);
+    swf::ActionEmitter(frame).Op(swf::ActionCode::Stop);
+
+    for (CComponent* component : components)
+        component->MarkUsed();
+    CSwfOutputMovie movie;
+    movie.AddTag(std::make_unique<CSwfSetBackgroundColor>(stage.red, stage.green, stage.blue));
+    movie.AddTag(&catalog);
+    movie.AddTag(&library);
+    for (CComponent* component : components)
+        component->PlaceInMovie(movie, depths);
+    const uint16_t probeId = ids.Next();
+    AddProbeClip(movie, probeId, probe, cells);
+    movie.AddTag(std::make_unique<CSwfPlaceObject2>(depths.Next(), probeId, CSwfMatrix(), "probe"));
+    movie.AddTag(&base);
+    movie.AddTag(std::make_unique<CSwfShowFrame>());
+    movie.WriteFile(file, stage.width, stage.height, 30.0, true);
+    for (CComponent* component : components)
+        component->ReleaseUse();
+}
+
+// A model on the installed base movie, with the services a published movie's build installs,
+// and the components placed on it.
 struct Dashboard {
     publishtest::LinkedModelFixture model;
     CComponentCatalog& catalog;
+    CFunctionLibrary& library;
+    ScopedProcessServices services{ProcessServices{.functionLibrary = &library,
+                                                   .modelLink = &model.link,
+                                                   .componentScripts = &GetComponentScriptGenerator()}};
     std::vector<std::unique_ptr<CComponent>> owned;
 
-    explicit Dashboard(CComponentCatalog& c) : catalog(c) {}
+    Dashboard(CComponentCatalog& c, CFunctionLibrary& l, const std::filesystem::path& install)
+        : catalog(c), library(l)
+    {
+        model.movie.reset();
+        model.movie = CBaseMovie::Create(install, model.ids, model.depths);
+    }
 
     // An instance of the catalogue's symbol at left, top (twips) with the given size.
     CComponent& Add(const char* symbol, double left, double top, double width, double height)
@@ -192,46 +288,14 @@ struct Dashboard {
     }
     std::string Cell(const char* a1) { return "V" + std::to_string(model.Id(a1)); }
 
-    // Compiles the model, generates the scripts and writes the movie with the probe.
-    void Write(const std::filesystem::path& file, CFunctionLibrary& library, const char* probe, const std::vector<std::pair<std::string, std::string>>& cells)
+    void Write(const std::filesystem::path& file, const char* probe,
+               const std::vector<std::pair<std::string, std::string>>& cells)
     {
-        CBaseMovie& base = *model.movie;
         std::vector<CComponent*> components;
         for (const auto& c : owned)
             components.push_back(c.get());
-        base.SetModelChanged();
-        CompileModel(base, components);
-        base.BuildConnectCode(false);
-        base.BuildModelCode(components, false);
-        CActionList& frame = base.GetFrameScript()->GetActions();
-        swf::ActionEmitter(frame)
-            .Int(0)
-            .Int(1)
-            .Str("kvInitData")
-            .Op(swf::ActionCode::CallFunction)
-            .Op(swf::ActionCode::Pop);
-        for (CComponent* component : components)
-            component->BuildActionScript(frame);
-        for (CComponent* component : components)
-            component->EmitModelInitCall(frame);
-        swf::ActionEmitter(frame).Op(swf::ActionCode::Stop);
-
-        for (CComponent* component : components)
-            component->MarkUsed();
-        CSwfOutputMovie movie;
-        movie.AddTag(std::make_unique<CSwfSetBackgroundColor>(255, 255, 255));
-        movie.AddTag(&catalog);
-        movie.AddTag(&library);
-        for (CComponent* component : components)
-            component->PlaceInMovie(movie, model.depths);
-        const uint16_t probeId = model.ids.Next();
-        AddProbeClip(movie, probeId, probe, cells);
-        movie.AddTag(std::make_unique<CSwfPlaceObject2>(model.depths.Next(), probeId, CSwfMatrix(), "probe"));
-        movie.AddTag(&base);
-        movie.AddTag(std::make_unique<CSwfShowFrame>());
-        movie.WriteFile(file, 8000, 6000, 30.0, true);
-        for (CComponent* component : components)
-            component->ReleaseUse();
+        WriteMovie(file, *model.movie, components, catalog, library, model.ids, model.depths, probe, cells,
+                   {8000, 6000, 255, 255, 255});
     }
 };
 
@@ -254,12 +318,7 @@ int main(int argc, char** argv)
             throw std::runtime_error(error);
         CFunctionLibrary library((install / "asset" / "func.dat").string());
         {
-            Dashboard d(catalog);
-            ScopedProcessServices services{ProcessServices{.functionLibrary = &library,
-                                                           .modelLink = &d.model.link,
-                                                           .componentScripts = &GetComponentScriptGenerator()}};
-            d.model.movie.reset();
-            d.model.movie = CBaseMovie::Create(install, d.model.ids, d.model.depths);
+            Dashboard d(catalog, library, install);
             d.model.Number("A1", 40);
             d.model.Formula("B1", "A1*2.5");
             d.model.Formula("C1", "IF(B1>150,\"High\",\"Low\")");
@@ -272,15 +331,10 @@ int main(int argc, char** argv)
             d.Bind(display, "General", "title", "C1", "C1");
             d.Bind(echo, "General", "mv", "A1", "A1");
             Find(echo, "Appearance", "formatValue").SetString("0.0");
-            d.Write(folder / "components.swf", library, kSliderProbe, {{"CELL", d.Cell("A1")}});
+            d.Write(folder / "components.swf", kSliderProbe, {{"CELL", d.Cell("A1")}});
         }
         {
-            Dashboard d(catalog);
-            ScopedProcessServices services{ProcessServices{.functionLibrary = &library,
-                                                           .modelLink = &d.model.link,
-                                                           .componentScripts = &GetComponentScriptGenerator()}};
-            d.model.movie.reset();
-            d.model.movie = CBaseMovie::Create(install, d.model.ids, d.model.depths);
+            Dashboard d(catalog, library, install);
             d.model.Number("A1", 1);
             d.model.Number("A2", 0);
             d.model.Number("A3", 0);
@@ -298,16 +352,11 @@ int main(int argc, char** argv)
             d.Bind(check, "General", "dataValues", "A2", "A2");
             d.Bind(combo, "General", "dataValues", "A1", "A1");
             d.Bind(button, "General", "dataValues", "A3", "A3");
-            d.Write(folder / "selectors.swf", library, kSelectorProbe,
+            d.Write(folder / "selectors.swf", kSelectorProbe,
                     {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("A2")}, {"CELL3", d.Cell("A3")}});
         }
         {
-            Dashboard d(catalog);
-            ScopedProcessServices services{ProcessServices{.functionLibrary = &library,
-                                                           .modelLink = &d.model.link,
-                                                           .componentScripts = &GetComponentScriptGenerator()}};
-            d.model.movie.reset();
-            d.model.movie = CBaseMovie::Create(install, d.model.ids, d.model.depths);
+            Dashboard d(catalog, library, install);
             d.model.Number("A1", 20);
             d.model.Number("A2", 1);
             d.model.Number("A3", 1);
@@ -332,8 +381,64 @@ int main(int argc, char** argv)
             d.Bind(input, "General", "insertInto", "A4", "A4");
             d.Bind(line, "General", "dataValues", "B1", "D1");
             d.Bind(pie, "General", "dataValues", "B1", "D1");
-            d.Write(folder / "inputs.swf", library, kInputProbe,
+            d.Write(folder / "inputs.swf", kInputProbe,
                     {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("A2")}, {"CELL3", d.Cell("A3")}, {"CELL4", d.Cell("A4")}});
+        }
+        {
+            Dashboard d(catalog, library, install);
+            const char* grid[] = {"A1", "B1", "C1", "A2", "B2", "C2"};
+            for (int i = 0; i < 6; ++i)
+                d.model.Number(grid[i], i + 1);
+            d.model.Formula("D1", "SUM(A1:C2)");
+            const char* shown[] = {"E1", "F1", "E2", "F2", "E3", "F3"};
+            for (int i = 0; i < 6; ++i)
+                d.model.Number(shown[i], (i + 1) * 10);
+            d.model.Number("G1", 0);
+            d.model.Number("H1", 0);
+            d.model.Formula("I1", "G1*H1");
+            CComponent& table = d.Add("KVTableNewSymbol", 200, 3000, 6000, 2000);
+            CComponent& cells = d.Add("KVGridSymbol", 200, 200, 4800, 2400);
+            d.Bind(cells, "General", "mv", "A1", "C2");
+            d.Bind(table, "General", "dataValues_ary", "E1", "F3");
+            d.Bind(table, "General", "targetCells_ary", "G1", "H1");
+            // The formulas over the inputs take part in the model by being shown.
+            d.Bind(d.Add("KVValueDisplaySymbol", 5200, 200, 2600, 1000), "General", "mv", "D1", "D1");
+            d.Bind(d.Add("KVValueDisplaySymbol", 5200, 1400, 2600, 1000), "General", "mv", "I1", "I1");
+            d.Write(folder / "tables.swf", kTableProbe,
+                    {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("D1")}, {"CELL3", d.Cell("G1")}, {"CELL4", d.Cell("H1")},
+                     {"CELL5", d.Cell("I1")}});
+        }
+        // Every shipped sample, opened as the program opens a document and written as a movie.
+        for (const auto& entry : std::filesystem::directory_iterator(install / "samples")) {
+            if (entry.path().extension() != ".vtd")
+                continue;
+            ProcessServices installed;
+            installed.catalog = std::make_unique<CComponentCatalog>();
+            if (!installed.catalog->Load(install, &error))
+                throw std::runtime_error(error);
+            CComponentCatalog& shipped = *installed.catalog;
+            CBaseMovieModelLink link;
+            installed.functionLibrary = &library;
+            installed.modelLink = &link;
+            installed.componentScripts = &GetComponentScriptGenerator();
+            ScopedProcessServices services(std::move(installed));
+            swf::IdCounter ids{100};
+            swf::IdCounter depths{1};
+            std::unique_ptr<CBaseMovie> base = CBaseMovie::Create(install, ids, depths);
+            CDocData doc;
+            std::string version = kDocumentVersion;
+            if (!doc.Load(entry.path().string(), version))
+                throw std::runtime_error(entry.path().string() + ": " + doc.GetLoadError());
+            std::vector<std::unique_ptr<CComponent>> owned = doc.TakeComponents();
+            std::vector<CComponent*> components;
+            for (const auto& c : owned)
+                components.push_back(c.get());
+            std::int32_t width = 0, height = 0;
+            doc.GetStageSize(width, height);
+            const auto& paper = doc.GetPaperColor();
+            WriteMovie(folder / (entry.path().stem().string() + ".swf"), *base, components, shipped, library, ids,
+                       depths, kSampleProbe,
+                       {{"TOTAL", std::to_string(components.size())}}, {width * 20, height * 20, paper[0], paper[1], paper[2]});
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "components: %s\n", e.what());

@@ -1,11 +1,14 @@
-// Runs the component dashboards of publish_components.cpp in Ruffle. components.swf: the
-// components start with their cells' values, the displays show formulas of the slider's cell in
-// their number formats, and dragging the slider's thumb with the mouse writes the cell, which
-// recalculates the displays. selectors.swf: clicks on a check box, a combo box item and a push
-// button write their cells; the column chart's bars and a label follow. inputs.swf: the dial
-// turned, a list row and a radio button clicked and a number typed write their cells; a gauge, a
-// progress bar, a line and a pie chart follow. A PNG of each dashboard after the input goes into
-// the test output.
+// Runs the component dashboards of publish_components.cpp in Ruffle, driving their inputs with
+// the player's mouse and keyboard:
+// - components.swf: the components start with their cells' values, the displays show formulas
+//   of the slider's cell in their number formats, and dragging the slider writes the cell;
+// - selectors.swf: a check box, a combo box item and a push button write their cells; a column
+//   chart's bars and a label follow;
+// - inputs.swf: a dial turned, a list row and a radio button clicked and a number typed write
+//   their cells; a gauge, a progress bar, a line and a pie chart follow;
+// - tables.swf: a grid cell dragged and a table row clicked write their cells;
+// - every shipped sample plays with all its components drawn.
+// A PNG of each movie after the input goes into <build>/test-output for a person to look at.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
@@ -17,6 +20,7 @@ const out = fs.mkdtempSync(path.join(os.tmpdir(), "components-"));
 execFileSync(process.env.MOVIE_MAKER, [out], { stdio: "inherit" });
 const pictures = path.join(process.env.VANTOREL_BINARY_DIR || os.tmpdir(), "test-output");
 fs.mkdirSync(pictures, { recursive: true });
+const dashboards = ["components.swf", "selectors.swf", "inputs.swf", "tables.swf"];
 
 let failures = 0;
 const fail = (message) => { console.log(`FAIL ${message}`); ++failures; };
@@ -24,125 +28,96 @@ const expect = (what, got, wanted) => {
   if (got === wanted) console.log(`ok   ${what} = ${JSON.stringify(got)}`);
   else fail(`${what} = ${JSON.stringify(got)}, expected ${JSON.stringify(wanted)}`);
 };
+const reports = (result, cmd) => result.events.filter((e) => e.kind === "fscommand" && e.cmd === cmd).map((e) => e.args);
+const part = (state, i) => state && state.split("|")[i];
+// Each value over the first, to two places: bar and point heights in proportion to the data.
+const proportions = (text) => {
+  const h = text.split(",").map(Number);
+  return h.map((x) => Math.round((x / h[0]) * 100) / 100).join(",");
+};
+const r2 = (x) => Math.round(x * 100) / 100;
+
 try {
-  const file = fs.readFileSync(path.join(out, "components.swf"));
-  for (const p of checkMovie(file).problems) fail(`structure: ${p}`);
+  for (const movie of fs.readdirSync(out))
+    for (const p of checkMovie(fs.readFileSync(path.join(out, movie))).problems) fail(`${movie} structure: ${p}`);
   await withPlayer(out, async (run) => {
-    // Maps a stage point to the page: the player shows the 400 x 300 stage whole and centred in
-    // its element.
-    const stageToPage = async (page) => {
-      const box = await page.locator("#c > *").first().boundingBox();
-      const scale = Math.min(box.width / 400, box.height / 300);
-      return [box, (sx, sy) => [box.x + (box.width - 400 * scale) / 2 + sx * scale,
-        box.y + (box.height - 300 * scale) / 2 + sy * scale]];
-    };
-    const finish = (page) => page.evaluate(() => { document.title = "FINISHED"; });
-    let track = null;
-    const result = await run("components.swf", {
-      until: "done",
-      timeoutMs: 20000,
-      onCommand: {
-        // Drag the thumb three quarters along the track (0..100 in steps of 1: 75), let the next
-        // frames recalculate, take the picture and end the run.
-        ready: async (page, args) => {
-          track = args.split(",").map(Number);
-          const [x0, x1, y, thumb] = track;
-          const [box, at] = await stageToPage(page);
-          await page.mouse.move(...at(thumb, y));
-          await page.mouse.down();
-          await page.mouse.move(...at(x0 + (x1 - x0) * 0.6, y), { steps: 4 });
-          await page.mouse.move(...at(x0 + (x1 - x0) * 0.75, y + 3), { steps: 4 });
-          await page.mouse.up();
-          await page.waitForTimeout(300);
-          await page.screenshot({ path: path.join(pictures, "components.png"), clip: { ...box } });
-          await finish(page);
+    // Runs a movie; when it reports command, act(page, numbers, at) drives it (at maps a point
+    // of the 400 x 300 stage, shown whole and centred in the player's element, to the page),
+    // then the picture is taken and the run ends.
+    const drive = async (movie, act, command = "ready", stage = [400, 300]) => {
+      const result = await run(movie, {
+        until: "done",
+        timeoutMs: 20000,
+        onCommand: {
+          [command]: async (page, args) => {
+            const box = await page.locator("#c > *").first().boundingBox();
+            const scale = Math.min(box.width / stage[0], box.height / stage[1]);
+            const at = (sx, sy) => [box.x + (box.width - stage[0] * scale) / 2 + sx * scale,
+              box.y + (box.height - stage[1] * scale) / 2 + sy * scale];
+            await act(page, args.split(/[,/]/).map(Number), at);
+            await page.waitForTimeout(300);
+            await page.screenshot({ path: path.join(pictures, movie.replace(".swf", ".png")), clip: { ...box } });
+            await page.evaluate(() => { document.title = "FINISHED"; });
+          },
         },
-      },
+      });
+      for (const p of playerProblems(result)) fail(`player: ${p}`);
+      return result;
+    };
+    const click = async (page, at, x, y) => {
+      await page.mouse.click(...at(x, y));
+      await page.waitForTimeout(250);
+    };
+
+    // Drag the thumb three quarters along the track (0..100 in steps of 1: 75).
+    let track = [];
+    const slider = await drive("components.swf", async (page, [x0, x1, y, thumb], at) => {
+      track = [x0, x1];
+      await page.mouse.move(...at(thumb, y));
+      await page.mouse.down();
+      await page.mouse.move(...at(x0 + (x1 - x0) * 0.6, y), { steps: 4 });
+      await page.mouse.move(...at(x0 + (x1 - x0) * 0.75, y + 3), { steps: 4 });
+      await page.mouse.up();
     });
-    // The assets carry our marker tag, which the player does not know; the browser player has no
-    // device fonts and draws text in its own.
-    const known = (p) => p.includes("Unknown tag code: 666") || p.includes("Unknown device font");
-    for (const p of playerProblems(result).filter((p) => !known(p))) fail(`player: ${p}`);
-    const params = result.events.find((e) => e.kind === "fscommand" && e.cmd === "params");
     // A choice, a text format's size and flag, a boolean, a colour and a number.
-    expect("slider parameters", params && params.args, "Horizontal|12|true|true|6710886|1");
-    const states = result.events.filter((e) => e.kind === "fscommand" && e.cmd === "state").map((e) => e.args);
+    expect("slider parameters", reports(slider, "params")[0], "Horizontal|12|true|true|6710886|1");
+    const states = reports(slider, "state");
     // A1 | slider value | slider text | display title | display value | echo title | echo value | display size
     expect("first state", states[0], "40|40|40|Low|100|Value|40.0|150x50");
-    expect("track reported", Array.isArray(track) && track.length === 4 && track[1] > track[0], true);
+    expect("track reported", track[1] > track[0], true);
     expect("state after the drag", states.at(-1), "75|75|75|High|187.5|Value|75.0|150x50");
 
-    const selectors = await run("selectors.swf", {
-      until: "done",
-      timeoutMs: 20000,
-      onCommand: {
-        ready: async (page, args) => {
-          const [cx, cy, ox, oy, ix, iy, bx, by] = args.split(",").map(Number);
-          const [box, at] = await stageToPage(page);
-          const click = async (x, y) => {
-            await page.mouse.click(...at(x, y));
-            await page.waitForTimeout(250);
-          };
-          await click(cx, cy);
-          await click(ox, oy);
-          await click(ix, iy);
-          await click(bx, by);
-          await page.screenshot({ path: path.join(pictures, "selectors.png"), clip: { ...box } });
-          await finish(page);
-        },
-      },
+    const selectors = await drive("selectors.swf", async (page, [cx, cy, ox, oy, ix, iy, bx, by], at) => {
+      await click(page, at, cx, cy);
+      await click(page, at, ox, oy);
+      await click(page, at, ix, iy);
+      await click(page, at, bx, by);
     });
-    for (const p of playerProblems(selectors).filter((p) => !known(p))) fail(`player: ${p}`);
-    const chosen = selectors.events.filter((e) => e.kind === "fscommand" && e.cmd === "state").map((e) => e.args);
-    // A1,A2,A3 | bar heights (B1, C1, D1 in proportion) | label | check box | combo box.
+    // A1,A2,A3 | bar heights (B1, C1, D1) | label | check box | combo box.
+    const chosen = reports(selectors, "state");
     const [first, last] = [chosen[0], chosen.at(-1)];
-    expect("cells at start", first && first.split("|")[0], "1,0,0");
-    expect("label at start", first && first.split("|")[2], "Total: 30");
+    expect("cells at start", part(first, 0), "1,0,0");
+    expect("label at start", part(first, 2), "Total: 30");
     expect("check box and combo box at start", first && first.split("|").slice(3).join("|"), "0|Item 1");
-    expect("cells after the clicks", last && last.split("|")[0], "3,1,1");
-    expect("label after the clicks", last && last.split("|")[2], "Total: 100");
+    expect("cells after the clicks", part(last, 0), "3,1,1");
+    expect("label after the clicks", part(last, 2), "Total: 100");
     expect("check box and combo box after the clicks", last && last.split("|").slice(3).join("|"), "1|Item 3");
-    const ratios = (state) => {
-      const h = state.split("|")[1].split(",").map(Number);
-      return h.map((x) => Math.round((x / h[0]) * 100) / 100).join(",");
-    };
     // 10 : 5 : 15 before, 30 : 25 : 45 after.
-    expect("bar heights at start", first && ratios(first), "1,0.5,1.5");
-    expect("bar heights after the clicks", last && ratios(last), "1,0.83,1.5");
+    expect("bar heights at start", first && proportions(part(first, 1)), "1,0.5,1.5");
+    expect("bar heights after the clicks", last && proportions(part(last, 1)), "1,0.83,1.5");
 
-    const inputs = await run("inputs.swf", {
-      until: "done",
-      timeoutMs: 20000,
-      onCommand: {
-        ready: async (page, args) => {
-          const [dx, dy, lx, ly, rx, ry, ix, iy] = args.split(",").map(Number);
-          const [box, at] = await stageToPage(page);
-          const click = async (x, y) => {
-            await page.mouse.click(...at(x, y));
-            await page.waitForTimeout(250);
-          };
-          await click(dx, dy);
-          await click(lx, ly);
-          await click(rx, ry);
-          await click(ix, iy);
-          await page.keyboard.press("End");
-          await page.keyboard.press("Backspace");
-          await page.keyboard.type("12");
-          await page.keyboard.press("Enter");
-          await page.waitForTimeout(300);
-          await page.screenshot({ path: path.join(pictures, "inputs.png"), clip: { ...box } });
-          await finish(page);
-        },
-      },
+    const inputs = await drive("inputs.swf", async (page, [dx, dy, lx, ly, rx, ry, ix, iy], at) => {
+      await click(page, at, dx, dy);
+      await click(page, at, lx, ly);
+      await click(page, at, rx, ry);
+      await click(page, at, ix, iy);
+      await page.keyboard.press("End");
+      await page.keyboard.press("Backspace");
+      await page.keyboard.type("12");
+      await page.keyboard.press("Enter");
     });
-    for (const p of playerProblems(inputs).filter((p) => !known(p))) fail(`player: ${p}`);
-    const seen = inputs.events.filter((e) => e.kind === "fscommand" && e.cmd === "state").map((e) => e.args);
     // A1..A4 | gauge angle | progress % | line point heights | pie sweeps | list, radio, input.
-    const part = (state, i) => state && state.split("|")[i];
-    const proportions = (text) => {
-      const h = text.split(",").map(Number);
-      return h.map((x) => Math.round((x / h[0]) * 100) / 100).join(",");
-    };
+    const seen = reports(inputs, "state");
     const [before, after] = [seen[0], seen.at(-1)];
     expect("cells at start", part(before, 0), "20,1,1,5");
     expect("gauge and progress at start", [part(before, 1), part(before, 2)].join("|"), "-81|20");
@@ -151,16 +126,39 @@ try {
     expect("inputs at start", part(before, 5), "0,0,5");
     // The dial pressed about 45 degrees right of up: near 66.7, snapped to a whole number; the
     // gauge, the progress bar and the charts follow whatever it took.
-    const turned = Number(part(after, 0).split(",")[0]);
+    const turned = Number((part(after, 0) || "").split(",")[0]);
     expect("dial turned to about 67", turned >= 65 && turned <= 68, true);
     expect("cells after the input", part(after, 0), `${turned},3,2,12`);
     expect("gauge and progress after", [part(after, 1), part(after, 2)].join("|"),
       `${Math.round(-135 + (turned / 100) * 270)}|${turned}`);
-    const r2 = (x) => Math.round(x * 100) / 100;
     expect("line heights after", after && proportions(part(after, 3)), `1,${r2(30 / turned)},${r2(32 / turned)}`);
     const total = turned + 30 + 32;
     expect("pie sweeps after", part(after, 4), [turned, 30, 32].map((v) => r2((v / total) * 360)).join(","));
     expect("inputs after", part(after, 5), "2,1,12");
+
+    // Up 30 pixels at 3 pixels a step: ten steps of 1; then the table's third row.
+    const tables = await drive("tables.swf", async (page, [gx, gy, tx, ty], at) => {
+      await page.mouse.move(...at(gx, gy));
+      await page.mouse.down();
+      await page.mouse.move(...at(gx, gy - 15), { steps: 3 });
+      await page.mouse.move(...at(gx, gy - 30), { steps: 3 });
+      await page.mouse.up();
+      await page.waitForTimeout(250);
+      await click(page, at, tx, ty);
+    });
+    // A1, D1 = SUM(A1:C2), G1, H1, I1 = G1*H1 | the grid's first cell | the table's row, its third row's first cell.
+    const rows = reports(tables, "state");
+    expect("grid and table at start", rows[0], "1,21,0,0,0|1|0,50");
+    expect("grid and table after the drag and the click", rows.at(-1), "11,31,50,60,3000|11|2,50");
+
+    // The shipped samples, as documents open them: every component draws.
+    const samples = fs.readdirSync(out).filter((f) => !dashboards.includes(f));
+    expect("samples written", samples.length >= 2, true);
+    for (const movie of samples) {
+      let counts = [0, -1];
+      await drive(movie, async (page, numbers) => { counts = numbers; }, "drawn", [800, 600]);
+      expect(`${movie}: every component drew itself`, counts[1] > 0 && counts[0] === counts[1], true);
+    }
   });
 } finally {
   fs.rmSync(out, { recursive: true, force: true });

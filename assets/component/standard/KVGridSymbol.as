@@ -73,6 +73,8 @@ grid.kvAdjustFrom = function () {
 grid.kvAdjustEnd = function () {
     if (this.kvAt == undefined)
         return;
+    // Where the mouse let go counts, whether or not a move reported it.
+    this.onMouseMove();
     this.kvAt = undefined;
     this.kvActive = undefined;
     this.onMouseMove = undefined;
