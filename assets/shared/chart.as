@@ -136,7 +136,7 @@ if (_global.kvChartSeries == undefined) {
         var ticks = Math.round((hi - lo) / step);
         for (var t = 0; t <= ticks; t++) {
             var v = lo + t * step, f = (v - lo) / (hi - lo);
-            var label = kvFormatNumber(v, this.formatValue);
+            var label = kvShowNumber(v, this.formatValue);
             if (horizontal) {
                 var gx = px + f * pw;
                 if (this.showHMajGrid != false) {

@@ -173,7 +173,7 @@ if (_global.KVComponent == undefined) {
 
     // A number as text: format "0", "0.00", "#,##0.0" and so on, with any text before or after
     // the digits kept ("$#,##0", "0.0%"; "%" multiplies by 100). A text stays as it is.
-    _global.kvFormatNumber = function (v, format) {
+    _global.kvShowNumber = function (v, format) {
         if (typeof v != "number")
             return v == undefined ? "" : String(v);
         if (isNaN(v))

@@ -43,7 +43,7 @@ if (_global.kvDrawGauge == undefined) {
         for (var m = 0; m <= ticks; m++) {
             var am = a0 + (a1 - a0) * m / ticks;
             var pl = kvPolar(cx, cy, r - 20, am);
-            this.kvText("kvTick" + m, pl[0] - 20, pl[1] - 8, 40, 16, kvFormatNumber(lo + (hi - lo) * m / ticks,
+            this.kvText("kvTick" + m, pl[0] - 20, pl[1] - 8, 40, 16, kvShowNumber(lo + (hi - lo) * m / ticks,
                         this.formatValue), this.minMaxTextFormat, "center");
         }
         for (var u = ticks + 1; this["kvTick" + u] != undefined; u++)
@@ -61,7 +61,7 @@ if (_global.kvDrawGauge == undefined) {
         this.kvNeedleAngle = kvGaugeAngle(this, this.mv);
         needle._rotation = this.kvNeedleAngle;
         this.kvText("kvTitle", 0, 0, w, titleH, titleH > 0 ? this.title : "", this.titleTextFormat, "center");
-        this.kvText("kvValue", 0, h - valueH, w, valueH, kvFormatNumber(kvNumber(this.mv, 0), this.formatValue),
+        this.kvText("kvValue", 0, h - valueH, w, valueH, kvShowNumber(kvNumber(this.mv, 0), this.formatValue),
                     this.valueTextFormat, "center");
     };
 }

@@ -86,7 +86,7 @@ if (_global.kvDefineSlider == undefined) {
     };
 
     _global.kvSliderShowValue = function () {
-        var text = kvFormatNumber(kvNumber(this.mv, 0), this.formatValue);
+        var text = kvShowNumber(kvNumber(this.mv, 0), this.formatValue);
         if (this.kvVertical)
             this.kvText("kvValue", 0, this.kvH - 20, this.kvW, 20, text, this.valueTextFormat, "center");
         else

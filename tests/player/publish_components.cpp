@@ -155,19 +155,29 @@ KVProbe.prototype.onEnterFrame = function () {
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
 
-// Tells, three frames in, how many component clips drew themselves, of how many the document holds.
+// Tells, three frames in, how many component clips drew themselves, of how many the document
+// holds, and how many of their texts show a value that went wrong ("[object ...]", "undefined",
+// "NaN"), which are listed first.
 const char* kSampleProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
 KVProbe.prototype = new MovieClip();
 KVProbe.prototype.onEnterFrame = function () {
     if (++this.kvFrames != 3)
         return;
-    var drawn = 0;
+    var drawn = 0, wrong = [];
     for (var k in _root) {
-        if (typeof _root[k] == "movieclip" && _root[k].kvW != undefined)
-            drawn++;
+        var clip = _root[k];
+        if (typeof clip != "movieclip" || clip.kvW == undefined)
+            continue;
+        drawn++;
+        for (var f in clip.kvFields) {
+            var text = clip.kvFields[f];
+            if (text.indexOf("[object") >= 0 || text.indexOf("undefined") >= 0 || text.indexOf("NaN") >= 0)
+                wrong.push(k + "." + f + "=" + text);
+        }
     }
-    fscommand("drawn", drawn + "/" + TOTAL );
+    fscommand("wrong", wrong.join("; "));
+    fscommand("drawn", drawn + "/" + TOTAL + "/" + wrong.length);
 };
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";

@@ -151,13 +151,15 @@ try {
     expect("grid and table at start", rows[0], "1,21,0,0,0|1|0,50");
     expect("grid and table after the drag and the click", rows.at(-1), "11,31,50,60,3000|11|2,50");
 
-    // The shipped samples, as documents open them: every component draws.
+    // The shipped samples, as documents open them: every component draws and shows values
+    // that make sense.
     const samples = fs.readdirSync(out).filter((f) => !dashboards.includes(f));
     expect("samples written", samples.length >= 2, true);
     for (const movie of samples) {
       let counts = [0, -1];
-      await drive(movie, async (page, numbers) => { counts = numbers; }, "drawn", [800, 600]);
+      const shown = await drive(movie, async (page, numbers) => { counts = numbers; }, "drawn", [800, 600]);
       expect(`${movie}: every component drew itself`, counts[1] > 0 && counts[0] === counts[1], true);
+      expect(`${movie}: texts showing a wrong value`, reports(shown, "wrong")[0], "");
     }
   });
 } finally {

@@ -37,7 +37,7 @@ dial.kvTurnFrom = function () {
         this.mv = this.kvValueAtMouse();
         this.kvNeedleAngle = kvGaugeAngle(this, this.mv);
         this.kvNeedle._rotation = this.kvNeedleAngle;
-        this.kvValue.text = kvFormatNumber(this.mv, this.formatValue);
+        this.kvValue.text = kvShowNumber(this.mv, this.formatValue);
         this.kvValue.setTextFormat(kvTextFormat(this.valueTextFormat, "center"));
         updateAfterEvent();
     };

@@ -20,7 +20,7 @@ var grid = kvDefineComponent("KVGridSymbol", 240, 120, function () {
             kvRect(table, j * cellW, titleH + i * cellH, cellW - 1, cellH - 1,
                    this.kvActive == n ? this.selectedFillColor : this.fillColor, this.borderColor);
             this.kvText("kvCell" + n, j * cellW + 2, titleH + i * cellH + (cellH - 18) / 2, cellW - 5, 18,
-                        kvFormatNumber(v, this.formatValue), this.valueTextFormat, "right");
+                        kvShowNumber(v, this.formatValue), this.valueTextFormat, "right");
             n++;
         }
     }

@@ -19,7 +19,7 @@ var label = kvDefineComponent("KVLabelCompSymbol", 150, 30, function () {
     var style = f.FontStyle == undefined ? "" : String(f.FontStyle).toLowerCase();
     var format = {font: f.FontName, size: f.FontSize, color: f.FontColor, underline: f.FUnderline == true,
                   bold: style.indexOf("bold") >= 0, italic: style.indexOf("italic") >= 0};
-    var text = kvFormatNumber(this.labelValue, f.numFormat);
+    var text = kvShowNumber(this.labelValue, f.numFormat);
     var field = this.kvText("kvLabel", 2, 1, w - 4, h - 2, text, format, f.HAlign == undefined ? "left" : f.HAlign);
     field.wordWrap = f.AWrapText == true;
     field.multiline = f.AWrapText == true;

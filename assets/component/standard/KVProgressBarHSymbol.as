@@ -17,6 +17,6 @@ kvDefineComponent("KVProgressBarHSymbol", 200, 40, function () {
         kvRect(bar, 1, titleH + 1, this.kvFillW, barH - 2, this.useCustomColor == true ? this.customColor : this.fillColor,
                undefined);
     this.kvText("kvTitle", 0, 0, w * 0.6, titleH, titleH > 0 ? this.title : "", this.titleTextFormat, "left");
-    this.kvText("kvValue", w * 0.6, 0, w * 0.4, titleH, kvFormatNumber(kvNumber(this.mv, 0), this.formatValue),
+    this.kvText("kvValue", w * 0.6, 0, w * 0.4, titleH, kvShowNumber(kvNumber(this.mv, 0), this.formatValue),
                 this.valueTextFormat, "right");
 });

@@ -29,7 +29,7 @@ var table = kvDefineComponent("KVTableNewSymbol", 300, 150, function () {
             var f = this.labelTextFormat;
             if (disabled)
                 f = {font: f.font, size: f.size, color: 0x999999};
-            this.kvText("kvCell" + n, j * cellW + 3, i * rowH + 1, cellW - 6, rowH - 2, kvFormatNumber(v, this.formatValue),
+            this.kvText("kvCell" + n, j * cellW + 3, i * rowH + 1, cellW - 6, rowH - 2, kvShowNumber(v, this.formatValue),
                         f, typeof v == "number" ? "right" : "left");
             n++;
         }

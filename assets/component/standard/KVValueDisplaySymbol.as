@@ -8,6 +8,6 @@ kvDefineComponent("KVValueDisplaySymbol", 150, 50, function () {
     var box = this.kvClip("kvBox");
     kvRect(box, 0, titleH, w - 1, h - titleH - 1, this.fillColor, this.borderColor);
     this.kvText("kvTitle", 0, 0, w, titleH, titleH > 0 ? this.title : "", this.titleTextFormat, "center");
-    this.kvText("kvValue", 2, titleH + 2, w - 4, h - titleH - 4, kvFormatNumber(this.mv, this.formatValue),
+    this.kvText("kvValue", 2, titleH + 2, w - 4, h - titleH - 4, kvShowNumber(this.mv, this.formatValue),
                 this.valueTextFormat, "center");
 });
