@@ -18,6 +18,9 @@ var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
     var owner = this;
     face.onRelease = function () {
         owner.kvOpen = owner.kvOpen != true;
+        // The open list hangs below the box: over whatever was placed after it.
+        if (owner.kvOpen)
+            owner.swapDepths(_global.kvTopDepth = _global.kvTopDepth == undefined ? 20000 : _global.kvTopDepth + 1);
         owner.mc();
     };
     this.kvText("kvChosen", 2, Math.round((h - 18) / 2), w - h - 4, 18, labels[index], this.labelTextFormat, "left");
