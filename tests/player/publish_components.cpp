@@ -7,7 +7,7 @@
 // (that display's title), and a second display bound to A1 itself.
 // selectors.swf: A1 = 1 (a combo box inserts the position chosen), A2 = 0 (a check box inserts 0
 // or 1), A3 = 0 (a push button inserts 1); a column chart of B1 = A1*10, C1 = A2*20+5,
-// D1 = A3*30+15; a label showing E1 = "Total: "&(B1+C1+D1).
+// D1 = A3*30+15 and a bar chart of the same; a label showing E1 = "Total: "&(B1+C1+D1).
 // inputs.swf: A1 = 20 (a dial), A2 = 1 (a list box), A3 = 1 (radio buttons), A4 = 5 (an input
 // text); a gauge and a progress bar of B1 = A1+0, a line and a pie chart of B1, C1 = A2*10 and
 // D1 = A3*10+A4, on a background.
@@ -68,8 +68,8 @@ KVProbe.prototype.onEnterFrame = function () {
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
 
-// Reports the cells, the chart's bar heights, the label, the check box and the combo box
-// whenever they change; "ready" carries where to click: the check box, the combo box, its third
+// Reports the cells, the column chart's bar heights, the label, the check box, the combo box
+// and the bar chart's bar widths whenever they change; "ready" carries where to click: the check box, the combo box, its third
 // item once open, and the push button.
 const char* kSelectorProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
@@ -82,11 +82,13 @@ KVProbe.prototype.onEnterFrame = function () {
         fscommand("ready", centre(check) + "," + centre(combo) + "," + Math.round(combo._x + 20) + ","
                   + Math.round(combo._y + combo.kvH + 2.5 * 18) + "," + centre(button));
     }
-    var heights = [];
+    var heights = [], widths = [], bars = _root.KVBarChartSymbol_1.kvBars;
     for (var i = 0; i < chart.kvBars.length; i++)
         heights.push(Math.round(chart.kvBars[i][3] * 100) / 100);
+    for (var b = 0; b < bars.length; b++)
+        widths.push(Math.round(bars[b][2] * 100) / 100);
     var state = _root.CELL1 + "," + _root.CELL2 + "," + _root.CELL3 + "|" + heights.join(",") + "|"
-                + label.kvFields.kvLabel + "|" + check.selectIdx + "|" + combo.kvFields.kvChosen;
+                + label.kvFields.kvLabel + "|" + check.selectIdx + "|" + combo.kvFields.kvChosen + "|" + widths.join(",");
     if (state != this.kvState) {
         this.kvState = state;
         fscommand("state", state);
@@ -358,6 +360,7 @@ int main(int argc, char** argv)
             CComponent& combo = d.Add("KVComboBoxSymbol", 5000, 1200, 2800, 480);
             CComponent& button = d.Add("KVPushButtonSymbol", 5000, 4600, 2000, 600);
             d.Bind(chart, "General", "dataValues", "B1", "D1");
+            d.Bind(d.Add("KVBarChartSymbol", 2600, 4600, 2400, 1400), "General", "dataValues", "B1", "D1");
             d.Bind(label, "General", "labelValue", "E1", "E1");
             d.Bind(check, "General", "dataValues", "A2", "A2");
             d.Bind(combo, "General", "dataValues", "A1", "A1");

@@ -93,18 +93,20 @@ try {
       await click(page, at, ix, iy);
       await click(page, at, bx, by);
     });
-    // A1,A2,A3 | bar heights (B1, C1, D1) | label | check box | combo box.
+    // A1,A2,A3 | column heights (B1, C1, D1) | label | check box | combo box | bar widths.
     const chosen = reports(selectors, "state");
     const [first, last] = [chosen[0], chosen.at(-1)];
     expect("cells at start", part(first, 0), "1,0,0");
     expect("label at start", part(first, 2), "Total: 30");
-    expect("check box and combo box at start", first && first.split("|").slice(3).join("|"), "0|Item 1");
+    expect("check box and combo box at start", first && first.split("|").slice(3, 5).join("|"), "0|Item 1");
     expect("cells after the clicks", part(last, 0), "3,1,1");
     expect("label after the clicks", part(last, 2), "Total: 100");
-    expect("check box and combo box after the clicks", last && last.split("|").slice(3).join("|"), "1|Item 3");
+    expect("check box and combo box after the clicks", last && last.split("|").slice(3, 5).join("|"), "1|Item 3");
     // 10 : 5 : 15 before, 30 : 25 : 45 after.
     expect("bar heights at start", first && proportions(part(first, 1)), "1,0.5,1.5");
     expect("bar heights after the clicks", last && proportions(part(last, 1)), "1,0.83,1.5");
+    expect("bar chart widths at start", first && proportions(part(first, 5)), "1,0.5,1.5");
+    expect("bar chart widths after the clicks", last && proportions(part(last, 5)), "1,0.83,1.5");
 
     const inputs = await drive("inputs.swf", async (page, [dx, dy, lx, ly, rx, ry, ix, iy], at) => {
       await click(page, at, dx, dy);
