@@ -48,39 +48,39 @@ void DefineChunkedFunctions(CActionList& out, const std::string& name, std::size
 {
     if (count == 0)
         return;
-    // Entry sizes decide where the chunks end; each entry is emitted again into its chunk.
-    std::vector<std::pair<std::size_t, std::size_t>> chunks; // first entry, end
-    std::size_t first = 0, bytes = 0;
+    // Each entry is emitted once, into a list of its own whose size decides where a chunk ends.
+    std::vector<CActionList> bodies(1);
+    std::size_t entries = 0, bytes = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        CActionList probe;
-        emit(i, probe);
-        const std::size_t size = probe.ToBytes(false).size();
+        CActionList entry;
+        emit(i, entry);
+        const std::size_t size = entry.ToBytes(false).size();
         if (size > kMaxFunctionBody)
             throw std::runtime_error(describe(i) + " is too large for one function of the movie (" +
                                      std::to_string(size) + " bytes of code)");
-        if (i > first && (i - first == kChunkEntries || bytes + size > kMaxFunctionBody)) {
-            chunks.emplace_back(first, i);
-            first = i;
+        if (entries > 0 && (entries == kChunkEntries || bytes + size > kMaxFunctionBody)) {
+            bodies.emplace_back();
+            entries = 0;
             bytes = 0;
         }
+        bodies.back().Append(std::move(entry));
+        ++entries;
         bytes += size;
     }
-    chunks.emplace_back(first, count);
 
-    auto define = [&](const std::string& functionName, std::size_t begin, std::size_t end) {
+    auto define = [&](const std::string& functionName, CActionList&& body) {
         auto function = std::make_unique<CActionDefineFunction>(functionName);
-        for (std::size_t i = begin; i < end; ++i)
-            emit(i, function->GetBody());
+        function->GetBody().Append(std::move(body));
         out.Add(std::move(function));
     };
-    if (chunks.size() == 1) {
-        define(name, 0, count);
+    if (bodies.size() == 1) {
+        define(name, std::move(bodies.front()));
         return;
     }
     auto dispatcher = std::make_unique<CActionDefineFunction>(name);
-    for (std::size_t k = 0; k < chunks.size(); ++k) {
+    for (std::size_t k = 0; k < bodies.size(); ++k) {
         const std::string numbered = name + std::to_string(k + 1);
-        define(numbered, chunks[k].first, chunks[k].second);
+        define(numbered, std::move(bodies[k]));
         EmitCall(dispatcher->GetBody(), numbered);
     }
     out.Add(std::move(dispatcher));

@@ -21,6 +21,8 @@ public:
 
     // Appends and returns the new number of records.
     int Add(std::unique_ptr<CAction> action);
+    // Moves every record of other to the end of this list, leaving other empty.
+    void Append(CActionList&& other);
     void RemoveAll();
 
     size_t size() const { return actions_.size(); }

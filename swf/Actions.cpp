@@ -6,6 +6,7 @@
 
 #include <bit>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -28,6 +29,13 @@ int CActionList::Add(std::unique_ptr<CAction> action)
         throw swf::SwfError("null action added to an action list");
     actions_.push_back(std::move(action));
     return static_cast<int>(actions_.size());
+}
+
+void CActionList::Append(CActionList&& other)
+{
+    actions_.insert(actions_.end(), std::make_move_iterator(other.actions_.begin()),
+                    std::make_move_iterator(other.actions_.end()));
+    other.actions_.clear();
 }
 
 void CActionList::RemoveAll()
