@@ -2,7 +2,7 @@
 // functions that recalculate and connect it, written into the base movie's init code and first
 // frame script.
 
-#include "publish/BaseMovie.h"
+#include "publish/ModelScript.h"
 
 #include "model/BindingLink.h"
 #include "model/TextUtil.h"
@@ -245,12 +245,16 @@ void CBaseMovie::BuildModelCode(std::span<CComponent* const> components, bool pr
     }
 }
 
-void CBaseMovie::WriteRangeArrays(CActionList& actions) const
+void WriteRangeArrays(const CVariableTable& table, CActionList& actions)
 {
-    const CVariableTable& table = *table_;
     for (std::size_t i = 0; i < table.GetRangeCount(); ++i)
         if (const CRange* range = table.GetRange(i))
             EmitRangeArray(actions, static_cast<int>(i), *range, table);
+}
+
+void CBaseMovie::WriteRangeArrays(CActionList& actions) const
+{
+    ::WriteRangeArrays(*table_, actions);
 }
 
 void CBaseMovie::WriteDataTable(CActionList& actions) const

@@ -3,6 +3,10 @@
 #include "publish/BaseMovie.h"
 #include "publish/XmlConnectionCode.h"
 
+// "A"<index> for every range of the table: the rows of its cells' variable names, first row
+// first; the rows of a range of several areas follow one another.
+void WriteRangeArrays(const CVariableTable& table, CActionList& actions);
+
 // The base movie's model code as the connection script writes it, for movies whose data come
 // from a web service or XML maps.
 class CBaseMovieScriptParts : public publish::IModelScriptParts {
