@@ -13,7 +13,8 @@ import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
-import { withPlayer, playerProblems } from "./lib/ruffle.mjs";
+import { withPlayer } from "./lib/ruffle.mjs";
+import { driver, click, reports } from "./lib/drive.mjs";
 import { checkMovie } from "./lib/swfcheck.mjs";
 
 const out = fs.mkdtempSync(path.join(os.tmpdir(), "components-"));
@@ -28,7 +29,6 @@ const expect = (what, got, wanted) => {
   if (got === wanted) console.log(`ok   ${what} = ${JSON.stringify(got)}`);
   else fail(`${what} = ${JSON.stringify(got)}, expected ${JSON.stringify(wanted)}`);
 };
-const reports = (result, cmd) => result.events.filter((e) => e.kind === "fscommand" && e.cmd === cmd).map((e) => e.args);
 const part = (state, i) => state && state.split("|")[i];
 // Each value over the first, to two places: bar and point heights in proportion to the data.
 const proportions = (text) => {
@@ -41,33 +41,7 @@ try {
   for (const movie of fs.readdirSync(out))
     for (const p of checkMovie(fs.readFileSync(path.join(out, movie))).problems) fail(`${movie} structure: ${p}`);
   await withPlayer(out, async (run) => {
-    // Runs a movie; when it reports command, act(page, numbers, at) drives it (at maps a point
-    // of the 400 x 300 stage, shown whole and centred in the player's element, to the page),
-    // then the picture is taken and the run ends.
-    const drive = async (movie, act, command = "ready", stage = [400, 300]) => {
-      const result = await run(movie, {
-        until: "done",
-        timeoutMs: 20000,
-        onCommand: {
-          [command]: async (page, args) => {
-            const box = await page.locator("#c > *").first().boundingBox();
-            const scale = Math.min(box.width / stage[0], box.height / stage[1]);
-            const at = (sx, sy) => [box.x + (box.width - stage[0] * scale) / 2 + sx * scale,
-              box.y + (box.height - stage[1] * scale) / 2 + sy * scale];
-            await act(page, args.split(/[,/]/).map(Number), at);
-            await page.waitForTimeout(300);
-            await page.screenshot({ path: path.join(pictures, movie.replace(".swf", ".png")), clip: { ...box } });
-            await page.evaluate(() => { document.title = "FINISHED"; });
-          },
-        },
-      });
-      for (const p of playerProblems(result)) fail(`player: ${p}`);
-      return result;
-    };
-    const click = async (page, at, x, y) => {
-      await page.mouse.click(...at(x, y));
-      await page.waitForTimeout(250);
-    };
+    const drive = driver(run, { pictures, fail });
 
     // Drag the thumb three quarters along the track (0..100 in steps of 1: 75).
     let track = [];

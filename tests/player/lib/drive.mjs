@@ -1,0 +1,45 @@
+// Drives a movie with the player's mouse and keyboard once it tells where its inputs are.
+//
+// Usage (inside withPlayer):
+//   const drive = driver(run, { pictures: folderForPngs, fail });
+//   const result = await drive("movie.swf", async (page, numbers, at) => { await click(page, at, 10, 20); });
+//   reports(result, "state")   // the texts the movie sent with fscommand("state", ...), in order
+// The movie sends fscommand(command, "x,y,...") (default "ready") when it is drawn; act gets the
+// numbers of that report and at(x, y), which maps a point of the stage (shown whole and centred
+// in the player's element) to the page. Then a PNG of the player goes into pictures (named after
+// the movie, or options.picture) and the run ends; the player's problems are failures.
+import path from "node:path";
+import { playerProblems } from "./ruffle.mjs";
+
+export const reports = (result, cmd) =>
+  result.events.filter((e) => e.kind === "fscommand" && e.cmd === cmd).map((e) => e.args);
+
+export async function click(page, at, x, y) {
+  await page.mouse.click(...at(x, y));
+  await page.waitForTimeout(250);
+}
+
+export function driver(run, { pictures, fail }) {
+  return async (movie, act, command = "ready", stage = [400, 300], options = {}) => {
+    const result = await run(movie, {
+      until: "done",
+      timeoutMs: 20000,
+      vars: options.vars || "",
+      onCommand: {
+        [command]: async (page, args) => {
+          const box = await page.locator("#c > *").first().boundingBox();
+          const scale = Math.min(box.width / stage[0], box.height / stage[1]);
+          const at = (sx, sy) => [box.x + (box.width - stage[0] * scale) / 2 + sx * scale,
+            box.y + (box.height - stage[1] * scale) / 2 + sy * scale];
+          await act(page, args.split(/[,/]/).map(Number), at);
+          await page.waitForTimeout(300);
+          const picture = options.picture || movie.replace(".swf", ".png");
+          await page.screenshot({ path: path.join(pictures, picture), clip: { ...box } });
+          await page.evaluate(() => { document.title = "FINISHED"; });
+        },
+      },
+    });
+    for (const p of playerProblems(result)) fail(`player: ${p}`);
+    return result;
+  };
+}
