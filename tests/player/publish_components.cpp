@@ -13,6 +13,8 @@
 // D1 = A3*10+A4, on a background.
 // tables.swf: a grid of A1:C2 with D1 = SUM(A1:C2); a table showing E1:F3 that inserts the row
 // chosen into G1:H1, with I1 = G1*H1.
+// panels.swf: A1 = 30 (a vertical slider), B1 = A1*2 (a value display); a coloured background
+// placed smaller than its natural size, a scroll edit and a scroll box.
 // <sample>.swf: each shipped sample document, opened and written as a movie.
 
 #include "model/CellBinding.h"
@@ -149,6 +151,41 @@ KVProbe.prototype.onEnterFrame = function () {
     }
     var state = _root.CELL1 + "," + _root.CELL2 + "," + _root.CELL3 + "," + _root.CELL4 + "," + _root.CELL5 + "|"
                 + grid.kvFields.kvCell0 + "|" + table.selectIdx + "," + table.kvFields.kvCell4;
+    if (state != this.kvState) {
+        this.kvState = state;
+        fscommand("state", state);
+    }
+};
+Object.registerClass("KVProbeSymbol", KVProbe);
+)";
+
+// Gives the scroll box a content clip three times its height (a red band over a blue one) on
+// the first frame; reports the cells, the vertical slider's value and value text, the display of
+// its double, what the scroll edit holds, the scroll box's content and knob offsets and the
+// background's drawing size whenever they change. "ready" carries the slider's thumb and track
+// ends, the scroll edit's centre and the scroll box knob's centre on the stage.
+const char* kPanelProbe = R"(
+_global.KVProbe = function () { this.kvFrames = 0; };
+KVProbe.prototype = new MovieClip();
+KVProbe.prototype.onEnterFrame = function () {
+    var s = _root.KVSliderVSymbol_1, d = _root.KVValueDisplaySymbol_1, e = _root.FScrollEditSymbol_1;
+    var box = _root.FScrollBoxSymbol_1, bg = _root.KVBackgroundSymbol_1;
+    if (++this.kvFrames == 1) {
+        box.createEmptyMovieClip("content", 0);
+        kvRect(box.content, 0, 0, 80, box.kvH * 1.5, 0xCC0000, undefined);
+        kvRect(box.content, 0, box.kvH * 1.5, 80, box.kvH * 1.5, 0x0000CC, undefined);
+        box.mc();
+        return;
+    }
+    if (this.kvFrames == 2) {
+        var knob = box.kvKnob;
+        fscommand("ready", [s._x + s.kvTrackAcross, s._y + s.kvThumb._y, s._y + s.kvTrackStart,
+                            s._y + s.kvTrackStart - s.kvTrackLength, e._x + e.kvW / 2, e._y + e.kvH / 2,
+                            box._x + box.kvW - 7, box._y + knob._y + knob._height / 2].join(","));
+    }
+    var state = _root.CELL1 + "," + _root.CELL2 + "|" + s.mv + "|" + s.kvFields.kvValue + "|" + d.kvFields.kvValue
+                + "|" + e.text + "|" + Math.round(box.content._y * 10) / 10 + "," + Math.round(box.kvKnob._y * 10) / 10 + "," + (box.kvW - box.kvKnob._height)
+                + "|" + bg.kvW + "x" + bg.kvH;
     if (state != this.kvState) {
         this.kvState = state;
         fscommand("state", state);
@@ -420,6 +457,20 @@ int main(int argc, char** argv)
             d.Write(folder / "tables.swf", kTableProbe,
                     {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("D1")}, {"CELL3", d.Cell("G1")}, {"CELL4", d.Cell("H1")},
                      {"CELL5", d.Cell("I1")}});
+        }
+        {
+            Dashboard d(catalog, library, install);
+            d.model.Number("A1", 30);
+            d.model.Formula("B1", "A1*2");
+            // Twips; the background is placed at three quarters of its natural 200 x 150 pixels.
+            CComponent& background = d.Add("KVBackgroundSymbol", 200, 200, 3000, 2000);
+            Find(background, "Appearance", "backColor").SetColor(0x336699);
+            CComponent& slider = d.Add("KVSliderVSymbol", 3600, 200, 1200, 5000);
+            d.Bind(slider, "General", "mv", "A1", "A1");
+            d.Bind(d.Add("KVValueDisplaySymbol", 5000, 200, 2600, 1000), "General", "mv", "B1", "B1");
+            d.Add("FScrollEditSymbol", 200, 2600, 2600, 440);
+            d.Add("FScrollBoxSymbol", 5000, 1600, 2000, 2000);
+            d.Write(folder / "panels.swf", kPanelProbe, {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("B1")}});
         }
         // Every shipped sample, opened as the program opens a document and written as a movie.
         for (const auto& entry : std::filesystem::directory_iterator(install / "samples")) {

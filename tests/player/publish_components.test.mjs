@@ -7,6 +7,8 @@
 // - inputs.swf: a dial turned, a list row and a radio button clicked and a number typed write
 //   their cells; a gauge, a progress bar, a line and a pie chart follow;
 // - tables.swf: a grid cell dragged and a table row clicked write their cells;
+// - panels.swf: a vertical slider dragged writes its cell, text typed reaches the scroll edit,
+//   the scroll box scrolls its content inside its frame, the background fills its placed size;
 // - every shipped sample plays with all its components drawn.
 // A PNG of each movie after the input goes into <build>/test-output for a person to look at.
 import { execFileSync } from "node:child_process";
@@ -16,12 +18,13 @@ import path from "node:path";
 import { withPlayer } from "./lib/ruffle.mjs";
 import { driver, click, reports } from "./lib/drive.mjs";
 import { checkMovie } from "./lib/swfcheck.mjs";
+import { pixelAt } from "./lib/pixel.mjs";
 
 const out = fs.mkdtempSync(path.join(os.tmpdir(), "components-"));
 execFileSync(process.env.MOVIE_MAKER, [out], { stdio: "inherit" });
 const pictures = path.join(process.env.VANTOREL_BINARY_DIR || os.tmpdir(), "test-output");
 fs.mkdirSync(pictures, { recursive: true });
-const dashboards = ["components.swf", "selectors.swf", "inputs.swf", "tables.swf"];
+const dashboards = ["components.swf", "selectors.swf", "inputs.swf", "tables.swf", "panels.swf"];
 
 let failures = 0;
 const fail = (message) => { console.log(`FAIL ${message}`); ++failures; };
@@ -126,6 +129,43 @@ try {
     const rows = reports(tables, "state");
     expect("grid and table at start", rows[0], "1,21,0,0,0|1|0,50");
     expect("grid and table after the drag and the click", rows.at(-1), "11,31,50,60,3000|11|2,50");
+
+    // The slider's thumb dragged up to 80 % of its track (0..100): 80, and B1 = A1*2 follows;
+    // "hello" typed into the scroll edit; the scroll box's knob dragged down by half its way.
+    // Pixels: inside and outside the background's placed rectangle, then inside the scroll box
+    // and just under it, where the content would show if the box did not clip it.
+    let colours = [];
+    const panels = await drive("panels.swf", async (page, [sx, sy, bottom, top, ex, ey, kx, ky], at) => {
+      await page.mouse.move(...at(sx, sy));
+      await page.mouse.down();
+      await page.mouse.move(...at(sx, bottom + (top - bottom) * 0.5), { steps: 4 });
+      await page.mouse.move(...at(sx + 4, bottom + (top - bottom) * 0.8), { steps: 4 });
+      await page.mouse.up();
+      await click(page, at, ex, ey);
+      await page.keyboard.type("hello");
+      await page.mouse.move(...at(kx, ky));
+      await page.mouse.down();
+      await page.mouse.move(...at(kx, ky + 20), { steps: 3 });
+      await page.mouse.move(...at(kx, ky + 33), { steps: 3 });
+      await page.mouse.up();
+      await page.waitForTimeout(250);
+      colours = await Promise.all([[85, 60], [155, 105], [175, 60], [85, 120], [270, 120], [270, 190]]
+        .map(([x, y]) => pixelAt(page, ...at(x, y))));
+    });
+    // A1,B1 | slider value | its text | display | scroll edit | content y, knob y, knob travel | background size
+    const panelStates = reports(panels, "state");
+    const [opened, moved] = [panelStates[0], panelStates.at(-1)];
+    expect("panels at start", opened && opened.split("|").slice(0, 5).join("|"), "30,60|30|30|60|");
+    expect("background drawn at its placed size", part(opened, 6), "150x100");
+    expect("panels after the input", moved && moved.split("|").slice(0, 5).join("|"), "80,160|80|80|160|hello");
+    const [contentY, knobY, travel] = (part(moved, 5) || ",,").split(",").map(Number);
+    expect("scroll box knob near half its travel", Math.abs(knobY - travel / 2) <= 3, true);
+    // The content is twice the box's height longer than the box: 200 pixels to scroll.
+    expect("scroll box content follows the knob", Math.abs(contentY + (200 * knobY) / travel) <= 1, true);
+    expect("background fill inside, stage outside", colours.slice(0, 4).join(","), "#336699,#336699,#ffffff,#ffffff");
+    // Scrolled by about 100 of its 300 pixels: the box shows the red band's lower part; below
+    // the box the stage stays white.
+    expect("scroll box clips its content", colours.slice(4).join(","), "#cc0000,#ffffff");
 
     // The shipped samples, as documents open them: every component draws and shows values
     // that make sense.

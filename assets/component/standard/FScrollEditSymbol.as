@@ -7,6 +7,8 @@ kvDefineComponent("FScrollEditSymbol", 100, 22, function () {
     field.type = "input";
     field.selectable = true;
     field.border = true;
+    // What the user types into an empty field takes the format too, not the player's default.
+    field.setNewTextFormat(kvTextFormat(this.textFormat, "left"));
     var owner = this;
     field.onChanged = function () { owner.text = this.text; };
 });
