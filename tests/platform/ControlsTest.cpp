@@ -108,17 +108,6 @@ TEST_F(EditTest, TheLimitAppliesToTypingAndPastingOnly)
                                     "de");
 }
 
-TEST_F(EditTest, FocusLeavesTheEditBeforeAButtonReportsItsClick)
-{
-    CEdit edit;
-    CButton button;
-    edit.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 100, 20), &parent, 20);
-    button.Create("Go", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 30, 100, 50), &parent, 30);
-    edit.SetFocus();
-    button.Click();
-    EXPECT_EQ(parent.log, Codes({Cmd(20, EN_SETFOCUS), Cmd(20, EN_KILLFOCUS), Cmd(30, BN_CLICKED)}));
-}
-
 using ComboTest = ControlTest;
 
 TEST_F(ComboTest, SearchesArePrefixOrExactWithoutCaseAndWrapRound)

@@ -1,6 +1,3 @@
-#include <atomic>
-#include <thread>
-
 #include "UiFixture.h"
 #include "platform/docview/WinApp.h"
 
@@ -22,15 +19,10 @@ TEST_F(QueueTest, PostedMessagesComeInOrderAndQuitComesLast)
     EXPECT_EQ(msg.message, WM_QUIT);
     EXPECT_EQ(msg.wParam, 7u);
     EXPECT_FALSE(q.Peek(msg, PM_NOREMOVE)) << "the quit request is taken once";
-}
 
-TEST_F(QueueTest, PeekWithoutRemoveLeavesTheMessage)
-{
-    CMessageQueue& q = GetMessageQueue();
     q.Post(nullptr, WM_USER, 0, 0);
-    MSG msg;
     EXPECT_TRUE(q.Peek(msg, PM_NOREMOVE));
-    EXPECT_TRUE(q.Peek(msg, PM_REMOVE));
+    EXPECT_TRUE(q.Peek(msg, PM_REMOVE)) << "a peek without removal leaves the message";
     EXPECT_FALSE(q.Peek(msg, PM_REMOVE));
 }
 
@@ -48,6 +40,9 @@ TEST_F(QueueTest, TimersFollowTheSimulatedClock)
     EXPECT_EQ(msg.wParam, 5u);
 
     clock->Advance(5000);
+    q.Post(nullptr, WM_USER, 0, 0);
+    ASSERT_TRUE(q.Peek(msg, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_USER) << "posted messages go before timers";
     EXPECT_TRUE(q.Peek(msg, PM_REMOVE));
     EXPECT_FALSE(q.Peek(msg, PM_REMOVE)) << "a late timer fires once, not once per missed period";
 
@@ -59,57 +54,6 @@ TEST_F(QueueTest, TimersFollowTheSimulatedClock)
 
     EXPECT_TRUE(q.KillTimer(nullptr, 5));
     EXPECT_FALSE(q.KillTimer(nullptr, 5));
-}
-
-TEST_F(QueueTest, PostedMessagesGoBeforeTimers)
-{
-    CMessageQueue& q = GetMessageQueue();
-    q.SetTimer(nullptr, 1, 10);
-    clock->Advance(10);
-    q.Post(nullptr, WM_USER, 0, 0);
-    MSG msg;
-    ASSERT_TRUE(q.Get(msg));
-    EXPECT_EQ(msg.message, WM_USER);
-    ASSERT_TRUE(q.Get(msg));
-    EXPECT_EQ(msg.message, WM_TIMER);
-}
-
-TEST_F(QueueTest, AnotherThreadWakesABlockingGet)
-{
-    CMessageQueue& q = GetMessageQueue();
-    std::thread worker([&q] {
-        for (int i = 0; i < 100; ++i) {
-            q.Post(nullptr, WM_APP + 0xC8, 2, i);
-        }
-        q.PostQuit(0);
-    });
-    MSG msg;
-    int received = 0;
-    LPARAM expected = 0;
-    while (q.Get(msg)) {
-        EXPECT_EQ(msg.lParam, expected++);
-        ++received;
-    }
-    worker.join();
-    EXPECT_EQ(received, 100);
-}
-
-// A nested loop (as a modal dialog runs) takes messages from the same queue and hands the
-// quit request back to the outer loop.
-TEST_F(QueueTest, NestedLoopLeavesQuitForTheOuterLoop)
-{
-    CMessageQueue& q = GetMessageQueue();
-    q.Post(nullptr, WM_USER + 1, 0, 0);
-    q.PostQuit(3);
-    MSG msg;
-    std::vector<UINT> inner;
-    while (q.Get(msg)) {
-        inner.push_back(msg.message);
-    }
-    q.PostQuit(static_cast<int>(msg.wParam)); // what a modal loop does when it sees WM_QUIT
-    EXPECT_EQ(inner, std::vector<UINT>{WM_USER + 1});
-    EXPECT_FALSE(q.Get(msg));
-    EXPECT_EQ(msg.wParam, 3u);
 }
 
 TEST_F(QueueTest, MessagesForADestroyedWindowAreDropped)
@@ -185,28 +129,6 @@ TEST_F(QueueTest, FiltersNarrowWhatIsTakenButNeverHoldBackQuit)
     EXPECT_EQ(msg.message, WM_QUIT);
     ASSERT_TRUE(GetMessage(&msg, nullptr, 0, 0));
     EXPECT_EQ(msg.message, WM_USER + 1u);
-}
-
-// The waiting loop of a long job on another thread: the user-interface thread delivers
-// messages until the job's flag is seen after a message arrived, a timer making sure one does.
-TEST_F(QueueTest, AWaitingLoopSeesTheWorkersFlagAtTheNextTick)
-{
-    std::vector<std::string> log;
-    LoggingWnd dialog("wait", &log);
-    ASSERT_TRUE(dialog.CreateEx(0, "", "", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
-    dialog.SetTimer(1, 500);
-    std::atomic<int> done{0};
-    std::thread worker([&done] { done = 1; });
-    worker.join();
-    MSG msg;
-    int dispatched = 0;
-    while (GetMessage(&msg, nullptr, 0, 0) && done == 0) {
-        TranslateMessage(&msg);
-        DispatchMessage(&msg);
-        ++dispatched;
-    }
-    EXPECT_EQ(dispatched, 0) << "the flag was already set when the first tick came";
-    EXPECT_EQ(msg.message, WM_TIMER);
 }
 
 } // namespace
