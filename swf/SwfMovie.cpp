@@ -9,6 +9,7 @@
 #include "swf/SwfTags.h"
 #include "swf/SwfWriter.h"
 #include "swf/TagLoader.h"
+#include "swf/ZlibStream.h"
 
 #include <zlib.h>
 
@@ -376,15 +377,9 @@ std::vector<uint8_t> CSwfMovie::WriteBytes(int32_t width, int32_t height, double
     if (!compress)
         return plain;
 
-    uLongf packedSize = compressBound(static_cast<uLong>(plain.size() - 8));
-    std::vector<uint8_t> file(8 + packedSize);
-    std::copy(plain.begin(), plain.begin() + 8, file.begin());
+    std::vector<uint8_t> file(plain.begin(), plain.begin() + 8);
     file[0] = 'C';
-    int rc =
-        compress2(file.data() + 8, &packedSize, plain.data() + 8, static_cast<uLong>(plain.size() - 8), 9);
-    if (rc != Z_OK)
-        throw swf::SwfError("compressing the movie failed (zlib error " + std::to_string(rc) + ")");
-    file.resize(8 + packedSize);
+    swf::AppendZlibStream(file, std::span<const uint8_t>(plain).subspan(8));
     return file;
 }
 
