@@ -57,23 +57,56 @@ if (_global.KVComponent == undefined) {
         var watch = this.kvWatch, seen = [];
         for (var i = 0; i < watch.length; i++)
             seen[i] = this[watch[i]];
+        seen.push(this.displayStatus, this.displayKey);
         this.kvSeen = seen;
+        this.kvShowByStatus();
     };
 
     // Another component may write a cell this one shows straight into its member, or mark it
-    // dirty: draw again on the next frame. Only the members the class watches are compared.
+    // dirty: draw again on the next frame. Only the members the class watches are compared,
+    // and the two that decide whether it shows.
     p.kvWatch = ["mv", "title"];
     p.onEnterFrame = function () {
+        if (this.kvFadeStart != undefined)
+            this.kvFade();
         if (this.kvSeen == undefined)
             return;
         var dirty = this.calcDirty == true;
-        var watch = this.kvWatch;
-        for (var i = 0; !dirty && i < watch.length; i++)
-            dirty = this[watch[i]] !== this.kvSeen[i];
-        if (dirty) {
+        var watch = this.kvWatch, seen = this.kvSeen, n = watch.length;
+        for (var i = 0; !dirty && i < n; i++)
+            dirty = this[watch[i]] !== seen[i];
+        if (dirty || this.displayStatus !== seen[n] || this.displayKey !== seen[n + 1]) {
             this.calcDirty = false;
             this.mc();
         }
+    };
+
+    // Dynamic visibility: the component shows only while its status cell ("displayStatus")
+    // holds its key ("displayKey", typed or another cell's value); a status that is linked to
+    // no cell holds 1, as its key does. A number and the text of that number match, as they do
+    // in a formula's comparison. Coming into view plays the entry effect ("introStyle").
+    p.kvShowByStatus = function () {
+        var shown = this.displayKey == undefined || this.displayStatus == this.displayKey;
+        if (shown === this.kvShown)
+            return;
+        this.kvShown = shown;
+        this._visible = shown;
+        this._alpha = 100;
+        this.kvFadeStart = undefined;
+        if (shown && this.introStyle == "Fade-in" && kvNumber(this.introTime, 0) > 0) {
+            this._alpha = 0;
+            this.kvFadeStart = getTimer();
+        }
+    };
+
+    // "Fade-in": from transparent to opaque in "introTime" seconds.
+    p.kvFade = function () {
+        var f = (getTimer() - this.kvFadeStart) / (kvNumber(this.introTime, 0) * 1000);
+        if (!(f < 1)) {
+            f = 1;
+            this.kvFadeStart = undefined;
+        }
+        this._alpha = Math.round(f * 100);
     };
 
     // After the whole first frame's script: the outputs redraw after every recalculation from

@@ -13,8 +13,9 @@
 // D1 = A3*10+A4, on a background.
 // tables.swf: a grid of A1:C2 with D1 = SUM(A1:C2); a table showing E1:F3 that inserts the row
 // chosen into G1:H1, with I1 = G1*H1.
-// panels.swf: A1 = 30 (a vertical slider), B1 = A1*2 (a value display); a coloured background
-// placed smaller than its natural size, a scroll edit and a scroll box.
+// panels.swf: A1 = 30 (a vertical slider), B1 = A1*2 (a value display shown while A2 = 2),
+// A2 = 1 (radio buttons), C1 = IF(A1>50,"show","hide"); a coloured background placed smaller than
+// its natural size that fades in while C1 is "show", a scroll edit and a scroll box.
 // <sample>.swf: each shipped sample document, opened and written as a movie.
 
 #include "model/CellBinding.h"
@@ -161,15 +162,16 @@ Object.registerClass("KVProbeSymbol", KVProbe);
 
 // Gives the scroll box a content clip three times its height (a red band over a blue one) on
 // the first frame; reports the cells, the vertical slider's value and value text, the display of
-// its double, what the scroll edit holds, the scroll box's content and knob offsets and the
-// background's drawing size whenever they change. "ready" carries the slider's thumb and track
-// ends, the scroll edit's centre and the scroll box knob's centre on the stage.
+// its double, what the scroll edit holds, the scroll box's content and knob offsets, the
+// background's drawing size and whether the display and the background show (and how opaque
+// the background is) whenever they change. "ready" carries the slider's thumb and track ends,
+// the scroll edit's centre, the scroll box knob's centre and the second radio button.
 const char* kPanelProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
 KVProbe.prototype = new MovieClip();
 KVProbe.prototype.onEnterFrame = function () {
     var s = _root.KVSliderVSymbol_1, d = _root.KVValueDisplaySymbol_1, e = _root.FScrollEditSymbol_1;
-    var box = _root.FScrollBoxSymbol_1, bg = _root.KVBackgroundSymbol_1;
+    var box = _root.FScrollBoxSymbol_1, bg = _root.KVBackgroundSymbol_1, radio = _root.KVRadioButtonSetSymbol_1;
     if (++this.kvFrames == 1) {
         box.createEmptyMovieClip("content", 0);
         kvRect(box.content, 0, 0, 80, box.kvH * 1.5, 0xCC0000, undefined);
@@ -181,11 +183,12 @@ KVProbe.prototype.onEnterFrame = function () {
         var knob = box.kvKnob;
         fscommand("ready", [s._x + s.kvTrackAcross, s._y + s.kvThumb._y, s._y + s.kvTrackStart,
                             s._y + s.kvTrackStart - s.kvTrackLength, e._x + e.kvW / 2, e._y + e.kvH / 2,
-                            box._x + box.kvW - 7, box._y + knob._y + knob._height / 2].join(","));
+                            box._x + box.kvW - 7, box._y + knob._y + knob._height / 2,
+                            radio._x + radio.kvCells[1][0] + 9, radio._y + radio.kvCells[1][1] + radio.kvCells[1][3] / 2].join(","));
     }
-    var state = _root.CELL1 + "," + _root.CELL2 + "|" + s.mv + "|" + s.kvFields.kvValue + "|" + d.kvFields.kvValue
+    var state = _root.CELL1 + "," + _root.CELL2 + "," + _root.CELL3 + "|" + s.mv + "|" + s.kvFields.kvValue + "|" + d.kvFields.kvValue
                 + "|" + e.text + "|" + Math.round(box.content._y * 10) / 10 + "," + Math.round(box.kvKnob._y * 10) / 10 + "," + (box.kvW - box.kvKnob._height)
-                + "|" + bg.kvW + "x" + bg.kvH;
+                + "|" + bg.kvW + "x" + bg.kvH + "|" + d._visible + "," + bg._visible + "," + bg._alpha;
     if (state != this.kvState) {
         this.kvState = state;
         fscommand("state", state);
@@ -462,15 +465,26 @@ int main(int argc, char** argv)
             Dashboard d(catalog, library, install);
             d.model.Number("A1", 30);
             d.model.Formula("B1", "A1*2");
+            d.model.Number("A2", 1);
+            d.model.Formula("C1", "IF(A1>50,\"show\",\"hide\")");
             // Twips; the background is placed at three quarters of its natural 200 x 150 pixels.
             CComponent& background = d.Add("KVBackgroundSymbol", 200, 200, 3000, 2000);
             Find(background, "Appearance", "backColor").SetColor(0x336699);
+            d.Bind(background, "Behavior", "displayStatus", "C1", "C1");
+            Find(background, "Behavior", "displayKey").GetBinding()->GetValue().SetString("show", true);
+            Find(background, "Behavior", "introStyle").SetString("Fade-in");
+            Find(background, "Behavior", "introTime").SetDouble(0.5);
             CComponent& slider = d.Add("KVSliderVSymbol", 3600, 200, 1200, 5000);
             d.Bind(slider, "General", "mv", "A1", "A1");
-            d.Bind(d.Add("KVValueDisplaySymbol", 5000, 200, 2600, 1000), "General", "mv", "B1", "B1");
+            CComponent& display = d.Add("KVValueDisplaySymbol", 5000, 200, 2600, 1000);
+            d.Bind(display, "General", "mv", "B1", "B1");
+            d.Bind(display, "Behavior", "displayStatus", "A2", "A2");
+            Find(display, "Behavior", "displayKey").GetBinding()->GetValue().SetString("2", true);
+            d.Bind(d.Add("KVRadioButtonSetSymbol", 200, 3400, 3000, 1200), "General", "dataValues", "A2", "A2");
             d.Add("FScrollEditSymbol", 200, 2600, 2600, 440);
             d.Add("FScrollBoxSymbol", 5000, 1600, 2000, 2000);
-            d.Write(folder / "panels.swf", kPanelProbe, {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("B1")}});
+            d.Write(folder / "panels.swf", kPanelProbe,
+                    {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("B1")}, {"CELL3", d.Cell("A2")}});
         }
         // Every shipped sample, opened as the program opens a document and written as a movie.
         for (const auto& entry : std::filesystem::directory_iterator(install / "samples")) {

@@ -9,6 +9,7 @@
 // - tables.swf: a grid cell dragged and a table row clicked write their cells;
 // - panels.swf: a vertical slider dragged writes its cell, text typed reaches the scroll edit,
 //   the scroll box scrolls its content inside its frame, the background fills its placed size;
+//   a display and the background show only while their status cells hold their keys;
 // - every shipped sample plays with all its components drawn.
 // A PNG of each movie after the input goes into <build>/test-output for a person to look at.
 import { execFileSync } from "node:child_process";
@@ -131,11 +132,12 @@ try {
     expect("grid and table after the drag and the click", rows.at(-1), "11,31,50,60,3000|11|2,50");
 
     // The slider's thumb dragged up to 80 % of its track (0..100): 80, and B1 = A1*2 follows;
-    // "hello" typed into the scroll edit; the scroll box's knob dragged down by half its way.
+    // "hello" typed into the scroll edit; the scroll box's knob dragged down by half its way; the
+    // second radio button chosen (A2 = 2).
     // Pixels: inside and outside the background's placed rectangle, then inside the scroll box
     // and just under it, where the content would show if the box did not clip it.
     let colours = [];
-    const panels = await drive("panels.swf", async (page, [sx, sy, bottom, top, ex, ey, kx, ky], at) => {
+    const panels = await drive("panels.swf", async (page, [sx, sy, bottom, top, ex, ey, kx, ky, rx, ry], at) => {
       await page.mouse.move(...at(sx, sy));
       await page.mouse.down();
       await page.mouse.move(...at(sx, bottom + (top - bottom) * 0.5), { steps: 4 });
@@ -149,15 +151,24 @@ try {
       await page.mouse.move(...at(kx, ky + 33), { steps: 3 });
       await page.mouse.up();
       await page.waitForTimeout(250);
+      await click(page, at, rx, ry);
       colours = await Promise.all([[85, 60], [155, 105], [175, 60], [85, 120], [270, 120], [270, 190]]
         .map(([x, y]) => pixelAt(page, ...at(x, y))));
     });
-    // A1,B1 | slider value | its text | display | scroll edit | content y, knob y, knob travel | background size
+    // A1,B1,A2 | slider value | its text | display | scroll edit | content y, knob y, knob travel
+    // | background size | display shown, background shown, background opacity
     const panelStates = reports(panels, "state");
     const [opened, moved] = [panelStates[0], panelStates.at(-1)];
-    expect("panels at start", opened && opened.split("|").slice(0, 5).join("|"), "30,60|30|30|60|");
+    expect("panels at start", opened && opened.split("|").slice(0, 5).join("|"), "30,60,1|30|30|60|");
     expect("background drawn at its placed size", part(opened, 6), "150x100");
-    expect("panels after the input", moved && moved.split("|").slice(0, 5).join("|"), "80,160|80|80|160|hello");
+    expect("panels after the input", moved && moved.split("|").slice(0, 5).join("|"), "80,160,2|80|80|160|hello");
+    // Dynamic visibility: the display waits for A2 = 2 (a cell an input writes), the background
+    // for C1 = "show" (a formula), which the slider's drag makes true; the background fades in.
+    expect("display and background hidden at start", part(opened, 7), "false,false,100");
+    const dragged = panelStates.find((st) => st.startsWith("80,160,1|"));
+    expect("background shown, display still hidden after the drag", dragged && part(dragged, 7).split(",").slice(0, 2).join(","), "false,true");
+    expect("background faded in", panelStates.some((st) => { const a = Number(part(st, 7).split(",")[2]); return a > 0 && a < 100; }), true);
+    expect("both shown at the end", part(moved, 7), "true,true,100");
     const [contentY, knobY, travel] = (part(moved, 5) || ",,").split(",").map(Number);
     expect("scroll box knob near half its travel", Math.abs(knobY - travel / 2) <= 3, true);
     // The content is twice the box's height longer than the box: 200 pixels to scroll.
