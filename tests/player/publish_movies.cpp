@@ -1,14 +1,18 @@
-// Writes (or, given a workbook after the folder, only that workbook's all-formulas movie and a
-// probe of its last formulas), with the publish command's own code, the movies of every shipped document and the
-// all-formulas movie of every shipped sample workbook, each with a probe movie that loads it
-// into level 1, lets it play, and reports the variables it names:
-//   <name>.swf            the published movie (and <name>-preview.swf of each document)
-//   probe-<name>.swf      reports every formula variable ("V<id>") and then "done"
-//   <name>.expected.json  {"V<id>": [cached value, type, cell, formula], ...} from the workbook
-// For the input check of an all-formulas movie, probe-input-<name>.swf first raises one
-// constant (<name>.input.json) and runs the calculation again.
+// Writes what the end-to-end check of published movies needs besides the movies themselves,
+// which the check writes with the vantorel-publish command:
+//   <name>.cells.json   {"Sheet!A1": [cached value, type, formula], ...} of every cell of each
+//                       shipped document's workbook, and of each shipped sample workbook as
+//                       <stem>-formulas (the all-formulas movie)
+//   probe-values.swf    loads the movie named by kvMovie into level 1, lets it calculate, sets
+//                       the variable kvInput to kvTo and calculates again when asked, and
+//                       reports every cell variable ("V<id>") and then "done"
+//   probe-<name>.swf    for each shipped document, at its stage size: loads kvMovie into level 1
+//                       and reports what the components named in kvNames show (see kShownProbe)
+// Given a workbook after the folder, it writes only that workbook's all-formulas movie, with a
+// probe of its last formulas and <name>.expected.json, for the speed script.
 
 #include "publish/BaseMovie.h"
+#include "publish/DocData.h"
 #include "publish/Publisher.h"
 #include "sheet/CellModel.h"
 #include "sheet/CellRef.h"
@@ -16,13 +20,16 @@
 #include "swf/ActionEmitter.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfOutputMovie.h"
+#include "swf/SwfRawTag.h"
 #include "swf/SwfTags.h"
 #include "tests/player/PlayerReport.h"
+#include "tools/actionscript/Compiler.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -30,16 +37,127 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Frames the probe waits for the published movie to load and calculate.
+// Frames the probes wait for the published movie to load and calculate.
 constexpr int kWaitFrames = 45;
 constexpr std::size_t kFewVariables = 3;
 
-struct Probe {
-    std::vector<std::string> variables;
-    // Set before reporting: variable and value, then the calculation is run again.
-    std::string input;
-    double inputValue = 0;
+// The cell variables of the movie in level 1, reported one by one after the wait; with kInput
+// given, after setting it to kTo and calculating again.
+const char* kValuesProbe = R"(
+getURL(kvMovie, "_level1");
+var kvFrames = 0;
+this.onEnterFrame = function () {
+    if (++kvFrames != WAIT)
+        return;
+    if (kvInput != undefined && kvInput != "") {
+        _level1[kvInput] = Number(kvTo);
+        _level1.kvCalc();
+    }
+    for (var k in _level1) {
+        if (k.charAt(0) == "V" && k.length > 1 && !isNaN(Number(k.substr(1))))
+            fscommand(k, _level1[k]);
+    }
+    fscommand("done", "");
 };
+)";
+
+// Once the movie in level 1 has drawn the components named in kvNames (comma-separated), sends
+// "ready" with four numbers per component, where a test can take hold of it: a slider's track
+// from, to, across and its thumb; a dial's centre and 0, 0; any other its x, y, width and height.
+// Then, whenever it changes, "state": a line "cells" with every cell variable as V<id>=value,
+// and a line per component with its name, each text it shows as field=text, and what its
+// drawing shows as @bars= (column heights), @widths= (bar lengths), @points= (heights over the
+// plot's bottom), @slices= (sweeps in degrees), @needle= (degrees) and @mv= (its value), all
+// separated by tabs.
+const char* kShownProbe = R"(
+getURL(kvMovie, "_level1");
+var kvList = kvNames == undefined || kvNames == "" ? [] : kvNames.split(",");
+var kvFrames = 0, kvState = "";
+
+function kvEach(list, pick) {
+    var out = [];
+    for (var i = 0; i < list.length; i++)
+        out.push(pick(list[i]));
+    return out.join(",");
+}
+
+function kvPlace(c) {
+    if (c.kvThumb != undefined && c.kvTrackStart != undefined)
+        return [c._x + c.kvTrackStart, c._x + c.kvTrackStart + c.kvTrackLength, c._y + c.kvTrackAcross,
+                c._x + c.kvThumb._x];
+    if (c.kvCentre != undefined && c.kvTurnFrom != undefined)
+        return [c._x + c.kvCentre[0], c._y + c.kvCentre[1], 0, 0];
+    return [c._x, c._y, c.kvW, c.kvH];
+}
+
+function kvShown(name, c) {
+    var parts = [name];
+    for (var f in c.kvFields)
+        parts.push(f + "=" + c.kvFields[f]);
+    if (c.kvBars.length > 0) {
+        parts.push("@bars=" + kvEach(c.kvBars, function (b) { return b[3]; }));
+        parts.push("@widths=" + kvEach(c.kvBars, function (b) { return b[2]; }));
+    }
+    if (c.kvPoints.length > 0) {
+        var bottom = c.kvPlotArea[1] + c.kvPlotArea[3];
+        parts.push("@points=" + kvEach(c.kvPoints, function (p) { return bottom - p[1]; }));
+    }
+    if (c.kvSlices != undefined)
+        parts.push("@slices=" + kvEach(c.kvSlices, function (s) { return s[1]; }));
+    if (c.kvNeedleAngle != undefined)
+        parts.push("@needle=" + c.kvNeedleAngle);
+    if (c.mv != undefined)
+        parts.push("@mv=" + c.mv);
+    return parts.join("\t");
+}
+
+this.onEnterFrame = function () {
+    var level = _level1;
+    if (level == undefined || level._framesloaded < level._totalframes)
+        return;
+    for (var i = 0; i < kvList.length; i++) {
+        if (level[kvList[i]].kvSeen == undefined)
+            return;
+    }
+    if (++kvFrames < 3)
+        return;
+    if (kvFrames == 3) {
+        var places = [];
+        for (var j = 0; j < kvList.length; j++)
+            places.push(kvPlace(level[kvList[j]]).join(","));
+        fscommand("ready", places.join(","));
+    }
+    var cells = ["cells"];
+    for (var k in level) {
+        if (k.charAt(0) == "V" && k.length > 1 && !isNaN(Number(k.substr(1))))
+            cells.push(k + "=" + level[k]);
+    }
+    var lines = [cells.join("\t")];
+    for (var n = 0; n < kvList.length; n++)
+        lines.push(kvShown(kvList[n], level[kvList[n]]));
+    var state = lines.join("\n");
+    if (state != kvState) {
+        kvState = state;
+        fscommand("state", state);
+    }
+};
+)";
+
+// A one-frame movie whose frame runs the probe's source, with WAIT replaced.
+void WriteScriptMovie(const fs::path& file, std::string source, std::int32_t width, std::int32_t height)
+{
+    for (std::size_t at; (at = source.find("WAIT")) != std::string::npos;)
+        source.replace(at, 4, std::to_string(kWaitFrames));
+    actionscript::CompileResult result = actionscript::CompileSource(source, file.filename());
+    if (!result.ok())
+        throw std::runtime_error(result.error->ToString());
+    std::vector<uint8_t> body = std::move(result.actions);
+    body.push_back(0);
+    CSwfOutputMovie out;
+    out.AddTag(std::make_unique<CSwfRawTag>(static_cast<uint16_t>(swf::TagCode::DoAction), std::move(body)));
+    out.AddTag(std::make_unique<CSwfShowFrame>());
+    out.WriteFile(file, width, height, 30, true);
+}
 
 std::string JsonText(const std::string& text)
 {
@@ -53,7 +171,38 @@ std::string JsonText(const std::string& text)
     return out + "\"";
 }
 
-void WriteProbe(const fs::path& file, const std::string& movie, const Probe& probe)
+void WriteCells(const CCellModel& cells, const fs::path& file)
+{
+    std::ofstream out(file);
+    const char* separator = "{";
+    cells.ForEachCell([&](const CCellRef& cell, const CCellData& data) {
+        out << separator << "\n " << JsonText(cell.sheet + "!" + cell.GetShortText()) << ": ["
+            << JsonText(data.valueText) << ", " << JsonText(data.typeName) << ", " << JsonText(data.formula) << "]";
+        separator = ",";
+    });
+    out << (*separator == '{' ? "{" : "") << "\n}\n";
+}
+
+// The probe of a document at its stage size and the cells of its workbook.
+void WriteDocumentFiles(const fs::path& install, const fs::path& document, const fs::path& folder)
+{
+    publish::CPublisher publisher(install);
+    publisher.OpenDocument(document);
+    WriteCells(publisher.GetBaseMovie().GetCellModel(), folder / (document.stem().string() + ".cells.json"));
+    std::int32_t width = 0, height = 0;
+    publisher.GetDocument().GetStageSize(width, height);
+    WriteScriptMovie(folder / ("probe-" + document.stem().string() + ".swf"), kShownProbe, width * 20, height * 20);
+}
+
+void WriteWorkbookCells(const fs::path& install, const fs::path& workbook, const fs::path& folder)
+{
+    publish::CPublisher publisher(install);
+    publisher.OpenWorkbookFormulas(workbook);
+    WriteCells(publisher.GetBaseMovie().GetCellModel(), folder / (workbook.stem().string() + "-formulas.cells.json"));
+}
+
+// The speed script's probe: reports the variables named after the wait.
+void WriteProbe(const fs::path& file, const std::string& movie, const std::vector<std::string>& variables)
 {
     CSwfOutputMovie out;
     CActionList load;
@@ -62,15 +211,10 @@ void WriteProbe(const fs::path& file, const std::string& movie, const Probe& pro
     for (int i = 0; i < kWaitFrames; ++i)
         out.AddTag(std::make_unique<CSwfShowFrame>());
     CActionList report;
-    swf::ActionEmitter e(report);
-    if (!probe.input.empty()) {
-        e.Str("_level1." + probe.input).Dbl(probe.inputValue).Op(swf::ActionCode::SetVariable);
-        e.Int(0).Get("_level1").Str("kvCalc").Op(swf::ActionCode::CallMethod).Op(swf::ActionCode::Pop);
-    }
-    for (const std::string& name : probe.variables)
+    for (const std::string& name : variables)
         playertest::Report(report, name, "_level1." + name);
     playertest::Report(report, "done", "");
-    e.Op(swf::ActionCode::Stop);
+    swf::ActionEmitter(report).Op(swf::ActionCode::Stop);
     out.AddTag(std::make_unique<CSwfDoAction>(std::move(report)));
     out.AddTag(std::make_unique<CSwfShowFrame>());
     out.WriteFile(file, 8000, 6000, 30, true);
@@ -89,7 +233,6 @@ std::vector<std::string> WriteExpected(publish::CPublisher& publisher, const fs:
         if (!cell)
             continue;
         std::optional<CCellData> data = base.GetCellModel().GetCell(cell->sheet, cell->row, cell->column);
-        // Only what the movie calculates: a document computes the cells its components show.
         if (!data || data->formula.empty() || base.FindVariableNode(static_cast<int32_t>(i)) == nullptr)
             continue;
         const std::string name = CellVariableName(static_cast<int32_t>(i));
@@ -101,64 +244,18 @@ std::vector<std::string> WriteExpected(publish::CPublisher& publisher, const fs:
     return variables;
 }
 
-// The first number constant that a formula reads is raised by 100 and the calculation run
-// again; the test checks the formulas that read it.
-void WriteInputProbe(publish::CPublisher& publisher, const fs::path& file, const fs::path& description,
-                     const std::string& url, Probe probe)
+// The all-formulas movie of a large workbook, a probe of its last formulas and their values.
+void WriteSpeedMovie(const fs::path& install, const fs::path& workbook, const fs::path& folder)
 {
-    CBaseMovie& base = publisher.GetBaseMovie();
-    const CVariableTable& table = base.GetVariableTable();
-    for (std::size_t i = 0; i < table.GetCellCount(); ++i) {
-        std::optional<CCellRef> cell = table.GetCellAt(i);
-        std::optional<CCellData> data = cell ? base.GetCellModel().GetCell(*cell) : std::nullopt;
-        if (!data || !data->formula.empty() || data->typeName != CellType::Number ||
-            base.FindConstantNode(static_cast<int32_t>(i)) == nullptr)
-            continue;
-        probe.input = CellVariableName(static_cast<int32_t>(i));
-        const double from = std::stod(data->valueText);
-        probe.inputValue = from + 100;
-        std::ofstream(description) << "{\"variable\": " << JsonText(probe.input) << ", \"cell\": "
-                                   << JsonText(cell->sheet + "!" + cell->GetShortText()) << ", \"from\": " << from
-                                   << ", \"to\": " << probe.inputValue << "}\n";
-        WriteProbe(file, url, probe);
-        return;
-    }
-}
-
-// reportAll false: only the last formulas of the order are reported (large workbooks).
-bool Publish(const fs::path& install, const fs::path& input, const fs::path& folder, bool allFormulas,
-             bool reportAll = true)
-{
-    const std::string name = input.stem().string() + (allFormulas ? "-formulas" : "");
-    try {
-        publish::CPublisher publisher(install);
-        if (allFormulas)
-            publisher.OpenWorkbookFormulas(input);
-        else
-            publisher.OpenDocument(input);
-        publisher.Publish(folder / (name + ".swf"), false);
-        Probe probe;
-        probe.variables = WriteExpected(publisher, folder / (name + ".expected.json"));
-        if (!reportAll && probe.variables.size() > kFewVariables)
-            probe.variables.erase(probe.variables.begin(), probe.variables.end() - kFewVariables);
-        // The player resolves the name against the page, which serves the movies from "movies/".
-        const std::string url = "movies/" + name + ".swf";
-        WriteProbe(folder / ("probe-" + name + ".swf"), url, probe);
-        if (allFormulas)
-            WriteInputProbe(publisher, folder / ("probe-input-" + name + ".swf"),
-                            folder / (name + ".input.json"), url, probe);
-        // The in-program preview of a document calculates the same values.
-        if (!allFormulas) {
-            const std::string preview = name + "-preview";
-            publisher.Publish(folder / (preview + ".swf"), true);
-            fs::copy_file(folder / (name + ".expected.json"), folder / (preview + ".expected.json"));
-            WriteProbe(folder / ("probe-" + preview + ".swf"), "movies/" + preview + ".swf", probe);
-        }
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s: %s\n", input.string().c_str(), error.what());
-        return false;
-    }
-    return true;
+    const std::string name = workbook.stem().string() + "-formulas";
+    publish::CPublisher publisher(install);
+    publisher.OpenWorkbookFormulas(workbook);
+    publisher.Publish(folder / (name + ".swf"), false);
+    std::vector<std::string> variables = WriteExpected(publisher, folder / (name + ".expected.json"));
+    if (variables.size() > kFewVariables)
+        variables.erase(variables.begin(), variables.end() - kFewVariables);
+    // The player resolves the name against the page, which serves the movies from "movies/".
+    WriteProbe(folder / ("probe-" + name + ".swf"), "movies/" + name + ".swf", variables);
 }
 
 } // namespace
@@ -174,20 +271,25 @@ int main(int argc, char** argv)
     }
     const fs::path folder = argv[1];
     fs::create_directories(folder);
-    // One workbook named: its all-formulas movie alone, for the speed script.
-    if (argc > 2)
-        return Publish(install, argv[2], folder, true, false) ? 0 : 1;
-    bool ok = true;
-    for (const char* shipped : {"samples", "template"}) {
-        std::error_code error;
-        for (const auto& entry : fs::directory_iterator(fs::path(install) / shipped, error)) {
-            if (entry.path().extension() == ".vtd")
-                ok = Publish(install, entry.path(), folder, false) && ok;
+    try {
+        if (argc > 2) {
+            WriteSpeedMovie(install, argv[2], folder);
+            return 0;
         }
+        WriteScriptMovie(folder / "probe-values.swf", kValuesProbe, 8000, 6000);
+        for (const char* shipped : {"samples", "template"}) {
+            for (const auto& entry : fs::directory_iterator(fs::path(install) / shipped)) {
+                if (entry.path().extension() == ".vtd")
+                    WriteDocumentFiles(install, entry.path(), folder);
+            }
+        }
+        for (const auto& entry : fs::directory_iterator(fs::path(source) / "assets" / "samples")) {
+            if (entry.path().extension() == ".xlsx")
+                WriteWorkbookCells(install, entry.path(), folder);
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "publish_movies: %s\n", error.what());
+        return 1;
     }
-    for (const auto& entry : fs::directory_iterator(fs::path(source) / "assets" / "samples")) {
-        if (entry.path().extension() == ".xlsx")
-            ok = Publish(install, entry.path(), folder, true) && ok;
-    }
-    return ok ? 0 : 1;
+    return 0;
 }

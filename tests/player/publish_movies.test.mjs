@@ -1,82 +1,361 @@
-// Publishes every shipped document and the all-formulas movie of every shipped sample workbook
-// (publish_movies.cpp), checks each movie with the independent readers and plays it in
-// Ruffle through a probe that loads it into level 1: no AVM1 error may show, and every formula
-// variable must equal the value the workbook cached for its cell.
-import { execFileSync } from "node:child_process";
+// End to end: the vantorel-publish command writes every shipped document (plain and preview) and
+// the all-formulas movie of every shipped sample workbook, each with its variable map (--map).
+// Each movie passes the independent readers and plays in Ruffle without a player error:
+// - every formula variable equals the value the workbook cached for its cell;
+// - every text and drawing a document's components show is the cached value of the cells they
+//   are bound to, formatted as the component formats it;
+// - the sliders and the dial of the samples are dragged and turned with the player's mouse: the
+//   input's cell takes the value, and what depends on it shows what the samples' formulas give
+//   for it, calculated here from what they mean;
+// - an input of each all-formulas movie is raised and the formulas over it recalculated.
+// A PNG of each published sample after its inputs were moved goes into <build>/test-output.
+import { execFileSync, spawnSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
-import { withPlayer, playerProblems } from "./lib/ruffle.mjs";
+import { withPlayer, playerProblems, reportedValues } from "./lib/ruffle.mjs";
+import { driver, reports } from "./lib/drive.mjs";
 import { checkMovie } from "./lib/swfcheck.mjs";
 
+const install = process.env.VANTOREL_INSTALL_DIR;
+const source = process.env.VANTOREL_SOURCE_DIR;
+const build = process.env.VANTOREL_BINARY_DIR || os.tmpdir();
+const command = process.env.VANTOREL_PUBLISH || path.join(build, "tools", "vantorel-publish", "vantorel-publish");
+const pictures = path.join(build, "test-output");
+fs.mkdirSync(pictures, { recursive: true });
 const out = fs.mkdtempSync(path.join(os.tmpdir(), "publish-movies-"));
 execFileSync(process.env.MOVIE_MAKER, [out], { stdio: "inherit" });
-
-// Ruffle has no device fonts of its own and draws such text in its own font: not a fault of
-// the movie.
-const problemsOf = (result) => playerProblems(result).filter((p) => !p.includes("Unknown device font"));
 
 let failures = 0;
 let checked = 0;
 const fail = (message) => { console.log(`FAIL ${message}`); ++failures; };
+const near = (a, b, tolerance = 1e-9) => Number.isFinite(a) && Math.abs(a - b) <= tolerance * Math.max(1, Math.abs(b));
+const readJson = (file) => JSON.parse(fs.readFileSync(file, "utf8"));
 
 // The player prints numbers with 15 significant digits; the workbook caches up to 17.
 function same(got, [cached, type]) {
   if (got === undefined) return false;
-  if (type === "number" || type === "n") {
-    const a = Number(got), b = Number(cached);
-    return Number.isFinite(a) && Math.abs(a - b) <= 1e-9 * Math.max(1, Math.abs(b));
-  }
-  if (type === "boolean" || type === "b") return String(got).toLowerCase() === (cached === "1" || cached.toLowerCase() === "true" ? "true" : "false");
+  if (type === "number") return near(Number(got), Number(cached));
+  if (type === "boolean") return String(got).toLowerCase() === String(cached).toLowerCase();
   return got === cached;
 }
 
-try {
-  const movies = fs.readdirSync(out).filter((f) => f.endsWith(".swf") && !f.startsWith("probe-"));
-  if (movies.length === 0) fail("no movie was published");
-  for (const movie of movies) {
-    const { problems } = checkMovie(fs.readFileSync(path.join(out, movie)));
-    for (const p of problems) fail(`${movie} structure: ${p}`);
-  }
-  await withPlayer(out, async (run) => {
-    for (const movie of movies) {
-      const name = movie.replace(/\.swf$/, "");
-      const expected = JSON.parse(fs.readFileSync(path.join(out, `${name}.expected.json`), "utf8"));
-      const result = await run(`probe-${name}.swf`, { until: "done", timeoutMs: 20000 });
-      for (const p of problemsOf(result)) fail(`player: ${p}`);
-      const got = Object.fromEntries(result.events.filter((e) => e.kind === "fscommand").map((e) => [e.cmd, e.args]));
-      let ok = 0;
-      for (const [variable, want] of Object.entries(expected)) {
-        if (same(got[variable], want)) ++ok;
-        else fail(`${movie} ${want[2]} (${variable}) = ${JSON.stringify(got[variable])}, workbook has ${want[0]}`);
-      }
-      checked += ok;
-      console.log(`ok   ${movie}: ${ok} of ${Object.keys(expected).length} formula values as the workbook has them`);
+// A cell's cached value as the movie holds it: a number or a text.
+const cellValue = ([text, type]) => (type === "number" ? Number(text) : text);
 
-      // An input raised by 100 and the calculation run again: a SUM over it rises by 100, a
-      // product with it scales with it.
-      const inputFile = path.join(out, `${name}.input.json`);
-      if (!fs.existsSync(inputFile)) continue;
-      const input = JSON.parse(fs.readFileSync(inputFile, "utf8"));
-      const changed = await run(`probe-input-${name}.swf`, { until: "done", timeoutMs: 20000 });
-      for (const p of problemsOf(changed)) fail(`player: ${p}`);
-      const after = Object.fromEntries(changed.events.filter((e) => e.kind === "fscommand").map((e) => [e.cmd, e.args]));
-      const [sheet, cell] = input.cell.split("!");
-      const column = cell.replace(/[0-9]+$/, "");
-      let recalculated = 0;
-      for (const [variable, [cached, type, where, want]] of Object.entries(expected)) {
-        if (type !== "number") continue;
-        const formulaText = where; // Sheet!Cell of the formula
-        const sum = `SUM(${column}`;
-        const expect = want.startsWith(sum) ? Number(cached) + (input.to - input.from)
-          : want.includes(`${cell}*`) ? Number(cached) * input.to / input.from : undefined;
-        if (expect === undefined || !formulaText.startsWith(`${sheet}!`)) continue;
-        if (Math.abs(Number(after[variable]) - expect) <= 1e-9 * Math.max(1, Math.abs(expect))) ++recalculated;
-        else fail(`${movie} after ${input.cell} = ${input.to}: ${formulaText} = ${after[variable]}, expected ${expect}`);
-      }
-      if (recalculated === 0) fail(`${movie}: no formula over ${input.cell} was checked after the input changed`);
-      else console.log(`ok   ${movie}: ${recalculated} formulas over ${input.cell} recalculated after it changed`);
+// Runs the command; the movie goes into the served folder and its map is read back as
+// {V<id>: "Sheet!A1"}.
+function publish(input, name, options = []) {
+  const map = path.join(out, `${name}.map`);
+  const movie = path.join(out, `${name}.swf`);
+  const run = spawnSync(command, ["--install", install, ...options, "--map", map, input, movie], { encoding: "utf8" });
+  if (run.status !== 0 || !run.stdout.startsWith(`wrote ${movie}: `)) {
+    fail(`vantorel-publish ${name}: exit ${run.status}, ${run.stdout}${run.stderr}`);
+    return null;
+  }
+  for (const p of checkMovie(fs.readFileSync(movie)).problems) fail(`${name}.swf structure: ${p}`);
+  const variables = {};
+  for (const line of fs.readFileSync(map, "utf8").split("\n").filter(Boolean)) {
+    const [variable, sheet, cell] = line.split("\t");
+    if (!/^V\d+$/.test(variable) || !sheet || !/^[A-Z]+\d+$/.test(cell)) fail(`${name}.map: bad line ${JSON.stringify(line)}`);
+    variables[variable] = `${sheet}!${cell}`;
+  }
+  return variables;
+}
+
+// Every formula variable against the cell's value; returns how many were compared.
+function checkFormulas(what, got, variables, cells) {
+  let ok = 0;
+  for (const [variable, cell] of Object.entries(variables)) {
+    const want = cells[cell];
+    if (!want || !want[2]) continue;
+    if (same(got[variable], want)) ++ok;
+    else fail(`${what}: ${cell} (${variable}) = ${JSON.stringify(got[variable])}, expected ${want[0]}`);
+  }
+  checked += ok;
+  return ok;
+}
+
+// A number in a format such as "0", "0.00%", "$#,##0.00": digits rounded half away from zero,
+// "," groups thousands, "%" multiplies by 100, text around the digits stays.
+function showNumber(value, format = "#,##0.##") {
+  if (typeof value !== "number") return value === undefined ? "" : String(value);
+  const [, prefix, body, suffix] = /^([^0#,.]*)([0#,.]*)(.*)$/.exec(format);
+  if (!body) return String(value);
+  const v = suffix.includes("%") ? value * 100 : value;
+  const fraction = body.split(".")[1] || "";
+  const fixed = (fraction.match(/0/g) || []).length;
+  const text = new Intl.NumberFormat("en-US", {
+    minimumFractionDigits: fixed, maximumFractionDigits: fraction.length, useGrouping: body.includes(","),
+  }).format(Math.abs(v));
+  return (v < 0 && /[1-9]/.test(text) ? "-" : "") + prefix + text + suffix;
+}
+
+// "Sheet!B2:C3" as its cells, row by row.
+function cellsOf(reference) {
+  const [sheet, range] = reference.split("!");
+  const [from, to = from] = range.replace(/\$/g, "").split(":");
+  const split = (a1) => { const [, c, r] = /^([A-Z]+)(\d+)$/.exec(a1); return [c.charCodeAt(0) - 65, Number(r)]; };
+  const [c0, r0] = split(from), [c1, r1] = split(to);
+  const list = [];
+  for (let r = r0; r <= r1; ++r) for (let c = c0; c <= c1; ++c) list.push(`${sheet}!${String.fromCharCode(65 + c)}${r}`);
+  return list;
+}
+const isReference = (v) => typeof v === "string" && /^[A-Za-z][\w ]*!\$?[A-Z]+\$?\d+(:\$?[A-Z]+\$?\d+)?$/.test(v);
+
+// What a component shows, from its parameters in the document's description and the values of
+// the cells ("Sheet!A1" to a number or text): texts by field name, drawings as numbers.
+function shows(component, values) {
+  const p = component.parameters || {};
+  const general = p.General || {}, behavior = p.Behavior || {}, appearance = p.Appearance || {};
+  const one = (v) => (isReference(v) ? values[cellsOf(v)[0]] : v);
+  const all = (v) => (isReference(v) ? cellsOf(v).map((c) => values[c]) : []);
+  const text = (v) => (v === undefined ? "" : String(v));
+  const fields = {}, drawn = {};
+  const labels = (prefix) => all(general.categoryLabels).forEach((v, i) => { fields[`${prefix}${i}`] = text(v); });
+  switch (component.symbol) {
+  case "KVValueDisplaySymbol":
+  case "KVSliderHSymbol":
+    fields.kvTitle = text(one(general.title));
+    fields.kvValue = showNumber(one(general.mv), appearance.formatValue);
+    drawn.mv = [one(general.mv)];
+    break;
+  case "KVGaugeSymbol":
+  case "KVDialSymbol": {
+    fields.kvTitle = text(one(general.title));
+    fields.kvValue = showNumber(one(general.mv), appearance.formatValue);
+    const lo = behavior.minValue ?? 0, hi = behavior.maxValue ?? 100;
+    const f = Math.min(Math.max((one(general.mv) - lo) / (hi - lo), 0), 1);
+    drawn.needle = [-135 + f * 270];
+    break;
+  }
+  case "KVLabelCompSymbol":
+    fields.kvLabel = showNumber(one(general.labelValue), (appearance.formatValue || {}).numFormat);
+    break;
+  case "KVColumnChartSymbol":
+  case "KVLineChartSymbol": {
+    fields.kvTitle = text(one(general.chartTitle));
+    labels("kvCat");
+    // Heights over the plot's bottom in proportion to the data (a scale from 0 for positive data).
+    const data = all(general.dataValues);
+    const top = Math.max(...data);
+    drawn[component.symbol === "KVLineChartSymbol" ? "points" : "bars"] = data.map((v) => v / top);
+    break;
+  }
+  case "KVPieChartSymbol": {
+    fields.kvTitle = text(one(general.chartTitle));
+    labels("kvLegend");
+    const data = all(general.dataValues);
+    const total = data.reduce((a, v) => a + Math.max(v, 0), 0);
+    drawn.slices = data.map((v) => Math.round((Math.max(v, 0) / total) * 36000) / 100);
+    break;
+  }
+  }
+  return { fields, drawn };
+}
+
+// The probe's state: {cells: {V<id>: text}, components: {name: {fields, drawn}}}.
+function parseState(state) {
+  const [cellLine, ...lines] = state.split("\n");
+  const cells = Object.fromEntries(cellLine.split("\t").slice(1).map((kv) => [kv.slice(0, kv.indexOf("=")), kv.slice(kv.indexOf("=") + 1)]));
+  const components = {};
+  for (const line of lines) {
+    const [name, ...parts] = line.split("\t");
+    const fields = {}, drawn = {};
+    for (const part of parts) {
+      const at = part.indexOf("=");
+      if (part.startsWith("@")) drawn[part.slice(1, at)] = part.slice(at + 1).split(",").map(Number);
+      else fields[part.slice(0, at)] = part.slice(at + 1);
     }
+    components[name] = { fields, drawn };
+  }
+  return { cells, components };
+}
+
+// Compares what the components show with what the cells' values give; returns the count.
+function checkShown(what, description, values, shown) {
+  let ok = 0;
+  for (const component of description.components || []) {
+    const want = shows(component, values);
+    const got = shown.components[component.name];
+    if (!got) { fail(`${what}: ${component.name} reported nothing`); continue; }
+    for (const [field, text] of Object.entries(want.fields)) {
+      if (got.fields[field] === text) ++ok;
+      else fail(`${what}: ${component.name}.${field} shows ${JSON.stringify(got.fields[field])}, expected ${JSON.stringify(text)}`);
+    }
+    for (const [kind, numbers] of Object.entries(want.drawn)) {
+      let g = got.drawn[kind] || [];
+      if (kind === "bars" || kind === "points") g = g.map((v) => v / Math.max(...g));
+      const tolerance = kind === "mv" ? 1e-9 : kind === "slices" ? 0.011 : 0.005;
+      if (g.length === numbers.length && numbers.every((v, i) => near(g[i], v, tolerance))) ++ok;
+      else fail(`${what}: ${component.name} draws ${kind} ${g.join(",")}, expected ${numbers.join(",")}`);
+    }
+  }
+  checked += ok;
+  return ok;
+}
+
+// The samples' formulas over their inputs, written out from what they mean: given the cells'
+// values, those of the formula cells that the inputs reach.
+const roundTo = (v, places) => Math.sign(v) * Math.round(Math.abs(v) * 10 ** places + 1e-9) / 10 ** places;
+const RECALCULATED = {
+  "loan-planner": (c) => {
+    const amount = c["Loan!B1"], rate = c["Loan!B2"], years = c["Loan!B3"], monthly = rate / 12;
+    // A level payment that pays the amount back with interest in years * 12 months.
+    const growth = (months) => (1 + monthly) ** months;
+    const payment = roundTo((amount * monthly * growth(years * 12)) / (growth(years * 12) - 1), 2);
+    const total = payment * years * 12;
+    const r = { "Loan!B4": payment, "Loan!B5": total, "Loan!B6": total - amount, "Loan!B7": rate * amount,
+      "Loan!B15": total > 0 ? (total - amount) / total : 0,
+      "Loan!B17": `Pay ${showNumber(payment, "$#,##0.00")} a month for ${years} years` };
+    // The balance left after the years in column A: the amount grown, less the payments grown.
+    for (let row = 9; row <= 13; ++row) {
+      const months = c[`Loan!A${row}`] * 12;
+      r[`Loan!B${row}`] = roundTo(Math.max(0, amount * growth(months) - (payment * (growth(months) - 1)) / monthly), 0);
+    }
+    return r;
+  },
+  "regional-sales": (c) => ({
+    "Sales!B9": roundTo(c["Sales!B6"] * (1 + c["Sales!B8"]), 0),
+    "Sales!D9": c["Sales!D6"] * (1 + c["Sales!B8"]),
+  }),
+};
+
+// How the samples' inputs are moved: a slider's thumb to a fraction of its track, a dial
+// pressed at an angle (degrees clockwise from up).
+const MOVES = {
+  "loan-planner": [["Amount", 0.6], ["Rate", 0.3], ["Years", 45]],
+  "regional-sales": [["GrowthSlider", 0.8]],
+};
+
+// The value a move aims at, and how far from it the mouse's rounding may land.
+function aimed(component, to) {
+  const b = component.parameters.Behavior || {};
+  const lo = b.minValue ?? 0, hi = b.maxValue ?? 100, step = b.incSize ?? 1;
+  const f = component.symbol === "KVDialSymbol" ? (to + 135) / 270 : to;
+  return [lo + f * (hi - lo), 2 * step];
+}
+
+async function moveInputs(page, numbers, at, description, moves) {
+  for (const [name, to] of moves) {
+    const index = description.components.findIndex((c) => c.name === name);
+    const [a, b, c, d] = numbers.slice(index * 4, index * 4 + 4);
+    if (description.components[index].symbol === "KVDialSymbol") {
+      const rad = (to * Math.PI) / 180;
+      await page.mouse.click(...at(a + 40 * Math.sin(rad), b - 40 * Math.cos(rad)));
+    } else {
+      await page.mouse.move(...at(d, c));
+      await page.mouse.down();
+      await page.mouse.move(...at(a + (b - a) * to * 0.8, c), { steps: 4 });
+      await page.mouse.move(...at(a + (b - a) * to, c + 3), { steps: 4 });
+      await page.mouse.up();
+    }
+    await page.waitForTimeout(250);
+  }
+}
+
+// A shipped document published plain and as its preview: the cells and components as the
+// workbook has them, then (plain only) the inputs moved and everything over them recalculated.
+async function checkDocument(drive, file) {
+  const stem = path.basename(file, ".vtd");
+  const description = readJson(file.replace(/\.vtd$/, ".json"));
+  description.components = description.components || [];
+  const cells = readJson(path.join(out, `${stem}.cells.json`));
+  const cached = Object.fromEntries(Object.entries(cells).map(([k, v]) => [k, cellValue(v)]));
+  const [width, height] = [description.canvas.width, description.canvas.height];
+  const names = description.components.map((c) => c.name).join(",");
+  for (const name of [`${stem}-preview`, stem]) {
+    const variables = publish(file, name, name === stem ? [] : ["--preview"]);
+    if (!variables) continue;
+    const moves = name === stem ? MOVES[stem] || [] : [];
+    const result = await drive(`probe-${stem}.swf`, async (page, numbers, at) => {
+      await moveInputs(page, numbers, at, description, moves);
+    }, "ready", [width, height], { vars: `kvMovie=movies/${name}.swf&kvNames=${names}`, size: [width, height],
+      picture: `${name}-published.png` });
+    const states = reports(result, "state").map(parseState);
+    if (states.length === 0) { fail(`${name}: the probe reported nothing`); continue; }
+    const first = states[0];
+    const formulas = checkFormulas(name, first.cells, variables, cells);
+    const shown = checkShown(name, description, cached, first);
+    console.log(`ok   ${name}.swf: ${formulas} formula values and ${shown} shown values as the workbook has them`);
+    if (moves.length === 0) continue;
+
+    // The inputs' cells as the movie holds them now; what depends on them, recalculated here.
+    const last = states.at(-1);
+    const now = { ...cached };
+    const cellOf = Object.fromEntries(Object.entries(variables).map(([v, c]) => [c, v]));
+    for (const [inputName, to] of moves) {
+      const component = description.components.find((c) => c.name === inputName);
+      const cell = cellsOf(component.parameters.General.mv)[0];
+      now[cell] = Number(last.cells[cellOf[cell]]);
+      const [aim, slack] = aimed(component, to);
+      if (!near(now[cell], aim, slack / Math.max(1, Math.abs(aim))) || now[cell] === cached[cell])
+        fail(`${name}: ${inputName} moved ${cell} to ${now[cell]}, aimed at ${aim} from ${cached[cell]}`);
+    }
+    const recalculate = RECALCULATED[stem];
+    // The written-out formulas first give the workbook's own values from its own inputs.
+    for (const [cell, value] of Object.entries(recalculate(cached)))
+      if (!same(typeof value === "number" ? String(value) : value, cells[cell]))
+        fail(`${stem}: the written-out ${cell} = ${value}, the workbook has ${cells[cell][0]}`);
+    Object.assign(now, recalculate(now));
+    const after = Object.fromEntries(Object.entries(now).map(([k, v]) => [k, [String(v), typeof v === "number" ? "number" : "string", cells[k]?.[2]]]));
+    const recalculated = checkFormulas(`${name} after the inputs moved`, last.cells, variables, after);
+    const redrawn = checkShown(`${name} after the inputs moved`, description, now, last);
+    console.log(`ok   ${name}.swf: ${moves.map(([n]) => n).join(", ")} moved; ${recalculated} formula values and ${redrawn} shown values follow`);
+  }
+}
+
+// The all-formulas movie of a sample workbook: every formula as the workbook cached it; then a
+// number that formulas read raised by 100 and the calculation run again: a SUM over it rises by
+// 100, a product with it scales with it.
+async function checkAllFormulas(run, workbook) {
+  const name = `${path.basename(workbook, ".xlsx")}-formulas`;
+  const variables = publish(workbook, name, ["--all-formulas"]);
+  if (!variables) return;
+  const cells = readJson(path.join(out, `${name}.cells.json`));
+  const result = await run("probe-values.swf", { until: "done", timeoutMs: 20000, vars: `kvMovie=movies/${name}.swf` });
+  for (const p of playerProblems(result)) fail(`player: ${p}`);
+  const ok = checkFormulas(name, reportedValues(result), variables, cells);
+  console.log(`ok   ${name}.swf: ${ok} formula values as the workbook has them`);
+
+  const formulas = Object.entries(variables).filter(([, c]) => cells[c]?.[2] && cells[c][1] === "number");
+  const follows = (input, formula) => {
+    const [sheet, cell] = input.split("!");
+    const column = cell.replace(/[0-9]+$/, "");
+    const [where, text] = [formula[1].split("!")[0], cells[formula[1]][2]];
+    if (where !== sheet) return undefined;
+    return text.startsWith(`SUM(${column}`) ? "sum" : text.includes(`${cell}*`) ? "product" : undefined;
+  };
+  const input = Object.entries(variables).find(([, c]) => cells[c] && !cells[c][2] && cells[c][1] === "number" &&
+    formulas.some((f) => follows(c, f)));
+  if (!input) { fail(`${name}: no number that a formula sums or multiplies`); return; }
+  const from = Number(cells[input[1]][0]), to = from + 100;
+  const changed = await run("probe-values.swf", { until: "done", timeoutMs: 20000,
+    vars: `kvMovie=movies/${name}.swf&kvInput=${input[0]}&kvTo=${to}` });
+  for (const p of playerProblems(changed)) fail(`player: ${p}`);
+  const after = reportedValues(changed);
+  let recalculated = 0;
+  for (const formula of formulas) {
+    const kind = follows(input[1], formula);
+    if (!kind) continue;
+    const cached = Number(cells[formula[1]][0]);
+    const expect = kind === "sum" ? cached + (to - from) : (cached * to) / from;
+    if (near(Number(after[formula[0]]), expect)) ++recalculated;
+    else fail(`${name} after ${input[1]} = ${to}: ${formula[1]} = ${after[formula[0]]}, expected ${expect}`);
+  }
+  console.log(`ok   ${name}.swf: ${recalculated} formulas over ${input[1]} recalculated after it changed`);
+}
+
+try {
+  const documents = ["samples", "template"].flatMap((folder) => fs.readdirSync(path.join(install, folder))
+    .filter((f) => f.endsWith(".vtd")).map((f) => path.join(install, folder, f)));
+  if (documents.length < 3) fail(`only ${documents.length} shipped documents`);
+  const workbooks = fs.readdirSync(path.join(source, "assets", "samples")).filter((f) => f.endsWith(".xlsx"))
+    .map((f) => path.join(source, "assets", "samples", f));
+  await withPlayer(out, async (run) => {
+    const drive = driver(run, { pictures, fail });
+    for (const file of documents) await checkDocument(drive, file);
+    for (const workbook of workbooks) await checkAllFormulas(run, workbook);
   });
 } finally {
   fs.rmSync(out, { recursive: true, force: true });

@@ -7,7 +7,8 @@
 // The movie sends fscommand(command, "x,y,...") (default "ready") when it is drawn; act gets the
 // numbers of that report and at(x, y), which maps a point of the stage (shown whole and centred
 // in the player's element) to the page. Then a PNG of the player goes into pictures (named after
-// the movie, or options.picture) and the run ends; the player's problems are failures.
+// the movie, or options.picture) and the run ends; the player's problems are failures. Options:
+// vars (the movie's parameters), size (the player's [width, height]), picture.
 import path from "node:path";
 import { playerProblems } from "./ruffle.mjs";
 
@@ -25,6 +26,7 @@ export function driver(run, { pictures, fail }) {
       until: "done",
       timeoutMs: 20000,
       vars: options.vars || "",
+      size: options.size || null,
       onCommand: {
         [command]: async (page, args) => {
           const box = await page.locator("#c > *").first().boundingBox();
