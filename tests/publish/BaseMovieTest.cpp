@@ -12,6 +12,7 @@
 #include "swf/SwfWriter.h"
 #include "tests/publish/PublishTestSupport.h"
 #include "tests/sheet/XlsxTestPackages.h"
+#include "tests/support/ActionText.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -20,69 +21,12 @@ namespace {
 
 using publishtest::BaseMovieFixture;
 
-struct Tag {
-    uint16_t code;
-    std::vector<uint8_t> body;
-};
-
-std::vector<Tag> ReadTags(std::span<const uint8_t> bytes)
-{
-    swf::Reader in(bytes, "tags");
-    std::vector<Tag> tags;
-    while (!in.AtEnd()) {
-        uint16_t header = in.U16();
-        uint32_t length = header & 0x3F;
-        if (length == 0x3F)
-            length = in.U32();
-        auto body = in.Bytes(length);
-        tags.push_back({static_cast<uint16_t>(header >> 6), {body.begin(), body.end()}});
-    }
-    return tags;
-}
-
-std::vector<uint16_t> Codes(const std::vector<Tag>& tags)
-{
-    std::vector<uint16_t> codes;
-    for (const Tag& tag : tags)
-        codes.push_back(tag.code);
-    return codes;
-}
+using publishtest::ReadTags;
+using publishtest::WrittenTag;
 
 uint16_t U16At(const std::vector<uint8_t>& body, std::size_t offset)
 {
     return static_cast<uint16_t>(body[offset] | body[offset + 1] << 8);
-}
-
-std::string Describe(const CActionList& actions)
-{
-    std::string text;
-    for (const auto& action : actions) {
-        if (const auto* push = dynamic_cast<const CActionPush*>(action.get())) {
-            for (const CPushValue& value : push->GetValues()) {
-                switch (value.type) {
-                case swf::PushType::String:
-                    text += "push '" + value.text + "'\n";
-                    break;
-                case swf::PushType::Integer:
-                    text += "push " + std::to_string(value.integer) + "\n";
-                    break;
-                case swf::PushType::Double: {
-                    char number[32];
-                    std::snprintf(number, sizeof number, "%g", value.GetDouble());
-                    text += std::string("push ") + number + "d\n";
-                    break;
-                }
-                default:
-                    text += "push type " + std::to_string(static_cast<int>(value.type)) + "\n";
-                }
-            }
-        } else {
-            char code[8];
-            std::snprintf(code, sizeof code, "%02X", action->GetCode());
-            text += std::string("op ") + code + "\n";
-        }
-    }
-    return text;
 }
 
 // A whole movie file holding only the base movie.
@@ -96,12 +40,7 @@ std::vector<uint8_t> WriteFile(CBaseMovie& movie)
 }
 
 struct BaseMovieTest : BaseMovieFixture, ::testing::Test {
-    std::vector<Tag> WriteTags()
-    {
-        swf::Writer out;
-        movie->Write(out);
-        return ReadTags(out.Data());
-    }
+    std::vector<WrittenTag> WriteTags() { return publishtest::WrittenTags(*movie); }
     void BuildScripts()
     {
         CActionList frame;
@@ -118,11 +57,11 @@ struct BaseMovieTest : BaseMovieFixture, ::testing::Test {
 TEST_F(BaseMovieTest, WritesTheManagerClipTheScriptsAndItsPlacement)
 {
     BuildScripts();
-    std::vector<Tag> tags = WriteTags();
+    std::vector<WrittenTag> tags = WriteTags();
     using T = swf::TagCode;
     auto code = [](T c) { return static_cast<uint16_t>(c); };
     // The manager and the clip it places; the other exported clip of the asset stays out.
-    ASSERT_EQ(Codes(tags),
+    ASSERT_EQ(publishtest::TagCodes(tags),
               (std::vector<uint16_t>{code(T::DefineSprite), code(T::DefineSprite), code(T::ExportAssets),
                                      code(T::DoAction), code(T::DefineSprite), code(T::ExportAssets),
                                      code(T::DoInitAction), code(T::PlaceObject2)}));
@@ -150,26 +89,10 @@ TEST_F(BaseMovieTest, WritesTheManagerClipTheScriptsAndItsPlacement)
     EXPECT_EQ(std::string(place.end() - 4, place.end() - 1), "mgr");
 
     // The scripts belong to one build: a second write finds none and places at the next depth.
-    std::vector<Tag> again = WriteTags();
-    ASSERT_EQ(Codes(again), (std::vector<uint16_t>{code(T::DefineSprite), code(T::DefineSprite),
+    std::vector<WrittenTag> again = WriteTags();
+    ASSERT_EQ(publishtest::TagCodes(again), (std::vector<uint16_t>{code(T::DefineSprite), code(T::DefineSprite),
                                                    code(T::ExportAssets), code(T::PlaceObject2)}));
     EXPECT_EQ(U16At(again[3].body, 1), 2);
-}
-
-TEST_F(BaseMovieTest, AWrittenMovieReadsBackWithItsInitCode)
-{
-    BuildScripts();
-    CSwfMovie read;
-    read.LoadBytes(WriteFile(*movie), {.keepTopLevel = true});
-    const ClipEntry* initCode = nullptr;
-    for (const ClipEntry& clip : read.GetClipEntries())
-        if (clip.GetName() == "initCode")
-            initCode = &clip;
-    ASSERT_NE(initCode, nullptr);
-    ASSERT_NE(initCode->GetInitActions(), nullptr);
-    CActionList actions = swf::ParseActions(initCode->GetInitActions()->GetBytes());
-    ASSERT_EQ(actions.size(), 3u);
-    EXPECT_EQ(actions[0].GetCode(), static_cast<uint8_t>(swf::ActionCode::Push));
 }
 
 TEST_F(BaseMovieTest, ACompiledModelWritesItsAssignmentsInOrderAndReadsBack)
@@ -194,34 +117,13 @@ TEST_F(BaseMovieTest, ACompiledModelWritesItsAssignmentsInOrderAndReadsBack)
     ASSERT_EQ(read.GetClipEntries().size(), 2u);
     EXPECT_EQ(read.GetClipEntries()[1].GetName(), "initCode");
     ASSERT_NE(read.GetClipEntries()[1].GetInitActions(), nullptr);
-    std::string actions = Describe(swf::ParseActions(read.GetClipEntries()[1].GetInitActions()->GetBytes()));
+    std::string actions = testsupport::ActionText(swf::ParseActions(read.GetClipEntries()[1].GetInitActions()->GetBytes()));
     // A1 (V0) is assigned its value, then B1 (V2) and C1 (V1), each after what it reads; the
     // arguments of a library call go on the stack last first.
-    EXPECT_EQ(actions, R"(push 'V0'
-push 2
-op 1D
-push 'V2'
-push 3
-push 'V0'
-op 1C
-push 2
-push 'kvLib'
-op 1C
-push 'kvMul'
-op 52
-op 1D
-push 'V1'
-push 'V0'
-op 1C
-push 'V2'
-op 1C
-push 2
-push 'kvLib'
-op 1C
-push 'kvSub'
-op 52
-op 1D
-)");
+    EXPECT_EQ(actions, "push 'V0'; push 2; setvar; "
+                       "push 'V2'; push 3; push 'V0'; getvar; push 2; push 'kvLib'; getvar; push 'kvMul'; callmethod; "
+                       "setvar; push 'V1'; push 'V0'; getvar; push 'V2'; getvar; push 2; push 'kvLib'; getvar; "
+                       "push 'kvSub'; callmethod; setvar");
 }
 
 TEST_F(BaseMovieTest, OneBaseMovieAtATime)
@@ -355,12 +257,13 @@ TEST(ShippedBaseMovie, TheInstalledManagerIsWrittenAndPlacedAsMgr)
     EXPECT_EQ(read.GetClipEntries().back().GetName(), "initCode");
 
     // Header: 8 bytes, a 16-bit frame rectangle of 9 bytes, rate and count.
-    std::vector<Tag> tags = ReadTags(std::span(file).subspan(21));
-    ASSERT_GE(tags.size(), 3u);
-    const Tag& place = tags[tags.size() - 2];
-    EXPECT_EQ(place.code, static_cast<uint16_t>(swf::TagCode::PlaceObject2));
-    EXPECT_EQ(U16At(place.body, 3), movie->GetBaseClipId());
-    EXPECT_EQ(std::string(place.body.end() - 4, place.body.end() - 1), "mgr");
+    std::vector<WrittenTag> tags = ReadTags(std::span(file).subspan(21));
+    auto place = std::find_if(tags.rbegin(), tags.rend(), [](const WrittenTag& tag) {
+        return tag.code == static_cast<uint16_t>(swf::TagCode::PlaceObject2);
+    });
+    ASSERT_NE(place, tags.rend());
+    EXPECT_EQ(U16At(place->body, 3), movie->GetBaseClipId());
+    EXPECT_EQ(std::string(place->body.end() - 4, place->body.end() - 1), "mgr");
 }
 
 } // namespace

@@ -54,51 +54,45 @@ protected:
     CExportSettings settings;
 };
 
-TEST_F(ExportSettingsLoad, Version7KeepsUrlCellAndCollaboration)
+TEST_F(ExportSettingsLoad, EachVersionReadsItsOwnFields)
 {
-    settings.SetUrlCell(table.GetCellAt(0));
-    settings.gatewayUrl = "kept";
-    Load(Write({7}));
-    EXPECT_EQ(settings.url, "http://example.test/data.xml");
-    EXPECT_EQ(settings.excelFile, "/data/book.xlsx");
-    EXPECT_EQ(settings.refreshSeconds, 30);
-    EXPECT_TRUE(settings.refresh && settings.edited && settings.sampleQuery);
-    EXPECT_TRUE(settings.UsesWebService());
-    ASSERT_TRUE(settings.GetUrlCell());
-    EXPECT_EQ(settings.GetUrlCell()->id, 0);
-    EXPECT_EQ(settings.gatewayUrl, "kept");
-    EXPECT_FALSE(settings.collaboration);
-}
-
-TEST_F(ExportSettingsLoad, Versions8To12ReadTheUrlCellButNotCollaboration)
-{
-    for (uint32_t version : {8u, 12u}) {
+    // Before version 8 there is no URL cell and the one set stays; -1 clears it; collaboration
+    // arrives with version 13, and older files keep what was there.
+    struct Case {
+        Section section;
+        int urlCell; // -1: none
+        bool collaboration;
+    };
+    const Case cases[] = {{{7}, 0, false}, {{8, 1}, 1, false}, {{12, 1}, 1, false}, {{8, -1}, -1, false},
+                          {{13, -1}, -1, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.section.version);
         CExportSettings fresh;
-        std::vector<unsigned char> bytes = Write({version, 1});
+        fresh.SetUrlCell(table.GetCellAt(0));
+        fresh.gatewayUrl = "kept";
+        std::vector<unsigned char> bytes = Write(c.section);
         model::RecordReader in(bytes);
         fresh.Load(in, table);
-        ASSERT_TRUE(fresh.GetUrlCell()) << version;
-        EXPECT_EQ(fresh.GetUrlCell()->GetText(), "'Sheet1'!$B$3");
-        EXPECT_FALSE(fresh.collaboration);
-        EXPECT_TRUE(fresh.gatewayUrl.empty());
+        EXPECT_TRUE(in.AtEnd());
+        EXPECT_EQ(fresh.url, "http://example.test/data.xml");
+        EXPECT_EQ(fresh.excelFile, "/data/book.xlsx");
+        EXPECT_EQ(fresh.refreshSeconds, 30);
+        EXPECT_TRUE(fresh.refresh && fresh.edited && fresh.sampleQuery);
+        EXPECT_TRUE(fresh.UsesWebService());
+        ASSERT_EQ(fresh.GetUrlCell().has_value(), c.urlCell >= 0);
+        if (c.urlCell >= 0)
+            EXPECT_EQ(fresh.GetUrlCell()->id, c.urlCell);
+        EXPECT_EQ(fresh.collaboration, c.collaboration);
+        EXPECT_EQ(fresh.realTimeCollaboration, c.collaboration);
+        if (c.collaboration) {
+            EXPECT_EQ(fresh.gatewayUrl, "rtmp://gateway.test/app");
+            EXPECT_EQ(fresh.connectionMethod, ConnectionMethod::LoginComponent);
+            EXPECT_EQ(fresh.password, "secret");
+        } else {
+            EXPECT_EQ(fresh.gatewayUrl, "kept");
+        }
     }
-}
-
-TEST_F(ExportSettingsLoad, MinusOneClearsTheUrlCell)
-{
-    settings.SetUrlCell(table.GetCellAt(1));
-    Load(Write({8, -1}));
-    EXPECT_FALSE(settings.GetUrlCell());
-}
-
-TEST_F(ExportSettingsLoad, Version13ReadsCollaboration)
-{
-    Load(Write({13, -1}));
-    EXPECT_TRUE(settings.collaboration);
-    EXPECT_EQ(settings.gatewayUrl, "rtmp://gateway.test/app");
-    EXPECT_EQ(settings.connectionMethod, ConnectionMethod::LoginComponent);
-    EXPECT_EQ(settings.password, "secret");
-    EXPECT_TRUE(settings.realTimeCollaboration);
+    EXPECT_EQ(table.GetCellAt(1)->GetText(), "'Sheet1'!$B$3");
 }
 
 TEST_F(ExportSettingsLoad, FileEndedBeforeTheSectionKeepsEverything)

@@ -22,6 +22,8 @@
 #include "swf/SwfPlaceObject2.h"
 #include "swf/SwfSprite.h"
 #include "swf/SwfTags.h"
+#include "swf/SwfWriter.h"
+#include "swf/TagLoader.h"
 
 #include <cctype>
 #include <memory>
@@ -29,6 +31,36 @@
 #include <vector>
 
 namespace publishtest {
+
+struct WrittenTag {
+    uint16_t code;
+    std::vector<uint8_t> body;
+};
+
+// The tags of a stream up to its End tag, as (code, body).
+inline std::vector<WrittenTag> ReadTags(std::span<const uint8_t> stream)
+{
+    std::vector<WrittenTag> tags;
+    swf::ForEachTag(stream, 0, [&](uint16_t code, std::span<const uint8_t> body, bool, size_t) {
+        tags.push_back({code, {body.begin(), body.end()}});
+    });
+    return tags;
+}
+
+inline std::vector<WrittenTag> WrittenTags(CSwfObject& object)
+{
+    swf::Writer out;
+    object.Write(out);
+    return ReadTags(out.Data());
+}
+
+inline std::vector<uint16_t> TagCodes(const std::vector<WrittenTag>& tags)
+{
+    std::vector<uint16_t> codes;
+    for (const WrittenTag& tag : tags)
+        codes.push_back(tag.code);
+    return codes;
+}
 
 // A base asset made in memory: the manager clip (id 1, placing clip 3 inside it) exported
 // first, then a clip the manager does not need (id 2).

@@ -8,6 +8,7 @@
 #include "sheet/Range.h"
 #include "swf/ActionList.h"
 #include "swf/Actions.h"
+#include "tests/support/ActionText.h"
 
 #include <gtest/gtest.h>
 
@@ -17,43 +18,7 @@ namespace {
 
 using namespace model;
 
-// The actions as text: pushed values, then the names of the opcode-only actions.
-std::string Listing(const CActionList& actions)
-{
-    std::string text;
-    for (const auto& action : actions) {
-        if (!text.empty())
-            text += "; ";
-        if (const auto* push = dynamic_cast<const CActionPush*>(action.get())) {
-            for (const CPushValue& value : push->GetValues())
-                text += value.type == swf::PushType::String ? "'" + value.text + "'"
-                                                            : std::to_string(value.integer);
-            continue;
-        }
-        switch (static_cast<swf::ActionCode>(action->GetCode())) {
-        case swf::ActionCode::GetVariable:
-            text += "GetVariable";
-            break;
-        case swf::ActionCode::SetVariable:
-            text += "SetVariable";
-            break;
-        case swf::ActionCode::InitArray:
-            text += "InitArray";
-            break;
-        case swf::ActionCode::InitObject:
-            text += "InitObject";
-            break;
-        case swf::ActionCode::SetMember:
-            text += "SetMember";
-            break;
-        default:
-            text += "?";
-        }
-    }
-    return text;
-}
-
-const std::string kEmptyTable = "'STATIC'; 0; InitObject; SetVariable";
+const std::string kEmptyTable = "push 'STATIC'; push 0; initobject; setvar";
 
 std::unique_ptr<CParameter> Field(const std::string& name, int32_t variableId)
 {
@@ -108,7 +73,7 @@ protected:
             list.push_back(component.get());
         CActionList actions;
         ExportSeriesArrays(list, actions);
-        return Listing(actions);
+        return testsupport::ActionText(actions);
     }
 
     CRange range_;
@@ -147,11 +112,11 @@ TEST_F(StaticDataTableTest, StaticFieldsAreListedPerVariable)
     EXPECT_EQ(
         Export(),
         kEmptyTable +
-            "; 'STATIC'; GetVariable; '7'; '0'; 'chart.seriesNames'; 2; InitArray; 1; InitArray; SetMember"
-            "; 'STATIC'; GetVariable; '12'; 'title'; 'chart'; 2; InitArray;"
-            " '0'; 'chart.values.0'; 2; InitArray; 2; InitArray; SetMember"
-            "; 'STATIC'; GetVariable; '30'; '0'; 'chart.values.1'; 2; InitArray; 1; InitArray; SetMember"
-            "; 'STATIC'; GetVariable; '31'; '1'; 'chart.values.1'; 2; InitArray; 1; InitArray; SetMember");
+            "; push 'STATIC'; getvar; push '7'; push '0'; push 'chart.seriesNames'; push 2; initarray; push 1; initarray; setmember"
+            "; push 'STATIC'; getvar; push '12'; push 'title'; push 'chart'; push 2; initarray;"
+            " push '0'; push 'chart.values.0'; push 2; initarray; push 2; initarray; setmember"
+            "; push 'STATIC'; getvar; push '30'; push '0'; push 'chart.values.1'; push 2; initarray; push 1; initarray; setmember"
+            "; push 'STATIC'; getvar; push '31'; push '1'; push 'chart.values.1'; push 2; initarray; push 1; initarray; setmember");
 }
 
 } // namespace

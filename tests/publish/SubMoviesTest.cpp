@@ -6,8 +6,7 @@
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfRawTag.h"
 #include "swf/SwfTrace.h"
-#include "swf/SwfWriter.h"
-#include "swf/TagLoader.h"
+#include "tests/publish/PublishTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -18,10 +17,10 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-struct RawTag {
-    uint16_t code;
-    Bytes body;
-};
+using publishtest::TagCodes;
+using publishtest::WrittenTag;
+using publishtest::WrittenTags;
+using RawTag = WrittenTag;
 
 // A frame script whose constant pool and constant push must pass through as they are.
 const Bytes kScript = {0x88, 0x07, 0x00, 0x02, 0x00, 'x', 0x00, 'y', 0x00, 0x00, // pool x, y
@@ -63,40 +62,35 @@ protected:
     std::vector<std::string> traces;
 };
 
-// The tags an object writes, as (code, body).
-std::vector<RawTag> Written(CSwfObject& object)
+// Frames, frame labels and exports: the frame accounting of the movie builder and the data
+// query rely on this shape of the sub-movies.
+std::vector<std::string> Outline(const std::vector<WrittenTag>& tags)
 {
-    swf::Writer out;
-    object.Write(out);
-    std::vector<RawTag> tags;
-    swf::ForEachTag(out.Data(), 0, [&](uint16_t code, std::span<const uint8_t> body, bool, size_t) {
-        tags.push_back({code, Bytes(body.begin(), body.end())});
-    });
-    return tags;
+    std::vector<std::string> outline;
+    for (const WrittenTag& tag : tags) {
+        auto text = [&](std::size_t from) {
+            return std::string(tag.body.begin() + from, std::find(tag.body.begin() + from, tag.body.end(), 0));
+        };
+        if (tag.code == 1)
+            outline.push_back("frame");
+        else if (tag.code == 43)
+            outline.push_back("label " + text(0));
+        else if (tag.code == 56)
+            outline.push_back("export " + text(4));
+    }
+    return outline;
 }
 
-std::vector<uint16_t> Codes(const std::vector<RawTag>& tags)
-{
-    std::vector<uint16_t> codes;
-    for (const RawTag& tag : tags)
-        codes.push_back(tag.code);
-    return codes;
-}
-
-TEST_F(SubMovies, LoadDataPassesScriptsThroughByteForByte)
+TEST_F(SubMovies, LoadDataPassesScriptsThroughAndScenarioShowsAFrameFirst)
 {
     WriteAsset(CLoadDataMovie::kAssetName, {{12, kScript}, {1, {}}});
-    CLoadDataMovie loadData(dir.path(), ids);
-    std::vector<RawTag> tags = Written(loadData);
-    ASSERT_EQ(Codes(tags), (std::vector<uint16_t>{12, 1}));
-    EXPECT_EQ(tags[0].body, kScript);
-}
-
-TEST_F(SubMovies, ScenarioWritesAShowFrameBeforeItsTags)
-{
     WriteAsset(CScenarioMovie::kAssetName, {{12, kScript}, {1, {}}});
+    CLoadDataMovie loadData(dir.path(), ids);
+    std::vector<RawTag> tags = WrittenTags(loadData);
+    ASSERT_EQ(TagCodes(tags), (std::vector<uint16_t>{12, 1}));
+    EXPECT_EQ(tags[0].body, kScript);
     CScenarioMovie scenario(dir.path(), ids);
-    EXPECT_EQ(Codes(Written(scenario)), (std::vector<uint16_t>{1, 12, 1}));
+    EXPECT_EQ(TagCodes(WrittenTags(scenario)), (std::vector<uint16_t>{1, 12, 1}));
 }
 
 TEST_F(SubMovies, MissingOrBrokenAssetsLeaveEmptySubMovies)
@@ -111,24 +105,19 @@ TEST_F(SubMovies, MissingOrBrokenAssetsLeaveEmptySubMovies)
         CCollabMovie collab(dir.path(), ids, settings);
         settings.realTimeCollaboration = true;
         collab.PrepareBuild(ids);
-        EXPECT_TRUE(Written(loadData).empty());
-        EXPECT_EQ(Codes(Written(scenario)), std::vector<uint16_t>{1});
-        EXPECT_TRUE(Written(collab).empty());
+        EXPECT_TRUE(WrittenTags(loadData).empty());
+        EXPECT_EQ(TagCodes(WrittenTags(scenario)), std::vector<uint16_t>{1});
+        EXPECT_TRUE(WrittenTags(collab).empty());
         EXPECT_FALSE(collab.GetClipId());
         EXPECT_FALSE(traces.empty());
         traces.clear();
     }
-}
-
-TEST_F(SubMovies, CollabWithoutAnExportedClipCountsAsAbsent)
-{
-    WriteAsset(CCollabMovie::kAssetName,
-               {{2, {1, 0, 0x00, 1, 0x41, 0xFF, 0xFF, 0x00, 0, 0x10, 0x00}}, {1, {}}});
+    // A collaboration asset without an exported clip counts as absent.
+    WriteAsset(CCollabMovie::kAssetName, {{2, {1, 0, 0x00, 1, 0x41, 0xFF, 0xFF, 0x00, 0, 0x10, 0x00}}, {1, {}}});
     CCollabMovie collab(dir.path(), ids, settings);
-    settings.realTimeCollaboration = true;
     collab.PrepareBuild(ids);
     EXPECT_FALSE(collab.GetClipId());
-    EXPECT_TRUE(Written(collab).empty());
+    EXPECT_TRUE(WrittenTags(collab).empty());
 }
 
 TEST_F(SubMovies, CollabWritesItsClipAloneAndTheSameTagsEveryTime)
@@ -137,10 +126,10 @@ TEST_F(SubMovies, CollabWritesItsClipAloneAndTheSameTagsEveryTime)
     CCollabMovie collab(dir.path(), ids, settings);
     ASSERT_TRUE(collab.GetClipId());
     collab.PrepareBuild(ids);
-    std::vector<RawTag> first = Written(collab);
-    EXPECT_EQ(Codes(first), (std::vector<uint16_t>{2, 39, 56, 59}));
-    std::vector<RawTag> second = Written(collab);
-    ASSERT_EQ(Codes(second), Codes(first));
+    std::vector<RawTag> first = WrittenTags(collab);
+    EXPECT_EQ(TagCodes(first), (std::vector<uint16_t>{2, 39, 56, 59}));
+    std::vector<RawTag> second = WrittenTags(collab);
+    ASSERT_EQ(TagCodes(second), TagCodes(first));
     for (size_t i = 0; i < first.size(); ++i)
         EXPECT_EQ(second[i].body, first[i].body);
 }
@@ -155,7 +144,7 @@ TEST_F(SubMovies, RealTimeCollaborationPlacesTheClipAtANewDepthEachBuild)
     std::vector<uint16_t> placedDepths;
     for (int build = 0; build < 2; ++build) {
         collab.PrepareBuild(depths);
-        std::vector<RawTag> tags = Written(collab);
+        std::vector<RawTag> tags = WrittenTags(collab);
         ASSERT_EQ(tags.size(), 5u);
         const Bytes& place = tags.back().body;
         ASSERT_EQ(tags.back().code, 26);
@@ -166,6 +155,27 @@ TEST_F(SubMovies, RealTimeCollaborationPlacesTheClipAtANewDepthEachBuild)
         placedDepths.push_back(uint16_t(place[1] | place[2] << 8));
     }
     EXPECT_EQ(placedDepths, (std::vector<uint16_t>{2, 3}));
+}
+
+// The sub-movies as the build's installation folder ships them.
+TEST(ShippedSubMovies, LoaderScenarioAndCollaborationHaveTheirFramesLabelsAndExport)
+{
+    swf::IdCounter ids{1};
+    CLoadDataMovie loader(testsupport::InstallDir(), ids);
+    ASSERT_FALSE(loader.IsEmpty()) << testsupport::InstallDir();
+    EXPECT_EQ(Outline(WrittenTags(loader)), std::vector<std::string>{"frame"});
+
+    CScenarioMovie scenario(testsupport::InstallDir(), ids);
+    ASSERT_FALSE(scenario.IsEmpty());
+    EXPECT_EQ(Outline(WrittenTags(scenario)),
+              (std::vector<std::string>{"frame", "label GetData", "frame", "label GetData2", "frame"}));
+
+    CExportSettings settings;
+    CCollabMovie collab(testsupport::InstallDir(), ids, settings);
+    ASSERT_TRUE(collab.GetClipId());
+    std::vector<WrittenTag> tags = WrittenTags(collab);
+    EXPECT_EQ(Outline(tags), std::vector<std::string>{"export kvCollab"});
+    EXPECT_TRUE(std::any_of(tags.begin(), tags.end(), [](const WrittenTag& t) { return t.code == 59; }));
 }
 
 } // namespace

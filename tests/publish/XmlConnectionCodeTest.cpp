@@ -4,6 +4,7 @@
 #include "sheet/CellRef.h"
 #include "swf/Actions.h"
 #include "swf/SwfDoAction.h"
+#include "tests/support/ActionText.h"
 
 #include <gtest/gtest.h>
 
@@ -11,44 +12,17 @@ namespace {
 
 using Script = std::vector<std::string>;
 
-// One line per action: pushes as s:text or i:number, other actions by name.
+// One word group per action, as the shared action text writes them.
 Script Render(const CActionList& actions)
 {
-    Script lines;
-    for (const auto& action : actions) {
-        if (const auto* push = dynamic_cast<const CActionPush*>(action.get())) {
-            const CPushValue& v = push->GetValues().at(0);
-            lines.push_back(v.type == swf::PushType::Integer ? "i:" + std::to_string(v.integer)
-                                                             : "s:" + v.text);
-            continue;
-        }
-        switch (static_cast<swf::ActionCode>(action->GetCode())) {
-        case swf::ActionCode::GetVariable:
-            lines.push_back("get");
-            break;
-        case swf::ActionCode::SetVariable:
-            lines.push_back("set");
-            break;
-        case swf::ActionCode::GetMember:
-            lines.push_back("getm");
-            break;
-        case swf::ActionCode::SetMember:
-            lines.push_back("setm");
-            break;
-        case swf::ActionCode::NewObject:
-            lines.push_back("new");
-            break;
-        case swf::ActionCode::CallMethod:
-            lines.push_back("callm");
-            break;
-        case swf::ActionCode::Pop:
-            lines.push_back("pop");
-            break;
-        default:
-            lines.push_back("?" + std::to_string(action->GetCode()));
-        }
+    Script words;
+    const std::string text = testsupport::ActionText(actions);
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find("; ", at), text.size());
+        words.push_back(text.substr(at, end - at));
+        at = end + 2;
     }
-    return lines;
+    return words;
 }
 
 Script Cat(std::initializer_list<Script> parts)
@@ -71,8 +45,8 @@ private:
     static void Mark(CActionList& out, const char* what) { out.Add(std::make_unique<CActionPush>(what)); }
 };
 
-const Script kModelHead = {"s:ranges", "s:values"};
-const Script kModelTail = {"s:DAT", "s:kvCalc"};
+const Script kModelHead = {"push 'ranges'", "push 'values'"};
+const Script kModelTail = {"push 'DAT'", "push 'kvCalc'"};
 
 class ConnectionScript : public ::testing::Test {
 protected:
@@ -83,31 +57,27 @@ protected:
     MarkerModel model;
 };
 
-TEST_F(ConnectionScript, ServiceUrlFromACellIsReadAtRunTime)
+TEST_F(ConnectionScript, ServiceUrlFromACellIsReadAtRunTimeAndAStaticOneWithoutRefreshLoadsOnce)
 {
+    auto head = [](const std::string& kind, const std::string& url, int interval) {
+        return Cat({{"push 'xmlUrl'", "push 0", "push 'Object'", "new", "setvar", "push 'xmlUrl'", "getvar",
+                     "push '" + kind + "'", "push '" + url + "'", "setmember", "push 'xmlInterval'",
+                     "push " + std::to_string(interval), "setvar"},
+                    kModelHead, kModelTail});
+    };
     source.webService = true;
     settings.url = "http://typed.test/";
     settings.SetUrlCell(CCellRef("Sheet1", 2, 2, 12));
     settings.refresh = true;
     settings.refreshSeconds = 45;
-    EXPECT_EQ(Build(), Cat({{"s:xmlUrl", "i:0", "s:Object", "new", "set",     //
-                             "s:xmlUrl", "get", "s:dynamic", "s:V12", "setm", //
-                             "s:xmlInterval", "i:45", "set"},
-                            kModelHead,
-                            kModelTail}));
-}
+    EXPECT_EQ(Build(), head("dynamic", "V12", 45));
 
-TEST_F(ConnectionScript, StaticUrlWithRefreshOffLoadsOnce)
-{
-    source.webService = true;
-    settings.url = "http://host.test/feed";
-    settings.refresh = false;
-    settings.refreshSeconds = 30;
-    EXPECT_EQ(Build(), Cat({{"s:xmlUrl", "i:0", "s:Object", "new", "set",                      //
-                             "s:xmlUrl", "get", "s:static", "s:http://host.test/feed", "setm", //
-                             "s:xmlInterval", "i:0", "set"},
-                            kModelHead,
-                            kModelTail}));
+    CExportSettings fixed;
+    fixed.url = "http://host.test/feed";
+    fixed.refresh = false;
+    fixed.refreshSeconds = 30;
+    EXPECT_EQ(Render(publish::BuildXmlConnectionCode(source, fixed, model)->GetActions()),
+              head("static", "http://host.test/feed", 0));
 }
 
 TEST_F(ConnectionScript, XmlMapsWithoutAnActiveRecordGiveEmptyTables)
@@ -115,10 +85,10 @@ TEST_F(ConnectionScript, XmlMapsWithoutAnActiveRecordGiveEmptyTables)
     source.connectionInputs = true;
     source.namespaces = {{"b", "urn:b"}, {"a", "urn:a"}};
     EXPECT_EQ(Build(), Cat({kModelHead,
-                            {"s:kvXMLNS", "i:0", "s:Array", "new",     "set",  //
-                             "s:kvXMLNS", "get", "s:a",     "s:urn:a", "setm", //
-                             "s:kvXMLNS", "get", "s:b",     "s:urn:b", "setm", //
-                             "s:kvXML",   "i:0", "s:Array", "new",     "set"},
+                            {"push 'kvXMLNS'", "push 0", "push 'Array'", "new",     "setvar",  //
+                             "push 'kvXMLNS'", "getvar", "push 'a'",     "push 'urn:a'", "setmember", //
+                             "push 'kvXMLNS'", "getvar", "push 'b'",     "push 'urn:b'", "setmember", //
+                             "push 'kvXML'",   "push 0", "push 'Array'", "new",     "setvar"},
                             kModelTail}));
 }
 
@@ -130,26 +100,26 @@ TEST_F(ConnectionScript, RecordWithTwoParametersDescribesEachRange)
                            .urlCellId = 4,
                            .url = "",
                            .parameters = {{"/q/price", 2}, {"/q/name", 0}}});
-    const Script entry = {"s:kvXML", "get", "s:prices", "getm"};
-    auto element = [&](int i) { return Cat({entry, {"s:arr", "getm", "i:" + std::to_string(i), "getm"}}); };
+    const Script entry = {"push 'kvXML'", "getvar", "push 'prices'", "getmember"};
+    auto element = [&](int i) { return Cat({entry, {"push 'arr'", "getmember", "push " + std::to_string(i), "getmember"}}); };
     auto parameter = [&](int i, const char* range, const char* xpath) {
-        return Cat({{"i:0", "s:Object", "new", "i:1"},
+        return Cat({{"push 0", "push 'Object'", "new", "push 1"},
                     entry,
-                    {"s:arr", "getm", "s:push", "callm", "pop"},
+                    {"push 'arr'", "getmember", "push 'push'", "callmethod", "pop"},
                     element(i),
-                    {"s:range", "s:" + std::string(range), "get", "setm"},
+                    {"push 'range'", "push '" + std::string(range) + "'", "getvar", "setmember"},
                     element(i),
-                    {"s:xpath", "s:" + std::string(xpath), "setm"}});
+                    {"push 'xpath'", "push '" + std::string(xpath) + "'", "setmember"}});
     };
     EXPECT_EQ(Build(), Cat({kModelHead,
-                            {"s:kvXMLNS", "i:0", "s:Array", "new", "set", "s:kvXML", "i:0", "s:Array", "new",
-                             "set", "s:kvXML", "get", "s:prices", "i:0", "s:Object", "new", "setm"},
+                            {"push 'kvXMLNS'", "push 0", "push 'Array'", "new", "setvar", "push 'kvXML'", "push 0", "push 'Array'", "new",
+                             "setvar", "push 'kvXML'", "getvar", "push 'prices'", "push 0", "push 'Object'", "new", "setmember"},
                             entry,
-                            {"s:refresh", "i:60", "setm"},
+                            {"push 'refresh'", "push 60", "setmember"},
                             entry,
-                            {"s:dynamic", "s:V4", "setm"},
+                            {"push 'dynamic'", "push 'V4'", "setmember"},
                             entry,
-                            {"s:arr", "i:0", "s:Array", "new", "setm"},
+                            {"push 'arr'", "push 0", "push 'Array'", "new", "setmember"},
                             parameter(0, "A2", "/q/price"),
                             parameter(1, "A0", "/q/name"),
                             kModelTail}));

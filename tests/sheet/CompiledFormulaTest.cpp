@@ -7,6 +7,7 @@
 #include "sheet/VariableTable.h"
 
 #include "SheetTestSupport.h"
+#include "tests/support/ActionText.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,7 @@ protected:
         auto compiled = CCompiledExpr::Compile(*tree, place);
         CActionList actions;
         compiled->WriteActions(actions);
-        return sheettest::Disassemble(actions);
+        return testsupport::ActionText(actions);
     }
 
     CountingLibrary library;
@@ -138,7 +139,7 @@ TEST(CompiledFormulaLibraryTest, OperatorsNeverBecomeCallsOfTheirSymbol)
     CActionList actions;
     compiled->WriteActions(actions);
     EXPECT_EQ(
-        sheettest::Disassemble(actions),
+        testsupport::ActionText(actions),
         "push 'x'; push 'V1'; getvar; push 0; push 2; push 'kvLib'; getvar; push 'kvSub'; callmethod; push 2; push 'kvLib'; getvar; push 'kvConcat'; callmethod; "
         "push 'V0'; getvar; push 1; push 'kvLib'; getvar; push 'SUM'; callmethod; push 2; push 'kvLib'; getvar; push 'kvGE'; callmethod");
     EXPECT_EQ(static_cast<const CStringNode&>(compiled->GetRoot()).GetKind(), 9);
@@ -152,13 +153,13 @@ TEST_F(CompiledFormulaTest, FormulaNodeAssignsItsVariable)
     CFormulaCellNode node(7, CCompiledExpr::Compile(*tree));
     CActionList actions;
     node.WriteVariableAction(actions);
-    EXPECT_EQ(sheettest::Disassemble(actions),
+    EXPECT_EQ(testsupport::ActionText(actions),
               "push 'V7'; push 2; push 'V0'; getvar; push 2; push 'kvLib'; getvar; push 'kvMul'; callmethod; setvar");
 
     CConstantCellNode empty(3, nullptr);
     CActionList none;
     empty.WriteVariableAction(none);
-    EXPECT_EQ(sheettest::Disassemble(none), "push 'V3'; push undef; setvar");
+    EXPECT_EQ(testsupport::ActionText(none), "push 'V3'; push undef; setvar");
     EXPECT_EQ(empty.GetValueType(), CValueNode::NoValue);
     CConstantCellNode text(4, std::make_unique<CCompiledExpr>(CValueNode::MakeText("t")));
     EXPECT_EQ(text.GetValueType(), CValueNode::Text);
@@ -228,53 +229,6 @@ TEST(NetworkTest, OrdersPrecedentsFirstEachOnce)
     EXPECT_LT(at(3), at(4));
     EXPECT_LT(at(4), at(5));
     EXPECT_LT(at(2), at(5));
-}
-
-TEST(NetworkTest, CyclesAreOrderedAndReported)
-{
-    // 1 -> 2 -> 3 -> 1 in a circle, 4 reads 3, 5 reads itself.
-    Network net;
-    for (int id = 1; id <= 5; ++id)
-        net.Formula(id);
-    net.Link(1, 2);
-    net.Link(2, 3);
-    net.Link(3, 1);
-    net.Link(3, 4);
-    net.Link(5, 5);
-    std::vector<CFormulaNode*> order;
-    NodeVisitSet visited;
-    CycleList cycles;
-    net[4]->AppendInOrder(order, visited, &cycles);
-    net[5]->AppendInOrder(order, visited, &cycles);
-    auto ids = Ids(order);
-    std::sort(ids.begin(), ids.end());
-    EXPECT_EQ(ids, (std::vector<int32_t>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(Ids(order).at(3), 4); // after the circle it reads
-    ASSERT_EQ(cycles.size(), 2u);
-    EXPECT_EQ(cycles[0].size(), 3u);
-    EXPECT_EQ(cycles[1], (std::vector<int32_t>{5}));
-}
-
-TEST(NetworkTest, LongChainsNeedNoStack)
-{
-    constexpr int kLength = 100000;
-    Network net;
-    net.Constant(0);
-    for (int id = 1; id <= kLength; ++id) {
-        net.Formula(id);
-        net.Link(id - 1, id);
-    }
-    std::vector<CFormulaNode*> order;
-    NodeVisitSet visited;
-    net[kLength]->AppendInOrder(order, visited);
-    ASSERT_EQ(order.size(), static_cast<std::size_t>(kLength));
-    EXPECT_EQ(order.front()->GetCellId(), 1);
-    EXPECT_EQ(order.back()->GetCellId(), kLength);
-    NodeVisitSet fresh;
-    auto* input = static_cast<CConstantCellNode*>(net[0]);
-    input->BuildRecalcList(fresh);
-    EXPECT_EQ(input->GetRecalcList().size(), static_cast<std::size_t>(kLength));
-    EXPECT_EQ(input->GetRecalcList().front()->GetCellId(), 1);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "sheet/VariableTable.h"
 
 #include "SheetTestSupport.h"
+#include "tests/support/ActionText.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -175,7 +176,7 @@ TEST(SheetRecordsTest, NodesReadBackWriteTheSameActions)
     CActionList original, reread;
     node.WriteVariableAction(original);
     back.WriteVariableAction(reread);
-    EXPECT_EQ(sheettest::Disassemble(reread), sheettest::Disassemble(original));
+    EXPECT_EQ(testsupport::ActionText(reread), testsupport::ActionText(original));
 
     CConstantCellNode empty(3, nullptr);
     model::RecordWriter constantOut;
