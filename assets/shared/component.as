@@ -123,6 +123,71 @@ if (_global.KVComponent == undefined) {
         this.mc();
     };
 
+    // Alerts colour what a component shows by the band its value falls in. The value counts as
+    // a percentage of its "target" (a number other than 0), else of the component's range
+    // ("minValue" 0 %, "maxValue" 100 %). The ascending thresholds "alertPcts" divide the
+    // percentages into bands; the colours ("customAlertColors", else "alertColors", and the
+    // font colours "customAlertFontColors") run from the good end to the bad. "alertType"
+    // "high" gives the lowest band the first colour, "low" the highest band, and "mid" the band
+    // just under 100 %: percentages above 100 count back down from there (a range's middle is
+    // 100 % then). The band's colour index stays in kvAlertBand: -1 for a value that is no
+    // number (coloured "alertNoDataColor"), undefined while alerts are off.
+    p.kvAlertIndex = function (v) {
+        this.kvAlertBand = undefined;
+        var colours = this.customAlertColors != undefined ? this.customAlertColors : this.alertColors;
+        var pcts = this.alertPcts;
+        if (this.alertsEnabled != true || colours == undefined || pcts == undefined)
+            return undefined;
+        var bands = Math.min(colours.length, pcts.length + 1);
+        if (bands < 2)
+            return undefined;
+        var n = Number(v);
+        if (v === "" || v == undefined || isNaN(n)) {
+            this.kvAlertBand = -1;
+            return -1;
+        }
+        var mid = this.alertType == "mid";
+        var target = kvNumber(this.target, 0), pct;
+        if (target != 0) {
+            pct = n / target * 100;
+        } else {
+            var lo = kvNumber(this.minValue, 0), hi = kvNumber(this.maxValue, 100);
+            pct = hi != lo ? (n - lo) / (hi - lo) * (mid ? 200 : 100) : 0;
+        }
+        if (mid && pct > 100)
+            pct = 200 - pct;
+        var band = 0;
+        while (band < bands - 1 && !(pct < kvNumber(pcts[band], 0)))
+            band++;
+        this.kvAlertBand = this.alertType == "low" || mid ? bands - 1 - band : band;
+        return this.kvAlertBand;
+    };
+
+    // The fill of the component's body: its band's colour while object alerts are on.
+    p.kvAlertFill = function (v, otherwise) {
+        var band = this.kvAlertIndex(v);
+        if (band == undefined || this.objectAlertsEnabled == false)
+            return otherwise;
+        if (band < 0)
+            return this.alertNoDataColor == undefined ? otherwise : this.alertNoDataColor;
+        var colours = this.customAlertColors != undefined ? this.customAlertColors : this.alertColors;
+        return colours[band];
+    };
+
+    // The value's text format, in its band's font colour while value alerts are on.
+    p.kvAlertText = function (v, format) {
+        var band = this.kvAlertIndex(v);
+        var colours = this.customAlertFontColors;
+        if (band == undefined || band < 0 || this.valueAlertsEnabled != true || colours == undefined
+            || colours[band] == undefined)
+            return format;
+        var coloured = {};
+        for (var k in format)
+            coloured[k] = format[k];
+        coloured.color = colours[band];
+        return coloured;
+    };
+
     // A value the user set: into the model, which recalculates on the next frame.
     p.kvCommit = function () {
         if (this.updateVars != undefined)

@@ -1,6 +1,7 @@
 // The round single-value components (gauge and dial): an arc from "minAngle" to "maxAngle"
 // (degrees clockwise from straight up) carrying "numTicks" labelled ticks between "minValue" and
-// "maxValue", and a needle at "mv". The needle's angle stays in kvNeedleAngle.
+// "maxValue", and a needle at "mv"; alerts colour the face and the value. The needle's angle
+// stays in kvNeedleAngle.
 #include "shared/component.as"
 
 if (_global.kvDrawGauge == undefined) {
@@ -21,7 +22,7 @@ if (_global.kvDrawGauge == undefined) {
         var cx = w / 2, cy = titleH + 4 + r;
         this.kvCentre = [cx, cy];
         var face = this.kvClip("kvFace");
-        var fill = this.useCustomColor == true ? this.customColor : this.fillColor;
+        var fill = this.kvAlertFill(this.mv, this.useCustomColor == true ? this.customColor : this.fillColor);
         face.lineStyle(0, this.borderColor == undefined ? 0x666666 : this.borderColor, 100);
         face.beginFill(fill == undefined ? 0xFFFFFF : fill, 100);
         kvCircle(face, cx, cy, r);
@@ -62,6 +63,6 @@ if (_global.kvDrawGauge == undefined) {
         needle._rotation = this.kvNeedleAngle;
         this.kvText("kvTitle", 0, 0, w, titleH, titleH > 0 ? this.title : "", this.titleTextFormat, "center");
         this.kvText("kvValue", 0, h - valueH, w, valueH, kvShowNumber(kvNumber(this.mv, 0), this.formatValue),
-                    this.valueTextFormat, "center");
+                    this.kvAlertText(this.mv, this.valueTextFormat), "center");
     };
 }

@@ -15,7 +15,8 @@
 // chosen into G1:H1, with I1 = G1*H1.
 // panels.swf: A1 = 30 (a vertical slider), B1 = A1*2 (a value display shown while A2 = 2),
 // A2 = 1 (radio buttons), C1 = IF(A1>50,"show","hide"); a coloured background placed smaller than
-// its natural size that fades in while C1 is "show", a scroll edit and a scroll box.
+// its natural size that fades in while C1 is "show", a scroll edit and a scroll box; alerts on a
+// progress bar of A1 (of its range) and on the display (middle values good, target D1 = 200).
 // <sample>.swf: each shipped sample document, opened and written as a movie.
 
 #include "model/CellBinding.h"
@@ -163,8 +164,9 @@ Object.registerClass("KVProbeSymbol", KVProbe);
 // Gives the scroll box a content clip three times its height (a red band over a blue one) on
 // the first frame; reports the cells, the vertical slider's value and value text, the display of
 // its double, what the scroll edit holds, the scroll box's content and knob offsets, the
-// background's drawing size and whether the display and the background show (and how opaque
-// the background is) whenever they change. "ready" carries the slider's thumb and track ends,
+// background's drawing size, whether the display and the background show (and how opaque the
+// background is) and the alert bands of the progress bar and the display, with the colour of
+// the display's value, whenever they change. "ready" carries the slider's thumb and track ends,
 // the scroll edit's centre, the scroll box knob's centre and the second radio button.
 const char* kPanelProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
@@ -172,6 +174,7 @@ KVProbe.prototype = new MovieClip();
 KVProbe.prototype.onEnterFrame = function () {
     var s = _root.KVSliderVSymbol_1, d = _root.KVValueDisplaySymbol_1, e = _root.FScrollEditSymbol_1;
     var box = _root.FScrollBoxSymbol_1, bg = _root.KVBackgroundSymbol_1, radio = _root.KVRadioButtonSetSymbol_1;
+    var bar = _root.KVProgressBarHSymbol_1;
     if (++this.kvFrames == 1) {
         box.createEmptyMovieClip("content", 0);
         kvRect(box.content, 0, 0, 80, box.kvH * 1.5, 0xCC0000, undefined);
@@ -188,7 +191,8 @@ KVProbe.prototype.onEnterFrame = function () {
     }
     var state = _root.CELL1 + "," + _root.CELL2 + "," + _root.CELL3 + "|" + s.mv + "|" + s.kvFields.kvValue + "|" + d.kvFields.kvValue
                 + "|" + e.text + "|" + Math.round(box.content._y * 10) / 10 + "," + Math.round(box.kvKnob._y * 10) / 10 + "," + (box.kvW - box.kvKnob._height)
-                + "|" + bg.kvW + "x" + bg.kvH + "|" + d._visible + "," + bg._visible + "," + bg._alpha;
+                + "|" + bg.kvW + "x" + bg.kvH + "|" + d._visible + "," + bg._visible + "," + bg._alpha
+                + "|" + bar.kvAlertBand + "," + d.kvAlertBand + "," + d.kvValue.getTextFormat().color;
     if (state != this.kvState) {
         this.kvState = state;
         fscommand("state", state);
@@ -481,6 +485,14 @@ int main(int argc, char** argv)
             d.Bind(display, "Behavior", "displayStatus", "A2", "A2");
             Find(display, "Behavior", "displayKey").GetBinding()->GetValue().SetString("2", true);
             d.Bind(d.Add("KVRadioButtonSetSymbol", 200, 3400, 3000, 1200), "General", "dataValues", "A2", "A2");
+            d.model.Number("D1", 200);
+            Find(display, "Alerts", "alertsEnabled").SetBool(true);
+            Find(display, "Alerts", "alertType").SetString("mid");
+            Find(display, "Alerts", "valueAlertsEnabled").SetBool(true);
+            d.Bind(display, "Alerts", "target", "D1", "D1");
+            CComponent& bar = d.Add("KVProgressBarHSymbol", 5000, 3800, 2800, 800);
+            d.Bind(bar, "General", "mv", "A1", "A1");
+            Find(bar, "Alerts", "alertsEnabled").SetBool(true);
             d.Add("FScrollEditSymbol", 200, 2600, 2600, 440);
             d.Add("FScrollBoxSymbol", 5000, 1600, 2000, 2000);
             d.Write(folder / "panels.swf", kPanelProbe,

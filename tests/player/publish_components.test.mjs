@@ -9,7 +9,8 @@
 // - tables.swf: a grid cell dragged and a table row clicked write their cells;
 // - panels.swf: a vertical slider dragged writes its cell, text typed reaches the scroll edit,
 //   the scroll box scrolls its content inside its frame, the background fills its placed size;
-//   a display and the background show only while their status cells hold their keys;
+//   a display and the background show only while their status cells hold their keys; a
+//   progress bar and the display take their alert colours as the value crosses a threshold;
 // - every shipped sample plays with all its components drawn.
 // A PNG of each movie after the input goes into <build>/test-output for a person to look at.
 import { execFileSync } from "node:child_process";
@@ -152,11 +153,12 @@ try {
       await page.mouse.up();
       await page.waitForTimeout(250);
       await click(page, at, rx, ry);
-      colours = await Promise.all([[85, 60], [155, 105], [175, 60], [85, 120], [270, 120], [270, 190]]
+      colours = await Promise.all([[85, 60], [155, 105], [175, 60], [85, 120], [270, 120], [270, 190], [270, 217]]
         .map(([x, y]) => pixelAt(page, ...at(x, y))));
     });
     // A1,B1,A2 | slider value | its text | display | scroll edit | content y, knob y, knob travel
-    // | background size | display shown, background shown, background opacity
+    // | background size | display shown, background shown, background opacity | the alert bands
+    // of the progress bar and the display, the display's value colour
     const panelStates = reports(panels, "state");
     const [opened, moved] = [panelStates[0], panelStates.at(-1)];
     expect("panels at start", opened && opened.split("|").slice(0, 5).join("|"), "30,60,1|30|30|60|");
@@ -176,7 +178,13 @@ try {
     expect("background fill inside, stage outside", colours.slice(0, 4).join(","), "#336699,#336699,#ffffff,#ffffff");
     // Scrolled by about 100 of its 300 pixels: the box shows the red band's lower part; below
     // the box the stage stays white.
-    expect("scroll box clips its content", colours.slice(4).join(","), "#cc0000,#ffffff");
+    expect("scroll box clips its content", colours.slice(4, 6).join(","), "#cc0000,#ffffff");
+    // Thresholds 30 and 70 % over green, amber, red. The bar (0..100, low values good): 30 in
+    // the middle band, 80 in the last. The display (middle values good, target 200): 60 is
+    // 30 %, the middle band; 160 is 80 %, the band nearest the target, in green.
+    expect("alert bands at start", part(opened, 8), `1,1,${0x996600}`);
+    expect("alert bands after the drag", part(moved, 8), `2,0,${0x006600}`);
+    expect("progress bar filled in its alert colour", colours[6], "#cc3333");
 
     // The shipped samples, as documents open them: every component draws and shows values
     // that make sense.

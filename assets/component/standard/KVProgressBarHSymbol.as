@@ -1,5 +1,6 @@
 // Horizontal progress bar: a frame filled from the left in proportion to "mv" between
-// "minValue" and "maxValue"; the filled width stays in kvFillW.
+// "minValue" and "maxValue", in its alert colour when alerts are on; the filled width stays in
+// kvFillW.
 #include "shared/component.as"
 
 kvDefineComponent("KVProgressBarHSymbol", 200, 40, function () {
@@ -14,9 +15,9 @@ kvDefineComponent("KVProgressBarHSymbol", 200, 40, function () {
            this.borderColor);
     this.kvFillW = Math.round(f * (w - 3) * 100) / 100;
     if (this.kvFillW > 0)
-        kvRect(bar, 1, titleH + 1, this.kvFillW, barH - 2, this.useCustomColor == true ? this.customColor : this.fillColor,
-               undefined);
+        kvRect(bar, 1, titleH + 1, this.kvFillW, barH - 2,
+               this.kvAlertFill(this.mv, this.useCustomColor == true ? this.customColor : this.fillColor), undefined);
     this.kvText("kvTitle", 0, 0, w * 0.6, titleH, titleH > 0 ? this.title : "", this.titleTextFormat, "left");
     this.kvText("kvValue", w * 0.6, 0, w * 0.4, titleH, kvShowNumber(kvNumber(this.mv, 0), this.formatValue),
-                this.valueTextFormat, "right");
+                this.kvAlertText(this.mv, this.valueTextFormat), "right");
 });
