@@ -71,6 +71,7 @@ void CModelNetwork::Clear()
     referencedRanges_.clear();
     problems_.clear();
     unreadable_.clear();
+    visited_.clear();
 }
 
 bool CModelNetwork::empty() const
@@ -92,7 +93,10 @@ void CModelNetwork::CompileCell(int32_t cellId, const CCellModel& cells, CVariab
     while (!pending.empty()) {
         int32_t id = pending.back();
         pending.pop_back();
-        std::optional<CCellRef> cell = id >= 0 ? table.GetCellAt(static_cast<std::size_t>(id)) : std::nullopt;
+        const auto index = static_cast<std::size_t>(id);
+        if (id >= 0 && index < visited_.size() && visited_[index])
+            continue;
+        std::optional<CCellRef> cell = id >= 0 ? table.GetCellAt(index) : std::nullopt;
         if (!cell) {
             Trace("Cell %d is not in the variable table", id);
             continue;
@@ -103,6 +107,9 @@ void CModelNetwork::CompileCell(int32_t cellId, const CCellModel& cells, CVariab
         } else if (!FindConstantNode(id)) {
             CompileConstant(*cell, cells, bound, values);
         }
+        if (index >= visited_.size())
+            visited_.resize(std::max(index + 1, table.GetCellCount()));
+        visited_[index] = true;
     }
 }
 
@@ -140,7 +147,8 @@ void CModelNetwork::CompileFormula(const CCellRef& cell, const CCellModel& cells
                 pending.push_back(rangeCell.id);
     }
     NodeMap& map = bound.formulas.count(cell.id) ? watchedFormulas_ : formulas_;
-    map[cell.id] = std::move(node);
+    // Cells are mostly compiled in the order of their ids; the hint makes that order cheap.
+    map.insert_or_assign(map.end(), cell.id, std::move(node));
 }
 
 void CModelNetwork::CompileConstant(const CCellRef& cell, const CCellModel& cells, const BoundCells& bound,
@@ -150,11 +158,36 @@ void CModelNetwork::CompileConstant(const CCellRef& cell, const CCellModel& cell
     auto node =
         std::make_unique<CConstantCellNode>(cell.id, constant ? CCompiledExpr::Compile(*constant) : nullptr);
     NodeMap& map = bound.constants.count(cell.id) ? boundConstants_ : plainConstants_;
-    map[cell.id] = std::move(node);
+    map.insert_or_assign(map.end(), cell.id, std::move(node));
     values.insert(CCellValueRecord(cell.id, CellVariableName(cell.id), cell.GetText(), constant.get()));
 }
 
-CFormulaNode* CModelNetwork::RangeNode(int rangeIndex, const CVariableTable& table)
+CModelNetwork::VariableIndex CModelNetwork::IndexVariables() const
+{
+    VariableIndex index;
+    // In reverse order of FindVariableNode's search, so the node it would find is the one kept.
+    for (const NodeMap* map : {&watchedFormulas_, &formulas_, &boundConstants_}) {
+        for (const auto& [id, node] : *map) {
+            if (id < 0)
+                continue;
+            const auto at = static_cast<std::size_t>(id);
+            if (at >= index.size())
+                index.resize(at + 1);
+            index[at] = node.get();
+        }
+    }
+    return index;
+}
+
+CFormulaNode* CModelNetwork::FindIndexed(const VariableIndex& variables, int32_t cellId) const
+{
+    if (cellId < 0)
+        return FindVariableNode(cellId);
+    const auto at = static_cast<std::size_t>(cellId);
+    return at < variables.size() ? variables[at] : nullptr;
+}
+
+CFormulaNode* CModelNetwork::RangeNode(int rangeIndex, const CVariableTable& table, const VariableIndex& variables)
 {
     auto found = rangeNodes_.find(rangeIndex);
     if (found != rangeNodes_.end())
@@ -164,14 +197,15 @@ CFormulaNode* CModelNetwork::RangeNode(int rangeIndex, const CVariableTable& tab
         return nullptr;
     auto node = std::make_unique<CSharedRangeNode>(rangeIndex);
     for (const CCellRef& cell : range->GetCellList())
-        if (CFormulaNode* precedent = FindVariableNode(cell.id)) {
+        if (CFormulaNode* precedent = FindIndexed(variables, cell.id)) {
             node->AddPrecedent(precedent);
             precedent->AddDependent(node.get());
         }
     return rangeNodes_.emplace(rangeIndex, std::move(node)).first->second.get();
 }
 
-void CModelNetwork::LinkFormula(CFormulaCellNode& node, const CVariableTable& table)
+void CModelNetwork::LinkFormula(CFormulaCellNode& node, const CVariableTable& table,
+                                const VariableIndex& variables)
 {
     auto link = [&node](CFormulaNode* precedent) {
         // A formula naming a cell twice (A1*A1) reads it once as far as ordering goes.
@@ -182,7 +216,7 @@ void CModelNetwork::LinkFormula(CFormulaCellNode& node, const CVariableTable& ta
         precedent->AddDependent(&node);
     };
     for (int32_t id : node.GetReferencedCells())
-        if (CFormulaNode* precedent = FindVariableNode(id))
+        if (CFormulaNode* precedent = FindIndexed(variables, id))
             link(precedent);
     if (!node.GetExpression())
         return;
@@ -190,7 +224,7 @@ void CModelNetwork::LinkFormula(CFormulaCellNode& node, const CVariableTable& ta
     std::vector<int> ranges;
     CollectCompiledReferences(*node.GetExpression(), cells, ranges);
     for (int index : ranges)
-        if (CFormulaNode* range = RangeNode(index, table))
+        if (CFormulaNode* range = RangeNode(index, table, variables))
             link(range);
 }
 
@@ -202,9 +236,10 @@ void CModelNetwork::Link(const CVariableTable& table)
     for (NodeMap* map : {&plainConstants_, &boundConstants_, &formulas_, &watchedFormulas_})
         for (auto& [id, node] : *map)
             node->ClearLinks();
+    const VariableIndex variables = IndexVariables();
     for (NodeMap* map : {&formulas_, &watchedFormulas_})
         for (auto& [id, node] : *map)
-            LinkFormula(static_cast<CFormulaCellNode&>(*node), table);
+            LinkFormula(static_cast<CFormulaCellNode&>(*node), table, variables);
     Order(table);
     for (auto& [id, node] : boundConstants_) {
         NodeVisitSet visited;

@@ -96,8 +96,12 @@ private:
                         const BoundCells& bound, std::vector<int32_t>& pending);
     void CompileConstant(const CCellRef& cell, const CCellModel& cells, const BoundCells& bound,
                          CCellValueMap& values);
-    CFormulaNode* RangeNode(int rangeIndex, const CVariableTable& table);
-    void LinkFormula(CFormulaCellNode& node, const CVariableTable& table);
+    // What FindVariableNode finds, by cell id: linking looks up every cell a formula reads.
+    using VariableIndex = std::vector<CFormulaNode*>;
+    VariableIndex IndexVariables() const;
+    CFormulaNode* FindIndexed(const VariableIndex& variables, int32_t cellId) const;
+    CFormulaNode* RangeNode(int rangeIndex, const CVariableTable& table, const VariableIndex& variables);
+    void LinkFormula(CFormulaCellNode& node, const CVariableTable& table, const VariableIndex& variables);
     void Order(const CVariableTable& table);
 
     NodeMap plainConstants_;
@@ -110,6 +114,9 @@ private:
     CompileProblems problems_;
     // Formula cells already reported as unreadable, so a cell read by many is reported once.
     std::unordered_set<int32_t> unreadable_;
+    // Cells the compile has looked at, by id: a cell read by thousands of formulas is looked
+    // up in the cell model once.
+    std::vector<bool> visited_;
 };
 
 // Appends the cell ids and range indexes that a compiled expression reads, in the order the

@@ -16,6 +16,7 @@
 #include "swf/ActionEmitter.h"
 #include "swf/Actions.h"
 #include "swf/SwfDoAction.h"
+#include "swf/SwfWriter.h"
 
 #include <cstdio>
 #include <random>
@@ -51,10 +52,13 @@ void DefineChunkedFunctions(CActionList& out, const std::string& name, std::size
     // Each entry is emitted once, into a list of its own whose size decides where a chunk ends.
     std::vector<CActionList> bodies(1);
     std::size_t entries = 0, bytes = 0;
+    swf::Writer sizer;
     for (std::size_t i = 0; i < count; ++i) {
         CActionList entry;
         emit(i, entry);
-        const std::size_t size = entry.ToBytes(false).size();
+        sizer.Clear();
+        entry.Write(sizer);
+        const std::size_t size = sizer.Size();
         if (size > kMaxFunctionBody)
             throw std::runtime_error(describe(i) + " is too large for one function of the movie (" +
                                      std::to_string(size) + " bytes of code)");

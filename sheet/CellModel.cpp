@@ -11,25 +11,34 @@
 CCellModel::CCellModel() = default;
 CCellModel::~CCellModel() = default;
 
-bool CCellModel::Key::operator<(const Key& other) const
+std::uint64_t CCellModel::CellKey(std::size_t sheet, int row, int column)
 {
-    if (sheet != other.sheet)
-        return sheet < other.sheet;
-    if (row != other.row)
-        return row < other.row;
-    return column < other.column;
+    return (static_cast<std::uint64_t>(sheet) << 36) | (static_cast<std::uint64_t>(row) << 15) |
+           static_cast<std::uint64_t>(column);
+}
+
+std::optional<std::size_t> CCellModel::FindSheetIndex(std::string_view name) const
+{
+    auto exact = exactSheetIndex_.find(name);
+    if (exact != exactSheetIndex_.end())
+        return exact->second;
+    // No two sheets differ only in case, so the folded name finds the one sheet.
+    auto it = sheetIndex_.find(sheet::UpperAscii(name));
+    if (it == sheetIndex_.end())
+        return std::nullopt;
+    return it->second;
 }
 
 CCellModel::SheetInfo* CCellModel::FindSheetInfo(std::string_view name)
 {
-    // No two sheets differ only in case, so the folded name finds the one sheet.
-    auto it = sheetIndex_.find(sheet::UpperAscii(name));
-    return it == sheetIndex_.end() ? nullptr : &sheets_[it->second];
+    std::optional<std::size_t> index = FindSheetIndex(name);
+    return index ? &sheets_[*index] : nullptr;
 }
 
 CCellModel::SheetInfo& CCellModel::AddSheetInfo(const std::string& name)
 {
     sheetIndex_.emplace(sheet::UpperAscii(name), sheets_.size());
+    exactSheetIndex_.emplace(name, sheets_.size());
     sheets_.push_back(SheetInfo{name});
     return sheets_.back();
 }
@@ -39,17 +48,14 @@ const CCellModel::SheetInfo* CCellModel::FindSheetInfo(std::string_view name) co
     return const_cast<CCellModel*>(this)->FindSheetInfo(name);
 }
 
-std::map<CCellModel::Key, CCellData>::const_iterator CCellModel::FindCell(const std::string& sheet, int row,
-                                                                          int column) const
+const CCellData* CCellModel::FindCell(std::string_view sheet, int row, int column) const
 {
-    auto it = cells_.find(Key{sheet, row, column});
-    if (it != cells_.end())
-        return it;
     // The workbook ignores the case of sheet names; cells are kept under the stored spelling.
-    const SheetInfo* info = FindSheetInfo(sheet);
-    if (!info || info->name == sheet)
-        return cells_.end();
-    return cells_.find(Key{info->name, row, column});
+    std::optional<std::size_t> index = FindSheetIndex(sheet);
+    if (!index || row < 1 || row > kMaxSheetRow || column < 1 || column > kMaxSheetColumn)
+        return nullptr;
+    auto it = cells_.find(CellKey(*index, row, column));
+    return it == cells_.end() ? nullptr : &it->second;
 }
 
 void CCellModel::AddSheet(const std::string& name)
@@ -101,17 +107,17 @@ bool CCellModel::SetCell(const std::string& sheet, int row, int column, CCellDat
         info = &AddSheetInfo(sheet);
     info->lastRow = std::max(info->lastRow, row);
     info->lastColumn = std::max(info->lastColumn, column);
-    cells_[Key{info->name, row, column}] = std::move(data);
+    cells_[CellKey(static_cast<std::size_t>(info - sheets_.data()), row, column)] = std::move(data);
     return true;
 }
 
 std::optional<CCellData> CCellModel::GetCell(const std::string& sheet, int row, int column) const
 {
     auto lock = Lock();
-    auto it = FindCell(sheet, row, column);
-    if (it == cells_.end())
+    const CCellData* data = FindCell(sheet, row, column);
+    if (!data)
         return std::nullopt;
-    return it->second;
+    return *data;
 }
 
 std::size_t CCellModel::GetCellCount() const
@@ -120,18 +126,44 @@ std::size_t CCellModel::GetCellCount() const
     return cells_.size();
 }
 
+void CCellModel::ReserveCells(std::size_t count)
+{
+    auto lock = Lock();
+    cells_.reserve(count);
+}
+
 void CCellModel::ForEachCell(const std::function<void(const CCellRef&, const CCellData&)>& visit) const
 {
     auto lock = Lock();
+    // Sheets by name, then rows and columns: keys in which the sheet's place in name order
+    // stands for the sheet sort the cells into that order.
+    std::vector<std::size_t> byName(sheets_.size());
+    for (std::size_t i = 0; i < byName.size(); ++i)
+        byName[i] = i;
+    std::sort(byName.begin(), byName.end(),
+              [this](std::size_t a, std::size_t b) { return sheets_[a].name < sheets_[b].name; });
+    std::vector<std::size_t> rank(sheets_.size());
+    for (std::size_t i = 0; i < byName.size(); ++i)
+        rank[byName[i]] = i;
+    constexpr std::uint64_t kPlaceBits = (std::uint64_t(1) << 36) - 1;
+    std::vector<std::pair<std::uint64_t, const CCellData*>> ordered;
+    ordered.reserve(cells_.size());
     for (const auto& [key, data] : cells_)
-        visit(CCellRef(key.sheet, key.row, key.column), data);
+        ordered.emplace_back(CellKey(rank[key >> 36], 0, 0) | (key & kPlaceBits), &data);
+    std::sort(ordered.begin(), ordered.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [key, data] : ordered) {
+        const SheetInfo& sheet = sheets_[byName[key >> 36]];
+        visit(CCellRef(sheet.name, static_cast<int>((key >> 15) & 0x1FFFFF), static_cast<int>(key & 0x7FFF)),
+              *data);
+    }
 }
 
 bool CCellModel::HasFormula(const CCellRef& cell) const
 {
     auto lock = Lock();
-    auto it = FindCell(cell.sheet, cell.row, cell.column);
-    return it != cells_.end() && !it->second.formula.empty();
+    const CCellData* data = FindCell(cell.sheet, cell.row, cell.column);
+    return data && !data->formula.empty();
 }
 
 std::unique_ptr<CModelVariable> CCellModel::ParseCellFormula(const CCellRef& cell, CVariableTable& table,
@@ -140,13 +172,13 @@ std::unique_ptr<CModelVariable> CCellModel::ParseCellFormula(const CCellRef& cel
     std::string formula;
     {
         auto lock = Lock();
-        auto it = FindCell(cell.sheet, cell.row, cell.column);
-        if (it == cells_.end() || it->second.formula.empty()) {
+        const CCellData* data = FindCell(cell.sheet, cell.row, cell.column);
+        if (!data || data->formula.empty()) {
             if (error)
                 *error = FormulaError{"the cell holds no formula", 0};
             return nullptr;
         }
-        formula = it->second.formula;
+        formula = data->formula;
     }
     FormulaContext context;
     context.sheet = cell.sheet;
@@ -157,7 +189,8 @@ std::unique_ptr<CModelVariable> CCellModel::ParseCellFormula(const CCellRef& cel
 
 std::unique_ptr<CModelVariable> CCellModel::MakeConstantNode(const CCellRef& cell) const
 {
-    std::optional<CCellData> data = GetCell(cell);
+    auto lock = Lock();
+    const CCellData* data = FindCell(cell.sheet, cell.row, cell.column);
     if (!data || (data->valueText.empty() && data->typeName != CellType::Text))
         return nullptr;
     if (data->typeName == CellType::Number || data->typeName == CellType::DateTime) {

@@ -4,6 +4,7 @@
 #include "sheet/NameDictionary.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -69,6 +70,8 @@ public:
         return GetCell(cell.sheet, cell.row, cell.column);
     }
     std::size_t GetCellCount() const;
+    // Makes room for this many cells in all, for an import that knows how many it brings.
+    void ReserveCells(std::size_t count);
     // Every cell in order of sheet name, row and column, under the lock.
     void ForEachCell(const std::function<void(const CCellRef&, const CCellData&)>& visit) const;
 
@@ -103,27 +106,33 @@ public:
     void SetLoaded(bool loaded);
 
 private:
-    struct Key {
-        std::string sheet;
-        int row;
-        int column;
-        bool operator<(const Key& other) const;
-    };
     struct SheetInfo {
         std::string name;
         int lastRow = 0;
         int lastColumn = 0;
     };
-    std::map<Key, CCellData>::const_iterator FindCell(const std::string& sheet, int row, int column) const;
+    // Hashes a name given as any kind of string without copying it.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+    // Sheet position, row and column in one number (rows need 21 bits, columns 15).
+    static std::uint64_t CellKey(std::size_t sheet, int row, int column);
+    const CCellData* FindCell(std::string_view sheet, int row, int column) const;
+    std::optional<std::size_t> FindSheetIndex(std::string_view name) const;
     SheetInfo* FindSheetInfo(std::string_view name);
     const SheetInfo* FindSheetInfo(std::string_view name) const;
     SheetInfo& AddSheetInfo(const std::string& name);
 
     mutable std::recursive_mutex mutex_;
-    std::map<Key, CCellData> cells_;
+    // Hashed rather than ordered: publishing looks every cell up several times, and only a
+    // walk over all cells needs their order, which it sorts once.
+    std::unordered_map<std::uint64_t, CCellData> cells_;
     std::vector<SheetInfo> sheets_;
     // Position in sheets_ by upper-cased name: workbooks may hold tens of thousands of sheets.
     std::unordered_map<std::string, std::size_t> sheetIndex_;
+    // The same by the stored spelling, which is how callers almost always name a sheet.
+    std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> exactSheetIndex_;
     sheet::NameDictionary definedNames_;
     std::map<std::string, std::string> namedValues_;
     bool loaded_ = false;

@@ -7,6 +7,13 @@ CCellValueRecord& CCellValueMap::insert(const CCellValueRecord& record)
     return records_.try_emplace(record.GetCellId(), record).first->second;
 }
 
+CCellValueRecord& CCellValueMap::insert(CCellValueRecord&& record)
+{
+    const int32_t id = record.GetCellId();
+    // Records mostly arrive in the order of their ids.
+    return records_.try_emplace(records_.end(), id, std::move(record))->second;
+}
+
 CCellValueRecord& CCellValueMap::Replace(const CCellValueRecord& record)
 {
     CCellValueRecord& stored = records_[record.GetCellId()];

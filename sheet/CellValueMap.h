@@ -15,6 +15,7 @@ class CCellValueMap {
 public:
     // Stores the record unless one with its id is stored; returns the stored record either way.
     CCellValueRecord& insert(const CCellValueRecord& record);
+    CCellValueRecord& insert(CCellValueRecord&& record);
     // Replaces the record of that id, or stores it when there is none.
     CCellValueRecord& Replace(const CCellValueRecord& record);
     // The record when present and marked, else none.

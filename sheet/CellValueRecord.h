@@ -21,6 +21,8 @@ public:
         Assign(other);
         return *this;
     }
+    CCellValueRecord(CCellValueRecord&&) noexcept = default;
+    CCellValueRecord& operator=(CCellValueRecord&&) noexcept = default;
 
     void Init(int32_t cellId, std::string variableName, std::string a1Text, const CModelVariable* constant);
     void Assign(const CCellValueRecord& other);

@@ -155,6 +155,7 @@ FillResult Fill(const xlsx::Workbook& workbook, CCellModel& model, const FillOpt
     }
 
     std::size_t total = StoredCellCount(workbook);
+    model.ReserveCells(model.GetCellCount() + total);
     std::size_t step = std::max<std::size_t>(1, total / 100);
     std::size_t done = 0;
     for (std::size_t s = 0; s < workbook.sheets.size(); ++s) {

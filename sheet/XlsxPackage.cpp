@@ -57,6 +57,8 @@ struct FileDescriptor {
 // systems), rounded up for its page headers.
 constexpr std::uint64_t kXmlNodeBytes = 72;
 constexpr std::uint64_t kXmlAttributeBytes = 48;
+// Deflate cannot expand a byte into more than about 1032.
+constexpr std::uint64_t kMaxInflateRatio = 1040;
 
 std::uint32_t MaxDepth(const pugi::xml_node& root)
 {
@@ -185,8 +187,8 @@ std::string Package::ReadPart(std::string_view name)
     if (entry < 0)
         throw WorkbookError("Workbook part " + PartText(name) + " is missing");
     zip_stat_t stat;
-    if (zip_stat_index(archive_, static_cast<zip_uint64_t>(entry), 0, &stat) == 0 &&
-        (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+    const bool stated = zip_stat_index(archive_, static_cast<zip_uint64_t>(entry), 0, &stat) == 0;
+    if (stated && (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
         throw WorkbookError("Workbook part " + PartText(name) +
                             " is encrypted in the zip package; workbooks never are, so the file is "
                             "not a workbook we can read");
@@ -195,11 +197,21 @@ std::string Package::ReadPart(std::string_view name)
         throw WorkbookError("Cannot open workbook part " + PartText(name) + " (" + zip_strerror(archive_) +
                             ")");
     // The stored size is only a hint: inflate in pieces and stop at the limit, so a part that
-    // claims to be small but inflates without end is caught all the same.
+    // claims to be small but inflates without end is caught all the same. The hint sizes the
+    // buffer, so an honest part is inflated straight into it, as far as deflate can really
+    // expand the stored bytes.
+    constexpr std::size_t kPieceBytes = 65536;
     std::string data;
-    char buffer[65536];
+    std::size_t used = 0;
+    if (stated && (stat.valid & ZIP_STAT_SIZE) && (stat.valid & ZIP_STAT_COMP_SIZE)) {
+        const std::uint64_t possible = std::min(stat.comp_size, limits_.maxPartBytes) * kMaxInflateRatio;
+        data.resize(static_cast<std::size_t>(std::min({stat.size, possible, limits_.maxPartBytes})) + 1);
+    }
     for (;;) {
-        zip_int64_t got = zip_fread(file, buffer, sizeof buffer);
+        if (used == data.size())
+            data.resize(static_cast<std::size_t>(
+                std::min<std::uint64_t>(std::max(data.size() * 2, used + kPieceBytes), limits_.maxPartBytes + 1)));
+        zip_int64_t got = zip_fread(file, data.data() + used, data.size() - used);
         if (got < 0) {
             std::string why = zip_file_strerror(file);
             zip_fclose(file);
@@ -207,13 +219,14 @@ std::string Package::ReadPart(std::string_view name)
         }
         if (got == 0)
             break;
-        data.append(buffer, static_cast<std::size_t>(got));
+        used += static_cast<std::size_t>(got);
         totalRead_ += static_cast<std::uint64_t>(got);
-        if (data.size() > limits_.maxPartBytes || totalRead_ > limits_.maxTotalBytes) {
+        if (used > limits_.maxPartBytes || totalRead_ > limits_.maxTotalBytes) {
             zip_fclose(file);
             throw WorkbookError("Workbook part " + PartText(name) + " inflates beyond the size limit");
         }
     }
+    data.resize(used);
     zip_fclose(file);
     return data;
 }
@@ -221,8 +234,12 @@ std::string Package::ReadPart(std::string_view name)
 std::uint64_t EstimatedXmlTreeBytes(std::string_view text)
 {
     // Every node starts at a "<" (a text node ends at one) and every attribute holds a "=".
-    auto count = [&](char c) { return static_cast<std::uint64_t>(std::count(text.begin(), text.end(), c)); };
-    return text.size() + count('<') * kXmlNodeBytes + count('=') * kXmlAttributeBytes;
+    std::uint64_t nodes = 0, attributes = 0;
+    for (char c : text) {
+        nodes += c == '<';
+        attributes += c == '=';
+    }
+    return text.size() + nodes * kXmlNodeBytes + attributes * kXmlAttributeBytes;
 }
 
 pugi::xml_document Package::ReadXml(std::string_view name, unsigned parseFlags,

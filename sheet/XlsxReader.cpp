@@ -296,6 +296,41 @@ std::vector<std::string> ReadSharedStrings(Package& package, const std::string& 
     return strings;
 }
 
+// What a cell element holds, found in one pass over its children and attributes (the first
+// of each name counts, as a search by name would find it).
+struct CellElement {
+    pugi::xml_node value;
+    pugi::xml_node formula;
+    pugi::xml_node inlineString;
+    pugi::xml_attribute reference;
+    pugi::xml_attribute style;
+    pugi::xml_attribute type;
+};
+
+CellElement ReadCellElement(const pugi::xml_node& c)
+{
+    CellElement cell;
+    for (auto child : c.children()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        std::string_view name = LocalName(child);
+        pugi::xml_node* slot = name == "v" ? &cell.value : name == "f" ? &cell.formula
+                             : name == "is" ? &cell.inlineString : nullptr;
+        if (slot && !*slot)
+            *slot = child;
+    }
+    for (auto attribute : c.attributes()) {
+        std::string_view name = attribute.name();
+        if (auto colon = name.find(':'); colon != std::string_view::npos)
+            name.remove_prefix(colon + 1);
+        pugi::xml_attribute* slot = name == "r" ? &cell.reference : name == "s" ? &cell.style
+                                  : name == "t" ? &cell.type : nullptr;
+        if (slot && !*slot)
+            *slot = attribute;
+    }
+    return cell;
+}
+
 struct SharedFormula {
     CellAddress anchor;
     std::string text;
@@ -348,8 +383,9 @@ private:
         for (auto c : row.children()) {
             if (LocalName(c) != "c")
                 continue;
+            const CellElement parts = ReadCellElement(c);
             CellAddress address{rowIndex, 0};
-            if (auto r = Attribute(c, "r")) {
+            if (auto r = parts.reference) {
                 auto parsed = ParseCellAddress(r.value());
                 if (!parsed)
                     throw WorkbookError("Sheet " + shownName_ + " has a cell with the invalid reference " +
@@ -367,9 +403,9 @@ private:
             Extend(address);
             // A cell listed only for its style holds nothing: it counts for the used range but
             // is not kept, so millions of them cost nothing.
-            if (!Child(c, "v") && !Child(c, "f") && !Child(c, "is"))
+            if (!parts.value && !parts.formula && !parts.inlineString)
                 continue;
-            Cell cell = ReadCell(c, address);
+            Cell cell = ReadCell(parts, address);
             if (cell.type == CellType::Empty && !cell.HasFormula())
                 continue;
             // The cell model keys every cell by its sheet's name.
@@ -396,10 +432,10 @@ private:
         return "cell " + FormatQualifiedCell(shownName_, address);
     }
 
-    void ReadFormat(const pugi::xml_node& c, Cell& cell)
+    void ReadFormat(const CellElement& c, Cell& cell)
     {
         std::uint32_t style = 0;
-        if (auto s = Attribute(c, "s")) {
+        if (auto s = c.style) {
             auto parsed = ParseUnsigned(s.value());
             if (!parsed)
                 throw WorkbookError("Invalid style index in " + Where({cell.row, cell.column}));
@@ -420,13 +456,13 @@ private:
         }
     }
 
-    Cell ReadCell(const pugi::xml_node& c, CellAddress address)
+    Cell ReadCell(const CellElement& c, CellAddress address)
     {
         Cell cell;
         cell.row = address.row;
         cell.column = address.column;
         ReadFormat(c, cell);
-        if (auto f = Child(c, "f"))
+        if (auto f = c.formula)
             ReadFormula(f, cell, address);
         ReadValue(c, cell, address);
         if (cell.type != CellType::Number)
@@ -436,15 +472,15 @@ private:
         return cell;
     }
 
-    void ReadValue(const pugi::xml_node& c, Cell& cell, CellAddress address)
+    void ReadValue(const CellElement& c, Cell& cell, CellAddress address)
     {
-        std::string_view type = Attribute(c, "t").value();
-        auto v = Child(c, "v");
+        std::string_view type = c.type.value();
+        auto v = c.value;
         const char* raw = v.text().get();
         auto where = [&] { return Where(address); };
         if (type == "inlineStr") {
             cell.type = CellType::String;
-            cell.text = StringItemText(Child(c, "is"));
+            cell.text = StringItemText(c.inlineString);
         } else if (!v || (*raw == '\0' && type != "str")) {
             // Some programs write an empty <v/> for a cell without value.
             cell.type = CellType::Empty;

@@ -68,12 +68,25 @@ void CAction::Write(swf::Writer& out) const
 
 void CAction::WriteRecord(swf::Writer& out, std::span<const uint8_t> payload) const
 {
-    if (payload.size() > 0xFFFF)
-        throw swf::SwfError("action " + std::to_string(code_) + " has a payload of " +
-                            std::to_string(payload.size()) + " bytes, more than 65535");
-    out.U8(code_);
-    out.U16(static_cast<uint16_t>(payload.size()));
+    const size_t start = BeginRecord(out);
     out.Bytes(payload);
+    EndRecord(out, start);
+}
+
+size_t CAction::BeginRecord(swf::Writer& out) const
+{
+    out.U8(code_);
+    out.U16(0);
+    return out.Size();
+}
+
+void CAction::EndRecord(swf::Writer& out, size_t payloadStart) const
+{
+    const size_t size = out.Size() - payloadStart;
+    if (size > 0xFFFF)
+        throw swf::SwfError("action " + std::to_string(code_) + " has a payload of " + std::to_string(size) +
+                            " bytes, more than 65535");
+    out.PatchU16(payloadStart - 2, static_cast<uint16_t>(size));
 }
 
 void CActionRaw::Write(swf::Writer& out) const
@@ -137,44 +150,45 @@ std::unique_ptr<CActionPush> CActionPush::CActionPushUndefined()
 
 void CActionPush::Write(swf::Writer& out) const
 {
-    swf::Writer payload;
+    // Written in place: a movie's scripts are mostly pushes.
+    const size_t start = BeginRecord(out);
     for (const auto& v : values_) {
-        payload.U8(static_cast<uint8_t>(v.type));
+        out.U8(static_cast<uint8_t>(v.type));
         switch (v.type) {
         case swf::PushType::String:
-            payload.String(v.text);
+            out.String(v.text);
             break;
         case swf::PushType::Float:
-            payload.U32(v.floatBits);
+            out.U32(v.floatBits);
             break;
         case swf::PushType::Null:
         case swf::PushType::Undefined:
             break;
         case swf::PushType::Register:
-            payload.U8(v.registerNumber);
+            out.U8(v.registerNumber);
             break;
         case swf::PushType::Boolean:
-            payload.U8(v.boolean ? 1 : 0);
+            out.U8(v.boolean ? 1 : 0);
             break;
         case swf::PushType::Double:
             // The player stores a double as two little-endian words, the high word first.
-            payload.U32(static_cast<uint32_t>(v.doubleBits >> 32));
-            payload.U32(static_cast<uint32_t>(v.doubleBits));
+            out.U32(static_cast<uint32_t>(v.doubleBits >> 32));
+            out.U32(static_cast<uint32_t>(v.doubleBits));
             break;
         case swf::PushType::Integer:
-            payload.S32(v.integer);
+            out.S32(v.integer);
             break;
         case swf::PushType::Constant8:
-            payload.U8(static_cast<uint8_t>(v.constant));
+            out.U8(static_cast<uint8_t>(v.constant));
             break;
         case swf::PushType::Constant16:
-            payload.U16(v.constant);
+            out.U16(v.constant);
             break;
         default:
             throw swf::SwfError("push value of unknown kind " + std::to_string(static_cast<int>(v.type)));
         }
     }
-    WriteRecord(out, payload.Data());
+    EndRecord(out, start);
 }
 
 CActionDefineFunction::CActionDefineFunction(std::string_view name)
@@ -189,21 +203,23 @@ std::unique_ptr<CActionDefineFunction> CActionDefineFunction::CActionDefineFunct
 
 void CActionDefineFunction::Write(swf::Writer& out) const
 {
-    swf::Writer body;
-    body_.Write(body);
-    if (body.Size() > 0xFFFF)
-        throw swf::SwfError("function \"" + name_ + "\" has a body of " + std::to_string(body.Size()) +
-                            " bytes, more than 65535");
     if (parameters_.size() > 0xFFFF)
         throw swf::SwfError("function \"" + name_ + "\" has too many parameters");
-    swf::Writer payload;
-    payload.String(name_);
-    payload.U16(static_cast<uint16_t>(parameters_.size()));
+    const size_t start = BeginRecord(out);
+    out.String(name_);
+    out.U16(static_cast<uint16_t>(parameters_.size()));
     for (const auto& p : parameters_)
-        payload.String(p);
-    payload.U16(static_cast<uint16_t>(body.Size()));
-    WriteRecord(out, payload.Data());
-    out.Bytes(body.Data());
+        out.String(p);
+    out.U16(0);
+    EndRecord(out, start);
+    // The body follows the record; its size, known once it is written, closes the record.
+    const size_t bodyStart = out.Size();
+    body_.Write(out);
+    const size_t bodySize = out.Size() - bodyStart;
+    if (bodySize > 0xFFFF)
+        throw swf::SwfError("function \"" + name_ + "\" has a body of " + std::to_string(bodySize) +
+                            " bytes, more than 65535");
+    out.PatchU16(bodyStart - 2, static_cast<uint16_t>(bodySize));
 }
 
 void CActionSetTarget::Write(swf::Writer& out) const

@@ -23,6 +23,10 @@ public:
 protected:
     // Code, 16-bit length and payload; a payload over 65535 bytes cannot be written and throws.
     void WriteRecord(swf::Writer& out, std::span<const uint8_t> payload) const;
+    // The same for a payload written straight after the header: BeginRecord writes the code
+    // and returns where the payload starts, EndRecord fills the length in.
+    size_t BeginRecord(swf::Writer& out) const;
+    void EndRecord(swf::Writer& out, size_t payloadStart) const;
 
 private:
     uint8_t code_;

@@ -39,6 +39,13 @@ public:
     const std::vector<uint8_t>& Data() const { return data_; }
     std::vector<uint8_t> Take() { return std::move(data_); }
     void Reserve(size_t bytes) { data_.reserve(bytes); }
+    // Empties the writer and keeps its buffer, for a writer used again and again.
+    void Clear()
+    {
+        data_.clear();
+        bitBuffer_ = 0;
+        bitCount_ = 0;
+    }
     void PatchU16(size_t offset, uint16_t value);
     void PatchU32(size_t offset, uint32_t value);
 

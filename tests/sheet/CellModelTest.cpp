@@ -84,6 +84,28 @@ TEST(CellModelTest, SheetsNamedValuesAndFlags)
     EXPECT_EQ(values.begin()->first, "KVDecimalSeparator");
 }
 
+// Cell ids follow this order, so a movie's variables depend on it; the sheet's largest row
+// and column must not run into the next sheet or place.
+TEST(CellModelTest, WalkVisitsSheetsByNameThenRowsAndColumns)
+{
+    CCellModel model;
+    model.SetCell("Zeta", 1, 1, CCellData{"1", "number", "", false});
+    model.SetCell("Alpha", kMaxSheetRow, kMaxSheetColumn, CCellData{"last", "string", "", false});
+    model.SetCell("Alpha", 2, 1, CCellData{"2", "number", "A1", false});
+    model.SetCell("Alpha", 1, kMaxSheetColumn, CCellData{"3", "number", "", false});
+    model.SetCell("Alpha", 2, 1, CCellData{"4", "number", "", false});
+    std::vector<std::string> visited;
+    model.ForEachCell([&](const CCellRef& cell, const CCellData& data) {
+        visited.push_back(cell.sheet + "!" + std::to_string(cell.row) + "," + std::to_string(cell.column) + "=" +
+                          data.valueText);
+    });
+    EXPECT_EQ(visited, (std::vector<std::string>{"Alpha!1,16384=3", "Alpha!2,1=4", "Alpha!1048576,16384=last",
+                                                 "Zeta!1,1=1"}));
+    EXPECT_EQ(model.GetCellCount(), 4u);
+    EXPECT_FALSE(model.HasFormula(CCellRef("alpha", 2, 1)));
+    EXPECT_EQ(model.GetCell("ALPHA", kMaxSheetRow, kMaxSheetColumn)->valueText, "last");
+}
+
 TEST(CellValueMapTest, InsertKeepsFindNeedsTheMark)
 {
     CCellValueMap map;
