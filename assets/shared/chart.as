@@ -120,20 +120,30 @@ if (_global.kvChartSeries == undefined) {
         this.kvText("kvTitle", 0, top, w, 20, this.chartTitle, this.titleTextFormat, "center");
         top += this.chartTitle == undefined || this.chartTitle == "" ? 0 : 20;
         var series = kvChartSeries(this.dataValues, this.seriesNames);
+        var scale = kvChartScale(series);
+        var lo = scale[0], hi = scale[1], step = scale[2];
+        var ticks = Math.round((hi - lo) / step);
         var legendW = this.showLegend == true ? Math.min(Math.round(w * 0.25), 120) : 0;
         var labelsW = horizontal ? Math.min(Math.round(w * 0.2), 80) : 40;
+        if (!horizontal) {
+            // The value labels left of the plot take the width of the widest ("$250,000" does
+            // not fit in the usual 40 pixels), up to a third of the chart.
+            for (var lt = 0; lt <= ticks; lt++) {
+                var measured = this.kvText("kvTick" + lt, 0, 0, w, 18, kvShowNumber(lo + lt * step, this.formatValue),
+                                           this.YAxisTextFormat, "right");
+                labelsW = Math.max(labelsW, Math.ceil(measured.textWidth) + 6);
+            }
+            labelsW = Math.min(labelsW, Math.round(w / 3));
+        }
         var px = labelsW + 6, py = top + 6, pw = w - px - legendW - 10, ph = h - py - 24;
         if (pw < 10 || ph < 10)
             return;
         this.kvPlotArea = [px, py, pw, ph];
-        var scale = kvChartScale(series);
-        var lo = scale[0], hi = scale[1], step = scale[2];
         var plot = this.kvClip("kvPlot");
         kvRect(plot, px, py, pw, ph, this.showPlotFill == false ? undefined : this.plotFillColor,
                this.showPlotBorder == false ? undefined : this.plotBorderColor);
         // Grid lines and value labels.
         var grid = this.kvClip("kvGrid");
-        var ticks = Math.round((hi - lo) / step);
         for (var t = 0; t <= ticks; t++) {
             var v = lo + t * step, f = (v - lo) / (hi - lo);
             var label = kvShowNumber(v, this.formatValue);
