@@ -63,12 +63,13 @@ this.onEnterFrame = function () {
 
 // Once the movie in level 1 has drawn the components named in kvNames (comma-separated), sends
 // "ready" with four numbers per component, where a test can take hold of it: a slider's track
-// from, to, across and its thumb; a dial's centre and 0, 0; any other its x, y, width and height.
+// from, to, across and its thumb; a dial's centre, its needle's angle and 0; any other its x, y,
+// width and height.
 // Then, whenever it changes, "state": a line "cells" with every cell variable as V<id>=value,
 // and a line per component with its name, each text it shows as field=text, and what its
 // drawing shows as @bars= (column heights), @widths= (bar lengths), @points= (heights over the
-// plot's bottom), @slices= (sweeps in degrees), @needle= (degrees) and @mv= (its value), all
-// separated by tabs.
+// plot's bottom), @slices= (sweeps in degrees), @needle= (degrees) and @mv= (its value), and
+// #clipped= with the fields whose text is wider than they are, all separated by tabs.
 const char* kShownProbe = R"(
 getURL(kvMovie, "_level1");
 var kvList = kvNames == undefined || kvNames == "" ? [] : kvNames.split(",");
@@ -86,14 +87,20 @@ function kvPlace(c) {
         return [c._x + c.kvTrackStart, c._x + c.kvTrackStart + c.kvTrackLength, c._y + c.kvTrackAcross,
                 c._x + c.kvThumb._x];
     if (c.kvCentre != undefined && c.kvTurnFrom != undefined)
-        return [c._x + c.kvCentre[0], c._y + c.kvCentre[1], 0, 0];
+        return [c._x + c.kvCentre[0], c._y + c.kvCentre[1], c.kvNeedleAngle, 0];
     return [c._x, c._y, c.kvW, c.kvH];
 }
 
 function kvShown(name, c) {
-    var parts = [name];
-    for (var f in c.kvFields)
+    var parts = [name], clipped = [];
+    for (var f in c.kvFields) {
         parts.push(f + "=" + c.kvFields[f]);
+        // The field's text runs past its edges (2 pixels of margin each side).
+        if (c[f].textWidth > c[f]._width - 4)
+            clipped.push(f);
+    }
+    if (clipped.length > 0)
+        parts.push("#clipped=" + clipped.join(","));
     if (c.kvBars.length > 0) {
         parts.push("@bars=" + kvEach(c.kvBars, function (b) { return b[3]; }));
         parts.push("@widths=" + kvEach(c.kvBars, function (b) { return b[2]; }));

@@ -165,6 +165,7 @@ function parseState(state) {
     for (const part of parts) {
       const at = part.indexOf("=");
       if (part.startsWith("@")) drawn[part.slice(1, at)] = part.slice(at + 1).split(",").map(Number);
+      else if (part.startsWith("#")) drawn[part.slice(1, at)] = part.slice(at + 1).split(",");
       else fields[part.slice(0, at)] = part.slice(at + 1);
     }
     components[name] = { fields, drawn };
@@ -179,6 +180,7 @@ function checkShown(what, description, values, shown) {
     const want = shows(component, values);
     const got = shown.components[component.name];
     if (!got) { fail(`${what}: ${component.name} reported nothing`); continue; }
+    for (const field of got.drawn.clipped || []) fail(`${what}: ${component.name}.${field} is cut off: ${got.fields[field]}`);
     for (const [field, text] of Object.entries(want.fields)) {
       if (got.fields[field] === text) ++ok;
       else fail(`${what}: ${component.name}.${field} shows ${JSON.stringify(got.fields[field])}, expected ${JSON.stringify(text)}`);
@@ -221,11 +223,11 @@ const RECALCULATED = {
   }),
 };
 
-// How the samples' inputs are moved: a slider's thumb to a fraction of its track, a dial
-// pressed at an angle (degrees clockwise from up).
+// How the samples' inputs are moved, in order: a slider's thumb dragged to a fraction of its
+// track, a dial's needle turned round its centre to an angle (degrees clockwise from up).
 const MOVES = {
   "loan-planner": [["Amount", 0.6], ["Rate", 0.3], ["Years", 45]],
-  "regional-sales": [["GrowthSlider", 0.8]],
+  "regional-sales": [["GrowthSlider", 0.8], ["GrowthSlider", 0.1]],
 };
 
 // The value a move aims at, and how far from it the mouse's rounding may land.
@@ -237,18 +239,27 @@ function aimed(component, to) {
 }
 
 async function moveInputs(page, numbers, at, description, moves) {
+  const needles = {};
   for (const [name, to] of moves) {
     const index = description.components.findIndex((c) => c.name === name);
     const [a, b, c, d] = numbers.slice(index * 4, index * 4 + 4);
     if (description.components[index].symbol === "KVDialSymbol") {
-      const rad = (to * Math.PI) / 180;
-      await page.mouse.click(...at(a + 40 * Math.sin(rad), b - 40 * Math.cos(rad)));
-    } else {
-      await page.mouse.move(...at(d, c));
+      const on = (angle) => at(a + 40 * Math.sin((angle * Math.PI) / 180), b - 40 * Math.cos((angle * Math.PI) / 180));
+      const from = needles[name] ?? c;
+      await page.mouse.move(...on(from));
       await page.mouse.down();
-      await page.mouse.move(...at(a + (b - a) * to * 0.8, c), { steps: 4 });
+      for (let step = 1; step <= 6; ++step) await page.mouse.move(...on(from + ((to - from) * step) / 6));
+      await page.mouse.up();
+      needles[name] = to;
+    } else {
+      // The thumb is where the last drag left it.
+      const thumb = needles[name] ?? d;
+      await page.mouse.move(...at(thumb, c));
+      await page.mouse.down();
+      await page.mouse.move(...at((thumb + a + (b - a) * to) / 2, c), { steps: 4 });
       await page.mouse.move(...at(a + (b - a) * to, c + 3), { steps: 4 });
       await page.mouse.up();
+      needles[name] = a + (b - a) * to;
     }
     await page.waitForTimeout(250);
   }
@@ -284,7 +295,7 @@ async function checkDocument(drive, file) {
     const last = states.at(-1);
     const now = { ...cached };
     const cellOf = Object.fromEntries(Object.entries(variables).map(([v, c]) => [c, v]));
-    for (const [inputName, to] of moves) {
+    for (const [inputName, to] of Object.entries(Object.fromEntries(moves))) {
       const component = description.components.find((c) => c.name === inputName);
       const cell = cellsOf(component.parameters.General.mv)[0];
       now[cell] = Number(last.cells[cellOf[cell]]);

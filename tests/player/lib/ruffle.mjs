@@ -111,6 +111,8 @@ export async function withPlayer(folder, body) {
         if (size) {
           await page.setViewportSize({ width: size[0] + 40, height: size[1] + 40 });
           await page.evaluate(([w, h]) => Object.assign(document.getElementById("c").style, { width: `${w}px`, height: `${h}px` }), size);
+          // The player element has a size of its own; it fills the frame instead.
+          await page.addStyleTag({ content: "#c > * { width: 100%; height: 100%; }" });
         }
         let errorSeenAt = 0;
         let handled = 0;
