@@ -47,6 +47,10 @@ TEST_F(CellBindingTest, ScalarMirrorsTheFirstCellAndLinksIt)
     EXPECT_EQ(PathText(*b.GetLink(0)), ".value");
     EXPECT_EQ(b.GetLink(0)->GetModelVariableName(), "V" + std::to_string(FakeModelLink::IdOf(0, 1)));
     EXPECT_GT(link.changes, 0);
+    CParameter copy(p);
+    ASSERT_EQ(copy.GetBinding()->GetLinkCount(), 1);
+    EXPECT_NE(copy.GetBinding()->GetLink(0), b.GetLink(0)) << "a copy gets links of its own";
+    EXPECT_EQ(copy.GetBinding()->GetRangePtr(), b.GetRangePtr());
 
     // Unlinking keeps the last value as a constant.
     b.RefreshParameter(nullptr, false);
@@ -122,10 +126,13 @@ TEST_F(CellBindingTest, RangesOfAReplacedTableAreNeverUsed)
 {
     CParameter p("value", ParamType::CellBinding);
     CCellBinding& b = *p.GetBinding();
+    EXPECT_FALSE(b.TestFirstCell());
     const model::RangeHandle* range = link.Add(1, 1, 1, 1);
     b.SetRange(range);
     b.RefreshParameter(range, false);
+    EXPECT_FALSE(b.TestFirstCell());
     link.SetFormula(1, 1);
+    EXPECT_TRUE(b.TestFirstCell()) << "the first cell holds a formula";
     CParameter copy(p);
 
     link.ReplaceTable(); // the fake throws if a freed range is looked up
@@ -166,26 +173,6 @@ TEST_F(CellBindingTest, RenamedBindingsWriteUnderTheirNewName)
     list.SetName("names");
     EXPECT_EQ(list.GetBinding()->GetValue().GetName(), "names");
     EXPECT_EQ(PathText(*list.GetBinding()->GetLink(1)), ".names.1");
-}
-
-TEST_F(CellBindingTest, FirstCellFormulaTest)
-{
-    CParameter p("v", ParamType::CellBinding);
-    EXPECT_FALSE(p.GetBinding()->TestFirstCell());
-    p.RefreshFromCells(link.Add(1, 1, 1, 1), false);
-    EXPECT_FALSE(p.GetBinding()->TestFirstCell());
-    link.SetFormula(1, 1);
-    EXPECT_TRUE(p.GetBinding()->TestFirstCell());
-}
-
-TEST_F(CellBindingTest, CopiesGetTheirOwnLinks)
-{
-    CParameter p("value", ParamType::CellBinding);
-    p.RefreshFromCells(link.Add(0, 1, 1, 1), false);
-    CParameter copy(p);
-    ASSERT_EQ(copy.GetBinding()->GetLinkCount(), 1);
-    EXPECT_NE(copy.GetBinding()->GetLink(0), p.GetBinding()->GetLink(0));
-    EXPECT_EQ(copy.GetBinding()->GetRangePtr(), p.GetBinding()->GetRangePtr());
 }
 
 TEST_F(CellBindingTest, LinksEmitTheirCopyActions)

@@ -103,15 +103,6 @@ TEST(Parameter, ValueTextAndTypeCode)
     EXPECT_STREQ(p.GetValueText(small, sizeof small), "abc");
 }
 
-TEST(Parameter, SettingAValueClearsUndefined)
-{
-    CParameter p("p", ParamType::Text);
-    p.SetUndefined();
-    ASSERT_TRUE(p.IsUndefined());
-    p.SetString("v");
-    EXPECT_FALSE(p.IsUndefined());
-}
-
 TEST(Parameter, CopiesAreDeepAndIndependent)
 {
     auto group = Make("General", ParamType::Group);

@@ -1,3 +1,5 @@
+#include <thread>
+
 #include "UiFixture.h"
 #include "platform/docview/WinApp.h"
 
@@ -54,6 +56,26 @@ TEST_F(QueueTest, TimersFollowTheSimulatedClock)
 
     EXPECT_TRUE(q.KillTimer(nullptr, 5));
     EXPECT_FALSE(q.KillTimer(nullptr, 5));
+}
+
+TEST_F(QueueTest, AnotherThreadWakesABlockingGet)
+{
+    CMessageQueue& q = GetMessageQueue();
+    std::thread worker([&q] {
+        for (int i = 0; i < 100; ++i) {
+            q.Post(nullptr, WM_APP + 0xC8, 2, i);
+        }
+        q.PostQuit(0);
+    });
+    MSG msg;
+    int received = 0;
+    LPARAM expected = 0;
+    while (q.Get(msg)) {
+        EXPECT_EQ(msg.lParam, expected++);
+        ++received;
+    }
+    worker.join();
+    EXPECT_EQ(received, 100);
 }
 
 TEST_F(QueueTest, MessagesForADestroyedWindowAreDropped)

@@ -1,35 +1,19 @@
 #pragma once
 
 #include "platform/controls/Button.h"
-#include "platform/services/Clock.h"
+#include "platform/controls/Edit.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/Dialog.h"
-#include "platform/controls/Edit.h"
-#include "platform/window/Input.h"
-#include "platform/dialogs/MessageBox.h"
-#include "platform/window/MessageQueue.h"
-#include "platform/docview/Resources.h"
-#include "platform/window/Screen.h"
-#include "platform/window/WindowHost.h"
-#include "platform/window/Wnd.h"
+#include "tests/support/UiTest.h"
 
-#include <gtest/gtest.h>
-
-// A clean user interface for each dialog test: no windows or hooks, scripted message boxes and
-// file dialogs that fail the test when one comes unasked, and an owner window.
-class DialogTest : public ::testing::Test {
+// A clean user interface for each dialog test, with scripted file dialogs that fail the test
+// when one comes unasked, no dialog hooks, and an owner window.
+class DialogTest : public UiTest {
 protected:
     void SetUp() override
     {
-        ResetWindows();
-        ResetMessageQueue();
-        UseManualClock(1000);
-        boxes = &UseScriptedMessageBoxes();
+        UiTest::SetUp();
         files = &UseScriptedCommonDialogs();
-        ResetInputState();
-        ResetResources();
-        ResetScreenMetrics();
-        ResetWindowHost();
         ResetDialogTemplates();
         ui::ResetDialogHooks();
         ASSERT_TRUE(
@@ -38,16 +22,12 @@ protected:
     void TearDown() override
     {
         owner.DestroyWindow();
-        EXPECT_TRUE(boxes->Unexpected().empty()) << "unexpected message box: " << boxes->Unexpected()[0].text;
         EXPECT_TRUE(files->Unexpected().empty()) << "unexpected file dialog";
         EXPECT_TRUE(ui::UnansweredDialogs().empty()) << "a dialog nobody answered";
         ui::ResetDialogHooks();
         ResetDialogTemplates();
         ResetCommonDialogService();
-        ResetMessageBoxService();
-        ResetWindows();
-        ResetMessageQueue();
-        ResetClock();
+        UiTest::TearDown();
     }
 
     static CButton& Button(CDialog& dlg, int id) { return *static_cast<CButton*>(dlg.GetDlgItem(id)); }
@@ -60,6 +40,5 @@ protected:
     }
 
     CWnd owner;
-    CScriptedMessageBoxes* boxes = nullptr;
     CScriptedCommonDialogs* files = nullptr;
 };

@@ -123,16 +123,6 @@ TEST(VariableTableTest, RangesAreStoredOnceAndNumberTheirCells)
     EXPECT_EQ(table.GetRange(2), nullptr);
 }
 
-TEST(VariableTableTest, NamesIgnoreCase)
-{
-    CVariableTable table;
-    table.SetName("Sales", "Sheet1!$A$1:$A$4");
-    EXPECT_EQ(table.FindName("SALES").value_or(""), "Sheet1!$A$1:$A$4");
-    EXPECT_FALSE(table.FindName("Costs").has_value());
-    ASSERT_EQ(table.GetNames().size(), 1u);
-    EXPECT_EQ(table.GetNames()[0].first, "Sales");
-}
-
 TEST(VariableTableTest, ConcurrentAddsGiveDistinctIds)
 {
     CVariableTable table;
