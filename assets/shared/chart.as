@@ -2,6 +2,8 @@
 // grid and axes, the legend and the titles. Column and bar charts keep the rectangle of each bar
 // in kvBars ([x, y, w, h] per series and category, series by series), line charts their points
 // in kvPoints ([x, y] likewise), pie charts each slice's [start, sweep] in degrees in kvSlices.
+// With alerts on, a chart of one series colours its bars, markers or slices by their bands, the
+// value scale (a pie's 0 to its largest value) standing for the range when there is no target.
 #include "shared/component.as"
 
 if (_global.kvChartSeries == undefined) {
@@ -50,6 +52,12 @@ if (_global.kvChartSeries == undefined) {
         return [Math.floor(lo / step) * step, Math.ceil(hi / step) * step, step];
     };
 
+    // A chart of one series with alerts on colours each item by its alert band instead.
+    _global.kvItemColor = function (chart, series, s, p) {
+        var colour = kvSeriesColor(chart, s);
+        return series.length == 1 ? chart.kvAlertFill(series[0][p], colour, p) : colour;
+    };
+
     _global.kvSeriesColor = function (chart, s) {
         var colors = chart.seriesColors;
         if (colors != undefined && colors.length > 0)
@@ -82,6 +90,10 @@ if (_global.kvChartSeries == undefined) {
         var r = Math.max(Math.min((w - legendW) / 2, (h - top) / 2) - 8, 4);
         var cx = (w - legendW) / 2, cy = top + (h - top) / 2;
         var pie = this.kvClip("kvPie");
+        var largest = 0;
+        for (var g = 0; g < values.length; g++)
+            largest = Math.max(largest, values[g]);
+        this.kvAlertRange = [0, largest];
         this.kvSlices = [];
         var start = 0;
         for (var j = 0; j < values.length; j++) {
@@ -89,7 +101,7 @@ if (_global.kvChartSeries == undefined) {
             this.kvSlices.push([Math.round(start * 100) / 100, Math.round(sweep * 100) / 100]);
             if (sweep > 0) {
                 pie.lineStyle(0, 0xFFFFFF, 100);
-                pie.beginFill(kvSeriesColor(this, j), 100);
+                pie.beginFill(kvItemColor(this, [values], 0, j), 100);
                 pie.moveTo(cx, cy);
                 var parts = Math.ceil(sweep / 5);
                 for (var k = 0; k <= parts; k++) {
@@ -104,7 +116,7 @@ if (_global.kvChartSeries == undefined) {
         var labels = this.categoryLabels;
         for (var n = 0; n < values.length && legendW > 0; n++) {
             var ly = top + 8 + n * 18;
-            kvRect(pie, w - legendW, ly + 4, 10, 10, kvSeriesColor(this, n), undefined);
+            kvRect(pie, w - legendW, ly + 4, 10, 10, kvItemColor(this, [values], 0, n), undefined);
             this.kvText("kvLegend" + n, w - legendW + 14, ly, legendW - 16, 18,
                         labels != undefined && labels[n] != undefined ? labels[n] : String(n + 1), this.legendTextFormat, "left");
         }
@@ -122,6 +134,7 @@ if (_global.kvChartSeries == undefined) {
         var series = kvChartSeries(this.dataValues, this.seriesNames);
         var scale = kvChartScale(series);
         var lo = scale[0], hi = scale[1], step = scale[2];
+        this.kvAlertRange = [lo, hi];
         var ticks = Math.round((hi - lo) / step);
         var legendW = this.showLegend == true ? Math.min(Math.round(w * 0.25), 120) : 0;
         var labelsW = horizontal ? Math.min(Math.round(w * 0.2), 80) : 40;
@@ -188,7 +201,7 @@ if (_global.kvChartSeries == undefined) {
             for (var m = 0; m < nPoints; m++) {
                 var pt = this.kvPoints[s * nPoints + m];
                 bars.lineStyle();
-                bars.beginFill(kvSeriesColor(this, s), 100);
+                bars.beginFill(kvItemColor(this, series, s, m), 100);
                 kvCircle(bars, pt[0], pt[1], 3);
                 bars.endFill();
             }
@@ -202,7 +215,7 @@ if (_global.kvChartSeries == undefined) {
                     rect = [px + a * pw, py + p * span + span * 0.15 + s * barSize, (b - a) * pw, barSize];
                 else
                     rect = [px + p * span + span * 0.15 + s * barSize, py + ph - b * ph, barSize, (b - a) * ph];
-                kvRect(bars, rect[0], rect[1], rect[2], rect[3], kvSeriesColor(this, s), undefined);
+                kvRect(bars, rect[0], rect[1], rect[2], rect[3], kvItemColor(this, series, s, p), undefined);
                 this.kvBars.push(rect);
             }
         }

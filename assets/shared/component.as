@@ -124,15 +124,16 @@ if (_global.KVComponent == undefined) {
     };
 
     // Alerts colour what a component shows by the band its value falls in. The value counts as
-    // a percentage of its "target" (a number other than 0), else of the component's range
-    // ("minValue" 0 %, "maxValue" 100 %). The ascending thresholds "alertPcts" divide the
+    // a percentage of its "target" (a number other than 0; item i of a list of targets), else of
+    // the component's range (kvAlertRange where a chart sets it, else "minValue" 0 % and
+    // "maxValue" 100 %). The ascending thresholds "alertPcts" divide the
     // percentages into bands; the colours ("customAlertColors", else "alertColors", and the
     // font colours "customAlertFontColors") run from the good end to the bad. "alertType"
     // "high" gives the lowest band the first colour, "low" the highest band, and "mid" the band
     // just under 100 %: percentages above 100 count back down from there (a range's middle is
     // 100 % then). The band's colour index stays in kvAlertBand: -1 for a value that is no
     // number (coloured "alertNoDataColor"), undefined while alerts are off.
-    p.kvAlertIndex = function (v) {
+    p.kvAlertIndex = function (v, item) {
         this.kvAlertBand = undefined;
         var colours = this.customAlertColors != undefined ? this.customAlertColors : this.alertColors;
         var pcts = this.alertPcts;
@@ -147,11 +148,13 @@ if (_global.KVComponent == undefined) {
             return -1;
         }
         var mid = this.alertType == "mid";
-        var target = kvNumber(this.target, 0), pct;
+        var target = kvNumber(this.target instanceof Array ? this.target[item] : this.target, 0), pct;
         if (target != 0) {
             pct = n / target * 100;
         } else {
-            var lo = kvNumber(this.minValue, 0), hi = kvNumber(this.maxValue, 100);
+            var range = this.kvAlertRange;
+            var lo = range != undefined ? range[0] : kvNumber(this.minValue, 0);
+            var hi = range != undefined ? range[1] : kvNumber(this.maxValue, 100);
             pct = hi != lo ? (n - lo) / (hi - lo) * (mid ? 200 : 100) : 0;
         }
         if (mid && pct > 100)
@@ -163,9 +166,10 @@ if (_global.KVComponent == undefined) {
         return this.kvAlertBand;
     };
 
-    // The fill of the component's body: its band's colour while object alerts are on.
-    p.kvAlertFill = function (v, otherwise) {
-        var band = this.kvAlertIndex(v);
+    // The fill of the component's body (or of a chart's item): its band's colour while object
+    // alerts are on.
+    p.kvAlertFill = function (v, otherwise, item) {
+        var band = this.kvAlertIndex(v, item);
         if (band == undefined || this.objectAlertsEnabled == false)
             return otherwise;
         if (band < 0)

@@ -7,7 +7,8 @@
 // (that display's title), and a second display bound to A1 itself.
 // selectors.swf: A1 = 1 (a combo box inserts the position chosen), A2 = 0 (a check box inserts 0
 // or 1), A3 = 0 (a push button inserts 1); a column chart of B1 = A1*10, C1 = A2*20+5,
-// D1 = A3*30+15 and a bar chart of the same; a label showing E1 = "Total: "&(B1+C1+D1).
+// D1 = A3*30+15 and a bar chart of the same with alerts against the target F1 = 40; a label
+// showing E1 = "Total: "&(B1+C1+D1).
 // inputs.swf: A1 = 20 (a dial), A2 = 1 (a list box), A3 = 1 (radio buttons), A4 = 5 (an input
 // text); a gauge and a progress bar of B1 = A1+0, a line and a pie chart of B1, C1 = A2*10 and
 // D1 = A3*10+A4, on a background.
@@ -73,8 +74,8 @@ Object.registerClass("KVProbeSymbol", KVProbe);
 )";
 
 // Reports the cells, the column chart's bar heights, the label, the check box, the combo box
-// and the bar chart's bar widths whenever they change; "ready" carries where to click: the check box, the combo box, its third
-// item once open, and the push button.
+// and the bar chart's bar widths and centres on the stage whenever they change; "ready" carries
+// where to click: the check box, the combo box, its third item once open, and the push button.
 const char* kSelectorProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
 KVProbe.prototype = new MovieClip();
@@ -86,13 +87,16 @@ KVProbe.prototype.onEnterFrame = function () {
         fscommand("ready", centre(check) + "," + centre(combo) + "," + Math.round(combo._x + 20) + ","
                   + Math.round(combo._y + combo.kvH + 2.5 * 18) + "," + centre(button));
     }
-    var heights = [], widths = [], bars = _root.KVBarChartSymbol_1.kvBars;
+    var heights = [], widths = [], centres = [], across = _root.KVBarChartSymbol_1, bars = across.kvBars;
     for (var i = 0; i < chart.kvBars.length; i++)
         heights.push(Math.round(chart.kvBars[i][3] * 100) / 100);
     for (var b = 0; b < bars.length; b++)
         widths.push(Math.round(bars[b][2] * 100) / 100);
+    for (var c = 0; c < bars.length; c++)
+        centres.push(Math.round(across._x + bars[c][0] + bars[c][2] / 2) + "," + Math.round(across._y + bars[c][1] + bars[c][3] / 2));
     var state = _root.CELL1 + "," + _root.CELL2 + "," + _root.CELL3 + "|" + heights.join(",") + "|"
-                + label.kvFields.kvLabel + "|" + check.selectIdx + "|" + combo.kvFields.kvChosen + "|" + widths.join(",");
+                + label.kvFields.kvLabel + "|" + check.selectIdx + "|" + combo.kvFields.kvChosen + "|" + widths.join(",")
+                + "|" + centres.join(",");
     if (state != this.kvState) {
         this.kvState = state;
         fscommand("state", state);
@@ -404,7 +408,11 @@ int main(int argc, char** argv)
             CComponent& combo = d.Add("KVComboBoxSymbol", 5000, 1200, 2800, 480);
             CComponent& button = d.Add("KVPushButtonSymbol", 5000, 4600, 2000, 600);
             d.Bind(chart, "General", "dataValues", "B1", "D1");
-            d.Bind(d.Add("KVBarChartSymbol", 2600, 4600, 2400, 1400), "General", "dataValues", "B1", "D1");
+            CComponent& across = d.Add("KVBarChartSymbol", 2600, 4600, 2400, 1400);
+            d.Bind(across, "General", "dataValues", "B1", "D1");
+            d.model.Number("F1", 40);
+            Find(across, "Alerts", "alertsEnabled").SetBool(true);
+            d.Bind(across, "Alerts", "target", "F1", "F1");
             d.Bind(label, "General", "labelValue", "E1", "E1");
             d.Bind(check, "General", "dataValues", "A2", "A2");
             d.Bind(combo, "General", "dataValues", "A1", "A1");

@@ -3,7 +3,7 @@
 // - components.swf: the components start with their cells' values, the displays show formulas
 //   of the slider's cell in their number formats, and dragging the slider writes the cell;
 // - selectors.swf: a check box, a combo box item and a push button write their cells; a column
-//   chart's bars and a label follow;
+//   chart's bars, a bar chart's bars with their alert colours and a label follow;
 // - inputs.swf: a dial turned, a list row and a radio button clicked and a number typed write
 //   their cells; a gauge, a progress bar, a line and a pie chart follow;
 // - tables.swf: a grid cell dragged and a table row clicked write their cells;
@@ -66,11 +66,23 @@ try {
     expect("track reported", track[1] > track[0], true);
     expect("state after the drag", states.at(-1), "75|75|75|High|187.5|Value|75.0|150x50");
 
+    // The bar chart's bar colours, at the bar centres the latest state names.
+    const barColours = async (page, at) => {
+      const events = await page.evaluate(() => window.__events);
+      const state = events.filter((e) => e.kind === "fscommand" && e.cmd === "state").at(-1).args;
+      const centres = part(state, 6).split(",").map(Number);
+      const found = [];
+      for (let i = 0; i + 1 < centres.length; i += 2) found.push(await pixelAt(page, ...at(centres[i], centres[i + 1])));
+      return found.join(",");
+    };
+    let alertColours = [];
     const selectors = await drive("selectors.swf", async (page, [cx, cy, ox, oy, ix, iy, bx, by], at) => {
+      alertColours.push(await barColours(page, at));
       await click(page, at, cx, cy);
       await click(page, at, ox, oy);
       await click(page, at, ix, iy);
       await click(page, at, bx, by);
+      alertColours.push(await barColours(page, at));
     });
     // A1,A2,A3 | column heights (B1, C1, D1) | label | check box | combo box | bar widths.
     const chosen = reports(selectors, "state");
@@ -86,6 +98,10 @@ try {
     expect("bar heights after the clicks", last && proportions(part(last, 1)), "1,0.83,1.5");
     expect("bar chart widths at start", first && proportions(part(first, 5)), "1,0.5,1.5");
     expect("bar chart widths after the clicks", last && proportions(part(last, 5)), "1,0.83,1.5");
+    // Alerts against the target 40 at 30 and 70 %: 10, 5, 15 are 25, 12.5 and 37.5 % (green,
+    // green, amber); 30, 25, 45 are 75, 62.5 and 112.5 % (red, amber, red).
+    expect("bar chart alert colours", alertColours.join(" then "),
+      "#339933,#339933,#ffcc00 then #cc3333,#ffcc00,#cc3333");
 
     const inputs = await drive("inputs.swf", async (page, [dx, dy, lx, ly, rx, ry, ix, iy], at) => {
       await click(page, at, dx, dy);
