@@ -73,18 +73,27 @@ void AddDefinedNames(const xlsx::Workbook& workbook, CCellModel& model)
     }
 }
 
+// What one pass over the cells finds out before anything is stored.
+struct CellTotals {
+    std::size_t stored = 0;
+    std::size_t formulaCharacters = 0;
+};
+
 // What formulas are read against later: the sheets with their used extent and the defined
 // names, without the cells. Checking against it refuses what the compile would refuse (a
 // name that stands for itself, a name or whole column that spans too many cells).
-void MakeShape(const xlsx::Workbook& workbook, CCellModel& shape)
+CellTotals MakeShape(const xlsx::Workbook& workbook, CCellModel& shape)
 {
+    CellTotals totals;
     for (const auto& sheet : workbook.sheets) {
         shape.AddSheet(sheet.name);
         int lastRow = 0;
         int lastColumn = 0;
         for (const auto& cell : sheet.cells) {
+            totals.formulaCharacters += cell.formula.size();
             if (!IsStored(cell))
                 continue;
+            ++totals.stored;
             lastRow = std::max(lastRow, static_cast<int>(cell.row) + 1);
             lastColumn = std::max(lastColumn, static_cast<int>(cell.column) + 1);
         }
@@ -92,18 +101,15 @@ void MakeShape(const xlsx::Workbook& workbook, CCellModel& shape)
             shape.SetCell(sheet.name, lastRow, lastColumn, CCellData{});
     }
     AddDefinedNames(workbook, shape);
+    return totals;
 }
 
 // Tokens all formula checks of a workbook may read together. Proportional to the formula
 // text the file really holds, with room for defined names used many times, so the import
 // stays linear in the file however its names refer to each other.
-std::size_t WorkbookTokenBudget(const xlsx::Workbook& workbook)
+std::size_t WorkbookTokenBudget(const CellTotals& totals)
 {
-    std::size_t text = 0;
-    for (const auto& sheet : workbook.sheets)
-        for (const auto& cell : sheet.cells)
-            text += cell.formula.size();
-    return kWorkbookTokensFlat + kWorkbookTokensPerCharacter * text;
+    return kWorkbookTokensFlat + kWorkbookTokensPerCharacter * totals.formulaCharacters;
 }
 
 } // namespace
@@ -127,8 +133,8 @@ FillResult Fill(const xlsx::Workbook& workbook, CCellModel& model, const FillOpt
     // Every formula is read once without a variable table: that checks it completely but
     // stores nothing, so a workbook with a formula we cannot read leaves the model untouched.
     CCellModel shape;
-    MakeShape(workbook, shape);
-    std::size_t tokenBudget = WorkbookTokenBudget(workbook);
+    const CellTotals totals = MakeShape(workbook, shape);
+    std::size_t tokenBudget = WorkbookTokenBudget(totals);
     for (const auto& sheet : workbook.sheets) {
         FormulaContext check;
         check.sheet = sheet.name;
@@ -154,7 +160,7 @@ FillResult Fill(const xlsx::Workbook& workbook, CCellModel& model, const FillOpt
         }
     }
 
-    std::size_t total = StoredCellCount(workbook);
+    const std::size_t total = totals.stored;
     model.ReserveCells(model.GetCellCount() + total);
     std::size_t step = std::max<std::size_t>(1, total / 100);
     std::size_t done = 0;

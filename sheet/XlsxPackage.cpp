@@ -234,10 +234,23 @@ std::string Package::ReadPart(std::string_view name)
 std::uint64_t EstimatedXmlTreeBytes(std::string_view text)
 {
     // Every node starts at a "<" (a text node ends at one) and every attribute holds a "=".
+    // Counted in blocks small enough for byte-sized counts, which compilers turn into vector
+    // instructions: a sheet's text is megabytes long.
+    constexpr std::size_t kBlock = 255;
     std::uint64_t nodes = 0, attributes = 0;
-    for (char c : text) {
-        nodes += c == '<';
-        attributes += c == '=';
+    std::size_t at = 0;
+    for (; at + kBlock <= text.size(); at += kBlock) {
+        std::uint8_t blockNodes = 0, blockAttributes = 0;
+        for (std::size_t i = at; i < at + kBlock; ++i) {
+            blockNodes += text[i] == '<';
+            blockAttributes += text[i] == '=';
+        }
+        nodes += blockNodes;
+        attributes += blockAttributes;
+    }
+    for (; at < text.size(); ++at) {
+        nodes += text[at] == '<';
+        attributes += text[at] == '=';
     }
     return text.size() + nodes * kXmlNodeBytes + attributes * kXmlAttributeBytes;
 }

@@ -108,7 +108,28 @@ CActionPush::CActionPush(std::string_view text) : CAction(swf::ActionCode::Push)
     CPushValue v;
     v.type = swf::PushType::String;
     v.text = std::string(text);
-    values_.push_back(std::move(v));
+    AddValue(std::move(v));
+}
+
+void CActionPush::AddValue(CPushValue value)
+{
+    if (!hasFirst_ && more_.empty()) {
+        first_ = std::move(value);
+        hasFirst_ = true;
+        return;
+    }
+    if (hasFirst_) {
+        more_.push_back(std::move(first_));
+        hasFirst_ = false;
+    }
+    more_.push_back(std::move(value));
+}
+
+std::span<const CPushValue> CActionPush::GetValues() const
+{
+    if (hasFirst_)
+        return {&first_, 1};
+    return more_;
 }
 
 std::unique_ptr<CActionPush> CActionPush::CActionPushInt(int32_t value)
@@ -152,7 +173,7 @@ void CActionPush::Write(swf::Writer& out) const
 {
     // Written in place: a movie's scripts are mostly pushes.
     const size_t start = BeginRecord(out);
-    for (const auto& v : values_) {
+    for (const auto& v : GetValues()) {
         out.U8(static_cast<uint8_t>(v.type));
         switch (v.type) {
         case swf::PushType::String:

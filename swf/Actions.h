@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,12 +87,16 @@ public:
     static std::unique_ptr<CActionPush> CActionPushDouble(double value);
     static std::unique_ptr<CActionPush> CActionPushUndefined();
 
-    void AddValue(CPushValue value) { values_.push_back(std::move(value)); }
-    const std::vector<CPushValue>& GetValues() const { return values_; }
+    void AddValue(CPushValue value);
+    std::span<const CPushValue> GetValues() const;
     void Write(swf::Writer& out) const override;
 
 private:
-    std::vector<CPushValue> values_;
+    // The one value of a generated push is kept in the action itself: a movie's scripts hold
+    // hundreds of thousands of pushes. Several values live in more_, the first one included.
+    CPushValue first_;
+    bool hasFirst_ = false;
+    std::vector<CPushValue> more_;
 };
 
 // DefineFunction (0x9B). The body follows the record and its size is a 16-bit field: a body

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <functional>
 
 namespace {
@@ -98,7 +100,8 @@ TEST(ActionRecords, ParsedValuesKeepTheirKinds)
     push.AddValue(v);
     CActionList list = swf::ParseActions(Encode(push));
     const auto& read = dynamic_cast<const CActionPush&>(list[0]);
-    EXPECT_EQ(read.GetValues(), push.GetValues());
+    ASSERT_EQ(push.GetValues().size(), 3u);
+    EXPECT_TRUE(std::ranges::equal(read.GetValues(), push.GetValues()));
     EXPECT_EQ(read.GetValues()[0].GetDouble(), -0.25);
 }
 
