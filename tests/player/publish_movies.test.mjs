@@ -139,7 +139,7 @@ function shows(component, values) {
     // Heights over the plot's bottom in proportion to the data (a scale from 0 for positive data).
     const data = all(general.dataValues);
     const top = Math.max(...data);
-    drawn[component.symbol === "KVLineChartSymbol" ? "points" : "bars"] = data.map((v) => v / top);
+    drawn[component.symbol === "KVLineChartSymbol" ? "points" : "bars"] = data.map((v) => (top > 0 ? v / top : v));
     break;
   }
   case "KVPieChartSymbol": {
@@ -187,7 +187,7 @@ function checkShown(what, description, values, shown) {
     }
     for (const [kind, numbers] of Object.entries(want.drawn)) {
       let g = got.drawn[kind] || [];
-      if (kind === "bars" || kind === "points") g = g.map((v) => v / Math.max(...g));
+      if ((kind === "bars" || kind === "points") && Math.max(...g) > 0) g = g.map((v) => v / Math.max(...g));
       const tolerance = kind === "mv" ? 1e-9 : kind === "slices" ? 0.011 : 0.005;
       if (g.length === numbers.length && numbers.every((v, i) => near(g[i], v, tolerance))) ++ok;
       else fail(`${what}: ${component.name} draws ${kind} ${g.join(",")}, expected ${numbers.join(",")}`);
@@ -226,7 +226,7 @@ const RECALCULATED = {
 // How the samples' inputs are moved, in order: a slider's thumb dragged to a fraction of its
 // track, a dial's needle turned round its centre to an angle (degrees clockwise from up).
 const MOVES = {
-  "loan-planner": [["Amount", 0.6], ["Rate", 0.3], ["Years", 45]],
+  "loan-planner": [["Amount", 1.1], ["Rate", 0.3], ["Years", -90]],
   "regional-sales": [["GrowthSlider", 0.8], ["GrowthSlider", 0.1]],
 };
 
@@ -234,7 +234,7 @@ const MOVES = {
 function aimed(component, to) {
   const b = component.parameters.Behavior || {};
   const lo = b.minValue ?? 0, hi = b.maxValue ?? 100, step = b.incSize ?? 1;
-  const f = component.symbol === "KVDialSymbol" ? (to + 135) / 270 : to;
+  const f = Math.min(Math.max(component.symbol === "KVDialSymbol" ? (to + 135) / 270 : to, 0), 1);
   return [lo + f * (hi - lo), 2 * step];
 }
 
@@ -248,7 +248,7 @@ async function moveInputs(page, numbers, at, description, moves) {
       const from = needles[name] ?? c;
       await page.mouse.move(...on(from));
       await page.mouse.down();
-      for (let step = 1; step <= 6; ++step) await page.mouse.move(...on(from + ((to - from) * step) / 6));
+      for (let step = 1; step <= 3; ++step) await page.mouse.move(...on(from + ((to - from) * step) / 3));
       await page.mouse.up();
       needles[name] = to;
     } else {

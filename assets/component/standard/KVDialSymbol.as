@@ -49,6 +49,9 @@ dial.kvTurnEnd = function () {
     if (!this.kvTurning)
         return;
     this.kvTurning = false;
+    // Where the mouse is let go counts, though no move since the last one reached the dial.
+    if (this.mouseTracking != "vertical")
+        this.mv = this.kvValueAtMouse();
     this.onMouseMove = undefined;
     this.mc();
     this.kvCommit();
