@@ -1,7 +1,8 @@
 // What the charts share: reading the data block as series, the value scale, the plot with its
 // grid and axes, the legend and the titles. Column and bar charts keep the rectangle of each bar
 // in kvBars ([x, y, w, h] per series and category, series by series), line charts their points
-// in kvPoints ([x, y] likewise), pie charts each slice's [start, sweep] in degrees in kvSlices.
+// in kvPoints ([x, y] likewise), pie charts each slice's [start, sweep] in degrees in kvSlices
+// and their centre and radius in kvPieCentre.
 // With alerts on, a chart of one series colours its bars, markers or slices by their bands, the
 // value scale (a pie's 0 to its largest value) standing for the range when there is no target.
 #include "shared/component.as"
@@ -89,6 +90,7 @@ if (_global.kvChartSeries == undefined) {
         var legendW = this.showLegend == false ? 0 : Math.min(Math.round(w * 0.3), 120);
         var r = Math.max(Math.min((w - legendW) / 2, (h - top) / 2) - 8, 4);
         var cx = (w - legendW) / 2, cy = top + (h - top) / 2;
+        this.kvPieCentre = [cx, cy, r];
         var pie = this.kvClip("kvPie");
         var largest = 0;
         for (var g = 0; g < values.length; g++)
@@ -101,7 +103,7 @@ if (_global.kvChartSeries == undefined) {
             this.kvSlices.push([Math.round(start * 100) / 100, Math.round(sweep * 100) / 100]);
             if (sweep > 0) {
                 pie.lineStyle(0, 0xFFFFFF, 100);
-                pie.beginFill(kvItemColor(this, [values], 0, j), 100);
+                pie.beginFill(this.kvAlertFill(values[j], kvSeriesColor(this, j), j), 100);
                 pie.moveTo(cx, cy);
                 var parts = Math.ceil(sweep / 5);
                 for (var k = 0; k <= parts; k++) {
@@ -116,7 +118,7 @@ if (_global.kvChartSeries == undefined) {
         var labels = this.categoryLabels;
         for (var n = 0; n < values.length && legendW > 0; n++) {
             var ly = top + 8 + n * 18;
-            kvRect(pie, w - legendW, ly + 4, 10, 10, kvItemColor(this, [values], 0, n), undefined);
+            kvRect(pie, w - legendW, ly + 4, 10, 10, this.kvAlertFill(values[n], kvSeriesColor(this, n), n), undefined);
             this.kvText("kvLegend" + n, w - legendW + 14, ly, legendW - 16, 18,
                         labels != undefined && labels[n] != undefined ? labels[n] : String(n + 1), this.legendTextFormat, "left");
         }

@@ -108,7 +108,7 @@ Object.registerClass("KVProbeSymbol", KVProbe);
 // Reports the cells, the gauge's needle angle, the progress bar's fill, the line chart's point
 // heights over its plot's bottom, the pie's slices and what the inputs show whenever they change;
 // "ready" carries where to press: the dial at 45 degrees right of up, the list box's third row,
-// the second radio button and the input field.
+// the second radio button and the input field; then the pie's centre on the stage and radius.
 const char* kInputProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
 KVProbe.prototype = new MovieClip();
@@ -123,7 +123,8 @@ KVProbe.prototype.onEnterFrame = function () {
         var cell = radio.kvCells[1];
         var button = [radio._x + cell[0] + 9, radio._y + cell[1] + cell[3] / 2];
         var field = [input._x + input.kvW / 2, input._y + input.kvEdit._y + input.kvEdit._height / 2];
-        fscommand("ready", [at[0], at[1], row[0], row[1], button[0], button[1], field[0], field[1]].join(","));
+        fscommand("ready", [at[0], at[1], row[0], row[1], button[0], button[1], field[0], field[1],
+                            pie._x + pie.kvPieCentre[0], pie._y + pie.kvPieCentre[1], pie.kvPieCentre[2]].join(","));
     }
     var heights = [];
     var plot = line.kvPlotArea;

@@ -103,7 +103,12 @@ try {
     expect("bar chart alert colours", alertColours.join(" then "),
       "#339933,#339933,#ffcc00 then #cc3333,#ffcc00,#cc3333");
 
-    const inputs = await drive("inputs.swf", async (page, [dx, dy, lx, ly, rx, ry, ix, iy], at) => {
+    // Before the input, the pie's slices (160, 80 and 120 degrees from the top) at half their
+    // radius: one colour each.
+    let sliceColours = [];
+    const inputs = await drive("inputs.swf", async (page, [dx, dy, lx, ly, rx, ry, ix, iy, px, py, pr], at) => {
+      for (const a of [80, 200, 300])
+        sliceColours.push(await pixelAt(page, ...at(px + (pr / 2) * Math.sin((a * Math.PI) / 180), py - (pr / 2) * Math.cos((a * Math.PI) / 180))));
       await click(page, at, dx, dy);
       await click(page, at, lx, ly);
       await click(page, at, rx, ry);
@@ -120,6 +125,7 @@ try {
     expect("gauge and progress at start", [part(before, 1), part(before, 2)].join("|"), "-81|20");
     expect("line heights at start (20 : 10 : 15)", before && proportions(part(before, 3)), "1,0.5,0.75");
     expect("pie sweeps at start", part(before, 4), "160,80,120");
+    expect("pie slices in three colours", new Set(sliceColours.filter((c) => c !== "#ffffff")).size, 3);
     expect("inputs at start", part(before, 5), "0,0,5");
     // The dial pressed about 45 degrees right of up: near 66.7, snapped to a whole number; the
     // gauge, the progress bar and the charts follow whatever it took.
