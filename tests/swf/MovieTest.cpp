@@ -331,22 +331,18 @@ TEST_F(MovieTest, ManyIdsInOneMovie)
     many.U16(0);
     CSwfMovie huge;
     EXPECT_THROW(huge.LoadBytes(File(many.Data(), true)), swf::SwfError);
-}
 
-TEST_F(MovieTest, ExportTableHasNoFixedLimit)
-{
-    Bytes exports = U16(5000);
+    // Below that the export table has no fixed limit.
+    Bytes five = U16(5000);
     for (uint16_t i = 1; i <= 5000; ++i) {
-        exports.push_back(uint8_t(i));
-        exports.push_back(uint8_t(i >> 8));
-        std::string name = "s" + std::to_string(i);
-        exports.insert(exports.end(), name.begin(), name.end());
-        exports.push_back(0);
+        const std::string name = "s" + std::to_string(i);
+        five.insert(five.end(), {uint8_t(i), uint8_t(i >> 8)});
+        five.insert(five.end(), name.c_str(), name.c_str() + name.size() + 1);
     }
-    CSwfMovie movie;
-    movie.LoadBytes(File(Cat({Tag(56, exports), Tag(0, {})})));
-    ASSERT_EQ(movie.GetClipEntries().size(), 5000u);
-    EXPECT_EQ(movie.GetClipEntries()[4999].GetName(), "s5000");
+    CSwfMovie exporting;
+    exporting.LoadBytes(File(Cat({Tag(56, five), Tag(0, {})})));
+    ASSERT_EQ(exporting.GetClipEntries().size(), 5000u);
+    EXPECT_EQ(exporting.GetClipEntries()[4999].GetName(), "s5000");
 }
 
 TEST_F(MovieTest, DeletingAMovieDeletesOnlyWhatItOwns)
@@ -421,6 +417,11 @@ TEST_F(MovieTest, WriteFileAndLoadFileIncludingEncipheredAssets)
     EXPECT_FALSE(info.HasMarker());
     EXPECT_EQ(info.GetFrameRect(), CSwfRect(0, 400, 0, 300));
     EXPECT_EQ(info.GetTagCount(), 0u);
+    CSwfFileInfo marked;
+    marked.LoadBytes(File(Cat({Tag(666, {}), Tag(0, {})})));
+    EXPECT_TRUE(marked.HasMarker());
+    EXPECT_FALSE(marked.HasBackgroundColor());
+    EXPECT_EQ(marked.GetBackgroundColor(), 0xFFFFFFu);
 
     CSwfMovie asset;
     asset.LoadFile(dir / "a.dat");
@@ -431,15 +432,6 @@ TEST_F(MovieTest, WriteFileAndLoadFileIncludingEncipheredAssets)
     // An ordinary movie under a "dat" name is not an asset.
     std::filesystem::copy_file(dir / "a.swf", dir / "b.dat");
     EXPECT_THROW(asset.LoadFile(dir / "b.dat"), swf::SwfError);
-}
-
-TEST_F(MovieTest, FileInfoFindsTheMarker)
-{
-    CSwfFileInfo info;
-    info.LoadBytes(File(Cat({Tag(666, {}), Tag(0, {})})));
-    EXPECT_TRUE(info.HasMarker());
-    EXPECT_FALSE(info.HasBackgroundColor());
-    EXPECT_EQ(info.GetBackgroundColor(), 0xFFFFFFu);
 }
 
 TEST_F(MovieTest, EmbeddedMovieSplitsTimelineFromDefinitions)
