@@ -172,7 +172,9 @@ Object.registerClass("KVProbeSymbol", KVProbe);
 // background's drawing size, whether the display and the background show (and how opaque the
 // background is) and the alert bands of the progress bar and the display, with the colour of
 // the display's value, whenever they change. "ready" carries the slider's thumb and track ends,
-// the scroll edit's centre, the scroll box knob's centre and the second radio button.
+// the scroll edit's centre, the scroll box knob's centre and the second radio button; "alerts" the
+// bands a bare component finds for a table of alert settings (type, minimum, maximum, target,
+// value), and for a value when it has fewer than two colours.
 const char* kPanelProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
 KVProbe.prototype = new MovieClip();
@@ -188,6 +190,22 @@ KVProbe.prototype.onEnterFrame = function () {
         return;
     }
     if (this.kvFrames == 2) {
+        var c = new KVComponent(), bands = [];
+        c.alertsEnabled = true;
+        c.alertPcts = [30, 70];
+        c.alertColors = [0x00FF00, 0xFFFF00, 0xFF0000];
+        var cases = [["high", 0, 100, "", 29.9], ["high", 0, 100, "", 30], ["low", 0, 100, "", 10], ["low", 0, 100, "", 90],
+                     ["mid", 0, 100, "", 50], ["mid", 0, 100, "", 95], ["mid", 0, 100, "", 10], ["high", 0, 100, "", "n/a"],
+                     ["high", 50, 150, "", 120], ["high", 0, 100, 200, 100]];
+        for (var i = 0; i < cases.length; i++) {
+            c.alertType = cases[i][0];
+            c.minValue = cases[i][1];
+            c.maxValue = cases[i][2];
+            c.target = cases[i][3];
+            bands.push(c.kvAlertIndex(cases[i][4]));
+        }
+        c.alertColors = [0x00FF00];
+        fscommand("alerts", bands.join(",") + "|" + (c.kvAlertIndex(50) == undefined));
         var knob = box.kvKnob;
         fscommand("ready", [s._x + s.kvTrackAcross, s._y + s.kvThumb._y, s._y + s.kvTrackStart,
                             s._y + s.kvTrackStart - s.kvTrackLength, e._x + e.kvW / 2, e._y + e.kvH / 2,

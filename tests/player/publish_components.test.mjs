@@ -207,6 +207,10 @@ try {
     expect("alert bands at start", part(opened, 8), `1,1,${0x996600}`);
     expect("alert bands after the drag", part(moved, 8), `2,0,${0x006600}`);
     expect("progress bar filled in its alert colour", colours[6], "#cc3333");
+    // Bands by colour index: a value at a threshold belongs to the band above it; "low" counts
+    // the colours from the top, "mid" from the range's middle outwards; text has no band (-1);
+    // a range of 50..150 and a target of 200 set the percentages; one colour is no alert at all.
+    expect("alert bands of the settings table", reports(panels, "alerts")[0], "0,1,2,0,0,2,2,-1,2,1|true");
 
     // The shipped samples, as documents open them: every component draws and shows values
     // that make sense.
