@@ -118,7 +118,8 @@ void CModelNetwork::CompileFormula(const CCellRef& cell, const CCellModel& cells
 {
     FormulaError error;
     std::unique_ptr<CModelVariable> tree = cells.ParseCellFormula(cell, table, &error);
-    std::unique_ptr<CCompiledExpr> expression = tree ? CCompiledExpr::Compile(*tree, {&table, &cell}) : nullptr;
+    std::unique_ptr<CCompiledExpr> expression =
+        tree ? CCompiledExpr::Compile(*tree, {&table, &cell}) : nullptr;
     if (!expression) {
         if (error.message.empty())
             error.message = "the formula holds a part that cannot be compiled";
@@ -187,7 +188,8 @@ CFormulaNode* CModelNetwork::FindIndexed(const VariableIndex& variables, int32_t
     return at < variables.size() ? variables[at] : nullptr;
 }
 
-CFormulaNode* CModelNetwork::RangeNode(int rangeIndex, const CVariableTable& table, const VariableIndex& variables)
+CFormulaNode* CModelNetwork::RangeNode(int rangeIndex, const CVariableTable& table,
+                                       const VariableIndex& variables)
 {
     auto found = rangeNodes_.find(rangeIndex);
     if (found != rangeNodes_.end())

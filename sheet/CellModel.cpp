@@ -150,8 +150,7 @@ void CCellModel::ForEachCell(const std::function<void(const CCellRef&, const CCe
     ordered.reserve(cells_.size());
     for (const auto& [key, data] : cells_)
         ordered.emplace_back(CellKey(rank[key >> 36], 0, 0) | (key & kPlaceBits), &data);
-    std::sort(ordered.begin(), ordered.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [key, data] : ordered) {
         const SheetInfo& sheet = sheets_[byName[key >> 36]];
         visit(CCellRef(sheet.name, static_cast<int>((key >> 15) & 0x1FFFFF), static_cast<int>(key & 0x7FFF)),

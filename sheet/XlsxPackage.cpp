@@ -209,8 +209,8 @@ std::string Package::ReadPart(std::string_view name)
     }
     for (;;) {
         if (used == data.size())
-            data.resize(static_cast<std::size_t>(
-                std::min<std::uint64_t>(std::max(data.size() * 2, used + kPieceBytes), limits_.maxPartBytes + 1)));
+            data.resize(static_cast<std::size_t>(std::min<std::uint64_t>(
+                std::max(data.size() * 2, used + kPieceBytes), limits_.maxPartBytes + 1)));
         zip_int64_t got = zip_fread(file, data.data() + used, data.size() - used);
         if (got < 0) {
             std::string why = zip_file_strerror(file);
@@ -341,11 +341,24 @@ std::string RelationshipsPartOf(std::string_view part)
     return std::string(part.substr(0, slash + 1)) + "_rels/" + std::string(part.substr(slash + 1)) + ".rels";
 }
 
-std::string_view LocalName(const pugi::xml_node& node)
+namespace {
+
+std::string_view WithoutPrefix(std::string_view name)
 {
-    std::string_view name = node.name();
     auto colon = name.find(':');
     return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+} // namespace
+
+std::string_view LocalName(const pugi::xml_node& node)
+{
+    return WithoutPrefix(node.name());
+}
+
+std::string_view LocalName(const pugi::xml_attribute& attribute)
+{
+    return WithoutPrefix(attribute.name());
 }
 
 pugi::xml_node Child(const pugi::xml_node& node, std::string_view localName)
@@ -358,12 +371,9 @@ pugi::xml_node Child(const pugi::xml_node& node, std::string_view localName)
 
 pugi::xml_attribute Attribute(const pugi::xml_node& node, std::string_view localName)
 {
-    for (auto attr : node.attributes()) {
-        std::string_view name = attr.name();
-        auto colon = name.find(':');
-        if ((colon == std::string_view::npos ? name : name.substr(colon + 1)) == localName)
+    for (auto attr : node.attributes())
+        if (LocalName(attr) == localName)
             return attr;
-    }
     return {};
 }
 

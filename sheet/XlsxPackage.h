@@ -83,6 +83,7 @@ std::string ResolvePartName(std::string_view sourcePart, std::string_view target
 std::string RelationshipsPartOf(std::string_view part);
 // Local name of an element, without a namespace prefix ("x:c" -> "c").
 std::string_view LocalName(const pugi::xml_node& node);
+std::string_view LocalName(const pugi::xml_attribute& attribute);
 pugi::xml_node Child(const pugi::xml_node& node, std::string_view localName);
 pugi::xml_attribute Attribute(const pugi::xml_node& node, std::string_view localName);
 

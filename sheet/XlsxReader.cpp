@@ -314,17 +314,19 @@ CellElement ReadCellElement(const pugi::xml_node& c)
         if (child.type() != pugi::node_element)
             continue;
         std::string_view name = LocalName(child);
-        pugi::xml_node* slot = name == "v" ? &cell.value : name == "f" ? &cell.formula
-                             : name == "is" ? &cell.inlineString : nullptr;
+        pugi::xml_node* slot = name == "v"    ? &cell.value
+                               : name == "f"  ? &cell.formula
+                               : name == "is" ? &cell.inlineString
+                                              : nullptr;
         if (slot && !*slot)
             *slot = child;
     }
     for (auto attribute : c.attributes()) {
-        std::string_view name = attribute.name();
-        if (auto colon = name.find(':'); colon != std::string_view::npos)
-            name.remove_prefix(colon + 1);
-        pugi::xml_attribute* slot = name == "r" ? &cell.reference : name == "s" ? &cell.style
-                                  : name == "t" ? &cell.type : nullptr;
+        std::string_view name = LocalName(attribute);
+        pugi::xml_attribute* slot = name == "r"   ? &cell.reference
+                                    : name == "s" ? &cell.style
+                                    : name == "t" ? &cell.type
+                                                  : nullptr;
         if (slot && !*slot)
             *slot = attribute;
     }

@@ -23,6 +23,8 @@ constexpr std::uint8_t kZlibHeader[] = {0x78, 0xDA};
 
 struct Piece {
     std::vector<std::uint8_t> bytes;
+    std::size_t length = 0; // of the data deflated
+    uLong checksum = 0;     // Adler-32 of that data, combined into the stream's afterwards
     int result = Z_OK;
 };
 
@@ -32,6 +34,8 @@ struct Piece {
 Piece DeflatePiece(std::span<const std::uint8_t> data, std::size_t begin, std::size_t end)
 {
     Piece piece;
+    piece.length = end - begin;
+    piece.checksum = adler32(adler32(0, nullptr, 0), data.data() + begin, static_cast<uInt>(piece.length));
     z_stream z{};
     piece.result = deflateInit2(&z, kBestLevel, Z_DEFLATED, -kWindowBits, kMemLevel, Z_DEFAULT_STRATEGY);
     if (piece.result != Z_OK)
@@ -61,13 +65,15 @@ Piece DeflatePiece(std::span<const std::uint8_t> data, std::size_t begin, std::s
 
 void AppendZlibStream(std::vector<std::uint8_t>& out, std::span<const std::uint8_t> data, unsigned threads)
 {
-    // zlib counts in 32-bit lengths; one piece always fits, the checksum is taken in pieces.
-    const std::size_t count = std::max<std::size_t>(1, (data.size() + kDeflatePieceBytes - 1) / kDeflatePieceBytes);
+    // zlib counts in 32-bit lengths; one piece always fits, and so does each piece's checksum.
+    const std::size_t count =
+        std::max<std::size_t>(1, (data.size() + kDeflatePieceBytes - 1) / kDeflatePieceBytes);
     std::vector<Piece> pieces(count);
     std::atomic<std::size_t> next{0};
     auto work = [&] {
         for (std::size_t i = next++; i < count; i = next++)
-            pieces[i] = DeflatePiece(data, i * kDeflatePieceBytes, std::min(data.size(), (i + 1) * kDeflatePieceBytes));
+            pieces[i] = DeflatePiece(data, i * kDeflatePieceBytes,
+                                     std::min(data.size(), (i + 1) * kDeflatePieceBytes));
     };
     if (threads == 0)
         threads = std::max(1u, std::thread::hardware_concurrency());
@@ -82,14 +88,11 @@ void AppendZlibStream(std::vector<std::uint8_t>& out, std::span<const std::uint8
     helpers.clear();
 
     uLong checksum = adler32(0, nullptr, 0);
-    for (std::size_t at = 0; at < data.size(); at += kDeflatePieceBytes) {
-        const std::size_t length = std::min(kDeflatePieceBytes, data.size() - at);
-        checksum = adler32(checksum, data.data() + at, static_cast<uInt>(length));
-    }
     std::size_t total = sizeof kZlibHeader + 4;
     for (const Piece& piece : pieces) {
         if (piece.result != Z_OK)
             throw SwfError("compressing the movie failed (zlib error " + std::to_string(piece.result) + ")");
+        checksum = adler32_combine(checksum, piece.checksum, static_cast<z_off_t>(piece.length));
         total += piece.bytes.size();
     }
     out.reserve(out.size() + total);

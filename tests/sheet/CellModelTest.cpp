@@ -96,8 +96,8 @@ TEST(CellModelTest, WalkVisitsSheetsByNameThenRowsAndColumns)
     model.SetCell("Alpha", 2, 1, CCellData{"4", "number", "", false});
     std::vector<std::string> visited;
     model.ForEachCell([&](const CCellRef& cell, const CCellData& data) {
-        visited.push_back(cell.sheet + "!" + std::to_string(cell.row) + "," + std::to_string(cell.column) + "=" +
-                          data.valueText);
+        visited.push_back(cell.sheet + "!" + std::to_string(cell.row) + "," + std::to_string(cell.column) +
+                          "=" + data.valueText);
     });
     EXPECT_EQ(visited, (std::vector<std::string>{"Alpha!1,16384=3", "Alpha!2,1=4", "Alpha!1048576,16384=last",
                                                  "Zeta!1,1=1"}));

@@ -16,7 +16,8 @@ Bytes ScriptLikeData(std::size_t size)
     Bytes data;
     std::mt19937 random(7);
     while (data.size() < size) {
-        std::string line = "V" + std::to_string(random() % 5000) + "=kvAdd(V" + std::to_string(data.size()) + ");";
+        std::string line =
+            "V" + std::to_string(random() % 5000) + "=kvAdd(V" + std::to_string(data.size()) + ");";
         data.insert(data.end(), line.begin(), line.end());
         if (data.size() % 7 == 0)
             for (int i = 0; i < 300; ++i)
