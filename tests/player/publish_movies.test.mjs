@@ -15,7 +15,7 @@ import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import { withPlayer, playerProblems, reportedValues } from "./lib/ruffle.mjs";
-import { driver, reports } from "./lib/drive.mjs";
+import { driver, reports, settle } from "./lib/drive.mjs";
 import { checkMovie } from "./lib/swfcheck.mjs";
 
 const install = process.env.VANTOREL_INSTALL_DIR;
@@ -269,7 +269,7 @@ async function moveInputs(page, numbers, at, description, moves) {
       await page.mouse.up();
       needles[name] = a + (b - a) * to;
     }
-    await page.waitForTimeout(250);
+    await settle(page);
   }
 }
 

@@ -20,6 +20,19 @@ export async function click(page, at, x, y) {
   await page.waitForTimeout(250);
 }
 
+// Waits until the movie has sent nothing for quietMs (at most timeoutMs): the model has
+// recalculated and the components have drawn what an input changed, however slow the machine.
+export async function settle(page, quietMs = 400, timeoutMs = 5000) {
+  const started = Date.now();
+  let seen = -1;
+  for (;;) {
+    const count = await page.evaluate(() => window.__events.length);
+    if (count === seen || Date.now() - started > timeoutMs) return;
+    seen = count;
+    await page.waitForTimeout(quietMs);
+  }
+}
+
 export function driver(run, { pictures, fail }) {
   return async (movie, act, command = "ready", stage = [400, 300], options = {}) => {
     const result = await run(movie, {
