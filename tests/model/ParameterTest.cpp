@@ -167,23 +167,21 @@ TEST(Parameter, ElementOperationsKeepIndexNames)
     ASSERT_NE(list->GetGroupTemplate(), nullptr);
     EXPECT_EQ(list->InsertTemplateElement(-1)->GetString(), "new");
 
-    CParameter scalar("s", ParamType::Text);
-    EXPECT_EQ(scalar.InsertTemplateElement(0), nullptr);
-    EXPECT_EQ(scalar.GetGroupTemplate(), nullptr);
-    EXPECT_FALSE(scalar.RefreshFromCells(nullptr, false));
-}
-
-TEST(Parameter, NamedGroupMembersAreNotRenumbered)
-{
+    // Named members of a group keep their names; only copies inserted by position are numbered.
     auto group = Make("Appearance", ParamType::Group);
     CParameter member("borderColor", ParamType::Color);
     group->InsertElementCopy(member, -1)->SetName("borderColor");
-    CParameter other("fillColor", ParamType::Color);
-    group->InsertElementCopy(other, 0);
+    CParameter fill("fillColor", ParamType::Color);
+    group->InsertElementCopy(fill, 0);
     EXPECT_EQ(group->GetElement(0)->GetName(), "0"); // the inserted copy is named by its position
     EXPECT_EQ(group->GetElement(1)->GetName(), "borderColor");
     group->RemoveElementAt(0);
     EXPECT_EQ(group->GetElement(0)->GetName(), "borderColor");
+
+    CParameter scalar("s", ParamType::Text);
+    EXPECT_EQ(scalar.InsertTemplateElement(0), nullptr);
+    EXPECT_EQ(scalar.GetGroupTemplate(), nullptr);
+    EXPECT_FALSE(scalar.RefreshFromCells(nullptr, false));
 }
 
 TEST(ParameterSet, FindParameterIsExactAndOneLevel)

@@ -33,6 +33,14 @@ TEST_F(WndTest, CreationSendsCreateSizeMoveThenShow)
     EXPECT_EQ(screen, R(15, 25, 25, 35));
 }
 
+class SelfDeleting : public CWnd {
+public:
+    explicit SelfDeleting(int* deleted) : deleted_(deleted) {}
+    ~SelfDeleting() override { ++*deleted_; }
+    void PostNcDestroy() override { delete this; }
+    int* deleted_;
+};
+
 TEST_F(WndTest, DestroyReachesParentBeforeChildrenAndFinishesChildrenFirst)
 {
     std::vector<std::string> log;
@@ -47,20 +55,9 @@ TEST_F(WndTest, DestroyReachesParentBeforeChildrenAndFinishesChildrenFirst)
                                              "a1:ncdestroy", "a:ncdestroy", "b:ncdestroy", "top:ncdestroy"}));
     EXPECT_EQ(LiveWindowCount(), 0u);
     EXPECT_EQ(a1.m_hWnd, nullptr);
-}
 
-class SelfDeleting : public CWnd {
-public:
-    explicit SelfDeleting(int* deleted) : deleted_(deleted) {}
-    ~SelfDeleting() override { ++*deleted_; }
-    void PostNcDestroy() override { delete this; }
-    int* deleted_;
-};
-
-TEST_F(WndTest, SelfDeletingWindowsGoAwayWithTheirParent)
-{
+    // Windows that delete themselves go away with their parent or owner.
     int deleted = 0;
-    CWnd top;
     ASSERT_TRUE(top.CreateEx(0, "", "", 0, R(0, 0, 100, 100), nullptr, 0));
     auto* popup = new SelfDeleting(&deleted);
     ASSERT_TRUE(popup->CreateEx(0, "", "", WS_POPUP, R(0, 0, 10, 10), &top, 0)); // owned, not a child
