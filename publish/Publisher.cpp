@@ -15,6 +15,7 @@
 #include "sheet/CellModel.h"
 #include "sheet/CellRef.h"
 #include "sheet/CellValueMap.h"
+#include "sheet/MessageText.h"
 #include "sheet/ProcessServices.h"
 #include "sheet/VariableTable.h"
 #include "sheet/WorkbookError.h"
@@ -90,7 +91,7 @@ void CPublisher::OpenDocument(const std::filesystem::path& document)
     std::string version = kDocumentVersion;
     if (!doc->Load(document.string(), version))
         throw PublishError(PublishError::Kind::DamagedDocument,
-                           document.string() + ": " + doc->GetLoadError() + " (version \"" + version + "\")");
+                           document.string() + ": " + doc->GetLoadError() + " (version " + sheet::QuotedText(version) + ")");
     doc_ = std::move(doc);
     Compile();
 }

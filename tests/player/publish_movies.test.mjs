@@ -369,12 +369,38 @@ async function checkAllFormulas(run, workbook) {
   console.log(`ok   ${name}.swf: ${recalculated} formulas over ${input[1]} recalculated after it changed`);
 }
 
+// The command's failures: each has its exit code and a message on one line that names what
+// failed without echoing a file's control characters, and leaves no movie behind.
+function checkFailures(sample) {
+  const damaged = path.join(out, "damaged.vtd");
+  fs.writeFileSync(damaged, Buffer.from("\x1b[2J\x07 not a document at all", "latin1"));
+  const notWorkbook = path.join(out, "not-a-workbook.xlsx");
+  fs.writeFileSync(notWorkbook, "plain text");
+  const cases = [
+    ["a missing document", [path.join(out, "absent.vtd")], 3, "absent.vtd"],
+    ["a damaged document", [damaged], 4, "damaged.vtd"],
+    ["a file that is no workbook", ["--all-formulas", notWorkbook], 5, "not-a-workbook.xlsx"],
+    ["a description over a file that is no workbook", [sample.replace(/\.vtd$/, ".json"), notWorkbook], 5, "not-a-workbook.xlsx"],
+    ["an installation without the function library", ["--install", out, sample], 6, "func.dat"],
+    ["an output folder that does not exist", [sample], 1, "missing", path.join(out, "missing", "movie.swf")],
+    ["no movie named", ["--map"], 2, "usage"],
+  ];
+  for (const [what, args, status, named, movie = path.join(out, "failed.swf")] of cases) {
+    const run = spawnSync(command, ["--install", install, ...args, movie], { encoding: "latin1" });
+    const message = run.stderr.trim();
+    if (run.status === status && message.includes(named) && !/[\x00-\x09\x0b-\x1f\x7f]/.test(message) && !fs.existsSync(movie))
+      console.log(`ok   ${what}: exit ${status}, ${message.split("\n")[0]}`);
+    else fail(`${what}: exit ${run.status} (expected ${status}), ${JSON.stringify(message)}, movie left: ${fs.existsSync(movie)}`);
+  }
+}
+
 try {
   const documents = ["samples", "template"].flatMap((folder) => fs.readdirSync(path.join(install, folder))
     .filter((f) => f.endsWith(".vtd")).map((f) => path.join(install, folder, f)));
   if (documents.length < 3) fail(`only ${documents.length} shipped documents`);
   const workbooks = fs.readdirSync(path.join(source, "assets", "samples")).filter((f) => f.endsWith(".xlsx"))
     .map((f) => path.join(source, "assets", "samples", f));
+  checkFailures(documents.find((f) => f.endsWith("loan-planner.vtd")) || documents[0]);
   await withPlayer(out, async (run) => {
     const drive = driver(run, { pictures, fail });
     for (const file of documents) await checkDocument(drive, file);
