@@ -22,7 +22,8 @@ if (_global.kvDefineSlider == undefined) {
         var w = this.kvW, h = this.kvH;
         var titleH = this.titleEnabled == false ? 0 : Math.min(Math.round(h * 0.32), 18);
         if (this.kvVertical) {
-            titleH = this.titleEnabled == false ? 0 : 18;
+            // A vertical slider is narrow: its title may take two lines.
+            titleH = this.titleEnabled == false ? 0 : 34;
             // The track runs from the bottom (minimum) to the top, the value below it.
             this.kvTrackStart = h - 26;
             this.kvTrackLength = Math.max(h - 26 - titleH - 8, 1);
@@ -57,8 +58,9 @@ if (_global.kvDefineSlider == undefined) {
         thumb.onPress = function () { owner.kvDragFrom(); };
         thumb.onRelease = thumb.onReleaseOutside = function () { owner.kvDragEnd(); };
         this.kvPlaceThumb();
-        this.kvText("kvTitle", 0, 0, w, titleH, titleH > 0 ? this.title : "", this.titleTextFormat,
-                    this.kvVertical ? "center" : "left");
+        var title = this.kvText("kvTitle", 0, 0, w, titleH, titleH > 0 ? this.title : "",
+                                this.titleTextFormat, this.kvVertical ? "center" : "left");
+        title.multiline = title.wordWrap = this.kvVertical == true;
         this.kvShowValue();
     };
 

@@ -5,7 +5,8 @@
 
 kvDefineComponent("KVProgressBarHSymbol", 200, 40, function () {
     var w = this.kvW, h = this.kvH;
-    var titleH = this.titleEnabled == false ? 0 : Math.min(Math.round(h * 0.4), 18);
+    // A line of the title's text needs 18 pixels; the bar keeps at least 10.
+    var titleH = this.titleEnabled == false ? 0 : Math.min(18, Math.max(h - 12, 0));
     var barH = Math.max(h - titleH - 2, 4);
     var lo = kvNumber(this.minValue, 0), hi = kvNumber(this.maxValue, 100);
     var f = hi != lo ? (kvNumber(this.mv, lo) - lo) / (hi - lo) : 0;
