@@ -14,8 +14,8 @@
 #include "sheet/ExcelApp.h"
 #include "sheet/Range.h"
 #include "sheet/VariableTable.h"
-#include "swf/SwfDoAction.h"
 #include "swf/ScopeGuard.h"
+#include "swf/SwfDoAction.h"
 #include "swf/SwfError.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfMovie.h"
@@ -100,8 +100,10 @@ void CBaseMovie::Write(swf::Writer& out)
         asset_->Write(out);
     }
 
-    std::unique_ptr<CSwfDoAction> frameScript = std::move(frameScript_);
-    std::unique_ptr<CInitCodeTag> initCode = std::move(initCode_);
+    writtenFrameScript_ = std::move(frameScript_);
+    writtenInitCode_ = std::move(initCode_);
+    CSwfDoAction* frameScript = writtenFrameScript_.get();
+    CInitCodeTag* initCode = writtenInitCode_.get();
     if (frameScript)
         frameScript->Write(out);
     if (initCode) {
@@ -118,6 +120,12 @@ void CBaseMovie::Write(swf::Writer& out)
     }
     CSwfPlaceObject2 manager(depths_.Next(), baseClipId_, CSwfMatrix(), "mgr");
     manager.Write(out);
+}
+
+void CBaseMovie::ReleaseWrittenScripts()
+{
+    writtenFrameScript_.reset();
+    writtenInitCode_.reset();
 }
 
 void CBaseMovie::SetFrameScript(std::unique_ptr<CSwfDoAction> tag)

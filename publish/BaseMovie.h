@@ -175,6 +175,10 @@ public:
     void SetFrameScript(std::unique_ptr<CSwfDoAction> tag);
     CInitCodeTag* GetInitCode() { return initCode_.get(); }
     CSwfDoAction* GetFrameScript() { return frameScript_.get(); }
+    // Writing takes the scripts: they go out with one movie only. They are kept until this
+    // call (or the next write) frees them, so that a builder can free the hundreds of
+    // thousands of actions of a large model while it compresses the movie.
+    void ReleaseWrittenScripts();
     uint16_t GetBaseClipId() const { return baseClipId_; }
     CSwfMovie& GetAsset() { return *asset_; }
 
@@ -208,6 +212,8 @@ private:
     swf::IdCounter& depths_;
     std::unique_ptr<CInitCodeTag> initCode_;
     std::unique_ptr<CSwfDoAction> frameScript_;
+    std::unique_ptr<CInitCodeTag> writtenInitCode_;
+    std::unique_ptr<CSwfDoAction> writtenFrameScript_;
     std::unique_ptr<CCellModel> cellModel1_;
     std::unique_ptr<CCellModel> cellModel2_;
     std::shared_ptr<CVariableTable> table_;

@@ -21,6 +21,8 @@
 #include "swf/SwfTags.h"
 
 #include <memory>
+#include <system_error>
+#include <thread>
 
 namespace publish {
 namespace {
@@ -184,6 +186,7 @@ MovieBuildResult Run(const Build& b)
     ScopeGuard dropScripts([&b] {
         b.base.SetFrameScript(nullptr);
         b.base.SetInitCode(nullptr);
+        b.base.ReleaseWrittenScripts();
     });
     UseMarks marks;
     const std::vector<CComponent*> components = Components(b.snapshot);
@@ -196,7 +199,18 @@ MovieBuildResult Run(const Build& b)
     std::unique_ptr<CSwfDoAction> connection = BuildScripts(b, components, marks);
     movie.SetFrameCount(AddTimeline(b, movie, std::move(connection), components, marks));
 
-    std::vector<std::uint8_t> bytes = movie.WriteBytes(b.width, b.height, kFrameRate, true);
+    std::vector<std::uint8_t> bytes = movie.WriteBytes(b.width, b.height, kFrameRate, false);
+    {
+        // The written scripts of a large model are hundreds of thousands of small objects;
+        // freeing them takes about as long as writing them, so it goes on beside compressing.
+        std::jthread release;
+        try {
+            release = std::jthread([&b] { b.base.ReleaseWrittenScripts(); });
+        } catch (const std::system_error&) {
+            b.base.ReleaseWrittenScripts(); // no thread to be had: freed here first
+        }
+        bytes = swf::CompressMovie(bytes);
+    }
     if (!model::WriteFileBytes(b.output.string(), bytes))
         throw MovieBuildError("cannot write the movie " + b.output.string());
     MovieBuildResult result;

@@ -374,13 +374,7 @@ std::vector<uint8_t> CSwfMovie::WriteBytes(int32_t width, int32_t height, double
         throw swf::SwfError("movie too large for its header");
     out.PatchU32(4, static_cast<uint32_t>(out.Size()));
     std::vector<uint8_t> plain = out.Take();
-    if (!compress)
-        return plain;
-
-    std::vector<uint8_t> file(plain.begin(), plain.begin() + 8);
-    file[0] = 'C';
-    swf::AppendZlibStream(file, std::span<const uint8_t>(plain).subspan(8));
-    return file;
+    return compress ? swf::CompressMovie(plain) : plain;
 }
 
 void CSwfMovie::WriteFile(const std::filesystem::path& path, int32_t width, int32_t height, double frameRate,
@@ -396,4 +390,14 @@ void CSwfMovie::WriteFile(const std::filesystem::path& path, int32_t width, int3
     file.close();
     if (!file)
         throw swf::SwfError("cannot write movie file " + path.string());
+}
+
+std::vector<uint8_t> swf::CompressMovie(std::span<const uint8_t> plainFile)
+{
+    if (plainFile.size() < 8 || plainFile[0] != 'F')
+        throw SwfError("only an uncompressed movie file can be compressed");
+    std::vector<uint8_t> file(plainFile.begin(), plainFile.begin() + 8);
+    file[0] = 'C';
+    AppendZlibStream(file, plainFile.subspan(8));
+    return file;
 }

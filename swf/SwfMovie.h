@@ -12,7 +12,6 @@
 #include <unordered_map>
 #include <vector>
 
-
 class CSwfRawTag;
 
 // A container of tags. It owns the tags added with unique_ptr and only refers to the ones added
@@ -102,3 +101,11 @@ private:
     double frameRate_ = 30.0;
     bool writeAll_ = false;
 };
+
+namespace swf {
+
+// The "CWS" form of an uncompressed ("FWS") movie file: the same header, then everything after
+// its first 8 bytes as one zlib stream at level 9. Throws SwfError.
+std::vector<uint8_t> CompressMovie(std::span<const uint8_t> plainFile);
+
+} // namespace swf
