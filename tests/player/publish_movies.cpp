@@ -2,7 +2,9 @@
 // which the check writes with the vantorel-publish command:
 //   <name>.cells.json   {"Sheet!A1": [cached value, type, formula], ...} of every cell of each
 //                       shipped document's workbook, and of each shipped sample workbook as
-//                       <stem>-formulas (the all-formulas movie)
+//                       <stem>-formulas (the all-formulas movie), and of the samples as
+//                       LibreOffice calculated them after the check moved their inputs
+//                       (tests/player/moved-samples/<sample>-moved.xlsx)
 //   probe-values.swf    loads the movie named by kvMovie into level 1, lets it calculate, sets
 //                       the variable kvInput to kvTo and calculates again when asked, and
 //                       reports every cell variable ("V<id>") and then "done"
@@ -201,11 +203,11 @@ void WriteDocumentFiles(const fs::path& install, const fs::path& document, const
     WriteScriptMovie(folder / ("probe-" + document.stem().string() + ".swf"), kShownProbe, width * 20, height * 20);
 }
 
-void WriteWorkbookCells(const fs::path& install, const fs::path& workbook, const fs::path& folder)
+void WriteWorkbookCells(const fs::path& install, const fs::path& workbook, const fs::path& file)
 {
     publish::CPublisher publisher(install);
     publisher.OpenWorkbookFormulas(workbook);
-    WriteCells(publisher.GetBaseMovie().GetCellModel(), folder / (workbook.stem().string() + "-formulas.cells.json"));
+    WriteCells(publisher.GetBaseMovie().GetCellModel(), file);
 }
 
 // The speed script's probe: reports the variables named after the wait.
@@ -292,7 +294,12 @@ int main(int argc, char** argv)
         }
         for (const auto& entry : fs::directory_iterator(fs::path(source) / "assets" / "samples")) {
             if (entry.path().extension() == ".xlsx")
-                WriteWorkbookCells(install, entry.path(), folder);
+                WriteWorkbookCells(install, entry.path(), folder / (entry.path().stem().string() + "-formulas.cells.json"));
+        }
+        // The samples as LibreOffice calculated them after the check's moves of their inputs.
+        for (const auto& entry : fs::directory_iterator(fs::path(source) / "tests" / "player" / "moved-samples")) {
+            if (entry.path().extension() == ".xlsx" && entry.path().stem().string().ends_with("-moved"))
+                WriteWorkbookCells(install, entry.path(), folder / (entry.path().stem().string() + ".cells.json"));
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "publish_movies: %s\n", error.what());

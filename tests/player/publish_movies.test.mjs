@@ -7,7 +7,7 @@
 //   are bound to, formatted as the component formats it;
 // - the sliders and the dial of the samples are dragged and turned with the player's mouse: the
 //   input's cell takes the value, and what depends on it shows what the samples' formulas give
-//   for it, calculated here from what they mean;
+//   for it, calculated here from what they mean and by LibreOffice (tests/player/moved-samples);
 // - an input of each all-formulas movie is raised and the formulas over it recalculated.
 // A PNG of each published sample after its inputs were moved goes into <build>/test-output.
 import { execFileSync, spawnSync } from "node:child_process";
@@ -325,6 +325,19 @@ async function checkDocument(drive, file) {
     const recalculated = checkFormulas(`${name} after the inputs moved`, last.cells, variables, after);
     const redrawn = checkShown(`${name} after the inputs moved`, description, now, last);
     console.log(`ok   ${name}.swf: ${[...new Set(moves.map(([n]) => n))].join(", ")} moved; ${recalculated} formula values and ${redrawn} shown values follow`);
+
+    // Where the moves land is fixed, so LibreOffice calculated the sample for those inputs too.
+    const referenceFile = path.join(out, `${stem}-moved.cells.json`);
+    if (!fs.existsSync(referenceFile)) continue;
+    const reference = readJson(referenceFile);
+    for (const [inputName] of moves) {
+      const cell = cellsOf(description.components.find((c) => c.name === inputName).parameters.General.mv)[0];
+      if (!same(String(now[cell]), reference[cell])) fail(`${name}: ${cell} = ${now[cell]} after the moves, ${stem}-moved.xlsx has ${reference[cell][0]}`);
+    }
+    const asCalculated = checkFormulas(`${name} against ${stem}-moved.xlsx`, last.cells, variables, reference);
+    const asShown = checkShown(`${name} against ${stem}-moved.xlsx`, description,
+      Object.fromEntries(Object.entries(reference).map(([k, v]) => [k, cellValue(v)])), last);
+    console.log(`ok   ${name}.swf: ${asCalculated} formula values and ${asShown} shown values as LibreOffice calculated them`);
   }
 }
 
