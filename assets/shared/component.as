@@ -67,8 +67,8 @@ if (_global.KVComponent == undefined) {
     // and the two that decide whether it shows.
     p.kvWatch = ["mv", "title"];
     p.onEnterFrame = function () {
-        if (this.kvFadeStart != undefined)
-            this.kvFade();
+        if (this.kvIntroStart != undefined)
+            this.kvIntro();
         if (this.kvSeen == undefined)
             return;
         var dirty = this.calcDirty == true;
@@ -91,22 +91,42 @@ if (_global.KVComponent == undefined) {
             return;
         this.kvShown = shown;
         this._visible = shown;
-        this._alpha = 100;
-        this.kvFadeStart = undefined;
-        if (shown && this.introStyle == "Fade-in" && kvNumber(this.introTime, 0) > 0) {
-            this._alpha = 0;
-            this.kvFadeStart = getTimer();
+        this.kvIntroStart = undefined;
+        var style = this.introStyle;
+        if (shown && kvNumber(this.introTime, 0) > 0
+            && (style == "Fade-in" || style == "Grow" || style == "Grow X first")) {
+            this.kvIntroStart = getTimer();
+            this.kvIntroAt = 0;
         }
+        this.kvIntroShow(this.kvIntroStart == undefined ? 1 : 0);
     };
 
-    // "Fade-in": from transparent to opaque in "introTime" seconds.
-    p.kvFade = function () {
-        var f = (getTimer() - this.kvFadeStart) / (kvNumber(this.introTime, 0) * 1000);
+    p.kvIntro = function () {
+        var f = (getTimer() - this.kvIntroStart) / (kvNumber(this.introTime, 0) * 1000);
         if (!(f < 1)) {
             f = 1;
-            this.kvFadeStart = undefined;
+            this.kvIntroStart = undefined;
         }
-        this._alpha = Math.round(f * 100);
+        this.kvIntroShow(f);
+    };
+
+    // The entry effect at fraction f of "introTime" (1 once it is over), kept in kvIntroAt.
+    // "Fade-in" takes the opacity from 0 to 100; "Grow" the scale from 0 to 100 % about the
+    // component's top-left corner, where it was placed; "Grow X first" stretches a line of one
+    // pixel to the full width in the first half and opens it to the full height in the second.
+    p.kvIntroShow = function (f) {
+        this.kvIntroAt = f;
+        var style = f < 1 ? this.introStyle : "None";
+        var x = 1, y = 1;
+        if (style == "Grow") {
+            x = y = f;
+        } else if (style == "Grow X first") {
+            x = Math.min(f * 2, 1);
+            y = Math.max(f * 2 - 1, 1 / Math.max(this.kvH, 1));
+        }
+        this._alpha = style == "Fade-in" ? Math.round(f * 100) : 100;
+        this._xscale = Math.round(x * 1000) / 10;
+        this._yscale = Math.round(y * 1000) / 10;
     };
 
     // After the whole first frame's script: the outputs redraw after every recalculation from

@@ -1,7 +1,7 @@
 // The sliders: a track between "minValue" and "maxValue" with a thumb the user drags or a
 // click on the track moves; the value ("mv") snaps to "incSize" steps when "snapEnabled" and
 // goes into its cell when the thumb is released. Horizontal sliders grow to the right, vertical
-// ones upwards.
+// ones upwards. Alerts colour the track and the value.
 #include "shared/component.as"
 
 if (_global.kvDefineSlider == undefined) {
@@ -36,13 +36,14 @@ if (_global.kvDefineSlider == undefined) {
         var track = this.kvClip("kvTrack");
         var back = this.backgroundColor == undefined ? 0xFFFFFF : this.backgroundColor;
         var a = this.kvTrackAcross, s = this.kvTrackStart, l = this.kvTrackLength;
+        var fill = this.kvAlertFill(this.mv, this.fillColor);
         // A wider band under the track takes the clicks.
         if (this.kvVertical) {
             kvRect(track, a - 8, s - l, 16, l, back, undefined);
-            kvRect(track, a - 2, s - l, 4, l, this.fillColor, this.borderColor);
+            kvRect(track, a - 2, s - l, 4, l, fill, this.borderColor);
         } else {
             kvRect(track, 0, a - 8, w, 16, back, undefined);
-            kvRect(track, s, a - 2, l, 4, this.fillColor, this.borderColor);
+            kvRect(track, s, a - 2, l, 4, fill, this.borderColor);
         }
         var owner = this;
         track.onPress = function () { owner.kvDragFrom(); };
@@ -89,11 +90,12 @@ if (_global.kvDefineSlider == undefined) {
 
     _global.kvSliderShowValue = function () {
         var text = kvShowNumber(kvNumber(this.mv, 0), this.formatValue);
+        var format = this.kvAlertText(this.mv, this.valueTextFormat);
         if (this.kvVertical)
-            this.kvText("kvValue", 0, this.kvH - 20, this.kvW, 20, text, this.valueTextFormat, "center");
+            this.kvText("kvValue", 0, this.kvH - 20, this.kvW, 20, text, format, "center");
         else
             this.kvText("kvValue", 0, this.kvTrackAcross + 8, this.kvW, Math.max(this.kvH - this.kvTrackAcross - 8, 16),
-                        text, this.valueTextFormat, "center");
+                        text, format, "center");
     };
 
     // The value at the mouse's position along the track, snapped and kept within the limits.

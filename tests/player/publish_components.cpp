@@ -14,10 +14,11 @@
 // D1 = A3*10+A4, on a background.
 // tables.swf: a grid of A1:C2 with D1 = SUM(A1:C2); a table showing E1:F3 that inserts the row
 // chosen into G1:H1, with I1 = G1*H1.
-// panels.swf: A1 = 30 (a vertical slider), B1 = A1*2 (a value display shown while A2 = 2),
-// A2 = 1 (radio buttons), C1 = IF(A1>50,"show","hide"); a coloured background placed smaller than
-// its natural size that fades in while C1 is "show", a scroll edit and a scroll box; alerts on a
-// progress bar of A1 (of its range) and on the display (middle values good, target D1 = 200).
+// panels.swf: A1 = 30 (a vertical slider), B1 = A1*2 (a value display shown while A2 = 2,
+// growing in), A2 = 1 (radio buttons), C1 = IF(A1>50,"show","hide"); a coloured background placed
+// smaller than its natural size that fades in while C1 is "show", a scroll edit and a scroll box;
+// alerts on the slider and on a progress bar of A1 (of their range), and on the display (middle
+// values good, target D1 = 200); the progress bar grows in, its width first, as the movie starts.
 // <sample>.swf: each shipped sample document, opened and written as a movie.
 
 #include "model/CellBinding.h"
@@ -171,7 +172,10 @@ Object.registerClass("KVProbeSymbol", KVProbe);
 // its double, what the scroll edit holds, the scroll box's content and knob offsets, the
 // background's drawing size, whether the display and the background show (and how opaque the
 // background is) and the alert bands of the progress bar and the display, with the colour of
-// the display's value, whenever they change. "ready" carries the slider's thumb and track ends,
+// the display's value, and the slider's band and value colour, whenever they change. While the
+// display or the progress bar grows in, each frame's scale is kept with the fraction of the
+// effect it stands for, and sent as "grow" when the effect is over. "ready" carries the slider's
+// thumb and track ends,
 // the scroll edit's centre, the scroll box knob's centre and the second radio button; "alerts" the
 // bands a bare component finds for a table of alert settings (type, minimum, maximum, target,
 // value), and for a value when it has fewer than two colours.
@@ -182,6 +186,18 @@ KVProbe.prototype.onEnterFrame = function () {
     var s = _root.KVSliderVSymbol_1, d = _root.KVValueDisplaySymbol_1, e = _root.FScrollEditSymbol_1;
     var box = _root.FScrollBoxSymbol_1, bg = _root.KVBackgroundSymbol_1, radio = _root.KVRadioButtonSetSymbol_1;
     var bar = _root.KVProgressBarHSymbol_1;
+    var growing = [d, bar];
+    for (var g = 0; g < growing.length; g++) {
+        var clip = growing[g];
+        if (clip.kvGrowth == undefined)
+            clip.kvGrowth = [];
+        if (clip.kvIntroStart != undefined) {
+            clip.kvGrowth.push(Math.round(clip.kvIntroAt * 1000) / 1000 + ":" + clip._xscale + ":" + clip._yscale);
+        } else if (clip.kvGrowth.length > 0) {
+            fscommand("grow", clip._name + "|" + clip.kvGrowth.join(",") + "|" + clip._xscale + ":" + clip._yscale + ":" + clip.kvH);
+            clip.kvGrowth = [];
+        }
+    }
     if (++this.kvFrames == 1) {
         box.createEmptyMovieClip("content", 0);
         kvRect(box.content, 0, 0, 80, box.kvH * 1.5, 0xCC0000, undefined);
@@ -215,7 +231,8 @@ KVProbe.prototype.onEnterFrame = function () {
     var state = _root.CELL1 + "," + _root.CELL2 + "," + _root.CELL3 + "|" + s.mv + "|" + s.kvFields.kvValue + "|" + d.kvFields.kvValue
                 + "|" + e.text + "|" + Math.round(box.content._y * 10) / 10 + "," + Math.round(box.kvKnob._y * 10) / 10 + "," + (box.kvW - box.kvKnob._height)
                 + "|" + bg.kvW + "x" + bg.kvH + "|" + d._visible + "," + bg._visible + "," + bg._alpha
-                + "|" + bar.kvAlertBand + "," + d.kvAlertBand + "," + d.kvValue.getTextFormat().color;
+                + "|" + bar.kvAlertBand + "," + d.kvAlertBand + "," + d.kvValue.getTextFormat().color
+                + "|" + s.kvAlertBand + "," + s.kvValue.getTextFormat().color;
     if (state != this.kvState) {
         this.kvState = state;
         fscommand("state", state);
@@ -507,7 +524,11 @@ int main(int argc, char** argv)
             Find(background, "Behavior", "introTime").SetDouble(0.5);
             CComponent& slider = d.Add("KVSliderVSymbol", 3600, 200, 1200, 5000);
             d.Bind(slider, "General", "mv", "A1", "A1");
+            Find(slider, "Alerts", "alertsEnabled").SetBool(true);
+            Find(slider, "Alerts", "valueAlertsEnabled").SetBool(true);
             CComponent& display = d.Add("KVValueDisplaySymbol", 5000, 200, 2600, 1000);
+            Find(display, "Behavior", "introStyle").SetString("Grow");
+            Find(display, "Behavior", "introTime").SetDouble(0.5);
             d.Bind(display, "General", "mv", "B1", "B1");
             d.Bind(display, "Behavior", "displayStatus", "A2", "A2");
             Find(display, "Behavior", "displayKey").GetBinding()->GetValue().SetString("2", true);
@@ -520,6 +541,8 @@ int main(int argc, char** argv)
             CComponent& bar = d.Add("KVProgressBarHSymbol", 5000, 3800, 2800, 800);
             d.Bind(bar, "General", "mv", "A1", "A1");
             Find(bar, "Alerts", "alertsEnabled").SetBool(true);
+            Find(bar, "Behavior", "introStyle").SetString("Grow X first");
+            Find(bar, "Behavior", "introTime").SetDouble(1);
             d.Add("FScrollEditSymbol", 200, 2600, 2600, 440);
             d.Add("FScrollBoxSymbol", 5000, 1600, 2000, 2000);
             d.Write(folder / "panels.swf", kPanelProbe,

@@ -10,7 +10,9 @@
 // - panels.swf: a vertical slider dragged writes its cell, text typed reaches the scroll edit,
 //   the scroll box scrolls its content inside its frame, the background fills its placed size;
 //   a display and the background show only while their status cells hold their keys; a
-//   progress bar and the display take their alert colours as the value crosses a threshold;
+//   progress bar, the slider and the display take their alert colours as the value crosses a
+//   threshold; the progress bar grows in width first as the movie starts, the display grows in
+//   as its status cell lets it show;
 // - every shipped sample plays with all its components drawn.
 // A PNG of each movie after the input goes into <build>/test-output for a person to look at.
 import { execFileSync } from "node:child_process";
@@ -175,12 +177,15 @@ try {
       await page.mouse.up();
       await page.waitForTimeout(250);
       await click(page, at, rx, ry);
-      colours = await Promise.all([[85, 60], [155, 105], [175, 60], [85, 120], [270, 120], [270, 190], [270, 217]]
+      // The display's entry effect takes half a second.
+      await page.waitForTimeout(700);
+      colours = await Promise.all([[85, 60], [155, 105], [175, 60], [85, 120], [270, 120], [270, 190], [270, 217], [sx, bottom - 10]]
         .map(([x, y]) => pixelAt(page, ...at(x, y))));
     });
     // A1,B1,A2 | slider value | its text | display | scroll edit | content y, knob y, knob travel
     // | background size | display shown, background shown, background opacity | the alert bands
-    // of the progress bar and the display, the display's value colour
+    // of the progress bar and the display, the display's value colour | the slider's band and
+    // value colour
     const panelStates = reports(panels, "state");
     const [opened, moved] = [panelStates[0], panelStates.at(-1)];
     expect("panels at start", opened && opened.split("|").slice(0, 5).join("|"), "30,60,1|30|30|60|");
@@ -211,6 +216,34 @@ try {
     // the colours from the top, "mid" from the range's middle outwards; text has no band (-1);
     // a range of 50..150 and a target of 200 set the percentages; one colour is no alert at all.
     expect("alert bands of the settings table", reports(panels, "alerts")[0], "0,1,2,0,0,2,2,-1,2,1|true");
+    // The slider (0..100, low values good) colours its value and its track: 30 in the middle
+    // band, 80 in the last.
+    expect("slider alerts at start and after the drag", [part(opened, 9), part(moved, 9)].join(" then "),
+      `1,${0x996600} then 2,${0x990000}`);
+    expect("slider track in its alert colour", colours[7], "#cc3333");
+
+    // Entry effects, from the scale of each frame and the fraction of the effect it stands for:
+    // "Grow" scales both ways with the time; "Grow X first" stretches a line of one pixel across
+    // in the first half and opens it downwards in the second. Both end at full size, and both
+    // were seen about half-way.
+    const growth = {};
+    for (const report of reports(panels, "grow")) {
+      const [name, frames, end] = report.split("|");
+      growth[name] = { frames: frames.split(",").map((f) => f.split(":").map(Number)), end };
+    }
+    const grown = (name, scale) => {
+      const g = growth[name];
+      if (!g) return fail(`${name} sent no growth`);
+      const off = g.frames.filter(([f, x, y]) => { const [wx, wy] = scale(f); return Math.abs(x - wx) > 0.5 || Math.abs(y - wy) > 0.5; });
+      expect(`${name} frames off the growth`, off.map((f) => f.join(":")).join(","), "");
+      expect(`${name} seen before and after half-way`,
+        g.frames.some(([f]) => f > 0.2 && f < 0.5) && g.frames.some(([f]) => f > 0.5 && f < 0.8), true);
+      return g.end;
+    };
+    expect("display grown", grown("KVValueDisplaySymbol_1", (f) => [100 * f, 100 * f]), "100:100:50");
+    const line = 100 / 40;
+    expect("progress bar grown", grown("KVProgressBarHSymbol_1",
+      (f) => (f < 0.5 ? [200 * f, line] : [100, Math.max(200 * f - 100, line)])), "100:100:40");
 
     // The shipped samples, as documents open them: every component draws and shows values
     // that make sense.
