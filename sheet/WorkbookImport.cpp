@@ -9,7 +9,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <span>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace sheet {
 
@@ -38,6 +42,10 @@ namespace {
 constexpr std::size_t kFailureChars = 400;
 constexpr std::size_t kWorkbookTokensFlat = 4u << 20;
 constexpr std::size_t kWorkbookTokensPerCharacter = 16;
+// Fewer formulas than this are checked on one thread: a thread costs more than it saves. Each
+// thread may spend the workbook's whole token budget, so their number stays small.
+constexpr std::size_t kFormulasPerThread = 2000;
+constexpr std::size_t kMaxCheckThreads = 4;
 
 std::string_view TypeName(const xlsx::Cell& cell)
 {
@@ -73,10 +81,17 @@ void AddDefinedNames(const xlsx::Workbook& workbook, CCellModel& model)
     }
 }
 
+// A cell with a formula and the sheet it is on.
+struct FormulaCell {
+    const std::string* sheet;
+    const xlsx::Cell* cell;
+};
+
 // What one pass over the cells finds out before anything is stored.
 struct CellTotals {
     std::size_t stored = 0;
     std::size_t formulaCharacters = 0;
+    std::vector<FormulaCell> formulas; // in workbook order
 };
 
 // What formulas are read against later: the sheets with their used extent and the defined
@@ -91,6 +106,8 @@ CellTotals MakeShape(const xlsx::Workbook& workbook, CCellModel& shape)
         int lastColumn = 0;
         for (const auto& cell : sheet.cells) {
             totals.formulaCharacters += cell.formula.size();
+            if (cell.HasFormula())
+                totals.formulas.push_back({&sheet.name, &cell});
             if (!IsStored(cell))
                 continue;
             ++totals.stored;
@@ -112,6 +129,81 @@ std::size_t WorkbookTokenBudget(const CellTotals& totals)
     return kWorkbookTokensFlat + kWorkbookTokensPerCharacter * totals.formulaCharacters;
 }
 
+// Reads the formulas against the shape, in order, taking their tokens from budget; the first
+// formula that cannot be read, or a stop, ends the reading.
+FillResult CheckFormulas(std::span<const FormulaCell> formulas, const CCellModel& shape, std::size_t& budget,
+                         const FillOptions& options)
+{
+    FillResult result;
+    FormulaContext check;
+    check.model = &shape;
+    check.tokenBudget = &budget;
+    const std::string* sheet = nullptr;
+    for (const FormulaCell& formula : formulas) {
+        // Reading every formula can take a while too; a stop must not wait for it.
+        if (options.stop && options.stop->load(std::memory_order_relaxed)) {
+            result.outcome = FillOutcome::Stopped;
+            return result;
+        }
+        if (formula.sheet != sheet) {
+            sheet = formula.sheet;
+            check.sheet = *sheet;
+        }
+        const xlsx::Cell& cell = *formula.cell;
+        FormulaError error;
+        if (!CFormulaParser::Parse(cell.formula, check, &error)) {
+            result.outcome = FillOutcome::FormulaFailed;
+            result.failedItem = xlsx::FormatQualifiedCell(*sheet, {cell.row, cell.column});
+            result.failure = "The formula in " + PrintableText(result.failedItem) +
+                             " cannot be read at character " + std::to_string(error.offset + 1) + ": " +
+                             PrintableText(error.message, kFailureChars);
+            return result;
+        }
+    }
+    return result;
+}
+
+// The same on several threads for a workbook of many formulas, with the result of reading
+// them in order: each part may take the whole budget and the parts together must stay within
+// it; anything else is read again in order, so the failure reported is the one an in-order
+// reading meets first.
+FillResult CheckAllFormulas(std::span<const FormulaCell> formulas, const CCellModel& shape,
+                            std::size_t& budget, const FillOptions& options)
+{
+    const std::size_t threads = std::min({std::size_t(std::max(1u, std::thread::hardware_concurrency())),
+                                          kMaxCheckThreads, formulas.size() / kFormulasPerThread});
+    if (threads < 2)
+        return CheckFormulas(formulas, shape, budget, options);
+    std::vector<FillResult> results(threads);
+    std::vector<std::size_t> left(threads, budget);
+    const std::size_t part = (formulas.size() + threads - 1) / threads;
+    auto check = [&](std::size_t t) {
+        const std::size_t first = std::min(formulas.size(), t * part);
+        results[t] = CheckFormulas(formulas.subspan(first, std::min(part, formulas.size() - first)), shape,
+                                   left[t], options);
+    };
+    try {
+        std::vector<std::jthread> helpers;
+        for (std::size_t t = 1; t < threads; ++t)
+            helpers.emplace_back(check, t);
+        check(0);
+    } catch (const std::system_error&) {
+        return CheckFormulas(formulas, shape, budget, options); // no thread to be had
+    }
+    std::size_t used = 0;
+    bool read = true;
+    for (std::size_t t = 0; t < threads; ++t) {
+        if (results[t].outcome == FillOutcome::Stopped)
+            return results[t];
+        read = read && results[t].outcome == FillOutcome::Done;
+        used += budget - left[t];
+    }
+    if (!read || used > budget)
+        return CheckFormulas(formulas, shape, budget, options);
+    budget -= used;
+    return {};
+}
+
 } // namespace
 
 std::size_t StoredCellCount(const xlsx::Workbook& workbook)
@@ -129,36 +221,14 @@ namespace {
 FillResult Fill(const xlsx::Workbook& workbook, CCellModel& model, const FillOptions& options,
                 xlsx::Workbook* movable)
 {
-    FillResult result;
     // Every formula is read once without a variable table: that checks it completely but
     // stores nothing, so a workbook with a formula we cannot read leaves the model untouched.
     CCellModel shape;
     const CellTotals totals = MakeShape(workbook, shape);
     std::size_t tokenBudget = WorkbookTokenBudget(totals);
-    for (const auto& sheet : workbook.sheets) {
-        FormulaContext check;
-        check.sheet = sheet.name;
-        check.model = &shape;
-        check.tokenBudget = &tokenBudget;
-        for (const auto& cell : sheet.cells) {
-            if (!cell.HasFormula())
-                continue;
-            // Reading every formula can take a while too; a stop must not wait for it.
-            if (options.stop && options.stop->load(std::memory_order_relaxed)) {
-                result.outcome = FillOutcome::Stopped;
-                return result;
-            }
-            FormulaError error;
-            if (!CFormulaParser::Parse(cell.formula, check, &error)) {
-                result.outcome = FillOutcome::FormulaFailed;
-                result.failedItem = xlsx::FormatQualifiedCell(sheet.name, {cell.row, cell.column});
-                result.failure = "The formula in " + PrintableText(result.failedItem) +
-                                 " cannot be read at character " + std::to_string(error.offset + 1) + ": " +
-                                 PrintableText(error.message, kFailureChars);
-                return result;
-            }
-        }
-    }
+    FillResult result = CheckAllFormulas(totals.formulas, shape, tokenBudget, options);
+    if (result.outcome != FillOutcome::Done)
+        return result;
 
     const std::size_t total = totals.stored;
     model.ReserveCells(model.GetCellCount() + total);

@@ -303,3 +303,30 @@ TEST(ExcelHost, PicksRangesThroughThePicker)
     run.host->EndDataSession();
     EXPECT_FALSE(script.sessionShown);
 }
+
+// A workbook of many formulas is checked in parts side by side; the failure reported must
+// still be the first in the workbook, and nothing is stored until every formula reads.
+TEST(FillCellModelTest, ReportsTheFirstUnreadableFormulaOfManyInWorkbookOrder)
+{
+    xlsx::Workbook workbook;
+    workbook.sheets.push_back({"Sheet", "xl/worksheets/sheet1.xml", false, false, std::nullopt, {}});
+    for (std::uint32_t row = 0; row < 9000; ++row) {
+        xlsx::Cell cell;
+        cell.row = row;
+        cell.formula = row == 299 ? "SUM(" : row == 7999 ? "1+" : "A1+1";
+        workbook.sheets[0].cells.push_back(cell);
+    }
+    auto failedAt = [&] {
+        CCellModel model;
+        FillResult result = FillCellModel(workbook, model);
+        EXPECT_EQ(model.GetCellCount(), 0u);
+        return result.outcome == FillOutcome::FormulaFailed ? result.failedItem : "read";
+    };
+    EXPECT_EQ(failedAt(), "'Sheet'!$A$300");
+    workbook.sheets[0].cells[299].formula = "A1+1";
+    EXPECT_EQ(failedAt(), "'Sheet'!$A$8000");
+    workbook.sheets[0].cells[7999].formula = "A1+1";
+    CCellModel model;
+    EXPECT_EQ(FillCellModel(workbook, model).outcome, FillOutcome::Done);
+    EXPECT_EQ(model.GetCellCount(), 9000u);
+}
