@@ -1,6 +1,6 @@
 #include "publish/Json.h"
 
-#include "platform/controls/ControlWnd.h"
+#include "platform/services/TextCodes.h"
 
 #include <charconv>
 #include <cmath>
@@ -225,18 +225,11 @@ private:
     {
         out = 0;
         for (int i = 0; i < 4; ++i) {
-            const char c = Peek();
-            std::uint32_t digit;
-            if (c >= '0' && c <= '9') {
-                digit = static_cast<std::uint32_t>(c - '0');
-            } else if (c >= 'a' && c <= 'f') {
-                digit = static_cast<std::uint32_t>(c - 'a' + 10);
-            } else if (c >= 'A' && c <= 'F') {
-                digit = static_cast<std::uint32_t>(c - 'A' + 10);
-            } else {
+            const int digit = ui::HexDigitValue(Peek());
+            if (digit < 0) {
                 return Fail("\\u needs four hexadecimal digits");
             }
-            out = out * 16 + digit;
+            out = out * 16 + static_cast<std::uint32_t>(digit);
             ++pos_;
         }
         return true;
@@ -298,7 +291,7 @@ private:
             }
             code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
         }
-        out += ui::EncodeUtf8(static_cast<char32_t>(code));
+        ui::AppendUtf8(out, static_cast<char32_t>(code));
         return true;
     }
 

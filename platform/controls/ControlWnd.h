@@ -55,8 +55,6 @@ void ClickWindow(CWnd& window);
 void ClickWindowAt(CWnd& window, CPoint client);
 // Sends a typed character (WM_CHAR) to a window.
 void TypeChars(CWnd& window, std::string_view utf8);
-// UTF-8 of one code point.
-std::string EncodeUtf8(char32_t c);
 // Case-insensitive comparison and prefix test for the list searches.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);

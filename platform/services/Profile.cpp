@@ -1,5 +1,7 @@
 #include "platform/services/Profile.h"
 
+#include "platform/services/TextCodes.h"
+
 #include <charconv>
 #include <fstream>
 #include <sstream>
@@ -38,20 +40,6 @@ std::string Escape(const std::string& text, bool isName)
     return out;
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 bool Unescape(std::string_view text, std::string& out)
 {
     out.clear();
@@ -77,8 +65,8 @@ bool Unescape(std::string_view text, std::string& out)
             if (i + 2 >= text.size()) {
                 return false;
             }
-            const int hi = HexDigit(text[i + 1]);
-            const int lo = HexDigit(text[i + 2]);
+            const int hi = ui::HexDigitValue(text[i + 1]);
+            const int lo = ui::HexDigitValue(text[i + 2]);
             if (hi < 0 || lo < 0) {
                 return false;
             }
@@ -300,8 +288,8 @@ std::size_t CProfileStore::Parse(const std::string& text, const std::string& ori
         } else if (kind == 'b') {
             ok = rest.size() % 2 == 0;
             for (std::size_t i = 0; ok && i < rest.size(); i += 2) {
-                const int hi = HexDigit(rest[i]);
-                const int lo = HexDigit(rest[i + 1]);
+                const int hi = ui::HexDigitValue(rest[i]);
+                const int lo = ui::HexDigitValue(rest[i + 1]);
                 ok = hi >= 0 && lo >= 0;
                 if (ok) {
                     value.bytes.push_back(static_cast<std::uint8_t>(hi * 16 + lo));

@@ -2,11 +2,31 @@
 #include "platform/services/ObjectFactory.h"
 #include "platform/services/Profile.h"
 #include "platform/services/Services.h"
+#include "platform/services/TextCodes.h"
+#include "platform/drawing/Font.h"
 #include "platform/docview/WinApp.h"
 #include "platform/services/Worker.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
+
+TEST(TextCodes, CodePointsAtEveryLengthBoundaryRoundTripAndHexDigitsStopAtTheirRange)
+{
+    const std::vector<char32_t> points = {0x0, 0x7F, 0x80, 0x7FF, 0x800, 0xFFFD, 0xFFFF, 0x10000, 0x10FFFF};
+    std::string text;
+    for (char32_t c : points)
+        ui::AppendUtf8(text, c);
+    EXPECT_EQ(text.size(), 1u + 1 + 2 + 2 + 3 + 3 + 3 + 4 + 4);
+    EXPECT_EQ(ui::DecodeUtf8(text), points);
+    EXPECT_EQ(ui::EncodeUtf8(0x20AC), "\xE2\x82\xAC");
+
+    EXPECT_EQ(ui::HexDigitValue('0'), 0);
+    EXPECT_EQ(ui::HexDigitValue('9'), 9);
+    EXPECT_EQ(ui::HexDigitValue('a'), 10);
+    EXPECT_EQ(ui::HexDigitValue('F'), 15);
+    for (char c : {'/', ':', '@', 'G', '`', 'g', ' ', '\0'})
+        EXPECT_EQ(ui::HexDigitValue(c), -1) << c;
+}
 
 TEST(ProfileStore, RoundTripsEveryKindOfValueThroughAFile)
 {

@@ -1,5 +1,7 @@
 #include "tools/actionscript/Lexer.h"
 
+#include "platform/services/TextCodes.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -22,36 +24,6 @@ bool IsIdentStart(unsigned char c)
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-void AppendUtf8(std::string& out, uint32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 class Lexer {
 public:
@@ -170,8 +142,8 @@ private:
             pos_ += 2;
             double value = 0;
             size_t digits = pos_;
-            while (pos_ < src_.size() && HexValue(src_[pos_]) >= 0)
-                value = value * 16 + HexValue(src_[pos_++]);
+            while (pos_ < src_.size() && ui::HexDigitValue(src_[pos_]) >= 0)
+                value = value * 16 + ui::HexDigitValue(src_[pos_++]);
             if (pos_ == digits)
                 Fail(token.at, "hexadecimal number has no digits");
             token.number = value;
@@ -254,7 +226,7 @@ private:
     {
         uint32_t value = 0;
         for (int i = 0; i < digits; ++i) {
-            int d = pos_ < src_.size() ? HexValue(src_[pos_]) : -1;
+            int d = pos_ < src_.size() ? ui::HexDigitValue(src_[pos_]) : -1;
             if (d < 0)
                 Fail(at, digits == 2 ? "\\x needs two hexadecimal digits" : "\\u needs four hexadecimal digits");
             value = value * 16 + static_cast<uint32_t>(d);
@@ -283,7 +255,7 @@ private:
     {
         if (cp == 0)
             Fail(at, "a movie string cannot hold the character U+0000");
-        AppendUtf8(token.text, cp);
+        ui::AppendUtf8(token.text, cp);
     }
 
     void ReadPunctuator(Token& token)
