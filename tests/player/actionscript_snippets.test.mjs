@@ -7,15 +7,9 @@ import path from "node:path";
 import { execFileSync } from "node:child_process";
 import { checkMovie } from "./lib/swfcheck.mjs";
 import { withPlayer, playerProblems } from "./lib/ruffle.mjs";
+import { tally } from "./lib/tally.mjs";
 
-let passed = 0;
-let failed = 0;
-function check(name, problems) {
-  if (problems.length === 0) { passed++; console.log(`ok   ${name}`); return; }
-  failed++;
-  console.log(`FAIL ${name}`);
-  for (const p of problems) console.log(`     ${p}`);
-}
+const { check, finish } = tally();
 
 const folder = fs.mkdtempSync(path.join(os.tmpdir(), "vantorel-actionscript-"));
 try {
@@ -57,5 +51,4 @@ try {
 } finally {
   fs.rmSync(folder, { recursive: true, force: true });
 }
-console.log(`${passed} passed, ${failed} failed`);
-process.exit(failed === 0 ? 0 : 1);
+finish();

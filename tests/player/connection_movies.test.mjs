@@ -9,15 +9,9 @@ import http from "node:http";
 import { execFileSync } from "node:child_process";
 import { checkMovie } from "./lib/swfcheck.mjs";
 import { withPlayer, playerProblems } from "./lib/ruffle.mjs";
+import { tally } from "./lib/tally.mjs";
 
-let passed = 0;
-let failed = 0;
-function check(name, problems) {
-  if (problems.length === 0) { passed++; console.log(`ok   ${name}`); return; }
-  failed++;
-  console.log(`FAIL ${name}`);
-  for (const p of problems) console.log(`     ${p}`);
-}
+const { check, finish } = tally();
 
 // A web service answering in the text form; every request gets the next answer (the last one
 // repeats), so a refresh shows.
@@ -112,5 +106,4 @@ try {
   service.server.close();
   fs.rmSync(folder, { recursive: true, force: true });
 }
-console.log(`${passed} passed, ${failed} failed`);
-process.exit(failed === 0 ? 0 : 1);
+finish();

@@ -9,6 +9,7 @@
 #include "swf/SwfDoAction.h"
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfTags.h"
+#include "tests/player/OutputFolder.h"
 #include "tests/player/PlayerReport.h"
 
 #include <cstdio>
@@ -19,12 +20,9 @@
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+    std::filesystem::path folder;
+    if (!playertest::OutputFolder(argc, argv, folder))
         return 2;
-    }
-    std::filesystem::path folder = argv[1];
-    std::filesystem::create_directories(folder);
 
     std::vector<std::unique_ptr<CValueNode>> values;
     values.push_back(CValueNode::MakeNumber(0.1));

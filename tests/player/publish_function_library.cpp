@@ -15,6 +15,7 @@
 #include "swf/SwfMovie.h"
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfTags.h"
+#include "tests/player/OutputFolder.h"
 #include "tests/player/PlayerReport.h"
 #include "tests/support/TestSupport.h"
 
@@ -25,12 +26,9 @@
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+    std::filesystem::path folder;
+    if (!playertest::OutputFolder(argc, argv, folder))
         return 2;
-    }
-    std::filesystem::path folder = argv[1];
-    std::filesystem::create_directories(folder);
     std::filesystem::path install = testsupport::InstallDir();
 
     // The helpers every library function relies on (coercions, the error value, kvLib) are

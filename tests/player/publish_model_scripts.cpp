@@ -17,6 +17,7 @@
 #include "swf/SwfRawTag.h"
 #include "swf/SwfSprite.h"
 #include "swf/SwfTags.h"
+#include "tests/player/OutputFolder.h"
 #include "tests/publish/PublishTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tools/actionscript/ActionCheck.h"
@@ -94,12 +95,9 @@ void AddComponentClip(CSwfOutputMovie& movie, uint16_t id, const std::string& sy
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+    std::filesystem::path folder;
+    if (!playertest::OutputFolder(argc, argv, folder))
         return 2;
-    }
-    const std::filesystem::path folder = argv[1];
-    std::filesystem::create_directories(folder);
     const std::filesystem::path install = testsupport::InstallDir();
 
     try {

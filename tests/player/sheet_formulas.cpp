@@ -19,6 +19,7 @@
 #include "swf/SwfTags.h"
 #include "swf/SwfWriter.h"
 #include "tests/player/FormulaMovie.h"
+#include "tests/player/OutputFolder.h"
 #include "tests/player/PlayerReport.h"
 
 #include <cstdio>
@@ -322,10 +323,9 @@ public:
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+    std::filesystem::path folder;
+    if (!playertest::OutputFolder(argc, argv, folder))
         return 2;
-    }
     HandWrittenLibrary library;
     SetFunctionLibraryHook(&library);
 
@@ -402,8 +402,6 @@ int main(int argc, char** argv)
     movie.AddTag(std::make_unique<CSwfSetBackgroundColor>(255, 255, 255));
     movie.AddTag(std::make_unique<CSwfDoAction>(std::move(actions)));
     movie.AddTag(std::make_unique<CSwfShowFrame>());
-    std::filesystem::path folder = argv[1];
-    std::filesystem::create_directories(folder);
     movie.WriteFile(folder / "sheet_formulas.swf", 200, 100, 12.0, false);
     SetFunctionLibraryHook(nullptr);
     return 0;
