@@ -6,6 +6,7 @@
 #include "sheet/ModelVariable.h"
 #include "sheet/WorkbookLocale.h"
 #include "sheet/XlsxAddress.h"
+#include "swf/Processors.h"
 
 #include <algorithm>
 #include <charconv>
@@ -170,7 +171,7 @@ FillResult CheckFormulas(std::span<const FormulaCell> formulas, const CCellModel
 FillResult CheckAllFormulas(std::span<const FormulaCell> formulas, const CCellModel& shape,
                             std::size_t& budget, const FillOptions& options)
 {
-    const std::size_t threads = std::min({std::size_t(std::max(1u, std::thread::hardware_concurrency())),
+    const std::size_t threads = std::min({std::size_t(swf::UsableProcessors()),
                                           kMaxCheckThreads, formulas.size() / kFormulasPerThread});
     if (threads < 2)
         return CheckFormulas(formulas, shape, budget, options);

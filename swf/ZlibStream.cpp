@@ -1,5 +1,6 @@
 #include "swf/ZlibStream.h"
 
+#include "swf/Processors.h"
 #include "swf/ScopeGuard.h"
 #include "swf/SwfError.h"
 
@@ -76,7 +77,7 @@ void AppendZlibStream(std::vector<std::uint8_t>& out, std::span<const std::uint8
                                      std::min(data.size(), (i + 1) * kDeflatePieceBytes));
     };
     if (threads == 0)
-        threads = std::max(1u, std::thread::hardware_concurrency());
+        threads = UsableProcessors();
     std::vector<std::jthread> helpers;
     try {
         for (std::size_t i = 1; i < std::min<std::size_t>(threads, count); ++i)

@@ -14,7 +14,7 @@ namespace swf {
 inline constexpr std::size_t kDeflatePieceBytes = std::size_t(64) << 10;
 
 // Appends a zlib stream of the data at the best compression (level 9) to out. The data is
-// deflated in pieces of kDeflatePieceBytes on up to `threads` threads (0: one per processor);
+// deflated in pieces of kDeflatePieceBytes on up to `threads` threads (0: one per processor this process may use);
 // each piece starts from the 32 KB before it as its dictionary, so it finds the matches a
 // single pass would find there, and all but the last end on a byte boundary, so the pieces
 // join into one stream. Throws SwfError when zlib fails.
