@@ -137,6 +137,46 @@ std::string FormatToken(RefToken t, std::int64_t dr, std::int64_t dc, bool& offS
     return {};
 }
 
+// The end of what a shift copies unchanged from i, or i itself when nothing of that kind
+// starts there: a text literal or a quoted sheet name (a doubled quote standing for one; the
+// reference after its "!" is read on the next turn), a structured reference or an external
+// book index in brackets, or an error literal such as #REF! or #N/A.
+std::size_t UnshiftedEnd(std::string_view f, std::size_t i)
+{
+    const char c = f[i];
+    std::size_t j = i + 1;
+    if (c == '"' || c == '\'') {
+        while (j < f.size()) {
+            if (f[j] == c) {
+                if (j + 1 < f.size() && f[j + 1] == c) {
+                    j += 2;
+                    continue;
+                }
+                return j + 1;
+            }
+            ++j;
+        }
+        return j;
+    }
+    if (c == '[') {
+        std::size_t depth = 1;
+        while (j < f.size()) {
+            if (f[j] == '[')
+                ++depth;
+            else if (f[j] == ']' && --depth == 0)
+                return j + 1;
+            ++j;
+        }
+        return j;
+    }
+    if (c == '#') {
+        while (j < f.size() && (IsNameChar(f[j]) || f[j] == '/' || f[j] == '!' || f[j] == '?'))
+            ++j;
+        return j;
+    }
+    return i;
+}
+
 } // namespace
 
 std::optional<CellAddress> ParseCellAddress(std::string_view text)
@@ -235,46 +275,7 @@ std::string ShiftFormula(std::string_view f, std::int64_t rowOffset, std::int64_
     std::size_t i = 0;
     while (i < f.size()) {
         char c = f[i];
-        if (c == '"' || c == '\'') {
-            // A text literal or a quoted sheet name (its reference after "!" is handled on the
-            // next turn), a doubled quote standing for one; copied unchanged.
-            std::size_t j = i + 1;
-            while (j < f.size()) {
-                if (f[j] == c) {
-                    if (j + 1 < f.size() && f[j + 1] == c) {
-                        j += 2;
-                        continue;
-                    }
-                    ++j;
-                    break;
-                }
-                ++j;
-            }
-            out.append(f.substr(i, j - i));
-            i = j;
-            continue;
-        }
-        if (c == '[') {
-            // Structured references and external book indexes are never shifted.
-            std::size_t depth = 0, j = i;
-            while (j < f.size()) {
-                if (f[j] == '[')
-                    ++depth;
-                else if (f[j] == ']' && --depth == 0) {
-                    ++j;
-                    break;
-                }
-                ++j;
-            }
-            out.append(f.substr(i, j - i));
-            i = j;
-            continue;
-        }
-        if (c == '#') {
-            // Error literals such as #REF! or #N/A.
-            std::size_t j = i + 1;
-            while (j < f.size() && (IsNameChar(f[j]) || f[j] == '/' || f[j] == '!' || f[j] == '?'))
-                ++j;
+        if (const std::size_t j = UnshiftedEnd(f, i); j != i) {
             out.append(f.substr(i, j - i));
             i = j;
             continue;
