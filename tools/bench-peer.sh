@@ -30,3 +30,16 @@ runs = [b for b in json.load(open(sys.argv[1]))["benchmarks"] if b.get("run_type
 print(min(b["real_time"] for b in runs) * {"ms": 1e6, "us": 1e3, "ns": 1}[runs[0]["time_unit"]], int(runs[0].get(sys.argv[2], 0)))
 ' "$1" "$2"
 }
+
+# compare_with_ssconvert <work folder> <benchmark program> <counter>: converts
+# <work>/generated.csv to <work>/generated.xlsx, times ssconvert converting that back to CSV
+# and the benchmark reading it, and sets theirs_ns, ours_ns and count (the benchmark's
+# counter).
+compare_with_ssconvert() {
+    ssconvert "$1/generated.csv" "$1/generated.xlsx" 2>/dev/null
+    theirs_ns=$(best_ssconvert "$1/generated.xlsx" "$1/out.csv")
+    VANTOREL_BENCH_WORKBOOK="$1/generated.xlsx" "$2" --benchmark_format=json > "$1/ours.json"
+    ours=$(best_benchmark "$1/ours.json" "$3")
+    ours_ns=${ours% *}
+    count=${ours#* }
+}

@@ -32,16 +32,9 @@ awk 'BEGIN {
                r, r % 97, r, (r % 2 ? "TRUE" : "FALSE"), r % 13 + 1, r / 7, r * 3, 100 - r % 50, total, other
     }
 }' > "$work/generated.csv"
-ssconvert "$work/generated.csv" "$work/generated.xlsx" 2>/dev/null
+compare_with_ssconvert "$work" "$bench" bytes
 
-best_ssconvert=$(best_ssconvert "$work/generated.xlsx" "$work/out.csv")
-
-VANTOREL_BENCH_WORKBOOK="$work/generated.xlsx" "$bench" --benchmark_format=json > "$work/ours.json"
-ours=$(best_benchmark "$work/ours.json" bytes)
-ours_ns=${ours% *}
-bytes=${ours#* }
-
-awk -v ours="$ours_ns" -v theirs="$best_ssconvert" -v bytes="$bytes" 'BEGIN {
+awk -v ours="$ours_ns" -v theirs="$theirs_ns" -v bytes="$count" 'BEGIN {
     printf "movie written:                               %d bytes\n", bytes
     printf "our publish, workbook to .swf (best of 3):   %.1f ms\n", ours / 1e6
     printf "ssconvert to CSV (best of 3, whole process): %.1f ms\n", theirs / 1e6
