@@ -6,6 +6,8 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -20,6 +22,12 @@ bool IsLetter(char c)
 
 constexpr std::array<std::string_view, 10> kErrorLiterals = {
     "#NULL!", "#DIV/0!", "#VALUE!", "#REF!", "#NAME?", "#NUM!", "#N/A", "#GETTING_DATA", "#SPILL!", "#CALC!"};
+
+// Marks that are tokens by themselves.
+constexpr std::pair<char, TokenKind> kPunctuation[] = {
+    {'(', TokenKind::LeftParen}, {')', TokenKind::RightParen}, {',', TokenKind::Comma},
+    {';', TokenKind::Semicolon}, {'{', TokenKind::LeftBrace},  {'}', TokenKind::RightBrace},
+};
 
 FormulaToken Invalid(std::size_t offset, std::string message)
 {
@@ -142,46 +150,20 @@ FormulaToken CFormulaScanner::Next()
     if (IsLetter(c) || c == '_' || c == '\\' || static_cast<unsigned char>(c) >= 0x80)
         return ScanWord(pos_);
     ++pos_;
-    switch (c) {
-    case '(':
-        token.kind = TokenKind::LeftParen;
-        return token;
-    case ')':
-        token.kind = TokenKind::RightParen;
-        return token;
-    case ',':
-        token.kind = TokenKind::Comma;
-        return token;
-    case ';':
-        token.kind = TokenKind::Semicolon;
-        return token;
-    case '{':
-        token.kind = TokenKind::LeftBrace;
-        return token;
-    case '}':
-        token.kind = TokenKind::RightBrace;
-        return token;
-    case '+':
-    case '-':
-    case '*':
-    case '/':
-    case '^':
-    case '&':
-    case '%':
-    case '=':
-        token.kind = TokenKind::Operator;
-        token.text = std::string(1, c);
-        return token;
-    case '<':
-    case '>':
-        token.kind = TokenKind::Operator;
-        token.text = std::string(1, c);
-        if (pos_ < text_.size() && (text_[pos_] == '=' || (c == '<' && text_[pos_] == '>')))
-            token.text += text_[pos_++];
-        return token;
-    default:
-        return Invalid(token.offset, "unexpected character");
+    for (const auto& [mark, kind] : kPunctuation) {
+        if (c == mark) {
+            token.kind = kind;
+            return token;
+        }
     }
+    if (std::string_view("+-*/^&%=<>").find(c) == std::string_view::npos)
+        return Invalid(token.offset, "unexpected character");
+    token.kind = TokenKind::Operator;
+    token.text = std::string(1, c);
+    if ((c == '<' || c == '>') && pos_ < text_.size() &&
+        (text_[pos_] == '=' || (c == '<' && text_[pos_] == '>')))
+        token.text += text_[pos_++];
+    return token;
 }
 
 FormulaToken CFormulaScanner::ScanNumberOrRows(std::size_t start)
