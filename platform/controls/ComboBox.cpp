@@ -47,15 +47,7 @@ int CComboBox::GetLBTextLen(int index) const
 }
 int CComboBox::GetLBText(int index, std::string& text) const
 {
-    int len = GetLBTextLen(index);
-    if (len < 0) {
-        text.clear();
-        return CB_ERR;
-    }
-    text.assign(static_cast<std::size_t>(len) + 1, '\0');
-    SELF->SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(len));
-    return len;
+    return ui::ReadItemText(*SELF, CB_GETLBTEXTLEN, CB_GETLBTEXT, index, text);
 }
 std::string CComboBox::GetLBText(int index) const
 {

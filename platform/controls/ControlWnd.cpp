@@ -121,6 +121,19 @@ void ClickWindowAt(CWnd& window, CPoint client)
         w->SendMessage(WM_LBUTTONUP, 0, PointToLParam(client));
 }
 
+int ReadItemText(CWnd& control, UINT lengthMessage, UINT textMessage, int index, std::string& text)
+{
+    const int len = static_cast<int>(control.SendMessage(lengthMessage, static_cast<WPARAM>(index)));
+    if (len < 0) {
+        text.clear();
+        return -1;
+    }
+    text.assign(static_cast<std::size_t>(len) + 1, '\0');
+    control.SendMessage(textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(len));
+    return len;
+}
+
 void TypeChars(CWnd& window, std::string_view utf8)
 {
     HWND h = window.GetSafeHwnd();

@@ -55,6 +55,10 @@ void ClickWindow(CWnd& window);
 void ClickWindowAt(CWnd& window, CPoint client);
 // Sends a typed character (WM_CHAR) to a window.
 void TypeChars(CWnd& window, std::string_view utf8);
+// An item's text as a program reads it from a list control: its length by lengthMessage,
+// then its characters by textMessage. Returns the length, or -1 (text emptied) when the
+// control has no such item.
+int ReadItemText(CWnd& control, UINT lengthMessage, UINT textMessage, int index, std::string& text);
 // Case-insensitive comparison and prefix test for the list searches.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);

@@ -46,15 +46,7 @@ int CListBox::GetTextLen(int index) const
 }
 int CListBox::GetText(int index, std::string& text) const
 {
-    int len = GetTextLen(index);
-    if (len < 0) {
-        text.clear();
-        return LB_ERR;
-    }
-    text.assign(static_cast<std::size_t>(len) + 1, '\0');
-    SELF->SendMessage(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(len));
-    return len;
+    return ui::ReadItemText(*SELF, LB_GETTEXTLEN, LB_GETTEXT, index, text);
 }
 std::string CListBox::GetText(int index) const
 {
