@@ -2,8 +2,19 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace {
+
+// Sets a window or viewport extent and returns the one before. Extents only mean something in
+// the scalable modes, and never zero.
+CSize SetExtent(CSize& extent, int mapMode, int cx, int cy)
+{
+    CSize old = extent;
+    if (mapMode != MM_TEXT && cx != 0 && cy != 0)
+        extent = {cx, cy};
+    return old;
+}
 
 // a * b / c rounded half away from zero, without overflow for screen-sized values.
 int MulDivRound(int a, int b, int c)
@@ -107,9 +118,7 @@ int CDC::SetMapMode(int mode)
 
 CPoint CDC::SetWindowOrg(int x, int y)
 {
-    CPoint old = m_windowOrg;
-    m_windowOrg = {x, y};
-    return old;
+    return std::exchange(m_windowOrg, CPoint{x, y});
 }
 
 CPoint CDC::OffsetWindowOrg(int dx, int dy)
@@ -119,18 +128,12 @@ CPoint CDC::OffsetWindowOrg(int dx, int dy)
 
 CSize CDC::SetWindowExt(int cx, int cy)
 {
-    CSize old = m_windowExt;
-    // Extents only mean something in the scalable modes, and never zero.
-    if (m_mapMode != MM_TEXT && cx != 0 && cy != 0)
-        m_windowExt = {cx, cy};
-    return old;
+    return SetExtent(m_windowExt, m_mapMode, cx, cy);
 }
 
 CPoint CDC::SetViewportOrg(int x, int y)
 {
-    CPoint old = m_viewportOrg;
-    m_viewportOrg = {x, y};
-    return old;
+    return std::exchange(m_viewportOrg, CPoint{x, y});
 }
 
 CPoint CDC::OffsetViewportOrg(int dx, int dy)
@@ -140,10 +143,7 @@ CPoint CDC::OffsetViewportOrg(int dx, int dy)
 
 CSize CDC::SetViewportExt(int cx, int cy)
 {
-    CSize old = m_viewportExt;
-    if (m_mapMode != MM_TEXT && cx != 0 && cy != 0)
-        m_viewportExt = {cx, cy};
-    return old;
+    return SetExtent(m_viewportExt, m_mapMode, cx, cy);
 }
 
 CSize CDC::EffectiveViewportExt() const
@@ -221,58 +221,42 @@ void CDC::DPtoLP(CSize* size) const
 
 COLORREF CDC::SetTextColor(COLORREF c)
 {
-    COLORREF old = m_textColour;
-    m_textColour = c & 0xFFFFFF;
-    return old;
+    return std::exchange(m_textColour, c & 0xFFFFFF);
 }
 
 COLORREF CDC::SetBkColor(COLORREF c)
 {
-    COLORREF old = m_bkColour;
-    m_bkColour = c & 0xFFFFFF;
-    return old;
+    return std::exchange(m_bkColour, c & 0xFFFFFF);
 }
 
 int CDC::SetBkMode(int mode)
 {
-    int old = m_bkMode;
-    m_bkMode = mode == TRANSPARENT ? TRANSPARENT : OPAQUE;
-    return old;
+    return std::exchange(m_bkMode, mode == TRANSPARENT ? TRANSPARENT : OPAQUE);
 }
 
 CPoint CDC::SetBrushOrg(int x, int y)
 {
-    CPoint old = m_brushOrg;
-    m_brushOrg = {x, y};
-    return old;
+    return std::exchange(m_brushOrg, CPoint{x, y});
 }
 
 CFont* CDC::SelectObject(CFont* font)
 {
-    CFont* old = m_font;
-    m_font = font;
-    return old;
+    return std::exchange(m_font, font);
 }
 
 CPen* CDC::SelectObject(CPen* pen)
 {
-    CPen* old = m_pen;
-    m_pen = pen;
-    return old;
+    return std::exchange(m_pen, pen);
 }
 
 CBrush* CDC::SelectObject(CBrush* brush)
 {
-    CBrush* old = m_brush;
-    m_brush = brush;
-    return old;
+    return std::exchange(m_brush, brush);
 }
 
 CBitmap* CDC::SelectObject(CBitmap* bitmap)
 {
-    CBitmap* old = m_bitmap;
-    m_bitmap = bitmap;
-    return old;
+    return std::exchange(m_bitmap, bitmap);
 }
 
 const LOGFONT& CDC::GetCurrentLogFont() const
@@ -495,9 +479,7 @@ bool CDC::Rectangle(const CRect& rect)
 
 CPoint CDC::MoveTo(int x, int y)
 {
-    CPoint old = m_current;
-    m_current = {x, y};
-    return old;
+    return std::exchange(m_current, CPoint{x, y});
 }
 
 bool CDC::LineTo(int x, int y)
