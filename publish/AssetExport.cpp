@@ -114,30 +114,6 @@ bool ReadPicture(const std::filesystem::path& path, std::vector<std::uint8_t>& b
     return converted;
 }
 
-// A shape filling width by height pixels with the picture, as a sprite of one frame.
-CSwfSprite& AddPictureSprite(CSwfMovie& movie, swf::IdCounter& ids, std::uint16_t bitmap, int width, int height)
-{
-    const std::int32_t w = width * 20;
-    const std::int32_t h = height * 20;
-    auto shape = std::make_unique<CSwfShape>(ids, CSwfRect(0, w, 0, h));
-    shape->AddFillStyle(CSwfFillStyle::Bitmap(0xFFFF, CSwfMatrix::CSwfMatrixScaled(10 << 16, 10 << 16)));
-    const int fill = shape->AddFillStyle(CSwfFillStyle::Bitmap(bitmap, CSwfMatrix::CSwfMatrixScaled(20 << 16, 20 << 16)));
-    shape->EndStyles();
-    shape->AddRecord(std::make_unique<CStyleChangeRecord>(w, h, -1, fill));
-    shape->AddRecord(std::make_unique<CStraightEdgeRecord>(-w, 0));
-    shape->AddRecord(std::make_unique<CStraightEdgeRecord>(0, -h));
-    shape->AddRecord(std::make_unique<CStraightEdgeRecord>(w, 0));
-    shape->AddRecord(std::make_unique<CStraightEdgeRecord>(0, h));
-    shape->AddRecord(std::make_unique<CEndShapeRecord>());
-    const std::uint16_t shapeId = shape->GetCharacterId();
-    movie.AddTag(std::move(shape));
-    auto sprite = std::make_unique<CSwfSprite>(ids);
-    sprite->AddTag(std::make_unique<CSwfPlaceObject2>(1, shapeId, CSwfMatrix(), ""));
-    // Without a frame of its own the sprite shows nothing in some players.
-    sprite->AddTag(std::make_unique<CSwfShowFrame>());
-    return static_cast<CSwfSprite&>(*movie.AddTag(std::move(sprite)));
-}
-
 std::string ExportSymbol(CSwfMovie& movie, std::uint16_t sprite)
 {
     auto exported = std::make_unique<CSwfExportedSymbol>(sprite);

@@ -3,6 +3,7 @@
 #include "swf/SwfIds.h"
 #include "swf/SwfObject.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -30,3 +31,10 @@ private:
     bool countFrames_ = true;
     bool longHeader_ = false;
 };
+
+class CSwfMovie;
+
+// A shape filling width by height pixels with the bitmap, as a sprite of one frame; both are
+// added to the movie.
+CSwfSprite& AddPictureSprite(CSwfMovie& movie, swf::IdCounter& ids, std::uint16_t bitmap, int width,
+                             int height);

@@ -58,27 +58,10 @@ void AddPicture(CSwfMovie& movie, swf::IdAllocator& ids)
     auto image = std::make_unique<CSwfJpegImage>(ids.characters, jpeg.data(), jpeg.size());
     uint16_t imageId = image->GetCharacterId();
     movie.AddTag(std::move(image));
-    int w = width * 20, h = height * 20;
-    auto shape = std::make_unique<CSwfShape>(ids.characters, CSwfRect(0, w, 0, h));
-    shape->AddFillStyle(CSwfFillStyle::Bitmap(0xFFFF, CSwfMatrix::CSwfMatrixScaled(10 << 16, 10 << 16)));
-    shape->AddFillStyle(CSwfFillStyle::Bitmap(imageId, CSwfMatrix::CSwfMatrixScaled(20 << 16, 20 << 16)));
-    shape->EndStyles();
-    shape->AddRecord(std::make_unique<CStyleChangeRecord>(w, h, -1, 2));
-    shape->AddRecord(std::make_unique<CStraightEdgeRecord>(-w, 0));
-    shape->AddRecord(std::make_unique<CStraightEdgeRecord>(0, -h));
-    shape->AddRecord(std::make_unique<CStraightEdgeRecord>(w, 0));
-    shape->AddRecord(std::make_unique<CStraightEdgeRecord>(0, h));
-    shape->AddRecord(std::make_unique<CEndShapeRecord>());
-    uint16_t shapeId = shape->GetCharacterId();
-    movie.AddTag(std::move(shape));
-    auto sprite = std::make_unique<CSwfSprite>(ids.characters);
-    sprite->AddTag(std::make_unique<CSwfPlaceObject2>(1, shapeId, CSwfMatrix(), ""));
-    sprite->AddTag(std::make_unique<CSwfShowFrame>());
-    uint16_t spriteId = sprite->GetCharacterId();
-    movie.AddTag(std::move(sprite));
+    const uint16_t spriteId =
+        AddPictureSprite(movie, ids.characters, imageId, width, height).GetCharacterId();
     movie.AddTag(std::make_unique<CSwfExportedSymbol>(spriteId));
-    movie.AddTag(
-        std::make_unique<CSwfPlaceObject2>(ids.depths.Next(), spriteId, CSwfMatrix(), "pic"));
+    movie.AddTag(std::make_unique<CSwfPlaceObject2>(ids.depths.Next(), spriteId, CSwfMatrix(), "pic"));
 }
 
 // V3 = f_sum() with f_sum() { return Number(V1) + Number(obj.half) * 2 }, reported as "result".
@@ -179,8 +162,7 @@ void WriteMovies(const std::filesystem::path& folder)
     uint16_t spriteId = sprite->GetCharacterId();
     host.AddTag(std::move(sprite));
     host.AddTag(std::make_unique<CSwfExportedSymbol>(spriteId));
-    host.AddTag(std::make_unique<CSwfPlaceObject2>(ids.depths.Next(), spriteId, CSwfMatrix(),
-                                                   "embedded"));
+    host.AddTag(std::make_unique<CSwfPlaceObject2>(ids.depths.Next(), spriteId, CSwfMatrix(), "embedded"));
     host.AddTag(std::make_unique<CSwfShowFrame>());
     host.WriteFile(folder / "embedded_cws.swf", 400 * 20, 300 * 20, 30, true);
 }
