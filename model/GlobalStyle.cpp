@@ -132,28 +132,20 @@ struct XmlWriter {
 struct XmlReader {
     pugi::xml_node parent;
     std::string where;
-    void Color(const char* key, std::uint32_t& v)
-    {
-        if (pugi::xml_node n = parent.child(key)) {
-            v = ParseColor(n.text().get(), where + "/" + key);
-        }
-    }
-    void Int(const char* key, std::int32_t& v)
-    {
-        if (pugi::xml_node n = parent.child(key)) {
-            v = ParseInt(n.text().get(), where + "/" + key);
-        }
-    }
-    void Bool(const char* key, bool& v)
-    {
-        if (pugi::xml_node n = parent.child(key)) {
-            v = ParseBool(n.text().get(), where + "/" + key);
-        }
-    }
+    void Color(const char* key, std::uint32_t& v) { Read(key, v, ParseColor); }
+    void Int(const char* key, std::int32_t& v) { Read(key, v, ParseInt); }
+    void Bool(const char* key, bool& v) { Read(key, v, ParseBool); }
     void Text(const char* key, CTextFormat& v)
     {
         if (pugi::xml_node n = parent.child(key)) {
             ReadTextFormat(n, v, where + "/" + key);
+        }
+    }
+
+    template <class T, class Parse> void Read(const char* key, T& v, Parse parse)
+    {
+        if (pugi::xml_node n = parent.child(key)) {
+            v = parse(n.text().get(), where + "/" + key);
         }
     }
 };
