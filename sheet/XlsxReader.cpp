@@ -1,5 +1,6 @@
 #include "sheet/XlsxReader.h"
 
+#include "platform/services/TextCodes.h"
 #include "sheet/AsciiCase.h"
 #include "sheet/FormulaParser.h"
 #include "sheet/MessageText.h"
@@ -96,31 +97,6 @@ std::optional<std::uint32_t> ParseUnsigned(std::string_view text)
     return value;
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // Characters that XML cannot carry are stored as _xHHHH_.
 std::string DecodeEscapes(std::string_view s)
 {
@@ -133,12 +109,12 @@ std::string DecodeEscapes(std::string_view s)
             std::uint32_t cp = 0;
             bool ok = true;
             for (std::size_t k = 2; k < 6; ++k) {
-                int h = HexValue(s[i + k]);
+                int h = ui::HexDigitValue(s[i + k]);
                 ok = ok && h >= 0;
                 cp = cp * 16 + static_cast<std::uint32_t>(std::max(h, 0));
             }
             if (ok) {
-                AppendUtf8(out, cp);
+                ui::AppendUtf8(out, cp);
                 i += 7;
                 continue;
             }
