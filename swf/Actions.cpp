@@ -105,10 +105,7 @@ double CPushValue::GetDouble() const
 
 CActionPush::CActionPush(std::string_view text) : CAction(swf::ActionCode::Push)
 {
-    CPushValue v;
-    v.type = swf::PushType::String;
-    v.text = std::string(text);
-    AddValue(std::move(v));
+    AddValue({.type = swf::PushType::String, .text = std::string(text)});
 }
 
 void CActionPush::AddValue(CPushValue value)
@@ -132,41 +129,35 @@ std::span<const CPushValue> CActionPush::GetValues() const
     return more_;
 }
 
-std::unique_ptr<CActionPush> CActionPush::CActionPushInt(int32_t value)
+namespace {
+
+std::unique_ptr<CActionPush> PushOf(CPushValue value)
 {
     auto push = std::make_unique<CActionPush>();
-    CPushValue v;
-    v.type = swf::PushType::Integer;
-    v.integer = value;
-    push->AddValue(std::move(v));
+    push->AddValue(std::move(value));
     return push;
+}
+
+} // namespace
+
+std::unique_ptr<CActionPush> CActionPush::CActionPushInt(int32_t value)
+{
+    return PushOf({.type = swf::PushType::Integer, .integer = value});
 }
 
 std::unique_ptr<CActionPush> CActionPush::CActionPushBool(bool value)
 {
-    auto push = std::make_unique<CActionPush>();
-    CPushValue v;
-    v.type = swf::PushType::Boolean;
-    v.boolean = value;
-    push->AddValue(std::move(v));
-    return push;
+    return PushOf({.type = swf::PushType::Boolean, .boolean = value});
 }
 
 std::unique_ptr<CActionPush> CActionPush::CActionPushDouble(double value)
 {
-    auto push = std::make_unique<CActionPush>();
-    CPushValue v;
-    v.type = swf::PushType::Double;
-    v.doubleBits = std::bit_cast<uint64_t>(value);
-    push->AddValue(std::move(v));
-    return push;
+    return PushOf({.type = swf::PushType::Double, .doubleBits = std::bit_cast<uint64_t>(value)});
 }
 
 std::unique_ptr<CActionPush> CActionPush::CActionPushUndefined()
 {
-    auto push = std::make_unique<CActionPush>();
-    push->AddValue(CPushValue{});
-    return push;
+    return PushOf({});
 }
 
 void CActionPush::Write(swf::Writer& out) const
