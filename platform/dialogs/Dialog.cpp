@@ -328,16 +328,9 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(&m_font);
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        if (CDC* dc = BeginPaint(&ps)) {
-            CRect r;
-            GetClientRect(&r);
-            dc->FillSolidRect(r, GetSysColor(COLOR_BTNFACE));
-        }
-        EndPaint(&ps);
+    case WM_PAINT:
+        ui::PaintDialogFace(*this);
         return 0;
-    }
     default:
         return CWnd::DefWindowProc(message, wParam, lParam);
     }
@@ -390,11 +383,35 @@ void MoveDialogFocus(CWnd& top, bool backwards)
         next = backwards ? stops.size() - 1 : 0;
     else
         next = backwards ? (at + stops.size() - 1) % stops.size() : (at + 1) % stops.size();
-    HWND h = stops[next]->GetSafeHwnd();
-    stops[next]->SetFocus();
+    FocusDialogControl(*stops[next]);
+}
+
+void FocusDialogControl(CWnd& control)
+{
+    HWND h = control.GetSafeHwnd();
+    control.SetFocus();
     // Edits reached from the keyboard select their whole text.
     if (CWnd* w = CWnd::FromHandle(h); w != nullptr && w->GetClassName() == "Edit")
         w->SendMessage(EM_SETSEL, 0, -1);
+}
+
+bool IsForTopLevelDialog(CWnd& top, const MSG* pMsg)
+{
+    if (top.GetStyle() & WS_CHILD)
+        return false;
+    CWnd* target = CWnd::FromHandle(pMsg->hwnd);
+    return target != nullptr && (target == &top || top.IsChild(target));
+}
+
+void PaintDialogFace(CWnd& window)
+{
+    PAINTSTRUCT ps;
+    if (CDC* dc = window.BeginPaint(&ps)) {
+        CRect r;
+        window.GetClientRect(&r);
+        dc->FillSolidRect(r, GetSysColor(COLOR_BTNFACE));
+    }
+    window.EndPaint(&ps);
 }
 
 } // namespace ui
@@ -416,13 +433,8 @@ void CDialog::PrevDlgCtrl()
 
 void CDialog::GotoDlgCtrl(CWnd* control)
 {
-    if (control == nullptr)
-        return;
-    HWND h = control->GetSafeHwnd();
-    control->SetFocus();
-    // Edits reached from the keyboard select their whole text.
-    if (CWnd* w = CWnd::FromHandle(h); w != nullptr && w->GetClassName() == "Edit")
-        w->SendMessage(EM_SETSEL, 0, -1);
+    if (control != nullptr)
+        ui::FocusDialogControl(*control);
 }
 
 namespace ui {
@@ -473,13 +485,7 @@ bool CDialog::HandleDialogKey(MSG* pMsg)
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
-    // Nested dialogs (pages, child panels) leave the keys to the dialog at the top.
-    if (GetStyle() & WS_CHILD)
-        return FALSE;
-    CWnd* target = CWnd::FromHandle(pMsg->hwnd);
-    if (target == nullptr || (target != this && !IsChild(target)))
-        return FALSE;
-    return HandleDialogKey(pMsg) ? TRUE : FALSE;
+    return ui::IsForTopLevelDialog(*this, pMsg) && HandleDialogKey(pMsg) ? TRUE : FALSE;
 }
 
 void CDialog::SetDlgItemText(int id, const std::string& text)

@@ -140,6 +140,14 @@ void FinishModal(CWnd& modal, const bool& ended, const std::function<void()>& ca
 // IDCANCEL when the window has buttons, unless the focused control asks for the key.
 bool HandleDialogKey(CWnd& top, MSG* pMsg, int defaultId, bool buttons);
 void MoveDialogFocus(CWnd& top, bool backwards);
+// Whether a message is for a top-level window of controls to pre-translate: the window is
+// no child (nested dialogs leave the keys to the one at the top) and the message is for it
+// or one of its descendants.
+bool IsForTopLevelDialog(CWnd& top, const MSG* pMsg);
+// The dialog face: the client area in the button colour.
+void PaintDialogFace(CWnd& window);
+// Gives a control the focus as the dialog keys do: an edit selects its whole text.
+void FocusDialogControl(CWnd& control);
 // Key of a dialog in the hook table and the log.
 std::string DialogKey(UINT templateId, const std::string& caption);
 

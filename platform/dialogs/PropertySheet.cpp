@@ -461,16 +461,9 @@ LRESULT CPropertySheet::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
         m_buttonWnds.clear();
         m_tab.reset();
         return CWnd::DefWindowProc(message, wParam, lParam);
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        if (CDC* dc = BeginPaint(&ps)) {
-            CRect r;
-            GetClientRect(&r);
-            dc->FillSolidRect(r, GetSysColor(COLOR_BTNFACE));
-        }
-        EndPaint(&ps);
+    case WM_PAINT:
+        ui::PaintDialogFace(*this);
         return 0;
-    }
     default:
         return CWnd::DefWindowProc(message, wParam, lParam);
     }
@@ -478,10 +471,7 @@ LRESULT CPropertySheet::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
 
 BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
 {
-    if (GetStyle() & WS_CHILD)
-        return FALSE;
-    CWnd* target = CWnd::FromHandle(pMsg->hwnd);
-    if (target == nullptr || (target != this && !IsChild(target)))
+    if (!ui::IsForTopLevelDialog(*this, pMsg))
         return FALSE;
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F1) {
         OnHelpButton();
