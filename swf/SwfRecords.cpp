@@ -62,30 +62,33 @@ int MatrixBits(int32_t a, int32_t b)
     return bits;
 }
 
+// A pair of a matrix (scale, rotation or translation): the width of its fields, then the two.
+void WriteMatrixPair(Writer& out, int32_t a, int32_t b, int bits)
+{
+    out.Bits(static_cast<uint32_t>(bits), 5);
+    out.SignedBits(a, bits);
+    out.SignedBits(b, bits);
+}
+
+void ReadMatrixPair(Reader& in, int32_t& a, int32_t& b)
+{
+    const int bits = static_cast<int>(in.Bits(5));
+    a = in.SignedBits(bits);
+    b = in.SignedBits(bits);
+}
+
 } // namespace
 
 void WriteMatrix(Writer& out, const CSwfMatrix& m)
 {
     out.Bits(m.hasScale ? 1 : 0, 1);
-    if (m.hasScale) {
-        int bits = MatrixBits(m.scaleX, m.scaleY);
-        out.Bits(static_cast<uint32_t>(bits), 5);
-        out.SignedBits(m.scaleX, bits);
-        out.SignedBits(m.scaleY, bits);
-    }
+    if (m.hasScale)
+        WriteMatrixPair(out, m.scaleX, m.scaleY, MatrixBits(m.scaleX, m.scaleY));
     out.Bits(m.hasRotate ? 1 : 0, 1);
-    if (m.hasRotate) {
-        int bits = MatrixBits(m.rotateSkew0, m.rotateSkew1);
-        out.Bits(static_cast<uint32_t>(bits), 5);
-        out.SignedBits(m.rotateSkew0, bits);
-        out.SignedBits(m.rotateSkew1, bits);
-    }
-    int bits = 0;
-    if (m.translateX != 0 || m.translateY != 0)
-        bits = MatrixBits(m.translateX, m.translateY);
-    out.Bits(static_cast<uint32_t>(bits), 5);
-    out.SignedBits(m.translateX, bits);
-    out.SignedBits(m.translateY, bits);
+    if (m.hasRotate)
+        WriteMatrixPair(out, m.rotateSkew0, m.rotateSkew1, MatrixBits(m.rotateSkew0, m.rotateSkew1));
+    const bool moved = m.translateX != 0 || m.translateY != 0;
+    WriteMatrixPair(out, m.translateX, m.translateY, moved ? MatrixBits(m.translateX, m.translateY) : 0);
     out.FlushBits();
 }
 
@@ -94,20 +97,12 @@ CSwfMatrix ReadMatrix(Reader& in)
     in.AlignBits();
     CSwfMatrix m;
     m.hasScale = in.Bits(1) != 0;
-    if (m.hasScale) {
-        int bits = static_cast<int>(in.Bits(5));
-        m.scaleX = in.SignedBits(bits);
-        m.scaleY = in.SignedBits(bits);
-    }
+    if (m.hasScale)
+        ReadMatrixPair(in, m.scaleX, m.scaleY);
     m.hasRotate = in.Bits(1) != 0;
-    if (m.hasRotate) {
-        int bits = static_cast<int>(in.Bits(5));
-        m.rotateSkew0 = in.SignedBits(bits);
-        m.rotateSkew1 = in.SignedBits(bits);
-    }
-    int bits = static_cast<int>(in.Bits(5));
-    m.translateX = in.SignedBits(bits);
-    m.translateY = in.SignedBits(bits);
+    if (m.hasRotate)
+        ReadMatrixPair(in, m.rotateSkew0, m.rotateSkew1);
+    ReadMatrixPair(in, m.translateX, m.translateY);
     in.AlignBits();
     return m;
 }
