@@ -2,6 +2,7 @@
 
 #include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/MessageBox.h"
+#include "platform/services/ServiceSlot.h"
 #include "platform/window/Screen.h"
 #include "platform/window/Wnd.h"
 
@@ -18,9 +19,9 @@ public:
     std::optional<FontDialogRequest> ChooseFont(const FontDialogRequest&) override { return std::nullopt; }
 };
 
-std::unique_ptr<ICommonDialogService>& Slot()
+ui::ServiceSlot<ICommonDialogService, CancellingDialogs>& Slot()
 {
-    static std::unique_ptr<ICommonDialogService> service = std::make_unique<CancellingDialogs>();
+    static ui::ServiceSlot<ICommonDialogService, CancellingDialogs> service;
     return service;
 }
 
@@ -28,25 +29,22 @@ std::unique_ptr<ICommonDialogService>& Slot()
 
 ICommonDialogService& GetCommonDialogService()
 {
-    return *Slot();
+    return Slot().Get();
 }
 
 void SetCommonDialogService(std::unique_ptr<ICommonDialogService> service)
 {
-    Slot() = service ? std::move(service) : std::make_unique<CancellingDialogs>();
+    Slot().Set(std::move(service));
 }
 
 CScriptedCommonDialogs& UseScriptedCommonDialogs()
 {
-    auto scripted = std::make_unique<CScriptedCommonDialogs>();
-    CScriptedCommonDialogs& ref = *scripted;
-    Slot() = std::move(scripted);
-    return ref;
+    return Slot().Use<CScriptedCommonDialogs>();
 }
 
 void ResetCommonDialogService()
 {
-    Slot() = std::make_unique<CancellingDialogs>();
+    Slot().Reset();
 }
 
 void CScriptedCommonDialogs::AnswerColour(std::optional<COLORREF> colour,

@@ -1,5 +1,7 @@
 #include "platform/dialogs/MessageBox.h"
 
+#include "platform/services/ServiceSlot.h"
+
 #include <utility>
 
 #include "platform/window/Input.h"
@@ -52,34 +54,31 @@ void CScriptedMessageBoxes::Clear()
 }
 
 namespace {
-std::unique_ptr<IMessageBoxService>& ServiceSlot()
+ui::ServiceSlot<IMessageBoxService, CScriptedMessageBoxes>& ServiceSlot()
 {
-    static std::unique_ptr<IMessageBoxService> service = std::make_unique<CScriptedMessageBoxes>();
+    static ui::ServiceSlot<IMessageBoxService, CScriptedMessageBoxes> service;
     return service;
 }
 } // namespace
 
 IMessageBoxService& GetMessageBoxService()
 {
-    return *ServiceSlot();
+    return ServiceSlot().Get();
 }
 
 void SetMessageBoxService(std::unique_ptr<IMessageBoxService> service)
 {
-    ServiceSlot() = service ? std::move(service) : std::make_unique<CScriptedMessageBoxes>();
+    ServiceSlot().Set(std::move(service));
 }
 
 CScriptedMessageBoxes& UseScriptedMessageBoxes()
 {
-    auto service = std::make_unique<CScriptedMessageBoxes>();
-    CScriptedMessageBoxes& ref = *service;
-    SetMessageBoxService(std::move(service));
-    return ref;
+    return ServiceSlot().Use();
 }
 
 void ResetMessageBoxService()
 {
-    SetMessageBoxService(nullptr);
+    ServiceSlot().Reset();
 }
 
 int ShowMessageBox(CWnd* owner, const std::string& text, const char* caption, UINT type)

@@ -1,5 +1,7 @@
 #include "platform/docview/Resources.h"
 
+#include "platform/services/ServiceSlot.h"
+
 #include <memory>
 
 #include "platform/window/Input.h"
@@ -42,21 +44,21 @@ const ToolBarTemplate* CResourceTable::FindToolBar(UINT id) const
 }
 
 namespace {
-std::unique_ptr<CResourceTable>& Slot()
+ui::ServiceSlot<CResourceTable>& Slot()
 {
-    static std::unique_ptr<CResourceTable> table = std::make_unique<CResourceTable>();
+    static ui::ServiceSlot<CResourceTable> table;
     return table;
 }
 } // namespace
 
 CResourceTable& GetResources()
 {
-    return *Slot();
+    return Slot().Get();
 }
 
 void ResetResources()
 {
-    Slot() = std::make_unique<CResourceTable>();
+    Slot().Reset();
 }
 
 std::string ExtractSubString(const std::string& text, int index, char separator)

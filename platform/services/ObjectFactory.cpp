@@ -1,5 +1,7 @@
 #include "platform/services/ObjectFactory.h"
 
+#include "platform/services/ServiceSlot.h"
+
 #include <exception>
 
 std::unique_ptr<IAutomationObject> CObjectFactory::Create(const std::string& progId, std::string* error) const
@@ -30,19 +32,19 @@ std::unique_ptr<IAutomationObject> CObjectFactory::Create(const std::string& pro
 }
 
 namespace {
-std::unique_ptr<CObjectFactory>& Slot()
+ui::ServiceSlot<CObjectFactory>& Slot()
 {
-    static std::unique_ptr<CObjectFactory> factory = std::make_unique<CObjectFactory>();
+    static ui::ServiceSlot<CObjectFactory> factory;
     return factory;
 }
 } // namespace
 
 CObjectFactory& GetObjectFactory()
 {
-    return *Slot();
+    return Slot().Get();
 }
 
 void ResetObjectFactory()
 {
-    Slot() = std::make_unique<CObjectFactory>();
+    Slot().Reset();
 }

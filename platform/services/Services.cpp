@@ -1,5 +1,7 @@
 #include "platform/services/Services.h"
 
+#include "platform/services/ServiceSlot.h"
+
 #include <cstdlib>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -57,15 +59,15 @@ std::filesystem::path CPlatformServices::TempFolder() const
 
 namespace {
 
-std::unique_ptr<CPlatformServices>& ServicesSlot()
+ui::ServiceSlot<CPlatformServices>& ServicesSlot()
 {
-    static std::unique_ptr<CPlatformServices> services = std::make_unique<CPlatformServices>();
+    static ui::ServiceSlot<CPlatformServices> services;
     return services;
 }
 
-std::unique_ptr<IShellService>& ShellSlot()
+ui::ServiceSlot<IShellService, CRecordingShell>& ShellSlot()
 {
-    static std::unique_ptr<IShellService> shell = std::make_unique<CRecordingShell>();
+    static ui::ServiceSlot<IShellService, CRecordingShell> shell;
     return shell;
 }
 
@@ -94,12 +96,12 @@ bool Spawn(const std::vector<std::string>& argv)
 
 CPlatformServices& GetPlatformServices()
 {
-    return *ServicesSlot();
+    return ServicesSlot().Get();
 }
 
 void ResetPlatformServices()
 {
-    ServicesSlot() = std::make_unique<CPlatformServices>();
+    ServicesSlot().Reset();
 }
 
 std::filesystem::path GetCurrentDirectoryPath()
@@ -149,25 +151,22 @@ bool CRecordingShell::ShowHelp(const std::string& helpFile, const std::string& t
 
 IShellService& GetShellService()
 {
-    return *ShellSlot();
+    return ShellSlot().Get();
 }
 
 void SetShellService(std::unique_ptr<IShellService> shell)
 {
-    ShellSlot() = shell ? std::move(shell) : std::make_unique<CRecordingShell>();
+    ShellSlot().Set(std::move(shell));
 }
 
 CRecordingShell& UseRecordingShell()
 {
-    auto shell = std::make_unique<CRecordingShell>();
-    CRecordingShell& ref = *shell;
-    SetShellService(std::move(shell));
-    return ref;
+    return ShellSlot().Use();
 }
 
 void ResetShellService()
 {
-    SetShellService(nullptr);
+    ShellSlot().Reset();
 }
 
 std::intptr_t ShellExecute(HWND, const char* verb, const char* file, const char*, const char*, int)
