@@ -511,49 +511,34 @@ private:
 
     void Call(const Node& e)
     {
-        if (Builtin(e, true))
-            return;
-        const Node& callee = *e.kids[0];
-        Arguments(e);
-        switch (callee.kind) {
-        case NodeKind::Identifier:
-            PushName(callee.text);
-            return Emit(Op::CallFunction);
-        case NodeKind::Member:
-            Value(*callee.kids[0]);
-            PushName(callee.text);
-            return Emit(Op::CallMethod);
-        case NodeKind::Index:
-            Value(*callee.kids[0]);
-            Value(*callee.kids[1]);
-            return Emit(Op::CallMethod);
-        default:
-            Value(callee);
-            Push(PushValue::Undef());
-            return Emit(Op::CallMethod);
-        }
+        if (!Builtin(e, true))
+            Invoke(e, Op::CallFunction, Op::CallMethod);
     }
 
-    void New(const Node& e)
+    void New(const Node& e) { Invoke(e, Op::NewObject, Op::NewMethod); }
+
+    // A call or a construction: the arguments, then the callee by name, or as an object and
+    // the name of its method (undefined for a callee that is any other value).
+    void Invoke(const Node& e, Op byName, Op byMethod)
     {
         const Node& callee = *e.kids[0];
         Arguments(e);
         switch (callee.kind) {
         case NodeKind::Identifier:
             PushName(callee.text);
-            return Emit(Op::NewObject);
+            return Emit(byName);
         case NodeKind::Member:
             Value(*callee.kids[0]);
             PushName(callee.text);
-            return Emit(Op::NewMethod);
+            return Emit(byMethod);
         case NodeKind::Index:
             Value(*callee.kids[0]);
             Value(*callee.kids[1]);
-            return Emit(Op::NewMethod);
+            return Emit(byMethod);
         default:
             Value(callee);
             Push(PushValue::Undef());
-            return Emit(Op::NewMethod);
+            return Emit(byMethod);
         }
     }
 
