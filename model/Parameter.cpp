@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 using namespace model;
 
@@ -136,54 +137,39 @@ bool CParameter::Retype(ParamType type, bool force)
     return true;
 }
 
-bool CParameter::SetString(const std::string& text, bool force)
+template <class T> bool CParameter::Store(ParamType type, T& field, T value, bool force)
 {
-    if (!Retype(ParamType::Text, force)) {
+    if (!Retype(type, force)) {
         return false;
     }
-    text_ = text;
+    field = std::move(value);
     SetUndefined(false);
     return true;
+}
+
+bool CParameter::SetString(const std::string& text, bool force)
+{
+    return Store(ParamType::Text, text_, text, force);
 }
 
 bool CParameter::SetDouble(double value, bool force)
 {
-    if (!Retype(ParamType::Number, force)) {
-        return false;
-    }
-    number_ = value;
-    SetUndefined(false);
-    return true;
+    return Store(ParamType::Number, number_, value, force);
 }
 
 bool CParameter::SetBool(bool value, bool force)
 {
-    if (!Retype(ParamType::Boolean, force)) {
-        return false;
-    }
-    boolean_ = value;
-    SetUndefined(false);
-    return true;
+    return Store(ParamType::Boolean, boolean_, value, force);
 }
 
 bool CParameter::SetInt(std::int32_t value, bool force)
 {
-    if (!Retype(ParamType::Integer, force)) {
-        return false;
-    }
-    integer_ = value;
-    SetUndefined(false);
-    return true;
+    return Store(ParamType::Integer, integer_, value, force);
 }
 
 bool CParameter::SetColor(std::uint32_t value, bool force)
 {
-    if (!Retype(ParamType::Color, force)) {
-        return false;
-    }
-    color_ = value & 0xFFFFFF;
-    SetUndefined(false);
-    return true;
+    return Store(ParamType::Color, color_, value & 0xFFFFFF, force);
 }
 
 const std::string& CParameter::GetString() const

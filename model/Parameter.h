@@ -118,6 +118,8 @@ protected:
     bool Retype(model::ParamType type, bool force);
 
 private:
+    // The setters' common course: retype (or refuse), store, and the value is defined.
+    template <class T> bool Store(model::ParamType type, T& field, T value, bool force);
     void CopyFrom(const CParameter& other);
     void RenumberElements();
 
