@@ -100,18 +100,9 @@ private:
 
     bool ParseObject(Value& out, int depth)
     {
-        if (depth > limits_.maxDepth) {
-            return Fail("objects and arrays nest too deeply");
-        }
         out.kind = Kind::Object;
         std::set<std::string> keys;
-        ++pos_;
-        SkipSpace();
-        if (Peek() == '}') {
-            ++pos_;
-            return true;
-        }
-        for (;;) {
+        return ParseList('}', "expected ',' or '}' in an object", depth, [&] {
             if (Peek() != '"') {
                 return Fail("expected a key in double quotes");
             }
@@ -131,46 +122,43 @@ private:
             ++pos_;
             SkipSpace();
             out.members.push_back(Member{std::move(key), Value{}});
-            if (!ParseValue(out.members.back().value, depth)) {
-                return false;
-            }
-            SkipSpace();
-            if (Peek() == '}') {
-                ++pos_;
-                return true;
-            }
-            if (Peek() != ',') {
-                return Fail("expected ',' or '}' in an object");
-            }
-            ++pos_;
-            SkipSpace();
-        }
+            return ParseValue(out.members.back().value, depth);
+        });
     }
 
     bool ParseArray(Value& out, int depth)
     {
+        out.kind = Kind::Array;
+        return ParseList(']', "expected ',' or ']' in an array", depth, [&] {
+            out.items.emplace_back();
+            return ParseValue(out.items.back(), depth);
+        });
+    }
+
+    // The frame of an object or an array: its opening mark, then elements separated by commas
+    // up to the closing mark; element reads one where it starts.
+    template <class Element> bool ParseList(char close, const char* badSeparator, int depth, Element element)
+    {
         if (depth > limits_.maxDepth) {
             return Fail("objects and arrays nest too deeply");
         }
-        out.kind = Kind::Array;
         ++pos_;
         SkipSpace();
-        if (Peek() == ']') {
+        if (Peek() == close) {
             ++pos_;
             return true;
         }
         for (;;) {
-            out.items.emplace_back();
-            if (!ParseValue(out.items.back(), depth)) {
+            if (!element()) {
                 return false;
             }
             SkipSpace();
-            if (Peek() == ']') {
+            if (Peek() == close) {
                 ++pos_;
                 return true;
             }
             if (Peek() != ',') {
-                return Fail("expected ',' or ']' in an array");
+                return Fail(badSeparator);
             }
             ++pos_;
             SkipSpace();
