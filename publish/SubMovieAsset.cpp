@@ -45,3 +45,23 @@ std::unique_ptr<CSwfMovie> LoadSubMovieAsset(const std::filesystem::path& path, 
 }
 
 } // namespace publish
+
+CWholeAssetMovie::CWholeAssetMovie(const std::filesystem::path& installDir, std::string_view fileName,
+                                   swf::IdCounter& characterIds, const publish::SubMovieLoad& how)
+    : asset_(publish::LoadSubMovieAsset(publish::AssetPath(installDir, fileName), characterIds, how))
+{
+    asset_->AddUse();
+    asset_->SetWriteAll(true);
+}
+
+CWholeAssetMovie::~CWholeAssetMovie() = default;
+
+bool CWholeAssetMovie::IsEmpty() const
+{
+    return asset_->GetTagCount() == 0;
+}
+
+void CWholeAssetMovie::WriteAsset(swf::Writer& out)
+{
+    asset_->Write(out);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "swf/SwfObject.h"
+
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -27,3 +29,22 @@ std::unique_ptr<CSwfMovie> LoadSubMovieAsset(const std::filesystem::path& path, 
                                              const SubMovieLoad& how);
 
 } // namespace publish
+
+// A sub-movie that writes every tag of its asset as it was read (the data loader, the scenario
+// frames).
+class CWholeAssetMovie : public CSwfObject {
+public:
+    ~CWholeAssetMovie() override;
+    const CSwfMovie& GetAssetMovie() const { return *asset_; }
+    bool IsEmpty() const;
+
+protected:
+    // Reads the asset of that name in the installation folder, numbering its characters from
+    // characterIds. A missing or broken asset leaves the sub-movie empty.
+    CWholeAssetMovie(const std::filesystem::path& installDir, std::string_view fileName,
+                     swf::IdCounter& characterIds, const publish::SubMovieLoad& how);
+    void WriteAsset(swf::Writer& out);
+
+private:
+    std::unique_ptr<CSwfMovie> asset_;
+};
