@@ -65,7 +65,7 @@ private:
 // One value of a Push record.
 struct CPushValue {
     swf::PushType type = swf::PushType::Undefined;
-    std::string text;        // String
+    std::string text{};      // String
     uint64_t doubleBits = 0; // Double, kept as bits so a read value writes back unchanged
     uint32_t floatBits = 0;  // Float
     int32_t integer = 0;     // Integer

@@ -110,8 +110,9 @@ void Report(const publish::CPublisher& publisher, const std::filesystem::path& o
     // Read back with our own reader: what is reported is what the file holds.
     CSwfMovie written;
     written.LoadFile(output);
-    std::printf("wrote %s: %zu tags, %u frames, %zu bytes\n", output.string().c_str(), written.GetTagCount(),
-                unsigned(written.GetFrameCount()), result.byteCount);
+    const unsigned frames = written.GetFrameCount();
+    std::printf("wrote %s: %zu tags, %u %s, %zu bytes\n", output.string().c_str(), written.GetTagCount(), frames,
+                frames == 1 ? "frame" : "frames", result.byteCount);
     std::string used;
     for (const std::string& name : publisher.UsedFunctions())
         used += (used.empty() ? "" : " ") + name;
