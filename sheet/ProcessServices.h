@@ -23,9 +23,9 @@ struct ProcessServices {
     model::IModelLink* modelLink = nullptr;
     IComponentScripts* componentScripts = nullptr;
     // Owned by the process from here on.
-    std::unique_ptr<CComponentCatalog> catalog;
+    std::unique_ptr<CComponentCatalog> catalog{};
     // Empty: standard error.
-    swf::TraceSink traceSink;
+    swf::TraceSink traceSink{};
 };
 
 void InstallProcessServices(ProcessServices services);

@@ -80,8 +80,9 @@ TEST_F(ExportSettingsLoad, EachVersionReadsItsOwnFields)
         EXPECT_TRUE(fresh.refresh && fresh.edited && fresh.sampleQuery);
         EXPECT_TRUE(fresh.UsesWebService());
         ASSERT_EQ(fresh.GetUrlCell().has_value(), c.urlCell >= 0);
-        if (c.urlCell >= 0)
+        if (c.urlCell >= 0) {
             EXPECT_EQ(fresh.GetUrlCell()->id, c.urlCell);
+        }
         EXPECT_EQ(fresh.collaboration, c.collaboration);
         EXPECT_EQ(fresh.realTimeCollaboration, c.collaboration);
         if (c.collaboration) {

@@ -133,8 +133,9 @@ TEST_F(ModelSectionTest, OlderVersionsReadTheirOwnFields)
         EXPECT_EQ(other.movie->IsModelChanged(), c.changed) << int(c.version);
         EXPECT_EQ(other.movie->GetConnectionInputs(), c.inputs) << int(c.version);
         EXPECT_EQ(other.movie->GetNetwork().GetNodeCount(), 4u);
-        if (c.version == 3)
+        if (c.version == 3) {
             EXPECT_EQ(other.movie->GetStringMap().at("k"), "v");
+        }
         if (c.version == 4) {
             const CExportRecord& map = other.movie->GetExportRecords().at("m");
             EXPECT_FALSE(map.active);

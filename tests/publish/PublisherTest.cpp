@@ -38,7 +38,7 @@ TEST(PublisherTest, AllFormulasOfAWorkbookBecomeTheModelWithItsMapAndFunctions)
     // Both formulas and the constant they read, each once, as variable, sheet and cell.
     std::sort(map.begin(), map.end());
     ASSERT_EQ(map.size(), 3u);
-    for (const std::string& cell : {"A1", "B1", "C1"})
+    for (const std::string cell : {"A1", "B1", "C1"})
         EXPECT_EQ(std::count_if(map.begin(), map.end(),
                                 [&](const std::string& line) { return line.ends_with("\tS\t" + cell); }),
                   1)

@@ -36,7 +36,7 @@ std::unique_ptr<CParameter> List(const std::string& name, model::ParamType type,
     return list;
 }
 
-template <typename... Items> std::vector<std::unique_ptr<CParameter>> Items(Items... items)
+template <typename... Parameters> std::vector<std::unique_ptr<CParameter>> Items(Parameters... items)
 {
     std::vector<std::unique_ptr<CParameter>> list;
     (list.push_back(std::move(items)), ...);
