@@ -1,8 +1,8 @@
 // The model section of a document, read into a base movie from arbitrary bytes. What is
 // accepted must link, write back and read again to the same bytes.
+#include "fuzz/FuzzSupport.h"
 #include "model/ModelError.h"
 #include "model/RecordStream.h"
-#include "swf/SwfTrace.h"
 #include "publish/BaseMovie.h"
 #include "tests/publish/PublishTestSupport.h"
 
@@ -12,11 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool quiet = [] {
-        swf::SetTraceSink([](std::string_view) {});
-        return true;
-    }();
-    (void)quiet;
+    fuzzsupport::QuietTraces();
     swf::IdCounter ids(100);
     swf::IdCounter depths(1);
     CBaseMovie movie(publishtest::BaseAsset(), {}, ids, depths);
