@@ -193,6 +193,12 @@ public:
     ExportFlags& GetExportFlags() { return exportFlags_; }
     bool GetConnectionInputs() const { return connectionInputs_; }
     void SetConnectionInputs(bool on) { connectionInputs_ = on; }
+    // Whether the movie takes its data from outside (a web service or connection inputs)
+    // instead of computing the model itself; a preview never carries the connection.
+    bool HasDataConnection(bool preview) const
+    {
+        return !preview && (exportFlags_.webService || connectionInputs_);
+    }
     const std::string& GetOutputPath() const { return outputPath_; }
     void SetOutputPath(std::string path) { outputPath_ = std::move(path); }
 

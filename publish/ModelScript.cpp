@@ -186,8 +186,7 @@ void CBaseMovie::BuildModelCode(std::span<CComponent* const> components, bool pr
     initCode_ = std::make_unique<CInitCodeTag>();
     CActionList& actions = initCode_->GetActions();
     ActionEmitter emit(actions);
-    // A preview never carries the data connection, so it computes the model itself.
-    const bool connected = !preview && (exportFlags_.webService || connectionInputs_);
+    const bool connected = HasDataConnection(preview);
 
     if (!connected) {
         WriteRangeArrays(actions);

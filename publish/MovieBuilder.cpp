@@ -63,11 +63,6 @@ std::vector<CComponent*> Components(const CDocData& snapshot)
     return components;
 }
 
-bool HasDataConnection(CBaseMovie& base, bool preview)
-{
-    return !preview && (base.GetExportFlags().webService || base.GetConnectionInputs());
-}
-
 std::unique_ptr<CSwfDoAction> ConnectionScript(CBaseMovie& base)
 {
     ConnectionScriptSource source;
@@ -132,7 +127,7 @@ std::unique_ptr<CSwfDoAction> BuildScripts(const Build& b, const std::vector<CCo
     b.base.BuildConnectCode(b.preview);
     b.base.BuildModelCode(components, b.preview);
     std::unique_ptr<CSwfDoAction> connection;
-    if (HasDataConnection(b.base, b.preview))
+    if (b.base.HasDataConnection(b.preview))
         connection = ConnectionScript(b.base);
     CSwfDoAction* frameScript = b.base.GetFrameScript();
     if (frameScript == nullptr)
