@@ -333,11 +333,7 @@ std::vector<unsigned char> Builder::Build()
     SetRangeEntries();
     SetExportSettings();
     MakeCanvasObjects();
-    std::vector<CComponent*> all;
-    for (std::size_t i = 0; i < doc_.GetInstanceCount(); ++i) {
-        all.push_back(doc_.GetInstance(i));
-    }
-    CompileModel(base_, all);
+    CompileModel(base_, doc_.GetInstances());
 
     doc_.SetStageSize(d_.width, d_.height);
     doc_.SetPaperColor(d_.paper[0], d_.paper[1], d_.paper[2]);

@@ -46,6 +46,7 @@ public:
 
     CComponent* GetInstance(std::size_t index) const;
     std::size_t GetInstanceCount() const { return components_.size(); }
+    const std::vector<CComponent*>& GetInstances() const { return components_; }
     CObjectRecord* GetComponent(std::size_t index) const;
     std::size_t GetComponentCount() const { return objects_.size(); }
 

@@ -55,14 +55,6 @@ private:
     std::vector<CComponent*> marked_;
 };
 
-std::vector<CComponent*> Components(const CDocData& snapshot)
-{
-    std::vector<CComponent*> components;
-    for (std::size_t i = 0; i < snapshot.GetInstanceCount(); ++i)
-        components.push_back(snapshot.GetInstance(i));
-    return components;
-}
-
 std::unique_ptr<CSwfDoAction> ConnectionScript(CBaseMovie& base)
 {
     ConnectionScriptSource source;
@@ -184,7 +176,7 @@ MovieBuildResult Run(const Build& b)
         b.base.ReleaseWrittenScripts();
     });
     UseMarks marks;
-    const std::vector<CComponent*> components = Components(b.snapshot);
+    const std::vector<CComponent*>& components = b.snapshot.GetInstances();
 
     AddHeaderTags(movie, b.snapshot, b.preview);
     movie.AddTag(&b.catalog);

@@ -160,12 +160,9 @@ void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook)
 // to match the components.
 void CPublisher::Compile()
 {
-    std::vector<CComponent*> components;
-    for (std::size_t i = 0; i < doc_->GetInstanceCount(); ++i)
-        components.push_back(doc_->GetInstance(i));
     doc_->SetBaseMovie(base_.get());
     base_->SetModelChanged();
-    CompileModel(*base_, components);
+    CompileModel(*base_, doc_->GetInstances());
 }
 
 MovieBuildResult CPublisher::Publish(const std::filesystem::path& output, bool preview)

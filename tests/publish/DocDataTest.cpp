@@ -98,15 +98,6 @@ protected:
     publish::CustomColorTable colors;
 };
 
-std::vector<CComponent*> Instances(const CDocData& doc)
-{
-    std::vector<CComponent*> all;
-    for (std::size_t i = 0; i < doc.GetInstanceCount(); ++i) {
-        all.push_back(doc.GetInstance(i));
-    }
-    return all;
-}
-
 const char* kFullDescription = R"({
     "workbook": "model.xlsx", "modelSource": "C:\\books\\model.xlsx",
     "canvas": {"width": 640, "height": 480, "paper": "#F0E0D0"},
@@ -149,7 +140,7 @@ TEST_F(DocFileTest, EverySectionRoundTrips)
     EXPECT_EQ(version, "1.0.9.7");
     // The opened model is compiled again with the components read, to the same network.
     EXPECT_TRUE(base.movie->IsModelChanged());
-    CompileModel(*base.movie, Instances(doc));
+    CompileModel(*base.movie, doc.GetInstances());
     const State read = Snapshot();
     EXPECT_EQ(read.model, written.model);
     EXPECT_EQ(read.rangeEntries, written.rangeEntries);
@@ -467,7 +458,7 @@ TEST_F(DocFileTest, ShippedDocumentsRoundTrip)
             CDocData doc;
             std::string version = kDocumentVersion;
             ASSERT_TRUE(doc.Load(bytes, version)) << doc.GetLoadError();
-            CompileModel(*base.movie, Instances(doc));
+            CompileModel(*base.movie, doc.GetInstances());
             EXPECT_EQ(Snapshot().model, written.model);
             ASSERT_EQ(base.movie->GetRangeEntries().size(), entries.size());
             for (std::size_t i = 0; i < entries.size(); ++i) {
