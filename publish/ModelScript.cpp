@@ -9,6 +9,7 @@
 #include "publish/ExportSettings.h"
 #include "publish/StaticDataTable.h"
 #include "sheet/CellModel.h"
+#include "sheet/CellRef.h"
 #include "sheet/CellValueMap.h"
 #include "sheet/ModelVariable.h"
 #include "sheet/Range.h"
@@ -96,7 +97,7 @@ void DefineChunkedFunctions(CActionList& out, const std::string& name, std::size
 void EmitRangeArray(CActionList& actions, int index, const CRange& range, const CVariableTable& table)
 {
     ActionEmitter emit(actions);
-    emit.Str("A" + std::to_string(index));
+    emit.Str(RangeArrayName(index));
     int totalRows = 0;
     // InitArray takes its first element from the last push: areas, rows and columns go last
     // to first.
@@ -113,7 +114,7 @@ void EmitRangeArray(CActionList& actions, int index, const CRange& range, const 
                 // an undefined element reads as an empty cell.
                 const int32_t id = table.FindCell(cell.sheet, cell.row, cell.column);
                 if (id >= 0)
-                    emit.Str("V" + std::to_string(id));
+                    emit.Str(CellVariableName(id));
                 else
                     emit.Undefined();
             }
@@ -212,7 +213,7 @@ void CBaseMovie::BuildModelCode(std::span<CComponent* const> components, bool pr
 
     emit.Str("INP");
     for (const auto& [id, node] : network_.BoundConstants())
-        emit.Str("V" + std::to_string(id));
+        emit.Str(CellVariableName(id));
     emit.Int(static_cast<int32_t>(network_.BoundConstants().size()))
         .Op(ActionCode::InitArray)
         .Op(ActionCode::SetVariable);
@@ -268,7 +269,7 @@ void CBaseMovie::WriteDataTable(CActionList& actions) const
         if (entry.rangeIndex >= 0)
             emit.Get("DAT")
                 .Str(entry.name)
-                .Get("A" + std::to_string(entry.rangeIndex))
+                .Get(RangeArrayName(entry.rangeIndex))
                 .Op(ActionCode::SetMember);
 }
 
@@ -278,7 +279,7 @@ void CBaseMovie::WriteCalcFunctions(CActionList& actions) const
     DefineChunkedFunctions(
         actions, "kvCalc", order.size(),
         [&](std::size_t i, CActionList& list) { order[i]->WriteVariableAction(list); },
-        [&](std::size_t i) { return "The formula of V" + std::to_string(order[i]->GetCellId()); });
+        [&](std::size_t i) { return "The formula of " + CellVariableName(order[i]->GetCellId()); });
 }
 
 void CBaseMovie::WriteInitialValues(CActionList& actions)
@@ -297,7 +298,7 @@ void CBaseMovie::WriteInitialValues(CActionList& actions)
 void CBaseMovie::WriteSnapshotValue(const CModelVariable* value, CActionList& actions, int32_t cellId)
 {
     ActionEmitter emit(actions);
-    emit.Str("V" + std::to_string(cellId));
+    emit.Str(CellVariableName(cellId));
     switch (value ? value->GetKind() : ModelKind::NoValue) {
     case ModelKind::String:
         emit.Str(value->GetText());
