@@ -70,8 +70,8 @@ void Builder::ImportWorkbook()
     }
     const std::string where = d_.workbook.string();
     try {
-        sheet::xlsx::Workbook workbook = sheet::xlsx::ReadWorkbook(ReadInput(d_.workbook));
-        sheet::FillResult result = sheet::FillCellModel(workbook, base_.GetCellModel());
+        sheet::FillResult result =
+            sheet::FillCellModel(sheet::xlsx::ReadWorkbook(ReadInput(d_.workbook)), base_.GetCellModel());
         if (result.outcome != sheet::FillOutcome::Done) {
             Fail(where, result.failedItem + ": " + result.failure);
         }
