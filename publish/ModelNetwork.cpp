@@ -113,6 +113,21 @@ void CModelNetwork::CompileCell(int32_t cellId, const CCellModel& cells, CVariab
     }
 }
 
+void CModelNetwork::CompileAllFormulas(const CCellModel& cells, CVariableTable& table, CCellValueMap& values)
+{
+    BoundCells bound;
+    std::vector<int32_t> formulas;
+    cells.ForEachCell([&](const CCellRef& cell, const CCellData& data) {
+        if (data.formula.empty())
+            return;
+        const int32_t id = table.AddCell(cell.sheet, cell.row, cell.column);
+        bound.formulas.insert(id);
+        formulas.push_back(id);
+    });
+    for (int32_t id : formulas)
+        CompileCell(id, cells, table, bound, values);
+}
+
 void CModelNetwork::CompileFormula(const CCellRef& cell, const CCellModel& cells, CVariableTable& table,
                                    const BoundCells& bound, std::vector<int32_t>& pending)
 {

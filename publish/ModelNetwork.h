@@ -59,6 +59,9 @@ public:
     // compiled already. Constants get a value record in values (an existing one is kept).
     void CompileCell(int32_t cellId, const CCellModel& cells, CVariableTable& table, const BoundCells& bound,
                      CCellValueMap& values);
+    // Compiles every formula cell of the workbook, each bound as if a component showed it, and
+    // what they read, so that linking orders them all. Each formula cell gets its variable.
+    void CompileAllFormulas(const CCellModel& cells, CVariableTable& table, CCellValueMap& values);
 
     // Links precedents and dependents (a formula to the cells it names and to one shared node
     // per range it reads, the range node to its cells), orders the watched formulas and

@@ -133,19 +133,8 @@ void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook)
     } catch (const sheet::WorkbookError& error) {
         throw PublishError(PublishError::Kind::UnreadableWorkbook, workbook.string() + ": " + error.what());
     }
-    CVariableTable& table = base_->GetVariableTable();
-    BoundCells bound;
-    std::vector<std::int32_t> formulas;
-    cells.ForEachCell([&](const CCellRef& cell, const CCellData& data) {
-        if (data.formula.empty())
-            return;
-        const std::int32_t id = table.AddCell(cell.sheet, cell.row, cell.column);
-        bound.formulas.insert(id);
-        formulas.push_back(id);
-    });
     base_->ClearNetwork();
-    for (std::int32_t id : formulas)
-        base_->GetNetwork().CompileCell(id, cells, table, bound, base_->GetValueMap());
+    base_->GetNetwork().CompileAllFormulas(cells, base_->GetVariableTable(), base_->GetValueMap());
     base_->BuildExportMaps();
     base_->ClearModelChanged();
 

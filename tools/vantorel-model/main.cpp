@@ -66,22 +66,10 @@ int main(int argc, char** argv)
     for (const auto& [name, definition] : model.GetDefinedNames())
         std::printf("  name %s = %s\n", Shown(name).c_str(), Shown(definition).c_str());
 
-    // Every formula of the workbook is compiled as if a component showed it, so the walk
-    // orders them all.
     CVariableTable table;
-    BoundCells bound;
-    std::vector<int32_t> roots;
-    model.ForEachCell([&](const CCellRef& cell, const CCellData& data) {
-        if (data.formula.empty())
-            return;
-        int32_t id = table.AddCell(cell.sheet, cell.row, cell.column);
-        roots.push_back(id);
-        bound.formulas.insert(id);
-    });
     CModelNetwork network;
     CCellValueMap values;
-    for (int32_t id : roots)
-        network.CompileCell(id, model, table, bound, values);
+    network.CompileAllFormulas(model, table, values);
     network.Link(table);
 
     const std::vector<CFormulaNode*>& order = network.GetEvaluationOrder();
