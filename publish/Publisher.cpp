@@ -77,12 +77,8 @@ CPublisher::CPublisher(const std::filesystem::path& installDir) : services_(std:
     firstBuildId_ = services_->ids.Peek();
 }
 
-CPublisher::~CPublisher()
-{
-    doc_.reset();
-    base_.reset();
-    library_.reset();
-}
+// Members go in reverse order: the document, the base movie, the library, then the services.
+CPublisher::~CPublisher() = default;
 
 void CPublisher::OpenDocument(const std::filesystem::path& document)
 {
