@@ -12,6 +12,7 @@
 #include "publish/FunctionLibrary.h"
 #include "publish/ModelLink.h"
 #include "publish/ModelNetwork.h"
+#include "publish/SubMovieAsset.h"
 #include "sheet/CellModel.h"
 #include "sheet/CellRef.h"
 #include "sheet/CellValueMap.h"
@@ -63,7 +64,7 @@ CPublisher::CPublisher(const std::filesystem::path& installDir) : services_(std:
     const std::uint16_t catalogIds = services.catalog->GetAssetIds().Peek();
     services_->installed.emplace(std::move(services));
 
-    const std::filesystem::path library = installDir / "asset" / "func.dat";
+    const std::filesystem::path library = AssetPath(installDir, "func.dat");
     std::error_code missing;
     if (!std::filesystem::is_regular_file(library, missing))
         throw PublishError(PublishError::Kind::Installation, library.string() + ": the function library is missing");
