@@ -14,6 +14,7 @@
 #include "swf/SwfSprite.h"
 #include "swf/SwfTags.h"
 #include "swf/VariablePath.h"
+#include "tests/player/PlayerReport.h"
 #include "tests/swf/JpegSamples.h"
 
 #include <cstdio>
@@ -32,20 +33,6 @@ template <class T, class... A> void Emit(CActionList& list, A&&... args)
 void Code(CActionList& list, swf::ActionCode code)
 {
     Emit<CActionCode>(list, code);
-}
-
-// fscommand(name, value of the variable): GetURL2 with "FSCommand:name" as the URL.
-void Report(CActionList& list, const char* command, const char* variable)
-{
-    Emit<CActionPush>(list, std::string("FSCommand:") + command);
-    if (variable) {
-        Emit<CActionPush>(list, variable);
-        Code(list, swf::ActionCode::GetVariable);
-    } else {
-        Emit<CActionPush>(list, "");
-    }
-    list.Add(std::make_unique<CActionRaw>(static_cast<uint8_t>(swf::ActionCode::GetUrl2),
-                                          std::vector<uint8_t>{0}));
 }
 
 // The picture as the asset export embeds it: image, shape, sprite, export.
@@ -106,13 +93,13 @@ void AddComputation(CSwfMovie& movie)
     Code(a, swf::ActionCode::SetVariable);
     CVariablePath v3;
     v3.AddName("V3");
-    Report(a, "result", "V3");
+    playertest::Report(a, "result", "V3");
     a.Add(CActionPush::CActionPushBool(true));
     a.Add(CActionPush::CActionPushUndefined());
     Emit<CActionPop>(a);
     Emit<CActionPop>(a);
     Emit<CActionSetTarget>(a, "");
-    Report(a, "done", nullptr);
+    playertest::Report(a, "done", "");
     Code(a, swf::ActionCode::Stop);
     movie.AddTag(std::move(script));
 }
