@@ -2,8 +2,6 @@
 // compiled source snippets, each reporting its value, with the values the language defines
 // (cases.json); a movie that drives the manager clip of the built base asset; and a plain copy
 // of every built asset movie, for the independent readers.
-#include "tools/actionscript/ActionCheck.h"
-#include "tools/actionscript/Compiler.h"
 #include "swf/AssetCipher.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfError.h"
@@ -11,6 +9,7 @@
 #include "swf/SwfRawTag.h"
 #include "swf/SwfTags.h"
 #include "swf/SwfWriter.h"
+#include "tests/player/InitClip.h"
 #include "tests/support/TestSupport.h"
 
 #include <cstdio>
@@ -120,20 +119,9 @@ std::string Json(const std::string& text)
     return out + "\"";
 }
 
-std::vector<uint8_t> Compile(const std::string& source, const std::string& name)
-{
-    auto result = actionscript::CompileSource(source, name);
-    if (!result.ok())
-        throw std::runtime_error(result.error->ToString());
-    auto problems = actionscript::CheckActions(result.actions);
-    if (!problems.empty())
-        throw std::runtime_error(name + ": " + problems.front());
-    return result.actions;
-}
-
 void AddScript(CSwfMovie& movie, const std::string& source, const std::string& name)
 {
-    movie.AddTag(std::make_unique<CSwfDoAction>(CSwfRawData(Compile(source, name))));
+    movie.AddTag(std::make_unique<CSwfDoAction>(CSwfRawData(playertest::CompileChecked(source, name))));
 }
 
 void WriteSnippets(const fs::path& folder)

@@ -35,9 +35,8 @@
 #include "swf/SwfDoAction.h"
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfPlaceObject2.h"
-#include "swf/SwfRawTag.h"
-#include "swf/SwfSprite.h"
 #include "swf/SwfTags.h"
+#include "tests/player/InitClip.h"
 #include "tests/player/OutputFolder.h"
 #include "tests/publish/PublishTestSupport.h"
 #include "tests/support/TestSupport.h"
@@ -279,17 +278,7 @@ void AddProbeClip(CSwfOutputMovie& movie, uint16_t id, std::string source,
     actionscript::CompileResult result = actionscript::CompileSource(source, "probe.as");
     if (!result.ok())
         throw std::runtime_error(result.error->ToString());
-    auto sprite = std::make_unique<CSwfSprite>(id, 1, false);
-    sprite->AddTag(std::make_unique<CSwfShowFrame>());
-    movie.AddTag(std::move(sprite));
-    auto exported = std::make_unique<CSwfExportedSymbol>(id);
-    exported->SetName("KVProbeSymbol");
-    movie.AddTag(std::move(exported));
-    std::vector<uint8_t> body = {static_cast<uint8_t>(id & 0xFF), static_cast<uint8_t>(id >> 8)};
-    body.insert(body.end(), result.actions.begin(), result.actions.end());
-    body.push_back(0);
-    movie.AddTag(
-        std::make_unique<CSwfRawTag>(static_cast<uint16_t>(swf::TagCode::DoInitAction), std::move(body)));
+    playertest::AddInitClip(movie, id, "KVProbeSymbol", result.actions);
 }
 
 CParameter& Find(CComponent& component, const std::string& group, const std::string& name)

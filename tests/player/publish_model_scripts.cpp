@@ -14,14 +14,11 @@
 #include "swf/SwfDoAction.h"
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfPlaceObject2.h"
-#include "swf/SwfRawTag.h"
-#include "swf/SwfSprite.h"
 #include "swf/SwfTags.h"
+#include "tests/player/InitClip.h"
 #include "tests/player/OutputFolder.h"
 #include "tests/publish/PublishTestSupport.h"
 #include "tests/support/TestSupport.h"
-#include "tools/actionscript/ActionCheck.h"
-#include "tools/actionscript/Compiler.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -73,22 +70,7 @@ Object.registerClass("KVTestOutputSymbol", KVTestOutput);
 // An exported clip whose initialisation is the compiled source, as component assets have them.
 void AddComponentClip(CSwfOutputMovie& movie, uint16_t id, const std::string& symbol, const char* source)
 {
-    actionscript::CompileResult result = actionscript::CompileSource(source, symbol + ".as");
-    if (!result.ok())
-        throw std::runtime_error(result.error->ToString());
-    if (auto problems = actionscript::CheckActions(result.actions); !problems.empty())
-        throw std::runtime_error(symbol + ": " + problems.front());
-    auto sprite = std::make_unique<CSwfSprite>(id, 1, false);
-    sprite->AddTag(std::make_unique<CSwfShowFrame>());
-    movie.AddTag(std::move(sprite));
-    auto exported = std::make_unique<CSwfExportedSymbol>(id);
-    exported->SetName(symbol);
-    movie.AddTag(std::move(exported));
-    std::vector<uint8_t> body = {static_cast<uint8_t>(id & 0xFF), static_cast<uint8_t>(id >> 8)};
-    body.insert(body.end(), result.actions.begin(), result.actions.end());
-    body.push_back(0);
-    movie.AddTag(
-        std::make_unique<CSwfRawTag>(static_cast<uint16_t>(swf::TagCode::DoInitAction), std::move(body)));
+    playertest::AddInitClip(movie, id, symbol, playertest::CompileChecked(source, symbol + ".as"));
 }
 
 } // namespace

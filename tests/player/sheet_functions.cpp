@@ -20,9 +20,9 @@
 #include "swf/SwfError.h"
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfRawTag.h"
-#include "swf/SwfSprite.h"
 #include "swf/SwfTags.h"
 #include "tests/player/FormulaMovie.h"
+#include "tests/player/InitClip.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -130,15 +130,6 @@ std::set<std::string> CalledNames(const std::string& formula)
     return names;
 }
 
-// Adds a clip's initialisation to the movie: an empty sprite and its DoInitAction.
-void AddInit(CSwfOutputMovie& movie, uint16_t id, const CSwfRawData& actions)
-{
-    auto sprite = std::make_unique<CSwfSprite>(id, 1, false);
-    sprite->AddTag(std::make_unique<CSwfShowFrame>());
-    movie.AddTag(std::move(sprite));
-    movie.AddTag(std::make_unique<CSwfDoInitAction>(id, CSwfRawData::CSwfRawDataCopy(actions)));
-}
-
 // fscommand(id, typeof v + ":" + v) for the case's cell.
 void ReportTyped(CActionList& actions, const std::string& command, const std::string& variable)
 {
@@ -189,7 +180,7 @@ void WriteSpeedMovie(const fs::path& out, const std::vector<const CSwfRawData*>&
     movie.AddTag(std::make_unique<CSwfSetBackgroundColor>(255, 255, 255));
     uint16_t id = 1;
     for (const CSwfRawData* init : inits)
-        AddInit(movie, id++, *init);
+        playertest::AddInitClip(movie, id++, "", init->GetBytes());
     CActionList actions;
     // As the first frame's calculation: the base movie has started pass 1.
     actions.Add(std::make_unique<CActionPush>("started"));
@@ -299,7 +290,7 @@ int main(int argc, char** argv)
         uint16_t id = 1;
         for (ClipEntry& clip : base.GetClipEntries())
             if (clip.GetInitActions())
-                AddInit(movie, id++, *clip.GetInitActions());
+                playertest::AddInitClip(movie, id++, "", clip.GetInitActions()->GetBytes());
         std::vector<const CSwfRawData*> inits;
         for (ClipEntry& clip : base.GetClipEntries())
             if (clip.GetInitActions())
@@ -310,7 +301,7 @@ int main(int argc, char** argv)
             if (found == library.end())
                 missing.insert(name);
             else
-                AddInit(movie, id++, *found->second);
+                playertest::AddInitClip(movie, id++, "", found->second->GetBytes());
         }
         CActionList actions;
         playertest::WriteNetwork(table, network, actions);
