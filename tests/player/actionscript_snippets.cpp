@@ -10,6 +10,7 @@
 #include "swf/SwfTags.h"
 #include "swf/SwfWriter.h"
 #include "tests/player/InitClip.h"
+#include "tests/player/JsonText.h"
 #include "tests/support/TestSupport.h"
 
 #include <cstdio>
@@ -108,17 +109,6 @@ void WriteText(const fs::path& file, const std::string& text)
     std::ofstream(file, std::ios::binary) << text;
 }
 
-std::string Json(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-
 void AddScript(CSwfMovie& movie, const std::string& source, const std::string& name)
 {
     movie.AddTag(std::make_unique<CSwfDoAction>(CSwfRawData(playertest::CompileChecked(source, name))));
@@ -131,7 +121,7 @@ void WriteSnippets(const fs::path& folder)
     for (const auto& s : kSnippets) {
         std::string source = std::string("fscommand(\"case:") + s.name + "\", (function () {\n" + s.body + "\n})());\n";
         AddScript(movie, source, s.name);
-        cases += std::string(&s == kSnippets ? "" : ",\n") + "{\"name\": " + Json(s.name) + ", \"expected\": " + Json(s.expected) + "}";
+        cases += std::string(&s == kSnippets ? "" : ",\n") + "{\"name\": " + playertest::JsonText(s.name) + ", \"expected\": " + playertest::JsonText(s.expected) + "}";
     }
     AddScript(movie, "fscommand(\"done\");\nstop();\n", "done");
     movie.AddTag(std::make_unique<CSwfShowFrame>());
@@ -215,7 +205,7 @@ void CopyAssets(const fs::path& folder, const fs::path& install)
             continue;
         std::string name = "asset_" + entry.path().stem().string() + ".swf";
         testsupport::WriteBytes(folder / name, swf::DecipherAsset(testsupport::ReadBytes(entry.path())));
-        list += std::string(list.size() > 1 ? ", " : "") + Json(name);
+        list += std::string(list.size() > 1 ? ", " : "") + playertest::JsonText(name);
     }
     WriteText(folder / "assets.json", list + "]\n");
 }

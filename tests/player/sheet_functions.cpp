@@ -23,6 +23,7 @@
 #include "swf/SwfTags.h"
 #include "tests/player/FormulaMovie.h"
 #include "tests/player/InitClip.h"
+#include "tests/player/JsonText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -35,6 +36,8 @@
 #include <vector>
 
 namespace {
+
+using playertest::JsonText;
 
 namespace fs = std::filesystem;
 using XlsxType = sheet::xlsx::CellType;
@@ -69,23 +72,6 @@ struct Case {
     int32_t cell = -1;
     std::set<std::string> functions;
 };
-
-std::string JsonText(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-            continue;
-        }
-        out += c;
-    }
-    return out + "\"";
-}
 
 std::string Expectation(const sheet::xlsx::Cell& cell)
 {

@@ -1,0 +1,29 @@
+#pragma once
+
+// Text as a JSON string, for the files the movie makers of the player checks write beside
+// their movies.
+
+#include <cstdio>
+#include <string>
+
+namespace playertest {
+
+// The text quoted, with quotes and backslashes escaped and control characters as \u00XX.
+inline std::string JsonText(const std::string& text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+            continue;
+        }
+        out += c;
+    }
+    return out + "\"";
+}
+
+} // namespace playertest
