@@ -5,6 +5,27 @@
 #include "shared/component.as"
 
 if (_global.kvSelectorInsert == undefined) {
+    // A row or column of values into the cells of the member "name" one by one, as far as both
+    // reach; a member that holds one cell takes the first value.
+    _global.kvSelectorFill = function (clip, name, picked) {
+        var target = clip[name];
+        if (!(target instanceof Array)) {
+            clip[name] = picked[0];
+            return;
+        }
+        var flat = [];
+        for (var t = 0; t < target.length; t++) {
+            if (target[t] instanceof Array) {
+                for (var c = 0; c < target[t].length; c++)
+                    flat.push([target[t], c]);
+            } else {
+                flat.push([target, t]);
+            }
+        }
+        for (var k = 0; k < flat.length && k < picked.length; k++)
+            flat[k][0][flat[k][1]] = picked[k];
+    };
+
     _global.kvSelectorInsert = function (clip, index) {
         clip.selectIdx = index;
         var how = clip.retInfo == undefined ? "position" : String(clip.retInfo).toLowerCase();
@@ -25,22 +46,7 @@ if (_global.kvSelectorInsert == undefined) {
         } else
             picked = index + 1;
         if (picked instanceof Array) {
-            // A row or column: into the cells of the target one by one, as far as both reach.
-            if (!(target instanceof Array)) {
-                clip.dataValues = picked[0];
-            } else {
-                var flat = [];
-                for (var t = 0; t < target.length; t++) {
-                    if (target[t] instanceof Array) {
-                        for (var c = 0; c < target[t].length; c++)
-                            flat.push([target[t], c]);
-                    } else {
-                        flat.push([target, t]);
-                    }
-                }
-                for (var k = 0; k < flat.length && k < picked.length; k++)
-                    flat[k][0][flat[k][1]] = picked[k];
-            }
+            kvSelectorFill(clip, "dataValues", picked);
         } else if (target instanceof Array) {
             if (target[0] instanceof Array)
                 target[0][0] = picked;

@@ -1,7 +1,7 @@
 // Table: the rows of "dataValues_ary" under a grid; a click on a row that "disabledRows_ary"
 // leaves selectable chooses it ("selectIdx") and copies the matching row of "sourceCells_ary"
 // (or the shown row when there is no source) into the "targetCells_ary" cells.
-#include "shared/component.as"
+#include "shared/selector.as"
 
 var table = kvDefineComponent("KVTableNewSymbol", 300, 150, function () {
     var w = this.kvW, h = this.kvH;
@@ -52,20 +52,7 @@ table.kvChoose = function (index) {
     var picked = source[index];
     if (!(picked instanceof Array))
         picked = [picked];
-    var target = this.targetCells_ary;
-    if (target instanceof Array) {
-        var k = 0;
-        for (var t = 0; t < target.length; t++) {
-            if (target[t] instanceof Array) {
-                for (var c = 0; c < target[t].length && k < picked.length; c++)
-                    target[t][c] = picked[k++];
-            } else if (k < picked.length) {
-                target[t] = picked[k++];
-            }
-        }
-    } else if (target != undefined || picked.length > 0) {
-        this.targetCells_ary = picked[0];
-    }
+    kvSelectorFill(this, "targetCells_ary", picked);
     this.mc();
     this.kvCommit();
 };
