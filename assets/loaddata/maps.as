@@ -2,12 +2,6 @@
 // holds it: dynamic), the seconds between reloads (refresh, 0: once) and "arr", the ranges it
 // fills, each with the XPath that selects their values.
 
-_global.kvLdMapUrl = function (map) {
-    if (map.dynamic != undefined)
-        return String(_root[map.dynamic]);
-    return map.static;
-};
-
 _global.kvLdApplyMap = function (map, doc) {
     var ranges = map.arr;
     for (var i = 0; i < ranges.length; i++) {
@@ -18,7 +12,7 @@ _global.kvLdApplyMap = function (map, doc) {
 };
 
 _global.kvLdLoadMap = function (map) {
-    var url = kvLdMapUrl(map);
+    var url = kvLdUrl(map);
     if (url == undefined || url == "")
         return;
     var doc = new XML();

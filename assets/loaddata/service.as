@@ -3,13 +3,6 @@
 // form: either "V1=..&V2=.." pairs, or XML with <data><variable name="..."> holding rows of
 // columns for the range entry of that name ("DAT").
 
-_global.kvLdServiceUrl = function () {
-    var source = _root.xmlUrl;
-    if (source.dynamic != undefined)
-        return String(_root[source.dynamic]);
-    return source.static;
-};
-
 _global.kvLdApplyPairs = function (text) {
     var pairs = text.split("&");
     for (var i = 0; i < pairs.length; i++) {
@@ -17,7 +10,7 @@ _global.kvLdApplyPairs = function (text) {
         if (at < 0)
             continue;
         var name = unescape(pairs[i].substring(0, at));
-        if (kvLdIsCellName(name))
+        if (kvIsCellName(name))
             _root[name] = kvLdValue(unescape(pairs[i].substring(at + 1)));
     }
 };
@@ -68,7 +61,7 @@ _global.kvLdApplyService = function (text) {
 };
 
 _global.kvLdLoadService = function () {
-    var url = kvLdServiceUrl();
+    var url = kvLdUrl(_root.xmlUrl);
     if (url == undefined || url == "")
         return;
     var request = new LoadVars();

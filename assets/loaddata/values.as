@@ -1,6 +1,8 @@
 // Turning the texts that a data source delivers into cell values, and writing them into the
 // model's variables. Shared by the web-service and the XML-map loading.
 
+#include "shared/cellname.as"
+
 // True when the text is a plain decimal number (sign, digits, point, exponent). Number() would
 // read "010" as octal and "0x1F" as hexadecimal, which no data source means.
 _global.kvLdIsDecimal = function (text) {
@@ -49,19 +51,6 @@ _global.kvLdValue = function (text) {
     return text;
 };
 
-// True for the name of a model variable: "V" and decimal digits. Data sources may only write
-// those, never the movie's functions or tables.
-_global.kvLdIsCellName = function (name) {
-    if (name.length < 2 || name.charAt(0) != "V")
-        return false;
-    for (var i = 1; i < name.length; i++) {
-        var c = name.charAt(i);
-        if (c < "0" || c > "9")
-            return false;
-    }
-    return true;
-};
-
 // Writes the texts into the cells of a range array (rows of cell names) in reading order;
 // cells beyond the texts are emptied, so a shorter answer leaves no stale rows behind.
 _global.kvLdFillRange = function (range, texts) {
@@ -73,6 +62,13 @@ _global.kvLdFillRange = function (range, texts) {
             next++;
         }
     }
+};
+
+// The URL of a source: its static text, or the value of the cell it names as dynamic.
+_global.kvLdUrl = function (source) {
+    if (source.dynamic != undefined)
+        return String(_root[source.dynamic]);
+    return source.static;
 };
 
 // Runs the model's formulas on the new values, fills the static fields again and lets the

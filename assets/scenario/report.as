@@ -7,6 +7,8 @@
 // A component takes part by offering kvScenarioValues(), which returns a list of records
 // {parameter, value} or {group, member, value} for the values the user may have changed.
 
+#include "shared/cellname.as"
+
 _global.kvScnReportComponents = function () {
     for (var name in _root) {
         var clip = _root[name];
@@ -23,21 +25,9 @@ _global.kvScnReportComponents = function () {
     }
 };
 
-// True for the name of a model variable: "V" and decimal digits.
-_global.kvScnIsCellName = function (name) {
-    if (name.length < 2 || name.charAt(0) != "V")
-        return false;
-    for (var i = 1; i < name.length; i++) {
-        var c = name.charAt(i);
-        if (c < "0" || c > "9")
-            return false;
-    }
-    return true;
-};
-
 _global.kvScnReportCells = function () {
     for (var name in _root) {
-        if (!kvScnIsCellName(name))
+        if (!kvIsCellName(name))
             continue;
         var value = _root[name];
         var kind = typeof value;
