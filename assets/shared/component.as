@@ -350,6 +350,16 @@ if (_global.KVComponent == undefined) {
         return (negative && n > 0 ? "-" : "") + prefix + text + suffix;
     };
 
+    // A value the user set by the mouse: on the clip's "incSize" steps from lo while
+    // "snapEnabled", rid of the binary noise steps like 0.1 add, and kept between lo and hi.
+    _global.kvSnapValue = function (clip, v, lo, hi) {
+        var step = kvNumber(clip.incSize, 0);
+        if (clip.snapEnabled != false && step > 0)
+            v = lo + Math.round((v - lo) / step) * step;
+        v = Math.round(v * 1e9) / 1e9;
+        return Math.min(Math.max(v, Math.min(lo, hi)), Math.max(lo, hi));
+    };
+
     // A cell value as a number; text that is no number gives the fallback.
     _global.kvNumber = function (v, fallback) {
         var n = Number(v);

@@ -104,13 +104,7 @@ if (_global.kvDefineSlider == undefined) {
         var f = this.kvVertical ? (this.kvTrackStart - this._ymouse) / this.kvTrackLength
                                 : (this._xmouse - this.kvTrackStart) / this.kvTrackLength;
         f = Math.min(Math.max(f, 0), 1);
-        var v = limits[0] + f * (limits[1] - limits[0]);
-        var step = kvNumber(this.incSize, 0);
-        if (this.snapEnabled != false && step > 0)
-            v = limits[0] + Math.round((v - limits[0]) / step) * step;
-        // Steps like 0.1 add binary noise; keep what the step can express.
-        v = Math.round(v * 1e9) / 1e9;
-        return Math.min(Math.max(v, limits[0]), limits[1]);
+        return kvSnapValue(this, limits[0] + f * (limits[1] - limits[0]), limits[0], limits[1]);
     };
 
     _global.kvSliderDragFrom = function () {

@@ -22,11 +22,7 @@ dial.kvValueAtMouse = function () {
         var a = Math.atan2(this._xmouse - this.kvCentre[0], this.kvCentre[1] - this._ymouse) * 180 / Math.PI;
         v = lo + (a - a0) / (a1 - a0) * (hi - lo);
     }
-    var step = kvNumber(this.incSize, 0);
-    if (this.snapEnabled != false && step > 0)
-        v = lo + Math.round((v - lo) / step) * step;
-    v = Math.round(v * 1e9) / 1e9;
-    return Math.min(Math.max(v, Math.min(lo, hi)), Math.max(lo, hi));
+    return kvSnapValue(this, v, lo, hi);
 };
 
 dial.kvTurnFrom = function () {
