@@ -350,6 +350,14 @@ if (_global.KVComponent == undefined) {
         return (negative && n > 0 ? "-" : "") + prefix + text + suffix;
     };
 
+    // Where v stands between the clip's "minValue" and "maxValue", from 0 to 1; a value that is
+    // no number stands at the minimum.
+    _global.kvRangeFraction = function (clip, v) {
+        var lo = kvNumber(clip.minValue, 0), hi = kvNumber(clip.maxValue, 100);
+        var f = hi != lo ? (kvNumber(v, lo) - lo) / (hi - lo) : 0;
+        return Math.min(Math.max(f, 0), 1);
+    };
+
     // A value the user set by the mouse: on the clip's "incSize" steps from lo while
     // "snapEnabled", rid of the binary noise steps like 0.1 add, and kept between lo and hi.
     _global.kvSnapValue = function (clip, v, lo, hi) {

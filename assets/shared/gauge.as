@@ -6,11 +6,8 @@
 
 if (_global.kvDrawGauge == undefined) {
     _global.kvGaugeAngle = function (clip, v) {
-        var lo = kvNumber(clip.minValue, 0), hi = kvNumber(clip.maxValue, 100);
         var a0 = kvNumber(clip.minAngle, -135), a1 = kvNumber(clip.maxAngle, 135);
-        var f = hi != lo ? (kvNumber(v, lo) - lo) / (hi - lo) : 0;
-        f = Math.min(Math.max(f, 0), 1);
-        return a0 + f * (a1 - a0);
+        return a0 + kvRangeFraction(clip, v) * (a1 - a0);
     };
 
 

@@ -8,9 +8,7 @@ kvDefineComponent("KVProgressBarHSymbol", 200, 40, function () {
     // A line of the title's text needs 18 pixels; the bar keeps at least 10.
     var titleH = this.titleEnabled == false ? 0 : Math.min(18, Math.max(h - 12, 0));
     var barH = Math.max(h - titleH - 2, 4);
-    var lo = kvNumber(this.minValue, 0), hi = kvNumber(this.maxValue, 100);
-    var f = hi != lo ? (kvNumber(this.mv, lo) - lo) / (hi - lo) : 0;
-    f = Math.min(Math.max(f, 0), 1);
+    var f = kvRangeFraction(this, this.mv);
     var bar = this.kvClip("kvBar");
     kvRect(bar, 0, titleH, w - 1, barH, this.backgroundColor == undefined ? 0xFFFFFF : this.backgroundColor,
            this.borderColor);
