@@ -180,8 +180,7 @@ if (_global.kvChartSeries == undefined) {
                 this.kvText("kvTick" + t, 0, gy - 9, labelsW, 18, label, this.YAxisTextFormat, "right");
             }
         }
-        for (var u = ticks + 1; this["kvTick" + u] != undefined; u++)
-            this["kvTick" + u].text = "";
+        this.kvClearTexts("kvTick", ticks + 1);
         // Bars: categories side by side, the series of a category next to each other.
         var bars = this.kvClip("kvBarsClip");
         var nSeries = series.length, nPoints = nSeries > 0 ? series[0].length : 0;

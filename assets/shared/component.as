@@ -248,6 +248,13 @@ if (_global.KVComponent == undefined) {
         return field;
     };
 
+    // Empties the text fields prefix + from, prefix + (from + 1) and on that an earlier redraw
+    // made and this one no longer fills.
+    p.kvClearTexts = function (prefix, from) {
+        for (var u = from; this[prefix + u] != undefined; u++)
+            this[prefix + u].text = "";
+    };
+
     // A text format from a text-format parameter (font, size, bold, italic, underline, color).
     _global.kvTextFormat = function (f, align) {
         var t = new TextFormat();

@@ -44,8 +44,7 @@ if (_global.kvDrawGauge == undefined) {
             this.kvText("kvTick" + m, pl[0] - 20, pl[1] - 8, 40, 16, kvShowNumber(lo + (hi - lo) * m / ticks,
                         this.formatValue), this.minMaxTextFormat, "center");
         }
-        for (var u = ticks + 1; this["kvTick" + u] != undefined; u++)
-            this["kvTick" + u].text = "";
+        this.kvClearTexts("kvTick", ticks + 1);
         var needle = this.kvClip("kvNeedle");
         needle._x = cx;
         needle._y = cy;

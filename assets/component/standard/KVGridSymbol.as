@@ -24,8 +24,7 @@ var grid = kvDefineComponent("KVGridSymbol", 240, 120, function () {
             n++;
         }
     }
-    for (var u = n; this["kvCell" + u] != undefined; u++)
-        this["kvCell" + u].text = "";
+    this.kvClearTexts("kvCell", n);
     this.kvColumns = nCols;
     var owner = this;
     table.onPress = function () { owner.kvAdjustFrom(); };

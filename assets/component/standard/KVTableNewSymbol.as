@@ -34,8 +34,7 @@ var table = kvDefineComponent("KVTableNewSymbol", 300, 150, function () {
             n++;
         }
     }
-    for (var u = n; this["kvCell" + u] != undefined; u++)
-        this["kvCell" + u].text = "";
+    this.kvClearTexts("kvCell", n);
     var owner = this;
     body.onRelease = function () {
         var picked = Math.floor(owner._ymouse / rowH);
