@@ -11,12 +11,6 @@
 CCellModel::CCellModel() = default;
 CCellModel::~CCellModel() = default;
 
-std::uint64_t CCellModel::CellKey(std::size_t sheet, int row, int column)
-{
-    return (static_cast<std::uint64_t>(sheet) << 36) | (static_cast<std::uint64_t>(row) << 15) |
-           static_cast<std::uint64_t>(column);
-}
-
 std::optional<std::size_t> CCellModel::FindSheetIndex(std::string_view name) const
 {
     auto exact = exactSheetIndex_.find(name);
@@ -54,7 +48,7 @@ const CCellData* CCellModel::FindCell(std::string_view sheet, int row, int colum
     std::optional<std::size_t> index = FindSheetIndex(sheet);
     if (!index || row < 1 || row > kMaxSheetRow || column < 1 || column > kMaxSheetColumn)
         return nullptr;
-    auto it = cells_.find(CellKey(*index, row, column));
+    auto it = cells_.find(CellPlaceKey(*index, row, column));
     return it == cells_.end() ? nullptr : &it->second;
 }
 
@@ -107,7 +101,7 @@ bool CCellModel::SetCell(const std::string& sheet, int row, int column, CCellDat
         info = &AddSheetInfo(sheet);
     info->lastRow = std::max(info->lastRow, row);
     info->lastColumn = std::max(info->lastColumn, column);
-    cells_[CellKey(static_cast<std::size_t>(info - sheets_.data()), row, column)] = std::move(data);
+    cells_[CellPlaceKey(static_cast<std::size_t>(info - sheets_.data()), row, column)] = std::move(data);
     return true;
 }
 
@@ -145,17 +139,15 @@ void CCellModel::ForEachCell(const std::function<void(const CCellRef&, const CCe
     std::vector<std::size_t> rank(sheets_.size());
     for (std::size_t i = 0; i < byName.size(); ++i)
         rank[byName[i]] = i;
-    constexpr std::uint64_t kPlaceBits = (std::uint64_t(1) << 36) - 1;
     std::vector<std::pair<std::uint64_t, const CCellData*>> ordered;
     ordered.reserve(cells_.size());
     for (const auto& [key, data] : cells_)
-        ordered.emplace_back(CellKey(rank[key >> 36], 0, 0) | (key & kPlaceBits), &data);
+        ordered.emplace_back(CellPlaceKey(rank[CellPlaceSheet(key)], CellPlaceRow(key), CellPlaceColumn(key)),
+                             &data);
     std::sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [key, data] : ordered) {
-        const SheetInfo& sheet = sheets_[byName[key >> 36]];
-        visit(CCellRef(sheet.name, static_cast<int>((key >> 15) & 0x1FFFFF), static_cast<int>(key & 0x7FFF)),
+    for (const auto& [key, data] : ordered)
+        visit(CCellRef(sheets_[byName[CellPlaceSheet(key)]].name, CellPlaceRow(key), CellPlaceColumn(key)),
               *data);
-    }
 }
 
 bool CCellModel::HasFormula(const CCellRef& cell) const

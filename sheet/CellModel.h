@@ -116,8 +116,6 @@ private:
         using is_transparent = void;
         std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
     };
-    // Sheet position, row and column in one number (rows need 21 bits, columns 15).
-    static std::uint64_t CellKey(std::size_t sheet, int row, int column);
     const CCellData* FindCell(std::string_view sheet, int row, int column) const;
     std::optional<std::size_t> FindSheetIndex(std::string_view name) const;
     SheetInfo* FindSheetInfo(std::string_view name);

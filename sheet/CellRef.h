@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -42,6 +43,27 @@ public:
 inline int32_t GetVariableId(const CCellRef& cell)
 {
     return cell.id;
+}
+
+// A cell's place as one number, for tables that keep cells by place: the sheet's position from
+// bit 36 up, the row (21 bits) and the column (15 bits) below it, so keys order by sheet
+// position, then row, then column. Rows and columns inside the sheet only.
+inline std::uint64_t CellPlaceKey(std::size_t sheet, int row, int column)
+{
+    return (static_cast<std::uint64_t>(sheet) << 36) | (static_cast<std::uint64_t>(row) << 15) |
+           static_cast<std::uint64_t>(column);
+}
+inline std::size_t CellPlaceSheet(std::uint64_t key)
+{
+    return static_cast<std::size_t>(key >> 36);
+}
+inline int CellPlaceRow(std::uint64_t key)
+{
+    return static_cast<int>((key >> 15) & 0x1FFFFF);
+}
+inline int CellPlaceColumn(std::uint64_t key)
+{
+    return static_cast<int>(key & 0x7FFF);
 }
 
 // "A" for 1, "Z" for 26, "AA" for 27; empty for a column outside 1..kMaxSheetColumn.

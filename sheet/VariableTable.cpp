@@ -12,12 +12,6 @@ void CVariableTable::Clear()
     names_.Clear();
 }
 
-uint64_t CVariableTable::CellKey(int sheetIndex, int row, int column) const
-{
-    return (static_cast<uint64_t>(sheetIndex) << 36) | (static_cast<uint64_t>(row) << 15) |
-           static_cast<uint64_t>(column);
-}
-
 int CVariableTable::FindSheet(const std::string& sheet) const
 {
     auto it = sheetIndexes_.find(sheet);
@@ -34,7 +28,8 @@ int32_t CVariableTable::AddCell(const std::string& sheet, int row, int column)
         sheetIndex = static_cast<int>(sheetIndexes_.size());
         sheetIndexes_.emplace(sheet, sheetIndex);
     }
-    auto [it, inserted] = cellIndexes_.emplace(CellKey(sheetIndex, row, column), 0);
+    auto [it, inserted] =
+        cellIndexes_.emplace(CellPlaceKey(static_cast<std::size_t>(sheetIndex), row, column), 0);
     if (inserted) {
         it->second = static_cast<int32_t>(cells_.size());
         cells_.emplace_back(sheet, row, column, it->second);
@@ -50,7 +45,7 @@ int32_t CVariableTable::FindCell(const std::string& sheet, int row, int column) 
     int sheetIndex = FindSheet(sheet);
     if (sheetIndex < 0)
         return -1;
-    auto it = cellIndexes_.find(CellKey(sheetIndex, row, column));
+    auto it = cellIndexes_.find(CellPlaceKey(static_cast<std::size_t>(sheetIndex), row, column));
     return it == cellIndexes_.end() ? -1 : it->second;
 }
 

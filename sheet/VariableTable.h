@@ -69,7 +69,6 @@ public:
     std::vector<std::pair<std::string, std::string>> GetNames() const;
 
 private:
-    uint64_t CellKey(int sheetIndex, int row, int column) const;
     int FindSheet(const std::string& sheet) const;
 
     mutable std::recursive_mutex mutex_;
