@@ -1,5 +1,6 @@
 #include "sheet/ExprNodes.h"
 
+#include "sheet/AsciiCase.h"
 #include "sheet/CallingConvention.h"
 #include "sheet/CellRef.h"
 #include "sheet/FunctionLibraryHook.h"
@@ -9,7 +10,6 @@
 #include "swf/ActionList.h"
 #include "swf/Actions.h"
 
-#include <cctype>
 #include <cmath>
 #include <utility>
 
@@ -202,11 +202,9 @@ std::unique_ptr<CExprNode> CompileOne(const CModelVariable& from)
 // or of the formula's own cell without an argument; 0 when the place does not tell.
 int PlaceNumber(const CModelVariable& call, const CompilePlace& place)
 {
-    std::string name = call.GetText();
-    for (char& c : name)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    bool row = name == "ROW";
-    if (!row && name != "COLUMN")
+    const std::string& name = call.GetText();
+    bool row = sheet::EqualNoCaseAscii(name, "ROW");
+    if (!row && !sheet::EqualNoCaseAscii(name, "COLUMN"))
         return 0;
     const CCellRef* cell = nullptr;
     if (call.GetChildCount() == 0) {
