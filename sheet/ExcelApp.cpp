@@ -24,6 +24,18 @@ struct CExcelApp::OpenWorkbookState {
     std::unordered_map<std::string, const xlsx::Sheet*> sheetByName;
     std::vector<xlsx::CellWrite> pending;
 
+    // Reads the workbook from its bytes and indexes its sheets, so the index never outlives
+    // the sheets it points into; throws with the state unchanged.
+    void Read(std::vector<std::uint8_t> newBytes)
+    {
+        xlsx::Workbook read = xlsx::ReadWorkbook(newBytes);
+        bytes = std::move(newBytes);
+        workbook = std::move(read);
+        sheetByName.clear();
+        for (const auto& sheet : workbook.sheets)
+            sheetByName.emplace(UpperAscii(sheet.name), &sheet);
+    }
+
     const xlsx::Sheet* FindSheet(const std::string& name) const
     {
         auto it = sheetByName.find(UpperAscii(name));
@@ -44,10 +56,7 @@ void CExcelApp::OpenWorkbook(const std::string& path)
 {
     auto state = std::make_unique<OpenWorkbookState>();
     state->path = path;
-    state->bytes = xlsx::Package::ReadFile(path);
-    state->workbook = xlsx::ReadWorkbook(state->bytes);
-    for (const auto& sheet : state->workbook.sheets)
-        state->sheetByName.emplace(UpperAscii(sheet.name), &sheet);
+    state->Read(xlsx::Package::ReadFile(path));
     open_.push_back(std::move(state));
     active_ = open_.back().get();
 }
@@ -165,10 +174,7 @@ void CExcelApp::SaveTo(const std::string& path)
             throw WorkbookError("Please select a different file.  Cannot write to import file.");
     xlsx::WritePackage(active_->bytes, path, active_->pending);
     // Continue from what is now on disk, as the program does after a save.
-    auto bytes = xlsx::Package::ReadFile(path);
-    auto workbook = xlsx::ReadWorkbook(bytes);
-    active_->bytes = std::move(bytes);
-    active_->workbook = std::move(workbook);
+    active_->Read(xlsx::Package::ReadFile(path));
     active_->pending.clear();
     active_->path = path;
 }
