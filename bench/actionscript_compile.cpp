@@ -1,14 +1,13 @@
 // Compiling 10,000 lines of ActionScript, against decoding the resulting action records with
 // the SWF library's reader (the peer, same run). Goal: under 50 ms for the 10,000 lines. Also
 // times a full layout of the installation folder from assets/.
+#include "bench/BenchTiming.h"
 #include "tools/actionscript/AssetBuilder.h"
 #include "tools/actionscript/Compiler.h"
 #include "swf/ActionList.h"
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -75,18 +74,9 @@ void BM_DecodeTheirActions(benchmark::State& state)
 BENCHMARK(BM_Compile10000Lines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeTheirActions)->Unit(benchmark::kMillisecond);
 
-template <class F> double Best(F&& f, int runs)
-{
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        f();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
-}
-
 } // namespace
+
+using benchtiming::Best;
 
 int main(int argc, char** argv)
 {

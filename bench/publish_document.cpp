@@ -2,6 +2,7 @@
 // components, against importing the same workbook into a fresh cell model. Opening reads the
 // compiled model back instead of parsing formulas, so it should cost a fraction of an import;
 // the ratio is printed as the counter "open/import".
+#include "bench/BenchTiming.h"
 #include "model/ComponentCatalog.h"
 #include "platform/services/Services.h"
 #include "publish/BaseMovie.h"
@@ -21,8 +22,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-
 namespace {
 
 constexpr int kRows = 10000; // two formulas a row
@@ -39,12 +38,7 @@ std::vector<unsigned char> FormulaWorkbook()
     return xlsxtest::OneSheet(xlsxtest::SheetXml(rows));
 }
 
-double Seconds(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using benchtiming::Seconds;
 
 void OpenDocumentAgainstImport(benchmark::State& state)
 {

@@ -1,5 +1,6 @@
 // Cost of writing and reading a compressed movie of 10 MB of tags against bare zlib on the same
 // bytes. Goals: writing at most 1.3x compress2 level 9, reading at most 2x uncompress.
+#include "bench/BenchTiming.h"
 #include "swf/SwfMovie.h"
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfRawTag.h"
@@ -8,7 +9,6 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <random>
@@ -108,20 +108,9 @@ BENCHMARK(BM_BareCompress2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadCws)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareUncompress)->Unit(benchmark::kMillisecond);
 
-// Best of several runs, in seconds.
-template <class F> double Best(F&& f, int runs)
-{
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        f();
-        best =
-            std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
-}
-
 } // namespace
+
+using benchtiming::Best;
 
 int main(int argc, char** argv)
 {
