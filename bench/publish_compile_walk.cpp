@@ -1,6 +1,7 @@
 // The model compile walk over a workbook of the shapes dashboards use: a running total, lookups
 // into a small table and conditional sums over a long column. Its time per compiled cell must
 // stay flat from 2,000 to 20,000 formulas; the ratio of the two is printed at the end.
+#include "bench/BenchTiming.h"
 #include "bench/DashboardWorkbook.h"
 #include "publish/ModelNetwork.h"
 #include "sheet/CellModel.h"
@@ -10,7 +11,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -62,12 +62,5 @@ BENCHMARK(BM_CompileWalk)->ArgName("formulas")->Arg(2000)->Arg(20000)->Unit(benc
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    if (g_nanosPerCell.count(2000) && g_nanosPerCell.count(20000))
-        std::printf(
-            "time per compiled cell: %.0f ns at 2k formulas, %.0f ns at 20k; ratio %.2f (1 is linear)\n",
-            g_nanosPerCell[2000], g_nanosPerCell[20000], g_nanosPerCell[20000] / g_nanosPerCell[2000]);
-    return 0;
+    return benchtiming::RunThenCompareSizes(argc, argv, "time per compiled cell", g_nanosPerCell);
 }

@@ -8,7 +8,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <map>
 
 namespace {
@@ -45,13 +44,5 @@ BENCHMARK(BM_ModelScript)->ArgName("formulas")->Arg(2000)->Arg(20000)->Unit(benc
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    if (g_nanosPerFormula.count(2000) && g_nanosPerFormula.count(20000))
-        std::printf("model script time per formula: %.0f ns at 2k formulas, %.0f ns at 20k; ratio %.2f (1 is "
-                    "linear)\n",
-                    g_nanosPerFormula[2000], g_nanosPerFormula[20000],
-                    g_nanosPerFormula[20000] / g_nanosPerFormula[2000]);
-    return 0;
+    return benchtiming::RunThenCompareSizes(argc, argv, "model script time per formula", g_nanosPerFormula);
 }
