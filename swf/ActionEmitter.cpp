@@ -36,9 +36,6 @@ ActionEmitter& ActionEmitter::Undefined()
 
 ActionEmitter& ActionEmitter::Op(ActionCode code)
 {
-    // Codes from 0x80 on always carry a length, even with nothing after it.
-    if (static_cast<uint8_t>(code) >= 0x80)
-        return Raw(static_cast<uint8_t>(code));
     out_.Add(std::make_unique<CActionCode>(code));
     return *this;
 }

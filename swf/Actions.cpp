@@ -63,6 +63,11 @@ std::vector<uint8_t> CActionList::ToBytes(bool withEnd) const
 
 void CAction::Write(swf::Writer& out) const
 {
+    // Codes from 0x80 on always carry a length, even with nothing after it.
+    if (code_ >= 0x80) {
+        WriteRecord(out, {});
+        return;
+    }
     out.U8(code_);
 }
 

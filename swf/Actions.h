@@ -11,7 +11,7 @@
 #include <vector>
 
 // One action record. The base writes the code byte alone, which is all the opcode-only actions
-// need.
+// need, and an empty length after the codes that always carry one.
 class CAction {
 public:
     explicit CAction(uint8_t code = 0) : code_(code) {}
