@@ -24,18 +24,13 @@ struct Workbook {
     std::vector<int32_t> roots;
 };
 
-void MakeWorkbook(Workbook& book, int formulas)
-{
-    benchdata::MakeDashboardWorkbook({book.cells, book.table, book.bound, book.roots}, formulas);
-}
-
 std::map<int, double> g_nanosPerCell;
 
 void BM_CompileWalk(benchmark::State& state)
 {
     const int formulas = static_cast<int>(state.range(0));
     Workbook book;
-    MakeWorkbook(book, formulas);
+    benchdata::MakeDashboardWorkbook({book.cells, book.table, book.bound, book.roots}, formulas);
     std::size_t compiled = 0;
     double seconds = 0;
     for (auto _ : state) {
