@@ -34,6 +34,9 @@ public:
     std::int32_t GetCellId() const { return cellId_; }
     void SetCellId(std::int32_t id) { cellId_ = id; }
     std::string GetModelVariableName() const { return "V" + std::to_string(cellId_); }
+    // A link that names no variable of its clip or no cell would leave a value on the player's
+    // stack or write "V-1": it carries nothing to copy.
+    bool CarriesValue() const { return path_.GetCount() > 0 && cellId_ >= 0; }
 
     // A formula link that depends on this (constant) link's cell.
     void AddDependentLink(CBindingLink* link);

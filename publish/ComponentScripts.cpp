@@ -23,13 +23,6 @@ void EmitMarkDirty(CActionList& actions, const std::string& clip)
     ActionEmitter(actions).Get(clip).Str("calcDirty").Bool(true).Op(ActionCode::SetMember);
 }
 
-// A link that names no variable of its clip or no cell would leave a value on the player's
-// stack or write "V-1"; such links carry nothing to copy.
-bool Copies(const CBindingLink& link)
-{
-    return link.GetPath().GetCount() > 0 && link.GetCellId() >= 0;
-}
-
 // clip.<member> = function () { body }.
 void EmitMemberFunction(CActionList& actions, const std::string& clip, const std::string& member,
                         std::unique_ptr<CActionDefineFunction> function)
@@ -50,7 +43,7 @@ bool IsChart(const CComponent& component)
 
 void EmitLinkStore(const CBindingLink& link, CActionList& actions)
 {
-    if (!Copies(link))
+    if (!link.CarriesValue())
         return;
     const std::string variable = link.GetModelVariableName();
     ActionEmitter(actions).Str(variable).Get("this");
@@ -67,7 +60,7 @@ void EmitLinkStore(const CBindingLink& link, CActionList& actions)
 
 void EmitLinkLoad(const CBindingLink& link, CActionList& actions)
 {
-    if (!Copies(link))
+    if (!link.CarriesValue())
         return;
     link.GetPath().EmitGet(actions, true);
     ActionEmitter(actions).Get("../:" + link.GetModelVariableName());

@@ -195,11 +195,10 @@ void CBaseMovie::BuildModelCode(std::span<CComponent* const> components, bool pr
         WriteCalcFunctions(actions);
     }
 
-    // A link that names no variable of its clip or no cell has nothing to tie.
     std::vector<const CBindingLink*> links;
     for (const std::vector<CBindingLink*>* list : {&constantLinks_, &formulaLinks_})
         for (const CBindingLink* link : *list)
-            if (link->GetPath().GetCount() > 0 && link->GetCellId() >= 0)
+            if (link->CarriesValue())
                 links.push_back(link);
     DefineChunkedFunctions(
         actions, "kvInitModel", links.size(),
