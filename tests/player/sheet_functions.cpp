@@ -15,6 +15,7 @@
 #include "sheet/VariableTable.h"
 #include "sheet/WorkbookImport.h"
 #include "sheet/XlsxReader.h"
+#include "swf/ActionEmitter.h"
 #include "swf/ClipEntry.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfError.h"
@@ -41,10 +42,6 @@ using playertest::JsonText;
 
 namespace fs = std::filesystem;
 using XlsxType = sheet::xlsx::CellType;
-
-// Actions our SWF library has no name for.
-constexpr uint8_t kTypeOf = 0x44;
-constexpr uint8_t kGetTime = 0x34;
 
 // The library as the movie will have it: every export of func.dat is a function.
 class AssetLibrary : public IFunctionLibrary {
@@ -119,17 +116,16 @@ std::set<std::string> CalledNames(const std::string& formula)
 // fscommand(id, typeof v + ":" + v) for the case's cell.
 void ReportTyped(CActionList& actions, const std::string& command, const std::string& variable)
 {
-    actions.Add(std::make_unique<CActionPush>("FSCommand:" + command));
-    actions.Add(std::make_unique<CActionPush>(variable));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetVariable));
-    actions.Add(std::make_unique<CActionCode>(kTypeOf));
-    actions.Add(std::make_unique<CActionPush>(":"));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Add2));
-    actions.Add(std::make_unique<CActionPush>(variable));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetVariable));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Add2));
-    actions.Add(
-        std::make_unique<CActionRaw>(static_cast<uint8_t>(swf::ActionCode::GetUrl2), std::vector<uint8_t>{0}));
+    using swf::ActionCode;
+    swf::ActionEmitter(actions)
+        .Str("FSCommand:" + command)
+        .Get(variable)
+        .Op(ActionCode::TypeOf)
+        .Str(":")
+        .Op(ActionCode::Add2)
+        .Get(variable)
+        .Op(ActionCode::Add2)
+        .Raw(static_cast<uint8_t>(ActionCode::GetUrl2), {0});
 }
 
 // sheet_speed.swf: 5,000 SUMIF calls over 5,000-row ranges, a 5,000-deep running total and
@@ -170,11 +166,11 @@ void WriteSpeedMovie(const fs::path& out, const std::vector<const CSwfRawData*>&
     CActionList actions;
     // As the first frame's calculation: the base movie has started pass 1.
     actions.Add(std::make_unique<CActionPush>("started"));
-    actions.Add(std::make_unique<CActionCode>(kGetTime));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetTime));
     actions.Add(std::make_unique<CActionCode>(swf::ActionCode::SetVariable));
     playertest::WriteNetwork(table, network, actions);
     actions.Add(std::make_unique<CActionPush>("elapsed"));
-    actions.Add(std::make_unique<CActionCode>(kGetTime));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetTime));
     actions.Add(std::make_unique<CActionPush>("started"));
     actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetVariable));
     actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Subtract));
