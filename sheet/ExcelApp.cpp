@@ -61,36 +61,39 @@ void CExcelApp::OpenWorkbook(const std::string& path)
     active_ = open_.back().get();
 }
 
-const xlsx::Workbook& CExcelApp::GetWorkbook() const
+CExcelApp::OpenWorkbookState& CExcelApp::Active() const
 {
     if (!active_)
         throw WorkbookError("No workbook is open");
-    return active_->workbook;
+    return *active_;
+}
+
+const xlsx::Workbook& CExcelApp::GetWorkbook() const
+{
+    return Active().workbook;
 }
 
 const std::string& CExcelApp::GetActivePath() const
 {
-    if (!active_)
-        throw WorkbookError("No workbook is open");
-    return active_->path;
+    return Active().path;
 }
 
 bool CExcelApp::CheckSheetNames(const CVariableTable& table) const
 {
-    GetWorkbook(); // throws when none is open
+    const OpenWorkbookState& workbookState = Active();
     std::set<std::string> sheets;
     for (std::size_t i = 0; i < table.GetCellCount(); ++i)
         if (auto cell = table.GetCellAt(i))
             sheets.insert(cell->sheet);
     for (const auto& name : sheets)
-        if (!active_->FindSheet(name))
+        if (!workbookState.FindSheet(name))
             return true;
     return false;
 }
 
 void CExcelApp::ImportWorkbook(const CVariableTable& table, const CCellModel&, CCellValueMap& values) const
 {
-    GetWorkbook(); // throws when none is open
+    const OpenWorkbookState& workbookState = Active();
     std::vector<int32_t> ids;
     for (const auto& [id, record] : values)
         if (record.mark)
@@ -106,7 +109,7 @@ void CExcelApp::ImportWorkbook(const CVariableTable& table, const CCellModel&, C
             place = xlsx::ParseQualifiedCell(record->GetA1Text());
         const xlsx::Cell* found = nullptr;
         if (place)
-            if (const xlsx::Sheet* sheet = active_->FindSheet(place->sheet))
+            if (const xlsx::Sheet* sheet = workbookState.FindSheet(place->sheet))
                 found = sheet->FindCell(place->cell.row, place->cell.column);
         std::unique_ptr<CModelVariable> value;
         if (!found || found->type == xlsx::CellType::Empty)
@@ -155,28 +158,26 @@ void CExcelApp::WriteModel(const CCellValueMap& values)
 
 void CExcelApp::WriteCells(const std::vector<xlsx::CellWrite>& writes)
 {
-    if (!active_)
-        throw WorkbookError("No workbook is open");
+    OpenWorkbookState& workbookState = Active();
     // Refuse a write to a sheet the workbook lacks now rather than at the save.
     for (const auto& write : writes)
-        if (!active_->FindSheet(write.sheet))
+        if (!workbookState.FindSheet(write.sheet))
             throw WorkbookError("Cannot write cell " + xlsx::FormatQualifiedCell(write.sheet, write.cell) +
                                 ": the workbook has no such sheet");
-    active_->pending.insert(active_->pending.end(), writes.begin(), writes.end());
+    workbookState.pending.insert(workbookState.pending.end(), writes.begin(), writes.end());
 }
 
 void CExcelApp::SaveTo(const std::string& path)
 {
-    if (!active_)
-        throw WorkbookError("No workbook is open");
+    OpenWorkbookState& workbookState = Active();
     for (const auto& kept : protected_)
         if (IsSameFile(kept, path))
             throw WorkbookError("Please select a different file.  Cannot write to import file.");
-    xlsx::WritePackage(active_->bytes, path, active_->pending);
+    xlsx::WritePackage(workbookState.bytes, path, workbookState.pending);
     // Continue from what is now on disk, as the program does after a save.
-    active_->Read(xlsx::Package::ReadFile(path));
-    active_->pending.clear();
-    active_->path = path;
+    workbookState.Read(xlsx::Package::ReadFile(path));
+    workbookState.pending.clear();
+    workbookState.path = path;
 }
 
 void CExcelApp::SaveWorkbookAs(const std::string& path)
@@ -186,9 +187,7 @@ void CExcelApp::SaveWorkbookAs(const std::string& path)
 
 void CExcelApp::SaveWorkbook()
 {
-    if (!active_)
-        throw WorkbookError("No workbook is open");
-    SaveTo(active_->path);
+    SaveTo(Active().path);
 }
 
 void CExcelApp::CloseAllAndQuit()

@@ -52,6 +52,8 @@ public:
 
 private:
     struct OpenWorkbookState;
+    // The active workbook; throws WorkbookError when none is open.
+    OpenWorkbookState& Active() const;
     void SaveTo(const std::string& path);
 
     std::vector<std::unique_ptr<OpenWorkbookState>> open_;
