@@ -122,6 +122,13 @@ TEST_F(ExcelAppTest, ReadsMarkedValuesAndComparesSheetNames)
     EXPECT_EQ(values.Lookup(empty)->GetValue()->GetKind(), ModelKind::NoValue);
     EXPECT_DOUBLE_EQ(values.Lookup(unmarked)->GetValue()->GetNumber(), -1);
 
+    // A save reads the workbook anew; its sheets are still found afterwards.
+    app.SaveWorkbookAs((dir / "saved.xlsx").string());
+    CCellValueMap again;
+    again.insert(Record(rate, "", CModelVariable::MakeNumber(-1), false)).mark = 1;
+    app.ImportWorkbook(table, model, again);
+    EXPECT_DOUBLE_EQ(again.Lookup(rate)->GetValue()->GetNumber(), 0.05);
+
     EXPECT_FALSE(app.CheckSheetNames(table));
     table.AddCell("Gone", 1, 1);
     EXPECT_TRUE(app.CheckSheetNames(table));
