@@ -135,19 +135,72 @@ function kvPlace(name) {
     return clip;
 }
 
+// A clip that draws nothing has the bounds the player gives for none: its largest coordinates.
+function kvHasBounds(b) {
+    return b != undefined && b.xMin <= b.xMax && b.yMin <= b.yMax && b.xMax < 1000000 && b.yMax < 1000000;
+}
+
+// What a clip shows, in the coordinates of space: its bounds without the parts it keeps hidden
+// (a combo box's closed list). The player counts hidden parts in getBounds, so for the time of
+// the measure each hidden part shrinks to a pixel's size on a shown part (not to nothing: a
+// part of no size has no bounds, which the player counts as the largest).
+function kvDrawnBounds(clip, space) {
+    var hidden = [];
+    var anchor = undefined;
+    for (var k in clip) {
+        var c = clip[k];
+        if (c._parent != clip || (typeof c != "movieclip" && !(c instanceof TextField)))
+            continue;
+        if (c._visible == false)
+            hidden.push({part: c, x: c._x, y: c._y, xscale: c._xscale, yscale: c._yscale,
+                         w: c._width, h: c._height, field: typeof c != "movieclip"});
+        else if (anchor == undefined && typeof c == "movieclip" && kvHasBounds(c.getBounds(clip)))
+            anchor = c.getBounds(clip);
+    }
+    if (hidden.length == 0 || anchor == undefined)
+        return clip.getBounds(space);
+    var i, h;
+    for (i = 0; i < hidden.length; i++) {
+        h = hidden[i].part;
+        if (hidden[i].field) {
+            h._width = 1;
+            h._height = 1;
+        } else {
+            h._xscale = 1;
+            h._yscale = 1;
+        }
+        h._x = anchor.xMin;
+        h._y = anchor.yMin;
+    }
+    var b = clip.getBounds(space);
+    for (i = 0; i < hidden.length; i++) {
+        h = hidden[i];
+        if (h.field) {
+            h.part._width = h.w;
+            h.part._height = h.h;
+        } else {
+            h.part._xscale = h.xscale;
+            h.part._yscale = h.yscale;
+        }
+        h.part._x = h.x;
+        h.part._y = h.y;
+    }
+    return b;
+}
+
 // The bounds of a symbol drawn with these parameters at its natural size, in its own pixels.
 function kvNaturalBounds(type, params) {
     var clip = _root.attachMovie(type, "kvMeasure", kvMeasureDepth, kvCopy(params));
     if (clip == undefined)
         return undefined;
     clip.mc();
-    var b = clip.getBounds(clip);
+    var b = kvDrawnBounds(clip, clip);
     clip.removeMovieClip();
     return b;
 }
 
 function kvBoundsText(b) {
-    if (b == undefined || !(b.xMin <= b.xMax) || !(b.yMin <= b.yMax))
+    if (!kvHasBounds(b))
         return "0 0 0 0";
     return b.xMin + " " + b.xMax + " " + b.yMin + " " + b.yMax;
 }
@@ -186,7 +239,7 @@ function kvUpdateComponent(reply) {
         fscommand("ReinitComp", name);
         return;
     }
-    var placed = clip == undefined ? undefined : clip.getBounds(_root);
+    var placed = clip == undefined ? undefined : kvDrawnBounds(clip, _root);
     if (reply == "ResizeComp") {
         fscommand("ResizeComp", name + " " + kvBoundsText(placed));
         return;

@@ -97,6 +97,10 @@ try {
     if (!drawn) { fail(`${symbol} draws nothing`); continue; }
     const box = [drawn[0] - originX, drawn[1] - originX, drawn[2] - originY, drawn[3] - originY];
     const inside = box[0] >= b[0] - 1 && box[1] <= b[1] + 1 && box[2] >= b[2] - 1 && box[3] <= b[3] + 1;
+    // Nor do the bounds stray far beyond the symbol's own box (parts drawn hidden, no bounds).
+    const own = symbols[symbol];
+    const far = Math.max(...b.map((v, i) => Math.abs(v - own[i])));
+    if (far > 60) fail(`${symbol} reports ${JSON.stringify(b)}, ${far} pixels off its box ${JSON.stringify(own)}`);
     const slack = [box[0] - b[0], b[1] - box[1], box[2] - b[2], b[3] - box[3]];
     if (inside) ok(`${symbol} draws ${JSON.stringify(box)} inside its bounds ${JSON.stringify(b)} (slack ${slack})`);
     else fail(`${symbol} draws ${JSON.stringify(box)} outside its bounds ${JSON.stringify(b)}`);
