@@ -381,6 +381,11 @@ TEST_F(StageTest, RepliesSetBoundsAndGeometryAndMalformedOnesAreIgnored)
              {"Whatever", "1 2 3"}})
         EXPECT_TRUE(stage->OnFSCommand(command, args)) << command << " " << args;
     EXPECT_EQ(gauge->GetBounds(), (std::array<double, 4>{-30, 2005, 40, 1000}));
+    EXPECT_TRUE(host.log.empty());
+    stage->OnFSCommand("ReinitComp", "KVGaugeSymbol_1");
+    stage->OnFSCommand("Refresh", "");
+    stage->OnFSCommand("refresh", ""); // commands are compared with their case
+    EXPECT_EQ(host.log, (std::vector<std::string>{"repaint", "repaint"}));
 
     // An update with five tokens sets rectangles only; with nine also the natural size and the
     // placement bounds.
