@@ -1,6 +1,6 @@
 #include "sheet/XlsxReader.h"
 
-#include "platform/services/TextCodes.h"
+#include "base/TextCodes.h"
 #include "sheet/AsciiCase.h"
 #include "sheet/FormulaParser.h"
 #include "sheet/MessageText.h"

@@ -2,7 +2,7 @@
 #include "model/CellBinding.h"
 #include "model/ComponentCatalog.h"
 #include "model/ParameterSet.h"
-#include "platform/services/Services.h"
+#include "base/Services.h"
 #include "publish/BaseMovie.h"
 #include "publish/CompileModel.h"
 #include "publish/CustomColors.h"

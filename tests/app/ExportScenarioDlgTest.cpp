@@ -1,6 +1,6 @@
 #include "DialogFixture.h"
 
-#include "publish/ExportScenarioDlg.h"
+#include "app/ExportScenarioDlg.h"
 #include "tests/support/TestSupport.h"
 
 #include <fstream>

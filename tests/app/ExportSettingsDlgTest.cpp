@@ -1,6 +1,6 @@
 #include "DialogFixture.h"
 
-#include "publish/ExportSettingsDlg.h"
+#include "app/ExportSettingsDlg.h"
 #include "sheet/CellModel.h"
 #include "sheet/ExcelHost.h"
 #include "tests/support/ScriptedRangePicker.h"

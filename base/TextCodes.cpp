@@ -1,4 +1,4 @@
-#include "platform/services/TextCodes.h"
+#include "base/TextCodes.h"
 
 namespace ui {
 

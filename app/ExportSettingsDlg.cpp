@@ -1,4 +1,4 @@
-#include "publish/ExportSettingsDlg.h"
+#include "app/ExportSettingsDlg.h"
 
 #include "platform/controls/Button.h"
 #include "platform/dialogs/CommonDialogs.h"

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/services/Profile.h"
+#include "base/Profile.h"
 
 // Whatever the text, parsing must not crash, and what was kept must survive a round trip.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -1,6 +1,6 @@
-#include "platform/services/Profile.h"
+#include "base/Profile.h"
 
-#include "platform/services/TextCodes.h"
+#include "base/TextCodes.h"
 
 #include <charconv>
 #include <fstream>

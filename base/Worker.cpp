@@ -1,4 +1,4 @@
-#include "platform/services/Worker.h"
+#include "base/Worker.h"
 
 void CWorkerThread::Start(Job job)
 {

@@ -1,4 +1,4 @@
-#include "publish/ExportScenarioDlg.h"
+#include "app/ExportScenarioDlg.h"
 
 #include "platform/controls/Button.h"
 #include "platform/dialogs/CommonDialogs.h"

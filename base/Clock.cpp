@@ -1,4 +1,4 @@
-#include "platform/services/Clock.h"
+#include "base/Clock.h"
 
 #include <chrono>
 #include <thread>
