@@ -4,7 +4,7 @@
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/dialogs/MessageBox.h"
-#include "sheet/SameFile.h"
+#include "sheet/host/SameFile.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/dialogs/MessageBox.h"
-#include "sheet/CellModel.h"
-#include "sheet/ExcelHost.h"
-#include "sheet/Range.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/host/ExcelHost.h"
+#include "sheet/cells/Range.h"
 
 #include <filesystem>
 

@@ -5,7 +5,7 @@
 #include "publish/DocData.h"
 #include "publish/ModelLink.h"
 #include "publish/TempFiles.h"
-#include "sheet/ProcessServices.h"
+#include "sheet/host/ProcessServices.h"
 
 #include "tests/publish/PublishTestSupport.h"
 #include "tests/support/ComponentFixture.h"

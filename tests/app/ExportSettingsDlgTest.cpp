@@ -1,10 +1,10 @@
 #include "DialogFixture.h"
 
 #include "app/ExportSettingsDlg.h"
-#include "sheet/CellModel.h"
-#include "sheet/ExcelHost.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/host/ExcelHost.h"
 #include "tests/support/ScriptedRangePicker.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/VariableTable.h"
 #include "tests/support/TestSupport.h"
 
 #include <fstream>

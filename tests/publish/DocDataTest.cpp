@@ -11,8 +11,8 @@
 #include "publish/ExportSettings.h"
 #include "publish/ModelLink.h"
 #include "publish/TempFiles.h"
-#include "sheet/ProcessServices.h"
-#include "sheet/VariableTable.h"
+#include "sheet/host/ProcessServices.h"
+#include "sheet/cells/VariableTable.h"
 
 #include "tests/publish/PublishTestSupport.h"
 #include "tests/support/ComponentFixture.h"
