@@ -7,7 +7,7 @@
 #include "platform/docview/Frame.h"
 #include "platform/docview/View.h"
 #include "platform/docview/WinApp.h"
-#include "platform/services/Clock.h"
+#include "base/Clock.h"
 #include "platform/window/Input.h"
 #include "platform/window/Messages.h"
 #include "publish/TempFiles.h"
