@@ -17,6 +17,8 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 // An office program that reports a version, or fails when asked.
 class OfficeApp final : public IAutomationObject {
 public:
@@ -211,6 +213,33 @@ TEST_F(AppTest, TheCommandLineNamesAWorkbookADocumentAndTwoSwitches)
         EXPECT_EQ(info.m_bQuietAutomation, c.quiet) << c.args[0];
         EXPECT_EQ(info.m_bSkipOfficeCheck, c.skip) << c.args[0];
         EXPECT_EQ(info.m_strFileName, c.file) << c.args[0];
+    }
+}
+
+TEST_F(AppTest, TheBaseFolderIsTheProgramsUnlessItRunsFromADevelopmentTree)
+{
+    testsupport::TempDir tree;
+    fs::create_directories(tree / "UI" / "bin");
+    struct Case {
+        std::filesystem::path program;
+        std::optional<std::string> soft;
+        bool keepsCurrent;
+    } cases[] = {
+        {tree / "UI" / "bin" / "vantorel", (tree.path()).string(), true}, // compared without case
+        {tree / "UI" / "bin" / "vantorel", std::nullopt, false},
+        {tree / "UI" / "bin" / "vantorel", (tree / "elsewhere").string(), false},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::current_path(testsupport::InstallDir());
+        GetPlatformServices().OverrideEnv("MY_SOFT", c.soft);
+        GetPlatformServices().SetModuleFileName(c.program);
+        Make();
+        const std::filesystem::path expected =
+            c.keepsCurrent ? testsupport::InstallDir() : std::filesystem::path(c.program.parent_path().string() + "/");
+        EXPECT_EQ(GetBaseFolder(), expected) << c.soft.value_or("no MY_SOFT");
+        EXPECT_TRUE(fs::equivalent(fs::current_path(), expected)) << "the base folder is the current directory";
+        EXPECT_EQ(app->Services().InstallationProblem().empty(), c.keepsCurrent);
+        app.reset();
     }
 }
 
