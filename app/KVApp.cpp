@@ -22,7 +22,7 @@
 #include "platform/services/ObjectFactory.h"
 #include "platform/services/Services.h"
 #include "platform/window/WindowHost.h"
-#include "sheet/ExcelHost.h"
+#include "sheet/host/ExcelHost.h"
 
 namespace {
 

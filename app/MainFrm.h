@@ -13,7 +13,7 @@
 #include "platform/docview/StatusBar.h"
 #include "platform/docview/ToolBar.h"
 #include "platform/drawing/Bitmap.h"
-#include "sheet/ExcelHostWindow.h"
+#include "sheet/host/ExcelHostWindow.h"
 
 #include <atomic>
 

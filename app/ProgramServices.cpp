@@ -10,8 +10,8 @@
 #include "publish/FunctionLibrary.h"
 #include "publish/ModelLink.h"
 #include "publish/SubMovieAsset.h"
-#include "sheet/ExcelHost.h"
-#include "sheet/ProcessServices.h"
+#include "sheet/host/ExcelHost.h"
+#include "sheet/host/ProcessServices.h"
 
 CProgramServices::CProgramServices(const Folders& folders)
     : m_tempFiles(std::make_unique<CTempFileManager>(folders.temp)),

@@ -3,7 +3,7 @@
 #include "app/AppIds.h"
 #include "platform/controls/ProgressCtrl.h"
 #include "platform/docview/WinApp.h"
-#include "platform/services/Clock.h"
+#include "base/Clock.h"
 
 BEGIN_MESSAGE_MAP(CWaitDlg, CDialog)
     .OnTimer(&CWaitDlg::OnTimer) END_MESSAGE_MAP()
