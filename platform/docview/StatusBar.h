@@ -50,6 +50,8 @@ public:
     static constexpr int kPaneMargin = 4;
 
 private:
+    void Paint();
+
     struct Pane {
         UINT id = 0;
         UINT style = 0;
