@@ -1,0 +1,176 @@
+// Runs the dashboards of publish_component_actions.cpp in Ruffle, driving them with the
+// player's mouse and keyboard:
+// - buttons.swf: a number typed into an input turns the trend icon up and the watched display's
+//   alert red, which the alert button's lamp takes; the alert button, a menu item and two filter
+//   items clicked write their cells; the URL button opens its address in a new window;
+// - play.swf: the play control plays its cell from 0 to 4 and stops; the play selector steps
+//   with its buttons and plays its rows into two cells, rewinding at the end;
+// - scenario.swf: a scenario saved, the cell changed, the scenario loaded back and, in a second
+//   run that finds it still saved, deleted;
+// - data.swf: the XML data connections load a file into cells, exchange data with a web service
+//   of our own on 127.0.0.1 every second, and say on their display that a page holds no data.
+// A PNG of each movie after the input goes into <build>/test-output.
+import { execFileSync } from "node:child_process";
+import fs from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import http from "node:http";
+import { withPlayer } from "./lib/ruffle.mjs";
+import { driver, click, reports, settle } from "./lib/drive.mjs";
+import { checkMovie } from "./lib/swfcheck.mjs";
+import { pixelAt } from "./lib/pixel.mjs";
+
+let failures = 0;
+const fail = (message) => { console.log(`FAIL ${message}`); ++failures; };
+const expect = (what, got, wanted) => {
+  if (got === wanted) console.log(`ok   ${what} = ${JSON.stringify(got)}`);
+  else fail(`${what} = ${JSON.stringify(got)}, expected ${JSON.stringify(wanted)}`);
+};
+const part = (state, i) => state && state.split("|")[i];
+
+// The web service of the XML data connection: it keeps what each request posted and answers
+// "result" with the number of requests so far times ten.
+const posted = [];
+const server = http.createServer((req, res) => {
+  let body = "";
+  req.on("data", (chunk) => { body += chunk; });
+  req.on("end", () => {
+    posted.push(body);
+    res.writeHead(200, { "content-type": "text/xml", "access-control-allow-origin": "*" });
+    res.end(`<data>\r\n <variable name="result">\r\n  <row>\r\n   <column>${posted.length * 10}</column>\r\n  </row>\r\n </variable>\r\n</data>`);
+  });
+});
+await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+
+const out = fs.mkdtempSync(path.join(os.tmpdir(), "component-actions-"));
+const pictures = path.join(process.env.VANTOREL_BINARY_DIR || os.tmpdir(), "test-output");
+fs.mkdirSync(pictures, { recursive: true });
+try {
+  execFileSync(process.env.MOVIE_MAKER, [out, `http://127.0.0.1:${server.address().port}/`], { stdio: "inherit" });
+  for (const movie of fs.readdirSync(out))
+    for (const p of checkMovie(fs.readFileSync(path.join(out, movie))).problems) fail(`${movie} structure: ${p}`);
+  fs.writeFileSync(path.join(out, "opened.html"), "<!doctype html><title>opened</title>");
+  fs.writeFileSync(path.join(out, "page.html"), "<html><body>no data here</body></html>");
+  fs.writeFileSync(path.join(out, "data.xml"),
+    "<data>\r\n <variable name=\"prices\">\r\n  <row>\r\n   <column>1.5</column>\r\n   <column>2</column>\r\n  </row>\r\n" +
+    "  <row>\r\n   <column>010</column>\r\n  </row>\r\n </variable>\r\n</data>");
+
+  await withPlayer(out, async (run) => {
+    const drive = driver(run, { pictures, fail });
+
+    // Type 80 into the input (B1 = 160: up, and 160 % of the target: the last band, red); the
+    // alert button, the menu's third item, then "West" and "Plums" in the filter and the URL
+    // button.
+    let popup = null;
+    const buttons = await drive("buttons.swf", async (page, [ix, iy, mx, my, ox, oy, f1x, f1y, f2x, f2y, ux, uy, ax, ay], at) => {
+      await click(page, at, ix, iy);
+      await page.keyboard.press("End");
+      await page.keyboard.press("Backspace");
+      await page.keyboard.press("Backspace");
+      await page.keyboard.type("80");
+      await page.keyboard.press("Enter");
+      await settle(page);
+      await click(page, at, ax, ay);
+      await click(page, at, mx, my);
+      await click(page, at, ox, oy);
+      await click(page, at, f1x, f1y);
+      await click(page, at, f2x, f2y);
+      const opened = page.context().waitForEvent("page", { timeout: 5000 }).catch(() => null);
+      await click(page, at, ux, uy);
+      popup = await opened;
+      if (popup) await popup.waitForLoadState().catch(() => {});
+      await settle(page);
+    });
+    // A1,A2,A3,G1,H1 | trend | display band | lamp colour, watched | menu title, open | filter lists | url opened
+    const states = reports(buttons, "state");
+    const [first, last] = [states[0], states.at(-1)];
+    expect("cells at start", part(first, 0), "20,1,0,-,-");
+    expect("trend, band and lamp at start", first && first.split("|").slice(1, 4).join("|"), `0|1|${0xFFCC00},KVValueDisplaySymbol_1`);
+    expect("menu and filter at start", first && first.split("|").slice(4, 6).join("|"), "Menu,false|East/West:0;Apples/Pears:0");
+    expect("cells after the input", part(last, 0), "80,3,1,West,Plums");
+    expect("trend, band and lamp after the input", last && last.split("|").slice(1, 4).join("|"), `1|2|${0xCC3333},KVValueDisplaySymbol_1`);
+    expect("menu closed after the choice", part(last, 4), "Menu,false");
+    expect("filter narrowed by its first list", part(last, 5), "East/West:1;Apples/Plums:1");
+    expect("filter row inserted before the second choice", states.some((s) => part(s, 0) === "80,3,1,West,Apples"), true);
+    expect("URL button opened", part(last, 6), "/movies/opened.html");
+    expect("new window's address", popup ? new URL(popup.url()).pathname : "no window", "/movies/opened.html");
+
+    // Play the control (one second, 0 to 4); then the selector: next, last, then play, which
+    // starts again from the first row and rewinds after the last.
+    const play = await drive("play.swf", async (page, [cx, cy, nx, ny, lx, ly, px, py], at) => {
+      await click(page, at, cx, cy);
+      await page.waitForTimeout(1600);
+      await click(page, at, nx, ny);
+      await click(page, at, lx, ly);
+      await click(page, at, px, py);
+      await page.waitForTimeout(1500);
+      await settle(page);
+    });
+    // A1,B1,G1,H1,H2 | control value, playing | selector label, playing
+    const played = reports(play, "state");
+    const values = [...new Set(played.map((s) => part(s, 0).split(",")[0]))].join(",");
+    expect("play control's values", values, "0,1,2,3,4");
+    expect("play control stopped at the end", played.find((s) => part(s, 1) === "4,false") !== undefined, true);
+    const rows = [];
+    for (const s of played) {
+      const row = part(s, 0).split(",").slice(2, 5).join(",");
+      if (rows.at(-1) !== row) rows.push(row);
+    }
+    expect("rows the selector inserted", rows.join(" "), "0,0,0 2,200,202 3,300,303 1,100,101 2,200,202 3,300,303 1,100,101");
+    expect("selector rewound and stopped", part(played.at(-1), 2), "Item 1,false");
+    expect("B1 follows the control", part(played.at(-1), 0).split(",").slice(0, 2).join(","), "4,40");
+
+    // Save A1:A2 = 3, 7 as "low"; type 9 into A1; choose "low" and load it.
+    const scenario = await drive("scenario.swf", async (page, [ix, iy, nx, ny, sx, sy, lx, ly, dx, dy, rx, ry], at) => {
+      await click(page, at, nx, ny);
+      await page.keyboard.type("low");
+      await click(page, at, sx, sy);
+      await click(page, at, ix, iy);
+      await page.keyboard.press("End");
+      await page.keyboard.press("Backspace");
+      await page.keyboard.type("9");
+      await page.keyboard.press("Enter");
+      await settle(page);
+      await click(page, at, rx, ry);
+      await click(page, at, lx, ly);
+      await settle(page);
+    });
+    // A1,A2,B1 | names listed | chosen | status
+    const saved = reports(scenario, "state");
+    expect("scenario at start", saved[0], "3,7,10|||");
+    expect("scenario saved", saved.some((s) => s === "3,7,10|low||Saved low" || s.endsWith("|low|low|Saved low")), true);
+    expect("cell changed after saving", saved.some((s) => s.startsWith("9,7,16|")), true);
+    expect("scenario loaded", saved.at(-1), "3,7,10|low|low|Loaded low");
+    // The scenario is still there when the movie plays again; delete it.
+    const again = await drive("scenario.swf", async (page, [ix, iy, nx, ny, sx, sy, lx, ly, dx, dy, rx, ry], at) => {
+      await click(page, at, rx, ry);
+      await click(page, at, dx, dy);
+      await settle(page);
+    }, "ready", [400, 300], { picture: "scenario-deleted.png" });
+    const kept = reports(again, "state");
+    expect("scenario kept between plays", kept[0], "3,7,10|low||");
+    expect("scenario deleted", kept.at(-1), "3,7,10|||Deleted low");
+
+    // Loaded at the start; the exchange repeats every second.
+    const data = await drive("data.swf", async (page) => {
+      await page.waitForTimeout(2600);
+      await settle(page);
+    }, "ready", [400, 300]);
+    // A1,B2,C1,F1,G1,D1 | statuses | failed | requests
+    const loaded = reports(data, "state");
+    const end = loaded.at(-1);
+    expect("prices loaded, the cells beyond the values emptied", end && part(end, 0).split(",").slice(0, 3).join(","), "1.5,,13.5");
+    const result = Number(part(end, 0).split(",")[3]);
+    expect("exchanged at the start and every second", result >= 20 && Number(part(end, 3)) >= 2, true);
+    expect("answer recalculated", Number(part(end, 0).split(",")[4]), result * 2);
+    expect("statuses", part(end, 1), "Loaded 1 range,Loaded 1 range,Failed: no XML data in the answer");
+    expect("only the missing file failed", part(end, 2), "false,false,true");
+    expect("posted data", posted[0], "<data>\r\n <variable name=\"inputs\">\r\n  <row>\r\n   <column>4</column>\r\n" +
+      "   <column>a&lt;b</column>\r\n  </row>\r\n </variable>\r\n</data>");
+  });
+} finally {
+  server.close();
+  fs.rmSync(out, { recursive: true, force: true });
+}
+console.log(failures ? `${failures} failed` : "all checks passed");
+process.exit(failures ? 1 : 0);
