@@ -1,7 +1,7 @@
 // What the collaboration components share: the state of the movie's connection to the
-// collaboration server ("nc", made by the collaboration clip): "none" when the movie has no
-// connection, "good" while connected, "error" after a refused, failed or closed connection, and
-// "default" before any answer.
+// collaboration server ("nc", made by the collaboration clip, which keeps the last status code
+// the connection reported): "none" when the movie has no connection, "good" while connected,
+// "error" after a refused, failed or closed connection, and "default" before any answer.
 #include "shared/component.as"
 
 if (_global.kvCollabState == undefined) {
@@ -9,9 +9,9 @@ if (_global.kvCollabState == undefined) {
         var nc = _root.nc;
         if (nc == undefined)
             return "none";
-        if (nc.isConnected == true)
-            return "good";
         var code = nc.kvLastCode == undefined ? "" : String(nc.kvLastCode);
+        if (nc.isConnected == true || code == "NetConnection.Connect.Success")
+            return "good";
         if (code.indexOf("Failed") >= 0 || code.indexOf("Rejected") >= 0 || code.indexOf("Closed") >= 0
             || code.indexOf("Invalid") >= 0)
             return "error";

@@ -11,6 +11,7 @@
 // says what was done last (kvStatus). The parts' rectangles stay in kvParts by name.
 #include "shared/selector.as"
 #include "shared/button.as"
+#include "shared/collab.as"
 
 if (_global.kvScnDefine == undefined) {
     // The values of the member as one list, in reading order.
@@ -42,9 +43,13 @@ if (_global.kvScnDefine == undefined) {
                 return this.kvSo;
             }
             var nc = _root.nc;
-            if (nc == undefined || nc.isConnected != true)
+            if (kvCollabState() != "good")
                 return undefined;
             var so = SharedObject.getRemote(name, nc.uri, true);
+            // A player without remote shared objects gives none.
+            this.kvNoStore = so == undefined;
+            if (so == undefined)
+                return undefined;
             var owner = this;
             so.onSync = function () { owner.mc(); };
             so.connect(nc);
@@ -67,7 +72,7 @@ if (_global.kvScnDefine == undefined) {
         p.kvUnavailable = function () {
             if (this.kvStore() != undefined)
                 return false;
-            this.kvSay("Not connected");
+            this.kvSay(this.kvNoStore == true ? "No shared scenarios" : "Not connected");
             return true;
         };
 

@@ -10,6 +10,8 @@
 #include "model/ComponentCatalog.h"
 #include "model/ParameterSet.h"
 #include "publish/BaseMovie.h"
+#include "publish/CollabMovie.h"
+#include "publish/ExportSettings.h"
 #include "publish/CompileModel.h"
 #include "publish/ComponentScripts.h"
 #include "publish/FunctionLibrary.h"
@@ -64,7 +66,8 @@ struct Stage {
 // assembled, with the probe clip placed last.
 inline void WriteMovie(const std::filesystem::path& file, CBaseMovie& base, const std::vector<CComponent*>& components,
                 CComponentCatalog& catalog, CFunctionLibrary& library, swf::IdCounter& ids, swf::IdCounter& depths,
-                const char* probe, const std::vector<std::pair<std::string, std::string>>& cells, const Stage& stage)
+                const char* probe, const std::vector<std::pair<std::string, std::string>>& cells, const Stage& stage,
+                bool collaboration = false)
 {
     base.SetModelChanged();
     CompileModel(base, components);
@@ -89,6 +92,11 @@ inline void WriteMovie(const std::filesystem::path& file, CBaseMovie& base, cons
     const uint16_t probeId = ids.Next();
     AddProbeClip(movie, probeId, probe, cells);
     movie.AddTag(std::make_unique<CSwfPlaceObject2>(depths.Next(), probeId, CSwfMatrix(), "probe"));
+    // The collaboration clip, as a movie with real-time collaboration carries it.
+    if (collaboration) {
+        base.GetCollabMovie().PrepareBuild(depths);
+        movie.AddTag(&base.GetCollabMovie());
+    }
     movie.AddTag(&base);
     movie.AddTag(std::make_unique<CSwfShowFrame>());
     movie.WriteFile(file, stage.width, stage.height, 30.0, true);
@@ -140,13 +148,13 @@ struct Dashboard {
     std::string Cell(const char* a1) { return "V" + std::to_string(model.Id(a1)); }
 
     void Write(const std::filesystem::path& file, const char* probe,
-               const std::vector<std::pair<std::string, std::string>>& cells)
+               const std::vector<std::pair<std::string, std::string>>& cells, bool collaboration = false)
     {
         std::vector<CComponent*> components;
         for (const auto& c : owned)
             components.push_back(c.get());
         WriteMovie(file, *model.movie, components, catalog, library, model.ids, model.depths, probe, cells,
-                   {8000, 6000, 255, 255, 255});
+                   {8000, 6000, 255, 255, 255}, collaboration);
     }
 };
 

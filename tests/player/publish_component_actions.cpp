@@ -16,8 +16,11 @@
 // data.swf: an XML data connection loading "prices" from data.xml into A1:B2 (C1 = SUM(A1:B2)),
 // one sending "inputs" (D1:E1) to the web service and loading "result" back into F1 every
 // second (G1 = F1*2), one loading a page that holds no XML data.
+// collab.swf: real-time collaboration through the login component, with the web service as its
+// gateway: a connection light, the login, a people list and a remote scenario saving A1.
 
 #include "model/ValueList.h"
+#include "publish/ExportSettings.h"
 #include "tests/player/ComponentDashboard.h"
 #include "tests/player/OutputFolder.h"
 #include "tests/support/TestSupport.h"
@@ -133,6 +136,45 @@ KVProbe.prototype.onEnterFrame = function () {
     var state = [_root.CELL1 , _root.CELL2 , _root.CELL3 , _root.CELL4 , _root.CELL5 , _root.CELL6 ].join(",") + "|"
                 + [a.kvStatus, b.kvStatus, c.kvStatus].join(",") + "|" + [a.kvFailed, b.kvFailed, c.kvFailed].join(",")
                 + "|" + b.kvRequests;
+    if (state != this.kvState) {
+        this.kvState = state;
+        fscommand("state", state);
+    }
+};
+Object.registerClass("KVProbeSymbol", KVProbe);
+)";
+
+
+// "ready": the login's user and password fields and its button, the remote scenario's name
+// field and Save button.
+const char* kCollabProbe = R"(
+_global.KVProbe = function () { this.kvFrames = 0; };
+KVProbe.prototype = new MovieClip();
+KVProbe.prototype.onEnterFrame = function () {
+    var light = _root.KVConnectionLightSymbol_1, login = _root.KVLoginSymbol_1, people = _root.KVPeopleListSymbol_1;
+    var remote = _root.KVRemoteScenarioSymbol_1;
+    var at = function (c, r) { return Math.round(c._x + r[0] + r[2] / 2) + "," + Math.round(c._y + r[1] + r[3] / 2); };
+    // The player has no collaboration protocol: the probe stands in for the server. It keeps
+    // what the movie connects with and answers each connection a few frames later, refusing the
+    // first and accepting the second.
+    var nc = _root.nc;
+    if (nc.kvOpen == undefined) {
+        nc.kvOpen = nc.connect;
+        nc.kvCalls = [];
+        nc.connect = function (uri, user, password) {
+            this.kvCalls.push([uri, user, password].join(","));
+            this.kvAnswerAt = _root.probe.kvFrames + 5;
+            return this.kvOpen(uri, user, password);
+        };
+    }
+    if (nc.kvAnswerAt == this.kvFrames)
+        nc.onStatus({code: nc.kvCalls.length == 1 ? "NetConnection.Connect.Rejected" : "NetConnection.Connect.Success"});
+    if (++this.kvFrames == 2) {
+        fscommand("ready", [at(login, login.kvParts.user), at(login, login.kvParts.password), at(login, login.kvParts.button),
+                            at(remote, remote.kvParts.name), at(remote, remote.kvParts.save)].join(","));
+    }
+    var state = light.kvCollabSeen + "," + light.kvLightColor + "|" + login.kvStatus + "|" + people.kvFields.kvRow0 + "|"
+                + remote.kvStatus + "|" + nc.kvCalls.join(";");
     if (state != this.kvState) {
         this.kvState = state;
         fscommand("state", state);
@@ -260,6 +302,21 @@ int main(int argc, char** argv)
             d.Write(folder / "data.swf", kDataProbe,
                     {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("B2")}, {"CELL3", d.Cell("C1")}, {"CELL4", d.Cell("F1")},
                      {"CELL5", d.Cell("G1")}, {"CELL6", d.Cell("D1")}});
+        }
+        {
+            Dashboard d(catalog, library, install);
+            CExportSettings& settings = d.model.movie->GetExportSettings();
+            settings.collaboration = true;
+            settings.realTimeCollaboration = true;
+            settings.gatewayUrl = service + "gateway";
+            settings.connectionMethod = ConnectionMethod::LoginComponent;
+            d.model.Number("A1", 5);
+            // Below the line where the collaboration clip writes the connection's status.
+            d.Add("KVConnectionLightSymbol", 200, 700, 600, 600);
+            d.Add("KVLoginSymbol", 1000, 700, 4000, 2000);
+            d.Add("KVPeopleListSymbol", 5200, 700, 2600, 2000);
+            d.Bind(d.Add("KVRemoteScenarioSymbol", 200, 2900, 4000, 3000), "General", "scenarioCells", "A1", "A1");
+            d.Write(folder / "collab.swf", kCollabProbe, {}, true);
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "component actions: %s\n", e.what());

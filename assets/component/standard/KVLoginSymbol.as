@@ -62,5 +62,8 @@ login.kvLogin = function () {
     if (nc != undefined) {
         nc.kvLastCode = undefined;
         nc.myConnect(user, password);
+        // Opening a connection again closes the open one first, which is no answer to this one.
+        if (nc.kvLastCode == "NetConnection.Connect.Closed")
+            nc.kvLastCode = undefined;
     }
 };

@@ -24,7 +24,9 @@ var people = kvDefineComponent("KVPeopleListSymbol", 150, 120, function () {
     var first = Math.min(Math.max(kvNumber(this.kvFirst, 0), 0), Math.max(names.length - rows, 0));
     this.kvFirst = first;
     var align = this.labelAlign == undefined ? "left" : String(this.labelAlign).toLowerCase();
-    var shown = names.length > 0 ? names : [state == "good" ? "Nobody connected" : "Not connected"];
+    var shown = names;
+    if (names.length == 0)
+        shown = [state != "good" ? "Not connected" : (this.kvNoList == true ? "No list on the server" : "Nobody connected")];
     var thumbW = names.length > rows ? 10 : 0;
     for (var i = 0; i < rows; i++) {
         var n = first + i;
@@ -48,9 +50,13 @@ kvCollabFollow(people);
 // Joins the server's list of people once connected: this viewer's name under an entry of its
 // own, which the server drops when the viewer leaves.
 people.kvJoin = function () {
-    if (this.kvSo != undefined)
+    if (this.kvSo != undefined || this.kvNoList == true)
         return;
     var so = SharedObject.getRemote("kvPeople", _root.nc.uri, false);
+    // A player without remote shared objects gives none.
+    this.kvNoList = so == undefined;
+    if (so == undefined)
+        return;
     var owner = this;
     so.onSync = function () {
         if (owner.kvJoined != true) {
