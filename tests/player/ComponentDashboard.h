@@ -13,6 +13,7 @@
 #include "publish/CollabMovie.h"
 #include "publish/ExportSettings.h"
 #include "publish/CompileModel.h"
+#include "publish/DocData.h"
 #include "publish/ComponentScripts.h"
 #include "publish/FunctionLibrary.h"
 #include "publish/ModelLink.h"
@@ -157,5 +158,39 @@ struct Dashboard {
                    {8000, 6000, 255, 255, 255}, collaboration);
     }
 };
+
+// A document as the program opens it, written as a movie with the probe placed last; TOTAL in
+// the probe is replaced by the number of its components.
+inline void WriteDocumentMovie(const std::filesystem::path& document, const std::filesystem::path& file,
+                               CFunctionLibrary& library, const std::filesystem::path& install, const char* probe)
+{
+    ProcessServices installed;
+    installed.catalog = std::make_unique<CComponentCatalog>();
+    std::string error;
+    if (!installed.catalog->Load(install, &error))
+        throw std::runtime_error(error);
+    CComponentCatalog& shipped = *installed.catalog;
+    CBaseMovieModelLink link;
+    installed.functionLibrary = &library;
+    installed.modelLink = &link;
+    installed.componentScripts = &GetComponentScriptGenerator();
+    ScopedProcessServices services(std::move(installed));
+    swf::IdCounter ids{100};
+    swf::IdCounter depths{1};
+    std::unique_ptr<CBaseMovie> base = CBaseMovie::Create(install, ids, depths);
+    CDocData doc;
+    std::string version = kDocumentVersion;
+    if (!doc.Load(document.string(), version))
+        throw std::runtime_error(document.string() + ": " + doc.GetLoadError());
+    std::vector<std::unique_ptr<CComponent>> owned = doc.TakeComponents();
+    std::vector<CComponent*> components;
+    for (const auto& c : owned)
+        components.push_back(c.get());
+    std::int32_t width = 0, height = 0;
+    doc.GetStageSize(width, height);
+    const auto& paper = doc.GetPaperColor();
+    WriteMovie(file, *base, components, shipped, library, ids, depths, probe,
+               {{"TOTAL", std::to_string(components.size())}}, {width * 20, height * 20, paper[0], paper[1], paper[2]});
+}
 
 } // namespace dashboardtest

@@ -18,6 +18,7 @@
 // second (G1 = F1*2), one loading a page that holds no XML data.
 // collab.swf: real-time collaboration through the login component, with the web service as its
 // gateway: a connection light, the login, a people list and a remote scenario saving A1.
+// price-plan.swf: the shipped sample of that name, as the program opens it.
 
 #include "model/ValueList.h"
 #include "publish/ExportSettings.h"
@@ -183,6 +184,30 @@ KVProbe.prototype.onEnterFrame = function () {
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
 
+// The shipped sample price-plan: "ready" carries the play selector's next button and the
+// scenario's name field, Save, first list row and Load.
+const char* kSampleProbe = R"(
+_global.KVProbe = function () { this.kvFrames = 0; };
+KVProbe.prototype = new MovieClip();
+KVProbe.prototype.onEnterFrame = function () {
+    var months = _root.Months, plans = _root.Plans;
+    var at = function (c, r) { return Math.round(c._x + r[0] + r[2] / 2) + "," + Math.round(c._y + r[1] + r[3] / 2); };
+    if (++this.kvFrames == 2) {
+        var list = plans.kvParts.list;
+        fscommand("ready", [at(months, months.kvPlayParts.next), at(plans, plans.kvParts.name), at(plans, plans.kvParts.save),
+                            Math.round(plans._x + list[0] + 20), Math.round(plans._y + list[1] + 10),
+                            at(plans, plans.kvParts.load)].join(","));
+    }
+    var state = months.kvFields.kvLabel + "|" + months.targetCells_ary.join(",") + "|" + _root.Profit.mv + "|"
+                + _root.Summary.kvFields.kvLabel + "|" + _root.ProfitTrend.kvTrend + "|" + plans.kvStatus;
+    if (state != this.kvState) {
+        this.kvState = state;
+        fscommand("state", state);
+    }
+};
+Object.registerClass("KVProbeSymbol", KVProbe);
+)";
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -318,6 +343,8 @@ int main(int argc, char** argv)
             d.Bind(d.Add("KVRemoteScenarioSymbol", 200, 2900, 4000, 3000), "General", "scenarioCells", "A1", "A1");
             d.Write(folder / "collab.swf", kCollabProbe, {}, true);
         }
+        WriteDocumentMovie(install / "samples" / "price-plan.vtd", folder / "price-plan.swf", library, install,
+                           kSampleProbe);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "component actions: %s\n", e.what());
         return 1;

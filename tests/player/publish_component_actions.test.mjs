@@ -12,6 +12,8 @@
 //   and when it accepts it;
 // - data.swf: the XML data connections load a file into cells, exchange data with a web service
 //   of our own on 127.0.0.1 every second, and say on their display that a page holds no data.
+// - price-plan.swf: the shipped sample's play selector steps to the next month and its scenario
+//   component saves and loads a plan.
 // A PNG of each movie after the input goes into <build>/test-output.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
@@ -201,6 +203,27 @@ try {
       `good,${0x33AA33}|Connected as ann|No list on the server|Not connected|${gateway};${gateway}`);
     expect("remote scenario without a shared object", part(seen.at(-1), 3), "No shared scenarios");
     expect("nothing sent to the gateway over HTTP", posted.length, requestsBefore);
+
+    // The sample: the next month (Feb: 11, 1100) saved as "feb", the month after it (Mar: 12,
+    // 1000), then "feb" loaded back.
+    const sample = await drive("price-plan.swf", async (page, [nx, ny, fx, fy, sx, sy, rx, ry, lx, ly], at) => {
+      await click(page, at, nx, ny);
+      await click(page, at, fx, fy);
+      await page.keyboard.type("feb");
+      await click(page, at, sx, sy);
+      await click(page, at, nx, ny);
+      await settle(page);
+      await click(page, at, rx, ry);
+      await click(page, at, lx, ly);
+      await settle(page);
+    }, "ready", [800, 600], { size: [800, 600], picture: "price-plan-driven.png" });
+    // month | B1,B2 | profit | summary | trend | scenario status
+    const planned = reports(sample, "state");
+    expect("sample at start", planned[0], "Jan|12,1000|5000|Profit at $12.00 a unit: $5,000|0|");
+    expect("sample after the next month", planned.find((x) => x.startsWith("Feb|") && x.endsWith("|")),
+      "Feb|11,1100|4400|Profit at $11.00 a unit: $4,400|-1|");
+    expect("sample's month after", planned.some((x) => x.startsWith("Mar|12,1000|5000|")), true);
+    expect("sample's plan loaded back", planned.at(-1), "Mar|11,1100|4400|Profit at $11.00 a unit: $4,400|-1|Loaded feb");
   });
 } finally {
   server.close();
