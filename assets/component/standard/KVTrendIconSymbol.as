@@ -1,7 +1,7 @@
-// Trend icon: an arrow up (green) when the bound value ("mv") rose since it last changed, down
-// (red) when it fell, and a level bar (grey) before any change or when it stayed the same. The
-// direction stays in kvTrend (1, -1 or 0); the background takes "customColor" with
-// "useCustomColor".
+// Trend icon: an arrow up when the bound value ("mv") rose at its last change, down when it
+// fell, and a level bar before any change ("upColor", "downColor", "levelColor"); a
+// recalculation that leaves the value as it was keeps the arrow. The direction stays in kvTrend
+// (1, -1 or 0); the background takes "customColor" with "useCustomColor".
 #include "shared/component.as"
 
 var trend = kvDefineComponent("KVTrendIconSymbol", 40, 40, function () {
