@@ -8,7 +8,8 @@
 // buttons.swf: A1 = 20 (an input text), B1 = A1*2 (a trend icon, and a value display with alerts
 // against the target D1 = 100), an alert button watching that display (inserting into A3), a
 // menu inserting the position chosen into A2, a URL button opening "/movies/opened.html" in a new
-// window, a filter over the table E1:F4 inserting the row found into G1:H1.
+// window, a filter over the table E1:F4 inserting the row found into G1:H1, a second alert
+// button watching every component, a menu across opening with the mouse over it (into A4).
 // play.swf: a play control playing A1 from 0 to 4 in one second, B1 = A1*10 shown; a play
 // selector over the rows of E1:F3 inserting each into G1:H1, H2 = G1+H1 shown.
 // scenario.swf: A1 = 3 (an input text), A2 = 7, B1 = A1+A2 shown; a scenario component saving
@@ -52,20 +53,22 @@ KVProbe.prototype = new MovieClip();
 KVProbe.prototype.onEnterFrame = function () {
     var input = _root.KVInputTextSymbol_1, trend = _root.KVTrendIconSymbol_1, display = _root.KVValueDisplaySymbol_1;
     var alert = _root.KVAlertButtonSymbol_1, url = _root.KVUrlButtonSymbol_1, menu = _root.KVMenuSymbol_1;
-    var filter = _root.KVFilterSymbol_1;
+    var filter = _root.KVFilterSymbol_1, across = _root.KVMenuSymbol_2, every = _root.KVAlertButtonSymbol_2;
     var centre = function (c) { return Math.round(c._x + c.kvW / 2) + "," + Math.round(c._y + c.kvH / 2); };
     if (++this.kvFrames == 2) {
         fscommand("ready", [centre(input), centre(menu), Math.round(menu._x + 20), Math.round(menu._y + menu.kvH + 2.5 * 18),
                             Math.round(filter._x + filter.kvW / 4), Math.round(filter._y + 18 + 1.5 * 18),
                             Math.round(filter._x + filter.kvW * 3 / 4), Math.round(filter._y + 18 + 1.5 * 18),
-                            centre(url), centre(alert)].join(","));
+                            centre(url), centre(alert), centre(across),
+                            Math.round(across._x + across.kvW * 5 / 6), Math.round(across._y + across.kvH + 9)].join(","));
     }
     var levels = [];
     for (var i = 0; i < filter.kvLevels.length; i++)
         levels.push(filter.kvLevels[i].items.join("/") + ":" + filter.kvLevels[i].chosen);
     var state = [_root.CELL1 , _root.CELL2 , _root.CELL3 , _root.CELL4 , _root.CELL5 ].join(",") + "|" + trend.kvTrend + "|"
                 + display.kvAlertBand + "|" + (alert.kvWorst == undefined ? "none" : alert.kvWorst[1] + "," + alert.kvWorst[2])
-                + "|" + menu.kvFields.kvTitle + "," + (menu.kvOpen == true) + "|" + levels.join(";") + "|" + url.kvOpened;
+                + "|" + menu.kvFields.kvTitle + "," + (menu.kvOpen == true) + "|" + levels.join(";") + "|" + url.kvOpened
+                + "|" + _root.CELL6 + "," + (across.kvOpen == true) + "|" + (every.kvWorst == undefined ? "none" : every.kvWorst[2]);
     if (state != this.kvState) {
         this.kvState = state;
         fscommand("state", state);
@@ -253,12 +256,18 @@ int main(int argc, char** argv)
             CComponent& filter = d.Add("KVFilterSymbol", 200, 3200, 6000, 2400);
             d.Bind(filter, "General", "values", "E1", "F4");
             d.Bind(filter, "General", "dataValues", "G1", "H1");
-            // Placed last, so its open items lie over the filter below it.
+            d.Add("KVAlertButtonSymbol", 6000, 1000, 1800, 600);
+            // Placed last, so their open items lie over the filter below them.
             CComponent& menu = d.Add("KVMenuSymbol", 2600, 1400, 2400, 480);
             d.Bind(menu, "General", "dataValues", "A2", "A2");
+            d.model.Number("A4", 0);
+            CComponent& across = d.Add("KVMenuSymbol", 5200, 2000, 2600, 480);
+            d.Bind(across, "General", "dataValues", "A4", "A4");
+            SetChoice(across, "General", "menuOrientation", "horizontal");
+            SetChoice(across, "Behavior", "openMenu", "mouse over");
             d.Write(folder / "buttons.swf", kButtonsProbe,
                     {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("A2")}, {"CELL3", d.Cell("A3")}, {"CELL4", d.Cell("G1")},
-                     {"CELL5", d.Cell("H1")}});
+                     {"CELL5", d.Cell("H1")}, {"CELL6", d.Cell("A4")}});
         }
         {
             Dashboard d(catalog, library, install);

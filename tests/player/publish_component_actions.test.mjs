@@ -1,8 +1,9 @@
 // Runs the dashboards of publish_component_actions.cpp in Ruffle, driving them with the
 // player's mouse and keyboard:
 // - buttons.swf: a number typed into an input turns the trend icon up and the watched display's
-//   alert red, which the alert button's lamp takes; the alert button, a menu item and two filter
-//   items clicked write their cells; the URL button opens its address in a new window;
+//   alert red, which the alert buttons' lamps take; the alert button, a menu item and two filter
+//   items clicked write their cells; a menu across opens under the mouse and an item chosen
+//   writes its cell; the URL button opens its address in a new window;
 // - play.swf: the play control plays its cell from 0 to 4 and stops; the play selector steps
 //   with its buttons and plays its rows into two cells, rewinding at the end;
 // - scenario.swf: a scenario saved, the cell changed, the scenario loaded back and, in a second
@@ -68,7 +69,8 @@ try {
     // alert button, the menu's third item, then "West" and "Plums" in the filter and the URL
     // button.
     let popup = null;
-    const buttons = await drive("buttons.swf", async (page, [ix, iy, mx, my, ox, oy, f1x, f1y, f2x, f2y, ux, uy, ax, ay], at) => {
+    let acrossOpened = null;
+    const buttons = await drive("buttons.swf", async (page, [ix, iy, mx, my, ox, oy, f1x, f1y, f2x, f2y, ux, uy, ax, ay, hx, hy, tx, ty], at) => {
       await click(page, at, ix, iy);
       await page.keyboard.press("End");
       await page.keyboard.press("Backspace");
@@ -81,6 +83,13 @@ try {
       await click(page, at, ox, oy);
       await click(page, at, f1x, f1y);
       await click(page, at, f2x, f2y);
+      // The menu across opens under the mouse and closes once an item is chosen.
+      await page.mouse.move(...at(hx, hy), { steps: 3 });
+      await settle(page);
+      const events = await page.evaluate(() => window.__events);
+      acrossOpened = part(events.filter((e) => e.kind === "fscommand" && e.cmd === "state").at(-1).args, 7);
+      await page.mouse.move(...at(tx, ty), { steps: 3 });
+      await click(page, at, tx, ty);
       const opened = page.context().waitForEvent("page", { timeout: 5000 }).catch(() => null);
       await click(page, at, ux, uy);
       popup = await opened;
@@ -99,6 +108,9 @@ try {
     expect("filter narrowed by its first list", part(last, 5), "East/West:1;Apples/Plums:1");
     expect("filter row inserted before the second choice", states.some((s) => part(s, 0) === "80,3,1,West,Apples"), true);
     expect("URL button opened", part(last, 6), "/movies/opened.html");
+    expect("menu across opened by the mouse over it", acrossOpened, "0,true");
+    expect("menu across: the third item chosen, closed", part(last, 7), "3,false");
+    expect("alert button watching every component", [part(first, 8), part(last, 8)].join(","), "KVValueDisplaySymbol_1,KVValueDisplaySymbol_1");
     expect("new window's address", popup ? new URL(popup.url()).pathname : "no window", "/movies/opened.html");
 
     // Play the control (one second, 0 to 4); then the selector: next, last, then play, which

@@ -28,8 +28,10 @@ var alertButton = kvDefineComponent("KVAlertButtonSymbol", 120, 30, function () 
 });
 alertButton.kvWatch = ["selectIdx", "title"];
 
-// The worst alert among the watched components, as kvWorst holds it.
-alertButton.kvWorstAlert = function () {
+// The watched components, found once: the clips on the stage stay the same while it plays.
+alertButton.kvWatched = function () {
+    if (this.kvClips != undefined)
+        return this.kvClips;
     var names = this.alertComponents, clips = [];
     if (names instanceof Array && names.length > 0 && !(names.length == 1 && names[0] === "")) {
         for (var i = 0; i < names.length; i++)
@@ -40,6 +42,13 @@ alertButton.kvWorstAlert = function () {
                 clips.push(this._parent[k]);
         }
     }
+    this.kvClips = clips;
+    return clips;
+};
+
+// The worst alert among the watched components, as kvWorst holds it.
+alertButton.kvWorstAlert = function () {
+    var clips = this.kvWatched();
     var worst = undefined;
     for (var c = 0; c < clips.length; c++) {
         var clip = clips[c], band = clip.kvAlertBand;

@@ -12,8 +12,8 @@ var urlButton = kvDefineComponent("KVUrlButtonSymbol", 100, 30, function () {
         kvButtonFace(face, 0, 0, w, h, fill, this.borderColor, this.kvHeld == "face");
     else
         kvRect(face, 0, 0, w, h, 0xFFFFFF, undefined);
-    if (this.showArt == false)
-        face._alpha = 0;
+    // Without the button's art the face still takes the clicks, unseen.
+    face._alpha = this.showArt == false ? 0 : 100;
     kvPressable(this, face, "face", function (owner) { owner.kvOpen(); });
     var align = this.labelAlignment == undefined ? "center" : String(this.labelAlignment).toLowerCase();
     this.kvText("kvLabel", 4, Math.round((h - 18) / 2), w - 8, 18, this.label, this.labelTextFormat, align);
