@@ -11,7 +11,8 @@
 // window, a filter over the table E1:F4 inserting the row found into G1:H1, a second alert
 // button watching every component, a menu across opening with the mouse over it (into A4).
 // play.swf: a play control playing A1 from 0 to 4 in one second, B1 = A1*10 shown; a play
-// selector over the rows of E1:F3 inserting each into G1:H1, H2 = G1+H1 shown.
+// selector over the rows of E1:F3 inserting each into G1:H1, H2 = G1+H1 shown; one over the
+// columns of E1:F3 inserting each into I1:I3, labelled by its number.
 // scenario.swf: A1 = 3 (an input text), A2 = 7, B1 = A1+A2 shown; a scenario component saving
 // A1:A2.
 // data.swf: an XML data connection loading "prices" from data.xml into A1:B2 (C1 = SUM(A1:B2)),
@@ -77,7 +78,8 @@ KVProbe.prototype.onEnterFrame = function () {
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
 
-// "ready": the play control's play button, the play selector's next, last and play buttons.
+// "ready": the play control's play button, the play selector's next, last and play buttons, the
+// second play selector's next button.
 const char* kPlayProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
 KVProbe.prototype = new MovieClip();
@@ -87,10 +89,13 @@ KVProbe.prototype.onEnterFrame = function () {
         var r = c.kvPlayParts[name];
         return Math.round(c._x + r[0] + r[2] / 2) + "," + Math.round(c._y + r[1] + r[3] / 2);
     };
+    var columns = _root.KVPlaySelectorSymbol_2;
     if (++this.kvFrames == 2)
-        fscommand("ready", [at(control, "play"), at(selector, "next"), at(selector, "last"), at(selector, "play")].join(","));
+        fscommand("ready", [at(control, "play"), at(selector, "next"), at(selector, "last"), at(selector, "play"),
+                            at(columns, "next")].join(","));
     var state = [_root.CELL1 , _root.CELL2 , _root.CELL3 , _root.CELL4 , _root.CELL5 ].join(",") + "|" + control.kvFields.kvValue
-                + "," + (control.kvPlaying == true) + "|" + selector.kvFields.kvLabel + "," + (selector.kvPlaying == true);
+                + "," + (control.kvPlaying == true) + "|" + selector.kvFields.kvLabel + "," + (selector.kvPlaying == true)
+                + "|" + columns.kvFields.kvLabel + ":" + [_root.CELL6 , _root.CELL7 , _root.CELL8 ].join(",");
     if (state != this.kvState) {
         this.kvState = state;
         fscommand("state", state);
@@ -291,9 +296,17 @@ int main(int argc, char** argv)
             Find(selector, "Behavior", "playTime").SetDouble(0.6);
             Find(selector, "Behavior", "autoRewind").SetBool(true);
             d.Bind(d.Add("KVValueDisplaySymbol", 4600, 2000, 3000, 1000), "General", "mv", "H2", "H2");
+            for (const char* cell : {"I1", "I2", "I3"})
+                d.model.Number(cell, 0);
+            CComponent& columns = d.Add("KVPlaySelectorSymbol", 200, 3400, 4000, 1000);
+            d.Bind(columns, "General", "sourceCells_ary", "E1", "F3");
+            d.Bind(columns, "General", "targetCells_ary", "I1", "I3");
+            SetChoice(columns, "General", "playBy", "column");
+            // No labels: each column is named by the insert option and its number.
+            Find(columns, "General", "labels_ary").GetBinding()->GetValue().ClearElements();
             d.Write(folder / "play.swf", kPlayProbe,
                     {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("B1")}, {"CELL3", d.Cell("G1")}, {"CELL4", d.Cell("H1")},
-                     {"CELL5", d.Cell("H2")}});
+                     {"CELL5", d.Cell("H2")}, {"CELL6", d.Cell("I1")}, {"CELL7", d.Cell("I2")}, {"CELL8", d.Cell("I3")}});
         }
         {
             Dashboard d(catalog, library, install);

@@ -5,7 +5,8 @@
 //   items clicked write their cells; a menu across opens under the mouse and an item chosen
 //   writes its cell; the URL button opens its address in a new window;
 // - play.swf: the play control plays its cell from 0 to 4 and stops; the play selector steps
-//   with its buttons and plays its rows into two cells, rewinding at the end;
+//   with its buttons and plays its rows into two cells, rewinding at the end; another steps to
+//   the next column of its source;
 // - scenario.swf: a scenario saved, the cell changed, the scenario loaded back and, in a second
 //   run that finds it still saved, deleted;
 // - collab.swf: the connection light, the login, the people list and the remote scenario before
@@ -115,7 +116,8 @@ try {
 
     // Play the control (one second, 0 to 4); then the selector: next, last, then play, which
     // starts again from the first row and rewinds after the last.
-    const play = await drive("play.swf", async (page, [cx, cy, nx, ny, lx, ly, px, py], at) => {
+    const play = await drive("play.swf", async (page, [cx, cy, nx, ny, lx, ly, px, py, kx, ky], at) => {
+      await click(page, at, kx, ky);
       await click(page, at, cx, cy);
       await page.waitForTimeout(1600);
       await click(page, at, nx, ny);
@@ -136,6 +138,8 @@ try {
     }
     expect("rows the selector inserted", rows.join(" "), "0,0,0 2,200,202 3,300,303 1,100,101 2,200,202 3,300,303 1,100,101");
     expect("selector rewound and stopped", part(played.at(-1), 2), "Item 1,false");
+    expect("selector by column at start and after next", [part(played[0], 3), part(played.at(-1), 3)].join(" then "),
+      "column 1:0,0,0 then column 2:100,200,300");
     expect("B1 follows the control", part(played.at(-1), 0).split(",").slice(0, 2).join(","), "4,40");
 
     // Save A1:A2 = 3, 7 as "low"; type 9 into A1; choose "low" and load it.
