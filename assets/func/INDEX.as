@@ -7,14 +7,12 @@ kvLib.INDEX = function (g, r, c) {
     if (g instanceof kvErrC) {
         return g;
     }
-    r = r === undefined ? 0 : kvI(r);
-    if (typeof r != "number") {
-        return r;
+    var a = kvNumArgs([r, c], [0, 0]);
+    if (a instanceof kvErrC) {
+        return a;
     }
-    c = c === undefined ? 0 : kvI(c);
-    if (typeof c != "number") {
-        return c;
-    }
+    r = kvTrunc(a[0]);
+    c = kvTrunc(a[1]);
     var rows = kvRows(g);
     var cols = kvCols(g);
     if (arguments.length < 3 && rows == 1 && cols > 1) {

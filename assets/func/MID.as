@@ -1,3 +1,4 @@
+// MID(text, start, count): count characters from position start on.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

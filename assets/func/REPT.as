@@ -1,3 +1,4 @@
+// REPT(text, count): the text repeated count times.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
@@ -6,10 +7,11 @@ kvLib.REPT = function (v, n) {
     if (typeof s != "string") {
         return s;
     }
-    n = kvI(n);
-    if (typeof n != "number") {
-        return n;
+    var a = kvNumArgs([n], [null]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    n = kvTrunc(a[0]);
     if (n < 0 || s.length * n > 32767) {
         return kvError("#VALUE!");
     }

@@ -1,16 +1,19 @@
 // WORKDAY(start, days, [holidays]): the working day that many working days away.
+#include "shared/sheet/days.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.WORKDAY = function (from, days, holidays) {
-    from = kvDateArg(from);
-    if (typeof from != "number") {
-        return from;
+    var dates = kvDayArgs(arguments, 1);
+    if (dates instanceof kvErrC) {
+        return dates;
     }
-    days = kvI(days);
-    if (typeof days != "number") {
-        return days;
+    from = dates[0];
+    var a = kvNumArgs([days], [null]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    days = kvTrunc(a[0]);
     var off = kvHolidays(holidays);
     if (off instanceof kvErrC) {
         return off;
