@@ -10,7 +10,9 @@
 #include "swf/ActionList.h"
 #include "swf/Actions.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -198,13 +200,49 @@ std::unique_ptr<CExprNode> CompileOne(const CModelVariable& from)
     return nullptr;
 }
 
+// How a node is taken where it stands: as one value (a range there is cut to one cell), as
+// a range or array as it is (operators inside still take one value each), or as an array
+// evaluated element by element (inside SUMPRODUCT and the like, and in array formulas).
+enum class Taken { Value, Reference, Array };
+
+Taken ChildTaken(const CModelVariable& call, std::size_t index, Taken parent)
+{
+    const std::string& name = call.GetText();
+    if (callconv::OperatorKindOf(name) != 0)
+        return parent == Taken::Array ? Taken::Array : Taken::Value;
+    switch (callconv::ArgumentClassOf(name, index)) {
+    case callconv::ArgumentClass::Value:
+        return parent == Taken::Array ? Taken::Array : Taken::Value;
+    case callconv::ArgumentClass::Reference:
+        return parent == Taken::Array ? Taken::Array : Taken::Reference;
+    case callconv::ArgumentClass::ForceArray:
+        return Taken::Array;
+    case callconv::ArgumentClass::Through:
+        break;
+    }
+    return parent;
+}
+
+bool IsRowOrColumn(const std::string& name, bool& row)
+{
+    row = sheet::EqualNoCaseAscii(name, "ROW");
+    return row || sheet::EqualNoCaseAscii(name, "COLUMN");
+}
+
+// The range a reference names, none when the place does not tell.
+const CRange* RangeOf(const CModelVariable& reference, const CompilePlace& place)
+{
+    if (reference.GetKind() != ModelKind::Range || !place.table || reference.GetRangeIndex() < 0)
+        return nullptr;
+    return place.table->GetRange(static_cast<std::size_t>(reference.GetRangeIndex()));
+}
+
 // The row (or column) that ROW(ref) or COLUMN(ref) stands for: of the reference's first cell,
 // or of the formula's own cell without an argument; 0 when the place does not tell.
 int PlaceNumber(const CModelVariable& call, const CompilePlace& place)
 {
-    const std::string& name = call.GetText();
-    bool row = sheet::EqualNoCaseAscii(name, "ROW");
-    if (!row && !sheet::EqualNoCaseAscii(name, "COLUMN"))
+    bool row = false;
+    if (!IsRowOrColumn(call.GetText(), row))
         return 0;
     const CCellRef* cell = nullptr;
     if (call.GetChildCount() == 0) {
@@ -213,9 +251,8 @@ int PlaceNumber(const CModelVariable& call, const CompilePlace& place)
         const CModelVariable& argument = call.GetChild(0);
         if (argument.GetKind() == ModelKind::Cell) {
             cell = &argument.GetCell();
-        } else if (argument.GetKind() == ModelKind::Range && place.table && argument.GetRangeIndex() >= 0) {
-            const CRange* range = place.table->GetRange(static_cast<std::size_t>(argument.GetRangeIndex()));
-            cell = range ? range->GetCell(0) : nullptr;
+        } else if (const CRange* range = RangeOf(argument, place)) {
+            cell = range->GetCell(0);
         }
     }
     if (!cell)
@@ -223,37 +260,158 @@ int PlaceNumber(const CModelVariable& call, const CompilePlace& place)
     return row ? cell->row : cell->column;
 }
 
-// A node, and whether its children are compiled as well.
-std::pair<std::unique_ptr<CExprNode>, bool> CompileOne(const CModelVariable& from, const CompilePlace& place)
+std::unique_ptr<CExprNode> MakeCall(std::string_view name)
 {
-    if (from.GetKind() == ModelKind::Function)
+    auto node = std::make_unique<CStringNode>();
+    node->SetText(std::string(name));
+    return node;
+}
+
+std::unique_ptr<CExprNode> MakeError(std::string_view literal)
+{
+    auto node = MakeCall(callconv::kErrorFunction);
+    node->AddChild(CValueNode::MakeText(std::string(literal)));
+    return node;
+}
+
+// ROW or COLUMN of a range of several rows (columns) where an array is taken: the array of
+// their numbers, a column for ROW and a row for COLUMN; none for a single row (column).
+std::unique_ptr<CExprNode> PlaceNumbers(const CModelVariable& call, const CompilePlace& place)
+{
+    bool row = false;
+    if (!IsRowOrColumn(call.GetText(), row) || call.GetChildCount() != 1)
+        return nullptr;
+    const CRange* range = RangeOf(call.GetChild(0), place);
+    if (!range || range->GetAreaCount() != 1)
+        return nullptr;
+    const CRangeArea& area = range->GetAreas()[0];
+    int count = (row ? std::abs(area.end.row - area.start.row) : std::abs(area.end.column - area.start.column)) + 1;
+    if (count < 2)
+        return nullptr;
+    auto array = MakeCall(callconv::kArrayFunction);
+    array->AddChild(CValueNode::MakeNumber(row ? count : 1));
+    array->AddChild(CValueNode::MakeNumber(row ? 1 : count));
+    int first = std::min(row ? area.start.row : area.start.column, row ? area.end.row : area.end.column);
+    for (int i = 0; i < count; ++i)
+        array->AddChild(CValueNode::MakeNumber(first + i));
+    return array;
+}
+
+// A range where one value is taken: the spreadsheet's implicit intersection, the range's cell
+// in the formula's own row (a range of one column) or column (of one row), else #VALUE!. A
+// movie must never show a range's variable names as a cell's value.
+std::unique_ptr<CExprNode> IntersectRange(const CModelVariable& reference, const CompilePlace& place)
+{
+    const CRange* range = RangeOf(reference, place);
+    if (!range || !place.cell)
+        return nullptr;
+    if (range->GetCellCount() == 1)
+        return std::make_unique<CCellNode>(range->GetCell(0)->id);
+    if (range->GetAreaCount() != 1)
+        return MakeError("#VALUE!");
+    const CRangeArea& area = range->GetAreas()[0];
+    int top = std::min(area.start.row, area.end.row);
+    int left = std::min(area.start.column, area.end.column);
+    int rows = std::abs(area.end.row - area.start.row) + 1;
+    int columns = std::abs(area.end.column - area.start.column) + 1;
+    int row = -1;
+    int column = -1;
+    if (columns == 1 && place.cell->row >= top && place.cell->row < top + rows) {
+        row = place.cell->row - top;
+        column = 0;
+    } else if (rows == 1 && place.cell->column >= left && place.cell->column < left + columns) {
+        row = 0;
+        column = place.cell->column - left;
+    }
+    if (row < 0)
+        return MakeError("#VALUE!");
+    const CCellRef* cell = range->GetCell(static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+                                          static_cast<std::size_t>(column));
+    if (!cell)
+        return MakeError("#VALUE!");
+    return std::make_unique<CCellNode>(cell->id);
+}
+
+// What a compiled node is: the node to place (top), the node its children go to (attach:
+// the same, or a call inside a wrapper), and whether its children are compiled at all.
+struct Compiled {
+    std::unique_ptr<CExprNode> top;
+    CExprNode* attach = nullptr;
+    bool descend = false;
+};
+
+Compiled Leaf(std::unique_ptr<CExprNode> node)
+{
+    Compiled out;
+    out.attach = node.get();
+    out.top = std::move(node);
+    return out;
+}
+
+Compiled CompileOne(const CModelVariable& from, const CompilePlace& place, Taken taken)
+{
+    if (from.GetKind() == ModelKind::Range && taken == Taken::Value)
+        if (auto cut = IntersectRange(from, place))
+            return Leaf(std::move(cut));
+    if (from.GetKind() == ModelKind::Function) {
+        if (taken != Taken::Value)
+            if (auto numbers = PlaceNumbers(from, place))
+                return Leaf(std::move(numbers));
         if (int number = PlaceNumber(from, place); number > 0)
-            return {CValueNode::MakeNumber(number), false};
-    return {CompileOne(from), true};
+            return Leaf(CValueNode::MakeNumber(number));
+    }
+    Compiled out = Leaf(CompileOne(from));
+    if (!out.top)
+        return out;
+    out.descend = true;
+    if (from.GetKind() == ModelKind::Function && taken == Taken::Value && callconv::MayGiveGrid(from.GetText())) {
+        // A call that may give a range or an array (INDEX with row or column 0), where one
+        // value is taken: the value of a single cell, the first of an array, else #VALUE!.
+        auto one = MakeCall(callconv::kOneFunction);
+        one->AddChild(std::move(out.top));
+        out.top = std::move(one);
+    }
+    return out;
 }
 
 } // namespace
 
 std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree, const CompilePlace& place)
 {
-    auto [root, descend] = CompileOne(tree, place);
-    if (!root)
+    Taken rootTaken = place.array ? Taken::Array : Taken::Value;
+    Compiled root = CompileOne(tree, place, rootTaken);
+    if (!root.top)
         return nullptr;
-    std::vector<std::pair<const CModelVariable*, CExprNode*>> pending;
-    if (descend)
-        pending.emplace_back(&tree, root.get());
+    struct Pending {
+        const CModelVariable* from;
+        CExprNode* to;
+        Taken taken;
+    };
+    std::vector<Pending> pending;
+    if (root.descend)
+        pending.push_back({&tree, root.attach, rootTaken});
     while (!pending.empty()) {
-        auto [from, to] = pending.back();
+        Pending at = pending.back();
         pending.pop_back();
-        for (std::size_t i = 0; i < from->GetChildCount(); ++i) {
-            auto [child, childDescends] = CompileOne(from->GetChild(i), place);
-            if (!child)
+        for (std::size_t i = 0; i < at.from->GetChildCount(); ++i) {
+            const CModelVariable& from = at.from->GetChild(i);
+            Taken taken = ChildTaken(*at.from, i, at.taken);
+            Compiled child = CompileOne(from, place, taken);
+            if (!child.top)
                 return nullptr;
-            CExprNode* raw = child.get();
-            to->AddChild(std::move(child));
-            if (childDescends)
-                pending.emplace_back(&from->GetChild(i), raw);
+            if (child.descend)
+                pending.push_back({&from, child.attach, taken});
+            at.to->AddChild(std::move(child.top));
         }
     }
-    return std::make_unique<CCompiledExpr>(std::move(root));
+    std::unique_ptr<CExprNode> top = std::move(root.top);
+    if (place.array) {
+        // Each cell of an array formula takes its element of the result.
+        auto element = MakeCall(callconv::kElementFunction);
+        element->AddChild(std::move(top));
+        element->AddChild(CValueNode::MakeNumber(place.arrayRow));
+        element->AddChild(CValueNode::MakeNumber(place.arrayColumn));
+        top = std::move(element);
+    }
+    return std::make_unique<CCompiledExpr>(std::move(top));
 }

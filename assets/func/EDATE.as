@@ -22,5 +22,5 @@ kvLib.EDATE = function (from, months) {
         d = last;
     }
     var s = kvSerial(y, m, d);
-    return s < 0 ? kvError("#NUM!") : s;
+    return s < 0 || s > 2958465 ? kvError("#NUM!") : s;
 };

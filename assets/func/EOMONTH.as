@@ -14,5 +14,5 @@ kvLib.EOMONTH = function (from, months) {
     months = kvTrunc(a[0]);
     var a = kvYMD(from);
     var s = kvSerial(a[0], a[1] + months + 1, 1) - 1;
-    return s < 0 ? kvError("#NUM!") : s;
+    return s < 0 || s > 2958465 ? kvError("#NUM!") : s;
 };

@@ -98,6 +98,43 @@ TEST_F(CompiledFormulaTest, RowAndColumnOfAPlaceAreNumbers)
     EXPECT_TRUE(Emit("ROW(B5,C6)", place).ends_with("push 2; push 'kvLib'; getvar; push 'ROW'; callmethod"));
 }
 
+// A range where one value is taken is cut to its cell in the formula's own row (a column) or
+// column (a row), else #VALUE!, so a cell never shows the range's variable names; where a
+// function takes a range it stays whole, and IF's branches are taken as IF itself is.
+TEST_F(CompiledFormulaTest, RangesWhereOneValueIsTakenAreCutToOneCell)
+{
+    CCellRef self("S", 7, 3);
+    const CompilePlace place{&table, &self};
+    auto cell = [&](int row, int column) { return "push 'V" + std::to_string(table.AddCell("S", row, column)) + "'; getvar"; };
+    const std::string valueError = "push '#VALUE!'; push 1; push 'kvLib'; getvar; push 'kvError'; callmethod";
+    Emit("B1:B9", place); // numbers the range's cells
+    Emit("A7:F7", place);
+    const std::string b7 = cell(7, 2);
+    const std::string c7 = cell(7, 3);
+    struct Case {
+        const char* formula;
+        std::string actions;
+    };
+    const Case cases[] = {
+        {"B1:B9", b7},
+        {"A7:F7", c7},
+        {"B1:B5", valueError},
+        {"B1:C9", valueError},
+        {"B1:B9*2", "push 2; " + b7 + "; push 2; push 'kvLib'; getvar; push 'kvMul'; callmethod"},
+        {"IF(1,B1:B9)", b7 + "; push 1; push 2; push 'kvLib'; getvar; push 'IF'; callmethod"},
+        {"SUM(B1:B9*2)", "push 2; " + b7 + "; push 2; push 'kvLib'; getvar; push 'kvMul'; callmethod; push 1; push 'kvLib'; getvar; push 'SUM'; callmethod"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Emit(c.formula, place), c.actions) << c.formula;
+    // Whole where a function takes a range, also through IF.
+    EXPECT_NE(Emit("SUM(B1:B9)", place).find("push 'A"), std::string::npos);
+    EXPECT_NE(Emit("SUM(IF(1,B1:B9))", place).find("push 'A"), std::string::npos);
+    // A call that may give a range is taken through kvOne.
+    EXPECT_TRUE(Emit("INDEX(B1:C9,0,1)", place).ends_with("push 1; push 'kvLib'; getvar; push 'kvOne'; callmethod"));
+    // Without the place nothing is cut.
+    EXPECT_NE(Emit("B1:B9").find("push 'A"), std::string::npos);
+}
+
 TEST_F(CompiledFormulaTest, RegistersTheFunctionsItCalls)
 {
     {

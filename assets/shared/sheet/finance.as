@@ -1,19 +1,87 @@
 // Payments, future values, interest parts and the rate that solves a cash flow.
 
-_global.kvPMT = function (r, n, pv, fv, t) {
-    if (r == 0) {
-        return -(pv + fv) / n;
+// ln(1 + x) and e^x - 1 without the digits that forming 1 + x (or subtracting 1) loses for a
+// small x: the player has neither. Each corrects the rounding of 1 + x (of e^x) by the ratio
+// of the exact argument to the rounded one.
+_global.kvLog1p = function (x) {
+    var u = 1 + x;
+    if (u == 1) {
+        return x;
     }
-    var f = Math.pow(1 + r, n);
-    return -(r * (fv + pv * f)) / ((1 + r * t) * (f - 1));
+    return Math.log(u) * x / (u - 1);
+};
+_global.kvExpm1 = function (x) {
+    var u = Math.exp(x);
+    if (u == 1) {
+        return x;
+    }
+    if (u - 1 == -1) {
+        return -1;
+    }
+    return (u - 1) * x / Math.log(u);
+};
+// {f: (1 + r)^n, a: ((1 + r)^n - 1) / r}, the growth of n periods and the annuity factor. Near
+// a rate of 0 the factor is taken through ln(1 + r) and e^x - 1 (its limit n at 0), so that
+// PV(-1e-8, 8, -200) keeps all its digits; elsewhere the power is exact enough.
+_global.kvGrowth = function (r, n) {
+    var g = new Object();
+    if (r == 0) {
+        g.f = 1;
+        g.a = n;
+    } else if (Math.abs(r) < 1e-4) {
+        var l = n * kvLog1p(r);
+        g.f = Math.exp(l);
+        g.a = kvExpm1(l) / r;
+    } else {
+        g.f = Math.pow(1 + r, n);
+        g.a = (g.f - 1) / r;
+    }
+    return g;
+};
+
+// {f, df}: what is left after n periods at rate r of the present value pv, payments pmt (at
+// the start of a period when t is 1) and the future value fv, and its slope in r; RATE seeks
+// the r where f is 0. While n r is small f is summed as its series in r, whose first term
+// pv + pmt n + fv holds the cancellation that the closed form would spread over terms of the
+// size of pv (so RATE(10, -100, 999.9999) keeps its digits).
+_global.kvBalance = function (r, n, pmt, pv, fv, t) {
+    var out = new Object();
+    if (Math.abs(n * r) < 0.1) {
+        // c0 = pv + pmt n + fv; ck = (pv + pmt t) C(n, k) + pmt C(n, k + 1)
+        out.f = pv + pmt * n + fv;
+        out.df = 0;
+        var binom = n; // C(n, k)
+        var next = n * (n - 1) / 2; // C(n, k + 1)
+        var power = 1; // r^(k - 1)
+        for (var k = 1; k < 60; k++) {
+            var c = (pv + pmt * t) * binom + pmt * next;
+            var term = c * power * r;
+            out.f += term;
+            out.df += k * c * power;
+            if (Math.abs(term) <= 1e-17 * Math.abs(out.f) && Math.abs(c * power) <= 1e-17 * Math.abs(out.df)) {
+                break;
+            }
+            power *= r;
+            binom = next;
+            next = next * (n - k - 1) / (k + 2);
+        }
+        return out;
+    }
+    var g = kvGrowth(r, n);
+    var dg = n * g.f / (1 + r);
+    out.f = pv * g.f + pmt * (1 + r * t) * g.a + fv;
+    out.df = pv * dg + pmt * t * g.a + pmt * (1 + r * t) * (dg * r - (g.f - 1)) / (r * r);
+    return out;
+};
+
+_global.kvPMT = function (r, n, pv, fv, t) {
+    var g = kvGrowth(r, n);
+    return -(fv + pv * g.f) / ((1 + r * t) * g.a);
 };
 
 _global.kvFV = function (r, n, pmt, pv, t) {
-    if (r == 0) {
-        return -(pv + pmt * n);
-    }
-    var f = Math.pow(1 + r, n);
-    return -(pv * f + pmt * (1 + r * t) * (f - 1) / r);
+    var g = kvGrowth(r, n);
+    return -(pv * g.f + pmt * (1 + r * t) * g.a);
 };
 
 _global.kvIPMT = function (r, per, n, pv, fv, t) {

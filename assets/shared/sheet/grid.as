@@ -77,3 +77,28 @@ _global.kvScalar = function (v) {
     }
     return v;
 };
+
+// Row r and column c (from 1) of a range or array, 0 standing for all of them: a range of the
+// same cells (rows of their names) or an array of the same values.
+_global.kvPart = function (g, r, c) {
+    var rows = kvRows(g);
+    var cols = kvCols(g);
+    var r0 = r == 0 ? 0 : r - 1;
+    var r1 = r == 0 ? rows : r;
+    var c0 = c == 0 ? 0 : c - 1;
+    var c1 = c == 0 ? cols : c;
+    if (g instanceof Array) {
+        var part = new Array();
+        for (var i = r0; i < r1; i++) {
+            part.push(g[i].slice(c0, c1));
+        }
+        return part;
+    }
+    var values = new Array();
+    for (var j = r0; j < r1; j++) {
+        for (var k = c0; k < c1; k++) {
+            values.push(g.values[j * g.cols + k]);
+        }
+    }
+    return new kvArrC(r1 - r0, c1 - c0, values);
+};

@@ -1,4 +1,4 @@
-// Searching text (FIND, SEARCH) and taking its ends (LEFT, RIGHT); included by those functions.
+// Searching text (FIND, SEARCH), taking its parts (LEFT, RIGHT, MID, REPLACE) and their counts.
 
 // The position of text f in s from position start on (FIND when exact: case-sensitive, no
 // wildcards; else SEARCH: without regard to case, with wildcards); #VALUE! when not found.
@@ -48,12 +48,19 @@ _global.kvEnd = function (v, n, right) {
     if (a instanceof kvErrC) {
         return a;
     }
-    n = kvTrunc(a[0]);
-    if (n < 0) {
+    n = kvCountOf(a[0], 0, s.length);
+    if (n instanceof kvErrC) {
+        return n;
+    }
+    return right ? s.substr(s.length - n) : s.substr(0, n);
+};
+// A count or position argument: its whole part, #VALUE! below low (tested before the cut, so
+// -0.2 is below 0), and never above limit. The player's string methods take 32-bit integers:
+// 2^31 characters would read as a negative count, 2^32 + 1 as 1.
+_global.kvCountOf = function (x, low, limit) {
+    if (x < low) {
         return kvError("#VALUE!");
     }
-    if (right) {
-        return n >= s.length ? s : s.substr(s.length - n);
-    }
-    return s.substr(0, n);
+    x = Math.floor(x);
+    return x > limit ? limit : x;
 };
