@@ -43,7 +43,7 @@ inline constexpr std::string_view kPowerFunction = "POWER";   // a ^ b
 // Calls the compiler writes around what it compiles.
 inline constexpr std::string_view kOneFunction = "kvOne";         // kvOne(v): one value of a range or array
 inline constexpr std::string_view kElementFunction = "kvElem";    // kvElem(v, row, column): an array formula cell's element
-inline constexpr std::string_view kLiftFunction = "kvLift";       // kvLift(name, args...): a call element by element
+inline constexpr std::string_view kLiftFunction = "kvLift";       // kvLift(name, bits, args...): a call element by element
 
 // The name under which the movie calls a spreadsheet function: the player would read a
 // dotted name as a path (STDEV.S as member S of STDEV), so dots become underscores.

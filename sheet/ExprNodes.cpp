@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -102,6 +103,11 @@ void CStringNode::WriteOwnActions(CActionList& actions) const
     Code(actions, swf::ActionCode::GetVariable);
     Push(actions, callName_);
     Code(actions, swf::ActionCode::CallMethod);
+}
+
+void CFunctionNameNode::WriteOwnActions(CActionList& actions) const
+{
+    Push(actions, GetCallName());
 }
 
 std::unique_ptr<CValueNode> CValueNode::MakeNumber(double value)
@@ -332,6 +338,81 @@ std::unique_ptr<CExprNode> IntersectRange(const CModelVariable& reference, const
     return std::make_unique<CCellNode>(cell->id);
 }
 
+// The arguments over which a call applies element by element where an array is taken, as bits
+// (argument i is bit i): those it takes as one value or hands on; all of an operator's. None for
+// the calls that take or give arrays themselves (array constants, INDEX, ROW, COLUMN).
+std::uint32_t LiftMask(const CModelVariable& call)
+{
+    const std::string& name = call.GetText();
+    std::size_t count = std::min<std::size_t>(call.GetChildCount(), 31);
+    std::uint32_t all = (std::uint32_t{1} << count) - 1;
+    if (callconv::OperatorKindOf(name) != 0)
+        return all;
+    bool row = false;
+    if (name == callconv::kArrayFunction || name == callconv::kErrorFunction || callconv::MayGiveGrid(name) ||
+        IsRowOrColumn(name, row))
+        return 0;
+    std::uint32_t mask = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        callconv::ArgumentClass kind = callconv::ArgumentClassOf(name, i);
+        if (kind == callconv::ArgumentClass::Value || kind == callconv::ArgumentClass::Through)
+            mask |= std::uint32_t{1} << i;
+    }
+    return mask;
+}
+
+// Which nodes of a formula may give a range or an array when it runs: ranges, array
+// constants, ROW and COLUMN of a range, INDEX, and calls of single values with such an
+// argument. Worked out once per subtree, bottom up without recursion, when an array is first
+// taken above it.
+class ArrayShapes {
+public:
+    bool MayBeArray(const CModelVariable& node)
+    {
+        if (auto known = known_.find(&node); known != known_.end())
+            return known->second;
+        std::vector<std::pair<const CModelVariable*, bool>> stack{{&node, false}};
+        while (!stack.empty()) {
+            auto [at, childrenDone] = stack.back();
+            if (known_.count(at)) {
+                stack.pop_back();
+                continue;
+            }
+            if (!childrenDone) {
+                stack.back().second = true;
+                for (std::size_t i = 0; i < at->GetChildCount(); ++i)
+                    stack.emplace_back(&at->GetChild(i), false);
+                continue;
+            }
+            stack.pop_back();
+            known_[at] = Decide(*at);
+        }
+        return known_[&node];
+    }
+
+private:
+    bool Decide(const CModelVariable& node) const
+    {
+        if (node.GetKind() == ModelKind::Range)
+            return true;
+        if (node.GetKind() != ModelKind::Function)
+            return false;
+        const std::string& name = node.GetText();
+        bool row = false;
+        if (name == callconv::kArrayFunction || callconv::MayGiveGrid(name))
+            return true;
+        if (IsRowOrColumn(name, row))
+            return node.GetChildCount() == 1 && node.GetChild(0).GetKind() == ModelKind::Range;
+        std::uint32_t mask = LiftMask(node);
+        for (std::size_t i = 0; i < node.GetChildCount() && i < 31; ++i)
+            if ((mask >> i & 1) && known_.at(&node.GetChild(i)))
+                return true;
+        return false;
+    }
+
+    std::unordered_map<const CModelVariable*, bool> known_;
+};
+
 // What a compiled node is: the node to place (top), the node its children go to (attach:
 // the same, or a call inside a wrapper), and whether its children are compiled at all.
 struct Compiled {
@@ -348,7 +429,7 @@ Compiled Leaf(std::unique_ptr<CExprNode> node)
     return out;
 }
 
-Compiled CompileOne(const CModelVariable& from, const CompilePlace& place, Taken taken)
+Compiled CompileOne(const CModelVariable& from, const CompilePlace& place, Taken taken, ArrayShapes& shapes)
 {
     if (from.GetKind() == ModelKind::Range && taken == Taken::Value)
         if (auto cut = IntersectRange(from, place))
@@ -359,6 +440,25 @@ Compiled CompileOne(const CModelVariable& from, const CompilePlace& place, Taken
                 return Leaf(std::move(numbers));
         if (int number = PlaceNumber(from, place); number > 0)
             return Leaf(CValueNode::MakeNumber(number));
+    }
+    if (from.GetKind() == ModelKind::Function && taken == Taken::Array) {
+        std::uint32_t mask = LiftMask(from);
+        std::uint32_t arrays = 0;
+        for (std::size_t i = 0; i < from.GetChildCount() && i < 31; ++i)
+            if ((mask >> i & 1) && shapes.MayBeArray(from.GetChild(i)))
+                arrays |= std::uint32_t{1} << i;
+        if (arrays != 0) {
+            // Element by element over the arguments that may be arrays: kvLift(name, bits,
+            // arguments...). Only here, where the compiler sees that an array may arrive, does a
+            // call pay for the array path.
+            auto name = std::make_unique<CFunctionNameNode>();
+            name->SetText(from.GetText());
+            Compiled out = Leaf(MakeCall(callconv::kLiftFunction));
+            out.top->AddChild(std::move(name));
+            out.top->AddChild(CValueNode::MakeNumber(arrays));
+            out.descend = true;
+            return out;
+        }
     }
     Compiled out = Leaf(CompileOne(from));
     if (!out.top)
@@ -379,7 +479,8 @@ Compiled CompileOne(const CModelVariable& from, const CompilePlace& place, Taken
 std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree, const CompilePlace& place)
 {
     Taken rootTaken = place.array ? Taken::Array : Taken::Value;
-    Compiled root = CompileOne(tree, place, rootTaken);
+    ArrayShapes shapes;
+    Compiled root = CompileOne(tree, place, rootTaken, shapes);
     if (!root.top)
         return nullptr;
     struct Pending {
@@ -396,7 +497,7 @@ std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree
         for (std::size_t i = 0; i < at.from->GetChildCount(); ++i) {
             const CModelVariable& from = at.from->GetChild(i);
             Taken taken = ChildTaken(*at.from, i, at.taken);
-            Compiled child = CompileOne(from, place, taken);
+            Compiled child = CompileOne(from, place, taken, shapes);
             if (!child.top)
                 return nullptr;
             if (child.descend)

@@ -60,6 +60,13 @@ private:
     int kind_ = 0;
 };
 
+// The name of a function handed to kvLift as its first argument, which calls the function
+// element by element: registered with the library as a call of it would be.
+class CFunctionNameNode : public CStringNode {
+protected:
+    void WriteOwnActions(CActionList& actions) const override;
+};
+
 // A constant.
 class CValueNode : public CExprNode {
 public:

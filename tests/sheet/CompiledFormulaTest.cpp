@@ -135,6 +135,55 @@ TEST_F(CompiledFormulaTest, RangesWhereOneValueIsTakenAreCutToOneCell)
     EXPECT_NE(Emit("B1:B9").find("push 'A"), std::string::npos);
 }
 
+// Where an array is taken, calls over arrays go through kvLift with the bits of the arguments
+// that may be arrays; everywhere else, and over single values, calls stay plain.
+TEST_F(CompiledFormulaTest, CallsOverArraysWhereArraysAreTakenGoThroughKvLift)
+{
+    CCellRef self("S", 20, 1);
+    const CompilePlace place{&table, &self};
+    auto lifts = [](const std::string& actions) {
+        std::size_t n = 0;
+        for (std::size_t at = actions.find("'kvLift'"); at != std::string::npos; at = actions.find("'kvLift'", at + 1))
+            ++n;
+        return n;
+    };
+    struct Case {
+        const char* formula;
+        std::size_t lifts;
+    };
+    const Case cases[] = {
+        {"SUMPRODUCT((B1:B9=1)*C1:C9)", 2}, // = and *
+        {"SUMPRODUCT(B1:B9*C1:C9)", 1},
+        {"SUMPRODUCT(A1*2,B1:B9)", 0},      // nothing there may be an array
+        {"SUM((B1:B9=1)*C1:C9)", 0},        // SUM takes ranges, but as one value each
+        {"MATCH(1,(B1:B9=1)*(C1:C9>2),0)", 3},
+        {"SUMPRODUCT(ABS(B1:B9))", 1},
+        {"SUMPRODUCT(ROW(B1:B9)*1)", 1},    // ROW of a range is an array there
+        {"SUMPRODUCT(SUM(B1:B9)*2)", 0},    // SUM gives one value
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(lifts(Emit(c.formula, place)), c.lifts) << c.formula;
+    EXPECT_NE(Emit("SUMPRODUCT(ABS(B1:B9))", place).find("push 1; push 'ABS'; push 3; push 'kvLib'; getvar; push 'kvLift'"),
+              std::string::npos);
+    {
+        // The movie carries the function that kvLift calls.
+        auto tree = CFormulaParser::Parse("SUMPRODUCT(ABS(B1:B9))", context);
+        auto compiled = CCompiledExpr::Compile(*tree, place);
+        EXPECT_EQ(library.uses["ABS"], 1);
+        EXPECT_EQ(library.uses["kvLift"], 1);
+    }
+
+    // An array formula takes its arguments as arrays, and each cell its element.
+    CompilePlace second = place;
+    second.array = true;
+    second.arrayRow = 1;
+    std::string element = Emit("B1:B9*2", second);
+    EXPECT_EQ(lifts(element), 1u);
+    EXPECT_TRUE(element.starts_with("push 0; push 1; ")) << element;
+    EXPECT_TRUE(element.ends_with("push 3; push 'kvLib'; getvar; push 'kvElem'; callmethod")) << element;
+    EXPECT_EQ(lifts(Emit("B1:B9*2", place)), 0u);
+}
+
 TEST_F(CompiledFormulaTest, RegistersTheFunctionsItCalls)
 {
     {

@@ -347,6 +347,50 @@ GROUPS["ranges"] = [
     '=IFERROR(E1:E8,"none")', '=CHOOSE(2,E1:E8,F1:F8)',
 ]
 
+# Arrays: operators and functions of single values element by element where an array is taken
+# (inside SUMPRODUCT, MATCH, LOOKUP and the pair statistics, and in array formulas), a single
+# row or column stretched across, #N/A past the end of the smaller array.
+GROUPS["arrays"] = [
+    # the idioms
+    '=SUMPRODUCT((F1:F8="apple")*E1:E8)', '=SUMPRODUCT((I1:I8>4)*E1:E8)', '=SUMPRODUCT(--(I1:I8=4))',
+    '=SUMPRODUCT((E1:E8>20)*(I1:I8<8),E1:E8)', '=SUMPRODUCT(E1:E8*I1:I8)', '=SUMPRODUCT(E1:E8,I1:I8*2)',
+    '=SUMPRODUCT(LEN(F1:F8))', ('=SUMPRODUCT(ISNUMBER(G1:G8)*1)', 'n:4', 'a logical value is no number'), '=SUMPRODUCT(ABS(J1:J5))',
+    '=SUMPRODUCT(ROUND(E1:E8/3,1))', '=SUMPRODUCT((LEFT(F1:F8,1)="a")*E1:E8)', '=SUMPRODUCT(E1:E8^2)',
+    Array('{=SUM(IF(I1:I8>4,E1:E8))}'), Array('{=MAX(IF(F1:F8="apple",E1:E8))}'), Array('{=MIN(IF(I1:I8=4,E1:E8))}'),
+    Array('{=SUM(E1:E8*I1:I8)}'), Array('{=AVERAGE(IF(E1:E8>15,E1:E8))}'), Array('{=COUNT(IF(I1:I8>4,E1:E8))}'),
+    Array('{=AND(E1:E8>0)}'), Array('{=OR(E1:E8>45)}'), Array('{=TEXTJOIN(",",TRUE(),IF(I1:I8>4,F1:F8&"",""))}'),
+    Array('{=SUM(IF(F1:F8="apple",1,0))}'), Array('{=MAX(IF(ISNUMBER(G1:G8),G1:G8))}'),
+    Array('{=SUM(LEN(M1:M5))}'), Array('{=CONCAT(IF(N1:N5>3,M1:M5,""))}'),
+    # lookups on computed arrays
+    Array('{=INDEX(E1:E8,MATCH(1,(I1:I8=5)*(E1:E8>40),0))}'), '=INDEX(E1:E8,MATCH(1,(I1:I8=5)*(E1:E8>40),0))',
+    '=MATCH(TRUE(),E1:E8>25,0)', '=LOOKUP(2,1/(I1:I8=4),E1:E8)', '=VLOOKUP(30,E1:E8*1,1,FALSE())',
+    '=MATCH(8,I1:I8*2,0)', '=CORREL(E1:E8*2,I1:I8)', '=SLOPE(E1:E8+1,I1:I8)',
+    # INDEX with row or column 0, ROW and COLUMN of a range
+    '=SUMPRODUCT(INDEX(E1:I8,0,1))', '=SUM(INDEX(E1:I8,0,5))', '=SUM(INDEX(E1:I8,2,0))',
+    '=SUMPRODUCT(ROW(E1:E8)*E1:E8)', '=SUM(ROW(E2:E4))', '=SUMPRODUCT(COLUMN(E1:G1)*1)',
+    '=SUMPRODUCT((ROW(E1:E8)>4)*E1:E8)', Array('{=SUM(ROW(E1:E8)*I1:I8)}'),
+    Array('{=SUM(INDEX(E1:I8,0,1)*INDEX(E1:I8,0,5))}'),
+    # a single row or column stretched across
+    '=SUMPRODUCT(E1:E4*{1,2})', '=SUMPRODUCT(E1:E3+{1;2;3})', Array('{=SUM(E1:E2*{1,2,3})}'),
+    Array('{=SUM(E1:E3*K1)}'), '=SUMPRODUCT(E1:E4*2+1)',
+    # sizes that differ
+    ('=SUMPRODUCT(E1:E4*I1:I3)', 'e:#N/A', 'arrays of different sizes give #N/A past the end of the smaller one'), Array('{=SUM(IFERROR(E1:E4*{1;2;3},0))}'),
+    Array('{=SUM(E1:E3*I1:I4)}', 1, 'e:#N/A', 'arrays of different sizes give #N/A past the end of the smaller one'),
+    '=SUMPRODUCT(E1:E8,I1:I4)',
+    # errors inside arrays
+    '=SUMPRODUCT(1/(E1:E8-30))', Array('{=SUM(IFERROR(1/(E1:E8-30),0))}'),
+    Array('{=SUM(IF(ISERROR(1/(I1:I8-4)),1,0))}'), '=SUMPRODUCT(ISERROR(O1:O8*1)*1)',
+    Array('{=SUM(IFNA(MATCH(M1:M5,F1:F8,0),0))}'),
+    # logical values times numbers, text compared with numbers
+    '=SUMPRODUCT((E1:E8>20)*1)', '=SUMPRODUCT(TRUE()*E1:E3)', Array('{=SUM((G1:G8>0)*1)}'),
+    '=SUMPRODUCT((O1:O8>5)*1)', '=SUMPRODUCT((O1:O8="2")*1)', '=SUMPRODUCT((G1:G8=5)*1)',
+    '=SUMPRODUCT((G1:G8="7")*1)', '=SUMPRODUCT(G1:G8*1)', Array('{=SUM(IF(G1:G8,1,0))}'),
+    # array formulas of several cells
+    Array('{=E1:E3*2}', 3), Array('{=I1:I4+{10;20;30;40}}', 4), Array('{=E1:E2*2}', 3), Array('{=SUM(E1:E8)}', 2),
+    Array('{=IF(I1:I3>4,"big","small")}', 3), Array('{=ROW(E1:E3)}', 3), Array('{=INDEX(E1:F8,0,2)}', 3),
+    Array('{=E1:E3&"-"&F1:F3}', 3), Array('{=1/(E1:E3-20)}', 3), Array('{=E1:E2}', 2),
+]
+
 ITERATIVE = ["IRR", "RATE", "XIRR", "NORMINV"]
 
 
@@ -431,10 +475,11 @@ def make_arrays(source, target, cases):
         for row, case in layout(cases):
             if not isinstance(case, Array):
                 continue
-            pattern = re.compile(r'(<c r="A%d"[^>]*>)<f[^>]*>.*?</f>' % row, re.S)
+            # the formula as the program wrote it, with the prefixes its newer functions need
+            pattern = re.compile(r'(<c r="A%d"[^>]*>)<f[^>]*>(.*?)</f>' % row, re.S)
             area = "A%d:A%d" % (row, row + case.rows - 1)
             sheet, count = pattern.subn(lambda m: m.group(1) + '<f t="array" ref="' + area + '">' +
-                                        xml_escape(case.formula[1:]) + "</f>", sheet)
+                                        m.group(2) + "</f>", sheet)
             if count != 1:
                 sys.exit("no formula cell A%d in %s" % (row, target))
         return sheet
