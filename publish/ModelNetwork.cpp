@@ -139,6 +139,7 @@ void CModelNetwork::CompileFormula(const CCellRef& cell, const CCellModel& cells
             place.array = true;
             place.arrayRow = element->first;
             place.arrayColumn = element->second;
+            place.arrayAnchor = table.AddCell(cell.sheet, cell.row - element->first, cell.column - element->second);
         }
     }
     std::unique_ptr<CCompiledExpr> expression = tree ? CCompiledExpr::Compile(*tree, place) : nullptr;

@@ -478,6 +478,16 @@ Compiled CompileOne(const CModelVariable& from, const CompilePlace& place, Taken
 
 std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree, const CompilePlace& place)
 {
+    if (place.array && place.arrayAnchor >= 0 && (place.arrayRow != 0 || place.arrayColumn != 0)) {
+        // Another cell of an array formula's area: its element of the array that the top-left
+        // cell keeps. Naming that cell's variable orders the calculation after it.
+        auto element = MakeCall(callconv::kElementOfFunction);
+        element->AddChild(std::make_unique<CCellNode>(place.arrayAnchor));
+        element->AddChild(CValueNode::MakeNumber(place.arrayAnchor));
+        element->AddChild(CValueNode::MakeNumber(place.arrayRow));
+        element->AddChild(CValueNode::MakeNumber(place.arrayColumn));
+        return std::make_unique<CCompiledExpr>(std::move(element));
+    }
     Taken rootTaken = place.array ? Taken::Array : Taken::Value;
     ArrayShapes shapes;
     Compiled root = CompileOne(tree, place, rootTaken, shapes);
@@ -506,7 +516,13 @@ std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree
         }
     }
     std::unique_ptr<CExprNode> top = std::move(root.top);
-    if (place.array) {
+    if (place.array && place.arrayAnchor >= 0) {
+        // The top-left cell of an array formula's area keeps the array and takes its element.
+        auto keep = MakeCall(callconv::kKeepFunction);
+        keep->AddChild(std::move(top));
+        keep->AddChild(CValueNode::MakeNumber(place.arrayAnchor));
+        top = std::move(keep);
+    } else if (place.array) {
         // Each cell of an array formula takes its element of the result.
         auto element = MakeCall(callconv::kElementFunction);
         element->AddChild(std::move(top));

@@ -132,6 +132,10 @@ struct CompilePlace {
     bool array = false;
     int arrayRow = 0;
     int arrayColumn = 0;
+    // The variable id of the area's top-left cell, when known: that cell keeps the whole array
+    // for the pass and the others read their elements from it, so an area of n cells costs one
+    // array, not n.
+    int32_t arrayAnchor = -1;
 };
 
 // A formula (or a constant) compiled into expression nodes.

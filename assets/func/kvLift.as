@@ -38,6 +38,12 @@ kvLib.kvLift = function (name, bits) {
         return f.apply(kvLib, args);
     }
     var na = kvError("#N/A");
+    if (n == 2) {
+        var op = kvLiftOps[name];
+        if (op != undefined) {
+            return kvLift2(f, op, args, kind, height, width, rows, cols, na);
+        }
+    }
     var call = new Array(n);
     var values = new Array();
     for (var r = 0; r < rows; r++) {
@@ -59,6 +65,87 @@ kvLib.kvLift = function (name, bits) {
                 }
             }
             values.push(f.apply(kvLib, call));
+        }
+    }
+    return new kvArrC(rows, cols, values);
+};
+// The operators by their library names: 0..3 + - * /, 4..9 > < = <= >= <>.
+_global.kvLiftOps = {kvAdd: 0, kvSub: 1, kvMul: 2, kvDiv: 3, kvGT: 4, kvLT: 5, kvEQ: 6, kvLE: 7, kvGE: 8, kvNE: 9};
+// An operator over two arguments, element by element. The operators are nearly all of the
+// work of array expressions such as SUMPRODUCT((A1:A10000="East")*B1:B10000), so the common
+// elements are worked out here without a call: numbers (and, for arithmetic, logical values
+// and blanks) by the spreadsheet's rules; anything else goes to the operator itself.
+_global.kvLift2 = function (f, op, args, kind, height, width, rows, cols, na) {
+    var a = kind[0] == 0 ? [args[0]] : kvFlat(args[0]);
+    var b = kind[1] == 0 ? [args[1]] : kvFlat(args[1]);
+    var wa = width[0];
+    var wb = width[1];
+    var values = new Array();
+    for (var r = 0; r < rows; r++) {
+        var ra = height[0] == 1 ? 0 : r;
+        var rb = height[1] == 1 ? 0 : r;
+        for (var c = 0; c < cols; c++) {
+            var ca = wa == 1 ? 0 : c;
+            var cb = wb == 1 ? 0 : c;
+            if (ra >= height[0] || ca >= wa || rb >= height[1] || cb >= wb) {
+                values.push(na);
+                continue;
+            }
+            var x = a[ra * wa + ca];
+            var y = b[rb * wb + cb];
+            var tx = typeof x;
+            var ty = typeof y;
+            if (op < 4) {
+                if (tx == "boolean") {
+                    x = x ? 1 : 0;
+                } else if (tx == "undefined") {
+                    x = 0;
+                } else if (tx != "number") {
+                    values.push(f(x, y));
+                    continue;
+                }
+                if (ty == "boolean") {
+                    y = y ? 1 : 0;
+                } else if (ty == "undefined") {
+                    y = 0;
+                } else if (ty != "number") {
+                    values.push(f(x, y));
+                    continue;
+                }
+                var v;
+                if (op == 0) {
+                    v = x + y;
+                } else if (op == 1) {
+                    v = x - y;
+                } else if (op == 2) {
+                    v = x * y;
+                } else if (y == 0) {
+                    values.push(kvError("#DIV/0!"));
+                    continue;
+                } else {
+                    v = x / y;
+                }
+                values.push(isFinite(v) ? v : kvError("#NUM!"));
+            } else if (tx == "number" && ty == "number") {
+                var d = x - y;
+                var m = Math.abs(x) > Math.abs(y) ? Math.abs(x) : Math.abs(y);
+                var cmp = x == y || Math.abs(d) < m * 3.6e-15 ? 0 : (d < 0 ? -1 : 1);
+                if (op == 4) {
+                    values.push(cmp > 0);
+                } else if (op == 5) {
+                    values.push(cmp < 0);
+                } else if (op == 6) {
+                    values.push(cmp == 0);
+                } else if (op == 7) {
+                    values.push(cmp <= 0);
+                } else if (op == 8) {
+                    values.push(cmp >= 0);
+                } else {
+                    values.push(cmp != 0);
+                }
+            } else {
+                values.push(f(x, y));
+            }
         }
     }
     return new kvArrC(rows, cols, values);

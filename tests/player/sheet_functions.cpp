@@ -128,6 +128,23 @@ void ReportTyped(CActionList& actions, const std::string& command, const std::st
         .Raw(static_cast<uint8_t>(ActionCode::GetUrl2), {0});
 }
 
+// The calculation of a network between two readings of the clock; reports
+// fscommand("elapsed", milliseconds).
+void WriteTimedCalculation(CActionList& actions, const CVariableTable& table, const CModelNetwork& network)
+{
+    actions.Add(std::make_unique<CActionPush>("started"));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetTime));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::SetVariable));
+    playertest::WriteNetwork(table, network, actions);
+    actions.Add(std::make_unique<CActionPush>("elapsed"));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetTime));
+    actions.Add(std::make_unique<CActionPush>("started"));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetVariable));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Subtract));
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::SetVariable));
+    playertest::Report(actions, "elapsed", "elapsed");
+}
+
 // sheet_speed.swf: 5,000 SUMIF calls over 5,000-row ranges, a 5,000-deep running total and
 // 5,000 exact VLOOKUP calls into 5,000 rows, computed once; reports fscommand("elapsed",
 // milliseconds) and the last values.
@@ -165,17 +182,7 @@ void WriteSpeedMovie(const fs::path& out, const std::vector<const CSwfRawData*>&
         playertest::AddInitClip(movie, id++, "", init->GetBytes());
     CActionList actions;
     // As the first frame's calculation: the base movie has started pass 1.
-    actions.Add(std::make_unique<CActionPush>("started"));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetTime));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::SetVariable));
-    playertest::WriteNetwork(table, network, actions);
-    actions.Add(std::make_unique<CActionPush>("elapsed"));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetTime));
-    actions.Add(std::make_unique<CActionPush>("started"));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetVariable));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Subtract));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::SetVariable));
-    playertest::Report(actions, "elapsed", "elapsed");
+    WriteTimedCalculation(actions, table, network);
     playertest::Report(actions, "sumif", CellVariableName(table.AddCell(sheet, kRows, 3)));
     playertest::Report(actions, "total", CellVariableName(table.AddCell(sheet, kRows, 4)));
     playertest::Report(actions, "lookup", CellVariableName(table.AddCell(sheet, kRows, 5)));
@@ -219,17 +226,7 @@ void WriteRowsMovie(const fs::path& out, const std::string& name, const std::str
     for (const std::string& used : hook.used)
         playertest::AddInitClip(movie, id++, "", library.at(used)->GetBytes());
     CActionList actions;
-    actions.Add(std::make_unique<CActionPush>("started"));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetTime));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::SetVariable));
-    playertest::WriteNetwork(table, network, actions);
-    actions.Add(std::make_unique<CActionPush>("elapsed"));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetTime));
-    actions.Add(std::make_unique<CActionPush>("started"));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::GetVariable));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Subtract));
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::SetVariable));
-    playertest::Report(actions, "elapsed", "elapsed");
+    WriteTimedCalculation(actions, table, network);
     playertest::Report(actions, "value", CellVariableName(result));
     playertest::Report(actions, "done", "");
     actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Stop));

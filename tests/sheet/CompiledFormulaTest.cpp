@@ -182,6 +182,17 @@ TEST_F(CompiledFormulaTest, CallsOverArraysWhereArraysAreTakenGoThroughKvLift)
     EXPECT_TRUE(element.starts_with("push 0; push 1; ")) << element;
     EXPECT_TRUE(element.ends_with("push 3; push 'kvLib'; getvar; push 'kvElem'; callmethod")) << element;
     EXPECT_EQ(lifts(Emit("B1:B9*2", place)), 0u);
+
+    // With the top-left cell known, it keeps the array and the others read their elements of it
+    // without computing the formula again.
+    second.arrayAnchor = 5;
+    EXPECT_EQ(Emit("B1:B9*2", second),
+              "push 0; push 1; push 5; push 'V5'; getvar; push 4; push 'kvLib'; getvar; push 'kvElemOf'; callmethod");
+    second.arrayRow = 0;
+    std::string keep = Emit("B1:B9*2", second);
+    EXPECT_EQ(lifts(keep), 1u);
+    EXPECT_TRUE(keep.starts_with("push 5; ")) << keep;
+    EXPECT_TRUE(keep.ends_with("push 2; push 'kvLib'; getvar; push 'kvElemKeep'; callmethod")) << keep;
 }
 
 TEST_F(CompiledFormulaTest, RegistersTheFunctionsItCalls)

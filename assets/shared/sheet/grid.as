@@ -102,3 +102,25 @@ _global.kvPart = function (g, r, c) {
     }
     return new kvArrC(r1 - r0, c1 - c0, values);
 };
+
+// The element of an array formula's result that the cell at offsets r, c of its area shows: a
+// single row or column stretches over the area, as the spreadsheet shows it; past the result's
+// end #N/A; a single value everywhere.
+_global.kvElement = function (v, r, c) {
+    if (!(v instanceof Array || v instanceof kvArrC)) {
+        return v;
+    }
+    var rows = kvRows(v);
+    var cols = kvCols(v);
+    if (rows == 1) {
+        r = 0;
+    }
+    if (cols == 1) {
+        c = 0;
+    }
+    if (r >= rows || c >= cols) {
+        return kvError("#N/A");
+    }
+    var x = kvAt(v, r, c);
+    return x === undefined ? 0 : x;
+};
