@@ -4,6 +4,7 @@
 #include "model/FileBytes.h"
 #include "publish/BaseMovie.h"
 #include "publish/CompileModel.h"
+#include "publish/ComponentNames.h"
 #include "publish/ComponentScripts.h"
 #include "publish/DocBuilder.h"
 #include "publish/DocData.h"
@@ -46,8 +47,17 @@ constexpr std::int32_t kPlainStageHeight = 480;
 void RequireFile(const std::filesystem::path& path)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    if (!std::filesystem::exists(path, error))
         throw PublishError(PublishError::Kind::MissingFile, path.string() + ": no such file");
+    if (!std::filesystem::is_regular_file(path, error))
+        throw PublishError(PublishError::Kind::MissingFile, path.string() + ": not a regular file");
+}
+
+std::size_t FormulaCount(const CCellModel& cells)
+{
+    std::size_t count = 0;
+    cells.ForEachCell([&count](const CCellRef&, const CCellData& data) { count += data.formula.empty() ? 0 : 1; });
+    return count;
 }
 
 } // namespace
@@ -81,14 +91,31 @@ CPublisher::CPublisher(const std::filesystem::path& installDir) : services_(std:
 // Members go in reverse order: the document, the base movie, the library, then the services.
 CPublisher::~CPublisher() = default;
 
+void CPublisher::Step(const std::string& text) const
+{
+    if (progress_)
+        progress_(text);
+}
+
 void CPublisher::OpenDocument(const std::filesystem::path& document)
 {
     RequireFile(document);
+    inputs_ = {document};
+    Step("reading " + document.string());
     auto doc = std::make_unique<CDocData>();
     std::string version = kDocumentVersion;
-    if (!doc->Load(document.string(), version))
-        throw PublishError(PublishError::Kind::DamagedDocument,
-                           document.string() + ": " + doc->GetLoadError() + " (version " + sheet::QuotedText(version) + ")");
+    if (!doc->Load(document.string(), version)) {
+        switch (doc->GetLoadFailure()) {
+        case CDocData::LoadFailure::TemporaryFiles:
+            throw PublishError(PublishError::Kind::Output, document.string() + ": " + doc->GetLoadError());
+        case CDocData::LoadFailure::Unreadable:
+            throw PublishError(PublishError::Kind::MissingFile, doc->GetLoadError());
+        default:
+            throw PublishError(PublishError::Kind::DamagedDocument, document.string() + ": " + doc->GetLoadError() +
+                                                                        " (version " + sheet::QuotedText(version) + ")");
+        }
+    }
+    notes_ = RenameUnusableComponents(doc->GetInstances());
     doc_ = std::move(doc);
     Compile();
 }
@@ -97,22 +124,36 @@ void CPublisher::OpenDescription(const std::filesystem::path& description,
                                  const std::optional<std::filesystem::path>& workbook)
 {
     RequireFile(description);
+    inputs_ = {description};
+    Step("reading " + description.string());
     std::vector<unsigned char> bytes;
     try {
         DocDescription parsed = ReadDocDescriptionFile(description);
-        if (workbook) {
-            RequireFile(*workbook);
+        if (workbook)
             parsed.workbook = *workbook;
+        // A missing workbook is the same fault whether the command line or the description
+        // names it.
+        if (!parsed.workbook.empty()) {
+            RequireFile(parsed.workbook);
+            inputs_.push_back(parsed.workbook);
         }
         base_->ResetModel();
         bytes = BuildDocument(parsed, *base_);
     } catch (const DescriptionError& error) {
-        throw PublishError(PublishError::Kind::UnreadableWorkbook, error.what());
+        // Messages of the reading name the file already; those of the building name the place
+        // in it only.
+        const std::string what = error.what();
+        throw PublishError(PublishError::Kind::UnreadableWorkbook,
+                           what.rfind(description.string() + ":", 0) == 0 ? what : description.string() + ": " + what);
     }
     auto doc = std::make_unique<CDocData>();
     std::string version = kDocumentVersion;
     if (!doc->Load(bytes, version))
-        throw PublishError(PublishError::Kind::DamagedDocument, description.string() + ": " + doc->GetLoadError());
+        throw PublishError(doc->GetLoadFailure() == CDocData::LoadFailure::TemporaryFiles
+                               ? PublishError::Kind::Output
+                               : PublishError::Kind::DamagedDocument,
+                           description.string() + ": " + doc->GetLoadError());
+    notes_.clear();
     doc_ = std::move(doc);
     Compile();
 }
@@ -120,6 +161,9 @@ void CPublisher::OpenDescription(const std::filesystem::path& description,
 void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook)
 {
     RequireFile(workbook);
+    inputs_ = {workbook};
+    notes_.clear();
+    Step("reading " + workbook.string());
     base_->ResetModel();
     CCellModel& cells = base_->GetCellModel();
     try {
@@ -131,6 +175,8 @@ void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook)
         throw PublishError(PublishError::Kind::UnreadableWorkbook, workbook.string() + ": " + error.what());
     }
     base_->ClearNetwork();
+    if (progress_)
+        Step("compiling " + std::to_string(FormulaCount(cells)) + " formulas");
     base_->GetNetwork().CompileAllFormulas(cells, base_->GetVariableTable(), base_->GetValueMap());
     base_->BuildExportMaps();
     base_->ClearModelChanged();
@@ -148,13 +194,26 @@ void CPublisher::Compile()
 {
     doc_->SetBaseMovie(base_.get());
     base_->SetModelChanged();
+    if (progress_)
+        Step("compiling " + std::to_string(FormulaCount(base_->GetCellModel())) + " formulas");
     CompileModel(*base_, doc_->GetInstances());
 }
 
-MovieBuildResult CPublisher::Publish(const std::filesystem::path& output, bool preview)
+void CPublisher::RefuseInputAsOutput(const std::filesystem::path& output) const
+{
+    for (const std::filesystem::path& input : inputs_)
+        if (model::SameFile(input, output))
+            throw PublishError(PublishError::Kind::Output,
+                               output.string() + ": is an input of the publication (" + input.string() +
+                                   "); choose another file");
+}
+
+MovieBuildResult CPublisher::Publish(const std::filesystem::path& output, bool preview, model::CFileBatch* outputs)
 {
     if (!doc_)
         throw MovieBuildError("no document is open");
+    RefuseInputAsOutput(output);
+    Step("writing " + output.string());
     CBaseMovie::ExportFlags& flags = base_->GetExportFlags();
     flags = {};
     flags.exporting = !preview;
@@ -166,7 +225,7 @@ MovieBuildResult CPublisher::Publish(const std::filesystem::path& output, bool p
     CComponentCatalog* catalog = GetComponentCatalog();
     try {
         return BuildAndWriteMovie(output, *doc_, *catalog, width * 20, height * 20, preview,
-                                  {services_->ids, firstBuildId_, services_->depths});
+                                  {services_->ids, firstBuildId_, services_->depths}, outputs);
     } catch (const MovieBuildError& error) {
         throw PublishError(PublishError::Kind::Output, error.what());
     }
@@ -190,6 +249,11 @@ std::vector<std::string> CPublisher::UnsupportedFunctions() const
     for (int i = 0; i < library_->GetUnsupportedCount(); ++i)
         names.push_back(library_->GetUnsupportedName(i));
     return names;
+}
+
+std::vector<std::vector<std::string>> CPublisher::CircularReferences() const
+{
+    return base_->GetNetwork().GetProblems().cycles;
 }
 
 std::vector<std::string> CPublisher::UsedFunctions() const
