@@ -3,6 +3,10 @@
 //
 //   vantorel-doc [--install <folder>] <description.json> <document.vtd>
 //   vantorel-doc --check [--install <folder>] <document.vtd>
+//
+// The installation folder is found as vantorel-publish finds it: --install, else
+// $VANTOREL_INSTALL_DIR, else the one beside the program. Exit codes: 0 done, 1 the document
+// cannot be written or read, 2 usage, 6 no installation folder.
 
 #include "model/ComponentCatalog.h"
 #include "model/FileBytes.h"
@@ -16,8 +20,11 @@
 #include "swf/SwfMovie.h"
 #include "swf/SwfSprite.h"
 #include "swf/SwfTags.h"
+#include "tools/cli/CommandLine.h"
+#include "tools/cli/InstallFolder.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -42,10 +49,16 @@ std::unique_ptr<CSwfMovie> ModelOnlyAsset()
     return asset;
 }
 
-int Usage()
+const char* const kUsageText = "usage: vantorel-doc [--install <folder>] <description.json> <document.vtd>\n"
+                               "       vantorel-doc --check [--install <folder>] <document.vtd>\n"
+                               "       vantorel-doc --help | --version\n";
+
+const std::vector<cli::OptionSpec> kOptions = {
+    {"--check", 0, false}, {"--install", 0, true}, {"--help", 'h', false}, {"--version", 0, false}};
+
+int UsageError(const std::string& why)
 {
-    std::fprintf(stderr, "usage: vantorel-doc [--install <folder>] <description.json> <document.vtd>\n"
-                         "       vantorel-doc --check [--install <folder>] <document.vtd>\n");
+    std::fprintf(stderr, "vantorel-doc: %s\n%s", why.c_str(), kUsageText);
     return 2;
 }
 
@@ -79,8 +92,13 @@ int Write(const std::string& descriptionPath, const std::string& output)
     try {
         publish::DocDescription description = publish::ReadDocDescriptionFile(descriptionPath);
         std::vector<unsigned char> bytes = publish::BuildDocument(description, *GetBaseMovie());
-        if (!model::WriteFileBytes(output, bytes)) {
-            std::fprintf(stderr, "vantorel-doc: %s cannot be written\n", output.c_str());
+        if (model::SameFile(descriptionPath, output)) {
+            std::fprintf(stderr, "vantorel-doc: %s: is the description itself; choose another file\n", output.c_str());
+            return 1;
+        }
+        std::string reason;
+        if (!model::WriteFileBytes(output, bytes, &reason)) {
+            std::fprintf(stderr, "vantorel-doc: %s\n", reason.c_str());
             return 1;
         }
     } catch (const std::exception& error) {
@@ -94,31 +112,35 @@ int Write(const std::string& descriptionPath, const std::string& output)
 
 int main(int argc, char** argv)
 {
-    bool check = false;
-    std::filesystem::path install;
-    std::vector<std::string> paths;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--check") == 0) {
-            check = true;
-        } else if (std::strcmp(argv[i], "--install") == 0 && i + 1 < argc) {
-            install = argv[++i];
-        } else if (argv[i][0] == '-') {
-            return Usage();
-        } else {
-            paths.push_back(argv[i]);
-        }
+    const cli::ParseResult parsed = cli::ParseArguments(argc, argv, kOptions);
+    if (!parsed.error.empty())
+        return UsageError(parsed.error);
+    if (parsed.arguments.Has("--help")) {
+        std::fputs(kUsageText, stdout);
+        return 0;
     }
+    if (parsed.arguments.Has("--version")) {
+        std::printf("%s\n", cli::VersionText("vantorel-doc").c_str());
+        return 0;
+    }
+    const bool check = parsed.arguments.Has("--check");
+    const std::vector<std::string>& paths = parsed.arguments.positional;
     if (paths.size() != (check ? 1u : 2u)) {
-        return Usage();
+        return UsageError(check ? "--check takes one document" : "name the description and the document to write");
     }
-    // A folder without components leaves the catalogue empty: a description that names a
-    // component then fails on that name. The base movie looks for the sub-movie assets it never
+    const cli::InstallSearch search = cli::FindInstallFolder(parsed.arguments.Value("--install"),
+                                                             std::getenv("VANTOREL_INSTALL_DIR"),
+                                                             cli::ProgramPath(argv[0]));
+    if (!search.found) {
+        std::fprintf(stderr, "vantorel-doc: %s\n", cli::NotFoundMessage(search).c_str());
+        return 6;
+    }
+    const std::filesystem::path install = *search.found;
+    // The base movie looks for the sub-movie assets it never
     // needs here; its notes are noise.
     ProcessServices services;
     services.catalog = std::make_unique<CComponentCatalog>();
-    if (!install.empty()) {
-        services.catalog->Load(install);
-    }
+    services.catalog->Load(install);
     services.traceSink = [](std::string_view) {};
     CBaseMovieModelLink link;
     services.modelLink = &link;
