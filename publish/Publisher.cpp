@@ -14,6 +14,7 @@
 #include "publish/ModelLink.h"
 #include "publish/ModelNetwork.h"
 #include "publish/SubMovieAsset.h"
+#include "sheet/CallingConvention.h"
 #include "sheet/CellModel.h"
 #include "sheet/CellRef.h"
 #include "sheet/CellValueMap.h"
@@ -25,6 +26,9 @@
 #include "sheet/XlsxReader.h"
 #include "swf/SwfIds.h"
 
+#include <algorithm>
+#include <map>
+#include <set>
 #include <system_error>
 
 namespace publish {
@@ -51,6 +55,51 @@ void RequireFile(const std::filesystem::path& path)
         throw PublishError(PublishError::Kind::MissingFile, path.string() + ": no such file");
     if (!std::filesystem::is_regular_file(path, error))
         throw PublishError(PublishError::Kind::MissingFile, path.string() + ": not a regular file");
+}
+
+// The names a formula calls (a name followed by "("), outside texts and quoted sheet names.
+std::vector<std::string_view> CalledNames(std::string_view formula)
+{
+    std::vector<std::string_view> names;
+    auto isNameChar = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '.';
+    };
+    for (std::size_t i = 0; i < formula.size();) {
+        const char c = formula[i];
+        if (c == '"' || c == '\'') {
+            // A doubled quote stands for itself inside.
+            for (++i; i < formula.size(); ++i) {
+                if (formula[i] != c)
+                    continue;
+                if (i + 1 < formula.size() && formula[i + 1] == c)
+                    ++i;
+                else
+                    break;
+            }
+            ++i;
+            continue;
+        }
+        if (!isNameChar(c) || (c >= '0' && c <= '9') || c == '.') {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < formula.size() && isNameChar(formula[i]))
+            ++i;
+        if (i < formula.size() && formula[i] == '(')
+            names.push_back(formula.substr(start, i - start));
+    }
+    return names;
+}
+
+// The name as the spreadsheet shows it: a file format's prefixes (_xlfn., and the prefixes some
+// programs add for functions of their own) are not part of it.
+std::string ShownFunctionName(std::string_view written)
+{
+    std::string name = callconv::SpreadsheetFunctionName(written);
+    while (name.rfind("_XL", 0) == 0 && name.find('.') != std::string::npos && name.find('.') + 1 < name.size())
+        name.erase(0, name.find('.') + 1);
+    return name;
 }
 
 std::size_t FormulaCount(const CCellModel& cells)
@@ -259,6 +308,55 @@ std::vector<std::vector<std::string>> CPublisher::CircularReferences() const
 std::vector<std::string> CPublisher::UsedFunctions() const
 {
     return library_->GetUsedFunctionNames();
+}
+
+std::vector<CPublisher::UnsupportedCall> CPublisher::UnsupportedFunctionCalls(std::size_t cellsShown) const
+{
+    std::map<std::string, UnsupportedCall> calls; // by the movie's name of the function
+    for (const std::string& name : UnsupportedFunctions())
+        calls[name];
+    const CVariableTable& table = base_->GetVariableTable();
+    const CCellModel& cells = base_->GetCellModel();
+    for (std::size_t i = 0; i < table.GetCellCount() && !calls.empty(); ++i) {
+        const std::optional<CCellRef> cell = table.GetCellAt(i);
+        const std::optional<CCellData> data = cell ? cells.GetCell(*cell) : std::nullopt;
+        if (!data || data->formula.empty())
+            continue;
+        std::set<std::string> counted; // a cell calling one function twice counts once
+        for (std::string_view written : CalledNames(data->formula)) {
+            auto call = calls.find(callconv::MovieFunctionName(callconv::SpreadsheetFunctionName(written)));
+            if (call == calls.end() || !counted.insert(call->first).second)
+                continue;
+            if (call->second.name.empty())
+                call->second.name = ShownFunctionName(written);
+            if (call->second.cells.size() < cellsShown)
+                call->second.cells.push_back(cell->sheet + "!" + cell->GetShortText());
+            ++call->second.cellCount;
+        }
+    }
+    std::vector<UnsupportedCall> list;
+    for (auto& [movieName, call] : calls) {
+        if (call.name.empty())
+            call.name = movieName; // called from no formula cell of the table (a defined name)
+        list.push_back(std::move(call));
+    }
+    std::sort(list.begin(), list.end(), [](const UnsupportedCall& a, const UnsupportedCall& b) { return a.name < b.name; });
+    return list;
+}
+
+std::vector<std::string> UnsupportedCallLines(const std::vector<CPublisher::UnsupportedCall>& calls)
+{
+    std::vector<std::string> lines;
+    for (const CPublisher::UnsupportedCall& call : calls) {
+        std::string line = call.name;
+        for (std::size_t i = 0; i < call.cells.size(); ++i)
+            line += (i == 0 ? " in " : ", ") + call.cells[i];
+        if (call.cellCount > call.cells.size())
+            line += " and " + std::to_string(call.cellCount - call.cells.size()) + " more cell" +
+                    (call.cellCount - call.cells.size() == 1 ? "" : "s");
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 std::string UnsupportedFunctionsMessage(const std::vector<std::string>& names)

@@ -67,6 +67,14 @@ public:
     std::vector<std::string> VariableMap() const;
     // Spreadsheet functions the model uses and the movie cannot calculate, in name order.
     std::vector<std::string> UnsupportedFunctions() const;
+    // The same by the names the spreadsheet shows (BETA.DIST, XOR), each with the first cells
+    // whose formulas call it and how many do in all.
+    struct UnsupportedCall {
+        std::string name;
+        std::vector<std::string> cells; // "Sheet!A1", the first few
+        std::size_t cellCount = 0;
+    };
+    std::vector<UnsupportedCall> UnsupportedFunctionCalls(std::size_t cellsShown = 3) const;
     std::vector<std::string> UsedFunctions() const;
     // Formulas of the open model that read each other in a circle, each circle as the cells
     // along it; the movie gives those cells the error a spreadsheet shows for them.
@@ -96,5 +104,7 @@ private:
 // The text listed after a build whose model uses functions the library lacks: each name on a
 // line of its own, then the warning; empty when there are none.
 std::string UnsupportedFunctionsMessage(const std::vector<std::string>& names);
+// The lines of that text for calls: "BETA.DIST in S!A1, S!B2, S!C3 and 4 more cells".
+std::vector<std::string> UnsupportedCallLines(const std::vector<CPublisher::UnsupportedCall>& calls);
 
 } // namespace publish

@@ -1,5 +1,7 @@
 #include "sheet/CallingConvention.h"
 
+#include "sheet/AsciiCase.h"
+
 #include <array>
 
 namespace callconv {
@@ -49,6 +51,15 @@ std::string MovieFunctionName(std::string_view name)
         if (c == '.')
             c = '_';
     return movieName;
+}
+
+std::string SpreadsheetFunctionName(std::string_view written)
+{
+    std::string name = sheet::UpperAscii(written);
+    for (std::string_view prefix : {"_XLFN.", "_XLWS.", "_XLUDF."})
+        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0)
+            name.erase(0, prefix.size());
+    return name;
 }
 
 } // namespace callconv

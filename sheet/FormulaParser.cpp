@@ -28,15 +28,6 @@ struct ParseFailure {
     bool aboutWholeFormula = false; // a limit of the whole formula, not a fault of one text
 };
 
-std::string SpreadsheetFunctionName(std::string_view written)
-{
-    std::string name = sheet::UpperAscii(written);
-    for (std::string_view prefix : {"_XLFN.", "_XLWS.", "_XLUDF."})
-        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0)
-            name.erase(0, prefix.size());
-    return name;
-}
-
 Node MakeCall(std::string_view name, Node a, Node b)
 {
     Node call = CModelVariable::MakeFunction(std::string(name));
@@ -261,7 +252,7 @@ private:
         const FormulaToken& token = Take();
         if (depth + 1 > kMaxFormulaDepth)
             return Fail("the formula is nested too deeply");
-        Node call = CModelVariable::MakeFunction(SpreadsheetFunctionName(token.text));
+        Node call = CModelVariable::MakeFunction(callconv::SpreadsheetFunctionName(token.text));
         if (Peek().kind == TokenKind::RightParen) {
             Take();
             return call;

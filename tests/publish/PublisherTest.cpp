@@ -151,4 +151,22 @@ TEST(PublisherTest, ADocumentsUnusableComponentNamesAreRenamedAndReported)
     EXPECT_TRUE(fs::exists(dir / "names.swf"));
 }
 
+// Functions the movie lacks are named as the spreadsheet names them, with the cells calling
+// them: the first few, then how many more.
+TEST(PublisherTest, UnsupportedFunctionsAreListedBySpreadsheetNamesWithTheirCells)
+{
+    testsupport::TempDir dir;
+    std::string row = "<row r=\"1\">";
+    for (const char* column : {"A", "B", "C", "D", "E"})
+        row += std::string("<c r=\"") + column + "1\"><f>_xlfn.NO.SUCH(1)+_xlfn.NO.SUCH(2)</f><v>0</v></c>";
+    row += "<c r=\"F1\"><f>_xlfngnumeric.nosuchxor(1,\"x(\")</f><v>0</v></c>"
+           "<c r=\"G1\"><f>LEN(\"NO.SUCH(\")</f><v>8</v></c></row>";
+    const std::vector<std::uint8_t> book = xlsxtest::OneSheet(xlsxtest::SheetXml(row));
+    testsupport::WriteBytes(dir / "book.xlsx", std::vector<unsigned char>(book.begin(), book.end()));
+    publish::CPublisher publisher(testsupport::InstallDir());
+    publisher.OpenWorkbookFormulas(dir / "book.xlsx");
+    EXPECT_EQ(publish::UnsupportedCallLines(publisher.UnsupportedFunctionCalls()),
+              (std::vector<std::string>{"NO.SUCH in S!A1, S!B1, S!C1 and 2 more cells", "NOSUCHXOR in S!F1"}));
+}
+
 } // namespace

@@ -130,6 +130,11 @@ std::vector<std::uint8_t> MapBytes(const publish::CPublisher& publisher)
     return {text.begin(), text.end()};
 }
 
+std::string UnsupportedText(const publish::CPublisher& publisher)
+{
+    return publish::UnsupportedFunctionsMessage(publish::UnsupportedCallLines(publisher.UnsupportedFunctionCalls()));
+}
+
 void Report(const publish::CPublisher& publisher, const std::filesystem::path& output,
             const publish::MovieBuildResult& result)
 {
@@ -148,7 +153,7 @@ void Report(const publish::CPublisher& publisher, const std::filesystem::path& o
     if (result.externalAssets)
         std::printf("assets copied beside the movie: keep the folder %s with it\n",
                     output.parent_path().append(output.stem().string()).string().c_str());
-    const std::string unsupported = publish::UnsupportedFunctionsMessage(publisher.UnsupportedFunctions());
+    const std::string unsupported = UnsupportedText(publisher);
     if (!unsupported.empty())
         std::fprintf(stderr, "Unsupported Functions\n%s\n", unsupported.c_str());
 }
@@ -177,8 +182,7 @@ int Publish(const Options& options, const std::filesystem::path& install)
     if (options.strict && (!publisher.UnsupportedFunctions().empty() || !circles.empty())) {
         progress.Done();
         if (!publisher.UnsupportedFunctions().empty())
-            std::fprintf(stderr, "Unsupported Functions\n%s\n",
-                         publish::UnsupportedFunctionsMessage(publisher.UnsupportedFunctions()).c_str());
+            std::fprintf(stderr, "Unsupported Functions\n%s\n", UnsupportedText(publisher).c_str());
         std::fprintf(stderr, "vantorel-publish: --strict: the movie cannot calculate every formula as the "
                              "spreadsheet does; nothing written\n");
         return kStrictFailure;
