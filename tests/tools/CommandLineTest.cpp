@@ -2,6 +2,7 @@
 // words and files are checked; and the option and installation-folder rules they share.
 #include "tests/sheet/XlsxTestPackages.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/WatchedChild.h"
 #include "tools/cli/CommandLine.h"
 #include "tools/cli/InstallFolder.h"
 
@@ -357,6 +358,30 @@ TEST(CommandLine, AKilledRunLeavesNothingTheNextRunKeeps)
     const Ran run = Publish({Sample().string(), (dir / "m.swf").string()});
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(Leftovers(dir.path()), std::vector<std::string>{live});
+}
+
+// A workbook of long formulas takes far more memory to publish than its size says; past the
+// budget the publication stops with a message instead of taking the machine's memory.
+TEST(CommandLine, PublishingStopsAtItsMemoryBudgetWithAMessage)
+{
+    testsupport::TempDir dir;
+    std::string rows = "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>";
+    std::string formula = "A1*2";
+    for (int i = 1; i < 300; ++i)
+        formula += "+A1*2";
+    for (int r = 2; r < 300; ++r)
+        rows += "<row r=\"" + std::to_string(r) + "\"><c r=\"A" + std::to_string(r) + "\"><f>" + formula +
+                "</f><v>600</v></c></row>";
+    const std::vector<std::uint8_t> book = xlsxtest::OneSheet(xlsxtest::SheetXml(rows));
+    testsupport::WriteBytes(dir / "long.xlsx", std::vector<unsigned char>(book.begin(), book.end()));
+#ifdef VANTOREL_HOSTILE_SANITIZED
+    GTEST_SKIP() << "the sanitizers manage memory of their own";
+#endif
+    const Ran run = Publish({"--memory-budget=48", "--all-formulas", (dir / "long.xlsx").string(), (dir / "m.swf").string()});
+    EXPECT_EQ(run.code, 1) << run.err;
+    EXPECT_NE(run.err.find("more memory than its budget of 48 MB"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(dir / "m.swf"));
+    EXPECT_EQ(Publish({"--memory-budget=0", "x.vtd", "y.swf"}).code, 2);
 }
 
 } // namespace

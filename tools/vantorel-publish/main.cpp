@@ -22,15 +22,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace {
 
 constexpr int kUsage = 2;
 constexpr int kInstallation = 6;
 constexpr int kStrictFailure = 7;
+// What a publication may take before it stops with a message instead of taking the machine's
+// memory (a workbook of long formulas can ask for gigabytes).
+constexpr std::size_t kDefaultMemoryMegabytes = 4096;
 
 const char* const kUsageText =
     "usage: vantorel-publish [options] <document.vtd> <movie.swf>\n"
@@ -44,6 +50,7 @@ const char* const kUsageText =
     "  --map <file>        also write the movie's variables as V12<TAB>Sales<TAB>B7 lines\n"
     "  --all-formulas      a movie without components whose model is every formula of the workbook\n"
     "  --strict            fail (exit 7) on unsupported functions or circular references\n"
+    "  --memory-budget <MB> the memory publishing may take (default 4096)\n"
     "  -q, --quiet         no progress on the terminal\n"
     "  -h, --help          this text\n"
     "  --version           the program's version\n"
@@ -55,6 +62,7 @@ const char* const kUsageText =
 const std::vector<cli::OptionSpec> kOptions = {
     {"--install", 0, true},  {"--map", 0, true},    {"--preview", 0, false}, {"--all-formulas", 0, false},
     {"--strict", 0, false},  {"--quiet", 'q', false}, {"--help", 'h', false},  {"--version", 0, false},
+    {"--memory-budget", 0, true},
 };
 
 struct Options {
@@ -63,6 +71,7 @@ struct Options {
     bool strict = false;
     bool quiet = false;
     std::optional<std::string> install;
+    std::size_t memoryMegabytes = kDefaultMemoryMegabytes;
     std::optional<std::filesystem::path> map;
     std::vector<std::filesystem::path> paths;
 };
@@ -84,6 +93,15 @@ std::optional<Options> ReadOptions(const cli::Arguments& arguments, std::string&
     options.install = arguments.Value("--install");
     if (std::optional<std::string> map = arguments.Value("--map"))
         options.map = *map;
+    if (std::optional<std::string> budget = arguments.Value("--memory-budget")) {
+        char* end = nullptr;
+        const unsigned long long megabytes = std::strtoull(budget->c_str(), &end, 10);
+        if (budget->empty() || *end != '\0' || megabytes == 0 || megabytes > (1ull << 30)) {
+            problem = "--memory-budget takes a number of megabytes";
+            return std::nullopt;
+        }
+        options.memoryMegabytes = static_cast<std::size_t>(megabytes);
+    }
     for (const std::string& path : arguments.positional)
         options.paths.emplace_back(path);
     const std::size_t inputs = options.paths.size() < 2 ? 0 : options.paths.size() - 1;
@@ -208,6 +226,34 @@ int Publish(const Options& options, const std::filesystem::path& install)
     return 0;
 }
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VANTOREL_PUBLISH_SANITIZED 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define VANTOREL_PUBLISH_SANITIZED 1
+#endif
+
+// Bounds the memory the process can take on top of what it holds now, so that a publication
+// larger than the budget ends in an allocation failure, reported, rather than in the machine
+// swapping. The sanitizers reserve memory of their own and manage without the bound.
+void SetMemoryBudget(std::size_t megabytes)
+{
+#ifndef VANTOREL_PUBLISH_SANITIZED
+    rlimit limit{};
+    if (getrlimit(RLIMIT_DATA, &limit) != 0)
+        return;
+    const rlim_t budget = static_cast<rlim_t>(megabytes) << 20;
+    if (limit.rlim_max != RLIM_INFINITY && budget > limit.rlim_max)
+        return;
+    limit.rlim_cur = budget;
+    setrlimit(RLIMIT_DATA, &limit);
+#else
+    (void)megabytes;
+#endif
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -233,8 +279,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "vantorel-publish: %s\n", cli::NotFoundMessage(search).c_str());
         return kInstallation;
     }
+    SetMemoryBudget(options->memoryMegabytes);
     try {
         return Publish(*options, *search.found);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr,
+                     "vantorel-publish: publishing this needs more memory than its budget of %zu MB; nothing "
+                     "written (a larger budget: --memory-budget)\n",
+                     options->memoryMegabytes);
+        return 1;
     } catch (const publish::PublishError& error) {
         std::fprintf(stderr, "vantorel-publish: %s\n", error.what());
         return ExitCode(error.GetKind());
