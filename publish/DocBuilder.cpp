@@ -93,7 +93,7 @@ void Builder::ImportWorkbook()
         sheet::FillResult result =
             sheet::FillCellModel(sheet::xlsx::ReadWorkbook(ReadInput(d_.workbook)), base_.GetCellModel());
         if (result.outcome != sheet::FillOutcome::Done) {
-            Fail(where, result.failedItem + ": " + result.failure);
+            Fail(where, sheet::FailureText(result));
         }
     } catch (const sheet::WorkbookError& error) {
         Fail(where, error.what());

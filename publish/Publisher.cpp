@@ -219,7 +219,7 @@ void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook)
         sheet::FillResult result = sheet::FillCellModel(sheet::xlsx::ReadWorkbookFile(workbook.string()), cells);
         if (result.outcome != sheet::FillOutcome::Done)
             throw PublishError(PublishError::Kind::UnreadableWorkbook,
-                               workbook.string() + ": " + result.failedItem + ": " + result.failure);
+                               workbook.string() + ": " + sheet::FailureText(result));
     } catch (const sheet::WorkbookError& error) {
         throw PublishError(PublishError::Kind::UnreadableWorkbook, workbook.string() + ": " + error.what());
     }

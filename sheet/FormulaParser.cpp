@@ -252,7 +252,11 @@ private:
         const FormulaToken& token = Take();
         if (depth + 1 > kMaxFormulaDepth)
             return Fail("the formula is nested too deeply");
-        Node call = CModelVariable::MakeFunction(callconv::SpreadsheetFunctionName(token.text));
+        const std::string name = callconv::SpreadsheetFunctionName(token.text);
+        // Functions that make functions have no counterpart in the movie's calculation.
+        if (name == "LAMBDA" || name == "LET")
+            return Fail(name + " is not supported");
+        Node call = CModelVariable::MakeFunction(name);
         if (Peek().kind == TokenKind::RightParen) {
             Take();
             return call;
