@@ -384,4 +384,29 @@ TEST(CommandLine, PublishingStopsAtItsMemoryBudgetWithAMessage)
     EXPECT_EQ(Publish({"--memory-budget=0", "x.vtd", "y.swf"}).code, 2);
 }
 
+// The movie's values beside the workbook's, played in the test player: a cached value the
+// movie does not give is marked, and the cells of a circle show what the spreadsheet shows.
+TEST(CommandLine, CheckValuesListsTheMoviesValuesBesideTheWorkbooks)
+{
+    if (!fs::exists(testsupport::SourceDir() / "tests" / "player" / "node_modules" / "@ruffle-rs" / "ruffle") ||
+        std::system("command -v node >/dev/null 2>&1 && test -x /usr/bin/chromium") != 0)
+        GTEST_SKIP() << "the test player is not installed (tools/setup.sh --tests)";
+    testsupport::TempDir dir;
+    const std::vector<std::uint8_t> book = xlsxtest::OneSheet(xlsxtest::SheetXml(
+        "<row r=\"1\"><c r=\"A1\"><v>2</v></c><c r=\"B1\"><f>A1*3</f><v>6</v></c>"
+        "<c r=\"C1\"><f>A1+1</f><v>99</v></c>"
+        "<c r=\"D1\" t=\"e\"><f>E1+1</f><v>#VALUE!</v></c><c r=\"E1\" t=\"e\"><f>D1+1</f><v>#VALUE!</v></c></row>"));
+    testsupport::WriteBytes(dir / "book.xlsx", std::vector<unsigned char>(book.begin(), book.end()));
+    const Ran run = Publish({"--check-values", "--all-formulas", (dir / "book.xlsx").string(), (dir / "m.swf").string()},
+                            {"VANTOREL_PLAYER_DIR=" + (testsupport::SourceDir() / "tests" / "player").string()});
+    EXPECT_EQ(run.code, 1) << run.out << run.err;
+    EXPECT_NE(run.out.find("S!B1\t"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("movie: 6\tworkbook: 6\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("movie: 3\tworkbook: 99\tDIFFERS\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("movie: #VALUE!\tworkbook: #VALUE!\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("3 of 4 formula cells show the workbook's cached value in the movie"), std::string::npos)
+        << run.out << run.err;
+    EXPECT_NE(run.err.find("circular reference: "), std::string::npos) << run.err;
+}
+
 } // namespace

@@ -18,6 +18,7 @@
 #include "tools/cli/CommandLine.h"
 #include "tools/cli/InstallFolder.h"
 #include "tools/cli/Progress.h"
+#include "tools/vantorel-publish/CheckValues.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -51,6 +52,8 @@ const char* const kUsageText =
     "  --all-formulas      a movie without components whose model is every formula of the workbook\n"
     "  --strict            fail (exit 7) on unsupported functions or circular references\n"
     "  --memory-budget <MB> the memory publishing may take (default 4096)\n"
+    "  --check-values      play the movie in the test player and list each formula cell's value\n"
+    "                      beside the workbook's cached one\n"
     "  -q, --quiet         no progress on the terminal\n"
     "  -h, --help          this text\n"
     "  --version           the program's version\n"
@@ -62,7 +65,7 @@ const char* const kUsageText =
 const std::vector<cli::OptionSpec> kOptions = {
     {"--install", 0, true},  {"--map", 0, true},    {"--preview", 0, false}, {"--all-formulas", 0, false},
     {"--strict", 0, false},  {"--quiet", 'q', false}, {"--help", 'h', false},  {"--version", 0, false},
-    {"--memory-budget", 0, true},
+    {"--memory-budget", 0, true}, {"--check-values", 0, false},
 };
 
 struct Options {
@@ -70,6 +73,7 @@ struct Options {
     bool allFormulas = false;
     bool strict = false;
     bool quiet = false;
+    bool checkValues = false;
     std::optional<std::string> install;
     std::size_t memoryMegabytes = kDefaultMemoryMegabytes;
     std::optional<std::filesystem::path> map;
@@ -90,6 +94,7 @@ std::optional<Options> ReadOptions(const cli::Arguments& arguments, std::string&
     options.allFormulas = arguments.Has("--all-formulas");
     options.strict = arguments.Has("--strict");
     options.quiet = arguments.Has("--quiet");
+    options.checkValues = arguments.Has("--check-values");
     options.install = arguments.Value("--install");
     if (std::optional<std::string> map = arguments.Value("--map"))
         options.map = *map;
@@ -223,7 +228,7 @@ int Publish(const Options& options, const std::filesystem::path& install)
         throw publish::PublishError(publish::PublishError::Kind::Output, reason);
     progress.Done();
     Report(publisher, output, result);
-    return 0;
+    return options.checkValues ? CheckMovieValues(publisher, output) : 0;
 }
 
 #if defined(__has_feature)
