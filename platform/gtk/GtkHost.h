@@ -100,6 +100,10 @@ CGtkWindowHost* Host();
 void ConnectInput(CGtkWindowHost& host, NativeWindow& native);
 std::string TypedByKey(CGtkWindowHost& host, const MSG& keyDown);
 
+// The player views (WebKitPlayer.cpp): each player control's view over the control's
+// rectangle in its top-level window's native window.
+void PlacePlayerViews(CGtkWindowHost& host);
+
 // Fonts (PangoGlyphs.cpp).
 ui::IGlyphPainter& PangoGlyphs();
 

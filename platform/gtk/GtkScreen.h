@@ -69,8 +69,15 @@ bool SimulateKey(const std::string& keyName, bool deliver = true);
 bool RequestClose(CWnd& top);
 bool ResizeByUser(CWnd& top, int width, int height);
 
-// Repaints the whole window tree of a top-level window and shows it now; what a drag of the
-// canvas costs at most per frame. For the benchmark.
-void RepaintNow(CWnd& top);
+// The player control on the screen: players made from now on are the installation's player
+// page (player/index.html with Ruffle under player/ruffle/) in a WebKit view lying over the
+// control. False, with the reason, when the page or Ruffle is not installed.
+bool UseWebKitPlayer(const std::string& installDir, std::string* error = nullptr);
+// True once the control's page runs its movie and every call sent to it has been taken.
+bool PlayerIdle(CWnd& control);
+
+// Paints what is invalid in a top-level window's tree (with `whole`, everything) and shows it
+// in the native window at once, waiting for the display to take it. For the benchmark.
+void RepaintNow(CWnd& top, bool whole = true);
 
 } // namespace gtkscreen

@@ -210,6 +210,10 @@ void CGtkWindowHost::WindowChanged(CWnd& wnd)
         if (Find(wnd.GetSafeHwnd()) != nullptr) {
             WindowDestroyed(wnd);
         }
+        // The player views follow their controls when the toolkit is idle.
+        if (syncSource_ == 0) {
+            syncSource_ = g_idle_add_full(G_PRIORITY_HIGH_IDLE, RunPendingSyncs, this, nullptr);
+        }
         return;
     }
     NativeWindow* n = Find(wnd.GetSafeHwnd());
@@ -242,6 +246,7 @@ gboolean CGtkWindowHost::RunPendingSyncs(gpointer data)
             host->Sync(*wnd);
         }
     }
+    PlacePlayerViews(*host);
     return G_SOURCE_REMOVE;
 }
 
@@ -768,13 +773,15 @@ bool ResizeByUser(CWnd& top, int width, int height)
         3000);
 }
 
-void RepaintNow(CWnd& top)
+void RepaintNow(CWnd& top, bool whole)
 {
     NativeWindow* n = g_host != nullptr ? g_host->Find(top.GetSafeHwnd()) : nullptr;
     if (n == nullptr) {
         return;
     }
-    top.Invalidate(TRUE);
+    if (whole) {
+        top.Invalidate(TRUE);
+    }
     PumpPendingMessages();
     g_host->DrawNow(*n);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/gtk/GtkScreen.h"
@@ -16,6 +17,14 @@ int main(int argc, char** argv)
     if (!gtkscreen::OpenScreen(options, &error)) {
         std::printf("skipped: %s\n", error.c_str());
         return 77;
+    }
+    // The player checks need the installation's player page and Ruffle.
+    if (const char* install = std::getenv("VANTOREL_SCREEN_PLAYER")) {
+        if (!gtkscreen::UseWebKitPlayer(install, &error)) {
+            std::printf("skipped: %s\n", error.c_str());
+            gtkscreen::CloseScreen();
+            return 77;
+        }
     }
     const int status = RUN_ALL_TESTS();
     gtkscreen::CloseScreen();
