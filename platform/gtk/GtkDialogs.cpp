@@ -70,10 +70,11 @@ gint RunDialog(GtkWidget* dialog, CWnd* owner)
     ui::ModalOwner modalOwner(owner);
     Answer answer;
     gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
-    g_signal_connect(dialog, "response", G_CALLBACK(OnResponse), &answer);
+    const gulong handler = g_signal_connect(dialog, "response", G_CALLBACK(OnResponse), &answer);
     gtk_widget_show_all(dialog);
     gtk_window_present(GTK_WINDOW(dialog));
     RunNested([&answer] { return answer.done; });
+    g_signal_handler_disconnect(dialog, handler);
     return answer.response;
 }
 
@@ -131,10 +132,25 @@ public:
         if (defaultIndex < buttons.size()) {
             gtk_dialog_set_default_response(GTK_DIALOG(box), buttons[defaultIndex].second);
         }
-        const gint response = RunDialog(box, request.owner);
+        // Closing the box (Escape, the title bar) is its Cancel, or its OK when that is all it
+        // has; a box without either waits for one of its buttons.
+        int closeAnswer = 0;
+        for (const auto& [label, id] : buttons) {
+            if (id == IDCANCEL || (buttons.size() == 1 && id == IDOK)) {
+                closeAnswer = id;
+            }
+        }
+        gtk_window_set_deletable(GTK_WINDOW(box), closeAnswer != 0 ? TRUE : FALSE);
+        gint response = RunDialog(box, request.owner);
+        while (response <= 0 && closeAnswer == 0 && response != GTK_RESPONSE_NONE) {
+            response = RunDialog(box, request.owner);
+        }
         gtk_widget_destroy(box);
-        // Closing the box without a button is its cancel (or only) button.
-        return response > 0 ? response : DefaultMessageBoxAnswer(request.flags);
+        if (response > 0) {
+            return response;
+        }
+        // The program is quitting (the loop gave up): the box's default.
+        return closeAnswer != 0 && response != GTK_RESPONSE_NONE ? closeAnswer : DefaultMessageBoxAnswer(request.flags);
     }
 };
 

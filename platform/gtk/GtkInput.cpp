@@ -433,3 +433,27 @@ bool SimulateKey(const std::string& keyName, bool deliver)
 }
 
 } // namespace gtkscreen
+
+namespace gtkscreen {
+
+bool SimulateKeyInNativeDialog(const std::string& keyName)
+{
+    GList* windows = gtk_window_list_toplevels();
+    GdkWindow* target = nullptr;
+    for (GList* w = windows; w != nullptr && target == nullptr; w = w->next) {
+        auto* widget = static_cast<GtkWidget*>(w->data);
+        if (GTK_IS_DIALOG(widget) && gtk_widget_get_visible(widget)) {
+            target = gtk_widget_get_window(widget);
+        }
+    }
+    g_list_free(windows);
+    const guint keyval = gdk_keyval_from_name(keyName.c_str());
+    if (target == nullptr || keyval == GDK_KEY_VoidSymbol) {
+        return false;
+    }
+    const auto none = static_cast<GdkModifierType>(0);
+    return gdk_test_simulate_key(target, -1, -1, keyval, none, GDK_KEY_PRESS) != FALSE &&
+           gdk_test_simulate_key(target, -1, -1, keyval, none, GDK_KEY_RELEASE) != FALSE;
+}
+
+} // namespace gtkscreen

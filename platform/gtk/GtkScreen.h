@@ -64,6 +64,10 @@ bool SimulateDrag(CWnd& wnd, CPoint from, CPoint to, int steps = 6);
 bool SimulateTyping(const std::string& text);
 bool SimulateKey(const std::string& keyName, bool deliver = true);
 
+// A key sent to the toolkit's own dialog that is open (a message box, a file chooser), for
+// whatever loop waits for that dialog to read; false when none is open.
+bool SimulateKeyInNativeDialog(const std::string& keyName);
+
 // What a window manager does on the user's behalf: the close button of the title bar, and a
 // resize of the window by its border.
 bool RequestClose(CWnd& top);

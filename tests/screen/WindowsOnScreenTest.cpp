@@ -4,6 +4,7 @@
 #include "platform/controls/Edit.h"
 #include "platform/controls/Static.h"
 #include "platform/dialogs/DataExchange.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/docview/Frame.h"
 #include "platform/docview/StatusBar.h"
 #include "platform/drawing/Colors.h"
@@ -166,6 +167,40 @@ TEST_F(WindowsOnScreenTest, TimersRunInTheLayersOwnLoop)
     EXPECT_EQ(frame.RunModalLoop(), IDOK);
     EXPECT_EQ(frame.ticks, 3);
     frame.KillTimer(7);
+}
+
+// Answers the toolkit's message box with a key once the box has had time to open.
+class BoxAnswerer : public CWnd {
+public:
+    std::string key;
+    int tries = 0;
+    bool sent = false;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_TIMER && !sent && ++tries > 2) {
+            sent = gtkscreen::SimulateKeyInNativeDialog(key);
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST_F(WindowsOnScreenTest, MessageBoxesAreTheToolkitsAndTheLayerRunsWhileOneIsOpen)
+{
+    BoxAnswerer answerer;
+    ASSERT_TRUE(answerer.CreateEx(0, "Answerer", "", WS_POPUP, CRect(), nullptr, 0));
+    answerer.key = "Return";
+    answerer.SetTimer(1, 50);
+    // The default button of the box is the first: Yes.
+    EXPECT_EQ(ShowMessageBox(&frame, "Save the changes to the dashboard?", "Vantorel", MB_YESNO | MB_ICONQUESTION),
+              IDYES);
+    EXPECT_TRUE(answerer.sent); // the layer's timers ran while the box was open
+    EXPECT_TRUE(frame.IsWindowEnabled());
+    answerer.sent = false;
+    answerer.tries = 0;
+    answerer.key = "Escape";
+    // Closed without a choice: the box's cancel button.
+    EXPECT_EQ(ShowMessageBox(&frame, "Replace the workbook?", "Vantorel", MB_YESNOCANCEL), IDCANCEL);
+    answerer.DestroyWindow();
 }
 
 TEST_F(WindowsOnScreenTest, TheWindowManagersResizeAndCloseReachTheFrame)
