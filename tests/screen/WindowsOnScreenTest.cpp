@@ -8,6 +8,7 @@
 #include "platform/docview/Frame.h"
 #include "platform/docview/StatusBar.h"
 #include "platform/drawing/Colors.h"
+#include "platform/drawing/DC.h"
 
 namespace {
 
@@ -167,6 +168,51 @@ TEST_F(WindowsOnScreenTest, TimersRunInTheLayersOwnLoop)
     EXPECT_EQ(frame.RunModalLoop(), IDOK);
     EXPECT_EQ(frame.ticks, 3);
     frame.KillTimer(7);
+}
+
+// A window that fills itself with one colour.
+class Swatch : public CWnd {
+public:
+    explicit Swatch(COLORREF c) : colour(c) {}
+    COLORREF colour;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != WM_PAINT) {
+            return CWnd::WindowProc(message, wParam, lParam);
+        }
+        PAINTSTRUCT ps;
+        if (CDC* dc = BeginPaint(&ps)) {
+            CRect r;
+            GetClientRect(&r);
+            dc->FillSolidRect(r, colour);
+        }
+        EndPaint(&ps);
+        return 0;
+    }
+};
+
+TEST_F(WindowsOnScreenTest, WhatLiesAboveAPaintedWindowPaintsAgain)
+{
+    Swatch back(RGB(0, 0, 200));
+    Swatch child(RGB(200, 0, 0));
+    Swatch sibling(RGB(0, 160, 0));
+    ASSERT_TRUE(back.CreateEx(0, "Swatch", "", WS_CHILD | WS_VISIBLE, CRect(10, 60, 210, 160), &frame, 201));
+    ASSERT_TRUE(child.CreateEx(0, "Swatch", "", WS_CHILD | WS_VISIBLE, CRect(20, 20, 80, 80), &back, 202));
+    // Higher in the z-order than `back` (new children go to the bottom), overlapping it.
+    ASSERT_TRUE(sibling.CreateEx(0, "Swatch", "", WS_CHILD | WS_VISIBLE, CRect(180, 70, 260, 120), &frame, 203));
+    sibling.SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    gtkscreen::Flush();
+    for (int round = 0; round < 2; ++round) {
+        // Only the back window is repainted (the second time a part of it).
+        const CRect part(0, 0, 200, 100);
+        back.InvalidateRect(round == 0 ? nullptr : &part, TRUE);
+        gtkscreen::Flush();
+        const CBitmap shot = gtkscreen::ReadScreen(frame);
+        EXPECT_EQ(shot.GetPixel(15, 65), RGB(0, 0, 200)) << round;  // the back window
+        EXPECT_EQ(shot.GetPixel(50, 110), RGB(200, 0, 0)) << round; // its child, over it
+        EXPECT_EQ(shot.GetPixel(200, 90), RGB(0, 160, 0)) << round; // the sibling, over it
+    }
+    Shot(frame, "overlapping-windows");
 }
 
 // Answers the toolkit's message box with a key once the box has had time to open.
