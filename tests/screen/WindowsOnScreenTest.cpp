@@ -212,7 +212,9 @@ TEST_F(WindowsOnScreenTest, WhatLiesAboveAPaintedWindowPaintsAgain)
         EXPECT_EQ(shot.GetPixel(50, 110), RGB(200, 0, 0)) << round; // its child, over it
         EXPECT_EQ(shot.GetPixel(200, 90), RGB(0, 160, 0)) << round; // the sibling, over it
     }
-    Shot(frame, "overlapping-windows");
+    const CBitmap shot = Shot(frame, "overlapping-windows");
+    EXPECT_EQ(shot.GetPixel(50, 110), RGB(200, 0, 0));
+    EXPECT_EQ(gtkscreen::WindowPicture(frame)->GetPixel(50, 110), RGB(200, 0, 0));
 }
 
 // Answers the toolkit's message box with a key once the box has had time to open.
