@@ -3,8 +3,10 @@
 
 #include <webkit2/webkit2.h>
 
+#include <cstdlib>
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -40,6 +42,100 @@ std::string Quote(const std::string& text)
     return s + '"';
 }
 
+// The page, Ruffle and the movies reach the view through a scheme of our own,
+// vantorel:///player/... (the installation's player folder) and vantorel:///movie/N (a movie
+// file the program loaded): Ruffle fetches its code and the movies as a web server would hand
+// them out, which plain files are not (no status, no types).
+struct Served {
+    std::filesystem::path playerDir;
+    std::map<std::string, std::filesystem::path> movies;
+    int next = 0;
+};
+Served& Files()
+{
+    static Served served;
+    return served;
+}
+
+const char* ContentType(const std::filesystem::path& file)
+{
+    const std::string ext = file.extension().string();
+    if (ext == ".html") {
+        return "text/html";
+    }
+    if (ext == ".js") {
+        return "text/javascript";
+    }
+    if (ext == ".wasm") {
+        return "application/wasm";
+    }
+    if (ext == ".swf") {
+        return "application/x-shockwave-flash";
+    }
+    if (ext == ".json" || ext == ".map") {
+        return "application/json";
+    }
+    return "application/octet-stream";
+}
+
+void Serve(WebKitURISchemeRequest* request, gpointer)
+{
+    const std::string path = webkit_uri_scheme_request_get_path(request);
+    std::filesystem::path file;
+    if (path.rfind("/player/", 0) == 0) {
+        const std::filesystem::path inside = std::filesystem::path(path.substr(8)).lexically_normal();
+        if (!inside.empty() && *inside.begin() != "..") {
+            file = Files().playerDir / inside;
+        }
+    } else if (path.rfind("/movie/", 0) == 0) {
+        auto it = Files().movies.find(path.substr(7));
+        if (it != Files().movies.end()) {
+            file = it->second;
+        }
+    }
+    gchar* bytes = nullptr;
+    gsize length = 0;
+    if (file.empty() || !g_file_get_contents(file.c_str(), &bytes, &length, nullptr)) {
+        GError* error = g_error_new(G_IO_ERROR, G_IO_ERROR_NOT_FOUND, "not found: %s", path.c_str());
+        webkit_uri_scheme_request_finish_error(request, error);
+        g_error_free(error);
+        return;
+    }
+    GBytes* data = g_bytes_new_take(bytes, length);
+    GInputStream* stream = g_memory_input_stream_new_from_bytes(data);
+    WebKitURISchemeResponse* response = webkit_uri_scheme_response_new(stream, static_cast<gint64>(length));
+    webkit_uri_scheme_response_set_status(response, 200, "OK");
+    webkit_uri_scheme_response_set_content_type(response, ContentType(file));
+    // The program rewrites its movies in place: never keep an old copy.
+    SoupMessageHeaders* headers = soup_message_headers_new(SOUP_MESSAGE_HEADERS_RESPONSE);
+    soup_message_headers_set_content_type(headers, ContentType(file), nullptr);
+    soup_message_headers_append(headers, "Cache-Control", "no-store");
+    soup_message_headers_append(headers, "Access-Control-Allow-Origin", "*");
+    webkit_uri_scheme_response_set_http_headers(response, headers);
+    webkit_uri_scheme_request_finish_with_response(request, response);
+    g_object_unref(response);
+    g_object_unref(stream);
+    g_bytes_unref(data);
+}
+
+void RegisterScheme()
+{
+    static bool registered = false;
+    if (registered) {
+        return;
+    }
+    registered = true;
+    WebKitWebContext* context = webkit_web_context_get_default();
+    webkit_web_context_register_uri_scheme(context, "vantorel", Serve, nullptr, nullptr);
+    WebKitSecurityManager* security = webkit_web_context_get_security_manager(context);
+    webkit_security_manager_register_uri_scheme_as_secure(security, "vantorel");
+    webkit_security_manager_register_uri_scheme_as_cors_enabled(security, "vantorel");
+    // The page's language: without one (a process in the C locale) the browser reports "c",
+    // which Ruffle refuses as a language tag.
+    static const gchar* const languages[] = {"en-US", nullptr};
+    webkit_web_context_set_preferred_languages(context, languages);
+}
+
 class CWebKitPlayer;
 std::set<CWebKitPlayer*>& LivePlayers()
 {
@@ -54,7 +150,7 @@ std::set<CWebKitPlayer*>& LivePlayers()
 // window of the control's top-level window.
 class CWebKitPlayer final : public IFlashPlayer {
 public:
-    explicit CWebKitPlayer(std::filesystem::path page) : page_(std::move(page))
+    CWebKitPlayer()
     {
         WebKitUserContentManager* content = webkit_user_content_manager_new();
         webkit_user_content_manager_register_script_message_handler(content, "vantorel");
@@ -66,25 +162,19 @@ public:
             WEBKIT_USER_CONTENT_INJECT_TOP_FRAME, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
         webkit_user_content_manager_add_script(content, script);
         webkit_user_script_unref(script);
+        RegisterScheme();
         view_ = GTK_WIDGET(webkit_web_view_new_with_user_content_manager(content));
         g_object_unref(content);
         g_object_ref_sink(view_);
         WebKitSettings* settings = webkit_web_view_get_settings(WEBKIT_WEB_VIEW(view_));
-        // The page, Ruffle and the movies are files of the installation and of the document.
-        webkit_settings_set_allow_file_access_from_file_urls(settings, TRUE);
-        webkit_settings_set_allow_universal_access_from_file_urls(settings, TRUE);
-        webkit_settings_set_enable_write_console_messages_to_stdout(settings, FALSE);
+        webkit_settings_set_enable_write_console_messages_to_stdout(settings, std::getenv("VANTOREL_PLAYER_CONSOLE") != nullptr);
         webkit_settings_set_hardware_acceleration_policy(settings, WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
         GdkRGBA clear{0, 0, 0, 0};
         webkit_web_view_set_background_color(WEBKIT_WEB_VIEW(view_), &clear);
         g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
         gtk_widget_set_halign(view_, GTK_ALIGN_START);
         gtk_widget_set_valign(view_, GTK_ALIGN_START);
-        gchar* uri = g_filename_to_uri(page_.c_str(), nullptr, nullptr);
-        if (uri != nullptr) {
-            webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view_), uri);
-            g_free(uri);
-        }
+        webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view_), "vantorel:///player/index.html");
         LivePlayers().insert(this);
     }
 
@@ -109,12 +199,11 @@ public:
         }
         std::string target = url;
         if (url != "loadblank" && !url.empty() && url.find("://") == std::string::npos) {
-            // A file: as a URL, made new at every load so that a movie rewritten in place is
-            // read again rather than taken from a cache.
-            if (gchar* uri = g_filename_to_uri(std::filesystem::absolute(url).c_str(), nullptr, nullptr)) {
-                target = std::string(uri) + "?load=" + std::to_string(++loads_);
-                g_free(uri);
-            }
+            // A file, under a name of its own at every load, so that a movie rewritten in
+            // place is read again.
+            const std::string id = std::to_string(++Files().next) + std::filesystem::path(url).extension().string();
+            Files().movies[id] = std::filesystem::absolute(url);
+            target = "vantorel:///movie/" + id;
         }
         Run("window.vantorel.load(" + Quote(std::to_string(layer)) + ", " + Quote(target) + ")");
     }
@@ -218,7 +307,6 @@ private:
         return G_SOURCE_REMOVE;
     }
 
-    std::filesystem::path page_;
     GtkWidget* view_ = nullptr;
     IFlashPlayerEvents* sink_ = nullptr;
     std::deque<std::string> calls_;
@@ -230,7 +318,6 @@ private:
     bool pageLoaded_ = false;
     bool idle_ = false;
     bool ready_ = false;
-    int loads_ = 0;
 };
 
 CWebKitPlayer* PlayerOf(CWnd& wnd)
@@ -297,7 +384,8 @@ bool UseWebKitPlayer(const std::string& installDir, std::string* error)
         }
         return false;
     }
-    SetFlashPlayerFactory([page] { return std::make_unique<CWebKitPlayer>(page); });
+    Files().playerDir = page.parent_path();
+    SetFlashPlayerFactory([] { return std::make_unique<CWebKitPlayer>(); });
     return true;
 }
 
