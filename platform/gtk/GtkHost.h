@@ -73,6 +73,7 @@ public:
 
 private:
     void Sync(CWnd& top);
+    void Release(NativeWindow& native);
     NativeWindow& Make(CWnd& top);
     void Resize(NativeWindow& native, int width, int height);
     void InvalidateAbove(CWnd& top, CWnd& painted, const CRect& area);

@@ -170,10 +170,7 @@ CGtkWindowHost::~CGtkWindowHost()
 void CGtkWindowHost::DestroyAll()
 {
     for (auto& [hwnd, native] : natives_) {
-        if (native->surface != nullptr) {
-            cairo_surface_destroy(native->surface);
-        }
-        gtk_widget_destroy(native->window);
+        Release(*native);
     }
     natives_.clear();
 }
@@ -197,10 +194,24 @@ void CGtkWindowHost::WindowDestroyed(CWnd& wnd)
     }
     std::unique_ptr<NativeWindow> native = std::move(it->second);
     natives_.erase(it);
-    if (native->surface != nullptr) {
-        cairo_surface_destroy(native->surface);
+    Release(*native);
+}
+
+void CGtkWindowHost::Release(NativeWindow& native)
+{
+    // The player views lying over the picture belong to their players, which may outlive the
+    // window (they are placed again if their control shows elsewhere).
+    GList* children = gtk_container_get_children(GTK_CONTAINER(native.overlay));
+    for (GList* c = children; c != nullptr; c = c->next) {
+        if (c->data != native.area) {
+            gtk_container_remove(GTK_CONTAINER(native.overlay), GTK_WIDGET(c->data));
+        }
     }
-    gtk_widget_destroy(native->window);
+    g_list_free(children);
+    if (native.surface != nullptr) {
+        cairo_surface_destroy(native.surface);
+    }
+    gtk_widget_destroy(native.window);
 }
 
 void CGtkWindowHost::WindowChanged(CWnd& wnd)

@@ -217,6 +217,40 @@ TEST_F(WindowsOnScreenTest, WhatLiesAboveAPaintedWindowPaintsAgain)
     EXPECT_EQ(gtkscreen::WindowPicture(frame)->GetPixel(50, 110), RGB(200, 0, 0));
 }
 
+// A window that always has another message of its own waiting, and ends its loop on a key.
+class Busy : public CWnd {
+public:
+    int spins = 0;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_APP) {
+            // Gives up after a few seconds' worth of messages: the key never came.
+            if (++spins > 2000000) {
+                EndModalLoop(-2);
+            } else {
+                PostMessage(WM_APP);
+            }
+            return 0;
+        }
+        if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
+            EndModalLoop(IDCANCEL);
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST_F(WindowsOnScreenTest, ABusyQueueStillTakesTheUsersKeys)
+{
+    Busy busy;
+    ASSERT_TRUE(busy.CreateEx(0, "Busy", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &frame, 300));
+    busy.SetFocus();
+    busy.PostMessage(WM_APP);
+    ASSERT_TRUE(gtkscreen::SimulateKey("Escape", false));
+    EXPECT_EQ(busy.RunModalLoop(), IDCANCEL);
+    busy.DestroyWindow();
+}
+
 // Answers the toolkit's message box with a key once the box has had time to open.
 class BoxAnswerer : public CWnd {
 public:
