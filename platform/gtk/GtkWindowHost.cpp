@@ -15,7 +15,7 @@
 #include "platform/drawing/Colors.h"
 #include "platform/drawing/Png.h"
 #include "platform/drawing/RasterDC.h"
-#include "platform/services/Clock.h"
+#include "base/Clock.h"
 #include "platform/window/Input.h"
 #include "platform/window/Screen.h"
 #include "platform/window/Wnd.h"

@@ -1,7 +1,7 @@
 #include "ScreenFixture.h"
 
 #include "platform/docview/Frame.h"
-#include "publish/ExportSettingsDlg.h"
+#include "app/ExportSettingsDlg.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "platform/dialogs/DialogTemplate.h"
 #include "platform/drawing/Png.h"
 #include "platform/gtk/GtkScreen.h"
-#include "platform/services/Clock.h"
+#include "base/Clock.h"
 #include "platform/window/Input.h"
 #include "platform/window/MessageQueue.h"
 #include "platform/window/Wnd.h"
