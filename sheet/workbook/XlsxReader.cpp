@@ -445,7 +445,7 @@ private:
         ReadValue(c, cell, address);
         if (cell.type != CellType::Number)
             cell.isDate = false;
-        if (cell.type == CellType::String)
+        if (cell.type == CellType::Text)
             CheckTextLength(cell.text, [&] { return "The text in " + Where(address); });
         return cell;
     }
@@ -457,7 +457,7 @@ private:
         const char* raw = v.text().get();
         auto where = [&] { return Where(address); };
         if (type == "inlineStr") {
-            cell.type = CellType::String;
+            cell.type = CellType::Text;
             cell.text = StringItemText(c.inlineString);
         } else if (!v || (*raw == '\0' && type != "str")) {
             // Some programs write an empty <v/> for a cell without value.
@@ -467,10 +467,10 @@ private:
             if (!index || *index >= strings_.size())
                 throw WorkbookError("Shared string index " + Shown(raw) + " of " + where() +
                                     " is not in the shared strings");
-            cell.type = CellType::String;
+            cell.type = CellType::Text;
             cell.text = strings_[*index];
         } else if (type == "str") {
-            cell.type = CellType::String;
+            cell.type = CellType::Text;
             cell.text = DecodeEscapes(raw);
         } else if (type == "b") {
             cell.type = CellType::Boolean;

@@ -54,8 +54,8 @@ int main(int argc, char** argv)
                                                                {6, "ROUND(A2/3,2)"},
                                                                {7, "IF(A1>A2,\"more\",\"less\")"}};
     CCellModel model;
-    model.SetCell("Data", 1, 1, CCellData{"2", std::string(CellType::Number), "", false});
-    model.SetCell("Data", 2, 1, CCellData{"3.5", std::string(CellType::Number), "", false});
+    model.SetCell("Data", 1, 1, CCellData{"2", std::string(CellTypeName(CellType::Number)), "", false});
+    model.SetCell("Data", 2, 1, CCellData{"3.5", std::string(CellTypeName(CellType::Number)), "", false});
     for (const auto& [row, formula] : formulas)
         model.SetCell("Data", row, 3, CCellData{"", "", formula, false});
 

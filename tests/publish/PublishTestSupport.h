@@ -130,7 +130,7 @@ struct BaseMovieFixture {
     {
         auto [row, column] = Place(a1);
         cells().SetCell("S", row, column,
-                        CCellData{std::to_string(value), std::string(CellType::Number), "", false});
+                        CCellData{std::to_string(value), std::string(CellTypeName(CellType::Number)), "", false});
     }
     void Formula(const std::string& a1, const std::string& formula)
     {
@@ -160,7 +160,7 @@ struct LinkedModelFixture : BaseMovieFixture {
     void Text(const std::string& a1, const std::string& text)
     {
         auto [row, column] = Place(a1);
-        cells().SetCell("S", row, column, CCellData{text, std::string(CellType::Text), "", false});
+        cells().SetCell("S", row, column, CCellData{text, std::string(CellTypeName(CellType::Text)), "", false});
     }
 };
 
