@@ -337,16 +337,15 @@ struct Dashboard {
     publishtest::LinkedModelFixture model;
     CComponentCatalog& catalog;
     CFunctionLibrary& library;
-    ScopedProcessServices services{ProcessServices{.functionLibrary = &library,
-                                                   .modelLink = &model.link,
-                                                   .componentScripts = &GetComponentScriptGenerator()}};
     std::vector<std::unique_ptr<CComponent>> owned;
 
     Dashboard(CComponentCatalog& c, CFunctionLibrary& l, const std::filesystem::path& install)
         : catalog(c), library(l)
     {
+        model.context.UseFunctionLibrary(&library);
+        model.context.SetComponentScripts(&GetComponentScriptGenerator());
         model.movie.reset();
-        model.movie = CBaseMovie::Create(install, model.ids, model.depths);
+        model.movie = model.Lent(CBaseMovie::Create(install, model.ids, model.depths));
     }
 
     // An instance of the catalogue's symbol at left, top (twips) with the given size.
@@ -539,19 +538,19 @@ int main(int argc, char** argv)
         for (const auto& entry : std::filesystem::directory_iterator(install / "samples")) {
             if (entry.path().extension() != ".vtd")
                 continue;
-            ProcessServices installed;
-            installed.catalog = std::make_unique<CComponentCatalog>();
-            if (!installed.catalog->Load(install, &error))
+            auto loaded = std::make_unique<CComponentCatalog>();
+            if (!loaded->Load(install, &error))
                 throw std::runtime_error(error);
-            CComponentCatalog& shipped = *installed.catalog;
-            CBaseMovieModelLink link;
-            installed.functionLibrary = &library;
-            installed.modelLink = &link;
-            installed.componentScripts = &GetComponentScriptGenerator();
-            ScopedProcessServices services(std::move(installed));
+            CProgramContext context(install);
+            CComponentCatalog& shipped = *loaded;
+            context.SetCatalog(std::move(loaded));
+            context.UseFunctionLibrary(&library);
+            context.SetComponentScripts(&GetComponentScriptGenerator());
+            CProgramContext::Scope use(context);
             swf::IdCounter ids{100};
             swf::IdCounter depths{1};
             std::unique_ptr<CBaseMovie> base = CBaseMovie::Create(install, ids, depths);
+            context.UseBaseMovie(base.get());
             CDocData doc;
             std::string version = kDocumentVersion;
             if (!doc.Load(entry.path().string(), version))

@@ -4,6 +4,7 @@
 // reports each formula's value through fscommand("C<row>", value), then "done".
 
 #include "publish/FunctionLibrary.h"
+#include "publish/ProgramContext.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellRef.h"
 #include "sheet/formula/ExprNodes.h"
@@ -39,7 +40,10 @@ int main(int argc, char** argv)
     for (const ClipEntry& clip : base.GetClipEntries())
         if (clip.GetName() == "mgr")
             shared = clip.GetInitActions();
-    CFunctionLibrary library((install / "asset" / "func.dat").string());
+    CProgramContext context(install);
+    CProgramContext::Scope use(context);
+    CFunctionLibrary& library =
+        *context.SetFunctionLibrary(std::make_unique<CFunctionLibrary>((install / "asset" / "func.dat").string()));
     if (shared == nullptr || library.GetFunctionCount() == 0) {
         std::fprintf(stderr, "the installed base movie or function library is unusable\n");
         return 1;

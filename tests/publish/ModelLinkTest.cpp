@@ -10,7 +10,6 @@
 #include "publish/BaseMovie.h"
 #include "publish/CompileModel.h"
 #include "sheet/cells/CellValueMap.h"
-#include "sheet/host/ProcessServices.h"
 #include "sheet/cells/Range.h"
 #include "tests/publish/PublishTestSupport.h"
 

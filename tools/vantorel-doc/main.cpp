@@ -10,8 +10,7 @@
 #include "publish/DocBuilder.h"
 #include "publish/DocData.h"
 #include "publish/ExportRecord.h"
-#include "publish/ModelLink.h"
-#include "sheet/host/ProcessServices.h"
+#include "publish/ProgramContext.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfMovie.h"
 #include "swf/SwfSprite.h"
@@ -114,17 +113,15 @@ int main(int argc, char** argv)
     // A folder without components leaves the catalogue empty: a description that names a
     // component then fails on that name. The base movie looks for the sub-movie assets it never
     // needs here; its notes are noise.
-    ProcessServices services;
-    services.catalog = std::make_unique<CComponentCatalog>();
-    if (!install.empty()) {
-        services.catalog->Load(install);
+    CProgramContext context(install);
+    CProgramContext::Scope use(context);
+    context.SetTraceSink([](std::string_view) {});
+    if (install.empty()) {
+        context.SetCatalog(std::make_unique<CComponentCatalog>());
+    } else {
+        context.LoadCatalog();
     }
-    services.traceSink = [](std::string_view) {};
-    CBaseMovieModelLink link;
-    services.modelLink = &link;
-    ScopedProcessServices scope(std::move(services));
-    swf::IdCounter ids{1};
-    swf::IdCounter depths{1};
-    CBaseMovie base(ModelOnlyAsset(), install, ids, depths);
+    context.SetBaseMovie(
+        std::make_unique<CBaseMovie>(ModelOnlyAsset(), install, context.GetCharacterIds(), context.GetDepths()));
     return check ? Check(paths[0]) : Write(paths[0], paths[1]);
 }
