@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string_view>
 
 // The kind of a cell's value, for the workbook reader and the cell model alike. The reader
@@ -19,19 +21,8 @@ enum class CellType : std::uint8_t {
 // change; Empty has none, as no empty cell is stored.
 constexpr std::string_view CellTypeName(CellType type)
 {
-    switch (type) {
-    case CellType::Number:
-        return "number";
-    case CellType::Text:
-        return "string";
-    case CellType::Boolean:
-        return "boolean";
-    case CellType::Error:
-        return "error";
-    case CellType::DateTime:
-        return "datetime";
-    case CellType::Empty:
-        break;
-    }
-    return {};
+    // In the order of the enumeration.
+    constexpr std::string_view kNames[] = {"", "number", "string", "boolean", "error", "datetime"};
+    const auto index = static_cast<std::size_t>(type);
+    return index < std::size(kNames) ? kNames[index] : std::string_view();
 }
