@@ -9,6 +9,7 @@
 #include "platform/docview/Document.h"
 
 class CDocData;
+class CStageFlashCtrl;
 
 class CDrawDoc : public CDocument {
 public:
@@ -42,6 +43,10 @@ public:
     // Whether tables are refreshed in full after the next re-import.
     bool m_bTableRefresh = true;
 
+    // The stage the document's components show on; null where there is none (tests, start-up).
+    CStageFlashCtrl* GetStage() const { return m_pStage; }
+    void SetStage(CStageFlashCtrl* stage) { m_pStage = stage; }
+
     // Documents are never saved: Save stays greyed.
     void OnUpdateFileSave(CCmdUI* pCmdUI);
 
@@ -52,6 +57,7 @@ private:
     int m_nHeight = 600;
     std::string m_szVersion;
     std::unique_ptr<CDocData> m_data;
+    CStageFlashCtrl* m_pStage = nullptr;
 
     DECLARE_MESSAGE_MAP()
 };
