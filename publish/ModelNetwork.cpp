@@ -136,8 +136,16 @@ void CModelNetwork::CompileFormula(const CCellRef& cell, const CCellModel& cells
 {
     FormulaError error;
     std::unique_ptr<CModelVariable> tree = cells.ParseCellFormula(cell, table, &error);
-    std::unique_ptr<CCompiledExpr> expression =
-        tree ? CCompiledExpr::Compile(*tree, {&table, &cell}) : nullptr;
+    CompilePlace place{&table, &cell};
+    if (tree) {
+        if (auto element = cells.GetArrayPlace(cell)) {
+            place.array = true;
+            place.arrayRow = element->first;
+            place.arrayColumn = element->second;
+            place.arrayAnchor = table.AddCell(cell.sheet, cell.row - element->first, cell.column - element->second);
+        }
+    }
+    std::unique_ptr<CCompiledExpr> expression = tree ? CCompiledExpr::Compile(*tree, place) : nullptr;
     if (!expression) {
         if (error.message.empty())
             error.message = "the formula holds a part that cannot be compiled";

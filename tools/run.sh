@@ -22,7 +22,7 @@ set -e
 # The installation folder the build laid out from assets/ (asset movies, components, styles,
 # and the sample documents written from their descriptions).
 export VANTOREL_INSTALL_DIR="$build/install"
-document="${1:-$build/install/samples/regional-sales.vtd}"
+document="${1:-$build/install/samples/Dashboards/regional-sales.vtd}"
 out="$build/published"
 mkdir -p "$out"
 movie="$out/$(basename "${document%.*}").swf"

@@ -581,6 +581,41 @@ private:
         if (!sheet.cells.empty())
             sheet.cells.erase(last + 1, sheet.cells.end());
         sheet.usedRange = listedArea_;
+        SpreadArrayFormulas(sheet);
+    }
+
+    // Every listed cell of an array formula's area carries the formula and the area, so each
+    // can take its element of the result; the copies are charged to the memory budget.
+    void SpreadArrayFormulas(Sheet& sheet)
+    {
+        std::vector<std::size_t> anchors;
+        for (std::size_t i = 0; i < sheet.cells.size(); ++i) {
+            const Cell& cell = sheet.cells[i];
+            if (cell.arrayRange && cell.HasFormula() && cell.row == cell.arrayRange->firstRow &&
+                cell.column == cell.arrayRange->firstColumn)
+                anchors.push_back(i);
+        }
+        // Areas of a sound workbook never overlap, so each cell is passed about once; a
+        // damaged one could have every area span the sheet.
+        std::uint64_t steps = 0;
+        const std::uint64_t maxSteps = 4 * static_cast<std::uint64_t>(sheet.cells.size()) + 4096;
+        for (std::size_t anchor : anchors) {
+            const Area area = *sheet.cells[anchor].arrayRange;
+            const std::string text = sheet.cells[anchor].formula;
+            auto it = std::lower_bound(sheet.cells.begin(), sheet.cells.end(), std::make_pair(area.firstRow, area.firstColumn),
+                                       [](const Cell& cell, const std::pair<std::uint32_t, std::uint32_t>& place) {
+                                           return std::make_pair(cell.row, cell.column) < place;
+                                       });
+            for (; it != sheet.cells.end() && it->row <= area.lastRow; ++it) {
+                if (++steps > maxSteps)
+                    throw WorkbookError("The array formulas of sheet " + shownName_ + " overlap");
+                if (it->column < area.firstColumn || it->column > area.lastColumn || it->HasFormula())
+                    continue;
+                budget_.Charge(text.size());
+                it->formula = text;
+                it->arrayRange = area;
+            }
+        }
     }
 
     // Longer than any error literal the program writes ("#GETTING_DATA").

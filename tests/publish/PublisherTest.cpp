@@ -79,7 +79,7 @@ TEST(PublisherTest, EachFailureNamesItsKindAndWritesNoMovie)
     EXPECT_EQ(ErrorOf([&] { publisher.OpenDocument(dir / "damaged.vtd"); }), Kind::DamagedDocument);
     EXPECT_EQ(ErrorOf([&] { publisher.OpenWorkbookFormulas(dir / "damaged.xlsx"); }), Kind::UnreadableWorkbook);
 
-    publisher.OpenDocument(testsupport::InstallDir() / "samples" / "regional-sales.vtd");
+    publisher.OpenDocument(testsupport::InstallDir() / "samples" / "Dashboards" / "regional-sales.vtd");
     EXPECT_EQ(ErrorOf([&] { publisher.Publish(dir / "no-folder" / "movie.swf", false); }), Kind::Output);
     EXPECT_FALSE(fs::exists(dir / "no-folder"));
     EXPECT_FALSE(ErrorOf([&] { publisher.Publish(dir / "movie.swf", true); }));

@@ -83,17 +83,19 @@ TEST(XlsxReader, ReadsWhatASpreadsheetProgramWrote)
             {1, "A4", CellType::Error, 0, "#DIV/0!", "1/0", false, "General"},
             {1, "A5", CellType::String, 0, "1296.225 total", "'Calc Sheet'!A1&\" total\"", false, "General"},
             {1, "C1", CellType::Number, 1, "", "TRANSPOSE(Inputs!A5:C5)", false, "General"},
-            {1, "C2", CellType::Number, 0.05, "", "", false, "General"},
+            {1, "C2", CellType::Number, 0.05, "", "TRANSPOSE(Inputs!A5:C5)", false, "General"},
         });
     const Cell* array = At(book.sheets[1], "C1");
     ASSERT_TRUE(array->arrayRange.has_value());
     EXPECT_EQ(FormatArea(*array->arrayRange), "C1:C3");
-    EXPECT_FALSE(At(book.sheets[1], "C2")->arrayRange.has_value());
+    // Every listed cell of the area carries the formula and the area, to take its element.
+    ASSERT_TRUE(At(book.sheets[1], "C2")->arrayRange.has_value());
+    EXPECT_EQ(FormatArea(*At(book.sheets[1], "C2")->arrayRange), "C1:C3");
 
     EXPECT_EQ(book.sheets[0].usedRange, (Area{0, 0, 6, 1}));
     EXPECT_EQ(book.sheets[1].usedRange, (Area{0, 0, 4, 2}));
     EXPECT_EQ(book.CellCount(), 14u + 8u);
-    EXPECT_EQ(book.FormulaCount(), 3u + 6u);
+    EXPECT_EQ(book.FormulaCount(), 3u + 8u); // C3 is listed too
 
     ASSERT_FALSE(book.names.empty());
     EXPECT_EQ(book.names[0].name, "Rate");
