@@ -48,7 +48,9 @@ if (_global.kvDrawBackground == undefined) {
             panel.moveTo(1, h - 1);
             panel.lineTo(1, 1);
             panel.lineTo(w - 1, 1);
+            // A new line style starts a new stroke: from the corner where the light one ended.
             panel.lineStyle(2, 0x8A939E, 100);
+            panel.moveTo(w - 1, 1);
             panel.lineTo(w - 1, h - 1);
             panel.lineTo(1, h - 1);
         } else if (art == 5) {

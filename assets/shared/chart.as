@@ -169,6 +169,21 @@ if (_global.kvChartSeries == undefined) {
         return top;
     };
 
+    // The legend's width: its longest name and swatch, between a fifth and three tenths of the
+    // chart (at most 120 pixels); 0 while "showLegend" is off.
+    _global.kvLegendWidth = function (chart, count) {
+        if (chart.showLegend != true)
+            return 0;
+        var widest = 0;
+        for (var n = 0; n < count; n++) {
+            var name = chart.seriesNames != undefined && chart.seriesNames[n] != undefined ? chart.seriesNames[n] : "Series" + (n + 1);
+            var field = chart.kvText("kvLegend" + n, 0, 0, 200, 18, name, chart.legendTextFormat, "left");
+            widest = Math.max(widest, field.textWidth);
+        }
+        var w = chart.kvW;
+        return Math.round(Math.min(Math.min(Math.max(widest + 22, w * 0.2), w * 0.3), 120));
+    };
+
     // The legend: a swatch and a name per series down the right edge, from y.
     _global.kvChartLegend = function (chart, legendW, y, count) {
         var legend = chart.kvClip("kvLegend");
@@ -202,6 +217,17 @@ if (_global.kvChartSeries == undefined) {
         var ticks = Math.round((hi - lo) / step);
         var gridOn = chart.showHMajGrid != false && !right;
         var gridColour = chart.hMajGridColor == undefined ? 0xDDDDDD : chart.hMajGridColor;
+        // Labels across the plot that would run into each other show one in every few ticks.
+        var every = 1;
+        if (horizontal && ticks > 0) {
+            var widest = 0;
+            for (var m = 0; m <= ticks; m++) {
+                var probe = chart.kvText(prefix + m, 0, 0, 200, 18, kvShowNumber(lo + m * step, chart.formatValue),
+                                         chart.XAxisTextFormat, "center");
+                widest = Math.max(widest, probe.textWidth);
+            }
+            every = Math.max(Math.ceil((widest + 6) / (pw / ticks)), 1);
+        }
         for (var t = 0; t <= ticks; t++) {
             var v = lo + t * step, f = (v - lo) / (hi - lo);
             if (f > 1.0000001)
@@ -214,7 +240,7 @@ if (_global.kvChartSeries == undefined) {
                     grid.moveTo(gx, py);
                     grid.lineTo(gx, py + ph);
                 }
-                chart.kvText(prefix + t, gx - 30, py + ph + 2, 60, 18, label, chart.XAxisTextFormat, "center");
+                chart.kvText(prefix + t, gx - 30, py + ph + 2, 60, 18, t % every == 0 ? label : "", chart.XAxisTextFormat, "center");
             } else {
                 var gy = py + ph - f * ph;
                 if (gridOn) {
@@ -298,7 +324,7 @@ if (_global.kvChartSeries == undefined) {
         this.kvAlertRange = [lo, hi];
         var scale2 = second ? kvAxisScale(this, lo2, hi2, "Y2") : undefined;
         this.kvScale2 = scale2;
-        var legendW = this.showLegend == true ? Math.min(Math.round(w * 0.25), 120) : 0;
+        var legendW = kvLegendWidth(this, nSeries);
         var labelsW = horizontal ? Math.min(Math.round(w * 0.2), 80) : kvScaleLabelsWidth(this, scale, "kvTick", this.formatValue);
         var labels2W = second ? kvScaleLabelsWidth(this, scale2, "kvTickR", this.formatValue) : 0;
         var yTitle = kvHasText(this.YAxisTitle) ? 16 : 0, xTitle = kvHasText(this.XAxisTitle) ? 16 : 0;
@@ -461,7 +487,7 @@ if (_global.kvChartSeries == undefined) {
         this.kvScale = ys;
         this.kvScaleX = xs;
         this.kvAlertRange = [ys[0], ys[1]];
-        var legendW = this.showLegend == true ? Math.min(Math.round(w * 0.25), 120) : 0;
+        var legendW = kvLegendWidth(this, series.length);
         var labelsW = kvScaleLabelsWidth(this, ys, "kvTick", this.formatValue);
         var yTitle = kvHasText(this.YAxisTitle) ? 16 : 0, xTitle = kvHasText(this.XAxisTitle) ? 16 : 0;
         var px = labelsW + 6, py = top + 6 + yTitle, pw = w - px - legendW - 16, ph = h - py - 24 - xTitle;

@@ -46,9 +46,10 @@ _global.kvProbeRound = function (v) { return Math.round(v * 100) / 100; };
 )";
 
 // Reports the cell, the XY chart's point heights over its plot's bottom and its alert bands (by
-// point), the bubbles' radii, the stacked columns' totals and bar heights, the stacked bars'
-// widths and whether they show, the combination chart's column heights, line heights and both
-// scales, and the XY chart's points on the stage. "ready" carries the input field and the XY chart's points on the stage.
+// point), the bubbles' areas (squared radii, times 100), the stacked columns' totals and bar
+// heights, the stacked bars' widths and whether they show, the combination chart's column
+// heights, line heights and both scales, and the XY chart's points on the stage. "ready" carries
+// the input field and the XY chart's points on the stage.
 const char* kChartProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
 KVProbe.prototype = new MovieClip();
@@ -65,14 +66,14 @@ KVProbe.prototype.onEnterFrame = function () {
     }
     if (this.kvFrames < 2)
         return;
-    var plot = xy.kvPlotArea, heights = [], bands = [], onStage = [], radii = [], stacks = [], colH = [], barW = [], comboH = [], lineH = [];
+    var plot = xy.kvPlotArea, heights = [], bands = [], onStage = [], areas = [], stacks = [], colH = [], barW = [], comboH = [], lineH = [];
     for (i = 0; i < xy.kvPoints.length; i++) {
         heights.push(kvProbeRound(plot[1] + plot[3] - xy.kvPoints[i][1]));
         bands.push(xy.kvAlertIndex(xy.dataValues[1][i], i));
         onStage.push(Math.round(xy._x + xy.kvPoints[i][0]), Math.round(xy._y + xy.kvPoints[i][1]));
     }
     for (i = 0; i < bubble.kvBubbles.length; i++)
-        radii.push(kvProbeRound(bubble.kvBubbles[i][2]));
+        areas.push(kvProbeRound(bubble.kvBubbles[i][2] * bubble.kvBubbles[i][2] * 100));
     for (i = 0; i < cols.kvStacks.length; i++)
         stacks.push(cols.kvStacks[i].join(":"));
     for (i = 0; i < cols.kvBars.length; i++)
@@ -84,7 +85,7 @@ KVProbe.prototype.onEnterFrame = function () {
     var cplot = combo.kvPlotArea;
     for (i = 0; i < combo.kvPoints.length; i++)
         lineH.push(kvProbeRound(cplot[1] + cplot[3] - combo.kvPoints[i][1]));
-    var state = _root.CELL + "|" + heights.join(",") + "|" + bands.join(",") + "|" + radii.join(",") + "|" + stacks.join(",")
+    var state = _root.CELL + "|" + heights.join(",") + "|" + bands.join(",") + "|" + areas.join(",") + "|" + stacks.join(",")
                 + "|" + colH.join(",") + "|" + barW.join(",") + "," + bars._visible + "|" + comboH.join(",") + "|" + lineH.join(",")
                 + "|" + combo.kvScale.join(",") + ";" + combo.kvScale2.join(",") + "|" + cplot[3] + "|" + onStage.join(",");
     if (state != this.kvState) {
