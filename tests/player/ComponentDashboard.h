@@ -1,17 +1,19 @@
 #pragma once
 
-// The dashboards the component player checks write: components taken from the installed
-// catalogue with their default parameters, bound to cells of a small model and assembled the way
-// a published movie is, with a probe clip placed last that reports through fscommand what the
-// components show.
+// Dashboards of the installed component movies for the player checks: components taken from
+// the catalogue with their default parameters, bound to cells of a small model and written as a
+// published movie is assembled, with a probe clip (compiled ActionScript) placed last that
+// reports through fscommand what the components show.
 
 #include "model/CellBinding.h"
 #include "model/Component.h"
 #include "model/ComponentCatalog.h"
 #include "model/ParameterSet.h"
-#include "model/ValueList.h"
 #include "publish/BaseMovie.h"
+#include "publish/CollabMovie.h"
+#include "publish/ExportSettings.h"
 #include "publish/CompileModel.h"
+#include "publish/DocData.h"
 #include "publish/ComponentScripts.h"
 #include "publish/FunctionLibrary.h"
 #include "publish/ModelLink.h"
@@ -22,9 +24,9 @@
 #include "swf/SwfTags.h"
 #include "tests/player/InitClip.h"
 #include "tests/publish/PublishTestSupport.h"
-#include "tools/actionscript/ActionCheck.h"
 #include "tools/actionscript/Compiler.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -32,7 +34,7 @@
 #include <utility>
 #include <vector>
 
-namespace playertest {
+namespace dashboardtest {
 
 // The probe's source with each placeholder (CELL, CELL1, ...) named in cells replaced.
 inline void AddProbeClip(CSwfOutputMovie& movie, uint16_t id, std::string source,
@@ -56,14 +58,6 @@ inline CParameter& Find(CComponent& component, const std::string& group, const s
     return *p;
 }
 
-// Chooses one of a choice parameter's allowed texts.
-inline void SetChoice(CParameter& choice, const std::string& text)
-{
-    CValueList* list = choice.GetValueList();
-    if (!list || !model::StoreChoiceText(list->GetPrototype(), text, false))
-        throw std::runtime_error(choice.GetName() + " takes no choice " + text);
-}
-
 struct Stage {
     int width, height; // twips
     uint8_t red, green, blue;
@@ -73,7 +67,8 @@ struct Stage {
 // assembled, with the probe clip placed last.
 inline void WriteMovie(const std::filesystem::path& file, CBaseMovie& base, const std::vector<CComponent*>& components,
                 CComponentCatalog& catalog, CFunctionLibrary& library, swf::IdCounter& ids, swf::IdCounter& depths,
-                const char* probe, const std::vector<std::pair<std::string, std::string>>& cells, const Stage& stage)
+                const char* probe, const std::vector<std::pair<std::string, std::string>>& cells, const Stage& stage,
+                bool collaboration = false)
 {
     base.SetModelChanged();
     CompileModel(base, components);
@@ -98,6 +93,11 @@ inline void WriteMovie(const std::filesystem::path& file, CBaseMovie& base, cons
     const uint16_t probeId = ids.Next();
     AddProbeClip(movie, probeId, probe, cells);
     movie.AddTag(std::make_unique<CSwfPlaceObject2>(depths.Next(), probeId, CSwfMatrix(), "probe"));
+    // The collaboration clip, as a movie with real-time collaboration carries it.
+    if (collaboration) {
+        base.GetCollabMovie().PrepareBuild(depths);
+        movie.AddTag(&base.GetCollabMovie());
+    }
     movie.AddTag(&base);
     movie.AddTag(std::make_unique<CSwfShowFrame>());
     movie.WriteFile(file, stage.width, stage.height, 30.0, true);
@@ -149,14 +149,48 @@ struct Dashboard {
     std::string Cell(const char* a1) { return "V" + std::to_string(model.Id(a1)); }
 
     void Write(const std::filesystem::path& file, const char* probe,
-               const std::vector<std::pair<std::string, std::string>>& cells)
+               const std::vector<std::pair<std::string, std::string>>& cells, bool collaboration = false)
     {
         std::vector<CComponent*> components;
         for (const auto& c : owned)
             components.push_back(c.get());
         WriteMovie(file, *model.movie, components, catalog, library, model.ids, model.depths, probe, cells,
-                   {8000, 6000, 255, 255, 255});
+                   {8000, 6000, 255, 255, 255}, collaboration);
     }
 };
 
-} // namespace playertest
+// A document as the program opens it, written as a movie with the probe placed last; TOTAL in
+// the probe is replaced by the number of its components.
+inline void WriteDocumentMovie(const std::filesystem::path& document, const std::filesystem::path& file,
+                               CFunctionLibrary& library, const std::filesystem::path& install, const char* probe)
+{
+    ProcessServices installed;
+    installed.catalog = std::make_unique<CComponentCatalog>();
+    std::string error;
+    if (!installed.catalog->Load(install, &error))
+        throw std::runtime_error(error);
+    CComponentCatalog& shipped = *installed.catalog;
+    CBaseMovieModelLink link;
+    installed.functionLibrary = &library;
+    installed.modelLink = &link;
+    installed.componentScripts = &GetComponentScriptGenerator();
+    ScopedProcessServices services(std::move(installed));
+    swf::IdCounter ids{100};
+    swf::IdCounter depths{1};
+    std::unique_ptr<CBaseMovie> base = CBaseMovie::Create(install, ids, depths);
+    CDocData doc;
+    std::string version = kDocumentVersion;
+    if (!doc.Load(document.string(), version))
+        throw std::runtime_error(document.string() + ": " + doc.GetLoadError());
+    std::vector<std::unique_ptr<CComponent>> owned = doc.TakeComponents();
+    std::vector<CComponent*> components;
+    for (const auto& c : owned)
+        components.push_back(c.get());
+    std::int32_t width = 0, height = 0;
+    doc.GetStageSize(width, height);
+    const auto& paper = doc.GetPaperColor();
+    WriteMovie(file, *base, components, shipped, library, ids, depths, probe,
+               {{"TOTAL", std::to_string(components.size())}}, {width * 20, height * 20, paper[0], paper[1], paper[2]});
+}
+
+} // namespace dashboardtest

@@ -50,10 +50,6 @@
 
 namespace {
 
-using playertest::Dashboard;
-using playertest::Find;
-using playertest::WriteMovie;
-
 // Reports, whenever it changes, what each component shows: the slider's value, thumb position on
 // the stage and value text; each display's title and value text. "params" shows parameters of
 // each kind as the slider received them; "ready" carries the slider's track on the stage once the
@@ -275,6 +271,8 @@ Object.registerClass("KVProbeSymbol", KVProbe);
 
 } // namespace
 
+using namespace dashboardtest;
+
 int main(int argc, char** argv)
 {
     std::filesystem::path folder;
@@ -424,37 +422,10 @@ int main(int argc, char** argv)
                     {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("B1")}, {"CELL3", d.Cell("A2")}});
         }
         // Every shipped sample, opened as the program opens a document and written as a movie.
-        for (const auto& entry : std::filesystem::directory_iterator(install / "samples")) {
-            if (entry.path().extension() != ".vtd")
-                continue;
-            ProcessServices installed;
-            installed.catalog = std::make_unique<CComponentCatalog>();
-            if (!installed.catalog->Load(install, &error))
-                throw std::runtime_error(error);
-            CComponentCatalog& shipped = *installed.catalog;
-            CBaseMovieModelLink link;
-            installed.functionLibrary = &library;
-            installed.modelLink = &link;
-            installed.componentScripts = &GetComponentScriptGenerator();
-            ScopedProcessServices services(std::move(installed));
-            swf::IdCounter ids{100};
-            swf::IdCounter depths{1};
-            std::unique_ptr<CBaseMovie> base = CBaseMovie::Create(install, ids, depths);
-            CDocData doc;
-            std::string version = kDocumentVersion;
-            if (!doc.Load(entry.path().string(), version))
-                throw std::runtime_error(entry.path().string() + ": " + doc.GetLoadError());
-            std::vector<std::unique_ptr<CComponent>> owned = doc.TakeComponents();
-            std::vector<CComponent*> components;
-            for (const auto& c : owned)
-                components.push_back(c.get());
-            std::int32_t width = 0, height = 0;
-            doc.GetStageSize(width, height);
-            const auto& paper = doc.GetPaperColor();
-            WriteMovie(folder / (entry.path().stem().string() + ".swf"), *base, components, shipped, library, ids,
-                       depths, kSampleProbe,
-                       {{"TOTAL", std::to_string(components.size())}}, {width * 20, height * 20, paper[0], paper[1], paper[2]});
-        }
+        for (const auto& entry : std::filesystem::directory_iterator(install / "samples"))
+            if (entry.path().extension() == ".vtd")
+                WriteDocumentMovie(entry.path(), folder / (entry.path().stem().string() + ".swf"), library, install,
+                                   kSampleProbe);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "components: %s\n", e.what());
         return 1;

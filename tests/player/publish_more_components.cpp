@@ -4,11 +4,11 @@
 // what the components show; the test types into the inputs and clicks the maps.
 //
 // charts.swf: A1 = 10 (an input text). An XY chart of X B1:E1 = 1..4 and Y B2:E2 = 10, 20, A1*3,
-// 5 with alerts against the target F1 = 40; a bubble chart of X 1..3, Y 10, 20, 30 and sizes
-// B6:D6 = 10, 40, A1*9; stacked columns and stacked bars of B8:D8 = 10, 20, 30 over
-// B9:D9 = 5, -10, A1, the bars shown while G1 = IF(A1>7,"show","hide") is "show"; a combination
-// chart of columns B11:D11 = 10, 20, 30 and a line B12:D12 = 100, 200, A1*30 on a second axis,
-// with a fixed first scale of 0..50.
+// 5 with alerts against the target F1 = 40, titled H1 = "Points of "&A1; a bubble chart of X
+// 1..3, Y 10, 20, 30 and sizes B6:D6 = 10, 40, A1*9; stacked columns and stacked bars of
+// B8:D8 = 10, 20, 30 over B9:D9 = 5, -10, A1, the bars shown while G1 = IF(A1>7,"show","hide")
+// is "show"; a combination chart of columns B11:D11 = 10, 20, 30 and a line B12:D12 = 100, 200,
+// A1*30 on a second axis, with a fixed first scale of 0..50.
 // shapes.swf: A1 = 30 (a text area inserts into it); a vertical progress bar of A1 with alerts;
 // a horizontal and a vertical line; the art backgrounds 2 to 5, the fifth without its art and
 // shown while B1 = IF(A1>50,1,2) is 1.
@@ -16,6 +16,7 @@
 // (C1 = 10), inserting the chosen region's name into D1; the Europe map of E1:E2 = "DE", "FR"
 // with F1:F2 = 20, 80, inserting the chosen country's position into D2.
 
+#include "model/ValueList.h"
 #include "tests/player/ComponentDashboard.h"
 #include "tests/player/OutputFolder.h"
 #include "tests/support/TestSupport.h"
@@ -24,11 +25,18 @@
 #include <filesystem>
 #include <stdexcept>
 
-using playertest::Dashboard;
-using playertest::Find;
-using playertest::SetChoice;
+using dashboardtest::Dashboard;
+using dashboardtest::Find;
 
 namespace {
+
+// Chooses one of a choice parameter's allowed texts.
+void SetChoice(CParameter& choice, const std::string& text)
+{
+    CValueList* list = choice.GetValueList();
+    if (!list || !model::StoreChoiceText(list->GetPrototype(), text, false))
+        throw std::runtime_error(choice.GetName() + " takes no choice " + text);
+}
 
 // What every probe reports once: the box of each component on the stage ("boxes", name:x:y:w:h),
 // for the test's pictures of one component each.
@@ -48,7 +56,8 @@ _global.kvProbeRound = function (v) { return Math.round(v * 100) / 100; };
 // Reports the cell, the XY chart's point heights over its plot's bottom and its alert bands (by
 // point), the bubbles' areas (squared radii, times 100), the stacked columns' totals and bar
 // heights, the stacked bars' widths and whether they show, the combination chart's column
-// heights, line heights and both scales, and the XY chart's points on the stage. "ready" carries
+// heights, line heights and both scales, the XY chart's points on the stage and its title.
+// "ready" carries
 // the input field and the XY chart's points on the stage.
 const char* kChartProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
@@ -87,7 +96,7 @@ KVProbe.prototype.onEnterFrame = function () {
         lineH.push(kvProbeRound(cplot[1] + cplot[3] - combo.kvPoints[i][1]));
     var state = _root.CELL + "|" + heights.join(",") + "|" + bands.join(",") + "|" + areas.join(",") + "|" + stacks.join(",")
                 + "|" + colH.join(",") + "|" + barW.join(",") + "," + bars._visible + "|" + comboH.join(",") + "|" + lineH.join(",")
-                + "|" + combo.kvScale.join(",") + ";" + combo.kvScale2.join(",") + "|" + cplot[3] + "|" + onStage.join(",");
+                + "|" + combo.kvScale.join(",") + ";" + combo.kvScale2.join(",") + "|" + cplot[3] + "|" + onStage.join(",") + "|" + xy.kvFields.kvTitle;
     if (state != this.kvState) {
         this.kvState = state;
         fscommand("state", state);
@@ -201,6 +210,7 @@ int main(int argc, char** argv)
             d.model.Number("C9", -10);
             d.model.Formula("D9", "A1+0");
             d.model.Formula("G1", "IF(A1>7,\"show\",\"hide\")");
+            d.model.Formula("H1", "\"Points of \"&A1");
             d.model.Number("B11", 10);
             d.model.Number("C11", 20);
             d.model.Number("D11", 30);
@@ -217,6 +227,7 @@ int main(int argc, char** argv)
             xy.SetName("Chart");
             d.Bind(xy, "General", "dataValues", "B1", "E2");
             Find(xy, "Alerts", "alertsEnabled").SetBool(true);
+            d.Bind(xy, "General", "chartTitle", "H1", "H1");
             d.Bind(xy, "Alerts", "target", "F1", "F1");
             CComponent& bubble = d.Add("KVBubbleChartSymbol", 5400, 100, 2600, 1900);
             d.Bind(bubble, "General", "dataValues", "B4", "D6");

@@ -83,10 +83,11 @@ try {
     });
     // A1 | XY heights | XY bands | bubble areas | stacks | stacked column heights | stacked bar
     // widths, shown | combo column heights | combo line heights | combo scales | combo plot height
-    // | XY points on the stage
+    // | XY points on the stage | XY title
     const states = reports(charts, "state");
     const [first, last] = [states[0], states.at(-1)];
     expect("cell at start and after typing", [part(first, 0), part(last, 0)].join(" then "), "10 then 5");
+    expect("title from a formula cell", [part(first, 12), part(last, 12)].join(" then "), "Points of 10 then Points of 5");
     // Y values 10, 20, 30, 5; then 10, 20, 15, 5.
     expect("XY point heights at start", first && proportions(part(first, 1)), "1,2,3,0.5");
     expect("XY point heights after", last && proportions(part(last, 1)), "1,2,1.5,0.5");
