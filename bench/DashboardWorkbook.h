@@ -3,9 +3,9 @@
 #pragma once
 
 #include "publish/ModelNetwork.h"
-#include "sheet/CellModel.h"
-#include "sheet/CellRef.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellRef.h"
+#include "sheet/cells/VariableTable.h"
 
 #include <string>
 #include <vector>

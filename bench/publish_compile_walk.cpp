@@ -4,9 +4,9 @@
 #include "bench/BenchTiming.h"
 #include "bench/DashboardWorkbook.h"
 #include "publish/ModelNetwork.h"
-#include "sheet/CellModel.h"
-#include "sheet/CellValueMap.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellValueMap.h"
+#include "sheet/cells/VariableTable.h"
 
 #include <benchmark/benchmark.h>
 

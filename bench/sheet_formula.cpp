@@ -1,11 +1,11 @@
 // Parsing formulas of the shapes workbooks hold, and ordering calculation networks; the
 // ordering's time per node must stay flat from 10k to 100k nodes.
-#include "sheet/CellModel.h"
-#include "sheet/ExprNodes.h"
-#include "sheet/FormulaNode.h"
-#include "sheet/FormulaParser.h"
-#include "sheet/ModelVariable.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/formula/ExprNodes.h"
+#include "sheet/formula/FormulaNode.h"
+#include "sheet/formula/FormulaParser.h"
+#include "sheet/formula/ModelVariable.h"
+#include "sheet/cells/VariableTable.h"
 
 #include <benchmark/benchmark.h>
 

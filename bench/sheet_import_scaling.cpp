@@ -1,9 +1,9 @@
 // How the import grows with what a workbook holds: sheets, and cells that hold nothing. Each
 // size is measured against the others in the same run, and the fitted complexity is printed;
 // a lookup that scans all sheets, or a cell kept for nothing, shows as a worse than linear fit.
-#include "sheet/CellModel.h"
-#include "sheet/WorkbookImport.h"
-#include "sheet/XlsxReader.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/workbook/WorkbookImport.h"
+#include "sheet/workbook/XlsxReader.h"
 #include "tests/sheet/XlsxTestPackages.h"
 
 #include <benchmark/benchmark.h>

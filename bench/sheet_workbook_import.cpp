@@ -1,9 +1,9 @@
 // Import of a workbook file into a fresh cell model, as the import worker does it. The
 // workbook is named by VANTOREL_BENCH_WORKBOOK (tools/bench-import.sh makes one and compares
 // the time with a spreadsheet program's own conversion of the same file).
-#include "sheet/CellModel.h"
-#include "sheet/WorkbookImport.h"
-#include "sheet/XlsxReader.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/workbook/WorkbookImport.h"
+#include "sheet/workbook/XlsxReader.h"
 
 #include <benchmark/benchmark.h>
 

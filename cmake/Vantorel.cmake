@@ -86,14 +86,14 @@ pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
 # Everything, for programs that sit above all layers (tools, benchmarks, fuzz targets, player
 # test movie makers).
 function(vantorel_link_all target)
-  target_link_libraries(${target} PRIVATE pages propui app publish sheet model swf platform vantorel_options)
+  target_link_libraries(${target} PRIVATE app pages propui platform publish sheet model swf base vantorel_options)
 endfunction()
 
 # Links a program named <library>_<rest> with that library only, so that a half-built
 # neighbour never breaks it; a program whose name starts with no library gets everything.
 # The tool libraries (tools/<name>/ with a library of their own) count as libraries here.
 function(vantorel_link_by_name target stem)
-  set(layers platform swf model sheet publish app propui pages actionscript)
+  set(layers base swf model sheet publish platform propui pages app actionscript)
   string(REGEX MATCH "^[a-z]+" lib ${stem})
   if(lib IN_LIST layers)
     target_link_libraries(${target} PRIVATE ${lib})

@@ -1,11 +1,11 @@
 // The document reader, from arbitrary bytes after a valid version header, against a small
 // component catalogue and a base movie made once.
 #include "model/ComponentCatalog.h"
-#include "platform/services/Services.h"
+#include "base/Services.h"
 #include "publish/DocData.h"
 #include "publish/ModelLink.h"
 #include "publish/TempFiles.h"
-#include "sheet/ProcessServices.h"
+#include "sheet/host/ProcessServices.h"
 
 #include "tests/publish/PublishTestSupport.h"
 #include "tests/support/ComponentFixture.h"

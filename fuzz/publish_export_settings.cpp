@@ -3,7 +3,7 @@
 #include "model/ModelError.h"
 #include "model/RecordStream.h"
 #include "publish/ExportSettings.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/VariableTable.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,10 +1,10 @@
 // Scanner, parser and compiler of spreadsheet formulas on arbitrary text.
-#include "sheet/CellModel.h"
-#include "sheet/ExprNodes.h"
-#include "sheet/FormulaParser.h"
-#include "sheet/FormulaScanner.h"
-#include "sheet/ModelVariable.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/formula/ExprNodes.h"
+#include "sheet/formula/FormulaParser.h"
+#include "sheet/formula/FormulaScanner.h"
+#include "sheet/formula/ModelVariable.h"
+#include "sheet/cells/VariableTable.h"
 #include "swf/ActionList.h"
 
 #include <cstddef>

@@ -1,11 +1,11 @@
 // Readers of the spreadsheet model's document records on arbitrary bytes.
 #include "model/ModelError.h"
 #include "model/RecordStream.h"
-#include "sheet/CellModel.h"
-#include "sheet/CellValueMap.h"
-#include "sheet/FormulaNode.h"
-#include "sheet/SheetRecords.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellValueMap.h"
+#include "sheet/formula/FormulaNode.h"
+#include "sheet/cells/SheetRecords.h"
+#include "sheet/cells/VariableTable.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,13 +2,13 @@
 // workbook, never a crash, an over-read or an allocation beyond its limits. A package that
 // reads is also written back with a cell changed, since values are exported into copies of
 // the same user workbooks.
-#include "sheet/CellModel.h"
-#include "sheet/WorkbookError.h"
-#include "sheet/WorkbookImport.h"
-#include "sheet/XlsxAddress.h"
-#include "sheet/XlsxNumberFormats.h"
-#include "sheet/XlsxReader.h"
-#include "sheet/XlsxWriter.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/workbook/WorkbookError.h"
+#include "sheet/workbook/WorkbookImport.h"
+#include "sheet/workbook/XlsxAddress.h"
+#include "sheet/workbook/XlsxNumberFormats.h"
+#include "sheet/workbook/XlsxReader.h"
+#include "sheet/workbook/XlsxWriter.h"
 
 #include <unistd.h>
 

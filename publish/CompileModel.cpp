@@ -10,10 +10,10 @@
 #include "model/Trace.h"
 #include "publish/BaseMovie.h"
 #include "publish/ExportSettings.h"
-#include "sheet/CellModel.h"
-#include "sheet/CellValueMap.h"
-#include "sheet/Range.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellValueMap.h"
+#include "sheet/cells/Range.h"
+#include "sheet/cells/VariableTable.h"
 
 #include <functional>
 

@@ -3,12 +3,12 @@
 #include "publish/BaseMovie.h"
 
 #include "model/TextUtil.h"
-#include "sheet/CellModel.h"
-#include "sheet/ExprNodes.h"
-#include "sheet/FormulaNode.h"
-#include "sheet/ModelVariable.h"
-#include "sheet/Range.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/formula/ExprNodes.h"
+#include "sheet/formula/FormulaNode.h"
+#include "sheet/formula/ModelVariable.h"
+#include "sheet/cells/Range.h"
+#include "sheet/cells/VariableTable.h"
 
 #include <fstream>
 

@@ -10,13 +10,13 @@
 #include "publish/CompileModel.h"
 #include "publish/DocWriter.h"
 #include "publish/ExportSettings.h"
-#include "sheet/CellModel.h"
-#include "sheet/Range.h"
-#include "sheet/RangeText.h"
-#include "sheet/VariableTable.h"
-#include "sheet/WorkbookError.h"
-#include "sheet/WorkbookImport.h"
-#include "sheet/XlsxReader.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/cells/Range.h"
+#include "sheet/cells/RangeText.h"
+#include "sheet/cells/VariableTable.h"
+#include "sheet/workbook/WorkbookError.h"
+#include "sheet/workbook/WorkbookImport.h"
+#include "sheet/workbook/XlsxReader.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,7 +9,7 @@
 #include "publish/DocFile.h"
 #include "publish/ExportSettings.h"
 #include "publish/TempFiles.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/VariableTable.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,7 +3,7 @@
 #include "model/BindingLink.h"
 #include "model/ModelError.h"
 #include "model/RecordStream.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/VariableTable.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sheet/CellRef.h"
+#include "sheet/cells/CellRef.h"
 
 #include <cstdint>
 #include <memory>

@@ -2,7 +2,7 @@
 
 #include "model/TextUtil.h"
 #include "model/Trace.h"
-#include "sheet/CallingConvention.h"
+#include "sheet/formula/CallingConvention.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfError.h"
 #include "swf/SwfMovie.h"

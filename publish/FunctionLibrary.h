@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sheet/FunctionLibraryHook.h"
+#include "sheet/formula/FunctionLibraryHook.h"
 #include "swf/SwfObject.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "publish/Json.h"
 
-#include "platform/services/TextCodes.h"
+#include "base/TextCodes.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,10 +1,10 @@
 #include "publish/ModelLink.h"
 
 #include "publish/BaseMovie.h"
-#include "sheet/CellModel.h"
-#include "sheet/ModelVariable.h"
-#include "sheet/Range.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/formula/ModelVariable.h"
+#include "sheet/cells/Range.h"
+#include "sheet/cells/VariableTable.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "publish/ModelNetwork.h"
 
 #include "model/Trace.h"
-#include "sheet/CellModel.h"
-#include "sheet/CellValueMap.h"
-#include "sheet/ExprNodes.h"
-#include "sheet/FormulaParser.h"
-#include "sheet/ModelVariable.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellValueMap.h"
+#include "sheet/formula/ExprNodes.h"
+#include "sheet/formula/FormulaParser.h"
+#include "sheet/formula/ModelVariable.h"
+#include "sheet/cells/VariableTable.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sheet/FormulaNode.h"
+#include "sheet/formula/FormulaNode.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,10 +4,10 @@
 #include "model/ModelError.h"
 #include "model/RecordStream.h"
 #include "publish/BaseMovie.h"
-#include "sheet/CellModel.h"
-#include "sheet/CellValueMap.h"
-#include "sheet/SheetRecords.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellValueMap.h"
+#include "sheet/cells/SheetRecords.h"
+#include "sheet/cells/VariableTable.h"
 
 #include <string>
 

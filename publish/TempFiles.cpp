@@ -1,6 +1,6 @@
 #include "publish/TempFiles.h"
 
-#include "platform/services/Services.h"
+#include "base/Services.h"
 
 #include <algorithm>
 #include <cstdio>

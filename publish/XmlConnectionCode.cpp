@@ -2,7 +2,7 @@
 
 #include "publish/ExportRecord.h"
 #include "publish/ExportSettings.h"
-#include "sheet/CellRef.h"
+#include "sheet/cells/CellRef.h"
 #include "swf/ActionEmitter.h"
 #include "swf/SwfDoAction.h"
 

@@ -2,7 +2,7 @@
 
 #include "platform/drawing/DC.h"
 #include "platform/drawing/Font.h"
-#include "platform/services/TextCodes.h"
+#include "base/TextCodes.h"
 
 #include <algorithm>
 

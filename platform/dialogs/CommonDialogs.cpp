@@ -2,7 +2,7 @@
 
 #include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/MessageBox.h"
-#include "platform/services/ServiceSlot.h"
+#include "base/ServiceSlot.h"
 #include "platform/window/Screen.h"
 #include "platform/window/Wnd.h"
 

@@ -1,6 +1,6 @@
 #include "platform/dialogs/MessageBox.h"
 
-#include "platform/services/ServiceSlot.h"
+#include "base/ServiceSlot.h"
 
 #include <utility>
 

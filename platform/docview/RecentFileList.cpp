@@ -5,7 +5,7 @@
 
 #include "platform/window/CmdUI.h"
 #include "platform/docview/Menu.h"
-#include "platform/services/Profile.h"
+#include "base/Profile.h"
 
 CRecentFileList::CRecentFileList(UINT nStart, std::string section, std::string entryFormat, int nSize,
                                  int nMaxDispLen)

@@ -1,6 +1,6 @@
 #include "platform/docview/Resources.h"
 
-#include "platform/services/ServiceSlot.h"
+#include "base/ServiceSlot.h"
 
 #include <memory>
 

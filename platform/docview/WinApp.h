@@ -13,7 +13,7 @@
 #include "platform/window/CmdTarget.h"
 #include "platform/window/MessageQueue.h"
 #include "platform/window/Messages.h"
-#include "platform/services/Profile.h"
+#include "base/Profile.h"
 
 class CWnd;
 class CDocument;

@@ -1,6 +1,6 @@
 #include "platform/services/ObjectFactory.h"
 
-#include "platform/services/ServiceSlot.h"
+#include "base/ServiceSlot.h"
 
 #include <exception>
 

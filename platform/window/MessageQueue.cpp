@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/services/Clock.h"
+#include "base/Clock.h"
 
 void CMessageQueue::Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -4,9 +4,9 @@
 
 #include "publish/ModelNetwork.h"
 #include "publish/ModelScript.h"
-#include "sheet/CellRef.h"
-#include "sheet/Range.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/CellRef.h"
+#include "sheet/cells/Range.h"
+#include "sheet/cells/VariableTable.h"
 #include "swf/Actions.h"
 #include "tests/player/PlayerReport.h"
 

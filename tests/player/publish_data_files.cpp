@@ -3,7 +3,7 @@
 // through fscommand("V<id>", value), then "done".
 
 #include "publish/DataFiles.h"
-#include "sheet/ExprNodes.h"
+#include "sheet/formula/ExprNodes.h"
 #include "swf/ActionEmitter.h"
 #include "swf/Actions.h"
 #include "swf/SwfDoAction.h"

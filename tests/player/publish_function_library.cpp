@@ -4,12 +4,12 @@
 // reports each formula's value through fscommand("C<row>", value), then "done".
 
 #include "publish/FunctionLibrary.h"
-#include "sheet/CellModel.h"
-#include "sheet/CellRef.h"
-#include "sheet/ExprNodes.h"
-#include "sheet/FormulaNode.h"
-#include "sheet/ModelVariable.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellRef.h"
+#include "sheet/formula/ExprNodes.h"
+#include "sheet/formula/FormulaNode.h"
+#include "sheet/formula/ModelVariable.h"
+#include "sheet/cells/VariableTable.h"
 #include "swf/ActionEmitter.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfMovie.h"

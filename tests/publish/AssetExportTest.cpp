@@ -5,7 +5,7 @@
 #include "model/ParameterKinds.h"
 #include "model/ParameterSet.h"
 #include "publish/DocData.h"
-#include "sheet/ProcessServices.h"
+#include "sheet/host/ProcessServices.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfPlaceObject2.h"

@@ -1,8 +1,8 @@
 #include "publish/DataFiles.h"
 
-#include "sheet/CellModel.h"
-#include "sheet/ExprNodes.h"
-#include "sheet/Range.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/formula/ExprNodes.h"
+#include "sheet/cells/Range.h"
 #include "tests/publish/PublishTestSupport.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,6 +1,6 @@
 #include "model/ModelError.h"
 #include "model/PropertyMap.h"
-#include "platform/services/Services.h"
+#include "base/Services.h"
 #include "publish/CustomColors.h"
 #include "publish/DocData.h"
 #include "publish/DocFile.h"

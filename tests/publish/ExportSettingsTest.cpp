@@ -1,7 +1,7 @@
 #include "publish/ExportSettings.h"
 #include "model/ModelError.h"
 #include "model/RecordStream.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/VariableTable.h"
 
 #include <gtest/gtest.h>
 

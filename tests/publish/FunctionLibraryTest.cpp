@@ -1,6 +1,6 @@
 #include "publish/FunctionLibrary.h"
 
-#include "sheet/FunctionLibraryHook.h"
+#include "sheet/formula/FunctionLibraryHook.h"
 #include "swf/Actions.h"
 #include "swf/AssetCipher.h"
 #include "swf/SwfDoAction.h"

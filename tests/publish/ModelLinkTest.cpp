@@ -9,9 +9,9 @@
 #include "model/ParameterSet.h"
 #include "publish/BaseMovie.h"
 #include "publish/CompileModel.h"
-#include "sheet/CellValueMap.h"
-#include "sheet/ProcessServices.h"
-#include "sheet/Range.h"
+#include "sheet/cells/CellValueMap.h"
+#include "sheet/host/ProcessServices.h"
+#include "sheet/cells/Range.h"
 #include "tests/publish/PublishTestSupport.h"
 
 #include <gtest/gtest.h>

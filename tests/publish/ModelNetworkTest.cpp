@@ -1,6 +1,6 @@
 #include "publish/ModelNetwork.h"
 #include "publish/BaseMovie.h"
-#include "sheet/CellValueMap.h"
+#include "sheet/cells/CellValueMap.h"
 #include "tests/publish/PublishTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 
 #include "model/BindingLink.h"
 #include "publish/ExportSettings.h"
-#include "sheet/CellValueMap.h"
-#include "sheet/ModelVariable.h"
-#include "sheet/Range.h"
+#include "sheet/cells/CellValueMap.h"
+#include "sheet/formula/ModelVariable.h"
+#include "sheet/cells/Range.h"
 #include "swf/Actions.h"
 #include "swf/SwfDoAction.h"
 #include "tests/publish/PublishTestSupport.h"

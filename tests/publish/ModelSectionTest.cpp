@@ -1,7 +1,7 @@
 #include "model/ModelError.h"
 #include "model/RecordStream.h"
 #include "publish/BaseMovie.h"
-#include "sheet/CellValueMap.h"
+#include "sheet/cells/CellValueMap.h"
 #include "tests/publish/PublishTestSupport.h"
 
 #include <gtest/gtest.h>

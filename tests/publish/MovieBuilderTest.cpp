@@ -10,7 +10,7 @@
 #include "publish/ExportSettings.h"
 #include "publish/FunctionLibrary.h"
 #include "publish/ModelLink.h"
-#include "sheet/ProcessServices.h"
+#include "sheet/host/ProcessServices.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfWriter.h"
 #include "swf/TagLoader.h"

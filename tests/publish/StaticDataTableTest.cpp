@@ -5,7 +5,7 @@
 #include "model/Parameter.h"
 #include "model/ParameterKinds.h"
 #include "model/ParameterSet.h"
-#include "sheet/Range.h"
+#include "sheet/cells/Range.h"
 #include "swf/ActionList.h"
 #include "swf/Actions.h"
 #include "tests/support/ActionText.h"

@@ -1,7 +1,7 @@
 #include "publish/XmlConnectionCode.h"
 #include "publish/ExportRecord.h"
 #include "publish/ExportSettings.h"
-#include "sheet/CellRef.h"
+#include "sheet/cells/CellRef.h"
 #include "swf/Actions.h"
 #include "swf/SwfDoAction.h"
 #include "tests/support/ActionText.h"

@@ -1,6 +1,6 @@
-#include "sheet/CellRef.h"
-#include "sheet/Range.h"
-#include "sheet/VariableTable.h"
+#include "sheet/cells/CellRef.h"
+#include "sheet/cells/Range.h"
+#include "sheet/cells/VariableTable.h"
 
 #include <gtest/gtest.h>
 

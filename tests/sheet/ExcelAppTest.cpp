@@ -1,10 +1,10 @@
-#include "sheet/ExcelApp.h"
-#include "sheet/CellModel.h"
-#include "sheet/CellRef.h"
-#include "sheet/CellValueMap.h"
-#include "sheet/VariableTable.h"
-#include "sheet/WorkbookError.h"
-#include "sheet/XlsxReader.h"
+#include "sheet/host/ExcelApp.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellRef.h"
+#include "sheet/cells/CellValueMap.h"
+#include "sheet/cells/VariableTable.h"
+#include "sheet/workbook/WorkbookError.h"
+#include "sheet/workbook/XlsxReader.h"
 #include "tests/sheet/XlsxTestPackages.h"
 
 #include <cstdint>

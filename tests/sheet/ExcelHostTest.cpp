@@ -1,11 +1,11 @@
-#include "sheet/ExcelHost.h"
-#include "sheet/CellModel.h"
-#include "sheet/FormulaParser.h"
-#include "sheet/Range.h"
+#include "sheet/host/ExcelHost.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/formula/FormulaParser.h"
+#include "sheet/cells/Range.h"
 #include "tests/support/ScriptedRangePicker.h"
-#include "sheet/VariableTable.h"
-#include "sheet/WorkbookImport.h"
-#include "sheet/XlsxReader.h"
+#include "sheet/cells/VariableTable.h"
+#include "sheet/workbook/WorkbookImport.h"
+#include "sheet/workbook/XlsxReader.h"
 #include "tests/sheet/XlsxTestPackages.h"
 
 #include <cstdint>

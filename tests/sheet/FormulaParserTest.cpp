@@ -1,8 +1,8 @@
-#include "sheet/FormulaParser.h"
-#include "sheet/CellModel.h"
-#include "sheet/FormulaScanner.h"
-#include "sheet/ModelVariable.h"
-#include "sheet/VariableTable.h"
+#include "sheet/formula/FormulaParser.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/formula/FormulaScanner.h"
+#include "sheet/formula/ModelVariable.h"
+#include "sheet/cells/VariableTable.h"
 
 #include "SheetTestSupport.h"
 

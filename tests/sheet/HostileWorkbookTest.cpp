@@ -2,11 +2,11 @@
 // is imported (or written back) in a child process that must end within a time and memory
 // limit with a model or a clear message. The limits are watched from outside, so they hold
 // under the sanitizers too, where address-space limits do not work.
-#include "sheet/CellModel.h"
-#include "sheet/WorkbookError.h"
-#include "sheet/WorkbookImport.h"
-#include "sheet/XlsxReader.h"
-#include "sheet/XlsxWriter.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/workbook/WorkbookError.h"
+#include "sheet/workbook/WorkbookImport.h"
+#include "sheet/workbook/XlsxReader.h"
+#include "sheet/workbook/XlsxWriter.h"
 #include "tests/sheet/XlsxTestPackages.h"
 
 #include <cstdint>

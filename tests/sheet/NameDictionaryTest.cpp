@@ -1,4 +1,4 @@
-#include "sheet/NameDictionary.h"
+#include "sheet/cells/NameDictionary.h"
 #include "sheet/AsciiCase.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-#include "sheet/ProcessServices.h"
+#include "sheet/host/ProcessServices.h"
 
 #include "model/Component.h"
 #include "model/ComponentCatalog.h"
 #include "model/ModelHooks.h"
-#include "sheet/FunctionLibraryHook.h"
+#include "sheet/formula/FunctionLibraryHook.h"
 #include "swf/SwfTrace.h"
 
 #include <gtest/gtest.h>

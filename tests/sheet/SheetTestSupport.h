@@ -1,8 +1,8 @@
 #pragma once
 
-#include "sheet/ModelVariable.h"
-#include "sheet/Range.h"
-#include "sheet/VariableTable.h"
+#include "sheet/formula/ModelVariable.h"
+#include "sheet/cells/Range.h"
+#include "sheet/cells/VariableTable.h"
 
 #include <sstream>
 #include <string>

@@ -1,7 +1,7 @@
-#include "sheet/XlsxReader.h"
-#include "sheet/WorkbookError.h"
-#include "sheet/XlsxAddress.h"
-#include "sheet/XlsxNumberFormats.h"
+#include "sheet/workbook/XlsxReader.h"
+#include "sheet/workbook/WorkbookError.h"
+#include "sheet/workbook/XlsxAddress.h"
+#include "sheet/workbook/XlsxNumberFormats.h"
 #include "tests/sheet/XlsxTestPackages.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "sheet/XlsxWriter.h"
-#include "sheet/WorkbookError.h"
-#include "sheet/XlsxPackage.h"
-#include "sheet/XlsxReader.h"
+#include "sheet/workbook/XlsxWriter.h"
+#include "sheet/workbook/WorkbookError.h"
+#include "sheet/workbook/XlsxPackage.h"
+#include "sheet/workbook/XlsxReader.h"
 #include "tests/sheet/XlsxTestPackages.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sheet/RangePicker.h"
+#include "sheet/host/RangePicker.h"
 
 #include <deque>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/services/Clock.h"
+#include "base/Clock.h"
 #include "platform/window/Input.h"
 #include "platform/docview/Menu.h"
 #include "platform/dialogs/MessageBox.h"

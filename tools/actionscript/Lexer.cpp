@@ -1,6 +1,6 @@
 #include "tools/actionscript/Lexer.h"
 
-#include "platform/services/TextCodes.h"
+#include "base/TextCodes.h"
 
 #include <array>
 #include <charconv>

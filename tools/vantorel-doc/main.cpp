@@ -11,7 +11,7 @@
 #include "publish/DocData.h"
 #include "publish/ExportRecord.h"
 #include "publish/ModelLink.h"
-#include "sheet/ProcessServices.h"
+#include "sheet/host/ProcessServices.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfMovie.h"
 #include "swf/SwfSprite.h"

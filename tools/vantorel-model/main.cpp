@@ -5,14 +5,14 @@
 //   vantorel-model <workbook.xlsx>
 
 #include "publish/ModelNetwork.h"
-#include "sheet/CellModel.h"
-#include "sheet/CellValueMap.h"
-#include "sheet/FormulaNode.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellValueMap.h"
+#include "sheet/formula/FormulaNode.h"
 #include "sheet/MessageText.h"
-#include "sheet/VariableTable.h"
-#include "sheet/WorkbookError.h"
-#include "sheet/WorkbookImport.h"
-#include "sheet/XlsxReader.h"
+#include "sheet/cells/VariableTable.h"
+#include "sheet/workbook/WorkbookError.h"
+#include "sheet/workbook/WorkbookImport.h"
+#include "sheet/workbook/XlsxReader.h"
 #include "swf/ActionList.h"
 
 #include <cstdio>

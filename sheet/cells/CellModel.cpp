@@ -1,0 +1,259 @@
+#include "sheet/cells/CellModel.h"
+
+#include "sheet/AsciiCase.h"
+#include "sheet/formula/FormulaParser.h"
+#include "sheet/formula/ModelVariable.h"
+#include "sheet/cells/VariableTable.h"
+
+#include <algorithm>
+#include <charconv>
+
+CCellModel::CCellModel() = default;
+CCellModel::~CCellModel() = default;
+
+std::optional<std::size_t> CCellModel::FindSheetIndex(std::string_view name) const
+{
+    auto exact = exactSheetIndex_.find(name);
+    if (exact != exactSheetIndex_.end())
+        return exact->second;
+    // No two sheets differ only in case, so the folded name finds the one sheet.
+    auto it = sheetIndex_.find(sheet::UpperAscii(name));
+    if (it == sheetIndex_.end())
+        return std::nullopt;
+    return it->second;
+}
+
+CCellModel::SheetInfo* CCellModel::FindSheetInfo(std::string_view name)
+{
+    std::optional<std::size_t> index = FindSheetIndex(name);
+    return index ? &sheets_[*index] : nullptr;
+}
+
+CCellModel::SheetInfo& CCellModel::AddSheetInfo(const std::string& name)
+{
+    sheetIndex_.emplace(sheet::UpperAscii(name), sheets_.size());
+    exactSheetIndex_.emplace(name, sheets_.size());
+    sheets_.push_back(SheetInfo{name});
+    return sheets_.back();
+}
+
+const CCellModel::SheetInfo* CCellModel::FindSheetInfo(std::string_view name) const
+{
+    return const_cast<CCellModel*>(this)->FindSheetInfo(name);
+}
+
+const CCellData* CCellModel::FindCell(std::string_view sheet, int row, int column) const
+{
+    // The workbook ignores the case of sheet names; cells are kept under the stored spelling.
+    std::optional<std::size_t> index = FindSheetIndex(sheet);
+    if (!index || row < 1 || row > kMaxSheetRow || column < 1 || column > kMaxSheetColumn)
+        return nullptr;
+    auto it = cells_.find(CellPlaceKey(*index, row, column));
+    return it == cells_.end() ? nullptr : &it->second;
+}
+
+void CCellModel::AddSheet(const std::string& name)
+{
+    auto lock = Lock();
+    if (!FindSheetInfo(name))
+        AddSheetInfo(name);
+}
+
+std::vector<std::string> CCellModel::GetSheetNames() const
+{
+    auto lock = Lock();
+    std::vector<std::string> names;
+    for (const SheetInfo& info : sheets_)
+        names.push_back(info.name);
+    return names;
+}
+
+std::optional<std::string> CCellModel::FindSheet(std::string_view name) const
+{
+    auto lock = Lock();
+    const SheetInfo* info = FindSheetInfo(name);
+    if (!info)
+        return std::nullopt;
+    return info->name;
+}
+
+int CCellModel::GetLastRow(const std::string& sheet) const
+{
+    auto lock = Lock();
+    const SheetInfo* info = FindSheetInfo(sheet);
+    return info ? info->lastRow : 0;
+}
+
+int CCellModel::GetLastColumn(const std::string& sheet) const
+{
+    auto lock = Lock();
+    const SheetInfo* info = FindSheetInfo(sheet);
+    return info ? info->lastColumn : 0;
+}
+
+bool CCellModel::SetCell(const std::string& sheet, int row, int column, CCellData data)
+{
+    if (row < 1 || row > kMaxSheetRow || column < 1 || column > kMaxSheetColumn)
+        return false;
+    auto lock = Lock();
+    SheetInfo* info = FindSheetInfo(sheet);
+    if (!info)
+        info = &AddSheetInfo(sheet);
+    info->lastRow = std::max(info->lastRow, row);
+    info->lastColumn = std::max(info->lastColumn, column);
+    cells_[CellPlaceKey(static_cast<std::size_t>(info - sheets_.data()), row, column)] = std::move(data);
+    return true;
+}
+
+std::optional<CCellData> CCellModel::GetCell(const std::string& sheet, int row, int column) const
+{
+    auto lock = Lock();
+    const CCellData* data = FindCell(sheet, row, column);
+    if (!data)
+        return std::nullopt;
+    return *data;
+}
+
+std::size_t CCellModel::GetCellCount() const
+{
+    auto lock = Lock();
+    return cells_.size();
+}
+
+void CCellModel::ReserveCells(std::size_t count)
+{
+    auto lock = Lock();
+    cells_.reserve(count);
+}
+
+void CCellModel::ForEachCell(const std::function<void(const CCellRef&, const CCellData&)>& visit) const
+{
+    auto lock = Lock();
+    // Sheets by name, then rows and columns: keys in which the sheet's place in name order
+    // stands for the sheet sort the cells into that order.
+    std::vector<std::size_t> byName(sheets_.size());
+    for (std::size_t i = 0; i < byName.size(); ++i)
+        byName[i] = i;
+    std::sort(byName.begin(), byName.end(),
+              [this](std::size_t a, std::size_t b) { return sheets_[a].name < sheets_[b].name; });
+    std::vector<std::size_t> rank(sheets_.size());
+    for (std::size_t i = 0; i < byName.size(); ++i)
+        rank[byName[i]] = i;
+    std::vector<std::pair<std::uint64_t, const CCellData*>> ordered;
+    ordered.reserve(cells_.size());
+    for (const auto& [key, data] : cells_)
+        ordered.emplace_back(CellPlaceKey(rank[CellPlaceSheet(key)], CellPlaceRow(key), CellPlaceColumn(key)),
+                             &data);
+    std::sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [key, data] : ordered)
+        visit(CCellRef(sheets_[byName[CellPlaceSheet(key)]].name, CellPlaceRow(key), CellPlaceColumn(key)),
+              *data);
+}
+
+bool CCellModel::HasFormula(const CCellRef& cell) const
+{
+    auto lock = Lock();
+    const CCellData* data = FindCell(cell.sheet, cell.row, cell.column);
+    return data && !data->formula.empty();
+}
+
+std::unique_ptr<CModelVariable> CCellModel::ParseCellFormula(const CCellRef& cell, CVariableTable& table,
+                                                             FormulaError* error) const
+{
+    std::string formula;
+    {
+        auto lock = Lock();
+        const CCellData* data = FindCell(cell.sheet, cell.row, cell.column);
+        if (!data || data->formula.empty()) {
+            if (error)
+                *error = FormulaError{"the cell holds no formula", 0};
+            return nullptr;
+        }
+        formula = data->formula;
+    }
+    FormulaContext context;
+    context.sheet = cell.sheet;
+    context.table = &table;
+    context.model = this;
+    return CFormulaParser::Parse(formula, context, error);
+}
+
+std::unique_ptr<CModelVariable> CCellModel::MakeConstantNode(const CCellRef& cell) const
+{
+    auto lock = Lock();
+    const CCellData* data = FindCell(cell.sheet, cell.row, cell.column);
+    if (!data || (data->valueText.empty() && data->typeName != CellType::Text))
+        return nullptr;
+    if (data->typeName == CellType::Number || data->typeName == CellType::DateTime) {
+        double value = 0;
+        const char* first = data->valueText.data();
+        const char* last = first + data->valueText.size();
+        auto result = std::from_chars(first, last, value);
+        if (result.ec == std::errc() && result.ptr == last)
+            return CModelVariable::MakeNumber(value);
+    } else if (data->typeName == CellType::Boolean) {
+        if (sheet::EqualNoCaseAscii(data->valueText, "TRUE") || data->valueText == "1")
+            return CModelVariable::MakeBoolean(true);
+        if (sheet::EqualNoCaseAscii(data->valueText, "FALSE") || data->valueText == "0")
+            return CModelVariable::MakeBoolean(false);
+    }
+    return CModelVariable::CModelVariableFromText(data->valueText);
+}
+
+void CCellModel::ClearChangedFlags()
+{
+    auto lock = Lock();
+    for (auto& entry : cells_)
+        entry.second.changed = false;
+}
+
+void CCellModel::SetDefinedName(const std::string& name, const std::string& definition)
+{
+    auto lock = Lock();
+    definedNames_.Set(name, definition);
+}
+
+std::optional<std::string> CCellModel::FindDefinedName(std::string_view name) const
+{
+    auto lock = Lock();
+    return definedNames_.Find(name);
+}
+
+std::vector<std::pair<std::string, std::string>> CCellModel::GetDefinedNames() const
+{
+    auto lock = Lock();
+    return definedNames_.List();
+}
+
+void CCellModel::SetNamedValue(const std::string& name, const std::string& value)
+{
+    auto lock = Lock();
+    namedValues_[name] = value;
+}
+
+std::optional<std::string> CCellModel::GetNamedValue(const std::string& name) const
+{
+    auto lock = Lock();
+    auto it = namedValues_.find(name);
+    if (it == namedValues_.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::map<std::string, std::string> CCellModel::GetNamedValues() const
+{
+    auto lock = Lock();
+    return namedValues_;
+}
+
+bool CCellModel::IsLoaded() const
+{
+    auto lock = Lock();
+    return loaded_;
+}
+
+void CCellModel::SetLoaded(bool loaded)
+{
+    auto lock = Lock();
+    loaded_ = loaded;
+}

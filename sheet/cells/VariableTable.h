@@ -1,0 +1,82 @@
+#pragma once
+
+#include "sheet/cells/CellRef.h"
+#include "sheet/cells/NameDictionary.h"
+#include "sheet/cells/Range.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace model {
+class RecordReader;
+}
+
+// The cells, ranges and defined names that formulas and bindings refer to. A cell's id is
+// its index in the cell list and a range's movie array "A" + index its index in the range
+// list; both lists only grow until Clear, so ids handed out stay valid. Every operation
+// locks the table's own mutex (recursive, so a caller may hold Lock() around several calls).
+class CVariableTable {
+public:
+    CVariableTable() = default;
+    CVariableTable(const CVariableTable&) = delete;
+    CVariableTable& operator=(const CVariableTable&) = delete;
+
+    void Clear();
+    // Reads the record a document keeps (docs/sheet-records.md) into an empty table; throws
+    // ModelError on a damaged record.
+    void Load(model::RecordReader& in);
+    std::unique_lock<std::recursive_mutex> Lock() const { return std::unique_lock(mutex_); }
+
+    // The id of the cell, adding it when the table does not hold it yet; -1 when the
+    // place lies outside the sheet.
+    int32_t AddCell(const std::string& sheet, int row, int column);
+    // -1 when the table does not hold the cell.
+    int32_t FindCell(const std::string& sheet, int row, int column) const;
+    // A copy of the cell at that position of the cell list; none past the end.
+    std::optional<CCellRef> GetCellAt(std::size_t index) const;
+    std::size_t GetCellCount() const;
+
+    // All stored ranges together expand to at most this many cells, so that no workbook or
+    // document, however many ranges it names, makes the table grow without bound.
+    static constexpr std::size_t kMaxRangeCells = 1u << 22;
+
+    // Stores a copy of the range (its cells numbered through AddCell) unless an equal range
+    // is stored; returns the stored range's index and tells through added whether it was new.
+    // -1 (nothing stored) when the range would take the table past kMaxRangeCells.
+    int AddRange(const CRange& range, bool* added = nullptr);
+    // The stored range with that index; none for an index outside the list.
+    const CRange* GetRange(std::size_t index) const;
+    // The index of the stored range equal to the given one, -1 for none.
+    int FindRange(const CRange& range) const;
+    // The same by the range's text (CRange::GetText), without building the range.
+    int FindRangeText(const std::string& text) const;
+    std::size_t GetRangeCount() const;
+
+    // Defined names of the workbook: a name and what it stands for, as formula text without
+    // the leading "=" (usually a reference such as Sheet1!$A$1:$A$4). Names compare
+    // case-insensitively, as the workbook's do.
+    void SetName(const std::string& name, const std::string& definition);
+    std::optional<std::string> FindName(std::string_view name) const;
+    // Name (as last set) and definition, in ascending order of the upper-cased name.
+    std::vector<std::pair<std::string, std::string>> GetNames() const;
+
+private:
+    int FindSheet(const std::string& sheet) const;
+
+    mutable std::recursive_mutex mutex_;
+    std::vector<CCellRef> cells_;
+    std::unordered_map<std::string, int> sheetIndexes_;
+    std::unordered_map<uint64_t, int32_t> cellIndexes_;
+    std::vector<std::unique_ptr<CRange>> ranges_;
+    std::unordered_map<std::string, int> rangeIndexes_;
+    std::size_t rangeCells_ = 0;
+    sheet::NameDictionary names_;
+};

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "sheet/formula/ExprNodes.h"
+#include "sheet/formula/NodeVisitSet.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CActionList;
+class CFormulaNode;
+namespace model {
+class RecordReader;
+class RecordWriter;
+} // namespace model
+
+// Formula cells that refer to each other in a circle, each circle as the cell ids along it.
+using CycleList = std::vector<std::vector<int32_t>>;
+
+// A node of the calculation network: one compiled cell. Precedents are the nodes whose
+// values it reads, dependents those that read it; both are borrowed from the maps that own
+// the nodes. Every traversal is iterative: a running total down 100,000 rows is one chain.
+class CFormulaNode {
+public:
+    virtual ~CFormulaNode();
+    CFormulaNode(const CFormulaNode&) = delete;
+    CFormulaNode& operator=(const CFormulaNode&) = delete;
+
+    int32_t GetCellId() const { return cellId_; }
+    const CCompiledExpr* GetExpression() const { return expression_.get(); }
+    virtual bool IsConstant() const = 0;
+
+    void AddPrecedent(CFormulaNode* node) { precedents_.push_back(node); }
+    void AddDependent(CFormulaNode* node) { dependents_.push_back(node); }
+    const std::vector<CFormulaNode*>& GetPrecedents() const { return precedents_; }
+    const std::vector<CFormulaNode*>& GetDependents() const { return dependents_; }
+    bool HasDependents() const { return !dependents_.empty(); }
+    // Forgets precedents and dependents, so that the network can be linked again.
+    void ClearLinks()
+    {
+        precedents_.clear();
+        dependents_.clear();
+    }
+    // A node that only joins others (a shared range) and has no movie variable: orderings
+    // pass through it without listing it.
+    virtual bool IsPassThrough() const { return false; }
+
+    // Appends this node to order after every formula node it depends on, each node once
+    // (nodes in visited are skipped, reached ones are added). Constant nodes are the model's
+    // inputs and never enter the order: recalculating them would overwrite what a component
+    // put there. Formulas that reach themselves are still ordered, each once, and every
+    // circle met is added to cycles (when given), so the caller can report it.
+    void AppendInOrder(std::vector<CFormulaNode*>& order, NodeVisitSet& visited, CycleList* cycles = nullptr);
+
+    // Push "V" + id, the expression's actions (undefined without one), SetVariable.
+    void WriteVariableAction(CActionList& actions) const;
+
+    // The node's document record (docs/sheet-records.md): a node made by the default
+    // constructor reads itself. Links are not part of it; the network is linked again after
+    // reading. Load throws ModelError on a damaged record.
+    virtual void Save(model::RecordWriter& out) const;
+    virtual void Load(model::RecordReader& in);
+
+protected:
+    CFormulaNode() = default;
+    CFormulaNode(int32_t cellId, std::unique_ptr<CCompiledExpr> expression)
+        : cellId_(cellId), expression_(std::move(expression))
+    {
+    }
+
+private:
+    int32_t cellId_ = -1;
+    std::unique_ptr<CCompiledExpr> expression_;
+    std::vector<CFormulaNode*> precedents_;
+    std::vector<CFormulaNode*> dependents_;
+};
+
+// A cell holding a constant; its compiled value is one CValueNode.
+class CConstantCellNode : public CFormulaNode {
+public:
+    CConstantCellNode() = default;
+    CConstantCellNode(int32_t cellId, std::unique_ptr<CCompiledExpr> expression)
+        : CFormulaNode(cellId, std::move(expression))
+    {
+    }
+    bool IsConstant() const override { return true; }
+
+    // The type of the compiled value: 0 number, 1 text, 2 integer, 3 boolean, 4 no value.
+    int GetValueType() const;
+
+    // Collects the formula nodes that depend on this constant, directly or through other
+    // formulas, in an order in which each comes after the formulas it reads.
+    void BuildRecalcList(NodeVisitSet& visited);
+    const std::vector<CFormulaNode*>& GetRecalcList() const { return recalc_; }
+
+private:
+    std::vector<CFormulaNode*> recalc_;
+};
+
+// A cell holding a formula, with the ids of the cells its formula refers to.
+class CFormulaCellNode : public CFormulaNode {
+public:
+    CFormulaCellNode() = default;
+    CFormulaCellNode(int32_t cellId, std::unique_ptr<CCompiledExpr> expression)
+        : CFormulaNode(cellId, std::move(expression))
+    {
+    }
+    bool IsConstant() const override { return false; }
+
+    void AddReferencedCell(int32_t id) { referenced_.push_back(id); }
+    const std::vector<int32_t>& GetReferencedCells() const { return referenced_; }
+
+    void Save(model::RecordWriter& out) const override;
+    void Load(model::RecordReader& in) override;
+
+private:
+    std::vector<int32_t> referenced_;
+};
+
+// A range that compiled formulas read, as one node shared by all of them: its precedents
+// are the range's cells, its dependents the formulas. Linking each formula to every cell of
+// its ranges instead would make a column of "share of total" formulas quadratic.
+class CSharedRangeNode : public CFormulaNode {
+public:
+    explicit CSharedRangeNode(int rangeIndex) : rangeIndex_(rangeIndex) {}
+    bool IsConstant() const override { return false; }
+    bool IsPassThrough() const override { return true; }
+    int GetRangeIndex() const { return rangeIndex_; }
+
+private:
+    int rangeIndex_;
+};
+
+// A formula cell that a component observes.
+class CWatchedFormulaNode : public CFormulaCellNode {
+public:
+    CWatchedFormulaNode() = default;
+    CWatchedFormulaNode(int32_t cellId, std::unique_ptr<CCompiledExpr> expression)
+        : CFormulaCellNode(cellId, std::move(expression))
+    {
+    }
+};

@@ -1,0 +1,537 @@
+#include "sheet/formula/FormulaParser.h"
+
+#include "sheet/AsciiCase.h"
+#include "sheet/formula/CallingConvention.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/formula/FormulaScanner.h"
+#include "sheet/formula/ModelVariable.h"
+#include "sheet/cells/VariableTable.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+using Node = std::unique_ptr<CModelVariable>;
+
+struct ParseFailure {
+    ParseFailure(std::string text, std::size_t at) : message(std::move(text)), offset(at) {}
+
+    std::string message;
+    std::size_t offset;
+    // When the failure lies in the text of a defined name: that name and the reason, so
+    // names used through names are reported once, not as a chain.
+    std::string name;
+    std::string reason;
+    bool aboutWholeFormula = false; // a limit of the whole formula, not a fault of one text
+};
+
+std::string SpreadsheetFunctionName(std::string_view written)
+{
+    std::string name = sheet::UpperAscii(written);
+    for (std::string_view prefix : {"_XLFN.", "_XLWS.", "_XLUDF."})
+        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0)
+            name.erase(0, prefix.size());
+    return name;
+}
+
+Node MakeCall(std::string_view name, Node a, Node b)
+{
+    Node call = CModelVariable::MakeFunction(std::string(name));
+    call->AddChild(std::move(a));
+    call->AddChild(std::move(b));
+    return call;
+}
+
+Node MakeError(std::string literal)
+{
+    Node call = CModelVariable::MakeFunction(std::string(callconv::kErrorFunction));
+    call->AddChild(CModelVariable::CModelVariableFromText(std::move(literal)));
+    return call;
+}
+
+// What one formula has cost so far, its defined names included.
+struct Work {
+    std::size_t cellsExpanded = 0;
+    std::size_t tokens = 0;
+};
+
+class Parser {
+public:
+    Parser(const FormulaContext& context, int nameDepth, Work& work)
+        : context_(context), nameDepth_(nameDepth), work_(work)
+    {
+    }
+
+    // Returns none and sets failure_ on error.
+    Node Run(std::string_view text)
+    {
+        CFormulaScanner scanner(text);
+        for (;;) {
+            FormulaToken token = scanner.Next();
+            if (token.kind == TokenKind::Invalid) {
+                failure_ = ParseFailure{token.text, token.offset};
+                return nullptr;
+            }
+            if (!TakeWork()) {
+                failure_ = ParseFailure{work_.tokens > kMaxFormulaTokens
+                                            ? "the formula and the defined names it uses are too large to "
+                                              "read (more than " +
+                                                  std::to_string(kMaxFormulaTokens) + " parts)"
+                                            : std::string("the workbook's formulas use their defined names "
+                                                          "too often to be read in reasonable time"),
+                                        token.offset};
+                failure_->aboutWholeFormula = true;
+                return nullptr;
+            }
+            tokens_.push_back(std::move(token));
+            if (tokens_.back().kind == TokenKind::End)
+                break;
+        }
+        Node root = ParseExpression(0);
+        if (root && Peek().kind != TokenKind::End)
+            Fail("unexpected text after the formula");
+        if (failure_)
+            return nullptr;
+        return root;
+    }
+
+    const std::optional<ParseFailure>& Failure() const { return failure_; }
+
+private:
+    bool TakeWork()
+    {
+        if (++work_.tokens > kMaxFormulaTokens)
+            return false;
+        if (context_.tokenBudget) {
+            if (*context_.tokenBudget == 0)
+                return false;
+            --*context_.tokenBudget;
+        }
+        return true;
+    }
+
+    const FormulaToken& Peek() const { return tokens_[pos_]; }
+    const FormulaToken& Take()
+    {
+        const FormulaToken& token = tokens_[pos_];
+        if (token.kind != TokenKind::End)
+            ++pos_;
+        return token;
+    }
+    bool PeekOperator(std::string_view op) const
+    {
+        return Peek().kind == TokenKind::Operator && Peek().text == op;
+    }
+    Node Fail(std::string message)
+    {
+        if (!failure_)
+            failure_ = ParseFailure{std::move(message), Peek().offset};
+        return nullptr;
+    }
+
+    Node ParseExpression(int depth)
+    {
+        if (depth > kMaxFormulaDepth)
+            return Fail("the formula is nested too deeply");
+        return ParseBinary(0, depth);
+    }
+
+    // Binary operators from the loosest level to the tightest; within a level they are
+    // left-associative.
+    static constexpr std::array<std::array<std::string_view, 6>, 5> kBinaryLevels = {{
+        {"=", "<>", "<", ">", "<=", ">="},
+        {"&"},
+        {"+", "-"},
+        {"*", "/"},
+        {"^"},
+    }};
+
+    bool PeekOperatorOf(std::size_t level) const
+    {
+        if (Peek().kind != TokenKind::Operator)
+            return false;
+        for (std::string_view op : kBinaryLevels[level])
+            if (!op.empty() && Peek().text == op)
+                return true;
+        return false;
+    }
+
+    Node ParseBinary(std::size_t level, int depth)
+    {
+        if (level == kBinaryLevels.size())
+            return ParsePercent(depth);
+        Node left = ParseBinary(level + 1, depth);
+        while (left && PeekOperatorOf(level)) {
+            std::string op = Take().text;
+            Node right = ParseBinary(level + 1, depth);
+            if (!right)
+                return nullptr;
+            left = MakeCall(op == "^" ? callconv::kPowerFunction : std::string_view(op), std::move(left),
+                            std::move(right));
+        }
+        return left;
+    }
+
+    Node ParsePercent(int depth)
+    {
+        Node operand = ParseUnary(depth);
+        while (operand && PeekOperator("%")) {
+            Take();
+            operand = MakeCall("/", std::move(operand), CModelVariable::MakeNumber(100));
+        }
+        return operand;
+    }
+
+    Node ParseUnary(int depth)
+    {
+        if (PeekOperator("-") || PeekOperator("+")) {
+            bool negate = Take().text == "-";
+            if (depth + 1 > kMaxFormulaDepth)
+                return Fail("the formula is nested too deeply");
+            Node operand = ParseUnary(depth + 1);
+            if (!operand || !negate)
+                return operand;
+            return MakeCall("-", CModelVariable::MakeNumber(0), std::move(operand));
+        }
+        return ParsePrimary(depth);
+    }
+
+    Node ParsePrimary(int depth)
+    {
+        const FormulaToken& token = Peek();
+        switch (token.kind) {
+        case TokenKind::Number:
+            return CModelVariable::MakeNumber(Take().number);
+        case TokenKind::String:
+            return CModelVariable::CModelVariableFromText(Take().text);
+        case TokenKind::Boolean:
+            return CModelVariable::MakeBoolean(Take().number != 0);
+        case TokenKind::Error:
+            return MakeError(Take().text);
+        case TokenKind::Reference:
+            return MakeReference(Take());
+        case TokenKind::Name:
+            return ResolveName(Take());
+        case TokenKind::Function:
+            return ParseCall(depth);
+        case TokenKind::LeftBrace:
+            return ParseArray();
+        case TokenKind::LeftParen:
+            return ParseGroup(depth);
+        case TokenKind::End:
+            return Fail("the formula ends too early");
+        default:
+            return Fail("unexpected \"" + (token.text.empty() ? std::string("separator") : token.text) +
+                        "\"");
+        }
+    }
+
+    Node ParseGroup(int depth)
+    {
+        Take();
+        Node inner = ParseExpression(depth + 1);
+        if (!inner)
+            return nullptr;
+        if (Peek().kind == TokenKind::Comma) {
+            // Only references can be joined this way: (A1:A3,C1:C3) is one range of two areas.
+            std::vector<Node> parts;
+            parts.push_back(std::move(inner));
+            while (Peek().kind == TokenKind::Comma) {
+                Take();
+                Node next = ParseExpression(depth + 1);
+                if (!next)
+                    return nullptr;
+                parts.push_back(std::move(next));
+            }
+            inner = MakeUnion(parts);
+            if (!inner)
+                return nullptr;
+        }
+        if (Peek().kind != TokenKind::RightParen)
+            return Fail("\")\" expected");
+        Take();
+        return inner;
+    }
+
+    Node ParseCall(int depth)
+    {
+        const FormulaToken& token = Take();
+        if (depth + 1 > kMaxFormulaDepth)
+            return Fail("the formula is nested too deeply");
+        Node call = CModelVariable::MakeFunction(SpreadsheetFunctionName(token.text));
+        if (Peek().kind == TokenKind::RightParen) {
+            Take();
+            return call;
+        }
+        for (;;) {
+            if (Peek().kind == TokenKind::Comma || Peek().kind == TokenKind::RightParen) {
+                call->AddChild(std::make_unique<CModelVariable>(ModelKind::Missing));
+            } else {
+                Node argument = ParseExpression(depth + 1);
+                if (!argument)
+                    return nullptr;
+                call->AddChild(std::move(argument));
+            }
+            if (Peek().kind == TokenKind::Comma) {
+                Take();
+                continue;
+            }
+            if (Peek().kind == TokenKind::RightParen) {
+                Take();
+                return call;
+            }
+            return Fail("\",\" or \")\" expected in the arguments of " + token.text);
+        }
+    }
+
+    Node ParseArrayElement()
+    {
+        bool negate = false;
+        if (PeekOperator("-") || PeekOperator("+"))
+            negate = Take().text == "-";
+        const FormulaToken& token = Peek();
+        if (token.kind == TokenKind::Number)
+            return CModelVariable::MakeNumber(negate ? -Take().number : Take().number);
+        if (negate)
+            return Fail("a number expected in the array");
+        if (token.kind == TokenKind::String)
+            return CModelVariable::CModelVariableFromText(Take().text);
+        if (token.kind == TokenKind::Boolean)
+            return CModelVariable::MakeBoolean(Take().number != 0);
+        if (token.kind == TokenKind::Error)
+            return MakeError(Take().text);
+        return Fail("a constant expected in the array");
+    }
+
+    Node ParseArray()
+    {
+        Take();
+        std::vector<Node> values;
+        std::size_t columns = 0;
+        std::size_t rows = 0;
+        std::size_t inRow = 0;
+        for (;;) {
+            Node value = ParseArrayElement();
+            if (!value)
+                return nullptr;
+            values.push_back(std::move(value));
+            ++inRow;
+            if (Peek().kind == TokenKind::Comma) {
+                Take();
+                continue;
+            }
+            if (rows == 0)
+                columns = inRow;
+            else if (inRow != columns)
+                return Fail("the rows of an array must have the same length");
+            ++rows;
+            inRow = 0;
+            if (Peek().kind == TokenKind::Semicolon) {
+                Take();
+                continue;
+            }
+            if (Peek().kind == TokenKind::RightBrace) {
+                Take();
+                break;
+            }
+            return Fail("\"}\" expected");
+        }
+        Node call = CModelVariable::MakeFunction(std::string(callconv::kArrayFunction));
+        call->AddChild(CModelVariable::MakeNumber(static_cast<double>(rows)));
+        call->AddChild(CModelVariable::MakeNumber(static_cast<double>(columns)));
+        for (Node& value : values)
+            call->AddChild(std::move(value));
+        return call;
+    }
+
+    std::string SheetOf(const FormulaToken& token) const
+    {
+        if (token.sheet.empty())
+            return context_.sheet;
+        if (context_.model)
+            if (auto stored = context_.model->FindSheet(token.sheet))
+                return *stored;
+        return token.sheet;
+    }
+
+    // The area a reference token covers. Whole columns and rows end at the sheet's used part
+    // in both directions: the cells beyond are empty, and A:XFD must not become a million
+    // movie variables.
+    void AreaOf(const FormulaToken& token, const std::string& sheet, CCellRef& start, CCellRef& end) const
+    {
+        const RefPart& a = token.first;
+        const RefPart& b = token.second ? *token.second : token.first;
+        start = CCellRef(sheet, a.row, a.column);
+        end = CCellRef(sheet, b.row, b.column);
+        if (a.shape == RefPart::Shape::Cell)
+            return;
+        int lastRow = context_.model ? context_.model->GetLastRow(sheet) : 0;
+        int lastColumn = context_.model ? context_.model->GetLastColumn(sheet) : 0;
+        auto clip = [](int& low, int& high, int last) {
+            if (low > high)
+                std::swap(low, high);
+            high = std::max(low, std::min(high, std::max(last, 1)));
+        };
+        if (a.shape == RefPart::Shape::Column) {
+            start.row = 1;
+            end.row = std::max(lastRow, 1);
+            clip(start.column, end.column, lastColumn);
+        } else {
+            start.column = 1;
+            end.column = std::max(lastColumn, 1);
+            clip(start.row, end.row, lastRow);
+        }
+    }
+
+    Node MakeReference(const FormulaToken& token)
+    {
+        // A sheet the workbook does not have: the spreadsheet shows #REF! for it.
+        if (!token.sheet.empty() && context_.model && !context_.model->FindSheet(token.sheet))
+            return MakeError("#REF!");
+        std::string sheet = SheetOf(token);
+        if (!token.second) {
+            CCellRef cell(sheet, token.first.row, token.first.column);
+            if (context_.table)
+                cell.id = context_.table->AddCell(sheet, cell.row, cell.column);
+            return CModelVariable::MakeCell(cell);
+        }
+        CCellRef start, end;
+        AreaOf(token, sheet, start, end);
+        // Workbooks repeat the same ranges over and over: look the text up before expanding.
+        if (context_.table)
+            if (int known = context_.table->FindRangeText(CRange::AreaText(start, end)); known >= 0)
+                return CModelVariable::MakeRange(known);
+        if (!context_.table) {
+            // Only checking: the size decides, the cells are not needed.
+            std::size_t count = static_cast<std::size_t>(std::abs(end.row - start.row) + 1) *
+                                static_cast<std::size_t>(std::abs(end.column - start.column) + 1);
+            work_.cellsExpanded += count;
+            if (count > CRange::kMaxCells)
+                return Fail("the range is too large");
+            if (work_.cellsExpanded > CRange::kMaxCells)
+                return Fail("the formula refers to too many cells");
+            return CModelVariable::MakeRange(-1);
+        }
+        CRange range;
+        if (!range.AddArea(start, end))
+            return Fail("the range is too large");
+        return StoreRange(range);
+    }
+
+    Node StoreRange(const CRange& range)
+    {
+        // One formula may not make the table expand more cells than one range may hold.
+        work_.cellsExpanded += range.GetCellCount();
+        if (work_.cellsExpanded > CRange::kMaxCells)
+            return Fail("the formula refers to too many cells");
+        if (!context_.table)
+            return CModelVariable::MakeRange(-1);
+        int index = context_.table->AddRange(range);
+        if (index < 0)
+            return Fail("the workbook's formulas refer to too many cells");
+        return CModelVariable::MakeRange(index);
+    }
+
+    Node MakeUnion(const std::vector<Node>& parts)
+    {
+        CRange joined;
+        for (const Node& part : parts) {
+            if (part->GetKind() == ModelKind::Cell) {
+                if (!joined.AddArea(part->GetCell(), part->GetCell()))
+                    return Fail("the range is too large");
+            } else if (part->GetKind() == ModelKind::Range) {
+                const CRange* range =
+                    context_.table ? context_.table->GetRange(static_cast<std::size_t>(part->GetRangeIndex()))
+                                   : nullptr;
+                if (range)
+                    for (const CRangeArea& area : range->GetAreas())
+                        if (!joined.AddArea(area.start, area.end))
+                            return Fail("the range is too large");
+            } else {
+                return Fail("only references can be joined with \",\"");
+            }
+        }
+        return StoreRange(joined);
+    }
+
+    Node ResolveName(const FormulaToken& token)
+    {
+        std::optional<std::string> definition;
+        if (context_.model)
+            definition = context_.model->FindDefinedName(token.text);
+        if (!definition && context_.table)
+            definition = context_.table->FindName(token.text);
+        if (!definition)
+            return MakeError("#NAME?");
+        if (nameDepth_ + 1 > kMaxNameDepth)
+            return Fail("the defined name " + token.text + " refers to itself or is nested too deeply");
+        std::string_view text = *definition;
+        if (!text.empty() && text.front() == '=')
+            text.remove_prefix(1);
+        // Cutting the text could leave a reference that names another cell (B10 read as B1).
+        if (text.size() > kMaxFormulaLength)
+            return Fail("the defined name " + token.text + " is longer than " +
+                        std::to_string(kMaxFormulaLength) + " characters");
+        Parser inner(context_, nameDepth_ + 1, work_);
+        Node node = inner.Run(text);
+        if (!node)
+            return FailInName(token.text, inner.Failure());
+        return node;
+    }
+
+    Node FailInName(const std::string& name, const std::optional<ParseFailure>& inner)
+    {
+        ParseFailure failure{"", Peek().offset};
+        failure.reason = !inner ? "unreadable" : inner->reason.empty() ? inner->message : inner->reason;
+        failure.name = inner && !inner->name.empty() ? inner->name : name;
+        failure.aboutWholeFormula = inner && inner->aboutWholeFormula;
+        if (failure.aboutWholeFormula)
+            failure.message = failure.reason;
+        else if (failure.name == name)
+            failure.message = "the defined name " + name + " cannot be read: " + failure.reason;
+        else
+            failure.message = "the defined name " + name + " cannot be read (in " + failure.name +
+                              ", a name it uses): " + failure.reason;
+        if (!failure_)
+            failure_ = std::move(failure);
+        return nullptr;
+    }
+
+    const FormulaContext& context_;
+    int nameDepth_;
+    Work& work_;
+    std::vector<FormulaToken> tokens_;
+    std::size_t pos_ = 0;
+    std::optional<ParseFailure> failure_;
+};
+
+} // namespace
+
+std::unique_ptr<CModelVariable> CFormulaParser::Parse(std::string_view formula, const FormulaContext& context,
+                                                      FormulaError* error)
+{
+    std::size_t skipped = 0;
+    if (!formula.empty() && formula.front() == '=') {
+        formula.remove_prefix(1);
+        skipped = 1;
+    }
+    if (formula.size() > kMaxFormulaLength) {
+        if (error)
+            *error = FormulaError{"the formula is longer than " + std::to_string(kMaxFormulaLength) +
+                                      " characters",
+                                  skipped + kMaxFormulaLength};
+        return nullptr;
+    }
+    Work work;
+    Parser parser(context, 0, work);
+    Node root = parser.Run(formula);
+    if (!root && error) {
+        const auto& failure = parser.Failure();
+        *error = failure ? FormulaError{failure->message, skipped + failure->offset}
+                         : FormulaError{"unreadable formula", skipped};
+    }
+    return root;
+}

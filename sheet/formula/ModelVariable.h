@@ -1,0 +1,69 @@
+#pragma once
+
+#include "sheet/cells/CellRef.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CVariableTable;
+
+// Kinds of expression node; the numbers are stored in documents and must not change.
+enum class ModelKind : int {
+    Function = 0, // function or operator name, arguments as children
+    Range = 1,    // index of a range of the variable table
+    Cell = 2,     // a cell of the variable table
+    String = 3,
+    Boolean = 4,
+    Number = 5,
+    Integer = 6, // a number that came as a whole number; emitted like Number
+    Missing = 7, // an argument left out, as in IF(A1,,2)
+    NoValue = 8, // undefined: a cell without value
+};
+
+// An expression node made by the formula parser, and the value of a constant cell.
+// Trees can be thousands of levels deep (a running sum A1+A2+...), so copying, walking
+// and destroying them never recurses.
+class CModelVariable {
+public:
+    explicit CModelVariable(ModelKind kind) : kind_(kind) {}
+    ~CModelVariable();
+    CModelVariable(const CModelVariable&) = delete;
+    CModelVariable& operator=(const CModelVariable&) = delete;
+
+    static std::unique_ptr<CModelVariable> CModelVariableFromText(std::string text);
+    static std::unique_ptr<CModelVariable> MakeNumber(double value);
+    static std::unique_ptr<CModelVariable> MakeBoolean(bool value);
+    static std::unique_ptr<CModelVariable> MakeFunction(std::string name);
+    static std::unique_ptr<CModelVariable> MakeCell(const CCellRef& cell);
+    static std::unique_ptr<CModelVariable> MakeRange(int rangeIndex);
+
+    ModelKind GetKind() const { return kind_; }
+    bool IsNumber() const { return kind_ == ModelKind::Number || kind_ == ModelKind::Integer; }
+    // Function name or string value.
+    const std::string& GetText() const { return text_; }
+    double GetNumber() const { return number_; }
+    bool GetBoolean() const { return number_ != 0; }
+    const CCellRef& GetCell() const { return cell_; }
+    int GetRangeIndex() const { return rangeIndex_; }
+
+    void AddChild(std::unique_ptr<CModelVariable> child) { children_.push_back(std::move(child)); }
+    std::size_t GetChildCount() const { return children_.size(); }
+    const CModelVariable& GetChild(std::size_t index) const { return *children_[index]; }
+
+    std::unique_ptr<CModelVariable> Clone() const;
+
+    // Appends every cell and range the tree refers to, children first, left to right. A
+    // range's cells follow the range, so that everything the formula reads can be compiled.
+    void CollectReferences(std::vector<CCellRef>& cells, std::vector<int>& ranges,
+                           const CVariableTable& table) const;
+
+private:
+    ModelKind kind_;
+    std::string text_;
+    double number_ = 0;
+    CCellRef cell_;
+    int rangeIndex_ = -1;
+    std::vector<std::unique_ptr<CModelVariable>> children_;
+};

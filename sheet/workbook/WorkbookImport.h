@@ -1,0 +1,44 @@
+#pragma once
+
+#include "sheet/workbook/XlsxWorkbook.h"
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <string>
+
+class CCellModel;
+
+namespace sheet {
+
+enum class FillOutcome { Done, FormulaFailed, Stopped };
+
+struct FillResult {
+    FillOutcome outcome = FillOutcome::Done;
+    std::string failedItem; // A1 text of the cell whose formula could not be taken
+    std::string failure;    // why, for the user
+};
+
+struct FillOptions {
+    const std::atomic<bool>* stop = nullptr;
+    // Called with the number of cells stored so far, about a hundred times per import.
+    std::function<void(std::size_t)> progress;
+};
+
+// Stores the workbook's sheets, cells, defined names and the locale values in the model, and
+// marks it loaded when every cell went in. Every formula is read before anything is stored,
+// so a formula failure leaves the model unchanged; a stopped fill leaves at most the cells
+// stored before the stop.
+FillResult FillCellModel(const xlsx::Workbook& workbook, CCellModel& model, const FillOptions& options = {});
+// The same for a workbook the caller has no more use for: its texts and formulas are moved
+// into the model rather than copied, so they are held once.
+FillResult FillCellModel(xlsx::Workbook&& workbook, CCellModel& model, const FillOptions& options = {});
+
+// The cells the fill stores (those with a value or a formula; cells listed only for their
+// format are left out): the step count of an import.
+std::size_t StoredCellCount(const xlsx::Workbook& workbook);
+// The text a cell's value is stored as: numbers in their shortest C-locale form, booleans as
+// TRUE or FALSE, errors as their literal.
+std::string CellValueText(const xlsx::Cell& cell);
+
+} // namespace sheet

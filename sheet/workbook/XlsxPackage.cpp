@@ -1,0 +1,380 @@
+#include "sheet/workbook/XlsxPackage.h"
+
+#include "sheet/AsciiCase.h"
+#include "sheet/MessageText.h"
+#include "sheet/workbook/WorkbookError.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zip.h>
+
+namespace sheet::xlsx {
+
+namespace {
+
+bool StartsWith(const std::vector<std::uint8_t>& bytes, std::initializer_list<std::uint8_t> prefix)
+{
+    return bytes.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), bytes.begin());
+}
+
+// A workbook saved with a password is not a zip but a compound file holding the encrypted
+// package in a stream of this name (stored in UTF-16).
+bool IsEncryptedWorkbook(const std::vector<std::uint8_t>& bytes)
+{
+    static const std::string name = [] {
+        std::string utf16;
+        for (char c : std::string_view("EncryptedPackage")) {
+            utf16 += c;
+            utf16 += '\0';
+        }
+        return utf16;
+    }();
+    return std::search(bytes.begin(), bytes.end(), name.begin(), name.end()) != bytes.end();
+}
+
+std::string PartText(std::string_view name)
+{
+    return PrintableText(name, 128);
+}
+
+// Closes the descriptor on every way out.
+struct FileDescriptor {
+    int fd;
+    ~FileDescriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+// Element and attribute nodes of the XML library (eight and five pointers on 64-bit
+// systems), rounded up for its page headers.
+constexpr std::uint64_t kXmlNodeBytes = 72;
+constexpr std::uint64_t kXmlAttributeBytes = 48;
+// Deflate cannot expand a byte into more than about 1032.
+constexpr std::uint64_t kMaxInflateRatio = 1040;
+
+std::uint32_t MaxDepth(const pugi::xml_node& root)
+{
+    // Walked without recursion: the depth is what we are afraid of.
+    std::uint32_t depth = 0;
+    std::uint32_t deepest = 0;
+    pugi::xml_node node = root.first_child();
+    while (node) {
+        deepest = std::max(deepest, depth + 1);
+        if (node.first_child()) {
+            node = node.first_child();
+            ++depth;
+            continue;
+        }
+        while (node && !node.next_sibling() && node != root) {
+            node = node.parent();
+            --depth;
+        }
+        if (!node || node == root)
+            break;
+        node = node.next_sibling();
+    }
+    return deepest;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> Package::ReadFile(const std::string& path, const PackageLimits& limits)
+{
+    std::string shown = PrintableText(path, 256);
+    // Without O_NONBLOCK, opening a named pipe would wait for a writer that never comes.
+    FileDescriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (file.fd < 0)
+        throw WorkbookError("Cannot open workbook " + shown + " (" + std::strerror(errno) + ")");
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0)
+        throw WorkbookError("Cannot read workbook " + shown + " (" + std::strerror(errno) + ")");
+    if (S_ISDIR(info.st_mode))
+        throw WorkbookError("Workbook " + shown + " is a folder, not a file");
+    if (!S_ISREG(info.st_mode))
+        throw WorkbookError("Workbook " + shown + " is not a regular file (a pipe, socket or device)");
+    if (static_cast<std::uint64_t>(info.st_size) > limits.maxPackageBytes)
+        throw WorkbookError("Workbook " + shown + " is larger than " +
+                            std::to_string(limits.maxPackageBytes >> 20) + " MB");
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        ssize_t n = ::read(file.fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            throw WorkbookError("Cannot read workbook " + shown);
+        got += static_cast<std::size_t>(n);
+    }
+    return bytes;
+}
+
+Package::Package(std::vector<std::uint8_t> bytes, PackageLimits limits)
+    : bytes_(std::move(bytes)), limits_(limits)
+{
+    if (StartsWith(bytes_, {0xD0, 0xCF, 0x11, 0xE0})) {
+        if (IsEncryptedWorkbook(bytes_))
+            throw WorkbookError("The workbook is protected with a password and cannot be read; save it "
+                                "without a password as .xlsx");
+        throw WorkbookError("Old binary .xls workbooks are not read; save the workbook as .xlsx");
+    }
+    if (bytes_.size() > limits_.maxPackageBytes)
+        throw WorkbookError("Workbook package is too large");
+    if (!StartsWith(bytes_, {'P', 'K'}))
+        throw WorkbookError("Not a workbook: the file is not a zip package");
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(bytes_.data(), bytes_.size(), 0, &error);
+    if (source)
+        archive_ = zip_open_from_source(source, ZIP_RDONLY, &error);
+    if (!archive_) {
+        std::string why = zip_error_strerror(&error);
+        if (source)
+            zip_source_free(source);
+        zip_error_fini(&error);
+        throw WorkbookError("Not a workbook: cannot read the zip package (" + why + ")");
+    }
+    zip_error_fini(&error);
+    zip_int64_t count = zip_get_num_entries(archive_, 0);
+    if (count < 0 || static_cast<std::uint64_t>(count) > limits_.maxEntries) {
+        zip_discard(archive_);
+        archive_ = nullptr;
+        throw WorkbookError("Workbook package has too many entries");
+    }
+    for (zip_int64_t i = 0; i < count; ++i) {
+        const char* name = zip_get_name(archive_, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
+        if (!name)
+            continue;
+        // Programs disagree on which of two equal names counts (part names ignore case), so
+        // two readers would see two different workbooks.
+        if (!index_.emplace(UpperAscii(name), static_cast<std::uint64_t>(i)).second) {
+            std::string shown = PartText(name); // the name belongs to the archive
+            zip_discard(archive_);
+            archive_ = nullptr;
+            throw WorkbookError("Workbook package is damaged: it holds the part " + shown + " twice");
+        }
+        names_.emplace_back(name);
+    }
+}
+
+Package::~Package()
+{
+    if (archive_)
+        zip_discard(archive_);
+}
+
+std::int64_t Package::Find(std::string_view name) const
+{
+    auto it = index_.find(UpperAscii(name));
+    return it == index_.end() ? -1 : static_cast<std::int64_t>(it->second);
+}
+
+bool Package::HasPart(std::string_view name) const
+{
+    return Find(name) >= 0;
+}
+
+std::string Package::ReadPart(std::string_view name)
+{
+    std::int64_t entry = Find(name);
+    if (entry < 0)
+        throw WorkbookError("Workbook part " + PartText(name) + " is missing");
+    zip_stat_t stat;
+    const bool stated = zip_stat_index(archive_, static_cast<zip_uint64_t>(entry), 0, &stat) == 0;
+    if (stated && (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+        throw WorkbookError("Workbook part " + PartText(name) +
+                            " is encrypted in the zip package; workbooks never are, so the file is "
+                            "not a workbook we can read");
+    zip_file_t* file = zip_fopen_index(archive_, static_cast<zip_uint64_t>(entry), 0);
+    if (!file)
+        throw WorkbookError("Cannot open workbook part " + PartText(name) + " (" + zip_strerror(archive_) +
+                            ")");
+    // The stored size is only a hint: inflate in pieces and stop at the limit, so a part that
+    // claims to be small but inflates without end is caught all the same. The hint sizes the
+    // buffer, so an honest part is inflated straight into it, as far as deflate can really
+    // expand the stored bytes.
+    constexpr std::size_t kPieceBytes = 65536;
+    std::string data;
+    std::size_t used = 0;
+    if (stated && (stat.valid & ZIP_STAT_SIZE) && (stat.valid & ZIP_STAT_COMP_SIZE)) {
+        const std::uint64_t possible = std::min(stat.comp_size, limits_.maxPartBytes) * kMaxInflateRatio;
+        data.resize(static_cast<std::size_t>(std::min({stat.size, possible, limits_.maxPartBytes})) + 1);
+    }
+    for (;;) {
+        if (used == data.size())
+            data.resize(static_cast<std::size_t>(std::min<std::uint64_t>(
+                std::max(data.size() * 2, used + kPieceBytes), limits_.maxPartBytes + 1)));
+        zip_int64_t got = zip_fread(file, data.data() + used, data.size() - used);
+        if (got < 0) {
+            std::string why = zip_file_strerror(file);
+            zip_fclose(file);
+            throw WorkbookError("Workbook part " + PartText(name) + " is damaged (" + why + ")");
+        }
+        if (got == 0)
+            break;
+        used += static_cast<std::size_t>(got);
+        totalRead_ += static_cast<std::uint64_t>(got);
+        if (used > limits_.maxPartBytes || totalRead_ > limits_.maxTotalBytes) {
+            zip_fclose(file);
+            throw WorkbookError("Workbook part " + PartText(name) + " inflates beyond the size limit");
+        }
+    }
+    data.resize(used);
+    zip_fclose(file);
+    return data;
+}
+
+std::uint64_t EstimatedXmlTreeBytes(std::string_view text)
+{
+    // Every node starts at a "<" (a text node ends at one) and every attribute holds a "=".
+    // Counted in blocks small enough for byte-sized counts, which compilers turn into vector
+    // instructions: a sheet's text is megabytes long.
+    constexpr std::size_t kBlock = 255;
+    std::uint64_t nodes = 0, attributes = 0;
+    std::size_t at = 0;
+    for (; at + kBlock <= text.size(); at += kBlock) {
+        std::uint8_t blockNodes = 0, blockAttributes = 0;
+        for (std::size_t i = at; i < at + kBlock; ++i) {
+            blockNodes += text[i] == '<';
+            blockAttributes += text[i] == '=';
+        }
+        nodes += blockNodes;
+        attributes += blockAttributes;
+    }
+    for (; at < text.size(); ++at) {
+        nodes += text[at] == '<';
+        attributes += text[at] == '=';
+    }
+    return text.size() + nodes * kXmlNodeBytes + attributes * kXmlAttributeBytes;
+}
+
+pugi::xml_document Package::ReadXml(std::string_view name, unsigned parseFlags,
+                                    std::uint64_t treeBytesAllowed)
+{
+    std::string text = ReadPart(name);
+    std::uint64_t allowed = std::min(limits_.maxXmlTreeBytes, treeBytesAllowed);
+    if (EstimatedXmlTreeBytes(text) > allowed)
+        throw WorkbookError("Workbook part " + PartText(name) +
+                            " holds too many elements to be read within " + std::to_string(allowed >> 20) +
+                            " MB of memory");
+    pugi::xml_document doc;
+    auto result = doc.load_buffer(text.data(), text.size(), parseFlags | pugi::parse_doctype);
+    if (!result)
+        throw WorkbookError("Workbook part " + PartText(name) + " is not well-formed XML (" +
+                            result.description() + " at offset " + std::to_string(result.offset) + ")");
+    for (auto node : doc.children())
+        if (node.type() == pugi::node_doctype)
+            throw WorkbookError("Workbook part " + PartText(name) + " has a document type declaration");
+    if (MaxDepth(doc) > limits_.maxXmlDepth)
+        throw WorkbookError("Workbook part " + PartText(name) + " nests elements more than " +
+                            std::to_string(limits_.maxXmlDepth) + " levels deep");
+    return doc;
+}
+
+std::vector<Relationship> Package::ReadRelationships(std::string_view sourcePart)
+{
+    std::vector<Relationship> result;
+    std::string relsName = RelationshipsPartOf(sourcePart);
+    if (!HasPart(relsName))
+        return result;
+    pugi::xml_document doc = ReadXml(relsName);
+    for (auto node : doc.document_element().children()) {
+        if (LocalName(node) != "Relationship")
+            continue;
+        Relationship rel;
+        rel.id = node.attribute("Id").value();
+        rel.type = node.attribute("Type").value();
+        rel.external = std::string_view(node.attribute("TargetMode").value()) == "External";
+        std::string target = node.attribute("Target").value();
+        rel.target = rel.external ? target : ResolvePartName(sourcePart, target);
+        result.push_back(std::move(rel));
+    }
+    return result;
+}
+
+std::string ResolvePartName(std::string_view sourcePart, std::string_view target)
+{
+    std::string path;
+    if (!target.empty() && target[0] == '/') {
+        path = std::string(target.substr(1));
+    } else {
+        auto slash = sourcePart.rfind('/');
+        path = slash == std::string_view::npos ? "" : std::string(sourcePart.substr(0, slash + 1));
+        path += target;
+    }
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        auto end = path.find('/', start);
+        if (end == std::string::npos)
+            end = path.size();
+        std::string piece = path.substr(start, end - start);
+        if (piece == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!piece.empty() && piece != ".") {
+            parts.push_back(piece);
+        }
+        start = end + 1;
+    }
+    std::string out;
+    for (const auto& piece : parts) {
+        if (!out.empty())
+            out += '/';
+        out += piece;
+    }
+    return out;
+}
+
+std::string RelationshipsPartOf(std::string_view part)
+{
+    auto slash = part.rfind('/');
+    if (slash == std::string_view::npos)
+        return "_rels/" + std::string(part) + ".rels";
+    return std::string(part.substr(0, slash + 1)) + "_rels/" + std::string(part.substr(slash + 1)) + ".rels";
+}
+
+namespace {
+
+std::string_view WithoutPrefix(std::string_view name)
+{
+    auto colon = name.find(':');
+    return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+} // namespace
+
+std::string_view LocalName(const pugi::xml_node& node)
+{
+    return WithoutPrefix(node.name());
+}
+
+std::string_view LocalName(const pugi::xml_attribute& attribute)
+{
+    return WithoutPrefix(attribute.name());
+}
+
+pugi::xml_node Child(const pugi::xml_node& node, std::string_view localName)
+{
+    for (auto child : node.children())
+        if (child.type() == pugi::node_element && LocalName(child) == localName)
+            return child;
+    return {};
+}
+
+pugi::xml_attribute Attribute(const pugi::xml_node& node, std::string_view localName)
+{
+    for (auto attr : node.attributes())
+        if (LocalName(attr) == localName)
+            return attr;
+    return {};
+}
+
+} // namespace sheet::xlsx

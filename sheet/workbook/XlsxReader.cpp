@@ -1,0 +1,754 @@
+#include "sheet/workbook/XlsxReader.h"
+
+#include "base/TextCodes.h"
+#include "sheet/AsciiCase.h"
+#include "sheet/formula/FormulaParser.h"
+#include "sheet/MessageText.h"
+#include "sheet/workbook/WorkbookError.h"
+#include "sheet/workbook/XlsxAddress.h"
+#include "sheet/workbook/XlsxNumberFormats.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace sheet::xlsx {
+
+namespace {
+
+bool EndsWith(std::string_view s, std::string_view suffix)
+{
+    return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+// Memory the read holds for good (cells and texts kept), against the workbook's limit.
+class MemoryBudget {
+public:
+    explicit MemoryBudget(std::uint64_t limit) : limit_(limit) {}
+
+    void Charge(std::uint64_t bytes)
+    {
+        used_ += bytes;
+        if (used_ > limit_)
+            throw WorkbookError("The workbook holds more than can be imported within " +
+                                std::to_string(limit_ >> 20) + " MB of memory");
+    }
+    // What a part's XML tree may take on top.
+    std::uint64_t Remaining() const { return used_ < limit_ ? limit_ - used_ : 0; }
+
+private:
+    std::uint64_t limit_;
+    std::uint64_t used_ = 0;
+};
+
+std::uint64_t HeldBytes(const std::string& text)
+{
+    return sizeof(std::string) + text.size();
+}
+
+std::size_t CharacterCount(std::string_view utf8)
+{
+    return static_cast<std::size_t>(std::count_if(
+        utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// The quoted value in a message about a bad cell or name.
+std::string Shown(std::string_view value)
+{
+    return QuotedText(value);
+}
+
+bool IsTrue(std::string_view v)
+{
+    return v == "1" || v == "true";
+}
+
+std::optional<double> ParseNumber(std::string_view text)
+{
+    while (!text.empty() &&
+           (text.front() == ' ' || text.front() == '\t' || text.front() == '\n' || text.front() == '\r'))
+        text.remove_prefix(1);
+    while (!text.empty() &&
+           (text.back() == ' ' || text.back() == '\t' || text.back() == '\n' || text.back() == '\r'))
+        text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    if (text.empty())
+        return std::nullopt;
+    double value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::uint32_t> ParseUnsigned(std::string_view text)
+{
+    std::uint32_t value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// Characters that XML cannot carry are stored as _xHHHH_.
+std::string DecodeEscapes(std::string_view s)
+{
+    if (s.find("_x") == std::string_view::npos)
+        return std::string(s);
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        if (s[i] == '_' && i + 6 < s.size() && s[i + 1] == 'x' && s[i + 6] == '_') {
+            std::uint32_t cp = 0;
+            bool ok = true;
+            for (std::size_t k = 2; k < 6; ++k) {
+                int h = ui::HexDigitValue(s[i + k]);
+                ok = ok && h >= 0;
+                cp = cp * 16 + static_cast<std::uint32_t>(std::max(h, 0));
+            }
+            if (ok) {
+                ui::AppendUtf8(out, cp);
+                i += 7;
+                continue;
+            }
+        }
+        out += s[i++];
+    }
+    return out;
+}
+
+// The text of a string item: a plain <t>, or the runs of rich text; phonetic hints are not
+// part of the value.
+std::string StringItemText(const pugi::xml_node& item)
+{
+    std::string text;
+    for (auto child : item.children()) {
+        auto name = LocalName(child);
+        if (name == "t") {
+            text += child.text().get();
+        } else if (name == "r") {
+            if (auto t = Child(child, "t"))
+                text += t.text().get();
+        }
+    }
+    return DecodeEscapes(text);
+}
+
+// Days from 1899-12-30 in the 1900 date system (which counts 1900-02-29, so dates before
+// March 1900 are one less), or from 1904-01-01.
+std::optional<double> IsoDateToSerial(std::string_view text, bool date1904)
+{
+    int y = 0, mo = 1, d = 1, h = 0, mi = 0;
+    double s = 0;
+    auto num = [&](std::size_t pos, std::size_t len, int& out) {
+        if (pos + len > text.size())
+            return false;
+        auto [end, ec] = std::from_chars(text.data() + pos, text.data() + pos + len, out);
+        return ec == std::errc() && end == text.data() + pos + len;
+    };
+    std::size_t timeAt = 0;
+    if (text.size() >= 10 && text[4] == '-' && text[7] == '-') {
+        if (!num(0, 4, y) || !num(5, 2, mo) || !num(8, 2, d))
+            return std::nullopt;
+        timeAt = text.size() > 10 && text[10] == 'T' ? 11 : 0;
+    } else if (text.size() >= 8 && text[2] == ':') {
+        y = date1904 ? 1904 : 1899;
+        mo = date1904 ? 1 : 12;
+        d = date1904 ? 1 : 30;
+        timeAt = 0;
+        if (!num(0, 2, h) || !num(3, 2, mi))
+            return std::nullopt;
+        auto sec = ParseNumber(text.substr(6));
+        if (!sec)
+            return std::nullopt;
+        s = *sec;
+    } else {
+        return std::nullopt;
+    }
+    if (timeAt) {
+        if (!num(timeAt, 2, h) || text.size() < timeAt + 5 || text[timeAt + 2] != ':' ||
+            !num(timeAt + 3, 2, mi))
+            return std::nullopt;
+        if (text.size() > timeAt + 6 && text[timeAt + 5] == ':') {
+            std::string_view rest = text.substr(timeAt + 6);
+            auto zone = rest.find_first_of("Z+-");
+            auto sec = ParseNumber(rest.substr(0, zone));
+            if (!sec)
+                return std::nullopt;
+            s = *sec;
+        }
+    }
+    if (mo < 1 || mo > 12 || d < 1 || d > 31 || h > 24 || mi > 59)
+        return std::nullopt;
+    // Days since the civil epoch (Howard Hinnant's algorithm), then moved to the workbook's.
+    auto daysFromCivil = [](long yy, long mm, long dd) {
+        yy -= mm <= 2;
+        long era = (yy >= 0 ? yy : yy - 399) / 400;
+        long yoe = yy - era * 400;
+        long doy = (153 * (mm + (mm > 2 ? -3 : 9)) + 2) / 5 + dd - 1;
+        long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+        return era * 146097 + doe - 719468;
+    };
+    long days = daysFromCivil(y, mo, d);
+    double serial;
+    if (date1904) {
+        serial = static_cast<double>(days - daysFromCivil(1904, 1, 1));
+    } else {
+        serial = static_cast<double>(days - daysFromCivil(1899, 12, 30));
+        if (serial < 61 && serial > 0)
+            serial -= 1;
+    }
+    return serial + (h * 3600 + mi * 60 + s) / 86400.0;
+}
+
+struct Styles {
+    std::map<std::uint32_t, std::string> customFormats;
+    std::vector<std::uint32_t> xfFormatIds;
+};
+
+Styles ReadStyles(Package& package, const std::string& part, MemoryBudget& budget)
+{
+    Styles styles;
+    if (part.empty() || !package.HasPart(part))
+        return styles;
+    auto doc = package.ReadXml(part, pugi::parse_default | pugi::parse_ws_pcdata_single, budget.Remaining());
+    auto root = doc.document_element();
+    if (auto numFmts = Child(root, "numFmts")) {
+        for (auto fmt : numFmts.children()) {
+            if (LocalName(fmt) != "numFmt")
+                continue;
+            auto id = ParseUnsigned(Attribute(fmt, "numFmtId").value());
+            if (!id)
+                throw WorkbookError("Styles part " + PrintableText(part) +
+                                    " has a number format without a valid id");
+            std::string code = Attribute(fmt, "formatCode").value();
+            // Every cell of the format gets a copy of its code.
+            if (CharacterCount(code) > kMaxFormatCodeChars)
+                throw WorkbookError("Number format " + std::to_string(*id) + " is longer than " +
+                                    std::to_string(kMaxFormatCodeChars) + " characters");
+            budget.Charge(HeldBytes(code) + 64);
+            styles.customFormats[*id] = std::move(code);
+        }
+    }
+    if (auto xfs = Child(root, "cellXfs")) {
+        for (auto xf : xfs.children()) {
+            if (LocalName(xf) != "xf")
+                continue;
+            auto id = ParseUnsigned(Attribute(xf, "numFmtId").value());
+            budget.Charge(sizeof(std::uint32_t));
+            styles.xfFormatIds.push_back(id.value_or(0));
+        }
+    }
+    return styles;
+}
+
+void CheckTextLength(const std::string& text, const std::function<std::string()>& what)
+{
+    if (text.size() > kMaxCellTextChars && CharacterCount(text) > kMaxCellTextChars)
+        throw WorkbookError(what() + " is longer than " + std::to_string(kMaxCellTextChars) + " characters");
+}
+
+std::vector<std::string> ReadSharedStrings(Package& package, const std::string& part, MemoryBudget& budget)
+{
+    std::vector<std::string> strings;
+    if (part.empty() || !package.HasPart(part))
+        return strings;
+    auto doc = package.ReadXml(part, pugi::parse_default | pugi::parse_ws_pcdata_single, budget.Remaining());
+    for (auto item : doc.document_element().children()) {
+        if (LocalName(item) != "si")
+            continue;
+        std::string text = StringItemText(item);
+        CheckTextLength(text, [&] { return "Shared string " + std::to_string(strings.size()); });
+        budget.Charge(HeldBytes(text));
+        strings.push_back(std::move(text));
+    }
+    return strings;
+}
+
+// What a cell element holds, found in one pass over its children and attributes (the first
+// of each name counts, as a search by name would find it).
+struct CellElement {
+    pugi::xml_node value;
+    pugi::xml_node formula;
+    pugi::xml_node inlineString;
+    pugi::xml_attribute reference;
+    pugi::xml_attribute style;
+    pugi::xml_attribute type;
+};
+
+CellElement ReadCellElement(const pugi::xml_node& c)
+{
+    CellElement cell;
+    for (auto child : c.children()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        std::string_view name = LocalName(child);
+        pugi::xml_node* slot = name == "v"    ? &cell.value
+                               : name == "f"  ? &cell.formula
+                               : name == "is" ? &cell.inlineString
+                                              : nullptr;
+        if (slot && !*slot)
+            *slot = child;
+    }
+    for (auto attribute : c.attributes()) {
+        std::string_view name = LocalName(attribute);
+        pugi::xml_attribute* slot = name == "r"   ? &cell.reference
+                                    : name == "s" ? &cell.style
+                                    : name == "t" ? &cell.type
+                                                  : nullptr;
+        if (slot && !*slot)
+            *slot = attribute;
+    }
+    return cell;
+}
+
+struct SharedFormula {
+    CellAddress anchor;
+    std::string text;
+};
+
+class SheetReader {
+public:
+    SheetReader(const std::vector<std::string>& strings, const Styles& styles, bool date1904,
+                const ReadOptions& options, MemoryBudget& budget)
+        : strings_(strings), styles_(styles), date1904_(date1904), options_(options), budget_(budget)
+    {
+    }
+
+    void Read(Package& package, Sheet& sheet)
+    {
+        shownName_ = PrintableText(sheet.name);
+        auto doc = package.ReadXml(sheet.partName, pugi::parse_default | pugi::parse_ws_pcdata_single,
+                                   budget_.Remaining());
+        auto root = doc.document_element();
+        if (LocalName(root) != "worksheet")
+            throw WorkbookError("Part " + PrintableText(sheet.partName) + " of sheet " + shownName_ +
+                                " is not a worksheet");
+        if (auto protection = Child(root, "sheetProtection"))
+            sheet.isProtected = IsTrue(Attribute(protection, "sheet").value());
+        auto data = Child(root, "sheetData");
+        std::int64_t rowIndex = -1;
+        for (auto row : data.children()) {
+            if (LocalName(row) != "row")
+                continue;
+            if (auto r = Attribute(row, "r")) {
+                auto n = ParseUnsigned(r.value());
+                if (!n || *n < 1 || *n > kMaxRows)
+                    throw WorkbookError("Sheet " + shownName_ + " has a row with the invalid number " +
+                                        Shown(r.value()));
+                rowIndex = *n - 1;
+            } else {
+                ++rowIndex;
+            }
+            if (rowIndex >= kMaxRows)
+                throw WorkbookError("Sheet " + shownName_ + " has more rows than a sheet can hold");
+            ReadRow(row, static_cast<std::uint32_t>(rowIndex), sheet);
+        }
+        Finish(sheet);
+    }
+
+private:
+    void ReadRow(const pugi::xml_node& row, std::uint32_t rowIndex, Sheet& sheet)
+    {
+        std::int64_t columnIndex = -1;
+        for (auto c : row.children()) {
+            if (LocalName(c) != "c")
+                continue;
+            const CellElement parts = ReadCellElement(c);
+            CellAddress address{rowIndex, 0};
+            if (auto r = parts.reference) {
+                auto parsed = ParseCellAddress(r.value());
+                if (!parsed)
+                    throw WorkbookError("Sheet " + shownName_ + " has a cell with the invalid reference " +
+                                        Shown(r.value()));
+                address = *parsed;
+                columnIndex = address.column;
+            } else {
+                ++columnIndex;
+                if (columnIndex >= kMaxColumns)
+                    throw WorkbookError("Sheet " + shownName_ + " has more columns than a sheet can hold");
+                address.column = static_cast<std::uint32_t>(columnIndex);
+            }
+            if (options_.cancel && (++listed_ & 0xFFF) == 0 && options_.cancel->load())
+                throw ReadCancelled();
+            Extend(address);
+            // A cell listed only for its style holds nothing: it counts for the used range but
+            // is not kept, so millions of them cost nothing.
+            if (!parts.value && !parts.formula && !parts.inlineString)
+                continue;
+            Cell cell = ReadCell(parts, address);
+            if (cell.type == CellType::Empty && !cell.HasFormula())
+                continue;
+            // The cell model keys every cell by its sheet's name.
+            budget_.Charge(sizeof(Cell) + cell.text.size() + cell.formula.size() + cell.formatCode.size() +
+                           sheet.name.size());
+            sheet.cells.push_back(std::move(cell));
+        }
+    }
+
+    void Extend(CellAddress address)
+    {
+        if (!listedArea_) {
+            listedArea_ = Area{address.row, address.column, address.row, address.column};
+            return;
+        }
+        listedArea_->firstRow = std::min(listedArea_->firstRow, address.row);
+        listedArea_->lastRow = std::max(listedArea_->lastRow, address.row);
+        listedArea_->firstColumn = std::min(listedArea_->firstColumn, address.column);
+        listedArea_->lastColumn = std::max(listedArea_->lastColumn, address.column);
+    }
+
+    std::string Where(CellAddress address) const
+    {
+        return "cell " + FormatQualifiedCell(shownName_, address);
+    }
+
+    void ReadFormat(const CellElement& c, Cell& cell)
+    {
+        std::uint32_t style = 0;
+        if (auto s = c.style) {
+            auto parsed = ParseUnsigned(s.value());
+            if (!parsed)
+                throw WorkbookError("Invalid style index in " + Where({cell.row, cell.column}));
+            style = *parsed;
+        }
+        // A style the styles part lacks only costs the number format, not the value.
+        if (style < styles_.xfFormatIds.size())
+            cell.numFmtId = styles_.xfFormatIds[style];
+        auto custom = styles_.customFormats.find(cell.numFmtId);
+        if (custom != styles_.customFormats.end()) {
+            cell.formatCode = custom->second;
+            cell.isDate = IsDateFormat(cell.formatCode);
+        } else {
+            cell.formatCode = BuiltInFormatCode(cell.numFmtId);
+            if (cell.formatCode.empty())
+                cell.formatCode = "General";
+            cell.isDate = IsDateFormatId(cell.numFmtId);
+        }
+    }
+
+    Cell ReadCell(const CellElement& c, CellAddress address)
+    {
+        Cell cell;
+        cell.row = address.row;
+        cell.column = address.column;
+        ReadFormat(c, cell);
+        if (auto f = c.formula)
+            ReadFormula(f, cell, address);
+        ReadValue(c, cell, address);
+        if (cell.type != CellType::Number)
+            cell.isDate = false;
+        if (cell.type == CellType::String)
+            CheckTextLength(cell.text, [&] { return "The text in " + Where(address); });
+        return cell;
+    }
+
+    void ReadValue(const CellElement& c, Cell& cell, CellAddress address)
+    {
+        std::string_view type = c.type.value();
+        auto v = c.value;
+        const char* raw = v.text().get();
+        auto where = [&] { return Where(address); };
+        if (type == "inlineStr") {
+            cell.type = CellType::String;
+            cell.text = StringItemText(c.inlineString);
+        } else if (!v || (*raw == '\0' && type != "str")) {
+            // Some programs write an empty <v/> for a cell without value.
+            cell.type = CellType::Empty;
+        } else if (type == "s") {
+            auto index = ParseUnsigned(raw);
+            if (!index || *index >= strings_.size())
+                throw WorkbookError("Shared string index " + Shown(raw) + " of " + where() +
+                                    " is not in the shared strings");
+            cell.type = CellType::String;
+            cell.text = strings_[*index];
+        } else if (type == "str") {
+            cell.type = CellType::String;
+            cell.text = DecodeEscapes(raw);
+        } else if (type == "b") {
+            cell.type = CellType::Boolean;
+            std::string_view b = raw;
+            if (b != "0" && b != "1" && b != "true" && b != "false")
+                throw WorkbookError("Invalid boolean " + Shown(raw) + " in " + where());
+            cell.number = IsTrue(b) ? 1 : 0;
+        } else if (type == "e") {
+            cell.type = CellType::Error;
+            if (std::strlen(raw) > kMaxErrorLiteral)
+                throw WorkbookError("Invalid error value " + Shown(raw) + " in " + where());
+            cell.text = raw;
+        } else if (type == "d") {
+            auto serial = IsoDateToSerial(raw, date1904_);
+            if (!serial)
+                throw WorkbookError("Invalid date " + Shown(raw) + " in " + where());
+            cell.type = CellType::Number;
+            cell.number = *serial;
+            cell.isDate = true;
+        } else if (type.empty() || type == "n") {
+            auto number = ParseNumber(raw);
+            if (!number)
+                throw WorkbookError("Invalid number " + Shown(raw) + " in " + where());
+            cell.type = CellType::Number;
+            cell.number = *number;
+        } else {
+            throw WorkbookError("Unknown cell type " + Shown(type) + " in " + where());
+        }
+    }
+
+    void ReadFormula(const pugi::xml_node& f, Cell& cell, CellAddress address)
+    {
+        std::string_view kind = Attribute(f, "t").value();
+        std::string text = f.text().get();
+        // Refused here rather than by the formula check: a shared formula's text is copied
+        // to every cell it covers.
+        if (text.size() > kMaxFormulaLength)
+            throw WorkbookError("The formula in " + Where(address) + " is longer than " +
+                                std::to_string(kMaxFormulaLength) + " characters");
+        if (kind == "shared") {
+            auto si = ParseUnsigned(Attribute(f, "si").value());
+            if (!si)
+                throw WorkbookError("Shared formula without a valid index in " + Where(address));
+            auto it = shared_.find(*si);
+            if (!text.empty()) {
+                // A cell that spells its shared formula out is taken at its word.
+                cell.formula = text;
+                if (it == shared_.end() || Attribute(f, "ref"))
+                    shared_[*si] = {address, text};
+            } else if (it != shared_.end()) {
+                const SharedFormula& master = it->second;
+                cell.formula =
+                    ShiftFormula(master.text, static_cast<std::int64_t>(address.row) - master.anchor.row,
+                                 static_cast<std::int64_t>(address.column) - master.anchor.column);
+            } else {
+                throw WorkbookError("Shared formula " + std::to_string(*si) + " used in " + Where(address) +
+                                    " before it is defined");
+            }
+        } else if (kind == "array") {
+            cell.formula = text;
+            auto ref = Attribute(f, "ref");
+            auto area = ParseArea(ref.value());
+            if (!area)
+                throw WorkbookError("Array formula with an invalid range in " + Where(address));
+            cell.arrayRange = *area;
+        } else if (kind.empty() || kind == "normal") {
+            cell.formula = text;
+        }
+        // Data-table cells keep only their values: their formula is not a text of its own.
+    }
+
+    void Finish(Sheet& sheet)
+    {
+        auto before = [](const Cell& a, const Cell& b) {
+            return a.row != b.row ? a.row < b.row : a.column < b.column;
+        };
+        if (!std::is_sorted(sheet.cells.begin(), sheet.cells.end(), before))
+            std::stable_sort(sheet.cells.begin(), sheet.cells.end(), before);
+        // A cell listed twice keeps its last entry, as the program that wrote it meant.
+        auto last = sheet.cells.begin();
+        for (auto it = sheet.cells.begin(); it != sheet.cells.end(); ++it) {
+            if (it != last && it->row == last->row && it->column == last->column)
+                *last = std::move(*it);
+            else if (it != last && ++last != it)
+                *last = std::move(*it);
+        }
+        if (!sheet.cells.empty())
+            sheet.cells.erase(last + 1, sheet.cells.end());
+        sheet.usedRange = listedArea_;
+    }
+
+    // Longer than any error literal the program writes ("#GETTING_DATA").
+    static constexpr std::size_t kMaxErrorLiteral = 32;
+
+    const std::vector<std::string>& strings_;
+    const Styles& styles_;
+    bool date1904_;
+    const ReadOptions& options_;
+    MemoryBudget& budget_;
+    std::string shownName_;
+    std::size_t listed_ = 0;
+    std::optional<Area> listedArea_;
+    std::unordered_map<std::uint32_t, SharedFormula> shared_;
+};
+
+std::string FindRelated(const std::vector<Relationship>& rels, std::string_view typeSuffix)
+{
+    for (const auto& rel : rels)
+        if (!rel.external && EndsWith(rel.type, typeSuffix))
+            return rel.target;
+    return {};
+}
+
+} // namespace
+
+const Cell* Sheet::FindCell(std::uint32_t row, std::uint32_t column) const
+{
+    auto it = std::lower_bound(cells.begin(), cells.end(), std::make_pair(row, column),
+                               [](const Cell& cell, const std::pair<std::uint32_t, std::uint32_t>& place) {
+                                   return std::make_pair(cell.row, cell.column) < place;
+                               });
+    return it != cells.end() && it->row == row && it->column == column ? &*it : nullptr;
+}
+
+const Sheet* Workbook::FindSheet(const std::string& name) const
+{
+    for (const auto& sheet : sheets)
+        if (EqualNoCaseAscii(sheet.name, name))
+            return &sheet;
+    return nullptr;
+}
+
+std::size_t Workbook::CellCount() const
+{
+    std::size_t n = 0;
+    for (const auto& sheet : sheets)
+        n += sheet.cells.size();
+    return n;
+}
+
+std::size_t Workbook::FormulaCount() const
+{
+    std::size_t n = 0;
+    for (const auto& sheet : sheets)
+        for (const auto& cell : sheet.cells)
+            n += cell.HasFormula() ? 1 : 0;
+    return n;
+}
+
+std::string FindWorkbookPart(Package& package)
+{
+    std::string part = FindRelated(package.ReadRelationships(""), "/officeDocument");
+    if (part.empty() && package.HasPart("xl/workbook.xml"))
+        part = "xl/workbook.xml";
+    if (part.empty())
+        throw WorkbookError("Not a workbook: the package has no workbook part");
+    if (EndsWith(part, ".bin"))
+        throw WorkbookError("Binary .xlsb workbooks are not read; save the workbook as .xlsx");
+    if (!package.HasPart(part))
+        throw WorkbookError("Workbook part " + PrintableText(part) + " named by the package is missing");
+    return part;
+}
+
+std::vector<SheetLocation> LocateSheets(Package& package)
+{
+    std::string workbookPart = FindWorkbookPart(package);
+    auto rels = package.ReadRelationships(workbookPart);
+    auto doc = package.ReadXml(workbookPart);
+    auto root = doc.document_element();
+    if (LocalName(root) != "workbook")
+        throw WorkbookError("Part " + PrintableText(workbookPart) + " is not a workbook");
+    std::unordered_map<std::string, const Relationship*> relById;
+    for (const auto& r : rels)
+        relById[r.id] = &r; // the last of equal ids, as a scan would find it
+    std::vector<SheetLocation> result;
+    for (auto node : Child(root, "sheets").children()) {
+        if (LocalName(node) != "sheet")
+            continue;
+        SheetLocation location;
+        location.name = Attribute(node, "name").value();
+        std::string id = Attribute(node, "id").value();
+        auto found = relById.find(id);
+        const Relationship* rel = found == relById.end() ? nullptr : found->second;
+        if (location.name.empty())
+            throw WorkbookError("Workbook part " + PrintableText(workbookPart) +
+                                " lists a sheet without a name");
+        if (!rel || rel->external)
+            throw WorkbookError("Sheet " + PrintableText(location.name) + " has no part in the package");
+        // Chart and dialog sheets hold no cells.
+        if (!EndsWith(rel->type, "/worksheet"))
+            continue;
+        location.partName = rel->target;
+        if (!package.HasPart(location.partName))
+            throw WorkbookError("Part " + PrintableText(location.partName) + " of sheet " +
+                                PrintableText(location.name) + " is missing");
+        result.push_back(std::move(location));
+    }
+    return result;
+}
+
+Workbook ReadWorkbook(std::vector<std::uint8_t> bytes, const ReadOptions& options)
+{
+    Package package(std::move(bytes), options.limits);
+    std::string workbookPart = FindWorkbookPart(package);
+    auto rels = package.ReadRelationships(workbookPart);
+    MemoryBudget budget(options.maxMemoryBytes);
+    auto doc =
+        package.ReadXml(workbookPart, pugi::parse_default | pugi::parse_ws_pcdata_single, budget.Remaining());
+    auto root = doc.document_element();
+
+    Workbook workbook;
+    workbook.date1904 = IsTrue(Attribute(Child(root, "workbookPr"), "date1904").value());
+
+    std::vector<std::string> strings =
+        ReadSharedStrings(package, FindRelated(rels, "/sharedStrings"), budget);
+    Styles styles = ReadStyles(package, FindRelated(rels, "/styles"), budget);
+
+    // Sheet indexes of defined names count every sheet, chart sheets included.
+    std::vector<int> sheetIndexOfPosition;
+    auto locations = LocateSheets(package);
+    std::size_t next = 0;
+    std::unordered_set<std::string> sheetNames; // folded as FindSheet folds them
+    for (auto node : Child(root, "sheets").children()) {
+        if (LocalName(node) != "sheet")
+            continue;
+        std::string name = Attribute(node, "name").value();
+        if (next < locations.size() && locations[next].name == name) {
+            Sheet sheet;
+            sheet.name = name;
+            sheet.partName = locations[next].partName;
+            std::string_view state = Attribute(node, "state").value();
+            sheet.hidden = state == "hidden" || state == "veryHidden";
+            if (!sheetNames.insert(UpperAscii(name)).second)
+                throw WorkbookError("Workbook has two sheets named " + PrintableText(name));
+            budget.Charge(sizeof(Sheet) + name.size() + sheet.partName.size());
+            workbook.sheets.push_back(std::move(sheet));
+            sheetIndexOfPosition.push_back(static_cast<int>(workbook.sheets.size()) - 1);
+            ++next;
+        } else {
+            sheetIndexOfPosition.push_back(-1);
+        }
+    }
+
+    for (auto& sheet : workbook.sheets) {
+        if (options.cancel && options.cancel->load())
+            throw ReadCancelled();
+        SheetReader(strings, styles, workbook.date1904, options, budget).Read(package, sheet);
+    }
+
+    for (auto node : Child(root, "definedNames").children()) {
+        if (LocalName(node) != "definedName")
+            continue;
+        DefinedName name;
+        name.name = Attribute(node, "name").value();
+        name.formula = node.text().get();
+        name.hidden = IsTrue(Attribute(node, "hidden").value());
+        // Cut, its text could name another cell (B10 read as B1); refused like a cell's formula.
+        if (name.formula.size() > kMaxFormulaLength)
+            throw WorkbookError("Defined name " + PrintableText(name.name) + " is longer than " +
+                                std::to_string(kMaxFormulaLength) + " characters");
+        if (auto local = Attribute(node, "localSheetId")) {
+            auto index = ParseUnsigned(local.value());
+            if (!index || *index >= sheetIndexOfPosition.size())
+                throw WorkbookError("Defined name " + PrintableText(name.name) +
+                                    " belongs to a sheet that does not exist");
+            name.localSheet = sheetIndexOfPosition[*index];
+            if (name.localSheet < 0)
+                continue; // a name of a chart sheet
+        }
+        budget.Charge(sizeof(DefinedName) + name.name.size() + name.formula.size());
+        workbook.names.push_back(std::move(name));
+    }
+    return workbook;
+}
+
+Workbook ReadWorkbookFile(const std::string& path, const ReadOptions& options)
+{
+    return ReadWorkbook(Package::ReadFile(path, options.limits), options);
+}
+
+} // namespace sheet::xlsx
