@@ -482,8 +482,11 @@ if (_global.kvChartSeries == undefined) {
             xlo = 0;
             xhi = 1;
         }
-        // The X scale starts at 0 for positive values, as the Y scale does.
-        var xs = kvAxisScale(this, Math.min(xlo, 0), xhi, "X"), ys = kvAxisScale(this, ylo, yhi, "Y");
+        // The X scale starts at 0 for positive values, as the Y scale does. Bubbles get a tenth
+        // more room at the top and right, where the largest values would otherwise stand half
+        // outside the plot.
+        var padX = bubble ? (xhi - Math.min(xlo, 0)) * 0.1 : 0, padY = bubble ? (yhi - ylo) * 0.1 : 0;
+        var xs = kvAxisScale(this, Math.min(xlo, 0), xhi + padX, "X"), ys = kvAxisScale(this, ylo, yhi + padY, "Y");
         this.kvScale = ys;
         this.kvScaleX = xs;
         this.kvAlertRange = [ys[0], ys[1]];
