@@ -37,6 +37,12 @@ const std::vector<ACCEL>* CResourceTable::FindAccelerators(UINT id) const
     return it == accelerators_.end() ? nullptr : &it->second;
 }
 
+const std::vector<std::string>* CResourceTable::FindToolBarGlyphs(UINT id) const
+{
+    auto it = glyphs_.find(id);
+    return it != glyphs_.end() ? &it->second : nullptr;
+}
+
 const ToolBarTemplate* CResourceTable::FindToolBar(UINT id) const
 {
     auto it = toolbars_.find(id);

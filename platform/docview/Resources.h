@@ -40,12 +40,17 @@ public:
 
     void AddToolBar(UINT id, ToolBarTemplate bar) { toolbars_[id] = std::move(bar); }
     const ToolBarTemplate* FindToolBar(UINT id) const;
+    // What each button of a toolbar shows in place of a picture: a short text per button
+    // (separators included). Without them the buttons are plain faces.
+    void AddToolBarGlyphs(UINT id, std::vector<std::string> glyphs) { glyphs_[id] = std::move(glyphs); }
+    const std::vector<std::string>* FindToolBarGlyphs(UINT id) const;
 
 private:
     std::map<UINT, std::string> strings_;
     std::map<UINT, std::vector<MenuTemplateItem>> menus_;
     std::map<UINT, std::vector<ACCEL>> accelerators_;
     std::map<UINT, ToolBarTemplate> toolbars_;
+    std::map<UINT, std::vector<std::string>> glyphs_;
 };
 
 CResourceTable& GetResources();

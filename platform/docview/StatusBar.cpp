@@ -2,9 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/drawing/Colors.h"
+#include "platform/drawing/DC.h"
 #include "platform/window/CmdUI.h"
 #include "platform/docview/Frame.h"
 #include "platform/docview/Resources.h"
+#include "platform/drawing/Colors.h"
+#include "platform/drawing/DC.h"
 
 namespace {
 
@@ -224,7 +228,7 @@ CSize CStatusBar::CalcFixedLayout(BOOL, BOOL)
     return {32767, kHeight};
 }
 
-void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
+void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL)
 {
     CStatusCmdUI state;
     state.m_pOther = this;
@@ -232,20 +236,81 @@ void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
     for (int i = 0; i < GetCount(); ++i) {
         state.m_nIndex = static_cast<UINT>(i);
         state.m_nID = panes_[static_cast<std::size_t>(i)].id;
-        // The message pane is written directly, never asked.
+        // The message pane is written directly, never asked. A pane whose id nobody handles
+        // keeps showing its text (the program writes it), as status bars do.
         if (state.m_nID != ID_SEPARATOR) {
-            state.DoUpdate(pTarget, bDisableIfNoHndler);
+            state.DoUpdate(pTarget, FALSE);
         }
     }
 }
 
+void CStatusBar::Paint()
+{
+    PAINTSTRUCT ps;
+    CDC* dc = BeginPaint(&ps);
+    if (dc != nullptr) {
+        CRect client;
+        GetClientRect(&client);
+        dc->FillSolidRect(client, GetSysColor(COLOR_BTNFACE));
+        CFont* font = GetFont();
+        CFont* old = font != nullptr ? dc->SelectObject(font) : nullptr;
+        dc->SetBkMode(TRANSPARENT);
+        dc->SetTextColor(GetSysColor(COLOR_BTNTEXT));
+        for (int i = 0; i < GetCount(); ++i) {
+            CRect pane;
+            GetItemRect(i, &pane);
+            if ((panes_[static_cast<std::size_t>(i)].style & SBPS_NOBORDERS) == 0) {
+                dc->Draw3dRect(pane, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+            }
+            pane.DeflateRect(kGap, 1);
+            dc->DrawText(GetDisplayedText(i), pane, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        }
+        if (font != nullptr) {
+            dc->SelectObject(old);
+        }
+    }
+    EndPaint(&ps);
+}
+
 LRESULT CStatusBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_PAINT) {
+        Paint();
+        return 0;
+    }
     // The bar's own text is the message pane's.
+    if (message == WM_PAINT) {
+        Paint();
+        return 0;
+    }
     if (message == WM_SETTEXT) {
         SetPaneText(CommandToIndex(ID_SEPARATOR), lParam != 0 ? reinterpret_cast<const char*>(lParam) : "",
                     FALSE);
         return TRUE;
     }
     return CControlBar::DefWindowProc(message, wParam, lParam);
+}
+
+void CStatusBar::Paint()
+{
+    PAINTSTRUCT ps;
+    CDC* dc = BeginPaint(&ps);
+    if (dc != nullptr) {
+        CRect client;
+        GetClientRect(&client);
+        dc->FillSolidRect(client, GetSysColor(COLOR_BTNFACE));
+        dc->SetBkMode(TRANSPARENT);
+        dc->SetTextColor(GetSysColor(COLOR_BTNTEXT));
+        for (int i = 0; i < GetCount(); ++i) {
+            CRect r;
+            GetItemRect(i, &r);
+            if ((GetPaneStyle(i) & SBPS_NOBORDERS) == 0) {
+                dc->Draw3dRect(r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+            }
+            CRect text = r;
+            text.DeflateRect(kPaneMargin / 2 + 1, 1);
+            dc->DrawText(GetDisplayedText(i), text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        }
+    }
+    EndPaint(&ps);
 }

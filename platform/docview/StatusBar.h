@@ -50,6 +50,9 @@ public:
     static constexpr int kPaneMargin = 4;
 
 private:
+    // The panes with their texts, sunken unless they have no borders.
+    void Paint();
+
     struct Pane {
         UINT id = 0;
         UINT style = 0;

@@ -3,10 +3,13 @@
 #include "platform/window/CmdUI.h"
 #include "platform/docview/Frame.h"
 #include "platform/docview/Resources.h"
+#include "platform/drawing/Colors.h"
+#include "platform/drawing/DC.h"
 
 BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
     .OnLButtonDown(&CToolBar::OnLButtonDown)
-    .OnMouseMove(&CToolBar::OnMouseMove) END_MESSAGE_MAP()
+    .OnMouseMove(&CToolBar::OnMouseMove)
+    .OnPaint(&CToolBar::OnPaint) END_MESSAGE_MAP()
 
         namespace
 {
@@ -65,6 +68,8 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
         return FALSE;
     }
     SetSizes(CSize(bar->buttonWidth + 7, bar->buttonHeight + 6), CSize(bar->buttonWidth, bar->buttonHeight));
+    const std::vector<std::string>* glyphs = GetResources().FindToolBarGlyphs(nIDResource);
+    glyphs_ = glyphs != nullptr ? *glyphs : std::vector<std::string>();
     return SetButtons(bar->buttons.data(), static_cast<int>(bar->buttons.size()));
 }
 
@@ -245,4 +250,41 @@ LRESULT CToolBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return CControlBar::DefWindowProc(message, wParam, lParam);
     }
+}
+
+void CToolBar::OnPaint()
+{
+    PAINTSTRUCT ps;
+    CDC* dc = BeginPaint(&ps);
+    if (dc != nullptr) {
+        CRect client;
+        GetClientRect(&client);
+        dc->FillSolidRect(client, GetSysColor(COLOR_BTNFACE));
+        dc->SetBkMode(TRANSPARENT);
+        for (int i = 0; i < GetCount(); ++i) {
+            const Button& b = buttons_[static_cast<std::size_t>(i)];
+            CRect r;
+            GetItemRect(i, &r);
+            if ((b.style & TBBS_SEPARATOR) != 0) {
+                const int x = r.CenterPoint().x;
+                dc->Draw3dRect(CRect(x - 1, r.top + 2, x + 1, r.bottom - 2), GetSysColor(COLOR_BTNSHADOW),
+                               GetSysColor(COLOR_BTNHIGHLIGHT));
+                continue;
+            }
+            // Flat buttons show an edge only when pressed, checked or under the pointer.
+            if ((b.style & (TBBS_PRESSED | TBBS_CHECKED)) != 0 || i == pressed_) {
+                dc->Draw3dRect(r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+            } else if (i == hot_ || (ctrlStyle_ & TBSTYLE_FLAT) == 0) {
+                dc->Draw3dRect(r, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+            }
+            const std::size_t at = static_cast<std::size_t>(i);
+            if (at < glyphs_.size() && !glyphs_[at].empty()) {
+                dc->SetTextColor(GetSysColor((b.style & TBBS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+                CRect face = r;
+                face.DeflateRect(2, 2);
+                dc->DrawText(glyphs_[at], face, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+            }
+        }
+    }
+    EndPaint(&ps);
 }

@@ -4,6 +4,7 @@
 // directly); each button's enabled and checked state follows the command's update handler.
 // A click (press and release over the same enabled button) sends WM_COMMAND to the owner.
 
+#include <string>
 #include <vector>
 
 #include "platform/docview/ControlBar.h"
@@ -30,6 +31,8 @@ public:
                   UINT nID = AFX_IDW_TOOLBAR);
     BOOL LoadToolBar(UINT nIDResource);
     BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
+    // The short texts the buttons show (one per button, in order).
+    void SetGlyphs(std::vector<std::string> glyphs) { glyphs_ = std::move(glyphs); }
     // Image size; a button is 7 pixels wider and 6 taller than its image.
     void SetSizes(CSize sizeButton, CSize sizeImage);
 
@@ -49,6 +52,7 @@ public:
 
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnMouseMove(UINT nFlags, CPoint point);
+    void OnPaint();
 
     static constexpr int kSeparatorWidth = 8;
     static constexpr int kBorder = 2;
@@ -59,6 +63,7 @@ protected:
         UINT style = 0; // TBBS_ bits
     };
     std::vector<Button> buttons_;
+    std::vector<std::string> glyphs_;
     CSize buttonSize_{23, 22};
     DWORD ctrlStyle_ = 0;
     int pressed_ = -1;

@@ -422,7 +422,7 @@ int main(int argc, char** argv)
                     {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("B1")}, {"CELL3", d.Cell("A2")}});
         }
         // Every shipped sample, opened as the program opens a document and written as a movie.
-        for (const auto& entry : std::filesystem::directory_iterator(install / "samples"))
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(install / "samples"))
             if (entry.path().extension() == ".vtd")
                 WriteDocumentMovie(entry.path(), folder / (entry.path().stem().string() + ".swf"), library, install,
                                    kSampleProbe);

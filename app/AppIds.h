@@ -1,0 +1,77 @@
+#pragma once
+
+// Resource, command and control ids of the designer: strings, toolbars, dialogs and their
+// controls, and the commands of menus and toolbars.
+
+#include "platform/window/Messages.h"
+
+enum : UINT {
+    // Document template, main menu, accelerators and document strings.
+    IDR_MAINFRAME = 3,
+    // Toolbars, in the order the frame creates them.
+    IDR_TOOLBAR_MAIN = 2,
+    IDR_TOOLBAR_PREVIEW = 297,
+    IDR_TOOLBAR_OFFICE = 319,
+    IDR_TOOLBAR_IMPORT = 320,
+
+    // Strings.
+    IDP_OLE_INIT_FAILED = 102,
+    IDS_MODEL_NOT_LOADED = 111,
+
+    // Pictures.
+    IDB_SPLASH = 306,
+    IDI_WELCOME_TUTORIAL1 = 315,
+    IDI_WELCOME_TUTORIAL2 = 316,
+    IDI_WELCOME_TEMPLATES = 317,
+    IDI_WELCOME_SAMPLES = 321,
+
+    // Dialogs.
+    IDD_ABOUTBOX = 100,
+    IDD_ABOUTBOX_LARGE = 330,
+    IDD_WAIT = 169,
+    IDD_TEMPLATE = 172,
+    IDD_TUTORIAL = 271,
+    IDD_WELCOME = 309,
+
+    // Controls.
+    IDC_FLASH = 146,
+    IDC_WAIT_PROGRESS = 177,
+    IDC_DESCRIPTION = 178,
+    IDC_CATEGORY = 179,
+    IDC_ITEMS = 180,
+    IDC_WELCOME_TEMPLATES = 117,
+    IDC_WELCOME_SAMPLES = 118,
+    IDC_TUTORIAL_CLOSE = 320,
+    IDC_WELCOME_TUTORIAL2 = 321,
+    IDC_WELCOME_TUTORIAL1 = 564,
+    IDC_WELCOME_DONT_SHOW = 565,
+    IDC_STATUS_PROGRESS = 1,
+
+    // Commands.
+    ID_TOOL_SELECT = 32770,
+    ID_TOOL_COMPONENT = 32772,
+    ID_VIEW_SWF_PREVIEW = 32824,
+    ID_DATA_IMPORT_MODEL = 32848,
+    ID_DECREASE_CANVAS = 32852,
+    ID_INCREASE_CANVAS = 32853,
+    ID_FILE_NEW_FROM_TEMPLATE = 32854,
+    ID_SEND_POWERPOINT = 32855,
+    ID_GROUP = 32858,
+    ID_UNGROUP = 32859,
+    ID_HELP_CONTENTS = 32864,
+    ID_SEND_OUTLOOK = 32879,
+    ID_FILE_SAMPLES = 32885,
+    ID_FIT_TO_COMPONENTS = 33951,
+    ID_FIT_TO_WINDOW = 33952,
+};
+
+// The import worker's progress message and its codes (wParam low word; the high word may
+// carry the import's serial number, lParam the value).
+enum : UINT { WM_IMPORT_MODEL_PROGRESS = WM_IMPORT_PROGRESS };
+enum ImportProgressCode : UINT {
+    kImportStart = 0,
+    kImportDone = 1,
+    kImportStep = 2,
+    kImportFormulaError = 3,
+    kImportNoModel = 4,
+};

@@ -1,0 +1,418 @@
+#include "AppFixture.h"
+
+#include "app/AppData.h"
+#include "app/AppIds.h"
+#include "app/AppResources.h"
+#include "app/TemplateDlg.h"
+#include "platform/controls/ListBox.h"
+#include "platform/controls/ShockwaveFlash.h"
+#include "app/OfficeInfo.h"
+#include "app/ProgramServices.h"
+#include "app/TempFileManager.h"
+#include "platform/docview/RecentFileList.h"
+#include "platform/drawing/Png.h"
+#include "platform/window/RasterWindowHost.h"
+#include "platform/window/UserInput.h"
+#include "publish/BaseMovie.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// An office program that reports a version, or fails when asked.
+class OfficeApp final : public IAutomationObject {
+public:
+    explicit OfficeApp(std::optional<std::string> version) : version_(std::move(version)) {}
+    std::optional<AutomationValue> GetProperty(const std::string& name) override
+    {
+        if (name != "Version" || !version_)
+            return std::nullopt;
+        return AutomationValue(*version_);
+    }
+    std::optional<AutomationValue> Invoke(const std::string& name, const std::vector<AutomationValue>& args) override
+    {
+        opened.push_back(name + " " + std::get<std::string>(args.at(0)));
+        return AutomationValue(true);
+    }
+    static inline std::vector<std::string> opened;
+
+private:
+    std::optional<std::string> version_;
+};
+
+void RegisterOffice(const char* progId, std::optional<std::string> version)
+{
+    GetObjectFactory().Register(progId, [version] { return std::make_unique<OfficeApp>(version); });
+}
+
+TEST_F(AppTest, StartsMaximisedWithItsBarsInOneRowAndTheWelcomeDialog)
+{
+    CRasterWindowHost& host = InstallRasterWindowHost();
+    bool welcomed = false;
+    ui::SetDialogHook(IDD_WELCOME, [&](CDialog& dlg) {
+        welcomed = true;
+        EXPECT_FALSE(Frame().IsWindowEnabled()) << "the Welcome is modal over the main window";
+        EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_WELCOME_DONT_SHOW), 0u);
+        dlg.EndDialog(IDOK);
+    });
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(welcomed);
+    CMainFrame& frame = Frame();
+    EXPECT_TRUE(frame.IsZoomed());
+    EXPECT_TRUE(frame.AcceptsFiles());
+    EXPECT_EQ(frame.GetWindowText(), "Untitled - Vantorel");
+    EXPECT_EQ(frame.Splash(), nullptr) << "the splash goes when the main window shows";
+    EXPECT_EQ(TopLevelWindows().size(), 1u);
+
+    // One docked row, in the order 2, 320, 297, 319, each bar right of the one before.
+    auto rows = frame.DockedRows(AFX_IDW_DOCKBAR_TOP);
+    ASSERT_EQ(rows.size(), 1u);
+    ASSERT_EQ(rows[0].size(), 4u);
+    const CControlBar* order[] = {&frame.ToolBar(0), &frame.ToolBar(3), &frame.ToolBar(1), &frame.ToolBar(2)};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(rows[0][i], order[i]) << i;
+    CRect previous;
+    frame.ToolBar(0).GetWindowRect(&previous);
+    for (int i = 1; i < 4; ++i) {
+        CRect r;
+        rows[0][i]->GetWindowRect(&r);
+        EXPECT_EQ(r.left, previous.right);
+        EXPECT_EQ(r.top, previous.top);
+        previous = r;
+    }
+    // Restoring the window docks them in the same row again.
+    frame.ShowWindow(SW_RESTORE);
+    rows = frame.DockedRows(AFX_IDW_DOCKBAR_TOP);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][1], &frame.ToolBar(3));
+
+    EXPECT_EQ(frame.StatusBar().GetDisplayedText(1), "Model Not Loaded");
+    EXPECT_FALSE(frame.Progress().IsWindowVisible());
+    EXPECT_EQ(Doc().GetCanvasWidth() > 0, true);
+    EXPECT_NE(GetBaseMovie(), nullptr);
+
+    // A press on a toolbar never drags it off its dock.
+    CRect gap;
+    frame.ToolBar(0).GetItemRect(3, &gap);
+    CUserInput::Click(frame.ToolBar(0), gap.CenterPoint());
+    EXPECT_EQ(frame.ToolBar(0).DragStartCount(), 0);
+
+    frame.ShowWindow(SW_SHOWMAXIMIZED);
+    frame.PostMessage(WM_IMPORT_MODEL_PROGRESS, kImportStart, 4);
+    frame.PostMessage(WM_IMPORT_MODEL_PROGRESS, kImportStep, 3);
+    PumpUntilIdle();
+    CBitmap picture = host.Snapshot(frame);
+    EXPECT_TRUE(WritePng(artefacts / "main-window.png", picture));
+    CRect bar;
+    frame.ToolBar(0).GetWindowRect(&bar);
+    frame.ScreenToClient(&bar);
+    EXPECT_EQ(picture.GetPixel(bar.left + 1, bar.top + 1), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(AppTest, WithoutAUsablePlayerTheProgramSaysSoAndEnds)
+{
+    struct Case {
+        const char* what;
+        long version; // 0: no player at all
+        bool started;
+    } cases[] = {
+        {"no player", 0, false},
+        {"version 6.0 exactly", 0x60000, false},
+        {"version 6.0.1", 0x60001, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        UsePlayer(c.version);
+        SkipWelcome();
+        if (!c.started)
+            boxes->Answer(IDOK);
+        EXPECT_EQ(Start(), c.started);
+        if (!c.started) {
+            ASSERT_FALSE(boxes->Log().empty());
+            EXPECT_EQ(boxes->Log().back().text, CKVApp::kFlashMessage);
+            EXPECT_EQ(boxes->Log().back().flags & MB_ICONSTOP, UINT(MB_ICONSTOP));
+            EXPECT_EQ(LiveWindowCount(), 0u);
+        }
+        const std::filesystem::path folder = app->Services().TempFiles().GetTempPath();
+        app.reset();
+        EXPECT_FALSE(std::filesystem::exists(folder)) << "the run's temporary folder goes with it";
+        EXPECT_TRUE(std::filesystem::exists(settings / "Vantorel" / "app.dat")) << "settings are saved either way";
+        boxes->Clear();
+    }
+}
+
+TEST_F(AppTest, TheSpreadsheetProgramMustBeTheRightEdition)
+{
+    struct Case {
+        std::optional<std::string> excel;
+        std::vector<std::string> args;
+        bool started;
+    } cases[] = {
+        {"9.0", {}, true},
+        {"9.0.3821 SR-1", {}, true},
+        {"11.0", {}, false},
+        {std::nullopt, {}, false},
+        {"11.0", {"-s"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.excel.value_or("none") + (c.args.empty() ? "" : " -s"));
+        RegisterOffice("Excel.Application", c.excel);
+        SkipWelcome();
+        if (!c.started)
+            boxes->Answer(IDOK);
+        EXPECT_EQ(Start(c.args), c.started);
+        if (!c.started) {
+            ASSERT_EQ(boxes->Log().size(), 1u);
+            EXPECT_EQ(boxes->Log()[0].text, CKVApp::kExcelMessage);
+            EXPECT_EQ(boxes->Log()[0].caption, "Warning");
+        }
+        app.reset();
+        boxes->Clear();
+    }
+}
+
+TEST_F(AppTest, OfficeDetectionFillsTheViewsRecord)
+{
+    RegisterOffice("Excel.Application", "9.0");
+    RegisterOffice("Outlook.Application", "10.0");
+    RegisterOffice("Powerpoint.Application", "9.0");
+    OfficeApp::opened.clear();
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    const COfficeInfo& info = GetActiveDrawView()->m_officeInfo;
+    EXPECT_TRUE(info.excelUsable);
+    EXPECT_FALSE(info.outlookUsable);
+    EXPECT_TRUE(info.powerPointUsable);
+    EXPECT_EQ(info.outlookVersion, "10.0");
+    ASSERT_EQ(OfficeApp::opened.size(), 1u);
+    EXPECT_EQ(OfficeApp::opened[0],
+              "Presentations.Open " + (testsupport::InstallDir() / "asset" / "presentation1.ppt").string());
+}
+
+TEST_F(AppTest, TheCommandLineNamesAWorkbookADocumentAndTwoSwitches)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::string model;
+        int quiet;
+        int skip;
+        std::string file;
+    } cases[] = {
+        {{"-f:/data/book.xlsx"}, "/data/book.xlsx", 0, 0, ""},
+        {{"-f:"}, "", 0, 0, ""},
+        {{"f:book.xlsx"}, "", 0, 0, "f:book.xlsx"},
+        {{"-r", "-s", "doc.vtd"}, "", 1, 1, "doc.vtd"},
+        {{"-R", "-S"}, "", 0, 0, ""},
+    };
+    for (const Case& c : cases) {
+        CWinApp parser("test");
+        parser.SetCommandLine(c.args);
+        CAppCommandLineInfo info;
+        parser.ParseCommandLine(info);
+        EXPECT_EQ(info.m_strModelPath, c.model) << c.args[0];
+        EXPECT_EQ(info.m_bQuietAutomation, c.quiet) << c.args[0];
+        EXPECT_EQ(info.m_bSkipOfficeCheck, c.skip) << c.args[0];
+        EXPECT_EQ(info.m_strFileName, c.file) << c.args[0];
+    }
+}
+
+TEST_F(AppTest, TheBaseFolderIsTheProgramsUnlessItRunsFromADevelopmentTree)
+{
+    testsupport::TempDir tree;
+    fs::create_directories(tree / "UI" / "bin");
+    struct Case {
+        std::filesystem::path program;
+        std::optional<std::string> soft;
+        bool keepsCurrent;
+    } cases[] = {
+        {tree / "UI" / "bin" / "vantorel", (tree.path()).string(), true}, // compared without case
+        {tree / "UI" / "bin" / "vantorel", std::nullopt, false},
+        {tree / "UI" / "bin" / "vantorel", (tree / "elsewhere").string(), false},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::current_path(testsupport::InstallDir());
+        GetPlatformServices().OverrideEnv("MY_SOFT", c.soft);
+        GetPlatformServices().SetModuleFileName(c.program);
+        Make();
+        const std::filesystem::path expected =
+            c.keepsCurrent ? testsupport::InstallDir() : std::filesystem::path(c.program.parent_path().string() + "/");
+        EXPECT_EQ(GetBaseFolder(), expected) << c.soft.value_or("no MY_SOFT");
+        EXPECT_TRUE(fs::equivalent(fs::current_path(), expected)) << "the base folder is the current directory";
+        EXPECT_EQ(app->Services().InstallationProblem().empty(), c.keepsCurrent);
+        app.reset();
+    }
+}
+
+TEST_F(AppTest, ASampleOpensFromTheWelcomeAsANewUntitledDocument)
+{
+    auto* player = static_cast<CFakeFlashPlayer*>(nullptr);
+    ui::SetDialogHook(IDD_WELCOME, [](CDialog& dlg) {
+        dlg.SendMessage(WM_COMMAND, IDC_WELCOME_SAMPLES);
+    });
+    ui::SetDialogHook(IDD_TEMPLATE, [&](CDialog& dlg) {
+        auto& browser = dynamic_cast<CTemplateDlg&>(dlg);
+        EXPECT_EQ(browser.GetWindowText(), "Samples");
+        EXPECT_FALSE(browser.GetDlgItem(IDOK)->IsWindowEnabled());
+        ASSERT_EQ(browser.Categories().GetCount(), 1);
+        EXPECT_EQ(browser.Categories().GetCurSel(), -1) << "a lone category waits for the user";
+        browser.Categories().UserSelect(0);
+        const int item = browser.Items().FindStringExact(-1, "regional-sales");
+        ASSERT_GE(item, 0);
+        browser.Items().UserSelect(item);
+        EXPECT_TRUE(browser.GetDlgItem(IDOK)->IsWindowEnabled());
+        EXPECT_EQ(browser.GetDlgItemText(IDC_DESCRIPTION), "No Description Available");
+        player = dynamic_cast<CFakeFlashPlayer*>(
+            dynamic_cast<CShockwaveFlash*>(browser.GetDlgItem(IDC_FLASH))->GetPlayer());
+        ASSERT_NE(player, nullptr);
+        EXPECT_EQ(player->LayerMovie(0), Sample("regional-sales").replace_extension(".swf").string());
+        CUserInput::Click(*browser.GetDlgItem(IDOK), CPoint(5, 5));
+    });
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(ui::UnansweredDialogs().size(), 0u);
+    EXPECT_EQ(Doc().GetTitle(), "Untitled");
+    EXPECT_EQ(Doc().GetPathName(), "");
+    EXPECT_GT(Doc().GetComponentCount(), 0u);
+    EXPECT_EQ(Frame().GetWindowText(), "Untitled - Vantorel");
+    EXPECT_EQ(LiveWindowCount() > 0, true);
+    EXPECT_EQ(TopLevelWindows().size(), 1u) << "the browser and the Welcome are gone";
+}
+
+TEST_F(AppTest, TheRecentFileListKeepsTheLastOpensAcrossRuns)
+{
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    CScriptedCommonDialogs& files = UseScriptedCommonDialogs();
+    const std::string opened[] = {Sample("loan-planner").string(), Sample("regional-sales").string(),
+                                  (testsupport::InstallDir() / "template" / "Layouts" / "blank.vtd").string()};
+    for (const std::string& file : opened) {
+        files.AnswerFile(file);
+        EXPECT_TRUE(CUserInput::PressKey('O', CUserInput::Control));
+        EXPECT_EQ(Doc().GetPathName(), file);
+    }
+    auto expectList = [&] {
+        const CRecentFileList* list = app->GetRecentFileList();
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->GetCount(), 3);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ((*list)[i], opened[2 - i]) << "newest first";
+    };
+    expectList();
+
+    Frame().SendMessage(WM_CLOSE);
+    app->ExitInstance();
+    app.reset();
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    expectList();
+    CMenu* file = Frame().GetMenu()->GetSubMenu(0);
+    Frame().SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+    EXPECT_EQ(file->GetMenuString(ID_FILE_MRU_FILE3, MF_BYCOMMAND), "&3 .../loan-planner.vtd");
+    EXPECT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_FILE_MRU_FILE3));
+    EXPECT_EQ(Doc().GetPathName(), opened[0]);
+}
+
+TEST_F(AppTest, AFileThatIsNoDocumentIsRefusedWithAMessage)
+{
+    testsupport::TempDir folder;
+    struct Case {
+        const char* name;
+        std::vector<unsigned char> bytes;
+        std::string message;
+    } cases[] = {
+        {"notes.vtd", {'\x1b', '[', '2', 'J', 'h', 'i', '!', '!', ' ', 'x'},
+         "Invalid Version: Found ?[2Jhi!!, Need 1.0.9.7"},
+        {"cut.vtd", {'1', '.', '0', '.', '9', '.', '7', 0, 3}, "is damaged"},
+    };
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    for (const Case& c : cases) {
+        const std::filesystem::path file = folder / c.name;
+        testsupport::WriteBytes(file, c.bytes);
+        boxes->Answer(IDOK);
+        EXPECT_EQ(app->OpenDocumentFile(file.c_str()), nullptr);
+        ASSERT_FALSE(boxes->Log().empty());
+        EXPECT_NE(boxes->Log().back().text.find(c.message), std::string::npos) << boxes->Log().back().text;
+        EXPECT_EQ(boxes->Log().back().flags, UINT(MB_ICONEXCLAMATION));
+        EXPECT_EQ(testsupport::ReadBytes(file), c.bytes) << "the file is left as it was";
+        EXPECT_EQ(Doc().GetPathName(), "");
+    }
+    boxes->Answer(IDOK);
+    EXPECT_EQ(app->OpenDocumentFile((folder / "absent.vtd").c_str()), nullptr);
+    EXPECT_EQ(boxes->Log().back().text, "File Not Found " + (folder / "absent.vtd").string());
+}
+
+TEST_F(AppTest, AMissingInstallationEndsTheStartCleanly)
+{
+    testsupport::TempDir empty;
+    InstallAt(empty / "gone");
+    boxes->Answer(IDOK);
+    EXPECT_FALSE(Start());
+    ASSERT_EQ(boxes->Log().size(), 1u);
+    EXPECT_NE(boxes->Log()[0].text.find("is missing"), std::string::npos) << boxes->Log()[0].text;
+    EXPECT_NE(boxes->Log()[0].text.find("Please reinstall Vantorel."), std::string::npos);
+    app.reset();
+    EXPECT_EQ(LiveWindowCount(), 0u);
+    EXPECT_FALSE(std::filesystem::exists(empty / "gone"));
+    EXPECT_TRUE(std::filesystem::is_empty(temp.path())) << "no temporary folder is left behind";
+}
+
+TEST_F(AppTest, SettingsSurviveARunAndADamagedFileIsLeftAlone)
+{
+    const std::filesystem::path file = settings / "Vantorel" / "app.dat";
+    // A first run writes the defaults; the Welcome's check box and -r change them.
+    ui::SetDialogHook(IDD_WELCOME, [](CDialog& dlg) {
+        CUserInput::Click(*dlg.GetDlgItem(IDC_WELCOME_DONT_SHOW), CPoint(2, 2));
+        dlg.EndDialog(IDOK);
+    });
+    ASSERT_TRUE(Start({"-r"}));
+    GetAppData()->quietAutomation = 0;
+    GetAppData()->MaxRows = 0x12345678;
+    ASSERT_TRUE(Start({"-r"})); // the first run ends here and saves
+    EXPECT_EQ(GetAppData()->showWelcome, 0) << "the check box turned the Welcome off";
+    EXPECT_EQ(GetAppData()->MaxRows, 0x5678u | (512u & 0xFFFF0000u)) << "only the low half is kept";
+    EXPECT_EQ(GetAppData()->quietAutomation, 1) << "-r sets the quiet flag";
+    app.reset();
+    const std::vector<unsigned char> saved = testsupport::ReadBytes(file);
+    // u32 count, then "AppData" (3 bytes) and "MaxRows" (2 bytes) records.
+    ASSERT_EQ(saved.size(), 4u + (4 + 3 + 4 + 8) + (4 + 2 + 4 + 8));
+
+    const std::vector<unsigned char> damaged = {5, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F, 'x'};
+    testsupport::WriteBytes(file, damaged);
+    boxes->Answer(IDOK);
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(boxes->Log().size(), 1u);
+    EXPECT_NE(boxes->Log()[0].text.find("is damaged"), std::string::npos);
+    EXPECT_EQ(boxes->Log()[0].text.find(file.string()) != std::string::npos, true);
+    EXPECT_EQ(GetAppData()->showWelcome, 1) << "defaults";
+    EXPECT_EQ(GetAppData()->MaxRows, 512u);
+    app.reset();
+    EXPECT_EQ(testsupport::ReadBytes(file), damaged) << "the damaged file is not written over";
+}
+
+TEST_F(AppTest, HelpShowsTheTopicOfACommandOrFallsBackToTheOnlinePage)
+{
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    app->WinHelp(ID_FILE_SAMPLES);
+    app->WinHelp(0x10000 | 4242); // only the low half names the id; this one has no topic
+    EXPECT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_HELP_CONTENTS));
+    shell->succeed = false;
+    app->WinHelp(ID_FILE_NEW);
+    const struct {
+        const char* kind;
+        std::string target;
+        const char* detail;
+    } expected[] = {
+        {"help", "vantorel.chm", "context:45"}, {"help", "vantorel.chm", ""}, {"help", "vantorel.chm", ""},
+        {"help", "vantorel.chm", "context:1"},  {"open", kOnlineHelpPage, "open"},
+    };
+    ASSERT_EQ(shell->requests.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(shell->requests[i].kind, expected[i].kind) << i;
+        EXPECT_EQ(shell->requests[i].target, expected[i].target) << i;
+        EXPECT_EQ(shell->requests[i].detail, expected[i].detail) << i;
+    }
+}
+
+} // namespace
