@@ -20,6 +20,7 @@
 #ifdef VANTOREL_SCREEN
 #include "platform/gtk/GtkScreen.h"
 #endif
+#include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/services/FlashPlayerObject.h"
 #include "platform/services/ObjectFactory.h"
@@ -71,6 +72,12 @@ int main(int argc, char** argv)
         const std::string install = GetPlatformServices().ModuleFileName().parent_path().string();
         if (!gtkscreen::UseWebKitPlayer(install, &error)) {
             std::fprintf(stderr, "vantorel: the stage shows no movie: %s\n", error.c_str());
+        }
+        if (!screenshot.empty()) {
+            // Nobody answers a picture's run: its start-up boxes are written out and its
+            // start-up dialogs (the welcome page) closed, as in a headless run.
+            SetMessageBoxService(std::make_unique<CConsoleMessageBoxes>());
+            ui::SetModalLoopWaits(false);
         }
 #endif
     } else if (!screenshot.empty()) {
