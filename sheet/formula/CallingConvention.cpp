@@ -1,5 +1,7 @@
 #include "sheet/formula/CallingConvention.h"
 
+#include "sheet/AsciiCase.h"
+
 #include <algorithm>
 #include <array>
 #include <iterator>
@@ -186,6 +188,15 @@ ArgumentClass ArgumentClassOf(std::string_view function, std::size_t index)
 bool MayGiveGrid(std::string_view function)
 {
     return function == "INDEX" || function == kArrayFunction;
+}
+
+std::string SpreadsheetFunctionName(std::string_view written)
+{
+    std::string name = sheet::UpperAscii(written);
+    for (std::string_view prefix : {"_XLFN.", "_XLWS.", "_XLUDF."})
+        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0)
+            name.erase(0, prefix.size());
+    return name;
 }
 
 } // namespace callconv

@@ -50,6 +50,9 @@ inline constexpr std::string_view kLiftFunction = "kvLift";       // kvLift(name
 // The name under which the movie calls a spreadsheet function: the player would read a
 // dotted name as a path (STDEV.S as member S of STDEV), so dots become underscores.
 std::string MovieFunctionName(std::string_view name);
+// A function name as a formula writes it, in capitals and without the file format's prefixes
+// ("_xlfn.", "_xlws.", "_xludf."): the name the formula calls and the library looks up.
+std::string SpreadsheetFunctionName(std::string_view written);
 
 // How a function takes one of its arguments; the compiler evaluates the argument accordingly
 // (docs/formula-calling-convention.md, "Ranges where one value is taken" and "Arrays").

@@ -10,7 +10,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cerrno>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <locale.h>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -69,6 +73,21 @@ bool IsTrue(std::string_view v)
     return v == "1" || v == "true";
 }
 
+// A number beyond the range of doubles: one too small for the smallest normal double (1e-330)
+// is read as the nearest double (a subnormal or 0), as other readers of workbooks do; one too
+// large for any double is no number.
+std::optional<double> UnderflowedNumber(std::string_view text)
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+    const std::string copy(text);
+    char* end = nullptr;
+    errno = 0;
+    const double value = strtod_l(copy.c_str(), &end, c);
+    if (end != copy.c_str() + copy.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
 std::optional<double> ParseNumber(std::string_view text)
 {
     while (!text.empty() &&
@@ -83,6 +102,8 @@ std::optional<double> ParseNumber(std::string_view text)
         return std::nullopt;
     double value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec == std::errc::result_out_of_range && end == text.data() + text.size())
+        return UnderflowedNumber(text);
     if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
