@@ -9,36 +9,35 @@
 #include "publish/ComponentScripts.h"
 #include "publish/FunctionLibrary.h"
 #include "publish/ModelLink.h"
+#include "publish/ProgramContext.h"
 #include "publish/SubMovieAsset.h"
 #include "sheet/host/ExcelHost.h"
-#include "sheet/host/ProcessServices.h"
 
 CProgramServices::CProgramServices(const Folders& folders)
     : m_tempFiles(std::make_unique<CTempFileManager>(folders.temp)),
-      m_modelLink(std::make_unique<CBaseMovieModelLink>())
+      m_context(std::make_unique<CProgramContext>(folders.install)),
+      m_scope(std::make_unique<CProgramContext::Scope>(*m_context))
 {
     std::error_code error;
     if (!std::filesystem::is_directory(folders.install, error)) {
         m_installProblem = "the installation folder " + folders.install.string() + " is missing";
     }
 
-    ProcessServices services;
-    services.catalog = std::make_unique<CComponentCatalog>();
+    auto catalog = std::make_unique<CComponentCatalog>();
     std::string catalogProblem;
-    if (m_installProblem.empty() && !services.catalog->Load(folders.install, &catalogProblem)) {
+    if (m_installProblem.empty() && !catalog->Load(folders.install, &catalogProblem)) {
         m_installProblem = catalogProblem;
     }
-    services.modelLink = m_modelLink.get();
-    services.componentScripts = &GetComponentScriptGenerator();
+    m_context->GetCharacterIds().Reset(catalog->GetAssetIds().Peek());
+    m_context->SetCatalog(std::move(catalog));
+    m_context->SetComponentScripts(&GetComponentScriptGenerator());
     // Notes of the assets and the model compile are the program's trace, not the user's.
-    services.traceSink = [](std::string_view) {};
-    m_characterIds.Reset(services.catalog->GetAssetIds().Peek());
-    m_installed = std::make_unique<ScopedProcessServices>(std::move(services));
+    m_context->SetTraceSink([](std::string_view) {});
 
     const std::filesystem::path library = publish::AssetPath(folders.install, "func.dat");
     if (m_installProblem.empty()) {
         if (std::filesystem::is_regular_file(library, error)) {
-            m_library = std::make_unique<CFunctionLibrary>(library.string());
+            m_context->SetFunctionLibrary(std::make_unique<CFunctionLibrary>(library.string()));
         } else {
             m_installProblem = library.string() + ": the function library is missing";
         }
@@ -47,7 +46,7 @@ CProgramServices::CProgramServices(const Folders& folders)
 
     if (m_installProblem.empty()) {
         try {
-            m_baseMovie = CBaseMovie::Create(folders.install, m_characterIds, m_depths);
+            m_context->CreateBaseMovie();
         } catch (const std::exception& failure) {
             m_installProblem = failure.what();
         }
@@ -57,10 +56,9 @@ CProgramServices::CProgramServices(const Folders& folders)
 CProgramServices::~CProgramServices()
 {
     CExcelHost::SetCurrent(nullptr);
-    m_baseMovie.reset();
-    ResetBaseMovie();
+    m_context->UseBaseMovie(nullptr);
     m_tempFiles.reset();
     m_settings.reset();
-    m_installed.reset();
-    m_library.reset();
+    m_scope.reset();
+    m_context.reset();
 }

@@ -10,14 +10,13 @@
 #include <optional>
 #include <string>
 
-#include "swf/SwfIds.h"
+#include "publish/ProgramContext.h"
 
 class CAppData;
 class CBaseMovie;
 class CFunctionLibrary;
 class CTempFileManager;
-class CBaseMovieModelLink;
-class ScopedProcessServices;
+class CProgramContext;
 
 class CProgramServices {
 public:
@@ -39,19 +38,17 @@ public:
 
     CTempFileManager& TempFiles() { return *m_tempFiles; }
     CAppData& Settings() { return *m_settings; }
-    CBaseMovie* BaseMovie() { return m_baseMovie.get(); }
-    CFunctionLibrary* FunctionLibrary() { return m_library.get(); }
+    CBaseMovie* BaseMovie() { return m_context->GetBaseMovie(); }
+    CFunctionLibrary* FunctionLibrary() { return m_context->GetFunctionLibrary(); }
+    CProgramContext& Context() { return *m_context; }
     // Empty when the installation folder holds what the program needs.
     const std::string& InstallationProblem() const { return m_installProblem; }
 
 private:
     std::unique_ptr<CTempFileManager> m_tempFiles;
-    std::unique_ptr<CBaseMovieModelLink> m_modelLink;
-    std::unique_ptr<ScopedProcessServices> m_installed; // the catalogue and the hooks
-    std::unique_ptr<CFunctionLibrary> m_library;
+    // The catalogue, function library, base movie and counters, current while the program runs.
+    std::unique_ptr<CProgramContext> m_context;
+    std::unique_ptr<CProgramContext::Scope> m_scope;
     std::unique_ptr<CAppData> m_settings;
-    swf::IdCounter m_characterIds{1};
-    swf::IdCounter m_depths{1};
-    std::unique_ptr<CBaseMovie> m_baseMovie;
     std::string m_installProblem;
 };

@@ -46,9 +46,9 @@ void OpenDocumentAgainstImport(benchmark::State& state)
     testsupport::WriteComponentFixture(dir.path(), {"KVTestGaugeSymbol"});
     auto catalog = std::make_unique<CComponentCatalog>();
     catalog->Load(dir.path());
-    model::InstallComponentCatalog(std::move(catalog));
     GetPlatformServices().SetTempFolder(dir.path());
     publishtest::BaseMovieFixture base;
+    base.context.SetCatalog(std::move(catalog));
     const std::vector<unsigned char> workbook = FormulaWorkbook();
 
     // The document: the workbook's model with every formula compiled, and 100 components.
@@ -93,12 +93,11 @@ void OpenDocumentAgainstImport(benchmark::State& state)
             sheet::FillCellModel(sheet::xlsx::ReadWorkbook(workbook), cells);
             benchmark::DoNotOptimize(cells.GetCellCount());
         });
-        publish::ResetTempFileMaker();
+        base.context.RemoveTempFiles();
     }
     state.counters["open ms"] = 1000 * open / static_cast<double>(state.iterations());
     state.counters["import ms"] = 1000 * importing / static_cast<double>(state.iterations());
     state.counters["open/import"] = open / importing;
-    model::ResetComponentCatalog();
     ResetPlatformServices();
 }
 

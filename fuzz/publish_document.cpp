@@ -3,9 +3,7 @@
 #include "model/ComponentCatalog.h"
 #include "base/Services.h"
 #include "publish/DocData.h"
-#include "publish/ModelLink.h"
 #include "publish/TempFiles.h"
-#include "sheet/host/ProcessServices.h"
 
 #include "tests/publish/PublishTestSupport.h"
 #include "tests/support/ComponentFixture.h"
@@ -23,16 +21,13 @@ struct Setup {
         folder = std::filesystem::temp_directory_path() / ("vantorel-fuzz-doc-" + std::to_string(getpid()));
         std::filesystem::create_directories(folder / "tmp");
         testsupport::WriteComponentFixture(folder, {"KVTestGaugeSymbol", "KVTestLabelSymbol"});
-        ProcessServices services;
-        services.catalog = std::make_unique<CComponentCatalog>();
-        services.catalog->Load(folder);
-        services.modelLink = &link;
-        InstallProcessServices(std::move(services));
+        auto catalog = std::make_unique<CComponentCatalog>();
+        catalog->Load(folder);
+        base.context.SetCatalog(std::move(catalog));
         GetPlatformServices().SetTempFolder(folder / "tmp");
     }
     ~Setup() { std::filesystem::remove_all(folder); }
     std::filesystem::path folder;
-    CBaseMovieModelLink link;
     publishtest::BaseMovieFixture base;
 };
 
@@ -46,6 +41,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CDocData doc;
     std::string version = kDocumentVersion;
     doc.Load(bytes, version);
-    publish::ResetTempFileMaker();
+    setup.base.context.RemoveTempFiles();
     return 0;
 }

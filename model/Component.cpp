@@ -62,10 +62,21 @@ IComponentScripts* GetComponentScripts()
     return InstalledScripts();
 }
 
+namespace {
+
+std::uint32_t* g_instanceCounter = nullptr;
+
+} // namespace
+
 std::uint32_t& InstanceCounter()
 {
-    static std::uint32_t counter = 0;
-    return counter;
+    static std::uint32_t processCounter = 0;
+    return g_instanceCounter ? *g_instanceCounter : processCounter;
+}
+
+void SetInstanceCounter(std::uint32_t* counter)
+{
+    g_instanceCounter = counter;
 }
 
 void ResetInstanceCounter()

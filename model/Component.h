@@ -139,9 +139,12 @@ void SetComponentScripts(IComponentScripts* scripts);
 void ResetComponentScripts();
 IComponentScripts* GetComponentScripts();
 
-// The process-wide counter that numbers new instances ("<symbol>_<n>").
+// The counter that numbers new instances ("<symbol>_<n>"). Each program context owns one and
+// lends it here while it is current; without one a counter of the process's own answers.
 std::uint32_t& InstanceCounter();
 void ResetInstanceCounter();
+// Borrowed until replaced; null puts the process's own counter back.
+void SetInstanceCounter(std::uint32_t* counter);
 // "<symbol>_<n>" within 63 characters: a long symbol is shortened, the number always kept.
 std::string MakeInstanceName(const std::string& symbol, std::uint32_t number);
 } // namespace model

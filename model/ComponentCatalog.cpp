@@ -35,9 +35,9 @@ std::vector<fs::path> SortedEntries(const fs::path& folder, bool directories)
     return entries;
 }
 
-std::unique_ptr<CComponentCatalog>& Installed()
+CComponentCatalog*& Installed()
 {
-    static std::unique_ptr<CComponentCatalog> catalog;
+    static CComponentCatalog* catalog = nullptr;
     return catalog;
 }
 
@@ -46,17 +46,17 @@ std::unique_ptr<CComponentCatalog>& Installed()
 namespace model {
 CComponentCatalog* GetComponentCatalogPtr()
 {
-    return Installed().get();
+    return Installed();
 }
 
-void InstallComponentCatalog(std::unique_ptr<CComponentCatalog> catalog)
+void SetComponentCatalog(CComponentCatalog* catalog)
 {
-    Installed() = std::move(catalog);
+    Installed() = catalog;
 }
 
 void ResetComponentCatalog()
 {
-    Installed().reset();
+    Installed() = nullptr;
 }
 } // namespace model
 

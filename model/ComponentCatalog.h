@@ -86,9 +86,10 @@ private:
 };
 
 namespace model {
-// The process-wide catalogue (null until the application installs one).
+// The catalogue of the current program context, which lends it here while it is current (null
+// when there is none). Borrowed: the lender keeps it alive until it sets another or null.
 CComponentCatalog* GetComponentCatalogPtr();
-void InstallComponentCatalog(std::unique_ptr<CComponentCatalog> catalog);
+void SetComponentCatalog(CComponentCatalog* catalog);
 void ResetComponentCatalog();
 } // namespace model
 inline CComponentCatalog* GetComponentCatalog()

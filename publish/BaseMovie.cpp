@@ -6,6 +6,7 @@
 #include "publish/ExportSettings.h"
 #include "publish/FunctionLibrary.h"
 #include "publish/LoadDataMovie.h"
+#include "publish/ProgramContext.h"
 #include "publish/ScenarioMovie.h"
 #include "publish/StaticDataTable.h"
 #include "publish/SubMovieAsset.h"
@@ -27,8 +28,6 @@
 
 namespace {
 
-CBaseMovie* g_current = nullptr;
-
 // A read that fails can be a file another program is still writing; more than a few
 // attempts never help.
 constexpr int kAssetAttempts = 3;
@@ -37,12 +36,8 @@ constexpr int kAssetAttempts = 3;
 
 CBaseMovie* GetBaseMovie()
 {
-    return g_current;
-}
-
-void ResetBaseMovie()
-{
-    g_current = nullptr;
+    CProgramContext* context = CProgramContext::Current();
+    return context ? context->GetBaseMovie() : nullptr;
 }
 
 CBaseMovie::CBaseMovie(std::unique_ptr<CSwfMovie> asset, const std::filesystem::path& installDir,
@@ -63,7 +58,6 @@ CBaseMovie::CBaseMovie(std::unique_ptr<CSwfMovie> asset, const std::filesystem::
     scenario_ = std::make_unique<CScenarioMovie>(installDir, characterIds);
     loadData_ = std::make_unique<CLoadDataMovie>(installDir, characterIds);
     collab_ = std::make_unique<CCollabMovie>(installDir, characterIds, *settings_);
-    g_current = this;
 }
 
 CBaseMovie::~CBaseMovie()
@@ -71,8 +65,6 @@ CBaseMovie::~CBaseMovie()
     // The network borrows nothing from the tables, but its nodes release their function
     // names: drop it while the library is surely still there.
     network_.Clear();
-    if (g_current == this)
-        g_current = nullptr;
 }
 
 std::unique_ptr<CBaseMovie> CBaseMovie::Create(const std::filesystem::path& installDir,

@@ -49,7 +49,7 @@ public:
 // running command and the tags the script generators fill for one build. Added to the
 // output movie, it writes the manager clip with the generated scripts.
 //
-// There is one at a time (GetBaseMovie). The character ids and depths its Write takes come
+// The program context holds the current one (GetBaseMovie). The character ids and depths its Write takes come
 // from the counters it was given, so a build that resets them writes the same movie again.
 class CBaseMovie : public CSwfObject {
 public:
@@ -244,7 +244,5 @@ private:
     std::unique_ptr<CCollabMovie> collab_;
 };
 
-// The base movie made last, or null before start-up made one.
+// The base movie of the current program context, or null without one.
 CBaseMovie* GetBaseMovie();
-// Forgets the current base movie without deleting it (tests, shut-down).
-void ResetBaseMovie();

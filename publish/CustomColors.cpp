@@ -1,6 +1,7 @@
 #include "publish/CustomColors.h"
 
 #include "model/PropertyMap.h"
+#include "publish/ProgramContext.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -8,14 +9,12 @@
 
 namespace {
 
-publish::CustomColorTable* currentTable = nullptr;
 constexpr const char* kCustomColorKey = "customColor";
 
 } // namespace
 
 void InitCustomColorTable(publish::CustomColorTable& table)
 {
-    currentTable = &table;
     ResetCustomColors(table);
 }
 
@@ -31,12 +30,8 @@ void CopyCustomColors(publish::CustomColorTable& to, const publish::CustomColorT
 
 publish::CustomColorTable* GetCustomColorTable()
 {
-    return currentTable;
-}
-
-void ResetCustomColorTable()
-{
-    currentTable = nullptr;
+    CProgramContext* context = CProgramContext::Current();
+    return context ? &context->GetCustomColors() : nullptr;
 }
 
 void LoadCustomColors(publish::CustomColorTable& table, model::RecordReader& in)

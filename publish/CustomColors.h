@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-// The 16 custom colours that seed every colour dialog. Each document has its own table and
-// carries it in its file; the colour dialogs read the table of the current document.
+// The 16 custom colours that seed every colour dialog. The program context holds the table the
+// colour dialogs read; a document carries its own in its file.
 namespace publish {
 
 // COLORREF entries, 0x00BBGGRR.
@@ -15,14 +15,12 @@ constexpr std::uint32_t kUnusedCustomColor = 0xFFFFFF;
 
 } // namespace publish
 
-// Makes table the current one and fills it with white.
+// Fills the table with white.
 void InitCustomColorTable(publish::CustomColorTable& table);
 void ResetCustomColors(publish::CustomColorTable& table);
 void CopyCustomColors(publish::CustomColorTable& to, const publish::CustomColorTable& from);
-// The current table, or null before any document made one current.
+// The table of the current program context, or null without one.
 publish::CustomColorTable* GetCustomColorTable();
-// Forgets the current table (a test's clean start, or its document going away).
-void ResetCustomColorTable();
 
 // The last section of a document file: a property map whose "customColor" value holds the
 // table's entries, little-endian. A shorter value fills only the entries it holds, and a map

@@ -2,56 +2,26 @@
 
 #include "model/TextUtil.h"
 #include "model/Trace.h"
+#include "publish/ProgramContext.h"
 #include "sheet/formula/CallingConvention.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfError.h"
 #include "swf/SwfMovie.h"
 
-#include <atomic>
 #include <iterator>
-
-namespace {
-
-std::atomic<CFunctionLibrary*> g_library{nullptr};
-
-} // namespace
 
 CFunctionLibrary* GetFunctionLibrary()
 {
-    return g_library.load();
+    CProgramContext* context = CProgramContext::Current();
+    return context ? context->GetFunctionLibrary() : nullptr;
 }
 
 CFunctionLibrary::CFunctionLibrary(const std::string& path)
 {
-    // Published before the movie is read, as the rest of the program expects one library from
-    // the moment construction starts; nothing calls into it until the constructor returns.
-    g_library.store(this);
-    SetFunctionLibraryHook(this);
-    // Should the read fail in a way that ends construction (memory), nothing may keep pointing
-    // at a library that never was.
-    struct UnpublishOnThrow {
-        CFunctionLibrary* library;
-        ~UnpublishOnThrow()
-        {
-            if (library)
-                library->Unpublish();
-        }
-    } guard{this};
     LoadLibraryMovie(path);
-    guard.library = nullptr;
 }
 
-CFunctionLibrary::~CFunctionLibrary()
-{
-    Unpublish();
-}
-
-void CFunctionLibrary::Unpublish()
-{
-    CFunctionLibrary* self = this;
-    if (g_library.compare_exchange_strong(self, nullptr))
-        SetFunctionLibraryHook(nullptr);
-}
+CFunctionLibrary::~CFunctionLibrary() = default;
 
 void CFunctionLibrary::LoadLibraryMovie(const std::string& path)
 {

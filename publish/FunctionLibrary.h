@@ -23,9 +23,9 @@ class CSwfDoAction;
 // each, in ascending name order. The operator functions ("kvAdd" for "+", ...) are functions like
 // any other, so a movie carries only the operators its formulas use.
 //
-// Constructing one installs it as the formula compiler's function-library hook and as the
-// process-wide library; destroying it takes both back. A file that is missing or cannot be read
-// leaves the library empty, so every function is reported unsupported after a build.
+// The program context that owns it lends it to the formula compiler while the context is current
+// (CProgramContext). A file that is missing or cannot be read leaves the library empty, so every
+// function is reported unsupported after a build.
 class CFunctionLibrary : public CSwfObject, public IFunctionLibrary {
 public:
     // path: as the installation names it ("asset\func.dat"); a backslash reads as the folder separator.
@@ -58,9 +58,6 @@ public:
     static constexpr int kLoadAttempts = 3;
 
 private:
-    // Takes the library back from the process-wide pointer and the formula compiler's hook
-    // when they still point at it.
-    void Unpublish();
     void LoadLibraryMovie(const std::string& path);
     bool TryLoadLibraryMovie(const std::filesystem::path& path);
 
@@ -69,5 +66,5 @@ private:
     std::map<std::string, int, std::less<>> unsupported_;
 };
 
-// The library of the running program, none before one is constructed.
+// The library of the current program context; none without a context or before it has one.
 CFunctionLibrary* GetFunctionLibrary();

@@ -24,7 +24,7 @@ model::CellValue ReadCell(const CCellModel* cells, const CCellRef& cell)
     case ModelKind::Number:
     case ModelKind::Integer:
         value.kind =
-            data->typeName == CellType::DateTime ? model::CellValue::kDateTime : model::CellValue::kNumber;
+            data->typeName == CellTypeName(CellType::DateTime) ? model::CellValue::kDateTime : model::CellValue::kNumber;
         value.number = constant->GetNumber();
         break;
     case ModelKind::Boolean:

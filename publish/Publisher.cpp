@@ -13,13 +13,13 @@
 #include "publish/FunctionLibrary.h"
 #include "publish/ModelLink.h"
 #include "publish/ModelNetwork.h"
+#include "publish/ProgramContext.h"
 #include "publish/SubMovieAsset.h"
 #include "sheet/formula/CallingConvention.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellRef.h"
 #include "sheet/cells/CellValueMap.h"
 #include "sheet/MessageText.h"
-#include "sheet/host/ProcessServices.h"
 #include "sheet/cells/VariableTable.h"
 #include "sheet/workbook/WorkbookError.h"
 #include "sheet/workbook/WorkbookImport.h"
@@ -32,15 +32,6 @@
 #include <system_error>
 
 namespace publish {
-
-// Process-wide services live exactly as long as the publisher; the counters outlive the base
-// movie that borrows them.
-struct CPublisher::Services {
-    CBaseMovieModelLink link;
-    std::optional<ScopedProcessServices> installed;
-    swf::IdCounter ids{1};
-    swf::IdCounter depths{1};
-};
 
 namespace {
 
@@ -111,34 +102,29 @@ std::size_t FormulaCount(const CCellModel& cells)
 
 } // namespace
 
-CPublisher::CPublisher(const std::filesystem::path& installDir) : services_(std::make_unique<Services>())
+CPublisher::CPublisher(const std::filesystem::path& installDir)
+    : context_(std::make_unique<CProgramContext>(installDir)), scope_(std::make_unique<CProgramContext::Scope>(*context_))
 {
-    ProcessServices services;
-    services.catalog = std::make_unique<CComponentCatalog>();
-    services.catalog->Load(installDir);
-    services.modelLink = &services_->link;
-    services.componentScripts = &GetComponentScriptGenerator();
     // Notes of the assets and the model compile are the program's trace, not the user's.
-    services.traceSink = [](std::string_view) {};
-    const std::uint16_t catalogIds = services.catalog->GetAssetIds().Peek();
-    services_->installed.emplace(std::move(services));
-
+    context_->SetTraceSink([](std::string_view) {});
     const std::filesystem::path library = AssetPath(installDir, "func.dat");
     std::error_code missing;
     if (!std::filesystem::is_regular_file(library, missing))
         throw PublishError(PublishError::Kind::Installation, library.string() + ": the function library is missing");
-    library_ = std::make_unique<CFunctionLibrary>(library.string());
-    services_->ids.Reset(catalogIds);
     try {
-        base_ = CBaseMovie::Create(installDir, services_->ids, services_->depths);
+        context_->LoadInstallation();
     } catch (const BaseMovieError& error) {
         throw PublishError(PublishError::Kind::Installation, error.what());
     }
-    firstBuildId_ = services_->ids.Peek();
+    base_ = context_->GetBaseMovie();
+    firstBuildId_ = context_->GetCharacterIds().Peek();
 }
 
-// Members go in reverse order: the document, the base movie, the library, then the services.
-CPublisher::~CPublisher() = default;
+// The document goes while its context is still current, then the scope, then the context.
+CPublisher::~CPublisher()
+{
+    doc_.reset();
+}
 
 void CPublisher::Step(const std::string& text) const
 {
@@ -231,7 +217,7 @@ void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook)
     base_->ClearModelChanged();
 
     doc_ = std::make_unique<CDocData>();
-    doc_->SetBaseMovie(base_.get());
+    doc_->SetBaseMovie(base_);
     doc_->SetStageSize(kPlainStageWidth, kPlainStageHeight);
     doc_->SetFileName(workbook.filename().string());
 }
@@ -241,7 +227,7 @@ void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook)
 // to match the components.
 void CPublisher::Compile()
 {
-    doc_->SetBaseMovie(base_.get());
+    doc_->SetBaseMovie(base_);
     base_->SetModelChanged();
     if (progress_)
         Step("compiling " + std::to_string(FormulaCount(base_->GetCellModel())) + " formulas");
@@ -274,7 +260,7 @@ MovieBuildResult CPublisher::Publish(const std::filesystem::path& output, bool p
     CComponentCatalog* catalog = GetComponentCatalog();
     try {
         return BuildAndWriteMovie(output, *doc_, *catalog, width * 20, height * 20, preview,
-                                  {services_->ids, firstBuildId_, services_->depths}, outputs);
+                                  {context_->GetCharacterIds(), firstBuildId_, context_->GetDepths()}, outputs);
     } catch (const MovieBuildError& error) {
         throw PublishError(PublishError::Kind::Output, error.what());
     }
@@ -295,8 +281,8 @@ std::vector<std::string> CPublisher::VariableMap() const
 std::vector<std::string> CPublisher::UnsupportedFunctions() const
 {
     std::vector<std::string> names;
-    for (int i = 0; i < library_->GetUnsupportedCount(); ++i)
-        names.push_back(library_->GetUnsupportedName(i));
+    for (int i = 0; i < context_->GetFunctionLibrary()->GetUnsupportedCount(); ++i)
+        names.push_back(context_->GetFunctionLibrary()->GetUnsupportedName(i));
     return names;
 }
 
@@ -307,7 +293,7 @@ std::vector<std::vector<std::string>> CPublisher::CircularReferences() const
 
 std::vector<std::string> CPublisher::UsedFunctions() const
 {
-    return library_->GetUsedFunctionNames();
+    return context_->GetFunctionLibrary()->GetUsedFunctionNames();
 }
 
 std::vector<CPublisher::UnsupportedCall> CPublisher::UnsupportedFunctionCalls(std::size_t cellsShown) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "publish/MovieBuilder.h"
+#include "publish/ProgramContext.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -13,7 +14,6 @@
 
 class CBaseMovie;
 class CDocData;
-class CFunctionLibrary;
 namespace model {
 class CFileBatch;
 }
@@ -31,9 +31,10 @@ private:
     Kind kind_;
 };
 
-// The program's start-up and export command without a window: the services of an installation
-// folder (catalogue, function library, base movie, component scripts), one opened document
-// and its movie. One at a time per process, as the services are process-wide.
+// The program's start-up and export command without a window: a program context over an
+// installation folder (catalogue, function library, base movie, component scripts), one opened
+// document and its movie. Its context is current while it lives; a second publisher made
+// meanwhile takes over until it ends.
 class CPublisher {
 public:
     // Throws PublishError (Installation) when the folder lacks the base or library movie.
@@ -87,13 +88,12 @@ public:
     CDocData& GetDocument() { return *doc_; }
 
 private:
-    struct Services;
     void Compile();
     void Step(const std::string& text) const;
 
-    std::unique_ptr<Services> services_;
-    std::unique_ptr<CFunctionLibrary> library_;
-    std::unique_ptr<CBaseMovie> base_;
+    std::unique_ptr<CProgramContext> context_;
+    std::unique_ptr<CProgramContext::Scope> scope_;
+    CBaseMovie* base_ = nullptr; // the context's
     std::unique_ptr<CDocData> doc_;
     std::uint16_t firstBuildId_ = 1;
     std::vector<std::filesystem::path> inputs_;

@@ -1,6 +1,7 @@
 #include "publish/TempFiles.h"
 
 #include "base/Services.h"
+#include "publish/ProgramContext.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -14,9 +15,7 @@ namespace publish {
 
 namespace {
 
-ITempFileMaker* installed = nullptr;
-
-CDefaultTempFiles& DefaultMaker()
+CDefaultTempFiles& ProcessMaker()
 {
     static CDefaultTempFiles maker;
     return maker;
@@ -55,18 +54,8 @@ void CDefaultTempFiles::RemoveAll()
 
 ITempFileMaker& GetTempFileMaker()
 {
-    return installed ? *installed : DefaultMaker();
-}
-
-void SetTempFileMaker(ITempFileMaker* maker)
-{
-    installed = maker;
-}
-
-void ResetTempFileMaker()
-{
-    installed = nullptr;
-    DefaultMaker().RemoveAll();
+    CProgramContext* context = CProgramContext::Current();
+    return context ? context->GetTempFiles() : ProcessMaker();
 }
 
 bool WriteTempFile(const std::filesystem::path& file, const unsigned char* data, std::size_t size)

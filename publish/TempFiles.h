@@ -4,10 +4,9 @@
 #include <string>
 #include <vector>
 
-// Temporary files that opening a document makes (the embedded workbook and files). The
-// application's temporary-file manager installs itself so they go with its other files; the
-// default maker puts them in the platform's temporary folder and removes them when the process
-// ends or the maker is reset.
+// Temporary files that opening a document makes (the embedded workbook and files). The program
+// context holds the maker: its own default one, which puts them in the temporary folder and
+// removes them when the context ends, or one the program lends it so they go with its other files.
 namespace publish {
 
 class ITempFileMaker {
@@ -40,12 +39,8 @@ private:
     std::string lastError_;
 };
 
-// The installed maker, or the process's default one.
+// The maker of the current program context; without a context, one of the process's own.
 ITempFileMaker& GetTempFileMaker();
-// Borrowed; the installer keeps it alive until it resets.
-void SetTempFileMaker(ITempFileMaker* maker);
-// Back to the default maker, whose files are removed.
-void ResetTempFileMaker();
 
 // Writes bytes into a file that Create made; false when it cannot be opened or fully written.
 bool WriteTempFile(const std::filesystem::path& file, const unsigned char* data, std::size_t size);

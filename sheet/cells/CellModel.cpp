@@ -191,16 +191,16 @@ std::unique_ptr<CModelVariable> CCellModel::MakeConstantNode(const CCellRef& cel
 {
     auto lock = Lock();
     const CCellData* data = FindCell(cell.sheet, cell.row, cell.column);
-    if (!data || (data->valueText.empty() && data->typeName != CellType::Text))
+    if (!data || (data->valueText.empty() && data->typeName != CellTypeName(CellType::Text)))
         return nullptr;
-    if (data->typeName == CellType::Number || data->typeName == CellType::DateTime) {
+    if (data->typeName == CellTypeName(CellType::Number) || data->typeName == CellTypeName(CellType::DateTime)) {
         double value = 0;
         const char* first = data->valueText.data();
         const char* last = first + data->valueText.size();
         auto result = std::from_chars(first, last, value);
         if (result.ec == std::errc() && result.ptr == last)
             return CModelVariable::MakeNumber(value);
-    } else if (data->typeName == CellType::Boolean) {
+    } else if (data->typeName == CellTypeName(CellType::Boolean)) {
         if (sheet::EqualNoCaseAscii(data->valueText, "TRUE") || data->valueText == "1")
             return CModelVariable::MakeBoolean(true);
         if (sheet::EqualNoCaseAscii(data->valueText, "FALSE") || data->valueText == "0")

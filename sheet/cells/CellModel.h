@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheet/cells/CellRef.h"
+#include "sheet/cells/CellType.h"
 #include "sheet/cells/NameDictionary.h"
 
 #include <cstddef>
@@ -22,15 +23,6 @@ class RecordReader;
 }
 class CVariableTable;
 struct FormulaError;
-
-// Type names of stored cells. A date or time is stored as its serial number.
-namespace CellType {
-inline constexpr std::string_view Number = "number";
-inline constexpr std::string_view Text = "string";
-inline constexpr std::string_view Boolean = "boolean";
-inline constexpr std::string_view Error = "error";
-inline constexpr std::string_view DateTime = "datetime";
-} // namespace CellType
 
 // What the import stores for one cell. valueText holds numbers in C-locale form ("3.5"),
 // booleans as "TRUE"/"FALSE", errors as their literal ("#N/A"); formula is without "=".

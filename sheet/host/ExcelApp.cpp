@@ -112,11 +112,11 @@ void CExcelApp::ImportWorkbook(const CVariableTable& table, const CCellModel&, C
             if (const xlsx::Sheet* sheet = workbookState.FindSheet(place->sheet))
                 found = sheet->FindCell(place->cell.row, place->cell.column);
         std::unique_ptr<CModelVariable> value;
-        if (!found || found->type == xlsx::CellType::Empty)
+        if (!found || found->type == CellType::Empty)
             value = std::make_unique<CModelVariable>(ModelKind::NoValue);
-        else if (found->type == xlsx::CellType::Number)
+        else if (found->type == CellType::Number)
             value = CModelVariable::MakeNumber(found->number);
-        else if (found->type == xlsx::CellType::Boolean)
+        else if (found->type == CellType::Boolean)
             value = CModelVariable::MakeBoolean(found->number != 0);
         else
             value = CModelVariable::CModelVariableFromText(found->text);

@@ -21,17 +21,18 @@ namespace sheet {
 std::string CellValueText(const xlsx::Cell& cell)
 {
     switch (cell.type) {
-    case xlsx::CellType::Number: {
+    case CellType::Number: {
         char buffer[64];
         auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, cell.number);
         return ec == std::errc() ? std::string(buffer, end) : "0";
     }
-    case xlsx::CellType::Boolean:
+    case CellType::Boolean:
         return cell.number != 0 ? "TRUE" : "FALSE";
-    case xlsx::CellType::String:
-    case xlsx::CellType::Error:
+    case CellType::Text:
+    case CellType::Error:
         return cell.text;
-    case xlsx::CellType::Empty:
+    case CellType::Empty:
+    case CellType::DateTime:
         break;
     }
     return {};
@@ -50,25 +51,13 @@ constexpr std::size_t kMaxCheckThreads = 4;
 
 std::string_view TypeName(const xlsx::Cell& cell)
 {
-    switch (cell.type) {
-    case xlsx::CellType::Number:
-        return cell.isDate ? CellType::DateTime : CellType::Number;
-    case xlsx::CellType::String:
-        return CellType::Text;
-    case xlsx::CellType::Boolean:
-        return CellType::Boolean;
-    case xlsx::CellType::Error:
-        return CellType::Error;
-    case xlsx::CellType::Empty:
-        break;
-    }
-    return {};
+    return CellTypeName(cell.type == CellType::Number && cell.isDate ? CellType::DateTime : cell.type);
 }
 
 // A cell listed only for its formatting holds nothing the model needs.
 bool IsStored(const xlsx::Cell& cell)
 {
-    return cell.type != xlsx::CellType::Empty || cell.HasFormula();
+    return cell.type != CellType::Empty || cell.HasFormula();
 }
 
 void AddDefinedNames(const xlsx::Workbook& workbook, CCellModel& model)
@@ -253,7 +242,7 @@ FillResult Fill(const xlsx::Workbook& workbook, CCellModel& model, const FillOpt
             data.typeName = std::string(TypeName(cell));
             if (movable) {
                 xlsx::Cell& owned = movable->sheets[s].cells[i];
-                bool isText = cell.type == xlsx::CellType::String || cell.type == xlsx::CellType::Error;
+                bool isText = cell.type == CellType::Text || cell.type == CellType::Error;
                 data.valueText = isText ? std::move(owned.text) : CellValueText(cell);
                 data.formula = std::move(owned.formula);
             } else {

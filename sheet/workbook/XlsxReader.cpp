@@ -466,7 +466,7 @@ private:
         ReadValue(c, cell, address);
         if (cell.type != CellType::Number)
             cell.isDate = false;
-        if (cell.type == CellType::String)
+        if (cell.type == CellType::Text)
             CheckTextLength(cell.text, [&] { return "The text in " + Where(address); });
         return cell;
     }
@@ -478,7 +478,7 @@ private:
         const char* raw = v.text().get();
         auto where = [&] { return Where(address); };
         if (type == "inlineStr") {
-            cell.type = CellType::String;
+            cell.type = CellType::Text;
             cell.text = StringItemText(c.inlineString);
         } else if (!v || (*raw == '\0' && type != "str")) {
             // Some programs write an empty <v/> for a cell without value.
@@ -488,10 +488,10 @@ private:
             if (!index || *index >= strings_.size())
                 throw WorkbookError("Shared string index " + Shown(raw) + " of " + where() +
                                     " is not in the shared strings");
-            cell.type = CellType::String;
+            cell.type = CellType::Text;
             cell.text = strings_[*index];
         } else if (type == "str") {
-            cell.type = CellType::String;
+            cell.type = CellType::Text;
             cell.text = DecodeEscapes(raw);
         } else if (type == "b") {
             cell.type = CellType::Boolean;

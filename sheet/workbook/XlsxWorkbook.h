@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheet/cells/CellType.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,14 +10,6 @@
 // What the workbook reader takes out of a package: plain values, no behaviour. Rows and
 // columns are 0-based here; A1 texts are 1-based.
 namespace sheet::xlsx {
-
-enum class CellType : std::uint8_t {
-    Empty,   // listed in the sheet (usually for its style) but holding no value
-    Number,  // also dates and times, as serial numbers
-    String,  // shared, inline and formula strings alike
-    Boolean, // number holds 0 or 1
-    Error,   // text holds the error literal such as "#N/A"
-};
 
 struct Area {
     std::uint32_t firstRow = 0;

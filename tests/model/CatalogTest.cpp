@@ -263,7 +263,7 @@ TEST_F(CatalogTest, ComponentRecordsRoundTripThroughTheCatalogue)
 {
     auto owned = std::make_unique<CComponentCatalog>();
     ASSERT_TRUE(owned->Load(dir.path()));
-    InstallComponentCatalog(std::move(owned));
+    SetComponentCatalog(owned.get());
     std::unique_ptr<CComponent> bar =
         GetComponentCatalog()->FindByTypeName("KVBarChartSymbol")->CreateInstance();
     bar->SetRect({10, 20, 300, 400});

@@ -17,6 +17,7 @@
 #include "publish/ComponentScripts.h"
 #include "publish/FunctionLibrary.h"
 #include "publish/ModelLink.h"
+#include "publish/ProgramContext.h"
 #include "swf/ActionEmitter.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfOutputMovie.h"
@@ -111,16 +112,15 @@ struct Dashboard {
     publishtest::LinkedModelFixture model;
     CComponentCatalog& catalog;
     CFunctionLibrary& library;
-    ScopedProcessServices services{ProcessServices{.functionLibrary = &library,
-                                                   .modelLink = &model.link,
-                                                   .componentScripts = &GetComponentScriptGenerator()}};
     std::vector<std::unique_ptr<CComponent>> owned;
 
     Dashboard(CComponentCatalog& c, CFunctionLibrary& l, const std::filesystem::path& install)
         : catalog(c), library(l)
     {
+        model.context.UseFunctionLibrary(&library);
+        model.context.SetComponentScripts(&GetComponentScriptGenerator());
         model.movie.reset();
-        model.movie = CBaseMovie::Create(install, model.ids, model.depths);
+        model.movie = model.Lent(CBaseMovie::Create(install, model.ids, model.depths));
     }
 
     // An instance of the catalogue's symbol at left, top (twips) with the given size.
@@ -164,20 +164,20 @@ struct Dashboard {
 inline void WriteDocumentMovie(const std::filesystem::path& document, const std::filesystem::path& file,
                                CFunctionLibrary& library, const std::filesystem::path& install, const char* probe)
 {
-    ProcessServices installed;
-    installed.catalog = std::make_unique<CComponentCatalog>();
+    auto loaded = std::make_unique<CComponentCatalog>();
     std::string error;
-    if (!installed.catalog->Load(install, &error))
+    if (!loaded->Load(install, &error))
         throw std::runtime_error(error);
-    CComponentCatalog& shipped = *installed.catalog;
-    CBaseMovieModelLink link;
-    installed.functionLibrary = &library;
-    installed.modelLink = &link;
-    installed.componentScripts = &GetComponentScriptGenerator();
-    ScopedProcessServices services(std::move(installed));
+    CProgramContext context(install);
+    CComponentCatalog& shipped = *loaded;
+    context.SetCatalog(std::move(loaded));
+    context.UseFunctionLibrary(&library);
+    context.SetComponentScripts(&GetComponentScriptGenerator());
+    CProgramContext::Scope use(context);
     swf::IdCounter ids{100};
     swf::IdCounter depths{1};
     std::unique_ptr<CBaseMovie> base = CBaseMovie::Create(install, ids, depths);
+    context.UseBaseMovie(base.get());
     CDocData doc;
     std::string version = kDocumentVersion;
     if (!doc.Load(document.string(), version))

@@ -6,6 +6,7 @@
 
 #include "publish/BaseMovie.h"
 #include "publish/FunctionLibrary.h"
+#include "publish/ProgramContext.h"
 #include "publish/ModelNetwork.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellValueMap.h"
@@ -36,7 +37,10 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(folder);
     swf::IdCounter ids(1);
     swf::IdCounter depths(1);
-    CFunctionLibrary library((std::filesystem::path(install) / "asset" / "func.dat").string());
+    CProgramContext context(install);
+    CProgramContext::Scope use(context);
+    CFunctionLibrary& library = *context.SetFunctionLibrary(
+        std::make_unique<CFunctionLibrary>((std::filesystem::path(install) / "asset" / "func.dat").string()));
     std::unique_ptr<CBaseMovie> base;
     try {
         base = CBaseMovie::Create(install, ids, depths);
@@ -44,6 +48,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }
+    context.UseBaseMovie(base.get());
 
     // A share-of-total column: each B divides its A by the sum of the A column, and C1 adds the
     // shares up again; C1 is listed first so that only the order of the network makes it right.

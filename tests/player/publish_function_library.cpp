@@ -4,6 +4,7 @@
 // reports each formula's value through fscommand("C<row>", value), then "done".
 
 #include "publish/FunctionLibrary.h"
+#include "publish/ProgramContext.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellRef.h"
 #include "sheet/formula/ExprNodes.h"
@@ -39,7 +40,10 @@ int main(int argc, char** argv)
     for (const ClipEntry& clip : base.GetClipEntries())
         if (clip.GetName() == "mgr")
             shared = clip.GetInitActions();
-    CFunctionLibrary library((install / "asset" / "func.dat").string());
+    CProgramContext context(install);
+    CProgramContext::Scope use(context);
+    CFunctionLibrary& library =
+        *context.SetFunctionLibrary(std::make_unique<CFunctionLibrary>((install / "asset" / "func.dat").string()));
     if (shared == nullptr || library.GetFunctionCount() == 0) {
         std::fprintf(stderr, "the installed base movie or function library is unusable\n");
         return 1;
@@ -54,8 +58,8 @@ int main(int argc, char** argv)
                                                                {6, "ROUND(A2/3,2)"},
                                                                {7, "IF(A1>A2,\"more\",\"less\")"}};
     CCellModel model;
-    model.SetCell("Data", 1, 1, CCellData{"2", std::string(CellType::Number), "", false});
-    model.SetCell("Data", 2, 1, CCellData{"3.5", std::string(CellType::Number), "", false});
+    model.SetCell("Data", 1, 1, CCellData{"2", std::string(CellTypeName(CellType::Number)), "", false});
+    model.SetCell("Data", 2, 1, CCellData{"3.5", std::string(CellTypeName(CellType::Number)), "", false});
     for (const auto& [row, formula] : formulas)
         model.SetCell("Data", row, 3, CCellData{"", "", formula, false});
 

@@ -83,14 +83,13 @@ int main(int argc, char** argv)
     const std::filesystem::path install = testsupport::InstallDir();
 
     try {
-        CFunctionLibrary library((install / "asset" / "func.dat").string());
         publishtest::LinkedModelFixture model;
-        ScopedProcessServices services{ProcessServices{.functionLibrary = &library,
-                                                       .modelLink = &model.link,
-                                                       .componentScripts = &GetComponentScriptGenerator()}};
+        CFunctionLibrary& library = *model.context.SetFunctionLibrary(
+            std::make_unique<CFunctionLibrary>((install / "asset" / "func.dat").string()));
+        model.context.SetComponentScripts(&GetComponentScriptGenerator());
         // The installed base movie replaces the fixture's in-memory one.
         model.movie.reset();
-        model.movie = CBaseMovie::Create(install, model.ids, model.depths);
+        model.movie = model.Lent(CBaseMovie::Create(install, model.ids, model.depths));
         CBaseMovie& base = *model.movie;
 
         model.Number("A1", 10);

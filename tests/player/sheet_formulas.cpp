@@ -331,10 +331,10 @@ int main(int argc, char** argv)
 
     CCellModel model;
     auto text = [&model](int row, int column, const char* value) {
-        model.SetCell("Data", row, column, CCellData{value, std::string(CellType::Text), "", false});
+        model.SetCell("Data", row, column, CCellData{value, std::string(CellTypeName(CellType::Text)), "", false});
     };
     auto number = [&model](int row, int column, const char* value) {
-        model.SetCell("Data", row, column, CCellData{value, std::string(CellType::Number), "", false});
+        model.SetCell("Data", row, column, CCellData{value, std::string(CellTypeName(CellType::Number)), "", false});
     };
     text(1, 1, "2");
     text(2, 1, "3.5");

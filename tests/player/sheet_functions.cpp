@@ -41,7 +41,6 @@ namespace {
 using playertest::JsonText;
 
 namespace fs = std::filesystem;
-using XlsxType = sheet::xlsx::CellType;
 
 // The library as the movie will have it: every export of func.dat is a function.
 class AssetLibrary : public IFunctionLibrary {
@@ -73,18 +72,19 @@ struct Case {
 std::string Expectation(const sheet::xlsx::Cell& cell)
 {
     switch (cell.type) {
-    case XlsxType::Number: {
+    case CellType::Number: {
         char text[40];
         std::snprintf(text, sizeof text, "n:%.17g", cell.number);
         return text;
     }
-    case XlsxType::Boolean:
+    case CellType::Boolean:
         return cell.number != 0 ? "b:TRUE" : "b:FALSE";
-    case XlsxType::Error:
+    case CellType::Error:
         return "e:" + cell.text;
-    case XlsxType::String:
+    case CellType::Text:
         return "s:" + cell.text;
-    case XlsxType::Empty:
+    case CellType::Empty:
+    case CellType::DateTime:
         break;
     }
     return "s:";
@@ -153,16 +153,16 @@ void WriteSpeedMovie(const fs::path& out, const std::vector<const CSwfRawData*>&
     constexpr int kRows = 5000;
     CCellModel model;
     const std::string sheet = "Speed";
-    auto set = [&](int row, int column, const std::string& value, std::string_view type, const std::string& formula) {
-        model.SetCell(sheet, row, column, CCellData{value, std::string(type), formula, false});
+    auto set = [&](int row, int column, const std::string& value, CellType type, const std::string& formula) {
+        model.SetCell(sheet, row, column, CCellData{value, std::string(CellTypeName(type)), formula, false});
     };
     for (int row = 1; row <= kRows; ++row) {
         set(row, 1, std::to_string(row % 100), CellType::Number, "");
         set(row, 2, std::to_string(row), CellType::Number, "");
         std::string r = std::to_string(row);
-        set(row, 3, "", "", "SUMIF($A$1:$A$5000,A" + r + ",$B$1:$B$5000)");
-        set(row, 4, "", "", row == 1 ? "B1" : "D" + std::to_string(row - 1) + "+B" + r);
-        set(row, 5, "", "", "VLOOKUP(A" + r + ",$A$1:$B$5000,2,FALSE)");
+        set(row, 3, "", CellType::Empty, "SUMIF($A$1:$A$5000,A" + r + ",$B$1:$B$5000)");
+        set(row, 4, "", CellType::Empty, row == 1 ? "B1" : "D" + std::to_string(row - 1) + "+B" + r);
+        set(row, 5, "", CellType::Empty, "VLOOKUP(A" + r + ",$A$1:$B$5000,2,FALSE)");
     }
     CVariableTable table;
     BoundCells bound;

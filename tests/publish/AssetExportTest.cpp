@@ -5,7 +5,7 @@
 #include "model/ParameterKinds.h"
 #include "model/ParameterSet.h"
 #include "publish/DocData.h"
-#include "sheet/host/ProcessServices.h"
+#include "publish/ProgramContext.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfPlaceObject2.h"
@@ -70,17 +70,17 @@ protected:
     void SetUp() override
     {
         testsupport::WriteComponentFixture(dir.path(), {"KVTestImageSymbol"});
-        ProcessServices installed;
-        installed.catalog = std::make_unique<CComponentCatalog>();
-        ASSERT_TRUE(installed.catalog->Load(dir.path()));
-        installed.traceSink = [](std::string_view) {};
-        catalog = installed.catalog.get();
-        services.emplace(std::move(installed));
+        auto made = std::make_unique<CComponentCatalog>();
+        ASSERT_TRUE(made->Load(dir.path()));
+        catalog = made.get();
+        context.SetCatalog(std::move(made));
+        context.SetTraceSink([](std::string_view) {});
+        use.emplace(context);
         testsupport::WriteBytes(dir / "logo.jpg", testsupport::MakeJpeg(30, 20));
         fs::create_directories(dir / "other");
         testsupport::WriteBytes(dir / "other" / "logo.jpg", testsupport::MakeJpeg(8, 8));
     }
-    void TearDown() override { services.reset(); }
+    void TearDown() override { use.reset(); }
 
     // A component whose external-file group names pathName; fileName is the file to read.
     CParameterSet& AddImage(const std::string& pathName, bool embed, const std::string& fileName = "",
@@ -114,7 +114,8 @@ protected:
     static std::string Text(CParameterSet& set, const char* name) { return set.FindParameter(name)->GetValueText(); }
 
     testsupport::TempDir dir;
-    std::optional<ScopedProcessServices> services;
+    CProgramContext context;
+    std::optional<CProgramContext::Scope> use;
     CComponentCatalog* catalog = nullptr;
     std::vector<std::unique_ptr<CComponent>> owned;
     CDocData doc;

@@ -126,16 +126,20 @@ TEST_F(BaseMovieTest, ACompiledModelWritesItsAssignmentsInOrderAndReadsBack)
                        "push 'kvSub'; callmethod; setvar");
 }
 
-TEST_F(BaseMovieTest, OneBaseMovieAtATime)
+TEST_F(BaseMovieTest, TheCurrentContextHoldsTheBaseMovie)
 {
     EXPECT_EQ(GetBaseMovie(), movie.get());
     {
+        // Making a base movie changes nothing; a context that takes it, while current, does.
         CBaseMovie newer(publishtest::BaseAsset(), {}, ids, depths);
-        EXPECT_EQ(GetBaseMovie(), &newer);
-        movie.reset(); // the older one goes after the newer one was made
+        EXPECT_EQ(GetBaseMovie(), movie.get());
+        CProgramContext other;
+        CProgramContext::Scope use(other);
+        EXPECT_EQ(GetBaseMovie(), nullptr);
+        other.UseBaseMovie(&newer);
         EXPECT_EQ(GetBaseMovie(), &newer);
     }
-    EXPECT_EQ(GetBaseMovie(), nullptr);
+    EXPECT_EQ(GetBaseMovie(), movie.get());
 
     auto empty = std::make_unique<CSwfMovie>();
     EXPECT_THROW(CBaseMovie(std::move(empty), {}, ids, depths), BaseMovieError);

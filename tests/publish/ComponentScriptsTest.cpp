@@ -13,8 +13,7 @@ namespace {
 using publishtest::Dashboard;
 
 struct ComponentScripts : publishtest::LinkedModelFixture, ::testing::Test {
-    ScopedProcessServices scripts{
-        ProcessServices{.modelLink = &link, .componentScripts = &GetComponentScriptGenerator()}};
+    ComponentScripts() { context.SetComponentScripts(&GetComponentScriptGenerator()); }
 
     std::string Script(CComponent& component)
     {

@@ -122,8 +122,8 @@ TEST(DataFilesTest, XmlFormIsByteExactAndReadsBack)
 TEST(DataFilesTest, RangeRowsTakeEachAreasOwnCells)
 {
     CCellModel model;
-    auto set = [&model](int row, int column, std::string_view type, const char* value) {
-        model.SetCell("S", row, column, CCellData{value, std::string(type), "", false});
+    auto set = [&model](int row, int column, CellType type, const char* value) {
+        model.SetCell("S", row, column, CCellData{value, std::string(CellTypeName(type)), "", false});
     };
     set(1, 1, CellType::Number, "0.1");
     set(1, 2, CellType::Boolean, "TRUE");
@@ -167,8 +167,8 @@ TEST(DataFilesTest, BaseMovieWritesItsConstantsAndRangeEntries)
 
     // Z1 and Y1 are bound (Y1 has the larger id), X1 only read by a formula.
     base.Number("Z1", 1.5);
-    base.cells().SetCell("S", 1, 25, CCellData{"two words", std::string(CellType::Text), "", false});
-    base.cells().SetCell("S", 1, 24, CCellData{"TRUE", std::string(CellType::Boolean), "", false});
+    base.cells().SetCell("S", 1, 25, CCellData{"two words", std::string(CellTypeName(CellType::Text)), "", false});
+    base.cells().SetCell("S", 1, 24, CCellData{"TRUE", std::string(CellTypeName(CellType::Boolean)), "", false});
     base.Formula("W1", "IF(X1,1,0)");
     BoundCells bound;
     bound.constants = {base.Id("Z1"), base.Id("Y1")};

@@ -11,7 +11,6 @@
 #include "publish/ExportSettings.h"
 #include "publish/ModelLink.h"
 #include "publish/TempFiles.h"
-#include "sheet/host/ProcessServices.h"
 #include "sheet/cells/VariableTable.h"
 
 #include "tests/publish/PublishTestSupport.h"
@@ -33,11 +32,9 @@ protected:
     void SetUp() override
     {
         testsupport::WriteComponentFixture(dir.path(), {"KVTestGaugeSymbol", "KVTestLabelSymbol"});
-        ProcessServices installed;
-        installed.catalog = std::make_unique<CComponentCatalog>();
-        ASSERT_TRUE(installed.catalog->Load(dir.path()));
-        installed.modelLink = &link;
-        services.emplace(std::move(installed));
+        auto catalog = std::make_unique<CComponentCatalog>();
+        ASSERT_TRUE(catalog->Load(dir.path()));
+        base.context.SetCatalog(std::move(catalog));
         fs::create_directories(temp);
         GetPlatformServices().SetTempFolder(temp);
         InitCustomColorTable(colors);
@@ -48,17 +45,14 @@ protected:
 
     void TearDown() override
     {
-        publish::ResetTempFileMaker();
+        base.context.RemoveTempFiles();
         ResetPlatformServices();
-        ResetCustomColorTable();
-        services.reset();
     }
 
     // A document is built on a model root of its own, as the tool makes one per document.
     void NewBaseMovie()
     {
-        base.movie =
-            std::make_unique<CBaseMovie>(publishtest::BaseAsset(), fs::path(), base.ids, base.depths);
+        base.movie = base.Lent(std::make_unique<CBaseMovie>(publishtest::BaseAsset(), fs::path(), base.ids, base.depths));
     }
 
     std::vector<unsigned char> Build(const std::string& description)
@@ -92,10 +86,8 @@ protected:
 
     testsupport::TempDir dir;
     fs::path temp = dir / "tmp";
-    CBaseMovieModelLink link;
-    std::optional<ScopedProcessServices> services;
     publishtest::BaseMovieFixture base;
-    publish::CustomColorTable colors;
+    publish::CustomColorTable& colors = base.context.GetCustomColors();
 };
 
 const char* kFullDescription = R"({
@@ -328,13 +320,13 @@ TEST_F(DocFileTest, TemporaryFilesThatFailRefuseTheDocument)
         std::vector<fs::path> made, discarded;
     } maker;
     maker.folder = temp;
-    publish::SetTempFileMaker(&maker);
+    base.context.SetTempFileMaker(&maker);
     EXPECT_FALSE(doc.Load(bytes, version));
     EXPECT_NE(doc.GetLoadError().find("cannot be written"), std::string::npos) << doc.GetLoadError();
     EXPECT_EQ(doc.GetLoadFailure(), CDocData::LoadFailure::TemporaryFiles);
     EXPECT_EQ(maker.discarded, maker.made);
     EXPECT_EQ(Snapshot(), before);
-    publish::ResetTempFileMaker();
+    base.context.SetTempFileMaker(nullptr);
 }
 
 // Every cut of a small document, and every byte of it inverted, is refused cleanly or read:
@@ -369,7 +361,7 @@ TEST_F(DocFileTest, TruncatedAndCorruptedDocumentsChangeNothing)
         if (doc.Load(std::vector<unsigned char>(bytes.begin(), bytes.begin() + n), version)) {
             // Only cuts between the optional sections at the end open.
             ++opened;
-            publish::ResetTempFileMaker();
+            base.context.RemoveTempFiles();
             continue;
         }
         ASSERT_EQ(Snapshot(), start) << "cut at " << n;
@@ -391,7 +383,7 @@ TEST_F(DocFileTest, TruncatedAndCorruptedDocumentsChangeNothing)
             ASSERT_EQ(Snapshot(), start) << "byte " << i;
             ASSERT_TRUE(TempFolderEmpty()) << "byte " << i;
         }
-        publish::ResetTempFileMaker();
+        base.context.RemoveTempFiles();
     }
 }
 
@@ -439,12 +431,9 @@ TEST_F(DocFileTest, WhatTheCatalogueOrWorkbookCannotTakeIsNamedByItsPlace)
 TEST_F(DocFileTest, ShippedDocumentsRoundTrip)
 {
     // The shipped documents place the installed components.
-    ProcessServices shipped;
-    shipped.catalog = std::make_unique<CComponentCatalog>();
-    ASSERT_TRUE(shipped.catalog->Load(testsupport::InstallDir()));
-    shipped.modelLink = &link;
-    services.reset();
-    services.emplace(std::move(shipped));
+    auto shipped = std::make_unique<CComponentCatalog>();
+    ASSERT_TRUE(shipped->Load(testsupport::InstallDir()));
+    base.context.SetCatalog(std::move(shipped));
     std::size_t checked = 0;
     for (const char* folder : {"assets/template", "assets/samples"}) {
         for (const auto& entry : fs::directory_iterator(testsupport::SourceDir() / folder)) {

@@ -5,6 +5,7 @@
 #include "publish/DocData.h"
 #include "publish/DocFile.h"
 #include "publish/ExportRecord.h"
+#include "publish/ProgramContext.h"
 #include "publish/TempFiles.h"
 
 #include "tests/support/TestSupport.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 
 using publish::CustomColorTable;
 
@@ -19,9 +21,13 @@ namespace {
 
 TEST(CustomColors, OnlyWhatTheFileHoldsIsCopied)
 {
-    CustomColorTable table;
-    InitCustomColorTable(table);
+    // The colour dialogs read the table of the current context, white until a document fills it.
+    EXPECT_EQ(GetCustomColorTable(), nullptr);
+    CProgramContext context;
+    std::optional<CProgramContext::Scope> use(context);
+    CustomColorTable& table = context.GetCustomColors();
     EXPECT_EQ(GetCustomColorTable(), &table);
+    EXPECT_EQ(table[15], publish::kUnusedCustomColor);
     table[0] = 0x123456;
 
     // A value of six bytes fills one entry and the low half of the next; the rest stays.
@@ -61,7 +67,7 @@ TEST(CustomColors, OnlyWhatTheFileHoldsIsCopied)
     model::RecordReader cutIn(cut);
     EXPECT_THROW(LoadCustomColors(table, cutIn), ModelError);
     EXPECT_EQ(table, written);
-    ResetCustomColorTable();
+    use.reset();
     EXPECT_EQ(GetCustomColorTable(), nullptr);
 }
 
@@ -69,7 +75,10 @@ TEST(TempFiles, DefaultMakerMakesDistinctFilesAndRemovesThem)
 {
     testsupport::TempDir dir;
     GetPlatformServices().SetTempFolder(dir.path());
+    std::optional<CProgramContext> context(std::in_place);
+    std::optional<CProgramContext::Scope> use(std::in_place, *context);
     publish::ITempFileMaker& maker = publish::GetTempFileMaker();
+    EXPECT_EQ(&maker, &context->GetTempFiles());
     const std::filesystem::path a = maker.Create("kv", ".xlsx");
     const std::filesystem::path b = maker.Create("kv", "");
     ASSERT_FALSE(a.empty());
@@ -90,8 +99,15 @@ TEST(TempFiles, DefaultMakerMakesDistinctFilesAndRemovesThem)
     maker.Discard(a);
     EXPECT_FALSE(std::filesystem::exists(a));
     EXPECT_TRUE(std::filesystem::exists(b));
-    publish::ResetTempFileMaker();
+    context->RemoveTempFiles();
     EXPECT_FALSE(std::filesystem::exists(b));
+
+    // What a context's maker made goes with the context.
+    const std::filesystem::path c = maker.Create("kv", "");
+    ASSERT_TRUE(std::filesystem::exists(c));
+    use.reset();
+    context.reset();
+    EXPECT_FALSE(std::filesystem::exists(c));
 
     // No folder to make them in: no file, and an empty path says so.
     GetPlatformServices().SetTempFolder(dir.path() / "gone");

@@ -210,9 +210,10 @@ TEST_F(FunctionLibraryTest, MissingOrDamagedFileLeavesTheLibraryEmpty)
 
 TEST_F(FunctionLibraryTest, ModelCompiledByTheBaseMovieRegistersItsFunctions)
 {
-    auto library = Standard();
-    EXPECT_EQ(GetFunctionLibrary(), library.get());
     publishtest::BaseMovieFixture base;
+    EXPECT_EQ(GetFunctionLibrary(), nullptr);
+    CFunctionLibrary* library = base.context.SetFunctionLibrary(Standard());
+    EXPECT_EQ(GetFunctionLibrary(), library);
     base.Number("A1", 1);
     base.Formula("B1", "SUM(A1,2)+A1");
     base.Formula("C1", "IF(A1=1,SUM(A1),0)");
@@ -229,7 +230,7 @@ TEST_F(FunctionLibraryTest, ModelCompiledByTheBaseMovieRegistersItsFunctions)
     EXPECT_EQ(library->GetUnsupportedCount(), 0);
 
     // Gone with the library: formulas compiled afterwards reach the stand-in, not freed memory.
-    library.reset();
+    base.context.SetFunctionLibrary(nullptr);
     EXPECT_EQ(GetFunctionLibrary(), nullptr);
     EXPECT_EQ(GetFunctionLibraryHook().GetSymbolKind("SUM"), 0);
 }

@@ -10,7 +10,6 @@
 #include "publish/BaseMovie.h"
 #include "publish/CompileModel.h"
 #include "sheet/cells/CellValueMap.h"
-#include "sheet/host/ProcessServices.h"
 #include "sheet/cells/Range.h"
 #include "tests/publish/PublishTestSupport.h"
 
@@ -26,7 +25,7 @@ TEST_F(ModelLinkTest, BindingsReadTheCellsOfTheCurrentModel)
 {
     Number("A1", 1.5);
     auto [row, column] = Place("A2");
-    cells().SetCell("S", row, column, CCellData{"3", std::string(CellType::Number), "A1*2", false});
+    cells().SetCell("S", row, column, CCellData{"3", std::string(CellTypeName(CellType::Number)), "A1*2", false});
     Text("A3", "x");
     const model::RangeHandle* range = Range("A1", "A4");
     ASSERT_NE(range, nullptr);

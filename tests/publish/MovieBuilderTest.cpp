@@ -10,7 +10,7 @@
 #include "publish/ExportSettings.h"
 #include "publish/FunctionLibrary.h"
 #include "publish/ModelLink.h"
-#include "sheet/host/ProcessServices.h"
+#include "publish/ProgramContext.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfWriter.h"
 #include "swf/TagLoader.h"
@@ -92,17 +92,18 @@ protected:
     void SetUp() override
     {
         testsupport::WriteComponentFixture(dir.path(), {"KVTestGaugeSymbol", "FScrollBoxSymbol", "FScrollEditSymbol"});
-        ProcessServices installed;
-        installed.catalog = std::make_unique<CComponentCatalog>();
-        ASSERT_TRUE(installed.catalog->Load(dir.path()));
-        installed.modelLink = &link;
-        installed.componentScripts = &GetComponentScriptGenerator();
-        installed.traceSink = [](std::string_view) {};
-        catalog = installed.catalog.get();
-        services.emplace(std::move(installed));
-        library.emplace((testsupport::InstallDir() / "asset" / "func.dat").string());
+        auto made = std::make_unique<CComponentCatalog>();
+        ASSERT_TRUE(made->Load(dir.path()));
+        catalog = made.get();
+        context.SetCatalog(std::move(made));
+        context.SetComponentScripts(&GetComponentScriptGenerator());
+        context.SetTraceSink([](std::string_view) {});
+        use.emplace(context);
+        context.SetFunctionLibrary(
+            std::make_unique<CFunctionLibrary>((testsupport::InstallDir() / "asset" / "func.dat").string()));
         ids.Reset(catalog->GetAssetIds().Peek());
         base = CBaseMovie::Create(testsupport::InstallDir(), ids, depths);
+        context.UseBaseMovie(base.get());
         base->SetGuidSource([] { return std::string("00000000-0000-0000-0000-000000000000"); });
         firstId = ids.Peek();
         doc.SetBaseMovie(base.get());
@@ -113,8 +114,8 @@ protected:
     void TearDown() override
     {
         base.reset();
-        library.reset();
-        services.reset();
+        context.UseBaseMovie(nullptr);
+        use.reset();
     }
 
     void AddGauges(int count)
@@ -142,10 +143,9 @@ protected:
     }
 
     testsupport::TempDir dir;
-    CBaseMovieModelLink link;
-    std::optional<ScopedProcessServices> services;
+    CProgramContext context;
+    std::optional<CProgramContext::Scope> use;
     CComponentCatalog* catalog = nullptr;
-    std::optional<CFunctionLibrary> library;
     swf::IdCounter ids{1};
     swf::IdCounter depths{1};
     std::unique_ptr<CBaseMovie> base;

@@ -10,10 +10,10 @@
 #include "publish/BaseMovie.h"
 #include "publish/ModelLink.h"
 #include "publish/ModelNetwork.h"
+#include "publish/ProgramContext.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellRef.h"
 #include "sheet/cells/CellValueMap.h"
-#include "sheet/host/ProcessServices.h"
 #include "sheet/cells/Range.h"
 #include "sheet/cells/VariableTable.h"
 #include "swf/SwfIds.h"
@@ -101,14 +101,27 @@ inline std::unique_ptr<CSwfMovie> BaseAsset()
     return movie;
 }
 
-// A base movie over the in-memory asset, with counters of its own.
+// A base movie over the in-memory asset, with counters of its own, in a program context of its
+// own that is current while the fixture lives.
 struct BaseMovieFixture {
+    CProgramContext context;
+    CProgramContext::Scope use{context};
     swf::IdCounter ids{100};
     swf::IdCounter depths{1};
-    std::unique_ptr<CBaseMovie> movie =
-        std::make_unique<CBaseMovie>(BaseAsset(), std::filesystem::path(), ids, depths);
+    std::unique_ptr<CBaseMovie> movie = Lent(std::make_unique<CBaseMovie>(BaseAsset(), std::filesystem::path(), ids, depths));
 
-    ~BaseMovieFixture() { movie.reset(); }
+    ~BaseMovieFixture()
+    {
+        movie.reset();
+        context.UseBaseMovie(nullptr);
+    }
+
+    // Makes movie the context's base movie, as a document's own root is.
+    std::unique_ptr<CBaseMovie> Lent(std::unique_ptr<CBaseMovie> made)
+    {
+        context.UseBaseMovie(made.get());
+        return made;
+    }
 
     CCellModel& cells() { return movie->GetCellModel(); }
     CVariableTable& table() { return movie->GetVariableTable(); }
@@ -130,7 +143,7 @@ struct BaseMovieFixture {
     {
         auto [row, column] = Place(a1);
         cells().SetCell("S", row, column,
-                        CCellData{std::to_string(value), std::string(CellType::Number), "", false});
+                        CCellData{std::to_string(value), std::string(CellTypeName(CellType::Number)), "", false});
     }
     void Formula(const std::string& a1, const std::string& formula)
     {
@@ -144,10 +157,9 @@ struct BaseMovieFixture {
     }
 };
 
-// A base movie whose model link is installed, so bindings read its cells and ranges.
+// A base movie and the context's model link, through which bindings read its cells and ranges.
 struct LinkedModelFixture : BaseMovieFixture {
-    CBaseMovieModelLink link;
-    ScopedProcessServices services{ProcessServices{.modelLink = &link}};
+    CBaseMovieModelLink& link = context.GetModelLink();
 
     const model::RangeHandle* Range(const std::string& from, const std::string& to)
     {
@@ -160,7 +172,7 @@ struct LinkedModelFixture : BaseMovieFixture {
     void Text(const std::string& a1, const std::string& text)
     {
         auto [row, column] = Place(a1);
-        cells().SetCell("S", row, column, CCellData{text, std::string(CellType::Text), "", false});
+        cells().SetCell("S", row, column, CCellData{text, std::string(CellTypeName(CellType::Text)), "", false});
     }
 };
 

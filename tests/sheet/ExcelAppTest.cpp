@@ -68,7 +68,7 @@ TEST_F(ExcelAppTest, WritesExportedValuesIntoACopyAndLeavesTheModelCopyAlone)
     auto book = xlsx::ReadWorkbookFile(target);
     EXPECT_DOUBLE_EQ(At(book, "Inputs", 1, 1)->number, 2500);
     EXPECT_EQ(At(book, "Inputs", 0, 0)->text, "Interest");
-    EXPECT_EQ(At(book, "Inputs", 2, 1)->type, xlsx::CellType::Boolean);
+    EXPECT_EQ(At(book, "Inputs", 2, 1)->type, CellType::Boolean);
     EXPECT_DOUBLE_EQ(At(book, "Inputs", 4, 0)->number, 1); // not exported
     EXPECT_EQ(At(book, "Calc Sheet", 8, 1), nullptr);      // emptied
     EXPECT_EQ(testsupport::ReadBytes(copy), source);

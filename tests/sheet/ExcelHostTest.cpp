@@ -98,7 +98,7 @@ TEST(ExcelHost, ImportsAWorkbookAndReportsThroughTheProtocol)
         const char* sheet;
         int row, column;
         const char* value;
-        std::string_view type;
+        CellType type;
         const char* formula;
     };
     const Expect table[] = {
@@ -114,7 +114,7 @@ TEST(ExcelHost, ImportsAWorkbookAndReportsThroughTheProtocol)
         auto cell = model.GetCell(e.sheet, e.row, e.column);
         ASSERT_TRUE(cell);
         EXPECT_EQ(cell->valueText, e.value);
-        EXPECT_EQ(cell->typeName, e.type);
+        EXPECT_EQ(cell->typeName, CellTypeName(e.type));
         EXPECT_EQ(cell->formula, e.formula);
     }
     EXPECT_EQ(model.FindDefinedName("Rate"), "Inputs!$B$1");

@@ -67,21 +67,21 @@ TEST(XlsxReader, ReadsWhatASpreadsheetProgramWrote)
     ExpectCells(
         book,
         {
-            {0, "A1", CellType::String, 0, "Rate", "", false, "General"},
+            {0, "A1", CellType::Text, 0, "Rate", "", false, "General"},
             {0, "B1", CellType::Number, 0.05, "", "", false, "0.00%"},
-            {0, "A2", CellType::String, 0, "Amount", "", false, "General"},
+            {0, "A2", CellType::Text, 0, "Amount", "", false, "General"},
             {0, "B2", CellType::Number, 1234.5, "", "", false, "#,##0.00 \"EUR\""},
             {0, "A3", CellType::Number, 45292, "", "", true, "yyyy-mm-dd"},
             {0, "B3", CellType::Boolean, 1, "", "", false, "General"},
             {0, "A4", CellType::Error, 0, "#N/A", "", false, "General"},
-            {0, "B4", CellType::String, 0, "Text & \"quotes\" <here>", "", false, "General"},
+            {0, "B4", CellType::Text, 0, "Text & \"quotes\" <here>", "", false, "General"},
             {0, "B5", CellType::Number, 0.05, "", "A5*Rate", false, "General"},
             {0, "B7", CellType::Number, 0.15, "", "A7*Rate", false, "General"},
             {1, "A1", CellType::Number, 1296.225, "", "Inputs!B2*(1+Inputs!B1)", false, "General"},
-            {1, "A2", CellType::String, 0, "yes", "IF(Inputs!B3,\"yes\",\"no\")", false, "General"},
+            {1, "A2", CellType::Text, 0, "yes", "IF(Inputs!B3,\"yes\",\"no\")", false, "General"},
             {1, "A3", CellType::Number, 6, "", "SUM(Inputs!A5:A7)", false, "General"},
             {1, "A4", CellType::Error, 0, "#DIV/0!", "1/0", false, "General"},
-            {1, "A5", CellType::String, 0, "1296.225 total", "'Calc Sheet'!A1&\" total\"", false, "General"},
+            {1, "A5", CellType::Text, 0, "1296.225 total", "'Calc Sheet'!A1&\" total\"", false, "General"},
             {1, "C1", CellType::Number, 1, "", "TRANSPOSE(Inputs!A5:C5)", false, "General"},
             {1, "C2", CellType::Number, 0.05, "", "TRANSPOSE(Inputs!A5:C5)", false, "General"},
         });
@@ -111,7 +111,7 @@ TEST(XlsxReader, ReadsNumbersTextsAndFormulasAsWritten)
     ASSERT_EQ(book.sheets.size(), 2u);
     ExpectCells(
         book, {
-                  {0, "A1", CellType::String, 0, "Z\u00fcrich \u20ac \u6771\u4eac", "", false, "General"},
+                  {0, "A1", CellType::Text, 0, "Z\u00fcrich \u20ac \u6771\u4eac", "", false, "General"},
                   {0, "B1", CellType::Number, 0.75, "", "", true, "h:mm"},
                   {0, "A2", CellType::Number, -42.5, "", "", false, "General"},
                   {0, "B2", CellType::Number, 1.5e-7, "", "", false, "0.00E+00"},
@@ -119,8 +119,8 @@ TEST(XlsxReader, ReadsNumbersTextsAndFormulasAsWritten)
                   {0, "B3", CellType::Number, 36526, "", "", true, "d-mmm-yy"},
                   {0, "A4", CellType::Boolean, 0, "", "", false, "General"},
                   {0, "B4", CellType::Error, 0, "#VALUE!", "", false, "General"},
-                  {0, "A5", CellType::String, 0, "two", "VLOOKUP(2,Lookup!A1:B3,2,FALSE)", false, "General"},
-                  {0, "A6", CellType::String, 0, "Z\u00fcrich \u20ac \u6771\u4eac 18:00",
+                  {0, "A5", CellType::Text, 0, "two", "VLOOKUP(2,Lookup!A1:B3,2,FALSE)", false, "General"},
+                  {0, "A6", CellType::Text, 0, "Z\u00fcrich \u20ac \u6771\u4eac 18:00",
                    "IF(A4,\"no\",CONCATENATE(A1,\" \",TEXT(B1,\"h:mm\")))", false, "General"},
                   {0, "A7", CellType::Boolean, 1, "", "AND(A2<0,B2>=0)", false, "General"},
                   {0, "A8", CellType::Number, 1796.25, "", "A2^2-ROUND(A3/1.00000000000000000005e+299,0)",

@@ -25,8 +25,7 @@
 #include "publish/DocBuilder.h"
 #include "publish/DocData.h"
 #include "publish/ExportRecord.h"
-#include "publish/ModelLink.h"
-#include "sheet/host/ProcessServices.h"
+#include "publish/ProgramContext.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfMovie.h"
 #include "swf/SwfSprite.h"
@@ -230,16 +229,12 @@ int main(int argc, char** argv)
     const std::filesystem::path install = *search.found;
     // The base movie looks for the sub-movie assets it never
     // needs here; its notes are noise.
-    ProcessServices services;
-    services.catalog = std::make_unique<CComponentCatalog>();
-    services.catalog->Load(install);
-    services.traceSink = [](std::string_view) {};
-    CBaseMovieModelLink link;
-    services.modelLink = &link;
-    ScopedProcessServices scope(std::move(services));
-    swf::IdCounter ids{1};
-    swf::IdCounter depths{1};
-    CBaseMovie base(ModelOnlyAsset(), install, ids, depths);
+    CProgramContext context(install);
+    CProgramContext::Scope use(context);
+    context.SetTraceSink([](std::string_view) {});
+    context.LoadCatalog();
+    context.SetBaseMovie(
+        std::make_unique<CBaseMovie>(ModelOnlyAsset(), install, context.GetCharacterIds(), context.GetDepths()));
     if (parameters) {
         return Parameters();
     }
