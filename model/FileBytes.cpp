@@ -1,54 +1,230 @@
 #include "model/FileBytes.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace model {
 
-bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t maxSize)
+namespace {
+
+std::string SystemReason(int error)
 {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) {
-        return false;
+    return std::strerror(error);
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            close(fd_);
     }
-    std::vector<std::uint8_t> data;
-    std::uint8_t chunk[4096];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-        if (data.size() + n > maxSize) {
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return fd_; }
+    int Release()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+constexpr const char* kTemporaryMark = ".vantorel-";
+
+// ".<target>.vantorel-<pid>-<random>.tmp": hidden, tied to its target and to its writer.
+std::string TemporaryPrefix(const std::filesystem::path& target)
+{
+    return "." + target.filename().string() + kTemporaryMark;
+}
+
+// Removes the temporary files beside target that a process no longer running left.
+void RemoveStaleTemporaries(const std::filesystem::path& target)
+{
+    const std::string prefix = TemporaryPrefix(target);
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+    std::error_code error;
+    std::filesystem::directory_iterator it(folder, error);
+    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.rfind(prefix, 0) != 0 || !name.ends_with(".tmp"))
+            continue;
+        const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+        if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            std::filesystem::remove(it->path(), ignored);
+        }
+    }
+}
+
+bool WriteAll(int fd, const std::uint8_t* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
             return false;
         }
-        data.insert(data.end(), chunk, chunk + n);
+        data += n;
+        size -= static_cast<std::size_t>(n);
     }
-    if (std::ferror(file.get())) {
+    return true;
+}
+
+} // namespace
+
+bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t maxSize, std::string* reason)
+{
+    auto fail = [reason](const std::string& why) {
+        if (reason)
+            *reason = why;
         return false;
+    };
+    Descriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.Get() < 0)
+        return fail(SystemReason(errno));
+    struct stat info {};
+    if (fstat(fd.Get(), &info) != 0)
+        return fail(SystemReason(errno));
+    if (!S_ISREG(info.st_mode))
+        return fail("not a regular file");
+    if (static_cast<std::uint64_t>(info.st_size) > maxSize)
+        return fail("larger than " + std::to_string(maxSize) + " bytes");
+    std::vector<std::uint8_t> data;
+    data.reserve(static_cast<std::size_t>(info.st_size));
+    std::uint8_t chunk[65536];
+    for (;;) {
+        const ssize_t n = read(fd.Get(), chunk, sizeof chunk);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(SystemReason(errno));
+        }
+        if (n == 0)
+            break;
+        // The file may grow while it is read.
+        if (data.size() + static_cast<std::size_t>(n) > maxSize)
+            return fail("larger than " + std::to_string(maxSize) + " bytes");
+        data.insert(data.end(), chunk, chunk + n);
     }
     bytes = std::move(data);
     return true;
 }
 
-bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
+CFileBatch::~CFileBatch()
 {
-    // Written beside the target and renamed over it, so that a failed write (a full disk, a
-    // vanished folder) leaves the old file as it was instead of half of the new one.
-    std::string temporary = path + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
+    Discard();
+}
+
+bool CFileBatch::IsStaged(const std::filesystem::path& target) const
+{
+    for (const Staged& s : staged_)
+        if (s.target == target)
+            return true;
+    return false;
+}
+
+bool CFileBatch::Stage(const std::filesystem::path& target, const std::uint8_t* data, std::size_t size,
+                       std::string& reason)
+{
+    struct stat info {};
+    if (stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        reason = target.string() + ": exists and is not a regular file";
         return false;
     }
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fclose(file) == 0 && ok;
-    if (ok) {
-        std::error_code error;
-        std::filesystem::rename(temporary, path, error);
-        ok = !error;
+    RemoveStaleTemporaries(target);
+    std::random_device random;
+    const std::filesystem::path folder = target.parent_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = TemporaryPrefix(target) + std::to_string(getpid()) + "-" +
+                                 std::to_string(random()) + ".tmp";
+        const std::filesystem::path temporary = folder / name;
+        // The mode before the umask, as any new file of the user gets.
+        Descriptor fd(open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        if (fd.Get() < 0) {
+            if (errno == EEXIST)
+                continue;
+            reason = target.string() + ": cannot be written (" + SystemReason(errno) + ")";
+            return false;
+        }
+        staged_.push_back({target, temporary});
+        if (!WriteAll(fd.Get(), data, size) || fsync(fd.Get()) != 0) {
+            reason = target.string() + ": cannot be written (" + SystemReason(errno) + ")";
+            return false;
+        }
+        if (close(fd.Release()) != 0) {
+            reason = target.string() + ": cannot be written (" + SystemReason(errno) + ")";
+            return false;
+        }
+        return true;
     }
-    if (!ok) {
-        std::remove(temporary.c_str());
+    reason = target.string() + ": no free temporary name beside it";
+    return false;
+}
+
+bool CFileBatch::Commit(std::string& reason)
+{
+    // Checked again just before the renames: the target may have become a device or a folder
+    // while the batch was built.
+    for (const Staged& s : staged_) {
+        struct stat info {};
+        if (stat(s.target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+            reason = s.target.string() + ": exists and is not a regular file";
+            Discard();
+            return false;
+        }
     }
+    while (!staged_.empty()) {
+        const Staged s = staged_.front();
+        if (rename(s.temporary.c_str(), s.target.c_str()) != 0) {
+            reason = s.target.string() + ": cannot be written (" + SystemReason(errno) + ")";
+            Discard();
+            return false;
+        }
+        staged_.erase(staged_.begin());
+    }
+    madeFolders_.clear();
+    return true;
+}
+
+void CFileBatch::Discard()
+{
+    for (const Staged& s : staged_)
+        unlink(s.temporary.c_str());
+    staged_.clear();
+    for (auto it = madeFolders_.rbegin(); it != madeFolders_.rend(); ++it)
+        rmdir(it->c_str()); // only when empty, which is what rmdir does
+    madeFolders_.clear();
+}
+
+bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string* reason)
+{
+    CFileBatch batch;
+    std::string why;
+    const bool ok = batch.Stage(path, bytes.data(), bytes.size(), why) && batch.Commit(why);
+    if (!ok && reason)
+        *reason = why;
     return ok;
+}
+
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    struct stat first {}, second {};
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
 }
 
 } // namespace model

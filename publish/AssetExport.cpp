@@ -18,7 +18,6 @@
 #include "swf/SwfTags.h"
 #include "swf/SwfTrace.h"
 
-#include <fstream>
 #include <map>
 #include <set>
 #include <system_error>
@@ -99,19 +98,36 @@ bool IsProgressiveJpeg(const std::vector<std::uint8_t>& bytes)
 
 bool ReadPicture(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes, std::string& problem)
 {
-    if (!model::ReadFileBytes(path.string(), bytes, kMaxAssetBytes)) {
-        problem = path.string() + ": the picture cannot be read";
+    std::string reason;
+    if (!model::ReadFileBytes(path.string(), bytes, kMaxAssetBytes, &reason)) {
+        problem = path.string() + ": the picture cannot be read (" + reason + ")";
         return false;
     }
     if (!IsProgressiveJpeg(bytes))
         return true;
-    const std::filesystem::path baseline = path.string() + ".baseline.jpg";
-    const bool converted = ConvertJpegToBaseline(path, baseline) && model::ReadFileBytes(baseline.string(), bytes);
-    std::error_code ignored;
-    std::filesystem::remove(baseline, ignored);
-    if (!converted)
+    std::vector<std::uint8_t> baseline;
+    if (!ConvertJpegToBaseline(bytes, baseline)) {
         problem = path.string() + ": the progressive picture cannot be made baseline";
-    return converted;
+        return false;
+    }
+    bytes = std::move(baseline);
+    return true;
+}
+
+bool IsSwfName(const std::string& pathName)
+{
+    return pathName.size() >= 4 && pathName.compare(pathName.size() - 4, 4, ".swf") == 0;
+}
+
+// What the loading movie will take: a JPEG stream, or a movie of version 6 or older (an
+// uncompressed or zlib-compressed one), as the embedding road also insists.
+bool LooksLikeAsset(const std::string& pathName, const std::vector<std::uint8_t>& bytes)
+{
+    if (IsSwfName(pathName))
+        return bytes.size() >= 8 && (bytes[0] == 'F' || bytes[0] == 'C') && bytes[1] == 'W' && bytes[2] == 'S' &&
+               bytes[3] <= kMaxEmbeddedVersion;
+    int width = 0, height = 0;
+    return ScanJpegStream(bytes.data(), bytes.size(), width, height);
 }
 
 std::string ExportSymbol(CSwfMovie& movie, std::uint16_t sprite)
@@ -135,8 +151,8 @@ bool HasNewerScripts(CEmbeddedSwfMovie& embedded)
 
 class Exporter {
 public:
-    Exporter(const std::filesystem::path& output, CSwfMovie& movie, swf::IdCounter& ids)
-        : output_(output), movie_(movie), ids_(ids)
+    Exporter(const std::filesystem::path& output, CSwfMovie& movie, swf::IdCounter& ids, model::CFileBatch& batch)
+        : output_(output), movie_(movie), ids_(ids), batch_(batch)
     {
     }
     void Export(CParameterSet& record);
@@ -150,6 +166,7 @@ private:
     const std::filesystem::path& output_;
     CSwfMovie& movie_;
     swf::IdCounter& ids_;
+    model::CFileBatch& batch_;
     std::map<std::string, CParameterSet*> embedded_;
     std::map<std::string, CParameterSet*> copied_;
     // Names taken in the asset folder, and which source each one holds.
@@ -231,25 +248,33 @@ std::string Exporter::UniqueName(const std::string& pathName)
 
 bool Exporter::Copy(const std::string& pathName, CParameter* fileName)
 {
-    result_.externalAssets = true;
     const std::filesystem::path folder = output_.parent_path() / output_.stem();
     const std::string name = UniqueName(pathName);
     const std::string source = fileName ? fileName->GetValueText() : std::string();
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    std::ifstream in(model::NativePath(source), std::ios::binary);
-    std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
-    if (source.empty() || !in || !out) {
+    auto leaveOut = [&](const std::string& why) {
         swf::Trace("Problem exporting asset");
-        result_.problems.push_back(pathName + ": the asset cannot be copied to " + (folder / name).string());
+        result_.problems.push_back(pathName + ": " + why + "; the asset is left out");
         return false;
+    };
+    if (source.empty())
+        return leaveOut("no file to copy");
+    // A document names the file to copy; whatever it names must be the kind of file the movie
+    // loads, so a document cannot have any other file of the user copied beside the movie.
+    std::vector<std::uint8_t> bytes;
+    std::string reason;
+    if (!model::ReadFileBytes(model::NativePath(source), bytes, kMaxAssetBytes, &reason))
+        return leaveOut(source + " cannot be read (" + reason + ")");
+    if (!LooksLikeAsset(pathName, bytes))
+        return leaveOut(source + " is not " + (IsSwfName(pathName) ? "a movie of version 6 or older" : "a JPEG picture"));
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        if (!std::filesystem::create_directory(folder, error))
+            return leaveOut("the folder " + folder.string() + " cannot be made (" + error.message() + ")");
+        batch_.RemoveIfEmpty(folder);
     }
-    out << in.rdbuf();
-    out.close();
-    if (!out) {
-        result_.problems.push_back(pathName + ": the asset cannot be copied to " + (folder / name).string());
-        return false;
-    }
+    if (!batch_.Stage(folder / name, bytes.data(), bytes.size(), reason))
+        return leaveOut(reason);
+    result_.externalAssets = true;
     result_.copiedFrom.emplace_back(fileName, source);
     SetText(fileName, output_.stem().string() + "/" + name);
     return true;
@@ -323,9 +348,10 @@ void RestoreCopiedFileNames(AssetExportResult& result)
 }
 
 AssetExportResult ExportDocumentAssets(const std::filesystem::path& output, CSwfMovie& movie, CDocData& snapshot,
-                                       swf::IdCounter& characterIds)
+                                       swf::IdCounter& characterIds, model::CFileBatch* batch)
 {
-    Exporter exporter(output, movie, characterIds);
+    model::CFileBatch own;
+    Exporter exporter(output, movie, characterIds, batch ? *batch : own);
     for (std::size_t i = 0; i < snapshot.GetInstanceCount(); ++i) {
         const CParameterSet* parameters = snapshot.GetInstance(i)->GetParameters();
         for (int p = 0; parameters && p < parameters->GetCount(); ++p) {
@@ -335,7 +361,11 @@ AssetExportResult ExportDocumentAssets(const std::filesystem::path& output, CSwf
                 exporter.Export(*group->GetSet());
         }
     }
-    return std::move(exporter.Result());
+    AssetExportResult result = std::move(exporter.Result());
+    std::string reason;
+    if (!batch && !own.Commit(reason))
+        result.problems.push_back(reason);
+    return result;
 }
 
 } // namespace publish

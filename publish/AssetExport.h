@@ -9,6 +9,9 @@ class CDocData;
 class CParameter;
 class CParameterSet;
 class CSwfMovie;
+namespace model {
+class CFileBatch;
+}
 namespace swf {
 class IdCounter;
 }
@@ -32,9 +35,13 @@ void RestoreCopiedFileNames(AssetExportResult& result);
 // The pictures and movies the components of a document show (their external-file groups):
 // embedded ones become exported symbols of movie ("embed_<id>"), the others are copied into a
 // folder named after the movie beside it. Each group learns where its asset went ("clipName",
-// "fileName", "bgType", ...). A file named by several groups is exported once per way.
+// "fileName", "bgType", ...). A file named by several groups is exported once per way. A file
+// to copy must be what its name says (a JPEG picture, a movie of version 6 or older), else it
+// is left out with a problem. The copies are staged in batch, to land with the movie; without
+// one they are written at once.
 AssetExportResult ExportDocumentAssets(const std::filesystem::path& output, CSwfMovie& movie,
-                                       CDocData& snapshot, swf::IdCounter& characterIds);
+                                       CDocData& snapshot, swf::IdCounter& characterIds,
+                                       model::CFileBatch* batch = nullptr);
 
 // A JPEG picture as a sprite showing it at its size; clipName (when there is one) receives the
 // exported name. A progressive picture is made baseline first, which version 6 players need.

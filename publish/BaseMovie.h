@@ -30,6 +30,7 @@ class CSwfMovie;
 class CModelVariable;
 class CVariableTable;
 namespace model {
+class CFileBatch;
 class RecordReader;
 class RecordWriter;
 } // namespace model
@@ -201,6 +202,9 @@ public:
     }
     const std::string& GetOutputPath() const { return outputPath_; }
     void SetOutputPath(std::string path) { outputPath_ = std::move(path); }
+    // The files of the publication under way, into which the sample data file is staged;
+    // borrowed for the build, none outside one.
+    void SetOutputBatch(model::CFileBatch* batch) { outputBatch_ = batch; }
 
 private:
     struct LoadedModel;
@@ -229,6 +233,7 @@ private:
     ExportFlags exportFlags_;
     bool connectionInputs_ = false;
     std::string outputPath_;
+    model::CFileBatch* outputBatch_ = nullptr;
     std::function<std::string()> guidSource_;
     std::map<std::string, CExportRecord> exportRecords_;
     std::map<std::string, std::string> stringMap_;

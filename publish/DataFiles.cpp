@@ -2,6 +2,7 @@
 
 #include "publish/BaseMovie.h"
 
+#include "model/FileBytes.h"
 #include "model/TextUtil.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/formula/ExprNodes.h"
@@ -159,14 +160,14 @@ std::vector<std::vector<std::string>> ReadRangeRows(const CRange& range, const C
     return rows;
 }
 
-bool WriteDataFile(const std::filesystem::path& path, std::string_view bytes)
+bool WriteDataFile(const std::filesystem::path& path, std::string_view bytes, model::CFileBatch* batch)
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return false;
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return static_cast<bool>(file);
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    if (batch) {
+        std::string reason;
+        return batch->Stage(path, data, bytes.size(), reason);
+    }
+    return model::WriteFileBytes(path.string(), std::vector<std::uint8_t>(data, data + bytes.size()));
 }
 
 // The sample data of the base movie's model.
@@ -187,7 +188,7 @@ bool CBaseMovie::WriteTextData(const std::filesystem::path& path) const
     for (const CModelNetwork::NodeMap* nodes : {&network_.BoundConstants(), &network_.PlainConstants()})
         for (const auto& [id, node] : *nodes)
             values.push_back({id, ConstantValue(*node)});
-    return WriteDataFile(path, FormatTextData(values));
+    return WriteDataFile(path, FormatTextData(values), outputBatch_);
 }
 
 bool CBaseMovie::WriteXmlData(const std::filesystem::path& path) const
@@ -202,5 +203,5 @@ bool CBaseMovie::WriteXmlData(const std::filesystem::path& path) const
         if (const CRange* range = table_->GetRange(static_cast<std::size_t>(entry.rangeIndex)))
             variable.rows = ReadRangeRows(*range, *cellModel1_);
     }
-    return WriteDataFile(path, FormatXmlData(variables));
+    return WriteDataFile(path, FormatXmlData(variables), outputBatch_);
 }

@@ -2,6 +2,10 @@
 
 #include <cstdint>
 #include <filesystem>
+
+namespace model {
+class CFileBatch;
+}
 #include <span>
 #include <string>
 #include <string_view>
@@ -45,5 +49,6 @@ std::string FormatDataValue(const CModelVariable* value);
 // The rows of every area of the range in order, each cell's current value from the model.
 std::vector<std::vector<std::string>> ReadRangeRows(const CRange& range, const CCellModel& model);
 
-// Writes the bytes to the file, created or truncated; false when it cannot be written.
-bool WriteDataFile(const std::filesystem::path& path, std::string_view bytes);
+// Writes the bytes to the file, replacing it; false when it cannot be written. With a batch the
+// file is staged in it and lands only when the batch is committed, with the movie it serves.
+bool WriteDataFile(const std::filesystem::path& path, std::string_view bytes, model::CFileBatch* batch = nullptr);

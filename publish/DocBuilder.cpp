@@ -31,11 +31,31 @@ namespace {
     throw DescriptionError(where + ": " + why);
 }
 
+// The path of groups (from set, joined by dots) that holds a parameter of this name, for a
+// description that names a parameter one group too high; empty when none does.
+std::string GroupHolding(CParameterSet& set, const std::string& name, int depth = 0)
+{
+    if (depth > 8)
+        return {};
+    for (int i = 0; i < set.GetCount(); ++i) {
+        CParameter* p = set.GetAt(i);
+        if (p->GetType() != model::ParamType::Group || !p->GetSet())
+            continue;
+        if (p->GetSet()->FindParameter(name))
+            return p->GetName();
+        const std::string deeper = GroupHolding(*p->GetSet(), name, depth + 1);
+        if (!deeper.empty())
+            return p->GetName() + "." + deeper;
+    }
+    return {};
+}
+
 std::vector<unsigned char> ReadInput(const std::filesystem::path& file)
 {
     std::vector<unsigned char> bytes;
-    if (!model::ReadFileBytes(file.string(), bytes)) {
-        throw DescriptionError(file.string() + ": cannot be read");
+    std::string reason;
+    if (!model::ReadFileBytes(file.string(), bytes, std::size_t(256) << 20, &reason)) {
+        throw DescriptionError(file.string() + ": cannot be read (" + reason + ")");
     }
     return bytes;
 }
@@ -73,7 +93,7 @@ void Builder::ImportWorkbook()
         sheet::FillResult result =
             sheet::FillCellModel(sheet::xlsx::ReadWorkbook(ReadInput(d_.workbook)), base_.GetCellModel());
         if (result.outcome != sheet::FillOutcome::Done) {
-            Fail(where, result.failedItem + ": " + result.failure);
+            Fail(where, sheet::FailureText(result));
         }
     } catch (const sheet::WorkbookError& error) {
         Fail(where, error.what());
@@ -132,7 +152,9 @@ void Builder::ApplyParameters(CParameterSet& set, const json::Value& values, con
     for (const json::Member& member : values.members) {
         CParameter* parameter = set.FindParameter(member.key);
         if (!parameter) {
-            Fail(where, "no parameter \"" + member.key + "\"");
+            const std::string group = GroupHolding(set, member.key);
+            Fail(where, "no parameter \"" + member.key + "\" here" +
+                            (group.empty() ? std::string() : "; it is in the group \"" + group + "\""));
         }
         ApplyValue(*parameter, member.value, where + "." + member.key);
     }

@@ -136,6 +136,16 @@ private:
 
 } // namespace
 
+namespace {
+
+// The machine, not the document, is at fault: no temporary file can be made.
+class TemporaryFilesError : public std::runtime_error {
+public:
+    explicit TemporaryFilesError(const std::string& what) : std::runtime_error(what) {}
+};
+
+} // namespace
+
 struct CDocData::LoadState {
     CBaseMovie* base = nullptr;
     Rollback* rollback = nullptr;
@@ -146,9 +156,11 @@ struct CDocData::LoadState {
 bool CDocData::Load(const std::string& path, std::string& version)
 {
     std::vector<unsigned char> bytes;
-    if (!model::ReadFileBytes(path, bytes)) {
+    std::string reason;
+    if (!model::ReadFileBytes(path, bytes, std::size_t(256) << 20, &reason)) {
         version = "x";
-        loadError_ = path + ": cannot be read";
+        loadError_ = path + ": cannot be read (" + reason + ")";
+        loadFailure_ = LoadFailure::Unreadable;
         return false;
     }
     return Load(bytes, version);
@@ -162,6 +174,7 @@ bool CDocData::Load(const std::vector<unsigned char>& bytes, std::string& versio
     version.assign(header, headerSize > 0 ? strnlen(header, headerSize) : 0);
     const bool accepted = expected.substr(0, docfile::kVersionSize) == version ||
                           (expected == kDocumentVersion && version == kOlderDocumentVersion);
+    loadFailure_ = LoadFailure::Damaged;
     if (bytes.size() < docfile::kVersionSize || !accepted) {
         loadError_ = "the file is not a document of version " + expected;
         return false;
@@ -181,6 +194,11 @@ bool CDocData::Load(const std::vector<unsigned char>& bytes, std::string& versio
         ReadBody(in, state);
         rollback.committed = true;
         rollback.tempFiles.clear();
+    } catch (const TemporaryFilesError& error) {
+        Clear();
+        loadError_ = error.what();
+        loadFailure_ = LoadFailure::TemporaryFiles;
+        return false;
     } catch (const ModelError& error) {
         Clear();
         loadError_ = error.what();
@@ -198,6 +216,7 @@ bool CDocData::Load(const std::vector<unsigned char>& bytes, std::string& versio
     base->SetModelChanged();
     baseMovie_ = base;
     loadError_.clear();
+    loadFailure_ = LoadFailure::None;
     return true;
 }
 
@@ -231,6 +250,10 @@ void CDocData::ReadBody(model::RecordReader& in, LoadState& state)
     ReadEmbeddedWorkbook(in, state);
     width_ = in.ReadI32("canvas width");
     height_ = in.ReadI32("canvas height");
+    if (width_ < 1 || width_ > kMaxCanvasSide || height_ < 1 || height_ > kMaxCanvasSide) {
+        in.Fail("canvas", std::to_string(width_) + " by " + std::to_string(height_) +
+                              " pixels is not a canvas (each side 1 to " + std::to_string(kMaxCanvasSide) + ")");
+    }
     in.ReadBytes(paper_.data(), paper_.size(), "paper colour");
     description_ = in.ReadString("description");
     ReadEmbeddedFiles(in, state);
@@ -272,15 +295,16 @@ void CDocData::ReadObjects(model::RecordReader& in)
 }
 
 std::filesystem::path CDocData::RestoreFile(const std::vector<unsigned char>& bytes, const char* extension,
-                                            LoadState& state, model::RecordReader& in)
+                                            LoadState& state)
 {
     std::filesystem::path file = publish::GetTempFileMaker().Create("kv", extension);
     if (file.empty()) {
-        in.Fail("embedded file", "no temporary file can be made");
+        throw TemporaryFilesError("no temporary file can be made for an embedded file (" +
+                                  publish::GetTempFileMaker().LastError() + ")");
     }
     state.rollback->tempFiles.push_back(file);
     if (!publish::WriteTempFile(file, bytes.data(), bytes.size())) {
-        in.Fail("embedded file", "the temporary file " + file.string() + " cannot be written");
+        throw TemporaryFilesError("the temporary file " + file.string() + " cannot be written");
     }
     return file;
 }
@@ -289,7 +313,7 @@ void CDocData::ReadEmbeddedWorkbook(model::RecordReader& in, LoadState& state)
 {
     std::vector<unsigned char> workbook = docfile::ReadData(in, "embedded workbook");
     if (!workbook.empty()) {
-        copyName_ = RestoreFile(workbook, ".xlsx", state, in).string();
+        copyName_ = RestoreFile(workbook, ".xlsx", state).string();
     }
 }
 
@@ -299,7 +323,7 @@ void CDocData::ReadEmbeddedFiles(model::RecordReader& in, LoadState& state)
     for (std::uint32_t i = 0; i < count; ++i) {
         RestoredFile file;
         file.name = in.ReadString("embedded file name");
-        file.path = RestoreFile(docfile::ReadData(in, "embedded file"), "", state, in);
+        file.path = RestoreFile(docfile::ReadData(in, "embedded file"), "", state);
         RestoreFileNames(file);
         restored_.push_back(std::move(file));
     }

@@ -76,6 +76,10 @@ public:
     bool Load(const std::string& path, std::string& version);
     bool Load(const std::vector<unsigned char>& bytes, std::string& version);
     const std::string& GetLoadError() const { return loadError_; }
+    // Why the last Load failed: the file could not be read, it is damaged, or the temporary
+    // files its embedded workbook and files need could not be made (the document is sound).
+    enum class LoadFailure { None, Unreadable, Damaged, TemporaryFiles };
+    LoadFailure GetLoadFailure() const { return loadFailure_; }
 
     // After a successful Load: the instances read, for the canvas to take over (the records
     // keep pointing at them), and the embedded files restored.
@@ -89,7 +93,7 @@ private:
     void ReadEmbeddedWorkbook(model::RecordReader& in, LoadState& state);
     void ReadEmbeddedFiles(model::RecordReader& in, LoadState& state);
     std::filesystem::path RestoreFile(const std::vector<unsigned char>& bytes, const char* extension,
-                                      LoadState& state, model::RecordReader& in);
+                                      LoadState& state);
     void RestoreFileNames(const RestoredFile& file);
     void Clear();
 
@@ -106,8 +110,12 @@ private:
     std::vector<std::unique_ptr<CComponent>> owned_;
     std::vector<RestoredFile> restored_;
     std::string loadError_;
+    LoadFailure loadFailure_ = LoadFailure::None;
 };
 
 // The version text documents are written with, and the older one that still opens.
 inline constexpr const char* kDocumentVersion = "1.0.9.7";
+// The largest canvas side in pixels the designer offers; a document claiming more is damaged
+// (the movie's stage is kept in twips, 20 to the pixel, and in signed 32-bit numbers).
+inline constexpr std::int32_t kMaxCanvasSide = 1630;
 inline constexpr const char* kOlderDocumentVersion = "1.0.9.6";

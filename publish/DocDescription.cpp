@@ -1,6 +1,8 @@
 #include "publish/DocDescription.h"
 
 #include "model/FileBytes.h"
+#include "publish/ComponentNames.h"
+#include "publish/DocData.h"
 
 #include <charconv>
 #include <cmath>
@@ -106,6 +108,7 @@ struct Node {
 };
 
 constexpr std::int64_t kMaxCoordinate = std::numeric_limits<std::int32_t>::max() / 20;
+constexpr std::size_t kMaxDescriptionBytes = std::size_t(64) << 20;
 
 ComponentDescription ReadComponent(const Node& node)
 {
@@ -118,24 +121,27 @@ ComponentDescription ReadComponent(const Node& node)
     }
     if (auto name = node.Member("name")) {
         c.name = name->Text();
-        if (c.name.empty() || c.name.size() > 63) {
-            name->Fail("a name has 1 to 63 characters");
+        if (std::optional<std::string> problem = ComponentNameProblem(c.name)) {
+            name->Fail(*problem);
         }
+        // Later messages about this component name it as well as its place.
+        c.where += " (" + c.name + ")";
     }
+    const Node item{node.value, c.where};
     // Positions are pixels, as the canvas shows them; documents keep twips.
-    const std::int64_t x = node.Required("x").Integer(-kMaxCoordinate, kMaxCoordinate);
-    const std::int64_t y = node.Required("y").Integer(-kMaxCoordinate, kMaxCoordinate);
-    const std::int64_t w = node.Required("width").Integer(1, kMaxCoordinate);
-    const std::int64_t h = node.Required("height").Integer(1, kMaxCoordinate);
+    const std::int64_t x = item.Required("x").Integer(-kMaxCoordinate, kMaxCoordinate);
+    const std::int64_t y = item.Required("y").Integer(-kMaxCoordinate, kMaxCoordinate);
+    const std::int64_t w = item.Required("width").Integer(1, kMaxCoordinate);
+    const std::int64_t h = item.Required("height").Integer(1, kMaxCoordinate);
     if (x + w > kMaxCoordinate || y + h > kMaxCoordinate) {
-        node.Fail("the component reaches past the largest canvas");
+        item.Fail("the component reaches past the largest canvas");
     }
     c.rect = {static_cast<std::int32_t>(x * 20), static_cast<std::int32_t>(y * 20),
               static_cast<std::int32_t>((x + w) * 20), static_cast<std::int32_t>((y + h) * 20)};
-    if (auto enabled = node.Member("enabled")) {
+    if (auto enabled = item.Member("enabled")) {
         c.enabled = enabled->Boolean();
     }
-    if (auto parameters = node.Member("parameters")) {
+    if (auto parameters = item.Member("parameters")) {
         parameters->Expect(json::Kind::Object);
         c.parameters = parameters->value;
     }
@@ -314,8 +320,8 @@ DocDescription ReadDocDescription(const json::Value& value, const std::filesyste
     }
     const Node canvas = root.Required("canvas");
     canvas.ExpectObject({"width", "height", "paper"});
-    d.width = static_cast<std::int32_t>(canvas.Required("width").Integer(1, kMaxCoordinate));
-    d.height = static_cast<std::int32_t>(canvas.Required("height").Integer(1, kMaxCoordinate));
+    d.width = static_cast<std::int32_t>(canvas.Required("width").Integer(1, kMaxCanvasSide));
+    d.height = static_cast<std::int32_t>(canvas.Required("height").Integer(1, kMaxCanvasSide));
     if (auto paper = canvas.Member("paper")) {
         const std::uint32_t rgb = paper->Color();
         d.paper = {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
@@ -329,6 +335,14 @@ DocDescription ReadDocDescription(const json::Value& value, const std::filesyste
     }
     if (auto components = root.Member("components")) {
         components->ForEachItem([&](const Node& item) { d.components.push_back(ReadComponent(item)); });
+        std::vector<std::string> names;
+        for (const ComponentDescription& c : d.components) {
+            names.push_back(c.name);
+        }
+        std::size_t at = 0;
+        if (std::optional<std::string> problem = FirstNameProblem(names, at)) {
+            components->Item(at).Required("name").Fail("\"" + names[at] + "\": " + *problem);
+        }
     }
     if (auto groups = root.Member("groups")) {
         d.groups = ReadGroups(*groups, d.components.size());
@@ -351,8 +365,9 @@ DocDescription ReadDocDescription(const json::Value& value, const std::filesyste
 DocDescription ReadDocDescriptionFile(const std::filesystem::path& file)
 {
     std::vector<unsigned char> bytes;
-    if (!model::ReadFileBytes(file.string(), bytes)) {
-        throw DescriptionError(file.string() + ": cannot be read");
+    std::string reason;
+    if (!model::ReadFileBytes(file.string(), bytes, kMaxDescriptionBytes, &reason)) {
+        throw DescriptionError(file.string() + ": cannot be read (" + reason + ")");
     }
     json::Error error;
     std::optional<json::Value> root =
@@ -360,7 +375,11 @@ DocDescription ReadDocDescriptionFile(const std::filesystem::path& file)
     if (!root) {
         throw DescriptionError(file.string() + ": " + error.ToString());
     }
-    return ReadDocDescription(*root, file.parent_path());
+    try {
+        return ReadDocDescription(*root, file.parent_path());
+    } catch (const DescriptionError& problem) {
+        throw DescriptionError(file.string() + ": " + problem.what());
+    }
 }
 
 } // namespace publish

@@ -1,6 +1,7 @@
 #include "publish/ModelNetwork.h"
 
 #include "model/Trace.h"
+#include "sheet/formula/CallingConvention.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellValueMap.h"
 #include "sheet/formula/ExprNodes.h"
@@ -70,6 +71,8 @@ void CModelNetwork::Clear()
     watchedFormulas_.clear();
     referencedRanges_.clear();
     problems_.clear();
+    brokenCycles_.clear();
+    foundCycles_.clear();
     unreadable_.clear();
     visited_.clear();
 }
@@ -133,8 +136,16 @@ void CModelNetwork::CompileFormula(const CCellRef& cell, const CCellModel& cells
 {
     FormulaError error;
     std::unique_ptr<CModelVariable> tree = cells.ParseCellFormula(cell, table, &error);
-    std::unique_ptr<CCompiledExpr> expression =
-        tree ? CCompiledExpr::Compile(*tree, {&table, &cell}) : nullptr;
+    CompilePlace place{&table, &cell};
+    if (tree) {
+        if (auto element = cells.GetArrayPlace(cell)) {
+            place.array = true;
+            place.arrayRow = element->first;
+            place.arrayColumn = element->second;
+            place.arrayAnchor = table.AddCell(cell.sheet, cell.row - element->first, cell.column - element->second);
+        }
+    }
+    std::unique_ptr<CCompiledExpr> expression = tree ? CCompiledExpr::Compile(*tree, place) : nullptr;
     if (!expression) {
         if (error.message.empty())
             error.message = "the formula holds a part that cannot be compiled";
@@ -258,6 +269,11 @@ void CModelNetwork::Link(const CVariableTable& table)
         for (auto& [id, node] : *map)
             LinkFormula(static_cast<CFormulaCellNode&>(*node), table, variables);
     Order(table);
+    if (BreakCycles()) {
+        Link(table);
+        return;
+    }
+    problems_.cycles = brokenCycles_;
     for (auto& [id, node] : boundConstants_) {
         NodeVisitSet visited;
         static_cast<CConstantCellNode&>(*node).BuildRecalcList(visited);
@@ -281,6 +297,26 @@ void CModelNetwork::Order(const CVariableTable& table)
         std::vector<std::string> texts;
         for (int32_t id : cycle)
             texts.push_back(CellText(table, id));
-        problems_.cycles.push_back(std::move(texts));
+        brokenCycles_.push_back(std::move(texts));
     }
+    foundCycles_ = std::move(cycles);
+}
+
+bool CModelNetwork::BreakCycles()
+{
+    if (foundCycles_.empty())
+        return false;
+    // The value of a circle would otherwise depend on the order the movie happens to
+    // calculate it in.
+    std::unique_ptr<CModelVariable> error = CModelVariable::MakeFunction(std::string(callconv::kErrorFunction));
+    error->AddChild(CModelVariable::CModelVariableFromText(kCircularValue));
+    bool replaced = false;
+    for (const std::vector<int32_t>& cycle : foundCycles_)
+        for (int32_t id : cycle)
+            if (auto* node = dynamic_cast<CFormulaCellNode*>(FindVariableNode(id))) {
+                node->ReplaceFormula(CCompiledExpr::Compile(*error));
+                replaced = true;
+            }
+    foundCycles_.clear();
+    return replaced;
 }

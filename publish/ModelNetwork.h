@@ -23,7 +23,9 @@ class CVariableTable;
 struct CompileProblems {
     // A1 texts of formula cells the parser refused, each with the parser's reason.
     std::vector<std::pair<std::string, std::string>> unreadableFormulas;
-    // Formulas that read each other in a circle, each circle as the A1 texts along it.
+    // Formulas that read each other in a circle, each circle as the A1 texts along it. Their
+    // cells are given the error a spreadsheet not set to iterate shows (kCircularValue), and
+    // the formulas that read them calculate from it.
     std::vector<std::vector<std::string>> cycles;
 
     bool empty() const { return unreadableFormulas.empty() && cycles.empty(); }
@@ -33,6 +35,10 @@ struct CompileProblems {
         cycles.clear();
     }
 };
+
+// What a cell of a circular reference shows in a spreadsheet that is not set to iterate: an
+// error ("Err:522"), which it saves as #VALUE!.
+inline constexpr const char* kCircularValue = "#VALUE!";
 
 // Which compiled cells the components bind: a bound constant is an input of the movie, a
 // bound formula one whose value a component shows.
@@ -106,6 +112,8 @@ private:
     CFormulaNode* RangeNode(int rangeIndex, const CVariableTable& table, const VariableIndex& variables);
     void LinkFormula(CFormulaCellNode& node, const CVariableTable& table, const VariableIndex& variables);
     void Order(const CVariableTable& table);
+    // Gives every formula of a circle found by Order the circular value; false when none is.
+    bool BreakCycles();
 
     NodeMap plainConstants_;
     NodeMap boundConstants_;
@@ -115,6 +123,10 @@ private:
     std::set<int> referencedRanges_;
     std::map<int, std::unique_ptr<CSharedRangeNode>> rangeNodes_;
     CompileProblems problems_;
+    // The circles found and broken since the network was cleared: linking again finds them no
+    // more, and they must still be reported.
+    std::vector<std::vector<std::string>> brokenCycles_;
+    CycleList foundCycles_;
     // Formula cells already reported as unreadable, so a cell read by many is reported once.
     std::unordered_set<int32_t> unreadable_;
     // Cells the compile has looked at, by id: a cell read by thousands of formulas is looked

@@ -6,6 +6,7 @@
 
 #include "model/BindingLink.h"
 #include "model/TextUtil.h"
+#include "publish/ChunkedFunctions.h"
 #include "publish/ExportSettings.h"
 #include "publish/StaticDataTable.h"
 #include "sheet/cells/CellModel.h"
@@ -28,68 +29,13 @@ using swf::ActionEmitter;
 
 namespace {
 
-// A generated function holds at most this many formulas or links, so that no single call runs
-// for long in the player.
-constexpr std::size_t kChunkEntries = 50;
-// What the movie format lets a function body hold.
-constexpr std::size_t kMaxFunctionBody = 65535;
-
 // name() as a statement: Push 0, Push name, CallFunction, Pop.
 void EmitCall(CActionList& actions, const std::string& name)
 {
-    ActionEmitter(actions).Int(0).Str(name).Op(ActionCode::CallFunction).Op(ActionCode::Pop);
+    publish::detail::EmitCall(actions, name);
 }
 
-// Defines the function `name` holding every entry, or, when they do not fit one function,
-// functions name1, name2, ... of at most kChunkEntries entries and kMaxFunctionBody bytes each,
-// and `name` calling them in order. No entries, no function. emit(i, list) appends entry i;
-// describe(i) names it for the error raised when one entry alone is too large.
-template <typename Emit, typename Describe>
-void DefineChunkedFunctions(CActionList& out, const std::string& name, std::size_t count, Emit emit,
-                            Describe describe)
-{
-    if (count == 0)
-        return;
-    // Each entry is emitted once, into a list of its own whose size decides where a chunk ends.
-    std::vector<CActionList> bodies(1);
-    std::size_t entries = 0, bytes = 0;
-    swf::Writer sizer;
-    for (std::size_t i = 0; i < count; ++i) {
-        CActionList entry;
-        emit(i, entry);
-        sizer.Clear();
-        entry.Write(sizer);
-        const std::size_t size = sizer.Size();
-        if (size > kMaxFunctionBody)
-            throw std::runtime_error(describe(i) + " is too large for one function of the movie (" +
-                                     std::to_string(size) + " bytes of code)");
-        if (entries > 0 && (entries == kChunkEntries || bytes + size > kMaxFunctionBody)) {
-            bodies.emplace_back();
-            entries = 0;
-            bytes = 0;
-        }
-        bodies.back().Append(std::move(entry));
-        ++entries;
-        bytes += size;
-    }
-
-    auto define = [&](const std::string& functionName, CActionList&& body) {
-        auto function = std::make_unique<CActionDefineFunction>(functionName);
-        function->GetBody().Append(std::move(body));
-        out.Add(std::move(function));
-    };
-    if (bodies.size() == 1) {
-        define(name, std::move(bodies.front()));
-        return;
-    }
-    auto dispatcher = std::make_unique<CActionDefineFunction>(name);
-    for (std::size_t k = 0; k < bodies.size(); ++k) {
-        const std::string numbered = name + std::to_string(k + 1);
-        define(numbered, std::move(bodies[k]));
-        EmitCall(dispatcher->GetBody(), numbered);
-    }
-    out.Add(std::move(dispatcher));
-}
+using publish::DefineChunkedFunctions;
 
 // "A"<index> = the rows of the range, each an array of the names of its cells' variables, in
 // reading order. The rows of a range of several areas follow one another, each area's rows

@@ -109,6 +109,7 @@ struct Build {
     bool preview;
     swf::IdCounter& ids;
     swf::IdCounter& depths;
+    model::CFileBatch& outputs;
 };
 
 // The first frame's script, in its fixed order; the connection script of a movie fed from
@@ -180,7 +181,11 @@ MovieBuildResult Run(const Build& b)
 
     AddHeaderTags(movie, b.snapshot, b.preview);
     movie.AddTag(&b.catalog);
-    AssetExportResult assets = ExportDocumentAssets(b.output, movie, b.snapshot, b.ids);
+    // Every file of the publication (asset copies, the sample data file, the movie) is staged
+    // and lands together, or none does.
+    b.base.SetOutputBatch(&b.outputs);
+    ScopeGuard forgetOutputs([&b] { b.base.SetOutputBatch(nullptr); });
+    AssetExportResult assets = ExportDocumentAssets(b.output, movie, b.snapshot, b.ids, &b.outputs);
     ScopeGuard restoreSources([&assets] { RestoreCopiedFileNames(assets); });
     movie.AddTag(&b.library);
     std::unique_ptr<CSwfDoAction> connection = BuildScripts(b, components, marks);
@@ -198,8 +203,9 @@ MovieBuildResult Run(const Build& b)
         }
         bytes = swf::CompressMovie(bytes);
     }
-    if (!model::WriteFileBytes(b.output.string(), bytes))
-        throw MovieBuildError("cannot write the movie " + b.output.string());
+    std::string reason;
+    if (!b.outputs.Stage(b.output, bytes.data(), bytes.size(), reason))
+        throw MovieBuildError(reason);
     MovieBuildResult result;
     result.frameCount = movie.GetFrameCount();
     result.byteCount = bytes.size();
@@ -212,7 +218,7 @@ MovieBuildResult Run(const Build& b)
 
 MovieBuildResult BuildAndWriteMovie(const std::filesystem::path& output, CDocData& snapshot,
                                     CComponentCatalog& catalog, std::int32_t width, std::int32_t height,
-                                    bool preview, const MovieBuildCounters& counters)
+                                    bool preview, const MovieBuildCounters& counters, model::CFileBatch* outputs)
 {
     CBaseMovie* base = snapshot.GetBaseMovie();
     if (base == nullptr)
@@ -222,8 +228,13 @@ MovieBuildResult BuildAndWriteMovie(const std::filesystem::path& output, CDocDat
         throw MovieBuildError("no function library is installed");
     counters.characterIds.Reset(counters.firstCharacterId);
     counters.depths.Reset();
-    return Run({output, snapshot, catalog, *base, *library, width, height, preview, counters.characterIds,
-                counters.depths});
+    model::CFileBatch own;
+    MovieBuildResult result = Run({output, snapshot, catalog, *base, *library, width, height, preview,
+                                   counters.characterIds, counters.depths, outputs ? *outputs : own});
+    std::string reason;
+    if (!outputs && !own.Commit(reason))
+        throw MovieBuildError(reason);
+    return result;
 }
 
 } // namespace publish

@@ -8,6 +8,9 @@
 
 class CComponentCatalog;
 class CDocData;
+namespace model {
+class CFileBatch;
+}
 namespace swf {
 class IdCounter;
 }
@@ -43,9 +46,11 @@ struct MovieBuildResult {
 // limits, the scenario movie, no data connection, no collaboration). The snapshot's base movie,
 // the installed function library and catalog contribute; every use mark the build takes is
 // given back however it ends. Throws MovieBuildError (or the contributor's own error) and then
-// writes nothing.
+// writes nothing. With outputs, the movie and every file beside it are staged there for the
+// caller to commit with files of its own; without, they land together before it returns.
 MovieBuildResult BuildAndWriteMovie(const std::filesystem::path& output, CDocData& snapshot,
                                     CComponentCatalog& catalog, std::int32_t width, std::int32_t height,
-                                    bool preview, const MovieBuildCounters& counters);
+                                    bool preview, const MovieBuildCounters& counters,
+                                    model::CFileBatch* outputs = nullptr);
 
 } // namespace publish

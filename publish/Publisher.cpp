@@ -4,6 +4,7 @@
 #include "model/FileBytes.h"
 #include "publish/BaseMovie.h"
 #include "publish/CompileModel.h"
+#include "publish/ComponentNames.h"
 #include "publish/ComponentScripts.h"
 #include "publish/DocBuilder.h"
 #include "publish/DocData.h"
@@ -13,6 +14,7 @@
 #include "publish/ModelLink.h"
 #include "publish/ModelNetwork.h"
 #include "publish/SubMovieAsset.h"
+#include "sheet/formula/CallingConvention.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellRef.h"
 #include "sheet/cells/CellValueMap.h"
@@ -24,6 +26,9 @@
 #include "sheet/workbook/XlsxReader.h"
 #include "swf/SwfIds.h"
 
+#include <algorithm>
+#include <map>
+#include <set>
 #include <system_error>
 
 namespace publish {
@@ -46,8 +51,62 @@ constexpr std::int32_t kPlainStageHeight = 480;
 void RequireFile(const std::filesystem::path& path)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    if (!std::filesystem::exists(path, error))
         throw PublishError(PublishError::Kind::MissingFile, path.string() + ": no such file");
+    if (!std::filesystem::is_regular_file(path, error))
+        throw PublishError(PublishError::Kind::MissingFile, path.string() + ": not a regular file");
+}
+
+// The names a formula calls (a name followed by "("), outside texts and quoted sheet names.
+std::vector<std::string_view> CalledNames(std::string_view formula)
+{
+    std::vector<std::string_view> names;
+    auto isNameChar = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '.';
+    };
+    for (std::size_t i = 0; i < formula.size();) {
+        const char c = formula[i];
+        if (c == '"' || c == '\'') {
+            // A doubled quote stands for itself inside.
+            for (++i; i < formula.size(); ++i) {
+                if (formula[i] != c)
+                    continue;
+                if (i + 1 < formula.size() && formula[i + 1] == c)
+                    ++i;
+                else
+                    break;
+            }
+            ++i;
+            continue;
+        }
+        if (!isNameChar(c) || (c >= '0' && c <= '9') || c == '.') {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < formula.size() && isNameChar(formula[i]))
+            ++i;
+        if (i < formula.size() && formula[i] == '(')
+            names.push_back(formula.substr(start, i - start));
+    }
+    return names;
+}
+
+// The name as the spreadsheet shows it: a file format's prefixes (_xlfn., and the prefixes some
+// programs add for functions of their own) are not part of it.
+std::string ShownFunctionName(std::string_view written)
+{
+    std::string name = callconv::SpreadsheetFunctionName(written);
+    while (name.rfind("_XL", 0) == 0 && name.find('.') != std::string::npos && name.find('.') + 1 < name.size())
+        name.erase(0, name.find('.') + 1);
+    return name;
+}
+
+std::size_t FormulaCount(const CCellModel& cells)
+{
+    std::size_t count = 0;
+    cells.ForEachCell([&count](const CCellRef&, const CCellData& data) { count += data.formula.empty() ? 0 : 1; });
+    return count;
 }
 
 } // namespace
@@ -81,14 +140,31 @@ CPublisher::CPublisher(const std::filesystem::path& installDir) : services_(std:
 // Members go in reverse order: the document, the base movie, the library, then the services.
 CPublisher::~CPublisher() = default;
 
+void CPublisher::Step(const std::string& text) const
+{
+    if (progress_)
+        progress_(text);
+}
+
 void CPublisher::OpenDocument(const std::filesystem::path& document)
 {
     RequireFile(document);
+    inputs_ = {document};
+    Step("reading " + document.string());
     auto doc = std::make_unique<CDocData>();
     std::string version = kDocumentVersion;
-    if (!doc->Load(document.string(), version))
-        throw PublishError(PublishError::Kind::DamagedDocument,
-                           document.string() + ": " + doc->GetLoadError() + " (version " + sheet::QuotedText(version) + ")");
+    if (!doc->Load(document.string(), version)) {
+        switch (doc->GetLoadFailure()) {
+        case CDocData::LoadFailure::TemporaryFiles:
+            throw PublishError(PublishError::Kind::Output, document.string() + ": " + doc->GetLoadError());
+        case CDocData::LoadFailure::Unreadable:
+            throw PublishError(PublishError::Kind::MissingFile, doc->GetLoadError());
+        default:
+            throw PublishError(PublishError::Kind::DamagedDocument, document.string() + ": " + doc->GetLoadError() +
+                                                                        " (version " + sheet::QuotedText(version) + ")");
+        }
+    }
+    notes_ = RenameUnusableComponents(doc->GetInstances());
     doc_ = std::move(doc);
     Compile();
 }
@@ -97,22 +173,36 @@ void CPublisher::OpenDescription(const std::filesystem::path& description,
                                  const std::optional<std::filesystem::path>& workbook)
 {
     RequireFile(description);
+    inputs_ = {description};
+    Step("reading " + description.string());
     std::vector<unsigned char> bytes;
     try {
         DocDescription parsed = ReadDocDescriptionFile(description);
-        if (workbook) {
-            RequireFile(*workbook);
+        if (workbook)
             parsed.workbook = *workbook;
+        // A missing workbook is the same fault whether the command line or the description
+        // names it.
+        if (!parsed.workbook.empty()) {
+            RequireFile(parsed.workbook);
+            inputs_.push_back(parsed.workbook);
         }
         base_->ResetModel();
         bytes = BuildDocument(parsed, *base_);
     } catch (const DescriptionError& error) {
-        throw PublishError(PublishError::Kind::UnreadableWorkbook, error.what());
+        // Messages of the reading name the file already; those of the building name the place
+        // in it only.
+        const std::string what = error.what();
+        throw PublishError(PublishError::Kind::UnreadableWorkbook,
+                           what.rfind(description.string() + ":", 0) == 0 ? what : description.string() + ": " + what);
     }
     auto doc = std::make_unique<CDocData>();
     std::string version = kDocumentVersion;
     if (!doc->Load(bytes, version))
-        throw PublishError(PublishError::Kind::DamagedDocument, description.string() + ": " + doc->GetLoadError());
+        throw PublishError(doc->GetLoadFailure() == CDocData::LoadFailure::TemporaryFiles
+                               ? PublishError::Kind::Output
+                               : PublishError::Kind::DamagedDocument,
+                           description.string() + ": " + doc->GetLoadError());
+    notes_.clear();
     doc_ = std::move(doc);
     Compile();
 }
@@ -120,17 +210,22 @@ void CPublisher::OpenDescription(const std::filesystem::path& description,
 void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook)
 {
     RequireFile(workbook);
+    inputs_ = {workbook};
+    notes_.clear();
+    Step("reading " + workbook.string());
     base_->ResetModel();
     CCellModel& cells = base_->GetCellModel();
     try {
         sheet::FillResult result = sheet::FillCellModel(sheet::xlsx::ReadWorkbookFile(workbook.string()), cells);
         if (result.outcome != sheet::FillOutcome::Done)
             throw PublishError(PublishError::Kind::UnreadableWorkbook,
-                               workbook.string() + ": " + result.failedItem + ": " + result.failure);
+                               workbook.string() + ": " + sheet::FailureText(result));
     } catch (const sheet::WorkbookError& error) {
         throw PublishError(PublishError::Kind::UnreadableWorkbook, workbook.string() + ": " + error.what());
     }
     base_->ClearNetwork();
+    if (progress_)
+        Step("compiling " + std::to_string(FormulaCount(cells)) + " formulas");
     base_->GetNetwork().CompileAllFormulas(cells, base_->GetVariableTable(), base_->GetValueMap());
     base_->BuildExportMaps();
     base_->ClearModelChanged();
@@ -148,13 +243,26 @@ void CPublisher::Compile()
 {
     doc_->SetBaseMovie(base_.get());
     base_->SetModelChanged();
+    if (progress_)
+        Step("compiling " + std::to_string(FormulaCount(base_->GetCellModel())) + " formulas");
     CompileModel(*base_, doc_->GetInstances());
 }
 
-MovieBuildResult CPublisher::Publish(const std::filesystem::path& output, bool preview)
+void CPublisher::RefuseInputAsOutput(const std::filesystem::path& output) const
+{
+    for (const std::filesystem::path& input : inputs_)
+        if (model::SameFile(input, output))
+            throw PublishError(PublishError::Kind::Output,
+                               output.string() + ": is an input of the publication (" + input.string() +
+                                   "); choose another file");
+}
+
+MovieBuildResult CPublisher::Publish(const std::filesystem::path& output, bool preview, model::CFileBatch* outputs)
 {
     if (!doc_)
         throw MovieBuildError("no document is open");
+    RefuseInputAsOutput(output);
+    Step("writing " + output.string());
     CBaseMovie::ExportFlags& flags = base_->GetExportFlags();
     flags = {};
     flags.exporting = !preview;
@@ -166,7 +274,7 @@ MovieBuildResult CPublisher::Publish(const std::filesystem::path& output, bool p
     CComponentCatalog* catalog = GetComponentCatalog();
     try {
         return BuildAndWriteMovie(output, *doc_, *catalog, width * 20, height * 20, preview,
-                                  {services_->ids, firstBuildId_, services_->depths});
+                                  {services_->ids, firstBuildId_, services_->depths}, outputs);
     } catch (const MovieBuildError& error) {
         throw PublishError(PublishError::Kind::Output, error.what());
     }
@@ -192,9 +300,63 @@ std::vector<std::string> CPublisher::UnsupportedFunctions() const
     return names;
 }
 
+std::vector<std::vector<std::string>> CPublisher::CircularReferences() const
+{
+    return base_->GetNetwork().GetProblems().cycles;
+}
+
 std::vector<std::string> CPublisher::UsedFunctions() const
 {
     return library_->GetUsedFunctionNames();
+}
+
+std::vector<CPublisher::UnsupportedCall> CPublisher::UnsupportedFunctionCalls(std::size_t cellsShown) const
+{
+    std::map<std::string, UnsupportedCall> calls; // by the movie's name of the function
+    for (const std::string& name : UnsupportedFunctions())
+        calls[name];
+    const CVariableTable& table = base_->GetVariableTable();
+    const CCellModel& cells = base_->GetCellModel();
+    for (std::size_t i = 0; i < table.GetCellCount() && !calls.empty(); ++i) {
+        const std::optional<CCellRef> cell = table.GetCellAt(i);
+        const std::optional<CCellData> data = cell ? cells.GetCell(*cell) : std::nullopt;
+        if (!data || data->formula.empty())
+            continue;
+        std::set<std::string> counted; // a cell calling one function twice counts once
+        for (std::string_view written : CalledNames(data->formula)) {
+            auto call = calls.find(callconv::MovieFunctionName(callconv::SpreadsheetFunctionName(written)));
+            if (call == calls.end() || !counted.insert(call->first).second)
+                continue;
+            if (call->second.name.empty())
+                call->second.name = ShownFunctionName(written);
+            if (call->second.cells.size() < cellsShown)
+                call->second.cells.push_back(cell->sheet + "!" + cell->GetShortText());
+            ++call->second.cellCount;
+        }
+    }
+    std::vector<UnsupportedCall> list;
+    for (auto& [movieName, call] : calls) {
+        if (call.name.empty())
+            call.name = movieName; // called from no formula cell of the table (a defined name)
+        list.push_back(std::move(call));
+    }
+    std::sort(list.begin(), list.end(), [](const UnsupportedCall& a, const UnsupportedCall& b) { return a.name < b.name; });
+    return list;
+}
+
+std::vector<std::string> UnsupportedCallLines(const std::vector<CPublisher::UnsupportedCall>& calls)
+{
+    std::vector<std::string> lines;
+    for (const CPublisher::UnsupportedCall& call : calls) {
+        std::string line = call.name;
+        for (std::size_t i = 0; i < call.cells.size(); ++i)
+            line += (i == 0 ? " in " : ", ") + call.cells[i];
+        if (call.cellCount > call.cells.size())
+            line += " and " + std::to_string(call.cellCount - call.cells.size()) + " more cell" +
+                    (call.cellCount - call.cells.size() == 1 ? "" : "s");
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 std::string UnsupportedFunctionsMessage(const std::vector<std::string>& names)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -13,6 +14,9 @@
 class CBaseMovie;
 class CDocData;
 class CFunctionLibrary;
+namespace model {
+class CFileBatch;
+}
 
 namespace publish {
 
@@ -48,14 +52,36 @@ public:
     // what they read, so that the movie calculates the whole workbook.
     void OpenWorkbookFormulas(const std::filesystem::path& workbook);
 
-    // Builds the movie of the open document. Throws PublishError (Output) or MovieBuildError.
-    MovieBuildResult Publish(const std::filesystem::path& output, bool preview);
+    // Builds the movie of the open document. Throws PublishError (Output) or MovieBuildError;
+    // an output that is one of the files read (by identity, whatever its name) is refused. With
+    // outputs, the files are staged there for the caller to commit with its own.
+    MovieBuildResult Publish(const std::filesystem::path& output, bool preview, model::CFileBatch* outputs = nullptr);
+    // Refuses (PublishError, Output) a file to write that is one of the files the open document
+    // was read from.
+    void RefuseInputAsOutput(const std::filesystem::path& output) const;
+
+    // Told each step of long work ("reading x.xlsx", "compiling 4168 formulas", "writing m.swf").
+    void SetProgress(std::function<void(const std::string&)> progress) { progress_ = std::move(progress); }
 
     // "V<id>\t<sheet>\t<cell>" for every variable of the model, by id.
     std::vector<std::string> VariableMap() const;
     // Spreadsheet functions the model uses and the movie cannot calculate, in name order.
     std::vector<std::string> UnsupportedFunctions() const;
+    // The same by the names the spreadsheet shows (BETA.DIST, XOR), each with the first cells
+    // whose formulas call it and how many do in all.
+    struct UnsupportedCall {
+        std::string name;
+        std::vector<std::string> cells; // "Sheet!A1", the first few
+        std::size_t cellCount = 0;
+    };
+    std::vector<UnsupportedCall> UnsupportedFunctionCalls(std::size_t cellsShown = 3) const;
     std::vector<std::string> UsedFunctions() const;
+    // Formulas of the open model that read each other in a circle, each circle as the cells
+    // along it; the movie gives those cells the error a spreadsheet shows for them.
+    std::vector<std::vector<std::string>> CircularReferences() const;
+    // What opening changed and the user should know (components renamed so the movie can
+    // reach them), one line each.
+    const std::vector<std::string>& Notes() const { return notes_; }
 
     CBaseMovie& GetBaseMovie() { return *base_; }
     CDocData& GetDocument() { return *doc_; }
@@ -63,16 +89,22 @@ public:
 private:
     struct Services;
     void Compile();
+    void Step(const std::string& text) const;
 
     std::unique_ptr<Services> services_;
     std::unique_ptr<CFunctionLibrary> library_;
     std::unique_ptr<CBaseMovie> base_;
     std::unique_ptr<CDocData> doc_;
     std::uint16_t firstBuildId_ = 1;
+    std::vector<std::filesystem::path> inputs_;
+    std::vector<std::string> notes_;
+    std::function<void(const std::string&)> progress_;
 };
 
 // The text listed after a build whose model uses functions the library lacks: each name on a
 // line of its own, then the warning; empty when there are none.
 std::string UnsupportedFunctionsMessage(const std::vector<std::string>& names);
+// The lines of that text for calls: "BETA.DIST in S!A1, S!B2, S!C3 and 4 more cells".
+std::vector<std::string> UnsupportedCallLines(const std::vector<CPublisher::UnsupportedCall>& calls);
 
 } // namespace publish

@@ -3,6 +3,8 @@
 #include "base/Services.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -27,6 +29,7 @@ std::filesystem::path CDefaultTempFiles::Create(const std::string& prefix, const
     std::string pattern = (GetPlatformServices().TempFolder() / (prefix + "XXXXXX" + extension)).string();
     const int fd = mkstemps(pattern.data(), static_cast<int>(extension.size()));
     if (fd < 0) {
+        lastError_ = GetPlatformServices().TempFolder().string() + ": " + std::strerror(errno);
         return {};
     }
     close(fd);

@@ -18,6 +18,8 @@ public:
     virtual std::filesystem::path Create(const std::string& prefix, const std::string& extension) = 0;
     // Removes a file that Create made and that is no longer wanted.
     virtual void Discard(const std::filesystem::path& file) = 0;
+    // Why the last Create made nothing (the system's reason), for the message.
+    virtual std::string LastError() const { return "no temporary file can be made"; }
 };
 
 class CDefaultTempFiles final : public ITempFileMaker {
@@ -29,11 +31,13 @@ public:
 
     std::filesystem::path Create(const std::string& prefix, const std::string& extension) override;
     void Discard(const std::filesystem::path& file) override;
+    std::string LastError() const override { return lastError_; }
     void RemoveAll();
     const std::vector<std::filesystem::path>& Files() const { return files_; }
 
 private:
     std::vector<std::filesystem::path> files_;
+    std::string lastError_;
 };
 
 // The installed maker, or the process's default one.

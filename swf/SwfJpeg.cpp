@@ -4,6 +4,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <system_error>
 #include <vector>
@@ -158,5 +159,30 @@ bool ConvertJpegToBaseline(const std::filesystem::path& source, const std::files
         std::error_code ignored;
         std::filesystem::remove(target, ignored);
     }
+    return ok;
+}
+
+bool ConvertJpegToBaseline(const std::vector<std::uint8_t>& source, std::vector<std::uint8_t>& target)
+{
+    if (source.empty())
+        return false;
+    // Streams over memory, so that no file is made for a copy that is read back at once.
+    FILE* in = fmemopen(const_cast<std::uint8_t*>(source.data()), source.size(), "rb");
+    if (in == nullptr)
+        return false;
+    char* buffer = nullptr;
+    std::size_t size = 0;
+    FILE* out = open_memstream(&buffer, &size);
+    if (out == nullptr) {
+        std::fclose(in);
+        return false;
+    }
+    bool ok = Transcode(in, out);
+    std::fclose(in);
+    if (std::fclose(out) != 0)
+        ok = false;
+    if (ok)
+        target.assign(buffer, buffer + size);
+    std::free(buffer);
     return ok;
 }

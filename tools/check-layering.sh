@@ -26,5 +26,13 @@ for ((i = 0; i < ${#layers[@]}; i++)); do
   check "${layers[$i]}" "${layers[@]:i+1}" tools
 done
 check tools/actionscript model sheet publish platform propui pages app
+# The toolkit (GTK, GDK, Pango, cairo, GLib, WebKit) is the screen host's alone.
+hits=$(grep -rnE "^\s*#\s*include\s*<(gtk|gdk|pango|cairo|glib|gio|webkit2|jsc)/" \
+  --include='*.h' --include='*.cpp' --exclude-dir='build*' --exclude-dir=node_modules . 2>/dev/null | grep -v "^\./platform/gtk/")
+if [ -n "$hits" ]; then
+  echo "only platform/gtk may include the toolkit:"
+  echo "$hits"
+  status=1
+fi
 [ $status -eq 0 ] && echo "layering: ok"
 exit $status

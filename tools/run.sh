@@ -3,12 +3,22 @@
 # where it is. With the player test packages installed (tools/setup.sh --tests) it also writes
 # a PNG of the movie as the player draws it after its first frames.
 #   tools/run.sh [document.vtd | description.json]
+#   VANTOREL_JOBS=N  build with N jobs (default: every core)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh"
 build="$root/build"
+jobs=${VANTOREL_JOBS:-$(nproc)}
+echo "building the publish command and the installation folder in $build ($jobs jobs)..."
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j "$(nproc)" --target vantorel-publish install_folder shipped_documents >/dev/null
+# The build's own progress lines ("[ 42%] Building ..."), so a first build of a few minutes
+# is not silent.
+set +e
+cmake --build "$build" -j "$jobs" --target vantorel-publish install_folder shipped_documents 2>&1 |
+  grep --line-buffered -E '^\[ *[0-9]+%\]|error|warning'
+status=${PIPESTATUS[0]}
+set -e
+[ "$status" -eq 0 ] || { echo "the build failed" >&2; exit 1; }
 # The installation folder the build laid out from assets/ (asset movies, components, styles,
 # and the sample documents written from their descriptions).
 export VANTOREL_INSTALL_DIR="$build/install"

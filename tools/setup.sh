@@ -6,7 +6,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
-          libjpeg62-turbo-dev libssl-dev libcrypt-dev libpugixml-dev libzip-dev)
+          libjpeg62-turbo-dev libssl-dev libcrypt-dev libpugixml-dev libzip-dev
+          # the screen: the toolkit, the web view the stage plays in, a font for real text,
+          # and the virtual display the screen tests and screenshots run on
+          libgtk-3-dev libwebkit2gtk-4.1-dev fonts-dejavu-core xvfb)
 # Programs are looked up on PATH (node and npm may come from elsewhere than Debian).
 declare -A programs=()
 if [ "${1:-}" = "--tests" ]; then

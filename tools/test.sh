@@ -3,6 +3,7 @@
 #   VANTOREL_SANITIZE=1  build with AddressSanitizer and UndefinedBehaviorSanitizer (clang)
 #   VANTOREL_FUZZ=1      also build the libFuzzer targets (clang)
 #   VANTOREL_WERROR=1    treat compiler warnings as errors
+#   VANTOREL_JOBS=N      build and test with N jobs (default: every core)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh" --tests
@@ -16,7 +17,7 @@ if [ -n "${VANTOREL_SANITIZE:-}${VANTOREL_FUZZ:-}" ]; then
   [ -n "${VANTOREL_FUZZ:-}" ] && options+=(-DVANTOREL_FUZZ=ON)
 fi
 [ -n "${VANTOREL_WERROR:-}" ] && options+=(-DVANTOREL_WERROR=ON)
-jobs=$(nproc)
+jobs=${VANTOREL_JOBS:-$(nproc)}
 
 cmake -S "$root" -B "$build" "${options[@]}" >/dev/null
 cmake --build "$build" -j "$jobs"

@@ -5,8 +5,10 @@ _root.nc.targetURI = "";
 _root.nc.myConnect = function (user, password) {
     return this.connect(this.targetURI, user, password);
 };
-// The clip placed as "collab" (real-time collaboration) shows the connection's state.
+// The clip placed as "collab" (real-time collaboration) shows the connection's state; the last
+// status stays in kvLastCode for the components that show it (the connection light, the login).
 _root.nc.onStatus = function (info) {
+    this.kvLastCode = info.code;
     var clip = _root.collab;
     if (clip == undefined)
         return;

@@ -1,7 +1,12 @@
+// ABS(number): the absolute value.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.ABS = function (v) {
-    var x = kvN(v);
-    return typeof x == "number" ? Math.abs(x) : x;
+    var a = kvNumArgs([v], [null]);
+    if (a instanceof kvErrC) {
+        return a;
+    }
+    var x = a[0];
+    return Math.abs(x);
 };

@@ -1,10 +1,12 @@
+// ASIN(number): the arcsine in radians; #NUM! outside -1..1.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.ASIN = function (v) {
-    var x = kvN(v);
-    if (typeof x != "number") {
-        return x;
+    var a = kvNumArgs([v], [null]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    var x = a[0];
     return x < -1 || x > 1 ? kvError("#NUM!") : Math.asin(x);
 };

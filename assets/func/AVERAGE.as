@@ -1,3 +1,4 @@
+// AVERAGE(values...): the mean of the numbers; #DIV/0! without any.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// AVERAGEA(values...): the mean, logical values and text in ranges counted (text as 0).
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

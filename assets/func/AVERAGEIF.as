@@ -1,4 +1,6 @@
 // AVERAGEIF(range, criterion, [average range])
+#include "shared/sheet/criteria.as"
+#include "shared/sheet/ifindex.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

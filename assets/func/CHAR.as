@@ -3,10 +3,11 @@ if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.CHAR = function (v) {
-    var x = kvI(v);
-    if (typeof x != "number") {
-        return x;
+    var a = kvNumArgs([v], [null]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    var x = kvTrunc(a[0]);
     if (x < 1 || x > 255) {
         return kvError("#VALUE!");
     }

@@ -1,3 +1,4 @@
+// CODE(text): the code of the first character in the Western code page.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

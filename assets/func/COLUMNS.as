@@ -1,3 +1,4 @@
+// COLUMNS(range): the number of columns.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// COMBIN(n, k): the number of ways to choose k of n.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

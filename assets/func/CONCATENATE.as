@@ -1,3 +1,4 @@
+// CONCATENATE(texts...): the texts joined.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,5 @@
+// CORREL(range1, range2): the correlation coefficient of the pairs of numbers.
+#include "shared/sheet/stats.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

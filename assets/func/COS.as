@@ -1,7 +1,12 @@
+// COS(angle): the cosine of an angle in radians.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.COS = function (v) {
-    var x = kvN(v);
-    return typeof x == "number" ? Math.cos(x) : x;
+    var a = kvNumArgs([v], [null]);
+    if (a instanceof kvErrC) {
+        return a;
+    }
+    var x = a[0];
+    return Math.cos(x);
 };

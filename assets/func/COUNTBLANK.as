@@ -1,3 +1,4 @@
+// COUNTBLANK(range): the number of blank cells and empty texts.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

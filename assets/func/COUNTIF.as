@@ -1,3 +1,6 @@
+// COUNTIF(range, criterion): the number of cells that meet the criterion.
+#include "shared/sheet/criteria.as"
+#include "shared/sheet/ifindex.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

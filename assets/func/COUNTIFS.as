@@ -1,3 +1,5 @@
+// COUNTIFS(range, criterion, ...): the number of places where every range meets its criterion.
+#include "shared/sheet/criteria.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,4 +1,5 @@
 // Population covariance.
+#include "shared/sheet/stats.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

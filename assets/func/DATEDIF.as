@@ -1,16 +1,15 @@
 // DATEDIF(start, end, unit): whole "Y", "M", "D"; "MD", "YM", "YD" ignore the larger units.
+#include "shared/sheet/days.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.DATEDIF = function (from, to, unit) {
-    from = kvDateArg(from);
-    if (typeof from != "number") {
-        return from;
+    var dates = kvDayArgs(arguments, 2);
+    if (dates instanceof kvErrC) {
+        return dates;
     }
-    to = kvDateArg(to);
-    if (typeof to != "number") {
-        return to;
-    }
+    from = dates[0];
+    to = dates[1];
     unit = kvS(unit);
     if (typeof unit != "string") {
         return unit;

@@ -1,3 +1,4 @@
+// DAY(date): the day of the month.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,17 +1,16 @@
 // DAYS360(start, end, [European]): the US method moves the 31st (and the last of February
 // at the start) to the 30th.
+#include "shared/sheet/days.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.DAYS360 = function (from, to, europe) {
-    from = kvDateArg(from);
-    if (typeof from != "number") {
-        return from;
+    var dates = kvDayArgs(arguments, 2);
+    if (dates instanceof kvErrC) {
+        return dates;
     }
-    to = kvDateArg(to);
-    if (typeof to != "number") {
-        return to;
-    }
+    from = dates[0];
+    to = dates[1];
     europe = kvB(europe);
     if (europe instanceof kvErrC) {
         return europe;

@@ -1,7 +1,12 @@
+// DEGREES(angle): radians to degrees.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.DEGREES = function (v) {
-    var x = kvN(v);
-    return typeof x == "number" ? x * 180 / Math.PI : x;
+    var a = kvNumArgs([v], [null]);
+    if (a instanceof kvErrC) {
+        return a;
+    }
+    var x = a[0];
+    return x * 180 / Math.PI;
 };

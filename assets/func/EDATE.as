@@ -7,10 +7,11 @@ kvLib.EDATE = function (from, months) {
     if (typeof from != "number") {
         return from;
     }
-    months = kvI(months);
-    if (typeof months != "number") {
-        return months;
+    var a = kvNumArgs([months], [null]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    months = kvTrunc(a[0]);
     var a = kvYMD(from);
     var m = a[1] + months;
     var y = a[0] + Math.floor((m - 1) / 12);
@@ -21,5 +22,5 @@ kvLib.EDATE = function (from, months) {
         d = last;
     }
     var s = kvSerial(y, m, d);
-    return s < 0 ? kvError("#NUM!") : s;
+    return s < 0 || s > 2958465 ? kvError("#NUM!") : s;
 };

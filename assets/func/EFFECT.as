@@ -1,3 +1,4 @@
+// EFFECT(nominal rate, periods a year): the effective annual rate.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// EOMONTH(start, months): the last day of the month that many months away.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
@@ -6,11 +7,12 @@ kvLib.EOMONTH = function (from, months) {
     if (typeof from != "number") {
         return from;
     }
-    months = kvI(months);
-    if (typeof months != "number") {
-        return months;
+    var a = kvNumArgs([months], [null]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    months = kvTrunc(a[0]);
     var a = kvYMD(from);
     var s = kvSerial(a[0], a[1] + months + 1, 1) - 1;
-    return s < 0 ? kvError("#NUM!") : s;
+    return s < 0 || s > 2958465 ? kvError("#NUM!") : s;
 };

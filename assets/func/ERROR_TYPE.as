@@ -1,3 +1,4 @@
+// ERROR.TYPE(value): the number of an error value (1 #NULL! .. 7 #N/A); #N/A for no error.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

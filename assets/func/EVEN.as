@@ -3,10 +3,11 @@ if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.EVEN = function (v) {
-    var x = kvN(v);
-    if (typeof x != "number") {
-        return x;
+    var a = kvNumArgs([v], [null]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    var x = a[0];
     var r = Math.ceil(kvR15(Math.abs(x) / 2)) * 2;
     return x < 0 ? -r : r;
 };

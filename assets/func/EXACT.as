@@ -1,3 +1,4 @@
+// EXACT(text1, text2): whether the texts are equal, case included.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

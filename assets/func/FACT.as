@@ -1,11 +1,13 @@
+// FACT(number): the factorial of the whole part; #NUM! below 0.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.FACT = function (v) {
-    var x = kvN(v);
-    if (typeof x != "number") {
-        return x;
+    var a = kvNumArgs([v], [null]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    var x = a[0];
     if (x < 0) {
         return kvError("#NUM!");
     }

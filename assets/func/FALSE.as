@@ -1,3 +1,4 @@
+// FALSE(): the logical value FALSE.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

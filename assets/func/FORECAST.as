@@ -1,12 +1,14 @@
 // FORECAST(x, known ys, known xs): the linear trend at x.
+#include "shared/sheet/stats.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.FORECAST = function (x, ya, xa) {
-    x = kvN(x);
-    if (typeof x != "number") {
-        return x;
+    var a = kvNumArgs([x], [null]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    x = a[0];
     var p = kvPairs(ya, xa);
     if (p instanceof kvErrC) {
         return p;

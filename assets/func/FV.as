@@ -1,4 +1,5 @@
 // FV(rate, periods, payment, [present value], [type])
+#include "shared/sheet/finance.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// GCD(numbers...): the greatest common divisor of the whole parts.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// GEOMEAN(numbers...): the geometric mean; #NUM! for a number not above 0.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,4 +1,5 @@
 // HLOOKUP(value, table, row, [approximate]): looks along the first row.
+#include "shared/sheet/lookup.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

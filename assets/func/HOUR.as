@@ -1,3 +1,5 @@
+// HOUR(time): the hour of a time, 0..23.
+#include "shared/sheet/days.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

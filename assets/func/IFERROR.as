@@ -1,3 +1,4 @@
+// IFERROR(value, instead): the value, or instead when it is an error.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

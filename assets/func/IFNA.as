@@ -1,3 +1,4 @@
+// IFNA(value, instead): the value, or instead when it is #N/A.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

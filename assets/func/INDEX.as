@@ -1,5 +1,6 @@
-// INDEX(array, row, [column]); a single index into a one-row array picks the column. 0 for
-// row or column is allowed only where the array has one.
+// INDEX(array, row, [column]): one value, or with row or column 0 the whole column or row.
+// A single index into a one-row array picks the column; 0 in a one-row (one-column) array is
+// its row (column).
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
@@ -7,14 +8,12 @@ kvLib.INDEX = function (g, r, c) {
     if (g instanceof kvErrC) {
         return g;
     }
-    r = r === undefined ? 0 : kvI(r);
-    if (typeof r != "number") {
-        return r;
+    var a = kvNumArgs([r, c], [0, 0]);
+    if (a instanceof kvErrC) {
+        return a;
     }
-    c = c === undefined ? 0 : kvI(c);
-    if (typeof c != "number") {
-        return c;
-    }
+    r = kvTrunc(a[0]);
+    c = kvTrunc(a[1]);
     var rows = kvRows(g);
     var cols = kvCols(g);
     if (arguments.length < 3 && rows == 1 && cols > 1) {
@@ -27,8 +26,13 @@ kvLib.INDEX = function (g, r, c) {
     if (c == 0 && cols == 1) {
         c = 1;
     }
-    if (r < 1 || c < 1 || r > rows || c > cols) {
+    // a row alone picks nothing in an array of several columns
+    if (r < 0 || c < 0 || r > rows || c > cols || (arguments.length < 3 && c == 0)) {
         return kvError("#REF!");
+    }
+    if (r == 0 || c == 0) {
+        // a whole row or column (or the whole array): a range stays a range
+        return kvPart(g, r, c);
     }
     var x = kvAt(g, r - 1, c - 1);
     return x === undefined ? 0 : x;

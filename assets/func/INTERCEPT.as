@@ -1,3 +1,5 @@
+// INTERCEPT(known y, known x): where the regression line crosses the y axis.
+#include "shared/sheet/stats.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,4 +1,5 @@
 // IPMT(rate, period, periods, present value, [future value], [type]): the interest part.
+#include "shared/sheet/finance.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,5 +1,6 @@
 // IRR(values, [guess]): the rate at which the values' present value is 0, by Newton's method;
 // #NUM! without both signs or without convergence.
+#include "shared/sheet/finance.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
@@ -8,10 +9,11 @@ kvLib.IRR = function (g, guess) {
     if (xs instanceof kvErrC) {
         return xs;
     }
-    guess = guess === undefined ? 0.1 : kvN(guess);
-    if (typeof guess != "number") {
-        return guess;
+    var a = kvNumArgs([guess], [0.1]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    guess = a[0];
     var times = new Array();
     for (var i = 0; i < xs.length; i++) {
         times.push(i);

@@ -1,3 +1,4 @@
+// ISBLANK(value): whether the value is a blank cell.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// ISERR(value): whether the value is an error other than #N/A.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// ISERROR(value): whether the value is an error.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// ISLOGICAL(value): whether the value is TRUE or FALSE.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// ISNA(value): whether the value is #N/A.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// ISNONTEXT(value): whether the value is not text (a blank is not text).
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

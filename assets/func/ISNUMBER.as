@@ -1,3 +1,4 @@
+// ISNUMBER(value): whether the value is a number.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

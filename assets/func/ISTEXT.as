@@ -1,3 +1,4 @@
+// ISTEXT(value): whether the value is text.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

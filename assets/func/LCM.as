@@ -1,3 +1,4 @@
+// LCM(numbers...): the least common multiple of the whole parts.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

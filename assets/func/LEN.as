@@ -1,3 +1,4 @@
+// LEN(text): the number of characters.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

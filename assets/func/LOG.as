@@ -1,3 +1,4 @@
+// LOG(number, [base]): the logarithm to the base (10 when left out).
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,5 +1,6 @@
 // LOOKUP(value, lookup vector, [result vector]): the last value not above the value, in
 // sorted data. With one two-dimensional array it looks along its longer side.
+#include "shared/sheet/lookup.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

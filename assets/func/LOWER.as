@@ -1,3 +1,4 @@
+// LOWER(text): the text in small letters.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

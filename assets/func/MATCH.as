@@ -1,5 +1,6 @@
 // MATCH(value, array, [type]): 1 the last not above (sorted ascending), 0 the first equal
 // (wildcards in text), -1 the last not below (sorted descending).
+#include "shared/sheet/lookup.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
@@ -8,10 +9,11 @@ kvLib.MATCH = function (v, g, type) {
     if (v instanceof kvErrC) {
         return v;
     }
-    type = type === undefined ? 1 : kvN(type);
-    if (typeof type != "number") {
-        return type;
+    var a = kvNumArgs([type], [1]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    type = a[0];
     var k;
     if (kvRows(g) != 1 && kvCols(g) != 1) {
         return kvError("#N/A");

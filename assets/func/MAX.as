@@ -1,3 +1,4 @@
+// MAX(values...): the largest number; 0 without any.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

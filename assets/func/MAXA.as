@@ -1,3 +1,4 @@
+// MAXA(values...): the largest value, logical values and text in ranges counted.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,4 +1,5 @@
 // MAXIFS(max range, range1, criterion1, ...); 0 when no cell meets them.
+#include "shared/sheet/criteria.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,5 @@
+// MEDIAN(numbers...): the middle number, the mean of the two middle ones for an even count.
+#include "shared/sheet/stats.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

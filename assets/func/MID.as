@@ -1,3 +1,5 @@
+// MID(text, start, count): count characters from position start on.
+#include "shared/sheet/text.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
@@ -10,10 +12,13 @@ kvLib.MID = function (v, start, n) {
     if (a instanceof kvErrC) {
         return a;
     }
-    start = kvTrunc(a[0]);
-    n = kvTrunc(a[1]);
-    if (start < 1 || n < 0) {
-        return kvError("#VALUE!");
+    start = kvCountOf(a[0], 1, s.length + 1);
+    if (start instanceof kvErrC) {
+        return start;
+    }
+    n = kvCountOf(a[1], 0, s.length);
+    if (n instanceof kvErrC) {
+        return n;
     }
     return s.substr(start - 1, n);
 };

@@ -1,3 +1,4 @@
+// MIN(values...): the smallest number; 0 without any.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

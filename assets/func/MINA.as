@@ -1,3 +1,4 @@
+// MINA(values...): the smallest value, logical values and text in ranges counted.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,5 @@
+// MINIFS(range, criteria range, criterion, ...): the smallest number where every criterion holds.
+#include "shared/sheet/criteria.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,5 @@
+// MINUTE(time): the minute of a time, 0..59.
+#include "shared/sheet/days.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,4 +1,5 @@
 // The most frequent number, the first met of equally frequent ones; #N/A when none repeats.
+#include "shared/sheet/stats.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// MONTH(date): the month, 1..12.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

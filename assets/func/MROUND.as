@@ -1,3 +1,4 @@
+// MROUND(number, multiple): rounded to the nearest multiple.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// N(value): a number as it is, TRUE as 1, anything else 0; errors pass on.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

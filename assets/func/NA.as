@@ -1,3 +1,4 @@
+// NA(): the error #N/A.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

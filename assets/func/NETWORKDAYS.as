@@ -1,17 +1,16 @@
 // NETWORKDAYS(start, end, [holidays]): Monday to Friday, both ends counted, negative when the
 // end comes first.
+#include "shared/sheet/days.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.NETWORKDAYS = function (from, to, holidays) {
-    from = kvDateArg(from);
-    if (typeof from != "number") {
-        return from;
+    var dates = kvDayArgs(arguments, 2);
+    if (dates instanceof kvErrC) {
+        return dates;
     }
-    to = kvDateArg(to);
-    if (typeof to != "number") {
-        return to;
-    }
+    from = dates[0];
+    to = dates[1];
     var off = kvHolidays(holidays);
     if (off instanceof kvErrC) {
         return off;

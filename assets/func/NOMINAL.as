@@ -1,3 +1,4 @@
+// NOMINAL(effective rate, periods a year): the nominal annual rate.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,4 +1,5 @@
 // NORMDIST(x, mean, standard deviation, cumulative)
+#include "shared/sheet/normal.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

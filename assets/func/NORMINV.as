@@ -1,4 +1,5 @@
 // NORMINV(probability, mean, standard deviation)
+#include "shared/sheet/normal.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// NOT(logical): the opposite logical value.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// NOW(): the serial number of the present date and time.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

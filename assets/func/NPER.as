@@ -1,4 +1,5 @@
 // NPER(rate, payment, present value, [future value], [type])
+#include "shared/sheet/finance.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
@@ -18,10 +19,12 @@ kvLib.NPER = function () {
         }
         return -(pv + fv) / pmt;
     }
-    var num = pmt * (1 + r * t) - fv * r;
+    // n = ln(num / den) / ln(1 + r), with num / den - 1 = -r (fv + pv) / den formed without
+    // the subtraction, which would lose the digits of a rate near 0
     var den = pv * r + pmt * (1 + r * t);
-    if (den == 0 || num / den <= 0 || r <= -1) {
+    var x = den == 0 ? 0 : -r * (fv + pv) / den;
+    if (den == 0 || 1 + x <= 0 || r <= -1) {
         return kvError("#NUM!");
     }
-    return kvFin(Math.log(num / den) / Math.log(1 + r));
+    return kvFin(kvLog1p(x) / kvLog1p(r));
 };

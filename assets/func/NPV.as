@@ -3,10 +3,11 @@ if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.NPV = function (rate) {
-    rate = kvN(rate);
-    if (typeof rate != "number") {
-        return rate;
+    var a = kvNumArgs([rate], [null]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    rate = a[0];
     var xs = kvNums(arguments, 1, false);
     if (xs instanceof kvErrC) {
         return xs;

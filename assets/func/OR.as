@@ -1,3 +1,4 @@
+// OR(logicals...): whether any is TRUE.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

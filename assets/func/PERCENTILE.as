@@ -1,3 +1,5 @@
+// PERCENTILE(range, k): the k-quantile, interpolated.
+#include "shared/sheet/stats.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

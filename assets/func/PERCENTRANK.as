@@ -8,14 +8,12 @@ kvLib.PERCENTRANK = function (g, x, sig) {
     if (xs instanceof kvErrC) {
         return xs;
     }
-    x = kvN(x);
-    if (typeof x != "number") {
-        return x;
+    var a = kvNumArgs([x, sig], [null, 3]);
+    if (a instanceof kvErrC) {
+        return a;
     }
-    sig = sig === undefined ? 3 : kvI(sig);
-    if (typeof sig != "number") {
-        return sig;
-    }
+    x = a[0];
+    sig = kvTrunc(a[1]);
     if (sig < 1 || xs.length == 0) {
         return kvError("#NUM!");
     }

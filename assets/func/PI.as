@@ -1,3 +1,4 @@
+// PI(): the number pi.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

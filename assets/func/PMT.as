@@ -1,4 +1,5 @@
 // PMT(rate, periods, present value, [future value], [type])
+#include "shared/sheet/finance.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,4 +1,5 @@
 // PPMT(rate, period, periods, present value, [future value], [type]): the repayment part.
+#include "shared/sheet/finance.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// PRODUCT(numbers...): the product of the numbers.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

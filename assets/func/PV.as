@@ -1,4 +1,5 @@
 // PV(rate, periods, payment, [future value], [type])
+#include "shared/sheet/finance.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
@@ -12,9 +13,6 @@ kvLib.PV = function () {
     var pmt = a[2];
     var fv = a[3];
     var t = a[4] != 0 ? 1 : 0;
-    if (r == 0) {
-        return -(fv + pmt * n);
-    }
-    var f = Math.pow(1 + r, n);
-    return kvFin(-(fv + pmt * (1 + r * t) * (f - 1) / r) / f);
+    var g = kvGrowth(r, n);
+    return kvFin(-(fv + pmt * (1 + r * t) * g.a) / g.f);
 };

@@ -1,3 +1,5 @@
+// QUARTILE.INC(range, quart): the quartile 0..4.
+#include "shared/sheet/stats.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// QUOTIENT(numerator, denominator): the whole part of the quotient.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

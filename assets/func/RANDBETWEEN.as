@@ -1,3 +1,4 @@
+// RANDBETWEEN(bottom, top): a random whole number between the two.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

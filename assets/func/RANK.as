@@ -1,4 +1,5 @@
 // RANK(number, range, [order]): 1 for the largest (order 0) or the smallest (order non-zero).
+#include "shared/sheet/stats.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,4 +1,5 @@
 // The average rank of equal numbers.
+#include "shared/sheet/stats.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,5 @@
+// RANK.EQ(number, range, [order]): the rank of the number, equal numbers sharing the best.
+#include "shared/sheet/stats.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,5 +1,6 @@
 // RATE(periods, payment, present value, [future value], [type], [guess]): by Newton's method
 // from the guess; #NUM! without convergence.
+#include "shared/sheet/finance.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
@@ -18,17 +19,9 @@ kvLib.RATE = function () {
         return kvError("#NUM!");
     }
     for (var i = 0; i < 100; i++) {
-        var f;
-        var df;
-        if (Math.abs(r) < 1e-10) {
-            f = pv + pmt * n + fv;
-            df = pv * n + pmt * (n * (n - 1) / 2 + t * n);
-        } else {
-            var p = Math.pow(1 + r, n);
-            var dp = n * Math.pow(1 + r, n - 1);
-            f = pv * p + pmt * (1 + r * t) * (p - 1) / r + fv;
-            df = pv * dp + pmt * t * (p - 1) / r + pmt * (1 + r * t) * (dp * r - (p - 1)) / (r * r);
-        }
+        var b = kvBalance(r, n, pmt, pv, fv, t);
+        var f = b.f;
+        var df = b.df;
         if (df == 0 || !isFinite(f)) {
             return kvError("#NUM!");
         }
@@ -37,7 +30,8 @@ kvLib.RATE = function () {
         if (r <= -1 || !isFinite(r)) {
             return kvError("#NUM!");
         }
-        if (Math.abs(step) < 1e-12) {
+        // relative to the rate, so a rate near 0 keeps its digits too
+        if (Math.abs(step) <= 1e-12 * Math.abs(r) || Math.abs(step) < 1e-300) {
             return r;
         }
     }

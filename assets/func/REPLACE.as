@@ -1,4 +1,5 @@
 // REPLACE(text, start, count, new)
+#include "shared/sheet/text.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
@@ -15,10 +16,13 @@ kvLib.REPLACE = function (v, start, n, by) {
     if (typeof by != "string") {
         return by;
     }
-    start = kvTrunc(a[0]);
-    n = kvTrunc(a[1]);
-    if (start < 1 || n < 0) {
-        return kvError("#VALUE!");
+    start = kvCountOf(a[0], 1, s.length + 1);
+    if (start instanceof kvErrC) {
+        return start;
+    }
+    n = kvCountOf(a[1], 0, s.length);
+    if (n instanceof kvErrC) {
+        return n;
     }
     return s.substr(0, start - 1) + by + s.substr(start - 1 + n);
 };

@@ -1,3 +1,5 @@
+// REPT(text, count): the text repeated count times.
+#include "shared/sheet/text.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
@@ -6,11 +8,13 @@ kvLib.REPT = function (v, n) {
     if (typeof s != "string") {
         return s;
     }
-    n = kvI(n);
-    if (typeof n != "number") {
-        return n;
+    var a = kvNumArgs([n], [null]);
+    if (a instanceof kvErrC) {
+        return a;
     }
-    if (n < 0 || s.length * n > 32767) {
+    // nothing repeated any number of times is nothing, without a step per repetition
+    n = kvCountOf(a[0], 0, s.length == 0 ? 0 : 32768);
+    if (n instanceof kvErrC || s.length * n > 32767) {
         return kvError("#VALUE!");
     }
     var out = "";

@@ -1,17 +1,8 @@
+// RIGHT(text, [count]): the last count characters of the text (1 when left out).
+#include "shared/sheet/text.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.RIGHT = function (v, n) {
-    var s = kvS(v);
-    if (typeof s != "string") {
-        return s;
-    }
-    n = n === undefined ? 1 : kvI(n);
-    if (typeof n != "number") {
-        return n;
-    }
-    if (n < 0) {
-        return kvError("#VALUE!");
-    }
-    return n >= s.length ? s : s.substr(s.length - n);
+    return kvEnd(v, n, true);
 };

@@ -1,3 +1,4 @@
+// ROUNDDOWN(number, digits): rounded toward zero.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// ROUNDUP(number, digits): rounded away from zero.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

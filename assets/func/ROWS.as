@@ -1,3 +1,4 @@
+// ROWS(range): the number of rows.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

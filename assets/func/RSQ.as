@@ -1,3 +1,5 @@
+// RSQ(known y, known x): the square of the correlation coefficient.
+#include "shared/sheet/stats.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

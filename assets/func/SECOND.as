@@ -1,3 +1,5 @@
+// SECOND(time): the second of a time, 0..59.
+#include "shared/sheet/days.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,7 +1,12 @@
+// SIN(angle): the sine of an angle in radians.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.SIN = function (v) {
-    var x = kvN(v);
-    return typeof x == "number" ? Math.sin(x) : x;
+    var a = kvNumArgs([v], [null]);
+    if (a instanceof kvErrC) {
+        return a;
+    }
+    var x = a[0];
+    return Math.sin(x);
 };

@@ -1,10 +1,12 @@
+// SINH(number): the hyperbolic sine.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.SINH = function (v) {
-    var x = kvN(v);
-    if (typeof x != "number") {
-        return x;
+    var a = kvNumArgs([v], [null]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    var x = a[0];
     return kvFin((Math.exp(x) - Math.exp(-x)) / 2);
 };

@@ -1,3 +1,4 @@
+// SLN(cost, salvage, life): straight-line depreciation for one period.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

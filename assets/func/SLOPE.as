@@ -1,3 +1,5 @@
+// SLOPE(known y, known x): the slope of the regression line.
+#include "shared/sheet/stats.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

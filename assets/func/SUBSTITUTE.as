@@ -17,10 +17,11 @@ kvLib.SUBSTITUTE = function (v, old, by, which) {
     }
     var nth = 0;
     if (which !== undefined) {
-        nth = kvI(which);
-        if (typeof nth != "number") {
-            return nth;
+        var a = kvNumArgs([which], [null]);
+        if (a instanceof kvErrC) {
+            return a;
         }
+        nth = kvTrunc(a[0]);
         if (nth < 1) {
             return kvError("#VALUE!");
         }

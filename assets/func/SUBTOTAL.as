@@ -36,10 +36,11 @@ _global.kvSubtotal = function (f, args) {
 };
 
 kvLib.SUBTOTAL = function (f) {
-    f = kvI(f);
-    if (typeof f != "number") {
-        return f;
+    var a = kvNumArgs([f], [null]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    f = kvTrunc(a[0]);
     if (f > 100) {
         f -= 100;
     }

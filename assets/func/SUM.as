@@ -1,3 +1,4 @@
+// SUM(values...): the sum of the numbers.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

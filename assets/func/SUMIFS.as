@@ -1,4 +1,5 @@
 // SUMIFS(sum range, range1, criterion1, ...)
+#include "shared/sheet/criteria.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

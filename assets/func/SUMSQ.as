@@ -1,3 +1,4 @@
+// SUMSQ(numbers...): the sum of the squares.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

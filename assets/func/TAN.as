@@ -1,7 +1,12 @@
+// TAN(angle): the tangent of an angle in radians.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.TAN = function (v) {
-    var x = kvN(v);
-    return typeof x == "number" ? Math.tan(x) : x;
+    var a = kvNumArgs([v], [null]);
+    if (a instanceof kvErrC) {
+        return a;
+    }
+    var x = a[0];
+    return Math.tan(x);
 };

@@ -1,3 +1,4 @@
+// TODAY(): the serial number of the present date.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// TRUE(): the logical value TRUE.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// TRUNC(number, [digits]): cut toward zero to the digits.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,3 +1,4 @@
+// UPPER(text): the text in capitals.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,4 +1,5 @@
 // VLOOKUP(value, table, column, [approximate]): looks down the first column.
+#include "shared/sheet/lookup.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

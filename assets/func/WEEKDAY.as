@@ -8,10 +8,11 @@ kvLib.WEEKDAY = function (v, type) {
     if (typeof x != "number") {
         return x;
     }
-    type = type === undefined ? 1 : kvI(type);
-    if (typeof type != "number") {
-        return type;
+    var a = kvNumArgs([type], [1]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    type = kvTrunc(a[0]);
     var w = kvWeekday0(x);
     if (type == 1) {
         return w + 1;

@@ -1,5 +1,6 @@
 // WEEKNUM(date, [type]): week 1 holds 1 January; type 1 weeks begin on Sunday, 2 and 11 on
 // Monday, 12..17 Tuesday..Sunday, 21 the ISO week. 30 December 2024 is in week 53.
+#include "shared/sheet/days.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
@@ -8,10 +9,11 @@ kvLib.WEEKNUM = function (v, type) {
     if (typeof x != "number") {
         return x;
     }
-    type = type === undefined ? 1 : kvI(type);
-    if (typeof type != "number") {
-        return type;
+    var a = kvNumArgs([type], [1]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    type = kvTrunc(a[0]);
     var first;
     if (type == 1 || type == 17) {
         first = 0;

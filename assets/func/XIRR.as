@@ -1,4 +1,5 @@
 // XIRR(values, dates, [guess]): the rate for values at the given dates, years of 365 days.
+#include "shared/sheet/finance.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
@@ -7,9 +8,10 @@ kvLib.XIRR = function (g, dates, guess) {
     if (p instanceof kvErrC) {
         return p;
     }
-    guess = guess === undefined ? 0.1 : kvN(guess);
-    if (typeof guess != "number") {
-        return guess;
+    var a = kvNumArgs([guess], [0.1]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    guess = a[0];
     return kvSolveRate(p.values, p.times, guess);
 };

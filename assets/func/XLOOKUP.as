@@ -9,14 +9,12 @@ kvLib.XLOOKUP = function (v, g, res, missing, mode, search) {
     if (v instanceof kvErrC) {
         return v;
     }
-    mode = mode === undefined ? 0 : kvI(mode);
-    if (typeof mode != "number") {
-        return mode;
+    var a = kvNumArgs([mode, search], [0, 1]);
+    if (a instanceof kvErrC) {
+        return a;
     }
-    search = search === undefined ? 1 : kvI(search);
-    if (typeof search != "number") {
-        return search;
-    }
+    mode = kvTrunc(a[0]);
+    search = kvTrunc(a[1]);
     if (mode < -1 || mode > 2 || search == 0 || search < -2 || search > 2) {
         return kvError("#VALUE!");
     }

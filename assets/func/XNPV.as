@@ -1,12 +1,14 @@
 // XNPV(rate, values, dates)
+#include "shared/sheet/finance.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.XNPV = function (rate, g, dates) {
-    rate = kvN(rate);
-    if (typeof rate != "number") {
-        return rate;
+    var a = kvNumArgs([rate], [null]);
+    if (a instanceof kvErrC) {
+        return a;
     }
+    rate = a[0];
     var p = kvDated(g, dates);
     if (p instanceof kvErrC) {
         return p;

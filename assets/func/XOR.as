@@ -1,3 +1,4 @@
+// XOR(logicals...): whether an odd number are TRUE.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

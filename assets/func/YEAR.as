@@ -1,3 +1,4 @@
+// YEAR(date): the year.
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,5 +1,6 @@
 // YEARFRAC(start, end, [basis]): 0 US 30/360, 1 actual/actual, 2 actual/360, 3 actual/365,
 // 4 European 30/360.
+#include "shared/sheet/days.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
@@ -69,18 +70,17 @@ _global.kvYearFrac = function (from, to, basis) {
 };
 
 kvLib.YEARFRAC = function (from, to, basis) {
-    from = kvDateArg(from);
-    if (typeof from != "number") {
-        return from;
+    var dates = kvDayArgs(arguments, 2);
+    if (dates instanceof kvErrC) {
+        return dates;
     }
-    to = kvDateArg(to);
-    if (typeof to != "number") {
-        return to;
+    from = dates[0];
+    to = dates[1];
+    var a = kvNumArgs([basis], [0]);
+    if (a instanceof kvErrC) {
+        return a;
     }
-    basis = basis === undefined ? 0 : kvI(basis);
-    if (typeof basis != "number") {
-        return basis;
-    }
+    basis = kvTrunc(a[0]);
     if (basis < 0 || basis > 4) {
         return kvError("#NUM!");
     }

@@ -10,7 +10,16 @@
 // every component's script (which may call mgr.addOutputComponent) and modelInit. From then on a
 // component that changes a model value sets mgr.calcDirty, and the next frame recalculates.
 
-#include "shared/sheet.as"
+// The spreadsheet helpers that every formula's operators and most functions need; the functions
+// include the others (criteria, lookup, statistics, finance ...) themselves.
+#include "shared/sheet/library.as"
+#include "shared/sheet/grid.as"
+#include "shared/sheet/coerce.as"
+#include "shared/sheet/compare.as"
+#include "shared/sheet/dates.as"
+#include "shared/sheet/round.as"
+#include "shared/sheet/aggregate.as"
+#include "shared/sheet/operators.as"
 
 // Recalculation passes (docs/formula-calling-convention.md): the first frame's kvCalc is pass
 // 1, and the manager counts up before every later kvCalc.

@@ -1,7 +1,8 @@
 // The web service: "xmlUrl" names the URL (static) or the cell that holds it (dynamic), and
 // "xmlInterval" the seconds between reloads (0: once). The answer is the sample query result's
 // form: either "V1=..&V2=.." pairs, or XML with <data><variable name="..."> holding rows of
-// columns for the range entry of that name ("DAT").
+// columns for the range entry of that name ("DAT"; shared/xmldata.as reads it).
+#include "shared/xmldata.as"
 
 _global.kvLdApplyPairs = function (text) {
     var pairs = text.split("&");
@@ -15,35 +16,15 @@ _global.kvLdApplyPairs = function (text) {
     }
 };
 
-// The texts of the <column> elements of every <row> of a <variable>, in reading order.
-_global.kvLdVariableTexts = function (variable) {
-    var texts = [];
-    for (var row = variable.firstChild; row != null; row = row.nextSibling) {
-        if (row.nodeName != "row")
-            continue;
-        for (var column = row.firstChild; column != null; column = column.nextSibling) {
-            if (column.nodeName == "column")
-                texts.push(kvLdText(column));
-        }
-    }
-    return texts;
-};
-
 _global.kvLdApplyDataXml = function (text) {
     var doc = new XML();
     doc.ignoreWhite = true;
     doc.parseXML(text);
-    var data = doc.firstChild;
-    while (data != null && data.nodeName != "data")
-        data = data.nextSibling;
-    if (data == null)
-        return;
-    for (var variable = data.firstChild; variable != null; variable = variable.nextSibling) {
-        if (variable.nodeName != "variable")
-            continue;
-        var range = _root.DAT[variable.attributes.name];
+    var found = kvXmlDataRead(doc);
+    for (var key in found) {
+        var range = _root.DAT[key.substring(2)];
         if (range != undefined)
-            kvLdFillRange(range, kvLdVariableTexts(variable));
+            kvLdFillRange(range, found[key]);
     }
 };
 

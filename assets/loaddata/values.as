@@ -3,53 +3,10 @@
 
 #include "shared/cellname.as"
 
-// True when the text is a plain decimal number (sign, digits, point, exponent). Number() would
-// read "010" as octal and "0x1F" as hexadecimal, which no data source means.
-_global.kvLdIsDecimal = function (text) {
-    var n = text.length;
-    var i = 0;
-    var c = text.charAt(i);
-    if (c == "+" || c == "-")
-        i++;
-    var digits = 0;
-    while (i < n && text.charAt(i) >= "0" && text.charAt(i) <= "9") {
-        i++;
-        digits++;
-    }
-    if (i < n && text.charAt(i) == ".") {
-        i++;
-        while (i < n && text.charAt(i) >= "0" && text.charAt(i) <= "9") {
-            i++;
-            digits++;
-        }
-    }
-    if (digits == 0)
-        return false;
-    if (i < n && (text.charAt(i) == "e" || text.charAt(i) == "E")) {
-        i++;
-        c = text.charAt(i);
-        if (c == "+" || c == "-")
-            i++;
-        var exponent = 0;
-        while (i < n && text.charAt(i) >= "0" && text.charAt(i) <= "9") {
-            i++;
-            exponent++;
-        }
-        if (exponent == 0)
-            return false;
-    }
-    return i == n;
-};
+#include "shared/xmldata.as"
 
-// A delivered text as the cell value it stands for: a number when it is one, an empty cell
-// (undefined) for no text, else the text.
-_global.kvLdValue = function (text) {
-    if (text == undefined || text == "")
-        return undefined;
-    if (kvLdIsDecimal(text))
-        return parseFloat(text);
-    return text;
-};
+_global.kvLdIsDecimal = kvXmlIsDecimal;
+_global.kvLdValue = kvXmlValue;
 
 // Writes the texts into the cells of a range array (rows of cell names) in reading order;
 // cells beyond the texts are emptied, so a shorter answer leaves no stale rows behind.

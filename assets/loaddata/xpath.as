@@ -4,15 +4,9 @@
 // Prefixed names match through "kvXMLNS": a step "p:item" matches an element of the
 // namespace that kvXMLNS gives for p, whatever prefix the document uses for it.
 
-// The text of an element: its text and CDATA children joined.
-_global.kvLdText = function (node) {
-    var text = "";
-    for (var child = node.firstChild; child != null; child = child.nextSibling) {
-        if (child.nodeType == 3)
-            text += child.nodeValue;
-    }
-    return text;
-};
+#include "shared/xmldata.as"
+
+_global.kvLdText = kvXmlText;
 
 // The namespace URI of a prefix at an element, from the xmlns declarations around it.
 _global.kvLdNamespaceOf = function (node, prefix) {

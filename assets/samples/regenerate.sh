@@ -4,3 +4,5 @@ set -e
 cd "$(dirname "$0")"
 ssconvert -T Gnumeric_Excel:xlsx2 regional-sales.gnumeric regional-sales.xlsx
 ssconvert -T Gnumeric_Excel:xlsx2 loan-planner.gnumeric loan-planner.xlsx
+# The price plan's workbook is written by LibreOffice from its flat OpenDocument source.
+libreoffice --headless --norestore --convert-to xlsx price-plan.fods

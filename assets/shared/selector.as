@@ -29,7 +29,6 @@ if (_global.kvSelectorInsert == undefined) {
     _global.kvSelectorInsert = function (clip, index) {
         clip.selectIdx = index;
         var how = clip.retInfo == undefined ? "position" : String(clip.retInfo).toLowerCase();
-        var target = clip.dataValues;
         var labels = clip.labels == undefined ? [] : clip.labels;
         var source = clip.values == undefined ? [] : clip.values;
         var picked;
@@ -45,17 +44,24 @@ if (_global.kvSelectorInsert == undefined) {
                 picked[r] = source[r][index];
         } else
             picked = index + 1;
+        kvSelectorPut(clip, "dataValues", picked);
+        clip.mc();
+        clip.kvCommit();
+    };
+
+    // What a selector picked (one value, or a row or column of them) into the cells of the
+    // member "name": a row or column one value a cell, one value into the first cell.
+    _global.kvSelectorPut = function (clip, name, picked) {
+        var target = clip[name];
         if (picked instanceof Array) {
-            kvSelectorFill(clip, "dataValues", picked);
+            kvSelectorFill(clip, name, picked);
         } else if (target instanceof Array) {
             if (target[0] instanceof Array)
                 target[0][0] = picked;
             else
                 target[0] = picked;
         } else {
-            clip.dataValues = picked;
+            clip[name] = picked;
         }
-        clip.mc();
-        clip.kvCommit();
     };
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/drawing/Colors.h"
+#include "platform/drawing/DC.h"
 #include "platform/window/CmdUI.h"
 #include "platform/docview/Frame.h"
 #include "platform/docview/Resources.h"
@@ -242,8 +244,40 @@ void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL)
     }
 }
 
+void CStatusBar::Paint()
+{
+    PAINTSTRUCT ps;
+    CDC* dc = BeginPaint(&ps);
+    if (dc != nullptr) {
+        CRect client;
+        GetClientRect(&client);
+        dc->FillSolidRect(client, GetSysColor(COLOR_BTNFACE));
+        CFont* font = GetFont();
+        CFont* old = font != nullptr ? dc->SelectObject(font) : nullptr;
+        dc->SetBkMode(TRANSPARENT);
+        dc->SetTextColor(GetSysColor(COLOR_BTNTEXT));
+        for (int i = 0; i < GetCount(); ++i) {
+            CRect pane;
+            GetItemRect(i, &pane);
+            if ((panes_[static_cast<std::size_t>(i)].style & SBPS_NOBORDERS) == 0) {
+                dc->Draw3dRect(pane, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+            }
+            pane.DeflateRect(kGap, 1);
+            dc->DrawText(GetDisplayedText(i), pane, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        }
+        if (font != nullptr) {
+            dc->SelectObject(old);
+        }
+    }
+    EndPaint(&ps);
+}
+
 LRESULT CStatusBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_PAINT) {
+        Paint();
+        return 0;
+    }
     // The bar's own text is the message pane's.
     if (message == WM_PAINT) {
         Paint();

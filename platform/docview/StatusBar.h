@@ -50,6 +50,7 @@ public:
     static constexpr int kPaneMargin = 4;
 
 private:
+    // The panes with their texts, sunken unless they have no borders.
     void Paint();
 
     struct Pane {

@@ -330,4 +330,19 @@ TextLayout LayoutText(std::string_view text, const CRect& rect, unsigned format,
 std::string StripPrefix(std::string_view text);
 int TextWidth(std::string_view text, const LOGFONT& font);
 
+// Draws the glyphs of one laid-out line of a text operation into a picture, inside `clip`
+// (device pixels), over the line's background the caller has filled. Without one the built-in
+// bitmap font draws; a screen host installs real fonts. The layout (line boxes, advances,
+// measurements) stays the layer's either way, so nothing a window measures depends on the
+// fonts a machine has. The painter is borrowed.
+class IGlyphPainter {
+public:
+    virtual void DrawLine(CBitmap& target, const CRect& clip, const TextLine& line, const DrawOp& op) = 0;
+
+protected:
+    ~IGlyphPainter() = default;
+};
+void SetGlyphPainter(IGlyphPainter* painter);
+IGlyphPainter* GetGlyphPainter();
+
 } // namespace ui

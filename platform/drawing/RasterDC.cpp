@@ -63,6 +63,7 @@ public:
         m_clip = both;
     }
     bool Inside(int x, int y) const { return m_clip.PtInRect(CPoint(x, y)); }
+    const CRect& Clip() const { return m_clip; }
     void Plot(int x, int y, COLORREF c)
     {
         if (Inside(x, y))
@@ -159,7 +160,13 @@ void DrawEdge(Painter& p, const DrawOp& op)
         p.Fill(r, GetSysColor(COLOR_BTNFACE));
 }
 
-void DrawGlyphs(Painter& p, const TextLine& line, const DrawOp& op)
+IGlyphPainter*& GlyphPainterSlot()
+{
+    static IGlyphPainter* painter = nullptr;
+    return painter;
+}
+
+void DrawGlyphs(Painter& p, CBitmap& target, const TextLine& line, const DrawOp& op)
 {
     const TEXTMETRIC tm = MetricsFor(op.font);
     const int k = GlyphScale(op.font);
@@ -167,6 +174,10 @@ void DrawGlyphs(Painter& p, const TextLine& line, const DrawOp& op)
     const int baseline = line.y + tm.tmAscent;
     if (op.bkMode == OPAQUE)
         p.Fill(CRect(line.x, line.y, line.x + line.width, line.y + tm.tmHeight), op.bkColour);
+    if (IGlyphPainter* painter = GlyphPainterSlot()) {
+        painter->DrawLine(target, p.Clip(), line, op);
+        return;
+    }
     int x = line.x;
     for (char32_t c : DecodeUtf8(line.text)) {
         const std::uint8_t* cols = GlyphColumns(c);
@@ -303,7 +314,7 @@ void RenderOp(CBitmap& target, const DrawOp& op)
             p.ClipTo(op.device);
         TextLayout layout = LayoutText(op.text, op.device, op.flags, op.font);
         for (const TextLine& line : layout.lines)
-            DrawGlyphs(p, line, op);
+            DrawGlyphs(p, target, line, op);
         break;
     }
     case DrawOp::Kind::Image: {
@@ -320,6 +331,16 @@ void RenderOp(CBitmap& target, const DrawOp& op)
         p.Plot(op.device.left, op.device.top, op.colour);
         break;
     }
+}
+
+void SetGlyphPainter(IGlyphPainter* painter)
+{
+    GlyphPainterSlot() = painter;
+}
+
+IGlyphPainter* GetGlyphPainter()
+{
+    return GlyphPainterSlot();
 }
 
 } // namespace ui

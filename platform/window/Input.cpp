@@ -124,3 +124,35 @@ BOOL GetCursorPos(CPoint* point)
     *point = GetInputState().CursorPos();
     return TRUE;
 }
+
+namespace {
+KeyboardLayout& LayoutSlot()
+{
+    static KeyboardLayout layout;
+    return layout;
+}
+} // namespace
+
+void SetKeyboardLayout(KeyboardLayout layout)
+{
+    LayoutSlot() = std::move(layout);
+}
+
+std::string TypedByKey(const MSG& keyDown)
+{
+    if (LayoutSlot()) {
+        return LayoutSlot()(keyDown);
+    }
+    const UINT vk = static_cast<UINT>(keyDown.wParam);
+    const bool shift = GetInputState().IsKeyDown(VK_SHIFT);
+    const bool control = GetInputState().IsKeyDown(VK_CONTROL);
+    UINT ch = 0;
+    if (vk >= 'A' && vk <= 'Z') {
+        ch = control ? vk - 'A' + 1 : (shift ? vk : vk + ('a' - 'A'));
+    } else if (vk >= '0' && vk <= '9' && !shift) {
+        ch = vk;
+    } else if (vk == VK_SPACE || vk == VK_RETURN || vk == VK_ESCAPE || vk == VK_BACK || vk == VK_TAB) {
+        ch = vk;
+    }
+    return ch == 0 ? std::string() : std::string(1, static_cast<char>(ch));
+}

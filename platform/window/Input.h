@@ -5,7 +5,9 @@
 // cursor the program sets is kept as a value that tests can read back.
 
 #include <cstdint>
+#include <functional>
 #include <set>
+#include <string>
 
 #include "platform/window/Messages.h"
 
@@ -77,6 +79,14 @@ short GetKeyState(UINT vk);
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
 BOOL GetCursorPos(CPoint* point);
+
+// The characters a key press types (UTF-8; empty for none), which TranslateMessage sends as
+// WM_CHAR. The default reads the key code alone: letters (with Shift and Control), digits,
+// space and the editing keys. A screen host installs the system's layout, which knows what
+// the key the user pressed (named by the scan code of the message) types.
+using KeyboardLayout = std::function<std::string(const MSG& keyDown)>;
+void SetKeyboardLayout(KeyboardLayout layout);
+std::string TypedByKey(const MSG& keyDown);
 
 // Shows the wait cursor for the lifetime of the object.
 class CWaitCursor {

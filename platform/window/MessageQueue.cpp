@@ -16,7 +16,7 @@ void CMessageQueue::Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         std::lock_guard<std::mutex> guard(mutex_);
         posted_.push_back(msg);
     }
-    cv_.notify_all();
+    Notify();
 }
 
 void CMessageQueue::PostQuit(int exitCode)
@@ -26,7 +26,7 @@ void CMessageQueue::PostQuit(int exitCode)
         quit_ = true;
         exitCode_ = exitCode;
     }
-    cv_.notify_all();
+    Notify();
 }
 
 bool CMessageQueue::Filter::Matches(HWND h, UINT message) const
@@ -126,11 +126,29 @@ bool CMessageQueue::Get(MSG& msg, const Filter& filter)
 {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
+        if (waiter_ != nullptr) {
+            // A queue that always has work would otherwise never let the host's events in.
+            const std::uint64_t now = GetClock().NowMs();
+            if (now - lastPoll_ >= kPollIntervalMs) {
+                lastPoll_ = now;
+                IQueueWaiter* waiter = waiter_;
+                lock.unlock();
+                waiter->Poll();
+                lock.lock();
+            }
+        }
         if (TakeLocked(msg, true, lock, filter)) {
             return msg.message != WM_QUIT;
         }
         std::uint64_t due = 0;
-        if (NextDueLocked(due, filter)) {
+        const bool timed = NextDueLocked(due, filter);
+        if (waiter_ != nullptr) {
+            IQueueWaiter* waiter = waiter_;
+            lock.unlock();
+            waiter->Wait(timed ? std::optional<std::uint64_t>(due) : std::nullopt);
+            lock.lock();
+            lastPoll_ = GetClock().NowMs();
+        } else if (timed) {
             GetClock().WaitUntil(lock, cv_, due);
         } else {
             cv_.wait(lock);
@@ -163,7 +181,7 @@ UINT_PTR CMessageQueue::SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs)
         timer.elapse = elapseMs;
         timer.due = GetClock().NowMs() + elapseMs;
     }
-    cv_.notify_all();
+    Notify();
     return id;
 }
 
@@ -196,6 +214,25 @@ void CMessageQueue::SetPaintSource(std::function<bool(MSG&)> source)
 {
     std::lock_guard<std::mutex> guard(mutex_);
     paintSource_ = std::move(source);
+}
+
+void CMessageQueue::SetWaiter(IQueueWaiter* waiter)
+{
+    std::lock_guard<std::mutex> guard(mutex_);
+    waiter_ = waiter;
+}
+
+void CMessageQueue::Notify()
+{
+    IQueueWaiter* waiter = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(mutex_);
+        waiter = waiter_;
+    }
+    cv_.notify_all();
+    if (waiter != nullptr) {
+        waiter->Wake();
+    }
 }
 
 void CMessageQueue::Clear()

@@ -12,11 +12,31 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <utility>
 
 #include "platform/window/Messages.h"
 
 enum : UINT { PM_NOREMOVE = 0x0000, PM_REMOVE = 0x0001 };
+
+// How the user-interface thread waits for the queue. Without one it sleeps until a post or the
+// next timer; a screen host waits in its toolkit's event loop instead, so the toolkit's events
+// (input, exposure, its own timers) keep arriving while any loop of the layer, the nested
+// modal ones included, waits for a message.
+class IQueueWaiter {
+public:
+    // Returns when Wake was called, an event of the host was handled, or the clock reached
+    // `dueMs` (a time of the layer's clock; none: no deadline). Called without the queue's lock.
+    virtual void Wait(std::optional<std::uint64_t> dueMs) = 0;
+    // Handles the host's events that are already there without blocking; the queue calls it
+    // now and then while it is busy so that a stream of posts cannot starve the host.
+    virtual void Poll() = 0;
+    // Any thread: ends a Wait, or makes the next one return at once.
+    virtual void Wake() = 0;
+
+protected:
+    ~IQueueWaiter() = default;
+};
 
 class CMessageQueue {
 public:
@@ -63,7 +83,11 @@ public:
     // Forgets everything (posted messages, timers, quit request).
     void Clear();
 
+    // The waiter is borrowed; null goes back to sleeping on the queue itself.
+    void SetWaiter(IQueueWaiter* waiter);
+
 private:
+    static constexpr std::uint64_t kPollIntervalMs = 8;
     struct Timer {
         UINT elapse = 0;
         std::uint64_t due = 0;
@@ -72,6 +96,8 @@ private:
     bool TakePostedLocked(MSG& msg, bool remove, const Filter& filter);
     bool TakeTimerLocked(MSG& msg, bool remove, std::uint64_t now, const Filter& filter);
     bool NextDueLocked(std::uint64_t& due, const Filter& filter) const;
+    // Wakes whoever waits for the queue: the condition variable and the installed waiter.
+    void Notify();
 
     mutable std::mutex mutex_;
     std::condition_variable cv_;
@@ -80,6 +106,8 @@ private:
     bool quit_ = false;
     int exitCode_ = 0;
     std::function<bool(MSG&)> paintSource_;
+    IQueueWaiter* waiter_ = nullptr;
+    std::uint64_t lastPoll_ = 0;
 };
 
 // The queue of the user-interface thread.

@@ -20,9 +20,8 @@ void CUserInput::HoldModifiers(UINT modifiers, bool down)
     }
 }
 
-bool CUserInput::Mouse(CWnd& wnd, CPoint point, UINT message, UINT modifiers)
+CWnd* CUserInput::PostPointer(CWnd& wnd, CPoint point, UINT message, UINT modifiers)
 {
-    PumpPendingMessages();
     CPoint screen = point;
     wnd.ClientToScreen(&screen);
     GetInputState().SetCursorPos(screen);
@@ -30,17 +29,17 @@ bool CUserInput::Mouse(CWnd& wnd, CPoint point, UINT message, UINT modifiers)
     CWnd* target = CWnd::GetCapture();
     if (target == nullptr) {
         if (!wnd.IsWindowVisible()) {
-            return false;
+            return nullptr;
         }
         target = wnd.ChildFromPoint(point);
     }
     if (target == nullptr || !target->IsWindowEnabled()) {
-        return false;
+        return nullptr;
     }
     // A disabled ancestor (a window behind a modal dialog) shuts out its children too.
     for (CWnd* w = target->GetParent(); w != nullptr; w = w->GetParent()) {
         if (!w->IsWindowEnabled()) {
-            return false;
+            return nullptr;
         }
     }
     HWND handle = target->m_hWnd;
@@ -48,9 +47,12 @@ bool CUserInput::Mouse(CWnd& wnd, CPoint point, UINT message, UINT modifiers)
         target->SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(target->GetTopLevelParent()->m_hWnd),
                             0);
         if (!IsWindow(handle)) {
-            return false;
+            return nullptr;
         }
         target->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(handle), MAKELPARAM(1, message));
+        if (!IsWindow(handle)) {
+            return nullptr;
+        }
     }
     CPoint local = screen;
     target->ScreenToClient(&local);
@@ -64,8 +66,16 @@ bool CUserInput::Mouse(CWnd& wnd, CPoint point, UINT message, UINT modifiers)
         GetInputState().SetKeyDown(VK_RBUTTON, false);
     }
     HoldModifiers(modifiers, true);
-    const UINT flags = GetInputState().MouseKeyFlags();
-    ::PostMessage(handle, message, flags, PointToLParam(local));
+    ::PostMessage(handle, message, GetInputState().MouseKeyFlags(), PointToLParam(local));
+    return target;
+}
+
+bool CUserInput::Mouse(CWnd& wnd, CPoint point, UINT message, UINT modifiers)
+{
+    PumpPendingMessages();
+    if (PostPointer(wnd, point, message, modifiers) == nullptr) {
+        return false;
+    }
     PumpPendingMessages();
     HoldModifiers(modifiers, false);
     return true;

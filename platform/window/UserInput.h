@@ -43,6 +43,13 @@ public:
     // Drops files on a window that accepts them.
     static bool DropFiles(CWnd& wnd, const std::vector<std::string>& files);
 
+    // A pointer event at a point of `wnd` (its client coordinates), posted to the window under
+    // it (or the capture holder) without waiting for delivery; a screen host feeds the user's
+    // pointer through it. The button of the message and the modifiers are held down from then
+    // on (a host that tracks the modifier keys itself passes none). Returns the window that
+    // gets the event, or null when none may (nothing there, or disabled).
+    static CWnd* PostPointer(CWnd& wnd, CPoint point, UINT message, UINT modifiers = None);
+
 private:
     static bool Mouse(CWnd& wnd, CPoint point, UINT message, UINT modifiers);
     static void HoldModifiers(UINT modifiers, bool down);

@@ -319,6 +319,10 @@ CWnd* CWnd::SetParent(CWnd* pNewParent)
         parent_ = pNewParent;
         pNewParent->children_.insert(pNewParent->children_.begin(), this);
     }
+    if (old != pNewParent && m_hWnd != nullptr) {
+        // A window that stops or starts being top-level changes what a screen shows of it.
+        GetWindowHost().WindowChanged(*this);
+    }
     return old;
 }
 
@@ -1214,22 +1218,12 @@ BOOL TranslateMessage(const MSG* pMsg)
     if (pMsg == nullptr || pMsg->message != WM_KEYDOWN) {
         return FALSE;
     }
-    const UINT vk = static_cast<UINT>(pMsg->wParam);
-    const bool shift = GetInputState().IsKeyDown(VK_SHIFT);
-    const bool control = GetInputState().IsKeyDown(VK_CONTROL);
-    UINT ch = 0;
-    if (vk >= 'A' && vk <= 'Z') {
-        ch = control ? vk - 'A' + 1 : (shift ? vk : vk + ('a' - 'A'));
-    } else if (vk >= '0' && vk <= '9' && !shift) {
-        ch = vk;
-    } else if (vk == VK_SPACE || vk == VK_RETURN || vk == VK_ESCAPE || vk == VK_BACK || vk == VK_TAB) {
-        ch = vk;
+    const std::string typed = TypedByKey(*pMsg);
+    // A character beyond ASCII arrives as its UTF-8 bytes, one WM_CHAR each, as typed text does.
+    for (unsigned char c : typed) {
+        GetMessageQueue().Post(pMsg->hwnd, WM_CHAR, c, pMsg->lParam);
     }
-    if (ch == 0) {
-        return FALSE;
-    }
-    GetMessageQueue().Post(pMsg->hwnd, WM_CHAR, ch, pMsg->lParam);
-    return TRUE;
+    return typed.empty() ? FALSE : TRUE;
 }
 
 std::size_t LiveWindowCount()

@@ -114,6 +114,15 @@ std::optional<CCellData> CCellModel::GetCell(const std::string& sheet, int row, 
     return *data;
 }
 
+std::optional<std::pair<int, int>> CCellModel::GetArrayPlace(const CCellRef& cell) const
+{
+    auto lock = Lock();
+    const CCellData* data = FindCell(cell.sheet, cell.row, cell.column);
+    if (!data || !data->array)
+        return std::nullopt;
+    return std::make_pair(data->arrayRow, data->arrayColumn);
+}
+
 std::size_t CCellModel::GetCellCount() const
 {
     auto lock = Lock();

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class CModelVariable;
@@ -38,6 +39,11 @@ struct CCellData {
     std::string typeName;
     std::string formula;
     bool changed = false;
+    // A cell of an array formula's area (each holds the formula): its offsets from the area's
+    // top-left cell, the element of the result it takes.
+    bool array = false;
+    int arrayRow = 0;
+    int arrayColumn = 0;
 };
 
 // The imported cells keyed by sheet, row and column, the workbook's sheets and defined
@@ -76,6 +82,8 @@ public:
     void ForEachCell(const std::function<void(const CCellRef&, const CCellData&)>& visit) const;
 
     bool HasFormula(const CCellRef& cell) const;
+    // For a cell of an array formula's area, its offsets from the area's top-left cell.
+    std::optional<std::pair<int, int>> GetArrayPlace(const CCellRef& cell) const;
     // The cell's formula as an expression tree whose cells and ranges are entered into the
     // table. None when the cell is missing or has no formula, or when the formula cannot be
     // parsed (then error, when given, says why).

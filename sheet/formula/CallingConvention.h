@@ -40,8 +40,33 @@ inline constexpr std::string_view kErrorFunction = "kvError"; // kvError("#N/A")
 inline constexpr std::string_view kArrayFunction = "kvArray"; // kvArray(rows, columns, values...)
 inline constexpr std::string_view kPowerFunction = "POWER";   // a ^ b
 
+// Calls the compiler writes around what it compiles.
+inline constexpr std::string_view kOneFunction = "kvOne";         // kvOne(v): one value of a range or array
+inline constexpr std::string_view kElementFunction = "kvElem";    // kvElem(v, row, column): an array formula cell's element
+inline constexpr std::string_view kKeepFunction = "kvElemKeep";   // kvElemKeep(v, id): the top-left cell's, keeping the array
+inline constexpr std::string_view kElementOfFunction = "kvElemOf"; // kvElemOf(anchor, id, row, column): another cell's
+inline constexpr std::string_view kLiftFunction = "kvLift";       // kvLift(name, bits, args...): a call element by element
+
 // The name under which the movie calls a spreadsheet function: the player would read a
 // dotted name as a path (STDEV.S as member S of STDEV), so dots become underscores.
 std::string MovieFunctionName(std::string_view name);
+// A function name as a formula writes it, in capitals and without the file format's prefixes
+// ("_xlfn.", "_xlws.", "_xludf."): the name the formula calls and the library looks up.
+std::string SpreadsheetFunctionName(std::string_view written);
+
+// How a function takes one of its arguments; the compiler evaluates the argument accordingly
+// (docs/formula-calling-convention.md, "Ranges where one value is taken" and "Arrays").
+enum class ArgumentClass {
+    Value,      // one value: a range there is cut to its cell in the formula's own row or column
+    Reference,  // a range or an array as it is; operators inside it still take one value each
+    ForceArray, // a range or an array, and everything inside it is evaluated element by element
+    Through,    // handed on as the call's result (IF's branches): taken as the call itself is
+};
+
+// The class of argument index (from 0) of a spreadsheet function, named as formulas write it
+// ("SUMIF", "STDEV.S"); operators and unknown functions take values.
+ArgumentClass ArgumentClassOf(std::string_view function, std::size_t index);
+// Whether a function's result itself may be a range or an array (INDEX with row or column 0).
+bool MayGiveGrid(std::string_view function);
 
 } // namespace callconv

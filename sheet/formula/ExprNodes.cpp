@@ -10,7 +10,10 @@
 #include "swf/ActionList.h"
 #include "swf/Actions.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -100,6 +103,11 @@ void CStringNode::WriteOwnActions(CActionList& actions) const
     Code(actions, swf::ActionCode::GetVariable);
     Push(actions, callName_);
     Code(actions, swf::ActionCode::CallMethod);
+}
+
+void CFunctionNameNode::WriteOwnActions(CActionList& actions) const
+{
+    Push(actions, GetCallName());
 }
 
 std::unique_ptr<CValueNode> CValueNode::MakeNumber(double value)
@@ -198,13 +206,49 @@ std::unique_ptr<CExprNode> CompileOne(const CModelVariable& from)
     return nullptr;
 }
 
+// How a node is taken where it stands: as one value (a range there is cut to one cell), as
+// a range or array as it is (operators inside still take one value each), or as an array
+// evaluated element by element (inside SUMPRODUCT and the like, and in array formulas).
+enum class Taken { Value, Reference, Array };
+
+Taken ChildTaken(const CModelVariable& call, std::size_t index, Taken parent)
+{
+    const std::string& name = call.GetText();
+    if (callconv::OperatorKindOf(name) != 0)
+        return parent == Taken::Array ? Taken::Array : Taken::Value;
+    switch (callconv::ArgumentClassOf(name, index)) {
+    case callconv::ArgumentClass::Value:
+        return parent == Taken::Array ? Taken::Array : Taken::Value;
+    case callconv::ArgumentClass::Reference:
+        return parent == Taken::Array ? Taken::Array : Taken::Reference;
+    case callconv::ArgumentClass::ForceArray:
+        return Taken::Array;
+    case callconv::ArgumentClass::Through:
+        break;
+    }
+    return parent;
+}
+
+bool IsRowOrColumn(const std::string& name, bool& row)
+{
+    row = sheet::EqualNoCaseAscii(name, "ROW");
+    return row || sheet::EqualNoCaseAscii(name, "COLUMN");
+}
+
+// The range a reference names, none when the place does not tell.
+const CRange* RangeOf(const CModelVariable& reference, const CompilePlace& place)
+{
+    if (reference.GetKind() != ModelKind::Range || !place.table || reference.GetRangeIndex() < 0)
+        return nullptr;
+    return place.table->GetRange(static_cast<std::size_t>(reference.GetRangeIndex()));
+}
+
 // The row (or column) that ROW(ref) or COLUMN(ref) stands for: of the reference's first cell,
 // or of the formula's own cell without an argument; 0 when the place does not tell.
 int PlaceNumber(const CModelVariable& call, const CompilePlace& place)
 {
-    const std::string& name = call.GetText();
-    bool row = sheet::EqualNoCaseAscii(name, "ROW");
-    if (!row && !sheet::EqualNoCaseAscii(name, "COLUMN"))
+    bool row = false;
+    if (!IsRowOrColumn(call.GetText(), row))
         return 0;
     const CCellRef* cell = nullptr;
     if (call.GetChildCount() == 0) {
@@ -213,9 +257,8 @@ int PlaceNumber(const CModelVariable& call, const CompilePlace& place)
         const CModelVariable& argument = call.GetChild(0);
         if (argument.GetKind() == ModelKind::Cell) {
             cell = &argument.GetCell();
-        } else if (argument.GetKind() == ModelKind::Range && place.table && argument.GetRangeIndex() >= 0) {
-            const CRange* range = place.table->GetRange(static_cast<std::size_t>(argument.GetRangeIndex()));
-            cell = range ? range->GetCell(0) : nullptr;
+        } else if (const CRange* range = RangeOf(argument, place)) {
+            cell = range->GetCell(0);
         }
     }
     if (!cell)
@@ -223,37 +266,269 @@ int PlaceNumber(const CModelVariable& call, const CompilePlace& place)
     return row ? cell->row : cell->column;
 }
 
-// A node, and whether its children are compiled as well.
-std::pair<std::unique_ptr<CExprNode>, bool> CompileOne(const CModelVariable& from, const CompilePlace& place)
+std::unique_ptr<CExprNode> MakeCall(std::string_view name)
 {
-    if (from.GetKind() == ModelKind::Function)
+    auto node = std::make_unique<CStringNode>();
+    node->SetText(std::string(name));
+    return node;
+}
+
+std::unique_ptr<CExprNode> MakeError(std::string_view literal)
+{
+    auto node = MakeCall(callconv::kErrorFunction);
+    node->AddChild(CValueNode::MakeText(std::string(literal)));
+    return node;
+}
+
+// ROW or COLUMN of a range of several rows (columns) where an array is taken: the array of
+// their numbers, a column for ROW and a row for COLUMN; none for a single row (column).
+std::unique_ptr<CExprNode> PlaceNumbers(const CModelVariable& call, const CompilePlace& place)
+{
+    bool row = false;
+    if (!IsRowOrColumn(call.GetText(), row) || call.GetChildCount() != 1)
+        return nullptr;
+    const CRange* range = RangeOf(call.GetChild(0), place);
+    if (!range || range->GetAreaCount() != 1)
+        return nullptr;
+    const CRangeArea& area = range->GetAreas()[0];
+    int count = (row ? std::abs(area.end.row - area.start.row) : std::abs(area.end.column - area.start.column)) + 1;
+    if (count < 2)
+        return nullptr;
+    auto array = MakeCall(callconv::kArrayFunction);
+    array->AddChild(CValueNode::MakeNumber(row ? count : 1));
+    array->AddChild(CValueNode::MakeNumber(row ? 1 : count));
+    int first = std::min(row ? area.start.row : area.start.column, row ? area.end.row : area.end.column);
+    for (int i = 0; i < count; ++i)
+        array->AddChild(CValueNode::MakeNumber(first + i));
+    return array;
+}
+
+// A range where one value is taken: the spreadsheet's implicit intersection, the range's cell
+// in the formula's own row (a range of one column) or column (of one row), else #VALUE!. A
+// movie must never show a range's variable names as a cell's value.
+std::unique_ptr<CExprNode> IntersectRange(const CModelVariable& reference, const CompilePlace& place)
+{
+    const CRange* range = RangeOf(reference, place);
+    if (!range || !place.cell)
+        return nullptr;
+    if (range->GetCellCount() == 1)
+        return std::make_unique<CCellNode>(range->GetCell(0)->id);
+    if (range->GetAreaCount() != 1)
+        return MakeError("#VALUE!");
+    const CRangeArea& area = range->GetAreas()[0];
+    int top = std::min(area.start.row, area.end.row);
+    int left = std::min(area.start.column, area.end.column);
+    int rows = std::abs(area.end.row - area.start.row) + 1;
+    int columns = std::abs(area.end.column - area.start.column) + 1;
+    int row = -1;
+    int column = -1;
+    if (columns == 1 && place.cell->row >= top && place.cell->row < top + rows) {
+        row = place.cell->row - top;
+        column = 0;
+    } else if (rows == 1 && place.cell->column >= left && place.cell->column < left + columns) {
+        row = 0;
+        column = place.cell->column - left;
+    }
+    if (row < 0)
+        return MakeError("#VALUE!");
+    const CCellRef* cell = range->GetCell(static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+                                          static_cast<std::size_t>(column));
+    if (!cell)
+        return MakeError("#VALUE!");
+    return std::make_unique<CCellNode>(cell->id);
+}
+
+// The arguments over which a call applies element by element where an array is taken, as bits
+// (argument i is bit i): those it takes as one value or hands on; all of an operator's. None for
+// the calls that take or give arrays themselves (array constants, INDEX, ROW, COLUMN).
+std::uint32_t LiftMask(const CModelVariable& call)
+{
+    const std::string& name = call.GetText();
+    std::size_t count = std::min<std::size_t>(call.GetChildCount(), 31);
+    std::uint32_t all = (std::uint32_t{1} << count) - 1;
+    if (callconv::OperatorKindOf(name) != 0)
+        return all;
+    bool row = false;
+    if (name == callconv::kArrayFunction || name == callconv::kErrorFunction || callconv::MayGiveGrid(name) ||
+        IsRowOrColumn(name, row))
+        return 0;
+    std::uint32_t mask = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        callconv::ArgumentClass kind = callconv::ArgumentClassOf(name, i);
+        if (kind == callconv::ArgumentClass::Value || kind == callconv::ArgumentClass::Through)
+            mask |= std::uint32_t{1} << i;
+    }
+    return mask;
+}
+
+// Which nodes of a formula may give a range or an array when it runs: ranges, array
+// constants, ROW and COLUMN of a range, INDEX, and calls of single values with such an
+// argument. Worked out once per subtree, bottom up without recursion, when an array is first
+// taken above it.
+class ArrayShapes {
+public:
+    bool MayBeArray(const CModelVariable& node)
+    {
+        if (auto known = known_.find(&node); known != known_.end())
+            return known->second;
+        std::vector<std::pair<const CModelVariable*, bool>> stack{{&node, false}};
+        while (!stack.empty()) {
+            auto [at, childrenDone] = stack.back();
+            if (known_.count(at)) {
+                stack.pop_back();
+                continue;
+            }
+            if (!childrenDone) {
+                stack.back().second = true;
+                for (std::size_t i = 0; i < at->GetChildCount(); ++i)
+                    stack.emplace_back(&at->GetChild(i), false);
+                continue;
+            }
+            stack.pop_back();
+            known_[at] = Decide(*at);
+        }
+        return known_[&node];
+    }
+
+private:
+    bool Decide(const CModelVariable& node) const
+    {
+        if (node.GetKind() == ModelKind::Range)
+            return true;
+        if (node.GetKind() != ModelKind::Function)
+            return false;
+        const std::string& name = node.GetText();
+        bool row = false;
+        if (name == callconv::kArrayFunction || callconv::MayGiveGrid(name))
+            return true;
+        if (IsRowOrColumn(name, row))
+            return node.GetChildCount() == 1 && node.GetChild(0).GetKind() == ModelKind::Range;
+        std::uint32_t mask = LiftMask(node);
+        for (std::size_t i = 0; i < node.GetChildCount() && i < 31; ++i)
+            if ((mask >> i & 1) && known_.at(&node.GetChild(i)))
+                return true;
+        return false;
+    }
+
+    std::unordered_map<const CModelVariable*, bool> known_;
+};
+
+// What a compiled node is: the node to place (top), the node its children go to (attach:
+// the same, or a call inside a wrapper), and whether its children are compiled at all.
+struct Compiled {
+    std::unique_ptr<CExprNode> top;
+    CExprNode* attach = nullptr;
+    bool descend = false;
+};
+
+Compiled Leaf(std::unique_ptr<CExprNode> node)
+{
+    Compiled out;
+    out.attach = node.get();
+    out.top = std::move(node);
+    return out;
+}
+
+Compiled CompileOne(const CModelVariable& from, const CompilePlace& place, Taken taken, ArrayShapes& shapes)
+{
+    if (from.GetKind() == ModelKind::Range && taken == Taken::Value)
+        if (auto cut = IntersectRange(from, place))
+            return Leaf(std::move(cut));
+    if (from.GetKind() == ModelKind::Function) {
+        if (taken != Taken::Value)
+            if (auto numbers = PlaceNumbers(from, place))
+                return Leaf(std::move(numbers));
         if (int number = PlaceNumber(from, place); number > 0)
-            return {CValueNode::MakeNumber(number), false};
-    return {CompileOne(from), true};
+            return Leaf(CValueNode::MakeNumber(number));
+    }
+    if (from.GetKind() == ModelKind::Function && taken == Taken::Array) {
+        std::uint32_t mask = LiftMask(from);
+        std::uint32_t arrays = 0;
+        for (std::size_t i = 0; i < from.GetChildCount() && i < 31; ++i)
+            if ((mask >> i & 1) && shapes.MayBeArray(from.GetChild(i)))
+                arrays |= std::uint32_t{1} << i;
+        if (arrays != 0) {
+            // Element by element over the arguments that may be arrays: kvLift(name, bits,
+            // arguments...). Only here, where the compiler sees that an array may arrive, does a
+            // call pay for the array path.
+            auto name = std::make_unique<CFunctionNameNode>();
+            name->SetText(from.GetText());
+            Compiled out = Leaf(MakeCall(callconv::kLiftFunction));
+            out.top->AddChild(std::move(name));
+            out.top->AddChild(CValueNode::MakeNumber(arrays));
+            out.descend = true;
+            return out;
+        }
+    }
+    Compiled out = Leaf(CompileOne(from));
+    if (!out.top)
+        return out;
+    out.descend = true;
+    if (from.GetKind() == ModelKind::Function && taken == Taken::Value && callconv::MayGiveGrid(from.GetText())) {
+        // A call that may give a range or an array (INDEX with row or column 0), where one
+        // value is taken: the value of a single cell, the first of an array, else #VALUE!.
+        auto one = MakeCall(callconv::kOneFunction);
+        one->AddChild(std::move(out.top));
+        out.top = std::move(one);
+    }
+    return out;
 }
 
 } // namespace
 
 std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree, const CompilePlace& place)
 {
-    auto [root, descend] = CompileOne(tree, place);
-    if (!root)
+    if (place.array && place.arrayAnchor >= 0 && (place.arrayRow != 0 || place.arrayColumn != 0)) {
+        // Another cell of an array formula's area: its element of the array that the top-left
+        // cell keeps. Naming that cell's variable orders the calculation after it.
+        auto element = MakeCall(callconv::kElementOfFunction);
+        element->AddChild(std::make_unique<CCellNode>(place.arrayAnchor));
+        element->AddChild(CValueNode::MakeNumber(place.arrayAnchor));
+        element->AddChild(CValueNode::MakeNumber(place.arrayRow));
+        element->AddChild(CValueNode::MakeNumber(place.arrayColumn));
+        return std::make_unique<CCompiledExpr>(std::move(element));
+    }
+    Taken rootTaken = place.array ? Taken::Array : Taken::Value;
+    ArrayShapes shapes;
+    Compiled root = CompileOne(tree, place, rootTaken, shapes);
+    if (!root.top)
         return nullptr;
-    std::vector<std::pair<const CModelVariable*, CExprNode*>> pending;
-    if (descend)
-        pending.emplace_back(&tree, root.get());
+    struct Pending {
+        const CModelVariable* from;
+        CExprNode* to;
+        Taken taken;
+    };
+    std::vector<Pending> pending;
+    if (root.descend)
+        pending.push_back({&tree, root.attach, rootTaken});
     while (!pending.empty()) {
-        auto [from, to] = pending.back();
+        Pending at = pending.back();
         pending.pop_back();
-        for (std::size_t i = 0; i < from->GetChildCount(); ++i) {
-            auto [child, childDescends] = CompileOne(from->GetChild(i), place);
-            if (!child)
+        for (std::size_t i = 0; i < at.from->GetChildCount(); ++i) {
+            const CModelVariable& from = at.from->GetChild(i);
+            Taken taken = ChildTaken(*at.from, i, at.taken);
+            Compiled child = CompileOne(from, place, taken, shapes);
+            if (!child.top)
                 return nullptr;
-            CExprNode* raw = child.get();
-            to->AddChild(std::move(child));
-            if (childDescends)
-                pending.emplace_back(&from->GetChild(i), raw);
+            if (child.descend)
+                pending.push_back({&from, child.attach, taken});
+            at.to->AddChild(std::move(child.top));
         }
     }
-    return std::make_unique<CCompiledExpr>(std::move(root));
+    std::unique_ptr<CExprNode> top = std::move(root.top);
+    if (place.array && place.arrayAnchor >= 0) {
+        // The top-left cell of an array formula's area keeps the array and takes its element.
+        auto keep = MakeCall(callconv::kKeepFunction);
+        keep->AddChild(std::move(top));
+        keep->AddChild(CValueNode::MakeNumber(place.arrayAnchor));
+        top = std::move(keep);
+    } else if (place.array) {
+        // Each cell of an array formula takes its element of the result.
+        auto element = MakeCall(callconv::kElementFunction);
+        element->AddChild(std::move(top));
+        element->AddChild(CValueNode::MakeNumber(place.arrayRow));
+        element->AddChild(CValueNode::MakeNumber(place.arrayColumn));
+        top = std::move(element);
+    }
+    return std::make_unique<CCompiledExpr>(std::move(top));
 }

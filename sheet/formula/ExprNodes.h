@@ -60,6 +60,13 @@ private:
     int kind_ = 0;
 };
 
+// The name of a function handed to kvLift as its first argument, which calls the function
+// element by element: registered with the library as a call of it would be.
+class CFunctionNameNode : public CStringNode {
+protected:
+    void WriteOwnActions(CActionList& actions) const override;
+};
+
 // A constant.
 class CValueNode : public CExprNode {
 public:
@@ -115,9 +122,20 @@ private:
 // Where a formula is compiled. A published movie knows no cell addresses, so ROW and COLUMN
 // of a reference (and ROW() and COLUMN() of the formula's own cell, when given) become the
 // numbers they stand for at compile time; without the place they stay calls.
+// A range where one value is taken becomes the range's cell in the formula's own row or column
+// (or #VALUE!) when the place is known. The cells of an array formula are compiled with array
+// set and their offsets in the formula's area: arguments are evaluated as arrays, and each cell
+// takes its element of the result.
 struct CompilePlace {
     const CVariableTable* table = nullptr; // for the addresses of ranges
     const CCellRef* cell = nullptr;        // the formula's own cell
+    bool array = false;
+    int arrayRow = 0;
+    int arrayColumn = 0;
+    // The variable id of the area's top-left cell, when known: that cell keeps the whole array
+    // for the pass and the others read their elements from it, so an area of n cells costs one
+    // array, not n.
+    int32_t arrayAnchor = -1;
 };
 
 // A formula (or a constant) compiled into expression nodes.

@@ -68,6 +68,7 @@ protected:
         : cellId_(cellId), expression_(std::move(expression))
     {
     }
+    void SetExpression(std::unique_ptr<CCompiledExpr> expression) { expression_ = std::move(expression); }
 
 private:
     int32_t cellId_ = -1;
@@ -110,6 +111,12 @@ public:
 
     void AddReferencedCell(int32_t id) { referenced_.push_back(id); }
     const std::vector<int32_t>& GetReferencedCells() const { return referenced_; }
+    // The formula is dropped for a value that reads no cell (a circular reference's error).
+    void ReplaceFormula(std::unique_ptr<CCompiledExpr> expression)
+    {
+        SetExpression(std::move(expression));
+        referenced_.clear();
+    }
 
     void Save(model::RecordWriter& out) const override;
     void Load(model::RecordReader& in) override;

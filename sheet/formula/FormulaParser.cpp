@@ -28,15 +28,6 @@ struct ParseFailure {
     bool aboutWholeFormula = false; // a limit of the whole formula, not a fault of one text
 };
 
-std::string SpreadsheetFunctionName(std::string_view written)
-{
-    std::string name = sheet::UpperAscii(written);
-    for (std::string_view prefix : {"_XLFN.", "_XLWS.", "_XLUDF."})
-        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0)
-            name.erase(0, prefix.size());
-    return name;
-}
-
 Node MakeCall(std::string_view name, Node a, Node b)
 {
     Node call = CModelVariable::MakeFunction(std::string(name));
@@ -261,7 +252,11 @@ private:
         const FormulaToken& token = Take();
         if (depth + 1 > kMaxFormulaDepth)
             return Fail("the formula is nested too deeply");
-        Node call = CModelVariable::MakeFunction(SpreadsheetFunctionName(token.text));
+        const std::string name = callconv::SpreadsheetFunctionName(token.text);
+        // Functions that make functions have no counterpart in the movie's calculation.
+        if (name == "LAMBDA" || name == "LET")
+            return Fail(name + " is not supported");
+        Node call = CModelVariable::MakeFunction(name);
         if (Peek().kind == TokenKind::RightParen) {
             Take();
             return call;

@@ -156,6 +156,12 @@ FormulaToken CFormulaScanner::Next()
             return token;
         }
     }
+    if (c == '[') {
+        // Name[Column] is a table's column; a bracket elsewhere opens a link to a workbook.
+        const bool afterName = token.offset > 0 && (IsNameChar(token.offset - 1) || text_[token.offset - 1] == ']');
+        return Invalid(token.offset, afterName ? "table references (Table1[Column]) are not supported"
+                                               : "references to other workbooks ([1]Sheet1!A1) are not supported");
+    }
     if (std::string_view("+-*/^&%=<>").find(c) == std::string_view::npos)
         return Invalid(token.offset, "unexpected character");
     token.kind = TokenKind::Operator;

@@ -260,6 +260,11 @@ FillResult Fill(const xlsx::Workbook& workbook, CCellModel& model, const FillOpt
                 data.valueText = CellValueText(cell);
                 data.formula = cell.formula;
             }
+            if (cell.arrayRange && !data.formula.empty()) {
+                data.array = true;
+                data.arrayRow = static_cast<int>(cell.row - cell.arrayRange->firstRow);
+                data.arrayColumn = static_cast<int>(cell.column - cell.arrayRange->firstColumn);
+            }
             model.SetCell(sheet.name, static_cast<int>(cell.row) + 1, static_cast<int>(cell.column) + 1,
                           std::move(data));
         }

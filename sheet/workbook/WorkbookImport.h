@@ -19,6 +19,14 @@ struct FillResult {
     std::string failure;    // why, for the user
 };
 
+// The failure in words, naming the cell once: the reason names it already when it can.
+inline std::string FailureText(const FillResult& result)
+{
+    if (result.failedItem.empty() || result.failure.find(result.failedItem) != std::string::npos)
+        return result.failure;
+    return result.failedItem + ": " + result.failure;
+}
+
 struct FillOptions {
     const std::atomic<bool>* stop = nullptr;
     // Called with the number of cells stored so far, about a hundred times per import.

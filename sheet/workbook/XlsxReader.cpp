@@ -10,7 +10,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cerrno>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <locale.h>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -69,6 +73,21 @@ bool IsTrue(std::string_view v)
     return v == "1" || v == "true";
 }
 
+// A number beyond the range of doubles: one too small for the smallest normal double (1e-330)
+// is read as the nearest double (a subnormal or 0), as other readers of workbooks do; one too
+// large for any double is no number.
+std::optional<double> UnderflowedNumber(std::string_view text)
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+    const std::string copy(text);
+    char* end = nullptr;
+    errno = 0;
+    const double value = strtod_l(copy.c_str(), &end, c);
+    if (end != copy.c_str() + copy.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
 std::optional<double> ParseNumber(std::string_view text)
 {
     while (!text.empty() &&
@@ -83,6 +102,8 @@ std::optional<double> ParseNumber(std::string_view text)
         return std::nullopt;
     double value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec == std::errc::result_out_of_range && end == text.data() + text.size())
+        return UnderflowedNumber(text);
     if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
@@ -560,6 +581,41 @@ private:
         if (!sheet.cells.empty())
             sheet.cells.erase(last + 1, sheet.cells.end());
         sheet.usedRange = listedArea_;
+        SpreadArrayFormulas(sheet);
+    }
+
+    // Every listed cell of an array formula's area carries the formula and the area, so each
+    // can take its element of the result; the copies are charged to the memory budget.
+    void SpreadArrayFormulas(Sheet& sheet)
+    {
+        std::vector<std::size_t> anchors;
+        for (std::size_t i = 0; i < sheet.cells.size(); ++i) {
+            const Cell& cell = sheet.cells[i];
+            if (cell.arrayRange && cell.HasFormula() && cell.row == cell.arrayRange->firstRow &&
+                cell.column == cell.arrayRange->firstColumn)
+                anchors.push_back(i);
+        }
+        // Areas of a sound workbook never overlap, so each cell is passed about once; a
+        // damaged one could have every area span the sheet.
+        std::uint64_t steps = 0;
+        const std::uint64_t maxSteps = 4 * static_cast<std::uint64_t>(sheet.cells.size()) + 4096;
+        for (std::size_t anchor : anchors) {
+            const Area area = *sheet.cells[anchor].arrayRange;
+            const std::string text = sheet.cells[anchor].formula;
+            auto it = std::lower_bound(sheet.cells.begin(), sheet.cells.end(), std::make_pair(area.firstRow, area.firstColumn),
+                                       [](const Cell& cell, const std::pair<std::uint32_t, std::uint32_t>& place) {
+                                           return std::make_pair(cell.row, cell.column) < place;
+                                       });
+            for (; it != sheet.cells.end() && it->row <= area.lastRow; ++it) {
+                if (++steps > maxSteps)
+                    throw WorkbookError("The array formulas of sheet " + shownName_ + " overlap");
+                if (it->column < area.firstColumn || it->column > area.lastColumn || it->HasFormula())
+                    continue;
+                budget_.Charge(text.size());
+                it->formula = text;
+                it->arrayRange = area;
+            }
+        }
     }
 
     // Longer than any error literal the program writes ("#GETTING_DATA").

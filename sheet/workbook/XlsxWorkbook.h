@@ -32,8 +32,9 @@ struct Cell {
     CellType type = CellType::Empty;
     double number = 0;
     std::string text;
-    // Without the leading "="; shared formulas are expanded to this cell's own text. For an
-    // array formula only the anchor cell carries the text, and arrayRange says what it spans.
+    // Without the leading "="; shared formulas are expanded to this cell's own text. Every
+    // listed cell of an array formula's area carries its text, and arrayRange the area (the
+    // cell at its top-left corner is the one the workbook gave the text).
     std::string formula;
     std::optional<Area> arrayRange;
     std::uint32_t numFmtId = 0;

@@ -45,6 +45,7 @@ TEST(AssetBuilder, ManifestFaultsNameTheirLine)
     EXPECT_EQ(ManifestError(dir, "output a.dat\n# a comment\nscript a.as\n"),
               ":3: 'script' belongs to a frame; start one with 'frame'");
     EXPECT_EQ(ManifestError(dir, "output a.dat\nclip onlyname\n").substr(0, 12), ":2: expected");
+    EXPECT_EQ(ManifestError(dir, "output a.swf\nversion 7\n"), ":2: version is 6 or 8");
 }
 
 // The layouts the readers of our assets rely on: exported clips whose initialisation is the
@@ -88,6 +89,13 @@ TEST(AssetBuilder, MoviesHoldTheClipsAndFramesTheManifestNames)
     movie.LoadBytes(bytes);
     EXPECT_EQ(movie.GetFrameCount(), 2);
     EXPECT_TRUE(movie.GetClipEntries().empty());
+    EXPECT_EQ(bytes[3], 6);
+
+    // The player's bridge is marked SWF 8 so that the page reaches it; its code is the same.
+    Write(dir / "sub/asset.txt", "output player/b.swf\nversion 8\nframe\nscript one.as\n");
+    ASSERT_TRUE(ReadAssetManifest(dir / "sub/asset.txt", manifest, error)) << error;
+    ASSERT_TRUE(BuildAssetMovie(manifest, dir.path(), bytes, error)) << error;
+    EXPECT_EQ(bytes[3], 8);
 }
 
 TEST(AssetBuilder, SourceFaultsStopTheMovieWithTheirPlace)

@@ -63,6 +63,8 @@ TEST(Compiler, GoldenListings)
     EXPECT_EQ(Listing("x = a && b;"),
               "Push \"x\" \"a\"\nGetVariable\nPushDuplicate\nNot\nIf L1\nPop\nPush \"b\"\nGetVariable\nL1:\n"
               "SetVariable\n");
+    // A label's actions run where they stand: the program's player bridge calls labels this way.
+    EXPECT_EQ(Listing("call(\"_level1:Add\");"), "Push \"_level1:Add\"\nCall\n");
     EXPECT_EQ(Listing("o.m(-1.5, [2, null]);"),
               "Push null 2 2\nInitArray\nPush -1.5 2 \"o\"\nGetVariable\nPush \"m\"\nCallMethod\nPop\n");
 }

@@ -74,6 +74,22 @@ try {
     if (values.sumif !== "127500" || values.total !== "12502500" || values.lookup !== "100")
       fail(`speed movie computes SUMIF ${values.sumif} (expected 127500), total ${values.total} (expected 12502500), VLOOKUP ${values.lookup} (expected 100)`);
     console.log(`first calculation of 5,000 SUMIF over 5,000 rows, a 5,000-deep running total and 5,000 VLOOKUP: ${values.elapsed} ms`);
+
+    // An array expression over 10,000 rows against SUMIF over the same rows, each less the time
+    // of a movie that only sets the 20,000 cells: the array path must stay linear, within the
+    // same order of time as SUMIF's.
+    const times = {};
+    for (const name of ["cells", "sumif", "array"]) {
+      const r = await run(`array_speed_${name}.swf`, { until: "done", timeoutMs: 60000 });
+      for (const p of playerProblems(r)) fail(`array speed movie ${name}: ${p}`);
+      const v = Object.fromEntries(r.events.filter((e) => e.kind === "fscommand").map((e) => [e.cmd, e.args]));
+      times[name] = Number(v.elapsed);
+      if (name !== "cells" && v.value !== "5000000") fail(`array speed movie ${name} computes ${v.value} (expected 5000000)`);
+    }
+    const sumif = Math.max(1, times.sumif - times.cells);
+    const array = Math.max(1, times.array - times.cells);
+    console.log(`10,000 rows: SUMIF ${sumif} ms, SUMPRODUCT((A=5)*B) ${array} ms, ratio ${(array / sumif).toFixed(1)} (setting the cells alone ${times.cells} ms)`);
+    if (array > 20 * sumif) fail(`the array expression takes ${(array / sumif).toFixed(1)} times as long as SUMIF over the same rows`);
   });
 } finally {
   fs.rmSync(out, { recursive: true, force: true });

@@ -15,7 +15,10 @@
 #include "swf/TagLoader.h"
 #include "tests/support/ComponentFixture.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/WatchedChild.h"
 #include "tests/swf/JpegSamples.h"
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -190,6 +193,64 @@ TEST_F(AssetExportTest, ProgressivePictureIsEmbeddedAsBaseline)
     ASSERT_NE(picture, tags.end());
     const std::vector<uint8_t> sof2 = {0xFF, 0xC2};
     EXPECT_EQ(std::search(picture->body.begin(), picture->body.end(), sof2.begin(), sof2.end()), picture->body.end());
+}
+
+TEST_F(AssetExportTest, ProgressivePictureLeavesTheFilesBesideItAlone)
+{
+    testsupport::WriteBytes(dir / "progressive.jpg", testsupport::MakeJpeg(16, 16, true));
+    // A user's own file where a converter might put its copy, and a link another user planted.
+    testsupport::WriteBytes(dir / "progressive.jpg.baseline.jpg", {'m', 'i', 'n', 'e'});
+    testsupport::WriteBytes(dir / "victim.txt", {'v'});
+    testsupport::WriteBytes(dir / "linked.jpg", testsupport::MakeJpeg(16, 16, true));
+    fs::create_symlink(dir / "victim.txt", dir / "linked.jpg.baseline.jpg");
+    AddImage((dir / "progressive.jpg").string(), true);
+    AddImage((dir / "linked.jpg").string(), true);
+    EXPECT_TRUE(Export(dir / "out.swf").problems.empty());
+    EXPECT_EQ(testsupport::ReadBytes(dir / "progressive.jpg.baseline.jpg"), (std::vector<unsigned char>{'m', 'i', 'n', 'e'}));
+    EXPECT_EQ(testsupport::ReadBytes(dir / "victim.txt"), std::vector<unsigned char>{'v'});
+    EXPECT_TRUE(fs::is_symlink(dir / "linked.jpg.baseline.jpg"));
+}
+
+// A document names the files to copy beside the movie: whatever they are, only a picture or an
+// old enough movie is copied, and a FIFO or device does not hold the publication up.
+TEST_F(AssetExportTest, CopiesAreOnlyWhatTheirNamesSayAndNothingBlocks)
+{
+    testsupport::WriteBytes(dir / "secret.txt", {'r', 'o', 'o', 't', ':', 'x', ':', '0'});
+    testsupport::WriteBytes(dir / "new.swf", UserMovie(2000, 9));
+    testsupport::WriteBytes(dir / "old.swf", UserMovie(2000, 6));
+    mkfifo((dir / "fifo.jpg").c_str(), 0600);
+    struct Case {
+        std::string pathName;
+        std::string source;
+        std::string problem; // empty: copied
+    };
+    const Case cases[] = {
+        {"logo.jpg", (dir / "secret.txt").string(), "is not a JPEG picture"},
+        {"clip.swf", (dir / "secret.txt").string(), "is not a movie of version 6 or older"},
+        {"new.swf", (dir / "new.swf").string(), "is not a movie of version 6 or older"},
+        {"fifo.jpg", (dir / "fifo.jpg").string(), "not a regular file)"},
+        {"null.jpg", "/dev/zero", "not a regular file)"},
+        {"old.swf", (dir / "old.swf").string(), ""},
+    };
+    for (const Case& c : cases)
+        AddImage(c.pathName, false, c.source);
+    const testsupport::Outcome outcome = testsupport::RunWatched([&] {
+        std::string report;
+        for (const std::string& problem : Export(dir / "out.swf").problems)
+            report += problem + "\n";
+        return report;
+    });
+    ASSERT_FALSE(outcome.tooSlow);
+    ASSERT_FALSE(outcome.tooLarge);
+    for (const Case& c : cases) {
+        if (c.problem.empty()) {
+            EXPECT_TRUE(fs::exists(dir / "out" / c.pathName)) << c.pathName;
+            continue;
+        }
+        EXPECT_NE(outcome.report.find(c.pathName + ": " + c.source), std::string::npos) << outcome.report;
+        EXPECT_NE(outcome.report.find(c.problem + "; the asset is left out"), std::string::npos) << c.pathName;
+        EXPECT_FALSE(fs::exists(dir / "out" / c.pathName)) << c.pathName;
+    }
 }
 
 TEST_F(AssetExportTest, EmbeddedMovieBecomesASpriteOfItsTimelineAndNewerMoviesAreRefused)

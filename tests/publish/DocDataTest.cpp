@@ -248,6 +248,7 @@ TEST_F(DocFileTest, DocumentEndingAfterItsEmbeddedFilesKeepsSettingsAndColours)
     Build(kFullDescription);
     // The same document as an older program wrote it: nothing after the embedded files.
     CDocData source;
+    source.SetStageSize(10, 10);
     publish::DocFileContent content;
     content.doc = &source;
     content.base = base.movie.get();
@@ -273,6 +274,7 @@ TEST_F(DocFileTest, ObjectsSharingAComponentAndADocumentWithoutWorkbook)
               "components": [{"symbol": "KVTestGaugeSymbol", "x": 0, "y": 0, "width": 5, "height": 5}]})");
     auto gauge = GetComponentCatalog()->FindByTypeName("KVTestGaugeSymbol")->CreateInstance();
     CDocData source;
+    source.SetStageSize(10, 10);
     for (int i = 0; i < 2; ++i) {
         auto record = std::make_unique<CObjectRecord>();
         record->components = {gauge.get()};
@@ -309,6 +311,9 @@ TEST_F(DocFileTest, TemporaryFilesThatFailRefuseTheDocument)
     std::string version = kDocumentVersion;
     EXPECT_FALSE(doc.Load(bytes, version));
     EXPECT_NE(doc.GetLoadError().find("no temporary file"), std::string::npos) << doc.GetLoadError();
+    // The machine is at fault, not the document, and the message says why.
+    EXPECT_EQ(doc.GetLoadFailure(), CDocData::LoadFailure::TemporaryFiles);
+    EXPECT_NE(doc.GetLoadError().find("No such file or directory"), std::string::npos) << doc.GetLoadError();
 
     // The workbook's copy is made, the file's copy cannot be written.
     struct FailingSecond : publish::ITempFileMaker {
@@ -326,6 +331,7 @@ TEST_F(DocFileTest, TemporaryFilesThatFailRefuseTheDocument)
     publish::SetTempFileMaker(&maker);
     EXPECT_FALSE(doc.Load(bytes, version));
     EXPECT_NE(doc.GetLoadError().find("cannot be written"), std::string::npos) << doc.GetLoadError();
+    EXPECT_EQ(doc.GetLoadFailure(), CDocData::LoadFailure::TemporaryFiles);
     EXPECT_EQ(maker.discarded, maker.made);
     EXPECT_EQ(Snapshot(), before);
     publish::ResetTempFileMaker();
@@ -479,6 +485,38 @@ TEST_F(DocFileTest, ShippedDocumentsRoundTrip)
         }
     }
     EXPECT_GE(checked, 2u);
+}
+
+// The canvas a document claims is checked against what the designer offers before anything
+// multiplies it into twips.
+TEST_F(DocFileTest, ACanvasTheDesignerCannotMakeIsADamagedDocument)
+{
+    const std::vector<unsigned char> bytes = Build(R"({"canvas": {"width": 777, "height": 555}})");
+    const std::vector<unsigned char> canvas = {0x09, 0x03, 0, 0, 0x2B, 0x02, 0, 0};
+    const auto at = std::search(bytes.begin(), bytes.end(), canvas.begin(), canvas.end());
+    ASSERT_NE(at, bytes.end());
+    ASSERT_EQ(std::search(at + 1, bytes.end(), canvas.begin(), canvas.end()), bytes.end());
+    const std::size_t offset = static_cast<std::size_t>(at - bytes.begin());
+    const std::pair<std::int32_t, std::int32_t> sizes[] = {
+        {INT32_MAX, 10}, {10, INT32_MAX}, {INT32_MIN, 0}, {0, 10}, {-5, 10}, {1631, 10}, {10, 1631}};
+    for (const auto& [width, height] : sizes) {
+        std::vector<unsigned char> patched = bytes;
+        for (int i = 0; i < 4; ++i) {
+            patched[offset + i] = static_cast<unsigned char>(static_cast<std::uint32_t>(width) >> (8 * i));
+            patched[offset + 4 + i] = static_cast<unsigned char>(static_cast<std::uint32_t>(height) >> (8 * i));
+        }
+        CDocData doc;
+        std::string version = kDocumentVersion;
+        EXPECT_FALSE(doc.Load(patched, version)) << width << " by " << height;
+        EXPECT_EQ(doc.GetLoadFailure(), CDocData::LoadFailure::Damaged);
+        EXPECT_NE(doc.GetLoadError().find("is not a canvas"), std::string::npos) << doc.GetLoadError();
+    }
+    CDocData largest;
+    std::vector<unsigned char> patched = bytes;
+    patched[offset] = 0x5E; // 1630
+    patched[offset + 1] = 0x06;
+    std::string version = kDocumentVersion;
+    EXPECT_TRUE(largest.Load(patched, version)) << largest.GetLoadError();
 }
 
 } // namespace

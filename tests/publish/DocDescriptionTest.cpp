@@ -74,6 +74,31 @@ TEST(DocDescription, MistakesAreNamedByTheirPlace)
          R"("#000000","#000000","#000000","#000000","#000000","#000000","#000000","#000000",)"
          R"("#000000","#000000","#000000","#000000","#000000","#000000","#000000","#000000","#000000"]})",
          "description.customColors: at most 16"},
+        // The canvas is no larger than the designer offers, so its stage in twips fits.
+        {R"({"canvas": {"width": 2147483647, "height": 6}})", "description.canvas.width: expected a whole number from 1 to 1630"},
+        {R"({"canvas": {"width": 0, "height": 6}})", "description.canvas.width: expected a whole number from 1"},
+        {R"({"canvas": {"width": 8, "height": -2147483648}})", "description.canvas.height: expected a whole number"},
+        // Names the movie could not reach, or that its own variables hold.
+        {R"({"canvas": {"width": 8, "height": 6}, "components": [{"symbol": "S", "name": "Sales.Total",
+             "x": 0, "y": 0, "width": 5, "height": 5}]})", "description.components[0].name: a name is a letter"},
+        {R"({"canvas": {"width": 8, "height": 6}, "components": [{"symbol": "S", "name": "Rate:Pct",
+             "x": 0, "y": 0, "width": 5, "height": 5}]})", "description.components[0].name: a name is a letter"},
+        {R"({"canvas": {"width": 8, "height": 6}, "components": [{"symbol": "S", "name": "v1",
+             "x": 0, "y": 0, "width": 5, "height": 5}]})", "description.components[0].name: V and A followed by digits"},
+        {R"({"canvas": {"width": 8, "height": 6}, "components": [{"symbol": "S", "name": "kvCalc",
+             "x": 0, "y": 0, "width": 5, "height": 5}]})", "description.components[0].name: names beginning with kv"},
+        {R"({"canvas": {"width": 8, "height": 6}, "components": [{"symbol": "S", "name": "A\u0000b",
+             "x": 0, "y": 0, "width": 5, "height": 5}]})", "description.components[0].name: a name is a letter"},
+        {R"({"canvas": {"width": 8, "height": 6}, "components": [{"symbol": "S", "name": "_root",
+             "x": 0, "y": 0, "width": 5, "height": 5}]})", "description.components[0].name: the movie already uses"},
+        {R"({"canvas": {"width": 8, "height": 6}, "components": [
+             {"symbol": "S", "name": "Total", "x": 0, "y": 0, "width": 5, "height": 5},
+             {"symbol": "S", "name": "TOTAL", "x": 0, "y": 0, "width": 5, "height": 5}]})",
+         "description.components[1].name: \"TOTAL\": another component has this name"},
+        // Later messages about a component name it.
+        {R"({"canvas": {"width": 8, "height": 6}, "components": [{"symbol": "S", "name": "Total",
+             "x": 0, "y": 0, "width": 5, "height": 5, "enabled": 1}]})",
+         "description.components[0] (Total).enabled: expected"},
     };
     for (const auto& [text, message] : cases) {
         try {

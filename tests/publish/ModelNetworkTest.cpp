@@ -118,9 +118,19 @@ TEST_F(NetworkTest, CirclesAreOrderedAndReportedWithTheirCells)
     Compile({"A1", "C3", "E1"}, Bound({}, {"A1", "C3", "E1", "F1"}));
     network().Link(table());
 
+    // The cells of a circle show the error a spreadsheet shows for them: they read nothing, so
+    // B1, which only A1 read, is no longer needed.
     std::vector<int32_t> order = OrderIds();
-    for (const char* cell : {"A1", "B1", "C3", "E1", "F1"})
+    for (const char* cell : {"A1", "C3", "E1", "F1"}) {
         EXPECT_EQ(std::count(order.begin(), order.end(), Id(cell)), 1) << cell;
+        std::vector<int32_t> cells;
+        std::vector<int> ranges;
+        CollectCompiledReferences(*network().FindVariableNode(Id(cell))->GetExpression(), cells, ranges);
+        EXPECT_TRUE(cells.empty() && ranges.empty()) << cell;
+    }
+    EXPECT_EQ(std::count(order.begin(), order.end(), Id("B1")), 0);
+    // Linking again keeps the report.
+    network().Link(table());
     const auto& cycles = network().GetProblems().cycles;
     ASSERT_EQ(cycles.size(), 3u);
     std::vector<std::string> all;

@@ -1,11 +1,22 @@
 #include "publish/Publisher.h"
 
+#include "model/Component.h"
+#include "publish/BaseMovie.h"
+#include "publish/DocBuilder.h"
+#include "publish/DocData.h"
+#include "publish/DocDescription.h"
+
 #include "tests/sheet/XlsxTestPackages.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/WatchedChild.h"
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <functional>
 
 namespace fs = std::filesystem;
 
@@ -72,6 +83,90 @@ TEST(PublisherTest, EachFailureNamesItsKindAndWritesNoMovie)
     EXPECT_EQ(ErrorOf([&] { publisher.Publish(dir / "no-folder" / "movie.swf", false); }), Kind::Output);
     EXPECT_FALSE(fs::exists(dir / "no-folder"));
     EXPECT_FALSE(ErrorOf([&] { publisher.Publish(dir / "movie.swf", true); }));
+}
+
+// Every file a document or description names is opened without waiting: a FIFO (which no
+// writer ever opens) or a device is refused at once instead of holding the program forever.
+TEST(PublisherTest, AFifoOrDeviceNamedAnywhereIsRefusedWithoutWaiting)
+{
+    testsupport::TempDir dir;
+    mkfifo((dir / "fifo.vtd").c_str(), 0600);
+    mkfifo((dir / "fifo.xlsx").c_str(), 0600);
+    mkfifo((dir / "fifo.json").c_str(), 0600);
+    std::ofstream(dir / "names-fifo.json") << R"({"workbook": "fifo.xlsx", "canvas": {"width": 80, "height": 60}})";
+    std::ofstream(dir / "plain.json") << R"({"canvas": {"width": 80, "height": 60}})";
+    const std::function<void(publish::CPublisher&)> opens[] = {
+        [&](publish::CPublisher& p) { p.OpenDocument(dir / "fifo.vtd"); },
+        [&](publish::CPublisher& p) { p.OpenDocument("/dev/zero"); },
+        [&](publish::CPublisher& p) { p.OpenDescription(dir / "fifo.json"); },
+        [&](publish::CPublisher& p) { p.OpenDescription(dir / "names-fifo.json"); },
+        [&](publish::CPublisher& p) { p.OpenDescription(dir / "plain.json", dir / "fifo.xlsx"); },
+        [&](publish::CPublisher& p) { p.OpenWorkbookFormulas(dir / "fifo.xlsx"); },
+    };
+    for (std::size_t i = 0; i < std::size(opens); ++i) {
+        const testsupport::Outcome outcome = testsupport::RunWatched([&] {
+            publish::CPublisher publisher(testsupport::InstallDir());
+            try {
+                opens[i](publisher);
+            } catch (const publish::PublishError& error) {
+                return std::to_string(static_cast<int>(error.GetKind())) + " " + error.what();
+            }
+            return std::string("opened");
+        });
+        EXPECT_FALSE(outcome.tooSlow) << i;
+        EXPECT_EQ(outcome.report.rfind(std::to_string(static_cast<int>(Kind::MissingFile)) + " ", 0), 0u)
+            << i << ": " << outcome.report;
+        EXPECT_NE(outcome.report.find("not a regular file"), std::string::npos) << i << ": " << outcome.report;
+    }
+}
+
+// A document written before names were checked, or by hand, keeps names the movie cannot
+// reach; opening it renames them, says so, and the movie is published.
+TEST(PublisherTest, ADocumentsUnusableComponentNamesAreRenamedAndReported)
+{
+    testsupport::TempDir dir;
+    publish::CPublisher publisher(testsupport::InstallDir());
+    publish::DocDescription description;
+    description.width = 200;
+    description.height = 100;
+    for (const char* name : {"Sales.Total", "Total", "TOTAL", "kvCalc", "V1", "KVLabelCompSymbol_1"}) {
+        publish::ComponentDescription& c = description.components.emplace_back();
+        c.symbol = "KVLabelCompSymbol";
+        c.name = name;
+        c.rect = {0, 0, 400, 200};
+    }
+    publisher.GetBaseMovie().ResetModel();
+    const std::vector<unsigned char> bytes = publish::BuildDocument(description, publisher.GetBaseMovie());
+    testsupport::WriteBytes(dir / "names.vtd", bytes);
+
+    publisher.OpenDocument(dir / "names.vtd");
+    std::vector<std::string> names;
+    for (const CComponent* component : publisher.GetDocument().GetInstances())
+        names.push_back(component->GetName());
+    EXPECT_EQ(names, (std::vector<std::string>{"KVLabelCompSymbol_2", "Total", "KVLabelCompSymbol_3",
+                                               "KVLabelCompSymbol_4", "KVLabelCompSymbol_5", "KVLabelCompSymbol_1"}));
+    EXPECT_EQ(publisher.Notes().size(), 4u);
+    EXPECT_EQ(publisher.Notes()[0], "component \"Sales.Total\" is now KVLabelCompSymbol_2");
+    publisher.Publish(dir / "names.swf", false);
+    EXPECT_TRUE(fs::exists(dir / "names.swf"));
+}
+
+// Functions the movie lacks are named as the spreadsheet names them, with the cells calling
+// them: the first few, then how many more.
+TEST(PublisherTest, UnsupportedFunctionsAreListedBySpreadsheetNamesWithTheirCells)
+{
+    testsupport::TempDir dir;
+    std::string row = "<row r=\"1\">";
+    for (const char* column : {"A", "B", "C", "D", "E"})
+        row += std::string("<c r=\"") + column + "1\"><f>_xlfn.NO.SUCH(1)+_xlfn.NO.SUCH(2)</f><v>0</v></c>";
+    row += "<c r=\"F1\"><f>_xlfngnumeric.nosuchxor(1,\"x(\")</f><v>0</v></c>"
+           "<c r=\"G1\"><f>LEN(\"NO.SUCH(\")</f><v>8</v></c></row>";
+    const std::vector<std::uint8_t> book = xlsxtest::OneSheet(xlsxtest::SheetXml(row));
+    testsupport::WriteBytes(dir / "book.xlsx", std::vector<unsigned char>(book.begin(), book.end()));
+    publish::CPublisher publisher(testsupport::InstallDir());
+    publisher.OpenWorkbookFormulas(dir / "book.xlsx");
+    EXPECT_EQ(publish::UnsupportedCallLines(publisher.UnsupportedFunctionCalls()),
+              (std::vector<std::string>{"NO.SUCH in S!A1, S!B1, S!C1 and 2 more cells", "NOSUCHXOR in S!F1"}));
 }
 
 } // namespace

@@ -98,6 +98,103 @@ TEST_F(CompiledFormulaTest, RowAndColumnOfAPlaceAreNumbers)
     EXPECT_TRUE(Emit("ROW(B5,C6)", place).ends_with("push 2; push 'kvLib'; getvar; push 'ROW'; callmethod"));
 }
 
+// A range where one value is taken is cut to its cell in the formula's own row (a column) or
+// column (a row), else #VALUE!, so a cell never shows the range's variable names; where a
+// function takes a range it stays whole, and IF's branches are taken as IF itself is.
+TEST_F(CompiledFormulaTest, RangesWhereOneValueIsTakenAreCutToOneCell)
+{
+    CCellRef self("S", 7, 3);
+    const CompilePlace place{&table, &self};
+    auto cell = [&](int row, int column) { return "push 'V" + std::to_string(table.AddCell("S", row, column)) + "'; getvar"; };
+    const std::string valueError = "push '#VALUE!'; push 1; push 'kvLib'; getvar; push 'kvError'; callmethod";
+    Emit("B1:B9", place); // numbers the range's cells
+    Emit("A7:F7", place);
+    const std::string b7 = cell(7, 2);
+    const std::string c7 = cell(7, 3);
+    struct Case {
+        const char* formula;
+        std::string actions;
+    };
+    const Case cases[] = {
+        {"B1:B9", b7},
+        {"A7:F7", c7},
+        {"B1:B5", valueError},
+        {"B1:C9", valueError},
+        {"B1:B9*2", "push 2; " + b7 + "; push 2; push 'kvLib'; getvar; push 'kvMul'; callmethod"},
+        {"IF(1,B1:B9)", b7 + "; push 1; push 2; push 'kvLib'; getvar; push 'IF'; callmethod"},
+        {"SUM(B1:B9*2)", "push 2; " + b7 + "; push 2; push 'kvLib'; getvar; push 'kvMul'; callmethod; push 1; push 'kvLib'; getvar; push 'SUM'; callmethod"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Emit(c.formula, place), c.actions) << c.formula;
+    // Whole where a function takes a range, also through IF.
+    EXPECT_NE(Emit("SUM(B1:B9)", place).find("push 'A"), std::string::npos);
+    EXPECT_NE(Emit("SUM(IF(1,B1:B9))", place).find("push 'A"), std::string::npos);
+    // A call that may give a range is taken through kvOne.
+    EXPECT_TRUE(Emit("INDEX(B1:C9,0,1)", place).ends_with("push 1; push 'kvLib'; getvar; push 'kvOne'; callmethod"));
+    // Without the place nothing is cut.
+    EXPECT_NE(Emit("B1:B9").find("push 'A"), std::string::npos);
+}
+
+// Where an array is taken, calls over arrays go through kvLift with the bits of the arguments
+// that may be arrays; everywhere else, and over single values, calls stay plain.
+TEST_F(CompiledFormulaTest, CallsOverArraysWhereArraysAreTakenGoThroughKvLift)
+{
+    CCellRef self("S", 20, 1);
+    const CompilePlace place{&table, &self};
+    auto lifts = [](const std::string& actions) {
+        std::size_t n = 0;
+        for (std::size_t at = actions.find("'kvLift'"); at != std::string::npos; at = actions.find("'kvLift'", at + 1))
+            ++n;
+        return n;
+    };
+    struct Case {
+        const char* formula;
+        std::size_t lifts;
+    };
+    const Case cases[] = {
+        {"SUMPRODUCT((B1:B9=1)*C1:C9)", 2}, // = and *
+        {"SUMPRODUCT(B1:B9*C1:C9)", 1},
+        {"SUMPRODUCT(A1*2,B1:B9)", 0},      // nothing there may be an array
+        {"SUM((B1:B9=1)*C1:C9)", 0},        // SUM takes ranges, but as one value each
+        {"MATCH(1,(B1:B9=1)*(C1:C9>2),0)", 3},
+        {"SUMPRODUCT(ABS(B1:B9))", 1},
+        {"SUMPRODUCT(ROW(B1:B9)*1)", 1},    // ROW of a range is an array there
+        {"SUMPRODUCT(SUM(B1:B9)*2)", 0},    // SUM gives one value
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(lifts(Emit(c.formula, place)), c.lifts) << c.formula;
+    EXPECT_NE(Emit("SUMPRODUCT(ABS(B1:B9))", place).find("push 1; push 'ABS'; push 3; push 'kvLib'; getvar; push 'kvLift'"),
+              std::string::npos);
+    {
+        // The movie carries the function that kvLift calls.
+        auto tree = CFormulaParser::Parse("SUMPRODUCT(ABS(B1:B9))", context);
+        auto compiled = CCompiledExpr::Compile(*tree, place);
+        EXPECT_EQ(library.uses["ABS"], 1);
+        EXPECT_EQ(library.uses["kvLift"], 1);
+    }
+
+    // An array formula takes its arguments as arrays, and each cell its element.
+    CompilePlace second = place;
+    second.array = true;
+    second.arrayRow = 1;
+    std::string element = Emit("B1:B9*2", second);
+    EXPECT_EQ(lifts(element), 1u);
+    EXPECT_TRUE(element.starts_with("push 0; push 1; ")) << element;
+    EXPECT_TRUE(element.ends_with("push 3; push 'kvLib'; getvar; push 'kvElem'; callmethod")) << element;
+    EXPECT_EQ(lifts(Emit("B1:B9*2", place)), 0u);
+
+    // With the top-left cell known, it keeps the array and the others read their elements of it
+    // without computing the formula again.
+    second.arrayAnchor = 5;
+    EXPECT_EQ(Emit("B1:B9*2", second),
+              "push 0; push 1; push 5; push 'V5'; getvar; push 4; push 'kvLib'; getvar; push 'kvElemOf'; callmethod");
+    second.arrayRow = 0;
+    std::string keep = Emit("B1:B9*2", second);
+    EXPECT_EQ(lifts(keep), 1u);
+    EXPECT_TRUE(keep.starts_with("push 5; ")) << keep;
+    EXPECT_TRUE(keep.ends_with("push 2; push 'kvLib'; getvar; push 'kvElemKeep'; callmethod")) << keep;
+}
+
 TEST_F(CompiledFormulaTest, RegistersTheFunctionsItCalls)
 {
     {

@@ -169,6 +169,23 @@ TEST_F(FormulaParserTest, ReportsWhereItFailed)
               "the defined name Outer cannot be read (in Inner, a name it uses): the formula ends too early");
 }
 
+// What the movie cannot calculate is named, not reported as a stray character.
+TEST_F(FormulaParserTest, NamesWhatItDoesNotSupport)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"SUM(Table1[Sales])", "table references (Table1[Column]) are not supported"},
+        {"Table1[[#This Row],[Sales]]*2", "table references (Table1[Column]) are not supported"},
+        {"[1]Sheet1!A1+1", "references to other workbooks ([1]Sheet1!A1) are not supported"},
+        {"_xlfn.LAMBDA(_xlpm.x,_xlpm.x+1)(3)", "LAMBDA is not supported"},
+        {"_xlfn.LET(_xlpm.x,2,_xlpm.x*3)", "LET is not supported"},
+    };
+    for (const auto& [formula, message] : cases) {
+        FormulaError error;
+        EXPECT_EQ(CFormulaParser::Parse(formula, context, &error), nullptr) << formula;
+        EXPECT_EQ(error.message, message) << formula;
+    }
+}
+
 TEST_F(FormulaParserTest, BoundsDepthAndLength)
 {
     std::string deep(kMaxFormulaDepth + 1, '(');

@@ -8,6 +8,7 @@
 #include "sheet/workbook/XlsxReader.h"
 #include "sheet/workbook/XlsxWriter.h"
 #include "tests/sheet/XlsxTestPackages.h"
+#include "tests/support/WatchedChild.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -24,113 +25,12 @@
 
 using namespace sheet;
 using namespace xlsxtest;
+using testsupport::kMegabytes;
+using testsupport::kSeconds;
+using testsupport::Outcome;
+using testsupport::RunWatched;
 
 namespace {
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VANTOREL_HOSTILE_SANITIZED 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define VANTOREL_HOSTILE_SANITIZED 1
-#endif
-
-#ifdef VANTOREL_HOSTILE_SANITIZED
-// The sanitizers run code several times slower and keep freed memory in quarantine.
-constexpr double kSeconds = 40;
-constexpr long kMegabytes = 1280;
-#else
-constexpr double kSeconds = 8;
-constexpr long kMegabytes = 640;
-#endif
-
-long StatusKilobytes(const std::string& statusFile, const std::string& field)
-{
-    std::ifstream in(statusFile);
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind(field + ":", 0) == 0)
-            return std::atol(line.c_str() + field.size() + 1);
-    return 0;
-}
-
-// How the child ended: its report, or that the watch stopped it.
-struct Outcome {
-    std::string report;
-    bool tooSlow = false;
-    bool tooLarge = false;
-    long growthMegabytes = 0; // the child's own peak above its start
-};
-
-// Runs work in a child process; work's text is the report. The peak is measured by the child
-// itself (its high-water mark reset at the start), and the parent stops a child that runs
-// too long or grows too large, so a regression fails the test instead of the machine.
-Outcome RunWatched(const std::function<std::string()>& work)
-{
-    int fds[2];
-    if (pipe(fds) != 0)
-        return {"pipe failed"};
-    long parentRss = StatusKilobytes("/proc/self/status", "VmRSS");
-    pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        {
-            std::ofstream reset("/proc/self/clear_refs");
-            reset << "5"; // high-water mark back to the current size
-        }
-        long start = StatusKilobytes("/proc/self/status", "VmRSS");
-        // Without the reset the mark is the parent's peak, which says nothing about the work.
-        bool measured = StatusKilobytes("/proc/self/status", "VmHWM") <= start + 4096;
-        std::string report;
-        try {
-            report = work();
-        } catch (const std::exception& e) {
-            report = std::string("refused: ") + e.what();
-        }
-        long peak = StatusKilobytes("/proc/self/status", "VmHWM");
-        std::string out = std::to_string(measured ? (peak - start) / 1024 : 0) + "\n" + report;
-        for (std::size_t done = 0; done < out.size();) {
-            ssize_t n = write(fds[1], out.data() + done, out.size() - done);
-            if (n <= 0)
-                break;
-            done += static_cast<std::size_t>(n);
-        }
-        _exit(0);
-    }
-    close(fds[1]);
-    Outcome outcome;
-    std::string received;
-    auto began = std::chrono::steady_clock::now();
-    std::string status = "/proc/" + std::to_string(pid) + "/status";
-    for (;;) {
-        pollfd p{fds[0], POLLIN, 0};
-        if (poll(&p, 1, 20) > 0) {
-            char buffer[4096];
-            ssize_t n = read(fds[0], buffer, sizeof buffer);
-            if (n == 0)
-                break;
-            if (n > 0)
-                received.append(buffer, static_cast<std::size_t>(n));
-        }
-        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-        outcome.tooSlow = seconds > kSeconds;
-        outcome.tooLarge = StatusKilobytes(status, "VmRSS") - parentRss > kMegabytes * 1024;
-        if (outcome.tooSlow || outcome.tooLarge) {
-            kill(pid, SIGKILL);
-            break;
-        }
-    }
-    close(fds[0]);
-    int wstatus = 0;
-    waitpid(pid, &wstatus, 0);
-    auto newline = received.find('\n');
-    if (newline != std::string::npos) {
-        outcome.growthMegabytes = std::atol(received.c_str());
-        outcome.report = received.substr(newline + 1);
-    }
-    return outcome;
-}
 
 // The import as the host runs it: read, then fill the model.
 std::string Import(const std::vector<std::uint8_t>& bytes)

@@ -83,17 +83,19 @@ TEST(XlsxReader, ReadsWhatASpreadsheetProgramWrote)
             {1, "A4", CellType::Error, 0, "#DIV/0!", "1/0", false, "General"},
             {1, "A5", CellType::String, 0, "1296.225 total", "'Calc Sheet'!A1&\" total\"", false, "General"},
             {1, "C1", CellType::Number, 1, "", "TRANSPOSE(Inputs!A5:C5)", false, "General"},
-            {1, "C2", CellType::Number, 0.05, "", "", false, "General"},
+            {1, "C2", CellType::Number, 0.05, "", "TRANSPOSE(Inputs!A5:C5)", false, "General"},
         });
     const Cell* array = At(book.sheets[1], "C1");
     ASSERT_TRUE(array->arrayRange.has_value());
     EXPECT_EQ(FormatArea(*array->arrayRange), "C1:C3");
-    EXPECT_FALSE(At(book.sheets[1], "C2")->arrayRange.has_value());
+    // Every listed cell of the area carries the formula and the area, to take its element.
+    ASSERT_TRUE(At(book.sheets[1], "C2")->arrayRange.has_value());
+    EXPECT_EQ(FormatArea(*At(book.sheets[1], "C2")->arrayRange), "C1:C3");
 
     EXPECT_EQ(book.sheets[0].usedRange, (Area{0, 0, 6, 1}));
     EXPECT_EQ(book.sheets[1].usedRange, (Area{0, 0, 4, 2}));
     EXPECT_EQ(book.CellCount(), 14u + 8u);
-    EXPECT_EQ(book.FormulaCount(), 3u + 6u);
+    EXPECT_EQ(book.FormulaCount(), 3u + 8u); // C3 is listed too
 
     ASSERT_FALSE(book.names.empty());
     EXPECT_EQ(book.names[0].name, "Rate");
@@ -240,6 +242,7 @@ TEST(XlsxReader, RefusesBadInputWithAClearMessage)
          "'S'!$A$1"},
         {"bad cell reference", OneSheet(SheetXml(R"(<row r="1"><c r="AAAA1"><v>1</v></c></row>)")), "AAAA1"},
         {"bad number", OneSheet(SheetXml(R"(<row r="1"><c r="A1"><v>1,5</v></c></row>)")), "1,5"},
+        {"number beyond every double", OneSheet(SheetXml(R"(<row r="1"><c r="A1"><v>1e400</v></c></row>)")), "1e400"},
         {"shared formula without master",
          OneSheet(SheetXml(R"(<row r="1"><c r="A1"><f t="shared" si="3"/></c></row>)")),
          "before it is defined"},
@@ -265,6 +268,20 @@ TEST(XlsxReader, RefusesBadInputWithAClearMessage)
         } catch (const sheet::WorkbookError& e) {
             EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
         }
+    }
+}
+
+// Numbers too small for the smallest normal double are read as the nearest double, as other
+// readers of workbooks do, instead of stopping the import.
+TEST(XlsxReader, ReadsNumbersBelowTheNormalRangeAsTheNearestDouble)
+{
+    const std::pair<const char*, double> cases[] = {
+        {"1e-330", 0.0}, {"1e-320", 1e-320}, {"-4.9e-324", -4.9e-324}, {"1e-400", 0.0}, {"2.2250738585072014e-308", 2.2250738585072014e-308}};
+    for (const auto& [text, expected] : cases) {
+        Workbook book = ReadWorkbook(
+            OneSheet(SheetXml(std::string("<row r=\"1\"><c r=\"A1\"><v>") + text + "</v></c></row>")));
+        ASSERT_NE(At(book.sheets[0], "A1"), nullptr) << text;
+        EXPECT_EQ(At(book.sheets[0], "A1")->number, expected) << text;
     }
 }
 

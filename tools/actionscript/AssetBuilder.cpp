@@ -171,8 +171,13 @@ public:
             return Source(w);
         } else if (w[0] == "frame" && w.size() <= 2) {
             m_.frames.push_back({w.size() == 2 ? w[1] : std::string(), {}});
+        } else if (w[0] == "version" && w.size() == 2) {
+            if (w[1] != "6" && w[1] != "8")
+                return "version is 6 or 8";
+            m_.version = static_cast<uint8_t>(w[1][0] - '0');
         } else {
-            return "expected 'output PATH', 'clip NAME FILE', 'clips PATTERN', 'frame [LABEL]' or 'script FILE'";
+            return "expected 'output PATH', 'clip NAME FILE', 'clips PATTERN', 'frame [LABEL]', 'script FILE' or "
+                   "'version 6|8'";
         }
         return {};
     }
@@ -283,7 +288,7 @@ bool BuildAssetMovie(const AssetManifest& manifest, const fs::path& sourceRoot, 
 
     swf::Writer out;
     out.Bytes("FWS", 3);
-    out.U8(6);
+    out.U8(manifest.version);
     out.U32(0);
     // Frame rectangle with 16-bit fields: 0..width, 0..height.
     out.Bits(16, 5);

@@ -23,6 +23,9 @@ struct AssetManifest {
     std::string output;           // path under the installation folder, '/' separated
     std::vector<Clip> clips;
     std::vector<Frame> frames;
+    // The SWF version in the header: 6, or 8 for a movie that must reach the page through the
+    // player's external interface (the code stays SWF 6 code).
+    uint8_t version = 6;
 };
 
 // Reads a manifest; false with error ("file:line: message") when it is not sound.

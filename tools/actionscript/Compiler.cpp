@@ -557,7 +557,7 @@ private:
             Push(std::move(fallback));
     }
 
-    enum class BuiltinKind { Trace, FsCommand, GetUrl, GetTimer, Stop, Play, NextFrame, PrevFrame, GotoAndStop, GotoAndPlay };
+    enum class BuiltinKind { Trace, FsCommand, GetUrl, GetTimer, Stop, Play, NextFrame, PrevFrame, GotoAndStop, GotoAndPlay, Call };
 
     struct BuiltinInfo {
         std::string_view name;
@@ -569,7 +569,7 @@ private:
 
     static const BuiltinInfo* FindBuiltin(std::string_view name)
     {
-        static constexpr std::array<BuiltinInfo, 10> kBuiltins = {{
+        static constexpr std::array<BuiltinInfo, 11> kBuiltins = {{
             {"trace", BuiltinKind::Trace, 1, 1, false},
             {"fscommand", BuiltinKind::FsCommand, 1, 2, false},
             {"getURL", BuiltinKind::GetUrl, 1, 3, false},
@@ -580,6 +580,7 @@ private:
             {"prevFrame", BuiltinKind::PrevFrame, 0, 0, false},
             {"gotoAndStop", BuiltinKind::GotoAndStop, 1, 1, false},
             {"gotoAndPlay", BuiltinKind::GotoAndPlay, 1, 1, false},
+            {"call", BuiltinKind::Call, 1, 1, false},
         }};
         for (const auto& info : kBuiltins)
             if (SameName(name, info.name))
@@ -626,6 +627,10 @@ private:
         case BuiltinKind::GotoAndPlay:
             Value(*e.kids[1]);
             return code_->GotoFrame2(kind == BuiltinKind::GotoAndPlay);
+        case BuiltinKind::Call:
+            // Runs the actions of a frame ("label" or "target:label") without going there.
+            Value(*e.kids[1]);
+            return Emit(Op::Call);
         }
     }
 

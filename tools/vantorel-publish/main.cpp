@@ -4,69 +4,120 @@
 //   vantorel-publish [options] <description.json> [<workbook.xlsx>] <movie.swf>
 //   vantorel-publish [options] --all-formulas <workbook.xlsx> <movie.swf>
 //
-// options: --install <folder> (default: $VANTOREL_INSTALL_DIR), --preview, --map <file>
-//
 // Exit codes: 0 written; 1 the output cannot be written or built; 2 usage; 3 a file is
-// missing; 4 a damaged document; 5 a workbook or description it cannot read; 6 a damaged
-// installation.
+// missing; 4 a damaged document; 5 a workbook or description it cannot read; 6 a damaged or
+// missing installation; 7 with --strict, the movie cannot calculate every formula as the
+// spreadsheet does (unsupported functions, circular references).
 
+#include "model/FileBytes.h"
+#include "publish/ModelNetwork.h"
 #include "publish/MovieBuilder.h"
 #include "publish/Publisher.h"
 #include "swf/SwfError.h"
 #include "swf/SwfMovie.h"
+#include "tools/cli/CommandLine.h"
+#include "tools/cli/InstallFolder.h"
+#include "tools/cli/Progress.h"
+#include "tools/vantorel-publish/CheckValues.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
+
 namespace {
 
+constexpr int kUsage = 2;
+constexpr int kInstallation = 6;
+constexpr int kStrictFailure = 7;
+// What a publication may take before it stops with a message instead of taking the machine's
+// memory (a workbook of long formulas can ask for gigabytes).
+constexpr std::size_t kDefaultMemoryMegabytes = 4096;
+
+const char* const kUsageText =
+    "usage: vantorel-publish [options] <document.vtd> <movie.swf>\n"
+    "       vantorel-publish [options] <description.json> [<workbook.xlsx>] <movie.swf>\n"
+    "       vantorel-publish [options] --all-formulas <workbook.xlsx> <movie.swf>\n"
+    "\n"
+    "options:\n"
+    "  --install <folder>  the installation folder (default: $VANTOREL_INSTALL_DIR, else the one\n"
+    "                      beside the program)\n"
+    "  --preview           the in-program preview movie instead of the export\n"
+    "  --map <file>        also write the movie's variables as V12<TAB>Sales<TAB>B7 lines\n"
+    "  --all-formulas      a movie without components whose model is every formula of the workbook\n"
+    "  --strict            fail (exit 7) on unsupported functions or circular references\n"
+    "  --memory-budget <MB> the memory publishing may take (default 4096)\n"
+    "  --check-values      play the movie in the test player and list each formula cell's value\n"
+    "                      beside the workbook's cached one\n"
+    "  -q, --quiet         no progress on the terminal\n"
+    "  -h, --help          this text\n"
+    "  --version           the program's version\n"
+    "\n"
+    "exit codes: 1 the movie cannot be built or written, 2 usage, 3 a missing file, 4 a damaged\n"
+    "document, 5 a workbook or description it cannot read, 6 no usable installation folder,\n"
+    "7 unsupported functions or circular references with --strict\n";
+
+const std::vector<cli::OptionSpec> kOptions = {
+    {"--install", 0, true},  {"--map", 0, true},    {"--preview", 0, false}, {"--all-formulas", 0, false},
+    {"--strict", 0, false},  {"--quiet", 'q', false}, {"--help", 'h', false},  {"--version", 0, false},
+    {"--memory-budget", 0, true}, {"--check-values", 0, false},
+};
+
 struct Options {
-    std::filesystem::path install;
     bool preview = false;
     bool allFormulas = false;
+    bool strict = false;
+    bool quiet = false;
+    bool checkValues = false;
+    std::optional<std::string> install;
+    std::size_t memoryMegabytes = kDefaultMemoryMegabytes;
     std::optional<std::filesystem::path> map;
     std::vector<std::filesystem::path> paths;
 };
 
-int Usage()
+int UsageError(const std::string& why)
 {
-    std::fprintf(stderr,
-                 "usage: vantorel-publish [--install <folder>] [--preview] [--map <file>] <document.vtd> <movie.swf>\n"
-                 "       vantorel-publish [...] <description.json> [<workbook.xlsx>] <movie.swf>\n"
-                 "       vantorel-publish [...] --all-formulas <workbook.xlsx> <movie.swf>\n");
-    return 2;
+    std::fprintf(stderr, "vantorel-publish: %s\n%s", why.c_str(), kUsageText);
+    return kUsage;
 }
 
-std::optional<Options> ParseArguments(int argc, char** argv)
+// The options, or the text of what is wrong with the line.
+std::optional<Options> ReadOptions(const cli::Arguments& arguments, std::string& problem)
 {
     Options options;
-    if (const char* install = std::getenv("VANTOREL_INSTALL_DIR"))
-        options.install = install;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--install" && i + 1 < argc)
-            options.install = argv[++i];
-        else if (arg == "--map" && i + 1 < argc)
-            options.map = argv[++i];
-        else if (arg == "--preview")
-            options.preview = true;
-        else if (arg == "--all-formulas")
-            options.allFormulas = true;
-        else if (!arg.empty() && arg[0] == '-')
+    options.preview = arguments.Has("--preview");
+    options.allFormulas = arguments.Has("--all-formulas");
+    options.strict = arguments.Has("--strict");
+    options.quiet = arguments.Has("--quiet");
+    options.checkValues = arguments.Has("--check-values");
+    options.install = arguments.Value("--install");
+    if (std::optional<std::string> map = arguments.Value("--map"))
+        options.map = *map;
+    if (std::optional<std::string> budget = arguments.Value("--memory-budget")) {
+        char* end = nullptr;
+        const unsigned long long megabytes = std::strtoull(budget->c_str(), &end, 10);
+        if (budget->empty() || *end != '\0' || megabytes == 0 || megabytes > (1ull << 30)) {
+            problem = "--memory-budget takes a number of megabytes";
             return std::nullopt;
-        else
-            options.paths.emplace_back(arg);
+        }
+        options.memoryMegabytes = static_cast<std::size_t>(megabytes);
     }
+    for (const std::string& path : arguments.positional)
+        options.paths.emplace_back(path);
     const std::size_t inputs = options.paths.size() < 2 ? 0 : options.paths.size() - 1;
     const bool description = inputs >= 1 && options.paths[0].extension() == ".json";
-    if (options.install.empty() || inputs == 0 || (inputs == 2 && !description) || inputs > 2 ||
-        (options.allFormulas && inputs != 1))
+    if (inputs == 0)
+        problem = "name what to publish and the movie to write";
+    else if (options.allFormulas && inputs != 1)
+        problem = "--all-formulas takes one workbook and the movie";
+    else if (inputs > 2 || (inputs == 2 && !description))
+        problem = "too many files named";
+    if (!problem.empty())
         return std::nullopt;
     return options;
 }
@@ -78,7 +129,7 @@ int ExitCode(publish::PublishError::Kind kind)
     case publish::PublishError::Kind::MissingFile: return 3;
     case publish::PublishError::Kind::DamagedDocument: return 4;
     case publish::PublishError::Kind::UnreadableWorkbook: return 5;
-    case publish::PublishError::Kind::Installation: return 6;
+    case publish::PublishError::Kind::Installation: return kInstallation;
     }
     return 1;
 }
@@ -94,14 +145,17 @@ void Open(publish::CPublisher& publisher, const Options& options)
         publisher.OpenDocument(input);
 }
 
-void WriteMap(const publish::CPublisher& publisher, const std::filesystem::path& path)
+std::vector<std::uint8_t> MapBytes(const publish::CPublisher& publisher)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::string text;
     for (const std::string& line : publisher.VariableMap())
-        out << line << '\n';
-    out.close();
-    if (!out)
-        throw publish::PublishError(publish::PublishError::Kind::Output, path.string() + ": cannot be written");
+        text += line + '\n';
+    return {text.begin(), text.end()};
+}
+
+std::string UnsupportedText(const publish::CPublisher& publisher)
+{
+    return publish::UnsupportedFunctionsMessage(publish::UnsupportedCallLines(publisher.UnsupportedFunctionCalls()));
 }
 
 void Report(const publish::CPublisher& publisher, const std::filesystem::path& output,
@@ -122,26 +176,123 @@ void Report(const publish::CPublisher& publisher, const std::filesystem::path& o
     if (result.externalAssets)
         std::printf("assets copied beside the movie: keep the folder %s with it\n",
                     output.parent_path().append(output.stem().string()).string().c_str());
-    const std::string unsupported = publish::UnsupportedFunctionsMessage(publisher.UnsupportedFunctions());
+    const std::string unsupported = UnsupportedText(publisher);
     if (!unsupported.empty())
         std::fprintf(stderr, "Unsupported Functions\n%s\n", unsupported.c_str());
+}
+
+int Publish(const Options& options, const std::filesystem::path& install)
+{
+    const std::filesystem::path output = options.paths.back();
+    cli::Progress progress(stderr, options.quiet);
+    publish::CPublisher publisher(install);
+    publisher.SetProgress([&progress](const std::string& step) { progress.Step(step); });
+    Open(publisher, options);
+    for (const std::string& note : publisher.Notes())
+        std::fprintf(stderr, "vantorel-publish: %s\n", note.c_str());
+    const std::vector<std::vector<std::string>> circles = publisher.CircularReferences();
+    if (!circles.empty()) {
+        progress.Done();
+        for (const std::vector<std::string>& circle : circles) {
+            std::string cells;
+            for (const std::string& cell : circle)
+                cells += " " + cell;
+            std::fprintf(stderr, "vantorel-publish: circular reference:%s (the movie shows %s there, as a "
+                                 "spreadsheet not set to iterate does)\n",
+                         cells.c_str(), kCircularValue);
+        }
+    }
+    if (options.strict && (!publisher.UnsupportedFunctions().empty() || !circles.empty())) {
+        progress.Done();
+        if (!publisher.UnsupportedFunctions().empty())
+            std::fprintf(stderr, "Unsupported Functions\n%s\n", UnsupportedText(publisher).c_str());
+        std::fprintf(stderr, "vantorel-publish: --strict: the movie cannot calculate every formula as the "
+                             "spreadsheet does; nothing written\n");
+        return kStrictFailure;
+    }
+    // The movie, the files beside it and the map land together, or none of them does.
+    model::CFileBatch outputs;
+    if (options.map) {
+        publisher.RefuseInputAsOutput(*options.map);
+        if (options.map->lexically_normal() == output.lexically_normal() || model::SameFile(*options.map, output))
+            throw publish::PublishError(publish::PublishError::Kind::Output,
+                                        options.map->string() + ": the map and the movie need files of their own");
+        const std::vector<std::uint8_t> map = MapBytes(publisher);
+        std::string reason;
+        if (!outputs.Stage(*options.map, map.data(), map.size(), reason))
+            throw publish::PublishError(publish::PublishError::Kind::Output, reason);
+    }
+    publish::MovieBuildResult result = publisher.Publish(output, options.preview, &outputs);
+    std::string reason;
+    if (!outputs.Commit(reason))
+        throw publish::PublishError(publish::PublishError::Kind::Output, reason);
+    progress.Done();
+    Report(publisher, output, result);
+    return options.checkValues ? CheckMovieValues(publisher, output) : 0;
+}
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VANTOREL_PUBLISH_SANITIZED 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define VANTOREL_PUBLISH_SANITIZED 1
+#endif
+
+// Bounds the memory the process can take on top of what it holds now, so that a publication
+// larger than the budget ends in an allocation failure, reported, rather than in the machine
+// swapping. The sanitizers reserve memory of their own and manage without the bound.
+void SetMemoryBudget(std::size_t megabytes)
+{
+#ifndef VANTOREL_PUBLISH_SANITIZED
+    rlimit limit{};
+    if (getrlimit(RLIMIT_DATA, &limit) != 0)
+        return;
+    const rlim_t budget = static_cast<rlim_t>(megabytes) << 20;
+    if (limit.rlim_max != RLIM_INFINITY && budget > limit.rlim_max)
+        return;
+    limit.rlim_cur = budget;
+    setrlimit(RLIMIT_DATA, &limit);
+#else
+    (void)megabytes;
+#endif
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    std::optional<Options> options = ParseArguments(argc, argv);
+    const cli::ParseResult parsed = cli::ParseArguments(argc, argv, kOptions);
+    if (!parsed.error.empty())
+        return UsageError(parsed.error);
+    if (parsed.arguments.Has("--help")) {
+        std::fputs(kUsageText, stdout);
+        return 0;
+    }
+    if (parsed.arguments.Has("--version")) {
+        std::printf("%s\n", cli::VersionText("vantorel-publish").c_str());
+        return 0;
+    }
+    std::string problem;
+    std::optional<Options> options = ReadOptions(parsed.arguments, problem);
     if (!options)
-        return Usage();
-    const std::filesystem::path output = options->paths.back();
+        return UsageError(problem);
+    const cli::InstallSearch search =
+        cli::FindInstallFolder(options->install, std::getenv("VANTOREL_INSTALL_DIR"), cli::ProgramPath(argv[0]));
+    if (!search.found) {
+        std::fprintf(stderr, "vantorel-publish: %s\n", cli::NotFoundMessage(search).c_str());
+        return kInstallation;
+    }
+    SetMemoryBudget(options->memoryMegabytes);
     try {
-        publish::CPublisher publisher(options->install);
-        Open(publisher, *options);
-        publish::MovieBuildResult result = publisher.Publish(output, options->preview);
-        if (options->map)
-            WriteMap(publisher, *options->map);
-        Report(publisher, output, result);
+        return Publish(*options, *search.found);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr,
+                     "vantorel-publish: publishing this needs more memory than its budget of %zu MB; nothing "
+                     "written (a larger budget: --memory-budget)\n",
+                     options->memoryMegabytes);
+        return 1;
     } catch (const publish::PublishError& error) {
         std::fprintf(stderr, "vantorel-publish: %s\n", error.what());
         return ExitCode(error.GetKind());
@@ -149,5 +300,4 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "vantorel-publish: %s\n", error.what());
         return 1;
     }
-    return 0;
 }

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "app/stage/StageClient.h"
+#include "platform/controls/ShockwaveFlash.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CComponentCatalog;
+class CParameterSet;
+class CSwfMovie;
+class CVariablePath;
+namespace publish {
+class ITempFileMaker;
+}
+
+// What the stage control is built from. Everything is borrowed and must outlive the control.
+struct StageSetup {
+    // The installation folder, which holds the stage movie "asset/toolsrc.dat".
+    std::filesystem::path installDir;
+    // The component catalogue whose symbols the stage movie carries (null: none).
+    CComponentCatalog* catalog = nullptr;
+    // Where the two stage movie files go (null: the process's temporary-file maker).
+    publish::ITempFileMaker* tempFiles = nullptr;
+    // Busy state and repaint (null: the application's main window).
+    IStageHost* host = nullptr;
+    // The named values of the current cell model (locale and format names), sent to the movie.
+    std::function<std::map<std::string, std::string>()> namedValues;
+};
+
+// The stage: a Flash player in the canvas view that plays the stage movie (the tool movie with
+// every component symbol of the catalogue) and shows each component live. Every change on the
+// canvas is mirrored into the movie by setting variables of its root timeline and calling its
+// frame labels; the movie answers with the bounds it measured through fscommand.
+class CStageFlashCtrl : public CShockwaveFlash {
+public:
+    // How many times the stage movie is read before the stage gives up.
+    static constexpr int kLoadAttempts = 3;
+    // A busy state whose replies have not all come ends after this long.
+    static constexpr std::uint64_t kBusyTimeoutMs = 5000;
+    // Frame sizes of the two stage files, in twips.
+    static constexpr int kStageWidth = 600, kStageHeight = 400;
+    static constexpr int kLargeStageWidth = 16000, kLargeStageHeight = 12000;
+
+    // Reads the tool movie and writes both stage movie files. Check IsReady afterwards.
+    explicit CStageFlashCtrl(StageSetup setup);
+    ~CStageFlashCtrl() override;
+
+    // False when the tool movie could not be read or the stage files not written (GetError says
+    // why); the stage cannot work then.
+    bool IsReady() const { return m_error.empty(); }
+    const std::string& GetError() const { return m_error; }
+    const std::filesystem::path& GetStageMoviePath() const { return m_stagePath; }
+    const std::filesystem::path& GetLargeStageMoviePath() const { return m_largeStagePath; }
+
+    // After the window exists: loads the stage movie and measures every prototype.
+    void Init();
+    // Moves the window to the canvas size (pixels), patches the movie's frame and reloads.
+    void SetStageSize(int width, int height);
+    void Reload();
+    void SetModelVariables();
+    // Sets a variable; every CR LF of the value goes as a lone CR.
+    void SetVar(const std::string& name, const std::string& value);
+
+    void AddComponent(IStageObject& object);
+    void UpdateComponent(IStageObject& object);
+    void UpdateComponentObj(IStageObject& object) { UpdateComponent(object); }
+    void ReinitComponent(IStageObject& object);
+    void ResizeComponent(IStageObject& object);
+    void MoveComponent(IStageObject& object);
+    void DeleteComponent(IStageObject& object);
+    void EnableComponent(IStageObject& object);
+    void DisableComponent(IStageObject& object);
+    void SwapDepths(const CComponentBase& a, const CComponentBase& b);
+    void GetComponentBounds(const CComponentBase& prototype);
+    void PlaceObject(const CComponentBase& instance, const ComponentRect& rect);
+
+    // The parameter tree of one instance (objects obj0, obj1, ... of the movie's root).
+    void SendParameters(const CComponentBase& instance);
+    void CountParameterObjects(const CParameterSet& set);
+    void SetComponentVariables(const CParameterSet& set, CVariablePath& path, int kind, int& counter);
+
+    // The canvas object goes: replies awaited for its instances are no longer matched to it.
+    void ForgetObject(const IStageObject& object);
+    bool IsPending(const std::string& name) const { return m_pending.count(name) != 0; }
+    bool IsBusy() const { return m_awaitedReplies > 0; }
+    // Ends a busy state whose replies did not come in time (the window's timer calls it).
+    void CheckBusyTimeout();
+
+    BOOL OnFSCommand(const std::string& command, const std::string& args) override;
+
+protected:
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    struct Placement {
+        double x, y, xscale, yscale;
+    };
+    static Placement ComputePlacement(const CComponentBase& instance, const ComponentRect& rect);
+    bool LoadToolMovie();
+    bool WriteStageFiles();
+    void DiscardStageFiles();
+    void LoadStageMovie();
+    void CallLabel(const char* label);
+    void SendTreeAndPlacement(const CComponentBase& instance);
+    void AwaitReply(const std::string& name, IStageObject& object, bool busy);
+    // The pending entry of a reply, taken out of the map (null when there is none).
+    IStageObject* TakePending(const std::string& name);
+    void BeginBusy();
+    void EndBusy();
+    void OnGetBounds(const std::vector<std::string>& tokens);
+    void OnUpdateComp(const std::vector<std::string>& tokens);
+    void OnResizeComp(const std::vector<std::string>& tokens);
+    IStageHost& Host();
+
+    StageSetup m_setup;
+    // Used by the parameter tree while it is written.
+    int m_objectCounter = 0;
+    std::unique_ptr<CSwfMovie> m_toolMovie;
+    bool m_sendAll = false;
+
+    std::string m_error;
+    std::filesystem::path m_stagePath;
+    std::filesystem::path m_largeStagePath;
+    // Instance name -> the canvas object whose reply is awaited; the first entry of a name stays.
+    std::map<std::string, IStageObject*> m_pending;
+    // Of the pending names, those whose reply ends the busy state, and how many in all.
+    std::map<std::string, int> m_busyNames;
+    int m_awaitedReplies = 0;
+    std::uint64_t m_busyDeadline = 0;
+    bool m_busyShown = false;
+};
+
+// The one stage control of the process (null when there is none).
+CStageFlashCtrl* GetStageFlashCtrl();

@@ -1,0 +1,71 @@
+// Menu: a header with the "title" (or the chosen label when there is none); a click on it, or
+// the mouse over it with "openMenu" "mouse over", drops its "labels" down (up with the open
+// direction "up"), one a row, or side by side with "menuOrientation" "horizontal". A click on
+// an item chooses it and inserts it into the cells (shared/selector.as) and closes the menu;
+// "menuExpanded" keeps the items open. The items' rectangles stay in kvItems.
+#include "shared/selector.as"
+
+var menu = kvDefineComponent("KVMenuSymbol", 150, 24, function () {
+    var w = this.kvW, h = this.kvH;
+    var labels = this.labels == undefined ? [] : this.labels;
+    var index = kvNumber(this.selectIdx, 0);
+    var across = String(this.menuOrientation).toLowerCase() == "horizontal";
+    var open = this.menuExpanded == true || this.kvOpen == true;
+    var direction = String(across ? this.openHMenu : this.openVMenu).toLowerCase();
+    var up = direction.indexOf("up") >= 0;
+    var owner = this;
+    var head = this.kvClip("kvHead");
+    kvRect(head, 0, 0, w - 1, h - 1, this.defaultFillColor == undefined ? 0xF4F4F4 : this.defaultFillColor, this.borderColor);
+    var title = this.title == undefined || this.title === "" ? labels[index] : this.title;
+    this.kvText("kvTitle", 4, Math.round((h - 18) / 2), w - 8, 18, title, this.titleTextFormat, "left");
+    head.onRelease = function () {
+        if (owner.menuExpanded == true)
+            return;
+        owner.kvToggle(owner.kvOpen != true);
+    };
+    head.onRollOver = function () {
+        if (String(owner.openMenu).toLowerCase() == "mouse over" && owner.kvOpen != true)
+            owner.kvToggle(true);
+    };
+
+    var list = this.kvClip("kvList");
+    var rowH = 18, n = labels.length;
+    this.kvItems = [];
+    for (var i = 0; i < n || this["kvItem" + i] != undefined; i++) {
+        var shown = open && i < n;
+        var x = across ? i * w / Math.max(n, 1) : 0, cw = across ? w / Math.max(n, 1) : w;
+        var y = across ? (up ? -rowH : h) : (up ? -(n - i) * rowH : h + i * rowH);
+        if (shown) {
+            var fill = i == index ? this.selectedFillColor : this.fillColor;
+            kvRect(list, x, y, cw - 1, rowH, fill == undefined ? 0xFFFFFF : fill, this.borderColor);
+            this.kvItems.push([x, y, cw, rowH]);
+        }
+        var item = this.kvText("kvItem" + i, x + 3, y, cw - 6, rowH, shown ? labels[i] : "", this.labelTextFormat, "left");
+        item._visible = shown;
+    }
+    list.onRelease = function () {
+        var items = owner.kvItems;
+        for (var k = 0; k < items.length; k++) {
+            var r = items[k];
+            if (owner._xmouse >= r[0] && owner._xmouse < r[0] + r[2] && owner._ymouse >= r[1] && owner._ymouse < r[1] + r[3]) {
+                owner.kvOpen = false;
+                kvSelectorInsert(owner, k);
+                return;
+            }
+        }
+    };
+    list.onRollOut = function () {
+        if (String(owner.openMenu).toLowerCase() == "mouse over")
+            owner.kvToggle(false);
+    };
+});
+menu.kvWatch = ["selectIdx", "title"];
+
+// Opens or closes the items; an open menu moves above the clips placed after it, so its items
+// hang over them.
+menu.kvToggle = function (open) {
+    this.kvOpen = open;
+    if (open)
+        this.swapDepths(_global.kvTopDepth = _global.kvTopDepth == undefined ? 20000 : _global.kvTopDepth + 1);
+    this.mc();
+};

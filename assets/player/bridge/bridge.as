@@ -1,0 +1,99 @@
+// The page-to-movie bridge. The program's movie (a SWF 6 movie: the stage, a preview) plays in
+// level 1 and knows nothing of it; the page calls the three functions registered below, in the
+// order the program sent them, and each takes effect at once, before the player draws again.
+// Names are compared with their case here (a SWF 8 movie), so they are written exactly as the
+// program sends them.
+
+Stage.scaleMode = "noScale";
+Stage.align = "TL";
+
+var kvMovie = "";      // the URL loaded into level 1, "" for none
+var kvLoadedTicks = -1; // frames seen since level 1 appeared, -1 while nothing is loading
+
+// The object and member a variable path names: "_root.obj0.title" is the member "title" of
+// _level1.obj0. A path whose object does not exist names nothing, as in the player's own
+// SetVariable.
+function kvResolve(path) {
+    var parts = path.split(".");
+    var o = _level1;
+    var first = 0;
+    if (parts[0] == "_root" || parts[0] == "_level0" || parts[0] == "")
+        first = 1;
+    if (o == undefined || parts.length <= first)
+        return null;
+    for (var i = first; i < parts.length - 1; i++) {
+        o = o[parts[i]];
+        if (o == undefined || (typeof o != "object" && typeof o != "movieclip"))
+            return null;
+    }
+    return {target: o, name: parts[parts.length - 1]};
+}
+
+function kvLoad(layer, url) {
+    if (url == "loadblank" || url == "") {
+        getURL("", "_level1");
+        kvMovie = "";
+        kvLoadedTicks = -1;
+        return true;
+    }
+    kvMovie = url;
+    kvLoadedTicks = 0;
+    getURL(url, "_level1");
+    return true;
+}
+
+// The page sends each value behind a "=": the player's external interface hands an empty text
+// over as "null", which a value of its own could also be.
+function kvSet(name, value) {
+    value = String(value).substr(1);
+    var at = kvResolve(name);
+    if (at == null)
+        return false;
+    at.target[at.name] = value;
+    return true;
+}
+
+// The value of a variable as text ("" for none); a last name ending in "()" calls that
+// method of the object instead. What the program's control calls GetVariable, for checks.
+function kvGet(name) {
+    var method = name.substr(name.length - 2) == "()";
+    var at = kvResolve(method ? name.substr(0, name.length - 2) : name);
+    if (at == null)
+        return "";
+    var v = method ? at.target[at.name]() : at.target[at.name];
+    return v == undefined ? "" : String(v);
+}
+
+// A label of the root ("/"), or of a clip named by a path.
+function kvCall(target, label) {
+    if (_level1 == undefined)
+        return false;
+    var where = "_level1";
+    if (target != "/" && target != "" && target != "_root" && target != "_level0") {
+        var t = target;
+        if (t.substr(0, 1) == "/")
+            t = t.substr(1);
+        where = "_level1/" + t;
+    }
+    call(where + ":" + label);
+    return true;
+}
+
+// Level 1 has arrived and played its first frame: the page may send what it held back.
+this.onEnterFrame = function () {
+    if (kvLoadedTicks < 0 || _level1 == undefined || _level1._framesloaded < 1)
+        return;
+    kvLoadedTicks++;
+    if (kvLoadedTicks == 2) {
+        kvLoadedTicks = -1;
+        fscommand("kvBridgeLoaded", kvMovie);
+    }
+};
+
+var ei = flash.external.ExternalInterface;
+ei.addCallback("kvLoad", null, kvLoad);
+ei.addCallback("kvSet", null, kvSet);
+ei.addCallback("kvCall", null, kvCall);
+ei.addCallback("kvGet", null, kvGet);
+fscommand("kvBridgeReady", ei.available ? "1" : "0");
+stop();

@@ -1,0 +1,185 @@
+// The numbers, counts and logical values of aggregate arguments, and what is computed of them.
+
+// The numbers of aggregate arguments from index first on, or the first error met. In ranges
+// only numbers count (withA: logical values as 1 and 0, text as 0); values given directly
+// count when they read as numbers (TRUE, "2").
+_global.kvNums = function (args, first, withA) {
+    var out = new Array();
+    for (var i = first; i < args.length; i++) {
+        var v = args[i];
+        var t = typeof v;
+        if (t == "number") {
+            out.push(v);
+        } else if (t == "boolean") {
+            out.push(v ? 1 : 0);
+        } else if (t == "string") {
+            var x = kvParse(v);
+            if (!isNaN(x)) {
+                out.push(x);
+            } else if (withA) {
+                out.push(0);
+            }
+        } else if (v instanceof kvErrC) {
+            return v;
+        } else if (v instanceof Array || v instanceof kvArrC) {
+            var values = kvFlat(v);
+            for (var k = 0; k < values.length; k++) {
+                var y = values[k];
+                var ty = typeof y;
+                if (ty == "number") {
+                    out.push(y);
+                } else if (y instanceof kvErrC) {
+                    return y;
+                } else if (withA) {
+                    if (ty == "boolean") {
+                        out.push(y ? 1 : 0);
+                    } else if (ty == "string") {
+                        out.push(0);
+                    }
+                }
+            }
+        }
+    }
+    return out;
+};
+
+_global.kvSum = function (xs) {
+    var s = 0;
+    for (var i = 0; i < xs.length; i++) {
+        s += xs[i];
+    }
+    return s;
+};
+
+_global.kvMean = function (xs) {
+    return kvSum(xs) / xs.length;
+};
+
+// Sum of squared deviations from the mean.
+_global.kvDev2 = function (xs) {
+    var m = kvMean(xs);
+    var s = 0;
+    for (var i = 0; i < xs.length; i++) {
+        s += (xs[i] - m) * (xs[i] - m);
+    }
+    return s;
+};
+
+_global.kvAscending = function (a, b) {
+    return a - b;
+};
+
+_global.kvSorted = function (xs) {
+    var s = xs.slice(0);
+    s.sort(kvAscending);
+    return s;
+};
+
+// Variance of numbers (sample unless whole), or the error.
+_global.kvVar = function (xs, whole) {
+    if (typeof xs.length != "number") {
+        return xs;
+    }
+    var n = xs.length;
+    if (n == 0 || (!whole && n < 2)) {
+        return kvError("#DIV/0!");
+    }
+    return kvDev2(xs) / (whole ? n : n - 1);
+};
+
+// Variance (root: standard deviation) of the numbers of args; whole: of the population;
+// withA: logical values and text in ranges counted.
+_global.kvSpread = function (args, withA, whole, root) {
+    var v = kvVar(kvNums(args, 0, withA), whole);
+    return typeof v == "number" && root ? Math.sqrt(v) : v;
+};
+
+// The largest (sign 1) or smallest (sign -1) number; 0 of none.
+_global.kvExtreme = function (xs, sign) {
+    if (xs.length == 0) {
+        return 0;
+    }
+    var m = xs[0];
+    for (var i = 1; i < xs.length; i++) {
+        if ((xs[i] - m) * sign > 0) {
+            m = xs[i];
+        }
+    }
+    return m;
+};
+
+// The numbers (all: the non-blank values) among args.
+_global.kvCount = function (args, all) {
+    var n = 0;
+    for (var i = 0; i < args.length; i++) {
+        var v = args[i];
+        if (v instanceof Array || v instanceof kvArrC) {
+            var values = kvFlat(v);
+            for (var k = 0; k < values.length; k++) {
+                var x = values[k];
+                if (all ? x !== undefined && x !== null : typeof x == "number") {
+                    n++;
+                }
+            }
+        } else {
+            var t = typeof v;
+            if (all ? v !== undefined : t == "number" || t == "boolean" || (t == "string" && !isNaN(kvParse(v)))) {
+                n++;
+            }
+        }
+    }
+    return n;
+};
+
+// The logical values of AND, OR and XOR: {count, trues}, or the first error. Numbers count as
+// TRUE unless 0; text given directly must read TRUE or FALSE; in ranges text and blanks are
+// skipped.
+_global.kvLogicals = function (args) {
+    var r = new Object();
+    r.count = 0;
+    r.trues = 0;
+    for (var i = 0; i < args.length; i++) {
+        var v = args[i];
+        var values;
+        var direct = !(v instanceof Array || v instanceof kvArrC);
+        values = direct ? [v] : kvFlat(v);
+        for (var k = 0; k < values.length; k++) {
+            var x = values[k];
+            var t = typeof x;
+            if (x instanceof kvErrC) {
+                return x;
+            }
+            if (t == "string" && direct) {
+                x = kvB(x);
+                if (x instanceof kvErrC) {
+                    return x;
+                }
+                t = "boolean";
+            }
+            if (t == "number" || t == "boolean") {
+                r.count++;
+                if (x != 0) {
+                    r.trues++;
+                }
+            }
+        }
+    }
+    return r;
+};
+
+// The k-th largest (large) or smallest number of a range (LARGE, SMALL); k rounds up.
+_global.kvKth = function (g, k, large) {
+    var xs = kvNums([g], 0, false);
+    if (xs instanceof kvErrC) {
+        return xs;
+    }
+    var a = kvNumArgs([k], [null]);
+    if (a instanceof kvErrC) {
+        return a;
+    }
+    k = Math.ceil(a[0]);
+    if (k < 1 || k > xs.length) {
+        return kvError("#NUM!");
+    }
+    return kvSorted(xs)[large ? xs.length - k : k - 1];
+};

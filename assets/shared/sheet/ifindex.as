@@ -1,0 +1,224 @@
+// Indexes of SUMIF, COUNTIF and AVERAGEIF ranges, kept for one recalculation pass.
+
+// The recalculation sets kvLib.kvPass to a new value before it runs the formulas. Within a pass
+// no cell of a range changes once a formula has read the range (formulas run after the cells
+// they read), so what a function learns of a range is kept on the range array for the pass.
+// A movie that never sets kvPass gets no caching.
+
+// The lookup key of a value for equality criteria: numbers by their text of 15 digits (so
+// 0.1+0.2 and 0.3 meet), text without regard to case, blanks and "" together.
+_global.kvKeyOf = function (v) {
+    var t = typeof v;
+    if (t == "number") {
+        return "n" + v;
+    }
+    if (t == "boolean") {
+        return v ? "b1" : "b0";
+    }
+    if (t == "string") {
+        return v == "" ? "blank" : "s" + v.toUpperCase();
+    }
+    if (v === undefined || v === null) {
+        return "blank";
+    }
+    return null;
+};
+
+// key -> {count, sum, numbers, error} of the sum cells where the range cells hold the key.
+_global.kvEqualIndex = function (range, sums) {
+    if (range.kvIndexPass === kvLib.kvPass && range.kvIndexSums === sums) {
+        return range.kvIndex;
+    }
+    var index = new Object();
+    var keys = kvFlat(range);
+    var values = sums === range ? keys : kvFlat(sums);
+    for (var i = 0; i < keys.length; i++) {
+        var k = kvKeyOf(keys[i]);
+        if (k == null) {
+            continue;
+        }
+        kvIndexAdd(index, k, values[i]);
+        if (typeof keys[i] == "string") {
+            // text that reads as a number also meets the number
+            var n = kvParse(keys[i]);
+            if (!isNaN(n)) {
+                kvIndexAdd(index, "n" + n, values[i]);
+            }
+        }
+    }
+    range.kvIndex = index;
+    range.kvIndexSums = sums;
+    range.kvIndexPass = kvLib.kvPass;
+    return index;
+};
+
+_global.kvIndexAdd = function (index, k, x) {
+    var e = index[k];
+    if (e == undefined) {
+        e = new Object();
+        e.count = 0;
+        e.sum = 0;
+        e.numbers = 0;
+        index[k] = e;
+    }
+    e.count++;
+    if (typeof x == "number") {
+        e.sum += x;
+        e.numbers++;
+    } else if (x instanceof kvErrC && e.error == undefined) {
+        e.error = x;
+    }
+};
+
+// What SUMIF, COUNTIF and AVERAGEIF need of an equality or numeric comparison criterion on a
+// range in this pass: {count, sum, numbers, error}; null where no index applies (no pass,
+// another kind of criterion, ranges of different sizes).
+_global.kvIndexedIf = function (range, crit, sums) {
+    if (kvLib.kvPass == undefined || !(range instanceof Array)) {
+        return null;
+    }
+    if (sums === undefined) {
+        sums = range;
+    }
+    if (!(sums instanceof Array) || sums.length != range.length || kvCols(sums) != kvCols(range)) {
+        return null;
+    }
+    var cr = kvCrit(crit);
+    if (cr.value instanceof kvErrC) {
+        return null;
+    }
+    if (cr.op >= 2 && typeof cr.value == "number") {
+        var sorted = kvSortedIndex(range, sums);
+        return sorted == null ? null : kvSortedHit(sorted, cr.op, cr.value);
+    }
+    if (cr.op != 0 || cr.wild) {
+        return null;
+    }
+    var k = kvKeyOf(cr.value);
+    if (k == null) {
+        return null;
+    }
+    var hit = kvEqualIndex(range, sums)[k];
+    if (hit == undefined) {
+        hit = new Object();
+        hit.count = 0;
+        hit.sum = 0;
+        hit.numbers = 0;
+    }
+    return hit;
+};
+
+// key -> entry for numeric comparison criteria: the range's numbers sorted, each with the sum
+// cell beside it, and running totals; null when a sum cell beside a number holds an error
+// (which error comes first is then a matter of position, left to the plain walk).
+_global.kvSortedIndex = function (range, sums) {
+    if (range.kvSortedPass === kvLib.kvPass && range.kvSortedSums === sums) {
+        return range.kvSorted;
+    }
+    var keys = kvFlat(range);
+    var values = sums === range ? keys : kvFlat(sums);
+    var pairs = new Array();
+    var sorted = null;
+    var clean = true;
+    for (var i = 0; i < keys.length; i++) {
+        if (typeof keys[i] == "number") {
+            if (values[i] instanceof kvErrC) {
+                clean = false;
+                break;
+            }
+            pairs.push([keys[i], values[i]]);
+        }
+    }
+    if (clean) {
+        pairs = kvMergeSort(pairs);
+        sorted = new Object();
+        sorted.keys = new Array();
+        sorted.sums = [0];
+        sorted.numbers = [0];
+        for (var k = 0; k < pairs.length; k++) {
+            var x = pairs[k][1];
+            var isNumber = typeof x == "number";
+            sorted.keys.push(pairs[k][0]);
+            sorted.sums.push(sorted.sums[k] + (isNumber ? x : 0));
+            sorted.numbers.push(sorted.numbers[k] + (isNumber ? 1 : 0));
+        }
+    }
+    range.kvSorted = sorted;
+    range.kvSortedSums = sums;
+    range.kvSortedPass = kvLib.kvPass;
+    return sorted;
+};
+
+// Pairs sorted by their first element, stably, in n log n steps without a comparison
+// function (the player's sort with one may take a step per pair of elements).
+_global.kvMergeSort = function (items) {
+    var n = items.length;
+    var from = items;
+    var width = 1;
+    while (width < n) {
+        var to = new Array();
+        for (var lo = 0; lo < n; lo += 2 * width) {
+            var mid = lo + width < n ? lo + width : n;
+            var hi = lo + 2 * width < n ? lo + 2 * width : n;
+            var i = lo;
+            var j = mid;
+            while (i < mid && j < hi) {
+                if (from[j][0] < from[i][0]) {
+                    to.push(from[j]);
+                    j++;
+                } else {
+                    to.push(from[i]);
+                    i++;
+                }
+            }
+            while (i < mid) {
+                to.push(from[i]);
+                i++;
+            }
+            while (j < hi) {
+                to.push(from[j]);
+                j++;
+            }
+        }
+        from = to;
+        width *= 2;
+    }
+    return from;
+};
+
+// How many sorted keys come before v: below it (strictly) or, with orEqual, not above it;
+// numbers equal as the spreadsheet compares them count as equal.
+_global.kvCountBelow = function (keys, v, orEqual) {
+    var lo = 0;
+    var hi = keys.length;
+    while (lo < hi) {
+        var mid = Math.floor((lo + hi) / 2);
+        var x = keys[mid];
+        var d = x - v;
+        var below = d == 0 || Math.abs(d) < 3.6e-15 * Math.max(Math.abs(x), Math.abs(v)) ? orEqual : d < 0;
+        if (below) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    return lo;
+};
+
+// {count, sum, numbers} of the keys that meet a numeric comparison (op 2 "<", 3 "<=", 4 ">",
+// 5 ">=") with the sorted index.
+_global.kvSortedHit = function (sorted, op, v) {
+    var n = sorted.keys.length;
+    var from = 0;
+    var to = n;
+    if (op == 2 || op == 3) {
+        to = kvCountBelow(sorted.keys, v, op == 3);
+    } else {
+        from = kvCountBelow(sorted.keys, v, op == 4);
+    }
+    var hit = new Object();
+    hit.count = to - from;
+    hit.sum = sorted.sums[to] - sorted.sums[from];
+    hit.numbers = sorted.numbers[to] - sorted.numbers[from];
+    return hit;
+};

@@ -1,0 +1,2 @@
+// Called by the program with TCallLabel; stage.as holds the work.
+kvUpdateComponent("UpdateComp");

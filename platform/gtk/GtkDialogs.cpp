@@ -1,0 +1,275 @@
+#include "platform/gtk/GtkHost.h"
+
+#include <cmath>
+#include <cstring>
+#include <sstream>
+#include <vector>
+
+#include "platform/dialogs/CommonDialogs.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/docview/WinApp.h"
+#include "platform/window/Screen.h"
+#include "platform/window/Wnd.h"
+
+namespace gtkscreen {
+
+void RunNested(const std::function<bool()>& done)
+{
+    CMessageQueue& queue = GetMessageQueue();
+    while (!done()) {
+        MSG msg;
+        if (!queue.Get(msg)) {
+            // The quit request belongs to the outer loop.
+            queue.PostQuit(static_cast<int>(msg.wParam));
+            return;
+        }
+        bool handled = false;
+        if (CWinApp* app = AfxGetApp()) {
+            handled = app->PreTranslateMessage(&msg) != FALSE;
+        }
+        if (!handled) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    }
+}
+
+namespace {
+
+GtkWindow* NativeOwner(CWnd* owner)
+{
+    if (owner == nullptr) {
+        owner = CWnd::GetActiveWindow();
+    }
+    if (owner == nullptr || Host() == nullptr) {
+        return nullptr;
+    }
+    NativeWindow* n = Host()->FindFor(*owner);
+    return n != nullptr ? GTK_WINDOW(n->window) : nullptr;
+}
+
+struct Answer {
+    bool done = false;
+    gint response = GTK_RESPONSE_NONE;
+};
+
+void OnResponse(GtkDialog*, gint response, gpointer data)
+{
+    auto* answer = static_cast<Answer*>(data);
+    answer->response = response;
+    answer->done = true;
+    // Wakes the layer's loop, which waits for a message.
+    GetMessageQueue().Post(nullptr, WM_NULL, 0, 0);
+}
+
+// Shows a toolkit dialog while the layer's windows keep running (their owner disabled, as
+// behind any modal window of the layer) and returns the response.
+gint RunDialog(GtkWidget* dialog, CWnd* owner)
+{
+    ui::ModalOwner modalOwner(owner);
+    Answer answer;
+    gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+    const gulong handler = g_signal_connect(dialog, "response", G_CALLBACK(OnResponse), &answer);
+    gtk_widget_show_all(dialog);
+    gtk_window_present(GTK_WINDOW(dialog));
+    RunNested([&answer] { return answer.done; });
+    g_signal_handler_disconnect(dialog, handler);
+    return answer.response;
+}
+
+class CGtkMessageBoxes final : public IMessageBoxService {
+public:
+    int Show(const MessageBoxRequest& request) override
+    {
+        GtkMessageType type = GTK_MESSAGE_OTHER;
+        switch (request.flags & MB_ICONMASK) {
+        case MB_ICONERROR:
+            type = GTK_MESSAGE_ERROR;
+            break;
+        case MB_ICONQUESTION:
+            type = GTK_MESSAGE_QUESTION;
+            break;
+        case MB_ICONWARNING:
+            type = GTK_MESSAGE_WARNING;
+            break;
+        case MB_ICONINFORMATION:
+            type = GTK_MESSAGE_INFO;
+            break;
+        default:
+            break;
+        }
+        GtkWidget* box = gtk_message_dialog_new(NativeOwner(request.owner), GTK_DIALOG_DESTROY_WITH_PARENT, type,
+                                                GTK_BUTTONS_NONE, "%s", request.text.c_str());
+        gtk_window_set_title(GTK_WINDOW(box), request.caption.c_str());
+        std::vector<std::pair<const char*, int>> buttons;
+        switch (request.flags & MB_TYPEMASK) {
+        case MB_OKCANCEL:
+            buttons = {{"OK", IDOK}, {"Cancel", IDCANCEL}};
+            break;
+        case MB_ABORTRETRYIGNORE:
+            buttons = {{"_Abort", IDABORT}, {"_Retry", IDRETRY}, {"_Ignore", IDIGNORE}};
+            break;
+        case MB_YESNOCANCEL:
+            buttons = {{"_Yes", IDYES}, {"_No", IDNO}, {"Cancel", IDCANCEL}};
+            break;
+        case MB_YESNO:
+            buttons = {{"_Yes", IDYES}, {"_No", IDNO}};
+            break;
+        case MB_RETRYCANCEL:
+            buttons = {{"_Retry", IDRETRY}, {"Cancel", IDCANCEL}};
+            break;
+        default:
+            buttons = {{"OK", IDOK}};
+            break;
+        }
+        for (const auto& [label, id] : buttons) {
+            gtk_dialog_add_button(GTK_DIALOG(box), label, id);
+        }
+        const std::size_t defaultIndex = (request.flags & MB_DEFBUTTON3) != 0   ? 2
+                                         : (request.flags & MB_DEFBUTTON2) != 0 ? 1
+                                                                                : 0;
+        if (defaultIndex < buttons.size()) {
+            gtk_dialog_set_default_response(GTK_DIALOG(box), buttons[defaultIndex].second);
+        }
+        // Closing the box (Escape, the title bar) is its Cancel, or its OK when that is all it
+        // has; a box without either waits for one of its buttons.
+        int closeAnswer = 0;
+        for (const auto& [label, id] : buttons) {
+            if (id == IDCANCEL || (buttons.size() == 1 && id == IDOK)) {
+                closeAnswer = id;
+            }
+        }
+        gtk_window_set_deletable(GTK_WINDOW(box), closeAnswer != 0 ? TRUE : FALSE);
+        gint response = RunDialog(box, request.owner);
+        while (response <= 0 && closeAnswer == 0 && response != GTK_RESPONSE_NONE) {
+            response = RunDialog(box, request.owner);
+        }
+        gtk_widget_destroy(box);
+        if (response > 0) {
+            return response;
+        }
+        // The program is quitting (the loop gave up): the box's default.
+        return closeAnswer != 0 && response != GTK_RESPONSE_NONE ? closeAnswer : DefaultMessageBoxAnswer(request.flags);
+    }
+};
+
+// "Workbooks|*.xlsx;*.xlsm|All files|*.*|" as the toolkit's filters.
+void AddFilters(GtkFileChooser* chooser, const std::string& filter)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(filter);
+    while (std::getline(in, part, '|')) {
+        parts.push_back(part);
+    }
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+        GtkFileFilter* f = gtk_file_filter_new();
+        gtk_file_filter_set_name(f, parts[i].c_str());
+        std::istringstream patterns(parts[i + 1]);
+        std::string pattern;
+        while (std::getline(patterns, pattern, ';')) {
+            if (!pattern.empty()) {
+                gtk_file_filter_add_pattern(f, pattern.c_str());
+            }
+        }
+        gtk_file_chooser_add_filter(chooser, f);
+    }
+}
+
+class CGtkCommonDialogs final : public ICommonDialogService {
+public:
+    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override
+    {
+        const bool open = request.open;
+        const std::string title = !request.title.empty() ? request.title : (open ? "Open" : "Save As");
+        GtkWidget* dialog = gtk_file_chooser_dialog_new(
+            title.c_str(), NativeOwner(nullptr), open ? GTK_FILE_CHOOSER_ACTION_OPEN : GTK_FILE_CHOOSER_ACTION_SAVE,
+            "_Cancel", GTK_RESPONSE_CANCEL, open ? "_Open" : "_Save", GTK_RESPONSE_ACCEPT, nullptr);
+        auto* chooser = GTK_FILE_CHOOSER(dialog);
+        AddFilters(chooser, request.filter);
+        if (!request.initialDir.empty()) {
+            gtk_file_chooser_set_current_folder(chooser, request.initialDir.c_str());
+        }
+        // A name without wildcards is the one offered; a pattern only filters.
+        if (!request.fileName.empty() && request.fileName.find_first_of("*?") == std::string::npos) {
+            if (open) {
+                gtk_file_chooser_set_filename(chooser, request.fileName.c_str());
+            } else {
+                gtk_file_chooser_set_current_name(chooser, request.fileName.c_str());
+            }
+        }
+        const gint response = RunDialog(dialog, nullptr);
+        std::optional<std::string> chosen;
+        if (response == GTK_RESPONSE_ACCEPT) {
+            if (gchar* name = gtk_file_chooser_get_filename(chooser)) {
+                chosen = std::string(name);
+                g_free(name);
+            }
+        }
+        gtk_widget_destroy(dialog);
+        return chosen;
+    }
+
+    std::optional<COLORREF> ChooseColour(ColorDialogRequest& request) override
+    {
+        GtkWidget* dialog = gtk_color_chooser_dialog_new("Color", NativeOwner(nullptr));
+        const COLORREF c = request.colour;
+        GdkRGBA rgba{(c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, ((c >> 16) & 0xFF) / 255.0, 1.0};
+        gtk_color_chooser_set_use_alpha(GTK_COLOR_CHOOSER(dialog), FALSE);
+        gtk_color_chooser_set_rgba(GTK_COLOR_CHOOSER(dialog), &rgba);
+        const gint response = RunDialog(dialog, nullptr);
+        std::optional<COLORREF> chosen;
+        if (response == GTK_RESPONSE_OK) {
+            gtk_color_chooser_get_rgba(GTK_COLOR_CHOOSER(dialog), &rgba);
+            chosen = RGB(static_cast<int>(std::lround(rgba.red * 255)), static_cast<int>(std::lround(rgba.green * 255)),
+                         static_cast<int>(std::lround(rgba.blue * 255)));
+        }
+        gtk_widget_destroy(dialog);
+        return chosen;
+    }
+
+    std::optional<FontDialogRequest> ChooseFont(const FontDialogRequest& request) override
+    {
+        GtkWidget* dialog = gtk_font_chooser_dialog_new("Font", NativeOwner(nullptr));
+        const int dpi = GetScreenMetrics().dpiY;
+        const std::string face(request.font.lfFaceName, strnlen(request.font.lfFaceName, sizeof(request.font.lfFaceName)));
+        if (!face.empty()) {
+            const int pixels = std::abs(request.font.lfHeight);
+            const int points = pixels > 0 ? std::max(1, static_cast<int>(std::lround(pixels * 72.0 / dpi))) : 10;
+            const std::string name = face + (request.font.lfWeight >= FW_BOLD ? " Bold" : "") +
+                                     (request.font.lfItalic ? " Italic" : "") + " " + std::to_string(points);
+            gtk_font_chooser_set_font(GTK_FONT_CHOOSER(dialog), name.c_str());
+        }
+        const gint response = RunDialog(dialog, nullptr);
+        std::optional<FontDialogRequest> chosen;
+        if (response == GTK_RESPONSE_OK) {
+            if (PangoFontDescription* desc = gtk_font_chooser_get_font_desc(GTK_FONT_CHOOSER(dialog))) {
+                FontDialogRequest answer = request;
+                LOGFONT& lf = answer.font;
+                std::memset(lf.lfFaceName, 0, sizeof(lf.lfFaceName));
+                if (const char* family = pango_font_description_get_family(desc)) {
+                    std::strncpy(lf.lfFaceName, family, sizeof(lf.lfFaceName) - 1);
+                }
+                const double points = static_cast<double>(pango_font_description_get_size(desc)) / PANGO_SCALE;
+                lf.lfHeight = -static_cast<std::int32_t>(std::lround(points * dpi / 72.0));
+                lf.lfWeight = pango_font_description_get_weight(desc) >= PANGO_WEIGHT_BOLD ? FW_BOLD : FW_NORMAL;
+                lf.lfItalic = pango_font_description_get_style(desc) != PANGO_STYLE_NORMAL ? 1 : 0;
+                pango_font_description_free(desc);
+                chosen = answer;
+            }
+        }
+        gtk_widget_destroy(dialog);
+        return chosen;
+    }
+};
+
+} // namespace
+
+void InstallNativeDialogs()
+{
+    SetMessageBoxService(std::make_unique<CGtkMessageBoxes>());
+    SetCommonDialogService(std::make_unique<CGtkCommonDialogs>());
+}
+
+} // namespace gtkscreen

@@ -1,0 +1,398 @@
+#include "platform/gtk/GtkHost.h"
+#include "platform/gtk/GtkScreen.h"
+
+#include <webkit2/webkit2.h>
+
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "platform/controls/FlashPlayer.h"
+#include "platform/controls/ShockwaveFlash.h"
+#include "platform/window/Wnd.h"
+
+namespace gtkscreen {
+namespace {
+
+// A text as a JavaScript string literal.
+std::string Quote(const std::string& text)
+{
+    std::ostringstream out;
+    out << '"';
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            out << '\\' << c;
+        } else if (c < 0x20 || c == 0x7F) {
+            static const char* hex = "0123456789abcdef";
+            out << "\\u00" << hex[c >> 4] << hex[c & 15];
+        } else {
+            out << c;
+        }
+    }
+    // Line and paragraph separators end a literal in older engines.
+    std::string s = out.str();
+    for (const char* sep : {"\xE2\x80\xA8", "\xE2\x80\xA9"}) {
+        for (std::size_t at = s.find(sep); at != std::string::npos; at = s.find(sep, at)) {
+            s.replace(at, 3, sep[2] == '\xA8' ? "\\u2028" : "\\u2029");
+        }
+    }
+    return s + '"';
+}
+
+// The page, Ruffle and the movies reach the view through a scheme of our own,
+// vantorel:///player/... (the installation's player folder) and vantorel:///movie/N (a movie
+// file the program loaded): Ruffle fetches its code and the movies as a web server would hand
+// them out, which plain files are not (no status, no types).
+struct Served {
+    std::filesystem::path playerDir;
+    std::map<std::string, std::filesystem::path> movies;
+    int next = 0;
+};
+Served& Files()
+{
+    static Served served;
+    return served;
+}
+
+const char* ContentType(const std::filesystem::path& file)
+{
+    const std::string ext = file.extension().string();
+    if (ext == ".html") {
+        return "text/html";
+    }
+    if (ext == ".js") {
+        return "text/javascript";
+    }
+    if (ext == ".wasm") {
+        return "application/wasm";
+    }
+    if (ext == ".swf") {
+        return "application/x-shockwave-flash";
+    }
+    if (ext == ".json" || ext == ".map") {
+        return "application/json";
+    }
+    return "application/octet-stream";
+}
+
+void Serve(WebKitURISchemeRequest* request, gpointer)
+{
+    const std::string path = webkit_uri_scheme_request_get_path(request);
+    std::filesystem::path file;
+    if (path.rfind("/player/", 0) == 0) {
+        const std::filesystem::path inside = std::filesystem::path(path.substr(8)).lexically_normal();
+        if (!inside.empty() && *inside.begin() != "..") {
+            file = Files().playerDir / inside;
+        }
+    } else if (path.rfind("/movie/", 0) == 0) {
+        auto it = Files().movies.find(path.substr(7));
+        if (it != Files().movies.end()) {
+            file = it->second;
+        }
+    }
+    gchar* bytes = nullptr;
+    gsize length = 0;
+    if (file.empty() || !g_file_get_contents(file.c_str(), &bytes, &length, nullptr)) {
+        GError* error = g_error_new(G_IO_ERROR, G_IO_ERROR_NOT_FOUND, "not found: %s", path.c_str());
+        webkit_uri_scheme_request_finish_error(request, error);
+        g_error_free(error);
+        return;
+    }
+    GBytes* data = g_bytes_new_take(bytes, length);
+    GInputStream* stream = g_memory_input_stream_new_from_bytes(data);
+    WebKitURISchemeResponse* response = webkit_uri_scheme_response_new(stream, static_cast<gint64>(length));
+    webkit_uri_scheme_response_set_status(response, 200, "OK");
+    webkit_uri_scheme_response_set_content_type(response, ContentType(file));
+    // The program rewrites its movies in place: never keep an old copy.
+    SoupMessageHeaders* headers = soup_message_headers_new(SOUP_MESSAGE_HEADERS_RESPONSE);
+    soup_message_headers_set_content_type(headers, ContentType(file), nullptr);
+    soup_message_headers_append(headers, "Cache-Control", "no-store");
+    soup_message_headers_append(headers, "Access-Control-Allow-Origin", "*");
+    webkit_uri_scheme_response_set_http_headers(response, headers);
+    webkit_uri_scheme_request_finish_with_response(request, response);
+    g_object_unref(response);
+    g_object_unref(stream);
+    g_bytes_unref(data);
+}
+
+void RegisterScheme()
+{
+    static bool registered = false;
+    if (registered) {
+        return;
+    }
+    registered = true;
+    WebKitWebContext* context = webkit_web_context_get_default();
+    webkit_web_context_register_uri_scheme(context, "vantorel", Serve, nullptr, nullptr);
+    WebKitSecurityManager* security = webkit_web_context_get_security_manager(context);
+    webkit_security_manager_register_uri_scheme_as_secure(security, "vantorel");
+    webkit_security_manager_register_uri_scheme_as_cors_enabled(security, "vantorel");
+    // The page's language: without one (a process in the C locale) the browser reports "c",
+    // which Ruffle refuses as a language tag.
+    static const gchar* const languages[] = {"en-US", nullptr};
+    webkit_web_context_set_preferred_languages(context, languages);
+}
+
+class CWebKitPlayer;
+std::set<CWebKitPlayer*>& LivePlayers()
+{
+    static std::set<CWebKitPlayer*> players;
+    return players;
+}
+
+// The player page of the installation (player/index.html: Ruffle playing the bridge movie,
+// which loads the program's movie) in a WebKit view. The program's calls go to the page's
+// `window.vantorel`; the page's reports come back through the script message handler the view
+// installs as `window.vantorelHost`. The view lies over the control's rectangle in the native
+// window of the control's top-level window.
+class CWebKitPlayer final : public IFlashPlayer {
+public:
+    CWebKitPlayer()
+    {
+        WebKitUserContentManager* content = webkit_user_content_manager_new();
+        webkit_user_content_manager_register_script_message_handler(content, "vantorel");
+        g_signal_connect(content, "script-message-received::vantorel", G_CALLBACK(OnMessage), this);
+        WebKitUserScript* script = webkit_user_script_new(
+            "window.vantorelHost = function (kind, a, b) {"
+            "  window.webkit.messageHandlers.vantorel.postMessage([String(kind), String(a), String(b)]);"
+            "};",
+            WEBKIT_USER_CONTENT_INJECT_TOP_FRAME, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
+        webkit_user_content_manager_add_script(content, script);
+        webkit_user_script_unref(script);
+        RegisterScheme();
+        view_ = GTK_WIDGET(webkit_web_view_new_with_user_content_manager(content));
+        g_object_unref(content);
+        g_object_ref_sink(view_);
+        WebKitSettings* settings = webkit_web_view_get_settings(WEBKIT_WEB_VIEW(view_));
+        webkit_settings_set_enable_write_console_messages_to_stdout(settings, std::getenv("VANTOREL_PLAYER_CONSOLE") != nullptr);
+        webkit_settings_set_hardware_acceleration_policy(settings, WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+        GdkRGBA clear{0, 0, 0, 0};
+        webkit_web_view_set_background_color(WEBKIT_WEB_VIEW(view_), &clear);
+        g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
+        gtk_widget_set_halign(view_, GTK_ALIGN_START);
+        gtk_widget_set_valign(view_, GTK_ALIGN_START);
+        webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view_), "vantorel:///player/index.html");
+        LivePlayers().insert(this);
+    }
+
+    ~CWebKitPlayer() override
+    {
+        LivePlayers().erase(this);
+        if (deliverSource_ != 0) {
+            g_source_remove(deliverSource_);
+        }
+        g_signal_handlers_disconnect_by_data(view_, this);
+        if (GtkWidget* parent = gtk_widget_get_parent(view_)) {
+            gtk_container_remove(GTK_CONTAINER(parent), view_);
+        }
+        gtk_widget_destroy(view_);
+        g_object_unref(view_);
+    }
+
+    void LoadMovie(int layer, const std::string& url) override
+    {
+        if (layer == 0) {
+            movie_ = url;
+        }
+        std::string target = url;
+        if (url != "loadblank" && !url.empty() && url.find("://") == std::string::npos) {
+            // A file, under a name of its own at every load, so that a movie rewritten in
+            // place is read again.
+            const std::string id = std::to_string(++Files().next) + std::filesystem::path(url).extension().string();
+            Files().movies[id] = std::filesystem::absolute(url);
+            target = "vantorel:///movie/" + id;
+        }
+        Run("window.vantorel.load(" + Quote(std::to_string(layer)) + ", " + Quote(target) + ")");
+    }
+    std::string GetMovie() const override { return movie_; }
+    void SetMovie(const std::string& url) override { LoadMovie(0, url); }
+    void Play() override {}
+    long FlashVersion() const override { return 0x00080000; }
+    void SetVariable(const std::string& name, const std::string& value) override
+    {
+        Run("window.vantorel.set(" + Quote(name) + ", " + Quote(value) + ")");
+    }
+    void TCallLabel(const std::string& target, const std::string& label) override
+    {
+        Run("window.vantorel.call(" + Quote(target) + ", " + Quote(label) + ")");
+    }
+    long GetBackgroundColor() const override { return background_; }
+    void SetBackgroundColor(long colour) override { background_ = colour; }
+    bool GetMenu() const override { return menu_; }
+    void SetMenu(bool enabled) override { menu_ = enabled; }
+    void Zoom(int) override {}
+    // The view shows the movie on the screen itself; the layer's picture keeps what is below.
+    void Draw(CDC&, const CRect&) override {}
+    void SetEventSink(IFlashPlayerEvents* sink) override { sink_ = sink; }
+
+    GtkWidget* View() const { return view_; }
+    bool Idle() const { return pageLoaded_ && calls_.empty() && idle_; }
+    bool Ready() const { return ready_; }
+
+private:
+    void Run(const std::string& script)
+    {
+        idle_ = false;
+        calls_.push_back(script);
+        if (pageLoaded_) {
+            Flush();
+        }
+    }
+
+    void Flush()
+    {
+        while (!calls_.empty()) {
+            const std::string script = calls_.front();
+            calls_.pop_front();
+            webkit_web_view_evaluate_javascript(WEBKIT_WEB_VIEW(view_), script.c_str(), -1, nullptr, nullptr, nullptr,
+                                                nullptr, nullptr);
+        }
+    }
+
+    static void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer data)
+    {
+        auto* self = static_cast<CWebKitPlayer*>(data);
+        if (event == WEBKIT_LOAD_FINISHED) {
+            self->pageLoaded_ = true;
+            self->Flush();
+        }
+    }
+
+    static void OnMessage(WebKitUserContentManager*, WebKitJavascriptResult* result, gpointer data)
+    {
+        auto* self = static_cast<CWebKitPlayer*>(data);
+        JSCValue* value = webkit_javascript_result_get_js_value(result);
+        std::string parts[3];
+        for (guint i = 0; i < 3; ++i) {
+            JSCValue* item = jsc_value_object_get_property_at_index(value, i);
+            if (item != nullptr) {
+                gchar* text = jsc_value_to_string(item);
+                parts[i] = text != nullptr ? text : "";
+                g_free(text);
+                g_object_unref(item);
+            }
+        }
+        if (parts[0] == "idle") {
+            self->idle_ = true;
+        } else if (parts[0] == "fscommand") {
+            // Handed to the control when the toolkit is idle: the control may open a window
+            // and wait in a loop of its own, which must not happen inside the view's message.
+            self->commands_.emplace_back(parts[1], parts[2]);
+            if (self->deliverSource_ == 0) {
+                self->deliverSource_ = g_idle_add(Deliver, self);
+            }
+        } else if (parts[0] == "log") {
+            g_printerr("player: %s %s\n", parts[1].c_str(), parts[2].c_str());
+        }
+        // Readiness comes with the first idle report after the bridge started.
+        if (parts[0] == "idle" || parts[0] == "loaded") {
+            self->ready_ = true;
+        }
+    }
+
+    static gboolean Deliver(gpointer data)
+    {
+        auto* self = static_cast<CWebKitPlayer*>(data);
+        self->deliverSource_ = 0;
+        while (!self->commands_.empty()) {
+            const auto [command, args] = self->commands_.front();
+            self->commands_.pop_front();
+            if (self->sink_ != nullptr) {
+                self->sink_->OnPlayerCommand(command, args);
+            }
+        }
+        return G_SOURCE_REMOVE;
+    }
+
+    GtkWidget* view_ = nullptr;
+    IFlashPlayerEvents* sink_ = nullptr;
+    std::deque<std::string> calls_;
+    std::deque<std::pair<std::string, std::string>> commands_;
+    guint deliverSource_ = 0;
+    std::string movie_;
+    long background_ = 0xFFFFFF;
+    bool menu_ = false;
+    bool pageLoaded_ = false;
+    bool idle_ = false;
+    bool ready_ = false;
+};
+
+CWebKitPlayer* PlayerOf(CWnd& wnd)
+{
+    auto* control = dynamic_cast<CShockwaveFlash*>(&wnd);
+    return control != nullptr ? dynamic_cast<CWebKitPlayer*>(control->GetPlayer()) : nullptr;
+}
+
+void CollectControls(CWnd& w, std::vector<CWnd*>& out)
+{
+    for (CWnd* c : w.GetChildren()) {
+        if (PlayerOf(*c) != nullptr) {
+            out.push_back(c);
+        }
+        CollectControls(*c, out);
+    }
+}
+
+} // namespace
+
+void PlacePlayerViews(CGtkWindowHost& host)
+{
+    if (LivePlayers().empty()) {
+        return;
+    }
+    for (CWnd* top : TopLevelWindows()) {
+        NativeWindow* n = host.Find(top->GetSafeHwnd());
+        std::vector<CWnd*> controls;
+        CollectControls(*top, controls);
+        for (CWnd* control : controls) {
+            GtkWidget* view = PlayerOf(*control)->View();
+            if (n == nullptr) {
+                continue;
+            }
+            if (gtk_widget_get_parent(view) != n->overlay) {
+                if (GtkWidget* old = gtk_widget_get_parent(view)) {
+                    gtk_container_remove(GTK_CONTAINER(old), view);
+                }
+                gtk_overlay_add_overlay(GTK_OVERLAY(n->overlay), view);
+                // The pointer goes to the layer's windows below: the control's window decides
+                // what a click on the movie does, as it does for the stage's drags.
+                gtk_overlay_set_overlay_pass_through(GTK_OVERLAY(n->overlay), view, TRUE);
+            }
+            CRect r;
+            control->GetWindowRect(&r);
+            CRect topRect;
+            top->GetWindowRect(&topRect);
+            r.OffsetRect(-topRect.left, -topRect.top);
+            gtk_widget_set_margin_start(view, std::max(0, r.left));
+            gtk_widget_set_margin_top(view, std::max(0, r.top));
+            gtk_widget_set_size_request(view, std::max(1, r.Width()), std::max(1, r.Height()));
+            gtk_widget_set_visible(view, control->IsWindowVisible() && !r.IsRectEmpty());
+        }
+    }
+}
+
+bool UseWebKitPlayer(const std::string& installDir, std::string* error)
+{
+    const std::filesystem::path page = std::filesystem::path(installDir) / "player" / "index.html";
+    const std::filesystem::path ruffle = std::filesystem::path(installDir) / "player" / "ruffle" / "ruffle.js";
+    if (!std::filesystem::exists(page) || !std::filesystem::exists(ruffle)) {
+        if (error != nullptr) {
+            *error = "the player page or Ruffle is not installed (" + page.string() + ", " + ruffle.string() + ")";
+        }
+        return false;
+    }
+    Files().playerDir = page.parent_path();
+    SetFlashPlayerFactory([] { return std::make_unique<CWebKitPlayer>(); });
+    return true;
+}
+
+bool PlayerIdle(CWnd& control)
+{
+    CWebKitPlayer* player = PlayerOf(control);
+    return player != nullptr && player->Ready() && player->Idle();
+}
+
+} // namespace gtkscreen

@@ -1,0 +1,173 @@
+// Plays the stage movie that the stage control writes in the program's player page (the bridge
+// of docs/player-bridge.md) and replays, step by step, the calls the control made on the
+// recording player in app_stage.cpp; checks each reply the movie gives and what it shows:
+// - start-up: one "GetBounds" per symbol of the catalogue, holding every pixel the symbol draws;
+// - five components added (a PNG of them goes to <build>/test-output/stage-five.png);
+// - a chart updated with new data answers "UpdateComp" with its placed and natural bounds and
+//   shows the new data; a move, a resize, a table's resize ("ResizeComp" with its new bounds),
+//   a swap of depths, a component disabled, enabled and disabled again, one deleted.
+import { execFileSync } from "node:child_process";
+import fs from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import { startPlayerHost } from "./lib/player-host.mjs";
+
+const out = fs.mkdtempSync(path.join(os.tmpdir(), "stage-"));
+execFileSync(process.env.MOVIE_MAKER, [out], { stdio: "inherit" });
+const install = process.env.VANTOREL_INSTALL_DIR || path.join(process.env.VANTOREL_BINARY_DIR || "build", "install");
+const pictures = path.join(process.env.VANTOREL_BINARY_DIR || os.tmpdir(), "test-output");
+fs.mkdirSync(pictures, { recursive: true });
+const { symbols, steps } = JSON.parse(fs.readFileSync(path.join(out, "calls.json"), "utf8"));
+
+let failures = 0;
+const fail = (message) => { console.log(`FAIL ${message}`); ++failures; };
+const ok = (message) => console.log(`ok   ${message}`);
+const expect = (what, got, wanted) => {
+  if (got === wanted) ok(`${what} = ${JSON.stringify(got)}`);
+  else fail(`${what} = ${JSON.stringify(got)}, expected ${JSON.stringify(wanted)}`);
+};
+const near = (what, got, wanted, tolerance) => {
+  const bad = got.length !== wanted.length || got.some((g, i) => !(Math.abs(g - wanted[i]) <= tolerance));
+  if (bad) fail(`${what} = ${JSON.stringify(got)}, expected ${JSON.stringify(wanted)} within ${tolerance}`);
+  else ok(`${what} = ${JSON.stringify(got)}`);
+};
+const numbers = (args) => args.split(" ").slice(1).map(Number);
+
+let events = [];
+const host = await startPlayerHost({ installDir: install, width: 800, height: 600, onEvent: (e) => events.push(e) });
+const get = (name) => host.page.evaluate((n) => window.vantorel.get(n), name);
+const replay = async (calls) => {
+  for (const c of calls) host.send(c);
+  await host.send(["sync"]);
+  const got = events.filter((e) => e[0] === "fscommand");
+  for (const e of events)
+    if (e[0] === "error" || (e[0] === "log" && !/Unknown device font/.test(e[2]))) fail(`player: ${e.slice(1).join(" ")}`);
+  events = [];
+  return got;
+};
+// The bounding box of the drawn pixels of the player (not white, not transparent), in pixels.
+const drawnBox = () => host.page.evaluate(() => {
+  const canvas = document.querySelector("#player > *").shadowRoot.querySelector("canvas");
+  const { width, height } = canvas;
+  const data = canvas.getContext("2d").getImageData(0, 0, width, height).data;
+  let box = null;
+  for (let y = 0; y < height; ++y)
+    for (let x = 0; x < width; ++x) {
+      const i = (y * width + x) * 4;
+      if (data[i + 3] === 0 || (data[i] === 255 && data[i + 1] === 255 && data[i + 2] === 255)) continue;
+      if (!box) box = [x, x + 1, y, y + 1];
+      box = [Math.min(box[0], x), Math.max(box[1], x + 1), Math.min(box[2], y), Math.max(box[3], y + 1)];
+    }
+  return box;
+});
+
+try {
+  const step = (name) => steps.find((s) => s.step === name);
+
+  // Start-up: every symbol measured.
+  const init = await replay(step("init").calls);
+  const bounds = {};
+  for (const e of init) if (e[1] === "GetBounds") bounds[e[2].split(" ")[0]] = numbers(e[2]);
+  expect("symbols measured", Object.keys(bounds).length, Object.keys(symbols).length);
+  expect("replies at start-up", init.length, Object.keys(symbols).length);
+  for (const symbol of Object.keys(symbols)) {
+    const b = bounds[symbol];
+    if (!b || b.length !== 4 || !(b[0] < b[1] && b[2] < b[3])) fail(`${symbol} bounds ${JSON.stringify(b)}`);
+  }
+  await replay(step("size").calls);
+
+  // Each symbol drawn alone where its bounds say, with the tree the control sent to measure it:
+  // its pixels lie inside the bounds it reported.
+  const trees = {};
+  let current = null;
+  for (const c of step("init").calls) {
+    if (c[0] === "set" && c[1] === "_root.__compType") { current = c[2]; trees[current] = []; continue; }
+    if (current && !(c[0] === "call" && c[2] === "GetComponentBounds")) trees[current].push(c);
+  }
+  const originX = 40, originY = 40;
+  for (const symbol of Object.keys(symbols)) {
+    const b = bounds[symbol];
+    if (!b) continue;
+    await replay([["set", "_root.__compName", "Probe"], ["set", "_root.__compType", symbol], ...trees[symbol],
+      ["set", "_root.obj0._x", String(originX - b[0])], ["set", "_root.obj0._y", String(originY - b[2])],
+      ["set", "_root.obj0._xscale", "100"], ["set", "_root.obj0._yscale", "100"], ["call", "/", "AddComponent"]]);
+    await new Promise((r) => setTimeout(r, 80)); // a frame drawn
+    const drawn = await drawnBox();
+    await replay([["set", "_root.__compName", "Probe"], ["call", "/", "DeleteComponent"]]);
+    if (!drawn) { fail(`${symbol} draws nothing`); continue; }
+    const box = [drawn[0] - originX, drawn[1] - originX, drawn[2] - originY, drawn[3] - originY];
+    const inside = box[0] >= b[0] - 1 && box[1] <= b[1] + 1 && box[2] >= b[2] - 1 && box[3] <= b[3] + 1;
+    // Nor do the bounds stray far beyond the symbol's own box (parts drawn hidden, no bounds).
+    const own = symbols[symbol];
+    const far = Math.max(...b.map((v, i) => Math.abs(v - own[i])));
+    if (far > 60) fail(`${symbol} reports ${JSON.stringify(b)}, ${far} pixels off its box ${JSON.stringify(own)}`);
+    const slack = [box[0] - b[0], b[1] - box[1], box[2] - b[2], b[3] - box[3]];
+    if (inside) ok(`${symbol} draws ${JSON.stringify(box)} inside its bounds ${JSON.stringify(b)} (slack ${slack})`);
+    else fail(`${symbol} draws ${JSON.stringify(box)} outside its bounds ${JSON.stringify(b)}`);
+  }
+
+  // Five components.
+  const added = await replay(step("add").calls);
+  expect("replies to AddComponent", added.length, 0);
+  const five = path.join(pictures, "stage-five.png");
+  await host.send(["screenshot", five]);
+  console.log(`picture: ${five}`);
+  expect("the display's title", await get("_root.Value_4.title"), "Revenue");
+  for (const [name, rect] of Object.entries(step("add").components)) {
+    const shown = [Number(await get(`_root.${name}._x`)), Number(await get(`_root.${name}._y`))];
+    near(`${name} placed at`, shown, [rect[0], rect[1]], 0.5);
+  }
+
+  // The chart with new data.
+  const updated = await replay(step("update").calls);
+  expect("replies to UpdateComponent", updated.map((e) => `${e[1]} ${e[2].split(" ")[0]}`).join(), "UpdateComp Colum_2");
+  const chartRect = step("update").components.Colum_2;
+  if (updated[0]) {
+    const n = numbers(updated[0][2]);
+    expect("numbers of UpdateComp", n.length, 8);
+    near("the chart's bounds on the stage", n.slice(0, 4), [chartRect[0], chartRect[2], chartRect[1], chartRect[3]], 1);
+    near("the chart's natural bounds", n.slice(4), bounds.KVColumnChartSymbol, 1);
+  }
+  expect("the chart's data", await get("_root.Colum_2.dataValues"), "35,80,55,120");
+  expect("the chart's categories", await get("_root.Colum_2.categoryLabels"), "A,B,C,D");
+  expect("the chart's title", await get("_root.Colum_2.kvTitle.text"), "Quarterly revenue");
+
+  const moved = await replay(step("move").calls);
+  expect("reply to MoveComp", moved.map((e) => e.slice(1).join(" ")).join(), "Refresh Gauge_1");
+  const gaugeRect = step("move").components.Gauge_1;
+  near("the gauge moved to", [Number(await get("_root.Gauge_1._x")), Number(await get("_root.Gauge_1._y"))],
+    [gaugeRect[0], gaugeRect[1]], 0.5);
+
+  const resized = await replay(step("resize").calls);
+  expect("reply to FastResizeComp", resized.map((e) => e.slice(1).join(" ")).join(), "Refresh Slide_3");
+  const sliderRect = step("resize").components.Slide_3;
+  expect("the slider drawn wide", Number(await get("_root.Slide_3.kvW")), sliderRect[2] - sliderRect[0]);
+
+  const table = await replay(step("resizetable").calls);
+  expect("reply to the table's ResizeComp", table.map((e) => `${e[1]} ${e[2].split(" ")[0]}`).join(), "ResizeComp Table_5");
+  const tableRect = step("resizetable").components.Table_5;
+  if (table[0]) near("the table's new bounds", numbers(table[0][2]), [tableRect[0], tableRect[2], tableRect[1], tableRect[3]], 1);
+
+  const depths = [Number(await get("_root.Gauge_1.getDepth()")), Number(await get("_root.Colum_2.getDepth()"))];
+  const swapped = await replay(step("swap").calls);
+  expect("reply to SwapDepths", swapped.map((e) => e.slice(1).join(" ")).join(), "Refresh Gauge_1 Colum_2");
+  expect("depths swapped", [Number(await get("_root.Gauge_1.getDepth()")), Number(await get("_root.Colum_2.getDepth()"))].join(),
+    [depths[1], depths[0]].join());
+
+  for (const [name, visible] of [["disable", "false"], ["enable", "true"], ["disableagain", "false"]]) {
+    const replies = await replay(step(name).calls);
+    expect(`reply to ${name}`, replies.map((e) => e.slice(1).join(" ")).join(), "Refresh Value_4");
+    expect(`the display shown after ${name}`, await get("_root.Value_4._visible"), visible);
+  }
+  const deleted = await replay(step("delete").calls);
+  expect("reply to DeleteComponent", deleted.map((e) => e.slice(1).join(" ")).join(), "Refresh Slide_3");
+  expect("the slider is gone", await get("_root.Slide_3"), "");
+  await host.send(["screenshot", path.join(pictures, "stage-after.png")]);
+} catch (e) {
+  fail(String(e && e.stack || e));
+} finally {
+  await host.close();
+  fs.rmSync(out, { recursive: true, force: true });
+}
+console.log(failures ? `${failures} failed` : "all passed");
+process.exit(failures ? 1 : 0);

@@ -1,0 +1,156 @@
+#include "tools/vantorel-publish/CheckValues.h"
+
+#include "publish/BaseMovie.h"
+#include "publish/Json.h"
+#include "publish/Publisher.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellRef.h"
+#include "sheet/cells/VariableTable.h"
+#include "swf/SwfOutputMovie.h"
+#include "swf/SwfRawTag.h"
+#include "swf/SwfTags.h"
+#include "tools/actionscript/Compiler.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Frames the probe waits for the movie to load and calculate.
+constexpr int kWaitFrames = 45;
+
+// Loads the movie into level 1, waits, then reports every cell variable it holds.
+const char* kProbeSource = R"(
+getURL(kvMovie, "_level1");
+var kvFrames = 0;
+this.onEnterFrame = function () {
+    if (++kvFrames != WAIT)
+        return;
+    for (var k in _level1) {
+        if (k.charAt(0) == "V" && k.length > 1 && !isNaN(Number(k.substr(1))))
+            fscommand(k, _level1[k]);
+    }
+    fscommand("done", "");
+};
+)";
+
+std::filesystem::path PlayerFolder()
+{
+    if (const char* folder = std::getenv("VANTOREL_PLAYER_DIR"))
+        return folder;
+    return VANTOREL_PLAYER_FOLDER;
+}
+
+bool WriteProbe(const std::filesystem::path& file)
+{
+    std::string source = kProbeSource;
+    source.replace(source.find("WAIT"), 4, std::to_string(kWaitFrames));
+    actionscript::CompileResult result = actionscript::CompileSource(source, file.filename());
+    if (!result.ok())
+        return false;
+    std::vector<std::uint8_t> body = std::move(result.actions);
+    body.push_back(0);
+    CSwfOutputMovie out;
+    out.AddTag(std::make_unique<CSwfRawTag>(static_cast<std::uint16_t>(swf::TagCode::DoAction), std::move(body)));
+    out.AddTag(std::make_unique<CSwfShowFrame>());
+    out.WriteFile(file, 8000, 6000, 30, true);
+    return true;
+}
+
+// The player's report: variable name to its value as the player shows it.
+std::map<std::string, std::string> PlayMovie(const std::filesystem::path& folder, const std::filesystem::path& player)
+{
+    std::map<std::string, std::string> values;
+    const std::string command = "NODE_PATH='" + (player / "node_modules").string() + "' node '" +
+                                (player / "lib" / "values.mjs").string() + "' '" + folder.string() + "'";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return values;
+    char line[65536];
+    while (std::fgets(line, sizeof line, pipe)) {
+        std::string text(line);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
+        const std::size_t tab = text.find('\t');
+        if (tab == std::string::npos)
+            continue;
+        std::optional<json::Value> value = json::Parse(text.substr(tab + 1));
+        if (value && value->kind == json::Kind::String)
+            values[text.substr(0, tab)] = value->text;
+    }
+    pclose(pipe);
+    return values;
+}
+
+// The player prints numbers with 15 significant digits; the workbook caches up to 17.
+bool Same(const std::string& got, const CCellData& cached)
+{
+    if (cached.typeName == "number" || cached.typeName == "n") {
+        char* end = nullptr;
+        const double a = std::strtod(got.c_str(), &end);
+        const double b = std::strtod(cached.valueText.c_str(), nullptr);
+        return end != got.c_str() && std::isfinite(a) && std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b));
+    }
+    if (cached.typeName == "boolean" || cached.typeName == "b") {
+        auto lower = [](std::string t) {
+            for (char& c : t)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            return t;
+        };
+        return lower(got) == lower(cached.valueText);
+    }
+    return got == cached.valueText;
+}
+
+} // namespace
+
+int CheckMovieValues(publish::CPublisher& publisher, const std::filesystem::path& movie)
+{
+    const std::filesystem::path player = PlayerFolder();
+    std::error_code error;
+    if (!std::filesystem::is_directory(player / "node_modules" / "@ruffle-rs" / "ruffle", error) ||
+        std::system("command -v node >/dev/null 2>&1") != 0) {
+        std::fprintf(stderr, "vantorel-publish: --check-values needs the test player (%s with its packages: "
+                             "tools/setup.sh --tests, or VANTOREL_PLAYER_DIR) and node\n",
+                     player.string().c_str());
+        return 1;
+    }
+    std::string pattern = (std::filesystem::temp_directory_path() / "vantorel-values-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        std::perror("vantorel-publish: no temporary folder for --check-values");
+        return 1;
+    }
+    const std::filesystem::path folder = pattern;
+    std::filesystem::copy_file(movie, folder / "movie.swf", error);
+    const bool ready = !error && WriteProbe(folder / "probe.swf");
+    const std::map<std::string, std::string> values = ready ? PlayMovie(folder, player) : std::map<std::string, std::string>{};
+    std::filesystem::remove_all(folder, error);
+
+    const CVariableTable& table = publisher.GetBaseMovie().GetVariableTable();
+    const CCellModel& cells = publisher.GetBaseMovie().GetCellModel();
+    std::size_t formulas = 0, matching = 0;
+    for (std::size_t i = 0; i < table.GetCellCount(); ++i) {
+        const std::optional<CCellRef> cell = table.GetCellAt(i);
+        const std::optional<CCellData> data = cell ? cells.GetCell(*cell) : std::nullopt;
+        if (!data || data->formula.empty())
+            continue;
+        ++formulas;
+        const std::string variable = CellVariableName(static_cast<std::int32_t>(i));
+        const auto got = values.find(variable);
+        const bool same = got != values.end() && Same(got->second, *data);
+        matching += same ? 1 : 0;
+        std::printf("%s!%s\t%s\tmovie: %s\tworkbook: %s%s\n", cell->sheet.c_str(), cell->GetShortText().c_str(),
+                    variable.c_str(), got == values.end() ? "(nothing)" : got->second.c_str(), data->valueText.c_str(),
+                    same ? "" : "\tDIFFERS");
+    }
+    std::printf("%zu of %zu formula cells show the workbook's cached value in the movie\n", matching, formulas);
+    if (values.empty() && formulas > 0)
+        std::fprintf(stderr, "vantorel-publish: the player reported no values\n");
+    return matching == formulas ? 0 : 1;
+}
