@@ -279,38 +279,10 @@ LRESULT CStatusBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     // The bar's own text is the message pane's.
-    if (message == WM_PAINT) {
-        Paint();
-        return 0;
-    }
     if (message == WM_SETTEXT) {
         SetPaneText(CommandToIndex(ID_SEPARATOR), lParam != 0 ? reinterpret_cast<const char*>(lParam) : "",
                     FALSE);
         return TRUE;
     }
     return CControlBar::DefWindowProc(message, wParam, lParam);
-}
-
-void CStatusBar::Paint()
-{
-    PAINTSTRUCT ps;
-    CDC* dc = BeginPaint(&ps);
-    if (dc != nullptr) {
-        CRect client;
-        GetClientRect(&client);
-        dc->FillSolidRect(client, GetSysColor(COLOR_BTNFACE));
-        dc->SetBkMode(TRANSPARENT);
-        dc->SetTextColor(GetSysColor(COLOR_BTNTEXT));
-        for (int i = 0; i < GetCount(); ++i) {
-            CRect r;
-            GetItemRect(i, &r);
-            if ((GetPaneStyle(i) & SBPS_NOBORDERS) == 0) {
-                dc->Draw3dRect(r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-            }
-            CRect text = r;
-            text.DeflateRect(kPaneMargin / 2 + 1, 1);
-            dc->DrawText(GetDisplayedText(i), text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        }
-    }
-    EndPaint(&ps);
 }
