@@ -154,17 +154,15 @@ void RegisterDialogs()
     welcome.cx = 280;
     welcome.cy = 196;
     welcome.Add("Static", "What would you like to do?", 0xFFFF, 10, 8, 260, 10, kChild);
+    // Each choice is an icon button (its icon set when the dialog opens) with its label.
     const struct {
         int button;
-        [[maybe_unused]] int icon;
         const char* text;
     } choices[] = {
-        {IDC_WELCOME_TUTORIAL1, IDI_WELCOME_TUTORIAL1,
-         "Watch a movie that will show you how to create your first interactive report"},
-        {IDC_WELCOME_TUTORIAL2, IDI_WELCOME_TUTORIAL2, "Watch a movie that explains how Vantorel works"},
-        {IDC_WELCOME_SAMPLES, IDI_WELCOME_SAMPLES, "Open a sample interactive report"},
-        {IDC_WELCOME_TEMPLATES, IDI_WELCOME_TEMPLATES,
-         "Start working on an interactive report based on a layout template"},
+        {IDC_WELCOME_TUTORIAL1, "Watch a movie that will show you how to create your first interactive report"},
+        {IDC_WELCOME_TUTORIAL2, "Watch a movie that explains how Vantorel works"},
+        {IDC_WELCOME_SAMPLES, "Open a sample interactive report"},
+        {IDC_WELCOME_TEMPLATES, "Start working on an interactive report based on a layout template"},
     };
     int y = 24;
     for (const auto& choice : choices) {

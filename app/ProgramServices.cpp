@@ -18,6 +18,8 @@ CProgramServices::CProgramServices(const Folders& folders)
       m_context(std::make_unique<CProgramContext>(folders.install)),
       m_scope(std::make_unique<CProgramContext::Scope>(*m_context))
 {
+    // The engine's temporary files (stage movies, previews) go into the program's own folder.
+    m_context->SetTempFileMaker(m_tempFiles.get());
     std::error_code error;
     if (!std::filesystem::is_directory(folders.install, error)) {
         m_installProblem = "the installation folder " + folders.install.string() + " is missing";
@@ -57,6 +59,7 @@ CProgramServices::~CProgramServices()
 {
     CExcelHost::SetCurrent(nullptr);
     m_context->UseBaseMovie(nullptr);
+    m_context->SetTempFileMaker(nullptr);
     m_tempFiles.reset();
     m_settings.reset();
     m_scope.reset();

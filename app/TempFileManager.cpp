@@ -57,14 +57,12 @@ CTempFileManager::CTempFileManager(const std::filesystem::path& systemTemp)
         m_folder = systemTemp;
     }
     g_manager = this;
-    publish::SetTempFileMaker(this);
 }
 
 CTempFileManager::~CTempFileManager()
 {
     if (g_manager == this) {
         g_manager = nullptr;
-        publish::ResetTempFileMaker();
     }
     DeleteAll();
     if (m_lock >= 0) {

@@ -14,7 +14,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 # The build's own progress lines ("[ 42%] Building ..."), so a first build of a few minutes
 # is not silent.
 set +e
-cmake --build "$build" -j "$jobs" --target vantorel-publish install_folder shipped_documents 2>&1 |
+cmake --build "$build" -j "$jobs" --target vantorel-publish install_folder shipped_documents vantorel 2>&1 |
   grep --line-buffered -E '^\[ *[0-9]+%\]|error|warning'
 status=${PIPESTATUS[0]}
 set -e
@@ -31,4 +31,11 @@ echo "movie: $movie"
 player="$root/tests/player"
 if [ -d "$player/node_modules/@ruffle-rs/ruffle" ] && command -v node >/dev/null && command -v chromium >/dev/null; then
   node "$player/lib/screenshot.mjs" "$movie" "${movie%.swf}.png" && echo "picture: ${movie%.swf}.png"
+fi
+# The designer showing the document, on the display or under Xvfb when there is none.
+designer="$build/install/vantorel"
+if [ -x "$designer" ]; then
+  shot="$out/$(basename "${document%.*}")-designer.png"
+  "$root/tools/under-display.sh" "$designer" --screenshot "$shot" "$document" \
+    && echo "designer: $shot" || echo "designer: no screenshot"
 fi

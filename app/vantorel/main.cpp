@@ -1,10 +1,13 @@
 // vantorel: the dashboard designer.
 //
-//   vantorel [document.vtd] [-f:workbook] [-r] [-s]
+//   vantorel [--headless] [--screenshot FILE] [document.vtd] [-f:workbook] [-r] [-s]
 //
 // The program looks for its installation (asset, component, template, samples and styles
-// folders) beside itself. Messages go to standard error while no visible front end is
-// installed; the exit code is 1 when the program could not start.
+// folders) beside itself. Where there is a display (DISPLAY or WAYLAND_DISPLAY) it opens on
+// the screen, with the stage played by Ruffle in a web view; --headless runs it without one,
+// as the tests do, and then messages go to standard error. --screenshot FILE writes a PNG of
+// the main window once the document shows, and ends the program. The exit code is 1 when the
+// program could not start, 2 when the screenshot could not be written.
 
 #include <cstdio>
 #include <memory>
@@ -12,6 +15,12 @@
 #include <vector>
 
 #include "app/KVApp.h"
+#include "base/Services.h"
+#include "platform/docview/WinApp.h"
+#ifdef VANTOREL_SCREEN
+#include "platform/gtk/GtkScreen.h"
+#endif
+#include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/services/FlashPlayerObject.h"
 #include "platform/services/ObjectFactory.h"
@@ -36,13 +45,52 @@ public:
 
 int main(int argc, char** argv)
 {
+    bool headless = false;
+    std::string screenshot;
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--headless") {
+            headless = true;
+        } else if (arg == "--screenshot" && i + 1 < argc) {
+            screenshot = argv[++i];
+        } else {
+            args.push_back(arg);
+        }
+    }
     SetMessageBoxService(std::make_unique<CConsoleMessageBoxes>());
+    std::string error;
+#ifdef VANTOREL_SCREEN
+    const bool screen = !headless && gtkscreen::DisplayAvailable() && gtkscreen::OpenScreen({}, &error);
+#else
+    const bool screen = false;
+    error = "this build has no screen (GTK 3 and WebKitGTK were not installed)";
+#endif
+    if (screen) {
+#ifdef VANTOREL_SCREEN
+        // The stage plays in the installation's player page; without it the stage stays empty.
+        const std::string install = GetPlatformServices().ModuleFileName().parent_path().string();
+        if (!gtkscreen::UseWebKitPlayer(install, &error)) {
+            std::fprintf(stderr, "vantorel: the stage shows no movie: %s\n", error.c_str());
+        }
+        if (!screenshot.empty()) {
+            // Nobody answers a picture's run: its start-up boxes are written out and its
+            // start-up dialogs (the welcome page) closed, as in a headless run.
+            SetMessageBoxService(std::make_unique<CConsoleMessageBoxes>());
+            ui::SetModalLoopWaits(false);
+        }
+#endif
+    } else if (!screenshot.empty()) {
+        std::fprintf(stderr, "vantorel: no display for the screenshot (%s)\n",
+                     error.empty() ? "run without --headless, under a display or Xvfb" : error.c_str());
+        return 2;
+    }
     SetShellService(std::make_unique<CDesktopShell>());
     RegisterFlashPlayerObject(GetObjectFactory());
     RegisterProgramObjects(GetObjectFactory());
 
     CKVApp app;
-    app.SetCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    app.SetCommandLine(args);
     if (!app.InitInstance()) {
         if (app.m_pMainWnd != nullptr && app.m_pMainWnd->m_hWnd != nullptr) {
             app.m_pMainWnd->DestroyWindow();
@@ -50,5 +98,22 @@ int main(int argc, char** argv)
         app.ExitInstance();
         return 1;
     }
+#ifdef VANTOREL_SCREEN
+    if (!screenshot.empty() && app.m_pMainWnd != nullptr) {
+        // The document and its stage settle (the player page loads and draws its frames),
+        // then the main window as the display shows it.
+        gtkscreen::RunUntil([] { return false; }, 8000);
+        const bool saved = gtkscreen::SaveScreenshot(*app.m_pMainWnd, screenshot);
+        std::fprintf(stderr, saved ? "vantorel: screenshot %s\n" : "vantorel: cannot write %s\n", screenshot.c_str());
+        app.m_pMainWnd->DestroyWindow();
+        app.ExitInstance();
+        gtkscreen::CloseScreen();
+        return saved ? 0 : 2;
+    }
+    const int status = app.Run();
+    gtkscreen::CloseScreen();
+    return status;
+#else
     return app.Run();
+#endif
 }

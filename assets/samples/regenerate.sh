@@ -4,5 +4,7 @@ set -e
 cd "$(dirname "$0")"
 ssconvert -T Gnumeric_Excel:xlsx2 regional-sales.gnumeric regional-sales.xlsx
 ssconvert -T Gnumeric_Excel:xlsx2 loan-planner.gnumeric loan-planner.xlsx
-# The price plan's workbook is written by LibreOffice from its flat OpenDocument source.
+# The price plan's and the state markets' workbooks are written by LibreOffice from their flat
+# OpenDocument sources.
 libreoffice --headless --norestore --convert-to xlsx price-plan.fods
+libreoffice --headless --norestore --convert-to xlsx state-markets.fods

@@ -14,12 +14,20 @@ if (_global.KVComponent == undefined) {
 
     // A component class: its constructor takes the placement's size, its prototype the shared
     // methods. w and h are the component's natural size in pixels (its bounds in the catalogue).
-    _global.kvDefineComponent = function (symbol, w, h, draw) {
+    // The members of members (when given) go onto the prototype too, so that a component's
+    // initialisation needs no variable of its own: a variable there would be a member of the
+    // main timeline, where the player finds it before a placed clip of the same name in any
+    // letter case (a variable "chart" hides a component named "Chart").
+    _global.kvDefineComponent = function (symbol, w, h, draw, members) {
         var cls = function () { this.kvSetup(); };
         cls.prototype = new KVComponent();
         cls.prototype.kvNaturalW = w;
         cls.prototype.kvNaturalH = h;
         cls.prototype.kvDraw = draw;
+        if (members != undefined) {
+            for (var k in members)
+                cls.prototype[k] = members[k];
+        }
         Object.registerClass(symbol, cls);
         return cls.prototype;
     };
@@ -380,4 +388,8 @@ if (_global.KVComponent == undefined) {
         var n = Number(v);
         return isNaN(n) ? fallback : n;
     };
+
+    // p served only to write the prototype; on the main timeline it would hide a placed clip
+    // named "P".
+    delete p;
 }

@@ -95,8 +95,11 @@ bool DecodeLine(const std::string& line, std::vector<std::string>& texts)
     if (i >= line.size() || line[i++] != '[')
         return false;
     blanks();
-    if (i < line.size() && line[i] == ']')
-        return ++i, blanks(), i == line.size();
+    if (i < line.size() && line[i] == ']') {
+        ++i;
+        blanks();
+        return i == line.size();
+    }
     for (;;) {
         blanks();
         if (i >= line.size() || line[i++] != '"')

@@ -1,6 +1,6 @@
 // Writes the stage movie the way the canvas makes it (the stage control over the installed
 // catalogue) and records, on the recording player, every call the control makes for a session:
-// start-up (the 22 symbols measured), the canvas size set, five components added, a chart
+// start-up (every symbol of the catalogue measured), the canvas size set, five components added, a chart
 // updated with new data, a move, a resize of a gauge and of a table, a swap of depths, a
 // component disabled and enabled again, and one deleted. app_stage.test.mjs plays the movie in
 // the program's player page and replays the calls through the bridge.

@@ -96,7 +96,8 @@ try {
     await replay([["set", "_root.__compName", "Probe"], ["call", "/", "DeleteComponent"]]);
     if (!drawn) { fail(`${symbol} draws nothing`); continue; }
     const box = [drawn[0] - originX, drawn[1] - originX, drawn[2] - originY, drawn[3] - originY];
-    const inside = box[0] >= b[0] - 1 && box[1] <= b[1] + 1 && box[2] >= b[2] - 1 && box[3] <= b[3] + 1;
+    // Two pixels for the smoothing of edges that lie between pixels (a circle's outline at 0.95).
+    const inside = box[0] >= b[0] - 2 && box[1] <= b[1] + 2 && box[2] >= b[2] - 2 && box[3] <= b[3] + 2;
     // Nor do the bounds stray far beyond the symbol's own box (parts drawn hidden, no bounds).
     const own = symbols[symbol];
     const far = Math.max(...b.map((v, i) => Math.abs(v - own[i])));

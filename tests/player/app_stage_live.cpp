@@ -95,6 +95,7 @@ int main(int argc, char** argv)
                 catalog.GetDefinition(i)->SetBoundsChanged(0);
             stage.Init();
             facts["synced after start-up"] = page->Sync() ? "yes" : "no";
+            facts["definitions"] = std::to_string(catalog.GetTotalCount());
             for (int i = 0; i < catalog.GetTotalCount(); ++i) {
                 const CComponentDef* d = catalog.GetDefinition(i);
                 const auto& b = d->GetBounds();

@@ -365,7 +365,7 @@ int main(int argc, char** argv)
             d.Bind(d.Add("KVRemoteScenarioSymbol", 200, 2900, 4000, 3000), "General", "scenarioCells", "A1", "A1");
             d.Write(folder / "collab.swf", kCollabProbe, {}, true);
         }
-        WriteDocumentMovie(install / "samples" / "price-plan.vtd", folder / "price-plan.swf", library, install,
+        WriteDocumentMovie(install / "samples" / "Dashboards" / "price-plan.vtd", folder / "price-plan.swf", library, install,
                            kSampleProbe);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "component actions: %s\n", e.what());

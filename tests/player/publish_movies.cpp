@@ -287,7 +287,7 @@ int main(int argc, char** argv)
         }
         WriteScriptMovie(folder / "probe-values.swf", kValuesProbe, 8000, 6000);
         for (const char* shipped : {"samples", "template"}) {
-            for (const auto& entry : fs::directory_iterator(fs::path(install) / shipped)) {
+            for (const auto& entry : fs::recursive_directory_iterator(fs::path(install) / shipped)) {
                 if (entry.path().extension() == ".vtd")
                     WriteDocumentFiles(install, entry.path(), folder);
             }

@@ -106,11 +106,31 @@ function cellsOf(reference) {
   for (let r = r0; r <= r1; ++r) for (let c = c0; c <= c1; ++c) list.push(`${sheet}!${letters(c)}${r}`);
   return list;
 }
+// The lines of a chart's data range as its series: rows, unless the series names match the
+// columns and not the rows (names > 0), or, for the XY and bubble charts (byShape), unless the
+// range has more rows than columns.
+function seriesOf(reference, names, byShape = false) {
+  const cells = cellsOf(reference).map((c) => Number(values_[c]) || 0);
+  const [, range] = reference.split("!");
+  const [from, to = from] = range.replace(/\$/g, "").split(":");
+  const rowOf = (a1) => Number(/\d+$/.exec(a1)[0]);
+  const rows = rowOf(to) - rowOf(from) + 1, columns = cells.length / rows;
+  const byRows = byShape ? columns >= rows : !(names > 0 && names !== rows && names === columns);
+  const lines = [];
+  for (let i = 0; i < (byRows ? rows : columns); ++i) {
+    const line = [];
+    for (let j = 0; j < (byRows ? columns : rows); ++j) line.push(byRows ? cells[i * columns + j] : cells[j * columns + i]);
+    lines.push(line);
+  }
+  return lines;
+}
+let values_ = {};
 const isReference = (v) => typeof v === "string" && /^[A-Za-z][\w ]*!\$?[A-Z]+\$?\d+(:\$?[A-Z]+\$?\d+)?$/.test(v);
 
 // What a component shows, from its parameters in the document's description and the values of
 // the cells ("Sheet!A1" to a number or text): texts by field name, drawings as numbers.
 function shows(component, values) {
+  values_ = values;
   const p = component.parameters || {};
   const general = p.General || {}, behavior = p.Behavior || {}, appearance = p.Appearance || {};
   const one = (v) => (isReference(v) ? values[cellsOf(v)[0]] : v);
@@ -153,6 +173,37 @@ function shows(component, values) {
     const data = all(general.dataValues);
     const total = data.reduce((a, v) => a + Math.max(v, 0), 0);
     drawn.slices = data.map((v) => Math.round((Math.max(v, 0) / total) * 36000) / 100);
+    break;
+  }
+  case "KVProgressBarVSymbol":
+    fields.kvTitle = text(one(general.title));
+    fields.kvValue = showNumber(one(general.mv), appearance.formatValue);
+    drawn.mv = [one(general.mv)];
+    break;
+  case "KVMapUSASymbol":
+  case "KVMapEuropeSymbol":
+    drawn.mv = all(general.mv);
+    break;
+  case "KVStackColumnChartSymbol":
+  case "KVComboChartSymbol": {
+    fields.kvTitle = text(one(general.chartTitle));
+    labels("kvCat");
+    // Each piece of a stack (each column) as tall as its value, series after series; the line
+    // series of a combination chart (all but the first) on a scale of their own.
+    const series = seriesOf(general.dataValues, all(general.seriesNames).length);
+    const columns = component.symbol === "KVComboChartSymbol" ? series.slice(0, 1) : series;
+    const scaled = (list) => { const top = Math.max(...list.map(Math.abs)); return list.map((v) => Math.abs(v) / top); };
+    drawn.bars = scaled(columns.flat());
+    if (component.symbol === "KVComboChartSymbol") drawn.points = scaled(series.slice(1).flat());
+    break;
+  }
+  case "KVXYChartSymbol":
+  case "KVBubbleChartSymbol": {
+    fields.kvTitle = text(one(general.chartTitle));
+    // The Y values over a scale from 0: the second line of the data (XY: X then Y; bubble: X,
+    // Y, sizes).
+    const ys = seriesOf(general.dataValues, 0, true)[1];
+    drawn.points = ys.map((v) => v / Math.max(...ys));
     break;
   }
   case "KVPlaySelectorSymbol":
@@ -370,7 +421,8 @@ async function checkAllFormulas(run, workbook) {
     const column = cell.replace(/[0-9]+$/, "");
     const [where, text] = [formula[1].split("!")[0], cells[formula[1]][2]];
     if (where !== sheet) return undefined;
-    return text.startsWith(`SUM(${column}`) ? "sum" : text.includes(`${cell}*`) ? "product" : undefined;
+    // A rounded product does not scale with its input.
+    return text.startsWith(`SUM(${column}`) ? "sum" : text.includes(`${cell}*`) && !text.includes("ROUND(") ? "product" : undefined;
   };
   const input = Object.entries(variables).find(([, c]) => cells[c] && !cells[c][2] && cells[c][1] === "number" &&
     formulas.some((f) => follows(c, f)));

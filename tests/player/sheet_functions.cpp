@@ -204,8 +204,8 @@ void WriteRowsMovie(const fs::path& out, const std::string& name, const std::str
     CCellModel model;
     const std::string sheet = "Rows";
     for (int row = 1; row <= kRows; ++row) {
-        model.SetCell(sheet, row, 1, CCellData{std::to_string(row % 10), std::string(CellType::Number), "", false});
-        model.SetCell(sheet, row, 2, CCellData{std::to_string(row), std::string(CellType::Number), "", false});
+        model.SetCell(sheet, row, 1, CCellData{std::to_string(row % 10), std::string(CellTypeName(CellType::Number)), "", false});
+        model.SetCell(sheet, row, 2, CCellData{std::to_string(row), std::string(CellTypeName(CellType::Number)), "", false});
     }
     model.SetCell(sheet, 1, 3, CCellData{"", "", formula, false});
     CVariableTable table;

@@ -114,7 +114,7 @@ void WriteText(const fs::path& file, const std::string& text)
 
 fs::path Sample()
 {
-    return testsupport::InstallDir() / "samples" / "regional-sales.vtd";
+    return testsupport::InstallDir() / "samples" / "Dashboards" / "regional-sales.vtd";
 }
 
 // A workbook whose second formula calls a function no movie can calculate.

@@ -39,3 +39,5 @@ var box = kvDefineComponent("FScrollBoxSymbol", 100, 100, function () {
     };
     follow();
 });
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete box;

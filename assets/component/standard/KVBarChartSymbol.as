@@ -1,6 +1,5 @@
 // Bar chart: horizontal bars, one per category and series, scaled from 0 to a round top.
 #include "shared/chart.as"
 
-var chart = kvDefineComponent("KVBarChartSymbol", 300, 200, function () { this.kvDrawCategoryChart(true); });
-chart.kvDrawCategoryChart = kvDrawCategoryChart;
-chart.kvWatch = ["chartTitle"];
+kvDefineComponent("KVBarChartSymbol", 300, 200, function () { this.kvDrawCategoryChart(true); },
+                  {kvDrawCategoryChart: kvDrawCategoryChart, kvWatch: ["chartTitle", "chartSubTitle"]});

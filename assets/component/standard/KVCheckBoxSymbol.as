@@ -22,3 +22,5 @@ var box = kvDefineComponent("KVCheckBoxSymbol", 150, 24, function () {
                 "left");
 });
 box.kvWatch = ["title", "selectIdx"];
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete box;

@@ -1,6 +1,5 @@
 // Column chart: one column per category and series, scaled from 0 to a round top.
 #include "shared/chart.as"
 
-var chart = kvDefineComponent("KVColumnChartSymbol", 300, 200, function () { this.kvDrawCategoryChart(false); });
-chart.kvDrawCategoryChart = kvDrawCategoryChart;
-chart.kvWatch = ["chartTitle"];
+kvDefineComponent("KVColumnChartSymbol", 300, 200, function () { this.kvDrawCategoryChart(false); },
+                  {kvDrawCategoryChart: kvDrawCategoryChart, kvWatch: ["chartTitle", "chartSubTitle"]});

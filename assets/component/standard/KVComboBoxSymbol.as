@@ -48,3 +48,5 @@ var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
     };
 });
 combo.kvWatch = ["selectIdx"];
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete combo;

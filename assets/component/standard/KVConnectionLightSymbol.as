@@ -16,12 +16,15 @@ var light = kvDefineComponent("KVConnectionLightSymbol", 30, 30, function () {
         colour = this.customDefaultColor;
     this.kvLightColor = colour;
     var lamp = this.kvClip("kvLamp");
+    // The rim is a filled ring, not a line, so nothing is drawn beyond the lamp's bounds.
     var r = Math.max(Math.min(w, h) / 2 - 1, 2);
-    lamp.lineStyle(0, 0x666666, 100);
-    lamp.beginFill(colour, 100);
+    lamp.lineStyle();
+    lamp.beginFill(0x666666, 100);
     kvCircle(lamp, w / 2, h / 2, r);
     lamp.endFill();
-    lamp.lineStyle();
+    lamp.beginFill(colour, 100);
+    kvCircle(lamp, w / 2, h / 2, r - 1);
+    lamp.endFill();
     lamp.beginFill(0xFFFFFF, 40);
     kvCircle(lamp, w / 2 - r * 0.3, h / 2 - r * 0.3, r * 0.35);
     lamp.endFill();

@@ -52,3 +52,5 @@ dial.kvTurnEnd = function () {
     this.mc();
     this.kvCommit();
 };
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete dial;

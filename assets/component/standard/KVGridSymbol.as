@@ -80,3 +80,5 @@ grid.kvAdjustEnd = function () {
     this.mc();
     this.kvCommit();
 };
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete grid;

@@ -51,3 +51,5 @@ input.kvTyped = function () {
     this.mc();
     this.kvCommit();
 };
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete input;

@@ -27,3 +27,5 @@ var label = kvDefineComponent("KVLabelCompSymbol", 150, 30, function () {
     field.setTextFormat(kvTextFormat(format, f.HAlign == undefined ? "left" : f.HAlign));
 });
 label.kvWatch = ["labelValue"];
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete label;

@@ -31,3 +31,5 @@ var list = kvDefineComponent("KVListBoxSymbol", 150, 120, function () {
     this.kvText("kvTitle", 0, 0, w, titleH, this.title, this.titleTextFormat, "left");
 });
 list.kvWatch = ["selectIdx"];
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete list;

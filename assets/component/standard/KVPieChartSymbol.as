@@ -1,5 +1,4 @@
 // Pie chart: one slice per category of its data, in proportion to the values.
 #include "shared/chart.as"
 
-var chart = kvDefineComponent("KVPieChartSymbol", 300, 200, kvDrawPieChart);
-chart.kvWatch = ["chartTitle"];
+kvDefineComponent("KVPieChartSymbol", 300, 200, kvDrawPieChart, {kvWatch: ["chartTitle"]});

@@ -27,3 +27,5 @@ var button = kvDefineComponent("KVPushButtonSymbol", 100, 30, function () {
     this.kvText("kvLabel", 0, Math.round((h - 18) / 2), w, 18, this.title, this.labelTextFormat, "center");
 });
 button.kvWatch = ["title"];
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete button;

@@ -47,3 +47,5 @@ var radios = kvDefineComponent("KVRadioButtonSetSymbol", 150, 100, function () {
     this.kvText("kvTitle", 0, 0, w, titleH, this.title, this.titleTextFormat, "left");
 });
 radios.kvWatch = ["selectIdx"];
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete radios;

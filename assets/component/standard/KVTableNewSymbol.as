@@ -55,3 +55,5 @@ table.kvChoose = function (index) {
     this.mc();
     this.kvCommit();
 };
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete table;

@@ -1,0 +1,82 @@
+// The art backgrounds: panels other components stand on, each with a look of its own while
+// "artEnabled" is on; with the art off they draw the plain panel of the fill and border
+// settings ("showFill", "backColor", "backTrans", "borderEnabled", "borderColor",
+// "borderThickness", "borderTrans"), as the first background does. kvArt keeps the look drawn
+// (0 for the plain panel).
+#include "shared/component.as"
+
+if (_global.kvDrawBackground == undefined) {
+    // A rectangle with corners rounded by r, inside the clip's current fill and line.
+    _global.kvRoundRect = function (clip, x, y, w, h, r) {
+        r = Math.max(Math.min(r, Math.min(w, h) / 2), 0);
+        clip.moveTo(x + r, y);
+        clip.lineTo(x + w - r, y);
+        clip.curveTo(x + w, y, x + w, y + r);
+        clip.lineTo(x + w, y + h - r);
+        clip.curveTo(x + w, y + h, x + w - r, y + h);
+        clip.lineTo(x + r, y + h);
+        clip.curveTo(x, y + h, x, y + h - r);
+        clip.lineTo(x, y + r);
+        clip.curveTo(x, y, x + r, y);
+    };
+
+    _global.kvDrawBackground = function (art) {
+        var w = this.kvW, h = this.kvH;
+        var panel = this.kvClip("kvPanel");
+        if (this.artEnabled == false)
+            art = 0;
+        this.kvArt = art;
+        if (art == 2) {
+            // A rounded card on a soft shadow.
+            panel.lineStyle();
+            panel.beginFill(0x000000, 15);
+            kvRoundRect(panel, 4, 4, w - 4, h - 4, 12);
+            panel.endFill();
+            panel.lineStyle(1, 0xB8C4D0, 100);
+            panel.beginFill(0xF7F9FB, 100);
+            kvRoundRect(panel, 0.5, 0.5, w - 5, h - 5, 12);
+            panel.endFill();
+        } else if (art == 3) {
+            // A panel under a dark title band of a fifth of its height (at most 28 pixels).
+            var band = Math.min(Math.round(h / 5), 28);
+            kvRect(panel, 0.5, 0.5, w - 1, h - 1, 0xFFFFFF, 0x44546A);
+            kvRect(panel, 0.5, 0.5, w - 1, band, 0x44546A, undefined);
+        } else if (art == 4) {
+            // A raised bevel: light top and left edges, dark bottom and right ones.
+            kvRect(panel, 0, 0, w, h, 0xD9DDE2, undefined);
+            panel.lineStyle(2, 0xFFFFFF, 100);
+            panel.moveTo(1, h - 1);
+            panel.lineTo(1, 1);
+            panel.lineTo(w - 1, 1);
+            // A new line style starts a new stroke: from the corner where the light one ended.
+            panel.lineStyle(2, 0x8A939E, 100);
+            panel.moveTo(w - 1, 1);
+            panel.lineTo(w - 1, h - 1);
+            panel.lineTo(1, h - 1);
+        } else if (art == 5) {
+            // A vertical gradient from a light top to a deeper bottom, with a thin frame.
+            panel.lineStyle(1, 0x6E8CA8, 100);
+            var matrix = {matrixType: "box", x: 0, y: 0, w: w, h: h, r: Math.PI / 2};
+            panel.beginGradientFill("linear", [0xFFFFFF, 0xBFD1E3], [100, 100], [0, 255], matrix);
+            kvRect(panel, 0.5, 0.5, w - 1, h - 1, undefined, undefined);
+            panel.endFill();
+        } else {
+            var thickness = Math.max(kvNumber(this.borderThickness, 1), 0);
+            if (this.borderEnabled != false && thickness > 0)
+                panel.lineStyle(thickness, this.borderColor == undefined ? 0x666666 : this.borderColor,
+                                100 - kvNumber(this.borderTrans, 0));
+            else
+                panel.lineStyle();
+            if (this.showFill != false)
+                panel.beginFill(this.backColor == undefined ? 0xF0F0F0 : this.backColor, 100 - kvNumber(this.backTrans, 0));
+            var half = thickness / 2;
+            panel.moveTo(half, half);
+            panel.lineTo(w - half, half);
+            panel.lineTo(w - half, h - half);
+            panel.lineTo(half, h - half);
+            panel.lineTo(half, half);
+            if (this.showFill != false)
+                panel.endFill();
+        }
+    };
+}

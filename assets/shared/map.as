@@ -1,0 +1,149 @@
+// The maps: one shape per region (shared/mapdata-*.as), each a clip of its own so that a press
+// chooses it. A region is named in the sheet by its code or its name ("CA" or "California"),
+// letter case aside: "values" lists the regions the dashboard uses, "mv" their values in the
+// same order. While the colour ranges are on ("alertsEnabled") a region with a value takes the
+// colour of its band ("alertPcts" of the range from 0 to the largest value, or of "target"), a
+// region without one "alertNoDataColor"; with them off every region takes "regionDftColor".
+// The region under the mouse takes "regionHighlightColor". The chosen region
+// ("selectedRegion", by code) is drawn in "regionSelectionColor" and written to the
+// "dataValues" cell as its "retInfo": "label" (its name in the sheet), "position" (from 1 in
+// "values"), "value" (its value) or "code". kvRegionColours keeps each region's fill by code.
+#include "shared/component.as"
+
+if (_global.kvDrawMap == undefined) {
+    // The regions of the data as numbers, parsed once: [code, name, [[x, y, x, y ...], ...]].
+    _global.kvMapRegions = function (data) {
+        if (data.kvParsed != undefined)
+            return data.kvParsed;
+        var parsed = [];
+        for (var i = 0; i < data.regions.length; i++) {
+            var entry = data.regions[i], rings = entry[2].split("|"), shapes = [];
+            for (var r = 0; r < rings.length; r++) {
+                var numbers = rings[r].split(" ");
+                for (var n = 0; n < numbers.length; n++)
+                    numbers[n] = Number(numbers[n]);
+                shapes.push(numbers);
+            }
+            parsed.push([entry[0], entry[1], shapes]);
+        }
+        data.kvParsed = parsed;
+        return parsed;
+    };
+
+    // Where a name of the sheet stands among the map's regions: its index, or -1.
+    _global.kvMapFind = function (regions, name) {
+        if (name == undefined)
+            return -1;
+        var key = String(name).toUpperCase();
+        for (var i = 0; i < regions.length; i++) {
+            if (regions[i][0] == key || regions[i][1].toUpperCase() == key)
+                return i;
+        }
+        return -1;
+    };
+
+    // A list parameter as a flat array: a row or a column of cells alike.
+    _global.kvFlatList = function (v) {
+        var out = [];
+        if (v == undefined)
+            return out;
+        if (!(v instanceof Array))
+            return [v];
+        for (var i = 0; i < v.length; i++) {
+            if (v[i] instanceof Array) {
+                for (var j = 0; j < v[i].length; j++)
+                    out.push(v[i][j]);
+            } else {
+                out.push(v[i]);
+            }
+        }
+        return out;
+    };
+
+    _global.kvDrawMap = function (data) {
+        var w = this.kvW, h = this.kvH;
+        var regions = kvMapRegions(data);
+        var titleH = this.titleEnabled == false || !(this.title != undefined && this.title !== "") ? 0 : 20;
+        this.kvText("kvTitle", 0, 0, w, titleH, titleH > 0 ? this.title : "", this.titleTextProps, "center");
+        // The map keeps its proportions inside the space under the title.
+        var scale = Math.min(w / data.width, (h - titleH) / data.height);
+        var ox = (w - data.width * scale) / 2, oy = titleH + (h - titleH - data.height * scale) / 2;
+        var names = kvFlatList(this.values), values = kvFlatList(this.mv);
+        var valueOf = [], nameOf = [], positionOf = [], largest = 0;
+        for (var i = 0; i < names.length; i++) {
+            var at = kvMapFind(regions, names[i]);
+            if (at < 0)
+                continue;
+            valueOf[at] = values[i];
+            nameOf[at] = names[i];
+            positionOf[at] = i + 1;
+            largest = Math.max(largest, kvNumber(values[i], 0));
+        }
+        this.kvAlertRange = [0, largest];
+        var base = this.regionDftColor == undefined ? 0xDDDDDD : this.regionDftColor;
+        var chosen = kvMapFind(regions, this.selectedRegion);
+        this.kvRegionColours = {};
+        var alpha = 100 - kvNumber(this.transparency, 0);
+        for (var r = 0; r < regions.length; r++) {
+            var clip = this.kvClip("kvRegion_" + regions[r][0]);
+            var colour = base;
+            if (valueOf[r] != undefined) {
+                colour = this.kvAlertFill(valueOf[r], base);
+            } else if (this.alertsEnabled == true && this.alertNoDataColor != undefined) {
+                colour = this.alertNoDataColor;
+            }
+            if (r == chosen && this.regionSelectionColor != undefined)
+                colour = this.regionSelectionColor;
+            if (r == this.kvOver && this.regionHighlightColor != undefined && r != chosen)
+                colour = this.regionHighlightColor;
+            this.kvRegionColours[regions[r][0]] = colour;
+            clip.lineStyle(0, this.borderColor == undefined ? 0xFFFFFF : this.borderColor, 100);
+            var shapes = regions[r][2];
+            for (var s = 0; s < shapes.length; s++) {
+                var pts = shapes[s];
+                clip.beginFill(colour, alpha);
+                clip.moveTo(ox + pts[0] * scale, oy + pts[1] * scale);
+                for (var p = 2; p + 1 < pts.length; p += 2)
+                    clip.lineTo(ox + pts[p] * scale, oy + pts[p + 1] * scale);
+                clip.lineTo(ox + pts[0] * scale, oy + pts[1] * scale);
+                clip.endFill();
+            }
+            this.kvRegionHandlers(clip, r, regions[r], nameOf[r], positionOf[r], valueOf[r]);
+        }
+        // The region under the mouse, with its value, in the corner.
+        var over = this.kvOver == undefined ? "" : regions[this.kvOver][1];
+        if (over !== "" && this.showValue != false && valueOf[this.kvOver] != undefined)
+            over += ": " + kvShowNumber(valueOf[this.kvOver], this.formatValue);
+        this.kvText("kvOverLabel", 0, h - 18, w, 18, this.showMouseOverLabel == false ? "" : over,
+                    this.mouseOverTextProps, "left");
+    };
+
+    // A press on a region chooses it; moving over one shows its name and value.
+    _global.kvMapRegionHandlers = function (clip, index, region, name, position, value) {
+        var owner = this;
+        clip.onRelease = function () {
+            owner.selectedRegion = region[0];
+            var how = owner.retInfo;
+            if (how == "position")
+                owner.dataValues = position == undefined ? 0 : position;
+            else if (how == "value")
+                owner.dataValues = value == undefined ? "" : value;
+            else if (how == "code")
+                owner.dataValues = region[0];
+            else
+                owner.dataValues = name == undefined ? region[1] : name;
+            owner.mc();
+            owner.kvCommit();
+        };
+        clip.onRollOver = function () {
+            owner.kvOver = index;
+            owner.mc();
+        };
+        clip.onRollOut = function () {
+            if (owner.kvOver == index) {
+                owner.kvOver = undefined;
+                owner.mc();
+            }
+        };
+    };
+}
