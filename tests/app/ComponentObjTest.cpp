@@ -1,5 +1,8 @@
 #include "app/ComponentObj.h"
 #include "app/DrawDoc.h"
+#include "app/MultiSelectObj.h"
+#include "model/ParameterSet.h"
+#include "platform/dialogs/MessageBox.h"
 #include "app/stage/StageFlashCtrl.h"
 
 #include "model/ComponentCatalog.h"
@@ -269,6 +272,73 @@ TEST_F(ComponentObjTest, RefreshAndRemoveTellTheStageOfTheDocument)
     EXPECT_EQ(player.Calls(), (std::vector<Call>{{"SetVariable", {"_root.__compName", "gauge1"}},
                                                {"TCallLabel", {"/", "DeleteComponent"}}}));
     stage.DestroyWindow();
+}
+
+TEST_F(ComponentObjTest, SharedParametersWriteThroughToEveryMemberOfTheSelection)
+{
+    CComponentObj a(CRect(0, 0, 2000, 1000), Instance("KVGaugeSymbol"));
+    CComponentObj b(CRect(3000, 500, 5000, 1500), Instance("KVGaugeSymbol"));
+    CMultiSelectObj multi;
+    multi.AddMember(&a);
+    multi.AddMember(&b);
+    EXPECT_EQ(multi.GetCommittedBounds(), CRect(0, 0, 5000, 1500));
+    EXPECT_EQ(multi.GetInstanceCount(), 2);
+
+    multi.BuildSharedSet(true);
+    ASSERT_NE(multi.GetSharedSet(), nullptr);
+    CParameter* general = multi.GetSharedSet()->FindParameter("General");
+    ASSERT_NE(general, nullptr);
+    CParameter* title = general->GetSet()->FindParameter("title");
+    ASSERT_NE(title, nullptr);
+    EXPECT_TRUE(title->SetString("Shared"));
+    for (CComponentObj* member : {&a, &b}) {
+        CParameter* own = member->GetInstance(0)->GetParameters()->FindParameter("General");
+        EXPECT_EQ(own->GetSet()->FindParameter("title")->GetString(), "Shared");
+    }
+    EXPECT_EQ(multi.GetName(), "KVGaugeSymbol");
+
+    // A mixed selection shares only the visibility settings, and members without them (these
+    // components have no "Behavior" group) are passed over rather than attached as nothing.
+    multi.m_bSameKind = false;
+    multi.BuildSharedSet(false);
+    ASSERT_EQ(multi.GetSharedSet()->GetCount(), 1);
+    EXPECT_EQ(multi.GetSharedSet()->GetAt(0)->GetName(), "Behavior");
+    EXPECT_EQ(multi.GetSharedSet()->GetAt(0)->GetSet()->GetPageKind(), 9);
+    EXPECT_EQ(multi.GetName(), "Dynamic Visibility");
+    EXPECT_EQ(multi.GetTypeName(), "Dynamic Visibility");
+
+    // The members keep their instances when the selection goes.
+    multi.Reset();
+    EXPECT_EQ(multi.GetInstanceCount(), 0);
+    EXPECT_EQ(a.GetInstanceCount(), 1);
+}
+
+TEST_F(ComponentObjTest, FiftyMembersMayBeEditedTogetherAndFiftyOneMayNot)
+{
+    std::vector<std::unique_ptr<CComponentObj>> objects;
+    for (int i = 0; i < 51; ++i)
+        objects.push_back(std::make_unique<CComponentObj>(CRect(0, 0, 100, 100), Instance("KVGaugeSymbol")));
+    for (std::size_t count : {std::size_t{50}, std::size_t{51}}) {
+        SCOPED_TRACE(count);
+        panelLog.clear();
+        CMultiSelectObj multi;
+        for (std::size_t i = 0; i < count; ++i)
+            multi.AddMember(objects[i].get());
+        if (count == 51)
+            boxes->Answer(IDOK);
+        multi.EditProperties(true);
+        if (count == 50) {
+            EXPECT_TRUE(boxes->Log().empty());
+            EXPECT_EQ(panelLog.size(), 1u);
+        } else {
+            ASSERT_EQ(boxes->Log().size(), 1u);
+            EXPECT_EQ(boxes->Log()[0].text,
+                      "Editing properties on more than fifty components is restricted for performance reasons.");
+            EXPECT_EQ(boxes->Log()[0].caption, "Warning");
+            EXPECT_EQ(boxes->Log()[0].flags & MB_ICONERROR, MB_ICONERROR);
+            EXPECT_TRUE(panelLog.empty());
+        }
+    }
 }
 
 } // namespace
