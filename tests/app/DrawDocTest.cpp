@@ -1,5 +1,8 @@
 #include "app/AppIds.h"
 #include "app/ComponentObj.h"
+#include "app/DrawOleObj.h"
+#include "platform/drawing/Png.h"
+#include "platform/window/RasterWindowHost.h"
 #include "tests/app/AppFixture.h"
 
 #include "publish/DocData.h"
@@ -111,6 +114,42 @@ TEST_F(AppTest, CanvasCommandsStayWithinTheStageFrameLimit)
     Frame().SendMessage(WM_COMMAND, ID_FIT_TO_COMPONENTS, 0);
     EXPECT_EQ(doc.GetCanvasWidth(), 1630);
     EXPECT_EQ(doc.GetCanvasHeight(), 10);
+}
+
+} // namespace
+
+namespace {
+
+// An embedded object stands on the canvas as a crossed frame where it was placed.
+TEST_F(AppTest, EmbeddedObjectsShowAsFramesOnTheCanvas)
+{
+    CRasterWindowHost& host = InstallRasterWindowHost();
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    Doc().Add(new CDrawOleObj(CRect(2000, 2000, 6000, 4000))); // 200 x 100 pixels at (100, 100)
+    Frame().ShowWindow(SW_SHOWNORMAL);
+    PumpUntilIdle();
+    CBitmap picture = host.Snapshot(Frame());
+    EXPECT_TRUE(WritePng(artefacts / "canvas-embedded-object.png", picture));
+    CDrawView* view = GetActiveDrawView();
+    ASSERT_NE(view, nullptr);
+    // The view's client corner in the frame's picture.
+    CPoint corner(0, 0);
+    view->ClientToScreen(&corner);
+    Frame().ScreenToClient(&corner);
+    const CPoint origin(corner.x + CDrawView::kCanvasMargin, corner.y + CDrawView::kCanvasMargin);
+    EXPECT_EQ(picture.GetPixel(origin.x + 100, origin.y + 100), RGB(0, 0, 0));
+    // The diagonals cross in the middle (within a pixel of it, as lines round).
+    bool crossing = false;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            crossing = crossing || picture.GetPixel(origin.x + 200 + dx, origin.y + 150 + dy) == RGB(0, 0, 0);
+    EXPECT_TRUE(crossing);
+    EXPECT_EQ(picture.GetPixel(origin.x + 150, origin.y + 150), RGB(255, 255, 255));
+    // A handle of the selected object sits on its corner whatever the view's margin.
+    const CDrawObj* obj = Doc().GetObjects().back();
+    EXPECT_EQ(obj->HitTest(CPoint(6040, 2040), view, true), 3);
+    EXPECT_EQ(Doc().ObjectAt(CPoint(4000, 3000)), obj);
 }
 
 } // namespace
