@@ -22,7 +22,8 @@ BEGIN_MESSAGE_MAP(CDrawDoc, CDocument)
     .UpdateCommandUI(ID_FILE_SAVE, &CDrawDoc::OnUpdateFileSave)
     .Command(ID_INCREASE_CANVAS, &CDrawDoc::OnIncreaseCanvas)
     .Command(ID_DECREASE_CANVAS, &CDrawDoc::OnDecreaseCanvas)
-    .Command(ID_FIT_TO_COMPONENTS, &CDrawDoc::OnFitCanvasToComponents) END_MESSAGE_MAP()
+    .Command(ID_FIT_TO_COMPONENTS, &CDrawDoc::OnFitCanvasToComponents)
+    .Command(ID_FIT_TO_WINDOW, &CDrawDoc::OnFitCanvasToWindowCmd) END_MESSAGE_MAP()
 
 void CDrawDoc::OnUpdateFileSave(CCmdUI* pCmdUI)
 {
@@ -287,4 +288,17 @@ void CDrawDoc::OnFitCanvasToComponents()
     const int height = std::clamp((all.bottom - all.top) / 20, 1, kMaxCanvas);
     ResizeCanvas(width, height, width * 20 / 2 - (all.right + all.left) / 2,
                  height * 20 / 2 - (all.bottom + all.top) / 2);
+}
+
+void CDrawDoc::OnFitCanvasToWindowCmd()
+{
+    const auto& views = GetViews();
+    if (views.empty())
+        return;
+    CRect client;
+    views.front()->GetClientRect(&client);
+    // A minimised window has no client area; the smallest canvas is one pixel.
+    const int width = std::clamp(client.Width(), 1, kMaxCanvas);
+    const int height = std::clamp(client.Height(), 1, kMaxCanvas);
+    ResizeCanvas(width, height, (width - m_nWidth) / 2 * 20, (height - m_nHeight) / 2 * 20);
 }

@@ -54,6 +54,9 @@ public:
     void OnIncreaseCanvas();
     void OnDecreaseCanvas();
     void OnFitCanvasToComponents();
+    // The canvas takes the first view's client size (each side at most 1630), the layout kept
+    // centred.
+    void OnFitCanvasToWindowCmd();
     // Sets the canvas size, moving every object by (dx, dy) twips; false (nothing changed) for
     // a side outside 1..1630.
     bool ResizeCanvas(int width, int height, int dx, int dy);

@@ -109,6 +109,20 @@ TEST_F(AppTest, CanvasCommandsStayWithinTheStageFrameLimit)
     EXPECT_EQ(doc.GetCanvasWidth(), 100);
     EXPECT_EQ(doc.GetCanvasHeight(), 50);
     EXPECT_EQ(obj->m_position, CRect(0, 0, 2000, 1000));
+    // Fit to window: the view's client size, the objects moved by half the change.
+    ASSERT_TRUE(doc.ResizeCanvas(100, 50, 0, 0));
+    CRect client;
+    GetActiveDrawView()->GetClientRect(&client);
+    ASSERT_LT(client.Width(), 1630);
+    Frame().SendMessage(WM_COMMAND, ID_FIT_TO_WINDOW, 0);
+    EXPECT_EQ(doc.GetCanvasWidth(), client.Width());
+    EXPECT_EQ(doc.GetCanvasHeight(), client.Height());
+    EXPECT_EQ(obj->m_position.left, (client.Width() - 100) / 2 * 20);
+    EXPECT_EQ(obj->m_position.top, (client.Height() - 50) / 2 * 20);
+    // A window wider than the limit gives a canvas of 1630 pixels.
+    Frame().MoveWindow(0, 0, 2400, 900);
+    Frame().SendMessage(WM_COMMAND, ID_FIT_TO_WINDOW, 0);
+    EXPECT_EQ(doc.GetCanvasWidth(), 1630);
     // A union wider than the limit is held at 1630 pixels.
     obj->m_position = CRect(0, 0, 40000, 200);
     Frame().SendMessage(WM_COMMAND, ID_FIT_TO_COMPONENTS, 0);
