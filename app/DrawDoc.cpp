@@ -1,6 +1,7 @@
 #include "app/DrawDoc.h"
 
 #include <algorithm>
+#include <set>
 
 #include "app/AppIds.h"
 #include "app/ComponentObj.h"
@@ -216,8 +217,14 @@ void CDrawDoc::LoadFromDocData(CDocData& data)
 {
     // The objects own their instances from here on; the records only borrowed them.
     std::vector<std::unique_ptr<CComponent>> owned = data.TakeComponents();
-    for (auto& instance : owned)
-        instance.release();
+    std::set<const CComponent*> held;
+    for (std::size_t i = 0; i < data.GetComponentCount(); ++i)
+        held.insert(data.GetComponent(i)->components.begin(), data.GetComponent(i)->components.end());
+    for (auto& instance : owned) {
+        // An instance no record holds has no object to own it and goes now.
+        if (held.count(instance.get()) != 0)
+            instance.release();
+    }
     for (std::size_t i = 0; i < data.GetComponentCount(); ++i) {
         const CObjectRecord& record = *data.GetComponent(i);
         const CRect rect(record.rect.left, record.rect.top, record.rect.right, record.rect.bottom);
