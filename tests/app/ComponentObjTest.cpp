@@ -267,6 +267,24 @@ TEST_F(ComponentObjTest, RefreshAndRemoveTellTheStageOfTheDocument)
     ASSERT_FALSE(player.Calls().empty());
     EXPECT_EQ(player.Calls().back(), (Call{"TCallLabel", {"/", "UpdateComponent"}}));
 
+    // Putting the document on the stage adds every object and disables the hidden ones.
+    auto* hidden = new CComponentObj(CRect(0, 0, 2000, 1000), Instance("KVSliderSymbol"), "Hidden");
+    hidden->GetInstance(0)->SetName("slider1");
+    hidden->m_bShown = false;
+    doc.Add(obj);
+    doc.Add(hidden);
+    player.ClearCalls();
+    doc.RefreshStage(FALSE);
+    std::vector<std::string> labels;
+    for (const Call& call : player.Calls()) {
+        if (call.op == "TCallLabel")
+            labels.push_back(call.args.at(1));
+    }
+    EXPECT_EQ(labels, (std::vector<std::string>{"InitParams", "AddComponent", "InitParams", "AddComponent", "DisableComp"}));
+    doc.Remove(hidden);
+    doc.Remove(obj);
+    hidden->Remove();
+
     player.ClearCalls();
     obj->Remove();
     EXPECT_EQ(player.Calls(), (std::vector<Call>{{"SetVariable", {"_root.__compName", "gauge1"}},
