@@ -1,7 +1,5 @@
 #include "publish/DataFiles.h"
 
-#include "publish/BaseMovie.h"
-
 #include "model/FileBytes.h"
 #include "model/TextUtil.h"
 #include "sheet/cells/CellModel.h"

@@ -4,12 +4,11 @@
 
 #include "publish/ModelScriptBuilder.h"
 
-#include "publish/BaseMovie.h"
-#include "publish/DataFiles.h"
-
 #include "model/BindingLink.h"
 #include "model/TextUtil.h"
+#include "publish/BaseMovie.h"
 #include "publish/ChunkedFunctions.h"
+#include "publish/DataFiles.h"
 #include "publish/ExportSettings.h"
 #include "publish/StaticDataTable.h"
 #include "sheet/cells/CellModel.h"
