@@ -6,6 +6,7 @@
 
 #include "app/ProgramServices.h"
 #include "app/TempFileManager.h"
+#include "publish/ProgramContext.h"
 
 namespace {
 
@@ -64,8 +65,13 @@ TEST(TempFileManager, NamesAreCreatedNumberedAndRemoved)
         EXPECT_EQ(files.CreateTempFile("gen", ".swf", true), folder + "gen3.swf") << "never handed out twice";
         EXPECT_EQ(files.CreateTempFile("kv", "", false), folder + "kv0");
 
-        // The document reader's files land here too, and go with the others.
+        // The document reader's files land here too, once the program lends the manager to its
+        // context, and go with the others.
+        CProgramContext context;
+        CProgramContext::Scope use(context);
+        context.SetTempFileMaker(&files);
         const fs::path restored = publish::GetTempFileMaker().Create("kv", ".xls");
+        context.SetTempFileMaker(nullptr);
         EXPECT_EQ(restored, folder + "kv0.xls");
         EXPECT_EQ(files.GetRemembered().size(), 3u);
 

@@ -95,7 +95,8 @@ try {
     const drawn = await drawnBox();
     await replay([["set", "_root.__compName", "Probe"], ["call", "/", "DeleteComponent"]]);
     if (!drawn) { fail(`${symbol} draws nothing`); continue; }
-    const box = [drawn[0] - originX, drawn[1] - originX, drawn[2] - originY, drawn[3] - originY];
+    // The bounds' top left corner was placed at the origin: back in the symbol's own coordinates.
+    const box = [drawn[0] - originX + b[0], drawn[1] - originX + b[0], drawn[2] - originY + b[2], drawn[3] - originY + b[2]];
     // Two pixels for the smoothing of edges that lie between pixels (a circle's outline at 0.95).
     const inside = box[0] >= b[0] - 2 && box[1] <= b[1] + 2 && box[2] >= b[2] - 2 && box[3] <= b[3] + 2;
     // Nor do the bounds stray far beyond the symbol's own box (parts drawn hidden, no bounds).
