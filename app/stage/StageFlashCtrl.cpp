@@ -571,13 +571,7 @@ void CStageFlashCtrl::OnUpdateComp(const std::vector<std::string>& tokens)
         return;
     const bool hasNatural = tokens.size() >= 9 && ParseNumbers(tokens, 5, natural);
     const std::string& name = tokens[0];
-    if (auto busy = m_busyNames.find(name); busy != m_busyNames.end()) {
-        --m_awaitedReplies;
-        if (--busy->second == 0)
-            m_busyNames.erase(busy);
-    }
-    if (m_awaitedReplies == 0)
-        EndBusy();
+    CountReply(name);
     IStageObject* object = TakePending(name);
     if (object == nullptr)
         return;
@@ -595,12 +589,9 @@ void CStageFlashCtrl::OnUpdateComp(const std::vector<std::string>& tokens)
     Host().RepaintCanvas();
 }
 
-void CStageFlashCtrl::OnResizeComp(const std::vector<std::string>& tokens)
+// A reply the busy state waited for: the state ends with the last one outstanding.
+void CStageFlashCtrl::CountReply(const std::string& name)
 {
-    double b[4];
-    if (tokens.size() < 5 || !ParseNumbers(tokens, 1, b))
-        return;
-    const std::string& name = tokens[0];
     if (auto busy = m_busyNames.find(name); busy != m_busyNames.end()) {
         --m_awaitedReplies;
         if (--busy->second == 0)
@@ -608,6 +599,15 @@ void CStageFlashCtrl::OnResizeComp(const std::vector<std::string>& tokens)
     }
     if (m_awaitedReplies == 0)
         EndBusy();
+}
+
+void CStageFlashCtrl::OnResizeComp(const std::vector<std::string>& tokens)
+{
+    double b[4];
+    if (tokens.size() < 5 || !ParseNumbers(tokens, 1, b))
+        return;
+    const std::string& name = tokens[0];
+    CountReply(name);
     IStageObject* object = TakePending(name);
     if (object == nullptr)
         return;

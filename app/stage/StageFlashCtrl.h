@@ -113,6 +113,7 @@ private:
     IStageObject* TakePending(const std::string& name);
     void BeginBusy();
     void EndBusy();
+    void CountReply(const std::string& name);
     void OnGetBounds(const std::vector<std::string>& tokens);
     void OnUpdateComp(const std::vector<std::string>& tokens);
     void OnResizeComp(const std::vector<std::string>& tokens);
