@@ -1,8 +1,12 @@
 #include "app/DrawDoc.h"
 
 #include <algorithm>
+#include <set>
 
+#include "app/AppIds.h"
+#include "app/ComponentObj.h"
 #include "app/DrawView.h"
+#include "app/stage/StageFlashCtrl.h"
 #include "app/KVApp.h"
 #include "app/TempFileManager.h"
 #include "model/ComponentCatalog.h"
@@ -16,7 +20,11 @@
 #include "publish/FunctionLibrary.h"
 
 BEGIN_MESSAGE_MAP(CDrawDoc, CDocument)
-    .UpdateCommandUI(ID_FILE_SAVE, &CDrawDoc::OnUpdateFileSave) END_MESSAGE_MAP()
+    .UpdateCommandUI(ID_FILE_SAVE, &CDrawDoc::OnUpdateFileSave)
+    .Command(ID_INCREASE_CANVAS, &CDrawDoc::OnIncreaseCanvas)
+    .Command(ID_DECREASE_CANVAS, &CDrawDoc::OnDecreaseCanvas)
+    .Command(ID_FIT_TO_COMPONENTS, &CDrawDoc::OnFitCanvasToComponents)
+    .Command(ID_FIT_TO_WINDOW, &CDrawDoc::OnFitCanvasToWindowCmd) END_MESSAGE_MAP()
 
 void CDrawDoc::OnUpdateFileSave(CCmdUI* pCmdUI)
 {
@@ -43,7 +51,12 @@ std::string Printable(const std::string& text)
 
 CDrawDoc::CDrawDoc() = default;
 
-CDrawDoc::~CDrawDoc() = default;
+CDrawDoc::~CDrawDoc()
+{
+    // The stage may be gone before the document: the objects go without telling it.
+    m_pStage = nullptr;
+    DeleteObjects();
+}
 
 std::size_t CDrawDoc::GetComponentCount() const
 {
@@ -52,6 +65,7 @@ std::size_t CDrawDoc::GetComponentCount() const
 
 void CDrawDoc::DeleteContents()
 {
+    DeleteObjects();
     m_data.reset();
 }
 
@@ -112,7 +126,9 @@ BOOL CDrawDoc::OnOpenDocument(const char* lpszPathName)
     data->GetStageSize(width, height);
     m_nWidth = std::clamp<std::int32_t>(width, 1, kMaxCanvas);
     m_nHeight = std::clamp<std::int32_t>(height, 1, kMaxCanvas);
+    LoadFromDocData(*data);
     m_data = std::move(data);
+    RefreshStage(FALSE);
     SetModifiedFlag(FALSE);
     UpdateAllViews(nullptr);
     return TRUE;
@@ -154,4 +170,142 @@ void CDrawDoc::ResetModel()
     if (CBaseMovie* base = GetBaseMovie()) {
         base->ResetModel();
     }
+}
+
+// ---- canvas objects ----
+
+void CDrawDoc::Add(CDrawObj* obj)
+{
+    m_objects.push_back(obj);
+    obj->SetDocument(this);
+    SetModifiedFlag();
+}
+
+void CDrawDoc::Remove(CDrawObj* obj)
+{
+    const auto it = std::find(m_objects.begin(), m_objects.end(), obj);
+    if (it != m_objects.end())
+        m_objects.erase(it);
+    SetModifiedFlag();
+    UpdateAllViews(nullptr);
+}
+
+CDrawObj* CDrawDoc::ObjectAt(CPoint point) const
+{
+    const CRect spot(point.x, point.y, point.x + 1, point.y + 1);
+    for (auto it = m_objects.rbegin(); it != m_objects.rend(); ++it) {
+        const auto* component = dynamic_cast<const CComponentObj*>(*it);
+        if (component != nullptr && !component->m_bShown)
+            continue;
+        if ((*it)->Intersects(spot))
+            return *it;
+    }
+    return nullptr;
+}
+
+void CDrawDoc::DeleteObjects()
+{
+    std::vector<CDrawObj*> objects;
+    objects.swap(m_objects);
+    for (CDrawObj* obj : objects) {
+        // Off the stage too when it is there; the object deletes itself.
+        obj->Remove();
+    }
+}
+
+void CDrawDoc::LoadFromDocData(CDocData& data)
+{
+    // The objects own their instances from here on; the records only borrowed them.
+    std::vector<std::unique_ptr<CComponent>> owned = data.TakeComponents();
+    std::set<const CComponent*> held;
+    for (std::size_t i = 0; i < data.GetComponentCount(); ++i)
+        held.insert(data.GetComponent(i)->components.begin(), data.GetComponent(i)->components.end());
+    for (auto& instance : owned) {
+        // An instance no record holds has no object to own it and goes now.
+        if (held.count(instance.get()) != 0)
+            instance.release();
+    }
+    for (std::size_t i = 0; i < data.GetComponentCount(); ++i) {
+        const CObjectRecord& record = *data.GetComponent(i);
+        const CRect rect(record.rect.left, record.rect.top, record.rect.right, record.rect.bottom);
+        auto* obj = new CComponentObj(rect, record.components, record.names);
+        obj->m_bShown = record.enabled != 0;
+        Add(obj);
+    }
+}
+
+void CDrawDoc::RefreshStage(BOOL bTables)
+{
+    if (m_pStage == nullptr)
+        return;
+    m_pStage->SetStageSize(m_nWidth, m_nHeight);
+    for (CDrawObj* obj : m_objects) {
+        auto* component = dynamic_cast<CComponentObj*>(obj);
+        if (component == nullptr)
+            continue;
+        m_pStage->AddComponent(*component);
+        if (!component->m_bShown)
+            m_pStage->DisableComponent(*component);
+        if (bTables && component->m_bShown && component->GetInstanceCount() == 1 &&
+            component->GetTypeName() == "KVTableNewSymbol")
+            m_pStage->UpdateComponent(*component);
+    }
+}
+
+bool CDrawDoc::ResizeCanvas(int width, int height, int dx, int dy)
+{
+    if (width < 1 || height < 1 || width > kMaxCanvas || height > kMaxCanvas)
+        return false;
+    m_nWidth = width;
+    m_nHeight = height;
+    for (CDrawObj* obj : m_objects) {
+        CRect r = obj->m_position;
+        r.OffsetRect(dx, dy);
+        obj->m_position = r;
+        obj->SetBounds(r.left, r.top, r.right, r.bottom);
+    }
+    RefreshStage(FALSE);
+    UpdateAllViews(nullptr);
+    SetModifiedFlag();
+    return true;
+}
+
+void CDrawDoc::OnIncreaseCanvas()
+{
+    // Half the growth on each side keeps the layout centred.
+    ResizeCanvas(m_nWidth + 10, m_nHeight + 10, 100, 100);
+}
+
+void CDrawDoc::OnDecreaseCanvas()
+{
+    if (m_nWidth < 100 || m_nHeight < 100)
+        return;
+    ResizeCanvas(m_nWidth - 10, m_nHeight - 10, -100, -100);
+}
+
+void CDrawDoc::OnFitCanvasToComponents()
+{
+    if (m_objects.empty())
+        return;
+    CRect all = m_objects.front()->m_position;
+    for (CDrawObj* obj : m_objects)
+        all.UnionRect(all, obj->m_position);
+    // An empty union would leave no canvas at all: the smallest canvas is one pixel.
+    const int width = std::clamp((all.right - all.left) / 20, 1, kMaxCanvas);
+    const int height = std::clamp((all.bottom - all.top) / 20, 1, kMaxCanvas);
+    ResizeCanvas(width, height, width * 20 / 2 - (all.right + all.left) / 2,
+                 height * 20 / 2 - (all.bottom + all.top) / 2);
+}
+
+void CDrawDoc::OnFitCanvasToWindowCmd()
+{
+    const auto& views = GetViews();
+    if (views.empty())
+        return;
+    CRect client;
+    views.front()->GetClientRect(&client);
+    // A minimised window has no client area; the smallest canvas is one pixel.
+    const int width = std::clamp(client.Width(), 1, kMaxCanvas);
+    const int height = std::clamp(client.Height(), 1, kMaxCanvas);
+    ResizeCanvas(width, height, (width - m_nWidth) / 2 * 20, (height - m_nHeight) / 2 * 20);
 }

@@ -30,8 +30,9 @@ void CDrawView::OnDraw(CDC* pDC)
         return;
     }
     // The canvas at its size, clipped to the window, with the document's name and size.
-    const CRect canvas(10, 10, 10 + std::min(doc->GetCanvasWidth(), client.Width() - 20),
-                       10 + std::min(doc->GetCanvasHeight(), client.Height() - 20));
+    const int m = kCanvasMargin;
+    const CRect canvas(m, m, m + std::min(doc->GetCanvasWidth(), client.Width() - 2 * m),
+                       m + std::min(doc->GetCanvasHeight(), client.Height() - 2 * m));
     pDC->FillSolidRect(canvas, RGB(255, 255, 255));
     pDC->Draw3dRect(canvas, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNSHADOW));
     pDC->SetBkMode(TRANSPARENT);
@@ -40,6 +41,31 @@ void CDrawView::OnDraw(CDC* pDC)
     std::snprintf(size, sizeof size, "%d x %d pixels", doc->GetCanvasWidth(), doc->GetCanvasHeight());
     pDC->TextOut(canvas.left + 10, canvas.top + 10, doc->GetTitle());
     pDC->TextOut(canvas.left + 10, canvas.top + 30, size);
+
+    // The objects draw in canvas twips; components are drawn by the stage, so only what the
+    // stage does not show (embedded objects' frames) appears here.
+    const int saved = pDC->SaveDC();
+    pDC->IntersectClipRect(canvas);
+    pDC->SetMapMode(MM_ANISOTROPIC);
+    pDC->SetWindowExt(20, 20);
+    pDC->SetViewportExt(1, 1);
+    pDC->OffsetViewportOrg(kCanvasMargin, kCanvasMargin);
+    for (CDrawObj* obj : doc->GetObjects())
+        obj->Draw(pDC);
+    pDC->RestoreDC(saved);
+}
+
+CPoint CDrawView::DocToClient(CPoint point) const
+{
+    return {point.x / 20 + kCanvasMargin, point.y / 20 + kCanvasMargin};
+}
+
+CRect CDrawView::ClientToDoc(const CRect& rect) const
+{
+    CRect doc((rect.left - kCanvasMargin) * 20, (rect.top - kCanvasMargin) * 20, (rect.right - kCanvasMargin) * 20,
+              (rect.bottom - kCanvasMargin) * 20);
+    doc.NormalizeRect();
+    return doc;
 }
 
 CDrawView* GetActiveDrawView()

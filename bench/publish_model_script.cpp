@@ -4,6 +4,7 @@
 #include "bench/BenchTiming.h"
 #include "bench/DashboardWorkbook.h"
 #include "publish/BaseMovie.h"
+#include "publish/ModelScriptBuilder.h"
 #include "tests/publish/PublishTestSupport.h"
 
 #include <benchmark/benchmark.h>
@@ -29,7 +30,7 @@ void BM_ModelScript(benchmark::State& state)
     double seconds = 0;
     std::size_t bytes = 0;
     for (auto _ : state) {
-        seconds += benchtiming::Seconds([&] { base.movie->BuildModelCode({}, false); });
+        seconds += benchtiming::Seconds([&] { CModelScriptBuilder(*base.movie).BuildModelCode({}, false); });
         bytes = base.movie->GetInitCode()->GetActions().ToBytes(true).size();
     }
     g_nanosPerFormula[formulas] = seconds * 1e9 / static_cast<double>(state.iterations()) / formulas;

@@ -1,6 +1,8 @@
 #include "publish/BaseMovie.h"
 
 #include "model/BindingLink.h"
+#include "model/ModelError.h"
+#include "model/RecordStream.h"
 #include "model/Trace.h"
 #include "publish/CollabMovie.h"
 #include "publish/ExportSettings.h"
@@ -12,9 +14,10 @@
 #include "publish/SubMovieAsset.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellValueMap.h"
-#include "sheet/host/ExcelApp.h"
 #include "sheet/cells/Range.h"
+#include "sheet/cells/SheetRecords.h"
 #include "sheet/cells/VariableTable.h"
+#include "sheet/host/ExcelApp.h"
 #include "swf/ScopeGuard.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfError.h"
@@ -24,6 +27,7 @@
 #include "swf/SwfSprite.h"
 #include "swf/SwfTags.h"
 
+#include <string>
 #include <unordered_map>
 
 namespace {
@@ -221,4 +225,233 @@ void CBaseMovie::LoadExternalValues()
     CExcelApp excel(settings_->excelFile);
     excel.ImportWorkbook(*table_, *cellModel1_, *values_);
     excel.CloseAllAndQuit();
+}
+
+// The model section of a document: what LoadModel reads and SaveModel writes
+// (docs/document-model-section.md).
+
+namespace {
+
+// The version SaveModel writes: XML maps with their active, refresh and URL-cell fields, and
+// the string map.
+constexpr uint8_t kSectionVersion = 4;
+
+// Smallest stored sizes, which bound every count by the bytes left.
+constexpr std::size_t kMinConstantNode = 5; // id, expression flag
+constexpr std::size_t kMinFormulaNode = 9;  // and the referenced-cell count
+constexpr std::size_t kMinXmlMap = 12;      // name, URL text, parameter count
+constexpr std::size_t kMinParameter = 8;    // name, value
+constexpr std::size_t kMinStringPair = 8;
+
+const char* SectionName(int section)
+{
+    static const char* const names[] = {"plain constant node", "bound constant node", "formula node",
+                                        "watched formula node"};
+    return names[section];
+}
+
+} // namespace
+
+struct CBaseMovie::LoadedModel {
+    std::shared_ptr<CVariableTable> table = std::make_shared<CVariableTable>();
+    std::unique_ptr<CCellModel> cells1 = std::make_unique<CCellModel>();
+    std::unique_ptr<CCellModel> cells2 = std::make_unique<CCellModel>();
+    std::unique_ptr<CCellValueMap> values = std::make_unique<CCellValueMap>();
+    CModelNetwork network;
+    bool modelChanged = false;
+    bool connectionInputs = false;
+    bool hasXmlMaps = false;
+    bool hasStringMap = false;
+    std::map<std::string, CExportRecord> exportRecords;
+    std::map<std::string, std::string> stringMap;
+};
+
+namespace {
+
+void CheckCell(model::RecordReader& in, const CVariableTable& table, int32_t id, const char* what)
+{
+    if (id < 0 || static_cast<std::size_t>(id) >= table.GetCellCount())
+        in.Fail(what, "cell " + std::to_string(id) + " is not in the variable table");
+}
+
+// Every cell and range a node names must be in the table, or the movie would read variables
+// that nothing assigns and the linking would look up ranges that do not exist.
+void CheckNode(model::RecordReader& in, const CVariableTable& table, const CFormulaNode& node,
+               const char* what)
+{
+    CheckCell(in, table, node.GetCellId(), what);
+    std::vector<int32_t> cells;
+    std::vector<int> ranges;
+    if (node.GetExpression())
+        CollectCompiledReferences(*node.GetExpression(), cells, ranges);
+    if (const auto* formula = dynamic_cast<const CFormulaCellNode*>(&node))
+        cells.insert(cells.end(), formula->GetReferencedCells().begin(), formula->GetReferencedCells().end());
+    for (int32_t id : cells)
+        CheckCell(in, table, id, what);
+    for (int index : ranges)
+        if (index < 0 || static_cast<std::size_t>(index) >= table.GetRangeCount())
+            in.Fail(what, "range " + std::to_string(index) + " is not in the variable table");
+}
+
+std::unique_ptr<CFormulaNode> MakeNode(int section)
+{
+    switch (section) {
+    case 0:
+    case 1:
+        return std::make_unique<CConstantCellNode>();
+    case 2:
+        return std::make_unique<CFormulaCellNode>();
+    default:
+        return std::make_unique<CWatchedFormulaNode>();
+    }
+}
+
+void ReadNodes(model::RecordReader& in, const CVariableTable& table, CModelNetwork& network)
+{
+    CModelNetwork::NodeMap* maps[] = {&network.PlainConstants(), &network.BoundConstants(),
+                                      &network.Formulas(), &network.WatchedFormulas()};
+    for (int section = 0; section < 4; ++section) {
+        const char* what = SectionName(section);
+        uint32_t count = in.ReadCount(what, section < 2 ? kMinConstantNode : kMinFormulaNode);
+        for (uint32_t i = 0; i < count; ++i) {
+            std::unique_ptr<CFormulaNode> node = MakeNode(section);
+            node->Load(in);
+            CheckNode(in, table, *node, what);
+            int32_t id = node->GetCellId();
+            for (const CModelNetwork::NodeMap* map : maps)
+                if (map->count(id))
+                    in.Fail(what, "cell " + std::to_string(id) + " has a node already");
+            (*maps[section])[id] = std::move(node);
+        }
+    }
+    uint32_t count = in.ReadCount("evaluation order", 4);
+    for (uint32_t i = 0; i < count; ++i) {
+        int32_t id = in.ReadI32("evaluation order cell id");
+        CFormulaNode* node = network.FindVariableNode(id);
+        if (!node)
+            in.Fail("evaluation order", "cell " + std::to_string(id) + " has no node");
+        network.EvaluationOrder().push_back(node);
+    }
+}
+
+CExportRecord ReadXmlMap(model::RecordReader& in, uint8_t version, const CVariableTable& table,
+                         bool& modelChanged)
+{
+    CExportRecord record;
+    record.name = in.ReadString("XML map name");
+    record.urlText = in.ReadString("XML map URL");
+    uint32_t count = in.ReadCount("XML map parameter count", kMinParameter);
+    for (uint32_t i = 0; i < count; ++i) {
+        std::string name = in.ReadString("XML map parameter name");
+        record.parameters[name] = in.ReadU32("XML map parameter value");
+    }
+    if (version < 4)
+        return record;
+    record.active = in.ReadU8("XML map active flag") != 0;
+    record.refreshSeconds = in.ReadI32("XML map refresh interval");
+    record.cellBound = in.ReadU8("XML map cell-bound flag") != 0;
+    if (record.cellBound) {
+        record.urlCell = in.ReadI32("XML map URL cell");
+        CheckCell(in, table, record.urlCell, "XML map URL cell");
+        modelChanged = true;
+    } else {
+        record.urlText = in.ReadString("XML map URL");
+    }
+    return record;
+}
+
+} // namespace
+
+void CBaseMovie::LoadModel(model::RecordReader& in)
+{
+    LoadedModel loaded;
+    loaded.modelChanged = modelChanged_;
+    loaded.connectionInputs = connectionInputs_;
+    loaded.table->Load(in);
+    loaded.cells1->Load(in);
+    loaded.cells2->Load(in);
+    loaded.values->Load(in);
+    ReadNodes(in, *loaded.table, loaded.network);
+
+    uint8_t version = in.ReadU8("model section version");
+    if (version == 1)
+        loaded.modelChanged = true;
+    else if (version >= 2 && in.ReadU8("model changed flag") != 0)
+        loaded.modelChanged = true;
+    if (version >= 2) {
+        loaded.hasXmlMaps = true;
+        uint32_t count = in.ReadCount("XML map count", kMinXmlMap);
+        for (uint32_t i = 0; i < count; ++i) {
+            CExportRecord record = ReadXmlMap(in, version, *loaded.table, loaded.modelChanged);
+            loaded.connectionInputs = true;
+            std::string name = record.name;
+            loaded.exportRecords[name] = std::move(record);
+        }
+    }
+    if (version >= 3) {
+        loaded.hasStringMap = true;
+        uint32_t count = in.ReadCount("string map count", kMinStringPair);
+        for (uint32_t i = 0; i < count; ++i) {
+            std::string key = in.ReadString("string map key");
+            loaded.stringMap[key] = in.ReadString("string map value");
+        }
+    }
+    Adopt(std::move(loaded));
+}
+
+void CBaseMovie::Adopt(LoadedModel&& loaded)
+{
+    DropNetwork();
+    table_ = std::move(loaded.table);
+    cellModel1_ = std::move(loaded.cells1);
+    cellModel2_ = std::move(loaded.cells2);
+    values_ = std::move(loaded.values);
+    network_ = std::move(loaded.network);
+    modelChanged_ = loaded.modelChanged;
+    connectionInputs_ = loaded.connectionInputs;
+    if (loaded.hasXmlMaps)
+        exportRecords_ = std::move(loaded.exportRecords);
+    if (loaded.hasStringMap)
+        stringMap_ = std::move(loaded.stringMap);
+}
+
+void CBaseMovie::SaveModel(model::RecordWriter& out) const
+{
+    sheetrec::WriteVariableTable(out, *table_);
+    sheetrec::WriteCellModel(out, *cellModel1_);
+    sheetrec::WriteCellModel(out, *cellModel2_);
+    sheetrec::WriteValueMap(out, *values_);
+    for (const CModelNetwork::NodeMap* map : {&network_.PlainConstants(), &network_.BoundConstants(),
+                                              &network_.Formulas(), &network_.WatchedFormulas()}) {
+        out.WriteU32(static_cast<uint32_t>(map->size()));
+        for (const auto& [id, node] : *map)
+            node->Save(out);
+    }
+    out.WriteU32(static_cast<uint32_t>(network_.GetEvaluationOrder().size()));
+    for (const CFormulaNode* node : network_.GetEvaluationOrder())
+        out.WriteI32(node->GetCellId());
+    out.WriteU8(kSectionVersion);
+    out.WriteU8(modelChanged_ ? 1 : 0);
+    out.WriteU32(static_cast<uint32_t>(exportRecords_.size()));
+    for (const auto& [name, record] : exportRecords_) {
+        out.WriteString(record.name);
+        out.WriteString(record.urlText);
+        out.WriteU32(static_cast<uint32_t>(record.parameters.size()));
+        for (const auto& [parameter, value] : record.parameters) {
+            out.WriteString(parameter);
+            out.WriteU32(value);
+        }
+        out.WriteU8(record.active ? 1 : 0);
+        out.WriteI32(record.refreshSeconds);
+        out.WriteU8(record.cellBound ? 1 : 0);
+        if (record.cellBound)
+            out.WriteI32(record.urlCell);
+        else
+            out.WriteString(record.urlText);
+    }
+    out.WriteU32(static_cast<uint32_t>(stringMap_.size()));
+    for (const auto& [key, value] : stringMap_) {
+        out.WriteString(key);
+        out.WriteString(value);
+    }
 }

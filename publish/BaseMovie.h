@@ -10,24 +10,20 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-class CActionList;
 class CBindingLink;
 class CCellModel;
 class CCellValueMap;
 class CCollabMovie;
-class CComponent;
 class CExportSettings;
 class CLoadDataMovie;
 class CScenarioMovie;
 class CStaticDataTable;
 class CSwfDoAction;
 class CSwfMovie;
-class CModelVariable;
 class CVariableTable;
 namespace model {
 class CFileBatch;
@@ -45,9 +41,9 @@ public:
 };
 
 // The root of the model and of every published movie: the imported cell models and the
-// variable table, the calculation network compiled from them, the export flags of the
-// running command and the tags the script generators fill for one build. Added to the
-// output movie, it writes the manager clip with the generated scripts.
+// variable table, the calculation network compiled from them, the export settings and the
+// flags of the running command, the sub-movies, and the scripts a CModelScriptBuilder made
+// for one build. Added to the output movie, it writes the manager clip with those scripts.
 //
 // The program context holds the current one (GetBaseMovie). The character ids and depths its Write takes come
 // from the counters it was given, so a build that resets them writes the same movie again.
@@ -126,12 +122,6 @@ public:
     std::map<std::string, std::string>& GetStringMap() { return stringMap_; }
     std::vector<CRangeEntry>& GetRangeEntries() { return rangeEntries_; }
 
-    // Sample data of a movie that takes its data from a web service (publish/DataFiles.h): the
-    // compiled constants as loadable variables, bound ones first; the range entries' cells as
-    // XML. False when the file cannot be written, which the export does not report.
-    bool WriteTextData(const std::filesystem::path& path) const;
-    bool WriteXmlData(const std::filesystem::path& path) const;
-
     CExportSettings& GetExportSettings() { return *settings_; }
     CStaticDataTable& GetStaticDataTable() { return *staticTable_; }
     CScenarioMovie& GetScenarioMovie() { return *scenario_; }
@@ -140,37 +130,13 @@ public:
 
     // One build
 
-    // The first frame's script: the calls of kvCalc and kvInitModel, then (not in a preview)
-    // the connection to the collaboration gateway. Replaces the frame script of an earlier
-    // build that was never written.
-    void BuildConnectCode(bool preview);
-    // The model code that runs before the first frame: the range arrays, DAT, the calculation
-    // and initialisation functions, the locale values, INP, the initial values, the GUID of an
-    // export, and for movies fed by a web service or XML maps the static data table and the
-    // start-up of the data connection, with the sample data file when the settings ask for it.
-    // components are the document's, for the static data table. A preview always computes
-    // its model, since it never carries the data connection. Throws std::runtime_error when a
-    // single formula or link is too large for a function of the movie or the sample data file
-    // cannot be written.
-    void BuildModelCode(std::span<CComponent* const> components, bool preview);
-    // The parts of the model code, which the connection script of a movie fed from outside
-    // writes instead of the init code (publish/ModelScript.h):
-    // "A"<index> for every range of the variable table, as rows of variable names.
-    void WriteRangeArrays(CActionList& actions) const;
-    // DAT = new Array, then DAT[name] = A<index> for each range entry that names a range.
-    void WriteDataTable(CActionList& actions) const;
-    // kvCalc, with its numbered parts when the formulas do not fit one function.
-    void WriteCalcFunctions(CActionList& actions) const;
-    // The assignments of the initial values of the bound constants, then the plain ones, by
-    // ascending cell id; while the snapshot flag is set, a marked value record replaces the
-    // cell's own value.
-    void WriteInitialValues(CActionList& actions);
-    // "V"<id> = value.
-    static void WriteSnapshotValue(const CModelVariable* value, CActionList& actions, int32_t cellId);
     // Where exported movies get their GUID from ("XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX"); by
     // default a new random one each build. Tests and reproducible builds install a fixed one;
     // an empty function restores the default.
     void SetGuidSource(std::function<std::string()> source) { guidSource_ = std::move(source); }
+    const std::function<std::string()>& GetGuidSource() const { return guidSource_; }
+
+    // The scripts of one build, made by a CModelScriptBuilder (publish/ModelScriptBuilder.h).
 
     void SetInitCode(std::unique_ptr<CInitCodeTag> tag) { initCode_ = std::move(tag); }
     void SetFrameScript(std::unique_ptr<CSwfDoAction> tag);
@@ -205,6 +171,7 @@ public:
     // The files of the publication under way, into which the sample data file is staged;
     // borrowed for the build, none outside one.
     void SetOutputBatch(model::CFileBatch* batch) { outputBatch_ = batch; }
+    model::CFileBatch* GetOutputBatch() const { return outputBatch_; }
 
 private:
     struct LoadedModel;

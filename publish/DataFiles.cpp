@@ -1,7 +1,5 @@
 #include "publish/DataFiles.h"
 
-#include "publish/BaseMovie.h"
-
 #include "model/FileBytes.h"
 #include "model/TextUtil.h"
 #include "sheet/cells/CellModel.h"
@@ -168,40 +166,4 @@ bool WriteDataFile(const std::filesystem::path& path, std::string_view bytes, mo
         return batch->Stage(path, data, bytes.size(), reason);
     }
     return model::WriteFileBytes(path.string(), std::vector<std::uint8_t>(data, data + bytes.size()));
-}
-
-// The sample data of the base movie's model.
-
-namespace {
-
-const CValueNode* ConstantValue(const CFormulaNode& node)
-{
-    const CCompiledExpr* expression = node.GetExpression();
-    return expression ? dynamic_cast<const CValueNode*>(&expression->GetRoot()) : nullptr;
-}
-
-} // namespace
-
-bool CBaseMovie::WriteTextData(const std::filesystem::path& path) const
-{
-    std::vector<TextDataValue> values;
-    for (const CModelNetwork::NodeMap* nodes : {&network_.BoundConstants(), &network_.PlainConstants()})
-        for (const auto& [id, node] : *nodes)
-            values.push_back({id, ConstantValue(*node)});
-    return WriteDataFile(path, FormatTextData(values), outputBatch_);
-}
-
-bool CBaseMovie::WriteXmlData(const std::filesystem::path& path) const
-{
-    std::vector<XmlDataVariable> variables;
-    for (const CRangeEntry& entry : rangeEntries_) {
-        if (entry.rangeIndex < 0)
-            continue;
-        XmlDataVariable& variable = variables.emplace_back();
-        variable.name = entry.name;
-        // An entry naming a range the table does not hold keeps its name and gets no rows.
-        if (const CRange* range = table_->GetRange(static_cast<std::size_t>(entry.rangeIndex)))
-            variable.rows = ReadRangeRows(*range, *cellModel1_);
-    }
-    return WriteDataFile(path, FormatXmlData(variables), outputBatch_);
 }

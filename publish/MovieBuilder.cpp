@@ -10,7 +10,7 @@
 #include "publish/ExportSettings.h"
 #include "publish/FunctionLibrary.h"
 #include "publish/LoadDataMovie.h"
-#include "publish/ModelScript.h"
+#include "publish/ModelScriptBuilder.h"
 #include "publish/ScenarioMovie.h"
 #include "publish/XmlConnectionCode.h"
 #include "swf/ActionEmitter.h"
@@ -62,7 +62,7 @@ std::unique_ptr<CSwfDoAction> ConnectionScript(CBaseMovie& base)
     source.connectionInputs = base.GetConnectionInputs();
     source.namespaces = base.GetStringMap();
     source.maps = ActiveXmlMaps(base.GetExportRecords());
-    CBaseMovieScriptParts parts(base);
+    CModelScriptBuilder parts(base);
     return BuildXmlConnectionCode(source, base.GetExportSettings(), parts);
 }
 
@@ -117,8 +117,9 @@ struct Build {
 std::unique_ptr<CSwfDoAction> BuildScripts(const Build& b, const std::vector<CComponent*>& components,
                                            UseMarks& marks)
 {
-    b.base.BuildConnectCode(b.preview);
-    b.base.BuildModelCode(components, b.preview);
+    CModelScriptBuilder scripts(b.base);
+    scripts.BuildConnectCode(b.preview);
+    scripts.BuildModelCode(components, b.preview);
     std::unique_ptr<CSwfDoAction> connection;
     if (b.base.HasDataConnection(b.preview))
         connection = ConnectionScript(b.base);

@@ -267,66 +267,30 @@ std::unique_ptr<CAction> DecodePush(std::span<const uint8_t> payload, size_t bas
 {
     Reader in(payload, "Push action", base);
     auto push = std::make_unique<CActionPush>();
-    while (!in.AtEnd()) {
-        CPushValue v;
-        uint8_t type = in.U8();
-        if (type > static_cast<uint8_t>(PushType::Constant16))
-            in.Fail("unknown push value kind " + std::to_string(type));
-        v.type = static_cast<PushType>(type);
-        switch (v.type) {
-        case PushType::String:
-            v.text = in.String();
-            break;
-        case PushType::Float:
-            v.floatBits = in.U32();
-            break;
-        case PushType::Null:
-        case PushType::Undefined:
-            break;
-        case PushType::Register:
-            v.registerNumber = in.U8();
-            break;
-        case PushType::Boolean:
-            v.boolean = in.U8() != 0;
-            break;
-        case PushType::Double: {
-            uint64_t high = in.U32();
-            uint64_t low = in.U32();
-            v.doubleBits = high << 32 | low;
-            break;
-        }
-        case PushType::Integer:
-            v.integer = in.S32();
-            break;
-        case PushType::Constant8:
-            v.constant = in.U8();
-            break;
-        case PushType::Constant16:
-            v.constant = in.U16();
-            break;
-        }
-        push->AddValue(std::move(v));
-    }
+    while (!in.AtEnd())
+        push->AddValue(ReadPushValue(in));
     return push;
 }
 
-void ParseInto(CActionList& list, Reader& in, const ActionParseOptions& options, int depth, bool topLevel,
-               size_t base)
+// body: the bytes of one body, base: where they start in the file.
+void ParseInto(CActionList& list, std::span<const uint8_t> body, const ActionParseOptions& options, int depth,
+               bool topLevel, size_t base)
 {
     if (depth > kMaxFunctionNesting)
-        in.Fail("function definitions nested too deeply");
-    while (!in.AtEnd()) {
-        size_t start = in.Offset();
-        uint8_t code = in.U8();
-        if (code == 0 && topLevel)
+        throw SwfError("function definitions nested too deeply in actions at offset " + std::to_string(base));
+    size_t pos = 0;
+    while (pos < body.size()) {
+        const ActionRecord r = ReadActionRecord(body, pos, base);
+        pos = r.end;
+        if (r.code == 0 && topLevel)
             return;
-        if (code < 0x80) {
-            list.Add(std::make_unique<CActionCode>(code));
+        if (r.code < 0x80) {
+            list.Add(std::make_unique<CActionCode>(r.code));
             continue;
         }
-        uint16_t length = in.U16();
-        auto payload = in.Bytes(length);
-        size_t payloadBase = base + start + 3;
+        const std::span<const uint8_t> payload = r.payload;
+        const size_t payloadBase = base + r.offset + 3;
+        const uint8_t code = r.code;
         switch (static_cast<ActionCode>(code)) {
         case ActionCode::Push:
             if (options.keepRawConstants)
@@ -368,11 +332,11 @@ void ParseInto(CActionList& list, Reader& in, const ActionParseOptions& options,
             uint16_t codeSize = p.U16();
             if (!p.AtEnd())
                 p.Fail("bytes after the body size");
-            if (codeSize > in.Remaining())
-                in.Fail("function body of " + std::to_string(codeSize) + " bytes runs past the actions");
-            size_t bodyStart = in.Offset();
-            Reader body(in.Bytes(codeSize), "DefineFunction body", base + bodyStart);
-            ParseInto(function->GetBody(), body, options, depth + 1, false, base + bodyStart);
+            if (codeSize > body.size() - pos)
+                throw SwfError("function body of " + std::to_string(codeSize) +
+                               " bytes runs past the actions at offset " + std::to_string(base + pos));
+            ParseInto(function->GetBody(), body.subspan(pos, codeSize), options, depth + 1, false, base + pos);
+            pos += codeSize;
             list.Add(std::move(function));
             break;
         }
@@ -389,9 +353,70 @@ void ParseInto(CActionList& list, Reader& in, const ActionParseOptions& options,
 CActionList ParseActions(std::span<const uint8_t> bytes, const ActionParseOptions& options, size_t base)
 {
     CActionList list;
-    Reader in(bytes, "actions", base);
-    ParseInto(list, in, options, 0, true, base);
+    ParseInto(list, bytes, options, 0, true, base);
     return list;
+}
+
+ActionRecord ReadActionRecord(std::span<const uint8_t> bytes, size_t offset, size_t base)
+{
+    ActionRecord record;
+    record.offset = offset;
+    record.code = bytes[offset];
+    if (record.code < 0x80) {
+        record.end = offset + 1;
+        return record;
+    }
+    if (bytes.size() - offset < 3)
+        throw SwfError("action record header cut off at offset " + std::to_string(base + offset));
+    const size_t length = bytes[offset + 1] | (static_cast<size_t>(bytes[offset + 2]) << 8);
+    if (bytes.size() - offset - 3 < length)
+        throw SwfError("action record at offset " + std::to_string(base + offset) +
+                       " runs past the end of its body");
+    record.payload = bytes.subspan(offset + 3, length);
+    record.end = offset + 3 + length;
+    return record;
+}
+
+CPushValue ReadPushValue(Reader& in)
+{
+    CPushValue v;
+    const uint8_t type = in.U8();
+    if (type > static_cast<uint8_t>(PushType::Constant16))
+        in.Fail("unknown push value kind " + std::to_string(type));
+    v.type = static_cast<PushType>(type);
+    switch (v.type) {
+    case PushType::String:
+        v.text = in.String();
+        break;
+    case PushType::Float:
+        v.floatBits = in.U32();
+        break;
+    case PushType::Null:
+    case PushType::Undefined:
+        break;
+    case PushType::Register:
+        v.registerNumber = in.U8();
+        break;
+    case PushType::Boolean:
+        v.boolean = in.U8() != 0;
+        break;
+    case PushType::Double: {
+        uint64_t high = in.U32();
+        uint64_t low = in.U32();
+        v.doubleBits = high << 32 | low;
+        break;
+    }
+    case PushType::Integer:
+        v.integer = in.S32();
+        break;
+    case PushType::Constant8:
+        v.constant = in.U8();
+        break;
+    case PushType::Constant16:
+        v.constant = in.U16();
+        break;
+    }
+    return v;
 }
 
 } // namespace swf

@@ -144,3 +144,25 @@ public:
 private:
     std::vector<std::string> constants_;
 };
+
+namespace swf {
+
+class Reader;
+
+// One record of an action body as it lies in the bytes. The body of a DefineFunction or With
+// follows its record and is not part of it.
+struct ActionRecord {
+    size_t offset = 0;
+    uint8_t code = 0;
+    std::span<const uint8_t> payload; // empty for codes below 0x80
+    size_t end = 0;                   // where the next record starts
+};
+
+// The record at offset of bytes, which must lie inside them. Throws SwfError when its header or
+// its payload runs past the bytes; base is added to offsets in messages.
+ActionRecord ReadActionRecord(std::span<const uint8_t> bytes, size_t offset, size_t base = 0);
+
+// The next value of a Push payload. Throws SwfError for a value of unknown kind or one cut off.
+CPushValue ReadPushValue(Reader& in);
+
+} // namespace swf

@@ -17,6 +17,7 @@
 #include "publish/ComponentScripts.h"
 #include "publish/FunctionLibrary.h"
 #include "publish/ModelLink.h"
+#include "publish/ModelScriptBuilder.h"
 #include "publish/ProgramContext.h"
 #include "swf/ActionEmitter.h"
 #include "swf/SwfDoAction.h"
@@ -73,8 +74,8 @@ inline void WriteMovie(const std::filesystem::path& file, CBaseMovie& base, cons
 {
     base.SetModelChanged();
     CompileModel(base, components);
-    base.BuildConnectCode(false);
-    base.BuildModelCode(components, false);
+    CModelScriptBuilder(base).BuildConnectCode(false);
+    CModelScriptBuilder(base).BuildModelCode(components, false);
     CActionList& frame = base.GetFrameScript()->GetActions();
     swf::ActionEmitter(frame).Int(0).Int(1).Str("kvInitData").Op(swf::ActionCode::CallFunction).Op(swf::ActionCode::Pop);
     for (CComponent* component : components)

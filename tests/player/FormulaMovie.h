@@ -3,7 +3,7 @@
 #pragma once
 
 #include "publish/ModelNetwork.h"
-#include "publish/ModelScript.h"
+#include "publish/ModelScriptBuilder.h"
 #include "sheet/cells/CellRef.h"
 #include "sheet/cells/Range.h"
 #include "sheet/cells/VariableTable.h"

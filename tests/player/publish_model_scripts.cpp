@@ -10,6 +10,7 @@
 #include "publish/CompileModel.h"
 #include "publish/ComponentScripts.h"
 #include "publish/FunctionLibrary.h"
+#include "publish/ModelScriptBuilder.h"
 #include "swf/ActionEmitter.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfOutputMovie.h"
@@ -111,8 +112,8 @@ int main(int argc, char** argv)
             return 1;
         }
 
-        base.BuildConnectCode(false);
-        base.BuildModelCode(components, false);
+        CModelScriptBuilder(base).BuildConnectCode(false);
+        CModelScriptBuilder(base).BuildModelCode(components, false);
         CActionList& frame = base.GetFrameScript()->GetActions();
         swf::ActionEmitter(frame)
             .Int(0)

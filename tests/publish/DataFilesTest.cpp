@@ -1,5 +1,6 @@
 #include "publish/DataFiles.h"
 
+#include "publish/ModelScriptBuilder.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/formula/ExprNodes.h"
 #include "sheet/cells/Range.h"
@@ -160,9 +161,9 @@ TEST(DataFilesTest, BaseMovieWritesItsConstantsAndRangeEntries)
         std::vector<unsigned char> bytes = testsupport::ReadBytes(dir / name);
         return std::string(bytes.begin(), bytes.end());
     };
-    ASSERT_TRUE(base.movie->WriteTextData(dir / "empty.txt"));
+    ASSERT_TRUE(CModelScriptBuilder(*base.movie).WriteTextData(dir / "empty.txt"));
     EXPECT_EQ(read("empty.txt"), "");
-    ASSERT_TRUE(base.movie->WriteXmlData(dir / "empty.xml"));
+    ASSERT_TRUE(CModelScriptBuilder(*base.movie).WriteXmlData(dir / "empty.xml"));
     EXPECT_EQ(read("empty.xml"), "<data>\r\n</data>");
 
     // Z1 and Y1 are bound (Y1 has the larger id), X1 only read by a formula.
@@ -173,7 +174,7 @@ TEST(DataFilesTest, BaseMovieWritesItsConstantsAndRangeEntries)
     BoundCells bound;
     bound.constants = {base.Id("Z1"), base.Id("Y1")};
     base.Compile({"Z1", "Y1", "W1"}, bound);
-    ASSERT_TRUE(base.movie->WriteTextData(dir / "data.txt"));
+    ASSERT_TRUE(CModelScriptBuilder(*base.movie).WriteTextData(dir / "data.txt"));
     EXPECT_EQ(read("data.txt"), "V" + std::to_string(base.Id("Z1")) + "=1.5&V" +
                                     std::to_string(base.Id("Y1")) + "=two words&V" +
                                     std::to_string(base.Id("X1")) + "=1");
@@ -182,7 +183,7 @@ TEST(DataFilesTest, BaseMovieWritesItsConstantsAndRangeEntries)
     ASSERT_TRUE(range.AddArea(CCellRef("S", 1, 24), CCellRef("S", 1, 26)));
     int index = base.table().AddRange(range);
     base.movie->GetRangeEntries() = {{-1, "unset", ""}, {index, "row<1>", ""}, {99, "gone", ""}};
-    ASSERT_TRUE(base.movie->WriteXmlData(dir / "data.xml"));
+    ASSERT_TRUE(CModelScriptBuilder(*base.movie).WriteXmlData(dir / "data.xml"));
     EXPECT_EQ(read("data.xml"), "<data>\r\n"
                                 " <variable name=\"row&lt;1&gt;\">\r\n"
                                 "  <row>\r\n"

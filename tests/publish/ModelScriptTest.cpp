@@ -1,4 +1,4 @@
-#include "publish/ModelScript.h"
+#include "publish/ModelScriptBuilder.h"
 
 #include "model/BindingLink.h"
 #include "publish/ExportSettings.h"
@@ -63,7 +63,7 @@ protected:
 
     std::string ModelCode(bool preview = false)
     {
-        movie->BuildModelCode({}, preview);
+        CModelScriptBuilder(*movie).BuildModelCode({}, preview);
         return Listing(movie->GetInitCode()->GetActions());
     }
 
@@ -153,7 +153,7 @@ TEST_F(ModelScript, FunctionsStayWithinTheFormatsBodyLimit)
     }
     Compile(roots, bound);
     movie->GetNetwork().Link(table());
-    movie->BuildModelCode({}, false);
+    CModelScriptBuilder(*movie).BuildModelCode({}, false);
 
     std::size_t formulas = 0, parts = 0;
     for (const auto& action : movie->GetInitCode()->GetActions()) {
@@ -180,7 +180,7 @@ TEST_F(ModelScript, FunctionsStayWithinTheFormatsBodyLimit)
     Compile({"C1"}, one);
     movie->GetNetwork().Link(table());
     try {
-        movie->BuildModelCode({}, false);
+        CModelScriptBuilder(*movie).BuildModelCode({}, false);
         FAIL() << "an oversized formula was written";
     } catch (const std::runtime_error& error) {
         EXPECT_NE(std::string(error.what()).find("V" + std::to_string(Id("C1"))), std::string::npos);
@@ -237,7 +237,7 @@ TEST_F(ModelScript, SnapshotValuesOfEveryKind)
 {
     auto listing = [](const CModelVariable* value) {
         CActionList actions;
-        CBaseMovie::WriteSnapshotValue(value, actions, 7);
+        CModelScriptBuilder::WriteSnapshotValue(value, actions, 7);
         return Listing(actions);
     };
     auto text = CModelVariable::CModelVariableFromText("north");
@@ -340,7 +340,7 @@ TEST_F(ModelScript, FrameScriptConnectsToTheGatewayOutsidePreviews)
     settings.collaboration = true;
     settings.gatewayUrl = "rtmp://gateway";
     settings.password = "secret";
-    movie->BuildConnectCode(false);
+    CModelScriptBuilder(*movie).BuildConnectCode(false);
     const std::string calls =
         "Push 0\nPush \"kvCalc\"\nCallFunction\nPop\nPush 0\nPush \"kvInitModel\"\nCallFunction\nPop\n";
     EXPECT_EQ(Listing(movie->GetFrameScript()->GetActions()),
@@ -352,10 +352,10 @@ TEST_F(ModelScript, FrameScriptConnectsToTheGatewayOutsidePreviews)
                   "Push \"myConnect\"\nCallMethod\nPop\n");
 
     settings.connectionMethod = ConnectionMethod::LoginComponent;
-    movie->BuildConnectCode(false);
+    CModelScriptBuilder(*movie).BuildConnectCode(false);
     EXPECT_EQ(Listing(movie->GetFrameScript()->GetActions()).find("myConnect"), std::string::npos);
 
-    movie->BuildConnectCode(true);
+    CModelScriptBuilder(*movie).BuildConnectCode(true);
     EXPECT_EQ(Listing(movie->GetFrameScript()->GetActions()), calls);
 }
 

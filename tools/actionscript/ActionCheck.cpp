@@ -1,6 +1,7 @@
 #include "tools/actionscript/ActionCheck.h"
 
 #include "tools/actionscript/ActionTable.h"
+#include "swf/Actions.h"
 #include "swf/SwfError.h"
 #include "swf/SwfReader.h"
 
@@ -10,6 +11,7 @@ namespace actionscript {
 namespace {
 
 using swf::ActionCode;
+using swf::ActionRecord;
 
 constexpr int kMaxDepth = 64;
 
@@ -44,9 +46,10 @@ private:
         while (pos < end) {
             boundaries.push_back(pos);
             ActionRecord r;
-            std::string problem;
-            if (!ReadActionRecord(body, pos, r, problem)) {
-                Problem(pos, problem);
+            try {
+                r = swf::ReadActionRecord(body, pos);
+            } catch (const swf::SwfError& error) {
+                Problem(pos, error.what());
                 return;
             }
             if (r.code == Code(ActionCode::End)) {
@@ -121,7 +124,7 @@ private:
             pool_ = count;
             break;
         }
-        case Code(ActionCode::Push): Push(f, r.offset); break;
+        case Code(ActionCode::Push): Push(f, r.payload, r.offset); break;
         case Code(ActionCode::DefineFunction):
         case Code(ActionCode::With): return Nested(r, f, end, depth);
         case Code(ActionCode::GotoFrame): f.Skip(2); break;
@@ -158,27 +161,22 @@ private:
         return r.end + size;
     }
 
-    void Push(swf::Reader& f, size_t at)
+    void Push(swf::Reader& f, std::span<const uint8_t> payload, size_t at)
     {
         if (f.AtEnd())
             Problem(at, "empty Push");
         while (!f.AtEnd()) {
-            uint8_t type = f.U8();
-            switch (type) {
-            case Type(swf::PushType::String): f.String(); break;
-            case Type(swf::PushType::Float): f.Skip(4); break;
-            case Type(swf::PushType::Null): case Type(swf::PushType::Undefined): break;
-            case Type(swf::PushType::Register): if (f.U8() > 3) Problem(at, "Push of a register above 3"); break;
-            case Type(swf::PushType::Boolean): f.Skip(1); break;
-            case Type(swf::PushType::Double): f.Skip(8); break;
-            case Type(swf::PushType::Integer): f.Skip(4); break;
-            case Type(swf::PushType::Constant8): if (f.U8() >= pool_) Problem(at, "Push of a constant the pool does not hold"); break;
-            case Type(swf::PushType::Constant16): if (f.U16() >= pool_) Problem(at, "Push of a constant the pool does not hold"); break;
-            default:
+            const uint8_t type = payload[f.Offset()];
+            if (type > Type(swf::PushType::Constant16)) {
                 Problem(at, "Push value of unknown type " + std::to_string(type));
                 f.Rest();
                 return;
             }
+            const CPushValue v = swf::ReadPushValue(f);
+            if (v.type == swf::PushType::Register && v.registerNumber > 3)
+                Problem(at, "Push of a register above 3");
+            if ((v.type == swf::PushType::Constant8 || v.type == swf::PushType::Constant16) && v.constant >= pool_)
+                Problem(at, "Push of a constant the pool does not hold");
         }
     }
 

@@ -54,27 +54,4 @@ const ActionInfo* FindAction(uint8_t code)
     return nullptr;
 }
 
-bool ReadActionRecord(std::span<const uint8_t> bytes, size_t offset, ActionRecord& record, std::string& problem)
-{
-    record.offset = offset;
-    record.code = bytes[offset];
-    record.payload = {};
-    if (record.code < 0x80) {
-        record.end = offset + 1;
-        return true;
-    }
-    if (offset + 3 > bytes.size()) {
-        problem = "action record header cut off at offset " + std::to_string(offset);
-        return false;
-    }
-    size_t length = bytes[offset + 1] | (static_cast<size_t>(bytes[offset + 2]) << 8);
-    if (offset + 3 + length > bytes.size()) {
-        problem = "action record at offset " + std::to_string(offset) + " runs past the end of its body";
-        return false;
-    }
-    record.payload = bytes.subspan(offset + 3, length);
-    record.end = offset + 3 + length;
-    return true;
-}
-
 } // namespace actionscript

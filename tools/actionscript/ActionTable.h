@@ -2,10 +2,7 @@
 
 #include "swf/SwfCodes.h"
 
-#include <cstddef>
 #include <cstdint>
-#include <span>
-#include <string>
 #include <string_view>
 
 namespace actionscript {
@@ -24,16 +21,5 @@ constexpr uint8_t Type(swf::PushType type) { return static_cast<uint8_t>(type); 
 
 // The entry of a code, or null for a code no version defines.
 const ActionInfo* FindAction(uint8_t code);
-
-// One record of an action body: code, payload (empty for codes below 0x80) and where it lies.
-struct ActionRecord {
-    size_t offset = 0;
-    uint8_t code = 0;
-    std::span<const uint8_t> payload;
-    size_t end = 0; // offset of the next record
-};
-
-// Reads the record at offset; false with a reason when it does not fit in the bytes.
-bool ReadActionRecord(std::span<const uint8_t> bytes, size_t offset, ActionRecord& record, std::string& problem);
 
 } // namespace actionscript

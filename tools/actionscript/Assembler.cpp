@@ -1,5 +1,6 @@
 #include "tools/actionscript/Assembler.h"
 
+#include "swf/Actions.h"
 #include "swf/SwfWriter.h"
 
 #include <algorithm>
@@ -192,59 +193,34 @@ std::vector<std::string> ChoosePool(const Code& code)
     return pool;
 }
 
-void WriteDouble(swf::Writer& out, double value)
-{
-    // Two little-endian 32-bit words, the high word first.
-    uint64_t bits = std::bit_cast<uint64_t>(value);
-    out.U32(static_cast<uint32_t>(bits >> 32));
-    out.U32(static_cast<uint32_t>(bits));
-}
-
-void WritePushValue(swf::Writer& out, const PushValue& v, const Pool& pool)
+// The value as the movie library writes it: a pooled string becomes a one- or two-byte index.
+CPushValue Encoded(const PushValue& v, const Pool& pool)
 {
     switch (v.kind) {
     case PushValue::Kind::String: {
         auto it = pool.find(v.text);
-        if (it != pool.end() && it->second < 256) {
-            out.U8(static_cast<uint8_t>(swf::PushType::Constant8));
-            out.U8(static_cast<uint8_t>(it->second));
-        } else if (it != pool.end()) {
-            out.U8(static_cast<uint8_t>(swf::PushType::Constant16));
-            out.U16(it->second);
-        } else {
-            out.U8(static_cast<uint8_t>(swf::PushType::String));
-            out.String(v.text);
-        }
-        break;
+        if (it == pool.end())
+            return {.type = swf::PushType::String, .text = v.text};
+        return {.type = it->second < 256 ? swf::PushType::Constant8 : swf::PushType::Constant16,
+                .constant = it->second};
     }
-    case PushValue::Kind::Integer:
-        out.U8(static_cast<uint8_t>(swf::PushType::Integer));
-        out.S32(v.integer);
-        break;
+    case PushValue::Kind::Integer: return {.type = swf::PushType::Integer, .integer = v.integer};
     case PushValue::Kind::Double:
-        out.U8(static_cast<uint8_t>(swf::PushType::Double));
-        WriteDouble(out, v.number);
-        break;
-    case PushValue::Kind::Boolean:
-        out.U8(static_cast<uint8_t>(swf::PushType::Boolean));
-        out.U8(static_cast<uint8_t>(v.integer));
-        break;
-    case PushValue::Kind::Null: out.U8(static_cast<uint8_t>(swf::PushType::Null)); break;
-    case PushValue::Kind::Undefined: out.U8(static_cast<uint8_t>(swf::PushType::Undefined)); break;
+        return {.type = swf::PushType::Double, .doubleBits = std::bit_cast<uint64_t>(v.number)};
+    case PushValue::Kind::Boolean: return {.type = swf::PushType::Boolean, .boolean = v.integer != 0};
+    case PushValue::Kind::Null: return {.type = swf::PushType::Null};
+    case PushValue::Kind::Undefined: return {.type = swf::PushType::Undefined};
     case PushValue::Kind::Register:
-        out.U8(static_cast<uint8_t>(swf::PushType::Register));
-        out.U8(static_cast<uint8_t>(v.integer));
-        break;
+        return {.type = swf::PushType::Register, .registerNumber = static_cast<uint8_t>(v.integer)};
     }
+    return {};
 }
 
-void WriteRecord(swf::Writer& out, uint8_t code, const std::vector<uint8_t>& payload, SourceLocation at)
+void WriteRecord(swf::Writer& out, uint8_t code, std::span<const uint8_t> payload, SourceLocation at)
 {
     if (payload.size() > kMaxRecord)
         throw AssemblyError{at, "an action record would exceed 65,535 bytes (a string that long?)"};
-    out.U8(code);
-    out.U16(static_cast<uint16_t>(payload.size()));
-    out.Bytes(payload);
+    CActionRaw(code, std::vector<uint8_t>(payload.begin(), payload.end())).Write(out);
 }
 
 size_t PushValueSize(const PushValue& v, const Pool& pool)
@@ -273,10 +249,10 @@ void WritePush(swf::Writer& out, const std::vector<PushValue>& values, const Poo
             size += PushValueSize(values[end++], pool);
         if (size > kMaxRecord)
             throw AssemblyError{at, "an action record would exceed 65,535 bytes (a string that long?)"};
-        out.U8(static_cast<uint8_t>(Op::Push));
-        out.U16(static_cast<uint16_t>(size));
+        CActionPush push;
         for (; i < end; ++i)
-            WritePushValue(out, values[i], pool);
+            push.AddValue(Encoded(values[i], pool));
+        push.Write(out);
     }
 }
 
@@ -344,15 +320,10 @@ std::vector<uint8_t> Assemble(const Code& code, bool useConstantPool)
         strings = ChoosePool(code);
     Pool pool;
     swf::Writer out;
-    if (!strings.empty()) {
-        swf::Writer payload;
-        payload.U16(static_cast<uint16_t>(strings.size()));
-        for (size_t i = 0; i < strings.size(); ++i) {
-            payload.String(strings[i]);
-            pool.emplace(strings[i], static_cast<uint16_t>(i));
-        }
-        WriteRecord(out, static_cast<uint8_t>(Op::ConstantPool), payload.Data(), {});
-    }
+    for (size_t i = 0; i < strings.size(); ++i)
+        pool.emplace(strings[i], static_cast<uint16_t>(i));
+    if (!strings.empty())
+        CActionConstantPool(strings).Write(out);
     out.Bytes(AssembleBody(code, pool));
     return out.Take();
 }

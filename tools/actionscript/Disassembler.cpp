@@ -1,6 +1,7 @@
 #include "tools/actionscript/Disassembler.h"
 
 #include "tools/actionscript/ActionTable.h"
+#include "swf/Actions.h"
 #include "swf/SwfError.h"
 #include "swf/SwfReader.h"
 
@@ -13,6 +14,7 @@ namespace actionscript {
 namespace {
 
 using swf::ActionCode;
+using swf::ActionRecord;
 
 constexpr int kMaxDepth = 64;
 
@@ -67,8 +69,12 @@ private:
         std::span<const uint8_t> body = bytes_.first(end);
         for (size_t pos = start; pos < end;) {
             ActionRecord r;
-            std::string problem;
-            if (!ReadActionRecord(body, pos, r, problem) || r.code == Code(ActionCode::End))
+            try {
+                r = swf::ReadActionRecord(body, pos);
+            } catch (const swf::SwfError&) {
+                break;
+            }
+            if (r.code == Code(ActionCode::End))
                 break;
             pos = r.end;
             if ((r.code == Code(ActionCode::Jump) || r.code == Code(ActionCode::If)) && r.payload.size() == 2) {
@@ -97,9 +103,10 @@ private:
             if (label != labels.end())
                 Line(depth, "L" + std::to_string(label->second) + ":");
             ActionRecord r;
-            std::string problem;
-            if (!ReadActionRecord(body, pos, r, problem)) {
-                Line(depth, "; error: " + problem);
+            try {
+                r = swf::ReadActionRecord(body, pos);
+            } catch (const swf::SwfError& error) {
+                Line(depth, std::string("; error: ") + error.what());
                 return;
             }
             pos = Record(r, end, depth, labels);
@@ -128,7 +135,7 @@ private:
                   const std::map<size_t, int>& labels)
     {
         switch (r.code) {
-        case Code(ActionCode::Push): Line(depth, "Push " + PushValues(in)); break;
+        case Code(ActionCode::Push): Line(depth, "Push " + PushValues(in, r.payload)); break;
         case Code(ActionCode::ConstantPool): {
             uint16_t count = in.U16();
             std::string text = name;
@@ -188,34 +195,30 @@ private:
         return r.end;
     }
 
-    std::string PushValues(swf::Reader& in)
+    std::string PushValues(swf::Reader& in, std::span<const uint8_t> payload)
     {
         std::string text;
         while (!in.AtEnd()) {
             if (!text.empty())
                 text += " ";
-            uint8_t type = in.U8();
-            switch (type) {
-            case Type(swf::PushType::String): text += Quote(in.String()); break;
-            case Type(swf::PushType::Float): text += Number(std::bit_cast<float>(in.U32())) + "f"; break;
-            case Type(swf::PushType::Null): text += "null"; break;
-            case Type(swf::PushType::Undefined): text += "undefined"; break;
-            case Type(swf::PushType::Register): text += "r" + std::to_string(in.U8()); break;
-            case Type(swf::PushType::Boolean): text += in.U8() ? "true" : "false"; break;
-            case Type(swf::PushType::Double): {
-                uint64_t high = in.U32();
-                uint64_t low = in.U32();
-                text += Number(std::bit_cast<double>((high << 32) | low));
+            // A kind the reader does not know ends the listing of the record, not of the body.
+            const uint8_t type = payload[in.Offset()];
+            if (type > Type(swf::PushType::Constant16))
+                return text + "; error: unknown push type " + std::to_string(type);
+            const CPushValue v = swf::ReadPushValue(in);
+            switch (v.type) {
+            case swf::PushType::String: text += Quote(v.text); break;
+            case swf::PushType::Float: text += Number(std::bit_cast<float>(v.floatBits)) + "f"; break;
+            case swf::PushType::Null: text += "null"; break;
+            case swf::PushType::Undefined: text += "undefined"; break;
+            case swf::PushType::Register: text += "r" + std::to_string(v.registerNumber); break;
+            case swf::PushType::Boolean: text += v.boolean ? "true" : "false"; break;
+            case swf::PushType::Double: text += Number(v.GetDouble()); break;
+            case swf::PushType::Integer: text += std::to_string(v.integer); break;
+            case swf::PushType::Constant8:
+            case swf::PushType::Constant16:
+                text += (v.constant < pool_.size() ? Quote(pool_[v.constant]) : "?") + "#" + std::to_string(v.constant);
                 break;
-            }
-            case Type(swf::PushType::Integer): text += std::to_string(static_cast<int32_t>(in.U32())); break;
-            case Type(swf::PushType::Constant8):
-            case Type(swf::PushType::Constant16): {
-                size_t index = type == Type(swf::PushType::Constant8) ? in.U8() : in.U16();
-                text += (index < pool_.size() ? Quote(pool_[index]) : "?") + "#" + std::to_string(index);
-                break;
-            }
-            default: return text + "; error: unknown push type " + std::to_string(type);
             }
         }
         return text;

@@ -1,17 +1,21 @@
 // The model code of a published movie: the spreadsheet as "V" variables, range arrays and the
-// functions that recalculate and connect it, written into the base movie's init code and first
+// functions that recalculate and connect it, handed to the base movie as its init code and first
 // frame script.
 
-#include "publish/ModelScript.h"
+#include "publish/ModelScriptBuilder.h"
 
 #include "model/BindingLink.h"
 #include "model/TextUtil.h"
+#include "publish/BaseMovie.h"
 #include "publish/ChunkedFunctions.h"
+#include "publish/DataFiles.h"
 #include "publish/ExportSettings.h"
 #include "publish/StaticDataTable.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellRef.h"
 #include "sheet/cells/CellValueMap.h"
+#include "sheet/formula/ExprNodes.h"
+#include "sheet/formula/FormulaNode.h"
 #include "sheet/formula/ModelVariable.h"
 #include "sheet/cells/Range.h"
 #include "sheet/cells/VariableTable.h"
@@ -21,6 +25,7 @@
 #include "swf/SwfWriter.h"
 
 #include <cstdio>
+#include <functional>
 #include <random>
 #include <stdexcept>
 
@@ -99,23 +104,24 @@ std::string WithoutExtension(const std::string& path)
 
 } // namespace
 
-void CBaseMovie::BuildConnectCode(bool preview)
+void CModelScriptBuilder::BuildConnectCode(bool preview)
 {
+    const CExportSettings& settings = base_.GetExportSettings();
     auto script = std::make_unique<CSwfDoAction>();
     CActionList& actions = script->GetActions();
     EmitCall(actions, "kvCalc");
     EmitCall(actions, "kvInitModel");
-    if (!preview && settings_->collaboration) {
+    if (!preview && settings.collaboration) {
         ActionEmitter(actions)
             .Get("this")
             .Str("nc")
             .Op(ActionCode::GetMember)
             .Str("targetURI")
-            .Str(settings_->gatewayUrl)
+            .Str(settings.gatewayUrl)
             .Op(ActionCode::SetMember);
-        if (settings_->connectionMethod != ConnectionMethod::LoginComponent)
+        if (settings.connectionMethod != ConnectionMethod::LoginComponent)
             ActionEmitter(actions)
-                .Str(settings_->password)
+                .Str(settings.password)
                 .Str("")
                 .Int(2)
                 .Get("this")
@@ -125,15 +131,20 @@ void CBaseMovie::BuildConnectCode(bool preview)
                 .Op(ActionCode::CallMethod)
                 .Op(ActionCode::Pop);
     }
-    SetFrameScript(std::move(script));
+    base_.SetFrameScript(std::move(script));
 }
 
-void CBaseMovie::BuildModelCode(std::span<CComponent* const> components, bool preview)
+void CModelScriptBuilder::BuildModelCode(std::span<CComponent* const> components, bool preview)
 {
-    initCode_ = std::make_unique<CInitCodeTag>();
-    CActionList& actions = initCode_->GetActions();
+    // The init code of an earlier build goes now: a build that fails leaves none behind.
+    base_.SetInitCode(nullptr);
+    auto initCode = std::make_unique<CInitCodeTag>();
+    CActionList& actions = initCode->GetActions();
     ActionEmitter emit(actions);
-    const bool connected = HasDataConnection(preview);
+    const bool connected = base_.HasDataConnection(preview);
+    const CBaseMovie::ExportFlags& flags = base_.GetExportFlags();
+    const CExportSettings& settings = base_.GetExportSettings();
+    const CModelNetwork& network = base_.GetNetwork();
 
     if (!connected) {
         WriteRangeArrays(actions);
@@ -142,7 +153,7 @@ void CBaseMovie::BuildModelCode(std::span<CComponent* const> components, bool pr
     }
 
     std::vector<const CBindingLink*> links;
-    for (const std::vector<CBindingLink*>* list : {&constantLinks_, &formulaLinks_})
+    for (const std::vector<CBindingLink*>* list : {&base_.GetConstantLinks(), &base_.GetFormulaLinks()})
         for (const CBindingLink* link : *list)
             if (link->CarriesValue())
                 links.push_back(link);
@@ -153,45 +164,48 @@ void CBaseMovie::BuildModelCode(std::span<CComponent* const> components, bool pr
             return "The link of " + links[i]->GetOwnerName() + " to " + links[i]->GetModelVariableName();
         });
 
-    for (const auto& [name, value] : cellModel1_->GetNamedValues())
+    for (const auto& [name, value] : base_.GetCellModel().GetNamedValues())
         emit.Str(name).Str(value).Op(ActionCode::SetVariable);
 
     emit.Str("INP");
-    for (const auto& [id, node] : network_.BoundConstants())
+    for (const auto& [id, node] : network.BoundConstants())
         emit.Str(CellVariableName(id));
-    emit.Int(static_cast<int32_t>(network_.BoundConstants().size()))
+    emit.Int(static_cast<int32_t>(network.BoundConstants().size()))
         .Op(ActionCode::InitArray)
         .Op(ActionCode::SetVariable);
 
-    const bool otherFile = exportFlags_.otherFile;
+    // A movie exported with the values of another workbook starts from that workbook's values
+    // of the published ranges: they are read into the value records, and the initial values
+    // are written as a snapshot of them.
+    const bool otherFile = flags.otherFile;
     if (otherFile) {
-        values_->ClearMarks();
-        LoadExternalValues();
-        exportFlags_.snapshot = true;
+        base_.GetValueMap().ClearMarks();
+        base_.LoadExternalValues();
     }
     if (!connected)
-        WriteInitialValues(actions);
-    if (otherFile)
-        exportFlags_.snapshot = false;
+        WriteValues(actions, flags.snapshot || otherFile);
 
-    if (exportFlags_.exporting) {
-        const std::string guid = guidSource_ ? guidSource_() : RandomGuid();
+    if (flags.exporting) {
+        const std::function<std::string()>& source = base_.GetGuidSource();
+        const std::string guid = source ? source() : RandomGuid();
         emit.Str("GUID").Str(guid).Op(ActionCode::SetVariable);
     }
 
     if (connected) {
         ExportSeriesArrays(components, actions);
-        if (exportFlags_.webService)
+        if (flags.webService)
             EmitCall(actions, "xmlToModel");
         EmitCall(actions, "initStaticDataSources");
-        if (exportFlags_.webService && settings_->sampleQuery) {
-            const std::string stem = WithoutExtension(outputPath_);
-            const bool text = !settings_->edited;
-            outputPath_ = stem + (text ? ".txt" : ".xml");
-            if (!(text ? WriteTextData(outputPath_) : WriteXmlData(outputPath_)))
-                throw std::runtime_error("Cannot write the sample data file \"" + outputPath_ + "\".");
+        if (flags.webService && settings.sampleQuery) {
+            const std::string stem = WithoutExtension(base_.GetOutputPath());
+            const bool text = !settings.edited;
+            base_.SetOutputPath(stem + (text ? ".txt" : ".xml"));
+            const std::string& path = base_.GetOutputPath();
+            if (!(text ? WriteTextData(path) : WriteXmlData(path)))
+                throw std::runtime_error("Cannot write the sample data file \"" + path + "\".");
         }
     }
+    base_.SetInitCode(std::move(initCode));
 }
 
 void WriteRangeArrays(const CVariableTable& table, CActionList& actions)
@@ -201,16 +215,16 @@ void WriteRangeArrays(const CVariableTable& table, CActionList& actions)
             EmitRangeArray(actions, static_cast<int>(i), *range, table);
 }
 
-void CBaseMovie::WriteRangeArrays(CActionList& actions) const
+void CModelScriptBuilder::WriteRangeArrays(CActionList& actions)
 {
-    ::WriteRangeArrays(*table_, actions);
+    ::WriteRangeArrays(base_.GetVariableTable(), actions);
 }
 
-void CBaseMovie::WriteDataTable(CActionList& actions) const
+void CModelScriptBuilder::WriteDataTable(CActionList& actions)
 {
     ActionEmitter emit(actions);
     emit.Str("DAT").New("Array").Op(ActionCode::SetVariable);
-    for (const CRangeEntry& entry : rangeEntries_)
+    for (const CRangeEntry& entry : base_.GetRangeEntries())
         if (entry.rangeIndex >= 0)
             emit.Get("DAT")
                 .Str(entry.name)
@@ -218,20 +232,27 @@ void CBaseMovie::WriteDataTable(CActionList& actions) const
                 .Op(ActionCode::SetMember);
 }
 
-void CBaseMovie::WriteCalcFunctions(CActionList& actions) const
+void CModelScriptBuilder::WriteCalcFunctions(CActionList& actions)
 {
-    const std::vector<CFormulaNode*>& order = network_.GetEvaluationOrder();
+    const std::vector<CFormulaNode*>& order = base_.GetNetwork().GetEvaluationOrder();
     DefineChunkedFunctions(
         actions, "kvCalc", order.size(),
         [&](std::size_t i, CActionList& list) { order[i]->WriteVariableAction(list); },
         [&](std::size_t i) { return "The formula of " + CellVariableName(order[i]->GetCellId()); });
 }
 
-void CBaseMovie::WriteInitialValues(CActionList& actions)
+void CModelScriptBuilder::WriteInitialValues(CActionList& actions)
 {
-    for (const CModelNetwork::NodeMap* nodes : {&network_.BoundConstants(), &network_.PlainConstants()}) {
+    WriteValues(actions, base_.GetExportFlags().snapshot);
+}
+
+void CModelScriptBuilder::WriteValues(CActionList& actions, bool snapshot) const
+{
+    const CModelNetwork& network = base_.GetNetwork();
+    CCellValueMap& values = base_.GetValueMap();
+    for (const CModelNetwork::NodeMap* nodes : {&network.BoundConstants(), &network.PlainConstants()}) {
         for (const auto& [id, node] : *nodes) {
-            const CCellValueRecord* record = exportFlags_.snapshot ? values_->Find(id) : nullptr;
+            const CCellValueRecord* record = snapshot ? values.Find(id) : nullptr;
             if (record)
                 WriteSnapshotValue(record->GetValue(), actions, id);
             else
@@ -240,7 +261,7 @@ void CBaseMovie::WriteInitialValues(CActionList& actions)
     }
 }
 
-void CBaseMovie::WriteSnapshotValue(const CModelVariable* value, CActionList& actions, int32_t cellId)
+void CModelScriptBuilder::WriteSnapshotValue(const CModelVariable* value, CActionList& actions, int32_t cellId)
 {
     ActionEmitter emit(actions);
     emit.Str(CellVariableName(cellId));
@@ -261,4 +282,41 @@ void CBaseMovie::WriteSnapshotValue(const CModelVariable* value, CActionList& ac
         break;
     }
     emit.Op(ActionCode::SetVariable);
+}
+
+// The sample data of the base movie's model.
+
+namespace {
+
+const CValueNode* ConstantValue(const CFormulaNode& node)
+{
+    const CCompiledExpr* expression = node.GetExpression();
+    return expression ? dynamic_cast<const CValueNode*>(&expression->GetRoot()) : nullptr;
+}
+
+} // namespace
+
+bool CModelScriptBuilder::WriteTextData(const std::filesystem::path& path) const
+{
+    const CModelNetwork& network = base_.GetNetwork();
+    std::vector<TextDataValue> values;
+    for (const CModelNetwork::NodeMap* nodes : {&network.BoundConstants(), &network.PlainConstants()})
+        for (const auto& [id, node] : *nodes)
+            values.push_back({id, ConstantValue(*node)});
+    return WriteDataFile(path, FormatTextData(values), base_.GetOutputBatch());
+}
+
+bool CModelScriptBuilder::WriteXmlData(const std::filesystem::path& path) const
+{
+    std::vector<XmlDataVariable> variables;
+    for (const CRangeEntry& entry : base_.GetRangeEntries()) {
+        if (entry.rangeIndex < 0)
+            continue;
+        XmlDataVariable& variable = variables.emplace_back();
+        variable.name = entry.name;
+        // An entry naming a range the table does not hold keeps its name and gets no rows.
+        if (const CRange* range = base_.GetVariableTable().GetRange(static_cast<std::size_t>(entry.rangeIndex)))
+            variable.rows = ReadRangeRows(*range, base_.GetCellModel());
+    }
+    return WriteDataFile(path, FormatXmlData(variables), base_.GetOutputBatch());
 }

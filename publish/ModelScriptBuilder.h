@@ -1,0 +1,68 @@
+#pragma once
+
+#include "publish/XmlConnectionCode.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+class CActionList;
+class CBaseMovie;
+class CComponent;
+class CModelVariable;
+class CVariableTable;
+
+// "A"<index> for every range of the table: the rows of its cells' variable names, first row
+// first; the rows of a range of several areas follow one another.
+void WriteRangeArrays(const CVariableTable& table, CActionList& actions);
+
+// Builds the scripts of one published movie from the model a base movie holds: the first
+// frame's script and the init code, which it hands to the base movie to write, and the sample
+// data file of a movie fed by a web service. It reads the model and the export settings and
+// flags, and changes nothing of them but the output path, which becomes the sample data
+// file's. As the parts of the model code it also serves the connection script of a movie fed
+// from outside (publish/XmlConnectionCode.h), which writes them instead of the init code.
+class CModelScriptBuilder : public publish::IModelScriptParts {
+public:
+    explicit CModelScriptBuilder(CBaseMovie& base) : base_(base) {}
+
+    // The first frame's script: the calls of kvCalc and kvInitModel, then (not in a preview)
+    // the connection to the collaboration gateway. Replaces the frame script of an earlier
+    // build that was never written.
+    void BuildConnectCode(bool preview);
+    // The model code that runs before the first frame: the range arrays, DAT, the calculation
+    // and initialisation functions, the locale values, INP, the initial values, the GUID of an
+    // export, and for movies fed by a web service or XML maps the static data table and the
+    // start-up of the data connection, with the sample data file when the settings ask for it.
+    // components are the document's, for the static data table. A preview always computes
+    // its model, since it never carries the data connection. Throws std::runtime_error when a
+    // single formula or link is too large for a function of the movie or the sample data file
+    // cannot be written.
+    void BuildModelCode(std::span<CComponent* const> components, bool preview);
+
+    // "A"<index> for every range of the variable table, as rows of variable names.
+    void WriteRangeArrays(CActionList& actions) override;
+    // DAT = new Array, then DAT[name] = A<index> for each range entry that names a range.
+    void WriteDataTable(CActionList& actions) override;
+    // kvCalc, with its numbered parts when the formulas do not fit one function.
+    void WriteCalcFunctions(CActionList& actions) override;
+    // The assignments of the initial values of the bound constants, then the plain ones, by
+    // ascending cell id; while the snapshot flag is set, a marked value record replaces the
+    // cell's own value.
+    void WriteInitialValues(CActionList& actions) override;
+    // "V"<id> = value.
+    static void WriteSnapshotValue(const CModelVariable* value, CActionList& actions, int32_t cellId);
+
+    // Sample data of a movie that takes its data from a web service (publish/DataFiles.h): the
+    // compiled constants as loadable variables, bound ones first; the range entries' cells as
+    // XML. Staged into the base movie's output batch during a build. False when the file
+    // cannot be written, which the export does not report.
+    bool WriteTextData(const std::filesystem::path& path) const;
+    bool WriteXmlData(const std::filesystem::path& path) const;
+
+private:
+    // snapshot: whether marked value records replace the cells' own values.
+    void WriteValues(CActionList& actions, bool snapshot) const;
+
+    CBaseMovie& base_;
+};
