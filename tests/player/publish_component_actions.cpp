@@ -52,9 +52,9 @@ const char* kButtonsProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
 KVProbe.prototype = new MovieClip();
 KVProbe.prototype.onEnterFrame = function () {
-    var input = _root.KVInputTextSymbol_1, trend = _root.KVTrendIconSymbol_1, display = _root.KVValueDisplaySymbol_1;
-    var alert = _root.KVAlertButtonSymbol_1, url = _root.KVUrlButtonSymbol_1, menu = _root.KVMenuSymbol_1;
-    var filter = _root.KVFilterSymbol_1, across = _root.KVMenuSymbol_2, every = _root.KVAlertButtonSymbol_2;
+    var input = _root.KVInputTextSymbol_1, trend = _root.Trend, display = _root.KVValueDisplaySymbol_1;
+    var alert = _root.AlertButton, url = _root.UrlButton, menu = _root.Menu;
+    var filter = _root.Filter, across = _root.KVMenuSymbol_2, every = _root.KVAlertButtonSymbol_2;
     var centre = function (c) { return Math.round(c._x + c.kvW / 2) + "," + Math.round(c._y + c.kvH / 2); };
     if (++this.kvFrames == 2) {
         fscommand("ready", [centre(input), centre(menu), Math.round(menu._x + 20), Math.round(menu._y + menu.kvH + 2.5 * 18),
@@ -84,7 +84,7 @@ const char* kPlayProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
 KVProbe.prototype = new MovieClip();
 KVProbe.prototype.onEnterFrame = function () {
-    var control = _root.KVPlayNormalSymbol_1, selector = _root.KVPlaySelectorSymbol_1;
+    var control = _root.Control, selector = _root.Player;
     var at = function (c, name) {
         var r = c.kvPlayParts[name];
         return Math.round(c._x + r[0] + r[2] / 2) + "," + Math.round(c._y + r[1] + r[3] / 2);
@@ -110,7 +110,7 @@ const char* kScenarioProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
 KVProbe.prototype = new MovieClip();
 KVProbe.prototype.onEnterFrame = function () {
-    var input = _root.KVInputTextSymbol_1, s = _root.KVScenarioSymbol_1;
+    var input = _root.KVInputTextSymbol_1, s = _root.Scenario;
     var at = function (name) {
         var r = s.kvParts[name];
         return Math.round(s._x + r[0] + r[2] / 2) + "," + Math.round(s._y + r[1] + r[3] / 2);
@@ -139,7 +139,7 @@ const char* kDataProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
 KVProbe.prototype = new MovieClip();
 KVProbe.prototype.onEnterFrame = function () {
-    var a = _root.KVXMLDataSymbol_1, b = _root.KVXMLDataSymbol_2, c = _root.KVXMLDataSymbol_3;
+    var a = _root.XmlData, b = _root.KVXMLDataSymbol_2, c = _root.KVXMLDataSymbol_3;
     if (++this.kvFrames == 2)
         fscommand("ready", "0");
     var state = [_root.CELL1 , _root.CELL2 , _root.CELL3 , _root.CELL4 , _root.CELL5 , _root.CELL6 ].join(",") + "|"
@@ -160,8 +160,8 @@ const char* kCollabProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
 KVProbe.prototype = new MovieClip();
 KVProbe.prototype.onEnterFrame = function () {
-    var light = _root.KVConnectionLightSymbol_1, login = _root.KVLoginSymbol_1, people = _root.KVPeopleListSymbol_1;
-    var remote = _root.KVRemoteScenarioSymbol_1;
+    var light = _root.Light, login = _root.Login, people = _root.People;
+    var remote = _root.Remote;
     var at = function (c, r) { return Math.round(c._x + r[0] + r[2] / 2) + "," + Math.round(c._y + r[1] + r[3] / 2); };
     // The player has no collaboration protocol: the probe stands in for the server. It keeps
     // what the movie connects with and answers each connection a few frames later, refusing the
@@ -248,22 +248,30 @@ int main(int argc, char** argv)
             d.model.Text("H1", "-");
             CComponent& input = d.Add("KVInputTextSymbol", 200, 200, 2400, 800);
             d.Bind(input, "General", "insertInto", "A1", "A1");
-            d.Bind(d.Add("KVTrendIconSymbol", 2800, 200, 800, 800), "General", "mv", "B1", "B1");
+            // Several are named like the variables their scripts once left on the main timeline, in
+            // another letter case, which hid them.
+            CComponent& trend = d.Add("KVTrendIconSymbol", 2800, 200, 800, 800);
+            trend.SetName("Trend");
+            d.Bind(trend, "General", "mv", "B1", "B1");
             CComponent& display = d.Add("KVValueDisplaySymbol", 3800, 200, 2000, 1000);
             d.Bind(display, "General", "mv", "B1", "B1");
             Find(display, "Alerts", "alertsEnabled").SetBool(true);
             d.Bind(display, "Alerts", "target", "D1", "D1");
             CComponent& alert = d.Add("KVAlertButtonSymbol", 6000, 300, 1800, 600);
+            alert.SetName("AlertButton");
             d.Bind(alert, "General", "dataValues", "A3", "A3");
             SetTexts(alert, "General", "alertComponents", {"KVValueDisplaySymbol_1"});
             CComponent& url = d.Add("KVUrlButtonSymbol", 200, 1400, 2000, 600);
+            url.SetName("UrlButton");
             Find(url, "General", "url").GetBinding()->GetValue().SetString("/movies/opened.html", true);
             CComponent& filter = d.Add("KVFilterSymbol", 200, 3200, 6000, 2400);
+            filter.SetName("Filter");
             d.Bind(filter, "General", "values", "E1", "F4");
             d.Bind(filter, "General", "dataValues", "G1", "H1");
             d.Add("KVAlertButtonSymbol", 6000, 1000, 1800, 600);
             // Placed last, so their open items lie over the filter below them.
             CComponent& menu = d.Add("KVMenuSymbol", 2600, 1400, 2400, 480);
+            menu.SetName("Menu");
             d.Bind(menu, "General", "dataValues", "A2", "A2");
             d.model.Number("A4", 0);
             CComponent& across = d.Add("KVMenuSymbol", 5200, 2000, 2600, 480);
@@ -286,11 +294,13 @@ int main(int argc, char** argv)
             d.model.Number("H1", 0);
             d.model.Formula("H2", "G1+H1");
             CComponent& control = d.Add("KVPlayNormalSymbol", 200, 200, 4000, 1000);
+            control.SetName("Control");
             d.Bind(control, "General", "mv", "A1", "A1");
             Find(control, "Behavior", "maxValue").SetDouble(4);
             Find(control, "Behavior", "playTime").SetDouble(1);
             d.Bind(d.Add("KVValueDisplaySymbol", 4600, 200, 3000, 1000), "General", "mv", "B1", "B1");
             CComponent& selector = d.Add("KVPlaySelectorSymbol", 200, 2000, 4000, 1000);
+            selector.SetName("Player");
             d.Bind(selector, "General", "sourceCells_ary", "E1", "F3");
             d.Bind(selector, "General", "targetCells_ary", "G1", "H1");
             Find(selector, "Behavior", "playTime").SetDouble(0.6);
@@ -316,7 +326,9 @@ int main(int argc, char** argv)
             CComponent& input = d.Add("KVInputTextSymbol", 200, 200, 3000, 800);
             d.Bind(input, "General", "insertInto", "A1", "A1");
             d.Bind(d.Add("KVValueDisplaySymbol", 200, 1400, 3000, 1000), "General", "mv", "B1", "B1");
-            d.Bind(d.Add("KVScenarioSymbol", 4000, 200, 3600, 3000), "General", "scenarioCells", "A1", "A2");
+            CComponent& scenario = d.Add("KVScenarioSymbol", 4000, 200, 3600, 3000);
+            scenario.SetName("Scenario");
+            d.Bind(scenario, "General", "scenarioCells", "A1", "A2");
             d.Write(folder / "scenario.swf", kScenarioProbe,
                     {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("A2")}, {"CELL3", d.Cell("B1")}});
         }
@@ -329,6 +341,7 @@ int main(int argc, char** argv)
             d.model.Text("E1", "a<b");
             d.model.Formula("G1", "F1*2");
             CComponent& prices = d.Add("KVXMLDataSymbol", 200, 200, 3200, 800);
+            prices.SetName("XmlData");
             Find(prices, "General", "url").GetBinding()->GetValue().SetString("/movies/data.xml", true);
             SetTexts(prices, "General", "loadNames_ary", {"prices"});
             d.Bind(prices, "General", "loadRanges_ary", "A1", "B2");
@@ -359,10 +372,12 @@ int main(int argc, char** argv)
             settings.connectionMethod = ConnectionMethod::LoginComponent;
             d.model.Number("A1", 5);
             // Below the line where the collaboration clip writes the connection's status.
-            d.Add("KVConnectionLightSymbol", 200, 700, 600, 600);
-            d.Add("KVLoginSymbol", 1000, 700, 4000, 2000);
-            d.Add("KVPeopleListSymbol", 5200, 700, 2600, 2000);
-            d.Bind(d.Add("KVRemoteScenarioSymbol", 200, 2900, 4000, 3000), "General", "scenarioCells", "A1", "A1");
+            d.Add("KVConnectionLightSymbol", 200, 700, 600, 600).SetName("Light");
+            d.Add("KVLoginSymbol", 1000, 700, 4000, 2000).SetName("Login");
+            d.Add("KVPeopleListSymbol", 5200, 700, 2600, 2000).SetName("People");
+            CComponent& remote = d.Add("KVRemoteScenarioSymbol", 200, 2900, 4000, 3000);
+            remote.SetName("Remote");
+            d.Bind(remote, "General", "scenarioCells", "A1", "A1");
             d.Write(folder / "collab.swf", kCollabProbe, {}, true);
         }
         WriteDocumentMovie(install / "samples" / "Dashboards" / "price-plan.vtd", folder / "price-plan.swf", library, install,

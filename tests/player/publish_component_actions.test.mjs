@@ -16,6 +16,8 @@
 //   of our own on 127.0.0.1 every second, and say on their display that a page holds no data.
 // - price-plan.swf: the shipped sample's play selector steps to the next month and its scenario
 //   component saves and loads a plan.
+// Most components carry names ("Menu", "Filter", "Login"...) that their scripts' variables once
+// held on the main timeline, in another letter case, hiding them: they must draw and answer.
 // A PNG of each movie after the input goes into <build>/test-output.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";

@@ -64,12 +64,16 @@ alertButton.kvWorstAlert = function () {
 };
 
 // The watched components' alerts change as they redraw: the lamp follows on the next frame.
-var alertFrame = alertButton.onEnterFrame;
+// The drawing's own frame stays with the class, not on the main timeline, where a variable
+// would hide a placed clip of the same name.
+alertButton.kvAlertBaseFrame = alertButton.onEnterFrame;
 alertButton.onEnterFrame = function () {
     if (this.kvWorstKey != undefined) {
         var worst = this.kvWorstAlert();
         if ((worst == undefined ? "" : worst.join("|")) != this.kvWorstKey)
             this.calcDirty = true;
     }
-    alertFrame.call(this);
+    this.kvAlertBaseFrame();
 };
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete alertButton;

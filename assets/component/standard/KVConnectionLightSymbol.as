@@ -31,3 +31,5 @@ var light = kvDefineComponent("KVConnectionLightSymbol", 30, 30, function () {
 });
 light.kvWatch = [];
 kvCollabFollow(light);
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete light;

@@ -101,3 +101,5 @@ filter.kvChoose = function (level, row) {
     this.mc();
     this.kvCommit();
 };
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete filter;

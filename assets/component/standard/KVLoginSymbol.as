@@ -67,3 +67,5 @@ login.kvLogin = function () {
             nc.kvLastCode = undefined;
     }
 };
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete login;

@@ -69,3 +69,5 @@ menu.kvToggle = function (open) {
         this.swapDepths(_global.kvTopDepth = _global.kvTopDepth == undefined ? 20000 : _global.kvTopDepth + 1);
     this.mc();
 };
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete menu;

@@ -68,3 +68,5 @@ people.kvJoin = function () {
     so.connect(_root.nc);
     this.kvSo = so;
 };
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete people;

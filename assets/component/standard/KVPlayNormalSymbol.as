@@ -42,3 +42,5 @@ control.kvPlayPut = function (i) {
     var v = kvNumber(this.minValue, 0) + i * this.kvPlayStep();
     this.mv = Math.round(v * 1e9) / 1e9;
 };
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete control;

@@ -62,3 +62,5 @@ player.kvPlayPut = function (i) {
     if (picked.length > 0)
         kvSelectorPut(this, "targetCells_ary", picked);
 };
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete player;

@@ -6,3 +6,5 @@
 var remote = kvDefineComponent("KVRemoteScenarioSymbol", 200, 150, function () { this.kvScnDraw(); });
 remote.kvWatch = [];
 kvScnDefine(remote, true);
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete remote;

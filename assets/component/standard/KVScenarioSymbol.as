@@ -6,3 +6,5 @@
 var scenario = kvDefineComponent("KVScenarioSymbol", 200, 150, function () { this.kvScnDraw(); });
 scenario.kvWatch = [];
 kvScnDefine(scenario, false);
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete scenario;

@@ -46,3 +46,5 @@ var trend = kvDefineComponent("KVTrendIconSymbol", 40, 40, function () {
     icon.endFill();
 });
 trend.kvWatch = ["mv"];
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete trend;

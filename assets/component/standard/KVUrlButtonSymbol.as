@@ -28,3 +28,5 @@ urlButton.kvOpen = function () {
     this.kvOpened = url;
     getURL(url, target);
 };
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete urlButton;

@@ -35,13 +35,15 @@ var xmlData = kvDefineComponent("KVXMLDataSymbol", 160, 40, function () {
 });
 xmlData.kvWatch = ["label", "url"];
 
-var xmlFrame = xmlData.onEnterFrame;
+// The drawing's own frame stays with the class, not on the main timeline, where a variable
+// would hide a placed clip of the same name.
+xmlData.kvXmlBaseFrame = xmlData.onEnterFrame;
 xmlData.onEnterFrame = function () {
     if (this.kvNextRefresh != undefined && getTimer() >= this.kvNextRefresh) {
         this.kvNextRefresh = getTimer() + kvNumber(this.refreshInterval, 0) * 1000;
         this.kvTransfer();
     }
-    xmlFrame.call(this);
+    this.kvXmlBaseFrame();
 };
 
 xmlData.kvSay = function (text, failed) {
@@ -135,3 +137,5 @@ xmlData.kvFill = function (range, texts, missing, name) {
     }
     return range;
 };
+// The class keeps what it needs: the variable would hide a placed clip of the same name.
+delete xmlData;
