@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# The main job: publish a shipped sample document (or the document named) as a movie and say
-# where it is. With the player test packages installed (tools/setup.sh --tests) it also writes
-# a PNG of the movie as the player draws it after its first frames.
+# The main job: publish a shipped sample document (or the document named) as a movie, say where
+# it is, and write a PNG of the movie as the player draws it after its first frames and one of
+# the designer showing the document. The player (Ruffle, which the installation folder ships)
+# and the browser that draws the movie's PNG come with the test packages, installed here too.
 #   tools/run.sh [document.vtd | description.json]
 #   VANTOREL_JOBS=N  build with N jobs (default: every core)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/tools/setup.sh"
+"$root/tools/setup.sh" --tests
 build="$root/build"
 jobs=${VANTOREL_JOBS:-$(nproc)}
 echo "building the publish command and the installation folder in $build ($jobs jobs)..."
