@@ -6,7 +6,10 @@
 #include "app/ComponentObj.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "publish/BaseMovie.h"
+#include "pages/ActiveSwfTip.h"
+#include "publish/CustomColors.h"
 #include "publish/ExportSettings.h"
+#include "publish/FunctionLibrary.h"
 #include "publish/DocData.h"
 #include "publish/Publisher.h"
 #include "platform/window/UserInput.h"
@@ -160,6 +163,60 @@ TEST_F(GenerationTest, TheSnapshotMirrorsTheDocument)
     EXPECT_TRUE(Doc().GenerateSwf((out / "empty.swf").string(), 0, 0)) << Doc().GetGenerationError();
 }
 
+// A window whose message starts a second generation, as a command would while the first runs.
+class SecondStart : public CWnd {
+public:
+    static constexpr UINT kStart = WM_USER + 7;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == kStart) {
+            ++tries;
+            accepted = doc->GenerateSwf(path, 0, 0);
+            refusal = doc->GetGenerationError();
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    CDrawDoc* doc = nullptr;
+    std::string path;
+    int tries = 0;
+    bool accepted = true;
+    std::string refusal;
+};
+
+// While a generation runs, the messages it lets through cannot start another one; afterwards the
+// functions the model uses and the movie lacks are listed, each on its own line.
+TEST_F(GenerationTest, OneGenerationAtATimeAndTheUnsupportedFunctionsAfterwards)
+{
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    Open(Sample("state-markets"));
+    SecondStart second;
+    ASSERT_TRUE(second.CreateEx(0, "Second", "second", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    second.doc = &Doc();
+    second.path = (out / "second.swf").string();
+    second.PostMessage(SecondStart::kStart);
+    EXPECT_TRUE(Doc().GenerateSwf((out / "first.swf").string(), 0, 0)) << Doc().GetGenerationError();
+    EXPECT_EQ(second.tries, 1) << "the message came while the first generation ran";
+    EXPECT_FALSE(second.accepted);
+    EXPECT_FALSE(second.refusal.empty());
+    EXPECT_TRUE(std::filesystem::exists(out / "first.swf"));
+    EXPECT_FALSE(std::filesystem::exists(out / "second.swf"));
+    EXPECT_TRUE(boxes->Log().empty()) << "no unsupported functions, no box";
+    second.DestroyWindow();
+
+    // The model is compiled by now; two functions the library lacks are met.
+    GetFunctionLibrary()->UseFunction("ZZNOSUCH");
+    GetFunctionLibrary()->UseFunction("AANOSUCH");
+    boxes->Answer(IDOK);
+    EXPECT_TRUE(Doc().GenerateSwf((out / "third.swf").string(), 0, 0)) << Doc().GetGenerationError();
+    ASSERT_EQ(boxes->Log().size(), 1u);
+    EXPECT_EQ(boxes->Log()[0].text, "AANOSUCH\nZZNOSUCH\nGenerated Model May Not Display Properly");
+    EXPECT_EQ(boxes->Log()[0].caption, "Unsupported Functions");
+    EXPECT_EQ(boxes->Log()[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_TRUE(std::filesystem::exists(out / "third.swf")) << "the movie is written all the same";
+}
+
 // The import messages of a model import, as the main window receives them.
 class RecordingHostWindow : public sheet::IExcelHostWindow {
 public:
@@ -226,6 +283,36 @@ TEST_F(GenerationTest, ImportsReportThroughTheImportMessages)
     EXPECT_FALSE(doc.GetExcelHost()->IsWorkerRunning());
     EXPECT_EQ(CExcelHost::GetCurrent(), doc.GetExcelHost());
     doc.SetHostWindow(nullptr);
+}
+
+// A new document starts afresh: no workbook, white paper, no description, white custom colours,
+// and the image page's tip about many active movies shows again.
+TEST_F(GenerationTest, ANewDocumentStartsAfresh)
+{
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    Open(Sample("price-plan"));
+    EXPECT_FALSE(Doc().GetModelCopyPath().empty());
+    Doc().SetPaperColor(RGB(1, 2, 3));
+    Doc().SetDescription("kept?");
+    GetCustomColorTable()->fill(RGB(9, 9, 9));
+    pages::ActiveSwfTip& tip = pages::GetActiveSwfTip();
+    tip.Rearm();
+    EXPECT_FALSE(tip.NoteActive());
+    EXPECT_FALSE(tip.NoteActive());
+    EXPECT_TRUE(tip.NoteActive()) << "the third active movie brings the tip";
+    EXPECT_FALSE(tip.NoteActive()) << "once";
+
+    EXPECT_TRUE(CUserInput::PressKey('N', CUserInput::Control));
+    EXPECT_TRUE(Doc().GetObjects().empty());
+    EXPECT_TRUE(Doc().GetModelPath().empty());
+    EXPECT_TRUE(Doc().GetModelCopyPath().empty());
+    EXPECT_EQ(Doc().GetExcelHost(), nullptr);
+    EXPECT_EQ(Doc().GetPaperColor(), RGB(255, 255, 255));
+    EXPECT_TRUE(Doc().GetDescription().empty());
+    EXPECT_EQ(GetCustomColorTable()->front(), RGB(255, 255, 255));
+    EXPECT_EQ(tip.activeCount, 0);
+    EXPECT_FALSE(tip.shown);
 }
 
 // Opening a sample puts every object on the stage at the document's canvas size, and hidden
