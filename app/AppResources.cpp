@@ -27,6 +27,9 @@ void RegisterStrings(CResourceTable& r)
     r.AddString(ID_INCREASE_CANVAS, "Increase canvas size\nIncrease canvas");
     r.AddString(ID_FIT_TO_COMPONENTS, "Fit canvas size to components on stage\nFit canvas to components");
     r.AddString(ID_FIT_TO_WINDOW, "Fit canvas size to current window size\nFit canvas to window");
+    r.AddString(ID_PAPER_COLOR, "Change paper color displayed while editing");
+    r.AddString(ID_FILE_PROPERTIES, "Change document properties\nProperties");
+    r.AddString(ID_FILE_SUMMARY_INFO, "Display summary information");
 }
 
 void RegisterMenu(CResourceTable& r)
@@ -35,6 +38,8 @@ void RegisterMenu(CResourceTable& r)
                                                         {"New From &Template...", ID_FILE_NEW_FROM_TEMPLATE},
                                                         {"&Open...\tCtrl+O", ID_FILE_OPEN},
                                                         {"Sa&mples...", ID_FILE_SAMPLES},
+                                                        {},
+                                                        {"P&roperties...", ID_FILE_PROPERTIES},
                                                         {},
                                                         {"Recent File", ID_FILE_MRU_FILE1, MF_GRAYED},
                                                         {},

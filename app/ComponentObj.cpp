@@ -6,6 +6,8 @@
 #include "app/DrawDoc.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/ComponentDef.h"
+#include "model/GlobalStyle.h"
+#include "model/ParameterSet.h"
 #include "publish/BaseMovie.h"
 
 namespace {
@@ -418,5 +420,15 @@ void CComponentObj::ClosePropertyPanel()
         if (m_panel->IsSheetOpen())
             m_panel->CloseSheet();
         g_currentPanel = nullptr;
+    }
+}
+
+void CComponentObj::ApplyGlobalStyle(const CGlobalStyle& style)
+{
+    if (style.useDefaultStyle != 0)
+        return;
+    for (CComponent* instance : m_instances) {
+        if (CParameterSet* parameters = instance->GetParameters())
+            parameters->ApplyGlobalStyle(style);
     }
 }

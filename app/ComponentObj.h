@@ -13,6 +13,7 @@
 #include "app/PropertiesPanel.h"
 #include "app/stage/StageClient.h"
 
+class CGlobalStyle;
 class CStageFlashCtrl;
 
 class CComponentObj : public CDrawObj, public IStageObject {
@@ -54,6 +55,10 @@ public:
     std::size_t GetNameCount() const { return m_names.size(); }
     // "Group %i" from a counter that runs for the whole session: the first group is Group 1.
     static std::string MakeGroupName();
+
+    // The global style into every instance's parameters, unless the style leaves components
+    // their own looks.
+    void ApplyGlobalStyle(const CGlobalStyle& style);
     static void ResetGroupCounter();
 
     // IStageObject

@@ -5,11 +5,18 @@
 
 #include "app/AppIds.h"
 #include "app/ComponentObj.h"
+#include "app/DocPropertiesDlg.h"
 #include "app/DrawView.h"
+#include "app/ProgramServices.h"
+#include "app/WaitDlg.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "app/KVApp.h"
 #include "app/TempFileManager.h"
 #include "model/ComponentCatalog.h"
+#include "model/GlobalStyle.h"
+#include "model/ParameterSet.h"
+#include "pages/ActiveSwfTip.h"
+#include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/window/CmdUI.h"
 #include "platform/docview/DocTemplate.h"
@@ -17,14 +24,28 @@
 #include "platform/services/Services.h"
 #include "publish/BaseMovie.h"
 #include "publish/DocData.h"
+#include "publish/CompileModel.h"
+#include "publish/ComponentNames.h"
+#include "publish/CustomColors.h"
 #include "publish/FunctionLibrary.h"
+#include "publish/MovieBuilder.h"
+#include "publish/ProgramContext.h"
+#include "publish/Publisher.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/host/ExcelHost.h"
+#include "sheet/host/ExcelHostWindow.h"
+
+#include <thread>
 
 BEGIN_MESSAGE_MAP(CDrawDoc, CDocument)
     .UpdateCommandUI(ID_FILE_SAVE, &CDrawDoc::OnUpdateFileSave)
     .Command(ID_INCREASE_CANVAS, &CDrawDoc::OnIncreaseCanvas)
     .Command(ID_DECREASE_CANVAS, &CDrawDoc::OnDecreaseCanvas)
     .Command(ID_FIT_TO_COMPONENTS, &CDrawDoc::OnFitCanvasToComponents)
-    .Command(ID_FIT_TO_WINDOW, &CDrawDoc::OnFitCanvasToWindowCmd) END_MESSAGE_MAP()
+    .Command(ID_FIT_TO_WINDOW, &CDrawDoc::OnFitCanvasToWindowCmd)
+    .Command(ID_FILE_PROPERTIES, &CDrawDoc::OnFileProperties)
+    .Command(ID_PAPER_COLOR, &CDrawDoc::OnPaperColor)
+    .Command(ID_FILE_SUMMARY_INFO, &CDrawDoc::OnSummaryInfo) END_MESSAGE_MAP()
 
 void CDrawDoc::OnUpdateFileSave(CCmdUI* pCmdUI)
 {
@@ -56,6 +77,8 @@ CDrawDoc::~CDrawDoc()
     // The stage may be gone before the document: the objects go without telling it.
     m_pStage = nullptr;
     DeleteObjects();
+    // The import worker fills the model of this document: it stops before the document goes.
+    m_pExcelHost.reset();
 }
 
 std::size_t CDrawDoc::GetComponentCount() const
@@ -74,15 +97,18 @@ void CDrawDoc::ResetDocument()
     if (!GetBaseFolder().empty()) {
         SetCurrentDirectoryPath(GetBaseFolder());
     }
+    // The image page's tip about many active movies shows again for the new document.
+    pages::GetActiveSwfTip().Rearm();
     DeleteContents();
     m_nWidth = 800;
     m_nHeight = 600;
+    m_paperColor = RGB(255, 255, 255);
+    m_strDescription.clear();
     FitCanvasToWindow();
-    if (CFunctionLibrary* library = GetFunctionLibrary()) {
-        library->ResetUsage();
-    }
-    if (CBaseMovie* base = GetBaseMovie()) {
-        base->ResetModel();
+    RefreshStage(FALSE);
+    ResetModel();
+    if (publish::CustomColorTable* colors = GetCustomColorTable()) {
+        colors->fill(RGB(255, 255, 255));
     }
     if (CTempFileManager* temp = GetTempFileManager()) {
         temp->DeleteAll();
@@ -122,13 +148,17 @@ BOOL CDrawDoc::OnOpenDocument(const char* lpszPathName)
         return FALSE;
     }
     m_szVersion = version;
-    std::int32_t width = 0, height = 0;
-    data->GetStageSize(width, height);
-    m_nWidth = std::clamp<std::int32_t>(width, 1, kMaxCanvas);
-    m_nHeight = std::clamp<std::int32_t>(height, 1, kMaxCanvas);
+    // A name the movie cannot reach is replaced as the command line's publication replaces it,
+    // so the program and the command line publish the same movie.
+    publish::RenameUnusableComponents(data->GetInstances());
     LoadFromDocData(*data);
     m_data = std::move(data);
-    RefreshStage(FALSE);
+    // The model read from the file is compiled again from its cells and the components'
+    // bindings before it is published: the stored network is not trusted to match them.
+    if (CBaseMovie* base = GetBaseMovie())
+        base->SetModelChanged();
+    ReimportModel();
+    Refresh();
     SetModifiedFlag(FALSE);
     UpdateAllViews(nullptr);
     return TRUE;
@@ -167,8 +197,125 @@ void CDrawDoc::FitCanvasToWindow()
 
 void CDrawDoc::ResetModel()
 {
+    StopImport();
+    if (CFunctionLibrary* library = GetFunctionLibrary())
+        library->ResetUsage();
     if (CBaseMovie* base = GetBaseMovie()) {
         base->ResetModel();
+        base->ReplaceCellModel(std::make_unique<CCellModel>());
+    }
+    m_pExcelHost.reset();
+    m_strModelPath.clear();
+    m_strModelCopyPath.clear();
+}
+
+void CDrawDoc::StopImport()
+{
+    if (m_pExcelHost)
+        m_pExcelHost->StopWorker();
+}
+
+sheet::IExcelHostWindow* CDrawDoc::HostWindow() const
+{
+    if (m_pHostWindow != nullptr)
+        return m_pHostWindow;
+    return dynamic_cast<sheet::IExcelHostWindow*>(AfxGetMainWnd());
+}
+
+bool CDrawDoc::MakeExcelHost(const std::string& copyPath)
+{
+    for (;;) {
+        try {
+            m_pExcelHost = std::make_unique<CExcelHost>(HostWindow(), copyPath);
+            return true;
+        } catch (const std::exception&) {
+            // The user may close the program that holds the workbook and try again, or give up
+            // and go on without a model; asking again for ever would leave no way out.
+            if (ShowMessageBox(nullptr, "Excel is busy.\nPlease close Excel.", "Warning",
+                               MB_RETRYCANCEL | MB_ICONSTOP) != IDRETRY)
+                return false;
+        }
+    }
+}
+
+bool CDrawDoc::ImportModel(const std::string& modelPath, const std::string& copyPath)
+{
+    m_strModelPath = modelPath;
+    m_strModelCopyPath = copyPath;
+    // The old link goes first: its worker may still be filling the model replaced below.
+    m_pExcelHost.reset();
+    if (!MakeExcelHost(copyPath)) {
+        m_strModelPath.clear();
+        m_strModelCopyPath.clear();
+        return false;
+    }
+    CBaseMovie* base = GetBaseMovie();
+    if (base == nullptr) {
+        m_pExcelHost.reset();
+        return false;
+    }
+    base->ResetModel();
+    // The old model goes once the worker has the new one.
+    std::unique_ptr<CCellModel> old = base->ReplaceCellModel(std::make_unique<CCellModel>());
+    m_pExcelHost->StartWorker(&base->GetCellModel());
+    return true;
+}
+
+void CDrawDoc::ReimportModel()
+{
+    if (m_strModelCopyPath.empty())
+        return;
+    CDrawView* view = GetActiveDrawView();
+    if (view == nullptr || !view->IsInitialised())
+        return;
+    m_pExcelHost.reset();
+    if (!MakeExcelHost(m_strModelCopyPath))
+        return;
+    CExcelHost::SetCurrent(m_pExcelHost.get());
+    if (sheet::IExcelHostWindow* window = HostWindow())
+        window->PostImportMessage(sheet::ImportCode::Done, 0);
+}
+
+void CDrawDoc::RefreshFromModel()
+{
+    for (CComponent* instance : CollectComponents())
+        instance->RefreshFromModel();
+    if (CBaseMovie* base = GetBaseMovie())
+        base->SetModelChanged();
+}
+
+void CDrawDoc::UpdateAllBindings()
+{
+    for (CComponent* instance : CollectComponents())
+        instance->UpdateBindings();
+    if (CBaseMovie* base = GetBaseMovie())
+        base->BuildExportMaps();
+}
+
+const std::vector<CComponent*>& CDrawDoc::CollectComponents()
+{
+    m_components.clear();
+    for (CDrawObj* obj : m_objects) {
+        if (const auto* component = dynamic_cast<const CComponentObj*>(obj))
+            m_components.insert(m_components.end(), component->GetInstances().begin(),
+                                component->GetInstances().end());
+    }
+    return m_components;
+}
+
+const std::map<std::string, CComponent*>& CDrawDoc::BuildInstanceMap()
+{
+    m_instanceMap.clear();
+    for (CComponent* instance : CollectComponents())
+        m_instanceMap[instance->GetName()] = instance;
+    return m_instanceMap;
+}
+
+void CDrawDoc::ApplyGlobalStyle(const CGlobalStyle& style)
+{
+    for (CDrawObj* obj : m_objects) {
+        if (auto* component = dynamic_cast<CComponentObj*>(obj))
+            component->ApplyGlobalStyle(style);
     }
 }
 
@@ -232,6 +379,16 @@ void CDrawDoc::LoadFromDocData(CDocData& data)
         obj->m_bShown = record.enabled != 0;
         Add(obj);
     }
+    m_strModelPath = data.GetFileName();
+    m_strModelCopyPath = data.GetPathName();
+    std::int32_t width = 0, height = 0;
+    data.GetStageSize(width, height);
+    // The reader refuses larger sizes; a canvas needs a pixel at least.
+    m_nWidth = std::clamp<std::int32_t>(width, 1, kMaxCanvas);
+    m_nHeight = std::clamp<std::int32_t>(height, 1, kMaxCanvas);
+    const auto& paper = data.GetPaperColor();
+    m_paperColor = RGB(paper[0], paper[1], paper[2]);
+    m_strDescription = data.GetDescription();
 }
 
 void CDrawDoc::RefreshStage(BOOL bTables)
@@ -308,4 +465,188 @@ void CDrawDoc::OnFitCanvasToWindowCmd()
     const int width = std::clamp(client.Width(), 1, kMaxCanvas);
     const int height = std::clamp(client.Height(), 1, kMaxCanvas);
     ResizeCanvas(width, height, (width - m_nWidth) / 2 * 20, (height - m_nHeight) / 2 * 20);
+}
+
+// ---- publication ----
+
+void CDrawDoc::BuildDocData(CDocData& snapshot)
+{
+    CBaseMovie* base = GetBaseMovie();
+    const std::vector<CComponent*>& components = CollectComponents();
+    if (base != nullptr && base->IsModelChanged())
+        CompileModel(*base, components);
+    for (CDrawObj* obj : m_objects) {
+        const auto* component = dynamic_cast<const CComponentObj*>(obj);
+        if (component == nullptr)
+            continue; // embedded objects of other programs are not part of the movie
+        auto record = std::make_unique<CObjectRecord>();
+        const CRect& r = component->m_position;
+        record->rect = {r.left, r.top, r.right, r.bottom};
+        record->components = component->GetInstances();
+        record->names.reserve(component->GetNameCount());
+        for (std::size_t i = 0; i < component->GetNameCount(); ++i)
+            record->names.push_back(component->GetNameAt(i));
+        record->enabled = component->m_bShown ? 1 : 0;
+        snapshot.AddComponent(std::move(record));
+    }
+    snapshot.SetFileName(m_strModelPath);
+    snapshot.SetPathName(m_strModelCopyPath);
+    snapshot.SetBaseMovie(base);
+    snapshot.SetStageSize(m_nWidth, m_nHeight);
+    snapshot.SetPaperColor(static_cast<std::uint8_t>(m_paperColor & 0xFF),
+                           static_cast<std::uint8_t>((m_paperColor >> 8) & 0xFF),
+                           static_cast<std::uint8_t>((m_paperColor >> 16) & 0xFF));
+    snapshot.SetDescription(m_strDescription);
+}
+
+namespace {
+
+// One generation runs at a time in the whole program.
+std::atomic<bool> g_generating{false};
+
+// What the user-interface thread hands the worker, and what the worker hands back. It lives on
+// the stack of GenerateSwf, which waits for the worker before it returns.
+struct GenerationBlock {
+    std::string path;
+    CDocData* snapshot = nullptr;
+    CComponentCatalog* catalog = nullptr;
+    CProgramContext* context = nullptr;
+    std::uint16_t firstCharacterId = 1;
+    bool preview = false;
+    HWND wake = nullptr;
+    std::atomic<bool> done{false};
+    std::string error;
+};
+
+unsigned GenerateSwfThreadProc(GenerationBlock* block)
+{
+    try {
+        std::int32_t width = 0, height = 0;
+        block->snapshot->GetStageSize(width, height);
+        // The program's context stays current for the worker: its catalogue, library and
+        // counters are the ones the snapshot was taken with.
+        publish::BuildAndWriteMovie(block->path, *block->snapshot, *block->catalog, width * 20, height * 20,
+                                    block->preview,
+                                    {block->context->GetCharacterIds(), block->firstCharacterId,
+                                     block->context->GetDepths()});
+    } catch (const std::exception& failure) {
+        block->error = failure.what();
+        if (block->error.empty())
+            block->error = "the movie could not be built";
+    }
+    block->done = true;
+    // The waiting loop looks at the flag between messages: one more message makes it look now.
+    if (block->wake != nullptr)
+        ::PostMessage(block->wake, WM_NULL, 0, 0);
+    return 0;
+}
+
+std::uint16_t FirstBuildId(CProgramContext& context)
+{
+    if (auto* app = dynamic_cast<CKVApp*>(AfxGetApp()))
+        return app->Services().FirstBuildId();
+    return context.GetCharacterIds().Peek();
+}
+
+} // namespace
+
+bool CDrawDoc::IsGenerating()
+{
+    return g_generating.load();
+}
+
+bool CDrawDoc::GenerateSwf(const std::string& path, int /*width*/, int /*height*/, bool preview)
+{
+    m_generationError.clear();
+    CProgramContext* context = CProgramContext::Current();
+    CComponentCatalog* catalog = GetComponentCatalog();
+    if (context == nullptr || catalog == nullptr || GetBaseMovie() == nullptr) {
+        m_generationError = "the program's components or base movie are missing";
+        return false;
+    }
+    // Message handlers run while the worker builds; one of them must not start another build.
+    bool idle = false;
+    if (!g_generating.compare_exchange_strong(idle, true)) {
+        m_generationError = "a movie is being generated already";
+        return false;
+    }
+    CDrawView* view = GetActiveDrawView();
+    CWnd* owner = view != nullptr ? static_cast<CWnd*>(view) : AfxGetMainWnd();
+
+    // The snapshot and the model compile are taken here, before the worker starts: while it
+    // runs, the stage's replies may still move components on this thread.
+    CDocData snapshot;
+    BuildDocData(snapshot);
+
+    GenerationBlock block;
+    block.path = path;
+    block.snapshot = &snapshot;
+    block.catalog = catalog;
+    block.context = context;
+    block.firstCharacterId = FirstBuildId(*context);
+    block.preview = preview;
+    {
+        CWaitDlg wait("Generating SWF...", owner);
+        block.wake = wait.GetSafeHwnd();
+        std::thread worker(GenerateSwfThreadProc, &block);
+        MSG msg;
+        bool quit = false;
+        while (!block.done.load()) {
+            if (!::GetMessage(&msg, nullptr, 0, 0)) {
+                // The program is asked to end: the request is put back for the main loop, and
+                // the worker is still waited for, since it works on this document.
+                quit = true;
+                break;
+            }
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+        worker.join();
+        if (quit)
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+    }
+    g_generating = false;
+
+    if (!block.error.empty()) {
+        m_generationError = block.error;
+        ShowMessageBox(owner, "The movie could not be generated:\n" + path + "\n" + block.error, "Generating SWF",
+                       MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    CFunctionLibrary* library = GetFunctionLibrary();
+    if (library != nullptr && library->GetUnsupportedCount() > 0) {
+        std::vector<std::string> names;
+        for (int i = 0; i < library->GetUnsupportedCount(); ++i)
+            names.push_back(library->GetUnsupportedName(i));
+        ShowMessageBox(owner, publish::UnsupportedFunctionsMessage(names), "Unsupported Functions",
+                       MB_OK | MB_ICONEXCLAMATION);
+    }
+    return true;
+}
+
+void CDrawDoc::OnPaperColor()
+{
+    CColorDialog colors(RGB(0, 0, 0), 0, AfxGetMainWnd());
+    if (colors.DoModal() != IDOK)
+        return;
+    m_paperColor = colors.GetColor();
+    SetModifiedFlag();
+    UpdateAllViews(nullptr);
+}
+
+void CDrawDoc::OnFileProperties()
+{
+    CDocPropertiesDlg dlg(AfxGetMainWnd());
+    dlg.m_nWidth = m_nWidth;
+    dlg.m_nHeight = m_nHeight;
+    dlg.m_paperColor = m_paperColor;
+    dlg.m_strDescription = m_strDescription;
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_paperColor = dlg.m_paperColor;
+    m_strDescription = dlg.m_strDescription;
+    // The dialog keeps both sides within the limit; the objects stay where they are.
+    const int width = std::clamp(dlg.m_nWidth, 1, kMaxCanvas);
+    const int height = std::clamp(dlg.m_nHeight, 1, kMaxCanvas);
+    ResizeCanvas(width, height, 0, 0);
 }

@@ -1,8 +1,13 @@
 #pragma once
 
-// The document: for now the canvas size, the paper colour and the file a document was opened
-// from, read with the document reader. Documents are never saved.
+// The document: the canvas objects in z-order, the canvas size, the paper colour, the
+// description and the workbook the model was imported from. It opens document files with the
+// document reader, starts model imports, puts every component on the stage and publishes itself
+// as a movie. Documents are never saved.
 
+#include <atomic>
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,9 +16,15 @@
 
 #include "platform/docview/Document.h"
 
+class CComponent;
 class CDocData;
 class CDrawObj;
+class CExcelHost;
+class CGlobalStyle;
 class CStageFlashCtrl;
+namespace sheet {
+class IExcelHostWindow;
+}
 
 class CDrawDoc : public CDocument {
 public:
@@ -28,10 +39,59 @@ public:
     BOOL OpenTemplateAsNew(const std::string& path);
     // Start-up and new documents: the canvas fills the active view less a margin.
     void FitCanvasToWindow();
-    // The import's model is dropped.
+    // The import's model is dropped: the import stops, the function library forgets its uses,
+    // the model starts empty and the document lets go of its workbook.
     void ResetModel();
-    // The components take their values from a freshly imported model.
-    void RefreshFromModel() {}
+    // The components take their values from a freshly imported model; the movie's model is
+    // compiled again before the next publication.
+    void RefreshFromModel();
+    // Every component re-reads its bindings; the model's cell maps are rebuilt.
+    void UpdateAllBindings();
+
+    // ---- the model's workbook ----
+    // Starts reading copyPath (the working copy of modelPath) into a fresh, empty model on the
+    // import worker. Progress, success and failure arrive at the main window as import messages
+    // (0x80C8: start, steps, done, a formula that could not be read, no model). False when no
+    // link to the workbook could be made and the user gave up; the document then has no model.
+    bool ImportModel(const std::string& modelPath, const std::string& copyPath);
+    // After opening a document: links the document to its stored workbook copy again without
+    // reading it (the model stored in the document is used as it is) and reports the import
+    // done. Nothing happens without a copy or before the view's first update.
+    void ReimportModel();
+    // Stops a running import and waits for it.
+    void StopImport();
+    const std::string& GetModelPath() const { return m_strModelPath; }
+    const std::string& GetModelCopyPath() const { return m_strModelCopyPath; }
+    CExcelHost* GetExcelHost() const { return m_pExcelHost.get(); }
+    // Where import messages go; by default the main window.
+    void SetHostWindow(sheet::IExcelHostWindow* window) { m_pHostWindow = window; }
+
+    // ---- components ----
+    // Every instance of every object, bottom object first.
+    const std::vector<CComponent*>& CollectComponents();
+    // Every instance by its name.
+    const std::map<std::string, CComponent*>& BuildInstanceMap();
+    // The style on every component (components that keep their own style are left alone).
+    void ApplyGlobalStyle(const CGlobalStyle& style);
+    // Puts every component on the stage again.
+    void Refresh() { RefreshStage(FALSE); }
+
+    // ---- publication ----
+    // Fills an empty snapshot: one record per canvas object (borrowing its instances and
+    // names), the model's workbook names, the base movie, the canvas size, paper colour and
+    // description. The model is compiled first when it changed since the last compile.
+    void BuildDocData(CDocData& snapshot);
+    // Builds the movie of this document and writes it to path, on a worker thread while the
+    // "Generating SWF..." wait dialog keeps the window alive. The canvas size comes from the
+    // document (width and height are the callers' and not used); preview builds the program's
+    // own preview. Refused (false) while another generation runs. A movie that cannot be built
+    // or written leaves nothing at path, is reported to the user and gives false. Functions the
+    // model uses and the movie lacks are listed afterwards.
+    bool GenerateSwf(const std::string& path, int width, int height, bool preview = false);
+    // Why the last generation failed; empty after one that succeeded.
+    const std::string& GetGenerationError() const { return m_generationError; }
+    // True while a generation of any document runs.
+    static bool IsGenerating();
     // Puts every component on the stage at the canvas size; with bTables, tables get their full
     // property update as well. Nothing happens without a stage.
     void RefreshStage(BOOL bTables);
@@ -63,6 +123,15 @@ public:
 
     int GetCanvasWidth() const { return m_nWidth; }
     int GetCanvasHeight() const { return m_nHeight; }
+    COLORREF GetPaperColor() const { return m_paperColor; }
+    void SetPaperColor(COLORREF color) { m_paperColor = color; }
+    const std::string& GetDescription() const { return m_strDescription; }
+    void SetDescription(const std::string& text) { m_strDescription = text; }
+    // The stage size in twips.
+    CSize GetStageSizeTwips() const { return CSize(m_nWidth * 20, m_nHeight * 20); }
+    // The canvas takes the size (each side within 1..1630) without moving objects: every view
+    // is told, the stage refreshed and the document marked modified. False when out of range.
+    bool SetCanvasSize(int width, int height) { return ResizeCanvas(width, height, 0, 0); }
     const std::string& GetVersion() const { return m_szVersion; }
     std::size_t GetComponentCount() const;
 
@@ -80,8 +149,17 @@ public:
     // Documents are never saved: Save stays greyed.
     void OnUpdateFileSave(CCmdUI* pCmdUI);
 
+    // The Document Properties dialog: size, paper colour and description.
+    void OnFileProperties();
+    // The colour of the paper shown while editing.
+    void OnPaperColor();
+    void OnSummaryInfo() {}
+
 private:
     void ResetDocument();
+    // A new link to the workbook copy; the user may retry while none can be made.
+    bool MakeExcelHost(const std::string& copyPath);
+    sheet::IExcelHostWindow* HostWindow() const;
 
     int m_nWidth = 800;
     int m_nHeight = 600;
@@ -89,6 +167,15 @@ private:
     std::unique_ptr<CDocData> m_data;
     CStageFlashCtrl* m_pStage = nullptr;
     std::vector<CDrawObj*> m_objects;
+    COLORREF m_paperColor = RGB(255, 255, 255);
+    std::string m_strModelPath;
+    std::string m_strModelCopyPath;
+    std::string m_strDescription;
+    std::vector<CComponent*> m_components;
+    std::map<std::string, CComponent*> m_instanceMap;
+    std::unique_ptr<CExcelHost> m_pExcelHost;
+    sheet::IExcelHostWindow* m_pHostWindow = nullptr;
+    std::string m_generationError;
 
     DECLARE_MESSAGE_MAP()
 };

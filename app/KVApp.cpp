@@ -15,6 +15,10 @@
 #include "app/ProgramServices.h"
 #include "app/TemplateDlg.h"
 #include "app/WelcomeDlg.h"
+#include "app/stage/StageFlashCtrl.h"
+#include "model/ComponentCatalog.h"
+#include "publish/BaseMovie.h"
+#include "sheet/cells/CellModel.h"
 #include "platform/controls/FlashPlayer.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/docview/DocTemplate.h"
@@ -204,6 +208,7 @@ CKVApp::~CKVApp()
     }
     m_pMainWnd = nullptr;
     m_templates.clear();
+    m_stage.reset();
     m_services.reset();
     g_baseFolder.clear();
 }
@@ -256,6 +261,7 @@ BOOL CKVApp::InitInstance()
     m_pMainWnd->DragAcceptFiles();
     m_pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
 
+    CreateStage();
     CDrawView* view = GetActiveDrawView();
     CDrawDoc* doc = view != nullptr ? view->GetDocument() : nullptr;
     if (doc != nullptr) {
@@ -280,6 +286,36 @@ BOOL CKVApp::InitInstance()
         welcome.DoModal();
     }
     return TRUE;
+}
+
+void CKVApp::CreateStage()
+{
+    CDrawView* view = GetActiveDrawView();
+    CDrawDoc* doc = view != nullptr ? view->GetDocument() : nullptr;
+    if (doc == nullptr || m_stage)
+        return;
+    StageSetup setup;
+    setup.installDir = g_baseFolder;
+    setup.catalog = m_services->Context().GetCatalog();
+    setup.tempFiles = &m_services->Context().GetTempFiles();
+    setup.namedValues = [] {
+        CBaseMovie* base = GetBaseMovie();
+        return base != nullptr ? base->GetCellModel().GetNamedValues() : std::map<std::string, std::string>{};
+    };
+    auto stage = std::make_unique<CStageFlashCtrl>(setup);
+    // Without its movie the stage cannot show anything; the canvas still works without it.
+    // The player's window stays hidden: the canvas view paints the stage's picture itself,
+    // under the handles and the grid.
+    if (!stage->IsReady() ||
+        !stage->Create("", WS_CHILD,
+                       CRect(CDrawView::kCanvasMargin, CDrawView::kCanvasMargin,
+                             CDrawView::kCanvasMargin + doc->GetCanvasWidth(),
+                             CDrawView::kCanvasMargin + doc->GetCanvasHeight()),
+                       view, kStageControlId))
+        return;
+    stage->Init();
+    m_stage = std::move(stage);
+    doc->SetStage(m_stage.get());
 }
 
 void CKVApp::OnFileNew()

@@ -15,6 +15,7 @@
 
 class CMainFrame;
 class CProgramServices;
+class CStageFlashCtrl;
 struct COfficeInfo;
 
 // The command line: "-f:<path>" imports a workbook at start, "-r" switches the automation
@@ -66,9 +67,13 @@ public:
 
     CProgramServices& Services() { return *m_services; }
     CMainFrame* MainFrame() const;
+    // The stage of the canvas view, or null when none could be made.
+    CStageFlashCtrl* Stage() const { return m_stage.get(); }
 
     std::string m_strModulePath;
 
+    // The stage player's control id in the canvas view.
+    static constexpr UINT kStageControlId = 158;
     static constexpr const char* kCompanyKey = "Caldermoorix";
     static constexpr const char* kFlashMessage = "Problem accessing Macromedia Flash Player.\n"
                                                  "Macromedia Flash Player Version 6.0 or higher needed.\n"
@@ -82,6 +87,9 @@ public:
 
 private:
     void OpenHelpPage();
+    // Puts the stage into the canvas view and gives it to the document.
+    void CreateStage();
 
     std::unique_ptr<CProgramServices> m_services;
+    std::unique_ptr<CStageFlashCtrl> m_stage;
 };

@@ -135,6 +135,12 @@ std::unique_ptr<CCellValueMap> CBaseMovie::ReplaceValueMap(std::unique_ptr<CCell
     return values;
 }
 
+std::unique_ptr<CCellModel> CBaseMovie::ReplaceCellModel(std::unique_ptr<CCellModel> cells)
+{
+    std::swap(cells, cellModel1_);
+    return cells;
+}
+
 void CBaseMovie::ResetModel()
 {
     SetModelChanged();

@@ -78,6 +78,8 @@ public:
     CCellValueMap& GetValueMap() { return *values_; }
     // Takes a fresh value map in and hands the old one back.
     std::unique_ptr<CCellValueMap> ReplaceValueMap(std::unique_ptr<CCellValueMap> values);
+    // Takes a fresh cell model in (an import fills it) and hands the old one back.
+    std::unique_ptr<CCellModel> ReplaceCellModel(std::unique_ptr<CCellModel> cells);
 
     // A fresh empty variable table; the network goes with the old one.
     void ResetModel();
