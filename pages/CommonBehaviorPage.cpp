@@ -59,7 +59,7 @@ BOOL CCommonBehaviorPage::Create(CParameterSet* group, const std::string& title,
 BOOL CCommonBehaviorPage::OnInitDialog()
 {
     CComponentPage::OnInitDialog();
-    CParameterSet* group = GetGroup();
+    CParameterSet* group = PageGroup(*this, "Behavior");
     CCellBinding* status = BindingOf(group, "displayStatus");
     SetDlgItemText(IDC_STATUS_RANGE, status != nullptr ? status->GetTexts().GetRangeText() : std::string());
     EnableItems(*this, {IDC_STATUS_LINK}, status != nullptr);
@@ -82,7 +82,7 @@ BOOL CCommonBehaviorPage::OnInitDialog()
 
 BOOL CCommonBehaviorPage::OnSetActive()
 {
-    const bool bound = m_duration.Attach(*this, GetGroup()->FindParameter("introTime"), IDC_DURATION);
+    const bool bound = m_duration.Attach(*this, PageGroup(*this, "Behavior")->FindParameter("introTime"), IDC_DURATION);
     if (!bound)
         EnableItems(*this, {IDC_DURATION_LABEL}, false);
     const int selected = static_cast<CComboBox*>(GetDlgItem(IDC_EFFECT))->GetCurSel();
@@ -104,7 +104,7 @@ void CCommonBehaviorPage::OnIntroStyleChanged()
 {
     auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_EFFECT));
     const int selected = combo->GetCurSel();
-    CParameter* style = GetGroup()->FindParameter("introStyle");
+    CParameter* style = PageGroup(*this, "Behavior")->FindParameter("introStyle");
     if (style == nullptr || selected < 0)
         return;
     style->SetString(combo->GetLBText(selected));
@@ -117,7 +117,7 @@ void CCommonBehaviorPage::OnIntroStyleChanged()
 
 void CCommonBehaviorPage::OnDisplayStatusLink()
 {
-    CParameterSet* group = GetGroup();
+    CParameterSet* group = PageGroup(*this, "Behavior");
     CParameter* status = group->FindParameter("displayStatus");
     // Only a pick the user made changes the visibility: a cancelled one keeps what was set.
     if (!PickCells(*this, status, IDC_STATUS_RANGE, nullptr))

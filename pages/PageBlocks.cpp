@@ -14,6 +14,30 @@ namespace pages {
 
 using model::ParamType;
 
+CParameterSet* PageGroup(const CComponentPage& page, const char* groupName)
+{
+    CParameterSet* group = page.GetGroup();
+    if (group == nullptr || group != page.GetRootSet())
+        return group;
+    const CParameter* own = group->FindParameter(groupName);
+    return own != nullptr && own->GetType() == ParamType::Group && own->GetSet() != nullptr ? own->GetSet() : group;
+}
+
+CParameter* FindInComponent(const CParameterSet* root, const char* key)
+{
+    if (root == nullptr)
+        return nullptr;
+    if (CParameter* found = root->FindParameter(key))
+        return found;
+    for (int i = 0; i < root->GetCount(); ++i) {
+        const CParameter* member = root->GetAt(i);
+        if (member->GetType() == ParamType::Group && member->GetSet() != nullptr)
+            if (CParameter* found = member->GetSet()->FindParameter(key))
+                return found;
+    }
+    return nullptr;
+}
+
 bool PickCells(CComponentPage& page, CParameter* parameter, int controlId, CWnd* edit, const CRangeCheck* check)
 {
     CCellBinding* binding = parameter != nullptr ? parameter->GetBinding() : nullptr;

@@ -32,6 +32,14 @@ constexpr DWORD kColorStyle = kTab | BS_OWNERDRAW;
 constexpr int kPageWidth = 255;
 constexpr int kPageHeight = 200;
 
+// The set a page edits. Components with hand-made pages hand every page their whole set; the
+// page then edits the group of its own name within it ("General", "Behavior", "Appearance").
+CParameterSet* PageGroup(const CComponentPage& page, const char* groupName);
+
+// A parameter of the component by key: at the top of its whole set or one group down (the
+// shipped components keep every value inside a group).
+CParameter* FindInComponent(const CParameterSet* root, const char* key);
+
 // Lets the user pick the cells of a cell-binding parameter and re-reads the value from them.
 // True when the binding changed (picked or cleared); a cancelled pick changes nothing. The
 // caller tells the owner.
