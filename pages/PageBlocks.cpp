@@ -242,6 +242,43 @@ void CTextOrCell::OnTextChanged()
     m_page->NotifyOwnerChanged();
 }
 
+// ---- CCheckedColour ----
+
+void CCheckedColour::Attach(CComponentPage& page, CParameterSet* set, const char* checkKey, int checkId,
+                            const char* colourKey, int colourId)
+{
+    m_page = &page;
+    m_set = set;
+    m_checkKey = checkKey;
+    m_checkId = checkId;
+    m_colourKey = colourKey;
+    page.BindCheckBoxInSet(checkKey, checkId, set, false);
+    page.BindColorButtonInSet(colourKey, colourId, m_button, set, false);
+    Refresh();
+}
+
+void CCheckedColour::Refresh(bool extra)
+{
+    const CParameter* flag = m_set != nullptr ? m_set->FindParameter(m_checkKey) : nullptr;
+    const CParameter* colour = m_set != nullptr ? m_set->FindParameter(m_colourKey) : nullptr;
+    if (flag != nullptr && m_button.GetSafeHwnd() != nullptr)
+        m_button.EnableWindow(flag->GetBool() && extra && colour != nullptr ? TRUE : FALSE);
+}
+
+void CCheckedColour::OnCheck(bool extra)
+{
+    if (StoreCheck(*m_page, m_checkId, m_set, m_checkKey))
+        Refresh(extra);
+    m_page->NotifyOwnerChanged();
+}
+
+void CCheckedColour::OnColour()
+{
+    // A swatch without its parameter shows only the default colour; there is nothing to set.
+    if (m_set != nullptr && m_set->FindParameter(m_colourKey) != nullptr)
+        m_page->OnColorButtonClicked(m_colourKey, m_button, m_set);
+}
+
 bool StoreCheck(CComponentPage& page, int checkId, CParameterSet* set, const char* key)
 {
     CParameter* parameter = set != nullptr ? set->FindParameter(key) : nullptr;

@@ -7,6 +7,7 @@
 // tells the owner.
 
 #include "platform/controls/InPlaceEdit.h"
+#include "propui/ColorButton.h"
 #include "platform/dialogs/DialogTemplate.h"
 
 #include <string>
@@ -128,6 +129,28 @@ private:
     CParameter* m_binding = nullptr;
     Ids m_ids{};
     bool m_filling = false;
+};
+
+// A colour that a check box switches on ("Show Custom Color" and its swatch): the swatch is
+// usable only while the box's boolean is set (and an extra condition of the page holds).
+class CCheckedColour {
+public:
+    void Attach(CComponentPage& page, CParameterSet* set, const char* checkKey, int checkId, const char* colourKey,
+                int colourId);
+    // Enables the swatch by the boolean and the page's extra condition.
+    void Refresh(bool extra = true);
+    // The check box was clicked: store, enable, tell the owner.
+    void OnCheck(bool extra = true);
+    void OnColour();
+    CColorButton& Button() { return m_button; }
+
+private:
+    CComponentPage* m_page = nullptr;
+    CParameterSet* m_set = nullptr;
+    const char* m_checkKey = nullptr;
+    const char* m_colourKey = nullptr;
+    int m_checkId = 0;
+    CColorButton m_button;
 };
 
 // Stores a check box's state into a boolean parameter of the set; false when it is missing.

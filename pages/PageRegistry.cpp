@@ -1,0 +1,35 @@
+#include "pages/PageRegistry.h"
+
+#include "pages/CommonBehaviorPage.h"
+#include "pages/FillBorderAppearancePage.h"
+#include "pages/LineGeneralPage.h"
+#include "pages/ScenarioGeneralPage.h"
+#include "pages/TrendIconGeneralPage.h"
+#include "propui/PageFactory.h"
+
+#include <memory>
+
+namespace pages {
+
+namespace {
+
+template <class Page> void Plain(CPageClassRegistry& registry, const char* name)
+{
+    registry.Register(name, [](int) -> std::unique_ptr<CComponentPage> { return std::make_unique<Page>(); });
+}
+
+} // namespace
+
+void RegisterComponentPages(CPageClassRegistry& registry, SwfImportTip& tip)
+{
+    (void)tip;
+    Plain<CCommonBehaviorPage>(registry, kCommonBehaviorPageClass);
+    registry.Register("CFillBorderAppearancePage", [](int variant) -> std::unique_ptr<CComponentPage> {
+        return std::make_unique<CFillBorderAppearancePage>(variant != 0);
+    });
+    Plain<CLineGeneralPage>(registry, "CLineGeneralPage");
+    Plain<CTrendIconGeneralPage>(registry, "CTrendIconGeneralPage");
+    Plain<CScenarioGeneralPage>(registry, "CScenarioGeneralPage");
+}
+
+} // namespace pages
