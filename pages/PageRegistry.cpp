@@ -5,6 +5,7 @@
 #include "pages/LineGeneralPage.h"
 #include "pages/ScenarioGeneralPage.h"
 #include "pages/TrendIconGeneralPage.h"
+#include "pages/UrlButtonPages.h"
 #include "propui/PageFactory.h"
 
 #include <memory>
@@ -30,6 +31,8 @@ void RegisterComponentPages(CPageClassRegistry& registry, SwfImportTip& tip)
     Plain<CLineGeneralPage>(registry, "CLineGeneralPage");
     Plain<CTrendIconGeneralPage>(registry, "CTrendIconGeneralPage");
     Plain<CScenarioGeneralPage>(registry, "CScenarioGeneralPage");
+    Plain<CUrlButtonGeneralPage>(registry, "CUrlButtonGeneralPage");
+    Plain<CUrlButtonAppearancePage>(registry, "CUrlButtonAppearancePage");
 }
 
 } // namespace pages

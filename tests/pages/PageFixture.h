@@ -149,6 +149,7 @@ protected:
         auto* edit = static_cast<CEdit*>(Item(id));
         edit->SetFocus();
         edit->SetSel(0, -1);
+        CUserInput::PressKey(VK_DELETE);
         edit->Type(text);
         CUserInput::PressKey(VK_RETURN);
     }
