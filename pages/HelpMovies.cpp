@@ -2,6 +2,7 @@
 
 #include "model/Parameter.h"
 #include "model/ParameterSet.h"
+#include "pages/PageBlocks.h"
 #include "pages/PageKit.h"
 
 namespace pages {
@@ -25,9 +26,10 @@ std::string HelpMovieVariant(const CParameterSet* set, bool fallBackToPlayBy)
 {
     if (set == nullptr)
         return {};
-    const CParameter* variant = set->FindParameter("retInfo");
+    // Components keep their values in groups of their whole set.
+    const CParameter* variant = FindInComponent(set, "retInfo");
     if (variant == nullptr && fallBackToPlayBy)
-        variant = set->FindParameter("playBy");
+        variant = FindInComponent(set, "playBy");
     if (variant == nullptr || variant->GetType() != model::ParamType::Choice)
         return {};
     return ChoiceText(variant);

@@ -2,9 +2,11 @@
 
 #include "pages/CommonBehaviorPage.h"
 #include "pages/FillBorderAppearancePage.h"
+#include "pages/LabelGeneralPage.h"
 #include "pages/LineGeneralPage.h"
 #include "pages/ScenarioGeneralPage.h"
 #include "pages/TrendIconGeneralPage.h"
+#include "pages/TutorialPage.h"
 #include "pages/UrlButtonPages.h"
 #include "propui/PageFactory.h"
 
@@ -31,6 +33,8 @@ void RegisterComponentPages(CPageClassRegistry& registry, SwfImportTip& tip)
     Plain<CLineGeneralPage>(registry, "CLineGeneralPage");
     Plain<CTrendIconGeneralPage>(registry, "CTrendIconGeneralPage");
     Plain<CScenarioGeneralPage>(registry, "CScenarioGeneralPage");
+    Plain<CLabelGeneralPage>(registry, "CLabelGeneralPage");
+    Plain<CTutorialPage>(registry, "CTutorialPage");
     Plain<CUrlButtonGeneralPage>(registry, "CUrlButtonGeneralPage");
     Plain<CUrlButtonAppearancePage>(registry, "CUrlButtonAppearancePage");
 }
