@@ -2,6 +2,7 @@
 
 #include "pages/CommonBehaviorPage.h"
 #include "pages/FillBorderAppearancePage.h"
+#include "pages/InputTextGeneralPages.h"
 #include "pages/LabelGeneralPage.h"
 #include "pages/LineGeneralPage.h"
 #include "pages/ScenarioGeneralPage.h"
@@ -33,6 +34,8 @@ void RegisterComponentPages(CPageClassRegistry& registry, SwfImportTip& tip)
     Plain<CLineGeneralPage>(registry, "CLineGeneralPage");
     Plain<CTrendIconGeneralPage>(registry, "CTrendIconGeneralPage");
     Plain<CScenarioGeneralPage>(registry, "CScenarioGeneralPage");
+    Plain<CInputTextGeneralPage>(registry, "CInputTextGeneralPage");
+    Plain<CTextAreaGeneralPage>(registry, "CTextAreaGeneralPage");
     Plain<CLabelGeneralPage>(registry, "CLabelGeneralPage");
     Plain<CTutorialPage>(registry, "CTutorialPage");
     Plain<CUrlButtonGeneralPage>(registry, "CUrlButtonGeneralPage");
