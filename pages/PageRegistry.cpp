@@ -1,5 +1,6 @@
 #include "pages/PageRegistry.h"
 
+#include "pages/BackgroundGeneralPage.h"
 #include "pages/CommonBehaviorPage.h"
 #include "pages/FillBorderAppearancePage.h"
 #include "pages/InputTextGeneralPages.h"
@@ -24,9 +25,11 @@ template <class Page> void Plain(CPageClassRegistry& registry, const char* name)
 
 } // namespace
 
-void RegisterComponentPages(CPageClassRegistry& registry, SwfImportTip& tip)
+void RegisterComponentPages(CPageClassRegistry& registry, publish::ITempFileMaker& temporaries, SwfImportTip& tip)
 {
-    (void)tip;
+    registry.Register("CBackgroundGeneralPage", [&temporaries, &tip](int) -> std::unique_ptr<CComponentPage> {
+        return std::make_unique<CBackgroundGeneralPage>(temporaries, tip);
+    });
     Plain<CCommonBehaviorPage>(registry, kCommonBehaviorPageClass);
     registry.Register("CFillBorderAppearancePage", [](int variant) -> std::unique_ptr<CComponentPage> {
         return std::make_unique<CFillBorderAppearancePage>(variant != 0);

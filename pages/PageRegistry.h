@@ -4,12 +4,17 @@
 
 class CPageClassRegistry;
 
+namespace publish {
+class ITempFileMaker;
+}
+
 namespace pages {
 
 struct SwfImportTip;
 
-// Registers every page class of the library. The background page counts its movie imports in
-// tip, which the document resets with each new or opened document; it must outlive the pages.
-void RegisterComponentPages(CPageClassRegistry& registry, SwfImportTip& tip);
+// Registers every page class of the library. The background page copies imported files with
+// temporaries and counts its movie imports in tip, which the document resets with each new or
+// opened document; both must outlive the pages.
+void RegisterComponentPages(CPageClassRegistry& registry, publish::ITempFileMaker& temporaries, SwfImportTip& tip);
 
 } // namespace pages
