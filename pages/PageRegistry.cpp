@@ -7,6 +7,7 @@
 #include "pages/LabelGeneralPage.h"
 #include "pages/LineGeneralPage.h"
 #include "pages/ScenarioGeneralPage.h"
+#include "pages/TextFormatPage.h"
 #include "pages/TrendIconGeneralPage.h"
 #include "pages/TutorialPage.h"
 #include "pages/UrlButtonPages.h"
@@ -40,6 +41,7 @@ void RegisterComponentPages(CPageClassRegistry& registry, publish::ITempFileMake
     Plain<CInputTextGeneralPage>(registry, "CInputTextGeneralPage");
     Plain<CTextAreaGeneralPage>(registry, "CTextAreaGeneralPage");
     Plain<CLabelGeneralPage>(registry, "CLabelGeneralPage");
+    Plain<CTextFormatPage>(registry, "CTextFormatPage");
     Plain<CTutorialPage>(registry, "CTutorialPage");
     Plain<CUrlButtonGeneralPage>(registry, "CUrlButtonGeneralPage");
     Plain<CUrlButtonAppearancePage>(registry, "CUrlButtonAppearancePage");
