@@ -30,12 +30,10 @@ CRect Inner(const CRect& r)
 
 void RegisterPropertyButtonClasses()
 {
-    static bool done = false;
-    if (done)
-        return;
-    done = true;
     for (const char* name : {"ColorButton", "ToggleButton"}) {
         WNDCLASS wc;
+        if (GetClassInfo(name, &wc))
+            continue;
         wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
         wc.hbrBackground = COLOR_BTNFACE + 1;
         wc.lpszClassName = name;

@@ -100,6 +100,12 @@ BOOL CComponentPage::OnInitDialog()
     return CPropertyPage::OnInitDialog();
 }
 
+BOOL CComponentPage::OnSetActive()
+{
+    SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return CPropertyPage::OnSetActive();
+}
+
 void CComponentPage::NotifyOwnerChanged()
 {
     if (m_owner != nullptr)

@@ -121,6 +121,8 @@ public:
     int GetFocusedPageControlId() const;
 
     BOOL OnInitDialog() override;
+    // The shown page lies above the sheet's tab control, whatever order the windows were made in.
+    BOOL OnSetActive() override;
 
 protected:
     // Finds a parameter of the given type; a missing one or one of another type gives null

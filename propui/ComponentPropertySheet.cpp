@@ -194,12 +194,15 @@ void CComponentPropertySheet::OnDestroy()
         if (owner != nullptr)
             WriteActivePage(owner->GetFirstPropertyMap(), m_activePage);
     }
+    // The base's handling first: with no page active any more, removing the pages one by one
+    // never makes the sheet switch to (and create) another page while it is being destroyed.
+    CPropertySheet::DefWindowProc(WM_DESTROY, 0, 0);
     while (!m_pages.empty()) {
         const int last = GetPageCount() - 1;
         if (last >= 0)
             RemovePage(last);
-        if (m_pages.back()->GetSafeHwnd() != nullptr)
-            m_pages.back()->DestroyWindow();
+        // The page windows go with the sheet's; the objects must outlive them.
+        m_closing.push_back(std::move(m_pages.back()));
         m_pages.pop_back();
     }
     CWnd* top = GetTopLevelParent();
@@ -209,9 +212,16 @@ void CComponentPropertySheet::OnDestroy()
         m_context->sheetClosed();
 }
 
+void CComponentPropertySheet::PostNcDestroy()
+{
+    m_closing.clear();
+    CPropertySheet::PostNcDestroy();
+}
+
 void CComponentPropertySheet::DeletePages()
 {
     while (GetPageCount() > 0)
         RemovePage(GetPageCount() - 1);
     m_pages.clear();
+    m_closing.clear();
 }

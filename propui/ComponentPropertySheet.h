@@ -47,6 +47,7 @@ public:
 protected:
     void OnDestroy();
     void OnSize(UINT type, int cx, int cy);
+    void PostNcDestroy() override;
 
     DECLARE_MESSAGE_MAP()
 
@@ -60,6 +61,8 @@ private:
 
     CParameterSet* m_root = nullptr;
     std::vector<std::unique_ptr<CComponentPage>> m_pages;
+    // Pages of a closing sheet, deleted once its window (and theirs) is gone.
+    std::vector<std::unique_ptr<CComponentPage>> m_closing;
     int m_activePage = 0;
     IPropertyOwner* m_owner = nullptr;
     const CPropertyPageContext* m_context = nullptr;

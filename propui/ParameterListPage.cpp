@@ -47,6 +47,7 @@ BOOL CParameterListPage::OnInitDialog()
     const int width = client.Width() > 60 ? client.Width() : 200;
     m_list->Init("Name", width / 2, "Value", width - width / 2, false);
     FillList();
+    LayoutList();
     return TRUE;
 }
 
@@ -70,6 +71,9 @@ void CParameterListPage::LayoutList()
     CRect client;
     GetClientRect(&client);
     m_list->MoveWindow(client, TRUE);
+    CRect inside;
+    m_list->GetClientRect(&inside);
+    m_list->FitColumns(inside.Width());
 }
 
 void CParameterListPage::OnSheetSize()

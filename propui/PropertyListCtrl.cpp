@@ -118,6 +118,19 @@ void CPropertyListCtrl::Init(const char* nameHeader, int nameWidth, const char* 
         InsertColumn(kLinkColumn, kLinkHeader, LVCFMT_LEFT, kLinkWidth);
 }
 
+void CPropertyListCtrl::FitColumns(int width, int nameShare)
+{
+    if (width <= 0 || GetColumnCount() < 2)
+        return;
+    const int name = width * nameShare / 100;
+    const int link = m_linkColumn ? kLinkWidth : 0;
+    CloseEditors();
+    SetColumnWidth(kNameColumn, name);
+    SetColumnWidth(kValueColumn, std::max(width - name - link, 0));
+    if (m_linkColumn)
+        SetColumnWidth(kLinkColumn, link);
+}
+
 int CPropertyListCtrl::AddRow(PropertyRow row)
 {
     if (row.name.empty() || row.kind == kRowNone)

@@ -80,6 +80,9 @@ public:
 
     // Columns: the name, the value (width less the link column) and, unless left out, the link.
     void Init(const char* nameHeader, int nameWidth, const char* valueHeader, int valueWidth, bool noLinkColumn);
+    // Shares a new width between the columns as Init did: the name takes `nameShare` percent,
+    // the link column keeps its width, the value the rest.
+    void FitColumns(int width, int nameShare = 50);
     // Appends a row; -1 for an empty name or kind 0.
     int AddRow(PropertyRow row);
     // The row of a parameter by its type; -1 for types without a value shown here.

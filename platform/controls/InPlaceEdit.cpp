@@ -24,12 +24,15 @@ BOOL CInPlaceEdit::Create(CWnd* parent, const CRect& rect, int standsFor, bool p
 void CInPlaceEdit::Finish()
 {
     const bool changed = HasChanged() && !m_cancelled;
-    if (changed)
-        m_baseline = GetWindowText();
     if (!changed && !m_notifyAlways)
         return;
+    const std::string text = GetWindowText();
+    // The receiver may close the edit's window; the object itself stays until its owner
+    // lets it go, so the baseline can still be moved on afterwards.
     if (CWnd* parent = GetParent())
         parent->SendMessage(WM_INPLACE_NOTIFY, kInPlaceEditId, m_standsFor);
+    if (changed)
+        m_baseline = text;
 }
 
 bool CInPlaceEdit::AcceptChar(UINT ch)
