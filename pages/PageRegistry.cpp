@@ -6,6 +6,7 @@
 #include "pages/InputTextGeneralPages.h"
 #include "pages/LabelGeneralPage.h"
 #include "pages/LineGeneralPage.h"
+#include "pages/NameValuePage.h"
 #include "pages/ScenarioGeneralPage.h"
 #include "pages/TextFormatPage.h"
 #include "pages/TrendIconGeneralPage.h"
@@ -32,6 +33,7 @@ void RegisterComponentPages(CPageClassRegistry& registry, publish::ITempFileMake
         return std::make_unique<CBackgroundGeneralPage>(temporaries, tip);
     });
     Plain<CCommonBehaviorPage>(registry, kCommonBehaviorPageClass);
+    Plain<CNameValuePage>(registry, kNameValuePageClass);
     registry.Register("CFillBorderAppearancePage", [](int variant) -> std::unique_ptr<CComponentPage> {
         return std::make_unique<CFillBorderAppearancePage>(variant != 0);
     });
