@@ -1,0 +1,235 @@
+#include "pages/UrlButtonPages.h"
+
+#include "model/CellBinding.h"
+#include "model/Parameter.h"
+#include "model/ParameterSet.h"
+#include "pages/PageKit.h"
+
+using namespace pages;
+
+// ---- General ----
+
+BEGIN_MESSAGE_MAP(CUrlButtonGeneralPage, CComponentPage)
+    .Command(IDC_NEW_WINDOW, &CUrlButtonGeneralPage::OnNewWindow)
+    .Command(IDC_THIS_WINDOW, &CUrlButtonGeneralPage::OnThisWindow)
+    .Command(IDC_NAMED_WINDOW, &CUrlButtonGeneralPage::OnNamedWindow)
+    .Command(IDC_URL_LINK, &CUrlButtonGeneralPage::OnUrlLink)
+    .Command(IDC_LABEL_LINK, &CUrlButtonGeneralPage::OnLabelLink)
+    .Message(WM_INPLACE_NOTIFY, &CUrlButtonGeneralPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
+
+DialogTemplate CUrlButtonGeneralPage::MakeTemplate()
+{
+    DialogTemplate t;
+    t.id = IDD;
+    t.caption = "General";
+    t.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
+    t.cx = kPageWidth;
+    t.cy = kPageHeight;
+    // Named windows are not offered: the radio button and its edit stay hidden.
+    t.Add("Button", "Label", IDC_LABEL_GROUP, 7, 7, 241, 34, kGroupStyle)
+        .Add("Edit", "", IDC_LABEL, 14, 20, 200, 13, kEditStyle)
+        .Add("Button", "...", IDC_LABEL_LINK, 218, 20, 16, 13, kTab)
+        .Add("Button", "URL", IDC_URL_GROUP, 7, 46, 241, 34, kGroupStyle)
+        .Add("Edit", "", IDC_URL, 14, 59, 200, 13, kEditStyle)
+        .Add("Button", "...", IDC_URL_LINK, 218, 59, 16, 13, kTab)
+        .Add("Button", "Window Options", IDC_WINDOW_GROUP, 7, 86, 241, 44, kGroupStyle)
+        .Add("Button", "New Window", IDC_NEW_WINDOW, 14, 100, 80, 10, kRadioStyle | WS_GROUP)
+        .Add("Button", "This Window", IDC_THIS_WINDOW, 14, 114, 80, 10, kRadioStyle)
+        .Add("Button", "Named Window", IDC_NAMED_WINDOW, 110, 100, 70, 10, kRadioStyle & ~WS_VISIBLE)
+        .Add("Edit", "", IDC_WINDOW_NAME, 110, 112, 100, 13, kEditStyle & ~WS_VISIBLE);
+    return t;
+}
+
+BOOL CUrlButtonGeneralPage::Create(CParameterSet* group, const std::string& title, bool modal,
+                                   IPropertyOwner* owner, CParameterSet* root)
+{
+    CComponentPage::Create(group, title, modal, owner, root);
+    Construct(MakeTemplate());
+    return TRUE;
+}
+
+BOOL CUrlButtonGeneralPage::OnInitDialog()
+{
+    CComponentPage::OnInitDialog();
+    CParameterSet* group = PageGroup(*this, "General");
+    CLinkedValueEdit::Policy url;
+    url.refuseEmpty = true;
+    m_url.Attach(*this, group->FindParameter("url"), IDC_URL, IDC_URL_LINK, url);
+    m_label.Attach(*this, group->FindParameter("label"), IDC_LABEL, IDC_LABEL_LINK, CLinkedValueEdit::Policy{});
+    ReplaceControl(m_windowName, IDC_WINDOW_NAME, GetDialogFont());
+    m_windowName.ShowWindow(SW_HIDE);
+
+    const CParameter* window = group->FindParameter("windowName");
+    const std::string target = window != nullptr ? window->GetString() : std::string();
+    if (window == nullptr) {
+        EnableItems(*this, {IDC_NEW_WINDOW, IDC_THIS_WINDOW, IDC_NAMED_WINDOW}, false);
+        m_windowName.EnableWindow(FALSE);
+    } else if (target == "_blank" || target == "_self") {
+        CheckDlgButton(target == "_blank" ? IDC_NEW_WINDOW : IDC_THIS_WINDOW, BST_CHECKED);
+        m_windowName.EnableWindow(FALSE);
+    } else {
+        CheckDlgButton(IDC_NAMED_WINDOW, BST_CHECKED);
+        m_windowName.SetWindowText(target);
+        m_windowName.SetBaseline(target);
+    }
+    return TRUE;
+}
+
+void CUrlButtonGeneralPage::SetWindow(const char* target)
+{
+    if (CParameter* window = PageGroup(*this, "General")->FindParameter("windowName"))
+        window->SetString(target);
+    m_windowName.SetWindowText("");
+    m_windowName.SetBaseline("");
+    m_windowName.EnableWindow(FALSE);
+    NotifyOwnerChanged();
+}
+
+void CUrlButtonGeneralPage::OnNewWindow()
+{
+    SetWindow("_blank");
+}
+
+void CUrlButtonGeneralPage::OnThisWindow()
+{
+    SetWindow("_self");
+}
+
+void CUrlButtonGeneralPage::OnNamedWindow()
+{
+    CParameter* window = PageGroup(*this, "General")->FindParameter("windowName");
+    if (window != nullptr && (window->GetString() == "_self" || window->GetString() == "_blank")) {
+        window->SetString("");
+        m_windowName.SetWindowText("");
+        m_windowName.SetBaseline("");
+    }
+    m_windowName.EnableWindow(TRUE);
+    NotifyOwnerChanged();
+}
+
+LRESULT CUrlButtonGeneralPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
+{
+    const int standsFor = static_cast<int>(lParam);
+    if (m_url.OnCommit(standsFor) || m_label.OnCommit(standsFor))
+        return 1;
+    if (standsFor != IDC_WINDOW_NAME)
+        return 0;
+    if (CParameter* window = PageGroup(*this, "General")->FindParameter("windowName")) {
+        window->SetString(m_windowName.GetWindowText());
+        m_windowName.SetBaseline(m_windowName.GetWindowText());
+        NotifyOwnerChanged();
+    }
+    return 1;
+}
+
+int CUrlButtonGeneralPage::GetHelpContextId()
+{
+    switch (GetFocusedPageControlId()) {
+    case IDC_LABEL:
+    case IDC_LABEL_LINK:
+        return 2725;
+    case IDC_URL:
+        return 2710;
+    case IDC_NEW_WINDOW:
+    case IDC_THIS_WINDOW:
+        return 2720;
+    default:
+        return 2700;
+    }
+}
+
+// ---- Appearance ----
+
+BEGIN_MESSAGE_MAP(CUrlButtonAppearancePage, CComponentPage)
+    .Control(CBN_SELCHANGE, IDC_ALIGNMENT, &CUrlButtonAppearancePage::OnAlignment)
+    .Command(IDC_USE_COLOR, &CUrlButtonAppearancePage::OnUseCustomColor)
+    .Command(IDC_SHOW_ART, &CUrlButtonAppearancePage::OnShowArt)
+    .Command(IDC_COLOR, &CUrlButtonAppearancePage::OnColor) END_MESSAGE_MAP()
+
+DialogTemplate CUrlButtonAppearancePage::MakeTemplate()
+{
+    DialogTemplate t;
+    t.id = IDD;
+    t.caption = "Appearance";
+    t.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
+    t.cx = kPageWidth;
+    t.cy = kPageHeight;
+    // The font chooser of the label's text format is not on this page yet; its place is kept.
+    t.Add("Static", "Alignment", IDC_ALIGNMENT_LABEL, 14, 12, 50, 8, kLabelStyle)
+        .Add("ComboBox", "", IDC_ALIGNMENT, 70, 10, 80, 60, kComboStyle)
+        .Add("Static", "Font", IDC_FONT_LABEL, 14, 32, 50, 8, kLabelStyle)
+        .Add("Static", "", IDC_FONT, 70, 30, 170, 40, WS_VISIBLE)
+        .Add("Button", "Background", IDC_BACKGROUND_GROUP, 7, 80, 241, 50, kGroupStyle)
+        .Add("Button", "Show Background", IDC_SHOW_ART, 14, 94, 90, 10, kCheckStyle)
+        .Add("Button", "Show Custom Color", IDC_USE_COLOR, 14, 112, 90, 10, kCheckStyle)
+        .Add("Button", "", IDC_COLOR, 110, 110, 40, 14, kColorStyle);
+    return t;
+}
+
+BOOL CUrlButtonAppearancePage::Create(CParameterSet* group, const std::string& title, bool modal,
+                                      IPropertyOwner* owner, CParameterSet* root)
+{
+    CComponentPage::Create(group, title, modal, owner, root);
+    Construct(MakeTemplate());
+    return TRUE;
+}
+
+BOOL CUrlButtonAppearancePage::OnInitDialog()
+{
+    CComponentPage::OnInitDialog();
+    CParameterSet* group = PageGroup(*this, "Appearance");
+    BindComboBoxInSet("labelAlignment", IDC_ALIGNMENT, group, false);
+    BindCheckBoxInSet("showArt", IDC_SHOW_ART, group, false);
+    m_colour.Attach(*this, group, "useCustomColor", IDC_USE_COLOR, "customColor", IDC_COLOR);
+    ApplyArt();
+    const CParameter* format = group->FindParameter("labelTextFormat");
+    SetDlgItemText(IDC_FONT, format != nullptr && format->GetSet() != nullptr
+                                 ? ShownText(format->GetSet()->FindParameter("font")) + ", " +
+                                       ShownText(format->GetSet()->FindParameter("size")) + " pt"
+                                 : std::string());
+    return TRUE;
+}
+
+bool CUrlButtonAppearancePage::ShowArt() const
+{
+    return BoolOf(PageGroup(*this, "Appearance"), "showArt");
+}
+
+void CUrlButtonAppearancePage::ApplyArt()
+{
+    m_colour.Refresh(ShowArt());
+    const bool hasFlag = PageGroup(*this, "Appearance")->FindParameter("useCustomColor") != nullptr;
+    EnableItems(*this, {IDC_USE_COLOR}, hasFlag && ShowArt());
+}
+
+void CUrlButtonAppearancePage::OnAlignment()
+{
+    CommitComboBoxInSet("labelAlignment", IDC_ALIGNMENT, PageGroup(*this, "Appearance"));
+}
+
+void CUrlButtonAppearancePage::OnUseCustomColor()
+{
+    m_colour.OnCheck(ShowArt());
+}
+
+void CUrlButtonAppearancePage::OnShowArt()
+{
+    if (StoreCheck(*this, IDC_SHOW_ART, PageGroup(*this, "Appearance"), "showArt"))
+        ApplyArt();
+    NotifyOwnerChanged();
+}
+
+int CUrlButtonAppearancePage::GetHelpContextId()
+{
+    switch (GetFocusedPageControlId()) {
+    case IDC_USE_COLOR:
+    case IDC_COLOR:
+    case IDC_SHOW_ART:
+        return 2732;
+    case IDC_ALIGNMENT:
+    case IDC_FONT:
+        return 2733;
+    default:
+        return 2731;
+    }
+}
