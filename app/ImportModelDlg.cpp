@@ -230,8 +230,7 @@ void CImportModelDlg::OnOK()
         host->SetWorkbookPath(m_copyPath);
         // The workbook window picks cells of the imported workbook for every range
         // selection; a host already given a picker keeps it.
-        if (host->GetRangePicker() == nullptr)
-            host->SetRangePicker(std::make_unique<CWorkbookPicker>([host] { return host->GetWorkbookPath(); }));
+        InstallWorkbookPicker(*host);
     }
     EndDialog(IDOK);
 }

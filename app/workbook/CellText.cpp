@@ -309,6 +309,9 @@ std::string FormatDigits(double value, const std::vector<Token>& tokens)
         value *= 100;
     for (int k = 0; k < scale; ++k)
         value /= 1000;
+    // Percent signs can push a huge value past the largest number.
+    if (!std::isfinite(value))
+        return "#NUM!";
 
     std::string number;
     char buffer[400];
@@ -329,7 +332,7 @@ std::string FormatDigits(double value, const std::vector<Token>& tokens)
             return std::string(11, '#');
         // Halves round away from zero, as the workbook's program shows them (printf would
         // round 2.5 to 2).
-        if (value < 1e15) {
+        if (value < 1e15 && decPlaces <= 15) {
             const double scale = std::pow(10.0, decPlaces);
             value = std::floor(value * scale + 0.5 + 1e-9) / scale;
         }
@@ -412,6 +415,8 @@ std::string FormatGeneral(double value)
 
 std::string FormatNumber(double value, const std::string& code, bool date1904)
 {
+    if (!std::isfinite(value))
+        return "#NUM!";
     if (code.empty() || EqualsNoCase(code, "General"))
         return FormatGeneral(value);
     const std::vector<std::string> sections = SplitSections(code);

@@ -4,6 +4,7 @@
 #include "platform/dialogs/MessageBox.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/window/Screen.h"
+#include "sheet/host/ExcelHost.h"
 #include "sheet/workbook/WorkbookError.h"
 #include "sheet/workbook/XlsxReader.h"
 
@@ -34,6 +35,12 @@ std::string FileName(const std::string& path)
 }
 
 } // namespace
+
+void InstallWorkbookPicker(CExcelHost& host)
+{
+    if (host.GetRangePicker() == nullptr)
+        host.SetRangePicker(std::make_unique<CWorkbookPicker>([&host] { return host.GetWorkbookPath(); }));
+}
 
 void RegisterPickerPictures()
 {

@@ -8,8 +8,13 @@
 #include <memory>
 #include <string>
 
+class CExcelHost;
 class CWnd;
 class CWorkbookDlg;
+
+// Gives the host the workbook window as its range picker (reading the host's workbook path at
+// each pick), unless it has a picker already.
+void InstallWorkbookPicker(CExcelHost& host);
 
 // The small picture of a cell grid that the buttons opening the workbook window show (as the
 // icon 156 and the bitmap 163), registered once unless the program registered its own.

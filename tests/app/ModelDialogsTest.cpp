@@ -92,6 +92,9 @@ TEST_F(ImportModelDlgTest, AFirstImportAsksOnlyForTheWorkbookAndImportsACopy)
 {
     const std::string notBook = (dir / "notes.xlsx").string();
     std::ofstream(notBook) << "not a zip";
+    // The document's host for the new workbook, as the import makes it.
+    CExcelHost host(nullptr, "");
+    CExcelHost::SetCurrent(&host);
     for (int i = 0; i < 3; ++i)
         boxes->Answer(IDOK);
     EXPECT_EQ(Run([&](CDialog& dlg) {
@@ -127,6 +130,10 @@ TEST_F(ImportModelDlgTest, AFirstImportAsksOnlyForTheWorkbookAndImportsACopy)
     EXPECT_EQ(std::filesystem::path(copy).extension(), ".xlsx");
     EXPECT_EQ(ReadAll(copy), ReadAll(ModelPath()));
     EXPECT_TRUE(log.empty()); // a first import has no bindings to keep or clear
+    // Range picks show the copy in the workbook window.
+    EXPECT_EQ(host.GetWorkbookPath(), copy);
+    EXPECT_NE(dynamic_cast<CWorkbookPicker*>(host.GetRangePicker()), nullptr);
+    CExcelHost::SetCurrent(nullptr);
 }
 
 TEST_F(ImportModelDlgTest, AReimportKeepsOrClearsTheBindingsAfterTheQuestions)
@@ -228,7 +235,7 @@ protected:
         host->StartWorker(&model);
         ASSERT_TRUE(host->WaitForWorker(20000));
         ASSERT_TRUE(model.IsLoaded());
-        host->SetRangePicker(std::make_unique<CWorkbookPicker>([this] { return host->GetWorkbookPath(); }));
+        InstallWorkbookPicker(*host);
         CExcelHost::SetCurrent(host.get());
     }
     void TearDown() override

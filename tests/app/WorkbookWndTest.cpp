@@ -238,6 +238,8 @@ TEST(CellText, ValuesShowAsTheirFormatsSay)
         {60, "yyyy-mm-dd", "1900-02-29"},
         {61, "m/d/yyyy", "3/1/1900"},
         {0.3, "hh:mm:ss", "07:12:00"},
+        {1e307, "0%", "#NUM!"}, // a hundredfold past the largest number
+        {-1, "yyyy", "###########"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(workbook::FormatNumber(c.value, c.code, false), c.shown) << c.code;
