@@ -1,6 +1,13 @@
 #include "app/ImportModelDlg.h"
 
+#include "app/DrawDoc.h"
+#include "app/ComponentObj.h"
 #include "app/workbook/WorkbookPicker.h"
+#include "model/CellBinding.h"
+#include "model/Component.h"
+#include "model/Parameter.h"
+#include "model/ParameterSet.h"
+#include "publish/BaseMovie.h"
 #include "platform/controls/Button.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/dialogs/CommonDialogs.h"
@@ -233,4 +240,43 @@ void CImportModelDlg::OnOK()
         InstallWorkbookPicker(*host);
     }
     EndDialog(IDOK);
+}
+
+void ClearDataSources(CDrawDoc& doc)
+{
+    std::size_t instances = 0;
+    for (CDrawObj* obj : doc.GetObjects()) {
+        const auto* holder = dynamic_cast<const CComponentObj*>(obj);
+        if (holder == nullptr)
+            continue;
+        for (CComponent* component : holder->GetInstances()) {
+            if (component == nullptr || component->GetParameters() == nullptr)
+                continue;
+            ++instances;
+            ForEachCellBinding(*component->GetParameters(), [](CParameter& parameter) {
+                if (CCellBinding* binding = parameter.GetBinding())
+                    binding->SetRange(nullptr);
+            });
+        }
+    }
+    if (instances == 0)
+        doc.ResetModel();
+}
+
+ImportModelDocument MakeImportModelDocument(
+    CDrawDoc& doc, CBaseMovie& base, publish::ITempFileMaker* tempFiles, std::string modelFileName,
+    std::function<bool(const std::string& chosenPath, const std::string& copyPath)> importModel)
+{
+    ImportModelDocument document;
+    document.modelFileName = std::move(modelFileName);
+    document.cellModel = &base.GetCellModel();
+    document.table = &base.GetVariableTable();
+    document.tempFiles = tempFiles;
+    document.importModel = std::move(importModel);
+    document.refreshDataSources = [&doc](bool refreshFormat) {
+        doc.m_bModelUpdatePending = true;
+        doc.m_bTableRefresh = refreshFormat;
+    };
+    document.clearDataSources = [&doc] { ClearDataSources(doc); };
+    return document;
 }

@@ -5,7 +5,9 @@
 #include <functional>
 #include <string>
 
+class CBaseMovie;
 class CCellModel;
+class CDrawDoc;
 class CVariableTable;
 namespace publish {
 class ITempFileMaker;
@@ -89,3 +91,14 @@ private:
     bool m_clearDataSources = false;
     bool m_refreshFormat = false;
 };
+
+// The document side of the dialog for a canvas document: its base movie's model and table, and
+// its components' bindings. A refresh marks the document for taking over the new model (with
+// the formats when asked: tables refreshed in full); a clear drops the bindings. The caller
+// gives the model's file name and how the import starts.
+ImportModelDocument MakeImportModelDocument(
+    CDrawDoc& doc, CBaseMovie& base, publish::ITempFileMaker* tempFiles, std::string modelFileName,
+    std::function<bool(const std::string& chosenPath, const std::string& copyPath)> importModel);
+
+// Drops every component's bindings; on an empty canvas the whole model goes instead.
+void ClearDataSources(CDrawDoc& doc);
