@@ -27,9 +27,9 @@ DialogTemplate CWorkbookDlg::MakeTemplate()
     t.caption = kCaption;
     t.cx = 400;
     t.cy = 262;
-    t.Add("Edit", "", IDC_WB_REFERENCE, 4, 4, 150, 12, WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL)
-        .Add("Static", "fx", IDC_WB_FX, 160, 6, 10, 8, WS_VISIBLE)
-        .Add("Static", "", IDC_WB_FORMULA, 172, 4, 224, 12, WS_VISIBLE | WS_BORDER)
+    t.Add("Edit", "", IDC_WB_REFERENCE, 4, 4, 196, 12, WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL)
+        .Add("Static", "fx", IDC_WB_FX, 206, 6, 10, 8, WS_VISIBLE)
+        .Add("Static", "", IDC_WB_FORMULA, 218, 4, 178, 12, WS_VISIBLE | WS_BORDER)
         .Add("Button", "OK", IDOK, 290, 244, 50, 14, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON)
         .Add("Button", "Cancel", IDCANCEL, 346, 244, 50, 14, WS_VISIBLE | WS_TABSTOP);
     return t;
