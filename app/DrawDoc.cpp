@@ -190,6 +190,37 @@ void CDrawDoc::Remove(CDrawObj* obj)
     UpdateAllViews(nullptr);
 }
 
+void CDrawDoc::InsertBelow(CDrawObj* obj, CDrawObj* above)
+{
+    const auto it = above != nullptr ? std::find(m_objects.begin(), m_objects.end(), above) : m_objects.end();
+    m_objects.insert(it, obj);
+    obj->SetDocument(this);
+    SetModifiedFlag();
+}
+
+bool CDrawDoc::StepObject(CDrawObj* obj, bool up)
+{
+    const auto it = std::find(m_objects.begin(), m_objects.end(), obj);
+    if (it == m_objects.end())
+        return false;
+    if (up) {
+        if (it + 1 == m_objects.end())
+            return false;
+        std::iter_swap(it, it + 1);
+    } else {
+        if (it == m_objects.begin())
+            return false;
+        std::iter_swap(it, it - 1);
+    }
+    SetModifiedFlag();
+    return true;
+}
+
+bool CDrawDoc::Contains(const CDrawObj* obj) const
+{
+    return std::find(m_objects.begin(), m_objects.end(), obj) != m_objects.end();
+}
+
 CDrawObj* CDrawDoc::ObjectAt(CPoint point) const
 {
     const CRect spot(point.x, point.y, point.x + 1, point.y + 1);
