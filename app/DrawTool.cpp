@@ -421,7 +421,14 @@ void CComponentTool::OnLButtonDown(CDrawView* pView, unsigned nFlags, CPoint poi
     state.mode = CDrawToolState::Size;
     state.dragHandle = 5;
     obj->MoveHandleTo(5, logical, pView, false);
-    const CRect r = obj->m_position;
+    // A component of fixed height (or width) keeps that side while a handle moves, which from
+    // the empty starting rectangle would leave it flat: it takes its natural measure instead.
+    CRect r = obj->m_position;
+    if (r.Width() == 0)
+        r.right = r.left + obj->GetNaturalWidth();
+    if (r.Height() == 0)
+        r.bottom = r.top + obj->GetNaturalHeight();
+    obj->m_position = r;
     obj->SetBounds(r.left, r.top, r.right, r.bottom);
     // A drag that follows sizes the new component from its natural size, committed on release.
     state.sizing = true;

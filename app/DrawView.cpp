@@ -9,6 +9,7 @@
 #include "app/ComponentPalette.h"
 #include "app/DrawDoc.h"
 #include "app/GridDlg.h"
+#include "app/KVApp.h"
 #include "app/ObjectBrowserDlg.h"
 #include "app/TempFileManager.h"
 #include "app/stage/StageFlashCtrl.h"
@@ -27,6 +28,9 @@
 #include "platform/window/CmdUI.h"
 #include "platform/window/Input.h"
 #include "publish/BaseMovie.h"
+#include "publish/DocData.h"
+#include "publish/MovieBuilder.h"
+#include "publish/ProgramContext.h"
 #include "sheet/cells/VariableTable.h"
 
 BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
@@ -103,7 +107,7 @@ constexpr UINT kKeyLast = 0x0108;
 bool ModelLoaded()
 {
     CBaseMovie* base = GetBaseMovie();
-    return base != nullptr && base->GetVariableTable().GetCellAt(0).has_value();
+    return base != nullptr && base->GetVariableTable().GetCellCount() > 0;
 }
 
 } // namespace
@@ -617,8 +621,8 @@ void CDrawView::EnsureChildren()
                             IDC_PREVIEW_PLAYER))
             m_preview = std::move(preview);
     }
-    if (m_stage == nullptr && m_stageFactory) {
-        std::unique_ptr<CStageFlashCtrl> stage = m_stageFactory();
+    if (m_stage == nullptr) {
+        std::unique_ptr<CStageFlashCtrl> stage = m_stageFactory ? m_stageFactory() : MakeProgramStage();
         if (stage != nullptr && stage->IsReady() &&
             stage->Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, doc->GetCanvasWidth(), doc->GetCanvasHeight()), this,
                           IDC_STAGE)) {
@@ -631,6 +635,54 @@ void CDrawView::EnsureChildren()
             m_stage->SetStageSize(doc->GetCanvasWidth(), doc->GetCanvasHeight());
         }
     }
+}
+
+std::unique_ptr<CStageFlashCtrl> CDrawView::MakeProgramStage()
+{
+    // The stage of the running program: the installation's stage movie and catalogue.
+    CComponentCatalog* catalog = GetComponentCatalog();
+    if (catalog == nullptr || GetBaseFolder().empty())
+        return nullptr;
+    StageSetup setup;
+    setup.installDir = GetBaseFolder();
+    setup.catalog = catalog;
+    return std::make_unique<CStageFlashCtrl>(setup);
+}
+
+bool CDrawView::BuildPreviewMovie(const std::string& path, std::string& error)
+{
+    CDrawDoc* doc = GetDocument();
+    CComponentCatalog* catalog = GetComponentCatalog();
+    CProgramContext* context = CProgramContext::Current();
+    if (doc == nullptr || catalog == nullptr || context == nullptr) {
+        error = "the installation's components are missing";
+        return false;
+    }
+    // A snapshot of the canvas as it stands: the records borrow the objects' instances.
+    CDocData snapshot;
+    snapshot.SetBaseMovie(GetBaseMovie());
+    snapshot.SetStageSize(doc->GetCanvasWidth(), doc->GetCanvasHeight());
+    for (CDrawObj* obj : doc->GetObjects()) {
+        const CComponentObj* component = AsComponent(obj);
+        if (component == nullptr || component->GetInstanceCount() == 0)
+            continue;
+        auto record = std::make_unique<CObjectRecord>();
+        const CRect& r = component->m_position;
+        record->rect = {r.left, r.top, r.right, r.bottom};
+        record->components = component->GetInstances();
+        for (std::size_t i = 0; i < component->GetNameCount(); ++i)
+            record->names.push_back(component->GetNameAt(i));
+        record->enabled = component->m_bShown ? 1 : 0;
+        snapshot.AddComponent(std::move(record));
+    }
+    try {
+        publish::BuildAndWriteMovie(path, snapshot, *catalog, doc->GetCanvasWidth() * 20, doc->GetCanvasHeight() * 20,
+                                    true, {context->GetCharacterIds(), m_firstBuildId, context->GetDepths()});
+    } catch (const std::exception& e) {
+        error = e.what();
+        return false;
+    }
+    return true;
 }
 
 void CDrawView::OnShowWindow(BOOL bShow, UINT)
@@ -678,6 +730,9 @@ void CDrawView::EnsureBrowser()
 
 void CDrawView::OnInitialUpdate()
 {
+    // Every preview numbers its characters from here, after the long-lived assets.
+    if (CProgramContext* context = CProgramContext::Current(); context != nullptr && m_firstBuildId == 0)
+        m_firstBuildId = context->GetCharacterIds().Peek();
     SetScrollToCanvas();
     EnsureChildren();
     const bool first = m_palette == nullptr;
@@ -750,11 +805,9 @@ bool CDrawView::EnterPreview()
     bool built = false;
     if (m_previewFile.empty()) {
         error = "no temporary file could be made";
-    } else if (!m_previewBuilder) {
-        error = "there is nothing to build the movie with";
     } else {
         try {
-            built = m_previewBuilder(m_previewFile, error);
+            built = m_previewBuilder ? m_previewBuilder(m_previewFile, error) : BuildPreviewMovie(m_previewFile, error);
         } catch (const std::exception& e) {
             error = e.what();
         }

@@ -4,6 +4,7 @@
 // selection handles and the grid over it, mouse and keys turned into tool calls and commands,
 // the selection, the undo history, and the switch between edit mode and the movie preview.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -181,6 +182,8 @@ private:
     bool EnterPreview();
     void LeavePreview();
     void SetScrollToCanvas();
+    std::unique_ptr<CStageFlashCtrl> MakeProgramStage();
+    bool BuildPreviewMovie(const std::string& path, std::string& error);
     void EnsurePalette();
     void EnsureBrowser();
     CDrawTool* CurrentTool();
@@ -201,6 +204,7 @@ private:
     std::unique_ptr<CShockwaveFlash> m_preview;
     PreviewBuilder m_previewBuilder;
     std::string m_previewFile;
+    std::uint16_t m_firstBuildId = 0;
     IStyleSaver* m_pStyleSaver = nullptr;
 
     std::unique_ptr<CComponentPalette> m_palette;
