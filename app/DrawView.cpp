@@ -187,11 +187,15 @@ void CDrawView::OnPrepareDC(CDC* pDC, CPrintInfo*)
 {
     const int dpiX = pDC->GetDeviceCaps(LOGPIXELSX);
     const int dpiY = pDC->GetDeviceCaps(LOGPIXELSY);
+    // The context's own origin places the window in what it draws on; the canvas offset
+    // comes on top of it.
+    const CPoint base = pDC->GetViewportOrg();
     pDC->SetMapMode(MM_ANISOTROPIC);
     pDC->SetViewportExt(dpiX, dpiY);
     pDC->SetWindowExt(dpiX * 20, dpiY * 20);
     pDC->SetWindowOrg(0, 0);
-    pDC->SetViewportOrg(pDC->IsPrinting() ? CPoint(0, 0) : GetCanvasOffset());
+    if (!pDC->IsPrinting())
+        pDC->SetViewportOrg(base.x + GetCanvasOffset().x, base.y + GetCanvasOffset().y);
 }
 
 // ---- drawing ----
@@ -199,15 +203,10 @@ void CDrawView::OnPrepareDC(CDC* pDC, CPrintInfo*)
 void CDrawView::OnDraw(CDC* pDC)
 {
     CDrawDoc* doc = GetDocument();
-    // OnPaint prepared the context; the margins are drawn in pixels.
-    const int saved = pDC->SaveDC();
-    pDC->SetMapMode(MM_TEXT);
-    pDC->SetViewportOrg(0, 0);
-    pDC->SetWindowOrg(0, 0);
+    // OnPaint prepared the context: the surround is filled in canvas units as well.
     CRect client;
     GetClientRect(&client);
-    pDC->FillSolidRect(client, kMarginColor);
-    pDC->RestoreDC(saved);
+    pDC->FillSolidRect(ClientToDoc(client), kMarginColor);
     if (doc == nullptr)
         return;
     DrawCanvas(pDC, true);

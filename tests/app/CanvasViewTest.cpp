@@ -48,6 +48,9 @@ public:
     void Draw(CDC& dc, const CRect& rect) override
     {
         CFakeFlashPlayer::Draw(dc, rect);
+        // The preview player plays the generated movie, not the stage.
+        if (LayerMovie(0).find("gen") != std::string::npos)
+            return;
         CDrawView* view = GetActiveDrawView();
         if (view == nullptr || view->GetDocument() == nullptr)
             return;
