@@ -498,4 +498,104 @@ TEST_F(CanvasViewTest, PreviewPlaysTheMovieAndEditModeComesBack)
     EXPECT_TRUE(view.GetPalette()->IsWindowVisible());
 }
 
+// A person's path: a new document, a workbook's model, three components placed, one moved
+// and the move undone, then the preview; the canvas is printed as it stands.
+TEST_F(CanvasViewTest, NewDocumentPlaceThreeMoveUndoAndPreview)
+{
+    CDrawView& view = StartDesigner();
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_FILE_NEW));
+    PumpUntilIdle();
+    ASSERT_EQ(GetActiveDrawView(), &view);
+    EXPECT_TRUE(Doc().GetObjects().empty());
+    EXPECT_FALSE(view.GetUndoHistory().CanUndo());
+    // The workbook's model, as an import leaves it: its cells are the movie's variables.
+    CVariableTable& cells = GetBaseMovie()->GetVariableTable();
+    cells.AddCell("Inputs", 2, 2);
+    cells.AddCell("Inputs", 3, 2);
+
+    CComponentObj* slider = Place(view, "KVSliderHSymbol", {40, 40});
+    CComponentObj* chart = Place(view, "KVColumnChartSymbol", {260, 40});
+    CComponentObj* gauge = Place(view, "KVGaugeSymbol", {40, 140});
+    ASSERT_TRUE(slider && chart && gauge);
+    const CRect gaugeAt = gauge->m_position;
+    CUserInput::Drag(view, At(view, {60, 160}), At(view, {90, 300}));
+    EXPECT_EQ(gauge->m_position.top, gaugeAt.top + 140 * 20);
+    Snapshot("path-moved.png");
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_UNDO));
+    EXPECT_EQ(gauge->m_position, gaugeAt);
+    EXPECT_EQ(gauge->GetInstance(0)->GetRect().top, gaugeAt.top);
+    Snapshot("path-undone.png");
+
+    // Printed: the components without the selection's handles, at the canvas's size.
+    const std::filesystem::path printed = artefacts / "path-printed.png";
+    ASSERT_TRUE(view.PrintToPng(printed.string()));
+    EXPECT_TRUE(std::filesystem::file_size(printed) > 0);
+
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
+    ASSERT_TRUE(view.IsPreview());
+    auto* player = dynamic_cast<CFakeFlashPlayer*>(view.GetPreviewPlayer()->GetPlayer());
+    EXPECT_EQ(player->CallsOf("LoadMovie").size(), 2u);
+    EXPECT_EQ(player->CallsOf("LoadMovie").front().args.at(1), "loadblank");
+    // In preview the canvas takes no clicks: nothing gets selected or moved.
+    CUserInput::Drag(view, At(view, {60, 60}), At(view, {90, 90}));
+    EXPECT_EQ(gauge->m_position, gaugeAt);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_EDIT_MODE));
+    EXPECT_FALSE(view.IsPreview());
+}
+
+// The context menu selects what lies under the pointer; asking to save a changed style keeps
+// the window open unless the style was saved or dropped.
+TEST_F(CanvasViewTest, ContextMenuAndTheStyleQuestion)
+{
+    CDrawView& view = StartDesigner();
+    CComponentObj* a = Place(view, "KVGaugeSymbol", {40, 40});
+    CComponentObj* b = Place(view, "KVGaugeSymbol", {240, 40});
+    ASSERT_EQ(view.GetSelection(), std::vector<CDrawObj*>{b});
+    std::vector<std::string> items;
+    SetPopupMenuHook([&](CMenu& menu, CPoint, CWnd*) {
+        for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+            std::string text;
+            menu.GetMenuString(i, text, MF_BYPOSITION);
+            if (!text.empty())
+                items.push_back(text);
+        }
+        return UINT(ID_EDIT_CLEAR);
+    });
+    CUserInput::RightClick(view, At(view, {60, 60}));
+    PumpUntilIdle();
+    EXPECT_EQ(items.size(), 11u);
+    // The gauge under the pointer was selected, and Delete from the menu took it away.
+    EXPECT_EQ(Doc().GetObjects(), std::vector<CDrawObj*>{b});
+    (void)a;
+
+    struct Saver : IStyleSaver {
+        bool IsStyleChanged() const override { return changed; }
+        bool SaveStyleAs() override
+        {
+            ++saves;
+            return saved;
+        }
+        bool changed = true, saved = false;
+        int saves = 0;
+    } saver;
+    view.SetStyleSaver(&saver);
+    struct Case {
+        int answer;
+        bool saved;
+        bool closes;
+    } cases[] = {{IDCANCEL, false, false}, {IDNO, false, true}, {IDYES, true, true}, {IDYES, false, false}};
+    for (const Case& c : cases) {
+        saver.saved = c.saved;
+        boxes->Answer(c.answer);
+        EXPECT_EQ(view.QuerySaveStyle(), c.closes) << c.answer << c.saved;
+        EXPECT_EQ(boxes->Log().back().text, "Save changes to current style?");
+    }
+    EXPECT_EQ(saver.saves, 2);
+    saver.changed = false;
+    const std::size_t asked = boxes->Log().size();
+    EXPECT_TRUE(view.QuerySaveStyle());
+    EXPECT_EQ(boxes->Log().size(), asked);
+    view.SetStyleSaver(nullptr);
+}
+
 } // namespace
