@@ -74,6 +74,7 @@ void CDrawDoc::ResetDocument()
     if (!GetBaseFolder().empty()) {
         SetCurrentDirectoryPath(GetBaseFolder());
     }
+    UpdateAllViews(nullptr, HINT_RESET_VIEW);
     DeleteContents();
     m_nWidth = 800;
     m_nHeight = 600;
