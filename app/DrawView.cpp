@@ -42,6 +42,7 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
     .OnKeyDown(&CDrawView::OnKeyDown)
     .OnKeyUp(&CDrawView::OnKeyUp)
     .OnShowWindow(&CDrawView::OnShowWindow)
+    .OnDestroy(&CDrawView::OnViewDestroy)
     .OnSize(&CDrawView::OnViewSize)
     .Command(ID_VIEW_SWF_PREVIEW, &CDrawView::OnViewPreview)
     .UpdateCommandUI(ID_VIEW_SWF_PREVIEW, &CDrawView::OnUpdateViewPreview)
@@ -416,6 +417,9 @@ void CDrawView::OnUpdate(CView*, LPARAM lHint, void* pHint)
             InvalObj(obj);
         return;
     }
+    case HINT_RESET_VIEW:
+        ResetView();
+        return;
     case 3:
         if (const auto* list = static_cast<const std::vector<CDrawObj*>*>(pHint)) {
             if (list != &m_selection) {
@@ -682,6 +686,14 @@ bool CDrawView::BuildPreviewMovie(const std::string& path, std::string& error)
         return false;
     }
     return true;
+}
+
+void CDrawView::OnViewDestroy()
+{
+    // The stage goes with the view; the document must not reach it afterwards.
+    if (CDrawDoc* doc = GetDocument(); doc != nullptr && doc->GetStage() == m_stage.get())
+        doc->SetStage(nullptr);
+    CView::OnDestroy();
 }
 
 void CDrawView::OnShowWindow(BOOL bShow, UINT)

@@ -172,6 +172,7 @@ public:
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnShowWindow(BOOL bShow, UINT nStatus);
+    void OnViewDestroy();
     void OnViewSize(UINT nType, int cx, int cy);
     void OnCancel();
 

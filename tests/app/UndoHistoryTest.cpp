@@ -2,6 +2,7 @@
 // they let go, and where restored objects return to.
 
 #include "app/DrawDoc.h"
+#include "app/DrawObj.h"
 #include "app/UndoHistory.h"
 #include "tests/support/UiTest.h"
 

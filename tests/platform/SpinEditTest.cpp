@@ -5,6 +5,7 @@
 
 #include "model/Parameter.h"
 #include "platform/controls/SpinEdit.h"
+#include "platform/docview/WinApp.h"
 
 namespace {
 
