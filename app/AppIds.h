@@ -66,6 +66,32 @@ enum : UINT {
     ID_FILE_SAMPLES = 32885,
     ID_FIT_TO_COMPONENTS = 33951,
     ID_FIT_TO_WINDOW = 33952,
+
+    // The canvas view: its commands, context menu, child controls and tool windows.
+    ID_HIDE_SHOW = 32856,
+    ID_VIEW_EDIT_MODE = 33960,
+    ID_VIEW_GRID = 33961,
+    ID_VIEW_COMPONENTS = 33962,
+    ID_VIEW_OBJECT_BROWSER = 33963,
+    ID_EDIT_PROPERTIES = 33964,
+    ID_BRING_TO_FRONT = 32777,
+    ID_SEND_TO_BACK = 32778,
+    ID_BRING_FORWARD = 32779,
+    ID_SEND_BACK = 32780,
+    IDR_CONTEXT_MENU = 108,
+    IDC_STAGE = 158,
+    IDC_PREVIEW_PLAYER = 159,
+    IDD_PALETTE = 137,
+    IDC_PALETTE_CATEGORY = 134,
+    IDC_PALETTE_ITEMS = 179,
+    IDC_PALETTE_PREVIEW = 146,
+    IDD_OBJECT_BROWSER = 277,
+    IDC_BROWSER_LIST = 179,
+    IDD_GRID = 165,
+    IDC_GRID_SHOW = 162,
+    IDC_GRID_SNAP = 163,
+    IDC_GRID_X = 164,
+    IDC_GRID_Y = 166,
 };
 
 // The import worker's progress message and its codes (wParam low word; the high word may

@@ -46,9 +46,55 @@ void RegisterMenu(CResourceTable& r)
                                                         {"E&xit", ID_APP_EXIT}});
     const auto help = MenuTemplateItem::Popup(
         "&Help", {{"&Help Contents", ID_HELP_CONTENTS}, {}, {"&About Vantorel...", ID_APP_ABOUT}});
-    r.AddMenu(IDR_MAINFRAME, {file, help});
-    r.AddAccelerators(IDR_MAINFRAME,
-                      {{FVIRTKEY | FCONTROL, 'N', ID_FILE_NEW}, {FVIRTKEY | FCONTROL, 'O', ID_FILE_OPEN}});
+    const auto edit = MenuTemplateItem::Popup("&Edit", {{"&Undo\tCtrl+Z", ID_EDIT_UNDO},
+                                                        {"&Redo\tCtrl+Y", ID_EDIT_REDO},
+                                                        {},
+                                                        {"Cu&t\tCtrl+X", ID_EDIT_CUT},
+                                                        {"&Copy\tCtrl+C", ID_EDIT_COPY},
+                                                        {"&Paste\tCtrl+V", ID_EDIT_PASTE},
+                                                        {"&Delete\tDel", ID_EDIT_CLEAR},
+                                                        {},
+                                                        {"Select &All\tCtrl+A", ID_EDIT_SELECT_ALL},
+                                                        {},
+                                                        {"P&roperties...\tAlt+Enter", ID_EDIT_PROPERTIES}});
+    const auto data = MenuTemplateItem::Popup("&Data", {{"&Import Model...", ID_DATA_IMPORT_MODEL}});
+    const auto view = MenuTemplateItem::Popup(
+        "&View", {{"Enable Macromedia Flash (SWF) preview mode", ID_VIEW_SWF_PREVIEW},
+                  {"Enable Edit mode", ID_VIEW_EDIT_MODE},
+                  {},
+                  {"&Grid...", ID_VIEW_GRID},
+                  {"&Components", ID_VIEW_COMPONENTS},
+                  {"&Object Browser Window", ID_VIEW_OBJECT_BROWSER},
+                  {"&Hide/Show Component", ID_HIDE_SHOW}});
+    const auto format = MenuTemplateItem::Popup("F&ormat", {{"Bring To &Front", ID_BRING_TO_FRONT},
+                                                            {"Send To &Back", ID_SEND_TO_BACK},
+                                                            {"Bring F&orward", ID_BRING_FORWARD},
+                                                            {"Send Bac&k", ID_SEND_BACK},
+                                                            {},
+                                                            {"&Group", ID_GROUP},
+                                                            {"&Ungroup", ID_UNGROUP}});
+    r.AddMenu(IDR_MAINFRAME, {file, edit, data, view, format, help});
+    r.AddAccelerators(IDR_MAINFRAME, {{FVIRTKEY | FCONTROL, 'N', ID_FILE_NEW},
+                                      {FVIRTKEY | FCONTROL, 'O', ID_FILE_OPEN},
+                                      {FVIRTKEY | FCONTROL, 'Z', ID_EDIT_UNDO},
+                                      {FVIRTKEY | FCONTROL, 'Y', ID_EDIT_REDO},
+                                      {FVIRTKEY | FCONTROL, 'A', ID_EDIT_SELECT_ALL},
+                                      {FVIRTKEY, VK_DELETE, ID_EDIT_CLEAR},
+                                      {FVIRTKEY | FALT, VK_RETURN, ID_EDIT_PROPERTIES}});
+    // The canvas's context menu.
+    r.AddMenu(IDR_CONTEXT_MENU, {MenuTemplateItem::Popup("Canvas", {{"Cu&t", ID_EDIT_CUT},
+                                                                    {"&Copy", ID_EDIT_COPY},
+                                                                    {"&Paste", ID_EDIT_PASTE},
+                                                                    {"&Delete", ID_EDIT_CLEAR},
+                                                                    {"P&roperties...", ID_EDIT_PROPERTIES},
+                                                                    {},
+                                                                    {"Bring To &Front", ID_BRING_TO_FRONT},
+                                                                    {"Send To &Back", ID_SEND_TO_BACK},
+                                                                    {"Bring F&orward", ID_BRING_FORWARD},
+                                                                    {"Send Bac&k", ID_SEND_BACK},
+                                                                    {},
+                                                                    {"&Group", ID_GROUP},
+                                                                    {"&Ungroup", ID_UNGROUP}})});
 }
 
 void RegisterToolBars(CResourceTable& r)

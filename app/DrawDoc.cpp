@@ -99,6 +99,7 @@ void CDrawDoc::ResetDocument()
     }
     // The image page's tip about many active movies shows again for the new document.
     pages::GetActiveSwfTip().Rearm();
+    UpdateAllViews(nullptr, HINT_RESET_VIEW);
     DeleteContents();
     m_nWidth = 800;
     m_nHeight = 600;
@@ -335,6 +336,37 @@ void CDrawDoc::Remove(CDrawObj* obj)
         m_objects.erase(it);
     SetModifiedFlag();
     UpdateAllViews(nullptr);
+}
+
+void CDrawDoc::InsertBelow(CDrawObj* obj, CDrawObj* above)
+{
+    const auto it = above != nullptr ? std::find(m_objects.begin(), m_objects.end(), above) : m_objects.end();
+    m_objects.insert(it, obj);
+    obj->SetDocument(this);
+    SetModifiedFlag();
+}
+
+bool CDrawDoc::StepObject(CDrawObj* obj, bool up)
+{
+    const auto it = std::find(m_objects.begin(), m_objects.end(), obj);
+    if (it == m_objects.end())
+        return false;
+    if (up) {
+        if (it + 1 == m_objects.end())
+            return false;
+        std::iter_swap(it, it + 1);
+    } else {
+        if (it == m_objects.begin())
+            return false;
+        std::iter_swap(it, it - 1);
+    }
+    SetModifiedFlag();
+    return true;
+}
+
+bool CDrawDoc::Contains(const CDrawObj* obj) const
+{
+    return std::find(m_objects.begin(), m_objects.end(), obj) != m_objects.end();
 }
 
 CDrawObj* CDrawDoc::ObjectAt(CPoint point) const

@@ -102,6 +102,13 @@ public:
     void Add(CDrawObj* obj);
     // Takes the object off the canvas without deleting it (an undo record may keep it).
     void Remove(CDrawObj* obj);
+    // Puts the object back directly below `above` (on top when `above` is null or gone) and
+    // makes it the document's; undo restores deleted objects to their old place with it.
+    void InsertBelow(CDrawObj* obj, CDrawObj* above);
+    // Moves an object one place up (towards the top) or down; false at the end of the list.
+    bool StepObject(CDrawObj* obj, bool up);
+    // Whether the object is one of the document's.
+    bool Contains(const CDrawObj* obj) const;
     // The topmost shown object at a point (twips), or null.
     CDrawObj* ObjectAt(CPoint point) const;
     // Builds the canvas from a document's records; the instances pass to the objects.

@@ -143,6 +143,9 @@ protected:
 enum : long {
     HINT_UPDATE_DRAWOBJ = 1,
     HINT_UPDATE_OLE_INDICATION = 4,
+    // The document is about to be emptied for a new or opened document: views forget their
+    // selections and undo histories first.
+    HINT_RESET_VIEW = 5,
 };
 
 // The containment test the canvas uses: left and bottom edges inside, right and top edges out.

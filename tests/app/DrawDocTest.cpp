@@ -151,7 +151,8 @@ TEST_F(AppTest, EmbeddedObjectsShowAsFramesOnTheCanvas)
     CPoint corner(0, 0);
     view->ClientToScreen(&corner);
     Frame().ScreenToClient(&corner);
-    const CPoint origin(corner.x + CDrawView::kCanvasMargin, corner.y + CDrawView::kCanvasMargin);
+    const CPoint canvas = view->DocToClient(CPoint(0, 0));
+    const CPoint origin(corner.x + canvas.x, corner.y + canvas.y);
     EXPECT_EQ(picture.GetPixel(origin.x + 100, origin.y + 100), RGB(0, 0, 0));
     // The diagonals cross in the middle (within a pixel of it, as lines round).
     bool crossing = false;

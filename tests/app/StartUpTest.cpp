@@ -62,7 +62,8 @@ TEST_F(AppTest, StartsMaximisedWithItsBarsInOneRowAndTheWelcomeDialog)
     EXPECT_TRUE(frame.AcceptsFiles());
     EXPECT_EQ(frame.GetWindowText(), "Untitled - Vantorel");
     EXPECT_EQ(frame.Splash(), nullptr) << "the splash goes when the main window shows";
-    EXPECT_EQ(TopLevelWindows().size(), 1u);
+    // The main window and the canvas's tool windows (the Components palette and the Object Browser).
+    EXPECT_EQ(TopLevelWindows().size(), 3u);
 
     // One docked row, in the order 2, 320, 297, 319, each bar right of the one before.
     auto rows = frame.DockedRows(AFX_IDW_DOCKBAR_TOP);
@@ -274,7 +275,7 @@ TEST_F(AppTest, ASampleOpensFromTheWelcomeAsANewUntitledDocument)
     EXPECT_GT(Doc().GetComponentCount(), 0u);
     EXPECT_EQ(Frame().GetWindowText(), "Untitled - Vantorel");
     EXPECT_EQ(LiveWindowCount() > 0, true);
-    EXPECT_EQ(TopLevelWindows().size(), 1u) << "the browser and the Welcome are gone";
+    EXPECT_EQ(TopLevelWindows().size(), 3u) << "the browser and the Welcome are gone; the tool windows stay";
 }
 
 TEST_F(AppTest, TheRecentFileListKeepsTheLastOpensAcrossRuns)

@@ -1,0 +1,367 @@
+#include "platform/controls/SpinEdit.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "model/Parameter.h"
+#include "platform/controls/ControlMessages.h"
+#include "platform/window/WindowClass.h"
+
+namespace {
+
+// The edit part: Enter and leaving the field commit what was typed.
+class CSpinEditField : public CEdit {
+protected:
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+            if (CWnd* parent = GetParent())
+                parent->SendMessage(WM_SPINEDIT_COMMIT, 0, 0);
+            return 0;
+        }
+        if (message == WM_KILLFOCUS) {
+            const LRESULT result = CEdit::DefWindowProc(message, wParam, lParam);
+            if (CWnd* parent = GetParent())
+                parent->SendMessage(WM_SPINEDIT_COMMIT, 0, 0);
+            return result;
+        }
+        return CEdit::DefWindowProc(message, wParam, lParam);
+    }
+};
+
+// Numbers in the field are the C form whatever the user's locale.
+std::string FormatNumber(double value, bool integer)
+{
+    char buffer[64];
+    const auto result = integer ? std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value))
+                                : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
+    return std::string(buffer, result.ptr);
+}
+
+// The leading number of a text, 0 when there is none, as the C readers take it.
+double ParseNumber(const std::string& text, bool integer)
+{
+    std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string::npos)
+        return 0;
+    if (text[start] == '+')
+        ++start;
+    const char* first = text.data() + start;
+    const char* last = text.data() + text.size();
+    if (integer) {
+        long long value = 0;
+        std::from_chars(first, last, value);
+        return static_cast<double>(value);
+    }
+    double value = 0;
+    std::from_chars(first, last, value);
+    return value;
+}
+
+} // namespace
+
+LRESULT CSpinArrowButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        KillTimer(kDelayTimer);
+        SetTimer(kDelayTimer, 500);
+        return CButton::DefWindowProc(message, wParam, lParam);
+    case WM_TIMER:
+        if (wParam == kDelayTimer) {
+            KillTimer(kDelayTimer);
+            if (!m_bRepeating) {
+                SetTimer(kRepeatTimer, 100);
+                m_bRepeating = true;
+            }
+            return 0;
+        }
+        if (wParam == kRepeatTimer) {
+            if (CWnd* parent = GetParent())
+                parent->SendMessage(WM_SPINEDIT_STEP, 0, static_cast<LPARAM>(GetDlgCtrlID()));
+            return 0;
+        }
+        break;
+    case WM_LBUTTONUP:
+        KillTimer(kDelayTimer);
+        KillTimer(kRepeatTimer);
+        m_bRepeating = false;
+        return CButton::DefWindowProc(message, wParam, lParam);
+    default:
+        break;
+    }
+    return CButton::DefWindowProc(message, wParam, lParam);
+}
+
+void CSpinEdit::RegisterClass()
+{
+    ui::RegisterWindowFactory(kClassName, [] { return static_cast<CWnd*>(new ui::AutoDeleteWnd<CSpinEdit>()); });
+}
+
+CSpinEdit::CSpinEdit() = default;
+
+CSpinEdit::~CSpinEdit()
+{
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
+}
+
+BOOL CSpinEdit::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id)
+{
+    if (!CWnd::Create(kClassName, "", style | WS_CHILD, rect, parent, id))
+        return FALSE;
+    Layout(nullptr);
+    return TRUE;
+}
+
+void CSpinEdit::Layout(CFont* font)
+{
+    // The parts are made again on every font change.
+    if (m_edit != nullptr && m_edit->GetSafeHwnd() != nullptr)
+        m_edit->DestroyWindow();
+    if (m_up != nullptr && m_up->GetSafeHwnd() != nullptr)
+        m_up->DestroyWindow();
+    if (m_down != nullptr && m_down->GetSafeHwnd() != nullptr)
+        m_down->DestroyWindow();
+    CRect client;
+    GetClientRect(&client);
+    m_edit = std::make_unique<CSpinEditField>();
+    m_edit->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_NUMBER,
+                   CRect(0, 0, std::max(0, client.Width() - kArrowWidth), client.Height()), this, 3);
+    if (font != nullptr)
+        m_edit->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    m_edit->EnableWindow(m_bEditable);
+    const int half = client.Height() / 2;
+    m_up = std::make_unique<CSpinArrowButton>();
+    m_up->Create("\xE2\x96\xB2", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                 CRect(client.Width() - kArrowWidth, 0, client.Width(), half), this, 1);
+    m_down = std::make_unique<CSpinArrowButton>();
+    m_down->Create("\xE2\x96\xBC", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                   CRect(client.Width() - kArrowWidth, half, client.Width(), client.Height()), this, 2);
+}
+
+bool CSpinEdit::IsDoubleParameter() const
+{
+    return m_bParameterMode && m_pParameter != nullptr && m_pParameter->GetType() == model::ParamType::Number;
+}
+
+bool CSpinEdit::BindParameter(CParameter* parameter, std::function<void()> changed, CFont* font, bool hide, bool negate)
+{
+    m_bParameterMode = true;
+    m_pParameter = parameter;
+    m_pInt = nullptr;
+    m_changed = std::move(changed);
+    m_bNegate = negate;
+    if (GetSafeHwnd() != nullptr)
+        Layout(font);
+    if (parameter == nullptr) {
+        if (hide)
+            ShowWindow(SW_HIDE);
+        EnableWindow(FALSE);
+        return false;
+    }
+    m_min = 0.0;
+    m_max = IsDoubleParameter() ? 9.9 : 100.0;
+    m_step = IsDoubleParameter() ? 0.1 : 1.0;
+    if (const auto& range = parameter->GetRange()) {
+        m_min = range->minimum;
+        m_max = range->maximum;
+        m_step = range->step;
+    }
+    UpdateText();
+    return true;
+}
+
+void CSpinEdit::BindInt(int* variable, CFont* font, int minimum, int maximum, int step, bool negate)
+{
+    m_bParameterMode = false;
+    m_pParameter = nullptr;
+    m_pInt = variable;
+    m_min = minimum;
+    m_max = maximum;
+    m_step = step;
+    m_bNegate = negate;
+    if (GetSafeHwnd() != nullptr)
+        Layout(font);
+    UpdateText();
+}
+
+void CSpinEdit::EnableControl(bool enable)
+{
+    if (m_up != nullptr)
+        m_up->EnableWindow(enable);
+    if (m_down != nullptr)
+        m_down->EnableWindow(enable);
+    if (m_edit != nullptr)
+        m_edit->EnableWindow(enable && m_bEditable);
+}
+
+double CSpinEdit::Clamp(double value) const
+{
+    return value < m_min ? m_min : std::min(value, m_max);
+}
+
+double CSpinEdit::CurrentValue() const
+{
+    if (m_bParameterMode)
+        return m_pParameter == nullptr ? 0.0
+               : IsDoubleParameter()   ? m_pParameter->GetDouble()
+                                       : static_cast<double>(m_pParameter->GetInt());
+    return m_pInt != nullptr ? *m_pInt : 0.0;
+}
+
+void CSpinEdit::Store(double value, bool clamp)
+{
+    if (clamp)
+        value = IsDoubleParameter() ? Clamp(value) : std::trunc(value < std::trunc(m_min) ? std::trunc(m_min)
+                                                                 : std::min(value, std::trunc(m_max)));
+    if (m_bParameterMode) {
+        if (m_pParameter == nullptr)
+            return;
+        if (IsDoubleParameter())
+            m_pParameter->SetDouble(value);
+        else
+            m_pParameter->SetInt(static_cast<std::int32_t>(value));
+    } else if (m_pInt != nullptr) {
+        *m_pInt = static_cast<int>(value);
+    }
+}
+
+void CSpinEdit::UpdateText()
+{
+    if (m_edit == nullptr || m_edit->GetSafeHwnd() == nullptr)
+        return;
+    const double value = CurrentValue();
+    m_edit->SetWindowText(FormatNumber(m_bNegate ? -value : value, !IsDoubleParameter()));
+    m_edit->Invalidate();
+}
+
+void CSpinEdit::SetValue(double value)
+{
+    const bool clamp = !m_bParameterMode || (m_pParameter != nullptr && m_pParameter->GetRange().has_value());
+    Store(IsDoubleParameter() ? value : std::trunc(value), clamp);
+    UpdateText();
+    if (m_bParameterMode && m_changed)
+        m_changed();
+}
+
+void CSpinEdit::SetText(const std::string& text)
+{
+    if (m_edit != nullptr)
+        m_edit->SetWindowText(text);
+}
+
+std::string CSpinEdit::GetText() const
+{
+    std::string text;
+    if (m_edit != nullptr)
+        m_edit->GetWindowText(text);
+    return text;
+}
+
+void CSpinEdit::LimitText(int count)
+{
+    if (m_edit != nullptr)
+        m_edit->LimitText(count);
+}
+
+void CSpinEdit::Notify()
+{
+    if (CWnd* parent = GetParent())
+        parent->SendMessage(WM_SPINEDIT_CHANGED, static_cast<WPARAM>(GetDlgCtrlID()), 0);
+}
+
+void CSpinEdit::Step(bool up)
+{
+    const double value = CurrentValue();
+    if (IsDoubleParameter()) {
+        double next = up ? value + m_step : value - m_step;
+        if (!m_bParameterMode || m_pParameter->GetRange().has_value())
+            next = Clamp(next);
+        // Steps of a tenth leave binary remainders; below 0.2 they are cut to one decimal, so
+        // stepping down reaches 0 and not a tiny number.
+        if (!up && next < 0.2)
+            next = std::trunc(next * 10) / 10;
+        Store(next, false);
+    } else {
+        const bool ranged = !m_bParameterMode || m_pParameter->GetRange().has_value();
+        const double step = ranged ? std::trunc(m_step) : 1.0;
+        Store(up ? value + step : value - step, ranged);
+    }
+    UpdateText();
+    Notify();
+}
+
+void CSpinEdit::Increment()
+{
+    Step(!m_bNegate);
+    if (m_changed)
+        m_changed();
+}
+
+void CSpinEdit::Decrement()
+{
+    Step(m_bNegate);
+    if (m_changed)
+        m_changed();
+}
+
+void CSpinEdit::CommitTyped()
+{
+    const std::string text = GetText();
+    if (text.empty()) {
+        SetValue(CurrentValue());
+        return;
+    }
+    double value = ParseNumber(text, !IsDoubleParameter());
+    if (m_bNegate)
+        value = -value;
+    const bool clamp = !m_bParameterMode || (m_pParameter != nullptr && m_pParameter->GetRange().has_value());
+    Store(value, clamp);
+    if (clamp)
+        UpdateText();
+    Notify();
+    if (m_changed)
+        m_changed();
+}
+
+LRESULT CSpinEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        // A template item is made without Create: its parts come with its window.
+        if (m_edit == nullptr) {
+            const LRESULT result = CWnd::DefWindowProc(message, wParam, lParam);
+            Layout(nullptr);
+            return result;
+        }
+        break;
+    case WM_COMMAND:
+        if (HIWORD(static_cast<std::uintptr_t>(wParam)) == BN_CLICKED) {
+            const UINT id = LOWORD(static_cast<std::uintptr_t>(wParam));
+            if (id == 1)
+                Increment();
+            else if (id == 2)
+                Decrement();
+            return 0;
+        }
+        break;
+    case WM_SPINEDIT_STEP:
+        if (lParam == 1)
+            Increment();
+        else if (lParam == 2)
+            Decrement();
+        return 0;
+    case WM_SPINEDIT_COMMIT:
+        if (lParam == 0)
+            CommitTyped();
+        return 0;
+    case WM_SETFONT:
+        Layout(reinterpret_cast<CFont*>(wParam));
+        UpdateText();
+        return 0;
+    default:
+        break;
+    }
+    return CWnd::DefWindowProc(message, wParam, lParam);
+}

@@ -1,0 +1,601 @@
+// The canvas view driven as a person drives it: components placed from the palette, moved,
+// resized and nudged with the mouse and the keys, every step undone and redone, the selection
+// deleted and brought back, the grid, and the preview of the movie.
+
+#include "tests/app/AppFixture.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "app/AppIds.h"
+#include "app/ComponentObj.h"
+#include "app/ComponentPalette.h"
+#include "app/GridDlg.h"
+#include "app/ObjectBrowserDlg.h"
+#include "app/stage/StageFlashCtrl.h"
+#include "model/ComponentCatalog.h"
+#include "model/ComponentDef.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/ListCtrl.h"
+#include "platform/controls/ShockwaveFlash.h"
+#include "platform/controls/SpinEdit.h"
+#include "platform/drawing/Png.h"
+#include "platform/window/RasterWindowHost.h"
+#include "platform/window/UserInput.h"
+#include "publish/BaseMovie.h"
+#include "sheet/cells/VariableTable.h"
+
+namespace {
+
+using Call = CFakeFlashPlayer::Call;
+
+// The stage's picture as the stage movie paints it: each component a labelled box where the
+// canvas object stands (hidden ones left out). Symbols measure as the table below says.
+class PaintingStagePlayer : public CFakeFlashPlayer {
+public:
+    PaintingStagePlayer()
+    {
+        OnLabel("GetComponentBounds", [](CFakeFlashPlayer& player, const std::string&) {
+            const std::string symbol = player.Variable("_root.__compType");
+            std::string size = "0 100 0 60";
+            if (symbol.find("Slider") != std::string::npos)
+                size = "0 160 0 40";
+            else if (symbol.find("Chart") != std::string::npos)
+                size = "0 240 0 160";
+            return std::vector<Command>{{"GetBounds", symbol + " " + size}};
+        });
+    }
+    void Draw(CDC& dc, const CRect& rect) override
+    {
+        CFakeFlashPlayer::Draw(dc, rect);
+        // The preview player plays the generated movie, not the stage.
+        if (LayerMovie(0).find("gen") != std::string::npos)
+            return;
+        CDrawView* view = GetActiveDrawView();
+        if (view == nullptr || view->GetDocument() == nullptr)
+            return;
+        for (CDrawObj* obj : view->GetDocument()->GetObjects()) {
+            auto* component = dynamic_cast<CComponentObj*>(obj);
+            if (component == nullptr || !component->m_bShown)
+                continue;
+            dc.FillSolidRect(component->m_position, RGB(0xC8, 0xDC, 0xF0));
+            CPen pen(PS_SOLID, 0, RGB(0x30, 0x50, 0x90));
+            CBrush none;
+            CPen* oldPen = dc.SelectObject(&pen);
+            CBrush* oldBrush = dc.SelectObject(&none);
+            dc.Rectangle(component->m_position);
+            dc.SelectObject(oldPen);
+            dc.SelectObject(oldBrush);
+            dc.SetBkMode(TRANSPARENT);
+            dc.SetTextColor(RGB(0x20, 0x30, 0x60));
+            CRect label = component->m_position;
+            label.DeflateRect(100, 100);
+            dc.DrawText(component->GetName(), &label, DT_NOPREFIX | DT_SINGLELINE);
+        }
+    }
+};
+
+class CanvasViewTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        host = &InstallRasterWindowHost();
+        SetFlashPlayerFactory([] { return std::make_unique<PaintingStagePlayer>(); });
+        SkipWelcome();
+        CComponentObj::ResetGroupCounter();
+    }
+
+    // Starts the program with the frame at a known size.
+    CDrawView& StartDesigner()
+    {
+        EXPECT_TRUE(Start());
+        Frame().ShowWindow(SW_SHOWNORMAL);
+        Frame().MoveWindow(0, 0, 1280, 900);
+        PumpUntilIdle();
+        CDrawView* view = GetActiveDrawView();
+        EXPECT_NE(view, nullptr);
+        EXPECT_NE(view->GetStage(), nullptr);
+        return *view;
+    }
+    CFakeFlashPlayer& StagePlayer(CDrawView& view)
+    {
+        return *dynamic_cast<CFakeFlashPlayer*>(view.GetStage()->GetPlayer());
+    }
+    std::vector<std::string> Labels(CDrawView& view)
+    {
+        std::vector<std::string> labels;
+        for (const Call& call : StagePlayer(view).CallsOf("TCallLabel"))
+            labels.push_back(call.args.at(1));
+        return labels;
+    }
+    long CountLabel(CDrawView& view, const std::string& label)
+    {
+        const std::vector<std::string> labels = Labels(view);
+        return std::count(labels.begin(), labels.end(), label);
+    }
+    // Clicks the symbol's icon in the palette (in whichever category holds it).
+    bool ChooseInPalette(CDrawView& view, const std::string& symbol)
+    {
+        CComponentPalette* palette = view.GetPalette();
+        if (palette == nullptr)
+            return false;
+        for (int c = 0; c < palette->Categories().GetCount(); ++c) {
+            palette->Categories().SetCurSel(c);
+            palette->FillList();
+            CListCtrl& list = palette->List();
+            for (int i = 0; i < list.GetItemCount(); ++i) {
+                const auto* def = reinterpret_cast<const CComponentDef*>(list.GetItemData(i));
+                if (def != nullptr && def->GetName() == symbol) {
+                    list.UserClick(i);
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+    // Places a component with a click at a canvas point (pixels from the canvas's corner).
+    CComponentObj* Place(CDrawView& view, const std::string& symbol, CPoint canvasPixel)
+    {
+        EXPECT_TRUE(ChooseInPalette(view, symbol)) << symbol;
+        EXPECT_EQ(view.GetToolState().shape, CDrawToolState::ComponentShape);
+        const std::size_t before = Doc().GetObjects().size();
+        CUserInput::Click(view, At(view, canvasPixel));
+        PumpUntilIdle();
+        EXPECT_EQ(Doc().GetObjects().size(), before + 1);
+        return Doc().GetObjects().empty() ? nullptr : dynamic_cast<CComponentObj*>(Doc().GetObjects().back());
+    }
+    // A canvas pixel in the view's client coordinates.
+    static CPoint At(CDrawView& view, CPoint canvasPixel) { return view.DocToClient(CPoint(canvasPixel.x * 20, canvasPixel.y * 20)); }
+    void Snapshot(const std::string& name)
+    {
+        PumpUntilIdle();
+        EXPECT_TRUE(WritePng(artefacts / name, host->Snapshot(Frame())));
+    }
+
+    CRasterWindowHost* host = nullptr;
+};
+
+// Placing, moving, resizing and nudging, each undone and redone: the document and the stage
+// come back to what they were.
+TEST_F(CanvasViewTest, PlaceMoveResizeAndNudgeUndoAndRedoEachStep)
+{
+    CDrawView& view = StartDesigner();
+    CFakeFlashPlayer& stage = StagePlayer(view);
+
+    stage.ClearCalls();
+    CComponentObj* slider = Place(view, "KVSliderHSymbol", {40, 30});
+    ASSERT_NE(slider, nullptr);
+    // The press point is the top-left corner and the measured size the natural size.
+    EXPECT_EQ(slider->m_position, CRect(800, 600, 800 + 3200, 600 + 800));
+    EXPECT_EQ(slider->GetInstance(0)->GetRect().left, 800);
+    EXPECT_EQ(view.GetSelection(), std::vector<CDrawObj*>{slider});
+    EXPECT_EQ(view.GetToolState().shape, CDrawToolState::SelectShape);
+    EXPECT_NE(slider->GetName().find(" 1"), std::string::npos) << slider->GetName();
+    EXPECT_EQ(CountLabel(view, "AddComponent"), 1);
+    EXPECT_TRUE(view.GetUndoHistory().CanUndo());
+
+    CComponentObj* chart = Place(view, "KVColumnChartSymbol", {300, 40});
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->m_position, CRect(6000, 800, 6000 + 4800, 800 + 3200));
+    EXPECT_EQ(view.GetUndoHistory().GetCount(), 2);
+
+    // Move the slider 100 pixels right and 50 down by dragging its middle.
+    const CRect before = slider->m_position;
+    stage.ClearCalls();
+    CUserInput::Drag(view, At(view, {120, 40}), At(view, {220, 90}));
+    PumpUntilIdle();
+    CRect moved = before;
+    moved.OffsetRect(2000, 1000);
+    EXPECT_EQ(slider->m_position, moved);
+    EXPECT_EQ(slider->GetInstance(0)->GetRect().left, moved.left);
+    EXPECT_EQ(Labels(view), std::vector<std::string>{"MoveComp"});
+    EXPECT_EQ(view.GetUndoHistory().GetCount(), 3);
+
+    stage.ClearCalls();
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_UNDO));
+    EXPECT_EQ(slider->m_position, before);
+    EXPECT_EQ(slider->GetInstance(0)->GetRect().left, before.left);
+    EXPECT_EQ(Labels(view), std::vector<std::string>{"MoveComp"});
+    EXPECT_EQ(stage.Variable("_root.__x"), "40");
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_REDO));
+    EXPECT_EQ(slider->m_position, moved);
+    EXPECT_FALSE(view.GetUndoHistory().CanRedo());
+
+    // Resize the chart by its bottom-right handle: 60 pixels wider, 20 taller.
+    CUserInput::Click(view, At(view, {320, 60}));
+    ASSERT_EQ(view.GetSelection(), std::vector<CDrawObj*>{chart});
+    const CRect chartBefore = chart->m_position;
+    stage.ClearCalls();
+    CUserInput::Drag(view, view.DocToClient(chartBefore.BottomRight()),
+                     view.DocToClient(CPoint(chartBefore.right + 1200, chartBefore.bottom + 400)));
+    PumpUntilIdle();
+    EXPECT_EQ(chart->m_position, CRect(chartBefore.left, chartBefore.top, chartBefore.right + 1200, chartBefore.bottom + 400));
+    EXPECT_EQ(CountLabel(view, "ResizeComp") + CountLabel(view, "FastResizeComp"), 1);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_UNDO));
+    EXPECT_EQ(chart->m_position, chartBefore);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_REDO));
+    EXPECT_EQ(chart->m_position.right, chartBefore.right + 1200);
+
+    // Three presses of the right arrow: three pixels; each press is its own undo step, and an
+    // undo moves the chart back without rebuilding it on the stage.
+    const CRect beforeNudge = chart->m_position;
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(CUserInput::PressKey(VK_RIGHT));
+    EXPECT_EQ(chart->m_position.left, beforeNudge.left + 60);
+    stage.ClearCalls();
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_UNDO));
+    EXPECT_EQ(chart->m_position.left, beforeNudge.left + 40);
+    EXPECT_EQ(Labels(view), std::vector<std::string>{"MoveComp"});
+    // A burst with a repeat count moves by the count in one step.
+    view.SendMessage(WM_KEYDOWN, VK_DOWN, 3);
+    view.SendMessage(WM_KEYUP, VK_DOWN, 1);
+    EXPECT_EQ(chart->m_position.top, beforeNudge.top + 60);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_UNDO));
+    EXPECT_EQ(chart->m_position.top, beforeNudge.top);
+
+    view.Invalidate();
+    Snapshot("canvas-placed-selected.png");
+
+    // Undoing the placements takes the components off the stage; redo brings back the same
+    // objects.
+    while (view.GetUndoHistory().CanUndo())
+        ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_UNDO));
+    EXPECT_TRUE(Doc().GetObjects().empty());
+    EXPECT_TRUE(view.GetSelection().empty());
+    stage.ClearCalls();
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_REDO));
+    ASSERT_EQ(Doc().GetObjects().size(), 1u);
+    EXPECT_EQ(Doc().GetObjects().front(), slider);
+    EXPECT_EQ(CountLabel(view, "AddComponent"), 1);
+}
+
+// A rubber band selects both components; Delete takes them off the canvas and the stage, and
+// Undo puts the same objects back in their places, in the stage's order too.
+TEST_F(CanvasViewTest, RubberBandSelectsDeleteAndUndoRestoreTheSameObjects)
+{
+    CDrawView& view = StartDesigner();
+    CComponentObj* a = Place(view, "KVSliderHSymbol", {40, 30});
+    CComponentObj* b = Place(view, "KVGaugeSymbol", {100, 40});
+    CComponentObj* c = Place(view, "KVColumnChartSymbol", {400, 200});
+    ASSERT_TRUE(a && b && c);
+
+    // From an empty spot, around the first two only.
+    CUserInput::Drag(view, At(view, {20, 10}), At(view, {260, 150}));
+    PumpUntilIdle();
+    EXPECT_EQ(view.GetSelection().size(), 2u);
+    EXPECT_TRUE(view.IsSelected(a) && view.IsSelected(b) && !view.IsSelected(c));
+
+    // Ctrl-click on a selected one leaves it out.
+    CUserInput::Click(view, At(view, {110, 50}), CUserInput::Control);
+    EXPECT_EQ(view.GetSelection(), std::vector<CDrawObj*>{a});
+    CUserInput::Click(view, At(view, {110, 50}), CUserInput::Control);
+    ASSERT_EQ(view.GetSelection().size(), 2u);
+
+    CFakeFlashPlayer& stage = StagePlayer(view);
+    stage.ClearCalls();
+    ASSERT_TRUE(CUserInput::PressKey(VK_DELETE));
+    EXPECT_EQ(Doc().GetObjects(), std::vector<CDrawObj*>{c});
+    EXPECT_EQ(CountLabel(view, "DeleteComponent"), 2);
+    EXPECT_TRUE(view.GetSelection().empty());
+
+    stage.ClearCalls();
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_UNDO));
+    EXPECT_EQ(Doc().GetObjects(), (std::vector<CDrawObj*>{a, b, c}));
+    EXPECT_TRUE(view.IsSelected(a) && view.IsSelected(b));
+    // Each comes back on top of the stage and is swapped below what lies above it.
+    std::vector<std::string> swaps;
+    for (const Call& call : stage.Calls()) {
+        if (call.op == "SetVariable" && call.args[0] == "_root.__compB")
+            swaps.push_back(call.args[1]);
+    }
+    EXPECT_EQ(swaps, (std::vector<std::string>{c->GetInstance(0)->GetName(), c->GetInstance(0)->GetName(),
+                                               b->GetInstance(0)->GetName()}));
+
+    // Redo deletes them again; the objects stay alive for the history until it lets go.
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_REDO));
+    EXPECT_EQ(Doc().GetObjects(), std::vector<CDrawObj*>{c});
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_UNDO));
+    EXPECT_EQ(Doc().GetObjects().size(), 3u);
+}
+
+// The canvas is centred in a larger window and a click lands on the twips under it, also
+// after the window changed size; a smaller window scrolls instead.
+TEST_F(CanvasViewTest, ClicksMapToTheCanvasWhereverItStands)
+{
+    CDrawView& view = StartDesigner();
+    ASSERT_TRUE(Doc().ResizeCanvas(800, 600, 0, 0));
+    view.MoveWindow(0, 0, 1000, 700);
+    EXPECT_EQ(view.GetCanvasOffset(), CPoint(100, 50));
+    EXPECT_EQ(view.ClientToDoc(CPoint(150, 80)), CPoint(1000, 600));
+    EXPECT_EQ(view.DocToClient(CPoint(1000, 600)), CPoint(150, 80));
+
+    CComponentObj* gauge = Place(view, "KVGaugeSymbol", {50, 30});
+    ASSERT_NE(gauge, nullptr);
+    EXPECT_EQ(gauge->m_position.TopLeft(), CPoint(1000, 600));
+
+    view.MoveWindow(0, 0, 600, 500);
+    EXPECT_EQ(view.GetCanvasOffset(), CPoint(0, 0));
+    view.ScrollToPosition(CPoint(40, 20));
+    EXPECT_EQ(view.ClientToDoc(CPoint(10, 10)), CPoint(1000, 600));
+    // The press lands on the gauge's corner and selects it.
+    CUserInput::Click(view, CPoint(0, 0));
+    CUserInput::Click(view, CPoint(12, 12));
+    EXPECT_EQ(view.GetSelection(), std::vector<CDrawObj*>{gauge});
+    // A press outside the canvas does nothing, not even on a handle.
+    view.ScrollToPosition(CPoint(0, 0));
+    view.MoveWindow(0, 0, 1000, 700);
+    CUserInput::Click(view, CPoint(20, 20));
+    EXPECT_EQ(view.GetSelection(), std::vector<CDrawObj*>{gauge});
+}
+
+// Dragging with snapping on: the selection's left edge jumps to a grid line only when within
+// reach, and a hidden component cannot be clicked.
+TEST_F(CanvasViewTest, SnappingAndHiddenComponents)
+{
+    struct Case {
+        int step, edge, expected;
+    } cases[] = {
+        {200, 1230, 1200}, // 10 pixels: a threshold of 50 twips
+        {200, 1260, 1260}, // out of reach
+        {100, 1050, 1100}, // equal distance: the later line
+        {4000, 7810, 8000}, // 200 pixels: 200 twips
+        {4000, 7790, 7790},
+    };
+    for (const Case& c : cases) {
+        const CPoint offset = CSelectTool::SnapOffset(CRect(c.edge, c.edge, c.edge + 100, c.edge + 100), c.step,
+                                                      c.step, 32600, 32600);
+        EXPECT_EQ(c.edge + offset.x, c.expected) << c.step << " " << c.edge;
+        EXPECT_EQ(c.edge + offset.y, c.expected) << c.step << " " << c.edge;
+    }
+
+    CDrawView& view = StartDesigner();
+    CComponentObj* gauge = Place(view, "KVGaugeSymbol", {41, 41});
+    view.m_bSnapToGrid = true;
+    view.m_nGridX = view.m_nGridY = 2000;
+    CUserInput::Click(view, At(view, {0, 0}));
+    CUserInput::Drag(view, At(view, {60, 60}), At(view, {118, 118}));
+    EXPECT_EQ(gauge->m_position.TopLeft(), CPoint(2000, 2000));
+    // A drag back to where it was leaves no record.
+    const int records = view.GetUndoHistory().GetCount();
+    view.m_bSnapToGrid = false;
+    CUserInput::Press(view, At(view, {130, 130}));
+    CUserInput::MoveTo(view, At(view, {160, 140}));
+    CUserInput::MoveTo(view, At(view, {130, 130}));
+    CUserInput::Release(view, At(view, {130, 130}));
+    EXPECT_EQ(gauge->m_position.TopLeft(), CPoint(2000, 2000));
+    EXPECT_EQ(view.GetUndoHistory().GetCount(), records);
+
+    gauge->m_bShown = false;
+    CUserInput::Click(view, At(view, {0, 0}));
+    CUserInput::Click(view, At(view, {120, 120}));
+    EXPECT_TRUE(view.GetSelection().empty());
+}
+
+// The palette lists the catalogue in icon order, the Object Browser hides and selects, and
+// the Grid dialog sets the grid within its limits.
+TEST_F(CanvasViewTest, PaletteObjectBrowserAndGridDialog)
+{
+    EXPECT_EQ(CComponentPalette::IconIndex("FScrollEditSymbol"), 0);
+    EXPECT_EQ(CComponentPalette::IconIndex("KVGaugeSymbol"), 12);
+    EXPECT_EQ(CComponentPalette::IconIndex("KVRemoteScenarioSymbol"), 49);
+    EXPECT_EQ(CComponentPalette::IconIndex("KVSomethingNewSymbol"), 0);
+
+    CDrawView& view = StartDesigner();
+    CComponentPalette* palette = view.GetPalette();
+    ASSERT_NE(palette, nullptr);
+    EXPECT_TRUE(palette->IsWindowVisible());
+    std::string title;
+    palette->GetWindowText(title);
+    EXPECT_EQ(title, "Components - default");
+    ASSERT_GT(palette->List().GetItemCount(), 0);
+    // Choosing an item shows its movie in the preview and makes the component tool current.
+    ASSERT_TRUE(ChooseInPalette(view, "KVGaugeSymbol"));
+    auto* preview = dynamic_cast<CFakeFlashPlayer*>(palette->Preview()->GetPlayer());
+    EXPECT_NE(preview->LayerMovie(0).find("KVGaugeSymbol"), std::string::npos);
+    EXPECT_TRUE(WritePng(artefacts / "palette.png", host->Snapshot(*palette)));
+
+    CComponentObj* a = Place(view, "KVGaugeSymbol", {40, 40});
+    CComponentObj* b = Place(view, "KVSliderHSymbol", {300, 40});
+    CObjectBrowserDlg* browser = view.GetObjectBrowser();
+    ASSERT_NE(browser, nullptr);
+    CListCtrl& rows = browser->List();
+    ASSERT_EQ(rows.GetItemCount(), 2);
+    EXPECT_EQ(rows.GetItemText(0, 0), a->GetName());
+    EXPECT_TRUE(rows.GetItemState(1, LVIS_SELECTED) & LVIS_SELECTED);
+
+    // Checking a row hides its object on the stage; its row cannot then be selected.
+    rows.UserToggleCheck(0);
+    EXPECT_FALSE(a->m_bShown);
+    EXPECT_EQ(StagePlayer(view).Variable("_root.__compName"), a->GetInstance(0)->GetName());
+    rows.UserClick(0);
+    EXPECT_FALSE(view.IsSelected(a));
+    rows.UserToggleCheck(0);
+    EXPECT_TRUE(a->m_bShown);
+    rows.UserClick(0);
+    EXPECT_TRUE(view.IsSelected(a));
+    // Checking a selected row hides every selected object and empties the selection.
+    view.Select(b, true);
+    rows.UserToggleCheck(1);
+    EXPECT_FALSE(a->m_bShown);
+    EXPECT_FALSE(b->m_bShown);
+    EXPECT_TRUE(view.GetSelection().empty());
+    // Closing only hides the window; its rows stay.
+    browser->SendMessage(WM_CLOSE);
+    EXPECT_FALSE(browser->IsWindowVisible());
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_OBJECT_BROWSER));
+    EXPECT_TRUE(browser->IsWindowVisible());
+    EXPECT_EQ(rows.GetItemCount(), 2);
+
+    // The Grid dialog: spacing clamped to 5..10000 pixels; Cancel changes nothing.
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_GRID));
+    CGridDlg* grid = view.GetGridDlg();
+    ASSERT_NE(grid, nullptr);
+    ASSERT_NE(grid->SpacingX(), nullptr);
+    EXPECT_EQ(grid->SpacingX()->GetText(), "100");
+    grid->SpacingX()->SetText("3");
+    grid->SpacingX()->CommitTyped();
+    EXPECT_EQ(grid->m_nX, 5);
+    grid->SpacingY()->SetText("20000");
+    grid->SpacingY()->CommitTyped();
+    EXPECT_EQ(grid->m_nY, 10000);
+    grid->SendMessage(WM_COMMAND, IDCANCEL);
+    EXPECT_EQ(view.m_nGridX, 2000);
+    EXPECT_EQ(view.GetGridDlg(), nullptr);
+
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_GRID));
+    grid = view.GetGridDlg();
+    grid->CheckDlgButton(IDC_GRID_SHOW, BST_CHECKED);
+    grid->SpacingX()->SetText("50");
+    grid->SpacingX()->CommitTyped();
+    grid->SpacingY()->UpArrow()->SendMessage(WM_COMMAND, 0); // no effect: not a click
+    ui::ClickWindow(*grid->SpacingY()->DownArrow());
+    EXPECT_EQ(grid->m_nY, 99);
+    grid->SendMessage(WM_COMMAND, IDOK);
+    EXPECT_TRUE(view.m_bGrid);
+    EXPECT_EQ(view.m_nGridX, 1000);
+    EXPECT_EQ(view.m_nGridY, 1980);
+    view.Invalidate();
+    Snapshot("canvas-grid.png");
+}
+
+// Preview without a model says so and stays in edit mode; with one it builds the movie, plays
+// it over the canvas with the tool windows put away, and edit mode brings everything back.
+TEST_F(CanvasViewTest, PreviewPlaysTheMovieAndEditModeComesBack)
+{
+    CDrawView& view = StartDesigner();
+    Place(view, "KVGaugeSymbol", {40, 40});
+    for (int i = 0; i < 2; ++i) {
+        boxes->Answer(IDOK);
+        ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
+        EXPECT_FALSE(view.IsPreview());
+    }
+    ASSERT_EQ(boxes->Log().size(), 2u);
+    EXPECT_EQ(boxes->Log().back().text, "Not Done Importing");
+
+    // A model with one cell stands for an imported workbook.
+    GetBaseMovie()->GetVariableTable().AddCell("Sheet1", 1, 1);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
+    ASSERT_TRUE(view.IsPreview());
+    auto* player = dynamic_cast<CFakeFlashPlayer*>(view.GetPreviewPlayer()->GetPlayer());
+    const std::string movie = player->LayerMovie(0);
+    ASSERT_NE(movie.find("gen"), std::string::npos) << movie;
+    std::ifstream in(movie, std::ios::binary);
+    char magic[3] = {};
+    in.read(magic, 3);
+    EXPECT_EQ(std::string(magic, 3), "CWS");
+    EXPECT_TRUE(view.GetPreviewPlayer()->IsWindowVisible());
+    EXPECT_FALSE(view.GetPalette()->IsWindowVisible());
+    // Edit commands are off in preview; the preview command does not leave it.
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
+    EXPECT_TRUE(view.IsPreview());
+    EXPECT_FALSE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_CUT));
+    Snapshot("canvas-preview.png");
+
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_EDIT_MODE));
+    EXPECT_FALSE(view.IsPreview());
+    EXPECT_EQ(player->LayerMovie(0), "");
+    EXPECT_TRUE(view.GetPalette()->IsWindowVisible());
+}
+
+// A person's path: a new document, a workbook's model, three components placed, one moved
+// and the move undone, then the preview; the canvas is printed as it stands.
+TEST_F(CanvasViewTest, NewDocumentPlaceThreeMoveUndoAndPreview)
+{
+    CDrawView& view = StartDesigner();
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_FILE_NEW));
+    PumpUntilIdle();
+    ASSERT_EQ(GetActiveDrawView(), &view);
+    EXPECT_TRUE(Doc().GetObjects().empty());
+    EXPECT_FALSE(view.GetUndoHistory().CanUndo());
+    // The workbook's model, as an import leaves it: its cells are the movie's variables.
+    CVariableTable& cells = GetBaseMovie()->GetVariableTable();
+    cells.AddCell("Inputs", 2, 2);
+    cells.AddCell("Inputs", 3, 2);
+
+    CComponentObj* slider = Place(view, "KVSliderHSymbol", {40, 40});
+    CComponentObj* chart = Place(view, "KVColumnChartSymbol", {260, 40});
+    CComponentObj* gauge = Place(view, "KVGaugeSymbol", {40, 140});
+    ASSERT_TRUE(slider && chart && gauge);
+    const CRect gaugeAt = gauge->m_position;
+    CUserInput::Drag(view, At(view, {60, 160}), At(view, {90, 300}));
+    EXPECT_EQ(gauge->m_position.top, gaugeAt.top + 140 * 20);
+    Snapshot("path-moved.png");
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_UNDO));
+    EXPECT_EQ(gauge->m_position, gaugeAt);
+    EXPECT_EQ(gauge->GetInstance(0)->GetRect().top, gaugeAt.top);
+    Snapshot("path-undone.png");
+
+    // Printed: the components without the selection's handles, at the canvas's size.
+    const std::filesystem::path printed = artefacts / "path-printed.png";
+    ASSERT_TRUE(view.PrintToPng(printed.string()));
+    EXPECT_TRUE(std::filesystem::file_size(printed) > 0);
+
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
+    ASSERT_TRUE(view.IsPreview());
+    auto* player = dynamic_cast<CFakeFlashPlayer*>(view.GetPreviewPlayer()->GetPlayer());
+    EXPECT_EQ(player->CallsOf("LoadMovie").size(), 2u);
+    EXPECT_EQ(player->CallsOf("LoadMovie").front().args.at(1), "loadblank");
+    // In preview the canvas takes no clicks: nothing gets selected or moved.
+    CUserInput::Drag(view, At(view, {60, 60}), At(view, {90, 90}));
+    EXPECT_EQ(gauge->m_position, gaugeAt);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_EDIT_MODE));
+    EXPECT_FALSE(view.IsPreview());
+}
+
+// The context menu selects what lies under the pointer; asking to save a changed style keeps
+// the window open unless the style was saved or dropped.
+TEST_F(CanvasViewTest, ContextMenuAndTheStyleQuestion)
+{
+    CDrawView& view = StartDesigner();
+    CComponentObj* a = Place(view, "KVGaugeSymbol", {40, 40});
+    CComponentObj* b = Place(view, "KVGaugeSymbol", {240, 40});
+    ASSERT_EQ(view.GetSelection(), std::vector<CDrawObj*>{b});
+    std::vector<std::string> items;
+    SetPopupMenuHook([&](CMenu& menu, CPoint, CWnd*) {
+        for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+            std::string text;
+            menu.GetMenuString(i, text, MF_BYPOSITION);
+            if (!text.empty())
+                items.push_back(text);
+        }
+        return UINT(ID_EDIT_CLEAR);
+    });
+    CUserInput::RightClick(view, At(view, {60, 60}));
+    PumpUntilIdle();
+    EXPECT_EQ(items.size(), 11u);
+    // The gauge under the pointer was selected, and Delete from the menu took it away.
+    EXPECT_EQ(Doc().GetObjects(), std::vector<CDrawObj*>{b});
+    (void)a;
+
+    struct Saver : IStyleSaver {
+        bool IsStyleChanged() const override { return changed; }
+        bool SaveStyleAs() override
+        {
+            ++saves;
+            return saved;
+        }
+        bool changed = true, saved = false;
+        int saves = 0;
+    } saver;
+    view.SetStyleSaver(&saver);
+    struct Case {
+        int answer;
+        bool saved;
+        bool closes;
+    } cases[] = {{IDCANCEL, false, false}, {IDNO, false, true}, {IDYES, true, true}, {IDYES, false, false}};
+    for (const Case& c : cases) {
+        saver.saved = c.saved;
+        boxes->Answer(c.answer);
+        EXPECT_EQ(view.QuerySaveStyle(), c.closes) << c.answer << c.saved;
+        EXPECT_EQ(boxes->Log().back().text, "Save changes to current style?");
+    }
+    EXPECT_EQ(saver.saves, 2);
+    saver.changed = false;
+    const std::size_t asked = boxes->Log().size();
+    EXPECT_TRUE(view.QuerySaveStyle());
+    EXPECT_EQ(boxes->Log().size(), asked);
+    view.SetStyleSaver(nullptr);
+}
+
+} // namespace

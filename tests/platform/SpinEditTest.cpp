@@ -1,0 +1,141 @@
+// The spin edit as a person uses it: arrow clicks and holds, typed values, on parameters and
+// on plain integers.
+
+#include "UiFixture.h"
+
+#include "model/Parameter.h"
+#include "platform/controls/SpinEdit.h"
+#include "platform/docview/WinApp.h"
+
+namespace {
+
+// A parent that counts the change messages the field sends.
+class Parent : public CWnd {
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SPINEDIT_CHANGED)
+            changes.push_back(static_cast<int>(wParam));
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    std::vector<int> changes;
+};
+
+class SpinEditTest : public UiTest {
+protected:
+    void SetUp() override
+    {
+        UiTest::SetUp();
+        ASSERT_TRUE(parent.CreateEx(0, "", "", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
+        ASSERT_TRUE(spin.Create(WS_VISIBLE, CRect(10, 10, 90, 30), &parent, 77));
+    }
+    void TearDown() override
+    {
+        spin.DestroyWindow();
+        parent.DestroyWindow();
+        UiTest::TearDown();
+    }
+    void Up() { ui::ClickWindow(*spin.UpArrow()); }
+    void Down() { ui::ClickWindow(*spin.DownArrow()); }
+
+    Parent parent;
+    CSpinEdit spin;
+};
+
+TEST_F(SpinEditTest, ArrowsStepParametersByTheirKindAndRange)
+{
+    // A number without a range: tenths, and stepping down near zero lands on zero.
+    CParameter number("alpha", model::ParamType::Number);
+    number.SetDouble(0.25);
+    int told = 0;
+    ASSERT_TRUE(spin.BindParameter(&number, [&] { ++told; }, nullptr, false, false));
+    EXPECT_EQ(spin.GetText(), "0.25");
+    Down();
+    EXPECT_DOUBLE_EQ(number.GetDouble(), 0.1);
+    Down();
+    EXPECT_EQ(number.GetDouble(), 0.0);
+    EXPECT_EQ(spin.GetText(), "0");
+    EXPECT_EQ(told, 2);
+    EXPECT_EQ(parent.changes, (std::vector<int>{77, 77}));
+
+    // An integer without a range steps by one whatever the step; with {0, 10, 2} by two,
+    // held at the top.
+    CParameter whole("count", model::ParamType::Integer);
+    whole.SetInt(3);
+    spin.BindParameter(&whole, nullptr, nullptr, false, false);
+    Up();
+    EXPECT_EQ(whole.GetInt(), 4);
+    whole.SetInt(0);
+    whole.SetRange(ParamRange{0, 10, 2});
+    spin.BindParameter(&whole, nullptr, nullptr, false, false);
+    for (int i = 0; i < 7; ++i)
+        Up();
+    EXPECT_EQ(whole.GetInt(), 10);
+    EXPECT_EQ(spin.GetText(), "10");
+
+    // Negated: the field shows the opposite, and up lowers the stored value.
+    whole.SetRange(std::nullopt);
+    whole.SetInt(5);
+    spin.BindParameter(&whole, nullptr, nullptr, false, true);
+    EXPECT_EQ(spin.GetText(), "-5");
+    Up();
+    EXPECT_EQ(whole.GetInt(), 4);
+    EXPECT_EQ(spin.GetText(), "-4");
+
+    // Without a parameter the field is disabled (and hidden when asked).
+    EXPECT_FALSE(spin.BindParameter(nullptr, nullptr, nullptr, true, false));
+    EXPECT_FALSE(spin.IsWindowEnabled());
+    EXPECT_FALSE(spin.IsWindowVisible());
+}
+
+TEST_F(SpinEditTest, TypedValuesOnAnIntegerAreClampedAndAnEmptyFieldRestores)
+{
+    int spacing = 100;
+    spin.BindInt(&spacing, nullptr, 5, 10000, 1, false);
+    EXPECT_EQ(spin.GetText(), "100");
+    struct Case {
+        const char* typed;
+        int stored;
+        const char* shown;
+    } cases[] = {{"3", 5, "5"}, {"20000", 10000, "10000"}, {"250", 250, "250"}, {"abc", 5, "5"}, {" 42px", 42, "42"}};
+    for (const Case& c : cases) {
+        spin.SetText(c.typed);
+        spin.EditPart()->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+        EXPECT_EQ(spacing, c.stored) << c.typed;
+        EXPECT_EQ(spin.GetText(), c.shown) << c.typed;
+    }
+    const std::size_t changes = parent.changes.size();
+    EXPECT_EQ(changes, std::size(cases));
+    spin.SetText("");
+    spin.EditPart()->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(spacing, 42);
+    EXPECT_EQ(spin.GetText(), "42");
+    EXPECT_EQ(parent.changes.size(), changes) << "restoring is no change";
+}
+
+TEST_F(SpinEditTest, HoldingAnArrowRepeatsAfterHalfASecond)
+{
+    int value = 50;
+    spin.BindInt(&value, nullptr, 0, 100, 1, false);
+    CSpinArrowButton& up = *spin.UpArrow();
+    up.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    clock->Advance(550);
+    PumpPendingMessages();
+    EXPECT_TRUE(up.IsRepeating());
+    EXPECT_EQ(value, 50);
+    clock->Advance(100);
+    PumpPendingMessages();
+    EXPECT_EQ(value, 51);
+    clock->Advance(100);
+    PumpPendingMessages();
+    EXPECT_EQ(value, 52);
+    up.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_FALSE(up.IsRepeating());
+    // The release is the button's click: one step more.
+    EXPECT_EQ(value, 53);
+    clock->Advance(500);
+    PumpPendingMessages();
+    EXPECT_EQ(value, 53);
+}
+
+} // namespace
