@@ -141,6 +141,10 @@ _global.kvFormat = function (x, f) {
     var isDate = false;
     for (var i = 0; i < tokens.length; i++) {
         var k = tokens[i].kind;
+        // A number through a text section ("@") shows as the text of the number.
+        if (k == "@" && secs.length == 1) {
+            return kvFormatText(kvNumText(x), f);
+        }
         if (k == "y" || k == "m" || k == "d" || k == "h" || k == "s" || k == "ampm" || k.charAt(0) == "[") {
             isDate = true;
         }

@@ -308,8 +308,12 @@ if (_global.KVComponent == undefined) {
         return [cx + r * Math.sin(rad), cy - r * Math.cos(rad)];
     };
 
-    // A number as text: format "0", "0.00", "#,##0.0" and so on, with any text before or after
-    // the digits kept ("$#,##0", "0.0%"; "%" multiplies by 100). A text stays as it is.
+    // A number as text through a spreadsheet number format: "0", "0.00", "#,##0.0" and so on,
+    // with any text before or after the digits kept ("$#,##0", "0.0%"; "%" multiplies by 100);
+    // quoted text, "\\x" and "_x" (a space) are literal, "[...]" (colours, locales) shows
+    // nothing, a second section shows negative values without their sign, and codes of days
+    // and hours ("m/d/yy", "h:mm AM/PM") show the number as a spreadsheet date. A text stays
+    // as it is.
     _global.kvShowNumber = function (v, format) {
         if (typeof v != "number")
             return v == undefined ? "" : String(v);
@@ -317,19 +321,80 @@ if (_global.KVComponent == undefined) {
             return "";
         if (format == undefined || format == "")
             format = "#,##0.##";
+        var sections = [], cur = "", quoted = false, i, c;
+        for (i = 0; i < format.length; i++) {
+            c = format.charAt(i);
+            if (c == "\"")
+                quoted = !quoted;
+            if (c == ";" && !quoted) {
+                sections.push(cur);
+                cur = "";
+            } else
+                cur += c;
+        }
+        sections.push(cur);
+        var section = sections[0], negative = v < 0;
+        if (negative && sections.length > 1 && /* a section of digits only */
+            (sections[1].indexOf("0") >= 0 || sections[1].indexOf("#") >= 0)) {
+            section = sections[1];
+            v = -v;
+            negative = false;
+        }
+        // The section as parts: {t: text} literal, {c: char} a code character.
+        var parts = [], date = false, digits = false;
+        for (i = 0; i < section.length; i++) {
+            c = section.charAt(i);
+            if (c == "\"") {
+                var close = section.indexOf("\"", i + 1);
+                if (close < 0)
+                    close = section.length;
+                parts.push({t: section.substring(i + 1, close)});
+                i = close;
+            } else if (c == "\\" || c == "_" || c == "*") {
+                if (c == "\\")
+                    parts.push({t: section.charAt(i + 1)});
+                else if (c == "_")
+                    parts.push({t: " "});
+                i++;
+            } else if (c == "[") {
+                var end = section.indexOf("]", i);
+                i = end < 0 ? section.length : end;
+            } else {
+                var u = c.toLowerCase();
+                if (u == "y" || u == "m" || u == "d" || u == "h" || u == "s")
+                    date = true;
+                if (c == "0" || c == "#")
+                    digits = true;
+                parts.push({c: c});
+            }
+        }
+        if (date)
+            return kvShowDate(v, parts);
+        if (!digits) {
+            var plain = "";
+            for (i = 0; i < parts.length; i++)
+                plain += parts[i].t != undefined ? parts[i].t : (parts[i].c == "@" ? String(v) : parts[i].c);
+            return plain;
+        }
         var first = -1, last = -1;
-        for (var i = 0; i < format.length; i++) {
-            var c = format.charAt(i);
+        for (i = 0; i < parts.length; i++) {
+            c = parts[i].c;
             if (c == "0" || c == "#" || c == "," || c == ".") {
                 if (first < 0)
                     first = i;
                 last = i;
             }
         }
-        if (first < 0)
-            return String(v);
-        var prefix = format.substr(0, first), suffix = format.substr(last + 1);
-        var body = format.substr(first, last - first + 1);
+        var prefix = "", suffix = "", body = "";
+        for (i = 0; i < parts.length; i++) {
+            var text = parts[i].t != undefined ? parts[i].t : parts[i].c;
+            if (i < first)
+                prefix += text;
+            else if (i > last)
+                suffix += text;
+            else
+                body += parts[i].c != undefined ? parts[i].c : "";
+        }
         if (suffix.indexOf("%") >= 0)
             v = v * 100;
         var dot = body.indexOf(".");
@@ -343,7 +408,6 @@ if (_global.KVComponent == undefined) {
             }
         }
         var places = fixed + optional;
-        var negative = v < 0;
         var scale = Math.pow(10, places);
         var n = Math.round(Math.abs(v) * scale);
         var whole = Math.floor(n / scale);
@@ -352,17 +416,95 @@ if (_global.KVComponent == undefined) {
             fraction = "0" + fraction;
         while (fraction.length > fixed && fraction.charAt(fraction.length - 1) == "0")
             fraction = fraction.substr(0, fraction.length - 1);
-        var digits = String(whole);
+        var shown = String(whole);
         if (body.indexOf(",") >= 0) {
             var grouped = "";
-            while (digits.length > 3) {
-                grouped = "," + digits.substr(digits.length - 3) + grouped;
-                digits = digits.substr(0, digits.length - 3);
+            while (shown.length > 3) {
+                grouped = "," + shown.substr(shown.length - 3) + grouped;
+                shown = shown.substr(0, shown.length - 3);
             }
-            digits = digits + grouped;
+            shown = shown + grouped;
         }
-        var text = fraction.length > 0 ? digits + "." + fraction : digits;
-        return (negative && n > 0 ? "-" : "") + prefix + text + suffix;
+        var number = fraction.length > 0 ? shown + "." + fraction : shown;
+        return (negative && n > 0 ? "-" : "") + prefix + number + suffix;
+    };
+
+    // A spreadsheet date (days since 30 December 1899, the time of day as the fraction) through
+    // the parts of a date code: y, m, d, h, s runs, "m" after an hour or before seconds being
+    // minutes, AM/PM making the hours 12-hour ones.
+    _global.kvShowDate = function (v, parts) {
+        var when = new Date(Date.UTC(1899, 11, 30) + Math.round(v * 86400) * 1000);
+        var months = ["January", "February", "March", "April", "May", "June", "July", "August", "September",
+                      "October", "November", "December"];
+        var days = ["Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"];
+        var runs = [], i, k;
+        for (i = 0; i < parts.length; i++) {
+            var c = parts[i].c;
+            if (c == undefined) {
+                runs.push({t: parts[i].t});
+                continue;
+            }
+            var rest = "";
+            for (k = i; k < parts.length && parts[k].c != undefined; k++)
+                rest += parts[k].c;
+            if (rest.substr(0, 5).toUpperCase() == "AM/PM") {
+                runs.push({k: "ampm"});
+                i += 4;
+                continue;
+            }
+            var u = c.toLowerCase();
+            if (u == "y" || u == "m" || u == "d" || u == "h" || u == "s") {
+                var len = 1;
+                while (i + len < parts.length && parts[i + len].c != undefined && parts[i + len].c.toLowerCase() == u)
+                    len++;
+                runs.push({k: u, n: len});
+                i += len - 1;
+            } else
+                runs.push({t: c});
+        }
+        var twelve = false;
+        for (i = 0; i < runs.length; i++)
+            if (runs[i].k == "ampm")
+                twelve = true;
+        var out = "", hours = when.getUTCHours();
+        for (i = 0; i < runs.length; i++) {
+            var r = runs[i];
+            if (r.t != undefined) {
+                out += r.t;
+                continue;
+            }
+            var minutes = false;
+            if (r.k == "m" && r.n <= 2) {
+                for (k = i - 1; k >= 0 && runs[k].k == undefined; k--)
+                    ;
+                minutes = k >= 0 && runs[k].k == "h";
+                for (k = i + 1; !minutes && k < runs.length && runs[k].k == undefined; k++)
+                    ;
+                minutes = minutes || (k < runs.length && runs[k].k == "s");
+            }
+            var value, text;
+            if (r.k == "y")
+                text = r.n <= 2 ? kvTwoDigits(when.getUTCFullYear() % 100) : String(when.getUTCFullYear());
+            else if (r.k == "m" && !minutes)
+                text = r.n >= 4 ? months[when.getUTCMonth()] : (r.n == 3 ? months[when.getUTCMonth()].substr(0, 3)
+                    : (r.n == 2 ? kvTwoDigits(when.getUTCMonth() + 1) : String(when.getUTCMonth() + 1)));
+            else if (r.k == "d")
+                text = r.n >= 4 ? days[when.getUTCDay()] : (r.n == 3 ? days[when.getUTCDay()].substr(0, 3)
+                    : (r.n == 2 ? kvTwoDigits(when.getUTCDate()) : String(when.getUTCDate())));
+            else if (r.k == "ampm")
+                text = hours < 12 ? "AM" : "PM";
+            else {
+                value = r.k == "h" ? (twelve ? (hours % 12 == 0 ? 12 : hours % 12) : hours)
+                    : (r.k == "s" ? when.getUTCSeconds() : when.getUTCMinutes());
+                text = r.n >= 2 ? kvTwoDigits(value) : String(value);
+            }
+            out += text;
+        }
+        return out;
+    };
+
+    _global.kvTwoDigits = function (n) {
+        return n < 10 ? "0" + n : String(n);
     };
 
     // Where v stands between the clip's "minValue" and "maxValue", from 0 to 1; a value that is

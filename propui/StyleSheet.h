@@ -1,0 +1,36 @@
+#pragma once
+
+// The Styles sheet: edits a copy of the document's style record on its pages; OK hands the
+// copy back, Apply re-styles the document's components with it without handing it back.
+
+#include "model/GlobalStyle.h"
+#include "platform/dialogs/PropertySheet.h"
+#include "propui/StylesPage.h"
+
+#include <functional>
+#include <memory>
+
+class CStyleSheet : public CPropertySheet {
+public:
+    CStyleSheet(const char* caption, CWnd* parent, UINT startPage, CStyleFolders& folders);
+    ~CStyleSheet() override;
+
+    // Copies the record in and points every page at the sheet's copy.
+    void SetStyle(const CGlobalStyle& style);
+    void GetStyle(CGlobalStyle& out) const { out.Copy(m_style); }
+    const CGlobalStyle& Style() const { return m_style; }
+
+    INT_PTR DoModal() override;
+
+    CStylesPage& GetStylesPage() { return *m_stylesPage; }
+
+    // Apply: the canvas view re-styles every component of the document with the record.
+    std::function<void(const CGlobalStyle&)> applyToDocument;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    CGlobalStyle m_style;
+    std::unique_ptr<CStylesPage> m_stylesPage;
+};
