@@ -291,6 +291,11 @@ std::vector<std::vector<std::string>> CPublisher::CircularReferences() const
     return base_->GetNetwork().GetProblems().cycles;
 }
 
+std::vector<std::pair<std::string, std::string>> CPublisher::UncompiledFormulas() const
+{
+    return base_->GetNetwork().GetProblems().unreadableFormulas;
+}
+
 std::vector<std::string> CPublisher::UsedFunctions() const
 {
     return context_->GetFunctionLibrary()->GetUsedFunctionNames();
