@@ -126,6 +126,11 @@ CPublisher::~CPublisher()
     doc_.reset();
 }
 
+void CPublisher::RemoveTemporaryFiles()
+{
+    context_->RemoveTempFiles();
+}
+
 void CPublisher::Step(const std::string& text) const
 {
     if (progress_)

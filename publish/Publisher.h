@@ -89,6 +89,10 @@ public:
     // reach them), one line each.
     const std::vector<std::string>& Notes() const { return notes_; }
 
+    // Removes the temporary files of the context now, for a caller about to end the process
+    // without taking the publisher down.
+    void RemoveTemporaryFiles();
+
     CBaseMovie& GetBaseMovie() { return *base_; }
     CDocData& GetDocument() { return *doc_; }
 

@@ -182,11 +182,25 @@ void Report(const publish::CPublisher& publisher, const std::filesystem::path& o
         std::fprintf(stderr, "Unsupported Functions\n%s\n", unsupported.c_str());
 }
 
+// The publisher of the run. Freeing the model of a large workbook, cell by cell, takes a good
+// part of the run, and the process ends right after and gives its memory back at once: the
+// publisher is never taken down, only its temporary files are removed.
+publish::CPublisher* g_publisher = nullptr;
+
 int Publish(const Options& options, const std::filesystem::path& install)
 {
     const std::filesystem::path output = options.paths.back();
     cli::Progress progress(stderr, options.quiet);
-    publish::CPublisher publisher(install);
+    g_publisher = new publish::CPublisher(install);
+    publish::CPublisher& publisher = *g_publisher;
+    struct EndOfRun {
+        publish::CPublisher& publisher;
+        ~EndOfRun()
+        {
+            publisher.SetProgress(nullptr);
+            publisher.RemoveTemporaryFiles();
+        }
+    } endOfRun{publisher};
     publisher.SetProgress([&progress](const std::string& step) { progress.Step(step); });
     Open(publisher, options);
     for (const std::string& note : publisher.Notes())
