@@ -10,6 +10,7 @@
 #include "publish/ChunkedFunctions.h"
 #include "publish/DataFiles.h"
 #include "publish/ExportSettings.h"
+#include "publish/ModelNetwork.h"
 #include "publish/StaticDataTable.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellRef.h"
@@ -24,8 +25,11 @@
 #include "swf/SwfDoAction.h"
 #include "swf/SwfWriter.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <functional>
+#include <unordered_map>
 #include <random>
 #include <stdexcept>
 
@@ -239,6 +243,82 @@ void CModelScriptBuilder::WriteCalcFunctions(CActionList& actions)
         actions, "kvCalc", order.size(),
         [&](std::size_t i, CActionList& list) { order[i]->WriteVariableAction(list); },
         [&](std::size_t i) { return "The formula of " + CellVariableName(order[i]->GetCellId()); });
+    for (const InputCalculation& input : InputCalculations(base_.GetNetwork(), base_.GetVariableTable(),
+                                                           base_.GetCellModel()))
+        DefineChunkedFunctions(
+            actions, InputCalcFunctionName(input.cellId), input.formulas.size(),
+            [&](std::size_t i, CActionList& list) { input.formulas[i]->WriteVariableAction(list); },
+            [&](std::size_t i) { return "The formula of " + CellVariableName(input.formulas[i]->GetCellId()); });
+}
+
+std::string InputCalcFunctionName(int32_t cellId)
+{
+    // The "x" ends the id: no numbered part of one input's function ("kvCalcIn12x1") is the
+    // name of another's ("kvCalcIn121x").
+    return "kvCalcIn" + std::to_string(cellId) + "x";
+}
+
+namespace {
+
+// Functions whose value changes without any cell they read changing: a model calling one is
+// recalculated whole after every change, as the spreadsheet does.
+bool CallsVolatileFunction(const std::string& formula)
+{
+    std::string upper = formula;
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (const char* name : {"NOW(", "TODAY(", "RAND(", "RANDBETWEEN(", "OFFSET(", "INDIRECT(", "CELL(", "INFO("})
+        if (upper.find(name) != std::string::npos)
+            return true;
+    return false;
+}
+
+} // namespace
+
+std::vector<InputCalculation> InputCalculations(const CModelNetwork& network, const CVariableTable& table,
+                                                const CCellModel& cells)
+{
+    const std::vector<CFormulaNode*>& order = network.GetEvaluationOrder();
+    if (network.BoundConstants().empty() || order.empty() || !network.GetProblems().cycles.empty())
+        return {};
+    std::unordered_map<const CFormulaNode*, std::size_t> place;
+    place.reserve(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        place.emplace(order[i], i);
+        const std::optional<CCellRef> cell = table.GetCellAt(static_cast<std::size_t>(order[i]->GetCellId()));
+        const std::optional<CCellData> data =
+            cell ? cells.GetCell(cell->sheet, cell->row, cell->column) : std::nullopt;
+        if (data && CallsVolatileFunction(data->formula))
+            return {};
+    }
+    std::vector<InputCalculation> inputs;
+    for (const auto& [id, node] : network.BoundConstants()) {
+        InputCalculation& input = inputs.emplace_back();
+        input.cellId = id;
+        // What the full calculation computes of the input's dependents, in its order.
+        std::vector<std::size_t> positions;
+        for (const CFormulaNode* dependent : static_cast<const CConstantCellNode&>(*node).GetRecalcList())
+            if (auto found = place.find(dependent); found != place.end())
+                positions.push_back(found->second);
+        std::sort(positions.begin(), positions.end());
+        for (std::size_t position : positions)
+            input.formulas.push_back(order[position]);
+    }
+    // Each input's function repeats its dependents' code: within twice the formulas of the
+    // model (and some room for small models), the inputs with the fewest dependents get one;
+    // a change of any other input recalculates everything.
+    std::stable_sort(inputs.begin(), inputs.end(), [](const InputCalculation& a, const InputCalculation& b) {
+        return a.formulas.size() < b.formulas.size();
+    });
+    const std::size_t budget = 2 * order.size() + 1000;
+    std::size_t used = 0, kept = 0;
+    while (kept < inputs.size() && used + inputs[kept].formulas.size() <= budget)
+        used += inputs[kept++].formulas.size();
+    inputs.resize(kept);
+    std::erase_if(inputs, [](const InputCalculation& input) { return input.formulas.empty(); });
+    std::sort(inputs.begin(), inputs.end(),
+              [](const InputCalculation& a, const InputCalculation& b) { return a.cellId < b.cellId; });
+    return inputs;
 }
 
 void CModelScriptBuilder::WriteInitialValues(CActionList& actions)

@@ -5,12 +5,33 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
+#include <vector>
 
 class CActionList;
 class CBaseMovie;
+class CCellModel;
 class CComponent;
+class CFormulaNode;
+class CModelNetwork;
 class CModelVariable;
 class CVariableTable;
+
+// The recalculation after a change of one input (a cell a component writes): the formulas of
+// the full calculation that depend on it, in the full calculation's order.
+struct InputCalculation {
+    int32_t cellId = -1;
+    std::vector<const CFormulaNode*> formulas;
+};
+// The inputs whose changes recalculate only their dependents, by ascending cell id. None when
+// the model calls a function whose value changes by itself (NOW, RAND, OFFSET...) or holds a
+// circular reference; inputs that would take the repeated code past twice the model's formulas
+// are left out, and so are inputs nothing depends on. The manager of the movie runs the full
+// calculation for any change it finds no function for.
+std::vector<InputCalculation> InputCalculations(const CModelNetwork& network, const CVariableTable& table,
+                                                const CCellModel& cells);
+// The movie function recalculating the dependents of the input with that cell id.
+std::string InputCalcFunctionName(int32_t cellId);
 
 // "A"<index> for every range of the table: the rows of its cells' variable names, first row
 // first; the rows of a range of several areas follow one another.
@@ -44,7 +65,8 @@ public:
     void WriteRangeArrays(CActionList& actions) override;
     // DAT = new Array, then DAT[name] = A<index> for each range entry that names a range.
     void WriteDataTable(CActionList& actions) override;
-    // kvCalc, with its numbered parts when the formulas do not fit one function.
+    // kvCalc, with its numbered parts when the formulas do not fit one function, then the
+    // recalculation of each input's dependents (InputCalculations), split the same way.
     void WriteCalcFunctions(CActionList& actions) override;
     // The assignments of the initial values of the bound constants, then the plain ones, by
     // ascending cell id; while the snapshot flag is set, a marked value record replaces the

@@ -126,6 +126,11 @@ CPublisher::~CPublisher()
     doc_.reset();
 }
 
+void CPublisher::RemoveTemporaryFiles()
+{
+    context_->RemoveTempFiles();
+}
+
 void CPublisher::Step(const std::string& text) const
 {
     if (progress_)
@@ -289,6 +294,11 @@ std::vector<std::string> CPublisher::UnsupportedFunctions() const
 std::vector<std::vector<std::string>> CPublisher::CircularReferences() const
 {
     return base_->GetNetwork().GetProblems().cycles;
+}
+
+std::vector<std::pair<std::string, std::string>> CPublisher::UncompiledFormulas() const
+{
+    return base_->GetNetwork().GetProblems().unreadableFormulas;
 }
 
 std::vector<std::string> CPublisher::UsedFunctions() const

@@ -80,9 +80,18 @@ public:
     // Formulas of the open model that read each other in a circle, each circle as the cells
     // along it; the movie gives those cells the error a spreadsheet shows for them.
     std::vector<std::vector<std::string>> CircularReferences() const;
+    // Formulas of the open model the movie cannot hold (a text it cannot read, a reference past
+    // what a movie can list), each as its cell ("'Sheet1'!$B$7") and the reason, in the order
+    // they were compiled. The movie has no variable for them, so a command that publishes
+    // anyway would show wrong values with no word of it.
+    std::vector<std::pair<std::string, std::string>> UncompiledFormulas() const;
     // What opening changed and the user should know (components renamed so the movie can
     // reach them), one line each.
     const std::vector<std::string>& Notes() const { return notes_; }
+
+    // Removes the temporary files of the context now, for a caller about to end the process
+    // without taking the publisher down.
+    void RemoveTemporaryFiles();
 
     CBaseMovie& GetBaseMovie() { return *base_; }
     CDocData& GetDocument() { return *doc_; }

@@ -41,6 +41,7 @@ _global.kvInitData = function (hosted) {
     mgr.recalculate = kvMgrRecalculate;
     mgr.kvRun = kvMgrRun;
     mgr.onEnterFrame = kvMgrTick;
+    mgr.kvInputs = kvInputValues();
     _global.kvMgrReady = true;
     if (_global.kvStaticPending)
         kvApplyStaticData();
@@ -65,12 +66,60 @@ _global.kvMgrRun = function (refill) {
     this.calcDirty = false;
     // A new pass: functions may keep what they learn of a range until the next one.
     kvLib.kvPass = kvLib.kvPass == undefined ? 1 : kvLib.kvPass + 1;
-    _root.kvCalc();
+    if (refill)
+        _root.kvCalc();
+    else
+        kvMgrCalcChanged(this.kvInputs);
+    this.kvInputs = kvInputValues();
     if (refill && _global.kvStaticPending)
         kvApplyStaticData();
     var outputs = this.kvOutputs;
     for (var i = 0; i < outputs.length; i++)
         outputs[i].updateCalc();
+};
+
+// The values of the model's inputs (the cells components write, named in INP) in INP's order;
+// undefined for a model without the list.
+_global.kvInputValues = function () {
+    var names = _root.INP;
+    if (names == undefined)
+        return undefined;
+    var values = new Array();
+    for (var i = 0; i < names.length; i++)
+        values.push(_root[names[i]]);
+    return values;
+};
+
+// Recalculates after the user's changes. The model has, for an input whose dependents can be
+// recalculated alone, the function kvCalcIn<id>x; when the only inputs that differ from before
+// have one, those functions run, one after another: each recalculates in dependency order
+// everything that depends on its input, reading the other inputs' new values already, so
+// what depends on two of them is right once the second has run. Anything else (a change
+// found in no input, an input without its function, a model without the list) recalculates
+// everything.
+_global.kvMgrCalcChanged = function (before) {
+    var names = _root.INP;
+    if (names == undefined || before == undefined || before.length != names.length) {
+        _root.kvCalc();
+        return;
+    }
+    var calls = new Array();
+    for (var i = 0; i < names.length; i++) {
+        if (_root[names[i]] !== before[i]) {
+            var name = "kvCalcIn" + names[i].substr(1) + "x";
+            if (typeof _root[name] != "function") {
+                _root.kvCalc();
+                return;
+            }
+            calls.push(name);
+        }
+    }
+    if (calls.length == 0) {
+        _root.kvCalc();
+        return;
+    }
+    for (var j = 0; j < calls.length; j++)
+        _root[calls[j]]();
 };
 
 // Called by the loader after every answer of a web service or an XML map.

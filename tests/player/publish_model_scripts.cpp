@@ -3,7 +3,8 @@
 // scripts, and two test components compiled here. The input component writes its cell three
 // frames in; the output component shows a formula of that cell and a second field bound to the
 // same cell. Both report through fscommand what they show, so the test sees the recalculation
-// that the input drives.
+// that the input drives. A third formula reads no input: the input component overwrites its
+// variable as it writes its cell, and the recalculation of the input's dependents leaves it so.
 
 #include "model/Component.h"
 #include "publish/BaseMovie.h"
@@ -11,6 +12,8 @@
 #include "publish/ComponentScripts.h"
 #include "publish/FunctionLibrary.h"
 #include "publish/ModelScriptBuilder.h"
+#include "sheet/cells/CellRef.h"
+#include "sheet/cells/VariableTable.h"
 #include "swf/ActionEmitter.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfOutputMovie.h"
@@ -39,6 +42,7 @@ KVTestInput.prototype.modelInit = function () { fscommand("input:start", this.va
 KVTestInput.prototype.onEnterFrame = function () {
     this.kvFrames++;
     if (this.kvFrames == 3) {
+        _root[_root.kvTestOther] = -1;
         this.value = 21;
         this.updateVars();
         fscommand("input:wrote", this.value);
@@ -54,7 +58,7 @@ KVTestOutput.prototype.saveDefaults = function () { };
 KVTestOutput.prototype.mc = function () { this.kvRedraws++; };
 KVTestOutput.prototype.modelInit = function () { this.kvShow("start"); };
 KVTestOutput.prototype.kvShow = function (when) {
-    fscommand("output:" + when, this.input + "|" + this.value + "|" + this.label);
+    fscommand("output:" + when, this.input + "|" + this.value + "|" + this.label + "|" + this.other);
 };
 KVTestOutput.prototype.onEnterFrame = function () {
     if (this.value != this.kvShown) {
@@ -98,12 +102,14 @@ int main(int argc, char** argv)
         model.Formula("B1", "A1*2");
         model.Formula("B2", "B1+A2");
         model.Formula("C1", "IF(B2>30,\"big\",\"small\")");
+        model.Formula("D1", "A2*3");
         publishtest::Dashboard input("KVTestInput_1", "KVTestInputSymbol");
         publishtest::Dashboard output("KVTestOutput_1", "KVTestOutputSymbol");
         input.Bind("value", model.Range("A1", "A1"));
         output.Bind("input", model.Range("A1", "A1"));
         output.Bind("value", model.Range("B2", "B2"));
         output.Bind("label", model.Range("C1", "C1"));
+        output.Bind("other", model.Range("D1", "D1"));
         std::vector<CComponent*> components = {&input.component, &output.component};
         base.SetModelChanged();
         CompileModel(base, components);
@@ -129,6 +135,12 @@ int main(int argc, char** argv)
 
         CSwfOutputMovie movie;
         movie.AddTag(std::make_unique<CSwfSetBackgroundColor>(255, 255, 255));
+        CActionList other;
+        swf::ActionEmitter(other)
+            .Str("kvTestOther")
+            .Str(CellVariableName(base.GetVariableTable().FindCell("S", 1, 4)))
+            .Op(swf::ActionCode::SetVariable);
+        movie.AddTag(std::make_unique<CSwfDoAction>(std::move(other)));
         const uint16_t inputId = model.ids.Next(), outputId = model.ids.Next();
         AddComponentClip(movie, inputId, "KVTestInputSymbol", kInputComponent);
         AddComponentClip(movie, outputId, "KVTestOutputSymbol", kOutputComponent);

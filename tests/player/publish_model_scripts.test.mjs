@@ -27,13 +27,14 @@ try {
     const events = result.events.filter((e) => e.kind === "fscommand").map((e) => [e.cmd, e.args]);
     const first = (cmd) => (events.find(([c]) => c === cmd) || [])[1];
     const all = (cmd) => events.filter(([c]) => c === cmd).map(([, a]) => a);
-    // A1 = 10, A2 = 5, B1 = A1*2, B2 = B1+A2, C1 = IF(B2>30,"big","small").
+    // A1 = 10, A2 = 5, B1 = A1*2, B2 = B1+A2, C1 = IF(B2>30,"big","small"), D1 = A2*3.
     expect("input at start", first("input:start"), "10");
-    expect("output at start (input|B2|C1)", first("output:start"), "10|25|small");
+    expect("output at start (input|B2|C1|D1)", first("output:start"), "10|25|small|15");
     expect("input written", first("input:wrote"), "21");
-    // The next frame recalculates: B2 = 21*2+5 = 47 and C1 = "big"; the field bound to A1
-    // itself took the new value at once.
-    expect("output after the input", all("output:changed").at(-1), "21|47|big");
+    // The next frame recalculates what depends on A1: B2 = 21*2+5 = 47 and C1 = "big"; the
+    // field bound to A1 itself took the new value at once. D1 reads no input and is not
+    // recalculated: it keeps what the input component wrote over it.
+    expect("output after the input", all("output:changed").at(-1), "21|47|big|-1");
     expect("recalculations shown", all("output:changed").length, 2);
   });
 } finally {

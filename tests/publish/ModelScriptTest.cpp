@@ -3,6 +3,7 @@
 #include "model/BindingLink.h"
 #include "publish/ExportSettings.h"
 #include "sheet/cells/CellValueMap.h"
+#include "sheet/formula/FormulaNode.h"
 #include "sheet/formula/ModelVariable.h"
 #include "sheet/cells/Range.h"
 #include "swf/Actions.h"
@@ -114,6 +115,76 @@ TEST_F(ModelScript, FormulasSplitIntoFunctionsOfFiftyCalledInOrder)
     EXPECT_LT(dispatcher.find("\"kvCalc1\""), dispatcher.find("\"kvCalc2\""));
     EXPECT_EQ(Count(dispatcher.substr(0, dispatcher.find('}')), "CallFunction"), 2u);
 }
+
+// The cell ids of the formulas an input's own recalculation runs, in its order.
+std::vector<int32_t> Recalculated(const std::vector<InputCalculation>& inputs, int32_t input)
+{
+    std::vector<int32_t> ids;
+    for (const InputCalculation& calculation : inputs)
+        if (calculation.cellId == input)
+            for (const CFormulaNode* node : calculation.formulas)
+                ids.push_back(node->GetCellId());
+    return ids;
+}
+
+// A change of one input recalculates what depends on it in the full calculation's order and
+// nothing else; a model whose values change by themselves keeps the full calculation.
+TEST_F(ModelScript, EachInputRecalculatesOnlyItsDependentsInOrder)
+{
+    for (const char* input : {"A1", "A2", "A3"})
+        Number(input, 1);
+    Formula("B1", "A1*2");
+    Formula("B2", "B1+A2");
+    Formula("D1", "B2*2");
+    Formula("C1", "A2+1");
+    BoundCells bound;
+    bound.constants = {Id("A1"), Id("A2"), Id("A3")};
+    bound.formulas = {Id("D1"), Id("C1")};
+    Compile({"D1", "C1", "A3"}, bound);
+    movie->GetNetwork().Link(table());
+
+    const std::vector<InputCalculation> inputs = InputCalculations(movie->GetNetwork(), table(), cells());
+    EXPECT_EQ(Recalculated(inputs, Id("A1")), (std::vector<int32_t>{Id("B1"), Id("B2"), Id("D1")}));
+    EXPECT_EQ(Recalculated(inputs, Id("A2")), (std::vector<int32_t>{Id("B2"), Id("D1"), Id("C1")}));
+    // Nothing reads A3: no function, and a change of it recalculates everything.
+    EXPECT_EQ(inputs.size(), 2u);
+    const std::vector<std::string> functions = DefinedFunctions(ModelCode());
+    EXPECT_EQ(functions,
+              (std::vector<std::string>{"kvCalc", InputCalcFunctionName(Id("A1")), InputCalcFunctionName(Id("A2"))}));
+
+    movie->ClearNetwork();
+    Formula("C1", "A2+RAND()");
+    Compile({"D1", "C1", "A3"}, bound);
+    movie->GetNetwork().Link(table());
+    EXPECT_TRUE(InputCalculations(movie->GetNetwork(), table(), cells()).empty());
+}
+
+// The functions of the inputs repeat their dependents' code; past twice the model's formulas
+// the inputs with the most dependents keep the full calculation.
+TEST_F(ModelScript, InputRecalculationsStayWithinTwiceTheModel)
+{
+    for (const char* input : {"A1", "A2", "A3"})
+        Number(input, 1);
+    Formula("A4", "A3*2");
+    BoundCells bound;
+    bound.constants = {Id("A1"), Id("A2"), Id("A3")};
+    std::vector<std::string> roots;
+    for (int row = 1; row <= 1200; ++row) {
+        const std::string cell = "B" + std::to_string(row);
+        Formula(cell, "A1+A2+A4+" + std::to_string(row));
+        bound.formulas.insert(Id(cell));
+        roots.push_back(cell);
+    }
+    Compile(roots, bound);
+    movie->GetNetwork().Link(table());
+    // A3 feeds A4 as well: it has the most dependents and is the one left out.
+    const std::vector<InputCalculation> inputs = InputCalculations(movie->GetNetwork(), table(), cells());
+    ASSERT_EQ(inputs.size(), 2u);
+    EXPECT_EQ(inputs[0].cellId, Id("A1"));
+    EXPECT_EQ(inputs[1].cellId, Id("A2"));
+    EXPECT_EQ(inputs[1].formulas.size(), 1200u);
+}
+
 
 TEST_F(ModelScript, LinksSplitLikeFormulasConstantsFirst)
 {

@@ -4,7 +4,8 @@
 //   vantorel-publish [options] <description.json> [<workbook.xlsx>] <movie.swf>
 //   vantorel-publish [options] --all-formulas <workbook.xlsx> <movie.swf>
 //
-// Exit codes: 0 written; 1 the output cannot be written or built; 2 usage; 3 a file is
+// Exit codes: 0 written; 1 the output cannot be written or built (a formula the movie cannot
+// hold included); 2 usage; 3 a file is
 // missing; 4 a damaged document; 5 a workbook or description it cannot read; 6 a damaged or
 // missing installation; 7 with --strict, the movie cannot calculate every formula as the
 // spreadsheet does (unsupported functions, circular references).
@@ -58,9 +59,9 @@ const char* const kUsageText =
     "  -h, --help          this text\n"
     "  --version           the program's version\n"
     "\n"
-    "exit codes: 1 the movie cannot be built or written, 2 usage, 3 a missing file, 4 a damaged\n"
-    "document, 5 a workbook or description it cannot read, 6 no usable installation folder,\n"
-    "7 unsupported functions or circular references with --strict\n";
+    "exit codes: 1 the movie cannot be built or written (or cannot hold a formula), 2 usage,\n"
+    "3 a missing file, 4 a damaged document, 5 a workbook or description it cannot read, 6 no\n"
+    "usable installation folder, 7 unsupported functions or circular references with --strict\n";
 
 const std::vector<cli::OptionSpec> kOptions = {
     {"--install", 0, true},  {"--map", 0, true},    {"--preview", 0, false}, {"--all-formulas", 0, false},
@@ -181,11 +182,25 @@ void Report(const publish::CPublisher& publisher, const std::filesystem::path& o
         std::fprintf(stderr, "Unsupported Functions\n%s\n", unsupported.c_str());
 }
 
+// The publisher of the run. Freeing the model of a large workbook, cell by cell, takes a good
+// part of the run, and the process ends right after and gives its memory back at once: the
+// publisher is never taken down, only its temporary files are removed.
+publish::CPublisher* g_publisher = nullptr;
+
 int Publish(const Options& options, const std::filesystem::path& install)
 {
     const std::filesystem::path output = options.paths.back();
     cli::Progress progress(stderr, options.quiet);
-    publish::CPublisher publisher(install);
+    g_publisher = new publish::CPublisher(install);
+    publish::CPublisher& publisher = *g_publisher;
+    struct EndOfRun {
+        publish::CPublisher& publisher;
+        ~EndOfRun()
+        {
+            publisher.SetProgress(nullptr);
+            publisher.RemoveTemporaryFiles();
+        }
+    } endOfRun{publisher};
     publisher.SetProgress([&progress](const std::string& step) { progress.Step(step); });
     Open(publisher, options);
     for (const std::string& note : publisher.Notes())
@@ -201,6 +216,20 @@ int Publish(const Options& options, const std::filesystem::path& install)
                                  "spreadsheet not set to iterate does)\n",
                          cells.c_str(), kCircularValue);
         }
+    }
+    // A formula left out of the movie would leave its cell, and every cell reading it, wrong
+    // without a word: the movie is not written.
+    const std::vector<std::pair<std::string, std::string>> uncompiled = publisher.UncompiledFormulas();
+    if (!uncompiled.empty()) {
+        progress.Done();
+        constexpr std::size_t kShown = 10;
+        for (std::size_t i = 0; i < uncompiled.size() && i < kShown; ++i)
+            std::fprintf(stderr, "vantorel-publish: the formula of %s cannot be put in the movie: %s\n",
+                         uncompiled[i].first.c_str(), uncompiled[i].second.c_str());
+        if (uncompiled.size() > kShown)
+            std::fprintf(stderr, "vantorel-publish: and %zu more formulas\n", uncompiled.size() - kShown);
+        std::fprintf(stderr, "vantorel-publish: nothing written\n");
+        return 1;
     }
     if (options.strict && (!publisher.UnsupportedFunctions().empty() || !circles.empty())) {
         progress.Done();

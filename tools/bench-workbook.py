@@ -1,0 +1,112 @@
+#!/usr/bin/env python3
+"""Writes the generated workbooks of tools/bench-scale.sh straight as .xlsx (a spreadsheet
+program takes minutes to convert a million cells from CSV), with the values a spreadsheet
+caches for the formulas, computed here, so that a reader that trusts them need not calculate.
+
+  tools/bench-workbook.py mixed ROWS out.xlsx     ten cells a row: eight values, a running
+                                                 total and, in turn, a conditional sum, a
+                                                 lookup or a text formula over blocks of
+                                                 5,000 rows
+  tools/bench-workbook.py running ROWS out.xlsx  B{r} = SUM($A$2:A{r}) under a heading row
+"""
+import sys
+import zipfile
+from xml.sax.saxutils import escape
+
+CONTENT_TYPES = """<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">
+<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>
+<Default Extension="xml" ContentType="application/xml"/>
+<Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/>
+<Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/>
+</Types>"""
+ROOT_RELS = """<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">
+<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/>
+</Relationships>"""
+WORKBOOK = """<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">
+<sheets><sheet name="Data" sheetId="1" r:id="rId1"/></sheets>
+</workbook>"""
+WORKBOOK_RELS = """<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">
+<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/>
+</Relationships>"""
+
+
+def number(ref, value):
+    return f'<c r="{ref}"><v>{value}</v></c>'
+
+
+def text(ref, value):
+    return f'<c r="{ref}" t="inlineStr"><is><t>{escape(value)}</t></is></c>'
+
+
+def boolean(ref, value):
+    return f'<c r="{ref}" t="b"><v>{1 if value else 0}</v></c>'
+
+
+def formula(ref, source, value):
+    if isinstance(value, str):
+        return f'<c r="{ref}" t="str"><f>{escape(source)}</f><v>{escape(value)}</v></c>'
+    return f"<c r=\"{ref}\"><f>{escape(source)}</f><v>{value}</v></c>"
+
+
+def mixed_rows(rows):
+    for block in range(1, rows + 1, 5000):
+        first, last = block, block + 4999
+        # What the block's conditional sums and lookups find for each key of column E.
+        sums, rows_of = {}, {}
+        for r in range(first, min(last, rows) + 1):
+            key = r % 13 + 1
+            sums[key] = sums.get(key, 0) + r
+            rows_of.setdefault(key, r)
+        running = 0
+        for r in range(first, min(last, rows) + 1):
+            key = r % 13 + 1
+            running += r
+            total = f"A{r}" if r == first else f"I{r - 1}+A{r}"
+            kind = r % 3
+            if kind == 0:
+                other = f"INDEX($B${first}:$B${last},MATCH(E{r},$E${first}:$E${last},0))"
+                value = f"{rows_of[key] % 97}.25"
+            elif kind == 1:
+                other = f"SUMIF($E${first}:$E${last},E{r},$A${first}:$A${last})"
+                value = sums[key]
+            else:
+                other = f'C{r}&" "&LEFT(UPPER(C{r}),4)'
+                value = f"item {r} ITEM"
+            yield r, [number(f"A{r}", r), number(f"B{r}", f"{r % 97}.25"), text(f"C{r}", f"item {r}"),
+                      boolean(f"D{r}", r % 2), number(f"E{r}", key), number(f"F{r}", repr(r / 7)),
+                      number(f"G{r}", r * 3), number(f"H{r}", 100 - r % 50), formula(f"I{r}", total, running),
+                      formula(f"J{r}", other, value)]
+
+
+def running_rows(rows):
+    yield 1, [text("A1", "n"), text("B1", "total")]
+    for r in range(2, rows + 2):
+        n = r - 1
+        yield r, [number(f"A{r}", n), formula(f"B{r}", f"SUM($A$2:A{r})", n * (n + 1) // 2)]
+
+
+def main():
+    if len(sys.argv) != 4 or sys.argv[1] not in ("mixed", "running"):
+        sys.exit(__doc__)
+    kind, rows, out = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+    generate = mixed_rows if kind == "mixed" else running_rows
+    with zipfile.ZipFile(out, "w", zipfile.ZIP_DEFLATED, compresslevel=1) as book:
+        book.writestr("[Content_Types].xml", CONTENT_TYPES)
+        book.writestr("_rels/.rels", ROOT_RELS)
+        book.writestr("xl/workbook.xml", WORKBOOK)
+        book.writestr("xl/_rels/workbook.xml.rels", WORKBOOK_RELS)
+        with book.open("xl/worksheets/sheet1.xml", "w") as sheet:
+            sheet.write(b'<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\n'
+                        b'<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">'
+                        b"<sheetData>")
+            for r, cells in generate(rows):
+                sheet.write(f'<row r="{r}">{"".join(cells)}</row>'.encode())
+            sheet.write(b"</sheetData></worksheet>")
+
+
+if __name__ == "__main__":
+    main()
