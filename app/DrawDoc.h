@@ -65,6 +65,8 @@ public:
     int GetCanvasHeight() const { return m_nHeight; }
     const std::string& GetVersion() const { return m_szVersion; }
     std::size_t GetComponentCount() const;
+    // What the document was opened from (the model's workbook names among it); null for a new one.
+    const CDocData* GetDocData() const { return m_data.get(); }
 
     static constexpr int kMaxCanvas = 1630;
 

@@ -3,11 +3,31 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/AppIds.h"
 #include "app/DrawDoc.h"
 #include "platform/docview/Frame.h"
 #include "platform/docview/WinApp.h"
 #include "platform/drawing/Colors.h"
 #include "platform/drawing/DC.h"
+
+BEGIN_MESSAGE_MAP(CDrawView, CView)
+    .Command(ID_EXPORT_SETTINGS, &CDrawView::OnExportSettings)
+    .Command(ID_EXPORT_PREVIEW, &CDrawView::OnExportPreview)
+    .Command(ID_EXPORT_SWF, &CDrawView::OnExportSwf)
+    .Command(ID_EXPORT_HTML, &CDrawView::OnExportHtml)
+    .Command(ID_EXPORT_POWERPOINT, &CDrawView::OnExportPowerPoint)
+    .Command(ID_EXPORT_OUTLOOK, &CDrawView::OnExportOutlook)
+    .Command(ID_EXPORT_PORTAL, &CDrawView::OnExportPortal)
+    .Command(ID_SNAPSHOT_EXCEL, &CDrawView::OnSnapshotToExcel)
+    .Command(ID_SNAPSHOT_SWF, &CDrawView::OnSnapshotSwf)
+    .Command(ID_SNAPSHOT_HTML, &CDrawView::OnSnapshotHtml)
+    .Command(ID_SNAPSHOT_POWERPOINT, &CDrawView::OnSnapshotPowerPoint)
+    .Command(ID_SNAPSHOT_OUTLOOK, &CDrawView::OnSnapshotOutlook)
+    .Command(ID_SEND_POWERPOINT, &CDrawView::OnSendToPowerPoint)
+    .Command(ID_SEND_TO_OUTLOOK, &CDrawView::OnSendToOutlook)
+    .Command(ID_DATA_IMPORT_MODEL, &CDrawView::OnImportModel)
+    .Command(ID_DATA_DIALOG, &CDrawView::OnDataDialog)
+    .Command(ID_REPLACE_DATA_SELECTION, &CDrawView::OnReplaceDataSelection) END_MESSAGE_MAP()
 
 CDrawDoc* CDrawView::GetDocument() const
 {
