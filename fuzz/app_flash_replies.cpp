@@ -21,11 +21,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (int type = 0; type < model::kParamTypeCount; ++type) {
         CParameter parameter("p", static_cast<model::ParamType>(type));
-        const std::string before = parameter.GetValueText();
+        const auto value = [&parameter] {
+            return parameter.GetString() + "|" + std::to_string(parameter.GetDouble()) + "|" +
+                   std::to_string(parameter.GetBool()) + "|" + std::to_string(parameter.GetInt());
+        };
+        const std::string before = value();
         CParameterValueList changes;
         ApplyFlashValue(&parameter, size % 2 == 0 ? &args : nullptr, changes);
         changes.Apply();
-        if (type <= 3 && parameter.GetValueText() != before)
+        if (value() != before)
             __builtin_trap();
     }
     return 0;
