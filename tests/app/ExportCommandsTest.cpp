@@ -14,6 +14,7 @@
 #include "sheet/cells/VariableTable.h"
 #include "sheet/host/ExcelApp.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -64,7 +65,19 @@ protected:
         EXPECT_TRUE(files->Unexpected().empty()) << "unexpected file dialog";
         AppTest::TearDown();
     }
-    void Command(UINT id) { Frame().SendMessage(WM_COMMAND, id, 0); }
+    // A command of the menus is chosen there; the others (a toolbar button, none at all) are
+    // sent as their button would.
+    void Command(UINT id)
+    {
+        static const UINT menu[] = {ID_EXPORT_SETTINGS,     ID_EXPORT_PREVIEW,   ID_EXPORT_SWF,       ID_EXPORT_HTML,
+                                    ID_EXPORT_POWERPOINT,   ID_EXPORT_OUTLOOK,   ID_EXPORT_PORTAL,    ID_SNAPSHOT_EXCEL,
+                                    ID_SNAPSHOT_SWF,        ID_SNAPSHOT_HTML,    ID_SNAPSHOT_POWERPOINT,
+                                    ID_SNAPSHOT_OUTLOOK,    ID_DATA_IMPORT_MODEL, ID_REPLACE_DATA_SELECTION};
+        if (std::find(std::begin(menu), std::end(menu), id) != std::end(menu))
+            EXPECT_TRUE(CUserInput::ChooseMenuItem(Frame(), id)) << id;
+        else
+            Frame().SendMessage(WM_COMMAND, id, 0);
+    }
     CBaseMovie& Base() { return *GetBaseMovie(); }
     bool NoFlagLeft()
     {
