@@ -12,7 +12,10 @@
 #include "publish/ExportSettings.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/VariableTable.h"
+#include "sheet/cells/Range.h"
 #include "sheet/host/ExcelApp.h"
+
+#include <zlib.h>
 
 #include <algorithm>
 #include <fstream>
@@ -26,6 +29,22 @@ std::string ReadText(const std::filesystem::path& path)
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// The movie's uncompressed body.
+std::string MovieBody(const std::filesystem::path& path)
+{
+    const std::string file = ReadText(path);
+    if (file.size() < 8)
+        return {};
+    uLongf size = static_cast<std::uint8_t>(file[4]) | static_cast<std::uint8_t>(file[5]) << 8 |
+                  static_cast<std::uint8_t>(file[6]) << 16 | static_cast<uLongf>(static_cast<std::uint8_t>(file[7])) << 24;
+    std::string body(size, '\0');
+    if (uncompress(reinterpret_cast<Bytef*>(body.data()), &size, reinterpret_cast<const Bytef*>(file.data() + 8),
+                   file.size() - 8) != Z_OK)
+        return {};
+    body.resize(size);
+    return body;
 }
 
 // A mail program that takes every mail, or none.
@@ -183,16 +202,37 @@ TEST_F(ExportCommandsTest, AMissingOtherWorkbookStopsExportsButNotSnapshots)
     EXPECT_TRUE(NoFlagLeft());
 }
 
-TEST_F(ExportCommandsTest, AnotherWorkbookGivesTheMovieItsData)
+TEST_F(ExportCommandsTest, ReplacedDataComesFromAnotherWorkbook)
 {
-    const std::filesystem::path workbook = testsupport::SourceDir() / "assets" / "samples" / "regional-sales.xlsx";
-    ASSERT_TRUE(std::filesystem::exists(workbook));
-    std::filesystem::copy_file(workbook, out / "other.xlsx");
+    // The published ranges of Replace Data Selection name the region labels; another workbook
+    // with "Nordland" in the place of "North" gives the movie that label.
+    CVariableTable& table = Base().GetVariableTable();
+    int index = -1;
+    CCellRef north;
+    for (std::size_t i = 0; i < table.GetRangeCount() && index < 0; ++i)
+        for (const CCellRef& c : table.GetRange(i)->GetCellList())
+            if (c.row == 2 && c.column == 1) {
+                index = static_cast<int>(i);
+                north = c;
+            }
+    ASSERT_GE(index, 0) << "no published range holds A2";
+    Base().GetRangeEntries().push_back({index, "Regions", "A2:A5"});
+    {
+        CExcelApp excel(Doc().GetDocData()->GetPathName());
+        excel.SaveWorkbookAs((out / "other.xlsx").string());
+        excel.WriteCells({{north.sheet, {1, 0}, sheet::xlsx::CellValue::Text("Nordland")}});
+        excel.SaveWorkbook();
+        excel.CloseAllAndQuit();
+    }
+    files->AnswerFile((out / "own.swf").string());
+    Command(ID_EXPORT_SWF);
+    EXPECT_EQ(MovieBody(out / "own.swf").find("Nordland"), std::string::npos);
+
     Base().GetExportSettings().mode = DataSourceMode::OtherExcelFile;
     Base().GetExportSettings().excelFile = (out / "other.xlsx").string();
     files->AnswerFile((out / "other.swf").string());
     Command(ID_EXPORT_SWF);
-    EXPECT_TRUE(IsMovie(out / "other.swf"));
+    EXPECT_NE(MovieBody(out / "other.swf").find("Nordland"), std::string::npos);
     EXPECT_TRUE(NoFlagLeft());
 }
 
@@ -216,14 +256,24 @@ TEST_F(ExportCommandsTest, SnapshotsTakeThePreviewsValuesAndNeedAPreview)
     EXPECT_EQ(boxes->Log()[1].text, exporttext::kNoAnswer);
     EXPECT_FALSE(std::filesystem::exists(out / "silent.swf"));
 
-    // The snapshot movie sets the reported value instead of calculating it; the snapshot flag
-    // is on for its generation only.
-    player.OnLabel("GetData", [this](CFakeFlashPlayer&, const std::string&) {
-        return std::vector<CFakeFlashPlayer::Command>{{"data", "V0 number 123456.5"}, {"done", ""}};
+    // The snapshot movie starts from the reported value of a constant cell instead of the
+    // model's; the snapshot flag is on for its generation only.
+    Command(ID_EXPORT_PREVIEW); // the model is compiled with the components' bindings
+    std::int32_t constant = -1;
+    for (std::int32_t id = 0; id < static_cast<std::int32_t>(Base().GetVariableTable().GetCellCount()); ++id)
+        if (Base().FindConstantNode(id) != nullptr) {
+            constant = id;
+            break;
+        }
+    ASSERT_GE(constant, 0);
+    player.OnLabel("GetData", [constant](CFakeFlashPlayer&, const std::string&) {
+        return std::vector<CFakeFlashPlayer::Command>{
+            {"data", "V" + std::to_string(constant) + " string Snapshotted value"}, {"done", ""}};
     });
     files->AnswerFile((out / "snap.html").string());
     Command(ID_SNAPSHOT_HTML);
     EXPECT_TRUE(IsMovie(out / "snap.swf"));
+    EXPECT_NE(MovieBody(out / "snap.swf").find("Snapshotted value"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(out / "snap.html"));
     EXPECT_EQ(player.CallsOf("TCallLabel").back().args, (std::vector<std::string>{"/", "GetData"}));
     EXPECT_TRUE(NoFlagLeft());
