@@ -49,6 +49,7 @@ CProgramServices::CProgramServices(const Folders& folders)
     if (m_installProblem.empty()) {
         try {
             m_context->CreateBaseMovie();
+            m_firstBuildId = m_context->GetCharacterIds().Peek();
         } catch (const std::exception& failure) {
             m_installProblem = failure.what();
         }

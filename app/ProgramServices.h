@@ -5,6 +5,7 @@
 // numbers characters and depths with), made in one place when the application starts and
 // torn down in one place when it ends, so a test can make a fresh program in one process.
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -41,6 +42,9 @@ public:
     CBaseMovie* BaseMovie() { return m_context->GetBaseMovie(); }
     CFunctionLibrary* FunctionLibrary() { return m_context->GetFunctionLibrary(); }
     CProgramContext& Context() { return *m_context; }
+    // The first character id a movie build may take: the one after the catalogue's and the
+    // base movie's characters, which every build shares.
+    std::uint16_t FirstBuildId() const { return m_firstBuildId; }
     // Empty when the installation folder holds what the program needs.
     const std::string& InstallationProblem() const { return m_installProblem; }
 
@@ -51,4 +55,5 @@ private:
     std::unique_ptr<CProgramContext::Scope> m_scope;
     std::unique_ptr<CAppData> m_settings;
     std::string m_installProblem;
+    std::uint16_t m_firstBuildId = 1;
 };

@@ -22,6 +22,7 @@
 #include "app/OfficeDelivery.h"
 #include "app/PortalExportDlg.h"
 #include "app/PreviewFlashCtrl.h"
+#include "app/ProgramServices.h"
 #include "app/PropertiesPanel.h"
 #include "app/TempFileManager.h"
 #include "model/ComponentCatalog.h"
@@ -91,14 +92,12 @@ ExportPaths PresentationExportPaths(const std::string& chosen)
 namespace {
 
 // The first character id of a build: the one after the long-lived assets (catalogue and the
-// base movie's sub-movies), taken before the first build of a base movie moves the counter.
-std::uint16_t FirstBuildId(CProgramContext& context, CBaseMovie* base)
+// base movie's sub-movies), so that every build numbers its own characters alike.
+std::uint16_t FirstBuildId(CProgramContext& context)
 {
-    static std::map<CBaseMovie*, std::uint16_t> first;
-    auto found = first.find(base);
-    if (found == first.end())
-        found = first.emplace(base, context.GetCharacterIds().Peek()).first;
-    return found->second;
+    if (auto* app = dynamic_cast<CKVApp*>(AfxGetApp()))
+        return app->Services().FirstBuildId();
+    return context.GetCharacterIds().Peek();
 }
 
 // Builds the document's movie at the path, staged into outputs when given. False, with the
@@ -154,7 +153,7 @@ bool GenerateMovie(CDrawDoc& doc, const std::string& path, model::CFileBatch* ou
         publish::MovieBuildResult built =
             publish::BuildAndWriteMovie(path, snapshot, *catalog, doc.GetCanvasWidth() * 20,
                                         doc.GetCanvasHeight() * 20, false,
-                                        {context->GetCharacterIds(), FirstBuildId(*context, base), context->GetDepths()},
+                                        {context->GetCharacterIds(), FirstBuildId(*context), context->GetDepths()},
                                         outputs);
         if (kept)
             base->ReplaceValueMap(std::move(kept));
