@@ -647,12 +647,18 @@ void CDrawView::OnImportModel()
         panel->CloseSheet();
     if (m_runImportModel)
         m_runImportModel(*this);
+    else
+        ShowMessageBox(this, "The Import Model dialog is not part of this build.", "Import Model",
+                       MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CDrawView::OnReplaceDataSelection()
 {
     if (m_runReplaceData)
         m_runReplaceData(*this);
+    else
+        ShowMessageBox(this, "The Replace Data Selection dialog is not part of this build.",
+                       "Replace Data Selection", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CDrawView::OnDataDialog()

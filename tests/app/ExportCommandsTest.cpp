@@ -333,6 +333,13 @@ TEST_F(ExportCommandsTest, PresentationsCarryTheMovieAndOpenOnTheDesktop)
     EXPECT_NE(sent, (out / "deck.pptx").string());
     EXPECT_EQ(std::filesystem::path(sent).extension(), ".pptx");
     EXPECT_TRUE(std::filesystem::exists(sent));
+
+    // A snapshot presentation asks the preview for its values first.
+    CFakeFlashPlayer& player = PreviewAnswering({{"done", ""}});
+    Command(ID_SNAPSHOT_POWERPOINT);
+    EXPECT_EQ(player.CallsOf("TCallLabel").size(), 1u);
+    EXPECT_NE(shell->requests.back().target, sent);
+    EXPECT_EQ(std::filesystem::path(shell->requests.back().target).extension(), ".pptx");
     EXPECT_TRUE(NoFlagLeft());
 }
 
@@ -358,6 +365,9 @@ TEST_F(ExportCommandsTest, MailsAttachTheMovieOrAreSavedWhereNoMailProgramIs)
     PreviewAnswering({{"done", ""}});
     Command(ID_SEND_TO_OUTLOOK);
     EXPECT_EQ(mail->mails.back().second, (out / "preview.swf").string());
+    Command(ID_SNAPSHOT_OUTLOOK);
+    ASSERT_EQ(mail->mails.size(), 3u);
+    EXPECT_TRUE(IsMovie(mail->mails.back().second));
 }
 
 TEST_F(ExportCommandsTest, OfficeProgramsMissingAreReportedBeforeAnythingIsAsked)
@@ -376,6 +386,14 @@ TEST_F(ExportCommandsTest, OfficeProgramsMissingAreReportedBeforeAnythingIsAsked
 
 TEST_F(ExportCommandsTest, PreviewOpensATemporaryMovieAndTheDataCommandsAskForAModel)
 {
+    bool settingsShown = false;
+    ui::SetDialogHook(288, [&](CDialog& dlg) {
+        settingsShown = true;
+        dlg.EndDialog(IDCANCEL);
+    });
+    Command(ID_EXPORT_SETTINGS);
+    EXPECT_TRUE(settingsShown);
+
     Command(ID_EXPORT_PREVIEW);
     ASSERT_FALSE(shell->requests.empty());
     EXPECT_TRUE(IsMovie(shell->requests.back().target));

@@ -186,17 +186,4 @@ TEST_F(PreviewFlashCtrlTest, QuitEndsTheWaitAndStaysForTheProgramLoop)
     EXPECT_EQ(msg.wParam, 3u);
 }
 
-TEST(FlashReplyArguments, SplitAtRunsOfSpacesKeepingTheRest)
-{
-    std::vector<std::string> tokens;
-    std::string rest;
-    bool hasRest = false;
-    ASSERT_TRUE(SplitFlashArgs("a   b  c d", 2, tokens, rest, hasRest));
-    EXPECT_EQ(tokens, (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(rest, "c d");
-    ASSERT_TRUE(SplitFlashArgs("a b", 2, tokens, rest, hasRest));
-    EXPECT_FALSE(hasRest);
-    EXPECT_FALSE(SplitFlashArgs("a", 2, tokens, rest, hasRest));
-}
-
 } // namespace
