@@ -30,6 +30,22 @@ void RegisterStrings(CResourceTable& r)
     r.AddString(ID_PAPER_COLOR, "Change paper color displayed while editing");
     r.AddString(ID_FILE_PROPERTIES, "Change document properties\nProperties");
     r.AddString(ID_FILE_SUMMARY_INFO, "Display summary information");
+    // The export, snapshot and send commands.
+    r.AddString(ID_EXPORT_SWF, "Save document as SWF file");
+    r.AddString(ID_EXPORT_HTML, "Embed a SWF file in HTML file");
+    r.AddString(ID_EXPORT_POWERPOINT, "Embed a SWF file in PowerPoint \nSend to PowerPoint");
+    r.AddString(ID_EXPORT_OUTLOOK, "Attach the SWF in Outlook\nSend to Outlook");
+    r.AddString(ID_EXPORT_PORTAL, "Export to Plumtree portal");
+    r.AddString(ID_EXPORT_PREVIEW, "Preview your current document as SWF\nExport Preview");
+    r.AddString(ID_EXPORT_SETTINGS, "Change export settings\nExport Settings");
+    r.AddString(ID_SNAPSHOT_EXCEL, "Save snapshot of data model as Excel file");
+    r.AddString(ID_SNAPSHOT_SWF, "Save snapshot of data model as SWF");
+    r.AddString(ID_SNAPSHOT_HTML, "Save snapshot of data model as SWF embedded in HTML");
+    r.AddString(ID_SNAPSHOT_POWERPOINT, "Save snapshot of data model as SWF embedded in PowerPoint");
+    r.AddString(ID_SNAPSHOT_OUTLOOK, "Save snapshot of data model as attachment to Outlook");
+    r.AddString(ID_SEND_POWERPOINT, "Send to Powerpoint\nSend to Powerpoint");
+    r.AddString(ID_SEND_TO_OUTLOOK, "Send to Outlook\nSend to Outlook");
+    r.AddString(ID_DATA_IMPORT_MODEL, "Import Model\nImport Model");
 }
 
 void RegisterMenu(CResourceTable& r)
@@ -40,6 +56,22 @@ void RegisterMenu(CResourceTable& r)
                                                         {"Sa&mples...", ID_FILE_SAMPLES},
                                                         {},
                                                         {"P&roperties...", ID_FILE_PROPERTIES},
+                                                        {"Export Se&ttings...", ID_EXPORT_SETTINGS},
+                                                        {"Export Pre&view", ID_EXPORT_PREVIEW},
+                                                        MenuTemplateItem::Popup(
+                                                            "&Export",
+                                                            {{"Macromedia Flash (SWF)...", ID_EXPORT_SWF},
+                                                             {"HTML...", ID_EXPORT_HTML},
+                                                             {"PowerPoint Slide...", ID_EXPORT_POWERPOINT},
+                                                             {"Outlook", ID_EXPORT_OUTLOOK},
+                                                             {"Plumtree...", ID_EXPORT_PORTAL}}),
+                                                        MenuTemplateItem::Popup(
+                                                            "S&napshot",
+                                                            {{"Back To Excel...", ID_SNAPSHOT_EXCEL},
+                                                             {"Macromedia Flash (SWF)...", ID_SNAPSHOT_SWF},
+                                                             {"HTML...", ID_SNAPSHOT_HTML},
+                                                             {"PowerPoint Slide", ID_SNAPSHOT_POWERPOINT},
+                                                             {"Outlook", ID_SNAPSHOT_OUTLOOK}}),
                                                         {},
                                                         {"Recent File", ID_FILE_MRU_FILE1, MF_GRAYED},
                                                         {},
@@ -57,7 +89,8 @@ void RegisterMenu(CResourceTable& r)
                                                         {"Select &All\tCtrl+A", ID_EDIT_SELECT_ALL},
                                                         {},
                                                         {"P&roperties...\tAlt+Enter", ID_EDIT_PROPERTIES}});
-    const auto data = MenuTemplateItem::Popup("&Data", {{"&Import Model...", ID_DATA_IMPORT_MODEL}});
+    const auto data = MenuTemplateItem::Popup(
+        "&Data", {{"&Import Model...", ID_DATA_IMPORT_MODEL}, {"&Replace Data Selection...", ID_REPLACE_DATA_SELECTION}});
     const auto view = MenuTemplateItem::Popup(
         "&View", {{"Enable Macromedia Flash (SWF) preview mode", ID_VIEW_SWF_PREVIEW},
                   {"Enable Edit mode", ID_VIEW_EDIT_MODE},

@@ -141,6 +141,8 @@ public:
     bool SetCanvasSize(int width, int height) { return ResizeCanvas(width, height, 0, 0); }
     const std::string& GetVersion() const { return m_szVersion; }
     std::size_t GetComponentCount() const;
+    // What the document was opened from (the model's workbook names among it); null for a new one.
+    const CDocData* GetDocData() const { return m_data.get(); }
 
     static constexpr int kMaxCanvas = 1630;
 

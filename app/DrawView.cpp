@@ -7,6 +7,7 @@
 #include "app/AppIds.h"
 #include "app/ComponentObj.h"
 #include "app/ComponentPalette.h"
+#include "app/PreviewFlashCtrl.h"
 #include "app/DrawDoc.h"
 #include "app/GridDlg.h"
 #include "app/KVApp.h"
@@ -86,7 +87,24 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
     .UpdateCommandUI(ID_DATA_IMPORT_MODEL, &CDrawView::OnUpdateOutsidePreview)
     .UpdateCommandUI(ID_FILE_SAVE_AS, &CDrawView::OnUpdateAlwaysDisabled)
     .Command(ID_FILE_PRINT, &CDrawView::OnFilePrint)
-    .Command(ID_FILE_PRINT_PREVIEW, &CDrawView::OnFilePrintPreview) END_MESSAGE_MAP()
+    .Command(ID_FILE_PRINT_PREVIEW, &CDrawView::OnFilePrintPreview)
+    .Command(ID_EXPORT_SETTINGS, &CDrawView::OnExportSettings)
+    .Command(ID_EXPORT_PREVIEW, &CDrawView::OnExportPreview)
+    .Command(ID_EXPORT_SWF, &CDrawView::OnExportSwf)
+    .Command(ID_EXPORT_HTML, &CDrawView::OnExportHtml)
+    .Command(ID_EXPORT_POWERPOINT, &CDrawView::OnExportPowerPoint)
+    .Command(ID_EXPORT_OUTLOOK, &CDrawView::OnExportOutlook)
+    .Command(ID_EXPORT_PORTAL, &CDrawView::OnExportPortal)
+    .Command(ID_SNAPSHOT_EXCEL, &CDrawView::OnSnapshotToExcel)
+    .Command(ID_SNAPSHOT_SWF, &CDrawView::OnSnapshotSwf)
+    .Command(ID_SNAPSHOT_HTML, &CDrawView::OnSnapshotHtml)
+    .Command(ID_SNAPSHOT_POWERPOINT, &CDrawView::OnSnapshotPowerPoint)
+    .Command(ID_SNAPSHOT_OUTLOOK, &CDrawView::OnSnapshotOutlook)
+    .Command(ID_SEND_POWERPOINT, &CDrawView::OnSendToPowerPoint)
+    .Command(ID_SEND_TO_OUTLOOK, &CDrawView::OnSendToOutlook)
+    .Command(ID_DATA_IMPORT_MODEL, &CDrawView::OnImportModel)
+    .Command(ID_DATA_DIALOG, &CDrawView::OnDataDialog)
+    .Command(ID_REPLACE_DATA_SELECTION, &CDrawView::OnReplaceDataSelection) END_MESSAGE_MAP()
 
 namespace {
 
@@ -113,7 +131,7 @@ bool ModelLoaded()
 
 } // namespace
 
-CDrawView::CDrawView() : m_undo(*this) {}
+CDrawView::CDrawView() : m_nQueryTimeoutMs(CPreviewFlashCtrl::kDefaultTimeoutMs), m_undo(*this) {}
 
 CDrawView::~CDrawView()
 {
@@ -124,6 +142,12 @@ CDrawView::~CDrawView()
     m_browser.reset();
     m_palette.reset();
     m_multiSelect.Reset();
+}
+
+
+CShockwaveFlash* CDrawView::GetPreviewPlayer() const
+{
+    return m_pPreview.get();
 }
 
 CDrawDoc* CDrawView::GetDocument() const
@@ -618,12 +642,8 @@ void CDrawView::EnsureChildren()
     CDrawDoc* doc = GetDocument();
     if (doc == nullptr)
         return;
-    if (m_preview == nullptr) {
-        auto preview = std::make_unique<CShockwaveFlash>();
-        if (preview->Create("", WS_CHILD, CRect(0, 0, doc->GetCanvasWidth(), doc->GetCanvasHeight()), this,
-                            IDC_PREVIEW_PLAYER))
-            m_preview = std::move(preview);
-    }
+    // The preview player, which the snapshot commands also ask for the values shown.
+    GetPreviewCtrl();
     if (m_stage == nullptr) {
         std::unique_ptr<CStageFlashCtrl> stage = m_stageFactory ? m_stageFactory() : MakeProgramStage();
         if (stage != nullptr && stage->IsReady() &&
@@ -705,9 +725,9 @@ void CDrawView::OnShowWindow(BOOL bShow, UINT)
 
 void CDrawView::PlacePreview()
 {
-    if (!IsPreview() || m_preview == nullptr)
+    if (!IsPreview() || m_pPreview == nullptr)
         return;
-    m_preview->MoveWindow(GetCanvasClientRect());
+    m_pPreview->MoveWindow(GetCanvasClientRect());
 }
 
 void CDrawView::OnViewSize(UINT nType, int cx, int cy)
@@ -808,7 +828,7 @@ void CDrawView::OnGridDlgClosed()
 bool CDrawView::EnterPreview()
 {
     CDrawDoc* doc = GetDocument();
-    if (doc == nullptr || m_preview == nullptr)
+    if (doc == nullptr || m_pPreview == nullptr)
         return false;
     CTempFileManager* temp = GetTempFileManager();
     m_previewFile = temp != nullptr ? temp->CreateTempFile("gen", ".swf", true) : std::string();
@@ -829,6 +849,7 @@ bool CDrawView::EnterPreview()
         return false;
     }
     m_bPreview = 1;
+    m_strPreviewMovie = m_previewFile;
     if (CWnd* main = AfxGetMainWnd()) {
         if (CMenu* menu = main->GetMenu()) {
             for (int pos = 1; pos <= 4 && pos < menu->GetMenuItemCount(); ++pos)
@@ -846,14 +867,14 @@ bool CDrawView::EnterPreview()
         m_gridDlg->ShowWindow(SW_HIDE);
     if (IPropertiesPanel* panel = CComponentObj::GetCurrentPanel(); panel != nullptr && panel->IsSheetOpen())
         panel->CloseSheet();
-    m_preview->MoveWindow(GetCanvasClientRect());
-    m_preview->ShowWindow(SW_SHOW);
-    m_preview->SetBackgroundColor(0xFFFFFF);
-    m_preview->LoadMovie(0, "loadblank");
-    m_preview->LoadMovie(0, m_previewFile);
-    if (m_preview->FlashVersion() < 0x5FFFF) {
-        m_preview->SetMovie(m_previewFile);
-        m_preview->Play();
+    m_pPreview->MoveWindow(GetCanvasClientRect());
+    m_pPreview->ShowWindow(SW_SHOW);
+    m_pPreview->SetBackgroundColor(0xFFFFFF);
+    m_pPreview->LoadMovie(0, "loadblank");
+    m_pPreview->LoadMovie(0, m_previewFile);
+    if (m_pPreview->FlashVersion() < 0x5FFFF) {
+        m_pPreview->SetMovie(m_previewFile);
+        m_pPreview->Play();
     }
     doc->UpdateAllViews(nullptr);
     return true;
@@ -862,9 +883,10 @@ bool CDrawView::EnterPreview()
 void CDrawView::LeavePreview()
 {
     m_bPreview = 0;
-    if (m_preview != nullptr) {
-        m_preview->LoadMovie(0, "loadblank");
-        m_preview->ShowWindow(SW_HIDE);
+    m_strPreviewMovie.clear();
+    if (m_pPreview != nullptr) {
+        m_pPreview->LoadMovie(0, "loadblank");
+        m_pPreview->ShowWindow(SW_HIDE);
     }
     if (CWnd* main = AfxGetMainWnd()) {
         if (CMenu* menu = main->GetMenu()) {

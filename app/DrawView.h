@@ -23,6 +23,8 @@ class CGridDlg;
 class CObjectBrowserDlg;
 class CShockwaveFlash;
 class CStageFlashCtrl;
+class CPreviewFlashCtrl;
+class IMailProgram;
 
 // Saving the view's style record under a new name; the style pages provide it.
 class IStyleSaver {
@@ -102,7 +104,7 @@ public:
     // Builds the preview movie at the given path; false (with a reason) when it could not.
     using PreviewBuilder = std::function<bool(const std::string& path, std::string& error)>;
     void SetPreviewBuilder(PreviewBuilder builder) { m_previewBuilder = std::move(builder); }
-    CShockwaveFlash* GetPreviewPlayer() const { return m_preview.get(); }
+    CShockwaveFlash* GetPreviewPlayer() const;
 
     // Tool windows (created on demand).
     CComponentPalette* GetPalette() const { return m_palette.get(); }
@@ -176,6 +178,39 @@ public:
     void OnViewSize(UINT nType, int cx, int cy);
     void OnCancel();
 
+    // Export, snapshot and send commands, and the data commands beside them (ViewExport.cpp).
+    void OnExportSettings();
+    void OnExportPreview();
+    void OnExportSwf();
+    void OnExportHtml();
+    void OnExportPowerPoint();
+    void OnExportOutlook();
+    void OnExportPortal();
+    void OnSnapshotToExcel();
+    void OnSnapshotSwf();
+    void OnSnapshotHtml();
+    void OnSnapshotPowerPoint();
+    void OnSnapshotOutlook();
+    void OnSendToPowerPoint();
+    void OnSendToOutlook();
+    void OnImportModel();
+    void OnDataDialog();
+    void OnReplaceDataSelection();
+    // The player the SWF preview runs in and the snapshot commands ask for values.
+    CPreviewFlashCtrl& GetPreviewCtrl();
+    // The movie the preview plays (empty outside preview mode).
+    const std::string& GetPreviewMoviePath() const { return m_strPreviewMovie; }
+    void SetPreviewMoviePath(const std::string& path) { m_strPreviewMovie = path; }
+    // Where the mail commands hand a mail to; the desktop's mail program unless replaced.
+    void SetMailProgram(std::unique_ptr<IMailProgram> program);
+    IMailProgram* GetMailProgram();
+    // The model dialogs of the workbook window, run modally over the view (until the workbook
+    // window supplies them, the commands say they are missing).
+    std::function<void(CDrawView&)> m_runImportModel;
+    std::function<void(CDrawView&)> m_runReplaceData;
+    // How long a snapshot waits for the preview movie's values.
+    unsigned m_nQueryTimeoutMs;
+
 private:
     void DrawCanvas(CDC* pDC, bool bDecorate);
     void EnsureChildren();
@@ -202,7 +237,6 @@ private:
 
     StageFactory m_stageFactory;
     std::unique_ptr<CStageFlashCtrl> m_stage;
-    std::unique_ptr<CShockwaveFlash> m_preview;
     PreviewBuilder m_previewBuilder;
     std::string m_previewFile;
     std::uint16_t m_firstBuildId = 0;
@@ -216,6 +250,11 @@ private:
     // Which tool windows were visible before preview hid them.
     bool m_bPaletteWasVisible = false;
     bool m_bBrowserWasVisible = false;
+    std::unique_ptr<CPreviewFlashCtrl> m_pPreview;
+    std::unique_ptr<IMailProgram> m_pMailProgram;
+    std::string m_strLastSwfName;
+    std::string m_strLastHtmlName;
+    std::string m_strPreviewMovie;
 
     DECLARE_MESSAGE_MAP()
 };

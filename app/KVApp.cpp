@@ -11,6 +11,7 @@
 #include "app/DrawView.h"
 #include "app/Help.h"
 #include "app/MainFrm.h"
+#include "app/OfficeDelivery.h"
 #include "app/OfficeInfo.h"
 #include "app/ProgramServices.h"
 #include "app/TemplateDlg.h"
@@ -84,6 +85,7 @@ public:
 void RegisterProgramObjects(CObjectFactory& factory)
 {
     factory.Register("Excel.Application", [] { return std::make_unique<CWorkbookEngineObject>(); });
+    RegisterOfficeObjects(factory);
 }
 
 const std::filesystem::path& GetBaseFolder()

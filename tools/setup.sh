@@ -13,7 +13,9 @@ packages=(g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev z
 # Programs are looked up on PATH (node and npm may come from elsewhere than Debian).
 declare -A programs=()
 if [ "${1:-}" = "--tests" ]; then
-  programs=([node]=nodejs [npm]=npm [chromium]=chromium)
+  programs=([node]=nodejs [npm]=npm [chromium]=chromium [python3]=python3)
+  # the exported presentations are opened by a reader of their own
+  packages+=(libreoffice-impress-nogui)
   if [ -n "${VANTOREL_SANITIZE:-}${VANTOREL_FUZZ:-}" ]; then
     programs[clang++]=clang
     packages+=(libclang-rt-dev)

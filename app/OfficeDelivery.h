@@ -1,0 +1,89 @@
+#pragma once
+
+// Handing a generated movie to the office programs of this desktop: a presentation whose slide
+// carries the player control with the movie, and a new mail with the movie attached.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class CObjectFactory;
+
+// A delivery that failed; the text is fit for the user.
+class OfficeError : public std::runtime_error {
+public:
+    explicit OfficeError(const std::string& what) : std::runtime_error(what) {}
+};
+
+// Puts a movie on the slide of a new presentation: the slide holds the player control
+// (PresentationML's embedded control, class of the Flash player) set to play the movie and to
+// keep it inside the presentation, and the package carries the movie's bytes. The file is
+// written whole or not at all.
+class CPowerPointExport {
+public:
+    // The presentation new ones start from; the package is complete without it, so a template
+    // that is not there is no failure.
+    void Start(const std::string& templatePath);
+    // The size the slide shows the movie at, in pixels (the canvas size).
+    void SetMovieSize(int width, int height)
+    {
+        m_nWidth = width;
+        m_nHeight = height;
+    }
+    // Throws OfficeError when the movie cannot be read or the presentation written.
+    void InsertMovie(const std::string& presentationPath, const std::string& moviePath);
+
+    // The package's bytes for a movie of that size in pixels (tests read them back).
+    static std::vector<std::uint8_t> MakePresentation(const std::string& movieReference,
+                                                      const std::vector<std::uint8_t>& movie, int width,
+                                                      int height);
+
+private:
+    std::string m_templatePath;
+    int m_nWidth = 550;
+    int m_nHeight = 400;
+};
+
+// How a new mail is started on this desktop; tests put a recording one in.
+class IMailProgram {
+public:
+    virtual ~IMailProgram() = default;
+    virtual bool IsAvailable() const = 0;
+    // Opens a new mail with the file attached; false, with the reason, when it could not.
+    virtual bool Compose(const std::string& subject, const std::string& attachment, std::string& error) = 0;
+};
+
+// The desktop's mail program through xdg-email, run without a shell.
+class CXdgMailProgram final : public IMailProgram {
+public:
+    bool IsAvailable() const override;
+    bool Compose(const std::string& subject, const std::string& attachment, std::string& error) override;
+};
+
+// A new mail with the movie attached: handed to the mail program, or, where there is none,
+// written as a message file (.eml, beside the movie) that any mail program opens.
+class COutlookExport {
+public:
+    explicit COutlookExport(IMailProgram* program) : m_program(program) {}
+    // The message file written, or empty when the mail program took the mail. Throws
+    // OfficeError when neither works.
+    std::string AttachMovie(const std::string& moviePath);
+
+    // The message's text: a MIME mail with the movie as a base64 attachment.
+    static std::string MakeMessage(const std::string& subject, const std::string& fileName,
+                                   const std::vector<std::uint8_t>& movie);
+
+private:
+    IMailProgram* m_program;
+};
+
+// The office programs as start-up asks for them: "Powerpoint.Application" and
+// "Outlook.Application" report the version the office check wants, since both deliveries
+// always work here.
+void RegisterOfficeObjects(CObjectFactory& factory);
+
+// A stored (uncompressed) zip archive of named parts, in the order given.
+std::vector<std::uint8_t> MakeStoredZip(const std::vector<std::pair<std::string, std::string>>& parts);
