@@ -254,8 +254,9 @@ TEST_F(MovieBuilderTest, ManyComponentsAreBuiltOverFramesEachWithItsOwnScripts)
         // Each frame's script starts its own components and no other frame's.
         EXPECT_NE(Position(script, owned[index]->GetName()), std::string::npos) << "frame " << f;
         EXPECT_NE(Position(script, owned[index + count - 1]->GetName()), std::string::npos) << "frame " << f;
-        if (f < 2)
+        if (f < 2) {
             EXPECT_EQ(Position(script, owned[index + count]->GetName()), std::string::npos) << "frame " << f;
+        }
         const bool stops = std::vector<uint8_t>(script.end() - 2, script.end()) == std::vector<uint8_t>{0x07, 0x00};
         EXPECT_EQ(stops, f == 2) << "frame " << f;
         index += count;
