@@ -56,6 +56,8 @@ void RegisterMenu(CResourceTable& r)
                                                         {"Sa&mples...", ID_FILE_SAMPLES},
                                                         {},
                                                         {"P&roperties...", ID_FILE_PROPERTIES},
+                                                        {"&Print...\tCtrl+P", ID_FILE_PRINT},
+                                                        {"Print Pre&view", ID_FILE_PRINT_PREVIEW},
                                                         {"Export Se&ttings...", ID_EXPORT_SETTINGS},
                                                         {"Export Pre&view", ID_EXPORT_PREVIEW},
                                                         MenuTemplateItem::Popup(

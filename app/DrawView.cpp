@@ -18,6 +18,7 @@
 #include "model/ComponentDef.h"
 #include "platform/controls/ShockwaveFlash.h"
 #include "platform/dialogs/MessageBox.h"
+#include "platform/dialogs/PrintService.h"
 #include "platform/docview/Frame.h"
 #include "platform/docview/Menu.h"
 #include "platform/docview/WinApp.h"
@@ -293,18 +294,32 @@ bool CDrawView::PrintToPng(const std::string& path)
 
 void CDrawView::OnFilePrint()
 {
-    // Headless printing goes to a picture beside the document's temporary files.
-    CTempFileManager* temp = GetTempFileManager();
-    if (temp == nullptr)
-        return;
-    const std::string path = temp->CreateTempFile("prn", ".png", true);
-    if (path.empty() || !PrintToPng(path))
-        AfxMessageBox("The canvas could not be printed.", MB_ICONEXCLAMATION);
+    PrintCanvas(false);
 }
 
 void CDrawView::OnFilePrintPreview()
 {
-    OnFilePrint();
+    PrintCanvas(true);
+}
+
+void CDrawView::PrintCanvas(bool preview)
+{
+    // The page is a picture of the canvas among the temporary files; on a screen the
+    // toolkit's print dialog prints (or previews) it, headless the picture is the print.
+    CTempFileManager* temp = GetTempFileManager();
+    if (temp == nullptr)
+        return;
+    const std::string path = temp->CreateTempFile("prn", ".png", true);
+    if (path.empty() || !PrintToPng(path)) {
+        AfxMessageBox("The canvas could not be printed.", MB_ICONEXCLAMATION);
+        return;
+    }
+    if (IPrintService* printer = GetPrintService()) {
+        std::string error;
+        const CDrawDoc* doc = GetDocument();
+        if (!printer->PrintPicture(this, path, doc != nullptr ? doc->GetTitle() : std::string(), preview, error))
+            AfxMessageBox("The canvas could not be printed: " + error, MB_ICONEXCLAMATION);
+    }
 }
 
 // ---- selection ----

@@ -164,6 +164,8 @@ public:
 
     // Prints the canvas (stage picture and grid, no handles) into a picture of the canvas size.
     bool PrintToPng(const std::string& path);
+    // Print and Print Preview: the canvas's picture handed to the print service.
+    void PrintCanvas(bool preview);
 
     // Messages.
     void OnLButtonDown(UINT nFlags, CPoint point);

@@ -1,5 +1,6 @@
 #include "platform/gtk/GtkHost.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <sstream>
@@ -8,6 +9,7 @@
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/MessageBox.h"
+#include "platform/dialogs/PrintService.h"
 #include "platform/docview/WinApp.h"
 #include "platform/window/Screen.h"
 #include "platform/window/Wnd.h"
@@ -264,12 +266,66 @@ public:
     }
 };
 
+void OnBeginPrint(GtkPrintOperation* operation, GtkPrintContext*, gpointer)
+{
+    gtk_print_operation_set_n_pages(operation, 1);
+}
+
+// The picture on the page's printable area, scaled down to fit if it is larger, never up.
+void OnDrawPage(GtkPrintOperation*, GtkPrintContext* context, gint, gpointer data)
+{
+    auto* picture = static_cast<cairo_surface_t*>(data);
+    cairo_t* cr = gtk_print_context_get_cairo_context(context);
+    const double width = cairo_image_surface_get_width(picture);
+    const double height = cairo_image_surface_get_height(picture);
+    const double scale = std::min({1.0, gtk_print_context_get_width(context) / width,
+                                   gtk_print_context_get_height(context) / height});
+    cairo_scale(cr, scale, scale);
+    cairo_set_source_surface(cr, picture, 0, 0);
+    cairo_paint(cr);
+}
+
+class CGtkPrinting final : public IPrintService {
+public:
+    bool PrintPicture(CWnd* owner, const std::string& picturePath, const std::string& title, bool preview,
+                      std::string& error) override
+    {
+        cairo_surface_t* picture = cairo_image_surface_create_from_png(picturePath.c_str());
+        if (cairo_surface_status(picture) != CAIRO_STATUS_SUCCESS) {
+            cairo_surface_destroy(picture);
+            error = "the page's picture could not be read";
+            return false;
+        }
+        GtkPrintOperation* operation = gtk_print_operation_new();
+        gtk_print_operation_set_job_name(operation, title.empty() ? "Vantorel" : title.c_str());
+        gtk_print_operation_set_unit(operation, GTK_UNIT_POINTS);
+        g_signal_connect(operation, "begin-print", G_CALLBACK(OnBeginPrint), nullptr);
+        g_signal_connect(operation, "draw-page", G_CALLBACK(OnDrawPage), picture);
+        ui::ModalOwner modalOwner(owner);
+        GError* failure = nullptr;
+        const GtkPrintOperationResult result = gtk_print_operation_run(
+            operation, preview ? GTK_PRINT_OPERATION_ACTION_PREVIEW : GTK_PRINT_OPERATION_ACTION_PRINT_DIALOG,
+            NativeOwner(owner), &failure);
+        bool printed = result != GTK_PRINT_OPERATION_RESULT_ERROR;
+        if (!printed) {
+            error = failure != nullptr ? failure->message : "the printing system refused the page";
+        }
+        if (failure != nullptr) {
+            g_error_free(failure);
+        }
+        g_object_unref(operation);
+        cairo_surface_destroy(picture);
+        return printed;
+    }
+};
+
 } // namespace
 
 void InstallNativeDialogs()
 {
     SetMessageBoxService(std::make_unique<CGtkMessageBoxes>());
     SetCommonDialogService(std::make_unique<CGtkCommonDialogs>());
+    SetPrintService(std::make_unique<CGtkPrinting>());
 }
 
 } // namespace gtkscreen

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "platform/dialogs/PrintService.h"
 #include "app/AppIds.h"
 #include "app/ComponentObj.h"
 #include "app/ComponentPalette.h"
@@ -530,6 +531,25 @@ TEST_F(CanvasViewTest, NewDocumentPlaceThreeMoveUndoAndPreview)
     const std::filesystem::path printed = artefacts / "path-printed.png";
     ASSERT_TRUE(view.PrintToPng(printed.string()));
     EXPECT_TRUE(std::filesystem::file_size(printed) > 0);
+    // Print and Print Preview hand that picture to the print service (the screen's dialog).
+    struct Printer : IPrintService {
+        std::vector<std::pair<std::uintmax_t, bool>> pages;
+        bool PrintPicture(CWnd*, const std::string& path, const std::string&, bool preview, std::string&) override
+        {
+            pages.emplace_back(std::filesystem::file_size(path), preview);
+            return true;
+        }
+    };
+    auto owned = std::make_unique<Printer>();
+    Printer& printer = *owned;
+    SetPrintService(std::move(owned));
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_FILE_PRINT));
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_FILE_PRINT_PREVIEW));
+    PumpUntilIdle();
+    const std::vector<std::pair<std::uintmax_t, bool>> printedPages{{std::filesystem::file_size(printed), false},
+                                                                   {std::filesystem::file_size(printed), true}};
+    EXPECT_EQ(printer.pages, printedPages);
+    SetPrintService(nullptr);
 
     ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
     ASSERT_TRUE(view.IsPreview());
