@@ -684,6 +684,12 @@ std::unique_ptr<CStageFlashCtrl> CDrawView::MakeProgramStage()
     StageSetup setup;
     setup.installDir = GetBaseFolder();
     setup.catalog = catalog;
+    if (CProgramContext* context = CProgramContext::Current())
+        setup.tempFiles = &context->GetTempFiles();
+    setup.namedValues = [] {
+        CBaseMovie* base = GetBaseMovie();
+        return base != nullptr ? base->GetCellModel().GetNamedValues() : std::map<std::string, std::string>{};
+    };
     return std::make_unique<CStageFlashCtrl>(setup);
 }
 

@@ -210,7 +210,6 @@ CKVApp::~CKVApp()
     }
     m_pMainWnd = nullptr;
     m_templates.clear();
-    m_stage.reset();
     m_services.reset();
     g_baseFolder.clear();
 }
@@ -263,7 +262,6 @@ BOOL CKVApp::InitInstance()
     m_pMainWnd->DragAcceptFiles();
     m_pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
 
-    CreateStage();
     CDrawView* view = GetActiveDrawView();
     CDrawDoc* doc = view != nullptr ? view->GetDocument() : nullptr;
     if (doc != nullptr) {
@@ -290,34 +288,11 @@ BOOL CKVApp::InitInstance()
     return TRUE;
 }
 
-void CKVApp::CreateStage()
+CStageFlashCtrl* CKVApp::Stage() const
 {
+    // The canvas view makes and owns the stage (docs/stage.md).
     CDrawView* view = GetActiveDrawView();
-    CDrawDoc* doc = view != nullptr ? view->GetDocument() : nullptr;
-    if (doc == nullptr || m_stage)
-        return;
-    StageSetup setup;
-    setup.installDir = g_baseFolder;
-    setup.catalog = m_services->Context().GetCatalog();
-    setup.tempFiles = &m_services->Context().GetTempFiles();
-    setup.namedValues = [] {
-        CBaseMovie* base = GetBaseMovie();
-        return base != nullptr ? base->GetCellModel().GetNamedValues() : std::map<std::string, std::string>{};
-    };
-    auto stage = std::make_unique<CStageFlashCtrl>(setup);
-    // Without its movie the stage cannot show anything; the canvas still works without it.
-    // The player's window stays hidden: the canvas view paints the stage's picture itself,
-    // under the handles and the grid.
-    if (!stage->IsReady() ||
-        !stage->Create("", WS_CHILD,
-                       CRect(CDrawView::kCanvasMargin, CDrawView::kCanvasMargin,
-                             CDrawView::kCanvasMargin + doc->GetCanvasWidth(),
-                             CDrawView::kCanvasMargin + doc->GetCanvasHeight()),
-                       view, kStageControlId))
-        return;
-    stage->Init();
-    m_stage = std::move(stage);
-    doc->SetStage(m_stage.get());
+    return view != nullptr ? view->GetStage() : nullptr;
 }
 
 void CKVApp::OnFileNew()

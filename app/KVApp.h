@@ -68,7 +68,7 @@ public:
     CProgramServices& Services() { return *m_services; }
     CMainFrame* MainFrame() const;
     // The stage of the canvas view, or null when none could be made.
-    CStageFlashCtrl* Stage() const { return m_stage.get(); }
+    CStageFlashCtrl* Stage() const;
 
     std::string m_strModulePath;
 
@@ -88,8 +88,6 @@ public:
 private:
     void OpenHelpPage();
     // Puts the stage into the canvas view and gives it to the document.
-    void CreateStage();
 
     std::unique_ptr<CProgramServices> m_services;
-    std::unique_ptr<CStageFlashCtrl> m_stage;
 };
