@@ -9,6 +9,8 @@
 
 #include "app/ComponentObj.h"
 #include "app/stage/StageFlashCtrl.h"
+#include "model/GlobalStyle.h"
+#include "model/ParameterSet.h"
 #include "publish/BaseMovie.h"
 #include "pages/ActiveSwfTip.h"
 #include "publish/CustomColors.h"
@@ -350,6 +352,46 @@ TEST_F(GenerationTest, ANewDocumentStartsAfresh)
     EXPECT_EQ(GetCustomColorTable()->front(), RGB(255, 255, 255));
     EXPECT_EQ(tip.activeCount, 0);
     EXPECT_FALSE(tip.shown);
+}
+
+// Every colour parameter named "fillColor" of a set and its groups.
+void FillColours(const CParameterSet& set, std::vector<CParameter*>& found)
+{
+    for (int i = 0; i < set.GetCount(); ++i) {
+        CParameter* p = set.GetAt(i);
+        if (p->GetName() == "fillColor" && p->GetType() == model::ParamType::Color)
+            found.push_back(p);
+        if (p->GetSet() != nullptr)
+            FillColours(*p->GetSet(), found);
+    }
+}
+
+// The global style reaches every component of the document, unless it leaves components their
+// own looks.
+TEST_F(GenerationTest, TheGlobalStyleReachesEveryComponent)
+{
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    Open(Sample("regional-sales"));
+    std::vector<CParameter*> fills;
+    for (CComponent* instance : Doc().CollectComponents())
+        if (instance->GetParameters() != nullptr)
+            FillColours(*instance->GetParameters(), fills);
+    ASSERT_FALSE(fills.empty());
+    std::vector<std::uint32_t> before;
+    for (CParameter* p : fills)
+        before.push_back(p->GetColor());
+
+    CGlobalStyle style;
+    style.globalColors.fill = 0x123456;
+    style.useDefaultStyle = 1;
+    Doc().ApplyGlobalStyle(style);
+    for (std::size_t i = 0; i < fills.size(); ++i)
+        EXPECT_EQ(fills[i]->GetColor(), before[i]);
+    style.useDefaultStyle = 0;
+    Doc().ApplyGlobalStyle(style);
+    for (CParameter* p : fills)
+        EXPECT_EQ(p->GetColor(), 0x123456u);
 }
 
 // Opening a sample puts every object on the stage at the document's canvas size, and hidden
