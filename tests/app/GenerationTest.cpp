@@ -210,6 +210,12 @@ public:
     {
         if (message == kStart) {
             ++tries;
+            mainEnabled = AfxGetMainWnd()->IsWindowEnabled() != FALSE;
+            for (CWnd* wnd : TopLevelWindows()) {
+                std::string text;
+                wnd->GetWindowText(text);
+                waitShown = waitShown || (text == "Generating SWF..." && wnd->IsWindowVisible());
+            }
             accepted = doc->GenerateSwf(path, 0, 0);
             refusal = doc->GetGenerationError();
             return 0;
@@ -219,6 +225,8 @@ public:
     CDrawDoc* doc = nullptr;
     std::string path;
     int tries = 0;
+    bool mainEnabled = true;
+    bool waitShown = false;
     bool accepted = true;
     std::string refusal;
 };
@@ -237,6 +245,8 @@ TEST_F(GenerationTest, OneGenerationAtATimeAndTheUnsupportedFunctionsAfterwards)
     second.PostMessage(SecondStart::kStart);
     EXPECT_TRUE(Doc().GenerateSwf((out / "first.swf").string(), 0, 0)) << Doc().GetGenerationError();
     EXPECT_EQ(second.tries, 1) << "the message came while the first generation ran";
+    EXPECT_TRUE(second.waitShown) << "the wait dialog shows while the movie is made";
+    EXPECT_FALSE(second.mainEnabled) << "and the main window takes no input meanwhile";
     EXPECT_FALSE(second.accepted);
     EXPECT_FALSE(second.refusal.empty());
     EXPECT_TRUE(std::filesystem::exists(out / "first.swf"));
