@@ -1,10 +1,16 @@
 #include "tests/app/AppFixture.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
+#include <zlib.h>
+
 #include "app/ComponentObj.h"
 #include "app/stage/StageFlashCtrl.h"
+#include "model/GlobalStyle.h"
+#include "model/ParameterSet.h"
 #include "publish/BaseMovie.h"
 #include "pages/ActiveSwfTip.h"
 #include "publish/CustomColors.h"
@@ -23,6 +29,29 @@ std::vector<char> Bytes(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The movie's tags as written, out of the compressed file; the identifier every build draws anew
+// ("GUID" and its 36 characters) is blanked.
+std::vector<char> MovieBody(const std::vector<char>& file)
+{
+    if (file.size() < 8 || file[0] != 'C')
+        return {};
+    const std::uint32_t length = static_cast<std::uint8_t>(file[4]) | static_cast<std::uint8_t>(file[5]) << 8 |
+                                 static_cast<std::uint8_t>(file[6]) << 16 | static_cast<std::uint32_t>(static_cast<std::uint8_t>(file[7])) << 24;
+    std::vector<char> body(length > 8 ? length - 8 : 0);
+    uLongf size = static_cast<uLongf>(body.size());
+    if (uncompress(reinterpret_cast<Bytef*>(body.data()), &size, reinterpret_cast<const Bytef*>(file.data() + 8),
+                   static_cast<uLong>(file.size() - 8)) != Z_OK)
+        return {};
+    // The name pushed with its NUL, then a push record of the value: 0x96, its length (2 bytes),
+    // type 0 and the 36 characters.
+    const std::string key("GUID\0\x96", 6);
+    for (auto at = body.begin(); (at = std::search(at, body.end(), key.begin(), key.end())) != body.end(); ++at) {
+        if (body.end() - at > 5 + 4 + 36)
+            std::fill(at + 5 + 4, at + 5 + 4 + 36, 'x');
+    }
+    return body;
 }
 
 const char* const kSamples[] = {"loan-planner", "price-plan", "regional-sales", "state-markets"};
@@ -79,6 +108,16 @@ TEST_F(GenerationTest, AnOpenedSampleGivesTheCommandLinesMovie)
         const std::vector<char> a = Bytes(program), b = Bytes(command);
         ASSERT_GT(a.size(), 100u);
         EXPECT_TRUE(a == b) << "program " << a.size() << " bytes, command line " << b.size() << " bytes";
+
+        // The command itself, which draws its own identifier: the same movie but for it.
+        const std::filesystem::path tool = out / "command" / name / "tool.swf";
+        const std::string run = std::string("'") + VANTOREL_PUBLISH_PROGRAM + "' -q --install '" +
+                                testsupport::InstallDir().string() + "' '" + Sample(name).string() + "' '" +
+                                tool.string() + "'";
+        ASSERT_EQ(std::system(run.c_str()), 0) << run;
+        const std::vector<char> mine = MovieBody(a), theirs = MovieBody(Bytes(tool));
+        ASSERT_FALSE(mine.empty());
+        EXPECT_TRUE(mine == theirs) << "the command line's movie differs";
     }
 }
 
@@ -171,6 +210,12 @@ public:
     {
         if (message == kStart) {
             ++tries;
+            mainEnabled = AfxGetMainWnd()->IsWindowEnabled() != FALSE;
+            for (CWnd* wnd : TopLevelWindows()) {
+                std::string text;
+                wnd->GetWindowText(text);
+                waitShown = waitShown || (text == "Generating SWF..." && wnd->IsWindowVisible());
+            }
             accepted = doc->GenerateSwf(path, 0, 0);
             refusal = doc->GetGenerationError();
             return 0;
@@ -180,6 +225,8 @@ public:
     CDrawDoc* doc = nullptr;
     std::string path;
     int tries = 0;
+    bool mainEnabled = true;
+    bool waitShown = false;
     bool accepted = true;
     std::string refusal;
 };
@@ -198,6 +245,8 @@ TEST_F(GenerationTest, OneGenerationAtATimeAndTheUnsupportedFunctionsAfterwards)
     second.PostMessage(SecondStart::kStart);
     EXPECT_TRUE(Doc().GenerateSwf((out / "first.swf").string(), 0, 0)) << Doc().GetGenerationError();
     EXPECT_EQ(second.tries, 1) << "the message came while the first generation ran";
+    EXPECT_TRUE(second.waitShown) << "the wait dialog shows while the movie is made";
+    EXPECT_FALSE(second.mainEnabled) << "and the main window takes no input meanwhile";
     EXPECT_FALSE(second.accepted);
     EXPECT_FALSE(second.refusal.empty());
     EXPECT_TRUE(std::filesystem::exists(out / "first.swf"));
@@ -313,6 +362,46 @@ TEST_F(GenerationTest, ANewDocumentStartsAfresh)
     EXPECT_EQ(GetCustomColorTable()->front(), RGB(255, 255, 255));
     EXPECT_EQ(tip.activeCount, 0);
     EXPECT_FALSE(tip.shown);
+}
+
+// Every colour parameter named "fillColor" of a set and its groups.
+void FillColours(const CParameterSet& set, std::vector<CParameter*>& found)
+{
+    for (int i = 0; i < set.GetCount(); ++i) {
+        CParameter* p = set.GetAt(i);
+        if (p->GetName() == "fillColor" && p->GetType() == model::ParamType::Color)
+            found.push_back(p);
+        if (p->GetSet() != nullptr)
+            FillColours(*p->GetSet(), found);
+    }
+}
+
+// The global style reaches every component of the document, unless it leaves components their
+// own looks.
+TEST_F(GenerationTest, TheGlobalStyleReachesEveryComponent)
+{
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    Open(Sample("regional-sales"));
+    std::vector<CParameter*> fills;
+    for (CComponent* instance : Doc().CollectComponents())
+        if (instance->GetParameters() != nullptr)
+            FillColours(*instance->GetParameters(), fills);
+    ASSERT_FALSE(fills.empty());
+    std::vector<std::uint32_t> before;
+    for (CParameter* p : fills)
+        before.push_back(p->GetColor());
+
+    CGlobalStyle style;
+    style.globalColors.fill = 0x123456;
+    style.useDefaultStyle = 1;
+    Doc().ApplyGlobalStyle(style);
+    for (std::size_t i = 0; i < fills.size(); ++i)
+        EXPECT_EQ(fills[i]->GetColor(), before[i]);
+    style.useDefaultStyle = 0;
+    Doc().ApplyGlobalStyle(style);
+    for (CParameter* p : fills)
+        EXPECT_EQ(p->GetColor(), 0x123456u);
 }
 
 // Opening a sample puts every object on the stage at the document's canvas size, and hidden
