@@ -4,7 +4,11 @@ CStyleSheet::CStyleSheet(const char* caption, CWnd* parent, UINT startPage, CSty
     : CPropertySheet(caption, parent, startPage)
 {
     m_stylesPage = std::make_unique<CStylesPage>(&m_style, &folders);
+    m_singleValuesPage = MakeSingleValuesStylePage(&m_style, &folders);
+    m_mapsPage = MakeMapsSelectorsStylePage(&m_style, &folders);
     AddPage(m_stylesPage.get());
+    AddPage(m_singleValuesPage.get());
+    AddPage(m_mapsPage.get());
 }
 
 CStyleSheet::~CStyleSheet()
@@ -17,12 +21,22 @@ void CStyleSheet::SetStyle(const CGlobalStyle& style)
 {
     m_style.Copy(style);
     m_stylesPage->SetStyle(&m_style);
+    m_singleValuesPage->SetStyle(&m_style);
+    m_mapsPage->SetStyle(&m_style);
 }
 
 INT_PTR CStyleSheet::DoModal()
 {
     m_psh.dwFlags &= ~PSH_HASHELP;
     return CPropertySheet::DoModal();
+}
+
+void CStyleSheet::SetPreview(std::function<void(const CGlobalStyle&)> preview)
+{
+    for (CStylePage* page : {static_cast<CStylePage*>(m_stylesPage.get()),
+                             static_cast<CStylePage*>(m_singleValuesPage.get()),
+                             static_cast<CStylePage*>(m_mapsPage.get())})
+        page->preview = preview;
 }
 
 BOOL CStyleSheet::OnCommand(WPARAM wParam, LPARAM lParam)

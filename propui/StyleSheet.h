@@ -5,6 +5,7 @@
 
 #include "model/GlobalStyle.h"
 #include "platform/dialogs/PropertySheet.h"
+#include "propui/FieldStylePages.h"
 #include "propui/StylesPage.h"
 
 #include <functional>
@@ -23,6 +24,11 @@ public:
     INT_PTR DoModal() override;
 
     CStylesPage& GetStylesPage() { return *m_stylesPage; }
+    CFieldStylePage& GetSingleValuesPage() { return *m_singleValuesPage; }
+    CFieldStylePage& GetMapsSelectorsPage() { return *m_mapsPage; }
+
+    // What re-styles the preview after every change on a page.
+    void SetPreview(std::function<void(const CGlobalStyle&)> preview);
 
     // Apply: the canvas view re-styles every component of the document with the record.
     std::function<void(const CGlobalStyle&)> applyToDocument;
@@ -33,4 +39,6 @@ protected:
 private:
     CGlobalStyle m_style;
     std::unique_ptr<CStylesPage> m_stylesPage;
+    std::unique_ptr<CFieldStylePage> m_singleValuesPage;
+    std::unique_ptr<CFieldStylePage> m_mapsPage;
 };

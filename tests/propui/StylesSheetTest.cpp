@@ -217,3 +217,78 @@ TEST_F(StylesSheetTest, ApplyRestylesTheDocumentWithoutHandingTheStyleBack)
     EXPECT_EQ(applied, std::vector<std::uint32_t>{0x112233u});
     EXPECT_EQ(style.GetFillColor(), CGlobalStyle().GetFillColor());
 }
+
+TEST_F(StylesSheetTest, SelectorAndSingleValuePagesEditTheirGroupsAndShowALoadedStyle)
+{
+    CGlobalStyle style;
+    std::vector<std::uint32_t> previewed;
+    CStyleSheet sheet("Global Styles", &owner, 0, folders);
+    sheet.SetStyle(style);
+    sheet.SetPreview([&](const CGlobalStyle& s) { previewed.push_back(s.selectors.borderColor); });
+    ui::SetDialogHookByCaption("Global Styles", [&](CDialog& first) {
+        CPropertySheet& s = *static_cast<CPropertyPage&>(first).GetSheet();
+        std::vector<std::string> tabs;
+        for (int i = 0; i < s.GetTabControl()->GetItemCount(); ++i)
+            tabs.push_back(s.GetTabControl()->GetItemText(i));
+        EXPECT_EQ(tabs, (std::vector<std::string>{"Styles", "Single Values", "Maps && Selectors"}));
+
+        s.GetTabControl()->UserSelect(2);
+        CFieldStylePage& maps = sheet.GetMapsSelectorsPage();
+        auto check = [&](int id) { static_cast<CButton*>(maps.GetDlgItem(id))->Click(); };
+        auto enabled = [&](int id) { return maps.GetDlgItem(id)->IsWindowEnabled() != FALSE; };
+        // Label art turns off the border and fill switches and both colours.
+        const bool border = enabled(423);
+        check(437);
+        EXPECT_TRUE(sheet.Style().selectors.useBGLabelArt);
+        EXPECT_FALSE(enabled(436));
+        EXPECT_FALSE(enabled(439));
+        EXPECT_FALSE(enabled(423));
+        EXPECT_FALSE(enabled(425));
+        check(437);
+        EXPECT_EQ(enabled(423), border) << "back as its own switch says";
+        // Marker art turns the three marker colours off, with their labels, and back on.
+        for (int i = 0; i < 2; ++i) {
+            check(407);
+            const bool art = sheet.Style().selectors.useDefaultArt;
+            EXPECT_EQ(enabled(424), !art);
+            EXPECT_EQ(enabled(1429), !art) << "with its label";
+        }
+        EXPECT_EQ(sheet.Style().GetName(), "Default (Modified)");
+        WritePng(testsupport::ArtefactDir("propui") / "style-maps-selectors.png", host->Snapshot(s));
+
+        // A cancelled colour dialog stores the unchanged colour and still refreshes the preview.
+        const std::size_t before = previewed.size();
+        files->AnswerColour(std::nullopt);
+        maps.Swatch(431)->Click();
+        EXPECT_EQ(previewed.size(), before + 1);
+        files->AnswerColour(RGB(0x12, 0x34, 0x56));
+        maps.Swatch(467)->Click();
+        EXPECT_EQ(sheet.Style().selectors.mouseOverTextColor, 0x123456u);
+        maps.GetDlgItem(409)->SetFocus();
+        static_cast<CEdit*>(maps.GetDlgItem(409))->SetSel(0, -1);
+        CUserInput::TypeText("40");
+        EXPECT_EQ(sheet.Style().selectors.labelAlpha, 40);
+
+        s.GetTabControl()->UserSelect(1);
+        CFieldStylePage& single = sheet.GetSingleValuesPage();
+        EXPECT_EQ(single.GetDlgItem(435)->IsWindowEnabled(), sheet.Style().singleVals.useCustomColor);
+        static_cast<CButton*>(single.GetDlgItem(327))->Click();
+        EXPECT_EQ(single.GetDlgItem(435)->IsWindowEnabled() != FALSE, sheet.Style().singleVals.useCustomColor);
+        ASSERT_TRUE(CUserInput::Click(single.Chooser(318)->Toggle(CFontChooserBase::IdItalic), CPoint(3, 3)));
+        EXPECT_TRUE(sheet.Style().singleVals.valueTextFormat.GetItalic());
+        WritePng(testsupport::ArtefactDir("propui") / "style-single-values.png", host->Snapshot(s));
+
+        // Another style loaded on the Styles page shows on the others when they come back.
+        s.GetTabControl()->UserSelect(0);
+        boxes->Answer(IDNO);
+        Choose(sheet.GetStylesPage(), "Blue");
+        s.GetTabControl()->UserSelect(2);
+        EXPECT_EQ(static_cast<CButton*>(maps.GetDlgItem(437))->GetCheck(), BST_UNCHECKED);
+        EXPECT_EQ(maps.Swatch(467)->GetColor(), SwapRedBlue(CGlobalStyle().selectors.mouseOverTextColor));
+        Press(s, IDOK);
+    });
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    CGlobalStyle out;
+    sheet.GetStyle(out);
+    EXPECT_EQ(out.GetName(), "Blue");
+}
