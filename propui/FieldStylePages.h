@@ -15,12 +15,12 @@
 
 class CFieldStylePage : public CStylePage {
 public:
-    enum class Kind { Color, Check, Font, Percent };
+    enum class Kind { Color, Check, Font, Percent, Choice };
     struct Field {
-        int id;
-        Kind kind;
-        const char* label; // beside the control; a check box's own text
-        int x, y;          // in dialog units
+        int id = 0;
+        Kind kind = Kind::Check;
+        const char* label = ""; // beside the control; a check box's own text
+        int x = 0, y = 0;       // in dialog units
         // The field of the record the control edits.
         std::function<std::uint32_t*(CGlobalStyle&)> color;
         std::function<bool*(CGlobalStyle&)> flag;
@@ -28,6 +28,14 @@ public:
         std::function<std::int32_t*(CGlobalStyle&)> number;
         // Enabled only while this says so (empty: always).
         std::function<bool(const CGlobalStyle&)> enabledWhen;
+        // The range of a number.
+        int minimum = 0;
+        int maximum = 100;
+        // Run after a check box set its field (the switches one excludes are cleared here).
+        std::function<void(CGlobalStyle&)> afterCheck;
+        // The entries of a choice list and what choosing one does.
+        std::vector<std::string> choices;
+        std::function<void(int)> chosen;
     };
 
     CFieldStylePage(int templateId, const char* caption, std::vector<Field> fields, CGlobalStyle* style,
@@ -35,6 +43,13 @@ public:
 
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
+
+    // A sub-page of the Charts page hands its changes and preview to that page.
+    void ForwardTo(CStylePage* page) { m_forward = page; }
+    void SetModified(BOOL modified) override;
+    void UpdatePreview() override;
+    // Reads every control again from the record.
+    void LoadControls();
 
     CColorSwatch* Swatch(int id);
     CFontDataCtrl* Chooser(int id);
@@ -44,7 +59,6 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void LoadControls();
     void ApplyEnabling();
     const Field* FindField(int id) const;
 
@@ -53,9 +67,17 @@ private:
     std::vector<std::unique_ptr<CFontDataCtrl>> m_choosers;
     std::vector<std::unique_ptr<CEdit>> m_numbers;
     bool m_loading = false;
+    CStylePage* m_forward = nullptr;
 };
 
 // "Maps && Selectors" (template 341): the selector group.
 std::unique_ptr<CFieldStylePage> MakeMapsSelectorsStylePage(CGlobalStyle* style, CStyleFolders* folders);
 // "Single Values" (template 343): the single-value group.
 std::unique_ptr<CFieldStylePage> MakeSingleValuesStylePage(CGlobalStyle* style, CStyleFolders* folders);
+
+// The Charts page's sub-pages over the chart group: "Series" (354), "Y-Axis" (358) and
+// "X-Axis" (355), "Titles" (356), "Layout" (357).
+std::unique_ptr<CFieldStylePage> MakeSeriesStylePage(CGlobalStyle* style, CStyleFolders* folders);
+std::unique_ptr<CFieldStylePage> MakeAxisStylePage(bool vertical, CGlobalStyle* style, CStyleFolders* folders);
+std::unique_ptr<CFieldStylePage> MakeTitlesStylePage(CGlobalStyle* style, CStyleFolders* folders);
+std::unique_ptr<CFieldStylePage> MakeLayoutStylePage(CGlobalStyle* style, CStyleFolders* folders);

@@ -4,9 +4,11 @@ CStyleSheet::CStyleSheet(const char* caption, CWnd* parent, UINT startPage, CSty
     : CPropertySheet(caption, parent, startPage)
 {
     m_stylesPage = std::make_unique<CStylesPage>(&m_style, &folders);
+    m_chartsPage = std::make_unique<CChartsStylePage>(&m_style, &folders);
     m_singleValuesPage = MakeSingleValuesStylePage(&m_style, &folders);
     m_mapsPage = MakeMapsSelectorsStylePage(&m_style, &folders);
     AddPage(m_stylesPage.get());
+    AddPage(m_chartsPage.get());
     AddPage(m_singleValuesPage.get());
     AddPage(m_mapsPage.get());
 }
@@ -21,6 +23,7 @@ void CStyleSheet::SetStyle(const CGlobalStyle& style)
 {
     m_style.Copy(style);
     m_stylesPage->SetStyle(&m_style);
+    m_chartsPage->SetStyle(&m_style);
     m_singleValuesPage->SetStyle(&m_style);
     m_mapsPage->SetStyle(&m_style);
 }
@@ -34,6 +37,7 @@ INT_PTR CStyleSheet::DoModal()
 void CStyleSheet::SetPreview(std::function<void(const CGlobalStyle&)> preview)
 {
     for (CStylePage* page : {static_cast<CStylePage*>(m_stylesPage.get()),
+                             static_cast<CStylePage*>(m_chartsPage.get()),
                              static_cast<CStylePage*>(m_singleValuesPage.get()),
                              static_cast<CStylePage*>(m_mapsPage.get())})
         page->preview = preview;

@@ -5,6 +5,7 @@
 
 #include "model/GlobalStyle.h"
 #include "platform/dialogs/PropertySheet.h"
+#include "propui/ChartsStylePage.h"
 #include "propui/FieldStylePages.h"
 #include "propui/StylesPage.h"
 
@@ -24,6 +25,7 @@ public:
     INT_PTR DoModal() override;
 
     CStylesPage& GetStylesPage() { return *m_stylesPage; }
+    CChartsStylePage& GetChartsPage() { return *m_chartsPage; }
     CFieldStylePage& GetSingleValuesPage() { return *m_singleValuesPage; }
     CFieldStylePage& GetMapsSelectorsPage() { return *m_mapsPage; }
 
@@ -39,6 +41,7 @@ protected:
 private:
     CGlobalStyle m_style;
     std::unique_ptr<CStylesPage> m_stylesPage;
+    std::unique_ptr<CChartsStylePage> m_chartsPage;
     std::unique_ptr<CFieldStylePage> m_singleValuesPage;
     std::unique_ptr<CFieldStylePage> m_mapsPage;
 };

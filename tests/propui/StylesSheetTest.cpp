@@ -230,9 +230,9 @@ TEST_F(StylesSheetTest, SelectorAndSingleValuePagesEditTheirGroupsAndShowALoaded
         std::vector<std::string> tabs;
         for (int i = 0; i < s.GetTabControl()->GetItemCount(); ++i)
             tabs.push_back(s.GetTabControl()->GetItemText(i));
-        EXPECT_EQ(tabs, (std::vector<std::string>{"Styles", "Single Values", "Maps && Selectors"}));
+        EXPECT_EQ(tabs, (std::vector<std::string>{"Styles", "Charts", "Single Values", "Maps && Selectors"}));
 
-        s.GetTabControl()->UserSelect(2);
+        s.GetTabControl()->UserSelect(3);
         CFieldStylePage& maps = sheet.GetMapsSelectorsPage();
         auto check = [&](int id) { static_cast<CButton*>(maps.GetDlgItem(id))->Click(); };
         auto enabled = [&](int id) { return maps.GetDlgItem(id)->IsWindowEnabled() != FALSE; };
@@ -269,7 +269,7 @@ TEST_F(StylesSheetTest, SelectorAndSingleValuePagesEditTheirGroupsAndShowALoaded
         CUserInput::TypeText("40");
         EXPECT_EQ(sheet.Style().selectors.labelAlpha, 40);
 
-        s.GetTabControl()->UserSelect(1);
+        s.GetTabControl()->UserSelect(2);
         CFieldStylePage& single = sheet.GetSingleValuesPage();
         EXPECT_EQ(single.GetDlgItem(435)->IsWindowEnabled(), sheet.Style().singleVals.useCustomColor);
         static_cast<CButton*>(single.GetDlgItem(327))->Click();
@@ -282,7 +282,7 @@ TEST_F(StylesSheetTest, SelectorAndSingleValuePagesEditTheirGroupsAndShowALoaded
         s.GetTabControl()->UserSelect(0);
         boxes->Answer(IDNO);
         Choose(sheet.GetStylesPage(), "Blue");
-        s.GetTabControl()->UserSelect(2);
+        s.GetTabControl()->UserSelect(3);
         EXPECT_EQ(static_cast<CButton*>(maps.GetDlgItem(437))->GetCheck(), BST_UNCHECKED);
         EXPECT_EQ(maps.Swatch(467)->GetColor(), SwapRedBlue(CGlobalStyle().selectors.mouseOverTextColor));
         Press(s, IDOK);
@@ -291,4 +291,79 @@ TEST_F(StylesSheetTest, SelectorAndSingleValuePagesEditTheirGroupsAndShowALoaded
     CGlobalStyle out;
     sheet.GetStyle(out);
     EXPECT_EQ(out.GetName(), "Blue");
+}
+
+TEST_F(StylesSheetTest, TheChartsPageShowsOneSubPageAtATimeAndEditsTheChartGroup)
+{
+    CGlobalStyle style;
+    CStyleSheet sheet("Global Styles", &owner, 1, folders);
+    sheet.SetStyle(style);
+    ui::SetDialogHookByCaption("Global Styles", [&](CDialog&) {
+        CChartsStylePage& charts = sheet.GetChartsPage();
+        CPropertySheet& s = *charts.GetSheet();
+        auto pressed = [&] {
+            std::vector<int> down;
+            for (int i = 0; i < 5; ++i)
+                if (charts.Toggle(i).GetCheck() == BST_CHECKED)
+                    down.push_back(i);
+            return down;
+        };
+        EXPECT_EQ(pressed(), std::vector<int>{0});
+        const char* names[5] = {"series", "y-axis", "x-axis", "titles", "layout"};
+        for (int i = 4; i >= 0; --i) {
+            charts.Toggle(i).Click();
+            EXPECT_EQ(pressed(), std::vector<int>{i});
+            EXPECT_EQ(charts.Nested().GetActiveIndex(), i);
+            WritePng(testsupport::ArtefactDir("propui") / (std::string("style-charts-") + names[i] + ".png"),
+                     host->Snapshot(s));
+        }
+
+        // Series 12 gets a new line colour; series 13 keeps its own.
+        CFieldStylePage& series = charts.SubPage(0);
+        static_cast<CComboBox*>(series.GetDlgItem(320))->UserSelect(11);
+        files->AnswerColour(RGB(0xAB, 0xCD, 0xEF));
+        series.Swatch(412)->Click();
+        EXPECT_EQ(sheet.Style().GetLineColor(11), 0xABCDEFu);
+        EXPECT_NE(sheet.Style().GetLineColor(12), 0xABCDEFu);
+        static_cast<CComboBox*>(series.GetDlgItem(320))->UserSelect(12);
+        EXPECT_EQ(series.Swatch(412)->GetColor(), SwapRedBlue(sheet.Style().GetLineColor(12)));
+        EXPECT_EQ(sheet.Style().GetName(), "Default (Modified)") << "a sub-page marks the style";
+        EXPECT_TRUE(charts.IsModified());
+
+        // Background art and the chart area's border and fill exclude each other.
+        charts.Toggle(4).Click();
+        CFieldStylePage& layout = charts.SubPage(4);
+        auto click = [&](int id) { static_cast<CButton*>(layout.GetDlgItem(id))->Click(); };
+        if (sheet.Style().charts.useBackgroundArt)
+            click(438);
+        if (!sheet.Style().charts.showChartFill)
+            click(442);
+        click(438);
+        EXPECT_TRUE(sheet.Style().charts.useBackgroundArt);
+        EXPECT_FALSE(sheet.Style().charts.showChartFill);
+        EXPECT_FALSE(layout.GetDlgItem(444)->IsWindowEnabled());
+        click(442);
+        EXPECT_TRUE(sheet.Style().charts.showChartFill);
+        EXPECT_FALSE(sheet.Style().charts.useBackgroundArt);
+        EXPECT_EQ(static_cast<CButton*>(layout.GetDlgItem(438))->GetCheck(), BST_UNCHECKED);
+        EXPECT_TRUE(layout.GetDlgItem(444)->IsWindowEnabled());
+        // Each gridline switch governs its own colour and weight; weights stay at least 1.
+        const bool minor = sheet.Style().charts.showHMinGrid;
+        click(455);
+        EXPECT_EQ(layout.GetDlgItem(2)->IsWindowEnabled() != FALSE, !minor);
+        EXPECT_EQ(layout.GetDlgItem(461)->IsWindowEnabled() != FALSE, !minor);
+        EXPECT_EQ(layout.GetDlgItem(1461)->IsWindowEnabled() != FALSE, !minor);
+        EXPECT_EQ(layout.GetDlgItem(460)->IsWindowEnabled() != FALSE, sheet.Style().charts.showHMajGrid);
+        layout.GetDlgItem(447)->SetFocus();
+        static_cast<CEdit*>(layout.GetDlgItem(447))->SetSel(0, -1);
+        CUserInput::TypeText("0");
+        EXPECT_EQ(sheet.Style().charts.plotMargin, 1);
+
+        // Away to another tab and back: the same sub-page, one button pressed.
+        s.GetTabControl()->UserSelect(2);
+        s.GetTabControl()->UserSelect(1);
+        EXPECT_EQ(pressed(), std::vector<int>{4});
+        Press(s, IDOK);
+    });
+    EXPECT_EQ(sheet.DoModal(), IDOK);
 }
