@@ -50,3 +50,15 @@ BOOL CStyleSheet::OnCommand(WPARAM wParam, LPARAM lParam)
         applyToDocument(m_style);
     return handled;
 }
+
+bool RunChangeStyle(CGlobalStyle& viewStyle, CStyleFolders& folders, CWnd* view,
+                    std::function<void(const CGlobalStyle&)> apply)
+{
+    CStyleSheet sheet("Global Styles", view, 0, folders);
+    sheet.applyToDocument = std::move(apply);
+    sheet.SetStyle(viewStyle);
+    if (sheet.DoModal() != IDOK)
+        return false;
+    sheet.GetStyle(viewStyle);
+    return true;
+}

@@ -45,3 +45,9 @@ private:
     std::unique_ptr<CFieldStylePage> m_singleValuesPage;
     std::unique_ptr<CFieldStylePage> m_mapsPage;
 };
+
+// The canvas view's Change Style command: the sheet, captioned "Global Styles", edits a copy of
+// the view's record; OK hands the copy back (true), Cancel leaves the record as it was. `apply`
+// re-styles the document's components (the sheet's Apply button).
+bool RunChangeStyle(CGlobalStyle& viewStyle, CStyleFolders& folders, CWnd* view,
+                    std::function<void(const CGlobalStyle&)> apply);

@@ -197,6 +197,25 @@ TEST_F(StylesSheetTest, ADamagedOrForeignStyleFileIsNamedAndChangesNothing)
     EXPECT_EQ(style.GetName(), "Blue") << "Cancel hands nothing back";
 }
 
+TEST_F(StylesSheetTest, ChangeStyleHandsTheEditedStyleBackOnlyOnOk)
+{
+    CGlobalStyle viewStyle;
+    for (int answer : {IDCANCEL, IDOK}) {
+        ui::SetDialogHookByCaption("Global Styles", [&](CDialog& page) {
+            auto& styles = static_cast<CStylesPage&>(page);
+            static_cast<CButton*>(styles.GetDlgItem(CStylesPage::IdBackgroundArt))->Click();
+            if (answer == IDCANCEL)
+                boxes->Answer(IDNO); // "Save changes to style Default (Modified)"
+            Press(*styles.GetSheet(), answer);
+        });
+        bool changed = RunChangeStyle(viewStyle, folders, &owner, {});
+        EXPECT_EQ(changed, answer == IDOK);
+        EXPECT_EQ(viewStyle.modified, answer == IDOK);
+    }
+    EXPECT_EQ(viewStyle.GetName(), "Default (Modified)") << "the view asks to save it later";
+    EXPECT_NE(viewStyle.globalColors.bgArt, CGlobalStyle().globalColors.bgArt);
+}
+
 TEST_F(StylesSheetTest, ApplyRestylesTheDocumentWithoutHandingTheStyleBack)
 {
     CGlobalStyle style;
