@@ -73,6 +73,11 @@ TEST(NumericFormatCodes, ReadsTheCodesOfOtherShapes)
         EXPECT_EQ(s.decimals, c.decimals);
         EXPECT_EQ(s.separator, c.separator);
     }
+    // Typed affix text is never read as part of the number.
+    Settings typed = ReadCode("\"0.\"#,##0.00");
+    EXPECT_EQ(typed.decimals, 2);
+    EXPECT_EQ(typed.prefix, "0.");
+    EXPECT_EQ(ReadCode("\"Red\"0").choice, MinusSign);
     // An affix longer than the edits take is cut to three characters.
     Settings longPrefix = ReadCode("\"EURO\"#,##0");
     EXPECT_EQ(longPrefix.kind, Currency);
