@@ -63,7 +63,7 @@ TEST(NumericFormatCodes, ReadsTheCodesOfOtherShapes)
         {"_(* #,##0_)", FromSpreadsheet, 0, true},
         {"0.00E+00", Numeric, 2, false},
         {"#,##0.00 \"each\" x", FromSpreadsheet, 2, true}, // quoted text amid the number
-        {"\"$#,##0.00", FromSpreadsheet, 2, true},        // an unclosed quote
+        {"\"$#,##0.00", FromSpreadsheet, 2, false},       // an unclosed quote: all text
         {"0.0000000000000000000000000", Numeric, kMaxDecimals, false},
     };
     for (const auto& c : cases) {
