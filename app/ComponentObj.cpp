@@ -18,7 +18,7 @@ std::unique_ptr<IPropertiesPanel> NewPanel()
 {
     if (g_panelFactory)
         return g_panelFactory();
-    return std::make_unique<CPropertiesPanel>();
+    return std::make_unique<CCanvasPropertiesPanel>();
 }
 
 ComponentRect ToComponentRect(const CRect& r)

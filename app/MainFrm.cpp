@@ -6,6 +6,7 @@
 #include "app/AppIds.h"
 #include "app/DrawDoc.h"
 #include "app/DrawView.h"
+#include "app/PropertiesPanel.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/drawing/DC.h"
 #include "platform/window/Input.h"
@@ -140,6 +141,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1) {
         return -1;
     }
+    m_propertyEditing = std::make_unique<CPropertyEditing>(this);
     static const UINT kToolBars[4] = {IDR_TOOLBAR_MAIN, IDR_TOOLBAR_PREVIEW, IDR_TOOLBAR_OFFICE, IDR_TOOLBAR_IMPORT};
     const DWORD barStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
     for (int i = 0; i < 4; ++i) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/controls/ProgressCtrl.h"
@@ -62,6 +63,8 @@ private:
     std::string m_text;
 };
 
+class CPropertyEditing;
+
 class CMainFrame : public CFrameWnd, public sheet::IExcelHostWindow {
 public:
     CMainFrame();
@@ -99,6 +102,8 @@ public:
     CStatusProgressCtrl& Progress() { return m_wndProgress; }
     int ProgressMax() const { return m_nProgressMax; }
     CSplashWnd* Splash() const { return m_pSplash; }
+    // The page classes and services of the Component Properties sheets; made with the window.
+    CPropertyEditing* PropertyEditing() const { return m_propertyEditing.get(); }
 
     DECLARE_MESSAGE_MAP()
 
@@ -112,4 +117,5 @@ private:
     CSplashWnd* m_pSplash = nullptr;
     std::atomic<UINT> m_nImportSerial{0};
     std::function<std::string()> m_failedItem;
+    std::unique_ptr<CPropertyEditing> m_propertyEditing;
 };

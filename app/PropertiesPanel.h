@@ -1,12 +1,20 @@
 #pragma once
 
-// The holder of a component object's Component Properties sheet. The sheet itself comes with the
-// property pages; until then a panel has no sheet to open and answers as closed.
+// The holder of a component object's Component Properties sheet, as the canvas objects see it,
+// and the program's property editing: the page classes the sheets choose from and the services
+// their pages use.
 
+#include <memory>
 #include <string>
+
+#include "propui/PageFactory.h"
+#include "propui/PropertiesPanel.h"
+#include "propui/PropertyOwner.h"
+#include "publish/CustomColors.h"
 
 class CDrawObj;
 class CParameterSet;
+class CWnd;
 
 class IPropertiesPanel {
 public:
@@ -21,16 +29,45 @@ public:
     virtual void ShowProperties(CParameterSet* parameters, CDrawObj* owner) = 0;
 };
 
-// A panel without a sheet.
-class CPropertiesPanel : public IPropertiesPanel {
+// A canvas object's panel: the sheet opens modeless, docked at the right of the main window,
+// or where the sheet it takes over from stood.
+class CCanvasPropertiesPanel : public IPropertiesPanel {
 public:
-    void SetTitle(const std::string& title) override { m_title = title; }
-    const std::string& GetTitle() const { return m_title; }
-    bool IsSheetOpen() const override { return false; }
-    void CloseSheet() override {}
-    void SaveWindowRect(const IPropertiesPanel&) override {}
-    void ShowProperties(CParameterSet*, CDrawObj*) override {}
+    // Without a context the pages get no program services (no range picks, no help owner).
+    explicit CCanvasPropertiesPanel(const CPropertyPageContext* context = nullptr);
+    ~CCanvasPropertiesPanel() override;
+
+    void SetTitle(const std::string& title) override;
+    bool IsSheetOpen() const override { return m_panel.IsOpen(); }
+    void CloseSheet() override { m_panel.Close(false); }
+    void SaveWindowRect(const IPropertiesPanel& from) override;
+    void ShowProperties(CParameterSet* parameters, CDrawObj* owner) override;
+
+    CPropertiesPanel& Panel() { return m_panel; }
+    const CPropertiesPanel& Panel() const { return m_panel; }
 
 private:
-    std::string m_title = "Component Properties";
+    class Owner;
+    CPropertiesPanel m_panel;
+    std::unique_ptr<Owner> m_owner;
+    bool m_takeOver = false;
+};
+
+// The page classes and the services every properties panel of the program is made with. While
+// it lives, new component objects get panels that use it.
+class CPropertyEditing {
+public:
+    explicit CPropertyEditing(CWnd* mainWindow);
+    ~CPropertyEditing();
+    CPropertyEditing(const CPropertyEditing&) = delete;
+    CPropertyEditing& operator=(const CPropertyEditing&) = delete;
+
+    // The libraries with page classes register them here.
+    CPageClassRegistry& Pages() { return m_pages; }
+    CPropertyPageContext& Context() { return m_context; }
+
+private:
+    CPageClassRegistry m_pages;
+    CPropertyPageContext m_context;
+    publish::CustomColorTable m_fallbackColors{};
 };

@@ -109,6 +109,11 @@ struct CountingOwner : IPropertyOwner {
         EXPECT_EQ(flag, 0);
         ++refreshed;
     }
+    void MarkDocumentChanged() override {}
+    std::string GetTitleName() const override { return "Gauge_1"; }
+    std::string GetComponentTypeName() const override { return "KVGaugeSymbol"; }
+    CPropertyMap* GetFirstPropertyMap() override { return nullptr; }
+    int GetComponentCount() const override { return 1; }
 };
 
 std::unique_ptr<CParameter> FormatGroup(const std::string& code)

@@ -1,0 +1,116 @@
+// Writes a dashboard whose value display a person has edited in the Component Properties sheet:
+// the display's General group is shown in the plain parameter list (no page class is registered
+// here), the person clicks the Title row, types a title and presses Enter; then the component is
+// published as a movie is assembled.
+//
+// edited.swf: a value display of A1 = 1234.5 with the title typed in the sheet; a probe reports
+// "state" with the title and the value text the display shows, then "done".
+// It fails (exit 1) when the edit did not reach the component's parameters.
+
+#include "model/Parameter.h"
+#include "model/ParameterSet.h"
+#include "platform/window/UserInput.h"
+#include "platform/window/Wnd.h"
+#include "propui/ComponentPropertySheet.h"
+#include "propui/ParameterListPage.h"
+#include "propui/PropertyListCtrl.h"
+#include "propui/PropertyOwner.h"
+#include "tests/player/ComponentDashboard.h"
+#include "tests/player/OutputFolder.h"
+#include "tests/support/TestSupport.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+const char* kTitleProbe = R"(
+_global.KVProbe = function () { this.kvFrames = 0; };
+KVProbe.prototype = new MovieClip();
+KVProbe.prototype.onEnterFrame = function () {
+    var d = _root.KVValueDisplaySymbol_1;
+    if (++this.kvFrames == 10) {
+        fscommand("state", d.kvFields.kvTitle + "|" + d.kvFields.kvValue + "|" + _root.CELL + "");
+        fscommand("done", "");
+    }
+};
+Object.registerClass("KVProbeSymbol", KVProbe);
+)";
+
+const char* kTypedTitle = "Typed in the sheet";
+
+// The canvas object the sheet edits for: it only counts what it is told.
+class Owner : public IPropertyOwner {
+public:
+    void Refresh(int) override { ++refreshes; }
+    void MarkDocumentChanged() override {}
+    std::string GetTitleName() const override { return "Value 1"; }
+    std::string GetComponentTypeName() const override { return "KVValueDisplaySymbol"; }
+    CPropertyMap* GetFirstPropertyMap() override { return nullptr; }
+    int GetComponentCount() const override { return 1; }
+    int refreshes = 0;
+};
+
+// The person's edit, through the window layer's input.
+void EditTitle(CComponent& display)
+{
+    CWnd main;
+    if (!main.CreateEx(0, "Main", "Vantorel", WS_POPUP | WS_VISIBLE, CRect(0, 0, 1024, 768), nullptr, 0))
+        throw std::runtime_error("no main window");
+    CPropertyPageContext context;
+    context.mainWindow = &main;
+    Owner owner;
+    CComponentPropertySheet sheet;
+    sheet.SetContext(&context);
+    if (sheet.BuildPages(display.GetParameters(), false, &owner) == 0 ||
+        !sheet.Create(&main, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0))
+        throw std::runtime_error("the sheet did not open");
+    auto* page = dynamic_cast<CParameterListPage*>(sheet.GetComponentPage(0));
+    CPropertyListCtrl* list = page != nullptr ? page->GetList() : nullptr;
+    if (list == nullptr)
+        throw std::runtime_error("the General page is no parameter list");
+    int row = -1;
+    for (int i = 0; i < list->GetRowCount(); ++i)
+        if (list->GetRowInfo(i)->name == "Title")
+            row = i;
+    if (row < 0)
+        throw std::runtime_error("no Title row");
+    const CRect cell = list->GetCellRect(row, 1);
+    CUserInput::Click(*list, CPoint(cell.left + 8, cell.CenterPoint().y));
+    CUserInput::TypeText(kTypedTitle);
+    CUserInput::PressKey(VK_RETURN);
+    sheet.DestroyWindow();
+    main.DestroyWindow();
+    if (owner.refreshes != 1)
+        throw std::runtime_error("the owner was told " + std::to_string(owner.refreshes) + " times");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::filesystem::path folder;
+    if (!playertest::OutputFolder(argc, argv, folder))
+        return 2;
+    const std::filesystem::path install = testsupport::InstallDir();
+    try {
+        CComponentCatalog catalog;
+        std::string error;
+        if (!catalog.Load(install, &error))
+            throw std::runtime_error(error);
+        CFunctionLibrary library((install / "asset" / "func.dat").string());
+        dashboardtest::Dashboard d(catalog, library, install);
+        d.model.Number("A1", 1234.5);
+        CComponent& display = d.Add("KVValueDisplaySymbol", 400, 400, 3000, 1000);
+        d.Bind(display, "General", "mv", "A1", "A1");
+        EditTitle(display);
+        const std::string stored = dashboardtest::Find(display, "General", "title").GetValueText();
+        if (stored != kTypedTitle)
+            throw std::runtime_error("the title parameter holds \"" + stored + "\"");
+        d.Write(folder / "edited.swf", kTitleProbe, {{"CELL", d.Cell("A1")}});
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,38 @@
+// A title typed into the Component Properties sheet (propui_published.cpp) shows in the published
+// movie: Ruffle plays the dashboard and the value display draws the typed title over its value.
+import { execFileSync } from "node:child_process";
+import fs from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import { withPlayer, playerProblems } from "./lib/ruffle.mjs";
+import { reports } from "./lib/drive.mjs";
+import { checkMovie } from "./lib/swfcheck.mjs";
+
+const out = fs.mkdtempSync(path.join(os.tmpdir(), "propui-published-"));
+execFileSync(process.env.MOVIE_MAKER, [out], { stdio: "inherit" });
+
+let failures = 0;
+const fail = (message) => { console.log(`FAIL ${message}`); ++failures; };
+const expect = (what, got, wanted) => {
+  if (got === wanted) console.log(`ok   ${what} = ${JSON.stringify(got)}`);
+  else fail(`${what} = ${JSON.stringify(got)}, expected ${JSON.stringify(wanted)}`);
+};
+
+try {
+  for (const p of checkMovie(fs.readFileSync(path.join(out, "edited.swf"))).problems) fail(`edited.swf structure: ${p}`);
+  await withPlayer(out, async (run) => {
+    const result = await run("edited.swf", { until: "done", timeoutMs: 20000 });
+    for (const p of playerProblems(result)) fail(`player: ${p}`);
+    const state = reports(result, "state").at(-1);
+    if (!state) {
+      fail("the probe reported nothing");
+      return;
+    }
+    const [title, , cell] = state.split("|");
+    expect("the display's title", title, "Typed in the sheet");
+    expect("the bound cell", cell, "1234.5");
+  });
+} finally {
+  fs.rmSync(out, { recursive: true, force: true });
+}
+process.exit(failures ? 1 : 0);
