@@ -33,7 +33,7 @@ DialogTemplate FieldTemplate(int id, const char* caption, const std::vector<CFie
             bottom = std::max(bottom, f.y + 10);
             break;
         case Kind::Font:
-            t.Add("Static", f.label, f.id + kLabelOffset, f.x, f.y, 60, 8, WS_VISIBLE);
+            t.Add("Static", f.label, f.id + kLabelOffset, f.x, f.y, 200, 8, WS_VISIBLE);
             t.Add("FontData", "", f.id, f.x, f.y + 10, 250, 14, WS_VISIBLE);
             bottom = std::max(bottom, f.y + 24);
             break;
@@ -120,6 +120,8 @@ BOOL CFieldStylePage::OnInitDialog()
 BOOL CFieldStylePage::OnSetActive()
 {
     CStylePage::OnSetActive();
+    if (onActivate && m_pStyle)
+        onActivate(*m_pStyle);
     // Another page may have loaded a different style meanwhile.
     LoadControls();
     return TRUE;
@@ -480,5 +482,11 @@ std::unique_ptr<CFieldStylePage> MakeLayoutStylePage(CGlobalStyle* style, CStyle
         c.Color(g.color, "Color", g.x, g.y + 14, g.colour, While(g.show));
         c.Number(g.weight, "Weight", g.x, g.y + 28, g.w, 1, While(g.show));
     }
-    return std::make_unique<CFieldStylePage>(357, "Layout", std::move(c.fields), style, folders);
+    auto page = std::make_unique<CFieldStylePage>(357, "Layout", std::move(c.fields), style, folders);
+    // A style whose chart area has background art shows no border or fill of its own there.
+    page->onActivate = [](CGlobalStyle& s) {
+        if (s.charts.useBackgroundArt)
+            s.charts.showChartBorder = s.charts.showChartFill = false;
+    };
+    return page;
 }

@@ -44,6 +44,9 @@ public:
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
 
+    // Run on the record each time the page becomes active, before its controls are read.
+    std::function<void(CGlobalStyle&)> onActivate;
+
     // A sub-page of the Charts page hands its changes and preview to that page.
     void ForwardTo(CStylePage* page) { m_forward = page; }
     void SetModified(BOOL modified) override;

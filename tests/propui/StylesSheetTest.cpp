@@ -353,6 +353,10 @@ TEST_F(StylesSheetTest, TheChartsPageShowsOneSubPageAtATimeAndEditsTheChartGroup
         // Background art and the chart area's border and fill exclude each other.
         charts.Toggle(4).Click();
         CFieldStylePage& layout = charts.SubPage(4);
+        if (sheet.Style().charts.useBackgroundArt) {
+            EXPECT_FALSE(sheet.Style().charts.showChartFill) << "art leaves the chart area no fill of its own";
+            EXPECT_FALSE(sheet.Style().charts.showChartBorder);
+        }
         auto click = [&](int id) { static_cast<CButton*>(layout.GetDlgItem(id))->Click(); };
         if (sheet.Style().charts.useBackgroundArt)
             click(438);
