@@ -68,6 +68,21 @@ int CountDecimals(const std::string& code)
     return std::min(zeros - 1, kMaxDecimals);
 }
 
+// The code with its quoted text blanked out, so that text a user typed as a prefix or suffix
+// ("0.", "Red") is never read as part of the number.
+std::string Unquoted(const std::string& code)
+{
+    std::string out = code;
+    bool quoted = false;
+    for (char& c : out) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (quoted)
+            c = ' ';
+    }
+    return out;
+}
+
 // The end of the first section: the first ';' outside quotes, or the end of the code.
 std::size_t FirstSectionEnd(const std::string& code)
 {
@@ -137,12 +152,13 @@ Settings ReadCode(const std::string& f, const Settings& start)
             s.kind = Time, s.choice = i;
             return s;
         }
-    if (!Contains(f, "0")) {
+    const std::string bare = Unquoted(f);
+    if (!Contains(bare, "0")) {
         s.kind = FromSpreadsheet;
         return s;
     }
-    s.decimals = CountDecimals(f);
-    s.separator = Contains(f, "#");
+    s.decimals = CountDecimals(bare);
+    s.separator = Contains(bare, "#");
 
     // The quoted affix of the first section. Looked for with or without the separator, so that
     // a currency code written without it keeps its prefix; a suffix may be followed by the
@@ -152,7 +168,7 @@ Settings ReadCode(const std::string& f, const Settings& start)
     std::size_t open = f.find('"');
     if (open != std::string::npos) {
         std::size_t close = f.find('"', open + 1);
-        std::size_t firstDigit = f.find_first_of("#0");
+        std::size_t firstDigit = bare.find_first_of("#0");
         std::size_t sectionEnd = FirstSectionEnd(f);
         std::size_t bodyEnd = sectionEnd;
         if (bodyEnd >= 2 && f.compare(bodyEnd - 2, 2, "_)") == 0)
@@ -168,9 +184,9 @@ Settings ReadCode(const std::string& f, const Settings& start)
         if (prefix || suffix)
             affix = f.substr(open + 1, std::min(close - open - 1, kMaxAffix));
     }
-    bool percent = f.back() == '%';
-    bool padded = Contains(f, "_)");
-    bool red = Contains(f, "Red");
+    bool percent = bare.back() == '%';
+    bool padded = Contains(bare, "_)");
+    bool red = Contains(bare, "Red");
     s.choice = padded ? (red ? ParenthesesRed : Parentheses) : (red ? Red : MinusSign);
     s.prefixOn = prefix;
     s.suffixOn = suffix;

@@ -5,6 +5,8 @@
 
 #include "model/GlobalStyle.h"
 #include "platform/dialogs/PropertySheet.h"
+#include "propui/ChartsStylePage.h"
+#include "propui/FieldStylePages.h"
 #include "propui/StylesPage.h"
 
 #include <functional>
@@ -23,6 +25,12 @@ public:
     INT_PTR DoModal() override;
 
     CStylesPage& GetStylesPage() { return *m_stylesPage; }
+    CChartsStylePage& GetChartsPage() { return *m_chartsPage; }
+    CFieldStylePage& GetSingleValuesPage() { return *m_singleValuesPage; }
+    CFieldStylePage& GetMapsSelectorsPage() { return *m_mapsPage; }
+
+    // What re-styles the preview after every change on a page.
+    void SetPreview(std::function<void(const CGlobalStyle&)> preview);
 
     // Apply: the canvas view re-styles every component of the document with the record.
     std::function<void(const CGlobalStyle&)> applyToDocument;
@@ -33,4 +41,13 @@ protected:
 private:
     CGlobalStyle m_style;
     std::unique_ptr<CStylesPage> m_stylesPage;
+    std::unique_ptr<CChartsStylePage> m_chartsPage;
+    std::unique_ptr<CFieldStylePage> m_singleValuesPage;
+    std::unique_ptr<CFieldStylePage> m_mapsPage;
 };
+
+// The canvas view's Change Style command: the sheet, captioned "Global Styles", edits a copy of
+// the view's record; OK hands the copy back (true), Cancel leaves the record as it was. `apply`
+// re-styles the document's components (the sheet's Apply button).
+bool RunChangeStyle(CGlobalStyle& viewStyle, CStyleFolders& folders, CWnd* view,
+                    std::function<void(const CGlobalStyle&)> apply);

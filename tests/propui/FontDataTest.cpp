@@ -24,6 +24,11 @@ struct CountingOwner : IPropertyOwner {
     CPropertyMap* GetFirstPropertyMap() override { return nullptr; }
     int GetComponentCount() const override { return 1; }
     void Refresh(int) override { ++refreshed; }
+    void MarkDocumentChanged() override {}
+    std::string GetTitleName() const override { return "Gauge_1"; }
+    std::string GetComponentTypeName() const override { return "KVGaugeSymbol"; }
+    CPropertyMap* GetFirstPropertyMap() override { return nullptr; }
+    int GetComponentCount() const override { return 1; }
 };
 
 // A page that counts the choosers' change messages.

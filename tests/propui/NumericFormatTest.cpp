@@ -63,7 +63,7 @@ TEST(NumericFormatCodes, ReadsTheCodesOfOtherShapes)
         {"_(* #,##0_)", FromSpreadsheet, 0, true},
         {"0.00E+00", Numeric, 2, false},
         {"#,##0.00 \"each\" x", FromSpreadsheet, 2, true}, // quoted text amid the number
-        {"\"$#,##0.00", FromSpreadsheet, 2, true},        // an unclosed quote
+        {"\"$#,##0.00", FromSpreadsheet, 2, false},       // an unclosed quote: all text
         {"0.0000000000000000000000000", Numeric, kMaxDecimals, false},
     };
     for (const auto& c : cases) {
@@ -73,6 +73,11 @@ TEST(NumericFormatCodes, ReadsTheCodesOfOtherShapes)
         EXPECT_EQ(s.decimals, c.decimals);
         EXPECT_EQ(s.separator, c.separator);
     }
+    // Typed affix text is never read as part of the number.
+    Settings typed = ReadCode("\"0.\"#,##0.00");
+    EXPECT_EQ(typed.decimals, 2);
+    EXPECT_EQ(typed.prefix, "0.");
+    EXPECT_EQ(ReadCode("\"Red\"0").choice, MinusSign);
     // An affix longer than the edits take is cut to three characters.
     Settings longPrefix = ReadCode("\"EURO\"#,##0");
     EXPECT_EQ(longPrefix.kind, Currency);
@@ -109,6 +114,11 @@ struct CountingOwner : IPropertyOwner {
         EXPECT_EQ(flag, 0);
         ++refreshed;
     }
+    void MarkDocumentChanged() override {}
+    std::string GetTitleName() const override { return "Gauge_1"; }
+    std::string GetComponentTypeName() const override { return "KVGaugeSymbol"; }
+    CPropertyMap* GetFirstPropertyMap() override { return nullptr; }
+    int GetComponentCount() const override { return 1; }
 };
 
 std::unique_ptr<CParameter> FormatGroup(const std::string& code)

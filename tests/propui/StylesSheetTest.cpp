@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -197,6 +198,25 @@ TEST_F(StylesSheetTest, ADamagedOrForeignStyleFileIsNamedAndChangesNothing)
     EXPECT_EQ(style.GetName(), "Blue") << "Cancel hands nothing back";
 }
 
+TEST_F(StylesSheetTest, ChangeStyleHandsTheEditedStyleBackOnlyOnOk)
+{
+    CGlobalStyle viewStyle;
+    for (int answer : {IDCANCEL, IDOK}) {
+        ui::SetDialogHookByCaption("Global Styles", [&](CDialog& page) {
+            auto& styles = static_cast<CStylesPage&>(page);
+            static_cast<CButton*>(styles.GetDlgItem(CStylesPage::IdBackgroundArt))->Click();
+            if (answer == IDCANCEL)
+                boxes->Answer(IDNO); // "Save changes to style Default (Modified)"
+            Press(*styles.GetSheet(), answer);
+        });
+        bool changed = RunChangeStyle(viewStyle, folders, &owner, {});
+        EXPECT_EQ(changed, answer == IDOK);
+        EXPECT_EQ(viewStyle.modified, answer == IDOK);
+    }
+    EXPECT_EQ(viewStyle.GetName(), "Default (Modified)") << "the view asks to save it later";
+    EXPECT_NE(viewStyle.globalColors.bgArt, CGlobalStyle().globalColors.bgArt);
+}
+
 TEST_F(StylesSheetTest, ApplyRestylesTheDocumentWithoutHandingTheStyleBack)
 {
     CGlobalStyle style;
@@ -216,4 +236,158 @@ TEST_F(StylesSheetTest, ApplyRestylesTheDocumentWithoutHandingTheStyleBack)
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
     EXPECT_EQ(applied, std::vector<std::uint32_t>{0x112233u});
     EXPECT_EQ(style.GetFillColor(), CGlobalStyle().GetFillColor());
+}
+
+TEST_F(StylesSheetTest, SelectorAndSingleValuePagesEditTheirGroupsAndShowALoadedStyle)
+{
+    CGlobalStyle style;
+    std::vector<std::uint32_t> previewed;
+    CStyleSheet sheet("Global Styles", &owner, 0, folders);
+    sheet.SetStyle(style);
+    sheet.SetPreview([&](const CGlobalStyle& s) { previewed.push_back(s.selectors.borderColor); });
+    ui::SetDialogHookByCaption("Global Styles", [&](CDialog& first) {
+        CPropertySheet& s = *static_cast<CPropertyPage&>(first).GetSheet();
+        std::vector<std::string> tabs;
+        for (int i = 0; i < s.GetTabControl()->GetItemCount(); ++i)
+            tabs.push_back(s.GetTabControl()->GetItemText(i));
+        EXPECT_EQ(tabs, (std::vector<std::string>{"Styles", "Charts", "Single Values", "Maps && Selectors"}));
+
+        s.GetTabControl()->UserSelect(3);
+        CFieldStylePage& maps = sheet.GetMapsSelectorsPage();
+        auto check = [&](int id) { static_cast<CButton*>(maps.GetDlgItem(id))->Click(); };
+        auto enabled = [&](int id) { return maps.GetDlgItem(id)->IsWindowEnabled() != FALSE; };
+        // Label art turns off the border and fill switches and both colours.
+        const bool border = enabled(423);
+        check(437);
+        EXPECT_TRUE(sheet.Style().selectors.useBGLabelArt);
+        EXPECT_FALSE(enabled(436));
+        EXPECT_FALSE(enabled(439));
+        EXPECT_FALSE(enabled(423));
+        EXPECT_FALSE(enabled(425));
+        check(437);
+        EXPECT_EQ(enabled(423), border) << "back as its own switch says";
+        // Marker art turns the three marker colours off, with their labels, and back on.
+        for (int i = 0; i < 2; ++i) {
+            check(407);
+            const bool art = sheet.Style().selectors.useDefaultArt;
+            EXPECT_EQ(enabled(424), !art);
+            EXPECT_EQ(enabled(1429), !art) << "with its label";
+        }
+        EXPECT_EQ(sheet.Style().GetName(), "Default (Modified)");
+        WritePng(testsupport::ArtefactDir("propui") / "style-maps-selectors.png", host->Snapshot(s));
+
+        // A cancelled colour dialog stores the unchanged colour and still refreshes the preview.
+        const std::size_t before = previewed.size();
+        files->AnswerColour(std::nullopt);
+        maps.Swatch(431)->Click();
+        EXPECT_EQ(previewed.size(), before + 1);
+        files->AnswerColour(RGB(0x12, 0x34, 0x56));
+        maps.Swatch(467)->Click();
+        EXPECT_EQ(sheet.Style().selectors.mouseOverTextColor, 0x123456u);
+        maps.GetDlgItem(409)->SetFocus();
+        static_cast<CEdit*>(maps.GetDlgItem(409))->SetSel(0, -1);
+        CUserInput::TypeText("40");
+        EXPECT_EQ(sheet.Style().selectors.labelAlpha, 40);
+
+        s.GetTabControl()->UserSelect(2);
+        CFieldStylePage& single = sheet.GetSingleValuesPage();
+        EXPECT_EQ(single.GetDlgItem(435)->IsWindowEnabled(), sheet.Style().singleVals.useCustomColor);
+        static_cast<CButton*>(single.GetDlgItem(327))->Click();
+        EXPECT_EQ(single.GetDlgItem(435)->IsWindowEnabled() != FALSE, sheet.Style().singleVals.useCustomColor);
+        ASSERT_TRUE(CUserInput::Click(single.Chooser(318)->Toggle(CFontChooserBase::IdItalic), CPoint(3, 3)));
+        EXPECT_TRUE(sheet.Style().singleVals.valueTextFormat.GetItalic());
+        WritePng(testsupport::ArtefactDir("propui") / "style-single-values.png", host->Snapshot(s));
+
+        // Another style loaded on the Styles page shows on the others when they come back.
+        s.GetTabControl()->UserSelect(0);
+        boxes->Answer(IDNO);
+        Choose(sheet.GetStylesPage(), "Blue");
+        s.GetTabControl()->UserSelect(3);
+        EXPECT_EQ(static_cast<CButton*>(maps.GetDlgItem(437))->GetCheck(), BST_UNCHECKED);
+        EXPECT_EQ(maps.Swatch(467)->GetColor(), SwapRedBlue(CGlobalStyle().selectors.mouseOverTextColor));
+        Press(s, IDOK);
+    });
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    CGlobalStyle out;
+    sheet.GetStyle(out);
+    EXPECT_EQ(out.GetName(), "Blue");
+}
+
+TEST_F(StylesSheetTest, TheChartsPageShowsOneSubPageAtATimeAndEditsTheChartGroup)
+{
+    CGlobalStyle style;
+    CStyleSheet sheet("Global Styles", &owner, 1, folders);
+    sheet.SetStyle(style);
+    ui::SetDialogHookByCaption("Global Styles", [&](CDialog&) {
+        CChartsStylePage& charts = sheet.GetChartsPage();
+        CPropertySheet& s = *charts.GetSheet();
+        auto pressed = [&] {
+            std::vector<int> down;
+            for (int i = 0; i < 5; ++i)
+                if (charts.Toggle(i).GetCheck() == BST_CHECKED)
+                    down.push_back(i);
+            return down;
+        };
+        EXPECT_EQ(pressed(), std::vector<int>{0});
+        const char* names[5] = {"series", "y-axis", "x-axis", "titles", "layout"};
+        for (int i = 4; i >= 0; --i) {
+            charts.Toggle(i).Click();
+            EXPECT_EQ(pressed(), std::vector<int>{i});
+            EXPECT_EQ(charts.Nested().GetActiveIndex(), i);
+            WritePng(testsupport::ArtefactDir("propui") / (std::string("style-charts-") + names[i] + ".png"),
+                     host->Snapshot(s));
+        }
+
+        // Series 12 gets a new line colour; series 13 keeps its own.
+        CFieldStylePage& series = charts.SubPage(0);
+        static_cast<CComboBox*>(series.GetDlgItem(320))->UserSelect(11);
+        files->AnswerColour(RGB(0xAB, 0xCD, 0xEF));
+        series.Swatch(412)->Click();
+        EXPECT_EQ(sheet.Style().GetLineColor(11), 0xABCDEFu);
+        EXPECT_NE(sheet.Style().GetLineColor(12), 0xABCDEFu);
+        static_cast<CComboBox*>(series.GetDlgItem(320))->UserSelect(12);
+        EXPECT_EQ(series.Swatch(412)->GetColor(), SwapRedBlue(sheet.Style().GetLineColor(12)));
+        EXPECT_EQ(sheet.Style().GetName(), "Default (Modified)") << "a sub-page marks the style";
+        EXPECT_TRUE(charts.IsModified());
+
+        // Background art and the chart area's border and fill exclude each other.
+        charts.Toggle(4).Click();
+        CFieldStylePage& layout = charts.SubPage(4);
+        if (sheet.Style().charts.useBackgroundArt) {
+            EXPECT_FALSE(sheet.Style().charts.showChartFill) << "art leaves the chart area no fill of its own";
+            EXPECT_FALSE(sheet.Style().charts.showChartBorder);
+        }
+        auto click = [&](int id) { static_cast<CButton*>(layout.GetDlgItem(id))->Click(); };
+        if (sheet.Style().charts.useBackgroundArt)
+            click(438);
+        if (!sheet.Style().charts.showChartFill)
+            click(442);
+        click(438);
+        EXPECT_TRUE(sheet.Style().charts.useBackgroundArt);
+        EXPECT_FALSE(sheet.Style().charts.showChartFill);
+        EXPECT_FALSE(layout.GetDlgItem(444)->IsWindowEnabled());
+        click(442);
+        EXPECT_TRUE(sheet.Style().charts.showChartFill);
+        EXPECT_FALSE(sheet.Style().charts.useBackgroundArt);
+        EXPECT_EQ(static_cast<CButton*>(layout.GetDlgItem(438))->GetCheck(), BST_UNCHECKED);
+        EXPECT_TRUE(layout.GetDlgItem(444)->IsWindowEnabled());
+        // Each gridline switch governs its own colour and weight; weights stay at least 1.
+        const bool minor = sheet.Style().charts.showHMinGrid;
+        click(455);
+        EXPECT_EQ(layout.GetDlgItem(2)->IsWindowEnabled() != FALSE, !minor);
+        EXPECT_EQ(layout.GetDlgItem(461)->IsWindowEnabled() != FALSE, !minor);
+        EXPECT_EQ(layout.GetDlgItem(1461)->IsWindowEnabled() != FALSE, !minor);
+        EXPECT_EQ(layout.GetDlgItem(460)->IsWindowEnabled() != FALSE, sheet.Style().charts.showHMajGrid);
+        layout.GetDlgItem(447)->SetFocus();
+        static_cast<CEdit*>(layout.GetDlgItem(447))->SetSel(0, -1);
+        CUserInput::TypeText("0");
+        EXPECT_EQ(sheet.Style().charts.plotMargin, 1);
+
+        // Away to another tab and back: the same sub-page, one button pressed.
+        s.GetTabControl()->UserSelect(2);
+        s.GetTabControl()->UserSelect(1);
+        EXPECT_EQ(pressed(), std::vector<int>{4});
+        Press(s, IDOK);
+    });
+    EXPECT_EQ(sheet.DoModal(), IDOK);
 }
