@@ -6,7 +6,9 @@ caches for the formulas, computed here, so that a reader that trusts them need n
   tools/bench-workbook.py mixed ROWS out.xlsx     ten cells a row: eight values, a running
                                                  total and, in turn, a conditional sum, a
                                                  lookup or a text formula over blocks of
-                                                 5,000 rows
+                                                 5,000 rows; besides, an input K1 that a
+                                                 hundred formulas L1:L100 depend on, and
+                                                 M1 counting the numbers of I and J
   tools/bench-workbook.py running ROWS out.xlsx  B{r} = SUM($A$2:A{r}) under a heading row
 """
 import sys
@@ -76,10 +78,20 @@ def mixed_rows(rows):
             else:
                 other = f'C{r}&" "&LEFT(UPPER(C{r}),4)'
                 value = f"item {r} ITEM"
-            yield r, [number(f"A{r}", r), number(f"B{r}", f"{r % 97}.25"), text(f"C{r}", f"item {r}"),
-                      boolean(f"D{r}", r % 2), number(f"E{r}", key), number(f"F{r}", repr(r / 7)),
-                      number(f"G{r}", r * 3), number(f"H{r}", 100 - r % 50), formula(f"I{r}", total, running),
-                      formula(f"J{r}", other, value)]
+            cells = [number(f"A{r}", r), number(f"B{r}", f"{r % 97}.25"), text(f"C{r}", f"item {r}"),
+                     boolean(f"D{r}", r % 2), number(f"E{r}", key), number(f"F{r}", repr(r / 7)),
+                     number(f"G{r}", r * 3), number(f"H{r}", 100 - r % 50), formula(f"I{r}", total, running),
+                     formula(f"J{r}", other, value)]
+            # The input of tools/bench-scale.sh's slider: L{r} = L{r-1} + $K$1, L1 = $K$1 + I1.
+            if r == 1:
+                cells.append(number("K1", 1))
+            if r <= 100:
+                cells.append(formula(f"L{r}", "$K$1+I1" if r == 1 else f"L{r - 1}+$K$1", r + 1))
+            if r == 1:
+                # Text formulas are every third row of J; the rest of I and J are numbers.
+                numbers = rows + sum(1 for k in range(1, rows + 1) if k % 3 != 2)
+                cells.append(formula("M1", f"COUNT(I1:J{rows})", numbers))
+            yield r, cells
 
 
 def running_rows(rows):
