@@ -598,4 +598,34 @@ TEST_F(CanvasViewTest, ContextMenuAndTheStyleQuestion)
     view.SetStyleSaver(nullptr);
 }
 
+// Properties of several objects are edited together: of one kind when they share their
+// definition (lines of either direction count as one kind), else only what all share.
+TEST_F(CanvasViewTest, ASelectionIsOfOneKindWhenItsComponentsAre)
+{
+    CDrawView& view = StartDesigner();
+    CComponentObj* gauge1 = Place(view, "KVGaugeSymbol", {40, 40});
+    CComponentObj* gauge2 = Place(view, "KVGaugeSymbol", {200, 40});
+    CComponentObj* line = Place(view, "KVLineSymbol", {40, 200});
+    CComponentObj* lineV = Place(view, "KVLineSymbolV", {300, 200});
+    struct Case {
+        std::vector<CComponentObj*> selected;
+        bool sameKind;
+    } cases[] = {{{gauge1, gauge2}, true}, {{gauge1, line}, false}, {{line, lineV}, true}, {{lineV, gauge2}, false}};
+    for (const Case& c : cases) {
+        view.Select(nullptr);
+        for (CComponentObj* obj : c.selected)
+            view.Select(obj, true);
+        EXPECT_TRUE(view.CanEditProperties());
+        EXPECT_EQ(view.IsSameKind(), c.sameKind) << c.selected.front()->GetName() << " + " << c.selected.back()->GetName();
+    }
+    // One object alone, or nothing, or another tool: no shared pages to work out.
+    view.Select(gauge1);
+    EXPECT_TRUE(view.CanEditProperties());
+    view.Select(nullptr);
+    EXPECT_FALSE(view.CanEditProperties());
+    view.Select(gauge1);
+    view.GetToolState().shape = CDrawToolState::ComponentShape;
+    EXPECT_FALSE(view.CanEditProperties());
+}
+
 } // namespace
