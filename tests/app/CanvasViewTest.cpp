@@ -451,6 +451,8 @@ TEST_F(CanvasViewTest, PaletteObjectBrowserAndGridDialog)
     grid->SpacingY()->UpArrow()->SendMessage(WM_COMMAND, 0); // no effect: not a click
     ui::ClickWindow(*grid->SpacingY()->DownArrow());
     EXPECT_EQ(grid->m_nY, 99);
+    EXPECT_TRUE(WritePng(artefacts / "grid-dialog.png", host->Snapshot(*grid)));
+    EXPECT_TRUE(WritePng(artefacts / "object-browser.png", host->Snapshot(*browser)));
     grid->SendMessage(WM_COMMAND, IDOK);
     EXPECT_TRUE(view.m_bGrid);
     EXPECT_EQ(view.m_nGridX, 1000);
