@@ -391,6 +391,11 @@ TEST_F(CanvasViewTest, PaletteObjectBrowserAndGridDialog)
     ASSERT_GT(palette->List().GetItemCount(), 0);
     // Choosing an item shows its movie in the preview and makes the component tool current.
     ASSERT_TRUE(ChooseInPalette(view, "KVGaugeSymbol"));
+    // Each item shows its symbol's picture of the installation's icon strip.
+    const int chosen = palette->List().GetNextItem(-1, LVNI_SELECTED);
+    EXPECT_EQ(palette->List().GetItemImage(chosen), 12);
+    ASSERT_NE(palette->List().GetImageList(LVSIL_NORMAL), nullptr);
+    EXPECT_EQ(palette->List().GetImageList(LVSIL_NORMAL)->GetImageCount(), 50);
     auto* preview = dynamic_cast<CFakeFlashPlayer*>(palette->Preview()->GetPlayer());
     EXPECT_NE(preview->LayerMovie(0).find("KVGaugeSymbol"), std::string::npos);
     EXPECT_TRUE(WritePng(artefacts / "palette.png", host->Snapshot(*palette)));
