@@ -425,6 +425,16 @@ TEST_F(CanvasViewTest, PaletteObjectBrowserAndGridDialog)
     EXPECT_FALSE(a->m_bShown);
     EXPECT_FALSE(b->m_bShown);
     EXPECT_TRUE(view.GetSelection().empty());
+    // A row's label renames its object; an empty name is refused.
+    ASSERT_NE(rows.EditLabel(0), nullptr);
+    rows.GetEditControl()->SetWindowText("Sales gauge");
+    rows.EndLabelEdit(false);
+    EXPECT_EQ(a->GetName(), "Sales gauge");
+    ASSERT_NE(rows.EditLabel(0), nullptr);
+    rows.GetEditControl()->SetWindowText("");
+    rows.EndLabelEdit(false);
+    EXPECT_EQ(a->GetName(), "Sales gauge");
+    EXPECT_EQ(rows.GetItemText(0, 0), "Sales gauge");
     // Closing only hides the window; its rows stay.
     browser->SendMessage(WM_CLOSE);
     EXPECT_FALSE(browser->IsWindowVisible());
