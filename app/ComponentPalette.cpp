@@ -126,7 +126,7 @@ void CComponentPalette::Init()
         }
         const int total = m_pCatalog->GetTotalCount();
         m_images.DeleteImageList();
-        m_images.Create(64, 64, 0, 0, total > 0 ? total : 1);
+        m_images.Create(64, 64, ILC_COLOR24 | ILC_MASK, 0, total > 0 ? total : 1);
         const std::string folder = m_pCatalog->GetFolderName(0);
         CBitmap strip;
         // A catalogue folder without its icon strip lists names only.

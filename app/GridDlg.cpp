@@ -14,19 +14,19 @@ DialogTemplate CGridDlg::MakeTemplate()
     t.id = IDD_GRID;
     t.caption = "Grid";
     t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT | DS_MODALFRAME;
-    t.cx = 186;
+    t.cx = 230;
     t.cy = 100;
-    t.Add("Button", "Show Grid", IDC_GRID_SHOW, 7, 7, 80, 10, kChild | WS_TABSTOP | BS_AUTOCHECKBOX)
-        .Add("Button", "Snap to Grid", IDC_GRID_SNAP, 7, 20, 80, 10, kChild | WS_TABSTOP | BS_AUTOCHECKBOX)
-        .Add("Button", "Grid Settings", 0xFFFF, 7, 34, 116, 58, kChild | BS_GROUPBOX)
-        .Add("Static", "Vertical Spacing", 0xFFFF, 13, 48, 56, 8, kChild)
-        .Add(CSpinEdit::kClassName, "", IDC_GRID_X, 70, 46, 30, 12, kChild | WS_TABSTOP)
-        .Add("Static", "pixels", 0xFFFF, 102, 48, 20, 8, kChild)
-        .Add("Static", "Horizontal Spacing", 0xFFFF, 13, 70, 56, 8, kChild)
-        .Add(CSpinEdit::kClassName, "", IDC_GRID_Y, 70, 68, 30, 12, kChild | WS_TABSTOP)
-        .Add("Static", "pixels", 0xFFFF, 102, 70, 20, 8, kChild)
-        .Add("Button", "OK", IDOK, 129, 7, 50, 14, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON)
-        .Add("Button", "Cancel", IDCANCEL, 129, 24, 50, 14, kChild | WS_TABSTOP);
+    t.Add("Button", "Show Grid", IDC_GRID_SHOW, 7, 7, 90, 10, kChild | WS_TABSTOP | BS_AUTOCHECKBOX)
+        .Add("Button", "Snap to Grid", IDC_GRID_SNAP, 7, 20, 90, 10, kChild | WS_TABSTOP | BS_AUTOCHECKBOX)
+        .Add("Button", "Grid Settings", 0xFFFF, 7, 34, 160, 58, kChild | BS_GROUPBOX)
+        .Add("Static", "Vertical Spacing", 0xFFFF, 13, 48, 72, 8, kChild)
+        .Add(CSpinEdit::kClassName, "", IDC_GRID_X, 88, 46, 40, 12, kChild | WS_TABSTOP)
+        .Add("Static", "pixels", 0xFFFF, 132, 48, 30, 8, kChild)
+        .Add("Static", "Horizontal Spacing", 0xFFFF, 13, 70, 72, 8, kChild)
+        .Add(CSpinEdit::kClassName, "", IDC_GRID_Y, 88, 68, 40, 12, kChild | WS_TABSTOP)
+        .Add("Static", "pixels", 0xFFFF, 132, 70, 30, 8, kChild)
+        .Add("Button", "OK", IDOK, 173, 7, 50, 14, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON)
+        .Add("Button", "Cancel", IDCANCEL, 173, 24, 50, 14, kChild | WS_TABSTOP);
     return t;
 }
 

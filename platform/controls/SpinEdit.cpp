@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "model/Parameter.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Colors.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/window/WindowClass.h"
 
@@ -56,6 +58,26 @@ double ParseNumber(const std::string& text, bool integer)
     double value = 0;
     std::from_chars(first, last, value);
     return value;
+}
+
+// The arrows' pictures: a small black triangle on the button face, pointing up or down.
+const CBitmap& ArrowPicture(bool up)
+{
+    static const CBitmap pictures[2] = {[] {
+                                            CBitmap b(7, 4, GetSysColor(COLOR_BTNFACE));
+                                            for (int row = 0; row < 4; ++row)
+                                                for (int x = 3 - row; x <= 3 + row; ++x)
+                                                    b.SetPixel(x, row, RGB(0, 0, 0));
+                                            return b;
+                                        }(),
+                                        [] {
+                                            CBitmap b(7, 4, GetSysColor(COLOR_BTNFACE));
+                                            for (int row = 0; row < 4; ++row)
+                                                for (int x = row; x <= 6 - row; ++x)
+                                                    b.SetPixel(x, row, RGB(0, 0, 0));
+                                            return b;
+                                        }()};
+    return pictures[up ? 0 : 1];
 }
 
 } // namespace
@@ -133,11 +155,13 @@ void CSpinEdit::Layout(CFont* font)
     m_edit->EnableWindow(m_bEditable);
     const int half = client.Height() / 2;
     m_up = std::make_unique<CSpinArrowButton>();
-    m_up->Create("\xE2\x96\xB2", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+    m_up->Create("", WS_CHILD | WS_VISIBLE | BS_BITMAP,
                  CRect(client.Width() - kArrowWidth, 0, client.Width(), half), this, 1);
+    m_up->SetBitmap(&ArrowPicture(true));
     m_down = std::make_unique<CSpinArrowButton>();
-    m_down->Create("\xE2\x96\xBC", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+    m_down->Create("", WS_CHILD | WS_VISIBLE | BS_BITMAP,
                    CRect(client.Width() - kArrowWidth, half, client.Width(), client.Height()), this, 2);
+    m_down->SetBitmap(&ArrowPicture(false));
 }
 
 bool CSpinEdit::IsDoubleParameter() const

@@ -392,6 +392,11 @@ TEST_F(CanvasViewTest, PaletteObjectBrowserAndGridDialog)
     ASSERT_GT(palette->List().GetItemCount(), 0);
     // Choosing an item shows its movie in the preview and makes the component tool current.
     ASSERT_TRUE(ChooseInPalette(view, "KVGaugeSymbol"));
+    // Each item shows its symbol's picture of the installation's icon strip.
+    const int chosen = palette->List().GetNextItem(-1, LVNI_SELECTED);
+    EXPECT_EQ(palette->List().GetItemImage(chosen), 12);
+    ASSERT_NE(palette->List().GetImageList(LVSIL_NORMAL), nullptr);
+    EXPECT_EQ(palette->List().GetImageList(LVSIL_NORMAL)->GetImageCount(), 50);
     auto* preview = dynamic_cast<CFakeFlashPlayer*>(palette->Preview()->GetPlayer());
     EXPECT_NE(preview->LayerMovie(0).find("KVGaugeSymbol"), std::string::npos);
     EXPECT_TRUE(WritePng(artefacts / "palette.png", host->Snapshot(*palette)));
@@ -421,6 +426,16 @@ TEST_F(CanvasViewTest, PaletteObjectBrowserAndGridDialog)
     EXPECT_FALSE(a->m_bShown);
     EXPECT_FALSE(b->m_bShown);
     EXPECT_TRUE(view.GetSelection().empty());
+    // A row's label renames its object; an empty name is refused.
+    ASSERT_NE(rows.EditLabel(0), nullptr);
+    rows.GetEditControl()->SetWindowText("Sales gauge");
+    rows.EndLabelEdit(false);
+    EXPECT_EQ(a->GetName(), "Sales gauge");
+    ASSERT_NE(rows.EditLabel(0), nullptr);
+    rows.GetEditControl()->SetWindowText("");
+    rows.EndLabelEdit(false);
+    EXPECT_EQ(a->GetName(), "Sales gauge");
+    EXPECT_EQ(rows.GetItemText(0, 0), "Sales gauge");
     // Closing only hides the window; its rows stay.
     browser->SendMessage(WM_CLOSE);
     EXPECT_FALSE(browser->IsWindowVisible());
@@ -452,6 +467,8 @@ TEST_F(CanvasViewTest, PaletteObjectBrowserAndGridDialog)
     grid->SpacingY()->UpArrow()->SendMessage(WM_COMMAND, 0); // no effect: not a click
     ui::ClickWindow(*grid->SpacingY()->DownArrow());
     EXPECT_EQ(grid->m_nY, 99);
+    EXPECT_TRUE(WritePng(artefacts / "grid-dialog.png", host->Snapshot(*grid)));
+    EXPECT_TRUE(WritePng(artefacts / "object-browser.png", host->Snapshot(*browser)));
     grid->SendMessage(WM_COMMAND, IDOK);
     EXPECT_TRUE(view.m_bGrid);
     EXPECT_EQ(view.m_nGridX, 1000);
@@ -616,6 +633,36 @@ TEST_F(CanvasViewTest, ContextMenuAndTheStyleQuestion)
     EXPECT_TRUE(view.QuerySaveStyle());
     EXPECT_EQ(boxes->Log().size(), asked);
     view.SetStyleSaver(nullptr);
+}
+
+// Properties of several objects are edited together: of one kind when they share their
+// definition (lines of either direction count as one kind), else only what all share.
+TEST_F(CanvasViewTest, ASelectionIsOfOneKindWhenItsComponentsAre)
+{
+    CDrawView& view = StartDesigner();
+    CComponentObj* gauge1 = Place(view, "KVGaugeSymbol", {40, 40});
+    CComponentObj* gauge2 = Place(view, "KVGaugeSymbol", {200, 40});
+    CComponentObj* line = Place(view, "KVLineSymbol", {40, 200});
+    CComponentObj* lineV = Place(view, "KVLineSymbolV", {300, 200});
+    struct Case {
+        std::vector<CComponentObj*> selected;
+        bool sameKind;
+    } cases[] = {{{gauge1, gauge2}, true}, {{gauge1, line}, false}, {{line, lineV}, true}, {{lineV, gauge2}, false}};
+    for (const Case& c : cases) {
+        view.Select(nullptr);
+        for (CComponentObj* obj : c.selected)
+            view.Select(obj, true);
+        EXPECT_TRUE(view.CanEditProperties());
+        EXPECT_EQ(view.IsSameKind(), c.sameKind) << c.selected.front()->GetName() << " + " << c.selected.back()->GetName();
+    }
+    // One object alone, or nothing, or another tool: no shared pages to work out.
+    view.Select(gauge1);
+    EXPECT_TRUE(view.CanEditProperties());
+    view.Select(nullptr);
+    EXPECT_FALSE(view.CanEditProperties());
+    view.Select(gauge1);
+    view.GetToolState().shape = CDrawToolState::ComponentShape;
+    EXPECT_FALSE(view.CanEditProperties());
 }
 
 } // namespace
