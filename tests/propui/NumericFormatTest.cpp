@@ -104,11 +104,6 @@ namespace {
 
 struct CountingOwner : IPropertyOwner {
     int refreshed = 0;
-    void MarkDocumentChanged() override {}
-    std::string GetTitleName() const override { return {}; }
-    std::string GetComponentTypeName() const override { return {}; }
-    CPropertyMap* GetFirstPropertyMap() override { return nullptr; }
-    int GetComponentCount() const override { return 1; }
     void Refresh(int flag) override
     {
         EXPECT_EQ(flag, 0);
