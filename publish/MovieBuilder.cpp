@@ -20,6 +20,7 @@
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfTags.h"
 
+#include <limits>
 #include <memory>
 #include <system_error>
 #include <thread>
@@ -77,15 +78,34 @@ void AppendStageSettings(CActionList& frame, CBaseMovie& base, std::int32_t widt
     e.Str("_quality").Str("BEST").Op(swf::ActionCode::SetVariable);
 }
 
+// The components placed in one frame. Building a component in the player costs a few
+// milliseconds, so a dashboard of thousands would meet the player's time limit for one frame's
+// scripts; it is built over several frames instead, each placing a part of the components and
+// running their scripts. A usual dashboard fits in the first frame, as it always has.
+constexpr std::size_t kComponentsPerFrame = 200;
+
+std::vector<std::vector<CComponent*>> SplitIntoFrames(const std::vector<CComponent*>& components)
+{
+    std::vector<std::vector<CComponent*>> frames(1);
+    for (CComponent* component : components) {
+        if (frames.back().size() == kComponentsPerFrame)
+            frames.emplace_back();
+        frames.back().push_back(component);
+    }
+    return frames;
+}
+
 // Every component's script first, then every component's model initialisation, so that all
-// components exist before any of them reads the model.
-void AppendComponentScripts(CActionList& frame, const std::vector<CComponent*>& components)
+// components of the frame exist before any of them reads the model. The last frame stops the
+// playhead (frames after it are only called by label).
+void AppendComponentScripts(CActionList& frame, const std::vector<CComponent*>& components, bool last)
 {
     for (CComponent* component : components)
         component->BuildActionScript(frame);
     for (CComponent* component : components)
         component->EmitModelInitCall(frame);
-    swf::ActionEmitter(frame).Op(swf::ActionCode::Stop);
+    if (last)
+        swf::ActionEmitter(frame).Op(swf::ActionCode::Stop);
 }
 
 void AddHeaderTags(CSwfOutputMovie& movie, const CDocData& snapshot, bool preview)
@@ -115,7 +135,7 @@ struct Build {
 // The first frame's script, in its fixed order; the connection script of a movie fed from
 // outside, when there is one.
 std::unique_ptr<CSwfDoAction> BuildScripts(const Build& b, const std::vector<CComponent*>& components,
-                                           UseMarks& marks)
+                                           const std::vector<std::vector<CComponent*>>& frames, UseMarks& marks)
 {
     CModelScriptBuilder scripts(b.base);
     scripts.BuildConnectCode(b.preview);
@@ -132,13 +152,13 @@ std::unique_ptr<CSwfDoAction> BuildScripts(const Build& b, const std::vector<CCo
         if (CSwfComponent* prototype = b.catalog.FindByTypeName(symbol))
             marks.Mark(*prototype);
     }
-    AppendComponentScripts(frame, components);
+    AppendComponentScripts(frame, frames.front(), frames.size() == 1);
     return connection;
 }
 
 // From the data connection to the end of the last frame; gives the frame count.
 std::uint16_t AddTimeline(const Build& b, CSwfOutputMovie& movie, std::unique_ptr<CSwfDoAction> connection,
-                          const std::vector<CComponent*>& components, UseMarks& marks)
+                          const std::vector<std::vector<CComponent*>>& componentFrames, UseMarks& marks)
 {
     std::uint16_t frames = 1;
     if (connection) {
@@ -146,15 +166,28 @@ std::uint16_t AddTimeline(const Build& b, CSwfOutputMovie& movie, std::unique_pt
         movie.AddTag(&b.base.GetLoadDataMovie());
         frames += 1;
     }
-    for (CComponent* component : components) {
-        component->PlaceInMovie(movie, b.depths);
-        marks.Mark(*component);
-    }
+    auto place = [&](const std::vector<CComponent*>& components) {
+        for (CComponent* component : components) {
+            component->PlaceInMovie(movie, b.depths);
+            marks.Mark(*component);
+        }
+    };
+    place(componentFrames.front());
     if (b.base.GetExportSettings().realTimeCollaboration && !b.preview) {
         b.base.GetCollabMovie().PrepareBuild(b.depths);
         movie.AddTag(&b.base.GetCollabMovie());
     }
     movie.AddTag(&b.base);
+    for (std::size_t i = 1; i < componentFrames.size(); ++i) {
+        movie.AddTag(std::make_unique<CSwfShowFrame>());
+        place(componentFrames[i]);
+        auto script = std::make_unique<CSwfDoAction>();
+        AppendComponentScripts(script->GetActions(), componentFrames[i], i + 1 == componentFrames.size());
+        movie.AddTag(std::move(script));
+        if (frames == std::numeric_limits<std::uint16_t>::max() - 3)
+            throw MovieBuildError("too many components for one movie");
+        frames += 1;
+    }
     // The main frame ends here (in a preview the scenario movie closes it): players may drop a
     // last frame that only the End tag closes.
     if (b.preview) {
@@ -189,8 +222,9 @@ MovieBuildResult Run(const Build& b)
     AssetExportResult assets = ExportDocumentAssets(b.output, movie, b.snapshot, b.ids, &b.outputs);
     ScopeGuard restoreSources([&assets] { RestoreCopiedFileNames(assets); });
     movie.AddTag(&b.library);
-    std::unique_ptr<CSwfDoAction> connection = BuildScripts(b, components, marks);
-    movie.SetFrameCount(AddTimeline(b, movie, std::move(connection), components, marks));
+    const std::vector<std::vector<CComponent*>> componentFrames = SplitIntoFrames(components);
+    std::unique_ptr<CSwfDoAction> connection = BuildScripts(b, components, componentFrames, marks);
+    movie.SetFrameCount(AddTimeline(b, movie, std::move(connection), componentFrames, marks));
 
     std::vector<std::uint8_t> bytes = movie.WriteBytes(b.width, b.height, kFrameRate, false);
     {

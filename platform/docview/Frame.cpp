@@ -1,4 +1,5 @@
 #include "platform/docview/Frame.h"
+#include "platform/docview/MenuBar.h"
 
 #include <algorithm>
 #include <map>
@@ -71,6 +72,16 @@ BOOL CFrameWnd::Create(const char* lpszClassName, const char* lpszWindowName, DW
     }
     if (m_menu) {
         SetMenu(m_menu.get());
+        // A top-level frame shows its menu in a bar of its own along the top edge.
+        if (GetParent() == nullptr) {
+            m_menuBar = std::make_unique<CMenuBar>();
+            if (m_menuBar->Create(this)) {
+                m_menuBar->SetMenu(m_menu.get());
+                RecalcLayout();
+            } else {
+                m_menuBar.reset();
+            }
+        }
     }
     return TRUE;
 }
@@ -311,11 +322,18 @@ void CFrameWnd::RecalcLayout(BOOL)
     };
     auto visible = [](CWnd* w) { return (w->GetStyle() & WS_VISIBLE) != 0; };
 
+    // The menu bar heads the frame, above every other bar.
+    if (m_menuBar && ::IsWindow(m_menuBar->GetSafeHwnd()) && visible(m_menuBar.get())) {
+        const int height = m_menuBar->CalcFixedLayout(TRUE, TRUE).cy;
+        m_menuBar->SetWindowPos(nullptr, area.left, area.top, area.Width(), height, SWP_NOZORDER);
+        area.top += height;
+    }
+
     // Bars that are not docked sit on their own edge across the whole width: the status bar at
     // the bottom, a top bar before it is docked at the top.
     for (CWnd* child : GetChildren()) {
         auto* bar = dynamic_cast<CControlBar*>(child);
-        if (bar == nullptr || isDocked(bar) || !visible(bar)) {
+        if (bar == nullptr || bar == m_menuBar.get() || isDocked(bar) || !visible(bar)) {
             continue;
         }
         const CSize size = bar->CalcFixedLayout(TRUE, TRUE);
@@ -383,7 +401,7 @@ void CFrameWnd::RecalcLayout(BOOL)
         if (side == AFX_IDW_DOCKBAR_TOP) {
             for (CWnd* child : GetChildren()) {
                 auto* bar = dynamic_cast<CControlBar*>(child);
-                if (bar == nullptr || isDocked(bar) || !visible(bar) ||
+                if (bar == nullptr || bar == m_menuBar.get() || isDocked(bar) || !visible(bar) ||
                     (bar->GetBarStyle() & CBRS_ALIGN_TOP) == 0) {
                     continue;
                 }
@@ -422,8 +440,20 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message >= WM_KEYDOWN && pMsg->message <= WM_SYSCHAR && m_hAccelTable != nullptr) {
-        return TranslateAccelerator(m_hWnd, m_hAccelTable, pMsg) != 0 ? TRUE : FALSE;
+    if (pMsg->message >= WM_KEYDOWN && pMsg->message <= WM_SYSCHAR && m_hAccelTable != nullptr &&
+        TranslateAccelerator(m_hWnd, m_hAccelTable, pMsg) != 0) {
+        return TRUE;
+    }
+    // Alt with a title's underlined letter opens that menu.
+    if (pMsg->message == WM_SYSKEYDOWN && m_menuBar && ::IsWindow(m_menuBar->GetSafeHwnd())) {
+        const WPARAM key = pMsg->wParam;
+        if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) {
+            const int title = m_menuBar->FindMnemonic(static_cast<char>(key));
+            if (title >= 0) {
+                m_menuBar->OpenTitle(title);
+                return TRUE;
+            }
+        }
     }
     return FALSE;
 }

@@ -18,6 +18,7 @@ class CDocument;
 class CDocTemplate;
 class CView;
 class CStatusBar;
+class CMenuBar;
 
 // Frame styles.
 enum : DWORD { FWS_ADDTOTITLE = 0x00008000, FWS_PREFIXTITLE = 0x00004000 };
@@ -76,6 +77,8 @@ public:
     // The docked bars of one side, row by row, each row left to right.
     std::vector<std::vector<CControlBar*>> DockedRows(UINT nDockBarID) const;
     CStatusBar* GetMessageBar();
+    // The bar showing the frame's menu, null for a frame without one.
+    CMenuBar* GetMenuBar() const { return m_menuBar.get(); }
 
     // --- commands and messages ------------------------------------------------------------
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -125,6 +128,7 @@ protected:
     DWORD m_dwDockStyle = 0;
     std::vector<Docked> m_docked;
     std::unique_ptr<CMenu> m_menu;
+    std::unique_ptr<CMenuBar> m_menuBar;
     UINT m_nIDResource = 0;
     CRect m_clientArea; // what RecalcLayout left for the view
 

@@ -110,6 +110,8 @@ ui::IGlyphPainter& PangoGlyphs();
 
 // Message boxes and common dialogs (GtkDialogs.cpp).
 void InstallNativeDialogs();
+// Popup menus (GtkMenus.cpp).
+void InstallNativeMenus();
 // Runs the layer's messages and the toolkit's events until `done`; the caller wakes the
 // loop (a posted message) when `done` changes from a toolkit callback.
 void RunNested(const std::function<bool()>& done);

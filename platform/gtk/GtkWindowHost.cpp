@@ -638,6 +638,7 @@ bool OpenScreen(const ScreenOptions& options, std::string* error)
     SetKeyboardLayout([](const MSG& keyDown) { return TypedByKey(*g_host, keyDown); });
     ui::SetGlyphPainter(&PangoGlyphs());
     InstallNativeDialogs();
+    InstallNativeMenus();
     ui::SetModalLoopWaits(true);
     return true;
 }

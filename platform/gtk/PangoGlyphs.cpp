@@ -82,8 +82,17 @@ public:
         const double baseline = static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
         double x = line.x;
         double scale = 1.0;
-        if (logical.width > line.width && logical.width > 0) {
-            scale = static_cast<double>(line.width) / logical.width;
+        // A left-aligned line that starts inside the clip but runs past its right edge (a label
+        // a little longer than its control) is fitted into what shows, if a slight squeeze does
+        // it; the layer's own glyphs are cut there.
+        int room = line.width;
+        const bool leftAligned = (op.flags & (DT_CENTER | DT_RIGHT)) == 0;
+        if (leftAligned && line.x >= clip.left && clip.right < line.x + line.width &&
+            logical.width > clip.right - line.x && (clip.right - line.x) * 4 >= logical.width * 3) {
+            room = clip.right - line.x - 1;
+        }
+        if (logical.width > room && logical.width > 0) {
+            scale = static_cast<double>(room) / logical.width;
         } else if ((op.flags & DT_CENTER) != 0) {
             x += (line.width - logical.width) / 2.0;
         } else if ((op.flags & DT_RIGHT) != 0) {

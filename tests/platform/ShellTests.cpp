@@ -1,5 +1,6 @@
 #include "ShellTestApp.h"
 #include "platform/dialogs/CommonDialogs.h"
+#include "platform/docview/MenuBar.h"
 #include "platform/docview/RecentFileList.h"
 #include "platform/services/Services.h"
 #include "platform/window/UserInput.h"
@@ -71,7 +72,12 @@ TEST_F(ShellTest, StartUpMakesOneFrameDocumentAndViewLaidOutInTheFrame)
     frame.ScreenToClient(&bar);
     frame.ScreenToClient(&status);
     frame.ScreenToClient(&pane);
-    EXPECT_EQ(bar.top, 0);
+    ASSERT_NE(frame.GetMenuBar(), nullptr);
+    CRect menu;
+    frame.GetMenuBar()->GetWindowRect(&menu);
+    frame.ScreenToClient(&menu);
+    EXPECT_EQ(menu, CRect(0, 0, client.right, CMenuBar::kHeight)) << "the menu bar heads the frame";
+    EXPECT_EQ(bar.top, menu.bottom);
     EXPECT_EQ(status.bottom, client.bottom);
     EXPECT_EQ(status.Height(), CStatusBar::kHeight);
     CRect importBar;
@@ -80,6 +86,51 @@ TEST_F(ShellTest, StartUpMakesOneFrameDocumentAndViewLaidOutInTheFrame)
     EXPECT_EQ(importBar.top, bar.bottom) << "the undocked import bar sits in a row of its own until docked";
     EXPECT_EQ(pane.top, importBar.bottom);
     EXPECT_EQ(pane.bottom, status.top);
+}
+
+TEST_F(ShellTest, TheMenuBarOpensATitlesMenuByClickOrAltLetterAndRunsThePick)
+{
+    Start();
+    TestFrame& frame = Frame();
+    CMenuBar& bar = *frame.GetMenuBar();
+    ASSERT_EQ(bar.GetTitleCount(), 2);
+    EXPECT_LT(bar.GetTitleRect(0).right, bar.GetTitleRect(1).left + 1) << "titles side by side";
+
+    // What the user sees when a menu opens: its items' state set by the update handlers, and
+    // the menu placed below its title.
+    std::vector<std::string> shown;
+    UINT pick = ID_PROPERTIES;
+    SetPopupMenuHook([&](CMenu& menu, CPoint at, CWnd* owner) {
+        CRect title = bar.GetTitleRect(bar.GetOpenTitle());
+        bar.ClientToScreen(&title);
+        EXPECT_EQ(at, CPoint(title.left, title.bottom));
+        EXPECT_EQ(owner, &frame);
+        shown.push_back(menu.GetMenuString(0, MF_BYPOSITION) + (menu.GetMenuState(ID_FILE_SAVE, MF_BYCOMMAND) ==
+                                                                   static_cast<UINT>(-1)
+                                                               ? ""
+                                                               : (menu.GetMenuState(ID_FILE_SAVE, MF_BYCOMMAND) &
+                                                                  MF_GRAYED) != 0
+                                                               ? " save-grayed"
+                                                               : " save-enabled"));
+        return pick;
+    });
+    CUserInput::Click(bar, bar.GetTitleRect(1).CenterPoint());
+    PumpPendingMessages();
+    EXPECT_EQ(Log(), (std::vector<std::string>{"frame:properties"}));
+    EXPECT_EQ(bar.GetOpenTitle(), -1) << "the title is released once the menu closes";
+
+    Log().clear();
+    pick = ID_FRAME_ONLY; // not in the File menu: a pick the menu does not hold runs nothing
+    CUserInput::PressKey('F', CUserInput::Alt);
+    PumpPendingMessages();
+    EXPECT_EQ(Log(), std::vector<std::string>{});
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], "Properties\tAlt+Enter");
+    EXPECT_EQ(shown[1], "&New\tCtrl+N save-grayed") << "the document's update handler ran before the menu showed";
+
+    CUserInput::PressKey('Q', CUserInput::Alt);
+    EXPECT_EQ(shown.size(), 2u) << "a letter no title underlines opens nothing";
+    EXPECT_EQ(MenuTitleShown("Save && &Quit\tCtrl+Q"), "Save & Quit");
 }
 
 TEST_F(ShellTest, CommandsGoToViewDocumentFrameThenApplication)

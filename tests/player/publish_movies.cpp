@@ -19,6 +19,7 @@
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellRef.h"
 #include "sheet/cells/VariableTable.h"
+#include "sheet/workbook/XlsxWriter.h"
 #include "swf/ActionEmitter.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfOutputMovie.h"
@@ -31,6 +32,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -45,6 +47,9 @@ constexpr std::size_t kFewVariables = 3;
 
 // The cell variables of the movie in level 1, reported one by one after the wait; with kInput
 // given, after setting it to kTo and calculating again.
+// Components in the dashboard the check builds over several frames (the column H of its workbook).
+constexpr std::uint32_t kManyComponents = 450;
+
 const char* kValuesProbe = R"(
 getURL(kvMovie, "_level1");
 var kvFrames = 0;
@@ -267,6 +272,20 @@ void WriteSpeedMovie(const fs::path& install, const fs::path& workbook, const fs
     WriteProbe(folder / ("probe-" + name + ".swf"), "movies/" + name + ".swf", variables);
 }
 
+// A dashboard of more components than one frame builds: a copy of the regional-sales workbook
+// with a column of numbers, one for each component, and the probe at its canvas size (the
+// description comes from the check itself).
+void WriteManyComponentFiles(const fs::path& source, const fs::path& folder)
+{
+    std::ifstream in(source / "assets" / "samples" / "regional-sales.xlsx", std::ios::binary);
+    const std::vector<std::uint8_t> workbook((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<sheet::xlsx::CellWrite> writes;
+    for (std::uint32_t row = 0; row < kManyComponents; ++row)
+        writes.push_back({"Sales", {row, 7}, sheet::xlsx::CellValue::Number(row * 3.0 + 1)});
+    sheet::xlsx::WritePackage(workbook, (folder / "many.xlsx").string(), writes);
+    WriteScriptMovie(folder / "probe-many.swf", kShownProbe, 800 * 20, 600 * 20);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -286,6 +305,7 @@ int main(int argc, char** argv)
             return 0;
         }
         WriteScriptMovie(folder / "probe-values.swf", kValuesProbe, 8000, 6000);
+        WriteManyComponentFiles(source, folder);
         for (const char* shipped : {"samples", "template"}) {
             for (const auto& entry : fs::recursive_directory_iterator(fs::path(install) / shipped)) {
                 if (entry.path().extension() == ".vtd")

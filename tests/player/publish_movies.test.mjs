@@ -469,6 +469,30 @@ function checkFailures(sample) {
   }
 }
 
+// A dashboard of more components than one frame builds: each shows its own cell, none meets the
+// player's time limit, and the last one is built too.
+async function checkManyComponents(drive) {
+  const count = 450; // the rows of column H that the maker filled
+  const components = Array.from({ length: count }, (_, i) => ({ symbol: "KVValueDisplaySymbol", name: `Many${i}`,
+    x: (i % 30) * 26, y: Math.floor(i / 30) * 38, width: 100, height: 40,
+    parameters: { General: { mv: `Sales!H${i + 1}` } } }));
+  const description = path.join(out, "many.json");
+  fs.writeFileSync(description, JSON.stringify({ workbook: "many.xlsx", canvas: { width: 800, height: 600 }, components }));
+  if (!publish(description, "many")) return;
+  const watched = [0, 199, 200, 399, 400, count - 1];
+  const result = await drive("probe-many.swf", async () => {}, "ready", [800, 600], {
+    vars: `kvMovie=movies/many.swf&kvNames=${watched.map((i) => `Many${i}`).join(",")}`, size: [800, 600], picture: "many-published.png" });
+  const states = reports(result, "state").map(parseState);
+  if (states.length === 0) { fail("many.swf: the probe reported nothing"); return; }
+  let ok = 0;
+  for (const i of watched) {
+    const shown = states[0].components[`Many${i}`]?.drawn.mv?.[0];
+    if (shown === i * 3 + 1) ++ok;
+    else fail(`many.swf: Many${i} shows ${shown}, its cell holds ${i * 3 + 1}`);
+  }
+  console.log(`ok   many.swf: ${count} components over ${Math.ceil(count / 200)} frames; ${ok} watched ones show their cells`);
+}
+
 try {
   const documents = ["samples", "template"].flatMap((folder) =>
     fs.readdirSync(path.join(install, folder), { withFileTypes: true }).filter((entry) => entry.isDirectory())
@@ -481,6 +505,7 @@ try {
   await withPlayer(out, async (run) => {
     const drive = driver(run, { pictures, fail });
     for (const file of documents) await checkDocument(drive, file);
+    await checkManyComponents(drive);
     for (const workbook of workbooks) await checkAllFormulas(run, workbook);
   });
 } finally {

@@ -221,6 +221,47 @@ TEST_F(MovieBuilderTest, PreviewAndWebServiceModesAddTheirTagsAndFrames)
     EXPECT_EQ(std::count(codes.begin(), codes.end(), 12), 2 + std::count(connection + 1, placement, 12));
 }
 
+// A dashboard of hundreds of components is built over several frames, each placing a part of
+// them and running the scripts of just those; only the last frame stops the playhead.
+TEST_F(MovieBuilderTest, ManyComponentsAreBuiltOverFramesEachWithItsOwnScripts)
+{
+    AddGauges(450);
+    Movie movie = ReadMovie(Build(false));
+    ASSERT_EQ(movie.frameCount, 3);
+    // Frames as the tags close them, with the placements and the scripts of each.
+    struct Frame {
+        std::vector<const Tag*> placements;
+        std::vector<const Tag*> scripts;
+    };
+    std::vector<Frame> frames(1);
+    for (const Tag& tag : movie.tags) {
+        if (tag.code == 1)
+            frames.emplace_back();
+        else if (tag.code == 26)
+            frames.back().placements.push_back(&tag);
+        else if (tag.code == 12)
+            frames.back().scripts.push_back(&tag);
+    }
+    ASSERT_EQ(frames.size(), 4u) << "three frames, then the End tag";
+    EXPECT_EQ(frames[0].placements.size(), 201u) << "the first 200 and the manager";
+    EXPECT_EQ(frames[1].placements.size(), 200u);
+    EXPECT_EQ(frames[2].placements.size(), 50u);
+    std::size_t index = 0;
+    for (std::size_t f = 0; f < 3; ++f) {
+        ASSERT_EQ(frames[f].scripts.size(), 1u);
+        const std::vector<uint8_t>& script = frames[f].scripts[0]->body;
+        const std::size_t count = f < 2 ? 200 : 50;
+        // Each frame's script starts its own components and no other frame's.
+        EXPECT_NE(Position(script, owned[index]->GetName()), std::string::npos) << "frame " << f;
+        EXPECT_NE(Position(script, owned[index + count - 1]->GetName()), std::string::npos) << "frame " << f;
+        if (f < 2)
+            EXPECT_EQ(Position(script, owned[index + count]->GetName()), std::string::npos) << "frame " << f;
+        const bool stops = std::vector<uint8_t>(script.end() - 2, script.end()) == std::vector<uint8_t>{0x07, 0x00};
+        EXPECT_EQ(stops, f == 2) << "frame " << f;
+        index += count;
+    }
+}
+
 TEST_F(MovieBuilderTest, SecondBuildGivesTheSameBytesAndLeavesNoUseMarks)
 {
     AddGauges(3);
