@@ -191,8 +191,13 @@ void CComponentPropertySheet::OnDestroy()
         m_activePage = GetActiveIndex();
         // An emptied multiple selection has no first component to remember the page in.
         IPropertyOwner* owner = m_pages.front()->GetOwner();
-        if (owner != nullptr)
-            WriteActivePage(owner->GetFirstPropertyMap(), m_activePage);
+        CPropertyMap* map = owner != nullptr ? owner->GetFirstPropertyMap() : nullptr;
+        // The page is kept in the document's file: a new page is a change to save, even though
+        // nothing on the stage changes.
+        if (map != nullptr && ReadActivePage(map) != std::optional<std::int32_t>(m_activePage)) {
+            WriteActivePage(map, m_activePage);
+            owner->MarkDocumentChanged();
+        }
     }
     // The base's handling first: with no page active any more, removing the pages one by one
     // never makes the sheet switch to (and create) another page while it is being destroyed.

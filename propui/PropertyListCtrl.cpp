@@ -15,6 +15,7 @@
 #include "platform/drawing/Colors.h"
 #include "platform/drawing/DC.h"
 #include "propui/ComponentPage.h"
+#include "propui/EditingDialogs.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/Range.h"
 #include "sheet/host/ExcelHost.h"
@@ -416,10 +417,16 @@ bool CPropertyListCtrl::WriteRow(int row)
         break;
     case kRowInteger:
     case kRowLong:
-        value.SetInt(static_cast<std::int32_t>(ParseInteger(info->text)));
-        break;
     case kRowDouble:
-        value.SetDouble(ParseDouble(info->text));
+        // An emptied number is no number: the value becomes undefined, not 0.
+        if (info->text.empty()) {
+            if (!wasUndefined)
+                value.SetUndefined(true);
+        } else if (info->kind == kRowDouble) {
+            value.SetDouble(ParseDouble(info->text));
+        } else {
+            value.SetInt(static_cast<std::int32_t>(ParseInteger(info->text)));
+        }
         break;
     case kRowBoolean:
         value.SetBool(info->boolean);
@@ -491,6 +498,8 @@ void CPropertyListCtrl::CommitEdit()
         return;
     switch (info->kind) {
     case kRowInteger: {
+        if (text.empty())
+            break;
         long long v = ParseInteger(text);
         if (info->range)
             v = std::clamp<long long>(v, static_cast<long long>(info->range->minimum),
@@ -500,7 +509,8 @@ void CPropertyListCtrl::CommitEdit()
         break;
     }
     case kRowLong:
-        text = std::to_string(std::clamp<long long>(ParseInteger(text), -2147483647LL, 2147483647LL));
+        if (!text.empty())
+            text = std::to_string(std::clamp<long long>(ParseInteger(text), -2147483647LL, 2147483647LL));
         break;
     case kRowDouble:
         if (!text.empty()) {
@@ -649,6 +659,30 @@ void CPropertyListCtrl::PickLink(int row)
     Notify(row, 1);
 }
 
+void CPropertyListCtrl::OpenDialog(int row)
+{
+    PropertyRow* info = m_rows[static_cast<std::size_t>(row)].get();
+    CParameter* value = info->value;
+    if (value == nullptr || value->GetSet() == nullptr)
+        return;
+    CloseEditors();
+    INT_PTR result = IDCANCEL;
+    if (info->kind == kRowArray) {
+        CArrayDlg dialog(this);
+        dialog.SetContext(m_context);
+        dialog.SetParameter(value, info->name, false, nullptr);
+        result = dialog.DoModal();
+    } else {
+        CExternalFileDlg dialog(this);
+        dialog.SetParameters(value->GetSet());
+        result = dialog.DoModal();
+    }
+    if (result != IDOK)
+        return;
+    m_committed = true;
+    Notify(row, 0);
+}
+
 void CPropertyListCtrl::OnClick(int row, CPoint point)
 {
     PropertyRow* info = row >= 0 && row < GetRowCount() ? m_rows[static_cast<std::size_t>(row)].get() : nullptr;
@@ -687,6 +721,11 @@ void CPropertyListCtrl::OnClick(int row, CPoint point)
         break;
     case kRowChoice:
         OpenCombo(row);
+        break;
+    case kRowArray:
+    case kRowExternalFile:
+        if (inSquare)
+            OpenDialog(row);
         break;
     case kRowBoolean:
         info->boolean = !info->boolean;

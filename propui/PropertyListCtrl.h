@@ -125,6 +125,8 @@ private:
     void Step(int row, bool up);
     void PickColour(int row);
     void PickLink(int row);
+    // The Array or External File dialog of a row; the row counts as changed on OK.
+    void OpenDialog(int row);
     void ShowRow(int row);
     // Writes the row's shown value into its parameter; true when the parameter changed.
     bool WriteRow(int row);

@@ -200,12 +200,16 @@ TEST_F(SheetTest, TheSheetReopensOnThePageItWasLeftOn)
     const std::vector<std::uint8_t>* record = owner.map.Find("Active Page");
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(*record, (std::vector<std::uint8_t>{2, 0, 0, 0}));
+    // The page is part of the saved document: a change marks it, without a republish.
+    EXPECT_EQ(owner.marks, 1);
+    EXPECT_TRUE(owner.refreshes.empty());
     EXPECT_EQ(sheet.GetComponentPageCount(), 0);
 
     ASSERT_EQ(sheet.BuildPages(root.get(), false, &owner), 3);
     ASSERT_TRUE(sheet.Create(&main, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0));
     EXPECT_EQ(sheet.GetActiveIndex(), 2);
     sheet.DestroyWindow();
+    EXPECT_EQ(owner.marks, 1); // left on the same page: nothing to save
 
     // Another component without a record opens where this sheet object was left.
     RecordingOwner other;
