@@ -60,6 +60,10 @@ public:
     CComponentPage();
     ~CComponentPage() override;
 
+    // The dialog's own Create (template, parent) stays callable beside the page's; a page class
+    // that overrides Create repeats this line, or the compiler warns that it hides the other.
+    using CPropertyPage::Create;
+
     // Stores the group, the owner, the modal flag and the root set. Every page overrides it,
     // calls this first, then builds itself from its dialog template. The title is the tab's
     // text for pages that have no caption of their own.

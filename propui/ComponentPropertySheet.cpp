@@ -210,8 +210,13 @@ void CComponentPropertySheet::OnDestroy()
         m_closing.push_back(std::move(m_pages.back()));
         m_pages.pop_back();
     }
-    CWnd* top = GetTopLevelParent();
-    if (top != nullptr && top != this)
+    // The focus goes back to the window the sheet stood over (a pop-up sheet has an owner,
+    // not a parent).
+    CWnd* over = GetParent() != nullptr ? GetParent() : GetOwner();
+    CWnd* top = over != nullptr ? over->GetTopLevelParent() : nullptr;
+    if (top == nullptr)
+        top = over;
+    if (top != nullptr && top != this && top->IsWindowEnabled())
         top->SetFocus();
     if (m_context != nullptr && m_context->sheetClosed)
         m_context->sheetClosed();

@@ -16,6 +16,8 @@ public:
     CParameterListPage();
     ~CParameterListPage() override;
 
+    using CComponentPage::Create;
+
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
     void OnSheetSize() override;

@@ -85,6 +85,10 @@ int CPropertiesPanel::ShowProperties(CParameterSet* set, bool modal, IPropertyOw
         return 1;
     if (!m_sheet)
         m_sheet = std::make_unique<CComponentPropertySheet>(kDefaultTitle);
+    // A window left disabled (by a modal dialog that went wrong) is not open; it goes before
+    // the pages are built anew.
+    if (m_sheet->GetSafeHwnd() != nullptr)
+        m_sheet->DestroyWindow();
     m_modal = modal;
     m_sheet->SetContext(m_context);
     // A set whose groups give no page (only a play group named "General", say) has nothing to

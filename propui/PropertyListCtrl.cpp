@@ -10,6 +10,7 @@
 #include "model/ValueList.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/InPlaceEdit.h"
+#include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/dialogs/UiUtilities.h"
 #include "platform/drawing/Colors.h"
@@ -659,6 +660,21 @@ void CPropertyListCtrl::PickLink(int row)
     Notify(row, 1);
 }
 
+void CPropertyListCtrl::PickFile(int row)
+{
+    PropertyRow* info = m_rows[static_cast<std::size_t>(row)].get();
+    CloseEditors();
+    CFileDialog dialog(TRUE, nullptr, info->text.c_str(), OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
+                       "All Files (*.*)|*.*|", this);
+    if (dialog.DoModal() == IDOK && dialog.GetPathName() != info->text) {
+        info->text = dialog.GetPathName();
+        ShowRow(row);
+        if (WriteRow(row))
+            m_committed = true;
+    }
+    Notify(row, 0);
+}
+
 void CPropertyListCtrl::OpenDialog(int row)
 {
     PropertyRow* info = m_rows[static_cast<std::size_t>(row)].get();
@@ -709,10 +725,15 @@ void CPropertyListCtrl::OnClick(int row, CPoint point)
         break;
     case kRowInteger:
     case kRowLong:
-    case kRowFile:
-        if (inSquare && info->kind != kRowFile)
+        if (inSquare)
             Step(row, point.y < square.top + square.Height() / 2);
-        else if (!inSquare)
+        else
+            OpenEdit(row);
+        break;
+    case kRowFile:
+        if (inSquare)
+            PickFile(row);
+        else
             OpenEdit(row);
         break;
     case kRowColor:

@@ -127,6 +127,8 @@ private:
     void PickLink(int row);
     // The Array or External File dialog of a row; the row counts as changed on OK.
     void OpenDialog(int row);
+    // The file-open dialog of a file row, starting from the row's path.
+    void PickFile(int row);
     void ShowRow(int row);
     // Writes the row's shown value into its parameter; true when the parameter changed.
     bool WriteRow(int row);

@@ -22,6 +22,7 @@ enum { IDC_SHOW = 100, IDC_MODE = 101, IDC_COLOR = 102, IDC_RANGE = 103, IDC_PIC
 // A page of the kind subsystem pages are: a check box, a choice, a colour and a cell binding.
 class BinderPage : public CComponentPage {
 public:
+    using CComponentPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override
     {
@@ -123,8 +124,9 @@ TEST_F(ComponentPageTest, CheckBoxesShowTheirParameterAndCloseUpWithoutOne)
         EXPECT_EQ(page.BindCheckBoxInSet("show", IDC_SHOW, &set, c.hide), c.bound) << c.name;
         EXPECT_EQ((box->GetStyle() & WS_VISIBLE) != 0, c.visible) << c.name;
         EXPECT_EQ(box->IsWindowEnabled() != FALSE, c.usable) << c.name;
-        if (c.bound)
+        if (c.bound) {
             EXPECT_EQ(box->SendMessage(BM_GETCHECK), BST_CHECKED) << c.name;
+        }
     }
     // A parameter of another type is no check box's: it counts as missing.
     EXPECT_FALSE(page.BindCheckBox("color", IDC_SHOW, true));

@@ -40,6 +40,7 @@ protected:
         CParameter* data = Add(*g, "data", model::ParamType::CellBinding);
         auto bound = std::make_unique<CParameter>("data", model::ParamType::Number);
         data->GetBinding()->SetValue(std::move(bound));
+        Add(*g, "picture", model::ParamType::OtherText)->SetString("logo.png");
         root.SetName("Gauge");
         root.Add(std::move(group));
         owner.type = "KVNoPagesSymbol";
@@ -99,7 +100,8 @@ TEST_F(PropertyListTest, EveryParameterWithAValueHasARowOfItsKind)
                                                               {"show", kRowBoolean},
                                                               {"color", kRowColor},
                                                               {"mode", kRowChoice},
-                                                              {"data", kRowDouble}}));
+                                                              {"data", kRowDouble},
+                                                              {"picture", kRowFile}}));
     EXPECT_EQ(list_->GetRowValueText(Row("title")), ""); // undefined shows empty
     EXPECT_EQ(list_->GetRowValueText(Row("value")), "2.5");
     EXPECT_EQ(list_->GetRowValueText(Row("show")), "FALSE");
@@ -178,6 +180,11 @@ TEST_F(PropertyListTest, ChoicesTogglesAndColoursAreEditedInPlace)
     dialogs->AnswerColour(std::nullopt);
     ClickSquare("color", true);
     EXPECT_EQ(owner.refreshes.size(), 3u);
+
+    dialogs->AnswerFile("/pictures/banner.png");
+    ClickSquare("picture", true);
+    EXPECT_EQ(Param("picture")->GetString(), "/pictures/banner.png");
+    EXPECT_EQ(owner.refreshes.size(), 4u);
 }
 
 TEST_F(PropertyListTest, ANumericEditRefusesWhatIsNoPartOfANumber)

@@ -16,6 +16,7 @@ namespace {
 class StubPage : public CComponentPage {
 public:
     StubPage(std::string name, int variant, int* sizes) : className(std::move(name)), variant(variant), sizes(sizes) {}
+    using CComponentPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override
     {
