@@ -35,6 +35,7 @@ public:
     CBackgroundGeneralPage(publish::ITempFileMaker& temporaries, pages::SwfImportTip& tip);
     ~CBackgroundGeneralPage() override;
 
+    using CComponentPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
     void OnSheetSize() override {}

@@ -24,6 +24,7 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
+    using CComponentPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
     void OnSheetSize() override {}

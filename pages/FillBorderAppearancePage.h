@@ -29,6 +29,7 @@ public:
     explicit CFillBorderAppearancePage(bool displayOnly = false) : m_displayOnly(displayOnly) {}
     static DialogTemplate MakeTemplate(bool displayOnly);
 
+    using CComponentPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
     void OnSheetSize() override {}

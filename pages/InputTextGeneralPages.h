@@ -39,6 +39,7 @@ public:
     enum : int { IDD = 549, IDC_DEFAULT = 1820, IDC_DEFAULT_LINK = 1821 };
     static DialogTemplate MakeTemplate();
 
+    using CInsertDataPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
     BOOL OnInitDialog() override;
@@ -65,6 +66,7 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
+    using CInsertDataPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
     BOOL OnInitDialog() override;

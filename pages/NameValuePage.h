@@ -10,6 +10,7 @@ public:
     // Tab titles longer than this are cut.
     static constexpr std::size_t kMaxTitle = 63;
 
+    using CParameterListPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
     // Fills the page with the list; the name column takes a third of the width, less the room

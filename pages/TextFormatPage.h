@@ -26,6 +26,7 @@ public:
     enum Present : unsigned { kFont = 1, kAlign = 2, kSize = 4, kColor = 8, kUnderline = 0x10 };
     static DialogTemplate MakeTemplate();
 
+    using CComponentPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
     void OnSheetSize() override {}

@@ -11,6 +11,7 @@ public:
     enum : int { IDD = 271, IDC_PLAYER = 1650, IDC_CLOSE = 1651 };
     static DialogTemplate MakeTemplate();
 
+    using CComponentPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
     void OnSheetSize() override;

@@ -45,8 +45,10 @@ protected:
         sheet->SetContext(&context);
         sheet->BuildPages(root, false, &owner);
         std::vector<const std::type_info*> tabs;
-        for (int i = 0; i < sheet->GetComponentPageCount(); ++i)
-            tabs.push_back(&typeid(*sheet->GetComponentPage(i)));
+        for (int i = 0; i < sheet->GetComponentPageCount(); ++i) {
+            const CComponentPage& tab = *sheet->GetComponentPage(i);
+            tabs.push_back(&typeid(tab));
+        }
         return tabs;
     }
 
