@@ -15,7 +15,7 @@
 #include "model/ComponentCatalog.h"
 #include "model/GlobalStyle.h"
 #include "model/ParameterSet.h"
-#include "pages/ActiveSwfTip.h"
+#include "pages/ExternalFileImport.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/window/CmdUI.h"
@@ -98,7 +98,7 @@ void CDrawDoc::ResetDocument()
         SetCurrentDirectoryPath(GetBaseFolder());
     }
     // The image page's tip about many active movies shows again for the new document.
-    pages::GetActiveSwfTip().Rearm();
+    pages::GetActiveSwfTip().Reset();
     UpdateAllViews(nullptr, HINT_RESET_VIEW);
     DeleteContents();
     m_nWidth = 800;

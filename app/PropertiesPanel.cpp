@@ -1,5 +1,9 @@
 #include "app/PropertiesPanel.h"
 
+#include "pages/ExternalFileImport.h"
+#include "pages/PageRegistry.h"
+#include "publish/ProgramContext.h"
+
 #include "app/ComponentObj.h"
 #include "app/DrawDoc.h"
 #include "model/Component.h"
@@ -86,6 +90,10 @@ CPropertyEditing::CPropertyEditing(CWnd* mainWindow)
     publish::CustomColorTable* colors = GetCustomColorTable();
     m_context.customColors = colors != nullptr ? colors->data() : m_fallbackColors.data();
     CComponentObj::SetPanelFactory([this] { return std::make_unique<CCanvasPropertiesPanel>(&m_context); });
+    // The component pages; the movies and pictures they import are copied among the program's
+    // temporary files.
+    if (CProgramContext* program = CProgramContext::Current())
+        pages::RegisterComponentPages(m_pages, program->GetTempFiles(), pages::GetActiveSwfTip());
 }
 
 CPropertyEditing::~CPropertyEditing()

@@ -27,6 +27,13 @@ struct SwfImportTip {
     }
 };
 
+// The tip state of the running program, which a new or opened document resets.
+inline SwfImportTip& GetActiveSwfTip()
+{
+    static SwfImportTip tip;
+    return tip;
+}
+
 // Movies newer than this cannot be placed into a published movie of ours.
 constexpr int kNewestImportableSwfVersion = 6;
 

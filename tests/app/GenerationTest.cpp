@@ -12,7 +12,7 @@
 #include "model/GlobalStyle.h"
 #include "model/ParameterSet.h"
 #include "publish/BaseMovie.h"
-#include "pages/ActiveSwfTip.h"
+#include "pages/ExternalFileImport.h"
 #include "publish/CustomColors.h"
 #include "publish/ExportSettings.h"
 #include "publish/FunctionLibrary.h"
@@ -345,12 +345,9 @@ TEST_F(GenerationTest, ANewDocumentStartsAfresh)
     Doc().SetPaperColor(RGB(1, 2, 3));
     Doc().SetDescription("kept?");
     GetCustomColorTable()->fill(RGB(9, 9, 9));
-    pages::ActiveSwfTip& tip = pages::GetActiveSwfTip();
-    tip.Rearm();
-    EXPECT_FALSE(tip.NoteActive());
-    EXPECT_FALSE(tip.NoteActive());
-    EXPECT_TRUE(tip.NoteActive()) << "the third active movie brings the tip";
-    EXPECT_FALSE(tip.NoteActive()) << "once";
+    pages::SwfImportTip& tip = pages::GetActiveSwfTip();
+    tip.count = 3;
+    tip.pending = false; // the tip has been shown for this document
 
     EXPECT_TRUE(CUserInput::PressKey('N', CUserInput::Control));
     EXPECT_TRUE(Doc().GetObjects().empty());
@@ -360,8 +357,8 @@ TEST_F(GenerationTest, ANewDocumentStartsAfresh)
     EXPECT_EQ(Doc().GetPaperColor(), RGB(255, 255, 255));
     EXPECT_TRUE(Doc().GetDescription().empty());
     EXPECT_EQ(GetCustomColorTable()->front(), RGB(255, 255, 255));
-    EXPECT_EQ(tip.activeCount, 0);
-    EXPECT_FALSE(tip.shown);
+    EXPECT_EQ(tip.count, 0) << "a new document counts its movies again";
+    EXPECT_TRUE(tip.pending);
 }
 
 // Every colour parameter named "fillColor" of a set and its groups.
