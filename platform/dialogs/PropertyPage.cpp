@@ -10,6 +10,12 @@ BEGIN_MESSAGE_MAP(CPropertyPage, CDialog)
 
         CPropertyPage::CPropertyPage() = default;
 
+CPropertyPage::~CPropertyPage()
+{
+    if (m_sheet != nullptr)
+        m_sheet->ForgetPage(this);
+}
+
 CPropertyPage::CPropertyPage(UINT templateId, UINT captionId)
 {
     Construct(templateId, captionId);

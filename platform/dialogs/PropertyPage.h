@@ -23,6 +23,9 @@ class CPropertyPage : public CDialog {
 public:
     CPropertyPage();
     explicit CPropertyPage(UINT templateId, UINT captionId = 0);
+    // A page that goes before its sheet (pages are often members of a derived sheet) leaves
+    // the sheet's list, so the sheet never reaches it afterwards.
+    ~CPropertyPage() override;
     void Construct(UINT templateId, UINT captionId = 0);
     // A page made from a template built by code.
     void Construct(const DialogTemplate& dialog);

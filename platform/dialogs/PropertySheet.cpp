@@ -82,6 +82,18 @@ void CPropertySheet::RemovePage(CPropertyPage* page)
     RemovePage(GetPageIndex(page));
 }
 
+void CPropertySheet::ForgetPage(CPropertyPage* page)
+{
+    const int index = GetPageIndex(page);
+    if (index < 0)
+        return;
+    m_pages.erase(m_pages.begin() + index);
+    if (index == m_active)
+        m_active = -1;
+    else if (index < m_active)
+        --m_active;
+}
+
 CPropertyPage* CPropertySheet::GetPage(int index) const
 {
     return index >= 0 && index < GetPageCount() ? m_pages[static_cast<std::size_t>(index)] : nullptr;

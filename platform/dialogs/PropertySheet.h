@@ -86,6 +86,9 @@ private:
     void OnHelpButton();
     void End(int result);
 
+    // A page being destroyed leaves the list; nothing else of the sheet changes.
+    void ForgetPage(CPropertyPage* page);
+
     std::vector<CPropertyPage*> m_pages;
     std::string m_title;
     CWnd* m_parent = nullptr;
