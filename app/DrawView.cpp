@@ -12,6 +12,7 @@
 #include "app/GridDlg.h"
 #include "app/KVApp.h"
 #include "app/ObjectBrowserDlg.h"
+#include "app/OfficeDelivery.h"
 #include "app/TempFileManager.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/ComponentCatalog.h"
@@ -33,6 +34,7 @@
 #include "publish/DocData.h"
 #include "publish/MovieBuilder.h"
 #include "publish/ProgramContext.h"
+#include "sheet/cells/CellModel.h"
 #include "sheet/cells/VariableTable.h"
 
 BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
