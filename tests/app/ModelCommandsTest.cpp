@@ -6,9 +6,12 @@
 #include "app/MultiSelectObj.h"
 #include "app/PropertiesPanel.h"
 #include "app/ReplaceDataDlg.h"
+#include "app/workbook/WorkbookDlg.h"
+#include "app/workbook/WorkbookGrid.h"
 #include "app/workbook/WorkbookPicker.h"
 #include "platform/controls/Button.h"
 #include "platform/controls/Edit.h"
+#include "platform/window/RasterWindowHost.h"
 #include "platform/window/UserInput.h"
 #include "publish/BaseMovie.h"
 #include "publish/ExportRecord.h"
@@ -39,31 +42,57 @@ void AnswerImport(const std::string& path)
 }
 
 // Data > Import Model imports into the document itself, and the model's host picks ranges in
-// the workbook window; Data > Replace Data Selection edits the base movie's own range list.
+// the workbook window; Data > Replace Data Selection edits the base movie's own range list,
+// and an import it offers is picked from at once (the dialog reads the new model, not the one
+// the import replaced).
 TEST_F(AppTest, TheDataCommandsRunTheModelDialogsOverTheDocument)
 {
+    // Found before the program moves into its installation folder.
+    const std::string book = Workbook();
+    InstallRasterWindowHost();
     SkipWelcome();
     ASSERT_TRUE(Start());
-    const std::string book = Workbook();
+    GetBaseMovie()->GetRangeEntries().clear();
     AnswerImport(book);
-    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_DATA_IMPORT_MODEL));
+    boxes->Answer(IDOK);
+    ui::SetDialogHook(CWorkbookDlg::IDD, [](CDialog& dlg) {
+        auto& w = static_cast<CWorkbookDlg&>(dlg);
+        CUserInput::Drag(w.Grid(), w.Grid().CellCentre(1, 1), w.Grid().CellCentre(3, 1));
+        Click(w, IDOK);
+    });
+    ui::SetDialogHook(CReplaceDataDlg::IDD, [this](CDialog& dlg) {
+        Click(dlg, CReplaceDataDlg::IDC_ADD);
+        Click(dlg, CReplaceDataDlg::IDC_PICK_RANGE); // no model yet: the import is offered
+        ASSERT_NE(Doc().GetExcelHost(), nullptr);
+        ASSERT_TRUE(Doc().GetExcelHost()->WaitForWorker(60000));
+        Click(dlg, CReplaceDataDlg::IDC_PICK_RANGE);
+        EXPECT_EQ(dlg.GetDlgItemText(CReplaceDataDlg::IDC_RANGE_SELECTION), "'Inputs'!$B$2:$B$4");
+        Click(dlg, CReplaceDataDlg::IDC_CLOSE);
+    });
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_REPLACE_DATA_SELECTION));
+    ASSERT_EQ(boxes->Log().size(), 1u);
+    EXPECT_EQ(boxes->Log()[0].text, CReplaceDataDlg::kNoModelText);
     EXPECT_EQ(Doc().GetModelPath(), book);
     CExcelHost* host = Doc().GetExcelHost();
     ASSERT_NE(host, nullptr);
-    ASSERT_TRUE(host->WaitForWorker(60000));
-    PumpUntilIdle();
     EXPECT_EQ(host->GetWorkbookPath(), Doc().GetModelCopyPath());
     EXPECT_NE(dynamic_cast<CWorkbookPicker*>(host->GetRangePicker()), nullptr);
-    EXPECT_GT(GetBaseMovie()->GetCellModel().GetCellCount(), 0u);
+    ASSERT_EQ(GetBaseMovie()->GetRangeEntries().size(), 1u);
+    EXPECT_EQ(GetBaseMovie()->GetRangeEntries()[0].rangeText, "'Inputs'!$B$2:$B$4");
+    EXPECT_GE(GetBaseMovie()->GetRangeEntries()[0].rangeIndex, 0);
+    PumpUntilIdle();
 
-    GetBaseMovie()->GetRangeEntries().clear();
-    ui::SetDialogHook(CReplaceDataDlg::IDD, [](CDialog& dlg) {
-        Click(dlg, CReplaceDataDlg::IDC_ADD);
-        Click(dlg, IDOK);
-    });
-    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_REPLACE_DATA_SELECTION));
-    EXPECT_EQ(GetBaseMovie()->GetRangeEntries().size(), 1u);
-    EXPECT_TRUE(boxes->Log().empty());
+    // Data > Import Model again: a re-import of the same workbook, the questions answered yes.
+    AnswerImport(book);
+    boxes->Answer(IDYES);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_DATA_IMPORT_MODEL));
+    ASSERT_EQ(boxes->Log().size(), 2u);
+    EXPECT_EQ(boxes->Log()[1].text, CImportModelDlg::kReimportText);
+    ASSERT_NE(Doc().GetExcelHost(), nullptr);
+    EXPECT_NE(Doc().GetExcelHost(), host);
+    ASSERT_TRUE(Doc().GetExcelHost()->WaitForWorker(60000));
+    PumpUntilIdle();
+    EXPECT_GT(GetBaseMovie()->GetCellModel().GetCellCount(), 0u);
 }
 
 // A reopened document links its stored workbook copy again: that host picks in the workbook
@@ -83,15 +112,16 @@ TEST_F(AppTest, AReopenedDocumentsHostPicksInTheWorkbookWindow)
 // selection is let go once its own sheet closes, and only then.
 TEST_F(AppTest, ThePropertyPagesHooksReachTheCanvasView)
 {
+    const std::string book = Workbook();
     SkipWelcome();
     ASSERT_TRUE(Start());
     CPropertyPageContext& context = Frame().PropertyEditing()->Context();
     ASSERT_TRUE(context.importModel);
     ui::SetDialogHook(CImportModelDlg::IDD, [](CDialog& dlg) { Click(dlg, IDCANCEL); });
     EXPECT_FALSE(context.importModel());
-    AnswerImport(Workbook());
+    AnswerImport(book);
     EXPECT_TRUE(context.importModel());
-    EXPECT_EQ(Doc().GetModelPath(), Workbook());
+    EXPECT_EQ(Doc().GetModelPath(), book);
     ASSERT_TRUE(Doc().GetExcelHost()->WaitForWorker(60000));
     PumpUntilIdle();
 
