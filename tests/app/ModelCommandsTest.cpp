@@ -11,6 +11,7 @@
 #include "app/workbook/WorkbookPicker.h"
 #include "platform/controls/Button.h"
 #include "platform/controls/Edit.h"
+#include "platform/drawing/Png.h"
 #include "platform/window/RasterWindowHost.h"
 #include "platform/window/UserInput.h"
 #include "publish/BaseMovie.h"
@@ -140,6 +141,51 @@ TEST_F(AppTest, ThePropertyPagesHooksReachTheCanvasView)
     PumpUntilIdle();
     EXPECT_TRUE(multi.GetMembers().empty());
     EXPECT_EQ(CComponentObj::GetCurrentPanel(), nullptr);
+}
+
+CComponentObj* Named(CDrawDoc& doc, const std::string& name)
+{
+    for (CDrawObj* obj : doc.GetObjects())
+        if (auto* c = dynamic_cast<CComponentObj*>(obj); c != nullptr && c->GetName() == name)
+            return c;
+    return nullptr;
+}
+
+// The sheet follows the canvas: a double-click opens the component's sheet, a click on
+// another component shows that one's in its place, a click on the empty canvas closes it.
+TEST_F(AppTest, ThePropertiesSheetFollowsTheCanvasSelection)
+{
+    CRasterWindowHost& raster = InstallRasterWindowHost();
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    UseScriptedCommonDialogs().AnswerFile(Sample("regional-sales").string());
+    ASSERT_TRUE(CUserInput::PressKey('O', CUserInput::Control));
+    Frame().ShowWindow(SW_SHOWNORMAL);
+    Frame().MoveWindow(CRect(0, 0, 1200, 800));
+    PumpUntilIdle();
+    CDrawView& view = *GetActiveDrawView();
+    CComponentObj* chart = Named(Doc(), "RevenueChart");
+    CComponentObj* slider = Named(Doc(), "GrowthSlider");
+    ASSERT_TRUE(chart != nullptr && slider != nullptr);
+    const auto centre = [&](CComponentObj* obj) { return view.DocToClient(obj->m_position.CenterPoint()); };
+
+    ASSERT_TRUE(CUserInput::DoubleClick(view, centre(chart)));
+    PumpUntilIdle();
+    EXPECT_EQ(CComponentObj::GetCurrentPanel(), &chart->GetPanel());
+    EXPECT_TRUE(chart->GetPanel().IsSheetOpen());
+
+    ASSERT_TRUE(CUserInput::Click(view, centre(slider)));
+    PumpUntilIdle();
+    EXPECT_EQ(view.GetSelection(), std::vector<CDrawObj*>{slider});
+    EXPECT_EQ(CComponentObj::GetCurrentPanel(), &slider->GetPanel());
+    EXPECT_TRUE(slider->GetPanel().IsSheetOpen());
+    EXPECT_FALSE(chart->GetPanel().IsSheetOpen());
+    EXPECT_TRUE(WritePng(artefacts / "sheet-follows-selection.png", raster.Snapshot(Frame())));
+
+    ASSERT_TRUE(CUserInput::Click(view, view.DocToClient(CPoint(5, 5))));
+    PumpUntilIdle();
+    EXPECT_TRUE(view.GetSelection().empty());
+    EXPECT_FALSE(slider->GetPanel().IsSheetOpen());
 }
 
 } // namespace
