@@ -14,6 +14,7 @@
 #include "platform/drawing/Png.h"
 #include "platform/window/RasterWindowHost.h"
 #include "platform/window/UserInput.h"
+#include "propui/ComponentPropertySheet.h"
 #include "publish/BaseMovie.h"
 #include "publish/ExportRecord.h"
 #include "sheet/cells/CellModel.h"
@@ -181,6 +182,9 @@ TEST_F(AppTest, ThePropertiesSheetFollowsTheCanvasSelection)
     EXPECT_TRUE(slider->GetPanel().IsSheetOpen());
     EXPECT_FALSE(chart->GetPanel().IsSheetOpen());
     EXPECT_TRUE(WritePng(artefacts / "sheet-follows-selection.png", raster.Snapshot(Frame())));
+    CComponentPropertySheet* sheet = dynamic_cast<CCanvasPropertiesPanel&>(slider->GetPanel()).Panel().GetSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(WritePng(artefacts / "sheet-follows-selection-sheet.png", raster.Snapshot(*sheet)));
 
     ASSERT_TRUE(CUserInput::Click(view, view.DocToClient(CPoint(5, 5))));
     PumpUntilIdle();
