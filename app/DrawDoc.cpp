@@ -230,7 +230,7 @@ bool CDrawDoc::MakeExcelHost(const std::string& copyPath)
         try {
             m_pExcelHost = std::make_unique<CExcelHost>(HostWindow(), copyPath);
             // Every range of this model is picked in the workbook window, whether the model
-            // came from the Import Model dialog, the command line or a reopened document.
+            // came from the Import Model dialog or a reopened document.
             InstallWorkbookPicker(*m_pExcelHost);
             return true;
         } catch (const std::exception&) {
