@@ -10,6 +10,7 @@
 #include "app/ProgramServices.h"
 #include "app/WaitDlg.h"
 #include "app/stage/StageFlashCtrl.h"
+#include "app/workbook/WorkbookPicker.h"
 #include "app/KVApp.h"
 #include "app/TempFileManager.h"
 #include "model/ComponentCatalog.h"
@@ -228,6 +229,9 @@ bool CDrawDoc::MakeExcelHost(const std::string& copyPath)
     for (;;) {
         try {
             m_pExcelHost = std::make_unique<CExcelHost>(HostWindow(), copyPath);
+            // Every range of this model is picked in the workbook window, whether the model
+            // came from the Import Model dialog or a reopened document.
+            InstallWorkbookPicker(*m_pExcelHost);
             return true;
         } catch (const std::exception&) {
             // The user may close the program that holds the workbook and try again, or give up

@@ -206,8 +206,8 @@ public:
     // Where the mail commands hand a mail to; the desktop's mail program unless replaced.
     void SetMailProgram(std::unique_ptr<IMailProgram> program);
     IMailProgram* GetMailProgram();
-    // The model dialogs of the workbook window, run modally over the view (until the workbook
-    // window supplies them, the commands say they are missing).
+    // The model dialogs of the workbook window, run modally over the view (the program sets
+    // them where it makes the view; without them the commands say they are missing).
     std::function<void(CDrawView&)> m_runImportModel;
     std::function<void(CDrawView&)> m_runReplaceData;
     // How long a snapshot waits for the preview movie's values.

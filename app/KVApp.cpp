@@ -11,6 +11,7 @@
 #include "app/DrawView.h"
 #include "app/Help.h"
 #include "app/MainFrm.h"
+#include "app/ModelCommands.h"
 #include "app/OfficeDelivery.h"
 #include "app/OfficeInfo.h"
 #include "app/ProgramServices.h"
@@ -246,7 +247,11 @@ BOOL CKVApp::InitInstance()
     LoadStdProfileSettings(4);
     AddDocTemplate(std::make_unique<CSingleDocTemplate>(
         IDR_MAINFRAME, [] { return std::make_unique<CDrawDoc>(); }, [] { return std::make_unique<CMainFrame>(); },
-        [] { return std::make_unique<CDrawView>(); }));
+        [] {
+            auto view = std::make_unique<CDrawView>();
+            InstallModelCommands(*view);
+            return view;
+        }));
 
     CAppCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);

@@ -138,10 +138,12 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
+    // Before the base makes the canvas view: the view's multiple selection makes its panel
+    // then, and that panel's sheet needs the program's page classes and services too.
+    m_propertyEditing = std::make_unique<CPropertyEditing>(this);
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1) {
         return -1;
     }
-    m_propertyEditing = std::make_unique<CPropertyEditing>(this);
     static const UINT kToolBars[4] = {IDR_TOOLBAR_MAIN, IDR_TOOLBAR_PREVIEW, IDR_TOOLBAR_OFFICE, IDR_TOOLBAR_IMPORT};
     const DWORD barStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
     for (int i = 0; i < 4; ++i) {

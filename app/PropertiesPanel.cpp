@@ -6,6 +6,9 @@
 
 #include "app/ComponentObj.h"
 #include "app/DrawDoc.h"
+#include "app/DrawView.h"
+#include "app/ModelCommands.h"
+#include "app/MultiSelectObj.h"
 #include "model/Component.h"
 #include "publish/BaseMovie.h"
 #include "sheet/host/ExcelHost.h"
@@ -86,6 +89,22 @@ CPropertyEditing::CPropertyEditing(CWnd* mainWindow)
     m_context.variableTable = []() -> CVariableTable* {
         CBaseMovie* base = GetBaseMovie();
         return base != nullptr ? &base->GetVariableTable() : nullptr;
+    };
+    // A range pick without a model offers the Import Model dialog of the canvas view.
+    m_context.importModel = [] {
+        CDrawView* view = GetActiveDrawView();
+        return view != nullptr && RunImportModel(*view);
+    };
+    // The multiple selection lives as long as its sheet: once that sheet closes, the next
+    // edit starts from the view's selection again. Other sheets closing (one taking the place
+    // of another) leave it alone.
+    m_context.sheetClosed = [] {
+        CDrawView* view = GetActiveDrawView();
+        if (view == nullptr)
+            return;
+        CMultiSelectObj& multi = view->GetMultiSelect();
+        if (CComponentObj::GetCurrentPanel() == &multi.GetPanel())
+            multi.Clear();
     };
     publish::CustomColorTable* colors = GetCustomColorTable();
     m_context.customColors = colors != nullptr ? colors->data() : m_fallbackColors.data();

@@ -186,8 +186,8 @@ void CReplaceDataDlg::OnPickRange()
         ShowMessageBox(this, kNoModelText, "Warning", MB_OK | MB_ICONEXCLAMATION);
         // The import runs on its own; the user picks once it is done, not from a model that
         // is still being read.
-        if (m_document.importModel)
-            m_document.importModel();
+        if (m_document.importModel && m_document.importModel() && m_document.reload)
+            m_document.reload(m_document);
         return;
     }
     if (m_document.table == nullptr)

@@ -18,6 +18,9 @@ struct ReplaceDataDocument {
     CVariableTable* table = nullptr;
     // Offers the Import Model dialog when no model is loaded; true when an import started.
     std::function<bool()> importModel;
+    // Reads the model and table again after an import started from the dialog (the import
+    // replaces both); without it the dialog keeps the ones it was given.
+    std::function<void(ReplaceDataDocument&)> reload;
 };
 
 // The "Replace Data Selection" dialog: the named cell ranges an export may fill from an

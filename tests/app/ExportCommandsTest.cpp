@@ -407,6 +407,12 @@ TEST_F(ExportCommandsTest, PreviewOpensATemporaryMovieAndTheDataCommandsAskForAM
     });
     Command(ID_DATA_DIALOG);
     EXPECT_TRUE(dataShown);
+    // Without a model the Data dialog asks for one.
+    view->GetDocument()->ResetModel();
+    boxes->Answer(IDOK);
+    Command(ID_DATA_DIALOG);
+    ASSERT_FALSE(boxes->Log().empty());
+    EXPECT_EQ(boxes->Log().back().text, exporttext::kImportFirst);
 
     int imports = 0, replaces = 0;
     view->m_runImportModel = [&](CDrawView&) { ++imports; };

@@ -270,7 +270,8 @@ protected:
         CReplaceDataDlg dlg(&owner, {&entries, &model, &table, [this] {
                                          ++importOffers;
                                          return false;
-                                     }});
+                                     },
+                                     {}});
         return dlg.DoModal();
     }
     static CListBox& List(CDialog& dlg)
@@ -618,7 +619,7 @@ TEST_F(XmlMapsDlgTest, Pictures)
         Snap(raster, dlg, "replace-data-selection.png");
         Button(dlg, CReplaceDataDlg::IDC_CLOSE).Click();
     });
-    CReplaceDataDlg replace(&owner, {&entries, &model, &table, {}});
+    CReplaceDataDlg replace(&owner, {&entries, &model, &table, {}, {}});
     replace.DoModal();
 
     ImportModelDocument document;
