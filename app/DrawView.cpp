@@ -12,6 +12,7 @@
 #include "app/GridDlg.h"
 #include "app/KVApp.h"
 #include "app/ObjectBrowserDlg.h"
+#include "app/OfficeDelivery.h"
 #include "app/TempFileManager.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/ComponentCatalog.h"
