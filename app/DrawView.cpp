@@ -33,6 +33,7 @@
 #include "publish/DocData.h"
 #include "publish/MovieBuilder.h"
 #include "publish/ProgramContext.h"
+#include "sheet/cells/CellModel.h"
 #include "sheet/cells/VariableTable.h"
 
 BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
@@ -670,6 +671,12 @@ std::unique_ptr<CStageFlashCtrl> CDrawView::MakeProgramStage()
     StageSetup setup;
     setup.installDir = GetBaseFolder();
     setup.catalog = catalog;
+    if (CProgramContext* context = CProgramContext::Current())
+        setup.tempFiles = &context->GetTempFiles();
+    setup.namedValues = [] {
+        CBaseMovie* base = GetBaseMovie();
+        return base != nullptr ? base->GetCellModel().GetNamedValues() : std::map<std::string, std::string>{};
+    };
     return std::make_unique<CStageFlashCtrl>(setup);
 }
 

@@ -290,11 +290,21 @@ BOOL CKVApp::InitInstance()
     return TRUE;
 }
 
+CStageFlashCtrl* CKVApp::Stage() const
+{
+    if (m_stage)
+        return m_stage.get();
+    CDrawView* view = GetActiveDrawView();
+    return view != nullptr ? view->GetStage() : nullptr;
+}
+
 void CKVApp::CreateStage()
 {
     CDrawView* view = GetActiveDrawView();
     CDrawDoc* doc = view != nullptr ? view->GetDocument() : nullptr;
-    if (doc == nullptr || m_stage)
+    // The canvas view makes the program's stage as it first shows a document; a second one
+    // would take the document's calls away from the stage the canvas draws.
+    if (doc == nullptr || m_stage || view->GetStage() != nullptr)
         return;
     StageSetup setup;
     setup.installDir = g_baseFolder;
@@ -310,9 +320,7 @@ void CKVApp::CreateStage()
     // under the handles and the grid.
     if (!stage->IsReady() ||
         !stage->Create("", WS_CHILD,
-                       CRect(CDrawView::kCanvasMargin, CDrawView::kCanvasMargin,
-                             CDrawView::kCanvasMargin + doc->GetCanvasWidth(),
-                             CDrawView::kCanvasMargin + doc->GetCanvasHeight()),
+                       CRect(0, 0, doc->GetCanvasWidth(), doc->GetCanvasHeight()),
                        view, kStageControlId))
         return;
     stage->Init();

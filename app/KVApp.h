@@ -68,7 +68,7 @@ public:
     CProgramServices& Services() { return *m_services; }
     CMainFrame* MainFrame() const;
     // The stage of the canvas view, or null when none could be made.
-    CStageFlashCtrl* Stage() const { return m_stage.get(); }
+    CStageFlashCtrl* Stage() const;
 
     std::string m_strModulePath;
 
