@@ -79,6 +79,10 @@ bool ResizeByUser(CWnd& top, int width, int height);
 bool UseWebKitPlayer(const std::string& installDir, std::string* error = nullptr);
 // True once the control's page runs its movie and every call sent to it has been taken.
 bool PlayerIdle(CWnd& control);
+// How many snapshots of the page have been taken for a control its parent draws (a hidden
+// one, as the canvas's stage): waiting for the count to grow past a moment waits for a picture
+// taken after it.
+int PlayerSnapshots(CWnd& control);
 
 // Paints what is invalid in a top-level window's tree (with `whole`, everything) and shows it
 // in the native window at once, waiting for the display to take it. For the benchmark.
