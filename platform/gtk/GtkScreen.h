@@ -46,8 +46,9 @@ bool RunUntil(const std::function<bool()>& done, int timeoutMs);
 // Delivers what is pending now, on both sides, and lets the toolkit draw.
 void Flush();
 
-// What the screen shows of a top-level window, read back from the display (not the layer's
-// own picture), or an empty picture when it is not on the screen.
+// What the screen shows at a top-level window's place (windows over it included), read back
+// from the display (not the layer's own picture), or an empty picture when it is not on the
+// screen.
 CBitmap ReadScreen(CWnd& top);
 // Writes ReadScreen as a PNG; false when there is nothing to write or the file fails.
 bool SaveScreenshot(CWnd& top, const std::string& pngPath);
