@@ -14,6 +14,7 @@
 #include "sheet/cells/VariableTable.h"
 #include "sheet/cells/Range.h"
 #include "sheet/host/ExcelApp.h"
+#include "sheet/host/ExcelHost.h"
 
 #include <zlib.h>
 
@@ -399,8 +400,11 @@ TEST_F(ExportCommandsTest, PreviewOpensATemporaryMovieAndTheDataCommandsAskForAM
     EXPECT_TRUE(IsMovie(shell->requests.back().target));
     EXPECT_EQ(std::filesystem::path(shell->requests.back().target).filename().string().rfind("gen", 0), 0u);
 
+    // The sample opens with its workbook model; without one the data command asks for it.
+    CExcelHost::SetCurrent(nullptr);
     boxes->Answer(IDOK);
     Command(ID_DATA_DIALOG);
+    ASSERT_FALSE(boxes->Log().empty());
     EXPECT_EQ(boxes->Log().back().text, exporttext::kImportFirst);
 
     int imports = 0, replaces = 0;
