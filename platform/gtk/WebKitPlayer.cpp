@@ -242,6 +242,7 @@ public:
     // first one arrives.
     void Draw(CDC& dc, const CRect& rect) override
     {
+        drawn_ = true;
         if (frame_.IsCreated()) {
             dc.DrawImage(rect.left, rect.top, frame_, false);
         } else {
@@ -346,7 +347,9 @@ private:
     static gboolean SnapshotTick(gpointer data)
     {
         auto* self = static_cast<CWebKitPlayer*>(data);
-        if (!self->snapshotting_ && self->pageLoaded_) {
+        // Only a player some window draws (the preview's, hidden while the canvas is edited, is
+        // not) needs its pictures.
+        if (!self->snapshotting_ && self->pageLoaded_ && self->drawn_) {
             self->snapshotting_ = true;
             webkit_web_view_get_snapshot(WEBKIT_WEB_VIEW(self->view_), WEBKIT_SNAPSHOT_REGION_VISIBLE,
                                          WEBKIT_SNAPSHOT_OPTIONS_NONE, self->cancel_, OnSnapshot, self);
@@ -435,6 +438,7 @@ private:
     guint snapshotSource_ = 0;
     int snapshots_ = 0;
     bool snapshotting_ = false;
+    bool drawn_ = false;
     IFlashPlayerEvents* sink_ = nullptr;
     std::deque<std::string> calls_;
     std::deque<std::pair<std::string, std::string>> commands_;
