@@ -28,6 +28,7 @@ public:
     ~CComponentPalette() override;
 
     // Modeless, as a tool window of the parent.
+    using CDialog::Create;
     BOOL Create(CWnd* parent, CComponentCatalog* catalog);
     BOOL OnInitDialog() override;
     void OnCancel() override;

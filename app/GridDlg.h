@@ -18,6 +18,7 @@ public:
     ~CGridDlg() override;
 
     // Modeless over the view, initialised from the view's grid.
+    using CDialog::Create;
     BOOL Create();
     BOOL OnInitDialog() override;
     void OnOK() override;

@@ -16,6 +16,7 @@ public:
     explicit CObjectBrowserDlg(CDrawView& view);
     ~CObjectBrowserDlg() override;
 
+    using CDialog::Create;
     BOOL Create(CWnd* parent);
     BOOL OnInitDialog() override;
     void OnCancel() override;

@@ -123,8 +123,9 @@ TEST_F(ComponentPageTest, CheckBoxesShowTheirParameterAndCloseUpWithoutOne)
         EXPECT_EQ(page.BindCheckBoxInSet("show", IDC_SHOW, &set, c.hide), c.bound) << c.name;
         EXPECT_EQ((box->GetStyle() & WS_VISIBLE) != 0, c.visible) << c.name;
         EXPECT_EQ(box->IsWindowEnabled() != FALSE, c.usable) << c.name;
-        if (c.bound)
+        if (c.bound) {
             EXPECT_EQ(box->SendMessage(BM_GETCHECK), BST_CHECKED) << c.name;
+        }
     }
     // A parameter of another type is no check box's: it counts as missing.
     EXPECT_FALSE(page.BindCheckBox("color", IDC_SHOW, true));

@@ -109,7 +109,6 @@ TEST_F(PanelTest, ATallSheetIsCutToTheLimitAndAnEmptySetOpensNothing)
 {
     Dpi(72, 72);
     ASSERT_EQ(first.ShowProperties(chart.parameters.get(), false, &owner, false), 1);
-    CRect natural;
     first.Close(true);
     CParameterSet empty;
     EXPECT_EQ(first.ShowProperties(&empty, false, &owner, false), 0);
