@@ -230,8 +230,21 @@ void CStageFlashCtrl::DiscardStageFiles()
 
 // --- loading -----------------------------------------------------------------------------------
 
+// A new document empties the program's temporary folder, and the stage's files go with it; the
+// player reads them again at every reload, so they are written again, at the size last set.
+void CStageFlashCtrl::RestoreStageFiles()
+{
+    if (m_stagePath.empty() || (std::filesystem::exists(m_stagePath) && std::filesystem::exists(m_largeStagePath)))
+        return;
+    if (!WriteStageFiles())
+        return;
+    if (m_stageWidthTwips > 0 && !PatchSwfFrameSize(m_stagePath, m_stageWidthTwips, m_stageHeightTwips))
+        Trace("Stage frame not resized to %d x %d twips", m_stageWidthTwips, m_stageHeightTwips);
+}
+
 void CStageFlashCtrl::LoadStageMovie()
 {
+    RestoreStageFiles();
     LoadMovie(0, "loadblank");
     LoadMovie(0, m_stagePath.string());
     // A player older than version 6 does not start a movie loaded that way.
@@ -259,6 +272,9 @@ void CStageFlashCtrl::SetStageSize(int width, int height)
 {
     if (m_hWnd != nullptr)
         MoveWindow(0, 0, width, height, TRUE);
+    RestoreStageFiles();
+    m_stageWidthTwips = width * 20;
+    m_stageHeightTwips = height * 20;
     if (!m_stagePath.empty() && !PatchSwfFrameSize(m_stagePath, width * 20, height * 20))
         Trace("Stage frame not resized to %d x %d", width, height);
     Reload();

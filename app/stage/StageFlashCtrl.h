@@ -105,6 +105,7 @@ private:
     bool LoadToolMovie();
     bool WriteStageFiles();
     void DiscardStageFiles();
+    void RestoreStageFiles();
     void LoadStageMovie();
     void CallLabel(const char* label);
     void SendTreeAndPlacement(const CComponentBase& instance);
@@ -128,6 +129,9 @@ private:
     std::string m_error;
     std::filesystem::path m_stagePath;
     std::filesystem::path m_largeStagePath;
+    // The frame size last set, in twips (none yet: the movie's own).
+    int m_stageWidthTwips = 0;
+    int m_stageHeightTwips = 0;
     // Instance name -> the canvas object whose reply is awaited; the first entry of a name stays.
     std::map<std::string, IStageObject*> m_pending;
     // Of the pending names, those whose reply ends the busy state, and how many in all.

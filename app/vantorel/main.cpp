@@ -6,7 +6,8 @@
 // folders) beside itself. Where there is a display (DISPLAY or WAYLAND_DISPLAY) it opens on
 // the screen, with the stage played by Ruffle in a web view; --headless runs it without one,
 // as the tests do, and then messages go to standard error. --screenshot FILE writes a PNG of
-// the main window once the document shows, and ends the program. The exit code is 1 when the
+// the main window once the document's components are drawn on the stage, with the first of them
+// selected and its properties showing, and ends the program. The exit code is 1 when the
 // program could not start, 2 when the screenshot could not be written.
 
 #include <cstdio>
@@ -14,7 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "app/AppIds.h"
+#include "app/ComponentObj.h"
+#include "app/DrawDoc.h"
+#include "app/DrawView.h"
 #include "app/KVApp.h"
+#include "app/PropertiesPanel.h"
+#include "app/stage/StageFlashCtrl.h"
 #include "base/Services.h"
 #include "platform/docview/WinApp.h"
 #ifdef VANTOREL_SCREEN
@@ -40,6 +47,57 @@ public:
         return DefaultMessageBoxAnswer(request.flags);
     }
 };
+
+#ifdef VANTOREL_SCREEN
+// Runs the screen until the stage has taken every call sent to it and the canvas has drawn a
+// picture of the page taken after that; false when that did not happen in time.
+bool WaitForStage(CStageFlashCtrl& stage, int timeoutMs)
+{
+    if (!gtkscreen::RunUntil([&] { return gtkscreen::PlayerIdle(stage); }, timeoutMs)) {
+        return false;
+    }
+    // The first snapshot after that may have been asked for before the last call took effect.
+    const int seen = gtkscreen::PlayerSnapshots(stage);
+    if (!gtkscreen::RunUntil([&] { return gtkscreen::PlayerSnapshots(stage) >= seen + 2; }, timeoutMs)) {
+        return false;
+    }
+    gtkscreen::Flush();
+    return true;
+}
+
+// The picture of the program at work: the document's components drawn by the stage, the first
+// one shown selected (with its handles) and its properties open beside the canvas.
+void PrepareScreenshot(CWnd& mainWindow)
+{
+    CDrawView* view = GetActiveDrawView();
+    CStageFlashCtrl* stage = view != nullptr ? view->GetStage() : nullptr;
+    if (stage == nullptr) {
+        // No stage (no player page): what the window shows after a while.
+        gtkscreen::RunUntil([] { return false; }, 3000);
+        return;
+    }
+    if (!WaitForStage(*stage, 60000)) {
+        std::fprintf(stderr, "vantorel: the stage did not finish drawing; the screenshot shows it as it is\n");
+    }
+    // The topmost component shown (the one a click on its place would take).
+    const CDrawDoc* doc = view->GetDocument();
+    CComponentObj* chosen = nullptr;
+    for (CDrawObj* obj : doc != nullptr ? doc->GetObjects() : std::vector<CDrawObj*>()) {
+        if (auto* component = dynamic_cast<CComponentObj*>(obj); component != nullptr && component->m_bShown)
+            chosen = component;
+    }
+    if (chosen != nullptr) {
+        view->Select(chosen);
+        // Through the menu command, as a person opens the properties.
+        mainWindow.SendMessage(WM_COMMAND, ID_EDIT_PROPERTIES, 0);
+        IPropertiesPanel* panel = CComponentObj::GetCurrentPanel();
+        if (panel == nullptr || !panel->IsSheetOpen())
+            std::fprintf(stderr, "vantorel: the selected component's properties did not open\n");
+    }
+    WaitForStage(*stage, 20000);
+    gtkscreen::RunUntil([] { return false; }, 300);
+}
+#endif
 
 } // namespace
 
@@ -100,9 +158,7 @@ int main(int argc, char** argv)
     }
 #ifdef VANTOREL_SCREEN
     if (!screenshot.empty() && app.m_pMainWnd != nullptr) {
-        // The document and its stage settle (the player page loads and draws its frames),
-        // then the main window as the display shows it.
-        gtkscreen::RunUntil([] { return false; }, 8000);
+        PrepareScreenshot(*app.m_pMainWnd);
         const bool saved = gtkscreen::SaveScreenshot(*app.m_pMainWnd, screenshot);
         std::fprintf(stderr, saved ? "vantorel: screenshot %s\n" : "vantorel: cannot write %s\n", screenshot.c_str());
         app.m_pMainWnd->DestroyWindow();

@@ -46,8 +46,9 @@ bool RunUntil(const std::function<bool()>& done, int timeoutMs);
 // Delivers what is pending now, on both sides, and lets the toolkit draw.
 void Flush();
 
-// What the screen shows of a top-level window, read back from the display (not the layer's
-// own picture), or an empty picture when it is not on the screen.
+// What the screen shows at a top-level window's place (windows over it included), read back
+// from the display (not the layer's own picture), or an empty picture when it is not on the
+// screen.
 CBitmap ReadScreen(CWnd& top);
 // Writes ReadScreen as a PNG; false when there is nothing to write or the file fails.
 bool SaveScreenshot(CWnd& top, const std::string& pngPath);
@@ -79,6 +80,10 @@ bool ResizeByUser(CWnd& top, int width, int height);
 bool UseWebKitPlayer(const std::string& installDir, std::string* error = nullptr);
 // True once the control's page runs its movie and every call sent to it has been taken.
 bool PlayerIdle(CWnd& control);
+// How many snapshots of the page have been taken for a control its parent draws (a hidden
+// one, as the canvas's stage): waiting for the count to grow past a moment waits for a picture
+// taken after it.
+int PlayerSnapshots(CWnd& control);
 
 // Paints what is invalid in a top-level window's tree (with `whole`, everything) and shows it
 // in the native window at once, waiting for the display to take it. For the benchmark.

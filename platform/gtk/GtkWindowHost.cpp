@@ -731,7 +731,12 @@ CBitmap ReadScreen(CWnd& top)
     }
     const int width = gdk_window_get_width(window);
     const int height = gdk_window_get_height(window);
-    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(window, 0, 0, width, height);
+    // Read from the screen at the window's place, so that windows lying over it (a docked
+    // properties sheet, a dialog) show as the user sees them.
+    int x = 0;
+    int y = 0;
+    gdk_window_get_origin(window, &x, &y);
+    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), x, y, width, height);
     if (pixbuf == nullptr) {
         return CBitmap();
     }

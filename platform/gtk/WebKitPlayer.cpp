@@ -3,6 +3,8 @@
 
 #include <webkit2/webkit2.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -12,6 +14,7 @@
 
 #include "platform/controls/FlashPlayer.h"
 #include "platform/controls/ShockwaveFlash.h"
+#include "platform/drawing/DC.h"
 #include "platform/window/Wnd.h"
 
 namespace gtkscreen {
@@ -184,12 +187,21 @@ public:
         if (deliverSource_ != 0) {
             g_source_remove(deliverSource_);
         }
+        if (snapshotSource_ != 0) {
+            g_source_remove(snapshotSource_);
+        }
+        // A snapshot still on its way finishes as cancelled and no longer reaches this player.
+        g_cancellable_cancel(cancel_);
+        g_object_unref(cancel_);
         g_signal_handlers_disconnect_by_data(view_, this);
         if (GtkWidget* parent = gtk_widget_get_parent(view_)) {
             gtk_container_remove(GTK_CONTAINER(parent), view_);
         }
         gtk_widget_destroy(view_);
         g_object_unref(view_);
+        if (offscreen_ != nullptr) {
+            gtk_widget_destroy(offscreen_);
+        }
     }
 
     void LoadMovie(int layer, const std::string& url) override
@@ -224,13 +236,48 @@ public:
     bool GetMenu() const override { return menu_; }
     void SetMenu(bool enabled) override { menu_ = enabled; }
     void Zoom(int) override {}
-    // The view shows the movie on the screen itself; the layer's picture keeps what is below.
-    void Draw(CDC&, const CRect&) override {}
+    // A control on the screen shows the movie through the view lying over it. A control that
+    // its parent draws (the canvas's stage, whose window stays hidden so that the pointer
+    // reaches the canvas's tools) gets the page's last snapshot; the paper is white until the
+    // first one arrives.
+    void Draw(CDC& dc, const CRect& rect) override
+    {
+        drawn_ = true;
+        if (frame_.IsCreated()) {
+            dc.DrawImage(rect.left, rect.top, frame_, false);
+        } else {
+            dc.FillSolidRect(rect, RGB(255, 255, 255));
+        }
+    }
     void SetEventSink(IFlashPlayerEvents* sink) override { sink_ = sink; }
 
     GtkWidget* View() const { return view_; }
     bool Idle() const { return pageLoaded_ && calls_.empty() && idle_; }
     bool Ready() const { return ready_; }
+    int Snapshots() const { return snapshots_; }
+    // The window off the screen where the view plays while its control's parent draws it.
+    GtkWidget* Offscreen()
+    {
+        if (offscreen_ == nullptr) {
+            offscreen_ = gtk_offscreen_window_new();
+            gtk_widget_show(offscreen_);
+        }
+        return offscreen_;
+    }
+
+    // Whether the control's parent draws the movie (its own window hidden): the view then
+    // stays on the screen, unseen, so the page keeps playing, and its snapshots are taken
+    // while the page plays.
+    void SetDrawnThrough(HWND control, bool drawnThrough)
+    {
+        control_ = control;
+        if (drawnThrough && snapshotSource_ == 0) {
+            snapshotSource_ = g_timeout_add(kSnapshotMs, SnapshotTick, this);
+        } else if (!drawnThrough && snapshotSource_ != 0) {
+            g_source_remove(snapshotSource_);
+            snapshotSource_ = 0;
+        }
+    }
 
 private:
     void Run(const std::string& script)
@@ -293,6 +340,82 @@ private:
         }
     }
 
+    // Often enough that a component the canvas adds or moves shows within a few frames, and
+    // rare enough that the page's own frames keep their pace.
+    static constexpr guint kSnapshotMs = 120;
+
+    static gboolean SnapshotTick(gpointer data)
+    {
+        auto* self = static_cast<CWebKitPlayer*>(data);
+        // Only a player some window draws (the preview's, hidden while the canvas is edited, is
+        // not) needs its pictures.
+        if (!self->snapshotting_ && self->pageLoaded_ && self->drawn_) {
+            self->snapshotting_ = true;
+            webkit_web_view_get_snapshot(WEBKIT_WEB_VIEW(self->view_), WEBKIT_SNAPSHOT_REGION_VISIBLE,
+                                         WEBKIT_SNAPSHOT_OPTIONS_NONE, self->cancel_, OnSnapshot, self);
+        }
+        return G_SOURCE_CONTINUE;
+    }
+
+    static void OnSnapshot(GObject* source, GAsyncResult* result, gpointer data)
+    {
+        GError* error = nullptr;
+        cairo_surface_t* surface = webkit_web_view_get_snapshot_finish(WEBKIT_WEB_VIEW(source), result, &error);
+        if (surface == nullptr) {
+            const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+            g_clear_error(&error);
+            if (!cancelled) {
+                static_cast<CWebKitPlayer*>(data)->snapshotting_ = false;
+            }
+            return;
+        }
+        auto* self = static_cast<CWebKitPlayer*>(data);
+        self->snapshotting_ = false;
+        self->TakeFrame(surface);
+        cairo_surface_destroy(surface);
+    }
+
+    // The snapshot laid on white paper, in the layer's pixel order; the parent repaints when
+    // it differs from the last.
+    void TakeFrame(cairo_surface_t* surface)
+    {
+        const int width = cairo_image_surface_get_width(surface);
+        const int height = cairo_image_surface_get_height(surface);
+        if (cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE || width <= 0 || height <= 0) {
+            return;
+        }
+        cairo_surface_flush(surface);
+        const cairo_format_t format = cairo_image_surface_get_format(surface);
+        if (format != CAIRO_FORMAT_ARGB32 && format != CAIRO_FORMAT_RGB24) {
+            return;
+        }
+        const unsigned char* data = cairo_image_surface_get_data(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        CBitmap frame(width, height);
+        for (int y = 0; y < height; ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(data + static_cast<std::size_t>(y) * stride);
+            for (int x = 0; x < width; ++x) {
+                const std::uint32_t p = row[x];
+                // Premultiplied: what the page leaves uncovered lets the paper show.
+                const std::uint32_t paper = format == CAIRO_FORMAT_ARGB32 ? 255 - (p >> 24) : 0;
+                const std::uint32_t r = std::min<std::uint32_t>(255, ((p >> 16) & 0xFF) + paper);
+                const std::uint32_t g = std::min<std::uint32_t>(255, ((p >> 8) & 0xFF) + paper);
+                const std::uint32_t b = std::min<std::uint32_t>(255, (p & 0xFF) + paper);
+                frame.SetPixel(x, y, RGB(r, g, b));
+            }
+        }
+        ++snapshots_;
+        if (frame_.IsCreated() && frame_.Width() == width && frame_.Height() == height &&
+            frame_.Pixels() == frame.Pixels()) {
+            return;
+        }
+        frame_ = std::move(frame);
+        CWnd* control = IsWindow(control_) ? CWnd::FromHandle(control_) : nullptr;
+        if (CWnd* parent = control != nullptr ? control->GetParent() : nullptr) {
+            parent->InvalidateRect(nullptr, FALSE);
+        }
+    }
+
     static gboolean Deliver(gpointer data)
     {
         auto* self = static_cast<CWebKitPlayer*>(data);
@@ -308,6 +431,14 @@ private:
     }
 
     GtkWidget* view_ = nullptr;
+    GtkWidget* offscreen_ = nullptr;
+    GCancellable* cancel_ = g_cancellable_new();
+    CBitmap frame_;
+    HWND control_ = nullptr;
+    guint snapshotSource_ = 0;
+    int snapshots_ = 0;
+    bool snapshotting_ = false;
+    bool drawn_ = false;
     IFlashPlayerEvents* sink_ = nullptr;
     std::deque<std::string> calls_;
     std::deque<std::pair<std::string, std::string>> commands_;
@@ -352,24 +483,35 @@ void PlacePlayerViews(CGtkWindowHost& host)
             if (n == nullptr) {
                 continue;
             }
-            if (gtk_widget_get_parent(view) != n->overlay) {
-                if (GtkWidget* old = gtk_widget_get_parent(view)) {
-                    gtk_container_remove(GTK_CONTAINER(old), view);
-                }
-                gtk_overlay_add_overlay(GTK_OVERLAY(n->overlay), view);
-                // The pointer goes to the layer's windows below: the control's window decides
-                // what a click on the movie does, as it does for the stage's drags.
-                gtk_overlay_set_overlay_pass_through(GTK_OVERLAY(n->overlay), view, TRUE);
-            }
             CRect r;
             control->GetWindowRect(&r);
             CRect topRect;
             top->GetWindowRect(&topRect);
             r.OffsetRect(-topRect.left, -topRect.top);
-            gtk_widget_set_margin_start(view, std::max(0, r.left));
-            gtk_widget_set_margin_top(view, std::max(0, r.top));
+            // A hidden control whose parent shows is drawn by the parent from the page's
+            // snapshots: its view plays in a window of its own off the screen, out of the way
+            // of the pointer, which goes to the parent's tools.
+            CWnd* parent = control->GetParent();
+            const bool drawnThrough = !control->IsWindowVisible() && parent != nullptr && parent->IsWindowVisible();
+            GtkWidget* home = drawnThrough ? PlayerOf(*control)->Offscreen() : n->overlay;
+            if (gtk_widget_get_parent(view) != home) {
+                if (GtkWidget* old = gtk_widget_get_parent(view)) {
+                    gtk_container_remove(GTK_CONTAINER(old), view);
+                }
+                if (drawnThrough) {
+                    gtk_container_add(GTK_CONTAINER(home), view);
+                } else {
+                    gtk_overlay_add_overlay(GTK_OVERLAY(home), view);
+                    // The pointer goes to the layer's windows below: the control's window
+                    // decides what a click on the movie does.
+                    gtk_overlay_set_overlay_pass_through(GTK_OVERLAY(home), view, TRUE);
+                }
+            }
+            gtk_widget_set_margin_start(view, drawnThrough ? 0 : std::max(0, r.left));
+            gtk_widget_set_margin_top(view, drawnThrough ? 0 : std::max(0, r.top));
             gtk_widget_set_size_request(view, std::max(1, r.Width()), std::max(1, r.Height()));
-            gtk_widget_set_visible(view, control->IsWindowVisible() && !r.IsRectEmpty());
+            gtk_widget_set_visible(view, (control->IsWindowVisible() || drawnThrough) && !r.IsRectEmpty());
+            PlayerOf(*control)->SetDrawnThrough(control->GetSafeHwnd(), drawnThrough && !r.IsRectEmpty());
         }
     }
 }
@@ -393,6 +535,16 @@ bool PlayerIdle(CWnd& control)
 {
     CWebKitPlayer* player = PlayerOf(control);
     return player != nullptr && player->Ready() && player->Idle();
+}
+
+} // namespace gtkscreen
+
+namespace gtkscreen {
+
+int PlayerSnapshots(CWnd& control)
+{
+    CWebKitPlayer* player = PlayerOf(control);
+    return player != nullptr ? player->Snapshots() : 0;
 }
 
 } // namespace gtkscreen

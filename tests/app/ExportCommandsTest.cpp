@@ -14,6 +14,7 @@
 #include "sheet/cells/VariableTable.h"
 #include "sheet/cells/Range.h"
 #include "sheet/host/ExcelApp.h"
+#include "sheet/host/ExcelHost.h"
 
 #include <zlib.h>
 

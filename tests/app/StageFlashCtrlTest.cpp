@@ -320,6 +320,36 @@ TEST_F(StageTest, StageFilesAreWrittenPatchedAndLoadedPerPlayerVersion)
     EXPECT_FALSE(std::filesystem::exists(large));
 }
 
+// A new document empties the temporary folder: the stage writes its files again, at the size
+// it had, before the player is asked to read them.
+TEST_F(StageTest, StageFilesRemovedUnderTheStageAreWrittenAgainBeforeAReload)
+{
+    auto stage = MakeStage();
+    stage->SetStageSize(640, 480);
+    const auto path = stage->GetStageMoviePath();
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        std::filesystem::remove(stage->GetStageMoviePath());
+        std::filesystem::remove(stage->GetLargeStageMoviePath());
+        CFakeFlashPlayer& player = Player(*stage);
+        player.ClearCalls();
+        if (round == 0)
+            stage->Reload();
+        else
+            stage->SetStageSize(700, 500);
+        ASSERT_TRUE(std::filesystem::exists(stage->GetStageMoviePath()));
+        ASSERT_TRUE(std::filesystem::exists(stage->GetLargeStageMoviePath()));
+        CSwfMovie movie;
+        movie.LoadFile(stage->GetStageMoviePath());
+        EXPECT_EQ(movie.GetFrameRect().xmax, round == 0 ? 12800 : 14000);
+        EXPECT_EQ(movie.GetFrameRect().ymax, round == 0 ? 9600 : 10000);
+        const std::vector<Call> loads = player.CallsOf("LoadMovie");
+        ASSERT_EQ(loads.size(), 2u);
+        EXPECT_EQ(loads[1].args.at(1), stage->GetStageMoviePath().string());
+    }
+    EXPECT_EQ(files.Files().size(), 2u);
+}
+
 TEST_F(StageTest, EveryLookIsWrittenAndOnlyTheLastLooksFilesStay)
 {
     std::filesystem::copy(install / "component" / "basic", install / "component" / "second");

@@ -1,0 +1,163 @@
+#include "ScreenFixture.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "app/ComponentObj.h"
+#include "app/DrawDoc.h"
+#include "app/DrawView.h"
+#include "app/KVApp.h"
+#include "app/stage/StageFlashCtrl.h"
+#include "platform/docview/Frame.h"
+#include "platform/services/FlashPlayerObject.h"
+#include "platform/services/ObjectFactory.h"
+#include "platform/services/Services.h"
+
+namespace {
+
+// The designer as a person starts it, on the screen: its installation, a settings and a
+// temporary folder of the test's own, the stage played by Ruffle in the web view (the
+// screen_player run installs it), a shipped sample opened from the command line.
+class PlayerOnScreenDesignerTest : public ScreenTest {
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        ResetPlatformServices();
+        ResetObjectFactory();
+        GetPlatformServices().SetModuleFileName(testsupport::InstallDir() / "vantorel");
+        GetPlatformServices().SetAppDataFolder(settings.path());
+        GetPlatformServices().SetTempFolder(temp.path());
+        RegisterFlashPlayerObject(GetObjectFactory());
+        RegisterProgramObjects(GetObjectFactory());
+        // The welcome page is closed as soon as it opens.
+        ui::SetDialogHook(309, [](CDialog& dlg) { dlg.EndDialog(IDOK); });
+    }
+    void TearDown() override
+    {
+        if (app != nullptr && app->m_pMainWnd != nullptr && app->m_pMainWnd->m_hWnd != nullptr) {
+            app->m_pMainWnd->DestroyWindow();
+        }
+        if (app != nullptr) {
+            app->ExitInstance();
+        }
+        app.reset();
+        ResetObjectFactory();
+        ResetPlatformServices();
+        ScreenTest::TearDown();
+    }
+
+    // Where a view's client point lies in its top-level window's picture.
+    static CPoint InTop(CWnd& top, CWnd& wnd, CPoint client)
+    {
+        CRect w;
+        wnd.GetWindowRect(&w);
+        CRect t;
+        top.GetWindowRect(&t);
+        return client + CSize(w.left - t.left, w.top - t.top);
+    }
+    // A rectangle of the document in its top-level window's picture.
+    static CRect OnTop(CWnd& top, CDrawView& view, const CRect& doc)
+    {
+        const CRect r = view.DocToClient(doc);
+        const CPoint at = InTop(top, view, r.TopLeft());
+        return CRect(at.x, at.y, at.x + r.Width(), at.y + r.Height());
+    }
+    // Pixels of a rectangle (top-level coordinates) that are not the white paper.
+    static int Inked(const CBitmap& picture, const CRect& area)
+    {
+        int count = 0;
+        for (int y = std::max(0, area.top); y < std::min(picture.Height(), area.bottom); ++y) {
+            for (int x = std::max(0, area.left); x < std::min(picture.Width(), area.right); ++x) {
+                count += picture.GetPixel(x, y) != RGB(255, 255, 255) ? 1 : 0;
+            }
+        }
+        return count;
+    }
+    // Waits for the stage to take every call sent so far and for a snapshot of the page taken
+    // after that.
+    static bool StageSettled(CStageFlashCtrl& stage, int timeoutMs)
+    {
+        if (!gtkscreen::RunUntil([&] { return gtkscreen::PlayerIdle(stage); }, timeoutMs)) {
+            return false;
+        }
+        const int seen = gtkscreen::PlayerSnapshots(stage);
+        // Two more: the first may have been asked for before the last call took effect.
+        if (!gtkscreen::RunUntil([&] { return gtkscreen::PlayerSnapshots(stage) >= seen + 2; }, timeoutMs)) {
+            return false;
+        }
+        gtkscreen::Flush(); // the canvas repaints with the last picture
+        return true;
+    }
+
+    testsupport::TempDir settings;
+    testsupport::TempDir temp;
+    std::unique_ptr<CKVApp> app;
+};
+
+TEST_F(PlayerOnScreenDesignerTest, AComponentOfASampleDrawnByTheStageIsDraggedWithThePointer)
+{
+    const std::filesystem::path sample = testsupport::InstallDir() / "samples" / "Dashboards" / "regional-sales.vtd";
+    ASSERT_TRUE(std::filesystem::exists(sample)) << sample;
+    app = std::make_unique<CKVApp>();
+    app->SetCommandLine({sample.string()});
+    ASSERT_TRUE(app->InitInstance());
+    CWnd& frame = *app->m_pMainWnd;
+    frame.MoveWindow(0, 0, 1400, 900);
+    gtkscreen::Flush();
+    CDrawView* view = GetActiveDrawView();
+    ASSERT_NE(view, nullptr);
+    CStageFlashCtrl* stage = view->GetStage();
+    ASSERT_NE(stage, nullptr) << "the stage did not start";
+    CDrawDoc& doc = *view->GetDocument();
+
+    // The topmost component shown on the stage, whole inside the view: a press inside it takes
+    // it rather than one below.
+    CComponentObj* component = nullptr;
+    CRect client;
+    view->GetClientRect(&client);
+    for (CDrawObj* obj : doc.GetObjects()) {
+        auto* c = dynamic_cast<CComponentObj*>(obj);
+        CRect on;
+        if (c != nullptr && c->m_bShown && on.IntersectRect(view->DocToClient(c->m_position), client) &&
+            on == view->DocToClient(c->m_position)) {
+            component = c;
+        }
+    }
+    ASSERT_NE(component, nullptr) << "the sample shows no component";
+
+    ASSERT_TRUE(StageSettled(*stage, 60000))
+        << "the stage never drew: idle " << gtkscreen::PlayerIdle(*stage) << ", snapshots "
+        << gtkscreen::PlayerSnapshots(*stage);
+    const CRect before = component->m_position;
+    const CRect canvas = OnTop(frame, *view, CRect(0, 0, doc.GetCanvasWidth() * 20, doc.GetCanvasHeight() * 20));
+    {
+        const CBitmap shot = Shot(frame, "designer-opened");
+        // Ruffle drew the components on the canvas.
+        EXPECT_GT(Inked(shot, canvas), canvas.Width() * canvas.Height() / 50);
+    }
+
+    // Pressed a little inside the component, dragged by 80 x 48 pixels with the pointer.
+    const std::size_t records = view->GetUndoHistory().GetCount();
+    const CPoint from = view->DocToClient(before).TopLeft() + CSize(12, 12);
+    const CSize by(80, 48);
+    ASSERT_TRUE(gtkscreen::SimulateDrag(*view, from, from + by, 8));
+    EXPECT_EQ(view->GetSelection().size(), 1u);
+    ASSERT_FALSE(view->GetSelection().empty());
+    EXPECT_EQ(view->GetSelection().front(), component);
+    CRect moved = before;
+    moved.OffsetRect(by.cx * 20, by.cy * 20);
+    EXPECT_EQ(component->m_position, moved);
+    EXPECT_EQ(view->GetUndoHistory().GetCount(), records + 1);
+
+    ASSERT_TRUE(StageSettled(*stage, 30000));
+    const CBitmap shot = Shot(frame, "designer-dragged");
+    EXPECT_GT(Inked(shot, canvas), canvas.Width() * canvas.Height() / 50);
+    // The selection's handles: the top-left one inverts what lies under it, on the screen too.
+    const CRect movedOnTop = OnTop(frame, *view, moved);
+    const CBitmap* painted = gtkscreen::WindowPicture(frame);
+    ASSERT_NE(painted, nullptr);
+    EXPECT_EQ(shot.GetPixel(movedOnTop.left, movedOnTop.top), painted->GetPixel(movedOnTop.left, movedOnTop.top));
+}
+
+} // namespace
