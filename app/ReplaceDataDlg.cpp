@@ -181,16 +181,8 @@ void CReplaceDataDlg::OnPickRange()
 {
     if (Selected() == nullptr)
         return;
-    CExcelHost* host = CExcelHost::GetCurrent();
-    if (host == nullptr || m_document.model == nullptr || !m_document.model->IsLoaded()) {
-        ShowMessageBox(this, kNoModelText, "Warning", MB_OK | MB_ICONEXCLAMATION);
-        // The import runs on its own; the user picks once it is done, not from a model that
-        // is still being read.
-        if (m_document.importModel)
-            m_document.importModel();
-        return;
-    }
-    if (m_document.table == nullptr)
+    CExcelHost* host = HostReadyToPick(this, kNoModelText, m_document.model, m_document.importModel);
+    if (host == nullptr || m_document.table == nullptr)
         return;
     const int index = m_selected;
     std::string text = GetDlgItemText(IDC_RANGE_SELECTION);
