@@ -202,15 +202,8 @@ void CXmlMapsDlg::OnDataSelect()
     CExportRecord* record = SelectedRecord();
     if (record == nullptr)
         return;
-    CExcelHost* host = CExcelHost::GetCurrent();
-    if (host == nullptr || m_document.model == nullptr || !m_document.model->IsLoaded()) {
-        ShowMessageBox(this, kNoModelText, "Warning", MB_OK | MB_ICONEXCLAMATION);
-        // The import runs on its own; the cell is picked once it is done.
-        if (m_document.importModel)
-            m_document.importModel();
-        return;
-    }
-    if (m_document.table == nullptr)
+    CExcelHost* host = HostReadyToPick(this, kNoModelText, m_document.model, m_document.importModel);
+    if (host == nullptr || m_document.table == nullptr)
         return;
     const std::string name = GetDlgItemText(IDC_MAP_NAME);
     std::string text = record->cellBound ? UrlText(*record) : std::string();

@@ -20,12 +20,7 @@ BEGIN_MESSAGE_MAP(CBackgroundGeneralPage, CComponentPage)
 
 DialogTemplate CBackgroundGeneralPage::MakeTemplate()
 {
-    DialogTemplate t;
-    t.id = IDD;
-    t.caption = "General";
-    t.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
-    t.cx = kPageWidth;
-    t.cy = kPageHeight;
+    DialogTemplate t = PageTemplate(IDD, "General");
     t.Add("Button", "Type", IDC_TYPE_GROUP, 7, 7, 241, 110, kGroupStyle)
         .Add("Button", "Use Background Art", IDC_USE_ART, 14, 21, 120, 10, kCheckStyle)
         .Add("Button", "Use External file (jpg or swf)", IDC_USE_FILE, 14, 37, 140, 10, kCheckStyle)

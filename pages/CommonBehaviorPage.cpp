@@ -28,12 +28,7 @@ BEGIN_MESSAGE_MAP(CCommonBehaviorPage, CComponentPage)
 
 DialogTemplate CCommonBehaviorPage::MakeTemplate()
 {
-    DialogTemplate t;
-    t.id = IDD;
-    t.caption = "Behavior";
-    t.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
-    t.cx = kPageWidth;
-    t.cy = kPageHeight;
+    DialogTemplate t = PageTemplate(IDD, "Behavior");
     t.Add("Button", "Dynamic Visibility", IDC_VISIBILITY_GROUP, 7, 7, 241, 62, kGroupStyle)
         .Add("Edit", "", IDC_STATUS_RANGE, 98, 22, 122, 13, kRangeStyle)
         .Add("Button", "...", IDC_STATUS_LINK, 224, 22, 16, 13, kTab)
@@ -46,14 +41,6 @@ DialogTemplate CCommonBehaviorPage::MakeTemplate()
         .Add("Static", "Display Status Key:", IDC_KEY_LABEL, 14, 46, 76, 8, kLabelStyle)
         .Add("Button", "...", IDC_KEY_LINK, 224, 44, 16, 13, kTab);
     return t;
-}
-
-BOOL CCommonBehaviorPage::Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                                 CParameterSet* root)
-{
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
-    return TRUE;
 }
 
 BOOL CCommonBehaviorPage::OnInitDialog()

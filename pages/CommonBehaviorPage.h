@@ -4,9 +4,10 @@
 // while a cell holds a key) and the entry effect it comes into view with.
 
 #include "pages/PageBlocks.h"
+#include "pages/TemplatePage.h"
 #include "propui/ComponentPage.h"
 
-class CCommonBehaviorPage : public CComponentPage {
+class CCommonBehaviorPage : public pages::CTemplatePage<CCommonBehaviorPage> {
 public:
     enum : int {
         IDD = 249,
@@ -24,10 +25,6 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    using CComponentPage::Create;
-    BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     int GetHelpContextId() override;

@@ -18,12 +18,7 @@ DialogTemplate CFillBorderAppearancePage::MakeTemplate(bool displayOnly)
     // Both layouts hold every control, so the page's code is one; the play layout hides what
     // it does not edit.
     const DWORD hidden = displayOnly ? WS_VISIBLE : 0;
-    DialogTemplate t;
-    t.id = displayOnly ? IDD_DISPLAY : IDD_BORDER_FILL;
-    t.caption = "Appearance";
-    t.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
-    t.cx = kPageWidth;
-    t.cy = kPageHeight;
+    DialogTemplate t = PageTemplate(displayOnly ? IDD_DISPLAY : IDD_BORDER_FILL, "Appearance");
     t.Add("Button", displayOnly ? "Display" : "Border", IDC_BORDER_GROUP, 7, 7, 241, 64, kGroupStyle)
         .Add("Button", "Background", IDC_FILL_GROUP, 7, 78, 241, 48, kGroupStyle & ~hidden)
         .Add("Button", "Show Border", IDC_SHOW_BORDER, 14, 22, 80, 10, kCheckStyle & ~hidden)

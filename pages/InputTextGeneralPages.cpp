@@ -64,25 +64,12 @@ BEGIN_MESSAGE_MAP(CInputTextGeneralPage, CInsertDataPage)
 
 DialogTemplate CInputTextGeneralPage::MakeTemplate()
 {
-    DialogTemplate t;
-    t.id = IDD;
-    t.caption = "General";
-    t.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
-    t.cx = kPageWidth;
-    t.cy = kPageHeight;
+    DialogTemplate t = PageTemplate(IDD, "General");
     t.Add("Button", "Default Data", IDC_DEFAULT_GROUP, 7, 7, 241, 34, kGroupStyle)
         .Add("Edit", "", IDC_DEFAULT, 14, 20, 200, 13, kEditStyle)
         .Add("Button", "...", IDC_DEFAULT_LINK, 218, 20, 16, 13, kTab);
     AddInsertData(t, 48);
     return t;
-}
-
-BOOL CInputTextGeneralPage::Create(CParameterSet* group, const std::string& title, bool modal,
-                                   IPropertyOwner* owner, CParameterSet* root)
-{
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
-    return TRUE;
 }
 
 BOOL CInputTextGeneralPage::OnInitDialog()
@@ -123,12 +110,7 @@ BEGIN_MESSAGE_MAP(CTextAreaGeneralPage, CInsertDataPage)
 
 DialogTemplate CTextAreaGeneralPage::MakeTemplate()
 {
-    DialogTemplate t;
-    t.id = IDD;
-    t.caption = "General";
-    t.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
-    t.cx = kPageWidth;
-    t.cy = kPageHeight;
+    DialogTemplate t = PageTemplate(IDD, "General");
     t.Add("Button", "Default Data", IDC_DEFAULT_GROUP, 7, 7, 241, 118, kGroupStyle)
         .Add("Button", "Default Text From Cell", IDC_FROM_CELL, 14, 20, 100, 10, kRadioStyle | WS_GROUP)
         .Add("Edit", "", IDC_DEFAULT_RANGE, 24, 33, 190, 13, kRangeStyle)
@@ -138,14 +120,6 @@ DialogTemplate CTextAreaGeneralPage::MakeTemplate()
              kTab | WS_BORDER | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL);
     AddInsertData(t, 132);
     return t;
-}
-
-BOOL CTextAreaGeneralPage::Create(CParameterSet* group, const std::string& title, bool modal,
-                                  IPropertyOwner* owner, CParameterSet* root)
-{
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
-    return TRUE;
 }
 
 BOOL CTextAreaGeneralPage::OnInitDialog()

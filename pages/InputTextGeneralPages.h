@@ -5,6 +5,7 @@
 // default text is entered.
 
 #include "pages/PageBlocks.h"
+#include "pages/TemplatePage.h"
 #include "propui/ComponentPage.h"
 
 // What both pages share: the "Insert Data" group.
@@ -34,14 +35,11 @@ private:
     CParameter* InsertTarget() const;
 };
 
-class CInputTextGeneralPage : public CInsertDataPage {
+class CInputTextGeneralPage : public pages::CTemplatePage<CInputTextGeneralPage, CInsertDataPage> {
 public:
     enum : int { IDD = 549, IDC_DEFAULT = 1820, IDC_DEFAULT_LINK = 1821 };
     static DialogTemplate MakeTemplate();
 
-    using CInsertDataPage::Create;
-    BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                CParameterSet* root) override;
     BOOL OnInitDialog() override;
     int GetHelpContextId() override;
     void OnDefaultLink() { m_default.OnLink(); }
@@ -54,7 +52,7 @@ private:
     pages::CLinkedValueEdit m_default;
 };
 
-class CTextAreaGeneralPage : public CInsertDataPage {
+class CTextAreaGeneralPage : public pages::CTemplatePage<CTextAreaGeneralPage, CInsertDataPage> {
 public:
     enum : int {
         IDD = 351,
@@ -66,9 +64,6 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    using CInsertDataPage::Create;
-    BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                CParameterSet* root) override;
     BOOL OnInitDialog() override;
     int GetHelpContextId() override;
     void OnFromCell() { m_default.OnLinkMode(); }

@@ -14,12 +14,7 @@ BEGIN_MESSAGE_MAP(CLabelGeneralPage, CComponentPage)
 
 DialogTemplate CLabelGeneralPage::MakeTemplate()
 {
-    DialogTemplate t;
-    t.id = IDD;
-    t.caption = "General";
-    t.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
-    t.cx = kPageWidth;
-    t.cy = kPageHeight;
+    DialogTemplate t = PageTemplate(IDD, "General");
     t.Add("Button", "Data", IDC_DATA_GROUP, 7, 7, 241, 150, kGroupStyle)
         .Add("Button", "Link To Cell", IDC_LINK_MODE, 14, 21, 80, 10, kRadioStyle | WS_GROUP)
         .Add("Button", "Enter Text", IDC_TEXT_MODE, 14, 56, 80, 10, kRadioStyle)
@@ -29,14 +24,6 @@ DialogTemplate CLabelGeneralPage::MakeTemplate()
              kTab | WS_BORDER | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL)
         .Add("Button", "?", IDC_HELP_MOVIE, 226, 166, 22, 20, kTab);
     return t;
-}
-
-BOOL CLabelGeneralPage::Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                               CParameterSet* root)
-{
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
-    return TRUE;
 }
 
 BOOL CLabelGeneralPage::OnInitDialog()

@@ -3,9 +3,10 @@
 // The "General" tab of the label: the text it shows, typed or taken from a cell.
 
 #include "pages/PageBlocks.h"
+#include "pages/TemplatePage.h"
 #include "propui/ComponentPage.h"
 
-class CLabelGeneralPage : public CComponentPage {
+class CLabelGeneralPage : public pages::CTemplatePage<CLabelGeneralPage> {
 public:
     enum : int {
         IDD = 258,
@@ -19,10 +20,6 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    using CComponentPage::Create;
-    BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
     int GetHelpContextId() override { return 1415; }
 

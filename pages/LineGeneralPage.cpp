@@ -10,25 +10,12 @@ BEGIN_MESSAGE_MAP(CLineGeneralPage, CComponentPage)
 
 DialogTemplate CLineGeneralPage::MakeTemplate()
 {
-    DialogTemplate t;
-    t.id = IDD;
-    t.caption = "General";
-    t.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
-    t.cx = kPageWidth;
-    t.cy = kPageHeight;
+    DialogTemplate t = PageTemplate(IDD, "General");
     t.Add("Static", "Line Color", IDC_COLOR_LABEL, 14, 16, 60, 8, kLabelStyle)
         .Add("Button", "", IDC_COLOR, 80, 13, 40, 14, kColorStyle)
         .Add("Static", "Weight", IDC_WEIGHT_LABEL, 14, 38, 60, 8, kLabelStyle)
         .Add("Edit", "", IDC_WEIGHT, 80, 36, 36, 13, kEditStyle);
     return t;
-}
-
-BOOL CLineGeneralPage::Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                              CParameterSet* root)
-{
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
-    return TRUE;
 }
 
 BOOL CLineGeneralPage::OnInitDialog()

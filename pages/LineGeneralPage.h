@@ -3,9 +3,10 @@
 // The "General" tab of the horizontal and vertical lines: colour and weight.
 
 #include "pages/PageBlocks.h"
+#include "pages/TemplatePage.h"
 #include "propui/ComponentPage.h"
 
-class CLineGeneralPage : public CComponentPage {
+class CLineGeneralPage : public pages::CTemplatePage<CLineGeneralPage> {
 public:
     enum : int {
         IDD = 257,
@@ -16,10 +17,6 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    using CComponentPage::Create;
-    BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     int GetHelpContextId() override { return 930; }

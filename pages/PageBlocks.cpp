@@ -12,6 +12,17 @@
 
 namespace pages {
 
+DialogTemplate PageTemplate(int id, const char* caption)
+{
+    DialogTemplate t;
+    t.id = id;
+    t.caption = caption;
+    t.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
+    t.cx = kPageWidth;
+    t.cy = kPageHeight;
+    return t;
+}
+
 using model::ParamType;
 
 CParameterSet* PageGroup(const CComponentPage& page, const char* groupName)

@@ -33,6 +33,9 @@ constexpr DWORD kColorStyle = kTab | BS_OWNERDRAW;
 constexpr int kPageWidth = 255;
 constexpr int kPageHeight = 200;
 
+// An empty child-page template of the standard page size, with the page's id and tab caption.
+DialogTemplate PageTemplate(int id, const char* caption);
+
 // The set a page edits. Components with hand-made pages hand every page their whole set; the
 // page then edits the group of its own name within it ("General", "Behavior", "Appearance").
 CParameterSet* PageGroup(const CComponentPage& page, const char* groupName);

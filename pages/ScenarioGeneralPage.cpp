@@ -10,26 +10,13 @@ BEGIN_MESSAGE_MAP(CScenarioGeneralPage, CComponentPage)
 
 DialogTemplate CScenarioGeneralPage::MakeTemplate()
 {
-    DialogTemplate t;
-    t.id = IDD;
-    t.caption = "General";
-    t.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
-    t.cx = kPageWidth;
-    t.cy = kPageHeight;
+    DialogTemplate t = PageTemplate(IDD, "General");
     t.Add("Button", "Colors", IDC_COLORS_GROUP, 7, 7, 241, 54, kGroupStyle)
         .Add("Button", "Use Custom Color", IDC_USE_COLOR, 14, 22, 100, 10, kCheckStyle)
         .Add("Button", "", IDC_COLOR, 124, 20, 40, 14, kColorStyle)
         .Add("Button", "Use Custom Font Color", IDC_USE_FONT_COLOR, 14, 42, 100, 10, kCheckStyle)
         .Add("Button", "", IDC_FONT_COLOR, 124, 40, 40, 14, kColorStyle);
     return t;
-}
-
-BOOL CScenarioGeneralPage::Create(CParameterSet* group, const std::string& title, bool modal,
-                                  IPropertyOwner* owner, CParameterSet* root)
-{
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
-    return TRUE;
 }
 
 BOOL CScenarioGeneralPage::OnInitDialog()

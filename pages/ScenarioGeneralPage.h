@@ -3,9 +3,10 @@
 // The "General" tab of the scenario components: custom background and font colours.
 
 #include "pages/PageBlocks.h"
+#include "pages/TemplatePage.h"
 #include "propui/ComponentPage.h"
 
-class CScenarioGeneralPage : public CComponentPage {
+class CScenarioGeneralPage : public pages::CTemplatePage<CScenarioGeneralPage> {
 public:
     enum : int {
         IDD = 323,
@@ -17,10 +18,6 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    using CComponentPage::Create;
-    BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     int GetHelpContextId() override { return 2750; }

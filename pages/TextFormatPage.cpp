@@ -22,12 +22,7 @@ BEGIN_MESSAGE_MAP(CTextFormatPage, CComponentPage)
 
 DialogTemplate CTextFormatPage::MakeTemplate()
 {
-    DialogTemplate t;
-    t.id = IDD;
-    t.caption = "Property";
-    t.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
-    t.cx = kPageWidth;
-    t.cy = kPageHeight;
+    DialogTemplate t = PageTemplate(IDD, "Property");
     t.Add("Static", "Font", IDC_FONT_LABEL, 14, 14, 40, 8, kLabelStyle)
         .Add("Edit", "", IDC_FONT, 60, 12, 120, 13, kEditStyle)
         .Add("Static", "Size", IDC_SIZE_LABEL, 14, 34, 40, 8, kLabelStyle)
@@ -110,44 +105,44 @@ BOOL CTextFormatPage::OnSetActive()
     return CComponentPage::OnSetActive();
 }
 
-void CTextFormatPage::Write(const char* key, int value)
+void CTextFormatPage::WriteNamed(const char* key, const std::function<bool(CParameter&)>& store)
 {
     if (GetSafeHwnd() == nullptr)
         return;
     CParameterSet* group = GetGroup();
     for (int i = 0; i < group->GetCount(); ++i) {
         CParameter* p = group->GetAt(i);
-        if (p->GetName() != key)
-            continue;
-        if (p->GetType() == ParamType::Integer)
-            p->SetInt(value);
-        else if (p->GetType() == ParamType::Boolean)
-            p->SetBool(value == 1);
-        else if (p->GetType() == ParamType::Color)
-            p->SetColor(static_cast<std::uint32_t>(value));
-        else
-            continue;
-        NotifyOwnerChanged();
+        if (p->GetName() == key && store(*p))
+            NotifyOwnerChanged();
     }
+}
+
+void CTextFormatPage::Write(const char* key, int value)
+{
+    WriteNamed(key, [value](CParameter& p) {
+        if (p.GetType() == ParamType::Integer)
+            p.SetInt(value);
+        else if (p.GetType() == ParamType::Boolean)
+            p.SetBool(value == 1);
+        else if (p.GetType() == ParamType::Color)
+            p.SetColor(static_cast<std::uint32_t>(value));
+        else
+            return false;
+        return true;
+    });
 }
 
 void CTextFormatPage::Write(const char* key, const std::string& text)
 {
-    if (GetSafeHwnd() == nullptr)
-        return;
-    CParameterSet* group = GetGroup();
-    for (int i = 0; i < group->GetCount(); ++i) {
-        CParameter* p = group->GetAt(i);
-        if (p->GetName() != key)
-            continue;
-        if (model::IsStringType(p->GetType()))
-            p->SetString(text);
-        else if (p->GetType() == ParamType::Choice && p->GetValueList() != nullptr)
-            p->GetValueList()->GetPrototype().SetString(text);
+    WriteNamed(key, [&text](CParameter& p) {
+        if (model::IsStringType(p.GetType()))
+            p.SetString(text);
+        else if (p.GetType() == ParamType::Choice && p.GetValueList() != nullptr)
+            p.GetValueList()->GetPrototype().SetString(text);
         else
-            continue;
-        NotifyOwnerChanged();
-    }
+            return false;
+        return true;
+    });
 }
 
 void CTextFormatPage::OnAlignChanged()

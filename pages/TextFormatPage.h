@@ -7,6 +7,8 @@
 #include "platform/controls/SpinButtonCtrl.h"
 #include "propui/ComponentPage.h"
 
+#include <functional>
+
 class CTextFormatPage : public CComponentPage {
 public:
     enum : int {
@@ -47,6 +49,10 @@ protected:
 private:
     void Write(const char* key, int value);
     void Write(const char* key, const std::string& text);
+    // Hands every parameter of the group named key to store, which writes it and returns true or
+    // returns false for a type it does not take; each write tells the owner. Nothing is written
+    // before the page is open.
+    void WriteNamed(const char* key, const std::function<bool(CParameter&)>& store);
 
     std::string m_caption;
     CColorButton m_colorButton;

@@ -13,12 +13,7 @@ BEGIN_MESSAGE_MAP(CTrendIconGeneralPage, CComponentPage)
 
 DialogTemplate CTrendIconGeneralPage::MakeTemplate()
 {
-    DialogTemplate t;
-    t.id = IDD;
-    t.caption = "General";
-    t.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
-    t.cx = kPageWidth;
-    t.cy = kPageHeight;
+    DialogTemplate t = PageTemplate(IDD, "General");
     t.Add("Button", "Data", IDC_DATA_GROUP, 7, 7, 241, 36, kGroupStyle)
         .Add("Edit", "", IDC_DATA, 14, 21, 200, 13, kEditStyle)
         .Add("Button", "...", IDC_DATA_LINK, 218, 21, 16, 13, kTab)
@@ -26,14 +21,6 @@ DialogTemplate CTrendIconGeneralPage::MakeTemplate()
         .Add("Button", "Show Custom Color", IDC_USE_COLOR, 14, 66, 90, 10, kCheckStyle)
         .Add("Button", "", IDC_COLOR, 110, 64, 40, 14, kColorStyle);
     return t;
-}
-
-BOOL CTrendIconGeneralPage::Create(CParameterSet* group, const std::string& title, bool modal,
-                                   IPropertyOwner* owner, CParameterSet* root)
-{
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
-    return TRUE;
 }
 
 BOOL CTrendIconGeneralPage::OnInitDialog()

@@ -4,9 +4,10 @@
 // background colour.
 
 #include "pages/PageBlocks.h"
+#include "pages/TemplatePage.h"
 #include "propui/ComponentPage.h"
 
-class CTrendIconGeneralPage : public CComponentPage {
+class CTrendIconGeneralPage : public pages::CTemplatePage<CTrendIconGeneralPage> {
 public:
     enum : int {
         IDD = 256,
@@ -19,10 +20,6 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    using CComponentPage::Create;
-    BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
     int GetHelpContextId() override { return 940; }
 

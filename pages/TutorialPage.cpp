@@ -9,12 +9,7 @@ using namespace pages;
 
 DialogTemplate CTutorialPage::MakeTemplate()
 {
-    DialogTemplate t;
-    t.id = IDD;
-    t.caption = "Tutorial";
-    t.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
-    t.cx = kPageWidth;
-    t.cy = kPageHeight;
+    DialogTemplate t = PageTemplate(IDD, "Tutorial");
     // The movie closes itself; the template's "Close" button has nothing to do and stays hidden.
     t.Add(kFlashWindowClass, "", IDC_PLAYER, 7, 7, 241, 186, WS_VISIBLE)
         .Add("Button", "Close", IDC_CLOSE, 198, 180, 50, 14, kTab & ~WS_VISIBLE);

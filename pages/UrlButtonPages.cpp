@@ -19,12 +19,7 @@ BEGIN_MESSAGE_MAP(CUrlButtonGeneralPage, CComponentPage)
 
 DialogTemplate CUrlButtonGeneralPage::MakeTemplate()
 {
-    DialogTemplate t;
-    t.id = IDD;
-    t.caption = "General";
-    t.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
-    t.cx = kPageWidth;
-    t.cy = kPageHeight;
+    DialogTemplate t = PageTemplate(IDD, "General");
     // Named windows are not offered: the radio button and its edit stay hidden.
     t.Add("Button", "Label", IDC_LABEL_GROUP, 7, 7, 241, 34, kGroupStyle)
         .Add("Edit", "", IDC_LABEL, 14, 20, 200, 13, kEditStyle)
@@ -38,14 +33,6 @@ DialogTemplate CUrlButtonGeneralPage::MakeTemplate()
         .Add("Button", "Named Window", IDC_NAMED_WINDOW, 110, 100, 70, 10, kRadioStyle & ~WS_VISIBLE)
         .Add("Edit", "", IDC_WINDOW_NAME, 110, 112, 100, 13, kEditStyle & ~WS_VISIBLE);
     return t;
-}
-
-BOOL CUrlButtonGeneralPage::Create(CParameterSet* group, const std::string& title, bool modal,
-                                   IPropertyOwner* owner, CParameterSet* root)
-{
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
-    return TRUE;
 }
 
 BOOL CUrlButtonGeneralPage::OnInitDialog()
@@ -148,12 +135,7 @@ BEGIN_MESSAGE_MAP(CUrlButtonAppearancePage, CComponentPage)
 
 DialogTemplate CUrlButtonAppearancePage::MakeTemplate()
 {
-    DialogTemplate t;
-    t.id = IDD;
-    t.caption = "Appearance";
-    t.style = WS_CHILD | DS_CONTROL | DS_SETFONT;
-    t.cx = kPageWidth;
-    t.cy = kPageHeight;
+    DialogTemplate t = PageTemplate(IDD, "Appearance");
     // The font chooser of the label's text format is not on this page yet; its place is kept.
     t.Add("Static", "Alignment", IDC_ALIGNMENT_LABEL, 14, 12, 50, 8, kLabelStyle)
         .Add("ComboBox", "", IDC_ALIGNMENT, 70, 10, 80, 60, kComboStyle)
@@ -164,14 +146,6 @@ DialogTemplate CUrlButtonAppearancePage::MakeTemplate()
         .Add("Button", "Show Custom Color", IDC_USE_COLOR, 14, 112, 90, 10, kCheckStyle)
         .Add("Button", "", IDC_COLOR, 110, 110, 40, 14, kColorStyle);
     return t;
-}
-
-BOOL CUrlButtonAppearancePage::Create(CParameterSet* group, const std::string& title, bool modal,
-                                      IPropertyOwner* owner, CParameterSet* root)
-{
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
-    return TRUE;
 }
 
 BOOL CUrlButtonAppearancePage::OnInitDialog()

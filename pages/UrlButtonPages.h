@@ -4,9 +4,10 @@
 // linked), the window it opens in, and how the button looks.
 
 #include "pages/PageBlocks.h"
+#include "pages/TemplatePage.h"
 #include "propui/ComponentPage.h"
 
-class CUrlButtonGeneralPage : public CComponentPage {
+class CUrlButtonGeneralPage : public pages::CTemplatePage<CUrlButtonGeneralPage> {
 public:
     enum : int {
         IDD = 290,
@@ -24,10 +25,6 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    using CComponentPage::Create;
-    BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
     int GetHelpContextId() override;
 
@@ -49,7 +46,7 @@ private:
     CInPlaceEdit m_windowName;
 };
 
-class CUrlButtonAppearancePage : public CComponentPage {
+class CUrlButtonAppearancePage : public pages::CTemplatePage<CUrlButtonAppearancePage> {
 public:
     enum : int {
         IDD = 360,
@@ -64,10 +61,6 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    using CComponentPage::Create;
-    BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
     int GetHelpContextId() override;
 

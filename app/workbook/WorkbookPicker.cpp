@@ -4,6 +4,7 @@
 #include "platform/dialogs/MessageBox.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/window/Screen.h"
+#include "sheet/cells/CellModel.h"
 #include "sheet/host/ExcelHost.h"
 #include "sheet/workbook/WorkbookError.h"
 #include "sheet/workbook/XlsxReader.h"
@@ -40,6 +41,18 @@ void InstallWorkbookPicker(CExcelHost& host)
 {
     if (host.GetRangePicker() == nullptr)
         host.SetRangePicker(std::make_unique<CWorkbookPicker>([&host] { return host.GetWorkbookPath(); }));
+}
+
+CExcelHost* HostReadyToPick(CWnd* dialog, const char* warning, const CCellModel* model,
+                            const std::function<bool()>& importModel)
+{
+    CExcelHost* host = CExcelHost::GetCurrent();
+    if (host != nullptr && model != nullptr && model->IsLoaded())
+        return host;
+    ShowMessageBox(dialog, warning, "Warning", MB_OK | MB_ICONEXCLAMATION);
+    if (importModel)
+        importModel();
+    return nullptr;
 }
 
 void RegisterPickerPictures()

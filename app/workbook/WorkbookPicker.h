@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+class CCellModel;
 class CExcelHost;
 class CWnd;
 class CWorkbookDlg;
@@ -19,6 +20,12 @@ void InstallWorkbookPicker(CExcelHost& host);
 // The small picture of a cell grid that the buttons opening the workbook window show (as the
 // icon 156 and the bitmap 163), registered once unless the program registered its own.
 void RegisterPickerPictures();
+
+// The host to pick cells of the model with, or null when there is no host or the model is not
+// loaded yet: the dialog then shows the warning text and offers the import, which runs on its
+// own (the user picks once it is done, not from a model still being read).
+CExcelHost* HostReadyToPick(CWnd* dialog, const char* warning, const CCellModel* model,
+                            const std::function<bool()>& importModel);
 
 // The range picker the program hands to the Excel host: it reads the workbook the host
 // imports (read again only when the file changed) and shows it in the workbook window.

@@ -42,19 +42,7 @@ protected:
         temporaries.RemoveAll();
         PageTest::TearDown();
     }
-    Page& OpenGeneral()
-    {
-        auto made = std::make_unique<Page>(temporaries, tip);
-        made->SetContext(&context);
-        made->Create(general, "General", false, &owner, root);
-        EXPECT_TRUE(made->CreatePage(&parent));
-        made->SetWindowPos(nullptr, 8, 8, 400, 330, SWP_NOZORDER);
-        made->ShowWindow(SW_SHOW);
-        made->OnSetActive();
-        Page& result = *made;
-        page = std::move(made);
-        return result;
-    }
+    Page& OpenGeneral() { return Show(std::make_unique<Page>(temporaries, tip), general, "General", root); }
     CParameter* File(const char* key) { return Param(general, "externalFile")->GetSet()->FindParameter(key); }
     CParameter* Tile(const char* key) { return Param(general, "tilingOptions")->GetSet()->FindParameter(key); }
 

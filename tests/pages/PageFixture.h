@@ -114,9 +114,16 @@ protected:
 
     template <class Page> Page& Open(CParameterSet* group, const std::string& title = "General")
     {
-        auto made = std::make_unique<Page>();
+        return Show(std::make_unique<Page>(), group, title, defaults.parameters.get());
+    }
+
+    // Creates the page made by the test over the group and root, opens it in the parent window
+    // and activates it; the fixture keeps it.
+    template <class Page>
+    Page& Show(std::unique_ptr<Page> made, CParameterSet* group, const std::string& title, CParameterSet* root)
+    {
         made->SetContext(&context);
-        made->Create(group, title, false, &owner, defaults.parameters.get());
+        made->Create(group, title, false, &owner, root);
         EXPECT_TRUE(made->CreatePage(&parent));
         made->SetWindowPos(nullptr, 8, 8, 400, 330, SWP_NOZORDER);
         made->ShowWindow(SW_SHOW);

@@ -107,6 +107,22 @@ inline void WriteMovie(const std::filesystem::path& file, CBaseMovie& base, cons
         component->ReleaseUse();
 }
 
+// What the dashboards are built from: the installation folder, its component catalogue (read at
+// once; a catalogue that cannot be read throws) and its function library.
+struct Installation {
+    std::filesystem::path folder;
+    CComponentCatalog catalog;
+    CFunctionLibrary library;
+
+    explicit Installation(std::filesystem::path installFolder)
+        : folder(std::move(installFolder)), library((folder / "asset" / "func.dat").string())
+    {
+        std::string error;
+        if (!catalog.Load(folder, &error))
+            throw std::runtime_error(error);
+    }
+};
+
 // A model on the installed base movie, with the services a published movie's build installs,
 // and the components placed on it.
 struct Dashboard {
@@ -123,6 +139,8 @@ struct Dashboard {
         model.movie.reset();
         model.movie = model.Lent(CBaseMovie::Create(install, model.ids, model.depths));
     }
+
+    explicit Dashboard(Installation& installed) : Dashboard(installed.catalog, installed.library, installed.folder) {}
 
     // An instance of the catalogue's symbol at left, top (twips) with the given size.
     CComponent& Add(const char* symbol, double left, double top, double width, double height)

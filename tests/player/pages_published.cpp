@@ -113,14 +113,9 @@ int main(int argc, char** argv)
     std::filesystem::path folder;
     if (!playertest::OutputFolder(argc, argv, folder))
         return 2;
-    const std::filesystem::path install = testsupport::InstallDir();
     try {
-        CComponentCatalog catalog;
-        std::string error;
-        if (!catalog.Load(install, &error))
-            throw std::runtime_error(error);
-        CFunctionLibrary library((install / "asset" / "func.dat").string());
-        Dashboard d(catalog, library, install);
+        dashboardtest::Installation installed(testsupport::InstallDir());
+        Dashboard d(installed);
         d.model.Number("A1", 1);
         CComponent& back = d.Add("KVBackgroundSymbol", 200, 2600, 3600, 3000);
         CComponent& line = d.Add("KVLineSymbol", 200, 200, 7600, 400);

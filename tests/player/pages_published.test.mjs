@@ -10,18 +10,14 @@ import { withPlayer } from "./lib/ruffle.mjs";
 import { driver, reports } from "./lib/drive.mjs";
 import { checkMovie } from "./lib/swfcheck.mjs";
 import { pixelAt } from "./lib/pixel.mjs";
+import { expectations } from "./lib/tally.mjs";
 
 const out = fs.mkdtempSync(path.join(os.tmpdir(), "pages-"));
 execFileSync(process.env.MOVIE_MAKER, [out], { stdio: "inherit" });
 const pictures = path.join(process.env.VANTOREL_BINARY_DIR || os.tmpdir(), "test-output");
 fs.mkdirSync(pictures, { recursive: true });
 
-let failures = 0;
-const fail = (message) => { console.log(`FAIL ${message}`); ++failures; };
-const expect = (what, got, wanted) => {
-  if (got === wanted) console.log(`ok   ${what} = ${JSON.stringify(got)}`);
-  else fail(`${what} = ${JSON.stringify(got)}, expected ${JSON.stringify(wanted)}`);
-};
+const { fail, expect, finish } = expectations();
 
 try {
   for (const p of checkMovie(fs.readFileSync(path.join(out, "pages.swf"))).problems) fail(`pages.swf structure: ${p}`);
@@ -44,5 +40,4 @@ try {
 } finally {
   fs.rmSync(out, { recursive: true, force: true });
 }
-console.log(failures ? `${failures} failed` : "all checks passed");
-process.exit(failures ? 1 : 0);
+finish();

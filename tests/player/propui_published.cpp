@@ -92,14 +92,9 @@ int main(int argc, char** argv)
     std::filesystem::path folder;
     if (!playertest::OutputFolder(argc, argv, folder))
         return 2;
-    const std::filesystem::path install = testsupport::InstallDir();
     try {
-        CComponentCatalog catalog;
-        std::string error;
-        if (!catalog.Load(install, &error))
-            throw std::runtime_error(error);
-        CFunctionLibrary library((install / "asset" / "func.dat").string());
-        dashboardtest::Dashboard d(catalog, library, install);
+        dashboardtest::Installation installed(testsupport::InstallDir());
+        dashboardtest::Dashboard d(installed);
         d.model.Number("A1", 1234.5);
         CComponent& display = d.Add("KVValueDisplaySymbol", 400, 400, 3000, 1000);
         d.Bind(display, "General", "mv", "A1", "A1");

@@ -7,16 +7,12 @@ import path from "node:path";
 import { withPlayer, playerProblems } from "./lib/ruffle.mjs";
 import { reports } from "./lib/drive.mjs";
 import { checkMovie } from "./lib/swfcheck.mjs";
+import { expectations } from "./lib/tally.mjs";
 
 const out = fs.mkdtempSync(path.join(os.tmpdir(), "propui-published-"));
 execFileSync(process.env.MOVIE_MAKER, [out], { stdio: "inherit" });
 
-let failures = 0;
-const fail = (message) => { console.log(`FAIL ${message}`); ++failures; };
-const expect = (what, got, wanted) => {
-  if (got === wanted) console.log(`ok   ${what} = ${JSON.stringify(got)}`);
-  else fail(`${what} = ${JSON.stringify(got)}, expected ${JSON.stringify(wanted)}`);
-};
+const { fail, expect, failures } = expectations();
 
 try {
   for (const p of checkMovie(fs.readFileSync(path.join(out, "edited.swf"))).problems) fail(`edited.swf structure: ${p}`);
@@ -35,4 +31,4 @@ try {
 } finally {
   fs.rmSync(out, { recursive: true, force: true });
 }
-process.exit(failures ? 1 : 0);
+process.exit(failures() ? 1 : 0);

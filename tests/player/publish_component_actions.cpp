@@ -224,16 +224,11 @@ int main(int argc, char** argv)
     if (!playertest::OutputFolder(argc, argv, folder))
         return 2;
     const std::string service = argc > 2 ? argv[2] : "http://127.0.0.1:9/";
-    const std::filesystem::path install = testsupport::InstallDir();
 
     try {
-        CComponentCatalog catalog;
-        std::string error;
-        if (!catalog.Load(install, &error))
-            throw std::runtime_error(error);
-        CFunctionLibrary library((install / "asset" / "func.dat").string());
+        dashboardtest::Installation installed(testsupport::InstallDir());
         {
-            Dashboard d(catalog, library, install);
+            Dashboard d(installed);
             d.model.Number("A1", 20);
             d.model.Number("A2", 1);
             d.model.Number("A3", 0);
@@ -283,7 +278,7 @@ int main(int argc, char** argv)
                      {"CELL5", d.Cell("H1")}, {"CELL6", d.Cell("A4")}});
         }
         {
-            Dashboard d(catalog, library, install);
+            Dashboard d(installed);
             d.model.Number("A1", 0);
             d.model.Formula("B1", "A1*10");
             for (int r = 1; r <= 3; ++r) {
@@ -319,7 +314,7 @@ int main(int argc, char** argv)
                      {"CELL5", d.Cell("H2")}, {"CELL6", d.Cell("I1")}, {"CELL7", d.Cell("I2")}, {"CELL8", d.Cell("I3")}});
         }
         {
-            Dashboard d(catalog, library, install);
+            Dashboard d(installed);
             d.model.Number("A1", 3);
             d.model.Number("A2", 7);
             d.model.Formula("B1", "A1+A2");
@@ -333,7 +328,7 @@ int main(int argc, char** argv)
                     {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("A2")}, {"CELL3", d.Cell("B1")}});
         }
         {
-            Dashboard d(catalog, library, install);
+            Dashboard d(installed);
             for (const char* cell : {"A1", "B1", "A2", "B2", "F1"})
                 d.model.Number(cell, 0);
             d.model.Formula("C1", "SUM(A1:B2)");
@@ -364,7 +359,7 @@ int main(int argc, char** argv)
                      {"CELL5", d.Cell("G1")}, {"CELL6", d.Cell("D1")}});
         }
         {
-            Dashboard d(catalog, library, install);
+            Dashboard d(installed);
             CExportSettings& settings = d.model.movie->GetExportSettings();
             settings.collaboration = true;
             settings.realTimeCollaboration = true;
@@ -380,8 +375,8 @@ int main(int argc, char** argv)
             d.Bind(remote, "General", "scenarioCells", "A1", "A1");
             d.Write(folder / "collab.swf", kCollabProbe, {}, true);
         }
-        WriteDocumentMovie(install / "samples" / "Dashboards" / "price-plan.vtd", folder / "price-plan.swf", library, install,
-                           kSampleProbe);
+        WriteDocumentMovie(installed.folder / "samples" / "Dashboards" / "price-plan.vtd",
+                           folder / "price-plan.swf", installed.library, installed.folder, kSampleProbe);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "component actions: %s\n", e.what());
         return 1;

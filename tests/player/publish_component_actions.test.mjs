@@ -28,13 +28,9 @@ import { withPlayer } from "./lib/ruffle.mjs";
 import { driver, click, reports, settle } from "./lib/drive.mjs";
 import { checkMovie } from "./lib/swfcheck.mjs";
 import { pixelAt } from "./lib/pixel.mjs";
+import { expectations } from "./lib/tally.mjs";
 
-let failures = 0;
-const fail = (message) => { console.log(`FAIL ${message}`); ++failures; };
-const expect = (what, got, wanted) => {
-  if (got === wanted) console.log(`ok   ${what} = ${JSON.stringify(got)}`);
-  else fail(`${what} = ${JSON.stringify(got)}, expected ${JSON.stringify(wanted)}`);
-};
+const { fail, expect, finish } = expectations();
 const part = (state, i) => state && state.split("|")[i];
 
 // The web service of the XML data connection: it keeps what each request posted and answers
@@ -247,5 +243,4 @@ try {
   server.close();
   fs.rmSync(out, { recursive: true, force: true });
 }
-console.log(failures ? `${failures} failed` : "all checks passed");
-process.exit(failures ? 1 : 0);
+finish();

@@ -278,16 +278,11 @@ int main(int argc, char** argv)
     std::filesystem::path folder;
     if (!playertest::OutputFolder(argc, argv, folder))
         return 2;
-    const std::filesystem::path install = testsupport::InstallDir();
 
     try {
-        CComponentCatalog catalog;
-        std::string error;
-        if (!catalog.Load(install, &error))
-            throw std::runtime_error(error);
-        CFunctionLibrary library((install / "asset" / "func.dat").string());
+        dashboardtest::Installation installed(testsupport::InstallDir());
         {
-            Dashboard d(catalog, library, install);
+            Dashboard d(installed);
             d.model.Number("A1", 40);
             d.model.Formula("B1", "A1*2.5");
             d.model.Formula("C1", "IF(B1>150,\"High\",\"Low\")");
@@ -303,7 +298,7 @@ int main(int argc, char** argv)
             d.Write(folder / "components.swf", kSliderProbe, {{"CELL", d.Cell("A1")}});
         }
         {
-            Dashboard d(catalog, library, install);
+            Dashboard d(installed);
             d.model.Number("A1", 1);
             d.model.Number("A2", 0);
             d.model.Number("A3", 0);
@@ -330,7 +325,7 @@ int main(int argc, char** argv)
                     {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("A2")}, {"CELL3", d.Cell("A3")}});
         }
         {
-            Dashboard d(catalog, library, install);
+            Dashboard d(installed);
             d.model.Number("A1", 20);
             d.model.Number("A2", 1);
             d.model.Number("A3", 1);
@@ -359,7 +354,7 @@ int main(int argc, char** argv)
                     {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("A2")}, {"CELL3", d.Cell("A3")}, {"CELL4", d.Cell("A4")}});
         }
         {
-            Dashboard d(catalog, library, install);
+            Dashboard d(installed);
             const char* grid[] = {"A1", "B1", "C1", "A2", "B2", "C2"};
             for (int i = 0; i < 6; ++i)
                 d.model.Number(grid[i], i + 1);
@@ -383,7 +378,7 @@ int main(int argc, char** argv)
                      {"CELL5", d.Cell("I1")}});
         }
         {
-            Dashboard d(catalog, library, install);
+            Dashboard d(installed);
             d.model.Number("A1", 30);
             d.model.Formula("B1", "A1*2");
             d.model.Number("A2", 1);
@@ -422,10 +417,10 @@ int main(int argc, char** argv)
                     {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("B1")}, {"CELL3", d.Cell("A2")}});
         }
         // Every shipped sample, opened as the program opens a document and written as a movie.
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(install / "samples"))
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(installed.folder / "samples"))
             if (entry.path().extension() == ".vtd")
-                WriteDocumentMovie(entry.path(), folder / (entry.path().stem().string() + ".swf"), library, install,
-                                   kSampleProbe);
+                WriteDocumentMovie(entry.path(), folder / (entry.path().stem().string() + ".swf"),
+                                   installed.library, installed.folder, kSampleProbe);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "components: %s\n", e.what());
         return 1;

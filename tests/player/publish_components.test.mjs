@@ -23,6 +23,7 @@ import { withPlayer } from "./lib/ruffle.mjs";
 import { driver, click, reports } from "./lib/drive.mjs";
 import { checkMovie } from "./lib/swfcheck.mjs";
 import { pixelAt } from "./lib/pixel.mjs";
+import { expectations } from "./lib/tally.mjs";
 
 const out = fs.mkdtempSync(path.join(os.tmpdir(), "components-"));
 execFileSync(process.env.MOVIE_MAKER, [out], { stdio: "inherit" });
@@ -30,12 +31,7 @@ const pictures = path.join(process.env.VANTOREL_BINARY_DIR || os.tmpdir(), "test
 fs.mkdirSync(pictures, { recursive: true });
 const dashboards = ["components.swf", "selectors.swf", "inputs.swf", "tables.swf", "panels.swf"];
 
-let failures = 0;
-const fail = (message) => { console.log(`FAIL ${message}`); ++failures; };
-const expect = (what, got, wanted) => {
-  if (got === wanted) console.log(`ok   ${what} = ${JSON.stringify(got)}`);
-  else fail(`${what} = ${JSON.stringify(got)}, expected ${JSON.stringify(wanted)}`);
-};
+const { fail, expect, finish } = expectations();
 const part = (state, i) => state && state.split("|")[i];
 // Each value over the first, to two places: bar and point heights in proportion to the data.
 const proportions = (text) => {
@@ -259,5 +255,4 @@ try {
 } finally {
   fs.rmSync(out, { recursive: true, force: true });
 }
-console.log(failures ? `${failures} failed` : "all checks passed");
-process.exit(failures ? 1 : 0);
+finish();

@@ -175,16 +175,11 @@ int main(int argc, char** argv)
     std::filesystem::path folder;
     if (!playertest::OutputFolder(argc, argv, folder))
         return 2;
-    const std::filesystem::path install = testsupport::InstallDir();
 
     try {
-        CComponentCatalog catalog;
-        std::string error;
-        if (!catalog.Load(install, &error))
-            throw std::runtime_error(error);
-        CFunctionLibrary library((install / "asset" / "func.dat").string());
+        dashboardtest::Installation installed(testsupport::InstallDir());
         {
-            Dashboard d(catalog, library, install);
+            Dashboard d(installed);
             d.model.Number("A1", 10);
             const char* xs[] = {"B1", "C1", "D1", "E1"};
             for (int i = 0; i < 4; ++i)
@@ -245,7 +240,7 @@ int main(int argc, char** argv)
             d.Write(folder / "charts.swf", (std::string(kBoxes) + kChartProbe).c_str(), {{"CELL", d.Cell("A1")}});
         }
         {
-            Dashboard d(catalog, library, install);
+            Dashboard d(installed);
             d.model.Number("A1", 30);
             d.model.Formula("B1", "IF(A1>50,1,2)");
             CComponent& bar = d.Add("KVProgressBarVSymbol", 200, 200, 1200, 4000);
@@ -265,7 +260,7 @@ int main(int argc, char** argv)
             d.Write(folder / "shapes.swf", (std::string(kBoxes) + kShapeProbe).c_str(), {{"CELL", d.Cell("A1")}});
         }
         {
-            Dashboard d(catalog, library, install);
+            Dashboard d(installed);
             d.model.Text("A1", "CA");
             d.model.Text("A2", "tx");
             d.model.Text("A3", "New York");

@@ -16,18 +16,14 @@ import { withPlayer } from "./lib/ruffle.mjs";
 import { driver, click, reports, settle } from "./lib/drive.mjs";
 import { checkMovie } from "./lib/swfcheck.mjs";
 import { pixelAt } from "./lib/pixel.mjs";
+import { expectations } from "./lib/tally.mjs";
 
 const out = fs.mkdtempSync(path.join(os.tmpdir(), "more-components-"));
 execFileSync(process.env.MOVIE_MAKER, [out], { stdio: "inherit" });
 const pictures = path.join(process.env.VANTOREL_BINARY_DIR || os.tmpdir(), "test-output");
 fs.mkdirSync(pictures, { recursive: true });
 
-let failures = 0;
-const fail = (message) => { console.log(`FAIL ${message}`); ++failures; };
-const expect = (what, got, wanted) => {
-  if (got === wanted) console.log(`ok   ${what} = ${JSON.stringify(got)}`);
-  else fail(`${what} = ${JSON.stringify(got)}, expected ${JSON.stringify(wanted)}`);
-};
+const { fail, expect, finish } = expectations();
 const part = (state, i) => state && state.split("|")[i];
 const r2 = (x) => Math.round(x * 100) / 100;
 // Each value over the first, to two places.
@@ -179,5 +175,4 @@ try {
 } finally {
   fs.rmSync(out, { recursive: true, force: true });
 }
-console.log(failures ? `${failures} failed` : "all checks passed");
-process.exit(failures ? 1 : 0);
+finish();

@@ -21,3 +21,25 @@ export function tally() {
     },
   };
 }
+
+// The tally of a dashboard check that compares what a movie reported, value by value.
+//
+// Usage:
+//   const { fail, expect, failures, finish } = expectations();
+//   expect("what", got, wanted);     // "ok" when got === wanted, else a failure
+//   fail("message");                 // a failure found otherwise
+//   finish();                        // prints "all checks passed" or "<n> failed" and exits
+//   failures()                       // how many failed so far
+export function expectations() {
+  let failed = 0;
+  const fail = (message) => { console.log(`FAIL ${message}`); ++failed; };
+  const expect = (what, got, wanted) => {
+    if (got === wanted) console.log(`ok   ${what} = ${JSON.stringify(got)}`);
+    else fail(`${what} = ${JSON.stringify(got)}, expected ${JSON.stringify(wanted)}`);
+  };
+  const finish = () => {
+    console.log(failed ? `${failed} failed` : "all checks passed");
+    process.exit(failed ? 1 : 0);
+  };
+  return { fail, expect, failures: () => failed, finish };
+}
