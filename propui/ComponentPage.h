@@ -67,7 +67,6 @@ public:
     // Stores the group, the owner, the modal flag and the root set. Every page overrides it,
     // calls this first, then builds itself from its dialog template. The title is the tab's
     // text for pages that have no caption of their own.
-    using CPropertyPage::Create;
     virtual BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                         CParameterSet* root);
     // After the sheet was resized.
