@@ -1,5 +1,7 @@
 #include "app/ComponentPalette.h"
 
+#include "model/PaletteIconOrder.h"
+
 #include <array>
 #include <cstdio>
 
@@ -17,30 +19,10 @@ BEGIN_MESSAGE_MAP(CComponentPalette, CDialog)
     .Control(CBN_SELENDOK, IDC_PALETTE_CATEGORY, &CComponentPalette::OnCategoryChosen)
     .Notify(LVN_ITEMACTIVATE, IDC_PALETTE_ITEMS, &CComponentPalette::OnItemActivate) END_MESSAGE_MAP()
 
-namespace {
-
-constexpr std::array<const char*, 50> kIconOrder = {
-    "FScrollEditSymbol",       "KVGridSymbol",          "KVTableNewSymbol",         "KVMapUSASymbol",
-    "KVProgressBarVSymbol",    "KVSliderVSymbol",       "KVSliderHSymbol",          "KVProgressBarHSymbol",
-    "KVPlaySelectorSymbol",    "KVScenarioSymbol",      "KVPlayNormalSymbol",       "KVUrlButtonSymbol",
-    "KVGaugeSymbol",           "KVDialSymbol",          "KVValueDisplaySymbol",     "KVTrendIconSymbol",
-    "KVAlertButtonSymbol",     "KVLabelCompSymbol",     "KVRadioButtonSetSymbol",   "KVMenuSymbol",
-    "KVListBoxSymbol",         "KVLineSymbolV",         "KVLineSymbol",             "KVPushButtonSymbol",
-    "KVFilterSymbol",          "KVComboBoxSymbol",      "KVCheckBoxSymbol",         "KVXYChartSymbol",
-    "KVPieChartSymbol",        "KVLineChartSymbol",     "KVColumnChartSymbol",      "KVBubbleChartSymbol",
-    "KVBarChartSymbol",        "KVBackground4Symbol",   "KVBackground3Symbol",      "KVBackground2Symbol",
-    "KVBackgroundSymbol",      "FScrollBoxSymbol",      "KVInputTextSymbol",        "KVStackBarChartSymbol",
-    "KVStackColumnChartSymbol", "KVTextAreaInputSymbol", "KVXMLDataSymbol",          "KVComboChartSymbol",
-    "KVBackground5Symbol",     "KVMapEuropeSymbol",     "KVLoginSymbol",            "KVConnectionLightSymbol",
-    "KVPeopleListSymbol",      "KVRemoteScenarioSymbol",
-};
-
-} // namespace
-
 int CComponentPalette::IconIndex(const std::string& symbol)
 {
-    for (std::size_t i = 0; i < kIconOrder.size(); ++i) {
-        if (symbol == kIconOrder[i])
+    for (std::size_t i = 0; i < model::kPaletteIconOrder.size(); ++i) {
+        if (symbol == model::kPaletteIconOrder[i])
             return static_cast<int>(i);
     }
     return 0;

@@ -13,29 +13,17 @@
 #include <string>
 #include <vector>
 
+#include "model/PaletteIconOrder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int kSize = 64;
 
-// The palette's icon order: a symbol's icon is its place here.
-const char* const kOrder[] = {
-    "FScrollEditSymbol",    "KVGridSymbol",         "KVTableNewSymbol",         "KVMapUSASymbol",
-    "KVProgressBarVSymbol", "KVSliderVSymbol",      "KVSliderHSymbol",          "KVProgressBarHSymbol",
-    "KVPlaySelectorSymbol", "KVScenarioSymbol",     "KVPlayNormalSymbol",       "KVUrlButtonSymbol",
-    "KVGaugeSymbol",        "KVDialSymbol",         "KVValueDisplaySymbol",     "KVTrendIconSymbol",
-    "KVAlertButtonSymbol",  "KVLabelCompSymbol",    "KVRadioButtonSetSymbol",   "KVMenuSymbol",
-    "KVListBoxSymbol",      "KVLineSymbolV",        "KVLineSymbol",             "KVPushButtonSymbol",
-    "KVFilterSymbol",       "KVComboBoxSymbol",     "KVCheckBoxSymbol",         "KVXYChartSymbol",
-    "KVPieChartSymbol",     "KVLineChartSymbol",    "KVColumnChartSymbol",      "KVBubbleChartSymbol",
-    "KVBarChartSymbol",     "KVBackground4Symbol",  "KVBackground3Symbol",      "KVBackground2Symbol",
-    "KVBackgroundSymbol",   "FScrollBoxSymbol",     "KVInputTextSymbol",        "KVStackBarChartSymbol",
-    "KVStackColumnChartSymbol", "KVTextAreaInputSymbol", "KVXMLDataSymbol",     "KVComboChartSymbol",
-    "KVBackground5Symbol",  "KVMapEuropeSymbol",    "KVLoginSymbol",            "KVConnectionLightSymbol",
-    "KVPeopleListSymbol",   "KVRemoteScenarioSymbol",
-};
-constexpr int kCount = static_cast<int>(sizeof kOrder / sizeof kOrder[0]);
+// The palette's icon order: a symbol's icon is its place there.
+const auto& kOrder = model::kPaletteIconOrder;
+constexpr int kCount = static_cast<int>(model::kPaletteIconOrder.size());
 
 struct Rgb {
     std::uint8_t r, g, b;
