@@ -334,6 +334,12 @@ void CStageFlashCtrl::PlaceObject(const CComponentBase& instance, const Componen
     SetVar("_root.obj0._yscale", Number(p.yscale * 100));
 }
 
+void CStageFlashCtrl::SendNameAndType(const CComponent& instance)
+{
+    SetVar("_root.__compName", instance.GetName());
+    SetVar("_root.__compType", instance.GetTypeName());
+}
+
 void CStageFlashCtrl::SendTreeAndPlacement(const CComponentBase& instance)
 {
     SendParameters(instance);
@@ -346,8 +352,7 @@ void CStageFlashCtrl::AddComponent(IStageObject& object)
         const CComponent* instance = object.GetInstance(i);
         if (instance == nullptr)
             continue;
-        SetVar("_root.__compName", instance->GetName());
-        SetVar("_root.__compType", instance->GetTypeName());
+        SendNameAndType(*instance);
         SendTreeAndPlacement(*instance);
         CallLabel("AddComponent");
     }
@@ -362,8 +367,7 @@ void CStageFlashCtrl::UpdateComponent(IStageObject& object)
         if (instance == nullptr)
             continue;
         AwaitReply(instance->GetName(), object, true);
-        SetVar("_root.__compName", instance->GetName());
-        SetVar("_root.__compType", instance->GetTypeName());
+        SendNameAndType(*instance);
         SendTreeAndPlacement(*instance);
         CallLabel("UpdateComponent");
     }
@@ -378,8 +382,7 @@ void CStageFlashCtrl::ReinitComponent(IStageObject& object)
         const CComponent* instance = object.GetInstance(i);
         if (instance == nullptr)
             continue;
-        SetVar("_root.__compName", instance->GetName());
-        SetVar("_root.__compType", instance->GetTypeName());
+        SendNameAndType(*instance);
         AwaitReply(instance->GetName(), object, false);
         SendTreeAndPlacement(*instance);
         CallLabel("ReinitComp");
@@ -392,8 +395,7 @@ void CStageFlashCtrl::ResizeComponent(IStageObject& object)
         const CComponent* instance = object.GetInstance(i);
         if (instance == nullptr)
             continue;
-        SetVar("_root.__compName", instance->GetName());
-        SetVar("_root.__compType", instance->GetTypeName());
+        SendNameAndType(*instance);
         if (instance->GetTypeName() == "KVTableNewSymbol") {
             // The table lays its rows out again at the new size, so it is rebuilt and measured.
             AwaitReply(instance->GetName(), object, true);

@@ -108,6 +108,8 @@ private:
     void RestoreStageFiles();
     void LoadStageMovie();
     void CallLabel(const char* label);
+    // The instance a label acts on: its name and its symbol.
+    void SendNameAndType(const CComponent& instance);
     void SendTreeAndPlacement(const CComponentBase& instance);
     void AwaitReply(const std::string& name, IStageObject& object, bool busy);
     // The pending entry of a reply, taken out of the map (null when there is none).
