@@ -7,6 +7,7 @@
 #include "pages/LabelGeneralPage.h"
 #include "pages/LineGeneralPage.h"
 #include "pages/NameValuePage.h"
+#include "pages/PageGroups.h"
 #include "pages/ScenarioGeneralPage.h"
 #include "pages/TextFormatPage.h"
 #include "pages/TrendIconGeneralPage.h"
@@ -18,35 +19,32 @@
 
 namespace pages {
 
-namespace {
-
-template <class Page> void Plain(CPageClassRegistry& registry, const char* name)
-{
-    registry.Register(name, [](int) -> std::unique_ptr<CComponentPage> { return std::make_unique<Page>(); });
-}
-
-} // namespace
-
 void RegisterComponentPages(CPageClassRegistry& registry, publish::ITempFileMaker& temporaries, SwfImportTip& tip)
 {
     registry.Register("CBackgroundGeneralPage", [&temporaries, &tip](int) -> std::unique_ptr<CComponentPage> {
         return std::make_unique<CBackgroundGeneralPage>(temporaries, tip);
     });
-    Plain<CCommonBehaviorPage>(registry, kCommonBehaviorPageClass);
-    Plain<CNameValuePage>(registry, kNameValuePageClass);
+    RegisterPlain<CCommonBehaviorPage>(registry, kCommonBehaviorPageClass);
+    RegisterPlain<CNameValuePage>(registry, kNameValuePageClass);
     registry.Register("CFillBorderAppearancePage", [](int variant) -> std::unique_ptr<CComponentPage> {
         return std::make_unique<CFillBorderAppearancePage>(variant != 0);
     });
-    Plain<CLineGeneralPage>(registry, "CLineGeneralPage");
-    Plain<CTrendIconGeneralPage>(registry, "CTrendIconGeneralPage");
-    Plain<CScenarioGeneralPage>(registry, "CScenarioGeneralPage");
-    Plain<CInputTextGeneralPage>(registry, "CInputTextGeneralPage");
-    Plain<CTextAreaGeneralPage>(registry, "CTextAreaGeneralPage");
-    Plain<CLabelGeneralPage>(registry, "CLabelGeneralPage");
-    Plain<CTextFormatPage>(registry, "CTextFormatPage");
-    Plain<CTutorialPage>(registry, "CTutorialPage");
-    Plain<CUrlButtonGeneralPage>(registry, "CUrlButtonGeneralPage");
-    Plain<CUrlButtonAppearancePage>(registry, "CUrlButtonAppearancePage");
+    RegisterPlain<CLineGeneralPage>(registry, "CLineGeneralPage");
+    RegisterPlain<CTrendIconGeneralPage>(registry, "CTrendIconGeneralPage");
+    RegisterPlain<CScenarioGeneralPage>(registry, "CScenarioGeneralPage");
+    RegisterPlain<CInputTextGeneralPage>(registry, "CInputTextGeneralPage");
+    RegisterPlain<CTextAreaGeneralPage>(registry, "CTextAreaGeneralPage");
+    RegisterPlain<CLabelGeneralPage>(registry, "CLabelGeneralPage");
+    RegisterPlain<CTextFormatPage>(registry, "CTextFormatPage");
+    RegisterPlain<CTutorialPage>(registry, "CTutorialPage");
+    RegisterPlain<CUrlButtonGeneralPage>(registry, "CUrlButtonGeneralPage");
+    RegisterPlain<CUrlButtonAppearancePage>(registry, "CUrlButtonAppearancePage");
+    RegisterSingleValuePages(registry);
+    RegisterTextPages(registry);
+    RegisterTableAndPeoplePages(registry);
+    RegisterSelectorPages(registry);
+    RegisterXmlDataPages(registry);
+    RegisterChartPages(registry);
 }
 
 } // namespace pages

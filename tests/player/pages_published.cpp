@@ -7,19 +7,15 @@
 // - a background whose fill colour (#3366CC) was chosen on its Appearance page.
 // The probe reports what the components show and where to look at their colours.
 
-#include "model/CellBinding.h"
-#include "model/Parameter.h"
 #include "pages/FillBorderAppearancePage.h"
 #include "pages/LabelGeneralPage.h"
 #include "pages/LineGeneralPage.h"
 #include "pages/UrlButtonPages.h"
-#include "platform/controls/Edit.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/MessageBox.h"
-#include "platform/window/UserInput.h"
-#include "propui/PropertyOwner.h"
 #include "tests/player/ComponentDashboard.h"
 #include "tests/player/OutputFolder.h"
+#include "tests/player/PageDriving.h"
 #include "tests/support/TestSupport.h"
 
 #include <cstdio>
@@ -28,6 +24,9 @@
 namespace {
 
 using dashboardtest::Dashboard;
+using pagedriving::Click;
+using pagedriving::Edit;
+using pagedriving::Type;
 
 const char* kProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
@@ -44,67 +43,6 @@ KVProbe.prototype.onEnterFrame = function () {
 };
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
-
-class Owner : public IPropertyOwner {
-public:
-    void Refresh(int) override { ++refreshes; }
-    void MarkDocumentChanged() override {}
-    std::string GetTitleName() const override { return type; }
-    std::string GetComponentTypeName() const override { return type; }
-    CPropertyMap* GetFirstPropertyMap() override { return nullptr; }
-    int GetComponentCount() const override { return 1; }
-    int refreshes = 0;
-    std::string type;
-};
-
-// The in-place edit standing in for a dialog item.
-CWnd* EditFor(CWnd& page, int id)
-{
-    for (CWnd* child : page.GetChildren())
-        if (auto* edit = dynamic_cast<CInPlaceEdit*>(child); edit != nullptr && edit->GetStandsFor() == id)
-            return edit;
-    return page.GetDlgItem(id);
-}
-
-void Type(CWnd& page, int id, const std::string& text, bool enter)
-{
-    auto* edit = static_cast<CEdit*>(EditFor(page, id));
-    edit->SetFocus();
-    edit->SetSel(0, -1);
-    CUserInput::PressKey(VK_DELETE);
-    edit->Type(text);
-    if (enter)
-        CUserInput::PressKey(VK_RETURN);
-}
-
-void Click(CWnd& page, int id)
-{
-    CUserInput::Click(*page.GetDlgItem(id), CPoint(3, 3));
-}
-
-// Opens a page on a component as the sheet does and lets act change it through its controls.
-template <class Page, class Act>
-void Edit(CWnd& parent, CComponent& component, const char* group, Act act, Page page = Page())
-{
-    Owner owner;
-    owner.type = component.GetTypeName();
-    CParameterSet* root = component.GetParameters();
-    CParameterSet* set = root;
-    if (group != nullptr)
-        set = root->FindParameter(group)->GetSet();
-    CPropertyPageContext context;
-    context.mainWindow = &parent;
-    page.SetContext(&context);
-    page.Create(set, group != nullptr ? group : "General", false, &owner, root);
-    if (!page.CreatePage(&parent))
-        throw std::runtime_error("the page of " + owner.type + " did not open");
-    page.ShowWindow(SW_SHOW);
-    page.OnSetActive();
-    act(page);
-    if (owner.refreshes == 0)
-        throw std::runtime_error("the page of " + owner.type + " told its owner nothing");
-    page.DestroyWindow();
-}
 
 } // namespace
 

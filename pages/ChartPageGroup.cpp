@@ -1,0 +1,9 @@
+#include "pages/PageGroups.h"
+
+namespace pages {
+
+void RegisterChartPages(CPageClassRegistry&)
+{
+}
+
+} // namespace pages

@@ -1,0 +1,83 @@
+#pragma once
+
+// Drives a component's property page as a person would (typing into its edits, clicking its
+// buttons), for the player checks that publish what a page changed.
+
+#include "model/Component.h"
+#include "model/Parameter.h"
+#include "platform/controls/Edit.h"
+#include "platform/controls/InPlaceEdit.h"
+#include "platform/window/UserInput.h"
+#include "propui/ComponentPage.h"
+#include "propui/PropertyOwner.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace pagedriving {
+
+// The owner of the page: counts the refreshes the page asks for.
+class Owner : public IPropertyOwner {
+public:
+    void Refresh(int) override { ++refreshes; }
+    void MarkDocumentChanged() override {}
+    std::string GetTitleName() const override { return type; }
+    std::string GetComponentTypeName() const override { return type; }
+    CPropertyMap* GetFirstPropertyMap() override { return nullptr; }
+    int GetComponentCount() const override { return 1; }
+    int refreshes = 0;
+    std::string type;
+};
+
+// The in-place edit standing in for a dialog item, or the item itself.
+inline CWnd* EditFor(CWnd& page, int id)
+{
+    for (CWnd* child : page.GetChildren())
+        if (auto* edit = dynamic_cast<CInPlaceEdit*>(child); edit != nullptr && edit->GetStandsFor() == id)
+            return edit;
+    return page.GetDlgItem(id);
+}
+
+// Replaces the text of an edit by typing, and presses Enter when asked.
+inline void Type(CWnd& page, int id, const std::string& text, bool enter)
+{
+    auto* edit = static_cast<CEdit*>(EditFor(page, id));
+    edit->SetFocus();
+    edit->SetSel(0, -1);
+    CUserInput::PressKey(VK_DELETE);
+    edit->Type(text);
+    if (enter)
+        CUserInput::PressKey(VK_RETURN);
+}
+
+inline void Click(CWnd& page, int id)
+{
+    CUserInput::Click(*page.GetDlgItem(id), CPoint(3, 3));
+}
+
+// Opens a page on a component as the sheet does (on the named group, or on the whole set when
+// group is null), lets act change it through its controls, and checks the page told its owner.
+template <class Page, class Act>
+void Edit(CWnd& parent, CComponent& component, const char* group, Act act, Page page = Page())
+{
+    Owner owner;
+    owner.type = component.GetTypeName();
+    CParameterSet* root = component.GetParameters();
+    CParameterSet* set = root;
+    if (group != nullptr)
+        set = root->FindParameter(group)->GetSet();
+    CPropertyPageContext context;
+    context.mainWindow = &parent;
+    page.SetContext(&context);
+    page.Create(set, group != nullptr ? group : "General", false, &owner, root);
+    if (!page.CreatePage(&parent))
+        throw std::runtime_error("the page of " + owner.type + " did not open");
+    page.ShowWindow(SW_SHOW);
+    page.OnSetActive();
+    act(page);
+    if (owner.refreshes == 0)
+        throw std::runtime_error("the page of " + owner.type + " told its owner nothing");
+    page.DestroyWindow();
+}
+
+} // namespace pagedriving
