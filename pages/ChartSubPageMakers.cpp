@@ -3,12 +3,12 @@
 namespace pages {
 
 // Not built yet: the Appearance page leaves these buttons disabled.
-std::unique_ptr<CChartSubPage> MakeComboSeriesSubPage()
+std::unique_ptr<CChartSubPage> MakeChartSeriesSubPage()
 {
     return nullptr;
 }
 
-std::unique_ptr<CChartSubPage> MakeChartAxisSubPage(int)
+std::unique_ptr<CChartSubPage> MakeComboSeriesSubPage()
 {
     return nullptr;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// The sub-pages the chart Appearance page hosts in its child sheet besides its Series sub-page:
-// the combination chart's Series sub-page, the two axis sub-pages, Titles and Layout. Each maker
+// The sub-pages the chart Appearance page hosts in its child sheet: Series (the combination
+// chart has its own), the two axis sub-pages, Titles and Layout. Each maker
 // returns the page not yet created; the Appearance page creates it on the component's sets with
 // the chart-type index of the Appearance order (pie 0, bar 1, xy 2, bubble 3, line 4, column 5,
 // combo 6, stackbar 7, stackcolumn 8).
@@ -22,6 +22,7 @@ public:
                                 IPropertyOwner* owner, CParameterSet* root) = 0;
 };
 
+std::unique_ptr<CChartSubPage> MakeChartSeriesSubPage();
 std::unique_ptr<CChartSubPage> MakeComboSeriesSubPage();
 // axis: 0 the horizontal (X) axis, 1 the vertical (Y) axis.
 std::unique_ptr<CChartSubPage> MakeChartAxisSubPage(int axis);
