@@ -279,6 +279,11 @@ BOOL CKVApp::InitInstance()
     if (cmdInfo.m_bQuietAutomation) {
         settings.quietAutomation = 1;
     }
+    // A workbook named with "f:" is imported as it is: it serves as its own working copy and is
+    // only read.
+    if (doc != nullptr && !cmdInfo.m_strModelPath.empty()) {
+        doc->ImportModel(cmdInfo.m_strModelPath, cmdInfo.m_strModelPath);
+    }
     if (view != nullptr && !cmdInfo.m_bSkipOfficeCheck) {
         DetectOfficeApps(view->m_officeInfo);
     }

@@ -14,6 +14,8 @@
 #include "platform/window/RasterWindowHost.h"
 #include "platform/window/UserInput.h"
 #include "publish/BaseMovie.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/host/ExcelHost.h"
 
 namespace {
 
@@ -215,6 +217,21 @@ TEST_F(AppTest, TheCommandLineNamesAWorkbookADocumentAndTwoSwitches)
         EXPECT_EQ(info.m_bSkipOfficeCheck, c.skip) << c.args[0];
         EXPECT_EQ(info.m_strFileName, c.file) << c.args[0];
     }
+}
+
+// "-f:" imports its workbook at start-up, reading it in place and leaving it as it was.
+TEST_F(AppTest, AWorkbookNamedOnTheCommandLineIsImported)
+{
+    ui::SetDialogHook(IDD_WELCOME, [](CDialog& dlg) { dlg.EndDialog(IDOK); });
+    const std::filesystem::path book = testsupport::SourceDir() / "tests" / "player" / "workbooks" / "math.xlsx";
+    const auto written = std::filesystem::last_write_time(book);
+    ASSERT_TRUE(Start({"-f:" + book.string()}));
+    EXPECT_EQ(Doc().GetModelPath(), book.string());
+    EXPECT_EQ(Doc().GetModelCopyPath(), book.string());
+    ASSERT_NE(Doc().GetExcelHost(), nullptr);
+    ASSERT_TRUE(Doc().GetExcelHost()->WaitForWorker(60000));
+    EXPECT_GT(GetBaseMovie()->GetCellModel().GetCellCount(), 0u);
+    EXPECT_EQ(std::filesystem::last_write_time(book), written);
 }
 
 TEST_F(AppTest, TheBaseFolderIsTheProgramsUnlessItRunsFromADevelopmentTree)
