@@ -14,6 +14,7 @@
 #include "app/KVApp.h"
 #include "app/TempFileManager.h"
 #include "model/ComponentCatalog.h"
+#include "model/FileBytes.h"
 #include "model/GlobalStyle.h"
 #include "model/ParameterSet.h"
 #include "pages/ExternalFileImport.h"
@@ -33,6 +34,7 @@
 #include "publish/ProgramContext.h"
 #include "publish/Publisher.h"
 #include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellValueMap.h"
 #include "sheet/host/ExcelHost.h"
 #include "sheet/host/ExcelHostWindow.h"
 
@@ -549,6 +551,8 @@ struct GenerationBlock {
     CProgramContext* context = nullptr;
     std::uint16_t firstCharacterId = 1;
     bool preview = false;
+    model::CFileBatch* outputs = nullptr;
+    publish::MovieBuildResult result;
     HWND wake = nullptr;
     std::atomic<bool> done{false};
     std::string error;
@@ -561,10 +565,11 @@ unsigned GenerateSwfThreadProc(GenerationBlock* block)
         block->snapshot->GetStageSize(width, height);
         // The program's context stays current for the worker: its catalogue, library and
         // counters are the ones the snapshot was taken with.
-        publish::BuildAndWriteMovie(block->path, *block->snapshot, *block->catalog, width * 20, height * 20,
-                                    block->preview,
-                                    {block->context->GetCharacterIds(), block->firstCharacterId,
-                                     block->context->GetDepths()});
+        block->result = publish::BuildAndWriteMovie(block->path, *block->snapshot, *block->catalog, width * 20,
+                                                    height * 20, block->preview,
+                                                    {block->context->GetCharacterIds(), block->firstCharacterId,
+                                                     block->context->GetDepths()},
+                                                    block->outputs);
     } catch (const std::exception& failure) {
         block->error = failure.what();
         if (block->error.empty())
@@ -593,6 +598,13 @@ bool CDrawDoc::IsGenerating()
 
 bool CDrawDoc::GenerateSwf(const std::string& path, int /*width*/, int /*height*/, bool preview)
 {
+    SwfGeneration how;
+    how.preview = preview;
+    return GenerateSwf(path, how);
+}
+
+bool CDrawDoc::GenerateSwf(const std::string& path, const SwfGeneration& how)
+{
     m_generationError.clear();
     CProgramContext* context = CProgramContext::Current();
     CComponentCatalog* catalog = GetComponentCatalog();
@@ -611,8 +623,22 @@ bool CDrawDoc::GenerateSwf(const std::string& path, int /*width*/, int /*height*
 
     // The snapshot and the model compile are taken here, before the worker starts: while it
     // runs, the stage's replies may still move components on this thread.
+    CBaseMovie& base = *GetBaseMovie();
+    if (how.recompile)
+        base.SetModelChanged();
     CDocData snapshot;
     BuildDocData(snapshot);
+    // The compile gave the model a fresh value map; given values go over a copy of it for
+    // this one build, and the model's own come back whatever happens.
+    std::unique_ptr<CCellValueMap> kept;
+    if (how.values != nullptr) {
+        auto merged = std::make_unique<CCellValueMap>(base.GetValueMap());
+        merged->ClearMarks();
+        for (const auto& [id, record] : *how.values)
+            if (record.mark != 0)
+                merged->Replace(record);
+        kept = base.ReplaceValueMap(std::move(merged));
+    }
 
     GenerationBlock block;
     block.path = path;
@@ -620,7 +646,8 @@ bool CDrawDoc::GenerateSwf(const std::string& path, int /*width*/, int /*height*
     block.catalog = catalog;
     block.context = context;
     block.firstCharacterId = FirstBuildId(*context);
-    block.preview = preview;
+    block.preview = how.preview;
+    block.outputs = how.outputs;
     {
         CWaitDlg wait("Generating SWF...", owner);
         block.wake = wait.GetSafeHwnd();
@@ -642,13 +669,18 @@ bool CDrawDoc::GenerateSwf(const std::string& path, int /*width*/, int /*height*
             ::PostQuitMessage(static_cast<int>(msg.wParam));
     }
     g_generating = false;
+    if (kept)
+        base.ReplaceValueMap(std::move(kept));
 
     if (!block.error.empty()) {
         m_generationError = block.error;
-        ShowMessageBox(owner, "The movie could not be generated:\n" + path + "\n" + block.error, "Generating SWF",
-                       MB_OK | MB_ICONSTOP);
+        if (how.reportFailure)
+            ShowMessageBox(owner, "The movie could not be generated:\n" + path + "\n" + block.error,
+                           "Generating SWF", MB_OK | MB_ICONSTOP);
         return false;
     }
+    if (how.result != nullptr)
+        *how.result = block.result;
     CFunctionLibrary* library = GetFunctionLibrary();
     if (library != nullptr && library->GetUnsupportedCount() > 0) {
         std::vector<std::string> names;
