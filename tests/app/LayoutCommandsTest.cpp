@@ -621,3 +621,24 @@ TEST_F(LayoutCommandsTest, DeleteAndUndoRestorePlaces)
 }
 
 } // namespace
+
+namespace {
+
+// A published movie places components where the canvas shows them, and the stage keeps the
+// symbol bounds it measures with.
+TEST_F(LayoutCommandsTest, GenerationLeavesTheStagesBoundsAlone)
+{
+    CDrawView& view = StartDesigner();
+    CComponentObj* gauge = Place(view, "KVGaugeSymbol", {300, 200});
+    ASSERT_NE(gauge, nullptr);
+    const std::array<double, 4> measured = gauge->GetInstance(0)->GetBounds();
+    const std::filesystem::path movie = artefacts / "layout-generated.swf";
+    ASSERT_TRUE(Doc().GenerateSwf(movie.string(), 0, 0));
+    EXPECT_EQ(gauge->GetInstance(0)->GetBounds(), measured);
+    // The stage goes on placing it from the measured bounds.
+    SelectInOrder(view, {gauge});
+    ASSERT_TRUE(CUserInput::PressKey(VK_RIGHT));
+    EXPECT_EQ(Stage(view).Variable("_root.__x"), "301");
+}
+
+} // namespace

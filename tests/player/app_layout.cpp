@@ -30,24 +30,27 @@
 #include "tests/support/FlashPlayerFake.h"
 #include "tests/support/TestSupport.h"
 
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
 
 namespace {
 
-// The stage movie's measurements: each symbol's frame starts at its origin.
+// The stage movie's measurements: each symbol answers with the bounds the catalogue holds for
+// it, so that the canvas gives components their drawn sizes.
 class MeasuringPlayer : public CFakeFlashPlayer {
 public:
     MeasuringPlayer()
     {
         OnLabel("GetComponentBounds", [](CFakeFlashPlayer& player, const std::string&) {
             const std::string symbol = player.Variable("_root.__compType");
-            std::string size = "0 100 0 60";
-            if (symbol.find("Slider") != std::string::npos)
-                size = "0 160 0 40";
-            else if (symbol.find("Chart") != std::string::npos)
-                size = "0 240 0 160";
+            const CComponentDef* def = GetComponentCatalog()->FindDefinition(symbol);
+            std::array<double, 4> b{0, 100, 0, 60};
+            if (def != nullptr && def->GetBounds()[1] > def->GetBounds()[0])
+                b = def->GetBounds();
+            char size[128];
+            std::snprintf(size, sizeof size, "%g %g %g %g", b[0] / 20, b[1] / 20, b[2] / 20, b[3] / 20);
             return std::vector<Command>{{"GetBounds", symbol + " " + size}};
         });
     }
@@ -72,6 +75,13 @@ CComponentObj* Place(CDrawView& view, const char* symbol, CPoint pixel)
 
 void ClickOn(CDrawView& view, CDrawObj* obj, bool add)
 {
+    if (!add) {
+        // An empty spot first (the canvas's far corner): a click on a selected object keeps
+        // the selection for a drag.
+        const CDrawDoc& doc = *view.GetDocument();
+        CUserInput::Click(view, view.DocToClient(CPoint((doc.GetCanvasWidth() - 3) * 20, (doc.GetCanvasHeight() - 3) * 20)));
+        PumpUntilIdle();
+    }
     const CPoint corner(obj->m_position.left + 60, obj->m_position.top + 50);
     CUserInput::Click(view, view.DocToClient(corner), add ? CUserInput::Control : CUserInput::None);
     PumpUntilIdle();
@@ -79,7 +89,9 @@ void ClickOn(CDrawView& view, CDrawObj* obj, bool add)
 
 void Choose(CWnd& frame, UINT id)
 {
-    Require(CUserInput::ChooseMenuItem(frame, id), "a Format command was not available");
+    if (!CUserInput::ChooseMenuItem(frame, id))
+        throw std::runtime_error("the Format command " + std::to_string(id) + " was not available with " +
+                                 std::to_string(GetActiveDrawView()->GetSelection().size()) + " selected");
     PumpUntilIdle();
 }
 
@@ -128,7 +140,7 @@ int main(int argc, char** argv)
 
         CComponentObj* gauge = Place(*view, "KVGaugeSymbol", {40, 30});
         CComponentObj* slider = Place(*view, "KVSliderHSymbol", {260, 150});
-        CComponentObj* chart = Place(*view, "KVColumnChartSymbol", {150, 300});
+        CComponentObj* chart = Place(*view, "KVColumnChartSymbol", {150, 280});
         Require(gauge && slider && chart, "a component was not placed");
 
         // The gauge first: it is the reference of the alignment.
@@ -143,9 +155,9 @@ int main(int argc, char** argv)
         ClickOn(*view, chart, false);
         Choose(frame, ID_SEND_TO_BACK);
 
-        std::string error;
         const std::filesystem::path movie = folder / "layout.swf";
-        Require(doc.GenerateSwf(movie.string(), 0, 0), doc.GetGenerationError().c_str());
+        if (!doc.GenerateSwf(movie.string(), 0, 0))
+            throw std::runtime_error("the movie was not generated: " + doc.GetGenerationError());
         if (!boxes.Unexpected().empty())
             throw std::runtime_error("a message box came unasked: " + boxes.Unexpected().front().text);
 
