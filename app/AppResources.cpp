@@ -46,6 +46,31 @@ void RegisterStrings(CResourceTable& r)
     r.AddString(ID_SEND_POWERPOINT, "Send to Powerpoint\nSend to Powerpoint");
     r.AddString(ID_SEND_TO_OUTLOOK, "Send to Outlook\nSend to Outlook");
     r.AddString(ID_DATA_IMPORT_MODEL, "Import Model\nImport Model");
+    // The layout commands.
+    r.AddString(ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut");
+    r.AddString(ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy");
+    r.AddString(ID_EDIT_PASTE, "Insert Clipboard contents\nPaste");
+    r.AddString(ID_EDIT_CLEAR, "Erase the selection\nDelete");
+    r.AddString(ID_ALIGN_LEFT, "Align the left edges with the first selected component\nAlign Left");
+    r.AddString(ID_ALIGN_RIGHT, "Align the right edges with the first selected component\nAlign Right");
+    r.AddString(ID_ALIGN_TOP, "Align the top edges with the first selected component\nAlign Top");
+    r.AddString(ID_ALIGN_BOTTOM, "Align the bottom edges with the first selected component\nAlign Bottom");
+    r.AddString(ID_ALIGN_CENTER_HORZ, "Center horizontally on the first selected component\nCenter Horizontal");
+    r.AddString(ID_ALIGN_CENTER_VERT, "Center vertically on the first selected component\nCenter Vertical");
+    r.AddString(ID_SAME_WIDTH, "Give the selection the width of the first selected component\nSame Width");
+    r.AddString(ID_SAME_HEIGHT, "Give the selection the height of the first selected component\nSame Height");
+    r.AddString(ID_SAME_BOTH, "Give the selection the size of the first selected component\nSame Size");
+    r.AddString(ID_SPACE_DOWN, "Space the selection evenly from top to bottom\nSpace Down");
+    r.AddString(ID_SPACE_ACROSS, "Space the selection evenly from left to right\nSpace Across");
+    r.AddString(ID_CENTER_VERT, "Center the selection vertically in the document\nCenter Vertical");
+    r.AddString(ID_CENTER_HORZ, "Center the selection horizontally in the document\nCenter Horizontal");
+    r.AddString(ID_CENTER_BOTH, "Center the selection in the document\nCenter");
+    r.AddString(ID_BRING_TO_FRONT, "Bring the component to the front\nBring To Front");
+    r.AddString(ID_SEND_TO_BACK, "Send the component to the back\nSend To Back");
+    r.AddString(ID_BRING_FORWARD, "Bring the component forward one place\nBring Forward");
+    r.AddString(ID_SEND_BACK, "Send the component back one place\nSend Back");
+    r.AddString(ID_GROUP, "Group the selected components\nGroup");
+    r.AddString(ID_UNGROUP, "Ungroup the selected groups\nUngroup");
 }
 
 void RegisterMenu(CResourceTable& r)
@@ -101,7 +126,24 @@ void RegisterMenu(CResourceTable& r)
                   {"&Components", ID_VIEW_COMPONENTS},
                   {"&Object Browser Window", ID_VIEW_OBJECT_BROWSER},
                   {"&Hide/Show Component", ID_HIDE_SHOW}});
-    const auto format = MenuTemplateItem::Popup("F&ormat", {{"Bring To &Front", ID_BRING_TO_FRONT},
+    const auto align = MenuTemplateItem::Popup("&Align", {{"&Left", ID_ALIGN_LEFT},
+                                                          {"&Right", ID_ALIGN_RIGHT},
+                                                          {"&Top", ID_ALIGN_TOP},
+                                                          {"&Bottom", ID_ALIGN_BOTTOM},
+                                                          {"Center &Horizontal", ID_ALIGN_CENTER_HORZ},
+                                                          {"Center &Vertical", ID_ALIGN_CENTER_VERT}});
+    const auto sameSize = MenuTemplateItem::Popup(
+        "Make Same &Size", {{"&Width", ID_SAME_WIDTH}, {"&Height", ID_SAME_HEIGHT}, {"&Both", ID_SAME_BOTH}});
+    const auto space =
+        MenuTemplateItem::Popup("Space &Evenly", {{"&Down", ID_SPACE_DOWN}, {"&Across", ID_SPACE_ACROSS}});
+    const auto centre = MenuTemplateItem::Popup(
+        "&Center in Document", {{"&Vertical", ID_CENTER_VERT}, {"&Horizontal", ID_CENTER_HORZ}, {"&Both", ID_CENTER_BOTH}});
+    const auto format = MenuTemplateItem::Popup("F&ormat", {align,
+                                                            sameSize,
+                                                            space,
+                                                            centre,
+                                                            {},
+                                                            {"Bring To &Front", ID_BRING_TO_FRONT},
                                                             {"Send To &Back", ID_SEND_TO_BACK},
                                                             {"Bring F&orward", ID_BRING_FORWARD},
                                                             {"Send Bac&k", ID_SEND_BACK},
@@ -114,6 +156,9 @@ void RegisterMenu(CResourceTable& r)
                                       {FVIRTKEY | FCONTROL, 'Z', ID_EDIT_UNDO},
                                       {FVIRTKEY | FCONTROL, 'Y', ID_EDIT_REDO},
                                       {FVIRTKEY | FCONTROL, 'A', ID_EDIT_SELECT_ALL},
+                                      {FVIRTKEY | FCONTROL, 'X', ID_EDIT_CUT},
+                                      {FVIRTKEY | FCONTROL, 'C', ID_EDIT_COPY},
+                                      {FVIRTKEY | FCONTROL, 'V', ID_EDIT_PASTE},
                                       {FVIRTKEY, VK_DELETE, ID_EDIT_CLEAR},
                                       {FVIRTKEY | FALT, VK_RETURN, ID_EDIT_PROPERTIES}});
     // The canvas's context menu.

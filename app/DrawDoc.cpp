@@ -1,6 +1,7 @@
 #include "app/DrawDoc.h"
 
 #include <algorithm>
+#include <array>
 #include <set>
 
 #include "app/AppIds.h"
@@ -14,6 +15,7 @@
 #include "app/KVApp.h"
 #include "app/TempFileManager.h"
 #include "model/ComponentCatalog.h"
+#include "model/FileBytes.h"
 #include "model/GlobalStyle.h"
 #include "model/ParameterSet.h"
 #include "pages/ExternalFileImport.h"
@@ -34,6 +36,7 @@
 #include "publish/ProgramContext.h"
 #include "publish/Publisher.h"
 #include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellValueMap.h"
 #include "sheet/host/ExcelHost.h"
 #include "sheet/host/ExcelHostWindow.h"
 
@@ -562,6 +565,8 @@ struct GenerationBlock {
     CProgramContext* context = nullptr;
     std::uint16_t firstCharacterId = 1;
     bool preview = false;
+    model::CFileBatch* outputs = nullptr;
+    publish::MovieBuildResult result;
     HWND wake = nullptr;
     std::atomic<bool> done{false};
     std::string error;
@@ -574,10 +579,11 @@ unsigned GenerateSwfThreadProc(GenerationBlock* block)
         block->snapshot->GetStageSize(width, height);
         // The program's context stays current for the worker: its catalogue, library and
         // counters are the ones the snapshot was taken with.
-        publish::BuildAndWriteMovie(block->path, *block->snapshot, *block->catalog, width * 20, height * 20,
-                                    block->preview,
-                                    {block->context->GetCharacterIds(), block->firstCharacterId,
-                                     block->context->GetDepths()});
+        block->result = publish::BuildAndWriteMovie(block->path, *block->snapshot, *block->catalog, width * 20,
+                                                    height * 20, block->preview,
+                                                    {block->context->GetCharacterIds(), block->firstCharacterId,
+                                                     block->context->GetDepths()},
+                                                    block->outputs);
     } catch (const std::exception& failure) {
         block->error = failure.what();
         if (block->error.empty())
@@ -606,6 +612,13 @@ bool CDrawDoc::IsGenerating()
 
 bool CDrawDoc::GenerateSwf(const std::string& path, int /*width*/, int /*height*/, bool preview)
 {
+    SwfGeneration how;
+    how.preview = preview;
+    return GenerateSwf(path, how);
+}
+
+bool CDrawDoc::GenerateSwf(const std::string& path, const SwfGeneration& how)
+{
     m_generationError.clear();
     CProgramContext* context = CProgramContext::Current();
     CComponentCatalog* catalog = GetComponentCatalog();
@@ -624,8 +637,37 @@ bool CDrawDoc::GenerateSwf(const std::string& path, int /*width*/, int /*height*
 
     // The snapshot and the model compile are taken here, before the worker starts: while it
     // runs, the stage's replies may still move components on this thread.
+    CBaseMovie& base = *GetBaseMovie();
+    if (how.recompile)
+        base.SetModelChanged();
     CDocData snapshot;
     BuildDocData(snapshot);
+    // The movie places each component by its placement bounds, which the stage keeps as the
+    // symbol's own extent: for the build they are the rectangle the canvas shows it in, so a
+    // component placed, moved or aligned on the canvas stands there in the movie too. The
+    // stage's own values come back after the build (unless a reply changed them meanwhile).
+    struct KeptBounds {
+        CComponent* instance;
+        std::array<double, 4> stage, placed;
+    };
+    std::vector<KeptBounds> stageBounds;
+    for (CComponent* instance : snapshot.GetInstances()) {
+        const ComponentRect r = instance->GetRect();
+        const std::array<double, 4> stage = instance->GetBounds();
+        instance->SetBounds(r.left, r.top, r.right, r.bottom);
+        stageBounds.push_back({instance, stage, instance->GetBounds()});
+    }
+    // The compile gave the model a fresh value map; given values go over a copy of it for
+    // this one build, and the model's own come back whatever happens.
+    std::unique_ptr<CCellValueMap> kept;
+    if (how.values != nullptr) {
+        auto merged = std::make_unique<CCellValueMap>(base.GetValueMap());
+        merged->ClearMarks();
+        for (const auto& [id, record] : *how.values)
+            if (record.mark != 0)
+                merged->Replace(record);
+        kept = base.ReplaceValueMap(std::move(merged));
+    }
 
     GenerationBlock block;
     block.path = path;
@@ -633,7 +675,8 @@ bool CDrawDoc::GenerateSwf(const std::string& path, int /*width*/, int /*height*
     block.catalog = catalog;
     block.context = context;
     block.firstCharacterId = FirstBuildId(*context);
-    block.preview = preview;
+    block.preview = how.preview;
+    block.outputs = how.outputs;
     {
         CWaitDlg wait("Generating SWF...", owner);
         block.wake = wait.GetSafeHwnd();
@@ -655,13 +698,22 @@ bool CDrawDoc::GenerateSwf(const std::string& path, int /*width*/, int /*height*
             ::PostQuitMessage(static_cast<int>(msg.wParam));
     }
     g_generating = false;
+    if (kept)
+        base.ReplaceValueMap(std::move(kept));
+    for (const KeptBounds& kept : stageBounds) {
+        if (kept.instance->GetBounds() == kept.placed)
+            kept.instance->SetBounds(kept.stage[0], kept.stage[2], kept.stage[1], kept.stage[3]);
+    }
 
     if (!block.error.empty()) {
         m_generationError = block.error;
-        ShowMessageBox(owner, "The movie could not be generated:\n" + path + "\n" + block.error, "Generating SWF",
-                       MB_OK | MB_ICONSTOP);
+        if (how.reportFailure)
+            ShowMessageBox(owner, "The movie could not be generated:\n" + path + "\n" + block.error,
+                           "Generating SWF", MB_OK | MB_ICONSTOP);
         return false;
     }
+    if (how.result != nullptr)
+        *how.result = block.result;
     CFunctionLibrary* library = GetFunctionLibrary();
     if (library != nullptr && library->GetUnsupportedCount() > 0) {
         std::vector<std::string> names;

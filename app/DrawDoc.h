@@ -16,6 +16,7 @@
 
 #include "platform/docview/Document.h"
 
+class CCellValueMap;
 class CComponent;
 class CDocData;
 class CDrawObj;
@@ -26,6 +27,30 @@ class CStageFlashCtrl;
 namespace sheet {
 class IExcelHostWindow;
 }
+namespace model {
+class CFileBatch;
+}
+namespace publish {
+struct MovieBuildResult;
+}
+
+// How a movie of the document is generated: the preview, or an export with its own needs.
+struct SwfGeneration {
+    // The program's own preview rather than a movie to hand out.
+    bool preview = false;
+    // The movie and the files beside it are staged here, to be committed by the caller;
+    // without it they are written in place.
+    model::CFileBatch* outputs = nullptr;
+    // Values the movie starts with instead of the model's (marked records only), for this
+    // build alone.
+    const CCellValueMap* values = nullptr;
+    // The model is compiled again even when unchanged (the export flags change its script).
+    bool recompile = false;
+    // Failures are shown to the user; a caller that reports them itself turns this off.
+    bool reportFailure = true;
+    // Filled with what the build made.
+    publish::MovieBuildResult* result = nullptr;
+};
 
 class CDrawDoc : public CDocument {
 public:
@@ -92,6 +117,8 @@ public:
     // or written leaves nothing at path, is reported to the user and gives false. Functions the
     // model uses and the movie lacks are listed afterwards.
     bool GenerateSwf(const std::string& path, int width, int height, bool preview = false);
+    // The same generation for the export commands and the preview alike.
+    bool GenerateSwf(const std::string& path, const SwfGeneration& how);
     // Why the last generation failed; empty after one that succeeded.
     const std::string& GetGenerationError() const { return m_generationError; }
     // True while a generation of any document runs.

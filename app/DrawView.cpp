@@ -11,6 +11,7 @@
 #include "app/DrawDoc.h"
 #include "app/GridDlg.h"
 #include "app/KVApp.h"
+#include "app/LayoutCommands.h"
 #include "app/ObjectBrowserDlg.h"
 #include "app/OfficeDelivery.h"
 #include "app/TempFileManager.h"
@@ -64,6 +65,47 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
     .UpdateCommandUI(ID_EDIT_PASTE, &CDrawView::OnUpdateEditPaste)
     .UpdateCommandUI(ID_GROUP, &CDrawView::OnUpdateNeedTwo)
     .UpdateCommandUI(ID_UNGROUP, &CDrawView::OnUpdateUngroup)
+    .CommandEx(ID_EDIT_CUT, &CDrawView::OnLayoutCommand)
+    .CommandEx(ID_EDIT_COPY, &CDrawView::OnLayoutCommand)
+    .CommandEx(ID_EDIT_PASTE, &CDrawView::OnLayoutCommand)
+    .CommandEx(ID_GROUP, &CDrawView::OnLayoutCommand)
+    .CommandEx(ID_UNGROUP, &CDrawView::OnLayoutCommand)
+    .CommandEx(ID_BRING_TO_FRONT, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_BRING_TO_FRONT, &CDrawView::OnUpdateNeedOne)
+    .CommandEx(ID_SEND_TO_BACK, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_SEND_TO_BACK, &CDrawView::OnUpdateNeedOne)
+    .CommandEx(ID_BRING_FORWARD, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_BRING_FORWARD, &CDrawView::OnUpdateNeedOne)
+    .CommandEx(ID_SEND_BACK, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_SEND_BACK, &CDrawView::OnUpdateNeedOne)
+    .CommandEx(ID_ALIGN_LEFT, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_ALIGN_LEFT, &CDrawView::OnUpdateNeedTwo)
+    .CommandEx(ID_ALIGN_RIGHT, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_ALIGN_RIGHT, &CDrawView::OnUpdateNeedTwo)
+    .CommandEx(ID_ALIGN_TOP, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_ALIGN_TOP, &CDrawView::OnUpdateNeedTwo)
+    .CommandEx(ID_ALIGN_BOTTOM, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_ALIGN_BOTTOM, &CDrawView::OnUpdateNeedTwo)
+    .CommandEx(ID_ALIGN_CENTER_HORZ, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_ALIGN_CENTER_HORZ, &CDrawView::OnUpdateNeedTwo)
+    .CommandEx(ID_ALIGN_CENTER_VERT, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_ALIGN_CENTER_VERT, &CDrawView::OnUpdateNeedTwo)
+    .CommandEx(ID_SPACE_DOWN, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_SPACE_DOWN, &CDrawView::OnUpdateNeedTwo)
+    .CommandEx(ID_SPACE_ACROSS, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_SPACE_ACROSS, &CDrawView::OnUpdateNeedTwo)
+    .CommandEx(ID_SAME_WIDTH, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_SAME_WIDTH, &CDrawView::OnUpdateSameSize)
+    .CommandEx(ID_SAME_HEIGHT, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_SAME_HEIGHT, &CDrawView::OnUpdateSameSize)
+    .CommandEx(ID_SAME_BOTH, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_SAME_BOTH, &CDrawView::OnUpdateSameSize)
+    .CommandEx(ID_CENTER_VERT, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_CENTER_VERT, &CDrawView::OnUpdateNeedSelection)
+    .CommandEx(ID_CENTER_HORZ, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_CENTER_HORZ, &CDrawView::OnUpdateNeedSelection)
+    .CommandEx(ID_CENTER_BOTH, &CDrawView::OnLayoutCommand)
+    .UpdateCommandUI(ID_CENTER_BOTH, &CDrawView::OnUpdateNeedSelection)
     .Command(ID_TOOL_SELECT, &CDrawView::OnToolSelect)
     .UpdateCommandUI(ID_TOOL_SELECT, &CDrawView::OnUpdateToolSelect)
     .Command(ID_TOOL_COMPONENT, &CDrawView::OnToolComponent)
@@ -127,7 +169,11 @@ constexpr UINT kKeyLast = 0x0108;
 
 } // namespace
 
-CDrawView::CDrawView() : m_nQueryTimeoutMs(CPreviewFlashCtrl::kDefaultTimeoutMs), m_undo(*this) {}
+CDrawView::CDrawView()
+    : m_nQueryTimeoutMs(CPreviewFlashCtrl::kDefaultTimeoutMs), m_undo(*this),
+      m_layout(std::make_unique<CLayoutCommands>(*this, GetClipboard()))
+{
+}
 
 CDrawView::~CDrawView()
 {
@@ -138,6 +184,8 @@ CDrawView::~CDrawView()
     m_browser.reset();
     m_palette.reset();
     m_multiSelect.Reset();
+    // Copied objects hold components of this program's catalogue, which goes with the view.
+    GetClipboard().Clear(CCanvasClip::kFormat);
 }
 
 
@@ -1075,8 +1123,12 @@ void CDrawView::OnUpdateEditCutCopy(CCmdUI* pCmdUI)
 
 void CDrawView::OnUpdateEditPaste(CCmdUI* pCmdUI)
 {
-    // Nothing is on the clip list until cut and copy exist.
-    pCmdUI->Enable(FALSE);
+    pCmdUI->Enable(!IsPreview() && m_layout->CanPaste());
+}
+
+BOOL CDrawView::OnLayoutCommand(UINT nID)
+{
+    return m_layout->Execute(nID) ? TRUE : FALSE;
 }
 
 void CDrawView::OnToolSelect()

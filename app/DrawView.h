@@ -19,6 +19,7 @@
 
 class CComponentPalette;
 class CDrawDoc;
+class CLayoutCommands;
 class CGridDlg;
 class CObjectBrowserDlg;
 class CShockwaveFlash;
@@ -143,6 +144,9 @@ public:
     void OnUpdateUngroup(CCmdUI* pCmdUI);
     void OnUpdateEditCutCopy(CCmdUI* pCmdUI);
     void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    // Align, size, space, center, z-order, group, cut, copy and paste (LayoutCommands.cpp).
+    BOOL OnLayoutCommand(UINT nID);
+    CLayoutCommands& GetLayoutCommands() { return *m_layout; }
     void OnToolSelect();
     void OnToolComponent();
     void OnUpdateToolSelect(CCmdUI* pCmdUI);
@@ -230,6 +234,7 @@ private:
     int m_bPreview = 0;
     bool m_bActive = true;
     CUndoHistory m_undo;
+    std::unique_ptr<CLayoutCommands> m_layout;
     CDrawToolState m_tool;
     std::vector<CDrawObj*> m_selection;
     CMultiSelectObj m_multiSelect;

@@ -240,7 +240,7 @@ void CUndoListRecord::PutBack(IUndoView& view, std::size_t i, bool undo)
             // lies above it in the list, the topmost first.
             const auto& objects = doc->GetObjects();
             for (auto it = objects.rbegin(); it != objects.rend() && *it != obj; ++it)
-                SwapStageDepths(*doc, obj, *it);
+                SwapStageDepths(*doc, *it, obj, true);
         }
     }
     obj->Invalidate();
@@ -283,16 +283,22 @@ void CUndoListRecord::Redo(IUndoView& view)
 
 // ---- z-order ----
 
-void SwapStageDepths(CDrawDoc& doc, CDrawObj* obj, CDrawObj* other)
+void SwapStageDepths(CDrawDoc& doc, CDrawObj* lower, CDrawObj* upper, bool upperNamedFirst)
 {
     CStageFlashCtrl* stage = doc.GetStage();
-    auto* a = dynamic_cast<CComponentObj*>(obj);
-    auto* b = dynamic_cast<CComponentObj*>(other);
-    if (stage == nullptr || a == nullptr || b == nullptr)
+    auto* below = dynamic_cast<CComponentObj*>(lower);
+    auto* above = dynamic_cast<CComponentObj*>(upper);
+    if (stage == nullptr || below == nullptr || above == nullptr)
         return;
-    for (CComponent* mine : a->GetInstances())
-        for (CComponent* theirs : b->GetInstances())
-            stage->SwapDepths(*mine, *theirs);
+    const std::vector<CComponent*>& low = below->GetInstances();
+    for (auto l = low.rbegin(); l != low.rend(); ++l) {
+        for (CComponent* high : above->GetInstances()) {
+            if (upperNamedFirst)
+                stage->SwapDepths(*high, **l);
+            else
+                stage->SwapDepths(**l, *high);
+        }
+    }
 }
 
 void CUndoZOrderRecord::Step(IUndoView& view, int count)
@@ -312,7 +318,10 @@ void CUndoZOrderRecord::Step(IUndoView& view, int count)
                 neighbour = *(it - 1);
             if (neighbour == nullptr || !doc->StepObject(m_pObj, up))
                 break;
-            SwapStageDepths(*doc, m_pObj, neighbour);
+            if (up)
+                SwapStageDepths(*doc, m_pObj, neighbour);
+            else
+                SwapStageDepths(*doc, neighbour, m_pObj);
         }
     }
     m_pObj->Invalidate();

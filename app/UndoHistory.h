@@ -146,5 +146,9 @@ private:
     int m_nCount;
 };
 
-// Swaps every instance of `obj` with every instance of `other` in depth on the document's stage.
-void SwapStageDepths(CDrawDoc& doc, CDrawObj* obj, CDrawObj* other);
+// Exchanges the stage depths of two objects that are neighbours on the document's stage, `lower`
+// below `upper`. Each object's instances lie in one block of depths: every instance of the lower
+// block, from its last, passes every instance of the upper block in order, which keeps each
+// block's own stacking when either is a group. Each swap names the lower instance first, or the
+// upper one with upperNamedFirst.
+void SwapStageDepths(CDrawDoc& doc, CDrawObj* lower, CDrawObj* upper, bool upperNamedFirst = false);

@@ -91,76 +91,28 @@ ExportPaths PresentationExportPaths(const std::string& chosen)
 
 namespace {
 
-// The first character id of a build: the one after the long-lived assets (catalogue and the
-// base movie's sub-movies), so that every build numbers its own characters alike.
-std::uint16_t FirstBuildId(CProgramContext& context)
-{
-    if (auto* app = dynamic_cast<CKVApp*>(AfxGetApp()))
-        return app->Services().FirstBuildId();
-    return context.GetCharacterIds().Peek();
-}
-
-// Builds the document's movie at the path, staged into outputs when given. False, with the
-// reason, when it could not be built or written; nothing is then left at the path.
+// Builds the document's movie at the path, staged into outputs when given, through the
+// document's own generation. False, with the reason, when it could not be built or written;
+// nothing is then left at the path.
 bool GenerateMovie(CDrawDoc& doc, const std::string& path, model::CFileBatch* outputs, std::string& error,
                    publish::MovieBuildResult* result = nullptr, const CCellValueMap* snapshotValues = nullptr)
 {
-    CProgramContext* context = CProgramContext::Current();
     CBaseMovie* base = GetBaseMovie();
-    CComponentCatalog* catalog = GetComponentCatalog();
-    if (context == nullptr || base == nullptr || catalog == nullptr) {
+    if (CProgramContext::Current() == nullptr || base == nullptr || GetComponentCatalog() == nullptr) {
         error = "The installation holds no base movie to build with.";
         return false;
     }
-    CDocData snapshot;
-    for (CDrawObj* obj : doc.GetObjects()) {
-        auto* component = dynamic_cast<CComponentObj*>(obj);
-        if (component == nullptr)
-            continue;
-        auto record = std::make_unique<CObjectRecord>();
-        const CRect& r = component->m_position;
-        record->rect = {r.left, r.top, r.right, r.bottom};
-        record->components = component->GetInstances();
-        record->enabled = component->m_bShown ? 1 : 0;
-        for (std::size_t i = 0; i < component->GetNameCount(); ++i)
-            record->names.push_back(component->GetNameAt(i));
-        snapshot.AddComponent(std::move(record));
-    }
-    snapshot.SetStageSize(doc.GetCanvasWidth(), doc.GetCanvasHeight());
-    if (const CDocData* data = doc.GetDocData()) {
-        const auto& paper = data->GetPaperColor();
-        snapshot.SetPaperColor(paper[0], paper[1], paper[2]);
-        snapshot.SetDescription(data->GetDescription());
-        snapshot.SetFileName(data->GetFileName());
-        snapshot.SetPathName(data->GetPathName());
-    }
-    snapshot.SetBaseMovie(base);
-    try {
-        // The compile gives the model a fresh value map; a snapshot's values go over a copy of
-        // it for this one build.
-        base->SetModelChanged();
-        CompileModel(*base, snapshot.GetInstances());
-        std::unique_ptr<CCellValueMap> kept;
-        if (snapshotValues) {
-            auto merged = std::make_unique<CCellValueMap>(base->GetValueMap());
-            merged->ClearMarks();
-            for (const auto& [id, record] : *snapshotValues)
-                if (record.mark != 0)
-                    merged->Replace(record);
-            kept = base->ReplaceValueMap(std::move(merged));
-        }
-        base->SetOutputPath(path);
-        publish::MovieBuildResult built =
-            publish::BuildAndWriteMovie(path, snapshot, *catalog, doc.GetCanvasWidth() * 20,
-                                        doc.GetCanvasHeight() * 20, false,
-                                        {context->GetCharacterIds(), FirstBuildId(*context), context->GetDepths()},
-                                        outputs);
-        if (kept)
-            base->ReplaceValueMap(std::move(kept));
-        if (result != nullptr)
-            *result = built;
-    } catch (const std::exception& failure) {
-        error = failure.what();
+    base->SetOutputPath(path);
+    SwfGeneration how;
+    how.outputs = outputs;
+    how.values = snapshotValues;
+    // The export flags of this command change the model's script.
+    how.recompile = true;
+    // The command says itself why it failed.
+    how.reportFailure = false;
+    how.result = result;
+    if (!doc.GenerateSwf(path, how)) {
+        error = doc.GetGenerationError();
         return false;
     }
     return true;
