@@ -88,9 +88,31 @@ TEST_F(TextAppearancePagesTest, ASingleSideShowsAndChangesOnlyItsOwnEdge)
     EXPECT_FALSE(Edge("BEdgeTop", "LineStyle")->GetBool());
     EXPECT_FALSE(Edge("BEdgeBot", "LineStyle")->GetBool());
 
+    // Back on "All Sides" the swatch shows what will be applied, not the last side's colour.
+    Choose(Page::IDC_SIDE, Page::AllSides);
+    EXPECT_EQ(SwapRedBlue(static_cast<CColorButton*>(Item(Page::IDC_BORDER_COLOR))->GetColor()), 0x00AA00u);
+    Choose(Page::IDC_SIDE, Page::Left);
     // Each time the tab is shown it starts again from "All Sides".
     page->OnSetActive();
     EXPECT_EQ(static_cast<CComboBox*>(Item(Page::IDC_SIDE))->GetCurSel(), Page::AllSides);
+}
+
+TEST_F(TextAppearancePagesTest, AFormatWithoutEveryEdgeHasNoBorderControls)
+{
+    using Page = CLabelAppearancePage;
+    CParameterSet* group = Load("KVLabelCompSymbol", "Appearance");
+    format = Param(group, "formatValue")->GetSet();
+    for (int i = 0; i < format->GetCount(); ++i)
+        if (format->GetAt(i)->GetName() == "BEdgeLtWeight")
+            format->RemoveAt(i);
+    Open<Page>(group, "Appearance");
+    for (int id : {Page::IDC_SIDE, Page::IDC_SHOW_BORDER, Page::IDC_BORDER_COLOR, Page::IDC_WEIGHT})
+        EXPECT_FALSE(Enabled(id)) << id;
+    page->SendMessage(WM_COMMAND, Page::IDC_SHOW_BORDER, 0);
+    EXPECT_FALSE(Edge("BEdgeTop", "LineStyle")->GetBool());
+    // The rest of the format is still edited.
+    Click(Page::IDC_SHOW_FILL);
+    EXPECT_TRUE(Param(format, "Pattern")->GetBool());
 }
 
 TEST_F(TextAppearancePagesTest, AnAllSidesWeightWithoutRangeKeepsWithinOneToAHundred)
@@ -201,11 +223,17 @@ TEST_F(TextAppearancePagesTest, TheTextAreaFillsWrapsAndColoursItsScrollBar)
     EXPECT_EQ(pages::ChoiceText(Param(group, "labelAlignment")), "center");
     EXPECT_EQ(Notified(), 8);
 
-    // With both bars disabled there is no scroll bar to colour.
+    // With both bars disabled there is no scroll bar to colour; a component without a
+    // vertical behaviour has no vertical bar.
     SetChoice(behavior, "vScrollBarBehavior", "disabled");
     page->OnSetActive();
     EXPECT_FALSE(Enabled(Page::IDC_USE_SCROLL_COLOR));
     EXPECT_FALSE(Enabled(Page::IDC_SCROLL_COLOR));
+    for (int i = 0; i < behavior->GetCount(); ++i)
+        if (behavior->GetAt(i)->GetName() == "vScrollBarBehavior")
+            behavior->RemoveAt(i);
+    page->OnSetActive();
+    EXPECT_FALSE(Enabled(Page::IDC_USE_SCROLL_COLOR));
 
     const std::pair<int, int> help[] = {{Page::IDC_TRANSPARENCY, 2801}, {Page::IDC_WRAP, 2803},
                                         {Page::IDC_ALIGNMENT, 2803}, {Page::IDC_TEXT_GROUP, 2800}};
