@@ -63,9 +63,10 @@ void CLabelAppearancePage::FindEdges()
 {
     for (int side = Bottom; side <= Top; ++side) {
         const std::string stem = kEdgeStems[side - 1];
-        m_edges[side] = {pages::FindTyped(m_format, (stem + "LineStyle").c_str(), static_cast<int>(ParamType::Boolean)),
-                         pages::FindTyped(m_format, (stem + "Color").c_str(), static_cast<int>(ParamType::Color)),
-                         pages::FindTyped(m_format, (stem + "Weight").c_str(), static_cast<int>(ParamType::Integer))};
+        m_edges[side] = {
+            pages::FindTyped(m_format, (stem + "LineStyle").c_str(), static_cast<int>(ParamType::Boolean)),
+            pages::FindTyped(m_format, (stem + "Color").c_str(), static_cast<int>(ParamType::Color)),
+            pages::FindTyped(m_format, (stem + "Weight").c_str(), static_cast<int>(ParamType::Integer))};
         const Edge& edge = m_edges[side];
         // A format without every edge gets no border controls at all.
         if (edge.lineStyle == nullptr || edge.colour == nullptr || edge.weight == nullptr)
@@ -74,7 +75,9 @@ void CLabelAppearancePage::FindEdges()
     // "All Sides" starts from the right edge and reaches the model only through ApplyAllSides.
     const Edge& right = m_edges[Right];
     for (int i = 0; i < 3; ++i)
-        m_allSides[i] = std::make_unique<CParameter>(i == 0 ? *right.lineStyle : i == 1 ? *right.colour : *right.weight);
+        m_allSides[i] = std::make_unique<CParameter>(i == 0   ? *right.lineStyle
+                                                     : i == 1 ? *right.colour
+                                                              : *right.weight);
     if (!right.weight->GetRange())
         m_allSides[2]->SetRange(ParamRange{1, 100, 1});
     m_edges[AllSides] = {m_allSides[0].get(), m_allSides[1].get(), m_allSides[2].get()};
@@ -90,8 +93,8 @@ BOOL CLabelAppearancePage::OnInitDialog()
     m_font.SubclassDlgItem(IDC_FONT, this);
     m_font.SetDocumentColors(GetContext() != nullptr ? GetContext()->customColors : nullptr);
     m_font.Create(m_format, GetOwner(), true, nullptr);
-    m_scroll.Attach(*this, GetGroup(), "useCustomScrollBarColor", IDC_USE_SCROLL_COLOR, "customScrollBarColor",
-                    IDC_SCROLL_COLOR);
+    m_scroll.Attach(*this, GetGroup(), "useCustomScrollBarColor", IDC_USE_SCROLL_COLOR,
+                    "customScrollBarColor", IDC_SCROLL_COLOR);
 
     auto* sides = static_cast<CComboBox*>(GetDlgItem(IDC_SIDE));
     for (const char* name : kSideNames)
@@ -104,7 +107,8 @@ BOOL CLabelAppearancePage::OnInitDialog()
     BindColorButtonInSet("InteriorColor", IDC_FILL_COLOR, m_fillColour, m_format, false);
     if (!HasBorder()) {
         m_weight.Attach(*this, nullptr, IDC_WEIGHT);
-        EnableItems(*this, {IDC_SIDE_LABEL, IDC_SIDE, IDC_SHOW_BORDER, IDC_BORDER_COLOR, IDC_WEIGHT_LABEL}, false);
+        EnableItems(*this, {IDC_SIDE_LABEL, IDC_SIDE, IDC_SHOW_BORDER, IDC_BORDER_COLOR, IDC_WEIGHT_LABEL},
+                    false);
     }
     return TRUE;
 }
@@ -187,7 +191,8 @@ void CLabelAppearancePage::OnBorderColor()
     if (!HasBorder())
         return;
     COLORREF colour = m_borderColour.GetColor();
-    if (ChooseColorWithCustomColors(colour, true, nullptr, GetContext() != nullptr ? GetContext()->customColors : nullptr) != IDOK)
+    if (ChooseColorWithCustomColors(colour, true, nullptr,
+                                    GetContext() != nullptr ? GetContext()->customColors : nullptr) != IDOK)
         return;
     m_borderColour.SetColor(colour);
     m_edges[m_side].colour->SetColor(SwapRedBlue(colour));

@@ -35,8 +35,8 @@ DialogTemplate CLabelBehaviorPage::MakeTemplate()
     return t;
 }
 
-BOOL CLabelBehaviorPage::Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                                CParameterSet* root)
+BOOL CLabelBehaviorPage::Create(CParameterSet* group, const std::string& title, bool modal,
+                                IPropertyOwner* owner, CParameterSet* root)
 {
     CComponentPage::Create(group, title, modal, owner, root);
     Construct(MakeTemplate());

@@ -41,7 +41,9 @@ bool CScrollRadios::OnClicked(int id)
 {
     if (!Owns(id))
         return false;
-    const char* value = id == m_ids.enable ? kScrollEnabled : id == m_ids.disable ? kScrollDisabled : kScrollAutoHide;
+    const char* value = id == m_ids.enable    ? kScrollEnabled
+                        : id == m_ids.disable ? kScrollDisabled
+                                              : kScrollAutoHide;
     // A click on the checked button stores the same text again; the stage shows the same.
     if (SetChoiceText(m_behaviour, value))
         m_page->NotifyOwnerChanged();

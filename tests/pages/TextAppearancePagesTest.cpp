@@ -179,8 +179,10 @@ TEST_F(TextAppearancePagesTest, TheScrollColourCountsOnlyWhileAScrollBarCanShow)
     EXPECT_TRUE(Enabled(Page::IDC_SCROLL_COLOR));
     EXPECT_TRUE(Param(Group("Appearance"), "useCustomScrollBarColor")->GetBool());
 
-    const std::pair<int, int> help[] = {{Page::IDC_HALIGN, 1445}, {Page::IDC_SIDE, 1435},
-                                        {Page::IDC_USE_SCROLL_COLOR, 1446}, {Page::IDC_TEXT_GROUP, 1430}};
+    const std::pair<int, int> help[] = {{Page::IDC_HALIGN, 1445},
+                                        {Page::IDC_SIDE, 1435},
+                                        {Page::IDC_USE_SCROLL_COLOR, 1446},
+                                        {Page::IDC_TEXT_GROUP, 1430}};
     for (auto [focus, topic] : help) {
         Item(focus)->SetFocus();
         EXPECT_EQ(page->GetHelpContextId(), topic) << focus;
@@ -235,8 +237,10 @@ TEST_F(TextAppearancePagesTest, TheTextAreaFillsWrapsAndColoursItsScrollBar)
     page->OnSetActive();
     EXPECT_FALSE(Enabled(Page::IDC_USE_SCROLL_COLOR));
 
-    const std::pair<int, int> help[] = {{Page::IDC_TRANSPARENCY, 2801}, {Page::IDC_WRAP, 2803},
-                                        {Page::IDC_ALIGNMENT, 2803}, {Page::IDC_TEXT_GROUP, 2800}};
+    const std::pair<int, int> help[] = {{Page::IDC_TRANSPARENCY, 2801},
+                                        {Page::IDC_WRAP, 2803},
+                                        {Page::IDC_ALIGNMENT, 2803},
+                                        {Page::IDC_TEXT_GROUP, 2800}};
     for (auto [focus, topic] : help) {
         Item(focus)->SetFocus();
         EXPECT_EQ(page->GetHelpContextId(), topic) << focus;

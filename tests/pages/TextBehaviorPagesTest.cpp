@@ -57,7 +57,8 @@ TEST_F(TextBehaviorPagesTest, TheLabelStoresEachClickAndWrappedTextHasNoHorizont
 {
     using Page = CLabelBehaviorPage;
     CParameterSet* group = Load("KVLabelCompSymbol", "Behavior");
-    CParameterSet* format = Param(defaults.parameters.get(), "Appearance")->GetSet()->FindParameter("formatValue")->GetSet();
+    CParameterSet* format =
+        Param(defaults.parameters.get(), "Appearance")->GetSet()->FindParameter("formatValue")->GetSet();
     Open<Page>(group, "Behavior");
     EXPECT_TRUE(Enabled(Page::IDC_H_AUTOHIDE));
     Picture("label-behavior");
@@ -86,8 +87,10 @@ TEST_F(TextBehaviorPagesTest, TheLabelStoresEachClickAndWrappedTextHasNoHorizont
     EXPECT_EQ(Param(group, "introStyle")->GetString(), "Fade-in");
     EXPECT_EQ(Notified(), 4);
 
-    const std::pair<int, int> help[] = {{Page::IDC_H_ENABLE, 1447}, {Page::IDC_V_AUTOHIDE, 1426},
-                                        {Page::IDC_EFFECT, 890}, {Page::IDC_KEY, -1}};
+    const std::pair<int, int> help[] = {{Page::IDC_H_ENABLE, 1447},
+                                        {Page::IDC_V_AUTOHIDE, 1426},
+                                        {Page::IDC_EFFECT, 890},
+                                        {Page::IDC_KEY, -1}};
     for (auto [focus, topic] : help) {
         Item(focus)->EnableWindow(TRUE);
         Item(focus)->SetFocus();
@@ -117,21 +120,26 @@ TEST_F(TextBehaviorPagesTest, EachInputLayoutShowsWhatItsComponentHas)
         int optionsTopic;
         int otherTopic;
     };
-    for (const Case& c : {Case{"KVTextAreaInputSymbol", true, 2791, 2790}, Case{"KVInputTextSymbol", false, 2826, 2825}}) {
+    for (const Case& c :
+         {Case{"KVTextAreaInputSymbol", true, 2791, 2790}, Case{"KVInputTextSymbol", false, 2826, 2825}}) {
         SCOPED_TRACE(c.symbol);
         page.reset(); // the last case's page goes before its parameters do
         CParameterSet* group = Load(c.symbol, "Behavior");
         Open<Page>(group, "Behavior");
-        for (int id : {int(Page::IDC_HTML), int(Page::IDC_H_ENABLE), int(Page::IDC_V_AUTOHIDE), int(Page::IDC_H_GROUP)})
+        for (int id : {int(Page::IDC_HTML), int(Page::IDC_H_ENABLE), int(Page::IDC_V_AUTOHIDE),
+                       int(Page::IDC_H_GROUP)})
             EXPECT_EQ(Visible(id), c.textArea) << id;
-        for (int id : {Page::IDC_PASSWORD, Page::IDC_RESTRICT_LABEL, Page::IDC_RESTRICT, Page::IDC_RESTRICT_LINK})
+        for (int id :
+             {Page::IDC_PASSWORD, Page::IDC_RESTRICT_LABEL, Page::IDC_RESTRICT, Page::IDC_RESTRICT_LINK})
             EXPECT_EQ(Visible(id), !c.textArea) << id;
         EXPECT_TRUE(Visible(Page::IDC_USE_MAX_CHARS));
         EXPECT_TRUE(Visible(Page::IDC_MAX_CHARS));
         Picture(c.textArea ? "text-area-behavior" : "input-text-behavior");
 
-        const std::pair<int, int> help[] = {{Page::IDC_USE_MAX_CHARS, c.optionsTopic}, {Page::IDC_EFFECT, 890},
-                                            {Page::IDC_H_ENABLE, 2793}, {Page::IDC_V_DISABLE, 2792},
+        const std::pair<int, int> help[] = {{Page::IDC_USE_MAX_CHARS, c.optionsTopic},
+                                            {Page::IDC_EFFECT, 890},
+                                            {Page::IDC_H_ENABLE, 2793},
+                                            {Page::IDC_V_DISABLE, 2792},
                                             {Page::IDC_STATUS_LABEL, c.otherTopic}};
         for (auto [focus, topic] : help) {
             Item(focus)->ShowWindow(SW_SHOW);
@@ -188,7 +196,11 @@ TEST_F(TextBehaviorPagesTest, TypingAllowedCharactersRemovesTheirLinkAndACancell
     Click(Page::IDC_RESTRICT_LINK);
     EXPECT_TRUE(restrict.GetBinding()->IsBound());
 
+    // A number cell leaves a number; the typed characters replace it as text, never dropped.
+    restrict.GetBinding()->GetValue().SetDouble(5, true);
+    const int before = Notified();
     TypeInto(Page::IDC_RESTRICT, "A-Z");
+    EXPECT_EQ(Notified(), before + 1);
     EXPECT_FALSE(restrict.GetBinding()->IsBound());
     EXPECT_EQ(restrict.GetBinding()->GetValue().GetString(), "A-Z");
 }

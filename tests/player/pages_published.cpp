@@ -13,7 +13,9 @@
 // - a second URL button whose label font size (20) was typed on a Text format page;
 // - a trend icon and a scenario whose background colours (#FF8800, #AA00AA) were chosen on
 //   their General pages;
-// - an input text whose default text ("Type here") was typed on its General page.
+// - an input text whose default text ("Type here") was typed on its General page;
+// - an art background that was given a JPEG picture on its General page (its art goes; the
+//   published movie names the imported copy).
 //
 // text.swf, the Behavior and Appearance pages of the text components:
 // - an input text that echoes a password, takes at most 8 characters and only digits;
@@ -24,7 +26,9 @@
 // The probes report what the components hold and show, and where to look at their colours.
 
 #include "model/ValueList.h"
+#include "pages/BackgroundGeneralPage.h"
 #include "pages/CommonBehaviorPage.h"
+#include "pages/ExternalFileImport.h"
 #include "pages/FillBorderAppearancePage.h"
 #include "pages/InputTextAppearancePage.h"
 #include "pages/InputTextBehaviorPage.h"
@@ -41,10 +45,12 @@
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/MessageBox.h"
 #include "propui/PropertyListCtrl.h"
+#include "publish/TempFiles.h"
 #include "tests/player/ComponentDashboard.h"
 #include "tests/player/OutputFolder.h"
 #include "tests/player/PageDriving.h"
 #include "tests/support/TestSupport.h"
+#include "tests/swf/JpegSamples.h"
 
 #include <cstdio>
 #include <memory>
@@ -67,12 +73,14 @@ KVProbe.prototype.onEnterFrame = function () {
     var line = _root.KVLineSymbol_1, url = _root.KVUrlButtonSymbol_1, label = _root.KVLabelCompSymbol_1;
     var back = _root.KVBackgroundSymbol_1, grown = _root.KVBackgroundSymbol_2, line2 = _root.KVLineSymbol_2;
     var url2 = _root.KVUrlButtonSymbol_2, trend = _root.KVTrendIconSymbol_1, scenario = _root.KVScenarioSymbol_1;
-    var input = _root.KVInputTextSymbol_1;
+    var input = _root.KVInputTextSymbol_1, card = _root.KVBackground2Symbol_1;
     fscommand("state", line.lineColor + "|" + line.lineThickness + "|" + url.kvFields.kvLabel + "|"
               + url.windowName + "|" + label.kvFields.kvLabel + "|" + back.backColor);
     fscommand("more", grown.introStyle + "|" + grown.introTime + "|" + grown._xscale + "|" + line2.lineThickness
               + "|" + url2.kvLabel.getTextFormat().size + "|" + url.customColor + "|" + trend.customColor
               + "|" + scenario.customColor + "|" + input.kvEdit.text);
+    fscommand("picture", card.useExternalFile + "|" + card.artEnabled + "|" + card.kvArt + "|"
+              + card.externalFile.bgType + "|" + (card.externalFile.fileName != "") + "|" + card.externalFile.pathName);
     fscommand("ready", (line._x + line.kvW / 2) + "," + (line._y + line.kvH / 2) + ","
               + (back._x + 10) + "," + (back._y + 10) + "," + (trend._x + 3) + "," + (trend._y + 3));
 };
@@ -122,8 +130,49 @@ void TypeInRow(CNameValuePage& page, const char* key, const std::string& text)
     throw std::runtime_error(std::string("the parameter list shows no ") + key);
 }
 
-void WriteCommonPagesMovie(dashboardtest::Installation& installed, CWnd& parent, CScriptedCommonDialogs& dialogs,
-                           const std::filesystem::path& file)
+// The shipped art backgrounds hold no external file; an image component's group is given to
+// one, as a document made with such a component holds it.
+void AddExternalFileGroup(CComponent& background)
+{
+    CParameterSet* general = background.GetParameters()->FindParameter("General")->GetSet();
+    auto group = std::make_unique<CParameter>("externalFile", model::ParamType::Group);
+    for (const char* key : {"pathName", "fileName", "bgType"})
+        group->GetSet()->Add(std::make_unique<CParameter>(key, model::ParamType::Text));
+    for (const char* key : {"bgWidth", "bgHeight"})
+        group->GetSet()->Add(std::make_unique<CParameter>(key, model::ParamType::Number));
+    for (const char* key : {"bgBG", "embed"})
+        group->GetSet()->Add(std::make_unique<CParameter>(key, model::ParamType::Boolean));
+    general->Add(std::move(group));
+}
+
+// Chooses a JPEG picture on the General page of a background, as a person does: the file is
+// named in the file dialog that "Import" opens.
+void ChoosePicture(CWnd& parent, CScriptedCommonDialogs& dialogs, CComponent& background,
+                   const std::filesystem::path& picture, publish::ITempFileMaker& temporaries)
+{
+    pages::SwfImportTip tip;
+    pagedriving::Owner owner;
+    owner.type = background.GetTypeName();
+    CPropertyPageContext context;
+    context.mainWindow = &parent;
+    CBackgroundGeneralPage page(temporaries, tip);
+    page.SetContext(&context);
+    CParameterSet* root = background.GetParameters();
+    page.Create(root->FindParameter("General")->GetSet(), "General", false, &owner, root);
+    if (!page.CreatePage(&parent))
+        throw std::runtime_error("the General page of the background did not open");
+    page.ShowWindow(SW_SHOW);
+    page.OnSetActive();
+    dialogs.AnswerFile(picture.string());
+    Click(page, CBackgroundGeneralPage::IDC_USE_FILE);
+    Click(page, CBackgroundGeneralPage::IDC_IMPORT);
+    if (owner.refreshes == 0)
+        throw std::runtime_error("the General page of the background told its owner nothing");
+    page.DestroyWindow();
+}
+
+void WriteCommonPagesMovie(dashboardtest::Installation& installed, CWnd& parent,
+                           CScriptedCommonDialogs& dialogs, const std::filesystem::path& file)
 {
     Dashboard d(installed);
     d.model.Number("A1", 1);
@@ -137,6 +186,13 @@ void WriteCommonPagesMovie(dashboardtest::Installation& installed, CWnd& parent,
     CComponent& trend = d.Add("KVTrendIconSymbol", 6000, 2600, 600, 600);
     CComponent& scenario = d.Add("KVScenarioSymbol", 4000, 4000, 3600, 1400);
     CComponent& input = d.Add("KVInputTextSymbol", 4000, 1800, 3000, 700);
+    CComponent& card = d.Add("KVBackground2Symbol", 200, 4200, 1400, 1000);
+
+    publish::CDefaultTempFiles temporaries;
+    const std::filesystem::path picture = file.parent_path() / "picture.jpg";
+    testsupport::WriteBytes(picture, testsupport::MakeJpeg(40, 30));
+    AddExternalFileGroup(card);
+    ChoosePicture(parent, dialogs, card, picture, temporaries);
 
     dialogs.AnswerColour(RGB(0xCC, 0x00, 0x00));
     Edit<CLineGeneralPage>(parent, line, nullptr, [](CWnd& page) {
@@ -158,8 +214,9 @@ void WriteCommonPagesMovie(dashboardtest::Installation& installed, CWnd& parent,
         Choose(page, CCommonBehaviorPage::IDC_EFFECT, 2); // "Grow"
         Type(page, CCommonBehaviorPage::IDC_DURATION, "5", true);
     });
-    Edit<CNameValuePage>(parent, line2, "General",
-                         [](CWnd& page) { TypeInRow(static_cast<CNameValuePage&>(page), "lineThickness", "9"); });
+    Edit<CNameValuePage>(parent, line2, "General", [](CWnd& page) {
+        TypeInRow(static_cast<CNameValuePage&>(page), "lineThickness", "9");
+    });
     EditSet<CTextFormatPage>(parent, url2, NestedSet(url2, "Appearance", "labelTextFormat"), "Label Font",
                              [](CWnd& page) { Type(page, CTextFormatPage::IDC_SIZE, "20", true); });
     dialogs.AnswerColour(RGB(0x33, 0xAA, 0x55));
@@ -183,8 +240,8 @@ void WriteCommonPagesMovie(dashboardtest::Installation& installed, CWnd& parent,
     d.Write(file, kPagesProbe, {});
 }
 
-void WriteTextPagesMovie(dashboardtest::Installation& installed, CWnd& parent, CScriptedCommonDialogs& dialogs,
-                         const std::filesystem::path& file)
+void WriteTextPagesMovie(dashboardtest::Installation& installed, CWnd& parent,
+                         CScriptedCommonDialogs& dialogs, const std::filesystem::path& file)
 {
     Dashboard d(installed);
     d.model.Number("A1", 1);
@@ -235,7 +292,8 @@ int main(int argc, char** argv)
         CScriptedCommonDialogs& dialogs = UseScriptedCommonDialogs();
         UseScriptedMessageBoxes();
         CWnd parent;
-        parent.CreateEx(0, "Sheet", "Component Properties", WS_POPUP | WS_VISIBLE, CRect(0, 0, 420, 360), nullptr, 0);
+        parent.CreateEx(0, "Sheet", "Component Properties", WS_POPUP | WS_VISIBLE, CRect(0, 0, 420, 360),
+                        nullptr, 0);
         WriteCommonPagesMovie(installed, parent, dialogs, folder / "pages.swf");
         WriteTextPagesMovie(installed, parent, dialogs, folder / "text.swf");
         parent.DestroyWindow();

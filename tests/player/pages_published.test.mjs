@@ -54,6 +54,13 @@ try {
     expect("scenario colour", Number(more[7]), 0xaa00aa);
     expect("input text default text", more[8], "Type here");
     expect("trend icon drawn in its colour", colours[2], "#ff8800");
+    const picture = fields(shown, "picture");
+    expect("background shows the chosen file", picture[0], "true");
+    expect("background's art is off", picture[1], "false");
+    expect("background draws no art", Number(picture[2]), 0);
+    expect("chosen file is a JPEG", picture[3], "jpg");
+    expect("chosen file was copied for the movie", picture[4], "true");
+    expect("chosen file's name", path.basename(picture[5] || ""), "picture.jpg");
 
     const text = await drive("text.swf", async (page, [ax, ay, ex, ey, fx, fy], at) => {
       colours = [await pixelAt(page, ...at(ax, ay)), await pixelAt(page, ...at(ex, ey)),
