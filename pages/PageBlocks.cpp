@@ -177,6 +177,8 @@ bool CNumberEdit::OnCommit(int standsFor)
     else
         m_parameter->SetDouble(value);
     Show();
+    if (m_afterStore)
+        m_afterStore();
     m_page->NotifyOwnerChanged();
     return true;
 }

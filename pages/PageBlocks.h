@@ -10,6 +10,7 @@
 #include "propui/ColorButton.h"
 #include "platform/dialogs/DialogTemplate.h"
 
+#include <functional>
 #include <string>
 
 class CComponentPage;
@@ -97,6 +98,9 @@ public:
     void Enable(bool enable);
     bool IsAttached() const { return m_attached; }
     CInPlaceEdit& Edit() { return m_edit; }
+    // Runs after a committed number was stored and before the owner is told, for pages that
+    // copy it on to other parameters first.
+    void SetAfterStore(std::function<void()> hook) { m_afterStore = std::move(hook); }
 
 private:
     void Show();
@@ -105,6 +109,7 @@ private:
     CParameter* m_parameter = nullptr;
     int m_editId = 0;
     bool m_attached = false;
+    std::function<void()> m_afterStore;
     CInPlaceEdit m_edit;
 };
 

@@ -80,6 +80,15 @@ std::string ChoiceText(const CParameter* parameter)
     return {};
 }
 
+bool SetChoiceText(CParameter* parameter, const std::string& text)
+{
+    if (parameter == nullptr)
+        return false;
+    if (CValueList* list = parameter->GetValueList())
+        return model::StoreChoiceText(list->GetPrototype(), text, false);
+    return model::IsStringType(parameter->GetType()) && parameter->SetString(text);
+}
+
 std::int32_t ParseInt(const std::string& text)
 {
     // strtol reads the same leading digits atoi does, but says when the number overflows; the

@@ -39,6 +39,9 @@ void Unlink(CParameter* parameter);
 
 // The current text of a choice (type 6) or of a plain string; empty for other types.
 std::string ChoiceText(const CParameter* parameter);
+// Makes text the current value of a choice (type 6) or of a plain string, keeping the type;
+// false when the parameter is neither (or an integer choice and the text no number).
+bool SetChoiceText(CParameter* parameter, const std::string& text);
 
 // Decimal conversions as the C library does them: leading blanks, an optional sign and the
 // leading digits count; anything else gives 0. Always in the C locale.

@@ -5,6 +5,7 @@
 
 #include "model/Component.h"
 #include "model/Parameter.h"
+#include "platform/controls/ComboBox.h"
 #include "platform/controls/Edit.h"
 #include "platform/controls/InPlaceEdit.h"
 #include "platform/window/UserInput.h"
@@ -53,6 +54,33 @@ inline void Type(CWnd& page, int id, const std::string& text, bool enter)
 inline void Click(CWnd& page, int id)
 {
     CUserInput::Click(*page.GetDlgItem(id), CPoint(3, 3));
+}
+
+// Chooses an item of a drop-down list as a person does.
+inline void Choose(CWnd& page, int id, int index)
+{
+    static_cast<CComboBox*>(page.GetDlgItem(id))->UserSelect(index);
+}
+
+// Opens a page on a set nested in a component's group (a text format, say), lets act change it
+// and checks the page told its owner.
+template <class Page, class Act>
+void EditSet(CWnd& parent, CComponent& component, CParameterSet* set, const char* title, Act act, Page page = Page())
+{
+    Owner owner;
+    owner.type = component.GetTypeName();
+    CPropertyPageContext context;
+    context.mainWindow = &parent;
+    page.SetContext(&context);
+    page.Create(set, title, false, &owner, component.GetParameters());
+    if (!page.CreatePage(&parent))
+        throw std::runtime_error("the page of " + owner.type + " did not open");
+    page.ShowWindow(SW_SHOW);
+    page.OnSetActive();
+    act(page);
+    if (owner.refreshes == 0)
+        throw std::runtime_error("the page of " + owner.type + " told its owner nothing");
+    page.DestroyWindow();
 }
 
 // Opens a page on a component as the sheet does (on the named group, or on the whole set when

@@ -16,7 +16,9 @@ var urlButton = kvDefineComponent("KVUrlButtonSymbol", 100, 30, function () {
     face._alpha = this.showArt == false ? 0 : 100;
     kvPressable(this, face, "face", function (owner) { owner.kvOpen(); });
     var align = this.labelAlignment == undefined ? "center" : String(this.labelAlignment).toLowerCase();
-    this.kvText("kvLabel", 4, Math.round((h - 18) / 2), w - 8, 18, this.label, this.labelTextFormat, align);
+    // The label's line is as tall as its font needs, so a large size is not cut off.
+    var f = this.labelTextFormat, lineH = Math.max(18, Math.round(kvNumber(f == undefined ? 11 : f.size, 11) * 1.3) + 4);
+    this.kvText("kvLabel", 4, Math.round((h - lineH) / 2), w - 8, lineH, this.label, f, align);
 });
 urlButton.kvWatch = ["label", "url"];
 

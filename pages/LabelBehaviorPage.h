@@ -1,0 +1,48 @@
+#pragma once
+
+// The "Behavior" tab of the label: its dynamic visibility and entry effect, as on the common
+// Behavior tab, and how its horizontal and vertical scroll bars behave.
+
+#include "pages/CommonBehaviorPage.h"
+#include "pages/ScrollBehavior.h"
+
+class CLabelBehaviorPage : public CCommonBehaviorPage {
+public:
+    enum : int {
+        IDD = 361,
+        IDC_H_ENABLE = 2100,
+        IDC_H_DISABLE = 2101,
+        IDC_H_AUTOHIDE = 2102,
+        IDC_H_GROUP = 2103,
+        IDC_V_ENABLE = 2104,
+        IDC_V_DISABLE = 2105,
+        IDC_V_AUTOHIDE = 2106,
+        IDC_V_GROUP = 2107,
+    };
+    static DialogTemplate MakeTemplate();
+    // The two scroll groups side by side in the given width, for the pages that have them.
+    static void AddScrollGroups(DialogTemplate& t, int left, int top, int width);
+
+    using CComponentPage::Create;
+    BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
+                CParameterSet* root) override;
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+    int GetHelpContextId() override;
+
+    void OnIntroStyleChanged();
+    void OnHScroll(UINT id) { m_horizontal.OnClicked(static_cast<int>(id)); }
+    void OnVScroll(UINT id) { m_vertical.OnClicked(static_cast<int>(id)); }
+
+protected:
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    // Whether the component wraps its text, which leaves it no horizontal scroll bar.
+    virtual bool WrapsText() const;
+    void AttachScrollGroups();
+    void RefreshHorizontal();
+
+    pages::CScrollRadios m_horizontal;
+    pages::CScrollRadios m_vertical;
+};
