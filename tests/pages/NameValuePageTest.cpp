@@ -93,12 +93,4 @@ TEST_F(NameValuePageTest, CancellingAModalSheetWritesNothing)
     EXPECT_TRUE(owner.refreshes.empty());
 }
 
-TEST_F(NameValuePageTest, InAModelessSheetEachEditIsWrittenAtOnce)
-{
-    CNameValuePage& tab = Open<CNameValuePage>(&group, "General");
-    Type(*tab.GetList(), "count", "12");
-    EXPECT_EQ(group.FindParameter("count")->GetInt(), 12);
-    EXPECT_EQ(owner.refreshes, (std::vector<int>{0}));
-}
-
 } // namespace
