@@ -149,7 +149,9 @@ void RegisterMenu(CResourceTable& r)
                                                             {"Send Bac&k", ID_SEND_BACK},
                                                             {},
                                                             {"&Group", ID_GROUP},
-                                                            {"&Ungroup", ID_UNGROUP}});
+                                                            {"&Ungroup", ID_UNGROUP},
+                                                            {},
+                                                            {"Change &Style...", ID_CHANGE_STYLE}});
     r.AddMenu(IDR_MAINFRAME, {file, edit, data, view, format, help});
     r.AddAccelerators(IDR_MAINFRAME, {{FVIRTKEY | FCONTROL, 'N', ID_FILE_NEW},
                                       {FVIRTKEY | FCONTROL, 'O', ID_FILE_OPEN},

@@ -15,6 +15,7 @@
 #include "app/ObjectBrowserDlg.h"
 #include "app/OfficeDelivery.h"
 #include "app/TempFileManager.h"
+#include "app/ViewStyle.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/ComponentCatalog.h"
 #include "model/ComponentDef.h"
@@ -148,7 +149,9 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
     .Command(ID_SEND_TO_OUTLOOK, &CDrawView::OnSendToOutlook)
     .Command(ID_DATA_IMPORT_MODEL, &CDrawView::OnImportModel)
     .Command(ID_DATA_DIALOG, &CDrawView::OnDataDialog)
-    .Command(ID_REPLACE_DATA_SELECTION, &CDrawView::OnReplaceDataSelection) END_MESSAGE_MAP()
+    .Command(ID_REPLACE_DATA_SELECTION, &CDrawView::OnReplaceDataSelection)
+    .Command(ID_CHANGE_STYLE, &CDrawView::OnChangeStyle)
+    .UpdateCommandUI(ID_CHANGE_STYLE, &CDrawView::OnUpdateOutsidePreview) END_MESSAGE_MAP()
 
 namespace {
 

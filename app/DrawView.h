@@ -19,12 +19,14 @@
 
 class CComponentPalette;
 class CDrawDoc;
+class CGlobalStyle;
 class CLayoutCommands;
 class CGridDlg;
 class CObjectBrowserDlg;
 class CShockwaveFlash;
 class CStageFlashCtrl;
 class CPreviewFlashCtrl;
+class CViewStyle;
 class IMailProgram;
 
 // Saving the view's style record under a new name; the style pages provide it.
@@ -217,6 +219,12 @@ public:
     // How long a snapshot waits for the preview movie's values.
     unsigned m_nQueryTimeoutMs;
 
+    // Format > Change Style, and the style record placed components receive (ViewStyle.cpp).
+    void OnChangeStyle();
+    CViewStyle& GetViewStyle();
+    // The Styles sheet's Apply: every component of the document takes the style.
+    void RefreshAllComponents(const CGlobalStyle& style);
+
 private:
     void DrawCanvas(CDC* pDC, bool bDecorate);
     void EnsureChildren();
@@ -248,6 +256,7 @@ private:
     std::string m_previewFile;
     std::uint16_t m_firstBuildId = 0;
     IStyleSaver* m_pStyleSaver = nullptr;
+    std::unique_ptr<CViewStyle> m_viewStyle;
 
     std::unique_ptr<CComponentPalette> m_palette;
     std::unique_ptr<CObjectBrowserDlg> m_browser;

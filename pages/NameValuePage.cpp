@@ -17,6 +17,23 @@ BOOL CNameValuePage::Create(CParameterSet* group, const std::string& title, bool
     return TRUE;
 }
 
+BOOL CNameValuePage::OnInitDialog()
+{
+    CParameterListPage::OnInitDialog();
+    if (GetList() != nullptr)
+        GetList()->SetHoldWrites(IsModalSheet());
+    return TRUE;
+}
+
+void CNameValuePage::OnOK()
+{
+    CPropertyListCtrl* list = GetList();
+    if (!IsModalSheet() || list == nullptr || list->GetSafeHwnd() == nullptr)
+        return;
+    if (list->WriteHeldRows())
+        NotifyOwnerChanged();
+}
+
 BOOL CNameValuePage::OnSetActive()
 {
     if (GetList() != nullptr && GetList()->GetSafeHwnd() != nullptr)

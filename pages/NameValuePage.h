@@ -1,7 +1,8 @@
 #pragma once
 
 // The generic tab of a group without a page of its own: every parameter as a row of name and
-// value, edited in place. The tab carries the group's name.
+// value, edited in place. The tab carries the group's name. In a modeless sheet each edit is
+// written at once and the component republished; in a modal one the edits wait for OK.
 
 #include "propui/ParameterListPage.h"
 
@@ -17,4 +18,7 @@ public:
     // of a scroll bar when the rows do not all fit.
     void OnSheetSize() override;
     BOOL OnSetActive() override;
+    BOOL OnInitDialog() override;
+    // The modal sheet's OK (and Apply): the rows edited are written into their parameters.
+    void OnOK() override;
 };

@@ -136,11 +136,10 @@ BEGIN_MESSAGE_MAP(CUrlButtonAppearancePage, CComponentPage)
 DialogTemplate CUrlButtonAppearancePage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "Appearance");
-    // The font chooser of the label's text format is not on this page yet; its place is kept.
     t.Add("Static", "Alignment", IDC_ALIGNMENT_LABEL, 14, 12, 50, 8, kLabelStyle)
         .Add("ComboBox", "", IDC_ALIGNMENT, 70, 10, 80, 60, kComboStyle)
         .Add("Static", "Font", IDC_FONT_LABEL, 14, 32, 50, 8, kLabelStyle)
-        .Add("Static", "", IDC_FONT, 70, 30, 170, 40, WS_VISIBLE)
+        .Add(CFontDataCtrl::kClassName, "", IDC_FONT, 70, 30, 170, 14, WS_VISIBLE | WS_TABSTOP)
         .Add("Button", "Background", IDC_BACKGROUND_GROUP, 7, 80, 241, 50, kGroupStyle)
         .Add("Button", "Show Background", IDC_SHOW_ART, 14, 94, 90, 10, kCheckStyle)
         .Add("Button", "Show Custom Color", IDC_USE_COLOR, 14, 112, 90, 10, kCheckStyle)
@@ -156,11 +155,11 @@ BOOL CUrlButtonAppearancePage::OnInitDialog()
     BindCheckBoxInSet("showArt", IDC_SHOW_ART, group, false);
     m_colour.Attach(*this, group, "useCustomColor", IDC_USE_COLOR, "customColor", IDC_COLOR);
     ApplyArt();
+    // Every change of the chooser is written into the text format and republishes the button.
     const CParameter* format = group->FindParameter("labelTextFormat");
-    SetDlgItemText(IDC_FONT, format != nullptr && format->GetSet() != nullptr
-                                 ? ShownText(format->GetSet()->FindParameter("font")) + ", " +
-                                       ShownText(format->GetSet()->FindParameter("size")) + " pt"
-                                 : std::string());
+    m_font.SubclassDlgItem(IDC_FONT, this);
+    m_font.SetDocumentColors(GetContext() != nullptr ? GetContext()->customColors : nullptr);
+    m_font.Create(format != nullptr ? format->GetSet() : nullptr, GetOwner(), true, nullptr);
     return TRUE;
 }
 

@@ -6,6 +6,7 @@
 #include "pages/PageBlocks.h"
 #include "pages/TemplatePage.h"
 #include "propui/ComponentPage.h"
+#include "propui/FontDataCtrl.h"
 
 class CUrlButtonGeneralPage : public pages::CTemplatePage<CUrlButtonGeneralPage> {
 public:
@@ -69,6 +70,9 @@ public:
     void OnShowArt();
     void OnColor() { m_colour.OnColour(); }
 
+    // The chooser of the label's text format ("labelTextFormat").
+    CFontDataCtrl& FontChooser() { return m_font; }
+
 protected:
     DECLARE_MESSAGE_MAP()
 
@@ -77,4 +81,5 @@ private:
     void ApplyArt();
 
     pages::CCheckedColour m_colour;
+    CFontDataCtrl m_font;
 };

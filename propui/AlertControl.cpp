@@ -7,6 +7,7 @@
 #include "platform/drawing/DC.h"
 #include "platform/window/Input.h"
 #include "platform/window/WindowClass.h"
+#include "propui/LimitsDlg.h"
 
 #include <algorithm>
 #include <cmath>
@@ -84,8 +85,14 @@ void CAlertControl::Relink()
 
 bool CAlertControl::Create(CParameterSet* set, int minimum, int maximum)
 {
+    return Create(set, nullptr, minimum, maximum);
+}
+
+bool CAlertControl::Create(CParameterSet* set, IPropertyOwner* limitsOwner, int minimum, int maximum)
+{
     Clear();
     m_set = set;
+    m_limitsOwner = limitsOwner;
     CRect client;
     GetClientRect(&client);
     client.DeflateRect(2, 2);
@@ -310,11 +317,21 @@ void CAlertControl::DragTo(int x)
 
 void CAlertControl::OnLimits()
 {
-    if (!limitsDialog || GetMarkerCount() < 1)
+    if (GetMarkerCount() < 1)
         return;
     int minimum = m_minimum, maximum = m_maximum;
-    if (!limitsDialog(minimum, maximum, m_type == MiddleGood))
-        return;
+    const bool maximumFixed = m_type == MiddleGood;
+    if (limitsDialog) {
+        if (!limitsDialog(minimum, maximum, maximumFixed))
+            return;
+    } else {
+        CLimitsDlg dialog(this);
+        dialog.SetValues(minimum, maximum, maximumFixed, m_limitsOwner);
+        if (dialog.DoModal() != IDOK)
+            return;
+        minimum = dialog.GetMinimum();
+        maximum = dialog.GetMaximum();
+    }
     m_minimum = std::min(minimum, GetThreshold(0));
     SetMaximum(std::max(maximum, GetThreshold(GetMarkerCount() - 1)));
 }

@@ -16,6 +16,7 @@
 
 class CParameter;
 class CParameterSet;
+class IPropertyOwner;
 
 class CAlertControl : public ui::ControlWnd {
 public:
@@ -32,6 +33,8 @@ public:
     // (Re)builds the control from the group; false (and the control disabled) when the group
     // holds fewer than two bands.
     bool Create(CParameterSet* set, int minimum, int maximum);
+    // The same, with the canvas object the limits dialog's spin edits refresh.
+    bool Create(CParameterSet* set, IPropertyOwner* limitsOwner, int minimum, int maximum);
     bool AddMarker();
     bool RemoveMarker();
     int GetMarkerCount() const { return static_cast<int>(m_bands.size()) - 1; }
@@ -51,7 +54,7 @@ public:
     virtual void Enable(BOOL enable);
 
     // Runs the limits dialog on (minimum, maximum, maximum fixed); true on OK. Left unset the
-    // limits button does nothing.
+    // limits button opens the "Control Panel Limits" dialog.
     std::function<bool(int&, int&, bool)> limitsDialog;
 
     void Paint(CDC& dc) override;
@@ -81,6 +84,7 @@ private:
     CButton m_limits;
     CFont m_font;
     CParameterSet* m_set = nullptr;
+    IPropertyOwner* m_limitsOwner = nullptr;
     CParameter* m_pcts = nullptr;
     CParameter* m_colors = nullptr;
     CParameter* m_fontColors = nullptr;

@@ -445,6 +445,31 @@ bool CPropertyListCtrl::WriteRow(int row)
     return value.GetValueText() != before || wasUndefined != value.IsUndefined();
 }
 
+void CPropertyListCtrl::CommitRow(int row)
+{
+    if (m_holdWrites) {
+        m_rows[static_cast<std::size_t>(row)]->held = true;
+        return;
+    }
+    if (WriteRow(row))
+        m_committed = true;
+}
+
+bool CPropertyListCtrl::WriteHeldRows()
+{
+    CommitEdit();
+    CommitCombo();
+    bool changed = false;
+    for (int row = 0; row < GetRowCount(); ++row) {
+        PropertyRow& info = *m_rows[static_cast<std::size_t>(row)];
+        if (!info.held)
+            continue;
+        info.held = false;
+        changed = WriteRow(row) || changed;
+    }
+    return changed;
+}
+
 void CPropertyListCtrl::CloseEditors()
 {
     if (m_edit) {
@@ -526,8 +551,7 @@ void CPropertyListCtrl::CommitEdit()
     }
     info->text = text;
     ShowRow(row);
-    if (WriteRow(row))
-        m_committed = true;
+    CommitRow(row);
     Notify(row, 0);
 }
 
@@ -574,8 +598,7 @@ void CPropertyListCtrl::CommitCombo()
         return;
     info->text = text;
     ShowRow(row);
-    if (WriteRow(row))
-        m_committed = true;
+    CommitRow(row);
     Notify(row, 0);
 }
 
@@ -599,8 +622,7 @@ void CPropertyListCtrl::Step(int row, bool up)
     }
     info->text = std::to_string(v);
     ShowRow(row);
-    if (WriteRow(row))
-        m_committed = true;
+    CommitRow(row);
     Notify(row, 0);
 }
 
@@ -612,8 +634,7 @@ void CPropertyListCtrl::PickColour(int row)
     if (ChooseColorWithCustomColors(colour, true, nullptr, table) == IDOK) {
         info->colour = colour;
         Invalidate();
-        if (WriteRow(row))
-            m_committed = true;
+        CommitRow(row);
     }
     Notify(row, 0);
 }
@@ -669,8 +690,7 @@ void CPropertyListCtrl::PickFile(int row)
     if (dialog.DoModal() == IDOK && dialog.GetPathName() != info->text) {
         info->text = dialog.GetPathName();
         ShowRow(row);
-        if (WriteRow(row))
-            m_committed = true;
+        CommitRow(row);
     }
     Notify(row, 0);
 }
@@ -751,8 +771,7 @@ void CPropertyListCtrl::OnClick(int row, CPoint point)
     case kRowBoolean:
         info->boolean = !info->boolean;
         ShowRow(row);
-        if (WriteRow(row))
-            m_committed = true;
+        CommitRow(row);
         Notify(row, 0);
         break;
     default:

@@ -52,6 +52,7 @@ struct PropertyRow {
     std::vector<std::string> choices;
     int linkFlag = kLinkNone;
     bool enabled = true;
+    bool held = false; // edited while writes are held, not yet written
 };
 
 // The drop-down list that stands in for a choice cell; WM_USER+1 with wParam 3001 and the row.
@@ -99,6 +100,13 @@ public:
     // high); empty for rows without one.
     CRect GetSquareRect(int row) const;
 
+    // Held writes (a page of a modal sheet, written on OK): an edited value stays in its row
+    // until WriteHeldRows writes the rows edited, which says whether a parameter changed. Rows
+    // left alone are not written back: a row shows a number rounded, or an unset one as 0. Cell
+    // links and the Array and External File dialogs still write at once.
+    void SetHoldWrites(bool hold) { m_holdWrites = hold; }
+    bool WriteHeldRows();
+
     bool TakeCommitted()
     {
         const bool committed = m_committed;
@@ -132,6 +140,8 @@ private:
     void ShowRow(int row);
     // Writes the row's shown value into its parameter; true when the parameter changed.
     bool WriteRow(int row);
+    // An edited row: written now, or kept for WriteHeldRows.
+    void CommitRow(int row);
     void Notify(int row, int what);
 
     std::vector<std::unique_ptr<PropertyRow>> m_rows;
@@ -145,6 +155,7 @@ private:
     int m_editLimit = 31;
     bool m_linkColumn = true;
     bool m_committed = false;
+    bool m_holdWrites = false;
 };
 
 // A number as the grid shows it: up to 10 significant digits, C locale.

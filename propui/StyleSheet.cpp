@@ -1,5 +1,7 @@
 #include "propui/StyleSheet.h"
 
+#include "propui/StylePreviewCtrl.h"
+
 CStyleSheet::CStyleSheet(const char* caption, CWnd* parent, UINT startPage, CStyleFolders& folders)
     : CPropertySheet(caption, parent, startPage)
 {
@@ -17,6 +19,55 @@ CStyleSheet::~CStyleSheet()
 {
     if (GetSafeHwnd())
         DestroyWindow();
+}
+
+void CStyleSheet::SetPreviewStage(IStylePreviewStage* stage, const CComponentCatalog* catalog)
+{
+    m_previewStage = stage;
+    m_catalog = catalog;
+}
+
+void CStyleSheet::OnInitDialog()
+{
+    m_initialised = true;
+    if (m_previewStage == nullptr)
+        return;
+    CRect sheet;
+    GetWindowRect(&sheet);
+    const int w = sheet.Width();
+    m_previewLabel.Create("Preview:", WS_CHILD | WS_VISIBLE, CRect(w + 10, 75, w + 100, 100), this, 0xFFFF);
+    m_previewLabel.SetFont(GetFont(), FALSE);
+    SetWindowPos(nullptr, 0, 0, w + 350, sheet.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    m_preview = std::make_unique<CStylePreviewCtrl>(*m_previewStage, m_catalog);
+    if (!m_preview->Create("", WS_CHILD | WS_VISIBLE, CRect(w + 10, 105, w + 310, 425), this,
+                           CStylePreviewCtrl::kControlId)) {
+        m_preview.reset();
+        return;
+    }
+    m_preview->LoadSamples();
+    m_preview->ApplyStyle(m_style);
+    SetPreview([this](const CGlobalStyle& style) {
+        if (m_preview)
+            m_preview->ApplyStyle(style);
+    });
+    CenterWindow();
+}
+
+void CStyleSheet::OnDestroy()
+{
+    if (m_preview)
+        m_preview->DeleteSamples();
+}
+
+LRESULT CStyleSheet::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The platform's sheet has no initialisation step of its own: the first showing, at the end
+    // of its creation, is where the sheet's extra children are made.
+    if (message == WM_SHOWWINDOW && wParam != 0 && !m_initialised)
+        OnInitDialog();
+    else if (message == WM_DESTROY)
+        OnDestroy();
+    return CPropertySheet::DefWindowProc(message, wParam, lParam);
 }
 
 void CStyleSheet::SetStyle(const CGlobalStyle& style)
@@ -52,10 +103,12 @@ BOOL CStyleSheet::OnCommand(WPARAM wParam, LPARAM lParam)
 }
 
 bool RunChangeStyle(CGlobalStyle& viewStyle, CStyleFolders& folders, CWnd* view,
-                    std::function<void(const CGlobalStyle&)> apply)
+                    std::function<void(const CGlobalStyle&)> apply, IStylePreviewStage* previewStage,
+                    const CComponentCatalog* catalog)
 {
     CStyleSheet sheet("Global Styles", view, 0, folders);
     sheet.applyToDocument = std::move(apply);
+    sheet.SetPreviewStage(previewStage, catalog);
     sheet.SetStyle(viewStyle);
     if (sheet.DoModal() != IDOK)
         return false;

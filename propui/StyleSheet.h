@@ -4,6 +4,7 @@
 // copy back, Apply re-styles the document's components with it without handing it back.
 
 #include "model/GlobalStyle.h"
+#include "platform/controls/Static.h"
 #include "platform/dialogs/PropertySheet.h"
 #include "propui/ChartsStylePage.h"
 #include "propui/FieldStylePages.h"
@@ -11,6 +12,10 @@
 
 #include <functional>
 #include <memory>
+
+class CComponentCatalog;
+class CStylePreviewCtrl;
+class IStylePreviewStage;
 
 class CStyleSheet : public CPropertySheet {
 public:
@@ -31,14 +36,29 @@ public:
 
     // What re-styles the preview after every change on a page.
     void SetPreview(std::function<void(const CGlobalStyle&)> preview);
+    // Before the sheet opens: the stage whose movie the preview plays and the catalogue its
+    // samples come from. The sheet then grows to the right to show the preview beside its pages
+    // and every change on a page re-styles the samples; without a stage there is no preview.
+    void SetPreviewStage(IStylePreviewStage* stage, const CComponentCatalog* catalog);
+    CStylePreviewCtrl* GetPreviewCtrl() const { return m_preview.get(); }
 
     // Apply: the canvas view re-styles every component of the document with the record.
     std::function<void(const CGlobalStyle&)> applyToDocument;
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Once the sheet's window and pages stand, before it is first shown.
+    void OnInitDialog();
+    void OnDestroy();
+
+    IStylePreviewStage* m_previewStage = nullptr;
+    const CComponentCatalog* m_catalog = nullptr;
+    std::unique_ptr<CStylePreviewCtrl> m_preview;
+    CStatic m_previewLabel;
+    bool m_initialised = false;
     CGlobalStyle m_style;
     std::unique_ptr<CStylesPage> m_stylesPage;
     std::unique_ptr<CChartsStylePage> m_chartsPage;
@@ -50,4 +70,5 @@ private:
 // the view's record; OK hands the copy back (true), Cancel leaves the record as it was. `apply`
 // re-styles the document's components (the sheet's Apply button).
 bool RunChangeStyle(CGlobalStyle& viewStyle, CStyleFolders& folders, CWnd* view,
-                    std::function<void(const CGlobalStyle&)> apply);
+                    std::function<void(const CGlobalStyle&)> apply, IStylePreviewStage* previewStage = nullptr,
+                    const CComponentCatalog* catalog = nullptr);

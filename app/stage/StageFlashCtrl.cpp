@@ -303,12 +303,14 @@ void CStageFlashCtrl::SetVar(const std::string& name, const std::string& value)
         if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n')
             ++i;
     }
-    SetVariable(name, copy);
+    CShockwaveFlash& player = m_target != nullptr ? *m_target : *this;
+    player.SetVariable(name, copy);
 }
 
 void CStageFlashCtrl::CallLabel(const char* label)
 {
-    TCallLabel("/", label);
+    CShockwaveFlash& player = m_target != nullptr ? *m_target : *this;
+    player.TCallLabel("/", label);
 }
 
 // --- the labels --------------------------------------------------------------------------------
@@ -344,6 +346,14 @@ void CStageFlashCtrl::SendTreeAndPlacement(const CComponentBase& instance)
 {
     SendParameters(instance);
     PlaceObject(instance, instance.GetRect());
+}
+
+void CStageFlashCtrl::SendTreeAndPlacementTo(CShockwaveFlash& player, const CComponentBase& instance)
+{
+    CShockwaveFlash* const previous = m_target;
+    m_target = &player;
+    SendTreeAndPlacement(instance);
+    m_target = previous;
 }
 
 void CStageFlashCtrl::AddComponent(IStageObject& object)

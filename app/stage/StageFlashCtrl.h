@@ -84,6 +84,9 @@ public:
     void SendParameters(const CComponentBase& instance);
     void CountParameterObjects(const CParameterSet& set);
     void SetComponentVariables(const CParameterSet& set, CVariablePath& path, int kind, int& counter);
+    // The same tree and the placement sent to another player that plays this stage's movie
+    // (the Styles sheet's preview), as they would be sent here.
+    void SendTreeAndPlacementTo(CShockwaveFlash& player, const CComponentBase& instance);
 
     // The canvas object goes: replies awaited for its instances are no longer matched to it.
     void ForgetObject(const IStageObject& object);
@@ -123,6 +126,8 @@ private:
     IStageHost& Host();
 
     StageSetup m_setup;
+    // Where variables and labels go while another player is sent to; null: this stage.
+    CShockwaveFlash* m_target = nullptr;
     // Used by the parameter tree while it is written.
     int m_objectCounter = 0;
     std::unique_ptr<CSwfMovie> m_toolMovie;

@@ -92,4 +92,32 @@ TEST_F(UrlButtonPagesTest, AppearanceBackgroundGatesTheCustomColour)
     EXPECT_EQ(Notified(), 3);
 }
 
+TEST_F(UrlButtonPagesTest, TheLabelFontIsChosenInTheFontChooserAndEachChangeRepublishes)
+{
+    using Page = CUrlButtonAppearancePage;
+    Page& page = Open<Page>(Load("KVUrlButtonSymbol", ""), "Appearance");
+    CFontDataCtrl& font = page.FontChooser();
+    CParameterSet* format = Key("labelTextFormat")->GetSet();
+    ASSERT_NE(format, nullptr);
+    EXPECT_EQ(font.FontBox().GetLBText(font.FontBox().GetCurSel()), "Verdana");
+    EXPECT_EQ(font.SizeBox().GetLBText(font.SizeBox().GetCurSel()), "11") << "a size missing from the list";
+    Picture("url-button-appearance-font");
+
+    // Bold, a larger size and a colour, as a person sets them.
+    ASSERT_TRUE(CUserInput::Click(font.Toggle(CFontChooserBase::IdBold), CPoint(3, 3)));
+    font.SizeBox().UserSelect(font.SizeBox().FindStringExact(-1, "18"));
+    files->AnswerColour(RGB(0xCC, 0x22, 0x11));
+    ASSERT_TRUE(CUserInput::Click(font.ColorButton(), CPoint(3, 3)));
+    EXPECT_TRUE(format->FindParameter("bold")->GetBool());
+    EXPECT_EQ(format->FindParameter("size")->GetInt(), 18);
+    EXPECT_EQ(format->FindParameter("color")->GetColor(), 0xCC2211u);
+    EXPECT_EQ(Notified(), 3);
+
+    // A cancelled colour dialog changes and tells nothing.
+    files->AnswerColour(std::nullopt);
+    ASSERT_TRUE(CUserInput::Click(font.ColorButton(), CPoint(3, 3)));
+    EXPECT_EQ(format->FindParameter("color")->GetColor(), 0xCC2211u);
+    EXPECT_EQ(Notified(), 3);
+}
+
 } // namespace

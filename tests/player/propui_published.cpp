@@ -5,10 +5,14 @@
 //
 // edited.swf: a value display of A1 = 1234.5 with the title typed in the sheet; a probe reports
 // "state" with the title and the value text the display shows, then "done".
-// It fails (exit 1) when the edit did not reach the component's parameters.
+// It also holds a URL button whose label font was set in the font chooser of its Appearance
+// page (bold, 18 points, colour #CC2211); the probe reports the label's text format as "font".
+// It fails (exit 1) when an edit did not reach the component's parameters.
 
 #include "model/Parameter.h"
 #include "model/ParameterSet.h"
+#include "pages/UrlButtonPages.h"
+#include "platform/dialogs/CommonDialogs.h"
 #include "platform/window/UserInput.h"
 #include "platform/window/Wnd.h"
 #include "propui/ComponentPropertySheet.h"
@@ -17,6 +21,7 @@
 #include "propui/PropertyOwner.h"
 #include "tests/player/ComponentDashboard.h"
 #include "tests/player/OutputFolder.h"
+#include "tests/player/PageDriving.h"
 #include "tests/support/TestSupport.h"
 
 #include <cstdio>
@@ -31,6 +36,9 @@ KVProbe.prototype.onEnterFrame = function () {
     var d = _root.KVValueDisplaySymbol_1;
     if (++this.kvFrames == 10) {
         fscommand("state", d.kvFields.kvTitle + "|" + d.kvFields.kvValue + "|" + _root.CELL + "");
+        var u = _root.URL ;
+        var f = u.kvLabel.getTextFormat();
+        fscommand("font", f.bold + "|" + f.size + "|" + f.color + "|" + f.font);
         fscommand("done", "");
     }
 };
@@ -85,6 +93,24 @@ void EditTitle(CComponent& display)
         throw std::runtime_error("the owner was told " + std::to_string(owner.refreshes) + " times");
 }
 
+// The person sets the label's font on the URL button's Appearance page: bold, 18 points and a
+// colour picked in the colour dialog.
+void EditLabelFont(CComponent& button)
+{
+    CWnd parent;
+    if (!parent.CreateEx(0, "Sheet", "Component Properties", WS_POPUP | WS_VISIBLE, CRect(0, 0, 420, 360), nullptr, 0))
+        throw std::runtime_error("no window for the page");
+    UseScriptedCommonDialogs().AnswerColour(RGB(0xCC, 0x22, 0x11));
+    pagedriving::Edit<CUrlButtonAppearancePage>(parent, button, "Appearance", [](CWnd& page) {
+        CFontDataCtrl& font = static_cast<CUrlButtonAppearancePage&>(page).FontChooser();
+        CUserInput::Click(font.Toggle(CFontChooserBase::IdBold), CPoint(3, 3));
+        font.SizeBox().UserSelect(font.SizeBox().FindStringExact(-1, "18"));
+        CUserInput::Click(font.ColorButton(), CPoint(3, 3));
+    });
+    parent.DestroyWindow();
+    ResetCommonDialogService();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -102,7 +128,12 @@ int main(int argc, char** argv)
         const std::string stored = dashboardtest::Find(display, "General", "title").GetValueText();
         if (stored != kTypedTitle)
             throw std::runtime_error("the title parameter holds \"" + stored + "\"");
-        d.Write(folder / "edited.swf", kTitleProbe, {{"CELL", d.Cell("A1")}});
+        CComponent& url = d.Add("KVUrlButtonSymbol", 400, 1800, 3000, 700);
+        EditLabelFont(url);
+        const CParameter& size = dashboardtest::Find(url, "Appearance", "labelTextFormat");
+        if (size.GetSet() == nullptr || size.GetSet()->FindParameter("size")->GetInt() != 18)
+            throw std::runtime_error("the label font did not reach the URL button's parameters");
+        d.Write(folder / "edited.swf", kTitleProbe, {{"CELL", d.Cell("A1")}, {"URL", url.GetName()}});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

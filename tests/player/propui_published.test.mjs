@@ -1,5 +1,6 @@
 // A title typed into the Component Properties sheet (propui_published.cpp) shows in the published
-// movie: Ruffle plays the dashboard and the value display draws the typed title over its value.
+// movie: Ruffle plays the dashboard and the value display draws the typed title over its value;
+// the URL button's label takes the font set in the font chooser of its Appearance page.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
@@ -27,6 +28,10 @@ try {
     const [title, , cell] = state.split("|");
     expect("the display's title", title, "Typed in the sheet");
     expect("the bound cell", cell, "1234.5");
+    const [bold, size, colour] = (reports(result, "font").at(-1) || "").split("|");
+    expect("the URL label is bold", bold, "true");
+    expect("the URL label's size", size, "18");
+    expect("the URL label's colour", Number(colour), 0xcc2211);
   });
 } finally {
   fs.rmSync(out, { recursive: true, force: true });
