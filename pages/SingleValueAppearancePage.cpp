@@ -43,50 +43,50 @@ BEGIN_MESSAGE_MAP(CSingleValueAppearancePage, CComponentPage)
 DialogTemplate CSingleValueAppearancePage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "Appearance");
-    t.cy = 268;
+    t.cy = 270;
     const DWORD hidden = kLabelStyle & ~WS_VISIBLE;
-    t.Add("FontData", "", IDC_TITLE_FONT, 38, 25, 206, 14, WS_VISIBLE)
+    t.Add("Button", "Title", IDC_TITLE_GROUP, 7, 2, 241, 52, kGroupStyle)
+        .Add("Button", "Value", IDC_VALUE_GROUP, 7, 56, 241, 106, kGroupStyle)
+        .Add("Button", "Limits", IDC_LIMITS_GROUP, 7, 164, 241, 30, kGroupStyle)
+        .Add("Button", "Display", IDC_DISPLAY_GROUP, 7, 196, 241, 72, kGroupStyle)
+        .Add("FontData", "", IDC_TITLE_FONT, 38, 25, 206, 14, WS_VISIBLE)
         .Add("FontData", "", IDC_VALUE_FONT, 38, 79, 206, 14, WS_VISIBLE)
-        .Add("FontData", "", IDC_LIMIT_FONT, 96, 176, 148, 14, WS_VISIBLE)
-        .Add("SpinEdit", "", IDC_TITLE_X, 70, 40, 34, 12, kTab)
-        .Add("SpinEdit", "", IDC_TITLE_Y, 170, 40, 34, 12, kTab)
-        .Add("Button", "Title", IDC_TITLE_GROUP, 7, 2, 241, 52, kGroupStyle)
-        .Add("Button", "Show Title", IDC_SHOW_TITLE, 12, 12, 60, 10, kCheckStyle)
-        .Add("ComboBox", "", IDC_TITLE_POSITION, 110, 11, 80, 90, kComboStyle)
-        .Add("Static", "Position:", IDC_TITLE_POSITION_LABEL, 76, 13, 32, 8, kLabelStyle)
-        .Add("Static", "X shift (pixels)", IDC_TITLE_X_LABEL, 12, 42, 56, 8, kLabelStyle)
-        .Add("Static", "Y shift (pixels)", IDC_TITLE_Y_LABEL, 112, 42, 56, 8, kLabelStyle)
-        .Add("Button", "Value", IDC_VALUE_GROUP, 7, 56, 241, 108, kGroupStyle)
-        .Add("Button", "Limits", IDC_LIMITS_GROUP, 7, 166, 241, 30, kGroupStyle)
-        .Add("Button", "Show Value", IDC_SHOW_VALUE, 12, 66, 60, 10, kCheckStyle)
-        .Add("ComboBox", "", IDC_VALUE_POSITION, 110, 65, 80, 90, kComboStyle)
-        .Add("Static", "Position:", IDC_VALUE_POSITION_LABEL, 76, 67, 32, 8, kLabelStyle)
-        .Add("Static", "X shift (pixels)", IDC_VALUE_X_LABEL, 12, 96, 56, 8, kLabelStyle)
-        .Add("Static", "Y shift (pixels)", IDC_VALUE_Y_LABEL, 112, 96, 56, 8, kLabelStyle)
-        .Add("SpinEdit", "", IDC_VALUE_X, 70, 94, 34, 12, kTab)
-        .Add("SpinEdit", "", IDC_VALUE_Y, 170, 94, 34, 12, kTab)
-        .Add("Button", "Display", IDC_DISPLAY_GROUP, 7, 198, 241, 68, kGroupStyle)
-        .Add("SpinEdit", "", IDC_TICKS, 58, 222, 30, 12, kTab)
-        .Add("SpinEdit", "", IDC_MIN_ANGLE, 58, 238, 30, 12, kTab)
-        .Add("SpinEdit", "", IDC_SUBTICKS, 148, 222, 30, 12, kTab)
-        .Add("SpinEdit", "", IDC_MAX_ANGLE, 148, 238, 30, 12, kTab)
-        .Add("Button", "Show Limits", IDC_SHOW_LIMITS, 12, 177, 60, 10, kCheckStyle)
-        .Add("Button", "Show Ticks", IDC_SHOW_TICKS, 12, 208, 56, 10, kCheckStyle)
-        .Add("Button", "", IDC_TICK_COLOR, 114, 207, 30, 12, kColorStyle)
-        .Add("Static", "Font:", IDC_LIMIT_FONT_LABEL, 74, 178, 20, 8, kLabelStyle)
+        .Add("FontData", "", IDC_LIMIT_FONT, 122, 174, 122, 14, WS_VISIBLE)
+        .Add("SpinEdit", "", IDC_TITLE_X, 84, 40, 34, 12, kTab)
+        .Add("SpinEdit", "", IDC_TITLE_Y, 198, 40, 34, 12, kTab)
+        .Add("Button", "Show Title", IDC_SHOW_TITLE, 12, 12, 64, 10, kCheckStyle)
+        .Add("ComboBox", "", IDC_TITLE_POSITION, 122, 11, 90, 90, kComboStyle)
+        .Add("Static", "Position:", IDC_TITLE_POSITION_LABEL, 80, 13, 40, 8, kLabelStyle)
+        .Add("Static", "X shift (pixels)", IDC_TITLE_X_LABEL, 12, 42, 70, 8, kLabelStyle)
+        .Add("Static", "Y shift (pixels)", IDC_TITLE_Y_LABEL, 126, 42, 70, 8, kLabelStyle)
+        .Add("Button", "Show Value", IDC_SHOW_VALUE, 12, 66, 64, 10, kCheckStyle)
+        .Add("ComboBox", "", IDC_VALUE_POSITION, 122, 65, 90, 90, kComboStyle)
+        .Add("Static", "Position:", IDC_VALUE_POSITION_LABEL, 80, 67, 40, 8, kLabelStyle)
+        .Add("Static", "X shift (pixels)", IDC_VALUE_X_LABEL, 12, 96, 70, 8, kLabelStyle)
+        .Add("Static", "Y shift (pixels)", IDC_VALUE_Y_LABEL, 126, 96, 70, 8, kLabelStyle)
+        .Add("SpinEdit", "", IDC_VALUE_X, 84, 94, 34, 12, kTab)
+        .Add("SpinEdit", "", IDC_VALUE_Y, 198, 94, 34, 12, kTab)
+        .Add("SpinEdit", "", IDC_TICKS, 74, 221, 34, 12, kTab)
+        .Add("SpinEdit", "", IDC_MIN_ANGLE, 74, 237, 34, 12, kTab)
+        .Add("SpinEdit", "", IDC_SUBTICKS, 190, 221, 34, 12, kTab)
+        .Add("SpinEdit", "", IDC_MAX_ANGLE, 190, 237, 34, 12, kTab)
+        .Add("Button", "Show Limits", IDC_SHOW_LIMITS, 12, 175, 84, 10, kCheckStyle)
+        .Add("Button", "Show Ticks", IDC_SHOW_TICKS, 12, 207, 60, 10, kCheckStyle)
+        .Add("Button", "", IDC_TICK_COLOR, 128, 206, 30, 12, kColorStyle)
+        .Add("Static", "Font:", IDC_LIMIT_FONT_LABEL, 98, 176, 22, 8, kLabelStyle)
         .Add("Static", "Font:", IDC_VALUE_FONT_LABEL, 12, 81, 24, 8, kLabelStyle)
         .Add("Static", "Font", IDC_TITLE_FONT_LABEL, 12, 27, 24, 8, kLabelStyle)
-        .Add("Static", "Ticks Color", IDC_TICK_COLOR_LABEL, 72, 209, 40, 8, kLabelStyle)
-        .Add("Static", "# of Ticks", IDC_TICKS_LABEL, 12, 224, 44, 8, kLabelStyle)
-        .Add("Static", "# of  Subticks", IDC_SUBTICKS_LABEL, 96, 224, 50, 8, kLabelStyle)
-        .Add("Static", "Minimum Angle", IDC_MIN_ANGLE_LABEL, 12, 240, 44, 8, kLabelStyle)
-        .Add("Static", "Maximum Angle", IDC_MAX_ANGLE_LABEL, 96, 240, 50, 8, kLabelStyle)
-        .Add("NumericFormat", "", IDC_NUMERIC_FORMAT, 12, 110, 232, 50, WS_VISIBLE)
-        .Add("Button", "", IDC_FILL_COLOR, 226, 222, 18, 12, kColorStyle & ~WS_VISIBLE)
-        .Add("Static", "Fill Color", IDC_FILL_COLOR_LABEL, 188, 224, 36, 8, hidden)
-        .Add("Button", "Show Fill Color", IDC_SHOW_FILL, 188, 208, 58, 10, kCheckStyle & ~WS_VISIBLE)
-        .Add("Static", "Vertical Spacing", IDC_VSPACING_LABEL, 12, 224, 44, 8, hidden)
-        .Add("Button", "Show Background", IDC_SHOW_BACKGROUND, 12, 254, 80, 10,
+        .Add("Static", "Ticks Color", IDC_TICK_COLOR_LABEL, 76, 208, 50, 8, kLabelStyle)
+        .Add("Static", "# of Ticks", IDC_TICKS_LABEL, 12, 223, 60, 8, kLabelStyle)
+        .Add("Static", "# of  Subticks", IDC_SUBTICKS_LABEL, 122, 223, 66, 8, kLabelStyle)
+        .Add("Static", "Minimum Angle", IDC_MIN_ANGLE_LABEL, 12, 239, 60, 8, kLabelStyle)
+        .Add("Static", "Maximum Angle", IDC_MAX_ANGLE_LABEL, 122, 239, 66, 8, kLabelStyle)
+        .Add("NumericFormat", "", IDC_NUMERIC_FORMAT, 12, 110, 232, 48, WS_VISIBLE)
+        .Add("Button", "", IDC_FILL_COLOR, 174, 252, 30, 12, kColorStyle & ~WS_VISIBLE)
+        .Add("Static", "Fill Color", IDC_FILL_COLOR_LABEL, 122, 254, 50, 8, hidden)
+        .Add("Button", "Show Fill Color", IDC_SHOW_FILL, 164, 207, 80, 10, kCheckStyle & ~WS_VISIBLE)
+        .Add("Static", "Vertical Spacing", IDC_VSPACING_LABEL, 12, 223, 60, 8, hidden)
+        .Add("Button", "Show Background", IDC_SHOW_BACKGROUND, 12, 253, 84, 10,
              (kCheckStyle & ~WS_VISIBLE) | WS_DISABLED);
     return t;
 }
@@ -249,12 +249,12 @@ BOOL CSingleValueAppearancePage::OnInitDialog()
     const bool useCustom = BindCheckBox("useCustomColor", IDC_SHOW_FILL, true);
     const bool custom = BindColorButton("customColor", IDC_FILL_COLOR, m_fillColor, true);
     ShowItems(*this, {IDC_FILL_COLOR_LABEL}, custom);
-    if (custom && useCustom) {
+    // Where the component draws no limits, the fill takes their row (a "Display" group of its
+    // own); otherwise it keeps its place beside the ticks, so nothing lies on the limit font.
+    if (custom && useCustom && !m_hasLimitFont && Find("minMaxEnabled") == nullptr) {
         ShowItems(*this, {IDC_LIMITS_GROUP}, true);
         SetDlgItemText(IDC_LIMITS_GROUP, "Display");
-        // Where the component draws no limits, the fill takes their row; otherwise it keeps its
-        // own place beside the ticks, so nothing lies on the limit font.
-        if (!m_hasLimitFont && Find("minMaxEnabled") == nullptr) {
+        {
             GetDlgItem(IDC_SHOW_FILL)->MoveWindow(GetDlgItem(IDC_SHOW_LIMITS)->GetRectInParent());
             const CRect label = GetDlgItem(IDC_FILL_COLOR_LABEL)->GetRectInParent();
             const CRect button = m_fillColor.GetRectInParent();
@@ -268,9 +268,9 @@ BOOL CSingleValueAppearancePage::OnInitDialog()
     // Background.
     if (const CParameter* hide = Find("hideBackground")) {
         CheckDlgButton(IDC_SHOW_BACKGROUND, hide->GetBool() ? BST_UNCHECKED : BST_CHECKED);
-        ShowItems(*this, {IDC_SHOW_BACKGROUND, IDC_LIMITS_GROUP}, true);
-        EnableItems(*this, {IDC_SHOW_BACKGROUND, IDC_LIMITS_GROUP}, true);
-        SetDlgItemText(IDC_LIMITS_GROUP, "Display");
+        // The box lies in the "Display" group, shown even for a component without ticks.
+        ShowItems(*this, {IDC_SHOW_BACKGROUND, IDC_DISPLAY_GROUP}, true);
+        EnableItems(*this, {IDC_SHOW_BACKGROUND, IDC_DISPLAY_GROUP}, true);
     }
     return TRUE;
 }
@@ -313,7 +313,6 @@ void CSingleValueAppearancePage::FillPositions(int comboId, CParameter* stored, 
     const std::string text = ChoiceText(stored);
     if (!text.empty())
         combo->SelectString(-1, text.c_str());
-    combo->EnableWindow(TRUE);
     // A position of the other orientation is replaced by the one shown, so the component
     // draws what the page says.
     if (stored != nullptr && StoreText(stored, combo->GetLBText(combo->GetCurSel())))
@@ -340,10 +339,19 @@ void CSingleValueAppearancePage::OnValuePosition()
     StorePosition(IDC_VALUE_POSITION, ValuePositionKey());
 }
 
+bool CSingleValueAppearancePage::PositionUsable(int comboId, const CParameter* key) const
+{
+    // A list with nowhere to store the choice would change nothing.
+    const auto* combo = static_cast<const CComboBox*>(GetDlgItem(comboId));
+    return key != nullptr && combo != nullptr && combo->GetCount() > 0;
+}
+
 void CSingleValueAppearancePage::EnableTitle()
 {
     const bool on = Checked(IDC_SHOW_TITLE);
-    EnableItems(*this, {IDC_TITLE_POSITION, IDC_TITLE_X_LABEL, IDC_TITLE_Y_LABEL, IDC_TITLE_FONT_LABEL}, on);
+    EnableItems(*this, {IDC_TITLE_X_LABEL, IDC_TITLE_Y_LABEL, IDC_TITLE_FONT_LABEL}, on);
+    // A component without a title position has nothing to choose there.
+    EnableItems(*this, {IDC_TITLE_POSITION}, on && PositionUsable(IDC_TITLE_POSITION, TitlePositionKey()));
     EnableItems(*this, {IDC_TITLE_POSITION_LABEL}, on && m_hasTitleFont);
     if (m_hasTitleFont)
         m_titleFont.EnableControls(on);
@@ -355,9 +363,8 @@ void CSingleValueAppearancePage::EnableValue()
 {
     const bool on = Checked(IDC_SHOW_VALUE);
     EnableItems(*this,
-                {IDC_VALUE_POSITION, IDC_VALUE_POSITION_LABEL, IDC_VALUE_X_LABEL, IDC_VALUE_Y_LABEL,
-                 IDC_VALUE_FONT_LABEL},
-                on);
+                {IDC_VALUE_POSITION_LABEL, IDC_VALUE_X_LABEL, IDC_VALUE_Y_LABEL, IDC_VALUE_FONT_LABEL}, on);
+    EnableItems(*this, {IDC_VALUE_POSITION}, on && PositionUsable(IDC_VALUE_POSITION, ValuePositionKey()));
     if (m_hasValueFont) {
         m_valueFont.EnableControls(on);
         // The alerts colour the value.

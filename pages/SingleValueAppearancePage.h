@@ -102,6 +102,7 @@ private:
     void EnableSpin(int id, bool enable);
     CParameter* TitlePositionKey() const;
     CParameter* ValuePositionKey() const;
+    bool PositionUsable(int comboId, const CParameter* key) const;
     void FillPositions(int comboId, CParameter* stored, bool title, bool horizontal);
     void StorePosition(int comboId, CParameter* target);
     void EnableTitle();

@@ -24,7 +24,14 @@ protected:
         page.reset();
         return Load(symbol, "Appearance");
     }
-    Page& Show(CParameterSet* group) { return Open<Page>(group, "Appearance"); }
+    // The page is taller than most: the sheet takes the size of its tallest page.
+    Page& Show(CParameterSet* group)
+    {
+        Page& shown = Open<Page>(group, "Appearance");
+        parent.SetWindowPos(nullptr, 0, 0, 420, 470, SWP_NOMOVE | SWP_NOZORDER);
+        shown.SetWindowPos(nullptr, 8, 8, 400, 450, SWP_NOZORDER);
+        return shown;
+    }
     CParameterSet* Other(const char* name) { return Param(defaults.parameters.get(), name)->GetSet(); }
     CComboBox& Combo(int id) { return *static_cast<CComboBox*>(Item(id)); }
     std::vector<std::string> Items(int id)

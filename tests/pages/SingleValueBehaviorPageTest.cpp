@@ -48,7 +48,14 @@ protected:
         return Load(symbol, "Behavior");
     }
     CParameterSet* Other(const char* name) { return Param(defaults.parameters.get(), name)->GetSet(); }
-    Page& Show(CParameterSet* group) { return Open<Page>(group, "Behavior"); }
+    // The page is taller than most: the sheet takes the size of its tallest page.
+    Page& Show(CParameterSet* group)
+    {
+        Page& shown = Open<Page>(group, "Behavior");
+        parent.SetWindowPos(nullptr, 0, 0, 420, 470, SWP_NOMOVE | SWP_NOZORDER);
+        shown.SetWindowPos(nullptr, 8, 8, 400, 450, SWP_NOZORDER);
+        return shown;
+    }
     CSpinEdit& SpinOf(int id) { return *static_cast<Page&>(*page).Spin(id); }
     void TypeIntoSpin(int id, const std::string& text)
     {
