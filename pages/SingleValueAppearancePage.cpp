@@ -122,6 +122,11 @@ bool CSingleValueAppearancePage::RootBool(const char* key) const
     return parameter != nullptr && parameter->GetBool();
 }
 
+bool CSingleValueAppearancePage::AlertsOn() const
+{
+    return m_alertsEnabled != nullptr && m_alertsEnabled->GetBool();
+}
+
 CSpinEdit* CSingleValueAppearancePage::Spin(int id) const
 {
     return dynamic_cast<CSpinEdit*>(GetDlgItem(id));
@@ -368,7 +373,7 @@ void CSingleValueAppearancePage::EnableValue()
     if (m_hasValueFont) {
         m_valueFont.EnableControls(on);
         // The alerts colour the value.
-        if (on && RootBool("alertsEnabled") && RootBool("valueAlertsEnabled"))
+        if (on && AlertsOn() && RootBool("valueAlertsEnabled"))
             m_valueFont.EnableColor(false);
     }
     EnableSpin(IDC_VALUE_X, on);
@@ -401,7 +406,7 @@ void CSingleValueAppearancePage::EnableFill()
     const CParameter* useCustom = Find("useCustomColor");
     if (useCustom == nullptr)
         return;
-    const bool alertsColourObject = RootBool("alertsEnabled") && RootBool("objectAlertsEnabled");
+    const bool alertsColourObject = AlertsOn() && RootBool("objectAlertsEnabled");
     EnableItems(*this, {IDC_SHOW_FILL}, !alertsColourObject);
     const bool colour = !alertsColourObject && useCustom->GetBool() && Find("customColor") != nullptr;
     EnableItems(*this, {IDC_FILL_COLOR, IDC_FILL_COLOR_LABEL}, colour);

@@ -97,6 +97,7 @@ private:
     CParameterSet* Group() const { return pages::PageGroup(*this, "Appearance"); }
     CParameter* Find(const char* key) const;
     bool RootBool(const char* key) const;
+    bool AlertsOn() const;
     bool Checked(int id) const { return IsDlgButtonChecked(id) == BST_CHECKED; }
     bool BindSpin(int id, CParameter* parameter, bool negate);
     void EnableSpin(int id, bool enable);

@@ -55,7 +55,7 @@ TEST_F(SingleValueGeneralPageTest, UnlinkedNumbersShowFiveSignificantDigits)
         double value;
         const char* shown;
     };
-    for (const Case c : {Case{0.123456789, "0.12346"}, Case{12345, "12345"}, Case{-2.5, "-2.5"}, Case{1234567, "1.2346e+06"}}) {
+    for (const Case& c : {Case{0.123456789, "0.12346"}, Case{12345, "12345"}, Case{-2.5, "-2.5"}, Case{1234567, "1.2346e+06"}}) {
         page.reset();
         CParameterSet* group = Load("KVGaugeSymbol", "General");
         Value(group).GetValue().SetDouble(c.value, true);
