@@ -1,0 +1,649 @@
+#include "pages/TableSelectorPages.h"
+
+#include "model/CellBinding.h"
+#include "model/ParameterSet.h"
+#include "model/ValueList.h"
+#include "pages/HelpMovieDialog.h"
+#include "pages/PageKit.h"
+#include "platform/controls/ComboBox.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+using namespace pages;
+using model::ParamType;
+
+namespace {
+
+const char* const kEffects[] = {"None", "Fade-in", "Grow", "Grow X first"};
+const char* const kUpdateOn[] = {"mouse click", "mouse over"};
+
+bool IsNested(ParamType type)
+{
+    return type == ParamType::List || type == ParamType::CellList || type == ParamType::CellTable;
+}
+
+} // namespace
+
+int TableRowCount(const CParameter* dataValues)
+{
+    const CCellBinding* binding = dataValues != nullptr ? dataValues->GetBinding() : nullptr;
+    if (binding == nullptr || !IsNested(binding->GetValue().GetType()))
+        return -1;
+    return binding->GetValue().GetElementCount();
+}
+
+bool ResizeRowFlags(CParameter& flags, int rows)
+{
+    if (rows < 0 || !IsNested(flags.GetType()) || flags.GetElementCount() == rows)
+        return false;
+    const std::unique_ptr<CParameter> old = flags.Clone();
+    flags.ClearElements();
+    // An array that never held a row may have no template: its new rows are selectable.
+    CParameter selectable("0", ParamType::Boolean);
+    selectable.SetBool(false);
+    const CParameter* model = old->GetGroupTemplate() != nullptr ? old->GetGroupTemplate() : &selectable;
+    for (int i = 0; i < rows; ++i)
+        flags.InsertElementCopy(i < old->GetElementCount() ? *old->GetElement(i) : *model, i);
+    return true;
+}
+
+// ---- General ----
+
+BEGIN_MESSAGE_MAP(CTableSelectorGeneralPage, CComponentPage)
+    .Command(IDC_TARGET_LINK, &CTableSelectorGeneralPage::OnTargetCellsLink)
+    .Command(IDC_SOURCE_LINK, &CTableSelectorGeneralPage::OnSourceCellsLink)
+    .Command(IDC_DATA_LINK, &CTableSelectorGeneralPage::OnDataValuesLink)
+    .Command(IDC_HELP_MOVIE, &CTableSelectorGeneralPage::OnHelpMovie)
+    .Message(WM_INPLACE_NOTIFY, &CTableSelectorGeneralPage::OnEditCommitted) END_MESSAGE_MAP()
+
+DialogTemplate CTableSelectorGeneralPage::MakeTemplate()
+{
+    DialogTemplate t = PageTemplate(IDD, "General");
+    t.Add("Button", "Insert Data", IDC_INSERT_GROUP, 7, 7, 241, 76, kGroupStyle)
+        .Add("Edit", "", IDC_TARGET, 80, 22, 134, 13, kRangeStyle)
+        .Add("Button", "...", IDC_TARGET_LINK, 218, 22, 16, 13, kLinkStyle)
+        .Add("Edit", "", IDC_SOURCE, 80, 41, 134, 13, kRangeStyle)
+        .Add("Button", "...", IDC_SOURCE_LINK, 218, 41, 16, 13, kLinkStyle)
+        .Add("Static", "Insert In:", IDC_TARGET_LABEL, 14, 24, 64, 8, kLabelStyle)
+        .Add("Static", "Source Data:", IDC_SOURCE_LABEL, 14, 43, 64, 8, kLabelStyle)
+        .Add("ComboBox", "", IDC_INSERT_OPTION, 80, 60, 80, 40, kComboStyle | WS_DISABLED)
+        .Add("Static", "Insert Option:", IDC_INSERT_OPTION_LABEL, 14, 62, 64, 8, kLabelStyle)
+        .Add("Edit", "", IDC_DATA, 14, 104, 200, 13, kRangeStyle)
+        .Add("Button", "...", IDC_DATA_LINK, 218, 104, 16, 13, kLinkStyle)
+        .Add("Button", "?", IDC_HELP_MOVIE, 166, 59, 20, 15, kTab)
+        .Add("Button", "Display Data", IDC_DATA_GROUP, 7, 90, 241, 34, kGroupStyle);
+    return t;
+}
+
+BOOL CTableSelectorGeneralPage::Create(CParameterSet* group, const std::string& title, bool modal,
+                                       IPropertyOwner* owner, CParameterSet* root)
+{
+    CComponentPage::Create(group, title, modal, owner, root);
+    Construct(MakeTemplate());
+    m_disabledRows = FindInComponent(root, "disabledRows_ary");
+    return TRUE;
+}
+
+BOOL CTableSelectorGeneralPage::OnInitDialog()
+{
+    CComponentPage::OnInitDialog();
+    auto* option = static_cast<CComboBox*>(GetDlgItem(IDC_INSERT_OPTION));
+    option->AddString("rows");
+    option->SetCurSel(0);
+    return TRUE;
+}
+
+BOOL CTableSelectorGeneralPage::OnSetActive()
+{
+    // A range picked on another page shows when the tab comes back.
+    ShowSourceCells();
+    ShowTargetCells();
+    ShowDataValues();
+    return CComponentPage::OnSetActive();
+}
+
+bool CTableSelectorGeneralPage::ShowRange(const char* key, int editId)
+{
+    const CParameter* parameter = Group()->FindParameter(key);
+    const CCellBinding* binding = parameter != nullptr ? parameter->GetBinding() : nullptr;
+    SetDlgItemText(editId, binding != nullptr && binding->IsBound() ? binding->GetTexts().GetRangeText()
+                                                                     : std::string());
+    return binding != nullptr;
+}
+
+void CTableSelectorGeneralPage::ShowSourceCells()
+{
+    if (!ShowRange("sourceCells_ary", IDC_SOURCE))
+        ShowItems(*this, {IDC_SOURCE, IDC_SOURCE_LINK, IDC_SOURCE_LABEL}, false);
+}
+
+void CTableSelectorGeneralPage::ShowTargetCells()
+{
+    if (!ShowRange("targetCells_ary", IDC_TARGET))
+        EnableItems(*this, {IDC_TARGET, IDC_TARGET_LINK, IDC_TARGET_LABEL}, false);
+}
+
+void CTableSelectorGeneralPage::ShowDataValues()
+{
+    if (!ShowRange("dataValues_ary", IDC_DATA))
+        EnableItems(*this, {IDC_DATA, IDC_DATA_LINK}, false);
+}
+
+void CTableSelectorGeneralPage::OnTargetCellsLink()
+{
+    CRangeCheck check;
+    check.askToContinue = true;
+    check.checks = CRangeCheck::kNoFormulas;
+    check.message = kFormulaTip;
+    if (PickCells(*this, Group()->FindParameter("targetCells_ary"), IDC_TARGET, nullptr, &check))
+        NotifyOwnerChanged();
+}
+
+void CTableSelectorGeneralPage::OnSourceCellsLink()
+{
+    CRangeCheck check;
+    check.askToContinue = true;
+    check.checks = CRangeCheck::kMaxCells;
+    check.limit = kCellLimit;
+    check.message = kLargeRangeTip;
+    if (PickCells(*this, Group()->FindParameter("sourceCells_ary"), IDC_SOURCE, nullptr, &check))
+        NotifyOwnerChanged();
+}
+
+void CTableSelectorGeneralPage::OnDataValuesLink()
+{
+    CParameter* data = Group()->FindParameter("dataValues_ary");
+    CRangeCheck check;
+    check.askToContinue = true;
+    check.checks = CRangeCheck::kMaxCells;
+    check.limit = kCellLimit;
+    check.message = kLargeRangeTip;
+    if (PickCells(*this, data, IDC_DATA, nullptr, &check)) {
+        CParameter* select = FindInComponent(GetRootSet(), "selectIdx");
+        const int rows = TableRowCount(data);
+        // The default row must be one of the table's rows.
+        if (select != nullptr && select->GetType() == ParamType::Integer && rows >= 0 &&
+            (select->GetInt() >= rows || select->GetInt() < 0))
+            select->SetInt(0);
+        ResizeDisabledRows();
+        NotifyOwnerChanged();
+        return;
+    }
+    // Even a cancelled pick brings the row flags in line with the rows the table has now
+    // (the data may have been linked elsewhere); that is a change to save.
+    ResizeDisabledRows();
+}
+
+void CTableSelectorGeneralPage::ResizeDisabledRows()
+{
+    if (m_disabledRows != nullptr &&
+        ResizeRowFlags(*m_disabledRows, TableRowCount(Group()->FindParameter("dataValues_ary"))))
+        MarkDocumentChanged();
+}
+
+void CTableSelectorGeneralPage::OnHelpMovie()
+{
+    CHelpMovieDialog help(this);
+    help.SetComponent(GetRootSet(), GetOwnerComponentType());
+    help.DoModal();
+}
+
+int CTableSelectorGeneralPage::GetHelpContextId()
+{
+    switch (GetFocusedPageControlId()) {
+    case IDC_TARGET:
+    case IDC_TARGET_LINK:
+    case IDC_SOURCE:
+    case IDC_SOURCE_LINK:
+    case IDC_INSERT_OPTION:
+        return 360;
+    case IDC_DATA:
+    case IDC_DATA_LINK:
+        return 355;
+    default:
+        return 350;
+    }
+}
+
+// ---- Behavior ----
+
+BEGIN_MESSAGE_MAP(CTableSelectorBehaviorPage, CComponentPage)
+    .Control(CBN_SELCHANGE, IDC_DEFAULT, &CTableSelectorBehaviorPage::OnDefaultSelectionChanged)
+    .Control(CBN_SELCHANGE, IDC_UPDATE_ON, &CTableSelectorBehaviorPage::OnUpdateOnChanged)
+    .Control(CBN_SELCHANGE, IDC_EFFECT, &CTableSelectorBehaviorPage::OnIntroStyleChanged)
+    .Command(IDC_SELECT_ALL, &CTableSelectorBehaviorPage::OnSelectAll)
+    .Command(IDC_DESELECT_ALL, &CTableSelectorBehaviorPage::OnDeselectAll)
+    .Command(IDC_SELECTABLE, &CTableSelectorBehaviorPage::OnSelectableClicked)
+    .Command(IDC_SOUND, &CTableSelectorBehaviorPage::OnSoundEnabled)
+    .Command(IDC_STATUS_LINK, &CTableSelectorBehaviorPage::OnDisplayStatus)
+    .Command(IDC_KEY_LINK, &CTableSelectorBehaviorPage::OnDisplayKeyLink)
+    .Message(WM_SPINEDIT_CHANGED, &CTableSelectorBehaviorPage::OnSpinChanged)
+    .Message(WM_INPLACE_NOTIFY, &CTableSelectorBehaviorPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
+
+DialogTemplate CTableSelectorBehaviorPage::MakeTemplate()
+{
+    DialogTemplate t = PageTemplate(IDD, "Behavior");
+    const DWORD off = WS_DISABLED;
+    t.Add("Button", "Behavior Options", IDC_OPTIONS_GROUP, 7, 2, 120, 84, kGroupStyle)
+        .Add("Button", "Always Expanded", IDC_ALWAYS_EXPANDED, 12, 13, 100, 10, kCheckStyle | off)
+        .Add("Button", "Sound Enabled", IDC_SOUND, 12, 26, 100, 10, kCheckStyle)
+        .Add("Button", "Open Animation", IDC_OPEN_ANIMATION, 12, 39, 100, 10, kCheckStyle | off)
+        .Add("Static", "Open Direction:", IDC_OPEN_DIRECTION_LABEL, 12, 54, 66, 8, kLabelStyle | off)
+        .Add("ComboBox", "", IDC_OPEN_DIRECTION, 80, 52, 42, 40, kComboStyle | off)
+        .Add("Static", "Open On:", IDC_OPEN_ON_LABEL, 12, 70, 66, 8, kLabelStyle | off)
+        .Add("Button", "Dynamic Visibility", IDC_VISIBILITY_GROUP, 7, 134, 241, 62, kGroupStyle)
+        .Add("Edit", "", IDC_STATUS_RANGE, 98, 145, 116, 12, kRangeStyle)
+        .Add("Button", "...", IDC_STATUS_LINK, 218, 145, 16, 12, kLinkStyle)
+        .Add("Static", "Entry Effect", IDC_EFFECT_LABEL, 12, 178, 54, 8, kLabelStyle)
+        .Add("ComboBox", "", IDC_EFFECT, 68, 176, 66, 70, kComboStyle)
+        .Add("Static", "Effect Duration", IDC_DURATION_LABEL, 140, 178, 66, 8, kLabelStyle)
+        .Add("ComboBox", "", IDC_OPEN_ON, 80, 68, 42, 40, kComboStyle | off)
+        .Add("ComboBox", "", IDC_UPDATE_ON, 136, 54, 106, 40, kComboStyle)
+        .Add("Static", "Update On:", IDC_UPDATE_ON_LABEL, 136, 44, 100, 8, kLabelStyle)
+        .Add("Static", "Display Status:", IDC_STATUS_LABEL, 12, 147, 84, 8, kLabelStyle)
+        .Add("Button", "Row Selectability", IDC_ROWS_GROUP, 7, 88, 241, 44, kGroupStyle)
+        .Add("Button", "Selectable", IDC_SELECTABLE, 106, 101, 60, 10, kCheckStyle)
+        .Add("Static", "Row Number", IDC_ROW_LABEL, 12, 102, 50, 8, kLabelStyle)
+        .Add("SpinEdit", "", IDC_ROW, 64, 100, 36, 12, kTab)
+        .Add("Button", "Select All", IDC_SELECT_ALL, 12, 114, 60, 14, kTab)
+        .Add("Button", "Deselect All", IDC_DESELECT_ALL, 76, 114, 64, 14, kTab)
+        .Add("SpinEdit", "", IDC_DURATION, 208, 176, 36, 12, kTab)
+        .Add("Edit", "", IDC_KEY, 98, 160, 116, 12, kEditStyle)
+        .Add("Static", "Display Status Key:", IDC_KEY_LABEL, 12, 162, 84, 8, kLabelStyle)
+        .Add("Button", "...", IDC_KEY_LINK, 218, 160, 16, 12, kLinkStyle)
+        .Add("Button", "Default Options", IDC_DEFAULTS_GROUP, 130, 2, 118, 84, kGroupStyle)
+        .Add("Static", "Default Selection:", IDC_DEFAULT_LABEL, 136, 14, 100, 8, kLabelStyle)
+        .Add("ComboBox", "", IDC_DEFAULT, 136, 24, 106, 80, kComboStyle);
+    return t;
+}
+
+CTableSelectorBehaviorPage::CTableSelectorBehaviorPage() : m_rowNumber("row", ParamType::Integer)
+{
+    m_rowNumber.SetInt(1);
+}
+
+CTableSelectorBehaviorPage::~CTableSelectorBehaviorPage()
+{
+    // The controls commit what was typed when they lose the focus, and they report to this
+    // page: they must go while the page is still whole.
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
+}
+
+BOOL CTableSelectorBehaviorPage::Create(CParameterSet* group, const std::string& title, bool modal,
+                                        IPropertyOwner* owner, CParameterSet* root)
+{
+    CComponentPage::Create(group, title, modal, owner, root);
+    CSpinEdit::RegisterClass();
+    m_font.CreatePointFont(80, "MS Shell Dlg");
+    Construct(MakeTemplate());
+    return TRUE;
+}
+
+CParameter* CTableSelectorBehaviorPage::Find(const char* key) const
+{
+    return Group() != nullptr ? Group()->FindParameter(key) : nullptr;
+}
+
+CParameter* CTableSelectorBehaviorPage::Flags() const
+{
+    CParameter* flags = FindInComponent(GetRootSet(), "disabledRows_ary");
+    if (flags == nullptr)
+        flags = Find("disabledRows_ary");
+    return flags != nullptr && IsNested(flags->GetType()) ? flags : nullptr;
+}
+
+CParameter* CTableSelectorBehaviorPage::SelectIndex() const
+{
+    CParameter* select = Find("selectIdx");
+    if (select == nullptr)
+        select = FindInComponent(GetRootSet(), "selectIdx");
+    return select;
+}
+
+CSpinEdit* CTableSelectorBehaviorPage::Spin(int id) const
+{
+    return dynamic_cast<CSpinEdit*>(GetDlgItem(id));
+}
+
+bool CTableSelectorBehaviorPage::RowDisabled(int row) const
+{
+    const CParameter* flags = Flags();
+    const CParameter* flag = flags != nullptr && row >= 0 && row < flags->GetElementCount() ? flags->GetElement(row)
+                                                                                              : nullptr;
+    return flag != nullptr && flag->GetBool();
+}
+
+BOOL CTableSelectorBehaviorPage::OnInitDialog()
+{
+    CComponentPage::OnInitDialog();
+    auto* effect = static_cast<CComboBox*>(GetDlgItem(IDC_EFFECT));
+    for (const char* name : kEffects)
+        effect->AddString(name);
+    for (int id : {IDC_UPDATE_ON, IDC_OPEN_ON})
+        for (const char* name : kUpdateOn)
+            static_cast<CComboBox*>(GetDlgItem(id))->AddString(name);
+    CLinkedValueEdit::Policy policy;
+    policy.emptyOnClear = false;
+    m_key.Attach(*this, Find("displayKey"), IDC_KEY, IDC_KEY_LINK, policy);
+    m_key.Edit().SetFont(&m_font, TRUE);
+    ShowKey();
+    m_rowNumber.SetInt(1);
+    ShowSelectable();
+    BindCheckBox("soundEnabled", IDC_SOUND, false);
+    return TRUE;
+}
+
+void CTableSelectorBehaviorPage::ShowKey()
+{
+    const CParameter* status = Find("displayStatus");
+    const CCellBinding* binding = status != nullptr ? status->GetBinding() : nullptr;
+    SetDlgItemText(IDC_STATUS_RANGE, binding != nullptr && binding->IsBound() ? binding->GetTexts().GetRangeText()
+                                                                               : std::string());
+    EnableItems(*this, {IDC_STATUS_LINK}, binding != nullptr);
+    const bool usable = m_key.Parameter() != nullptr && binding != nullptr && binding->IsBound();
+    m_key.Show();
+    m_key.Enable(usable);
+    EnableItems(*this, {IDC_KEY_LABEL}, usable);
+}
+
+BOOL CTableSelectorBehaviorPage::OnSetActive()
+{
+    BindIntroTime();
+    ShowIntroStyle();
+    ShowUpdateOn();
+    const CParameter* flags = Flags();
+    const int count = flags != nullptr ? flags->GetElementCount() : 0;
+    m_rowNumber.SetRange(ParamRange{1, static_cast<double>(std::max(count, 1)), 1});
+    m_rowNumber.SetInt(1);
+    if (CSpinEdit* row = Spin(IDC_ROW)) {
+        // The row number is the page's own: changing it never republishes the component.
+        row->BindParameter(&m_rowNumber, nullptr, &m_font, false, false);
+        row->EnableWindow(count > 1 ? TRUE : FALSE);
+    }
+    EnableItems(*this, {IDC_SELECT_ALL, IDC_DESELECT_ALL}, count > 1);
+    EnableItems(*this, {IDC_SELECTABLE}, count > 0);
+    ShowSelectable();
+    FillDefaultSelection();
+    return CComponentPage::OnSetActive();
+}
+
+void CTableSelectorBehaviorPage::BindIntroTime()
+{
+    CSpinEdit* duration = Spin(IDC_DURATION);
+    if (duration == nullptr)
+        return;
+    m_durationBound = duration->BindParameter(Find("introTime"), [this] { NotifyOwnerChanged(); }, &m_font, false,
+                                              false);
+    if (m_durationBound)
+        duration->EnableWindow(TRUE);
+}
+
+void CTableSelectorBehaviorPage::ShowIntroStyle()
+{
+    auto* effect = static_cast<CComboBox*>(GetDlgItem(IDC_EFFECT));
+    const CParameter* style = Find("introStyle");
+    bool on = false;
+    if (style != nullptr && model::IsStringType(style->GetType())) {
+        EnableItems(*this, {IDC_EFFECT, IDC_EFFECT_LABEL}, true);
+        if (effect->SelectString(-1, style->GetString().c_str()) == CB_ERR)
+            effect->SetCurSel(-1);
+        on = effect->GetCurSel() != 0;
+    } else {
+        EnableItems(*this, {IDC_EFFECT, IDC_EFFECT_LABEL}, false);
+    }
+    EnableItems(*this, {IDC_DURATION_LABEL}, on);
+    if (m_durationBound)
+        Spin(IDC_DURATION)->EnableWindow(on ? TRUE : FALSE);
+}
+
+void CTableSelectorBehaviorPage::ShowUpdateOn()
+{
+    auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_UPDATE_ON));
+    const CParameter* update = Find("updateOn");
+    if (update != nullptr) {
+        const std::string text = ChoiceText(update);
+        if (text.empty() || combo->SelectString(-1, text.c_str()) == CB_ERR)
+            combo->SetCurSel(-1);
+    }
+    // The moment of the insert matters only once there is something to insert and somewhere
+    // to put it.
+    auto bound = [this](const char* key) {
+        const CParameter* parameter = FindInComponent(GetRootSet(), key);
+        return parameter == nullptr || parameter->GetBinding() == nullptr || parameter->GetBinding()->IsBound();
+    };
+    const bool usable =
+        update != nullptr && update->IsEnabled() && bound("sourceCells_ary") && bound("targetCells_ary");
+    EnableItems(*this, {IDC_UPDATE_ON, IDC_UPDATE_ON_LABEL}, usable);
+}
+
+void CTableSelectorBehaviorPage::FillDefaultSelection()
+{
+    CParameter* select = SelectIndex();
+    if (select == nullptr)
+        return;
+    auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_DEFAULT));
+    combo->ResetContent();
+    const int rows = TableRowCount(FindInComponent(GetRootSet(), "dataValues_ary"));
+    if (rows > 0 && Flags() != nullptr) {
+        char item[32];
+        for (int i = 0; i < rows; ++i) {
+            if (RowDisabled(i))
+                continue;
+            std::snprintf(item, sizeof item, "row %d", i + 1);
+            const int index = combo->AddString(item);
+            if (i == select->GetInt())
+                combo->SetCurSel(index);
+        }
+    }
+    combo->EnableWindow(combo->GetCount() > 1 ? TRUE : FALSE);
+}
+
+void CTableSelectorBehaviorPage::ShowSelectable()
+{
+    CheckDlgButton(IDC_SELECTABLE, Flags() != nullptr && Flags()->GetElementCount() > 0 &&
+                                           !RowDisabled(m_rowNumber.GetInt() - 1)
+                                       ? BST_CHECKED
+                                       : BST_UNCHECKED);
+}
+
+void CTableSelectorBehaviorPage::OnDefaultSelectionChanged()
+{
+    auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_DEFAULT));
+    CParameter* select = SelectIndex();
+    const int selected = combo->GetCurSel();
+    if (select == nullptr || selected < 0)
+        return;
+    const std::string text = combo->GetLBText(selected);
+    if (text.size() <= 4)
+        return;
+    select->SetInt(std::atoi(text.c_str() + 4) - 1);
+    NotifyOwnerChanged();
+}
+
+LRESULT CTableSelectorBehaviorPage::OnSpinChanged(WPARAM wParam, LPARAM)
+{
+    if (static_cast<int>(wParam) != IDC_ROW)
+        return 0;
+    ShowSelectable();
+    return 1;
+}
+
+void CTableSelectorBehaviorPage::OnSelectableClicked()
+{
+    CParameter* flags = Flags();
+    const int row = m_rowNumber.GetInt() - 1;
+    // A table without flags for this row has nothing to switch.
+    if (flags == nullptr || row < 0 || row >= flags->GetElementCount())
+        return;
+    const bool selectable = IsDlgButtonChecked(IDC_SELECTABLE) == BST_CHECKED;
+    flags->GetElement(row)->SetBool(!selectable);
+    FillDefaultSelection();
+    CParameter* select = SelectIndex();
+    auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_DEFAULT));
+    if (!selectable && select != nullptr && select->GetInt() == row && combo->GetCount() > 0) {
+        select->SetInt(std::atoi(combo->GetLBText(0).c_str() + 4) - 1);
+        combo->SetCurSel(0);
+    }
+    NotifyOwnerChanged();
+}
+
+void CTableSelectorBehaviorPage::SetAllRows(bool disabled)
+{
+    CParameter* flags = Flags();
+    if (flags == nullptr)
+        return;
+    CSpinEdit* row = Spin(IDC_ROW);
+    const int last = row != nullptr ? static_cast<int>(row->GetMaximum()) : flags->GetElementCount();
+    for (int i = 0; i < last && i < flags->GetElementCount(); ++i)
+        flags->GetElement(i)->SetBool(disabled);
+    CheckDlgButton(IDC_SELECTABLE, disabled ? BST_UNCHECKED : BST_CHECKED);
+    FillDefaultSelection();
+    NotifyOwnerChanged();
+}
+
+void CTableSelectorBehaviorPage::OnUpdateOnChanged()
+{
+    auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_UPDATE_ON));
+    CParameter* update = Find("updateOn");
+    const int selected = combo->GetCurSel();
+    if (update == nullptr || selected < 0)
+        return;
+    const std::string text = combo->GetLBText(selected);
+    if (CValueList* list = update->GetValueList())
+        list->GetPrototype().SetString(text);
+    else
+        update->SetString(text);
+    NotifyOwnerChanged();
+}
+
+void CTableSelectorBehaviorPage::OnIntroStyleChanged()
+{
+    auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_EFFECT));
+    CParameter* style = Find("introStyle");
+    const int selected = combo->GetCurSel();
+    if (style == nullptr || !model::IsStringType(style->GetType()) || selected < 0)
+        return;
+    style->SetString(combo->GetLBText(selected));
+    EnableItems(*this, {IDC_DURATION_LABEL}, selected != 0);
+    if (m_durationBound)
+        Spin(IDC_DURATION)->EnableWindow(selected != 0 ? TRUE : FALSE);
+    NotifyOwnerChanged();
+}
+
+void CTableSelectorBehaviorPage::OnSoundEnabled()
+{
+    if (StoreCheck(*this, IDC_SOUND, Group(), "soundEnabled"))
+        NotifyOwnerChanged();
+}
+
+void CTableSelectorBehaviorPage::OnDisplayStatus()
+{
+    CParameter* status = Find("displayStatus");
+    if (!PickCells(*this, status, IDC_STATUS_RANGE, nullptr))
+        return;
+    if (!status->GetBinding()->IsBound()) {
+        // Without a status cell the component is always shown: both values become 1.
+        status->GetBinding()->GetValue().SetInt(1, true);
+        if (CParameter* key = Find("displayKey")) {
+            if (CCellBinding* keyBinding = key->GetBinding()) {
+                keyBinding->GetValue().SetInt(1, true);
+                keyBinding->RefreshParameter(nullptr, false);
+            } else {
+                key->SetInt(1, true);
+            }
+        }
+    }
+    ShowKey();
+    NotifyOwnerChanged();
+}
+
+LRESULT CTableSelectorBehaviorPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
+{
+    m_key.OnCommit(static_cast<int>(lParam));
+    return 0;
+}
+
+int CTableSelectorBehaviorPage::GetHelpContextId()
+{
+    switch (GetFocusedPageControlId()) {
+    case IDC_STATUS_LINK:
+    case IDC_STATUS_RANGE:
+    case IDC_EFFECT:
+    case IDC_DURATION:
+        return 410;
+    case IDC_UPDATE_ON:
+        return 405;
+    case IDC_SELECT_ALL:
+    case IDC_DESELECT_ALL:
+    case IDC_SELECTABLE:
+    case IDC_ROW:
+        return 415;
+    default:
+        return 400;
+    }
+}
+
+// ---- Appearance ----
+
+BEGIN_MESSAGE_MAP(CTableSelectorAppearancePage, CComponentPage)
+    .Command(IDC_SHOW_GRID, &CTableSelectorAppearancePage::OnShowGrid)
+    .Command(IDC_GRID_COLOR, &CTableSelectorAppearancePage::OnGridColor)
+    .Command(IDC_SELECT_COLOR, &CTableSelectorAppearancePage::OnSelectColor)
+    .Command(IDC_MOUSE_OVER_COLOR, &CTableSelectorAppearancePage::OnMouseOverColor) END_MESSAGE_MAP()
+
+DialogTemplate CTableSelectorAppearancePage::MakeTemplate()
+{
+    DialogTemplate t = PageTemplate(IDD, "Appearance");
+    t.Add("Button", "Grid", IDC_GRID_GROUP, 7, 7, 241, 44, kGroupStyle)
+        .Add("Button", "Show Grid", IDC_SHOW_GRID, 14, 20, 80, 10, kCheckStyle)
+        .Add("Button", "", IDC_GRID_COLOR, 100, 32, 40, 14, kColorStyle)
+        .Add("Static", "Grid Color", IDC_GRID_COLOR_LABEL, 14, 35, 80, 8, kLabelStyle)
+        .Add("Button", "Table Background", IDC_BACKGROUND_GROUP, 7, 58, 241, 50, kGroupStyle)
+        .Add("Button", "", IDC_SELECT_COLOR, 100, 70, 40, 14, kColorStyle)
+        .Add("Static", "Selected Fill ", IDC_SELECT_COLOR_LABEL, 14, 73, 80, 8, kLabelStyle | SS_RIGHT)
+        .Add("Button", "", IDC_MOUSE_OVER_COLOR, 100, 88, 40, 14, kColorStyle)
+        .Add("Static", "Mouse Over Fill", IDC_MOUSE_OVER_COLOR_LABEL, 14, 91, 80, 8, kLabelStyle | SS_RIGHT);
+    return t;
+}
+
+BOOL CTableSelectorAppearancePage::OnInitDialog()
+{
+    CComponentPage::OnInitDialog();
+    BindCheckBox("showGrid", IDC_SHOW_GRID, false);
+    BindColorButton("gridColor", IDC_GRID_COLOR, m_grid, false);
+    if (!BindColorButton("selectColor", IDC_SELECT_COLOR, m_select, false))
+        EnableItems(*this, {IDC_SELECT_COLOR_LABEL}, false);
+    if (!BindColorButton("mouseOverColor", IDC_MOUSE_OVER_COLOR, m_mouseOver, false))
+        EnableItems(*this, {IDC_MOUSE_OVER_COLOR_LABEL}, false);
+    EnableGridColor();
+    return TRUE;
+}
+
+void CTableSelectorAppearancePage::EnableGridColor()
+{
+    // Without the switch the grid is drawn, so its colour stays usable.
+    const CParameter* show = PageGroup(*this, "Appearance")->FindParameter("showGrid");
+    const bool on = show == nullptr || show->GetBool();
+    const bool colour = PageGroup(*this, "Appearance")->FindParameter("gridColor") != nullptr;
+    m_grid.EnableWindow(on && colour ? TRUE : FALSE);
+    EnableItems(*this, {IDC_GRID_COLOR_LABEL}, on);
+}
+
+void CTableSelectorAppearancePage::OnShowGrid()
+{
+    if (!StoreCheck(*this, IDC_SHOW_GRID, PageGroup(*this, "Appearance"), "showGrid"))
+        return;
+    EnableGridColor();
+    NotifyOwnerChanged();
+}
+
+void CTableSelectorAppearancePage::OnColor(const char* key, CColorButton& button)
+{
+    CParameterSet* group = PageGroup(*this, "Appearance");
+    if (group->FindParameter(key) != nullptr)
+        OnColorButtonClicked(key, button, group);
+}
