@@ -52,10 +52,18 @@ xmlData.kvSay = function (text, failed) {
     this.mc();
 };
 
-// The ranges of a list binding, one per name: with one name the whole member is its range.
+// Whether a ranges member holds one element per name (each the rows of its cells), as the
+// designer's General page stores it, rather than the one range of a single name.
+xmlData.kvPerName = function (value, count) {
+    if (count != 1)
+        return true;
+    return value instanceof Array && value[0] instanceof Array && value[0][0] instanceof Array;
+};
+
+// The ranges of a list binding, one per name.
 xmlData.kvRanges = function (member, count) {
     var value = this[member], ranges = [];
-    if (count == 1)
+    if (!this.kvPerName(value, count))
         return [value];
     for (var i = 0; i < count; i++)
         ranges.push(value instanceof Array ? value[i] : undefined);
@@ -101,7 +109,7 @@ xmlData.kvAnswered = function (ok, answer, loading, url) {
     }
     var names = this.loadNames_ary instanceof Array ? this.loadNames_ary : [];
     var missing = [];
-    if (names.length == 1) {
+    if (!this.kvPerName(this.loadRanges_ary, names.length)) {
         this.loadRanges_ary = this.kvFill(this.loadRanges_ary, found["v_" + names[0]], missing, names[0]);
     } else {
         for (var i = 0; i < names.length; i++) {
