@@ -470,6 +470,21 @@ TEST_F(XmlDataPagesTest, LabelAndAddressAreTypedOrLinked)
     EXPECT_EQ(Notified(), 3);
 }
 
+TEST_F(XmlDataPagesTest, HelpTopicsFollowTheFocusedControl)
+{
+    Load("KVXMLDataSymbol", "");
+    auto& page = OpenGeneral();
+    const std::pair<int, int> topics[] = {
+        {General::IDC_LABEL, 2332},       {General::IDC_LABEL_LINK, 2332}, {General::IDC_URL, 2335},
+        {General::IDC_URL_LINK, 2335},    {General::IDC_ENABLE_SEND, 2334}, {General::IDC_ENABLE_LOAD, 2333},
+        {General::IDC_LOAD_ADD, 2333},    {General::IDC_LOAD_LIST, 2333},
+    };
+    for (const auto& [id, topic] : topics) {
+        Item(id)->SetFocus();
+        EXPECT_EQ(page.GetHelpContextId(), topic) << id;
+    }
+}
+
 // ---- Behavior ----
 
 TEST_F(XmlDataPagesTest, BehaviorIntervalFollowsRefreshOnInterval)

@@ -79,13 +79,15 @@ xmlData.kvTransfer = function () {
     var how = this.transferType == undefined ? "load" : String(this.transferType);
     var sending = how.indexOf("send") >= 0, loading = how.indexOf("oad") >= 0;
     var owner = this;
-    var answer = new XML();
+    // Through _global: names are found in any letter case, so a clip named "Xml" on the
+    // timeline would otherwise stand for the class.
+    var answer = new _global.XML();
     answer.ignoreWhite = true;
     answer.onLoad = function (ok) { owner.kvAnswered(ok, this, loading, url); };
     this.kvRequests = kvNumber(this.kvRequests, 0) + 1;
     if (sending) {
         var names = this.sendNames_ary instanceof Array ? this.sendNames_ary : [];
-        var request = new XML(kvXmlDataWrite(names, this.kvRanges("sendRanges_ary", names.length)));
+        var request = new _global.XML(kvXmlDataWrite(names, this.kvRanges("sendRanges_ary", names.length)));
         request.contentType = "text/xml";
         request.sendAndLoad(url, answer);
     } else {
