@@ -1,9 +1,14 @@
 #include "pages/PageGroups.h"
+#include "pages/XmlDataGeneralPage.h"
+#include "pages/XmlDataPages.h"
 
 namespace pages {
 
-void RegisterXmlDataPages(CPageClassRegistry&)
+void RegisterXmlDataPages(CPageClassRegistry& registry)
 {
+    RegisterPlain<CXMLDataGeneralPage>(registry, "CXMLDataGeneralPage");
+    RegisterPlain<CXMLDataBehaviorPage>(registry, "CXMLDataBehaviorPage");
+    RegisterPlain<CXMLDataAppearancePage>(registry, "CXMLDataAppearancePage");
 }
 
 } // namespace pages

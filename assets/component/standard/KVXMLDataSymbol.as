@@ -52,10 +52,18 @@ xmlData.kvSay = function (text, failed) {
     this.mc();
 };
 
-// The ranges of a list binding, one per name: with one name the whole member is its range.
+// Whether a ranges member holds one element per name (each the rows of its cells), as the
+// designer's General page stores it, rather than the one range of a single name.
+xmlData.kvPerName = function (value, count) {
+    if (count != 1)
+        return true;
+    return value instanceof Array && value[0] instanceof Array && value[0][0] instanceof Array;
+};
+
+// The ranges of a list binding, one per name.
 xmlData.kvRanges = function (member, count) {
     var value = this[member], ranges = [];
-    if (count == 1)
+    if (!this.kvPerName(value, count))
         return [value];
     for (var i = 0; i < count; i++)
         ranges.push(value instanceof Array ? value[i] : undefined);
@@ -71,13 +79,15 @@ xmlData.kvTransfer = function () {
     var how = this.transferType == undefined ? "load" : String(this.transferType);
     var sending = how.indexOf("send") >= 0, loading = how.indexOf("oad") >= 0;
     var owner = this;
-    var answer = new XML();
+    // Through _global: names are found in any letter case, so a clip named "Xml" on the
+    // timeline would otherwise stand for the class.
+    var answer = new _global.XML();
     answer.ignoreWhite = true;
     answer.onLoad = function (ok) { owner.kvAnswered(ok, this, loading, url); };
     this.kvRequests = kvNumber(this.kvRequests, 0) + 1;
     if (sending) {
         var names = this.sendNames_ary instanceof Array ? this.sendNames_ary : [];
-        var request = new XML(kvXmlDataWrite(names, this.kvRanges("sendRanges_ary", names.length)));
+        var request = new _global.XML(kvXmlDataWrite(names, this.kvRanges("sendRanges_ary", names.length)));
         request.contentType = "text/xml";
         request.sendAndLoad(url, answer);
     } else {
@@ -101,7 +111,7 @@ xmlData.kvAnswered = function (ok, answer, loading, url) {
     }
     var names = this.loadNames_ary instanceof Array ? this.loadNames_ary : [];
     var missing = [];
-    if (names.length == 1) {
+    if (!this.kvPerName(this.loadRanges_ary, names.length)) {
         this.loadRanges_ary = this.kvFill(this.loadRanges_ary, found["v_" + names[0]], missing, names[0]);
     } else {
         for (var i = 0; i < names.length; i++) {

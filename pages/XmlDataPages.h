@@ -1,0 +1,95 @@
+#pragma once
+
+// The "Behavior" and "Appearance" tabs of the XML data connection: when it refreshes its data
+// (and the dynamic visibility and entry effect every simple component has), and how its box
+// and label look.
+
+#include "pages/PageBlocks.h"
+#include "pages/TemplatePage.h"
+#include "propui/ComponentPage.h"
+#include "propui/FontDataCtrl.h"
+
+class CXMLDataBehaviorPage : public pages::CTemplatePage<CXMLDataBehaviorPage> {
+public:
+    enum : int {
+        IDD = 368,
+        IDC_VISIBILITY_GROUP = 3680,
+        IDC_STATUS_RANGE = 3681,
+        IDC_STATUS_LINK = 3682,
+        IDC_EFFECT_LABEL = 3683,
+        IDC_EFFECT = 3684,
+        IDC_DURATION_LABEL = 3685,
+        IDC_DURATION = 3686,
+        IDC_KEY = 3687,
+        IDC_STATUS_LABEL = 3688,
+        IDC_KEY_LABEL = 3689,
+        IDC_KEY_LINK = 3690,
+        IDC_REFRESH_GROUP = 3691,
+        IDC_REFRESH_LOAD = 3692,
+        IDC_REFRESH_AUTO = 3693,
+        IDC_INTERVAL = 3694,
+        IDC_INTERVAL_LABEL = 3695,
+    };
+    CXMLDataBehaviorPage();
+    static DialogTemplate MakeTemplate();
+
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+    int GetHelpContextId() override;
+
+    void OnDisplayStatusLink();
+    void OnIntroStyleChanged();
+    void OnDisplayKeyLink() { m_key.OnLink(); }
+    void OnRefreshLoad();
+    void OnRefreshAuto();
+    LRESULT OnInPlaceEditCommit(WPARAM wParam, LPARAM lParam);
+
+protected:
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CParameterSet* Group() const;
+    void EnableKey(bool enable);
+    void EnableInterval();
+
+    pages::CLinkedValueEdit m_key;
+    pages::CNumberEdit m_duration;
+};
+
+class CXMLDataAppearancePage : public pages::CTemplatePage<CXMLDataAppearancePage> {
+public:
+    enum : int {
+        IDD = 349,
+        IDC_LABEL_GROUP = 3490,
+        IDC_POSITION = 3491,
+        IDC_POSITION_LABEL = 3492,
+        IDC_TRANSPARENCY = 3493,
+        IDC_TRANSPARENCY_LABEL = 3494,
+        IDC_BACKGROUND_GROUP = 3495,
+        IDC_FONT = 3496,
+        IDC_FONT_LABEL = 3497,
+        IDC_COLOR = 3498,
+        IDC_USE_COLOR = 3499,
+    };
+    CXMLDataAppearancePage();
+    static DialogTemplate MakeTemplate();
+
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+    int GetHelpContextId() override;
+
+    void OnPosition();
+    void OnUseCustomColor() { m_colour.OnCheck(); }
+    void OnColor() { m_colour.OnColour(); }
+
+    CFontDataCtrl& Font() { return m_font; }
+
+protected:
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CParameterSet* Group() const;
+
+    CFontDataCtrl m_font;
+    pages::CCheckedColour m_colour;
+};
