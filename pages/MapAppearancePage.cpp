@@ -4,6 +4,7 @@
 #include "model/ParameterSet.h"
 #include "pages/PageBlocks.h"
 #include "pages/PageKit.h"
+#include "pages/SelectorKit.h"
 #include "platform/controls/SpinEdit.h"
 
 using namespace pages;
@@ -171,7 +172,7 @@ void CMapAppearancePage::ApplyTitleRule()
     EnableItems(*this, {IDC_POSITION}, title && group->FindParameter("titlePosition") != nullptr);
     for (const auto& [id, key] : {std::pair{IDC_XSHIFT, "titleXShift"}, std::pair{IDC_YSHIFT, "titleYShift"}})
         if (auto* spin = dynamic_cast<CSpinEdit*>(GetDlgItem(id)))
-            spin->EnableControl(title && group->FindParameter(key) != nullptr);
+            EnableSpin(*spin, title && group->FindParameter(key) != nullptr);
     m_titleFont.EnableControls(title && group->FindParameter("titleTextProps") != nullptr);
 }
 

@@ -329,7 +329,7 @@ void CSelectorAppearancePage::ApplyTitleRule()
         EnableItems(*this, {IDC_TITLE_X_LABEL, IDC_TITLE_Y_LABEL}, show);
         for (int id : {IDC_TITLE_X, IDC_TITLE_Y})
             if (auto* spin = dynamic_cast<CSpinEdit*>(GetDlgItem(id)))
-                spin->EnableControl(show);
+                EnableSpin(*spin, show);
     }
     m_titleFont.EnableControls(show && FindFirst(group, {"titleTextProps", "titleTextFormat"}) != nullptr);
     EnableItems(*this, {IDC_TITLE_POSITION_LABEL, IDC_TITLE_FONT_LABEL}, show);
@@ -346,7 +346,7 @@ void CSelectorAppearancePage::ApplyLabelRule()
         EnableItems(*this, {IDC_LABEL_X_LABEL, IDC_LABEL_Y_LABEL}, show);
         for (int id : {IDC_LABEL_X, IDC_LABEL_Y})
             if (auto* spin = dynamic_cast<CSpinEdit*>(GetDlgItem(id)))
-                spin->EnableControl(show);
+                EnableSpin(*spin, show);
     }
     m_labelFont.EnableControls(show && FindFirst(group, {"labelTextProps", "labelTextFormat"}) != nullptr);
     EnableItems(*this, {IDC_ALIGN_LABEL, IDC_LABEL_FONT_LABEL}, show);
@@ -376,7 +376,7 @@ void CSelectorAppearancePage::ApplyBackgroundRule()
     EnableItems(*this, {IDC_FILL_COLOR}, !art && fill && has("fillColor"));
     EnableItems(*this, {IDC_WEIGHT_LABEL}, !art && border);
     if (auto* spin = dynamic_cast<CSpinEdit*>(GetDlgItem(IDC_WEIGHT)))
-        spin->EnableControl(!art && border && has("borderWeight"));
+        EnableSpin(*spin, !art && border && has("borderWeight"));
     ApplyBackgroundTransparency();
 }
 
@@ -386,7 +386,7 @@ void CSelectorAppearancePage::ApplyBackgroundTransparency()
     const bool on = BoolOf(Group(), "useBackgroundArt") || BoolOf(background, "showBorder") || BoolOf(background, "showFill");
     EnableItems(*this, {IDC_BACK_TRANS_LABEL}, on);
     if (auto* spin = dynamic_cast<CSpinEdit*>(GetDlgItem(IDC_BACK_TRANS)))
-        spin->EnableControl(on && Group()->FindParameter("backgroundTrans") != nullptr);
+        EnableSpin(*spin, on && Group()->FindParameter("backgroundTrans") != nullptr);
 }
 
 void CSelectorAppearancePage::ApplyMarkerRule()
@@ -407,7 +407,7 @@ void CSelectorAppearancePage::ClampRows()
     const int labels = ElementCount(FindLabels(GetRootSet()) != nullptr ? FindLabels(GetRootSet())
                                                                        : FindInComponent(GetRootSet(), "labels"));
     // A combo box opens no more rows than it has labels; without labels nothing is clamped.
-    if (labels >= 1 && labels < rows->GetDouble()) {
+    if (labels >= 1 && labels < NumberOf(rows)) {
         if (rows->GetType() == model::ParamType::Integer)
             rows->SetInt(labels, false);
         else
@@ -417,7 +417,7 @@ void CSelectorAppearancePage::ClampRows()
     }
     if (labels == 1) {
         spin->SetText("1");
-        spin->EnableControl(false);
+        EnableSpin(*spin, false);
     }
 }
 

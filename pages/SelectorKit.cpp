@@ -94,6 +94,21 @@ int ElementCount(const CParameter* parameter)
     return IsElementList(value) ? value->GetElementCount() : 0;
 }
 
+void EnableSpin(CSpinEdit& spin, bool enable)
+{
+    spin.EnableWindow(enable ? TRUE : FALSE);
+    spin.EnableControl(enable);
+}
+
+double NumberOf(const CParameter* parameter)
+{
+    if (parameter == nullptr)
+        return 0;
+    if (parameter->GetType() == model::ParamType::Integer)
+        return parameter->GetInt();
+    return parameter->GetDouble();
+}
+
 CParameter* FindLabels(const CParameterSet* set)
 {
     return FindFirst(set, {"labels", "labels_ary", "regionNames"});
@@ -187,7 +202,7 @@ void CVisibilityBlock::EnableDuration(bool enable)
     CSpinEdit* spin = Spin();
     const bool bound = m_group != nullptr && m_group->FindParameter("introTime") != nullptr;
     if (spin != nullptr)
-        spin->EnableControl(enable && bound);
+        EnableSpin(*spin, enable && bound);
     EnableItems(*m_page, {m_ids.durationLabel}, enable && bound);
 }
 

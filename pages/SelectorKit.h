@@ -55,6 +55,11 @@ CParameter* ValueOf(CParameter* parameter);
 // True for a list-like value whose elements can be counted (a list, group, cell list or table).
 bool IsElementList(const CParameter* parameter);
 
+// Enables or disables a spin edit as a whole: its window and its parts.
+void EnableSpin(CSpinEdit& spin, bool enable);
+// The number a numeric parameter holds, whether integer or not; 0 for other types.
+double NumberOf(const CParameter* parameter);
+
 // The labels a selector shows: "labels", else "labels_ary", else "regionNames".
 CParameter* FindLabels(const CParameterSet* set);
 

@@ -9,6 +9,7 @@
 #include "pages/SelectorGeneralPage.h"
 #include "platform/controls/SpinEdit.h"
 #include "propui/EditingDialogs.h"
+#include "propui/PropertyListCtrl.h"
 #include "tests/pages/PageFixture.h"
 
 namespace {
@@ -136,18 +137,48 @@ TEST_F(SelectorPagesTest, APushButtonTakesExactlyTwoLabelCells)
 TEST_F(SelectorPagesTest, FewerLabelsThanTheDefaultSelectionResetIt)
 {
     using Page = CSelectorGeneralPage;
-    ImportWorkbook();
     CParameterSet* general = Load("KVListBoxSymbol", "General");
     Key("selectIdx")->SetInt(2);
     Open<Page>(general);
-    // Any range will do for a list box; three labels keep the third as default.
-    picker->Answer(RangePickOutcome::Picked, "'Inputs'!$A$5:$A$7");
-    Click(Page::IDC_LABELS_LINK);
-    EXPECT_EQ(Key("selectIdx")->GetInt(), 2);
-    picker->Answer(RangePickOutcome::Picked, "'Inputs'!$A$1:$A$2");
-    Click(Page::IDC_LABELS_LINK);
-    EXPECT_EQ(Key("selectIdx")->GetInt(), 0);
+    CParameter& labels = Param(general, "labels")->GetBinding()->GetValue();
+    // Three labels keep the third as the default; two do not.
+    for (const auto& [left, index] : {std::pair{3, 2}, std::pair{2, 0}}) {
+        ui::SetDialogHookByCaption("Labels", [&](CDialog& dlg) {
+            EXPECT_EQ(static_cast<CArrayDlg&>(dlg).GetList()->GetRowCount(), labels.GetElementCount());
+            CUserInput::Click(*dlg.GetDlgItem(CArrayDlg::kRemoveId), CPoint(3, 3));
+            CUserInput::Click(*dlg.GetDlgItem(IDOK), CPoint(3, 3));
+        });
+        Click(Page::IDC_LABELS_EDIT);
+        EXPECT_EQ(labels.GetElementCount(), left);
+        EXPECT_EQ(Key("selectIdx")->GetInt(), index);
+    }
     EXPECT_EQ(Notified(), 2);
+
+    // Cancel keeps the labels as they were.
+    ui::SetDialogHookByCaption("Labels", [&](CDialog& dlg) {
+        CUserInput::Click(*dlg.GetDlgItem(CArrayDlg::kRemoveId), CPoint(3, 3));
+        CUserInput::Click(*dlg.GetDlgItem(IDCANCEL), CPoint(3, 3));
+    });
+    Click(Page::IDC_LABELS_EDIT);
+    EXPECT_EQ(labels.GetElementCount(), 2);
+    EXPECT_EQ(Notified(), 2);
+}
+
+TEST_F(SelectorPagesTest, TheTwoStatesOfACheckBoxAreNamedForTheLabelsDialog)
+{
+    using Page = CSelectorGeneralPage;
+    CParameterSet* general = Load("KVCheckBoxSymbol", "General");
+    Open<Page>(general);
+    std::vector<std::string> names;
+    ui::SetDialogHookByCaption("Labels", [&](CDialog& dlg) {
+        CPropertyListCtrl& rows = *static_cast<CArrayDlg&>(dlg).GetList();
+        for (int i = 0; i < rows.GetRowCount(); ++i)
+            names.push_back(rows.GetRowInfo(i)->name);
+        CUserInput::Click(*dlg.GetDlgItem(IDOK), CPoint(3, 3));
+    });
+    Click(Page::IDC_LABELS_EDIT);
+    EXPECT_EQ(names, (std::vector<std::string>{"Unchecked", "Checked"}));
+    EXPECT_EQ(HelpFor(Page::IDC_LABELS_EDIT), 760);
 }
 
 TEST_F(SelectorPagesTest, TheTitleIsTypedAndInsertCellsWithFormulasAreQuestioned)
@@ -206,9 +237,6 @@ TEST_F(SelectorPagesTest, CancellingTheStatusValuesLeavesTheSourceUnlinkedAndSay
     bool asked = false;
     ui::SetDialogHookByCaption("Source Data", [&](CDialog& dlg) {
         asked = true;
-        // The two states are named before the rows are shown.
-        EXPECT_EQ(source.GetValue().GetElement(0)->GetLabel(), "Unchecked");
-        EXPECT_EQ(source.GetValue().GetElement(1)->GetLabel(), "Checked");
         dlg.EndDialog(IDCANCEL);
     });
     const int before = Notified();
