@@ -28,39 +28,41 @@ DialogTemplate CMapAppearancePage::MakeTemplate(int layout)
     CSpinEdit::RegisterClass();
     const bool icon = layout > 0;
     DialogTemplate t = PageTemplate(icon ? IDD_ICON : IDD_MAP, "Appearance");
-    t.Add("Button", "Title", IDC_TITLE_GROUP, 7, 0, 241, 40, kGroupStyle)
-        .Add("Button", "Show Title", IDC_SHOW_TITLE, 14, 10, 50, 10, kCheckStyle)
-        .Add("Static", "Position:", IDC_POSITION_LABEL, 68, 11, 30, 8, kLabelStyle)
-        .Add("ComboBox", "", IDC_POSITION, 100, 9, 58, 60, kComboStyle)
-        .Add("Static", "X shift (pixels)", IDC_XSHIFT_LABEL, 164, 11, 50, 8, kLabelStyle)
-        .Add("SpinEdit", "X Shift", IDC_XSHIFT, 214, 9, 30, 12, kTab)
-        .Add("Static", "Font", IDC_TITLE_FONT_LABEL, 14, 25, 20, 8, kLabelStyle)
-        .Add("FontData", "", IDC_TITLE_FONT, 36, 23, 122, 12, WS_VISIBLE)
-        .Add("Static", "Y shift (pixels)", IDC_YSHIFT_LABEL, 164, 25, 50, 8, kLabelStyle)
-        .Add("SpinEdit", "Y Shift", IDC_YSHIFT, 214, 23, 30, 12, kTab)
-        .Add("Button", icon ? "Mouse Over" : "Label Text", IDC_LABELS_GROUP, 7, 42, 241, 42, kGroupStyle)
-        .Add("Button", "Show Labels", IDC_SHOW_LABELS, 14, 53, 60, 10, kCheckStyle)
-        .Add("FontData", "", IDC_LABEL_FONT, 80, 52, 140, 12, WS_VISIBLE)
-        .Add("Button", icon ? "Show Labels" : "Show Mouse Over", IDC_SHOW_MOUSE_OVER, 14, 68, 64, 10, kCheckStyle)
-        .Add("FontData", "", IDC_MOUSE_FONT, 80, 67, 140, 12, WS_VISIBLE)
-        .Add("Button", "Values", IDC_VALUES_GROUP, 7, 86, 241, 50, kGroupStyle)
-        .Add("Button", "Show Values", IDC_SHOW_VALUES, 14, 97, 60, 10, kCheckStyle)
-        .Add("NumericFormat", "", IDC_FORMAT, 80, 95, 164, 38, WS_VISIBLE)
-        .Add("Button", icon ? "Display" : "Region", IDC_REGION_GROUP, 7, 138, 241, 58, kGroupStyle)
-        .Add("Button", "Show Art", IDC_SHOW_ART, 14, 148, 50, 10, kCheckStyle)
-        .Add("Button", "Show On/Off", IDC_SHOW_ON_OFF, 70, 148, 60, 10, kCheckStyle & ~WS_VISIBLE)
-        .Add("Button", icon ? "Show Custom Color" : "Show Default", IDC_USE_CUSTOM, 14, 163, 76, 10,
+    // Laid out for the maps, which have no label switch of their own; a component that has one
+    // gets its row inserted above the mouse-over row when the page opens.
+    t.Add("Button", "Title", IDC_TITLE_GROUP, 7, 0, 241, 36, kGroupStyle)
+        .Add("Button", "Show Title", IDC_SHOW_TITLE, 14, 9, 52, 10, kCheckStyle)
+        .Add("Static", "Position:", IDC_POSITION_LABEL, 70, 10, 34, 8, kLabelStyle)
+        .Add("ComboBox", "", IDC_POSITION, 106, 8, 46, 60, kComboStyle)
+        .Add("Static", "X shift (pixels)", IDC_XSHIFT_LABEL, 156, 10, 66, 8, kLabelStyle)
+        .Add("SpinEdit", "X Shift", IDC_XSHIFT, 222, 8, 22, 12, kTab)
+        .Add("Static", "Font", IDC_TITLE_FONT_LABEL, 14, 23, 20, 8, kLabelStyle)
+        .Add("FontData", "", IDC_TITLE_FONT, 36, 21, 116, 12, WS_VISIBLE)
+        .Add("Static", "Y shift (pixels)", IDC_YSHIFT_LABEL, 156, 23, 66, 8, kLabelStyle)
+        .Add("SpinEdit", "Y Shift", IDC_YSHIFT, 222, 21, 22, 12, kTab)
+        .Add("Button", icon ? "Mouse Over" : "Label Text", IDC_LABELS_GROUP, 7, 38, 241, 28, kGroupStyle)
+        .Add("Button", "Show Labels", IDC_SHOW_LABELS, 14, 48, 72, 10, kCheckStyle)
+        .Add("FontData", "", IDC_LABEL_FONT, 90, 47, 150, 12, WS_VISIBLE)
+        .Add("Button", icon ? "Show Labels" : "Show Mouse Over", IDC_SHOW_MOUSE_OVER, 14, 48, 72, 10, kCheckStyle)
+        .Add("FontData", "", IDC_MOUSE_FONT, 90, 47, 150, 12, WS_VISIBLE)
+        .Add("Button", "Values", IDC_VALUES_GROUP, 7, 68, 241, 76, kGroupStyle)
+        .Add("Button", "Show Values", IDC_SHOW_VALUES, 14, 78, 60, 10, kCheckStyle)
+        .Add("NumericFormat", "", IDC_FORMAT, 80, 76, 164, 64, WS_VISIBLE)
+        .Add("Button", icon ? "Display" : "Region", IDC_REGION_GROUP, 7, 146, 241, 52, kGroupStyle)
+        .Add("Button", "Show Art", IDC_SHOW_ART, 14, 155, 50, 10, kCheckStyle)
+        .Add("Button", "Show On/Off", IDC_SHOW_ON_OFF, 70, 155, 60, 10, kCheckStyle & ~WS_VISIBLE)
+        .Add("Static", "Transparency", IDC_TRANSPARENCY_LABEL, 196, 156, 48, 8, kLabelStyle)
+        .Add("Button", icon ? "Show Custom Color" : "Show Default", IDC_USE_CUSTOM, 14, 168, 90, 10,
              kCheckStyle & ~WS_VISIBLE)
-        .Add("Static", icon ? "Color Fill" : "Default Fill", IDC_DEFAULT_LABEL, 14, 164, 50, 8, kLabelStyle)
-        .Add("Button", "", IDC_DEFAULT_COLOR, 66, 162, 30, 12, kColorStyle)
-        .Add("Static", "Selected Fill", IDC_SELECTED_LABEL, 104, 164, 50, 8, kLabelStyle)
-        .Add("Button", "", IDC_SELECTED_COLOR, 156, 162, 30, 12, kColorStyle)
-        .Add("Static", "Mouse Over Fill", IDC_HIGHLIGHT_LABEL, 14, 180, 50, 8, kLabelStyle)
-        .Add("Button", "", IDC_HIGHLIGHT_COLOR, 66, 178, 30, 12, kColorStyle)
-        .Add("Static", "Selectable Fill", IDC_SELECTABLE_LABEL, 104, 180, 50, 8, kLabelStyle & ~WS_VISIBLE)
-        .Add("Button", "", IDC_SELECTABLE_COLOR, 156, 178, 30, 12, kColorStyle & ~WS_VISIBLE)
-        .Add("Static", "Transparency", IDC_TRANSPARENCY_LABEL, 192, 150, 52, 8, kLabelStyle)
-        .Add("SpinEdit", "", IDC_TRANSPARENCY, 192, 162, 36, 12, kTab);
+        .Add("Static", icon ? "Color Fill" : "Default Fill", IDC_DEFAULT_LABEL, 14, 169, 60, 8, kLabelStyle)
+        .Add("Button", "", IDC_DEFAULT_COLOR, 76, 167, 26, 12, kColorStyle)
+        .Add("Static", "Selected Fill", IDC_SELECTED_LABEL, 108, 169, 54, 8, kLabelStyle)
+        .Add("Button", "", IDC_SELECTED_COLOR, 164, 167, 26, 12, kColorStyle)
+        .Add("SpinEdit", "", IDC_TRANSPARENCY, 196, 167, 36, 12, kTab)
+        .Add("Static", "Mouse Over Fill", IDC_HIGHLIGHT_LABEL, 14, 183, 60, 8, kLabelStyle)
+        .Add("Button", "", IDC_HIGHLIGHT_COLOR, 76, 181, 26, 12, kColorStyle)
+        .Add("Static", "Selectable Fill", IDC_SELECTABLE_LABEL, 108, 183, 54, 8, kLabelStyle & ~WS_VISIBLE)
+        .Add("Button", "", IDC_SELECTABLE_COLOR, 164, 181, 26, 12, kColorStyle & ~WS_VISIBLE);
     return t;
 }
 
@@ -95,6 +97,8 @@ BOOL CMapAppearancePage::OnInitDialog()
     const CParameter* titleFont = group->FindParameter("titleTextProps");
     m_titleFont.Create(titleFont != nullptr ? titleFont->GetSet() : nullptr, GetOwner(), false, colours);
 
+    if (group->FindParameter("labelsEnabled") != nullptr)
+        MakeRoomForLabelSwitch();
     for (const auto& [key, id] : {std::pair{"labelsEnabled", IDC_SHOW_LABELS}, std::pair{"showMouseOverLabel", IDC_SHOW_MOUSE_OVER},
                                   std::pair{"showOnOff", IDC_SHOW_ON_OFF}, std::pair{"useCustomColor", IDC_USE_CUSTOM}})
         BindCheckBoxInSet(key, id, group, true);
@@ -140,6 +144,24 @@ BOOL CMapAppearancePage::OnInitDialog()
         EnableItems(*this, {IDC_SELECTABLE_COLOR, IDC_SELECTABLE_LABEL}, true);
     }
     return TRUE;
+}
+
+void CMapAppearancePage::MakeRoomForLabelSwitch()
+{
+    // The mouse-over row and everything below it move down by one row.
+    const int dy = GetDlgItem(IDC_SHOW_LABELS)->GetRectInParent().Height() * 14 / 10;
+    for (CWnd* child : GetChildren()) {
+        const int id = child->GetDlgCtrlID();
+        CRect rect = child->GetRectInParent();
+        if (id == IDC_LABELS_GROUP) {
+            rect.bottom += dy;
+        } else if (id == IDC_SHOW_MOUSE_OVER || id == IDC_MOUSE_FONT || id >= IDC_VALUES_GROUP) {
+            rect.OffsetRect(0, dy);
+        } else {
+            continue;
+        }
+        child->MoveWindow(rect);
+    }
 }
 
 BOOL CMapAppearancePage::OnSetActive()

@@ -80,6 +80,7 @@ private:
     CParameterSet* Group() const;
     bool StoreBool(const char* key, int checkId);
     bool Flag(const char* key) const;
+    void MakeRoomForLabelSwitch();
     void ApplyTitleRule();
     void ApplyFollowers();
     void ApplyColourRules();

@@ -38,74 +38,74 @@ DialogTemplate CSelectorAppearancePage::MakeTemplate(bool pushButton)
     DialogTemplate t = PageTemplate(pushButton ? IDD_PUSH_BUTTON : IDD, "Appearance");
     // The push button has no title of its own on the stage: its title group lies below the
     // others, hidden until a title parameter shows it.
-    const int ty = pushButton ? 198 : 0;
+    const int ty = pushButton ? 200 : 0;
     const DWORD titleShown = pushButton ? 0 : WS_VISIBLE;
-    const int dy = pushButton ? -38 : 0;
+    const int dy = pushButton ? -35 : 0;
     auto shown = [titleShown](DWORD style) { return (style & ~WS_VISIBLE) | titleShown; };
-    t.Add("Button", "Title", IDC_TITLE_GROUP, 7, ty, 241, 37, shown(kGroupStyle))
-        .Add("Button", "Show Title", IDC_SHOW_TITLE, 14, ty + 9, 50, 10, shown(kCheckStyle))
-        .Add("Static", "Position", IDC_TITLE_POSITION_LABEL, 68, ty + 10, 30, 8, shown(kLabelStyle))
-        .Add("ComboBox", "", IDC_TITLE_POSITION, 100, ty + 8, 58, 60, shown(kComboStyle))
-        .Add("Static", "X shift (pixels)", IDC_TITLE_X_LABEL, 164, ty + 10, 50, 8, shown(kLabelStyle))
-        .Add("SpinEdit", "X Shift", IDC_TITLE_X, 214, ty + 8, 30, 12, shown(kTab))
-        .Add("Static", "Font", IDC_TITLE_FONT_LABEL, 14, ty + 23, 20, 8, shown(kLabelStyle))
-        .Add("FontData", "", IDC_TITLE_FONT, 36, ty + 21, 122, 12, titleShown)
-        .Add("Static", "Y shift (pixels)", IDC_TITLE_Y_LABEL, 164, ty + 23, 50, 8, shown(kLabelStyle))
-        .Add("SpinEdit", "Y Shift", IDC_TITLE_Y, 214, ty + 21, 30, 12, shown(kTab));
-    const int ly = 38 + dy;
-    t.Add("Button", "Labels", IDC_LABELS_GROUP, 7, ly, 241, 51, kGroupStyle)
-        .Add("Button", "Show Labels", IDC_SHOW_LABELS, 14, ly + 9, 50, 10, kCheckStyle)
-        .Add("Static", "Alignment", IDC_ALIGN_LABEL, 68, ly + 10, 30, 8, kLabelStyle)
-        .Add("ComboBox", "", IDC_ALIGN, 100, ly + 8, 58, 60, kComboStyle)
-        .Add("Static", "X Shift", IDC_LABEL_X_LABEL, 164, ly + 10, 50, 8, kLabelStyle)
-        .Add("SpinEdit", "", IDC_LABEL_X, 214, ly + 8, 30, 12, kTab)
-        .Add("Static", "Font", IDC_LABEL_FONT_LABEL, 14, ly + 23, 20, 8, kLabelStyle)
-        .Add("FontData", "", IDC_LABEL_FONT, 36, ly + 21, 122, 12, WS_VISIBLE)
-        .Add("Static", "Y Shift", IDC_LABEL_Y_LABEL, 164, ly + 23, 50, 8, kLabelStyle)
-        .Add("SpinEdit", "", IDC_LABEL_Y, 214, ly + 21, 30, 12, kTab)
-        .Add("Static", "Selected Text", IDC_SELECTED_TEXT_LABEL, 14, ly + 37, 46, 8, kLabelStyle)
-        .Add("Button", "", IDC_SELECTED_TEXT, 62, ly + 35, 24, 12, kColorStyle)
-        .Add("Static", "Mouse Over Text", IDC_OVER_TEXT_LABEL, 92, ly + 37, 56, 8, kLabelStyle)
-        .Add("Button", "", IDC_OVER_TEXT, 150, ly + 35, 24, 12, kColorStyle)
-        .Add("Static", "Rows Displayed", IDC_ROWS_LABEL, 178, ly + 37, 40, 8, kLabelStyle)
-        .Add("SpinEdit", "", IDC_ROWS, 218, ly + 35, 26, 12, kTab);
-    const int by = 90 + dy;
-    t.Add("Button", "Label Background", IDC_BACKGROUND_GROUP, 7, by, 241, 37, kGroupStyle)
-        .Add("Button", "Use Label Art", IDC_USE_LABEL_ART, 14, by + 9, 56, 10, kCheckStyle)
-        .Add("Static", "Separation", IDC_SEPARATION_LABEL, 76, by + 10, 38, 8, kLabelStyle)
-        .Add("SpinEdit", "", IDC_SEPARATION, 116, by + 8, 28, 12, kTab)
-        .Add("Static", "Transparency", IDC_LABEL_TRANS_LABEL, 150, by + 10, 48, 8, kLabelStyle)
-        .Add("SpinEdit", "", IDC_LABEL_TRANS, 200, by + 8, 30, 12, kTab)
-        .Add("Static", "Default Fill", IDC_DEFAULT_BG_LABEL, 14, by + 23, 40, 8, kLabelStyle)
-        .Add("Button", "", IDC_DEFAULT_BG, 56, by + 21, 24, 12, kColorStyle)
-        .Add("Static", "Mouse Over Fill", IDC_OVER_BG_LABEL, 86, by + 23, 54, 8, kLabelStyle)
-        .Add("Button", "", IDC_OVER_BG, 142, by + 21, 24, 12, kColorStyle)
-        .Add("Static", "Selected Fill", IDC_SELECTED_BG_LABEL, 172, by + 23, 44, 8, kLabelStyle)
-        .Add("Button", "", IDC_SELECTED_BG, 218, by + 21, 24, 12, kColorStyle);
-    const int oy = 128 + dy;
-    t.Add("Button", "Border", IDC_BORDER_GROUP, 7, oy, 241, 37, kGroupStyle)
-        .Add("Button", "Use Background Art", IDC_USE_BACKGROUND_ART, 14, oy + 9, 76, 10, kCheckStyle)
-        .Add("Button", "Show Border", IDC_SHOW_BORDER, 94, oy + 9, 50, 10, kCheckStyle)
-        .Add("Button", "", IDC_BORDER_COLOR, 146, oy + 8, 24, 12, kColorStyle)
-        .Add("Button", "Show Fill", IDC_SHOW_FILL, 176, oy + 9, 40, 10, kCheckStyle)
-        .Add("Button", "", IDC_FILL_COLOR, 218, oy + 8, 24, 12, kColorStyle)
-        .Add("Static", "X-Margin", IDC_X_MARGIN_LABEL, 14, oy + 24, 28, 8, kLabelStyle)
-        .Add("SpinEdit", "", IDC_X_MARGIN, 42, oy + 22, 26, 12, kTab)
-        .Add("Static", "Y-Margin", IDC_Y_MARGIN_LABEL, 72, oy + 24, 28, 8, kLabelStyle)
-        .Add("SpinEdit", "", IDC_Y_MARGIN, 100, oy + 22, 26, 12, kTab)
-        .Add("Static", "Weight", IDC_WEIGHT_LABEL, 130, oy + 24, 24, 8, kLabelStyle)
-        .Add("SpinEdit", "", IDC_WEIGHT, 154, oy + 22, 26, 12, kTab)
-        .Add("Static", "Transparency", IDC_BACK_TRANS_LABEL, 184, oy + 24, 30, 8, kLabelStyle)
-        .Add("SpinEdit", "", IDC_BACK_TRANS, 216, oy + 22, 28, 12, kTab);
-    const int my = 166 + dy;
-    t.Add("Button", "Markers", IDC_MARKERS_GROUP, 7, my, 241, 31, kGroupStyle)
-        .Add("Button", "Use Marker Art", IDC_USE_MARKER_ART, 14, my + 13, 58, 10, kCheckStyle)
-        .Add("Static", "Default Fill", IDC_MARKER_DEFAULT_LABEL, 76, my + 14, 38, 8, kLabelStyle)
-        .Add("Button", "", IDC_MARKER_DEFAULT, 114, my + 12, 20, 12, kColorStyle)
-        .Add("Static", "Selected Fill", IDC_MARKER_SELECTED_LABEL, 138, my + 14, 40, 8, kLabelStyle)
-        .Add("Button", "", IDC_MARKER_SELECTED, 178, my + 12, 20, 12, kColorStyle)
-        .Add("Static", "Thumb Color", IDC_THUMB_LABEL, 202, my + 6, 40, 8, kLabelStyle)
-        .Add("Button", "", IDC_THUMB, 214, my + 16, 20, 12, kColorStyle);
+    t.Add("Button", "Title", IDC_TITLE_GROUP, 7, ty, 241, 34, shown(kGroupStyle))
+        .Add("Button", "Show Title", IDC_SHOW_TITLE, 14, ty + 8, 52, 10, shown(kCheckStyle))
+        .Add("Static", "Position", IDC_TITLE_POSITION_LABEL, 70, ty + 9, 34, 8, shown(kLabelStyle))
+        .Add("ComboBox", "", IDC_TITLE_POSITION, 106, ty + 7, 46, 60, shown(kComboStyle))
+        .Add("Static", "X shift (pixels)", IDC_TITLE_X_LABEL, 156, ty + 9, 66, 8, shown(kLabelStyle))
+        .Add("SpinEdit", "X Shift", IDC_TITLE_X, 222, ty + 7, 22, 12, shown(kTab))
+        .Add("Static", "Font", IDC_TITLE_FONT_LABEL, 14, ty + 21, 20, 8, shown(kLabelStyle))
+        .Add("FontData", "", IDC_TITLE_FONT, 36, ty + 19, 116, 12, titleShown)
+        .Add("Static", "Y shift (pixels)", IDC_TITLE_Y_LABEL, 156, ty + 21, 66, 8, shown(kLabelStyle))
+        .Add("SpinEdit", "Y Shift", IDC_TITLE_Y, 222, ty + 19, 22, 12, shown(kTab));
+    const int ly = 35 + dy;
+    t.Add("Button", "Labels", IDC_LABELS_GROUP, 7, ly, 241, 46, kGroupStyle)
+        .Add("Button", "Show Labels", IDC_SHOW_LABELS, 14, ly + 8, 52, 10, kCheckStyle)
+        .Add("Static", "Alignment", IDC_ALIGN_LABEL, 70, ly + 9, 34, 8, kLabelStyle)
+        .Add("ComboBox", "", IDC_ALIGN, 106, ly + 7, 54, 60, kComboStyle)
+        .Add("Static", "X Shift", IDC_LABEL_X_LABEL, 166, ly + 9, 56, 8, kLabelStyle)
+        .Add("SpinEdit", "", IDC_LABEL_X, 222, ly + 7, 22, 12, kTab)
+        .Add("Static", "Font", IDC_LABEL_FONT_LABEL, 14, ly + 21, 20, 8, kLabelStyle)
+        .Add("FontData", "", IDC_LABEL_FONT, 36, ly + 19, 124, 12, WS_VISIBLE)
+        .Add("Static", "Y Shift", IDC_LABEL_Y_LABEL, 166, ly + 21, 56, 8, kLabelStyle)
+        .Add("SpinEdit", "", IDC_LABEL_Y, 222, ly + 19, 22, 12, kTab)
+        .Add("Static", "Selected Text", IDC_SELECTED_TEXT_LABEL, 14, ly + 33, 50, 8, kLabelStyle)
+        .Add("Button", "", IDC_SELECTED_TEXT, 64, ly + 31, 18, 12, kColorStyle)
+        .Add("Static", "Mouse Over Text", IDC_OVER_TEXT_LABEL, 86, ly + 33, 60, 8, kLabelStyle)
+        .Add("Button", "", IDC_OVER_TEXT, 146, ly + 31, 18, 12, kColorStyle)
+        .Add("Static", "Rows Displayed", IDC_ROWS_LABEL, 168, ly + 33, 56, 8, kLabelStyle)
+        .Add("SpinEdit", "", IDC_ROWS, 224, ly + 31, 20, 12, kTab);
+    const int by = 82 + dy;
+    t.Add("Button", "Label Background", IDC_BACKGROUND_GROUP, 7, by, 241, 34, kGroupStyle)
+        .Add("Button", "Use Label Art", IDC_USE_LABEL_ART, 14, by + 8, 58, 10, kCheckStyle)
+        .Add("Static", "Separation", IDC_SEPARATION_LABEL, 76, by + 9, 40, 8, kLabelStyle)
+        .Add("SpinEdit", "", IDC_SEPARATION, 116, by + 7, 26, 12, kTab)
+        .Add("Static", "Transparency", IDC_LABEL_TRANS_LABEL, 148, by + 9, 48, 8, kLabelStyle)
+        .Add("SpinEdit", "", IDC_LABEL_TRANS, 198, by + 7, 30, 12, kTab)
+        .Add("Static", "Default Fill", IDC_DEFAULT_BG_LABEL, 14, by + 21, 42, 8, kLabelStyle)
+        .Add("Button", "", IDC_DEFAULT_BG, 56, by + 19, 20, 12, kColorStyle)
+        .Add("Static", "Mouse Over Fill", IDC_OVER_BG_LABEL, 82, by + 21, 58, 8, kLabelStyle)
+        .Add("Button", "", IDC_OVER_BG, 140, by + 19, 20, 12, kColorStyle)
+        .Add("Static", "Selected Fill", IDC_SELECTED_BG_LABEL, 166, by + 21, 48, 8, kLabelStyle)
+        .Add("Button", "", IDC_SELECTED_BG, 216, by + 19, 20, 12, kColorStyle);
+    const int oy = 117 + dy;
+    t.Add("Button", "Border", IDC_BORDER_GROUP, 7, oy, 241, 46, kGroupStyle)
+        .Add("Button", "Use Background Art", IDC_USE_BACKGROUND_ART, 14, oy + 8, 86, 10, kCheckStyle)
+        .Add("Static", "Transparency", IDC_BACK_TRANS_LABEL, 104, oy + 9, 48, 8, kLabelStyle)
+        .Add("SpinEdit", "", IDC_BACK_TRANS, 154, oy + 7, 30, 12, kTab)
+        .Add("Button", "Show Border", IDC_SHOW_BORDER, 14, oy + 20, 56, 10, kCheckStyle)
+        .Add("Button", "", IDC_BORDER_COLOR, 72, oy + 19, 24, 12, kColorStyle)
+        .Add("Static", "Weight", IDC_WEIGHT_LABEL, 104, oy + 21, 34, 8, kLabelStyle)
+        .Add("SpinEdit", "", IDC_WEIGHT, 140, oy + 19, 28, 12, kTab)
+        .Add("Button", "Show Fill", IDC_SHOW_FILL, 14, oy + 32, 56, 10, kCheckStyle)
+        .Add("Button", "", IDC_FILL_COLOR, 72, oy + 31, 24, 12, kColorStyle)
+        .Add("Static", "X-Margin", IDC_X_MARGIN_LABEL, 104, oy + 33, 34, 8, kLabelStyle)
+        .Add("SpinEdit", "", IDC_X_MARGIN, 140, oy + 31, 28, 12, kTab)
+        .Add("Static", "Y-Margin", IDC_Y_MARGIN_LABEL, 174, oy + 33, 34, 8, kLabelStyle)
+        .Add("SpinEdit", "", IDC_Y_MARGIN, 210, oy + 31, 28, 12, kTab);
+    const int my = 164 + dy;
+    t.Add("Button", "Markers", IDC_MARKERS_GROUP, 7, my, 241, 34, kGroupStyle)
+        .Add("Button", "Use Marker Art", IDC_USE_MARKER_ART, 14, my + 8, 62, 10, kCheckStyle)
+        .Add("Static", "Default Fill", IDC_MARKER_DEFAULT_LABEL, 80, my + 9, 44, 8, kLabelStyle)
+        .Add("Button", "", IDC_MARKER_DEFAULT, 124, my + 7, 20, 12, kColorStyle)
+        .Add("Static", "Selected Fill", IDC_MARKER_SELECTED_LABEL, 150, my + 9, 48, 8, kLabelStyle)
+        .Add("Button", "", IDC_MARKER_SELECTED, 198, my + 7, 20, 12, kColorStyle)
+        .Add("Static", "Thumb Color", IDC_THUMB_LABEL, 80, my + 21, 44, 8, kLabelStyle)
+        .Add("Button", "", IDC_THUMB, 124, my + 19, 20, 12, kColorStyle);
     return t;
 }
 
@@ -174,7 +174,7 @@ BOOL CSelectorAppearancePage::OnInitDialog()
     if (!BindComboBoxInSet("labelAlign", IDC_ALIGN, group, false)) {
         SetDlgItemText(IDC_ALIGN_LABEL, "Position");
         if (!BindComboBoxInSet("labelPosition", IDC_ALIGN, group, false)) {
-            ShowItems(*this, {IDC_ALIGN_LABEL}, false);
+            ShowItems(*this, {IDC_ALIGN_LABEL, IDC_ALIGN}, false);
             EnableItems(*this, {IDC_ALIGN_LABEL}, false);
         }
     }

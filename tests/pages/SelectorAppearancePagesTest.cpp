@@ -242,8 +242,12 @@ TEST_F(SelectorAppearancePagesTest, SelectableAndCustomColoursFollowTheirSwitche
     EXPECT_TRUE(group->FindParameter("useCustomColor")->GetBool());
     EXPECT_TRUE(Enabled(Map::IDC_DEFAULT_COLOR));
 
-    // The alert icons' layout never shows the art switch; their topics are their own.
+    // The alert icons' layout never shows the art switch; their topics are their own. They have
+    // no selected colour, whose place their default colour takes.
     page.reset();
+    for (int i = 0; i < group->GetCount(); ++i)
+        if (group->GetAt(i)->GetName() == "regionSelectionColor")
+            group->RemoveAt(i);
     Key("alertsEnabled")->SetBool(false);
     owner.type = "KVAlertIconSymbol";
     OpenAppearance(group, std::make_unique<Map>(1));
