@@ -2,7 +2,7 @@
 // General page, inserts the chosen label into its Insert In cell and starts on the default chosen
 // on its Behavior page; the map fills its regions with the colour chosen on its Appearance page
 // and marks the default region chosen on its Behavior page; the play selector has no slider and
-// starts on the row chosen on its play-options page. A PNG of the movie goes into
+// starts on the item chosen on its play-options page. A PNG of the movie goes into
 // <build>/test-output for a person to look at.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
@@ -35,7 +35,7 @@ try {
     expect("map default region drawn in the selected fill", Number(state[6]), 0x3366cc);
     expect("play selector slider", state[7], "false");
     expect("play selector default item", Number(state[8]), 1);
-    expect("play selector shows its default item", state[9], "row 2");
+    expect("play selector shows its default item", state[9], "Item 2");
     expect("list inserted the chosen label into its cell", reports(shown, "ready")[0], "North");
   });
 } finally {
