@@ -443,6 +443,13 @@ void CSelectorGeneralPage::OnEditLabels()
     else
         dialog.SetColumnTitles("Label", "Label Name");
     dialog.EnforceBounds(true);
+    // A filter has one title per filter at most; other labels keep within their range record.
+    if (m_type == kFilter) {
+        if (const CParameter* count = Group()->FindParameter("numFilters"))
+            dialog.SetRowLimits(1, count->GetInt());
+    } else if (const auto& range = labels->GetRange(); range.has_value() && !fixed) {
+        dialog.SetRowLimits(static_cast<int>(range->minimum), static_cast<int>(range->maximum));
+    }
     if (dialog.DoModal() != IDOK)
         return;
     SetDlgItemText(IDC_LABELS, "");

@@ -276,6 +276,18 @@ TEST_F(SelectorPagesTest, TheFilterCountTrimsTitlesAndResetsEveryPerFilterArray)
     }
     EXPECT_EQ(Notified(), 2);
     EXPECT_EQ(HelpFor(Page::IDC_FILTERS), 465);
+
+    // The titles dialog holds at most one title per filter.
+    int rows = 0;
+    ui::SetDialogHookByCaption("Filter Titles", [&](CDialog& dlg) {
+        for (int i = 0; i < 4; ++i)
+            CUserInput::Click(*dlg.GetDlgItem(CArrayDlg::kAddId), CPoint(3, 3));
+        rows = static_cast<CArrayDlg&>(dlg).GetList()->GetRowCount();
+        CUserInput::Click(*dlg.GetDlgItem(IDOK), CPoint(3, 3));
+    });
+    Click(Page::IDC_LABELS_EDIT);
+    EXPECT_EQ(rows, 3);
+    EXPECT_EQ(titles->GetElementCount(), 3);
 }
 
 TEST_F(SelectorPagesTest, TheDisplayOptionsBoxIsNamedByWhatItHolds)
