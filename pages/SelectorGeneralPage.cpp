@@ -3,6 +3,7 @@
 #include "model/CellBinding.h"
 #include "model/Parameter.h"
 #include "model/ParameterSet.h"
+#include "model/Trace.h"
 #include "model/ValueList.h"
 #include "pages/HelpMovieDialog.h"
 #include "pages/PageKit.h"
@@ -500,8 +501,10 @@ void CSelectorGeneralPage::ResetFilterArrays(int count)
             continue;
         const CParameter* element = array->GetGroupTemplate();
         // An array that never held an element has no template to copy: it stays as it is.
-        if (element == nullptr)
+        if (element == nullptr) {
+            Trace("selector page: %s has no element template and keeps its elements", key);
             continue;
+        }
         const CParameter copy(*element);
         array->ClearElements();
         for (int i = 0; i < count; ++i)
