@@ -54,7 +54,7 @@ DialogTemplate CSelectorAppearancePage::MakeTemplate(bool pushButton)
         .Add("SpinEdit", "Y Shift", IDC_TITLE_Y, 222, ty + 19, 22, 12, shown(kTab));
     const int ly = 35 + dy;
     t.Add("Button", "Labels", IDC_LABELS_GROUP, 7, ly, 241, 46, kGroupStyle)
-        .Add("Button", "Show Labels", IDC_SHOW_LABELS, 14, ly + 8, 52, 10, kCheckStyle)
+        .Add("Button", "Show Labels", IDC_SHOW_LABELS, 14, ly + 8, 56, 10, kCheckStyle)
         .Add("Static", "Alignment", IDC_ALIGN_LABEL, 70, ly + 9, 34, 8, kLabelStyle)
         .Add("ComboBox", "", IDC_ALIGN, 106, ly + 7, 54, 60, kComboStyle)
         .Add("Static", "X Shift", IDC_LABEL_X_LABEL, 166, ly + 9, 56, 8, kLabelStyle)
@@ -68,7 +68,9 @@ DialogTemplate CSelectorAppearancePage::MakeTemplate(bool pushButton)
         .Add("Static", "Mouse Over Text", IDC_OVER_TEXT_LABEL, 86, ly + 33, 60, 8, kLabelStyle)
         .Add("Button", "", IDC_OVER_TEXT, 146, ly + 31, 18, 12, kColorStyle)
         .Add("Static", "Rows Displayed", IDC_ROWS_LABEL, 168, ly + 33, 56, 8, kLabelStyle)
-        .Add("SpinEdit", "", IDC_ROWS, 224, ly + 31, 20, 12, kTab);
+        .Add("SpinEdit", "", IDC_ROWS, 224, ly + 31, 20, 12, kTab)
+        // Only a selector with a number format for its labels shows it, below the label rows.
+        .Add("NumericFormat", "", IDC_FORMAT, 14, ly + 45, 230, 62, 0);
     const int by = 82 + dy;
     t.Add("Button", "Label Background", IDC_BACKGROUND_GROUP, 7, by, 241, 34, kGroupStyle)
         .Add("Button", "Use Label Art", IDC_USE_LABEL_ART, 14, by + 8, 58, 10, kCheckStyle)
@@ -188,6 +190,13 @@ BOOL CSelectorAppearancePage::OnInitDialog()
         ShowItems(*this, {IDC_LABEL_FONT_LABEL, IDC_LABELS_GROUP}, false);
     }
 
+    if (CParameter* format = group->FindParameter("labelFormat")) {
+        MakeRoomForFormat();
+        m_format.SubclassDlgItem(IDC_FORMAT, this);
+        m_format.ShowWindow(SW_SHOW);
+        m_format.Create(format, GetOwner(), GetDialogFont(), FindInComponent(GetRootSet(), "labels"), false);
+    }
+
     CParameterSet* labelColours = LabelColours();
     const std::tuple<const char*, int, int, CColorButton*> buttons[] = {
         {"overTextColor", IDC_OVER_TEXT, IDC_OVER_TEXT_LABEL, &m_overText},
@@ -252,6 +261,25 @@ BOOL CSelectorAppearancePage::OnInitDialog()
     return TRUE;
 }
 
+void CSelectorAppearancePage::MakeRoomForFormat()
+{
+    // The labels group grows by the format's height and every group below it moves down.
+    const CRect format = GetDlgItem(IDC_FORMAT)->GetRectInParent();
+    const int dy = format.Height() + format.Height() / 16;
+    const int below = GetDlgItem(IDC_LABELS_GROUP)->GetRectInParent().bottom;
+    for (CWnd* child : GetChildren()) {
+        const int id = child->GetDlgCtrlID();
+        CRect rect = child->GetRectInParent();
+        if (id == IDC_LABELS_GROUP)
+            rect.bottom += dy;
+        else if (id != IDC_FORMAT && rect.top >= below)
+            rect.OffsetRect(0, dy);
+        else
+            continue;
+        child->MoveWindow(rect);
+    }
+}
+
 bool CSelectorAppearancePage::MouseOverMode() const
 {
     const CParameter* updateOn = FindInComponent(GetRootSet(), "updateOn");
@@ -283,6 +311,8 @@ BOOL CSelectorAppearancePage::OnSetActive()
     if (!aligned)
         ShowItems(*this, {IDC_LABEL_X_LABEL, IDC_LABEL_Y_LABEL}, false);
     EnableItems(*this, {IDC_LABEL_X_LABEL, IDC_LABEL_Y_LABEL}, m_hasLabelY);
+    if (m_format.GetSafeHwnd() != nullptr)
+        m_format.LoadProperties(0, false);
     ApplyLabelRule();
     ApplyLabelArtRule();
 
@@ -349,6 +379,8 @@ void CSelectorAppearancePage::ApplyLabelRule()
                 EnableSpin(*spin, show);
     }
     m_labelFont.EnableControls(show && FindFirst(group, {"labelTextProps", "labelTextFormat"}) != nullptr);
+    if (m_format.GetSafeHwnd() != nullptr)
+        m_format.EnableControls(show);
     EnableItems(*this, {IDC_ALIGN_LABEL, IDC_LABEL_FONT_LABEL}, show);
     EnableItems(*this, {IDC_ALIGN}, show && FindFirst(group, {"labelAlign", "labelPosition"}) != nullptr);
 }
@@ -564,6 +596,7 @@ int CSelectorAppearancePage::GetHelpContextId()
     case IDC_LABEL_FONT:
     case IDC_OVER_TEXT:
     case IDC_ROWS:
+    case IDC_FORMAT:
         row = 1;
         break;
     case IDC_SEPARATION:

@@ -9,6 +9,7 @@
 #include "propui/ColorButton.h"
 #include "propui/ComponentPage.h"
 #include "propui/FontDataCtrl.h"
+#include "propui/NumericFormatCtrl.h"
 
 class CSelectorAppearancePage : public CComponentPage {
 public:
@@ -75,6 +76,7 @@ public:
         IDC_MARKER_SELECTED = 1457,
         IDC_THUMB_LABEL = 1458,
         IDC_THUMB = 1459,
+        IDC_FORMAT = 1460,
     };
     static DialogTemplate MakeTemplate(bool pushButton);
 
@@ -126,6 +128,7 @@ private:
     void ApplyBackgroundTransparency();
     void ApplyMarkerRule();
     void ClampRows();
+    void MakeRoomForFormat();
     bool BindSpin(int id, CParameter* parameter, bool hide, bool negate);
 
     int m_type = -1;
@@ -135,6 +138,7 @@ private:
     bool m_hasLabelY = false;
     bool m_hasBackgroundArt = false;
     CFontDataCtrl m_titleFont, m_labelFont;
+    CNumericFormatCtrl m_format;
     CColorButton m_selectedText, m_overText, m_defaultBg, m_overBg, m_selectedBg;
     CColorButton m_border, m_fill, m_markerDefault, m_markerSelected, m_thumb;
 };

@@ -281,7 +281,8 @@ void CSelectorGeneralPage::UpdateInsertOptionLayout(bool repaint)
     if (option == nullptr)
         return;
     const std::string text = ChoiceText(option);
-    const bool sourceRow = !(text == "position" || text == "label" || text == "status list" || text == "region");
+    const bool sourceRow = Source() != nullptr &&
+                           !(text == "position" || text == "label" || text == "status list" || text == "region");
     ShowItems(*this, {IDC_SOURCE, IDC_SOURCE_LABEL, IDC_SOURCE_LINK}, sourceRow);
     bool values = sourceRow;
     if (text == "rows" || text == "columns")

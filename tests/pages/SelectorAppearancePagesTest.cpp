@@ -153,6 +153,32 @@ TEST_F(SelectorAppearancePagesTest, BackgroundArtAndTheDrawnBorderOrFillExcludeE
     EXPECT_EQ(Notified(), 3);
 }
 
+TEST_F(SelectorAppearancePagesTest, ALabelNumberFormatMakesRoomAndFollowsShowLabels)
+{
+    CParameterSet* group = Load("KVListBoxSymbol", "Appearance");
+    AddParams(group, R"(<param name="showLabels" type="2" value="false"/>
+        <group name="labelFormat" subtype="default"><param name="numFormat" value="#,##0.00"/></group>
+        <param name="useBackgroundArt" type="2" value="false"/>
+        <group name="backgroundProps" subtype="default"><param name="showBorder" type="2" value="true"/></group>)");
+    // Labels that are numbers can be formatted; text labels cannot.
+    CParameter& labels = Key("labels")->GetBinding()->GetValue();
+    for (int i = 0; i < labels.GetElementCount(); ++i)
+        labels.GetElement(i)->SetDouble(1000.0 * (i + 1), true);
+    OpenAppearance(group, std::make_unique<Selector>());
+    ASSERT_TRUE(Visible(Selector::IDC_FORMAT));
+    CWnd* kinds = Item(Selector::IDC_FORMAT)->GetDlgItem(CNumericFormatCtrl::IdKindList);
+    ASSERT_NE(kinds, nullptr);
+    EXPECT_FALSE(kinds->IsWindowEnabled());
+    // The border group moved below the format rather than under it.
+    EXPECT_GE(Item(Selector::IDC_BORDER_GROUP)->GetRectInParent().top,
+              Item(Selector::IDC_FORMAT)->GetRectInParent().bottom);
+    Click(Selector::IDC_SHOW_LABELS);
+    EXPECT_TRUE(group->FindParameter("showLabels")->GetBool());
+    EXPECT_TRUE(kinds->IsWindowEnabled());
+    EXPECT_EQ(HelpFor(Selector::IDC_FORMAT), 682);
+    Picture("selector-appearance-label-format");
+}
+
 TEST_F(SelectorAppearancePagesTest, MouseOverUpdatesDisableTheMouseOverColoursExactly)
 {
     for (const auto& [mode, enabled] : {std::pair{"mouse over", false}, std::pair{"Mouse Over", true}}) {
