@@ -105,6 +105,8 @@ void CArrayDlg::OnAdd()
     const int count = m_array->GetElementCount();
     if (m_enforceBounds && count >= kMaxElements)
         return;
+    if (m_maxRows >= 0 && count >= m_maxRows)
+        return;
     CParameter* element = m_array->InsertTemplateElement(count);
     if (element == nullptr)
         return;
@@ -133,7 +135,7 @@ void CArrayDlg::OnRemove()
         return;
     const int count = m_array->GetElementCount();
     // The last element always stays: a list needs one to give new ones their kind.
-    if (count <= kMinElements)
+    if (count <= kMinElements || count <= m_minRows)
         return;
     if (m_array->RemoveElementAt(count - 1))
         m_list->DeleteRow(m_list->GetRowCount() - 1);

@@ -32,6 +32,12 @@ public:
     void SetContext(const CPropertyPageContext* context) { m_context = context; }
     // Refuse "+" past 100 elements and "-" below 1 (only the last element is always kept).
     void EnforceBounds(bool on) { m_enforceBounds = on; }
+    // Holds the number of rows between minimum and maximum ("+" and "-" refuse to pass them).
+    void SetRowLimits(int minimum, int maximum)
+    {
+        m_minRows = minimum;
+        m_maxRows = maximum;
+    }
 
     INT_PTR DoModal() override;
     BOOL OnInitDialog() override;
@@ -54,6 +60,8 @@ private:
     CParameter* m_array = nullptr;
     std::unique_ptr<CParameter> m_saved;
     bool m_fixedSize = false;
+    int m_minRows = 0;
+    int m_maxRows = -1;
     bool m_enforceBounds = false;
     std::string m_title = "Array";
     std::string m_nameTitle = "Name";

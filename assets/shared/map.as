@@ -34,9 +34,11 @@ if (_global.kvDrawMap == undefined) {
     _global.kvMapFind = function (regions, name) {
         if (name == undefined)
             return -1;
-        var key = String(name).toUpperCase();
+        // Names are compared without their blanks too: the property pages store a default
+        // region as "NewYork".
+        var key = String(name).toUpperCase().split(" ").join("");
         for (var i = 0; i < regions.length; i++) {
-            if (regions[i][0] == key || regions[i][1].toUpperCase() == key)
+            if (regions[i][0] == key || regions[i][1].toUpperCase().split(" ").join("") == key)
                 return i;
         }
         return -1;
