@@ -23,10 +23,9 @@ BEGIN_MESSAGE_MAP(CChartAppearancePage, CComponentPage)
 DialogTemplate CChartAppearancePage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "Appearance");
-    t.cy = 250;
     const char* captions[kSubPages] = {"Series", "Y-Axis", "X-Axis", "Titles", "Layout"};
     for (int i = 0; i < kSubPages; ++i)
-        t.Add("Button", captions[i], kButtonIds[i], 4 + i * 50, 2, 46, 30, kTab | BS_OWNERDRAW);
+        t.Add("Button", captions[i], kButtonIds[i], 2 + i * 50, 0, 48, 30, kTab | BS_OWNERDRAW);
     return t;
 }
 
@@ -80,8 +79,13 @@ BOOL CChartAppearancePage::OnInitDialog()
             m_sheet.AddPage(sub.get());
     m_sheet.EnableStackedTabs(FALSE);
     if (m_sheet.GetPageCount() > 0 && m_sheet.Create(this, WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CONTROLPARENT)) {
-        if (CTabCtrl* tabs = m_sheet.GetTabControl())
+        // Only the picture buttons choose sub-pages: the tabs take no room and do not show.
+        if (CTabCtrl* tabs = m_sheet.GetTabControl()) {
+            tabs->ModifyStyle(0, TCS_BUTTONS);
+            tabs->SetPadding(CSize(0, 0));
+            tabs->SetItemSize(CSize(0, 1));
             tabs->ShowWindow(SW_HIDE);
+        }
     }
     for (int i = 0; i < kSubPages; ++i)
         m_buttons[i].EnableWindow(m_pages[i] != nullptr ? TRUE : FALSE);
@@ -130,7 +134,7 @@ BOOL CChartAppearancePage::OnSetActive()
     // The sheet lies below the buttons, along the page's left edge.
     const CRect button = m_buttons[kSeries].GetRectInParent();
     const CRect sheet = m_sheet.GetRectInParent();
-    m_sheet.MoveWindow(0, button.bottom + 4, sheet.Width(), sheet.Height());
+    m_sheet.MoveWindow(0, button.bottom + 2, sheet.Width(), sheet.Height());
     const int active = GetActiveSubPage();
     for (int i = 0; i < kSubPages; ++i)
         m_buttons[i].SetChecked(i == active ? 1 : 0);

@@ -25,24 +25,23 @@ DialogTemplate CChartAxisPage::MakeTemplate()
 {
     CSpinEdit::RegisterClass();
     DialogTemplate t = PageTemplate(IDD, "X-Axis");
-    t.cy = 216;
-    t.Add("Button", "Vertical Axis Title", IDC_TITLE_GROUP, 4, 2, 244, 44, kGroupStyle)
-        .Add("Button", "Show Title", IDC_SHOW_TITLE, 12, 14, 90, 10, kCheckStyle)
-        .Add("Static", "Font", IDC_TITLE_FONT_LABEL, 12, 30, 30, 8, kLabelStyle)
-        .Add(CFontDataCtrl::kClassName, "", IDC_TITLE_FONT, 44, 28, 196, 13, WS_VISIBLE)
-        .Add("Button", "Vertical Axis", IDC_AXIS_GROUP, 4, 50, 244, 48, kGroupStyle)
-        .Add("Button", "Show Axis", IDC_SHOW_AXIS, 12, 62, 70, 10, kCheckStyle)
-        .Add("Button", "Show Major Ticks", IDC_SHOW_MAJOR, 86, 62, 76, 10, kCheckStyle)
-        .Add("Button", "Show Minor Ticks", IDC_SHOW_MINOR, 166, 62, 76, 10, kCheckStyle)
-        .Add("Button", "", IDC_COLOR, 12, 78, 40, 14, kColorStyle)
-        .Add("Static", "Weight", IDC_WEIGHT_LABEL, 66, 80, 30, 8, kLabelStyle)
-        .Add(CSpinEdit::kClassName, "Transparency", IDC_WEIGHT, 98, 78, 40, 13, kTab)
-        .Add("Button", "Vertical Axis Labels", IDC_LABELS_GROUP, 4, 102, 244, 112, kGroupStyle)
-        .Add("Button", "Show Labels", IDC_SHOW_LABELS, 12, 114, 90, 10, kCheckStyle)
-        .Add("Static", "Font", IDC_LABEL_FONT_LABEL, 12, 130, 30, 8, kLabelStyle)
-        .Add(CFontDataCtrl::kClassName, "", IDC_LABEL_FONT, 44, 128, 196, 13, WS_VISIBLE)
-        .Add("Static", "Numeric Format", IDC_FORMAT_LABEL, 12, 146, 80, 8, kLabelStyle)
-        .Add(CNumericFormatCtrl::kClassName, "", IDC_FORMAT, 12, 156, 230, 56, WS_VISIBLE);
+    t.cy = 166;
+    t.Add("Button", "Vertical Axis Title", IDC_TITLE_GROUP, 2, 0, 250, 36, kGroupStyle)
+        .Add("Button", "Show Title", IDC_SHOW_TITLE, 8, 10, 90, 10, kCheckStyle)
+        .Add("Static", "Font", IDC_TITLE_FONT_LABEL, 8, 23, 30, 8, kLabelStyle)
+        .Add(CFontDataCtrl::kClassName, "", IDC_TITLE_FONT, 40, 21, 204, 12, WS_VISIBLE)
+        .Add("Button", "Vertical Axis", IDC_AXIS_GROUP, 2, 38, 250, 36, kGroupStyle)
+        .Add("Button", "Show Axis", IDC_SHOW_AXIS, 8, 48, 70, 10, kCheckStyle)
+        .Add("Button", "Show Major Ticks", IDC_SHOW_MAJOR, 82, 48, 80, 10, kCheckStyle)
+        .Add("Button", "Show Minor Ticks", IDC_SHOW_MINOR, 166, 48, 80, 10, kCheckStyle)
+        .Add("Button", "", IDC_COLOR, 8, 59, 36, 12, kColorStyle)
+        .Add("Static", "Weight", IDC_WEIGHT_LABEL, 56, 61, 30, 8, kLabelStyle)
+        .Add(CSpinEdit::kClassName, "Transparency", IDC_WEIGHT, 88, 59, 40, 12, kTab)
+        .Add("Button", "Vertical Axis Labels", IDC_LABELS_GROUP, 2, 76, 250, 90, kGroupStyle)
+        .Add("Button", "Show Labels", IDC_SHOW_LABELS, 8, 86, 90, 10, kCheckStyle)
+        .Add("Static", "Font", IDC_LABEL_FONT_LABEL, 8, 99, 30, 8, kLabelStyle)
+        .Add(CFontDataCtrl::kClassName, "", IDC_LABEL_FONT, 40, 97, 204, 12, WS_VISIBLE)
+        .Add(CNumericFormatCtrl::kClassName, "", IDC_FORMAT, 8, 112, 238, 52, WS_VISIBLE);
     return t;
 }
 
@@ -161,7 +160,6 @@ void CChartAxisPage::UpdateNumberFormatState()
     auto enable = [this](bool on) {
         m_format.EnableControls(on);
         m_format.EnableWindow(on ? TRUE : FALSE);
-        EnableItems(*this, {IDC_FORMAT_LABEL}, on);
     };
     const bool horizontal = m_axis == kHorizontal;
     const int i = m_chartIndex;

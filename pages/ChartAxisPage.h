@@ -32,7 +32,6 @@ public:
         IDC_LABEL_FONT = 1413,
         IDC_LABEL_FONT_LABEL = 1414,
         IDC_FORMAT = 1415,
-        IDC_FORMAT_LABEL = 1416,
     };
     enum Axis : int { kHorizontal = 0, kVertical = 1 };
     static DialogTemplate MakeTemplate();

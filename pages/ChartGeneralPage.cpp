@@ -54,33 +54,32 @@ BEGIN_MESSAGE_MAP(CChartGeneralPage, CComponentPage)
 DialogTemplate CChartGeneralPage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "General");
-    t.cy = 236;
     auto row = [&t](int y, const char* label, int labelId, int editId, int linkId, int labelX, int labelW, int editX,
                     DWORD editStyle) {
         t.Add("Static", label, labelId, labelX, y + 2, labelW, 8, kLabelStyle)
-            .Add("Edit", "", editId, editX, y, 228 - editX, 12, editStyle)
-            .Add("Button", "...", linkId, 232, y, 16, 12, kTab);
+            .Add("Edit", "", editId, editX, y, 232 - editX, 12, editStyle)
+            .Add("Button", "...", linkId, 234, y, 16, 12, kTab);
     };
-    t.Add("Button", "Titles", IDC_TITLES_GROUP, 7, 2, 244, 74, kGroupStyle);
-    row(14, "Chart title:", IDC_TITLE_LABEL, IDC_TITLE, IDC_TITLE_LINK, 14, 90, 106, kEditStyle);
-    row(29, "Chart subtitle:", IDC_SUBTITLE_LABEL, IDC_SUBTITLE, IDC_SUBTITLE_LINK, 14, 90, 106, kEditStyle);
-    row(44, "Category (X) axis title:", IDC_XTITLE_LABEL, IDC_XTITLE, IDC_XTITLE_LINK, 14, 90, 106, kEditStyle);
-    row(59, "Value (Y) axis title:", IDC_YTITLE_LABEL, IDC_YTITLE, IDC_YTITLE_LINK, 14, 90, 106, kEditStyle);
-    t.Add("Button", "Data Range", IDC_MODE_RANGE, 7, 81, 80, 10, kRadioStyle | WS_GROUP);
-    row(94, "Data Range:", IDC_RANGE_LABEL, IDC_RANGE, IDC_RANGE_LINK, 18, 60, 80, kRangeStyle);
-    t.Add("Static", "Series in:", IDC_SERIES_IN, 18, 111, 60, 8, kLabelStyle)
-        .Add("Button", "Rows", IDC_ROWS, 80, 110, 50, 10, kRadioStyle | WS_GROUP)
-        .Add("Button", "Columns", IDC_COLUMNS, 134, 110, 60, 10, kRadioStyle)
-        .Add("Button", "Series", IDC_MODE_SERIES, 7, 124, 80, 10, kRadioStyle | WS_GROUP)
-        .Add("Static", "Series", IDC_SERIES_LABEL, 18, 137, 60, 8, kLabelStyle)
-        .Add("ListBox", "", IDC_SERIES_LIST, 18, 147, 74, 46, kTab | WS_BORDER | WS_VSCROLL | LBS_NOTIFY)
-        .Add("Button", "Add", IDC_ADD, 18, 196, 35, 13, kTab)
-        .Add("Button", "Remove", IDC_REMOVE, 57, 196, 35, 13, kTab);
-    row(137, "Name:", IDC_NAME_LABEL, IDC_NAME, IDC_NAME_LINK, 98, 40, 140, kEditStyle);
-    row(152, "X Values:", IDC_VALUES_LABEL, IDC_VALUES, IDC_VALUES_LINK, 98, 40, 140, kRangeStyle);
-    row(167, "Y Values:", IDC_YVALUES_LABEL, IDC_YVALUES, IDC_YVALUES_LINK, 98, 40, 140, kRangeStyle);
-    row(182, "Sizes:", IDC_SIZES_LABEL, IDC_SIZES, IDC_SIZES_LINK, 98, 40, 140, kRangeStyle);
-    row(216, "Category Axis Labels :", IDC_CATEGORY_LABEL, IDC_CATEGORY, IDC_CATEGORY_LINK, 18, 86, 106, kRangeStyle);
+    t.Add("Button", "Titles", IDC_TITLES_GROUP, 2, 0, 252, 64, kGroupStyle);
+    row(10, "Chart title:", IDC_TITLE_LABEL, IDC_TITLE, IDC_TITLE_LINK, 8, 102, 110, kEditStyle);
+    row(23, "Chart subtitle:", IDC_SUBTITLE_LABEL, IDC_SUBTITLE, IDC_SUBTITLE_LINK, 8, 102, 110, kEditStyle);
+    row(36, "Category (X) axis title:", IDC_XTITLE_LABEL, IDC_XTITLE, IDC_XTITLE_LINK, 8, 102, 110, kEditStyle);
+    row(49, "Value (Y) axis title:", IDC_YTITLE_LABEL, IDC_YTITLE, IDC_YTITLE_LINK, 8, 102, 110, kEditStyle);
+    t.Add("Button", "Data Range", IDC_MODE_RANGE, 4, 67, 80, 10, kRadioStyle | WS_GROUP);
+    row(78, "Data Range:", IDC_RANGE_LABEL, IDC_RANGE, IDC_RANGE_LINK, 16, 56, 74, kRangeStyle);
+    t.Add("Static", "Series in:", IDC_SERIES_IN, 16, 93, 56, 8, kLabelStyle)
+        .Add("Button", "Rows", IDC_ROWS, 74, 92, 50, 10, kRadioStyle | WS_GROUP)
+        .Add("Button", "Columns", IDC_COLUMNS, 128, 92, 60, 10, kRadioStyle)
+        .Add("Button", "Series", IDC_MODE_SERIES, 4, 105, 80, 10, kRadioStyle | WS_GROUP)
+        .Add("Static", "Series", IDC_SERIES_LABEL, 16, 117, 60, 8, kLabelStyle)
+        .Add("ListBox", "", IDC_SERIES_LIST, 16, 126, 74, 42, kTab | WS_BORDER | WS_VSCROLL | LBS_NOTIFY)
+        .Add("Button", "Add", IDC_ADD, 16, 170, 35, 12, kTab)
+        .Add("Button", "Remove", IDC_REMOVE, 55, 170, 35, 12, kTab);
+    row(116, "Name:", IDC_NAME_LABEL, IDC_NAME, IDC_NAME_LINK, 96, 42, 140, kEditStyle);
+    row(130, "X Values:", IDC_VALUES_LABEL, IDC_VALUES, IDC_VALUES_LINK, 96, 42, 140, kRangeStyle);
+    row(144, "Y Values:", IDC_YVALUES_LABEL, IDC_YVALUES, IDC_YVALUES_LINK, 96, 42, 140, kRangeStyle);
+    row(158, "Sizes:", IDC_SIZES_LABEL, IDC_SIZES, IDC_SIZES_LINK, 96, 42, 140, kRangeStyle);
+    row(186, "Category Axis Labels :", IDC_CATEGORY_LABEL, IDC_CATEGORY, IDC_CATEGORY_LINK, 16, 92, 110, kRangeStyle);
     return t;
 }
 
