@@ -4,6 +4,7 @@
 #include "pages/ChartPageKit.h"
 #include "pages/PageBlocks.h"
 #include "pages/PageKit.h"
+#include "platform/dialogs/DataExchange.h"
 
 using namespace pages;
 
@@ -164,6 +165,14 @@ LRESULT CChartAppearancePage::OnDestroyPage(WPARAM, LPARAM)
             WriteStateInt(GetOwnerPropertyMap(), "Chart App SubPage", active);
     }
     return 0;
+}
+
+void CChartAppearancePage::DoDataExchange(CDataExchange* dx)
+{
+    CComponentPage::DoDataExchange(dx);
+    CChartSubPage* sub = SubPage(GetActiveSubPage());
+    if (sub != nullptr && sub->GetSafeHwnd() != nullptr && !sub->UpdateData(dx->m_bSaveAndValidate))
+        dx->Fail();
 }
 
 int CChartAppearancePage::GetHelpContextId()

@@ -36,6 +36,8 @@ public:
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     int GetHelpContextId() override;
+    // The shown sub-page exchanges its data with the page's; a failure there fails the page's.
+    void DoDataExchange(CDataExchange* dx) override;
 
     // Shows a sub-page (its button pressed, the others released); false when it does not exist.
     bool ShowSubPage(int which);
