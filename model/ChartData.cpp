@@ -132,6 +132,22 @@ CChartSeries* CChartData::GetSeries(int index) const
     return series_[static_cast<std::size_t>(index)].get();
 }
 
+CChartSeries& CChartData::AddNamedSeries()
+{
+    CChartSeries& series = AddSeries(nullptr, nullptr, nullptr);
+    series.SetName("Series" + std::to_string(nextSeries_++), false);
+    return series;
+}
+
+bool CChartData::RemoveSeries(int index)
+{
+    if (index < 0 || index >= GetSeriesCount()) {
+        return false;
+    }
+    series_.erase(series_.begin() + index);
+    return true;
+}
+
 void CChartData::SetChartType(CParameterSet* group, CParameterSet* whole)
 {
     group_ = group;

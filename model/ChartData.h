@@ -79,6 +79,13 @@ public:
     CCellBinding& GetSeriesNamesRange() { return seriesNamesRange_; }
     int GetSeriesCount() const { return static_cast<int>(series_.size()); }
     CChartSeries* GetSeries(int index) const;
+    // A series without cells, named "Series" and the next series number (which then counts
+    // on), appended to the list.
+    CChartSeries& AddNamedSeries();
+    // Takes the series out of the list and deletes it; false for an index outside the list.
+    bool RemoveSeries(int index);
+    int GetNextSeriesNumber() const { return nextSeries_; }
+    void SetNextSeriesNumber(int number) { nextSeries_ = number; }
 
     CParameter* GetParameter(const char* name) const;
 

@@ -1,11 +1,13 @@
+#include "pages/ChartAxisPage.h"
 #include "pages/ChartSubPages.h"
 
 namespace pages {
 
-// Not built yet: the Appearance page leaves the axis buttons disabled.
-std::unique_ptr<CChartSubPage> MakeChartAxisSubPage(int)
+std::unique_ptr<CChartSubPage> MakeChartAxisSubPage(int axis)
 {
-    return nullptr;
+    auto page = std::make_unique<CChartAxisPage>();
+    page->SetAxis(axis == CChartAxisPage::kVertical ? CChartAxisPage::kVertical : CChartAxisPage::kHorizontal);
+    return page;
 }
 
 } // namespace pages
