@@ -19,8 +19,8 @@ const ChartHelpRow kHorizontalHelp = {-1, -1, 2010, 1655, 1837, 1740, 2460, -1, 
 
 void AddFamily(DialogTemplate& t, int base, const char* caption, int x, int y)
 {
-    t.Add("Button", caption, base + CChartLayoutPage::kFamilyCheck, x, y, 62, 10, kCheckStyle)
-        .Add("Button", "", base + CChartLayoutPage::kFamilyColour, x + 66, y - 2, 28, 13, kColorStyle)
+    t.Add("Button", caption, base + CChartLayoutPage::kFamilyCheck, x, y, 70, 10, kCheckStyle)
+        .Add("Button", "", base + CChartLayoutPage::kFamilyColour, x + 74, y - 2, 26, 13, kColorStyle)
         .Add("Static", "Weight", base + CChartLayoutPage::kFamilyWeightLabel, x + 10, y + 15, 28, 8, kLabelStyle)
         .Add(CSpinEdit::kClassName, "Transparency", base + CChartLayoutPage::kFamilyWeight, x + 40, y + 13, 40, 12,
              kTab);

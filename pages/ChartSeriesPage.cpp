@@ -54,13 +54,13 @@ DialogTemplate CChartSeriesPage::MakeTemplate()
         .Add("Button", "Series", IDC_SERIES_GROUP, 7, 70, 241, 52, kGroupStyle)
         .Add("Static", "Series", IDC_SERIES_LABEL, 14, 84, 40, 8, kLabelStyle)
         .Add("ComboBox", "", IDC_SERIES, 56, 82, 90, 80, kComboStyle)
-        .Add("Static", "Line Color", IDC_LINE_COLOR_LABEL, 152, 84, 42, 8, kLabelStyle)
-        .Add("Button", "", IDC_LINE_COLOR, 196, 82, 40, 13, kColorStyle)
+        .Add("Static", "Line Color", IDC_LINE_COLOR_LABEL, 152, 84, 50, 8, kLabelStyle)
+        .Add("Button", "", IDC_LINE_COLOR, 204, 82, 36, 13, kColorStyle)
         .Add("Static", "Weight", IDC_WEIGHT_LABEL, 14, 103, 40, 8, kLabelStyle)
         .Add(CSpinEdit::kClassName, "Transparency", IDC_WEIGHT, 56, 101, 40, 12, kSpinStyle)
         .Add("Static", "Marker", IDC_MARKER_LABEL, 104, 103, 30, 8, kLabelStyle)
         .Add("ComboBox", "", IDC_MARKER, 136, 101, 54, 80, kComboStyle)
-        .Add("Button", "", IDC_MARKER_COLOR, 196, 100, 40, 13, kColorStyle)
+        .Add("Button", "", IDC_MARKER_COLOR, 204, 100, 36, 13, kColorStyle)
         .Add("Button", "Values", IDC_VALUES_GROUP, 7, 126, 241, 120, kGroupStyle)
         .Add("Button", "Show Values", IDC_SHOW_VALUES, 14, 138, 70, 10, kCheckStyle)
         .Add("Static", "Current Value", IDC_CURRENT_LABEL, 96, 139, 50, 8, 0)
@@ -180,24 +180,26 @@ void CChartSeriesPage::ApplyLayout()
         ShowItem(IDC_WEIGHT_LABEL, false);
         ShowItem(IDC_MARKER_LABEL, false);
         ShowItem(IDC_MARKER, false);
-        // The slice colour takes the line colour's place; the outline colour goes beside the
-        // weight, and "Show Lines" and the weight caption swap places.
+        // The slice colour takes the line colour's place; "Show Lines" takes the weight caption's
+        // place with the outline colour where the weight was, and the weight with its caption
+        // goes to the row "Show Lines" had.
         const CRect lineRect = m_lineColor.GetRectInParent();
         CWnd* size = GetDlgItem(IDC_SIZE);
         CWnd* sizeLabel = GetDlgItem(IDC_SIZE_LABEL);
         CWnd* lines = GetDlgItem(IDC_HIGHLIGHTS);
         m_markerColor.MoveWindow(lineRect);
-        if (size != nullptr) {
-            const CRect s = size->GetRectInParent();
-            m_lineColor.MoveWindow(CRect(s.right + 4, s.top, s.right + 4 + lineRect.Width(), s.top + lineRect.Height()));
-        }
-        if (sizeLabel != nullptr && lines != nullptr) {
+        if (size != nullptr && sizeLabel != nullptr && lines != nullptr) {
+            const CRect spinRect = size->GetRectInParent();
             const CRect labelRect = sizeLabel->GetRectInParent();
             const CRect linesRect = lines->GetRectInParent();
-            lines->MoveWindow(CRect(labelRect.left, labelRect.top, m_lineColor.GetRectInParent().left - 2,
-                                    labelRect.top + linesRect.Height()));
+            m_lineColor.MoveWindow(CRect(spinRect.left, spinRect.top, spinRect.left + lineRect.Width(),
+                                         spinRect.top + lineRect.Height()));
+            lines->MoveWindow(CRect(labelRect.left, spinRect.top, spinRect.left - 4, spinRect.top + linesRect.Height()));
             sizeLabel->MoveWindow(CRect(linesRect.left, linesRect.top, linesRect.left + labelRect.Width(),
                                         linesRect.top + labelRect.Height()));
+            size->MoveWindow(CRect(linesRect.left + labelRect.Width() + 4, linesRect.top - 2,
+                                   linesRect.left + labelRect.Width() + 4 + spinRect.Width(),
+                                   linesRect.top - 2 + spinRect.Height()));
         }
         m_numberFormat.SetNegativesLocked(true);
         break;
@@ -254,12 +256,13 @@ void CChartSeriesPage::ApplyLayout()
 
 BOOL CChartSeriesPage::OnSetActive()
 {
-    BindSpin(IDC_TRANS, Find("markerAlpha"), true);
+    // A spin the chart has no value for goes with its caption.
+    ShowItem(IDC_TRANS_LABEL, BindSpin(IDC_TRANS, Find("markerAlpha"), true));
     BindSpin(IDC_OVERLAP, FindFirst(GetGroup(), {"lineWeight", "markerOverlap"}), true);
     CParameter* size = Find("markerSize");
     if (size == nullptr && (size = Find("markerGap")) != nullptr)
         SetItemText(IDC_SIZE_LABEL, "Bar Gap");
-    BindSpin(IDC_SIZE, size, true);
+    ShowItem(IDC_SIZE_LABEL, BindSpin(IDC_SIZE, size, true));
 
     FillSeries();
     const bool art = GroupBool("useMarkerArt");
@@ -319,10 +322,10 @@ void CChartSeriesPage::FillSeries()
 void CChartSeriesPage::LoadSeries(int index)
 {
     CParameterSet* group = GetGroup();
-    if (ListValue(Find("lineWeights")) != nullptr) {
-        CParameter* weight = ElementAt(group, "lineWeights", index);
-        BindSpin(IDC_WEIGHT, weight, false);
-    }
+    if (ListValue(Find("lineWeights")) != nullptr)
+        BindSpin(IDC_WEIGHT, ElementAt(group, "lineWeights", index), false);
+    else
+        ShowItem(IDC_WEIGHT, false);
     if (ListValue(Find("seriesMarkers")) != nullptr) {
         auto* marker = dynamic_cast<CComboBox*>(GetDlgItem(IDC_MARKER));
         const CParameter* shape = ElementAt(group, "seriesMarkers", index);

@@ -32,7 +32,8 @@ protected:
         made->SetContext(&context);
         made->CreateForChart(chartType, group, "Appearance", false, &owner, defaults.parameters.get());
         EXPECT_TRUE(made->CreatePage(&parent));
-        made->SetWindowPos(nullptr, 8, 8, 400, 340, SWP_NOZORDER);
+        parent.MoveWindow(CRect(0, 0, 420, 480));
+        made->SetWindowPos(nullptr, 8, 8, 400, 460, SWP_NOZORDER);
         made->ShowWindow(SW_SHOW);
         made->OnSetActive();
         page = std::move(made);
@@ -300,7 +301,8 @@ protected:
         made->SetContext(&context);
         made->CreateForChart(pages::kChartCombo, appearance, "Appearance", false, &owner, defaults.parameters.get());
         ASSERT_TRUE(made->CreatePage(&parent));
-        made->SetWindowPos(nullptr, 8, 8, 400, 340, SWP_NOZORDER);
+        parent.MoveWindow(CRect(0, 0, 420, 480));
+        made->SetWindowPos(nullptr, 8, 8, 400, 460, SWP_NOZORDER);
         made->ShowWindow(SW_SHOW);
         made->OnSetActive();
         page = std::move(made);
