@@ -5,7 +5,10 @@
 // - a line chart whose legend was switched on and title aligned left on its Titles sub-page;
 // - a bar chart whose chart area was filled (#3366CC) on its Layout sub-page;
 // - a combination chart whose line series was turned into columns on its Series sub-page.
-// The probe reports what the charts hold and draw, and where to look at their colours.
+// A second dashboard holds the other five charts, each with a colour chosen on its Series
+// sub-page: a pie's second slice, an XY chart's line, a bubble chart's bubbles, and the first
+// series of the stacked column and bar charts.
+// The probes report what the charts hold and draw, and where to look at their colours.
 
 #include "pages/ChartLayoutPage.h"
 #include "pages/ChartSeriesPage.h"
@@ -45,6 +48,23 @@ KVProbe.prototype.onEnterFrame = function () {
     fscommand("ready", (column._x + bar0[0] + bar0[2] / 2) + "," + (column._y + bar0[1] + bar0[3] / 2) + ","
               + (bar._x + 3) + "," + (bar._y + bar.kvH - 3) + ","
               + (combo._x + comboBar[0] + comboBar[2] / 2) + "," + (combo._y + comboBar[1] + comboBar[3] - 2));
+};
+Object.registerClass("KVProbeSymbol", KVProbe);
+)";
+
+const char* kOthersProbe = R"(
+_global.KVProbe = function () { this.kvFrames = 0; };
+KVProbe.prototype = new MovieClip();
+KVProbe.prototype.onEnterFrame = function () {
+    if (++this.kvFrames != 3)
+        return;
+    var pie = _root.KVPieChartSymbol_1, xy = _root.KVXYChartSymbol_1, bubble = _root.KVBubbleChartSymbol_1;
+    var cols = _root.KVStackColumnChartSymbol_1, bars = _root.KVStackBarChartSymbol_1;
+    var col0 = cols.kvBars[0], bar0 = bars.kvBars[0];
+    fscommand("state", pie.markerColors[1] + "|" + xy.lineColors[0] + "|" + bubble.markerColors[0] + "|"
+              + cols.markerColors[0] + "|" + bars.markerColors[0]);
+    fscommand("ready", (cols._x + col0[0] + col0[2] / 2) + "," + (cols._y + col0[1] + col0[3] / 2) + ","
+              + (bars._x + bar0[0] + bar0[2] / 2) + "," + (bars._y + bar0[1] + bar0[3] / 2));
 };
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
@@ -111,8 +131,34 @@ int main(int argc, char** argv)
             Choose(page, CComboSeriesPage::IDC_SERIES, 1);
             Choose(page, CComboSeriesPage::IDC_TYPE, 0);
         });
-        parent.DestroyWindow();
         d.Write(folder / "chartsub.swf", kProbe, {});
+
+        Dashboard others(installed);
+        others.model.Number("A1", 1);
+        CComponent& pie = others.Add("KVPieChartSymbol", 200, 200, 2500, 2700);
+        CComponent& xy = others.Add("KVXYChartSymbol", 2800, 200, 2500, 2700);
+        CComponent& bubble = others.Add("KVBubbleChartSymbol", 5400, 200, 2500, 2700);
+        CComponent& stackColumn = others.Add("KVStackColumnChartSymbol", 200, 3100, 3700, 2700);
+        CComponent& stackBar = others.Add("KVStackBarChartSymbol", 4100, 3100, 3700, 2700);
+        dialogs.AnswerColour(RGB(0x22, 0x22, 0x22));
+        EditSub(parent, pie, pages::MakeChartSeriesSubPage(), pages::kChartPie, [](CWnd& page) {
+            Choose(page, CChartSeriesPage::IDC_SERIES, 1);
+            Click(page, CChartSeriesPage::IDC_MARKER_COLOR);
+        });
+        dialogs.AnswerColour(RGB(0xCC, 0x00, 0x00));
+        EditSub(parent, xy, pages::MakeChartSeriesSubPage(), pages::kChartXY,
+                [](CWnd& page) { Click(page, CChartSeriesPage::IDC_LINE_COLOR); });
+        dialogs.AnswerColour(RGB(0xFF, 0x99, 0x00));
+        EditSub(parent, bubble, pages::MakeChartSeriesSubPage(), pages::kChartBubble,
+                [](CWnd& page) { Click(page, CChartSeriesPage::IDC_MARKER_COLOR); });
+        dialogs.AnswerColour(RGB(0x00, 0x80, 0x00));
+        EditSub(parent, stackColumn, pages::MakeChartSeriesSubPage(), pages::kChartStackColumn,
+                [](CWnd& page) { Click(page, CChartSeriesPage::IDC_MARKER_COLOR); });
+        dialogs.AnswerColour(RGB(0x80, 0x00, 0x80));
+        EditSub(parent, stackBar, pages::MakeChartSeriesSubPage(), pages::kChartStackBar,
+                [](CWnd& page) { Click(page, CChartSeriesPage::IDC_MARKER_COLOR); });
+        parent.DestroyWindow();
+        others.Write(folder / "chartsub-others.swf", kOthersProbe, {});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

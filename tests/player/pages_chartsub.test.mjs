@@ -2,7 +2,8 @@
 // sub-page set (a bar colour of the Series sub-page, the legend and title alignment of the
 // Titles sub-page, the chart area's fill of the Layout sub-page, a combination chart's series
 // turned into columns), and the colours are on the stage where the charts draw them.
-// A PNG of the movie goes into <build>/test-output for a person to look at.
+// The other five charts show the colours chosen on their Series sub-pages.
+// PNGs of both movies go into <build>/test-output for a person to look at.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
@@ -40,6 +41,18 @@ try {
     expect("bar chart area filled with its colour", colours[1], "#3366cc");
     const comboColour = "#" + Number(state[7]).toString(16).padStart(6, "0");
     expect("the new column drawn in its own colour", colours[2], comboColour);
+    let others = [];
+    const shownOthers = await drive("chartsub-others.swf", async (page, [cx, cy, bx, by], at) => {
+      others = [await pixelAt(page, ...at(cx, cy)), await pixelAt(page, ...at(bx, by))];
+    }, "ready", [400, 300], { picture: "pages-chartsub-others.png" });
+    const kept = (reports(shownOthers, "state")[0] || "").split("|").map(Number);
+    expect("pie slice 2 colour", kept[0], 0x222222);
+    expect("xy line colour", kept[1], 0xcc0000);
+    expect("bubble colour", kept[2], 0xff9900);
+    expect("stacked column colour", kept[3], 0x008000);
+    expect("stacked bar colour", kept[4], 0x800080);
+    expect("stacked column drawn in its colour", others[0], "#008000");
+    expect("stacked bar drawn in its colour", others[1], "#800080");
   });
 } finally {
   fs.rmSync(out, { recursive: true, force: true });
