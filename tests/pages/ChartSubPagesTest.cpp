@@ -10,6 +10,7 @@
 #include "pages/ChartTitlesPage.h"
 #include "pages/ComboSeriesPage.h"
 #include "pages/PageBlocks.h"
+#include "platform/services/Services.h"
 #include "tests/pages/PageFixture.h"
 
 #include <cstdint>
@@ -254,6 +255,24 @@ TEST_F(ChartSubPagesTest, HelpTopicsFollowTheChartType)
         EXPECT_EQ(page->GetHelpContextId(), c.topic) << c.type;
         page.reset();
     }
+
+    // F1 is the sub-page's own: a topic of its table, or the file's default topic for none.
+    CRecordingShell& shell = UseRecordingShell();
+    OpenSub(pages::MakeChartLayoutSubPage(), "KVLineChartSymbol", pages::kChartLine);
+    Item(CChartLayoutPage::IDC_USE_ART)->SetFocus();
+    MSG f1{};
+    f1.message = WM_KEYDOWN;
+    f1.wParam = VK_F1;
+    EXPECT_TRUE(page->PreTranslateMessage(&f1));
+    ASSERT_EQ(shell.requests.size(), 1u);
+    EXPECT_EQ(shell.requests[0].detail, "context:1835");
+    page.reset();
+    OpenSub(pages::MakeChartTitlesSubPage(), "KVLineChartSymbol", -1);
+    EXPECT_TRUE(page->PreTranslateMessage(&f1));
+    ASSERT_EQ(shell.requests.size(), 2u);
+    EXPECT_EQ(shell.requests[1].kind, "help");
+    EXPECT_EQ(shell.requests[1].detail, "");
+    ResetShellService();
 }
 
 // ---- combination chart ----
