@@ -82,6 +82,24 @@ struct Applier {
     }
 };
 
+// A chart's framed parts (title box, legend box, chart area, plot area) keep their switches,
+// colours and weight in nested sets of these keys; the style's fields for the part go there,
+// over the global border and fill colours every "borderColor" and "fillColor" took.
+void ApplyFrame(CParameterSet& set, const char* name, bool showBorder, std::uint32_t borderColor,
+                std::int32_t borderWeight, bool showFill, std::uint32_t fillColor)
+{
+    ForEachNamed(set, name, [&](CParameter& frame) {
+        if (CParameterSet* inner = frame.GetSet()) {
+            Applier apply{*inner, ""};
+            apply.Bool("showBorder", showBorder);
+            apply.Color("borderColor", borderColor);
+            apply.Int("borderWeight", borderWeight);
+            apply.Bool("showFill", showFill);
+            apply.Color("fillColor", fillColor);
+        }
+    });
+}
+
 } // namespace
 
 void CParameterSet::ApplyGlobalStyle(const CGlobalStyle& style)
@@ -113,6 +131,25 @@ void CParameterSet::ApplyGlobalStyle(const CGlobalStyle& style)
         y.Text("TitleTextFormat", style.charts.YAxis.titleTextFormat);
         x.Text("TextFormat", style.charts.XAxis.labelTextFormat);
         y.Text("TextFormat", style.charts.YAxis.labelTextFormat);
+        const auto& c = style.charts;
+        ApplyFrame(*this, "chartTitleProps", c.showTitleBorder, c.titleBorderColor, c.titleBorderWeight,
+                   c.showTitleFill, c.titleFillColor);
+        ApplyFrame(*this, "legendProps", c.showLegendBorder, c.legendBorderColor, c.legendBorderWeight,
+                   c.showLegendFill, c.legendFillColor);
+        ApplyFrame(*this, "backgroundProps", c.showChartBorder, c.chartBorderColor, c.chartBorderWeight,
+                   c.showChartFill, c.chartFillColor);
+        ApplyFrame(*this, "plotAreaProps", c.showPlotBorder, c.plotBorderColor, c.plotBorderWeight, c.showPlotFill,
+                   c.plotFillColor);
+        apply.Int("chartMargin", c.plotMargin);
+        // Horizontal gridlines belong to the value (Y) axis, vertical ones to the X axis.
+        apply.Bool("showYAxisMajor", c.showHMajGrid), apply.Color("YAxisMajorColor", c.hMajGridColor);
+        apply.Int("YAxisMajorWeight", c.hMajWeight);
+        apply.Bool("showYAxisMinor", c.showHMinGrid), apply.Color("YAxisMinorColor", c.hMinGridColor);
+        apply.Int("YAxisMinorWeight", c.hMinWeight);
+        apply.Bool("showXAxisMajor", c.showVMajGrid), apply.Color("XAxisMajorColor", c.vMajGridColor);
+        apply.Int("XAxisMajorWeight", c.vMajWeight);
+        apply.Bool("showXAxisMinor", c.showVMinGrid), apply.Color("XAxisMinorColor", c.vMinGridColor);
+        apply.Int("XAxisMinorWeight", c.vMinWeight);
         break;
     }
     default:

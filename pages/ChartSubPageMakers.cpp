@@ -1,26 +1,30 @@
 #include "pages/ChartSubPages.h"
 
+#include "pages/ChartLayoutPage.h"
+#include "pages/ChartSeriesPage.h"
+#include "pages/ChartTitlesPage.h"
+#include "pages/ComboSeriesPage.h"
+
 namespace pages {
 
-// Not built yet: the Appearance page leaves these buttons disabled.
 std::unique_ptr<CChartSubPage> MakeChartSeriesSubPage()
 {
-    return nullptr;
+    return std::make_unique<CChartSeriesPage>();
 }
 
 std::unique_ptr<CChartSubPage> MakeComboSeriesSubPage()
 {
-    return nullptr;
+    return std::make_unique<CComboSeriesPage>();
 }
 
 std::unique_ptr<CChartSubPage> MakeChartTitlesSubPage()
 {
-    return nullptr;
+    return std::make_unique<CChartTitlesPage>();
 }
 
 std::unique_ptr<CChartSubPage> MakeChartLayoutSubPage()
 {
-    return nullptr;
+    return std::make_unique<CChartLayoutPage>();
 }
 
 } // namespace pages

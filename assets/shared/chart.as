@@ -88,6 +88,9 @@ if (_global.kvChartSeries == undefined) {
     };
 
     _global.kvSeriesColor = function (chart, s) {
+        var own = kvOwnSeriesColor(chart, s);
+        if (own != undefined)
+            return own;
         var colors = chart.seriesColors;
         if (colors != undefined && colors.length > 0)
             return colors[s % colors.length];
@@ -95,16 +98,57 @@ if (_global.kvChartSeries == undefined) {
         return fallback[s % fallback.length];
     };
 
+    // The colour the chart's Series settings give series s: a combination chart's column series
+    // take "markerColorsColumn" and its line series "lineColors", each counted within its own
+    // type; line and XY charts take "lineColors"; bars, bubbles and pie slices "markerColors".
+    // Undefined where the chart has no such list or no element for the series.
+    _global.kvOwnSeriesColor = function (chart, s) {
+        var list, at = s;
+        if (chart.chartType == "combo") {
+            var types = chart.seriesTypes, column = types != undefined && types[s] == "column";
+            at = 0;
+            for (var k = 0; k < s; k++) {
+                var other = types != undefined && types[k] == "column";
+                if (other == column)
+                    at++;
+            }
+            list = column ? chart.markerColorsColumn : chart.lineColors;
+        } else if (chart.chartType == "line" || chart.chartType == "xy") {
+            list = chart.lineColors;
+        } else {
+            list = chart.markerColors;
+        }
+        if (list == undefined || typeof list[at] != "number")
+            return undefined;
+        return list[at];
+    };
+
+    // The fill and border colour of an area (the chart's back, its plot): from its settings
+    // group ("backgroundProps", "plotAreaProps": "showFill", "fillColor", "showBorder",
+    // "borderColor") when the chart has one, else from the older flat switches and colours.
+    _global.kvAreaColours = function (props, showFill, fill, showBorder, border) {
+        if (props != undefined)
+            return [props.showFill == false ? undefined : props.fillColor, props.showBorder == false ? undefined : props.borderColor];
+        return [showFill == false ? undefined : fill, showBorder == false ? undefined : border];
+    };
+
+    // The title's alignment: "left" or "right" as set, else centred.
+    _global.kvTitleAlign = function (chart) {
+        var align = chart.chartTitleAlign;
+        return align == "left" || align == "right" ? align : "center";
+    };
+
     // Draws a pie chart of the first series: one slice per category, clockwise from the top in
     // the pie colours, with the category labels in the legend.
     _global.kvDrawPieChart = function () {
         var w = this.kvW, h = this.kvH;
         var back = this.kvClip("kvBack");
-        kvRect(back, 0, 0, w - 1, h - 1, this.showChartFill == false ? undefined : this.chartFillColor,
-               this.showChartBorder == false ? undefined : this.chartBorderColor);
+        var area = kvAreaColours(this.backgroundProps, this.showChartFill, this.chartFillColor, this.showChartBorder, this.chartBorderColor);
+        kvRect(back, 0, 0, w - 1, h - 1, area[0], area[1]);
         var top = 4;
-        this.kvText("kvTitle", 0, top, w, 20, this.chartTitle, this.titleTextFormat, "center");
-        top += this.chartTitle == undefined || this.chartTitle == "" ? 0 : 20;
+        var title = this.showTitles == false ? "" : this.chartTitle;
+        this.kvText("kvTitle", 0, top, w, 20, title, this.titleTextFormat, kvTitleAlign(this));
+        top += title == undefined || title == "" ? 0 : 20;
         var series = kvChartSeries(this.dataValues, undefined);
         // A pie of one row shows it; a pie of one column likewise.
         var values = series.length == 1 ? series[0] : [];
@@ -158,13 +202,16 @@ if (_global.kvChartSeries == undefined) {
     _global.kvChartFrame = function (chart) {
         var w = chart.kvW, h = chart.kvH;
         var back = chart.kvClip("kvBack");
-        kvRect(back, 0, 0, w - 1, h - 1, chart.showChartFill == false ? undefined : chart.chartFillColor,
-               chart.showChartBorder == false ? undefined : chart.chartBorderColor);
+        var area = kvAreaColours(chart.backgroundProps, chart.showChartFill, chart.chartFillColor, chart.showChartBorder, chart.chartBorderColor);
+        kvRect(back, 0, 0, w - 1, h - 1, area[0], area[1]);
         var top = 4;
-        chart.kvText("kvTitle", 0, top, w, 20, chart.chartTitle, chart.titleTextFormat, "center");
-        top += chart.chartTitle == undefined || chart.chartTitle === "" ? 0 : 20;
-        var sub = chart.chartSubTitle;
-        chart.kvText("kvSubTitle", 0, top, w, 18, sub, chart.subTitleTextFormat, "center");
+        // "showTitles" off hides the title and the subtitle.
+        var shown = chart.showTitles != false;
+        var title = shown ? chart.chartTitle : "";
+        chart.kvText("kvTitle", 0, top, w, 20, title, chart.titleTextFormat, kvTitleAlign(chart));
+        top += title == undefined || title === "" ? 0 : 20;
+        var sub = shown ? chart.chartSubTitle : "";
+        chart.kvText("kvSubTitle", 0, top, w, 18, sub, chart.subTitleTextFormat, kvTitleAlign(chart));
         top += sub == undefined || sub === "" ? 0 : 16;
         return top;
     };
@@ -215,8 +262,13 @@ if (_global.kvChartSeries == undefined) {
         var lo = scale[0], hi = scale[1], step = scale[2];
         var px = plot[0], py = plot[1], pw = plot[2], ph = plot[3];
         var ticks = Math.round((hi - lo) / step);
-        var gridOn = chart.showHMajGrid != false && !right;
-        var gridColour = chart.hMajGridColor == undefined ? 0xDDDDDD : chart.hMajGridColor;
+        // The major gridlines across the value axis: horizontal ones are the Y axis's
+        // ("showYAxisMajor", "YAxisMajorColor"), vertical ones (a bar chart's) the X axis's;
+        // a chart without them keeps "showHMajGrid" and "hMajGridColor".
+        var key = horizontal ? "XAxisMajor" : "YAxisMajor";
+        var gridOn = (chart["show" + key] != undefined ? chart["show" + key] == true : chart.showHMajGrid != false) && !right;
+        var gridColour = chart[key + "Color"] != undefined ? chart[key + "Color"]
+                         : (chart.hMajGridColor == undefined ? 0xDDDDDD : chart.hMajGridColor);
         // Labels across the plot that would run into each other show one in every few ticks.
         var every = 1;
         if (horizontal && ticks > 0) {
@@ -334,8 +386,8 @@ if (_global.kvChartSeries == undefined) {
         var plotArea = [px, py, pw, ph];
         this.kvPlotArea = plotArea;
         var plot = this.kvClip("kvPlot");
-        kvRect(plot, px, py, pw, ph, this.showPlotFill == false ? undefined : this.plotFillColor,
-               this.showPlotBorder == false ? undefined : this.plotBorderColor);
+        var plotColours = kvAreaColours(this.plotAreaProps, this.showPlotFill, this.plotFillColor, this.showPlotBorder, this.plotBorderColor);
+        kvRect(plot, px, py, pw, ph, plotColours[0], plotColours[1]);
         var grid = this.kvClip("kvGrid");
         kvDrawValueScale(this, grid, plotArea, scale, horizontal, "kvTick", labelsW, false);
         if (second)
@@ -499,8 +551,8 @@ if (_global.kvChartSeries == undefined) {
         var plotArea = [px, py, pw, ph];
         this.kvPlotArea = plotArea;
         var plot = this.kvClip("kvPlot");
-        kvRect(plot, px, py, pw, ph, this.showPlotFill == false ? undefined : this.plotFillColor,
-               this.showPlotBorder == false ? undefined : this.plotBorderColor);
+        var plotColours = kvAreaColours(this.plotAreaProps, this.showPlotFill, this.plotFillColor, this.showPlotBorder, this.plotBorderColor);
+        kvRect(plot, px, py, pw, ph, plotColours[0], plotColours[1]);
         var grid = this.kvClip("kvGrid");
         kvDrawValueScale(this, grid, plotArea, ys, false, "kvTick", labelsW, false);
         kvDrawValueScale(this, grid, plotArea, xs, true, "kvCat", 60, false);

@@ -362,14 +362,27 @@ TEST_F(GenerationTest, ANewDocumentStartsAfresh)
 }
 
 // Every colour parameter named "fillColor" of a set and its groups.
-void FillColours(const CParameterSet& set, std::vector<CParameter*>& found)
+// A chart's framed parts (chart area, plot area, title and legend boxes) take the chart
+// style's own colours instead, as a selector's own border colour wins over the global one;
+// their fills are collected apart.
+bool IsChartFrame(const std::string& name)
+{
+    return name == "backgroundProps" || name == "plotAreaProps" || name == "chartTitleProps" || name == "legendProps";
+}
+
+void FillColours(const CParameterSet& set, std::vector<CParameter*>& found, std::vector<CParameter*>* chartAreas = nullptr)
 {
     for (int i = 0; i < set.GetCount(); ++i) {
         CParameter* p = set.GetAt(i);
         if (p->GetName() == "fillColor" && p->GetType() == model::ParamType::Color)
             found.push_back(p);
-        if (p->GetSet() != nullptr)
-            FillColours(*p->GetSet(), found);
+        if (p->GetSet() != nullptr && IsChartFrame(p->GetName())) {
+            if (CParameter* fill = p->GetSet()->FindParameter("fillColor");
+                fill != nullptr && chartAreas != nullptr && p->GetName() == "backgroundProps")
+                chartAreas->push_back(fill);
+        } else if (p->GetSet() != nullptr) {
+            FillColours(*p->GetSet(), found, chartAreas);
+        }
     }
 }
 
@@ -381,9 +394,10 @@ TEST_F(GenerationTest, TheGlobalStyleReachesEveryComponent)
     ASSERT_TRUE(Start());
     Open(Sample("regional-sales"));
     std::vector<CParameter*> fills;
+    std::vector<CParameter*> chartAreas;
     for (CComponent* instance : Doc().CollectComponents())
         if (instance->GetParameters() != nullptr)
-            FillColours(*instance->GetParameters(), fills);
+            FillColours(*instance->GetParameters(), fills, &chartAreas);
     ASSERT_FALSE(fills.empty());
     std::vector<std::uint32_t> before;
     for (CParameter* p : fills)
@@ -399,6 +413,8 @@ TEST_F(GenerationTest, TheGlobalStyleReachesEveryComponent)
     Doc().ApplyGlobalStyle(style);
     for (CParameter* p : fills)
         EXPECT_EQ(p->GetColor(), 0x123456u);
+    for (CParameter* p : chartAreas)
+        EXPECT_EQ(p->GetColor(), style.charts.chartFillColor);
 }
 
 // Opening a sample puts every object on the stage at the document's canvas size, and hidden

@@ -152,6 +152,37 @@ TEST(GlobalStyle, AppliesByThePageKindOfAppearance)
     EXPECT_EQ(b.FindParameter("titleTextFormat")->GetSet()->FindParameter("font")->GetString(), "Arial");
 }
 
+TEST(GlobalStyle, AChartsFramesAndGridlinesTakeTheChartStyleNotTheGlobalColours)
+{
+    CParameterSet chart;
+    CParameterSet& a =
+        *chart.Add(std::make_unique<CParameter>("Appearance", model::ParamType::Group))->GetSet();
+    a.SetPageKind(model::kPageChartData);
+    for (const char* frame : {"backgroundProps", "plotAreaProps", "chartTitleProps"}) {
+        CParameterSet& set = *a.Add(std::make_unique<CParameter>(frame, model::ParamType::Group))->GetSet();
+        set.Add(std::make_unique<CParameter>("showFill", model::ParamType::Boolean));
+        set.Add(std::make_unique<CParameter>("fillColor", model::ParamType::Color));
+        set.Add(std::make_unique<CParameter>("borderColor", model::ParamType::Color));
+    }
+    a.Add(std::make_unique<CParameter>("YAxisMajorColor", model::ParamType::Color));
+    a.Add(std::make_unique<CParameter>("showXAxisMajor", model::ParamType::Boolean));
+    CGlobalStyle style = Modified();
+    style.charts.showChartFill = true;
+    style.charts.chartFillColor = 0xD02090;
+    style.charts.plotFillColor = 0x20C0A0;
+    style.charts.titleBorderColor = 0x123456;
+    style.charts.hMajGridColor = 0x0000AA;
+    style.charts.showVMajGrid = true;
+    chart.ApplyGlobalStyle(style);
+    auto in = [&](const char* frame, const char* key) { return a.FindParameter(frame)->GetSet()->FindParameter(key); };
+    EXPECT_TRUE(in("backgroundProps", "showFill")->GetBool());
+    EXPECT_EQ(in("backgroundProps", "fillColor")->GetColor(), 0xD02090u);
+    EXPECT_EQ(in("plotAreaProps", "fillColor")->GetColor(), 0x20C0A0u);
+    EXPECT_EQ(in("chartTitleProps", "borderColor")->GetColor(), 0x123456u);
+    EXPECT_EQ(a.FindParameter("YAxisMajorColor")->GetColor(), 0x0000AAu);
+    EXPECT_TRUE(a.FindParameter("showXAxisMajor")->GetBool());
+}
+
 TEST(GlobalStyle, AFailedSaveKeepsTheStyleOnDisk)
 {
     testsupport::TempDir dir;
