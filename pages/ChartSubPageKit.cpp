@@ -11,16 +11,6 @@
 
 namespace pages {
 
-int AppearanceChartIndex(const std::string& chartType)
-{
-    static const char* const kNames[kChartTypeCount] = {"pie",    "bar",   "xy",       "bubble",     "line",
-                                                        "column", "combo", "stackbar", "stackcolumn"};
-    for (int i = 0; i < kChartTypeCount; ++i)
-        if (chartType == kNames[i])
-            return i;
-    return -1;
-}
-
 bool IsBarLike(int chartType)
 {
     switch (chartType) {

@@ -4,6 +4,7 @@
 // index of the Appearance order, help tables keyed by it, the F1 key, spin edits bound on each
 // activation, and the per-series lists whose elements the pages edit one series at a time.
 
+#include "pages/ChartPageKit.h"
 #include "pages/ChartSubPages.h"
 
 #include <array>
@@ -31,8 +32,7 @@ enum ChartTypeIndex : int {
     kChartTypeCount = 9,
 };
 
-// The index of a "chartType" text; -1 for any other text.
-int AppearanceChartIndex(const std::string& chartType);
+// The index of a "chartType" text in this order is AppearanceChartIndex (pages/ChartPageKit.h).
 // Charts drawn with bars or filled shapes: bar, bubble, column, combo, stackbar, stackcolumn.
 bool IsBarLike(int chartType);
 
