@@ -1,7 +1,6 @@
 #include "app/DrawDoc.h"
 
 #include <algorithm>
-#include <array>
 #include <set>
 
 #include "app/AppIds.h"
@@ -642,21 +641,6 @@ bool CDrawDoc::GenerateSwf(const std::string& path, const SwfGeneration& how)
         base.SetModelChanged();
     CDocData snapshot;
     BuildDocData(snapshot);
-    // The movie places each component by its placement bounds, which the stage keeps as the
-    // symbol's own extent: for the build they are the rectangle the canvas shows it in, so a
-    // component placed, moved or aligned on the canvas stands there in the movie too. The
-    // stage's own values come back after the build (unless a reply changed them meanwhile).
-    struct KeptBounds {
-        CComponent* instance;
-        std::array<double, 4> stage, placed;
-    };
-    std::vector<KeptBounds> stageBounds;
-    for (CComponent* instance : snapshot.GetInstances()) {
-        const ComponentRect r = instance->GetRect();
-        const std::array<double, 4> stage = instance->GetBounds();
-        instance->SetBounds(r.left, r.top, r.right, r.bottom);
-        stageBounds.push_back({instance, stage, instance->GetBounds()});
-    }
     // The compile gave the model a fresh value map; given values go over a copy of it for
     // this one build, and the model's own come back whatever happens.
     std::unique_ptr<CCellValueMap> kept;
@@ -700,10 +684,6 @@ bool CDrawDoc::GenerateSwf(const std::string& path, const SwfGeneration& how)
     g_generating = false;
     if (kept)
         base.ReplaceValueMap(std::move(kept));
-    for (const KeptBounds& kept : stageBounds) {
-        if (kept.instance->GetBounds() == kept.placed)
-            kept.instance->SetBounds(kept.stage[0], kept.stage[2], kept.stage[1], kept.stage[3]);
-    }
 
     if (!block.error.empty()) {
         m_generationError = block.error;
