@@ -24,6 +24,7 @@
 #include "platform/docview/WinApp.h"
 #include "platform/services/Services.h"
 #include "publish/BaseMovie.h"
+#include "sheet/cells/VariableTable.h"
 #include "publish/DocData.h"
 #include "publish/CompileModel.h"
 #include "publish/ComponentNames.h"
@@ -266,19 +267,31 @@ bool CDrawDoc::ImportModel(const std::string& modelPath, const std::string& copy
     return true;
 }
 
-void CDrawDoc::ReimportModel()
+void CDrawDoc::ReimportModel(CDrawView* view)
 {
-    if (m_strModelCopyPath.empty())
-        return;
-    CDrawView* view = GetActiveDrawView();
+    if (view == nullptr)
+        view = GetActiveDrawView();
     if (view == nullptr || !view->IsInitialised())
         return;
-    m_pExcelHost.reset();
-    if (!MakeExcelHost(m_strModelCopyPath))
+    bool linked = false;
+    if (!m_strModelCopyPath.empty()) {
+        m_pExcelHost.reset();
+        linked = MakeExcelHost(m_strModelCopyPath);
+        if (linked)
+            CExcelHost::SetCurrent(m_pExcelHost.get());
+    }
+    // The model stored in the document serves as it is even when its workbook cannot be
+    // reached: the stage takes its values and the status bar says it is loaded.
+    if (!linked && !HoldsModel())
         return;
-    CExcelHost::SetCurrent(m_pExcelHost.get());
     if (sheet::IExcelHostWindow* window = HostWindow())
         window->PostImportMessage(sheet::ImportCode::Done, 0);
+}
+
+bool CDrawDoc::HoldsModel()
+{
+    CBaseMovie* base = GetBaseMovie();
+    return base != nullptr && base->GetVariableTable().GetCellCount() > 0;
 }
 
 void CDrawDoc::RefreshFromModel()

@@ -19,6 +19,7 @@
 class CComponent;
 class CDocData;
 class CDrawObj;
+class CDrawView;
 class CExcelHost;
 class CGlobalStyle;
 class CStageFlashCtrl;
@@ -56,8 +57,11 @@ public:
     bool ImportModel(const std::string& modelPath, const std::string& copyPath);
     // After opening a document: links the document to its stored workbook copy again without
     // reading it (the model stored in the document is used as it is) and reports the import
-    // done. Nothing happens without a copy or before the view's first update.
-    void ReimportModel();
+    // done. Nothing happens before the first update of the view (the active view when none is
+    // given), nor when there is neither a copy to link nor a model in the document.
+    void ReimportModel(CDrawView* view = nullptr);
+    // Whether the program's model holds any cell (read from a workbook or from a document).
+    static bool HoldsModel();
     // Stops a running import and waits for it.
     void StopImport();
     const std::string& GetModelPath() const { return m_strModelPath; }

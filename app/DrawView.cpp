@@ -35,7 +35,6 @@
 #include "publish/MovieBuilder.h"
 #include "publish/ProgramContext.h"
 #include "sheet/cells/CellModel.h"
-#include "sheet/cells/VariableTable.h"
 
 BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
     .OnLButtonDown(&CDrawView::OnLButtonDown)
@@ -125,12 +124,6 @@ int FloorDiv(int a, int b)
 // The keyboard messages, WM_KEYDOWN (256) to 264.
 constexpr UINT kKeyFirst = 0x0100;
 constexpr UINT kKeyLast = 0x0108;
-
-bool ModelLoaded()
-{
-    CBaseMovie* base = GetBaseMovie();
-    return base != nullptr && base->GetVariableTable().GetCellCount() > 0;
-}
 
 } // namespace
 
@@ -267,9 +260,9 @@ void CDrawView::DrawCanvas(CDC* pDC, bool bDecorate)
     if (m_bGrid && m_nGridX > 0 && m_nGridY > 0) {
         static const std::uint8_t kDots[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
         CBrush pattern;
-        pattern.CreatePatternBrush(kDots, m_gridColor, RGB(255, 255, 255));
+        pattern.CreatePatternBrush(kDots, m_gridColor, doc->GetPaperColor());
         CBrush* old = pDC->SelectObject(&pattern);
-        pDC->SetBkColor(RGB(255, 255, 255));
+        pDC->SetBkColor(doc->GetPaperColor());
         for (int y = m_nGridY; y < h; y += m_nGridY)
             pDC->PatBlt(0, y, w, 25, PATCOPY);
         for (int x = m_nGridX; x < w; x += m_nGridX)
@@ -806,7 +799,13 @@ void CDrawView::OnInitialUpdate()
     }
     RefreshObjectBrowser();
     CScrollView::OnInitialUpdate();
+    const bool firstUpdate = !m_bInitialised;
     m_bInitialised = true;
+    // A document opened before the view's first update (from the command line) has its model
+    // linked now.
+    if (firstUpdate)
+        if (CDrawDoc* doc = GetDocument())
+            doc->ReimportModel(this);
 }
 
 void CDrawView::ResetView()
@@ -892,7 +891,9 @@ bool CDrawView::EnterPreview()
         panel->CloseSheet();
     m_pPreview->MoveWindow(GetCanvasClientRect());
     m_pPreview->ShowWindow(SW_SHOW);
-    m_pPreview->SetBackgroundColor(0xFFFFFF);
+    // The player takes the paper colour as 0xRRGGBB.
+    const COLORREF paper = GetDocument()->GetPaperColor();
+    m_pPreview->SetBackgroundColor(static_cast<long>(GetRValue(paper)) << 16 | GetGValue(paper) << 8 | GetBValue(paper));
     m_pPreview->LoadMovie(0, "loadblank");
     m_pPreview->LoadMovie(0, m_previewFile);
     if (m_pPreview->FlashVersion() < 0x5FFFF) {
@@ -933,7 +934,7 @@ void CDrawView::OnViewPreview()
     // The preview command only enters preview; the edit command only leaves it.
     if (IsPreview())
         return;
-    if (!ModelLoaded()) {
+    if (!CDrawDoc::HoldsModel()) {
         AfxMessageBox("Not Done Importing", MB_ICONEXCLAMATION);
         return;
     }

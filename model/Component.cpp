@@ -190,16 +190,26 @@ void CComponent::PlaceInMovie(CSwfMovie& movie, swf::IdCounter& depths) const
     if (!symbol.movie) {
         return;
     }
+    // The clip goes where the canvas put it, exactly as the stage shows it: the symbol's own
+    // bounds (measured by the stage, else the catalogue's) stretched over the rectangle. A
+    // symbol whose extent is unknown, or an empty rectangle, gets its own size at the corner.
+    const std::array<double, 4>& own = GetWidth() > 0 && GetHeight() > 0 ? bounds_ : definition_->GetBounds();
+    const double ownWidth = own[1] - own[0];
+    const double ownHeight = own[3] - own[2];
+    const double width = static_cast<double>(rect_.right) - rect_.left;
+    const double height = static_cast<double>(rect_.bottom) - rect_.top;
+    double xscale = 1;
+    double yscale = 1;
     CSwfMatrix matrix;
-    double defWidth = definition_->GetWidth();
-    double defHeight = definition_->GetHeight();
-    if (defWidth > 0 && defHeight > 0 && (GetWidth() != defWidth || GetHeight() != defHeight)) {
+    if (ownWidth > 0 && ownHeight > 0 && width > 0 && height > 0 && (width != ownWidth || height != ownHeight)) {
+        xscale = width / ownWidth;
+        yscale = height / ownHeight;
         matrix.hasScale = true;
-        matrix.scaleX = ToFixed(GetWidth() / defWidth);
-        matrix.scaleY = ToFixed(GetHeight() / defHeight);
+        matrix.scaleX = ToFixed(xscale);
+        matrix.scaleY = ToFixed(yscale);
     }
-    matrix.translateX = ToTwips(GetLeft() + GetOriginX());
-    matrix.translateY = ToTwips(GetTop() + GetOriginY());
+    matrix.translateX = ToTwips(rect_.left - own[0] * xscale);
+    matrix.translateY = ToTwips(rect_.top - own[2] * yscale);
     std::uint16_t depth = depths.Next();
     auto placement = std::make_unique<CSwfPlaceObject2>(depth, symbol.characterId, matrix, name_);
     // The clip reads its parameters as members, set before its class constructor runs.

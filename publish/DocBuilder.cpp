@@ -132,8 +132,9 @@ void Builder::PlaceComponents()
         if (!c.name.empty()) {
             component->SetName(c.name);
         }
+        // The placement bounds stay the symbol's own (from the catalogue): the rectangle says
+        // where it goes.
         component->SetRect(c.rect);
-        component->SetBounds(c.rect.left, c.rect.top, c.rect.right, c.rect.bottom);
         if (c.parameters.kind == json::Kind::Object) {
             if (!component->GetParameters()) {
                 Fail(c.where + ".parameters", "the component has no parameters");

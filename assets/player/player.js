@@ -36,14 +36,35 @@
       const m = /^%c(ERROR|WARN)%c (\S*)%c (.*?)(?: color:|$)/s.exec(text);
       // Our asset marker tag is skipped by the player, rightly, and said again at every call.
       if (m && !m[3].startsWith("Unknown tag code: 666")) report("log", m[1], `${m[2]} ${m[3]}`);
+      if (m && loading && m[1] === "ERROR" && m[3].startsWith("Error during movie loading")) failLoad();
       original(...args);
     };
+  }
+
+  // A movie that never arrives (a missing or damaged file) must not hold back what follows.
+  const loadTimeoutMs = 10000;
+  let loadTimer = 0;
+
+  function loaded() {
+    clearTimeout(loadTimer);
+    loading = false;
+  }
+
+  function failLoad() {
+    if (!loading) return;
+    loaded();
+    report("log", "ERROR", "the movie did not load");
+    setTimeout(flush, 0);
   }
 
   function send(entry) {
     const [op, a, b] = entry;
     if (op === "load") {
       loading = b !== "loadblank" && b !== "";
+      if (loading) {
+        clearTimeout(loadTimer);
+        loadTimer = setTimeout(failLoad, loadTimeoutMs);
+      }
       player.kvLoad(a, b);
     } else if (op === "set") {
       // Behind a "=", since the player turns an empty text into "null" on the way (the
@@ -93,7 +114,7 @@
         bridgeReady = true;
         setTimeout(flush, 0);
       } else if (command === "kvBridgeLoaded") {
-        loading = false;
+        loaded();
         report("loaded", args, "");
         setTimeout(flush, 0);
       } else {

@@ -6,6 +6,7 @@
 #include "swf/SwfTrace.h"
 
 #include "swf/SwfMovie.h"
+#include "swf/SwfPlaceObject2.h"
 #include "swf/SwfSprite.h"
 #include "swf/SwfTags.h"
 #include "swf/SwfWriter.h"
@@ -132,6 +133,39 @@ TEST_F(CatalogTest, LoadsEveryReadableComponentAndSkipsTheRest)
     catalog.SelectVariant(1);
     EXPECT_NE(bar->GetCurrentSymbol().movie, barBasic.movie);
     EXPECT_EQ(gauge->GetCurrentSymbol().movie, gaugeBasic.movie);
+}
+
+// The published clip lies where the canvas rectangle says, the symbol's own bounds (-100..1900 by
+// 0..1000 twips, registration point inside) stretched over it, as the stage shows it.
+TEST_F(CatalogTest, ClipsArePlacedOverTheirRectangles)
+{
+    CComponentCatalog catalog;
+    ASSERT_TRUE(catalog.Load(dir.path()));
+    struct Case {
+        ComponentRect rect;
+        bool scaled;
+        std::int32_t scaleX, scaleY, x, y;
+    };
+    const Case cases[] = {
+        {{1000, 500, 5000, 2500}, true, 0x20000, 0x20000, 1200, 500}, // twice the symbol's size
+        {{1000, 500, 3000, 1500}, false, 0x10000, 0x10000, 1100, 500}, // its own size
+        {{1000, 500, 1000, 500}, false, 0x10000, 0x10000, 1100, 500},  // empty: its own size at the corner
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<CComponent> instance = catalog.FindByTypeName("KVBarChartSymbol")->CreateInstance();
+        instance->SetRect(c.rect);
+        CSwfMovie out;
+        swf::IdCounter depths;
+        instance->PlaceInMovie(out, depths);
+        ASSERT_EQ(out.GetTagCount(), 1u);
+        const CSwfMatrix& m = static_cast<const CSwfPlaceObject2*>(out.GetTag(0))->GetMatrix();
+        SCOPED_TRACE(c.rect.right);
+        EXPECT_EQ(m.hasScale, c.scaled);
+        EXPECT_EQ(m.scaleX, c.scaleX);
+        EXPECT_EQ(m.scaleY, c.scaleY);
+        EXPECT_EQ(m.translateX, c.x);
+        EXPECT_EQ(m.translateY, c.y);
+    }
 }
 
 TEST_F(CatalogTest, NoComponentFolderIsAnError)

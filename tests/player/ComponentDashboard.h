@@ -150,7 +150,8 @@ struct Dashboard {
             throw std::runtime_error(std::string("the catalogue lacks ") + symbol);
         std::unique_ptr<CComponent> c = prototype->CreateInstance();
         c->SetName(std::string(symbol) + "_" + std::to_string(CountOf(symbol) + 1));
-        c->SetBounds(left, top, left + width, top + height);
+        c->SetRect({static_cast<std::int32_t>(left), static_cast<std::int32_t>(top),
+                    static_cast<std::int32_t>(left + width), static_cast<std::int32_t>(top + height)});
         owned.push_back(std::move(c));
         return *owned.back();
     }

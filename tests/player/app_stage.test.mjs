@@ -5,7 +5,8 @@
 // - five components added (a PNG of them goes to <build>/test-output/stage-five.png);
 // - a chart updated with new data answers "UpdateComp" with its placed and natural bounds and
 //   shows the new data; a move, a resize, a table's resize ("ResizeComp" with its new bounds),
-//   a swap of depths, a component disabled, enabled and disabled again, one deleted.
+//   a swap of depths, a component disabled, enabled and disabled again, one deleted;
+// - a load of a missing movie reported, and the stage loaded again after it.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
@@ -165,6 +166,17 @@ try {
   expect("reply to DeleteComponent", deleted.map((e) => e.slice(1).join(" ")).join(), "Refresh Slide_3");
   expect("the slider is gone", await get("_root.Slide_3"), "");
   await host.send(["screenshot", path.join(pictures, "stage-after.png")]);
+
+  // A movie that never arrives (here a missing file) holds nothing back: the page says so and
+  // takes what follows, so the stage can be loaded again.
+  events = [];
+  host.send(["load", "0", path.join(out, "missing.swf")]);
+  await host.send(["sync"]);
+  expect("a failed load reported", events.filter((e) => e[0] === "log" && /did not load/.test(e[2])).length, 1);
+  events = [];
+  const reload = step("init").calls.filter((c) => c[0] === "load");
+  await replay(reload);
+  expect("the stage plays again after a failed load", await get("_root.kvMeasureDepth"), "1048000");
 } catch (e) {
   fail(String(e && e.stack || e));
 } finally {

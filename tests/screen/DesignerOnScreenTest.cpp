@@ -7,6 +7,7 @@
 #include "app/DrawDoc.h"
 #include "app/DrawView.h"
 #include "app/KVApp.h"
+#include "app/MainFrm.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "platform/docview/Frame.h"
 #include "platform/services/FlashPlayerObject.h"
@@ -133,9 +134,21 @@ TEST_F(PlayerOnScreenDesignerTest, AComponentOfASampleDrawnByTheStageIsDraggedWi
     const CRect canvas = OnTop(frame, *view, CRect(0, 0, doc.GetCanvasWidth() * 20, doc.GetCanvasHeight() * 20));
     {
         const CBitmap shot = Shot(frame, "designer-opened");
-        // Ruffle drew the components on the canvas.
+        // Ruffle drew the components on the canvas, each where the document puts it (the
+        // background panels are white inside).
         EXPECT_GT(Inked(shot, canvas), canvas.Width() * canvas.Height() / 50);
+        for (CDrawObj* obj : doc.GetObjects()) {
+            auto* c = dynamic_cast<CComponentObj*>(obj);
+            if (c == nullptr || !c->m_bShown || c->GetTypeName().find("Background") != std::string::npos)
+                continue;
+            const CRect on = OnTop(frame, *view, c->m_position);
+            EXPECT_GT(Inked(shot, on), on.Width() * on.Height() / 100) << c->GetTypeName() << " is not drawn in its place";
+        }
     }
+    // The model stored in the document is loaded.
+    auto* main = dynamic_cast<CMainFrame*>(&frame);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->StatusBar().GetPaneText(1), "Model Import Done");
 
     // Pressed a little inside the component, dragged by 80 x 48 pixels with the pointer.
     const std::size_t records = view->GetUndoHistory().GetCount();
