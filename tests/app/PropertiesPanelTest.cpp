@@ -10,12 +10,12 @@
 #include "model/ComponentCatalog.h"
 #include "model/Parameter.h"
 #include "model/ParameterSet.h"
+#include "pages/ChartGeneralPage.h"
+#include "platform/controls/InPlaceEdit.h"
 #include "platform/drawing/Png.h"
 #include "platform/window/RasterWindowHost.h"
 #include "platform/window/UserInput.h"
 #include "propui/ComponentPropertySheet.h"
-#include "propui/ParameterListPage.h"
-#include "propui/PropertyListCtrl.h"
 
 namespace {
 
@@ -83,24 +83,25 @@ TEST_F(AppTest, ThePropertiesSheetDocksBesideTheCanvasFollowsTheSelectionAndEdit
     EXPECT_EQ(sheet.GetOwner(), &Frame());
     EXPECT_EQ(sheet.GetWindowText(), "RevenueChart Properties");
 
-    // The person types a subtitle into the chart's General list.
-    auto* page = dynamic_cast<CParameterListPage*>(sheet.GetComponentPage(0));
+    // The person types a subtitle into the chart's General page.
+    auto* page = dynamic_cast<CChartGeneralPage*>(sheet.GetComponentPage(0));
     ASSERT_NE(page, nullptr);
-    CPropertyListCtrl& list = *page->GetList();
-    int row = -1;
-    for (int i = 0; i < list.GetRowCount(); ++i)
-        if (list.GetRowInfo(i)->name == "Chart subtitle")
-            row = i;
-    ASSERT_GE(row, 0);
+    CEdit* subtitle = nullptr;
+    for (CWnd* child : page->GetChildren())
+        if (auto* edit = dynamic_cast<CInPlaceEdit*>(child);
+            edit != nullptr && edit->GetStandsFor() == CChartGeneralPage::IDC_SUBTITLE)
+            subtitle = edit;
+    ASSERT_NE(subtitle, nullptr);
     auto* player = dynamic_cast<CFakeFlashPlayer*>(Doc().GetStage()->GetPlayer());
     ASSERT_NE(player, nullptr);
     player->ClearCalls();
     Doc().SetModifiedFlag(FALSE);
-    const CRect cell = list.GetCellRect(row, 1);
-    CUserInput::Click(list, CPoint(cell.left + 8, cell.CenterPoint().y));
+    CUserInput::Click(*subtitle, CPoint(8, 5));
+    subtitle->SetSel(0, -1);
+    CUserInput::PressKey(VK_DELETE);
     CUserInput::TypeText("By quarter");
     CUserInput::PressKey(VK_RETURN);
-    EXPECT_EQ(list.GetRowValueText(row), "By quarter");
+    EXPECT_EQ(subtitle->GetWindowText(), "By quarter");
     EXPECT_TRUE(Doc().IsModified());
     bool sent = false;
     for (const auto& call : player->CallsOf("SetVariable"))
