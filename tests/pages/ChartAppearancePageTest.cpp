@@ -48,8 +48,11 @@ TEST_F(ChartAppearancePageTest, TheButtonsSwitchSubPagesAndTheLastOneShownIsReme
     Press(appearance, Page::IDC_XAXIS);
     EXPECT_EQ(appearance.GetActiveSubPage(), Page::kXAxis);
     EXPECT_EQ(SubItem(appearance, Page::kXAxis, Axis::IDC_AXIS_GROUP)->GetWindowText(), "Horizontal Axis");
-    EXPECT_EQ(SubItem(appearance, Page::kYAxis, Axis::IDC_AXIS_GROUP)->GetWindowText(), "Vertical Axis");
     Picture("chart-appearance-x-axis");
+    // A sub-page's window is made when it is first shown.
+    Press(appearance, Page::IDC_YAXIS);
+    EXPECT_EQ(SubItem(appearance, Page::kYAxis, Axis::IDC_AXIS_GROUP)->GetWindowText(), "Vertical Axis");
+    Press(appearance, Page::IDC_XAXIS);
     page->DestroyWindow();
     int stored = -1;
     ASSERT_TRUE(owner.properties.GetProperty("Chart App SubPage", &stored, 4));
@@ -77,6 +80,7 @@ TEST_F(ChartAppearancePageTest, APieHasNoAxisButtonsAndADamagedIndexFallsBack)
 TEST_F(ChartAppearancePageTest, TheAxisColourIsChosenAndMissingKeysLeaveTheirControlsOff)
 {
     Page& appearance = OpenChart("KVLineChartSymbol");
+    Press(appearance, Page::IDC_YAXIS);
     files->AnswerColour(RGB(0x12, 0x34, 0x56));
     CUserInput::Click(*SubItem(appearance, Page::kYAxis, Axis::IDC_COLOR), CPoint(3, 3));
     EXPECT_EQ(Param(group, "YAxisColor")->GetColor(), 0x123456u);
