@@ -390,16 +390,7 @@ void CChartBehaviorPage::OnDisplayStatusLink()
     if (status->GetBinding()->IsBound()) {
         EnableKey(true);
     } else {
-        // Without a status cell the chart always shows: both values become 1.
-        status->GetBinding()->GetValue().SetInt(1, true);
-        if (CParameter* key = group->FindParameter("displayKey")) {
-            if (CCellBinding* keyBinding = key->GetBinding()) {
-                keyBinding->GetValue().SetInt(1, true);
-                keyBinding->RefreshParameter(nullptr, false);
-            } else {
-                key->SetInt(1, true);
-            }
-        }
+        ShowAlways(*status, group->FindParameter("displayKey"));
         m_key.Show();
         EnableKey(false);
     }

@@ -145,6 +145,20 @@ void StoreTyped(CParameter& parameter, const std::string& text)
     }
 }
 
+void ShowAlways(CParameter& status, CParameter* key)
+{
+    if (CCellBinding* binding = status.GetBinding())
+        binding->GetValue().SetInt(1, true);
+    if (key == nullptr)
+        return;
+    if (CCellBinding* keyBinding = key->GetBinding()) {
+        keyBinding->GetValue().SetInt(1, true);
+        keyBinding->RefreshParameter(nullptr, false);
+    } else {
+        key->SetInt(1, true);
+    }
+}
+
 void EnableItems(CWnd& page, std::initializer_list<int> ids, bool enable)
 {
     for (int id : ids)

@@ -52,6 +52,10 @@ double ParseDouble(const std::string& text);
 // converted (an empty text makes a number undefined), booleans true unless the text is "FALSE".
 void StoreTyped(CParameter& parameter, const std::string& text);
 
+// Without a status cell a component is always shown: the status value and the key (the value
+// of its cell when it is linked) both become 1.
+void ShowAlways(CParameter& status, CParameter* key);
+
 // Enables, disables, shows or hides dialog items of a page by id; missing ids are skipped.
 void EnableItems(CWnd& page, std::initializer_list<int> ids, bool enable);
 void ShowItems(CWnd& page, std::initializer_list<int> ids, bool show);

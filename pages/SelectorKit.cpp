@@ -246,16 +246,7 @@ void CVisibilityBlock::OnStatusLink()
     if (status->GetBinding()->IsBound()) {
         EnableKey(true);
     } else {
-        // Without a status cell the component is always shown: both values become 1.
-        status->GetBinding()->GetValue().SetInt(1, true);
-        if (CParameter* key = m_group->FindParameter("displayKey")) {
-            if (CCellBinding* keyBinding = key->GetBinding()) {
-                keyBinding->GetValue().SetInt(1, true);
-                keyBinding->RefreshParameter(nullptr, false);
-            } else {
-                key->SetInt(1, true);
-            }
-        }
+        ShowAlways(*status, m_group->FindParameter("displayKey"));
         m_key.Show();
         EnableKey(false);
     }

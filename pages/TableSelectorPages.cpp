@@ -546,16 +546,7 @@ void CTableSelectorBehaviorPage::OnDisplayStatus()
     if (!PickCells(*this, status, IDC_STATUS_RANGE, nullptr))
         return;
     if (!status->GetBinding()->IsBound()) {
-        // Without a status cell the component is always shown: both values become 1.
-        status->GetBinding()->GetValue().SetInt(1, true);
-        if (CParameter* key = Find("displayKey")) {
-            if (CCellBinding* keyBinding = key->GetBinding()) {
-                keyBinding->GetValue().SetInt(1, true);
-                keyBinding->RefreshParameter(nullptr, false);
-            } else {
-                key->SetInt(1, true);
-            }
-        }
+        ShowAlways(*status, Find("displayKey"));
     }
     ShowKey();
     NotifyOwnerChanged();
