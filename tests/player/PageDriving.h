@@ -65,12 +65,14 @@ inline void Choose(CWnd& page, int id, int index)
 // Opens a page on a set nested in a component's group (a text format, say), lets act change it
 // and checks the page told its owner.
 template <class Page, class Act>
-void EditSet(CWnd& parent, CComponent& component, CParameterSet* set, const char* title, Act act, Page page = Page())
+void EditSet(CWnd& parent, CComponent& component, CParameterSet* set, const char* title, Act act)
 {
     Owner owner;
     owner.type = component.GetTypeName();
     CPropertyPageContext context;
     context.mainWindow = &parent;
+    // Made after its owner and context: a page may still write to its owner as it goes.
+    Page page;
     page.SetContext(&context);
     page.Create(set, title, false, &owner, component.GetParameters());
     if (!page.CreatePage(&parent))
@@ -86,7 +88,7 @@ void EditSet(CWnd& parent, CComponent& component, CParameterSet* set, const char
 // Opens a page on a component as the sheet does (on the named group, or on the whole set when
 // group is null), lets act change it through its controls, and checks the page told its owner.
 template <class Page, class Act>
-void Edit(CWnd& parent, CComponent& component, const char* group, Act act, Page page = Page())
+void Edit(CWnd& parent, CComponent& component, const char* group, Act act)
 {
     Owner owner;
     owner.type = component.GetTypeName();
@@ -96,6 +98,8 @@ void Edit(CWnd& parent, CComponent& component, const char* group, Act act, Page 
         set = root->FindParameter(group)->GetSet();
     CPropertyPageContext context;
     context.mainWindow = &parent;
+    // Made after its owner and context: a page may still write to its owner as it goes.
+    Page page;
     page.SetContext(&context);
     page.Create(set, group != nullptr ? group : "General", false, &owner, root);
     if (!page.CreatePage(&parent))

@@ -89,6 +89,8 @@ void EditSub(CWnd& parent, CComponent& component, std::unique_ptr<pages::CChartS
     if (owner.refreshes == 0)
         throw std::runtime_error("the sub-page of " + owner.type + " told its owner nothing");
     page->DestroyWindow();
+    // The page writes what it remembers into its owner as it goes: it goes first.
+    page.reset();
 }
 
 void Choose(CWnd& page, int id, int index)
