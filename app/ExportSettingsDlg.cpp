@@ -251,8 +251,8 @@ bool CExportSettingsDlg::PickUrlCell()
     CRangeSelection picked = host->GetSelectedRange(*m_document.model, *m_document.table, text, false);
     switch (picked.outcome) {
     case sheet::RangePickOutcome::Picked: {
-        const CCellRef* first = picked.range != nullptr ? picked.range->GetCell(0) : nullptr;
-        if (first == nullptr)
+        const std::optional<CCellRef> first = picked.range != nullptr ? picked.range->GetCell(0) : std::nullopt;
+        if (!first)
             return false;
         ShowUrl(first->GetText());
         m_urlCell = *first;

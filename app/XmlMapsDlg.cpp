@@ -210,9 +210,9 @@ void CXmlMapsDlg::OnDataSelect()
     const CRangeSelection picked = host->GetSelectedRange(*m_document.model, *m_document.table, text, false);
     if (picked.outcome != sheet::RangePickOutcome::Picked || picked.range == nullptr)
         return;
-    const CCellRef* first = picked.range->GetCell(0);
+    const std::optional<CCellRef> first = picked.range->GetCell(0);
     auto found = m_document.records->find(name);
-    if (first == nullptr || found == m_document.records->end())
+    if (!first || found == m_document.records->end())
         return;
     found->second.urlCell = first->id;
     found->second.cellBound = true;

@@ -66,8 +66,8 @@ std::string RangeTextOf(const CCellBinding& binding)
 std::int32_t FirstCellOf(const CCellBinding& binding)
 {
     const CRange* range = AsRange(binding.GetRangePtr());
-    const CCellRef* cell = range != nullptr ? range->GetCell(0) : nullptr;
-    return cell != nullptr ? cell->id : -1;
+    const std::optional<CCellRef> cell = range != nullptr ? range->GetCell(0) : std::nullopt;
+    return cell ? cell->id : -1;
 }
 
 // The value of the ranges array holds one element per entry, each the rows of its cells: a list

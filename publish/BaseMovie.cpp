@@ -224,9 +224,10 @@ void CBaseMovie::LoadExternalValues()
             entry.rangeIndex >= 0 ? table_->GetRange(static_cast<std::size_t>(entry.rangeIndex)) : nullptr;
         if (!range)
             continue;
-        for (const CCellRef& cell : range->GetCellList())
+        table_->ForEachNumberedCell(*range, [&](const CCellRef& cell) {
             if (CCellValueRecord* record = values_->Lookup(cell.id))
                 record->mark = 1;
+        });
     }
     CExcelApp excel(settings_->excelFile);
     excel.ImportWorkbook(*table_, *cellModel1_, *values_);

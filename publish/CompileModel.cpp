@@ -71,8 +71,7 @@ void RecordBoundCells(CBaseMovie& movie, const CParameter& parameter)
     if (parameter.GetName() == "seriesNames") {
         CollectElementIds(binding.GetValue(), ids);
     } else if (const CRange* range = AsRange(binding.GetRangePtr())) {
-        for (const CCellRef& cell : range->GetCellList())
-            ids.push_back(cell.id);
+        table.ForEachNumberedCell(*range, [&ids](const CCellRef& cell) { ids.push_back(cell.id); });
     }
     bool flagged = parameter.GetName() == "seriesNames" || parameter.GetName() == "categoryLabels";
     for (int32_t id : ids) {

@@ -170,8 +170,7 @@ void CModelNetwork::CompileFormula(const CCellRef& cell, const CCellModel& cells
     for (int index : ranges) {
         const CRange* range = index >= 0 ? table.GetRange(static_cast<std::size_t>(index)) : nullptr;
         if (range && referencedRanges_.insert(index).second)
-            for (const CCellRef& rangeCell : range->GetCellList())
-                pending.push_back(rangeCell.id);
+            table.ForEachNumberedCell(*range, [&pending](const CCellRef& rangeCell) { pending.push_back(rangeCell.id); });
     }
     NodeMap& map = bound.formulas.count(cell.id) ? watchedFormulas_ : formulas_;
     // Cells are mostly compiled in the order of their ids; the hint makes that order cheap.
@@ -224,11 +223,12 @@ CFormulaNode* CModelNetwork::RangeNode(int rangeIndex, const CVariableTable& tab
     if (!range)
         return nullptr;
     auto node = std::make_unique<CSharedRangeNode>(rangeIndex);
-    for (const CCellRef& cell : range->GetCellList())
+    table.ForEachNumberedCell(*range, [&](const CCellRef& cell) {
         if (CFormulaNode* precedent = FindIndexed(variables, cell.id)) {
             node->AddPrecedent(precedent);
             precedent->AddDependent(node.get());
         }
+    });
     return rangeNodes_.emplace(rangeIndex, std::move(node)).first->second.get();
 }
 

@@ -101,7 +101,11 @@ bool CCellModel::SetCell(const std::string& sheet, int row, int column, CCellDat
         info = &AddSheetInfo(sheet);
     info->lastRow = std::max(info->lastRow, row);
     info->lastColumn = std::max(info->lastColumn, column);
-    cells_[CellPlaceKey(static_cast<std::size_t>(info - sheets_.data()), row, column)] = std::move(data);
+    auto [at, added] =
+        cells_.insert_or_assign(CellPlaceKey(static_cast<std::size_t>(info - sheets_.data()), row, column),
+                                std::move(data));
+    (void)at;
+    columnsStale_ = columnsStale_ || added;
     return true;
 }
 
@@ -112,6 +116,22 @@ std::optional<CCellData> CCellModel::GetCell(const std::string& sheet, int row, 
     if (!data)
         return std::nullopt;
     return *data;
+}
+
+void CCellModel::ForEachCellIn(const std::string& sheet, int top, int left, int bottom, int right,
+                               const std::function<void(int, int)>& visit) const
+{
+    auto lock = Lock();
+    std::optional<std::size_t> index = FindSheetIndex(sheet);
+    if (!index)
+        return;
+    if (columnsStale_) {
+        columns_.Clear();
+        for (const auto& [key, data] : cells_)
+            columns_.Add(CellPlaceSheet(key), CellPlaceRow(key), CellPlaceColumn(key), 0);
+        columnsStale_ = false;
+    }
+    columns_.ForEachIn(*index, top, left, bottom, right, [&](int row, int column, char) { visit(row, column); });
 }
 
 std::optional<std::pair<int, int>> CCellModel::GetArrayPlace(const CCellRef& cell) const

@@ -2,6 +2,7 @@
 
 #include "sheet/cells/CellRef.h"
 #include "sheet/cells/CellType.h"
+#include "sheet/cells/ColumnIndex.h"
 #include "sheet/cells/NameDictionary.h"
 
 #include <cstddef>
@@ -73,6 +74,11 @@ public:
     // Every cell in order of sheet name, row and column, under the lock.
     void ForEachCell(const std::function<void(const CCellRef&, const CCellData&)>& visit) const;
 
+    // visit(row, column) for every cell the model holds inside the area of the sheet, in reading
+    // order; in time of the cells found, not of the area's size.
+    void ForEachCellIn(const std::string& sheet, int top, int left, int bottom, int right,
+                       const std::function<void(int, int)>& visit) const;
+
     bool HasFormula(const CCellRef& cell) const;
     // For a cell of an array formula's area, its offsets from the area's top-left cell.
     std::optional<std::pair<int, int>> GetArrayPlace(const CCellRef& cell) const;
@@ -131,6 +137,9 @@ private:
     std::unordered_map<std::string, std::size_t> sheetIndex_;
     // The same by the stored spelling, which is how callers almost always name a sheet.
     std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> exactSheetIndex_;
+    // The places of cells_ by column, made at the first area lookup after a change.
+    mutable CColumnIndex<char> columns_;
+    mutable bool columnsStale_ = true;
     sheet::NameDictionary definedNames_;
     std::map<std::string, std::string> namedValues_;
     bool loaded_ = false;

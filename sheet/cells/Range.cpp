@@ -1,5 +1,7 @@
 #include "sheet/cells/Range.h"
 
+#include "sheet/cells/VariableTable.h"
+
 #include <algorithm>
 
 namespace {
@@ -17,17 +19,36 @@ bool CRange::AddArea(const CCellRef& start, const CCellRef& end)
         return false;
     int top = std::min(start.row, end.row);
     int left = std::min(start.column, end.column);
-    CRangeArea area{CCellRef(start.sheet, top, left),
-                    CCellRef(start.sheet, std::max(start.row, end.row), std::max(start.column, end.column))};
-    std::size_t count = static_cast<std::size_t>(area.Rows()) * static_cast<std::size_t>(area.Columns());
-    if (count > kMaxCells || cells_.size() + count > kMaxCells)
-        return false;
-    cells_.reserve(cells_.size() + count);
-    for (int r = 0; r < area.Rows(); ++r)
-        for (int c = 0; c < area.Columns(); ++c)
-            cells_.emplace_back(start.sheet, top + r, left + c);
-    areas_.push_back(std::move(area));
+    areas_.push_back({CCellRef(start.sheet, top, left),
+                      CCellRef(start.sheet, std::max(start.row, end.row), std::max(start.column, end.column))});
     return true;
+}
+
+CCellRef CRange::Numbered(CCellRef cell) const
+{
+    cell.id = table_ ? table_->FindCell(cell.sheet, cell.row, cell.column) : -1;
+    return cell;
+}
+
+std::size_t CRange::GetCellCount() const
+{
+    std::size_t count = 0;
+    for (const CRangeArea& area : areas_)
+        count += static_cast<std::size_t>(area.Rows()) * static_cast<std::size_t>(area.Columns());
+    return count;
+}
+
+std::optional<CCellRef> CRange::GetCell(std::size_t index) const
+{
+    for (const CRangeArea& area : areas_) {
+        const std::size_t columns = static_cast<std::size_t>(area.Columns());
+        const std::size_t size = static_cast<std::size_t>(area.Rows()) * columns;
+        if (index < size)
+            return Numbered(CCellRef(area.start.sheet, area.start.row + static_cast<int>(index / columns),
+                                     area.start.column + static_cast<int>(index % columns)));
+        index -= size;
+    }
+    return std::nullopt;
 }
 
 bool CRange::GetArea(std::size_t index, CCellRef& start, CCellRef& end) const
@@ -55,22 +76,16 @@ bool CRange::GetCells(std::size_t index, int rowOffset, int columnOffset, CCellR
     const CRangeArea& area = areas_[index];
     if (rowOffset < 0 || columnOffset < 0 || rowOffset >= area.Rows() || columnOffset >= area.Columns())
         return false;
-    std::size_t first = 0;
-    for (std::size_t i = 0; i < index; ++i)
-        first += static_cast<std::size_t>(areas_[i].Rows()) * static_cast<std::size_t>(areas_[i].Columns());
-    std::size_t at = first + static_cast<std::size_t>(rowOffset) * static_cast<std::size_t>(area.Columns()) +
-                     static_cast<std::size_t>(columnOffset);
-    if (at >= cells_.size())
-        return false;
-    cell = cells_[at];
+    cell = Numbered(CCellRef(area.start.sheet, area.start.row + rowOffset, area.start.column + columnOffset));
     return true;
 }
 
 bool CRange::GetCell(std::size_t index, CCellRef& cell) const
 {
-    if (index >= cells_.size())
+    std::optional<CCellRef> found = GetCell(index);
+    if (!found)
         return false;
-    cell = cells_[index];
+    cell = std::move(*found);
     return true;
 }
 

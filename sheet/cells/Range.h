@@ -21,18 +21,18 @@ struct CRangeArea {
     }
 };
 
-// A range of cells: one or more areas, each with its own sheet, and the expanded list of
-// their cells (area after area, each in reading order: row by row, left to right). The model's
-// bindings hold ranges of the variable table as handles.
+class CVariableTable;
+
+// A range of cells: one or more areas, each with its own sheet. Its cells are not listed: a
+// range may name a million rows of which a few are used, and what covers them is the areas.
+// Cells count area after area, each in reading order (row by row, left to right). A range
+// stored in the variable table gives its cells the ids the table holds for them (-1 for a
+// cell without a variable); any other range gives -1. The model's bindings hold ranges of the
+// variable table as handles.
 class CRange : public model::RangeHandle {
 public:
-    // The most cells one range may expand to: each becomes a variable of the published movie,
-    // which could not carry more anyway. Whole columns and rows are clipped to the used part
-    // of the sheet before they get here, so only a damaged or hostile workbook reaches this.
-    static constexpr std::size_t kMaxCells = 1u << 18;
-
-    // Appends an area (ends given in any corner order) and its cells. False (and nothing changed) when an end
-    // lies outside the sheet, the ends are on different sheets, or the range would grow past kMaxCells.
+    // Appends an area (ends given in any corner order). False (and nothing changed) when an
+    // end lies outside the sheet or the ends are on different sheets.
     bool AddArea(const CCellRef& start, const CCellRef& end);
 
     std::size_t GetAreaCount() const { return areas_.size(); }
@@ -44,27 +44,26 @@ public:
     // The cell of an area at the given offsets from its top-left corner; false outside.
     bool GetCells(std::size_t index, int rowOffset, int columnOffset, CCellRef& cell) const;
 
-    std::size_t GetCellCount() const { return cells_.size(); }
-    // The cell at that index of the expanded list; none past the end.
-    const CCellRef* GetCell(std::size_t index) const
-    {
-        return index < cells_.size() ? &cells_[index] : nullptr;
-    }
+    // The number of cells the areas cover together, used or not.
+    std::size_t GetCellCount() const;
+    // The cell at that index of the areas' cells; none past the end.
+    std::optional<CCellRef> GetCell(std::size_t index) const;
     bool GetCell(std::size_t index, CCellRef& cell) const;
-    const std::vector<CCellRef>& GetCellList() const { return cells_; }
-    std::vector<CCellRef>& MutableCellList() { return cells_; }
 
     // The areas joined with ",", each as 'Sheet'!$A$1:$B$2 (a one-cell area as 'Sheet'!$A$1).
     std::string GetText() const;
     // The text of one area, ends given in any corner order, as GetText writes it.
     static std::string AreaText(const CCellRef& start, const CCellRef& end);
 
-    // Equal when the areas are equal in order; cell ids take no part.
+    // Equal when the areas are equal in order; the table that holds it takes no part.
     bool operator==(const CRange& other) const { return areas_ == other.areas_; }
 
 private:
+    friend class CVariableTable;
+    CCellRef Numbered(CCellRef cell) const;
+
     std::vector<CRangeArea> areas_;
-    std::vector<CCellRef> cells_;
+    const CVariableTable* table_ = nullptr; // the table holding it, which numbers its cells
 };
 
 // The range behind a handle the model holds: every handle it has came from the variable table.

@@ -146,13 +146,11 @@ void ReadVariableTable(model::RecordReader& in, CVariableTable& table)
             int row2 = ReadPlace(in, "range area row", kMaxSheetRow);
             int column2 = ReadPlace(in, "range area column", kMaxSheetColumn);
             if (!range.AddArea(CCellRef(sheet, row1, column1), CCellRef(sheet, row2, column2)))
-                in.Fail("range area", "range " + std::to_string(i) + " holds too many cells");
+                in.Fail("range area", "range " + std::to_string(i) + " has an area across sheets");
         }
-        bool added = false;
-        int index = table.AddRange(range, &added);
-        if (index < 0)
-            in.Fail("variable table range", "the ranges hold too many cells");
-        if (!added || index != static_cast<int>(i))
+        // The cells come with the table: storing the range numbers none of its own.
+        int index = table.StoreRange(range);
+        if (index != static_cast<int>(i))
             in.Fail("variable table range", "range " + std::to_string(i) + " repeats an earlier one");
     }
     uint32_t nameCount = in.ReadCount("variable table name count", 8);

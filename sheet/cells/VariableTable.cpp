@@ -1,12 +1,16 @@
 #include "sheet/cells/VariableTable.h"
 
+#include "sheet/cells/CellModel.h"
+
 void CVariableTable::Clear()
 {
     auto lock = Lock();
     cells_.clear();
     sheetIndexes_.clear();
     cellIndexes_.clear();
+    cellColumns_.Clear();
     ranges_.clear();
+    usedNumbered_.clear();
     rangeIndexes_.clear();
     rangeCells_ = 0;
     names_.Clear();
@@ -33,6 +37,7 @@ int32_t CVariableTable::AddCell(const std::string& sheet, int row, int column)
     if (inserted) {
         it->second = static_cast<int32_t>(cells_.size());
         cells_.emplace_back(sheet, row, column, it->second);
+        cellColumns_.Add(static_cast<std::size_t>(sheetIndex), row, column, it->second);
     }
     return it->second;
 }
@@ -63,30 +68,88 @@ std::size_t CVariableTable::GetCellCount() const
     return cells_.size();
 }
 
-int CVariableTable::AddRange(const CRange& range, bool* added)
+int CVariableTable::StoreRange(const CRange& range)
 {
     auto lock = Lock();
     std::string key = range.GetText();
-    auto found = rangeIndexes_.find(key);
-    if (found != rangeIndexes_.end()) {
-        if (added)
-            *added = false;
-        return found->second;
-    }
-    if (added)
-        *added = false;
-    if (range.GetCellCount() > kMaxRangeCells - rangeCells_)
+    if (rangeIndexes_.count(key))
         return -1;
-    rangeCells_ += range.GetCellCount();
     auto stored = std::make_unique<CRange>(range);
-    for (CCellRef& cell : stored->MutableCellList())
-        cell.id = AddCell(cell.sheet, cell.row, cell.column);
+    stored->table_ = this;
     int index = static_cast<int>(ranges_.size());
     ranges_.push_back(std::move(stored));
+    usedNumbered_.push_back(false);
     rangeIndexes_.emplace(std::move(key), index);
-    if (added)
-        *added = true;
     return index;
+}
+
+int CVariableTable::AddRange(const CRange& range, bool* added)
+{
+    auto lock = Lock();
+    if (added)
+        *added = false;
+    int index = FindRange(range);
+    if (index < 0) {
+        // Every cell is numbered: a range a component writes needs a variable in each.
+        if (range.GetCellCount() > kMaxRangeCells - rangeCells_)
+            return -1;
+        index = StoreRange(range);
+        if (added)
+            *added = true;
+    }
+    // A range stored for a formula numbered only its used cells; a binding to it numbers all.
+    std::size_t before = cells_.size();
+    for (const CRangeArea& area : range.GetAreas())
+        for (int row = area.start.row; row <= area.end.row; ++row)
+            for (int column = area.start.column; column <= area.end.column; ++column)
+                AddCell(area.start.sheet, row, column);
+    rangeCells_ += cells_.size() - before;
+    return index;
+}
+
+int CVariableTable::AddFormulaRange(const CRange& range, const CCellModel& model, bool* added)
+{
+    auto lock = Lock();
+    if (added)
+        *added = false;
+    int index = FindRange(range);
+    if (index < 0) {
+        index = StoreRange(range);
+        if (added)
+            *added = true;
+    }
+    const bool number = !usedNumbered_[static_cast<std::size_t>(index)];
+    usedNumbered_[static_cast<std::size_t>(index)] = true;
+    lock.unlock();
+    if (number) {
+        // The model is asked without the table's lock held: its own lock comes first elsewhere.
+        for (const CRangeArea& area : range.GetAreas()) {
+            std::vector<std::pair<int, int>> used;
+            model.ForEachCellIn(area.start.sheet, area.start.row, area.start.column, area.end.row,
+                                area.end.column, [&](int row, int column) { used.emplace_back(row, column); });
+            for (const auto& [row, column] : used)
+                AddCell(area.start.sheet, row, column);
+        }
+    }
+    return index;
+}
+
+void CVariableTable::ForEachNumberedCell(const CRange& range, const std::function<void(const CCellRef&)>& visit) const
+{
+    std::vector<CCellRef> found;
+    {
+        auto lock = Lock();
+        for (const CRangeArea& area : range.GetAreas()) {
+            const int sheet = FindSheet(area.start.sheet);
+            if (sheet >= 0)
+                cellColumns_.ForEachIn(static_cast<std::size_t>(sheet), area.start.row, area.start.column,
+                                       area.end.row, area.end.column,
+                                       [&](int, int, int32_t id) { found.push_back(cells_[static_cast<std::size_t>(id)]); });
+        }
+    }
+    // Visited without the lock, so that a visitor may number cells itself.
+    for (const CCellRef& cell : found)
+        visit(cell);
 }
 
 const CRange* CVariableTable::GetRange(std::size_t index) const

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "sheet/cells/CellRef.h"
+#include "sheet/cells/ColumnIndex.h"
 #include "sheet/cells/NameDictionary.h"
 #include "sheet/cells/Range.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -18,6 +20,7 @@
 namespace model {
 class RecordReader;
 }
+class CCellModel;
 
 // The cells, ranges and defined names that formulas and bindings refer to. A cell's id is
 // its index in the cell list and a range's movie array "A" + index its index in the range
@@ -44,14 +47,25 @@ public:
     std::optional<CCellRef> GetCellAt(std::size_t index) const;
     std::size_t GetCellCount() const;
 
-    // All stored ranges together expand to at most this many cells, so that no workbook or
-    // document, however many ranges it names, makes the table grow without bound.
+    // The ranges whose every cell AddRange numbers together hold at most this many cells, so
+    // that no document, however many bound ranges it names, makes the table grow without bound.
     static constexpr std::size_t kMaxRangeCells = 1u << 22;
 
-    // Stores a copy of the range (its cells numbered through AddCell) unless an equal range
-    // is stored; returns the stored range's index and tells through added whether it was new.
-    // -1 (nothing stored) when the range would take the table past kMaxRangeCells.
+    // Stores a copy of the range unless an equal range is stored, and numbers every cell of it
+    // (through AddCell): the ranges components and connections write to. Returns the stored
+    // range's index and tells through added whether it was new; -1 (nothing stored) when its
+    // cells would take the table past kMaxRangeCells.
     int AddRange(const CRange& range, bool* added = nullptr);
+    // The same for a range a formula reads: only the cells the model holds inside its areas are
+    // numbered (an empty cell reads as empty without a variable), so a range costs what it
+    // covers, not its written size. No limit but memory.
+    int AddFormulaRange(const CRange& range, const CCellModel& model, bool* added = nullptr);
+    // Stores the range as it is, numbering nothing: a table read back from a document, whose
+    // cells come with it. -1 when it is not new.
+    int StoreRange(const CRange& range);
+    // visit(cell) for every cell of the range that the table numbers, with its id, area after
+    // area in reading order; in time of the cells found, not of the range's size.
+    void ForEachNumberedCell(const CRange& range, const std::function<void(const CCellRef&)>& visit) const;
     // The stored range with that index; none for an index outside the list.
     const CRange* GetRange(std::size_t index) const;
     // The index of the stored range equal to the given one, -1 for none.
@@ -75,7 +89,11 @@ private:
     std::vector<CCellRef> cells_;
     std::unordered_map<std::string, int> sheetIndexes_;
     std::unordered_map<uint64_t, int32_t> cellIndexes_;
+    // The place of each cell by sheet index and column, for the cells of an area.
+    mutable CColumnIndex<int32_t> cellColumns_;
     std::vector<std::unique_ptr<CRange>> ranges_;
+    // Per range: its used cells have been numbered against the model (AddFormulaRange).
+    std::vector<bool> usedNumbered_;
     std::unordered_map<std::string, int> rangeIndexes_;
     std::size_t rangeCells_ = 0;
     sheet::NameDictionary names_;

@@ -257,8 +257,8 @@ int PlaceNumber(const CModelVariable& call, const CompilePlace& place)
         const CModelVariable& argument = call.GetChild(0);
         if (argument.GetKind() == ModelKind::Cell) {
             cell = &argument.GetCell();
-        } else if (const CRange* range = RangeOf(argument, place)) {
-            cell = range->GetCell(0);
+        } else if (const CRange* range = RangeOf(argument, place); range && range->GetAreaCount() > 0) {
+            cell = &range->GetAreas()[0].start;
         }
     }
     if (!cell)
@@ -303,6 +303,15 @@ std::unique_ptr<CExprNode> PlaceNumbers(const CModelVariable& call, const Compil
     return array;
 }
 
+// A cell of a range: its variable, or no value for a cell the workbook leaves empty (a range
+// gives variables only to the cells it uses).
+std::unique_ptr<CExprNode> CellOrEmpty(const CCellRef& cell)
+{
+    if (cell.id < 0)
+        return CValueNode::MakeNoValue();
+    return std::make_unique<CCellNode>(cell.id);
+}
+
 // A range where one value is taken: the spreadsheet's implicit intersection, the range's cell
 // in the formula's own row (a range of one column) or column (of one row), else #VALUE!. A
 // movie must never show a range's variable names as a cell's value.
@@ -312,7 +321,7 @@ std::unique_ptr<CExprNode> IntersectRange(const CModelVariable& reference, const
     if (!range || !place.cell)
         return nullptr;
     if (range->GetCellCount() == 1)
-        return std::make_unique<CCellNode>(range->GetCell(0)->id);
+        return CellOrEmpty(*range->GetCell(0));
     if (range->GetAreaCount() != 1)
         return MakeError("#VALUE!");
     const CRangeArea& area = range->GetAreas()[0];
@@ -331,11 +340,11 @@ std::unique_ptr<CExprNode> IntersectRange(const CModelVariable& reference, const
     }
     if (row < 0)
         return MakeError("#VALUE!");
-    const CCellRef* cell = range->GetCell(static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
-                                          static_cast<std::size_t>(column));
+    std::optional<CCellRef> cell = range->GetCell(static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+                                                  static_cast<std::size_t>(column));
     if (!cell)
         return MakeError("#VALUE!");
-    return std::make_unique<CCellNode>(cell->id);
+    return CellOrEmpty(*cell);
 }
 
 // The arguments over which a call applies element by element where an array is taken, as bits

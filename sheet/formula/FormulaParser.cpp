@@ -45,7 +45,6 @@ Node MakeError(std::string literal)
 
 // What one formula has cost so far, its defined names included.
 struct Work {
-    std::size_t cellsExpanded = 0;
     std::size_t tokens = 0;
 };
 
@@ -399,17 +398,8 @@ private:
         if (context_.table)
             if (int known = context_.table->FindRangeText(CRange::AreaText(start, end)); known >= 0)
                 return CModelVariable::MakeRange(known);
-        if (!context_.table) {
-            // Only checking: the size decides, the cells are not needed.
-            std::size_t count = static_cast<std::size_t>(std::abs(end.row - start.row) + 1) *
-                                static_cast<std::size_t>(std::abs(end.column - start.column) + 1);
-            work_.cellsExpanded += count;
-            if (count > CRange::kMaxCells)
-                return Fail("the range is too large");
-            if (work_.cellsExpanded > CRange::kMaxCells)
-                return Fail("the formula refers to too many cells");
-            return CModelVariable::MakeRange(-1);
-        }
+        if (!context_.table)
+            return CModelVariable::MakeRange(-1); // only checking: a range costs nothing here
         CRange range;
         if (!range.AddArea(start, end))
             return Fail("the range is too large");
@@ -418,13 +408,11 @@ private:
 
     Node StoreRange(const CRange& range)
     {
-        // One formula may not make the table expand more cells than one range may hold.
-        work_.cellsExpanded += range.GetCellCount();
-        if (work_.cellsExpanded > CRange::kMaxCells)
-            return Fail("the formula refers to too many cells");
         if (!context_.table)
             return CModelVariable::MakeRange(-1);
-        int index = context_.table->AddRange(range);
+        // A range a formula reads numbers only the cells the workbook uses inside it.
+        int index = context_.model ? context_.table->AddFormulaRange(range, *context_.model)
+                                   : context_.table->AddRange(range);
         if (index < 0)
             return Fail("the workbook's formulas refer to too many cells");
         return CModelVariable::MakeRange(index);

@@ -99,7 +99,7 @@ void CModelVariable::CollectReferences(std::vector<CCellRef>& cells, std::vector
         } else if (node->kind_ == ModelKind::Range && node->rangeIndex_ >= 0) {
             ranges.push_back(node->rangeIndex_);
             if (const CRange* range = table.GetRange(static_cast<std::size_t>(node->rangeIndex_)))
-                cells.insert(cells.end(), range->GetCellList().begin(), range->GetCellList().end());
+                table.ForEachNumberedCell(*range, [&cells](const CCellRef& cell) { cells.push_back(cell); });
         }
         stack.pop_back();
     }

@@ -211,11 +211,12 @@ TEST_F(ExportCommandsTest, ReplacedDataComesFromAnotherWorkbook)
     int index = -1;
     CCellRef north;
     for (std::size_t i = 0; i < table.GetRangeCount() && index < 0; ++i)
-        for (const CCellRef& c : table.GetRange(i)->GetCellList())
-            if (c.row == 2 && c.column == 1) {
+        table.ForEachNumberedCell(*table.GetRange(i), [&](const CCellRef& c) {
+            if (index < 0 && c.row == 2 && c.column == 1) {
                 index = static_cast<int>(i);
                 north = c;
             }
+        });
     ASSERT_GE(index, 0) << "no published range holds A2";
     Base().GetRangeEntries().push_back({index, "Regions", "A2:A5"});
     {

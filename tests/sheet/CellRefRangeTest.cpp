@@ -58,7 +58,7 @@ TEST(RangeTest, AreasExpandInReadingOrder)
     EXPECT_EQ(range.GetText(), "'S'!$A$2:$C$3,'T'!$A$5");
 
     // Every index past the end is refused instead of read.
-    EXPECT_EQ(range.GetCell(7), nullptr);
+    EXPECT_FALSE(range.GetCell(7).has_value());
     EXPECT_FALSE(range.GetCell(7, cell));
     EXPECT_FALSE(range.GetCells(0, 2, 0, cell));
     EXPECT_FALSE(range.GetCells(0, 0, -1, cell));
@@ -73,9 +73,12 @@ TEST(RangeTest, RefusesBadAreas)
     CRange range;
     EXPECT_FALSE(range.AddArea(CCellRef("S", 0, 1), CCellRef("S", 1, 1)));
     EXPECT_FALSE(range.AddArea(CCellRef("S", 1, 1), CCellRef("T", 1, 1)));
-    EXPECT_FALSE(range.AddArea(CCellRef("S", 1, 1), CCellRef("S", kMaxSheetRow, kMaxSheetColumn)));
     EXPECT_EQ(range.GetAreaCount(), 0u);
     EXPECT_EQ(range.GetCellCount(), 0u);
+    // A range does not list its cells, so the whole sheet is one area like any other.
+    EXPECT_TRUE(range.AddArea(CCellRef("S", 1, 1), CCellRef("S", kMaxSheetRow, kMaxSheetColumn)));
+    EXPECT_EQ(range.GetCellCount(), std::size_t{kMaxSheetRow} * kMaxSheetColumn);
+    EXPECT_EQ(range.GetCell(range.GetCellCount() - 1)->GetShortText(), "XFD1048576");
 }
 
 TEST(VariableTableTest, CellsAreNumberedOnceInOrder)

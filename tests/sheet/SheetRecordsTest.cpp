@@ -107,17 +107,6 @@ TEST(SheetRecordsTest, RefusesDamagedTables)
              w.WriteI32(1);
          }},
         {"huge count", [](model::RecordWriter& w) { w.WriteU32(0xFFFFFFFF); }},
-        {"range of too many cells",
-         [](model::RecordWriter& w) {
-             w.WriteU32(0);
-             w.WriteU32(1);
-             w.WriteU32(1);
-             w.WriteString("S");
-             w.WriteI32(1);
-             w.WriteI32(1);
-             w.WriteI32(kMaxSheetRow);
-             w.WriteI32(kMaxSheetColumn);
-         }},
     };
     for (const Case& c : cases) {
         model::RecordWriter out;
@@ -128,6 +117,28 @@ TEST(SheetRecordsTest, RefusesDamagedTables)
         CVariableTable table;
         EXPECT_THROW(sheetrec::ReadVariableTable(in, table), ModelError) << c.what;
     }
+}
+
+TEST(SheetRecordsTest, AWholeSheetRangeIsReadWithoutNumberingItsCells)
+{
+    // A range stands for its areas: read back, a whole sheet costs what one area does.
+    model::RecordWriter out;
+    out.WriteU32(0);
+    out.WriteU32(1);
+    out.WriteU32(1);
+    out.WriteString("S");
+    out.WriteI32(1);
+    out.WriteI32(1);
+    out.WriteI32(kMaxSheetRow);
+    out.WriteI32(kMaxSheetColumn);
+    for (int i = 0; i < 8; ++i)
+        out.WriteU32(0);
+    model::RecordReader in(out.Bytes());
+    CVariableTable table;
+    sheetrec::ReadVariableTable(in, table);
+    ASSERT_EQ(table.GetRangeCount(), 1u);
+    EXPECT_EQ(table.GetCellCount(), 0u);
+    EXPECT_EQ(table.GetRange(0)->GetCellCount(), std::size_t{kMaxSheetRow} * kMaxSheetColumn);
 }
 
 TEST(SheetRecordsTest, ValueMapRoundTrip)

@@ -297,31 +297,22 @@ TEST(CommandLine, StrictRefusesAMovieThatCannotCalculateEveryFormula)
     EXPECT_FALSE(fs::exists(dir / "s.swf"));
 }
 
-// A formula the movie cannot hold is never left out quietly: the command names its cell and
-// writes nothing, while the formulas around it would have published.
-TEST(CommandLine, AFormulaTheMovieCannotHoldIsAnErrorNamingItsCell)
+// Ranges cost what they cover: seventeen sums over 250,000 empty rows each (once past what
+// the ranges of a movie could list) publish into a small movie.
+TEST(CommandLine, RangesOverEmptyCellsCostTheCellsTheyCover)
 {
-#ifdef VANTOREL_HOSTILE_SANITIZED
-    GTEST_SKIP() << "four million range cells take too long under the sanitizers";
-#endif
     testsupport::TempDir dir;
-    // Seventeen columns of 250,000 cells are each within what one range may cover, together
-    // past what the ranges of a movie may list: the last of them is the one left out.
     std::string row = "<row r=\"1\"><c r=\"A1\"><v>2</v></c><c r=\"B1\"><f>A1*3</f><v>6</v></c>";
     for (char column = 'C'; column < 'C' + 17; ++column)
         row += std::string("<c r=\"") + column + "1\"><f>SUM(" + column + "2:" + column + "250001)</f><v>0</v></c>";
     const std::vector<std::uint8_t> book = xlsxtest::OneSheet(xlsxtest::SheetXml(row + "</row>"));
     testsupport::WriteBytes(dir / "big.xlsx", std::vector<unsigned char>(book.begin(), book.end()));
-    // Some seconds alone; on a busy machine it may take many times that.
     const Ran run = RunProgram(VANTOREL_PUBLISH_PROGRAM,
                                {"--all-formulas", (dir / "big.xlsx").string(), (dir / "m.swf").string()}, {},
-                               std::chrono::seconds(280));
-    EXPECT_EQ(run.code, 1) << run.err;
-    EXPECT_NE(run.err.find("$S$1"), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find("$B$1"), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find("$C$1"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("nothing written"), std::string::npos) << run.err;
-    EXPECT_FALSE(fs::exists(dir / "m.swf"));
+                               std::chrono::seconds(120));
+    EXPECT_EQ(run.code, 0) << run.err;
+    ASSERT_TRUE(fs::exists(dir / "m.swf"));
+    EXPECT_LT(fs::file_size(dir / "m.swf"), 200000u);
 }
 
 TEST(CommandLine, OutputsNeverReplaceAnInputADeviceOrAFileALinkPointsAt)
