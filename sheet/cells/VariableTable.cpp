@@ -11,6 +11,7 @@ void CVariableTable::Clear()
     cellColumns_.Clear();
     ranges_.clear();
     usedNumbered_.clear();
+    allNumbered_.clear();
     rangeIndexes_.clear();
     rangeCells_ = 0;
     names_.Clear();
@@ -79,6 +80,7 @@ int CVariableTable::StoreRange(const CRange& range)
     int index = static_cast<int>(ranges_.size());
     ranges_.push_back(std::move(stored));
     usedNumbered_.push_back(false);
+    allNumbered_.push_back(false);
     rangeIndexes_.emplace(std::move(key), index);
     return index;
 }
@@ -89,15 +91,18 @@ int CVariableTable::AddRange(const CRange& range, bool* added)
     if (added)
         *added = false;
     int index = FindRange(range);
+    if (index >= 0 && allNumbered_[static_cast<std::size_t>(index)])
+        return index;
+    // Every cell is numbered: a range a component writes needs a variable in each. A range a
+    // formula stored first numbered only its used cells, and is numbered whole now.
+    if (range.GetCellCount() > kMaxRangeCells - rangeCells_)
+        return -1;
     if (index < 0) {
-        // Every cell is numbered: a range a component writes needs a variable in each.
-        if (range.GetCellCount() > kMaxRangeCells - rangeCells_)
-            return -1;
         index = StoreRange(range);
         if (added)
             *added = true;
     }
-    // A range stored for a formula numbered only its used cells; a binding to it numbers all.
+    allNumbered_[static_cast<std::size_t>(index)] = true;
     std::size_t before = cells_.size();
     for (const CRangeArea& area : range.GetAreas())
         for (int row = area.start.row; row <= area.end.row; ++row)

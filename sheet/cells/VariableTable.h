@@ -94,6 +94,8 @@ private:
     std::vector<std::unique_ptr<CRange>> ranges_;
     // Per range: its used cells have been numbered against the model (AddFormulaRange).
     std::vector<bool> usedNumbered_;
+    // Per range: every cell has been numbered (AddRange).
+    std::vector<bool> allNumbered_;
     std::unordered_map<std::string, int> rangeIndexes_;
     std::size_t rangeCells_ = 0;
     sheet::NameDictionary names_;

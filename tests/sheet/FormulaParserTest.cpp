@@ -265,6 +265,9 @@ TEST_F(FormulaParserTest, RangesNumberOnlyTheCellsTheWorkbookUses)
     std::vector<std::string> seen;
     table.ForEachNumberedCell(*table.GetRange(0), [&](const CCellRef& cell) { seen.push_back(cell.GetShortText()); });
     EXPECT_EQ(seen, (std::vector<std::string>{"B1", "B2", "B3", "B4", "B5", "C900000"}));
+    // A component bound to a formula's range of the whole sheet is refused, not numbered.
+    EXPECT_EQ(table.AddRange(*table.GetRange(2)), -1);
+    EXPECT_EQ(table.GetCellCount(), 6u);
 }
 
 TEST_F(FormulaParserTest, LongChainsAreWalkedWithoutRecursion)
