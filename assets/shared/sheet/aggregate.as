@@ -21,7 +21,7 @@ _global.kvNums = function (args, first, withA) {
             }
         } else if (v instanceof kvErrC) {
             return v;
-        } else if (v instanceof Array || v instanceof kvArrC) {
+        } else if (v instanceof kvRangeC || v instanceof kvArrC) {
             var values = kvFlat(v);
             for (var k = 0; k < values.length; k++) {
                 var y = values[k];
@@ -113,7 +113,7 @@ _global.kvCount = function (args, all) {
     var n = 0;
     for (var i = 0; i < args.length; i++) {
         var v = args[i];
-        if (v instanceof Array || v instanceof kvArrC) {
+        if (v instanceof kvRangeC || v instanceof kvArrC) {
             var values = kvFlat(v);
             for (var k = 0; k < values.length; k++) {
                 var x = values[k];
@@ -141,7 +141,7 @@ _global.kvLogicals = function (args) {
     for (var i = 0; i < args.length; i++) {
         var v = args[i];
         var values;
-        var direct = !(v instanceof Array || v instanceof kvArrC);
+        var direct = !(v instanceof kvRangeC || v instanceof kvArrC);
         values = direct ? [v] : kvFlat(v);
         for (var k = 0; k < values.length; k++) {
             var x = values[k];
