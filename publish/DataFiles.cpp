@@ -145,9 +145,10 @@ std::vector<std::vector<std::string>> ReadRangeRows(const CRange& range, const C
     for (const CRangeArea& area : range.GetAreas()) {
         for (int r = 0; r < area.Rows(); ++r) {
             std::vector<std::string>& row = rows.emplace_back();
-            for (int c = 0; c < area.Columns(); ++c)
-                row.push_back(FormatDataValue(
-                    model.MakeConstantNode(CCellRef(area.start.sheet, area.start.row + r, area.start.column + c)).get()));
+            for (int c = 0; c < area.Columns(); ++c) {
+                const CCellRef cell(area.start.sheet, area.start.row + r, area.start.column + c);
+                row.push_back(FormatDataValue(model.MakeConstantNode(cell).get()));
+            }
         }
     }
     return rows;

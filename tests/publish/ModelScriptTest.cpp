@@ -268,16 +268,17 @@ TEST_F(ModelScript, RangesAreViewsOnBandsSharedByTheAreasOverTheSameColumns)
     auto v = [&](const std::string& a1) { return "Push \"V" + std::to_string(Id(a1)) + "\"\n"; };
     auto view = [](int index, int columns, int rows, int offset, int band) {
         return "Push \"A" + std::to_string(index) + "\"\nPush " + std::to_string(columns) + "\nPush " +
-               std::to_string(rows) + "\nPush " + std::to_string(offset) + "\nPush \"kvB" + std::to_string(band) +
-               "\"\nGetVariable\nPush 4\nPush \"kvRangeC\"\nNewObject\nSetVariable\n";
+               std::to_string(rows) + "\nPush " + std::to_string(offset) + "\nPush \"kvB" +
+               std::to_string(band) + "\"\nGetVariable\nPush 4\nPush \"kvRangeC\"\nNewObject\nSetVariable\n";
     };
     // The constructor comes first, defined only when no movie defined it before.
-    EXPECT_EQ(code.find("Push \"_global\"\nGetVariable\nPush \"kvRangeC\"\nGetMember\nPush undefined\nEquals2\nNot\nIf"),
-              0u)
-        << code;
+    const std::string guard = "Push \"_global\"\nGetVariable\nPush \"kvRangeC\"\nGetMember\nPush undefined\n"
+                              "Equals2\nNot\nIf";
+    EXPECT_EQ(code.find(guard), 0u) << code;
     // J1..J4: one band of four rows, each range a view on one row of it.
-    EXPECT_NE(code.find("Push \"kvB0\"\n" + v("J4") + "Push 1\nInitArray\n" + v("J3") + "Push 1\nInitArray\n" +
-                        v("J2") + "Push 1\nInitArray\n" + v("J1") + "Push 1\nInitArray\nPush 4\nInitArray\nSetVariable\n"),
+    const std::string one = "Push 1\nInitArray\n";
+    EXPECT_NE(code.find("Push \"kvB0\"\n" + v("J4") + one + v("J3") + one + v("J2") + one + v("J1") + one +
+                        "Push 4\nInitArray\nSetVariable\n"),
               std::string::npos)
         << code;
     for (int i = 0; i < 4; ++i)
