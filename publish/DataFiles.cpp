@@ -137,21 +137,17 @@ std::string FormatDataValue(const CModelVariable* value)
 }
 
 // Each area is read through its own cells: taking every area from the start of the range's
-// cell list would repeat the first area's values in place of the later ones.
+// cells would repeat the first area's values in place of the later ones. The cells are found by
+// their places in the area, whether or not they have a variable.
 std::vector<std::vector<std::string>> ReadRangeRows(const CRange& range, const CCellModel& model)
 {
     std::vector<std::vector<std::string>> rows;
-    for (std::size_t area = 0; area < range.GetAreaCount(); ++area) {
-        int rowCount = 0, columnCount = 0;
-        if (!range.GetAreaSize(area, rowCount, columnCount))
-            continue;
-        for (int r = 0; r < rowCount; ++r) {
+    for (const CRangeArea& area : range.GetAreas()) {
+        for (int r = 0; r < area.Rows(); ++r) {
             std::vector<std::string>& row = rows.emplace_back();
-            for (int c = 0; c < columnCount; ++c) {
-                CCellRef cell;
-                row.push_back(range.GetCells(area, r, c, cell)
-                                  ? FormatDataValue(model.MakeConstantNode(cell).get())
-                                  : std::string());
+            for (int c = 0; c < area.Columns(); ++c) {
+                const CCellRef cell(area.start.sheet, area.start.row + r, area.start.column + c);
+                row.push_back(FormatDataValue(model.MakeConstantNode(cell).get()));
             }
         }
     }

@@ -28,7 +28,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <climits>
 #include <functional>
+#include <map>
+#include <tuple>
 #include <unordered_map>
 #include <random>
 #include <stdexcept>
@@ -46,38 +49,104 @@ void EmitCall(CActionList& actions, const std::string& name)
 
 using publish::DefineChunkedFunctions;
 
-// "A"<index> = the rows of the range, each an array of the names of its cells' variables, in
-// reading order. The rows of a range of several areas follow one another, each area's rows
-// made of that area's own cells.
-void EmitRangeArray(CActionList& actions, int index, const CRange& range, const CVariableTable& table)
+// The ranges of the movie as views on shared bands. All areas of a sheet over the same columns
+// share one band "kvB"<k>: an Array of rows from the least first row of those areas, each row
+// an Array of the names of its cells' variables (undefined where a cell has none); a row
+// without any is undefined and the rows after the last variable are left out. A range
+// "A"<index> is then `new kvRangeC(band, first band row, rows, columns)` of its written size,
+// so the movie grows with the distinct cells the ranges cover, not with the ranges' sizes.
+
+struct RangeBand {
+    std::string sheet;
+    int left = 0;
+    int right = 0;
+    int top = 0;
+    int bottom = 0;
+    // Variables inside the band as (row offset, column offset, id), by row, then column.
+    std::vector<std::tuple<int, int, int32_t>> cells;
+    // The row offsets holding a variable, ascending.
+    std::vector<int> usedRows;
+};
+
+// An Array of `length` elements, of which those at the ascending indexes `present` are pushed
+// by element(k), the k-th of them; the others are undefined. A mostly full array is listed
+// whole (InitArray takes its first element from the last push); a sparse one is made empty
+// and filled member by member, so that its cost follows what it holds, not its length.
+template <typename Element>
+void EmitSparseArray(ActionEmitter& emit, int length, const std::vector<int>& present, Element element)
 {
-    ActionEmitter emit(actions);
-    emit.Str(RangeArrayName(index));
-    int totalRows = 0;
-    // InitArray takes its first element from the last push: areas, rows and columns go last
-    // to first.
-    for (std::size_t area = range.GetAreaCount(); area-- > 0;) {
-        int rows = 0, columns = 0;
-        if (!range.GetAreaSize(area, rows, columns))
-            continue;
-        for (int row = rows - 1; row >= 0; --row) {
-            for (int column = columns - 1; column >= 0; --column) {
-                CCellRef cell;
-                if (!range.GetCells(area, row, column, cell))
-                    throw std::runtime_error("range " + range.GetText() + " lacks a cell of its area");
-                // Every cell of a range the table holds is in its cell list; should one not be,
-                // an undefined element reads as an empty cell.
-                const int32_t id = table.FindCell(cell.sheet, cell.row, cell.column);
-                if (id >= 0)
-                    emit.Str(CellVariableName(id));
-                else
-                    emit.Undefined();
-            }
-            emit.Int(columns).Op(ActionCode::InitArray);
+    if (static_cast<std::size_t>(length) <= 2 * present.size() + 8) {
+        std::size_t next = present.size();
+        for (int i = length - 1; i >= 0; --i) {
+            if (next > 0 && present[next - 1] == i)
+                element(--next);
+            else
+                emit.Undefined();
         }
-        totalRows += rows;
+        emit.Int(length).Op(ActionCode::InitArray);
+        return;
     }
-    emit.Int(totalRows).Op(ActionCode::InitArray).Op(ActionCode::SetVariable);
+    emit.New("Array");
+    for (std::size_t k = 0; k < present.size(); ++k) {
+        emit.Op(ActionCode::PushDuplicate).Int(present[k]);
+        element(k);
+        emit.Op(ActionCode::SetMember);
+    }
+}
+
+void EmitBand(ActionEmitter& emit, const std::string& name, const RangeBand& band)
+{
+    // Where each used row's cells start in band.cells.
+    std::vector<std::size_t> rowStart;
+    for (std::size_t i = 0; i < band.cells.size(); ++i)
+        if (i == 0 || std::get<0>(band.cells[i]) != std::get<0>(band.cells[i - 1]))
+            rowStart.push_back(i);
+    rowStart.push_back(band.cells.size());
+    emit.Str(name);
+    const int length = band.usedRows.empty() ? 0 : band.usedRows.back() + 1;
+    EmitSparseArray(emit, length, band.usedRows, [&](std::size_t row) {
+        std::vector<int> columns;
+        std::vector<int32_t> ids;
+        for (std::size_t i = rowStart[row]; i < rowStart[row + 1]; ++i) {
+            columns.push_back(std::get<1>(band.cells[i]));
+            ids.push_back(std::get<2>(band.cells[i]));
+        }
+        EmitSparseArray(emit, band.right - band.left + 1, columns,
+                        [&](std::size_t k) { emit.Str(CellVariableName(ids[k])); });
+    });
+    emit.Op(ActionCode::SetVariable);
+}
+
+// _global.kvRangeC = function (b, o, rows, cols) {...} unless a movie loaded before defined
+// it: the library's checks of `instanceof kvRangeC` must meet the one constructor.
+void EmitRangeClass(CActionList& actions)
+{
+    CActionList definition;
+    ActionEmitter define(definition);
+    auto constructor = std::make_unique<CActionDefineFunction>("");
+    ActionEmitter body(constructor->GetBody());
+    for (const char* member : {"b", "o", "rows", "cols"}) {
+        constructor->GetParameters().push_back(member);
+        body.Get("this").Str(member).Get(member).Op(ActionCode::SetMember);
+    }
+    define.Get("_global").Str("kvRangeC");
+    definition.Add(std::move(constructor));
+    define.Op(ActionCode::SetMember);
+    const std::vector<uint8_t> bytes = definition.ToBytes(false);
+    if (bytes.size() > 0x7FFF)
+        throw std::logic_error("the range constructor does not fit a branch");
+
+    ActionEmitter emit(actions);
+    emit.Get("_global").Str("kvRangeC").Op(ActionCode::GetMember).Undefined().Op(ActionCode::Equals2).Op(
+        ActionCode::Not);
+    emit.Raw(static_cast<uint8_t>(ActionCode::If),
+             {static_cast<uint8_t>(bytes.size() & 0xFF), static_cast<uint8_t>(bytes.size() >> 8)});
+    actions.Append(std::move(definition));
+}
+
+std::string BandName(std::size_t index)
+{
+    return "kvB" + std::to_string(index);
 }
 
 std::string RandomGuid()
@@ -214,9 +283,117 @@ void CModelScriptBuilder::BuildModelCode(std::span<CComponent* const> components
 
 void WriteRangeArrays(const CVariableTable& table, CActionList& actions)
 {
-    for (std::size_t i = 0; i < table.GetRangeCount(); ++i)
-        if (const CRange* range = table.GetRange(i))
-            EmitRangeArray(actions, static_cast<int>(i), *range, table);
+    EmitRangeClass(actions);
+
+    // The bands: one per sheet and column span of the stored areas, reaching from the least
+    // first row to the greatest last row of the areas over those columns.
+    std::map<std::tuple<std::string, int, int>, std::size_t> bandOf;
+    std::vector<RangeBand> bands;
+    for (std::size_t i = 0; i < table.GetRangeCount(); ++i) {
+        const CRange* range = table.GetRange(i);
+        if (!range)
+            continue;
+        for (const CRangeArea& area : range->GetAreas()) {
+            const auto key = std::make_tuple(area.start.sheet, area.start.column, area.end.column);
+            auto [at, added] = bandOf.emplace(key, bands.size());
+            if (added) {
+                RangeBand& band = bands.emplace_back();
+                band.sheet = area.start.sheet;
+                band.left = area.start.column;
+                band.right = area.end.column;
+                band.top = area.start.row;
+                band.bottom = area.end.row;
+            }
+            RangeBand& band = bands[at->second];
+            band.top = std::min(band.top, area.start.row);
+            band.bottom = std::max(band.bottom, area.end.row);
+        }
+    }
+
+    // The table's cells in the bands' columns, by sheet and column, from one walk of its list:
+    // an area may span a million rows of which a handful are used.
+    std::unordered_map<std::string, std::unordered_map<int, std::vector<std::pair<int, int32_t>>>> columns;
+    for (const RangeBand& band : bands) {
+        auto& sheet = columns[band.sheet];
+        for (int column = band.left; column <= band.right; ++column)
+            sheet[column];
+    }
+    const std::size_t cellCount = table.GetCellCount();
+    for (std::size_t i = 0; i < cellCount; ++i) {
+        const std::optional<CCellRef> cell = table.GetCellAt(i);
+        if (!cell)
+            continue;
+        const auto sheet = columns.find(cell->sheet);
+        if (sheet == columns.end())
+            continue;
+        const auto column = sheet->second.find(cell->column);
+        if (column != sheet->second.end())
+            column->second.emplace_back(cell->row, static_cast<int32_t>(i));
+    }
+    for (auto& [name, sheet] : columns)
+        for (auto& [column, cells] : sheet)
+            std::sort(cells.begin(), cells.end());
+
+    for (RangeBand& band : bands) {
+        auto& sheet = columns[band.sheet];
+        for (int column = band.left; column <= band.right; ++column) {
+            const auto& cells = sheet[column];
+            auto it = std::lower_bound(cells.begin(), cells.end(), std::make_pair(band.top, INT32_MIN));
+            for (; it != cells.end() && it->first <= band.bottom; ++it)
+                band.cells.emplace_back(it->first - band.top, column - band.left, it->second);
+        }
+        std::sort(band.cells.begin(), band.cells.end());
+        for (const auto& [row, column, id] : band.cells)
+            if (band.usedRows.empty() || band.usedRows.back() != row)
+                band.usedRows.push_back(row);
+    }
+
+    ActionEmitter emit(actions);
+    for (std::size_t k = 0; k < bands.size(); ++k)
+        EmitBand(emit, BandName(k), bands[k]);
+
+    for (std::size_t i = 0; i < table.GetRangeCount(); ++i) {
+        const CRange* range = table.GetRange(i);
+        if (!range)
+            continue;
+        const std::vector<CRangeArea>& areas = range->GetAreas();
+        auto bandIndex = [&](const CRangeArea& area) {
+            return bandOf.at(std::make_tuple(area.start.sheet, area.start.column, area.end.column));
+        };
+        emit.Str(RangeArrayName(static_cast<int32_t>(i)));
+        if (areas.size() == 1) {
+            const CRangeArea& area = areas.front();
+            const std::size_t k = bandIndex(area);
+            emit.Int(area.Columns()).Int(area.Rows()).Int(area.start.row - bands[k].top).Get(BandName(k));
+        } else {
+            // The rows of the areas one after another, made at run time from the bands' rows:
+            // only rows holding a variable are set. The widest area gives the columns, so no
+            // cell of a wider area is left out.
+            int rows = 0;
+            int width = 0;
+            for (const CRangeArea& area : areas) {
+                rows += area.Rows();
+                width = std::max(width, area.Columns());
+            }
+            emit.Int(width).Int(rows).Int(0).New("Array");
+            int base = 0;
+            for (const CRangeArea& area : areas) {
+                const std::size_t k = bandIndex(area);
+                const std::vector<int>& used = bands[k].usedRows;
+                const int first = area.start.row - bands[k].top;
+                for (auto it = std::lower_bound(used.begin(), used.end(), first);
+                     it != used.end() && *it < first + area.Rows(); ++it)
+                    emit.Op(ActionCode::PushDuplicate)
+                        .Int(base + *it - first)
+                        .Get(BandName(k))
+                        .Int(*it)
+                        .Op(ActionCode::GetMember)
+                        .Op(ActionCode::SetMember);
+                base += area.Rows();
+            }
+        }
+        emit.Int(4).Str("kvRangeC").Op(ActionCode::NewObject).Op(ActionCode::SetVariable);
+    }
 }
 
 void CModelScriptBuilder::WriteRangeArrays(CActionList& actions)

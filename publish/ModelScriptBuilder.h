@@ -33,8 +33,10 @@ std::vector<InputCalculation> InputCalculations(const CModelNetwork& network, co
 // The movie function recalculating the dependents of the input with that cell id.
 std::string InputCalcFunctionName(int32_t cellId);
 
-// "A"<index> for every range of the table: the rows of its cells' variable names, first row
-// first; the rows of a range of several areas follow one another.
+// "A"<index> for every range of the table, as a view (kvRangeC: band b, first band row o,
+// rows, cols) on a band "kvB"<k> of rows of variable names that all areas of a sheet over the
+// same columns share; the rows of a range of several areas follow one another. Defines
+// _global.kvRangeC first unless it is defined.
 void WriteRangeArrays(const CVariableTable& table, CActionList& actions);
 
 // Builds the scripts of one published movie from the model a base movie holds: the first
@@ -61,7 +63,7 @@ public:
     // cannot be written.
     void BuildModelCode(std::span<CComponent* const> components, bool preview);
 
-    // "A"<index> for every range of the variable table, as rows of variable names.
+    // "A"<index> for every range of the variable table, as views on shared bands.
     void WriteRangeArrays(CActionList& actions) override;
     // DAT = new Array, then DAT[name] = A<index> for each range entry that names a range.
     void WriteDataTable(CActionList& actions) override;

@@ -3,7 +3,7 @@ if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.TYPE = function (v) {
-    if (v instanceof kvArrC || (v instanceof Array && (v.length != 1 || v[0].length != 1))) {
+    if (v instanceof kvArrC || (v instanceof kvRangeC && (v.rows != 1 || v.cols != 1))) {
         return 64;
     }
     v = kvV(v);

@@ -20,8 +20,8 @@ kvLib.kvLift = function (name, bits) {
     for (var i = 0; i < n; i++) {
         var v = arguments[i + 2];
         args.push(v);
-        // 0 a value (or an argument passed whole), 1 a range (rows of cell names), 2 an array
-        var k = (bits >> i & 1) == 0 ? 0 : (v instanceof Array ? 1 : (v instanceof kvArrC ? 2 : 0));
+        // 0 a value (or an argument passed whole), 1 a range (a view on rows of cell names), 2 an array
+        var k = (bits >> i & 1) == 0 ? 0 : (v instanceof kvRangeC ? 1 : (v instanceof kvArrC ? 2 : 0));
         kind.push(k);
         height.push(k == 0 ? 1 : kvRows(v));
         width.push(k == 0 ? 1 : kvCols(v));
@@ -59,7 +59,8 @@ kvLib.kvLift = function (name, bits) {
                 if (rr >= height[j] || cc >= width[j]) {
                     call[j] = na;
                 } else if (kind[j] == 1) {
-                    call[j] = kvTimeline[g[rr][cc]];
+                    var row = g.b[g.o + rr];
+                    call[j] = row == undefined ? undefined : kvTimeline[row[cc]];
                 } else {
                     call[j] = g.values[rr * g.cols + cc];
                 }

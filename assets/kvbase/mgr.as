@@ -118,8 +118,13 @@ _global.kvMgrCalcChanged = function (before) {
         _root.kvCalc();
         return;
     }
-    for (var j = 0; j < calls.length; j++)
+    for (var j = 0; j < calls.length; j++) {
+        // Each function is a pass of its own: the one before may have read cells this one
+        // changes, so nothing kept of a range carries over.
+        if (j > 0 && kvLib.kvPass != undefined)
+            kvLib.kvPass++;
         _root[calls[j]]();
+    }
 };
 
 // Called by the loader after every answer of a web service or an XML map.

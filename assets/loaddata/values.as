@@ -8,14 +8,21 @@
 _global.kvLdIsDecimal = kvXmlIsDecimal;
 _global.kvLdValue = kvXmlValue;
 
-// Writes the texts into the cells of a range array (rows of cell names) in reading order;
-// cells beyond the texts are emptied, so a shorter answer leaves no stale rows behind.
+// Writes the texts into the cells of a range (the model's view on rows of cell names:
+// kvRangeC, row r being b[o + r]) in reading order; cells beyond the texts are emptied, so a
+// shorter answer leaves no stale rows behind. A cell without a variable (a row the band does
+// not hold, or an undefined name) keeps no value but still takes its text's place.
 _global.kvLdFillRange = function (range, texts) {
     var next = 0;
-    for (var r = 0; r < range.length; r++) {
-        var row = range[r];
-        for (var c = 0; c < row.length; c++) {
-            _root[row[c]] = next < texts.length ? kvLdValue(texts[next]) : undefined;
+    var rows = range.b.length - range.o;
+    if (rows > range.rows)
+        rows = range.rows;
+    for (var r = 0; r < rows; r++) {
+        var row = range.b[range.o + r];
+        for (var c = 0; c < range.cols; c++) {
+            var name = row == undefined ? undefined : row[c];
+            if (name != undefined)
+                _root[name] = next < texts.length ? kvLdValue(texts[next]) : undefined;
             next++;
         }
     }

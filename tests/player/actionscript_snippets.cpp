@@ -133,7 +133,8 @@ void WriteSnippets(const fs::path& folder)
 // static fields, the frame script calls kvInitData (the static fields are filled then); new data
 // (mgr.recalculate, as the loader calls it) recalculate and fill the static fields again;
 // components register as outputs and mark the model dirty; each recalculation runs kvCalc once,
-// then the outputs in the order they registered (each once).
+// then the outputs in the order they registered (each once); when two inputs changed, each
+// input's function runs in a pass of its own.
 const char* kManagerScript = R"(
 log = "";
 V1 = 21;
@@ -162,6 +163,15 @@ second = {updateCalc: function () {
         mgr.calcDirty = true;
     } else {
         fscommand("kept", chart.data.values);
+        INP = ["V1", "V7"];
+        passes = "";
+        kvCalcIn1x = function () { passes += kvLib.kvPass + ","; };
+        kvCalcIn7x = function () { passes += kvLib.kvPass + ","; };
+        var before = [V1, V7];
+        V1 = 6;
+        V7 = 10;
+        kvMgrCalcChanged(before);
+        fscommand("passes", passes);
         fscommand("done");
     }
 }};

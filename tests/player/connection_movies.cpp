@@ -32,16 +32,21 @@ Script& FsCommandFromStack(Script& s)
     return s.Raw(static_cast<uint8_t>(ActionCode::GetUrl2), {0}); // method: none
 }
 
-// An array of rows of cell names, as the range arrays of the model are.
+// A range as the model writes it: a view {b, o, rows, cols} on a band, an array of rows of
+// cell names. The band starts a row early, as when another range over the columns starts
+// higher, so that the view's first band row counts.
 Script& RangeArray(Script& s, const std::string& name, const std::vector<std::vector<std::string>>& rows)
 {
-    s.Str(name);
+    s.Str(name).Str("b");
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
         for (auto cell = row->rbegin(); cell != row->rend(); ++cell)
             s.Str(*cell);
         s.Int(static_cast<int32_t>(row->size())).Op(ActionCode::InitArray);
     }
-    return s.Int(static_cast<int32_t>(rows.size())).Op(ActionCode::InitArray).Op(ActionCode::SetVariable);
+    s.Undefined().Int(static_cast<int32_t>(rows.size() + 1)).Op(ActionCode::InitArray);
+    s.Str("o").Int(1).Str("rows").Int(static_cast<int32_t>(rows.size()));
+    s.Str("cols").Int(static_cast<int32_t>(rows.front().size()));
+    return s.Int(4).Op(ActionCode::InitObject).Op(ActionCode::SetVariable);
 }
 
 // The model of the loader movies: prices V1, V2 (range 0, one row, entry "prices"), names V4,

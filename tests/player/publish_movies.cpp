@@ -58,6 +58,9 @@ this.onEnterFrame = function () {
         return;
     if (kvInput != undefined && kvInput != "") {
         _level1[kvInput] = Number(kvTo);
+        // a recalculation is a new pass, as the manager counts them
+        if (kvLib.kvPass != undefined)
+            kvLib.kvPass++;
         _level1.kvCalc();
     }
     for (var k in _level1) {

@@ -212,7 +212,7 @@ void WriteLibrary(CActionList& actions)
         Method(actions, "kvEQ", a);
     }
     {
-        // SUM(...): a range arrives as rows of variable names and adds the numbers among the
+        // SUM(...): a range arrives as a view on rows of variable names and adds the numbers among the
         // cells' values; any other argument adds as kvNum.
         A a;
         a.Push("t").Push(0).Op(A::kDefineLocal).Push("i").Push(0).Op(A::kDefineLocal);
@@ -235,11 +235,14 @@ void WriteLibrary(CActionList& actions)
         a.Op(ActionCode::Add2).Op(ActionCode::SetVariable).Jump("next");
         a.Label("range").Push("r").Push(0).Op(A::kDefineLocal);
         a.Label("rows").Push("r").Op(ActionCode::GetVariable).Push("a").Op(ActionCode::GetVariable);
-        a.Push("length").Op(ActionCode::GetMember).Op(ActionCode::Less2).Op(ActionCode::Not).If("next");
-        a.Push("row").Push("a").Op(ActionCode::GetVariable).Push("r").Op(ActionCode::GetVariable);
+        a.Push("rows").Op(ActionCode::GetMember).Op(ActionCode::Less2).Op(ActionCode::Not).If("next");
+        // row = a.b[a.o + r]; an undefined row reads as empty cells
+        a.Push("row").Push("a").Op(ActionCode::GetVariable).Push("b").Op(ActionCode::GetMember);
+        a.Push("a").Op(ActionCode::GetVariable).Push("o").Op(ActionCode::GetMember);
+        a.Push("r").Op(ActionCode::GetVariable).Op(ActionCode::Add2);
         a.Op(ActionCode::GetMember).Op(A::kDefineLocal).Push("c").Push(0).Op(A::kDefineLocal);
-        a.Label("cols").Push("c").Op(ActionCode::GetVariable).Push("row").Op(ActionCode::GetVariable);
-        a.Push("length").Op(ActionCode::GetMember).Op(ActionCode::Less2).Op(ActionCode::Not).If("rowdone");
+        a.Label("cols").Push("c").Op(ActionCode::GetVariable).Push("a").Op(ActionCode::GetVariable);
+        a.Push("cols").Op(ActionCode::GetMember).Op(ActionCode::Less2).Op(ActionCode::Not).If("rowdone");
         a.Push("x").Push("row").Op(ActionCode::GetVariable).Push("c").Op(ActionCode::GetVariable);
         a.Op(ActionCode::GetMember).Op(ActionCode::GetVariable).Op(A::kDefineLocal);
         a.Push("x").Op(ActionCode::GetVariable).Op(A::kTypeOf).Push("number").Op(ActionCode::Equals2);

@@ -3,6 +3,8 @@
 // movies compute it, with the function library and the base movie of the installation folder.
 // The movie reports each case's value as fscommand("<group>!A<row>", "<typeof>:<value>"),
 // then "done"; the JSON holds what each case must give and the functions the library lacks.
+// sheet_functions_trimmed.swf computes the same cases over range bands without the cells that
+// hold nothing.
 //
 // Usage: make_sheet_functions <output folder> <workbooks folder> <installation folder>
 
@@ -25,10 +27,12 @@
 #include "tests/player/FormulaMovie.h"
 #include "tests/player/InitClip.h"
 #include "tests/player/JsonText.h"
+#include "tools/actionscript/Compiler.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <map>
 #include <set>
@@ -126,6 +130,76 @@ void ReportTyped(CActionList& actions, const std::string& command, const std::st
         .Get(variable)
         .Op(ActionCode::Add2)
         .Raw(static_cast<uint8_t>(ActionCode::GetUrl2), {0});
+}
+
+// Strips the bands of the range views, before any formula runs, of the names of the cells that
+// hold neither value nor formula: rows left without a name become undefined, and the rows
+// after the last named one go, as the bands of a model whose empty cells have no variables
+// are. Reports how many rows went or became undefined as "trimmed".
+const char* kTrimBands = R"(
+var kvTrimmed = 0;
+for (var k = 0; _root["kvB" + k] != undefined; k++) {
+    var b = _root["kvB" + k];
+    var last = -1;
+    for (var r = 0; r < b.length; r++) {
+        var row = b[r];
+        var used = false;
+        for (var c = 0; c < row.length; c++) {
+            if (kvUsed[row[c]] == true) {
+                used = true;
+            } else {
+                row[c] = undefined;
+            }
+        }
+        if (used) {
+            last = r;
+        } else {
+            b[r] = undefined;
+            kvTrimmed++;
+        }
+    }
+    b.length = last + 1;
+}
+fscommand("trimmed", kvTrimmed);
+)";
+
+// The cases' movie whose ranges read bands trimmed as kTrimBands says: every case must give
+// what it gives over full bands.
+void WriteTrimmedMovie(const fs::path& file, const std::vector<const CSwfRawData*>& inits, const CVariableTable& table,
+                       const CModelNetwork& network, const CCellModel& model, const std::vector<Case>& cases,
+                       const std::function<bool(const Case&)>& reported)
+{
+    CSwfOutputMovie movie;
+    movie.AddTag(std::make_unique<CSwfSetBackgroundColor>(255, 255, 255));
+    uint16_t id = 1;
+    for (const CSwfRawData* init : inits)
+        playertest::AddInitClip(movie, id++, "", init->GetBytes());
+    CActionList ranges;
+    ::WriteRangeArrays(table, ranges);
+    swf::ActionEmitter used(ranges);
+    used.Str("kvUsed").New("Object").Op(swf::ActionCode::SetVariable);
+    for (std::size_t i = 0; i < table.GetCellCount(); ++i)
+        if (const std::optional<CCellRef> cell = table.GetCellAt(i); cell && model.GetCell(*cell))
+            used.Get("kvUsed").Str(CellVariableName(static_cast<int32_t>(i))).Bool(true).Op(swf::ActionCode::SetMember);
+    movie.AddTag(std::make_unique<CSwfDoAction>(std::move(ranges)));
+    actionscript::CompileResult trim = actionscript::CompileSource(kTrimBands, "trim.as");
+    if (!trim.ok())
+        throw std::runtime_error(trim.error->ToString());
+    trim.actions.push_back(0);
+    movie.AddTag(std::make_unique<CSwfRawTag>(static_cast<uint16_t>(swf::TagCode::DoAction), std::move(trim.actions)));
+    CActionList actions;
+    for (const auto& [cellId, node] : network.PlainConstants())
+        node->WriteVariableAction(actions);
+    for (const CFormulaNode* node : network.GetEvaluationOrder())
+        node->WriteVariableAction(actions);
+    for (const Case& c : cases)
+        if (reported(c))
+            ReportTyped(actions, c.id, CellVariableName(c.cell));
+    playertest::Report(actions, "done", "");
+    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Stop));
+    movie.AddTag(std::make_unique<CSwfDoAction>(std::move(actions)));
+    movie.AddTag(std::make_unique<CSwfShowFrame>());
+    movie.WriteFile(file, 200, 100, 12.0, false);
 }
 
 // The calculation of a network between two readings of the clock; reports
@@ -345,6 +419,15 @@ int main(int argc, char** argv)
         movie.AddTag(std::make_unique<CSwfShowFrame>());
         fs::create_directories(out);
         movie.WriteFile(out / "sheet_functions.swf", 200, 100, 12.0, false);
+        std::vector<const CSwfRawData*> caseInits;
+        for (ClipEntry& clip : base.GetClipEntries())
+            if (clip.GetInitActions())
+                caseInits.push_back(clip.GetInitActions());
+        for (const std::string& name : hook.used)
+            if (auto found = library.find(name); found != library.end())
+                caseInits.push_back(found->second);
+        WriteTrimmedMovie(out / "sheet_functions_trimmed.swf", caseInits, table, network, model, cases,
+                          [&](const Case& c) { return !unparsed(c); });
         SetFunctionLibraryHook(nullptr);
 
         std::ostringstream json;

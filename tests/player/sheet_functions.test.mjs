@@ -64,6 +64,17 @@ try {
       const problem = verdict(c, got[c.id]);
       if (problem) fail(`${label} gives ${problem}${c.note ? ` [${c.note}]` : ""}`);
     }
+    // The same cases over bands without the cells that hold nothing (undefined names and rows,
+    // bands ending before their ranges do) give the same values.
+    const trimmed = await run("sheet_functions_trimmed.swf", { until: "done", timeoutMs: 60000 });
+    for (const p of playerProblems(trimmed)) fail(`trimmed bands: player: ${p}`);
+    const gotTrimmed = Object.fromEntries(trimmed.events.filter((e) => e.kind === "fscommand").map((e) => [e.cmd, e.args]));
+    if (!(Number(gotTrimmed.trimmed) > 0)) fail(`trimmed bands: no row was trimmed (${gotTrimmed.trimmed})`);
+    for (const c of cases) {
+      if (c.unparsed || c.missing.length) continue;
+      if (gotTrimmed[c.id] !== got[c.id]) fail(`trimmed bands: ${c.id} =${c.formula} gives ${gotTrimmed[c.id]}, over full bands ${got[c.id]}`);
+    }
+
     // Speed: 5,000 SUMIF calls over 5,000-row ranges, a 5,000-deep running total and 5,000
     // exact VLOOKUP calls into 5,000 rows.
     const speed = await run("sheet_speed.swf", { until: "done", timeoutMs: 60000 });

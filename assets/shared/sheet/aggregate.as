@@ -21,7 +21,7 @@ _global.kvNums = function (args, first, withA) {
             }
         } else if (v instanceof kvErrC) {
             return v;
-        } else if (v instanceof Array || v instanceof kvArrC) {
+        } else if (v instanceof kvRangeC || v instanceof kvArrC) {
             var values = kvFlat(v);
             for (var k = 0; k < values.length; k++) {
                 var y = values[k];
@@ -113,7 +113,7 @@ _global.kvCount = function (args, all) {
     var n = 0;
     for (var i = 0; i < args.length; i++) {
         var v = args[i];
-        if (v instanceof Array || v instanceof kvArrC) {
+        if (v instanceof kvRangeC || v instanceof kvArrC) {
             var values = kvFlat(v);
             for (var k = 0; k < values.length; k++) {
                 var x = values[k];
@@ -141,7 +141,7 @@ _global.kvLogicals = function (args) {
     for (var i = 0; i < args.length; i++) {
         var v = args[i];
         var values;
-        var direct = !(v instanceof Array || v instanceof kvArrC);
+        var direct = !(v instanceof kvRangeC || v instanceof kvArrC);
         values = direct ? [v] : kvFlat(v);
         for (var k = 0; k < values.length; k++) {
             var x = values[k];
@@ -182,4 +182,57 @@ _global.kvKth = function (g, k, large) {
         return kvError("#NUM!");
     }
     return kvSorted(xs)[large ? xs.length - k : k - 1];
+};
+
+// The running sums and counts of the numbers of a range's band from the range's first row, kept
+// on the band for the recalculation pass (ifindex.as says why a pass may keep them), one run
+// for each first row that ranges read from: the ranges of a running total ($A$2:A2, $A$2:A3,
+// ...) extend one run by their last rows alone instead of each walking every row. sums[k] and
+// counts[k] are the sum and count of the numbers of the run's first k rows, added in reading
+// order from 0; a run stops before the row of its first error, kept as error. A run is only
+// extended across rows of the range being read, whose cells are computed by then, and up to
+// the range's last row the band holds; the caller reads sums[n] for n rows, or the error when
+// the run stopped before them.
+_global.kvRunOf = function (v) {
+    var b = v.b;
+    if (b.kvRunPass !== kvLib.kvPass) {
+        b.kvRunPass = kvLib.kvPass;
+        b.kvRuns = new Object();
+    }
+    var o = v.o;
+    var run = b.kvRuns[o];
+    if (run == undefined) {
+        run = new Object();
+        run.sums = [0];
+        run.counts = [0];
+        run.error = undefined;
+        b.kvRuns[o] = run;
+    }
+    var sums = run.sums;
+    var counts = run.counts;
+    var n = kvBandRows(v);
+    var done = sums.length - 1;
+    if (n > done && run.error == undefined) {
+        var cols = v.cols;
+        var s = sums[done];
+        var k = counts[done];
+        for (var r = o + done; r < o + n; r++) {
+            var row = b[r];
+            if (row != undefined) {
+                for (var c = 0; c < cols; c++) {
+                    var y = kvTimeline[row[c]];
+                    if (typeof y == "number") {
+                        s += y;
+                        k++;
+                    } else if (y instanceof kvErrC) {
+                        run.error = y;
+                        return run;
+                    }
+                }
+            }
+            sums.push(s);
+            counts.push(k);
+        }
+    }
+    return run;
 };

@@ -89,7 +89,7 @@ _global.kvI = function (v) {
 
 // The value of an argument that may be a single-cell range; errors stay errors.
 _global.kvV = function (v) {
-    if (v instanceof Array || v instanceof kvArrC) {
+    if (v instanceof kvRangeC || v instanceof kvArrC) {
         return kvScalar(v);
     }
     return v;

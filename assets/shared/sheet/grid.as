@@ -15,29 +15,42 @@ kvLib.kvArray = function () {
     return new kvArrC(arguments[0], arguments[1], values);
 };
 
-// A range is an Array of rows of cell variable names (read on kvTimeline); an array constant
-// a kvArrC.
+// A range is a view (kvRangeC) on a band of rows of cell variable names (read on kvTimeline)
+// that the ranges over the same columns of a sheet share: row r of the range is b[o + r], and
+// a row the band does not hold (undefined, or past its end) is a row of empty cells. The
+// movie's model code defines the constructor; this one serves a library used without it.
+if (_global.kvRangeC == undefined) {
+    _global.kvRangeC = function (b, o, rows, cols) {
+        this.b = b;
+        this.o = o;
+        this.rows = rows;
+        this.cols = cols;
+    };
+}
+
+// An array constant is a kvArrC.
 _global.kvIsGrid = function (v) {
-    return v instanceof Array || v instanceof kvArrC;
+    return v instanceof kvRangeC || v instanceof kvArrC;
 };
 
 _global.kvRows = function (g) {
-    if (g instanceof Array) {
-        return g.length;
+    if (g instanceof kvRangeC) {
+        return g.rows;
     }
     return g instanceof kvArrC ? g.rows : 1;
 };
 
 _global.kvCols = function (g) {
-    if (g instanceof Array) {
-        return g.length > 0 ? g[0].length : 0;
+    if (g instanceof kvRangeC) {
+        return g.cols;
     }
     return g instanceof kvArrC ? g.cols : 1;
 };
 
 _global.kvAt = function (g, r, c) {
-    if (g instanceof Array) {
-        return kvTimeline[g[r][c]];
+    if (g instanceof kvRangeC) {
+        var row = g.b[g.o + r];
+        return row == undefined ? undefined : kvTimeline[row[c]];
     }
     if (g instanceof kvArrC) {
         return g.values[r * g.cols + c];
@@ -45,15 +58,35 @@ _global.kvAt = function (g, r, c) {
     return g;
 };
 
+// The rows of a range a band holds: the rest of its rows are empty.
+_global.kvBandRows = function (g) {
+    var n = g.b.length - g.o;
+    return n < g.rows ? (n > 0 ? n : 0) : g.rows;
+};
+
 // Every value of a range, an array constant or a single value, row by row.
 _global.kvFlat = function (g) {
     var out = new Array();
-    if (g instanceof Array) {
-        for (var r = 0; r < g.length; r++) {
-            var row = g[r];
-            for (var c = 0; c < row.length; c++) {
-                out.push(kvTimeline[row[c]]);
+    if (g instanceof kvRangeC) {
+        var b = g.b;
+        var o = g.o;
+        var cols = g.cols;
+        var n = kvBandRows(g);
+        var at = 0;
+        for (var r = 0; r < n; r++) {
+            var row = b[o + r];
+            if (row == undefined) {
+                at += cols;
+                continue;
             }
+            for (var c = 0; c < cols; c++) {
+                out[at] = kvTimeline[row[c]];
+                at++;
+            }
+        }
+        // the empty rows after the band's end
+        if (out.length < g.rows * cols) {
+            out.length = g.rows * cols;
         }
     } else if (g instanceof kvArrC) {
         out = g.values.slice(0);
@@ -66,9 +99,9 @@ _global.kvFlat = function (g) {
 // A grid where one value is wanted: a single cell is its value, an array constant its first
 // value, a larger range #VALUE!.
 _global.kvScalar = function (v) {
-    if (v instanceof Array) {
-        if (v.length == 1 && v[0].length == 1) {
-            return kvTimeline[v[0][0]];
+    if (v instanceof kvRangeC) {
+        if (v.rows == 1 && v.cols == 1) {
+            return kvAt(v, 0, 0);
         }
         return kvError("#VALUE!");
     }
@@ -79,7 +112,7 @@ _global.kvScalar = function (v) {
 };
 
 // Row r and column c (from 1) of a range or array, 0 standing for all of them: a range of the
-// same cells (rows of their names) or an array of the same values.
+// same cells or an array of the same values. Whole rows of a range stay on its band.
 _global.kvPart = function (g, r, c) {
     var rows = kvRows(g);
     var cols = kvCols(g);
@@ -87,12 +120,17 @@ _global.kvPart = function (g, r, c) {
     var r1 = r == 0 ? rows : r;
     var c0 = c == 0 ? 0 : c - 1;
     var c1 = c == 0 ? cols : c;
-    if (g instanceof Array) {
-        var part = new Array();
-        for (var i = r0; i < r1; i++) {
-            part.push(g[i].slice(c0, c1));
+    if (g instanceof kvRangeC) {
+        if (c0 == 0 && c1 == cols) {
+            return new kvRangeC(g.b, g.o + r0, r1 - r0, cols);
         }
-        return part;
+        var part = new Array();
+        var end = kvBandRows(g);
+        for (var i = r0; i < r1 && i < end; i++) {
+            var row = g.b[g.o + i];
+            part.push(row == undefined ? undefined : row.slice(c0, c1));
+        }
+        return new kvRangeC(part, 0, r1 - r0, c1 - c0);
     }
     var values = new Array();
     for (var j = r0; j < r1; j++) {
@@ -107,7 +145,7 @@ _global.kvPart = function (g, r, c) {
 // single row or column stretches over the area, as the spreadsheet shows it; past the result's
 // end #N/A; a single value everywhere.
 _global.kvElement = function (v, r, c) {
-    if (!(v instanceof Array || v instanceof kvArrC)) {
+    if (!(v instanceof kvRangeC || v instanceof kvArrC)) {
         return v;
     }
     var rows = kvRows(v);

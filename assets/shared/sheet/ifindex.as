@@ -2,7 +2,7 @@
 
 // The recalculation sets kvLib.kvPass to a new value before it runs the formulas. Within a pass
 // no cell of a range changes once a formula has read the range (formulas run after the cells
-// they read), so what a function learns of a range is kept on the range array for the pass.
+// they read), so what a function learns of a range is kept on the range's view for the pass.
 // A movie that never sets kvPass gets no caching.
 
 // The lookup key of a value for equality criteria: numbers by their text of 15 digits (so
@@ -74,13 +74,13 @@ _global.kvIndexAdd = function (index, k, x) {
 // range in this pass: {count, sum, numbers, error}; null where no index applies (no pass,
 // another kind of criterion, ranges of different sizes).
 _global.kvIndexedIf = function (range, crit, sums) {
-    if (kvLib.kvPass == undefined || !(range instanceof Array)) {
+    if (kvLib.kvPass == undefined || !(range instanceof kvRangeC)) {
         return null;
     }
     if (sums === undefined) {
         sums = range;
     }
-    if (!(sums instanceof Array) || sums.length != range.length || kvCols(sums) != kvCols(range)) {
+    if (!(sums instanceof kvRangeC) || sums.rows != range.rows || sums.cols != range.cols) {
         return null;
     }
     var cr = kvCrit(crit);

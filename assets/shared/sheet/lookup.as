@@ -49,7 +49,7 @@ _global.kvApprox = function (v, keys, order) {
 // On a range they are kept for the recalculation pass, with the first index of every key once
 // an exact lookup has asked for it (ifindex.as says why a pass may keep them).
 _global.kvLookupKeys = function (g, down) {
-    var kept = g instanceof Array && kvLib.kvPass != undefined;
+    var kept = g instanceof kvRangeC && kvLib.kvPass != undefined;
     var slot = down ? "kvDownKeys" : "kvAlongKeys";
     if (kept && g[slot] != undefined && g[slot].pass === kvLib.kvPass) {
         return g[slot];
@@ -58,8 +58,29 @@ _global.kvLookupKeys = function (g, down) {
     entry.keys = new Array();
     entry.pass = kvLib.kvPass;
     var n = down ? kvRows(g) : kvCols(g);
-    for (var i = 0; i < n; i++) {
-        entry.keys.push(down ? kvAt(g, i, 0) : kvAt(g, 0, i));
+    if (g instanceof kvRangeC) {
+        // read off the band without a call per cell; rows past its end are empty
+        var keys = entry.keys;
+        var b = g.b;
+        if (down) {
+            var end = kvBandRows(g);
+            for (var r = 0; r < end; r++) {
+                var row = b[g.o + r];
+                keys.push(row == undefined ? undefined : kvTimeline[row[0]]);
+            }
+        } else {
+            var first = b[g.o];
+            for (var c = 0; c < n; c++) {
+                keys.push(first == undefined ? undefined : kvTimeline[first[c]]);
+            }
+        }
+        if (keys.length < n) {
+            keys.length = n;
+        }
+    } else {
+        for (var i = 0; i < n; i++) {
+            entry.keys.push(down ? kvAt(g, i, 0) : kvAt(g, 0, i));
+        }
     }
     if (kept) {
         g[slot] = entry;

@@ -21,7 +21,7 @@ import tempfile
 import zipfile
 from xml.sax.saxutils import escape as xml_escape
 
-# Data in columns E..P, rows 1..8. A str is text (quoted so that the import keeps "010" as
+# Data in columns E..Q, rows 1..8. A str is text (quoted so that the import keeps "010" as
 # text), None a blank cell.
 DATA = {
     "E": [10, 20, 30, 40, 50, 5, 15, 25],
@@ -36,6 +36,7 @@ DATA = {
     "N": [1, 2, 3, 4, 5, None, None, None],
     "O": ["2", "3.5", "010", " 4 ", "1,234", "50%", "abc", "2024-01-15"],
     "P": [45292, 45293, 45299, 45306, None, None, None, None],
+    "Q": [1, 2, "=1/0", 4, 5, None, None, None],
 }
 
 
@@ -345,6 +346,14 @@ GROUPS["ranges"] = [
     '=E1:E5', '=E1:E8', '=INDEX(E1:F8,0,1)', '=LEN(F1:F8)', '=ISERROR(E1:E8)', '=E1:E8=10', '=SUM(E1:E8*1)',
     '=VLOOKUP(20,E1:E8,1,FALSE())', '={1,2,3}', '=ROW(E3:E8)', '=COUNTA(E1:E8*2)', '=E1:E8+{1,2}',
     '=IFERROR(E1:E8,"none")', '=CHOOSE(2,E1:E8,F1:F8)',
+    # running totals, counts and means from one first row, longer and shorter ranges read in
+    # turn, around an error and over text, logical values and blanks
+    '=SUM($Q$1:Q5)', '=SUM($Q$1:Q2)', '=COUNT($Q$1:Q5)', '=AVERAGE($Q$1:Q2)', '=AVERAGE($Q$1:Q4)',
+    '=COUNT($Q$1:Q2)', '=SUM($Q$4:Q5)', '=SUM($Q$4:Q8)', '=AVERAGE($Q$6:Q8)', '=SUM(Q1:Q2,$Q$1:Q2)',
+    ('=SUM($G$1:G8)', 'n:6.5', 'a logical value in a range is no number'),
+    ('=COUNT($G$1:G3)', 'n:1', 'a logical value in a range is no number'),
+    ('=AVERAGE($G$1:G5)', 'n:4.25', 'a logical value in a range is no number'),
+    ('=SUM($G$1:G2)', 'n:5', 'a logical value in a range is no number'),
 ]
 
 # Arrays: operators and functions of single values element by element where an array is taken
