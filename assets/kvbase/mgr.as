@@ -84,6 +84,11 @@ _global.kvCalcParts = function (run, ms) {
 
 _global.kvMgrFirstCalcTick = function () {
     var run = this.kvFirstRun;
+    // Every other frame only shows the notice: the player draws the stage between frames
+    // that leave it time to.
+    run.rest = !run.rest;
+    if (run.rest)
+        return;
     if (!kvCalcParts(run, kvLib.kvNextSliceMs)) {
         kvShowCalculating(run);
         return;
