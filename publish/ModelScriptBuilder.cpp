@@ -179,10 +179,38 @@ std::string WithoutExtension(const std::string& path)
 
 void CModelScriptBuilder::BuildConnectCode(bool preview)
 {
-    const CExportSettings& settings = base_.GetExportSettings();
     auto script = std::make_unique<CSwfDoAction>();
     CActionList& actions = script->GetActions();
     EmitCall(actions, "kvCalc");
+    AppendInitCalls(actions, preview);
+    base_.SetFrameScript(std::move(script));
+}
+
+void CModelScriptBuilder::BuildFrameScript(bool preview, std::vector<CActionList> after, bool stopAtEnd)
+{
+    std::vector<CActionList> statements;
+    AppendInitCalls(statements.emplace_back(), preview);
+    for (CActionList& statement : after)
+        statements.push_back(std::move(statement));
+    ActionEmitter(statements.emplace_back()).Op(stopAtEnd ? ActionCode::Stop : ActionCode::Play);
+    auto script = std::make_unique<CSwfDoAction>();
+    CActionList& actions = script->GetActions();
+    // Only the size of a function body matters here: the statements run once, and the
+    // calculation they follow is what is spread over frames.
+    publish::ChunkLimits limits;
+    limits.entries = limits.calls;
+    DefineChunkedFunctions(
+        actions, "kvAfterFirstCalc", statements.size(),
+        [&](std::size_t i, CActionList& list) { list.Append(std::move(statements[i])); },
+        [&](std::size_t i) { return "Statement " + std::to_string(i + 1) + " of the first frame's script"; },
+        limits);
+    EmitCall(actions, "kvFirstCalc");
+    base_.SetFrameScript(std::move(script));
+}
+
+void CModelScriptBuilder::AppendInitCalls(CActionList& actions, bool preview) const
+{
+    const CExportSettings& settings = base_.GetExportSettings();
     EmitCall(actions, "kvInitModel");
     if (!preview && settings.collaboration) {
         ActionEmitter(actions)
@@ -204,7 +232,6 @@ void CModelScriptBuilder::BuildConnectCode(bool preview)
                 .Op(ActionCode::CallMethod)
                 .Op(ActionCode::Pop);
     }
-    base_.SetFrameScript(std::move(script));
 }
 
 void CModelScriptBuilder::BuildModelCode(std::span<CComponent* const> components, bool preview)

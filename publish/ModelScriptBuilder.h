@@ -53,6 +53,14 @@ public:
     // the connection to the collaboration gateway. Replaces the frame script of an earlier
     // build that was never written.
     void BuildConnectCode(bool preview);
+    // The first frame's script of a published movie: the function kvAfterFirstCalc, which calls
+    // kvInitModel, makes the collaboration connection as BuildConnectCode does, runs the
+    // statements of `after` in order and ends with Stop (stopAtEnd) or Play; then the call of
+    // the manager's kvFirstCalc, which runs kvCalc's parts and then kvAfterFirstCalc, in the
+    // same frame when the calculation is short and over the next frames when it is not.
+    // kvAfterFirstCalc is split into numbered parts when too large for one function. Replaces
+    // the frame script of an earlier build that was never written.
+    void BuildFrameScript(bool preview, std::vector<CActionList> after, bool stopAtEnd);
     // The model code that runs before the first frame: the range arrays, DAT, the calculation
     // and initialisation functions, the locale values, INP, the initial values, the GUID of an
     // export, and for movies fed by a web service or XML maps the static data table and the
@@ -85,6 +93,8 @@ public:
     bool WriteXmlData(const std::filesystem::path& path) const;
 
 private:
+    // kvInitModel(), then the collaboration connection unless preview.
+    void AppendInitCalls(CActionList& actions, bool preview) const;
     // snapshot: whether marked value records replace the cells' own values.
     void WriteValues(CActionList& actions, bool snapshot) const;
 

@@ -132,27 +132,32 @@ struct Build {
     model::CFileBatch& outputs;
 };
 
-// The first frame's script, in its fixed order; the connection script of a movie fed from
+// The first frame's script, in its fixed order (what follows the first calculation waits for
+// its end, in a later frame when it is long); the connection script of a movie fed from
 // outside, when there is one.
 std::unique_ptr<CSwfDoAction> BuildScripts(const Build& b, const std::vector<CComponent*>& components,
                                            const std::vector<std::vector<CComponent*>>& frames, UseMarks& marks)
 {
     CModelScriptBuilder scripts(b.base);
-    scripts.BuildConnectCode(b.preview);
     scripts.BuildModelCode(components, b.preview);
     std::unique_ptr<CSwfDoAction> connection;
     if (b.base.HasDataConnection(b.preview))
         connection = ConnectionScript(b.base);
-    CSwfDoAction* frameScript = b.base.GetFrameScript();
-    if (frameScript == nullptr)
+    // What follows the first calculation, statement by statement: it may run in a later frame,
+    // from functions of a bounded size.
+    std::vector<CActionList> after;
+    AppendStageSettings(after.emplace_back(), b.base, b.width, b.height);
+    for (CComponent* component : frames.front())
+        component->BuildActionScript(after.emplace_back());
+    for (CComponent* component : frames.front())
+        component->EmitModelInitCall(after.emplace_back());
+    scripts.BuildFrameScript(b.preview, std::move(after), frames.size() == 1);
+    if (b.base.GetFrameScript() == nullptr)
         throw MovieBuildError("the model script generator made no frame script");
-    CActionList& frame = frameScript->GetActions();
-    AppendStageSettings(frame, b.base, b.width, b.height);
     for (const char* symbol : kScrollSymbols) {
         if (CSwfComponent* prototype = b.catalog.FindByTypeName(symbol))
             marks.Mark(*prototype);
     }
-    AppendComponentScripts(frame, frames.front(), frames.size() == 1);
     return connection;
 }
 

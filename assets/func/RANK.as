@@ -1,5 +1,6 @@
 // RANK(number, range, [order]): 1 for the largest (order 0) or the smallest (order non-zero).
 #include "shared/sheet/stats.as"
+#include "shared/sheet/ifindex.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -1,5 +1,6 @@
 // The average rank of equal numbers.
 #include "shared/sheet/stats.as"
+#include "shared/sheet/ifindex.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

@@ -5,10 +5,12 @@
 // wherever they run.
 //
 // The order a published movie keeps: the initialisation code of the model (before the first
-// frame) may call xmlToModel and initStaticDataSources; the first frame's script calls kvCalc,
-// kvInitModel, then kvInitData (the clips of the frame, "mgr" among them, exist by then), then
-// every component's script (which may call mgr.addOutputComponent) and modelInit. From then on a
-// component that changes a model value sets mgr.calcDirty, and the next frame recalculates.
+// frame) may call xmlToModel and initStaticDataSources; the first frame's script calculates the
+// model (kvFirstCalc, which runs kvCalc's parts), then calls kvInitModel, kvInitData (the clips
+// of the frame, "mgr" among them, exist by then), every component's script (which may call
+// mgr.addOutputComponent) and modelInit. A first calculation too long for one frame goes on in
+// the next frames and the rest of that script waits for its end. From then on a component that
+// changes a model value sets mgr.calcDirty, and the next frame recalculates.
 
 // The spreadsheet helpers that every formula's operators and most functions need; the functions
 // include the others (criteria, lookup, statistics, finance ...) themselves.
@@ -24,6 +26,127 @@
 // Recalculation passes (docs/formula-calling-convention.md): the first frame's kvCalc is pass
 // 1, and the manager counts up before every later kvCalc.
 kvLib.kvPass = 1;
+
+// --- The first calculation.
+
+// How long the first frame calculates before it shows the movie and goes on in the next frames,
+// and how long each of those frames calculates, in ms: the player stops a script that runs
+// for many seconds, and a dashboard that shows nothing for long looks broken.
+kvLib.kvFirstSliceMs = 1000;
+kvLib.kvNextSliceMs = 300;
+
+// Called by the first frame's script, which defines kvAfterFirstCalc as the rest of what it
+// does (kvInitModel, the components' scripts, ...): runs the parts of kvCalc (kvCalc1, kvCalc2,
+// ..., in order) for at most the first slice, then kvAfterFirstCalc, all within the frame, as a
+// short calculation always has. A longer one stops the main timeline, covers the stage with a
+// "Calculating..." notice, and the manager runs the remaining parts over the next frames; once
+// they are done it removes the notice and calls kvAfterFirstCalc (which plays on when the
+// movie has more frames). Until then nothing but the calculation runs: the components are not
+// set up yet, so nothing reads or changes a half-calculated model. A model of one part, or a
+// movie without the manager, calculates at once.
+_global.kvFirstCalc = function () {
+    var mgr = _root.mgr;
+    if (mgr == undefined || typeof _root.kvCalc1 != "function") {
+        _root.kvCalc();
+        _root.kvAfterFirstCalc();
+        return;
+    }
+    var run = new Object();
+    run.next = 1;
+    if (kvCalcParts(run, kvLib.kvFirstSliceMs)) {
+        _root.kvAfterFirstCalc();
+        return;
+    }
+    var count = run.next;
+    while (typeof _root["kvCalc" + count] == "function")
+        count++;
+    run.count = count - 1;
+    mgr.kvFirstRun = run;
+    mgr.onEnterFrame = kvMgrFirstCalcTick;
+    _root.stop();
+    kvShowCalculating(run);
+};
+
+// Runs parts of kvCalc from run.next on until none is left (true) or ms have passed (false).
+_global.kvCalcParts = function (run, ms) {
+    var end = getTimer() + ms;
+    var root = _root;
+    for (;;) {
+        var part = "kvCalc" + run.next;
+        if (typeof root[part] != "function")
+            return true;
+        run.next++;
+        root[part]();
+        if (getTimer() >= end)
+            return typeof root["kvCalc" + run.next] != "function";
+    }
+};
+
+_global.kvMgrFirstCalcTick = function () {
+    var run = this.kvFirstRun;
+    // Every other frame only shows the notice: the player draws the stage between frames
+    // that leave it time to.
+    run.rest = !run.rest;
+    if (run.rest)
+        return;
+    if (!kvCalcParts(run, kvLib.kvNextSliceMs)) {
+        kvShowCalculating(run);
+        return;
+    }
+    delete this.kvFirstRun;
+    delete this.onEnterFrame;
+    _root.kvBusy.removeMovieClip();
+    _root.kvAfterFirstCalc();
+};
+
+// The notice of a first calculation in progress: a veil over the stage, and in its middle
+// "Calculating..." over a bar of the share of the parts done. Made on top of everything at the
+// first call, its bar redrawn at the next.
+_global.kvShowCalculating = function (run) {
+    var w = Stage.width, h = Stage.height;
+    var boxW = 180, boxH = 56;
+    var x = Math.round((w - boxW) / 2), y = Math.round((h - boxH) / 2);
+    var busy = _root.kvBusy;
+    if (busy == undefined) {
+        _root.createEmptyMovieClip("kvBusy", 1048000);
+        busy = _root.kvBusy;
+        kvFillRect(busy, 0, 0, w, h, 0xFFFFFF, 70);
+        busy.lineStyle(1, 0x999999, 100);
+        kvFillRect(busy, x, y, boxW, boxH, 0xFFFFFF, 100);
+        busy.lineStyle();
+        busy.createTextField("label", 1, x, y + 8, boxW, 22);
+        var label = busy.label;
+        label.selectable = false;
+        label.text = "Calculating...";
+        var format = new TextFormat();
+        format.font = "_sans";
+        format.size = 13;
+        format.color = 0x333333;
+        format.align = "center";
+        label.setTextFormat(format);
+        busy.createEmptyMovieClip("bar", 2);
+        // A click on the veil goes nowhere: the components under it are not set up yet.
+        busy.onPress = function () {};
+        busy.useHandCursor = false;
+    }
+    var bar = busy.bar;
+    bar.clear();
+    var barW = boxW - 40;
+    kvFillRect(bar, x + 20, y + 36, barW, 8, 0xDDDDDD, 100);
+    var done = run.count > 0 ? (run.next - 1) / run.count : 0;
+    if (done > 0)
+        kvFillRect(bar, x + 20, y + 36, Math.max(1, Math.round(barW * Math.min(1, done))), 8, 0x3C78C8, 100);
+};
+
+_global.kvFillRect = function (clip, x, y, w, h, color, alpha) {
+    clip.beginFill(color, alpha);
+    clip.moveTo(x, y);
+    clip.lineTo(x + w, y);
+    clip.lineTo(x + w, y + h);
+    clip.lineTo(x, y + h);
+    clip.lineTo(x, y);
+    clip.endFill();
+};
 
 // Called by the first frame's script. hosted is 1 when the movie plays inside the designer.
 _global.kvInitData = function (hosted) {

@@ -219,8 +219,8 @@ void WriteTimedCalculation(CActionList& actions, const CVariableTable& table, co
     playertest::Report(actions, "elapsed", "elapsed");
 }
 
-// sheet_speed.swf: 5,000 SUMIF calls over 5,000-row ranges, a 5,000-deep running total and
-// 5,000 exact VLOOKUP calls into 5,000 rows, computed once; reports fscommand("elapsed",
+// sheet_speed.swf: 5,000 SUMIF calls over 5,000-row ranges, a 5,000-deep running total,
+// 5,000 exact VLOOKUP calls into 5,000 rows and 5,000 RANK calls over them, computed once; reports fscommand("elapsed",
 // milliseconds) and the last values.
 void WriteSpeedMovie(const fs::path& out, const std::vector<const CSwfRawData*>& inits)
 {
@@ -237,11 +237,12 @@ void WriteSpeedMovie(const fs::path& out, const std::vector<const CSwfRawData*>&
         set(row, 3, "", CellType::Empty, "SUMIF($A$1:$A$5000,A" + r + ",$B$1:$B$5000)");
         set(row, 4, "", CellType::Empty, row == 1 ? "B1" : "D" + std::to_string(row - 1) + "+B" + r);
         set(row, 5, "", CellType::Empty, "VLOOKUP(A" + r + ",$A$1:$B$5000,2,FALSE)");
+        set(row, 6, "", CellType::Empty, "RANK(A" + r + ",$A$1:$A$5000)");
     }
     CVariableTable table;
     BoundCells bound;
     for (int row = 1; row <= kRows; ++row)
-        for (int column : {3, 4, 5})
+        for (int column : {3, 4, 5, 6})
             bound.formulas.insert(table.AddCell(sheet, row, column));
     CModelNetwork network;
     CCellValueMap values;
@@ -260,6 +261,7 @@ void WriteSpeedMovie(const fs::path& out, const std::vector<const CSwfRawData*>&
     playertest::Report(actions, "sumif", CellVariableName(table.AddCell(sheet, kRows, 3)));
     playertest::Report(actions, "total", CellVariableName(table.AddCell(sheet, kRows, 4)));
     playertest::Report(actions, "lookup", CellVariableName(table.AddCell(sheet, kRows, 5)));
+    playertest::Report(actions, "rank", CellVariableName(table.AddCell(sheet, kRows, 6)));
     playertest::Report(actions, "done", "");
     actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Stop));
     movie.AddTag(std::make_unique<CSwfDoAction>(std::move(actions)));
@@ -458,7 +460,7 @@ int main(int argc, char** argv)
 
         hook.used.clear();
         SetFunctionLibraryHook(&hook);
-        for (const char* name : {"SUMIF", "VLOOKUP", "kvAdd"})
+        for (const char* name : {"SUMIF", "VLOOKUP", "RANK", "kvAdd"})
             inits.push_back(library.at(name));
         WriteSpeedMovie(out, inits);
 

@@ -75,16 +75,17 @@ try {
       if (gotTrimmed[c.id] !== got[c.id]) fail(`trimmed bands: ${c.id} =${c.formula} gives ${gotTrimmed[c.id]}, over full bands ${got[c.id]}`);
     }
 
-    // Speed: 5,000 SUMIF calls over 5,000-row ranges, a 5,000-deep running total and 5,000
-    // exact VLOOKUP calls into 5,000 rows.
+    // Speed: 5,000 SUMIF calls over 5,000-row ranges, a 5,000-deep running total, 5,000 exact
+    // VLOOKUP calls into 5,000 rows and 5,000 RANK calls over them.
     const speed = await run("sheet_speed.swf", { until: "done", timeoutMs: 60000 });
     for (const p of playerProblems(speed)) fail(`speed movie: ${p}`);
     const values = Object.fromEntries(speed.events.filter((e) => e.kind === "fscommand").map((e) => [e.cmd, e.args]));
     // Rows whose key is 0 (mod 100): 100 + 200 + ... + 5000 = 50 * 2550; the total of 1..5000.
-    // The first row whose key is 0 is row 100.
-    if (values.sumif !== "127500" || values.total !== "12502500" || values.lookup !== "100")
-      fail(`speed movie computes SUMIF ${values.sumif} (expected 127500), total ${values.total} (expected 12502500), VLOOKUP ${values.lookup} (expected 100)`);
-    console.log(`first calculation of 5,000 SUMIF over 5,000 rows, a 5,000-deep running total and 5,000 VLOOKUP: ${values.elapsed} ms`);
+    // The first row whose key is 0 is row 100. The 4,950 keys above 0 rank the last row's 0
+    // 4,951st.
+    if (values.sumif !== "127500" || values.total !== "12502500" || values.lookup !== "100" || values.rank !== "4951")
+      fail(`speed movie computes SUMIF ${values.sumif} (expected 127500), total ${values.total} (expected 12502500), VLOOKUP ${values.lookup} (expected 100), RANK ${values.rank} (expected 4951)`);
+    console.log(`first calculation of 5,000 SUMIF over 5,000 rows, a 5,000-deep running total, 5,000 VLOOKUP and 5,000 RANK: ${values.elapsed} ms`);
 
     // An array expression over 10,000 rows against SUMIF over the same rows, each less the time
     // of a movie that only sets the 20,000 cells: the array path must stay linear, within the

@@ -6,6 +6,7 @@
 #include "sheet/formula/FormulaNode.h"
 #include "sheet/formula/ModelVariable.h"
 #include "sheet/cells/Range.h"
+#include "swf/ActionEmitter.h"
 #include "swf/Actions.h"
 #include "swf/SwfDoAction.h"
 #include "tests/publish/PublishTestSupport.h"
@@ -498,6 +499,64 @@ TEST_F(ModelScript, FrameScriptConnectsToTheGatewayOutsidePreviews)
 
     CModelScriptBuilder(*movie).BuildConnectCode(true);
     EXPECT_EQ(Listing(movie->GetFrameScript()->GetActions()), calls);
+}
+
+TEST_F(ModelScript, FrameScriptRunsItsRestAfterTheFirstCalculation)
+{
+    // The rest is one function ending in Stop (one frame) or Play (more to come), defined
+    // before the call that calculates and then runs it; the gateway connection stays in it.
+    CExportSettings& settings = movie->GetExportSettings();
+    settings.collaboration = true;
+    settings.gatewayUrl = "rtmp://gateway";
+    const std::string call = "Push 0\nPush \"kvFirstCalc\"\nCallFunction\nPop\n";
+    struct Case {
+        bool preview, stopAtEnd;
+        const char* last;
+    };
+    for (const Case& c : {Case{false, true, "Stop"}, Case{false, false, "Play"}, Case{true, true, "Stop"}}) {
+        std::vector<CActionList> after(1);
+        swf::ActionEmitter(after[0]).Str("kvWidth").Int(400).Op(swf::ActionCode::SetVariable);
+        CModelScriptBuilder(*movie).BuildFrameScript(c.preview, std::move(after), c.stopAtEnd);
+        const CActionList& actions = movie->GetFrameScript()->GetActions();
+        const std::string listing = Listing(actions);
+        EXPECT_EQ(DefinedFunctions(listing), std::vector<std::string>{"kvAfterFirstCalc"});
+        ASSERT_GE(listing.size(), call.size());
+        EXPECT_EQ(listing.substr(listing.size() - call.size()), call);
+        const auto& function = dynamic_cast<const CActionDefineFunction&>(actions[0]);
+        const std::string body = Listing(function.GetBody());
+        EXPECT_EQ(body.find("Push 0\nPush \"kvInitModel\"\nCallFunction\nPop\n"), 0u);
+        EXPECT_LT(body.find("kvInitModel"), body.find("kvWidth"));
+        EXPECT_EQ(body.find("myConnect") != std::string::npos, !c.preview);
+        EXPECT_EQ(body.substr(body.size() - std::string(c.last).size() - 1), std::string(c.last) + "\n");
+    }
+}
+
+TEST_F(ModelScript, LongFrameScriptRestIsSplitIntoFunctionsOfTheMovieFormat)
+{
+    // Two thousand statements of 100 bytes each pass what one function body may hold; the
+    // numbered parts each fit and keep the statements' order, and every statement is kept.
+    std::vector<CActionList> after(2000);
+    for (std::size_t i = 0; i < after.size(); ++i)
+        swf::ActionEmitter(after[i]).Str("s" + std::to_string(i) + std::string(90, 'x')).Op(swf::ActionCode::Pop);
+    CModelScriptBuilder(*movie).BuildFrameScript(false, std::move(after), true);
+    const CActionList& actions = movie->GetFrameScript()->GetActions();
+    const std::vector<std::string> functions = DefinedFunctions(Listing(actions));
+    ASSERT_GE(functions.size(), 5u);
+    EXPECT_EQ(functions.back(), "kvAfterFirstCalc");
+    std::size_t statements = 0, next = 0;
+    bool ordered = true;
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        const auto* function = dynamic_cast<const CActionDefineFunction*>(&actions[i]);
+        if (function == nullptr || function->GetName() == "kvAfterFirstCalc")
+            continue;
+        EXPECT_LE(function->GetBody().ToBytes(false).size(), 65535u) << function->GetName();
+        const std::string body = Listing(function->GetBody());
+        static const std::regex statement("\"s([0-9]+)x");
+        for (std::sregex_iterator it(body.begin(), body.end(), statement), end; it != end; ++it, ++statements)
+            ordered = ordered && std::stoul((*it)[1]) == next++;
+    }
+    EXPECT_EQ(statements, 2000u);
+    EXPECT_TRUE(ordered);
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 #include "publish/FunctionLibrary.h"
 #include "publish/ModelLink.h"
 #include "publish/ProgramContext.h"
+#include "swf/ActionList.h"
+#include "swf/Actions.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfWriter.h"
 #include "swf/TagLoader.h"
@@ -182,12 +184,22 @@ TEST_F(MovieBuilderTest, PlainMovieHasTheFixedTagOrderAndFrameScript)
     const Tag* frame = movie.FrameScript();
     ASSERT_NE(frame, nullptr);
     std::vector<std::size_t> order;
-    for (const char* name : {"kvCalc", "kvInitModel", "kvWidth", "kvHeight", "kvInitData", "_quality", "BEST"})
+    // What follows the first calculation is a function, which the manager's kvFirstCalc calls
+    // once the model is calculated.
+    for (const char* name : {"kvAfterFirstCalc", "kvInitModel", "kvWidth", "kvHeight", "kvInitData", "_quality",
+                             "BEST", "modelInit", "kvFirstCalc"})
         order.push_back(Position(frame->body, name));
     EXPECT_TRUE(std::is_sorted(order.begin(), order.end())) << "frame script out of order";
     EXPECT_EQ(std::count(order.begin(), order.end(), std::string::npos), 0);
-    // Stop, then the End of the action list.
-    EXPECT_EQ(std::vector<uint8_t>(frame->body.end() - 2, frame->body.end()), (std::vector<uint8_t>{0x07, 0x00}));
+    // The function ends with Stop; the script with the call (CallFunction, Pop), then End.
+    const std::vector<uint8_t> end(frame->body.end() - 3, frame->body.end());
+    EXPECT_EQ(end, (std::vector<uint8_t>{0x3D, 0x17, 0x00}));
+    const CActionList actions = swf::ParseActions(frame->body);
+    ASSERT_FALSE(actions.empty());
+    const auto* rest = dynamic_cast<const CActionDefineFunction*>(&actions[0]);
+    ASSERT_NE(rest, nullptr);
+    ASSERT_FALSE(rest->GetBody().empty());
+    EXPECT_EQ(rest->GetBody()[rest->GetBody().size() - 1].GetCode(), static_cast<uint8_t>(swf::ActionCode::Stop));
 }
 
 TEST_F(MovieBuilderTest, PreviewAndWebServiceModesAddTheirTagsAndFrames)

@@ -87,22 +87,90 @@ _global.kvRankOf = function (x, g, order) {
     if (typeof x != "number") {
         return x;
     }
-    var xs = kvNums([g], 0, false);
-    if (xs instanceof kvErrC) {
-        return xs;
+    var index = kvRankIndex(g);
+    if (index instanceof kvErrC) {
+        return index;
     }
     var up = order !== undefined && kvN(order) != 0;
+    // Where x stands among the numbers: those below it, and those up to it.
+    var at = index.places["n" + x];
+    var below;
+    var upTo;
+    if (at != undefined && at.value === x) {
+        below = at.below;
+        upTo = at.upTo;
+    } else {
+        below = kvCountBelow(index.sorted, x, false);
+        upTo = kvCountBelow(index.sorted, x, true);
+    }
     var r = new Object();
-    r.first = 1;
-    r.same = 0;
-    for (var i = 0; i < xs.length; i++) {
-        if (xs[i] == x) {
-            r.same++;
-        } else if (up ? xs[i] < x : xs[i] > x) {
-            r.first++;
+    r.same = upTo - below;
+    r.first = up ? below + 1 : index.sorted.length - upTo + 1;
+    return r.same == 0 ? kvError("#N/A") : r;
+};
+
+// The numbers of a RANK range sorted up (by ifindex.as's kvMergeSort, which the RANK functions
+// include), and by the text of each number its place among them, or the range's first error.
+// A column ranked row by row asks for the same range once a row: on a range the index is
+// kept for the recalculation pass (ifindex.as says why a pass may keep it), so a pass ranks n
+// rows in n log n steps.
+_global.kvRankIndex = function (g) {
+    var kept = typeof g == "object" && g != null && kvLib.kvPass != undefined;
+    if (kept && g.kvRankPass === kvLib.kvPass) {
+        return g.kvRank;
+    }
+    var xs = kvNums([g], 0, false);
+    var index = xs;
+    if (!(xs instanceof kvErrC)) {
+        var pairs = new Array();
+        for (var i = 0; i < xs.length; i++) {
+            pairs.push([xs[i]]);
+        }
+        pairs = kvMergeSort(pairs);
+        index = new Object();
+        index.sorted = new Array();
+        index.places = new Object();
+        var n = pairs.length;
+        for (var k = 0; k < n; k++) {
+            index.sorted.push(pairs[k][0]);
+        }
+        for (var j = 0; j < n;) {
+            var v = index.sorted[j];
+            var end = j + 1;
+            while (end < n && index.sorted[end] == v) {
+                end++;
+            }
+            var place = new Object();
+            place.value = v;
+            place.below = j;
+            place.upTo = end;
+            // Numbers apart that print alike keep the first; the others are searched for.
+            if (index.places["n" + v] == undefined) {
+                index.places["n" + v] = place;
+            }
+            j = end;
         }
     }
-    return r.same == 0 ? kvError("#N/A") : r;
+    if (kept) {
+        g.kvRank = index;
+        g.kvRankPass = kvLib.kvPass;
+    }
+    return index;
+};
+
+// How many of the sorted numbers are below x (orEqual: at most x).
+_global.kvCountBelow = function (sorted, x, orEqual) {
+    var lo = 0;
+    var hi = sorted.length;
+    while (lo < hi) {
+        var mid = (lo + hi) >> 1;
+        if (sorted[mid] < x || (orEqual && sorted[mid] == x)) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    return lo;
 };
 
 _global.kvMode = function (args) {

@@ -1,0 +1,149 @@
+// Writes what the first-calculation check needs: the all-formulas movies of a workbook whose
+// first calculation takes seconds (tests/player/long-calculation, computed by LibreOffice) and
+// of a shipped sample that calculates at once, each with <name>.expected.json ({"V<id>":
+// [cached value, type, "Sheet!A1"]} of its formula cells), and probe.swf, which loads the movie
+// kvMovie names into level 1 and watches its first calculation:
+//   "first"   when the movie's manager first shows: "ready" (the first frame calculated it),
+//             else "calculating", with " notice" while the "Calculating..." notice is up
+//   "busy"    once, while the notice is up, where the test takes a picture of it (the probe
+//             holds the movie's calculation for a second meanwhile)
+//   "frames"  the probe's frames during which the movie was still calculating
+//   "longest" the longest time in ms between two frames up to the picture, once the movie is
+//             ready: the longest the movie ran its scripts without letting the player draw
+//   "notice"  "gone" or "still there" once the movie is ready
+//   then the value of every variable kvNames lists (comma-separated), and "done".
+
+#include "publish/BaseMovie.h"
+#include "publish/Publisher.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellRef.h"
+#include "sheet/cells/VariableTable.h"
+#include "swf/SwfOutputMovie.h"
+#include "swf/SwfRawTag.h"
+#include "swf/SwfTags.h"
+#include "tests/player/JsonText.h"
+#include "tools/actionscript/Compiler.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* kProbe = R"(
+getURL(kvMovie, "_level1");
+var kvSeen = false;
+var kvFrames = 0;
+var kvShot = false;
+var kvResume = 0;
+var kvLongest = 0;
+var kvLast;
+var kvPaused;
+this.onEnterFrame = function () {
+    var mgr = _level1.mgr;
+    if (mgr == undefined)
+        return;
+    var now = getTimer();
+    if (kvLast != undefined && !kvShot && now - kvLast > kvLongest)
+        kvLongest = now - kvLast;
+    kvLast = now;
+    var ready = mgr.kvRun != undefined;
+    var notice = _level1.kvBusy != undefined;
+    if (!kvSeen) {
+        kvSeen = true;
+        fscommand("first", (ready ? "ready" : "calculating") + (notice ? " notice" : ""));
+    }
+    if (!ready) {
+        kvFrames++;
+        // A few frames after the notice went up, with some of the bar drawn, the movie's
+        // calculation pauses for a second, so that the browser draws the stage for the picture.
+        if (notice && !kvShot && kvFrames >= 3) {
+            kvShot = true;
+            kvPaused = mgr.onEnterFrame;
+            delete mgr.onEnterFrame;
+            kvResume = 30;
+            fscommand("busy", "");
+        }
+        if (kvResume > 0 && --kvResume == 0)
+            mgr.onEnterFrame = kvPaused;
+        return;
+    }
+    fscommand("frames", kvFrames);
+    fscommand("longest", kvLongest);
+    fscommand("notice", notice ? "still there" : "gone");
+    var names = kvNames.split(",");
+    for (var i = 0; i < names.length; i++)
+        fscommand(names[i], _level1[names[i]]);
+    fscommand("done", "");
+    delete this.onEnterFrame;
+};
+)";
+
+void WriteProbe(const fs::path& file)
+{
+    actionscript::CompileResult result = actionscript::CompileSource(kProbe, file.filename());
+    if (!result.ok())
+        throw std::runtime_error(result.error->ToString());
+    std::vector<uint8_t> body = std::move(result.actions);
+    body.push_back(0);
+    CSwfOutputMovie out;
+    out.AddTag(std::make_unique<CSwfRawTag>(static_cast<uint16_t>(swf::TagCode::DoAction), std::move(body)));
+    out.AddTag(std::make_unique<CSwfShowFrame>());
+    out.WriteFile(file, 8000, 6000, 30, true);
+}
+
+// The workbook's all-formulas movie and the cached values of its formula cells.
+void WriteMovie(const fs::path& install, const fs::path& workbook, const fs::path& folder, const std::string& name)
+{
+    publish::CPublisher publisher(install);
+    publisher.OpenWorkbookFormulas(workbook);
+    publisher.Publish(folder / (name + ".swf"), false);
+    CBaseMovie& base = publisher.GetBaseMovie();
+    const CVariableTable& table = base.GetVariableTable();
+    std::ofstream out(folder / (name + ".expected.json"));
+    const char* separator = "{";
+    for (std::size_t i = 0; i < table.GetCellCount(); ++i) {
+        const std::optional<CCellRef> cell = table.GetCellAt(i);
+        if (!cell)
+            continue;
+        const std::optional<CCellData> data = base.GetCellModel().GetCell(cell->sheet, cell->row, cell->column);
+        if (!data || data->formula.empty() || base.FindVariableNode(static_cast<int32_t>(i)) == nullptr)
+            continue;
+        out << separator << "\n " << playertest::JsonText(CellVariableName(static_cast<int32_t>(i))) << ": ["
+            << playertest::JsonText(data->valueText) << ", " << playertest::JsonText(data->typeName) << ", "
+            << playertest::JsonText(cell->sheet + "!" + cell->GetShortText()) << "]";
+        separator = ",";
+    }
+    out << (*separator == '{' ? "{" : "") << "\n}\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const char* install = std::getenv("VANTOREL_INSTALL_DIR");
+    const char* source = std::getenv("VANTOREL_SOURCE_DIR");
+    if (argc < 2 || install == nullptr || source == nullptr) {
+        std::fprintf(stderr, "usage: VANTOREL_INSTALL_DIR=<folder> VANTOREL_SOURCE_DIR=<folder> %s <output folder>\n",
+                     argv[0]);
+        return 2;
+    }
+    const fs::path folder = argv[1];
+    try {
+        fs::create_directories(folder);
+        WriteProbe(folder / "probe.swf");
+        WriteMovie(install, fs::path(source) / "tests" / "player" / "long-calculation" / "long-calculation.xlsx",
+                   folder, "long");
+        WriteMovie(install, fs::path(source) / "assets" / "samples" / "regional-sales.xlsx", folder, "short");
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "publish_first_calculation: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,71 @@
+// The first calculation of a published movie, in Ruffle:
+// - a workbook whose first calculation takes seconds (tests/player/long-calculation) is
+//   calculated over many frames under the "Calculating..." notice, none of them near the
+//   player's script time limit, and ends, the notice gone, with the values LibreOffice cached;
+// - a shipped sample is calculated in the first frame, without the notice, to its cached values.
+// A PNG of the notice goes into <build>/test-output/first-calculation-notice.png.
+import { execFileSync } from "node:child_process";
+import fs from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import { withPlayer, playerProblems, reportedValues } from "./lib/ruffle.mjs";
+
+const build = process.env.VANTOREL_BINARY_DIR || os.tmpdir();
+const pictures = path.join(build, "test-output");
+fs.mkdirSync(pictures, { recursive: true });
+const out = fs.mkdtempSync(path.join(os.tmpdir(), "first-calculation-"));
+execFileSync(process.env.MOVIE_MAKER, [out], { stdio: "inherit" });
+
+let failures = 0;
+const fail = (message) => { console.log(`FAIL ${message}`); ++failures; };
+const near = (a, b) => Number.isFinite(a) && Math.abs(a - b) <= 1e-9 * Math.max(1, Math.abs(b));
+
+// The formula cells to compare: a few from the start, the middle and the end of the model, and
+// every cell of a small one.
+function sampleOf(expected) {
+  const names = Object.keys(expected);
+  if (names.length <= 40) return names;
+  const step = Math.floor(names.length / 20);
+  return [...names.slice(0, 5), ...names.filter((_, i) => i % step === 0), ...names.slice(-5)];
+}
+
+async function firstCalculation(run, name, picture) {
+  const expected = JSON.parse(fs.readFileSync(path.join(out, `${name}.expected.json`), "utf8"));
+  const names = sampleOf(expected);
+  const shot = picture ? path.join(pictures, picture) : "";
+  const result = await run("probe.swf", {
+    vars: `kvMovie=movies/${name}.swf&kvNames=${names.join(",")}`, timeoutMs: 120000, size: [400, 300],
+    onCommand: shot ? { busy: async (page) => { await page.locator("#c").screenshot({ path: shot }); } } : {},
+  });
+  for (const p of playerProblems(result)) fail(`${name}: ${p}`);
+  const got = reportedValues(result);
+  let same = 0;
+  for (const variable of names) {
+    const [value, type, cell] = expected[variable];
+    const ok = type === "number" ? near(Number(got[variable]), Number(value)) : String(got[variable]) === value;
+    if (ok) ++same;
+    else fail(`${name}: ${cell} (${variable}) = ${JSON.stringify(got[variable])}, LibreOffice ${value}`);
+  }
+  console.log(`${name}: first seen ${got.first}, ${got.frames} frames calculating, at most ${got.longest} ms a frame, notice ${got.notice}, ` +
+    `${same} of ${names.length} cells as cached, ${result.ms} ms`);
+  return got;
+}
+
+await withPlayer(out, async (run) => {
+  const long = await firstCalculation(run, "long", "first-calculation-notice.png");
+  if (long.first !== "calculating notice") fail(`long: first seen ${long.first}, expected the notice up`);
+  if (!(Number(long.frames) >= 5)) fail(`long: calculated during ${long.frames} frames, expected it spread over many`);
+  // The player's script limit is 15 s; the calculation leaves it a frame every second or so.
+  if (!(Number(long.longest) < 2500)) fail(`long: ${long.longest} ms without a frame`);
+  if (long.notice !== "gone") fail(`long: the notice is ${long.notice} once calculated`);
+  if (!fs.existsSync(path.join(pictures, "first-calculation-notice.png"))) fail("long: no picture of the notice");
+
+  const short = await firstCalculation(run, "short", "");
+  if (short.first !== "ready") fail(`short: first seen ${short.first}, expected calculated in its first frame`);
+  if (short.frames !== "0") fail(`short: calculated during ${short.frames} frames`);
+  if (short.notice !== "gone") fail(`short: the notice is ${short.notice}`);
+});
+
+fs.rmSync(out, { recursive: true, force: true });
+console.log(failures ? `${failures} failures` : "all first calculations as expected");
+process.exit(failures ? 1 : 0);
