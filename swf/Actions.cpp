@@ -94,6 +94,11 @@ void CAction::EndRecord(swf::Writer& out, size_t payloadStart) const
     out.PatchU16(payloadStart - 2, static_cast<uint16_t>(size));
 }
 
+void CActionBytes::Write(swf::Writer& out) const
+{
+    out.Bytes(bytes_);
+}
+
 void CActionRaw::Write(swf::Writer& out) const
 {
     if (GetCode() < 0x80) {

@@ -62,6 +62,22 @@ private:
     std::vector<uint8_t> payload_;
 };
 
+// Records already written, kept as their bytes and written as they are. A large model's
+// generated code is kept this way as soon as it is made: its action objects take many times
+// the memory of the bytes they write. The code is that of the first record (0 when empty).
+class CActionBytes : public CAction {
+public:
+    explicit CActionBytes(std::vector<uint8_t> bytes)
+        : CAction(bytes.empty() ? uint8_t(0) : bytes.front()), bytes_(std::move(bytes))
+    {
+    }
+    const std::vector<uint8_t>& GetBytes() const { return bytes_; }
+    void Write(swf::Writer& out) const override;
+
+private:
+    std::vector<uint8_t> bytes_;
+};
+
 // One value of a Push record.
 struct CPushValue {
     swf::PushType type = swf::PushType::Undefined;
