@@ -99,6 +99,14 @@ void CActionBytes::Write(swf::Writer& out) const
     out.Bytes(bytes_);
 }
 
+void swf::ActionBytesBatch::Flush()
+{
+    if (pending_.empty())
+        return;
+    out_.Add(std::make_unique<CActionBytes>(pending_.ToBytes(false)));
+    pending_.RemoveAll();
+}
+
 void CActionRaw::Write(swf::Writer& out) const
 {
     if (GetCode() < 0x80) {

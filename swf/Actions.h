@@ -78,6 +78,35 @@ private:
     std::vector<uint8_t> bytes_;
 };
 
+namespace swf {
+
+// Gathers generated records and appends them to a list as their written bytes, a batch at a
+// time: code made for every cell of a large model never holds all its action objects at
+// once. Finish appends what is left; it, like Step, throws SwfError for a record that cannot
+// be written.
+class ActionBytesBatch {
+public:
+    explicit ActionBytesBatch(CActionList& out) : out_(out) {}
+    // Where the records go until they are written.
+    CActionList& List() { return pending_; }
+    // Writes the pending records once there are enough of them.
+    void Step()
+    {
+        if (pending_.size() >= kRecords)
+            Flush();
+    }
+    void Finish() { Flush(); }
+
+private:
+    static constexpr size_t kRecords = 4096;
+    void Flush();
+
+    CActionList& out_;
+    CActionList pending_;
+};
+
+} // namespace swf
+
 // One value of a Push record.
 struct CPushValue {
     swf::PushType type = swf::PushType::Undefined;
