@@ -158,6 +158,25 @@ TEST(ActionRecords, AWrittenBodyWritesAsItsActionsWould)
     EXPECT_THROW(big->Write(out), swf::SwfError);
 }
 
+// Records gathered in batches write the same bytes in the same order as records added one by
+// one, for no records, fewer than a batch and several batches with a rest.
+TEST(ActionRecords, BatchesOfWrittenRecordsKeepTheirOrder)
+{
+    for (int count : {0, 1, 5000, 9000}) {
+        SCOPED_TRACE(count);
+        CActionList direct, batched;
+        swf::ActionBytesBatch batch(batched);
+        for (int i = 0; i < count; ++i) {
+            swf::ActionEmitter(direct).Str("V" + std::to_string(i)).Int(i).Op(swf::ActionCode::SetVariable);
+            swf::ActionEmitter(batch.List()).Str("V" + std::to_string(i)).Int(i).Op(swf::ActionCode::SetVariable);
+            batch.Step();
+        }
+        batch.Finish();
+        EXPECT_EQ(batched.ToBytes(true), direct.ToBytes(true));
+        EXPECT_LE(batched.size(), static_cast<std::size_t>(count / 1000 + 1));
+    }
+}
+
 TEST(ActionRecords, RawKeepingLeavesPushAndConstantPoolUndecoded)
 {
     CActionList list;
