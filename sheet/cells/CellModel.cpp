@@ -13,9 +13,14 @@ CCellModel::~CCellModel() = default;
 
 std::optional<std::size_t> CCellModel::FindSheetIndex(std::string_view name) const
 {
+    // Lookups come in runs on one sheet: comparing the name is cheaper than hashing it.
+    if (lastSheet_ < sheets_.size() && sheets_[lastSheet_].name == name)
+        return lastSheet_;
     auto exact = exactSheetIndex_.find(name);
-    if (exact != exactSheetIndex_.end())
+    if (exact != exactSheetIndex_.end()) {
+        lastSheet_ = exact->second;
         return exact->second;
+    }
     // No two sheets differ only in case, so the folded name finds the one sheet.
     auto it = sheetIndex_.find(sheet::UpperAscii(name));
     if (it == sheetIndex_.end())

@@ -133,6 +133,8 @@ private:
     std::unordered_map<std::string, std::size_t> sheetIndex_;
     // The same by the stored spelling, which is how callers almost always name a sheet.
     std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> exactSheetIndex_;
+    // The sheet the last lookup by stored spelling found (written under the lock).
+    mutable std::size_t lastSheet_ = SIZE_MAX;
     sheet::NameDictionary definedNames_;
     std::map<std::string, std::string> namedValues_;
     bool loaded_ = false;

@@ -3,6 +3,7 @@
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellType.h"
 
+#include <bit>
 #include <cstring>
 #include <stdexcept>
 
@@ -72,9 +73,11 @@ std::string_view GetText(const char*& in)
     return text;
 }
 
-std::size_t SlotOf(std::uint64_t key, std::size_t mask)
+// Fibonacci hashing: the top bits of the product depend on every bit of the key, so places
+// next to each other spread over the whole table.
+std::size_t SlotOf(std::uint64_t key, int shift)
 {
-    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> shift);
 }
 
 } // namespace
@@ -98,7 +101,7 @@ const std::uint32_t* CellStore::FindSlot(std::uint64_t key) const
     if (slots_.empty())
         return nullptr;
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = SlotOf(key, mask);; i = (i + 1) & mask) {
+    for (std::size_t i = SlotOf(key, shift_);; i = (i + 1) & mask) {
         const std::uint32_t slot = slots_[i];
         if (slot == 0 || entries_[slot - 1].key == key)
             return &slots_[i];
@@ -121,9 +124,10 @@ void CellStore::Grow(std::size_t count)
     if (count >= UINT32_MAX)
         throw std::length_error("too many cells");
     slots_.assign(size, 0);
+    shift_ = 64 - std::countr_zero(size);
     const std::size_t mask = size - 1;
     for (std::size_t e = 0; e < entries_.size(); ++e) {
-        std::size_t i = SlotOf(entries_[e].key, mask);
+        std::size_t i = SlotOf(entries_[e].key, shift_);
         while (slots_[i] != 0)
             i = (i + 1) & mask;
         slots_[i] = static_cast<std::uint32_t>(e + 1);

@@ -66,6 +66,7 @@ private:
     std::vector<Entry> entries_;
     // Entry index + 1 by hashed key, 0 for a free slot; a power of two in size.
     std::vector<std::uint32_t> slots_;
+    int shift_ = 64; // 64 less the number of bits of a slot index
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t filling_ = 0; // 1 + the index of the block being filled, 0 for none
     std::size_t blockUsed_ = 0; // of that block
