@@ -225,8 +225,10 @@ std::size_t CellStore::RecordSize(const char* start)
 
 void CellStore::Set(std::uint64_t key, const CCellData& data)
 {
+    // Room first, so that the one search finds the cell or the slot a new one takes.
+    Grow(entries_.size() + 1);
     std::uint32_t* slot = FindSlot(key);
-    if (slot && *slot != 0) {
+    if (*slot != 0) {
         Entry& entry = entries_[*slot - 1];
         const std::size_t old = RecordSize(RecordAt(entry.record));
         entry.record = Append(data);
@@ -236,11 +238,10 @@ void CellStore::Set(std::uint64_t key, const CCellData& data)
             Pack();
         return;
     }
-    Grow(entries_.size() + 1);
     if (!entries_.empty() && key < entries_.back().key)
         inKeyOrder_ = false;
     entries_.push_back({key, Append(data)});
-    *FindSlot(key) = static_cast<std::uint32_t>(entries_.size());
+    *slot = static_cast<std::uint32_t>(entries_.size());
 }
 
 std::optional<StoredCell> CellStore::Find(std::uint64_t key) const
