@@ -139,9 +139,11 @@ public:
 private:
     // The one value of a generated push is kept in the action itself: a movie's scripts hold
     // hundreds of thousands of pushes. Several values live in more_, the first one included.
-    CPushValue first_;
+    // The flag first, where it fits beside the code; the rest behind a pointer, as generated
+    // pushes never have it.
     bool hasFirst_ = false;
-    std::vector<CPushValue> more_;
+    CPushValue first_;
+    std::unique_ptr<std::vector<CPushValue>> more_;
 };
 
 // DefineFunction (0x9B). The body follows the record and its size is a 16-bit field: a body
