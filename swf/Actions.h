@@ -70,6 +70,8 @@ public:
     explicit CActionBytes(std::vector<uint8_t> bytes)
         : CAction(bytes.empty() ? uint8_t(0) : bytes.front()), bytes_(std::move(bytes))
     {
+        // Written bytes come from buffers grown as they were filled; thousands of them are kept.
+        bytes_.shrink_to_fit();
     }
     const std::vector<uint8_t>& GetBytes() const { return bytes_; }
     void Write(swf::Writer& out) const override;
