@@ -6,6 +6,7 @@
 #include "swf/SwfWriter.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -43,6 +44,14 @@ inline void Define(CActionList& out, const std::string& functionName, CActionLis
     out.Add(std::move(function));
 }
 
+// The same for a body already written.
+inline void Define(CActionList& out, const std::string& functionName, std::vector<std::uint8_t>&& body)
+{
+    auto function = std::make_unique<CActionDefineFunction>(functionName);
+    function->GetBody().Add(std::make_unique<CActionBytes>(std::move(body)));
+    out.Add(std::move(function));
+}
+
 } // namespace detail
 
 // Defines the function `name` holding every entry, or, when they do not fit one function,
@@ -57,12 +66,15 @@ void DefineChunkedFunctions(CActionList& out, const std::string& name, std::size
 {
     if (count == 0)
         return;
-    // Each entry is emitted once, into a list of its own whose size decides where a chunk ends.
-    std::vector<CActionList> bodies(1);
+    // Each entry is emitted once, into a list of its own, and written at once: its size decides
+    // where a chunk ends, and its bytes are what the chunk keeps, while its action objects,
+    // many times larger, are let go before the next entry is made.
+    std::vector<std::vector<std::uint8_t>> bodies(1);
     std::size_t entries = 0, bytes = 0;
     swf::Writer sizer;
+    CActionList entry;
     for (std::size_t i = 0; i < count; ++i) {
-        CActionList entry;
+        entry.RemoveAll();
         emit(i, entry);
         sizer.Clear();
         entry.Write(sizer);
@@ -75,7 +87,7 @@ void DefineChunkedFunctions(CActionList& out, const std::string& name, std::size
             entries = 0;
             bytes = 0;
         }
-        bodies.back().Append(std::move(entry));
+        bodies.back().insert(bodies.back().end(), sizer.Data().begin(), sizer.Data().end());
         ++entries;
         bytes += size;
     }

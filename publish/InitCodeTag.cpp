@@ -4,9 +4,11 @@
 
 void CInitCodeTag::Write(swf::Writer& out)
 {
-    swf::Writer body;
-    body.U16(GetCharacterId());
-    actions_.Write(body);
-    body.U8(0);
-    out.Tag(swf::TagCode::DoInitAction, body.Data());
+    // Written in place: a large model's initialisation runs to tens of megabytes, which a body
+    // written apart would hold twice.
+    const size_t start = out.BeginTag();
+    out.U16(GetCharacterId());
+    actions_.Write(out);
+    out.U8(0);
+    out.EndTag(swf::TagCode::DoInitAction, start);
 }

@@ -534,15 +534,19 @@ void CModelScriptBuilder::WriteValues(CActionList& actions, bool snapshot) const
 {
     const CModelNetwork& network = base_.GetNetwork();
     CCellValueMap& values = base_.GetValueMap();
+    // A value for every constant cell: kept as bytes, a batch at a time.
+    swf::ActionBytesBatch batch(actions);
     for (const CModelNetwork::NodeMap* nodes : {&network.BoundConstants(), &network.PlainConstants()}) {
         for (const auto& [id, node] : *nodes) {
             const CCellValueRecord* record = snapshot ? values.Find(id) : nullptr;
             if (record)
-                WriteSnapshotValue(record->GetValue(), actions, id);
+                WriteSnapshotValue(record->GetValue(), batch.List(), id);
             else
-                node->WriteVariableAction(actions);
+                node->WriteVariableAction(batch.List());
+            batch.Step();
         }
     }
+    batch.Finish();
 }
 
 void CModelScriptBuilder::WriteSnapshotValue(const CModelVariable* value, CActionList& actions, int32_t cellId)

@@ -94,6 +94,19 @@ void CAction::EndRecord(swf::Writer& out, size_t payloadStart) const
     out.PatchU16(payloadStart - 2, static_cast<uint16_t>(size));
 }
 
+void CActionBytes::Write(swf::Writer& out) const
+{
+    out.Bytes(bytes_);
+}
+
+void swf::ActionBytesBatch::Flush()
+{
+    if (pending_.empty())
+        return;
+    out_.Add(std::make_unique<CActionBytes>(pending_.ToBytes(false)));
+    pending_.RemoveAll();
+}
+
 void CActionRaw::Write(swf::Writer& out) const
 {
     if (GetCode() < 0x80) {
@@ -115,23 +128,27 @@ CActionPush::CActionPush(std::string_view text) : CAction(swf::ActionCode::Push)
 
 void CActionPush::AddValue(CPushValue value)
 {
-    if (!hasFirst_ && more_.empty()) {
+    if (!hasFirst_ && !more_) {
         first_ = std::move(value);
         hasFirst_ = true;
         return;
     }
     if (hasFirst_) {
-        more_.push_back(std::move(first_));
+        more_ = std::make_unique<std::vector<CPushValue>>();
+        more_->push_back(std::move(first_));
+        first_ = {};
         hasFirst_ = false;
     }
-    more_.push_back(std::move(value));
+    more_->push_back(std::move(value));
 }
 
 std::span<const CPushValue> CActionPush::GetValues() const
 {
     if (hasFirst_)
         return {&first_, 1};
-    return more_;
+    if (more_)
+        return *more_;
+    return {};
 }
 
 namespace {

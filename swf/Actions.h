@@ -62,6 +62,53 @@ private:
     std::vector<uint8_t> payload_;
 };
 
+// Records already written, kept as their bytes and written as they are. A large model's
+// generated code is kept this way as soon as it is made: its action objects take many times
+// the memory of the bytes they write. The code is that of the first record (0 when empty).
+class CActionBytes : public CAction {
+public:
+    explicit CActionBytes(std::vector<uint8_t> bytes)
+        : CAction(bytes.empty() ? uint8_t(0) : bytes.front()), bytes_(std::move(bytes))
+    {
+        // Written bytes come from buffers grown as they were filled; thousands of them are kept.
+        bytes_.shrink_to_fit();
+    }
+    const std::vector<uint8_t>& GetBytes() const { return bytes_; }
+    void Write(swf::Writer& out) const override;
+
+private:
+    std::vector<uint8_t> bytes_;
+};
+
+namespace swf {
+
+// Gathers generated records and appends them to a list as their written bytes, a batch at a
+// time: code made for every cell of a large model never holds all its action objects at
+// once. Finish appends what is left; it, like Step, throws SwfError for a record that cannot
+// be written.
+class ActionBytesBatch {
+public:
+    explicit ActionBytesBatch(CActionList& out) : out_(out) {}
+    // Where the records go until they are written.
+    CActionList& List() { return pending_; }
+    // Writes the pending records once there are enough of them.
+    void Step()
+    {
+        if (pending_.size() >= kRecords)
+            Flush();
+    }
+    void Finish() { Flush(); }
+
+private:
+    static constexpr size_t kRecords = 4096;
+    void Flush();
+
+    CActionList& out_;
+    CActionList pending_;
+};
+
+} // namespace swf
+
 // One value of a Push record.
 struct CPushValue {
     swf::PushType type = swf::PushType::Undefined;
@@ -94,9 +141,11 @@ public:
 private:
     // The one value of a generated push is kept in the action itself: a movie's scripts hold
     // hundreds of thousands of pushes. Several values live in more_, the first one included.
-    CPushValue first_;
+    // The flag first, where it fits beside the code; the rest behind a pointer, as generated
+    // pushes never have it.
     bool hasFirst_ = false;
-    std::vector<CPushValue> more_;
+    CPushValue first_;
+    std::unique_ptr<std::vector<CPushValue>> more_;
 };
 
 // DefineFunction (0x9B). The body follows the record and its size is a 16-bit field: a body

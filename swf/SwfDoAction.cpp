@@ -4,13 +4,15 @@
 
 void CSwfDoAction::Write(swf::Writer& out)
 {
-    swf::Writer body;
+    // Written in place: the script of a large model runs to tens of megabytes, which a body
+    // written apart would hold twice.
+    const size_t start = out.BeginTag();
     if (raw_)
-        body.Bytes(raw_->GetBytes());
+        out.Bytes(raw_->GetBytes());
     else
-        actions_.Write(body);
-    body.U8(0);
-    out.Tag(swf::TagCode::DoAction, body.Data());
+        actions_.Write(out);
+    out.U8(0);
+    out.EndTag(swf::TagCode::DoAction, start);
 }
 
 void CSwfDoInitAction::Write(swf::Writer& out)

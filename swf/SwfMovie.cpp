@@ -374,7 +374,11 @@ std::vector<uint8_t> CSwfMovie::WriteBytes(int32_t width, int32_t height, double
         throw swf::SwfError("movie too large for its header");
     out.PatchU32(4, static_cast<uint32_t>(out.Size()));
     std::vector<uint8_t> plain = out.Take();
-    return compress ? swf::CompressMovie(plain) : plain;
+    // Not one conditional expression: its plain operand would be copied, not moved, and a
+    // large movie is tens of megabytes.
+    if (compress)
+        return swf::CompressMovie(plain);
+    return plain;
 }
 
 void CSwfMovie::WriteFile(const std::filesystem::path& path, int32_t width, int32_t height, double frameRate,

@@ -104,6 +104,33 @@ void Writer::Tag(uint16_t code, std::span<const uint8_t> body, bool forceLong)
     Bytes(body);
 }
 
+size_t Writer::BeginTag()
+{
+    const size_t start = data_.size();
+    data_.resize(start + 6);
+    return start;
+}
+
+void Writer::EndTag(TagCode code, size_t tagStart)
+{
+    const auto number = static_cast<uint16_t>(code);
+    if (number > 0x3FF)
+        throw SwfError("tag code " + std::to_string(number) + " does not fit a tag header");
+    if (tagStart + 6 > data_.size())
+        throw SwfError("tag " + std::to_string(number) + " ended before it began");
+    const size_t length = data_.size() - tagStart - 6;
+    if (length > 0x7FFFFFFFu)
+        throw SwfError("tag " + std::to_string(number) + " is too long");
+    if (length < 0x3F) {
+        data_.erase(data_.begin() + static_cast<std::ptrdiff_t>(tagStart + 2),
+                    data_.begin() + static_cast<std::ptrdiff_t>(tagStart + 6));
+        PatchU16(tagStart, static_cast<uint16_t>(number << 6 | length));
+        return;
+    }
+    PatchU16(tagStart, static_cast<uint16_t>(number << 6 | 0x3F));
+    PatchU32(tagStart + 2, static_cast<uint32_t>(length));
+}
+
 void Writer::PatchU16(size_t offset, uint16_t value)
 {
     data_.at(offset) = static_cast<uint8_t>(value);

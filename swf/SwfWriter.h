@@ -35,6 +35,13 @@ public:
     void Tag(TagCode code, std::span<const uint8_t> body, bool forceLong = false);
     void Tag(uint16_t code, std::span<const uint8_t> body, bool forceLong = false);
 
+    // A tag whose body is written straight into this writer, for a body too large to write
+    // apart and copy: BeginTag leaves room for the long header and returns where the tag
+    // starts; EndTag fills the header in, moving the body back into the short form when it is
+    // under 63 bytes, so the tag is the one Tag writes.
+    size_t BeginTag();
+    void EndTag(TagCode code, size_t tagStart);
+
     size_t Size() const { return data_.size(); }
     const std::vector<uint8_t>& Data() const { return data_; }
     std::vector<uint8_t> Take() { return std::move(data_); }

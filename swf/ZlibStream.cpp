@@ -58,7 +58,10 @@ Piece DeflatePiece(std::span<const std::uint8_t> data, std::size_t begin, std::s
     int rc = deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
     const bool done = last ? rc == Z_STREAM_END : rc == Z_OK && z.avail_in == 0 && z.avail_out > 0;
     piece.result = done ? Z_OK : (rc == Z_OK || rc == Z_STREAM_END ? Z_BUF_ERROR : rc);
+    // The room deflateBound asked for is several times what a piece of scripts packs into;
+    // hundreds of pieces are held until they are joined.
     piece.bytes.resize(z.total_out);
+    piece.bytes.shrink_to_fit();
     return piece;
 }
 

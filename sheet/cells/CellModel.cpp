@@ -13,9 +13,14 @@ CCellModel::~CCellModel() = default;
 
 std::optional<std::size_t> CCellModel::FindSheetIndex(std::string_view name) const
 {
+    // Lookups come in runs on one sheet: comparing the name is cheaper than hashing it.
+    if (lastSheet_ < sheets_.size() && sheets_[lastSheet_].name == name)
+        return lastSheet_;
     auto exact = exactSheetIndex_.find(name);
-    if (exact != exactSheetIndex_.end())
+    if (exact != exactSheetIndex_.end()) {
+        lastSheet_ = exact->second;
         return exact->second;
+    }
     // No two sheets differ only in case, so the folded name finds the one sheet.
     auto it = sheetIndex_.find(sheet::UpperAscii(name));
     if (it == sheetIndex_.end())
@@ -42,14 +47,13 @@ const CCellModel::SheetInfo* CCellModel::FindSheetInfo(std::string_view name) co
     return const_cast<CCellModel*>(this)->FindSheetInfo(name);
 }
 
-const CCellData* CCellModel::FindCell(std::string_view sheet, int row, int column) const
+std::optional<sheet::StoredCell> CCellModel::FindCell(std::string_view sheet, int row, int column) const
 {
     // The workbook ignores the case of sheet names; cells are kept under the stored spelling.
     std::optional<std::size_t> index = FindSheetIndex(sheet);
     if (!index || row < 1 || row > kMaxSheetRow || column < 1 || column > kMaxSheetColumn)
-        return nullptr;
-    auto it = cells_.find(CellPlaceKey(*index, row, column));
-    return it == cells_.end() ? nullptr : &it->second;
+        return std::nullopt;
+    return cells_.Find(CellPlaceKey(*index, row, column));
 }
 
 void CCellModel::AddSheet(const std::string& name)
@@ -101,21 +105,21 @@ bool CCellModel::SetCell(const std::string& sheet, int row, int column, CCellDat
         info = &AddSheetInfo(sheet);
     info->lastRow = std::max(info->lastRow, row);
     info->lastColumn = std::max(info->lastColumn, column);
-    auto [at, added] =
-        cells_.insert_or_assign(CellPlaceKey(static_cast<std::size_t>(info - sheets_.data()), row, column),
-                                std::move(data));
-    (void)at;
-    columnsStale_ = columnsStale_ || added;
+    const std::size_t before = cells_.Size();
+    cells_.Set(CellPlaceKey(static_cast<std::size_t>(info - sheets_.data()), row, column), data);
+    columnsStale_ = columnsStale_ || cells_.Size() != before;
     return true;
 }
 
 std::optional<CCellData> CCellModel::GetCell(const std::string& sheet, int row, int column) const
 {
     auto lock = Lock();
-    const CCellData* data = FindCell(sheet, row, column);
-    if (!data)
+    const std::optional<sheet::StoredCell> stored = FindCell(sheet, row, column);
+    if (!stored)
         return std::nullopt;
-    return *data;
+    CCellData data;
+    stored->CopyTo(data);
+    return data;
 }
 
 void CCellModel::ForEachCellIn(const std::string& sheet, int top, int left, int bottom, int right,
@@ -127,8 +131,10 @@ void CCellModel::ForEachCellIn(const std::string& sheet, int top, int left, int 
         return;
     if (columnsStale_) {
         columns_.Clear();
-        for (const auto& [key, data] : cells_)
+        for (std::size_t i = 0; i < cells_.Size(); ++i) {
+            const std::uint64_t key = cells_.KeyAt(i);
             columns_.Add(CellPlaceSheet(key), CellPlaceRow(key), CellPlaceColumn(key), 0);
+        }
         columnsStale_ = false;
     }
     columns_.ForEachIn(*index, top, left, bottom, right, [&](int row, int column, char) { visit(row, column); });
@@ -137,7 +143,7 @@ void CCellModel::ForEachCellIn(const std::string& sheet, int top, int left, int 
 std::optional<std::pair<int, int>> CCellModel::GetArrayPlace(const CCellRef& cell) const
 {
     auto lock = Lock();
-    const CCellData* data = FindCell(cell.sheet, cell.row, cell.column);
+    const std::optional<sheet::StoredCell> data = FindCell(cell.sheet, cell.row, cell.column);
     if (!data || !data->array)
         return std::nullopt;
     return std::make_pair(data->arrayRow, data->arrayColumn);
@@ -146,13 +152,13 @@ std::optional<std::pair<int, int>> CCellModel::GetArrayPlace(const CCellRef& cel
 std::size_t CCellModel::GetCellCount() const
 {
     auto lock = Lock();
-    return cells_.size();
+    return cells_.Size();
 }
 
 void CCellModel::ReserveCells(std::size_t count)
 {
     auto lock = Lock();
-    cells_.reserve(count);
+    cells_.Reserve(count);
 }
 
 void CCellModel::ForEachCell(const std::function<void(const CCellRef&, const CCellData&)>& visit) const
@@ -168,21 +174,36 @@ void CCellModel::ForEachCell(const std::function<void(const CCellRef&, const CCe
     std::vector<std::size_t> rank(sheets_.size());
     for (std::size_t i = 0; i < byName.size(); ++i)
         rank[byName[i]] = i;
-    std::vector<std::pair<std::uint64_t, const CCellData*>> ordered;
-    ordered.reserve(cells_.size());
-    for (const auto& [key, data] : cells_)
-        ordered.emplace_back(CellPlaceKey(rank[CellPlaceSheet(key)], CellPlaceRow(key), CellPlaceColumn(key)),
-                             &data);
+    // Sheets added in name order with cells stored in order: the store's order is the one.
+    bool storeOrder = cells_.InKeyOrder();
+    for (std::size_t i = 0; i < rank.size(); ++i)
+        storeOrder = storeOrder && rank[i] == i;
+    CCellData data;
+    if (storeOrder) {
+        for (std::size_t i = 0; i < cells_.Size(); ++i) {
+            const std::uint64_t key = cells_.KeyAt(i);
+            cells_.CellAt(i).CopyTo(data);
+            visit(CCellRef(sheets_[CellPlaceSheet(key)].name, CellPlaceRow(key), CellPlaceColumn(key)), data);
+        }
+        return;
+    }
+    std::vector<std::pair<std::uint64_t, std::size_t>> ordered;
+    ordered.reserve(cells_.Size());
+    for (std::size_t i = 0; i < cells_.Size(); ++i) {
+        const std::uint64_t key = cells_.KeyAt(i);
+        ordered.emplace_back(CellPlaceKey(rank[CellPlaceSheet(key)], CellPlaceRow(key), CellPlaceColumn(key)), i);
+    }
     std::sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [key, data] : ordered)
-        visit(CCellRef(sheets_[byName[CellPlaceSheet(key)]].name, CellPlaceRow(key), CellPlaceColumn(key)),
-              *data);
+    for (const auto& [key, i] : ordered) {
+        cells_.CellAt(i).CopyTo(data);
+        visit(CCellRef(sheets_[byName[CellPlaceSheet(key)]].name, CellPlaceRow(key), CellPlaceColumn(key)), data);
+    }
 }
 
 bool CCellModel::HasFormula(const CCellRef& cell) const
 {
     auto lock = Lock();
-    const CCellData* data = FindCell(cell.sheet, cell.row, cell.column);
+    const std::optional<sheet::StoredCell> data = FindCell(cell.sheet, cell.row, cell.column);
     return data && !data->formula.empty();
 }
 
@@ -192,13 +213,13 @@ std::unique_ptr<CModelVariable> CCellModel::ParseCellFormula(const CCellRef& cel
     std::string formula;
     {
         auto lock = Lock();
-        const CCellData* data = FindCell(cell.sheet, cell.row, cell.column);
+        const std::optional<sheet::StoredCell> data = FindCell(cell.sheet, cell.row, cell.column);
         if (!data || data->formula.empty()) {
             if (error)
                 *error = FormulaError{"the cell holds no formula", 0};
             return nullptr;
         }
-        formula = data->formula;
+        formula.assign(data->formula);
     }
     FormulaContext context;
     context.sheet = cell.sheet;
@@ -210,7 +231,7 @@ std::unique_ptr<CModelVariable> CCellModel::ParseCellFormula(const CCellRef& cel
 std::unique_ptr<CModelVariable> CCellModel::MakeConstantNode(const CCellRef& cell) const
 {
     auto lock = Lock();
-    const CCellData* data = FindCell(cell.sheet, cell.row, cell.column);
+    const std::optional<sheet::StoredCell> data = FindCell(cell.sheet, cell.row, cell.column);
     if (!data || (data->valueText.empty() && data->typeName != CellTypeName(CellType::Text)))
         return nullptr;
     if (data->typeName == CellTypeName(CellType::Number) || data->typeName == CellTypeName(CellType::DateTime)) {
@@ -226,14 +247,13 @@ std::unique_ptr<CModelVariable> CCellModel::MakeConstantNode(const CCellRef& cel
         if (sheet::EqualNoCaseAscii(data->valueText, "FALSE") || data->valueText == "0")
             return CModelVariable::MakeBoolean(false);
     }
-    return CModelVariable::CModelVariableFromText(data->valueText);
+    return CModelVariable::CModelVariableFromText(std::string(data->valueText));
 }
 
 void CCellModel::ClearChangedFlags()
 {
     auto lock = Lock();
-    for (auto& entry : cells_)
-        entry.second.changed = false;
+    cells_.ClearChangedFlags();
 }
 
 void CCellModel::SetDefinedName(const std::string& name, const std::string& definition)

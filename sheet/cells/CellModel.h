@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheet/cells/CellRef.h"
+#include "sheet/cells/CellStore.h"
 #include "sheet/cells/CellType.h"
 #include "sheet/cells/ColumnIndex.h"
 #include "sheet/cells/NameDictionary.h"
@@ -122,7 +123,7 @@ private:
         using is_transparent = void;
         std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
     };
-    const CCellData* FindCell(std::string_view sheet, int row, int column) const;
+    std::optional<sheet::StoredCell> FindCell(std::string_view sheet, int row, int column) const;
     std::optional<std::size_t> FindSheetIndex(std::string_view name) const;
     SheetInfo* FindSheetInfo(std::string_view name);
     const SheetInfo* FindSheetInfo(std::string_view name) const;
@@ -130,8 +131,9 @@ private:
 
     mutable std::recursive_mutex mutex_;
     // Hashed rather than ordered: publishing looks every cell up several times, and only a
-    // walk over all cells needs their order, which it sorts once.
-    std::unordered_map<std::uint64_t, CCellData> cells_;
+    // walk over all cells needs their order, which is the order stored when the cells came in
+    // row by row, and is sorted otherwise. Packed: a large workbook is mostly this.
+    sheet::CellStore cells_;
     std::vector<SheetInfo> sheets_;
     // Position in sheets_ by upper-cased name: workbooks may hold tens of thousands of sheets.
     std::unordered_map<std::string, std::size_t> sheetIndex_;
@@ -140,6 +142,8 @@ private:
     // The places of cells_ by column, made at the first area lookup after a change.
     mutable CColumnIndex<char> columns_;
     mutable bool columnsStale_ = true;
+    // The sheet the last lookup by stored spelling found (written under the lock).
+    mutable std::size_t lastSheet_ = SIZE_MAX;
     sheet::NameDictionary definedNames_;
     std::map<std::string, std::string> namedValues_;
     bool loaded_ = false;

@@ -1,3 +1,4 @@
+#include "swf/ActionEmitter.h"
 #include "swf/Actions.h"
 #include "swf/SwfError.h"
 #include "swf/SwfWriter.h"
@@ -133,6 +134,47 @@ TEST(ActionRecords, NestedFunctionsRoundTrip)
     EXPECT_EQ(f.GetName(), "outer");
     ASSERT_EQ(f.GetBody().size(), 2u);
     EXPECT_EQ(parsed.ToBytes(true), bytes);
+}
+
+// A function whose body was written beforehand writes the same bytes, and its size field
+// counts them, as the function made of the actions themselves; past 65535 bytes it is refused.
+TEST(ActionRecords, AWrittenBodyWritesAsItsActionsWould)
+{
+    CActionList body;
+    swf::ActionEmitter(body).Str("x").Int(3).Op(swf::ActionCode::SetVariable).Get("y").Op(swf::ActionCode::Pop);
+    auto asActions = std::make_unique<CActionDefineFunction>("f");
+    auto asBytes = std::make_unique<CActionDefineFunction>("f");
+    asBytes->GetBody().Add(std::make_unique<CActionBytes>(body.ToBytes(false)));
+    asActions->GetBody().Append(std::move(body));
+    CActionList a, b;
+    a.Add(std::move(asActions));
+    b.Add(std::move(asBytes));
+    EXPECT_EQ(b.ToBytes(true), a.ToBytes(true));
+    EXPECT_EQ(swf::ParseActions(b.ToBytes(true)).ToBytes(true), a.ToBytes(true));
+
+    auto big = std::make_unique<CActionDefineFunction>("big");
+    big->GetBody().Add(std::make_unique<CActionBytes>(Bytes(65536, 0x17)));
+    swf::Writer out;
+    EXPECT_THROW(big->Write(out), swf::SwfError);
+}
+
+// Records gathered in batches write the same bytes in the same order as records added one by
+// one, for no records, fewer than a batch and several batches with a rest.
+TEST(ActionRecords, BatchesOfWrittenRecordsKeepTheirOrder)
+{
+    for (int count : {0, 1, 5000, 9000}) {
+        SCOPED_TRACE(count);
+        CActionList direct, batched;
+        swf::ActionBytesBatch batch(batched);
+        for (int i = 0; i < count; ++i) {
+            swf::ActionEmitter(direct).Str("V" + std::to_string(i)).Int(i).Op(swf::ActionCode::SetVariable);
+            swf::ActionEmitter(batch.List()).Str("V" + std::to_string(i)).Int(i).Op(swf::ActionCode::SetVariable);
+            batch.Step();
+        }
+        batch.Finish();
+        EXPECT_EQ(batched.ToBytes(true), direct.ToBytes(true));
+        EXPECT_LE(batched.size(), static_cast<std::size_t>(count / 1000 + 1));
+    }
 }
 
 TEST(ActionRecords, RawKeepingLeavesPushAndConstantPoolUndecoded)

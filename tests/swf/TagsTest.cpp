@@ -47,6 +47,27 @@ TEST(Tags, FixedLayouts)
               (Bytes{1, 0, 12, 0, 'i', 'n', 'i', 't', 'C', 'o', 'd', 'e', 0}));
 }
 
+// A tag written in place comes out as Tag writes it, in the short form under 63 bytes and the
+// long one from there, with what came before it kept.
+TEST(Tags, ATagWrittenInPlaceIsTheOneWrittenApart)
+{
+    for (std::size_t size : {std::size_t(0), std::size_t(1), std::size_t(62), std::size_t(63), std::size_t(5000)}) {
+        SCOPED_TRACE(size);
+        Bytes body(size);
+        for (std::size_t i = 0; i < size; ++i)
+            body[i] = static_cast<uint8_t>(i * 7 + 1);
+        swf::Writer apart;
+        apart.U8(0xAB);
+        apart.Tag(swf::TagCode::DoAction, body);
+        swf::Writer inPlace;
+        inPlace.U8(0xAB);
+        const std::size_t start = inPlace.BeginTag();
+        inPlace.Bytes(body);
+        inPlace.EndTag(swf::TagCode::DoAction, start);
+        EXPECT_EQ(inPlace.Data(), apart.Data());
+    }
+}
+
 TEST(Tags, DebuggerPasswordIsAnMd5CryptHash)
 {
     CSwfEnableDebugger2 empty("");

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+struct CCellData;
+
+namespace sheet {
+
+// One stored cell as views into the store: valid until the store next changes.
+struct StoredCell {
+    std::string_view valueText;
+    std::string_view typeName;
+    std::string_view formula;
+    bool changed = false;
+    bool array = false;
+    int arrayRow = 0;
+    int arrayColumn = 0;
+
+    // Copies the views into data, reusing the room its strings have.
+    void CopyTo(CCellData& data) const;
+};
+
+// The cells of a model keyed by place (CellPlaceKey). A workbook of a million cells is held in
+// a few tens of megabytes: each cell's texts and flags are packed one after the other into
+// large blocks, and an open hash table of 32-bit positions finds a cell's entry. Entries stay
+// in the order their places were first stored; storing a place again replaces its record and
+// leaves the old one as waste, which is packed away once it outweighs what is live.
+class CellStore {
+public:
+    CellStore();
+    ~CellStore();
+    CellStore(const CellStore&) = delete;
+    CellStore& operator=(const CellStore&) = delete;
+
+    std::size_t Size() const { return entries_.size(); }
+    void Reserve(std::size_t count);
+    void Set(std::uint64_t key, const CCellData& data);
+    std::optional<StoredCell> Find(std::uint64_t key) const;
+    // The i-th place first stored, and its cell.
+    std::uint64_t KeyAt(std::size_t i) const { return entries_[i].key; }
+    StoredCell CellAt(std::size_t i) const { return Decode(entries_[i].record); }
+    // True while every place was first stored after all places of smaller key.
+    bool InKeyOrder() const { return inKeyOrder_; }
+    void ClearChangedFlags();
+
+private:
+    struct Entry {
+        std::uint64_t key;
+        std::uint64_t record; // block index in the high 32 bits, offset in the low ones
+    };
+    std::uint32_t* FindSlot(std::uint64_t key);
+    const std::uint32_t* FindSlot(std::uint64_t key) const;
+    void Grow(std::size_t count);
+    std::uint64_t Append(const CCellData& data);
+    char* Allocate(std::size_t size, std::uint64_t& record);
+    const char* RecordAt(std::uint64_t record) const;
+    StoredCell Decode(std::uint64_t record) const;
+    static std::size_t RecordSize(const char* record);
+    void Pack();
+
+    std::vector<Entry> entries_;
+    // Entry index + 1 by hashed key, 0 for a free slot; a power of two in size.
+    std::vector<std::uint32_t> slots_;
+    int shift_ = 64; // 64 less the number of bits of a slot index
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::size_t filling_ = 0; // 1 + the index of the block being filled, 0 for none
+    std::size_t blockUsed_ = 0; // of that block
+    std::size_t liveBytes_ = 0;
+    std::size_t wasteBytes_ = 0;
+    bool inKeyOrder_ = true;
+};
+
+} // namespace sheet
