@@ -1,5 +1,6 @@
 // MAXIFS(max range, range1, criterion1, ...); 0 when no cell meets them.
 #include "shared/sheet/criteria.as"
+#include "shared/sheet/ifindex.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

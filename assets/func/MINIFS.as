@@ -1,5 +1,6 @@
 // MINIFS(range, criteria range, criterion, ...): the smallest number where every criterion holds.
 #include "shared/sheet/criteria.as"
+#include "shared/sheet/ifindex.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

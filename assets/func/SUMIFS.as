@@ -1,5 +1,6 @@
 // SUMIFS(sum range, range1, criterion1, ...)
 #include "shared/sheet/criteria.as"
+#include "shared/sheet/ifindex.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }

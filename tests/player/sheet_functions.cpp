@@ -220,11 +220,14 @@ void WriteTimedCalculation(CActionList& actions, const CVariableTable& table, co
 }
 
 // sheet_speed.swf: 5,000 SUMIF calls over 5,000-row ranges, a 5,000-deep running total,
-// 5,000 exact VLOOKUP calls into 5,000 rows and 5,000 RANK calls over them, computed once; reports fscommand("elapsed",
+// 5,000 exact VLOOKUP calls into 5,000 rows, 5,000 RANK calls over them and 1,000 each of
+// SUMIFS and COUNTIFS, computed once; reports fscommand("elapsed",
 // milliseconds) and the last values.
 void WriteSpeedMovie(const fs::path& out, const std::vector<const CSwfRawData*>& inits)
 {
     constexpr int kRows = 5000;
+    // The player runs *IFS calls slowly even through an index: the last rows only.
+    constexpr int kIfsRows = 1000;
     CCellModel model;
     const std::string sheet = "Speed";
     auto set = [&](int row, int column, const std::string& value, CellType type, const std::string& formula) {
@@ -238,12 +241,17 @@ void WriteSpeedMovie(const fs::path& out, const std::vector<const CSwfRawData*>&
         set(row, 4, "", CellType::Empty, row == 1 ? "B1" : "D" + std::to_string(row - 1) + "+B" + r);
         set(row, 5, "", CellType::Empty, "VLOOKUP(A" + r + ",$A$1:$B$5000,2,FALSE)");
         set(row, 6, "", CellType::Empty, "RANK(A" + r + ",$A$1:$A$5000)");
+        if (row > kRows - kIfsRows) {
+            set(row, 7, "", CellType::Empty, "SUMIFS($B$1:$B$5000,$B$1:$B$5000,B" + r + ",$A$1:$A$5000,\"<=\"&A" + r + ")");
+            set(row, 8, "", CellType::Empty, "COUNTIFS($A$1:$A$5000,A" + r + ",$B$1:$B$5000,B" + r + ")");
+        }
     }
     CVariableTable table;
     BoundCells bound;
     for (int row = 1; row <= kRows; ++row)
-        for (int column : {3, 4, 5, 6})
-            bound.formulas.insert(table.AddCell(sheet, row, column));
+        for (int column : {3, 4, 5, 6, 7, 8})
+            if (column < 7 || row > kRows - kIfsRows)
+                bound.formulas.insert(table.AddCell(sheet, row, column));
     CModelNetwork network;
     CCellValueMap values;
     for (int32_t cell : bound.formulas)
@@ -262,6 +270,8 @@ void WriteSpeedMovie(const fs::path& out, const std::vector<const CSwfRawData*>&
     playertest::Report(actions, "total", CellVariableName(table.AddCell(sheet, kRows, 4)));
     playertest::Report(actions, "lookup", CellVariableName(table.AddCell(sheet, kRows, 5)));
     playertest::Report(actions, "rank", CellVariableName(table.AddCell(sheet, kRows, 6)));
+    playertest::Report(actions, "sumifs", CellVariableName(table.AddCell(sheet, kRows - 1, 7)));
+    playertest::Report(actions, "countifs", CellVariableName(table.AddCell(sheet, kRows - 1, 8)));
     playertest::Report(actions, "done", "");
     actions.Add(std::make_unique<CActionCode>(swf::ActionCode::Stop));
     movie.AddTag(std::make_unique<CSwfDoAction>(std::move(actions)));
@@ -460,7 +470,7 @@ int main(int argc, char** argv)
 
         hook.used.clear();
         SetFunctionLibraryHook(&hook);
-        for (const char* name : {"SUMIF", "VLOOKUP", "RANK", "kvAdd"})
+        for (const char* name : {"SUMIF", "VLOOKUP", "RANK", "SUMIFS", "COUNTIFS", "kvAdd", "kvConcat"})
             inits.push_back(library.at(name));
         WriteSpeedMovie(out, inits);
 

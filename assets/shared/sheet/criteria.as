@@ -115,11 +115,8 @@ _global.kvMeets = function (cr, x) {
 _global.kvIfsMask = function (args, first) {
     var rows = kvRows(args[first]);
     var cols = kvCols(args[first]);
-    var keep = new Array();
     var n = rows * cols;
-    for (var i = 0; i < n; i++) {
-        keep.push(true);
-    }
+    var crits = new Array();
     for (var a = first; a + 1 < args.length; a += 2) {
         if (kvRows(args[a]) != rows || kvCols(args[a]) != cols) {
             return kvError("#VALUE!");
@@ -128,25 +125,46 @@ _global.kvIfsMask = function (args, first) {
         if (cr.value instanceof kvErrC) {
             return cr.value;
         }
-        var values = kvFlat(args[a]);
-        for (var k = 0; k < n; k++) {
-            if (keep[k] && !kvMeets(cr, values[k])) {
-                keep[k] = false;
-            }
-        }
+        crits.push(cr);
+    }
+    // The cells an equality criterion's index holds for it (ifindex.as), when one applies: only
+    // they are tried, in order, against every criterion.
+    var tried = typeof kvIfsCandidates == "function" ? kvIfsCandidates(args, first, crits) : null;
+    var values = new Array();
+    for (var c = 0; c < crits.length; c++) {
+        values.push(kvKeptFlat(args[first + 2 * c]));
     }
     var out = new Array();
-    for (var j = 0; j < n; j++) {
-        if (keep[j]) {
-            out.push(j);
+    var count = tried == null ? n : tried.length;
+    for (var i = 0; i < count; i++) {
+        var k = tried == null ? i : tried[i];
+        var meets = true;
+        for (var m = 0; m < crits.length && meets; m++) {
+            meets = kvMeets(crits[m], values[m][k]);
+        }
+        if (meets) {
+            out.push(k);
         }
     }
     return out;
 };
 
+// kvFlat of a range, kept on it for the recalculation pass (ifindex.as says why a pass may
+// keep it): the *IFS functions read the same ranges once a row.
+_global.kvKeptFlat = function (g) {
+    if (typeof g != "object" || g == null || kvLib.kvPass == undefined) {
+        return kvFlat(g);
+    }
+    if (g.kvFlatPass !== kvLib.kvPass) {
+        g.kvFlatValues = kvFlat(g);
+        g.kvFlatPass = kvLib.kvPass;
+    }
+    return g.kvFlatValues;
+};
+
 // The numbers of grid g at the given flat indexes (text and blanks left out).
 _global.kvPick = function (g, indexes) {
-    var values = kvFlat(g);
+    var values = kvKeptFlat(g);
     var out = new Array();
     for (var i = 0; i < indexes.length; i++) {
         var x = values[indexes[i]];

@@ -222,3 +222,109 @@ _global.kvSortedHit = function (sorted, op, v) {
     hit.numbers = sorted.numbers[to] - sorted.numbers[from];
     return hit;
 };
+
+// --- The *IFS functions: the cells of a range by value, for equality criteria.
+
+// The flat indexes of a range's cells by key, in order, kept for the pass: text by
+// "s" + upper case, logical values "b0"/"b1", blanks "blank", and numbers (text that reads as a
+// number too) by "f" + the nearest whole number, so that the numbers equal to a criterion in
+// the criteria's sense (to about 15 digits) lie in its bucket, or in a next one when it is
+// near half-way.
+_global.kvRowsByKey = function (range) {
+    if (range.kvRowsPass === kvLib.kvPass) {
+        return range.kvRowsIndex;
+    }
+    var index = new Object();
+    var values = kvKeptFlat(range);
+    for (var i = 0; i < values.length; i++) {
+        var x = values[i];
+        if (typeof x == "number") {
+            kvRowsAdd(index, "f" + Math.round(x), i);
+            continue;
+        }
+        var k = kvKeyOf(x);
+        if (k != null) {
+            kvRowsAdd(index, k, i);
+        }
+        if (typeof x == "string") {
+            var n = kvParse(x);
+            if (!isNaN(n)) {
+                kvRowsAdd(index, "f" + Math.round(n), i);
+            }
+        }
+    }
+    range.kvRowsIndex = index;
+    range.kvRowsPass = kvLib.kvPass;
+    return index;
+};
+
+_global.kvRowsAdd = function (index, k, i) {
+    var list = index[k];
+    if (list == undefined) {
+        list = new Array();
+        index[k] = list;
+    }
+    list.push(i);
+};
+
+// The flat indexes, in order, of the only cells that can meet the equality criteria of an
+// *IFS call (its (range, criterion) pairs from args[first] on, their criteria crits): those
+// of the criterion whose index holds the fewest; null when none applies (no pass, no plain
+// equality criterion, numbers too large for the buckets).
+_global.kvIfsCandidates = function (args, first, crits) {
+    if (kvLib.kvPass == undefined) {
+        return null;
+    }
+    var best = null;
+    for (var c = 0; c < crits.length; c++) {
+        var cr = crits[c];
+        var range = args[first + 2 * c];
+        if (cr.op != 0 || cr.wild || typeof range != "object" || range == null) {
+            continue;
+        }
+        var v = cr.value;
+        var found;
+        if (typeof v == "number") {
+            if (!(Math.abs(v) < 1e14)) {
+                continue;
+            }
+            found = kvRowsNear(kvRowsByKey(range), v);
+        } else {
+            var k = kvKeyOf(v);
+            if (k == null) {
+                continue;
+            }
+            found = kvRowsByKey(range)[k];
+            if (found == undefined) {
+                found = new Array();
+            }
+        }
+        if (best == null || found.length < best.length) {
+            best = found;
+        }
+    }
+    return best;
+};
+
+// The cells of an index whose numbers may equal v: its bucket, with the next ones, in order,
+// when v is near half-way between whole numbers.
+_global.kvRowsNear = function (index, v) {
+    var f = Math.round(v);
+    var found;
+    if (Math.abs(v - f) + (Math.abs(v) + 1) * 4e-15 < 0.5) {
+        found = index["f" + f];
+        return found == undefined ? new Array() : found;
+    }
+    found = new Array();
+    for (var d = -1; d <= 1; d++) {
+        var list = index["f" + (f + d)];
+        for (var j = 0; list != undefined && j < list.length; j++) {
+            found.push([list[j]]);
+        }
+    }
+    found = kvMergeSort(found);
+    for (var m = 0; m < found.length; m++) {
+        found[m] = found[m][0];
+    }
+    return found;
+};
