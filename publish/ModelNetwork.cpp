@@ -170,7 +170,12 @@ void CModelNetwork::CompileFormula(const CCellRef& cell, const CCellModel& cells
     for (int index : ranges) {
         const CRange* range = index >= 0 ? table.GetRange(static_cast<std::size_t>(index)) : nullptr;
         if (range && referencedRanges_.insert(index).second)
-            table.ForEachNumberedCell(*range, [&pending](const CCellRef& rangeCell) { pending.push_back(rangeCell.id); });
+            for (int32_t id : table.GetNumberedIds(*range)) {
+                // Ranges overlap (a running total's all do): a cell looked at already is not queued again.
+                const auto at = static_cast<std::size_t>(id);
+                if (at >= visited_.size() || !visited_[at])
+                    pending.push_back(id);
+            }
     }
     NodeMap& map = bound.formulas.count(cell.id) ? watchedFormulas_ : formulas_;
     // Cells are mostly compiled in the order of their ids; the hint makes that order cheap.
@@ -223,12 +228,11 @@ CFormulaNode* CModelNetwork::RangeNode(int rangeIndex, const CVariableTable& tab
     if (!range)
         return nullptr;
     auto node = std::make_unique<CSharedRangeNode>(rangeIndex);
-    table.ForEachNumberedCell(*range, [&](const CCellRef& cell) {
-        if (CFormulaNode* precedent = FindIndexed(variables, cell.id)) {
+    for (int32_t id : table.GetNumberedIds(*range))
+        if (CFormulaNode* precedent = FindIndexed(variables, id)) {
             node->AddPrecedent(precedent);
             precedent->AddDependent(node.get());
         }
-    });
     return rangeNodes_.emplace(rangeIndex, std::move(node)).first->second.get();
 }
 

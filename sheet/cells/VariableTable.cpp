@@ -12,6 +12,7 @@ void CVariableTable::Clear()
     ranges_.clear();
     usedNumbered_.clear();
     allNumbered_.clear();
+    usedRows_.clear();
     rangeIndexes_.clear();
     rangeCells_ = 0;
     names_.Clear();
@@ -123,18 +124,54 @@ int CVariableTable::AddFormulaRange(const CRange& range, const CCellModel& model
         if (added)
             *added = true;
     }
-    const bool number = !usedNumbered_[static_cast<std::size_t>(index)];
+    if (usedNumbered_[static_cast<std::size_t>(index)])
+        return index;
     usedNumbered_[static_cast<std::size_t>(index)] = true;
-    lock.unlock();
-    if (number) {
-        // The model is asked without the table's lock held: its own lock comes first elsewhere.
-        for (const CRangeArea& area : range.GetAreas()) {
-            std::vector<std::pair<int, int>> used;
-            model.ForEachCellIn(area.start.sheet, area.start.row, area.start.column, area.end.row,
-                                area.end.column, [&](int row, int column) { used.emplace_back(row, column); });
-            for (const auto& [row, column] : used)
-                AddCell(area.start.sheet, row, column);
+    // The rows of each column not numbered before; the model is asked without the table's lock
+    // held, since its own lock comes first elsewhere.
+    struct Gap {
+        std::string sheet;
+        int top, column, bottom;
+    };
+    std::vector<Gap> gaps;
+    for (const CRangeArea& area : range.GetAreas()) {
+        int sheet = FindSheet(area.start.sheet);
+        if (sheet < 0) {
+            sheet = static_cast<int>(sheetIndexes_.size());
+            sheetIndexes_.emplace(area.start.sheet, sheet);
         }
+        for (int column = area.start.column; column <= area.end.column; ++column) {
+            std::map<int, int>& rows =
+                usedRows_[(static_cast<uint64_t>(sheet) << 32) | static_cast<uint32_t>(column)];
+            int top = area.start.row;
+            const int bottom = area.end.row;
+            // Walk the intervals that touch [top, bottom], taking the gaps between them, and
+            // join them all into one.
+            auto at = rows.upper_bound(top);
+            if (at != rows.begin() && std::prev(at)->second >= top - 1)
+                --at;
+            int joinedTop = top;
+            int joinedBottom = bottom;
+            while (at != rows.end() && at->first <= bottom + 1) {
+                if (at->first > top)
+                    gaps.push_back({area.start.sheet, top, column, at->first - 1});
+                top = std::max(top, at->second + 1);
+                joinedTop = std::min(joinedTop, at->first);
+                joinedBottom = std::max(joinedBottom, at->second);
+                at = rows.erase(at);
+            }
+            if (top <= bottom)
+                gaps.push_back({area.start.sheet, top, column, bottom});
+            rows.emplace(joinedTop, joinedBottom);
+        }
+    }
+    lock.unlock();
+    for (const Gap& gap : gaps) {
+        std::vector<int> used;
+        model.ForEachCellIn(gap.sheet, gap.top, gap.column, gap.bottom, gap.column,
+                            [&](int row, int) { used.push_back(row); });
+        for (int row : used)
+            AddCell(gap.sheet, row, gap.column);
     }
     return index;
 }
@@ -155,6 +192,19 @@ void CVariableTable::ForEachNumberedCell(const CRange& range, const std::functio
     // Visited without the lock, so that a visitor may number cells itself.
     for (const CCellRef& cell : found)
         visit(cell);
+}
+
+std::vector<int32_t> CVariableTable::GetNumberedIds(const CRange& range) const
+{
+    std::vector<int32_t> ids;
+    auto lock = Lock();
+    for (const CRangeArea& area : range.GetAreas()) {
+        const int sheet = FindSheet(area.start.sheet);
+        if (sheet >= 0)
+            cellColumns_.ForEachIn(static_cast<std::size_t>(sheet), area.start.row, area.start.column,
+                                   area.end.row, area.end.column, [&](int, int, int32_t id) { ids.push_back(id); });
+    }
+    return ids;
 }
 
 const CRange* CVariableTable::GetRange(std::size_t index) const

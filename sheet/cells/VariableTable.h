@@ -66,6 +66,8 @@ public:
     // visit(cell) for every cell of the range that the table numbers, with its id, area after
     // area in reading order; in time of the cells found, not of the range's size.
     void ForEachNumberedCell(const CRange& range, const std::function<void(const CCellRef&)>& visit) const;
+    // The ids of the same cells, in the same order.
+    std::vector<int32_t> GetNumberedIds(const CRange& range) const;
     // The stored range with that index; none for an index outside the list.
     const CRange* GetRange(std::size_t index) const;
     // The index of the stored range equal to the given one, -1 for none.
@@ -96,6 +98,9 @@ private:
     std::vector<bool> usedNumbered_;
     // Per range: every cell has been numbered (AddRange).
     std::vector<bool> allNumbered_;
+    // Rows of a column (by sheet index and column) whose used cells are numbered, as intervals
+    // first row -> last row: ranges that overlap (a running total's) number each cell once.
+    std::unordered_map<uint64_t, std::map<int, int>> usedRows_;
     std::unordered_map<std::string, int> rangeIndexes_;
     std::size_t rangeCells_ = 0;
     sheet::NameDictionary names_;

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 class FormulaParserTest : public ::testing::Test {
@@ -268,6 +270,20 @@ TEST_F(FormulaParserTest, RangesNumberOnlyTheCellsTheWorkbookUses)
     // A component bound to a formula's range of the whole sheet is refused, not numbered.
     EXPECT_EQ(table.AddRange(*table.GetRange(2)), -1);
     EXPECT_EQ(table.GetCellCount(), 6u);
+}
+
+TEST_F(FormulaParserTest, OverlappingRangesNumberEachUsedCellOnce)
+{
+    // Ranges that overlap, touch or leave gaps number exactly the used cells they cover.
+    for (int row = 1; row <= 12; ++row)
+        model.SetCell("Col", row, 1, CCellData{std::to_string(row), "number", "", false});
+    for (const char* sum : {"SUM(Col!A3:A5)", "SUM(Col!A8:A9)", "SUM(Col!A1:A4)", "SUM(Col!A6:A6)", "SUM(Col!A2:A9)"})
+        ASSERT_NE(CFormulaParser::Parse(sum, context), nullptr) << sum;
+    std::vector<int> rows;
+    for (std::size_t i = 0; i < table.GetCellCount(); ++i)
+        rows.push_back(table.GetCellAt(i)->row);
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
 TEST_F(FormulaParserTest, LongChainsAreWalkedWithoutRecursion)
