@@ -178,20 +178,10 @@ int CVariableTable::AddFormulaRange(const CRange& range, const CCellModel& model
 
 void CVariableTable::ForEachNumberedCell(const CRange& range, const std::function<void(const CCellRef&)>& visit) const
 {
-    std::vector<CCellRef> found;
-    {
-        auto lock = Lock();
-        for (const CRangeArea& area : range.GetAreas()) {
-            const int sheet = FindSheet(area.start.sheet);
-            if (sheet >= 0)
-                cellColumns_.ForEachIn(static_cast<std::size_t>(sheet), area.start.row, area.start.column,
-                                       area.end.row, area.end.column,
-                                       [&](int, int, int32_t id) { found.push_back(cells_[static_cast<std::size_t>(id)]); });
-        }
-    }
     // Visited without the lock, so that a visitor may number cells itself.
-    for (const CCellRef& cell : found)
-        visit(cell);
+    for (int32_t id : GetNumberedIds(range))
+        if (std::optional<CCellRef> cell = GetCellAt(static_cast<std::size_t>(id)))
+            visit(*cell);
 }
 
 std::vector<int32_t> CVariableTable::GetNumberedIds(const CRange& range) const
