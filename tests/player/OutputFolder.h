@@ -3,6 +3,7 @@
 // The command line of a movie maker of the player checks: `<maker> <output folder>`.
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 namespace playertest {
@@ -17,6 +18,23 @@ inline bool OutputFolder(int argc, char** argv, std::filesystem::path& folder)
     }
     folder = argv[1];
     std::filesystem::create_directories(folder);
+    return true;
+}
+
+// The same for a maker that publishes: the installation folder and the source tree come from
+// VANTOREL_INSTALL_DIR and VANTOREL_SOURCE_DIR. False after a usage message when one is missing;
+// the folder is not created.
+inline bool PublishingMaker(int argc, char** argv, std::filesystem::path& folder, const char*& install,
+                            const char*& source)
+{
+    install = std::getenv("VANTOREL_INSTALL_DIR");
+    source = std::getenv("VANTOREL_SOURCE_DIR");
+    if (argc < 2 || install == nullptr || source == nullptr) {
+        std::fprintf(stderr, "usage: VANTOREL_INSTALL_DIR=<folder> VANTOREL_SOURCE_DIR=<folder> %s <output folder>\n",
+                     argv[0]);
+        return false;
+    }
+    folder = argv[1];
     return true;
 }
 

@@ -22,6 +22,7 @@
 #include "swf/SwfRawTag.h"
 #include "swf/SwfTags.h"
 #include "tests/player/JsonText.h"
+#include "tests/player/OutputFolder.h"
 #include "tools/actionscript/Compiler.h"
 
 #include <cstdio>
@@ -127,14 +128,11 @@ void WriteMovie(const fs::path& install, const fs::path& workbook, const fs::pat
 
 int main(int argc, char** argv)
 {
-    const char* install = std::getenv("VANTOREL_INSTALL_DIR");
-    const char* source = std::getenv("VANTOREL_SOURCE_DIR");
-    if (argc < 2 || install == nullptr || source == nullptr) {
-        std::fprintf(stderr, "usage: VANTOREL_INSTALL_DIR=<folder> VANTOREL_SOURCE_DIR=<folder> %s <output folder>\n",
-                     argv[0]);
+    fs::path folder;
+    const char* install = nullptr;
+    const char* source = nullptr;
+    if (!playertest::PublishingMaker(argc, argv, folder, install, source))
         return 2;
-    }
-    const fs::path folder = argv[1];
     try {
         fs::create_directories(folder);
         WriteProbe(folder / "probe.swf");

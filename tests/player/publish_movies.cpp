@@ -26,6 +26,7 @@
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfRawTag.h"
 #include "swf/SwfTags.h"
+#include "tests/player/OutputFolder.h"
 #include "tests/player/PlayerReport.h"
 #include "tools/actionscript/Compiler.h"
 
@@ -314,14 +315,11 @@ void WriteManyComponentFiles(const fs::path& source, const fs::path& folder)
 
 int main(int argc, char** argv)
 {
-    const char* install = std::getenv("VANTOREL_INSTALL_DIR");
-    const char* source = std::getenv("VANTOREL_SOURCE_DIR");
-    if (argc < 2 || install == nullptr || source == nullptr) {
-        std::fprintf(stderr, "usage: VANTOREL_INSTALL_DIR=<folder> VANTOREL_SOURCE_DIR=<folder> %s <output folder>\n",
-                     argv[0]);
+    fs::path folder;
+    const char* install = nullptr;
+    const char* source = nullptr;
+    if (!playertest::PublishingMaker(argc, argv, folder, install, source))
         return 2;
-    }
-    const fs::path folder = argv[1];
     fs::create_directories(folder);
     try {
         if (argc > 2) {
