@@ -3,13 +3,19 @@
 #include "swf/ActionEmitter.h"
 #include "swf/ActionList.h"
 #include "swf/Actions.h"
+#include "swf/Processors.h"
 #include "swf/SwfWriter.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 // Generated code too long for one function of the movie, split into functions that fit. The
@@ -27,6 +33,10 @@ struct ChunkLimits {
     // through a tree of dispatchers, so that their count is bounded by memory, not by the
     // size of one body.
     std::size_t calls = 1000;
+    // Threads that may emit entries at once (0: one per processor this process may use). More
+    // than one only for an emit that may be called from several threads at a time; the
+    // functions come out the same either way.
+    unsigned threads = 1;
 };
 
 namespace detail {
@@ -52,6 +62,55 @@ inline void Define(CActionList& out, const std::string& functionName, std::vecto
     out.Add(std::move(function));
 }
 
+// The written bytes of a run of entries, one after the other, with where each ends; error
+// holds what stopped the run at the entry after the last one written.
+struct EntryBlock {
+    std::vector<std::uint8_t> bytes;
+    std::vector<std::size_t> ends;
+    std::exception_ptr error;
+};
+
+// Entries a block holds: enough that a thread's share is worth it, few enough to spread.
+inline constexpr std::size_t kEntriesPerBlock = 1024;
+
+template <typename Emit> void EmitBlock(Emit& emit, std::size_t first, std::size_t last, EntryBlock& block)
+{
+    // The entries before a failure are kept: an in-order run checks them before it fails.
+    swf::Writer writer;
+    try {
+        CActionList entry;
+        for (std::size_t i = first; i < last; ++i) {
+            entry.RemoveAll();
+            emit(i, entry);
+            entry.Write(writer);
+            block.ends.push_back(writer.Size());
+        }
+    } catch (...) {
+        block.error = std::current_exception();
+    }
+    block.bytes = writer.Take();
+}
+
+// Emits blocks [first, last) on up to `threads` threads; blocks is sized for every entry.
+template <typename Emit>
+void EmitBlocksAtOnce(Emit& emit, std::size_t count, std::vector<EntryBlock>& blocks, std::size_t first,
+                      std::size_t last, unsigned threads)
+{
+    std::atomic<std::size_t> next{first};
+    auto work = [&] {
+        for (std::size_t b = next++; b < last; b = next++)
+            EmitBlock(emit, b * kEntriesPerBlock, std::min(count, (b + 1) * kEntriesPerBlock), blocks[b]);
+    };
+    std::vector<std::jthread> helpers;
+    try {
+        for (std::size_t t = 1; t < std::min<std::size_t>(threads, last - first); ++t)
+            helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+        // No more threads to be had: those running and this one emit every block.
+    }
+    work();
+}
+
 } // namespace detail
 
 // Defines the function `name` holding every entry, or, when they do not fit one function,
@@ -68,28 +127,43 @@ void DefineChunkedFunctions(CActionList& out, const std::string& name, std::size
         return;
     // Each entry is emitted once, into a list of its own, and written at once: its size decides
     // where a chunk ends, and its bytes are what the chunk keeps, while its action objects,
-    // many times larger, are let go before the next entry is made.
+    // many times larger, are let go before the next entry is made. Entries are emitted a
+    // block at a time, all blocks at once on several threads when the emit allows it, and
+    // taken in order, so a failure is the one an in-order run meets first. Several threads
+    // take a few blocks each at a time, so that only those blocks' bytes are held at once.
+    std::vector<detail::EntryBlock> blocks((count + detail::kEntriesPerBlock - 1) / detail::kEntriesPerBlock);
+    const unsigned threads = limits.threads == 0 ? swf::UsableProcessors() : limits.threads;
+    const bool atOnce = threads > 1 && blocks.size() > 1;
+    const std::size_t wave = std::size_t(threads) * 4;
     std::vector<std::vector<std::uint8_t>> bodies(1);
     std::size_t entries = 0, bytes = 0;
-    swf::Writer sizer;
-    CActionList entry;
-    for (std::size_t i = 0; i < count; ++i) {
-        entry.RemoveAll();
-        emit(i, entry);
-        sizer.Clear();
-        entry.Write(sizer);
-        const std::size_t size = sizer.Size();
-        if (size > limits.bodyBytes)
-            throw std::runtime_error(describe(i) + " is too large for one function of the movie (" +
-                                     std::to_string(size) + " bytes of code)");
-        if (entries > 0 && (entries == limits.entries || bytes + size > limits.bodyBytes)) {
-            bodies.emplace_back();
-            entries = 0;
-            bytes = 0;
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        detail::EntryBlock& block = blocks[b];
+        const std::size_t first = b * detail::kEntriesPerBlock;
+        if (!atOnce)
+            detail::EmitBlock(emit, first, std::min(count, first + detail::kEntriesPerBlock), block);
+        else if (b % wave == 0)
+            detail::EmitBlocksAtOnce(emit, count, blocks, b, std::min(blocks.size(), b + wave), threads);
+        std::size_t start = 0;
+        for (std::size_t k = 0; k < block.ends.size(); ++k) {
+            const std::size_t size = block.ends[k] - start;
+            if (size > limits.bodyBytes)
+                throw std::runtime_error(describe(first + k) + " is too large for one function of the movie (" +
+                                         std::to_string(size) + " bytes of code)");
+            if (entries > 0 && (entries == limits.entries || bytes + size > limits.bodyBytes)) {
+                bodies.emplace_back();
+                entries = 0;
+                bytes = 0;
+            }
+            bodies.back().insert(bodies.back().end(), block.bytes.begin() + static_cast<std::ptrdiff_t>(start),
+                                 block.bytes.begin() + static_cast<std::ptrdiff_t>(block.ends[k]));
+            ++entries;
+            bytes += size;
+            start = block.ends[k];
         }
-        bodies.back().insert(bodies.back().end(), sizer.Data().begin(), sizer.Data().end());
-        ++entries;
-        bytes += size;
+        if (block.error)
+            std::rethrow_exception(block.error);
+        block = {};
     }
     if (bodies.size() == 1) {
         detail::Define(out, name, std::move(bodies.front()));

@@ -443,10 +443,14 @@ void CModelScriptBuilder::WriteDataTable(CActionList& actions)
 void CModelScriptBuilder::WriteCalcFunctions(CActionList& actions)
 {
     const std::vector<CFormulaNode*>& order = base_.GetNetwork().GetEvaluationOrder();
+    // Writing a formula's actions reads its compiled tree and changes nothing: the formulas
+    // of a large model are written on every processor.
+    publish::ChunkLimits limits;
+    limits.threads = 0;
     DefineChunkedFunctions(
         actions, "kvCalc", order.size(),
         [&](std::size_t i, CActionList& list) { order[i]->WriteVariableAction(list); },
-        [&](std::size_t i) { return "The formula of " + CellVariableName(order[i]->GetCellId()); });
+        [&](std::size_t i) { return "The formula of " + CellVariableName(order[i]->GetCellId()); }, limits);
     for (const InputCalculation& input : InputCalculations(base_.GetNetwork(), base_.GetVariableTable(),
                                                            base_.GetCellModel()))
         DefineChunkedFunctions(

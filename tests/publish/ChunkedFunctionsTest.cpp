@@ -5,6 +5,8 @@
 #include <functional>
 #include <map>
 #include <regex>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -71,6 +73,59 @@ TEST(ChunkedFunctions, ManyChunksAreCalledThroughATreeInOrder)
         // The numbered functions keep the names the movie has always used.
         if (count > 2) {
             EXPECT_TRUE(functions.count("kvCalc" + std::to_string((count + 1) / 2))) << count;
+        }
+    }
+}
+
+// Entries emitted on several threads make the same functions as entries emitted in turn, over
+// several blocks of entries; the failure reported is the first an in-order run meets, whether a
+// too-large entry or an emit that throws.
+TEST(ChunkedFunctions, EntriesEmittedOnSeveralThreadsMakeTheSameFunctions)
+{
+    auto emitName = [](std::size_t i, CActionList& list) {
+        swf::ActionEmitter(list).Str("e" + std::to_string(i)).Op(swf::ActionCode::Pop);
+    };
+    auto describe = [](std::size_t i) { return "entry " + std::to_string(i); };
+    // 20000 entries on two threads take three turns of eight blocks.
+    for (const auto& [count, threads] : {std::pair{1u, 4u}, {1024u, 4u}, {1025u, 4u}, {5000u, 4u}, {20000u, 2u}}) {
+        SCOPED_TRACE(count);
+        CActionList single, several;
+        publish::ChunkLimits limits;
+        publish::DefineChunkedFunctions(single, "kvCalc", count, emitName, describe, limits);
+        limits.threads = threads;
+        publish::DefineChunkedFunctions(several, "kvCalc", count, emitName, describe, limits);
+        EXPECT_EQ(several.ToBytes(true), single.ToBytes(true));
+    }
+
+    struct Case {
+        std::size_t tooLarge;
+        std::size_t throws;
+        const char* message;
+    };
+    const Case cases[] = {
+        {1500, 2100, "entry 1500 is too large"},
+        {2100, 1500, "emit failed at 1500"},
+        {3000, 3000, "emit failed at 3000"},
+    };
+    for (const Case& c : cases) {
+        for (unsigned threads : {1u, 4u}) {
+            SCOPED_TRACE(std::to_string(c.tooLarge) + "/" + std::to_string(c.throws) + " on " + std::to_string(threads));
+            auto emit = [&](std::size_t i, CActionList& list) {
+                if (i == c.throws)
+                    throw std::runtime_error("emit failed at " + std::to_string(i));
+                swf::ActionEmitter actions(list);
+                for (int k = 0; k < (i == c.tooLarge ? 9000 : 1); ++k)
+                    actions.Str("abcdefg").Op(swf::ActionCode::Pop);
+            };
+            publish::ChunkLimits limits;
+            limits.threads = threads;
+            CActionList out;
+            try {
+                publish::DefineChunkedFunctions(out, "kvCalc", 4000, emit, describe, limits);
+                ADD_FAILURE() << "no failure";
+            } catch (const std::exception& error) {
+                EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+            }
         }
     }
 }

@@ -225,7 +225,9 @@ int Publish(const Options& options, const std::filesystem::path& install)
             publisher.RemoveTemporaryFiles();
         }
     } endOfRun{publisher};
-    publisher.SetProgress([&progress](const std::string& step) { progress.Step(step); });
+    // Only a progress line that shows is fed: the steps' texts cost a walk over every cell.
+    if (progress.Enabled())
+        publisher.SetProgress([&progress](const std::string& step) { progress.Step(step); });
     Open(publisher, options);
     for (const std::string& note : publisher.Notes())
         std::fprintf(stderr, "vantorel-publish: %s\n", note.c_str());
