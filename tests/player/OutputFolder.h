@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 namespace playertest {
 
@@ -22,20 +23,23 @@ inline bool OutputFolder(int argc, char** argv, std::filesystem::path& folder)
 }
 
 // The same for a maker that publishes: the installation folder and the source tree come from
-// VANTOREL_INSTALL_DIR and VANTOREL_SOURCE_DIR. False after a usage message when one is missing;
+// VANTOREL_INSTALL_DIR and VANTOREL_SOURCE_DIR. None after a usage message when one is missing;
 // the folder is not created.
-inline bool PublishingMaker(int argc, char** argv, std::filesystem::path& folder, const char*& install,
-                            const char*& source)
+struct PublishingFolders {
+    std::filesystem::path output;
+    const char* install = nullptr;
+    const char* source = nullptr;
+};
+inline std::optional<PublishingFolders> PublishingMaker(int argc, char** argv)
 {
-    install = std::getenv("VANTOREL_INSTALL_DIR");
-    source = std::getenv("VANTOREL_SOURCE_DIR");
-    if (argc < 2 || install == nullptr || source == nullptr) {
+    PublishingFolders folders{argc > 1 ? argv[1] : "", std::getenv("VANTOREL_INSTALL_DIR"),
+                              std::getenv("VANTOREL_SOURCE_DIR")};
+    if (argc < 2 || folders.install == nullptr || folders.source == nullptr) {
         std::fprintf(stderr, "usage: VANTOREL_INSTALL_DIR=<folder> VANTOREL_SOURCE_DIR=<folder> %s <output folder>\n",
                      argv[0]);
-        return false;
+        return std::nullopt;
     }
-    folder = argv[1];
-    return true;
+    return folders;
 }
 
 } // namespace playertest

@@ -128,11 +128,12 @@ void WriteMovie(const fs::path& install, const fs::path& workbook, const fs::pat
 
 int main(int argc, char** argv)
 {
-    fs::path folder;
-    const char* install = nullptr;
-    const char* source = nullptr;
-    if (!playertest::PublishingMaker(argc, argv, folder, install, source))
+    const std::optional<playertest::PublishingFolders> folders = playertest::PublishingMaker(argc, argv);
+    if (!folders)
         return 2;
+    const fs::path& folder = folders->output;
+    const char* install = folders->install;
+    const char* source = folders->source;
     try {
         fs::create_directories(folder);
         WriteProbe(folder / "probe.swf");

@@ -315,11 +315,12 @@ void WriteManyComponentFiles(const fs::path& source, const fs::path& folder)
 
 int main(int argc, char** argv)
 {
-    fs::path folder;
-    const char* install = nullptr;
-    const char* source = nullptr;
-    if (!playertest::PublishingMaker(argc, argv, folder, install, source))
+    const std::optional<playertest::PublishingFolders> folders = playertest::PublishingMaker(argc, argv);
+    if (!folders)
         return 2;
+    const fs::path& folder = folders->output;
+    const char* install = folders->install;
+    const char* source = folders->source;
     fs::create_directories(folder);
     try {
         if (argc > 2) {
