@@ -71,34 +71,12 @@ DialogTemplate CChartSeriesPage::MakeTemplate()
     return t;
 }
 
-CChartSeriesPage::~CChartSeriesPage()
-{
-    // Only a value that was read is written back: a sub-page never shown keeps what is stored.
-    if (m_formatIndexLoaded) {
-        if (CPropertyMap* map = GetOwnerPropertyMap()) {
-            const std::int32_t value = m_formatIndex;
-            map->SetProperty(kFormatIndexKey, &value, sizeof value);
-        }
-    }
-}
-
 BOOL CChartSeriesPage::Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                               CParameterSet* root)
 {
     CComponentPage::Create(group, title, modal, owner, root);
     Construct(MakeTemplate());
     return TRUE;
-}
-
-CParameter* CChartSeriesPage::Find(const char* key) const
-{
-    return GetGroup() != nullptr ? GetGroup()->FindParameter(key) : nullptr;
-}
-
-bool CChartSeriesPage::GroupBool(const char* key) const
-{
-    const CParameter* p = Find(key);
-    return p != nullptr && p->GetType() == ParamType::Boolean && p->GetBool();
 }
 
 CParameter* CChartSeriesPage::SeriesList() const
@@ -158,10 +136,7 @@ BOOL CChartSeriesPage::OnInitDialog()
         EnableItem(IDC_SHOW_VALUES, GroupBool("showMarkers"));
 
     // The value kind shown last time; a stored index past the kinds this chart has is ignored.
-    std::int32_t stored = 0;
-    if (CPropertyMap* map = GetOwnerPropertyMap(); map != nullptr && map->GetProperty(kFormatIndexKey, &stored, sizeof stored))
-        m_formatIndex = stored;
-    m_formatIndexLoaded = true;
+    LoadFormatIndex();
     if (m_formatIndex < 0 || m_formatIndex >= std::max(ValueKinds(), 1))
         m_formatIndex = 0;
     return TRUE;

@@ -46,11 +46,8 @@ public:
         IDC_CURRENT = 1225,
         IDC_NUMBER_FORMAT = 1226,
     };
-    // Where the page remembers the value kind its number format shows.
-    static constexpr const char* kFormatIndexKey = "Chart Series Format Index";
 
     static DialogTemplate MakeTemplate();
-    ~CChartSeriesPage() override;
 
     using CChartSubPageBase::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
@@ -88,14 +85,10 @@ private:
     void ApplyValueFormatRule(bool enable);
     void ShowFormatIndex();
     void FollowShowValues(bool on);
-    CParameter* Find(const char* key) const;
-    bool GroupBool(const char* key) const;
     CParameter* SeriesList() const;
 
     CColorButton m_lineColor;
     CColorButton m_markerColor;
     CFontDataCtrl m_valueFont;
     CNumericFormatCtrl m_numberFormat;
-    int m_formatIndex = 0;
-    bool m_formatIndexLoaded = false;
 };

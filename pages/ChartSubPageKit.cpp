@@ -3,6 +3,7 @@
 #include "model/CellBinding.h"
 #include "model/Parameter.h"
 #include "model/ParameterSet.h"
+#include "model/PropertyMap.h"
 #include "pages/PageBlocks.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/SpinEdit.h"
@@ -111,6 +112,21 @@ CChartSubPageBase::CChartSubPageBase()
     CSpinEdit::RegisterClass();
 }
 
+CChartSubPageBase::~CChartSubPageBase()
+{
+    if (m_formatIndexLoaded)
+        if (CPropertyMap* map = GetOwnerPropertyMap())
+            map->SetProperty(kFormatIndexKey, &m_formatIndex, sizeof m_formatIndex);
+}
+
+void CChartSubPageBase::LoadFormatIndex()
+{
+    std::int32_t stored = 0;
+    if (CPropertyMap* map = GetOwnerPropertyMap(); map != nullptr && map->GetProperty(kFormatIndexKey, &stored, sizeof stored))
+        m_formatIndex = stored;
+    m_formatIndexLoaded = true;
+}
+
 BOOL CChartSubPageBase::CreateForChart(int chartType, CParameterSet* group, const std::string& title, bool modal,
                                        IPropertyOwner* owner, CParameterSet* root)
 {
@@ -217,6 +233,17 @@ CParameter* CChartSubPageBase::FindInRoot(const char* key) const
 bool CChartSubPageBase::RootBool(const char* key) const
 {
     const CParameter* parameter = FindInRoot(key);
+    return parameter != nullptr && parameter->GetType() == model::ParamType::Boolean && parameter->GetBool();
+}
+
+CParameter* CChartSubPageBase::Find(const char* key) const
+{
+    return GetGroup() != nullptr ? GetGroup()->FindParameter(key) : nullptr;
+}
+
+bool CChartSubPageBase::GroupBool(const char* key) const
+{
+    const CParameter* parameter = Find(key);
     return parameter != nullptr && parameter->GetType() == model::ParamType::Boolean && parameter->GetBool();
 }
 

@@ -84,7 +84,12 @@ void ResizeSeriesList(CParameter* parameter, int count, bool shrink);
 
 class CChartSubPageBase : public CChartSubPage {
 public:
+    // Where the series pages remember the value kind their number format shows.
+    static constexpr const char* kFormatIndexKey = "Chart Series Format Index";
+
     CChartSubPageBase();
+    // Writes back the remembered value kind, when a page read it.
+    ~CChartSubPageBase() override;
 
     using CChartSubPage::Create;
     BOOL CreateForChart(int chartType, CParameterSet* group, const std::string& title, bool modal,
@@ -116,8 +121,16 @@ protected:
     // A parameter of the component, at the top of its whole set or one group down.
     CParameter* FindInRoot(const char* key) const;
     bool RootBool(const char* key) const;
+    // A parameter of the page's own group.
+    CParameter* Find(const char* key) const;
+    bool GroupBool(const char* key) const;
+    // Reads the value kind shown last time from the owner; from then on the page writes it back
+    // when it goes (a page never shown keeps what is stored).
+    void LoadFormatIndex();
 
     int m_chartType = kChartLine;
+    std::int32_t m_formatIndex = 0;
+    bool m_formatIndexLoaded = false;
 };
 
 } // namespace pages

@@ -73,32 +73,12 @@ DialogTemplate CComboSeriesPage::MakeTemplate()
     return t;
 }
 
-CComboSeriesPage::~CComboSeriesPage()
-{
-    // Only a value that was read is written back: a sub-page never shown keeps what is stored.
-    if (m_formatIndexLoaded) {
-        if (CPropertyMap* map = GetOwnerPropertyMap())
-            map->SetProperty(kFormatIndexKey, &m_formatIndex, sizeof m_formatIndex);
-    }
-}
-
 BOOL CComboSeriesPage::Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                               CParameterSet* root)
 {
     CComponentPage::Create(group, title, modal, owner, root);
     Construct(MakeTemplate());
     return TRUE;
-}
-
-CParameter* CComboSeriesPage::Find(const char* key) const
-{
-    return GetGroup() != nullptr ? GetGroup()->FindParameter(key) : nullptr;
-}
-
-bool CComboSeriesPage::GroupBool(const char* key) const
-{
-    const CParameter* p = Find(key);
-    return p != nullptr && p->GetType() == ParamType::Boolean && p->GetBool();
 }
 
 bool CComboSeriesPage::IsColumn(int series) const
@@ -172,10 +152,7 @@ BOOL CComboSeriesPage::OnInitDialog()
     // No series type is chosen yet: the line form shows until the first series is.
     SetItemText(IDC_SERIES_COLOR_LABEL, "Line Color");
 
-    std::int32_t stored = 0;
-    if (CPropertyMap* map = GetOwnerPropertyMap(); map != nullptr && map->GetProperty(kFormatIndexKey, &stored, sizeof stored))
-        m_formatIndex = stored;
-    m_formatIndexLoaded = true;
+    LoadFormatIndex();
     return TRUE;
 }
 

@@ -55,10 +55,8 @@ public:
         IDC_MARKER_SIZE = 1329,
         IDC_MARKER_SIZE_LABEL = 1330,
     };
-    static constexpr const char* kFormatIndexKey = "Chart Series Format Index";
 
     static DialogTemplate MakeTemplate();
-    ~CComboSeriesPage() override;
 
     using CChartSubPageBase::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
@@ -90,8 +88,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CParameter* Find(const char* key) const;
-    bool GroupBool(const char* key) const;
     int SelectedSeries();
     bool TypeComboShowsColumn();
     void CountTypes(int& columns, int& lines) const;
@@ -100,6 +96,4 @@ private:
     CColorButton m_markerColor;
     CFontDataCtrl m_valueFont;
     CNumericFormatCtrl m_numberFormat;
-    std::int32_t m_formatIndex = 0;
-    bool m_formatIndexLoaded = false;
 };
