@@ -198,7 +198,31 @@ void CPublisher::OpenDescription(const std::filesystem::path& description,
     Compile();
 }
 
+namespace {
+
+std::future<sheet::xlsx::Workbook> ReadWorkbook(const std::filesystem::path& workbook, std::launch policy)
+{
+    return std::async(policy, [path = workbook.string()] { return sheet::xlsx::ReadWorkbookFile(path); });
+}
+
+} // namespace
+
+std::future<sheet::xlsx::Workbook> ReadWorkbookAhead(const std::filesystem::path& workbook)
+{
+    try {
+        return ReadWorkbook(workbook, std::launch::async);
+    } catch (const std::system_error&) {
+        return ReadWorkbook(workbook, std::launch::deferred); // no thread to be had
+    }
+}
+
 void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook)
+{
+    OpenWorkbookFormulas(workbook, ReadWorkbook(workbook, std::launch::deferred));
+}
+
+void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook,
+                                      std::future<sheet::xlsx::Workbook> reading)
 {
     RequireFile(workbook);
     inputs_ = {workbook};
@@ -207,7 +231,7 @@ void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook)
     base_->ResetModel();
     CCellModel& cells = base_->GetCellModel();
     try {
-        sheet::FillResult result = sheet::FillCellModel(sheet::xlsx::ReadWorkbookFile(workbook.string()), cells);
+        sheet::FillResult result = sheet::FillCellModel(reading.get(), cells);
         if (result.outcome != sheet::FillOutcome::Done)
             throw PublishError(PublishError::Kind::UnreadableWorkbook,
                                workbook.string() + ": " + sheet::FailureText(result));

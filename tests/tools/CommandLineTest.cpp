@@ -260,6 +260,18 @@ TEST(CommandLine, AMissingFileIsTheSameFaultWhereverItIsNamed)
     EXPECT_FALSE(fs::exists(dir / "m.swf"));
 }
 
+// The workbook is read while the installation loads: what goes wrong in the reading is still
+// reported as the reading's fault.
+TEST(CommandLine, AWorkbookReadBesideTheInstallationReportsItsOwnFaults)
+{
+    testsupport::TempDir dir;
+    WriteText(dir / "text.xlsx", "not a workbook");
+    const Ran damaged = Publish({"--all-formulas", (dir / "text.xlsx").string(), (dir / "m.swf").string()});
+    EXPECT_EQ(damaged.code, 5) << damaged.err;
+    EXPECT_NE(damaged.err.find("text.xlsx: "), std::string::npos) << damaged.err;
+    EXPECT_FALSE(fs::exists(dir / "m.swf"));
+}
+
 TEST(CommandLine, DescriptionMistakesNameTheFileTheComponentAndTheGroup)
 {
     testsupport::TempDir dir;

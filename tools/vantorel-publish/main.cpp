@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <future>
 #include <new>
 #include <optional>
 #include <span>
@@ -137,11 +138,11 @@ int ExitCode(publish::PublishError::Kind kind)
     return 1;
 }
 
-void Open(publish::CPublisher& publisher, const Options& options)
+void Open(publish::CPublisher& publisher, const Options& options, std::future<sheet::xlsx::Workbook> reading)
 {
     const std::filesystem::path& input = options.paths[0];
     if (options.allFormulas)
-        publisher.OpenWorkbookFormulas(input);
+        publisher.OpenWorkbookFormulas(input, std::move(reading));
     else if (input.extension() == ".json")
         publisher.OpenDescription(input, options.paths.size() == 3 ? std::optional(options.paths[1]) : std::nullopt);
     else
@@ -215,6 +216,10 @@ int Publish(const Options& options, const std::filesystem::path& install)
 {
     const std::filesystem::path output = options.paths.back();
     cli::Progress progress(stderr, options.quiet);
+    // Reading a large workbook and loading the installation take a while each: both at once.
+    std::future<sheet::xlsx::Workbook> reading;
+    if (options.allFormulas)
+        reading = publish::ReadWorkbookAhead(options.paths[0]);
     g_publisher = new publish::CPublisher(install);
     publish::CPublisher& publisher = *g_publisher;
     struct EndOfRun {
@@ -228,7 +233,7 @@ int Publish(const Options& options, const std::filesystem::path& install)
     // Only a progress line that shows is fed: the steps' texts cost a walk over every cell.
     if (progress.Enabled())
         publisher.SetProgress([&progress](const std::string& step) { progress.Step(step); });
-    Open(publisher, options);
+    Open(publisher, options, std::move(reading));
     for (const std::string& note : publisher.Notes())
         std::fprintf(stderr, "vantorel-publish: %s\n", note.c_str());
     const std::vector<std::vector<std::string>> circles = publisher.CircularReferences();
