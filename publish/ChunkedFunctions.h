@@ -7,15 +7,12 @@
 #include "swf/SwfWriter.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 // Generated code too long for one function of the movie, split into functions that fit. The
@@ -96,19 +93,9 @@ template <typename Emit>
 void EmitBlocksAtOnce(Emit& emit, std::size_t count, std::vector<EntryBlock>& blocks, std::size_t first,
                       std::size_t last, unsigned threads)
 {
-    std::atomic<std::size_t> next{first};
-    auto work = [&] {
-        for (std::size_t b = next++; b < last; b = next++)
-            EmitBlock(emit, b * kEntriesPerBlock, std::min(count, (b + 1) * kEntriesPerBlock), blocks[b]);
-    };
-    std::vector<std::jthread> helpers;
-    try {
-        for (std::size_t t = 1; t < std::min<std::size_t>(threads, last - first); ++t)
-            helpers.emplace_back(work);
-    } catch (const std::system_error&) {
-        // No more threads to be had: those running and this one emit every block.
-    }
-    work();
+    swf::ForEachOnThreads(first, last, threads, [&](std::size_t b) {
+        EmitBlock(emit, b * kEntriesPerBlock, std::min(count, (b + 1) * kEntriesPerBlock), blocks[b]);
+    });
 }
 
 } // namespace detail

@@ -198,27 +198,11 @@ void CPublisher::OpenDescription(const std::filesystem::path& description,
     Compile();
 }
 
-namespace {
-
-std::future<sheet::xlsx::Workbook> ReadWorkbook(const std::filesystem::path& workbook, std::launch policy)
-{
-    return std::async(policy, [path = workbook.string()] { return sheet::xlsx::ReadWorkbookFile(path); });
-}
-
-} // namespace
-
-std::future<sheet::xlsx::Workbook> ReadWorkbookAhead(const std::filesystem::path& workbook)
-{
-    try {
-        return ReadWorkbook(workbook, std::launch::async);
-    } catch (const std::system_error&) {
-        return ReadWorkbook(workbook, std::launch::deferred); // no thread to be had
-    }
-}
-
 void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook)
 {
-    OpenWorkbookFormulas(workbook, ReadWorkbook(workbook, std::launch::deferred));
+    OpenWorkbookFormulas(workbook, std::async(std::launch::deferred, [path = workbook.string()] {
+                             return sheet::xlsx::ReadWorkbookFile(path);
+                         }));
 }
 
 void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook,

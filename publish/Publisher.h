@@ -33,10 +33,6 @@ private:
     Kind kind_;
 };
 
-// Starts reading a workbook's file on a thread of its own (or, when none can be had, when the
-// result is asked for), for CPublisher::OpenWorkbookFormulas.
-std::future<sheet::xlsx::Workbook> ReadWorkbookAhead(const std::filesystem::path& workbook);
-
 // The program's start-up and export command without a window: a program context over an
 // installation folder (catalogue, function library, base movie, component scripts), one opened
 // document and its movie. Its context is current while it lives; a second publisher made
@@ -58,8 +54,9 @@ public:
     // A document without components whose model holds every formula cell of the workbook and
     // what they read, so that the movie calculates the whole workbook.
     void OpenWorkbookFormulas(const std::filesystem::path& workbook);
-    // The same with the workbook's file being read already (ReadWorkbookAhead): a large one
-    // takes a while, which the caller can spend on loading the publisher.
+    // The same with the workbook's file read, or being read, by the caller (sheet::xlsx::
+    // ReadWorkbookFile); what went wrong in the reading is reported as here. A large workbook
+    // takes a while to read, which the caller can spend on loading the publisher.
     void OpenWorkbookFormulas(const std::filesystem::path& workbook, std::future<sheet::xlsx::Workbook> reading);
 
     // Builds the movie of the open document. Throws PublishError (Output) or MovieBuildError;

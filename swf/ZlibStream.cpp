@@ -7,10 +7,7 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <atomic>
 #include <string>
-#include <system_error>
-#include <thread>
 
 namespace swf {
 namespace {
@@ -73,23 +70,9 @@ void AppendZlibStream(std::vector<std::uint8_t>& out, std::span<const std::uint8
     const std::size_t count =
         std::max<std::size_t>(1, (data.size() + kDeflatePieceBytes - 1) / kDeflatePieceBytes);
     std::vector<Piece> pieces(count);
-    std::atomic<std::size_t> next{0};
-    auto work = [&] {
-        for (std::size_t i = next++; i < count; i = next++)
-            pieces[i] = DeflatePiece(data, i * kDeflatePieceBytes,
-                                     std::min(data.size(), (i + 1) * kDeflatePieceBytes));
-    };
-    if (threads == 0)
-        threads = UsableProcessors();
-    std::vector<std::jthread> helpers;
-    try {
-        for (std::size_t i = 1; i < std::min<std::size_t>(threads, count); ++i)
-            helpers.emplace_back(work);
-    } catch (const std::system_error&) {
-        // No more threads to be had: the ones running and this one deflate every piece.
-    }
-    work();
-    helpers.clear();
+    ForEachOnThreads(0, count, threads, [&](std::size_t i) {
+        pieces[i] = DeflatePiece(data, i * kDeflatePieceBytes, std::min(data.size(), (i + 1) * kDeflatePieceBytes));
+    });
 
     uLong checksum = adler32(0, nullptr, 0);
     std::size_t total = sizeof kZlibHeader + 4;

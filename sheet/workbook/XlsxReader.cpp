@@ -7,6 +7,7 @@
 #include "sheet/workbook/WorkbookError.h"
 #include "sheet/workbook/XlsxAddress.h"
 #include "sheet/workbook/XlsxNumberFormats.h"
+#include "swf/Processors.h"
 
 #include <algorithm>
 #include <charconv>
@@ -19,6 +20,8 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -45,6 +48,7 @@ public:
     }
     // What a part's XML tree may take on top.
     std::uint64_t Remaining() const { return used_ < limit_ ? limit_ - used_ : 0; }
+    std::uint64_t Used() const { return used_; }
 
 private:
     std::uint64_t limit_;
@@ -355,28 +359,174 @@ public:
         if (auto protection = Child(root, "sheetProtection"))
             sheet.isProtected = IsTrue(Attribute(protection, "sheet").value());
         auto data = Child(root, "sheetData");
-        ReserveCells(data, sheet);
-        std::int64_t rowIndex = -1;
-        for (auto row : data.children()) {
-            if (LocalName(row) != "row")
-                continue;
-            if (auto r = Attribute(row, "r")) {
-                auto n = ParseUnsigned(r.value());
-                if (!n || *n < 1 || *n > kMaxRows)
-                    throw WorkbookError("Sheet " + shownName_ + " has a row with the invalid number " +
-                                        Shown(r.value()));
-                rowIndex = *n - 1;
-            } else {
-                ++rowIndex;
+        if (!ReadRowsAtOnce(data, sheet)) {
+            ReserveCells(data, sheet);
+            std::int64_t rowIndex = -1;
+            for (auto row : data.children()) {
+                if (LocalName(row) != "row")
+                    continue;
+                rowIndex = RowIndex(row, rowIndex);
+                ReadRow(row, static_cast<std::uint32_t>(rowIndex), sheet);
             }
-            if (rowIndex >= kMaxRows)
-                throw WorkbookError("Sheet " + shownName_ + " has more rows than a sheet can hold");
-            ReadRow(row, static_cast<std::uint32_t>(rowIndex), sheet);
         }
         Finish(sheet);
     }
 
 private:
+    // The row's index from its number, or the one after the row before when it has none.
+    std::int64_t RowIndex(const pugi::xml_node& row, std::int64_t before) const
+    {
+        std::int64_t rowIndex = before + 1;
+        if (auto r = Attribute(row, "r")) {
+            auto n = ParseUnsigned(r.value());
+            if (!n || *n < 1 || *n > kMaxRows)
+                throw WorkbookError("Sheet " + shownName_ + " has a row with the invalid number " +
+                                    Shown(r.value()));
+            rowIndex = *n - 1;
+        }
+        if (rowIndex >= kMaxRows)
+            throw WorkbookError("Sheet " + shownName_ + " has more rows than a sheet can hold");
+        return rowIndex;
+    }
+
+    // A cell of a shared formula whose defining cell lies before the rows a part reads, or a
+    // cell defining one that counts only if no cell before did; settled when the parts join.
+    struct SharedUse {
+        std::uint32_t index = 0; // the formula, defined when it was unknown before
+        std::size_t cell = 0;    // in the part's cells, for a use
+        bool defines = false;
+        SharedFormula formula; // what a definition gives; a use's own place as anchor
+    };
+
+    // A part's reader: the same settings, its own cells, area, shared formulas and budget.
+    SheetReader(const SheetReader& whole, MemoryBudget& budget)
+        : strings_(whole.strings_), styles_(whole.styles_), date1904_(whole.date1904_), options_(whole.options_),
+          budget_(budget), shownName_(whole.shownName_), part_(true)
+    {
+    }
+
+    // Rows are read on several threads, parts of them at a time, for a sheet of many. The
+    // result is the one reading them in order gives; when anything goes wrong in a part (a
+    // fault of the file, a part holding more than its share of the memory budget), nothing is
+    // kept and the rows are read again in order, which finds the same fault at its place.
+    // False when the rows are to be read in order.
+    bool ReadRowsAtOnce(const pugi::xml_node& data, Sheet& sheet)
+    {
+        constexpr std::size_t kRowsPerPart = 2048;
+        const unsigned threads = options_.threads ? options_.threads : swf::UsableProcessors();
+        struct Part {
+            std::size_t firstRow = 0; // in rows
+            std::size_t first = 0;    // its room in the sheet's cells
+            std::size_t next = 0;     // past the cells it put there
+            std::unique_ptr<MemoryBudget> budget;
+            std::optional<Area> area;
+            std::unordered_map<std::uint32_t, SharedFormula> shared;
+            std::vector<SharedUse> uses;
+            std::exception_ptr failure;
+        };
+        // The rows, and room for each part's cells that may hold something (those with a
+        // child element) in the one list of the sheet.
+        std::vector<std::pair<pugi::xml_node, std::uint32_t>> rows;
+        std::vector<Part> parts;
+        std::size_t room = 0;
+        std::int64_t rowIndex = -1;
+        try {
+            for (auto row : data.children()) {
+                if (LocalName(row) != "row")
+                    continue;
+                rowIndex = RowIndex(row, rowIndex);
+                if (rows.size() % kRowsPerPart == 0) {
+                    parts.emplace_back();
+                    parts.back().firstRow = rows.size();
+                    parts.back().first = room;
+                }
+                rows.emplace_back(row, static_cast<std::uint32_t>(rowIndex));
+                for (auto c = row.first_child(); c; c = c.next_sibling())
+                    room += c.first_child() ? 1 : 0;
+            }
+        } catch (const WorkbookError&) {
+            return false;
+        }
+        if (threads < 2 || parts.size() < 2 || !sheet.cells.empty() ||
+            room * sizeof(Cell) > budget_.Remaining())
+            return false;
+        sheet.cells.resize(room);
+        const std::uint64_t share = (budget_.Remaining() - room * sizeof(Cell)) / parts.size();
+        swf::ForEachOnThreads(0, parts.size(), threads, [&](std::size_t p) {
+            Part& part = parts[p];
+            try {
+                part.budget = std::make_unique<MemoryBudget>(share);
+                SheetReader reader(*this, *part.budget);
+                CellOutput out{sheet, part.first};
+                const std::size_t last = p + 1 < parts.size() ? parts[p + 1].firstRow : rows.size();
+                for (std::size_t i = part.firstRow; i < last; ++i)
+                    reader.ReadRow(rows[i].first, rows[i].second, out);
+                part.next = out.next;
+                part.area = reader.listedArea_;
+                part.shared = std::move(reader.shared_);
+                part.uses = std::move(reader.uses_);
+            } catch (...) {
+                part.failure = std::current_exception();
+            }
+        });
+        auto giveUp = [&sheet] {
+            sheet.cells = {};
+            return false;
+        };
+        // The parts in order: their shared formulas settled against those defined before them.
+        std::unordered_map<std::uint32_t, SharedFormula> shared;
+        std::uint64_t charged = 0;
+        for (Part& part : parts) {
+            if (part.failure) {
+                try {
+                    std::rethrow_exception(part.failure);
+                } catch (const ReadCancelled&) {
+                    throw;
+                } catch (const std::bad_alloc&) {
+                    throw;
+                } catch (...) {
+                    return giveUp();
+                }
+            }
+            for (SharedUse& use : part.uses) {
+                if (use.defines) {
+                    shared.try_emplace(use.index, std::move(use.formula));
+                    continue;
+                }
+                auto it = shared.find(use.index);
+                if (it == shared.end())
+                    return giveUp();
+                Cell& cell = sheet.cells[use.cell];
+                cell.formula = ShiftFormula(it->second.text,
+                                            static_cast<std::int64_t>(cell.row) - it->second.anchor.row,
+                                            static_cast<std::int64_t>(cell.column) - it->second.anchor.column);
+                charged += cell.formula.size();
+            }
+            for (auto& [index, formula] : part.shared)
+                shared[index] = std::move(formula);
+            charged += part.budget->Used();
+        }
+        if (charged > budget_.Remaining())
+            return giveUp();
+        budget_.Charge(charged);
+        // The parts' cells closed up, in order.
+        std::size_t kept = 0;
+        for (const Part& part : parts) {
+            for (std::size_t i = part.first; i < part.next; ++i)
+                if (sheet.cells[i].type != CellType::Empty || sheet.cells[i].HasFormula()) {
+                    if (kept != i)
+                        sheet.cells[kept] = std::move(sheet.cells[i]);
+                    ++kept;
+                }
+            if (part.area)
+                for (CellAddress corner : {CellAddress{part.area->firstRow, part.area->firstColumn},
+                                           CellAddress{part.area->lastRow, part.area->lastColumn}})
+                    Extend(corner);
+        }
+        sheet.cells.resize(kept);
+        return true;
+    }
+
     // Room for the cells that may hold something (those with a child element), counted
     // first: a list of a million cells grown as it is read would be moved twenty times over.
     // Cells listed only for their style are not counted, and the room is taken only within
@@ -391,8 +541,30 @@ private:
             sheet.cells.reserve(sheet.cells.size() + static_cast<std::size_t>(holding));
     }
 
+    // Where a reader puts the cells it keeps: at the end of the sheet's list, or, for a part
+    // of the rows, into the room kept for them in it.
+    struct CellOutput {
+        Sheet& sheet;
+        std::size_t next = SIZE_MAX; // the part's next place; SIZE_MAX appends
+        std::size_t Place() const { return next == SIZE_MAX ? sheet.cells.size() : next; }
+        void Put(Cell&& cell)
+        {
+            if (next == SIZE_MAX)
+                sheet.cells.push_back(std::move(cell));
+            else
+                sheet.cells[next++] = std::move(cell);
+        }
+    };
+
     void ReadRow(const pugi::xml_node& row, std::uint32_t rowIndex, Sheet& sheet)
     {
+        CellOutput out{sheet};
+        ReadRow(row, rowIndex, out);
+    }
+
+    void ReadRow(const pugi::xml_node& row, std::uint32_t rowIndex, CellOutput& out)
+    {
+        const Sheet& sheet = out.sheet;
         std::int64_t columnIndex = -1;
         for (auto c : row.children()) {
             if (LocalName(c) != "c")
@@ -419,13 +591,18 @@ private:
             // is not kept, so millions of them cost nothing.
             if (!parts.value && !parts.formula && !parts.inlineString)
                 continue;
+            const std::size_t uses = uses_.size();
             Cell cell = ReadCell(parts, address);
-            if (cell.type == CellType::Empty && !cell.HasFormula())
+            // A use of a shared formula defined before the part is kept until it is settled.
+            const bool settledLater = uses_.size() > uses && !uses_.back().defines;
+            if (settledLater)
+                uses_.back().cell = out.Place();
+            if (cell.type == CellType::Empty && !cell.HasFormula() && !settledLater)
                 continue;
             // The cell model keys every cell by its sheet's name.
             budget_.Charge(sizeof(Cell) + cell.text.size() + cell.formula.size() + cell.formatCode.size() +
                            sheet.name.size());
-            sheet.cells.push_back(std::move(cell));
+            out.Put(std::move(cell));
         }
     }
 
@@ -554,8 +731,12 @@ private:
             if (!text.empty()) {
                 // A cell that spells its shared formula out is taken at its word.
                 cell.formula = text;
-                if (it == shared_.end() || Attribute(f, "ref"))
+                if (part_ && it == shared_.end() && !Attribute(f, "ref"))
+                    uses_.push_back({*si, 0, true, {address, text}}); // defines it unless a cell before did
+                else if (it == shared_.end() || Attribute(f, "ref"))
                     shared_[*si] = {address, text};
+            } else if (part_ && it == shared_.end()) {
+                uses_.push_back({*si, 0, false, {address, {}}});
             } else if (it != shared_.end()) {
                 const SharedFormula& master = it->second;
                 cell.formula =
@@ -645,6 +826,9 @@ private:
     std::size_t listed_ = 0;
     std::optional<Area> listedArea_;
     std::unordered_map<std::uint32_t, SharedFormula> shared_;
+    // Reading a part of the rows (ReadRowsAtOnce): what is settled when the parts join.
+    bool part_ = false;
+    std::vector<SharedUse> uses_;
 };
 
 std::string FindRelated(const std::vector<Relationship>& rels, std::string_view typeSuffix)

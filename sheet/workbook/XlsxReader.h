@@ -24,6 +24,8 @@ struct ReadOptions {
     std::uint64_t maxMemoryBytes = 512ull << 20;
     // Set from another thread to give up early; the reader then throws ReadCancelled.
     const std::atomic<bool>* cancel = nullptr;
+    // Threads a sheet of many rows is read on (0: one per processor this process may use).
+    unsigned threads = 0;
 };
 
 class ReadCancelled : public std::exception {

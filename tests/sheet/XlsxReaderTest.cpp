@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 
 using namespace sheet::xlsx;
 using namespace xlsxtest;
@@ -408,4 +410,112 @@ TEST(XlsxNumberFormats, TellsDatesFromOtherFormats)
     EXPECT_TRUE(IsDateFormatId(14));
     EXPECT_FALSE(IsDateFormatId(10));
     EXPECT_EQ(BuiltInFormatCode(10), "0.00%");
+}
+
+namespace {
+
+// A sheet of many rows, read on one thread and on several: the same workbook, or the same fault.
+struct ReadBothWays {
+    std::string one;
+    std::string several;
+    Workbook oneBook;
+    Workbook severalBook;
+};
+
+ReadBothWays ReadOnOneAndOnSeveralThreads(const std::vector<std::uint8_t>& bytes, std::uint64_t memory = 512ull << 20)
+{
+    ReadBothWays result;
+    for (unsigned threads : {1u, 4u}) {
+        ReadOptions options;
+        options.threads = threads;
+        options.maxMemoryBytes = memory;
+        std::string& fault = threads == 1 ? result.one : result.several;
+        try {
+            (threads == 1 ? result.oneBook : result.severalBook) = ReadWorkbook(bytes, options);
+        } catch (const sheet::WorkbookError& e) {
+            fault = e.what();
+        }
+    }
+    return result;
+}
+
+std::string RowsWith(int rows, const std::function<std::string(int)>& extra)
+{
+    std::string data;
+    for (int r = 1; r <= rows; ++r)
+        data += "<row r=\"" + std::to_string(r) + "\"><c r=\"A" + std::to_string(r) + "\"><v>" + std::to_string(r) +
+                "</v></c>" + extra(r) + "</row>";
+    return data;
+}
+
+} // namespace
+
+// Rows are read in parts on several threads; shared formulas defined in one part are used in
+// the next, some cells spell their shared formula out without defining it, and cells listed
+// only for their style widen the used range.
+TEST(XlsxReader, ASheetOfManyRowsReadsTheSameOnSeveralThreads)
+{
+    const int rows = 9000;
+    const std::string data = RowsWith(rows, [](int r) {
+        const std::string n = std::to_string(r);
+        std::string cells;
+        if (r == 1)
+            cells += R"(<c r="B1"><f t="shared" ref="B1:B9000" si="0">A1*2</f><v>2</v></c>)";
+        else
+            cells += "<c r=\"B" + n + "\"><f t=\"shared\" si=\"0\"/><v>" + std::to_string(2 * r) + "</v></c>";
+        // si 1: spelt out in every cell without a defining one until row 5000, which defines it.
+        if (r < 5000)
+            cells += "<c r=\"C" + n + "\"><f t=\"shared\" si=\"1\">A" + n + "+1</f></c>";
+        else if (r == 5000)
+            cells += R"(<c r="C5000"><f t="shared" ref="C5000:C9000" si="1">A5000+7</f></c>)";
+        else
+            cells += "<c r=\"C" + n + "\"><f t=\"shared\" si=\"1\"/></c>";
+        cells += "<c r=\"D" + n + "\" t=\"inlineStr\"><is><t>row " + n + "</t></is></c>";
+        if (r == rows)
+            cells += R"(<c r="F9000" s="0"/>)";
+        return cells;
+    });
+    const ReadBothWays read = ReadOnOneAndOnSeveralThreads(OneSheet(SheetXml(data)));
+    ASSERT_EQ(read.one, "");
+    ASSERT_EQ(read.several, "");
+    const Sheet& one = read.oneBook.sheets.at(0);
+    const Sheet& several = read.severalBook.sheets.at(0);
+    ASSERT_EQ(one.cells.size(), several.cells.size());
+    for (std::size_t i = 0; i < one.cells.size(); ++i) {
+        const Cell& a = one.cells[i];
+        const Cell& b = several.cells[i];
+        ASSERT_TRUE(a.row == b.row && a.column == b.column && a.type == b.type && a.number == b.number &&
+                    a.text == b.text && a.formula == b.formula)
+            << "cell " << i << ": " << a.formula << " / " << b.formula;
+    }
+    EXPECT_EQ(several.usedRange->lastColumn, 5u);
+    EXPECT_EQ(At(several, "B8999")->formula, "A8999*2");
+    EXPECT_EQ(At(several, "C4999")->formula, "A4999+1");
+    EXPECT_EQ(At(several, "C9000")->formula, "A9000+7");
+}
+
+// Whatever goes wrong, and wherever, is reported as reading the rows in order reports it.
+TEST(XlsxReader, AFaultInAnyPartOfTheRowsIsTheOneReadingInOrderMeetsFirst)
+{
+    auto faultAt = [](int bad, const std::string& cell) {
+        return RowsWith(9000, [&](int r) { return r == bad ? cell : std::string(); });
+    };
+    for (const std::string& data :
+         {faultAt(7000, R"(<c r="B7000"><v>oops</v></c>)"),
+          faultAt(8000, R"(<c r="B8000"><f t="shared" si="9"/></c>)"),
+          RowsWith(9000, [](int r) {
+              return r == 3000 ? std::string(R"(<c r="B3000"><v>bad</v></c>)")
+                               : r == 8500 ? std::string(R"(<c r="B8500"><f t="shared" si="4"/></c>)") : std::string();
+          })}) {
+        const ReadBothWays read = ReadOnOneAndOnSeveralThreads(OneSheet(SheetXml(data)));
+        EXPECT_NE(read.one, "");
+        EXPECT_EQ(read.several, read.one);
+    }
+    // Over the memory budget: the same refusal.
+    const ReadBothWays big = ReadOnOneAndOnSeveralThreads(
+        OneSheet(SheetXml(RowsWith(9000, [](int) { return std::string(R"(<c t="inlineStr"><is><t>)") +
+                                                           std::string(200, 'x') + "</t></is></c>"; }))),
+        4 << 20);
+    EXPECT_NE(big.one.find("MB of memory"), std::string::npos) << big.one;
+    EXPECT_EQ(big.several, big.one);
 }

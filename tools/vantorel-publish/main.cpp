@@ -14,6 +14,7 @@
 #include "publish/ModelNetwork.h"
 #include "publish/MovieBuilder.h"
 #include "publish/Publisher.h"
+#include "sheet/workbook/XlsxReader.h"
 #include "swf/SwfError.h"
 #include "swf/SwfMovie.h"
 #include "tools/cli/CommandLine.h"
@@ -30,6 +31,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include <sys/resource.h>
@@ -207,6 +209,17 @@ void Report(const publish::CPublisher& publisher, const std::filesystem::path& o
         std::fprintf(stderr, "Unsupported Functions\n%s\n", unsupported.c_str());
 }
 
+// A new publisher, made on a thread of its own when one can be had.
+std::future<publish::CPublisher*> LoadPublisherAside(const std::filesystem::path& install)
+{
+    auto load = [install] { return new publish::CPublisher(install); };
+    try {
+        return std::async(std::launch::async, load);
+    } catch (const std::system_error&) {
+        return std::async(std::launch::deferred, load);
+    }
+}
+
 // The publisher of the run. Freeing the model of a large workbook, cell by cell, takes a good
 // part of the run, and the process ends right after and gives its memory back at once: the
 // publisher is never taken down, only its temporary files are removed.
@@ -216,11 +229,24 @@ int Publish(const Options& options, const std::filesystem::path& install)
 {
     const std::filesystem::path output = options.paths.back();
     cli::Progress progress(stderr, options.quiet);
-    // Reading a large workbook and loading the installation take a while each: both at once.
+    // Reading a large workbook and loading the installation take a while each: both at once,
+    // the installation on a thread of its own. The workbook is read on this thread, where the
+    // memory it takes is used again by the rest of the run once it is let go. What goes wrong
+    // in the reading is reported when the publisher opens the workbook, as it always is.
     std::future<sheet::xlsx::Workbook> reading;
-    if (options.allFormulas)
-        reading = publish::ReadWorkbookAhead(options.paths[0]);
-    g_publisher = new publish::CPublisher(install);
+    if (options.allFormulas) {
+        std::future<publish::CPublisher*> loading = LoadPublisherAside(install);
+        std::promise<sheet::xlsx::Workbook> read;
+        try {
+            read.set_value(sheet::xlsx::ReadWorkbookFile(options.paths[0].string()));
+        } catch (...) {
+            read.set_exception(std::current_exception());
+        }
+        reading = read.get_future();
+        g_publisher = loading.get();
+    } else {
+        g_publisher = new publish::CPublisher(install);
+    }
     publish::CPublisher& publisher = *g_publisher;
     struct EndOfRun {
         publish::CPublisher& publisher;
