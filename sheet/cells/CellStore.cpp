@@ -246,10 +246,14 @@ void CellStore::Set(std::uint64_t key, const CCellData& data)
 
 std::optional<StoredCell> CellStore::Find(std::uint64_t key) const
 {
-    const std::uint32_t* slot = FindSlot(key);
-    if (!slot || *slot == 0)
-        return std::nullopt;
-    return Decode(entries_[*slot - 1].record);
+    if (lastEntry_ == 0 || lastKey_ != key) {
+        const std::uint32_t* slot = FindSlot(key);
+        if (!slot || *slot == 0)
+            return std::nullopt;
+        lastKey_ = key;
+        lastEntry_ = *slot;
+    }
+    return Decode(entries_[lastEntry_ - 1].record);
 }
 
 void CellStore::ClearChangedFlags()

@@ -73,6 +73,11 @@ private:
     std::size_t liveBytes_ = 0;
     std::size_t wasteBytes_ = 0;
     bool inKeyOrder_ = true;
+    // The cell found last: a cell is often looked up several times in a row (whether it has a
+    // formula, then its formula, then its place in an array). Entries are never removed, so
+    // the entry stays the key's.
+    mutable std::uint64_t lastKey_ = 0;
+    mutable std::uint32_t lastEntry_ = 0; // entry index + 1, 0 for none
 };
 
 } // namespace sheet
