@@ -358,16 +358,17 @@ public:
                                 " is not a worksheet");
         if (auto protection = Child(root, "sheetProtection"))
             sheet.isProtected = IsTrue(Attribute(protection, "sheet").value());
-        auto data = Child(root, "sheetData");
-        if (!ReadRowsAtOnce(data, sheet)) {
-            ReserveCells(data, sheet);
-            std::int64_t rowIndex = -1;
-            for (auto row : data.children()) {
-                if (LocalName(row) != "row")
-                    continue;
-                rowIndex = RowIndex(row, rowIndex);
-                ReadRow(row, static_cast<std::uint32_t>(rowIndex), sheet);
-            }
+        const Rows rows = ListRows(Child(root, "sheetData"));
+        if (!ReadRowsAtOnce(rows, sheet)) {
+            // Room for the cells that may hold something, taken only within the memory budget:
+            // a list of a million cells grown as it is read would be moved twenty times over.
+            if (rows.room * sizeof(Cell) <= budget_.Remaining())
+                sheet.cells.reserve(sheet.cells.size() + rows.room);
+            for (const auto& [row, rowIndex] : rows.rows)
+                ReadRow(row, rowIndex, sheet);
+            // The fault that ended the list comes after every row before it.
+            if (rows.faulty)
+                RowIndex(rows.faulty, rows.rows.empty() ? -1 : rows.rows.back().second);
         }
         Finish(sheet);
     }
@@ -387,6 +388,45 @@ private:
         if (rowIndex >= kMaxRows)
             throw WorkbookError("Sheet " + shownName_ + " has more rows than a sheet can hold");
         return rowIndex;
+    }
+
+    // The rows of a sheet with their indexes, in parts of kRowsPerPart, and room for their cells
+    // that may hold something (those with a child element; cells listed only for their style
+    // are not counted). The list ends before a row whose number is wrong.
+    struct Rows {
+        static constexpr std::size_t kRowsPerPart = 2048;
+        struct Part {
+            std::size_t firstRow = 0; // in rows
+            std::size_t lastRow = 0;
+            std::size_t firstCell = 0; // the room of its cells in the list of all
+        };
+        std::vector<std::pair<pugi::xml_node, std::uint32_t>> rows;
+        std::vector<Part> parts;
+        std::size_t room = 0;
+        pugi::xml_node faulty;
+    };
+
+    Rows ListRows(const pugi::xml_node& data) const
+    {
+        Rows list;
+        std::int64_t rowIndex = -1;
+        for (auto row : data.children()) {
+            if (LocalName(row) != "row")
+                continue;
+            try {
+                rowIndex = RowIndex(row, rowIndex);
+            } catch (const WorkbookError&) {
+                list.faulty = row;
+                break;
+            }
+            if (list.rows.size() % Rows::kRowsPerPart == 0)
+                list.parts.push_back({list.rows.size(), list.rows.size(), list.room});
+            list.rows.emplace_back(row, static_cast<std::uint32_t>(rowIndex));
+            list.parts.back().lastRow = list.rows.size();
+            for (auto c = row.first_child(); c; c = c.next_sibling())
+                list.room += c.first_child() ? 1 : 0;
+        }
+        return list;
     }
 
     // A cell of a shared formula whose defining cell lies before the rows a part reads, or a
@@ -410,46 +450,22 @@ private:
     // fault of the file, a part holding more than its share of the memory budget), nothing is
     // kept and the rows are read again in order, which finds the same fault at its place.
     // False when the rows are to be read in order.
-    bool ReadRowsAtOnce(const pugi::xml_node& data, Sheet& sheet)
+    bool ReadRowsAtOnce(const Rows& rows, Sheet& sheet)
     {
-        constexpr std::size_t kRowsPerPart = 2048;
         const unsigned threads = options_.threads ? options_.threads : swf::UsableProcessors();
         struct Part {
-            std::size_t firstRow = 0; // in rows
-            std::size_t first = 0;    // its room in the sheet's cells
-            std::size_t next = 0;     // past the cells it put there
+            std::size_t next = 0; // past the cells it put in the list
             std::unique_ptr<MemoryBudget> budget;
             std::optional<Area> area;
             std::unordered_map<std::uint32_t, SharedFormula> shared;
             std::vector<SharedUse> uses;
             std::exception_ptr failure;
         };
-        // The rows, and room for each part's cells that may hold something (those with a
-        // child element) in the one list of the sheet.
-        std::vector<std::pair<pugi::xml_node, std::uint32_t>> rows;
-        std::vector<Part> parts;
-        std::size_t room = 0;
-        std::int64_t rowIndex = -1;
-        try {
-            for (auto row : data.children()) {
-                if (LocalName(row) != "row")
-                    continue;
-                rowIndex = RowIndex(row, rowIndex);
-                if (rows.size() % kRowsPerPart == 0) {
-                    parts.emplace_back();
-                    parts.back().firstRow = rows.size();
-                    parts.back().first = room;
-                }
-                rows.emplace_back(row, static_cast<std::uint32_t>(rowIndex));
-                for (auto c = row.first_child(); c; c = c.next_sibling())
-                    room += c.first_child() ? 1 : 0;
-            }
-        } catch (const WorkbookError&) {
-            return false;
-        }
-        if (threads < 2 || parts.size() < 2 || !sheet.cells.empty() ||
+        const std::size_t room = rows.room;
+        if (threads < 2 || rows.parts.size() < 2 || rows.faulty || !sheet.cells.empty() ||
             room * sizeof(Cell) > budget_.Remaining())
             return false;
+        std::vector<Part> parts(rows.parts.size());
         sheet.cells.resize(room);
         const std::uint64_t share = (budget_.Remaining() - room * sizeof(Cell)) / parts.size();
         swf::ForEachOnThreads(0, parts.size(), threads, [&](std::size_t p) {
@@ -457,10 +473,9 @@ private:
             try {
                 part.budget = std::make_unique<MemoryBudget>(share);
                 SheetReader reader(*this, *part.budget);
-                CellOutput out{sheet, part.first};
-                const std::size_t last = p + 1 < parts.size() ? parts[p + 1].firstRow : rows.size();
-                for (std::size_t i = part.firstRow; i < last; ++i)
-                    reader.ReadRow(rows[i].first, rows[i].second, out);
+                CellOutput out{sheet, rows.parts[p].firstCell};
+                for (std::size_t i = rows.parts[p].firstRow; i < rows.parts[p].lastRow; ++i)
+                    reader.ReadRow(rows.rows[i].first, rows.rows[i].second, out);
                 part.next = out.next;
                 part.area = reader.listedArea_;
                 part.shared = std::move(reader.shared_);
@@ -511,8 +526,9 @@ private:
         budget_.Charge(charged);
         // The parts' cells closed up, in order.
         std::size_t kept = 0;
-        for (const Part& part : parts) {
-            for (std::size_t i = part.first; i < part.next; ++i)
+        for (std::size_t p = 0; p < parts.size(); ++p) {
+            const Part& part = parts[p];
+            for (std::size_t i = rows.parts[p].firstCell; i < part.next; ++i)
                 if (sheet.cells[i].type != CellType::Empty || sheet.cells[i].HasFormula()) {
                     if (kept != i)
                         sheet.cells[kept] = std::move(sheet.cells[i]);
@@ -525,20 +541,6 @@ private:
         }
         sheet.cells.resize(kept);
         return true;
-    }
-
-    // Room for the cells that may hold something (those with a child element), counted
-    // first: a list of a million cells grown as it is read would be moved twenty times over.
-    // Cells listed only for their style are not counted, and the room is taken only within
-    // the memory budget.
-    void ReserveCells(const pugi::xml_node& data, Sheet& sheet)
-    {
-        std::uint64_t holding = 0;
-        for (auto row = data.first_child(); row; row = row.next_sibling())
-            for (auto c = row.first_child(); c; c = c.next_sibling())
-                holding += c.first_child() ? 1 : 0;
-        if (holding * sizeof(Cell) <= budget_.Remaining())
-            sheet.cells.reserve(sheet.cells.size() + static_cast<std::size_t>(holding));
     }
 
     // Where a reader puts the cells it keeps: at the end of the sheet's list, or, for a part

@@ -511,6 +511,15 @@ TEST(XlsxReader, AFaultInAnyPartOfTheRowsIsTheOneReadingInOrderMeetsFirst)
         EXPECT_NE(read.one, "");
         EXPECT_EQ(read.several, read.one);
     }
+    // A row numbered wrongly comes after the faults of the rows before it.
+    std::string numbered = RowsWith(3000, [](int r) {
+        return r == 1000 ? std::string(R"(<c r="B1000"><v>bad</v></c>)") : std::string();
+    });
+    numbered += R"(<row r="0"><c r="A1"><v>1</v></c></row>)";
+    const ReadBothWays order = ReadOnOneAndOnSeveralThreads(OneSheet(SheetXml(numbered)));
+    EXPECT_NE(order.one.find("$B$1000"), std::string::npos) << order.one;
+    EXPECT_EQ(order.several, order.one);
+
     // Over the memory budget: the same refusal.
     const ReadBothWays big = ReadOnOneAndOnSeveralThreads(
         OneSheet(SheetXml(RowsWith(9000, [](int) { return std::string(R"(<c t="inlineStr"><is><t>)") +
