@@ -313,63 +313,46 @@ void WriteRangeArrays(const CVariableTable& table, CActionList& actions)
     EmitRangeClass(actions);
 
     // The bands: one per sheet and column span of the stored areas, reaching from the least
-    // first row to the greatest last row of the areas over those columns.
+    // first row to the greatest last row of the areas over those columns. Ranges mostly fall
+    // in the band of the range before (a running total's all do): it is tried first.
     std::map<std::tuple<std::string, int, int>, std::size_t> bandOf;
     std::vector<RangeBand> bands;
+    std::size_t lastBand = 0;
+    auto findBand = [&](const CRangeArea& area) -> std::size_t {
+        if (lastBand < bands.size()) {
+            const RangeBand& band = bands[lastBand];
+            if (band.left == area.start.column && band.right == area.end.column && band.sheet == area.start.sheet)
+                return lastBand;
+        }
+        auto [at, added] =
+            bandOf.emplace(std::make_tuple(area.start.sheet, area.start.column, area.end.column), bands.size());
+        if (added) {
+            RangeBand& band = bands.emplace_back();
+            band.sheet = area.start.sheet;
+            band.left = area.start.column;
+            band.right = area.end.column;
+            band.top = area.start.row;
+            band.bottom = area.end.row;
+        }
+        lastBand = at->second;
+        return lastBand;
+    };
     for (std::size_t i = 0; i < table.GetRangeCount(); ++i) {
         const CRange* range = table.GetRange(i);
         if (!range)
             continue;
         for (const CRangeArea& area : range->GetAreas()) {
-            const auto key = std::make_tuple(area.start.sheet, area.start.column, area.end.column);
-            auto [at, added] = bandOf.emplace(key, bands.size());
-            if (added) {
-                RangeBand& band = bands.emplace_back();
-                band.sheet = area.start.sheet;
-                band.left = area.start.column;
-                band.right = area.end.column;
-                band.top = area.start.row;
-                band.bottom = area.end.row;
-            }
-            RangeBand& band = bands[at->second];
+            RangeBand& band = bands[findBand(area)];
             band.top = std::min(band.top, area.start.row);
             band.bottom = std::max(band.bottom, area.end.row);
         }
     }
 
-    // The table's cells in the bands' columns, by sheet and column, from one walk of its list:
-    // an area may span a million rows of which a handful are used.
-    std::unordered_map<std::string, std::unordered_map<int, std::vector<std::pair<int, int32_t>>>> columns;
-    for (const RangeBand& band : bands) {
-        auto& sheet = columns[band.sheet];
-        for (int column = band.left; column <= band.right; ++column)
-            sheet[column];
-    }
-    const std::size_t cellCount = table.GetCellCount();
-    for (std::size_t i = 0; i < cellCount; ++i) {
-        const std::optional<CCellRef> cell = table.GetCellAt(i);
-        if (!cell)
-            continue;
-        const auto sheet = columns.find(cell->sheet);
-        if (sheet == columns.end())
-            continue;
-        const auto column = sheet->second.find(cell->column);
-        if (column != sheet->second.end())
-            column->second.emplace_back(cell->row, static_cast<int32_t>(i));
-    }
-    for (auto& [name, sheet] : columns)
-        for (auto& [column, cells] : sheet)
-            std::sort(cells.begin(), cells.end());
-
+    // The table's cells in each band, in reading order: an area may span a million rows of
+    // which a handful are used.
     for (RangeBand& band : bands) {
-        auto& sheet = columns[band.sheet];
-        for (int column = band.left; column <= band.right; ++column) {
-            const auto& cells = sheet[column];
-            auto it = std::lower_bound(cells.begin(), cells.end(), std::make_pair(band.top, INT32_MIN));
-            for (; it != cells.end() && it->first <= band.bottom; ++it)
-                band.cells.emplace_back(it->first - band.top, column - band.left, it->second);
-        }
-        std::sort(band.cells.begin(), band.cells.end());
+        for (const auto& place : table.GetNumberedPlaces(band.sheet, band.top, band.left, band.bottom, band.right))
+            band.cells.emplace_back(place.row - band.top, place.column - band.left, place.id);
         for (const auto& [row, column, id] : band.cells)
             if (band.usedRows.empty() || band.usedRows.back() != row)
                 band.usedRows.push_back(row);
@@ -384,13 +367,10 @@ void WriteRangeArrays(const CVariableTable& table, CActionList& actions)
         if (!range)
             continue;
         const std::vector<CRangeArea>& areas = range->GetAreas();
-        auto bandIndex = [&](const CRangeArea& area) {
-            return bandOf.at(std::make_tuple(area.start.sheet, area.start.column, area.end.column));
-        };
         emit.Str(RangeArrayName(static_cast<int32_t>(i)));
         if (areas.size() == 1) {
             const CRangeArea& area = areas.front();
-            const std::size_t k = bandIndex(area);
+            const std::size_t k = findBand(area);
             emit.Int(area.Columns()).Int(area.Rows()).Int(area.start.row - bands[k].top).Get(BandName(k));
         } else {
             // The rows of the areas one after another, made at run time from the bands' rows:
@@ -405,7 +385,7 @@ void WriteRangeArrays(const CVariableTable& table, CActionList& actions)
             emit.Int(width).Int(rows).Int(0).New("Array");
             int base = 0;
             for (const CRangeArea& area : areas) {
-                const std::size_t k = bandIndex(area);
+                const std::size_t k = findBand(area);
                 const std::vector<int>& used = bands[k].usedRows;
                 const int first = area.start.row - bands[k].top;
                 for (auto it = std::lower_bound(used.begin(), used.end(), first);

@@ -3,7 +3,7 @@
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellType.h"
 
-#include <bit>
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -73,13 +73,6 @@ std::string_view GetText(const char*& in)
     return text;
 }
 
-// Fibonacci hashing: the top bits of the product depend on every bit of the key, so places
-// next to each other spread over the whole table.
-std::size_t SlotOf(std::uint64_t key, int shift)
-{
-    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> shift);
-}
-
 } // namespace
 
 void StoredCell::CopyTo(CCellData& data) const
@@ -98,46 +91,63 @@ CellStore::~CellStore() = default;
 
 const std::uint32_t* CellStore::FindSlot(std::uint64_t key) const
 {
-    if (slots_.empty())
-        return nullptr;
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = SlotOf(key, shift_);; i = (i + 1) & mask) {
-        const std::uint32_t slot = slots_[i];
-        if (slot == 0 || entries_[slot - 1].key == key)
-            return &slots_[i];
-    }
+    return index_.Find(key, [this](std::size_t i) { return entries_[i].key; });
 }
 
 std::uint32_t* CellStore::FindSlot(std::uint64_t key)
 {
-    return const_cast<std::uint32_t*>(static_cast<const CellStore*>(this)->FindSlot(key));
+    return index_.Find(key, [this](std::size_t i) { return entries_[i].key; });
 }
 
 void CellStore::Grow(std::size_t count)
 {
-    // At most three quarters full, so that a search meets a free slot soon.
-    std::size_t size = slots_.empty() ? 16 : slots_.size();
-    while (count > size / 4 * 3)
-        size *= 2;
-    if (size == slots_.size())
-        return;
-    if (count >= UINT32_MAX)
-        throw std::length_error("too many cells");
-    slots_.assign(size, 0);
-    shift_ = 64 - std::countr_zero(size);
-    const std::size_t mask = size - 1;
-    for (std::size_t e = 0; e < entries_.size(); ++e) {
-        std::size_t i = SlotOf(entries_[e].key, shift_);
-        while (slots_[i] != 0)
-            i = (i + 1) & mask;
-        slots_[i] = static_cast<std::uint32_t>(e + 1);
-    }
+    index_.Reserve(count, entries_.size(), [this](std::size_t i) { return entries_[i].key; });
 }
 
 void CellStore::Reserve(std::size_t count)
 {
     entries_.reserve(count);
-    Grow(count);
+    if (!inKeyOrder_)
+        Grow(count);
+}
+
+std::uint32_t CellStore::FindInOrder(std::uint64_t key) const
+{
+    const std::size_t count = entries_.size();
+    if (count == 0)
+        return 0;
+    // Look-ups mostly go to places near the one before (the next cell of a row, the cell
+    // above): gallop out from the entry found last, then search the span it ends in.
+    const std::size_t from = lastEntry_ != 0 ? lastEntry_ - 1 : 0;
+    std::size_t low = 0;
+    std::size_t high = count;
+    if (entries_[from].key == key)
+        return static_cast<std::uint32_t>(from + 1);
+    if (entries_[from].key < key) {
+        low = from + 1;
+        for (std::size_t step = 1; from + step < count; step *= 2) {
+            if (entries_[from + step].key >= key) {
+                high = from + step + 1;
+                break;
+            }
+            low = from + step + 1;
+        }
+    } else {
+        high = from;
+        for (std::size_t step = 1; step <= from; step *= 2) {
+            if (entries_[from - step].key <= key) {
+                low = from - step;
+                break;
+            }
+            high = from - step;
+        }
+    }
+    const auto end = entries_.begin() + static_cast<std::ptrdiff_t>(high);
+    const auto found = std::lower_bound(entries_.begin() + static_cast<std::ptrdiff_t>(low), end, key,
+                                        [](const Entry& entry, std::uint64_t k) { return entry.key < k; });
+    if (found == end || found->key != key)
+        return 0;
+    return static_cast<std::uint32_t>(found - entries_.begin() + 1);
 }
 
 char* CellStore::Allocate(std::size_t size, std::uint64_t& record)
@@ -223,23 +233,37 @@ std::size_t CellStore::RecordSize(const char* start)
     return static_cast<std::size_t>(in - start);
 }
 
+void CellStore::Replace(Entry& entry, const CCellData& data)
+{
+    const std::size_t old = RecordSize(RecordAt(entry.record));
+    entry.record = Append(data);
+    liveBytes_ -= old;
+    wasteBytes_ += old;
+    if (wasteBytes_ > kPackWasteBytes && wasteBytes_ > liveBytes_)
+        Pack();
+}
+
 void CellStore::Set(std::uint64_t key, const CCellData& data)
 {
+    if (inKeyOrder_) {
+        if (entries_.empty() || key > entries_.back().key) {
+            entries_.push_back({key, Append(data)});
+            return;
+        }
+        if (const std::uint32_t entry = FindInOrder(key)) {
+            Replace(entries_[entry - 1], data);
+            return;
+        }
+        // A place before the last one stored: from now on the hash table finds the cells.
+        inKeyOrder_ = false;
+    }
     // Room first, so that the one search finds the cell or the slot a new one takes.
-    Grow(entries_.size() + 1);
+    Grow(std::max(entries_.size() + 1, entries_.capacity()));
     std::uint32_t* slot = FindSlot(key);
     if (*slot != 0) {
-        Entry& entry = entries_[*slot - 1];
-        const std::size_t old = RecordSize(RecordAt(entry.record));
-        entry.record = Append(data);
-        liveBytes_ -= old;
-        wasteBytes_ += old;
-        if (wasteBytes_ > kPackWasteBytes && wasteBytes_ > liveBytes_)
-            Pack();
+        Replace(entries_[*slot - 1], data);
         return;
     }
-    if (!entries_.empty() && key < entries_.back().key)
-        inKeyOrder_ = false;
     entries_.push_back({key, Append(data)});
     *slot = static_cast<std::uint32_t>(entries_.size());
 }
@@ -247,11 +271,16 @@ void CellStore::Set(std::uint64_t key, const CCellData& data)
 std::optional<StoredCell> CellStore::Find(std::uint64_t key) const
 {
     if (lastEntry_ == 0 || lastKey_ != key) {
-        const std::uint32_t* slot = FindSlot(key);
-        if (!slot || *slot == 0)
+        std::uint32_t entry = 0;
+        if (inKeyOrder_) {
+            entry = FindInOrder(key);
+        } else if (const std::uint32_t* slot = FindSlot(key)) {
+            entry = *slot;
+        }
+        if (entry == 0)
             return std::nullopt;
         lastKey_ = key;
-        lastEntry_ = *slot;
+        lastEntry_ = entry;
     }
     return Decode(entries_[lastEntry_ - 1].record);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheet/cells/KeyIndex.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -27,9 +29,11 @@ struct StoredCell {
 
 // The cells of a model keyed by place (CellPlaceKey). A workbook of a million cells is held in
 // a few tens of megabytes: each cell's texts and flags are packed one after the other into
-// large blocks, and an open hash table of 32-bit positions finds a cell's entry. Entries stay
-// in the order their places were first stored; storing a place again replaces its record and
-// leaves the old one as waste, which is packed away once it outweighs what is live.
+// large blocks. While the places come in key order (as a workbook's cells do), a search of the
+// sorted entries from the one found last finds a cell; once a place comes out of order, an open
+// hash table of 32-bit positions does. Entries stay in the order their places were first
+// stored; storing a place again replaces its record and leaves the old one as waste, which is
+// packed away once it outweighs what is live.
 class CellStore {
 public:
     CellStore();
@@ -53,6 +57,9 @@ private:
         std::uint64_t key;
         std::uint64_t record; // block index in the high 32 bits, offset in the low ones
     };
+    // Entry index + 1 of the key, 0 for none; only while the entries are in key order.
+    std::uint32_t FindInOrder(std::uint64_t key) const;
+    void Replace(Entry& entry, const CCellData& data);
     std::uint32_t* FindSlot(std::uint64_t key);
     const std::uint32_t* FindSlot(std::uint64_t key) const;
     void Grow(std::size_t count);
@@ -64,9 +71,8 @@ private:
     void Pack();
 
     std::vector<Entry> entries_;
-    // Entry index + 1 by hashed key, 0 for a free slot; a power of two in size.
-    std::vector<std::uint32_t> slots_;
-    int shift_ = 64; // 64 less the number of bits of a slot index
+    // Finds an entry by key once the places came out of key order; empty before.
+    KeyIndex index_;
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t filling_ = 0; // 1 + the index of the block being filled, 0 for none
     std::size_t blockUsed_ = 0; // of that block

@@ -7,7 +7,9 @@ void CVariableTable::Clear()
     auto lock = Lock();
     cells_.clear();
     sheetIndexes_.clear();
-    cellIndexes_.clear();
+    lastSheet_ = nullptr;
+    cellKeys_.clear();
+    cellIndex_.Clear();
     cellColumns_.Clear();
     ranges_.clear();
     usedNumbered_.clear();
@@ -20,8 +22,16 @@ void CVariableTable::Clear()
 
 int CVariableTable::FindSheet(const std::string& sheet) const
 {
+    // Look-ups come in runs on one sheet: comparing the name is cheaper than hashing it. The
+    // map's keys stay where they are while it grows.
+    if (lastSheet_ && *lastSheet_ == sheet)
+        return lastSheetIndex_;
     auto it = sheetIndexes_.find(sheet);
-    return it == sheetIndexes_.end() ? -1 : it->second;
+    if (it == sheetIndexes_.end())
+        return -1;
+    lastSheet_ = &it->first;
+    lastSheetIndex_ = it->second;
+    return it->second;
 }
 
 int32_t CVariableTable::AddCell(const std::string& sheet, int row, int column)
@@ -34,14 +44,19 @@ int32_t CVariableTable::AddCell(const std::string& sheet, int row, int column)
         sheetIndex = static_cast<int>(sheetIndexes_.size());
         sheetIndexes_.emplace(sheet, sheetIndex);
     }
-    auto [it, inserted] =
-        cellIndexes_.emplace(CellPlaceKey(static_cast<std::size_t>(sheetIndex), row, column), 0);
-    if (inserted) {
-        it->second = static_cast<int32_t>(cells_.size());
-        cells_.emplace_back(sheet, row, column, it->second);
-        cellColumns_.Add(static_cast<std::size_t>(sheetIndex), row, column, it->second);
-    }
-    return it->second;
+    const std::uint64_t key = CellPlaceKey(static_cast<std::size_t>(sheetIndex), row, column);
+    auto keyAt = [this](std::size_t i) { return cellKeys_[i]; };
+    // Room first, so that the one search finds the cell or the slot a new one takes.
+    cellIndex_.Reserve(cellKeys_.size() + 1, cellKeys_.size(), keyAt);
+    std::uint32_t* slot = cellIndex_.Find(key, keyAt);
+    if (*slot != 0)
+        return static_cast<int32_t>(*slot - 1);
+    const auto id = static_cast<int32_t>(cells_.size());
+    cells_.emplace_back(sheet, row, column, id);
+    cellKeys_.push_back(key);
+    *slot = static_cast<std::uint32_t>(cellKeys_.size());
+    cellColumns_.Add(static_cast<std::size_t>(sheetIndex), row, column, id);
+    return id;
 }
 
 int32_t CVariableTable::FindCell(const std::string& sheet, int row, int column) const
@@ -52,8 +67,9 @@ int32_t CVariableTable::FindCell(const std::string& sheet, int row, int column) 
     int sheetIndex = FindSheet(sheet);
     if (sheetIndex < 0)
         return -1;
-    auto it = cellIndexes_.find(CellPlaceKey(static_cast<std::size_t>(sheetIndex), row, column));
-    return it == cellIndexes_.end() ? -1 : it->second;
+    const std::uint32_t* slot = cellIndex_.Find(CellPlaceKey(static_cast<std::size_t>(sheetIndex), row, column),
+                                                [this](std::size_t i) { return cellKeys_[i]; });
+    return slot && *slot != 0 ? static_cast<int32_t>(*slot - 1) : -1;
 }
 
 std::optional<CCellRef> CVariableTable::GetCellAt(std::size_t index) const
@@ -195,6 +211,18 @@ std::vector<int32_t> CVariableTable::GetNumberedIds(const CRange& range) const
                                    area.end.row, area.end.column, [&](int, int, int32_t id) { ids.push_back(id); });
     }
     return ids;
+}
+
+std::vector<CVariableTable::NumberedPlace> CVariableTable::GetNumberedPlaces(const std::string& sheet, int top,
+                                                                            int left, int bottom, int right) const
+{
+    std::vector<NumberedPlace> places;
+    auto lock = Lock();
+    const int index = FindSheet(sheet);
+    if (index >= 0)
+        cellColumns_.ForEachIn(static_cast<std::size_t>(index), top, left, bottom, right,
+                               [&](int row, int column, int32_t id) { places.push_back({row, column, id}); });
+    return places;
 }
 
 const CRange* CVariableTable::GetRange(std::size_t index) const

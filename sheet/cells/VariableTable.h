@@ -2,6 +2,7 @@
 
 #include "sheet/cells/CellRef.h"
 #include "sheet/cells/ColumnIndex.h"
+#include "sheet/cells/KeyIndex.h"
 #include "sheet/cells/NameDictionary.h"
 #include "sheet/cells/Range.h"
 
@@ -68,6 +69,14 @@ public:
     void ForEachNumberedCell(const CRange& range, const std::function<void(const CCellRef&)>& visit) const;
     // The ids of the same cells, in the same order.
     std::vector<int32_t> GetNumberedIds(const CRange& range) const;
+    struct NumberedPlace {
+        int row;
+        int column;
+        int32_t id;
+    };
+    // The cells the table numbers inside one area of the sheet, in reading order.
+    std::vector<NumberedPlace> GetNumberedPlaces(const std::string& sheet, int top, int left, int bottom,
+                                                 int right) const;
     // The stored range with that index; none for an index outside the list.
     const CRange* GetRange(std::size_t index) const;
     // The index of the stored range equal to the given one, -1 for none.
@@ -90,7 +99,12 @@ private:
     mutable std::recursive_mutex mutex_;
     std::vector<CCellRef> cells_;
     std::unordered_map<std::string, int> sheetIndexes_;
-    std::unordered_map<uint64_t, int32_t> cellIndexes_;
+    // The sheet found last (a key of sheetIndexes_) and its index.
+    mutable const std::string* lastSheet_ = nullptr;
+    mutable int lastSheetIndex_ = -1;
+    // The place key of each cell, by id, and the index that finds an id by key.
+    std::vector<std::uint64_t> cellKeys_;
+    sheet::KeyIndex cellIndex_;
     // The place of each cell by sheet index and column, for the cells of an area.
     mutable CColumnIndex<int32_t> cellColumns_;
     std::vector<std::unique_ptr<CRange>> ranges_;

@@ -59,6 +59,7 @@ public:
     Node Run(std::string_view text)
     {
         CFormulaScanner scanner(text);
+        tokens_.reserve(std::min<std::size_t>(text.size() / 2 + 2, 64));
         for (;;) {
             FormulaToken token = scanner.Next();
             if (token.kind == TokenKind::Invalid) {

@@ -97,6 +97,37 @@ TEST(CellStoreTest, ReplacedCellsKeepTheirPlaceAndPackingLosesNothing)
     }
 }
 
+// Cells stored in key order are found by searching out from the cell found last: look-ups
+// jumping back and forth, keys between, before and after the stored ones, replacing a cell in
+// place, and a late cell out of order that hands the search to the hash table.
+TEST(CellStoreTest, CellsInKeyOrderAreFoundFromAnywhere)
+{
+    sheet::CellStore store;
+    constexpr std::uint64_t kCells = 5000;
+    for (std::uint64_t i = 1; i <= kCells; ++i)
+        store.Set(i * 3, CCellData{std::to_string(i), "number", "", false});
+    ASSERT_TRUE(store.InKeyOrder());
+    for (std::uint64_t i : {4000u, 1u, 5000u, 2500u, 2501u, 2499u, 17u, 4999u, 1u}) {
+        ASSERT_EQ(Read(store, i * 3).valueText, std::to_string(i));
+        EXPECT_FALSE(store.Find(i * 3 + 1).has_value());
+        EXPECT_FALSE(store.Find(i * 3 - 1).has_value());
+    }
+    EXPECT_FALSE(store.Find(0).has_value());
+    EXPECT_FALSE(store.Find(kCells * 3 + 3).has_value());
+
+    store.Set(2500 * 3, CCellData{"again", "string", "", false});
+    EXPECT_TRUE(store.InKeyOrder());
+    EXPECT_EQ(store.Size(), kCells);
+    EXPECT_EQ(Read(store, 2500 * 3).valueText, "again");
+
+    store.Set(2500 * 3 + 1, CCellData{"between", "string", "", false});
+    EXPECT_FALSE(store.InKeyOrder());
+    EXPECT_EQ(store.Size(), kCells + 1);
+    EXPECT_EQ(Read(store, 2500 * 3 + 1).valueText, "between");
+    for (std::uint64_t i = 1; i <= kCells; i += 7)
+        ASSERT_EQ(Read(store, i * 3).valueText, i == 2500 ? "again" : std::to_string(i));
+}
+
 // Many cells in any order are all found (the table grows many times), and the order they
 // came in is reported as such.
 TEST(CellStoreTest, ManyCellsAreFoundWhateverTheirOrder)
