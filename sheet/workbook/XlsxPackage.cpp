@@ -3,11 +3,13 @@
 #include "sheet/AsciiCase.h"
 #include "sheet/MessageText.h"
 #include "sheet/workbook/WorkbookError.h"
+#include "swf/ScopeGuard.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -181,7 +183,7 @@ bool Package::HasPart(std::string_view name) const
     return Find(name) >= 0;
 }
 
-std::string Package::ReadPart(std::string_view name)
+std::size_t Package::InflatePart(std::string_view name, const std::function<char*(std::size_t, std::size_t)>& room)
 {
     std::int64_t entry = Find(name);
     if (entry < 0)
@@ -196,38 +198,46 @@ std::string Package::ReadPart(std::string_view name)
     if (!file)
         throw WorkbookError("Cannot open workbook part " + PartText(name) + " (" + zip_strerror(archive_) +
                             ")");
+    ScopeGuard close([file] { zip_fclose(file); });
     // The stored size is only a hint: inflate in pieces and stop at the limit, so a part that
     // claims to be small but inflates without end is caught all the same. The hint sizes the
     // buffer, so an honest part is inflated straight into it, as far as deflate can really
     // expand the stored bytes.
     constexpr std::size_t kPieceBytes = 65536;
-    std::string data;
+    char* data = nullptr;
+    std::size_t size = 0;
     std::size_t used = 0;
     if (stated && (stat.valid & ZIP_STAT_SIZE) && (stat.valid & ZIP_STAT_COMP_SIZE)) {
         const std::uint64_t possible = std::min(stat.comp_size, limits_.maxPartBytes) * kMaxInflateRatio;
-        data.resize(static_cast<std::size_t>(std::min({stat.size, possible, limits_.maxPartBytes})) + 1);
+        size = static_cast<std::size_t>(std::min({stat.size, possible, limits_.maxPartBytes})) + 1;
+        data = room(size, 0);
     }
     for (;;) {
-        if (used == data.size())
-            data.resize(static_cast<std::size_t>(std::min<std::uint64_t>(
-                std::max(data.size() * 2, used + kPieceBytes), limits_.maxPartBytes + 1)));
-        zip_int64_t got = zip_fread(file, data.data() + used, data.size() - used);
-        if (got < 0) {
-            std::string why = zip_file_strerror(file);
-            zip_fclose(file);
-            throw WorkbookError("Workbook part " + PartText(name) + " is damaged (" + why + ")");
+        if (used == size) {
+            size = static_cast<std::size_t>(
+                std::min<std::uint64_t>(std::max(size * 2, used + kPieceBytes), limits_.maxPartBytes + 1));
+            data = room(size, used);
         }
+        zip_int64_t got = zip_fread(file, data + used, size - used);
+        if (got < 0)
+            throw WorkbookError("Workbook part " + PartText(name) + " is damaged (" + zip_file_strerror(file) + ")");
         if (got == 0)
             break;
         used += static_cast<std::size_t>(got);
         totalRead_ += static_cast<std::uint64_t>(got);
-        if (used > limits_.maxPartBytes || totalRead_ > limits_.maxTotalBytes) {
-            zip_fclose(file);
+        if (used > limits_.maxPartBytes || totalRead_ > limits_.maxTotalBytes)
             throw WorkbookError("Workbook part " + PartText(name) + " inflates beyond the size limit");
-        }
     }
-    data.resize(used);
-    zip_fclose(file);
+    return used;
+}
+
+std::string Package::ReadPart(std::string_view name)
+{
+    std::string data;
+    data.resize(InflatePart(name, [&data](std::size_t size, std::size_t) {
+        data.resize(size);
+        return data.data();
+    }));
     return data;
 }
 
@@ -258,14 +268,40 @@ std::uint64_t EstimatedXmlTreeBytes(std::string_view text)
 pugi::xml_document Package::ReadXml(std::string_view name, unsigned parseFlags,
                                     std::uint64_t treeBytesAllowed)
 {
-    std::string text = ReadPart(name);
+    // Inflated into memory of the parser's own allocator, which the document then takes over
+    // and parses where it lies: a sheet's text is not copied, nor held twice.
+    struct ParserBuffer {
+        char* data = nullptr;
+        ~ParserBuffer()
+        {
+            if (data)
+                pugi::get_memory_deallocation_function()(data);
+        }
+    } buffer;
+    const std::size_t length = InflatePart(name, [&buffer](std::size_t size, std::size_t used) {
+        auto* grown = static_cast<char*>(pugi::get_memory_allocation_function()(size));
+        if (!grown)
+            throw std::bad_alloc();
+        if (buffer.data) {
+            std::memcpy(grown, buffer.data, used);
+            pugi::get_memory_deallocation_function()(buffer.data);
+        }
+        buffer.data = grown;
+        return grown;
+    });
     std::uint64_t allowed = std::min(limits_.maxXmlTreeBytes, treeBytesAllowed);
-    if (EstimatedXmlTreeBytes(text) > allowed)
+    if (EstimatedXmlTreeBytes(std::string_view(buffer.data ? buffer.data : "", length)) > allowed)
         throw WorkbookError("Workbook part " + PartText(name) +
                             " holds too many elements to be read within " + std::to_string(allowed >> 20) +
                             " MB of memory");
     pugi::xml_document doc;
-    auto result = doc.load_buffer(text.data(), text.size(), parseFlags | pugi::parse_doctype);
+    pugi::xml_parse_result result;
+    if (buffer.data) {
+        result = doc.load_buffer_inplace_own(buffer.data, length, parseFlags | pugi::parse_doctype);
+        buffer.data = nullptr; // the document's now, whatever the result
+    } else {
+        result = doc.load_buffer("", 0, parseFlags | pugi::parse_doctype);
+    }
     if (!result)
         throw WorkbookError("Workbook part " + PartText(name) + " is not well-formed XML (" +
                             result.description() + " at offset " + std::to_string(result.offset) + ")");

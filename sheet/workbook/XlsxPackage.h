@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -65,6 +66,9 @@ public:
 
 private:
     std::int64_t Find(std::string_view name) const;
+    // Inflates the part into room(size, used): a buffer of size bytes that keeps the first
+    // `used` of the one before. Returns the bytes the part holds.
+    std::size_t InflatePart(std::string_view name, const std::function<char*(std::size_t, std::size_t)>& room);
 
     std::vector<std::uint8_t> bytes_;
     PackageLimits limits_;
