@@ -177,6 +177,7 @@ void CModelNetwork::CompileFormula(const CCellRef& cell, const CCellModel& cells
                     pending.push_back(id);
             }
     }
+    node->SetReferencedRanges(std::move(ranges));
     NodeMap& map = bound.formulas.count(cell.id) ? watchedFormulas_ : formulas_;
     // Cells are mostly compiled in the order of their ids; the hint makes that order cheap.
     map.insert_or_assign(map.end(), cell.id, std::move(node));
@@ -252,10 +253,14 @@ void CModelNetwork::LinkFormula(CFormulaCellNode& node, const CVariableTable& ta
             link(precedent);
     if (!node.GetExpression())
         return;
-    std::vector<int32_t> cells;
-    std::vector<int> ranges;
-    CollectCompiledReferences(*node.GetExpression(), cells, ranges);
-    for (int index : ranges)
+    std::vector<int> walked;
+    const std::vector<int>* ranges = node.GetReferencedRanges();
+    if (!ranges) {
+        std::vector<int32_t> cells;
+        CollectCompiledReferences(*node.GetExpression(), cells, walked);
+        ranges = &walked;
+    }
+    for (int index : *ranges)
         if (CFormulaNode* range = RangeNode(index, table, variables))
             link(range);
 }

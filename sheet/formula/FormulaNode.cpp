@@ -118,6 +118,8 @@ void CFormulaCellNode::Save(model::RecordWriter& out) const
 void CFormulaCellNode::Load(model::RecordReader& in)
 {
     CFormulaNode::Load(in);
+    ranges_.clear();
+    rangesKnown_ = false;
     uint32_t count = in.ReadCount("referenced cell count", 4);
     referenced_.clear();
     referenced_.reserve(count);

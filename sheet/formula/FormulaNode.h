@@ -111,11 +111,21 @@ public:
 
     void AddReferencedCell(int32_t id) { referenced_.push_back(id); }
     const std::vector<int32_t>& GetReferencedCells() const { return referenced_; }
+    // The table indexes of the ranges the formula reads, as its compiler found them; none when
+    // not known (a node read back from a document), and the formula must be walked for them.
+    void SetReferencedRanges(std::vector<int> ranges)
+    {
+        ranges_ = std::move(ranges);
+        rangesKnown_ = true;
+    }
+    const std::vector<int>* GetReferencedRanges() const { return rangesKnown_ ? &ranges_ : nullptr; }
     // The formula is dropped for a value that reads no cell (a circular reference's error).
     void ReplaceFormula(std::unique_ptr<CCompiledExpr> expression)
     {
         SetExpression(std::move(expression));
         referenced_.clear();
+        ranges_.clear();
+        rangesKnown_ = false;
     }
 
     void Save(model::RecordWriter& out) const override;
@@ -123,6 +133,8 @@ public:
 
 private:
     std::vector<int32_t> referenced_;
+    std::vector<int> ranges_;
+    bool rangesKnown_ = false;
 };
 
 // A range that compiled formulas read, as one node shared by all of them: its precedents
