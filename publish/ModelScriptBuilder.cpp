@@ -358,7 +358,9 @@ void WriteRangeArrays(const CVariableTable& table, CActionList& actions)
                 band.usedRows.push_back(row);
     }
 
-    ActionEmitter emit(actions);
+    // Written as bytes as they are made: a large workbook has a range for every row.
+    swf::Writer bytes;
+    ActionEmitter emit(bytes);
     for (std::size_t k = 0; k < bands.size(); ++k)
         EmitBand(emit, BandName(k), bands[k]);
 
@@ -401,6 +403,8 @@ void WriteRangeArrays(const CVariableTable& table, CActionList& actions)
         }
         emit.Int(4).Str("kvRangeC").Op(ActionCode::NewObject).Op(ActionCode::SetVariable);
     }
+    if (bytes.Size() > 0)
+        actions.Add(std::make_unique<CActionBytes>(bytes.Take()));
 }
 
 void CModelScriptBuilder::WriteRangeArrays(CActionList& actions)

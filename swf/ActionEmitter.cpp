@@ -1,48 +1,114 @@
 #include "swf/ActionEmitter.h"
 
 #include "swf/Actions.h"
+#include "swf/SwfError.h"
+
+#include <bit>
 
 namespace swf {
 
+CActionList& ActionEmitter::List()
+{
+    if (!out_)
+        throw SwfError("an emitter writing bytes has no action list");
+    return *out_;
+}
+
+void ActionEmitter::BeginPush(PushType type, std::size_t payloadBytes)
+{
+    const std::size_t length = 1 + payloadBytes;
+    if (length > 0xFFFF)
+        throw SwfError("action " + std::to_string(static_cast<int>(ActionCode::Push)) + " has a payload of " +
+                       std::to_string(length) + " bytes, more than 65535");
+    bytes_->U8(static_cast<uint8_t>(ActionCode::Push));
+    bytes_->U16(static_cast<uint16_t>(length));
+    bytes_->U8(static_cast<uint8_t>(type));
+}
+
 ActionEmitter& ActionEmitter::Str(std::string_view text)
 {
-    out_.Add(std::make_unique<CActionPush>(text));
+    if (!bytes_) {
+        out_->Add(std::make_unique<CActionPush>(text));
+        return *this;
+    }
+    BeginPush(PushType::String, text.size() + 1);
+    bytes_->String(text);
     return *this;
 }
 
 ActionEmitter& ActionEmitter::Int(int32_t value)
 {
-    out_.Add(CActionPush::CActionPushInt(value));
+    if (!bytes_) {
+        out_->Add(CActionPush::CActionPushInt(value));
+        return *this;
+    }
+    BeginPush(PushType::Integer, 4);
+    bytes_->S32(value);
     return *this;
 }
 
 ActionEmitter& ActionEmitter::Dbl(double value)
 {
-    out_.Add(CActionPush::CActionPushDouble(value));
+    if (!bytes_) {
+        out_->Add(CActionPush::CActionPushDouble(value));
+        return *this;
+    }
+    // The player stores a double as two little-endian words, the high word first.
+    const auto bits = std::bit_cast<uint64_t>(value);
+    BeginPush(PushType::Double, 8);
+    bytes_->U32(static_cast<uint32_t>(bits >> 32));
+    bytes_->U32(static_cast<uint32_t>(bits));
     return *this;
 }
 
 ActionEmitter& ActionEmitter::Bool(bool value)
 {
-    out_.Add(CActionPush::CActionPushBool(value));
+    if (!bytes_) {
+        out_->Add(CActionPush::CActionPushBool(value));
+        return *this;
+    }
+    BeginPush(PushType::Boolean, 1);
+    bytes_->U8(value ? 1 : 0);
     return *this;
 }
 
 ActionEmitter& ActionEmitter::Undefined()
 {
-    out_.Add(CActionPush::CActionPushUndefined());
+    if (!bytes_) {
+        out_->Add(CActionPush::CActionPushUndefined());
+        return *this;
+    }
+    BeginPush(PushType::Undefined, 0);
     return *this;
 }
 
 ActionEmitter& ActionEmitter::Op(ActionCode code)
 {
-    out_.Add(std::make_unique<CActionCode>(code));
+    if (!bytes_) {
+        out_->Add(std::make_unique<CActionCode>(code));
+        return *this;
+    }
+    // Codes from 0x80 on always carry a length, even with nothing after it.
+    bytes_->U8(static_cast<uint8_t>(code));
+    if (static_cast<uint8_t>(code) >= 0x80)
+        bytes_->U16(0);
     return *this;
 }
 
 ActionEmitter& ActionEmitter::Raw(uint8_t code, std::vector<uint8_t> payload)
 {
-    out_.Add(std::make_unique<CActionRaw>(code, std::move(payload)));
+    if (!bytes_) {
+        out_->Add(std::make_unique<CActionRaw>(code, std::move(payload)));
+        return *this;
+    }
+    bytes_->U8(code);
+    if (code >= 0x80) {
+        if (payload.size() > 0xFFFF)
+            throw SwfError("action " + std::to_string(code) + " has a payload of " + std::to_string(payload.size()) +
+                           " bytes, more than 65535");
+        bytes_->U16(static_cast<uint16_t>(payload.size()));
+        bytes_->Bytes(payload);
+    }
     return *this;
 }
 

@@ -2,7 +2,9 @@
 
 #include "swf/ActionList.h"
 #include "swf/SwfCodes.h"
+#include "swf/SwfWriter.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -16,7 +18,11 @@ namespace swf {
 // is xmlUrl = new Object().
 class ActionEmitter {
 public:
-    explicit ActionEmitter(CActionList& out) : out_(out) {}
+    explicit ActionEmitter(CActionList& out) : out_(&out) {}
+    // Writes the records straight into `bytes`, as the list would write them, without making an
+    // action object for each: for code made for every cell or range of a large model. List()
+    // may not be called on such an emitter.
+    explicit ActionEmitter(Writer& bytes) : bytes_(&bytes) {}
 
     ActionEmitter& Str(std::string_view text);
     ActionEmitter& Int(int32_t value);
@@ -34,10 +40,14 @@ public:
     // new C() without arguments: Push 0, Push C, NewObject.
     ActionEmitter& New(std::string_view className) { return Int(0).Str(className).Op(ActionCode::NewObject); }
 
-    CActionList& List() { return out_; }
+    CActionList& List();
 
 private:
-    CActionList& out_;
+    // One Push record of a single value, its type byte and payloadBytes more to follow.
+    void BeginPush(PushType type, std::size_t payloadBytes);
+
+    CActionList* out_ = nullptr;
+    Writer* bytes_ = nullptr;
 };
 
 } // namespace swf

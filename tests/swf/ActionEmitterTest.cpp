@@ -1,6 +1,11 @@
 #include "swf/ActionEmitter.h"
 
+#include "swf/SwfError.h"
+
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
 
 namespace {
 
@@ -17,6 +22,30 @@ TEST(ActionEmitter, WritesOneValuePerPushAndLengthsWhereTheCodeNeedsThem)
                                            0x96, 5, 0, 7, 0,   0, 0,   0, // push 0
                                            0x96, 3, 0, 0, 'A', 0, 0x40};  // push "A", new
     EXPECT_EQ(list.ToBytes(false), expected);
+}
+
+// Written straight as bytes, every kind of record comes out as the list writes it; the limits
+// the list checks when it writes are checked as the record is made.
+TEST(ActionEmitter, WritingBytesGivesTheBytesOfTheList)
+{
+    auto emitAll = [](swf::ActionEmitter& emit) {
+        emit.Str("").Str("kvRangeC").Int(-7).Int(INT32_MAX).Dbl(0.1).Dbl(-1e300).Bool(true).Bool(false);
+        emit.Undefined().Op(ActionCode::Call).Op(ActionCode::SetMember).Get("A12").New("Array");
+        emit.Raw(0x99, {1, 2}).Raw(0x17).Str(std::string(65533, 'x'));
+    };
+    CActionList list;
+    swf::ActionEmitter toList(list);
+    emitAll(toList);
+    swf::Writer bytes;
+    swf::ActionEmitter toBytes(bytes);
+    emitAll(toBytes);
+    EXPECT_EQ(bytes.Take(), list.ToBytes(false));
+
+    swf::Writer more;
+    swf::ActionEmitter tooLong(more);
+    EXPECT_THROW(tooLong.Str(std::string(65534, 'x')), swf::SwfError);
+    EXPECT_THROW(tooLong.Str(std::string("a\0b", 3)), swf::SwfError);
+    EXPECT_THROW(tooLong.List(), swf::SwfError);
 }
 
 } // namespace
