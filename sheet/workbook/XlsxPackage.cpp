@@ -3,6 +3,7 @@
 #include "sheet/AsciiCase.h"
 #include "sheet/MessageText.h"
 #include "sheet/workbook/WorkbookError.h"
+#include "swf/Processors.h"
 #include "swf/ScopeGuard.h"
 
 #include <algorithm>
@@ -62,7 +63,7 @@ constexpr std::uint64_t kXmlAttributeBytes = 48;
 // Deflate cannot expand a byte into more than about 1032.
 constexpr std::uint64_t kMaxInflateRatio = 1040;
 
-std::uint32_t MaxDepth(const pugi::xml_node& root)
+std::uint32_t SubtreeDepth(const pugi::xml_node& root)
 {
     // Walked without recursion: the depth is what we are afraid of.
     std::uint32_t depth = 0;
@@ -82,6 +83,38 @@ std::uint32_t MaxDepth(const pugi::xml_node& root)
         if (!node || node == root)
             break;
         node = node.next_sibling();
+    }
+    return deepest;
+}
+
+// The depth of the deepest node below root. The levels near the root are walked one after
+// another until one is wide (a sheet's rows); the subtrees of that level are then walked on
+// every processor.
+std::uint32_t MaxDepth(const pugi::xml_node& root)
+{
+    constexpr std::size_t kWideLevel = 4096;
+    constexpr std::uint32_t kLevelsWalkedInTurn = 8;
+    std::vector<pugi::xml_node> level;
+    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling())
+        level.push_back(child);
+    std::uint32_t deepest = 0;
+    for (std::uint32_t depth = 1; !level.empty(); ++depth) {
+        deepest = depth;
+        if (level.size() >= kWideLevel || depth == kLevelsWalkedInTurn) {
+            constexpr std::size_t kPart = 1024;
+            std::vector<std::uint32_t> below((level.size() + kPart - 1) / kPart, 0);
+            swf::ForEachOnThreads(0, below.size(), 0, [&](std::size_t part) {
+                const std::size_t end = std::min(level.size(), (part + 1) * kPart);
+                for (std::size_t i = part * kPart; i < end; ++i)
+                    below[part] = std::max(below[part], SubtreeDepth(level[i]));
+            });
+            return depth + *std::max_element(below.begin(), below.end());
+        }
+        std::vector<pugi::xml_node> next;
+        for (const pugi::xml_node& node : level)
+            for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())
+                next.push_back(child);
+        level = std::move(next);
     }
     return deepest;
 }

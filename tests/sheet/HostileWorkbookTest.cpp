@@ -202,6 +202,13 @@ TEST(HostileWorkbook, CellsAndSheetsCostWhatTheyHold)
                                           Repeated("</r>", 1'000'000) + "</is></c>")));
          },
          "levels deep"},
+        {"a cell nested deep in the last of 5,000 rows",
+         [] {
+             return OneSheet(SheetXml(Repeated("<row><c><v>1</v></c></row>", 5000) +
+                                      Row("<c r=\"A5001\" t=\"inlineStr\"><is>" + Repeated("<r>", 100'000) +
+                                          Repeated("</r>", 100'000) + "</is></c>")));
+         },
+         "levels deep"},
     };
     ExpectEachEndsInTime(cases);
 }
