@@ -191,7 +191,10 @@ void CModelNetwork::CompileConstant(const CCellRef& cell, const CCellModel& cell
         std::make_unique<CConstantCellNode>(cell.id, constant ? CCompiledExpr::Compile(*constant) : nullptr);
     NodeMap& map = bound.constants.count(cell.id) ? boundConstants_ : plainConstants_;
     map.insert_or_assign(map.end(), cell.id, std::move(node));
-    values.insert(CCellValueRecord(cell.id, CellVariableName(cell.id), cell.GetText(), constant.get()));
+    // The record takes the constant over rather than a copy of it.
+    CCellValueRecord record(cell.id, CellVariableName(cell.id), cell.GetText(), nullptr);
+    record.SetValue(std::move(constant));
+    values.insert(std::move(record));
 }
 
 CModelNetwork::VariableIndex CModelNetwork::IndexVariables() const
