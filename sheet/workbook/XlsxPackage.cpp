@@ -298,53 +298,230 @@ std::uint64_t EstimatedXmlTreeBytes(std::string_view text)
     return text.size() + nodes * kXmlNodeBytes + attributes * kXmlAttributeBytes;
 }
 
-pugi::xml_document Package::ReadXml(std::string_view name, unsigned parseFlags,
-                                    std::uint64_t treeBytesAllowed)
+Package::XmlText::~XmlText()
 {
-    // Inflated into memory of the parser's own allocator, which the document then takes over
-    // and parses where it lies: a sheet's text is not copied, nor held twice.
-    struct ParserBuffer {
-        char* data = nullptr;
-        ~ParserBuffer()
-        {
-            if (data)
-                pugi::get_memory_deallocation_function()(data);
-        }
-    } buffer;
-    const std::size_t length = InflatePart(name, [&buffer](std::size_t size, std::size_t used) {
+    if (data)
+        pugi::get_memory_deallocation_function()(data);
+}
+
+Package::XmlText& Package::XmlText::operator=(XmlText&& other) noexcept
+{
+    if (this != &other) {
+        if (data)
+            pugi::get_memory_deallocation_function()(data);
+        data = std::exchange(other.data, nullptr);
+        length = other.length;
+    }
+    return *this;
+}
+
+Package::XmlText Package::InflateXml(std::string_view name, std::uint64_t treeBytesAllowed)
+{
+    // Inflated into memory of the parser's own allocator, which a document can then take over
+    // and parse where it lies: a sheet's text is not copied, nor held twice.
+    XmlText text;
+    text.length = InflatePart(name, [&text](std::size_t size, std::size_t used) {
         auto* grown = static_cast<char*>(pugi::get_memory_allocation_function()(size));
         if (!grown)
             throw std::bad_alloc();
-        if (buffer.data) {
-            std::memcpy(grown, buffer.data, used);
-            pugi::get_memory_deallocation_function()(buffer.data);
+        if (text.data) {
+            std::memcpy(grown, text.data, used);
+            pugi::get_memory_deallocation_function()(text.data);
         }
-        buffer.data = grown;
+        text.data = grown;
         return grown;
     });
     std::uint64_t allowed = std::min(limits_.maxXmlTreeBytes, treeBytesAllowed);
-    if (EstimatedXmlTreeBytes(std::string_view(buffer.data ? buffer.data : "", length)) > allowed)
+    if (EstimatedXmlTreeBytes(text.View()) > allowed)
         throw WorkbookError("Workbook part " + PartText(name) +
                             " holds too many elements to be read within " + std::to_string(allowed >> 20) +
                             " MB of memory");
-    pugi::xml_document doc;
-    pugi::xml_parse_result result;
-    if (buffer.data) {
-        result = doc.load_buffer_inplace_own(buffer.data, length, parseFlags | pugi::parse_doctype);
-        buffer.data = nullptr; // the document's now, whatever the result
-    } else {
-        result = doc.load_buffer("", 0, parseFlags | pugi::parse_doctype);
-    }
+    return text;
+}
+
+void Package::CheckXml(std::string_view name, const pugi::xml_document& doc, const pugi::xml_parse_result& result,
+                       std::uint32_t depth) const
+{
     if (!result)
         throw WorkbookError("Workbook part " + PartText(name) + " is not well-formed XML (" +
                             result.description() + " at offset " + std::to_string(result.offset) + ")");
     for (auto node : doc.children())
         if (node.type() == pugi::node_doctype)
             throw WorkbookError("Workbook part " + PartText(name) + " has a document type declaration");
-    if (MaxDepth(doc) > limits_.maxXmlDepth)
+    if (depth + MaxDepth(doc) > limits_.maxXmlDepth)
         throw WorkbookError("Workbook part " + PartText(name) + " nests elements more than " +
                             std::to_string(limits_.maxXmlDepth) + " levels deep");
+}
+
+pugi::xml_document Package::ParseXml(std::string_view name, XmlText text, unsigned parseFlags)
+{
+    pugi::xml_document doc;
+    pugi::xml_parse_result result;
+    if (text.data) {
+        result = doc.load_buffer_inplace_own(text.data, text.length, parseFlags | pugi::parse_doctype);
+        text.data = nullptr; // the document's now, whatever the result
+    } else {
+        result = doc.load_buffer("", 0, parseFlags | pugi::parse_doctype);
+    }
+    CheckXml(name, doc, result, 0);
     return doc;
+}
+
+pugi::xml_document Package::ReadXml(std::string_view name, unsigned parseFlags,
+                                    std::uint64_t treeBytesAllowed)
+{
+    return ParseXml(name, InflateXml(name, treeBytesAllowed), parseFlags);
+}
+
+namespace {
+
+bool IsXmlSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+bool IsNameChar(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == '.' ||
+           static_cast<unsigned char>(c) >= 0x80;
+}
+
+// Where the text of a run of elements may be cut: the spans of the content of the one element
+// named `container` (with any prefix), cut before start tags of `element` with the same prefix,
+// into pieces of about pieceBytes. None when the text holds comments, character data sections
+// or processing instructions past its declaration (a tag name inside one would mislead the
+// search), or when the element is missing, empty or small.
+std::vector<std::pair<std::size_t, std::size_t>> ContentPieces(std::string_view text, std::string_view container,
+                                                                std::string_view element, std::size_t pieceBytes)
+{
+    std::vector<std::pair<std::size_t, std::size_t>> pieces;
+    if (text.find("<!") != std::string_view::npos)
+        return pieces;
+    const std::size_t instruction = text.find("<?");
+    if (instruction != std::string_view::npos && text.find("<?", instruction + 2) != std::string_view::npos)
+        return pieces;
+    // The start tag: '<', a prefix, the name, then a blank, '>' or '/'.
+    std::size_t open = std::string_view::npos;
+    std::string prefix;
+    for (std::size_t at = text.find(container); at != std::string_view::npos; at = text.find(container, at + 1)) {
+        const std::size_t after = at + container.size();
+        if (after >= text.size() || !(IsXmlSpace(text[after]) || text[after] == '>' || text[after] == '/'))
+            continue;
+        std::size_t begin = at;
+        if (begin > 0 && text[begin - 1] == ':') {
+            begin -= 1;
+            while (begin > 0 && IsNameChar(text[begin - 1]))
+                --begin;
+        }
+        if (begin == 0 || text[begin - 1] != '<')
+            continue;
+        open = begin - 1;
+        prefix = std::string(text.substr(begin, at - begin)); // "" or "x:"
+        break;
+    }
+    if (open == std::string_view::npos || (instruction != std::string_view::npos && instruction > open))
+        return pieces;
+    // The end of the start tag; '>' may stand inside an attribute's quotes.
+    char quote = 0;
+    std::size_t close = open + 1;
+    for (; close < text.size(); ++close) {
+        const char c = text[close];
+        if (quote) {
+            quote = c == quote ? 0 : quote;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '>') {
+            break;
+        }
+    }
+    if (close >= text.size() || text[close - 1] == '/')
+        return pieces;
+    const std::size_t first = close + 1;
+    const std::string endTag = "</" + prefix + std::string(container);
+    const std::size_t last = text.rfind(endTag);
+    if (last == std::string_view::npos || last < first || last - first < 2 * pieceBytes)
+        return pieces;
+    const std::string startTag = "<" + prefix + std::string(element);
+    std::size_t begin = first;
+    while (begin < last) {
+        std::size_t cut = last;
+        for (std::size_t at = text.find(startTag, std::min(last, begin + pieceBytes)); at < last;
+             at = text.find(startTag, at + 1)) {
+            const char next = text[at + startTag.size()];
+            if (IsXmlSpace(next) || next == '>' || next == '/') {
+                cut = at;
+                break;
+            }
+        }
+        pieces.emplace_back(begin, cut);
+        begin = cut;
+    }
+    return pieces;
+}
+
+} // namespace
+
+Package::PiecedXml Package::ReadXmlInPieces(std::string_view name, std::string_view container,
+                                            std::string_view element, unsigned parseFlags,
+                                            std::uint64_t treeBytesAllowed, unsigned threads)
+{
+    constexpr std::size_t kPieceBytes = std::size_t(1) << 20;
+    const std::uint64_t readBefore = totalRead_;
+    XmlText text = InflateXml(name, treeBytesAllowed);
+    const std::vector<std::pair<std::size_t, std::size_t>> spans =
+        ContentPieces(text.View(), container, element, kPieceBytes);
+    PiecedXml xml;
+    if (spans.size() < 2) {
+        xml.doc = ParseXml(name, std::move(text), parseFlags);
+        return xml;
+    }
+    // The rest of the text with the container left empty, and each piece of its content as a
+    // fragment of its own, where it lies, on every processor. Should any of them fail to parse,
+    // the part is read again and parsed whole, which tells what is wrong and where.
+    const std::string_view whole = text.View();
+    std::string rest;
+    rest.reserve(whole.size() - (spans.back().second - spans.front().first));
+    rest.append(whole.substr(0, spans.front().first)).append(whole.substr(spans.back().second));
+    xml.pieces.resize(spans.size());
+    std::vector<pugi::xml_parse_result> results(spans.size());
+    pugi::xml_parse_result restResult;
+    swf::ForEachOnThreads(0, spans.size() + 1, threads, [&](std::size_t i) {
+        if (i == spans.size()) {
+            restResult = xml.doc.load_buffer(rest.data(), rest.size(), parseFlags | pugi::parse_doctype);
+            return;
+        }
+        xml.pieces[i] = std::make_unique<pugi::xml_document>();
+        results[i] = xml.pieces[i]->load_buffer_inplace(text.data + spans[i].first, spans[i].second - spans[i].first,
+                                                        parseFlags | pugi::parse_fragment);
+    });
+    auto readWhole = [&] {
+        xml.pieces.clear();
+        xml.doc.reset();
+        text = XmlText();
+        totalRead_ = readBefore;
+        xml.doc = ParseXml(name, InflateXml(name, treeBytesAllowed), parseFlags);
+        return std::move(xml);
+    };
+    const bool parsed = restResult && std::all_of(results.begin(), results.end(),
+                                                   [](const pugi::xml_parse_result& result) { return bool(result); });
+    if (!parsed)
+        return readWhole();
+    CheckXml(name, xml.doc, restResult, 0);
+    // The pieces' elements stand inside the container.
+    pugi::xml_node holder = xml.doc.find_node([&](const pugi::xml_node& node) {
+        std::string_view full = node.name();
+        return full.size() >= container.size() && full.substr(full.size() - container.size()) == container &&
+               (full.size() == container.size() || full[full.size() - container.size() - 1] == ':');
+    });
+    if (!holder)
+        return readWhole();
+    std::uint32_t depth = 0;
+    for (pugi::xml_node node = holder; node && node.type() != pugi::node_document; node = node.parent())
+        ++depth;
+    for (std::size_t i = 0; i < spans.size(); ++i)
+        CheckXml(name, *xml.pieces[i], results[i], depth);
+    xml.text = std::move(text);
+    return xml;
 }
 
 std::vector<Relationship> Package::ReadRelationships(std::string_view sourcePart)

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -58,6 +59,28 @@ public:
     pugi::xml_document ReadXml(std::string_view name,
                                unsigned parseFlags = pugi::parse_default | pugi::parse_ws_pcdata_single,
                                std::uint64_t treeBytesAllowed = UINT64_MAX);
+    // A part whose one element `container` holds many `element`s (a sheet's sheetData and its
+    // rows), parsed as ReadXml does but on up to `threads` threads (0: every processor): doc is
+    // the part with the container's content left out, each piece a run of that content in
+    // order, its top-level nodes the container's children. A part too small to share, or one
+    // whose text cannot be cut safely, comes whole in doc, without pieces.
+    // A part's text, inflated into memory of the XML parser's allocator.
+    struct XmlText {
+        char* data = nullptr;
+        std::size_t length = 0;
+        XmlText() = default;
+        XmlText(XmlText&& other) noexcept : data(std::exchange(other.data, nullptr)), length(other.length) {}
+        XmlText& operator=(XmlText&& other) noexcept;
+        ~XmlText();
+        std::string_view View() const { return data ? std::string_view(data, length) : std::string_view(); }
+    };
+    struct PiecedXml {
+        XmlText text; // the pieces are parsed where they lie in it
+        pugi::xml_document doc;
+        std::vector<std::unique_ptr<pugi::xml_document>> pieces;
+    };
+    PiecedXml ReadXmlInPieces(std::string_view name, std::string_view container, std::string_view element,
+                              unsigned parseFlags, std::uint64_t treeBytesAllowed, unsigned threads = 0);
     // The relationships of a part ("" for the package's own); empty when it has none.
     std::vector<Relationship> ReadRelationships(std::string_view sourcePart);
 
@@ -65,6 +88,14 @@ public:
     const std::vector<std::string>& PartNames() const { return names_; }
 
 private:
+    // The part's text, refused when its tree would not fit treeBytesAllowed.
+    XmlText InflateXml(std::string_view name, std::uint64_t treeBytesAllowed);
+    // The document takes the text over.
+    pugi::xml_document ParseXml(std::string_view name, XmlText text, unsigned parseFlags);
+    // Throws for a parse that failed, a document type declaration, or elements nested deeper
+    // than the limit, the document's own top lying `depth` levels down.
+    void CheckXml(std::string_view name, const pugi::xml_document& doc, const pugi::xml_parse_result& result,
+                  std::uint32_t depth) const;
     std::int64_t Find(std::string_view name) const;
     // Inflates the part into room(size, used): a buffer of size bytes that keeps the first
     // `used` of the one before. Returns the bytes the part holds.

@@ -9,6 +9,10 @@
 #include "sheet/workbook/XlsxNumberFormats.h"
 #include "swf/Processors.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <algorithm>
 #include <charconv>
 #include <cerrno>
@@ -350,15 +354,21 @@ public:
     void Read(Package& package, Sheet& sheet)
     {
         shownName_ = PrintableText(sheet.name);
-        auto doc = package.ReadXml(sheet.partName, pugi::parse_default | pugi::parse_ws_pcdata_single,
-                                   budget_.Remaining());
-        auto root = doc.document_element();
+        // A large sheet's rows are parsed in pieces on every processor.
+        Package::PiecedXml xml =
+            package.ReadXmlInPieces(sheet.partName, "sheetData", "row",
+                                    pugi::parse_default | pugi::parse_ws_pcdata_single, budget_.Remaining(),
+                                    options_.threads);
+        auto root = xml.doc.document_element();
         if (LocalName(root) != "worksheet")
             throw WorkbookError("Part " + PrintableText(sheet.partName) + " of sheet " + shownName_ +
                                 " is not a worksheet");
         if (auto protection = Child(root, "sheetProtection"))
             sheet.isProtected = IsTrue(Attribute(protection, "sheet").value());
-        const Rows rows = ListRows(Child(root, "sheetData"));
+        std::vector<pugi::xml_node> holders{Child(root, "sheetData")};
+        for (const auto& piece : xml.pieces)
+            holders.push_back(*piece);
+        const Rows rows = ListRows(holders);
         if (!ReadRowsAtOnce(rows, sheet)) {
             // Room for the cells that may hold something, taken only within the memory budget:
             // a list of a million cells grown as it is read would be moved twenty times over.
@@ -369,6 +379,14 @@ public:
             // The fault that ended the list comes after every row before it.
             if (rows.faulty)
                 RowIndex(rows.faulty, rows.rows.empty() ? -1 : rows.rows.back().second);
+        }
+        if (!xml.pieces.empty()) {
+            // The pieces' trees were made on other threads, whose memory the rest of the run
+            // would not use again: it goes back to the system at once.
+            xml.pieces.clear();
+#ifdef __GLIBC__
+            malloc_trim(0);
+#endif
         }
         Finish(sheet);
     }
@@ -406,26 +424,29 @@ private:
         pugi::xml_node faulty;
     };
 
-    Rows ListRows(const pugi::xml_node& data) const
+    // The rows are the children of the holders, one holder after another: the sheetData
+    // element, then the pieces its content was parsed in.
+    Rows ListRows(const std::vector<pugi::xml_node>& holders) const
     {
         Rows list;
         std::int64_t rowIndex = -1;
-        for (auto row : data.children()) {
-            if (LocalName(row) != "row")
-                continue;
-            try {
-                rowIndex = RowIndex(row, rowIndex);
-            } catch (const WorkbookError&) {
-                list.faulty = row;
-                break;
+        for (const pugi::xml_node& holder : holders)
+            for (auto row : holder.children()) {
+                if (LocalName(row) != "row")
+                    continue;
+                try {
+                    rowIndex = RowIndex(row, rowIndex);
+                } catch (const WorkbookError&) {
+                    list.faulty = row;
+                    return list;
+                }
+                if (list.rows.size() % Rows::kRowsPerPart == 0)
+                    list.parts.push_back({list.rows.size(), list.rows.size(), list.room});
+                list.rows.emplace_back(row, static_cast<std::uint32_t>(rowIndex));
+                list.parts.back().lastRow = list.rows.size();
+                for (auto c = row.first_child(); c; c = c.next_sibling())
+                    list.room += c.first_child() ? 1 : 0;
             }
-            if (list.rows.size() % Rows::kRowsPerPart == 0)
-                list.parts.push_back({list.rows.size(), list.rows.size(), list.room});
-            list.rows.emplace_back(row, static_cast<std::uint32_t>(rowIndex));
-            list.parts.back().lastRow = list.rows.size();
-            for (auto c = row.first_child(); c; c = c.next_sibling())
-                list.room += c.first_child() ? 1 : 0;
-        }
         return list;
     }
 

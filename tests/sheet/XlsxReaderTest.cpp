@@ -528,3 +528,82 @@ TEST(XlsxReader, AFaultInAnyPartOfTheRowsIsTheOneReadingInOrderMeetsFirst)
     EXPECT_NE(big.one.find("MB of memory"), std::string::npos) << big.one;
     EXPECT_EQ(big.several, big.one);
 }
+
+namespace {
+
+// The rows of a sheet part as ReadXmlInPieces gives them: how many, whether their numbers run
+// 1, 2, 3... in order, and the name of the part's last element; or the fault it reports.
+std::string RowsInPieces(const std::string& xml, std::size_t* pieceCount = nullptr)
+{
+    sheet::xlsx::Package package(Zip({{"sheet.xml", xml}}));
+    try {
+        const Package::PiecedXml read =
+            package.ReadXmlInPieces("sheet.xml", "sheetData", "row", pugi::parse_default, UINT64_MAX);
+        if (pieceCount)
+            *pieceCount = read.pieces.size();
+        std::vector<pugi::xml_node> holders{read.doc.find_node([](const pugi::xml_node& node) {
+            return std::string_view(node.name()).ends_with("sheetData");
+        })};
+        for (const auto& piece : read.pieces)
+            holders.push_back(*piece);
+        int rows = 0;
+        bool inOrder = true;
+        for (const pugi::xml_node& holder : holders)
+            for (const pugi::xml_node& row : holder.children())
+                inOrder = inOrder && row.attribute("r").as_int() == ++rows;
+        return std::to_string(rows) + (inOrder ? " rows in order | " : " rows out of order | ") +
+               read.doc.document_element().last_child().name();
+    } catch (const sheet::WorkbookError& e) {
+        return e.what();
+    }
+}
+
+std::string WholeFault(const std::string& xml)
+{
+    sheet::xlsx::Package package(Zip({{"sheet.xml", xml}}));
+    try {
+        package.ReadXml("sheet.xml");
+    } catch (const sheet::WorkbookError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+std::string PrefixedSheet(const std::string& p, int rows)
+{
+    std::string xml = "<?xml version=\"1.0\"?><" + p + "worksheet xmlns:x=\"urn:x\"><" + p + "sheetData>";
+    for (int r = 1; r <= rows; ++r)
+        xml += "<" + p + "row r=\"" + std::to_string(r) + "\"><" + p + "c><" + p + "v>1</" + p + "v></" + p +
+               "c><" + p + "c t=\"inlineStr\"><" + p + "is><" + p + "t>a &lt;" + p + "row&gt;</" + p + "t></" + p +
+               "is></" + p + "c></" + p + "row>";
+    return xml + "</" + p + "sheetData><" + p + "mergeCells/></" + p + "worksheet>";
+}
+
+} // namespace
+
+// A large sheet's rows are parsed in pieces: every row comes once, in order, with or without
+// a prefix on the names; text that cannot be cut safely is parsed whole; a fault in any piece,
+// or a row cut in two, is reported as parsing the whole text reports it.
+TEST(XlsxPackage, ALargeSheetIsParsedInPiecesWithTheSameRowsAndFaults)
+{
+    const std::string expected = "30000 rows in order | mergeCells";
+    std::size_t pieces = 0;
+    for (const std::string prefix : {"", "x:"}) {
+        EXPECT_EQ(RowsInPieces(PrefixedSheet(prefix, 30000), &pieces), "30000 rows in order | " + prefix + "mergeCells");
+        EXPECT_GT(pieces, 1u);
+    }
+    std::string commented = PrefixedSheet("", 30000);
+    commented.insert(commented.find("<row r=\"7\""), "<!-- a comment -->");
+    EXPECT_EQ(RowsInPieces(commented, &pieces), expected);
+    EXPECT_EQ(pieces, 0u);
+
+    const std::string data = PrefixedSheet("", 30000);
+    const std::size_t middle = data.find("<row r=\"20000\"");
+    for (const std::string& broken : {data.substr(0, middle) + "<row><c>" + data.substr(middle),
+                                      data.substr(0, middle) + "<c><v>1</v></c></row>" + data.substr(middle),
+                                      data.substr(0, data.size() - 30) + "</worksheet>"}) {
+        const std::string fault = RowsInPieces(broken);
+        EXPECT_NE(fault.find("not well-formed"), std::string::npos) << fault.substr(0, 200);
+        EXPECT_EQ(fault, WholeFault(broken));
+    }
+}
