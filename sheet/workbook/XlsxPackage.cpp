@@ -63,6 +63,12 @@ constexpr std::uint64_t kXmlAttributeBytes = 48;
 // Deflate cannot expand a byte into more than about 1032.
 constexpr std::uint64_t kMaxInflateRatio = 1040;
 
+WorkbookError TooDeep(std::string_view name, std::uint32_t limit)
+{
+    return WorkbookError("Workbook part " + PartText(name) + " nests elements more than " + std::to_string(limit) +
+                         " levels deep");
+}
+
 std::uint32_t SubtreeDepth(const pugi::xml_node& root)
 {
     // Walked without recursion: the depth is what we are afraid of.
@@ -349,8 +355,7 @@ void Package::CheckXml(std::string_view name, const pugi::xml_document& doc, con
         if (node.type() == pugi::node_doctype)
             throw WorkbookError("Workbook part " + PartText(name) + " has a document type declaration");
     if (depth + MaxDepth(doc) > limits_.maxXmlDepth)
-        throw WorkbookError("Workbook part " + PartText(name) + " nests elements more than " +
-                            std::to_string(limits_.maxXmlDepth) + " levels deep");
+        throw TooDeep(name, limits_.maxXmlDepth);
 }
 
 pugi::xml_document Package::ParseXml(std::string_view name, XmlText text, unsigned parseFlags)
@@ -484,6 +489,7 @@ Package::PiecedXml Package::ReadXmlInPieces(std::string_view name, std::string_v
     rest.append(whole.substr(0, spans.front().first)).append(whole.substr(spans.back().second));
     xml.pieces.resize(spans.size());
     std::vector<pugi::xml_parse_result> results(spans.size());
+    std::vector<std::uint32_t> depths(spans.size(), 0); // of each piece, measured where it was parsed
     pugi::xml_parse_result restResult;
     swf::ForEachOnThreads(0, spans.size() + 1, threads, [&](std::size_t i) {
         if (i == spans.size()) {
@@ -493,6 +499,8 @@ Package::PiecedXml Package::ReadXmlInPieces(std::string_view name, std::string_v
         xml.pieces[i] = std::make_unique<pugi::xml_document>();
         results[i] = xml.pieces[i]->load_buffer_inplace(text.data + spans[i].first, spans[i].second - spans[i].first,
                                                         parseFlags | pugi::parse_fragment);
+        if (results[i])
+            depths[i] = SubtreeDepth(*xml.pieces[i]);
     });
     auto readWhole = [&] {
         xml.pieces.clear();
@@ -518,8 +526,9 @@ Package::PiecedXml Package::ReadXmlInPieces(std::string_view name, std::string_v
     std::uint32_t depth = 0;
     for (pugi::xml_node node = holder; node && node.type() != pugi::node_document; node = node.parent())
         ++depth;
-    for (std::size_t i = 0; i < spans.size(); ++i)
-        CheckXml(name, *xml.pieces[i], results[i], depth);
+    // A piece holds no document type declaration: its text holds no "<!".
+    if (depth + *std::max_element(depths.begin(), depths.end()) > limits_.maxXmlDepth)
+        throw TooDeep(name, limits_.maxXmlDepth);
     xml.text = std::move(text);
     return xml;
 }

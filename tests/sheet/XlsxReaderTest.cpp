@@ -606,4 +606,12 @@ TEST(XlsxPackage, ALargeSheetIsParsedInPiecesWithTheSameRowsAndFaults)
         EXPECT_NE(fault.find("not well-formed"), std::string::npos) << fault.substr(0, 200);
         EXPECT_EQ(fault, WholeFault(broken));
     }
+    std::string deep;
+    for (int i = 0; i < 300; ++i)
+        deep += "<r>";
+    for (int i = 0; i < 300; ++i)
+        deep += "</r>";
+    const std::string nested = data.substr(0, middle) + "<row r=\"0\">" + deep + "</row>" + data.substr(middle);
+    EXPECT_NE(RowsInPieces(nested).find("levels deep"), std::string::npos);
+    EXPECT_EQ(RowsInPieces(nested), WholeFault(nested));
 }
