@@ -47,7 +47,7 @@ constexpr std::size_t kWorkbookTokensPerCharacter = 16;
 // Fewer formulas than this are checked on one thread: a thread costs more than it saves. Each
 // thread may spend the workbook's whole token budget, so their number stays small.
 constexpr std::size_t kFormulasPerThread = 2000;
-constexpr std::size_t kMaxCheckThreads = 4;
+constexpr std::size_t kMaxCheckThreads = 8;
 
 std::string_view TypeName(const xlsx::Cell& cell)
 {
