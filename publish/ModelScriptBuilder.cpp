@@ -520,13 +520,30 @@ void CModelScriptBuilder::WriteInitialValues(CActionList& actions)
 
 void CModelScriptBuilder::WriteValues(CActionList& actions, bool snapshot) const
 {
+    // Values written straight as bytes are handed on in runs of about this size.
+    constexpr std::size_t kDirectBytes = 64 << 10;
     const CModelNetwork& network = base_.GetNetwork();
     CCellValueMap& values = base_.GetValueMap();
-    // A value for every constant cell: kept as bytes, a batch at a time.
+    // A value for every constant cell: a plain value is written straight as bytes, anything
+    // else kept as bytes a batch at a time, all in the order of the cells.
     swf::ActionBytesBatch batch(actions);
+    swf::Writer bytes;
+    ActionEmitter direct(bytes);
+    auto keepBytes = [&] {
+        if (bytes.Size() > 0)
+            batch.List().Add(std::make_unique<CActionBytes>(bytes.Take()));
+    };
     for (const CModelNetwork::NodeMap* nodes : {&network.BoundConstants(), &network.PlainConstants()}) {
         for (const auto& [id, node] : *nodes) {
             const CCellValueRecord* record = snapshot ? values.Find(id) : nullptr;
+            if (!record && node->WriteValueAction(direct)) {
+                if (bytes.Size() >= kDirectBytes) {
+                    keepBytes();
+                    batch.Step();
+                }
+                continue;
+            }
+            keepBytes();
             if (record)
                 WriteSnapshotValue(record->GetValue(), batch.List(), id);
             else
@@ -534,6 +551,7 @@ void CModelScriptBuilder::WriteValues(CActionList& actions, bool snapshot) const
             batch.Step();
         }
     }
+    keepBytes();
     batch.Finish();
 }
 

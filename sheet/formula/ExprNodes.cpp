@@ -7,6 +7,7 @@
 #include "sheet/formula/ModelVariable.h"
 #include "sheet/cells/Range.h"
 #include "sheet/cells/VariableTable.h"
+#include "swf/ActionEmitter.h"
 #include "swf/ActionList.h"
 #include "swf/Actions.h"
 
@@ -29,13 +30,13 @@ void Code(CActionList& actions, swf::ActionCode code)
 }
 
 // Whole numbers go out as 32-bit integers: five bytes instead of nine, same value in the player.
-void PushNumber(CActionList& actions, double value)
+void PushNumber(swf::ActionEmitter& emit, double value)
 {
     if (std::isfinite(value) && value == std::trunc(value) && value >= -2147483648.0 &&
         value <= 2147483647.0 && !(value == 0 && std::signbit(value)))
-        actions.Add(CActionPush::CActionPushInt(static_cast<int32_t>(value)));
+        emit.Int(static_cast<int32_t>(value));
     else
-        actions.Add(CActionPush::CActionPushDouble(value));
+        emit.Dbl(value);
 }
 
 } // namespace
@@ -143,23 +144,29 @@ std::unique_ptr<CValueNode> CValueNode::MakeNoValue()
     return std::unique_ptr<CValueNode>(new CValueNode(NoValue));
 }
 
-void CValueNode::WriteOwnActions(CActionList& actions) const
+void CValueNode::WriteValue(swf::ActionEmitter& emit) const
 {
     switch (type_) {
     case Number:
     case Integer:
-        PushNumber(actions, number_);
+        PushNumber(emit, number_);
         break;
     case Text:
-        Push(actions, text_);
+        emit.Str(text_);
         break;
     case Boolean:
-        actions.Add(CActionPush::CActionPushBool(number_ != 0));
+        emit.Bool(number_ != 0);
         break;
     case NoValue:
-        actions.Add(CActionPush::CActionPushUndefined());
+        emit.Undefined();
         break;
     }
+}
+
+void CValueNode::WriteOwnActions(CActionList& actions) const
+{
+    swf::ActionEmitter emit(actions);
+    WriteValue(emit);
 }
 
 void CCellNode::WriteOwnActions(CActionList& actions) const

@@ -7,6 +7,9 @@
 #include <vector>
 
 class CActionList;
+namespace swf {
+class ActionEmitter;
+}
 class CCellRef;
 class CModelVariable;
 class CVariableTable;
@@ -81,6 +84,8 @@ public:
     Type GetType() const { return type_; }
     double GetNumber() const { return number_; }
     const std::string& GetText() const { return text_; }
+    // The push of the value, through an emitter (which may write bytes straight away).
+    void WriteValue(swf::ActionEmitter& emit) const;
 
 protected:
     void WriteOwnActions(CActionList& actions) const override;

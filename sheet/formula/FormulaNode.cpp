@@ -3,6 +3,7 @@
 #include "model/RecordStream.h"
 #include "sheet/cells/CellRef.h"
 #include "sheet/cells/SheetRecords.h"
+#include "swf/ActionEmitter.h"
 #include "swf/ActionList.h"
 #include "swf/Actions.h"
 
@@ -55,6 +56,20 @@ void CFormulaNode::WriteVariableAction(CActionList& actions) const
     else
         actions.Add(CActionPush::CActionPushUndefined());
     actions.Add(std::make_unique<CActionCode>(swf::ActionCode::SetVariable));
+}
+
+bool CFormulaNode::WriteValueAction(swf::ActionEmitter& emit) const
+{
+    const auto* value = expression_ ? dynamic_cast<const CValueNode*>(&expression_->GetRoot()) : nullptr;
+    if (expression_ && (!value || value->GetChildCount() != 0))
+        return false;
+    emit.Str(CellVariableName(cellId_));
+    if (value)
+        value->WriteValue(emit);
+    else
+        emit.Undefined();
+    emit.Op(swf::ActionCode::SetVariable);
+    return true;
 }
 
 int CConstantCellNode::GetValueType() const

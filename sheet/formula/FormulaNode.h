@@ -55,6 +55,9 @@ public:
 
     // Push "V" + id, the expression's actions (undefined without one), SetVariable.
     void WriteVariableAction(CActionList& actions) const;
+    // The same through an emitter when the expression is a plain value (as a constant cell's
+    // is) or none; false, writing nothing, otherwise.
+    bool WriteValueAction(swf::ActionEmitter& emit) const;
 
     // The node's document record (docs/sheet-records.md): a node made by the default
     // constructor reads itself. Links are not part of it; the network is linked again after

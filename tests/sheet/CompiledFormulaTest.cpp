@@ -8,6 +8,9 @@
 
 #include "SheetTestSupport.h"
 #include "tests/support/ActionText.h"
+#include "swf/ActionEmitter.h"
+#include "swf/Actions.h"
+#include "swf/SwfWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -356,4 +359,36 @@ TEST(NetworkTest, NodesSharingOrLackingDenseIdsStayApart)
     CFormulaCellNode stranger(7, nullptr);
     EXPECT_FALSE(visited.Contains(&stranger));
     EXPECT_TRUE(visited.Contains(&b));
+}
+
+// A constant cell's assignment written straight as bytes is the one its action list writes, for
+// every kind of value; a formula is left to the list.
+TEST(ConstantValueBytes, AreTheBytesOfTheActionList)
+{
+    std::vector<std::unique_ptr<CExprNode>> values;
+    values.push_back(CValueNode::MakeNumber(42));
+    values.push_back(CValueNode::MakeNumber(-0.0));
+    values.push_back(CValueNode::MakeNumber(0.1));
+    values.push_back(CValueNode::MakeNumber(4e9));
+    values.push_back(CValueNode::MakeInteger(-7));
+    values.push_back(CValueNode::MakeText("x y"));
+    values.push_back(CValueNode::MakeBoolean(true));
+    values.push_back(CValueNode::MakeNoValue());
+    values.push_back(nullptr);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        CConstantCellNode node(static_cast<int32_t>(i),
+                               values[i] ? std::make_unique<CCompiledExpr>(std::move(values[i])) : nullptr);
+        CActionList list;
+        node.WriteVariableAction(list);
+        swf::Writer bytes;
+        swf::ActionEmitter emit(bytes);
+        ASSERT_TRUE(node.WriteValueAction(emit)) << i;
+        EXPECT_EQ(bytes.Take(), list.ToBytes(false)) << i;
+    }
+    auto sum = std::make_unique<CCellNode>(1);
+    CFormulaCellNode formula(9, std::make_unique<CCompiledExpr>(std::move(sum)));
+    swf::Writer bytes;
+    swf::ActionEmitter emit(bytes);
+    EXPECT_FALSE(formula.WriteValueAction(emit));
+    EXPECT_EQ(bytes.Size(), 0u);
 }
