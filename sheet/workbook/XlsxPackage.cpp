@@ -426,6 +426,17 @@ std::vector<std::pair<std::size_t, std::size_t>> ContentPieces(std::string_view 
     }
     if (open == std::string_view::npos || (instruction != std::string_view::npos && instruction > open))
         return pieces;
+    // The pieces are read as UTF-8: a text declared in another encoding is parsed whole.
+    if (instruction != std::string_view::npos) {
+        const std::string_view declaration = text.substr(instruction, text.find("?>", instruction) - instruction);
+        const std::size_t encoding = declaration.find("encoding");
+        if (encoding != std::string_view::npos) {
+            std::string_view value = declaration.substr(encoding + 8);
+            value.remove_prefix(std::min(value.size(), value.find_first_of("\"'")));
+            if (value.size() < 6 || !EqualNoCaseAscii(value.substr(1, 5), "utf-8"))
+                return pieces;
+        }
+    }
     // The end of the start tag; '>' may stand inside an attribute's quotes.
     char quote = 0;
     std::size_t close = open + 1;
@@ -498,7 +509,7 @@ Package::PiecedXml Package::ReadXmlInPieces(std::string_view name, std::string_v
         }
         xml.pieces[i] = std::make_unique<pugi::xml_document>();
         results[i] = xml.pieces[i]->load_buffer_inplace(text.data + spans[i].first, spans[i].second - spans[i].first,
-                                                        parseFlags | pugi::parse_fragment);
+                                                        parseFlags | pugi::parse_fragment, pugi::encoding_utf8);
         if (results[i])
             depths[i] = SubtreeDepth(*xml.pieces[i]);
     });

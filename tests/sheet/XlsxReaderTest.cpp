@@ -592,6 +592,13 @@ TEST(XlsxPackage, ALargeSheetIsParsedInPiecesWithTheSameRowsAndFaults)
         EXPECT_EQ(RowsInPieces(PrefixedSheet(prefix, 30000), &pieces), "30000 rows in order | " + prefix + "mergeCells");
         EXPECT_GT(pieces, 1u);
     }
+    // Pieces are read as UTF-8: a part declared in another encoding is parsed whole.
+    for (auto [encoding, split] : {std::pair<std::string, bool>{"utf-8", true}, {"ISO-8859-1", false}}) {
+        std::string declared = PrefixedSheet("", 30000);
+        declared.replace(0, declared.find("?>"), "<?xml version=\"1.0\" encoding=\"" + encoding + "\"");
+        EXPECT_EQ(RowsInPieces(declared, &pieces), expected);
+        EXPECT_EQ(pieces > 1, split) << encoding;
+    }
     std::string commented = PrefixedSheet("", 30000);
     commented.insert(commented.find("<row r=\"7\""), "<!-- a comment -->");
     EXPECT_EQ(RowsInPieces(commented, &pieces), expected);
