@@ -22,6 +22,7 @@
 #include <locale.h>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -424,29 +425,67 @@ private:
         pugi::xml_node faulty;
     };
 
-    // The rows are the children of the holders, one holder after another: the sheetData
-    // element, then the pieces its content was parsed in.
-    Rows ListRows(const std::vector<pugi::xml_node>& holders) const
+    // The rows of one holder with their numbers (0 for none, kMaxRows + 1 for an unreadable
+    // one, which ends the list) and the room for their cells. Touches only the holder's tree.
+    struct HolderRows {
+        struct Row {
+            pugi::xml_node node;
+            std::uint64_t number;
+            std::uint32_t room;
+        };
+        std::vector<Row> rows;
+        std::exception_ptr failure; // out of memory
+    };
+
+    static void ListHolder(const pugi::xml_node& holder, HolderRows& list)
     {
-        Rows list;
-        std::int64_t rowIndex = -1;
-        for (const pugi::xml_node& holder : holders)
+        try {
             for (auto row : holder.children()) {
                 if (LocalName(row) != "row")
                     continue;
-                try {
-                    rowIndex = RowIndex(row, rowIndex);
-                } catch (const WorkbookError&) {
-                    list.faulty = row;
+                std::uint64_t number = 0;
+                if (auto r = Attribute(row, "r")) {
+                    auto n = ParseUnsigned(r.value());
+                    number = n && *n >= 1 && *n <= kMaxRows ? *n : kMaxRows + 1;
+                }
+                std::uint32_t room = 0;
+                for (auto c = row.first_child(); c; c = c.next_sibling())
+                    room += c.first_child() ? 1 : 0;
+                list.rows.push_back({row, number, room});
+                if (number > kMaxRows)
+                    return;
+            }
+        } catch (...) {
+            list.failure = std::current_exception();
+        }
+    }
+
+    // The rows are the children of the holders, one holder after another: the sheetData
+    // element, then the pieces its content was parsed in. The holders are walked on every
+    // processor; their rows are then numbered in order.
+    Rows ListRows(const std::vector<pugi::xml_node>& holders) const
+    {
+        std::vector<HolderRows> listed(holders.size());
+        swf::ForEachOnThreads(0, holders.size(), options_.threads,
+                              [&](std::size_t i) { ListHolder(holders[i], listed[i]); });
+        Rows list;
+        std::int64_t rowIndex = -1;
+        for (const HolderRows& holder : listed) {
+            if (holder.failure)
+                std::rethrow_exception(holder.failure);
+            for (const HolderRows::Row& row : holder.rows) {
+                rowIndex = row.number != 0 ? static_cast<std::int64_t>(row.number) - 1 : rowIndex + 1;
+                if (row.number > kMaxRows || rowIndex >= kMaxRows) {
+                    list.faulty = row.node;
                     return list;
                 }
                 if (list.rows.size() % Rows::kRowsPerPart == 0)
                     list.parts.push_back({list.rows.size(), list.rows.size(), list.room});
-                list.rows.emplace_back(row, static_cast<std::uint32_t>(rowIndex));
+                list.rows.emplace_back(row.node, static_cast<std::uint32_t>(rowIndex));
                 list.parts.back().lastRow = list.rows.size();
-                for (auto c = row.first_child(); c; c = c.next_sibling())
-                    list.room += c.first_child() ? 1 : 0;
+                list.room += row.room;
             }
+        }
         return list;
     }
 

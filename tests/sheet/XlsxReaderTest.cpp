@@ -622,3 +622,44 @@ TEST(XlsxPackage, ALargeSheetIsParsedInPiecesWithTheSameRowsAndFaults)
     EXPECT_NE(RowsInPieces(nested).find("levels deep"), std::string::npos);
     EXPECT_EQ(RowsInPieces(nested), WholeFault(nested));
 }
+
+// A sheet large enough to be parsed in pieces reads as it always did: rows without a number
+// follow the row before, whichever piece they are in, and a wrongly numbered row in a late piece
+// still comes after the faults of the rows before it.
+TEST(XlsxReader, ASheetParsedInPiecesNumbersItsRowsAcrossThePieces)
+{
+    auto sheet = [](const std::function<std::string(int)>& extra) {
+        std::string data;
+        for (int r = 1; r <= 30000; ++r) {
+            const std::string n = std::to_string(r);
+            data += (r % 3 ? "<row r=\"" + n + "\">" : std::string("<row>")) + "<c t=\"inlineStr\"><is><t>row " +
+                    n + " of the sheet, padded to make the sheet long enough to cut</t></is></c>" + extra(r) + "</row>";
+        }
+        return OneSheet(SheetXml(data));
+    };
+    Workbook book = ReadWorkbook(sheet([](int) { return std::string(); }));
+    const Sheet& read = book.sheets.at(0);
+    ASSERT_EQ(read.cells.size(), 30000u);
+    for (int r : {1, 3, 14999, 15000, 29999, 30000}) {
+        const Cell* cell = At(read, ("A" + std::to_string(r)).c_str());
+        ASSERT_NE(cell, nullptr) << r;
+        EXPECT_EQ(cell->text, "row " + std::to_string(r) + " of the sheet, padded to make the sheet long enough to cut");
+    }
+
+    auto fault = [&](const std::function<std::string(int)>& extra) {
+        try {
+            ReadWorkbook(sheet(extra));
+        } catch (const sheet::WorkbookError& e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    };
+    const std::string numbered =
+        fault([](int r) { return r == 25000 ? std::string("</row><row r=\"0\">") : std::string(); });
+    EXPECT_NE(numbered.find("invalid number \"0\""), std::string::npos) << numbered;
+    const std::string first = fault([](int r) {
+        return r == 25000 ? std::string("</row><row r=\"0\">")
+                          : r == 10000 ? std::string("<c r=\"B10000\"><v>bad</v></c>") : std::string();
+    });
+    EXPECT_NE(first.find("$B$10000"), std::string::npos) << first;
+}
