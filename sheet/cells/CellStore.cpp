@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <stdexcept>
 
 namespace sheet {
 namespace {
@@ -91,17 +90,17 @@ CellStore::~CellStore() = default;
 
 const std::uint32_t* CellStore::FindSlot(std::uint64_t key) const
 {
-    return index_.Find(key, [this](std::size_t i) { return entries_[i].key; });
+    return index_.Find(key, EntryKeys());
 }
 
 std::uint32_t* CellStore::FindSlot(std::uint64_t key)
 {
-    return index_.Find(key, [this](std::size_t i) { return entries_[i].key; });
+    return index_.Find(key, EntryKeys());
 }
 
 void CellStore::Grow(std::size_t count)
 {
-    index_.Reserve(count, entries_.size(), [this](std::size_t i) { return entries_[i].key; });
+    index_.Reserve(count, entries_.size(), EntryKeys());
 }
 
 void CellStore::Reserve(std::size_t count)

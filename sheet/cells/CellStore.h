@@ -60,6 +60,11 @@ private:
     // Entry index + 1 of the key, 0 for none; only while the entries are in key order.
     std::uint32_t FindInOrder(std::uint64_t key) const;
     void Replace(Entry& entry, const CCellData& data);
+    // The key of the entry at an index, as the index reads it.
+    auto EntryKeys() const
+    {
+        return [this](std::size_t i) { return entries_[i].key; };
+    }
     std::uint32_t* FindSlot(std::uint64_t key);
     const std::uint32_t* FindSlot(std::uint64_t key) const;
     void Grow(std::size_t count);

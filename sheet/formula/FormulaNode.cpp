@@ -50,12 +50,12 @@ void CFormulaNode::AppendInOrder(std::vector<CFormulaNode*>& order, NodeVisitSet
 
 void CFormulaNode::WriteVariableAction(CActionList& actions) const
 {
-    actions.Add(std::make_unique<CActionPush>(CellVariableName(cellId_)));
-    if (expression_)
-        expression_->WriteActions(actions);
-    else
-        actions.Add(CActionPush::CActionPushUndefined());
-    actions.Add(std::make_unique<CActionCode>(swf::ActionCode::SetVariable));
+    swf::ActionEmitter emit(actions);
+    if (WriteValueAction(emit))
+        return;
+    emit.Str(CellVariableName(cellId_));
+    expression_->WriteActions(actions);
+    emit.Op(swf::ActionCode::SetVariable);
 }
 
 bool CFormulaNode::WriteValueAction(swf::ActionEmitter& emit) const

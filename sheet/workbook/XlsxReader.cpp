@@ -394,12 +394,19 @@ public:
 
 private:
     // The row's index from its number, or the one after the row before when it has none.
+    // The number a row's "r" gives, when it is one a sheet can have.
+    static std::optional<std::uint32_t> RowNumber(const pugi::xml_attribute& r)
+    {
+        auto n = ParseUnsigned(r.value());
+        return n && *n >= 1 && *n <= kMaxRows ? n : std::nullopt;
+    }
+
     std::int64_t RowIndex(const pugi::xml_node& row, std::int64_t before) const
     {
         std::int64_t rowIndex = before + 1;
         if (auto r = Attribute(row, "r")) {
-            auto n = ParseUnsigned(r.value());
-            if (!n || *n < 1 || *n > kMaxRows)
+            auto n = RowNumber(r);
+            if (!n)
                 throw WorkbookError("Sheet " + shownName_ + " has a row with the invalid number " +
                                     Shown(r.value()));
             rowIndex = *n - 1;
@@ -444,10 +451,8 @@ private:
                 if (LocalName(row) != "row")
                     continue;
                 std::uint64_t number = 0;
-                if (auto r = Attribute(row, "r")) {
-                    auto n = ParseUnsigned(r.value());
-                    number = n && *n >= 1 && *n <= kMaxRows ? *n : kMaxRows + 1;
-                }
+                if (auto r = Attribute(row, "r"))
+                    number = RowNumber(r).value_or(kMaxRows + 1);
                 std::uint32_t room = 0;
                 for (auto c = row.first_child(); c; c = c.next_sibling())
                     room += c.first_child() ? 1 : 0;
