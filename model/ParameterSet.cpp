@@ -1,4 +1,5 @@
 #include "model/ParameterSet.h"
+#include "model/ParameterLookups.h"
 
 #include "model/RecordStream.h"
 
@@ -69,9 +70,22 @@ void CParameterSet::RemoveAll()
     items_.clear();
 }
 
+namespace {
+model::ParameterLookupWatcher g_lookupWatcher = nullptr;
+void* g_lookupContext = nullptr;
+} // namespace
+
+void model::WatchParameterLookups(ParameterLookupWatcher watcher, void* context)
+{
+    g_lookupWatcher = watcher;
+    g_lookupContext = context;
+}
+
 CParameter* CParameterSet::FindParameter(const std::string& name, const CParameterSet* in) const
 {
     const CParameterSet& set = in ? *in : *this;
+    if (g_lookupWatcher != nullptr)
+        g_lookupWatcher(set, name, g_lookupContext);
     for (const auto& item : set.items_) {
         if (item->GetName() == name) {
             return item.get();
