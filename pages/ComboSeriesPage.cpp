@@ -282,14 +282,33 @@ void CComboSeriesPage::OnTypeChanged()
 {
     auto* type = dynamic_cast<CComboBox*>(GetDlgItem(IDC_TYPE));
     const int series = SelectedSeries();
-    CParameter* element = ElementAt(GetGroup(), "seriesTypes", series);
-    if (type == nullptr || element == nullptr || type->GetCurSel() == CB_ERR)
+    if (type == nullptr || series < 0 || type->GetCurSel() == CB_ERR)
         return;
+    CParameter* element = ElementAt(GetGroup(), "seriesTypes", series);
+    bool listed = false;
+    if (element == nullptr) {
+        // The chart gained series after its types were listed: the series past the end of the
+        // list are drawn as lines, so they are listed as lines before this one is given its type.
+        CParameter* types = ListValue(Find("seriesTypes"));
+        if (types == nullptr)
+            return;
+        const int had = types->GetElementCount();
+        ResizeSeriesList(types, series + 1, false);
+        for (int i = had; i < types->GetElementCount(); ++i)
+            types->GetElement(i)->SetString("line");
+        element = ElementAt(GetGroup(), "seriesTypes", series);
+        if (element == nullptr)
+            return;
+        listed = true;
+    }
     const bool wasColumn = IsColumn(series);
     const bool nowColumn = type->GetCurSel() == 0;
     element->SetString(nowColumn ? "column" : "line");
-    if (wasColumn == nowColumn)
+    if (wasColumn == nowColumn) {
+        if (listed)
+            NotifyOwnerChanged();
         return;
+    }
     // The series' element moves from the old type's lists to its place in the new type's,
     // so that every other series keeps its own colours, weight and marker.
     int oldPosition = -1;
