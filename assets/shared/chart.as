@@ -59,26 +59,287 @@ if (_global.kvChartSeries == undefined) {
     };
 
     // The scale of one value axis ("X" or "Y") by the chart's "autofocus": "off" keeps the
-    // typed minimum and maximum ("minY", "maxY", "minX", "maxX") whatever the data, "growth"
-    // only ever widens the scale the chart showed before (so an animated value does not make it
-    // jump back and forth), "full" fits the data on every recalculation. A fixed pair that is
-    // no range (maximum not above the minimum) falls back to the data's scale.
+    // typed minimum and maximum ("minY", "maxY", "minX", "maxX") whatever the data, cut into
+    // "numMajor" divisions, "growth" only ever widens the scale the chart showed before (so an
+    // animated value does not make it jump back and forth) until the data fills less than
+    // "zoomOut" quarters of it (0 never, 4 always), "full" fits the data on every
+    // recalculation. A fixed pair that is no range (maximum not above the minimum) falls back to
+    // the data's scale.
     _global.kvAxisScale = function (chart, lo, hi, axis) {
         if (chart.autofocus == "off") {
             var fixedLo = kvNumber(chart["min" + axis], NaN), fixedHi = kvNumber(chart["max" + axis], NaN);
             if (fixedHi > fixedLo) {
-                var fixed = kvNiceScale(fixedLo, fixedHi);
-                return [fixedLo, fixedHi, fixed[2]];
+                var divisions = Math.round(kvNumber(chart.numMajor, 0));
+                var step = divisions >= 1 ? (fixedHi - fixedLo) / divisions : kvNiceScale(fixedLo, fixedHi)[2];
+                return [fixedLo, fixedHi, step];
             }
         }
         var scale = kvNiceScale(lo, hi);
         if (chart.autofocus == "growth") {
             var seen = chart["kvGrown" + axis];
-            if (seen != undefined)
-                scale = kvNiceScale(Math.min(seen[0], scale[0]), Math.max(seen[1], scale[1]));
+            if (seen != undefined) {
+                var grown = kvNiceScale(Math.min(seen[0], scale[0]), Math.max(seen[1], scale[1]));
+                var share = (scale[1] - scale[0]) / (grown[1] - grown[0]);
+                if (!(share < kvNumber(chart.zoomOut, 0) / 4))
+                    scale = grown;
+            }
             chart["kvGrown" + axis] = scale;
         }
         return scale;
+    };
+
+    // The text of a number-format setting: its group's "numFormat", or the text itself.
+    _global.kvFormatText = function (format, fallback) {
+        if (format != undefined && format.numFormat != undefined && format.numFormat !== "")
+            return format.numFormat;
+        if (typeof format == "string" && format !== "")
+            return format;
+        return fallback;
+    };
+
+    // A value-axis label: the axis's number format ("XAxisFormat" for the horizontal axis,
+    // "YAxisFormat" for the vertical one, else "formatValue"). With "fixedLabelWidth" the labels
+    // keep a fixed width and large numbers are shortened by "labelUnitAbv": pairs of a unit and
+    // the sign shown for it ([1000, "K"]), the largest unit the number reaches dividing it.
+    _global.kvAxisNumber = function (chart, v, horizontal) {
+        var format = kvFormatText(horizontal ? chart.XAxisFormat : chart.YAxisFormat, chart.formatValue);
+        var units = chart.labelUnitAbv;
+        if (chart.fixedLabelWidth == true && units != undefined) {
+            var unit = 1, sign = "";
+            for (var u = 0; u < units.length; u++) {
+                var pair = units[u], size = kvNumber(pair instanceof Array ? pair[0] : undefined, NaN);
+                if (size > unit && Math.abs(v) >= size) {
+                    unit = size;
+                    sign = pair[1] == undefined ? "" : String(pair[1]);
+                }
+            }
+            if (unit > 1)
+                return kvShowNumber(v / unit, format) + sign;
+        }
+        return kvShowNumber(v, format);
+    };
+
+    // The look of a chart's gridlines that stand across the horizontal axis (vertical lines,
+    // the "XAxis" settings) or across the vertical one (the "YAxis" settings): [major shown,
+    // colour, weight, minor shown, colour, weight]. A chart without them keeps the older
+    // "showHMajGrid" and "hMajGridColor" for its horizontal lines.
+    _global.kvGridLook = function (chart, vertical) {
+        if (vertical)
+            return [chart.showXAxisMajor == true, kvNumber(chart.XAxisMajorColor, 0xDDDDDD), kvNumber(chart.XAxisMajorWeight, 0),
+                    chart.showXAxisMinor == true, kvNumber(chart.XAxisMinorColor, 0xEEEEEE), kvNumber(chart.XAxisMinorWeight, 0)];
+        var major = chart.showYAxisMajor != undefined ? chart.showYAxisMajor == true : chart.showHMajGrid != false;
+        var colour = chart.YAxisMajorColor != undefined ? chart.YAxisMajorColor
+                     : (chart.hMajGridColor == undefined ? 0xDDDDDD : chart.hMajGridColor);
+        return [major, colour, kvNumber(chart.YAxisMajorWeight, 0),
+                chart.showYAxisMinor == true, kvNumber(chart.YAxisMinorColor, 0xEEEEEE), kvNumber(chart.YAxisMinorWeight, 0)];
+    };
+
+    // The look of an axis, the horizontal ("X" settings) or the vertical one ("Y"): [line shown,
+    // colour, weight, major ticks, minor ticks, labels shown, title shown].
+    _global.kvAxisLook = function (chart, horizontal) {
+        if (horizontal)
+            return [chart.showXAxis == true, kvNumber(chart.XAxisColor, 0x666666), kvNumber(chart.XAxisWeight, 1),
+                    chart.showXAxisMajorTicks == true, chart.showXAxisMinorTicks == true, chart.showXAxisLabels != false,
+                    chart.showXAxisTitle != false];
+        return [chart.showYAxis == true, kvNumber(chart.YAxisColor, 0x666666), kvNumber(chart.YAxisWeight, 1),
+                chart.showYAxisMajorTicks == true, chart.showYAxisMinorTicks == true, chart.showYAxisLabels != false,
+                chart.showYAxisTitle != false];
+    };
+
+    // Minor lines between two major ones: "numMinor", at least one while any minor line shows.
+    _global.kvMinorCount = function (chart) {
+        return Math.max(Math.round(kvNumber(chart.numMinor, 0)), 1);
+    };
+
+    // A line from (x1, y1) to (x2, y2) of a weight (0 is a hairline) and colour.
+    _global.kvLine = function (clip, x1, y1, x2, y2, weight, colour) {
+        clip.lineStyle(weight, colour, 100);
+        clip.moveTo(x1, y1);
+        clip.lineTo(x2, y2);
+    };
+
+    // The axis lines and their tick marks along the plot [px, py, pw, ph]: the horizontal axis
+    // under the plot, the vertical one at its left. ticks gives, per axis, the fractions of the
+    // plot where major ticks stand (minor ones between them).
+    _global.kvDrawAxes = function (chart, plot, xTicks, yTicks) {
+        var axes = chart.kvClip("kvAxes");
+        var px = plot[0], py = plot[1], pw = plot[2], ph = plot[3];
+        for (var a = 0; a < 2; a++) {
+            var horizontal = a == 0, look = kvAxisLook(chart, horizontal), ticks = horizontal ? xTicks : yTicks;
+            if (!look[0])
+                continue;
+            if (horizontal)
+                kvLine(axes, px, py + ph, px + pw, py + ph, look[2], look[1]);
+            else
+                kvLine(axes, px, py, px, py + ph, look[2], look[1]);
+            var minor = kvMinorCount(chart);
+            for (var t = 0; t < ticks.length; t++) {
+                var at = ticks[t];
+                if (look[3]) {
+                    if (horizontal)
+                        kvLine(axes, px + at * pw, py + ph, px + at * pw, py + ph + 5, look[2], look[1]);
+                    else
+                        kvLine(axes, px - 5, py + ph - at * ph, px, py + ph - at * ph, look[2], look[1]);
+                }
+                if (look[4] && t + 1 < ticks.length) {
+                    for (var m = 1; m <= minor; m++) {
+                        var f = at + (ticks[t + 1] - at) * m / (minor + 1);
+                        if (horizontal)
+                            kvLine(axes, px + f * pw, py + ph, px + f * pw, py + ph + 3, look[2], look[1]);
+                        else
+                            kvLine(axes, px - 3, py + ph - f * ph, px, py + ph - f * ph, look[2], look[1]);
+                    }
+                }
+            }
+        }
+    };
+
+    // Gridlines across the plot at the fractions of ticks, with minor ones between: vertical
+    // lines when vertical is set, else horizontal ones.
+    _global.kvDrawGrid = function (chart, grid, plot, ticks, vertical) {
+        var look = kvGridLook(chart, vertical), minor = kvMinorCount(chart);
+        var px = plot[0], py = plot[1], pw = plot[2], ph = plot[3];
+        for (var t = 0; t < ticks.length; t++) {
+            var fs = [];
+            if (look[0])
+                fs.push([ticks[t], look[2], look[1]]);
+            if (look[3] && t + 1 < ticks.length) {
+                for (var m = 1; m <= minor; m++)
+                    fs.push([ticks[t] + (ticks[t + 1] - ticks[t]) * m / (minor + 1), look[5], look[4]]);
+            }
+            for (var i = 0; i < fs.length; i++) {
+                var f = fs[i][0];
+                if (vertical)
+                    kvLine(grid, px + f * pw, py, px + f * pw, py + ph, fs[i][1], fs[i][2]);
+                else
+                    kvLine(grid, px, py + ph - f * ph, px + pw, py + ph - f * ph, fs[i][1], fs[i][2]);
+            }
+        }
+    };
+
+    // The fractions of a value scale's ticks along its axis.
+    _global.kvScaleTicks = function (scale) {
+        var ticks = [], n = Math.round((scale[1] - scale[0]) / scale[2]);
+        for (var t = 0; t <= n; t++) {
+            var f = t * scale[2] / (scale[1] - scale[0]);
+            if (f > 1.0000001)
+                break;
+            ticks.push(f);
+        }
+        return ticks;
+    };
+
+    // A colour made lighter (f above 0, towards white) or darker (f below 0, towards black).
+    _global.kvShade = function (colour, f) {
+        var out = 0;
+        for (var shift = 16; shift >= 0; shift -= 8) {
+            var c = (colour >> shift) & 0xFF;
+            c = f > 0 ? c + (255 - c) * f : c * (1 + f);
+            out = out * 256 + Math.round(c);
+        }
+        return out;
+    };
+
+    // A bar [x, y, w, h] in its colour and transparency: "art" gives it a shaded, outlined
+    // look, highlights a light strip along its leading side.
+    _global.kvDrawBar = function (clip, rect, colour, alpha, art, highlight, horizontal) {
+        var x = rect[0], y = rect[1], w = rect[2], h = rect[3];
+        if (art) {
+            clip.lineStyle(0, kvShade(colour, -0.4), alpha);
+            clip.beginFill(kvShade(colour, -0.15), alpha);
+        } else {
+            clip.lineStyle();
+            clip.beginFill(colour, alpha);
+        }
+        clip.moveTo(x, y);
+        clip.lineTo(x + w, y);
+        clip.lineTo(x + w, y + h);
+        clip.lineTo(x, y + h);
+        clip.lineTo(x, y);
+        clip.endFill();
+        if (art) {
+            // The lit half of a rounded bar.
+            if (horizontal)
+                kvRectAlpha(clip, x, y, w, h / 2, kvShade(colour, 0.3), alpha);
+            else
+                kvRectAlpha(clip, x, y, w / 2, h, kvShade(colour, 0.3), alpha);
+        }
+        if (highlight) {
+            if (horizontal)
+                kvRectAlpha(clip, x, y + h * 0.15, w, Math.max(h * 0.2, 1), 0xFFFFFF, 50);
+            else
+                kvRectAlpha(clip, x + w * 0.15, y, Math.max(w * 0.2, 1), h, 0xFFFFFF, 50);
+        }
+    };
+
+    _global.kvRectAlpha = function (clip, x, y, w, h, colour, alpha) {
+        clip.lineStyle();
+        clip.beginFill(colour, alpha);
+        clip.moveTo(x, y);
+        clip.lineTo(x + w, y);
+        clip.lineTo(x + w, y + h);
+        clip.lineTo(x, y + h);
+        clip.lineTo(x, y);
+        clip.endFill();
+    };
+
+    // A marker of a shape ("circle", "diamond", "star", "triangle" or "x"; a circle for any
+    // other) and size around (x, y): "art" outlines it, highlights put a light spot on it.
+    _global.kvDrawMarker = function (clip, shape, x, y, size, colour, alpha, art, highlight) {
+        var r = Math.max(size / 2, 1);
+        if (shape == "x") {
+            clip.lineStyle(Math.max(r / 2, 1), art ? kvShade(colour, -0.4) : colour, alpha);
+            clip.moveTo(x - r, y - r);
+            clip.lineTo(x + r, y + r);
+            clip.moveTo(x - r, y + r);
+            clip.lineTo(x + r, y - r);
+            return;
+        }
+        if (art)
+            clip.lineStyle(0, kvShade(colour, -0.4), alpha);
+        else
+            clip.lineStyle();
+        clip.beginFill(colour, alpha);
+        if (shape == "diamond") {
+            clip.moveTo(x, y - r);
+            clip.lineTo(x + r, y);
+            clip.lineTo(x, y + r);
+            clip.lineTo(x - r, y);
+            clip.lineTo(x, y - r);
+        } else if (shape == "triangle") {
+            clip.moveTo(x, y - r);
+            clip.lineTo(x + r, y + r * 0.8);
+            clip.lineTo(x - r, y + r * 0.8);
+            clip.lineTo(x, y - r);
+        } else if (shape == "star") {
+            for (var k = 0; k <= 10; k++) {
+                var pnt = kvPolar(x, y, k % 2 == 0 ? r : r * 0.45, k * 36);
+                if (k == 0)
+                    clip.moveTo(pnt[0], pnt[1]);
+                else
+                    clip.lineTo(pnt[0], pnt[1]);
+            }
+        } else {
+            kvCircle(clip, x, y, r);
+        }
+        clip.endFill();
+        if (highlight) {
+            clip.lineStyle();
+            clip.beginFill(0xFFFFFF, 60);
+            kvCircle(clip, x - r * 0.3, y - r * 0.3, Math.max(r * 0.35, 1));
+            clip.endFill();
+        }
+    };
+
+    // The value labels: "showValues" writes each value with "valueTextFormat" in the number
+    // format "valueFormat" (else "formatValue") centred on x, its bottom at y (its middle when
+    // centred is set). kvValues keeps what was written, n counts the labels.
+    _global.kvValueLabel = function (chart, n, x, y, v, centred) {
+        var text = kvShowNumber(v, kvFormatText(chart.valueFormat, chart.formatValue));
+        var size = chart.valueTextFormat != undefined ? kvNumber(chart.valueTextFormat.size, 9) : 9;
+        var h = size + 8;
+        chart.kvText("kvValue" + n, x - 40, centred ? y - h / 2 : y - h, 80, h, text, chart.valueTextFormat, "center");
+        chart.kvValues.push(text);
     };
 
     // A chart of one series with alerts on colours each item by its alert band instead.
@@ -123,6 +384,55 @@ if (_global.kvChartSeries == undefined) {
         return list[at];
     };
 
+}
+
+// The drawing of the charts; a guard of its own, since one guard may span no more code than a
+// branch reaches.
+if (_global.kvDrawCategoryChart == undefined) {
+    // The position of series s among the series of its own type in a combination chart
+    // (columns and lines counted apart), else s itself.
+    _global.kvTypePosition = function (chart, s) {
+        if (chart.chartType != "combo")
+            return s;
+        var types = chart.seriesTypes, column = types != undefined && types[s] == "column", at = 0;
+        for (var k = 0; k < s; k++) {
+            if ((types != undefined && types[k] == "column") == column)
+                at++;
+        }
+        return at;
+    };
+
+    // How the bars of a chart look: [width as a share of a category, transparency, art,
+    // highlights]. A combination chart's columns take their own settings ("markerSizeColumn",
+    // "markerAlphaColumn", "useMarkerArtColumn").
+    _global.kvBarLook = function (chart) {
+        if (chart.chartType == "combo")
+            return [kvNumber(chart.markerSizeColumn, 70) / 100, kvNumber(chart.markerAlphaColumn, 100),
+                    chart.useMarkerArtColumn == true, false];
+        var width = kvNumber(chart.markerSize, 70) / 100;
+        // Stacked bars may overlap the gap beside them: "markerOverlap" percent of it.
+        if (chart.chartType == "stackbar" || chart.chartType == "stackcolumn")
+            width += (1 - width) * Math.min(Math.max(kvNumber(chart.markerOverlap, 0), 0), 100) / 100;
+        return [Math.min(Math.max(width, 0.02), 1), kvNumber(chart.markerAlpha, 100), chart.useMarkerArt == true,
+                chart.showHighlights == true];
+    };
+
+    // How line series s looks: [line weight, markers shown, marker shape, marker size, marker
+    // colour, transparency, art, highlights]. Per series: "lineWeights" (else "lineWeight"),
+    // "seriesMarkers", "markerColors" (a combination chart's "markerColorsLine"), counted within
+    // the line series of a combination chart, whose shared settings end in "Line".
+    _global.kvLineLook = function (chart, s, colour) {
+        var combo = chart.chartType == "combo", at = kvTypePosition(chart, s);
+        var weights = chart.lineWeights, shapes = chart.seriesMarkers;
+        var markerColours = combo ? chart.markerColorsLine : chart.markerColors;
+        var weight = weights != undefined && weights[at] != undefined ? kvNumber(weights[at], 2) : kvNumber(chart.lineWeight, 2);
+        var fill = markerColours != undefined && typeof markerColours[at] == "number" ? markerColours[at] : colour;
+        return [weight, chart.showMarkers != false, shapes != undefined ? shapes[at] : "circle",
+                combo ? kvNumber(chart.markerSizeLine, 6) : kvNumber(chart.markerSize, 6), fill,
+                combo ? kvNumber(chart.markerAlphaLine, 100) : kvNumber(chart.markerAlpha, 100),
+                combo ? chart.useMarkerArtLine == true : chart.useMarkerArt == true, chart.showHighlights == true];
+    };
+
     // The fill and border colour of an area (the chart's back, its plot): from its settings
     // group ("backgroundProps", "plotAreaProps": "showFill", "fillColor", "showBorder",
     // "borderColor") when the chart has one, else from the older flat switches and colours.
@@ -132,23 +442,245 @@ if (_global.kvChartSeries == undefined) {
         return [showFill == false ? undefined : fill, showBorder == false ? undefined : border];
     };
 
+    // A box [x, y, w, h] by a settings group ("showBorder", "borderColor", "borderWeight",
+    // "showFill", "fillColor"), or by the colours given for older charts.
+    _global.kvDrawBox = function (clip, x, y, w, h, props, colours) {
+        var fill = colours[0], border = colours[1];
+        var weight = props != undefined ? kvNumber(props.borderWeight, 0) : 0;
+        if (border == undefined)
+            clip.lineStyle();
+        else
+            clip.lineStyle(weight, border, 100);
+        if (fill != undefined)
+            clip.beginFill(fill, 100);
+        clip.moveTo(x, y);
+        clip.lineTo(x + w, y);
+        clip.lineTo(x + w, y + h);
+        clip.lineTo(x, y + h);
+        clip.lineTo(x, y);
+        if (fill != undefined)
+            clip.endFill();
+    };
+
+    // A title or legend box ("chartTitleProps", "legendProps"): drawn only as set on.
+    _global.kvDrawPanel = function (clip, x, y, w, h, props) {
+        if (props == undefined || (props.showBorder != true && props.showFill != true))
+            return;
+        kvDrawBox(clip, x, y, w, h, props, [props.showFill == true ? props.fillColor : undefined,
+                                            props.showBorder == true ? props.borderColor : undefined]);
+    };
+
+    // The alert level display ("alertDisplayEnabled", with alerts on): a strip beside the
+    // plot [x, y, w, h] that shows which band each value from lo (bottom) to hi (top) falls in.
+    _global.kvDrawAlertLevels = function (chart, x, y, h, lo, hi) {
+        var strip = chart.kvClip("kvAlertLevels");
+        chart.kvAlertLevels = [];
+        if (chart.alertsEnabled != true || chart.alertDisplayEnabled != true || !(hi > lo))
+            return;
+        var steps = Math.max(Math.round(h / 4), 1);
+        for (var i = 0; i < steps; i++) {
+            var v = lo + (hi - lo) * (i + 0.5) / steps;
+            var colour = chart.kvAlertFill(v, undefined, 0);
+            if (colour == undefined)
+                return;
+            kvRectAlpha(strip, x, y + h - (i + 1) * h / steps, 6, h / steps, colour, 100);
+            chart.kvAlertLevels.push(colour);
+        }
+    };
+
     // The title's alignment: "left" or "right" as set, else centred.
     _global.kvTitleAlign = function (chart) {
         var align = chart.chartTitleAlign;
         return align == "left" || align == "right" ? align : "center";
     };
 
+    // The chart's back ("useBackgroundArt" paints a shaded panel instead of the chart area's
+    // fill and border), its title and subtitle (cells or typed texts) in their box across the
+    // top, inside the margin ("chartMargin"); gives the height they take. The boxes of the
+    // title and the legend are made here, under the texts drawn into them.
+    _global.kvChartFrame = function (chart) {
+        var w = chart.kvW, h = chart.kvH, m = kvNumber(chart.chartMargin, 4);
+        var back = chart.kvClip("kvBack");
+        if (chart.useBackgroundArt == true) {
+            for (var band = 0; band < 8; band++)
+                kvRectAlpha(back, 0, h * band / 8, w, h / 8 + 1, kvShade(0xC8D4E0, 1 - band / 8 * 0.7), 100);
+            back.lineStyle(1, 0x8899AA, 100);
+            kvRect(back, 0, 0, w - 1, h - 1, undefined, 0x8899AA);
+        } else {
+            var area = kvAreaColours(chart.backgroundProps, chart.showChartFill, chart.chartFillColor, chart.showChartBorder,
+                                     chart.chartBorderColor);
+            // A wide border stays inside the chart's rectangle.
+            var inset = chart.backgroundProps != undefined ? kvNumber(chart.backgroundProps.borderWeight, 0) / 2 : 0;
+            kvDrawBox(back, inset, inset, w - 1 - 2 * inset, h - 1 - 2 * inset, chart.backgroundProps, area);
+        }
+        var titleBox = chart.kvClip("kvTitleBox");
+        chart.kvClip("kvLegendBox");
+        var top = m;
+        // "showTitles" off hides the title and the subtitle.
+        var shown = chart.showTitles != false;
+        var title = shown ? chart.chartTitle : "", sub = shown ? chart.chartSubTitle : "";
+        var titleH = (kvHasText(title) ? 20 : 0) + (kvHasText(sub) ? 16 : 0);
+        if (titleH > 0)
+            kvDrawPanel(titleBox, m, top - 2, w - 2 * m, titleH + 4, chart.chartTitleProps);
+        chart.kvText("kvTitle", 0, top, w, 20, title, chart.titleTextFormat, kvTitleAlign(chart));
+        top += kvHasText(title) ? 20 : 0;
+        chart.kvText("kvSubTitle", 0, top, w, 18, sub, chart.subTitleTextFormat, kvTitleAlign(chart));
+        top += kvHasText(sub) ? 16 : 0;
+        return top;
+    };
+
+    // The legend's width: its longest name and swatch, between a fifth and three tenths of the
+    // chart (at most 120 pixels); 0 while "showLegend" is off.
+    _global.kvLegendWidth = function (chart, count) {
+        if (chart.showLegend != true)
+            return 0;
+        var widest = 0;
+        for (var n = 0; n < count; n++) {
+            var field = chart.kvText("kvLegend" + n, 0, 0, 200, 18, kvLegendName(chart, n), chart.legendTextFormat, "left");
+            widest = Math.max(widest, field.textWidth);
+        }
+        var w = chart.kvW;
+        return Math.round(Math.min(Math.min(Math.max(widest + 22, w * 0.2), w * 0.3), 120));
+    };
+
+    _global.kvLegendName = function (chart, n) {
+        var names = chart.chartType == "pie" ? chart.categoryLabels : chart.seriesNames;
+        if (names != undefined && names[n] != undefined)
+            return names[n];
+        return chart.chartType == "pie" ? String(n + 1) : "Series" + (n + 1);
+    };
+
+    // The legend: a swatch and a name per series down the right edge, from y, in its box.
+    _global.kvChartLegend = function (chart, legendW, y, count, colourOf) {
+        var legend = chart.kvClip("kvLegend");
+        var m = kvNumber(chart.chartMargin, 4), x = chart.kvW - legendW - Math.max(m - 4, 0);
+        if (legendW > 0 && count > 0)
+            kvDrawPanel(chart.kvLegendBox, x - 4, y - 2, legendW, count * 18 + 6, chart.legendProps);
+        for (var n = 0; n < count && legendW > 0; n++) {
+            var ly = y + n * 18;
+            kvRect(legend, x, ly + 4, 10, 10, colourOf(n), undefined);
+            chart.kvText("kvLegend" + n, x + 14, ly, legendW - 14, 18, kvLegendName(chart, n), chart.legendTextFormat, "left");
+        }
+        chart.kvClearTexts("kvLegend", legendW > 0 ? count : 0);
+    };
+
+    // The width the labels of a vertical value scale need: the widest label, up to a third of
+    // the chart ("$250,000" does not fit in the usual 40 pixels); a fixed 40 with
+    // "fixedLabelWidth", or none while the axis shows no labels.
+    _global.kvScaleLabelsWidth = function (chart, scale, prefix) {
+        if (!kvAxisLook(chart, false)[5])
+            return 10;
+        if (chart.fixedLabelWidth == true)
+            return 40;
+        var width = 40, ticks = Math.round((scale[1] - scale[0]) / scale[2]);
+        for (var t = 0; t <= ticks; t++) {
+            var measured = chart.kvText(prefix + t, 0, 0, chart.kvW, 18, kvAxisNumber(chart, scale[0] + t * scale[2], false),
+                                        chart.YAxisTextFormat, "right");
+            width = Math.max(width, Math.ceil(measured.textWidth) + 6);
+        }
+        return Math.min(width, Math.round(chart.kvW / 3));
+    };
+
+    // Gridlines and labels of a value scale along the plot [px, py, pw, ph]: across the plot
+    // when horizontal, else up its side; the labels of a vertical scale stand left of the plot,
+    // or right of it when right is set (a second axis, which draws no grid).
+    _global.kvDrawValueScale = function (chart, grid, plot, scale, horizontal, prefix, labelsW, right) {
+        var lo = scale[0], hi = scale[1], step = scale[2];
+        var px = plot[0], py = plot[1], pw = plot[2], ph = plot[3];
+        var ticks = kvScaleTicks(scale);
+        if (!right)
+            kvDrawGrid(chart, grid, plot, ticks, horizontal);
+        var labelled = kvAxisLook(chart, horizontal)[5];
+        // Labels across the plot that would run into each other show one in every few ticks.
+        var every = 1;
+        if (horizontal && ticks.length > 1 && labelled) {
+            var widest = 0;
+            for (var m = 0; m < ticks.length; m++) {
+                var probe = chart.kvText(prefix + m, 0, 0, 200, 18, kvAxisNumber(chart, lo + m * step, true),
+                                         chart.XAxisTextFormat, "center");
+                widest = Math.max(widest, probe.textWidth);
+            }
+            every = Math.max(Math.ceil((widest + 6) / (pw / (ticks.length - 1))), 1);
+        }
+        var shown = 0;
+        for (var t = 0; t < ticks.length && labelled; t++) {
+            var f = ticks[t], label = kvAxisNumber(chart, lo + t * step, horizontal);
+            if (horizontal)
+                chart.kvText(prefix + t, px + f * pw - 30, py + ph + 4, 60, 18, t % every == 0 ? label : "", chart.XAxisTextFormat, "center");
+            else if (right)
+                chart.kvText(prefix + t, px + pw + 4, py + ph - f * ph - 9, labelsW, 18, label, chart.YAxisTextFormat, "left");
+            else
+                chart.kvText(prefix + t, px - labelsW - 6, py + ph - f * ph - 9, labelsW, 18, label, chart.YAxisTextFormat, "right");
+            shown = t + 1;
+        }
+        chart.kvClearTexts(prefix, shown);
+        return ticks;
+    };
+
+    // The axis titles ("XAxisTitle" under the plot, "YAxisTitle" over the value labels), each
+    // while its axis shows its title.
+    _global.kvAxisTitles = function (chart, plot) {
+        var m = kvNumber(chart.chartMargin, 4);
+        chart.kvText("kvXTitle", plot[0], chart.kvH - 18 - Math.max(m - 4, 0), plot[2], 18,
+                     kvAxisLook(chart, true)[6] ? chart.XAxisTitle : "", chart.XAxisTitleTextFormat, "center");
+        chart.kvText("kvYTitle", m, plot[1] - 18, Math.max(plot[0] + plot[2] / 2, 10), 18,
+                     kvAxisLook(chart, false)[6] ? chart.YAxisTitle : "", chart.YAxisTitleTextFormat, "left");
+    };
+
+    _global.kvHasText = function (v) {
+        return v != undefined && v !== "";
+    };
+
+    // The run-time buttons at the top right: "showFocus" fits the scale to the data now,
+    // "showReset" puts back the scale behaviour and scale the chart was published with, and
+    // "showScaleBehavior" steps the scale behaviour through automatic zoom-out, automatic and
+    // manual scale (its text says which is on).
+    _global.kvChartButtons = function (chart) {
+        var names = ["Focus", "Reset Scale", chart.autofocus == "growth" ? "Auto Zoom Out"
+                                             : (chart.autofocus == "off" ? "Manual Scale" : "Auto Scale")];
+        var shown = [chart.showFocus == true, chart.showReset == true, chart.showScaleBehavior == true];
+        if (chart.kvStartScale == undefined)
+            chart.kvStartScale = chart.autofocus;
+        var m = kvNumber(chart.chartMargin, 4), x = chart.kvW - m, y = m;
+        for (var b = 0; b < 3; b++) {
+            if (!shown[b]) {
+                if (chart["kvButton" + b] != undefined) {
+                    chart.kvClip("kvButton" + b);
+                    delete chart["kvButton" + b].onRelease;
+                    chart["kvButtonText" + b].text = "";
+                }
+                continue;
+            }
+            var button = chart.kvClip("kvButton" + b);
+            var bw = names[b].length * 6 + 10;
+            x -= bw + 2;
+            kvRect(button, x, y, bw, 15, 0xEEEEEE, 0x888888);
+            chart.kvText("kvButtonText" + b, x, y, bw, 16, names[b], {size: 9, color: 0x333333}, "center");
+            button.kvChart = chart;
+            button.kvWhich = b;
+            button.onRelease = function () { this.kvChart.kvScaleButton(this.kvWhich); };
+        }
+    };
+
+    _global.kvScaleButton = function (which) {
+        this.kvGrownX = undefined;
+        this.kvGrownY = undefined;
+        this.kvGrownY2 = undefined;
+        if (which == 1)
+            this.autofocus = this.kvStartScale;
+        else if (which == 2)
+            this.autofocus = this.autofocus == "growth" ? "full" : (this.autofocus == "full" ? "off" : "growth");
+        this.kvDraw();
+        fscommand("kvScaleButton", which + "," + this.autofocus);
+    };
+
     // Draws a pie chart of the first series: one slice per category, clockwise from the top in
-    // the pie colours, with the category labels in the legend.
+    // the pie colours, with the category labels in the legend. "showLines" outlines the slices
+    // in "lineColor", "markerSize" wide.
     _global.kvDrawPieChart = function () {
         var w = this.kvW, h = this.kvH;
-        var back = this.kvClip("kvBack");
-        var area = kvAreaColours(this.backgroundProps, this.showChartFill, this.chartFillColor, this.showChartBorder, this.chartBorderColor);
-        kvRect(back, 0, 0, w - 1, h - 1, area[0], area[1]);
-        var top = 4;
-        var title = this.showTitles == false ? "" : this.chartTitle;
-        this.kvText("kvTitle", 0, top, w, 20, title, this.titleTextFormat, kvTitleAlign(this));
-        top += title == undefined || title == "" ? 0 : 20;
+        var top = kvChartFrame(this);
+        var m = kvNumber(this.chartMargin, 4);
         var series = kvChartSeries(this.dataValues, undefined);
         // A pie of one row shows it; a pie of one column likewise.
         var values = series.length == 1 ? series[0] : [];
@@ -160,7 +692,7 @@ if (_global.kvChartSeries == undefined) {
         for (var i = 0; i < values.length; i++)
             total += Math.max(values[i], 0);
         var legendW = this.showLegend == false ? 0 : Math.min(Math.round(w * 0.3), 120);
-        var r = Math.max(Math.min((w - legendW) / 2, (h - top) / 2) - 8, 4);
+        var r = Math.max(Math.min((w - legendW) / 2, (h - top) / 2) - m - 4, 4);
         var cx = (w - legendW) / 2, cy = top + (h - top) / 2;
         this.kvPieCentre = [cx, cy, r];
         var pie = this.kvClip("kvPie");
@@ -168,14 +700,20 @@ if (_global.kvChartSeries == undefined) {
         for (var g = 0; g < values.length; g++)
             largest = Math.max(largest, values[g]);
         this.kvAlertRange = [0, largest];
+        kvDrawAlertLevels(this, cx + r + 6, cy - r, 2 * r, 0, largest);
         this.kvSlices = [];
+        this.kvValues = [];
+        var alpha = kvNumber(this.markerAlpha, 100);
         var start = 0;
         for (var j = 0; j < values.length; j++) {
             var sweep = total > 0 ? Math.max(values[j], 0) / total * 360 : 0;
             this.kvSlices.push([Math.round(start * 100) / 100, Math.round(sweep * 100) / 100]);
             if (sweep > 0) {
-                pie.lineStyle(0, 0xFFFFFF, 100);
-                pie.beginFill(this.kvAlertFill(values[j], kvSeriesColor(this, j), j), 100);
+                if (this.showLines != false)
+                    pie.lineStyle(kvNumber(this.markerSize, 0), kvNumber(this.lineColor, 0xFFFFFF), 100);
+                else
+                    pie.lineStyle();
+                pie.beginFill(this.kvAlertFill(values[j], kvSeriesColor(this, j), j), alpha);
                 pie.moveTo(cx, cy);
                 var parts = Math.ceil(sweep / 5);
                 for (var k = 0; k <= parts; k++) {
@@ -184,140 +722,18 @@ if (_global.kvChartSeries == undefined) {
                 }
                 pie.lineTo(cx, cy);
                 pie.endFill();
+                if (this.showValues == true) {
+                    var at = kvPolar(cx, cy, r * 0.65, start + sweep / 2);
+                    kvValueLabel(this, this.kvValues.length, at[0], at[1], values[j], true);
+                }
             }
             start += sweep;
         }
-        var labels = this.categoryLabels;
-        for (var n = 0; n < values.length && legendW > 0; n++) {
-            var ly = top + 8 + n * 18;
-            kvRect(pie, w - legendW, ly + 4, 10, 10, this.kvAlertFill(values[n], kvSeriesColor(this, n), n), undefined);
-            this.kvText("kvLegend" + n, w - legendW + 14, ly, legendW - 16, 18,
-                        labels != undefined && labels[n] != undefined ? labels[n] : String(n + 1), this.legendTextFormat, "left");
-        }
-    };
-
-
-    // The chart's back, its title and subtitle (cells or typed texts) across the top; gives the
-    // height they take.
-    _global.kvChartFrame = function (chart) {
-        var w = chart.kvW, h = chart.kvH;
-        var back = chart.kvClip("kvBack");
-        var area = kvAreaColours(chart.backgroundProps, chart.showChartFill, chart.chartFillColor, chart.showChartBorder, chart.chartBorderColor);
-        kvRect(back, 0, 0, w - 1, h - 1, area[0], area[1]);
-        var top = 4;
-        // "showTitles" off hides the title and the subtitle.
-        var shown = chart.showTitles != false;
-        var title = shown ? chart.chartTitle : "";
-        chart.kvText("kvTitle", 0, top, w, 20, title, chart.titleTextFormat, kvTitleAlign(chart));
-        top += title == undefined || title === "" ? 0 : 20;
-        var sub = shown ? chart.chartSubTitle : "";
-        chart.kvText("kvSubTitle", 0, top, w, 18, sub, chart.subTitleTextFormat, kvTitleAlign(chart));
-        top += sub == undefined || sub === "" ? 0 : 16;
-        return top;
-    };
-
-    // The legend's width: its longest name and swatch, between a fifth and three tenths of the
-    // chart (at most 120 pixels); 0 while "showLegend" is off.
-    _global.kvLegendWidth = function (chart, count) {
-        if (chart.showLegend != true)
-            return 0;
-        var widest = 0;
-        for (var n = 0; n < count; n++) {
-            var name = chart.seriesNames != undefined && chart.seriesNames[n] != undefined ? chart.seriesNames[n] : "Series" + (n + 1);
-            var field = chart.kvText("kvLegend" + n, 0, 0, 200, 18, name, chart.legendTextFormat, "left");
-            widest = Math.max(widest, field.textWidth);
-        }
-        var w = chart.kvW;
-        return Math.round(Math.min(Math.min(Math.max(widest + 22, w * 0.2), w * 0.3), 120));
-    };
-
-    // The legend: a swatch and a name per series down the right edge, from y.
-    _global.kvChartLegend = function (chart, legendW, y, count) {
-        var legend = chart.kvClip("kvLegend");
-        for (var n = 0; n < count && legendW > 0; n++) {
-            var ly = y + n * 18;
-            kvRect(legend, chart.kvW - legendW, ly + 4, 10, 10, kvSeriesColor(chart, n), undefined);
-            var name = chart.seriesNames != undefined && chart.seriesNames[n] != undefined ? chart.seriesNames[n] : "Series" + (n + 1);
-            chart.kvText("kvLegend" + n, chart.kvW - legendW + 14, ly, legendW - 16, 18, name, chart.legendTextFormat, "left");
-        }
-        chart.kvClearTexts("kvLegend", legendW > 0 ? count : 0);
-    };
-
-    // The width the labels of a vertical value scale need: the widest label, up to a third of
-    // the chart ("$250,000" does not fit in the usual 40 pixels).
-    _global.kvScaleLabelsWidth = function (chart, scale, prefix, format) {
-        var width = 40, ticks = Math.round((scale[1] - scale[0]) / scale[2]);
-        for (var t = 0; t <= ticks; t++) {
-            var measured = chart.kvText(prefix + t, 0, 0, chart.kvW, 18, kvShowNumber(scale[0] + t * scale[2], format),
-                                        chart.YAxisTextFormat, "right");
-            width = Math.max(width, Math.ceil(measured.textWidth) + 6);
-        }
-        return Math.min(width, Math.round(chart.kvW / 3));
-    };
-
-    // Grid lines and labels of a value scale along the plot [px, py, pw, ph]: across the plot
-    // when horizontal, else up its side; the labels of a vertical scale stand left of the plot,
-    // or right of it when right is set (a second axis, which draws no grid).
-    _global.kvDrawValueScale = function (chart, grid, plot, scale, horizontal, prefix, labelsW, right) {
-        var lo = scale[0], hi = scale[1], step = scale[2];
-        var px = plot[0], py = plot[1], pw = plot[2], ph = plot[3];
-        var ticks = Math.round((hi - lo) / step);
-        // The major gridlines across the value axis: horizontal ones are the Y axis's
-        // ("showYAxisMajor", "YAxisMajorColor"), vertical ones (a bar chart's) the X axis's;
-        // a chart without them keeps "showHMajGrid" and "hMajGridColor".
-        var key = horizontal ? "XAxisMajor" : "YAxisMajor";
-        var gridOn = (chart["show" + key] != undefined ? chart["show" + key] == true : chart.showHMajGrid != false) && !right;
-        var gridColour = chart[key + "Color"] != undefined ? chart[key + "Color"]
-                         : (chart.hMajGridColor == undefined ? 0xDDDDDD : chart.hMajGridColor);
-        // Labels across the plot that would run into each other show one in every few ticks.
-        var every = 1;
-        if (horizontal && ticks > 0) {
-            var widest = 0;
-            for (var m = 0; m <= ticks; m++) {
-                var probe = chart.kvText(prefix + m, 0, 0, 200, 18, kvShowNumber(lo + m * step, chart.formatValue),
-                                         chart.XAxisTextFormat, "center");
-                widest = Math.max(widest, probe.textWidth);
-            }
-            every = Math.max(Math.ceil((widest + 6) / (pw / ticks)), 1);
-        }
-        for (var t = 0; t <= ticks; t++) {
-            var v = lo + t * step, f = (v - lo) / (hi - lo);
-            if (f > 1.0000001)
-                break;
-            var label = kvShowNumber(v, chart.formatValue);
-            if (horizontal) {
-                var gx = px + f * pw;
-                if (gridOn) {
-                    grid.lineStyle(0, gridColour, 100);
-                    grid.moveTo(gx, py);
-                    grid.lineTo(gx, py + ph);
-                }
-                chart.kvText(prefix + t, gx - 30, py + ph + 2, 60, 18, t % every == 0 ? label : "", chart.XAxisTextFormat, "center");
-            } else {
-                var gy = py + ph - f * ph;
-                if (gridOn) {
-                    grid.lineStyle(0, gridColour, 100);
-                    grid.moveTo(px, gy);
-                    grid.lineTo(px + pw, gy);
-                }
-                if (right)
-                    chart.kvText(prefix + t, px + pw + 4, gy - 9, labelsW, 18, label, chart.YAxisTextFormat, "left");
-                else
-                    chart.kvText(prefix + t, 0, gy - 9, labelsW, 18, label, chart.YAxisTextFormat, "right");
-            }
-        }
-        chart.kvClearTexts(prefix, t);
-    };
-
-    // The axis titles ("XAxisTitle" under the plot, "YAxisTitle" over the value labels).
-    _global.kvAxisTitles = function (chart, plot) {
-        chart.kvText("kvXTitle", plot[0], chart.kvH - 18, plot[2], 18, chart.XAxisTitle, chart.XAxisTitleTextFormat, "center");
-        chart.kvText("kvYTitle", 2, plot[1] - 18, Math.max(plot[0] + plot[2] / 2, 10), 18, chart.YAxisTitle,
-                     chart.YAxisTitleTextFormat, "left");
-    };
-
-    _global.kvHasText = function (v) {
-        return v != undefined && v !== "";
+        this.kvClearTexts("kvValue", this.kvValues.length);
+        var self = this;
+        kvChartLegend(this, legendW, top + 8, values.length,
+                      function (n) { return self.kvAlertFill(values[n], kvSeriesColor(self, n), n); });
+        kvChartButtons(this);
     };
 
     // Draws a column (vertical bars), bar (horizontal bars) or, with lines, line chart. Mode
@@ -329,6 +745,7 @@ if (_global.kvChartSeries == undefined) {
     _global.kvDrawCategoryChart = function (horizontal, lines, mode) {
         var w = this.kvW, h = this.kvH;
         var top = kvChartFrame(this);
+        var m = kvNumber(this.chartMargin, 4);
         var series = kvChartSeries(this.dataValues, this.seriesNames);
         var nSeries = series.length, nPoints = nSeries > 0 ? series[0].length : 0;
         var stacked = mode == "stacked", combo = mode == "combo";
@@ -377,31 +794,47 @@ if (_global.kvChartSeries == undefined) {
         var scale2 = second ? kvAxisScale(this, lo2, hi2, "Y2") : undefined;
         this.kvScale2 = scale2;
         var legendW = kvLegendWidth(this, nSeries);
-        var labelsW = horizontal ? Math.min(Math.round(w * 0.2), 80) : kvScaleLabelsWidth(this, scale, "kvTick", this.formatValue);
-        var labels2W = second ? kvScaleLabelsWidth(this, scale2, "kvTickR", this.formatValue) : 0;
-        var yTitle = kvHasText(this.YAxisTitle) ? 16 : 0, xTitle = kvHasText(this.XAxisTitle) ? 16 : 0;
-        var px = labelsW + 6, py = top + 6 + yTitle, pw = w - px - legendW - 10 - labels2W, ph = h - py - 24 - xTitle;
+        var catLabels = kvAxisLook(this, !horizontal)[5];
+        var labelsW = horizontal ? (catLabels ? Math.min(Math.round(w * 0.2), 80) : 10) : kvScaleLabelsWidth(this, scale, "kvTick");
+        var labels2W = second ? kvScaleLabelsWidth(this, scale2, "kvTickR") : 0;
+        var yTitle = kvHasText(this.YAxisTitle) && kvAxisLook(this, false)[6] ? 16 : 0;
+        var xTitle = kvHasText(this.XAxisTitle) && kvAxisLook(this, true)[6] ? 16 : 0;
+        var px = m + labelsW + 2, py = top + 6 + yTitle, pw = w - px - legendW - m - 6 - labels2W, ph = h - py - 20 - m - xTitle;
         if (pw < 10 || ph < 10)
             return;
         var plotArea = [px, py, pw, ph];
         this.kvPlotArea = plotArea;
         var plot = this.kvClip("kvPlot");
         var plotColours = kvAreaColours(this.plotAreaProps, this.showPlotFill, this.plotFillColor, this.showPlotBorder, this.plotBorderColor);
-        kvRect(plot, px, py, pw, ph, plotColours[0], plotColours[1]);
+        kvDrawBox(plot, px, py, pw, ph, this.plotAreaProps, plotColours);
+        if (horizontal)
+            kvDrawAlertLevels(this, px + pw + 2, py, ph, lo, hi);
+        else
+            kvDrawAlertLevels(this, px + pw + 2 + labels2W, py, ph, lo, hi);
         var grid = this.kvClip("kvGrid");
-        kvDrawValueScale(this, grid, plotArea, scale, horizontal, "kvTick", labelsW, false);
+        var valueTicks = kvDrawValueScale(this, grid, plotArea, scale, horizontal, "kvTick", labelsW, false);
         if (second)
             kvDrawValueScale(this, grid, plotArea, scale2, false, "kvTickR", labels2W, true);
         else
             this.kvClearTexts("kvTickR", 0);
+        // Gridlines between the categories, across the category axis.
+        var categoryTicks = [];
+        for (var c = 0; c <= nPoints; c++)
+            categoryTicks.push(c / Math.max(nPoints, 1));
+        kvDrawGrid(this, grid, plotArea, categoryTicks, !horizontal);
+        kvDrawAxes(this, plotArea, horizontal ? valueTicks : categoryTicks, horizontal ? categoryTicks : valueTicks);
         // Bars: categories side by side, the series of a category next to each other (on each
-        // other when stacked).
+        // other when stacked), each "markerSize" percent of its category wide.
         var bars = this.kvClip("kvBarsClip");
+        var look = kvBarLook(this);
         var span = (horizontal ? ph : pw) / Math.max(nPoints, 1);
-        var barSize = span * 0.7 / Math.max(stacked ? 1 : nColumns, 1);
+        var barSize = span * look[0] / Math.max(stacked ? 1 : nColumns, 1);
+        var inset = span * (1 - look[0]) / 2;
         var zero = (Math.min(Math.max(0, lo), hi) - lo) / (hi - lo);
         this.kvBars = [];
         this.kvPoints = [];
+        this.kvValues = [];
+        var values = this.showValues == true;
         var bases = [];
         for (var b = 0; b < nPoints; b++)
             bases[b] = [0, 0];
@@ -426,21 +859,34 @@ if (_global.kvChartSeries == undefined) {
                 var at = stacked ? 0 : column;
                 var rect;
                 if (horizontal)
-                    rect = [px + a * pw, py + p * span + span * 0.15 + at * barSize, (e - a) * pw, barSize];
+                    rect = [px + a * pw, py + p * span + inset + at * barSize, (e - a) * pw, barSize];
                 else
-                    rect = [px + p * span + span * 0.15 + at * barSize, py + ph - e * ph, barSize, (e - a) * ph];
-                kvRect(bars, rect[0], rect[1], rect[2], rect[3], kvItemColor(this, series, s, p), undefined);
+                    rect = [px + p * span + inset + at * barSize, py + ph - e * ph, barSize, (e - a) * ph];
+                kvDrawBar(bars, rect, kvItemColor(this, series, s, p), look[1], look[2], look[3], horizontal);
                 this.kvBars.push(rect);
+                if (values) {
+                    if (stacked)
+                        kvValueLabel(this, this.kvValues.length, rect[0] + rect[2] / 2, rect[1] + rect[3] / 2, v, true);
+                    else if (horizontal)
+                        kvValueLabel(this, this.kvValues.length, rect[0] + rect[2] + (v < 0 ? -44 : 44), rect[1] + rect[3] / 2, v, true);
+                    else
+                        kvValueLabel(this, this.kvValues.length, rect[0] + rect[2] / 2, v < 0 ? rect[1] + rect[3] + 18 : rect[1], v, false);
+                }
             }
             column++;
         }
-        // Lines over the bars, with a marker at each point.
+        // Lines over the bars, with their markers.
+        var marks = this.kvClip("kvMarksClip");
         for (var s = 0; s < nSeries; s++) {
             if (!isLine[s])
                 continue;
             var sc = second ? scale2 : scale;
             var first = this.kvPoints.length;
-            bars.lineStyle(kvNumber(this.lineWeight, 2), kvSeriesColor(this, s), 100);
+            var line = kvLineLook(this, s, kvSeriesColor(this, s));
+            if (line[0] > 0)
+                bars.lineStyle(line[0], kvSeriesColor(this, s), 100);
+            else
+                bars.lineStyle();
             for (var p = 0; p < nPoints; p++) {
                 var f = Math.min(Math.max((series[s][p] - sc[0]) / (sc[1] - sc[0]), 0), 1);
                 var lx = px + (p + 0.5) * span, ly = py + ph - f * ph;
@@ -450,26 +896,30 @@ if (_global.kvChartSeries == undefined) {
                     bars.lineTo(lx, ly);
                 this.kvPoints.push([lx, ly]);
             }
-            for (var m = 0; m < nPoints; m++) {
-                var pt = this.kvPoints[first + m];
-                bars.lineStyle();
-                bars.beginFill(kvItemColor(this, series, s, m), 100);
-                kvCircle(bars, pt[0], pt[1], 3);
-                bars.endFill();
+            for (var q = 0; q < nPoints; q++) {
+                var pt = this.kvPoints[first + q];
+                var fill = series.length == 1 ? this.kvAlertFill(series[s][q], line[4], q) : line[4];
+                if (line[1])
+                    kvDrawMarker(marks, line[2], pt[0], pt[1], line[3], fill, line[5], line[6], line[7]);
+                if (values)
+                    kvValueLabel(this, this.kvValues.length, pt[0], pt[1] - (line[1] ? line[3] / 2 : 0) - 1, series[s][q], false);
             }
         }
+        this.kvClearTexts("kvValue", this.kvValues.length);
         // Category labels along the other axis.
         var names = this.categoryLabels;
-        for (var q = 0; q < nPoints; q++) {
+        for (var q = 0; q < nPoints && catLabels; q++) {
             var text = names != undefined && names[q] != undefined ? names[q] : String(q + 1);
             if (horizontal)
-                this.kvText("kvCat" + q, 0, py + q * span, labelsW, span, text, this.XAxisTextFormat, "right");
+                this.kvText("kvCat" + q, m, py + q * span, labelsW - 2, span, text, this.YAxisTextFormat, "right");
             else
-                this.kvText("kvCat" + q, px + q * span, py + ph + 2, span, 18, text, this.XAxisTextFormat, "center");
+                this.kvText("kvCat" + q, px + q * span, py + ph + 4, span, 18, text, this.XAxisTextFormat, "center");
         }
-        this.kvClearTexts("kvCat", nPoints);
+        this.kvClearTexts("kvCat", catLabels ? nPoints : 0);
         kvAxisTitles(this, plotArea);
-        kvChartLegend(this, legendW, py, nSeries);
+        var self = this;
+        kvChartLegend(this, legendW, py, nSeries, function (n) { return kvSeriesColor(self, n); });
+        kvChartButtons(this);
     };
 
     // The lines of the data block (rows, or columns when there are more rows than columns) as
@@ -512,11 +962,14 @@ if (_global.kvChartSeries == undefined) {
 
     // Draws an XY (scatter) chart, or a bubble chart: both axes numeric, a marker per point (a
     // circle whose area is in proportion to its size for a bubble; the largest size gets a
-    // radius of "maxBubbleSize" percent of the plot's shorter side). kvPoints keeps each point,
+    // radius of "markerSize" percent of the plot's shorter side; older charts keep it in
+    // "maxBubbleSize"). An XY chart joins a
+    // series' points with its line while its weight is above 0. kvPoints keeps each point,
     // kvBubbles each bubble's [x, y, radius], series by series.
     _global.kvDrawXYChart = function (bubble) {
         var w = this.kvW, h = this.kvH;
         var top = kvChartFrame(this);
+        var m = kvNumber(this.chartMargin, 4);
         var series = kvXYSeries(this.dataValues, bubble);
         var xlo = undefined, xhi = undefined, ylo = 0, yhi = 0, largest = 0;
         for (var s = 0; s < series.length; s++) {
@@ -541,53 +994,80 @@ if (_global.kvChartSeries == undefined) {
         var xs = kvAxisScale(this, Math.min(xlo, 0), xhi + padX, "X"), ys = kvAxisScale(this, ylo, yhi + padY, "Y");
         this.kvScale = ys;
         this.kvScaleX = xs;
-        this.kvAlertRange = [ys[0], ys[1]];
+        // Alerts follow the values "alertVar" names: the Y values unless "X Values" or a
+        // bubble's "Sizes" are chosen, each as a share of its own range.
+        var alertOn = this.alertVar == "X Values" ? 0 : (bubble && this.alertVar == "Sizes" ? 2 : 1);
+        this.kvAlertRange = alertOn == 0 ? [xs[0], xs[1]] : (alertOn == 2 ? [0, largest] : [ys[0], ys[1]]);
         var legendW = kvLegendWidth(this, series.length);
-        var labelsW = kvScaleLabelsWidth(this, ys, "kvTick", this.formatValue);
-        var yTitle = kvHasText(this.YAxisTitle) ? 16 : 0, xTitle = kvHasText(this.XAxisTitle) ? 16 : 0;
-        var px = labelsW + 6, py = top + 6 + yTitle, pw = w - px - legendW - 16, ph = h - py - 24 - xTitle;
+        var labelsW = kvScaleLabelsWidth(this, ys, "kvTick");
+        var yTitle = kvHasText(this.YAxisTitle) && kvAxisLook(this, false)[6] ? 16 : 0;
+        var xTitle = kvHasText(this.XAxisTitle) && kvAxisLook(this, true)[6] ? 16 : 0;
+        var px = m + labelsW + 2, py = top + 6 + yTitle, pw = w - px - legendW - m - 12, ph = h - py - 20 - m - xTitle;
         if (pw < 10 || ph < 10)
             return;
         var plotArea = [px, py, pw, ph];
         this.kvPlotArea = plotArea;
         var plot = this.kvClip("kvPlot");
         var plotColours = kvAreaColours(this.plotAreaProps, this.showPlotFill, this.plotFillColor, this.showPlotBorder, this.plotBorderColor);
-        kvRect(plot, px, py, pw, ph, plotColours[0], plotColours[1]);
+        kvDrawBox(plot, px, py, pw, ph, this.plotAreaProps, plotColours);
+        kvDrawAlertLevels(this, px + pw + 2, py, ph, this.kvAlertRange[0], this.kvAlertRange[1]);
         var grid = this.kvClip("kvGrid");
-        kvDrawValueScale(this, grid, plotArea, ys, false, "kvTick", labelsW, false);
-        kvDrawValueScale(this, grid, plotArea, xs, true, "kvCat", 60, false);
+        var yTicks = kvDrawValueScale(this, grid, plotArea, ys, false, "kvTick", labelsW, false);
+        var xTicks = kvDrawValueScale(this, grid, plotArea, xs, true, "kvCat", 60, false);
+        kvDrawAxes(this, plotArea, xTicks, yTicks);
+        var lines = this.kvClip("kvLines");
         var marks = this.kvClip("kvMarks");
-        var maxR = Math.min(pw, ph) * kvNumber(this.maxBubbleSize, 12) / 100;
+        var maxR = Math.min(pw, ph) * (bubble ? kvNumber(this.markerSize, kvNumber(this.maxBubbleSize, 12)) : 12) / 100;
         this.kvPoints = [];
         this.kvBubbles = [];
-        var size = kvNumber(this.markerSize, 6);
+        this.kvValues = [];
+        var values = this.showValues == true;
+        var alpha = kvNumber(this.markerAlpha, bubble ? 75 : 100);
         for (var s = 0; s < series.length; s++) {
             var xv = series[s][0], yv = series[s][1];
+            var look = kvLineLook(this, s, kvSeriesColor(this, s));
+            var joined = 0;
+            if (!bubble && look[0] > 0)
+                lines.lineStyle(look[0], kvSeriesColor(this, s), 100);
             for (var p = 0; p < yv.length; p++) {
                 var fx = (xv[p] - xs[0]) / (xs[1] - xs[0]), fy = (yv[p] - ys[0]) / (ys[1] - ys[0]);
                 if (fx < -0.0000001 || fx > 1.0000001 || fy < -0.0000001 || fy > 1.0000001)
                     continue;
                 var x = px + fx * pw, y = py + ph - fy * ph;
                 this.kvPoints.push([x, y]);
-                var colour = series.length == 1 ? this.kvAlertFill(yv[p], kvSeriesColor(this, s), p) : kvSeriesColor(this, s);
                 if (bubble) {
+                    var colour = series.length == 1 ? this.kvAlertFill(series[s][alertOn][p], kvSeriesColor(this, s), p)
+                                                    : kvSeriesColor(this, s);
                     var r = largest > 0 ? maxR * Math.sqrt(Math.abs(series[s][2][p]) / largest) : 0;
                     this.kvBubbles.push([x, y, r]);
                     if (r > 0) {
-                        marks.lineStyle(0, 0xFFFFFF, 100);
-                        marks.beginFill(colour, kvNumber(this.markerAlpha, 75));
-                        kvCircle(marks, x, y, r);
-                        marks.endFill();
+                        kvDrawMarker(marks, "circle", x, y, r * 2, colour, alpha, this.useMarkerArt == true, this.showHighlights == true);
+                        if (this.useMarkerArt != true) {
+                            marks.lineStyle(0, 0xFFFFFF, 100);
+                            kvCircle(marks, x, y, r);
+                        }
                     }
+                    if (values)
+                        kvValueLabel(this, this.kvValues.length, x, y, series[s][2][p], true);
                 } else {
-                    marks.lineStyle();
-                    marks.beginFill(colour, 100);
-                    kvCircle(marks, x, y, size / 2);
-                    marks.endFill();
+                    if (look[0] > 0) {
+                        if (joined++ == 0)
+                            lines.moveTo(x, y);
+                        else
+                            lines.lineTo(x, y);
+                    }
+                    var fill = series.length == 1 ? this.kvAlertFill(series[s][alertOn][p], look[4], p) : look[4];
+                    if (look[1])
+                        kvDrawMarker(marks, look[2], x, y, look[3], fill, look[5], look[6], look[7]);
+                    if (values)
+                        kvValueLabel(this, this.kvValues.length, x, y - (look[1] ? look[3] / 2 : 0) - 1, yv[p], false);
                 }
             }
         }
+        this.kvClearTexts("kvValue", this.kvValues.length);
         kvAxisTitles(this, plotArea);
-        kvChartLegend(this, legendW, py, series.length);
+        var self = this;
+        kvChartLegend(this, legendW, py, series.length, function (n) { return kvSeriesColor(self, n); });
+        kvChartButtons(this);
     };
 }

@@ -85,9 +85,20 @@ TEST_F(ChartAppearancePageTest, TheAxisColourIsChosenAndMissingKeysLeaveTheirCon
     CUserInput::Click(*SubItem(appearance, Page::kYAxis, Axis::IDC_COLOR), CPoint(3, 3));
     EXPECT_EQ(Param(group, "YAxisColor")->GetColor(), 0x123456u);
     EXPECT_EQ(Notified(), 1);
-    // The shipped line chart has no show flags, weights or number formats for its axes.
+    // The shipped line chart carries the show flags, weights and number formats of its axes.
     for (int id : {Axis::IDC_SHOW_TITLE, Axis::IDC_SHOW_MINOR, Axis::IDC_WEIGHT, Axis::IDC_FORMAT})
-        EXPECT_FALSE(SubEnabled(appearance, Page::kYAxis, id)) << id;
+        EXPECT_TRUE(SubEnabled(appearance, Page::kYAxis, id)) << id;
+    // An older chart without them leaves their controls off.
+    page.reset();
+    group = Load("KVLineChartSymbol", "Appearance");
+    for (const char* key : {"showYAxisTitle", "showYAxisMajorTicks", "showYAxisMinorTicks", "YAxisWeight", "YAxisFormat"})
+        for (int i = 0; i < group->GetCount(); ++i)
+            if (group->GetAt(i)->GetName() == key)
+                group->RemoveAt(i--);
+    Page& older = Open<Page>(group, "Appearance");
+    Press(older, Page::IDC_YAXIS);
+    for (int id : {Axis::IDC_SHOW_TITLE, Axis::IDC_SHOW_MINOR, Axis::IDC_WEIGHT, Axis::IDC_FORMAT})
+        EXPECT_FALSE(SubEnabled(older, Page::kYAxis, id)) << id;
 }
 
 // The axis sub-page on a chart that carries every axis key.
@@ -102,20 +113,27 @@ protected:
                                     "show%sAxisLabels"}) {
             char key[64];
             std::snprintf(key, sizeof key, pattern, xy);
-            auto flag = std::make_unique<CParameter>(key, ParamType::Boolean);
+            // The shipped charts carry them; a chart that does not gets them.
+            CParameter* flag = group->FindParameter(key);
+            if (flag == nullptr)
+                flag = group->Add(std::make_unique<CParameter>(key, ParamType::Boolean));
             flag->SetBool(true);
-            group->Add(std::move(flag));
         }
-        auto weight = std::make_unique<CParameter>(std::string(xy) + "AxisWeight", ParamType::Number);
-        weight->SetDouble(1);
-        group->Add(std::move(weight));
-        auto format = std::make_unique<CParameter>(std::string(xy) + "AxisFormat", ParamType::Group);
-        format->GetSet()->Add(std::make_unique<CParameter>("numFormat", ParamType::Text));
-        group->Add(std::move(format));
+        if (group->FindParameter(std::string(xy) + "AxisWeight") == nullptr) {
+            auto weight = std::make_unique<CParameter>(std::string(xy) + "AxisWeight", ParamType::Number);
+            weight->SetDouble(1);
+            group->Add(std::move(weight));
+        }
+        if (group->FindParameter(std::string(xy) + "AxisFormat") == nullptr) {
+            auto format = std::make_unique<CParameter>(std::string(xy) + "AxisFormat", ParamType::Group);
+            format->GetSet()->Add(std::make_unique<CParameter>("numFormat", ParamType::Text));
+            group->Add(std::move(format));
+        }
         CParameterSet* behavior = Param(defaults.parameters.get(), "Behavior")->GetSet();
-        auto fixed = std::make_unique<CParameter>("fixedLabelWidth", ParamType::Boolean);
+        CParameter* fixed = behavior->FindParameter("fixedLabelWidth");
+        if (fixed == nullptr)
+            fixed = behavior->Add(std::make_unique<CParameter>("fixedLabelWidth", ParamType::Boolean));
         fixed->SetBool(fixedWidth);
-        behavior->Add(std::move(fixed));
         CParameter& data = *pages::FindInComponent(defaults.parameters.get(), "dataValues");
         if (!rows) {
             data.GetBinding()->GetValue().ClearElements();

@@ -1,5 +1,5 @@
 // The Component Properties sheet of every chart: the chart pages and the Alerts page come in
-// the order of the chart's groups and each opens on the chart's shipped parameters.
+// the order of the chart's groups (General, Behavior, Appearance, then Alerts) and each opens on the chart's shipped parameters.
 
 #include "pages/AlertsPage.h"
 #include "pages/ChartAppearancePage.h"
@@ -38,8 +38,8 @@ protected:
 
 TEST_F(ChartSheetTest, EveryChartGetsItsPagesAndEachOpens)
 {
-    const std::vector<const std::type_info*> expected = {&typeid(CChartGeneralPage), &typeid(CChartAppearancePage),
-                                                         &typeid(CAlertsPage), &typeid(CChartBehaviorPage)};
+    const std::vector<const std::type_info*> expected = {&typeid(CChartGeneralPage), &typeid(CChartBehaviorPage),
+                                                         &typeid(CChartAppearancePage), &typeid(CAlertsPage)};
     for (const char* symbol : {"KVColumnChartSymbol", "KVBarChartSymbol", "KVLineChartSymbol", "KVPieChartSymbol",
                                "KVXYChartSymbol", "KVBubbleChartSymbol", "KVStackColumnChartSymbol",
                                "KVStackBarChartSymbol", "KVComboChartSymbol"}) {
@@ -58,7 +58,7 @@ TEST_F(ChartSheetTest, EveryChartGetsItsPagesAndEachOpens)
             sheet->SetActivePage(i);
             EXPECT_TRUE(sheet->GetComponentPage(i)->IsCreated()) << symbol << " tab " << i;
         }
-        sheet->SetActivePage(1);
+        sheet->SetActivePage(2);
         if (std::string(symbol) == "KVComboChartSymbol")
             Picture("sheet-combo-chart-appearance");
         // Leaving the sheet keeps every page's state in the component's property map.

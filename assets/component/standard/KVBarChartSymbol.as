@@ -2,4 +2,4 @@
 #include "shared/chart.as"
 
 kvDefineComponent("KVBarChartSymbol", 300, 200, function () { this.kvDrawCategoryChart(true); },
-                  {kvDrawCategoryChart: kvDrawCategoryChart, kvWatch: ["chartTitle", "chartSubTitle"]});
+                  {kvScaleButton: kvScaleButton, kvDrawCategoryChart: kvDrawCategoryChart, kvWatch: ["chartTitle", "chartSubTitle"]});

@@ -3,4 +3,4 @@
 #include "shared/chart.as"
 
 kvDefineComponent("KVBubbleChartSymbol", 300, 200, function () { this.kvDrawXYChart(true); },
-                  {kvDrawXYChart: kvDrawXYChart, kvWatch: ["chartTitle", "chartSubTitle"]});
+                  {kvScaleButton: kvScaleButton, kvDrawXYChart: kvDrawXYChart, kvWatch: ["chartTitle", "chartSubTitle"]});

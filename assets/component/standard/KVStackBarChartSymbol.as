@@ -3,4 +3,4 @@
 #include "shared/chart.as"
 
 kvDefineComponent("KVStackBarChartSymbol", 300, 200, function () { this.kvDrawCategoryChart(true, false, "stacked"); },
-                  {kvDrawCategoryChart: kvDrawCategoryChart, kvWatch: ["chartTitle", "chartSubTitle"]});
+                  {kvScaleButton: kvScaleButton, kvDrawCategoryChart: kvDrawCategoryChart, kvWatch: ["chartTitle", "chartSubTitle"]});

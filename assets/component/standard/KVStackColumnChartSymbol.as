@@ -3,4 +3,4 @@
 #include "shared/chart.as"
 
 kvDefineComponent("KVStackColumnChartSymbol", 300, 200, function () { this.kvDrawCategoryChart(false, false, "stacked"); },
-                  {kvDrawCategoryChart: kvDrawCategoryChart, kvWatch: ["chartTitle", "chartSubTitle"]});
+                  {kvScaleButton: kvScaleButton, kvDrawCategoryChart: kvDrawCategoryChart, kvWatch: ["chartTitle", "chartSubTitle"]});

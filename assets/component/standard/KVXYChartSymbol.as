@@ -2,4 +2,4 @@
 #include "shared/chart.as"
 
 kvDefineComponent("KVXYChartSymbol", 300, 200, function () { this.kvDrawXYChart(false); },
-                  {kvDrawXYChart: kvDrawXYChart, kvWatch: ["chartTitle", "chartSubTitle"]});
+                  {kvScaleButton: kvScaleButton, kvDrawXYChart: kvDrawXYChart, kvWatch: ["chartTitle", "chartSubTitle"]});
