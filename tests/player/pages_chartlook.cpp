@@ -23,6 +23,7 @@
 #include "platform/controls/SpinEdit.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/MessageBox.h"
+#include "tests/player/ChartSubDriving.h"
 #include "tests/player/ComponentDashboard.h"
 #include "tests/player/OutputFolder.h"
 #include "tests/player/PageDriving.h"
@@ -38,6 +39,8 @@ namespace {
 using dashboardtest::Dashboard;
 using pagedriving::Choose;
 using pagedriving::Click;
+using pagedriving::EditSub;
+using pagedriving::Spin;
 
 const char* kSeriesProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
@@ -82,39 +85,6 @@ KVProbe.prototype.onEnterFrame = function () {
 };
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
-
-// Opens a chart sub-page on a component's Appearance group as the Appearance page does, lets
-// act change it through its controls, and checks the page told its owner.
-void EditSub(CWnd& parent, CComponent& component, std::unique_ptr<pages::CChartSubPage> page, int chartType,
-             const std::function<void(CWnd&)>& act)
-{
-    pagedriving::Owner owner;
-    owner.type = component.GetTypeName();
-    CParameterSet* root = component.GetParameters();
-    CPropertyPageContext context;
-    context.mainWindow = &parent;
-    page->SetContext(&context);
-    page->CreateForChart(chartType, root->FindParameter("Appearance")->GetSet(), "Appearance", false, &owner, root);
-    if (!page->CreatePage(&parent))
-        throw std::runtime_error("the sub-page of " + owner.type + " did not open");
-    page->ShowWindow(SW_SHOW);
-    page->OnSetActive();
-    act(*page);
-    if (owner.refreshes == 0)
-        throw std::runtime_error("the sub-page of " + owner.type + " told its owner nothing");
-    page->DestroyWindow();
-    page.reset();
-}
-
-// Types a value into a spin edit and commits it, as a person does.
-void Spin(CWnd& page, int id, const char* text)
-{
-    auto* spin = dynamic_cast<CSpinEdit*>(page.GetDlgItem(id));
-    if (spin == nullptr || !spin->IsWindowEnabled())
-        throw std::runtime_error("spin edit " + std::to_string(id) + " cannot be typed into");
-    spin->EditPart()->SetWindowText(text);
-    spin->CommitTyped();
-}
 
 } // namespace
 

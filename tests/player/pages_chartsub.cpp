@@ -18,6 +18,7 @@
 #include "platform/controls/ComboBox.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/MessageBox.h"
+#include "tests/player/ChartSubDriving.h"
 #include "tests/player/ComponentDashboard.h"
 #include "tests/player/OutputFolder.h"
 #include "tests/player/PageDriving.h"
@@ -32,6 +33,7 @@ namespace {
 
 using dashboardtest::Dashboard;
 using pagedriving::Click;
+using pagedriving::EditSub;
 
 const char* kProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
@@ -68,30 +70,6 @@ KVProbe.prototype.onEnterFrame = function () {
 };
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
-
-// Opens a chart sub-page on a component's Appearance group as the Appearance page does, lets
-// act change it through its controls, and checks the page told its owner.
-void EditSub(CWnd& parent, CComponent& component, std::unique_ptr<pages::CChartSubPage> page, int chartType,
-             const std::function<void(CWnd&)>& act)
-{
-    pagedriving::Owner owner;
-    owner.type = component.GetTypeName();
-    CParameterSet* root = component.GetParameters();
-    CPropertyPageContext context;
-    context.mainWindow = &parent;
-    page->SetContext(&context);
-    page->CreateForChart(chartType, root->FindParameter("Appearance")->GetSet(), "Appearance", false, &owner, root);
-    if (!page->CreatePage(&parent))
-        throw std::runtime_error("the sub-page of " + owner.type + " did not open");
-    page->ShowWindow(SW_SHOW);
-    page->OnSetActive();
-    act(*page);
-    if (owner.refreshes == 0)
-        throw std::runtime_error("the sub-page of " + owner.type + " told its owner nothing");
-    page->DestroyWindow();
-    // The page writes what it remembers into its owner as it goes: it goes first.
-    page.reset();
-}
 
 void Choose(CWnd& page, int id, int index)
 {
