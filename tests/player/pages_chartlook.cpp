@@ -9,6 +9,9 @@
 // - titles: a line chart's legend shown with a yellow fill and a border;
 // - behaviour and alerts: a column chart with its focus and scale-behaviour buttons and, with
 //   alerts on, the alert level display.
+// A third dashboard holds a column chart whose title box was filled and bordered, one under a
+// manual scale of four major divisions, a bar chart of thousands with fixed label width (its
+// labels shortened to "1K" and so on) and an XY chart whose markers were coloured.
 
 #include "model/ValueList.h"
 #include "pages/AlertsPage.h"
@@ -82,6 +85,26 @@ KVProbe.prototype.onEnterFrame = function () {
               + (legend._x + box.xMin + 2) + "," + (legend._y + box.yMin + 2) + ","
               + (buttons._x + buttons.kvPlotArea[0] + buttons.kvPlotArea[2] + 5) + "," + (buttons._y + buttons.kvPlotArea[1] + 3) + ","
               + (grid._x + grid.kvBars[0][0] + grid.kvBars[0][2] / 2) + "," + (grid._y + minorY));
+};
+Object.registerClass("KVProbeSymbol", KVProbe);
+)";
+
+const char* kMoreProbe = R"(
+_global.KVProbe = function () { this.kvFrames = 0; };
+KVProbe.prototype = new MovieClip();
+KVProbe.prototype.onEnterFrame = function () {
+    if (++this.kvFrames != 3)
+        return;
+    var title = _root.KVColumnChartSymbol_1, manual = _root.KVColumnChartSymbol_2;
+    var units = _root.KVBarChartSymbol_1, xy = _root.KVXYChartSymbol_1;
+    var labels = 0;
+    while (manual["kvTick" + labels] != undefined && manual["kvTick" + labels].text != "")
+        labels++;
+    var box = title.kvTitleBox.getBounds(title), point = xy.kvPoints[0];
+    fscommand("state", labels + "|" + manual.kvScale[2] + "|" + units.kvTick1.text + "|" + units.kvTick5.text + "|"
+              + xy.markerColors[0] + "|" + title.chartTitleProps.borderWeight);
+    fscommand("ready", (title._x + box.xMin + 4) + "," + (title._y + box.yMin + 4) + ","
+              + (xy._x + point[0]) + "," + (xy._y + point[1]));
 };
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
@@ -164,8 +187,35 @@ int main(int argc, char** argv)
             Click(page, CAlertsPage::IDC_ENABLE);
             Click(page, CAlertsPage::IDC_LEVEL_DISPLAY);
         });
-        parent.DestroyWindow();
         l.Write(folder / "chartlook-layout.swf", kLayoutProbe, {});
+
+        Dashboard m(installed);
+        m.model.Number("A1", 5000);
+        m.model.Number("B1", 2500);
+        m.model.Number("C1", 4000);
+        CComponent& title = m.Add("KVColumnChartSymbol", 200, 200, 3700, 2700);
+        CComponent& manual = m.Add("KVColumnChartSymbol", 4100, 200, 3700, 2700);
+        CComponent& units = m.Add("KVBarChartSymbol", 200, 3100, 3700, 2700);
+        CComponent& xy = m.Add("KVXYChartSymbol", 4100, 3100, 3700, 2700);
+        dialogs.AnswerColour(RGB(0x99, 0xCC, 0xFF));
+        EditSub(parent, title, pages::MakeChartTitlesSubPage(), pages::kChartColumn, [](CWnd& page) {
+            Click(page, CChartTitlesPage::IDC_TITLE_FILL);
+            Click(page, CChartTitlesPage::IDC_TITLE_FILL_COLOR);
+            Click(page, CChartTitlesPage::IDC_TITLE_BORDER);
+            Spin(page, CChartTitlesPage::IDC_TITLE_WEIGHT, "2");
+        });
+        pagedriving::Edit<CChartBehaviorPage>(parent, manual, "Behavior",
+                                              [](CWnd& page) { Click(page, CChartBehaviorPage::IDC_MANUAL); });
+        EditSub(parent, manual, pages::MakeChartLayoutSubPage(), pages::kChartColumn,
+                [](CWnd& page) { Spin(page, CChartLayoutPage::IDC_MAJOR, "4"); });
+        m.Bind(units, "General", "dataValues", "A1", "C1");
+        pagedriving::Edit<CChartBehaviorPage>(parent, units, "Behavior",
+                                              [](CWnd& page) { Click(page, CChartBehaviorPage::IDC_FIXED_WIDTH); });
+        dialogs.AnswerColour(RGB(0xAA, 0x00, 0xAA));
+        EditSub(parent, xy, pages::MakeChartSeriesSubPage(), pages::kChartXY,
+                [](CWnd& page) { Click(page, CChartSeriesPage::IDC_MARKER_COLOR); });
+        parent.DestroyWindow();
+        m.Write(folder / "chartlook-more.swf", kMoreProbe, {});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

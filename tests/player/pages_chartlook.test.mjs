@@ -2,7 +2,8 @@
 // (bar width, transparency and values; a diamond marker and its size; a pie's values; a
 // combination chart's third series as columns; a red, wide axis line; green minor gridlines; a
 // filled legend box; the run-time scale buttons; the alert level display).
-// PNGs of both movies go into <build>/test-output for a person to look at.
+// A third movie: a filled title box, a manual scale's divisions, labels shortened by their units
+// and an XY chart's marker colour. PNGs of the movies go into <build>/test-output for a person to look at.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
@@ -31,7 +32,7 @@ function near(what, got, wanted, within = 6) {
 }
 
 try {
-  for (const name of ["chartlook-series.swf", "chartlook-layout.swf"])
+  for (const name of ["chartlook-series.swf", "chartlook-layout.swf", "chartlook-more.swf"])
     for (const p of checkMovie(fs.readFileSync(path.join(out, name))).problems) fail(`${name} structure: ${p}`);
   await withPlayer(out, async (run) => {
     const drive = driver(run, { pictures, fail });
@@ -70,6 +71,20 @@ try {
     near("the bars stand over the gridlines", layout[4], "#3366cc", 8);
     near("the legend box filled yellow", layout[2], "#ffcc00", 8);
     near("the alert level display in its band colour", layout[3], "#" + Number(kept[7]).toString(16).padStart(6, "0"), 8);
+
+    let more = [];
+    const shownMore = await drive("chartlook-more.swf", async (page, [tx, ty, px, py], at) => {
+      more = [await pixelAt(page, ...at(tx, ty)), await pixelAt(page, ...at(px, py))];
+    }, "ready", [400, 300], { picture: "pages-chartlook-more.png" });
+    const also = (reports(shownMore, "state")[0] || "").split("|");
+    expect("a manual scale of four divisions labels five values", Number(also[0]), 5);
+    expect("its step", Number(also[1]), 25);
+    expect("fixed-width labels shortened by their unit", also[2], "1K");
+    expect("the largest label", also[3], "5K");
+    expect("the XY marker colour stored", Number(also[4]), 0xaa00aa);
+    expect("the title border weight stored", Number(also[5]), 2);
+    near("the title box filled", more[0], "#99ccff", 8);
+    near("the XY marker drawn in its colour", more[1], "#aa00aa", 8);
   });
 } finally {
   fs.rmSync(out, { recursive: true, force: true });
