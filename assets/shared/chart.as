@@ -90,6 +90,9 @@ if (_global.kvChartSeries == undefined) {
 
     // The text of a number-format setting: its group's "numFormat", or the text itself.
     _global.kvFormatText = function (format, fallback) {
+        // A format per value kind: the first one's.
+        if (format instanceof Array)
+            format = format[0];
         if (format != undefined && format.numFormat != undefined && format.numFormat !== "")
             return format.numFormat;
         if (typeof format == "string" && format !== "")
