@@ -1070,7 +1070,11 @@ if (_global.kvDrawCategoryChart == undefined) {
         this.kvClearTexts("kvValue", this.kvValues.length);
         kvAxisTitles(this, plotArea);
         var self = this;
-        kvChartLegend(this, legendW, py, series.length, function (n) { return kvSeriesColor(self, n); });
+        // An XY series drawn without its line shows its markers' colour in the legend.
+        kvChartLegend(this, legendW, py, series.length, function (n) {
+            var colour = kvSeriesColor(self, n), look = kvLineLook(self, n, colour);
+            return bubble || look[0] > 0 ? colour : look[4];
+        });
         kvChartButtons(this);
     };
 }
