@@ -11,7 +11,8 @@
 //   alerts on, the alert level display.
 // A third dashboard holds a column chart whose title box was filled and bordered, one under a
 // manual scale of four major divisions, a bar chart of thousands with fixed label width (its
-// labels shortened to "1K" and so on) and an XY chart whose markers were coloured.
+// labels shortened to "1K" and so on) and an XY chart whose markers were coloured; a fourth a
+// column chart with background and bar art and a pie without slice lines.
 
 #include "model/ValueList.h"
 #include "pages/AlertsPage.h"
@@ -105,6 +106,23 @@ KVProbe.prototype.onEnterFrame = function () {
               + xy.markerColors[0] + "|" + title.chartTitleProps.borderWeight);
     fscommand("ready", (title._x + box.xMin + 4) + "," + (title._y + box.yMin + 4) + ","
               + (xy._x + point[0]) + "," + (xy._y + point[1]));
+};
+Object.registerClass("KVProbeSymbol", KVProbe);
+)";
+
+const char* kArtProbe = R"(
+_global.KVProbe = function () { this.kvFrames = 0; };
+KVProbe.prototype = new MovieClip();
+KVProbe.prototype.onEnterFrame = function () {
+    if (++this.kvFrames != 3)
+        return;
+    var art = _root.KVColumnChartSymbol_1, pie = _root.KVPieChartSymbol_1;
+    var bar = art.kvBars[2], c = pie.kvPieCentre, a = pie.kvSlices[1][0] * Math.PI / 180;
+    fscommand("state", art.useBackgroundArt + "|" + art.useMarkerArt + "|" + pie.showLines);
+    fscommand("ready", (art._x + bar[0] + bar[2] * 0.25) + "," + (art._y + bar[1] + bar[3] / 2) + ","
+              + (art._x + bar[0] + bar[2] * 0.75) + "," + (art._y + bar[1] + bar[3] / 2) + ","
+              + (art._x + 3) + "," + (art._y + 3) + "," + (art._x + 3) + "," + (art._y + art.kvH - 4) + ","
+              + (pie._x + c[0] + c[2] / 2 * Math.sin(a)) + "," + (pie._y + c[1] - c[2] / 2 * Math.cos(a)));
 };
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
@@ -214,8 +232,20 @@ int main(int argc, char** argv)
         dialogs.AnswerColour(RGB(0xAA, 0x00, 0xAA));
         EditSub(parent, xy, pages::MakeChartSeriesSubPage(), pages::kChartXY,
                 [](CWnd& page) { Click(page, CChartSeriesPage::IDC_MARKER_COLOR); });
-        parent.DestroyWindow();
         m.Write(folder / "chartlook-more.swf", kMoreProbe, {});
+
+        Dashboard a(installed);
+        a.model.Number("A1", 1);
+        CComponent& art = a.Add("KVColumnChartSymbol", 200, 200, 3700, 2700);
+        CComponent& lines = a.Add("KVPieChartSymbol", 4100, 200, 3700, 2700);
+        EditSub(parent, art, pages::MakeChartLayoutSubPage(), pages::kChartColumn,
+                [](CWnd& page) { Click(page, CChartLayoutPage::IDC_USE_ART); });
+        EditSub(parent, art, pages::MakeChartSeriesSubPage(), pages::kChartColumn,
+                [](CWnd& page) { Click(page, CChartSeriesPage::IDC_USE_ART); });
+        EditSub(parent, lines, pages::MakeChartSeriesSubPage(), pages::kChartPie,
+                [](CWnd& page) { Click(page, CChartSeriesPage::IDC_HIGHLIGHTS); });
+        parent.DestroyWindow();
+        a.Write(folder / "chartlook-art.swf", kArtProbe, {});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

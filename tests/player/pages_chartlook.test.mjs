@@ -3,7 +3,8 @@
 // combination chart's third series as columns; a red, wide axis line; green minor gridlines; a
 // filled legend box; the run-time scale buttons; the alert level display).
 // A third movie: a filled title box, a manual scale's divisions, labels shortened by their units
-// and an XY chart's marker colour. PNGs of the movies go into <build>/test-output for a person to look at.
+// and an XY chart's marker colour; a fourth: background and bar art, a pie without slice lines.
+// PNGs of the movies go into <build>/test-output for a person to look at.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
@@ -32,7 +33,7 @@ function near(what, got, wanted, within = 6) {
 }
 
 try {
-  for (const name of ["chartlook-series.swf", "chartlook-layout.swf", "chartlook-more.swf"])
+  for (const name of ["chartlook-series.swf", "chartlook-layout.swf", "chartlook-more.swf", "chartlook-art.swf"])
     for (const p of checkMovie(fs.readFileSync(path.join(out, name))).problems) fail(`${name} structure: ${p}`);
   await withPlayer(out, async (run) => {
     const drive = driver(run, { pictures, fail });
@@ -85,6 +86,21 @@ try {
     expect("the title border weight stored", Number(also[5]), 2);
     near("the title box filled", more[0], "#99ccff", 8);
     near("the XY marker drawn in its colour", more[1], "#aa00aa", 8);
+
+    let art = [];
+    const shownArt = await drive("chartlook-art.swf", async (page, [lx, ly, rx, ry, tx, ty, bx, by, sx, sy], at) => {
+      art = [await pixelAt(page, ...at(lx, ly)), await pixelAt(page, ...at(rx, ry)), await pixelAt(page, ...at(tx, ty)),
+             await pixelAt(page, ...at(bx, by)), await pixelAt(page, ...at(sx, sy))];
+    }, "ready", [400, 300], { picture: "pages-chartlook-art.png" });
+    const set = (reports(shownArt, "state")[0] || "").split("|");
+    expect("background art on", set[0], "true");
+    expect("bar art on", set[1], "true");
+    expect("slice lines off", set[2], "false");
+    // Bar art lights the bar's left half; background art shades the back from white at the top.
+    if (!(distance(art[0], "#ffffff") < distance(art[1], "#ffffff"))) fail(`the bar's lit half ${art[0]} is no lighter than ${art[1]}`);
+    near("the back's top", art[2], "#ffffff", 12);
+    if (!(distance(art[3], "#ffffff") > 30)) fail(`the back's bottom is not shaded: ${art[3]}`);
+    if (!(distance(art[4], "#ffffff") > 60)) fail(`a slice line shows between the slices: ${art[4]}`);
   });
 } finally {
   fs.rmSync(out, { recursive: true, force: true });
