@@ -287,7 +287,8 @@ if (_global.kvChartSeries == undefined) {
     };
 
     // A marker of a shape ("circle", "diamond", "star", "triangle" or "x"; a circle for any
-    // other) and size around (x, y): "art" outlines it, highlights put a light spot on it.
+    // other) and size around (x, y): "art" outlines it, highlight (true, or a weight above 0)
+    // puts a light spot and ring on it.
     _global.kvDrawMarker = function (clip, shape, x, y, size, colour, alpha, art, highlight) {
         var r = Math.max(size / 2, 1);
         if (shape == "x") {
@@ -331,6 +332,9 @@ if (_global.kvChartSeries == undefined) {
             clip.beginFill(0xFFFFFF, 60);
             kvCircle(clip, x - r * 0.3, y - r * 0.3, Math.max(r * 0.35, 1));
             clip.endFill();
+            // A light ring as wide as the highlight's weight (true is 1).
+            clip.lineStyle(highlight === true ? 1 : highlight, 0xFFFFFF, 70);
+            kvCircle(clip, x, y, r * 0.6);
         }
     };
 
@@ -421,7 +425,8 @@ if (_global.kvDrawCategoryChart == undefined) {
     };
 
     // How line series s looks: [line weight, markers shown, marker shape, marker size, marker
-    // colour, transparency, art, highlights]. Per series: "lineWeights" (else "lineWeight"),
+    // colour, transparency, art, highlight weight: "lineWeight", the spin beside "Show
+    // Highlights", 0 while they are off]. Per series: "lineWeights" (else "lineWeight"),
     // "seriesMarkers", "markerColors" (a combination chart's "markerColorsLine"), counted within
     // the line series of a combination chart, whose shared settings end in "Line".
     _global.kvLineLook = function (chart, s, colour) {
@@ -433,7 +438,8 @@ if (_global.kvDrawCategoryChart == undefined) {
         return [weight, chart.showMarkers != false, shapes != undefined ? shapes[at] : "circle",
                 combo ? kvNumber(chart.markerSizeLine, 6) : kvNumber(chart.markerSize, 6), fill,
                 combo ? kvNumber(chart.markerAlphaLine, 100) : kvNumber(chart.markerAlpha, 100),
-                combo ? chart.useMarkerArtLine == true : chart.useMarkerArt == true, chart.showHighlights == true];
+                combo ? chart.useMarkerArtLine == true : chart.useMarkerArt == true,
+                chart.showHighlights == true ? Math.max(kvNumber(chart.lineWeight, 1), 0.5) : 0];
     };
 
     // The fill and border colour of an area (the chart's back, its plot): from its settings
