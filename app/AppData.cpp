@@ -2,30 +2,24 @@
 
 #include <system_error>
 
+#include "app/DesignerContext.h"
 #include "model/PropertyMap.h"
-
-namespace {
-CAppData* g_appData = nullptr;
-}
 
 CAppData* GetAppData()
 {
-    return g_appData;
+    CDesignerContext* context = CDesignerContext::Current();
+    return context != nullptr ? context->FindSettings() : nullptr;
 }
 
 CAppData::CAppData(std::optional<std::filesystem::path> settingsRoot)
     : m_root(std::move(settingsRoot)), m_map(std::make_unique<CPropertyMap>())
 {
-    g_appData = this;
     Load();
 }
 
 CAppData::~CAppData()
 {
     Save();
-    if (g_appData == this) {
-        g_appData = nullptr;
-    }
 }
 
 std::optional<std::filesystem::path> CAppData::FilePath() const

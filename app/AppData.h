@@ -40,5 +40,5 @@ private:
     std::string m_loadProblem;
 };
 
-// The settings of the running program, none before it made them.
+// The settings of the current designer context, none without one.
 CAppData* GetAppData();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/DesignerContext.h"
 #include "app/DrawDoc.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/ComponentDef.h"
@@ -12,14 +13,30 @@
 
 namespace {
 
-int g_groupCounter = 0;
-IPropertiesPanel* g_currentPanel = nullptr;
-CComponentObj::PanelFactory g_panelFactory;
+CDesignerContext::Panels* Panels()
+{
+    CDesignerContext* context = CDesignerContext::Current();
+    return context != nullptr ? &context->ObjectPanels() : nullptr;
+}
+
+// The panel showing; without a designer context, none ever shows.
+IPropertiesPanel* CurrentPanel()
+{
+    CDesignerContext::Panels* panels = Panels();
+    return panels != nullptr ? panels->current : nullptr;
+}
+
+void SetCurrentPanel(IPropertiesPanel* panel)
+{
+    if (CDesignerContext::Panels* panels = Panels())
+        panels->current = panel;
+}
 
 std::unique_ptr<IPropertiesPanel> NewPanel()
 {
-    if (g_panelFactory)
-        return g_panelFactory();
+    CDesignerContext::Panels* panels = Panels();
+    if (panels != nullptr && panels->factory)
+        return panels->factory();
     return std::make_unique<CCanvasPropertiesPanel>();
 }
 
@@ -38,12 +55,13 @@ std::string DefinitionLabel(const CComponent* instance)
 
 void CComponentObj::SetPanelFactory(PanelFactory factory)
 {
-    g_panelFactory = std::move(factory);
+    if (CDesignerContext::Panels* panels = Panels())
+        panels->factory = std::move(factory);
 }
 
 IPropertiesPanel* CComponentObj::GetCurrentPanel()
 {
-    return g_currentPanel;
+    return CurrentPanel();
 }
 
 CComponentObj::CComponentObj() : m_panel(NewPanel()), m_names{""} {}
@@ -137,7 +155,7 @@ void CComponentObj::SetNaturalSize(int width, int height)
 void CComponentObj::SetName(const std::string& name)
 {
     m_names[0] = name;
-    if (g_currentPanel == m_panel.get() && m_panel->IsSheetOpen())
+    if (CurrentPanel() == m_panel.get() && m_panel->IsSheetOpen())
         m_panel->SetTitle(name);
 }
 
@@ -161,14 +179,17 @@ void CComponentObj::SetNameAt(std::size_t index, const std::string& name)
 
 std::string CComponentObj::MakeGroupName()
 {
+    CDesignerContext::Panels* panels = Panels();
+    const int number = panels != nullptr ? ++panels->groupCounter : 1;
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "Group %i", ++g_groupCounter);
+    std::snprintf(buffer, sizeof buffer, "Group %i", number);
     return buffer;
 }
 
 void CComponentObj::ResetGroupCounter()
 {
-    g_groupCounter = 0;
+    if (CDesignerContext::Panels* panels = Panels())
+        panels->groupCounter = 0;
 }
 
 std::string CComponentObj::GetTypeName() const
@@ -382,17 +403,18 @@ CDrawObj* CComponentObj::Clone() const
 bool CComponentObj::OpenPanelSwitch()
 {
     IPropertiesPanel* mine = m_panel.get();
-    if (g_currentPanel == mine) {
+    IPropertiesPanel* current = CurrentPanel();
+    if (current == mine) {
         if (mine->IsSheetOpen()) {
             // The command toggles this object's sheet.
             mine->CloseSheet();
             return false;
         }
-    } else if (g_currentPanel != nullptr && g_currentPanel->IsSheetOpen()) {
-        mine->SaveWindowRect(*g_currentPanel);
-        g_currentPanel->CloseSheet();
+    } else if (current != nullptr && current->IsSheetOpen()) {
+        mine->SaveWindowRect(*current);
+        current->CloseSheet();
     }
-    g_currentPanel = mine;
+    SetCurrentPanel(mine);
     return true;
 }
 
@@ -410,16 +432,17 @@ void CComponentObj::OnEditProperties()
 
 void CComponentObj::FollowPropertyPanel()
 {
-    if (g_currentPanel != nullptr && g_currentPanel->IsSheetOpen() && g_currentPanel != m_panel.get())
+    IPropertiesPanel* current = CurrentPanel();
+    if (current != nullptr && current->IsSheetOpen() && current != m_panel.get())
         OnEditProperties();
 }
 
 void CComponentObj::ClosePropertyPanel()
 {
-    if (m_panel != nullptr && g_currentPanel == m_panel.get()) {
+    if (m_panel != nullptr && CurrentPanel() == m_panel.get()) {
         if (m_panel->IsSheetOpen())
             m_panel->CloseSheet();
-        g_currentPanel = nullptr;
+        SetCurrentPanel(nullptr);
     }
 }
 

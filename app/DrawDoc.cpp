@@ -7,11 +7,10 @@
 #include "app/ComponentObj.h"
 #include "app/DocPropertiesDlg.h"
 #include "app/DrawView.h"
-#include "app/ProgramServices.h"
+#include "app/DesignerContext.h"
 #include "app/WaitDlg.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "app/workbook/WorkbookPicker.h"
-#include "app/KVApp.h"
 #include "app/TempFileManager.h"
 #include "model/ComponentCatalog.h"
 #include "model/FileBytes.h"
@@ -552,9 +551,6 @@ void CDrawDoc::BuildDocData(CDocData& snapshot)
 
 namespace {
 
-// One generation runs at a time in the whole program.
-std::atomic<bool> g_generating{false};
-
 // What the user-interface thread hands the worker, and what the worker hands back. It lives on
 // the stack of GenerateSwf, which waits for the worker before it returns.
 struct GenerationBlock {
@@ -595,10 +591,10 @@ unsigned GenerateSwfThreadProc(GenerationBlock* block)
     return 0;
 }
 
-std::uint16_t FirstBuildId(CProgramContext& context)
+std::uint16_t FirstBuildId(const CDesignerContext& designer, CProgramContext& context)
 {
-    if (auto* app = dynamic_cast<CKVApp*>(AfxGetApp()))
-        return app->Services().FirstBuildId();
+    if (designer.Program() != nullptr)
+        return designer.FirstBuildId();
     return context.GetCharacterIds().Peek();
 }
 
@@ -606,7 +602,8 @@ std::uint16_t FirstBuildId(CProgramContext& context)
 
 bool CDrawDoc::IsGenerating()
 {
-    return g_generating.load();
+    CDesignerContext* designer = CDesignerContext::Current();
+    return designer != nullptr && designer->Generating().load();
 }
 
 bool CDrawDoc::GenerateSwf(const std::string& path, int /*width*/, int /*height*/, bool preview)
@@ -619,15 +616,16 @@ bool CDrawDoc::GenerateSwf(const std::string& path, int /*width*/, int /*height*
 bool CDrawDoc::GenerateSwf(const std::string& path, const SwfGeneration& how)
 {
     m_generationError.clear();
+    CDesignerContext* designer = CDesignerContext::Current();
     CProgramContext* context = CProgramContext::Current();
     CComponentCatalog* catalog = GetComponentCatalog();
-    if (context == nullptr || catalog == nullptr || GetBaseMovie() == nullptr) {
+    if (designer == nullptr || context == nullptr || catalog == nullptr || GetBaseMovie() == nullptr) {
         m_generationError = "the program's components or base movie are missing";
         return false;
     }
     // Message handlers run while the worker builds; one of them must not start another build.
     bool idle = false;
-    if (!g_generating.compare_exchange_strong(idle, true)) {
+    if (!designer->Generating().compare_exchange_strong(idle, true)) {
         m_generationError = "a movie is being generated already";
         return false;
     }
@@ -658,7 +656,7 @@ bool CDrawDoc::GenerateSwf(const std::string& path, const SwfGeneration& how)
     block.snapshot = &snapshot;
     block.catalog = catalog;
     block.context = context;
-    block.firstCharacterId = FirstBuildId(*context);
+    block.firstCharacterId = FirstBuildId(*designer, *context);
     block.preview = how.preview;
     block.outputs = how.outputs;
     {
@@ -681,7 +679,7 @@ bool CDrawDoc::GenerateSwf(const std::string& path, const SwfGeneration& how)
         if (quit)
             ::PostQuitMessage(static_cast<int>(msg.wParam));
     }
-    g_generating = false;
+    designer->Generating() = false;
     if (kept)
         base.ReplaceValueMap(std::move(kept));
 

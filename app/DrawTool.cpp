@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/ComponentObj.h"
+#include "app/DesignerContext.h"
 #include "app/DrawDoc.h"
 #include "app/DrawView.h"
 #include "app/UndoHistory.h"
@@ -12,16 +13,6 @@
 #include "platform/window/Input.h"
 
 namespace {
-
-std::vector<CDrawTool*>& Tools()
-{
-    static std::vector<CDrawTool*> tools;
-    return tools;
-}
-
-// One of each, for the life of the program; they keep no state of their own.
-CSelectTool g_selectTool;
-CComponentTool g_componentTool;
 
 CComponentObj* AsComponent(CDrawObj* obj)
 {
@@ -66,18 +57,26 @@ void DrawBand(CDrawView* pView, CDrawToolState& state, const CRect* band)
 
 } // namespace
 
-CDrawTool::CDrawTool(int shape) : m_nShape(shape)
+void InstallDrawTools(CDesignerContext& context)
 {
-    Tools().push_back(this);
+    context.Tools() = {std::make_shared<CSelectTool>(), std::make_shared<CComponentTool>()};
 }
+
+CDrawTool* FindTool(CDesignerContext& context, int shape)
+{
+    for (const std::shared_ptr<CDrawTool>& tool : context.Tools()) {
+        if (tool->GetShape() == shape)
+            return tool.get();
+    }
+    return nullptr;
+}
+
+CDrawTool::CDrawTool(int shape) : m_nShape(shape) {}
 
 CDrawTool* CDrawTool::FindTool(int shape)
 {
-    for (CDrawTool* tool : Tools()) {
-        if (tool->m_nShape == shape)
-            return tool;
-    }
-    return nullptr;
+    CDesignerContext* context = CDesignerContext::Current();
+    return context != nullptr ? ::FindTool(*context, shape) : nullptr;
 }
 
 void CDrawTool::OnLButtonDown(CDrawView* pView, unsigned nFlags, CPoint point)

@@ -13,6 +13,7 @@
 class CComponentDef;
 class CDC;
 class CDrawObj;
+class CDesignerContext;
 class CDrawView;
 
 // The tools' shared drag state, and the shape and component the palette chose.
@@ -44,7 +45,7 @@ public:
     CDrawTool(const CDrawTool&) = delete;
     CDrawTool& operator=(const CDrawTool&) = delete;
 
-    // The first tool of the shape, or null.
+    // The first tool of the shape in the current designer context, or null.
     static CDrawTool* FindTool(int shape);
 
     virtual void OnLButtonDown(CDrawView* pView, unsigned nFlags, CPoint point);
@@ -89,3 +90,8 @@ public:
     void OnLButtonDown(CDrawView* pView, unsigned nFlags, CPoint point) override;
     void OnMouseMove(CDrawView* pView, unsigned nFlags, CPoint point) override;
 };
+
+// Gives the context one tool of each shape.
+void InstallDrawTools(CDesignerContext& context);
+// The context's first tool of the shape, or null.
+CDrawTool* FindTool(CDesignerContext& context, int shape);

@@ -10,7 +10,7 @@
 #include "app/PreviewFlashCtrl.h"
 #include "app/DrawDoc.h"
 #include "app/GridDlg.h"
-#include "app/KVApp.h"
+#include "app/DesignerContext.h"
 #include "app/LayoutCommands.h"
 #include "app/ObjectBrowserDlg.h"
 #include "app/OfficeDelivery.h"
@@ -172,8 +172,8 @@ constexpr UINT kKeyLast = 0x0108;
 
 } // namespace
 
-CDrawView::CDrawView()
-    : m_nQueryTimeoutMs(CPreviewFlashCtrl::kDefaultTimeoutMs), m_undo(*this),
+CDrawView::CDrawView(CDesignerContext& designer)
+    : m_nQueryTimeoutMs(CPreviewFlashCtrl::kDefaultTimeoutMs), m_designer(designer), m_undo(*this),
       m_layout(std::make_unique<CLayoutCommands>(*this, GetClipboard()))
 {
 }
@@ -189,6 +189,8 @@ CDrawView::~CDrawView()
     m_multiSelect.Reset();
     // Copied objects hold components of this program's catalogue, which goes with the view.
     GetClipboard().Clear(CCanvasClip::kFormat);
+    if (m_stage != nullptr && m_designer.Stage() == m_stage.get())
+        m_designer.SetStage(nullptr);
 }
 
 
@@ -204,7 +206,7 @@ CDrawDoc* CDrawView::GetDocument() const
 
 CDrawTool* CDrawView::CurrentTool()
 {
-    return CDrawTool::FindTool(m_tool.shape);
+    return FindTool(m_designer, m_tool.shape);
 }
 
 // ---- coordinates ----
@@ -352,7 +354,7 @@ void CDrawView::PrintCanvas(bool preview)
 {
     // The page is a picture of the canvas among the temporary files; on a screen the
     // toolkit's print dialog prints (or previews) it, headless the picture is the print.
-    CTempFileManager* temp = GetTempFileManager();
+    CTempFileManager* temp = m_designer.FindTempFiles();
     if (temp == nullptr)
         return;
     const std::string path = temp->CreateTempFile("prn", ".png", true);
@@ -715,6 +717,7 @@ void CDrawView::EnsureChildren()
             stage->ShowWindow(SW_HIDE);
             m_stage = std::move(stage);
             doc->SetStage(m_stage.get());
+            m_designer.SetStage(m_stage.get());
             m_stage->Init();
             m_stage->SetStageSize(doc->GetCanvasWidth(), doc->GetCanvasHeight());
         }
@@ -725,10 +728,10 @@ std::unique_ptr<CStageFlashCtrl> CDrawView::MakeProgramStage()
 {
     // The stage of the running program: the installation's stage movie and catalogue.
     CComponentCatalog* catalog = GetComponentCatalog();
-    if (catalog == nullptr || GetBaseFolder().empty())
+    if (catalog == nullptr || m_designer.BaseFolder().empty())
         return nullptr;
     StageSetup setup;
-    setup.installDir = GetBaseFolder();
+    setup.installDir = m_designer.BaseFolder();
     setup.catalog = catalog;
     if (CProgramContext* context = CProgramContext::Current())
         setup.tempFiles = &context->GetTempFiles();
@@ -780,6 +783,8 @@ void CDrawView::OnViewDestroy()
     // The stage goes with the view; the document must not reach it afterwards.
     if (CDrawDoc* doc = GetDocument(); doc != nullptr && doc->GetStage() == m_stage.get())
         doc->SetStage(nullptr);
+    if (m_designer.Stage() == m_stage.get())
+        m_designer.SetStage(nullptr);
     CView::OnDestroy();
 }
 
@@ -903,7 +908,7 @@ bool CDrawView::EnterPreview()
     CDrawDoc* doc = GetDocument();
     if (doc == nullptr || m_pPreview == nullptr)
         return false;
-    CTempFileManager* temp = GetTempFileManager();
+    CTempFileManager* temp = m_designer.FindTempFiles();
     m_previewFile = temp != nullptr ? temp->CreateTempFile("gen", ".swf", true) : std::string();
     std::string error;
     bool built = false;
@@ -1158,7 +1163,7 @@ void CDrawView::OnUpdateToolComponent(CCmdUI* pCmdUI)
 
 void CDrawView::OnEditProperties()
 {
-    if (CDrawTool* tool = CDrawTool::FindTool(CDrawToolState::SelectShape))
+    if (CDrawTool* tool = FindTool(m_designer, CDrawToolState::SelectShape))
         tool->OnEditProperties(this);
 }
 

@@ -18,6 +18,7 @@
 #include "platform/docview/View.h"
 
 class CComponentPalette;
+class CDesignerContext;
 class CDrawDoc;
 class CGlobalStyle;
 class CLayoutCommands;
@@ -41,7 +42,8 @@ public:
 
 class CDrawView : public CScrollView, public ICanvasMapping, public IUndoView {
 public:
-    CDrawView();
+    // The view works in the designer's context, which outlives it.
+    explicit CDrawView(CDesignerContext& designer);
     ~CDrawView() override;
 
     // Grid steps at start: 100 pixels.
@@ -49,6 +51,7 @@ public:
     static constexpr COLORREF kMarginColor = RGB(0x96, 0x96, 0x96);
 
     CDrawDoc* GetDocument() const;
+    CDesignerContext& Designer() const { return m_designer; }
 
     // Coordinates: the canvas is W x H pixels shown as W*20 x H*20 twips, y downward, centred
     // in the client area when the client is larger, else scrolled.
@@ -238,6 +241,7 @@ private:
     void EnsureBrowser();
     CDrawTool* CurrentTool();
 
+    CDesignerContext& m_designer;
     bool m_bInitialised = false;
     int m_bPreview = 0;
     bool m_bActive = true;

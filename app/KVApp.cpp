@@ -14,7 +14,8 @@
 #include "app/ModelCommands.h"
 #include "app/OfficeDelivery.h"
 #include "app/OfficeInfo.h"
-#include "app/ProgramServices.h"
+#include "app/DesignerContext.h"
+#include "app/DrawTool.h"
 #include "app/TemplateDlg.h"
 #include "app/WelcomeDlg.h"
 #include "app/stage/StageFlashCtrl.h"
@@ -31,8 +32,6 @@
 #include "sheet/host/ExcelHost.h"
 
 namespace {
-
-std::filesystem::path g_baseFolder;
 
 constexpr long kOldestFlashVersion = 0x60000;
 
@@ -87,11 +86,6 @@ void RegisterProgramObjects(CObjectFactory& factory)
 {
     factory.Register("Excel.Application", [] { return std::make_unique<CWorkbookEngineObject>(); });
     RegisterOfficeObjects(factory);
-}
-
-const std::filesystem::path& GetBaseFolder()
-{
-    return g_baseFolder;
 }
 
 // --- command line -------------------------------------------------------------------------
@@ -189,18 +183,18 @@ CKVApp::CKVApp(std::unique_ptr<IWindowHost> host) : CWinApp("Vantorel")
     // A development tree runs the program from below "<MY_SOFT>/ui" while its data folders
     // lie in the current directory; an installed program finds them beside itself.
     const std::optional<std::string> soft = platform.GetEnv("MY_SOFT");
+    CDesignerContext::Folders folders;
     if (soft && StartsWithNoCase(programFolder, *soft + "/ui")) {
-        g_baseFolder = GetCurrentDirectoryPath();
+        folders.install = GetCurrentDirectoryPath();
     } else {
         SetCurrentDirectoryPath(programFolder);
-        g_baseFolder = programFolder;
+        folders.install = programFolder;
     }
-
-    CProgramServices::Folders folders;
-    folders.install = g_baseFolder;
     folders.settings = platform.AppDataFolder();
     folders.temp = platform.TempFolder();
-    m_services = std::make_unique<CProgramServices>(folders);
+    m_designer = std::make_unique<CDesignerContext>(folders);
+    m_designerScope = std::make_unique<CDesignerContext::Scope>(*m_designer);
+    InstallDrawTools(*m_designer);
 }
 
 CKVApp::~CKVApp()
@@ -211,8 +205,8 @@ CKVApp::~CKVApp()
     }
     m_pMainWnd = nullptr;
     m_templates.clear();
-    m_services.reset();
-    g_baseFolder.clear();
+    m_designerScope.reset();
+    m_designer.reset();
 }
 
 CMainFrame* CKVApp::MainFrame() const
@@ -230,13 +224,13 @@ BOOL CKVApp::InitInstance()
         AfxMessageBox(kFlashMessage, MB_ICONSTOP);
         return FALSE;
     }
-    if (!m_services->InstallationProblem().empty()) {
-        AfxMessageBox("Vantorel cannot start: " + m_services->InstallationProblem() +
+    if (!m_designer->InstallationProblem().empty()) {
+        AfxMessageBox("Vantorel cannot start: " + m_designer->InstallationProblem() +
                           ".\nPlease reinstall Vantorel.",
                       MB_ICONSTOP);
         return FALSE;
     }
-    CAppData& settings = m_services->Settings();
+    CAppData& settings = m_designer->Settings();
     if (!settings.LoadProblem().empty()) {
         AfxMessageBox("The settings file " + settings.FilePath()->string() + " is damaged (" + settings.LoadProblem() +
                           ").\nVantorel starts with the default settings and leaves the file as it is.",
@@ -247,8 +241,8 @@ BOOL CKVApp::InitInstance()
     LoadStdProfileSettings(4);
     AddDocTemplate(std::make_unique<CSingleDocTemplate>(
         IDR_MAINFRAME, [] { return std::make_unique<CDrawDoc>(); }, [] { return std::make_unique<CMainFrame>(); },
-        [] {
-            auto view = std::make_unique<CDrawView>();
+        [this] {
+            auto view = std::make_unique<CDrawView>(*m_designer);
             InstallModelCommands(*view);
             return view;
         }));
@@ -360,7 +354,7 @@ void CKVApp::WinHelp(std::uintptr_t data, UINT nCmd)
 
 bool CKVApp::BrowseDocuments(int mode)
 {
-    CTemplateDlg browser(g_baseFolder, mode, m_pMainWnd);
+    CTemplateDlg browser(m_designer->BaseFolder(), mode, m_pMainWnd);
     if (browser.DoModal() != IDOK) {
         return false;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-// The designer's application object: it chooses the base folder and makes the program's
-// services when constructed, starts the program (player check, document template, command
+// The designer's application object: it chooses the base folder and makes the designer
+// context when constructed, starts the program (player check, document template, command
 // line, main window, office check, Welcome), routes the application's commands and tears
 // everything down again when destroyed.
 
@@ -10,11 +10,11 @@
 #include <memory>
 #include <string>
 
+#include "app/DesignerContext.h"
 #include "platform/docview/WinApp.h"
 #include "platform/window/WindowHost.h"
 
 class CMainFrame;
-class CProgramServices;
 class CStageFlashCtrl;
 struct COfficeInfo;
 
@@ -40,10 +40,6 @@ void DetectOfficeApps(COfficeInfo& info);
 class CObjectFactory;
 void RegisterProgramObjects(CObjectFactory& factory);
 
-// The folder the installation's asset, component, template, samples and styles folders are
-// found in; empty while no application object exists.
-const std::filesystem::path& GetBaseFolder();
-
 class CKVApp : public CWinApp {
 public:
     // A visible front end passes the host that shows the windows; without one the windows
@@ -65,7 +61,7 @@ public:
     // one. True when one was opened.
     bool BrowseDocuments(int mode);
 
-    CProgramServices& Services() { return *m_services; }
+    CDesignerContext& Designer() { return *m_designer; }
     CMainFrame* MainFrame() const;
     // The stage of the canvas view, or null when none could be made.
     CStageFlashCtrl* Stage() const;
@@ -89,5 +85,6 @@ private:
     void OpenHelpPage();
     // Puts the stage into the canvas view and gives it to the document.
 
-    std::unique_ptr<CProgramServices> m_services;
+    std::unique_ptr<CDesignerContext> m_designer;
+    std::unique_ptr<CDesignerContext::Scope> m_designerScope;
 };

@@ -6,6 +6,7 @@
 #include "app/AppIds.h"
 #include "app/DrawDoc.h"
 #include "app/DrawView.h"
+#include "app/ModelCommands.h"
 #include "app/PropertiesPanel.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/drawing/DC.h"
@@ -140,7 +141,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     // Before the base makes the canvas view: the view's multiple selection makes its panel
     // then, and that panel's sheet needs the program's page classes and services too.
-    m_propertyEditing = std::make_unique<CPropertyEditing>(this);
+    // A range pick without a model offers the Import Model dialog of the canvas view.
+    m_propertyEditing = std::make_unique<CPropertyEditing>(this, [] {
+        CDrawView* view = GetActiveDrawView();
+        return view != nullptr && RunImportModel(*view);
+    });
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1) {
         return -1;
     }

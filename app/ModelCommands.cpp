@@ -1,5 +1,6 @@
 #include "app/ModelCommands.h"
 
+#include "app/DesignerContext.h"
 #include "app/DrawDoc.h"
 #include "app/DrawView.h"
 #include "app/ImportModelDlg.h"
@@ -14,7 +15,7 @@ bool RunImportModel(CDrawView& view)
     CBaseMovie* base = GetBaseMovie();
     if (doc == nullptr || base == nullptr)
         return false;
-    CImportModelDlg dlg(&view, MakeImportModelDocument(*doc, *base, GetTempFileManager(), doc->GetModelPath(),
+    CImportModelDlg dlg(&view, MakeImportModelDocument(*doc, *base, view.Designer().FindTempFiles(), doc->GetModelPath(),
                                                         [doc](const std::string& chosen, const std::string& copy) {
                                                             return doc->ImportModel(chosen, copy);
                                                         }));

@@ -7,7 +7,6 @@
 #include "app/ComponentObj.h"
 #include "app/DrawDoc.h"
 #include "app/DrawView.h"
-#include "app/ModelCommands.h"
 #include "app/MultiSelectObj.h"
 #include "model/Component.h"
 #include "publish/BaseMovie.h"
@@ -76,7 +75,7 @@ void CCanvasPropertiesPanel::ShowProperties(CParameterSet* parameters, CDrawObj*
     m_panel.ShowProperties(parameters, false, m_owner.get(), takeOver);
 }
 
-CPropertyEditing::CPropertyEditing(CWnd* mainWindow)
+CPropertyEditing::CPropertyEditing(CWnd* mainWindow, std::function<bool()> importModel)
 {
     InitCustomColorTable(m_fallbackColors);
     m_context.pages = &m_pages;
@@ -90,11 +89,7 @@ CPropertyEditing::CPropertyEditing(CWnd* mainWindow)
         CBaseMovie* base = GetBaseMovie();
         return base != nullptr ? &base->GetVariableTable() : nullptr;
     };
-    // A range pick without a model offers the Import Model dialog of the canvas view.
-    m_context.importModel = [] {
-        CDrawView* view = GetActiveDrawView();
-        return view != nullptr && RunImportModel(*view);
-    };
+    m_context.importModel = std::move(importModel);
     // The multiple selection lives as long as its sheet: once that sheet closes, the next
     // edit starts from the view's selection again. Other sheets closing (one taking the place
     // of another) leave it alone.

@@ -4,6 +4,7 @@
 // and the program's property editing: the page classes the sheets choose from and the services
 // their pages use.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -57,7 +58,8 @@ private:
 // it lives, new component objects get panels that use it.
 class CPropertyEditing {
 public:
-    explicit CPropertyEditing(CWnd* mainWindow);
+    // importModel runs the Import Model dialog for a range pick made without a model.
+    CPropertyEditing(CWnd* mainWindow, std::function<bool()> importModel);
     ~CPropertyEditing();
     CPropertyEditing(const CPropertyEditing&) = delete;
     CPropertyEditing& operator=(const CPropertyEditing&) = delete;

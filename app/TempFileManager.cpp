@@ -9,9 +9,9 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-namespace {
+#include "app/DesignerContext.h"
 
-CTempFileManager* g_manager = nullptr;
+namespace {
 
 // Whether another live run holds the folder's lock. A folder without a lock file is taken for
 // a run that is just starting unless it is older than a minute.
@@ -36,7 +36,8 @@ bool IsStale(const std::filesystem::path& folder)
 
 CTempFileManager* GetTempFileManager()
 {
-    return g_manager;
+    CDesignerContext* context = CDesignerContext::Current();
+    return context != nullptr ? context->FindTempFiles() : nullptr;
 }
 
 CTempFileManager::CTempFileManager(const std::filesystem::path& systemTemp)
@@ -56,14 +57,10 @@ CTempFileManager::CTempFileManager(const std::filesystem::path& systemTemp)
         // Without a folder of its own the run shares the system's (nothing to clean later).
         m_folder = systemTemp;
     }
-    g_manager = this;
 }
 
 CTempFileManager::~CTempFileManager()
 {
-    if (g_manager == this) {
-        g_manager = nullptr;
-    }
     DeleteAll();
     if (m_lock >= 0) {
         std::error_code error;

@@ -52,5 +52,5 @@ private:
     std::vector<std::filesystem::path> m_cleaned;
 };
 
-// The manager of the running program, none before it made one.
+// The manager of the current designer context, none without one.
 CTempFileManager* GetTempFileManager();

@@ -18,11 +18,10 @@
 #include "app/DrawView.h"
 #include "app/ExportSettingsDlg.h"
 #include "app/HtmlExport.h"
-#include "app/KVApp.h"
+#include "app/DesignerContext.h"
 #include "app/OfficeDelivery.h"
 #include "app/PortalExportDlg.h"
 #include "app/PreviewFlashCtrl.h"
-#include "app/ProgramServices.h"
 #include "app/PropertiesPanel.h"
 #include "app/TempFileManager.h"
 #include "model/ComponentCatalog.h"
@@ -255,7 +254,7 @@ void ExportRoad::Run(std::string moviePath, const std::string& outputPath, const
             info.movieReference = UrlEncodeName(info.movieFile);
         else
             info.movieReference += UrlEncodeName(info.movieFile);
-        ok = StageHtmlPage(batch, outputPath, info, GetBaseFolder() / "player" / "ruffle", error, warning);
+        ok = StageHtmlPage(batch, outputPath, info, m_view.Designer().BaseFolder() / "player" / "ruffle", error, warning);
     }
     if (ok)
         ok = batch.Commit(error);
@@ -289,7 +288,7 @@ void ExportRoad::DeliverPresentation(const std::string& moviePath, const std::st
     }
     try {
         CPowerPointExport powerPoint;
-        powerPoint.Start((GetBaseFolder() / "asset" / "presentation1.ppt").string());
+        powerPoint.Start((m_view.Designer().BaseFolder() / "asset" / "presentation1.ppt").string());
         if (CDrawDoc* doc = m_view.GetDocument())
             powerPoint.SetMovieSize(doc->GetCanvasWidth(), doc->GetCanvasHeight());
         powerPoint.InsertMovie(presentation, moviePath);

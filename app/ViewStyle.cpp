@@ -1,11 +1,12 @@
 #include "app/ViewStyle.h"
 
 #include "app/ComponentObj.h"
+#include "app/DesignerContext.h"
 #include "app/DrawDoc.h"
-#include "app/KVApp.h"
 #include "app/PropertiesPanel.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/ComponentCatalog.h"
+#include "platform/docview/WinApp.h"
 #include "platform/window/Input.h"
 #include "propui/StyleSheet.h"
 #include "publish/ProgramContext.h"
@@ -56,7 +57,7 @@ CViewStyle& CDrawView::GetViewStyle()
         const CProgramContext* program = CProgramContext::Current();
         m_viewStyle = std::make_unique<CViewStyle>(program != nullptr && !program->GetInstallDir().empty()
                                                        ? program->GetInstallDir()
-                                                       : GetBaseFolder());
+                                                       : m_designer.BaseFolder());
         // Closing the program asks to save a changed style, unless someone else answers that.
         if (m_pStyleSaver == nullptr)
             m_pStyleSaver = m_viewStyle.get();

@@ -84,7 +84,6 @@ protected:
         host = &InstallRasterWindowHost();
         SetFlashPlayerFactory([] { return std::make_unique<PaintingStagePlayer>(); });
         SkipWelcome();
-        CComponentObj::ResetGroupCounter();
     }
 
     // Starts the program with the frame at a known size.

@@ -1,4 +1,5 @@
 #include "app/ComponentObj.h"
+#include "app/DesignerContext.h"
 #include "app/DrawDoc.h"
 #include "app/MultiSelectObj.h"
 #include "model/ParameterSet.h"
@@ -65,12 +66,10 @@ protected:
         UiTest::SetUp();
         testsupport::WriteComponentFixture(install.path(), {"KVGaugeSymbol", "KVSliderSymbol"});
         ASSERT_TRUE(catalog.Load(install.path()));
-        CComponentObj::ResetGroupCounter();
         CComponentObj::SetPanelFactory([this] { return std::make_unique<RecordingPanel>(&panelLog); });
     }
     void TearDown() override
     {
-        CComponentObj::SetPanelFactory(nullptr);
         ResetFlashPlayerFactory();
         UiTest::TearDown();
     }
@@ -86,6 +85,9 @@ protected:
     testsupport::TempDir install;
     CComponentCatalog catalog;
     std::vector<std::string> panelLog;
+    // The group counter and the panels of this test's own designer.
+    CDesignerContext designer;
+    CDesignerContext::Scope current{designer};
 };
 
 TEST_F(ComponentObjTest, PlacedObjectsAreNamedAfterTheirDefinitionAndGroupsCountOnAcrossDocuments)

@@ -81,7 +81,6 @@ protected:
         host = &InstallRasterWindowHost();
         SetFlashPlayerFactory([] { return std::make_unique<BoxStagePlayer>(); });
         SkipWelcome();
-        CComponentObj::ResetGroupCounter();
     }
 
     CDrawView& StartDesigner()

@@ -1,4 +1,4 @@
-#include "app/ProgramServices.h"
+#include "app/DesignerContext.h"
 
 #include <system_error>
 
@@ -13,13 +13,41 @@
 #include "publish/SubMovieAsset.h"
 #include "sheet/host/ExcelHost.h"
 
-CProgramServices::CProgramServices(const Folders& folders)
-    : m_tempFiles(std::make_unique<CTempFileManager>(folders.temp)),
-      m_context(std::make_unique<CProgramContext>(folders.install)),
-      m_scope(std::make_unique<CProgramContext::Scope>(*m_context))
+namespace {
+CDesignerContext* g_current = nullptr;
+}
+
+CDesignerContext* CDesignerContext::Current()
+{
+    return g_current;
+}
+
+CDesignerContext::Scope::Scope(CDesignerContext& context) : previous_(g_current)
+{
+    g_current = &context;
+}
+
+CDesignerContext::Scope::~Scope()
+{
+    g_current = previous_;
+}
+
+const std::filesystem::path& GetBaseFolder()
+{
+    static const std::filesystem::path none;
+    return g_current != nullptr ? g_current->BaseFolder() : none;
+}
+
+CDesignerContext::CDesignerContext() = default;
+
+CDesignerContext::CDesignerContext(const Folders& folders)
+    : m_baseFolder(folders.install),
+      m_tempFiles(std::make_unique<CTempFileManager>(folders.temp)),
+      m_program(std::make_unique<CProgramContext>(folders.install)),
+      m_programScope(std::make_unique<CProgramContext::Scope>(*m_program))
 {
     // The engine's temporary files (stage movies, previews) go into the program's own folder.
-    m_context->SetTempFileMaker(m_tempFiles.get());
+    m_program->SetTempFileMaker(m_tempFiles.get());
     std::error_code error;
     if (!std::filesystem::is_directory(folders.install, error)) {
         m_installProblem = "the installation folder " + folders.install.string() + " is missing";
@@ -30,16 +58,16 @@ CProgramServices::CProgramServices(const Folders& folders)
     if (m_installProblem.empty() && !catalog->Load(folders.install, &catalogProblem)) {
         m_installProblem = catalogProblem;
     }
-    m_context->GetCharacterIds().Reset(catalog->GetAssetIds().Peek());
-    m_context->SetCatalog(std::move(catalog));
-    m_context->SetComponentScripts(&GetComponentScriptGenerator());
+    m_program->GetCharacterIds().Reset(catalog->GetAssetIds().Peek());
+    m_program->SetCatalog(std::move(catalog));
+    m_program->SetComponentScripts(&GetComponentScriptGenerator());
     // Notes of the assets and the model compile are the program's trace, not the user's.
-    m_context->SetTraceSink([](std::string_view) {});
+    m_program->SetTraceSink([](std::string_view) {});
 
     const std::filesystem::path library = publish::AssetPath(folders.install, "func.dat");
     if (m_installProblem.empty()) {
         if (std::filesystem::is_regular_file(library, error)) {
-            m_context->SetFunctionLibrary(std::make_unique<CFunctionLibrary>(library.string()));
+            m_program->SetFunctionLibrary(std::make_unique<CFunctionLibrary>(library.string()));
         } else {
             m_installProblem = library.string() + ": the function library is missing";
         }
@@ -48,21 +76,24 @@ CProgramServices::CProgramServices(const Folders& folders)
 
     if (m_installProblem.empty()) {
         try {
-            m_context->CreateBaseMovie();
-            m_firstBuildId = m_context->GetCharacterIds().Peek();
+            m_program->CreateBaseMovie();
+            m_firstBuildId = m_program->GetCharacterIds().Peek();
         } catch (const std::exception& failure) {
             m_installProblem = failure.what();
         }
     }
 }
 
-CProgramServices::~CProgramServices()
+CDesignerContext::~CDesignerContext()
 {
+    if (!m_program) {
+        return;
+    }
     CExcelHost::SetCurrent(nullptr);
-    m_context->UseBaseMovie(nullptr);
-    m_context->SetTempFileMaker(nullptr);
+    m_program->UseBaseMovie(nullptr);
+    m_program->SetTempFileMaker(nullptr);
     m_tempFiles.reset();
     m_settings.reset();
-    m_scope.reset();
-    m_context.reset();
+    m_programScope.reset();
+    m_program.reset();
 }
