@@ -1,6 +1,6 @@
 #include "app/stage/StageFlashCtrl.h"
 
-#include "app/DesignerContext.h"
+#include "app/core/DesignerContext.h"
 
 #include "model/ComponentCatalog.h"
 #include "model/ComponentDef.h"

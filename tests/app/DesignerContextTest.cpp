@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "app/AppData.h"
-#include "app/ComponentObj.h"
-#include "app/DesignerContext.h"
-#include "app/DrawDoc.h"
-#include "app/DrawTool.h"
-#include "app/TempFileManager.h"
+#include "app/canvas/ComponentObj.h"
+#include "app/canvas/DrawDoc.h"
+#include "app/canvas/DrawTool.h"
+#include "app/core/AppData.h"
+#include "app/core/DesignerContext.h"
+#include "app/core/TempFileManager.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "tests/support/TestSupport.h"
 

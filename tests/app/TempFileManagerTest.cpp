@@ -4,8 +4,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "app/DesignerContext.h"
-#include "app/TempFileManager.h"
+#include "app/core/DesignerContext.h"
+#include "app/core/TempFileManager.h"
 #include "publish/ProgramContext.h"
 
 namespace {
