@@ -2,14 +2,7 @@
 
 #include <system_error>
 
-#include "app/core/DesignerContext.h"
 #include "model/PropertyMap.h"
-
-CAppData* GetAppData()
-{
-    CDesignerContext* context = CDesignerContext::Current();
-    return context != nullptr ? context->FindSettings() : nullptr;
-}
 
 CAppData::CAppData(std::optional<std::filesystem::path> settingsRoot)
     : m_root(std::move(settingsRoot)), m_map(std::make_unique<CPropertyMap>())

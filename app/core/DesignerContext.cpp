@@ -32,6 +32,16 @@ CDesignerContext::Scope::~Scope()
     g_current = previous_;
 }
 
+CAppData* GetAppData()
+{
+    return g_current != nullptr ? g_current->FindSettings() : nullptr;
+}
+
+CTempFileManager* GetTempFileManager()
+{
+    return g_current != nullptr ? g_current->FindTempFiles() : nullptr;
+}
+
 const std::filesystem::path& GetBaseFolder()
 {
     static const std::filesystem::path none;

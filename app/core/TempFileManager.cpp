@@ -9,8 +9,6 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "app/core/DesignerContext.h"
-
 namespace {
 
 // Whether another live run holds the folder's lock. A folder without a lock file is taken for
@@ -33,12 +31,6 @@ bool IsStale(const std::filesystem::path& folder)
 }
 
 } // namespace
-
-CTempFileManager* GetTempFileManager()
-{
-    CDesignerContext* context = CDesignerContext::Current();
-    return context != nullptr ? context->FindTempFiles() : nullptr;
-}
 
 CTempFileManager::CTempFileManager(const std::filesystem::path& systemTemp)
 {
