@@ -160,12 +160,6 @@ CComponentObj* AsComponent(CDrawObj* obj)
     return dynamic_cast<CComponentObj*>(obj);
 }
 
-// Floor division, so that points left of or above the canvas map to negative twips steadily.
-int FloorDiv(int a, int b)
-{
-    return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
-
 // The keyboard messages, WM_KEYDOWN (256) to 264.
 constexpr UINT kKeyFirst = 0x0100;
 constexpr UINT kKeyLast = 0x0108;
@@ -211,50 +205,43 @@ CDrawTool* CDrawView::CurrentTool()
 
 // ---- coordinates ----
 
-CPoint CDrawView::GetCanvasOffset() const
+CCanvasGeometry CDrawView::Geometry() const
 {
     CRect client;
     GetClientRect(&client);
     const CDrawDoc* doc = GetDocument();
-    const int w = doc != nullptr ? doc->GetCanvasWidth() : 0;
-    const int h = doc != nullptr ? doc->GetCanvasHeight() : 0;
-    const CPoint scroll = GetScrollPosition();
-    return {(client.Width() > w ? (client.Width() - w) / 2 : 0) - scroll.x,
-            (client.Height() > h ? (client.Height() - h) / 2 : 0) - scroll.y};
+    return CCanvasGeometry(client, doc != nullptr ? doc->GetCanvasWidth() : 0,
+                           doc != nullptr ? doc->GetCanvasHeight() : 0, GetScrollPosition());
+}
+
+CPoint CDrawView::GetCanvasOffset() const
+{
+    return Geometry().Offset();
 }
 
 CPoint CDrawView::DocToClient(CPoint point) const
 {
-    const CPoint o = GetCanvasOffset();
-    return {o.x + FloorDiv(point.x, 20), o.y + FloorDiv(point.y, 20)};
+    return Geometry().DocToClient(point);
 }
 
 CRect CDrawView::DocToClient(const CRect& rect) const
 {
-    CRect r(DocToClient(rect.TopLeft()), DocToClient(rect.BottomRight()));
-    r.NormalizeRect();
-    return r;
+    return Geometry().DocToClient(rect);
 }
 
 CPoint CDrawView::ClientToDoc(CPoint point) const
 {
-    const CPoint o = GetCanvasOffset();
-    return {(point.x - o.x) * 20, (point.y - o.y) * 20};
+    return Geometry().ClientToDoc(point);
 }
 
 CRect CDrawView::ClientToDoc(const CRect& rect) const
 {
-    CRect r(ClientToDoc(rect.TopLeft()), ClientToDoc(rect.BottomRight()));
-    r.NormalizeRect();
-    return r;
+    return Geometry().ClientToDoc(rect);
 }
 
 CRect CDrawView::GetCanvasClientRect() const
 {
-    const CDrawDoc* doc = GetDocument();
-    const CPoint o = GetCanvasOffset();
-    return {o.x, o.y, o.x + (doc != nullptr ? doc->GetCanvasWidth() : 0),
-            o.y + (doc != nullptr ? doc->GetCanvasHeight() : 0)};
+    return Geometry().CanvasClientRect();
 }
 
 void CDrawView::OnPrepareDC(CDC* pDC, CPrintInfo*)
@@ -374,7 +361,7 @@ void CDrawView::PrintCanvas(bool preview)
 
 bool CDrawView::IsSelected(const CDrawObj* obj) const
 {
-    return std::find(m_selection.begin(), m_selection.end(), obj) != m_selection.end();
+    return m_selection.Contains(obj);
 }
 
 void CDrawView::Select(CDrawObj* obj, bool bAdd)
@@ -389,31 +376,25 @@ void CDrawView::Select(CDrawObj* obj, bool bAdd)
             }
             m_multiSelect.Clear();
         }
-        m_selection.clear();
+        m_selection.Clear();
     }
-    auto* component = AsComponent(obj);
-    if (obj != nullptr && !IsSelected(obj) && (component == nullptr || component->m_bShown)) {
-        m_selection.push_back(obj);
+    if (m_selection.Add(obj))
         InvalObj(obj);
-    }
     RefreshObjectBrowser();
 }
 
 void CDrawView::Deselect(CDrawObj* obj)
 {
-    const auto it = std::find(m_selection.begin(), m_selection.end(), obj);
-    if (it == m_selection.end())
+    if (!m_selection.Contains(obj))
         return;
     InvalObj(obj);
-    m_selection.erase(it);
+    m_selection.Remove(obj);
     RefreshObjectBrowser();
 }
 
 void CDrawView::DeselectRemoved(CDrawObj* obj)
 {
-    const auto it = std::find(m_selection.begin(), m_selection.end(), obj);
-    if (it != m_selection.end())
-        m_selection.erase(it);
+    m_selection.Remove(obj);
     m_multiSelect.Clear();
 }
 
@@ -446,15 +427,8 @@ void CDrawView::InvalObj(CDrawObj* obj)
 
 void CDrawView::SortSelectionByZOrder()
 {
-    CDrawDoc* doc = GetDocument();
-    if (doc == nullptr)
-        return;
-    std::vector<CDrawObj*> sorted;
-    for (CDrawObj* obj : doc->GetObjects()) {
-        if (IsSelected(obj))
-            sorted.push_back(obj);
-    }
-    m_selection = sorted;
+    if (CDrawDoc* doc = GetDocument())
+        m_selection.SortBy(doc->GetObjects());
 }
 
 bool CDrawView::CanEditProperties()
@@ -466,24 +440,7 @@ bool CDrawView::CanEditProperties()
         if (only != nullptr && only->GetInstanceCount() == 1)
             return true;
     }
-    bool same = true;
-    for (CDrawObj* obj : m_selection) {
-        const CComponentObj* component = AsComponent(obj);
-        if (component == nullptr || component->GetInstanceCount() != 1)
-            same = false;
-    }
-    if (same) {
-        const CComponentObj* first = AsComponent(m_selection.front());
-        const std::string firstType = first->GetTypeName();
-        const bool lines = firstType.find("KVLineSymbol") != std::string::npos;
-        const CComponentDef* firstDef = first->GetInstance(0)->GetDefinition();
-        for (CDrawObj* obj : m_selection) {
-            const CComponentObj* component = AsComponent(obj);
-            if (lines ? component->GetTypeName().find("KVLineSymbol") == std::string::npos
-                      : component->GetInstance(0)->GetDefinition() != firstDef)
-                same = false;
-        }
-    }
+    const bool same = m_selection.IsOneKind();
     m_bSameKind = same;
     m_multiSelect.m_bSameKind = same;
     return true;
@@ -500,7 +457,7 @@ void CDrawView::OnUpdate(CView*, LPARAM lHint, void* pHint)
         break;
     case 2: {
         const auto* list = static_cast<const std::vector<CDrawObj*>*>(pHint);
-        for (CDrawObj* obj : list != nullptr ? *list : m_selection)
+        for (CDrawObj* obj : list != nullptr ? *list : m_selection.Objects())
             InvalObj(obj);
         return;
     }
@@ -509,7 +466,7 @@ void CDrawView::OnUpdate(CView*, LPARAM lHint, void* pHint)
         return;
     case 3:
         if (const auto* list = static_cast<const std::vector<CDrawObj*>*>(pHint)) {
-            if (list != &m_selection) {
+            if (list != &m_selection.Objects()) {
                 for (CDrawObj* obj : *list) {
                     InvalObj(obj);
                     DeselectRemoved(obj);
@@ -1057,7 +1014,7 @@ void CDrawView::OnEditClear()
     if (doc == nullptr || m_selection.empty())
         return;
     SortSelectionByZOrder();
-    const std::vector<CDrawObj*> doomed = m_selection;
+    const std::vector<CDrawObj*> doomed = m_selection.Objects();
     Select(nullptr);
     auto* record = new CUndoListRecord(m_undo.Ownership());
     for (CDrawObj* obj : doomed) {

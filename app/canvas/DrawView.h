@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "app/canvas/CanvasGeometry.h"
+#include "app/canvas/CanvasSelection.h"
 #include "app/canvas/DrawObj.h"
 #include "app/canvas/DrawTool.h"
 #include "app/canvas/MultiSelectObj.h"
@@ -53,8 +55,8 @@ public:
     CDrawDoc* GetDocument() const;
     CDesignerContext& Designer() const { return m_designer; }
 
-    // Coordinates: the canvas is W x H pixels shown as W*20 x H*20 twips, y downward, centred
-    // in the client area when the client is larger, else scrolled.
+    // Coordinates: where the canvas lies in the client area now; the rest answer from it.
+    CCanvasGeometry Geometry() const;
     CPoint GetCanvasOffset() const;
     CPoint DocToClient(CPoint point) const override;
     CRect DocToClient(const CRect& rect) const;
@@ -73,7 +75,7 @@ public:
     bool IsInitialised() const { return m_bInitialised; }
 
     // Selection, in the order objects were selected.
-    const std::vector<CDrawObj*>& GetSelection() const { return m_selection; }
+    const std::vector<CDrawObj*>& GetSelection() const { return m_selection.Objects(); }
     bool IsSelected(const CDrawObj* obj) const;
     void Select(CDrawObj* obj, bool bAdd = false);
     void Deselect(CDrawObj* obj);
@@ -248,7 +250,7 @@ private:
     CUndoHistory m_undo;
     std::unique_ptr<CLayoutCommands> m_layout;
     CDrawToolState m_tool;
-    std::vector<CDrawObj*> m_selection;
+    CCanvasSelection m_selection;
     CMultiSelectObj m_multiSelect;
     bool m_bSameKind = true;
     // The keyboard nudge in progress: each moved object and its rectangle before the burst.
