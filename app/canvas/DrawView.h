@@ -191,7 +191,7 @@ public:
     void OnViewSize(UINT nType, int cx, int cy);
     void OnCancel();
 
-    // Export, snapshot and send commands, and the data commands beside them (ViewExport.cpp).
+    // Export, snapshot and send commands, and the data commands beside them (commands/ExportCommands.cpp).
     void OnExportSettings();
     void OnExportPreview();
     void OnExportSwf();

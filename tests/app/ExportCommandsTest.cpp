@@ -1,6 +1,6 @@
 #include "AppFixture.h"
 
-#include "app/commands/ViewExport.h"
+#include "app/commands/ExportCommands.h"
 #include "app/core/AppIds.h"
 #include "app/delivery/HtmlExport.h"
 #include "app/delivery/OfficeDelivery.h"

@@ -1,6 +1,6 @@
 #include "DialogFixture.h"
 
-#include "app/commands/ViewExport.h"
+#include "app/commands/ExportCommands.h"
 #include "app/delivery/HtmlExport.h"
 #include "app/dialogs/PortalExportDlg.h"
 #include "app/modeldialogs/DataDlg.h"

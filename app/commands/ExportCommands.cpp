@@ -4,7 +4,7 @@
 // goes through a temporary file renamed into place, so a command that cannot write leaves the
 // earlier file as it was.
 
-#include "app/commands/ViewExport.h"
+#include "app/commands/ExportCommands.h"
 
 #include <algorithm>
 #include <cctype>
