@@ -221,6 +221,12 @@ public:
     // them where it makes the view; without them the commands say they are missing).
     std::function<void(CDrawView&)> m_runImportModel;
     std::function<void(CDrawView&)> m_runReplaceData;
+    // The file names the SWF and HTML export prompts start from: the last ones exported.
+    struct ExportNames {
+        std::string swf;
+        std::string html;
+    };
+    ExportNames& LastExportNames() { return m_lastExportNames; }
     // How long a snapshot waits for the preview movie's values.
     unsigned m_nQueryTimeoutMs;
 
@@ -274,9 +280,8 @@ private:
     bool m_bBrowserWasVisible = false;
     std::unique_ptr<CPreviewFlashCtrl> m_pPreview;
     std::unique_ptr<IMailProgram> m_pMailProgram;
-    std::string m_strLastSwfName;
-    std::string m_strLastHtmlName;
     std::string m_strPreviewMovie;
+    ExportNames m_lastExportNames;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -162,7 +162,10 @@ namespace {
 
 class ExportRoad {
 public:
-    ExportRoad(CDrawView& view, const CommandPlan& plan) : m_view(view), m_plan(plan) {}
+    ExportRoad(CDrawView& view, CDesignerContext& designer, const CommandPlan& plan)
+        : m_view(view), m_designer(designer), m_plan(plan)
+    {
+    }
 
     // Runs the command for a movie path (empty: a temporary movie) and, for a page or a
     // presentation, the output path.
@@ -176,6 +179,7 @@ private:
     void DeliverMail(const std::string& moviePath);
 
     CDrawView& m_view;
+    CDesignerContext& m_designer;
     CommandPlan m_plan;
 };
 
@@ -254,7 +258,7 @@ void ExportRoad::Run(std::string moviePath, const std::string& outputPath, const
             info.movieReference = UrlEncodeName(info.movieFile);
         else
             info.movieReference += UrlEncodeName(info.movieFile);
-        ok = StageHtmlPage(batch, outputPath, info, m_view.Designer().BaseFolder() / "player" / "ruffle", error, warning);
+        ok = StageHtmlPage(batch, outputPath, info, m_designer.BaseFolder() / "player" / "ruffle", error, warning);
     }
     if (ok)
         ok = batch.Commit(error);
@@ -288,7 +292,7 @@ void ExportRoad::DeliverPresentation(const std::string& moviePath, const std::st
     }
     try {
         CPowerPointExport powerPoint;
-        powerPoint.Start((m_view.Designer().BaseFolder() / "asset" / "presentation1.ppt").string());
+        powerPoint.Start((m_designer.BaseFolder() / "asset" / "presentation1.ppt").string());
         if (CDrawDoc* doc = m_view.GetDocument())
             powerPoint.SetMovieSize(doc->GetCanvasWidth(), doc->GetCanvasHeight());
         powerPoint.InsertMovie(presentation, moviePath);
@@ -393,7 +397,7 @@ IMailProgram* CDrawView::GetMailProgram()
     return m_pMailProgram.get();
 }
 
-void CDrawView::OnExportSettings()
+void CExportCommands::ExportSettings()
 {
     CBaseMovie* base = GetBaseMovie();
     if (base == nullptr)
@@ -402,110 +406,110 @@ void CDrawView::OnExportSettings()
     document.model = &base->GetCellModel();
     document.table = &base->GetVariableTable();
     document.importModel = [this] {
-        OnImportModel();
+        m_view.OnImportModel();
         return ModelLoaded();
     };
     document.modelChanged = [base] { base->SetModelChanged(); };
-    CExportSettingsDlg dlg(this, base->GetExportSettings(), document);
+    CExportSettingsDlg dlg(&m_view, base->GetExportSettings(), document);
     dlg.DoModal();
 }
 
-void CDrawView::OnExportPreview()
+void CExportCommands::ExportPreview()
 {
-    if (!CheckModel(*this))
+    if (!CheckModel(m_view))
         return;
-    ExportRoad(*this, {.delivery = Delivery::Preview}).Run({}, {});
+    ExportRoad(m_view, m_designer, {.delivery = Delivery::Preview}).Run({}, {});
 }
 
-void CDrawView::OnExportSwf()
+void CExportCommands::ExportSwf()
 {
-    if (!CheckModel(*this))
+    if (!CheckModel(m_view))
         return;
-    const std::string chosen = AskPath(*this, kSwfFilter, "swf", kSwfTitle, m_strLastSwfName);
+    const std::string chosen = AskPath(m_view, kSwfFilter, "swf", kSwfTitle, m_view.LastExportNames().swf);
     if (chosen.empty())
         return;
     const std::string path = WithExtension(chosen, "swf");
-    ExportRoad(*this, {}).Run(path, {});
-    m_strLastSwfName = MovieFileName(path);
+    ExportRoad(m_view, m_designer, {}).Run(path, {});
+    m_view.LastExportNames().swf = MovieFileName(path);
 }
 
-void CDrawView::OnExportHtml()
+void CExportCommands::ExportHtml()
 {
-    if (!CheckModel(*this))
+    if (!CheckModel(m_view))
         return;
-    const std::string chosen = AskPath(*this, kHtmlFilter, "html", kHtmlTitle, m_strLastHtmlName);
+    const std::string chosen = AskPath(m_view, kHtmlFilter, "html", kHtmlTitle, m_view.LastExportNames().html);
     if (chosen.empty())
         return;
     const ExportPaths paths = HtmlExportPaths(chosen);
-    CDrawDoc* doc = GetDocument();
+    CDrawDoc* doc = &m_doc;
     HtmlPageInfo page{{}, {}, doc->GetCanvasWidth(), doc->GetCanvasHeight()};
-    ExportRoad(*this, {.delivery = Delivery::Html}).Run(paths.movie, paths.output, &page);
-    m_strLastHtmlName = MovieFileName(paths.output);
+    ExportRoad(m_view, m_designer, {.delivery = Delivery::Html}).Run(paths.movie, paths.output, &page);
+    m_view.LastExportNames().html = MovieFileName(paths.output);
 }
 
-void CDrawView::OnExportPortal()
+void CExportCommands::ExportPortal()
 {
-    if (!CheckModel(*this))
+    if (!CheckModel(m_view))
         return;
-    CDrawDoc* doc = GetDocument();
-    CPortalExportDlg options(doc->GetCanvasWidth(), doc->GetCanvasHeight(), this);
+    CDrawDoc* doc = &m_doc;
+    CPortalExportDlg options(doc->GetCanvasWidth(), doc->GetCanvasHeight(), &m_view);
     if (options.DoModal() != IDOK)
         return;
-    const std::string chosen = AskPath(*this, kHtmlFilter, "html", kHtmlTitle, m_strLastHtmlName);
+    const std::string chosen = AskPath(m_view, kHtmlFilter, "html", kHtmlTitle, m_view.LastExportNames().html);
     if (chosen.empty())
         return;
     const ExportPaths paths = HtmlExportPaths(chosen);
     HtmlPageInfo page{{}, PortalFolderUrl(options.GetUrlPath()), options.GetScaledWidth(), options.GetScaledHeight()};
-    ExportRoad(*this, {.delivery = Delivery::Portal}).Run(paths.movie, paths.output, &page);
-    m_strLastHtmlName = MovieFileName(paths.output);
+    ExportRoad(m_view, m_designer, {.delivery = Delivery::Portal}).Run(paths.movie, paths.output, &page);
+    m_view.LastExportNames().html = MovieFileName(paths.output);
 }
 
-void CDrawView::OnExportPowerPoint()
+void CExportCommands::ExportPowerPoint()
 {
-    if (!CheckModel(*this) || !CheckOffice(*this, m_officeInfo.powerPointUsable, kPowerPointMissing))
+    if (!CheckModel(m_view) || !CheckOffice(m_view, m_view.m_officeInfo.powerPointUsable, kPowerPointMissing))
         return;
-    const std::string chosen = AskPath(*this, kPptFilter, "pptx", kPptTitle, {});
+    const std::string chosen = AskPath(m_view, kPptFilter, "pptx", kPptTitle, {});
     if (chosen.empty())
         return;
     const ExportPaths paths = PresentationExportPaths(chosen);
-    ExportRoad(*this, {.hostedPlayer = true, .delivery = Delivery::Presentation}).Run(paths.movie, paths.output);
+    ExportRoad(m_view, m_designer, {.hostedPlayer = true, .delivery = Delivery::Presentation}).Run(paths.movie, paths.output);
 }
 
-void CDrawView::OnExportOutlook()
+void CExportCommands::ExportOutlook()
 {
     // The movie is built from the model: without one there is nothing to attach.
-    if (!CheckModel(*this) || !CheckOffice(*this, m_officeInfo.outlookUsable, kOutlookMissing))
+    if (!CheckModel(m_view) || !CheckOffice(m_view, m_view.m_officeInfo.outlookUsable, kOutlookMissing))
         return;
-    ExportRoad(*this, {.delivery = Delivery::Mail}).Run({}, {});
+    ExportRoad(m_view, m_designer, {.delivery = Delivery::Mail}).Run({}, {});
 }
 
-void CDrawView::OnSnapshotSwf()
+void CExportCommands::SnapshotSwf()
 {
-    const std::string path = AskPath(*this, kSwfFilter, "swf", kSwfTitle, {});
+    const std::string path = AskPath(m_view, kSwfFilter, "swf", kSwfTitle, {});
     if (path.empty())
         return;
-    ExportRoad(*this, {.modelCheck = false, .settingsCheck = false, .snapshot = true}).Run(path, {});
+    ExportRoad(m_view, m_designer, {.modelCheck = false, .settingsCheck = false, .snapshot = true}).Run(path, {});
 }
 
-void CDrawView::OnSnapshotHtml()
+void CExportCommands::SnapshotHtml()
 {
-    if (!CheckModel(*this))
+    if (!CheckModel(m_view))
         return;
-    const std::string chosen = AskPath(*this, kHtmlFilter, "html", kHtmlTitle, {});
+    const std::string chosen = AskPath(m_view, kHtmlFilter, "html", kHtmlTitle, {});
     if (chosen.empty())
         return;
     // A snapshot keeps the path as chosen; the movie goes beside it.
     const std::string movie = ReplaceExtension(chosen, "swf");
-    CDrawDoc* doc = GetDocument();
+    CDrawDoc* doc = &m_doc;
     HtmlPageInfo page{{}, {}, doc->GetCanvasWidth(), doc->GetCanvasHeight()};
-    ExportRoad(*this, {.settingsCheck = false, .snapshot = true, .delivery = Delivery::Html}).Run(movie, chosen, &page);
+    ExportRoad(m_view, m_designer, {.settingsCheck = false, .snapshot = true, .delivery = Delivery::Html}).Run(movie, chosen, &page);
 }
 
-void CDrawView::OnSnapshotPowerPoint()
+void CExportCommands::SnapshotPowerPoint()
 {
-    if (!CheckOffice(*this, m_officeInfo.powerPointUsable, kPowerPointMissing))
+    if (!CheckOffice(m_view, m_view.m_officeInfo.powerPointUsable, kPowerPointMissing))
         return;
-    ExportRoad(*this, {.modelCheck = false,
+    ExportRoad(m_view, m_designer, {.modelCheck = false,
                        .settingsCheck = false,
                        .snapshot = true,
                        .hostedPlayer = true,
@@ -513,68 +517,68 @@ void CDrawView::OnSnapshotPowerPoint()
         .Run({}, {});
 }
 
-void CDrawView::OnSnapshotOutlook()
+void CExportCommands::SnapshotOutlook()
 {
-    if (!CheckOffice(*this, m_officeInfo.outlookUsable, kOutlookMissing))
+    if (!CheckOffice(m_view, m_view.m_officeInfo.outlookUsable, kOutlookMissing))
         return;
-    ExportRoad(*this, {.modelCheck = false, .settingsCheck = false, .snapshot = true, .delivery = Delivery::Mail})
+    ExportRoad(m_view, m_designer, {.modelCheck = false, .settingsCheck = false, .snapshot = true, .delivery = Delivery::Mail})
         .Run({}, {});
 }
 
-void CDrawView::OnSendToPowerPoint()
+void CExportCommands::SendToPowerPoint()
 {
-    if (!CheckModel(*this) || !CheckOffice(*this, m_officeInfo.powerPointUsable, kPowerPointMissing))
+    if (!CheckModel(m_view) || !CheckOffice(m_view, m_view.m_officeInfo.powerPointUsable, kPowerPointMissing))
         return;
-    ExportRoad(*this, {.hostedPlayer = true, .delivery = Delivery::Presentation, .backgroundWarning = true})
+    ExportRoad(m_view, m_designer, {.hostedPlayer = true, .delivery = Delivery::Presentation, .backgroundWarning = true})
         .Run({}, {});
 }
 
-void CDrawView::OnSendToOutlook()
+void CExportCommands::SendToOutlook()
 {
-    if (!CheckOffice(*this, m_officeInfo.outlookUsable, kOutlookMissing))
+    if (!CheckOffice(m_view, m_view.m_officeInfo.outlookUsable, kOutlookMissing))
         return;
     // The preview's movie is attached as it is; without a preview there is none to send.
     std::error_code ec;
-    if (m_strPreviewMovie.empty() || !std::filesystem::is_regular_file(m_strPreviewMovie, ec)) {
-        ShowMessageBox(this, kNoPreview, "Send to Outlook", MB_OK | MB_ICONEXCLAMATION);
+    if (m_view.GetPreviewMoviePath().empty() || !std::filesystem::is_regular_file(m_view.GetPreviewMoviePath(), ec)) {
+        ShowMessageBox(&m_view, kNoPreview, "Send to Outlook", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     try {
-        const std::string saved = COutlookExport(GetMailProgram()).AttachMovie(m_strPreviewMovie);
+        const std::string saved = COutlookExport(m_view.GetMailProgram()).AttachMovie(m_view.GetPreviewMoviePath());
         if (!saved.empty())
-            ShowMessageBox(this, "No mail program took the mail; it was saved with the movie attached as\n" + saved,
+            ShowMessageBox(&m_view, "No mail program took the mail; it was saved with the movie attached as\n" + saved,
                            "Send Mail", MB_OK | MB_ICONINFORMATION);
     } catch (const OfficeError& failure) {
-        ShowMessageBox(this, failure.what(), kExportError, MB_OK | MB_ICONERROR);
+        ShowMessageBox(&m_view, failure.what(), kExportError, MB_OK | MB_ICONERROR);
     }
 }
 
-void CDrawView::OnSnapshotToExcel()
+void CExportCommands::SnapshotToExcel()
 {
     const std::string path =
-        AskPath(*this, "Excel Files (*.xlsx)|*.xlsx|", "xlsx", "Export Excel Workbook", {}, false);
+        AskPath(m_view, "Excel Files (*.xlsx)|*.xlsx|", "xlsx", "Export Excel Workbook", {}, false);
     if (path.empty())
         return;
-    const CDocData* data = GetDocument() != nullptr ? GetDocument()->GetDocData() : nullptr;
+    const CDocData* data = m_doc.GetDocData();
     const std::string source = data != nullptr ? data->GetFileName() : std::string();
     const std::string copy = data != nullptr ? data->GetPathName() : std::string();
     // Compared as files: another spelling of the imported workbook is the same workbook.
     if ((!source.empty() && (path == source || sheet::IsSameFile(path, source))) ||
         (!copy.empty() && sheet::IsSameFile(path, copy))) {
-        ShowMessageBox(this, kImportFile, "Invalid File", MB_OK | MB_ICONERROR);
+        ShowMessageBox(&m_view, kImportFile, "Invalid File", MB_OK | MB_ICONERROR);
         return;
     }
     if (copy.empty()) {
-        ShowMessageBox(this, kImportFirst, nullptr, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageBox(&m_view, kImportFirst, nullptr, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (m_strPreviewMovie.empty()) {
-        ShowMessageBox(this, kNoPreview, "Snapshot", MB_OK | MB_ICONEXCLAMATION);
+    if (m_view.GetPreviewMoviePath().empty()) {
+        ShowMessageBox(&m_view, kNoPreview, "Snapshot", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     CCellValueMap values;
-    if (GetPreviewCtrl().RequestFlashData(&values, nullptr, m_nQueryTimeoutMs) != CPreviewFlashCtrl::QueryResult::Done) {
-        ShowMessageBox(this, kNoAnswer, "Snapshot", MB_OK | MB_ICONEXCLAMATION);
+    if (m_view.GetPreviewCtrl().RequestFlashData(&values, nullptr, m_view.m_nQueryTimeoutMs) != CPreviewFlashCtrl::QueryResult::Done) {
+        ShowMessageBox(&m_view, kNoAnswer, "Snapshot", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     try {
@@ -585,9 +589,31 @@ void CDrawView::OnSnapshotToExcel()
         excel.SaveWorkbook();
         excel.CloseAllAndQuit();
     } catch (const std::exception& failure) {
-        ShowMessageBox(this, std::string("The workbook could not be written:\n") + failure.what(), kExportError,
+        ShowMessageBox(&m_view, std::string("The workbook could not be written:\n") + failure.what(), kExportError,
                        MB_OK | MB_ICONERROR);
     }
+}
+
+void CExportCommands::DataDialog()
+{
+    CExcelHost* host = CExcelHost::GetCurrent();
+    CBaseMovie* base = GetBaseMovie();
+    CDrawDoc* doc = &m_doc;
+    if (host == nullptr || base == nullptr) {
+        ShowMessageBox(&m_view, kImportFirst, nullptr, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    std::vector<CComponent*> instances;
+    for (CDrawObj* obj : doc->GetObjects())
+        if (auto* component = dynamic_cast<CComponentObj*>(obj))
+            instances.insert(instances.end(), component->GetInstances().begin(), component->GetInstances().end());
+    CompileModel(*base, instances);
+    CDataDlg dlg(&m_view);
+    dlg.SetBindingList(base);
+    dlg.SetExcelHost(host);
+    host->BeginDataSession();
+    dlg.DoModal();
+    host->EndDataSession();
 }
 
 void CDrawView::OnImportModel()
@@ -610,24 +636,94 @@ void CDrawView::OnReplaceDataSelection()
                        "Replace Data Selection", MB_OK | MB_ICONEXCLAMATION);
 }
 
+// --- the view's handlers ----------------------------------------------------------------------
+
+void CDrawView::OnExportSettings()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).ExportSettings();
+}
+
+void CDrawView::OnExportPreview()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).ExportPreview();
+}
+
+void CDrawView::OnExportSwf()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).ExportSwf();
+}
+
+void CDrawView::OnExportHtml()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).ExportHtml();
+}
+
+void CDrawView::OnExportPortal()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).ExportPortal();
+}
+
+void CDrawView::OnExportPowerPoint()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).ExportPowerPoint();
+}
+
+void CDrawView::OnExportOutlook()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).ExportOutlook();
+}
+
+void CDrawView::OnSnapshotSwf()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).SnapshotSwf();
+}
+
+void CDrawView::OnSnapshotHtml()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).SnapshotHtml();
+}
+
+void CDrawView::OnSnapshotPowerPoint()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).SnapshotPowerPoint();
+}
+
+void CDrawView::OnSnapshotOutlook()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).SnapshotOutlook();
+}
+
+void CDrawView::OnSendToPowerPoint()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).SendToPowerPoint();
+}
+
+void CDrawView::OnSendToOutlook()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).SendToOutlook();
+}
+
+void CDrawView::OnSnapshotToExcel()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).SnapshotToExcel();
+}
+
 void CDrawView::OnDataDialog()
 {
-    CExcelHost* host = CExcelHost::GetCurrent();
-    CBaseMovie* base = GetBaseMovie();
-    CDrawDoc* doc = GetDocument();
-    if (host == nullptr || base == nullptr || doc == nullptr) {
-        ShowMessageBox(this, kImportFirst, nullptr, MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    std::vector<CComponent*> instances;
-    for (CDrawObj* obj : doc->GetObjects())
-        if (auto* component = dynamic_cast<CComponentObj*>(obj))
-            instances.insert(instances.end(), component->GetInstances().begin(), component->GetInstances().end());
-    CompileModel(*base, instances);
-    CDataDlg dlg(this);
-    dlg.SetBindingList(base);
-    dlg.SetExcelHost(host);
-    host->BeginDataSession();
-    dlg.DoModal();
-    host->EndDataSession();
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).DataDialog();
 }

@@ -21,6 +21,42 @@ ExportPaths HtmlExportPaths(const std::string& chosen);
 // A presentation: anything but ".pptx" gets it; the movie lies beside it as ".swf".
 ExportPaths PresentationExportPaths(const std::string& chosen);
 
+class CDesignerContext;
+class CDrawDoc;
+class CDrawView;
+
+// The export, snapshot and send commands and the data dialog, over one document in the
+// designer's context. The view is the window their prompts and messages show over; it holds
+// the preview the snapshots ask for values and the names the prompts start from.
+class CExportCommands {
+public:
+    CExportCommands(CDrawDoc& doc, CDesignerContext& designer, CDrawView& view)
+        : m_doc(doc), m_designer(designer), m_view(view)
+    {
+    }
+
+    void ExportSettings();
+    void ExportPreview();
+    void ExportSwf();
+    void ExportHtml();
+    void ExportPortal();
+    void ExportPowerPoint();
+    void ExportOutlook();
+    void SnapshotSwf();
+    void SnapshotHtml();
+    void SnapshotPowerPoint();
+    void SnapshotOutlook();
+    void SendToPowerPoint();
+    void SendToOutlook();
+    void SnapshotToExcel();
+    void DataDialog();
+
+private:
+    CDrawDoc& m_doc;
+    CDesignerContext& m_designer;
+    CDrawView& m_view;
+};
+
 namespace exporttext {
 constexpr const char* kNotDoneImporting = "Not Done Importing";
 constexpr const char* kOfficeTail = "Please consult your Microsoft Office help on how to install or fix your installation.\n"
