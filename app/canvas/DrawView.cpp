@@ -684,13 +684,13 @@ void CDrawView::EnsureChildren()
 std::unique_ptr<CStageFlashCtrl> CDrawView::MakeProgramStage()
 {
     // The stage of the running program: the installation's stage movie and catalogue.
-    CComponentCatalog* catalog = GetComponentCatalog();
+    CComponentCatalog* catalog = m_designer.Catalog();
     if (catalog == nullptr || m_designer.BaseFolder().empty())
         return nullptr;
     StageSetup setup;
     setup.installDir = m_designer.BaseFolder();
     setup.catalog = catalog;
-    if (CProgramContext* context = CProgramContext::Current())
+    if (CProgramContext* context = m_designer.Program())
         setup.tempFiles = &context->GetTempFiles();
     setup.namedValues = [] {
         CBaseMovie* base = GetBaseMovie();
@@ -702,15 +702,15 @@ std::unique_ptr<CStageFlashCtrl> CDrawView::MakeProgramStage()
 bool CDrawView::BuildPreviewMovie(const std::string& path, std::string& error)
 {
     CDrawDoc* doc = GetDocument();
-    CComponentCatalog* catalog = GetComponentCatalog();
-    CProgramContext* context = CProgramContext::Current();
+    CComponentCatalog* catalog = m_designer.Catalog();
+    CProgramContext* context = m_designer.Program();
     if (doc == nullptr || catalog == nullptr || context == nullptr) {
         error = "the installation's components are missing";
         return false;
     }
     // A snapshot of the canvas as it stands: the records borrow the objects' instances.
     CDocData snapshot;
-    snapshot.SetBaseMovie(GetBaseMovie());
+    snapshot.SetBaseMovie(m_designer.BaseMovie());
     snapshot.SetStageSize(doc->GetCanvasWidth(), doc->GetCanvasHeight());
     for (CDrawObj* obj : doc->GetObjects()) {
         const CComponentObj* component = AsComponent(obj);
@@ -770,7 +770,7 @@ void CDrawView::EnsurePalette()
     if (m_palette != nullptr)
         return;
     m_palette = std::make_unique<CComponentPalette>(m_tool);
-    if (!m_palette->Create(this, GetComponentCatalog())) {
+    if (!m_palette->Create(this, m_designer.Catalog())) {
         m_palette.reset();
         return;
     }
@@ -791,7 +791,7 @@ void CDrawView::EnsureBrowser()
 void CDrawView::OnInitialUpdate()
 {
     // Every preview numbers its characters from here, after the long-lived assets.
-    if (CProgramContext* context = CProgramContext::Current(); context != nullptr && m_firstBuildId == 0)
+    if (CProgramContext* context = m_designer.Program(); context != nullptr && m_firstBuildId == 0)
         m_firstBuildId = context->GetCharacterIds().Peek();
     SetScrollToCanvas();
     EnsureChildren();
@@ -1034,7 +1034,7 @@ void CDrawView::OnEditClear()
         }
         record->AddRemoved(obj, above);
     }
-    if (CBaseMovie* base = GetBaseMovie())
+    if (CBaseMovie* base = m_designer.BaseMovie())
         base->SetModelChanged();
     m_undo.Push(record);
     doc->UpdateAllViews(nullptr);

@@ -73,9 +73,9 @@ bool CMovieGeneration::Generate(CDrawDoc& doc, const std::string& path, const Sw
                                 std::string& error)
 {
     error.clear();
-    CProgramContext* context = CProgramContext::Current();
-    CComponentCatalog* catalog = GetComponentCatalog();
-    if (context == nullptr || catalog == nullptr || GetBaseMovie() == nullptr) {
+    CProgramContext* context = m_designer.Program();
+    CComponentCatalog* catalog = m_designer.Catalog();
+    if (context == nullptr || catalog == nullptr || m_designer.BaseMovie() == nullptr) {
         error = "the program's components or base movie are missing";
         return false;
     }
@@ -88,7 +88,7 @@ bool CMovieGeneration::Generate(CDrawDoc& doc, const std::string& path, const Sw
 
     // The snapshot and the model compile are taken here, before the worker starts: while it
     // runs, the stage's replies may still move components on this thread.
-    CBaseMovie& base = *GetBaseMovie();
+    CBaseMovie& base = *m_designer.BaseMovie();
     if (how.recompile)
         base.SetModelChanged();
     CDocData snapshot;
@@ -146,7 +146,7 @@ bool CMovieGeneration::Generate(CDrawDoc& doc, const std::string& path, const Sw
     }
     if (how.result != nullptr)
         *how.result = block.result;
-    CFunctionLibrary* library = GetFunctionLibrary();
+    CFunctionLibrary* library = m_designer.FunctionLibrary();
     if (library != nullptr && library->GetUnsupportedCount() > 0) {
         std::vector<std::string> names;
         for (int i = 0; i < library->GetUnsupportedCount(); ++i)

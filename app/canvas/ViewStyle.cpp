@@ -54,7 +54,7 @@ void TakeStyleCustomColors(const CGlobalStyle& style, publish::CustomColorTable&
 CViewStyle& CDrawView::GetViewStyle()
 {
     if (!m_viewStyle) {
-        const CProgramContext* program = CProgramContext::Current();
+        const CProgramContext* program = m_designer.Program();
         m_viewStyle = std::make_unique<CViewStyle>(program != nullptr && !program->GetInstallDir().empty()
                                                        ? program->GetInstallDir()
                                                        : m_designer.BaseFolder());
@@ -91,7 +91,7 @@ void CDrawView::OnChangeStyle()
         preview = std::make_unique<CStagePreviewSource>(*stage);
     const bool ok = RunChangeStyle(
         style.Record(), style.Folders(), this, [this](const CGlobalStyle& edited) { RefreshAllComponents(edited); },
-        preview.get(), GetComponentCatalog());
+        preview.get(), m_designer.Catalog());
     if (!ok)
         return;
     if (publish::CustomColorTable* table = GetCustomColorTable())

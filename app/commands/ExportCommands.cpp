@@ -224,7 +224,7 @@ bool ExportRoad::QuerySnapshot(ExportFlagScope& scope, CParameterValueList& chan
 void ExportRoad::Run(std::string moviePath, const std::string& outputPath, const HtmlPageInfo* page)
 {
     CDrawDoc* doc = m_view.GetDocument();
-    CBaseMovie* base = GetBaseMovie();
+    CBaseMovie* base = m_designer.BaseMovie();
     if (doc == nullptr || base == nullptr)
         return;
     if (moviePath.empty()) {
@@ -399,7 +399,7 @@ IMailProgram* CDrawView::GetMailProgram()
 
 void CExportCommands::ExportSettings()
 {
-    CBaseMovie* base = GetBaseMovie();
+    CBaseMovie* base = m_designer.BaseMovie();
     if (base == nullptr)
         return;
     ExportSettingsDocument document;
@@ -597,7 +597,7 @@ void CExportCommands::SnapshotToExcel()
 void CExportCommands::DataDialog()
 {
     CExcelHost* host = CExcelHost::GetCurrent();
-    CBaseMovie* base = GetBaseMovie();
+    CBaseMovie* base = m_designer.BaseMovie();
     CDrawDoc* doc = &m_doc;
     if (host == nullptr || base == nullptr) {
         ShowMessageBox(&m_view, kImportFirst, nullptr, MB_OK | MB_ICONEXCLAMATION);

@@ -74,6 +74,7 @@ public:
     CProgramContext* Program() const { return m_program.get(); }
     CBaseMovie* BaseMovie() const { return m_program ? m_program->GetBaseMovie() : nullptr; }
     CFunctionLibrary* FunctionLibrary() const { return m_program ? m_program->GetFunctionLibrary() : nullptr; }
+    CComponentCatalog* Catalog() const { return m_program ? m_program->GetCatalog() : nullptr; }
     // The first character id of every publication: the ids after the catalogue's and the base
     // movie's own characters.
     std::uint16_t FirstBuildId() const { return m_firstBuildId; }
