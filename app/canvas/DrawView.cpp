@@ -9,6 +9,7 @@
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/GridDlg.h"
 #include "app/canvas/LayoutCommands.h"
+#include "app/canvas/MovieGeneration.h"
 #include "app/canvas/ObjectBrowserDlg.h"
 #include "app/canvas/ViewStyle.h"
 #include "app/core/AppIds.h"
@@ -33,8 +34,6 @@
 #include "platform/window/CmdUI.h"
 #include "platform/window/Input.h"
 #include "publish/BaseMovie.h"
-#include "publish/DocData.h"
-#include "publish/MovieBuilder.h"
 #include "publish/ProgramContext.h"
 #include "sheet/cells/CellModel.h"
 
@@ -702,37 +701,11 @@ std::unique_ptr<CStageFlashCtrl> CDrawView::MakeProgramStage()
 bool CDrawView::BuildPreviewMovie(const std::string& path, std::string& error)
 {
     CDrawDoc* doc = GetDocument();
-    CComponentCatalog* catalog = m_designer.Catalog();
-    CProgramContext* context = m_designer.Program();
-    if (doc == nullptr || catalog == nullptr || context == nullptr) {
+    if (doc == nullptr) {
         error = "the installation's components are missing";
         return false;
     }
-    // A snapshot of the canvas as it stands: the records borrow the objects' instances.
-    CDocData snapshot;
-    snapshot.SetBaseMovie(m_designer.BaseMovie());
-    snapshot.SetStageSize(doc->GetCanvasWidth(), doc->GetCanvasHeight());
-    for (CDrawObj* obj : doc->GetObjects()) {
-        const CComponentObj* component = AsComponent(obj);
-        if (component == nullptr || component->GetInstanceCount() == 0)
-            continue;
-        auto record = std::make_unique<CObjectRecord>();
-        const CRect& r = component->m_position;
-        record->rect = {r.left, r.top, r.right, r.bottom};
-        record->components = component->GetInstances();
-        for (std::size_t i = 0; i < component->GetNameCount(); ++i)
-            record->names.push_back(component->GetNameAt(i));
-        record->enabled = component->m_bShown ? 1 : 0;
-        snapshot.AddComponent(std::move(record));
-    }
-    try {
-        publish::BuildAndWriteMovie(path, snapshot, *catalog, doc->GetCanvasWidth() * 20, doc->GetCanvasHeight() * 20,
-                                    true, {context->GetCharacterIds(), m_firstBuildId, context->GetDepths()});
-    } catch (const std::exception& e) {
-        error = e.what();
-        return false;
-    }
-    return true;
+    return CMovieGeneration(m_designer).BuildPreview(*doc, path, m_firstBuildId, error);
 }
 
 void CDrawView::OnViewDestroy()
