@@ -2,8 +2,6 @@
 
 #include "platform/drawing/DC.h"
 
-bool CDrawOleObj::c_bShowItems = false;
-
 CDrawItem::~CDrawItem()
 {
     if (m_pDrawObj != nullptr)

@@ -53,7 +53,4 @@ public:
     CDrawItem* m_pClientItem = nullptr;
     // The server's extent in HIMETRIC, 0 by 0 until first known.
     CSize m_extent{0, 0};
-
-    // Whether frames show around embedded objects (the view's toggle command).
-    static bool c_bShowItems;
 };
