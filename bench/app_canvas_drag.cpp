@@ -14,10 +14,10 @@
 #include <memory>
 #include <string>
 
-#include "app/ComponentObj.h"
-#include "app/DrawDoc.h"
-#include "app/DrawView.h"
-#include "app/KVApp.h"
+#include "app/canvas/ComponentObj.h"
+#include "app/canvas/DrawDoc.h"
+#include "app/canvas/DrawView.h"
+#include "app/shell/KVApp.h"
 #include "bench/BenchTiming.h"
 #include "platform/dialogs/Dialog.h"
 #include "platform/docview/WinApp.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/PreviewFlashCtrl.h"
+#include "app/stage/PreviewFlashCtrl.h"
 #include "model/CompoundParameter.h"
 #include "model/Parameter.h"
 

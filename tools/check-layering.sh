@@ -26,6 +26,13 @@ for ((i = 0; i < ${#layers[@]}; i++)); do
   check "${layers[$i]}" "${layers[@]:i+1}" tools
 done
 check tools/actionscript model sheet publish platform propui pages app
+# The designer's own parts, lowest first: the context and settings, the stage, the workbook
+# window, the files of the exports, the plain dialogs, the canvas, the model dialogs, the
+# commands, the frame and shell, and the program.
+parts=(core stage workbook delivery dialogs canvas modeldialogs commands shell vantorel)
+for ((i = 0; i < ${#parts[@]}; i++)); do
+  check "app/${parts[$i]}" $(printf 'app/%s ' "${parts[@]:i+1}")
+done
 # The toolkit (GTK, GDK, Pango, cairo, GLib, WebKit) is the screen host's alone.
 hits=$(grep -rnE "^\s*#\s*include\s*<(gtk|gdk|pango|cairo|glib|gio|webkit2|jsc)/" \
   --include='*.h' --include='*.cpp' --exclude-dir='build*' --exclude-dir=node_modules . 2>/dev/null | grep -v "^\./platform/gtk/")

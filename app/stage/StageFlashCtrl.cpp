@@ -1,5 +1,7 @@
 #include "app/stage/StageFlashCtrl.h"
 
+#include "app/core/DesignerContext.h"
+
 #include "model/ComponentCatalog.h"
 #include "model/ComponentDef.h"
 #include "model/TextUtil.h"
@@ -22,8 +24,6 @@
 #include <limits>
 
 namespace {
-
-CStageFlashCtrl* g_stage = nullptr;
 
 constexpr UINT_PTR kBusyTimer = 1;
 constexpr UINT kBusyTimerPeriodMs = 500;
@@ -112,12 +112,12 @@ void EndStageBusy()
 
 CStageFlashCtrl* GetStageFlashCtrl()
 {
-    return g_stage;
+    CDesignerContext* context = CDesignerContext::Current();
+    return context != nullptr ? context->Stage() : nullptr;
 }
 
 CStageFlashCtrl::CStageFlashCtrl(StageSetup setup) : m_setup(std::move(setup))
 {
-    g_stage = this;
     if (LoadToolMovie())
         WriteStageFiles();
 }
@@ -127,8 +127,6 @@ CStageFlashCtrl::~CStageFlashCtrl()
     if (m_awaitedReplies > 0 && m_busyShown)
         Host().EndBusy();
     DiscardStageFiles();
-    if (g_stage == this)
-        g_stage = nullptr;
 }
 
 IStageHost& CStageFlashCtrl::Host()

@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "app/AppIds.h"
-#include "app/ComponentObj.h"
-#include "app/DrawDoc.h"
-#include "app/DrawView.h"
-#include "app/KVApp.h"
-#include "app/PropertiesPanel.h"
+#include "app/canvas/CanvasPropertiesPanel.h"
+#include "app/canvas/ComponentObj.h"
+#include "app/canvas/DrawDoc.h"
+#include "app/canvas/DrawView.h"
+#include "app/core/AppIds.h"
+#include "app/shell/KVApp.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "base/Services.h"
 #include "platform/docview/WinApp.h"

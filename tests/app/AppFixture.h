@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/DrawDoc.h"
-#include "app/DrawView.h"
-#include "app/KVApp.h"
-#include "app/MainFrm.h"
+#include "app/canvas/DrawDoc.h"
+#include "app/canvas/DrawView.h"
+#include "app/shell/KVApp.h"
+#include "app/shell/MainFrm.h"
 #include "platform/controls/FlashPlayer.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/Dialog.h"

@@ -1,8 +1,8 @@
 #include "AppFixture.h"
 
-#include "app/AppIds.h"
-#include "app/TemplateDlg.h"
-#include "app/WelcomeDlg.h"
+#include "app/core/AppIds.h"
+#include "app/dialogs/TemplateDlg.h"
+#include "app/dialogs/WelcomeDlg.h"
 #include "platform/controls/ListBox.h"
 #include "platform/controls/ShockwaveFlash.h"
 #include "platform/window/UserInput.h"

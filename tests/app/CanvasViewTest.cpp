@@ -8,11 +8,11 @@
 #include <fstream>
 
 #include "platform/dialogs/PrintService.h"
-#include "app/AppIds.h"
-#include "app/ComponentObj.h"
-#include "app/ComponentPalette.h"
-#include "app/GridDlg.h"
-#include "app/ObjectBrowserDlg.h"
+#include "app/canvas/ComponentObj.h"
+#include "app/canvas/ComponentPalette.h"
+#include "app/canvas/GridDlg.h"
+#include "app/canvas/ObjectBrowserDlg.h"
+#include "app/core/AppIds.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/ComponentCatalog.h"
 #include "model/ComponentDef.h"
@@ -84,7 +84,6 @@ protected:
         host = &InstallRasterWindowHost();
         SetFlashPlayerFactory([] { return std::make_unique<PaintingStagePlayer>(); });
         SkipWelcome();
-        CComponentObj::ResetGroupCounter();
     }
 
     // Starts the program with the frame at a known size.

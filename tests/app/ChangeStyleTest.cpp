@@ -4,9 +4,9 @@
 
 #include "AppFixture.h"
 
-#include "app/AppIds.h"
-#include "app/ComponentObj.h"
-#include "app/ViewStyle.h"
+#include "app/canvas/ComponentObj.h"
+#include "app/canvas/ViewStyle.h"
+#include "app/core/AppIds.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/ComponentCatalog.h"
 #include "model/Parameter.h"

@@ -1,6 +1,8 @@
-#include "app/ComponentObj.h"
-#include "app/DrawDoc.h"
-#include "app/MultiSelectObj.h"
+#include "app/canvas/CanvasSelection.h"
+#include "app/canvas/ComponentObj.h"
+#include "app/canvas/DrawDoc.h"
+#include "app/canvas/MultiSelectObj.h"
+#include "app/core/DesignerContext.h"
 #include "model/ParameterSet.h"
 #include "platform/dialogs/MessageBox.h"
 #include "app/stage/StageFlashCtrl.h"
@@ -65,12 +67,10 @@ protected:
         UiTest::SetUp();
         testsupport::WriteComponentFixture(install.path(), {"KVGaugeSymbol", "KVSliderSymbol"});
         ASSERT_TRUE(catalog.Load(install.path()));
-        CComponentObj::ResetGroupCounter();
         CComponentObj::SetPanelFactory([this] { return std::make_unique<RecordingPanel>(&panelLog); });
     }
     void TearDown() override
     {
-        CComponentObj::SetPanelFactory(nullptr);
         ResetFlashPlayerFactory();
         UiTest::TearDown();
     }
@@ -86,6 +86,9 @@ protected:
     testsupport::TempDir install;
     CComponentCatalog catalog;
     std::vector<std::string> panelLog;
+    // The group counter and the panels of this test's own designer.
+    CDesignerContext designer;
+    CDesignerContext::Scope current{designer};
 };
 
 TEST_F(ComponentObjTest, PlacedObjectsAreNamedAfterTheirDefinitionAndGroupsCountOnAcrossDocuments)
@@ -357,6 +360,43 @@ TEST_F(ComponentObjTest, FiftyMembersMayBeEditedTogetherAndFiftyOneMayNot)
             EXPECT_TRUE(panelLog.empty());
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ComponentObjTest, TheSelectionKeepsItsOrderSkipsHiddenObjectsAndJudgesOneKind)
+{
+    CComponentObj gauge(CRect(0, 0, 2000, 1000), Instance("KVGaugeSymbol"));
+    CComponentObj other(CRect(0, 0, 2000, 1000), Instance("KVGaugeSymbol"));
+    CComponentObj slider(CRect(0, 0, 2000, 1000), Instance("KVSliderSymbol"));
+    CComponentObj hidden(CRect(0, 0, 2000, 1000), Instance("KVSliderSymbol"));
+    hidden.m_bShown = false;
+
+    CCanvasSelection selection;
+    EXPECT_FALSE(selection.IsOneKind()) << "nothing selected is no kind";
+    EXPECT_TRUE(selection.Add(&other));
+    EXPECT_TRUE(selection.Add(&gauge));
+    EXPECT_FALSE(selection.Add(&gauge)) << "selected once";
+    EXPECT_FALSE(selection.Add(&hidden)) << "a hidden component is never selected";
+    EXPECT_FALSE(selection.Add(nullptr));
+    EXPECT_EQ(selection.Objects(), (std::vector<CDrawObj*>{&other, &gauge}));
+    EXPECT_TRUE(selection.IsOneKind());
+
+    EXPECT_TRUE(selection.Add(&slider));
+    EXPECT_FALSE(selection.IsOneKind()) << "a slider among gauges";
+    // Back to front as the document holds them, leaving out what is not selected.
+    selection.SortBy({&slider, &hidden, &gauge, &other});
+    EXPECT_EQ(selection.Objects(), (std::vector<CDrawObj*>{&slider, &gauge, &other}));
+    EXPECT_TRUE(selection.Remove(&slider));
+    EXPECT_FALSE(selection.Remove(&slider));
+    EXPECT_TRUE(selection.IsOneKind());
+
+    // A group holds two instances: it is edited on its own, never with others.
+    CComponentObj group(CRect(0, 0, 4000, 1000), {Instance("KVGaugeSymbol"), Instance("KVGaugeSymbol")}, "Group 1");
+    EXPECT_TRUE(selection.Add(&group));
+    EXPECT_FALSE(selection.IsOneKind());
 }
 
 } // namespace

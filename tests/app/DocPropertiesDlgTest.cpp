@@ -1,8 +1,8 @@
 #include "tests/app/AppFixture.h"
 
-#include "app/AppIds.h"
-#include "app/ComponentObj.h"
-#include "app/DocPropertiesDlg.h"
+#include "app/canvas/ComponentObj.h"
+#include "app/core/AppIds.h"
+#include "app/dialogs/DocPropertiesDlg.h"
 #include "platform/controls/Button.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/Edit.h"

@@ -1,6 +1,6 @@
-#include "app/DrawDoc.h"
-#include "app/DrawObj.h"
-#include "app/DrawOleObj.h"
+#include "app/canvas/DrawDoc.h"
+#include "app/canvas/DrawObj.h"
+#include "app/canvas/DrawOleObj.h"
 
 #include "platform/drawing/Png.h"
 #include "platform/drawing/RasterDC.h"

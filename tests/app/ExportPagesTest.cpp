@@ -1,9 +1,9 @@
 #include "DialogFixture.h"
 
-#include "app/DataDlg.h"
-#include "app/HtmlExport.h"
-#include "app/PortalExportDlg.h"
-#include "app/ViewExport.h"
+#include "app/commands/ExportCommands.h"
+#include "app/delivery/HtmlExport.h"
+#include "app/dialogs/PortalExportDlg.h"
+#include "app/modeldialogs/DataDlg.h"
 #include "model/FileBytes.h"
 #include "platform/controls/ListBox.h"
 #include "platform/drawing/Png.h"

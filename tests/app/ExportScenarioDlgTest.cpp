@@ -1,6 +1,6 @@
 #include "DialogFixture.h"
 
-#include "app/ExportScenarioDlg.h"
+#include "app/dialogs/ExportScenarioDlg.h"
 #include "tests/support/TestSupport.h"
 
 #include <fstream>

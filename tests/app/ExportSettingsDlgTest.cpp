@@ -1,6 +1,6 @@
 #include "DialogFixture.h"
 
-#include "app/ExportSettingsDlg.h"
+#include "app/dialogs/ExportSettingsDlg.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/host/ExcelHost.h"
 #include "tests/support/ScriptedRangePicker.h"

@@ -7,7 +7,7 @@
 
 #include <zlib.h>
 
-#include "app/ComponentObj.h"
+#include "app/canvas/ComponentObj.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/GlobalStyle.h"
 #include "model/ParameterSet.h"

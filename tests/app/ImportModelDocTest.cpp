@@ -1,8 +1,8 @@
 #include "AppFixture.h"
 
-#include "app/DrawDoc.h"
-#include "app/ComponentObj.h"
-#include "app/ImportModelDlg.h"
+#include "app/canvas/ComponentObj.h"
+#include "app/canvas/DrawDoc.h"
+#include "app/modeldialogs/ImportModelDlg.h"
 #include "model/CellBinding.h"
 #include "model/Component.h"
 #include "model/Parameter.h"

@@ -7,10 +7,10 @@
 
 #include <algorithm>
 
-#include "app/AppIds.h"
-#include "app/ComponentObj.h"
-#include "app/ComponentPalette.h"
-#include "app/LayoutCommands.h"
+#include "app/canvas/ComponentObj.h"
+#include "app/canvas/ComponentPalette.h"
+#include "app/canvas/LayoutCommands.h"
+#include "app/core/AppIds.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/ComponentDef.h"
 #include "platform/controls/ComboBox.h"
@@ -81,7 +81,6 @@ protected:
         host = &InstallRasterWindowHost();
         SetFlashPlayerFactory([] { return std::make_unique<BoxStagePlayer>(); });
         SkipWelcome();
-        CComponentObj::ResetGroupCounter();
     }
 
     CDrawView& StartDesigner()

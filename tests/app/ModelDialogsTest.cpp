@@ -1,9 +1,9 @@
 #include "DialogFixture.h"
 
-#include "app/ImportModelDlg.h"
-#include "app/ReplaceDataDlg.h"
-#include "app/TempFileManager.h"
-#include "app/XmlMapsDlg.h"
+#include "app/core/TempFileManager.h"
+#include "app/modeldialogs/ImportModelDlg.h"
+#include "app/modeldialogs/ReplaceDataDlg.h"
+#include "app/modeldialogs/XmlMapsDlg.h"
 #include "app/workbook/WorkbookDlg.h"
 #include "app/workbook/WorkbookPicker.h"
 #include "model/CellBinding.h"

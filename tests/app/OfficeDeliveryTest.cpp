@@ -1,4 +1,4 @@
-#include "app/OfficeDelivery.h"
+#include "app/delivery/OfficeDelivery.h"
 
 #include "model/FileBytes.h"
 #include "tests/support/TestSupport.h"

@@ -1,4 +1,4 @@
-#include "app/PreviewFlashCtrl.h"
+#include "app/stage/PreviewFlashCtrl.h"
 
 #include "model/CellBinding.h"
 #include "model/Component.h"

@@ -2,8 +2,8 @@
 
 #include <thread>
 
-#include "app/AppIds.h"
-#include "app/WaitDlg.h"
+#include "app/core/AppIds.h"
+#include "app/dialogs/WaitDlg.h"
 #include "platform/controls/ProgressCtrl.h"
 #include "platform/window/UserInput.h"
 

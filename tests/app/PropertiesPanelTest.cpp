@@ -4,8 +4,8 @@
 
 #include "AppFixture.h"
 
-#include "app/ComponentObj.h"
-#include "app/PropertiesPanel.h"
+#include "app/canvas/CanvasPropertiesPanel.h"
+#include "app/canvas/ComponentObj.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/ComponentCatalog.h"
 #include "model/Parameter.h"

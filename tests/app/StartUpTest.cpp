@@ -1,14 +1,14 @@
 #include "AppFixture.h"
 
-#include "app/AppData.h"
-#include "app/AppIds.h"
-#include "app/AppResources.h"
-#include "app/TemplateDlg.h"
+#include "app/core/AppData.h"
+#include "app/core/AppIds.h"
+#include "app/dialogs/TemplateDlg.h"
+#include "app/shell/AppResources.h"
 #include "platform/controls/ListBox.h"
 #include "platform/controls/ShockwaveFlash.h"
-#include "app/OfficeInfo.h"
-#include "app/ProgramServices.h"
-#include "app/TempFileManager.h"
+#include "app/core/DesignerContext.h"
+#include "app/core/TempFileManager.h"
+#include "app/delivery/OfficeInfo.h"
 #include "platform/docview/RecentFileList.h"
 #include "platform/drawing/Png.h"
 #include "platform/window/RasterWindowHost.h"
@@ -136,7 +136,7 @@ TEST_F(AppTest, WithoutAUsablePlayerTheProgramSaysSoAndEnds)
             EXPECT_EQ(boxes->Log().back().flags & MB_ICONSTOP, UINT(MB_ICONSTOP));
             EXPECT_EQ(LiveWindowCount(), 0u);
         }
-        const std::filesystem::path folder = app->Services().TempFiles().GetTempPath();
+        const std::filesystem::path folder = app->Designer().TempFiles().GetTempPath();
         app.reset();
         EXPECT_FALSE(std::filesystem::exists(folder)) << "the run's temporary folder goes with it";
         EXPECT_TRUE(std::filesystem::exists(settings / "Vantorel" / "app.dat")) << "settings are saved either way";
@@ -256,7 +256,7 @@ TEST_F(AppTest, TheBaseFolderIsTheProgramsUnlessItRunsFromADevelopmentTree)
             c.keepsCurrent ? testsupport::InstallDir() : std::filesystem::path(c.program.parent_path().string() + "/");
         EXPECT_EQ(GetBaseFolder(), expected) << c.soft.value_or("no MY_SOFT");
         EXPECT_TRUE(fs::equivalent(fs::current_path(), expected)) << "the base folder is the current directory";
-        EXPECT_EQ(app->Services().InstallationProblem().empty(), c.keepsCurrent);
+        EXPECT_EQ(app->Designer().InstallationProblem().empty(), c.keepsCurrent);
         app.reset();
     }
 }

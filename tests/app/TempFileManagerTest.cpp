@@ -4,8 +4,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "app/ProgramServices.h"
-#include "app/TempFileManager.h"
+#include "app/core/DesignerContext.h"
+#include "app/core/TempFileManager.h"
 #include "publish/ProgramContext.h"
 
 namespace {
@@ -34,7 +34,7 @@ TEST_F(AppTest, ASecondStartCleansTheFolderACrashedRunLeft)
     testsupport::WriteBytes(temp / "vantorel-notes.txt", {'x'}); // not a run's folder
     SkipWelcome();
     ASSERT_TRUE(Start());
-    CTempFileManager& files = app->Services().TempFiles();
+    CTempFileManager& files = app->Designer().TempFiles();
     EXPECT_FALSE(fs::exists(crashed.folder));
     EXPECT_TRUE(fs::exists(running.folder / "gen0.swf")) << "a live run keeps its files";
     EXPECT_TRUE(fs::exists(temp / "vantorel-notes.txt"));
@@ -53,7 +53,10 @@ TEST(TempFileManager, NamesAreCreatedNumberedAndRemoved)
     testsupport::TempDir temp;
     std::string folder;
     {
-        CTempFileManager files(temp.path());
+        // The program's temporary files, as its designer context makes them.
+        CDesignerContext designer({{}, std::nullopt, temp.path()});
+        CDesignerContext::Scope current(designer);
+        CTempFileManager& files = designer.TempFiles();
         EXPECT_EQ(GetTempFileManager(), &files);
         folder = files.GetTempPath();
         ASSERT_EQ(folder.back(), '/');

@@ -1,8 +1,8 @@
 #include "AppFixture.h"
 
-#include "app/AppIds.h"
-#include "app/AppResources.h"
-#include "app/Help.h"
+#include "app/core/AppIds.h"
+#include "app/shell/AppResources.h"
+#include "app/shell/Help.h"
 #include "platform/docview/Resources.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // The undo history on its own: its limit, the redo tail, what list records keep alive and when
 // they let go, and where restored objects return to.
 
-#include "app/DrawDoc.h"
-#include "app/DrawObj.h"
-#include "app/UndoHistory.h"
+#include "app/canvas/DrawDoc.h"
+#include "app/canvas/DrawObj.h"
+#include "app/canvas/UndoHistory.h"
 #include "tests/support/UiTest.h"
 
 #include <gtest/gtest.h>

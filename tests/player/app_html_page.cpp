@@ -5,7 +5,7 @@
 //
 // Output: dash.swf, dash.html, ruffle/, page.json {"width": w, "height": h}.
 
-#include "app/HtmlExport.h"
+#include "app/delivery/HtmlExport.h"
 #include "model/FileBytes.h"
 #include "publish/DocData.h"
 #include "publish/Publisher.h"

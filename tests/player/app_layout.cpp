@@ -8,12 +8,12 @@
 //   {"width": w, "height": h, "components": [{"name": instance, "rect": [l, t, r, b] pixels}, ...]}
 //   (components bottom first, as the canvas stacks them)
 
-#include "app/AppIds.h"
-#include "app/ComponentObj.h"
-#include "app/DrawDoc.h"
-#include "app/DrawView.h"
-#include "app/KVApp.h"
-#include "app/MainFrm.h"
+#include "app/canvas/ComponentObj.h"
+#include "app/canvas/DrawDoc.h"
+#include "app/canvas/DrawView.h"
+#include "app/core/AppIds.h"
+#include "app/shell/KVApp.h"
+#include "app/shell/MainFrm.h"
 #include "model/ComponentCatalog.h"
 #include "model/ComponentDef.h"
 #include "platform/controls/FlashPlayer.h"

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/ComponentObj.h"
-#include "app/DrawDoc.h"
-#include "app/DrawView.h"
-#include "app/KVApp.h"
-#include "app/MainFrm.h"
+#include "app/canvas/ComponentObj.h"
+#include "app/canvas/DrawDoc.h"
+#include "app/canvas/DrawView.h"
+#include "app/shell/KVApp.h"
+#include "app/shell/MainFrm.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "platform/docview/Frame.h"
 #include "platform/services/FlashPlayerObject.h"

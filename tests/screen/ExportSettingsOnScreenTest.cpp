@@ -1,7 +1,7 @@
 #include "ScreenFixture.h"
 
 #include "platform/docview/Frame.h"
-#include "app/ExportSettingsDlg.h"
+#include "app/dialogs/ExportSettingsDlg.h"
 
 namespace {
 

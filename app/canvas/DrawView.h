@@ -1,0 +1,290 @@
+#pragma once
+
+// The canvas view: the canvas centred on a grey surround, the live stage picture with the
+// selection handles and the grid over it, mouse and keys turned into tool calls and commands,
+// the selection, the undo history, and the switch between edit mode and the movie preview.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/canvas/CanvasGeometry.h"
+#include "app/canvas/CanvasSelection.h"
+#include "app/canvas/DrawObj.h"
+#include "app/canvas/DrawTool.h"
+#include "app/canvas/MultiSelectObj.h"
+#include "app/canvas/UndoHistory.h"
+#include "app/delivery/OfficeInfo.h"
+#include "platform/docview/View.h"
+
+class CComponentPalette;
+class CDesignerContext;
+class CDrawDoc;
+class CGlobalStyle;
+class CLayoutCommands;
+class CGridDlg;
+class CObjectBrowserDlg;
+class CShockwaveFlash;
+class CStageFlashCtrl;
+class CPreviewFlashCtrl;
+class CViewStyle;
+class IMailProgram;
+
+// Saving the view's style record under a new name; the style pages provide it.
+class IStyleSaver {
+public:
+    virtual ~IStyleSaver() = default;
+    // Whether the style record has changes not yet saved.
+    virtual bool IsStyleChanged() const = 0;
+    // Asks for a name and saves; false when the user cancelled or the save failed.
+    virtual bool SaveStyleAs() = 0;
+};
+
+class CDrawView : public CScrollView, public ICanvasMapping, public IUndoView {
+public:
+    // The view works in the designer's context, which outlives it.
+    explicit CDrawView(CDesignerContext& designer);
+    ~CDrawView() override;
+
+    // Grid steps at start: 100 pixels.
+    static constexpr int kDefaultGridStep = 2000;
+    static constexpr COLORREF kMarginColor = RGB(0x96, 0x96, 0x96);
+
+    CDrawDoc* GetDocument() const;
+    CDesignerContext& Designer() const { return m_designer; }
+
+    // Coordinates: where the canvas lies in the client area now; the rest answer from it.
+    CCanvasGeometry Geometry() const;
+    CPoint GetCanvasOffset() const;
+    CPoint DocToClient(CPoint point) const override;
+    CRect DocToClient(const CRect& rect) const;
+    CPoint ClientToDoc(CPoint point) const;
+    CRect ClientToDoc(const CRect& rect) const override;
+    // The canvas in client pixels.
+    CRect GetCanvasClientRect() const;
+
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+    void OnDraw(CDC* pDC) override;
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, void* pHint) override;
+    void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Whether the first update has run (a model may be re-imported only after it).
+    bool IsInitialised() const { return m_bInitialised; }
+
+    // Selection, in the order objects were selected.
+    const std::vector<CDrawObj*>& GetSelection() const { return m_selection.Objects(); }
+    bool IsSelected(const CDrawObj* obj) const;
+    void Select(CDrawObj* obj, bool bAdd = false);
+    void Deselect(CDrawObj* obj);
+    void SelectWithin(const CRect& clientRect, bool bAdd);
+    void InvalObj(CDrawObj* obj);
+    void SortSelectionByZOrder();
+    bool CanEditProperties();
+    bool IsSameKind() const { return m_bSameKind; }
+
+    // IUndoView
+    CDrawDoc* GetUndoDocument() const override { return GetDocument(); }
+    void SelectRestored(CDrawObj* obj) override { Select(obj, true); }
+    void DeselectRemoved(CDrawObj* obj) override;
+    void RefreshObjectBrowser() override;
+
+    CUndoHistory& GetUndoHistory() { return m_undo; }
+    CDrawToolState& GetToolState() { return m_tool; }
+    CMultiSelectObj& GetMultiSelect() { return m_multiSelect; }
+    bool IsActive() const { return m_bActive; }
+    bool IsPreview() const { return m_bPreview != 0; }
+
+    // Grid settings (steps in twips).
+    bool m_bGrid = false;
+    bool m_bSnapToGrid = false;
+    int m_nGridX = kDefaultGridStep;
+    int m_nGridY = kDefaultGridStep;
+    COLORREF m_gridColor = RGB(0, 0, 0);
+
+    // The stage the view creates when it is shown; without a factory it makes none.
+    using StageFactory = std::function<std::unique_ptr<CStageFlashCtrl>()>;
+    void SetStageFactory(StageFactory factory) { m_stageFactory = std::move(factory); }
+    CStageFlashCtrl* GetStage() const { return m_stage.get(); }
+    void SetStyleSaver(IStyleSaver* saver) { m_pStyleSaver = saver; }
+    // Builds the preview movie at the given path; false (with a reason) when it could not.
+    using PreviewBuilder = std::function<bool(const std::string& path, std::string& error)>;
+    void SetPreviewBuilder(PreviewBuilder builder) { m_previewBuilder = std::move(builder); }
+    CShockwaveFlash* GetPreviewPlayer() const;
+
+    // Tool windows (created on demand).
+    CComponentPalette* GetPalette() const { return m_palette.get(); }
+    CObjectBrowserDlg* GetObjectBrowser() const { return m_browser.get(); }
+    CGridDlg* GetGridDlg() const { return m_gridDlg.get(); }
+    // The Grid dialog closed: the view forgets it and repaints.
+    void OnGridDlgClosed();
+
+    // New and opened documents: history, panels and selection forgotten, "no model" posted.
+    void ResetView();
+    // Asked before the main window closes: false keeps it open.
+    bool QuerySaveStyle();
+
+    // Two file names remembered for the export commands (the first is the SWF export's default).
+    std::string m_szFileName1;
+    std::string m_szFileName2;
+    COfficeInfo m_officeInfo;
+
+    // Commands.
+    void OnViewPreview();
+    void OnViewEdit();
+    void OnUpdateViewPreview(CCmdUI* pCmdUI);
+    void OnUpdateViewEdit(CCmdUI* pCmdUI);
+    void OnEditSelectAll();
+    void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
+    void OnEditUndo();
+    void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    void OnEditRedo();
+    void OnUpdateEditRedo(CCmdUI* pCmdUI);
+    void OnEditClear();
+    void OnUpdateEditClear(CCmdUI* pCmdUI);
+    void OnUpdateNeedSelection(CCmdUI* pCmdUI);
+    void OnUpdateNeedTwo(CCmdUI* pCmdUI);
+    void OnUpdateSameSize(CCmdUI* pCmdUI);
+    void OnUpdateNeedOne(CCmdUI* pCmdUI);
+    void OnUpdateUngroup(CCmdUI* pCmdUI);
+    void OnUpdateEditCutCopy(CCmdUI* pCmdUI);
+    void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    // Align, size, space, center, z-order, group, cut, copy and paste (LayoutCommands.cpp).
+    BOOL OnLayoutCommand(UINT nID);
+    CLayoutCommands& GetLayoutCommands() { return *m_layout; }
+    void OnToolSelect();
+    void OnToolComponent();
+    void OnUpdateToolSelect(CCmdUI* pCmdUI);
+    void OnUpdateToolComponent(CCmdUI* pCmdUI);
+    void OnEditProperties();
+    void OnUpdateEditProperties(CCmdUI* pCmdUI);
+    void OnHideShow();
+    void OnUpdateHideShow(CCmdUI* pCmdUI);
+    void OnViewGrid();
+    void OnUpdateViewGrid(CCmdUI* pCmdUI);
+    void OnViewComponents();
+    void OnUpdateViewComponents(CCmdUI* pCmdUI);
+    void OnViewObjectBrowser();
+    void OnUpdateViewObjectBrowser(CCmdUI* pCmdUI);
+    void OnUpdateOutsidePreview(CCmdUI* pCmdUI);
+    void OnUpdateAlwaysDisabled(CCmdUI* pCmdUI);
+    void OnFilePrint();
+    void OnFilePrintPreview();
+
+    // Prints the canvas (stage picture and grid, no handles) into a picture of the canvas size.
+    bool PrintToPng(const std::string& path);
+    // Print and Print Preview: the canvas's picture handed to the print service.
+    void PrintCanvas(bool preview);
+
+    // Messages.
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnShowWindow(BOOL bShow, UINT nStatus);
+    void OnViewDestroy();
+    void OnViewSize(UINT nType, int cx, int cy);
+    void OnCancel();
+
+    // Export, snapshot and send commands, and the data commands beside them (commands/ExportCommands.cpp).
+    void OnExportSettings();
+    void OnExportPreview();
+    void OnExportSwf();
+    void OnExportHtml();
+    void OnExportPowerPoint();
+    void OnExportOutlook();
+    void OnExportPortal();
+    void OnSnapshotToExcel();
+    void OnSnapshotSwf();
+    void OnSnapshotHtml();
+    void OnSnapshotPowerPoint();
+    void OnSnapshotOutlook();
+    void OnSendToPowerPoint();
+    void OnSendToOutlook();
+    void OnImportModel();
+    void OnDataDialog();
+    void OnReplaceDataSelection();
+    // The player the SWF preview runs in and the snapshot commands ask for values.
+    CPreviewFlashCtrl& GetPreviewCtrl();
+    // The movie the preview plays (empty outside preview mode).
+    const std::string& GetPreviewMoviePath() const { return m_strPreviewMovie; }
+    void SetPreviewMoviePath(const std::string& path) { m_strPreviewMovie = path; }
+    // Where the mail commands hand a mail to; the desktop's mail program unless replaced.
+    void SetMailProgram(std::unique_ptr<IMailProgram> program);
+    IMailProgram* GetMailProgram();
+    // The model dialogs of the workbook window, run modally over the view (the program sets
+    // them where it makes the view; without them the commands say they are missing).
+    std::function<void(CDrawView&)> m_runImportModel;
+    std::function<void(CDrawView&)> m_runReplaceData;
+    // The file names the SWF and HTML export prompts start from: the last ones exported.
+    struct ExportNames {
+        std::string swf;
+        std::string html;
+    };
+    ExportNames& LastExportNames() { return m_lastExportNames; }
+    // How long a snapshot waits for the preview movie's values.
+    unsigned m_nQueryTimeoutMs;
+
+    // Format > Change Style, and the style record placed components receive (ViewStyle.cpp).
+    void OnChangeStyle();
+    CViewStyle& GetViewStyle();
+    // The Styles sheet's Apply: every component of the document takes the style.
+    void RefreshAllComponents(const CGlobalStyle& style);
+
+private:
+    void DrawCanvas(CDC* pDC, bool bDecorate);
+    void EnsureChildren();
+    void PlacePreview();
+    bool EnterPreview();
+    void LeavePreview();
+    void SetScrollToCanvas();
+    std::unique_ptr<CStageFlashCtrl> MakeProgramStage();
+    bool BuildPreviewMovie(const std::string& path, std::string& error);
+    void EnsurePalette();
+    void EnsureBrowser();
+    CDrawTool* CurrentTool();
+
+    CDesignerContext& m_designer;
+    bool m_bInitialised = false;
+    int m_bPreview = 0;
+    bool m_bActive = true;
+    CUndoHistory m_undo;
+    std::unique_ptr<CLayoutCommands> m_layout;
+    CDrawToolState m_tool;
+    CCanvasSelection m_selection;
+    CMultiSelectObj m_multiSelect;
+    bool m_bSameKind = true;
+    // The keyboard nudge in progress: each moved object and its rectangle before the burst.
+    std::vector<std::pair<CDrawObj*, CRect>> m_nudge;
+
+    StageFactory m_stageFactory;
+    std::unique_ptr<CStageFlashCtrl> m_stage;
+    PreviewBuilder m_previewBuilder;
+    std::string m_previewFile;
+    std::uint16_t m_firstBuildId = 0;
+    IStyleSaver* m_pStyleSaver = nullptr;
+    std::unique_ptr<CViewStyle> m_viewStyle;
+
+    std::unique_ptr<CComponentPalette> m_palette;
+    std::unique_ptr<CObjectBrowserDlg> m_browser;
+    std::unique_ptr<CGridDlg> m_gridDlg;
+    // A closed Grid dialog, kept until its own handler has returned.
+    std::unique_ptr<CGridDlg> m_closedGridDlg;
+    // Which tool windows were visible before preview hid them.
+    bool m_bPaletteWasVisible = false;
+    bool m_bBrowserWasVisible = false;
+    std::unique_ptr<CPreviewFlashCtrl> m_pPreview;
+    std::unique_ptr<IMailProgram> m_pMailProgram;
+    std::string m_strPreviewMovie;
+    ExportNames m_lastExportNames;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The canvas view of the main window, or null.
+CDrawView* GetActiveDrawView();

@@ -1,0 +1,729 @@
+// The canvas view's export, snapshot and send commands, and the data commands of the same
+// menu block. Every command takes one road: check, ask for a path, set the base movie's export
+// flags for one generation, generate, clear the flags, deliver. Every file a command writes
+// goes through a temporary file renamed into place, so a command that cannot write leaves the
+// earlier file as it was.
+
+#include "app/commands/ExportCommands.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <map>
+#include <memory>
+
+#include "app/canvas/CanvasPropertiesPanel.h"
+#include "app/canvas/ComponentObj.h"
+#include "app/canvas/DrawDoc.h"
+#include "app/canvas/DrawView.h"
+#include "app/core/DesignerContext.h"
+#include "app/core/TempFileManager.h"
+#include "app/delivery/HtmlExport.h"
+#include "app/delivery/OfficeDelivery.h"
+#include "app/dialogs/ExportSettingsDlg.h"
+#include "app/dialogs/PortalExportDlg.h"
+#include "app/modeldialogs/DataDlg.h"
+#include "app/stage/PreviewFlashCtrl.h"
+#include "model/ComponentCatalog.h"
+#include "model/CompoundParameter.h"
+#include "model/FileBytes.h"
+#include "platform/dialogs/CommonDialogs.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/services/Services.h"
+#include "publish/BaseMovie.h"
+#include "publish/CompileModel.h"
+#include "publish/DocData.h"
+#include "publish/ExportSettings.h"
+#include "publish/MovieBuilder.h"
+#include "publish/ProgramContext.h"
+#include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellValueMap.h"
+#include "sheet/host/ExcelApp.h"
+#include "sheet/host/ExcelHost.h"
+#include "sheet/host/SameFile.h"
+#include "sheet/workbook/XlsxWorkbook.h"
+
+using namespace exporttext;
+
+// --- paths ----------------------------------------------------------------------------------
+
+namespace {
+
+std::string LowerExtension(const std::string& path)
+{
+    const std::string name = MovieFileName(path);
+    const std::size_t dot = name.rfind('.');
+    std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext;
+}
+
+} // namespace
+
+std::string WithExtension(const std::string& chosen, const std::string& extension)
+{
+    return LowerExtension(chosen) == extension ? chosen : chosen + "." + extension;
+}
+
+std::string ReplaceExtension(const std::string& path, const std::string& extension)
+{
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return path + "." + extension;
+    return path.substr(0, dot + 1) + extension;
+}
+
+ExportPaths HtmlExportPaths(const std::string& chosen)
+{
+    const std::string ext = LowerExtension(chosen);
+    return {ReplaceExtension(chosen, "swf"), (ext == "htm" || ext == "html") ? chosen : chosen + ".html"};
+}
+
+ExportPaths PresentationExportPaths(const std::string& chosen)
+{
+    const std::string output = WithExtension(chosen, "pptx");
+    return {ReplaceExtension(output, "swf"), output};
+}
+
+// --- the generation -------------------------------------------------------------------------
+
+namespace {
+
+// Builds the document's movie at the path, staged into outputs when given, through the
+// document's own generation. False, with the reason, when it could not be built or written;
+// nothing is then left at the path.
+bool GenerateMovie(CDrawDoc& doc, const std::string& path, model::CFileBatch* outputs, std::string& error,
+                   publish::MovieBuildResult* result = nullptr, const CCellValueMap* snapshotValues = nullptr)
+{
+    CBaseMovie* base = GetBaseMovie();
+    if (CProgramContext::Current() == nullptr || base == nullptr || GetComponentCatalog() == nullptr) {
+        error = "The installation holds no base movie to build with.";
+        return false;
+    }
+    base->SetOutputPath(path);
+    SwfGeneration how;
+    how.outputs = outputs;
+    how.values = snapshotValues;
+    // The export flags of this command change the model's script.
+    how.recompile = true;
+    // The command says itself why it failed.
+    how.reportFailure = false;
+    how.result = result;
+    if (!doc.GenerateSwf(path, how)) {
+        error = doc.GetGenerationError();
+        return false;
+    }
+    return true;
+}
+
+// The five export flags of the base movie for one command; whatever way the command ends,
+// none stays set.
+class ExportFlagScope {
+public:
+    explicit ExportFlagScope(CBaseMovie& base) : m_base(base) {}
+    ~ExportFlagScope() { m_base.GetExportFlags() = {}; }
+    ExportFlagScope(const ExportFlagScope&) = delete;
+    ExportFlagScope& operator=(const ExportFlagScope&) = delete;
+    CBaseMovie::ExportFlags& Flags() { return m_base.GetExportFlags(); }
+
+private:
+    CBaseMovie& m_base;
+};
+
+bool ModelLoaded()
+{
+    CBaseMovie* base = GetBaseMovie();
+    return base != nullptr && base->GetCellModel().IsLoaded();
+}
+
+std::string TempName(const std::string& prefix, const std::string& extension)
+{
+    CTempFileManager* temp = GetTempFileManager();
+    return temp != nullptr ? temp->CreateTempFile(prefix, extension, true) : std::string();
+}
+
+// What a command is: which checks it makes, where its movie goes and how it is delivered.
+enum class Delivery { None, Preview, Html, Portal, Presentation, Mail };
+struct CommandPlan {
+    bool modelCheck = true;
+    bool settingsCheck = true;
+    bool snapshot = false;
+    bool hostedPlayer = false;
+    Delivery delivery = Delivery::None;
+    bool backgroundWarning = false;
+};
+
+} // namespace
+
+// --- the common road --------------------------------------------------------------------------
+
+namespace {
+
+class ExportRoad {
+public:
+    ExportRoad(CDrawView& view, CDesignerContext& designer, const CommandPlan& plan)
+        : m_view(view), m_designer(designer), m_plan(plan)
+    {
+    }
+
+    // Runs the command for a movie path (empty: a temporary movie) and, for a page or a
+    // presentation, the output path.
+    void Run(std::string moviePath, const std::string& outputPath, const HtmlPageInfo* page = nullptr);
+
+private:
+    bool CheckSettings(CBaseMovie& base, ExportFlagScope& scope, const std::string& moviePath);
+    bool QuerySnapshot(ExportFlagScope& scope, CParameterValueList& changes, CCellValueMap& values);
+    void Fail(const std::string& text) { ShowMessageBox(&m_view, text, kExportError, MB_OK | MB_ICONERROR); }
+    void DeliverPresentation(const std::string& moviePath, const std::string& outputPath);
+    void DeliverMail(const std::string& moviePath);
+
+    CDrawView& m_view;
+    CDesignerContext& m_designer;
+    CommandPlan m_plan;
+};
+
+bool ExportRoad::CheckSettings(CBaseMovie& base, ExportFlagScope& scope, const std::string& moviePath)
+{
+    const CExportSettings& settings = base.GetExportSettings();
+    switch (settings.GetEffectiveMode()) {
+    case DataSourceMode::WebService:
+        scope.Flags().webService = true;
+        base.SetOutputPath(moviePath);
+        return true;
+    case DataSourceMode::OtherExcelFile: {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(settings.excelFile, ec)) {
+            ShowMessageBox(&m_view, settings.excelFile + kFileMissingTail, kFileMissingCaption, MB_OK | MB_ICONERROR);
+            return false;
+        }
+        scope.Flags().otherFile = true;
+        return true;
+    }
+    default: return true;
+    }
+}
+
+bool ExportRoad::QuerySnapshot(ExportFlagScope& scope, CParameterValueList& changes, CCellValueMap& values)
+{
+    if (m_view.GetPreviewMoviePath().empty()) {
+        ShowMessageBox(&m_view, kNoPreview, "Snapshot", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    const auto result = m_view.GetPreviewCtrl().RequestFlashData(&values, &changes, m_view.m_nQueryTimeoutMs);
+    if (result != CPreviewFlashCtrl::QueryResult::Done) {
+        changes.Apply();
+        if (result != CPreviewFlashCtrl::QueryResult::Quit)
+            ShowMessageBox(&m_view, kNoAnswer, "Snapshot", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    scope.Flags().snapshot = true;
+    return true;
+}
+
+void ExportRoad::Run(std::string moviePath, const std::string& outputPath, const HtmlPageInfo* page)
+{
+    CDrawDoc* doc = m_view.GetDocument();
+    CBaseMovie* base = m_designer.BaseMovie();
+    if (doc == nullptr || base == nullptr)
+        return;
+    if (moviePath.empty()) {
+        moviePath = TempName("gen", ".swf");
+        if (moviePath.empty()) {
+            Fail("No temporary file could be made for the movie.");
+            return;
+        }
+    }
+    ExportFlagScope scope(*base);
+    if (m_plan.settingsCheck && !CheckSettings(*base, scope, moviePath))
+        return;
+    CParameterValueList changes;
+    CCellValueMap values;
+    if (m_plan.snapshot && !QuerySnapshot(scope, changes, values))
+        return;
+    scope.Flags().exporting = true;
+    scope.Flags().hostedPlayer = m_plan.hostedPlayer;
+
+    model::CFileBatch batch;
+    std::string error;
+    std::string warning;
+    publish::MovieBuildResult built;
+    bool ok = GenerateMovie(*doc, moviePath, &batch, error, &built, m_plan.snapshot ? &values : nullptr);
+    // The parameters the query changed go back before anything else happens.
+    changes.Apply();
+    if (ok && page != nullptr) {
+        HtmlPageInfo info = *page;
+        info.movieFile = MovieFileName(moviePath);
+        if (info.movieReference.empty())
+            info.movieReference = UrlEncodeName(info.movieFile);
+        else
+            info.movieReference += UrlEncodeName(info.movieFile);
+        ok = StageHtmlPage(batch, outputPath, info, m_designer.BaseFolder() / "player" / "ruffle", error, warning);
+    }
+    if (ok)
+        ok = batch.Commit(error);
+    if (!ok) {
+        Fail("The movie could not be written:\n" + error);
+        return;
+    }
+    if (!warning.empty())
+        ShowMessageBox(&m_view, warning, "Export Warning", MB_OK | MB_ICONEXCLAMATION);
+
+    switch (m_plan.delivery) {
+    case Delivery::Preview: ShellExecute(nullptr, "open", moviePath.c_str(), nullptr, nullptr, SW_SHOWNORMAL); break;
+    case Delivery::Presentation:
+        if (m_plan.backgroundWarning && built.externalAssets)
+            ShowMessageBox(&m_view, kBackgrounds, "Export Warning", MB_OK | MB_ICONEXCLAMATION);
+        DeliverPresentation(moviePath, outputPath);
+        break;
+    case Delivery::Mail: DeliverMail(moviePath); break;
+    default: break;
+    }
+}
+
+void ExportRoad::DeliverPresentation(const std::string& moviePath, const std::string& outputPath)
+{
+    std::string presentation = outputPath;
+    if (presentation.empty())
+        presentation = TempName("presentation", ".pptx");
+    if (presentation.empty()) {
+        Fail("No temporary file could be made for the presentation.");
+        return;
+    }
+    try {
+        CPowerPointExport powerPoint;
+        powerPoint.Start((m_designer.BaseFolder() / "asset" / "presentation1.ppt").string());
+        if (CDrawDoc* doc = m_view.GetDocument())
+            powerPoint.SetMovieSize(doc->GetCanvasWidth(), doc->GetCanvasHeight());
+        powerPoint.InsertMovie(presentation, moviePath);
+    } catch (const OfficeError& failure) {
+        Fail(failure.what());
+        return;
+    }
+    ShellExecute(nullptr, "open", presentation.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void ExportRoad::DeliverMail(const std::string& moviePath)
+{
+    try {
+        const std::string saved = COutlookExport(m_view.GetMailProgram()).AttachMovie(moviePath);
+        if (!saved.empty())
+            ShowMessageBox(&m_view, "No mail program took the mail; it was saved with the movie attached as\n" + saved,
+                           "Send Mail", MB_OK | MB_ICONINFORMATION);
+    } catch (const OfficeError& failure) {
+        Fail(failure.what());
+    }
+}
+
+// The save dialog of a command; empty when cancelled.
+std::string AskPath(CDrawView& view, const char* filter, const char* extension, const char* title,
+                    const std::string& initialName, bool overwritePrompt = true)
+{
+    DWORD flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (overwritePrompt)
+        flags |= OFN_OVERWRITEPROMPT;
+    CFileDialog save(FALSE, extension, initialName.empty() ? nullptr : initialName.c_str(), flags, filter, &view);
+    save.m_ofn.title = title;
+    if (save.DoModal() != IDOK)
+        return {};
+    return save.GetPathName();
+}
+
+bool CheckModel(CDrawView& view)
+{
+    if (ModelLoaded())
+        return true;
+    ShowMessageBox(&view, kNotDoneImporting, nullptr, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+bool CheckOffice(CDrawView& view, bool usable, const char* head)
+{
+    if (usable)
+        return true;
+    ShowMessageBox(&view, std::string(head) + kOfficeTail, "Warning", MB_OK | MB_ICONERROR);
+    return false;
+}
+
+constexpr const char* kSwfFilter = "SWF Files (*.swf)|*.swf|";
+constexpr const char* kSwfTitle = "Export Macromedia Flash (SWF)";
+constexpr const char* kHtmlFilter = "HTML Files (*.html)|*.html|";
+constexpr const char* kHtmlTitle = "Publish to HTML";
+constexpr const char* kPptFilter = "PowerPoint Files (*.pptx)|*.pptx|";
+constexpr const char* kPptTitle = "Export Powerpoint (PPTX)";
+
+} // namespace
+
+// --- the commands ---------------------------------------------------------------------------
+
+
+CPreviewFlashCtrl& CDrawView::GetPreviewCtrl()
+{
+    if (!m_pPreview) {
+        m_pPreview = std::make_unique<CPreviewFlashCtrl>();
+        CRect client;
+        if (GetSafeHwnd() != nullptr)
+            GetClientRect(&client);
+        m_pPreview->Create("", WS_CHILD, client, GetSafeHwnd() != nullptr ? this : nullptr,
+                           CPreviewFlashCtrl::kControlId);
+        m_pPreview->SetQuerySources(
+            {[] {
+                 CBaseMovie* base = GetBaseMovie();
+                 return base != nullptr ? &base->GetVariableTable() : nullptr;
+             },
+             [this] {
+                 CPreviewFlashCtrl::ComponentMap map;
+                 if (CDrawDoc* doc = GetDocument())
+                     for (CDrawObj* obj : doc->GetObjects())
+                         if (auto* component = dynamic_cast<CComponentObj*>(obj))
+                             for (CComponent* instance : component->GetInstances())
+                                 if (instance != nullptr)
+                                     map[instance->GetName()] = instance;
+                 return map;
+             }});
+    }
+    return *m_pPreview;
+}
+
+void CDrawView::SetMailProgram(std::unique_ptr<IMailProgram> program)
+{
+    m_pMailProgram = std::move(program);
+}
+
+IMailProgram* CDrawView::GetMailProgram()
+{
+    if (!m_pMailProgram)
+        m_pMailProgram = std::make_unique<CXdgMailProgram>();
+    return m_pMailProgram.get();
+}
+
+void CExportCommands::ExportSettings()
+{
+    CBaseMovie* base = m_designer.BaseMovie();
+    if (base == nullptr)
+        return;
+    ExportSettingsDocument document;
+    document.model = &base->GetCellModel();
+    document.table = &base->GetVariableTable();
+    document.importModel = [this] {
+        m_view.OnImportModel();
+        return ModelLoaded();
+    };
+    document.modelChanged = [base] { base->SetModelChanged(); };
+    CExportSettingsDlg dlg(&m_view, base->GetExportSettings(), document);
+    dlg.DoModal();
+}
+
+void CExportCommands::ExportPreview()
+{
+    if (!CheckModel(m_view))
+        return;
+    ExportRoad(m_view, m_designer, {.delivery = Delivery::Preview}).Run({}, {});
+}
+
+void CExportCommands::ExportSwf()
+{
+    if (!CheckModel(m_view))
+        return;
+    const std::string chosen = AskPath(m_view, kSwfFilter, "swf", kSwfTitle, m_view.LastExportNames().swf);
+    if (chosen.empty())
+        return;
+    const std::string path = WithExtension(chosen, "swf");
+    ExportRoad(m_view, m_designer, {}).Run(path, {});
+    m_view.LastExportNames().swf = MovieFileName(path);
+}
+
+void CExportCommands::ExportHtml()
+{
+    if (!CheckModel(m_view))
+        return;
+    const std::string chosen = AskPath(m_view, kHtmlFilter, "html", kHtmlTitle, m_view.LastExportNames().html);
+    if (chosen.empty())
+        return;
+    const ExportPaths paths = HtmlExportPaths(chosen);
+    CDrawDoc* doc = &m_doc;
+    HtmlPageInfo page{{}, {}, doc->GetCanvasWidth(), doc->GetCanvasHeight()};
+    ExportRoad(m_view, m_designer, {.delivery = Delivery::Html}).Run(paths.movie, paths.output, &page);
+    m_view.LastExportNames().html = MovieFileName(paths.output);
+}
+
+void CExportCommands::ExportPortal()
+{
+    if (!CheckModel(m_view))
+        return;
+    CDrawDoc* doc = &m_doc;
+    CPortalExportDlg options(doc->GetCanvasWidth(), doc->GetCanvasHeight(), &m_view);
+    if (options.DoModal() != IDOK)
+        return;
+    const std::string chosen = AskPath(m_view, kHtmlFilter, "html", kHtmlTitle, m_view.LastExportNames().html);
+    if (chosen.empty())
+        return;
+    const ExportPaths paths = HtmlExportPaths(chosen);
+    HtmlPageInfo page{{}, PortalFolderUrl(options.GetUrlPath()), options.GetScaledWidth(), options.GetScaledHeight()};
+    ExportRoad(m_view, m_designer, {.delivery = Delivery::Portal}).Run(paths.movie, paths.output, &page);
+    m_view.LastExportNames().html = MovieFileName(paths.output);
+}
+
+void CExportCommands::ExportPowerPoint()
+{
+    if (!CheckModel(m_view) || !CheckOffice(m_view, m_view.m_officeInfo.powerPointUsable, kPowerPointMissing))
+        return;
+    const std::string chosen = AskPath(m_view, kPptFilter, "pptx", kPptTitle, {});
+    if (chosen.empty())
+        return;
+    const ExportPaths paths = PresentationExportPaths(chosen);
+    ExportRoad(m_view, m_designer, {.hostedPlayer = true, .delivery = Delivery::Presentation}).Run(paths.movie, paths.output);
+}
+
+void CExportCommands::ExportOutlook()
+{
+    // The movie is built from the model: without one there is nothing to attach.
+    if (!CheckModel(m_view) || !CheckOffice(m_view, m_view.m_officeInfo.outlookUsable, kOutlookMissing))
+        return;
+    ExportRoad(m_view, m_designer, {.delivery = Delivery::Mail}).Run({}, {});
+}
+
+void CExportCommands::SnapshotSwf()
+{
+    const std::string path = AskPath(m_view, kSwfFilter, "swf", kSwfTitle, {});
+    if (path.empty())
+        return;
+    ExportRoad(m_view, m_designer, {.modelCheck = false, .settingsCheck = false, .snapshot = true}).Run(path, {});
+}
+
+void CExportCommands::SnapshotHtml()
+{
+    if (!CheckModel(m_view))
+        return;
+    const std::string chosen = AskPath(m_view, kHtmlFilter, "html", kHtmlTitle, {});
+    if (chosen.empty())
+        return;
+    // A snapshot keeps the path as chosen; the movie goes beside it.
+    const std::string movie = ReplaceExtension(chosen, "swf");
+    CDrawDoc* doc = &m_doc;
+    HtmlPageInfo page{{}, {}, doc->GetCanvasWidth(), doc->GetCanvasHeight()};
+    ExportRoad(m_view, m_designer, {.settingsCheck = false, .snapshot = true, .delivery = Delivery::Html}).Run(movie, chosen, &page);
+}
+
+void CExportCommands::SnapshotPowerPoint()
+{
+    if (!CheckOffice(m_view, m_view.m_officeInfo.powerPointUsable, kPowerPointMissing))
+        return;
+    ExportRoad(m_view, m_designer, {.modelCheck = false,
+                       .settingsCheck = false,
+                       .snapshot = true,
+                       .hostedPlayer = true,
+                       .delivery = Delivery::Presentation})
+        .Run({}, {});
+}
+
+void CExportCommands::SnapshotOutlook()
+{
+    if (!CheckOffice(m_view, m_view.m_officeInfo.outlookUsable, kOutlookMissing))
+        return;
+    ExportRoad(m_view, m_designer, {.modelCheck = false, .settingsCheck = false, .snapshot = true, .delivery = Delivery::Mail})
+        .Run({}, {});
+}
+
+void CExportCommands::SendToPowerPoint()
+{
+    if (!CheckModel(m_view) || !CheckOffice(m_view, m_view.m_officeInfo.powerPointUsable, kPowerPointMissing))
+        return;
+    ExportRoad(m_view, m_designer, {.hostedPlayer = true, .delivery = Delivery::Presentation, .backgroundWarning = true})
+        .Run({}, {});
+}
+
+void CExportCommands::SendToOutlook()
+{
+    if (!CheckOffice(m_view, m_view.m_officeInfo.outlookUsable, kOutlookMissing))
+        return;
+    // The preview's movie is attached as it is; without a preview there is none to send.
+    std::error_code ec;
+    if (m_view.GetPreviewMoviePath().empty() || !std::filesystem::is_regular_file(m_view.GetPreviewMoviePath(), ec)) {
+        ShowMessageBox(&m_view, kNoPreview, "Send to Outlook", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    try {
+        const std::string saved = COutlookExport(m_view.GetMailProgram()).AttachMovie(m_view.GetPreviewMoviePath());
+        if (!saved.empty())
+            ShowMessageBox(&m_view, "No mail program took the mail; it was saved with the movie attached as\n" + saved,
+                           "Send Mail", MB_OK | MB_ICONINFORMATION);
+    } catch (const OfficeError& failure) {
+        ShowMessageBox(&m_view, failure.what(), kExportError, MB_OK | MB_ICONERROR);
+    }
+}
+
+void CExportCommands::SnapshotToExcel()
+{
+    const std::string path =
+        AskPath(m_view, "Excel Files (*.xlsx)|*.xlsx|", "xlsx", "Export Excel Workbook", {}, false);
+    if (path.empty())
+        return;
+    const CDocData* data = m_doc.GetDocData();
+    const std::string source = data != nullptr ? data->GetFileName() : std::string();
+    const std::string copy = data != nullptr ? data->GetPathName() : std::string();
+    // Compared as files: another spelling of the imported workbook is the same workbook.
+    if ((!source.empty() && (path == source || sheet::IsSameFile(path, source))) ||
+        (!copy.empty() && sheet::IsSameFile(path, copy))) {
+        ShowMessageBox(&m_view, kImportFile, "Invalid File", MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (copy.empty()) {
+        ShowMessageBox(&m_view, kImportFirst, nullptr, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (m_view.GetPreviewMoviePath().empty()) {
+        ShowMessageBox(&m_view, kNoPreview, "Snapshot", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    CCellValueMap values;
+    if (m_view.GetPreviewCtrl().RequestFlashData(&values, nullptr, m_view.m_nQueryTimeoutMs) != CPreviewFlashCtrl::QueryResult::Done) {
+        ShowMessageBox(&m_view, kNoAnswer, "Snapshot", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    try {
+        CExcelApp excel(copy);
+        excel.ProtectPath(source);
+        excel.SaveWorkbookAs(path);
+        excel.WriteModel(values);
+        excel.SaveWorkbook();
+        excel.CloseAllAndQuit();
+    } catch (const std::exception& failure) {
+        ShowMessageBox(&m_view, std::string("The workbook could not be written:\n") + failure.what(), kExportError,
+                       MB_OK | MB_ICONERROR);
+    }
+}
+
+void CExportCommands::DataDialog()
+{
+    CExcelHost* host = CExcelHost::GetCurrent();
+    CBaseMovie* base = m_designer.BaseMovie();
+    CDrawDoc* doc = &m_doc;
+    if (host == nullptr || base == nullptr) {
+        ShowMessageBox(&m_view, kImportFirst, nullptr, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    std::vector<CComponent*> instances;
+    for (CDrawObj* obj : doc->GetObjects())
+        if (auto* component = dynamic_cast<CComponentObj*>(obj))
+            instances.insert(instances.end(), component->GetInstances().begin(), component->GetInstances().end());
+    CompileModel(*base, instances);
+    CDataDlg dlg(&m_view);
+    dlg.SetBindingList(base);
+    dlg.SetExcelHost(host);
+    host->BeginDataSession();
+    dlg.DoModal();
+    host->EndDataSession();
+}
+
+void CDrawView::OnImportModel()
+{
+    if (IPropertiesPanel* panel = CComponentObj::GetCurrentPanel(); panel != nullptr && panel->IsSheetOpen())
+        panel->CloseSheet();
+    if (m_runImportModel)
+        m_runImportModel(*this);
+    else
+        ShowMessageBox(this, "The Import Model dialog is not part of this build.", "Import Model",
+                       MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CDrawView::OnReplaceDataSelection()
+{
+    if (m_runReplaceData)
+        m_runReplaceData(*this);
+    else
+        ShowMessageBox(this, "The Replace Data Selection dialog is not part of this build.",
+                       "Replace Data Selection", MB_OK | MB_ICONEXCLAMATION);
+}
+
+// --- the view's handlers ----------------------------------------------------------------------
+
+void CDrawView::OnExportSettings()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).ExportSettings();
+}
+
+void CDrawView::OnExportPreview()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).ExportPreview();
+}
+
+void CDrawView::OnExportSwf()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).ExportSwf();
+}
+
+void CDrawView::OnExportHtml()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).ExportHtml();
+}
+
+void CDrawView::OnExportPortal()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).ExportPortal();
+}
+
+void CDrawView::OnExportPowerPoint()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).ExportPowerPoint();
+}
+
+void CDrawView::OnExportOutlook()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).ExportOutlook();
+}
+
+void CDrawView::OnSnapshotSwf()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).SnapshotSwf();
+}
+
+void CDrawView::OnSnapshotHtml()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).SnapshotHtml();
+}
+
+void CDrawView::OnSnapshotPowerPoint()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).SnapshotPowerPoint();
+}
+
+void CDrawView::OnSnapshotOutlook()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).SnapshotOutlook();
+}
+
+void CDrawView::OnSendToPowerPoint()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).SendToPowerPoint();
+}
+
+void CDrawView::OnSendToOutlook()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).SendToOutlook();
+}
+
+void CDrawView::OnSnapshotToExcel()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).SnapshotToExcel();
+}
+
+void CDrawView::OnDataDialog()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).DataDialog();
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+// What the canvas view's export commands decide before they write anything: the paths of
+// the files from the path the user chose, and the texts they show.
+
+#include <string>
+
+struct ExportPaths {
+    std::string movie; // the movie written
+    std::string output; // the page or presentation written (the movie for a plain export)
+};
+
+// Appends "." + extension unless the path already ends with it (case-insensitively).
+std::string WithExtension(const std::string& chosen, const std::string& extension);
+// The path with its extension (the text after the last dot of its file name) replaced, or
+// the extension added when it has none.
+std::string ReplaceExtension(const std::string& path, const std::string& extension);
+// A page: ".htm" and ".html" stay, anything else gets ".html"; the movie is the chosen path
+// with its extension replaced by "swf".
+ExportPaths HtmlExportPaths(const std::string& chosen);
+// A presentation: anything but ".pptx" gets it; the movie lies beside it as ".swf".
+ExportPaths PresentationExportPaths(const std::string& chosen);
+
+class CDesignerContext;
+class CDrawDoc;
+class CDrawView;
+
+// The export, snapshot and send commands and the data dialog, over one document in the
+// designer's context. The view is the window their prompts and messages show over; it holds
+// the preview the snapshots ask for values and the names the prompts start from.
+class CExportCommands {
+public:
+    CExportCommands(CDrawDoc& doc, CDesignerContext& designer, CDrawView& view)
+        : m_doc(doc), m_designer(designer), m_view(view)
+    {
+    }
+
+    void ExportSettings();
+    void ExportPreview();
+    void ExportSwf();
+    void ExportHtml();
+    void ExportPortal();
+    void ExportPowerPoint();
+    void ExportOutlook();
+    void SnapshotSwf();
+    void SnapshotHtml();
+    void SnapshotPowerPoint();
+    void SnapshotOutlook();
+    void SendToPowerPoint();
+    void SendToOutlook();
+    void SnapshotToExcel();
+    void DataDialog();
+
+private:
+    CDrawDoc& m_doc;
+    CDesignerContext& m_designer;
+    CDrawView& m_view;
+};
+
+namespace exporttext {
+constexpr const char* kNotDoneImporting = "Not Done Importing";
+constexpr const char* kOfficeTail = "Please consult your Microsoft Office help on how to install or fix your installation.\n"
+                                    "Please restart Vantorel after this problem has been fixed to enable this feature.";
+constexpr const char* kPowerPointMissing = "Problem accessing Microsoft Office 2000 version of PowerPoint.\n";
+constexpr const char* kOutlookMissing = "Problem accessing Microsoft Office 2000 version of Outlook.\n";
+constexpr const char* kFileMissingTail = " does not exist.\nPlease go to export settings and fix the filename.";
+constexpr const char* kFileMissingCaption = "Replace File Name Error";
+constexpr const char* kImportFile = "Please select a different file.  Cannot write to import file.";
+constexpr const char* kBackgrounds =
+    "Warning: Model contains backgrounds with non-embedded files. \nThese files will not show up in your final "
+    "presentation. \nPlease use the File->Export->Powerpoint option to Export this model to Powerpoint";
+constexpr const char* kImportFirst = "Please import a model first";
+constexpr const char* kNoPreview =
+    "A snapshot takes the values the SWF preview shows: please start the preview first.";
+constexpr const char* kNoAnswer = "The preview movie did not send its values; nothing was written.";
+constexpr const char* kExportError = "Export Error";
+} // namespace exporttext

@@ -1,0 +1,109 @@
+#include "app/core/DesignerContext.h"
+
+#include <system_error>
+
+#include "app/core/AppData.h"
+#include "app/core/TempFileManager.h"
+#include "model/ComponentCatalog.h"
+#include "publish/BaseMovie.h"
+#include "publish/ComponentScripts.h"
+#include "publish/FunctionLibrary.h"
+#include "publish/ModelLink.h"
+#include "publish/ProgramContext.h"
+#include "publish/SubMovieAsset.h"
+#include "sheet/host/ExcelHost.h"
+
+namespace {
+CDesignerContext* g_current = nullptr;
+}
+
+CDesignerContext* CDesignerContext::Current()
+{
+    return g_current;
+}
+
+CDesignerContext::Scope::Scope(CDesignerContext& context) : previous_(g_current)
+{
+    g_current = &context;
+}
+
+CDesignerContext::Scope::~Scope()
+{
+    g_current = previous_;
+}
+
+CAppData* GetAppData()
+{
+    return g_current != nullptr ? g_current->FindSettings() : nullptr;
+}
+
+CTempFileManager* GetTempFileManager()
+{
+    return g_current != nullptr ? g_current->FindTempFiles() : nullptr;
+}
+
+const std::filesystem::path& GetBaseFolder()
+{
+    static const std::filesystem::path none;
+    return g_current != nullptr ? g_current->BaseFolder() : none;
+}
+
+CDesignerContext::CDesignerContext() = default;
+
+CDesignerContext::CDesignerContext(const Folders& folders)
+    : m_baseFolder(folders.install),
+      m_tempFiles(std::make_unique<CTempFileManager>(folders.temp)),
+      m_program(std::make_unique<CProgramContext>(folders.install)),
+      m_programScope(std::make_unique<CProgramContext::Scope>(*m_program))
+{
+    // The engine's temporary files (stage movies, previews) go into the program's own folder.
+    m_program->SetTempFileMaker(m_tempFiles.get());
+    std::error_code error;
+    if (!std::filesystem::is_directory(folders.install, error)) {
+        m_installProblem = "the installation folder " + folders.install.string() + " is missing";
+    }
+
+    auto catalog = std::make_unique<CComponentCatalog>();
+    std::string catalogProblem;
+    if (m_installProblem.empty() && !catalog->Load(folders.install, &catalogProblem)) {
+        m_installProblem = catalogProblem;
+    }
+    m_program->GetCharacterIds().Reset(catalog->GetAssetIds().Peek());
+    m_program->SetCatalog(std::move(catalog));
+    m_program->SetComponentScripts(&GetComponentScriptGenerator());
+    // Notes of the assets and the model compile are the program's trace, not the user's.
+    m_program->SetTraceSink([](std::string_view) {});
+
+    const std::filesystem::path library = publish::AssetPath(folders.install, "func.dat");
+    if (m_installProblem.empty()) {
+        if (std::filesystem::is_regular_file(library, error)) {
+            m_program->SetFunctionLibrary(std::make_unique<CFunctionLibrary>(library.string()));
+        } else {
+            m_installProblem = library.string() + ": the function library is missing";
+        }
+    }
+    m_settings = std::make_unique<CAppData>(folders.settings);
+
+    if (m_installProblem.empty()) {
+        try {
+            m_program->CreateBaseMovie();
+            m_firstBuildId = m_program->GetCharacterIds().Peek();
+        } catch (const std::exception& failure) {
+            m_installProblem = failure.what();
+        }
+    }
+}
+
+CDesignerContext::~CDesignerContext()
+{
+    if (!m_program) {
+        return;
+    }
+    CExcelHost::SetCurrent(nullptr);
+    m_program->UseBaseMovie(nullptr);
+    m_program->SetTempFileMaker(nullptr);
+    m_tempFiles.reset();
+    m_settings.reset();
+    m_programScope.reset();
+    m_program.reset();
+}
