@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <regex>
 
@@ -153,11 +154,45 @@ TEST_F(ModelScript, EachInputRecalculatesOnlyItsDependentsInOrder)
     EXPECT_EQ(functions,
               (std::vector<std::string>{"kvCalc", InputCalcFunctionName(Id("A1")), InputCalcFunctionName(Id("A2"))}));
 
-    movie->ClearNetwork();
-    Formula("C1", "A2+RAND()");
-    Compile({"D1", "C1", "A3"}, bound);
+}
+
+// A cell whose value changes by itself is recalculated with whatever reads it after a change
+// of any input, in the full calculation's order, beside the input's own dependents; an input
+// nothing reads then recalculates those alone instead of everything.
+TEST_F(ModelScript, VolatileCellsRecalculateWithEveryInput)
+{
+    for (const char* input : {"A1", "A2", "A3"})
+        Number(input, 1);
+    Formula("B1", "A1*2");
+    Formula("C1", "TODAY()+1");
+    Formula("C2", "C1*2");
+    Formula("C3", "SUM(C1:C2)");
+    Formula("D1", "B1+A2");
+    BoundCells bound;
+    bound.constants = {Id("A1"), Id("A2"), Id("A3")};
+    bound.formulas = {Id("D1"), Id("C3")};
+    Compile({"D1", "C3", "A3"}, bound);
     movie->GetNetwork().Link(table());
-    EXPECT_TRUE(InputCalculations(movie->GetNetwork(), table(), cells()).empty());
+
+    const std::vector<InputCalculation> inputs = InputCalculations(movie->GetNetwork(), table(), cells());
+    ASSERT_EQ(inputs.size(), 3u);
+    std::vector<int32_t> full;
+    for (const CFormulaNode* node : movie->GetNetwork().GetEvaluationOrder())
+        full.push_back(node->GetCellId());
+    auto inOrder = [&](std::vector<int32_t> ids) {
+        std::erase_if(full, [&](int32_t id) { return std::find(ids.begin(), ids.end(), id) == ids.end(); });
+        return full;
+    };
+    const std::vector<int32_t> volatileOnly = inOrder({Id("C1"), Id("C2"), Id("C3")});
+    EXPECT_EQ(Recalculated(inputs, Id("A3")), volatileOnly);
+    const std::vector<int32_t> withA1 = Recalculated(inputs, Id("A1"));
+    EXPECT_EQ(withA1.size(), 5u);
+    // Each formula after the ones it reads.
+    auto at = [&](const char* cell) { return std::find(withA1.begin(), withA1.end(), Id(cell)) - withA1.begin(); };
+    EXPECT_LT(at("B1"), at("D1"));
+    EXPECT_LT(at("C1"), at("C2"));
+    EXPECT_LT(at("C2"), at("C3"));
+    EXPECT_EQ(Recalculated(inputs, Id("A2")).size(), 4u);
 }
 
 // The functions of the inputs repeat their dependents' code; past twice the model's formulas
