@@ -8,12 +8,20 @@ kvLib.INDEX = function (g, r, c) {
     if (g instanceof kvErrC) {
         return g;
     }
-    var a = kvNumArgs([r, c], [0, 0]);
-    if (a instanceof kvErrC) {
-        return a;
+    if (c === undefined) {
+        c = 0;
     }
-    r = kvTrunc(a[0]);
-    c = kvTrunc(a[1]);
+    // numeric indexes, as nearly every call has them, need no coercion
+    if (typeof r != "number" || typeof c != "number") {
+        var a = kvNumArgs([r, c], [0, 0]);
+        if (a instanceof kvErrC) {
+            return a;
+        }
+        r = a[0];
+        c = a[1];
+    }
+    r = r < 0 ? Math.ceil(r) : Math.floor(r);
+    c = c < 0 ? Math.ceil(c) : Math.floor(c);
     var rows = kvRows(g);
     var cols = kvCols(g);
     if (arguments.length < 3 && rows == 1 && cols > 1) {
