@@ -8,8 +8,8 @@ kvLib.AVERAGE = function () {
         // the running sums and counts of its band (aggregate.as); a range holding an error
         // is left to the walk, which meets the first
         var total = kvRangeTotal(v);
-        if (total != undefined) {
-            return total.count == 0 ? kvError("#DIV/0!") : total.sum / total.count;
+        if (total !== undefined) {
+            return kvLib.kvTotalCount == 0 ? kvError("#DIV/0!") : total / kvLib.kvTotalCount;
         }
     }
     var xs = kvNums(arguments, 0, false);

@@ -22,8 +22,9 @@ kvLib.INDEX = function (g, r, c) {
     }
     r = r < 0 ? Math.ceil(r) : Math.floor(r);
     c = c < 0 ? Math.ceil(c) : Math.floor(c);
-    var rows = kvRows(g);
-    var cols = kvCols(g);
+    var range = g instanceof kvRangeC;
+    var rows = range ? g.rows : kvRows(g);
+    var cols = range ? g.cols : kvCols(g);
     if (arguments.length < 3 && rows == 1 && cols > 1) {
         c = r;
         r = 1;
@@ -42,6 +43,12 @@ kvLib.INDEX = function (g, r, c) {
         // a whole row or column (or the whole array): a range stays a range
         return kvPart(g, r, c);
     }
-    var x = kvAt(g, r - 1, c - 1);
+    var x;
+    if (range) {
+        var row = g.b[g.o + r - 1];
+        x = row == undefined ? undefined : kvTimeline[row[c - 1]];
+    } else {
+        x = kvAt(g, r - 1, c - 1);
+    }
     return x === undefined ? 0 : x;
 };

@@ -22,8 +22,9 @@ kvLib.MATCH = function (v, g, type) {
         type = a[0];
     }
     var k;
-    var rows = kvRows(g);
-    var cols = kvCols(g);
+    var range = g instanceof kvRangeC;
+    var rows = range ? g.rows : kvRows(g);
+    var cols = range ? g.cols : kvCols(g);
     if (rows != 1 && cols != 1) {
         return kvError("#N/A");
     }

@@ -11,8 +11,8 @@ kvLib.SUM = function () {
         } else if (v instanceof kvRangeC) {
             // a range's total through its band's running sums, read once a pass
             var total = kvRangeTotal(v);
-            if (total != undefined) {
-                s += total.sum;
+            if (total !== undefined) {
+                s += total;
                 continue;
             }
             // a range holding an error, or no pass: the walk finds the first error
@@ -41,5 +41,6 @@ kvLib.SUM = function () {
             s += kvSum(xs);
         }
     }
-    return kvFin(s);
+    // s - s is 0 for every finite s
+    return s - s == 0 ? s : kvError("#NUM!");
 };

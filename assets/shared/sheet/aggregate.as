@@ -191,8 +191,9 @@ _global.kvKth = function (g, k, large) {
 // difference of two entries, so a running total ($A$2:A2, $A$2:A3, ...) and a sliding window
 // (A1:A100, A2:A101, ...) each read every row of the band once a pass, not once a formula. A
 // run is only extended across rows of the range being read, whose cells are computed by then;
-// a range starting outside every run the band holds starts a run of its own.
-_global.kvRunOf = function (v) {
+// a range starting outside every run the band holds starts a run of its own. end: where the
+// range's rows the band holds end (kvRangeEnd).
+_global.kvRunOf = function (v, end) {
     var b = v.b;
     if (b.kvRunPass !== kvLib.kvPass) {
         b.kvRunPass = kvLib.kvPass;
@@ -215,7 +216,6 @@ _global.kvRunOf = function (v) {
         b.kvRunLast = run;
     }
     var hi = run.hi;
-    var end = o + kvBandRows(v);
     var done = run.start + hi.length - 1;
     if (end > done) {
         var lo = run.lo;
@@ -233,7 +233,7 @@ _global.kvRunOf = function (v) {
                         // Neumaier's compensation: a window's total is a difference of two
                         // running sums, which must not carry the rounding of all rows before
                         var t = s + y;
-                        if (Math.abs(s) >= Math.abs(y)) {
+                        if ((s < 0 ? -s : s) >= (y < 0 ? -y : y)) {
                             c += (s - t) + y;
                         } else {
                             c += (y - t) + s;
@@ -254,23 +254,29 @@ _global.kvRunOf = function (v) {
     return run;
 };
 
-// The sum of the numbers of a range read through its band's run, with the count of its numbers
-// as .count; undefined when the range holds an error (the caller's walk finds the first) or no
-// pass is counted.
+// The end of the rows of a range that its band holds (the rest of its rows are empty), as
+// kvBandRows counts them from the range's first row.
+_global.kvRangeEnd = function (v) {
+    var end = v.o + v.rows;
+    return end < v.b.length ? end : (v.b.length > v.o ? v.b.length : v.o);
+};
+
+// The sum of the numbers of a range read through its band's run; the count of its numbers
+// goes to kvLib.kvTotalCount. undefined when the range holds an error (the caller's walk finds
+// the first) or no pass is counted.
 _global.kvRangeTotal = function (v) {
     if (kvLib.kvPass == undefined) {
         return undefined;
     }
-    var run = kvRunOf(v);
+    var end = kvRangeEnd(v);
+    var run = kvRunOf(v, end);
     var a = v.o - run.start;
-    var z = a + kvBandRows(v);
+    var z = end - run.start;
     if (run.errors[z] != run.errors[a]) {
         return undefined;
     }
-    var total = new Object();
-    total.sum = (run.hi[z] - run.hi[a]) + (run.lo[z] - run.lo[a]);
-    total.count = run.counts[z] - run.counts[a];
-    return total;
+    kvLib.kvTotalCount = run.counts[z] - run.counts[a];
+    return (run.hi[z] - run.hi[a]) + (run.lo[z] - run.lo[a]);
 };
 
 // The count of the numbers of a range through its band's run (errors are not numbers);
@@ -279,7 +285,7 @@ _global.kvRangeCount = function (v) {
     if (kvLib.kvPass == undefined) {
         return undefined;
     }
-    var run = kvRunOf(v);
-    var a = v.o - run.start;
-    return run.counts[a + kvBandRows(v)] - run.counts[a];
+    var end = kvRangeEnd(v);
+    var run = kvRunOf(v, end);
+    return run.counts[end - run.start] - run.counts[v.o - run.start];
 };
