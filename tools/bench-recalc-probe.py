@@ -7,7 +7,8 @@ formula that depends on the input through fscommand ("recalc", "ready", "value",
 whether the recalculation ended within the call, then "untouched" and "changing" when asked
 for, and "done").
 
-  tools/bench-recalc-probe.py ASC MOVIE INPUT OUTPUT probe.swf [UNTOUCHED [CHANGING]]
+  tools/bench-recalc-probe.py [--full] ASC MOVIE INPUT OUTPUT probe.swf [UNTOUCHED [CHANGING]]
+    --full     then also times a full recalculation in one call ("full", in ms)
     ASC        the ActionScript compiler (build/tools/vantorel-asc/vantorel-asc)
     MOVIE      the dashboard's file name, served beside the probe
     INPUT      the input's variable ("V0"), OUTPUT a dependent's variable ("V1")
@@ -42,6 +43,13 @@ if (_level1.mgr.kvRun != undefined) {
         fscommand("untouched", _level1[untouched]);
     if (changing != "")
         fscommand("changing", _level1[changing] !== was ? "recalculated" : "kept");
+    if (%(full)s) {
+        // everything again, as one pass in one call
+        kvLib.kvPass++;
+        var start = getTimer();
+        _level1.kvCalc();
+        fscommand("full", getTimer() - start);
+    }
     fscommand("done", "");
     stop();
 }
@@ -73,16 +81,19 @@ def stage_rect(width, height):
 
 
 def main():
-    if len(sys.argv) not in (6, 7, 8):
+    full = "--full" in sys.argv
+    args = [a for a in sys.argv if a != "--full"]
+    if len(args) not in (6, 7, 8):
         sys.exit(__doc__)
-    asc, movie, input_name, output_name, out = sys.argv[1:6]
-    untouched = sys.argv[6] if len(sys.argv) > 6 else ""
-    changing = sys.argv[7] if len(sys.argv) > 7 else ""
+    asc, movie, input_name, output_name, out = args[1:6]
+    untouched = args[6] if len(args) > 6 else ""
+    changing = args[7] if len(args) > 7 else ""
     # getURL(movie, "_level1"): one Push of the two strings (type 0 each), GetURL2 with no
     # flags, End.
     strings = b"".join(b"\x00" + s.encode() + b"\x00" for s in (movie, "_level1"))
     load = b"\x96" + struct.pack("<H", len(strings)) + strings + b"\x9A\x01\x00\x00" + b"\x00"
-    measure = compile_actions(asc, MEASURE % {"input": input_name, "output": output_name, "untouched": untouched, "changing": changing})
+    measure = compile_actions(asc, MEASURE % {"input": input_name, "output": output_name, "untouched": untouched, "changing": changing,
+                                      "full": "true" if full else "false"})
     again = compile_actions(asc, "gotoAndPlay(2);")
     tags = (tag(12, load) + tag(1) + tag(12, measure) + tag(1) + tag(12, again) + tag(1) + tag(0))
     body = stage_rect(8000, 6000) + struct.pack("<HH", 30 << 8, 3) + tags
