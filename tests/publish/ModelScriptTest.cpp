@@ -129,18 +129,26 @@ std::vector<int32_t> Recalculated(const std::vector<InputCalculation>& inputs, i
     return ids;
 }
 
+// The inputs A1, A2 and A3 (constants components write), each 1.
+BoundCells ThreeInputs(publishtest::BaseMovieFixture& model)
+{
+    BoundCells bound;
+    for (const char* input : {"A1", "A2", "A3"}) {
+        model.Number(input, 1);
+        bound.constants.insert(model.Id(input));
+    }
+    return bound;
+}
+
 // A change of one input recalculates what depends on it in the full calculation's order and
-// nothing else; a model whose values change by themselves keeps the full calculation.
+// nothing else.
 TEST_F(ModelScript, EachInputRecalculatesOnlyItsDependentsInOrder)
 {
-    for (const char* input : {"A1", "A2", "A3"})
-        Number(input, 1);
+    BoundCells bound = ThreeInputs(*this);
     Formula("B1", "A1*2");
     Formula("B2", "B1+A2");
     Formula("D1", "B2*2");
     Formula("C1", "A2+1");
-    BoundCells bound;
-    bound.constants = {Id("A1"), Id("A2"), Id("A3")};
     bound.formulas = {Id("D1"), Id("C1")};
     Compile({"D1", "C1", "A3"}, bound);
     movie->GetNetwork().Link(table());
@@ -153,7 +161,6 @@ TEST_F(ModelScript, EachInputRecalculatesOnlyItsDependentsInOrder)
     const std::vector<std::string> functions = DefinedFunctions(ModelCode());
     EXPECT_EQ(functions,
               (std::vector<std::string>{"kvCalc", InputCalcFunctionName(Id("A1")), InputCalcFunctionName(Id("A2"))}));
-
 }
 
 // A cell whose value changes by itself is recalculated with whatever reads it after a change
@@ -161,15 +168,12 @@ TEST_F(ModelScript, EachInputRecalculatesOnlyItsDependentsInOrder)
 // nothing reads then recalculates those alone instead of everything.
 TEST_F(ModelScript, VolatileCellsRecalculateWithEveryInput)
 {
-    for (const char* input : {"A1", "A2", "A3"})
-        Number(input, 1);
+    BoundCells bound = ThreeInputs(*this);
     Formula("B1", "A1*2");
     Formula("C1", "TODAY()+1");
     Formula("C2", "C1*2");
     Formula("C3", "SUM(C1:C2)");
     Formula("D1", "B1+A2");
-    BoundCells bound;
-    bound.constants = {Id("A1"), Id("A2"), Id("A3")};
     bound.formulas = {Id("D1"), Id("C3")};
     Compile({"D1", "C3", "A3"}, bound);
     movie->GetNetwork().Link(table());

@@ -77,10 +77,15 @@ def compute(name, sheet_xml, out):
         print("wrote", os.path.join(out, name))
 
 
-def main():
-    rows = int(sys.argv[1]) if len(sys.argv) > 1 else 2500
+def make(name, sheet_of_rows, default_rows):
+    """The command line of a maker: [rows] [output folder]."""
+    rows = int(sys.argv[1]) if len(sys.argv) > 1 else default_rows
     out = sys.argv[2] if len(sys.argv) > 2 else HERE
-    compute(NAME, sheet(rows), out)
+    compute(name, sheet_of_rows(rows), out)
+
+
+def main():
+    make(NAME, sheet, 2500)
 
 
 if __name__ == "__main__":

@@ -8,10 +8,7 @@ SUM(A{r}:A{r+4},1); the last windows reach past the column's last value.
 
 Usage: make_sliding_windows.py [rows] [output folder]   (needs soffice; CI does not run this)
 """
-import os
-import sys
-
-from make_long_calculation import HERE, compute
+from make_long_calculation import make
 
 NAME = "sliding-windows.xlsx"
 
@@ -51,9 +48,7 @@ def sheet(rows):
 
 
 def main():
-    rows = int(sys.argv[1]) if len(sys.argv) > 1 else 40
-    out = sys.argv[2] if len(sys.argv) > 2 else HERE
-    compute(NAME, sheet(rows), out)
+    make(NAME, sheet, 40)
 
 
 if __name__ == "__main__":
