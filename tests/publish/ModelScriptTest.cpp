@@ -129,31 +129,34 @@ std::vector<int32_t> Recalculated(const std::vector<InputCalculation>& inputs, i
     return ids;
 }
 
-// The inputs A1, A2 and A3 (constants components write), each 1.
-BoundCells ThreeInputs(publishtest::BaseMovieFixture& model)
+// The input recalculations of a model of the inputs A1, A2 and A3 (constants components write,
+// each 1) and the formulas given, of which the outputs are observed; A3 is calculated as well.
+std::vector<InputCalculation> LinkedInputs(publishtest::BaseMovieFixture& model,
+                                           const std::vector<std::pair<std::string, std::string>>& formulas,
+                                           const std::vector<std::string>& outputs)
 {
     BoundCells bound;
     for (const char* input : {"A1", "A2", "A3"}) {
         model.Number(input, 1);
         bound.constants.insert(model.Id(input));
     }
-    return bound;
+    for (const auto& [cell, formula] : formulas)
+        model.Formula(cell, formula);
+    std::vector<std::string> roots = outputs;
+    roots.push_back("A3");
+    for (const std::string& output : outputs)
+        bound.formulas.insert(model.Id(output));
+    model.Compile(roots, bound);
+    model.movie->GetNetwork().Link(model.table());
+    return InputCalculations(model.movie->GetNetwork(), model.table(), model.cells());
 }
 
 // A change of one input recalculates what depends on it in the full calculation's order and
 // nothing else.
 TEST_F(ModelScript, EachInputRecalculatesOnlyItsDependentsInOrder)
 {
-    BoundCells bound = ThreeInputs(*this);
-    Formula("B1", "A1*2");
-    Formula("B2", "B1+A2");
-    Formula("D1", "B2*2");
-    Formula("C1", "A2+1");
-    bound.formulas = {Id("D1"), Id("C1")};
-    Compile({"D1", "C1", "A3"}, bound);
-    movie->GetNetwork().Link(table());
-
-    const std::vector<InputCalculation> inputs = InputCalculations(movie->GetNetwork(), table(), cells());
+    const std::vector<InputCalculation> inputs =
+        LinkedInputs(*this, {{"B1", "A1*2"}, {"B2", "B1+A2"}, {"D1", "B2*2"}, {"C1", "A2+1"}}, {"D1", "C1"});
     EXPECT_EQ(Recalculated(inputs, Id("A1")), (std::vector<int32_t>{Id("B1"), Id("B2"), Id("D1")}));
     EXPECT_EQ(Recalculated(inputs, Id("A2")), (std::vector<int32_t>{Id("B2"), Id("D1"), Id("C1")}));
     // Nothing reads A3: no function, and a change of it recalculates everything.
@@ -168,17 +171,9 @@ TEST_F(ModelScript, EachInputRecalculatesOnlyItsDependentsInOrder)
 // nothing reads then recalculates those alone instead of everything.
 TEST_F(ModelScript, VolatileCellsRecalculateWithEveryInput)
 {
-    BoundCells bound = ThreeInputs(*this);
-    Formula("B1", "A1*2");
-    Formula("C1", "TODAY()+1");
-    Formula("C2", "C1*2");
-    Formula("C3", "SUM(C1:C2)");
-    Formula("D1", "B1+A2");
-    bound.formulas = {Id("D1"), Id("C3")};
-    Compile({"D1", "C3", "A3"}, bound);
-    movie->GetNetwork().Link(table());
-
-    const std::vector<InputCalculation> inputs = InputCalculations(movie->GetNetwork(), table(), cells());
+    const std::vector<InputCalculation> inputs = LinkedInputs(
+        *this, {{"B1", "A1*2"}, {"C1", "TODAY()+1"}, {"C2", "C1*2"}, {"C3", "SUM(C1:C2)"}, {"D1", "B1+A2"}},
+        {"D1", "C3"});
     ASSERT_EQ(inputs.size(), 3u);
     std::vector<int32_t> full;
     for (const CFormulaNode* node : movie->GetNetwork().GetEvaluationOrder())
