@@ -33,6 +33,7 @@
 #include <map>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 #include <random>
 #include <stdexcept>
 
@@ -452,8 +453,7 @@ std::string InputCalcFunctionName(int32_t cellId)
 
 namespace {
 
-// Functions whose value changes without any cell they read changing: a model calling one is
-// recalculated whole after every change, as the spreadsheet does.
+// Functions whose value changes without any cell they read changing.
 bool CallsVolatileFunction(const std::string& formula)
 {
     std::string upper = formula;
@@ -463,6 +463,27 @@ bool CallsVolatileFunction(const std::string& formula)
         if (upper.find(name) != std::string::npos)
             return true;
     return false;
+}
+
+// The places in the calculation's order of the given formulas and of all that read them,
+// directly, through other formulas or through the ranges they are in, ascending.
+std::vector<std::size_t> DependentPositions(const std::vector<const CFormulaNode*>& roots,
+                                            const std::unordered_map<const CFormulaNode*, std::size_t>& place)
+{
+    std::vector<std::size_t> positions;
+    std::unordered_set<const CFormulaNode*> seen(roots.begin(), roots.end());
+    std::vector<const CFormulaNode*> pending(roots.begin(), roots.end());
+    while (!pending.empty()) {
+        const CFormulaNode* node = pending.back();
+        pending.pop_back();
+        if (auto found = place.find(node); found != place.end())
+            positions.push_back(found->second);
+        for (const CFormulaNode* dependent : node->GetDependents())
+            if (seen.insert(dependent).second)
+                pending.push_back(dependent);
+    }
+    std::sort(positions.begin(), positions.end());
+    return positions;
 }
 
 } // namespace
@@ -475,24 +496,29 @@ std::vector<InputCalculation> InputCalculations(const CModelNetwork& network, co
         return {};
     std::unordered_map<const CFormulaNode*, std::size_t> place;
     place.reserve(order.size());
+    std::vector<const CFormulaNode*> volatileCells;
     for (std::size_t i = 0; i < order.size(); ++i) {
         place.emplace(order[i], i);
         const std::optional<CCellRef> cell = table.GetCellAt(static_cast<std::size_t>(order[i]->GetCellId()));
         const std::optional<CCellData> data =
             cell ? cells.GetCell(cell->sheet, cell->row, cell->column) : std::nullopt;
         if (data && CallsVolatileFunction(data->formula))
-            return {};
+            volatileCells.push_back(order[i]);
     }
+    // A cell whose value changes by itself is recalculated after a change of any input, with
+    // everything that reads it, as the spreadsheet does.
+    const std::vector<std::size_t> changing = DependentPositions(volatileCells, place);
     std::vector<InputCalculation> inputs;
     for (const auto& [id, node] : network.BoundConstants()) {
         InputCalculation& input = inputs.emplace_back();
         input.cellId = id;
         // What the full calculation computes of the input's dependents, in its order.
-        std::vector<std::size_t> positions;
+        std::vector<std::size_t> positions = changing;
         for (const CFormulaNode* dependent : static_cast<const CConstantCellNode&>(*node).GetRecalcList())
             if (auto found = place.find(dependent); found != place.end())
                 positions.push_back(found->second);
         std::sort(positions.begin(), positions.end());
+        positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
         for (std::size_t position : positions)
             input.formulas.push_back(order[position]);
     }

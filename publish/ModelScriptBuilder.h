@@ -18,15 +18,15 @@ class CModelVariable;
 class CVariableTable;
 
 // The recalculation after a change of one input (a cell a component writes): the formulas of
-// the full calculation that depend on it, in the full calculation's order.
+// the full calculation that depend on it, and those whose value changes by itself (NOW, RAND,
+// OFFSET...) with what reads them, in the full calculation's order.
 struct InputCalculation {
     int32_t cellId = -1;
     std::vector<const CFormulaNode*> formulas;
 };
 // The inputs whose changes recalculate only their dependents, by ascending cell id. None when
-// the model calls a function whose value changes by itself (NOW, RAND, OFFSET...) or holds a
-// circular reference; inputs that would take the repeated code past twice the model's formulas
-// are left out, and so are inputs nothing depends on. The manager of the movie runs the full
+// the model holds a circular reference; inputs that would take the repeated code past twice
+// the model's formulas are left out, and so are inputs whose change recalculates nothing. The manager of the movie runs the full
 // calculation for any change it finds no function for.
 std::vector<InputCalculation> InputCalculations(const CModelNetwork& network, const CVariableTable& table,
                                                 const CCellModel& cells);

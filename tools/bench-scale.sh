@@ -1,13 +1,18 @@
 #!/bin/sh
 # How publishing and published movies scale, against Gnumeric's ssconvert on the same files in
 # the same run. Generated workbooks (tools/bench-workbook.py): 100,000 and 1,000,000 cells of
-# values, running totals, conditional sums, lookups and text formulas, and a running total
-# B{r} = SUM($A$2:A{r}) over 3,000 rows. For each it prints the median of paired whole-process
-# runs (our publish of all formulas to a movie, ssconvert to CSV) and their ratio; then, when
-# the test player is installed, how long the 100,000-cell movie takes in Ruffle to show its
-# values beside what ssconvert --recalc spends calculating the same workbook, and how long a
-# dashboard over that workbook takes to recalculate after a slider change of an input that a
-# hundred formulas depend on (goal: within a frame, 33 ms).
+# values, running totals, conditional sums, lookups, text formulas and sliding 100-row sums,
+# and a running total B{r} = SUM($A$2:A{r}) over 3,000 rows. The machine may be shared: every
+# measure is taken in interleaved pairs (ours, then the peer's, again and again) and their
+# medians compared, each line with its goal:
+# - publishing, whole processes pinned to two processors: wall time and CPU time against
+#   ssconvert's conversion to CSV, and peak memory per cell against ssconvert's;
+# - in Ruffle (when the test player is installed): a full recalculation of the 100,000-cell
+#   model against what ssconvert --recalc spends calculating it (its time less the plain
+#   conversion's), the first values of the 100,000- and 1,000,000-cell movies, and how long a
+#   dashboard over the 100,000 cells takes to recalculate after a slider change of an input
+#   that a hundred formulas depend on, without and with TODAY() and RAND() in the model (goal:
+#   within a frame, 33 ms, and without going on over frames).
 # Usage: tools/bench-scale.sh [build folder] [pairs, at least 7]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,43 +32,47 @@ export VANTOREL_SOURCE_DIR="$root"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# elapsed_ns <command...>: the wall time of one whole process in ns (its output discarded); sets
-# last_rc to its exit code.
+# elapsed_ns <command...>: the wall time of one whole process in ns (its output discarded), and
+# its CPU time (user and system) in ns to $work/cpu; sets last_rc to its exit code.
 elapsed_ns() {
     start=$(date +%s%N)
     last_rc=0
-    "$@" >/dev/null 2>&1 || last_rc=$?
+    /usr/bin/time -f "%U %S %M" -o "$work/usage" "$@" >/dev/null 2>&1 || last_rc=$?
     echo $(( $(date +%s%N) - start )) >> "$work/times"
+    awk '{ printf "%.0f\n", ($1 + $2) * 1e9 }' "$work/usage" >> "$work/cpu"
 }
 
 median() {
     sort -n "$1" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-# pair_runs <label> <workbook> <goal>: runs ours and ssconvert in turn, pairs times, and prints
-# medians, the ratio against the goal given and what our run left.
+# pair_runs <label> <workbook>: runs ours and ssconvert in turn on two processors, pairs
+# times, and prints the medians of wall and CPU time, their ratios against the goals and what
+# our run left.
 pair_runs() {
-    rm -f "$work/ours" "$work/theirs"
+    rm -f "$work/ours" "$work/theirs" "$work/ours_cpu" "$work/theirs_cpu"
     ours_rc=0
     for i in $(seq "$pairs"); do
         : > "$work/times"
-        elapsed_ns "$publish" -q --all-formulas "$2" "$work/movie.swf"
+        : > "$work/cpu"
+        elapsed_ns taskset -c 0,1 "$publish" -q --all-formulas "$2" "$work/movie.swf"
         ours_rc=$last_rc
-        elapsed_ns ssconvert "$2" "$work/out.csv"
+        elapsed_ns taskset -c 0,1 ssconvert "$2" "$work/out.csv"
         sed -n 1p "$work/times" >> "$work/ours"
         sed -n 2p "$work/times" >> "$work/theirs"
+        sed -n 1p "$work/cpu" >> "$work/ours_cpu"
+        sed -n 2p "$work/cpu" >> "$work/theirs_cpu"
     done
-    ours=$(median "$work/ours")
-    theirs=$(median "$work/theirs")
     if [ "$ours_rc" -eq 0 ]; then
         result="movie of $(stat -c %s "$work/movie.swf") bytes"
     else
         result="NOT PUBLISHED (exit $ours_rc): $("$publish" -q --all-formulas "$2" "$work/movie.swf" 2>&1 | head -1)"
     fi
-    awk -v label="$1" -v ours="$ours" -v theirs="$theirs" -v n="$pairs" -v result="$result" -v goal="$3" 'BEGIN {
-        printf "%-34s ours %8.1f ms  ssconvert %8.1f ms  ratio %.2f (%s; medians of %d pairs)\n",
-               label, ours / 1e6, theirs / 1e6, ours / theirs, goal, n
-        printf "%-34s %s\n", "", result
+    awk -v label="$1" -v ours="$(median "$work/ours")" -v theirs="$(median "$work/theirs")" \
+        -v oc="$(median "$work/ours_cpu")" -v tc="$(median "$work/theirs_cpu")" -v n="$pairs" -v result="$result" 'BEGIN {
+        printf "%-34s wall: ours %8.1f ms  ssconvert %8.1f ms  ratio %.2f (goal <= 0.80)\n", label, ours / 1e6, theirs / 1e6, ours / theirs
+        printf "%-34s CPU:  ours %8.1f ms  ssconvert %8.1f ms  ratio %.2f (goal <= 1.00)\n", "", oc / 1e6, tc / 1e6, oc / tc
+        printf "%-34s %s; medians of %d interleaved pairs on 2 processors\n", "", result, n
     }'
 }
 
@@ -72,33 +81,29 @@ pair_runs() {
 "$root/tools/bench-workbook.py" running 3000 "$work/running3000.xlsx"
 
 echo "publishing, whole processes (our movie of all formulas; ssconvert to CSV):"
-pair_runs "100,000 cells, 20,000 formulas" "$work/cells100k.xlsx" "goal <= 0.80"
-pair_runs "1,000,000 cells, 200,000 formulas" "$work/cells1m.xlsx" "goal <= 0.80"
-pair_runs "3,000-row running total" "$work/running3000.xlsx" "its goals are the movie's size and time below"
+pair_runs "100,000 cells, 20,000 formulas" "$work/cells100k.xlsx"
+pair_runs "1,000,000 cells, 200,000 formulas" "$work/cells1m.xlsx"
 
-# Peak memory of publishing the million cells, per cell of the workbook (GNU time's report).
-if [ -x /usr/bin/time ]; then
+# Peak memory of publishing the million cells, per cell of the workbook (GNU time's report),
+# against ssconvert's converting it, in pairs.
+rm -f "$work/ours_kb" "$work/theirs_kb"
+for i in $(seq 3); do
     /usr/bin/time -f %M -o "$work/peak" "$publish" -q --all-formulas "$work/cells1m.xlsx" "$work/movie.swf" \
         >/dev/null 2>&1 || true
-    awk -v kb="$(tail -1 "$work/peak")" 'BEGIN {
-        printf "peak memory publishing 1,000,000 cells: %.0f MB, %.0f bytes a cell (goal <= 683)\n",
-               kb / 1024, kb * 1024 / 1e6
-    }'
-else
-    echo "peak memory: not measured (/usr/bin/time, Debian package time, is missing)"
-fi
+    tail -1 "$work/peak" >> "$work/ours_kb"
+    /usr/bin/time -f %M -o "$work/peak" ssconvert "$work/cells1m.xlsx" "$work/out.csv" >/dev/null 2>&1 || true
+    tail -1 "$work/peak" >> "$work/theirs_kb"
+done
+awk -v ours="$(median "$work/ours_kb")" -v theirs="$(median "$work/theirs_kb")" 'BEGIN {
+    printf "peak memory at 1,000,000 cells: ours %.0f MB, %.0f bytes a cell; ssconvert %.0f MB, %.0f bytes a cell; ratio %.2f (goal <= 1.00)\n",
+           ours / 1024, ours * 1024 / 1e6, theirs / 1024, theirs * 1024 / 1e6, ours / theirs
+}'
 
 if [ ! -x "$maker" ] || [ ! -x "$asc" ] || [ ! -d "$root/tests/player/node_modules/@ruffle-rs/ruffle" ]; then
     echo "in Ruffle: not measured (build make_publish_movies and vantorel-asc; tools/setup.sh --tests" \
          "installs the player)"
     exit 0
 fi
-# The peer's calculation: ssconvert --recalc less the plain conversion, medians.
-rm -f "$work/times"
-for i in $(seq "$pairs"); do elapsed_ns ssconvert --recalc "$work/cells100k.xlsx" "$work/out.csv"; done
-mv "$work/times" "$work/recalc"
-for i in $(seq "$pairs"); do elapsed_ns ssconvert "$work/cells100k.xlsx" "$work/out.csv"; done
-peer=$(awk -v a="$(median "$work/recalc")" -v b="$(median "$work/times")" 'BEGIN { print (a - b) / 1e6 }')
 # first_calc <name>: the ms Ruffle took to load the movie and show the values of its first
 # calculation, less the probe's fixed wait (empty when it did not finish); prints the player's line.
 first_calc() {
@@ -109,20 +114,127 @@ first_calc() {
 # What any movie costs the player to start and load, as plain ssconvert is the peer's: a running
 # total of ten rows.
 "$root/tools/bench-workbook.py" running 10 "$work/running10.xlsx"
-"$maker" "$work/movies" "$work/running10.xlsx" >/dev/null
-"$maker" "$work/movies" "$work/cells100k.xlsx" >/dev/null
-"$maker" "$work/movies" "$work/running3000.xlsx" >/dev/null
-base=$(first_calc running10-formulas 2>/dev/null)
-ours=$(first_calc cells100k-formulas 2>/dev/null)
-echo "in Ruffle (less the probe's wait and the ${base:-?} ms a ten-row movie takes to show its values):"
-if [ -n "$ours" ] && [ -n "$base" ]; then
-    awk -v ours="$ours" -v base="$base" -v peer="$peer" 'BEGIN {
-        printf "100,000-cell movie: values shown after %.0f ms; ssconvert --recalc calculates in %.0f ms; ratio %.2f (goal <= 3)\n",
-               ours - base, peer, (ours - base) / (peer > 1 ? peer : 1)
+"$root/tools/bench-workbook.py" mixed 10000 "$work/volatile100k.xlsx" --volatile
+"$root/tools/bench-workbook.py" mixed 10000 "$work/nosumif100k.xlsx" --no-sumif
+for book in running10 cells100k cells1m running3000; do "$maker" "$work/movies" "$work/$book.xlsx" >/dev/null; done
+
+# Dashboards over the 100,000 cells: a slider on K1, which L1:L100 depend on, a display of L100
+# and one of M1, which counts the numbers of I and J and so keeps every formula of the
+# workbook in the movie; over the workbook with TODAY() and RAND() also displays of those.
+mkdir -p "$work/probe"
+dashboard() {
+    extra=
+    if [ "$2" = volatile ]; then
+        extra=',
+    {"symbol": "KVValueDisplaySymbol", "name": "Today", "x": 10, "y": 230, "width": 170, "height": 40,
+     "parameters": {"General": {"mv": "Data!N1"}}},
+    {"symbol": "KVValueDisplaySymbol", "name": "Random", "x": 190, "y": 230, "width": 170, "height": 40,
+     "parameters": {"General": {"mv": "Data!N2"}}}'
+    fi
+    cat > "$work/$2.json" <<EOF
+{
+  "workbook": "$1",
+  "canvas": {"width": 400, "height": 300, "paper": "#FFFFFF"},
+  "components": [
+    {"symbol": "KVSliderHSymbol", "name": "Input", "x": 10, "y": 10, "width": 360, "height": 60,
+     "parameters": {"General": {"mv": "Data!K1"}, "Behavior": {"minValue": 0, "maxValue": 100, "incSize": 1}}},
+    {"symbol": "KVValueDisplaySymbol", "name": "Last", "x": 10, "y": 90, "width": 360, "height": 60,
+     "parameters": {"General": {"mv": "Data!L100"}}},
+    {"symbol": "KVValueDisplaySymbol", "name": "Count", "x": 10, "y": 170, "width": 360, "height": 50,
+     "parameters": {"General": {"mv": "Data!M1"}}}$extra
+  ]
+}
+EOF
+    "$publish" -q --map "$work/$2.map" "$work/$2.json" "$work/$1" "$work/probe/$2.swf" >/dev/null
+    "$root/tools/bench-recalc-probe.py" --full "$asc" "movies/$2.swf" "$(map_variable K1 "$2")" \
+        "$(map_variable L100 "$2")" "$work/probe/probe-$2.swf"
+}
+# map_variable <cell> <dashboard>: the cell's variable in the dashboard's movie.
+map_variable() { awk -F '\t' -v cell="$1" '$3 == cell { print $1 }' "$work/$2.map"; }
+dashboard cells100k.xlsx plain
+dashboard volatile100k.xlsx volatile
+dashboard nosumif100k.xlsx nosumif
+# probe <name>: plays the dashboard's probe; sets line to what it printed.
+probe() {
+    line=$(node "$root/tests/player/lib/recalc.mjs" "$work/probe" "probe-$1.swf" 2>/dev/null | sed -n 1p)
+}
+
+# In interleaved rounds: our full recalculation of the 100,000 cells in Ruffle, ssconvert
+# --recalc and the plain conversion (the peer's calculation is their difference), and the
+# dashboard's input change without and with TODAY().
+rounds=$(( pairs < 5 ? pairs : 5 ))
+rm -f "$work/full" "$work/recalc" "$work/plainconv" "$work/input" "$work/inputv"
+rm -f "$work/fulln" "$work/recalcn" "$work/plainconvn"
+for i in $(seq "$rounds"); do
+    probe plain
+    echo "$line" | sed -n 's/.*full recalculation: \([0-9]*\) ms.*/\1/p' >> "$work/full"
+    echo "$line" | sed -n 's/.*one input changed: \([0-9]*\) ms.*/\1/p' >> "$work/input"
+    plain_line=$line
+    : > "$work/times"
+    elapsed_ns ssconvert --recalc "$work/cells100k.xlsx" "$work/out.csv"
+    elapsed_ns ssconvert "$work/cells100k.xlsx" "$work/out.csv"
+    sed -n 1p "$work/times" >> "$work/recalc"
+    sed -n 2p "$work/times" >> "$work/plainconv"
+    probe volatile
+    echo "$line" | sed -n 's/.*one input changed: \([0-9]*\) ms.*/\1/p' >> "$work/inputv"
+    volatile_line=$line
+    probe nosumif
+    echo "$line" | sed -n 's/.*full recalculation: \([0-9]*\) ms.*/\1/p' >> "$work/fulln"
+    : > "$work/times"
+    elapsed_ns ssconvert --recalc "$work/nosumif100k.xlsx" "$work/out.csv"
+    elapsed_ns ssconvert "$work/nosumif100k.xlsx" "$work/out.csv"
+    sed -n 1p "$work/times" >> "$work/recalcn"
+    sed -n 2p "$work/times" >> "$work/plainconvn"
+done
+peer=$(awk -v a="$(median "$work/recalc")" -v b="$(median "$work/plainconv")" 'BEGIN { print (a - b) / 1e6 }')
+echo "in Ruffle (medians of $rounds interleaved rounds):"
+if [ -s "$work/full" ]; then
+    awk -v ours="$(median "$work/full")" -v peer="$peer" 'BEGIN {
+        printf "full recalculation, 100,000 cells: ours %.0f ms; ssconvert --recalc calculates in %.0f ms; ratio %.1f (goal <= 10)\n",
+               ours, peer, ours / (peer > 1 ? peer : 1)
     }'
 else
-    echo "100,000-cell movie: did not finish its first calculation"
+    echo "full recalculation, 100,000 cells: not measured: $plain_line"
 fi
+# The same model with sliding sums in place of the conditional sums, which cost the peer most.
+peer=$(awk -v a="$(median "$work/recalcn")" -v b="$(median "$work/plainconvn")" 'BEGIN { print (a - b) / 1e6 }')
+if [ -s "$work/fulln" ]; then
+    awk -v ours="$(median "$work/fulln")" -v peer="$peer" 'BEGIN {
+        printf "  the same without conditional sums: ours %.0f ms; ssconvert --recalc %.0f ms; ratio %.1f (goal <= 10)\n",
+               ours, peer, ours / (peer > 1 ? peer : 1)
+    }'
+fi
+for kind in input inputv; do
+    label="one input with 100 dependents changed"
+    [ "$kind" = inputv ] && label="the same with TODAY() and RAND() in the model"
+    if [ -s "$work/$kind" ]; then
+        awk -v ms="$(median "$work/$kind")" -v label="$label" 'BEGIN {
+            printf "%s: %.0f ms (goal <= 33, within the call)\n", label, ms
+        }'
+    else
+        echo "$label: not measured"
+    fi
+done
+echo "  last runs: $plain_line"
+echo "             $volatile_line"
+
+base=$(first_calc running10-formulas 2>/dev/null)
+ours=$(first_calc cells100k-formulas 2>/dev/null)
+million=$(first_calc cells1m-formulas 2>/dev/null)
+echo "first values (less the probe's wait and the ${base:-?} ms a ten-row movie takes to show its values):"
+for pair in "100,000:$ours:" "1,000,000:$million: (goal <= 15000)"; do
+    size=${pair%%:*}
+    rest=${pair#*:}
+    ms=${rest%%:*}
+    goal=${rest#*:}
+    if [ -n "$ms" ] && [ -n "$base" ]; then
+        awk -v ms="$ms" -v base="$base" -v size="$size" -v goal="$goal" 'BEGIN {
+            printf "%s-cell movie: values shown after %.0f ms%s\n", size, ms - base, goal
+        }'
+    else
+        echo "$size-cell movie: did not finish its first calculation"
+    fi
+done
 echo "3,000-row running total: movie of $(stat -c %s "$work/movies/running3000-formulas.swf") bytes (goal < 1,048,576)"
 running=$(first_calc running3000-formulas 2>/dev/null)
 if [ -n "$running" ] && [ -n "$base" ]; then
@@ -130,30 +242,4 @@ if [ -n "$running" ] && [ -n "$base" ]; then
 else
     echo "  did not finish its first calculation"
 fi
-
-# A dashboard over the same workbook: a slider on K1, which L1:L100 depend on, a display of
-# L100 and one of M1, which counts the numbers of I and J and so keeps every formula of the
-# workbook in the movie.
-cat > "$work/dashboard.json" <<'EOF'
-{
-  "workbook": "cells100k.xlsx",
-  "canvas": {"width": 400, "height": 300, "paper": "#FFFFFF"},
-  "components": [
-    {"symbol": "KVSliderHSymbol", "name": "Input", "x": 10, "y": 10, "width": 360, "height": 60,
-     "parameters": {"General": {"mv": "Data!K1"}, "Behavior": {"minValue": 0, "maxValue": 100, "incSize": 1}}},
-    {"symbol": "KVValueDisplaySymbol", "name": "Last", "x": 10, "y": 90, "width": 360, "height": 60,
-     "parameters": {"General": {"mv": "Data!L100"}}},
-    {"symbol": "KVValueDisplaySymbol", "name": "Count", "x": 10, "y": 170, "width": 360, "height": 60,
-     "parameters": {"General": {"mv": "Data!M1"}}}
-  ]
-}
-EOF
-mkdir -p "$work/probe"
-"$publish" -q --map "$work/dashboard.map" "$work/dashboard.json" "$work/cells100k.xlsx" "$work/probe/dashboard.swf" \
-    >/dev/null
-variable() { awk -F '\t' -v cell="$1" '$3 == cell { print $1 }' "$work/dashboard.map"; }
-"$root/tools/bench-recalc-probe.py" "$asc" movies/dashboard.swf "$(variable K1)" "$(variable L100)" \
-    "$work/probe/probe.swf"
-# The probe's slider change writes 5: L100 = 100 * 5 + I1 = 501.
-echo "dashboard over 100,000 cells, one input with 100 dependents changed (goal: within 33 ms; dependent 501):"
-node "$root/tests/player/lib/recalc.mjs" "$work/probe" probe.swf || echo "  not measured: the probe did not finish"
+echo "designer start: not measured by this script"

@@ -5,12 +5,17 @@ caches for the formulas, computed here, so that a reader that trusts them need n
 
   tools/bench-workbook.py mixed ROWS out.xlsx     ten cells a row: eight values, a running
                                                  total and, in turn, a conditional sum, a
-                                                 lookup or a text formula over blocks of
-                                                 5,000 rows; besides, an input K1 that a
+                                                 lookup, a text formula or the sum of a
+                                                 sliding window of 100 rows, over blocks
+                                                 of 5,000 rows; besides, an input K1 that a
                                                  hundred formulas L1:L100 depend on, and
                                                  M1 counting the numbers of I and J
+                                                 (with --volatile also N1 = TODAY() and
+                                                 N2 = RAND(); with --no-sumif sliding sums
+                                                 in place of the conditional sums)
   tools/bench-workbook.py running ROWS out.xlsx  B{r} = SUM($A$2:A{r}) under a heading row
 """
+import datetime
 import sys
 import zipfile
 from xml.sax.saxutils import escape
@@ -54,7 +59,7 @@ def formula(ref, source, value):
     return f"<c r=\"{ref}\"><f>{escape(source)}</f><v>{value}</v></c>"
 
 
-def mixed_rows(rows):
+def mixed_rows(rows, volatile=False, sumif=True):
     for block in range(1, rows + 1, 5000):
         first, last = block, block + 4999
         # What the block's conditional sums and lookups find for each key of column E.
@@ -68,8 +73,15 @@ def mixed_rows(rows):
             key = r % 13 + 1
             running += r
             total = f"A{r}" if r == first else f"I{r - 1}+A{r}"
-            kind = r % 3
-            if kind == 0:
+            kind = r % 4
+            if not sumif and kind == 1:
+                # the conditional sums are where the peer spends most of its time
+                kind = 3
+            if kind == 3:
+                start = max(first, r - 99)
+                other = f"SUM(A{start}:A{r})"
+                value = (start + r) * (r - start + 1) // 2
+            elif kind == 0:
                 other = f"INDEX($B${first}:$B${last},MATCH(E{r},$E${first}:$E${last},0))"
                 value = f"{rows_of[key] % 97}.25"
             elif kind == 1:
@@ -88,9 +100,14 @@ def mixed_rows(rows):
             if r <= 100:
                 cells.append(formula(f"L{r}", "$K$1+I1" if r == 1 else f"L{r - 1}+$K$1", r + 1))
             if r == 1:
-                # Text formulas are every third row of J; the rest of I and J are numbers.
-                numbers = rows + sum(1 for k in range(1, rows + 1) if k % 3 != 2)
+                # Text formulas are every fourth row of J; the rest of I and J are numbers.
+                numbers = rows + sum(1 for k in range(1, rows + 1) if k % 4 != 2)
                 cells.append(formula("M1", f"COUNT(I1:J{rows})", numbers))
+            if r == 1 and volatile:
+                # Cells whose values change by themselves: the movie recalculates them after
+                # every change of an input.
+                today = (datetime.date.today() - datetime.date(1899, 12, 30)).days
+                cells += [formula("N1", "TODAY()", today), formula("N2", "RAND()", 0.5)]
             yield r, cells
 
 
@@ -102,10 +119,13 @@ def running_rows(rows):
 
 
 def main():
-    if len(sys.argv) != 4 or sys.argv[1] not in ("mixed", "running"):
+    args = [a for a in sys.argv[1:] if a not in ("--volatile", "--no-sumif")]
+    volatile = "--volatile" in sys.argv
+    sumif = "--no-sumif" not in sys.argv
+    if len(args) != 3 or args[0] not in ("mixed", "running"):
         sys.exit(__doc__)
-    kind, rows, out = sys.argv[1], int(sys.argv[2]), sys.argv[3]
-    generate = mixed_rows if kind == "mixed" else running_rows
+    kind, rows, out = args[0], int(args[1]), args[2]
+    generate = (lambda n: mixed_rows(n, volatile, sumif)) if kind == "mixed" else running_rows
     with zipfile.ZipFile(out, "w", zipfile.ZIP_DEFLATED, compresslevel=1) as book:
         book.writestr("[Content_Types].xml", CONTENT_TYPES)
         book.writestr("_rels/.rels", ROOT_RELS)

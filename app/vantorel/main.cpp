@@ -8,7 +8,8 @@
 // as the tests do, and then messages go to standard error. --screenshot FILE writes a PNG of
 // the main window once the document's components are drawn on the stage, with the first of them
 // selected and its properties showing, and ends the program. The exit code is 1 when the
-// program could not start, 2 when the screenshot could not be written.
+// program could not start, 2 when the screenshot could not be written, 3 when the stage did not
+// finish drawing (the screenshot is written as the window shows).
 
 #include <cstdio>
 #include <memory>
@@ -66,18 +67,20 @@ bool WaitForStage(CStageFlashCtrl& stage, int timeoutMs)
 }
 
 // The picture of the program at work: the document's components drawn by the stage, the first
-// one shown selected (with its handles) and its properties open beside the canvas.
-void PrepareScreenshot(CWnd& mainWindow)
+// one shown selected (with its handles) and its properties open beside the canvas. False when
+// the stage did not finish drawing.
+bool PrepareScreenshot(CWnd& mainWindow)
 {
     CDrawView* view = GetActiveDrawView();
     CStageFlashCtrl* stage = view != nullptr ? view->GetStage() : nullptr;
     if (stage == nullptr) {
         // No stage (no player page): what the window shows after a while.
         gtkscreen::RunUntil([] { return false; }, 3000);
-        return;
+        return true;
     }
     if (!WaitForStage(*stage, 60000)) {
         std::fprintf(stderr, "vantorel: the stage did not finish drawing; the screenshot shows it as it is\n");
+        return false;
     }
     // The topmost component shown (the one a click on its place would take).
     const CDrawDoc* doc = view->GetDocument();
@@ -96,6 +99,7 @@ void PrepareScreenshot(CWnd& mainWindow)
     }
     WaitForStage(*stage, 20000);
     gtkscreen::RunUntil([] { return false; }, 300);
+    return true;
 }
 #endif
 
@@ -158,13 +162,13 @@ int main(int argc, char** argv)
     }
 #ifdef VANTOREL_SCREEN
     if (!screenshot.empty() && app.m_pMainWnd != nullptr) {
-        PrepareScreenshot(*app.m_pMainWnd);
+        const bool drawn = PrepareScreenshot(*app.m_pMainWnd);
         const bool saved = gtkscreen::SaveScreenshot(*app.m_pMainWnd, screenshot);
         std::fprintf(stderr, saved ? "vantorel: screenshot %s\n" : "vantorel: cannot write %s\n", screenshot.c_str());
         app.m_pMainWnd->DestroyWindow();
         app.ExitInstance();
         gtkscreen::CloseScreen();
-        return saved ? 0 : 2;
+        return !saved ? 2 : drawn ? 0 : 3;
     }
     const int status = app.Run();
     gtkscreen::CloseScreen();

@@ -5,13 +5,12 @@ if (_global.kvLib == undefined) {
 kvLib.AVERAGE = function () {
     var v = arguments[0];
     if (arguments.length == 1 && v instanceof kvRangeC && kvLib.kvPass != undefined) {
-        // the running sums and counts (aggregate.as) add the same numbers in the same order
-        var run = kvRunOf(v);
-        var n = kvBandRows(v);
-        if (n >= run.sums.length) {
-            return run.error;
+        // the running sums and counts of its band (aggregate.as); a range holding an error
+        // is left to the walk, which meets the first
+        var total = kvRangeTotal(v);
+        if (total !== undefined) {
+            return kvLib.kvTotalCount == 0 ? kvError("#DIV/0!") : total / kvLib.kvTotalCount;
         }
-        return run.counts[n] == 0 ? kvError("#DIV/0!") : run.sums[n] / run.counts[n];
     }
     var xs = kvNums(arguments, 0, false);
     if (xs instanceof kvErrC) {

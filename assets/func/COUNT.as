@@ -6,13 +6,8 @@ if (_global.kvLib == undefined) {
 kvLib.COUNT = function () {
     var v = arguments[0];
     if (arguments.length == 1 && v instanceof kvRangeC && kvLib.kvPass != undefined) {
-        // the counts of the running sums (aggregate.as); a run stopped by an error inside the
-        // range leaves the count to the walk, which passes errors by
-        var run = kvRunOf(v);
-        var n = kvBandRows(v);
-        if (n < run.counts.length) {
-            return run.counts[n];
-        }
+        // the counts of its band's runs (aggregate.as), read once a pass
+        return kvRangeCount(v);
     }
     return kvCount(arguments, false);
 };

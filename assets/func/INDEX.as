@@ -8,14 +8,23 @@ kvLib.INDEX = function (g, r, c) {
     if (g instanceof kvErrC) {
         return g;
     }
-    var a = kvNumArgs([r, c], [0, 0]);
-    if (a instanceof kvErrC) {
-        return a;
+    if (c === undefined) {
+        c = 0;
     }
-    r = kvTrunc(a[0]);
-    c = kvTrunc(a[1]);
-    var rows = kvRows(g);
-    var cols = kvCols(g);
+    // numeric indexes, as nearly every call has them, need no coercion
+    if (typeof r != "number" || typeof c != "number") {
+        var a = kvNumArgs([r, c], [0, 0]);
+        if (a instanceof kvErrC) {
+            return a;
+        }
+        r = a[0];
+        c = a[1];
+    }
+    r = r < 0 ? Math.ceil(r) : Math.floor(r);
+    c = c < 0 ? Math.ceil(c) : Math.floor(c);
+    var range = g instanceof kvRangeC;
+    var rows = range ? g.rows : kvRows(g);
+    var cols = range ? g.cols : kvCols(g);
     if (arguments.length < 3 && rows == 1 && cols > 1) {
         c = r;
         r = 1;
@@ -34,6 +43,12 @@ kvLib.INDEX = function (g, r, c) {
         // a whole row or column (or the whole array): a range stays a range
         return kvPart(g, r, c);
     }
-    var x = kvAt(g, r - 1, c - 1);
+    var x;
+    if (range) {
+        var row = g.b[g.o + r - 1];
+        x = row == undefined ? undefined : kvTimeline[row[c - 1]];
+    } else {
+        x = kvAt(g, r - 1, c - 1);
+    }
     return x === undefined ? 0 : x;
 };

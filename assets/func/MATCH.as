@@ -5,22 +5,36 @@ if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.MATCH = function (v, g, type) {
-    v = kvV(v);
+    if (v instanceof kvRangeC || v instanceof kvArrC) {
+        v = kvScalar(v);
+    }
     if (v instanceof kvErrC) {
         return v;
     }
-    var a = kvNumArgs([type], [1]);
-    if (a instanceof kvErrC) {
-        return a;
+    // a left-out or numeric type, as nearly every call has it, needs no coercion
+    if (type === undefined) {
+        type = 1;
+    } else if (typeof type != "number") {
+        var a = kvNumArgs([type], [1]);
+        if (a instanceof kvErrC) {
+            return a;
+        }
+        type = a[0];
     }
-    type = a[0];
     var k;
-    if (kvRows(g) != 1 && kvCols(g) != 1) {
+    var range = g instanceof kvRangeC;
+    var rows = range ? g.rows : kvRows(g);
+    var cols = range ? g.cols : kvCols(g);
+    if (rows != 1 && cols != 1) {
         return kvError("#N/A");
     }
-    var entry = kvLookupKeys(g, kvCols(g) == 1);
+    var entry = kvLookupKeys(g, cols == 1);
     if (type == 0) {
-        k = kvFind(v, entry);
+        // a number's index entry is found at once; anything else through kvFind
+        k = typeof v == "number" && entry.first != undefined ? entry.first["n" + v] : kvFind(v, entry);
+        if (k == undefined) {
+            k = -1;
+        }
     } else {
         k = type > 0 ? kvApproxUp(v, entry) : kvApprox(v, entry.keys, -1);
     }

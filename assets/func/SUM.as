@@ -9,18 +9,13 @@ kvLib.SUM = function () {
         if (typeof v == "number") {
             s += v;
         } else if (v instanceof kvRangeC) {
-            if (s == 0 && kvLib.kvPass != undefined) {
-                // adding to nothing, the running sum of the band from the range's first row
-                // is the very sum the walk below makes
-                var run = kvRunOf(v);
-                var n = kvBandRows(v);
-                if (n >= run.sums.length) {
-                    return run.error;
-                }
-                s = run.sums[n];
+            // a range's total through its band's running sums, read once a pass
+            var total = kvRangeTotal(v);
+            if (total !== undefined) {
+                s += total;
                 continue;
             }
-            // the common case, kept free of copies and calls
+            // a range holding an error, or no pass: the walk finds the first error
             var b = v.b;
             var cols = v.cols;
             var end = v.o + kvBandRows(v);
@@ -46,5 +41,6 @@ kvLib.SUM = function () {
             s += kvSum(xs);
         }
     }
-    return kvFin(s);
+    // s - s is 0 for every finite s
+    return s - s == 0 ? s : kvError("#NUM!");
 };

@@ -51,35 +51,79 @@ _global.kvFirstCalc = function () {
         _root.kvAfterFirstCalc();
         return;
     }
-    var run = new Object();
-    run.next = 1;
+    // The first calculation is pass 1 however many frames it takes.
+    var run = kvNewCalcRun(["kvCalc"], false);
     if (kvCalcParts(run, kvLib.kvFirstSliceMs)) {
         _root.kvAfterFirstCalc();
         return;
     }
-    var count = run.next;
-    while (typeof _root["kvCalc" + count] == "function")
-        count++;
-    run.count = count - 1;
+    kvCountCalcParts(run);
     mgr.kvFirstRun = run;
     mgr.onEnterFrame = kvMgrFirstCalcTick;
     _root.stop();
     kvShowCalculating(run);
 };
 
-// Runs parts of kvCalc from run.next on until none is left (true) or ms have passed (false).
+// A calculation that may take several frames: the functions named in calls run one after
+// another, each through its numbered parts (name1, name2, ...) where it has them; with passes,
+// each function is a pass of its own (the one before may have changed cells this one reads, so
+// nothing kept of a range carries over).
+_global.kvNewCalcRun = function (calls, passes) {
+    var run = new Object();
+    run.calls = calls;
+    run.passes = passes;
+    run.index = 0;
+    run.next = 0;
+    run.done = 0;
+    run.count = 0;
+    return run;
+};
+
+// Runs the calculation from where it stopped until it is done (true) or ms have passed (false).
 _global.kvCalcParts = function (run, ms) {
     var end = getTimer() + ms;
     var root = _root;
-    for (;;) {
-        var part = "kvCalc" + run.next;
-        if (typeof root[part] != "function")
-            return true;
+    var calls = run.calls;
+    while (run.index < calls.length) {
+        var name = calls[run.index];
+        if (run.next == 0) {
+            if (run.passes)
+                kvLib.kvPass = kvLib.kvPass == undefined ? 1 : kvLib.kvPass + 1;
+            if (typeof root[name + "1"] != "function") {
+                // a function of one part
+                run.index++;
+                run.done++;
+                root[name]();
+                if (getTimer() >= end)
+                    return run.index >= calls.length;
+                continue;
+            }
+            run.next = 1;
+        }
+        var part = name + run.next;
         run.next++;
+        run.done++;
         root[part]();
+        if (typeof root[name + run.next] != "function") {
+            run.index++;
+            run.next = 0;
+        }
         if (getTimer() >= end)
-            return typeof root["kvCalc" + run.next] != "function";
+            return run.index >= calls.length;
     }
+    return true;
+};
+
+// The parts a run has in all, for the notice's bar.
+_global.kvCountCalcParts = function (run) {
+    var count = 0;
+    for (var i = 0; i < run.calls.length; i++) {
+        var n = 1;
+        while (typeof _root[run.calls[i] + n] == "function")
+            n++;
+        count += n > 1 ? n - 1 : 1;
+    }
+    run.count = count;
 };
 
 _global.kvMgrFirstCalcTick = function () {
@@ -99,7 +143,7 @@ _global.kvMgrFirstCalcTick = function () {
     _root.kvAfterFirstCalc();
 };
 
-// The notice of a first calculation in progress: a veil over the stage, and in its middle
+// The notice of a calculation in progress: a veil over the stage, and in its middle
 // "Calculating..." over a bar of the share of the parts done. Made on top of everything at the
 // first call, its bar redrawn at the next.
 _global.kvShowCalculating = function (run) {
@@ -125,7 +169,8 @@ _global.kvShowCalculating = function (run) {
         format.align = "center";
         label.setTextFormat(format);
         busy.createEmptyMovieClip("bar", 2);
-        // A click on the veil goes nowhere: the components under it are not set up yet.
+        // A click on the veil goes nowhere: the components under it are not set up yet, or
+        // would read a half-calculated model.
         busy.onPress = function () {};
         busy.useHandCursor = false;
     }
@@ -133,7 +178,7 @@ _global.kvShowCalculating = function (run) {
     bar.clear();
     var barW = boxW - 40;
     kvFillRect(bar, x + 20, y + 36, barW, 8, 0xDDDDDD, 100);
-    var done = run.count > 0 ? (run.next - 1) / run.count : 0;
+    var done = run.count > 0 ? run.done / run.count : 0;
     if (done > 0)
         kvFillRect(bar, x + 20, y + 36, Math.max(1, Math.round(barW * Math.min(1, done))), 8, 0x3C78C8, 100);
 };
@@ -184,19 +229,35 @@ _global.kvMgrAddOutputComponent = function (clip) {
 // Runs the model's formulas on the main timeline, then lets every output read the results. A
 // change made while the outputs update marks the model dirty again for the next frame. With
 // refill, new data have arrived: the static fields take their values again before the outputs
-// update.
+// update. A recalculation longer than a slice goes on over the next frames under the notice of
+// the first one, and the outputs update at its end; what asks for another meanwhile is
+// recalculated after it.
 _global.kvMgrRun = function (refill) {
+    if (this.kvCalcRun != undefined) {
+        if (refill)
+            this.kvRefillAfter = true;
+        else
+            this.calcDirty = true;
+        return;
+    }
     this.calcDirty = false;
-    // A new pass: functions may keep what they learn of a range until the next one.
-    kvLib.kvPass = kvLib.kvPass == undefined ? 1 : kvLib.kvPass + 1;
-    if (refill)
-        _root.kvCalc();
-    else
-        kvMgrCalcChanged(this.kvInputs);
+    var run = kvNewCalcRun(refill ? ["kvCalc"] : kvMgrChangedCalls(this.kvInputs), true);
+    run.refill = refill;
     this.kvInputs = kvInputValues();
+    if (kvCalcParts(run, kvLib.kvNextSliceMs)) {
+        kvMgrCalcDone(this, refill);
+        return;
+    }
+    kvCountCalcParts(run);
+    this.kvCalcRun = run;
+    kvShowCalculating(run);
+};
+
+// After a recalculation: the static fields when new data came, then the outputs.
+_global.kvMgrCalcDone = function (mgr, refill) {
     if (refill && _global.kvStaticPending)
         kvApplyStaticData();
-    var outputs = this.kvOutputs;
+    var outputs = mgr.kvOutputs;
     for (var i = 0; i < outputs.length; i++)
         outputs[i].updateCalc();
 };
@@ -213,41 +274,32 @@ _global.kvInputValues = function () {
     return values;
 };
 
-// Recalculates after the user's changes. The model has, for an input whose dependents can be
-// recalculated alone, the function kvCalcIn<id>x; when the only inputs that differ from before
-// have one, those functions run, one after another: each recalculates in dependency order
-// everything that depends on its input, reading the other inputs' new values already, so
-// what depends on two of them is right once the second has run. Anything else (a change
-// found in no input, an input without its function, a model without the list) recalculates
-// everything.
-_global.kvMgrCalcChanged = function (before) {
+// What recalculates after the user's changes. The model has, for an input whose dependents can
+// be recalculated alone, the function kvCalcIn<id>x; when the only inputs that differ from
+// before have one, those functions run, one after another: each recalculates in dependency
+// order everything that depends on its input and the cells that change without an input
+// (NOW(), RAND(), ...) with theirs, reading the other inputs' new values already, so what
+// depends on two of them is right once the second has run. Anything else (a change found in no
+// input, an input without its function, a model without the list) recalculates everything.
+_global.kvMgrChangedCalls = function (before) {
     var names = _root.INP;
-    if (names == undefined || before == undefined || before.length != names.length) {
-        _root.kvCalc();
-        return;
-    }
+    if (names == undefined || before == undefined || before.length != names.length)
+        return ["kvCalc"];
     var calls = new Array();
     for (var i = 0; i < names.length; i++) {
         if (_root[names[i]] !== before[i]) {
             var name = "kvCalcIn" + names[i].substr(1) + "x";
-            if (typeof _root[name] != "function") {
-                _root.kvCalc();
-                return;
-            }
+            if (typeof _root[name] != "function")
+                return ["kvCalc"];
             calls.push(name);
         }
     }
-    if (calls.length == 0) {
-        _root.kvCalc();
-        return;
-    }
-    for (var j = 0; j < calls.length; j++) {
-        // Each function is a pass of its own: the one before may have read cells this one
-        // changes, so nothing kept of a range carries over.
-        if (j > 0 && kvLib.kvPass != undefined)
-            kvLib.kvPass++;
-        _root[calls[j]]();
-    }
+    return calls.length == 0 ? ["kvCalc"] : calls;
+};
+
+// Recalculates at once what the changes since before need, each function a pass of its own.
+_global.kvMgrCalcChanged = function (before) {
+    kvCalcParts(kvNewCalcRun(kvMgrChangedCalls(before), true), Infinity);
 };
 
 // Called by the loader after every answer of a web service or an XML map.
@@ -256,10 +308,29 @@ _global.kvMgrRecalculate = function () {
 };
 
 // Changes by the user mark the model dirty; the next frame recalculates it once, however many
-// changes came in between.
+// changes came in between. A recalculation over frames goes on every other frame, as the
+// first one does.
 _global.kvMgrTick = function () {
-    if (this.calcDirty)
+    var run = this.kvCalcRun;
+    if (run != undefined) {
+        run.rest = !run.rest;
+        if (run.rest)
+            return;
+        if (!kvCalcParts(run, kvLib.kvNextSliceMs)) {
+            kvShowCalculating(run);
+            return;
+        }
+        delete this.kvCalcRun;
+        _root.kvBusy.removeMovieClip();
+        kvMgrCalcDone(this, run.refill);
+        return;
+    }
+    if (this.kvRefillAfter) {
+        this.kvRefillAfter = false;
+        this.kvRun(true);
+    } else if (this.calcDirty) {
         this.kvRun(false);
+    }
 };
 
 // --- Static data: component fields filled from the model once the values are known.

@@ -12,6 +12,11 @@
 //             ready: the longest the movie ran its scripts without letting the player draw
 //   "notice"  "gone" or "still there" once the movie is ready
 //   then the value of every variable kvNames lists (comma-separated), and "done".
+// With kvRecalc=1, once the first calculation is done the probe clears those variables and has
+// the manager recalculate everything, as after a change no input's function covers; "frames",
+// "longest" and "notice" then tell of that recalculation ("firstFrames" of the first), and
+// "recalcNotice" whether its notice was seen. The movie of sliding-windows.xlsx (the same
+// folder) checks sums, averages and counts of ranges starting on every row.
 
 #include "publish/BaseMovie.h"
 #include "publish/Publisher.h"
@@ -46,12 +51,14 @@ var kvResume = 0;
 var kvLongest = 0;
 var kvLast;
 var kvPaused;
+var kvPhase;
+var kvNoticeSeen = false;
 this.onEnterFrame = function () {
     var mgr = _level1.mgr;
     if (mgr == undefined)
         return;
     var now = getTimer();
-    if (kvLast != undefined && !kvShot && now - kvLast > kvLongest)
+    if (kvLast != undefined && (!kvShot || kvPhase == "recalc") && now - kvLast > kvLongest)
         kvLongest = now - kvLast;
     kvLast = now;
     var ready = mgr.kvRun != undefined;
@@ -59,6 +66,27 @@ this.onEnterFrame = function () {
     if (!kvSeen) {
         kvSeen = true;
         fscommand("first", (ready ? "ready" : "calculating") + (notice ? " notice" : ""));
+    }
+    if (kvPhase == "recalc") {
+        if (mgr.kvCalcRun != undefined || mgr.calcDirty) {
+            kvFrames++;
+            if (notice)
+                kvNoticeSeen = true;
+            return;
+        }
+    } else if (ready && kvRecalc == "1") {
+        // A later full recalculation (nothing changed that an input's function covers): the
+        // reported cells are cleared first, so that only the recalculation gives them values.
+        kvPhase = "recalc";
+        var cleared = kvNames.split(",");
+        for (var k = 0; k < cleared.length; k++)
+            _level1[cleared[k]] = undefined;
+        fscommand("firstFrames", kvFrames);
+        kvFrames = 0;
+        kvLongest = 0;
+        kvNoticeSeen = false;
+        mgr.calcDirty = true;
+        return;
     }
     if (!ready) {
         kvFrames++;
@@ -75,6 +103,8 @@ this.onEnterFrame = function () {
             mgr.onEnterFrame = kvPaused;
         return;
     }
+    if (kvPhase == "recalc")
+        fscommand("recalcNotice", kvNoticeSeen ? "seen" : "not seen");
     fscommand("frames", kvFrames);
     fscommand("longest", kvLongest);
     fscommand("notice", notice ? "still there" : "gone");
@@ -140,6 +170,8 @@ int main(int argc, char** argv)
         WriteMovie(install, fs::path(source) / "tests" / "player" / "long-calculation" / "long-calculation.xlsx",
                    folder, "long");
         WriteMovie(install, fs::path(source) / "assets" / "samples" / "regional-sales.xlsx", folder, "short");
+        WriteMovie(install, fs::path(source) / "tests" / "player" / "long-calculation" / "sliding-windows.xlsx",
+                   folder, "windows");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "publish_first_calculation: %s\n", error.what());
         return 1;

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <regex>
 
@@ -128,23 +129,34 @@ std::vector<int32_t> Recalculated(const std::vector<InputCalculation>& inputs, i
     return ids;
 }
 
+// The input recalculations of a model of the inputs A1, A2 and A3 (constants components write,
+// each 1) and the formulas given, of which the outputs are observed; A3 is calculated as well.
+std::vector<InputCalculation> LinkedInputs(publishtest::BaseMovieFixture& model,
+                                           const std::vector<std::pair<std::string, std::string>>& formulas,
+                                           const std::vector<std::string>& outputs)
+{
+    BoundCells bound;
+    for (const char* input : {"A1", "A2", "A3"}) {
+        model.Number(input, 1);
+        bound.constants.insert(model.Id(input));
+    }
+    for (const auto& [cell, formula] : formulas)
+        model.Formula(cell, formula);
+    std::vector<std::string> roots = outputs;
+    roots.push_back("A3");
+    for (const std::string& output : outputs)
+        bound.formulas.insert(model.Id(output));
+    model.Compile(roots, bound);
+    model.movie->GetNetwork().Link(model.table());
+    return InputCalculations(model.movie->GetNetwork(), model.table(), model.cells());
+}
+
 // A change of one input recalculates what depends on it in the full calculation's order and
-// nothing else; a model whose values change by themselves keeps the full calculation.
+// nothing else.
 TEST_F(ModelScript, EachInputRecalculatesOnlyItsDependentsInOrder)
 {
-    for (const char* input : {"A1", "A2", "A3"})
-        Number(input, 1);
-    Formula("B1", "A1*2");
-    Formula("B2", "B1+A2");
-    Formula("D1", "B2*2");
-    Formula("C1", "A2+1");
-    BoundCells bound;
-    bound.constants = {Id("A1"), Id("A2"), Id("A3")};
-    bound.formulas = {Id("D1"), Id("C1")};
-    Compile({"D1", "C1", "A3"}, bound);
-    movie->GetNetwork().Link(table());
-
-    const std::vector<InputCalculation> inputs = InputCalculations(movie->GetNetwork(), table(), cells());
+    const std::vector<InputCalculation> inputs =
+        LinkedInputs(*this, {{"B1", "A1*2"}, {"B2", "B1+A2"}, {"D1", "B2*2"}, {"C1", "A2+1"}}, {"D1", "C1"});
     EXPECT_EQ(Recalculated(inputs, Id("A1")), (std::vector<int32_t>{Id("B1"), Id("B2"), Id("D1")}));
     EXPECT_EQ(Recalculated(inputs, Id("A2")), (std::vector<int32_t>{Id("B2"), Id("D1"), Id("C1")}));
     // Nothing reads A3: no function, and a change of it recalculates everything.
@@ -152,12 +164,34 @@ TEST_F(ModelScript, EachInputRecalculatesOnlyItsDependentsInOrder)
     const std::vector<std::string> functions = DefinedFunctions(ModelCode());
     EXPECT_EQ(functions,
               (std::vector<std::string>{"kvCalc", InputCalcFunctionName(Id("A1")), InputCalcFunctionName(Id("A2"))}));
+}
 
-    movie->ClearNetwork();
-    Formula("C1", "A2+RAND()");
-    Compile({"D1", "C1", "A3"}, bound);
-    movie->GetNetwork().Link(table());
-    EXPECT_TRUE(InputCalculations(movie->GetNetwork(), table(), cells()).empty());
+// A cell whose value changes by itself is recalculated with whatever reads it after a change
+// of any input, in the full calculation's order, beside the input's own dependents; an input
+// nothing reads then recalculates those alone instead of everything.
+TEST_F(ModelScript, VolatileCellsRecalculateWithEveryInput)
+{
+    const std::vector<InputCalculation> inputs = LinkedInputs(
+        *this, {{"B1", "A1*2"}, {"C1", "TODAY()+1"}, {"C2", "C1*2"}, {"C3", "SUM(C1:C2)"}, {"D1", "B1+A2"}},
+        {"D1", "C3"});
+    ASSERT_EQ(inputs.size(), 3u);
+    std::vector<int32_t> full;
+    for (const CFormulaNode* node : movie->GetNetwork().GetEvaluationOrder())
+        full.push_back(node->GetCellId());
+    auto inOrder = [&](std::vector<int32_t> ids) {
+        std::erase_if(full, [&](int32_t id) { return std::find(ids.begin(), ids.end(), id) == ids.end(); });
+        return full;
+    };
+    const std::vector<int32_t> volatileOnly = inOrder({Id("C1"), Id("C2"), Id("C3")});
+    EXPECT_EQ(Recalculated(inputs, Id("A3")), volatileOnly);
+    const std::vector<int32_t> withA1 = Recalculated(inputs, Id("A1"));
+    EXPECT_EQ(withA1.size(), 5u);
+    // Each formula after the ones it reads.
+    auto at = [&](const char* cell) { return std::find(withA1.begin(), withA1.end(), Id(cell)) - withA1.begin(); };
+    EXPECT_LT(at("B1"), at("D1"));
+    EXPECT_LT(at("C1"), at("C2"));
+    EXPECT_LT(at("C2"), at("C3"));
+    EXPECT_EQ(Recalculated(inputs, Id("A2")).size(), 4u);
 }
 
 // The functions of the inputs repeat their dependents' code; past twice the model's formulas

@@ -184,55 +184,108 @@ _global.kvKth = function (g, k, large) {
     return kvSorted(xs)[large ? xs.length - k : k - 1];
 };
 
-// The running sums and counts of the numbers of a range's band from the range's first row, kept
-// on the band for the recalculation pass (ifindex.as says why a pass may keep them), one run
-// for each first row that ranges read from: the ranges of a running total ($A$2:A2, $A$2:A3,
-// ...) extend one run by their last rows alone instead of each walking every row. sums[k] and
-// counts[k] are the sum and count of the numbers of the run's first k rows, added in reading
-// order from 0; a run stops before the row of its first error, kept as error. A run is only
-// extended across rows of the range being read, whose cells are computed by then, and up to
-// the range's last row the band holds; the caller reads sums[n] for n rows, or the error when
-// the run stopped before them.
-_global.kvRunOf = function (v) {
+// The sums, counts and errors of a band's rows, kept on the band for the recalculation pass
+// (ifindex.as says why a pass may keep them): a run from a first row on holds, for its first k
+// rows, hi[k] + lo[k], their numbers added with compensation, counts[k] the numbers among them
+// and errors[k] the errors. Any range starting on a row the run holds reads its total as the
+// difference of two entries, so a running total ($A$2:A2, $A$2:A3, ...) and a sliding window
+// (A1:A100, A2:A101, ...) each read every row of the band once a pass, not once a formula. A
+// run is only extended across rows of the range being read, whose cells are computed by then;
+// a range starting outside every run the band holds starts a run of its own. end: where the
+// range's rows the band holds end (kvRangeEnd).
+_global.kvRunOf = function (v, end) {
     var b = v.b;
     if (b.kvRunPass !== kvLib.kvPass) {
         b.kvRunPass = kvLib.kvPass;
         b.kvRuns = new Object();
+        b.kvRunLast = undefined;
     }
     var o = v.o;
-    var run = b.kvRuns[o];
-    if (run == undefined) {
-        run = new Object();
-        run.sums = [0];
-        run.counts = [0];
-        run.error = undefined;
-        b.kvRuns[o] = run;
+    var run = b.kvRunLast;
+    if (run == undefined || o < run.start || o >= run.start + run.hi.length) {
+        run = b.kvRuns[o];
+        if (run == undefined) {
+            run = new Object();
+            run.start = o;
+            run.hi = [0];
+            run.lo = [0];
+            run.counts = [0];
+            run.errors = [0];
+            b.kvRuns[o] = run;
+        }
+        b.kvRunLast = run;
     }
-    var sums = run.sums;
-    var counts = run.counts;
-    var n = kvBandRows(v);
-    var done = sums.length - 1;
-    if (n > done && run.error == undefined) {
+    var hi = run.hi;
+    var done = run.start + hi.length - 1;
+    if (end > done) {
+        var lo = run.lo;
+        var counts = run.counts;
+        var errors = run.errors;
         var cols = v.cols;
-        var s = sums[done];
-        var k = counts[done];
-        for (var r = o + done; r < o + n; r++) {
+        var k = hi.length - 1;
+        var s = hi[k], c = lo[k], n = counts[k], e = errors[k];
+        for (var r = done; r < end; r++) {
             var row = b[r];
             if (row != undefined) {
-                for (var c = 0; c < cols; c++) {
-                    var y = kvTimeline[row[c]];
+                for (var j = 0; j < cols; j++) {
+                    var y = kvTimeline[row[j]];
                     if (typeof y == "number") {
-                        s += y;
-                        k++;
+                        // Neumaier's compensation: a window's total is a difference of two
+                        // running sums, which must not carry the rounding of all rows before
+                        var t = s + y;
+                        if ((s < 0 ? -s : s) >= (y < 0 ? -y : y)) {
+                            c += (s - t) + y;
+                        } else {
+                            c += (y - t) + s;
+                        }
+                        s = t;
+                        n++;
                     } else if (y instanceof kvErrC) {
-                        run.error = y;
-                        return run;
+                        e++;
                     }
                 }
             }
-            sums.push(s);
-            counts.push(k);
+            hi.push(s);
+            lo.push(c);
+            counts.push(n);
+            errors.push(e);
         }
     }
     return run;
+};
+
+// The end of the rows of a range that its band holds (the rest of its rows are empty), as
+// kvBandRows counts them from the range's first row.
+_global.kvRangeEnd = function (v) {
+    var end = v.o + v.rows;
+    return end < v.b.length ? end : (v.b.length > v.o ? v.b.length : v.o);
+};
+
+// The sum of the numbers of a range read through its band's run; the count of its numbers
+// goes to kvLib.kvTotalCount. undefined when the range holds an error (the caller's walk finds
+// the first) or no pass is counted.
+_global.kvRangeTotal = function (v) {
+    if (kvLib.kvPass == undefined) {
+        return undefined;
+    }
+    var end = kvRangeEnd(v);
+    var run = kvRunOf(v, end);
+    var a = v.o - run.start;
+    var z = end - run.start;
+    if (run.errors[z] != run.errors[a]) {
+        return undefined;
+    }
+    kvLib.kvTotalCount = run.counts[z] - run.counts[a];
+    return (run.hi[z] - run.hi[a]) + (run.lo[z] - run.lo[a]);
+};
+
+// The count of the numbers of a range through its band's run (errors are not numbers);
+// undefined without a pass.
+_global.kvRangeCount = function (v) {
+    if (kvLib.kvPass == undefined) {
+        return undefined;
+    }
+    var end = kvRangeEnd(v);
+    var run = kvRunOf(v, end);
+    return run.counts[end - run.start] - run.counts[v.o - run.start];
 };

@@ -40,17 +40,26 @@ _global.kvSearch = function (f, s, start, exact) {
 };
 // The first (LEFT) or last (right) n characters of v, 1 when n is left out.
 _global.kvEnd = function (v, n, right) {
-    var s = kvS(v);
+    var s = typeof v == "string" ? v : kvS(v);
     if (typeof s != "string") {
         return s;
     }
-    var a = kvNumArgs([n], [1]);
-    if (a instanceof kvErrC) {
-        return a;
+    // a text and a count not below 0, as nearly every call has them, take no further calls
+    if (n === undefined) {
+        n = 1;
+    } else if (typeof n != "number" || n < 0) {
+        var a = kvNumArgs([n], [1]);
+        if (a instanceof kvErrC) {
+            return a;
+        }
+        n = kvCountOf(a[0], 0, s.length);
+        if (n instanceof kvErrC) {
+            return n;
+        }
     }
-    n = kvCountOf(a[0], 0, s.length);
-    if (n instanceof kvErrC) {
-        return n;
+    n = Math.floor(n);
+    if (n > s.length) {
+        n = s.length;
     }
     return right ? s.substr(s.length - n) : s.substr(0, n);
 };

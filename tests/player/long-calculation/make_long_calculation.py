@@ -62,20 +62,30 @@ def sheet(rows):
     return "".join(out)
 
 
-def main():
-    rows = int(sys.argv[1]) if len(sys.argv) > 1 else 2500
-    out = sys.argv[2] if len(sys.argv) > 2 else HERE
+def compute(name, sheet_xml, out):
+    """Writes the workbook name of the given sheet into the folder out, as Calc computed it."""
     with tempfile.TemporaryDirectory() as work:
-        staged = os.path.join(work, NAME)
+        staged = os.path.join(work, name)
         with zipfile.ZipFile(staged, "w", zipfile.ZIP_DEFLATED) as book:
-            for name, text in PARTS.items():
-                book.writestr(name, text)
-            book.writestr("xl/worksheets/sheet1.xml", sheet(rows))
+            for part, text in PARTS.items():
+                book.writestr(part, text)
+            book.writestr("xl/worksheets/sheet1.xml", sheet_xml)
         computed = os.path.join(work, "computed")
         subprocess.run(["soffice", "--headless", "--calc", "--convert-to", "xlsx", "--outdir", computed, staged],
                        check=True, stdout=subprocess.DEVNULL)
-        shutil.copy(os.path.join(computed, NAME), os.path.join(out, NAME))
-        print("wrote", os.path.join(out, NAME))
+        shutil.copy(os.path.join(computed, name), os.path.join(out, name))
+        print("wrote", os.path.join(out, name))
+
+
+def make(name, sheet_of_rows, default_rows):
+    """The command line of a maker: [rows] [output folder]."""
+    rows = int(sys.argv[1]) if len(sys.argv) > 1 else default_rows
+    out = sys.argv[2] if len(sys.argv) > 2 else HERE
+    compute(name, sheet_of_rows(rows), out)
+
+
+def main():
+    make(NAME, sheet, 2500)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,59 @@
+// What an input change recalculates in a published dashboard, in Ruffle: over a workbook of
+// tools/bench-workbook.py (a hundred formulas L1:L100 reading the slider's cell K1, thousands of
+// others that do not, and TODAY() and RAND() cells), a change of K1 recalculates its dependents
+// and the cells whose values change by themselves within the call, leaving the rest alone:
+// - L100 takes the new value (100 * 5 + 1);
+// - RAND() takes a new value, as after every change in the spreadsheet;
+// - M1, which K1 does not feed, is not recalculated (the probe set it aside before);
+// - the recalculation does not go on over frames.
+import { execFileSync } from "node:child_process";
+import fs from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import { withPlayer, playerProblems, reportedValues } from "./lib/ruffle.mjs";
+
+const source = process.env.VANTOREL_SOURCE_DIR;
+const build = process.env.VANTOREL_BINARY_DIR;
+const publish = path.join(build, "tools", "vantorel-publish", "vantorel-publish");
+const asc = path.join(build, "tools", "vantorel-asc", "vantorel-asc");
+const out = fs.mkdtempSync(path.join(os.tmpdir(), "recalculation-"));
+
+let failures = 0;
+const fail = (message) => { console.log(`FAIL ${message}`); ++failures; };
+
+execFileSync("python3", [path.join(source, "tools", "bench-workbook.py"), "mixed", "3000",
+  path.join(out, "volatile.xlsx"), "--volatile"]);
+const display = (name, cell, y) => ({ symbol: "KVValueDisplaySymbol", name, x: 10, y, width: 360, height: 40,
+  parameters: { General: { mv: `Data!${cell}` } } });
+const dashboard = {
+  workbook: "volatile.xlsx",
+  canvas: { width: 400, height: 300, paper: "#FFFFFF" },
+  components: [
+    { symbol: "KVSliderHSymbol", name: "Input", x: 10, y: 10, width: 360, height: 60,
+      parameters: { General: { mv: "Data!K1" }, Behavior: { minValue: 0, maxValue: 100, incSize: 1 } } },
+    display("Last", "L100", 80), display("Count", "M1", 130), display("Today", "N1", 180),
+    display("Random", "N2", 230),
+  ],
+};
+fs.writeFileSync(path.join(out, "dashboard.json"), JSON.stringify(dashboard));
+execFileSync(publish, ["-q", "--map", path.join(out, "dashboard.map"), path.join(out, "dashboard.json"),
+  path.join(out, "volatile.xlsx"), path.join(out, "dashboard.swf")], { stdio: "inherit" });
+const map = fs.readFileSync(path.join(out, "dashboard.map"), "utf8").split("\n").map((line) => line.split("\t"));
+const variable = (cell) => (map.find((fields) => fields[2] === cell) || [])[0];
+for (const cell of ["K1", "L100", "M1", "N2"]) if (!variable(cell)) fail(`the map names no variable of ${cell}`);
+execFileSync("python3", [path.join(source, "tools", "bench-recalc-probe.py"), asc, "movies/dashboard.swf",
+  variable("K1"), variable("L100"), path.join(out, "probe.swf"), variable("M1"), variable("N2")]);
+
+await withPlayer(out, async (run) => {
+  const result = await run("probe.swf", { until: "done", timeoutMs: 120000 });
+  for (const p of playerProblems(result).filter((p) => !p.includes("Unknown device font"))) fail(p);
+  const got = reportedValues(result);
+  console.log(`K1 changed: ${got.recalc} ms, ${got.finished}; L100 = ${got.value}; M1 ${got.untouched}; RAND() ${got.changing}`);
+  if (got.value !== "501") fail(`L100 = ${got.value} after K1 = 5, expected 501`);
+  if (got.finished !== "within the call") fail(`the recalculation is ${got.finished}`);
+  if (got.untouched !== "untouched") fail(`M1, which K1 does not feed, was recalculated (${got.untouched})`);
+  if (got.changing !== "recalculated") fail(`RAND() was ${got.changing} by the change`);
+});
+fs.rmSync(out, { recursive: true, force: true });
+console.log(failures ? `${failures} failure(s)` : "recalculation after an input change ok");
+process.exit(failures ? 1 : 0);
