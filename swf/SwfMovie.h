@@ -61,7 +61,7 @@ public:
 
     // Writes a complete file of every tag in the list: header, frame rectangle 0..width by
     // 0..height twips (16-bit fields, so PatchSwfFrameSize can rewrite it in place), frame rate,
-    // frame count, the tags, End. compress: "CWS" with a zlib stream (level 6) of everything after
+    // frame count, the tags, End. compress: "CWS" with a zlib stream (level 9) of everything after
     // the first 8 bytes; encipher: the file as an enciphered asset. Throws swf::SwfError.
     void WriteFile(const std::filesystem::path& path, int32_t width, int32_t height, double frameRate,
                    bool compress, bool encipher = false);
@@ -105,7 +105,7 @@ private:
 namespace swf {
 
 // The "CWS" form of an uncompressed ("FWS") movie file: the same header, then everything after
-// its first 8 bytes as one zlib stream at level 6. Throws SwfError.
+// its first 8 bytes as one zlib stream at level 9. Throws SwfError.
 std::vector<uint8_t> CompressMovie(std::span<const uint8_t> plainFile);
 
 } // namespace swf

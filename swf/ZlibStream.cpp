@@ -12,14 +12,12 @@
 namespace swf {
 namespace {
 
-// zlib's default level: on a movie's scripts level 9 takes several times as long for a file a
-// few percent smaller, and that time is most of what publishing a large workbook costs.
-constexpr int kLevel = 6;
+constexpr int kBestLevel = 9;
 constexpr int kWindowBits = 15;
 constexpr std::size_t kWindowBytes = std::size_t(1) << kWindowBits;
 constexpr int kMemLevel = 8; // zlib's default, as compress2 uses
-// The zlib header of a 32 KB window at the default level, as compress2 writes it.
-constexpr std::uint8_t kZlibHeader[] = {0x78, 0x9C};
+// The zlib header of a 32 KB window at the best level, as compress2 writes it.
+constexpr std::uint8_t kZlibHeader[] = {0x78, 0xDA};
 
 struct Piece {
     std::vector<std::uint8_t> bytes;
@@ -37,7 +35,7 @@ Piece DeflatePiece(std::span<const std::uint8_t> data, std::size_t begin, std::s
     piece.length = end - begin;
     piece.checksum = adler32(adler32(0, nullptr, 0), data.data() + begin, static_cast<uInt>(piece.length));
     z_stream z{};
-    piece.result = deflateInit2(&z, kLevel, Z_DEFLATED, -kWindowBits, kMemLevel, Z_DEFAULT_STRATEGY);
+    piece.result = deflateInit2(&z, kBestLevel, Z_DEFLATED, -kWindowBits, kMemLevel, Z_DEFAULT_STRATEGY);
     if (piece.result != Z_OK)
         return piece;
     ScopeGuard end_stream([&z] { deflateEnd(&z); });

@@ -13,7 +13,7 @@ namespace swf {
 // percent smaller in them than in one pass.
 inline constexpr std::size_t kDeflatePieceBytes = std::size_t(64) << 10;
 
-// Appends a zlib stream of the data at zlib's default compression (level 6) to out. The data is
+// Appends a zlib stream of the data at the best compression (level 9) to out. The data is
 // deflated in pieces of kDeflatePieceBytes on up to `threads` threads (0: one per processor this process may use);
 // each piece starts from the 32 KB before it as its dictionary, so it finds the matches a
 // single pass would find there, and all but the last end on a byte boundary, so the pieces

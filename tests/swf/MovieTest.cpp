@@ -60,7 +60,7 @@ Bytes File(const Bytes& tags, bool compressed = false, uint16_t frames = 1)
     Bytes packed(8 + size);
     std::copy(file.begin(), file.begin() + 8, packed.begin());
     packed[0] = 'C';
-    compress2(packed.data() + 8, &size, file.data() + 8, file.size() - 8, 6);
+    compress2(packed.data() + 8, &size, file.data() + 8, file.size() - 8, 9);
     packed.resize(8 + size);
     return packed;
 }
