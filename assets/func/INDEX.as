@@ -14,6 +14,9 @@ kvLib.INDEX = function (g, r, c) {
     }
     r = kvTrunc(a[0]);
     c = kvTrunc(a[1]);
+    if (r < 0 || c < 0) {
+        return kvError("#VALUE!");
+    }
     var rows = kvRows(g);
     var cols = kvCols(g);
     if (arguments.length < 3 && rows == 1 && cols > 1) {
@@ -27,7 +30,7 @@ kvLib.INDEX = function (g, r, c) {
         c = 1;
     }
     // a row alone picks nothing in an array of several columns
-    if (r < 0 || c < 0 || r > rows || c > cols || (arguments.length < 3 && c == 0)) {
+    if (r > rows || c > cols || (arguments.length < 3 && c == 0)) {
         return kvError("#REF!");
     }
     if (r == 0 || c == 0) {

@@ -138,6 +138,7 @@ constexpr RangeArguments kRangeArguments[] = {
     {"XIRR", ArgumentClass::Reference, 0, 0, 1},
     {"XLOOKUP", ArgumentClass::Reference, 1, 0, 2},
     {"XNPV", ArgumentClass::Reference, 1, 0, 2},
+    {"XOR", ArgumentClass::Reference, 0, 1, -1},
     // The spreadsheet evaluates these as arrays even in an ordinary formula.
     {"CORREL", ArgumentClass::ForceArray, 0, 0, 1},
     {"COVAR", ArgumentClass::ForceArray, 0, 0, 1},
@@ -193,7 +194,7 @@ bool MayGiveGrid(std::string_view function)
 std::string SpreadsheetFunctionName(std::string_view written)
 {
     std::string name = sheet::UpperAscii(written);
-    for (std::string_view prefix : {"_XLFN.", "_XLWS.", "_XLUDF."})
+    for (std::string_view prefix : {"_XLFN.", "_XLWS.", "_XLUDF.", "_XLFNGNUMERIC."})
         if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0)
             name.erase(0, prefix.size());
     return name;

@@ -490,6 +490,32 @@ Compiled CompileOne(const CModelVariable& from, const CompilePlace& place, Taken
     return out;
 }
 
+// Whether a formula may give what an empty cell holds: a reference alone, or a choice with a
+// reference among its arguments that it may hand on. The spreadsheet shows 0 there, never
+// nothing. Choices nest only as deep as formulas are written, so the walk stays short.
+bool MayGiveEmpty(const CModelVariable& tree, int depth = 0)
+{
+    constexpr int kDeepest = 8;
+    switch (tree.GetKind()) {
+    case ModelKind::Cell:
+    case ModelKind::Range:
+        return true;
+    case ModelKind::Function:
+        if (depth >= kDeepest)
+            return true;
+        for (std::string_view name : {"IF", "IFS", "CHOOSE", "SWITCH", "IFERROR", "IFNA"})
+            if (tree.GetText() == name) {
+                for (std::size_t i = 0; i < tree.GetChildCount(); ++i)
+                    if (MayGiveEmpty(tree.GetChild(i), depth + 1))
+                        return true;
+                return false;
+            }
+        return false;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree, const CompilePlace& place)
@@ -509,6 +535,11 @@ std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree
     Compiled root = CompileOne(tree, place, rootTaken, shapes);
     if (!root.top)
         return nullptr;
+    if (place.shown && rootTaken == Taken::Value && MayGiveEmpty(tree)) {
+        auto shown = MakeCall(callconv::kShownFunction);
+        shown->AddChild(std::move(root.top));
+        root.top = std::move(shown);
+    }
     struct Pending {
         const CModelVariable* from;
         CExprNode* to;

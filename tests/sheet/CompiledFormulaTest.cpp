@@ -101,6 +101,24 @@ TEST_F(CompiledFormulaTest, RowAndColumnOfAPlaceAreNumbers)
     EXPECT_TRUE(Emit("ROW(B5,C6)", place).ends_with("push 2; push 'kvLib'; getvar; push 'ROW'; callmethod"));
 }
 
+// A cell's formula that may hand on an empty cell shows 0 there: a reference alone and the
+// choices are taken through kvShown; formulas that compute something, and array formulas, not.
+TEST_F(CompiledFormulaTest, ACellsFormulaThatMayHandOnAnEmptyCellIsShown)
+{
+    CCellRef self("S", 7, 3);
+    CompilePlace place{&table, &self};
+    place.shown = true;
+    const std::string shown = "push 1; push 'kvLib'; getvar; push 'kvShown'; callmethod";
+    for (const char* formula : {"A1", "B1:B9", "IF(1,A1)", "CHOOSE(1,A1)", "IFERROR(A1,0)", "SWITCH(A1,1,A2)"})
+        EXPECT_TRUE(Emit(formula, place).ends_with(shown)) << formula;
+    for (const char* formula : {"A1+0", "SUM(A1)", "\"x\"", "5", "IF(A1=1,SUM(A1),0)"})
+        EXPECT_FALSE(Emit(formula, place).ends_with(shown)) << formula;
+    // Not where the value is no cell's own, nor in an array formula, which keeps its array.
+    EXPECT_FALSE(Emit("A1").ends_with(shown));
+    place.array = true;
+    EXPECT_FALSE(Emit("A1:A3", place).ends_with(shown));
+}
+
 // A range where one value is taken is cut to its cell in the formula's own row (a column) or
 // column (a row), else #VALUE!, so a cell never shows the range's variable names; where a
 // function takes a range it stays whole, and IF's branches are taken as IF itself is.

@@ -37,7 +37,11 @@ DATA = {
     "O": ["2", "3.5", "010", " 4 ", "1,234", "50%", "abc", "2024-01-15"],
     "P": [45292, 45293, 45299, 45306, None, None, None, None],
     "Q": [1, 2, "=1/0", 4, 5, None, None, None],
+    "R": ['=""', 1, "1", '=""', "TRUE", None, "x", 2],
+    # errors typed into cells: computed from these formulas, then stored as the constants
+    "S": ["=NA()", 4, "=1/0", None, None, None, None, None],
 }
+TYPED_ERRORS = {"S1": "#N/A", "S3": "#DIV/0!"}
 
 
 
@@ -88,6 +92,9 @@ GROUPS["logical"] = [
     '=IFS(E1>20,"a",E1>5,"b")', '=IFS(FALSE(),1)', '=IFS(1/0,1,TRUE(),2)', '=SWITCH(2,1,"a",2,"b")',
     '=SWITCH("B","a",1,"b",2)', '=SWITCH(9,1,"a","none")', '=SWITCH(9,1,"a")',
     ('=SWITCH(1,"1","t",1,"n")', 's:n', 'text never equals a number'),
+    '=XOR(G1:G8)', '=XOR(E1:E2)', '=XOR(E1:E3,TRUE())',
+    '=S1', '=S1+E1', '=IFERROR(S1,"e")', '=IFNA(S1+1,"na")', '=ISNA(S1)', '=IFERROR(S3,S2)',
+    '=ISERROR(S1:S3)', '=SUM(S2:S3)', '=COUNT(S1:S3)', '=IF(ISERROR(S3),ERROR.TYPE(S3))',
 ]
 
 GROUPS["information"] = [
@@ -99,6 +106,9 @@ GROUPS["information"] = [
     ('=TYPE(TRUE())', 'n:4', 'a logical value is of type 4'), '=TYPE(#N/A)', '=TYPE({1,2})', '=TYPE(F7)', ('=ERROR.TYPE(#NULL!)', 'n:1', 'the error #NULL! is of type 1'),
     '=ERROR.TYPE(1/0)', '=ERROR.TYPE(#VALUE!)', '=ERROR.TYPE(#REF!)', '=ERROR.TYPE(#NAME?)',
     '=ERROR.TYPE(#NUM!)', '=ERROR.TYPE(#N/A)', '=ERROR.TYPE(1)',
+    ('=ISEVEN(TRUE())', 'e:#VALUE!', 'a logical value is no number here'),
+    ('=ISODD(FALSE())', 'e:#VALUE!', 'a logical value is no number here'),
+    '=F7', '=K8', '=F7&""', '=IF(TRUE(),F7)',
 ]
 
 GROUPS["math"] = [
@@ -165,6 +175,9 @@ GROUPS["statistics"] = [
     '=COUNTIF(F1:F8,"a*")', '=COUNTIF(F1:F8,"<>apple")', '=COUNTIF(F1:F8,"")', '=COUNTIF(G1:G8,TRUE())',
     '=COUNTIF(G1:G8,"7")', '=COUNTIF(F1:F8,"~*")', '=COUNTIF(O1:O8,">1")', '=COUNTIF(E1:E8,"<>")',
     '=COUNTIFS(E1:E8,">10",I1:I8,">4")', '=COUNTIFS(E1:E8,">10",I1:I7,">4")', '=COVAR(E1:E8,I1:I8)',
+    '=COUNTIF(R1:R8,"=")', '=COUNTIF(R1:R8,"<>")', '=COUNTIF(R1:R8,"")', '=COUNTIF(R1:R8,"<>1")',
+    '=COUNTIF(R1:R8,"=1")', '=COUNTIF(R1:R8,1)', '=COUNTIF(R1:R8,"~TRUE")', '=COUNTIF(R1:R8,"~T*")',
+    '=SUMIF(R1:R8,"=",E1:E8)', '=SUMIF(R1:R8,"<>",E1:E8)', '=SUMIF(R1:R8,"<>1",E1:E8)',
     '=FORECAST(60,I1:I8,E1:E8)', '=GEOMEAN(E1:E8)', ('=GEOMEAN(1,-1)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=INTERCEPT(I1:I8,E1:E8)',
     '=LARGE(E1:E8,2)', ('=LARGE(E1:E8,9)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=MAX(E1:E8)', '=MAX(G1:G8)', '=MAX(F1:F2)',
     ('=MAX(-1,"-5")', 'n:-1', 'text typed as an argument is read as a number'), '=MAXA(G1:G8)', '=MAXIFS(E1:E8,F1:F8,"a*")', '=MAXIFS(E1:E8,E1:E8,">100")',
@@ -240,7 +253,7 @@ GROUPS["text"] = [
     '=TEXT(12345,"0.00E+00")', '=TEXT(0.000123,"0.0E+0")', '=TEXT(-5,"0;(0)")', '=TEXT(0,"0;(0);""zero""")',
     '=TEXT(5,"""n=""0")', '=TEXT(45292,"yyyy-mm-dd")', '=TEXT(45292.75,"dddd, mmmm d, yyyy h:mm AM/PM")',
     '=TEXT(45292.5,"hh:mm:ss")', '=TEXT(1.5,"[h]:mm")', '=TEXT(45292,"mmm d")', '=TEXT(1234.5,"#")',
-    '=TEXT(0.5,"#.##")', '=TEXT(3,"000")', '=TEXT(1234567,"#,##0,")', '=TEXT(5551234,"000-0000")',
+    '=TEXT(0.5,"#.##")', '=TEXT(3,"000")', '=TEXT(1234.56,".##0")', '=TEXT(-1,"[h]")', '=TEXT(-1.5,"[h]:mm")', '=TEXT(1234567,"#,##0,")', '=TEXT(5551234,"000-0000")',
     '=TEXT("abc","@!")', '=TEXT(-1234.5,"#,##0.0")', '=TEXT(2.5,"General")', '=TEXT(45292,"d/m/yy")',
     '=TEXTJOIN(",",TRUE(),F1:F8)', '=TEXTJOIN("-",FALSE(),"a",F7,"b")', '=TRIM("  a   b  ")', '=UPPER("abc")',
     '=VALUE("1,234.5")', '=VALUE("12%")', '=VALUE("abc")', '=VALUE("1e3")', '=VALUE(" 7 ")', '=VALUE("$12")',
@@ -306,6 +319,7 @@ GROUPS["dates"] = [
     ('=WORKDAY(1,2^31)', 'e:#NUM!', 'the date would lie past the last one'),
     ('=EDATE(1,2^31)', 'e:#NUM!', 'the date would lie past the last one'),
     ('=EOMONTH(1,2^31)', 'e:#NUM!', 'the date would lie past the last one'),
+    ('=EDATE(45322,FALSE())', 'e:#VALUE!', 'a logical value is no number here'),
 ]
 
 GROUPS["finance"] = [
@@ -379,6 +393,7 @@ GROUPS["arrays"] = [
     '=SUMPRODUCT(ROW(E1:E8)*E1:E8)', '=SUM(ROW(E2:E4))', '=SUMPRODUCT(COLUMN(E1:G1)*1)',
     '=SUMPRODUCT((ROW(E1:E8)>4)*E1:E8)', Array('{=SUM(ROW(E1:E8)*I1:I8)}'),
     Array('{=SUM(INDEX(E1:I8,0,1)*INDEX(E1:I8,0,5))}'),
+    Array('{=SUM(INDEX(E1:I8,2,0)*1)}'), Array('{=SUM(INDEX(E1:I8,3,0))}'),
     # a single row or column stretched across
     '=SUMPRODUCT(E1:E4*{1,2})', '=SUMPRODUCT(E1:E3+{1;2;3})', Array('{=SUM(E1:E2*{1,2,3})}'),
     Array('{=SUM(E1:E3*K1)}'), '=SUMPRODUCT(E1:E4*2+1)',
@@ -498,8 +513,13 @@ def make_arrays(source, target, cases):
 def restore_formulas(source, target, cases):
     """Writes the cases' formulas back as written. The program saves CEILING and FLOOR as
     CEILING.MATH and FLOOR.MATH (and rewrites number literals) while the cached values are
-    those of the functions as written."""
+    those of the functions as written. The cells of TYPED_ERRORS become error constants."""
     def rewrite(sheet):
+        for ref, error in TYPED_ERRORS.items():
+            pattern = re.compile(r'<c r="%s"([^>]*?) t="e"[^>]*>.*?</c>' % ref, re.S)
+            sheet, count = pattern.subn('<c r="%s"\\1 t="e"><v>%s</v></c>' % (ref, xml_escape(error)), sheet)
+            if count != 1:
+                sys.exit("no error cell %s in %s" % (ref, target))
         for row, case in layout(cases):
             formula = formula_of(case)[1:]
             pattern = re.compile(r'(<c r="A%d"[^>]*>)<f([^>]*)>.*?</f>' % row, re.S)
