@@ -211,14 +211,18 @@ void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook,
     RequireFile(workbook);
     inputs_ = {workbook};
     notes_.clear();
+    unreadFormulas_.clear();
     Step("reading " + workbook.string());
     base_->ResetModel();
     CCellModel& cells = base_->GetCellModel();
     try {
-        sheet::FillResult result = sheet::FillCellModel(reading.get(), cells);
+        sheet::FillOptions options;
+        options.keepUnreadFormulas = true;
+        sheet::FillResult result = sheet::FillCellModel(reading.get(), cells, options);
         if (result.outcome != sheet::FillOutcome::Done)
             throw PublishError(PublishError::Kind::UnreadableWorkbook,
                                workbook.string() + ": " + sheet::FailureText(result));
+        unreadFormulas_ = std::move(result.unreadFormulas);
     } catch (const sheet::WorkbookError& error) {
         throw PublishError(PublishError::Kind::UnreadableWorkbook, workbook.string() + ": " + error.what());
     }

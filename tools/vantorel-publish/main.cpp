@@ -8,7 +8,7 @@
 // hold included); 2 usage; 3 a file is
 // missing; 4 a damaged document; 5 a workbook or description it cannot read; 6 a damaged or
 // missing installation; 7 with --strict, the movie cannot calculate every formula as the
-// spreadsheet does (unsupported functions, circular references).
+// spreadsheet does (unsupported functions, circular references, formulas it cannot read).
 
 #include "model/FileBytes.h"
 #include "publish/ModelNetwork.h"
@@ -56,7 +56,8 @@ const char* const kUsageText =
     "  --preview           the in-program preview movie instead of the export\n"
     "  --map <file>        also write the movie's variables as V12<TAB>Sales<TAB>B7 lines\n"
     "  --all-formulas      a movie without components whose model is every formula of the workbook\n"
-    "  --strict            fail (exit 7) on unsupported functions or circular references\n"
+    "  --strict            fail (exit 7) on unsupported functions, circular references or formulas\n"
+    "                      that cannot be read (which otherwise keep the workbook's stored values)\n"
     "  --memory-budget <MB> the memory publishing may take (default 4096)\n"
     "  --check-values      play the movie in the test player and list each formula cell's value\n"
     "                      beside the workbook's cached one\n"
@@ -66,7 +67,8 @@ const char* const kUsageText =
     "\n"
     "exit codes: 1 the movie cannot be built or written (or cannot hold a formula), 2 usage,\n"
     "3 a missing file, 4 a damaged document, 5 a workbook or description it cannot read, 6 no\n"
-    "usable installation folder, 7 unsupported functions or circular references with --strict\n";
+    "usable installation folder, 7 unsupported functions, circular references or unreadable formulas\n"
+    "with --strict\n";
 
 const std::vector<cli::OptionSpec> kOptions = {
     {"--install", 0, true},  {"--map", 0, true},    {"--preview", 0, false}, {"--all-formulas", 0, false},
@@ -186,6 +188,20 @@ private:
     std::size_t count_ = 0;
 };
 
+// The cells whose formulas the workbook reader could not take: the movie shows the values the
+// file stored there, fixed.
+void ReportUnreadFormulas(const publish::CPublisher& publisher)
+{
+    const std::vector<sheet::UnreadFormula>& unread = publisher.UnreadFormulas();
+    constexpr std::size_t kShown = 10;
+    for (std::size_t i = 0; i < unread.size() && i < kShown; ++i)
+        std::fprintf(stderr, "vantorel-publish: %s keeps its stored value: the formula %s\n", unread[i].cell.c_str(),
+                     unread[i].reason.c_str());
+    if (unread.size() > kShown)
+        std::fprintf(stderr, "vantorel-publish: and %zu more formulas keep their stored values\n",
+                     unread.size() - kShown);
+}
+
 void Report(const publish::CPublisher& publisher, const std::filesystem::path& output,
             const publish::MovieBuildResult& result)
 {
@@ -207,6 +223,7 @@ void Report(const publish::CPublisher& publisher, const std::filesystem::path& o
     const std::string unsupported = UnsupportedText(publisher);
     if (!unsupported.empty())
         std::fprintf(stderr, "Unsupported Functions\n%s\n", unsupported.c_str());
+    ReportUnreadFormulas(publisher);
 }
 
 // A new publisher, made on a thread of its own when one can be had.
@@ -288,10 +305,12 @@ int Publish(const Options& options, const std::filesystem::path& install)
         std::fprintf(stderr, "vantorel-publish: nothing written\n");
         return 1;
     }
-    if (options.strict && (!publisher.UnsupportedFunctions().empty() || !circles.empty())) {
+    if (options.strict &&
+        (!publisher.UnsupportedFunctions().empty() || !circles.empty() || !publisher.UnreadFormulas().empty())) {
         progress.Done();
         if (!publisher.UnsupportedFunctions().empty())
             std::fprintf(stderr, "Unsupported Functions\n%s\n", UnsupportedText(publisher).c_str());
+        ReportUnreadFormulas(publisher);
         std::fprintf(stderr, "vantorel-publish: --strict: the movie cannot calculate every formula as the "
                              "spreadsheet does; nothing written\n");
         return kStrictFailure;
