@@ -309,6 +309,28 @@ TEST(CommandLine, StrictRefusesAMovieThatCannotCalculateEveryFormula)
     EXPECT_FALSE(fs::exists(dir / "s.swf"));
 }
 
+// A formula the reader cannot take is listed with its cell and keeps its stored value; the
+// movie is written, unless --strict.
+TEST(CommandLine, AnUnreadableFormulaIsListedAndRefusedOnlyWhenStrict)
+{
+    testsupport::TempDir dir;
+    const std::vector<std::uint8_t> bytes = xlsxtest::OneSheet(xlsxtest::SheetXml(
+        "<row r=\"1\"><c r=\"A1\"><v>2</v></c><c r=\"B1\"><f>[1]Other!A1</f><v>4</v></c>"
+        "<c r=\"C1\"><f>A1+B1</f><v>6</v></c></row>"));
+    const fs::path book = dir / "linked.xlsx";
+    testsupport::WriteBytes(book, std::vector<unsigned char>(bytes.begin(), bytes.end()));
+    const Ran lenient = Publish({"--all-formulas", book.string(), (dir / "m.swf").string()});
+    EXPECT_EQ(lenient.code, 0) << lenient.err;
+    EXPECT_NE(lenient.err.find("'S'!$B$1 keeps its stored value: the formula cannot be read"), std::string::npos)
+        << lenient.err;
+    EXPECT_TRUE(fs::exists(dir / "m.swf"));
+
+    const Ran strict = Publish({"--strict", "--all-formulas", book.string(), (dir / "s.swf").string()});
+    EXPECT_EQ(strict.code, 7) << strict.err;
+    EXPECT_NE(strict.err.find("'S'!$B$1"), std::string::npos) << strict.err;
+    EXPECT_FALSE(fs::exists(dir / "s.swf"));
+}
+
 // Ranges cost what they cover: seventeen sums over 250,000 empty rows each (once past what
 // the ranges of a movie could list) publish into a small movie.
 TEST(CommandLine, RangesOverEmptyCellsCostTheCellsTheyCover)
