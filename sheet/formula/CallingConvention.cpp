@@ -100,6 +100,7 @@ constexpr RangeArguments kRangeArguments[] = {
     {"MINIFS", ArgumentClass::Reference, 0, 0, 1},
     {"MINIFS", ArgumentClass::Reference, 1, 2, -1},
     {"MIRR", ArgumentClass::Reference, 0, 0, -1},
+    {"MMULT", ArgumentClass::Reference, 0, 0, 1},
     {"MODE", ArgumentClass::Reference, 0, 1, -1},
     {"MODE.SNGL", ArgumentClass::Reference, 0, 1, -1},
     {"NETWORKDAYS", ArgumentClass::Reference, 2, 0, -1},
@@ -129,6 +130,7 @@ constexpr RangeArguments kRangeArguments[] = {
     {"SUMIFS", ArgumentClass::Reference, 1, 2, -1},
     {"SUMSQ", ArgumentClass::Reference, 0, 1, -1},
     {"TEXTJOIN", ArgumentClass::Reference, 2, 1, -1},
+    {"TRANSPOSE", ArgumentClass::Reference, 0, 0, -1},
     {"TYPE", ArgumentClass::Reference, 0, 0, -1},
     {"VAR", ArgumentClass::Reference, 0, 1, -1},
     {"VAR.P", ArgumentClass::Reference, 0, 1, -1},
@@ -188,7 +190,7 @@ ArgumentClass ArgumentClassOf(std::string_view function, std::size_t index)
 
 bool MayGiveGrid(std::string_view function)
 {
-    return function == "INDEX" || function == kArrayFunction;
+    return function == "INDEX" || function == "TRANSPOSE" || function == "MMULT" || function == kArrayFunction;
 }
 
 std::string SpreadsheetFunctionName(std::string_view written)

@@ -353,6 +353,47 @@ GROUPS["finance"] = [
     ('=RATE(10,-100,999.9999)', 'n:1.8181819499568335e-08', 'the exact value: the computing program loses digits at a rate near 0'),
 ]
 
+GROUPS["distributions"] = [
+    '=GAMMA(5)', '=GAMMA(0.5)', '=GAMMA(-1.5)', ('=GAMMA(0)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=GAMMA(171.5)', '=GAMMALN(10)', '=GAMMALN.PRECISE(0.5)',
+    '=GAMMA.DIST(2,3,2,TRUE())', '=GAMMA.DIST(2,3,2,FALSE())', '=GAMMADIST(10,9,2,TRUE())', '=GAMMA.INV(0.068094,9,2)',
+    '=GAMMAINV(0.5,2,1)', '=CHISQ.DIST(0.5,1,TRUE())', '=CHISQ.DIST(2,3,FALSE())', '=CHISQ.DIST.RT(18.307,10)',
+    '=CHIDIST(3,4)', '=CHISQ.INV(0.93,1)', '=CHISQ.INV.RT(0.05,10)', '=CHIINV(0.5,2)',
+    '=T.DIST(60,1,TRUE())', '=T.DIST(8,3,FALSE())', '=T.DIST(-1.5,4,TRUE())', '=T.DIST.2T(1.96,60)', '=T.DIST.RT(1.96,60)',
+    '=TDIST(1.96,60,2)', '=TDIST(1.96,60,1)', '=T.INV(0.75,2)', '=T.INV(0.1,5)', '=T.INV.2T(0.05,60)', '=TINV(0.05,10)',
+    '=F.DIST(15.2069,6,4,TRUE())', '=F.DIST(15.2069,6,4,FALSE())', '=F.DIST.RT(15.2069,6,4)', '=FDIST(2,3,10)',
+    '=F.INV(0.01,6,4)', '=F.INV.RT(0.01,6,4)', '=FINV(0.05,3,10)',
+    '=BETA.DIST(2,8,10,TRUE(),1,3)', '=BETA.DIST(2,8,10,FALSE(),1,3)', '=BETADIST(0.3,2,3)', '=BETA.INV(0.685470581,8,10,1,3)',
+    '=BETAINV(0.5,2,3)', '=BINOM.DIST(6,10,0.5,FALSE())', '=BINOM.DIST(6,10,0.5,TRUE())', '=BINOMDIST(0,5,0.2,TRUE())',
+    '=POISSON.DIST(2,5,FALSE())', '=POISSON.DIST(2,5,TRUE())', '=POISSON(0,0.5,TRUE())', '=EXPON.DIST(0.2,10,TRUE())',
+    '=EXPON.DIST(0.2,10,FALSE())', '=EXPONDIST(1,2,TRUE())', '=WEIBULL.DIST(105,20,100,TRUE())', '=WEIBULL.DIST(105,20,100,FALSE())',
+    '=WEIBULL(2,1.5,3,TRUE())', '=LOGNORM.DIST(4,3.5,1.2,TRUE())', '=LOGNORM.DIST(4,3.5,1.2,FALSE())', '=LOGNORMDIST(4,3.5,1.2)',
+    '=LOGNORM.INV(0.039084,3.5,1.2)', '=LOGINV(0.5,0,1)', '=NORM.S.DIST(1.333333,TRUE())', '=NORM.S.DIST(1.333333,FALSE())',
+    '=NORM.S.INV(0.908789)', '=NORMSINV(0.025)', '=NORM.DIST(42,40,1.5,TRUE())', '=NORM.INV(0.908789,40,1.5)',
+    ('=GAMMA.DIST(-1,3,2,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=CHISQ.DIST(1,0,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=T.DIST.2T(-1,5)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=BINOM.DIST(11,10,0.5,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    ('=POISSON.DIST(-1,5,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=NORM.S.INV(1)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=BETA.INV(1.5,8,10)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=F.DIST(-1,6,4,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    '=T.DIST("x",2,TRUE())', ('=EXPON.DIST(1,0,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+]
+
+GROUPS["conversions"] = [
+    '=BIN2DEC(1100100)', '=BIN2DEC("1111111111")', ('=BIN2DEC("2")', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=BIN2DEC("11111111111")', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=BIN2HEX(11111011,4)',
+    '=BIN2HEX("1110")', '=BIN2HEX("1111111111")', '=BIN2OCT(1001,3)', '=BIN2OCT("1100100")', '=BIN2OCT("1111111111")',
+    '=DEC2BIN(9,4)', '=DEC2BIN(-100)', ('=DEC2BIN(512)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=DEC2BIN(9,2)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=DEC2BIN(9.9)', '=DEC2HEX(100,4)', '=DEC2HEX(-54)',
+    '=DEC2HEX(28)', ('=DEC2HEX(64,1)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=DEC2OCT(58,3)', '=DEC2OCT(-100)', '=HEX2BIN("F",8)', '=HEX2BIN("B7")',
+    '=HEX2BIN("FFFFFFFE00")', ('=HEX2BIN("200")', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=HEX2DEC("A5")', '=HEX2DEC("FFFFFFFF5B")', '=HEX2DEC("3DA408B9")',
+    ('=HEX2DEC("g")', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=HEX2OCT("F",3)', '=HEX2OCT("3B4E")', '=HEX2OCT("FFFFFFFF00")', '=OCT2BIN(3,3)', '=OCT2BIN(7777777000)',
+    '=OCT2DEC(54)', '=OCT2DEC(7777777533)', ('=OCT2DEC(8)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=OCT2HEX(100,4)', '=OCT2HEX(7777777533)', ('=DEC2BIN(3,0)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    ('=DEC2BIN(3,11)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=HEX2DEC("a5")', '=HEX2DEC("")', '=DEC2HEX(-549755813888)', ('=DEC2HEX(549755813888)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    '=ADDRESS(2,3)', '=ADDRESS(2,3,2)', '=ADDRESS(2,3,3)', '=ADDRESS(2,3,4)', '=ADDRESS(2,3,1,FALSE())', '=ADDRESS(2,3,2,FALSE())',
+    '=ADDRESS(2,3,4,FALSE())', '=ADDRESS(1,16384)', '=ADDRESS(1,27,4)', '=ADDRESS(0,1)', ('=ADDRESS(1,1,5)', 'e:#VALUE!', 'a kind past 4 is #VALUE!'), '=ADDRESS(1,16385)',
+    ('=ADDRESS(2,3,1,TRUE(),"Data")', 's:Data!$C$2', 'the desktop spreadsheet joins the sheet with !'),
+    ('=ADDRESS(2,3,1,TRUE(),"My Data")', "s:'My Data'!$C$2", 'the desktop spreadsheet joins the sheet with !'),
+    '=SUM(MMULT({1,2;3,4},{5;6}))', '=INDEX(MMULT({1,2;3,4},{5,6;7,8}),2,1)', '=MMULT({1,2},{3;4})', '=MMULT({1,2},{3,4})',
+    '=INDEX(TRANSPOSE(E1:E3),1,2)', '=SUM(TRANSPOSE(E1:E8))', '=COLUMNS(TRANSPOSE(E1:E8))', '=INDEX(TRANSPOSE(K1:L4),2,3)',
+    Array('{=TRANSPOSE(E1:G1)}', 3), Array('{=MMULT({1,2;3,4},{5;6})}', 2),
+    '=COMBIN(1030,515)', '=COMBIN(1024,512)', '=COMBIN(1029,1000)', '=SWITCH(F7,0,"zero","other")', '=SWITCH(0,F7,"blank","other")',
+    '=MATCH(F7,E1:E8,0)', '=LOOKUP(F7,E1:E8)', '=TIMEVALUE("1.25")', '=TIMEVALUE("0.5")',
+]
+
 # A range where one value is taken: the cell of the range in the formula's own row (a range of
 # one column) or column (of one row), else #VALUE!. Cases 1..8 sit beside the data rows.
 GROUPS["ranges"] = [
