@@ -453,7 +453,7 @@ TEST(CommandLine, CheckValuesListsTheMoviesValuesBesideTheWorkbooks)
     testsupport::WriteBytes(dir / "book.xlsx", std::vector<unsigned char>(book.begin(), book.end()));
     const Ran run = Publish({"--check-values", "--all-formulas", (dir / "book.xlsx").string(), (dir / "m.swf").string()},
                             {"VANTOREL_PLAYER_DIR=" + (testsupport::SourceDir() / "tests" / "player").string()});
-    EXPECT_EQ(run.code, 1) << run.out << run.err;
+    EXPECT_EQ(run.code, 8) << run.out << run.err; // values differ: not a failure to build
     EXPECT_NE(run.out.find("S!B1\t"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("movie: 6\tworkbook: 6\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("movie: 3\tworkbook: 99\tDIFFERS\n"), std::string::npos) << run.out;
@@ -461,6 +461,34 @@ TEST(CommandLine, CheckValuesListsTheMoviesValuesBesideTheWorkbooks)
     EXPECT_NE(run.out.find("3 of 4 formula cells show the workbook's cached value in the movie"), std::string::npos)
         << run.out << run.err;
     EXPECT_NE(run.err.find("circular reference: "), std::string::npos) << run.err;
+
+    // Only the cells that differ; a date compares as its number, TRUE as the 1 a spreadsheet
+    // program may cache.
+    const std::vector<std::uint8_t> dated = xlsxtest::OneSheet(xlsxtest::SheetXml(
+        "<row r=\"1\"><c r=\"A1\"><v>45292</v></c><c r=\"B1\"><f>A1+1</f><v>45293</v></c>"
+        "<c r=\"C1\"><f>A1&gt;0</f><v>1</v></c><c r=\"D1\"><f>A1*2</f><v>1</v></c></row>"));
+    testsupport::WriteBytes(dir / "dated.xlsx", std::vector<unsigned char>(dated.begin(), dated.end()));
+    const Ran only = Publish({"--check-values", "--differences-only", "--all-formulas", (dir / "dated.xlsx").string(),
+                              (dir / "d.swf").string()},
+                             {"VANTOREL_PLAYER_DIR=" + (testsupport::SourceDir() / "tests" / "player").string()});
+    EXPECT_EQ(only.code, 8) << only.out << only.err;
+    EXPECT_EQ(only.out.find("S!B1\t"), std::string::npos) << only.out;
+    EXPECT_EQ(only.out.find("S!C1\t"), std::string::npos) << only.out;
+    EXPECT_NE(only.out.find("S!D1\t"), std::string::npos) << only.out;
+    EXPECT_NE(only.out.find("2 of 3 formula cells"), std::string::npos) << only.out;
+}
+
+// An input that is there but is a folder is not missing: it is refused as the workbook it
+// should have been, saying what to give instead.
+TEST(CommandLine, AFolderGivenAsTheWorkbookIsNoMissingFile)
+{
+    testsupport::TempDir dir;
+    fs::create_directories(dir / "book.xlsx");
+    const Ran run = Publish({"--all-formulas", (dir / "book.xlsx").string(), (dir / "m.swf").string()});
+    EXPECT_EQ(run.code, 5) << run.err;
+    EXPECT_NE(run.err.find("a folder, not a file"), std::string::npos) << run.err;
+    const Ran lonely = Publish({"--differences-only", "--all-formulas", (dir / "x.xlsx").string(), (dir / "m.swf").string()});
+    EXPECT_EQ(lonely.code, 2) << lonely.err;
 }
 
 } // namespace

@@ -8,7 +8,8 @@
 // hold included); 2 usage; 3 a file is
 // missing; 4 a damaged document; 5 a workbook or description it cannot read; 6 a damaged or
 // missing installation; 7 with --strict, the movie cannot calculate every formula as the
-// spreadsheet does (unsupported functions, circular references, formulas it cannot read).
+// spreadsheet does (unsupported functions, circular references, formulas it cannot read); 8
+// with --check-values, the movie's values differ from the workbook's.
 
 #include "model/FileBytes.h"
 #include "publish/ModelNetwork.h"
@@ -60,7 +61,8 @@ const char* const kUsageText =
     "                      that cannot be read (which otherwise keep the workbook's stored values)\n"
     "  --memory-budget <MB> the memory publishing may take (default 4096)\n"
     "  --check-values      play the movie in the test player and list each formula cell's value\n"
-    "                      beside the workbook's cached one\n"
+    "                      beside the workbook's cached one, once the movie has calculated\n"
+    "  --differences-only  with --check-values, list only the cells whose values differ\n"
     "  -q, --quiet         no progress on the terminal\n"
     "  -h, --help          this text\n"
     "  --version           the program's version\n"
@@ -68,12 +70,12 @@ const char* const kUsageText =
     "exit codes: 1 the movie cannot be built or written (or cannot hold a formula), 2 usage,\n"
     "3 a missing file, 4 a damaged document, 5 a workbook or description it cannot read, 6 no\n"
     "usable installation folder, 7 unsupported functions, circular references or unreadable formulas\n"
-    "with --strict\n";
+    "with --strict, 8 values that differ with --check-values\n";
 
 const std::vector<cli::OptionSpec> kOptions = {
     {"--install", 0, true},  {"--map", 0, true},    {"--preview", 0, false}, {"--all-formulas", 0, false},
     {"--strict", 0, false},  {"--quiet", 'q', false}, {"--help", 'h', false},  {"--version", 0, false},
-    {"--memory-budget", 0, true}, {"--check-values", 0, false},
+    {"--memory-budget", 0, true}, {"--check-values", 0, false}, {"--differences-only", 0, false},
 };
 
 struct Options {
@@ -82,6 +84,7 @@ struct Options {
     bool strict = false;
     bool quiet = false;
     bool checkValues = false;
+    bool differencesOnly = false;
     std::optional<std::string> install;
     std::size_t memoryMegabytes = kDefaultMemoryMegabytes;
     std::optional<std::filesystem::path> map;
@@ -103,6 +106,7 @@ std::optional<Options> ReadOptions(const cli::Arguments& arguments, std::string&
     options.strict = arguments.Has("--strict");
     options.quiet = arguments.Has("--quiet");
     options.checkValues = arguments.Has("--check-values");
+    options.differencesOnly = arguments.Has("--differences-only");
     options.install = arguments.Value("--install");
     if (std::optional<std::string> map = arguments.Value("--map"))
         options.map = *map;
@@ -125,6 +129,8 @@ std::optional<Options> ReadOptions(const cli::Arguments& arguments, std::string&
         problem = "--all-formulas takes one workbook and the movie";
     else if (inputs > 2 || (inputs == 2 && !description))
         problem = "too many files named";
+    else if (options.differencesOnly && !options.checkValues)
+        problem = "--differences-only goes with --check-values";
     if (!problem.empty())
         return std::nullopt;
     return options;
@@ -333,7 +339,7 @@ int Publish(const Options& options, const std::filesystem::path& install)
         throw publish::PublishError(publish::PublishError::Kind::Output, reason);
     progress.Done();
     Report(publisher, output, result);
-    return options.checkValues ? CheckMovieValues(publisher, output) : 0;
+    return options.checkValues ? CheckMovieValues(publisher, output, options.differencesOnly) : 0;
 }
 
 #if defined(__has_feature)
