@@ -478,6 +478,21 @@ TEST(CommandLine, CheckValuesListsTheMoviesValuesBesideTheWorkbooks)
     EXPECT_NE(only.out.find("2 of 3 formula cells"), std::string::npos) << only.out;
 }
 
+// "-" as the output writes the movie to standard output and the report to the error stream.
+TEST(CommandLine, AMovieWrittenToStandardOutput)
+{
+    testsupport::TempDir dir;
+    const std::vector<std::uint8_t> book = xlsxtest::OneSheet(
+        xlsxtest::SheetXml("<row r=\"1\"><c r=\"A1\"><v>2</v></c><c r=\"B1\"><f>A1*3</f><v>6</v></c></row>"));
+    testsupport::WriteBytes(dir / "book.xlsx", std::vector<unsigned char>(book.begin(), book.end()));
+    const Ran run = Publish({"--all-formulas", (dir / "book.xlsx").string(), "-"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    ASSERT_GT(run.out.size(), 8u);
+    EXPECT_TRUE(run.out.compare(0, 3, "CWS") == 0 || run.out.compare(0, 3, "FWS") == 0) << run.out.substr(0, 3);
+    EXPECT_NE(run.err.find("wrote "), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists("-"));
+}
+
 // An input that is there but is a folder is not missing: it is refused as the workbook it
 // should have been, saying what to give instead.
 TEST(CommandLine, AFolderGivenAsTheWorkbookIsNoMissingFile)

@@ -50,6 +50,7 @@ const char* const kUsageText =
     "usage: vantorel-publish [options] <document.vtd> <movie.swf>\n"
     "       vantorel-publish [options] <description.json> [<workbook.xlsx>] <movie.swf>\n"
     "       vantorel-publish [options] --all-formulas <workbook.xlsx> <movie.swf>\n"
+    "(- as the movie writes it to standard output)\n"
     "\n"
     "options:\n"
     "  --install <folder>  the installation folder (default: $VANTOREL_INSTALL_DIR, else the one\n"
@@ -167,9 +168,14 @@ std::vector<std::uint8_t> MapBytes(const publish::CPublisher& publisher)
     return {text.begin(), text.end()};
 }
 
-std::string UnsupportedText(const publish::CPublisher& publisher)
+// The functions the movie cannot calculate, a line each with the cells that call them and what
+// follows for those cells (the designer shows the same names in its own box).
+void ReportUnsupportedFunctions(const publish::CPublisher& publisher)
 {
-    return publish::UnsupportedFunctionsMessage(publish::UnsupportedCallLines(publisher.UnsupportedFunctionCalls()));
+    for (const std::string& line : publish::UnsupportedCallLines(publisher.UnsupportedFunctionCalls()))
+        std::fprintf(stderr, "vantorel-publish: unsupported function %s: those cells and the cells reading them "
+                             "show no value in the movie\n",
+                     line.c_str());
 }
 
 // Counts a written movie's tags without decoding them: the movie is inflated and every tag
@@ -209,26 +215,24 @@ void ReportUnreadFormulas(const publish::CPublisher& publisher)
 }
 
 void Report(const publish::CPublisher& publisher, const std::filesystem::path& output,
-            const publish::MovieBuildResult& result)
+            const publish::MovieBuildResult& result, FILE* lines)
 {
     // Read back with our own reader: what is reported is what the file holds.
     TagCounter written;
     written.LoadFile(output);
     const unsigned frames = written.GetFrameCount();
-    std::printf("wrote %s: %zu tags, %u %s, %zu bytes\n", output.string().c_str(), written.GetCount(), frames,
+    std::fprintf(lines, "wrote %s: %zu tags, %u %s, %zu bytes\n", output.string().c_str(), written.GetCount(), frames,
                 frames == 1 ? "frame" : "frames", result.byteCount);
     std::string used;
     for (const std::string& name : publisher.UsedFunctions())
         used += (used.empty() ? "" : " ") + name;
-    std::printf("library functions: %s\n", used.empty() ? "(none)" : used.c_str());
+    std::fprintf(lines, "library functions: %s\n", used.empty() ? "(none)" : used.c_str());
     for (const std::string& problem : result.assetProblems)
         std::fprintf(stderr, "vantorel-publish: %s\n", problem.c_str());
     if (result.externalAssets)
-        std::printf("assets copied beside the movie: keep the folder %s with it\n",
+        std::fprintf(lines, "assets copied beside the movie: keep the folder %s with it\n",
                     output.parent_path().append(output.stem().string()).string().c_str());
-    const std::string unsupported = UnsupportedText(publisher);
-    if (!unsupported.empty())
-        std::fprintf(stderr, "Unsupported Functions\n%s\n", unsupported.c_str());
+    ReportUnsupportedFunctions(publisher);
     ReportUnreadFormulas(publisher);
 }
 
@@ -248,9 +252,42 @@ std::future<publish::CPublisher*> LoadPublisherAside(const std::filesystem::path
 // publisher is never taken down, only its temporary files are removed.
 publish::CPublisher* g_publisher = nullptr;
 
+// A movie written to standard output ("-" as the output) is built in a temporary folder of
+// its own first; the folder goes when the run ends.
+struct StandardOutput {
+    std::filesystem::path folder;
+    ~StandardOutput()
+    {
+        std::error_code error;
+        if (!folder.empty())
+            std::filesystem::remove_all(folder, error);
+    }
+};
+
+// Copies the written movie to standard output.
+void WriteToStandardOutput(const std::filesystem::path& movie)
+{
+    std::vector<std::uint8_t> bytes;
+    std::string reason;
+    if (!model::ReadFileBytes(movie.string(), bytes, std::size_t(1) << 31, &reason))
+        throw publish::PublishError(publish::PublishError::Kind::Output, "the written movie: " + reason);
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
+        throw publish::PublishError(publish::PublishError::Kind::Output, "standard output: cannot be written");
+}
+
 int Publish(const Options& options, const std::filesystem::path& install)
 {
-    const std::filesystem::path output = options.paths.back();
+    const bool toStandardOutput = options.paths.back() == "-";
+    StandardOutput standardOutput;
+    if (toStandardOutput) {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vantorel-publish-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw publish::PublishError(publish::PublishError::Kind::Output,
+                                        "no temporary folder for the movie written to standard output");
+        standardOutput.folder = pattern;
+    }
+    const std::filesystem::path output =
+        toStandardOutput ? standardOutput.folder / "movie.swf" : options.paths.back();
     cli::Progress progress(stderr, options.quiet);
     // Reading a large workbook and loading the installation take a while each: both at once,
     // the installation on a thread of its own. The workbook is read on this thread, where the
@@ -314,8 +351,7 @@ int Publish(const Options& options, const std::filesystem::path& install)
     if (options.strict &&
         (!publisher.UnsupportedFunctions().empty() || !circles.empty() || !publisher.UnreadFormulas().empty())) {
         progress.Done();
-        if (!publisher.UnsupportedFunctions().empty())
-            std::fprintf(stderr, "Unsupported Functions\n%s\n", UnsupportedText(publisher).c_str());
+        ReportUnsupportedFunctions(publisher);
         ReportUnreadFormulas(publisher);
         std::fprintf(stderr, "vantorel-publish: --strict: the movie cannot calculate every formula as the "
                              "spreadsheet does; nothing written\n");
@@ -338,7 +374,14 @@ int Publish(const Options& options, const std::filesystem::path& install)
     if (!outputs.Commit(reason))
         throw publish::PublishError(publish::PublishError::Kind::Output, reason);
     progress.Done();
-    Report(publisher, output, result);
+    // Standard output carries the movie then, so the report goes to the error stream.
+    Report(publisher, output, result, toStandardOutput ? stderr : stdout);
+    if (toStandardOutput) {
+        if (result.externalAssets)
+            throw publish::PublishError(publish::PublishError::Kind::Output,
+                                        "the movie needs files beside it: name an output file instead of -");
+        WriteToStandardOutput(output);
+    }
     return options.checkValues ? CheckMovieValues(publisher, output, options.differencesOnly) : 0;
 }
 
