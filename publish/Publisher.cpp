@@ -218,13 +218,16 @@ void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook,
     inputs_ = {workbook};
     notes_.clear();
     unreadFormulas_.clear();
+    iterates_ = false;
     Step("reading " + workbook.string());
     base_->ResetModel();
     CCellModel& cells = base_->GetCellModel();
     try {
         sheet::FillOptions options;
         options.keepUnreadFormulas = true;
-        sheet::FillResult result = sheet::FillCellModel(reading.get(), cells, options);
+        sheet::xlsx::Workbook read = reading.get();
+        iterates_ = read.iterate;
+        sheet::FillResult result = sheet::FillCellModel(std::move(read), cells, options);
         if (result.outcome != sheet::FillOutcome::Done)
             throw PublishError(PublishError::Kind::UnreadableWorkbook,
                                workbook.string() + ": " + sheet::FailureText(result));

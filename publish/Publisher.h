@@ -96,6 +96,9 @@ public:
     // link to another workbook, a table reference): the movie shows the value the file stored
     // there, and it stays as it is whatever changes.
     const std::vector<sheet::UnreadFormula>& UnreadFormulas() const { return unreadFormulas_; }
+    // Whether the opened workbook is set to iterate circular references, which the movie
+    // does not do: its circles show the error of a spreadsheet that does not iterate.
+    bool WorkbookIterates() const { return iterates_; }
     // What opening changed and the user should know (components renamed so the movie can
     // reach them), one line each.
     const std::vector<std::string>& Notes() const { return notes_; }
@@ -119,6 +122,7 @@ private:
     std::vector<std::filesystem::path> inputs_;
     std::vector<std::string> notes_;
     std::vector<sheet::UnreadFormula> unreadFormulas_;
+    bool iterates_ = false;
     std::function<void(const std::string&)> progress_;
 };
 

@@ -1010,6 +1010,7 @@ Workbook ReadWorkbook(std::vector<std::uint8_t> bytes, const ReadOptions& option
 
     Workbook workbook;
     workbook.date1904 = IsTrue(Attribute(Child(root, "workbookPr"), "date1904").value());
+    workbook.iterate = IsTrue(Attribute(Child(root, "calcPr"), "iterate").value());
 
     std::vector<std::string> strings =
         ReadSharedStrings(package, FindRelated(rels, "/sharedStrings"), budget);

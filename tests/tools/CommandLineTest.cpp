@@ -478,6 +478,30 @@ TEST(CommandLine, CheckValuesListsTheMoviesValuesBesideTheWorkbooks)
     EXPECT_NE(only.out.find("2 of 3 formula cells"), std::string::npos) << only.out;
 }
 
+// A workbook set to iterate its circular references is told that the movie ignores that.
+TEST(CommandLine, AnIteratingWorkbooksSettingIsSaidToBeIgnored)
+{
+    testsupport::TempDir dir;
+    const std::string circle = "<row r=\"1\"><c r=\"A1\"><f>B1+1</f><v>0</v></c><c r=\"B1\"><f>A1/2</f><v>0</v></c></row>";
+    auto write = [&](const std::string& name, const std::string& calculation) {
+        const std::vector<std::uint8_t> bytes =
+            xlsxtest::Zip({{"_rels/.rels", xlsxtest::kRootRels},
+                           {"xl/workbook.xml", xlsxtest::WorkbookXml({"S"}, calculation)},
+                           {"xl/_rels/workbook.xml.rels", xlsxtest::WorkbookRels(1)},
+                           {"xl/worksheets/sheet1.xml", xlsxtest::SheetXml(circle)}});
+        testsupport::WriteBytes(dir / name, std::vector<unsigned char>(bytes.begin(), bytes.end()));
+        return (dir / name).string();
+    };
+    const Ran iterating = Publish({"--all-formulas", write("iterating.xlsx", "<calcPr iterate=\"1\" iterateCount=\"50\"/>"),
+                                   (dir / "i.swf").string()});
+    EXPECT_EQ(iterating.code, 0) << iterating.err;
+    EXPECT_NE(iterating.err.find("circular reference: "), std::string::npos) << iterating.err;
+    EXPECT_NE(iterating.err.find("set to iterate circular references; the movie does not iterate"), std::string::npos)
+        << iterating.err;
+    const Ran plain = Publish({"--all-formulas", write("plain.xlsx", "<calcPr/>"), (dir / "p.swf").string()});
+    EXPECT_EQ(plain.err.find("the movie does not iterate"), std::string::npos) << plain.err;
+}
+
 // "-" as the output writes the movie to standard output and the report to the error stream.
 TEST(CommandLine, AMovieWrittenToStandardOutput)
 {
