@@ -84,6 +84,7 @@ constexpr RangeArguments kRangeArguments[] = {
     {"COUNTBLANK", ArgumentClass::Reference, 0, 1, -1},
     {"COUNTIF", ArgumentClass::Reference, 0, 0, -1},
     {"COUNTIFS", ArgumentClass::Reference, 0, 2, -1},
+    {"FREQUENCY", ArgumentClass::Reference, 0, 0, 1},
     {"GCD", ArgumentClass::Reference, 0, 1, -1},
     {"GEOMEAN", ArgumentClass::Reference, 0, 1, -1},
     {"INDEX", ArgumentClass::Reference, 0, 0, -1},
@@ -190,7 +191,7 @@ ArgumentClass ArgumentClassOf(std::string_view function, std::size_t index)
 
 bool MayGiveGrid(std::string_view function)
 {
-    return function == "INDEX" || function == "TRANSPOSE" || function == "MMULT" || function == kArrayFunction;
+    return function == "INDEX" || function == "TRANSPOSE" || function == "MMULT" || function == "FREQUENCY" || function == kArrayFunction;
 }
 
 std::string SpreadsheetFunctionName(std::string_view written)

@@ -435,6 +435,7 @@ struct Compiled {
     std::unique_ptr<CExprNode> top;
     CExprNode* attach = nullptr;
     bool descend = false;
+    bool arrayArguments = false; // its arguments are taken as arrays (a call lifted where a range is)
 };
 
 Compiled Leaf(std::unique_ptr<CExprNode> node)
@@ -457,11 +458,18 @@ Compiled CompileOne(const CModelVariable& from, const CompilePlace& place, Taken
         if (int number = PlaceNumber(from, place); number > 0)
             return Leaf(CValueNode::MakeNumber(number));
     }
-    if (from.GetKind() == ModelKind::Function && taken == Taken::Array) {
+    if (from.GetKind() == ModelKind::Function && taken != Taken::Value) {
         std::uint32_t mask = LiftMask(from);
         std::uint32_t arrays = 0;
+        // Where a range is taken (SUM(SUMIF(A1:A9,{"a","b"}))), an array constant typed as an
+        // argument of single values still gives an array, element by element.
+        auto isArray = [&](const CModelVariable& child) {
+            if (taken == Taken::Array)
+                return shapes.MayBeArray(child);
+            return child.GetKind() == ModelKind::Function && child.GetText() == callconv::kArrayFunction;
+        };
         for (std::size_t i = 0; i < from.GetChildCount() && i < 31; ++i)
-            if ((mask >> i & 1) && shapes.MayBeArray(from.GetChild(i)))
+            if ((mask >> i & 1) && isArray(from.GetChild(i)))
                 arrays |= std::uint32_t{1} << i;
         if (arrays != 0) {
             // Element by element over the arguments that may be arrays: kvLift(name, bits,
@@ -473,6 +481,7 @@ Compiled CompileOne(const CModelVariable& from, const CompilePlace& place, Taken
             out.top->AddChild(std::move(name));
             out.top->AddChild(CValueNode::MakeNumber(arrays));
             out.descend = true;
+            out.arrayArguments = taken == Taken::Reference;
             return out;
         }
     }
@@ -547,7 +556,7 @@ std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree
     };
     std::vector<Pending> pending;
     if (root.descend)
-        pending.push_back({&tree, root.attach, rootTaken});
+        pending.push_back({&tree, root.attach, root.arrayArguments ? Taken::Array : rootTaken});
     while (!pending.empty()) {
         Pending at = pending.back();
         pending.pop_back();
@@ -558,7 +567,7 @@ std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree
             if (!child.top)
                 return nullptr;
             if (child.descend)
-                pending.push_back({&from, child.attach, taken});
+                pending.push_back({&from, child.attach, child.arrayArguments ? Taken::Array : taken});
             at.to->AddChild(std::move(child.top));
         }
     }

@@ -181,6 +181,8 @@ TEST_F(CompiledFormulaTest, CallsOverArraysWhereArraysAreTakenGoThroughKvLift)
         {"SUMPRODUCT(ABS(B1:B9))", 1},
         {"SUMPRODUCT(ROW(B1:B9)*1)", 1},    // ROW of a range is an array there
         {"SUMPRODUCT(SUM(B1:B9)*2)", 0},    // SUM gives one value
+        {"SUM(SUMIF(B1:B9,{1,2}))", 1},     // a typed array as a criterion gives an array
+        {"SUM(SUMIF(B1:B9,A1))", 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(lifts(Emit(c.formula, place)), c.lifts) << c.formula;

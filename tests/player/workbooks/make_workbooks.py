@@ -392,6 +392,15 @@ GROUPS["conversions"] = [
     Array('{=TRANSPOSE(E1:G1)}', 3), Array('{=MMULT({1,2;3,4},{5;6})}', 2),
     '=COMBIN(1030,515)', '=COMBIN(1024,512)', '=COMBIN(1029,1000)', '=SWITCH(F7,0,"zero","other")', '=SWITCH(0,F7,"blank","other")',
     '=MATCH(F7,E1:E8,0)', '=LOOKUP(F7,E1:E8)', '=TIMEVALUE("1.25")', '=TIMEVALUE("0.5")',
+    '=VDB(2400,300,3650,0,1)', '=VDB(2400,300,120,0,1)', '=VDB(2400,300,10,0,1)', '=VDB(2400,300,120,6,18)',
+    '=VDB(2400,300,120,6,18,1.5)', '=VDB(2400,300,10,0,0.875,1.5)', '=VDB(2400,300,10,2.5,7.25)',
+    '=VDB(2400,300,10,2.5,7.25,2,TRUE())', '=VDB(10000,1000,5,0,5)', '=VDB(10000,1000,5,3,5,1)',
+    ('=VDB(2400,300,10,5,3)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    '=SUM(FREQUENCY(I1:I8,{3,5}))', '=INDEX(FREQUENCY(I1:I8,{3,5}),2,1)', '=INDEX(FREQUENCY(I1:I8,{5,3}),1,1)',
+    '=INDEX(FREQUENCY(E1:E8,K1:K4),5,1)', '=ROWS(FREQUENCY(E1:E8,K1:K4))', Array('{=FREQUENCY(I1:I8,{2;4;8})}', 4),
+    '=SUMPRODUCT(SUMIF(E1:E8,{10,20}))', '=SUM(SUMIF(F1:F8,{"apple","date"},E1:E8))',
+    '=SUMPRODUCT(COUNTIF(F1:F8,{"apple","date"}))', Array('{=SUM(SUMIF(I1:I8,I1:I3,E1:E8))}'),
+    Array('{=SUM(COUNTIF(E1:E8,E1:E3))}'),
 ]
 
 # A range where one value is taken: the cell of the range in the formula's own row (a range of
