@@ -87,6 +87,8 @@ constexpr RangeArguments kRangeArguments[] = {
     {"FREQUENCY", ArgumentClass::Reference, 0, 0, 1},
     {"GCD", ArgumentClass::Reference, 0, 1, -1},
     {"GEOMEAN", ArgumentClass::Reference, 0, 1, -1},
+    {"IMPRODUCT", ArgumentClass::Reference, 0, 1, -1},
+    {"IMSUM", ArgumentClass::Reference, 0, 1, -1},
     {"INDEX", ArgumentClass::Reference, 0, 0, -1},
     {"IRR", ArgumentClass::Reference, 0, 0, -1},
     {"LARGE", ArgumentClass::Reference, 0, 0, -1},

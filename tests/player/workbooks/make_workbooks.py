@@ -374,6 +374,17 @@ GROUPS["distributions"] = [
     '=T.DIST("x",2,TRUE())', ('=EXPON.DIST(1,0,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
 ]
 
+GROUPS["complex"] = [
+    '=COMPLEX(3,4)', '=COMPLEX(3,4,"j")', '=COMPLEX(0,1)', '=COMPLEX(0,-1)', '=COMPLEX(1.5,0)', '=COMPLEX(0,0)',
+    '=COMPLEX(1,1,"k")', '=COMPLEX(-2,-0.5)', '=IMREAL("6-9i")', '=IMAGINARY("3+4i")', '=IMAGINARY("-i")',
+    '=IMAGINARY("4")', '=IMAGINARY("j")', '=IMREAL("1e2+3i")', ('=IMREAL("x")', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=IMABS("5+12i")', '=IMARGUMENT("3+4i")',
+    '=IMARGUMENT("-1")', ('=IMARGUMENT(0)', 'e:#DIV/0!', 'the error kind of the desktop spreadsheet'), '=IMCONJUGATE("3+4i")', '=IMCONJUGATE("-2j")', '=IMSUM("3+4i","5-3i")',
+    '=IMSUM("1+i",2,"3i")', ('=IMSUM("i","j")', 'e:#VALUE!', 'i and j do not mix'), '=IMSUB("13+4j","5+3j")', '=IMPRODUCT("3+4i","5-3i")',
+    '=IMPRODUCT("1+2i",30)', '=IMDIV("-238+240i","10+24i")', ('=IMDIV("1+i",0)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=IMPOWER("2+3i",3)',
+    ('=IMPOWER("i",2)', 's:-1+1.22464679914735E-16i', 'exponents are written with E'), '=IMSQRT("1+i")', '=IMSQRT("-4")', '=IMEXP("1+i")', '=IMLN("3+4i")', ('=IMLN(0)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    ('=IMABS(TRUE())', 'e:#VALUE!', 'a logical value is no complex number'), '=IMSUM(K1:K4)', '=IMPRODUCT(K1:K3)',
+]
+
 GROUPS["conversions"] = [
     '=BIN2DEC(1100100)', '=BIN2DEC("1111111111")', ('=BIN2DEC("2")', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=BIN2DEC("11111111111")', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=BIN2HEX(11111011,4)',
     '=BIN2HEX("1110")', '=BIN2HEX("1111111111")', '=BIN2OCT(1001,3)', '=BIN2OCT("1100100")', '=BIN2OCT("1111111111")',
