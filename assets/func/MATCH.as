@@ -9,6 +9,10 @@ kvLib.MATCH = function (v, g, type) {
     if (v instanceof kvErrC) {
         return v;
     }
+    // an empty cell matches nothing, not even empty text
+    if (v === undefined || v === null) {
+        return kvError("#N/A");
+    }
     var a = kvNumArgs([type], [1]);
     if (a instanceof kvErrC) {
         return a;

@@ -216,6 +216,10 @@ GROUPS["lookup"] = [
     '=LOOKUP(0,K1:K4,L1:L4)', '=LOOKUP("d",M1:M5,N1:N5)', '=LOOKUP(6,K1:L4)', '=LOOKUP(3,{1,2,3;4,5,6})',
     '=MATCH(5,K1:K4,0)', '=MATCH(6,K1:K4)', '=MATCH(6,K1:K4,1)', '=MATCH(0,K1:K4)', '=MATCH("CH*",M1:M5,0)',
     '=MATCH("x",M1:M5,0)', '=MATCH(4,{7,5,3,1},-1)', '=MATCH(8,{7,5,3,1},-1)', '=MATCH(TRUE(),G1:G8,0)',
+    '=MATCH(25,{30,10,20},1)', '=MATCH(25,{10,30,20})', '=MATCH(15,{10,30,20,5})', '=MATCH(3,{5,1,4,2},1)',
+    '=MATCH(6,I1:I8)', '=LOOKUP(25,{10,30,20})', '=MATCH(F7,F1:F8,0)', '=MATCH("",F1:F8,0)',
+    ('=INDEX(E1:E8,-1)', 'e:#VALUE!', 'a negative index is #VALUE!'),
+    ('=INDEX(K1:L4,-1,1)', 'e:#VALUE!', 'a negative index is #VALUE!'),
     ('=XLOOKUP(5,K1:K4,L1:L4)', 's:five', 'a function the computing program lacks'),
     ('=XLOOKUP(6,K1:K4,L1:L4)', 'e:#N/A', 'a function the computing program lacks'),
     ('=XLOOKUP(6,K1:K4,L1:L4,"none")', 's:none', 'a function the computing program lacks'),
@@ -320,6 +324,10 @@ GROUPS["dates"] = [
     ('=EDATE(1,2^31)', 'e:#NUM!', 'the date would lie past the last one'),
     ('=EOMONTH(1,2^31)', 'e:#NUM!', 'the date would lie past the last one'),
     ('=EDATE(45322,FALSE())', 'e:#VALUE!', 'a logical value is no number here'),
+    '=YEARFRAC("x",45000,9)', '=YEARFRAC(45000,"x",9)', '=YEARFRAC(45000,45100,#N/A)',
+    ('=YEARFRAC(-1,45000,9)', 'e:#VALUE!', 'a number that is no date is #VALUE!, before the basis'),
+    ('=YEARFRAC(45000,45100,9)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    ('=YEARFRAC(-1,45000,1)', 'e:#VALUE!', 'a number that is no date is #VALUE!'),
 ]
 
 GROUPS["finance"] = [
