@@ -529,6 +529,17 @@ bool MayGiveEmpty(const CModelVariable& tree, int depth = 0)
 
 std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree, const CompilePlace& place)
 {
+    if (const auto whole = tree.GetWhole(); place.array && whole != CModelVariable::Whole::None && place.table) {
+        // An array formula of whole rows or columns ({=Data!1:1}) over more cells than the
+        // sheet uses: past the used part, along the rows (columns), its cells are those of
+        // empty cells, 0.
+        int rows = 0;
+        int columns = 0;
+        const CRange* range = place.table->GetRange(static_cast<std::size_t>(tree.GetRangeIndex()));
+        if (range && range->GetAreaCount() == 1 && range->GetAreaSize(0, rows, columns) &&
+            (whole == CModelVariable::Whole::Rows ? place.arrayColumn >= columns : place.arrayRow >= rows))
+            return std::make_unique<CCompiledExpr>(CValueNode::MakeNumber(0));
+    }
     if (place.array && place.arrayAnchor >= 0 && (place.arrayRow != 0 || place.arrayColumn != 0)) {
         // Another cell of an array formula's area: its element of the array that the top-left
         // cell keeps. Naming that cell's variable orders the calculation after it.

@@ -119,6 +119,30 @@ TEST_F(CompiledFormulaTest, ACellsFormulaThatMayHandOnAnEmptyCellIsShown)
     EXPECT_FALSE(Emit("A1:A3", place).ends_with(shown));
 }
 
+// An array formula of a whole row (column) over more cells than the sheet uses gives 0 past
+// the used part, as empty cells do; inside it, and across a whole row's rows, its elements.
+TEST_F(CompiledFormulaTest, AWholeRowArrayFormulaIsZeroPastTheUsedPart)
+{
+    CCellModel model;
+    model.AddSheet("S");
+    model.SetCell("S", 1, 3, CCellData{"5", "number", "", false}); // the used part: A1:C1
+    context.model = &model;
+    CCellRef self("S", 2, 1);
+    CompilePlace place{&table, &self};
+    place.array = true;
+    place.arrayAnchor = table.AddCell("S", 2, 1);
+    auto at = [&](const char* formula, int row, int column) {
+        place.arrayRow = row;
+        place.arrayColumn = column;
+        return Emit(formula, place);
+    };
+    EXPECT_EQ(at("1:1", 0, 5), "push 0");
+    EXPECT_EQ(at("A:A", 4, 0), "push 0");
+    EXPECT_NE(at("1:1", 0, 2), "push 0");
+    EXPECT_NE(at("1:1", 3, 1), "push 0"); // a row stretches down the area
+    EXPECT_NE(at("A1:C1", 0, 5), "push 0"); // a range as written ends where it says: #N/A there
+}
+
 // A range where one value is taken is cut to its cell in the formula's own row (a column) or
 // column (a row), else #VALUE!, so a cell never shows the range's variable names; where a
 // function takes a range it stays whole, and IF's branches are taken as IF itself is.
