@@ -93,6 +93,7 @@ constexpr RangeArguments kRangeArguments[] = {
     {"IRR", ArgumentClass::Reference, 0, 0, -1},
     {"LARGE", ArgumentClass::Reference, 0, 0, -1},
     {"LCM", ArgumentClass::Reference, 0, 1, -1},
+    {"LINEST", ArgumentClass::Reference, 0, 0, 1},
     {"MAX", ArgumentClass::Reference, 0, 1, -1},
     {"MAXA", ArgumentClass::Reference, 0, 1, -1},
     {"MAXIFS", ArgumentClass::Reference, 0, 0, 1},
@@ -134,6 +135,7 @@ constexpr RangeArguments kRangeArguments[] = {
     {"SUMSQ", ArgumentClass::Reference, 0, 1, -1},
     {"TEXTJOIN", ArgumentClass::Reference, 2, 1, -1},
     {"TRANSPOSE", ArgumentClass::Reference, 0, 0, -1},
+    {"TREND", ArgumentClass::Reference, 0, 1, -1},
     {"TYPE", ArgumentClass::Reference, 0, 0, -1},
     {"VAR", ArgumentClass::Reference, 0, 1, -1},
     {"VAR.P", ArgumentClass::Reference, 0, 1, -1},
@@ -193,7 +195,8 @@ ArgumentClass ArgumentClassOf(std::string_view function, std::size_t index)
 
 bool MayGiveGrid(std::string_view function)
 {
-    return function == "INDEX" || function == "TRANSPOSE" || function == "MMULT" || function == "FREQUENCY" || function == kArrayFunction;
+    return function == "INDEX" || function == "TRANSPOSE" || function == "MMULT" || function == "FREQUENCY" ||
+           function == "LINEST" || function == "TREND" || function == kArrayFunction;
 }
 
 std::string SpreadsheetFunctionName(std::string_view written)

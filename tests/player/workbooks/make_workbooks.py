@@ -382,6 +382,23 @@ GROUPS["distributions"] = [
     '=T.DIST("x",2,TRUE())', ('=EXPON.DIST(1,0,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
 ]
 
+GROUPS["regression"] = [
+    '=INDEX(LINEST(I1:I8,E1:E8),1)', '=INDEX(LINEST(I1:I8,E1:E8),2)', '=INDEX(LINEST(I1:I8),1)',
+    '=INDEX(LINEST(I1:I8,E1:E8,FALSE()),1)', '=INDEX(LINEST(I1:I8,E1:E8,FALSE()),2)',
+    '=INDEX(LINEST(I1:I8,E1:E8,TRUE(),TRUE()),2,1)', '=INDEX(LINEST(I1:I8,E1:E8,TRUE(),TRUE()),2,2)',
+    '=INDEX(LINEST(I1:I8,E1:E8,TRUE(),TRUE()),3,1)', '=INDEX(LINEST(I1:I8,E1:E8,TRUE(),TRUE()),3,2)',
+    '=INDEX(LINEST(I1:I8,E1:E8,TRUE(),TRUE()),4,1)', '=INDEX(LINEST(I1:I8,E1:E8,TRUE(),TRUE()),4,2)',
+    '=INDEX(LINEST(I1:I8,E1:E8,TRUE(),TRUE()),5,1)', '=INDEX(LINEST(I1:I8,E1:E8,TRUE(),TRUE()),5,2)',
+    '=INDEX(LINEST(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4}),1)', '=INDEX(LINEST(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4}),2)', '=INDEX(LINEST(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4}),3)',
+    '=INDEX(LINEST(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4},TRUE(),TRUE()),3,1)', '=INDEX(LINEST(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4},TRUE(),TRUE()),2,3)',
+    '=INDEX(LINEST(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4},TRUE(),TRUE()),3,3)', '=INDEX(LINEST({1,2,4},{1,2,3}),1)',
+    '=INDEX(LINEST(I1:I8,E1:E8,FALSE(),TRUE()),2,2)', '=INDEX(LINEST(F1:F8,E1:E8),1)',
+    '=SUM(TREND(I1:I8,E1:E8))', '=INDEX(TREND(I1:I8,E1:E8),3)', '=INDEX(TREND(I1:I8,E1:E8,{60;70}),2)',
+    '=INDEX(TREND(I1:I8,,{9;10}),1)', '=INDEX(TREND(I1:I8,E1:E8,{60;70},FALSE()),1)',
+    '=INDEX(TREND(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4},{3,3;9,6}),2)', '=INDEX(TREND({1,2,4},{1,2,3},{4,5}),1,2)',
+    ('=TREND(I1:I8,E1:E7)', 'e:#REF!', 'the error kind of the desktop spreadsheet'),
+]
+
 GROUPS["complex"] = [
     '=COMPLEX(3,4)', '=COMPLEX(3,4,"j")', '=COMPLEX(0,1)', '=COMPLEX(0,-1)', '=COMPLEX(1.5,0)', '=COMPLEX(0,0)',
     '=COMPLEX(1,1,"k")', '=COMPLEX(-2,-0.5)', '=IMREAL("6-9i")', '=IMAGINARY("3+4i")', '=IMAGINARY("-i")',
