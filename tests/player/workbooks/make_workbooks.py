@@ -479,7 +479,9 @@ GROUPS["arrays"] = [
     '=SUMPRODUCT(ROW(E1:E8)*E1:E8)', '=SUM(ROW(E2:E4))', '=SUMPRODUCT(COLUMN(E1:G1)*1)',
     '=SUMPRODUCT((ROW(E1:E8)>4)*E1:E8)', Array('{=SUM(ROW(E1:E8)*I1:I8)}'),
     Array('{=SUM(INDEX(E1:I8,0,1)*INDEX(E1:I8,0,5))}'),
-    Array('{=SUM(INDEX(E1:I8,2,0)*1)}'), Array('{=SUM(INDEX(E1:I8,3,0))}'),
+    Array('{=SUM(INDEX(E1:I8,2,0)*1)}'), Array('{=SUM(INDEX(E1:I8,3,0))}'), Array('{=INDEX(E1:I8,3,0)}'),
+    Array('{=SUM(INDEX(E1:E8*I1:I8,0,1))}', 1, 'n:1040', 'row 0 takes the whole column of a computed array'),
+    Array('{=SUM(INDEX(E1:I8,2,))}'), Array('{=SUM(INDEX(H1:I8,4,0))}'), Array('{=MAX(INDEX(E1:I8,0,5)*INDEX(E1:I8,0,1))}'),
     # a single row or column stretched across
     '=SUMPRODUCT(E1:E4*{1,2})', '=SUMPRODUCT(E1:E3+{1;2;3})', Array('{=SUM(E1:E2*{1,2,3})}'),
     Array('{=SUM(E1:E3*K1)}'), '=SUMPRODUCT(E1:E4*2+1)',
