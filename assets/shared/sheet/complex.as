@@ -136,3 +136,11 @@ _global.kvComplexList = function (args) {
     }
     return out;
 };
+
+_global.kvCosh = function (x) {
+    return (Math.exp(x) + Math.exp(-x)) / 2;
+};
+
+_global.kvSinh = function (x) {
+    return (Math.exp(x) - Math.exp(-x)) / 2;
+};

@@ -379,6 +379,8 @@ GROUPS["distributions"] = [
     '=NORM.S.INV(0.908789)', '=NORMSINV(0.025)', '=NORM.DIST(42,40,1.5,TRUE())', '=NORM.INV(0.908789,40,1.5)',
     ('=GAMMA.DIST(-1,3,2,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=CHISQ.DIST(1,0,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=T.DIST.2T(-1,5)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=BINOM.DIST(11,10,0.5,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
     ('=POISSON.DIST(-1,5,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=NORM.S.INV(1)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=BETA.INV(1.5,8,10)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=F.DIST(-1,6,4,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    '=BINOM.INV(6,0.5,0.75)', '=BINOM.INV(10,0.3,0.5)', '=CRITBINOM(100,0.1,0.95)', '=BINOM.INV(5,0.5,0.03125)',
+    ('=BINOM.INV(5,0.5,1)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
     '=T.DIST("x",2,TRUE())', ('=EXPON.DIST(1,0,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
 ]
 
@@ -407,6 +409,8 @@ GROUPS["complex"] = [
     '=IMSUM("1+i",2,"3i")', ('=IMSUM("i","j")', 'e:#VALUE!', 'i and j do not mix'), '=IMSUB("13+4j","5+3j")', '=IMPRODUCT("3+4i","5-3i")',
     '=IMPRODUCT("1+2i",30)', '=IMDIV("-238+240i","10+24i")', ('=IMDIV("1+i",0)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=IMPOWER("2+3i",3)',
     ('=IMPOWER("i",2)', 's:-1+1.22464679914735E-16i', 'exponents are written with E'), '=IMSQRT("1+i")', '=IMSQRT("-4")', '=IMEXP("1+i")', '=IMLN("3+4i")', ('=IMLN(0)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    '=IMSIN("4+3i")', '=IMCOS("1+i")', '=IMLOG10("3+4i")', '=IMLOG2("3+4i")', '=IMSIN(0)',
+    ('=IMLOG10(0)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
     ('=IMABS(TRUE())', 'e:#VALUE!', 'a logical value is no complex number'), '=IMSUM(K1:K4)', '=IMPRODUCT(K1:K3)',
 ]
 
