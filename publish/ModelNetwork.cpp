@@ -137,6 +137,7 @@ void CModelNetwork::CompileFormula(const CCellRef& cell, const CCellModel& cells
     FormulaError error;
     std::unique_ptr<CModelVariable> tree = cells.ParseCellFormula(cell, table, &error);
     CompilePlace place{&table, &cell};
+    place.shown = true;
     if (tree) {
         if (auto element = cells.GetArrayPlace(cell)) {
             place.array = true;

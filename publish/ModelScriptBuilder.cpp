@@ -570,7 +570,8 @@ void CModelScriptBuilder::WriteValues(CActionList& actions, bool snapshot) const
                 continue;
             }
             keepBytes();
-            if (record)
+            // An error constant is a call of the error function, which a snapshot cannot hold.
+            if (record && !(record->GetValue() && record->GetValue()->GetKind() == ModelKind::Function))
                 WriteSnapshotValue(record->GetValue(), batch.List(), id);
             else
                 node->WriteVariableAction(batch.List());

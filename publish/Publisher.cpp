@@ -39,13 +39,19 @@ namespace {
 constexpr std::int32_t kPlainStageWidth = 640;
 constexpr std::int32_t kPlainStageHeight = 480;
 
-void RequireFile(const std::filesystem::path& path)
+// An input that is there but is no regular file (a folder, a pipe, a device) is no missing
+// file: it is refused as the input it should have been (notFile). A pipe is not opened: that
+// would wait for a writer.
+void RequireFile(const std::filesystem::path& path, PublishError::Kind notFile)
 {
     std::error_code error;
-    if (!std::filesystem::exists(path, error))
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status))
         throw PublishError(PublishError::Kind::MissingFile, path.string() + ": no such file");
-    if (!std::filesystem::is_regular_file(path, error))
-        throw PublishError(PublishError::Kind::MissingFile, path.string() + ": not a regular file");
+    if (std::filesystem::is_directory(status))
+        throw PublishError(notFile, path.string() + ": a folder, not a file: name the file inside it");
+    if (!std::filesystem::is_regular_file(status))
+        throw PublishError(notFile, path.string() + ": not a regular file: give the file itself");
 }
 
 // The names a formula calls (a name followed by "("), outside texts and quoted sheet names.
@@ -139,7 +145,7 @@ void CPublisher::Step(const std::string& text) const
 
 void CPublisher::OpenDocument(const std::filesystem::path& document)
 {
-    RequireFile(document);
+    RequireFile(document, PublishError::Kind::DamagedDocument);
     inputs_ = {document};
     Step("reading " + document.string());
     auto doc = std::make_unique<CDocData>();
@@ -163,7 +169,7 @@ void CPublisher::OpenDocument(const std::filesystem::path& document)
 void CPublisher::OpenDescription(const std::filesystem::path& description,
                                  const std::optional<std::filesystem::path>& workbook)
 {
-    RequireFile(description);
+    RequireFile(description, PublishError::Kind::UnreadableWorkbook);
     inputs_ = {description};
     Step("reading " + description.string());
     std::vector<unsigned char> bytes;
@@ -174,7 +180,7 @@ void CPublisher::OpenDescription(const std::filesystem::path& description,
         // A missing workbook is the same fault whether the command line or the description
         // names it.
         if (!parsed.workbook.empty()) {
-            RequireFile(parsed.workbook);
+            RequireFile(parsed.workbook, PublishError::Kind::UnreadableWorkbook);
             inputs_.push_back(parsed.workbook);
         }
         base_->ResetModel();
@@ -208,17 +214,24 @@ void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook)
 void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook,
                                       std::future<sheet::xlsx::Workbook> reading)
 {
-    RequireFile(workbook);
+    RequireFile(workbook, PublishError::Kind::UnreadableWorkbook);
     inputs_ = {workbook};
     notes_.clear();
+    unreadFormulas_.clear();
+    iterates_ = false;
     Step("reading " + workbook.string());
     base_->ResetModel();
     CCellModel& cells = base_->GetCellModel();
     try {
-        sheet::FillResult result = sheet::FillCellModel(reading.get(), cells);
+        sheet::FillOptions options;
+        options.keepUnreadFormulas = true;
+        sheet::xlsx::Workbook read = reading.get();
+        iterates_ = read.iterate;
+        sheet::FillResult result = sheet::FillCellModel(std::move(read), cells, options);
         if (result.outcome != sheet::FillOutcome::Done)
             throw PublishError(PublishError::Kind::UnreadableWorkbook,
                                workbook.string() + ": " + sheet::FailureText(result));
+        unreadFormulas_ = std::move(result.unreadFormulas);
     } catch (const sheet::WorkbookError& error) {
         throw PublishError(PublishError::Kind::UnreadableWorkbook, workbook.string() + ": " + error.what());
     }

@@ -2,6 +2,7 @@
 
 #include "publish/MovieBuilder.h"
 #include "publish/ProgramContext.h"
+#include "sheet/workbook/WorkbookImport.h"
 #include "sheet/workbook/XlsxWorkbook.h"
 
 #include <cstdint>
@@ -91,6 +92,13 @@ public:
     // they were compiled. The movie has no variable for them, so a command that publishes
     // anyway would show wrong values with no word of it.
     std::vector<std::pair<std::string, std::string>> UncompiledFormulas() const;
+    // Formulas of the opened workbook that cannot be read (a function the workbook defines, a
+    // link to another workbook, a table reference): the movie shows the value the file stored
+    // there, and it stays as it is whatever changes.
+    const std::vector<sheet::UnreadFormula>& UnreadFormulas() const { return unreadFormulas_; }
+    // Whether the opened workbook is set to iterate circular references, which the movie
+    // does not do: its circles show the error of a spreadsheet that does not iterate.
+    bool WorkbookIterates() const { return iterates_; }
     // What opening changed and the user should know (components renamed so the movie can
     // reach them), one line each.
     const std::vector<std::string>& Notes() const { return notes_; }
@@ -113,6 +121,8 @@ private:
     std::uint16_t firstBuildId_ = 1;
     std::vector<std::filesystem::path> inputs_;
     std::vector<std::string> notes_;
+    std::vector<sheet::UnreadFormula> unreadFormulas_;
+    bool iterates_ = false;
     std::function<void(const std::string&)> progress_;
 };
 

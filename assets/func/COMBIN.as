@@ -17,7 +17,8 @@ kvLib.COMBIN = function () {
     }
     var r = 1;
     for (var i = 1; i <= k; i++) {
-        r = r * (n - k + i) / i;
+        // dividing first near the top of the range keeps a result that fits from overflowing
+        r = r > 1e290 ? r / i * (n - k + i) : r * (n - k + i) / i;
     }
     return kvFin(Math.round(r));
 };

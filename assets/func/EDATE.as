@@ -3,15 +3,15 @@ if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.EDATE = function (from, months) {
-    from = kvDateArg(from);
+    from = typeof kvV(from) == "boolean" ? kvError("#VALUE!") : kvDateArg(from);
     if (typeof from != "number") {
         return from;
     }
-    var a = kvNumArgs([months], [null]);
-    if (a instanceof kvErrC) {
-        return a;
+    months = kvNNoLogical(months);
+    if (typeof months != "number") {
+        return months;
     }
-    months = kvTrunc(a[0]);
+    months = kvTrunc(months);
     var a = kvYMD(from);
     var m = a[1] + months;
     var y = a[0] + Math.floor((m - 1) / 12);

@@ -20,8 +20,11 @@ kvLib.INDEX = function (g, r, c) {
         r = a[0];
         c = a[1];
     }
-    r = r < 0 ? Math.ceil(r) : Math.floor(r);
-    c = c < 0 ? Math.ceil(c) : Math.floor(c);
+    r = kvTrunc(r);
+    c = kvTrunc(c);
+    if (r < 0 || c < 0) {
+        return kvError("#VALUE!");
+    }
     var range = g instanceof kvRangeC;
     var rows = range ? g.rows : kvRows(g);
     var cols = range ? g.cols : kvCols(g);
@@ -36,7 +39,7 @@ kvLib.INDEX = function (g, r, c) {
         c = 1;
     }
     // a row alone picks nothing in an array of several columns
-    if (r < 0 || c < 0 || r > rows || c > cols || (arguments.length < 3 && c == 0)) {
+    if (r > rows || c > cols || (arguments.length < 3 && c == 0)) {
         return kvError("#REF!");
     }
     if (r == 0 || c == 0) {

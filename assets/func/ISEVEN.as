@@ -3,10 +3,10 @@ if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.ISEVEN = function (v) {
-    var a = kvNumArgs([v], [null]);
-    if (a instanceof kvErrC) {
-        return a;
+    var x = kvNNoLogical(v);
+    if (typeof x != "number") {
+        return x;
     }
-    var x = kvTrunc(a[0]);
+    x = kvTrunc(x);
     return x % 2 == 0;
 };

@@ -11,6 +11,10 @@ kvLib.MATCH = function (v, g, type) {
     if (v instanceof kvErrC) {
         return v;
     }
+    // an empty cell matches nothing, not even empty text
+    if (v === undefined || v === null) {
+        return kvError("#N/A");
+    }
     // a left-out or numeric type, as nearly every call has it, needs no coercion
     if (type === undefined) {
         type = 1;

@@ -13,6 +13,10 @@ kvLib.SWITCH = function (v) {
         if (m instanceof kvErrC) {
             return m;
         }
+        // an empty cell to match is 0
+        if (m === undefined || m === null) {
+            m = 0;
+        }
         if (typeof m == typeof v && kvCmp(v, m) == 0) {
             return arguments[i + 1];
         }

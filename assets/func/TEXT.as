@@ -150,6 +150,10 @@ _global.kvFormat = function (x, f) {
         }
     }
     if (isDate) {
+        if (x < 0 && kvElapsedOnly(tokens)) {
+            // an elapsed time has a sign; a date or time of day before day 0 has none
+            return "-" + kvFormatDate(-x, tokens);
+        }
         if (x < 0) {
             return kvError("#VALUE!");
         }
@@ -157,6 +161,20 @@ _global.kvFormat = function (x, f) {
     }
     var body = kvFormatNumber(Math.abs(x), tokens);
     return sign && body.nonzero ? "-" + body.text : body.text;
+};
+// Whether a section counts elapsed hours, minutes or seconds and names no day, month or year.
+_global.kvElapsedOnly = function (tokens) {
+    var elapsed = false;
+    for (var i = 0; i < tokens.length; i++) {
+        var k = tokens[i].kind;
+        if (k == "y" || k == "d" || k == "ampm") {
+            return false;
+        }
+        if (k.charAt(0) == "[") {
+            elapsed = true;
+        }
+    }
+    return elapsed;
 };
 _global.kvFormatDate = function (x, tokens) {
     var days = Math.floor(x);
@@ -399,7 +417,8 @@ _global.kvFormatNumber = function (x, tokens) {
         } else if (k == "%") {
             out += "%";
         } else if (k == "." && i == point) {
-            out += ".";
+            // a format without digits before its point still shows the whole part there
+            out += (firstInt < 0 ? ip : "") + ".";
         } else if (k == "0" || k == "#" || k == "?") {
             if (i < numEnd || expAt < 0) {
                 out += assigned[i] === undefined ? "" : assigned[i];

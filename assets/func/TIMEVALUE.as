@@ -10,6 +10,10 @@ kvLib.TIMEVALUE = function (v) {
     if (typeof v != "string") {
         return kvError("#VALUE!");
     }
+    // a number alone ("1.25") is no time
+    if (!isNaN(Number(v.split(" ").join("")))) {
+        return kvError("#VALUE!");
+    }
     var x = kvDateText(v);
     if (isNaN(x)) {
         return kvError("#VALUE!");

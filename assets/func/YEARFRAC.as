@@ -72,7 +72,8 @@ _global.kvYearFrac = function (from, to, basis) {
 kvLib.YEARFRAC = function (from, to, basis) {
     var dates = kvDayArgs(arguments, 2);
     if (dates instanceof kvErrC) {
-        return dates;
+        // a number that is no date is a wrong value here, reported before the basis
+        return dates.code == "#NUM!" ? kvError("#VALUE!") : dates;
     }
     from = dates[0];
     to = dates[1];

@@ -1,7 +1,9 @@
 #include "sheet/cells/CellModel.h"
 
 #include "sheet/AsciiCase.h"
+#include "sheet/formula/CallingConvention.h"
 #include "sheet/formula/FormulaParser.h"
+#include "sheet/formula/FormulaScanner.h"
 #include "sheet/formula/ModelVariable.h"
 #include "sheet/cells/VariableTable.h"
 
@@ -241,6 +243,14 @@ std::unique_ptr<CModelVariable> CCellModel::MakeConstantNode(const CCellRef& cel
         auto result = std::from_chars(first, last, value);
         if (result.ec == std::errc() && result.ptr == last)
             return CModelVariable::MakeNumber(value);
+    } else if (data->typeName == CellTypeName(CellType::Error)) {
+        // An error typed into a cell spreads through the formulas that read it, as the
+        // error value itself; its text would stop IFERROR and ISNA from seeing it.
+        if (IsErrorLiteral(data->valueText)) {
+            auto error = CModelVariable::MakeFunction(std::string(callconv::kErrorFunction));
+            error->AddChild(CModelVariable::CModelVariableFromText(std::string(data->valueText)));
+            return error;
+        }
     } else if (data->typeName == CellTypeName(CellType::Boolean)) {
         if (sheet::EqualNoCaseAscii(data->valueText, "TRUE") || data->valueText == "1")
             return CModelVariable::MakeBoolean(true);

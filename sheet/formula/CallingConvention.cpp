@@ -84,12 +84,16 @@ constexpr RangeArguments kRangeArguments[] = {
     {"COUNTBLANK", ArgumentClass::Reference, 0, 1, -1},
     {"COUNTIF", ArgumentClass::Reference, 0, 0, -1},
     {"COUNTIFS", ArgumentClass::Reference, 0, 2, -1},
+    {"FREQUENCY", ArgumentClass::Reference, 0, 0, 1},
     {"GCD", ArgumentClass::Reference, 0, 1, -1},
     {"GEOMEAN", ArgumentClass::Reference, 0, 1, -1},
+    {"IMPRODUCT", ArgumentClass::Reference, 0, 1, -1},
+    {"IMSUM", ArgumentClass::Reference, 0, 1, -1},
     {"INDEX", ArgumentClass::Reference, 0, 0, -1},
     {"IRR", ArgumentClass::Reference, 0, 0, -1},
     {"LARGE", ArgumentClass::Reference, 0, 0, -1},
     {"LCM", ArgumentClass::Reference, 0, 1, -1},
+    {"LINEST", ArgumentClass::Reference, 0, 0, 1},
     {"MAX", ArgumentClass::Reference, 0, 1, -1},
     {"MAXA", ArgumentClass::Reference, 0, 1, -1},
     {"MAXIFS", ArgumentClass::Reference, 0, 0, 1},
@@ -100,6 +104,7 @@ constexpr RangeArguments kRangeArguments[] = {
     {"MINIFS", ArgumentClass::Reference, 0, 0, 1},
     {"MINIFS", ArgumentClass::Reference, 1, 2, -1},
     {"MIRR", ArgumentClass::Reference, 0, 0, -1},
+    {"MMULT", ArgumentClass::Reference, 0, 0, 1},
     {"MODE", ArgumentClass::Reference, 0, 1, -1},
     {"MODE.SNGL", ArgumentClass::Reference, 0, 1, -1},
     {"NETWORKDAYS", ArgumentClass::Reference, 2, 0, -1},
@@ -129,6 +134,8 @@ constexpr RangeArguments kRangeArguments[] = {
     {"SUMIFS", ArgumentClass::Reference, 1, 2, -1},
     {"SUMSQ", ArgumentClass::Reference, 0, 1, -1},
     {"TEXTJOIN", ArgumentClass::Reference, 2, 1, -1},
+    {"TRANSPOSE", ArgumentClass::Reference, 0, 0, -1},
+    {"TREND", ArgumentClass::Reference, 0, 1, -1},
     {"TYPE", ArgumentClass::Reference, 0, 0, -1},
     {"VAR", ArgumentClass::Reference, 0, 1, -1},
     {"VAR.P", ArgumentClass::Reference, 0, 1, -1},
@@ -138,6 +145,7 @@ constexpr RangeArguments kRangeArguments[] = {
     {"XIRR", ArgumentClass::Reference, 0, 0, 1},
     {"XLOOKUP", ArgumentClass::Reference, 1, 0, 2},
     {"XNPV", ArgumentClass::Reference, 1, 0, 2},
+    {"XOR", ArgumentClass::Reference, 0, 1, -1},
     // The spreadsheet evaluates these as arrays even in an ordinary formula.
     {"CORREL", ArgumentClass::ForceArray, 0, 0, 1},
     {"COVAR", ArgumentClass::ForceArray, 0, 0, 1},
@@ -187,13 +195,14 @@ ArgumentClass ArgumentClassOf(std::string_view function, std::size_t index)
 
 bool MayGiveGrid(std::string_view function)
 {
-    return function == "INDEX" || function == kArrayFunction;
+    return function == "INDEX" || function == "TRANSPOSE" || function == "MMULT" || function == "FREQUENCY" ||
+           function == "LINEST" || function == "TREND" || function == kArrayFunction;
 }
 
 std::string SpreadsheetFunctionName(std::string_view written)
 {
     std::string name = sheet::UpperAscii(written);
-    for (std::string_view prefix : {"_XLFN.", "_XLWS.", "_XLUDF."})
+    for (std::string_view prefix : {"_XLFN.", "_XLWS.", "_XLUDF.", "_XLFNGNUMERIC."})
         if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0)
             name.erase(0, prefix.size());
     return name;

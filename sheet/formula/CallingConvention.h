@@ -42,6 +42,7 @@ inline constexpr std::string_view kPowerFunction = "POWER";   // a ^ b
 
 // Calls the compiler writes around what it compiles.
 inline constexpr std::string_view kOneFunction = "kvOne";         // kvOne(v): one value of a range or array
+inline constexpr std::string_view kShownFunction = "kvShown";     // kvShown(v): a formula's value, an empty cell's 0
 inline constexpr std::string_view kElementFunction = "kvElem";    // kvElem(v, row, column): an array formula cell's element
 inline constexpr std::string_view kKeepFunction = "kvElemKeep";   // kvElemKeep(v, id): the top-left cell's, keeping the array
 inline constexpr std::string_view kElementOfFunction = "kvElemOf"; // kvElemOf(anchor, id, row, column): another cell's

@@ -435,6 +435,7 @@ struct Compiled {
     std::unique_ptr<CExprNode> top;
     CExprNode* attach = nullptr;
     bool descend = false;
+    bool arrayArguments = false; // its arguments are taken as arrays (a call lifted where a range is)
 };
 
 Compiled Leaf(std::unique_ptr<CExprNode> node)
@@ -457,11 +458,18 @@ Compiled CompileOne(const CModelVariable& from, const CompilePlace& place, Taken
         if (int number = PlaceNumber(from, place); number > 0)
             return Leaf(CValueNode::MakeNumber(number));
     }
-    if (from.GetKind() == ModelKind::Function && taken == Taken::Array) {
+    if (from.GetKind() == ModelKind::Function && taken != Taken::Value) {
         std::uint32_t mask = LiftMask(from);
         std::uint32_t arrays = 0;
+        // Where a range is taken (SUM(SUMIF(A1:A9,{"a","b"}))), an array constant typed as an
+        // argument of single values still gives an array, element by element.
+        auto isArray = [&](const CModelVariable& child) {
+            if (taken == Taken::Array)
+                return shapes.MayBeArray(child);
+            return child.GetKind() == ModelKind::Function && child.GetText() == callconv::kArrayFunction;
+        };
         for (std::size_t i = 0; i < from.GetChildCount() && i < 31; ++i)
-            if ((mask >> i & 1) && shapes.MayBeArray(from.GetChild(i)))
+            if ((mask >> i & 1) && isArray(from.GetChild(i)))
                 arrays |= std::uint32_t{1} << i;
         if (arrays != 0) {
             // Element by element over the arguments that may be arrays: kvLift(name, bits,
@@ -473,6 +481,7 @@ Compiled CompileOne(const CModelVariable& from, const CompilePlace& place, Taken
             out.top->AddChild(std::move(name));
             out.top->AddChild(CValueNode::MakeNumber(arrays));
             out.descend = true;
+            out.arrayArguments = taken == Taken::Reference;
             return out;
         }
     }
@@ -490,10 +499,47 @@ Compiled CompileOne(const CModelVariable& from, const CompilePlace& place, Taken
     return out;
 }
 
+// Whether a formula may give what an empty cell holds: a reference alone, or a choice with a
+// reference among its arguments that it may hand on. The spreadsheet shows 0 there, never
+// nothing. Choices nest only as deep as formulas are written, so the walk stays short.
+bool MayGiveEmpty(const CModelVariable& tree, int depth = 0)
+{
+    constexpr int kDeepest = 8;
+    switch (tree.GetKind()) {
+    case ModelKind::Cell:
+    case ModelKind::Range:
+        return true;
+    case ModelKind::Function:
+        if (depth >= kDeepest)
+            return true;
+        for (std::string_view name : {"IF", "IFS", "CHOOSE", "SWITCH", "IFERROR", "IFNA"})
+            if (tree.GetText() == name) {
+                for (std::size_t i = 0; i < tree.GetChildCount(); ++i)
+                    if (MayGiveEmpty(tree.GetChild(i), depth + 1))
+                        return true;
+                return false;
+            }
+        return false;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree, const CompilePlace& place)
 {
+    if (const auto whole = tree.GetWhole(); place.array && whole != CModelVariable::Whole::None && place.table) {
+        // An array formula of whole rows or columns ({=Data!1:1}) over more cells than the
+        // sheet uses: past the used part, along the rows (columns), its cells are those of
+        // empty cells, 0.
+        int rows = 0;
+        int columns = 0;
+        const CRange* range = place.table->GetRange(static_cast<std::size_t>(tree.GetRangeIndex()));
+        if (range && range->GetAreaCount() == 1 && range->GetAreaSize(0, rows, columns) &&
+            (whole == CModelVariable::Whole::Rows ? place.arrayColumn >= columns : place.arrayRow >= rows))
+            return std::make_unique<CCompiledExpr>(CValueNode::MakeNumber(0));
+    }
     if (place.array && place.arrayAnchor >= 0 && (place.arrayRow != 0 || place.arrayColumn != 0)) {
         // Another cell of an array formula's area: its element of the array that the top-left
         // cell keeps. Naming that cell's variable orders the calculation after it.
@@ -509,6 +555,11 @@ std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree
     Compiled root = CompileOne(tree, place, rootTaken, shapes);
     if (!root.top)
         return nullptr;
+    if (place.shown && rootTaken == Taken::Value && MayGiveEmpty(tree)) {
+        auto shown = MakeCall(callconv::kShownFunction);
+        shown->AddChild(std::move(root.top));
+        root.top = std::move(shown);
+    }
     struct Pending {
         const CModelVariable* from;
         CExprNode* to;
@@ -516,7 +567,7 @@ std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree
     };
     std::vector<Pending> pending;
     if (root.descend)
-        pending.push_back({&tree, root.attach, rootTaken});
+        pending.push_back({&tree, root.attach, root.arrayArguments ? Taken::Array : rootTaken});
     while (!pending.empty()) {
         Pending at = pending.back();
         pending.pop_back();
@@ -527,7 +578,7 @@ std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree
             if (!child.top)
                 return nullptr;
             if (child.descend)
-                pending.push_back({&from, child.attach, taken});
+                pending.push_back({&from, child.attach, child.arrayArguments ? Taken::Array : taken});
             at.to->AddChild(std::move(child.top));
         }
     }

@@ -141,6 +141,8 @@ struct CompilePlace {
     // for the pass and the others read their elements from it, so an area of n cells costs one
     // array, not n.
     int32_t arrayAnchor = -1;
+    // The formula is a cell's, whose value is shown: an empty cell handed on shows as 0.
+    bool shown = false;
 };
 
 // A formula (or a constant) compiled into expression nodes.

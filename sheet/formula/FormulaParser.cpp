@@ -395,16 +395,23 @@ private:
         }
         CCellRef start, end;
         AreaOf(token, sheet, start, end);
+        using Whole = CModelVariable::Whole;
+        const Whole whole = token.first.shape == RefPart::Shape::Row      ? Whole::Rows
+                            : token.first.shape == RefPart::Shape::Column ? Whole::Columns
+                                                                          : Whole::None;
         // Workbooks repeat the same ranges over and over: look the text up before expanding.
         if (context_.table)
             if (int known = context_.table->FindRangeText(CRange::AreaText(start, end)); known >= 0)
-                return CModelVariable::MakeRange(known);
+                return CModelVariable::MakeRange(known, whole);
         if (!context_.table)
             return CModelVariable::MakeRange(-1); // only checking: a range costs nothing here
         CRange range;
         if (!range.AddArea(start, end))
             return Fail("the range is too large");
-        return StoreRange(range);
+        Node stored = StoreRange(range);
+        return stored && stored->GetKind() == ModelKind::Range
+                   ? CModelVariable::MakeRange(stored->GetRangeIndex(), whole)
+                   : std::move(stored);
     }
 
     Node StoreRange(const CRange& range)

@@ -3,6 +3,7 @@
 #include "sheet/AsciiCase.h"
 #include "sheet/cells/CellRef.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
@@ -39,6 +40,11 @@ FormulaToken Invalid(std::size_t offset, std::string message)
 }
 
 } // namespace
+
+bool IsErrorLiteral(std::string_view text)
+{
+    return std::find(kErrorLiterals.begin(), kErrorLiterals.end(), text) != kErrorLiterals.end();
+}
 
 bool CFormulaScanner::IsNameChar(std::size_t pos) const
 {

@@ -20,6 +20,10 @@ struct RefPart {
 // inside the sheet. On success pos is just past it; otherwise none and pos is unchanged.
 std::optional<RefPart> ScanRefPart(std::string_view text, std::size_t& pos);
 
+// Whether text is one of the error values a formula or a cell can hold ("#N/A", "#DIV/0!"...),
+// as the spreadsheet writes it.
+bool IsErrorLiteral(std::string_view text);
+
 enum class TokenKind {
     End,
     Number,

@@ -52,10 +52,11 @@ std::unique_ptr<CModelVariable> CModelVariable::MakeCell(const CCellRef& cell)
     return node;
 }
 
-std::unique_ptr<CModelVariable> CModelVariable::MakeRange(int rangeIndex)
+std::unique_ptr<CModelVariable> CModelVariable::MakeRange(int rangeIndex, Whole whole)
 {
     auto node = std::make_unique<CModelVariable>(ModelKind::Range);
     node->rangeIndex_ = rangeIndex;
+    node->number_ = static_cast<int>(whole);
     return node;
 }
 

@@ -37,7 +37,10 @@ public:
     static std::unique_ptr<CModelVariable> MakeBoolean(bool value);
     static std::unique_ptr<CModelVariable> MakeFunction(std::string name);
     static std::unique_ptr<CModelVariable> MakeCell(const CCellRef& cell);
-    static std::unique_ptr<CModelVariable> MakeRange(int rangeIndex);
+    // Whole rows or whole columns as written (1:1, A:A), whose range is cut to the sheet's used
+    // part; None for a range as written.
+    enum class Whole { None = 0, Rows = 1, Columns = 2 };
+    static std::unique_ptr<CModelVariable> MakeRange(int rangeIndex, Whole whole = Whole::None);
 
     ModelKind GetKind() const { return kind_; }
     bool IsNumber() const { return kind_ == ModelKind::Number || kind_ == ModelKind::Integer; }
@@ -47,6 +50,8 @@ public:
     bool GetBoolean() const { return number_ != 0; }
     const CCellRef& GetCell() const { return cell_; }
     int GetRangeIndex() const { return rangeIndex_; }
+    // Whole rows or columns: the cells past the range, across them, are empty, not absent.
+    Whole GetWhole() const { return kind_ == ModelKind::Range ? static_cast<Whole>(static_cast<int>(number_)) : Whole::None; }
 
     void AddChild(std::unique_ptr<CModelVariable> child) { children_.push_back(std::move(child)); }
     std::size_t GetChildCount() const { return children_.size(); }

@@ -9,6 +9,7 @@
 #include "swf/Processors.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <charconv>
 #include <span>
 #include <string>
@@ -142,11 +143,18 @@ FillResult CheckFormulas(std::span<const FormulaCell> formulas, const CCellModel
         const xlsx::Cell& cell = *formula.cell;
         FormulaError error;
         if (!CFormulaParser::Parse(cell.formula, check, &error)) {
+            const std::string item = xlsx::FormatQualifiedCell(*sheet, {cell.row, cell.column});
+            const std::string why = "cannot be read at character " + std::to_string(error.offset + 1) + ": " +
+                                    PrintableText(error.message, kFailureChars);
+            // A spent budget would refuse every formula after this one: the workbook as a whole
+            // is beyond reading then.
+            if (options.keepUnreadFormulas && budget > 0) {
+                result.unreadFormulas.push_back({item, why});
+                continue;
+            }
             result.outcome = FillOutcome::FormulaFailed;
-            result.failedItem = xlsx::FormatQualifiedCell(*sheet, {cell.row, cell.column});
-            result.failure = "The formula in " + PrintableText(result.failedItem) +
-                             " cannot be read at character " + std::to_string(error.offset + 1) + ": " +
-                             PrintableText(error.message, kFailureChars);
+            result.failedItem = item;
+            result.failure = "The formula in " + PrintableText(item) + " " + why;
             return result;
         }
     }
@@ -182,16 +190,19 @@ FillResult CheckAllFormulas(std::span<const FormulaCell> formulas, const CCellMo
     }
     std::size_t used = 0;
     bool read = true;
+    FillResult all;
     for (std::size_t t = 0; t < threads; ++t) {
         if (results[t].outcome == FillOutcome::Stopped)
             return results[t];
-        read = read && results[t].outcome == FillOutcome::Done;
+        read = read && results[t].outcome == FillOutcome::Done && left[t] > 0;
         used += budget - left[t];
+        for (UnreadFormula& unread : results[t].unreadFormulas)
+            all.unreadFormulas.push_back(std::move(unread));
     }
     if (!read || used > budget)
         return CheckFormulas(formulas, shape, budget, options);
     budget -= used;
-    return {};
+    return all;
 }
 
 } // namespace
@@ -219,6 +230,20 @@ FillResult Fill(const xlsx::Workbook& workbook, CCellModel& model, const FillOpt
     FillResult result = CheckAllFormulas(totals.formulas, shape, tokenBudget, options);
     if (result.outcome != FillOutcome::Done)
         return result;
+    // The cells whose formulas are left out, by where they lie in the workbook.
+    std::unordered_set<const xlsx::Cell*> unread;
+    if (!result.unreadFormulas.empty()) {
+        std::size_t next = 0;
+        for (const FormulaCell& formula : totals.formulas) {
+            if (next == result.unreadFormulas.size())
+                break;
+            const std::string item = xlsx::FormatQualifiedCell(*formula.sheet, {formula.cell->row, formula.cell->column});
+            if (item == result.unreadFormulas[next].cell) {
+                unread.insert(formula.cell);
+                ++next;
+            }
+        }
+    }
 
     const std::size_t total = totals.stored;
     model.ReserveCells(model.GetCellCount() + total);
@@ -240,14 +265,17 @@ FillResult Fill(const xlsx::Workbook& workbook, CCellModel& model, const FillOpt
                 options.progress(done);
             CCellData data;
             data.typeName = std::string(TypeName(cell));
+            const bool keptValue = !unread.empty() && unread.count(&cell);
             if (movable) {
                 xlsx::Cell& owned = movable->sheets[s].cells[i];
                 bool isText = cell.type == CellType::Text || cell.type == CellType::Error;
                 data.valueText = isText ? std::move(owned.text) : CellValueText(cell);
-                data.formula = std::move(owned.formula);
+                if (!keptValue)
+                    data.formula = std::move(owned.formula);
             } else {
                 data.valueText = CellValueText(cell);
-                data.formula = cell.formula;
+                if (!keptValue)
+                    data.formula = cell.formula;
             }
             if (cell.arrayRange && !data.formula.empty()) {
                 data.array = true;

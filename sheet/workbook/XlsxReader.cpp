@@ -693,7 +693,8 @@ private:
     void ReadFormat(const CellElement& c, Cell& cell)
     {
         std::uint32_t style = 0;
-        if (auto s = c.style) {
+        // An empty index (s="") is the default style, as other readers take it.
+        if (auto s = c.style; s && *s.value() != '\0') {
             auto parsed = ParseUnsigned(s.value());
             if (!parsed)
                 throw WorkbookError("Invalid style index in " + Where({cell.row, cell.column}));
@@ -974,6 +975,10 @@ std::vector<SheetLocation> LocateSheets(Package& package)
         SheetLocation location;
         location.name = Attribute(node, "name").value();
         std::string id = Attribute(node, "id").value();
+        // A sheet listed without a relationship (some writers leave very hidden sheets so) has
+        // no cells to read.
+        if (id.empty())
+            continue;
         auto found = relById.find(id);
         const Relationship* rel = found == relById.end() ? nullptr : found->second;
         if (location.name.empty())
@@ -1005,6 +1010,7 @@ Workbook ReadWorkbook(std::vector<std::uint8_t> bytes, const ReadOptions& option
 
     Workbook workbook;
     workbook.date1904 = IsTrue(Attribute(Child(root, "workbookPr"), "date1904").value());
+    workbook.iterate = IsTrue(Attribute(Child(root, "calcPr"), "iterate").value());
 
     std::vector<std::string> strings =
         ReadSharedStrings(package, FindRelated(rels, "/sharedStrings"), budget);

@@ -60,6 +60,8 @@ struct Workbook {
     std::vector<Sheet> sheets;
     std::vector<DefinedName> names;
     bool date1904 = false;
+    // The workbook's calculation is set to iterate circular references.
+    bool iterate = false;
 
     const Sheet* FindSheet(const std::string& name) const; // case-insensitive, as the program
     std::size_t CellCount() const;

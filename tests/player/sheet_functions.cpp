@@ -470,7 +470,7 @@ int main(int argc, char** argv)
 
         hook.used.clear();
         SetFunctionLibraryHook(&hook);
-        for (const char* name : {"SUMIF", "VLOOKUP", "RANK", "SUMIFS", "COUNTIFS", "kvAdd", "kvConcat"})
+        for (const char* name : {"SUMIF", "VLOOKUP", "RANK", "SUMIFS", "COUNTIFS", "kvAdd", "kvConcat", "kvShown"})
             inits.push_back(library.at(name));
         WriteSpeedMovie(out, inits);
 

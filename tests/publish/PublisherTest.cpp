@@ -114,7 +114,9 @@ TEST(PublisherTest, AFifoOrDeviceNamedAnywhereIsRefusedWithoutWaiting)
             return std::string("opened");
         });
         EXPECT_FALSE(outcome.tooSlow) << i;
-        EXPECT_EQ(outcome.report.rfind(std::to_string(static_cast<int>(Kind::MissingFile)) + " ", 0), 0u)
+        // There, so not missing: refused as the document or workbook it should have been.
+        const Kind kind = i < 2 ? Kind::DamagedDocument : Kind::UnreadableWorkbook;
+        EXPECT_EQ(outcome.report.rfind(std::to_string(static_cast<int>(kind)) + " ", 0), 0u)
             << i << ": " << outcome.report;
         EXPECT_NE(outcome.report.find("not a regular file"), std::string::npos) << i << ": " << outcome.report;
     }
@@ -167,6 +169,36 @@ TEST(PublisherTest, UnsupportedFunctionsAreListedBySpreadsheetNamesWithTheirCell
     publisher.OpenWorkbookFormulas(dir / "book.xlsx");
     EXPECT_EQ(publish::UnsupportedCallLines(publisher.UnsupportedFunctionCalls()),
               (std::vector<std::string>{"NO.SUCH in S!A1, S!B1, S!C1 and 2 more cells", "NOSUCHXOR in S!F1"}));
+}
+
+// Formulas the reader cannot take (a function the workbook defines, a link to another
+// workbook, a table reference) leave the rest of the workbook to be published: their cells
+// keep the stored values and are listed, each once, with the reason.
+TEST(PublisherTest, FormulasThatCannotBeReadKeepTheirStoredValues)
+{
+    testsupport::TempDir dir;
+    const std::string row = "<row r=\"1\"><c r=\"A1\"><v>2</v></c>"
+                            "<c r=\"B1\"><f>_xlfn.LAMBDA(_xlpm.x,_xlpm.x+1)(A1)</f><v>3</v></c>"
+                            "<c r=\"C1\"><f>[1]Other!A1</f><v>4</v></c>"
+                            "<c r=\"D1\"><f>SUM(Sales[Amount])</f><v>5</v></c>"
+                            "<c r=\"E1\"><f>A1+B1+C1+D1</f><v>14</v></c></row>";
+    const std::vector<std::uint8_t> book = xlsxtest::OneSheet(xlsxtest::SheetXml(row));
+    testsupport::WriteBytes(dir / "book.xlsx", std::vector<unsigned char>(book.begin(), book.end()));
+    publish::CPublisher publisher(testsupport::InstallDir());
+    publisher.OpenWorkbookFormulas(dir / "book.xlsx");
+    const std::vector<sheet::UnreadFormula>& unread = publisher.UnreadFormulas();
+    ASSERT_EQ(unread.size(), 3u);
+    EXPECT_EQ(unread[0].cell, "'S'!$B$1");
+    EXPECT_EQ(unread[1].cell, "'S'!$C$1");
+    EXPECT_EQ(unread[2].cell, "'S'!$D$1");
+    EXPECT_TRUE(publisher.UncompiledFormulas().empty());
+    publisher.Publish(dir / "book.swf", false);
+    EXPECT_TRUE(fs::exists(dir / "book.swf"));
+    // Opening another workbook forgets them.
+    const std::vector<std::uint8_t> plain = xlsxtest::OneSheet(xlsxtest::SheetXml("<row r=\"1\"><c r=\"A1\"><f>1+1</f><v>2</v></c></row>"));
+    testsupport::WriteBytes(dir / "plain.xlsx", std::vector<unsigned char>(plain.begin(), plain.end()));
+    publisher.OpenWorkbookFormulas(dir / "plain.xlsx");
+    EXPECT_TRUE(publisher.UnreadFormulas().empty());
 }
 
 } // namespace

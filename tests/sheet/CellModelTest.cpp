@@ -22,7 +22,10 @@ TEST(CellModelTest, ConstantsFollowTheStoredType)
         {{"", "string", "", false}, "\"\""},
         {{"TRUE", "boolean", "", false}, "TRUE"},
         {{"0", "boolean", "", false}, "FALSE"},
-        {{"#N/A", "error", "", false}, "\"#N/A\""},
+        // an error is the error value itself, so that it spreads; text that names no error stays text
+        {{"#N/A", "error", "", false}, "(kvError \"#N/A\")"},
+        {{"#DIV/0!", "error", "", false}, "(kvError \"#DIV/0!\")"},
+        {{"#WHAT", "error", "", false}, "\"#WHAT\""},
         {{"12abc", "number", "", false}, "\"12abc\""},
         {{"", "number", "", false}, ""},
         {{"", "", "A1", false}, ""},

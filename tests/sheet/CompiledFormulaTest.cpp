@@ -101,6 +101,48 @@ TEST_F(CompiledFormulaTest, RowAndColumnOfAPlaceAreNumbers)
     EXPECT_TRUE(Emit("ROW(B5,C6)", place).ends_with("push 2; push 'kvLib'; getvar; push 'ROW'; callmethod"));
 }
 
+// A cell's formula that may hand on an empty cell shows 0 there: a reference alone and the
+// choices are taken through kvShown; formulas that compute something, and array formulas, not.
+TEST_F(CompiledFormulaTest, ACellsFormulaThatMayHandOnAnEmptyCellIsShown)
+{
+    CCellRef self("S", 7, 3);
+    CompilePlace place{&table, &self};
+    place.shown = true;
+    const std::string shown = "push 1; push 'kvLib'; getvar; push 'kvShown'; callmethod";
+    for (const char* formula : {"A1", "B1:B9", "IF(1,A1)", "CHOOSE(1,A1)", "IFERROR(A1,0)", "SWITCH(A1,1,A2)"})
+        EXPECT_TRUE(Emit(formula, place).ends_with(shown)) << formula;
+    for (const char* formula : {"A1+0", "SUM(A1)", "\"x\"", "5", "IF(A1=1,SUM(A1),0)"})
+        EXPECT_FALSE(Emit(formula, place).ends_with(shown)) << formula;
+    // Not where the value is no cell's own, nor in an array formula, which keeps its array.
+    EXPECT_FALSE(Emit("A1").ends_with(shown));
+    place.array = true;
+    EXPECT_FALSE(Emit("A1:A3", place).ends_with(shown));
+}
+
+// An array formula of a whole row (column) over more cells than the sheet uses gives 0 past
+// the used part, as empty cells do; inside it, and across a whole row's rows, its elements.
+TEST_F(CompiledFormulaTest, AWholeRowArrayFormulaIsZeroPastTheUsedPart)
+{
+    CCellModel model;
+    model.AddSheet("S");
+    model.SetCell("S", 1, 3, CCellData{"5", "number", "", false}); // the used part: A1:C1
+    context.model = &model;
+    CCellRef self("S", 2, 1);
+    CompilePlace place{&table, &self};
+    place.array = true;
+    place.arrayAnchor = table.AddCell("S", 2, 1);
+    auto at = [&](const char* formula, int row, int column) {
+        place.arrayRow = row;
+        place.arrayColumn = column;
+        return Emit(formula, place);
+    };
+    EXPECT_EQ(at("1:1", 0, 5), "push 0");
+    EXPECT_EQ(at("A:A", 4, 0), "push 0");
+    EXPECT_NE(at("1:1", 0, 2), "push 0");
+    EXPECT_NE(at("1:1", 3, 1), "push 0"); // a row stretches down the area
+    EXPECT_NE(at("A1:C1", 0, 5), "push 0"); // a range as written ends where it says: #N/A there
+}
+
 // A range where one value is taken is cut to its cell in the formula's own row (a column) or
 // column (a row), else #VALUE!, so a cell never shows the range's variable names; where a
 // function takes a range it stays whole, and IF's branches are taken as IF itself is.
@@ -163,6 +205,8 @@ TEST_F(CompiledFormulaTest, CallsOverArraysWhereArraysAreTakenGoThroughKvLift)
         {"SUMPRODUCT(ABS(B1:B9))", 1},
         {"SUMPRODUCT(ROW(B1:B9)*1)", 1},    // ROW of a range is an array there
         {"SUMPRODUCT(SUM(B1:B9)*2)", 0},    // SUM gives one value
+        {"SUM(SUMIF(B1:B9,{1,2}))", 1},     // a typed array as a criterion gives an array
+        {"SUM(SUMIF(B1:B9,A1))", 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(lifts(Emit(c.formula, place)), c.lifts) << c.formula;

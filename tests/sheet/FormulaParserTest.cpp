@@ -111,6 +111,7 @@ TEST_F(FormulaParserTest, ReadsWhatWorkbooksWrite)
         {"F(,)", "(F _ _)"},
         {"ROUND(SUM(A1,B1)/2,0)", "(ROUND (/ (SUM Sheet1!A1 Sheet1!B1) 2) 0)"},
         {"_xlfn.STDEV.S(A1:A2)", "(STDEV.S ['Sheet1'!$A$1:$A$2])"},
+        {"_xlfngnumeric.IFNA(A1,2)", "(IFNA Sheet1!A1 2)"},
         {"LOG10(100)", "(LOG10 100)"},
         {"A1B", "(kvError \"#NAME?\")"},
     };

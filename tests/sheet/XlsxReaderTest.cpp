@@ -191,6 +191,25 @@ TEST(XlsxReader, ReadsSheetStateStringsAndDates)
     EXPECT_EQ(s.usedRange, (Area{0, 0, 2, 3}));
 }
 
+TEST(XlsxReader, OpensWhatOtherReadersOpen)
+{
+    // An empty style index is the default style; a very hidden sheet listed without a
+    // relationship has no cells and is left out; the sheets around it are read.
+    Parts more = {{"xl/workbook.xml",
+                   R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
+                   R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets>)"
+                   R"(<sheet name="Gone" sheetId="2" state="veryHidden" r:id=""/>)"
+                   R"(<sheet name="S" sheetId="1" r:id="rId1"/></sheets></workbook>)"}};
+    auto bytes = OneSheet(SheetXml(R"(<row r="1"><c r="A1" s=""><v>5</v></c></row>)"), more);
+    Workbook book = ReadWorkbook(bytes);
+    ASSERT_EQ(book.sheets.size(), 1u);
+    EXPECT_EQ(book.sheets[0].name, "S");
+    EXPECT_DOUBLE_EQ(At(book.sheets[0], "A1")->number, 5);
+    // A style index that is not a number is still refused.
+    EXPECT_THROW(ReadWorkbook(OneSheet(SheetXml(R"(<row r="1"><c r="A1" s="x"><v>5</v></c></row>)"))),
+                 sheet::WorkbookError);
+}
+
 TEST(XlsxReader, RefusesBadInputWithAClearMessage)
 {
     auto good = testsupport::ReadBytes(WorkbookData("model.xlsx"));

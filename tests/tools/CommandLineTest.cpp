@@ -309,6 +309,28 @@ TEST(CommandLine, StrictRefusesAMovieThatCannotCalculateEveryFormula)
     EXPECT_FALSE(fs::exists(dir / "s.swf"));
 }
 
+// A formula the reader cannot take is listed with its cell and keeps its stored value; the
+// movie is written, unless --strict.
+TEST(CommandLine, AnUnreadableFormulaIsListedAndRefusedOnlyWhenStrict)
+{
+    testsupport::TempDir dir;
+    const std::vector<std::uint8_t> bytes = xlsxtest::OneSheet(xlsxtest::SheetXml(
+        "<row r=\"1\"><c r=\"A1\"><v>2</v></c><c r=\"B1\"><f>[1]Other!A1</f><v>4</v></c>"
+        "<c r=\"C1\"><f>A1+B1</f><v>6</v></c></row>"));
+    const fs::path book = dir / "linked.xlsx";
+    testsupport::WriteBytes(book, std::vector<unsigned char>(bytes.begin(), bytes.end()));
+    const Ran lenient = Publish({"--all-formulas", book.string(), (dir / "m.swf").string()});
+    EXPECT_EQ(lenient.code, 0) << lenient.err;
+    EXPECT_NE(lenient.err.find("'S'!$B$1 keeps its stored value: the formula cannot be read"), std::string::npos)
+        << lenient.err;
+    EXPECT_TRUE(fs::exists(dir / "m.swf"));
+
+    const Ran strict = Publish({"--strict", "--all-formulas", book.string(), (dir / "s.swf").string()});
+    EXPECT_EQ(strict.code, 7) << strict.err;
+    EXPECT_NE(strict.err.find("'S'!$B$1"), std::string::npos) << strict.err;
+    EXPECT_FALSE(fs::exists(dir / "s.swf"));
+}
+
 // Ranges cost what they cover: seventeen sums over 250,000 empty rows each (once past what
 // the ranges of a movie could list) publish into a small movie.
 TEST(CommandLine, RangesOverEmptyCellsCostTheCellsTheyCover)
@@ -431,7 +453,7 @@ TEST(CommandLine, CheckValuesListsTheMoviesValuesBesideTheWorkbooks)
     testsupport::WriteBytes(dir / "book.xlsx", std::vector<unsigned char>(book.begin(), book.end()));
     const Ran run = Publish({"--check-values", "--all-formulas", (dir / "book.xlsx").string(), (dir / "m.swf").string()},
                             {"VANTOREL_PLAYER_DIR=" + (testsupport::SourceDir() / "tests" / "player").string()});
-    EXPECT_EQ(run.code, 1) << run.out << run.err;
+    EXPECT_EQ(run.code, 8) << run.out << run.err; // values differ: not a failure to build
     EXPECT_NE(run.out.find("S!B1\t"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("movie: 6\tworkbook: 6\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("movie: 3\tworkbook: 99\tDIFFERS\n"), std::string::npos) << run.out;
@@ -439,6 +461,73 @@ TEST(CommandLine, CheckValuesListsTheMoviesValuesBesideTheWorkbooks)
     EXPECT_NE(run.out.find("3 of 4 formula cells show the workbook's cached value in the movie"), std::string::npos)
         << run.out << run.err;
     EXPECT_NE(run.err.find("circular reference: "), std::string::npos) << run.err;
+
+    // Only the cells that differ; a date compares as its number, TRUE as the 1 a spreadsheet
+    // program may cache.
+    const std::vector<std::uint8_t> dated = xlsxtest::OneSheet(xlsxtest::SheetXml(
+        "<row r=\"1\"><c r=\"A1\"><v>45292</v></c><c r=\"B1\"><f>A1+1</f><v>45293</v></c>"
+        "<c r=\"C1\"><f>A1&gt;0</f><v>1</v></c><c r=\"D1\"><f>A1*2</f><v>1</v></c></row>"));
+    testsupport::WriteBytes(dir / "dated.xlsx", std::vector<unsigned char>(dated.begin(), dated.end()));
+    const Ran only = Publish({"--check-values", "--differences-only", "--all-formulas", (dir / "dated.xlsx").string(),
+                              (dir / "d.swf").string()},
+                             {"VANTOREL_PLAYER_DIR=" + (testsupport::SourceDir() / "tests" / "player").string()});
+    EXPECT_EQ(only.code, 8) << only.out << only.err;
+    EXPECT_EQ(only.out.find("S!B1\t"), std::string::npos) << only.out;
+    EXPECT_EQ(only.out.find("S!C1\t"), std::string::npos) << only.out;
+    EXPECT_NE(only.out.find("S!D1\t"), std::string::npos) << only.out;
+    EXPECT_NE(only.out.find("2 of 3 formula cells"), std::string::npos) << only.out;
+}
+
+// A workbook set to iterate its circular references is told that the movie ignores that.
+TEST(CommandLine, AnIteratingWorkbooksSettingIsSaidToBeIgnored)
+{
+    testsupport::TempDir dir;
+    const std::string circle = "<row r=\"1\"><c r=\"A1\"><f>B1+1</f><v>0</v></c><c r=\"B1\"><f>A1/2</f><v>0</v></c></row>";
+    auto write = [&](const std::string& name, const std::string& calculation) {
+        const std::vector<std::uint8_t> bytes =
+            xlsxtest::Zip({{"_rels/.rels", xlsxtest::kRootRels},
+                           {"xl/workbook.xml", xlsxtest::WorkbookXml({"S"}, calculation)},
+                           {"xl/_rels/workbook.xml.rels", xlsxtest::WorkbookRels(1)},
+                           {"xl/worksheets/sheet1.xml", xlsxtest::SheetXml(circle)}});
+        testsupport::WriteBytes(dir / name, std::vector<unsigned char>(bytes.begin(), bytes.end()));
+        return (dir / name).string();
+    };
+    const Ran iterating = Publish({"--all-formulas", write("iterating.xlsx", "<calcPr iterate=\"1\" iterateCount=\"50\"/>"),
+                                   (dir / "i.swf").string()});
+    EXPECT_EQ(iterating.code, 0) << iterating.err;
+    EXPECT_NE(iterating.err.find("circular reference: "), std::string::npos) << iterating.err;
+    EXPECT_NE(iterating.err.find("set to iterate circular references; the movie does not iterate"), std::string::npos)
+        << iterating.err;
+    const Ran plain = Publish({"--all-formulas", write("plain.xlsx", "<calcPr/>"), (dir / "p.swf").string()});
+    EXPECT_EQ(plain.err.find("the movie does not iterate"), std::string::npos) << plain.err;
+}
+
+// "-" as the output writes the movie to standard output and the report to the error stream.
+TEST(CommandLine, AMovieWrittenToStandardOutput)
+{
+    testsupport::TempDir dir;
+    const std::vector<std::uint8_t> book = xlsxtest::OneSheet(
+        xlsxtest::SheetXml("<row r=\"1\"><c r=\"A1\"><v>2</v></c><c r=\"B1\"><f>A1*3</f><v>6</v></c></row>"));
+    testsupport::WriteBytes(dir / "book.xlsx", std::vector<unsigned char>(book.begin(), book.end()));
+    const Ran run = Publish({"--all-formulas", (dir / "book.xlsx").string(), "-"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    ASSERT_GT(run.out.size(), 8u);
+    EXPECT_TRUE(run.out.compare(0, 3, "CWS") == 0 || run.out.compare(0, 3, "FWS") == 0) << run.out.substr(0, 3);
+    EXPECT_NE(run.err.find("wrote "), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists("-"));
+}
+
+// An input that is there but is a folder is not missing: it is refused as the workbook it
+// should have been, saying what to give instead.
+TEST(CommandLine, AFolderGivenAsTheWorkbookIsNoMissingFile)
+{
+    testsupport::TempDir dir;
+    fs::create_directories(dir / "book.xlsx");
+    const Ran run = Publish({"--all-formulas", (dir / "book.xlsx").string(), (dir / "m.swf").string()});
+    EXPECT_EQ(run.code, 5) << run.err;
+    EXPECT_NE(run.err.find("a folder, not a file"), std::string::npos) << run.err;
+    const Ran lonely = Publish({"--differences-only", "--all-formulas", (dir / "x.xlsx").string(), (dir / "m.swf").string()});
+    EXPECT_EQ(lonely.code, 2) << lonely.err;
 }
 
 } // namespace

@@ -22,21 +22,30 @@
 
 namespace {
 
-// Frames the probe waits for the movie to load and calculate.
-constexpr int kWaitFrames = 45;
+// Frames the probe waits for a movie's model manager to show before it reports what the
+// movie holds (a movie without formulas has none), and the time the player is given in all:
+// a long first calculation goes on behind its notice for minutes.
+constexpr int kWaitFrames = 300;
+// The frames after which the probe reports whatever the movie holds by then.
+constexpr int kLimitFrames = 18000;
+constexpr int kPlayerMilliseconds = 900000;
 
-// Loads the movie into level 1, waits, then reports every cell variable it holds.
+// Loads the movie into level 1, waits until its first calculation is done (its manager runs
+// the model), then reports every cell variable it holds.
 const char* kProbeSource = R"(
 getURL(kvMovie, "_level1");
 var kvFrames = 0;
 this.onEnterFrame = function () {
-    if (++kvFrames != WAIT)
+    ++kvFrames;
+    var mgr = _level1.mgr;
+    if (kvFrames < LIMIT && (mgr == undefined ? kvFrames < WAIT : mgr.kvRun == undefined))
         return;
     for (var k in _level1) {
         if (k.charAt(0) == "V" && k.length > 1 && !isNaN(Number(k.substr(1))))
             fscommand(k, _level1[k]);
     }
     fscommand("done", "");
+    delete this.onEnterFrame;
 };
 )";
 
@@ -50,6 +59,7 @@ std::filesystem::path PlayerFolder()
 bool WriteProbe(const std::filesystem::path& file)
 {
     std::string source = kProbeSource;
+    source.replace(source.find("LIMIT"), 5, std::to_string(kLimitFrames));
     source.replace(source.find("WAIT"), 4, std::to_string(kWaitFrames));
     actionscript::CompileResult result = actionscript::CompileSource(source, file.filename());
     if (!result.ok())
@@ -68,7 +78,8 @@ std::map<std::string, std::string> PlayMovie(const std::filesystem::path& folder
 {
     std::map<std::string, std::string> values;
     const std::string command = "NODE_PATH='" + (player / "node_modules").string() + "' node '" +
-                                (player / "lib" / "values.mjs").string() + "' '" + folder.string() + "'";
+                                (player / "lib" / "values.mjs").string() + "' '" + folder.string() + "' " +
+                                std::to_string(kPlayerMilliseconds);
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return values;
@@ -88,29 +99,39 @@ std::map<std::string, std::string> PlayMovie(const std::filesystem::path& folder
     return values;
 }
 
-// The player prints numbers with 15 significant digits; the workbook caches up to 17.
+// The player prints numbers with 15 significant digits; the workbook caches up to 17. Dates
+// and times are numbers; a logical value equals the 1 or 0 a spreadsheet program may cache.
 bool Same(const std::string& got, const CCellData& cached)
 {
-    if (cached.typeName == "number" || cached.typeName == "n") {
+    auto lower = [](std::string t) {
+        for (char& c : t)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return t;
+    };
+    const std::string shown = lower(got);
+    if (cached.typeName == "number" || cached.typeName == "n" || cached.typeName == "datetime") {
         char* end = nullptr;
-        const double a = std::strtod(got.c_str(), &end);
+        double a = std::strtod(got.c_str(), &end);
+        if (shown == "true" || shown == "false") {
+            a = shown == "true" ? 1 : 0;
+            end = nullptr;
+        } else if (end == got.c_str()) {
+            return false;
+        }
         const double b = std::strtod(cached.valueText.c_str(), nullptr);
-        return end != got.c_str() && std::isfinite(a) && std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b));
+        return std::isfinite(a) && std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b));
     }
     if (cached.typeName == "boolean" || cached.typeName == "b") {
-        auto lower = [](std::string t) {
-            for (char& c : t)
-                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            return t;
-        };
-        return lower(got) == lower(cached.valueText);
+        const std::string want = lower(cached.valueText);
+        const bool truth = want == "true" || want == "1";
+        return shown == (truth ? "true" : "false") || shown == (truth ? "1" : "0");
     }
     return got == cached.valueText;
 }
 
 } // namespace
 
-int CheckMovieValues(publish::CPublisher& publisher, const std::filesystem::path& movie)
+int CheckMovieValues(publish::CPublisher& publisher, const std::filesystem::path& movie, bool differencesOnly)
 {
     const std::filesystem::path player = PlayerFolder();
     std::error_code error;
@@ -145,12 +166,17 @@ int CheckMovieValues(publish::CPublisher& publisher, const std::filesystem::path
         const auto got = values.find(variable);
         const bool same = got != values.end() && Same(got->second, *data);
         matching += same ? 1 : 0;
+        if (same && differencesOnly)
+            continue;
         std::printf("%s!%s\t%s\tmovie: %s\tworkbook: %s%s\n", cell->sheet.c_str(), cell->GetShortText().c_str(),
                     variable.c_str(), got == values.end() ? "(nothing)" : got->second.c_str(), data->valueText.c_str(),
                     same ? "" : "\tDIFFERS");
     }
     std::printf("%zu of %zu formula cells show the workbook's cached value in the movie\n", matching, formulas);
-    if (values.empty() && formulas > 0)
-        std::fprintf(stderr, "vantorel-publish: the player reported no values\n");
-    return matching == formulas ? 0 : 1;
+    if (values.empty() && formulas > 0) {
+        std::fprintf(stderr, "vantorel-publish: the player reported no values: run node %s by hand to see why\n",
+                     (player / "lib" / "values.mjs").string().c_str());
+        return 1;
+    }
+    return matching == formulas ? 0 : kValuesDiffer;
 }

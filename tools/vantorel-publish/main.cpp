@@ -8,7 +8,8 @@
 // hold included); 2 usage; 3 a file is
 // missing; 4 a damaged document; 5 a workbook or description it cannot read; 6 a damaged or
 // missing installation; 7 with --strict, the movie cannot calculate every formula as the
-// spreadsheet does (unsupported functions, circular references).
+// spreadsheet does (unsupported functions, circular references, formulas it cannot read); 8
+// with --check-values, the movie's values differ from the workbook's.
 
 #include "model/FileBytes.h"
 #include "publish/ModelNetwork.h"
@@ -49,6 +50,7 @@ const char* const kUsageText =
     "usage: vantorel-publish [options] <document.vtd> <movie.swf>\n"
     "       vantorel-publish [options] <description.json> [<workbook.xlsx>] <movie.swf>\n"
     "       vantorel-publish [options] --all-formulas <workbook.xlsx> <movie.swf>\n"
+    "(- as the movie writes it to standard output)\n"
     "\n"
     "options:\n"
     "  --install <folder>  the installation folder (default: $VANTOREL_INSTALL_DIR, else the one\n"
@@ -56,22 +58,25 @@ const char* const kUsageText =
     "  --preview           the in-program preview movie instead of the export\n"
     "  --map <file>        also write the movie's variables as V12<TAB>Sales<TAB>B7 lines\n"
     "  --all-formulas      a movie without components whose model is every formula of the workbook\n"
-    "  --strict            fail (exit 7) on unsupported functions or circular references\n"
+    "  --strict            fail (exit 7) on unsupported functions, circular references or formulas\n"
+    "                      that cannot be read (which otherwise keep the workbook's stored values)\n"
     "  --memory-budget <MB> the memory publishing may take (default 4096)\n"
     "  --check-values      play the movie in the test player and list each formula cell's value\n"
-    "                      beside the workbook's cached one\n"
+    "                      beside the workbook's cached one, once the movie has calculated\n"
+    "  --differences-only  with --check-values, list only the cells whose values differ\n"
     "  -q, --quiet         no progress on the terminal\n"
     "  -h, --help          this text\n"
     "  --version           the program's version\n"
     "\n"
     "exit codes: 1 the movie cannot be built or written (or cannot hold a formula), 2 usage,\n"
     "3 a missing file, 4 a damaged document, 5 a workbook or description it cannot read, 6 no\n"
-    "usable installation folder, 7 unsupported functions or circular references with --strict\n";
+    "usable installation folder, 7 unsupported functions, circular references or unreadable formulas\n"
+    "with --strict, 8 values that differ with --check-values\n";
 
 const std::vector<cli::OptionSpec> kOptions = {
     {"--install", 0, true},  {"--map", 0, true},    {"--preview", 0, false}, {"--all-formulas", 0, false},
     {"--strict", 0, false},  {"--quiet", 'q', false}, {"--help", 'h', false},  {"--version", 0, false},
-    {"--memory-budget", 0, true}, {"--check-values", 0, false},
+    {"--memory-budget", 0, true}, {"--check-values", 0, false}, {"--differences-only", 0, false},
 };
 
 struct Options {
@@ -80,6 +85,7 @@ struct Options {
     bool strict = false;
     bool quiet = false;
     bool checkValues = false;
+    bool differencesOnly = false;
     std::optional<std::string> install;
     std::size_t memoryMegabytes = kDefaultMemoryMegabytes;
     std::optional<std::filesystem::path> map;
@@ -101,6 +107,7 @@ std::optional<Options> ReadOptions(const cli::Arguments& arguments, std::string&
     options.strict = arguments.Has("--strict");
     options.quiet = arguments.Has("--quiet");
     options.checkValues = arguments.Has("--check-values");
+    options.differencesOnly = arguments.Has("--differences-only");
     options.install = arguments.Value("--install");
     if (std::optional<std::string> map = arguments.Value("--map"))
         options.map = *map;
@@ -123,6 +130,8 @@ std::optional<Options> ReadOptions(const cli::Arguments& arguments, std::string&
         problem = "--all-formulas takes one workbook and the movie";
     else if (inputs > 2 || (inputs == 2 && !description))
         problem = "too many files named";
+    else if (options.differencesOnly && !options.checkValues)
+        problem = "--differences-only goes with --check-values";
     if (!problem.empty())
         return std::nullopt;
     return options;
@@ -159,9 +168,14 @@ std::vector<std::uint8_t> MapBytes(const publish::CPublisher& publisher)
     return {text.begin(), text.end()};
 }
 
-std::string UnsupportedText(const publish::CPublisher& publisher)
+// The functions the movie cannot calculate, a line each with the cells that call them and what
+// follows for those cells (the designer shows the same names in its own box).
+void ReportUnsupportedFunctions(const publish::CPublisher& publisher)
 {
-    return publish::UnsupportedFunctionsMessage(publish::UnsupportedCallLines(publisher.UnsupportedFunctionCalls()));
+    for (const std::string& line : publish::UnsupportedCallLines(publisher.UnsupportedFunctionCalls()))
+        std::fprintf(stderr, "vantorel-publish: unsupported function %s: those cells and the cells reading them "
+                             "show no value in the movie\n",
+                     line.c_str());
 }
 
 // Counts a written movie's tags without decoding them: the movie is inflated and every tag
@@ -186,27 +200,40 @@ private:
     std::size_t count_ = 0;
 };
 
+// The cells whose formulas the workbook reader could not take: the movie shows the values the
+// file stored there, fixed.
+void ReportUnreadFormulas(const publish::CPublisher& publisher)
+{
+    const std::vector<sheet::UnreadFormula>& unread = publisher.UnreadFormulas();
+    constexpr std::size_t kShown = 10;
+    for (std::size_t i = 0; i < unread.size() && i < kShown; ++i)
+        std::fprintf(stderr, "vantorel-publish: %s keeps its stored value: the formula %s\n", unread[i].cell.c_str(),
+                     unread[i].reason.c_str());
+    if (unread.size() > kShown)
+        std::fprintf(stderr, "vantorel-publish: and %zu more formulas keep their stored values\n",
+                     unread.size() - kShown);
+}
+
 void Report(const publish::CPublisher& publisher, const std::filesystem::path& output,
-            const publish::MovieBuildResult& result)
+            const publish::MovieBuildResult& result, FILE* lines)
 {
     // Read back with our own reader: what is reported is what the file holds.
     TagCounter written;
     written.LoadFile(output);
     const unsigned frames = written.GetFrameCount();
-    std::printf("wrote %s: %zu tags, %u %s, %zu bytes\n", output.string().c_str(), written.GetCount(), frames,
+    std::fprintf(lines, "wrote %s: %zu tags, %u %s, %zu bytes\n", output.string().c_str(), written.GetCount(), frames,
                 frames == 1 ? "frame" : "frames", result.byteCount);
     std::string used;
     for (const std::string& name : publisher.UsedFunctions())
         used += (used.empty() ? "" : " ") + name;
-    std::printf("library functions: %s\n", used.empty() ? "(none)" : used.c_str());
+    std::fprintf(lines, "library functions: %s\n", used.empty() ? "(none)" : used.c_str());
     for (const std::string& problem : result.assetProblems)
         std::fprintf(stderr, "vantorel-publish: %s\n", problem.c_str());
     if (result.externalAssets)
-        std::printf("assets copied beside the movie: keep the folder %s with it\n",
+        std::fprintf(lines, "assets copied beside the movie: keep the folder %s with it\n",
                     output.parent_path().append(output.stem().string()).string().c_str());
-    const std::string unsupported = UnsupportedText(publisher);
-    if (!unsupported.empty())
-        std::fprintf(stderr, "Unsupported Functions\n%s\n", unsupported.c_str());
+    ReportUnsupportedFunctions(publisher);
+    ReportUnreadFormulas(publisher);
 }
 
 // A new publisher, made on a thread of its own when one can be had.
@@ -225,9 +252,42 @@ std::future<publish::CPublisher*> LoadPublisherAside(const std::filesystem::path
 // publisher is never taken down, only its temporary files are removed.
 publish::CPublisher* g_publisher = nullptr;
 
+// A movie written to standard output ("-" as the output) is built in a temporary folder of
+// its own first; the folder goes when the run ends.
+struct StandardOutput {
+    std::filesystem::path folder;
+    ~StandardOutput()
+    {
+        std::error_code error;
+        if (!folder.empty())
+            std::filesystem::remove_all(folder, error);
+    }
+};
+
+// Copies the written movie to standard output.
+void WriteToStandardOutput(const std::filesystem::path& movie)
+{
+    std::vector<std::uint8_t> bytes;
+    std::string reason;
+    if (!model::ReadFileBytes(movie.string(), bytes, std::size_t(1) << 31, &reason))
+        throw publish::PublishError(publish::PublishError::Kind::Output, "the written movie: " + reason);
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
+        throw publish::PublishError(publish::PublishError::Kind::Output, "standard output: cannot be written");
+}
+
 int Publish(const Options& options, const std::filesystem::path& install)
 {
-    const std::filesystem::path output = options.paths.back();
+    const bool toStandardOutput = options.paths.back() == "-";
+    StandardOutput standardOutput;
+    if (toStandardOutput) {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vantorel-publish-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw publish::PublishError(publish::PublishError::Kind::Output,
+                                        "no temporary folder for the movie written to standard output");
+        standardOutput.folder = pattern;
+    }
+    const std::filesystem::path output =
+        toStandardOutput ? standardOutput.folder / "movie.swf" : options.paths.back();
     cli::Progress progress(stderr, options.quiet);
     // Reading a large workbook and loading the installation take a while each: both at once,
     // the installation on a thread of its own. The workbook is read on this thread, where the
@@ -273,6 +333,10 @@ int Publish(const Options& options, const std::filesystem::path& install)
                                  "spreadsheet not set to iterate does)\n",
                          cells.c_str(), kCircularValue);
         }
+        if (publisher.WorkbookIterates())
+            std::fprintf(stderr, "vantorel-publish: the workbook is set to iterate circular references; the movie "
+                                 "does not iterate, so its setting is ignored: break the circles to publish its "
+                                 "values\n");
     }
     // A formula left out of the movie would leave its cell, and every cell reading it, wrong
     // without a word: the movie is not written.
@@ -288,10 +352,11 @@ int Publish(const Options& options, const std::filesystem::path& install)
         std::fprintf(stderr, "vantorel-publish: nothing written\n");
         return 1;
     }
-    if (options.strict && (!publisher.UnsupportedFunctions().empty() || !circles.empty())) {
+    if (options.strict &&
+        (!publisher.UnsupportedFunctions().empty() || !circles.empty() || !publisher.UnreadFormulas().empty())) {
         progress.Done();
-        if (!publisher.UnsupportedFunctions().empty())
-            std::fprintf(stderr, "Unsupported Functions\n%s\n", UnsupportedText(publisher).c_str());
+        ReportUnsupportedFunctions(publisher);
+        ReportUnreadFormulas(publisher);
         std::fprintf(stderr, "vantorel-publish: --strict: the movie cannot calculate every formula as the "
                              "spreadsheet does; nothing written\n");
         return kStrictFailure;
@@ -313,8 +378,15 @@ int Publish(const Options& options, const std::filesystem::path& install)
     if (!outputs.Commit(reason))
         throw publish::PublishError(publish::PublishError::Kind::Output, reason);
     progress.Done();
-    Report(publisher, output, result);
-    return options.checkValues ? CheckMovieValues(publisher, output) : 0;
+    // Standard output carries the movie then, so the report goes to the error stream.
+    Report(publisher, output, result, toStandardOutput ? stderr : stdout);
+    if (toStandardOutput) {
+        if (result.externalAssets)
+            throw publish::PublishError(publish::PublishError::Kind::Output,
+                                        "the movie needs files beside it: name an output file instead of -");
+        WriteToStandardOutput(output);
+    }
+    return options.checkValues ? CheckMovieValues(publisher, output, options.differencesOnly) : 0;
 }
 
 #if defined(__has_feature)

@@ -78,6 +78,12 @@ _global.kvB = function (v) {
     return false;
 };
 
+// A number where the function refuses logical values (#VALUE!) as the analysis functions do:
+// TRUE typed or in a cell is no number to them.
+_global.kvNNoLogical = function (v) {
+    return typeof kvV(v) == "boolean" ? kvError("#VALUE!") : kvN(v);
+};
+
 // A whole number argument (truncated), or the error to pass on.
 _global.kvI = function (v) {
     var x = kvN(v);

@@ -22,11 +22,13 @@ _global.kvCrit = function (c) {
         return cr;
     }
     var s = c;
+    cr.typed = true;
     var ops = ["<>", "<=", ">=", "<", ">", "="];
     var codes = [1, 3, 5, 2, 4, 0];
     for (var k = 0; k < ops.length; k++) {
         if (s.substr(0, ops[k].length) == ops[k]) {
             cr.op = codes[k];
+            cr.written = true;
             s = s.substr(ops[k].length);
             break;
         }
@@ -69,21 +71,24 @@ _global.kvMeets = function (cr, x) {
     var v = cr.value;
     var tv = typeof v;
     var t = typeof x;
-    var blank = t == "undefined" || x == null || x === "";
+    var empty = t == "undefined" || x == null;
+    var blank = empty || x === "";
     if (x instanceof kvErrC) {
         return cr.op == 1;
     }
     if (tv == "string" && v == "") {
+        // "" alone matches empty cells and empty text; "=" only empty cells, "<>" every other
         if (cr.op == 0) {
-            return blank;
+            return cr.written ? empty : blank;
         }
         if (cr.op == 1) {
-            return !blank;
+            return !empty;
         }
     }
     if (tv == "number") {
-        if (t == "string" && cr.op <= 1) {
-            // text that reads as the number is equal to it ("7" meets 7)
+        if (t == "string" && cr.op <= 1 && cr.typed) {
+            // text that reads as the number is equal to a number typed as text ("7" meets "7",
+            // not 7)
             var n = kvParse(x);
             var same = !isNaN(n) && kvNEq(n, v);
             return cr.op == 0 ? same : !same;

@@ -6,7 +6,8 @@
 // A movie that never sets kvPass gets no caching.
 
 // The lookup key of a value for equality criteria: numbers by their text of 15 digits (so
-// 0.1+0.2 and 0.3 meet), text without regard to case, blanks and "" together.
+// 0.1+0.2 and 0.3 meet), text without regard to case, blanks and "" together. Under "t" + the
+// number the index also holds text that reads as a number, for criteria typed as text.
 _global.kvKeyOf = function (v) {
     var t = typeof v;
     if (t == "number") {
@@ -38,11 +39,13 @@ _global.kvEqualIndex = function (range, sums) {
             continue;
         }
         kvIndexAdd(index, k, values[i]);
-        if (typeof keys[i] == "string") {
-            // text that reads as a number also meets the number
+        if (typeof keys[i] == "number") {
+            kvIndexAdd(index, "t" + keys[i], values[i]);
+        } else if (typeof keys[i] == "string") {
+            // text that reads as a number meets the number typed as text ("7"), not 7 itself
             var n = kvParse(keys[i]);
             if (!isNaN(n)) {
-                kvIndexAdd(index, "n" + n, values[i]);
+                kvIndexAdd(index, "t" + n, values[i]);
             }
         }
     }
@@ -91,10 +94,11 @@ _global.kvIndexedIf = function (range, crit, sums) {
         var sorted = kvSortedIndex(range, sums);
         return sorted == null ? null : kvSortedHit(sorted, cr.op, cr.value);
     }
-    if (cr.op != 0 || cr.wild) {
+    if (cr.op != 0 || cr.wild || (cr.written && cr.value === "")) {
+        // "=" alone tells empty cells from empty text, which the index holds together
         return null;
     }
-    var k = kvKeyOf(cr.value);
+    var k = typeof cr.value == "number" && cr.typed ? "t" + cr.value : kvKeyOf(cr.value);
     if (k == null) {
         return null;
     }

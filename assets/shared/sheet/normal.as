@@ -53,3 +53,35 @@ _global.kvPhiInv = function (p) {
     }
     return x;
 };
+
+// NORMDIST and NORM.DIST: (x, mean, standard deviation, cumulative) as their arguments.
+_global.kvNormDist = function (args) {
+    var a = kvNumArgs(args, [null, null, null]);
+    if (a instanceof kvErrC) {
+        return a;
+    }
+    var cumulative = kvB(args[3]);
+    if (cumulative instanceof kvErrC) {
+        return cumulative;
+    }
+    if (a[2] <= 0) {
+        return kvError("#NUM!");
+    }
+    var z = (a[0] - a[1]) / a[2];
+    if (cumulative) {
+        return kvPhi(z);
+    }
+    return Math.exp(-z * z / 2) / Math.sqrt(2 * Math.PI) / a[2];
+};
+
+// NORMINV and NORM.INV: (probability, mean, standard deviation) as their arguments.
+_global.kvNormInv = function (args) {
+    var a = kvNumArgs(args, [null, null, null]);
+    if (a instanceof kvErrC) {
+        return a;
+    }
+    if (a[0] <= 0 || a[0] >= 1 || a[2] <= 0) {
+        return kvError("#NUM!");
+    }
+    return a[1] + a[2] * kvPhiInv(a[0]);
+};

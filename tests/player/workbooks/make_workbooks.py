@@ -37,7 +37,11 @@ DATA = {
     "O": ["2", "3.5", "010", " 4 ", "1,234", "50%", "abc", "2024-01-15"],
     "P": [45292, 45293, 45299, 45306, None, None, None, None],
     "Q": [1, 2, "=1/0", 4, 5, None, None, None],
+    "R": ['=""', 1, "1", '=""', "TRUE", None, "x", 2],
+    # errors typed into cells: computed from these formulas, then stored as the constants
+    "S": ["=NA()", 4, "=1/0", None, None, None, None, None],
 }
+TYPED_ERRORS = {"S1": "#N/A", "S3": "#DIV/0!"}
 
 
 
@@ -88,6 +92,9 @@ GROUPS["logical"] = [
     '=IFS(E1>20,"a",E1>5,"b")', '=IFS(FALSE(),1)', '=IFS(1/0,1,TRUE(),2)', '=SWITCH(2,1,"a",2,"b")',
     '=SWITCH("B","a",1,"b",2)', '=SWITCH(9,1,"a","none")', '=SWITCH(9,1,"a")',
     ('=SWITCH(1,"1","t",1,"n")', 's:n', 'text never equals a number'),
+    '=XOR(G1:G8)', '=XOR(E1:E2)', '=XOR(E1:E3,TRUE())',
+    '=S1', '=S1+E1', '=IFERROR(S1,"e")', '=IFNA(S1+1,"na")', '=ISNA(S1)', '=IFERROR(S3,S2)',
+    '=ISERROR(S1:S3)', '=SUM(S2:S3)', '=COUNT(S1:S3)', '=IF(ISERROR(S3),ERROR.TYPE(S3))',
 ]
 
 GROUPS["information"] = [
@@ -99,6 +106,9 @@ GROUPS["information"] = [
     ('=TYPE(TRUE())', 'n:4', 'a logical value is of type 4'), '=TYPE(#N/A)', '=TYPE({1,2})', '=TYPE(F7)', ('=ERROR.TYPE(#NULL!)', 'n:1', 'the error #NULL! is of type 1'),
     '=ERROR.TYPE(1/0)', '=ERROR.TYPE(#VALUE!)', '=ERROR.TYPE(#REF!)', '=ERROR.TYPE(#NAME?)',
     '=ERROR.TYPE(#NUM!)', '=ERROR.TYPE(#N/A)', '=ERROR.TYPE(1)',
+    ('=ISEVEN(TRUE())', 'e:#VALUE!', 'a logical value is no number here'),
+    ('=ISODD(FALSE())', 'e:#VALUE!', 'a logical value is no number here'),
+    '=F7', '=K8', '=F7&""', '=IF(TRUE(),F7)',
 ]
 
 GROUPS["math"] = [
@@ -165,6 +175,9 @@ GROUPS["statistics"] = [
     '=COUNTIF(F1:F8,"a*")', '=COUNTIF(F1:F8,"<>apple")', '=COUNTIF(F1:F8,"")', '=COUNTIF(G1:G8,TRUE())',
     '=COUNTIF(G1:G8,"7")', '=COUNTIF(F1:F8,"~*")', '=COUNTIF(O1:O8,">1")', '=COUNTIF(E1:E8,"<>")',
     '=COUNTIFS(E1:E8,">10",I1:I8,">4")', '=COUNTIFS(E1:E8,">10",I1:I7,">4")', '=COVAR(E1:E8,I1:I8)',
+    '=COUNTIF(R1:R8,"=")', '=COUNTIF(R1:R8,"<>")', '=COUNTIF(R1:R8,"")', '=COUNTIF(R1:R8,"<>1")',
+    '=COUNTIF(R1:R8,"=1")', '=COUNTIF(R1:R8,1)', '=COUNTIF(R1:R8,"~TRUE")', '=COUNTIF(R1:R8,"~T*")',
+    '=SUMIF(R1:R8,"=",E1:E8)', '=SUMIF(R1:R8,"<>",E1:E8)', '=SUMIF(R1:R8,"<>1",E1:E8)',
     '=FORECAST(60,I1:I8,E1:E8)', '=GEOMEAN(E1:E8)', ('=GEOMEAN(1,-1)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=INTERCEPT(I1:I8,E1:E8)',
     '=LARGE(E1:E8,2)', ('=LARGE(E1:E8,9)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=MAX(E1:E8)', '=MAX(G1:G8)', '=MAX(F1:F2)',
     ('=MAX(-1,"-5")', 'n:-1', 'text typed as an argument is read as a number'), '=MAXA(G1:G8)', '=MAXIFS(E1:E8,F1:F8,"a*")', '=MAXIFS(E1:E8,E1:E8,">100")',
@@ -203,6 +216,10 @@ GROUPS["lookup"] = [
     '=LOOKUP(0,K1:K4,L1:L4)', '=LOOKUP("d",M1:M5,N1:N5)', '=LOOKUP(6,K1:L4)', '=LOOKUP(3,{1,2,3;4,5,6})',
     '=MATCH(5,K1:K4,0)', '=MATCH(6,K1:K4)', '=MATCH(6,K1:K4,1)', '=MATCH(0,K1:K4)', '=MATCH("CH*",M1:M5,0)',
     '=MATCH("x",M1:M5,0)', '=MATCH(4,{7,5,3,1},-1)', '=MATCH(8,{7,5,3,1},-1)', '=MATCH(TRUE(),G1:G8,0)',
+    '=MATCH(25,{30,10,20},1)', '=MATCH(25,{10,30,20})', '=MATCH(15,{10,30,20,5})', '=MATCH(3,{5,1,4,2},1)',
+    '=MATCH(6,I1:I8)', '=LOOKUP(25,{10,30,20})', '=MATCH(F7,F1:F8,0)', '=MATCH("",F1:F8,0)',
+    ('=INDEX(E1:E8,-1)', 'e:#VALUE!', 'a negative index is #VALUE!'),
+    ('=INDEX(K1:L4,-1,1)', 'e:#VALUE!', 'a negative index is #VALUE!'),
     ('=XLOOKUP(5,K1:K4,L1:L4)', 's:five', 'a function the computing program lacks'),
     ('=XLOOKUP(6,K1:K4,L1:L4)', 'e:#N/A', 'a function the computing program lacks'),
     ('=XLOOKUP(6,K1:K4,L1:L4,"none")', 's:none', 'a function the computing program lacks'),
@@ -240,7 +257,7 @@ GROUPS["text"] = [
     '=TEXT(12345,"0.00E+00")', '=TEXT(0.000123,"0.0E+0")', '=TEXT(-5,"0;(0)")', '=TEXT(0,"0;(0);""zero""")',
     '=TEXT(5,"""n=""0")', '=TEXT(45292,"yyyy-mm-dd")', '=TEXT(45292.75,"dddd, mmmm d, yyyy h:mm AM/PM")',
     '=TEXT(45292.5,"hh:mm:ss")', '=TEXT(1.5,"[h]:mm")', '=TEXT(45292,"mmm d")', '=TEXT(1234.5,"#")',
-    '=TEXT(0.5,"#.##")', '=TEXT(3,"000")', '=TEXT(1234567,"#,##0,")', '=TEXT(5551234,"000-0000")',
+    '=TEXT(0.5,"#.##")', '=TEXT(3,"000")', '=TEXT(1234.56,".##0")', '=TEXT(-1,"[h]")', '=TEXT(-1.5,"[h]:mm")', '=TEXT(1234567,"#,##0,")', '=TEXT(5551234,"000-0000")',
     '=TEXT("abc","@!")', '=TEXT(-1234.5,"#,##0.0")', '=TEXT(2.5,"General")', '=TEXT(45292,"d/m/yy")',
     '=TEXTJOIN(",",TRUE(),F1:F8)', '=TEXTJOIN("-",FALSE(),"a",F7,"b")', '=TRIM("  a   b  ")', '=UPPER("abc")',
     '=VALUE("1,234.5")', '=VALUE("12%")', '=VALUE("abc")', '=VALUE("1e3")', '=VALUE(" 7 ")', '=VALUE("$12")',
@@ -306,6 +323,11 @@ GROUPS["dates"] = [
     ('=WORKDAY(1,2^31)', 'e:#NUM!', 'the date would lie past the last one'),
     ('=EDATE(1,2^31)', 'e:#NUM!', 'the date would lie past the last one'),
     ('=EOMONTH(1,2^31)', 'e:#NUM!', 'the date would lie past the last one'),
+    ('=EDATE(45322,FALSE())', 'e:#VALUE!', 'a logical value is no number here'),
+    '=YEARFRAC("x",45000,9)', '=YEARFRAC(45000,"x",9)', '=YEARFRAC(45000,45100,#N/A)',
+    ('=YEARFRAC(-1,45000,9)', 'e:#VALUE!', 'a number that is no date is #VALUE!, before the basis'),
+    ('=YEARFRAC(45000,45100,9)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    ('=YEARFRAC(-1,45000,1)', 'e:#VALUE!', 'a number that is no date is #VALUE!'),
 ]
 
 GROUPS["finance"] = [
@@ -337,6 +359,88 @@ GROUPS["finance"] = [
     ('=IPMT(1e-9,3,10,1000)', 'n:-8.000000008e-07', 'the exact value: the computing program loses digits at a rate near 0'),
     '=PPMT(1e-9,3,10,1000)',
     ('=RATE(10,-100,999.9999)', 'n:1.8181819499568335e-08', 'the exact value: the computing program loses digits at a rate near 0'),
+]
+
+GROUPS["distributions"] = [
+    '=GAMMA(5)', '=GAMMA(0.5)', '=GAMMA(-1.5)', ('=GAMMA(0)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=GAMMA(171.5)', '=GAMMALN(10)', '=GAMMALN.PRECISE(0.5)',
+    '=GAMMA.DIST(2,3,2,TRUE())', '=GAMMA.DIST(2,3,2,FALSE())', '=GAMMADIST(10,9,2,TRUE())', '=GAMMA.INV(0.068094,9,2)',
+    '=GAMMAINV(0.5,2,1)', '=CHISQ.DIST(0.5,1,TRUE())', '=CHISQ.DIST(2,3,FALSE())', '=CHISQ.DIST.RT(18.307,10)',
+    '=CHIDIST(3,4)', '=CHISQ.INV(0.93,1)', '=CHISQ.INV.RT(0.05,10)', '=CHIINV(0.5,2)',
+    '=T.DIST(60,1,TRUE())', '=T.DIST(8,3,FALSE())', '=T.DIST(-1.5,4,TRUE())', '=T.DIST.2T(1.96,60)', '=T.DIST.RT(1.96,60)',
+    '=TDIST(1.96,60,2)', '=TDIST(1.96,60,1)', '=T.INV(0.75,2)', '=T.INV(0.1,5)', '=T.INV.2T(0.05,60)', '=TINV(0.05,10)',
+    '=F.DIST(15.2069,6,4,TRUE())', '=F.DIST(15.2069,6,4,FALSE())', '=F.DIST.RT(15.2069,6,4)', '=FDIST(2,3,10)',
+    '=F.INV(0.01,6,4)', '=F.INV.RT(0.01,6,4)', '=FINV(0.05,3,10)',
+    '=BETA.DIST(2,8,10,TRUE(),1,3)', '=BETA.DIST(2,8,10,FALSE(),1,3)', '=BETADIST(0.3,2,3)', '=BETA.INV(0.685470581,8,10,1,3)',
+    '=BETAINV(0.5,2,3)', '=BINOM.DIST(6,10,0.5,FALSE())', '=BINOM.DIST(6,10,0.5,TRUE())', '=BINOMDIST(0,5,0.2,TRUE())',
+    '=POISSON.DIST(2,5,FALSE())', '=POISSON.DIST(2,5,TRUE())', '=POISSON(0,0.5,TRUE())', '=EXPON.DIST(0.2,10,TRUE())',
+    '=EXPON.DIST(0.2,10,FALSE())', '=EXPONDIST(1,2,TRUE())', '=WEIBULL.DIST(105,20,100,TRUE())', '=WEIBULL.DIST(105,20,100,FALSE())',
+    '=WEIBULL(2,1.5,3,TRUE())', '=LOGNORM.DIST(4,3.5,1.2,TRUE())', '=LOGNORM.DIST(4,3.5,1.2,FALSE())', '=LOGNORMDIST(4,3.5,1.2)',
+    '=LOGNORM.INV(0.039084,3.5,1.2)', '=LOGINV(0.5,0,1)', '=NORM.S.DIST(1.333333,TRUE())', '=NORM.S.DIST(1.333333,FALSE())',
+    '=NORM.S.INV(0.908789)', '=NORMSINV(0.025)', '=NORM.DIST(42,40,1.5,TRUE())', '=NORM.INV(0.908789,40,1.5)',
+    ('=GAMMA.DIST(-1,3,2,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=CHISQ.DIST(1,0,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=T.DIST.2T(-1,5)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=BINOM.DIST(11,10,0.5,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    ('=POISSON.DIST(-1,5,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=NORM.S.INV(1)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=BETA.INV(1.5,8,10)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=F.DIST(-1,6,4,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    '=BINOM.INV(6,0.5,0.75)', '=BINOM.INV(10,0.3,0.5)', '=CRITBINOM(100,0.1,0.95)', '=BINOM.INV(5,0.5,0.03125)',
+    ('=BINOM.INV(5,0.5,1)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    '=T.DIST("x",2,TRUE())', ('=EXPON.DIST(1,0,TRUE())', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+]
+
+GROUPS["regression"] = [
+    '=INDEX(LINEST(I1:I8,E1:E8),1)', '=INDEX(LINEST(I1:I8,E1:E8),2)', '=INDEX(LINEST(I1:I8),1)',
+    '=INDEX(LINEST(I1:I8,E1:E8,FALSE()),1)', '=INDEX(LINEST(I1:I8,E1:E8,FALSE()),2)',
+    '=INDEX(LINEST(I1:I8,E1:E8,TRUE(),TRUE()),2,1)', '=INDEX(LINEST(I1:I8,E1:E8,TRUE(),TRUE()),2,2)',
+    '=INDEX(LINEST(I1:I8,E1:E8,TRUE(),TRUE()),3,1)', '=INDEX(LINEST(I1:I8,E1:E8,TRUE(),TRUE()),3,2)',
+    '=INDEX(LINEST(I1:I8,E1:E8,TRUE(),TRUE()),4,1)', '=INDEX(LINEST(I1:I8,E1:E8,TRUE(),TRUE()),4,2)',
+    '=INDEX(LINEST(I1:I8,E1:E8,TRUE(),TRUE()),5,1)', '=INDEX(LINEST(I1:I8,E1:E8,TRUE(),TRUE()),5,2)',
+    '=INDEX(LINEST(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4}),1)', '=INDEX(LINEST(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4}),2)', '=INDEX(LINEST(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4}),3)',
+    '=INDEX(LINEST(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4},TRUE(),TRUE()),3,1)', '=INDEX(LINEST(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4},TRUE(),TRUE()),2,3)',
+    '=INDEX(LINEST(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4},TRUE(),TRUE()),3,3)', '=INDEX(LINEST({1,2,4},{1,2,3}),1)',
+    '=INDEX(LINEST(I1:I8,E1:E8,FALSE(),TRUE()),2,2)', '=INDEX(LINEST(F1:F8,E1:E8),1)',
+    '=SUM(TREND(I1:I8,E1:E8))', '=INDEX(TREND(I1:I8,E1:E8),3)', '=INDEX(TREND(I1:I8,E1:E8,{60;70}),2)',
+    '=INDEX(TREND(I1:I8,,{9;10}),1)', '=INDEX(TREND(I1:I8,E1:E8,{60;70},FALSE()),1)',
+    '=INDEX(TREND(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4},{3,3;9,6}),2)', '=INDEX(TREND({1,2,4},{1,2,3},{4,5}),1,2)',
+    ('=TREND(I1:I8,E1:E7)', 'e:#REF!', 'the error kind of the desktop spreadsheet'),
+]
+
+GROUPS["complex"] = [
+    '=COMPLEX(3,4)', '=COMPLEX(3,4,"j")', '=COMPLEX(0,1)', '=COMPLEX(0,-1)', '=COMPLEX(1.5,0)', '=COMPLEX(0,0)',
+    '=COMPLEX(1,1,"k")', '=COMPLEX(-2,-0.5)', '=IMREAL("6-9i")', '=IMAGINARY("3+4i")', '=IMAGINARY("-i")',
+    '=IMAGINARY("4")', '=IMAGINARY("j")', '=IMREAL("1e2+3i")', ('=IMREAL("x")', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=IMABS("5+12i")', '=IMARGUMENT("3+4i")',
+    '=IMARGUMENT("-1")', ('=IMARGUMENT(0)', 'e:#DIV/0!', 'the error kind of the desktop spreadsheet'), '=IMCONJUGATE("3+4i")', '=IMCONJUGATE("-2j")', '=IMSUM("3+4i","5-3i")',
+    '=IMSUM("1+i",2,"3i")', ('=IMSUM("i","j")', 'e:#VALUE!', 'i and j do not mix'), '=IMSUB("13+4j","5+3j")', '=IMPRODUCT("3+4i","5-3i")',
+    '=IMPRODUCT("1+2i",30)', '=IMDIV("-238+240i","10+24i")', ('=IMDIV("1+i",0)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=IMPOWER("2+3i",3)',
+    ('=IMPOWER("i",2)', 's:-1+1.22464679914735E-16i', 'exponents are written with E'), '=IMSQRT("1+i")', '=IMSQRT("-4")', '=IMEXP("1+i")', '=IMLN("3+4i")', ('=IMLN(0)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    '=IMSIN("4+3i")', '=IMCOS("1+i")', '=IMLOG10("3+4i")', '=IMLOG2("3+4i")', '=IMSIN(0)',
+    ('=IMLOG10(0)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    ('=IMABS(TRUE())', 'e:#VALUE!', 'a logical value is no complex number'), '=IMSUM(K1:K4)', '=IMPRODUCT(K1:K3)',
+]
+
+GROUPS["conversions"] = [
+    '=BIN2DEC(1100100)', '=BIN2DEC("1111111111")', ('=BIN2DEC("2")', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=BIN2DEC("11111111111")', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=BIN2HEX(11111011,4)',
+    '=BIN2HEX("1110")', '=BIN2HEX("1111111111")', '=BIN2OCT(1001,3)', '=BIN2OCT("1100100")', '=BIN2OCT("1111111111")',
+    '=DEC2BIN(9,4)', '=DEC2BIN(-100)', ('=DEC2BIN(512)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), ('=DEC2BIN(9,2)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=DEC2BIN(9.9)', '=DEC2HEX(100,4)', '=DEC2HEX(-54)',
+    '=DEC2HEX(28)', ('=DEC2HEX(64,1)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=DEC2OCT(58,3)', '=DEC2OCT(-100)', '=HEX2BIN("F",8)', '=HEX2BIN("B7")',
+    '=HEX2BIN("FFFFFFFE00")', ('=HEX2BIN("200")', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=HEX2DEC("A5")', '=HEX2DEC("FFFFFFFF5B")', '=HEX2DEC("3DA408B9")',
+    ('=HEX2DEC("g")', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=HEX2OCT("F",3)', '=HEX2OCT("3B4E")', '=HEX2OCT("FFFFFFFF00")', '=OCT2BIN(3,3)', '=OCT2BIN(7777777000)',
+    '=OCT2DEC(54)', '=OCT2DEC(7777777533)', ('=OCT2DEC(8)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=OCT2HEX(100,4)', '=OCT2HEX(7777777533)', ('=DEC2BIN(3,0)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    ('=DEC2BIN(3,11)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=HEX2DEC("a5")', '=HEX2DEC("")', '=DEC2HEX(-549755813888)', ('=DEC2HEX(549755813888)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    '=ADDRESS(2,3)', '=ADDRESS(2,3,2)', '=ADDRESS(2,3,3)', '=ADDRESS(2,3,4)', '=ADDRESS(2,3,1,FALSE())', '=ADDRESS(2,3,2,FALSE())',
+    '=ADDRESS(2,3,4,FALSE())', '=ADDRESS(1,16384)', '=ADDRESS(1,27,4)', '=ADDRESS(0,1)', ('=ADDRESS(1,1,5)', 'e:#VALUE!', 'a kind past 4 is #VALUE!'), '=ADDRESS(1,16385)',
+    ('=ADDRESS(2,3,1,TRUE(),"Data")', 's:Data!$C$2', 'the desktop spreadsheet joins the sheet with !'),
+    ('=ADDRESS(2,3,1,TRUE(),"My Data")', "s:'My Data'!$C$2", 'the desktop spreadsheet joins the sheet with !'),
+    '=SUM(MMULT({1,2;3,4},{5;6}))', '=INDEX(MMULT({1,2;3,4},{5,6;7,8}),2,1)', '=MMULT({1,2},{3;4})', '=MMULT({1,2},{3,4})',
+    '=INDEX(TRANSPOSE(E1:E3),1,2)', '=SUM(TRANSPOSE(E1:E8))', '=COLUMNS(TRANSPOSE(E1:E8))', '=INDEX(TRANSPOSE(K1:L4),2,3)',
+    Array('{=TRANSPOSE(E1:G1)}', 3), Array('{=MMULT({1,2;3,4},{5;6})}', 2),
+    '=COMBIN(1030,515)', '=COMBIN(1024,512)', '=COMBIN(1029,1000)', '=SWITCH(F7,0,"zero","other")', '=SWITCH(0,F7,"blank","other")',
+    '=MATCH(F7,E1:E8,0)', '=LOOKUP(F7,E1:E8)', '=TIMEVALUE("1.25")', '=TIMEVALUE("0.5")',
+    '=VDB(2400,300,3650,0,1)', '=VDB(2400,300,120,0,1)', '=VDB(2400,300,10,0,1)', '=VDB(2400,300,120,6,18)',
+    '=VDB(2400,300,120,6,18,1.5)', '=VDB(2400,300,10,0,0.875,1.5)', '=VDB(2400,300,10,2.5,7.25)',
+    '=VDB(2400,300,10,2.5,7.25,2,TRUE())', '=VDB(10000,1000,5,0,5)', '=VDB(10000,1000,5,3,5,1)',
+    ('=VDB(2400,300,10,5,3)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
+    '=SUM(FREQUENCY(I1:I8,{3,5}))', '=INDEX(FREQUENCY(I1:I8,{3,5}),2,1)', '=INDEX(FREQUENCY(I1:I8,{5,3}),1,1)',
+    '=INDEX(FREQUENCY(E1:E8,K1:K4),5,1)', '=ROWS(FREQUENCY(E1:E8,K1:K4))', Array('{=FREQUENCY(I1:I8,{2;4;8})}', 4),
+    '=SUMPRODUCT(SUMIF(E1:E8,{10,20}))', '=SUM(SUMIF(F1:F8,{"apple","date"},E1:E8))',
+    '=SUMPRODUCT(COUNTIF(F1:F8,{"apple","date"}))', Array('{=SUM(SUMIF(I1:I8,I1:I3,E1:E8))}'),
+    Array('{=SUM(COUNTIF(E1:E8,E1:E3))}'),
 ]
 
 # A range where one value is taken: the cell of the range in the formula's own row (a range of
@@ -379,6 +483,9 @@ GROUPS["arrays"] = [
     '=SUMPRODUCT(ROW(E1:E8)*E1:E8)', '=SUM(ROW(E2:E4))', '=SUMPRODUCT(COLUMN(E1:G1)*1)',
     '=SUMPRODUCT((ROW(E1:E8)>4)*E1:E8)', Array('{=SUM(ROW(E1:E8)*I1:I8)}'),
     Array('{=SUM(INDEX(E1:I8,0,1)*INDEX(E1:I8,0,5))}'),
+    Array('{=SUM(INDEX(E1:I8,2,0)*1)}'), Array('{=SUM(INDEX(E1:I8,3,0))}'), Array('{=INDEX(E1:I8,3,0)}'),
+    Array('{=SUM(INDEX(E1:E8*I1:I8,0,1))}', 1, 'n:1040', 'row 0 takes the whole column of a computed array'),
+    Array('{=SUM(INDEX(E1:I8,2,))}'), Array('{=SUM(INDEX(H1:I8,4,0))}'), Array('{=MAX(INDEX(E1:I8,0,5)*INDEX(E1:I8,0,1))}'),
     # a single row or column stretched across
     '=SUMPRODUCT(E1:E4*{1,2})', '=SUMPRODUCT(E1:E3+{1;2;3})', Array('{=SUM(E1:E2*{1,2,3})}'),
     Array('{=SUM(E1:E3*K1)}'), '=SUMPRODUCT(E1:E4*2+1)',
@@ -498,8 +605,13 @@ def make_arrays(source, target, cases):
 def restore_formulas(source, target, cases):
     """Writes the cases' formulas back as written. The program saves CEILING and FLOOR as
     CEILING.MATH and FLOOR.MATH (and rewrites number literals) while the cached values are
-    those of the functions as written."""
+    those of the functions as written. The cells of TYPED_ERRORS become error constants."""
     def rewrite(sheet):
+        for ref, error in TYPED_ERRORS.items():
+            pattern = re.compile(r'<c r="%s"([^>]*?) t="e"[^>]*>.*?</c>' % ref, re.S)
+            sheet, count = pattern.subn('<c r="%s"\\1 t="e"><v>%s</v></c>' % (ref, xml_escape(error)), sheet)
+            if count != 1:
+                sys.exit("no error cell %s in %s" % (ref, target))
         for row, case in layout(cases):
             formula = formula_of(case)[1:]
             pattern = re.compile(r'(<c r="A%d"[^>]*>)<f([^>]*)>.*?</f>' % row, re.S)

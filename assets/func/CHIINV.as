@@ -1,0 +1,22 @@
+// CHIINV(probability, degrees of freedom): the inverse of the right tail of the chi-squared distribution.
+#include "shared/sheet/dist.as"
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.CHIINV = function () {
+    var a = kvDistArgs(arguments, 2);
+    if (a instanceof kvErrC) {
+        return a;
+    }
+    var p = a[0];
+    var k = kvTrunc(a[1]);
+    if (p < 0 || p > 1 || k < 1 || k > 1e10 || p == 0) {
+        return kvError("#NUM!");
+    }
+    if (p == 1) {
+        return 0;
+    }
+    return kvSolveRising(function (t) {
+        return kvGammaP(k / 2, t / 2);
+    }, 1 - p, 0, Math.max(1, k), true);
+};

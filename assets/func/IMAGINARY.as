@@ -1,0 +1,12 @@
+// IMAGINARY(number): the imaginary part of a complex number.
+#include "shared/sheet/complex.as"
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.IMAGINARY = function (v) {
+    var z = kvComplexArg(v);
+    if (z instanceof kvErrC) {
+        return z;
+    }
+    return z.im;
+};
