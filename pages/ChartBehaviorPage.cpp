@@ -281,12 +281,6 @@ void CChartBehaviorPage::OnManualScale()
     StoreScale("off");
 }
 
-void CChartBehaviorPage::StoreCheckAndRepublish(int id, const char* key)
-{
-    if (StoreCheck(*this, id, GetGroup(), key))
-        NotifyOwnerChanged();
-}
-
 void CChartBehaviorPage::OnFixedWidth()
 {
     const bool stored = StoreCheck(*this, IDC_FIXED_WIDTH, GetGroup(), "fixedLabelWidth");
@@ -310,17 +304,17 @@ void CChartBehaviorPage::OnUnits()
 
 void CChartBehaviorPage::OnShowFocus()
 {
-    StoreCheckAndRepublish(IDC_SHOW_FOCUS, "showFocus");
+    StoreCheckAndRepublish(*this, IDC_SHOW_FOCUS, GetGroup(), "showFocus");
 }
 
 void CChartBehaviorPage::OnShowReset()
 {
-    StoreCheckAndRepublish(IDC_SHOW_RESET, "showReset");
+    StoreCheckAndRepublish(*this, IDC_SHOW_RESET, GetGroup(), "showReset");
 }
 
 void CChartBehaviorPage::OnShowScale()
 {
-    StoreCheckAndRepublish(IDC_SHOW_SCALE, "showScaleBehavior");
+    StoreCheckAndRepublish(*this, IDC_SHOW_SCALE, GetGroup(), "showScaleBehavior");
 }
 
 void CChartBehaviorPage::OnHScroll(UINT code, UINT, CWnd* bar)

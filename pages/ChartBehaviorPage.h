@@ -89,7 +89,6 @@ private:
     void ApplyEffectRule();
     void ApplyWidthRule();
     void EnableKey(bool enable);
-    void StoreCheckAndRepublish(int id, const char* key);
 
     pages::CLinkedValueEdit m_key;
     bool m_zoomAvailable = true;

@@ -54,7 +54,7 @@ BOOL CInputTextAppearancePage::OnInitDialog()
 
     m_font.SubclassDlgItem(IDC_FONT, this);
     m_font.SetDocumentColors(GetContext() != nullptr ? GetContext()->customColors : nullptr);
-    const CParameter* format = pages::FindTyped(group, "labelTextFormat", static_cast<int>(ParamType::Group));
+    const CParameter* format = ::FindTyped(group, "labelTextFormat", static_cast<int>(ParamType::Group));
     m_font.Create(format != nullptr ? format->GetSet() : nullptr, GetOwner(), true, nullptr);
     if (format == nullptr)
         m_font.EnableControls(false);

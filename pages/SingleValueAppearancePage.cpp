@@ -412,49 +412,43 @@ void CSingleValueAppearancePage::EnableFill()
     EnableItems(*this, {IDC_FILL_COLOR, IDC_FILL_COLOR_LABEL}, colour);
 }
 
-void CSingleValueAppearancePage::StoreCheck(int id, const char* key, bool negate)
-{
-    if (CParameter* parameter = Find(key))
-        parameter->SetBool(Checked(id) != negate);
-}
-
 void CSingleValueAppearancePage::OnShowTitle()
 {
-    StoreCheck(IDC_SHOW_TITLE, "titleEnabled");
+    StoreCheck(*this, IDC_SHOW_TITLE, Group(), "titleEnabled");
     EnableTitle();
     NotifyOwnerChanged();
 }
 
 void CSingleValueAppearancePage::OnShowValue()
 {
-    StoreCheck(IDC_SHOW_VALUE, "valueEnabled");
+    StoreCheck(*this, IDC_SHOW_VALUE, Group(), "valueEnabled");
     EnableValue();
     NotifyOwnerChanged();
 }
 
 void CSingleValueAppearancePage::OnShowLimits()
 {
-    StoreCheck(IDC_SHOW_LIMITS, "minMaxEnabled");
+    StoreCheck(*this, IDC_SHOW_LIMITS, Group(), "minMaxEnabled");
     EnableLimits();
     NotifyOwnerChanged();
 }
 
 void CSingleValueAppearancePage::OnShowTicks()
 {
-    StoreCheck(IDC_SHOW_TICKS, "ticksEnabled");
+    StoreCheck(*this, IDC_SHOW_TICKS, Group(), "ticksEnabled");
     EnableTicks();
     NotifyOwnerChanged();
 }
 
 void CSingleValueAppearancePage::OnShowBackground()
 {
-    StoreCheck(IDC_SHOW_BACKGROUND, "hideBackground", true);
+    StoreCheck(*this, IDC_SHOW_BACKGROUND, Group(), "hideBackground", true);
     NotifyOwnerChanged();
 }
 
 void CSingleValueAppearancePage::OnShowFill()
 {
-    StoreCheck(IDC_SHOW_FILL, "useCustomColor");
+    StoreCheck(*this, IDC_SHOW_FILL, Group(), "useCustomColor");
     EnableFill();
     NotifyOwnerChanged();
 }

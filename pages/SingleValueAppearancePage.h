@@ -111,7 +111,6 @@ private:
     void EnableLimits();
     void EnableTicks();
     void EnableFill();
-    void StoreCheck(int id, const char* key, bool negate = false);
 
     CFontDataCtrl m_titleFont;
     CFontDataCtrl m_valueFont;

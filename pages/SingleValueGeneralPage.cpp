@@ -36,16 +36,11 @@ int SingleValueTypeIndex(const std::string& symbol)
 
 namespace {
 
-bool IsListValue(ParamType type)
-{
-    return type == ParamType::List || type == ParamType::CellList || type == ParamType::CellTable;
-}
-
 // The unlinked value as the data edit shows it: numbers in five significant digits, so that a
 // long computed value stays readable.
 std::string ValueText(const CParameter& value)
 {
-    if (value.IsUndefined() || IsListValue(value.GetType()))
+    if (value.IsUndefined() || model::IsIndexedList(value.GetType()))
         return {};
     switch (value.GetType()) {
     case ParamType::Number:
@@ -163,7 +158,7 @@ void CSingleValueGeneralPage::ShowValue()
         else
             text = ValueText(binding.GetValue());
         // A list of values can only come from cells.
-        typable = !IsListValue(binding.GetValue().GetType());
+        typable = !model::IsIndexedList(binding.GetValue().GetType());
     }
     m_data.SetWindowText(text);
     m_data.SetBaseline(text);
