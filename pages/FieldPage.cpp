@@ -349,7 +349,10 @@ bool CFieldPage::HandleCommand(const ParamField& row, Block& block, int id, UINT
     case FieldKind::Own:
         return false;
     }
-    NotifyOwnerChanged();
+    if (row.policy.republish)
+        NotifyOwnerChanged();
+    else
+        MarkDocumentChanged();
     ApplyEnabling();
     OnFieldChanged(row);
     return true;

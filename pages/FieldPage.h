@@ -55,6 +55,8 @@ struct FieldPolicy {
     bool force = false;
     // Missing parameters hide their control instead of only disabling it.
     bool hideMissing = false;
+    // A change the stage shows is republished; others (sound, say) only mark the document.
+    bool republish = true;
     // Linked values: how typed text and cleared links are written.
     CLinkedValueEdit::Policy linked;
 };
