@@ -77,6 +77,14 @@ ParamField VisibilityRow(const CVisibilityBlock::Ids& ids)
     return row;
 }
 
+ParamField TypedVisibilityRow(const CVisibilityBlock::Ids& ids, FieldPolicy policy)
+{
+    ParamField row = VisibilityRow(ids);
+    row.kind = FieldKind::TypedVisibility;
+    row.policy = policy;
+    return row;
+}
+
 ParamField CommandRow(int id, std::function<void(CFieldPage&)> action)
 {
     ParamField row;
@@ -127,6 +135,7 @@ CParameter* Lookup(const CParameterSet* set, const CParameterSet* root, const Pa
 struct CFieldPage::Block {
     CLinkedValueEdit linked;
     CVisibilityBlock visibility;
+    CNumberEdit duration;
 };
 
 CFieldPage::CFieldPage(const char* groupName, TemplateMaker makeTemplate, std::vector<ParamField> rows,
@@ -168,7 +177,7 @@ std::set<std::string> CFieldPage::EditedKeys() const
     std::set<std::string> keys;
     for (const ParamField& row : m_rows) {
         // Every key of the display-status block counts on its own; other rows edit their first one.
-        if (row.kind == FieldKind::Visibility) {
+        if (row.kind == FieldKind::Visibility || row.kind == FieldKind::TypedVisibility) {
             for (const char* key : row.keys)
                 if (FieldSet() != nullptr && FieldSet()->FindParameter(key) != nullptr)
                     keys.insert(key);
@@ -222,6 +231,9 @@ void CFieldPage::AttachField(const ParamField& row, Block& block)
     case FieldKind::Visibility:
         block.visibility.Attach(*this, FieldSet(), VisibilityIds(row));
         break;
+    case FieldKind::TypedVisibility:
+        AttachTypedVisibility(row, block);
+        break;
     default:
         break;
     }
@@ -265,6 +277,9 @@ void CFieldPage::ShowField(const ParamField& row, Block& block)
         break;
     case FieldKind::Visibility:
         block.visibility.ShowEffect();
+        break;
+    case FieldKind::TypedVisibility:
+        ShowTypedVisibility(row, block);
         break;
     case FieldKind::Command:
     case FieldKind::Own:
@@ -340,6 +355,8 @@ bool CFieldPage::HandleCommand(const ParamField& row, Block& block, int id, UINT
             return false;
         return true;
     }
+    case FieldKind::TypedVisibility:
+        return HandleTypedVisibility(row, block, id, code);
     case FieldKind::Command:
         if (code != BN_CLICKED || !row.onCommand)
             return false;
@@ -381,6 +398,8 @@ LRESULT CFieldPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 handled = m_blocks[i]->linked.OnCommit(standsFor);
             else if (row.kind == FieldKind::Visibility)
                 handled = m_blocks[i]->visibility.OnCommit(standsFor);
+            else if (row.kind == FieldKind::TypedVisibility)
+                handled = m_blocks[i]->linked.OnCommit(standsFor) || m_blocks[i]->duration.OnCommit(standsFor);
             if (handled) {
                 ApplyEnabling();
                 OnFieldChanged(row);
@@ -389,6 +408,96 @@ LRESULT CFieldPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
     }
     return CComponentPage::WindowProc(message, wParam, lParam);
+}
+
+// ---- the display-status block with a typed duration ----
+
+void CFieldPage::EnableTypedKey(const ParamField& row, Block& block, bool enable)
+{
+    const bool present = block.linked.Parameter() != nullptr;
+    block.linked.Enable(present && enable);
+    EnableItems(*this, {VisibilityIds(row).keyLabel}, present && enable);
+}
+
+void CFieldPage::AttachTypedVisibility(const ParamField& row, Block& block)
+{
+    const CVisibilityBlock::Ids ids = VisibilityIds(row);
+    CParameterSet* set = FieldSet();
+    CParameter* status = set != nullptr ? set->FindParameter("displayStatus") : nullptr;
+    const CCellBinding* cells = status != nullptr ? status->GetBinding() : nullptr;
+    SetDlgItemText(ids.statusRange, cells != nullptr ? cells->GetTexts().GetRangeText() : std::string());
+    EnableItems(*this, {ids.statusLink}, cells != nullptr);
+
+    auto* combo = static_cast<CComboBox*>(GetDlgItem(ids.effectCombo));
+    CVisibilityBlock::FillEffects(*combo);
+    if (const CParameter* style = set != nullptr ? set->FindParameter("introStyle") : nullptr)
+        SelectExact(*combo, style->GetString());
+    else
+        EnableItems(*this, {ids.effectLabel, ids.effectCombo}, false);
+
+    CLinkedValueEdit::Policy policy;
+    policy.emptyOnClear = false;
+    policy.republishTyped = false;
+    block.linked.Attach(*this, set != nullptr ? set->FindParameter("displayKey") : nullptr, ids.keyEdit, ids.keyLink,
+                        policy);
+    EnableTypedKey(row, block, cells != nullptr && cells->IsBound());
+}
+
+void CFieldPage::ShowTypedVisibility(const ParamField& row, Block& block)
+{
+    const CVisibilityBlock::Ids ids = VisibilityIds(row);
+    CParameterSet* set = FieldSet();
+    const bool bound = block.duration.Attach(*this, set != nullptr ? set->FindParameter("introTime") : nullptr,
+                                             ids.durationSpin);
+    // "None" comes in at once: it has no duration.
+    const int selected = static_cast<CComboBox*>(GetDlgItem(ids.effectCombo))->GetCurSel();
+    block.duration.Enable(selected != 0);
+    EnableItems(*this, {ids.durationLabel}, bound && selected != 0);
+}
+
+bool CFieldPage::HandleTypedVisibility(const ParamField& row, Block& block, int id, UINT code)
+{
+    const CVisibilityBlock::Ids ids = VisibilityIds(row);
+    CParameterSet* set = FieldSet();
+    auto tell = [this](bool republish) {
+        if (republish)
+            NotifyOwnerChanged();
+        else
+            MarkDocumentChanged();
+    };
+    if (id == ids.effectCombo && code == CBN_SELCHANGE) {
+        auto* combo = static_cast<CComboBox*>(GetDlgItem(ids.effectCombo));
+        const int selected = combo->GetCurSel();
+        CParameter* style = set != nullptr ? set->FindParameter("introStyle") : nullptr;
+        if (style == nullptr || selected < 0)
+            return true;
+        style->SetString(combo->GetLBText(selected));
+        block.duration.Enable(selected != 0);
+        EnableItems(*this, {ids.durationLabel}, selected != 0 && block.duration.IsAttached());
+        tell(row.policy.republishEffect);
+        OnFieldChanged(row);
+        return true;
+    }
+    if (id == ids.statusLink && code == BN_CLICKED) {
+        CParameter* status = set != nullptr ? set->FindParameter("displayStatus") : nullptr;
+        // Only a pick the user made changes the visibility: a cancelled one keeps what was set.
+        if (!PickCells(*this, status, ids.statusRange, nullptr))
+            return true;
+        if (status->GetBinding()->IsBound()) {
+            EnableTypedKey(row, block, true);
+        } else {
+            ShowAlways(*status, set->FindParameter("displayKey"));
+            block.linked.Show();
+            EnableTypedKey(row, block, false);
+        }
+        tell(row.policy.republishStatus);
+        return true;
+    }
+    if (id == ids.keyLink && code == BN_CLICKED) {
+        block.linked.OnLink();
+        return true;
+    }
+    return false;
 }
 
 int CFieldPage::GetHelpContextId()

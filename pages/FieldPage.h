@@ -38,6 +38,9 @@ enum class FieldKind {
     // The display-status block: ids in the order of CVisibilityBlock::Ids. keys are fixed
     // ("displayStatus", "displayKey", "introStyle", "introTime").
     Visibility,
+    // The same block with the duration typed in place and the stored effect matched exactly,
+    // as the simple components have it. The same ids and keys.
+    TypedVisibility,
     // A button whose action is the page's own (onCommand). ids: the button.
     Command,
     // A value whose rules are the page's own: the row only names its keys and help topic.
@@ -57,6 +60,9 @@ struct FieldPolicy {
     bool hideMissing = false;
     // A change the stage shows is republished; others (sound, say) only mark the document.
     bool republish = true;
+    // The display-status block: whether a new status link or entry effect is republished.
+    bool republishStatus = true;
+    bool republishEffect = true;
     // Linked values: how typed text and cleared links are written.
     CLinkedValueEdit::Policy linked;
 };
@@ -84,6 +90,7 @@ ParamField ChoiceRow(int id, const char* key, FieldPolicy policy = {});
 ParamField SpinRow(int id, const char* key, std::vector<int> captions = {}, FieldPolicy policy = {});
 ParamField LinkedRow(int editId, int linkId, const char* key, FieldPolicy policy = {});
 ParamField VisibilityRow(const CVisibilityBlock::Ids& ids);
+ParamField TypedVisibilityRow(const CVisibilityBlock::Ids& ids, FieldPolicy policy);
 ParamField CommandRow(int id, std::function<void(CFieldPage&)> action);
 ParamField OwnRow(std::vector<int> ids, std::vector<const char*> keys);
 // The same topic for every type.
@@ -119,7 +126,8 @@ public:
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // After a row stored a change and told the owner: the page's own follow-up.
+    // After a row stored a change and told the owner (for a display-status block: a new entry
+    // effect): the page's own follow-up.
     virtual void OnFieldChanged(const ParamField&) {}
 
 private:
@@ -129,6 +137,10 @@ private:
     bool HandleCommand(const ParamField& row, Block& block, int id, UINT code);
     void ApplyEnabling();
     const ParamField* RowOf(int id) const;
+    void AttachTypedVisibility(const ParamField& row, Block& block);
+    void ShowTypedVisibility(const ParamField& row, Block& block);
+    bool HandleTypedVisibility(const ParamField& row, Block& block, int id, UINT code);
+    void EnableTypedKey(const ParamField& row, Block& block, bool enable);
 
     const char* m_groupName;
     TemplateMaker m_makeTemplate;
