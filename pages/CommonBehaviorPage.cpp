@@ -1,10 +1,6 @@
 #include "pages/CommonBehaviorPage.h"
 
-#include "model/CellBinding.h"
-#include "model/Parameter.h"
-#include "model/ParameterSet.h"
-#include "pages/PageKit.h"
-#include "platform/controls/ComboBox.h"
+#include <string>
 
 using namespace pages;
 
@@ -34,10 +30,7 @@ std::vector<ParamField> Rows()
     // The stage shows no entry effect, so there is nothing to republish; the document still
     // has to be saved.
     policy.republishEffect = false;
-    return {TypedVisibilityRow({Page::IDC_STATUS_RANGE, Page::IDC_STATUS_LINK, Page::IDC_STATUS_LABEL, Page::IDC_KEY,
-                                Page::IDC_KEY_LINK, Page::IDC_KEY_LABEL, Page::IDC_EFFECT, Page::IDC_EFFECT_LABEL,
-                                Page::IDC_DURATION, Page::IDC_DURATION_LABEL},
-                               policy)};
+    return {TypedVisibilityRow(VisibilityIdsOf<Page>(), policy)};
 }
 
 } // namespace

@@ -90,6 +90,13 @@ ParamField ChoiceRow(int id, const char* key, FieldPolicy policy = {});
 ParamField SpinRow(int id, const char* key, std::vector<int> captions = {}, FieldPolicy policy = {});
 ParamField LinkedRow(int editId, int linkId, const char* key, FieldPolicy policy = {});
 ParamField VisibilityRow(const CVisibilityBlock::Ids& ids);
+// The block's ids of a page that names them as every page with the block does.
+template <class Page> CVisibilityBlock::Ids VisibilityIdsOf()
+{
+    return {Page::IDC_STATUS_RANGE, Page::IDC_STATUS_LINK, Page::IDC_STATUS_LABEL,  Page::IDC_KEY,
+            Page::IDC_KEY_LINK,     Page::IDC_KEY_LABEL,   Page::IDC_EFFECT,        Page::IDC_EFFECT_LABEL,
+            Page::IDC_DURATION,     Page::IDC_DURATION_LABEL};
+}
 ParamField TypedVisibilityRow(const CVisibilityBlock::Ids& ids, FieldPolicy policy);
 ParamField CommandRow(int id, std::function<void(CFieldPage&)> action);
 ParamField OwnRow(std::vector<int> ids, std::vector<const char*> keys);

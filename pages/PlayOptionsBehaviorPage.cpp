@@ -50,9 +50,7 @@ std::vector<ParamField> Rows()
 {
     using Page = CPlayOptionsBehaviorPage;
     std::vector<ParamField> rows = {
-        VisibilityRow({Page::IDC_STATUS_RANGE, Page::IDC_STATUS_LINK, Page::IDC_STATUS_LABEL, Page::IDC_KEY,
-                       Page::IDC_KEY_LINK, Page::IDC_KEY_LABEL, Page::IDC_EFFECT, Page::IDC_EFFECT_LABEL,
-                       Page::IDC_DURATION, Page::IDC_DURATION_LABEL}),
+        VisibilityRow(VisibilityIdsOf<Page>()),
         CheckRow(Page::IDC_SHOW_SLIDER, "sliderEnabled"),
         CheckRow(Page::IDC_AUTO_REWIND, "autoRewind"),
         CheckRow(Page::IDC_AUTO_REPLAY, "autoReplay"),

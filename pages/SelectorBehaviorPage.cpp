@@ -76,9 +76,7 @@ std::vector<ParamField> Rows()
     // Sound is not shown on the stage: the document changes, nothing is republished.
     quiet.republish = false;
     return {
-        VisibilityRow({Page::IDC_STATUS_RANGE, Page::IDC_STATUS_LINK, Page::IDC_STATUS_LABEL, Page::IDC_KEY,
-                       Page::IDC_KEY_LINK, Page::IDC_KEY_LABEL, Page::IDC_EFFECT, Page::IDC_EFFECT_LABEL,
-                       Page::IDC_DURATION, Page::IDC_DURATION_LABEL}),
+        VisibilityRow(VisibilityIdsOf<Page>()),
         CheckRow(Page::IDC_SOUND, "soundEnabled", quiet),
         // The menu's open rules tie these together.
         OwnRow({Page::IDC_EXPANDED}, {"menuExpanded"}),

@@ -30,10 +30,7 @@ std::vector<ParamField> BehaviorRows()
     // The stage shows every component whatever its visibility cell holds.
     policy.republishStatus = false;
     return {
-        TypedVisibilityRow({Page::IDC_STATUS_RANGE, Page::IDC_STATUS_LINK, Page::IDC_STATUS_LABEL, Page::IDC_KEY,
-                            Page::IDC_KEY_LINK, Page::IDC_KEY_LABEL, Page::IDC_EFFECT, Page::IDC_EFFECT_LABEL,
-                            Page::IDC_DURATION, Page::IDC_DURATION_LABEL},
-                           policy),
+        TypedVisibilityRow(VisibilityIdsOf<Page>(), policy),
         CheckRow(Page::IDC_REFRESH_LOAD, "refreshLoad"),
         CheckRow(Page::IDC_REFRESH_AUTO, "refreshAuto"),
         SpinRow(Page::IDC_INTERVAL, "refreshInterval"),
