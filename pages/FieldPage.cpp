@@ -46,6 +46,29 @@ ParamField ChoiceRow(int id, const char* key, FieldPolicy policy)
     return row;
 }
 
+ParamField ColourRow(int id, const char* key, FieldPolicy policy)
+{
+    ParamField row = ChoiceRow(id, key, policy);
+    row.kind = FieldKind::Colour;
+    return row;
+}
+
+ParamField CheckedColourRow(int checkId, const char* checkKey, int colourId, const char* colourKey)
+{
+    ParamField row;
+    row.kind = FieldKind::CheckedColour;
+    row.ids = {checkId, colourId};
+    row.keys = {checkKey, colourKey};
+    return row;
+}
+
+ParamField NumberRow(int id, const char* key)
+{
+    ParamField row = ChoiceRow(id, key);
+    row.kind = FieldKind::Number;
+    return row;
+}
+
 ParamField SpinRow(int id, const char* key, std::vector<int> captions, FieldPolicy policy)
 {
     ParamField row;
@@ -135,7 +158,9 @@ CParameter* Lookup(const CParameterSet* set, const CParameterSet* root, const Pa
 struct CFieldPage::Block {
     CLinkedValueEdit linked;
     CVisibilityBlock visibility;
-    CNumberEdit duration;
+    CNumberEdit duration; // also the number of a Number row
+    CColorButton colour;
+    CCheckedColour checkedColour;
 };
 
 CFieldPage::CFieldPage(const char* groupName, TemplateMaker makeTemplate, std::vector<ParamField> rows,
@@ -169,15 +194,19 @@ BOOL CFieldPage::Create(CParameterSet* group, const std::string& title, bool mod
 
 CParameter* CFieldPage::FieldParameter(const ParamField& row) const
 {
-    return Lookup(FieldSet(), GetRootSet(), row);
+    CParameter* found = Lookup(FieldSet(), GetRootSet(), row);
+    if (found != nullptr && row.policy.bindingOnly && found->GetBinding() == nullptr)
+        return nullptr;
+    return found;
 }
 
 std::set<std::string> CFieldPage::EditedKeys() const
 {
     std::set<std::string> keys;
     for (const ParamField& row : m_rows) {
-        // Every key of the display-status block counts on its own; other rows edit their first one.
-        if (row.kind == FieldKind::Visibility || row.kind == FieldKind::TypedVisibility) {
+        // A block of several keys edits each of them; other rows edit the first the component holds.
+        if (row.kind == FieldKind::Visibility || row.kind == FieldKind::TypedVisibility ||
+            row.kind == FieldKind::CheckedColour) {
             for (const char* key : row.keys)
                 if (FieldSet() != nullptr && FieldSet()->FindParameter(key) != nullptr)
                     keys.insert(key);
@@ -234,6 +263,9 @@ void CFieldPage::AttachField(const ParamField& row, Block& block)
     case FieldKind::TypedVisibility:
         AttachTypedVisibility(row, block);
         break;
+    case FieldKind::CheckedColour:
+        block.checkedColour.Attach(*this, FieldSet(), row.keys[0], row.ids[0], row.keys[1], row.ids[1]);
+        break;
     default:
         break;
     }
@@ -251,6 +283,15 @@ void CFieldPage::ShowField(const ParamField& row, Block& block)
         break;
     case FieldKind::Choice:
         BindComboBoxInSet(name.c_str(), row.ids[0], holder, row.policy.hideMissing);
+        break;
+    case FieldKind::Colour:
+        BindColorButtonInSet(name.c_str(), row.ids[0], block.colour, holder, row.policy.hideMissing);
+        break;
+    case FieldKind::CheckedColour:
+        block.checkedColour.Refresh();
+        break;
+    case FieldKind::Number:
+        block.duration.Attach(*this, parameter, row.ids[0]);
         break;
     case FieldKind::Radio: {
         for (int id : row.ids)
@@ -336,6 +377,26 @@ bool CFieldPage::HandleCommand(const ParamField& row, Block& block, int id, UINT
         OnFieldChanged(row);
         return true;
     }
+    case FieldKind::Colour: {
+        if (code != BN_CLICKED)
+            return false;
+        // The colour dialog stores the colour and tells the owner itself.
+        if (CParameter* parameter = FieldParameter(row))
+            OnColorButtonClicked(parameter->GetName().c_str(), block.colour, parameter->GetOwner());
+        OnFieldChanged(row);
+        return true;
+    }
+    case FieldKind::CheckedColour:
+        if (code != BN_CLICKED)
+            return false;
+        if (id == row.ids[0])
+            block.checkedColour.OnCheck();
+        else
+            block.checkedColour.OnColour();
+        OnFieldChanged(row);
+        return true;
+    case FieldKind::Number:
+        return false;
     case FieldKind::LinkedValue:
         if (id != row.ids[1] || code != BN_CLICKED)
             return false;
@@ -398,6 +459,8 @@ LRESULT CFieldPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 handled = m_blocks[i]->linked.OnCommit(standsFor);
             else if (row.kind == FieldKind::Visibility)
                 handled = m_blocks[i]->visibility.OnCommit(standsFor);
+            else if (row.kind == FieldKind::Number)
+                handled = m_blocks[i]->duration.OnCommit(standsFor);
             else if (row.kind == FieldKind::TypedVisibility)
                 handled = m_blocks[i]->linked.OnCommit(standsFor) || m_blocks[i]->duration.OnCommit(standsFor);
             if (handled) {

@@ -30,6 +30,12 @@ enum class FieldKind {
     Radio,
     // A drop-down list over a choice. ids: the list.
     Choice,
+    // A colour swatch. ids: the swatch.
+    Colour,
+    // A colour a check box switches on. ids: the box, the swatch; keys: the switch, the colour.
+    CheckedColour,
+    // A number typed in place, kept within its range. ids: the edit.
+    Number,
     // A spin edit over a number. ids: the spin edit, then captions switched with it.
     Spin,
     // A value typed in place or linked to cells. ids: the edit, the link button, then captions
@@ -63,8 +69,10 @@ struct FieldPolicy {
     // The display-status block: whether a new status link or entry effect is republished.
     bool republishStatus = true;
     bool republishEffect = true;
-    // Linked values: how typed text and cleared links are written.
+    // Linked values: how typed text and cleared links are written, and whether a value without
+    // a cell binding counts as missing.
     CLinkedValueEdit::Policy linked;
+    bool bindingOnly = false;
 };
 
 struct ParamField {
@@ -87,6 +95,9 @@ struct ParamField {
 ParamField CheckRow(int id, const char* key, FieldPolicy policy = {});
 ParamField RadioRow(std::vector<int> ids, const char* key, std::vector<const char*> choices);
 ParamField ChoiceRow(int id, const char* key, FieldPolicy policy = {});
+ParamField ColourRow(int id, const char* key, FieldPolicy policy = {});
+ParamField CheckedColourRow(int checkId, const char* checkKey, int colourId, const char* colourKey);
+ParamField NumberRow(int id, const char* key);
 ParamField SpinRow(int id, const char* key, std::vector<int> captions = {}, FieldPolicy policy = {});
 ParamField LinkedRow(int editId, int linkId, const char* key, FieldPolicy policy = {});
 ParamField VisibilityRow(const CVisibilityBlock::Ids& ids);
