@@ -442,7 +442,8 @@ BOOL CFieldPage::OnCommand(WPARAM wParam, LPARAM lParam)
     const UINT code = HIWORD(wParam);
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         const ParamField& row = m_rows[i];
-        if (std::find(row.ids.begin(), row.ids.end(), id) != row.ids.end() && HandleCommand(row, *m_blocks[i], id, code))
+        const bool holds = std::find(row.ids.begin(), row.ids.end(), id) != row.ids.end();
+        if (holds && HandleCommand(row, *m_blocks[i], id, code))
             return TRUE;
     }
     return CComponentPage::OnCommand(wParam, lParam);
