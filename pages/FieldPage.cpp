@@ -16,88 +16,70 @@ namespace pages {
 
 using model::ParamType;
 
-ParamField CheckRow(int id, const char* key, FieldPolicy policy)
+namespace {
+
+ParamField MakeRow(FieldKind kind, std::vector<int> ids, std::vector<const char*> keys, FieldPolicy policy = {})
 {
     ParamField row;
-    row.kind = FieldKind::Check;
-    row.ids = {id};
-    row.keys = {key};
+    row.kind = kind;
+    row.ids = std::move(ids);
+    row.keys = std::move(keys);
     row.policy = policy;
     return row;
 }
 
+} // namespace
+
+ParamField CheckRow(int id, const char* key, FieldPolicy policy)
+{
+    return MakeRow(FieldKind::Check, {id}, {key}, policy);
+}
+
 ParamField RadioRow(std::vector<int> ids, const char* key, std::vector<const char*> choices)
 {
-    ParamField row;
-    row.kind = FieldKind::Radio;
-    row.ids = std::move(ids);
-    row.keys = {key};
+    ParamField row = MakeRow(FieldKind::Radio, std::move(ids), {key});
     row.choices = std::move(choices);
     return row;
 }
 
 ParamField ChoiceRow(int id, const char* key, FieldPolicy policy)
 {
-    ParamField row;
-    row.kind = FieldKind::Choice;
-    row.ids = {id};
-    row.keys = {key};
-    row.policy = policy;
-    return row;
+    return MakeRow(FieldKind::Choice, {id}, {key}, policy);
 }
 
 ParamField ColourRow(int id, const char* key, FieldPolicy policy)
 {
-    ParamField row = ChoiceRow(id, key, policy);
-    row.kind = FieldKind::Colour;
-    return row;
+    return MakeRow(FieldKind::Colour, {id}, {key}, policy);
 }
 
 ParamField CheckedColourRow(int checkId, const char* checkKey, int colourId, const char* colourKey)
 {
-    ParamField row;
-    row.kind = FieldKind::CheckedColour;
-    row.ids = {checkId, colourId};
-    row.keys = {checkKey, colourKey};
-    return row;
+    return MakeRow(FieldKind::CheckedColour, {checkId, colourId}, {checkKey, colourKey});
 }
 
 ParamField NumberRow(int id, const char* key)
 {
-    ParamField row = ChoiceRow(id, key);
-    row.kind = FieldKind::Number;
-    return row;
+    return MakeRow(FieldKind::Number, {id}, {key});
 }
 
 ParamField SpinRow(int id, const char* key, std::vector<int> captions, FieldPolicy policy)
 {
-    ParamField row;
-    row.kind = FieldKind::Spin;
-    row.ids = {id};
-    row.ids.insert(row.ids.end(), captions.begin(), captions.end());
-    row.keys = {key};
-    row.policy = policy;
-    return row;
+    std::vector<int> ids = {id};
+    ids.insert(ids.end(), captions.begin(), captions.end());
+    return MakeRow(FieldKind::Spin, std::move(ids), {key}, policy);
 }
 
 ParamField LinkedRow(int editId, int linkId, const char* key, FieldPolicy policy)
 {
-    ParamField row;
-    row.kind = FieldKind::LinkedValue;
-    row.ids = {editId, linkId};
-    row.keys = {key};
-    row.policy = policy;
-    return row;
+    return MakeRow(FieldKind::LinkedValue, {editId, linkId}, {key}, policy);
 }
 
 ParamField VisibilityRow(const CVisibilityBlock::Ids& ids)
 {
-    ParamField row;
-    row.kind = FieldKind::Visibility;
-    row.ids = {ids.statusRange, ids.statusLink,  ids.statusLabel, ids.keyEdit,      ids.keyLink,
-               ids.keyLabel,    ids.effectCombo, ids.effectLabel, ids.durationSpin, ids.durationLabel};
-    row.keys = {"displayStatus", "displayKey", "introStyle", "introTime"};
-    return row;
+    return MakeRow(FieldKind::Visibility,
+                   {ids.statusRange, ids.statusLink, ids.statusLabel, ids.keyEdit, ids.keyLink, ids.keyLabel,
+                    ids.effectCombo, ids.effectLabel, ids.durationSpin, ids.durationLabel},
+                   {"displayStatus", "displayKey", "introStyle", "introTime"});
 }
 
 ParamField TypedVisibilityRow(const CVisibilityBlock::Ids& ids, FieldPolicy policy)
@@ -110,20 +92,14 @@ ParamField TypedVisibilityRow(const CVisibilityBlock::Ids& ids, FieldPolicy poli
 
 ParamField CommandRow(int id, std::function<void(CFieldPage&)> action)
 {
-    ParamField row;
-    row.kind = FieldKind::Command;
-    row.ids = {id};
+    ParamField row = MakeRow(FieldKind::Command, {id}, {});
     row.onCommand = std::move(action);
     return row;
 }
 
 ParamField OwnRow(std::vector<int> ids, std::vector<const char*> keys)
 {
-    ParamField row;
-    row.kind = FieldKind::Own;
-    row.ids = std::move(ids);
-    row.keys = std::move(keys);
-    return row;
+    return MakeRow(FieldKind::Own, std::move(ids), std::move(keys));
 }
 
 std::function<int(const CFieldPage&)> Topic(int topic)
