@@ -144,6 +144,9 @@ TEST_F(FieldPageTest, TheKeysOfAComponentComeFromThePagesItsSheetWouldOpen)
     EXPECT_TRUE(gauge.count("mv"));
     // The gauge has no orientation, so its page does not edit one.
     EXPECT_FALSE(gauge.count("orientation"));
+    // Its Behavior and Appearance pages keep their rules as code but still name their keys.
+    for (const char* key : {"minValue", "maxValue", "displayStatus", "introStyle", "ticksEnabled", "tickColor"})
+        EXPECT_TRUE(gauge.count(key)) << key;
 
     Load("KVSliderHSymbol", "");
     EXPECT_TRUE(KeysEditedBy(registry, "KVSliderHSymbol", defaults.parameters.get()).count("orientation"));
