@@ -52,9 +52,10 @@ ParamField ColourRow(int id, const char* key, FieldPolicy policy)
     return MakeRow(FieldKind::Colour, {id}, {key}, policy);
 }
 
-ParamField CheckedColourRow(int checkId, const char* checkKey, int colourId, const char* colourKey)
+ParamField CheckedColourRow(int checkId, const char* checkKey, int colourId, const char* colourKey,
+                            FieldPolicy policy)
 {
-    return MakeRow(FieldKind::CheckedColour, {checkId, colourId}, {checkKey, colourKey});
+    return MakeRow(FieldKind::CheckedColour, {checkId, colourId}, {checkKey, colourKey}, policy);
 }
 
 ParamField NumberRow(int id, const char* key)
@@ -241,6 +242,8 @@ void CFieldPage::AttachField(const ParamField& row, Block& block)
         break;
     case FieldKind::CheckedColour:
         block.checkedColour.Attach(*this, FieldSet(), row.keys[0], row.ids[0], row.keys[1], row.ids[1]);
+        if (row.policy.offWithoutSwitch && !(FieldSet() != nullptr && FieldSet()->FindParameter(row.keys[0])))
+            EnableItems(*this, {row.ids[1]}, false);
         break;
     default:
         break;
@@ -365,10 +368,15 @@ bool CFieldPage::HandleCommand(const ParamField& row, Block& block, int id, UINT
     case FieldKind::CheckedColour:
         if (code != BN_CLICKED)
             return false;
-        if (id == row.ids[0])
+        if (id == row.ids[0] && row.policy.republish) {
             block.checkedColour.OnCheck();
-        else
+        } else if (id == row.ids[0]) {
+            if (StoreCheck(*this, id, FieldSet(), row.keys[0]))
+                block.checkedColour.Refresh();
+            MarkDocumentChanged();
+        } else {
             block.checkedColour.OnColour();
+        }
         OnFieldChanged(row);
         return true;
     case FieldKind::Number:

@@ -69,6 +69,8 @@ struct FieldPolicy {
     // The display-status block: whether a new status link or entry effect is republished.
     bool republishStatus = true;
     bool republishEffect = true;
+    // A switched colour whose switch is missing stays off.
+    bool offWithoutSwitch = false;
     // Linked values: how typed text and cleared links are written, and whether a value without
     // a cell binding counts as missing.
     CLinkedValueEdit::Policy linked;
@@ -96,7 +98,8 @@ ParamField CheckRow(int id, const char* key, FieldPolicy policy = {});
 ParamField RadioRow(std::vector<int> ids, const char* key, std::vector<const char*> choices);
 ParamField ChoiceRow(int id, const char* key, FieldPolicy policy = {});
 ParamField ColourRow(int id, const char* key, FieldPolicy policy = {});
-ParamField CheckedColourRow(int checkId, const char* checkKey, int colourId, const char* colourKey);
+ParamField CheckedColourRow(int checkId, const char* checkKey, int colourId, const char* colourKey,
+                            FieldPolicy policy = {});
 ParamField NumberRow(int id, const char* key);
 ParamField SpinRow(int id, const char* key, std::vector<int> captions = {}, FieldPolicy policy = {});
 ParamField LinkedRow(int editId, int linkId, const char* key, FieldPolicy policy = {});
