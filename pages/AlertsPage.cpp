@@ -272,12 +272,6 @@ void CAlertsPage::ShowTarget()
     m_target.SetBaseline(text);
 }
 
-void CAlertsPage::StoreCheck(int id, const char* key)
-{
-    if (pages::StoreCheck(*this, id, GetGroup(), key))
-        NotifyOwnerChanged();
-}
-
 void CAlertsPage::OnEnable()
 {
     const bool on = AlertsOn();
@@ -393,18 +387,18 @@ void CAlertsPage::OnNoData()
 
 void CAlertsPage::OnObjectAlerts()
 {
-    StoreCheck(IDC_OBJECT_ALERTS, "objectAlertsEnabled");
+    StoreCheckAndRepublish(*this, IDC_OBJECT_ALERTS, GetGroup(), "objectAlertsEnabled");
 }
 
 void CAlertsPage::OnValueAlerts()
 {
-    StoreCheck(IDC_VALUE_ALERTS, "valueAlertsEnabled");
+    StoreCheckAndRepublish(*this, IDC_VALUE_ALERTS, GetGroup(), "valueAlertsEnabled");
     ApplyEnabling();
 }
 
 void CAlertsPage::OnLevelDisplay()
 {
-    StoreCheck(IDC_LEVEL_DISPLAY, "alertDisplayEnabled");
+    StoreCheckAndRepublish(*this, IDC_LEVEL_DISPLAY, GetGroup(), "alertDisplayEnabled");
 }
 
 void CAlertsPage::OnTargetLink()

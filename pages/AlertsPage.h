@@ -87,7 +87,6 @@ private:
     void ShowCount();
     void ShowTarget();
     void SetType(const char* stored, int mode);
-    void StoreCheck(int id, const char* key);
     bool ValueAlertsOn() const;
 
     CAlertControl m_alerts;

@@ -107,7 +107,7 @@ BOOL CChartAxisPage::OnInitDialog()
     COLORREF* custom = GetContext() != nullptr ? GetContext()->customColors : nullptr;
     auto bindFont = [&](CFontDataCtrl& chooser, int id, const char* pattern) {
         chooser.SubclassDlgItem(id, this);
-        const CParameter* format = pages::FindTyped(group, Key(pattern).c_str(), static_cast<int>(ParamType::Group));
+        const CParameter* format = ::FindTyped(group, Key(pattern).c_str(), static_cast<int>(ParamType::Group));
         chooser.Create(format != nullptr ? format->GetSet() : nullptr, GetOwner(), false, custom);
     };
     bindFont(m_titleFont, IDC_TITLE_FONT, "%sAxisTitleTextFormat");
@@ -171,8 +171,7 @@ void CChartAxisPage::UpdateNumberFormatState()
     const CParameter* data = FindInComponent(GetRootSet(), "dataValues");
     const CParameter* value = data != nullptr && data->GetBinding() != nullptr ? &data->GetBinding()->GetValue() : data;
     const CParameter* first = value != nullptr ? value->GetElement(0) : nullptr;
-    const bool rows = first != nullptr && (first->GetType() == ParamType::List || first->GetType() == ParamType::CellList ||
-                                           first->GetType() == ParamType::CellTable);
+    const bool rows = first != nullptr && model::IsIndexedList(first->GetType());
     if (!rows)
         return enable(false);
     const CParameter* fixedWidth = FindInComponent(GetRootSet(), "fixedLabelWidth");

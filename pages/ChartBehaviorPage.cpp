@@ -43,22 +43,14 @@ bool IsNumber(const CParameter* p)
     return p != nullptr && (p->GetType() == ParamType::Number || p->GetType() == ParamType::Integer);
 }
 
-double NumberOf(const CParameter* p)
-{
-    return p->GetType() == ParamType::Number ? p->GetDouble() : static_cast<double>(p->GetInt());
-}
-
 } // namespace
 
-BEGIN_MESSAGE_MAP(CChartBehaviorPage, CComponentPage)
+BEGIN_MESSAGE_MAP(CChartBehaviorPage, CFieldPage)
     .Command(IDC_ZOOM_OUT, &CChartBehaviorPage::OnZoomOut)
     .Command(IDC_AUTO_SCALE, &CChartBehaviorPage::OnAutoScale)
     .Command(IDC_MANUAL, &CChartBehaviorPage::OnManualScale)
     .Command(IDC_FIXED_WIDTH, &CChartBehaviorPage::OnFixedWidth)
     .Command(IDC_UNITS, &CChartBehaviorPage::OnUnits)
-    .Command(IDC_SHOW_FOCUS, &CChartBehaviorPage::OnShowFocus)
-    .Command(IDC_SHOW_RESET, &CChartBehaviorPage::OnShowReset)
-    .Command(IDC_SHOW_SCALE, &CChartBehaviorPage::OnShowScale)
     .Command(IDC_STATUS_LINK, &CChartBehaviorPage::OnDisplayStatusLink)
     .Command(IDC_KEY_LINK, &CChartBehaviorPage::OnDisplayKeyLink)
     .Control(CBN_SELCHANGE, IDC_EFFECT, &CChartBehaviorPage::OnIntroStyleChanged)
@@ -106,6 +98,38 @@ DialogTemplate CChartBehaviorPage::MakeTemplate()
     return t;
 }
 
+namespace {
+
+std::vector<ParamField> Rows()
+{
+    using Page = CChartBehaviorPage;
+    return {
+        CheckRow(Page::IDC_SHOW_FOCUS, "showFocus"),
+        CheckRow(Page::IDC_SHOW_RESET, "showReset"),
+        CheckRow(Page::IDC_SHOW_SCALE, "showScaleBehavior"),
+        // The scale, zoom, label width and visibility rules are the page's own.
+        OwnRow({Page::IDC_ZOOM_OUT, Page::IDC_AUTO_SCALE, Page::IDC_MANUAL}, {"autofocus"}),
+        OwnRow({Page::IDC_MIN_X}, {"minX"}),
+        OwnRow({Page::IDC_MAX_X}, {"maxX"}),
+        OwnRow({Page::IDC_MIN_Y}, {"minY"}),
+        OwnRow({Page::IDC_MAX_Y}, {"maxY"}),
+        OwnRow({Page::IDC_SENSITIVITY}, {"zoomOut"}),
+        OwnRow({Page::IDC_FIXED_WIDTH}, {"fixedLabelWidth"}),
+        OwnRow({Page::IDC_UNITS}, {"labelUnitAbv"}),
+        OwnRow({Page::IDC_STATUS_LINK}, {"displayStatus"}),
+        OwnRow({Page::IDC_KEY}, {"displayKey"}),
+        OwnRow({Page::IDC_EFFECT}, {"introStyle"}),
+        OwnRow({Page::IDC_DURATION}, {"introTime"}),
+    };
+}
+
+} // namespace
+
+CChartBehaviorPage::CChartBehaviorPage()
+    : CFieldPage("Behavior", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), {})
+{
+}
+
 CChartBehaviorPage::~CChartBehaviorPage()
 {
     // A spin edit with the focus commits what was typed when its window goes; that must reach
@@ -136,7 +160,7 @@ CSliderCtrl* CChartBehaviorPage::Slider() const
 BOOL CChartBehaviorPage::OnInitDialog()
 {
     // The base page goes first: the in-place edit below needs its font.
-    CComponentPage::OnInitDialog();
+    CFieldPage::OnInitDialog();
     CParameterSet* group = GetGroup();
     if (const CParameter* autofocus = group->FindParameter("autofocus")) {
         const std::string value = ChoiceText(autofocus);
@@ -157,9 +181,6 @@ BOOL CChartBehaviorPage::OnInitDialog()
             EnableItems(*this, {IDC_SENSITIVITY, IDC_SENSITIVITY_LABEL}, false);
         }
     }
-    BindCheckBox("showFocus", IDC_SHOW_FOCUS, false);
-    BindCheckBox("showReset", IDC_SHOW_RESET, false);
-    BindCheckBox("showScaleBehavior", IDC_SHOW_SCALE, false);
 
     CParameter* status = group->FindParameter("displayStatus");
     CCellBinding* statusBinding = status != nullptr ? status->GetBinding() : nullptr;
@@ -190,7 +211,7 @@ BOOL CChartBehaviorPage::OnSetActive()
     ApplyZoomRule();
     ApplyEffectRule();
     ApplyWidthRule();
-    return CComponentPage::OnSetActive();
+    return CFieldPage::OnSetActive();
 }
 
 void CChartBehaviorPage::ApplyScaleRule()
@@ -281,12 +302,6 @@ void CChartBehaviorPage::OnManualScale()
     StoreScale("off");
 }
 
-void CChartBehaviorPage::StoreCheckAndRepublish(int id, const char* key)
-{
-    if (StoreCheck(*this, id, GetGroup(), key))
-        NotifyOwnerChanged();
-}
-
 void CChartBehaviorPage::OnFixedWidth()
 {
     const bool stored = StoreCheck(*this, IDC_FIXED_WIDTH, GetGroup(), "fixedLabelWidth");
@@ -306,21 +321,6 @@ void CChartBehaviorPage::OnUnits()
     dialog.SetColumnTitles("Units", "Displayed Sign");
     if (dialog.DoModal() == IDOK)
         NotifyOwnerChanged();
-}
-
-void CChartBehaviorPage::OnShowFocus()
-{
-    StoreCheckAndRepublish(IDC_SHOW_FOCUS, "showFocus");
-}
-
-void CChartBehaviorPage::OnShowReset()
-{
-    StoreCheckAndRepublish(IDC_SHOW_RESET, "showReset");
-}
-
-void CChartBehaviorPage::OnShowScale()
-{
-    StoreCheckAndRepublish(IDC_SHOW_SCALE, "showScaleBehavior");
 }
 
 void CChartBehaviorPage::OnHScroll(UINT code, UINT, CWnd* bar)

@@ -5,13 +5,12 @@
 // out, the fixed label width with its unit abbreviations, the buttons it shows at run time,
 // and the dynamic visibility and entry effect it shares with the other components.
 
-#include "pages/PageBlocks.h"
-#include "propui/ComponentPage.h"
+#include "pages/FieldPage.h"
 
 class CSpinEdit;
 class CSliderCtrl;
 
-class CChartBehaviorPage : public CComponentPage {
+class CChartBehaviorPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 244,
@@ -50,6 +49,7 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
+    CChartBehaviorPage();
     ~CChartBehaviorPage() override;
 
     using CComponentPage::Create;
@@ -65,9 +65,6 @@ public:
     void OnManualScale();
     void OnFixedWidth();
     void OnUnits();
-    void OnShowFocus();
-    void OnShowReset();
-    void OnShowScale();
     void OnDisplayStatusLink();
     void OnDisplayKeyLink();
     void OnIntroStyleChanged();
@@ -89,7 +86,6 @@ private:
     void ApplyEffectRule();
     void ApplyWidthRule();
     void EnableKey(bool enable);
-    void StoreCheckAndRepublish(int id, const char* key);
 
     pages::CLinkedValueEdit m_key;
     bool m_zoomAvailable = true;

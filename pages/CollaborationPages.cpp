@@ -22,14 +22,6 @@ void DisableWithoutFlag(CWnd& page, CParameterSet* set, const char* flagKey, int
 
 // ---- Connection light ----
 
-BEGIN_MESSAGE_MAP(CConnectionLightGeneralPage, CComponentPage)
-    .Command(IDC_USE_ERROR, &CConnectionLightGeneralPage::OnUseError)
-    .Command(IDC_USE_DEFAULT, &CConnectionLightGeneralPage::OnUseDefault)
-    .Command(IDC_USE_GOOD, &CConnectionLightGeneralPage::OnUseGood)
-    .Command(IDC_ERROR_COLOR, &CConnectionLightGeneralPage::OnErrorColor)
-    .Command(IDC_DEFAULT_COLOR, &CConnectionLightGeneralPage::OnDefaultColor)
-    .Command(IDC_GOOD_COLOR, &CConnectionLightGeneralPage::OnGoodColor) END_MESSAGE_MAP()
-
 DialogTemplate CConnectionLightGeneralPage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "General");
@@ -43,25 +35,30 @@ DialogTemplate CConnectionLightGeneralPage::MakeTemplate()
     return t;
 }
 
-BOOL CConnectionLightGeneralPage::OnInitDialog()
+namespace {
+
+std::vector<ParamField> ConnectionLightRows()
 {
-    CComponentPage::OnInitDialog();
-    CParameterSet* set = PageGroup(*this, "General");
-    m_error.Attach(*this, set, "useCustomErrorColor", IDC_USE_ERROR, "customErrorColor", IDC_ERROR_COLOR);
-    m_default.Attach(*this, set, "useCustomDefaultColor", IDC_USE_DEFAULT, "customDefaultColor", IDC_DEFAULT_COLOR);
-    m_good.Attach(*this, set, "useCustomGoodColor", IDC_USE_GOOD, "customGoodColor", IDC_GOOD_COLOR);
-    DisableWithoutFlag(*this, set, "useCustomErrorColor", IDC_ERROR_COLOR);
-    DisableWithoutFlag(*this, set, "useCustomDefaultColor", IDC_DEFAULT_COLOR);
-    DisableWithoutFlag(*this, set, "useCustomGoodColor", IDC_GOOD_COLOR);
-    return TRUE;
+    using Page = CConnectionLightGeneralPage;
+    // A colour whose switch is missing has no value to be switched on by: it stays off.
+    FieldPolicy colour;
+    colour.offWithoutSwitch = true;
+    // The stage never shows the connected state, so the light is not republished for it.
+    FieldPolicy good = colour;
+    good.republish = false;
+    return {
+        CheckedColourRow(Page::IDC_USE_ERROR, "useCustomErrorColor", Page::IDC_ERROR_COLOR, "customErrorColor", colour),
+        CheckedColourRow(Page::IDC_USE_DEFAULT, "useCustomDefaultColor", Page::IDC_DEFAULT_COLOR, "customDefaultColor",
+                         colour),
+        CheckedColourRow(Page::IDC_USE_GOOD, "useCustomGoodColor", Page::IDC_GOOD_COLOR, "customGoodColor", good),
+    };
 }
 
-void CConnectionLightGeneralPage::OnUseGood()
+} // namespace
+
+CConnectionLightGeneralPage::CConnectionLightGeneralPage()
+    : CFieldPage("General", [](const CFieldPage&) { return MakeTemplate(); }, ConnectionLightRows(), Topic(2625))
 {
-    // The stage never shows the connected state, so the light is not republished for it.
-    if (StoreCheck(*this, IDC_USE_GOOD, PageGroup(*this, "General"), "useCustomGoodColor"))
-        m_good.Refresh();
-    MarkDocumentChanged();
 }
 
 // ---- Login General ----

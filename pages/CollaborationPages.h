@@ -3,13 +3,14 @@
 // The pages of the collaboration components: the connection light's three custom colours, the
 // login's kind, button caption, fonts and colours, and the people list's label and colours.
 
+#include "pages/FieldPage.h"
 #include "pages/PageBlocks.h"
 #include "pages/TemplatePage.h"
 #include "propui/ColorButton.h"
 #include "propui/ComponentPage.h"
 #include "propui/FontDataCtrl.h"
 
-class CConnectionLightGeneralPage : public pages::CTemplatePage<CConnectionLightGeneralPage> {
+class CConnectionLightGeneralPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 364,
@@ -23,23 +24,7 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    BOOL OnInitDialog() override;
-    int GetHelpContextId() override { return 2625; }
-
-    void OnUseError() { m_error.OnCheck(); }
-    void OnUseDefault() { m_default.OnCheck(); }
-    void OnUseGood();
-    void OnErrorColor() { m_error.OnColour(); }
-    void OnDefaultColor() { m_default.OnColour(); }
-    void OnGoodColor() { m_good.OnColour(); }
-
-protected:
-    DECLARE_MESSAGE_MAP()
-
-private:
-    pages::CCheckedColour m_error;
-    pages::CCheckedColour m_default;
-    pages::CCheckedColour m_good;
+    CConnectionLightGeneralPage();
 };
 
 class CLoginGeneralPage : public pages::CTemplatePage<CLoginGeneralPage> {

@@ -1,30 +1,8 @@
 #include "pages/CommonBehaviorPage.h"
 
-#include "model/CellBinding.h"
-#include "model/Parameter.h"
-#include "model/ParameterSet.h"
-#include "pages/PageKit.h"
-#include "platform/controls/ComboBox.h"
+#include <string>
 
 using namespace pages;
-
-namespace {
-
-const char* const kEffects[] = {"None", "Fade-in", "Grow", "Grow X first"};
-
-CCellBinding* BindingOf(CParameterSet* set, const char* key)
-{
-    CParameter* parameter = set != nullptr ? set->FindParameter(key) : nullptr;
-    return parameter != nullptr ? parameter->GetBinding() : nullptr;
-}
-
-} // namespace
-
-BEGIN_MESSAGE_MAP(CCommonBehaviorPage, CComponentPage)
-    .Command(IDC_STATUS_LINK, &CCommonBehaviorPage::OnDisplayStatusLink)
-    .Control(CBN_SELCHANGE, IDC_EFFECT, &CCommonBehaviorPage::OnIntroStyleChanged)
-    .Command(IDC_KEY_LINK, &CCommonBehaviorPage::OnDisplayKeyLink)
-    .Message(WM_INPLACE_NOTIFY, &CCommonBehaviorPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
 
 DialogTemplate CCommonBehaviorPage::MakeTemplate()
 {
@@ -43,93 +21,23 @@ DialogTemplate CCommonBehaviorPage::MakeTemplate()
     return t;
 }
 
-BOOL CCommonBehaviorPage::OnInitDialog()
+namespace {
+
+std::vector<ParamField> Rows()
 {
-    CComponentPage::OnInitDialog();
-    CParameterSet* group = PageGroup(*this, "Behavior");
-    CCellBinding* status = BindingOf(group, "displayStatus");
-    SetDlgItemText(IDC_STATUS_RANGE, status != nullptr ? status->GetTexts().GetRangeText() : std::string());
-    EnableItems(*this, {IDC_STATUS_LINK}, status != nullptr);
-
-    auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_EFFECT));
-    for (const char* effect : kEffects)
-        combo->AddString(effect);
-    if (const CParameter* style = group->FindParameter("introStyle"))
-        SelectExact(*combo, style->GetString());
-    else
-        EnableItems(*this, {IDC_EFFECT_LABEL, IDC_EFFECT}, false);
-
-    CLinkedValueEdit::Policy policy;
-    policy.emptyOnClear = false;
-    policy.republishTyped = false;
-    m_key.Attach(*this, group->FindParameter("displayKey"), IDC_KEY, IDC_KEY_LINK, policy);
-    EnableKey(status != nullptr && status->IsBound());
-    return TRUE;
-}
-
-BOOL CCommonBehaviorPage::OnSetActive()
-{
-    const bool bound = m_duration.Attach(*this, PageGroup(*this, "Behavior")->FindParameter("introTime"), IDC_DURATION);
-    if (!bound)
-        EnableItems(*this, {IDC_DURATION_LABEL}, false);
-    const int selected = static_cast<CComboBox*>(GetDlgItem(IDC_EFFECT))->GetCurSel();
-    if (selected == 0) {
-        m_duration.Enable(false);
-        EnableItems(*this, {IDC_DURATION_LABEL}, false);
-    }
-    return CComponentPage::OnSetActive();
-}
-
-void CCommonBehaviorPage::EnableKey(bool enable)
-{
-    const bool present = m_key.Parameter() != nullptr;
-    m_key.Enable(present && enable);
-    EnableItems(*this, {IDC_KEY_LABEL}, present && enable);
-}
-
-void CCommonBehaviorPage::OnIntroStyleChanged()
-{
-    auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_EFFECT));
-    const int selected = combo->GetCurSel();
-    CParameter* style = PageGroup(*this, "Behavior")->FindParameter("introStyle");
-    if (style == nullptr || selected < 0)
-        return;
-    style->SetString(combo->GetLBText(selected));
-    m_duration.Enable(selected != 0);
-    EnableItems(*this, {IDC_DURATION_LABEL}, selected != 0 && m_duration.IsAttached());
+    using Page = CCommonBehaviorPage;
+    FieldPolicy policy;
     // The stage shows no entry effect, so there is nothing to republish; the document still
     // has to be saved.
-    MarkDocumentChanged();
+    policy.republishEffect = false;
+    return {TypedVisibilityRow(VisibilityIdsOf<Page>(), policy)};
 }
 
-void CCommonBehaviorPage::OnDisplayStatusLink()
-{
-    CParameterSet* group = PageGroup(*this, "Behavior");
-    CParameter* status = group->FindParameter("displayStatus");
-    // Only a pick the user made changes the visibility: a cancelled one keeps what was set.
-    if (!PickCells(*this, status, IDC_STATUS_RANGE, nullptr))
-        return;
-    if (status->GetBinding()->IsBound()) {
-        EnableKey(true);
-    } else {
-        ShowAlways(*status, group->FindParameter("displayKey"));
-        m_key.Show();
-        EnableKey(false);
-    }
-    NotifyOwnerChanged();
-}
+} // namespace
 
-void CCommonBehaviorPage::OnDisplayKeyLink()
+CCommonBehaviorPage::CCommonBehaviorPage()
+    : CFieldPage("Behavior", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), {})
 {
-    m_key.OnLink();
-}
-
-LRESULT CCommonBehaviorPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
-{
-    const int standsFor = static_cast<int>(lParam);
-    if (m_key.OnCommit(standsFor) || m_duration.OnCommit(standsFor))
-        return 1;
-    return 0;
 }
 
 int CCommonBehaviorPage::GetHelpContextId()

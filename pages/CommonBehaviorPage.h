@@ -3,11 +3,9 @@
 // The "Behavior" tab of the simple components: dynamic visibility (the component shows only
 // while a cell holds a key) and the entry effect it comes into view with.
 
-#include "pages/PageBlocks.h"
-#include "pages/TemplatePage.h"
-#include "propui/ComponentPage.h"
+#include "pages/FieldPage.h"
 
-class CCommonBehaviorPage : public pages::CTemplatePage<CCommonBehaviorPage> {
+class CCommonBehaviorPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 249,
@@ -25,21 +23,6 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
+    CCommonBehaviorPage();
     int GetHelpContextId() override;
-
-    void OnDisplayStatusLink();
-    void OnIntroStyleChanged();
-    void OnDisplayKeyLink();
-    LRESULT OnInPlaceEditCommit(WPARAM wParam, LPARAM lParam);
-
-protected:
-    DECLARE_MESSAGE_MAP()
-
-private:
-    void EnableKey(bool enable);
-
-    pages::CLinkedValueEdit m_key;
-    pages::CNumberEdit m_duration;
 };

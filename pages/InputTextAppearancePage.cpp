@@ -8,14 +8,10 @@
 using namespace pages;
 using model::ParamType;
 
-BEGIN_MESSAGE_MAP(CInputTextAppearancePage, CComponentPage)
-    .Control(CBN_SELCHANGE, IDC_ALIGNMENT, &CInputTextAppearancePage::OnAlignmentChanged)
-    .Command(IDC_SHOW_FILL, &CInputTextAppearancePage::OnUseCustomColor)
-    .Command(IDC_FILL_COLOR, &CInputTextAppearancePage::OnCustomColor)
+BEGIN_MESSAGE_MAP(CInputTextAppearancePage, CFieldPage)
     .Command(IDC_USE_SCROLL_COLOR, &CInputTextAppearancePage::OnUseCustomScrollColor)
     .Command(IDC_SCROLL_COLOR, &CInputTextAppearancePage::OnCustomScrollColor)
-    .Command(IDC_WRAP, &CInputTextAppearancePage::OnWrapText)
-    .Message(WM_INPLACE_NOTIFY, &CInputTextAppearancePage::OnInPlaceEditCommit) END_MESSAGE_MAP()
+    .Command(IDC_WRAP, &CInputTextAppearancePage::OnWrapText) END_MESSAGE_MAP()
 
 DialogTemplate CInputTextAppearancePage::MakeTemplate()
 {
@@ -37,11 +33,35 @@ DialogTemplate CInputTextAppearancePage::MakeTemplate()
     return t;
 }
 
+namespace {
+
+std::vector<ParamField> Rows()
+{
+    using Page = CInputTextAppearancePage;
+    return {
+        ChoiceRow(Page::IDC_ALIGNMENT, "labelAlignment"),
+        CheckedColourRow(Page::IDC_SHOW_FILL, "useCustomColor", Page::IDC_FILL_COLOR, "customColor"),
+        NumberRow(Page::IDC_TRANSPARENCY, "backTrans"),
+        // Wrapping turns horizontal scrolling off, and the scroll colour counts only while a
+        // scroll bar can show: the page's own rules.
+        OwnRow({Page::IDC_WRAP}, {"wordWrap"}),
+        OwnRow({Page::IDC_USE_SCROLL_COLOR}, {"useCustomScrollBarColor"}),
+        OwnRow({Page::IDC_SCROLL_COLOR}, {"customScrollBarColor"}),
+        OwnRow({Page::IDC_FONT}, {"labelTextFormat"}),
+    };
+}
+
+} // namespace
+
+CInputTextAppearancePage::CInputTextAppearancePage()
+    : CFieldPage("Appearance", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), {})
+{
+}
+
 BOOL CInputTextAppearancePage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
+    CFieldPage::OnInitDialog();
     CParameterSet* group = GetGroup();
-    m_fill.Attach(*this, group, "useCustomColor", IDC_SHOW_FILL, "customColor", IDC_FILL_COLOR);
     m_scroll.Attach(*this, group, "useCustomScrollBarColor", IDC_USE_SCROLL_COLOR, "customScrollBarColor",
                     IDC_SCROLL_COLOR);
     // A component without a scroll colour shows no scroll options at all.
@@ -50,11 +70,10 @@ BOOL CInputTextAppearancePage::OnInitDialog()
     if (group->FindParameter("useCustomScrollBarColor") == nullptr)
         ShowItems(*this, {IDC_USE_SCROLL_COLOR, IDC_SCROLL_GROUP}, false);
     BindCheckBox("wordWrap", IDC_WRAP, true);
-    BindComboBox("labelAlignment", IDC_ALIGNMENT, false);
 
     m_font.SubclassDlgItem(IDC_FONT, this);
     m_font.SetDocumentColors(GetContext() != nullptr ? GetContext()->customColors : nullptr);
-    const CParameter* format = pages::FindTyped(group, "labelTextFormat", static_cast<int>(ParamType::Group));
+    const CParameter* format = ::FindTyped(group, "labelTextFormat", static_cast<int>(ParamType::Group));
     m_font.Create(format != nullptr ? format->GetSet() : nullptr, GetOwner(), true, nullptr);
     if (format == nullptr)
         m_font.EnableControls(false);
@@ -63,15 +82,13 @@ BOOL CInputTextAppearancePage::OnInitDialog()
 
 BOOL CInputTextAppearancePage::OnSetActive()
 {
-    m_fill.Refresh();
     // The scroll colour only matters while a scroll bar can show (the Behavior tab decides).
     if (const std::optional<bool> canShow = ScrollBarsCanShow(GetRootSet())) {
         if (GetGroup()->FindParameter("useCustomScrollBarColor") != nullptr)
             EnableItems(*this, {IDC_USE_SCROLL_COLOR}, *canShow);
         m_scroll.Refresh(*canShow);
     }
-    m_transparency.Attach(*this, GetGroup()->FindParameter("backTrans"), IDC_TRANSPARENCY);
-    return CComponentPage::OnSetActive();
+    return CFieldPage::OnSetActive();
 }
 
 void CInputTextAppearancePage::OnWrapText()
@@ -81,11 +98,6 @@ void CInputTextAppearancePage::OnWrapText()
     if (IsDlgButtonChecked(IDC_WRAP) == BST_CHECKED)
         DisableHorizontalScroll(GetRootSet());
     NotifyOwnerChanged();
-}
-
-LRESULT CInputTextAppearancePage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
-{
-    return m_transparency.OnCommit(static_cast<int>(lParam)) ? 1 : 0;
 }
 
 int CInputTextAppearancePage::GetHelpContextId()

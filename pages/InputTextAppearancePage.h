@@ -3,12 +3,10 @@
 // The "Appearance" tab of the text inputs: the alignment, font and wrapping of the text, the
 // fill behind it with its colour and transparency, and the colour of the scroll bars.
 
-#include "pages/PageBlocks.h"
-#include "pages/TemplatePage.h"
-#include "propui/ComponentPage.h"
+#include "pages/FieldPage.h"
 #include "propui/FontDataCtrl.h"
 
-class CInputTextAppearancePage : public pages::CTemplatePage<CInputTextAppearancePage> {
+class CInputTextAppearancePage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 352,
@@ -29,24 +27,19 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
+    CInputTextAppearancePage();
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     int GetHelpContextId() override;
 
-    void OnAlignmentChanged() { CommitComboBox("labelAlignment", IDC_ALIGNMENT); }
-    void OnUseCustomColor() { m_fill.OnCheck(); }
-    void OnCustomColor() { m_fill.OnColour(); }
     void OnUseCustomScrollColor() { m_scroll.OnCheck(); }
     void OnCustomScrollColor() { m_scroll.OnColour(); }
     void OnWrapText();
-    LRESULT OnInPlaceEditCommit(WPARAM wParam, LPARAM lParam);
 
 protected:
     DECLARE_MESSAGE_MAP()
 
 private:
     CFontDataCtrl m_font;
-    pages::CCheckedColour m_fill;
     pages::CCheckedColour m_scroll;
-    pages::CNumberEdit m_transparency;
 };

@@ -101,12 +101,10 @@ void CInputTextBehaviorPage::OnUseMaxChars()
     }
 }
 
-LRESULT CInputTextBehaviorPage::OnInPlaceEditCommit(WPARAM wParam, LPARAM lParam)
+LRESULT CInputTextBehaviorPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
 {
     const int standsFor = static_cast<int>(lParam);
-    if (m_restrict.OnCommit(standsFor) || m_maxChars.OnCommit(standsFor))
-        return 1;
-    return CCommonBehaviorPage::OnInPlaceEditCommit(wParam, lParam);
+    return m_restrict.OnCommit(standsFor) || m_maxChars.OnCommit(standsFor) ? 1 : 0;
 }
 
 int CInputTextBehaviorPage::GetHelpContextId()

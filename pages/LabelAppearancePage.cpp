@@ -64,9 +64,9 @@ void CLabelAppearancePage::FindEdges()
     for (int side = Bottom; side <= Top; ++side) {
         const std::string stem = kEdgeStems[side - 1];
         m_edges[side] = {
-            pages::FindTyped(m_format, (stem + "LineStyle").c_str(), static_cast<int>(ParamType::Boolean)),
-            pages::FindTyped(m_format, (stem + "Color").c_str(), static_cast<int>(ParamType::Color)),
-            pages::FindTyped(m_format, (stem + "Weight").c_str(), static_cast<int>(ParamType::Integer))};
+            ::FindTyped(m_format, (stem + "LineStyle").c_str(), static_cast<int>(ParamType::Boolean)),
+            ::FindTyped(m_format, (stem + "Color").c_str(), static_cast<int>(ParamType::Color)),
+            ::FindTyped(m_format, (stem + "Weight").c_str(), static_cast<int>(ParamType::Integer))};
         const Edge& edge = m_edges[side];
         // A format without every edge gets no border controls at all.
         if (edge.lineStyle == nullptr || edge.colour == nullptr || edge.weight == nullptr)
@@ -86,7 +86,7 @@ void CLabelAppearancePage::FindEdges()
 BOOL CLabelAppearancePage::OnInitDialog()
 {
     CComponentPage::OnInitDialog();
-    CParameter* format = pages::FindTyped(GetGroup(), "formatValue", static_cast<int>(ParamType::Group));
+    CParameter* format = ::FindTyped(GetGroup(), "formatValue", static_cast<int>(ParamType::Group));
     m_format = format != nullptr ? format->GetSet() : nullptr;
     m_number.SubclassDlgItem(IDC_NUMBER, this);
     m_number.Create(format, GetOwner(), GetDialogFont(), FindInComponent(GetRootSet(), "labelValue"), false);

@@ -8,7 +8,6 @@
 using namespace pages;
 
 BEGIN_MESSAGE_MAP(CLabelBehaviorPage, CCommonBehaviorPage)
-    .Control(CBN_SELCHANGE, IDC_EFFECT, &CLabelBehaviorPage::OnIntroStyleChanged)
     .CommandRange(IDC_H_ENABLE, IDC_H_AUTOHIDE, &CLabelBehaviorPage::OnHScroll)
     .CommandRange(IDC_V_ENABLE, IDC_V_AUTOHIDE, &CLabelBehaviorPage::OnVScroll) END_MESSAGE_MAP()
 
@@ -79,11 +78,9 @@ BOOL CLabelBehaviorPage::OnSetActive()
     return CCommonBehaviorPage::OnSetActive();
 }
 
-void CLabelBehaviorPage::OnIntroStyleChanged()
+void CLabelBehaviorPage::OnFieldChanged(const ParamField& row)
 {
-    CCommonBehaviorPage::OnIntroStyleChanged();
-    // The text components publish their entry effect with the rest of their parameters.
-    if (static_cast<CComboBox*>(GetDlgItem(IDC_EFFECT))->GetCurSel() >= 0)
+    if (row.kind == FieldKind::TypedVisibility)
         NotifyOwnerChanged();
 }
 

@@ -30,7 +30,6 @@ public:
     BOOL OnSetActive() override;
     int GetHelpContextId() override;
 
-    void OnIntroStyleChanged();
     void OnHScroll(UINT id) { m_horizontal.OnClicked(static_cast<int>(id)); }
     void OnVScroll(UINT id) { m_vertical.OnClicked(static_cast<int>(id)); }
 
@@ -40,6 +39,8 @@ protected:
 protected:
     // Whether the component wraps its text, which leaves it no horizontal scroll bar.
     virtual bool WrapsText() const;
+    // The text components publish their entry effect with the rest of their parameters.
+    void OnFieldChanged(const pages::ParamField& row) override;
     void AttachScrollGroups();
     void RefreshHorizontal();
 

@@ -1,12 +1,6 @@
 #include "pages/LineGeneralPage.h"
 
-#include "model/ParameterSet.h"
-
 using namespace pages;
-
-BEGIN_MESSAGE_MAP(CLineGeneralPage, CComponentPage)
-    .Command(IDC_COLOR, &CLineGeneralPage::OnColor)
-    .Message(WM_INPLACE_NOTIFY, &CLineGeneralPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
 
 DialogTemplate CLineGeneralPage::MakeTemplate()
 {
@@ -18,28 +12,8 @@ DialogTemplate CLineGeneralPage::MakeTemplate()
     return t;
 }
 
-BOOL CLineGeneralPage::OnInitDialog()
+CLineGeneralPage::CLineGeneralPage()
+    : CFieldPage("General", [](const CFieldPage&) { return MakeTemplate(); },
+                 {ColourRow(IDC_COLOR, "lineColor"), NumberRow(IDC_WEIGHT, "lineThickness")}, Topic(930))
 {
-    CComponentPage::OnInitDialog();
-    BindColorButtonInSet("lineColor", IDC_COLOR, m_color, PageGroup(*this, "General"), false);
-    return TRUE;
-}
-
-BOOL CLineGeneralPage::OnSetActive()
-{
-    const BOOL result = CComponentPage::OnSetActive();
-    m_weight.Attach(*this, PageGroup(*this, "General")->FindParameter("lineThickness"), IDC_WEIGHT);
-    return result;
-}
-
-void CLineGeneralPage::OnColor()
-{
-    CParameterSet* group = PageGroup(*this, "General");
-    if (group->FindParameter("lineColor") != nullptr)
-        OnColorButtonClicked("lineColor", m_color, group);
-}
-
-LRESULT CLineGeneralPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
-{
-    return m_weight.OnCommit(static_cast<int>(lParam)) ? 1 : 0;
 }

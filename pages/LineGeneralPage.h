@@ -2,11 +2,9 @@
 
 // The "General" tab of the horizontal and vertical lines: colour and weight.
 
-#include "pages/PageBlocks.h"
-#include "pages/TemplatePage.h"
-#include "propui/ComponentPage.h"
+#include "pages/FieldPage.h"
 
-class CLineGeneralPage : public pages::CTemplatePage<CLineGeneralPage> {
+class CLineGeneralPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 257,
@@ -17,17 +15,5 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
-    int GetHelpContextId() override { return 930; }
-
-    void OnColor();
-    LRESULT OnInPlaceEditCommit(WPARAM wParam, LPARAM lParam);
-
-protected:
-    DECLARE_MESSAGE_MAP()
-
-private:
-    CColorButton m_color;
-    pages::CNumberEdit m_weight;
+    CLineGeneralPage();
 };

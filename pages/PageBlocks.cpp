@@ -292,13 +292,19 @@ void CCheckedColour::OnColour()
         m_page->OnColorButtonClicked(m_colourKey, m_button, m_set);
 }
 
-bool StoreCheck(CComponentPage& page, int checkId, CParameterSet* set, const char* key)
+bool StoreCheck(CComponentPage& page, int checkId, CParameterSet* set, const char* key, bool negate)
 {
     CParameter* parameter = set != nullptr ? set->FindParameter(key) : nullptr;
     if (parameter == nullptr)
         return false;
-    parameter->SetBool(page.IsDlgButtonChecked(checkId) == BST_CHECKED);
+    parameter->SetBool((page.IsDlgButtonChecked(checkId) == BST_CHECKED) != negate);
     return true;
+}
+
+void StoreCheckAndRepublish(CComponentPage& page, int checkId, CParameterSet* set, const char* key)
+{
+    if (StoreCheck(page, checkId, set, key))
+        page.NotifyOwnerChanged();
 }
 
 } // namespace pages

@@ -161,7 +161,10 @@ private:
     CColorButton m_button;
 };
 
-// Stores a check box's state into a boolean parameter of the set; false when it is missing.
-bool StoreCheck(CComponentPage& page, int checkId, CParameterSet* set, const char* key);
+// Stores a check box's state (or its opposite) into a boolean parameter of the set; false when
+// it is missing.
+bool StoreCheck(CComponentPage& page, int checkId, CParameterSet* set, const char* key, bool negate = false);
+// The same, then tells the owner when something was stored.
+void StoreCheckAndRepublish(CComponentPage& page, int checkId, CParameterSet* set, const char* key);
 
 } // namespace pages

@@ -28,12 +28,6 @@ CParameter* FindFirst(const CParameterSet* set, std::initializer_list<const char
     return nullptr;
 }
 
-CParameter* FindTyped(const CParameterSet* set, const char* key, int type)
-{
-    CParameter* found = set != nullptr ? set->FindParameter(key) : nullptr;
-    return found != nullptr && static_cast<int>(found->GetType()) == type ? found : nullptr;
-}
-
 bool BoolOf(const CParameterSet* set, const char* key)
 {
     const CParameter* found = set != nullptr ? set->FindParameter(key) : nullptr;

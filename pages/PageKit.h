@@ -5,6 +5,8 @@
 // number, and how groups of controls are switched together. They hold no state; the page
 // blocks (PageBlocks.h) and the pages build on them.
 
+#include "propui/ComponentPage.h"
+
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -20,8 +22,8 @@ namespace pages {
 // null when it holds none.
 CParameter* FindFirst(const CParameterSet* set, std::initializer_list<const char*> keys);
 
-// The parameter by key when it exists and has the given type; null otherwise.
-CParameter* FindTyped(const CParameterSet* set, const char* key, int type);
+// The parameter by key when it exists and has the given type (one rule with the pages' base).
+using ::FindTyped;
 
 // True when the parameter exists and its boolean is set; a missing one counts as false.
 bool BoolOf(const CParameterSet* set, const char* key);

@@ -11,18 +11,8 @@
 
 using namespace pages;
 
-BEGIN_MESSAGE_MAP(CPlayOptionsBehaviorPage, CComponentPage)
-    .Command(IDC_SHOW_SLIDER, &CPlayOptionsBehaviorPage::OnShowSlider)
-    .Command(IDC_AUTO_REWIND, &CPlayOptionsBehaviorPage::OnAutoRewind)
-    .Command(IDC_AUTO_REPLAY, &CPlayOptionsBehaviorPage::OnAutoReplay)
-    .Command(IDC_SOUND, &CPlayOptionsBehaviorPage::OnSoundEnabled)
-    .Command(IDC_SHOW_REW_FWD, &CPlayOptionsBehaviorPage::OnShowRewFwd)
-    .Command(IDC_SHOW_PREV_NEXT, &CPlayOptionsBehaviorPage::OnShowPrevNext)
-    .Command(IDC_STATUS_LINK, &CPlayOptionsBehaviorPage::OnDisplayStatus)
-    .Control(CBN_SELCHANGE, IDC_EFFECT, &CPlayOptionsBehaviorPage::OnIntroStyle)
-    .Command(IDC_KEY_LINK, &CPlayOptionsBehaviorPage::OnDisplayKeyLink)
-    .Control(CBN_SELCHANGE, IDC_DEFAULT, &CPlayOptionsBehaviorPage::OnSelectIdx)
-    .Message(WM_INPLACE_NOTIFY, &CPlayOptionsBehaviorPage::OnEditCommitted) END_MESSAGE_MAP()
+BEGIN_MESSAGE_MAP(CPlayOptionsBehaviorPage, CFieldPage)
+    .Control(CBN_SELCHANGE, IDC_DEFAULT, &CPlayOptionsBehaviorPage::OnSelectIdx) END_MESSAGE_MAP()
 
 DialogTemplate CPlayOptionsBehaviorPage::MakeTemplate()
 {
@@ -54,46 +44,48 @@ DialogTemplate CPlayOptionsBehaviorPage::MakeTemplate()
     return t;
 }
 
-CParameterSet* CPlayOptionsBehaviorPage::Group() const
+namespace {
+
+std::vector<ParamField> Rows()
 {
-    return PageGroup(*this, "Behavior");
+    using Page = CPlayOptionsBehaviorPage;
+    std::vector<ParamField> rows = {
+        VisibilityRow(VisibilityIdsOf<Page>()),
+        CheckRow(Page::IDC_SHOW_SLIDER, "sliderEnabled"),
+        CheckRow(Page::IDC_AUTO_REWIND, "autoRewind"),
+        CheckRow(Page::IDC_AUTO_REPLAY, "autoReplay"),
+        CheckRow(Page::IDC_SOUND, "soundEnabled"),
+        CheckRow(Page::IDC_SHOW_REW_FWD, "ffwRewEnabled"),
+        CheckRow(Page::IDC_SHOW_PREV_NEXT, "prevNextEnabled"),
+        SpinRow(Page::IDC_PLAY_TIME, "playTime", {Page::IDC_PLAY_TIME_LABEL}),
+    };
+    for (std::size_t i = 1; i < rows.size(); ++i)
+        rows[i].help = Topic(515);
+    // The block's key and effect-duration controls fall to the page's default topic.
+    rows[0].help = [](const CFieldPage& page) {
+        switch (page.GetFocusedPageControlId()) {
+        case Page::IDC_EFFECT:
+        case Page::IDC_STATUS_LINK:
+        case Page::IDC_STATUS_RANGE:
+            return 510;
+        default:
+            return 520;
+        }
+    };
+    return rows;
 }
 
-BOOL CPlayOptionsBehaviorPage::OnInitDialog()
+} // namespace
+
+CPlayOptionsBehaviorPage::CPlayOptionsBehaviorPage()
+    : CFieldPage("Behavior", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), Topic(520))
 {
-    CComponentPage::OnInitDialog();
-    CParameterSet* group = Group();
-    const std::pair<const char*, int> boxes[] = {
-        {"sliderEnabled", IDC_SHOW_SLIDER}, {"autoRewind", IDC_AUTO_REWIND},  {"autoReplay", IDC_AUTO_REPLAY},
-        {"soundEnabled", IDC_SOUND},        {"ffwRewEnabled", IDC_SHOW_REW_FWD}, {"prevNextEnabled", IDC_SHOW_PREV_NEXT},
-    };
-    for (const auto& [key, id] : boxes)
-        BindCheckBoxInSet(key, id, group, false);
-    m_visibility.Attach(*this, group,
-                        {IDC_STATUS_RANGE, IDC_STATUS_LINK, IDC_STATUS_LABEL, IDC_KEY, IDC_KEY_LINK, IDC_KEY_LABEL,
-                         IDC_EFFECT, IDC_EFFECT_LABEL, IDC_DURATION, IDC_DURATION_LABEL});
-    return TRUE;
 }
 
 BOOL CPlayOptionsBehaviorPage::OnSetActive()
 {
-    m_visibility.ShowEffect();
-    if (auto* spin = dynamic_cast<CSpinEdit*>(GetDlgItem(IDC_PLAY_TIME))) {
-        const bool bound = spin->BindParameter(Group()->FindParameter("playTime"), [this] { NotifyOwnerChanged(); },
-                                               GetDialogFont(), false, false);
-        EnableItems(*this, {IDC_PLAY_TIME_LABEL}, bound);
-    }
     ShowDefaultSelection();
-    return CComponentPage::OnSetActive();
-}
-
-void CPlayOptionsBehaviorPage::SetBoolFromCheckBox(const char* key, int checkId)
-{
-    CParameter* flag = Group()->FindParameter(key);
-    if (flag == nullptr)
-        return;
-    flag->SetBool(IsDlgButtonChecked(checkId) == BST_CHECKED, false);
-    NotifyOwnerChanged();
+    return CFieldPage::OnSetActive();
 }
 
 void CPlayOptionsBehaviorPage::ShowDefaultSelection()
@@ -124,29 +116,4 @@ void CPlayOptionsBehaviorPage::OnSelectIdx()
     if (CParameter* index = FindSelectIndex(GetRootSet()); index != nullptr && selected >= 0)
         index->SetInt(selected, false);
     NotifyOwnerChanged();
-}
-
-LRESULT CPlayOptionsBehaviorPage::OnEditCommitted(WPARAM, LPARAM lParam)
-{
-    return m_visibility.OnCommit(static_cast<int>(lParam)) ? 1 : 0;
-}
-
-int CPlayOptionsBehaviorPage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_EFFECT:
-    case IDC_STATUS_LINK:
-    case IDC_STATUS_RANGE:
-        return 510;
-    case IDC_SHOW_SLIDER:
-    case IDC_AUTO_REWIND:
-    case IDC_AUTO_REPLAY:
-    case IDC_SOUND:
-    case IDC_SHOW_REW_FWD:
-    case IDC_SHOW_PREV_NEXT:
-    case IDC_PLAY_TIME:
-        return 515;
-    default:
-        return 520;
-    }
 }

@@ -5,11 +5,9 @@
 // with the entry effect, and the default selection listed as numbered rows or columns of the
 // source data.
 
-#include "pages/SelectorKit.h"
-#include "pages/TemplatePage.h"
-#include "propui/ComponentPage.h"
+#include "pages/FieldPage.h"
 
-class CPlayOptionsBehaviorPage : public pages::CTemplatePage<CPlayOptionsBehaviorPage> {
+class CPlayOptionsBehaviorPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 267,
@@ -39,29 +37,14 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    BOOL OnInitDialog() override;
+    CPlayOptionsBehaviorPage();
     BOOL OnSetActive() override;
-    int GetHelpContextId() override;
 
-    void OnShowSlider() { SetBoolFromCheckBox("sliderEnabled", IDC_SHOW_SLIDER); }
-    void OnAutoRewind() { SetBoolFromCheckBox("autoRewind", IDC_AUTO_REWIND); }
-    void OnAutoReplay() { SetBoolFromCheckBox("autoReplay", IDC_AUTO_REPLAY); }
-    void OnSoundEnabled() { SetBoolFromCheckBox("soundEnabled", IDC_SOUND); }
-    void OnShowRewFwd() { SetBoolFromCheckBox("ffwRewEnabled", IDC_SHOW_REW_FWD); }
-    void OnShowPrevNext() { SetBoolFromCheckBox("prevNextEnabled", IDC_SHOW_PREV_NEXT); }
-    void OnIntroStyle() { m_visibility.OnEffectChosen(); }
-    void OnDisplayStatus() { m_visibility.OnStatusLink(); }
-    void OnDisplayKeyLink() { m_visibility.OnKeyLink(); }
     void OnSelectIdx();
-    LRESULT OnEditCommitted(WPARAM wParam, LPARAM lParam);
 
 protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CParameterSet* Group() const;
-    void SetBoolFromCheckBox(const char* key, int checkId);
     void ShowDefaultSelection();
-
-    pages::CVisibilityBlock m_visibility;
 };

@@ -2,12 +2,6 @@
 
 using namespace pages;
 
-BEGIN_MESSAGE_MAP(CScenarioGeneralPage, CComponentPage)
-    .Command(IDC_USE_COLOR, &CScenarioGeneralPage::OnUseCustomColor)
-    .Command(IDC_USE_FONT_COLOR, &CScenarioGeneralPage::OnUseCustomFontColor)
-    .Command(IDC_COLOR, &CScenarioGeneralPage::OnCustomColor)
-    .Command(IDC_FONT_COLOR, &CScenarioGeneralPage::OnCustomFontColor) END_MESSAGE_MAP()
-
 DialogTemplate CScenarioGeneralPage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "General");
@@ -19,19 +13,10 @@ DialogTemplate CScenarioGeneralPage::MakeTemplate()
     return t;
 }
 
-BOOL CScenarioGeneralPage::OnInitDialog()
+CScenarioGeneralPage::CScenarioGeneralPage()
+    : CFieldPage("General", [](const CFieldPage&) { return MakeTemplate(); },
+                 {CheckedColourRow(IDC_USE_COLOR, "useCustomColor", IDC_COLOR, "customColor"),
+                  CheckedColourRow(IDC_USE_FONT_COLOR, "useCustomFontColor", IDC_FONT_COLOR, "customFontColor")},
+                 Topic(2750))
 {
-    CComponentPage::OnInitDialog();
-    CParameterSet* group = PageGroup(*this, "General");
-    m_colour.Attach(*this, group, "useCustomColor", IDC_USE_COLOR, "customColor", IDC_COLOR);
-    m_fontColour.Attach(*this, group, "useCustomFontColor", IDC_USE_FONT_COLOR, "customFontColor", IDC_FONT_COLOR);
-    return TRUE;
-}
-
-BOOL CScenarioGeneralPage::OnSetActive()
-{
-    const BOOL result = CComponentPage::OnSetActive();
-    m_colour.Refresh();
-    m_fontColour.Refresh();
-    return result;
 }

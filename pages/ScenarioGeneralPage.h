@@ -2,11 +2,9 @@
 
 // The "General" tab of the scenario components: custom background and font colours.
 
-#include "pages/PageBlocks.h"
-#include "pages/TemplatePage.h"
-#include "propui/ComponentPage.h"
+#include "pages/FieldPage.h"
 
-class CScenarioGeneralPage : public pages::CTemplatePage<CScenarioGeneralPage> {
+class CScenarioGeneralPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 323,
@@ -18,19 +16,5 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
-    int GetHelpContextId() override { return 2750; }
-
-    void OnUseCustomColor() { m_colour.OnCheck(); }
-    void OnUseCustomFontColor() { m_fontColour.OnCheck(); }
-    void OnCustomColor() { m_colour.OnColour(); }
-    void OnCustomFontColor() { m_fontColour.OnColour(); }
-
-protected:
-    DECLARE_MESSAGE_MAP()
-
-private:
-    pages::CCheckedColour m_colour;
-    pages::CCheckedColour m_fontColour;
+    CScenarioGeneralPage();
 };

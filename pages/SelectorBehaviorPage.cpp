@@ -26,19 +26,14 @@ std::string SelectedText(CComboBox& combo)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CSelectorBehaviorPage, CComponentPage)
-    .Control(CBN_SELCHANGE, IDC_EFFECT, &CSelectorBehaviorPage::OnIntroStyle)
-    .Command(IDC_STATUS_LINK, &CSelectorBehaviorPage::OnDisplayStatus)
-    .Command(IDC_KEY_LINK, &CSelectorBehaviorPage::OnDisplayKey)
+BEGIN_MESSAGE_MAP(CSelectorBehaviorPage, CFieldPage)
     .Command(IDC_ANIMATION, &CSelectorBehaviorPage::OnAnimation)
     .Command(IDC_EXPANDED, &CSelectorBehaviorPage::OnMenuExpanded)
-    .Command(IDC_SOUND, &CSelectorBehaviorPage::OnSoundEnabled)
     .Control(CBN_SELCHANGE, IDC_OPEN_ON, &CSelectorBehaviorPage::OnOpenMenu)
     .Control(CBN_SELCHANGE, IDC_UPDATE_ON, &CSelectorBehaviorPage::OnUpdateOn)
     .Control(CBN_SELCHANGE, IDC_DIRECTION, &CSelectorBehaviorPage::OnOpenDirectionChanged)
     .Control(CBN_SELCHANGE, IDC_DEFAULT, &CSelectorBehaviorPage::OnSelectedRegion)
-    .Control(CBN_SELCHANGE, IDC_DEFAULT_REGION, &CSelectorBehaviorPage::OnSelectedRegion)
-    .Message(WM_INPLACE_NOTIFY, &CSelectorBehaviorPage::OnEditCommitted) END_MESSAGE_MAP()
+    .Control(CBN_SELCHANGE, IDC_DEFAULT_REGION, &CSelectorBehaviorPage::OnSelectedRegion) END_MESSAGE_MAP()
 
 DialogTemplate CSelectorBehaviorPage::MakeTemplate()
 {
@@ -72,14 +67,41 @@ DialogTemplate CSelectorBehaviorPage::MakeTemplate()
     return t;
 }
 
+namespace {
+
+std::vector<ParamField> Rows()
+{
+    using Page = CSelectorBehaviorPage;
+    FieldPolicy quiet;
+    // Sound is not shown on the stage: the document changes, nothing is republished.
+    quiet.republish = false;
+    return {
+        VisibilityRow(VisibilityIdsOf<Page>()),
+        CheckRow(Page::IDC_SOUND, "soundEnabled", quiet),
+        // The menu's open rules tie these together.
+        OwnRow({Page::IDC_EXPANDED}, {"menuExpanded"}),
+        OwnRow({Page::IDC_ANIMATION}, {"animation"}),
+        OwnRow({Page::IDC_OPEN_ON, Page::IDC_OPEN_ON_LABEL}, {"openMenu"}),
+        OwnRow({Page::IDC_UPDATE_ON, Page::IDC_UPDATE_ON_LABEL}, {"updateOn"}),
+        OwnRow({Page::IDC_DIRECTION, Page::IDC_DIRECTION_LABEL}, {"openHMenu", "openVMenu"}),
+    };
+}
+
+} // namespace
+
+CSelectorBehaviorPage::CSelectorBehaviorPage()
+    : CFieldPage("Behavior", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), {})
+{
+}
+
 CParameterSet* CSelectorBehaviorPage::Group() const
 {
-    return PageGroup(*this, "Behavior");
+    return FieldSet();
 }
 
 BOOL CSelectorBehaviorPage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
+    CFieldPage::OnInitDialog();
     for (int id : {IDC_OPEN_ON, IDC_UPDATE_ON})
         for (const char* item : kOpenOn)
             Combo(*this, id).AddString(item);
@@ -99,15 +121,11 @@ BOOL CSelectorBehaviorPage::OnInitDialog()
         EnableItems(*this, {IDC_DEFAULT_GROUP, IDC_DEFAULT_LABEL, IDC_DEFAULT, IDC_DEFAULT_REGION}, false);
     }
     m_type = SelectorTypeOf(GetOwnerComponentType());
-    m_visibility.Attach(*this, Group(),
-                        {IDC_STATUS_RANGE, IDC_STATUS_LINK, IDC_STATUS_LABEL, IDC_KEY, IDC_KEY_LINK, IDC_KEY_LABEL,
-                         IDC_EFFECT, IDC_EFFECT_LABEL, IDC_DURATION, IDC_DURATION_LABEL});
     return TRUE;
 }
 
 BOOL CSelectorBehaviorPage::OnSetActive()
 {
-    ShowSoundEnabled();
     ShowOpenMenu();
     ShowUpdateOn();
     // The directions are listed before the open rules read the chosen one.
@@ -115,8 +133,7 @@ BOOL CSelectorBehaviorPage::OnSetActive()
     ShowMenuExpanded();
     ShowAnimation();
     ShowDefaultSelection();
-    m_visibility.ShowEffect();
-    return CComponentPage::OnSetActive();
+    return CFieldPage::OnSetActive();
 }
 
 CParameter* CSelectorBehaviorPage::Direction() const
@@ -171,13 +188,6 @@ bool CSelectorBehaviorPage::UpdateOpenControls(bool enable)
         return SwitchAnimationOff();
     EnableItems(*this, {IDC_ANIMATION}, Group()->FindParameter("animation") != nullptr && enable && !Expanded());
     return false;
-}
-
-void CSelectorBehaviorPage::ShowSoundEnabled()
-{
-    const CParameter* sound = Group()->FindParameter("soundEnabled");
-    CheckDlgButton(IDC_SOUND, sound != nullptr && sound->GetBool() ? BST_CHECKED : BST_UNCHECKED);
-    EnableItems(*this, {IDC_SOUND}, sound != nullptr);
 }
 
 void CSelectorBehaviorPage::ShowOpenMenu()
@@ -338,15 +348,6 @@ void CSelectorBehaviorPage::OnMenuExpanded()
     NotifyOwnerChanged();
 }
 
-void CSelectorBehaviorPage::OnSoundEnabled()
-{
-    // Sound is not shown on the stage: the document changes, nothing is republished.
-    if (CParameter* sound = Group()->FindParameter("soundEnabled")) {
-        sound->SetBool(IsDlgButtonChecked(IDC_SOUND) == BST_CHECKED, false);
-        MarkDocumentChanged();
-    }
-}
-
 void CSelectorBehaviorPage::OnAnimation()
 {
     CParameter* animation = Group()->FindParameter("animation");
@@ -384,11 +385,6 @@ void CSelectorBehaviorPage::OnOpenDirectionChanged()
     else
         SwitchAnimationOff();
     NotifyOwnerChanged();
-}
-
-LRESULT CSelectorBehaviorPage::OnEditCommitted(WPARAM, LPARAM lParam)
-{
-    return m_visibility.OnCommit(static_cast<int>(lParam)) ? 1 : 0;
 }
 
 int CSelectorBehaviorPage::GetHelpContextId()

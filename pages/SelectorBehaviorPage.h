@@ -5,11 +5,9 @@
 // entry effect, and the default selection (the item chosen when the movie starts, or a map's
 // default region).
 
-#include "pages/SelectorKit.h"
-#include "pages/TemplatePage.h"
-#include "propui/ComponentPage.h"
+#include "pages/FieldPage.h"
 
-class CSelectorBehaviorPage : public pages::CTemplatePage<CSelectorBehaviorPage> {
+class CSelectorBehaviorPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 230,
@@ -41,21 +39,17 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
+    CSelectorBehaviorPage();
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     int GetHelpContextId() override;
 
     void OnMenuExpanded();
-    void OnSoundEnabled();
     void OnAnimation();
     void OnOpenMenu();
     void OnUpdateOn();
     void OnOpenDirectionChanged();
     void OnSelectedRegion();
-    void OnIntroStyle() { m_visibility.OnEffectChosen(); }
-    void OnDisplayStatus() { m_visibility.OnStatusLink(); }
-    void OnDisplayKey() { m_visibility.OnKeyLink(); }
-    LRESULT OnEditCommitted(WPARAM wParam, LPARAM lParam);
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -65,7 +59,6 @@ private:
     CParameter* Direction() const;
     bool Expanded() const;
     void ShowMenuExpanded();
-    void ShowSoundEnabled();
     void ShowOpenMenu();
     void ShowOpenDirection();
     void ShowAnimation();
@@ -77,5 +70,4 @@ private:
     bool SwitchAnimationOff();
 
     int m_type = -1;
-    pages::CVisibilityBlock m_visibility;
 };

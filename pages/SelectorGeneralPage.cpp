@@ -57,10 +57,9 @@ std::string RangeText(const CParameter* parameter)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CSelectorGeneralPage, CComponentPage)
+BEGIN_MESSAGE_MAP(CSelectorGeneralPage, CFieldPage)
     .Control(CBN_SELCHANGE, IDC_OPTION, &CSelectorGeneralPage::OnInsertOptionChanged)
     .Command(IDC_LABELS_EDIT, &CSelectorGeneralPage::OnEditLabels)
-    .Command(IDC_TITLE_LINK, &CSelectorGeneralPage::OnTitleCell)
     .Command(IDC_LABELS_LINK, &CSelectorGeneralPage::OnLabels)
     .Command(IDC_SOURCE_LINK, &CSelectorGeneralPage::OnSourceDataLink)
     .Command(IDC_SOURCE_VALUES, &CSelectorGeneralPage::OnStatusLabels)
@@ -69,7 +68,6 @@ BEGIN_MESSAGE_MAP(CSelectorGeneralPage, CComponentPage)
     .Command(IDC_HORIZONTAL, &CSelectorGeneralPage::OnHorizontal)
     .Command(IDC_VERTICAL, &CSelectorGeneralPage::OnVertical)
     .Command(IDC_HELP_MOVIE, &CSelectorGeneralPage::OnHelpMovie)
-    .Message(WM_INPLACE_NOTIFY, &CSelectorGeneralPage::OnEditCommitted)
     .Message(WM_SPINEDIT_CHANGED, &CSelectorGeneralPage::OnSpinChanged) END_MESSAGE_MAP()
 
 DialogTemplate CSelectorGeneralPage::MakeTemplate()
@@ -107,9 +105,37 @@ DialogTemplate CSelectorGeneralPage::MakeTemplate()
     return t;
 }
 
+namespace {
+
+std::vector<ParamField> Rows()
+{
+    using Page = CSelectorGeneralPage;
+    ParamField title = LinkedRow(Page::IDC_TITLE, Page::IDC_TITLE_LINK, "title");
+    title.ids.push_back(Page::IDC_TITLE_LABEL);
+    // The source data, the cells inserted in, the labels and the display options follow
+    // the source's shape and the insert option: they are the page's own.
+    return {
+        title,
+        OwnRow({Page::IDC_OPTION}, {"retInfo", "playBy"}),
+        OwnRow({Page::IDC_SOURCE, Page::IDC_SOURCE_LINK}, {"values", "sourceCells_ary"}),
+        OwnRow({Page::IDC_INSERT_IN, Page::IDC_INSERT_IN_LINK}, {"dataValues", "targetCells_ary"}),
+        OwnRow({Page::IDC_LABELS, Page::IDC_LABELS_LINK}, {"labels", "labels_ary", "regionNames"}),
+        OwnRow({Page::IDC_DISPLAY_DATA, Page::IDC_DISPLAY_LINK}, {"inputValues", "mv"}),
+        OwnRow({Page::IDC_HORIZONTAL, Page::IDC_VERTICAL}, {"menuOrientation"}),
+        OwnRow({Page::IDC_FILTERS}, {"numFilters"}),
+    };
+}
+
+} // namespace
+
+CSelectorGeneralPage::CSelectorGeneralPage()
+    : CFieldPage("General", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), {})
+{
+}
+
 CParameterSet* CSelectorGeneralPage::Group() const
 {
-    return PageGroup(*this, "General");
+    return FieldSet();
 }
 
 CParameter* CSelectorGeneralPage::InsertOption() const
@@ -129,10 +155,9 @@ CParameter* CSelectorGeneralPage::Target() const
 
 BOOL CSelectorGeneralPage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
+    CFieldPage::OnInitDialog();
     ShowItems(*this, {IDC_DISPLAY_GROUP}, false);
     EnableItems(*this, {IDC_DISPLAY_GROUP}, false);
-    m_title.Attach(*this, Group()->FindParameter("title"), IDC_TITLE, IDC_TITLE_LINK, CLinkedValueEdit::Policy{});
     ShowOrientation();
     BindFilterCount();
     m_type = SelectorTypeOf(GetOwnerComponentType());
@@ -163,22 +188,15 @@ BOOL CSelectorGeneralPage::OnSetActive()
     ShowSourceData();
     ShowInsertIn();
     ShowDisplayData();
-    return CComponentPage::OnSetActive();
+    return CFieldPage::OnSetActive();
 }
 
 void CSelectorGeneralPage::ShowTitle()
 {
+    // The title's row shows and switches it; a title named "Label" renames its captions.
     CParameter* title = Group()->FindParameter("title");
-    m_title.Show();
-    if (title == nullptr) {
-        m_title.Enable(false);
-        EnableItems(*this, {IDC_TITLE_LABEL}, false);
+    if (title == nullptr || title->GetBinding() == nullptr)
         return;
-    }
-    if (title->GetBinding() == nullptr) {
-        EnableItems(*this, {IDC_TITLE_LINK}, false);
-        return;
-    }
     if (title->GetLabel() == "Label") {
         SetDlgItemText(IDC_TITLE_LABEL, "Label");
         SetDlgItemText(IDC_TITLES_GROUP, "Label");
@@ -313,13 +331,6 @@ void CSelectorGeneralPage::OnInsertOptionChanged()
             index->SetInt(0, false);
     UpdateInsertOptionLayout(true);
     NotifyOwnerChanged();
-}
-
-LRESULT CSelectorGeneralPage::OnEditCommitted(WPARAM, LPARAM lParam)
-{
-    if (m_title.OnCommit(static_cast<int>(lParam)))
-        return 1;
-    return 0;
 }
 
 void CSelectorGeneralPage::KeepSelectionInRange(int count)

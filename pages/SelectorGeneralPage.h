@@ -6,11 +6,9 @@
 // title, and the menu's orientation, the filter's count or the map's display data. The page
 // adapts to the keys its group holds: a control without its parameter is disabled or hidden.
 
-#include "pages/PageBlocks.h"
-#include "pages/TemplatePage.h"
-#include "propui/ComponentPage.h"
+#include "pages/FieldPage.h"
 
-class CSelectorGeneralPage : public pages::CTemplatePage<CSelectorGeneralPage> {
+class CSelectorGeneralPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 238,
@@ -43,13 +41,13 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
+    CSelectorGeneralPage();
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     int GetHelpContextId() override;
 
     void OnInsertOptionChanged();
     void OnEditLabels();
-    void OnTitleCell() { m_title.OnLink(); }
     void OnLabels();
     void OnSourceDataLink();
     void OnStatusLabels();
@@ -58,7 +56,6 @@ public:
     void OnHorizontal() { SetOrientation("horizontal"); }
     void OnVertical() { SetOrientation("vertical"); }
     void OnHelpMovie();
-    LRESULT OnEditCommitted(WPARAM wParam, LPARAM lParam);
     LRESULT OnSpinChanged(WPARAM wParam, LPARAM lParam);
 
     int TypeIndex() const { return m_type; }
@@ -86,5 +83,4 @@ private:
     void ResetFilterArrays(int count);
 
     int m_type = -1;
-    pages::CLinkedValueEdit m_title;
 };

@@ -28,7 +28,7 @@ bool StoreText(CParameter* parameter, const std::string& text)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CSingleValueAppearancePage, CComponentPage)
+BEGIN_MESSAGE_MAP(CSingleValueAppearancePage, CFieldPage)
     .Command(IDC_SHOW_TITLE, &CSingleValueAppearancePage::OnShowTitle)
     .Command(IDC_SHOW_VALUE, &CSingleValueAppearancePage::OnShowValue)
     .Command(IDC_SHOW_LIMITS, &CSingleValueAppearancePage::OnShowLimits)
@@ -89,6 +89,46 @@ DialogTemplate CSingleValueAppearancePage::MakeTemplate()
         .Add("Button", "Show Background", IDC_SHOW_BACKGROUND, 12, 253, 84, 10,
              (kCheckStyle & ~WS_VISIBLE) | WS_DISABLED);
     return t;
+}
+
+namespace {
+
+// Positions, shifts, fonts, ticks and colours follow the orientation, the alerts and the limit
+// behaviours, so every row is the page's own; the rows still tell which keys the page edits.
+std::vector<ParamField> Rows()
+{
+    using Page = CSingleValueAppearancePage;
+    return {
+        OwnRow({Page::IDC_SHOW_TITLE}, {"titleEnabled"}),
+        OwnRow({Page::IDC_TITLE_POSITION}, {"titlePosition1", "titlePosition"}),
+        OwnRow({Page::IDC_TITLE_X}, {"titleXShift"}),
+        OwnRow({Page::IDC_TITLE_Y}, {"titleYShift"}),
+        OwnRow({Page::IDC_TITLE_FONT}, {"titleTextFormat", "TitleTextFormat"}),
+        OwnRow({Page::IDC_SHOW_VALUE}, {"valueEnabled"}),
+        OwnRow({Page::IDC_VALUE_POSITION}, {"valuePosition", "valuePosition1", "valueAlignment", "ValueAlignment"}),
+        OwnRow({Page::IDC_VALUE_X}, {"valueXShift"}),
+        OwnRow({Page::IDC_VALUE_Y}, {"valueYShift"}),
+        OwnRow({Page::IDC_VALUE_FONT}, {"valueTextFormat", "ValueTextFormat"}),
+        OwnRow({Page::IDC_LIMIT_FONT}, {"minMaxTextFormat"}),
+        OwnRow({Page::IDC_SHOW_LIMITS}, {"minMaxEnabled"}),
+        OwnRow({Page::IDC_SHOW_TICKS}, {"ticksEnabled"}),
+        OwnRow({Page::IDC_TICK_COLOR}, {"tickColor"}),
+        OwnRow({Page::IDC_TICKS}, {"numTicks", "vSpacing"}),
+        OwnRow({Page::IDC_SUBTICKS}, {"numSubTicks"}),
+        OwnRow({Page::IDC_MIN_ANGLE}, {"minAngle", "hSpacing"}),
+        OwnRow({Page::IDC_MAX_ANGLE}, {"maxAngle"}),
+        OwnRow({Page::IDC_NUMERIC_FORMAT}, {"formatValue"}),
+        OwnRow({Page::IDC_SHOW_FILL}, {"useCustomColor"}),
+        OwnRow({Page::IDC_FILL_COLOR}, {"customColor"}),
+        OwnRow({Page::IDC_SHOW_BACKGROUND}, {"hideBackground"}),
+    };
+}
+
+} // namespace
+
+CSingleValueAppearancePage::CSingleValueAppearancePage()
+    : CFieldPage("Appearance", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), {})
+{
 }
 
 CSingleValueAppearancePage::~CSingleValueAppearancePage()
@@ -162,7 +202,7 @@ CParameter* CSingleValueAppearancePage::ValuePositionKey() const
 
 BOOL CSingleValueAppearancePage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
+    CFieldPage::OnInitDialog();
     CParameterSet* group = Group();
     auto textFormat = [&](std::initializer_list<const char*> keys) -> CParameterSet* {
         const CParameter* found = FindFirst(group, keys);
@@ -304,7 +344,7 @@ BOOL CSingleValueAppearancePage::OnSetActive()
     if (m_hasFormat)
         m_numericFormat.LoadProperties(0, false);
     EnableFill();
-    return CComponentPage::OnSetActive();
+    return CFieldPage::OnSetActive();
 }
 
 void CSingleValueAppearancePage::FillPositions(int comboId, CParameter* stored, bool title, bool horizontal)
@@ -412,49 +452,43 @@ void CSingleValueAppearancePage::EnableFill()
     EnableItems(*this, {IDC_FILL_COLOR, IDC_FILL_COLOR_LABEL}, colour);
 }
 
-void CSingleValueAppearancePage::StoreCheck(int id, const char* key, bool negate)
-{
-    if (CParameter* parameter = Find(key))
-        parameter->SetBool(Checked(id) != negate);
-}
-
 void CSingleValueAppearancePage::OnShowTitle()
 {
-    StoreCheck(IDC_SHOW_TITLE, "titleEnabled");
+    StoreCheck(*this, IDC_SHOW_TITLE, Group(), "titleEnabled");
     EnableTitle();
     NotifyOwnerChanged();
 }
 
 void CSingleValueAppearancePage::OnShowValue()
 {
-    StoreCheck(IDC_SHOW_VALUE, "valueEnabled");
+    StoreCheck(*this, IDC_SHOW_VALUE, Group(), "valueEnabled");
     EnableValue();
     NotifyOwnerChanged();
 }
 
 void CSingleValueAppearancePage::OnShowLimits()
 {
-    StoreCheck(IDC_SHOW_LIMITS, "minMaxEnabled");
+    StoreCheck(*this, IDC_SHOW_LIMITS, Group(), "minMaxEnabled");
     EnableLimits();
     NotifyOwnerChanged();
 }
 
 void CSingleValueAppearancePage::OnShowTicks()
 {
-    StoreCheck(IDC_SHOW_TICKS, "ticksEnabled");
+    StoreCheck(*this, IDC_SHOW_TICKS, Group(), "ticksEnabled");
     EnableTicks();
     NotifyOwnerChanged();
 }
 
 void CSingleValueAppearancePage::OnShowBackground()
 {
-    StoreCheck(IDC_SHOW_BACKGROUND, "hideBackground", true);
+    StoreCheck(*this, IDC_SHOW_BACKGROUND, Group(), "hideBackground", true);
     NotifyOwnerChanged();
 }
 
 void CSingleValueAppearancePage::OnShowFill()
 {
-    StoreCheck(IDC_SHOW_FILL, "useCustomColor");
+    StoreCheck(*this, IDC_SHOW_FILL, Group(), "useCustomColor");
     EnableFill();
     NotifyOwnerChanged();
 }

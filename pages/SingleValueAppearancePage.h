@@ -5,7 +5,7 @@
 // optional fill colour and background. One layout serves every symbol; what a component lacks
 // is hidden, and an orientable component's position lists follow its orientation.
 
-#include "pages/PageBlocks.h"
+#include "pages/FieldPage.h"
 #include "platform/controls/SpinEdit.h"
 #include "propui/ColorButton.h"
 #include "propui/ComponentPage.h"
@@ -15,7 +15,7 @@
 #include <map>
 #include <string>
 
-class CSingleValueAppearancePage : public CComponentPage {
+class CSingleValueAppearancePage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 242,
@@ -64,6 +64,8 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
+    CSingleValueAppearancePage();
+
     ~CSingleValueAppearancePage() override;
 
     using CComponentPage::Create;
@@ -111,7 +113,6 @@ private:
     void EnableLimits();
     void EnableTicks();
     void EnableFill();
-    void StoreCheck(int id, const char* key, bool negate = false);
 
     CFontDataCtrl m_titleFont;
     CFontDataCtrl m_valueFont;

@@ -56,7 +56,7 @@ bool StoreText(CParameter* parameter, const std::string& text)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CSingleValueBehaviorPage, CComponentPage)
+BEGIN_MESSAGE_MAP(CSingleValueBehaviorPage, CFieldPage)
     .Control(CBN_SELCHANGE, IDC_INITIAL, &CSingleValueBehaviorPage::OnInitialChanged)
     .Control(CBN_SELCHANGE, IDC_MIN_BEHAVIOR, &CSingleValueBehaviorPage::OnMinBehaviorChanged)
     .Control(CBN_SELCHANGE, IDC_MAX_BEHAVIOR, &CSingleValueBehaviorPage::OnMaxBehaviorChanged)
@@ -130,6 +130,39 @@ DialogTemplate CSingleValueBehaviorPage::MakeTemplate(bool grid)
     return t;
 }
 
+namespace {
+
+// The scale, play, interaction and visibility rules of these components tie their values
+// together, so every row is the page's own; the rows still tell which keys the page edits.
+std::vector<ParamField> Rows()
+{
+    using Page = CSingleValueBehaviorPage;
+    std::vector<ParamField> rows;
+    for (const SpinKey& spin : kSpins)
+        rows.push_back(OwnRow({spin.id}, {spin.key}));
+    for (const CheckKey& check : kChecks)
+        rows.push_back(OwnRow({check.id}, {check.key}));
+    rows.push_back(OwnRow({Page::IDC_PLAY_BUTTON}, {"playButtonEnabled"}));
+    rows.push_back(OwnRow({Page::IDC_AUTORESIZE}, {"autoResize", "inputDisabled"}));
+    rows.push_back(OwnRow({Page::IDC_VERTICAL, Page::IDC_RADIAL}, {"mouseTracking", "scrollBehavior"}));
+    rows.push_back(OwnRow({Page::IDC_SENSITIVITY}, {"sensitivity"}));
+    rows.push_back(OwnRow({Page::IDC_ELASTICITY}, {"elasticity"}));
+    rows.push_back(OwnRow({Page::IDC_INITIAL}, {"initialMinMax"}));
+    rows.push_back(OwnRow({Page::IDC_MIN_BEHAVIOR}, {"minBehavior"}));
+    rows.push_back(OwnRow({Page::IDC_MAX_BEHAVIOR}, {"maxBehavior"}));
+    rows.push_back(OwnRow({Page::IDC_STATUS_LINK}, {"displayStatus"}));
+    rows.push_back(OwnRow({Page::IDC_KEY}, {"displayKey"}));
+    rows.push_back(OwnRow({Page::IDC_EFFECT}, {"introStyle"}));
+    return rows;
+}
+
+} // namespace
+
+CSingleValueBehaviorPage::CSingleValueBehaviorPage()
+    : CFieldPage("Behavior", [](const CFieldPage&) { return MakeTemplate(false); }, Rows(), {})
+{
+}
+
 CSingleValueBehaviorPage::~CSingleValueBehaviorPage()
 {
     // The controls commit what was typed when they lose the focus, and they report to this
@@ -185,7 +218,7 @@ void CSingleValueBehaviorPage::NotifyIfChanged(bool changed)
 
 BOOL CSingleValueBehaviorPage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
+    CFieldPage::OnInitDialog();
     if (CSliderCtrl* sensitivity = Slider(IDC_SENSITIVITY))
         sensitivity->SetRange(1, 10);
     auto* effect = static_cast<CComboBox*>(GetDlgItem(IDC_EFFECT));
@@ -212,7 +245,7 @@ BOOL CSingleValueBehaviorPage::OnSetActive()
     ShowInteraction();
     CloseUpInteraction();
     ShowVisibility();
-    return CComponentPage::OnSetActive();
+    return CFieldPage::OnSetActive();
 }
 
 void CSingleValueBehaviorPage::BindSpins()

@@ -5,14 +5,14 @@
 // interaction, the entry effect and dynamic visibility. One layout serves every single-value
 // symbol: what a component lacks is disabled or hidden.
 
-#include "pages/PageBlocks.h"
+#include "pages/FieldPage.h"
 #include "platform/controls/SpinEdit.h"
 #include "platform/drawing/Font.h"
 #include "propui/ComponentPage.h"
 
 class CSliderCtrl;
 
-class CSingleValueBehaviorPage : public CComponentPage {
+class CSingleValueBehaviorPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 235,
@@ -70,6 +70,7 @@ public:
     // The grid moves "Autoresize Value Box" above the sensitivity slider.
     static DialogTemplate MakeTemplate(bool grid);
 
+    CSingleValueBehaviorPage();
     ~CSingleValueBehaviorPage() override;
 
     using CComponentPage::Create;

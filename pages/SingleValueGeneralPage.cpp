@@ -36,16 +36,11 @@ int SingleValueTypeIndex(const std::string& symbol)
 
 namespace {
 
-bool IsListValue(ParamType type)
-{
-    return type == ParamType::List || type == ParamType::CellList || type == ParamType::CellTable;
-}
-
 // The unlinked value as the data edit shows it: numbers in five significant digits, so that a
 // long computed value stays readable.
 std::string ValueText(const CParameter& value)
 {
-    if (value.IsUndefined() || IsListValue(value.GetType()))
+    if (value.IsUndefined() || model::IsIndexedList(value.GetType()))
         return {};
     switch (value.GetType()) {
     case ParamType::Number:
@@ -62,13 +57,8 @@ std::string ValueText(const CParameter& value)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CSingleValueGeneralPage, CComponentPage)
-    .Command(IDC_HORIZONTAL, &CSingleValueGeneralPage::OnHorizontal)
-    .Command(IDC_VERTICAL, &CSingleValueGeneralPage::OnVertical)
-    .Command(IDC_DATA_LINK, &CSingleValueGeneralPage::OnLinkToCell)
-    .Command(IDC_TITLE_LINK, &CSingleValueGeneralPage::OnTitleCell)
-    .Command(IDC_HELP_MOVIE, &CSingleValueGeneralPage::OnHelpMovie)
-    .Message(WM_INPLACE_NOTIFY, &CSingleValueGeneralPage::OnEditCommitted) END_MESSAGE_MAP()
+BEGIN_MESSAGE_MAP(CSingleValueGeneralPage, CFieldPage)
+    .Command(IDC_DATA_LINK, &CSingleValueGeneralPage::OnLinkToCell) END_MESSAGE_MAP()
 
 DialogTemplate CSingleValueGeneralPage::MakeTemplate()
 {
@@ -87,54 +77,73 @@ DialogTemplate CSingleValueGeneralPage::MakeTemplate()
     return t;
 }
 
+namespace {
+
+// The topic of a control by the component's type.
+CFieldPage::HelpTopic TypeTopic(const SingleValueTopics& topics)
+{
+    return [&topics](const CFieldPage& page) {
+        return TopicFor(topics, SingleValueTypeIndex(page.GetOwnerComponentType()));
+    };
+}
+
+const SingleValueTopics kDataTopics = {1060, 1120, 1180, 1250, 1315, 1365};
+const SingleValueTopics kTitleTopics = {1055, 1115, 1175, 1245, 1310, 1355};
+const SingleValueTopics kOtherTopics = {1050, 1110, 1165, 1240, 1305, 1350};
+
+std::vector<ParamField> Rows()
+{
+    using Page = CSingleValueGeneralPage;
+    std::vector<ParamField> rows = {
+        LinkedRow(Page::IDC_TITLE, Page::IDC_TITLE_LINK, "title"),
+        // The value typed or linked, with the grid's size check and typing by the bound type.
+        OwnRow({Page::IDC_DATA, Page::IDC_DATA_LINK}, {"mv"}),
+        RadioRow({Page::IDC_HORIZONTAL, Page::IDC_VERTICAL, Page::IDC_ORIENTATION_GROUP}, "orientation",
+                 {"Horizontal", "Vertical"}),
+        CommandRow(Page::IDC_HELP_MOVIE,
+                   [](CFieldPage& page) {
+                       CHelpMovieDialog help(&page);
+                       help.SetComponent(page.GetRootSet(), page.GetOwnerComponentType());
+                       help.DoModal();
+                   }),
+    };
+    rows[0].help = TypeTopic(kTitleTopics);
+    rows[1].help = TypeTopic(kDataTopics);
+    return rows;
+}
+
+} // namespace
+
+CSingleValueGeneralPage::CSingleValueGeneralPage()
+    : CFieldPage("General", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), TypeTopic(kOtherTopics))
+{
+}
+
 CSingleValueGeneralPage::~CSingleValueGeneralPage()
 {
-    // The controls commit what was typed when they lose the focus, and they report to this
-    // page: they must go while the page is still whole.
+    // The data edit commits what was typed when it loses the focus, and it reports to this
+    // page: it must go while the page is still whole.
     if (GetSafeHwnd() != nullptr)
         DestroyWindow();
 }
 
-BOOL CSingleValueGeneralPage::Create(CParameterSet* group, const std::string& title, bool modal,
-                                     IPropertyOwner* owner, CParameterSet* root)
-{
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
-    m_typeIndex = SingleValueTypeIndex(GetOwnerComponentType());
-    return TRUE;
-}
-
 CParameter* CSingleValueGeneralPage::Value() const
 {
-    CParameter* value = Group() != nullptr ? Group()->FindParameter("mv") : nullptr;
+    CParameter* value = FieldSet() != nullptr ? FieldSet()->FindParameter("mv") : nullptr;
     return value != nullptr && value->GetBinding() != nullptr ? value : nullptr;
 }
 
 BOOL CSingleValueGeneralPage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
-    m_title.Attach(*this, Group()->FindParameter("title"), IDC_TITLE, IDC_TITLE_LINK, CLinkedValueEdit::Policy{});
+    CFieldPage::OnInitDialog();
     ReplaceControl(m_data, IDC_DATA, GetDialogFont());
     return TRUE;
 }
 
 BOOL CSingleValueGeneralPage::OnSetActive()
 {
-    // Another page (or the workbook) may have changed any of them since the last time.
-    ShowTitle();
     ShowValue();
-    ShowOrientation();
-    return CComponentPage::OnSetActive();
-}
-
-void CSingleValueGeneralPage::ShowTitle()
-{
-    m_title.Show();
-    const CParameter* title = m_title.Parameter();
-    m_title.Enable(title != nullptr);
-    // A plain text title can only be typed.
-    if (title != nullptr && title->GetBinding() == nullptr)
-        EnableItems(*this, {IDC_TITLE_LINK}, false);
+    return CFieldPage::OnSetActive();
 }
 
 void CSingleValueGeneralPage::ShowValue()
@@ -149,33 +158,12 @@ void CSingleValueGeneralPage::ShowValue()
         else
             text = ValueText(binding.GetValue());
         // A list of values can only come from cells.
-        typable = !IsListValue(binding.GetValue().GetType());
+        typable = !model::IsIndexedList(binding.GetValue().GetType());
     }
     m_data.SetWindowText(text);
     m_data.SetBaseline(text);
     m_data.EnableWindow(typable ? TRUE : FALSE);
     EnableItems(*this, {IDC_DATA_LINK}, value != nullptr);
-}
-
-void CSingleValueGeneralPage::ShowOrientation()
-{
-    const CParameter* orientation = Group()->FindParameter("orientation");
-    ShowItems(*this, {IDC_HORIZONTAL, IDC_VERTICAL, IDC_ORIENTATION_GROUP}, orientation != nullptr);
-    const std::string text = ChoiceText(orientation);
-    CheckDlgButton(IDC_HORIZONTAL, text == "Horizontal" ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(IDC_VERTICAL, text == "Vertical" ? BST_CHECKED : BST_UNCHECKED);
-}
-
-void CSingleValueGeneralPage::StoreOrientation(const char* text)
-{
-    CParameter* orientation = Group()->FindParameter("orientation");
-    if (orientation == nullptr)
-        return;
-    if (CValueList* list = orientation->GetValueList())
-        list->GetPrototype().SetString(text);
-    else
-        orientation->SetString(text);
-    NotifyOwnerChanged();
 }
 
 void CSingleValueGeneralPage::OnLinkToCell()
@@ -223,36 +211,11 @@ void CSingleValueGeneralPage::CommitValue()
     NotifyOwnerChanged();
 }
 
-LRESULT CSingleValueGeneralPage::OnEditCommitted(WPARAM, LPARAM lParam)
+LRESULT CSingleValueGeneralPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const int standsFor = static_cast<int>(lParam);
-    if (standsFor == IDC_DATA)
+    if (message == WM_INPLACE_NOTIFY && static_cast<int>(lParam) == IDC_DATA) {
         CommitValue();
-    else
-        m_title.OnCommit(standsFor);
-    return 0;
-}
-
-void CSingleValueGeneralPage::OnHelpMovie()
-{
-    CHelpMovieDialog help(this);
-    help.SetComponent(GetRootSet(), GetOwnerComponentType());
-    help.DoModal();
-}
-
-int CSingleValueGeneralPage::GetHelpContextId()
-{
-    static const SingleValueTopics kData = {1060, 1120, 1180, 1250, 1315, 1365};
-    static const SingleValueTopics kTitle = {1055, 1115, 1175, 1245, 1310, 1355};
-    static const SingleValueTopics kOther = {1050, 1110, 1165, 1240, 1305, 1350};
-    switch (GetFocusedPageControlId()) {
-    case IDC_DATA:
-    case IDC_DATA_LINK:
-        return TopicFor(kData, m_typeIndex);
-    case IDC_TITLE:
-    case IDC_TITLE_LINK:
-        return TopicFor(kTitle, m_typeIndex);
-    default:
-        return TopicFor(kOther, m_typeIndex);
+        return 0;
     }
+    return CFieldPage::WindowProc(message, wParam, lParam);
 }

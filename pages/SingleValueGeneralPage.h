@@ -4,10 +4,8 @@
 // value displays, the play control and the grid): the title, the cell the value is bound to,
 // the orientation, and the component's help movie.
 
-#include "pages/PageBlocks.h"
-#include "pages/TemplatePage.h"
+#include "pages/FieldPage.h"
 #include "platform/controls/InPlaceEdit.h"
-#include "propui/ComponentPage.h"
 
 #include <array>
 #include <cstdint>
@@ -28,7 +26,7 @@ inline int TopicFor(const SingleValueTopics& topics, int typeIndex)
 
 } // namespace pages
 
-class CSingleValueGeneralPage : public CComponentPage {
+class CSingleValueGeneralPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 237,
@@ -51,38 +49,21 @@ public:
 
     static DialogTemplate MakeTemplate();
 
+    CSingleValueGeneralPage();
     ~CSingleValueGeneralPage() override;
-
-    using CComponentPage::Create;
-    BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
-    int GetHelpContextId() override;
 
-    int GetTypeIndex() const { return m_typeIndex; }
-
-    void OnHorizontal() { StoreOrientation("Horizontal"); }
-    void OnVertical() { StoreOrientation("Vertical"); }
     void OnLinkToCell();
-    void OnTitleCell() { m_title.OnLink(); }
-    void OnHelpMovie();
-    LRESULT OnEditCommitted(WPARAM wParam, LPARAM lParam);
 
 protected:
     DECLARE_MESSAGE_MAP()
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    CParameterSet* Group() const { return pages::PageGroup(*this, "General"); }
     CParameter* Value() const;
-    void ShowTitle();
     void ShowValue();
-    void ShowOrientation();
-    void StoreOrientation(const char* text);
     void CommitValue();
 
-    pages::CLinkedValueEdit m_title;
     CInPlaceEdit m_data;
-    int m_typeIndex = -1;
 };

@@ -20,24 +20,19 @@ namespace {
 const char* const kEffects[] = {"None", "Fade-in", "Grow", "Grow X first"};
 const char* const kUpdateOn[] = {"mouse click", "mouse over"};
 
-bool IsNested(ParamType type)
-{
-    return type == ParamType::List || type == ParamType::CellList || type == ParamType::CellTable;
-}
-
 } // namespace
 
 int TableRowCount(const CParameter* dataValues)
 {
     const CCellBinding* binding = dataValues != nullptr ? dataValues->GetBinding() : nullptr;
-    if (binding == nullptr || !IsNested(binding->GetValue().GetType()))
+    if (binding == nullptr || !model::IsIndexedList(binding->GetValue().GetType()))
         return -1;
     return binding->GetValue().GetElementCount();
 }
 
 bool ResizeRowFlags(CParameter& flags, int rows)
 {
-    if (rows < 0 || !IsNested(flags.GetType()) || flags.GetElementCount() == rows)
+    if (rows < 0 || !model::IsIndexedList(flags.GetType()) || flags.GetElementCount() == rows)
         return false;
     const std::unique_ptr<CParameter> old = flags.Clone();
     flags.ClearElements();
@@ -293,7 +288,7 @@ CParameter* CTableSelectorBehaviorPage::Flags() const
     CParameter* flags = FindInComponent(GetRootSet(), "disabledRows_ary");
     if (flags == nullptr)
         flags = Find("disabledRows_ary");
-    return flags != nullptr && IsNested(flags->GetType()) ? flags : nullptr;
+    return flags != nullptr && model::IsIndexedList(flags->GetType()) ? flags : nullptr;
 }
 
 CParameter* CTableSelectorBehaviorPage::SelectIndex() const

@@ -1,15 +1,6 @@
 #include "pages/TrendIconGeneralPage.h"
 
-#include "model/Parameter.h"
-#include "model/ParameterSet.h"
-
 using namespace pages;
-
-BEGIN_MESSAGE_MAP(CTrendIconGeneralPage, CComponentPage)
-    .Command(IDC_USE_COLOR, &CTrendIconGeneralPage::OnUseCustomColor)
-    .Command(IDC_COLOR, &CTrendIconGeneralPage::OnCustomColor)
-    .Command(IDC_DATA_LINK, &CTrendIconGeneralPage::OnDataLink)
-    .Message(WM_INPLACE_NOTIFY, &CTrendIconGeneralPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
 
 DialogTemplate CTrendIconGeneralPage::MakeTemplate()
 {
@@ -23,21 +14,23 @@ DialogTemplate CTrendIconGeneralPage::MakeTemplate()
     return t;
 }
 
-BOOL CTrendIconGeneralPage::OnInitDialog()
+namespace {
+
+std::vector<ParamField> Rows()
 {
-    CComponentPage::OnInitDialog();
-    CParameterSet* group = PageGroup(*this, "General");
-    CParameter* value = group->FindParameter("mv");
-    CLinkedValueEdit::Policy policy;
-    policy.byType = true;
-    policy.emptyOnClear = false;
-    m_data.Attach(*this, value != nullptr && value->GetBinding() != nullptr ? value : nullptr, IDC_DATA,
-                  IDC_DATA_LINK, policy);
-    m_colour.Attach(*this, group, "useCustomColor", IDC_USE_COLOR, "customColor", IDC_COLOR);
-    return TRUE;
+    using Page = CTrendIconGeneralPage;
+    FieldPolicy data;
+    // The value keeps its type when typed, and only a cell binding can be linked.
+    data.linked.byType = true;
+    data.linked.emptyOnClear = false;
+    data.bindingOnly = true;
+    return {LinkedRow(Page::IDC_DATA, Page::IDC_DATA_LINK, "mv", data),
+            CheckedColourRow(Page::IDC_USE_COLOR, "useCustomColor", Page::IDC_COLOR, "customColor")};
 }
 
-LRESULT CTrendIconGeneralPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
+} // namespace
+
+CTrendIconGeneralPage::CTrendIconGeneralPage()
+    : CFieldPage("General", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), Topic(940))
 {
-    return m_data.OnCommit(static_cast<int>(lParam)) ? 1 : 0;
 }

@@ -3,11 +3,9 @@
 // The "General" tab of the trend icon: the value it follows (typed or linked) and a custom
 // background colour.
 
-#include "pages/PageBlocks.h"
-#include "pages/TemplatePage.h"
-#include "propui/ComponentPage.h"
+#include "pages/FieldPage.h"
 
-class CTrendIconGeneralPage : public pages::CTemplatePage<CTrendIconGeneralPage> {
+class CTrendIconGeneralPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 256,
@@ -20,18 +18,5 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    BOOL OnInitDialog() override;
-    int GetHelpContextId() override { return 940; }
-
-    void OnUseCustomColor() { m_colour.OnCheck(); }
-    void OnCustomColor() { m_colour.OnColour(); }
-    void OnDataLink() { m_data.OnLink(); }
-    LRESULT OnInPlaceEditCommit(WPARAM wParam, LPARAM lParam);
-
-protected:
-    DECLARE_MESSAGE_MAP()
-
-private:
-    pages::CLinkedValueEdit m_data;
-    pages::CCheckedColour m_colour;
+    CTrendIconGeneralPage();
 };

@@ -9,12 +9,10 @@ using namespace pages;
 
 // ---- General ----
 
-BEGIN_MESSAGE_MAP(CUrlButtonGeneralPage, CComponentPage)
+BEGIN_MESSAGE_MAP(CUrlButtonGeneralPage, CFieldPage)
     .Command(IDC_NEW_WINDOW, &CUrlButtonGeneralPage::OnNewWindow)
     .Command(IDC_THIS_WINDOW, &CUrlButtonGeneralPage::OnThisWindow)
     .Command(IDC_NAMED_WINDOW, &CUrlButtonGeneralPage::OnNamedWindow)
-    .Command(IDC_URL_LINK, &CUrlButtonGeneralPage::OnUrlLink)
-    .Command(IDC_LABEL_LINK, &CUrlButtonGeneralPage::OnLabelLink)
     .Message(WM_INPLACE_NOTIFY, &CUrlButtonGeneralPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
 
 DialogTemplate CUrlButtonGeneralPage::MakeTemplate()
@@ -35,14 +33,47 @@ DialogTemplate CUrlButtonGeneralPage::MakeTemplate()
     return t;
 }
 
+namespace {
+
+std::vector<ParamField> GeneralRows()
+{
+    using Page = CUrlButtonGeneralPage;
+    FieldPolicy url;
+    url.linked.refuseEmpty = true;
+    std::vector<ParamField> rows = {
+        LinkedRow(Page::IDC_LABEL, Page::IDC_LABEL_LINK, "label"),
+        LinkedRow(Page::IDC_URL, Page::IDC_URL_LINK, "url", url),
+        // Only the shown windows are offered; a named one is kept as it is.
+        OwnRow({Page::IDC_NEW_WINDOW, Page::IDC_THIS_WINDOW}, {"windowName"}),
+    };
+    rows[0].help = Topic(2725);
+    // The link button of the address falls to the page's topic.
+    rows[1].help = [](const CFieldPage& page) {
+        return page.GetFocusedPageControlId() == Page::IDC_URL ? 2710 : 2700;
+    };
+    rows[2].help = Topic(2720);
+    return rows;
+}
+
+} // namespace
+
+CUrlButtonGeneralPage::CUrlButtonGeneralPage()
+    : CFieldPage("General", [](const CFieldPage&) { return MakeTemplate(); }, GeneralRows(), Topic(2700))
+{
+}
+
+CUrlButtonGeneralPage::~CUrlButtonGeneralPage()
+{
+    // The window name commits what was typed when it loses the focus, and it reports to this
+    // page: it must go while the page is still whole.
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
+}
+
 BOOL CUrlButtonGeneralPage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
-    CParameterSet* group = PageGroup(*this, "General");
-    CLinkedValueEdit::Policy url;
-    url.refuseEmpty = true;
-    m_url.Attach(*this, group->FindParameter("url"), IDC_URL, IDC_URL_LINK, url);
-    m_label.Attach(*this, group->FindParameter("label"), IDC_LABEL, IDC_LABEL_LINK, CLinkedValueEdit::Policy{});
+    CFieldPage::OnInitDialog();
+    CParameterSet* group = FieldSet();
     ReplaceControl(m_windowName, IDC_WINDOW_NAME, GetDialogFont());
     m_windowName.ShowWindow(SW_HIDE);
 
@@ -97,8 +128,6 @@ void CUrlButtonGeneralPage::OnNamedWindow()
 LRESULT CUrlButtonGeneralPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
 {
     const int standsFor = static_cast<int>(lParam);
-    if (m_url.OnCommit(standsFor) || m_label.OnCommit(standsFor))
-        return 1;
     if (standsFor != IDC_WINDOW_NAME)
         return 0;
     if (CParameter* window = PageGroup(*this, "General")->FindParameter("windowName")) {
@@ -107,22 +136,6 @@ LRESULT CUrlButtonGeneralPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
         NotifyOwnerChanged();
     }
     return 1;
-}
-
-int CUrlButtonGeneralPage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_LABEL:
-    case IDC_LABEL_LINK:
-        return 2725;
-    case IDC_URL:
-        return 2710;
-    case IDC_NEW_WINDOW:
-    case IDC_THIS_WINDOW:
-        return 2720;
-    default:
-        return 2700;
-    }
 }
 
 // ---- Appearance ----

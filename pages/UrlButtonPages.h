@@ -3,12 +3,13 @@
 // The General and Appearance tabs of the URL button: the label and address it opens (typed or
 // linked), the window it opens in, and how the button looks.
 
+#include "pages/FieldPage.h"
 #include "pages/PageBlocks.h"
 #include "pages/TemplatePage.h"
 #include "propui/ComponentPage.h"
 #include "propui/FontDataCtrl.h"
 
-class CUrlButtonGeneralPage : public pages::CTemplatePage<CUrlButtonGeneralPage> {
+class CUrlButtonGeneralPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 290,
@@ -26,14 +27,13 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
+    CUrlButtonGeneralPage();
+    ~CUrlButtonGeneralPage() override;
     BOOL OnInitDialog() override;
-    int GetHelpContextId() override;
 
     void OnNewWindow();
     void OnThisWindow();
     void OnNamedWindow();
-    void OnUrlLink() { m_url.OnLink(); }
-    void OnLabelLink() { m_label.OnLink(); }
     LRESULT OnInPlaceEditCommit(WPARAM wParam, LPARAM lParam);
 
 protected:
@@ -42,8 +42,6 @@ protected:
 private:
     void SetWindow(const char* target);
 
-    pages::CLinkedValueEdit m_url;
-    pages::CLinkedValueEdit m_label;
     CInPlaceEdit m_windowName;
 };
 

@@ -12,8 +12,6 @@ using namespace pages;
 
 namespace {
 
-const char* const kEffects[] = {"None", "Fade-in", "Grow", "Grow X first"};
-
 CSpinEdit* SpinOf(CWnd& page, int id)
 {
     return dynamic_cast<CSpinEdit*>(page.GetDlgItem(id));
@@ -23,17 +21,27 @@ CSpinEdit* SpinOf(CWnd& page, int id)
 
 // ---- Behavior ----
 
-BEGIN_MESSAGE_MAP(CXMLDataBehaviorPage, CComponentPage)
-    .Command(IDC_STATUS_LINK, &CXMLDataBehaviorPage::OnDisplayStatusLink)
-    .Control(CBN_SELCHANGE, IDC_EFFECT, &CXMLDataBehaviorPage::OnIntroStyleChanged)
-    .Command(IDC_KEY_LINK, &CXMLDataBehaviorPage::OnDisplayKeyLink)
-    .Command(IDC_REFRESH_LOAD, &CXMLDataBehaviorPage::OnRefreshLoad)
-    .Command(IDC_REFRESH_AUTO, &CXMLDataBehaviorPage::OnRefreshAuto)
-    .Message(WM_INPLACE_NOTIFY, &CXMLDataBehaviorPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
+namespace {
+
+std::vector<ParamField> BehaviorRows()
+{
+    using Page = CXMLDataBehaviorPage;
+    FieldPolicy policy;
+    // The stage shows every component whatever its visibility cell holds.
+    policy.republishStatus = false;
+    return {
+        TypedVisibilityRow(VisibilityIdsOf<Page>(), policy),
+        CheckRow(Page::IDC_REFRESH_LOAD, "refreshLoad"),
+        CheckRow(Page::IDC_REFRESH_AUTO, "refreshAuto"),
+        SpinRow(Page::IDC_INTERVAL, "refreshInterval"),
+    };
+}
+
+} // namespace
 
 CXMLDataBehaviorPage::CXMLDataBehaviorPage()
+    : CFieldPage("Behavior", [](const CFieldPage&) { return MakeTemplate(); }, BehaviorRows(), {})
 {
-    CSpinEdit::RegisterClass();
 }
 
 DialogTemplate CXMLDataBehaviorPage::MakeTemplate()
@@ -58,65 +66,23 @@ DialogTemplate CXMLDataBehaviorPage::MakeTemplate()
     return t;
 }
 
-CParameterSet* CXMLDataBehaviorPage::Group() const
-{
-    return PageGroup(*this, "Behavior");
-}
-
-BOOL CXMLDataBehaviorPage::OnInitDialog()
-{
-    CComponentPage::OnInitDialog();
-    CParameterSet* group = Group();
-    CParameter* status = group != nullptr ? group->FindParameter("displayStatus") : nullptr;
-    const CCellBinding* statusCells = status != nullptr ? status->GetBinding() : nullptr;
-    SetDlgItemText(IDC_STATUS_RANGE, statusCells != nullptr ? statusCells->GetTexts().GetRangeText() : std::string());
-    EnableItems(*this, {IDC_STATUS_LINK}, statusCells != nullptr);
-
-    auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_EFFECT));
-    for (const char* effect : kEffects)
-        combo->AddString(effect);
-    if (const CParameter* style = group != nullptr ? group->FindParameter("introStyle") : nullptr)
-        SelectExact(*combo, style->GetString());
-    else
-        EnableItems(*this, {IDC_EFFECT_LABEL, IDC_EFFECT}, false);
-
-    CLinkedValueEdit::Policy policy;
-    policy.emptyOnClear = false;
-    policy.republishTyped = false;
-    m_key.Attach(*this, group != nullptr ? group->FindParameter("displayKey") : nullptr, IDC_KEY, IDC_KEY_LINK, policy);
-    EnableKey(statusCells != nullptr && statusCells->IsBound());
-
-    BindCheckBoxInSet("refreshLoad", IDC_REFRESH_LOAD, group, false);
-    BindCheckBoxInSet("refreshAuto", IDC_REFRESH_AUTO, group, false);
-    return TRUE;
-}
-
 BOOL CXMLDataBehaviorPage::OnSetActive()
 {
-    CParameterSet* group = Group();
-    const bool duration = m_duration.Attach(*this, group != nullptr ? group->FindParameter("introTime") : nullptr,
-                                            IDC_DURATION);
-    const int selected = static_cast<CComboBox*>(GetDlgItem(IDC_EFFECT))->GetCurSel();
-    m_duration.Enable(selected != 0);
-    EnableItems(*this, {IDC_DURATION_LABEL}, duration && selected != 0);
-    if (CSpinEdit* interval = SpinOf(*this, IDC_INTERVAL))
-        interval->BindParameter(group != nullptr ? group->FindParameter("refreshInterval") : nullptr,
-                                [this]() { NotifyOwnerChanged(); }, GetDialogFont(), false, false);
+    const BOOL shown = CFieldPage::OnSetActive();
     EnableInterval();
-    return CComponentPage::OnSetActive();
+    return shown;
 }
 
-void CXMLDataBehaviorPage::EnableKey(bool enable)
+void CXMLDataBehaviorPage::OnFieldChanged(const ParamField& row)
 {
-    const bool present = m_key.Parameter() != nullptr;
-    m_key.Enable(present && enable);
-    EnableItems(*this, {IDC_KEY_LABEL}, present && enable);
+    if (!row.ids.empty() && row.ids.front() == IDC_REFRESH_AUTO)
+        EnableInterval();
 }
 
 // The interval matters only while the connection refreshes by itself.
 void CXMLDataBehaviorPage::EnableInterval()
 {
-    CParameterSet* group = Group();
+    CParameterSet* group = FieldSet();
     const CParameter* automatic = group != nullptr ? group->FindParameter("refreshAuto") : nullptr;
     const CParameter* interval = group != nullptr ? group->FindParameter("refreshInterval") : nullptr;
     const bool enable = automatic != nullptr && automatic->GetBool();
@@ -125,56 +91,6 @@ void CXMLDataBehaviorPage::EnableInterval()
         spin->EnableControl(enable && interval != nullptr);
     }
     EnableItems(*this, {IDC_INTERVAL_LABEL}, enable);
-}
-
-void CXMLDataBehaviorPage::OnIntroStyleChanged()
-{
-    auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_EFFECT));
-    const int selected = combo->GetCurSel();
-    CParameterSet* group = Group();
-    CParameter* style = group != nullptr ? group->FindParameter("introStyle") : nullptr;
-    if (style == nullptr || selected < 0)
-        return;
-    style->SetString(combo->GetLBText(selected));
-    m_duration.Enable(selected != 0);
-    EnableItems(*this, {IDC_DURATION_LABEL}, selected != 0 && m_duration.IsAttached());
-    NotifyOwnerChanged();
-}
-
-void CXMLDataBehaviorPage::OnDisplayStatusLink()
-{
-    CParameterSet* group = Group();
-    CParameter* status = group != nullptr ? group->FindParameter("displayStatus") : nullptr;
-    if (!PickCells(*this, status, IDC_STATUS_RANGE, nullptr))
-        return;
-    if (status->GetBinding()->IsBound()) {
-        EnableKey(true);
-    } else {
-        ShowAlways(*status, group->FindParameter("displayKey"));
-        m_key.Show();
-        EnableKey(false);
-    }
-    // The stage shows every component whatever its visibility cell holds.
-    MarkDocumentChanged();
-}
-
-void CXMLDataBehaviorPage::OnRefreshLoad()
-{
-    StoreCheck(*this, IDC_REFRESH_LOAD, Group(), "refreshLoad");
-    NotifyOwnerChanged();
-}
-
-void CXMLDataBehaviorPage::OnRefreshAuto()
-{
-    StoreCheck(*this, IDC_REFRESH_AUTO, Group(), "refreshAuto");
-    EnableInterval();
-    NotifyOwnerChanged();
-}
-
-LRESULT CXMLDataBehaviorPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
-{
-    const int standsFor = static_cast<int>(lParam);
-    return m_key.OnCommit(standsFor) || m_duration.OnCommit(standsFor) ? 1 : 0;
 }
 
 int CXMLDataBehaviorPage::GetHelpContextId()

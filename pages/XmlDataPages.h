@@ -5,11 +5,12 @@
 // and label look.
 
 #include "pages/PageBlocks.h"
+#include "pages/FieldPage.h"
 #include "pages/TemplatePage.h"
 #include "propui/ComponentPage.h"
 #include "propui/FontDataCtrl.h"
 
-class CXMLDataBehaviorPage : public pages::CTemplatePage<CXMLDataBehaviorPage> {
+class CXMLDataBehaviorPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 368,
@@ -33,27 +34,14 @@ public:
     CXMLDataBehaviorPage();
     static DialogTemplate MakeTemplate();
 
-    BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     int GetHelpContextId() override;
 
-    void OnDisplayStatusLink();
-    void OnIntroStyleChanged();
-    void OnDisplayKeyLink() { m_key.OnLink(); }
-    void OnRefreshLoad();
-    void OnRefreshAuto();
-    LRESULT OnInPlaceEditCommit(WPARAM wParam, LPARAM lParam);
-
 protected:
-    DECLARE_MESSAGE_MAP()
+    void OnFieldChanged(const pages::ParamField& row) override;
 
 private:
-    CParameterSet* Group() const;
-    void EnableKey(bool enable);
     void EnableInterval();
-
-    pages::CLinkedValueEdit m_key;
-    pages::CNumberEdit m_duration;
 };
 
 class CXMLDataAppearancePage : public pages::CTemplatePage<CXMLDataAppearancePage> {

@@ -133,14 +133,18 @@ std::string CComponentPage::GetOwnerComponentType() const
     return m_owner != nullptr ? m_owner->GetComponentTypeName() : std::string();
 }
 
+CParameter* FindTyped(const CParameterSet* set, const char* key, int type)
+{
+    CParameter* found = set != nullptr && key != nullptr ? set->FindParameter(key) : nullptr;
+    return found != nullptr && static_cast<int>(found->GetType()) == type ? found : nullptr;
+}
+
 CParameter* CComponentPage::FindTyped(const char* key, CParameterSet* set, int type) const
 {
-    if (set == nullptr || key == nullptr)
-        return nullptr;
-    CParameter* parameter = set->FindParameter(key);
+    CParameter* parameter = set != nullptr && key != nullptr ? set->FindParameter(key) : nullptr;
     if (parameter == nullptr)
         return nullptr;
-    if (static_cast<int>(parameter->GetType()) != type) {
+    if (::FindTyped(set, key, type) == nullptr) {
         Trace("property page: parameter %s has type %d, the page expects %d", key,
               static_cast<int>(parameter->GetType()), type);
         return nullptr;

@@ -37,6 +37,9 @@ struct CRangeCheck {
     const char* message = nullptr;
 };
 
+// The parameter by key when the set holds it with the given type; null otherwise.
+CParameter* FindTyped(const CParameterSet* set, const char* key, int type);
+
 class CComponentPage : public CPropertyPage {
 public:
     static constexpr const char* kHelpFile = "vantorel.chm";

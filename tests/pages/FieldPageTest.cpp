@@ -1,0 +1,164 @@
+// Pages written as rows: a row binds, stores, re-reads and switches its controls without code
+// of the page's own, and the rows of a component's pages tell which of its keys they edit.
+
+#include "pages/FieldPage.h"
+#include "pages/PageGroups.h"
+#include "tests/pages/PageFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace pages;
+
+enum : int {
+    IDC_SHOW = 3000,
+    IDC_LEFT = 3001,
+    IDC_RIGHT = 3002,
+    IDC_SIDE_GROUP = 3003,
+    IDC_COUNT = 3004,
+    IDC_COUNT_LABEL = 3005,
+    IDC_OWN = 3006,
+    IDC_ACT = 3007,
+};
+
+DialogTemplate TestTemplate()
+{
+    DialogTemplate t = PageTemplate(901, "General");
+    t.Add("Button", "Show", IDC_SHOW, 7, 7, 80, 10, kCheckStyle)
+        .Add("Button", "Left", IDC_LEFT, 7, 22, 60, 10, kRadioStyle | WS_GROUP)
+        .Add("Button", "Right", IDC_RIGHT, 70, 22, 60, 10, kRadioStyle)
+        .Add("Button", "Side", IDC_SIDE_GROUP, 2, 18, 200, 20, kGroupStyle)
+        .Add("Static", "Count", IDC_COUNT_LABEL, 7, 44, 40, 8, kLabelStyle)
+        .Add("SpinEdit", "", IDC_COUNT, 50, 42, 40, 12, kTab)
+        .Add("Edit", "", IDC_OWN, 7, 60, 80, 13, kEditStyle)
+        .Add("Button", "Act", IDC_ACT, 100, 60, 30, 13, kTab);
+    return t;
+}
+
+class FieldPageTest : public pagetest::PageTest {
+protected:
+    int HelpFor(int id)
+    {
+        Item(id)->SetFocus();
+        return page->GetHelpContextId();
+    }
+    // The page's group with the switch, the side, the count and a value owned by the page.
+    CParameterSet* MakeGroup()
+    {
+        defaults = model::ReadDefaultParameters(
+            "<?xml version=\"1.0\"?><component symbol=\"X\">"
+            "<param name=\"General\" type=\"7\">"
+            "<param name=\"shown\" type=\"2\" value=\"true\"/>"
+            "<param name=\"side\" type=\"0\" value=\"Left\"/>"
+            "<param name=\"count\" type=\"3\" value=\"3\"/>"
+            "<param name=\"own\" type=\"0\" value=\"x\"/>"
+            "</param>"
+            "<param name=\"Other\" type=\"7\"><param name=\"far\" type=\"2\" value=\"false\"/></param>"
+            "</component>");
+        return Param(defaults.parameters.get(), "General")->GetSet();
+    }
+    std::unique_ptr<CFieldPage> MakePage(int* acted)
+    {
+        ParamField side = RadioRow({IDC_LEFT, IDC_RIGHT, IDC_SIDE_GROUP}, "side", {"Left", "Right"});
+        side.enabledWhen = [](const CFieldPage& p) { return p.FieldSet()->FindParameter("shown")->GetBool(); };
+        side.help = Topic(77);
+        // Two rows whose boxes the template lacks: one over a key found only elsewhere.
+        ParamField far = CheckRow(3100, "far");
+        far.scope = FieldScope::Component;
+        std::vector<ParamField> rows = {
+            CheckRow(IDC_SHOW, "shown"),
+            side,
+            SpinRow(IDC_COUNT, "count", {IDC_COUNT_LABEL}),
+            OwnRow({IDC_OWN}, {"own", "missing"}),
+            CommandRow(IDC_ACT, [acted](CFieldPage&) { ++*acted; }),
+            CheckRow(3101, "absent"),
+            far,
+        };
+        return std::make_unique<CFieldPage>("General", [](const CFieldPage&) { return TestTemplate(); },
+                                            std::move(rows), Topic(5));
+    }
+};
+
+TEST_F(FieldPageTest, RowsStoreAtOnceSwitchTheirControlsAndGiveTheirTopics)
+{
+    CParameterSet* group = MakeGroup();
+    int acted = 0;
+    Show(MakePage(&acted), group, "General", defaults.parameters.get());
+    EXPECT_TRUE(Checked(IDC_SHOW));
+    EXPECT_TRUE(Checked(IDC_LEFT));
+    EXPECT_FALSE(Checked(IDC_RIGHT));
+    EXPECT_TRUE(Enabled(IDC_RIGHT));
+    EXPECT_TRUE(Enabled(IDC_COUNT_LABEL));
+
+    Click(IDC_RIGHT);
+    EXPECT_EQ(Param(group, "side")->GetString(), "Right");
+    EXPECT_EQ(Notified(), 1);
+
+    // Switching the box off greys the side at once and writes only the box.
+    Click(IDC_SHOW);
+    EXPECT_FALSE(Param(group, "shown")->GetBool());
+    EXPECT_EQ(Notified(), 2);
+    EXPECT_FALSE(Enabled(IDC_LEFT));
+    EXPECT_FALSE(Enabled(IDC_SIDE_GROUP));
+    EXPECT_EQ(Param(group, "side")->GetString(), "Right");
+
+    // A change made elsewhere shows when the page is active again.
+    Param(group, "shown")->SetBool(true);
+    Param(group, "side")->SetString("Left");
+    page->OnSetActive();
+    EXPECT_TRUE(Checked(IDC_SHOW));
+    EXPECT_TRUE(Checked(IDC_LEFT));
+    EXPECT_FALSE(Checked(IDC_RIGHT));
+    EXPECT_TRUE(Enabled(IDC_LEFT));
+
+    // The page's own value and action are left to it.
+    Click(IDC_ACT);
+    EXPECT_EQ(acted, 1);
+    EXPECT_EQ(Param(group, "own")->GetString(), "x");
+
+    EXPECT_EQ(HelpFor(IDC_RIGHT), 77);
+    EXPECT_EQ(HelpFor(IDC_SHOW), 5);
+}
+
+TEST_F(FieldPageTest, APageEditsTheKeysOfItsRowsThatTheComponentHolds)
+{
+    CParameterSet* group = MakeGroup();
+    int acted = 0;
+    std::unique_ptr<CFieldPage> made = MakePage(&acted);
+    made->Create(group, "General", false, &owner, defaults.parameters.get());
+    // The page-owned value counts by the key it has; absent keys do not; a component-wide row
+    // finds its key in another group.
+    EXPECT_EQ(made->EditedKeys(), (std::set<std::string>{"shown", "side", "count", "own", "far"}));
+}
+
+TEST_F(FieldPageTest, TheKeysOfAComponentComeFromThePagesItsSheetWouldOpen)
+{
+    CPageClassRegistry registry;
+    RegisterSingleValuePages(registry);
+    RegisterSelectorPages(registry);
+
+    Load("KVGaugeSymbol", "");
+    const std::set<std::string> gauge = KeysEditedBy(registry, "KVGaugeSymbol", defaults.parameters.get());
+    EXPECT_TRUE(gauge.count("title"));
+    EXPECT_TRUE(gauge.count("mv"));
+    // The gauge has no orientation, so its page does not edit one.
+    EXPECT_FALSE(gauge.count("orientation"));
+    // Its Behavior and Appearance pages keep their rules as code but still name their keys.
+    for (const char* key : {"minValue", "maxValue", "displayStatus", "introStyle", "ticksEnabled", "tickColor"})
+        EXPECT_TRUE(gauge.count(key)) << key;
+
+    Load("KVSliderHSymbol", "");
+    EXPECT_TRUE(KeysEditedBy(registry, "KVSliderHSymbol", defaults.parameters.get()).count("orientation"));
+
+    Load("KVPlaySelectorSymbol", "");
+    const std::set<std::string> player = KeysEditedBy(registry, "KVPlaySelectorSymbol", defaults.parameters.get());
+    for (const char* key : {"sliderEnabled", "autoRewind", "displayStatus", "introStyle", "playTime"})
+        EXPECT_TRUE(player.count(key)) << key;
+    // It keeps no sound switch.
+    EXPECT_FALSE(player.count("soundEnabled"));
+
+    EXPECT_TRUE(KeysEditedBy(registry, "KVGaugeSymbol", nullptr).empty());
+}
+
+} // namespace
