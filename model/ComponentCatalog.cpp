@@ -1,9 +1,9 @@
 #include "model/ComponentCatalog.h"
 
+#include "base/ModelError.h"
 #include "model/Component.h"
 #include "model/ComponentDef.h"
 #include "model/DefaultParameters.h"
-#include "model/ModelError.h"
 #include "model/Trace.h"
 
 #include "swf/SwfError.h"
@@ -235,7 +235,7 @@ void CComponentCatalog::ResetCounters()
     }
 }
 
-void CComponentCatalog::LoadCounters(model::RecordReader& in)
+void CComponentCatalog::LoadCounters(base::RecordReader& in)
 {
     std::uint32_t count = in.ReadCount("definition counters", 4 + kCounterNameSize);
     std::vector<std::pair<CComponentDef*, std::uint32_t>> counters;
@@ -253,7 +253,7 @@ void CComponentCatalog::LoadCounters(model::RecordReader& in)
     }
 }
 
-void CComponentCatalog::SaveCounters(model::RecordWriter& out) const
+void CComponentCatalog::SaveCounters(base::RecordWriter& out) const
 {
     out.WriteU32(static_cast<std::uint32_t>(definitions_.size()));
     for (const auto& definition : definitions_) {

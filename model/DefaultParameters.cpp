@@ -1,8 +1,8 @@
 #include "model/DefaultParameters.h"
 
+#include "base/ModelError.h"
 #include "model/CellBinding.h"
 #include "model/FileBytes.h"
-#include "model/ModelError.h"
 #include "model/TextUtil.h"
 #include "model/ValueList.h"
 

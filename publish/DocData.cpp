@@ -1,8 +1,8 @@
 #include "publish/DocData.h"
 
+#include "base/ModelError.h"
 #include "model/ComponentCatalog.h"
 #include "model/FileBytes.h"
-#include "model/ModelError.h"
 #include "model/ParameterSet.h"
 #include "publish/BaseMovie.h"
 #include "publish/CustomColors.h"
@@ -99,10 +99,10 @@ public:
         model::InstanceCounter() = instanceCounter_;
         if (catalog_) {
             catalog_->SelectVariant(variant_);
-            model::RecordReader counters(counters_.Bytes());
+            base::RecordReader counters(counters_.Bytes());
             catalog_->LoadCounters(counters);
         }
-        model::RecordReader model(model_.Bytes());
+        base::RecordReader model(model_.Bytes());
         base_.LoadModel(model);
         // Reading a model only ever raises these flags.
         if (!modelChanged_) {
@@ -110,7 +110,7 @@ public:
         }
         base_.SetConnectionInputs(connectionInputs_);
         base_.GetRangeEntries() = ranges_;
-        model::RecordReader settings(settings_.Bytes());
+        base::RecordReader settings(settings_.Bytes());
         base_.GetExportSettings().Load(settings, base_.GetVariableTable());
     }
 
@@ -126,12 +126,12 @@ private:
     CComponentCatalog* catalog_;
     std::uint32_t instanceCounter_ = 0;
     int variant_ = 0;
-    model::RecordWriter counters_;
-    model::RecordWriter model_;
+    base::RecordWriter counters_;
+    base::RecordWriter model_;
     bool modelChanged_ = false;
     bool connectionInputs_ = false;
     std::vector<CRangeEntry> ranges_;
-    model::RecordWriter settings_;
+    base::RecordWriter settings_;
 };
 
 } // namespace
@@ -190,7 +190,7 @@ bool CDocData::Load(const std::vector<unsigned char>& bytes, std::string& versio
     try {
         Rollback rollback(*base);
         state.rollback = &rollback;
-        model::RecordReader in(bytes.data() + docfile::kVersionSize, bytes.size() - docfile::kVersionSize);
+        base::RecordReader in(bytes.data() + docfile::kVersionSize, bytes.size() - docfile::kVersionSize);
         ReadBody(in, state);
         rollback.committed = true;
         rollback.tempFiles.clear();
@@ -220,7 +220,7 @@ bool CDocData::Load(const std::vector<unsigned char>& bytes, std::string& versio
     return true;
 }
 
-void CDocData::ReadBody(model::RecordReader& in, LoadState& state)
+void CDocData::ReadBody(base::RecordReader& in, LoadState& state)
 {
     CComponentCatalog* catalog = GetComponentCatalog();
     if (catalog) {
@@ -286,7 +286,7 @@ void CDocData::ReadBody(model::RecordReader& in, LoadState& state)
     }
 }
 
-void CDocData::ReadObjects(model::RecordReader& in)
+void CDocData::ReadObjects(base::RecordReader& in)
 {
     const std::uint32_t count = in.ReadCount("canvas objects", kMinObject);
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -309,7 +309,7 @@ std::filesystem::path CDocData::RestoreFile(const std::vector<unsigned char>& by
     return file;
 }
 
-void CDocData::ReadEmbeddedWorkbook(model::RecordReader& in, LoadState& state)
+void CDocData::ReadEmbeddedWorkbook(base::RecordReader& in, LoadState& state)
 {
     std::vector<unsigned char> workbook = docfile::ReadData(in, "embedded workbook");
     if (!workbook.empty()) {
@@ -317,7 +317,7 @@ void CDocData::ReadEmbeddedWorkbook(model::RecordReader& in, LoadState& state)
     }
 }
 
-void CDocData::ReadEmbeddedFiles(model::RecordReader& in, LoadState& state)
+void CDocData::ReadEmbeddedFiles(base::RecordReader& in, LoadState& state)
 {
     const std::uint32_t count = in.ReadCount("embedded files", kMinEmbeddedFile);
     for (std::uint32_t i = 0; i < count; ++i) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/RecordStream.h"
 #include "model/Component.h"
-#include "model/RecordStream.h"
 
 #include <array>
 #include <cstdint>
@@ -88,10 +88,10 @@ public:
 
 private:
     struct LoadState;
-    void ReadBody(model::RecordReader& in, LoadState& state);
-    void ReadObjects(model::RecordReader& in);
-    void ReadEmbeddedWorkbook(model::RecordReader& in, LoadState& state);
-    void ReadEmbeddedFiles(model::RecordReader& in, LoadState& state);
+    void ReadBody(base::RecordReader& in, LoadState& state);
+    void ReadObjects(base::RecordReader& in);
+    void ReadEmbeddedWorkbook(base::RecordReader& in, LoadState& state);
+    void ReadEmbeddedFiles(base::RecordReader& in, LoadState& state);
     std::filesystem::path RestoreFile(const std::vector<unsigned char>& bytes, const char* extension,
                                       LoadState& state);
     void RestoreFileNames(const RestoredFile& file);

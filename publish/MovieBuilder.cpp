@@ -1,5 +1,6 @@
 #include "publish/MovieBuilder.h"
 
+#include "base/ScopeGuard.h"
 #include "model/Component.h"
 #include "model/ComponentCatalog.h"
 #include "model/FileBytes.h"
@@ -14,7 +15,6 @@
 #include "publish/ScenarioMovie.h"
 #include "publish/XmlConnectionCode.h"
 #include "swf/ActionEmitter.h"
-#include "swf/ScopeGuard.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfOutputMovie.h"

@@ -1,6 +1,6 @@
+#include "base/ModelError.h"
 #include "model/DefaultParameters.h"
 #include "model/CellBinding.h"
-#include "model/ModelError.h"
 #include "model/ValueList.h"
 
 #include <gtest/gtest.h>
