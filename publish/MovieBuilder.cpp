@@ -178,7 +178,9 @@ std::uint16_t AddTimeline(const Build& b, CSwfOutputMovie& movie, std::unique_pt
         }
     };
     place(componentFrames.front());
-    if (b.base.GetExportSettings().realTimeCollaboration && !b.preview) {
+    // The clip's initialisation makes the connection "nc" that the first frame and the
+    // collaboration components use, real-time or not; only its placement is real-time's.
+    if (b.base.GetExportSettings().collaboration && !b.preview) {
         b.base.GetCollabMovie().PrepareBuild(b.depths);
         movie.AddTag(&b.base.GetCollabMovie());
     }
