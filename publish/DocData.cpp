@@ -4,6 +4,7 @@
 #include "model/ComponentCatalog.h"
 #include "model/FileBytes.h"
 #include "model/ParameterSet.h"
+#include "model/Trace.h"
 #include "publish/BaseMovie.h"
 #include "publish/CustomColors.h"
 #include "publish/DocFile.h"
@@ -151,6 +152,7 @@ struct CDocData::LoadState {
     Rollback* rollback = nullptr;
     std::uint32_t variant = 0;
     std::optional<publish::CustomColorTable> colors;
+    std::string warning;
 };
 
 bool CDocData::Load(const std::string& path, std::string& version)
@@ -169,6 +171,7 @@ bool CDocData::Load(const std::string& path, std::string& version)
 bool CDocData::Load(const std::vector<unsigned char>& bytes, std::string& version)
 {
     const std::string expected = version;
+    loadWarning_.clear();
     const std::size_t headerSize = std::min(bytes.size(), docfile::kVersionSize);
     const char* header = reinterpret_cast<const char*>(bytes.data());
     version.assign(header, headerSize > 0 ? strnlen(header, headerSize) : 0);
@@ -216,6 +219,7 @@ bool CDocData::Load(const std::vector<unsigned char>& bytes, std::string& versio
     base->SetModelChanged();
     baseMovie_ = base;
     loadError_.clear();
+    loadWarning_ = std::move(state.warning);
     loadFailure_ = LoadFailure::None;
     return true;
 }
@@ -281,8 +285,12 @@ void CDocData::ReadBody(base::RecordReader& in, LoadState& state)
         LoadCustomColors(colors, in);
         state.colors = colors;
     }
+    // What a newer version appends after the sections known here is left unread, not taken
+    // for damage: the document is read as far as this version knows it.
     if (!in.AtEnd()) {
-        in.Fail("document", std::to_string(in.Remaining()) + " bytes after the last section");
+        state.warning = std::to_string(in.Remaining()) + " bytes after the last section were not read (the " +
+                        "document may come from a newer version)";
+        Trace("document: %s", state.warning.c_str());
     }
 }
 

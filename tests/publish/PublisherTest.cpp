@@ -151,6 +151,44 @@ TEST(PublisherTest, ADocumentsUnusableComponentNamesAreRenamedAndReported)
     EXPECT_TRUE(fs::exists(dir / "names.swf"));
 }
 
+// What a newer version appends after the last section is left unread with a note; the
+// document opens with everything this version knows of it and is published.
+TEST(PublisherTest, BytesAfterTheLastSectionAreANoteNotDamage)
+{
+    testsupport::TempDir dir;
+    publish::CPublisher publisher(testsupport::InstallDir());
+    publish::DocDescription description;
+    description.width = 200;
+    description.height = 100;
+    publish::ComponentDescription& label = description.components.emplace_back();
+    label.symbol = "KVLabelCompSymbol";
+    label.name = "Title";
+    label.rect = {0, 0, 400, 200};
+    publisher.GetBaseMovie().ResetModel();
+    std::vector<unsigned char> bytes = publish::BuildDocument(description, publisher.GetBaseMovie());
+    bytes.insert(bytes.end(), {'N', 'E', 'W', 1, 0, 0, 0});
+    testsupport::WriteBytes(dir / "newer.vtd", bytes);
+
+    publisher.OpenDocument(dir / "newer.vtd");
+    ASSERT_EQ(publisher.GetDocument().GetInstances().size(), 1u);
+    EXPECT_EQ(publisher.GetDocument().GetInstances()[0]->GetName(), "Title");
+    std::int32_t width = 0, height = 0;
+    publisher.GetDocument().GetStageSize(width, height);
+    EXPECT_EQ(width, 200);
+    EXPECT_EQ(height, 100);
+    ASSERT_EQ(publisher.Notes().size(), 1u);
+    EXPECT_NE(publisher.Notes()[0].find("newer.vtd: 7 bytes after the last section were not read"), std::string::npos)
+        << publisher.Notes()[0];
+    publisher.Publish(dir / "newer.swf", false);
+    EXPECT_TRUE(fs::exists(dir / "newer.swf"));
+
+    // Opening a document that ends where it should leaves no note behind.
+    bytes.resize(bytes.size() - 7);
+    testsupport::WriteBytes(dir / "exact.vtd", bytes);
+    publisher.OpenDocument(dir / "exact.vtd");
+    EXPECT_TRUE(publisher.Notes().empty());
+}
+
 // Functions the movie lacks are named as the spreadsheet names them, with the cells calling
 // them: the first few, then how many more.
 TEST(PublisherTest, UnsupportedFunctionsAreListedBySpreadsheetNamesWithTheirCells)
