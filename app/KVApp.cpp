@@ -236,6 +236,13 @@ BOOL CKVApp::InitInstance()
                       MB_ICONSTOP);
         return FALSE;
     }
+    if (!m_services->LibraryProblem().empty()) {
+        AfxMessageBox(m_services->LibraryProblem() +
+                          ".\nVantorel starts without its spreadsheet functions: the formulas of a published movie "
+                          "are not calculated, and their functions are listed as unsupported.\nPlease reinstall "
+                          "Vantorel.",
+                      MB_ICONEXCLAMATION);
+    }
     CAppData& settings = m_services->Settings();
     if (!settings.LoadProblem().empty()) {
         AfxMessageBox("The settings file " + settings.FilePath()->string() + " is damaged (" + settings.LoadProblem() +

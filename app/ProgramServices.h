@@ -47,6 +47,8 @@ public:
     std::uint16_t FirstBuildId() const { return m_firstBuildId; }
     // Empty when the installation folder holds what the program needs.
     const std::string& InstallationProblem() const { return m_installProblem; }
+    // Why the function library is empty (the program runs on without it); empty when it was read.
+    const std::string& LibraryProblem() const { return m_libraryProblem; }
 
 private:
     std::unique_ptr<CTempFileManager> m_tempFiles;
@@ -55,5 +57,6 @@ private:
     std::unique_ptr<CProgramContext::Scope> m_scope;
     std::unique_ptr<CAppData> m_settings;
     std::string m_installProblem;
+    std::string m_libraryProblem;
     std::uint16_t m_firstBuildId = 1;
 };
