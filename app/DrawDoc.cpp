@@ -153,6 +153,9 @@ BOOL CDrawDoc::OnOpenDocument(const char* lpszPathName)
         return FALSE;
     }
     m_szVersion = version;
+    if (!data->GetLoadWarning().empty())
+        ShowMessageBox(AfxGetMainWnd(), "The document " + path + " opens without its last part: " + data->GetLoadWarning(),
+                       nullptr, MB_ICONEXCLAMATION);
     // A name the movie cannot reach is replaced as the command line's publication replaces it,
     // so the program and the command line publish the same movie.
     publish::RenameUnusableComponents(data->GetInstances());

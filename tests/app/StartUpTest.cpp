@@ -330,6 +330,26 @@ TEST_F(AppTest, TheRecentFileListKeepsTheLastOpensAcrossRuns)
     EXPECT_EQ(Doc().GetPathName(), opened[0]);
 }
 
+// A document a newer version appended to opens with what this version knows of it, and says so.
+TEST_F(AppTest, ADocumentWithBytesAfterItsLastSectionOpensWithAWarning)
+{
+    testsupport::TempDir folder;
+    std::vector<unsigned char> bytes = testsupport::ReadBytes(Sample("loan-planner"));
+    bytes.insert(bytes.end(), {'N', 'E', 'W'});
+    testsupport::WriteBytes(folder / "newer.vtd", bytes);
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    const std::size_t before = boxes->Log().size();
+    boxes->Answer(IDOK);
+    EXPECT_NE(app->OpenDocumentFile((folder / "newer.vtd").c_str()), nullptr);
+    ASSERT_EQ(boxes->Log().size(), before + 1);
+    EXPECT_NE(boxes->Log().back().text.find("3 bytes after the last section were not read"), std::string::npos)
+        << boxes->Log().back().text;
+    EXPECT_EQ(boxes->Log().back().flags, UINT(MB_ICONEXCLAMATION));
+    EXPECT_EQ(Doc().GetPathName(), (folder / "newer.vtd").string());
+    EXPECT_FALSE(Doc().GetObjects().empty());
+}
+
 TEST_F(AppTest, AFileThatIsNoDocumentIsRefusedWithAMessage)
 {
     testsupport::TempDir folder;
