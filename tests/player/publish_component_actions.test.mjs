@@ -234,7 +234,7 @@ try {
     const quiet = reports(notLive, "state");
     expect("collaboration without real time at start", quiet[0], `default,${0xAAAAAA}||Not connected||`);
     expect("login refused without real time", quiet.find((x) => part(x, 1) === "Login failed"),
-      `error,${0xCC3333}|Login failed|Not connected|Not connected|${gateway}`);
+      `error,${0xCC3333}|Login failed|Not connected||${gateway}`);
     expect("login accepted without real time", part(quiet.find((x) => part(x, 1) === "Connected as ann"), 4),
       `${gateway};${gateway}`);
 
