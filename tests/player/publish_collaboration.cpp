@@ -8,11 +8,8 @@
 
 #include "publish/DocDescription.h"
 #include "publish/Publisher.h"
-#include "swf/SwfOutputMovie.h"
-#include "swf/SwfRawTag.h"
-#include "swf/SwfTags.h"
 #include "tests/player/OutputFolder.h"
-#include "tools/actionscript/Compiler.h"
+#include "tests/player/ScriptMovie.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -53,19 +50,6 @@ this.onEnterFrame = function () {
 };
 )";
 
-void WriteProbe(const fs::path& file)
-{
-    actionscript::CompileResult result = actionscript::CompileSource(kProbe, file.filename());
-    if (!result.ok())
-        throw std::runtime_error(result.error->ToString());
-    std::vector<uint8_t> body = std::move(result.actions);
-    body.push_back(0);
-    CSwfOutputMovie out;
-    out.AddTag(std::make_unique<CSwfRawTag>(static_cast<uint16_t>(swf::TagCode::DoAction), std::move(body)));
-    out.AddTag(std::make_unique<CSwfShowFrame>());
-    out.WriteFile(file, 8000, 6000, 30, true);
-}
-
 void WriteDashboard(const fs::path& install, const fs::path& folder, const std::string& name, bool realTime)
 {
     const fs::path description = folder / (name + ".json");
@@ -93,7 +77,7 @@ int main(int argc, char** argv)
         return 2;
     try {
         fs::create_directories(folders->output);
-        WriteProbe(folders->output / "probe.swf");
+        playertest::WriteScriptMovie(folders->output / "probe.swf", kProbe, 8000, 6000);
         WriteDashboard(folders->install, folders->output, "live", true);
         WriteDashboard(folders->install, folders->output, "saved", false);
     } catch (const std::exception& error) {

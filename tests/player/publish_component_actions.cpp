@@ -19,8 +19,7 @@
 // one sending "inputs" (D1:E1) to the web service and loading "result" back into F1 every
 // second (G1 = F1*2), one loading a page that holds no XML data.
 // collab.swf: real-time collaboration through the login component, with the web service as its
-// gateway: a connection light, the login, a people list and a remote scenario saving A1;
-// collab-not-live.swf: the same without real time.
+// gateway: a connection light, the login, a people list and a remote scenario saving A1.
 // price-plan.swf: the shipped sample of that name, as the program opens it.
 
 #include "model/ValueList.h"
@@ -375,22 +374,6 @@ int main(int argc, char** argv)
             remote.SetName("Remote");
             d.Bind(remote, "General", "scenarioCells", "A1", "A1");
             d.Write(folder / "collab.swf", kCollabProbe, {}, true);
-        }
-        {
-            // Collaboration without real time: the same connection, no "collab" clip placed.
-            Dashboard d(installed);
-            CExportSettings& settings = d.model.movie->GetExportSettings();
-            settings.collaboration = true;
-            settings.gatewayUrl = service + "gateway";
-            settings.connectionMethod = ConnectionMethod::LoginComponent;
-            d.model.Number("A1", 5);
-            d.Add("KVConnectionLightSymbol", 200, 700, 600, 600).SetName("Light");
-            d.Add("KVLoginSymbol", 1000, 700, 4000, 2000).SetName("Login");
-            d.Add("KVPeopleListSymbol", 5200, 700, 2600, 2000).SetName("People");
-            CComponent& remote = d.Add("KVRemoteScenarioSymbol", 200, 2900, 4000, 3000);
-            remote.SetName("Remote");
-            d.Bind(remote, "General", "scenarioCells", "A1", "A1");
-            d.Write(folder / "collab-not-live.swf", kCollabProbe, {}, true);
         }
         WriteDocumentMovie(installed.folder / "samples" / "Dashboards" / "price-plan.vtd",
                            folder / "price-plan.swf", installed.library, installed.folder, kSampleProbe);

@@ -11,8 +11,7 @@
 //   run that finds it still saved, deleted;
 // - collab.swf: the connection light, the login, the people list and the remote scenario before
 //   a connection, when the probe (standing in for the collaboration server) refuses the login
-//   and when it accepts it; collab-not-live.swf, collaboration without real time, connects the
-//   same way;
+//   and when it accepts it;
 // - data.swf: the XML data connections load a file into cells, exchange data with a web service
 //   of our own on 127.0.0.1 every second, and say on their display that a page holds no data.
 // - price-plan.swf: the shipped sample's play selector steps to the next month and its scenario
@@ -218,25 +217,6 @@ try {
       `good,${0x33AA33}|Connected as ann|No list on the server|Not connected|${gateway};${gateway}`);
     expect("remote scenario without a shared object", part(seen.at(-1), 3), "No shared scenarios");
     expect("nothing sent to the gateway over HTTP", posted.length, requestsBefore);
-
-    // Without real time the movie has the same connection, and the login opens it.
-    const notLive = await drive("collab-not-live.swf", async (page, [ux, uy, px, py, bx, by], at) => {
-      await click(page, at, ux, uy);
-      await page.keyboard.type("ann");
-      await click(page, at, px, py);
-      await page.keyboard.type("secret");
-      await click(page, at, bx, by);
-      await page.waitForTimeout(500);
-      await click(page, at, bx, by);
-      await page.waitForTimeout(500);
-      await settle(page);
-    });
-    const quiet = reports(notLive, "state");
-    expect("collaboration without real time at start", quiet[0], `default,${0xAAAAAA}||Not connected||`);
-    expect("login refused without real time", quiet.find((x) => part(x, 1) === "Login failed"),
-      `error,${0xCC3333}|Login failed|Not connected||${gateway}`);
-    expect("login accepted without real time", part(quiet.find((x) => part(x, 1) === "Connected as ann"), 4),
-      `${gateway};${gateway}`);
 
     // The sample: the next month (Feb: 11, 1100) saved as "feb", the month after it (Mar: 12,
     // 1000), then "feb" loaded back.

@@ -120,24 +120,30 @@ TEST(PublisherTest, AFifoOrDeviceNamedAnywhereIsRefusedWithoutWaiting)
     }
 }
 
-// A document written before names were checked, or by hand, keeps names the movie cannot
-// reach; opening it renames them, says so, and the movie is published.
-TEST(PublisherTest, ADocumentsUnusableComponentNamesAreRenamedAndReported)
+// A 200 by 100 document of labels with these names, over the publisher's empty model.
+std::vector<unsigned char> LabelsDocument(publish::CPublisher& publisher, std::initializer_list<const char*> names)
 {
-    testsupport::TempDir dir;
-    publish::CPublisher publisher(testsupport::InstallDir());
     publish::DocDescription description;
     description.width = 200;
     description.height = 100;
-    for (const char* name : {"Sales.Total", "Total", "TOTAL", "kvCalc", "V1", "KVLabelCompSymbol_1"}) {
+    for (const char* name : names) {
         publish::ComponentDescription& c = description.components.emplace_back();
         c.symbol = "KVLabelCompSymbol";
         c.name = name;
         c.rect = {0, 0, 400, 200};
     }
     publisher.GetBaseMovie().ResetModel();
-    const std::vector<unsigned char> bytes = publish::BuildDocument(description, publisher.GetBaseMovie());
-    testsupport::WriteBytes(dir / "names.vtd", bytes);
+    return publish::BuildDocument(description, publisher.GetBaseMovie());
+}
+
+// A document written before names were checked, or by hand, keeps names the movie cannot
+// reach; opening it renames them, says so, and the movie is published.
+TEST(PublisherTest, ADocumentsUnusableComponentNamesAreRenamedAndReported)
+{
+    testsupport::TempDir dir;
+    publish::CPublisher publisher(testsupport::InstallDir());
+    testsupport::WriteBytes(dir / "names.vtd",
+                            LabelsDocument(publisher, {"Sales.Total", "Total", "TOTAL", "kvCalc", "V1", "KVLabelCompSymbol_1"}));
 
     publisher.OpenDocument(dir / "names.vtd");
     std::vector<std::string> names;
@@ -157,15 +163,7 @@ TEST(PublisherTest, BytesAfterTheLastSectionAreANoteNotDamage)
 {
     testsupport::TempDir dir;
     publish::CPublisher publisher(testsupport::InstallDir());
-    publish::DocDescription description;
-    description.width = 200;
-    description.height = 100;
-    publish::ComponentDescription& label = description.components.emplace_back();
-    label.symbol = "KVLabelCompSymbol";
-    label.name = "Title";
-    label.rect = {0, 0, 400, 200};
-    publisher.GetBaseMovie().ResetModel();
-    std::vector<unsigned char> bytes = publish::BuildDocument(description, publisher.GetBaseMovie());
+    std::vector<unsigned char> bytes = LabelsDocument(publisher, {"Title"});
     bytes.insert(bytes.end(), {'N', 'E', 'W', 1, 0, 0, 0});
     testsupport::WriteBytes(dir / "newer.vtd", bytes);
 
