@@ -127,6 +127,7 @@ bool CComponentCatalog::Load(const fs::path& installDir, std::string* error)
                     made->SetCategory(defaults.category.empty() ? "default" : defaults.category);
                     made->SetDescription(defaults.description);
                     made->SetScalingMode(defaults.scalingMode);
+                    made->SetTraits(defaults.traits);
                     if (defaults.bounds) {
                         made->SetBounds(*defaults.bounds);
                     }

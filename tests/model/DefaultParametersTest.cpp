@@ -76,6 +76,19 @@ TEST(DefaultParameters, WriterIsTheReadersMirror)
     EXPECT_EQ(back.bounds, d.bounds);
 }
 
+// Traits are the words of one attribute, however spaced, and are written back as read.
+TEST(DefaultParameters, TraitsAreTheWordsOfTheirAttribute)
+{
+    const ComponentDefaults none = ReadDefaultParameters(kSlider);
+    EXPECT_TRUE(none.traits.empty());
+    EXPECT_EQ(WriteDefaultParameters(none).find("traits"), std::string::npos);
+
+    const ComponentDefaults d =
+        ReadDefaultParameters(R"(<component symbol="KVT" traits="  table   line "/>)");
+    EXPECT_EQ(d.traits, (std::vector<std::string>{"table", "line"}));
+    EXPECT_EQ(ReadDefaultParameters(WriteDefaultParameters(d)).traits, d.traits);
+}
+
 TEST(DefaultParameters, ErrorsNameTheElement)
 {
     const std::pair<const char*, const char*> cases[] = {
