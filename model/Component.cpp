@@ -110,6 +110,11 @@ std::string CComponentBase::GetTypeName() const
     return definition_ ? definition_->GetName() : std::string();
 }
 
+bool CComponentBase::HasTrait(std::string_view trait) const
+{
+    return definition_ != nullptr && definition_->HasTrait(trait);
+}
+
 void CComponentBase::SetBounds(double left, double top, double right, double bottom)
 {
     bounds_ = {left, right, top, bottom};

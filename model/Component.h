@@ -9,6 +9,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CComponentDef;
@@ -41,6 +42,8 @@ public:
     // The definition's symbol name, such as KVBarChartSymbol; empty without a definition.
     std::string GetTypeName() const;
     CComponentDef* GetDefinition() const { return definition_; }
+    // A trait of the definition's default-parameter file; none without a definition.
+    bool HasTrait(std::string_view trait) const;
 
     ComponentRect GetRect() const { return rect_; }
     virtual void SetRect(const ComponentRect& rect) { rect_ = rect; }
