@@ -458,7 +458,7 @@ void CDrawDoc::RefreshStage(BOOL bTables)
         if (!component->m_bShown)
             m_pStage->DisableComponent(*component);
         if (bTables && component->m_bShown && component->GetInstanceCount() == 1 &&
-            component->GetTypeName() == "KVTableNewSymbol")
+            component->GetInstance(0)->HasTrait("table"))
             m_pStage->UpdateComponent(*component);
     }
 }

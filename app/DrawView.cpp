@@ -472,12 +472,11 @@ bool CDrawView::CanEditProperties()
     }
     if (same) {
         const CComponentObj* first = AsComponent(m_selection.front());
-        const std::string firstType = first->GetTypeName();
-        const bool lines = firstType.find("KVLineSymbol") != std::string::npos;
+        const bool lines = first->GetInstance(0)->HasTrait("line");
         const CComponentDef* firstDef = first->GetInstance(0)->GetDefinition();
         for (CDrawObj* obj : m_selection) {
             const CComponentObj* component = AsComponent(obj);
-            if (lines ? component->GetTypeName().find("KVLineSymbol") == std::string::npos
+            if (lines ? !component->GetInstance(0)->HasTrait("line")
                       : component->GetInstance(0)->GetDefinition() != firstDef)
                 same = false;
         }
