@@ -1,7 +1,7 @@
 // The record readers of the component model: parameter sets with every value kind, property
 // maps and definition counters, from arbitrary bytes. The first byte picks the reader.
+#include "base/ModelError.h"
 #include "model/ComponentCatalog.h"
-#include "model/ModelError.h"
 #include "model/ParameterRecords.h"
 #include "model/ParameterSet.h"
 #include "model/PropertyMap.h"
@@ -14,15 +14,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    model::RecordReader in(data + 1, size - 1);
+    base::RecordReader in(data + 1, size - 1);
     try {
         switch (data[0] % 3) {
         case 0: {
             std::unique_ptr<CParameterSet> set = model::ReadParameterSet(in);
             // What was read must write back and read again.
-            model::RecordWriter out;
+            base::RecordWriter out;
             model::WriteParameterSet(out, *set);
-            model::RecordReader again(out.Bytes());
+            base::RecordReader again(out.Bytes());
             model::ReadParameterSet(again);
             break;
         }

@@ -1,8 +1,8 @@
 // The XML readers of the component model: default-parameter files and style files. The first
 // byte picks the reader.
+#include "base/ModelError.h"
 #include "model/DefaultParameters.h"
 #include "model/GlobalStyle.h"
-#include "model/ModelError.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The export settings section of a document, from arbitrary bytes: a section that reads must
 // write back and read again to the same bytes.
-#include "model/ModelError.h"
-#include "model/RecordStream.h"
+#include "base/ModelError.h"
+#include "base/RecordStream.h"
 #include "publish/ExportSettings.h"
 #include "sheet/cells/VariableTable.h"
 
@@ -14,18 +14,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int row = 1; row <= 4; ++row)
         table.AddCell("Sheet1", row, 1);
     CExportSettings settings;
-    model::RecordReader in(data, size);
+    base::RecordReader in(data, size);
     try {
         settings.Load(in, table);
     } catch (const ModelError&) {
         return 0;
     }
-    model::RecordWriter out;
+    base::RecordWriter out;
     settings.Save(out);
     CExportSettings again;
-    model::RecordReader back(out.Bytes());
+    base::RecordReader back(out.Bytes());
     again.Load(back, table);
-    model::RecordWriter twice;
+    base::RecordWriter twice;
     again.Save(twice);
     if (twice.Bytes() != out.Bytes())
         __builtin_trap();

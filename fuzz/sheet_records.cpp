@@ -1,6 +1,6 @@
 // Readers of the spreadsheet model's document records on arbitrary bytes.
-#include "model/ModelError.h"
-#include "model/RecordStream.h"
+#include "base/ModelError.h"
+#include "base/RecordStream.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellValueMap.h"
 #include "sheet/formula/FormulaNode.h"
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     // The first byte picks the record, so one corpus reaches every reader.
-    model::RecordReader in(data + 1, size - 1);
+    base::RecordReader in(data + 1, size - 1);
     try {
         switch (data[0] % 5) {
         case 0: {

@@ -1,12 +1,12 @@
 #include "model/Component.h"
 
+#include "base/ModelError.h"
 #include "model/BindingLink.h"
 #include "model/CellBinding.h"
 #include "model/ChartData.h"
 #include "model/ComponentCatalog.h"
 #include "model/ComponentClipParameters.h"
 #include "model/ComponentDef.h"
-#include "model/ModelError.h"
 #include "model/ParameterRecords.h"
 
 #include "swf/SwfIds.h"
@@ -108,6 +108,11 @@ CComponentBase::~CComponentBase() = default;
 std::string CComponentBase::GetTypeName() const
 {
     return definition_ ? definition_->GetName() : std::string();
+}
+
+bool CComponentBase::HasTrait(std::string_view trait) const
+{
+    return definition_ != nullptr && definition_->HasTrait(trait);
 }
 
 void CComponentBase::SetBounds(double left, double top, double right, double bottom)
@@ -322,7 +327,7 @@ void CComponent::RefreshFromModel()
     }
 }
 
-void CComponent::Save(RecordWriter& out) const
+void CComponent::Save(base::RecordWriter& out) const
 {
     out.WriteString(GetTypeName());
     out.WriteString(name_);
@@ -340,7 +345,7 @@ void CComponent::Save(RecordWriter& out) const
     properties_.Save(out);
 }
 
-void CComponent::Load(RecordReader& in)
+void CComponent::Load(base::RecordReader& in)
 {
     std::string symbol = in.ReadString("component symbol");
     if (definition_ && symbol != definition_->GetName()) {
@@ -378,11 +383,11 @@ std::unique_ptr<CComponent> CSwfComponent::CreateInstance() const
     return instance;
 }
 
-std::unique_ptr<CComponent> ReadComponentFromFile(RecordReader& in)
+std::unique_ptr<CComponent> ReadComponentFromFile(base::RecordReader& in)
 {
     in.ReadU32("component record header");
     // Peek at the symbol to find the definition, then let the instance read the whole record.
-    RecordReader peek = in;
+    base::RecordReader peek = in;
     std::string symbol = peek.ReadString("component symbol");
     CComponentCatalog* catalog = GetComponentCatalog();
     CComponentDef* definition = catalog ? catalog->FindDefinition(symbol) : nullptr;
@@ -394,18 +399,18 @@ std::unique_ptr<CComponent> ReadComponentFromFile(RecordReader& in)
     return component;
 }
 
-void WriteComponentToFile(RecordWriter& out, const CComponent& component)
+void WriteComponentToFile(base::RecordWriter& out, const CComponent& component)
 {
     out.WriteU32(0);
     component.Save(out);
 }
 
-void ReadInstanceCounter(RecordReader& in)
+void ReadInstanceCounter(base::RecordReader& in)
 {
     InstanceCounter() = in.ReadU32("instance counter");
 }
 
-void WriteInstanceCounter(RecordWriter& out)
+void WriteInstanceCounter(base::RecordWriter& out)
 {
     out.WriteU32(InstanceCounter());
 }

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "base/RecordStream.h"
 #include "model/ParameterSet.h"
 #include "model/PropertyMap.h"
-#include "model/RecordStream.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CComponentDef;
@@ -41,6 +42,8 @@ public:
     // The definition's symbol name, such as KVBarChartSymbol; empty without a definition.
     std::string GetTypeName() const;
     CComponentDef* GetDefinition() const { return definition_; }
+    // A trait of the definition's default-parameter file; none without a definition.
+    bool HasTrait(std::string_view trait) const;
 
     ComponentRect GetRect() const { return rect_; }
     virtual void SetRect(const ComponentRect& rect) { rect_ = rect; }
@@ -108,8 +111,8 @@ public:
     void RefreshFromModel();
 
     // Record form (docs/model-records.md). Load throws ModelError and changes nothing then.
-    void Save(model::RecordWriter& out) const;
-    void Load(model::RecordReader& in);
+    void Save(base::RecordWriter& out) const;
+    void Load(base::RecordReader& in);
 
 private:
     std::set<std::string> firstNames_;
@@ -151,7 +154,7 @@ std::string MakeInstanceName(const std::string& symbol, std::uint32_t number);
 
 // Document helpers: a u32 that is ignored, then the instance's record; the definition is found
 // in the catalogue by the record's symbol name (an unknown symbol is a ModelError).
-std::unique_ptr<CComponent> ReadComponentFromFile(model::RecordReader& in);
-void WriteComponentToFile(model::RecordWriter& out, const CComponent& component);
-void ReadInstanceCounter(model::RecordReader& in);
-void WriteInstanceCounter(model::RecordWriter& out);
+std::unique_ptr<CComponent> ReadComponentFromFile(base::RecordReader& in);
+void WriteComponentToFile(base::RecordWriter& out, const CComponent& component);
+void ReadInstanceCounter(base::RecordReader& in);
+void WriteInstanceCounter(base::RecordWriter& out);

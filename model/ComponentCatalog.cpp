@@ -1,9 +1,9 @@
 #include "model/ComponentCatalog.h"
 
+#include "base/ModelError.h"
 #include "model/Component.h"
 #include "model/ComponentDef.h"
 #include "model/DefaultParameters.h"
-#include "model/ModelError.h"
 #include "model/Trace.h"
 
 #include "swf/SwfError.h"
@@ -127,6 +127,7 @@ bool CComponentCatalog::Load(const fs::path& installDir, std::string* error)
                     made->SetCategory(defaults.category.empty() ? "default" : defaults.category);
                     made->SetDescription(defaults.description);
                     made->SetScalingMode(defaults.scalingMode);
+                    made->SetTraits(defaults.traits);
                     if (defaults.bounds) {
                         made->SetBounds(*defaults.bounds);
                     }
@@ -235,7 +236,7 @@ void CComponentCatalog::ResetCounters()
     }
 }
 
-void CComponentCatalog::LoadCounters(model::RecordReader& in)
+void CComponentCatalog::LoadCounters(base::RecordReader& in)
 {
     std::uint32_t count = in.ReadCount("definition counters", 4 + kCounterNameSize);
     std::vector<std::pair<CComponentDef*, std::uint32_t>> counters;
@@ -253,7 +254,7 @@ void CComponentCatalog::LoadCounters(model::RecordReader& in)
     }
 }
 
-void CComponentCatalog::SaveCounters(model::RecordWriter& out) const
+void CComponentCatalog::SaveCounters(base::RecordWriter& out) const
 {
     out.WriteU32(static_cast<std::uint32_t>(definitions_.size()));
     for (const auto& definition : definitions_) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/RecordStream.h"
+#include "base/RecordStream.h"
 
 #include "swf/SwfIds.h"
 #include "swf/SwfObject.h"
@@ -67,8 +67,8 @@ public:
     void ResetCounters();
     // u32 n, then n times a u32 counter and a 64-byte NUL-padded definition name. Unknown
     // names are skipped. Throws ModelError on damaged input, before any counter changes.
-    void LoadCounters(model::RecordReader& in);
-    void SaveCounters(model::RecordWriter& out) const;
+    void LoadCounters(base::RecordReader& in);
+    void SaveCounters(base::RecordWriter& out) const;
 
     void Write(swf::Writer& out) override;
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CSwfMovie;
@@ -24,6 +26,12 @@ public:
     void SetCategory(const std::string& category) { category_ = category; }
     const std::string& GetDescription() const { return description_; }
     void SetDescription(const std::string& text) { description_ = text; }
+    // Whether the component's default-parameter file gives it the trait ("table", "line"...).
+    bool HasTrait(std::string_view trait) const
+    {
+        return std::find(traits_.begin(), traits_.end(), trait) != traits_.end();
+    }
+    void SetTraits(std::vector<std::string> traits) { traits_ = std::move(traits); }
     int GetScalingMode() const { return scalingMode_; }
     void SetScalingMode(int mode) { scalingMode_ = mode; }
 
@@ -63,6 +71,7 @@ private:
     std::string category_;
     std::string description_;
     int scalingMode_ = 3;
+    std::vector<std::string> traits_;
     std::array<double, 4> bounds_{0, 0, 0, 0};
     std::uint8_t boundsChanged_ = 0;
     int counter_ = 0;

@@ -1,8 +1,8 @@
 #include "model/DefaultParameters.h"
 
+#include "base/ModelError.h"
 #include "model/CellBinding.h"
 #include "model/FileBytes.h"
-#include "model/ModelError.h"
 #include "model/TextUtil.h"
 #include "model/ValueList.h"
 
@@ -10,6 +10,7 @@
 #include <pugixml.hpp>
 
 #include <charconv>
+#include <sstream>
 #include <cstdio>
 #include <sstream>
 
@@ -307,6 +308,9 @@ ComponentDefaults ReadDefaultParameters(const std::string& xml)
     defaults.label = root.attribute("label").value();
     defaults.category = root.attribute("category").value();
     defaults.description = root.child("description").text().get();
+    std::istringstream traits(root.attribute("traits").value());
+    for (std::string trait; traits >> trait;)
+        defaults.traits.push_back(trait);
     if (pugi::xml_attribute a = root.attribute("scaling")) {
         defaults.scalingMode = static_cast<int>(ToInteger(a.value(), where + "@scaling", 0, 255));
     }
@@ -346,6 +350,12 @@ std::string WriteDefaultParameters(const ComponentDefaults& defaults)
     root.append_attribute("label") = defaults.label.c_str();
     root.append_attribute("category") = defaults.category.c_str();
     root.append_attribute("scaling") = defaults.scalingMode;
+    if (!defaults.traits.empty()) {
+        std::string traits;
+        for (const std::string& trait : defaults.traits)
+            traits += (traits.empty() ? "" : " ") + trait;
+        root.append_attribute("traits") = traits.c_str();
+    }
     if (defaults.bounds) {
         const char* keys[4] = {"xmin", "xmax", "ymin", "ymax"};
         for (int i = 0; i < 4; ++i) {

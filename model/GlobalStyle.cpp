@@ -1,7 +1,7 @@
 #include "model/GlobalStyle.h"
 
+#include "base/ModelError.h"
 #include "model/FileBytes.h"
-#include "model/ModelError.h"
 
 #include <cstdint>
 #include <pugixml.hpp>

@@ -12,7 +12,7 @@ namespace {
 constexpr std::size_t kMinParameterSize = 4 + 1 + 4 + 1 + 4 + 4 + 1 + 1 + 4;
 constexpr std::size_t kMinStringSize = 4;
 
-void WriteOptionalText(RecordWriter& out, const std::optional<std::string>& text)
+void WriteOptionalText(base::RecordWriter& out, const std::optional<std::string>& text)
 {
     out.WriteU8(text ? 1 : 0);
     if (text) {
@@ -20,7 +20,7 @@ void WriteOptionalText(RecordWriter& out, const std::optional<std::string>& text
     }
 }
 
-std::optional<std::string> ReadOptionalText(RecordReader& in, const char* what)
+std::optional<std::string> ReadOptionalText(base::RecordReader& in, const char* what)
 {
     std::uint8_t present = in.ReadU8(what);
     if (present > 1) {
@@ -34,7 +34,7 @@ std::optional<std::string> ReadOptionalText(RecordReader& in, const char* what)
 
 } // namespace
 
-void WriteParameter(RecordWriter& out, const CParameter& p)
+void WriteParameter(base::RecordWriter& out, const CParameter& p)
 {
     out.WriteString(p.GetName());
     out.WriteU8(static_cast<std::uint8_t>(p.GetType()));
@@ -82,9 +82,9 @@ void WriteParameter(RecordWriter& out, const CParameter& p)
     }
 }
 
-std::unique_ptr<CParameter> ReadParameter(RecordReader& in)
+std::unique_ptr<CParameter> ReadParameter(base::RecordReader& in)
 {
-    RecordReader::DepthGuard guard(in, "parameter");
+    base::RecordReader::DepthGuard guard(in, "parameter");
     std::string name = in.ReadString("parameter name");
     std::uint8_t type = in.ReadU8("parameter type");
     if (type >= kParamTypeCount) {
@@ -143,7 +143,7 @@ std::unique_ptr<CParameter> ReadParameter(RecordReader& in)
     return p;
 }
 
-void WriteParameterSet(RecordWriter& out, const CParameterSet& set)
+void WriteParameterSet(base::RecordWriter& out, const CParameterSet& set)
 {
     out.WriteString(set.GetName());
     out.WriteU8(static_cast<std::uint8_t>(set.GetPageKind()));
@@ -158,9 +158,9 @@ void WriteParameterSet(RecordWriter& out, const CParameterSet& set)
     }
 }
 
-std::unique_ptr<CParameterSet> ReadParameterSet(RecordReader& in)
+std::unique_ptr<CParameterSet> ReadParameterSet(base::RecordReader& in)
 {
-    RecordReader::DepthGuard guard(in, "parameter set");
+    base::RecordReader::DepthGuard guard(in, "parameter set");
     auto set = std::make_unique<CParameterSet>();
     set->SetName(in.ReadString("parameter set name"));
     std::uint8_t kind = in.ReadU8("page kind");
@@ -182,7 +182,7 @@ std::unique_ptr<CParameterSet> ReadParameterSet(RecordReader& in)
     return set;
 }
 
-void WriteValueList(RecordWriter& out, const CValueList& list)
+void WriteValueList(base::RecordWriter& out, const CValueList& list)
 {
     const CParameter& current = list.GetPrototype();
     out.WriteU8(list.IsInteger() ? 1 : 0);
@@ -198,7 +198,7 @@ void WriteValueList(RecordWriter& out, const CValueList& list)
     }
 }
 
-std::unique_ptr<CValueList> ReadValueList(RecordReader& in)
+std::unique_ptr<CValueList> ReadValueList(base::RecordReader& in)
 {
     std::uint8_t integer = in.ReadU8("value list kind");
     if (integer > 1) {
@@ -219,7 +219,7 @@ std::unique_ptr<CValueList> ReadValueList(RecordReader& in)
     return list;
 }
 
-void WriteCellBinding(RecordWriter& out, const CCellBinding& binding)
+void WriteCellBinding(base::RecordWriter& out, const CCellBinding& binding)
 {
     out.WriteU8(static_cast<std::uint8_t>(binding.GetDirection()));
     out.WriteI32(binding.GetOption());
@@ -234,9 +234,9 @@ void WriteCellBinding(RecordWriter& out, const CCellBinding& binding)
     WriteParameter(out, binding.GetValue());
 }
 
-std::unique_ptr<CCellBinding> ReadCellBinding(RecordReader& in, const std::string& name)
+std::unique_ptr<CCellBinding> ReadCellBinding(base::RecordReader& in, const std::string& name)
 {
-    RecordReader::DepthGuard guard(in, "cell binding");
+    base::RecordReader::DepthGuard guard(in, "cell binding");
     auto binding = std::make_unique<CCellBinding>(name);
     std::uint8_t direction = in.ReadU8("binding direction");
     if (direction > kDirectionNone) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/RecordStream.h"
+#include "base/RecordStream.h"
 
 #include <memory>
 
@@ -14,18 +14,18 @@ class CCellBinding;
 // never left half-read.
 namespace model {
 
-void WriteParameter(RecordWriter& out, const CParameter& parameter);
-std::unique_ptr<CParameter> ReadParameter(RecordReader& in);
+void WriteParameter(base::RecordWriter& out, const CParameter& parameter);
+std::unique_ptr<CParameter> ReadParameter(base::RecordReader& in);
 
-void WriteParameterSet(RecordWriter& out, const CParameterSet& set);
-std::unique_ptr<CParameterSet> ReadParameterSet(RecordReader& in);
+void WriteParameterSet(base::RecordWriter& out, const CParameterSet& set);
+std::unique_ptr<CParameterSet> ReadParameterSet(base::RecordReader& in);
 
-void WriteValueList(RecordWriter& out, const CValueList& list);
-std::unique_ptr<CValueList> ReadValueList(RecordReader& in);
+void WriteValueList(base::RecordWriter& out, const CValueList& list);
+std::unique_ptr<CValueList> ReadValueList(base::RecordReader& in);
 
 // The range is stored as its position in the variable table and found there again on reading;
 // a position the table does not hold leaves the binding unbound with its texts.
-void WriteCellBinding(RecordWriter& out, const CCellBinding& binding);
-std::unique_ptr<CCellBinding> ReadCellBinding(RecordReader& in, const std::string& name);
+void WriteCellBinding(base::RecordWriter& out, const CCellBinding& binding);
+std::unique_ptr<CCellBinding> ReadCellBinding(base::RecordReader& in, const std::string& name);
 
 } // namespace model

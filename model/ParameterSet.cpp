@@ -1,7 +1,7 @@
 #include "model/ParameterSet.h"
 #include "model/ParameterLookups.h"
 
-#include "model/RecordStream.h"
+#include "base/RecordStream.h"
 
 CParameterSet::CParameterSet(const CParameterSet& other)
 {
@@ -119,7 +119,7 @@ namespace {
 
 void VisitCellBindings(const CParameterSet& set, const std::function<void(CParameter&)>& visit, int depth)
 {
-    if (depth > model::RecordReader::kMaxDepth) {
+    if (depth > base::RecordReader::kMaxDepth) {
         return;
     }
     for (int i = 0; i < set.GetCount(); ++i) {

@@ -1,7 +1,7 @@
 #include "model/PropertyMap.h"
 
+#include "base/ModelError.h"
 #include "model/FileBytes.h"
-#include "model/ModelError.h"
 
 #include <cstdint>
 #include <cstring>
@@ -31,7 +31,7 @@ const std::vector<std::uint8_t>* CPropertyMap::Find(const std::string& name) con
     return it == values_.end() ? nullptr : &it->second;
 }
 
-void CPropertyMap::Load(model::RecordReader& in)
+void CPropertyMap::Load(base::RecordReader& in)
 {
     std::map<std::string, std::vector<std::uint8_t>> values;
     if (!in.AtEnd()) {
@@ -47,7 +47,7 @@ void CPropertyMap::Load(model::RecordReader& in)
     values_ = std::move(values);
 }
 
-void CPropertyMap::Save(model::RecordWriter& out) const
+void CPropertyMap::Save(base::RecordWriter& out) const
 {
     out.WriteU32(static_cast<std::uint32_t>(values_.size()));
     for (const auto& [name, value] : values_) {
@@ -68,7 +68,7 @@ bool CPropertyMap::LoadFile(const std::string& path, std::string* error)
         return false;
     }
     try {
-        model::RecordReader in(bytes);
+        base::RecordReader in(bytes);
         Load(in);
         return true;
     } catch (const ModelError& e) {
@@ -81,7 +81,7 @@ bool CPropertyMap::LoadFile(const std::string& path, std::string* error)
 
 bool CPropertyMap::SaveFile(const std::string& path) const
 {
-    model::RecordWriter out;
+    base::RecordWriter out;
     Save(out);
     return model::WriteFileBytes(path, out.Bytes());
 }

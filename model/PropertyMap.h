@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/RecordStream.h"
+#include "base/RecordStream.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -26,8 +26,8 @@ public:
     // Counted record form: u32 count, then per record u32 value length, the value, u32 name
     // length (NUL included) and the name. The end of the input reads as count 0. On damaged
     // input Load throws ModelError and the map keeps its entries.
-    void Load(model::RecordReader& in);
-    void Save(model::RecordWriter& out) const;
+    void Load(base::RecordReader& in);
+    void Save(base::RecordWriter& out) const;
     // The same form as a whole file (the settings file). Load: false when the file cannot be
     // read or is damaged (the map unchanged); Save: false when it cannot be written.
     bool LoadFile(const std::string& path, std::string* error = nullptr);

@@ -1,8 +1,9 @@
 #include "publish/BaseMovie.h"
 
+#include "base/ModelError.h"
+#include "base/RecordStream.h"
+#include "base/ScopeGuard.h"
 #include "model/BindingLink.h"
-#include "model/ModelError.h"
-#include "model/RecordStream.h"
 #include "model/Trace.h"
 #include "publish/CollabMovie.h"
 #include "publish/ExportSettings.h"
@@ -18,7 +19,6 @@
 #include "sheet/cells/SheetRecords.h"
 #include "sheet/cells/VariableTable.h"
 #include "sheet/host/ExcelApp.h"
-#include "swf/ScopeGuard.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfError.h"
 #include "swf/SwfIds.h"
@@ -275,7 +275,7 @@ struct CBaseMovie::LoadedModel {
 
 namespace {
 
-void CheckCell(model::RecordReader& in, const CVariableTable& table, int32_t id, const char* what)
+void CheckCell(base::RecordReader& in, const CVariableTable& table, int32_t id, const char* what)
 {
     if (id < 0 || static_cast<std::size_t>(id) >= table.GetCellCount())
         in.Fail(what, "cell " + std::to_string(id) + " is not in the variable table");
@@ -283,7 +283,7 @@ void CheckCell(model::RecordReader& in, const CVariableTable& table, int32_t id,
 
 // Every cell and range a node names must be in the table, or the movie would read variables
 // that nothing assigns and the linking would look up ranges that do not exist.
-void CheckNode(model::RecordReader& in, const CVariableTable& table, const CFormulaNode& node,
+void CheckNode(base::RecordReader& in, const CVariableTable& table, const CFormulaNode& node,
                const char* what)
 {
     CheckCell(in, table, node.GetCellId(), what);
@@ -313,7 +313,7 @@ std::unique_ptr<CFormulaNode> MakeNode(int section)
     }
 }
 
-void ReadNodes(model::RecordReader& in, const CVariableTable& table, CModelNetwork& network)
+void ReadNodes(base::RecordReader& in, const CVariableTable& table, CModelNetwork& network)
 {
     CModelNetwork::NodeMap* maps[] = {&network.PlainConstants(), &network.BoundConstants(),
                                       &network.Formulas(), &network.WatchedFormulas()};
@@ -341,7 +341,7 @@ void ReadNodes(model::RecordReader& in, const CVariableTable& table, CModelNetwo
     }
 }
 
-CExportRecord ReadXmlMap(model::RecordReader& in, uint8_t version, const CVariableTable& table,
+CExportRecord ReadXmlMap(base::RecordReader& in, uint8_t version, const CVariableTable& table,
                          bool& modelChanged)
 {
     CExportRecord record;
@@ -369,7 +369,7 @@ CExportRecord ReadXmlMap(model::RecordReader& in, uint8_t version, const CVariab
 
 } // namespace
 
-void CBaseMovie::LoadModel(model::RecordReader& in)
+void CBaseMovie::LoadModel(base::RecordReader& in)
 {
     LoadedModel loaded;
     loaded.modelChanged = modelChanged_;
@@ -422,7 +422,7 @@ void CBaseMovie::Adopt(LoadedModel&& loaded)
         stringMap_ = std::move(loaded.stringMap);
 }
 
-void CBaseMovie::SaveModel(model::RecordWriter& out) const
+void CBaseMovie::SaveModel(base::RecordWriter& out) const
 {
     sheetrec::WriteVariableTable(out, *table_);
     sheetrec::WriteCellModel(out, *cellModel1_);

@@ -25,10 +25,12 @@ class CStaticDataTable;
 class CSwfDoAction;
 class CSwfMovie;
 class CVariableTable;
-namespace model {
-class CFileBatch;
+namespace base {
 class RecordReader;
 class RecordWriter;
+} // namespace base
+namespace model {
+class CFileBatch;
 } // namespace model
 namespace swf {
 class IdCounter;
@@ -90,9 +92,9 @@ public:
     // Reads the model section of a document (tables, cell models, values, network, XML maps
     // and the string map). A damaged section throws ModelError, naming what was being read
     // and where, and leaves this object as it was.
-    void LoadModel(model::RecordReader& in);
+    void LoadModel(base::RecordReader& in);
     // Writes the section LoadModel reads, at the newest version.
-    void SaveModel(model::RecordWriter& out) const;
+    void SaveModel(base::RecordWriter& out) const;
     // Marks the value records of the cells of every published range (the range entries) and
     // reads their values from the workbook the export settings name. Throws
     // sheet::WorkbookError when that workbook cannot be read.

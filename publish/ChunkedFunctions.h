@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/Processors.h"
 #include "swf/ActionEmitter.h"
 #include "swf/ActionList.h"
 #include "swf/Actions.h"
-#include "swf/Processors.h"
 #include "swf/SwfWriter.h"
 
 #include <algorithm>
@@ -93,7 +93,7 @@ template <typename Emit>
 void EmitBlocksAtOnce(Emit& emit, std::size_t count, std::vector<EntryBlock>& blocks, std::size_t first,
                       std::size_t last, unsigned threads)
 {
-    swf::ForEachOnThreads(first, last, threads, [&](std::size_t b) {
+    base::ForEachOnThreads(first, last, threads, [&](std::size_t b) {
         EmitBlock(emit, b * kEntriesPerBlock, std::min(count, (b + 1) * kEntriesPerBlock), blocks[b]);
     });
 }
@@ -119,7 +119,7 @@ void DefineChunkedFunctions(CActionList& out, const std::string& name, std::size
     // taken in order, so a failure is the one an in-order run meets first. Several threads
     // take a few blocks each at a time, so that only those blocks' bytes are held at once.
     std::vector<detail::EntryBlock> blocks((count + detail::kEntriesPerBlock - 1) / detail::kEntriesPerBlock);
-    const unsigned threads = limits.threads == 0 ? swf::UsableProcessors() : limits.threads;
+    const unsigned threads = limits.threads == 0 ? base::UsableProcessors() : limits.threads;
     const bool atOnce = threads > 1 && blocks.size() > 1;
     const std::size_t wave = std::size_t(threads) * 4;
     std::vector<std::vector<std::uint8_t>> bodies(1);

@@ -1,12 +1,12 @@
 #include "publish/CompileModel.h"
 
+#include "base/RecordStream.h"
 #include "model/BindingLink.h"
 #include "model/CellBinding.h"
 #include "model/Component.h"
 #include "model/Parameter.h"
 #include "model/ParameterKinds.h"
 #include "model/ParameterSet.h"
-#include "model/RecordStream.h"
 #include "model/Trace.h"
 #include "publish/BaseMovie.h"
 #include "publish/ExportSettings.h"
@@ -50,7 +50,7 @@ CBindingLink& UrlLink(CBindingLink& link, int32_t cellId)
 
 void CollectElementIds(const CParameter& value, std::vector<int32_t>& ids, int depth = 0)
 {
-    if (depth > model::RecordReader::kMaxDepth)
+    if (depth > base::RecordReader::kMaxDepth)
         return;
     for (int i = 0; i < value.GetElementCount(); ++i) {
         const CParameter* element = value.GetElement(i);

@@ -34,7 +34,7 @@ publish::CustomColorTable* GetCustomColorTable()
     return context ? &context->GetCustomColors() : nullptr;
 }
 
-void LoadCustomColors(publish::CustomColorTable& table, model::RecordReader& in)
+void LoadCustomColors(publish::CustomColorTable& table, base::RecordReader& in)
 {
     CPropertyMap map;
     map.Load(in);
@@ -50,9 +50,9 @@ void LoadCustomColors(publish::CustomColorTable& table, model::RecordReader& in)
     }
 }
 
-void SaveCustomColors(model::RecordWriter& out, const publish::CustomColorTable& table)
+void SaveCustomColors(base::RecordWriter& out, const publish::CustomColorTable& table)
 {
-    model::RecordWriter bytes;
+    base::RecordWriter bytes;
     for (std::uint32_t entry : table) {
         bytes.WriteU32(entry);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/RecordStream.h"
+#include "base/RecordStream.h"
 
 #include <array>
 #include <cstdint>
@@ -26,5 +26,5 @@ publish::CustomColorTable* GetCustomColorTable();
 // table's entries, little-endian. A shorter value fills only the entries it holds, and a map
 // without the key leaves the table as it is. Throws ModelError on a damaged map, before the
 // table changes.
-void LoadCustomColors(publish::CustomColorTable& table, model::RecordReader& in);
-void SaveCustomColors(model::RecordWriter& out, const publish::CustomColorTable& table);
+void LoadCustomColors(publish::CustomColorTable& table, base::RecordReader& in);
+void SaveCustomColors(base::RecordWriter& out, const publish::CustomColorTable& table);

@@ -1,9 +1,10 @@
 #include "publish/DocData.h"
 
+#include "base/ModelError.h"
 #include "model/ComponentCatalog.h"
 #include "model/FileBytes.h"
-#include "model/ModelError.h"
 #include "model/ParameterSet.h"
+#include "model/Trace.h"
 #include "publish/BaseMovie.h"
 #include "publish/CustomColors.h"
 #include "publish/DocFile.h"
@@ -99,10 +100,10 @@ public:
         model::InstanceCounter() = instanceCounter_;
         if (catalog_) {
             catalog_->SelectVariant(variant_);
-            model::RecordReader counters(counters_.Bytes());
+            base::RecordReader counters(counters_.Bytes());
             catalog_->LoadCounters(counters);
         }
-        model::RecordReader model(model_.Bytes());
+        base::RecordReader model(model_.Bytes());
         base_.LoadModel(model);
         // Reading a model only ever raises these flags.
         if (!modelChanged_) {
@@ -110,7 +111,7 @@ public:
         }
         base_.SetConnectionInputs(connectionInputs_);
         base_.GetRangeEntries() = ranges_;
-        model::RecordReader settings(settings_.Bytes());
+        base::RecordReader settings(settings_.Bytes());
         base_.GetExportSettings().Load(settings, base_.GetVariableTable());
     }
 
@@ -126,12 +127,12 @@ private:
     CComponentCatalog* catalog_;
     std::uint32_t instanceCounter_ = 0;
     int variant_ = 0;
-    model::RecordWriter counters_;
-    model::RecordWriter model_;
+    base::RecordWriter counters_;
+    base::RecordWriter model_;
     bool modelChanged_ = false;
     bool connectionInputs_ = false;
     std::vector<CRangeEntry> ranges_;
-    model::RecordWriter settings_;
+    base::RecordWriter settings_;
 };
 
 } // namespace
@@ -151,6 +152,7 @@ struct CDocData::LoadState {
     Rollback* rollback = nullptr;
     std::uint32_t variant = 0;
     std::optional<publish::CustomColorTable> colors;
+    std::string warning;
 };
 
 bool CDocData::Load(const std::string& path, std::string& version)
@@ -169,6 +171,7 @@ bool CDocData::Load(const std::string& path, std::string& version)
 bool CDocData::Load(const std::vector<unsigned char>& bytes, std::string& version)
 {
     const std::string expected = version;
+    loadWarning_.clear();
     const std::size_t headerSize = std::min(bytes.size(), docfile::kVersionSize);
     const char* header = reinterpret_cast<const char*>(bytes.data());
     version.assign(header, headerSize > 0 ? strnlen(header, headerSize) : 0);
@@ -190,7 +193,7 @@ bool CDocData::Load(const std::vector<unsigned char>& bytes, std::string& versio
     try {
         Rollback rollback(*base);
         state.rollback = &rollback;
-        model::RecordReader in(bytes.data() + docfile::kVersionSize, bytes.size() - docfile::kVersionSize);
+        base::RecordReader in(bytes.data() + docfile::kVersionSize, bytes.size() - docfile::kVersionSize);
         ReadBody(in, state);
         rollback.committed = true;
         rollback.tempFiles.clear();
@@ -216,11 +219,12 @@ bool CDocData::Load(const std::vector<unsigned char>& bytes, std::string& versio
     base->SetModelChanged();
     baseMovie_ = base;
     loadError_.clear();
+    loadWarning_ = std::move(state.warning);
     loadFailure_ = LoadFailure::None;
     return true;
 }
 
-void CDocData::ReadBody(model::RecordReader& in, LoadState& state)
+void CDocData::ReadBody(base::RecordReader& in, LoadState& state)
 {
     CComponentCatalog* catalog = GetComponentCatalog();
     if (catalog) {
@@ -281,12 +285,16 @@ void CDocData::ReadBody(model::RecordReader& in, LoadState& state)
         LoadCustomColors(colors, in);
         state.colors = colors;
     }
+    // What a newer version appends after the sections known here is left unread, not taken
+    // for damage: the document is read as far as this version knows it.
     if (!in.AtEnd()) {
-        in.Fail("document", std::to_string(in.Remaining()) + " bytes after the last section");
+        state.warning = std::to_string(in.Remaining()) + " bytes after the last section were not read (the " +
+                        "document may come from a newer version)";
+        Trace("document: %s", state.warning.c_str());
     }
 }
 
-void CDocData::ReadObjects(model::RecordReader& in)
+void CDocData::ReadObjects(base::RecordReader& in)
 {
     const std::uint32_t count = in.ReadCount("canvas objects", kMinObject);
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -309,7 +317,7 @@ std::filesystem::path CDocData::RestoreFile(const std::vector<unsigned char>& by
     return file;
 }
 
-void CDocData::ReadEmbeddedWorkbook(model::RecordReader& in, LoadState& state)
+void CDocData::ReadEmbeddedWorkbook(base::RecordReader& in, LoadState& state)
 {
     std::vector<unsigned char> workbook = docfile::ReadData(in, "embedded workbook");
     if (!workbook.empty()) {
@@ -317,7 +325,7 @@ void CDocData::ReadEmbeddedWorkbook(model::RecordReader& in, LoadState& state)
     }
 }
 
-void CDocData::ReadEmbeddedFiles(model::RecordReader& in, LoadState& state)
+void CDocData::ReadEmbeddedFiles(base::RecordReader& in, LoadState& state)
 {
     const std::uint32_t count = in.ReadCount("embedded files", kMinEmbeddedFile);
     for (std::uint32_t i = 0; i < count; ++i) {

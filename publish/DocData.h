@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/RecordStream.h"
 #include "model/Component.h"
-#include "model/RecordStream.h"
 
 #include <array>
 #include <cstdint>
@@ -80,6 +80,9 @@ public:
     // files its embedded workbook and files need could not be made (the document is sound).
     enum class LoadFailure { None, Unreadable, Damaged, TemporaryFiles };
     LoadFailure GetLoadFailure() const { return loadFailure_; }
+    // After a successful Load: what of the file was left unread, for the user; empty when the
+    // file ended with its last section. A newer version may append sections of its own.
+    const std::string& GetLoadWarning() const { return loadWarning_; }
 
     // After a successful Load: the instances read, for the canvas to take over (the records
     // keep pointing at them), and the embedded files restored.
@@ -88,10 +91,10 @@ public:
 
 private:
     struct LoadState;
-    void ReadBody(model::RecordReader& in, LoadState& state);
-    void ReadObjects(model::RecordReader& in);
-    void ReadEmbeddedWorkbook(model::RecordReader& in, LoadState& state);
-    void ReadEmbeddedFiles(model::RecordReader& in, LoadState& state);
+    void ReadBody(base::RecordReader& in, LoadState& state);
+    void ReadObjects(base::RecordReader& in);
+    void ReadEmbeddedWorkbook(base::RecordReader& in, LoadState& state);
+    void ReadEmbeddedFiles(base::RecordReader& in, LoadState& state);
     std::filesystem::path RestoreFile(const std::vector<unsigned char>& bytes, const char* extension,
                                       LoadState& state);
     void RestoreFileNames(const RestoredFile& file);
@@ -110,6 +113,7 @@ private:
     std::vector<std::unique_ptr<CComponent>> owned_;
     std::vector<RestoredFile> restored_;
     std::string loadError_;
+    std::string loadWarning_;
     LoadFailure loadFailure_ = LoadFailure::None;
 };
 

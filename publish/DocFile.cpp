@@ -7,14 +7,14 @@
 
 namespace docfile {
 
-void WriteVersion(model::RecordWriter& out, const std::string& version)
+void WriteVersion(base::RecordWriter& out, const std::string& version)
 {
     char field[kVersionSize] = {};
     std::copy_n(version.begin(), std::min(version.size(), kVersionSize), field);
     out.WriteBytes(field, sizeof field);
 }
 
-void WriteObjectRecord(model::RecordWriter& out, const CObjectRecord& record)
+void WriteObjectRecord(base::RecordWriter& out, const CObjectRecord& record)
 {
     out.WriteI32(record.rect.left);
     out.WriteI32(record.rect.top);
@@ -31,7 +31,7 @@ void WriteObjectRecord(model::RecordWriter& out, const CObjectRecord& record)
     }
 }
 
-std::unique_ptr<CObjectRecord> ReadObjectRecord(model::RecordReader& in,
+std::unique_ptr<CObjectRecord> ReadObjectRecord(base::RecordReader& in,
                                                 const std::vector<CComponent*>& components)
 {
     auto record = std::make_unique<CObjectRecord>();
@@ -57,20 +57,20 @@ std::unique_ptr<CObjectRecord> ReadObjectRecord(model::RecordReader& in,
     return record;
 }
 
-void WriteData(model::RecordWriter& out, const std::vector<unsigned char>& bytes)
+void WriteData(base::RecordWriter& out, const std::vector<unsigned char>& bytes)
 {
     out.WriteU32(static_cast<std::uint32_t>(bytes.size()));
     out.WriteBytes(bytes.data(), bytes.size());
 }
 
-std::vector<unsigned char> ReadData(model::RecordReader& in, const char* what)
+std::vector<unsigned char> ReadData(base::RecordReader& in, const char* what)
 {
     std::vector<unsigned char> bytes(in.ReadCount(what, 1));
     in.ReadBytes(bytes.data(), bytes.size(), what);
     return bytes;
 }
 
-void WriteRangeEntries(model::RecordWriter& out, const std::vector<CRangeEntry>& entries)
+void WriteRangeEntries(base::RecordWriter& out, const std::vector<CRangeEntry>& entries)
 {
     out.WriteU32(static_cast<std::uint32_t>(entries.size()));
     for (const CRangeEntry& entry : entries) {
@@ -80,7 +80,7 @@ void WriteRangeEntries(model::RecordWriter& out, const std::vector<CRangeEntry>&
     }
 }
 
-std::vector<CRangeEntry> ReadRangeEntries(model::RecordReader& in, std::size_t rangeCount)
+std::vector<CRangeEntry> ReadRangeEntries(base::RecordReader& in, std::size_t rangeCount)
 {
     const std::uint32_t count = in.ReadCount("range entries", 4 + 4 + 4);
     std::vector<CRangeEntry> entries;

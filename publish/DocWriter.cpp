@@ -10,7 +10,7 @@ namespace publish {
 
 namespace {
 
-void WriteCounters(model::RecordWriter& out)
+void WriteCounters(base::RecordWriter& out)
 {
     WriteInstanceCounter(out);
     if (const CComponentCatalog* catalog = GetComponentCatalog()) {
@@ -20,7 +20,7 @@ void WriteCounters(model::RecordWriter& out)
     }
 }
 
-void WriteComponents(model::RecordWriter& out, const CDocData& doc)
+void WriteComponents(base::RecordWriter& out, const CDocData& doc)
 {
     out.WriteU32(static_cast<std::uint32_t>(doc.GetInstanceCount()));
     for (std::size_t i = 0; i < doc.GetInstanceCount(); ++i) {
@@ -32,7 +32,7 @@ void WriteComponents(model::RecordWriter& out, const CDocData& doc)
     }
 }
 
-void WriteCanvas(model::RecordWriter& out, const CDocData& doc)
+void WriteCanvas(base::RecordWriter& out, const CDocData& doc)
 {
     std::int32_t width = 0;
     std::int32_t height = 0;
@@ -43,7 +43,7 @@ void WriteCanvas(model::RecordWriter& out, const CDocData& doc)
     out.WriteString(doc.GetDescription());
 }
 
-void WriteEmbeddedFiles(model::RecordWriter& out, const std::vector<EmbeddedFileData>& files)
+void WriteEmbeddedFiles(base::RecordWriter& out, const std::vector<EmbeddedFileData>& files)
 {
     out.WriteU32(static_cast<std::uint32_t>(files.size()));
     for (const EmbeddedFileData& file : files) {
@@ -58,7 +58,7 @@ std::vector<unsigned char> WriteDocumentFile(const DocFileContent& content)
 {
     const CDocData& doc = *content.doc;
     CBaseMovie& base = *content.base;
-    model::RecordWriter out;
+    base::RecordWriter out;
     docfile::WriteVersion(out, content.version);
     out.WriteU32(content.catalogVariant);
     WriteCounters(out);

@@ -1,8 +1,8 @@
 #include "publish/ExportSettings.h"
 
+#include "base/ModelError.h"
+#include "base/RecordStream.h"
 #include "model/BindingLink.h"
-#include "model/ModelError.h"
-#include "model/RecordStream.h"
 #include "sheet/cells/VariableTable.h"
 
 namespace {
@@ -35,7 +35,7 @@ void CExportSettings::SetUrlLink(std::unique_ptr<CBindingLink> link)
     urlLink_ = std::move(link);
 }
 
-void CExportSettings::Load(model::RecordReader& in, const CVariableTable& table)
+void CExportSettings::Load(base::RecordReader& in, const CVariableTable& table)
 {
     if (in.AtEnd())
         return;
@@ -102,7 +102,7 @@ void CExportSettings::Load(model::RecordReader& in, const CVariableTable& table)
     }
 }
 
-void CExportSettings::Save(model::RecordWriter& out) const
+void CExportSettings::Save(base::RecordWriter& out) const
 {
     out.WriteU32(kVersion);
     out.WriteString(url);

@@ -10,10 +10,10 @@
 class CBindingLink;
 class CVariableTable;
 
-namespace model {
+namespace base {
 class RecordReader;
 class RecordWriter;
-} // namespace model
+} // namespace base
 
 // Where a published movie takes its data. The numbers are the ones documents store; a record
 // that never went through the Export Settings dialog holds 0, which means CurrentExcel.
@@ -47,9 +47,9 @@ public:
     // an older version keeps the fields it does not hold. The URL cell is looked up in table. A
     // section cut short or naming a cell the table does not hold throws ModelError and leaves
     // the record as it was.
-    void Load(model::RecordReader& in, const CVariableTable& table);
+    void Load(base::RecordReader& in, const CVariableTable& table);
     // Writes the section in the newest version.
-    void Save(model::RecordWriter& out) const;
+    void Save(base::RecordWriter& out) const;
 
     // 0 counts as CurrentExcel.
     DataSourceMode GetEffectiveMode() const;

@@ -29,6 +29,7 @@ void CFunctionLibrary::LoadLibraryMovie(const std::string& path)
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error)) {
         Trace("function library %s is missing; every function is unsupported", file.string().c_str());
+        loadProblem_ = file.string() + ": the function library is missing";
         return;
     }
     for (int attempt = 1; attempt <= kLoadAttempts; ++attempt) {
@@ -36,6 +37,7 @@ void CFunctionLibrary::LoadLibraryMovie(const std::string& path)
             return;
     }
     Trace("function library %s could not be read; every function is unsupported", file.string().c_str());
+    loadProblem_ = file.string() + ": the function library cannot be read";
 }
 
 bool CFunctionLibrary::TryLoadLibraryMovie(const std::filesystem::path& path)

@@ -53,6 +53,10 @@ public:
 
     void Write(swf::Writer& out) override;
 
+    // Why the library is empty, for the user ("<file>: the function library is missing"); empty
+    // when the library movie was read.
+    const std::string& GetLoadProblem() const { return loadProblem_; }
+
     // Tries to read the library movie this many times before giving up on it, so a file that
     // always fails cannot hold up start-up.
     static constexpr int kLoadAttempts = 3;
@@ -64,6 +68,7 @@ private:
     mutable std::mutex mutex_;
     std::map<std::string, std::unique_ptr<CSwfDoAction>, std::less<>> functions_;
     std::map<std::string, int, std::less<>> unsupported_;
+    std::string loadProblem_;
 };
 
 // The library of the current program context; none without a context or before it has one.

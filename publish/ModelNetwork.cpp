@@ -108,7 +108,12 @@ void CModelNetwork::CompileCell(int32_t cellId, const CCellModel& cells, CVariab
             if (!FindVariableNode(id) && !unreadable_.count(id))
                 CompileFormula(*cell, cells, table, bound, pending);
         } else if (!FindConstantNode(id)) {
-            CompileConstant(*cell, cells, bound, values);
+            // A blank cell of a sheet is an empty constant; a cell of a sheet the model no longer
+            // has gets no node at all, and the formulas reading it keep its id without one.
+            if (cells.FindSheet(cell->sheet))
+                CompileConstant(*cell, cells, bound, values);
+            else
+                Trace("Cell does not exist, sheet names changed on re-import?");
         }
         if (index >= visited_.size())
             visited_.resize(std::max(index + 1, table.GetCellCount()));

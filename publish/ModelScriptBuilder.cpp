@@ -36,6 +36,7 @@
 #include <unordered_set>
 #include <random>
 #include <stdexcept>
+#include <string_view>
 
 using swf::ActionCode;
 using swf::ActionEmitter;
@@ -436,8 +437,7 @@ void CModelScriptBuilder::WriteCalcFunctions(CActionList& actions)
         actions, "kvCalc", order.size(),
         [&](std::size_t i, CActionList& list) { order[i]->WriteVariableAction(list); },
         [&](std::size_t i) { return "The formula of " + CellVariableName(order[i]->GetCellId()); }, limits);
-    for (const InputCalculation& input : InputCalculations(base_.GetNetwork(), base_.GetVariableTable(),
-                                                           base_.GetCellModel()))
+    for (const InputCalculation& input : InputCalculations(base_.GetNetwork()))
         DefineChunkedFunctions(
             actions, InputCalcFunctionName(input.cellId), input.formulas.size(),
             [&](std::size_t i, CActionList& list) { input.formulas[i]->WriteVariableAction(list); },
@@ -453,15 +453,34 @@ std::string InputCalcFunctionName(int32_t cellId)
 
 namespace {
 
-// Functions whose value changes without any cell they read changing.
-bool CallsVolatileFunction(const std::string& formula)
+// The functions whose value changes without any cell they read changing: a model calling one is
+// recalculated whole after every change, as the spreadsheet does. This is the one list of them.
+constexpr std::string_view kVolatileFunctions[] = {"CELL",  "INDIRECT", "INFO",        "NOW",
+                                                   "OFFSET", "RAND",    "RANDBETWEEN", "TODAY"};
+
+bool IsVolatileFunction(const std::string& name)
 {
-    std::string upper = formula;
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    for (const char* name : {"NOW(", "TODAY(", "RAND(", "RANDBETWEEN(", "OFFSET(", "INDIRECT(", "CELL(", "INFO("})
-        if (upper.find(name) != std::string::npos)
+    return std::any_of(std::begin(kVolatileFunctions), std::end(kVolatileFunctions), [&](std::string_view known) {
+        return known.size() == name.size() &&
+               std::equal(known.begin(), known.end(), name.begin(), [](char a, char b) {
+                   return a == std::toupper(static_cast<unsigned char>(b));
+               });
+    });
+}
+
+// Whether the compiled formula calls one of them anywhere: the calls of the tree, not its text,
+// so a text constant or a sheet name spelling "NOW(" is no call.
+bool CallsVolatileFunction(const CCompiledExpr& expression)
+{
+    std::vector<const CExprNode*> pending{&expression.GetRoot()};
+    while (!pending.empty()) {
+        const CExprNode* node = pending.back();
+        pending.pop_back();
+        if (const auto* call = dynamic_cast<const CStringNode*>(node); call && IsVolatileFunction(call->GetText()))
             return true;
+        for (std::size_t i = 0; i < node->GetChildCount(); ++i)
+            pending.push_back(&node->GetChild(i));
+    }
     return false;
 }
 
@@ -488,8 +507,7 @@ std::vector<std::size_t> DependentPositions(const std::vector<const CFormulaNode
 
 } // namespace
 
-std::vector<InputCalculation> InputCalculations(const CModelNetwork& network, const CVariableTable& table,
-                                                const CCellModel& cells)
+std::vector<InputCalculation> InputCalculations(const CModelNetwork& network)
 {
     const std::vector<CFormulaNode*>& order = network.GetEvaluationOrder();
     if (network.BoundConstants().empty() || order.empty() || !network.GetProblems().cycles.empty())
@@ -499,10 +517,7 @@ std::vector<InputCalculation> InputCalculations(const CModelNetwork& network, co
     std::vector<const CFormulaNode*> volatileCells;
     for (std::size_t i = 0; i < order.size(); ++i) {
         place.emplace(order[i], i);
-        const std::optional<CCellRef> cell = table.GetCellAt(static_cast<std::size_t>(order[i]->GetCellId()));
-        const std::optional<CCellData> data =
-            cell ? cells.GetCell(cell->sheet, cell->row, cell->column) : std::nullopt;
-        if (data && CallsVolatileFunction(data->formula))
+        if (const CCompiledExpr* expression = order[i]->GetExpression(); expression && CallsVolatileFunction(*expression))
             volatileCells.push_back(order[i]);
     }
     // A cell whose value changes by itself is recalculated after a change of any input, with

@@ -10,7 +10,6 @@
 
 class CActionList;
 class CBaseMovie;
-class CCellModel;
 class CComponent;
 class CFormulaNode;
 class CModelNetwork;
@@ -28,8 +27,7 @@ struct InputCalculation {
 // the model holds a circular reference; inputs that would take the repeated code past twice
 // the model's formulas are left out, and so are inputs whose change recalculates nothing. The manager of the movie runs the full
 // calculation for any change it finds no function for.
-std::vector<InputCalculation> InputCalculations(const CModelNetwork& network, const CVariableTable& table,
-                                                const CCellModel& cells);
+std::vector<InputCalculation> InputCalculations(const CModelNetwork& network);
 // The movie function recalculating the dependents of the input with that cell id.
 std::string InputCalcFunctionName(int32_t cellId);
 

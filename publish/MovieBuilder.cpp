@@ -1,5 +1,6 @@
 #include "publish/MovieBuilder.h"
 
+#include "base/ScopeGuard.h"
 #include "model/Component.h"
 #include "model/ComponentCatalog.h"
 #include "model/FileBytes.h"
@@ -14,7 +15,6 @@
 #include "publish/ScenarioMovie.h"
 #include "publish/XmlConnectionCode.h"
 #include "swf/ActionEmitter.h"
-#include "swf/ScopeGuard.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfOutputMovie.h"
@@ -178,7 +178,9 @@ std::uint16_t AddTimeline(const Build& b, CSwfOutputMovie& movie, std::unique_pt
         }
     };
     place(componentFrames.front());
-    if (b.base.GetExportSettings().realTimeCollaboration && !b.preview) {
+    // The clip's initialisation makes the connection "nc" that the first frame and the
+    // collaboration components use, real-time or not; only its placement is real-time's.
+    if (b.base.GetExportSettings().collaboration && !b.preview) {
         b.base.GetCollabMovie().PrepareBuild(b.depths);
         movie.AddTag(&b.base.GetCollabMovie());
     }

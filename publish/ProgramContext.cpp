@@ -54,9 +54,15 @@ void CProgramContext::LoadInstallation()
 {
     CComponentCatalog& catalog = LoadCatalog();
     SetComponentScripts(&GetComponentScriptGenerator());
-    SetFunctionLibrary(std::make_unique<CFunctionLibrary>(publish::AssetPath(installDir_, "func.dat").string()));
+    LoadFunctionLibrary();
     characterIds_.Reset(catalog.GetAssetIds().Peek());
     CreateBaseMovie();
+}
+
+std::string CProgramContext::LoadFunctionLibrary()
+{
+    return SetFunctionLibrary(std::make_unique<CFunctionLibrary>(publish::AssetPath(installDir_, "func.dat").string()))
+        ->GetLoadProblem();
 }
 
 void CProgramContext::SetCatalog(std::unique_ptr<CComponentCatalog> catalog)

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 class CBaseMovie;
 class CComponentCatalog;
@@ -59,6 +60,11 @@ public:
     // library ("asset\func.dat") and the base movie ("asset\kvbase.dat"), its character ids
     // starting after the catalogue's. Throws BaseMovieError when the base asset is unusable.
     void LoadInstallation();
+    // Reads the installation's function library ("asset\func.dat") into a library the context
+    // owns. One that is missing or unreadable leaves the library empty, so the program still
+    // works and every formula's function is listed as unsupported after a build; the reason is
+    // returned for the user, empty when the library was read.
+    std::string LoadFunctionLibrary();
 
     CComponentCatalog* GetCatalog() const { return catalog_.get(); }
     void SetCatalog(std::unique_ptr<CComponentCatalog> catalog);

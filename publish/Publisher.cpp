@@ -162,6 +162,8 @@ void CPublisher::OpenDocument(const std::filesystem::path& document)
         }
     }
     notes_ = RenameUnusableComponents(doc->GetInstances());
+    if (!doc->GetLoadWarning().empty())
+        notes_.push_back(document.string() + ": " + doc->GetLoadWarning());
     doc_ = std::move(doc);
     Compile();
 }

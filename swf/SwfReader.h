@@ -1,6 +1,6 @@
 #pragma once
 
-#include "swf/ByteReader.h"
+#include "base/ByteReader.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,7 +12,7 @@ namespace swf {
 
 // The movie format's reader: byte fields, NUL-terminated strings and bit fields. A failed read
 // throws SwfError naming what was being read and the file offset.
-class Reader : public ByteReader {
+class Reader : public base::ByteReader {
 public:
     // base is added to offsets in messages, so a reader over one tag body reports file offsets.
     Reader(std::span<const uint8_t> data, std::string_view what, size_t base = 0);

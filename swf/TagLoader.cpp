@@ -1,11 +1,11 @@
 #include "swf/TagLoader.h"
 
+#include "base/ScopeGuard.h"
 #include "swf/Actions.h"
 #include "swf/SwfDoAction.h"
 #include "swf/SwfError.h"
 #include "swf/SwfRawTag.h"
 #include "swf/SwfRecords.h"
-#include "swf/ScopeGuard.h"
 #include "swf/SwfSprite.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "swf/ZlibStream.h"
 
-#include "swf/Processors.h"
-#include "swf/ScopeGuard.h"
+#include "base/Processors.h"
+#include "base/ScopeGuard.h"
 #include "swf/SwfError.h"
 
 #include <zlib.h>
@@ -70,7 +70,7 @@ void AppendZlibStream(std::vector<std::uint8_t>& out, std::span<const std::uint8
     const std::size_t count =
         std::max<std::size_t>(1, (data.size() + kDeflatePieceBytes - 1) / kDeflatePieceBytes);
     std::vector<Piece> pieces(count);
-    ForEachOnThreads(0, count, threads, [&](std::size_t i) {
+    base::ForEachOnThreads(0, count, threads, [&](std::size_t i) {
         pieces[i] = DeflatePiece(data, i * kDeflatePieceBytes, std::min(data.size(), (i + 1) * kDeflatePieceBytes));
     });
 

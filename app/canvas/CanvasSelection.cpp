@@ -15,7 +15,7 @@ const CComponentObj* AsOneInstance(const CDrawObj* obj)
 
 bool IsLineChart(const CComponentObj& component)
 {
-    return component.GetTypeName().find("KVLineSymbol") != std::string::npos;
+    return component.GetInstance(0)->HasTrait("line");
 }
 
 } // namespace

@@ -149,6 +149,9 @@ BOOL CDrawDoc::OnOpenDocument(const char* lpszPathName)
         return FALSE;
     }
     m_szVersion = version;
+    if (!data->GetLoadWarning().empty())
+        ShowMessageBox(AfxGetMainWnd(), "The document " + path + " opens without its last part: " + data->GetLoadWarning(),
+                       nullptr, MB_ICONEXCLAMATION);
     // A name the movie cannot reach is replaced as the command line's publication replaces it,
     // so the program and the command line publish the same movie.
     publish::RenameUnusableComponents(data->GetInstances());
@@ -451,7 +454,7 @@ void CDrawDoc::RefreshStage(BOOL bTables)
         if (!component->m_bShown)
             m_pStage->DisableComponent(*component);
         if (bTables && component->m_bShown && component->GetInstanceCount() == 1 &&
-            component->GetTypeName() == "KVTableNewSymbol")
+            component->GetInstance(0)->HasTrait("table"))
             m_pStage->UpdateComponent(*component);
     }
 }

@@ -74,13 +74,8 @@ CDesignerContext::CDesignerContext(const Folders& folders)
     // Notes of the assets and the model compile are the program's trace, not the user's.
     m_program->SetTraceSink([](std::string_view) {});
 
-    const std::filesystem::path library = publish::AssetPath(folders.install, "func.dat");
     if (m_installProblem.empty()) {
-        if (std::filesystem::is_regular_file(library, error)) {
-            m_program->SetFunctionLibrary(std::make_unique<CFunctionLibrary>(library.string()));
-        } else {
-            m_installProblem = library.string() + ": the function library is missing";
-        }
+        m_libraryProblem = m_program->LoadFunctionLibrary();
     }
     m_settings = std::make_unique<CAppData>(folders.settings);
 

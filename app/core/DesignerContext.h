@@ -80,6 +80,8 @@ public:
     std::uint16_t FirstBuildId() const { return m_firstBuildId; }
     // Empty when the installation folder holds what the program needs.
     const std::string& InstallationProblem() const { return m_installProblem; }
+    // Why the function library is empty (the program runs on without it); empty when it was read.
+    const std::string& LibraryProblem() const { return m_libraryProblem; }
 
     // The stage of the canvas view: the view makes it as its own child window and tells the
     // context while it lives.
@@ -109,6 +111,7 @@ private:
     std::unique_ptr<CProgramContext::Scope> m_programScope;
     std::unique_ptr<CAppData> m_settings;
     std::string m_installProblem;
+    std::string m_libraryProblem;
     std::uint16_t m_firstBuildId = 1;
     CStageFlashCtrl* m_stage = nullptr;
     std::vector<std::shared_ptr<CDrawTool>> m_tools;

@@ -230,6 +230,13 @@ BOOL CKVApp::InitInstance()
                       MB_ICONSTOP);
         return FALSE;
     }
+    if (!m_designer->LibraryProblem().empty()) {
+        AfxMessageBox(m_designer->LibraryProblem() +
+                          ".\nVantorel starts without its spreadsheet functions: the formulas of a published movie "
+                          "are not calculated, and their functions are listed as unsupported.\nPlease reinstall "
+                          "Vantorel.",
+                      MB_ICONEXCLAMATION);
+    }
     CAppData& settings = m_designer->Settings();
     if (!settings.LoadProblem().empty()) {
         AfxMessageBox("The settings file " + settings.FilePath()->string() + " is damaged (" + settings.LoadProblem() +

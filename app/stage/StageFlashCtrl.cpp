@@ -404,7 +404,7 @@ void CStageFlashCtrl::ResizeComponent(IStageObject& object)
         if (instance == nullptr)
             continue;
         SendNameAndType(*instance);
-        if (instance->GetTypeName() == "KVTableNewSymbol") {
+        if (instance->HasTrait("table")) {
             // The table lays its rows out again at the new size, so it is rebuilt and measured.
             AwaitReply(instance->GetName(), object, true);
             BeginBusy();

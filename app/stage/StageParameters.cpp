@@ -15,10 +15,9 @@
 namespace {
 
 // The components that need their value lists on the stage (they draw one part per value).
-bool SendsAllValues(const std::string& symbol)
+bool SendsAllValues(const CComponentBase& component)
 {
-    return symbol == "KVFilterSymbol" || symbol == "KVMapUSASymbol" || symbol == "KVCheckBoxSymbol" ||
-           symbol == "KVPushButtonSymbol";
+    return component.HasTrait("stageValueLists");
 }
 
 bool IsListType(model::ParamType type)
@@ -62,7 +61,7 @@ void CStageFlashCtrl::SendParameters(const CComponentBase& instance)
         SetVar("_root.obj0.__objType", "o");
         return;
     }
-    m_sendAll = SendsAllValues(instance.GetTypeName());
+    m_sendAll = SendsAllValues(instance);
     m_objectCounter = 1;
     CountParameterObjects(*set);
     SetVar("_root.__numObjParams", std::to_string(m_objectCounter));

@@ -20,9 +20,9 @@
 #include <vector>
 
 class CModelVariable;
-namespace model {
+namespace base {
 class RecordReader;
-}
+} // namespace base
 class CVariableTable;
 struct FormulaError;
 
@@ -106,7 +106,7 @@ public:
 
     // Reads the record a document keeps (docs/sheet-records.md) into an empty model; throws
     // ModelError on a damaged record.
-    void Load(model::RecordReader& in);
+    void Load(base::RecordReader& in);
 
     // False until an import has finished.
     bool IsLoaded() const;

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <map>
 
-namespace model {
+namespace base {
 class RecordReader;
-}
+} // namespace base
 
 // Value records by cell id, in ascending id order.
 class CCellValueMap {
@@ -30,7 +30,7 @@ public:
     void Clear() { records_.clear(); }
     // Reads the record a document keeps (docs/sheet-records.md); throws ModelError on a
     // damaged record.
-    void Load(model::RecordReader& in);
+    void Load(base::RecordReader& in);
 
     auto begin() const { return records_.begin(); }
     auto end() const { return records_.end(); }

@@ -1,6 +1,6 @@
 #include "sheet/cells/SheetRecords.h"
 
-#include "model/ModelError.h"
+#include "base/ModelError.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellValueMap.h"
 #include "sheet/formula/ExprNodes.h"
@@ -18,7 +18,7 @@ namespace {
 // Expression nodes in the order of the compiled tree, written parent first.
 enum class ExprTag : uint8_t { Call = 0, Value = 1, Cell = 2, Range = 3 };
 
-int32_t ReadPlace(model::RecordReader& in, const char* what, int limit)
+int32_t ReadPlace(base::RecordReader& in, const char* what, int limit)
 {
     int32_t value = in.ReadI32(what);
     if (value < 1 || value > limit)
@@ -28,7 +28,7 @@ int32_t ReadPlace(model::RecordReader& in, const char* what, int limit)
 
 } // namespace
 
-void WriteCellModel(model::RecordWriter& out, const CCellModel& cells)
+void WriteCellModel(base::RecordWriter& out, const CCellModel& cells)
 {
     auto lock = cells.Lock();
     out.WriteU8(cells.IsLoaded() ? 1 : 0);
@@ -60,7 +60,7 @@ void WriteCellModel(model::RecordWriter& out, const CCellModel& cells)
     }
 }
 
-void ReadCellModel(model::RecordReader& in, CCellModel& cells)
+void ReadCellModel(base::RecordReader& in, CCellModel& cells)
 {
     auto lock = cells.Lock();
     bool loaded = in.ReadU8("cell model flag") != 0;
@@ -92,7 +92,7 @@ void ReadCellModel(model::RecordReader& in, CCellModel& cells)
     cells.SetLoaded(loaded);
 }
 
-void WriteVariableTable(model::RecordWriter& out, const CVariableTable& table)
+void WriteVariableTable(base::RecordWriter& out, const CVariableTable& table)
 {
     auto lock = table.Lock();
     out.WriteU32(static_cast<uint32_t>(table.GetCellCount()));
@@ -122,7 +122,7 @@ void WriteVariableTable(model::RecordWriter& out, const CVariableTable& table)
     }
 }
 
-void ReadVariableTable(model::RecordReader& in, CVariableTable& table)
+void ReadVariableTable(base::RecordReader& in, CVariableTable& table)
 {
     auto lock = table.Lock();
     table.Clear();
@@ -160,7 +160,7 @@ void ReadVariableTable(model::RecordReader& in, CVariableTable& table)
     }
 }
 
-void WriteConstant(model::RecordWriter& out, const CModelVariable& value)
+void WriteConstant(base::RecordWriter& out, const CModelVariable& value)
 {
     out.WriteU8(static_cast<uint8_t>(value.GetKind()));
     switch (value.GetKind()) {
@@ -179,7 +179,7 @@ void WriteConstant(model::RecordWriter& out, const CModelVariable& value)
     }
 }
 
-std::unique_ptr<CModelVariable> ReadConstant(model::RecordReader& in)
+std::unique_ptr<CModelVariable> ReadConstant(base::RecordReader& in)
 {
     uint8_t kind = in.ReadU8("constant kind");
     switch (static_cast<ModelKind>(kind)) {
@@ -198,7 +198,7 @@ std::unique_ptr<CModelVariable> ReadConstant(model::RecordReader& in)
     }
 }
 
-void WriteValueMap(model::RecordWriter& out, const CCellValueMap& map)
+void WriteValueMap(base::RecordWriter& out, const CCellValueMap& map)
 {
     out.WriteU32(static_cast<uint32_t>(map.GetCount()));
     for (const auto& [id, record] : map) {
@@ -213,7 +213,7 @@ void WriteValueMap(model::RecordWriter& out, const CCellValueMap& map)
     }
 }
 
-void ReadValueMap(model::RecordReader& in, CCellValueMap& map)
+void ReadValueMap(base::RecordReader& in, CCellValueMap& map)
 {
     map.Clear();
     uint32_t count = in.ReadCount("value record count", 15);
@@ -233,7 +233,7 @@ void ReadValueMap(model::RecordReader& in, CCellValueMap& map)
     }
 }
 
-void WriteCompiledExpr(model::RecordWriter& out, const CCompiledExpr* expression)
+void WriteCompiledExpr(base::RecordWriter& out, const CCompiledExpr* expression)
 {
     out.WriteU8(expression ? 1 : 0);
     if (!expression)
@@ -265,7 +265,7 @@ void WriteCompiledExpr(model::RecordWriter& out, const CCompiledExpr* expression
     }
 }
 
-std::unique_ptr<CCompiledExpr> ReadCompiledExpr(model::RecordReader& in)
+std::unique_ptr<CCompiledExpr> ReadCompiledExpr(base::RecordReader& in)
 {
     if (!in.ReadU8("expression flag"))
         return nullptr;
@@ -324,17 +324,17 @@ std::unique_ptr<CCompiledExpr> ReadCompiledExpr(model::RecordReader& in)
 
 } // namespace sheetrec
 
-void CCellModel::Load(model::RecordReader& in)
+void CCellModel::Load(base::RecordReader& in)
 {
     sheetrec::ReadCellModel(in, *this);
 }
 
-void CVariableTable::Load(model::RecordReader& in)
+void CVariableTable::Load(base::RecordReader& in)
 {
     sheetrec::ReadVariableTable(in, *this);
 }
 
-void CCellValueMap::Load(model::RecordReader& in)
+void CCellValueMap::Load(base::RecordReader& in)
 {
     sheetrec::ReadValueMap(in, *this);
 }

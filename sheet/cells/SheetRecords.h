@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/RecordStream.h"
+#include "base/RecordStream.h"
 
 #include <memory>
 
@@ -16,22 +16,22 @@ class CVariableTable;
 // on damaged input and never read past it or allocate beyond what it can hold.
 namespace sheetrec {
 
-void WriteCellModel(model::RecordWriter& out, const CCellModel& cells);
-void ReadCellModel(model::RecordReader& in, CCellModel& cells);
+void WriteCellModel(base::RecordWriter& out, const CCellModel& cells);
+void ReadCellModel(base::RecordReader& in, CCellModel& cells);
 
-void WriteVariableTable(model::RecordWriter& out, const CVariableTable& table);
-void ReadVariableTable(model::RecordReader& in, CVariableTable& table);
+void WriteVariableTable(base::RecordWriter& out, const CVariableTable& table);
+void ReadVariableTable(base::RecordReader& in, CVariableTable& table);
 
 // Constant values only (text, boolean, number, no value).
-void WriteConstant(model::RecordWriter& out, const CModelVariable& value);
-std::unique_ptr<CModelVariable> ReadConstant(model::RecordReader& in);
+void WriteConstant(base::RecordWriter& out, const CModelVariable& value);
+std::unique_ptr<CModelVariable> ReadConstant(base::RecordReader& in);
 
-void WriteValueMap(model::RecordWriter& out, const CCellValueMap& map);
-void ReadValueMap(model::RecordReader& in, CCellValueMap& map);
+void WriteValueMap(base::RecordWriter& out, const CCellValueMap& map);
+void ReadValueMap(base::RecordReader& in, CCellValueMap& map);
 
 // A compiled expression, or its absence. Function names read back are registered with the
 // function library as when they were compiled.
-void WriteCompiledExpr(model::RecordWriter& out, const CCompiledExpr* expression);
-std::unique_ptr<CCompiledExpr> ReadCompiledExpr(model::RecordReader& in);
+void WriteCompiledExpr(base::RecordWriter& out, const CCompiledExpr* expression);
+std::unique_ptr<CCompiledExpr> ReadCompiledExpr(base::RecordReader& in);
 
 } // namespace sheetrec

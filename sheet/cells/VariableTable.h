@@ -18,9 +18,9 @@
 #include <unordered_map>
 #include <vector>
 
-namespace model {
+namespace base {
 class RecordReader;
-}
+} // namespace base
 class CCellModel;
 
 // The cells, ranges and defined names that formulas and bindings refer to. A cell's id is
@@ -36,7 +36,7 @@ public:
     void Clear();
     // Reads the record a document keeps (docs/sheet-records.md) into an empty table; throws
     // ModelError on a damaged record.
-    void Load(model::RecordReader& in);
+    void Load(base::RecordReader& in);
     std::unique_lock<std::recursive_mutex> Lock() const { return std::unique_lock(mutex_); }
 
     // The id of the cell, adding it when the table does not hold it yet; -1 when the

@@ -1,6 +1,6 @@
 #include "sheet/formula/FormulaNode.h"
 
-#include "model/RecordStream.h"
+#include "base/RecordStream.h"
 #include "sheet/cells/CellRef.h"
 #include "sheet/cells/SheetRecords.h"
 #include "swf/ActionEmitter.h"
@@ -107,13 +107,13 @@ void CConstantCellNode::BuildRecalcList(NodeVisitSet& visited)
     recalc_.assign(finished.rbegin(), finished.rend());
 }
 
-void CFormulaNode::Save(model::RecordWriter& out) const
+void CFormulaNode::Save(base::RecordWriter& out) const
 {
     out.WriteI32(cellId_);
     sheetrec::WriteCompiledExpr(out, expression_.get());
 }
 
-void CFormulaNode::Load(model::RecordReader& in)
+void CFormulaNode::Load(base::RecordReader& in)
 {
     int32_t id = in.ReadI32("network node cell id");
     if (id < 0)
@@ -122,7 +122,7 @@ void CFormulaNode::Load(model::RecordReader& in)
     expression_ = sheetrec::ReadCompiledExpr(in);
 }
 
-void CFormulaCellNode::Save(model::RecordWriter& out) const
+void CFormulaCellNode::Save(base::RecordWriter& out) const
 {
     CFormulaNode::Save(out);
     out.WriteU32(static_cast<uint32_t>(referenced_.size()));
@@ -130,7 +130,7 @@ void CFormulaCellNode::Save(model::RecordWriter& out) const
         out.WriteI32(id);
 }
 
-void CFormulaCellNode::Load(model::RecordReader& in)
+void CFormulaCellNode::Load(base::RecordReader& in)
 {
     CFormulaNode::Load(in);
     ranges_.clear();

@@ -10,10 +10,10 @@
 
 class CActionList;
 class CFormulaNode;
-namespace model {
+namespace base {
 class RecordReader;
 class RecordWriter;
-} // namespace model
+} // namespace base
 
 // Formula cells that refer to each other in a circle, each circle as the cell ids along it.
 using CycleList = std::vector<std::vector<int32_t>>;
@@ -62,8 +62,8 @@ public:
     // The node's document record (docs/sheet-records.md): a node made by the default
     // constructor reads itself. Links are not part of it; the network is linked again after
     // reading. Load throws ModelError on a damaged record.
-    virtual void Save(model::RecordWriter& out) const;
-    virtual void Load(model::RecordReader& in);
+    virtual void Save(base::RecordWriter& out) const;
+    virtual void Load(base::RecordReader& in);
 
 protected:
     CFormulaNode() = default;
@@ -131,8 +131,8 @@ public:
         rangesKnown_ = false;
     }
 
-    void Save(model::RecordWriter& out) const override;
-    void Load(model::RecordReader& in) override;
+    void Save(base::RecordWriter& out) const override;
+    void Load(base::RecordReader& in) override;
 
 private:
     std::vector<int32_t> referenced_;

@@ -1,12 +1,12 @@
 #include "sheet/workbook/WorkbookImport.h"
 
+#include "base/Processors.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/formula/FormulaParser.h"
 #include "sheet/MessageText.h"
 #include "sheet/formula/ModelVariable.h"
 #include "sheet/workbook/WorkbookLocale.h"
 #include "sheet/workbook/XlsxAddress.h"
-#include "swf/Processors.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -168,7 +168,7 @@ FillResult CheckFormulas(std::span<const FormulaCell> formulas, const CCellModel
 FillResult CheckAllFormulas(std::span<const FormulaCell> formulas, const CCellModel& shape,
                             std::size_t& budget, const FillOptions& options)
 {
-    const std::size_t threads = std::min({std::size_t(swf::UsableProcessors()),
+    const std::size_t threads = std::min({std::size_t(base::UsableProcessors()),
                                           kMaxCheckThreads, formulas.size() / kFormulasPerThread});
     if (threads < 2)
         return CheckFormulas(formulas, shape, budget, options);

@@ -1,10 +1,10 @@
 #include "sheet/workbook/XlsxPackage.h"
 
+#include "base/Processors.h"
+#include "base/ScopeGuard.h"
 #include "sheet/AsciiCase.h"
 #include "sheet/MessageText.h"
 #include "sheet/workbook/WorkbookError.h"
-#include "swf/Processors.h"
-#include "swf/ScopeGuard.h"
 
 #include <algorithm>
 #include <cctype>
@@ -109,7 +109,7 @@ std::uint32_t MaxDepth(const pugi::xml_node& root)
         if (level.size() >= kWideLevel || depth == kLevelsWalkedInTurn) {
             constexpr std::size_t kPart = 1024;
             std::vector<std::uint32_t> below((level.size() + kPart - 1) / kPart, 0);
-            swf::ForEachOnThreads(0, below.size(), 0, [&](std::size_t part) {
+            base::ForEachOnThreads(0, below.size(), 0, [&](std::size_t part) {
                 const std::size_t end = std::min(level.size(), (part + 1) * kPart);
                 for (std::size_t i = part * kPart; i < end; ++i)
                     below[part] = std::max(below[part], SubtreeDepth(level[i]));
@@ -502,7 +502,7 @@ Package::PiecedXml Package::ReadXmlInPieces(std::string_view name, std::string_v
     std::vector<pugi::xml_parse_result> results(spans.size());
     std::vector<std::uint32_t> depths(spans.size(), 0); // of each piece, measured where it was parsed
     pugi::xml_parse_result restResult;
-    swf::ForEachOnThreads(0, spans.size() + 1, threads, [&](std::size_t i) {
+    base::ForEachOnThreads(0, spans.size() + 1, threads, [&](std::size_t i) {
         if (i == spans.size()) {
             restResult = xml.doc.load_buffer(rest.data(), rest.size(), parseFlags | pugi::parse_doctype);
             return;

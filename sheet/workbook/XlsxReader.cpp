@@ -1,5 +1,6 @@
 #include "sheet/workbook/XlsxReader.h"
 
+#include "base/Processors.h"
 #include "base/TextCodes.h"
 #include "sheet/AsciiCase.h"
 #include "sheet/formula/FormulaParser.h"
@@ -7,7 +8,6 @@
 #include "sheet/workbook/WorkbookError.h"
 #include "sheet/workbook/XlsxAddress.h"
 #include "sheet/workbook/XlsxNumberFormats.h"
-#include "swf/Processors.h"
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -471,7 +471,7 @@ private:
     Rows ListRows(const std::vector<pugi::xml_node>& holders) const
     {
         std::vector<HolderRows> listed(holders.size());
-        swf::ForEachOnThreads(0, holders.size(), options_.threads,
+        base::ForEachOnThreads(0, holders.size(), options_.threads,
                               [&](std::size_t i) { ListHolder(holders[i], listed[i]); });
         Rows list;
         std::int64_t rowIndex = -1;
@@ -517,7 +517,7 @@ private:
     // False when the rows are to be read in order.
     bool ReadRowsAtOnce(const Rows& rows, Sheet& sheet)
     {
-        const unsigned threads = options_.threads ? options_.threads : swf::UsableProcessors();
+        const unsigned threads = options_.threads ? options_.threads : base::UsableProcessors();
         struct Part {
             std::size_t next = 0; // past the cells it put in the list
             std::unique_ptr<MemoryBudget> budget;
@@ -533,7 +533,7 @@ private:
         std::vector<Part> parts(rows.parts.size());
         sheet.cells.resize(room);
         const std::uint64_t share = (budget_.Remaining() - room * sizeof(Cell)) / parts.size();
-        swf::ForEachOnThreads(0, parts.size(), threads, [&](std::size_t p) {
+        base::ForEachOnThreads(0, parts.size(), threads, [&](std::size_t p) {
             Part& part = parts[p];
             try {
                 part.budget = std::make_unique<MemoryBudget>(share);

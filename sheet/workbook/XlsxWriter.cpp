@@ -1,11 +1,11 @@
 #include "sheet/workbook/XlsxWriter.h"
 
+#include "base/ScopeGuard.h"
 #include "sheet/AsciiCase.h"
 #include "sheet/MessageText.h"
 #include "sheet/workbook/WorkbookError.h"
 #include "sheet/workbook/XlsxPackage.h"
 #include "sheet/workbook/XlsxReader.h"
-#include "swf/ScopeGuard.h"
 
 #include <charconv>
 #include <cmath>

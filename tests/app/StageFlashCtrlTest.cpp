@@ -563,6 +563,7 @@ TEST_F(StageTest, ParameterTreeSkipsValueListsBindsByValueAndOverridesOnlyGroups
 
     // The push button needs its value lists.
     CComponentDef push("KVPushButtonSymbol", "Push");
+    push.SetTraits({"stageValueLists"});
     CSwfComponent pushed(&push);
     build(pushed);
     player.ClearCalls();

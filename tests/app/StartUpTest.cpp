@@ -14,6 +14,7 @@
 #include "platform/window/RasterWindowHost.h"
 #include "platform/window/UserInput.h"
 #include "publish/BaseMovie.h"
+#include "publish/FunctionLibrary.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/host/ExcelHost.h"
 
@@ -329,6 +330,26 @@ TEST_F(AppTest, TheRecentFileListKeepsTheLastOpensAcrossRuns)
     EXPECT_EQ(Doc().GetPathName(), opened[0]);
 }
 
+// A document a newer version appended to opens with what this version knows of it, and says so.
+TEST_F(AppTest, ADocumentWithBytesAfterItsLastSectionOpensWithAWarning)
+{
+    testsupport::TempDir folder;
+    std::vector<unsigned char> bytes = testsupport::ReadBytes(Sample("loan-planner"));
+    bytes.insert(bytes.end(), {'N', 'E', 'W'});
+    testsupport::WriteBytes(folder / "newer.vtd", bytes);
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    const std::size_t before = boxes->Log().size();
+    boxes->Answer(IDOK);
+    EXPECT_NE(app->OpenDocumentFile((folder / "newer.vtd").c_str()), nullptr);
+    ASSERT_EQ(boxes->Log().size(), before + 1);
+    EXPECT_NE(boxes->Log().back().text.find("3 bytes after the last section were not read"), std::string::npos)
+        << boxes->Log().back().text;
+    EXPECT_EQ(boxes->Log().back().flags, UINT(MB_ICONEXCLAMATION));
+    EXPECT_EQ(Doc().GetPathName(), (folder / "newer.vtd").string());
+    EXPECT_FALSE(Doc().GetObjects().empty());
+}
+
 TEST_F(AppTest, AFileThatIsNoDocumentIsRefusedWithAMessage)
 {
     testsupport::TempDir folder;
@@ -372,6 +393,32 @@ TEST_F(AppTest, AMissingInstallationEndsTheStartCleanly)
     EXPECT_EQ(LiveWindowCount(), 0u);
     EXPECT_FALSE(std::filesystem::exists(empty / "gone"));
     EXPECT_TRUE(std::filesystem::is_empty(temp.path())) << "no temporary folder is left behind";
+}
+
+// Without its function library the program still starts, with an empty library, and says why.
+TEST_F(AppTest, AMissingFunctionLibraryStartsWithAnEmptyOneAndSaysSo)
+{
+    // The installation as built, less asset/func.dat.
+    testsupport::TempDir install;
+    for (const fs::directory_entry& entry : fs::directory_iterator(testsupport::InstallDir()))
+        if (entry.path().filename() != "asset")
+            fs::create_symlink(entry.path(), install / entry.path().filename());
+    fs::create_directory(install / "asset");
+    for (const fs::directory_entry& entry : fs::directory_iterator(testsupport::InstallDir() / "asset"))
+        if (entry.path().filename() != "func.dat")
+            fs::create_symlink(entry.path(), install / "asset" / entry.path().filename());
+    InstallAt(install.path());
+    SkipWelcome();
+    boxes->Answer(IDOK);
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(boxes->Log().size(), 1u);
+    EXPECT_NE(boxes->Log()[0].text.find("func.dat: the function library is missing"), std::string::npos)
+        << boxes->Log()[0].text;
+    EXPECT_EQ(boxes->Log()[0].flags, UINT(MB_ICONEXCLAMATION));
+    EXPECT_TRUE(app->Services().InstallationProblem().empty());
+    ASSERT_NE(app->Services().FunctionLibrary(), nullptr);
+    EXPECT_EQ(app->Services().FunctionLibrary()->GetFunctionCount(), 0);
+    EXPECT_NE(app->MainFrame(), nullptr);
 }
 
 TEST_F(AppTest, SettingsSurviveARunAndADamagedFileIsLeftAlone)

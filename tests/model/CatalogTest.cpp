@@ -1,8 +1,8 @@
+#include "base/ModelError.h"
 #include "model/Component.h"
 #include "model/ComponentCatalog.h"
 #include "model/ComponentDef.h"
 #include "model/DefaultParameters.h"
-#include "model/ModelError.h"
 #include "swf/SwfTrace.h"
 
 #include "swf/SwfMovie.h"
@@ -20,6 +20,8 @@
 
 namespace fs = std::filesystem;
 using namespace model;
+using base::RecordReader;
+using base::RecordWriter;
 
 namespace {
 

@@ -14,8 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -114,6 +116,18 @@ TEST(InstalledComponents, CatalogueLoadsEveryComponentWithItsDefaults)
     ASSERT_NE(mv, nullptr);
     EXPECT_EQ(mv->GetType(), ParamType::CellBinding);
 
+    // What the designer treats specially comes from the default files, not from symbol names.
+    std::map<std::string, std::vector<std::string>> traits;
+    for (int i = 0; i < catalog.GetTotalCount(); ++i)
+        for (const char* trait : {"line", "table", "stageValueLists"})
+            if (catalog.GetDefinition(i)->HasTrait(trait))
+                traits[trait].push_back(catalog.GetDefinition(i)->GetName());
+    for (auto& [trait, symbols] : traits)
+        std::sort(symbols.begin(), symbols.end());
+    EXPECT_EQ(traits["line"], (std::vector<std::string>{"KVLineSymbol", "KVLineSymbolV"}));
+    EXPECT_EQ(traits["table"], (std::vector<std::string>{"KVTableNewSymbol"}));
+    EXPECT_EQ(traits["stageValueLists"],
+              (std::vector<std::string>{"KVCheckBoxSymbol", "KVFilterSymbol", "KVMapUSASymbol", "KVPushButtonSymbol"}));
 }
 
 // The shipped "Default" style file is the built-in style: a user who starts a style from it

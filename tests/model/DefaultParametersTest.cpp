@@ -1,6 +1,6 @@
+#include "base/ModelError.h"
 #include "model/DefaultParameters.h"
 #include "model/CellBinding.h"
-#include "model/ModelError.h"
 #include "model/ValueList.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +74,19 @@ TEST(DefaultParameters, WriterIsTheReadersMirror)
     ComponentDefaults back = ReadDefaultParameters(written);
     EXPECT_EQ(WriteDefaultParameters(back), written);
     EXPECT_EQ(back.bounds, d.bounds);
+}
+
+// Traits are the words of one attribute, however spaced, and are written back as read.
+TEST(DefaultParameters, TraitsAreTheWordsOfTheirAttribute)
+{
+    const ComponentDefaults none = ReadDefaultParameters(kSlider);
+    EXPECT_TRUE(none.traits.empty());
+    EXPECT_EQ(WriteDefaultParameters(none).find("traits"), std::string::npos);
+
+    const ComponentDefaults d =
+        ReadDefaultParameters(R"(<component symbol="KVT" traits="  table   line "/>)");
+    EXPECT_EQ(d.traits, (std::vector<std::string>{"table", "line"}));
+    EXPECT_EQ(ReadDefaultParameters(WriteDefaultParameters(d)).traits, d.traits);
 }
 
 TEST(DefaultParameters, ErrorsNameTheElement)

@@ -1,7 +1,7 @@
 #include "FakeModelLink.h"
 
+#include "base/ModelError.h"
 #include "model/CellBinding.h"
-#include "model/ModelError.h"
 #include "model/ParameterRecords.h"
 #include "model/ParameterSet.h"
 #include "model/PropertyMap.h"
@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 using namespace model;
+using base::RecordReader;
+using base::RecordWriter;
 
 namespace {
 
@@ -204,7 +206,7 @@ TEST(PropertyMap, FileFormRoundTripsAndDamagedInputChangesNothing)
     std::int32_t page = 3;
     map.SetProperty("Active Page", &page, sizeof page);
     map.SetProperty("empty", nullptr, 0);
-    model::RecordWriter out;
+    base::RecordWriter out;
     map.Save(out);
     std::vector<std::uint8_t> bytes = out.Take();
     // u32 count, then value length, value, name length with NUL, name.
@@ -212,18 +214,18 @@ TEST(PropertyMap, FileFormRoundTripsAndDamagedInputChangesNothing)
     EXPECT_EQ(bytes[0], 2);
 
     CPropertyMap back;
-    model::RecordReader in(bytes);
+    base::RecordReader in(bytes);
     back.Load(in);
     EXPECT_EQ(back, map);
 
     CPropertyMap atEnd; // the end of the input reads as no records
-    model::RecordReader empty(nullptr, 0);
+    base::RecordReader empty(nullptr, 0);
     atEnd.Load(empty);
     EXPECT_EQ(atEnd.GetCount(), 0u);
 
     for (std::size_t n = 1; n < bytes.size(); ++n) {
         CPropertyMap kept = map;
-        model::RecordReader cut(bytes.data(), n);
+        base::RecordReader cut(bytes.data(), n);
         EXPECT_THROW(kept.Load(cut), ModelError) << n;
         EXPECT_EQ(kept, map);
     }

@@ -23,12 +23,9 @@
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellRef.h"
 #include "sheet/cells/VariableTable.h"
-#include "swf/SwfOutputMovie.h"
-#include "swf/SwfRawTag.h"
-#include "swf/SwfTags.h"
 #include "tests/player/JsonText.h"
 #include "tests/player/OutputFolder.h"
-#include "tools/actionscript/Compiler.h"
+#include "tests/player/ScriptMovie.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -116,19 +113,6 @@ this.onEnterFrame = function () {
 };
 )";
 
-void WriteProbe(const fs::path& file)
-{
-    actionscript::CompileResult result = actionscript::CompileSource(kProbe, file.filename());
-    if (!result.ok())
-        throw std::runtime_error(result.error->ToString());
-    std::vector<uint8_t> body = std::move(result.actions);
-    body.push_back(0);
-    CSwfOutputMovie out;
-    out.AddTag(std::make_unique<CSwfRawTag>(static_cast<uint16_t>(swf::TagCode::DoAction), std::move(body)));
-    out.AddTag(std::make_unique<CSwfShowFrame>());
-    out.WriteFile(file, 8000, 6000, 30, true);
-}
-
 // The workbook's all-formulas movie and the cached values of its formula cells.
 void WriteMovie(const fs::path& install, const fs::path& workbook, const fs::path& folder, const std::string& name)
 {
@@ -166,7 +150,7 @@ int main(int argc, char** argv)
     const char* source = folders->source;
     try {
         fs::create_directories(folder);
-        WriteProbe(folder / "probe.swf");
+        playertest::WriteScriptMovie(folder / "probe.swf", kProbe, 8000, 6000);
         WriteMovie(install, fs::path(source) / "tests" / "player" / "long-calculation" / "long-calculation.xlsx",
                    folder, "long");
         WriteMovie(install, fs::path(source) / "assets" / "samples" / "regional-sales.xlsx", folder, "short");

@@ -27,6 +27,7 @@
 #include "swf/SwfRawTag.h"
 #include "swf/SwfTags.h"
 #include "tests/player/OutputFolder.h"
+#include "tests/player/ScriptMovie.h"
 #include "tests/player/PlayerReport.h"
 #include "tools/actionscript/Compiler.h"
 
@@ -167,15 +168,7 @@ void WriteScriptMovie(const fs::path& file, std::string source, std::int32_t wid
 {
     for (std::size_t at; (at = source.find("WAIT")) != std::string::npos;)
         source.replace(at, 4, std::to_string(kWaitFrames));
-    actionscript::CompileResult result = actionscript::CompileSource(source, file.filename());
-    if (!result.ok())
-        throw std::runtime_error(result.error->ToString());
-    std::vector<uint8_t> body = std::move(result.actions);
-    body.push_back(0);
-    CSwfOutputMovie out;
-    out.AddTag(std::make_unique<CSwfRawTag>(static_cast<uint16_t>(swf::TagCode::DoAction), std::move(body)));
-    out.AddTag(std::make_unique<CSwfShowFrame>());
-    out.WriteFile(file, width, height, 30, true);
+    playertest::WriteScriptMovie(file, source, width, height);
 }
 
 std::string JsonText(const std::string& text)

@@ -1,8 +1,8 @@
+#include "base/Services.h"
 #include "publish/DocData.h"
 #include "model/CellBinding.h"
 #include "model/ComponentCatalog.h"
 #include "model/ParameterSet.h"
-#include "base/Services.h"
 #include "publish/BaseMovie.h"
 #include "publish/CompileModel.h"
 #include "publish/CustomColors.h"
@@ -76,7 +76,7 @@ protected:
     };
     State Snapshot()
     {
-        model::RecordWriter out;
+        base::RecordWriter out;
         base.movie->SaveModel(out);
         return {out.Take(), base.movie->GetRangeEntries().size(),       base.movie->GetExportSettings().url,
                 colors,     GetComponentCatalog()->GetCurrentVariant(), model::InstanceCounter()};

@@ -1,6 +1,6 @@
-#include "model/ModelError.h"
-#include "model/PropertyMap.h"
+#include "base/ModelError.h"
 #include "base/Services.h"
+#include "model/PropertyMap.h"
 #include "publish/CustomColors.h"
 #include "publish/DocData.h"
 #include "publish/DocFile.h"
@@ -34,9 +34,9 @@ TEST(CustomColors, OnlyWhatTheFileHoldsIsCopied)
     CPropertyMap shortMap;
     const unsigned char six[] = {0x11, 0x22, 0x33, 0x00, 0x44, 0x55};
     shortMap.SetProperty("customColor", six, sizeof six);
-    model::RecordWriter out;
+    base::RecordWriter out;
     shortMap.Save(out);
-    model::RecordReader in(out.Bytes());
+    base::RecordReader in(out.Bytes());
     LoadCustomColors(table, in);
     EXPECT_EQ(table[0], 0x332211u);
     EXPECT_EQ(table[1], 0xFF5544u);
@@ -47,24 +47,24 @@ TEST(CustomColors, OnlyWhatTheFileHoldsIsCopied)
     for (std::size_t i = 0; i < written.size(); ++i) {
         written[i] = static_cast<std::uint32_t>(0x010203 * (i + 1));
     }
-    model::RecordWriter full;
+    base::RecordWriter full;
     SaveCustomColors(full, written);
-    model::RecordReader fullIn(full.Bytes());
+    base::RecordReader fullIn(full.Bytes());
     LoadCustomColors(table, fullIn);
     EXPECT_EQ(table, written);
-    model::RecordWriter other;
+    base::RecordWriter other;
     CPropertyMap unrelated;
     unrelated.SetProperty("something", six, 2);
     unrelated.Save(other);
-    model::RecordReader otherIn(other.Bytes());
+    base::RecordReader otherIn(other.Bytes());
     LoadCustomColors(table, otherIn);
-    model::RecordReader nothing(nullptr, 0);
+    base::RecordReader nothing(nullptr, 0);
     LoadCustomColors(table, nothing);
     EXPECT_EQ(table, written);
 
     // A damaged map is refused before the table changes.
     std::vector<unsigned char> cut(full.Bytes().begin(), full.Bytes().end() - 3);
-    model::RecordReader cutIn(cut);
+    base::RecordReader cutIn(cut);
     EXPECT_THROW(LoadCustomColors(table, cutIn), ModelError);
     EXPECT_EQ(table, written);
     use.reset();
@@ -123,9 +123,9 @@ TEST(ObjectRecords, RoundTripAndRefuseIndexesOfNoComponent)
     record.enabled = 0;
     record.indexes = {2, 0, 2};
     record.names = {"first", "", "third"};
-    model::RecordWriter out;
+    base::RecordWriter out;
     docfile::WriteObjectRecord(out, record);
-    model::RecordReader in(out.Bytes());
+    base::RecordReader in(out.Bytes());
     std::unique_ptr<CObjectRecord> back = docfile::ReadObjectRecord(in, components);
     EXPECT_TRUE(in.AtEnd());
     EXPECT_EQ(back->rect, record.rect);
@@ -134,35 +134,35 @@ TEST(ObjectRecords, RoundTripAndRefuseIndexesOfNoComponent)
     EXPECT_EQ(back->names, record.names);
     EXPECT_EQ(back->components.size(), 3u);
 
-    model::RecordReader tooFew(out.Bytes());
+    base::RecordReader tooFew(out.Bytes());
     components.resize(2);
     EXPECT_THROW(docfile::ReadObjectRecord(tooFew, components), ModelError);
 
     // A count larger than the rest of the record could hold is refused before anything grows.
-    model::RecordWriter huge;
+    base::RecordWriter huge;
     huge.WriteBytes(out.Bytes().data(), 17);
     huge.WriteU32(0x40000000);
-    model::RecordReader hugeIn(huge.Bytes());
+    base::RecordReader hugeIn(huge.Bytes());
     EXPECT_THROW(docfile::ReadObjectRecord(hugeIn, components), ModelError);
 }
 
 TEST(RangeEntries, RoundTripAndRefuseRangesTheTableLacks)
 {
     const std::vector<CRangeEntry> entries = {{2, "Sales", "'S'!$A$1:$B$2"}, {-1, "None", ""}};
-    model::RecordWriter out;
+    base::RecordWriter out;
     docfile::WriteRangeEntries(out, entries);
-    model::RecordReader in(out.Bytes());
+    base::RecordReader in(out.Bytes());
     const std::vector<CRangeEntry> back = docfile::ReadRangeEntries(in, 3);
     ASSERT_EQ(back.size(), 2u);
     EXPECT_EQ(back[0].name, "Sales");
     EXPECT_EQ(back[0].rangeText, "'S'!$A$1:$B$2");
     EXPECT_EQ(back[1].rangeIndex, -1);
 
-    model::RecordReader fewerRanges(out.Bytes());
+    base::RecordReader fewerRanges(out.Bytes());
     EXPECT_THROW(docfile::ReadRangeEntries(fewerRanges, 2), ModelError);
-    model::RecordWriter negative;
+    base::RecordWriter negative;
     docfile::WriteRangeEntries(negative, {{-2, "Bad", ""}});
-    model::RecordReader negativeIn(negative.Bytes());
+    base::RecordReader negativeIn(negative.Bytes());
     EXPECT_THROW(docfile::ReadRangeEntries(negativeIn, 3), ModelError);
 }
 

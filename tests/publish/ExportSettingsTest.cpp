@@ -1,6 +1,6 @@
+#include "base/ModelError.h"
+#include "base/RecordStream.h"
 #include "publish/ExportSettings.h"
-#include "model/ModelError.h"
-#include "model/RecordStream.h"
 #include "sheet/cells/VariableTable.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ struct Section {
 // The section as a document of that version holds it; the values differ from the defaults.
 std::vector<unsigned char> Write(const Section& s)
 {
-    model::RecordWriter out;
+    base::RecordWriter out;
     out.WriteU32(s.version);
     out.WriteString("http://example.test/data.xml");
     out.WriteString("/data/book.xlsx");
@@ -45,7 +45,7 @@ protected:
     }
     void Load(const std::vector<unsigned char>& bytes)
     {
-        model::RecordReader in(bytes);
+        base::RecordReader in(bytes);
         settings.Load(in, table);
         EXPECT_TRUE(in.AtEnd());
     }
@@ -71,7 +71,7 @@ TEST_F(ExportSettingsLoad, EachVersionReadsItsOwnFields)
         fresh.SetUrlCell(table.GetCellAt(0));
         fresh.gatewayUrl = "kept";
         std::vector<unsigned char> bytes = Write(c.section);
-        model::RecordReader in(bytes);
+        base::RecordReader in(bytes);
         fresh.Load(in, table);
         EXPECT_TRUE(in.AtEnd());
         EXPECT_EQ(fresh.url, "http://example.test/data.xml");
@@ -119,7 +119,7 @@ TEST_F(ExportSettingsLoad, DamagedSectionThrowsAndChangesNothing)
         CExportSettings record;
         record.url = "kept";
         record.SetUrlCell(table.GetCellAt(0));
-        model::RecordReader in(bytes);
+        base::RecordReader in(bytes);
         EXPECT_THROW(record.Load(in, table), ModelError);
         EXPECT_EQ(record.url, "kept");
         EXPECT_EQ(record.mode, DataSourceMode::Unset);
@@ -131,7 +131,7 @@ TEST_F(ExportSettingsLoad, DamagedSectionThrowsAndChangesNothing)
 TEST_F(ExportSettingsLoad, SavedRecordReadsBackTheSame)
 {
     Load(Write({13, 1}));
-    model::RecordWriter out;
+    base::RecordWriter out;
     settings.Save(out);
     EXPECT_EQ(out.Bytes(), Write({13, 1}));
 }

@@ -1,4 +1,5 @@
 #include "publish/FunctionLibrary.h"
+#include "publish/ProgramContext.h"
 
 #include "sheet/formula/FunctionLibraryHook.h"
 #include "swf/Actions.h"
@@ -206,6 +207,26 @@ TEST_F(FunctionLibraryTest, MissingOrDamagedFileLeavesTheLibraryEmpty)
         EXPECT_EQ(Unsupported(library), (std::vector<std::string>{"SUM"}));
         EXPECT_TRUE(Written(library).empty());
     }
+}
+
+// An installation without its library still gives the program one, empty, and the reason to
+// tell the user; a readable library gives no reason.
+TEST_F(FunctionLibraryTest, TheContextLoadsAMissingLibraryEmptyAndSaysWhy)
+{
+    CProgramContext context(dir_.path());
+    CProgramContext::Scope use(context);
+    const std::string missing = context.LoadFunctionLibrary();
+    EXPECT_NE(missing.find("func.dat: the function library is missing"), std::string::npos) << missing;
+    ASSERT_NE(GetFunctionLibrary(), nullptr);
+    EXPECT_EQ(GetFunctionLibrary()->GetFunctionCount(), 0);
+
+    std::filesystem::create_directories(dir_ / "asset");
+    WriteLibraryAsset(dir_ / "asset" / "func.dat", {{"SUM", Code("sum")}});
+    EXPECT_EQ(context.LoadFunctionLibrary(), "");
+    EXPECT_EQ(GetFunctionLibrary()->GetSymbolKind("SUM"), 20);
+
+    testsupport::WriteBytes(dir_ / "asset" / "func.dat", std::vector<uint8_t>(300, 0x5A));
+    EXPECT_NE(context.LoadFunctionLibrary().find("cannot be read"), std::string::npos);
 }
 
 TEST_F(FunctionLibraryTest, ModelCompiledByTheBaseMovieRegistersItsFunctions)

@@ -77,9 +77,9 @@ TEST_F(ModelLinkTest, ARangeOfAReplacedTableIsNeverUsedAgain)
 
     // A document read into the base movie brings its own table.
     value.RefreshFromCells(Range("A1", "A1"), false);
-    model::RecordWriter out;
+    base::RecordWriter out;
     movie->SaveModel(out);
-    model::RecordReader in(out.Bytes());
+    base::RecordReader in(out.Bytes());
     movie->LoadModel(in);
     EXPECT_FALSE(value.GetBinding()->IsBound());
     EXPECT_NE(link.GetTableGeneration(), second);

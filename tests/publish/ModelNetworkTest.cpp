@@ -156,6 +156,34 @@ TEST_F(NetworkTest, AFormulaTheParserRefusesIsReportedOnceByItsAddress)
     EXPECT_EQ(network().WatchedFormulas().size(), 2u);
 }
 
+// After a re-import that renamed a sheet, a cell bound under the old name is still in the
+// table: it gets no node and a trace, while a blank cell of a sheet that exists stays an empty
+// constant.
+TEST_F(NetworkTest, ACellOfASheetTheModelNoLongerHasGetsNoNode)
+{
+    std::vector<std::string> traces;
+    context.SetTraceSink([&](std::string_view line) { traces.emplace_back(line); });
+    Number("A1", 1);
+    const int32_t gone = table().AddCell("Old", 3, 3);
+    Formula("B1", "A1*2");
+    BoundCells bound = Bound({}, {"B1"});
+    bound.constants.insert(gone);
+    movie->GetNetwork().CompileCell(gone, cells(), table(), bound, movie->GetValueMap());
+    Compile({"B1", "A9"}, bound);
+    network().Link(table());
+
+    EXPECT_EQ(std::count(traces.begin(), traces.end(), "Cell does not exist, sheet names changed on re-import?"), 1);
+    EXPECT_EQ(network().FindConstantNode(gone), nullptr);
+    EXPECT_EQ(network().FindVariableNode(gone), nullptr);
+    EXPECT_EQ(movie->GetValueMap().Lookup(gone), nullptr);
+    // The walk goes on with the cells after it.
+    EXPECT_NE(network().FindVariableNode(Id("B1")), nullptr);
+    // The blank A9 of sheet S is a cell of the model: an empty constant with its value record.
+    EXPECT_NE(network().FindConstantNode(Id("A9")), nullptr);
+    EXPECT_NE(movie->GetValueMap().Lookup(Id("A9")), nullptr);
+    context.SetTraceSink({});
+}
+
 TEST_F(NetworkTest, ALongChainCompilesAndOrdersWithoutRecursion)
 {
     const int rows = 100000;

@@ -148,7 +148,7 @@ std::vector<InputCalculation> LinkedInputs(publishtest::BaseMovieFixture& model,
         bound.formulas.insert(model.Id(output));
     model.Compile(roots, bound);
     model.movie->GetNetwork().Link(model.table());
-    return InputCalculations(model.movie->GetNetwork(), model.table(), model.cells());
+    return InputCalculations(model.movie->GetNetwork());
 }
 
 // A change of one input recalculates what depends on it in the full calculation's order and
@@ -194,6 +194,25 @@ TEST_F(ModelScript, VolatileCellsRecalculateWithEveryInput)
     EXPECT_EQ(Recalculated(inputs, Id("A2")).size(), 4u);
 }
 
+// A formula changes by itself only when it calls such a function, however it is spelt, never
+// for text that merely reads like a call: the input's recalculation is its dependents alone.
+TEST_F(ModelScript, TextReadingLikeAVolatileCallIsNoCall)
+{
+    Number("A1", 1);
+    BoundCells bound;
+    bound.constants = {Id("A1")};
+    bound.formulas = {Id("B1"), Id("C1")};
+    for (const char* text : {"\"BUY NOW()\"", "\"rand()\"&\"TODAY()\"", "IF(1>0,\"OFFSET(\",\"\")"}) {
+        movie->ClearNetwork();
+        Formula("B1", "A1*2");
+        Formula("C1", text);
+        Compile({"B1", "C1"}, bound);
+        movie->GetNetwork().Link(table());
+        EXPECT_EQ(Recalculated(InputCalculations(movie->GetNetwork()), Id("A1")), (std::vector<int32_t>{Id("B1")}))
+            << text;
+    }
+}
+
 // The functions of the inputs repeat their dependents' code; past twice the model's formulas
 // the inputs with the most dependents keep the full calculation.
 TEST_F(ModelScript, InputRecalculationsStayWithinTwiceTheModel)
@@ -213,7 +232,7 @@ TEST_F(ModelScript, InputRecalculationsStayWithinTwiceTheModel)
     Compile(roots, bound);
     movie->GetNetwork().Link(table());
     // A3 feeds A4 as well: it has the most dependents and is the one left out.
-    const std::vector<InputCalculation> inputs = InputCalculations(movie->GetNetwork(), table(), cells());
+    const std::vector<InputCalculation> inputs = InputCalculations(movie->GetNetwork());
     ASSERT_EQ(inputs.size(), 2u);
     EXPECT_EQ(inputs[0].cellId, Id("A1"));
     EXPECT_EQ(inputs[1].cellId, Id("A2"));

@@ -1,5 +1,5 @@
-#include "model/ModelError.h"
-#include "model/RecordStream.h"
+#include "base/ModelError.h"
+#include "base/RecordStream.h"
 #include "publish/BaseMovie.h"
 #include "sheet/cells/CellValueMap.h"
 #include "tests/publish/PublishTestSupport.h"
@@ -36,7 +36,7 @@ struct ModelSectionTest : BaseMovieFixture, ::testing::Test {
     }
     Bytes Save(const CBaseMovie& from)
     {
-        model::RecordWriter out;
+        base::RecordWriter out;
         from.SaveModel(out);
         return out.Take();
     }
@@ -74,7 +74,7 @@ TEST_F(ModelSectionTest, ASavedModelReadsBackToTheSameSection)
     BuildModel();
     Bytes saved = Save(*movie);
     BaseMovieFixture other;
-    model::RecordReader in(saved);
+    base::RecordReader in(saved);
     other.movie->LoadModel(in);
     EXPECT_TRUE(in.AtEnd());
     EXPECT_TRUE(other.movie->IsModelChanged()); // the map's URL cell must be compiled
@@ -127,7 +127,7 @@ TEST_F(ModelSectionTest, OlderVersionsReadTheirOwnFields)
         other.movie->ClearModelChanged();
         Bytes section = head;
         section.insert(section.end(), c.tail.begin(), c.tail.end());
-        model::RecordReader in(section);
+        base::RecordReader in(section);
         ASSERT_NO_THROW(other.movie->LoadModel(in)) << int(c.version);
         EXPECT_TRUE(in.AtEnd()) << int(c.version);
         EXPECT_EQ(other.movie->IsModelChanged(), c.changed) << int(c.version);
@@ -155,7 +155,7 @@ TEST_F(ModelSectionTest, ADamagedSectionIsRefusedAndChangesNothing)
     target.movie->GetStringMap()["keep"] = "me";
     Bytes before = Save(*target.movie);
     auto refused = [&](const Bytes& section) {
-        model::RecordReader in(section);
+        base::RecordReader in(section);
         try {
             target.movie->LoadModel(in);
         } catch (const ModelError& error) {

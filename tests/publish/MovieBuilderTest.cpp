@@ -233,6 +233,35 @@ TEST_F(MovieBuilderTest, PreviewAndWebServiceModesAddTheirTagsAndFrames)
     EXPECT_EQ(std::count(codes.begin(), codes.end(), 12), 2 + std::count(connection + 1, placement, 12));
 }
 
+// Collaboration makes the connection clip part of the movie, real-time or not: its
+// initialisation makes the connection the first frame and the components use. Only real-time
+// collaboration places it, as "collab".
+TEST_F(MovieBuilderTest, CollaborationCarriesTheConnectionClipAndRealTimePlacesIt)
+{
+    AddGauges(1);
+    const auto initCode = [](const Movie& movie) {
+        std::vector<uint16_t> codes = movie.Codes();
+        return std::count(codes.begin(), codes.end(), 59);
+    };
+    const auto placedAsCollab = [](const Movie& movie) {
+        const std::string name("collab", 7);
+        return std::any_of(movie.tags.begin(), movie.tags.end(), [&](const Tag& tag) {
+            return tag.code == 26 && std::search(tag.body.begin(), tag.body.end(), name.begin(), name.end()) != tag.body.end();
+        });
+    };
+    const Movie plain = ReadMovie(Build(false, "plain.swf"));
+    base->GetExportSettings().collaboration = true;
+    const Movie saved = ReadMovie(Build(false, "saved.swf"));
+    EXPECT_EQ(initCode(saved), initCode(plain) + 1);
+    EXPECT_FALSE(placedAsCollab(saved));
+    EXPECT_EQ(saved.frameCount, 1);
+
+    base->GetExportSettings().realTimeCollaboration = true;
+    const Movie live = ReadMovie(Build(false, "live.swf"));
+    EXPECT_EQ(initCode(live), initCode(plain) + 1);
+    EXPECT_TRUE(placedAsCollab(live));
+}
+
 // A dashboard of hundreds of components is built over several frames, each placing a part of
 // them and running the scripts of just those; only the last frame stops the playhead.
 TEST_F(MovieBuilderTest, ManyComponentsAreBuiltOverFramesEachWithItsOwnScripts)

@@ -122,24 +122,30 @@ TEST(PublisherTest, AFifoOrDeviceNamedAnywhereIsRefusedWithoutWaiting)
     }
 }
 
-// A document written before names were checked, or by hand, keeps names the movie cannot
-// reach; opening it renames them, says so, and the movie is published.
-TEST(PublisherTest, ADocumentsUnusableComponentNamesAreRenamedAndReported)
+// A 200 by 100 document of labels with these names, over the publisher's empty model.
+std::vector<unsigned char> LabelsDocument(publish::CPublisher& publisher, std::initializer_list<const char*> names)
 {
-    testsupport::TempDir dir;
-    publish::CPublisher publisher(testsupport::InstallDir());
     publish::DocDescription description;
     description.width = 200;
     description.height = 100;
-    for (const char* name : {"Sales.Total", "Total", "TOTAL", "kvCalc", "V1", "KVLabelCompSymbol_1"}) {
+    for (const char* name : names) {
         publish::ComponentDescription& c = description.components.emplace_back();
         c.symbol = "KVLabelCompSymbol";
         c.name = name;
         c.rect = {0, 0, 400, 200};
     }
     publisher.GetBaseMovie().ResetModel();
-    const std::vector<unsigned char> bytes = publish::BuildDocument(description, publisher.GetBaseMovie());
-    testsupport::WriteBytes(dir / "names.vtd", bytes);
+    return publish::BuildDocument(description, publisher.GetBaseMovie());
+}
+
+// A document written before names were checked, or by hand, keeps names the movie cannot
+// reach; opening it renames them, says so, and the movie is published.
+TEST(PublisherTest, ADocumentsUnusableComponentNamesAreRenamedAndReported)
+{
+    testsupport::TempDir dir;
+    publish::CPublisher publisher(testsupport::InstallDir());
+    testsupport::WriteBytes(dir / "names.vtd",
+                            LabelsDocument(publisher, {"Sales.Total", "Total", "TOTAL", "kvCalc", "V1", "KVLabelCompSymbol_1"}));
 
     publisher.OpenDocument(dir / "names.vtd");
     std::vector<std::string> names;
@@ -151,6 +157,36 @@ TEST(PublisherTest, ADocumentsUnusableComponentNamesAreRenamedAndReported)
     EXPECT_EQ(publisher.Notes()[0], "component \"Sales.Total\" is now KVLabelCompSymbol_2");
     publisher.Publish(dir / "names.swf", false);
     EXPECT_TRUE(fs::exists(dir / "names.swf"));
+}
+
+// What a newer version appends after the last section is left unread with a note; the
+// document opens with everything this version knows of it and is published.
+TEST(PublisherTest, BytesAfterTheLastSectionAreANoteNotDamage)
+{
+    testsupport::TempDir dir;
+    publish::CPublisher publisher(testsupport::InstallDir());
+    std::vector<unsigned char> bytes = LabelsDocument(publisher, {"Title"});
+    bytes.insert(bytes.end(), {'N', 'E', 'W', 1, 0, 0, 0});
+    testsupport::WriteBytes(dir / "newer.vtd", bytes);
+
+    publisher.OpenDocument(dir / "newer.vtd");
+    ASSERT_EQ(publisher.GetDocument().GetInstances().size(), 1u);
+    EXPECT_EQ(publisher.GetDocument().GetInstances()[0]->GetName(), "Title");
+    std::int32_t width = 0, height = 0;
+    publisher.GetDocument().GetStageSize(width, height);
+    EXPECT_EQ(width, 200);
+    EXPECT_EQ(height, 100);
+    ASSERT_EQ(publisher.Notes().size(), 1u);
+    EXPECT_NE(publisher.Notes()[0].find("newer.vtd: 7 bytes after the last section were not read"), std::string::npos)
+        << publisher.Notes()[0];
+    publisher.Publish(dir / "newer.swf", false);
+    EXPECT_TRUE(fs::exists(dir / "newer.swf"));
+
+    // Opening a document that ends where it should leaves no note behind.
+    bytes.resize(bytes.size() - 7);
+    testsupport::WriteBytes(dir / "exact.vtd", bytes);
+    publisher.OpenDocument(dir / "exact.vtd");
+    EXPECT_TRUE(publisher.Notes().empty());
 }
 
 // Functions the movie lacks are named as the spreadsheet names them, with the cells calling

@@ -1,6 +1,6 @@
+#include "base/ModelError.h"
+#include "base/RecordStream.h"
 #include "sheet/cells/SheetRecords.h"
-#include "model/ModelError.h"
-#include "model/RecordStream.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/CellValueMap.h"
 #include "sheet/formula/ExprNodes.h"
@@ -20,10 +20,10 @@ namespace {
 
 // Every shorter prefix of a record must be refused with ModelError, never read past.
 void ExpectTruncationsRefused(const std::vector<std::uint8_t>& bytes,
-                              const std::function<void(model::RecordReader&)>& read)
+                              const std::function<void(base::RecordReader&)>& read)
 {
     for (std::size_t size = 0; size < bytes.size(); ++size) {
-        model::RecordReader in(bytes.data(), size);
+        base::RecordReader in(bytes.data(), size);
         EXPECT_THROW(read(in), ModelError) << "prefix of " << size << " bytes";
     }
 }
@@ -37,11 +37,11 @@ TEST(SheetRecordsTest, CellModelRoundTrip)
     cells.SetDefinedName("Sales", "Data!$B$1:$B$3");
     cells.SetNamedValue("KVDecimalSeparator", ",");
     cells.SetLoaded(true);
-    model::RecordWriter out;
+    base::RecordWriter out;
     sheetrec::WriteCellModel(out, cells);
 
     CCellModel back;
-    model::RecordReader in(out.Bytes());
+    base::RecordReader in(out.Bytes());
     sheetrec::ReadCellModel(in, back);
     EXPECT_TRUE(in.AtEnd());
     EXPECT_TRUE(back.IsLoaded());
@@ -50,7 +50,7 @@ TEST(SheetRecordsTest, CellModelRoundTrip)
     EXPECT_TRUE(back.GetCell("Data", 3, 2)->changed);
     EXPECT_EQ(back.FindDefinedName("sales").value_or(""), "Data!$B$1:$B$3");
     EXPECT_EQ(back.GetNamedValue("KVDecimalSeparator").value_or(""), ",");
-    ExpectTruncationsRefused(out.Bytes(), [](model::RecordReader& r) {
+    ExpectTruncationsRefused(out.Bytes(), [](base::RecordReader& r) {
         CCellModel m;
         sheetrec::ReadCellModel(r, m);
     });
@@ -65,11 +65,11 @@ TEST(SheetRecordsTest, VariableTableKeepsIdsAndIndexes)
     range.AddArea(CCellRef("T", 1, 1), CCellRef("T", 1, 1));
     table.AddRange(range);
     table.SetName("Rate", "0.2");
-    model::RecordWriter out;
+    base::RecordWriter out;
     sheetrec::WriteVariableTable(out, table);
 
     CVariableTable back;
-    model::RecordReader in(out.Bytes());
+    base::RecordReader in(out.Bytes());
     sheetrec::ReadVariableTable(in, back);
     ASSERT_EQ(back.GetCellCount(), table.GetCellCount());
     for (std::size_t i = 0; i < table.GetCellCount(); ++i)
@@ -77,7 +77,7 @@ TEST(SheetRecordsTest, VariableTableKeepsIdsAndIndexes)
     EXPECT_EQ(back.FindRange(range), 0);
     EXPECT_EQ(back.GetRange(0)->GetCell(4)->id, table.GetRange(0)->GetCell(4)->id);
     EXPECT_EQ(back.FindName("RATE").value_or(""), "0.2");
-    ExpectTruncationsRefused(out.Bytes(), [](model::RecordReader& r) {
+    ExpectTruncationsRefused(out.Bytes(), [](base::RecordReader& r) {
         CVariableTable t;
         sheetrec::ReadVariableTable(r, t);
     });
@@ -87,11 +87,11 @@ TEST(SheetRecordsTest, RefusesDamagedTables)
 {
     struct Case {
         const char* what;
-        std::function<void(model::RecordWriter&)> write;
+        std::function<void(base::RecordWriter&)> write;
     };
     const Case cases[] = {
         {"repeated cell",
-         [](model::RecordWriter& w) {
+         [](base::RecordWriter& w) {
              w.WriteU32(2);
              for (int i = 0; i < 2; ++i) {
                  w.WriteString("S");
@@ -100,20 +100,20 @@ TEST(SheetRecordsTest, RefusesDamagedTables)
              }
          }},
         {"row outside the sheet",
-         [](model::RecordWriter& w) {
+         [](base::RecordWriter& w) {
              w.WriteU32(1);
              w.WriteString("S");
              w.WriteI32(0);
              w.WriteI32(1);
          }},
-        {"huge count", [](model::RecordWriter& w) { w.WriteU32(0xFFFFFFFF); }},
+        {"huge count", [](base::RecordWriter& w) { w.WriteU32(0xFFFFFFFF); }},
     };
     for (const Case& c : cases) {
-        model::RecordWriter out;
+        base::RecordWriter out;
         c.write(out);
         for (int i = 0; i < 8; ++i)
             out.WriteU32(0);
-        model::RecordReader in(out.Bytes());
+        base::RecordReader in(out.Bytes());
         CVariableTable table;
         EXPECT_THROW(sheetrec::ReadVariableTable(in, table), ModelError) << c.what;
     }
@@ -122,7 +122,7 @@ TEST(SheetRecordsTest, RefusesDamagedTables)
 TEST(SheetRecordsTest, AWholeSheetRangeIsReadWithoutNumberingItsCells)
 {
     // A range stands for its areas: read back, a whole sheet costs what one area does.
-    model::RecordWriter out;
+    base::RecordWriter out;
     out.WriteU32(0);
     out.WriteU32(1);
     out.WriteU32(1);
@@ -133,7 +133,7 @@ TEST(SheetRecordsTest, AWholeSheetRangeIsReadWithoutNumberingItsCells)
     out.WriteI32(kMaxSheetColumn);
     for (int i = 0; i < 8; ++i)
         out.WriteU32(0);
-    model::RecordReader in(out.Bytes());
+    base::RecordReader in(out.Bytes());
     CVariableTable table;
     sheetrec::ReadVariableTable(in, table);
     ASSERT_EQ(table.GetRangeCount(), 1u);
@@ -149,10 +149,10 @@ TEST(SheetRecordsTest, ValueMapRoundTrip)
     map.insert(CCellValueRecord(4, "V4", "'S'!$A$1", text.get())).mark = 1;
     map.insert(CCellValueRecord(2, "V2", "'S'!$A$2", flag.get())).exportFlag = 1;
     map.insert(CCellValueRecord(9, "V9", "'S'!$A$3", nullptr));
-    model::RecordWriter out;
+    base::RecordWriter out;
     sheetrec::WriteValueMap(out, map);
     CCellValueMap back;
-    model::RecordReader in(out.Bytes());
+    base::RecordReader in(out.Bytes());
     sheetrec::ReadValueMap(in, back);
     ASSERT_EQ(back.GetCount(), 3u);
     EXPECT_EQ(back.Find(4)->GetValue()->GetText(), "abc");
@@ -160,7 +160,7 @@ TEST(SheetRecordsTest, ValueMapRoundTrip)
     EXPECT_TRUE(back.Lookup(2)->GetValue()->GetBoolean());
     EXPECT_EQ(back.Lookup(9)->GetValue(), nullptr);
     EXPECT_EQ(back.Lookup(9)->GetA1Text(), "'S'!$A$3");
-    ExpectTruncationsRefused(out.Bytes(), [](model::RecordReader& r) {
+    ExpectTruncationsRefused(out.Bytes(), [](base::RecordReader& r) {
         CCellValueMap m;
         sheetrec::ReadValueMap(r, m);
     });
@@ -175,11 +175,11 @@ TEST(SheetRecordsTest, NodesReadBackWriteTheSameActions)
     CFormulaCellNode node(12, CCompiledExpr::Compile(*tree));
     node.AddReferencedCell(0);
     node.AddReferencedCell(5);
-    model::RecordWriter out;
+    base::RecordWriter out;
     node.Save(out);
 
     CFormulaCellNode back;
-    model::RecordReader in(out.Bytes());
+    base::RecordReader in(out.Bytes());
     back.Load(in);
     EXPECT_TRUE(in.AtEnd());
     EXPECT_EQ(back.GetCellId(), 12);
@@ -190,15 +190,15 @@ TEST(SheetRecordsTest, NodesReadBackWriteTheSameActions)
     EXPECT_EQ(testsupport::ActionText(reread), testsupport::ActionText(original));
 
     CConstantCellNode empty(3, nullptr);
-    model::RecordWriter constantOut;
+    base::RecordWriter constantOut;
     empty.Save(constantOut);
     CConstantCellNode emptyBack;
-    model::RecordReader constantIn(constantOut.Bytes());
+    base::RecordReader constantIn(constantOut.Bytes());
     emptyBack.Load(constantIn);
     EXPECT_EQ(emptyBack.GetCellId(), 3);
     EXPECT_EQ(emptyBack.GetExpression(), nullptr);
 
-    ExpectTruncationsRefused(out.Bytes(), [](model::RecordReader& r) {
+    ExpectTruncationsRefused(out.Bytes(), [](base::RecordReader& r) {
         CFormulaCellNode n;
         n.Load(r);
     });

@@ -8,19 +8,34 @@
 #include "swf/SwfSprite.h"
 #include "swf/SwfTags.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace testsupport {
 
+// A fixture symbol named as a shipped one has the shipped one's traits (when the sources are
+// known, as they are to the tests).
+inline std::string ShippedTraits(const std::string& symbol)
+{
+    const char* source = std::getenv("VANTOREL_SOURCE_DIR");
+    if (source == nullptr)
+        return "";
+    std::ifstream shipped(std::filesystem::path(source) / "assets" / "component" / "default" / (symbol + ".xml"));
+    const std::string text((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+    const std::size_t at = text.find(" traits=\"");
+    return at == std::string::npos ? std::string() : text.substr(at, text.find('"', at + 9) + 1 - at);
+}
+
 // Parameters of the fixture's components: every value kind a description can set, a scalar
 // and a list binding, and an external-file group.
 inline std::string FixtureDefaults(const std::string& symbol)
 {
-    return "<component symbol=\"" + symbol + "\" label=\"" + symbol +
+    return "<component symbol=\"" + symbol + "\"" + ShippedTraits(symbol) + " label=\"" + symbol +
            "\" category=\"Test\" "
            "xmin=\"0\" xmax=\"2000\" ymin=\"0\" ymax=\"1000\">"
            "<group name=\"General\" subtype=\"singleValue\">"

@@ -4,7 +4,6 @@
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfPlaceObject2.h"
 #include "swf/SwfReader.h"
-#include "swf/ScopeGuard.h"
 #include "swf/SwfShape.h"
 #include "swf/SwfSprite.h"
 #include "swf/SwfTags.h"
@@ -191,21 +190,3 @@ TEST(Tags, ShapeRecordSelectingAMissingStyleIsRefused)
 }
 
 } // namespace
-
-TEST(ScopeGuard, UndoesOnEveryWayOutUnlessDismissed)
-{
-    int depth = 0;
-    try {
-        ++depth;
-        ScopeGuard leave([&] { --depth; });
-        throw swf::SwfError("inner failure");
-    } catch (const swf::SwfError&) {
-    }
-    EXPECT_EQ(depth, 0);
-    {
-        ++depth;
-        ScopeGuard keep([&] { --depth; });
-        keep.Dismiss();
-    }
-    EXPECT_EQ(depth, 1);
-}

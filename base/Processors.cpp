@@ -1,11 +1,11 @@
-#include "swf/Processors.h"
+#include "base/Processors.h"
 
 #include <sched.h>
 
 #include <algorithm>
 #include <thread>
 
-namespace swf {
+namespace base {
 
 unsigned UsableProcessors()
 {
@@ -18,4 +18,4 @@ unsigned UsableProcessors()
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
-} // namespace swf
+} // namespace base

@@ -1,11 +1,11 @@
-#include "model/RecordStream.h"
+#include "base/RecordStream.h"
 
-#include "model/ModelError.h"
+#include "base/ModelError.h"
 
 #include <bit>
 #include <cstring>
 
-namespace model {
+namespace base {
 
 void RecordReader::Fail(const char* what, const std::string& why) const
 {
@@ -83,4 +83,4 @@ void RecordWriter::WriteBytes(const void* data, std::size_t count)
     bytes_.insert(bytes_.end(), p, p + count);
 }
 
-} // namespace model
+} // namespace base

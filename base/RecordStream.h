@@ -1,6 +1,6 @@
 #pragma once
 
-#include "swf/ByteReader.h"
+#include "base/ByteReader.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-namespace model {
+namespace base {
 
 // The reader of the model's and the sheet's records. Every length read from the input is
 // checked against what remains, so a damaged file ends in a ModelError naming the record and the
 // offset instead of reading past the end or allocating without bound.
-class RecordReader : public swf::ByteReader {
+class RecordReader : public ByteReader {
 public:
     explicit RecordReader(std::span<const std::uint8_t> bytes) : ByteReader(bytes) {}
     RecordReader(const std::uint8_t* data, std::size_t size) : ByteReader({data, size}) {}
@@ -66,4 +66,4 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
-} // namespace model
+} // namespace base

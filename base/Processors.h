@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-namespace swf {
+namespace base {
 
 // How many processors this process may run on: its affinity mask where the system tells,
 // else the processors of the machine; at least 1. A process confined to two processors of a
@@ -40,4 +40,4 @@ void ForEachOnThreads(std::size_t first, std::size_t last, unsigned threads, Wor
     take();
 }
 
-} // namespace swf
+} // namespace base

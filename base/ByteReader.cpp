@@ -1,6 +1,6 @@
-#include "swf/ByteReader.h"
+#include "base/ByteReader.h"
 
-namespace swf {
+namespace base {
 
 template <class T> T ByteReader::TakeLittleEndian(std::string_view field)
 {
@@ -41,4 +41,4 @@ std::span<const uint8_t> ByteReader::Take(size_t count, std::string_view field)
     return out;
 }
 
-} // namespace swf
+} // namespace base

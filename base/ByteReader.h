@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-namespace swf {
+namespace base {
 
 // A bounds-checked little-endian cursor over bytes that came from outside: the one reader that
 // every byte format of the program (movies, model and sheet records) is read with. Every read
@@ -47,4 +47,4 @@ private:
     size_t pos_ = 0;
 };
 
-} // namespace swf
+} // namespace base
