@@ -415,9 +415,9 @@ TEST_F(AppTest, AMissingFunctionLibraryStartsWithAnEmptyOneAndSaysSo)
     EXPECT_NE(boxes->Log()[0].text.find("func.dat: the function library is missing"), std::string::npos)
         << boxes->Log()[0].text;
     EXPECT_EQ(boxes->Log()[0].flags, UINT(MB_ICONEXCLAMATION));
-    EXPECT_TRUE(app->Services().InstallationProblem().empty());
-    ASSERT_NE(app->Services().FunctionLibrary(), nullptr);
-    EXPECT_EQ(app->Services().FunctionLibrary()->GetFunctionCount(), 0);
+    EXPECT_TRUE(app->Designer().InstallationProblem().empty());
+    ASSERT_NE(app->Designer().FunctionLibrary(), nullptr);
+    EXPECT_EQ(app->Designer().FunctionLibrary()->GetFunctionCount(), 0);
     EXPECT_NE(app->MainFrame(), nullptr);
 }
 
