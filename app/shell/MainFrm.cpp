@@ -222,9 +222,12 @@ void CMainFrame::OnActivateApp(BOOL bActive, DWORD)
 {
     if (bActive) {
         BringWindowToTop();
-        // Back in the program, the keys go to the palette, where the next component is chosen.
-        if (CDrawView* view = GetActiveDrawView(); view != nullptr && view->GetPalette() != nullptr)
-            view->GetPalette()->SetFocus();
+        // Back in the program, the keys go to the palette, where the next component is chosen;
+        // a palette hidden by the preview leaves them with the preview's movie.
+        CDrawView* view = GetActiveDrawView();
+        CComponentPalette* palette = view != nullptr ? view->GetPalette() : nullptr;
+        if (palette != nullptr && palette->IsWindowVisible())
+            palette->SetFocus();
     }
 }
 

@@ -16,6 +16,7 @@
 #include "app/core/AppIds.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/ComponentCatalog.h"
+#include "model/CellBinding.h"
 #include "model/ComponentDef.h"
 #include "model/Parameter.h"
 #include "model/ParameterSet.h"
@@ -873,6 +874,48 @@ TEST_F(CanvasViewTest, ImportDoneSetsTheNamedValuesAndActivationFocusesThePalett
     CWnd* focus = CWnd::GetFocus();
     ASSERT_NE(focus, nullptr);
     EXPECT_TRUE(focus == view.GetPalette() || view.GetPalette()->IsChild(focus));
+}
+
+} // namespace
+
+namespace {
+
+// Editing several components together: a value typed into a shared cell binding reaches the
+// bound value of every member, in a selection of one kind and in a mixed one.
+TEST_F(CanvasViewTest, ASharedBindingWritesThroughToEveryMembersBoundValue)
+{
+    CDrawView& view = StartDesigner();
+    CComponentObj* a = Place(view, "KVGaugeSymbol", {40, 40});
+    CComponentObj* b = Place(view, "KVGaugeSymbol", {240, 40});
+    CComponentObj* c = Place(view, "KVSliderVSymbol", {440, 40});
+    ASSERT_TRUE(a && b && c);
+    auto bound = [](CComponentObj* obj, const char* group, const char* name) -> CParameter& {
+        CParameter* g = obj->GetInstance(0)->GetParameters()->FindParameter(group);
+        return g->GetSet()->FindParameter(name)->GetBinding()->GetValue();
+    };
+    CMultiSelectObj& multi = view.GetMultiSelect();
+    multi.Clear();
+    multi.AddMember(a);
+    multi.AddMember(b);
+    multi.BuildSharedSet(true);
+    CParameter* title = multi.GetSharedSet()->FindParameter("General")->GetSet()->FindParameter("title");
+    ASSERT_NE(title, nullptr);
+    ASSERT_NE(title->GetBinding(), nullptr);
+    EXPECT_TRUE(title->GetBinding()->GetValue().SetString("Both gauges"));
+    EXPECT_EQ(bound(a, "General", "title").GetString(), "Both gauges");
+    EXPECT_EQ(bound(b, "General", "title").GetString(), "Both gauges");
+
+    multi.Clear();
+    multi.AddMember(a);
+    multi.AddMember(c);
+    multi.BuildSharedSet(false);
+    CParameter* status = multi.GetSharedSet()->FindParameter("Behavior")->GetSet()->FindParameter("displayStatus");
+    ASSERT_NE(status, nullptr);
+    ASSERT_NE(status->GetBinding(), nullptr);
+    EXPECT_TRUE(status->GetBinding()->GetValue().SetInt(0));
+    EXPECT_EQ(bound(a, "Behavior", "displayStatus").GetInt(), 0);
+    EXPECT_EQ(bound(c, "Behavior", "displayStatus").GetInt(), 0);
+    multi.Reset();
 }
 
 } // namespace
