@@ -796,6 +796,40 @@ TEST_F(CommandStateTest, TheUpdateTableHoldsInAndOutOfPreviewWithAndWithoutModel
     check({false, true, false});
 }
 
+// The colour commands, which no menu carries, colour every selected object; Help > Welcome
+// shows the start's dialog again.
+TEST_F(CommandStateTest, ColourCommandsColourTheSelectionAndWelcomeComesBack)
+{
+    CDrawView& view = StartDesigner();
+    CComponentObj* a = Place(view, "KVGaugeSymbol", {40, 40});
+    CComponentObj* b = Place(view, "KVGaugeSymbol", {240, 40});
+    CComponentObj* other = Place(view, "KVGaugeSymbol", {440, 40});
+    view.Select(a);
+    view.Select(b, true);
+    CScriptedCommonDialogs& files = UseScriptedCommonDialogs();
+    files.AnswerColour(RGB(10, 20, 30));
+    Frame().SendMessage(WM_COMMAND, ID_FILL_COLOR, 0);
+    files.AnswerColour(RGB(40, 50, 60));
+    Frame().SendMessage(WM_COMMAND, ID_LINE_COLOR, 0);
+    for (CComponentObj* obj : {a, b}) {
+        EXPECT_EQ(obj->m_logbrush.lbColor, RGB(10, 20, 30));
+        EXPECT_EQ(obj->m_logpen.lopnColor, RGB(40, 50, 60));
+    }
+    EXPECT_NE(other->m_logbrush.lbColor, RGB(10, 20, 30));
+    // A cancelled dialog colours nothing.
+    files.AnswerColour(std::nullopt);
+    Frame().SendMessage(WM_COMMAND, ID_FILL_COLOR, 0);
+    EXPECT_EQ(a->m_logbrush.lbColor, RGB(10, 20, 30));
+
+    int welcomes = 0;
+    ui::SetDialogHook(309, [&](CDialog& dlg) {
+        ++welcomes;
+        dlg.EndDialog(IDOK);
+    });
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_HELP_WELCOME));
+    EXPECT_EQ(welcomes, 1);
+}
+
 // Closing the main window asks about a changed style: Cancel keeps the window, No closes it.
 TEST_F(CanvasViewTest, ClosingTheWindowAsksToSaveAChangedStyle)
 {
@@ -875,10 +909,6 @@ TEST_F(CanvasViewTest, ImportDoneSetsTheNamedValuesAndActivationFocusesThePalett
     ASSERT_NE(focus, nullptr);
     EXPECT_TRUE(focus == view.GetPalette() || view.GetPalette()->IsChild(focus));
 }
-
-} // namespace
-
-namespace {
 
 // Editing several components together: a value typed into a shared cell binding reaches the
 // bound value of every member, in a selection of one kind and in a mixed one.
