@@ -6,6 +6,7 @@
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/DrawView.h"
 #include "app/canvas/UndoHistory.h"
+#include "app/canvas/ViewStyle.h"
 #include "app/core/DesignerContext.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/ComponentDef.h"
@@ -413,6 +414,7 @@ void CComponentTool::OnLButtonDown(CDrawView* pView, unsigned nFlags, CPoint poi
     instance->SetRect({logical.x, logical.y, logical.x, logical.y});
     CComponent* raw = instance.release();
     auto* obj = new CComponentObj(CRect(logical, logical), raw);
+    obj->ApplyGlobalStyle(pView->GetViewStyle().Record());
     doc->Add(obj);
     pView->Select(obj);
     pView->GetUndoHistory().Push(new CUndoListRecord(pView->GetUndoHistory().Ownership(), obj, true, doc));

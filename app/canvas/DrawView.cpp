@@ -21,6 +21,7 @@
 #include "model/ComponentCatalog.h"
 #include "model/ComponentDef.h"
 #include "platform/controls/ShockwaveFlash.h"
+#include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/dialogs/PrintService.h"
 #include "platform/docview/Frame.h"
@@ -129,22 +130,39 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
     .UpdateCommandUI(ID_FIT_TO_COMPONENTS, &CDrawView::OnUpdateOutsidePreview)
     .UpdateCommandUI(ID_FIT_TO_WINDOW, &CDrawView::OnUpdateOutsidePreview)
     .UpdateCommandUI(ID_DATA_IMPORT_MODEL, &CDrawView::OnUpdateOutsidePreview)
+    .UpdateCommandUI(ID_FILE_PROPERTIES, &CDrawView::OnUpdateOutsidePreview)
+    .UpdateCommandUI(ID_HELP_WELCOME, &CDrawView::OnUpdateOutsidePreview)
+    .UpdateCommandUI(ID_FILE_MRU_FILE1, &CDrawView::OnUpdateRecentFile)
+    .Command(ID_LINE_COLOR, &CDrawView::OnLineColor)
+    .UpdateCommandUI(ID_LINE_COLOR, &CDrawView::OnUpdateAlwaysEnabled)
+    .Command(ID_FILL_COLOR, &CDrawView::OnFillColor)
+    .UpdateCommandUI(ID_FILL_COLOR, &CDrawView::OnUpdateAlwaysEnabled)
     .UpdateCommandUI(ID_FILE_SAVE_AS, &CDrawView::OnUpdateAlwaysDisabled)
     .Command(ID_FILE_PRINT, &CDrawView::OnFilePrint)
     .Command(ID_FILE_PRINT_PREVIEW, &CDrawView::OnFilePrintPreview)
     .Command(ID_EXPORT_SETTINGS, &CDrawView::OnExportSettings)
     .Command(ID_EXPORT_PREVIEW, &CDrawView::OnExportPreview)
+    .UpdateCommandUI(ID_EXPORT_PREVIEW, &CDrawView::OnUpdateExportPreview)
     .Command(ID_EXPORT_SWF, &CDrawView::OnExportSwf)
+    .UpdateCommandUI(ID_EXPORT_SWF, &CDrawView::OnUpdateExportWithObjects)
     .Command(ID_EXPORT_HTML, &CDrawView::OnExportHtml)
+    .UpdateCommandUI(ID_EXPORT_HTML, &CDrawView::OnUpdateExportWithObjects)
     .Command(ID_EXPORT_POWERPOINT, &CDrawView::OnExportPowerPoint)
+    .UpdateCommandUI(ID_EXPORT_POWERPOINT, &CDrawView::OnUpdateExportWithObjects)
     .Command(ID_EXPORT_OUTLOOK, &CDrawView::OnExportOutlook)
+    .UpdateCommandUI(ID_EXPORT_OUTLOOK, &CDrawView::OnUpdateExportWithObjects)
     .Command(ID_EXPORT_PORTAL, &CDrawView::OnExportPortal)
+    .UpdateCommandUI(ID_EXPORT_PORTAL, &CDrawView::OnUpdateExportWithObjects)
     .Command(ID_SNAPSHOT_EXCEL, &CDrawView::OnSnapshotToExcel)
+    .UpdateCommandUI(ID_SNAPSHOT_EXCEL, &CDrawView::OnUpdateSnapshotToExcel)
+    .Command(ID_EXPORT_SCENARIO, &CDrawView::OnExportScenario)
+    .UpdateCommandUI(ID_EXPORT_SCENARIO, &CDrawView::OnUpdateExportScenario)
     .Command(ID_SNAPSHOT_SWF, &CDrawView::OnSnapshotSwf)
     .Command(ID_SNAPSHOT_HTML, &CDrawView::OnSnapshotHtml)
     .Command(ID_SNAPSHOT_POWERPOINT, &CDrawView::OnSnapshotPowerPoint)
     .Command(ID_SNAPSHOT_OUTLOOK, &CDrawView::OnSnapshotOutlook)
     .Command(ID_SEND_POWERPOINT, &CDrawView::OnSendToPowerPoint)
+    .UpdateCommandUI(ID_SEND_POWERPOINT, &CDrawView::OnUpdateExportWithObjects)
     .Command(ID_SEND_TO_OUTLOOK, &CDrawView::OnSendToOutlook)
     .Command(ID_DATA_IMPORT_MODEL, &CDrawView::OnImportModel)
     .Command(ID_DATA_DIALOG, &CDrawView::OnDataDialog)
@@ -858,13 +876,7 @@ bool CDrawView::EnterPreview()
     }
     m_bPreview = 1;
     m_strPreviewMovie = m_previewFile;
-    if (CWnd* main = AfxGetMainWnd()) {
-        if (CMenu* menu = main->GetMenu()) {
-            for (int pos = 1; pos <= 4 && pos < menu->GetMenuItemCount(); ++pos)
-                menu->EnableMenuItem(pos, MF_BYPOSITION | MF_GRAYED);
-        }
-        main->DrawMenuBar();
-    }
+    EnablePreviewMenus(true);
     m_bPaletteWasVisible = m_palette != nullptr && m_palette->IsWindowVisible();
     m_bBrowserWasVisible = m_browser != nullptr && m_browser->IsWindowVisible();
     if (m_palette != nullptr)
@@ -890,6 +902,26 @@ bool CDrawView::EnterPreview()
     return true;
 }
 
+void CDrawView::EnablePreviewMenus(bool preview)
+{
+    CWnd* main = AfxGetMainWnd();
+    CMenu* menu = main != nullptr ? main->GetMenu() : nullptr;
+    if (menu == nullptr)
+        return;
+    // Edit, Data, View and Format are for editing; the snapshots take what the preview shows.
+    const UINT editing = MF_BYPOSITION | (preview ? MF_GRAYED : MF_ENABLED);
+    for (int pos = 1; pos <= 4 && pos < menu->GetMenuItemCount(); ++pos)
+        menu->EnableMenuItem(pos, editing);
+    if (CMenu* file = menu->GetSubMenu(0)) {
+        for (int pos = 0; pos < file->GetMenuItemCount(); ++pos) {
+            CMenu* sub = file->GetSubMenu(pos);
+            if (sub != nullptr && sub->FindItem(ID_SNAPSHOT_SWF, nullptr) == sub)
+                file->EnableMenuItem(pos, MF_BYPOSITION | (preview ? MF_ENABLED : MF_GRAYED));
+        }
+    }
+    main->DrawMenuBar();
+}
+
 void CDrawView::LeavePreview()
 {
     m_bPreview = 0;
@@ -898,13 +930,7 @@ void CDrawView::LeavePreview()
         m_pPreview->LoadMovie(0, "loadblank");
         m_pPreview->ShowWindow(SW_HIDE);
     }
-    if (CWnd* main = AfxGetMainWnd()) {
-        if (CMenu* menu = main->GetMenu()) {
-            for (int pos = 1; pos <= 4 && pos < menu->GetMenuItemCount(); ++pos)
-                menu->EnableMenuItem(pos, MF_BYPOSITION | MF_ENABLED);
-        }
-        main->DrawMenuBar();
-    }
+    EnablePreviewMenus(false);
     if (m_palette != nullptr && m_bPaletteWasVisible)
         m_palette->ShowWindow(SW_SHOW);
     if (m_browser != nullptr && m_bBrowserWasVisible)
@@ -1191,6 +1217,56 @@ void CDrawView::OnUpdateOutsidePreview(CCmdUI* pCmdUI)
 void CDrawView::OnUpdateAlwaysDisabled(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(FALSE);
+}
+
+void CDrawView::OnUpdateAlwaysEnabled(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(TRUE);
+}
+
+void CDrawView::OnUpdateRecentFile(CCmdUI* pCmdUI)
+{
+    if (!IsPreview()) {
+        pCmdUI->ContinueRouting();
+        return;
+    }
+    // The list fills its entries first; they are greyed after.
+    if (CWinApp* app = AfxGetApp())
+        app->OnUpdateRecentFileMenu(pCmdUI);
+    CMenu* menu = pCmdUI->m_pMenu;
+    if (menu == nullptr) {
+        pCmdUI->Enable(FALSE);
+        return;
+    }
+    for (int pos = 0; pos < menu->GetMenuItemCount(); ++pos) {
+        const UINT id = menu->GetMenuItemID(pos);
+        if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_LAST)
+            menu->EnableMenuItem(static_cast<UINT>(pos), MF_BYPOSITION | MF_GRAYED);
+    }
+    pCmdUI->m_bEnableChanged = TRUE;
+}
+
+void CDrawView::ChooseObjectColor(bool fill)
+{
+    CColorDialog colors(RGB(0, 0, 0), 0, this);
+    if (colors.DoModal() != IDOK)
+        return;
+    for (CDrawObj* obj : m_selection) {
+        if (fill)
+            obj->SetFillColor(colors.GetColor());
+        else
+            obj->SetLineColor(colors.GetColor());
+    }
+}
+
+void CDrawView::OnLineColor()
+{
+    ChooseObjectColor(false);
+}
+
+void CDrawView::OnFillColor()
+{
+    ChooseObjectColor(true);
 }
 
 CDrawView* GetActiveDrawView()

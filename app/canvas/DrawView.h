@@ -170,6 +170,12 @@ public:
     void OnUpdateViewObjectBrowser(CCmdUI* pCmdUI);
     void OnUpdateOutsidePreview(CCmdUI* pCmdUI);
     void OnUpdateAlwaysDisabled(CCmdUI* pCmdUI);
+    void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
+    // The recent-file entries are the class library's; preview greys every one of them.
+    void OnUpdateRecentFile(CCmdUI* pCmdUI);
+    // "Change the line or text color" and "Change the fill or background color".
+    void OnLineColor();
+    void OnFillColor();
     void OnFilePrint();
     void OnFilePrintPreview();
 
@@ -209,6 +215,12 @@ public:
     void OnImportModel();
     void OnDataDialog();
     void OnReplaceDataSelection();
+    void OnExportScenario();
+    // Publishing needs a model, and a movie of an empty canvas is no export.
+    void OnUpdateExportWithObjects(CCmdUI* pCmdUI);
+    void OnUpdateExportPreview(CCmdUI* pCmdUI);
+    void OnUpdateSnapshotToExcel(CCmdUI* pCmdUI);
+    void OnUpdateExportScenario(CCmdUI* pCmdUI);
     // The player the SWF preview runs in and the snapshot commands ask for values.
     CPreviewFlashCtrl& GetPreviewCtrl();
     // The movie the preview plays (empty outside preview mode).
@@ -243,6 +255,8 @@ private:
     bool EnterPreview();
     void LeavePreview();
     void SetScrollToCanvas();
+    void EnablePreviewMenus(bool preview);
+    void ChooseObjectColor(bool fill);
     std::unique_ptr<CStageFlashCtrl> MakeProgramStage();
     bool BuildPreviewMovie(const std::string& path, std::string& error);
     void EnsurePalette();

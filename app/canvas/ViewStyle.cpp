@@ -2,6 +2,7 @@
 
 #include "app/canvas/CanvasPropertiesPanel.h"
 #include "app/canvas/ComponentObj.h"
+#include "app/canvas/ComponentPalette.h"
 #include "app/canvas/DrawDoc.h"
 #include "app/core/DesignerContext.h"
 #include "app/stage/StageFlashCtrl.h"
@@ -96,4 +97,7 @@ void CDrawView::OnChangeStyle()
         return;
     if (publish::CustomColorTable* table = GetCustomColorTable())
         TakeStyleCustomColors(style.Record(), *table);
+    // The palette's title names the style that components placed from it receive.
+    if (m_palette != nullptr)
+        m_palette->SetTitle(style.Record().GetName());
 }

@@ -20,6 +20,7 @@
 #include "app/core/TempFileManager.h"
 #include "app/delivery/HtmlExport.h"
 #include "app/delivery/OfficeDelivery.h"
+#include "app/dialogs/ExportScenarioDlg.h"
 #include "app/dialogs/ExportSettingsDlg.h"
 #include "app/dialogs/PortalExportDlg.h"
 #include "app/modeldialogs/DataDlg.h"
@@ -29,6 +30,7 @@
 #include "model/FileBytes.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/MessageBox.h"
+#include "platform/window/CmdUI.h"
 #include "platform/services/Services.h"
 #include "publish/BaseMovie.h"
 #include "publish/CompileModel.h"
@@ -152,6 +154,8 @@ struct CommandPlan {
     bool hostedPlayer = false;
     Delivery delivery = Delivery::None;
     bool backgroundWarning = false;
+    // The Export Scenario dialog's snapshot builds the movie as the stage would, not for a file.
+    bool exporting = true;
 };
 
 } // namespace
@@ -241,7 +245,7 @@ void ExportRoad::Run(std::string moviePath, const std::string& outputPath, const
     CCellValueMap values;
     if (m_plan.snapshot && !QuerySnapshot(scope, changes, values))
         return;
-    scope.Flags().exporting = true;
+    scope.Flags().exporting = m_plan.exporting;
     scope.Flags().hostedPlayer = m_plan.hostedPlayer;
 
     model::CFileBatch batch;
@@ -559,10 +563,16 @@ void CExportCommands::SnapshotToExcel()
         AskPath(m_view, "Excel Files (*.xlsx)|*.xlsx|", "xlsx", "Export Excel Workbook", {}, false);
     if (path.empty())
         return;
+    WriteSnapshotWorkbook(path);
+}
+
+void CExportCommands::WriteSnapshotWorkbook(const std::string& path)
+{
     const CDocData* data = m_doc.GetDocData();
     const std::string source = data != nullptr ? data->GetFileName() : std::string();
     const std::string copy = data != nullptr ? data->GetPathName() : std::string();
-    // Compared as files: another spelling of the imported workbook is the same workbook.
+    // Compared as files: another spelling of the imported workbook is the same workbook. The
+    // working copy the values are written from is refused as well.
     if ((!source.empty() && (path == source || sheet::IsSameFile(path, source))) ||
         (!copy.empty() && sheet::IsSameFile(path, copy))) {
         ShowMessageBox(&m_view, kImportFile, "Invalid File", MB_OK | MB_ICONERROR);
@@ -592,6 +602,20 @@ void CExportCommands::SnapshotToExcel()
         ShowMessageBox(&m_view, std::string("The workbook could not be written:\n") + failure.what(), kExportError,
                        MB_OK | MB_ICONERROR);
     }
+}
+
+void CExportCommands::ExportScenario()
+{
+    const CDocData* data = m_doc.GetDocData();
+    ExportScenarioActions actions;
+    actions.exportSwf = [this](const std::string& path) {
+        ExportRoad(m_view, m_designer, {.modelCheck = false, .settingsCheck = false, .snapshot = true, .exporting = false})
+            .Run(path, {});
+    };
+    actions.exportExcel = [this](const std::string& path) { WriteSnapshotWorkbook(path); };
+    actions.modelSourcePath = data != nullptr ? data->GetFileName() : std::string();
+    CExportScenarioDlg dlg(&m_view, std::move(actions));
+    dlg.DoModal();
 }
 
 void CExportCommands::DataDialog()
@@ -720,6 +744,36 @@ void CDrawView::OnSnapshotToExcel()
 {
     if (CDrawDoc* doc = GetDocument())
         CExportCommands(*doc, m_designer, *this).SnapshotToExcel();
+}
+
+void CDrawView::OnExportScenario()
+{
+    if (CDrawDoc* doc = GetDocument())
+        CExportCommands(*doc, m_designer, *this).ExportScenario();
+}
+
+void CDrawView::OnUpdateExportWithObjects(CCmdUI* pCmdUI)
+{
+    const CDrawDoc* doc = GetDocument();
+    pCmdUI->Enable(ModelLoaded() && doc != nullptr && !doc->GetObjects().empty());
+}
+
+void CDrawView::OnUpdateExportPreview(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(ModelLoaded());
+}
+
+void CDrawView::OnUpdateSnapshotToExcel(CCmdUI* pCmdUI)
+{
+    // In preview the values go into a copy of the imported workbook, so one must be known.
+    const CDrawDoc* doc = GetDocument();
+    const CDocData* data = doc != nullptr ? doc->GetDocData() : nullptr;
+    pCmdUI->Enable(!IsPreview() || (data != nullptr && !data->GetFileName().empty()));
+}
+
+void CDrawView::OnUpdateExportScenario(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(IsPreview());
 }
 
 void CDrawView::OnDataDialog()

@@ -49,9 +49,14 @@ public:
     void SendToPowerPoint();
     void SendToOutlook();
     void SnapshotToExcel();
+    // The Export Scenario dialog over the preview: a snapshot movie or a snapshot workbook.
+    void ExportScenario();
     void DataDialog();
 
 private:
+    // The values the preview shows written into a copy of the model's workbook at the path.
+    void WriteSnapshotWorkbook(const std::string& path);
+
     CDrawDoc& m_doc;
     CDesignerContext& m_designer;
     CDrawView& m_view;

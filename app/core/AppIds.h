@@ -109,6 +109,11 @@ enum : UINT {
     ID_CENTER_HORZ = 32842,
     ID_CENTER_BOTH = 32851,
     ID_CHANGE_STYLE = 32857,
+    // Export Scenario and the two colour commands are carried by no menu entry or button.
+    ID_EXPORT_SCENARIO = 32866,
+    ID_LINE_COLOR = 32773,
+    ID_FILL_COLOR = 32774,
+    ID_HELP_WELCOME = 33965,
     IDR_CONTEXT_MENU = 108,
     IDC_STAGE = 158,
     IDC_PREVIEW_PLAYER = 159,

@@ -19,6 +19,7 @@ void RegisterStrings(CResourceTable& r)
     // Command prompts: the status-bar text, then the tool tip after the line break.
     r.AddString(ID_APP_ABOUT, "Display program information, version number and copyright\nAbout");
     r.AddString(ID_HELP_CONTENTS, "Display help contents\nHelp");
+    r.AddString(ID_HELP_WELCOME, "Show the Welcome dialog\nWelcome");
     r.AddString(ID_FILE_NEW_FROM_TEMPLATE, "Open a template");
     r.AddString(ID_FILE_SAMPLES, "Open Vantorel samples\nSamples");
     r.AddString(ID_FILE_NEW, "Create a new document\nNew");
@@ -75,6 +76,13 @@ void RegisterStrings(CResourceTable& r)
 
 void RegisterMenu(CResourceTable& r)
 {
+    // The snapshots take the values the preview shows: their submenu opens only in preview.
+    auto snapshot = MenuTemplateItem::Popup("S&napshot", {{"Back To Excel...", ID_SNAPSHOT_EXCEL},
+                                                          {"Macromedia Flash (SWF)...", ID_SNAPSHOT_SWF},
+                                                          {"HTML...", ID_SNAPSHOT_HTML},
+                                                          {"PowerPoint Slide", ID_SNAPSHOT_POWERPOINT},
+                                                          {"Outlook", ID_SNAPSHOT_OUTLOOK}});
+    snapshot.flags = MF_GRAYED;
     const auto file = MenuTemplateItem::Popup("&File", {{"&New\tCtrl+N", ID_FILE_NEW},
                                                         {"New From &Template...", ID_FILE_NEW_FROM_TEMPLATE},
                                                         {"&Open...\tCtrl+O", ID_FILE_OPEN},
@@ -92,19 +100,14 @@ void RegisterMenu(CResourceTable& r)
                                                              {"PowerPoint Slide...", ID_EXPORT_POWERPOINT},
                                                              {"Outlook", ID_EXPORT_OUTLOOK},
                                                              {"Plumtree...", ID_EXPORT_PORTAL}}),
-                                                        MenuTemplateItem::Popup(
-                                                            "S&napshot",
-                                                            {{"Back To Excel...", ID_SNAPSHOT_EXCEL},
-                                                             {"Macromedia Flash (SWF)...", ID_SNAPSHOT_SWF},
-                                                             {"HTML...", ID_SNAPSHOT_HTML},
-                                                             {"PowerPoint Slide", ID_SNAPSHOT_POWERPOINT},
-                                                             {"Outlook", ID_SNAPSHOT_OUTLOOK}}),
+                                                        snapshot,
                                                         {},
                                                         {"Recent File", ID_FILE_MRU_FILE1, MF_GRAYED},
                                                         {},
                                                         {"E&xit", ID_APP_EXIT}});
     const auto help = MenuTemplateItem::Popup(
-        "&Help", {{"&Help Contents", ID_HELP_CONTENTS}, {}, {"&About Vantorel...", ID_APP_ABOUT}});
+        "&Help",
+        {{"&Help Contents", ID_HELP_CONTENTS}, {"&Welcome...", ID_HELP_WELCOME}, {}, {"&About Vantorel...", ID_APP_ABOUT}});
     const auto edit = MenuTemplateItem::Popup("&Edit", {{"&Undo\tCtrl+Z", ID_EDIT_UNDO},
                                                         {"&Redo\tCtrl+Y", ID_EDIT_REDO},
                                                         {},

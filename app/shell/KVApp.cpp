@@ -162,6 +162,7 @@ void DetectOfficeApps(COfficeInfo& info)
 BEGIN_MESSAGE_MAP(CKVApp, CWinApp)
     .Command(ID_APP_ABOUT, &CKVApp::OnAppAbout)
     .Command(ID_HELP_CONTENTS, &CKVApp::OnHelpContents)
+    .Command(ID_HELP_WELCOME, &CKVApp::OnHelpWelcome)
     .Command(ID_FILE_NEW_FROM_TEMPLATE, &CKVApp::OnFileNewFromTemplate)
     .Command(ID_FILE_SAMPLES, &CKVApp::OnFileSamples)
     .Command(ID_FILE_NEW, &CKVApp::OnFileNew)
@@ -293,10 +294,16 @@ BOOL CKVApp::InitInstance()
         return FALSE;
     }
     if (settings.showWelcome) {
-        CWelcomeDlg welcome(m_pMainWnd, settings.showWelcome, [this](int mode) { return BrowseDocuments(mode); });
-        welcome.DoModal();
+        OnHelpWelcome();
     }
     return TRUE;
+}
+
+void CKVApp::OnHelpWelcome()
+{
+    CWelcomeDlg welcome(m_pMainWnd, m_designer->Settings().showWelcome,
+                        [this](int mode) { return BrowseDocuments(mode); });
+    welcome.DoModal();
 }
 
 CStageFlashCtrl* CKVApp::Stage() const

@@ -53,6 +53,8 @@ public:
     void OnFileOpen();
     void OnAppAbout();
     void OnHelpContents();
+    // Help > Welcome: the dialog shown at start, on request.
+    void OnHelpWelcome();
     void OnFileNewFromTemplate();
     void OnFileSamples();
     // Help for a command or dialog id (command 1, the id in the low 16 bits of data).

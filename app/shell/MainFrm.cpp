@@ -4,10 +4,12 @@
 #include <cstdio>
 
 #include "app/canvas/CanvasPropertiesPanel.h"
+#include "app/canvas/ComponentPalette.h"
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/DrawView.h"
 #include "app/commands/ModelCommands.h"
 #include "app/core/AppIds.h"
+#include "app/stage/StageFlashCtrl.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/drawing/DC.h"
 #include "platform/window/Input.h"
@@ -220,6 +222,12 @@ void CMainFrame::OnActivateApp(BOOL bActive, DWORD)
 {
     if (bActive) {
         BringWindowToTop();
+        // Back in the program, the keys go to the palette, where the next component is chosen;
+        // a palette hidden by the preview leaves them with the preview's movie.
+        CDrawView* view = GetActiveDrawView();
+        CComponentPalette* palette = view != nullptr ? view->GetPalette() : nullptr;
+        if (palette != nullptr && palette->IsWindowVisible())
+            palette->SetFocus();
     }
 }
 
@@ -229,6 +237,9 @@ void CMainFrame::OnClose()
     if (CDocument* doc = GetActiveDocument()) {
         doc->SetModifiedFlag(FALSE);
     }
+    // A changed style is saved or dropped on the user's word; Cancel keeps the window open.
+    if (CDrawView* view = GetActiveDrawView(); view != nullptr && !view->QuerySaveStyle())
+        return;
     CFrameWnd::OnClose();
 }
 
@@ -318,6 +329,9 @@ LRESULT CMainFrame::OnImportProgress(WPARAM wParam, LPARAM lParam)
         break;
     case kImportDone:
         m_wndProgress.ShowWindow(SW_HIDE);
+        // The stage's components format numbers and dates with the workbook's own settings.
+        if (CStageFlashCtrl* stage = doc != nullptr ? doc->GetStage() : nullptr)
+            stage->SetModelVariables();
         if (doc != nullptr && doc->m_bModelUpdatePending) {
             CWaitCursor wait;
             SetModelText("Updating Model...");

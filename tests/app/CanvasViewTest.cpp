@@ -12,18 +12,27 @@
 #include "app/canvas/ComponentPalette.h"
 #include "app/canvas/GridDlg.h"
 #include "app/canvas/ObjectBrowserDlg.h"
+#include "app/canvas/ViewStyle.h"
 #include "app/core/AppIds.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/ComponentCatalog.h"
+#include "model/CellBinding.h"
 #include "model/ComponentDef.h"
+#include "model/Parameter.h"
+#include "model/ParameterSet.h"
+#include "platform/controls/Button.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/ListCtrl.h"
 #include "platform/controls/ShockwaveFlash.h"
 #include "platform/controls/SpinEdit.h"
 #include "platform/drawing/Png.h"
+#include "platform/window/CmdUI.h"
 #include "platform/window/RasterWindowHost.h"
 #include "platform/window/UserInput.h"
+#include "propui/StyleSheet.h"
+#include "propui/StylesPage.h"
 #include "publish/BaseMovie.h"
+#include "sheet/cells/CellModel.h"
 #include "sheet/cells/VariableTable.h"
 
 namespace {
@@ -662,6 +671,281 @@ TEST_F(CanvasViewTest, ASelectionIsOfOneKindWhenItsComponentsAre)
     view.Select(gauge1);
     view.GetToolState().shape = CDrawToolState::ComponentShape;
     EXPECT_FALSE(view.CanEditProperties());
+}
+
+
+// What the menus and buttons offer, asked the way the frame asks before a menu opens: an
+// update handler's answer, or, without one, whether anyone carries the command.
+class CommandStateTest : public CanvasViewTest {
+protected:
+    bool Enabled(UINT id)
+    {
+        CCmdUIProbe probe;
+        probe.m_nID = id;
+        Frame().OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &probe, nullptr);
+        if (probe.m_bEnableChanged)
+            return probe.enabled;
+        AFX_CMDHANDLERINFO info;
+        return Frame().OnCmdMsg(id, CN_COMMAND, &probe, &info) != FALSE;
+    }
+    // The File menu's item that opens the Snapshot submenu, as it stands.
+    bool SnapshotMenuEnabled()
+    {
+        CMenu* file = Frame().GetMenu()->GetSubMenu(0);
+        for (int pos = 0; pos < file->GetMenuItemCount(); ++pos) {
+            CMenu* sub = file->GetSubMenu(pos);
+            if (sub != nullptr && sub->FindItem(ID_SNAPSHOT_SWF, nullptr) == sub)
+                return (file->GetMenuState(static_cast<UINT>(pos), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
+        }
+        ADD_FAILURE() << "no Snapshot submenu";
+        return false;
+    }
+    // Whether the File menu, as it opens, offers any recent file.
+    bool RecentFileEnabled()
+    {
+        CMenu* file = Frame().GetMenu()->GetSubMenu(0);
+        Frame().SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+        const UINT state = file->GetMenuState(ID_FILE_MRU_FILE1, MF_BYCOMMAND);
+        return (state & (MF_GRAYED | MF_DISABLED)) == 0;
+    }
+};
+
+// Every command of the canvas view's table, in and out of preview, with and without a model
+// and components: enabled exactly as the table says.
+TEST_F(CommandStateTest, TheUpdateTableHoldsInAndOutOfPreviewWithAndWithoutModelAndComponents)
+{
+    CDrawView& view = StartDesigner();
+    app->AddToRecentFileList(Sample("regional-sales").string());
+    struct State {
+        bool preview, model, objects;
+    };
+    using Rule = std::function<bool(const State&)>;
+    const Rule always = [](const State&) { return true; };
+    const Rule outsidePreview = [](const State& s) { return !s.preview; };
+    const Rule exportable = [](const State& s) { return s.model && s.objects; };
+    struct Row {
+        UINT id;
+        const char* name;
+        Rule enabled;
+    };
+    const std::vector<Row> table = {
+        {ID_EXPORT_SWF, "Export SWF", exportable},
+        {ID_EXPORT_HTML, "Export HTML", exportable},
+        {ID_EXPORT_POWERPOINT, "Export PowerPoint", exportable},
+        {ID_EXPORT_OUTLOOK, "Export Outlook", exportable},
+        {ID_EXPORT_PORTAL, "Export Plumtree", exportable},
+        {ID_SEND_POWERPOINT, "Send to Powerpoint", exportable},
+        {ID_EXPORT_PREVIEW, "Export Preview", [](const State& s) { return s.model; }},
+        // No workbook of this document is known, so preview leaves nothing to write back to.
+        {ID_SNAPSHOT_EXCEL, "Back To Excel", outsidePreview},
+        {ID_SNAPSHOT_SWF, "Snapshot SWF", always},
+        {ID_SNAPSHOT_HTML, "Snapshot HTML", always},
+        {ID_SNAPSHOT_POWERPOINT, "Snapshot PowerPoint", always},
+        {ID_SNAPSHOT_OUTLOOK, "Snapshot Outlook", always},
+        {ID_SEND_TO_OUTLOOK, "Send to Outlook", always},
+        {ID_EXPORT_SETTINGS, "Export Settings", always},
+        {ID_EXPORT_SCENARIO, "Export Scenario", [](const State& s) { return s.preview; }},
+        {ID_FILE_NEW, "New", outsidePreview},
+        {ID_FILE_OPEN, "Open", outsidePreview},
+        {ID_FILE_NEW_FROM_TEMPLATE, "New From Template", outsidePreview},
+        {ID_FILE_SAMPLES, "Samples", outsidePreview},
+        {ID_FILE_PROPERTIES, "File Properties", outsidePreview},
+        {ID_INCREASE_CANVAS, "Increase canvas", outsidePreview},
+        {ID_DECREASE_CANVAS, "Decrease canvas", outsidePreview},
+        {ID_FIT_TO_COMPONENTS, "Fit to components", outsidePreview},
+        {ID_FIT_TO_WINDOW, "Fit to window", outsidePreview},
+        {ID_DATA_IMPORT_MODEL, "Import Model", outsidePreview},
+        {ID_CHANGE_STYLE, "Change Style", outsidePreview},
+        {ID_HELP_WELCOME, "Welcome", outsidePreview},
+        {ID_LINE_COLOR, "Line colour", always},
+        {ID_FILL_COLOR, "Fill colour", always},
+        {ID_TOOL_SELECT, "Select tool", outsidePreview},
+        {ID_TOOL_COMPONENT, "Component tool", outsidePreview},
+        {ID_EDIT_SELECT_ALL, "Select All", [](const State& s) { return s.objects; }},
+        // What is placed is selected, and deleting it empties the selection.
+        {ID_EDIT_CUT, "Cut", [](const State& s) { return !s.preview && s.objects; }},
+        {ID_EDIT_COPY, "Copy", [](const State& s) { return !s.preview && s.objects; }},
+        {ID_EDIT_CLEAR, "Delete", [](const State& s) { return s.objects; }},
+    };
+    auto check = [&](const State& s) {
+        SCOPED_TRACE(testing::Message() << "preview " << s.preview << ", model " << s.model << ", components "
+                                        << s.objects);
+        ASSERT_EQ(view.IsPreview(), s.preview);
+        for (const Row& row : table)
+            EXPECT_EQ(Enabled(row.id), row.enabled(s)) << row.name;
+        EXPECT_EQ(SnapshotMenuEnabled(), s.preview);
+        EXPECT_EQ(RecentFileEnabled(), !s.preview);
+    };
+
+    check({false, false, false});
+    Place(view, "KVGaugeSymbol", {40, 40});
+    check({false, false, true});
+    // The workbook's model, as an import leaves it.
+    GetBaseMovie()->GetVariableTable().AddCell("Sheet1", 1, 1);
+    GetBaseMovie()->GetCellModel().SetLoaded(true);
+    check({false, true, true});
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
+    check({true, true, true});
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_EDIT_MODE));
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_SELECT_ALL));
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_CLEAR));
+    check({false, true, false});
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
+    check({true, true, false});
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_EDIT_MODE));
+    check({false, true, false});
+}
+
+// The colour commands, which no menu carries, colour every selected object; Help > Welcome
+// shows the start's dialog again.
+TEST_F(CommandStateTest, ColourCommandsColourTheSelectionAndWelcomeComesBack)
+{
+    CDrawView& view = StartDesigner();
+    CComponentObj* a = Place(view, "KVGaugeSymbol", {40, 40});
+    CComponentObj* b = Place(view, "KVGaugeSymbol", {240, 40});
+    CComponentObj* other = Place(view, "KVGaugeSymbol", {440, 40});
+    view.Select(a);
+    view.Select(b, true);
+    CScriptedCommonDialogs& files = UseScriptedCommonDialogs();
+    files.AnswerColour(RGB(10, 20, 30));
+    Frame().SendMessage(WM_COMMAND, ID_FILL_COLOR, 0);
+    files.AnswerColour(RGB(40, 50, 60));
+    Frame().SendMessage(WM_COMMAND, ID_LINE_COLOR, 0);
+    for (CComponentObj* obj : {a, b}) {
+        EXPECT_EQ(obj->m_logbrush.lbColor, RGB(10, 20, 30));
+        EXPECT_EQ(obj->m_logpen.lopnColor, RGB(40, 50, 60));
+    }
+    EXPECT_NE(other->m_logbrush.lbColor, RGB(10, 20, 30));
+    // A cancelled dialog colours nothing.
+    files.AnswerColour(std::nullopt);
+    Frame().SendMessage(WM_COMMAND, ID_FILL_COLOR, 0);
+    EXPECT_EQ(a->m_logbrush.lbColor, RGB(10, 20, 30));
+
+    int welcomes = 0;
+    ui::SetDialogHook(309, [&](CDialog& dlg) {
+        ++welcomes;
+        dlg.EndDialog(IDOK);
+    });
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_HELP_WELCOME));
+    EXPECT_EQ(welcomes, 1);
+}
+
+// Closing the main window asks about a changed style: Cancel keeps the window, No closes it.
+TEST_F(CanvasViewTest, ClosingTheWindowAsksToSaveAChangedStyle)
+{
+    CDrawView& view = StartDesigner();
+    // As the Styles sheet leaves the view's record after an edit that was not saved.
+    view.GetViewStyle().Record().modified = true;
+    const HWND frame = Frame().GetSafeHwnd();
+    boxes->Answer(IDCANCEL);
+    Frame().SendMessage(WM_CLOSE);
+    PumpUntilIdle();
+    ASSERT_EQ(boxes->Log().size(), 1u);
+    EXPECT_EQ(boxes->Log()[0].text, "Save changes to current style?");
+    EXPECT_EQ(boxes->Log()[0].caption, "Vantorel");
+    ASSERT_TRUE(IsWindow(frame));
+
+    boxes->Answer(IDNO);
+    Frame().SendMessage(WM_CLOSE);
+    PumpUntilIdle();
+    EXPECT_EQ(boxes->Log().size(), 2u);
+    EXPECT_FALSE(IsWindow(frame));
+}
+
+// A style chosen with Change Style reaches the components placed afterwards, and the palette
+// names it.
+TEST_F(CanvasViewTest, AComponentPlacedAfterChangeStyleTakesTheStyle)
+{
+    CDrawView& view = StartDesigner();
+    CScriptedCommonDialogs& files = UseScriptedCommonDialogs();
+    const std::uint32_t teal = 0x1E8C8C;
+    ui::SetDialogHookByCaption("Global Styles", [&](CDialog& first) {
+        auto& page = static_cast<CStylesPage&>(first);
+        files.AnswerColour(RGB(0x1E, 0x8C, 0x8C));
+        page.Swatch(CStylesPage::IdFill).Click();
+        files.AnswerFile((temp.path() / "Teal.vgs").string());
+        static_cast<CButton*>(page.GetDlgItem(CStylesPage::IdSaveAs))->Click();
+        static_cast<CButton*>(page.GetSheet()->GetDlgItem(IDOK))->Click();
+    });
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_CHANGE_STYLE));
+    PumpUntilIdle();
+    ASSERT_EQ(view.GetViewStyle().Record().GetFillColor(), teal);
+    std::string title;
+    view.GetPalette()->GetWindowText(title);
+    EXPECT_EQ(title, "Components - Teal");
+
+    CComponentObj* gauge = Place(view, "KVGaugeSymbol", {40, 40});
+    ASSERT_NE(gauge, nullptr);
+    int teals = 0;
+    std::function<void(const CParameterSet&)> walk = [&](const CParameterSet& set) {
+        for (int i = 0; i < set.GetCount(); ++i) {
+            const CParameter* p = set.GetAt(i);
+            if (p->GetName() == "fillColor" && p->GetType() == model::ParamType::Color && p->GetColor() == teal)
+                ++teals;
+            if (p->GetSet() != nullptr)
+                walk(*p->GetSet());
+        }
+    };
+    walk(*gauge->GetInstance(0)->GetParameters());
+    EXPECT_EQ(teals, 1);
+}
+
+// The main window: the end of an import hands the workbook's named settings to the stage, and
+// coming back to the program puts the keys in the Components palette.
+TEST_F(CanvasViewTest, ImportDoneSetsTheNamedValuesAndActivationFocusesThePalette)
+{
+    CDrawView& view = StartDesigner();
+    GetBaseMovie()->GetCellModel().SetNamedValue("kvDecimalSeparator", ",");
+    StagePlayer(view).ClearCalls();
+    Frame().SendMessage(WM_IMPORT_MODEL_PROGRESS, kImportDone, 0);
+    EXPECT_EQ(StagePlayer(view).Variable("_root.kvDecimalSeparator"), ",");
+
+    view.SetFocus();
+    ASSERT_NE(view.GetPalette(), nullptr);
+    CUserInput::SwitchApplication(false);
+    CUserInput::SwitchApplication(true);
+    PumpUntilIdle();
+    CWnd* focus = CWnd::GetFocus();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_TRUE(focus == view.GetPalette() || view.GetPalette()->IsChild(focus));
+}
+
+// Editing several components together: a value typed into a shared cell binding reaches the
+// bound value of every member, in a selection of one kind and in a mixed one.
+TEST_F(CanvasViewTest, ASharedBindingWritesThroughToEveryMembersBoundValue)
+{
+    CDrawView& view = StartDesigner();
+    CComponentObj* a = Place(view, "KVGaugeSymbol", {40, 40});
+    CComponentObj* b = Place(view, "KVGaugeSymbol", {240, 40});
+    CComponentObj* c = Place(view, "KVSliderVSymbol", {440, 40});
+    ASSERT_TRUE(a && b && c);
+    auto bound = [](CComponentObj* obj, const char* group, const char* name) -> CParameter& {
+        CParameter* g = obj->GetInstance(0)->GetParameters()->FindParameter(group);
+        return g->GetSet()->FindParameter(name)->GetBinding()->GetValue();
+    };
+    CMultiSelectObj& multi = view.GetMultiSelect();
+    multi.Clear();
+    multi.AddMember(a);
+    multi.AddMember(b);
+    multi.BuildSharedSet(true);
+    CParameter* title = multi.GetSharedSet()->FindParameter("General")->GetSet()->FindParameter("title");
+    ASSERT_NE(title, nullptr);
+    ASSERT_NE(title->GetBinding(), nullptr);
+    EXPECT_TRUE(title->GetBinding()->GetValue().SetString("Both gauges"));
+    EXPECT_EQ(bound(a, "General", "title").GetString(), "Both gauges");
+    EXPECT_EQ(bound(b, "General", "title").GetString(), "Both gauges");
+
+    multi.Clear();
+    multi.AddMember(a);
+    multi.AddMember(c);
+    multi.BuildSharedSet(false);
+    CParameter* status = multi.GetSharedSet()->FindParameter("Behavior")->GetSet()->FindParameter("displayStatus");
+    ASSERT_NE(status, nullptr);
+    ASSERT_NE(status->GetBinding(), nullptr);
+    EXPECT_TRUE(status->GetBinding()->GetValue().SetInt(0));
+    EXPECT_EQ(bound(a, "Behavior", "displayStatus").GetInt(), 0);
+    EXPECT_EQ(bound(c, "Behavior", "displayStatus").GetInt(), 0);
+    multi.Reset();
 }
 
 } // namespace

@@ -4,8 +4,11 @@
 #include "app/core/AppIds.h"
 #include "app/delivery/HtmlExport.h"
 #include "app/delivery/OfficeDelivery.h"
+#include "app/dialogs/ExportScenarioDlg.h"
 #include "app/dialogs/PortalExportDlg.h"
 #include "app/stage/PreviewFlashCtrl.h"
+#include "platform/controls/Button.h"
+#include "platform/window/CmdUI.h"
 #include "platform/window/UserInput.h"
 #include "publish/BaseMovie.h"
 #include "publish/DocData.h"
@@ -427,11 +430,63 @@ TEST_F(ExportCommandsTest, PreviewOpensATemporaryMovieAndTheDataCommandsAskForAM
 
 TEST_F(ExportCommandsTest, NoModelNoExport)
 {
+    // Without a model the menu offers no export; should the command arrive all the same (a
+    // model dropped between the menu's update and the click), it still says why it stops.
     Base().GetCellModel().SetLoaded(false);
+    EXPECT_FALSE(CUserInput::ChooseMenuItem(Frame(), ID_EXPORT_SWF));
+    EXPECT_TRUE(boxes->Log().empty());
     boxes->Answer(IDOK);
-    Command(ID_EXPORT_SWF);
+    view->OnExportSwf();
     ASSERT_EQ(boxes->Log().size(), 1u);
     EXPECT_EQ(boxes->Log()[0].text, "Not Done Importing");
+}
+
+// Export Scenario is reached in preview only; its movie is the snapshot of what the preview
+// shows, and its workbook takes the preview's values into a copy of the model's workbook.
+TEST_F(ExportCommandsTest, ExportScenarioWritesTheSnapshotMovieAndWorkbookOfThePreview)
+{
+    EXPECT_FALSE(IsCommandEnabled(Frame(), ID_EXPORT_SCENARIO));
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
+    ASSERT_TRUE(view->IsPreview());
+    EXPECT_TRUE(IsCommandEnabled(Frame(), ID_EXPORT_SCENARIO));
+
+    const std::optional<CCellRef> cell = Base().GetVariableTable().GetCellAt(0);
+    ASSERT_TRUE(cell);
+    CFakeFlashPlayer& player = PreviewAnswering({});
+    std::vector<std::string> labels;
+    player.OnLabel("GetData", [&](CFakeFlashPlayer&, const std::string&) {
+        labels.push_back("GetData");
+        return std::vector<CFakeFlashPlayer::Command>{{"data", "V0 number 4242"}, {"done", ""}};
+    });
+    player.OnLabel("GetData2", [&](CFakeFlashPlayer&, const std::string&) {
+        labels.push_back("GetData2");
+        return std::vector<CFakeFlashPlayer::Command>{{"data", "V0 number 4242"}, {"done", ""}};
+    });
+    files->AnswerFile((out / "scenario.swf").string());
+    files->AnswerFile((out / "scenario.xlsx").string());
+    bool shown = false;
+    ui::SetDialogHook(CExportScenarioDlg::IDD, [&](CDialog& dlg) {
+        shown = true;
+        static_cast<CButton*>(dlg.GetDlgItem(CExportScenarioDlg::IDC_EXPORT_SWF))->Click();
+        EXPECT_FALSE(dlg.IsEnded());
+        static_cast<CButton*>(dlg.GetDlgItem(CExportScenarioDlg::IDC_EXPORT_EXCEL))->Click();
+        EXPECT_TRUE(dlg.IsEnded());
+    });
+    Frame().SendMessage(WM_COMMAND, ID_EXPORT_SCENARIO, 0);
+    PumpUntilIdle();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(IsMovie(out / "scenario.swf"));
+    EXPECT_EQ(labels, (std::vector<std::string>{"GetData", "GetData2"}));
+    EXPECT_TRUE(NoFlagLeft());
+    CExcelApp reread((out / "scenario.xlsx").string());
+    const sheet::xlsx::Sheet* sheet = reread.GetWorkbook().FindSheet(cell->sheet);
+    ASSERT_NE(sheet, nullptr);
+    const sheet::xlsx::Cell* written = sheet->FindCell(cell->row - 1, cell->column - 1);
+    ASSERT_NE(written, nullptr) << cell->GetText();
+    EXPECT_EQ(written->number, 4242);
+
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_EDIT_MODE));
+    EXPECT_FALSE(IsCommandEnabled(Frame(), ID_EXPORT_SCENARIO));
 }
 
 } // namespace
