@@ -7,29 +7,58 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 CTempFileManager* g_manager = nullptr;
 
-// Whether another live run holds the folder's lock. A folder without a lock file is taken for
-// a run that is just starting unless it is older than a minute.
-bool IsStale(const std::filesystem::path& folder)
+// Whether `path` is a folder (not a link) of this user whose mode is exactly `mode`, or any mode
+// when `mode` is negative.
+bool IsOwnFolder(const std::filesystem::path& path, int mode)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid()) {
+        return false;
+    }
+    return mode < 0 || static_cast<int>(info.st_mode & 07777) == mode;
+}
+
+// Whether `folder` holds the mark of a run's folder: a regular file of this user, not a link,
+// holding exactly the text the program writes.
+bool IsMarked(const std::filesystem::path& folder)
+{
+    const std::filesystem::path mark = folder / CTempFileManager::kMarkName;
+    const int fd = ::open(mark.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    const std::string expected = CTempFileManager::kMarkText;
+    struct stat info {};
+    bool marked = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
+                  info.st_size == static_cast<off_t>(expected.size());
+    if (marked) {
+        std::string text(expected.size(), '\0');
+        marked = ::read(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) && text == expected;
+    }
+    ::close(fd);
+    return marked;
+}
+
+// The lock of a run's folder taken for this run, -1 when it is missing or a live run holds it.
+int TakeLock(const std::filesystem::path& folder)
 {
     const std::filesystem::path lock = folder / CTempFileManager::kLockName;
-    const int fd = ::open(lock.c_str(), O_RDWR | O_CLOEXEC);
+    const int fd = ::open(lock.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        std::error_code error;
-        const auto written = std::filesystem::last_write_time(folder, error);
-        if (error) {
-            return false;
-        }
-        return std::filesystem::file_time_type::clock::now() - written > std::chrono::minutes(1);
+        return -1;
     }
-    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-    ::close(fd);
-    return free;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 } // namespace
@@ -39,24 +68,49 @@ CTempFileManager* GetTempFileManager()
     return g_manager;
 }
 
+std::filesystem::path CTempFileManager::UserFolder(const std::filesystem::path& systemTemp)
+{
+    return systemTemp / (std::string(kFolderPrefix) + std::to_string(::geteuid()));
+}
+
 CTempFileManager::CTempFileManager(const std::filesystem::path& systemTemp)
 {
-    RemoveStaleFolders(systemTemp);
     std::error_code error;
     std::filesystem::create_directories(systemTemp, error);
-    std::string pattern = (systemTemp / (std::string(kFolderPrefix) + "XXXXXX")).string();
-    if (::mkdtemp(pattern.data()) != nullptr) {
-        m_folder = pattern;
-        const std::filesystem::path lock = m_folder / kLockName;
-        m_lock = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (m_lock >= 0) {
-            ::flock(m_lock, LOCK_EX | LOCK_NB);
-        }
+    const std::filesystem::path user = UserFolder(systemTemp);
+    ::mkdir(user.c_str(), 0700);
+    if (IsOwnFolder(user, 0700)) {
+        RemoveStaleFolders(user);
+        MakeRunFolder(user);
     } else {
-        // Without a folder of its own the run shares the system's (nothing to clean later).
-        m_folder = systemTemp;
+        // Someone else's folder, a link or a loosened mode: it is neither used nor cleaned.
+        MakeRunFolder(systemTemp);
     }
     g_manager = this;
+}
+
+void CTempFileManager::MakeRunFolder(const std::filesystem::path& parent)
+{
+    std::string pattern = (parent / (std::string(kRunPrefix) + "XXXXXX")).string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        // Without a folder of its own the run shares its parent (nothing to clean later).
+        m_folder = parent;
+        return;
+    }
+    m_folder = pattern;
+    // Locked before it is marked: a marked folder whose lock is free belongs to no live run.
+    const std::filesystem::path lock = m_folder / kLockName;
+    m_lock = ::open(lock.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (m_lock >= 0) {
+        ::flock(m_lock, LOCK_EX | LOCK_NB);
+    }
+    const std::filesystem::path mark = m_folder / kMarkName;
+    const int fd = ::open(mark.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        const std::string text = kMarkText;
+        [[maybe_unused]] const ssize_t written = ::write(fd, text.data(), text.size());
+        ::close(fd);
+    }
 }
 
 CTempFileManager::~CTempFileManager()
@@ -72,10 +126,10 @@ CTempFileManager::~CTempFileManager()
     }
 }
 
-void CTempFileManager::RemoveStaleFolders(const std::filesystem::path& systemTemp)
+void CTempFileManager::RemoveStaleFolders(const std::filesystem::path& userFolder)
 {
     std::error_code error;
-    std::filesystem::directory_iterator it(systemTemp, error);
+    std::filesystem::directory_iterator it(userFolder, error);
     if (error) {
         return;
     }
@@ -84,17 +138,23 @@ void CTempFileManager::RemoveStaleFolders(const std::filesystem::path& systemTem
         if (error) {
             break;
         }
-        const std::string name = it->path().filename().string();
-        if (name.rfind(kFolderPrefix, 0) == 0 && it->is_directory(error) && !it->is_symlink(error)) {
+        if (it->path().filename().string().rfind(kRunPrefix, 0) == 0) {
             candidates.push_back(it->path());
         }
     }
     for (const std::filesystem::path& folder : candidates) {
-        if (IsStale(folder)) {
-            std::filesystem::remove_all(folder, error);
-            if (!error) {
-                m_cleaned.push_back(folder);
-            }
+        if (!IsOwnFolder(folder, -1) || !IsMarked(folder)) {
+            continue;
+        }
+        // The lock stays held while the folder goes, so a run cannot take it meanwhile.
+        const int lock = TakeLock(folder);
+        if (lock < 0) {
+            continue;
+        }
+        std::filesystem::remove_all(folder, error);
+        ::close(lock);
+        if (!error) {
+            m_cleaned.push_back(folder);
         }
     }
 }
