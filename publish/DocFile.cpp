@@ -4,6 +4,7 @@
 #include "publish/ExportRecord.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace docfile {
 
@@ -55,6 +56,19 @@ std::unique_ptr<CObjectRecord> ReadObjectRecord(model::RecordReader& in,
         record->names.push_back(in.ReadString("canvas object name"));
     }
     return record;
+}
+
+std::optional<std::uint32_t> FindSharedComponent(const CDocData& doc)
+{
+    std::unordered_set<std::uint32_t> listed;
+    for (std::size_t i = 0; i < doc.GetComponentCount(); ++i) {
+        for (std::uint32_t index : doc.GetComponent(i)->indexes) {
+            if (!listed.insert(index).second) {
+                return index;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 void WriteData(model::RecordWriter& out, const std::vector<unsigned char>& bytes)

@@ -4,10 +4,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 class CComponent;
+class CDocData;
 class CObjectRecord;
 struct CRangeEntry;
 
@@ -26,6 +28,10 @@ void WriteVersion(model::RecordWriter& out, const std::string& version);
 void WriteObjectRecord(model::RecordWriter& out, const CObjectRecord& record);
 std::unique_ptr<CObjectRecord> ReadObjectRecord(model::RecordReader& in,
                                                 const std::vector<CComponent*>& components);
+// Records may share a component (a snapshot only borrows the instances), but an owner of the
+// instances can give each to one object only: the first index that the records list more than
+// once, in one record or in two, if any.
+std::optional<std::uint32_t> FindSharedComponent(const CDocData& doc);
 
 // A u32 byte count and the bytes (the embedded workbook, an embedded file's data).
 void WriteData(model::RecordWriter& out, const std::vector<unsigned char>& bytes);
