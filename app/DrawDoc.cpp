@@ -1,6 +1,7 @@
 #include "app/DrawDoc.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 #include "app/AppIds.h"
@@ -27,6 +28,7 @@
 #include "publish/BaseMovie.h"
 #include "sheet/cells/VariableTable.h"
 #include "publish/DocData.h"
+#include "publish/DocFile.h"
 #include "publish/CompileModel.h"
 #include "publish/ComponentNames.h"
 #include "publish/CustomColors.h"
@@ -150,6 +152,14 @@ BOOL CDrawDoc::OnOpenDocument(const char* lpszPathName)
             message = "The document " + path + " is damaged: " + data->GetLoadError();
         }
         ShowMessageBox(AfxGetMainWnd(), message, nullptr, MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    // Each canvas object owns its instances, so one instance cannot be given to two.
+    if (const std::optional<std::uint32_t> shared = docfile::FindSharedComponent(*data)) {
+        ShowMessageBox(AfxGetMainWnd(),
+                       "The document " + path + " is damaged: component " + std::to_string(*shared) +
+                           " belongs to more than one canvas object",
+                       nullptr, MB_ICONEXCLAMATION);
         return FALSE;
     }
     m_szVersion = version;
