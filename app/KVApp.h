@@ -90,4 +90,6 @@ private:
     // Puts the stage into the canvas view and gives it to the document.
 
     std::unique_ptr<CProgramServices> m_services;
+    // The folder the program was started in: names on its command line are relative to it.
+    std::filesystem::path m_startFolder;
 };

@@ -11,6 +11,7 @@
 // program could not start, 2 when the screenshot could not be written.
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -111,7 +112,12 @@ int main(int argc, char** argv)
         if (arg == "--headless") {
             headless = true;
         } else if (arg == "--screenshot" && i + 1 < argc) {
+            // Made absolute now: the program moves to its installation folder as it starts.
+            std::error_code error;
             screenshot = argv[++i];
+            const std::filesystem::path absolute = std::filesystem::absolute(screenshot, error);
+            if (!error)
+                screenshot = absolute.string();
         } else {
             args.push_back(arg);
         }
