@@ -10,6 +10,7 @@
 
 class CComponent;
 class CDocData;
+class CVariableTable;
 class CObjectRecord;
 struct CRangeEntry;
 
@@ -38,8 +39,15 @@ void WriteData(model::RecordWriter& out, const std::vector<unsigned char>& bytes
 std::vector<unsigned char> ReadData(model::RecordReader& in, const char* what);
 
 // The Replace Data Selection entries. Every entry's range position must be -1 (none) or one of
-// the rangeCount ranges of the variable table.
+// the ranges of the variable table. The ranges these entries and the components' bindings write
+// to give every cell a variable, so together they hold at most CVariableTable::kMaxRangeCells
+// cells, as when a description names them: a small document cannot name the whole sheet.
 void WriteRangeEntries(model::RecordWriter& out, const std::vector<CRangeEntry>& entries);
 std::vector<CRangeEntry> ReadRangeEntries(model::RecordReader& in, std::size_t rangeCount);
+std::vector<CRangeEntry> ReadRangeEntries(model::RecordReader& in, const CVariableTable& table,
+                                          const std::vector<CComponent*>& components);
+// The same bound for the components' bindings alone (a document without range entries).
+void CheckWrittenRanges(model::RecordReader& in, const CVariableTable& table,
+                        const std::vector<CComponent*>& components, const std::vector<CRangeEntry>& entries = {});
 
 } // namespace docfile
