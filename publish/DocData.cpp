@@ -243,6 +243,7 @@ void CDocData::ReadBody(model::RecordReader& in, LoadState& state)
         components_.push_back(owned_.back().get());
     }
     ReadObjects(in);
+    docfile::CheckWrittenRanges(in, state.base->GetVariableTable(), components_);
     state.base->BuildExportMaps();
     for (CComponent* component : components_) {
         component->RebuildLinkNameSets();
@@ -268,7 +269,7 @@ void CDocData::ReadBody(model::RecordReader& in, LoadState& state)
     sourceName_ = in.ReadString("model source name");
     if (!in.AtEnd()) {
         state.base->GetRangeEntries() =
-            docfile::ReadRangeEntries(in, state.base->GetVariableTable().GetRangeCount());
+            docfile::ReadRangeEntries(in, state.base->GetVariableTable(), components_);
     }
     if (!in.AtEnd()) {
         state.base->GetExportSettings().Load(in, state.base->GetVariableTable());
