@@ -243,7 +243,7 @@ void CDocData::ReadBody(model::RecordReader& in, LoadState& state)
         components_.push_back(owned_.back().get());
     }
     ReadObjects(in);
-    docfile::CheckWrittenRanges(in, state.base->GetVariableTable(), components_);
+    docfile::CheckWrittenRanges(in, state.base->GetVariableTable(), components_, {});
     state.base->BuildExportMaps();
     for (CComponent* component : components_) {
         component->RebuildLinkNameSets();
@@ -321,6 +321,10 @@ void CDocData::ReadEmbeddedWorkbook(model::RecordReader& in, LoadState& state)
 void CDocData::ReadEmbeddedFiles(model::RecordReader& in, LoadState& state)
 {
     const std::uint32_t count = in.ReadCount("embedded files", kMinEmbeddedFile);
+    if (count > docfile::kMaxEmbeddedFiles) {
+        in.Fail("embedded files", std::to_string(count) + " files, more than " +
+                                      std::to_string(docfile::kMaxEmbeddedFiles) + " a document may embed");
+    }
     for (std::uint32_t i = 0; i < count; ++i) {
         RestoredFile file;
         file.name = in.ReadString("embedded file name");

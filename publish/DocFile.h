@@ -20,6 +20,9 @@ struct CRangeEntry;
 namespace docfile {
 
 constexpr std::size_t kVersionSize = 8;
+// Each embedded file becomes a temporary file when the document opens: far more than any
+// dashboard embeds, few enough that a document cannot flood the temporary folder.
+constexpr std::uint32_t kMaxEmbeddedFiles = 4096;
 
 // The version text NUL-padded to 8 bytes.
 void WriteVersion(model::RecordWriter& out, const std::string& version);
@@ -46,8 +49,8 @@ void WriteRangeEntries(model::RecordWriter& out, const std::vector<CRangeEntry>&
 std::vector<CRangeEntry> ReadRangeEntries(model::RecordReader& in, std::size_t rangeCount);
 std::vector<CRangeEntry> ReadRangeEntries(model::RecordReader& in, const CVariableTable& table,
                                           const std::vector<CComponent*>& components);
-// The same bound for the components' bindings alone (a document without range entries).
+// The bound itself, for the bindings and the entries given.
 void CheckWrittenRanges(model::RecordReader& in, const CVariableTable& table,
-                        const std::vector<CComponent*>& components, const std::vector<CRangeEntry>& entries = {});
+                        const std::vector<CComponent*>& components, const std::vector<CRangeEntry>& entries);
 
 } // namespace docfile

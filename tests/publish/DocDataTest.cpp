@@ -7,6 +7,7 @@
 #include "publish/CompileModel.h"
 #include "publish/CustomColors.h"
 #include "publish/DocBuilder.h"
+#include "publish/DocFile.h"
 #include "publish/DocWriter.h"
 #include "publish/ExportSettings.h"
 #include "publish/ModelLink.h"
@@ -317,6 +318,30 @@ TEST_F(DocFileTest, RangesWrittenToAreBoundedAsADescriptionsAre)
     ASSERT_FALSE(outcome.tooSlow);
     ASSERT_FALSE(outcome.tooLarge);
     EXPECT_NE(outcome.report.find("more than 4194304 cells"), std::string::npos) << outcome.report;
+}
+
+// Every embedded file becomes a temporary file: a document embedding more than a dashboard ever
+// does is refused before any is made.
+TEST_F(DocFileTest, EmbeddedFilesAreBounded)
+{
+    Build(R"({"canvas": {"width": 10, "height": 10}})");
+    CDocData source;
+    source.SetStageSize(10, 10);
+    publish::DocFileContent content;
+    content.doc = &source;
+    content.base = base.movie.get();
+    content.files.resize(docfile::kMaxEmbeddedFiles + 1, {"f", {'x'}});
+    std::vector<unsigned char> bytes = publish::WriteDocumentFile(content);
+    CDocData doc;
+    std::string version = kDocumentVersion;
+    EXPECT_FALSE(doc.Load(bytes, version));
+    EXPECT_NE(doc.GetLoadError().find("more than 4096 a document may embed"), std::string::npos) << doc.GetLoadError();
+    EXPECT_TRUE(TempFolderEmpty());
+
+    content.files.resize(docfile::kMaxEmbeddedFiles);
+    bytes = publish::WriteDocumentFile(content);
+    CDocData most;
+    EXPECT_TRUE(most.Load(bytes, version)) << most.GetLoadError();
 }
 
 // Temporary files that cannot be made or written make the document unreadable, and the ones
