@@ -173,12 +173,16 @@ std::string CTempFileManager::CreateTempFile(const std::string& prefix, const st
 {
     // A name is taken by creating its file exclusively, so two requests (or two programs)
     // never get the same name.
+    // The search goes on from the number given last, so a document of many embedded files
+    // does not try every taken name again for each new one.
     const std::string folder = GetTempPath();
-    for (int n = 0; n < kMaxCandidates; ++n) {
+    int& next = m_nextNumber[prefix + '\0' + extension];
+    for (int n = next; n < kMaxCandidates; ++n) {
         const std::string candidate = folder + prefix + std::to_string(n) + extension;
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0) {
             ::close(fd);
+            next = n + 1;
             m_lastName = candidate;
             if (remember) {
                 m_remembered.push_back(candidate);
@@ -203,6 +207,8 @@ void CTempFileManager::DeleteAll()
         }
     }
     m_remembered = std::move(kept);
+    // Freed names are handed out again, from the lowest.
+    m_nextNumber.clear();
 }
 
 std::filesystem::path CTempFileManager::Create(const std::string& prefix, const std::string& extension)

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "publish/TempFiles.h"
@@ -60,6 +61,8 @@ private:
     int m_lock = -1;
     std::string m_lastName;
     std::vector<std::string> m_remembered;
+    // Per prefix and extension, the number to try first.
+    std::unordered_map<std::string, int> m_nextNumber;
     std::vector<std::filesystem::path> m_cleaned;
 };
 
