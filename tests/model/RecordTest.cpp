@@ -98,17 +98,20 @@ TEST(Records, ParameterSetOfEveryTypeRoundTrips)
     EXPECT_NE(g.FindParameter("list5")->GetSet()->PeekElementTemplate(), nullptr);
 }
 
+// A set whose parameter "v" is bound to the second range of its table.
+static std::vector<std::uint8_t> BoundToSecondRange()
+{
+    FakeModelLink link;
+    link.Add(0, 0, 1, 1);
+    CParameterSet set;
+    auto p = set.Add(std::make_unique<CParameter>("v", ParamType::CellBinding));
+    p->RefreshFromCells(link.Add(3, 3, 1, 1), false);
+    return Bytes(set);
+}
+
 TEST(Records, BindingToARangeTheTableLacksReadsUnbound)
 {
-    std::vector<std::uint8_t> bytes;
-    {
-        FakeModelLink link;
-        link.Add(0, 0, 1, 1);
-        CParameterSet set;
-        auto p = set.Add(std::make_unique<CParameter>("v", ParamType::CellBinding));
-        p->RefreshFromCells(link.Add(3, 3, 1, 1), false);
-        bytes = Bytes(set);
-    }
+    const std::vector<std::uint8_t> bytes = BoundToSecondRange();
     FakeModelLink emptyTable;
     RecordReader in(bytes);
     auto back = ReadParameterSet(in);
@@ -119,15 +122,7 @@ TEST(Records, BindingToARangeTheTableLacksReadsUnbound)
 // binding names a range of the whole sheet is refused before any cell of it is read.
 TEST(Records, ABindingToAHugeRangeIsRefusedBeforeItsCellsAreRead)
 {
-    std::vector<std::uint8_t> bytes;
-    {
-        FakeModelLink link;
-        link.Add(0, 0, 1, 1);
-        CParameterSet set;
-        auto p = set.Add(std::make_unique<CParameter>("v", ParamType::CellBinding));
-        p->RefreshFromCells(link.Add(3, 3, 1, 1), false);
-        bytes = Bytes(set);
-    }
+    const std::vector<std::uint8_t> bytes = BoundToSecondRange();
     const testsupport::Outcome outcome = testsupport::RunWatched([&] {
         FakeModelLink widened;
         widened.Add(0, 0, 1, 1);
