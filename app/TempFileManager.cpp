@@ -78,24 +78,32 @@ CTempFileManager::CTempFileManager(const std::filesystem::path& systemTemp)
     std::error_code error;
     std::filesystem::create_directories(systemTemp, error);
     const std::filesystem::path user = UserFolder(systemTemp);
-    ::mkdir(user.c_str(), 0700);
-    if (IsOwnFolder(user, 0700)) {
-        RemoveStaleFolders(user);
-        MakeRunFolder(user);
-    } else {
-        // Someone else's folder, a link or a loosened mode: it is neither used nor cleaned.
-        MakeRunFolder(systemTemp);
+    // Twice at most: a run ending meanwhile removes the user's folder once it is empty.
+    for (int attempt = 0; attempt < 2 && m_userFolder.empty(); ++attempt) {
+        ::mkdir(user.c_str(), 0700);
+        if (!IsOwnFolder(user, 0700)) {
+            // Someone else's folder, a link or a loosened mode: it is neither used nor cleaned.
+            break;
+        }
+        if (attempt == 0) {
+            RemoveStaleFolders(user);
+        }
+        if (MakeRunFolder(user)) {
+            m_userFolder = user;
+        }
+    }
+    if (m_userFolder.empty() && !MakeRunFolder(systemTemp)) {
+        // Without a folder of its own the run shares the system's (nothing to clean later).
+        m_folder = systemTemp;
     }
     g_manager = this;
 }
 
-void CTempFileManager::MakeRunFolder(const std::filesystem::path& parent)
+bool CTempFileManager::MakeRunFolder(const std::filesystem::path& parent)
 {
     std::string pattern = (parent / (std::string(kRunPrefix) + "XXXXXX")).string();
     if (::mkdtemp(pattern.data()) == nullptr) {
-        // Without a folder of its own the run shares its parent (nothing to clean later).
-        m_folder = parent;
-        return;
+        return false;
     }
     m_folder = pattern;
     // Locked before it is marked: a marked folder whose lock is free belongs to no live run.
@@ -111,6 +119,7 @@ void CTempFileManager::MakeRunFolder(const std::filesystem::path& parent)
         [[maybe_unused]] const ssize_t written = ::write(fd, text.data(), text.size());
         ::close(fd);
     }
+    return true;
 }
 
 CTempFileManager::~CTempFileManager()
@@ -123,6 +132,10 @@ CTempFileManager::~CTempFileManager()
         std::error_code error;
         std::filesystem::remove_all(m_folder, error);
         ::close(m_lock);
+    }
+    if (!m_userFolder.empty()) {
+        // Only when empty: other runs of the user may still be in it.
+        ::rmdir(m_userFolder.c_str());
     }
 }
 

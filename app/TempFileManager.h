@@ -55,9 +55,12 @@ public:
 
 private:
     void RemoveStaleFolders(const std::filesystem::path& userFolder);
-    void MakeRunFolder(const std::filesystem::path& parent);
+    // Makes, locks and marks the run's folder inside parent; false when it cannot be made.
+    bool MakeRunFolder(const std::filesystem::path& parent);
 
     std::filesystem::path m_folder;
+    // The user's folder holding the run's folder; empty when it could not be trusted.
+    std::filesystem::path m_userFolder;
     int m_lock = -1;
     std::string m_lastName;
     std::vector<std::string> m_remembered;
