@@ -1,11 +1,16 @@
 #include "base/Profile.h"
 
+#include "base/FileRead.h"
 #include "base/TextCodes.h"
 
+#include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <sstream>
+#include <random>
 #include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -193,10 +198,24 @@ void CProfileStore::RemoveSection(const std::string& section)
     sections_.erase(section);
 }
 
+// Lines of no section, or of a section that is gone, come first: read again they are outside
+// every section, as they were, and are kept again.
+void CProfileStore::KeepLines(std::string& out, const std::string* section) const
+{
+    for (const KeptLine& kept : kept_) {
+        const bool homeless = kept.section.empty() || sections_.count(kept.section) == 0;
+        if (section == nullptr ? homeless : (!homeless && kept.section == *section)) {
+            out += kept.line;
+            out += '\n';
+        }
+    }
+}
+
 std::string CProfileStore::Serialize() const
 {
     static const char digits[] = "0123456789abcdef";
     std::string out;
+    KeepLines(out, nullptr);
     for (const auto& [section, values] : sections_) {
         out += "[" + Escape(section, true) + "]\n";
         for (const auto& [key, value] : values) {
@@ -215,6 +234,7 @@ std::string CProfileStore::Serialize() const
             }
             out += '\n';
         }
+        KeepLines(out, &section);
     }
     return out;
 }
@@ -222,11 +242,17 @@ std::string CProfileStore::Serialize() const
 std::size_t CProfileStore::Parse(const std::string& text, const std::string& origin)
 {
     sections_.clear();
+    kept_.clear();
     problems_.clear();
     std::size_t skipped = 0;
     std::size_t lineNumber = 0;
+    // The section a damaged line is kept in: the last good one, even after a damaged section
+    // line, so the lines keep their order within it.
+    std::string keptIn;
+    std::string_view line;
     auto skip = [&](const char* why) {
         ++skipped;
+        kept_.push_back({keptIn, std::string(line)});
         // Enough to find the damage; a damaged file does not fill memory with complaints.
         if (problems_.size() < 100) {
             problems_.push_back(origin + " line " + std::to_string(lineNumber) + ": " + why);
@@ -240,7 +266,7 @@ std::size_t CProfileStore::Parse(const std::string& text, const std::string& ori
         if (end == std::string::npos) {
             end = text.size();
         }
-        std::string_view line(text.data() + start, end - start);
+        line = std::string_view(text.data() + start, end - start);
         start = end + 1;
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') {
@@ -258,6 +284,7 @@ std::size_t CProfileStore::Parse(const std::string& text, const std::string& ori
             }
             sections_[current];
             section = &sections_.find(current)->first;
+            keptIn = current;
             continue;
         }
         const std::size_t eq = FindEquals(line);
@@ -313,50 +340,72 @@ std::size_t CProfileStore::Parse(const std::string& text, const std::string& ori
 bool CProfileStore::Load(const std::filesystem::path& file)
 {
     sections_.clear();
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    kept_.clear();
+    problems_.clear();
+    unreadable_ = false;
+    // Settings files are small; a huge one is not ours and is left alone rather than read whole.
+    constexpr std::size_t kLimit = 16u << 20;
+    std::vector<std::uint8_t> bytes;
+    std::string reason;
+    if (!base::ReadRegularFile(file.string(), bytes, kLimit, &reason)) {
+        struct stat info {};
+        if (::lstat(file.c_str(), &info) != 0 && errno == ENOENT) {
+            return false;
+        }
+        unreadable_ = true;
+        problems_.push_back(file.string() + ": " + reason + "; not read, and left as it is (settings are not saved)");
         return false;
     }
-    // Settings files are small; a huge one is not ours and is ignored rather than read whole.
-    constexpr std::uintmax_t kLimit = 16u << 20;
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(file, ec);
-    if (ec || size > kLimit) {
-        problems_.push_back(file.string() + ": " + (ec ? "size unknown" : "larger than 16 MiB; not read"));
-        return false;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    Parse(text.str(), file.string());
+    Parse(std::string(bytes.begin(), bytes.end()), file.string());
     return true;
 }
 
 bool CProfileStore::Save(const std::filesystem::path& file) const
 {
+    if (unreadable_) {
+        return false;
+    }
     std::error_code ec;
     if (file.has_parent_path()) {
         std::filesystem::create_directories(file.parent_path(), ec);
     }
-    std::filesystem::path temp = file;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return false;
-        }
-        const std::string text = Serialize();
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temp, ec);
-            return false;
-        }
-    }
-    std::filesystem::rename(temp, file, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
+    struct stat info {};
+    if (::stat(file.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
         return false;
     }
-    return true;
+    // A name of our own, made exclusively and never through a link someone planted there.
+    std::random_device random;
+    std::filesystem::path temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = file;
+        temp += "." + std::to_string(::getpid()) + "-" + std::to_string(random()) + ".tmp";
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST) {
+            return false;
+        }
+    }
+    if (fd < 0) {
+        return false;
+    }
+    const std::string text = Serialize();
+    bool ok = true;
+    for (std::size_t done = 0; ok && done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        ok = n > 0;
+        done += ok ? static_cast<std::size_t>(n) : 0;
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (ok) {
+        std::filesystem::rename(temp, file, ec);
+        ok = !ec;
+    }
+    if (!ok) {
+        std::filesystem::remove(temp, ec);
+    }
+    return ok;
 }

@@ -2,7 +2,7 @@
 
 // Per-user settings in place of the registry: sections of named values (texts, numbers, byte
 // strings), kept in a text file (see docs/profile-store.md). Reading accepts any input: a
-// damaged line is skipped, never fatal.
+// damaged line is skipped, never fatal, and kept to be written back as it was.
 
 #include <cstdint>
 #include <filesystem>
@@ -32,10 +32,15 @@ public:
     std::size_t Parse(const std::string& text, const std::string& origin = "profile");
     const std::vector<std::string>& Problems() const { return problems_; }
 
-    // File form: Load leaves the store empty when the file is missing; Save writes a
-    // temporary file and renames it, so a failed save never leaves half a file.
+    // File form: Load leaves the store empty when the file is missing. A file that is there but
+    // cannot be read (not a regular file, too large, not readable) is left as it is: Problems()
+    // says so and Save refuses to replace it. Save writes an exclusive temporary file beside
+    // the file and renames it over, so a failed save never leaves half a file, and refuses a
+    // target that exists and is not a regular file.
     bool Load(const std::filesystem::path& file);
     bool Save(const std::filesystem::path& file) const;
+    // Whether Load found a file it could not read (and Save will not replace).
+    bool IsUnreadable() const { return unreadable_; }
 
 private:
     struct Value {
@@ -46,6 +51,15 @@ private:
     };
     const Value* Find(const std::string& section, const std::string& key) const;
 
+    // A line Parse could not take, and the section it stood in ("" for none).
+    struct KeptLine {
+        std::string section;
+        std::string line;
+    };
+    void KeepLines(std::string& out, const std::string* section) const;
+
     std::map<std::string, std::map<std::string, Value>> sections_;
+    std::vector<KeptLine> kept_;
     std::vector<std::string> problems_;
+    bool unreadable_ = false;
 };

@@ -1,5 +1,8 @@
 #include "model/FileBytes.h"
 
+#include "base/FileRead.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <random>
@@ -88,40 +91,7 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t size)
 
 bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t maxSize, std::string* reason)
 {
-    auto fail = [reason](const std::string& why) {
-        if (reason)
-            *reason = why;
-        return false;
-    };
-    Descriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (fd.Get() < 0)
-        return fail(SystemReason(errno));
-    struct stat info {};
-    if (fstat(fd.Get(), &info) != 0)
-        return fail(SystemReason(errno));
-    if (!S_ISREG(info.st_mode))
-        return fail("not a regular file");
-    if (static_cast<std::uint64_t>(info.st_size) > maxSize)
-        return fail("larger than " + std::to_string(maxSize) + " bytes");
-    std::vector<std::uint8_t> data;
-    data.reserve(static_cast<std::size_t>(info.st_size));
-    std::uint8_t chunk[65536];
-    for (;;) {
-        const ssize_t n = read(fd.Get(), chunk, sizeof chunk);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail(SystemReason(errno));
-        }
-        if (n == 0)
-            break;
-        // The file may grow while it is read.
-        if (data.size() + static_cast<std::size_t>(n) > maxSize)
-            return fail("larger than " + std::to_string(maxSize) + " bytes");
-        data.insert(data.end(), chunk, chunk + n);
-    }
-    bytes = std::move(data);
-    return true;
+    return base::ReadRegularFile(path, bytes, maxSize, reason);
 }
 
 CFileBatch::~CFileBatch()
@@ -137,11 +107,38 @@ bool CFileBatch::IsStaged(const std::filesystem::path& target) const
     return false;
 }
 
+// Whether two names reach one file, whether it exists yet or not.
+static bool SameTarget(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    if (SameFile(a, b))
+        return true;
+    std::error_code error;
+    const std::filesystem::path first = std::filesystem::weakly_canonical(std::filesystem::absolute(a), error);
+    if (error)
+        return false;
+    const std::filesystem::path second = std::filesystem::weakly_canonical(std::filesystem::absolute(b), error);
+    return !error && first == second;
+}
+
 bool CFileBatch::Stage(const std::filesystem::path& target, const std::uint8_t* data, std::size_t size,
                        std::string& reason)
 {
+    for (const std::filesystem::path& input : protected_) {
+        if (SameTarget(input, target)) {
+            reason = target.string() + ": is an input of the publication (" + input.string() + "); choose another file";
+            return false;
+        }
+    }
+    for (const Staged& s : staged_) {
+        if (SameTarget(s.target, target)) {
+            reason = target.string() + ": is written twice (" + s.target.string() +
+                     "); each output needs a file of its own";
+            return false;
+        }
+    }
     struct stat info {};
-    if (stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    const bool exists = stat(target.c_str(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode)) {
         reason = target.string() + ": exists and is not a regular file";
         return false;
     }
@@ -161,6 +158,11 @@ bool CFileBatch::Stage(const std::filesystem::path& target, const std::uint8_t* 
             return false;
         }
         staged_.push_back({target, temporary});
+        // A file written again keeps the permissions its owner gave it (a private 0600 stays so).
+        if (exists && fchmod(fd.Get(), info.st_mode & 07777) != 0) {
+            reason = target.string() + ": cannot be written (" + SystemReason(errno) + ")";
+            return false;
+        }
         if (!WriteAll(fd.Get(), data, size) || fsync(fd.Get()) != 0) {
             reason = target.string() + ": cannot be written (" + SystemReason(errno) + ")";
             return false;
@@ -175,6 +177,13 @@ bool CFileBatch::Stage(const std::filesystem::path& target, const std::uint8_t* 
     return false;
 }
 
+void CFileBatch::MarkDescription(const std::filesystem::path& target)
+{
+    for (Staged& s : staged_)
+        if (s.target == target)
+            s.description = true;
+}
+
 bool CFileBatch::Commit(std::string& reason)
 {
     // Checked again just before the renames: the target may have become a device or a folder
@@ -187,6 +196,14 @@ bool CFileBatch::Commit(std::string& reason)
             return false;
         }
     }
+    for (const Staged& s : staged_) {
+        if (s.description && unlink(s.target.c_str()) != 0 && errno != ENOENT) {
+            reason = s.target.string() + ": cannot be replaced (" + SystemReason(errno) + ")";
+            Discard();
+            return false;
+        }
+    }
+    std::stable_partition(staged_.begin(), staged_.end(), [](const Staged& s) { return !s.description; });
     while (!staged_.empty()) {
         const Staged s = staged_.front();
         if (rename(s.temporary.c_str(), s.target.c_str()) != 0) {

@@ -29,11 +29,19 @@ public:
     CFileBatch(const CFileBatch&) = delete;
     CFileBatch& operator=(const CFileBatch&) = delete;
 
-    // False, with the reason, when the target is refused or the bytes cannot be staged.
+    // An input of the publication: a target that is this file is refused.
+    void Protect(const std::filesystem::path& input) { protected_.push_back(input); }
+    // False, with the reason, when the target is refused or the bytes cannot be staged. A
+    // target is refused when it is an input, or a file the batch already writes: the files
+    // written together need files of their own.
     bool Stage(const std::filesystem::path& target, const std::uint8_t* data, std::size_t size,
                std::string& reason);
-    // Renames every staged file over its target. A rename that fails leaves the targets before
-    // it written and removes the rest.
+    // Marks the staged file at target as describing the others (the movie's map): Commit
+    // removes its old version before renaming anything and renames the new one last, so an
+    // interruption leaves it missing, never beside files it does not describe.
+    void MarkDescription(const std::filesystem::path& target);
+    // Renames every staged file over its target, the descriptions last. A rename that fails
+    // leaves the targets before it written and removes the rest.
     bool Commit(std::string& reason);
     // Removes every staged file; also what the destructor does.
     void Discard();
@@ -48,9 +56,11 @@ private:
     struct Staged {
         std::filesystem::path target;
         std::filesystem::path temporary;
+        bool description = false;
     };
     std::vector<Staged> staged_;
     std::vector<std::filesystem::path> madeFolders_;
+    std::vector<std::filesystem::path> protected_;
 };
 
 // A batch of one file.

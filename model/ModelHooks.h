@@ -44,9 +44,19 @@ struct RangeArea {
     }
 };
 
+// A binding gives every cell of its range a variable and an element: its range holds at most
+// this many cells (the variable table bounds the ranges written to, together, the same way).
+inline constexpr std::size_t kMaxBindingCells = std::size_t(1) << 22;
+
 class IModelLink {
 public:
     virtual ~IModelLink() = default;
+    // The number of cells of the range, every area counted; 0 when the link cannot tell.
+    virtual std::size_t CountCells(const RangeHandle& range)
+    {
+        (void)range;
+        return 0;
+    }
     // The A1 text of a range ('Sheet1'!$A$1:$B$3, areas joined by ",").
     virtual std::string GetRangeText(const RangeHandle& range) = 0;
     // The current values of the range's cells, one entry per area.

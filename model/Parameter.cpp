@@ -5,6 +5,7 @@
 #include "model/TextUtil.h"
 #include "model/ValueList.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -258,12 +259,12 @@ char* CParameter::GetTypeCode(char* buffer, std::size_t size) const
     return buffer;
 }
 
-void CParameter::RenumberElements()
+void CParameter::RenumberElements(int from)
 {
     if (!set_ || !IsIndexedList(type_)) {
         return;
     }
-    for (int i = 0; i < set_->GetCount(); ++i) {
+    for (int i = std::max(from, 0); i < set_->GetCount(); ++i) {
         set_->GetAt(i)->SetName(std::to_string(i));
     }
 }
@@ -278,7 +279,8 @@ CParameter* CParameter::InsertElementCopy(const CParameter& element, int index)
     }
     CParameter* inserted = set_->Insert(element.Clone(set_.get()), index);
     inserted->SetName(std::to_string(index));
-    RenumberElements();
+    // Only the elements from the new one on move; appending renames the new one alone.
+    RenumberElements(index);
     return inserted;
 }
 
@@ -301,7 +303,7 @@ bool CParameter::RemoveElementAt(int index)
     if (!set_ || !set_->RemoveAt(index)) {
         return false;
     }
-    RenumberElements();
+    RenumberElements(index);
     return true;
 }
 

@@ -121,7 +121,8 @@ private:
     // The setters' common course: retype (or refuse), store, and the value is defined.
     template <class T> bool Store(model::ParamType type, T& field, T value, bool force);
     void CopyFrom(const CParameter& other);
-    void RenumberElements();
+    // Names the elements of an indexed list by their positions, from `from` on.
+    void RenumberElements(int from);
 
     std::string name_;
     std::string label_;

@@ -247,6 +247,7 @@ void CDocData::ReadBody(base::RecordReader& in, LoadState& state)
         components_.push_back(owned_.back().get());
     }
     ReadObjects(in);
+    docfile::CheckWrittenRanges(in, state.base->GetVariableTable(), components_, {});
     state.base->BuildExportMaps();
     for (CComponent* component : components_) {
         component->RebuildLinkNameSets();
@@ -272,7 +273,7 @@ void CDocData::ReadBody(base::RecordReader& in, LoadState& state)
     sourceName_ = in.ReadString("model source name");
     if (!in.AtEnd()) {
         state.base->GetRangeEntries() =
-            docfile::ReadRangeEntries(in, state.base->GetVariableTable().GetRangeCount());
+            docfile::ReadRangeEntries(in, state.base->GetVariableTable(), components_);
     }
     if (!in.AtEnd()) {
         state.base->GetExportSettings().Load(in, state.base->GetVariableTable());
@@ -328,6 +329,10 @@ void CDocData::ReadEmbeddedWorkbook(base::RecordReader& in, LoadState& state)
 void CDocData::ReadEmbeddedFiles(base::RecordReader& in, LoadState& state)
 {
     const std::uint32_t count = in.ReadCount("embedded files", kMinEmbeddedFile);
+    if (count > docfile::kMaxEmbeddedFiles) {
+        in.Fail("embedded files", std::to_string(count) + " files, more than " +
+                                      std::to_string(docfile::kMaxEmbeddedFiles) + " a document may embed");
+    }
     for (std::uint32_t i = 0; i < count; ++i) {
         RestoredFile file;
         file.name = in.ReadString("embedded file name");

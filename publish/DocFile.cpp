@@ -2,8 +2,15 @@
 
 #include "publish/DocData.h"
 #include "publish/ExportRecord.h"
+#include "model/CellBinding.h"
+#include "model/Component.h"
+#include "model/Parameter.h"
+#include "model/ParameterSet.h"
+#include "sheet/cells/Range.h"
+#include "sheet/cells/VariableTable.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace docfile {
 
@@ -57,6 +64,19 @@ std::unique_ptr<CObjectRecord> ReadObjectRecord(base::RecordReader& in,
     return record;
 }
 
+std::optional<std::uint32_t> FindSharedComponent(const CDocData& doc)
+{
+    std::unordered_set<std::uint32_t> listed;
+    for (std::size_t i = 0; i < doc.GetComponentCount(); ++i) {
+        for (std::uint32_t index : doc.GetComponent(i)->indexes) {
+            if (!listed.insert(index).second) {
+                return index;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 void WriteData(base::RecordWriter& out, const std::vector<unsigned char>& bytes)
 {
     out.WriteU32(static_cast<std::uint32_t>(bytes.size()));
@@ -97,6 +117,44 @@ std::vector<CRangeEntry> ReadRangeEntries(base::RecordReader& in, std::size_t ra
         entries.push_back(std::move(entry));
     }
     return entries;
+}
+
+std::vector<CRangeEntry> ReadRangeEntries(base::RecordReader& in, const CVariableTable& table,
+                                          const std::vector<CComponent*>& components)
+{
+    std::vector<CRangeEntry> entries = ReadRangeEntries(in, table.GetRangeCount());
+    CheckWrittenRanges(in, table, components, entries);
+    return entries;
+}
+
+void CheckWrittenRanges(base::RecordReader& in, const CVariableTable& table,
+                        const std::vector<CComponent*>& components, const std::vector<CRangeEntry>& entries)
+{
+    // Each range counts once, however many bindings or entries name it.
+    std::unordered_set<const CRange*> ranges;
+    for (const CComponent* component : components) {
+        if (component != nullptr && component->GetParameters() != nullptr) {
+            ForEachCellBinding(*component->GetParameters(), [&ranges](CParameter& parameter) {
+                if (const CRange* range = AsRange(parameter.GetBinding()->GetRangePtr()))
+                    ranges.insert(range);
+            });
+        }
+    }
+    for (const CRangeEntry& entry : entries) {
+        if (entry.rangeIndex >= 0) {
+            if (const CRange* range = table.GetRange(static_cast<std::size_t>(entry.rangeIndex)))
+                ranges.insert(range);
+        }
+    }
+    std::size_t cells = 0;
+    for (const CRange* range : ranges) {
+        cells += range->GetCellCount();
+        if (cells > CVariableTable::kMaxRangeCells) {
+            in.Fail("ranges", "the ranges the components and range entries write to hold more than " +
+                                  std::to_string(CVariableTable::kMaxRangeCells) + " cells (" + range->GetText() +
+                                  " among them)");
+        }
+    }
 }
 
 } // namespace docfile

@@ -47,6 +47,11 @@ std::string CBaseMovieModelLink::GetRangeText(const model::RangeHandle& handle)
     return AsRange(&handle)->GetText();
 }
 
+std::size_t CBaseMovieModelLink::CountCells(const model::RangeHandle& handle)
+{
+    return AsRange(&handle)->GetCellCount();
+}
+
 std::vector<model::RangeArea> CBaseMovieModelLink::ReadRange(const model::RangeHandle& handle)
 {
     const CRange& range = *AsRange(&handle);

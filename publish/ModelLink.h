@@ -13,6 +13,7 @@ class CVariableTable;
 class CBaseMovieModelLink : public model::IModelLink {
 public:
     std::string GetRangeText(const model::RangeHandle& range) override;
+    std::size_t CountCells(const model::RangeHandle& range) override;
     std::vector<model::RangeArea> ReadRange(const model::RangeHandle& range) override;
     bool HasFormula(std::int32_t cellId) override;
     int FindRange(const model::RangeHandle& range) override;

@@ -286,12 +286,39 @@ MovieBuildResult CPublisher::Publish(const std::filesystem::path& output, bool p
     std::int32_t width = 0, height = 0;
     doc_->GetStageSize(width, height);
     CComponentCatalog* catalog = GetComponentCatalog();
+    // Files written beside the movie (the sample data file) are named from its name, so they
+    // too must not land on an input.
+    model::CFileBatch own;
+    model::CFileBatch& batch = outputs != nullptr ? *outputs : own;
+    for (const std::filesystem::path& input : inputs_)
+        batch.Protect(input);
     try {
-        return BuildAndWriteMovie(output, *doc_, *catalog, width * 20, height * 20, preview,
-                                  {context_->GetCharacterIds(), firstBuildId_, context_->GetDepths()}, outputs);
+        MovieBuildResult result =
+            BuildAndWriteMovie(output, *doc_, *catalog, width * 20, height * 20, preview,
+                               {context_->GetCharacterIds(), firstBuildId_, context_->GetDepths()}, &batch);
+        std::string reason;
+        if (outputs == nullptr && !own.Commit(reason))
+            throw PublishError(PublishError::Kind::Output, reason);
+        return result;
     } catch (const MovieBuildError& error) {
         throw PublishError(PublishError::Kind::Output, error.what());
     }
+}
+
+// A sheet's name may hold a tab or a line break: escaped, it cannot forge a field or a line.
+static std::string MapField(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        default: out += c;
+        }
+    }
+    return out;
 }
 
 std::vector<std::string> CPublisher::VariableMap() const
@@ -300,7 +327,7 @@ std::vector<std::string> CPublisher::VariableMap() const
     const CVariableTable& table = base_->GetVariableTable();
     for (std::size_t i = 0; i < table.GetCellCount(); ++i) {
         if (std::optional<CCellRef> cell = table.GetCellAt(i))
-            lines.push_back(CellVariableName(static_cast<std::int32_t>(i)) + "\t" + cell->sheet + "\t" +
+            lines.push_back(CellVariableName(static_cast<std::int32_t>(i)) + "\t" + MapField(cell->sheet) + "\t" +
                             cell->GetShortText());
     }
     return lines;

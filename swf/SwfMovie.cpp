@@ -1,5 +1,7 @@
 #include "swf/SwfMovie.h"
 
+#include "base/FileRead.h"
+
 #include "swf/ActionList.h"
 #include "swf/AssetCipher.h"
 #include "swf/SwfDoAction.h"
@@ -26,17 +28,11 @@ constexpr size_t kMaxInflateRatio = 1040;
 
 std::vector<uint8_t> ReadWholeFile(const std::filesystem::path& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw swf::SwfError("cannot open movie file " + path.string());
-    file.seekg(0, std::ios::end);
-    std::streamoff size = file.tellg();
-    if (size < 0 || static_cast<uint64_t>(size) > kMaxMovieBytes)
-        throw swf::SwfError("movie file " + path.string() + " is too large or unreadable");
-    file.seekg(0);
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (size > 0 && !file.read(reinterpret_cast<char*>(bytes.data()), size))
-        throw swf::SwfError("cannot read movie file " + path.string());
+    // A movie named by a document may be a FIFO or a device: it is refused, never waited on.
+    std::vector<uint8_t> bytes;
+    std::string reason;
+    if (!base::ReadRegularFile(path.string(), bytes, kMaxMovieBytes, &reason))
+        throw swf::SwfError("cannot read movie file " + path.string() + ": " + reason);
     return bytes;
 }
 

@@ -14,6 +14,16 @@ for target in "${targets[@]}"; do
   corpus=$(mktemp -d)
   seeds=()
   [ -d "$root/fuzz/corpus/$name" ] && seeds=("$root/fuzz/corpus/$name")
+  # fuzz/<name>.shipped: the target also starts from the documents this build ships, without
+  # their 8-byte version header (the target writes it), so the seeds never lag behind them.
+  if [ -f "$root/fuzz/$name.shipped" ]; then
+    shipped="$corpus.shipped"
+    mkdir -p "$shipped"
+    for document in "$build"/install/samples/*/*.vtd "$build"/install/template/*/*.vtd; do
+      [ -f "$document" ] && tail -c +9 "$document" >"$shipped/$(basename "$document" .vtd)"
+    done
+    seeds+=("$shipped")
+  fi
   # fuzz/<name>.options: flags of one target, after the common ones so they win.
   extra=()
   [ -f "$root/fuzz/$name.options" ] && read -r -a extra < "$root/fuzz/$name.options"
@@ -24,7 +34,7 @@ for target in "${targets[@]}"; do
     echo "fuzz target $name failed:"; tail -n 40 "$build/fuzz/$name.log"
     status=1
   fi
-  rm -rf "$corpus"
+  rm -rf "$corpus" "$corpus.shipped"
 done
 echo "fuzz targets run: ${#targets[@]}"
 exit $status

@@ -1,6 +1,7 @@
 #include "app/canvas/DrawDoc.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 #include "app/canvas/ComponentObj.h"
@@ -26,6 +27,7 @@
 #include "publish/BaseMovie.h"
 #include "sheet/cells/VariableTable.h"
 #include "publish/DocData.h"
+#include "publish/DocFile.h"
 #include "publish/CompileModel.h"
 #include "publish/ComponentNames.h"
 #include "publish/CustomColors.h"
@@ -146,6 +148,14 @@ BOOL CDrawDoc::OnOpenDocument(const char* lpszPathName)
             message = "The document " + path + " is damaged: " + data->GetLoadError();
         }
         ShowMessageBox(AfxGetMainWnd(), message, nullptr, MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    // Each canvas object owns its instances, so one instance cannot be given to two.
+    if (const std::optional<std::uint32_t> shared = docfile::FindSharedComponent(*data)) {
+        ShowMessageBox(AfxGetMainWnd(),
+                       "The document " + path + " is damaged: component " + std::to_string(*shared) +
+                           " belongs to more than one canvas object",
+                       nullptr, MB_ICONEXCLAMATION);
         return FALSE;
     }
     m_szVersion = version;

@@ -1,19 +1,24 @@
 #pragma once
 
 // Temporary files of the running program: previews, office movies, the workbook of an opened
-// document. Each run keeps them in a folder of its own inside the system's temporary folder,
-// locked while the run lives; the folder goes at exit, and a folder left behind by a run that
-// crashed is found (its lock is free) and removed at the next start.
+// document. Each run keeps them in a folder of its own, locked while the run lives and marked as
+// a run's folder; the folder goes at exit. The runs' folders live in one folder per user inside
+// the system's temporary folder (mode 0700, owned by the user, never a link), so a folder left
+// behind by a run that crashed is found (marked, its lock free) and removed at the next start,
+// and nothing the program did not make is ever removed.
 
 #include <filesystem>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "publish/TempFiles.h"
 
 class CTempFileManager final : public publish::ITempFileMaker {
 public:
-    // Makes the run's folder inside `systemTemp` after removing stale folders of earlier runs.
+    // Makes the run's folder inside the user's folder of `systemTemp` after removing stale
+    // folders of earlier runs. Where the user's folder cannot be trusted, the run's folder is
+    // made in `systemTemp` itself and nothing is cleaned.
     explicit CTempFileManager(const std::filesystem::path& systemTemp);
     // Deletes every remembered file and the run's folder.
     ~CTempFileManager() override;
@@ -37,18 +42,30 @@ public:
     std::filesystem::path Create(const std::string& prefix, const std::string& extension) override;
     void Discard(const std::filesystem::path& file) override;
 
-    // Name prefix of the runs' folders.
+    // The folder holding this user's runs' folders: `kFolderPrefix` and the user's number.
+    static std::filesystem::path UserFolder(const std::filesystem::path& systemTemp);
+
     static constexpr const char* kFolderPrefix = "vantorel-";
+    static constexpr const char* kRunPrefix = "run-";
     static constexpr const char* kLockName = ".lock";
+    // The file that marks a run's folder, and what the program writes into it.
+    static constexpr const char* kMarkName = ".vantorel-run";
+    static constexpr const char* kMarkText = "Vantorel run folder\n";
     static constexpr int kMaxCandidates = 9999;
 
 private:
-    void RemoveStaleFolders(const std::filesystem::path& systemTemp);
+    void RemoveStaleFolders(const std::filesystem::path& userFolder);
+    // Makes, locks and marks the run's folder inside parent; false when it cannot be made.
+    bool MakeRunFolder(const std::filesystem::path& parent);
 
     std::filesystem::path m_folder;
+    // The user's folder holding the run's folder; empty when it could not be trusted.
+    std::filesystem::path m_userFolder;
     int m_lock = -1;
     std::string m_lastName;
     std::vector<std::string> m_remembered;
+    // Per prefix and extension, the number to try first.
+    std::unordered_map<std::string, int> m_nextNumber;
     std::vector<std::filesystem::path> m_cleaned;
 };
 

@@ -183,6 +183,7 @@ CKVApp::CKVApp(std::unique_ptr<IWindowHost> host) : CWinApp("Vantorel")
     }
     // A development tree runs the program from below "<MY_SOFT>/ui" while its data folders
     // lie in the current directory; an installed program finds them beside itself.
+    m_startFolder = GetCurrentDirectoryPath();
     const std::optional<std::string> soft = platform.GetEnv("MY_SOFT");
     CDesignerContext::Folders folders;
     if (soft && StartsWithNoCase(programFolder, *soft + "/ui")) {
@@ -257,6 +258,12 @@ BOOL CKVApp::InitInstance()
 
     CAppCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
+    // The program has moved to its installation folder by now; the user named these files
+    // from where the program was started.
+    for (std::string* name : {&cmdInfo.m_strFileName, &cmdInfo.m_strModelPath}) {
+        if (!name->empty() && std::filesystem::path(*name).is_relative())
+            *name = (m_startFolder / *name).lexically_normal().string();
+    }
     if (!ProcessShellCommand(cmdInfo)) {
         return FALSE;
     }

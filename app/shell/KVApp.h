@@ -89,4 +89,6 @@ private:
 
     std::unique_ptr<CDesignerContext> m_designer;
     std::unique_ptr<CDesignerContext::Scope> m_designerScope;
+    // The folder the program was started in: names on its command line are relative to it.
+    std::filesystem::path m_startFolder;
 };

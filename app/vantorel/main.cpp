@@ -12,6 +12,7 @@
 // finish drawing (the screenshot is written as the window shows).
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -115,7 +116,12 @@ int main(int argc, char** argv)
         if (arg == "--headless") {
             headless = true;
         } else if (arg == "--screenshot" && i + 1 < argc) {
+            // Made absolute now: the program moves to its installation folder as it starts.
+            std::error_code error;
             screenshot = argv[++i];
+            const std::filesystem::path absolute = std::filesystem::absolute(screenshot, error);
+            if (!error)
+                screenshot = absolute.string();
         } else {
             args.push_back(arg);
         }

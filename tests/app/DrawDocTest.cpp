@@ -6,6 +6,8 @@
 #include "tests/app/AppFixture.h"
 
 #include "publish/DocData.h"
+#include "publish/BaseMovie.h"
+#include "publish/DocWriter.h"
 #include "platform/window/UserInput.h"
 
 namespace {
@@ -52,6 +54,40 @@ TEST_F(AppTest, OpeningEachSampleGivesItsObjectsWithTheirNamesAndPlaces)
     // A new document drops the objects.
     EXPECT_TRUE(CUserInput::PressKey('N', CUserInput::Control));
     EXPECT_TRUE(Doc().GetObjects().empty());
+}
+
+// Each canvas object owns its instances: a document whose objects list one component twice,
+// in two objects or in one, is refused with a message instead of giving the instance two owners
+// (which crashed the program on close).
+TEST_F(AppTest, ADocumentListingAComponentTwiceIsRefused)
+{
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    testsupport::TempDir folder;
+    for (const bool sameObject : {false, true}) {
+        SCOPED_TRACE(sameObject ? "twice in one object" : "in two objects");
+        CDocData data;
+        std::string version = kDocumentVersion;
+        ASSERT_TRUE(data.Load(Sample("loan-planner").string(), version)) << data.GetLoadError();
+        ASSERT_GE(data.GetComponentCount(), 2u);
+        std::vector<std::uint32_t>& indexes = data.GetComponent(1)->indexes;
+        indexes.push_back(sameObject ? indexes.at(0) : data.GetComponent(0)->indexes.at(0));
+        publish::DocFileContent content;
+        content.doc = &data;
+        content.base = GetBaseMovie();
+        const std::filesystem::path file = folder / "shared.vtd";
+        testsupport::WriteBytes(file, publish::WriteDocumentFile(content));
+
+        boxes->Answer(IDOK);
+        EXPECT_EQ(app->OpenDocumentFile(file.c_str()), nullptr);
+        ASSERT_FALSE(boxes->Log().empty());
+        EXPECT_NE(boxes->Log().back().text.find("belongs to more than one canvas object"), std::string::npos)
+            << boxes->Log().back().text;
+        EXPECT_TRUE(Doc().GetObjects().empty());
+    }
+    // The program goes on: the sample itself opens, and everything closes once.
+    EXPECT_NE(app->OpenDocumentFile(Sample("loan-planner").c_str()), nullptr);
+    EXPECT_FALSE(Doc().GetObjects().empty());
 }
 
 // The canvas commands keep both sides within 1..1630 pixels and move the objects with the

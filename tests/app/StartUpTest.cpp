@@ -380,6 +380,24 @@ TEST_F(AppTest, AFileThatIsNoDocumentIsRefusedWithAMessage)
     EXPECT_EQ(boxes->Log().back().text, "File Not Found " + (folder / "absent.vtd").string());
 }
 
+// Names on the command line are the user's: relative to the folder the program was started in,
+// not to the installation folder the program moves to.
+TEST_F(AppTest, RelativeNamesOnTheCommandLineAreFoundWhereTheProgramStarted)
+{
+    testsupport::TempDir folder;
+    std::filesystem::copy_file(Sample("loan-planner"), folder / "doc.vtd");
+    const std::filesystem::path was = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    SkipWelcome();
+    const bool started = Start({"doc.vtd"});
+    std::filesystem::current_path(was);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(Doc().GetPathName(), (folder / "doc.vtd").string());
+    EXPECT_FALSE(Doc().GetObjects().empty());
+    for (const auto& box : boxes->Log())
+        EXPECT_EQ(box.text.find("File Not Found"), std::string::npos) << box.text;
+}
+
 TEST_F(AppTest, AMissingInstallationEndsTheStartCleanly)
 {
     testsupport::TempDir empty;

@@ -59,6 +59,11 @@ public:
         return "R" + std::to_string(r.row) + "C" + std::to_string(r.column) + ":" + std::to_string(r.rows) +
                "x" + std::to_string(r.columns);
     }
+    std::size_t CountCells(const model::RangeHandle& range) override
+    {
+        const Rect& r = RectOf(range);
+        return static_cast<std::size_t>(r.rows) * static_cast<std::size_t>(r.columns);
+    }
     std::vector<model::RangeArea> ReadRange(const model::RangeHandle& range) override
     {
         const Rect& r = RectOf(range);

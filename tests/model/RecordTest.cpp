@@ -1,4 +1,5 @@
 #include "FakeModelLink.h"
+#include "tests/support/WatchedChild.h"
 
 #include "base/ModelError.h"
 #include "model/CellBinding.h"
@@ -99,21 +100,46 @@ TEST(Records, ParameterSetOfEveryTypeRoundTrips)
     EXPECT_NE(g.FindParameter("list5")->GetSet()->PeekElementTemplate(), nullptr);
 }
 
+// A set whose parameter "v" is bound to the second range of its table.
+static std::vector<std::uint8_t> BoundToSecondRange()
+{
+    FakeModelLink link;
+    link.Add(0, 0, 1, 1);
+    CParameterSet set;
+    auto p = set.Add(std::make_unique<CParameter>("v", ParamType::CellBinding));
+    p->RefreshFromCells(link.Add(3, 3, 1, 1), false);
+    return Bytes(set);
+}
+
 TEST(Records, BindingToARangeTheTableLacksReadsUnbound)
 {
-    std::vector<std::uint8_t> bytes;
-    {
-        FakeModelLink link;
-        link.Add(0, 0, 1, 1);
-        CParameterSet set;
-        auto p = set.Add(std::make_unique<CParameter>("v", ParamType::CellBinding));
-        p->RefreshFromCells(link.Add(3, 3, 1, 1), false);
-        bytes = Bytes(set);
-    }
+    const std::vector<std::uint8_t> bytes = BoundToSecondRange();
     FakeModelLink emptyTable;
     RecordReader in(bytes);
     auto back = ReadParameterSet(in);
     EXPECT_FALSE(back->FindParameter("v")->GetBinding()->IsBound());
+}
+
+// A binding's range is restored from the table when its parameter is read; a small file whose
+// binding names a range of the whole sheet is refused before any cell of it is read.
+TEST(Records, ABindingToAHugeRangeIsRefusedBeforeItsCellsAreRead)
+{
+    const std::vector<std::uint8_t> bytes = BoundToSecondRange();
+    const testsupport::Outcome outcome = testsupport::RunWatched([&] {
+        FakeModelLink widened;
+        widened.Add(0, 0, 1, 1);
+        widened.Add(0, 0, 1048576, 16384);
+        RecordReader in(bytes);
+        try {
+            ReadParameterSet(in);
+        } catch (const ModelError& error) {
+            return std::string(error.what());
+        }
+        return std::string("read");
+    });
+    ASSERT_FALSE(outcome.tooSlow);
+    ASSERT_FALSE(outcome.tooLarge);
+    EXPECT_NE(outcome.report.find("holds more than 4194304 cells"), std::string::npos) << outcome.report;
 }
 
 TEST(Records, EveryTruncationFailsCleanly)

@@ -7,6 +7,7 @@
 #include "publish/CompileModel.h"
 #include "publish/CustomColors.h"
 #include "publish/DocBuilder.h"
+#include "publish/DocFile.h"
 #include "publish/DocWriter.h"
 #include "publish/ExportSettings.h"
 #include "publish/ModelLink.h"
@@ -17,6 +18,8 @@
 #include "tests/support/ComponentFixture.h"
 #include "tests/support/TestSupport.h"
 
+#include "tests/support/WatchedChild.h"
+#include "sheet/cells/Range.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -287,6 +290,58 @@ TEST_F(DocFileTest, ObjectsSharingAComponentAndADocumentWithoutWorkbook)
     EXPECT_EQ(doc.GetPathName(), "");
     EXPECT_EQ(doc.GetFileName(), "");
     EXPECT_TRUE(TempFolderEmpty());
+}
+
+// The ranges a document's range entries and bindings write to give every cell a variable: a
+// small document whose range names the whole sheet is refused, as a description naming it is,
+// instead of taking all the memory there is.
+TEST_F(DocFileTest, RangesWrittenToAreBoundedAsADescriptionsAre)
+{
+    Build(R"({"canvas": {"width": 10, "height": 10}})");
+    CRange sheet;
+    ASSERT_TRUE(sheet.AddArea(CCellRef("S", 1, 1), CCellRef("S", 1048576, 16384)));
+    const int index = base.movie->GetVariableTable().StoreRange(sheet);
+    ASSERT_GE(index, 0);
+    base.movie->GetRangeEntries().push_back({index, "everything", sheet.GetText()});
+    CDocData source;
+    source.SetStageSize(10, 10);
+    publish::DocFileContent content;
+    content.doc = &source;
+    content.base = base.movie.get();
+    const std::vector<unsigned char> bytes = publish::WriteDocumentFile(content);
+
+    const testsupport::Outcome outcome = testsupport::RunWatched([&] {
+        CDocData doc;
+        std::string version = kDocumentVersion;
+        return doc.Load(bytes, version) ? std::string("opened") : doc.GetLoadError();
+    });
+    ASSERT_FALSE(outcome.tooSlow);
+    ASSERT_FALSE(outcome.tooLarge);
+    EXPECT_NE(outcome.report.find("more than 4194304 cells"), std::string::npos) << outcome.report;
+}
+
+// Every embedded file becomes a temporary file: a document embedding more than a dashboard ever
+// does is refused before any is made.
+TEST_F(DocFileTest, EmbeddedFilesAreBounded)
+{
+    Build(R"({"canvas": {"width": 10, "height": 10}})");
+    CDocData source;
+    source.SetStageSize(10, 10);
+    publish::DocFileContent content;
+    content.doc = &source;
+    content.base = base.movie.get();
+    content.files.resize(docfile::kMaxEmbeddedFiles + 1, {"f", {'x'}});
+    std::vector<unsigned char> bytes = publish::WriteDocumentFile(content);
+    CDocData doc;
+    std::string version = kDocumentVersion;
+    EXPECT_FALSE(doc.Load(bytes, version));
+    EXPECT_NE(doc.GetLoadError().find("more than 4096 a document may embed"), std::string::npos) << doc.GetLoadError();
+    EXPECT_TRUE(TempFolderEmpty());
+
+    content.files.resize(docfile::kMaxEmbeddedFiles);
+    bytes = publish::WriteDocumentFile(content);
+    CDocData most;
+    EXPECT_TRUE(most.Load(bytes, version)) << most.GetLoadError();
 }
 
 // Temporary files that cannot be made or written make the document unreadable, and the ones

@@ -146,6 +146,22 @@ TEST(ObjectRecords, RoundTripAndRefuseIndexesOfNoComponent)
     EXPECT_THROW(docfile::ReadObjectRecord(hugeIn, components), ModelError);
 }
 
+// Records may share a component; an owner of the instances asks which index is listed twice.
+TEST(ObjectRecords, AComponentListedTwiceIsFoundInOneRecordOrInTwo)
+{
+    CDocData doc;
+    for (const std::vector<std::uint32_t>& indexes : {std::vector<std::uint32_t>{0, 1}, {2}}) {
+        auto record = std::make_unique<CObjectRecord>();
+        record->indexes = indexes;
+        doc.AddComponent(std::move(record));
+    }
+    EXPECT_EQ(docfile::FindSharedComponent(doc), std::nullopt);
+    doc.GetComponent(1)->indexes = {2, 1};
+    EXPECT_EQ(docfile::FindSharedComponent(doc), 1u);
+    doc.GetComponent(1)->indexes = {2, 2};
+    EXPECT_EQ(docfile::FindSharedComponent(doc), 2u);
+}
+
 TEST(RangeEntries, RoundTripAndRefuseRangesTheTableLacks)
 {
     const std::vector<CRangeEntry> entries = {{2, "Sales", "'S'!$A$1:$B$2"}, {-1, "None", ""}};

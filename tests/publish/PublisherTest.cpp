@@ -1,6 +1,7 @@
 #include "publish/Publisher.h"
 
 #include "model/Component.h"
+#include "model/FileBytes.h"
 #include "publish/BaseMovie.h"
 #include "publish/DocBuilder.h"
 #include "publish/DocData.h"
@@ -65,6 +66,30 @@ TEST(PublisherTest, AllFormulasOfAWorkbookBecomeTheModelWithItsMapAndFunctions)
     EXPECT_EQ(publish::UnsupportedFunctionsMessage({"AAA", "BBB"}),
               "AAA\nBBB\nGenerated Model May Not Display Properly");
     EXPECT_EQ(publish::UnsupportedFunctionsMessage({}), "");
+}
+
+// The map is one line per variable and three fields a line: a sheet's name holding a tab or a
+// line break is escaped rather than forging a field or a line.
+TEST(PublisherTest, ASheetsNameCannotForgeLinesOfTheMap)
+{
+    testsupport::TempDir dir;
+    const std::string sheet = "<row r=\"1\"><c r=\"A1\"><v>2</v></c><c r=\"B1\"><f>A1*3</f><v>6</v></c></row>";
+    const std::vector<std::uint8_t> book =
+        xlsxtest::Zip({{"_rels/.rels", xlsxtest::kRootRels},
+                       {"xl/workbook.xml", xlsxtest::WorkbookXml({"V9&#9;x&#10;V8\\y"})},
+                       {"xl/_rels/workbook.xml.rels", xlsxtest::WorkbookRels(1)},
+                       {"xl/worksheets/sheet1.xml", xlsxtest::SheetXml(sheet)}});
+    testsupport::WriteBytes(dir / "book.xlsx", std::vector<unsigned char>(book.begin(), book.end()));
+    publish::CPublisher publisher(testsupport::InstallDir());
+    publisher.OpenWorkbookFormulas(dir / "book.xlsx");
+    std::vector<std::string> map = publisher.VariableMap();
+    std::sort(map.begin(), map.end());
+    ASSERT_EQ(map.size(), 2u);
+    for (const std::string& line : map) {
+        ASSERT_EQ(std::count(line.begin(), line.end(), '\t'), 2) << line;
+        const std::size_t first = line.find('\t') + 1;
+        EXPECT_EQ(line.substr(first, line.rfind('\t') - first), "V9\\tx\\nV8\\\\y") << line;
+    }
 }
 
 TEST(PublisherTest, EachFailureNamesItsKindAndWritesNoMovie)
@@ -136,6 +161,40 @@ std::vector<unsigned char> LabelsDocument(publish::CPublisher& publisher, std::i
     }
     publisher.GetBaseMovie().ResetModel();
     return publish::BuildDocument(description, publisher.GetBaseMovie());
+}
+
+// A movie fed by a web service gets a sample data file named from the movie's name. That name
+// may be an input's (a description's workbook named ".xml") or another output's (the map): the
+// publication is refused and the file left as it was, never written over.
+TEST(PublisherTest, TheSampleDataFileNeverLandsOnAnInputOrAnotherOutput)
+{
+    testsupport::TempDir dir;
+    const std::vector<std::uint8_t> book = xlsxtest::OneSheet(xlsxtest::SheetXml("<row r=\"1\"><c r=\"A1\"><v>2</v></c></row>"));
+    testsupport::WriteBytes(dir / "m6.xml", std::vector<unsigned char>(book.begin(), book.end()));
+    std::ofstream(dir / "m6.json") << R"({"workbook": "m6.xml", "canvas": {"width": 80, "height": 60},
+        "exportSettings": {"mode": "webService", "url": "http://example.invalid/", "sampleQuery": true}})";
+    {
+        publish::CPublisher publisher(testsupport::InstallDir());
+        publisher.OpenDescription(dir / "m6.json");
+        EXPECT_THROW(publisher.Publish(dir / "m6.swf", false), std::exception);
+    }
+    EXPECT_EQ(testsupport::ReadBytes(dir / "m6.xml"), std::vector<unsigned char>(book.begin(), book.end()));
+    EXPECT_FALSE(fs::exists(dir / "m6.swf")) << "nothing of the publication is written";
+
+    // Another output of the same publication under the sample's name (the command's map).
+    fs::copy_file(dir / "m6.xml", dir / "book.xlsx");
+    std::ofstream(dir / "m5.json") << R"({"workbook": "book.xlsx", "canvas": {"width": 80, "height": 60},
+        "exportSettings": {"mode": "webService", "url": "http://example.invalid/", "sampleQuery": true}})";
+    publish::CPublisher publisher(testsupport::InstallDir());
+    publisher.OpenDescription(dir / "m5.json");
+    model::CFileBatch outputs;
+    const std::uint8_t map[] = {'m', 'a', 'p'};
+    std::string reason;
+    ASSERT_TRUE(outputs.Stage(dir / "m5.xml", map, sizeof map, reason)) << reason;
+    EXPECT_THROW(publisher.Publish(dir / "m5.swf", false, &outputs), std::exception);
+    outputs.Discard();
+    EXPECT_FALSE(fs::exists(dir / "m5.xml"));
+    EXPECT_FALSE(fs::exists(dir / "m5.swf"));
 }
 
 // A document written before names were checked, or by hand, keeps names the movie cannot

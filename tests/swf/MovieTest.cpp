@@ -16,8 +16,11 @@
 #include "swf/SwfWriter.h"
 #include "swf/TagLoader.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/WatchedChild.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <zlib.h>
 
@@ -432,6 +435,29 @@ TEST_F(MovieTest, WriteFileAndLoadFileIncludingEncipheredAssets)
     // An ordinary movie under a "dat" name is not an asset.
     std::filesystem::copy_file(dir / "a.swf", dir / "b.dat");
     EXPECT_THROW(asset.LoadFile(dir / "b.dat"), swf::SwfError);
+}
+
+// A movie named by a document may be a FIFO or a device: it is refused at once, not waited on.
+TEST_F(MovieTest, AFileThatIsNoRegularFileIsRefusedWithoutWaiting)
+{
+    testsupport::TempDir dir;
+    ASSERT_EQ(mkfifo((dir / "fifo.swf").c_str(), 0600), 0);
+    const testsupport::Outcome outcome = testsupport::RunWatched([&] {
+        std::string report;
+        for (const std::filesystem::path& path : {dir / "fifo.swf", std::filesystem::path("/dev/zero")}) {
+            try {
+                CSwfMovie movie;
+                movie.LoadFile(path);
+                report += "loaded\n";
+            } catch (const swf::SwfError& e) {
+                report += std::string(e.what()) + "\n";
+            }
+        }
+        return report;
+    });
+    ASSERT_FALSE(outcome.tooSlow);
+    EXPECT_EQ(outcome.report, "cannot read movie file " + (dir / "fifo.swf").string() +
+                                  ": not a regular file\ncannot read movie file /dev/zero: not a regular file\n");
 }
 
 TEST_F(MovieTest, EmbeddedMovieSplitsTimelineFromDefinitions)

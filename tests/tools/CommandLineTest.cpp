@@ -208,6 +208,7 @@ TEST(CommandLine, HelpVersionAndMistakesOfTheLine)
         {{"--version"}, 0, "vantorel-publish 0.", ""},
         {{"--frobnicate", "a.vtd", "b.swf"}, 2, "", "unknown option --frobnicate"},
         {{"--map"}, 2, "", "option --map needs a value"},
+        {{"--map=", "a.vtd", "b.swf"}, 2, "", "--map needs the name of the file to write"},
         {{"a.vtd"}, 2, "", "name what to publish and the movie to write"},
         {{"--all-formulas", "a.json", "b.xlsx", "c.swf"}, 2, "", "--all-formulas takes one workbook"},
     };

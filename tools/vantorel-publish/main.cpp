@@ -109,8 +109,13 @@ std::optional<Options> ReadOptions(const cli::Arguments& arguments, std::string&
     options.checkValues = arguments.Has("--check-values");
     options.differencesOnly = arguments.Has("--differences-only");
     options.install = arguments.Value("--install");
-    if (std::optional<std::string> map = arguments.Value("--map"))
+    if (std::optional<std::string> map = arguments.Value("--map")) {
+        if (map->empty()) {
+            problem = "--map needs the name of the file to write";
+            return std::nullopt;
+        }
         options.map = *map;
+    }
     if (std::optional<std::string> budget = arguments.Value("--memory-budget")) {
         char* end = nullptr;
         const unsigned long long megabytes = std::strtoull(budget->c_str(), &end, 10);
@@ -372,6 +377,7 @@ int Publish(const Options& options, const std::filesystem::path& install)
         std::string reason;
         if (!outputs.Stage(*options.map, map.data(), map.size(), reason))
             throw publish::PublishError(publish::PublishError::Kind::Output, reason);
+        outputs.MarkDescription(*options.map);
     }
     publish::MovieBuildResult result = publisher.Publish(output, options.preview, &outputs);
     std::string reason;
