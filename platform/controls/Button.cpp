@@ -293,3 +293,8 @@ int GetCheckedRadioButton(CWnd* parent, int firstId, int lastId)
                 return id;
     return 0;
 }
+
+BOOL CButton::TakesPointerAt(CPoint) const
+{
+    return (GetStyle() & BS_TYPEMASK) != BS_GROUPBOX;
+}

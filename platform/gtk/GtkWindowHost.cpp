@@ -278,6 +278,12 @@ NativeWindow& CGtkWindowHost::Make(CWnd& top)
     gtk_container_add(GTK_CONTAINER(n.overlay), n.area);
     gtk_container_add(GTK_CONTAINER(n.window), n.overlay);
     gtk_window_set_resizable(GTK_WINDOW(n.window), (style & WS_THICKFRAME) != 0);
+    // A tool window (a palette, a browser) is a utility window of its owner's: the window
+    // manager keeps it above the owner and out of the task list.
+    if (!bare && (top.GetExStyle() & kToolWindow) != 0) {
+        gtk_window_set_type_hint(GTK_WINDOW(n.window), GDK_WINDOW_TYPE_HINT_UTILITY);
+        gtk_window_set_skip_taskbar_hint(GTK_WINDOW(n.window), TRUE);
+    }
     g_signal_connect(n.area, "draw", G_CALLBACK(OnDraw), &n);
     g_signal_connect(n.area, "size-allocate", G_CALLBACK(OnAreaAllocated), &n);
     g_signal_connect(n.window, "configure-event", G_CALLBACK(OnConfigure), &n);
@@ -350,6 +356,12 @@ void CGtkWindowHost::Sync(CWnd& top)
         if (NativeWindow* o = Find(owner->GetTopLevelParent()->GetSafeHwnd())) {
             gtk_window_set_transient_for(GTK_WINDOW(n->window), GTK_WINDOW(o->window));
         }
+    }
+    if (made && top.IsZoomed() && (top.GetStyle() & WS_THICKFRAME) != 0) {
+        // The layer's maximized window fills the work area; on the screen the window manager
+        // fits it, frame and title bar included, and the layer's window takes the size left
+        // (its status bar stays on the screen).
+        gtk_window_maximize(GTK_WINDOW(n->window));
     }
     if (visible && !gtk_widget_get_visible(n->window)) {
         gtk_widget_show_all(n->window);

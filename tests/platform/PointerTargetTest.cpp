@@ -1,0 +1,161 @@
+#include "ControlFixture.h"
+
+#include "platform/controls/Button.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/Edit.h"
+#include "platform/controls/ListBox.h"
+#include "platform/dialogs/DialogTemplate.h"
+#include "platform/docview/Menu.h"
+#include "platform/window/UserInput.h"
+
+// Which control a click reaches when rectangles overlap, and what the controls do with the
+// pointer and the keys once they have them.
+
+using PointerTargetTest = ControlTest;
+
+TEST_F(PointerTargetTest, AGroupBoxFirstInTheZOrderLetsClicksThroughToItsControls)
+{
+    CButton group;
+    CEdit inside;
+    ASSERT_TRUE(group.Create("Spacing", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(10, 10, 210, 110), &parent, 60));
+    ASSERT_TRUE(inside.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(20, 30, 120, 50), &parent, 61));
+    EXPECT_EQ(parent.ChildFromPoint(CPoint(30, 40)), &inside);
+    // Where nothing lies inside it, the click goes to the window under the box.
+    EXPECT_EQ(parent.ChildFromPoint(CPoint(150, 90)), &parent);
+    CUserInput::Click(parent, CPoint(30, 40));
+    EXPECT_EQ(CWnd::GetFocus(), &inside);
+}
+
+TEST_F(PointerTargetTest, AClosedDropDownTakesClicksOnItsFieldOnly)
+{
+    CComboBox combo;
+    CListBox below;
+    // As templates make them: the drop-down's rectangle reaches over the list under it.
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 160, 150), &parent, 62));
+    ASSERT_TRUE(below.Create(WS_CHILD | WS_VISIBLE | LBS_NOTIFY, CRect(10, 40, 160, 140), &parent, 63));
+    for (const char* s : {"Charts", "Maps"}) {
+        combo.AddString(s);
+        below.AddString(s);
+    }
+    EXPECT_EQ(parent.ChildFromPoint(CPoint(50, 15)), &combo);
+    EXPECT_EQ(parent.ChildFromPoint(CPoint(50, 60)), &below);
+    EXPECT_EQ(parent.ChildFromPoint(CPoint(50, 145)), &parent);
+}
+
+TEST_F(PointerTargetTest, ADropDownOpensUnderThePointerAndTellsItsChoiceInOrder)
+{
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 160, 150), &parent, 64));
+    for (const char* s : {"Charts", "Maps", "Selectors"})
+        combo.AddString(s);
+    std::vector<std::string> shown;
+    CPoint where;
+    bool droppedWhileOpen = false;
+    SetPopupMenuHook([&](CMenu& menu, CPoint at, CWnd*) {
+        for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+            shown.push_back(menu.GetMenuString(static_cast<UINT>(i), MF_BYPOSITION));
+        }
+        where = at;
+        droppedWhileOpen = combo.GetDroppedState() != FALSE;
+        return menu.GetMenuItemID(2);
+    });
+    CUserInput::Click(parent, CPoint(40, 15));
+    ResetPopupMenuHook();
+    EXPECT_EQ(shown, (std::vector<std::string>{"Charts", "Maps", "Selectors"}));
+    EXPECT_TRUE(droppedWhileOpen);
+    CPoint fieldBottom(0, 0);
+    combo.ClientToScreen(&fieldBottom);
+    EXPECT_EQ(where.x, fieldBottom.x);
+    EXPECT_GT(where.y, fieldBottom.y);
+    EXPECT_LT(where.y, fieldBottom.y + 40) << "the list opens under the field, not under the whole rectangle";
+    EXPECT_EQ(combo.GetCurSel(), 2);
+    EXPECT_FALSE(combo.GetDroppedState());
+    EXPECT_EQ(parent.log, Codes({Cmd(64, CBN_SETFOCUS), Cmd(64, CBN_DROPDOWN), Cmd(64, CBN_SELENDOK),
+                                 Cmd(64, CBN_CLOSEUP), Cmd(64, CBN_SELCHANGE)}));
+
+    // Dismissed without a choice: the selection stays and the owner hears the cancel.
+    parent.log.clear();
+    SetPopupMenuHook([](CMenu&, CPoint, CWnd*) { return 0u; });
+    CUserInput::Click(parent, CPoint(40, 15));
+    ResetPopupMenuHook();
+    EXPECT_EQ(combo.GetCurSel(), 2);
+    EXPECT_EQ(parent.log, Codes({Cmd(64, CBN_DROPDOWN), Cmd(64, CBN_SELENDCANCEL), Cmd(64, CBN_CLOSEUP)}));
+}
+
+TEST_F(PointerTargetTest, ArrowKeysOnAClosedDropDownEndTheChoiceAsTheListWould)
+{
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 160, 150), &parent, 65));
+    for (const char* s : {"Charts", "Maps"})
+        combo.AddString(s);
+    combo.SetCurSel(0);
+    combo.SetFocus();
+    parent.log.clear();
+    CUserInput::PressKey(VK_DOWN);
+    CUserInput::PressKey(VK_DOWN); // already at the end: nothing
+    CUserInput::PressKey(VK_UP);
+    EXPECT_EQ(combo.GetCurSel(), 0);
+    EXPECT_EQ(parent.log, Codes({Cmd(65, CBN_SELENDOK), Cmd(65, CBN_SELCHANGE), Cmd(65, CBN_SELENDOK),
+                                 Cmd(65, CBN_SELCHANGE)}));
+}
+
+TEST_F(PointerTargetTest, AListBoxSelectsByClickDoubleClickAndKeys)
+{
+    CListBox list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_NOTIFY, CRect(10, 10, 160, 70), &parent, 66));
+    for (const char* s : {"Blank", "Quarterly", "Regional", "Budget", "Forecast", "Targets", "Costs", "Staff"})
+        list.AddString(s);
+    const int row = list.GetItemHeight(0);
+    ASSERT_GT(row, 0);
+    CUserInput::Click(parent, CPoint(40, 10 + 2 + row + row / 2));
+    EXPECT_EQ(list.GetCurSel(), 1);
+    CUserInput::PressKey(VK_DOWN);
+    EXPECT_EQ(list.GetCurSel(), 2);
+    CUserInput::PressKey(VK_END);
+    EXPECT_EQ(list.GetCurSel(), 7);
+    EXPECT_GT(list.GetTopIndex(), 0) << "the current item is scrolled into view";
+    CUserInput::PressKey(VK_HOME);
+    EXPECT_EQ(list.GetCurSel(), 0);
+    EXPECT_EQ(list.GetTopIndex(), 0);
+    parent.log.clear();
+    CUserInput::DoubleClick(parent, CPoint(40, 10 + 2 + row / 2));
+    ASSERT_FALSE(parent.log.empty());
+    EXPECT_EQ(parent.log.back(), Cmd(66, LBN_DBLCLK));
+    EXPECT_EQ(list.GetCurSel(), 0);
+}
+
+TEST_F(PointerTargetTest, AClickBelowTheLastItemChoosesNothing)
+{
+    CListBox list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_NOTIFY, CRect(10, 10, 160, 150), &parent, 67));
+    list.AddString("Only");
+    CUserInput::Click(parent, CPoint(40, 120));
+    EXPECT_EQ(list.GetCurSel(), LB_ERR);
+    EXPECT_EQ(CWnd::GetFocus(), &list);
+}
+
+TEST_F(PointerTargetTest, APopUpDialogNotPlacedByItsInitialisationOpensCentredOverItsOwner)
+{
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, "Owner", "owner", WS_POPUP | WS_VISIBLE, CRect(100, 100, 900, 700), nullptr, 0));
+    DialogTemplate t;
+    t.id = 4700;
+    t.caption = "Grid";
+    t.style = WS_POPUP | WS_CAPTION | DS_SETFONT;
+    t.cx = 100;
+    t.cy = 60;
+    CDialog dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(t, &owner));
+    CRect r;
+    dlg.GetWindowRect(&r);
+    EXPECT_EQ(r.CenterPoint().x, 500);
+    EXPECT_NEAR(r.CenterPoint().y, 400, 1);
+    // An absolute template position is kept.
+    t.style |= DS_ABSALIGN;
+    t.x = 10;
+    t.y = 10;
+    CDialog placed;
+    ASSERT_TRUE(placed.CreateIndirect(t, &owner));
+    placed.GetWindowRect(&r);
+    EXPECT_LT(r.left, 300);
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+// Windows driven by a person at the screen: pointer and keys through the X server, at the
+// places the display shows the controls (see platform/gtk/ScreenUser.h). Each test starts
+// without windows, on the real clock; its screenshots are kept in build/artefacts/screen-user/
+// for a person to look at.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "base/Clock.h"
+#include "platform/dialogs/Dialog.h"
+#include "platform/dialogs/DialogTemplate.h"
+#include "platform/gtk/GtkScreen.h"
+#include "platform/gtk/ScreenUser.h"
+#include "platform/window/Input.h"
+#include "platform/window/MessageQueue.h"
+#include "platform/window/Wnd.h"
+#include "tests/support/TestSupport.h"
+
+using gtkscreen::PersonAtScreen;
+using gtkscreen::ScreenUser;
+
+class PersonTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetWindows();
+        ResetMessageQueue();
+        ResetClock();
+        ResetInputState();
+        ui::ResetDialogHooks();
+        ui::SetModalLoopWaits(true);
+    }
+    void TearDown() override
+    {
+        ResetWindows();
+        gtkscreen::Flush();
+        ResetMessageQueue();
+        ui::ResetDialogHooks();
+        ui::SetModalLoopWaits(true);
+    }
+
+    static std::string ShotPath(const std::string& name)
+    {
+        return (testsupport::ArtefactDir("screen-user") / (name + ".png")).string();
+    }
+    // The screen as the person sees it now.
+    static void Shot(ScreenUser& user, const std::string& name)
+    {
+        user.WaitDrawn();
+        EXPECT_TRUE(user.Shot(ShotPath(name))) << name;
+    }
+    // The part of the screen a top-level window covers, frame included.
+    static void ShotOf(ScreenUser& user, CWnd& top, const std::string& name)
+    {
+        user.WaitDrawn();
+        CRect r = user.RectOf(top);
+        r.InflateRect(8, 32, 8, 8);
+        EXPECT_TRUE(user.Shot(ShotPath(name), &r)) << name;
+    }
+};
+
+// A script's start: the person is ready and the window shows on the screen.
+#define PERSON_READY(user, wnd)                                                                     \
+    ASSERT_TRUE((user).Ready()) << (user).Problem();                                                \
+    ASSERT_TRUE((user).WaitFor([&] { return !(user).RectOf(wnd).IsRectEmpty(); }, 5000)) << "not shown";      \
+    (user).WaitDrawn()
