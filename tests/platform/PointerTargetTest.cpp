@@ -4,6 +4,8 @@
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/Edit.h"
 #include "platform/controls/ListBox.h"
+#include "platform/controls/ScrollBar.h"
+#include "platform/controls/SliderCtrl.h"
 #include "platform/dialogs/DialogTemplate.h"
 #include "platform/docview/Menu.h"
 #include "platform/window/UserInput.h"
@@ -158,4 +160,50 @@ TEST_F(PointerTargetTest, APopUpDialogNotPlacedByItsInitialisationOpensCentredOv
     ASSERT_TRUE(placed.CreateIndirect(t, &owner));
     placed.GetWindowRect(&r);
     EXPECT_LT(r.left, 300);
+}
+
+TEST_F(PointerTargetTest, ASliderThumbFollowsThePointerAndAPressBesideItPages)
+{
+    CSliderCtrl slider;
+    ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 216, 30), &parent, 68));
+    slider.SetRange(0, 100);
+    // The channel runs from 8 to 208: the thumb stands at 8 + 2 * pos.
+    CUserInput::Drag(parent, CPoint(8, 15), CPoint(158, 15), 5);
+    EXPECT_EQ(slider.GetPos(), 75);
+    ASSERT_GE(parent.log.size(), 3u);
+    EXPECT_EQ(parent.log[parent.log.size() - 3], "68:H:5:75"); // the last move tracks
+    EXPECT_EQ(parent.log[parent.log.size() - 2], "68:H:4:75"); // the release sets it
+    EXPECT_EQ(parent.log.back(), "68:H:8:0");
+    parent.log.clear();
+    CUserInput::Click(parent, CPoint(20, 15));
+    EXPECT_EQ(slider.GetPos(), 55);
+    EXPECT_EQ(parent.log, (std::vector<std::string>{"68:H:2:55", "68:H:8:0"}));
+}
+
+TEST_F(PointerTargetTest, AScrollBarAsksItsOwnerForLinesPagesAndTheDraggedThumb)
+{
+    CScrollBar bar;
+    ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ, CRect(0, 0, 220, 20), &parent, 69));
+    bar.SetScrollRange(0, 10);
+    CUserInput::Click(parent, CPoint(210, 10)); // the right arrow
+    CUserInput::Click(parent, CPoint(5, 10));   // the left arrow
+    CUserInput::Click(parent, CPoint(150, 10)); // the track right of the thumb
+    EXPECT_EQ(parent.log, (std::vector<std::string>{"69:H:1:0", "69:H:8:0", "69:H:0:0", "69:H:8:0", "69:H:3:0",
+                                                    "69:H:8:0"}));
+    parent.log.clear();
+    // The thumb (20 wide at 20..40) dragged to the middle of the 160-pixel room.
+    CUserInput::Drag(parent, CPoint(30, 10), CPoint(110, 10), 4);
+    ASSERT_FALSE(parent.log.empty());
+    EXPECT_EQ(parent.log[parent.log.size() - 3], "69:H:5:5");
+    EXPECT_EQ(parent.log[parent.log.size() - 2], "69:H:4:5");
+    EXPECT_EQ(parent.log.back(), "69:H:8:0");
+}
+
+TEST_F(PointerTargetTest, AQuickSecondClickOnAScrollBarArrowStepsAgain)
+{
+    CScrollBar bar;
+    ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ, CRect(0, 0, 220, 20), &parent, 70));
+    bar.SetScrollRange(0, 10);
+    CUserInput::DoubleClick(parent, CPoint(210, 10));
+    EXPECT_EQ(std::count(parent.log.begin(), parent.log.end(), "70:H:1:0"), 2);
 }

@@ -43,6 +43,12 @@ protected:
         ui::SetModalLoopWaits(true);
     }
 
+    static std::string TitleOf(ScreenUser& user, CWnd& wnd)
+    {
+        std::string title;
+        user.OnUi([&] { title = wnd.GetTopLevelParent()->GetWindowText(); });
+        return title;
+    }
     static std::string ShotPath(const std::string& name)
     {
         return (testsupport::ArtefactDir("screen-user") / (name + ".png")).string();
@@ -67,4 +73,5 @@ protected:
 #define PERSON_READY(user, wnd)                                                                     \
     ASSERT_TRUE((user).Ready()) << (user).Problem();                                                \
     ASSERT_TRUE((user).WaitFor([&] { return !(user).RectOf(wnd).IsRectEmpty(); }, 5000)) << "not shown";      \
-    (user).WaitDrawn()
+    (user).WaitDrawn();                                                                             \
+    EXPECT_TRUE((user).WaitForFocusedTitle(PersonTest::TitleOf(user, wnd))) << "the window has no keyboard focus"
