@@ -6,6 +6,7 @@
 #include "platform/controls/ListBox.h"
 #include "platform/controls/ScrollBar.h"
 #include "platform/controls/SliderCtrl.h"
+#include "platform/controls/TabCtrl.h"
 #include "platform/dialogs/DialogTemplate.h"
 #include "platform/docview/Menu.h"
 #include "platform/window/UserInput.h"
@@ -206,4 +207,30 @@ TEST_F(PointerTargetTest, AQuickSecondClickOnAScrollBarArrowStepsAgain)
     bar.SetScrollRange(0, 10);
     CUserInput::DoubleClick(parent, CPoint(210, 10));
     EXPECT_EQ(std::count(parent.log.begin(), parent.log.end(), "70:H:1:0"), 2);
+}
+
+TEST_F(PointerTargetTest, ControlAOrADoubleClickTakesAnEditsWholeText)
+{
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 160, 34), &parent, 71));
+    edit.SetWindowText("Sales by region");
+    edit.SetFocus();
+    edit.SetSel(3, 3);
+    CUserInput::PressKey('A', CUserInput::Control);
+    CUserInput::TypeText("Units");
+    EXPECT_EQ(edit.GetWindowText(), "Units");
+    CUserInput::DoubleClick(parent, CPoint(40, 20));
+    CUserInput::TypeText("30");
+    EXPECT_EQ(edit.GetWindowText(), "30");
+}
+
+TEST_F(PointerTargetTest, TabsMadeBeforeThePagesTakeClicksOnTheirRowOnly)
+{
+    CTabCtrl tabs;
+    CEdit onPage;
+    ASSERT_TRUE(tabs.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &parent, 72));
+    tabs.InsertItem(0, "General");
+    ASSERT_TRUE(onPage.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(20, 60, 200, 84), &parent, 73));
+    EXPECT_EQ(parent.ChildFromPoint(CPoint(30, 8)), &tabs);
+    EXPECT_EQ(parent.ChildFromPoint(CPoint(30, 70)), &onPage);
 }

@@ -236,10 +236,11 @@ TEST_F(ControlsByHandTest, SpinEditStepsWithItsArrowsAndTakesTypedNumbers)
         user.Click(CPoint(r.right - CSpinEdit::kArrowWidth / 2, r.bottom - r.Height() / 4));
         user.Click(CPoint(r.right - CSpinEdit::kArrowWidth / 2, r.bottom - r.Height() / 4));
         EXPECT_TRUE(user.WaitFor([&] { return dlg.step == 4; })) << "the down arrow did not step";
-        // Typed into its edit part and committed with Tab.
-        user.DoubleClick(CPoint(r.left + 10, r.CenterPoint().y));
-        user.Keys("ctrl+a");
-        user.Type("30\t");
+        // Typed into its edit part and committed with Return.
+        user.Click(CPoint(r.left + 10, r.CenterPoint().y));
+        user.Keys("End");
+        user.Keys("BackSpace");
+        user.Type("30\n");
         EXPECT_TRUE(user.WaitFor([&] { return dlg.step == 30; })) << "the typed number was not taken: " << dlg.step;
         ShotOf(user, dlg, "spin-edit");
         user.Keys("Escape");
