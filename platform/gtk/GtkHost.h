@@ -38,6 +38,7 @@ struct NativeWindow {
     // Set while the host itself moves or sizes the native window, so that the toolkit's
     // answer is not taken for the user's.
     bool syncing = false;
+    bool maximized = false; // asked of the window manager
 };
 
 class CGtkWindowHost final : public IWindowHost, public IQueueWaiter {

@@ -357,11 +357,17 @@ void CGtkWindowHost::Sync(CWnd& top)
             gtk_window_set_transient_for(GTK_WINDOW(n->window), GTK_WINDOW(o->window));
         }
     }
-    if (made && top.IsZoomed() && (top.GetStyle() & WS_THICKFRAME) != 0) {
+    const bool zoomed = top.IsZoomed() && (top.GetStyle() & WS_THICKFRAME) != 0;
+    if (zoomed != n->maximized) {
+        n->maximized = zoomed;
         // The layer's maximized window fills the work area; on the screen the window manager
         // fits it, frame and title bar included, and the layer's window takes the size left
         // (its status bar stays on the screen).
-        gtk_window_maximize(GTK_WINDOW(n->window));
+        if (zoomed) {
+            gtk_window_maximize(GTK_WINDOW(n->window));
+        } else {
+            gtk_window_unmaximize(GTK_WINDOW(n->window));
+        }
     }
     if (visible && !gtk_widget_get_visible(n->window)) {
         gtk_widget_show_all(n->window);
