@@ -34,6 +34,7 @@ public:
     BOOL TakesPointerAt(CPoint clientPoint) const override;
 
 protected:
+    static void FillDisc(CDC& dc, CPoint centre, double radius, COLORREF colour);
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint(CDC& dc) override;
     // The click: update an automatic check box or radio group, then notify.

@@ -112,6 +112,9 @@ GtkWidget* Build(const CMenu& menu, Pick& pick)
     return shell;
 }
 
+// The pop-up menu open now, for the tests' wait until it shows.
+GtkWidget* g_openMenu = nullptr;
+
 UINT ShowPopup(CMenu& menu, CPoint screenPoint, CWnd* owner)
 {
     CWnd* anchor = owner != nullptr ? owner : CWnd::GetActiveWindow();
@@ -134,12 +137,25 @@ UINT ShowPopup(CMenu& menu, CPoint screenPoint, CWnd* owner)
         gtk_widget_destroy(shell);
         return 0;
     }
+    GtkWidget* outer = g_openMenu;
+    g_openMenu = shell;
     RunNested([&pick] { return pick.done; });
+    g_openMenu = outer;
     gtk_widget_destroy(shell);
     return pick.id;
 }
 
 } // namespace
+
+bool PopupMenuShown()
+{
+    if (g_openMenu == nullptr) {
+        return false;
+    }
+    GtkWidget* top = gtk_widget_get_toplevel(g_openMenu);
+    GdkWindow* window = top != nullptr ? gtk_widget_get_window(top) : nullptr;
+    return gtk_widget_get_mapped(g_openMenu) && window != nullptr && gdk_window_is_viewable(window);
+}
 
 void InstallNativeMenus()
 {

@@ -190,6 +190,18 @@ bool ScreenUser::WaitDrawn(int timeoutMs)
         timeoutMs);
 }
 
+bool ScreenUser::WaitForPopupMenu(int timeoutMs)
+{
+    if (!WaitFor([] { return PopupMenuShown(); }, timeoutMs)) {
+        return false;
+    }
+    // Mapped is not yet drawn: one more round for the toolkit to paint it.
+    Settle();
+    XSync(state_->display, False);
+    Pause(50);
+    return true;
+}
+
 CRect ScreenUser::RectOf(CWnd& wnd)
 {
     CRect shown;

@@ -39,6 +39,8 @@ public:
     void Settle();
     // Waits until the layer has no message left and every window shows what it painted.
     bool WaitDrawn(int timeoutMs = 5000);
+    // Waits until a pop-up menu (a menu, a context menu, a drop-down's list) shows.
+    bool WaitForPopupMenu(int timeoutMs = 5000);
 
     // A window's rectangle on the screen as the display shows it (window manager's frames
     // taken into account); empty when it is not shown.

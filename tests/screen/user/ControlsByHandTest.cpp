@@ -258,6 +258,7 @@ TEST_F(ControlsByHandTest, DropDownOpensWithTheMouseAndItsListChooses)
         ASSERT_TRUE(user.WaitFor([&] { return kind.GetDroppedState() != FALSE; })) << "the list did not open";
         // The list stays open after a normal click: the person looks, then chooses.
         user.Settle();
+        EXPECT_TRUE(user.WaitForPopupMenu()) << "no pop-up shows";
         Shot(user, "drop-down-open");
         EXPECT_TRUE(user.WaitFor([&] { return kind.GetDroppedState() != FALSE; }, 300));
         user.Keys("Down");

@@ -139,6 +139,7 @@ TEST_F(MenusByHandTest, AMenuOpenedByANormalClickStaysOpenUntilAnItemIsClicked)
         user.Settle();
         EXPECT_TRUE(user.WaitFor([&] { return frame.GetMenuBar()->GetOpenTitle() == 0; }, 300))
             << "the menu closed after the click that opened it";
+        EXPECT_TRUE(user.WaitForPopupMenu()) << "no pop-up shows";
         Shot(user, "menu-open");
         const CRect bar = user.RectOf(*frame.GetMenuBar());
         const CPoint title = TitleOf(user, 0);
@@ -173,6 +174,7 @@ TEST_F(MenusByHandTest, ContextMenuOfTheCanvasStaysOpenAndChooses)
         ASSERT_TRUE(user.WaitFor([&] { return frame.paper.open; })) << "no context menu";
         user.Settle();
         EXPECT_TRUE(user.WaitFor([&] { return frame.paper.open; }, 300)) << "the menu closed on the release";
+        EXPECT_TRUE(user.WaitForPopupMenu()) << "no pop-up shows";
         Shot(user, "context-menu");
         // The second item, under the point of the click.
         user.Click(CPoint(at.x + 20, at.y + 14 + 28));

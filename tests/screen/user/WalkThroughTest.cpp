@@ -192,6 +192,7 @@ TEST_F(WalkThroughTest, StartNewDocumentImportAWorkbookAndPlaceComponentsFromThe
         const CRect combo = user.RectOf(*categories);
         user.Click(CPoint(combo.CenterPoint().x, combo.top + 8));
         ASSERT_TRUE(user.WaitFor([&] { return categories->GetDroppedState() != FALSE; })) << "the categories did not open";
+        EXPECT_TRUE(user.WaitForPopupMenu()) << "no pop-up shows";
         Shot(user, "walk-06-categories");
         user.Keys("Down");
         user.Keys("Down");
