@@ -10,6 +10,8 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>

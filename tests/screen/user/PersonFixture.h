@@ -5,44 +5,19 @@
 // without windows, on the real clock; its screenshots are kept in build/artefacts/screen-user/
 // for a person to look at.
 
-#include <gtest/gtest.h>
+#include "../ScreenFixture.h"
 
 #include <functional>
 #include <string>
 
-#include "base/Clock.h"
-#include "platform/dialogs/Dialog.h"
-#include "platform/dialogs/DialogTemplate.h"
-#include "platform/gtk/GtkScreen.h"
 #include "platform/gtk/ScreenUser.h"
-#include "platform/window/Input.h"
-#include "platform/window/MessageQueue.h"
-#include "platform/window/Wnd.h"
-#include "tests/support/TestSupport.h"
 
 using gtkscreen::PersonAtScreen;
 using gtkscreen::ScreenUser;
 
-class PersonTest : public ::testing::Test {
+// The screen fixture (no windows at the start, the real clock) with a person's helpers.
+class PersonTest : public ScreenTest {
 protected:
-    void SetUp() override
-    {
-        ResetWindows();
-        ResetMessageQueue();
-        ResetClock();
-        ResetInputState();
-        ui::ResetDialogHooks();
-        ui::SetModalLoopWaits(true);
-    }
-    void TearDown() override
-    {
-        ResetWindows();
-        gtkscreen::Flush();
-        ResetMessageQueue();
-        ui::ResetDialogHooks();
-        ui::SetModalLoopWaits(true);
-    }
-
     static std::string TitleOf(ScreenUser& user, CWnd& wnd)
     {
         std::string title;
