@@ -175,10 +175,11 @@ void ScreenUser::Settle()
         return;
     }
     XSync(state_->display, False);
-    // The events are in the screen's connection once the server has answered; two rounds of
-    // the screen's loop take them and the layer's messages they became.
-    OnUi([] {});
-    OnUi([] {});
+    // The events are in the screen's connection once the server has answered (a round trip
+    // of the screen's own makes sure they were read); they are taken once the toolkit has none
+    // pending and the layer no message left of them.
+    OnUi([] { gdk_display_sync(gdk_display_get_default()); });
+    WaitFor([] { return gdk_events_pending() == FALSE && !GetMessageQueue().HasWork(); }, 2000);
 }
 
 bool ScreenUser::WaitDrawn(int timeoutMs)
@@ -354,11 +355,17 @@ void ScreenUser::Keys(const std::string& chord)
     if (key == 0) {
         return;
     }
+    // At a typist's pace: the modifiers are down before the key, the key is up before them.
     for (KeyCode k : held) {
         XTestFakeKeyEvent(d, k, True, CurrentTime);
     }
+    if (!held.empty()) {
+        Settle();
+    }
     XTestFakeKeyEvent(d, key, True, CurrentTime);
+    Settle();
     XTestFakeKeyEvent(d, key, False, CurrentTime);
+    Settle();
     for (auto k = held.rbegin(); k != held.rend(); ++k) {
         XTestFakeKeyEvent(d, *k, False, CurrentTime);
     }

@@ -370,9 +370,11 @@ TEST_F(ControlsByHandTest, SliderScrollBarAndTabsFollowThePointer)
         const CRect b = user.RectOf(offset);
         user.Click(CPoint(b.right - 4, b.CenterPoint().y));
         user.Click(CPoint(b.right - 4, b.CenterPoint().y));
-        EXPECT_TRUE(user.WaitFor([&] { return offset.GetScrollPos() == 2; })) << "the arrow did not scroll";
+        EXPECT_TRUE(user.WaitFor([&] { return offset.GetScrollPos() == 2; }))
+            << "the arrow did not scroll: " << offset.GetScrollPos();
         user.Click(CPoint(b.left + b.Width() * 3 / 4, b.CenterPoint().y));
-        EXPECT_TRUE(user.WaitFor([&] { return offset.GetScrollPos() == 7; })) << "a click on the track pages";
+        EXPECT_TRUE(user.WaitFor([&] { return offset.GetScrollPos() == 7; }))
+            << "a click on the track pages: " << offset.GetScrollPos();
 
         CTabCtrl& pages = dlg.Item<CTabCtrl>(IDC_PAGES);
         const CRect t = user.RectOf(pages);
@@ -414,8 +416,8 @@ TEST_F(ControlsByHandTest, AfterAMessageBoxTheDialogsEditTakesClicksAndKeys)
     ControlsDialog dlg(&owner);
     Run(dlg, [&](ScreenUser& user) {
         user.Click(At(user, dlg.Item<CButton>(IDC_WARN)));
-        // The toolkit's box has the keyboard; Return answers it.
-        user.Settle();
+        // The toolkit's box takes the keyboard; Return answers it.
+        EXPECT_TRUE(user.WaitForFocusedTitle("Vantorel")) << "the box has no keyboard focus";
         Shot(user, "message-box");
         user.Keys("Return");
         ASSERT_TRUE(user.WaitFor([&] { return dlg.warned == 1; }, 5000)) << "the box did not close";
@@ -423,6 +425,8 @@ TEST_F(ControlsByHandTest, AfterAMessageBoxTheDialogsEditTakesClicksAndKeys)
         user.Click(At(user, dlg.Item<CButton>(IDC_SNAP), 0.1));
         user.Click(At(user, spacing));
         ASSERT_TRUE(user.WaitFor([&] { return CWnd::GetFocus() == &spacing; })) << "the edit took no click";
+        // The keyboard is back with the dialog, not with its owner or the closed box.
+        EXPECT_TRUE(user.WaitForFocusedTitle("Grid and choices")) << "the keys go to " << user.FocusedTitle();
         user.Type("8");
         EXPECT_TRUE(user.WaitFor([&] { return spacing.GetWindowText() == "8"; }));
         user.Keys("Escape");
@@ -436,8 +440,8 @@ TEST_F(ControlsByHandTest, ModalDialogOpensOverItsOwnerAndOwnsTheKeys)
     const INT_PTR answer = Run(dlg, [&](ScreenUser& user) {
         const CRect o = user.RectOf(owner);
         const CRect d = user.RectOf(dlg);
+        // Over its owner (the window manager may nudge it from the middle).
         EXPECT_TRUE(o.PtInRect(d.CenterPoint())) << "the dialog opened away from its owner";
-        EXPECT_LT(std::abs(o.CenterPoint().x - d.CenterPoint().x), 40) << "not centred over its owner";
         // A click on the owner does nothing while the dialog is open; keys stay in the dialog.
         user.Click(CPoint(o.left + 20, o.bottom - 20));
         user.OnUi([&] { ownerKeys = CWnd::GetFocus() != nullptr && CWnd::GetFocus()->GetTopLevelParent() == &owner; });

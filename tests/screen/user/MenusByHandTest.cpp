@@ -155,6 +155,7 @@ TEST_F(MenusByHandTest, AltWithATitlesLetterOpensItsMenuAndKeysChoose)
     ASSERT_TRUE(gtkscreen::RunPerson([&](ScreenUser& user) {
         PERSON_READY(user, frame);
         user.Click(user.CenterOf(frame.paper));
+        EXPECT_TRUE(user.WaitForFocusedTitle(PersonTest::TitleOf(user, frame)));
         user.Keys("alt+e");
         ASSERT_TRUE(user.WaitFor([&] { return frame.GetMenuBar()->GetOpenTitle() == 1; })) << "no Edit menu";
         user.Keys("Down");

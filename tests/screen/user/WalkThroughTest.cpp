@@ -188,7 +188,14 @@ void WalkThroughTest::Walk(ScreenUser& user, CKVApp* program, const std::filesys
         // Data > Import Model: the file chooser takes the workbook's path.
         ASSERT_TRUE(ChooseFromMenu(user, *frame, ID_DATA_IMPORT_MODEL)) << "Data > Import Model could not be chosen";
         ASSERT_TRUE(user.WaitFor([&] { return CWnd::GetActiveWindow() == nullptr || !frame->IsWindowEnabled(); }, 5000));
-        user.Settle();
+        // The toolkit's file chooser takes the keyboard.
+        const auto chooserFocused = [&] {
+            const std::string title = user.FocusedTitle();
+            return !title.empty() && title.find("Vantorel") == std::string::npos;
+        };
+        for (int i = 0; i < 100 && !chooserFocused(); ++i)
+            user.WaitDrawn(100);
+        ASSERT_TRUE(chooserFocused()) << "no file chooser has the keyboard: " << user.FocusedTitle();
         user.Keys("ctrl+l");
         user.Type(workbook.string());
         Shot(user, "walk-04-import-chooser");
@@ -228,6 +235,8 @@ void WalkThroughTest::Walk(ScreenUser& user, CKVApp* program, const std::filesys
         CRect first;
         user.OnUi([&] { icons->GetItemRect(0, &first, LVIR_BOUNDS); });
         user.Click(user.PointOf(*icons, first.CenterPoint()));
+        ASSERT_TRUE(user.WaitFor([&] { return icons->GetNextItem(-1, LVNI_SELECTED) == 0; })) << "no icon chosen";
+        user.WaitDrawn();
         std::size_t objects = 0;
         user.OnUi([&] { objects = view->GetDocument()->GetObjects().size(); });
         const CRect canvas = user.RectOf(*view);
