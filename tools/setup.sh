@@ -9,13 +9,15 @@ packages=(g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev z
           libjpeg62-turbo-dev libssl-dev libcrypt-dev libpugixml-dev libzip-dev
           # the screen: the toolkit, the web view the stage plays in, a font for real text,
           # and the virtual display the screen tests and screenshots run on
-          libgtk-3-dev libwebkit2gtk-4.1-dev fonts-dejavu-core xvfb)
+          libgtk-3-dev libwebkit2gtk-4.1-dev fonts-dejavu-core xvfb libxtst-dev)
 # Programs are looked up on PATH (node and npm may come from elsewhere than Debian).
 declare -A programs=()
 if [ "${1:-}" = "--tests" ]; then
   programs=([node]=nodejs [npm]=npm [chromium]=chromium [python3]=python3)
   # the exported presentations are opened by a reader of their own
   packages+=(libreoffice-impress-nogui)
+  # the screen tests' window manager (tool windows, focus and placement as on a desktop)
+  packages+=(openbox)
   if [ -n "${VANTOREL_SANITIZE:-}${VANTOREL_FUZZ:-}" ]; then
     programs[clang++]=clang
     packages+=(libclang-rt-dev)

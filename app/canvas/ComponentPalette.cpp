@@ -35,6 +35,7 @@ DialogTemplate CComponentPalette::MakeTemplate()
     t.id = IDD_PALETTE;
     t.caption = "Components";
     t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
+    t.exStyle = kToolWindow; // kept above the main window by the desktop
     t.cx = 150;
     t.cy = 240;
     t.Add("ComboBox", "", IDC_PALETTE_CATEGORY, 4, 4, 142, 100, kChild | WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL)

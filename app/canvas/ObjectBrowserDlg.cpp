@@ -58,6 +58,7 @@ DialogTemplate CObjectBrowserDlg::MakeTemplate()
     t.id = IDD_OBJECT_BROWSER;
     t.caption = "Object Browser";
     t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_SETFONT;
+    t.exStyle = kToolWindow; // kept above the main window by the desktop
     t.cx = 150;
     t.cy = 120;
     t.Add("SysListView32", "", IDC_BROWSER_LIST, 0, 0, 150, 120,

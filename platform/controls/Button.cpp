@@ -2,6 +2,9 @@
 
 #include "platform/drawing/DC.h"
 
+#include <algorithm>
+#include <cmath>
+
 BOOL CButton::Create(const char* caption, DWORD style, const CRect& rect, CWnd* parent, UINT id)
 {
     return CWnd::Create("Button", caption, style, rect, parent, id);
@@ -226,13 +229,21 @@ void CButton::Paint(CDC& dc)
         type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
         const bool radio = type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
         CRect box(r.left, r.top + (r.Height() - 13) / 2, r.left + 13, r.top + (r.Height() - 13) / 2 + 13);
-        dc.FillSolidRect(box, IsWindowEnabled() ? GetSysColor(COLOR_WINDOW) : GetSysColor(COLOR_BTNFACE));
-        CRect edge = box;
-        dc.DrawEdge(&edge, EDGE_SUNKEN, BF_RECT);
+        const COLORREF face = IsWindowEnabled() ? GetSysColor(COLOR_WINDOW) : GetSysColor(COLOR_BTNFACE);
+        if (radio) {
+            // A radio button is round: a ring around a disc, the choice a dot in its middle.
+            const CPoint centre(box.left + 6, box.top + 6);
+            FillDisc(dc, centre, 6.5, GetSysColor(COLOR_BTNSHADOW));
+            FillDisc(dc, centre, 5.5, face);
+        } else {
+            dc.FillSolidRect(box, face);
+            CRect edge = box;
+            dc.DrawEdge(&edge, EDGE_SUNKEN, BF_RECT);
+        }
         if (m_check != BST_UNCHECKED) {
             COLORREF mark = m_check == BST_INDETERMINATE ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0);
             if (radio)
-                dc.FillSolidRect(CRect(box.left + 4, box.top + 4, box.right - 4, box.bottom - 4), mark);
+                FillDisc(dc, CPoint(box.left + 6, box.top + 6), 2.5, mark);
             else
                 for (int i = 0; i < 7; ++i) {
                     int y = i < 3 ? box.top + 6 + i : box.top + 8 - (i - 2);
@@ -274,6 +285,17 @@ void CButton::Paint(CDC& dc)
     }
 }
 
+void CButton::FillDisc(CDC& dc, CPoint centre, double radius, COLORREF colour)
+{
+    // Row by row: each row of pixels whose centre lies inside the circle.
+    const int reach = static_cast<int>(radius);
+    for (int dy = -reach; dy <= reach; ++dy) {
+        const double half = std::sqrt(std::max(0.0, radius * radius - dy * dy));
+        const int dx = static_cast<int>(half + 0.5);
+        dc.FillSolidRect(CRect(centre.x - dx, centre.y + dy, centre.x + dx + 1, centre.y + dy + 1), colour);
+    }
+}
+
 void CheckRadioButton(CWnd* parent, int firstId, int lastId, int checkId)
 {
     if (parent == nullptr)
@@ -292,4 +314,9 @@ int GetCheckedRadioButton(CWnd* parent, int firstId, int lastId)
             if (w->SendMessage(BM_GETCHECK) == BST_CHECKED)
                 return id;
     return 0;
+}
+
+BOOL CButton::TakesPointerAt(CPoint) const
+{
+    return (GetStyle() & BS_TYPEMASK) != BS_GROUPBOX;
 }

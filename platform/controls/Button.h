@@ -29,7 +29,12 @@ public:
     // Owner-drawn buttons draw here when their parent does not handle WM_DRAWITEM.
     virtual void DrawItem(LPDRAWITEMSTRUCT) {}
 
+    // A group box only frames its controls: clicks inside it reach them, wherever it lies in
+    // the z-order.
+    BOOL TakesPointerAt(CPoint clientPoint) const override;
+
 protected:
+    static void FillDisc(CDC& dc, CPoint centre, double radius, COLORREF colour);
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint(CDC& dc) override;
     // The click: update an automatic check box or radio group, then notify.

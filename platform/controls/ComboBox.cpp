@@ -1,8 +1,10 @@
 #include "platform/controls/ComboBox.h"
 
+#include "platform/docview/Menu.h"
 #include "platform/drawing/DC.h"
 #include "platform/drawing/Font.h"
 
+#include <algorithm>
 #include <cstring>
 
 BOOL CComboBox::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id)
@@ -136,6 +138,61 @@ void CComboBox::UserSelect(int index)
     NotifyParent(CBN_SELCHANGE);
 }
 
+int CComboBox::FieldHeight() const
+{
+    CRect r;
+    GetClientRect(&r);
+    const int h = static_cast<int>(const_cast<CComboBox*>(this)->SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(-1)));
+    return std::min(r.Height(), h + 6);
+}
+
+BOOL CComboBox::TakesPointerAt(CPoint clientPoint) const
+{
+    return clientPoint.y < FieldHeight();
+}
+
+void CComboBox::DropListByPointer()
+{
+    HWND self = m_hWnd;
+    auto alive = [&] { return CWnd::FromHandle(self) == this; };
+    m_dropped = true;
+    NotifyParent(CBN_DROPDOWN);
+    if (!alive() || !m_dropped)
+        return;
+    // The items open as a pop-up list under the field, the current one marked; a click on
+    // one chooses it, a click elsewhere or Escape closes the list without a choice.
+    CMenu list;
+    list.CreatePopupMenu();
+    for (int i = 0; i < m_items.Count(); ++i) {
+        std::string text;
+        for (char c : m_items.At(i).text)
+            text += c == '&' ? std::string("&&") : std::string(1, c);
+        list.AppendMenu(MF_STRING | (i == m_cur ? MF_CHECKED : 0u), static_cast<UINT_PTR>(i + 1), text.c_str());
+    }
+    CPoint below(0, FieldHeight());
+    ClientToScreen(&below);
+    const int picked = list.GetMenuItemCount() > 0
+                           ? static_cast<int>(list.TrackPopupMenu(TPM_RETURNCMD | TPM_LEFTALIGN, below.x, below.y, this))
+                           : 0;
+    if (!alive())
+        return;
+    if (picked > 0 && m_items.Valid(picked - 1)) {
+        m_cur = picked - 1;
+        ShowSelection();
+        NotifyParent(CBN_SELENDOK);
+    } else {
+        NotifyParent(CBN_SELENDCANCEL);
+    }
+    if (!alive())
+        return;
+    if (m_dropped) {
+        m_dropped = false;
+        NotifyParent(CBN_CLOSEUP);
+    }
+    if (picked > 0 && alive())
+        NotifyParent(CBN_SELCHANGE);
+}
+
 void CComboBox::UserType(const std::string& text)
 {
     if (IsDropList())
@@ -249,9 +306,19 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (IsDropList())
             return CB_ERR;
         return ControlWnd::DefWindowProc(message, wParam, lParam);
-    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDOWN: {
+        HWND self = m_hWnd;
         SetFocus();
+        // A drop-down list opens wherever its field is clicked, a drop-down combo box at its
+        // button (its text field takes the caret).
+        const CPoint at = LParamToPoint(lParam);
+        CRect r;
+        GetClientRect(&r);
+        if (CWnd::FromHandle(self) == this && IsWindowEnabled() && !m_dropped && at.y < FieldHeight() &&
+            (IsDropList() || at.x >= r.right - 18))
+            DropListByPointer();
         return 0;
+    }
     case WM_SETFOCUS:
         NotifyParent(CBN_SETFOCUS);
         return 0;
@@ -272,9 +339,14 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         else
             return 0;
         if (next != m_cur && m_items.Valid(next)) {
+            // A choice made with the keys is a choice like one from the list: owners that
+            // act on the ended selection see it too.
+            HWND self = m_hWnd;
             m_cur = next;
             ShowSelection();
-            NotifyParent(CBN_SELCHANGE);
+            NotifyParent(CBN_SELENDOK);
+            if (CWnd::FromHandle(self) == this)
+                NotifyParent(CBN_SELCHANGE);
         }
         return 0;
     }
@@ -289,8 +361,7 @@ void CComboBox::Paint(CDC& dc)
 {
     CRect r;
     GetClientRect(&r);
-    int h = static_cast<int>(SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(-1)));
-    CRect field(r.left, r.top, r.right, r.top + std::min(r.Height(), h + 6));
+    CRect field(r.left, r.top, r.right, r.top + FieldHeight());
     dc.FillSolidRect(field, IsWindowEnabled() ? GetSysColor(COLOR_WINDOW) : GetSysColor(COLOR_BTNFACE));
     CRect edge = field;
     dc.DrawEdge(&edge, EDGE_SUNKEN, BF_RECT | BF_ADJUST);

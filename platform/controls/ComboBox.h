@@ -7,8 +7,9 @@
 
 // Drop-down lists and drop-down combo boxes. Code that changes the items or the selection
 // gets no notification; a user's choice from the list sends, in this order, CBN_DROPDOWN,
-// CBN_SELENDOK, CBN_CLOSEUP and CBN_SELCHANGE. The window text of a drop-down list is its
-// selected item.
+// CBN_SELENDOK, CBN_CLOSEUP and CBN_SELCHANGE (a list closed without a choice: CBN_SELENDCANCEL
+// before CBN_CLOSEUP); the arrow keys on a closed list choose the next or previous item with
+// CBN_SELENDOK and CBN_SELCHANGE. The window text of a drop-down list is its selected item.
 class CComboBox : public ui::ControlWnd {
 public:
     BOOL Create(DWORD style, const CRect& rect, CWnd* parent, UINT id);
@@ -40,12 +41,18 @@ public:
     // Types into the edit field of a drop-down combo box.
     void UserType(const std::string& text);
 
+    // The rectangle a combo box is created with reaches down over the opened list; only the
+    // field takes the pointer, so controls under the list's area stay clickable.
+    BOOL TakesPointerAt(CPoint clientPoint) const override;
+
 protected:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint(CDC& dc) override;
 
 private:
     bool IsDropList() const { return (GetStyle() & 0x3) == CBS_DROPDOWNLIST; }
+    int FieldHeight() const;
+    void DropListByPointer();
     void ShowSelection();
 
     ui::ListModel m_items;

@@ -205,6 +205,12 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 UserChanged();
             return 0;
         }
+        if (c == 0x01) { // Control+A selects the whole text
+            m_selStart = 0;
+            m_selEnd = static_cast<int>(ui::CountCharacters(GetWindowText()));
+            Invalidate();
+            return 0;
+        }
         if (c < 0x20 && c != '\t')
             return 0;
         if ((GetStyle() & ES_NUMBER) && (c < '0' || c > '9')) {
@@ -249,6 +255,13 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_LBUTTONDOWN:
         SetFocus();
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        // A double click takes the whole text (the fields hold single values).
+        SetFocus();
+        m_selStart = 0;
+        m_selEnd = static_cast<int>(ui::CountCharacters(GetWindowText()));
+        Invalidate();
         return 0;
     case WM_SETFOCUS:
         Invalidate();

@@ -3,6 +3,7 @@
 #include "platform/drawing/DC.h"
 #include "platform/drawing/Font.h"
 
+#include <algorithm>
 #include <cstring>
 
 #define SELF const_cast<CListBox*>(this)
@@ -243,8 +244,63 @@ LRESULT CListBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case LB_GETHORIZONTALEXTENT:
         return m_extent;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        HWND self = m_hWnd;
         SetFocus();
+        if (CWnd::FromHandle(self) != this)
+            return 0;
+        const int at = ItemAt(LParamToPoint(lParam));
+        if (at < 0)
+            return 0;
+        if (message == WM_LBUTTONDBLCLK)
+            UserDoubleClick(at);
+        else
+            UserSelect(at);
         return 0;
+    }
+    case WM_KEYDOWN: {
+        // The arrow keys, Home, End and the page keys move the current item, scrolling it
+        // into view; Space toggles it in a list of several choices.
+        const int count = m_items.Count();
+        if (count == 0 || !IsWindowEnabled())
+            return 0;
+        const int page = std::max(1, VisibleRows() - 1);
+        int next = m_cur;
+        switch (wParam) {
+        case VK_DOWN: next = m_cur < 0 ? 0 : m_cur + 1; break;
+        case VK_UP: next = m_cur < 0 ? 0 : m_cur - 1; break;
+        case VK_HOME: next = 0; break;
+        case VK_END: next = count - 1; break;
+        case VK_NEXT: next = m_cur + page; break;
+        case VK_PRIOR: next = m_cur - page; break;
+        case VK_SPACE:
+            if (Multiple() && m_items.Valid(m_cur))
+                UserSelect(m_cur);
+            return 0;
+        default: return 0;
+        }
+        next = std::clamp(next, 0, count - 1);
+        if (next == m_cur && !Multiple())
+            return 0;
+        if (next < m_top)
+            m_top = next;
+        else if (next >= m_top + VisibleRows())
+            m_top = std::max(0, next - VisibleRows() + 1);
+        if (Multiple()) {
+            m_cur = next;
+            Invalidate();
+        } else {
+            UserSelect(next);
+        }
+        return 0;
+    }
+    case WM_MOUSEWHEEL: {
+        const int delta = static_cast<short>(HIWORD(wParam));
+        const int rows = std::max(0, m_items.Count() - VisibleRows());
+        m_top = std::clamp(m_top - delta / 40, 0, rows);
+        Invalidate();
+        return 0;
+    }
     case WM_SETFOCUS:
         if (GetStyle() & LBS_NOTIFY)
             NotifyParent(LBN_SETFOCUS);
@@ -260,6 +316,31 @@ LRESULT CListBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+int CListBox::GetItemHeight(int) const
+{
+    return RowHeight();
+}
+
+int CListBox::RowHeight() const
+{
+    return std::max(1, ui::MetricsFor(FontRecord()).tmHeight);
+}
+
+int CListBox::VisibleRows() const
+{
+    CRect r;
+    GetClientRect(&r);
+    return std::max(1, (r.Height() - 4) / RowHeight());
+}
+
+int CListBox::ItemAt(CPoint client) const
+{
+    // Rows start inside the sunken edge (two pixels), as Paint lays them out.
+    const int row = (client.y - 2) / RowHeight();
+    const int index = m_top + row;
+    return client.y >= 2 && m_items.Valid(index) ? index : -1;
+}
+
 void CListBox::Paint(CDC& dc)
 {
     CRect r;
@@ -269,7 +350,7 @@ void CListBox::Paint(CDC& dc)
     dc.DrawEdge(&inner, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
     dc.SelectObject(GetFont());
     dc.SetBkMode(TRANSPARENT);
-    const int h = ui::MetricsFor(FontRecord()).tmHeight;
+    const int h = RowHeight();
     for (int i = m_top, y = inner.top; i < m_items.Count() && y < inner.bottom; ++i, y += h) {
         CRect row(inner.left, y, inner.right, std::min(y + h, inner.bottom));
         bool selected = Multiple() ? m_items.At(i).selected : i == m_cur;

@@ -30,6 +30,8 @@ public:
     int GetSel(int index) const;
     int GetSelCount() const;
     int GetTopIndex() const;
+    // The height of a row, from the font (every row is as high).
+    int GetItemHeight(int index) const;
     int SetTopIndex(int index);
     void SetHorizontalExtent(int extent);
     int GetHorizontalExtent() const;
@@ -44,6 +46,9 @@ protected:
 
 private:
     bool Multiple() const { return (GetStyle() & LBS_MULTIPLESEL) != 0; }
+    int RowHeight() const;
+    int VisibleRows() const;
+    int ItemAt(CPoint client) const; // -1 under the last item
 
     ui::ListModel m_items;
     int m_cur = -1;

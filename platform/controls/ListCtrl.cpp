@@ -699,13 +699,45 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN:
         UserClickAt(LParamToPoint(lParam));
         return 0;
-    case WM_KEYDOWN:
+    case WM_LBUTTONDBLCLK: {
+        LVHITTESTINFO info;
+        info.pt = LParamToPoint(lParam);
+        SubItemHitTest(&info);
+        if (Valid(info.iItem))
+            UserDoubleClick(info.iItem);
+        return 0;
+    }
+    case WM_KEYDOWN: {
         if (wParam == VK_F2 && (GetStyle() & LVS_EDITLABELS)) {
             int focused = GetNextItem(-1, LVNI_FOCUSED);
             if (focused >= 0)
                 EditLabel(focused);
+            return 0;
+        }
+        // The arrow keys, Home and End move the focused item, selecting it as a click would.
+        const int count = GetItemCount();
+        if (count == 0)
+            return 0;
+        const int focused = GetNextItem(-1, LVNI_FOCUSED);
+        int next = focused;
+        switch (wParam) {
+        case VK_UP:
+        case VK_LEFT: next = focused < 0 ? 0 : focused - 1; break;
+        case VK_DOWN:
+        case VK_RIGHT: next = focused < 0 ? 0 : focused + 1; break;
+        case VK_HOME: next = 0; break;
+        case VK_END: next = count - 1; break;
+        default: return 0;
+        }
+        next = std::clamp(next, 0, count - 1);
+        if (next != focused || GetItemState(next, LVIS_SELECTED) == 0) {
+            HWND self = m_hWnd;
+            UserClick(next, 0);
+            if (CWnd::FromHandle(self) == this)
+                EnsureVisible(next, FALSE);
         }
         return 0;
+    }
     case WM_SETFOCUS: {
         NMHDR h;
         SendNotify(h, NM_SETFOCUS);

@@ -85,11 +85,10 @@ void CScrollBar::UserScroll(UINT code, int thumbPos)
         GetParent()->SendMessage(message, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(self));
 }
 
-void CScrollBar::Paint(CDC& dc)
+void CScrollBar::Layout(CRect& lessArrow, CRect& moreArrow, CRect& thumbRect) const
 {
     CRect r;
     GetClientRect(&r);
-    dc.FillSolidRect(r, GetSysColor(COLOR_SCROLLBAR));
     const bool vertical = (GetStyle() & SBS_VERT) != 0;
     int length = vertical ? r.Height() : r.Width();
     int breadth = vertical ? r.Width() : r.Height();
@@ -97,12 +96,88 @@ void CScrollBar::Paint(CDC& dc)
     int span = std::max(1, m_max - m_min + 1);
     int thumb = m_page > 0 ? std::max(8, track * static_cast<int>(m_page) / span) : breadth;
     int at = breadth + (track - thumb) * (m_pos - m_min) / std::max(1, GetScrollLimit() - m_min);
-    CRect parts[3] = {vertical ? CRect(r.left, r.top, r.right, r.top + breadth)
-                               : CRect(r.left, r.top, r.left + breadth, r.bottom),
-                      vertical ? CRect(r.left, r.bottom - breadth, r.right, r.bottom)
-                               : CRect(r.right - breadth, r.top, r.right, r.bottom),
-                      vertical ? CRect(r.left, r.top + at, r.right, r.top + at + thumb)
-                               : CRect(r.left + at, r.top, r.left + at + thumb, r.bottom)};
+    lessArrow = vertical ? CRect(r.left, r.top, r.right, r.top + breadth) : CRect(r.left, r.top, r.left + breadth, r.bottom);
+    moreArrow = vertical ? CRect(r.left, r.bottom - breadth, r.right, r.bottom)
+                         : CRect(r.right - breadth, r.top, r.right, r.bottom);
+    thumbRect = vertical ? CRect(r.left, r.top + at, r.right, r.top + at + thumb)
+                         : CRect(r.left + at, r.top, r.left + at + thumb, r.bottom);
+}
+
+int CScrollBar::PosAt(CPoint client) const
+{
+    CRect less, more, thumb;
+    Layout(less, more, thumb);
+    const bool vertical = (GetStyle() & SBS_VERT) != 0;
+    const int start = vertical ? less.bottom : less.right;
+    const int thumbLength = vertical ? thumb.Height() : thumb.Width();
+    const int room = std::max(1, (vertical ? more.top : more.left) - start - thumbLength);
+    const int offset = (vertical ? client.y : client.x) - m_grab - start;
+    const int span = GetScrollLimit() - m_min;
+    return std::clamp(m_min + (offset * span + room / 2) / room, m_min, GetScrollLimit());
+}
+
+LRESULT CScrollBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const bool vertical = (GetStyle() & SBS_VERT) != 0;
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: { // a quick second click steps again
+        if (!IsWindowEnabled())
+            return 0;
+        // The arrows step a line, the track beside the thumb a page; the thumb is dragged.
+        // The owner moves the bar, as it does for any scroll request.
+        const CPoint at = LParamToPoint(lParam);
+        CRect less, more, thumb;
+        Layout(less, more, thumb);
+        if (less.PtInRect(at)) {
+            UserScroll(SB_LINEUP, 0);
+        } else if (more.PtInRect(at)) {
+            UserScroll(SB_LINEDOWN, 0);
+        } else if (thumb.PtInRect(at)) {
+            m_dragging = true;
+            m_grab = vertical ? at.y - thumb.top : at.x - thumb.left;
+            m_track = m_pos;
+            SetCapture();
+        } else {
+            const bool before = vertical ? at.y < thumb.top : at.x < thumb.left;
+            UserScroll(before ? SB_PAGEUP : SB_PAGEDOWN, 0);
+        }
+        return 0;
+    }
+    case WM_MOUSEMOVE:
+        if (m_dragging) {
+            const int pos = PosAt(LParamToPoint(lParam));
+            if (pos != m_track) {
+                m_track = pos;
+                CWnd* parent = GetParent();
+                if (parent != nullptr)
+                    parent->SendMessage(vertical ? WM_VSCROLL : WM_HSCROLL,
+                                        MAKEWPARAM(SB_THUMBTRACK, static_cast<unsigned>(pos)),
+                                        reinterpret_cast<LPARAM>(m_hWnd));
+            }
+        }
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_CANCELMODE:
+        if (m_dragging) {
+            m_dragging = false;
+            if (CWnd::GetCapture() == this)
+                ReleaseCapture();
+            UserScroll(SB_THUMBPOSITION, m_track);
+        }
+        return 0;
+    default:
+        return ControlWnd::DefWindowProc(message, wParam, lParam);
+    }
+}
+
+void CScrollBar::Paint(CDC& dc)
+{
+    CRect r;
+    GetClientRect(&r);
+    dc.FillSolidRect(r, GetSysColor(COLOR_SCROLLBAR));
+    CRect parts[3];
+    Layout(parts[0], parts[1], parts[2]);
     for (CRect& p : parts) {
         dc.FillSolidRect(p, GetSysColor(COLOR_BTNFACE));
         dc.DrawEdge(&p, EDGE_RAISED, BF_RECT);

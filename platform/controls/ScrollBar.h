@@ -20,10 +20,17 @@ public:
 
 protected:
     void Paint(CDC& dc) override;
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     int m_min = 0;
     int m_max = 100;
     UINT m_page = 0;
     int m_pos = 0;
+    // The arrows, the thumb and the track as Paint lays them out (client coordinates).
+    void Layout(CRect& lessArrow, CRect& moreArrow, CRect& thumb) const;
+    int PosAt(CPoint client) const;
+    bool m_dragging = false;
+    int m_grab = 0; // where in the thumb it was taken
+    int m_track = 0;
 };

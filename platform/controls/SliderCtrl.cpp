@@ -3,6 +3,7 @@
 #include "platform/drawing/DC.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 BOOL CSliderCtrl::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id)
 {
@@ -90,11 +91,92 @@ void CSliderCtrl::UserStep(int code)
         Scroll(TB_ENDTRACK, 0);
 }
 
+CRect CSliderCtrl::Channel() const
+{
+    CRect r;
+    GetClientRect(&r);
+    if (GetStyle() & TBS_VERT) {
+        const int cx = r.left + r.Width() / 2;
+        return CRect(cx - 2, r.top + 8, cx + 2, r.bottom - 8);
+    }
+    const int cy = r.top + r.Height() / 2;
+    return CRect(r.left + 8, cy - 2, r.right - 8, cy + 2);
+}
+
+int CSliderCtrl::ThumbAt() const
+{
+    const CRect c = Channel();
+    const int span = std::max(1, m_max - m_min);
+    return (GetStyle() & TBS_VERT) ? c.top + (c.Height() * (m_pos - m_min)) / span
+                                   : c.left + (c.Width() * (m_pos - m_min)) / span;
+}
+
+int CSliderCtrl::PosAt(CPoint client) const
+{
+    const CRect c = Channel();
+    const bool vertical = (GetStyle() & TBS_VERT) != 0;
+    const int length = std::max(1, vertical ? c.Height() : c.Width());
+    const int offset = vertical ? client.y - c.top : client.x - c.left;
+    const int span = m_max - m_min;
+    // Rounded to the nearest position.
+    const int pos = m_min + (offset * span + (offset >= 0 ? length / 2 : -length / 2)) / length;
+    return std::clamp(pos, m_min, m_max);
+}
+
 LRESULT CSliderCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: { // a quick second press pages again
+        HWND self = m_hWnd;
         SetFocus();
+        if (CWnd::FromHandle(self) != this || !IsWindowEnabled())
+            return 0;
+        // A press on the thumb takes it along with the pointer; one beside it pages toward
+        // the press.
+        const CPoint at = LParamToPoint(lParam);
+        const int along = (GetStyle() & TBS_VERT) ? at.y : at.x;
+        const int thumb = ThumbAt();
+        if (std::abs(along - thumb) <= 6) {
+            m_dragging = true;
+            SetCapture();
+        } else {
+            UserStep(along < thumb ? SB_PAGEUP : SB_PAGEDOWN);
+        }
+        return 0;
+    }
+    case WM_MOUSEMOVE:
+        if (m_dragging) {
+            const int pos = PosAt(LParamToPoint(lParam));
+            if (pos != m_pos) {
+                m_pos = pos;
+                Invalidate();
+                Scroll(TB_THUMBTRACK, m_pos);
+            }
+        }
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_CANCELMODE:
+        if (m_dragging) {
+            m_dragging = false;
+            if (CWnd::GetCapture() == this)
+                ReleaseCapture();
+            HWND self = m_hWnd;
+            Scroll(TB_THUMBPOSITION, m_pos);
+            if (CWnd::FromHandle(self) == this)
+                Scroll(TB_ENDTRACK, 0);
+        }
+        return 0;
+    case WM_KEYDOWN:
+        switch (wParam) {
+        case VK_LEFT:
+        case VK_UP: UserStep(SB_LINEUP); break;
+        case VK_RIGHT:
+        case VK_DOWN: UserStep(SB_LINEDOWN); break;
+        case VK_PRIOR: UserStep(SB_PAGEUP); break;
+        case VK_NEXT: UserStep(SB_PAGEDOWN); break;
+        default: break;
+        }
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;

@@ -32,6 +32,12 @@ protected:
 
 private:
     void Scroll(UINT code, int pos);
+    // The channel the thumb runs along, as Paint draws it, and the thumb's place on it.
+    CRect Channel() const;
+    int ThumbAt() const;
+    int PosAt(CPoint client) const;
+
+    bool m_dragging = false;
 
     int m_min = 0;
     int m_max = 100;

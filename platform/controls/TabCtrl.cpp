@@ -220,3 +220,8 @@ void CTabCtrl::Paint(CDC& dc)
         dc.DrawText(m_items[static_cast<std::size_t>(i)].text, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
 }
+
+BOOL CTabCtrl::TakesPointerAt(CPoint clientPoint) const
+{
+    return clientPoint.y < GetRowHeight() + 2;
+}

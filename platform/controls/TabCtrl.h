@@ -37,6 +37,10 @@ public:
     // --- what the user does --------------------------------------------------------------
     void UserSelect(int index);
 
+    // Only the row of tabs takes the pointer: the area under it shows the pages, which
+    // take their own clicks wherever the tabs lie in the z-order.
+    BOOL TakesPointerAt(CPoint clientPoint) const override;
+
 protected:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint(CDC& dc) override;

@@ -206,11 +206,17 @@ BOOL CDialog::CreateFromTemplate(const DialogTemplate& t, CWnd* parent, bool chi
     for (const DialogItemTemplate& item : t.items)
         if ((item.style & 0xF) == 0x1 && item.className == "Button") // BS_DEFPUSHBUTTON
             m_defId = static_cast<UINT>(item.id);
+    CRect before;
+    GetWindowRect(&before);
     if (SendMessage(WM_INITDIALOG) != 0 && CWnd::FromHandle(self) == this && CWnd::GetFocus() == nullptr)
         MoveFocus(false);
     if (CWnd::FromHandle(self) != this)
         return FALSE;
-    if (t.style & DS_CENTER)
+    // A pop-up dialog that its initialisation did not place opens centred over its owner (the
+    // screen's work area without one), never at the owner's or the screen's corner.
+    CRect after;
+    GetWindowRect(&after);
+    if ((t.style & DS_CENTER) || (!child && !(t.style & DS_ABSALIGN) && after == before))
         CenterWindow();
     return TRUE;
 }

@@ -8,12 +8,15 @@
 #include <string>
 #include <vector>
 
+constexpr DWORD DS_ABSALIGN = 0x1;
 constexpr DWORD DS_3DLOOK = 0x4;
 constexpr DWORD DS_SETFONT = 0x40;
 constexpr DWORD DS_MODALFRAME = 0x80;
 constexpr DWORD DS_CONTROL = 0x400;
 constexpr DWORD DS_CENTER = 0x800;
 constexpr DWORD WS_EX_DLGMODALFRAME = 0x1;
+// A tool window (a palette, a browser): the screen keeps it above its owner.
+constexpr DWORD kToolWindow = 0x80;
 constexpr DWORD WS_EX_CLIENTEDGE = 0x200;
 constexpr DWORD WS_EX_CONTROLPARENT = 0x10000;
 constexpr DWORD WS_EX_STATICEDGE = 0x20000;

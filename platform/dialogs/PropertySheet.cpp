@@ -162,6 +162,9 @@ bool CPropertySheet::Activate(int index, bool askCurrent)
         return false;
     CRect area = PageArea();
     next->MoveWindow(area, FALSE);
+    // The page lies over the tab control's display area: above it in the z-order, so that it
+    // paints after the tabs.
+    next->BringWindowToTop();
     if (current != nullptr && current != next && current->GetSafeHwnd() != nullptr)
         current->ShowWindow(SW_HIDE);
     m_active = index;

@@ -67,11 +67,17 @@ BOOL CWinThread::IsIdleMessage(MSG* pMsg)
 BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
 {
     CWnd* main = m_pMainWnd;
+    const bool key = pMsg->message >= WM_KEYDOWN && pMsg->message <= WM_SYSCHAR;
     for (CWnd* w = CWnd::FromHandle(pMsg->hwnd); w != nullptr; w = w->GetParent()) {
         if (w->PreTranslateMessage(pMsg)) {
             return TRUE;
         }
         if (w == main) {
+            return FALSE;
+        }
+        // A dialog owns the keys typed in it (a property sheet's Ctrl+A selects the text of
+        // its edit, Delete deletes in it): they never reach the windows behind it.
+        if (key && w->GetClassName() == "#32770") {
             return FALSE;
         }
     }

@@ -38,6 +38,7 @@ struct NativeWindow {
     // Set while the host itself moves or sizes the native window, so that the toolkit's
     // answer is not taken for the user's.
     bool syncing = false;
+    bool maximized = false; // asked of the window manager
 };
 
 class CGtkWindowHost final : public IWindowHost, public IQueueWaiter {
@@ -100,6 +101,10 @@ CGtkWindowHost* Host();
 // Input (GtkInput.cpp).
 void ConnectInput(CGtkWindowHost& host, NativeWindow& native);
 std::string TypedByKey(CGtkWindowHost& host, const MSG& keyDown);
+// The user's last press of a button or a key (owned here, may be null): the layer opens its
+// pop-ups from its queue, after the toolkit's handler has returned, so the menu is told which
+// press opened it, and the release of that press neither picks nor closes it.
+GdkEvent* LastPressEvent();
 
 // The player views (WebKitPlayer.cpp): each player control's view over the control's
 // rectangle in its top-level window's native window.

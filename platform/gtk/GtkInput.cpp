@@ -13,6 +13,16 @@
 namespace gtkscreen {
 namespace {
 
+GdkEvent* g_lastPress = nullptr;
+
+void KeepPress(const GdkEvent* e)
+{
+    if (g_lastPress != nullptr) {
+        gdk_event_free(g_lastPress);
+    }
+    g_lastPress = gdk_event_copy(e);
+}
+
 UINT VirtualKey(guint keyval)
 {
     if (keyval >= GDK_KEY_a && keyval <= GDK_KEY_z) {
@@ -157,6 +167,9 @@ gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer data)
         return TRUE;
     }
     const bool down = e->type == GDK_KEY_PRESS;
+    if (down) {
+        KeepPress(reinterpret_cast<GdkEvent*>(e));
+    }
     const UINT vk = VirtualKey(e->keyval);
     TakeModifiers(e->state);
     CWnd* target = KeyTarget(*top);
@@ -190,13 +203,13 @@ gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer data)
     return TRUE;
 }
 
-struct LastPress {
+struct PressForDoubleClick {
     guint32 time = 0;
     CPoint at;
     HWND top = nullptr;
     bool valid = false;
 };
-LastPress g_lastPress;
+PressForDoubleClick g_previousPress;
 
 gboolean OnButton(GtkWidget*, GdkEventButton* e, gpointer data)
 {
@@ -209,6 +222,9 @@ gboolean OnButton(GtkWidget*, GdkEventButton* e, gpointer data)
     TakeModifiers(e->state);
     const CPoint point(static_cast<int>(e->x), static_cast<int>(e->y));
     const bool press = e->type == GDK_BUTTON_PRESS;
+    if (press) {
+        KeepPress(reinterpret_cast<GdkEvent*>(e));
+    }
     UINT message = 0;
     if (e->button == 1) {
         message = press ? WM_LBUTTONDOWN : WM_LBUTTONUP;
@@ -218,13 +234,13 @@ gboolean OnButton(GtkWidget*, GdkEventButton* e, gpointer data)
             g_object_get(gtk_settings_get_default(), "gtk-double-click-time", &doubleTime, nullptr);
             const int dx = GetSystemMetrics(SM_CXDOUBLECLK) / 2;
             const int dy = GetSystemMetrics(SM_CYDOUBLECLK) / 2;
-            if (g_lastPress.valid && g_lastPress.top == native->hwnd &&
-                e->time - g_lastPress.time <= static_cast<guint32>(doubleTime) &&
-                std::abs(point.x - g_lastPress.at.x) <= dx && std::abs(point.y - g_lastPress.at.y) <= dy) {
+            if (g_previousPress.valid && g_previousPress.top == native->hwnd &&
+                e->time - g_previousPress.time <= static_cast<guint32>(doubleTime) &&
+                std::abs(point.x - g_previousPress.at.x) <= dx && std::abs(point.y - g_previousPress.at.y) <= dy) {
                 message = WM_LBUTTONDBLCLK;
-                g_lastPress.valid = false;
+                g_previousPress.valid = false;
             } else {
-                g_lastPress = LastPress{e->time, point, native->hwnd, true};
+                g_previousPress = PressForDoubleClick{e->time, point, native->hwnd, true};
             }
         }
     } else if (e->button == 2) {
@@ -299,6 +315,11 @@ gboolean OnScroll(GtkWidget*, GdkEventScroll* e, gpointer data)
 }
 
 } // namespace
+
+GdkEvent* LastPressEvent()
+{
+    return g_lastPress;
+}
 
 void ConnectInput(CGtkWindowHost&, NativeWindow& native)
 {

@@ -1,5 +1,7 @@
 #include "platform/gtk/GtkHost.h"
 
+#include <cctype>
+
 #include "platform/docview/Menu.h"
 #include "platform/window/Wnd.h"
 
@@ -15,8 +17,10 @@ struct Pick {
 };
 
 // "&File" becomes "_File" and a literal '_' is doubled; the text after a tab (the shortcut)
-// goes to the item's accelerator label.
-std::string Mnemonic(const std::string& text)
+// goes to the item's accelerator label. A letter an earlier item of the same menu underlines
+// already (in `used`) is shown plain: with two items on one letter the toolkit would only
+// move between them, and the first would no longer be chosen by its key.
+std::string Mnemonic(const std::string& text, std::string& used)
 {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -26,7 +30,15 @@ std::string Mnemonic(const std::string& text)
         }
         if (c == '&' && i + 1 < text.size()) {
             ++i;
-            out += text[i] == '&' ? "&" : std::string("_") + text[i];
+            const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+            if (text[i] == '&') {
+                out += "&";
+            } else if (used.find(letter) != std::string::npos) {
+                out += text[i] == '_' ? "__" : std::string(1, text[i]);
+            } else {
+                used += letter;
+                out += std::string("_") + text[i];
+            }
             continue;
         }
         out += c == '_' ? "__" : std::string(1, c);
@@ -56,12 +68,13 @@ void OnDeactivate(GtkMenuShell*, gpointer data)
 GtkWidget* Build(const CMenu& menu, Pick& pick)
 {
     GtkWidget* shell = gtk_menu_new();
+    std::string used;
     for (const CMenu::Item& item : menu.Items()) {
         GtkWidget* widget = nullptr;
         if (item.popup == nullptr && item.id == 0 && item.text.empty()) {
             widget = gtk_separator_menu_item_new();
         } else {
-            const std::string label = Mnemonic(item.text);
+            const std::string label = Mnemonic(item.text, used);
             if ((item.flags & MF_CHECKED) != 0) {
                 widget = gtk_check_menu_item_new_with_mnemonic(label.c_str());
                 gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(widget), TRUE);
@@ -99,6 +112,9 @@ GtkWidget* Build(const CMenu& menu, Pick& pick)
     return shell;
 }
 
+// The pop-up menu open now, for the tests' wait until it shows.
+GtkWidget* g_openMenu = nullptr;
+
 UINT ShowPopup(CMenu& menu, CPoint screenPoint, CWnd* owner)
 {
     CWnd* anchor = owner != nullptr ? owner : CWnd::GetActiveWindow();
@@ -115,18 +131,31 @@ UINT ShowPopup(CMenu& menu, CPoint screenPoint, CWnd* owner)
     CWnd::FromHandle(native->hwnd)->GetWindowRect(&top);
     GdkRectangle at{screenPoint.x - top.left, screenPoint.y - top.top, 1, 1};
     gtk_menu_popup_at_rect(GTK_MENU(shell), gtk_widget_get_window(native->area), &at, GDK_GRAVITY_NORTH_WEST,
-                           GDK_GRAVITY_NORTH_WEST, nullptr);
+                           GDK_GRAVITY_NORTH_WEST, LastPressEvent());
     if (!gtk_widget_get_visible(shell)) {
         // No pointer grab could be had (no display focus): nothing shows, nothing is picked.
         gtk_widget_destroy(shell);
         return 0;
     }
+    GtkWidget* outer = g_openMenu;
+    g_openMenu = shell;
     RunNested([&pick] { return pick.done; });
+    g_openMenu = outer;
     gtk_widget_destroy(shell);
     return pick.id;
 }
 
 } // namespace
+
+bool PopupMenuShown()
+{
+    if (g_openMenu == nullptr) {
+        return false;
+    }
+    GtkWidget* top = gtk_widget_get_toplevel(g_openMenu);
+    GdkWindow* window = top != nullptr ? gtk_widget_get_window(top) : nullptr;
+    return gtk_widget_get_mapped(g_openMenu) && window != nullptr && gdk_window_is_viewable(window);
+}
 
 void InstallNativeMenus()
 {

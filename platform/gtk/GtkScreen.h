@@ -74,6 +74,9 @@ bool SimulateKeyInNativeDialog(const std::string& keyName);
 bool RequestClose(CWnd& top);
 bool ResizeByUser(CWnd& top, int width, int height);
 
+// True while a pop-up menu (a menu of the bar, a context menu, a drop-down's list) shows.
+bool PopupMenuShown();
+
 // The player control on the screen: players made from now on are the installation's player
 // page (player/index.html with Ruffle under player/ruffle/) in a WebKit view lying over the
 // control. False, with the reason, when the page or Ruffle is not installed.

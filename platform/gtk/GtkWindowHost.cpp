@@ -278,6 +278,12 @@ NativeWindow& CGtkWindowHost::Make(CWnd& top)
     gtk_container_add(GTK_CONTAINER(n.overlay), n.area);
     gtk_container_add(GTK_CONTAINER(n.window), n.overlay);
     gtk_window_set_resizable(GTK_WINDOW(n.window), (style & WS_THICKFRAME) != 0);
+    // A tool window (a palette, a browser) is a utility window of its owner's: the window
+    // manager keeps it above the owner and out of the task list.
+    if (!bare && (top.GetExStyle() & kToolWindow) != 0) {
+        gtk_window_set_type_hint(GTK_WINDOW(n.window), GDK_WINDOW_TYPE_HINT_UTILITY);
+        gtk_window_set_skip_taskbar_hint(GTK_WINDOW(n.window), TRUE);
+    }
     g_signal_connect(n.area, "draw", G_CALLBACK(OnDraw), &n);
     g_signal_connect(n.area, "size-allocate", G_CALLBACK(OnAreaAllocated), &n);
     g_signal_connect(n.window, "configure-event", G_CALLBACK(OnConfigure), &n);
@@ -349,6 +355,18 @@ void CGtkWindowHost::Sync(CWnd& top)
     if (CWnd* owner = top.GetOwner()) {
         if (NativeWindow* o = Find(owner->GetTopLevelParent()->GetSafeHwnd())) {
             gtk_window_set_transient_for(GTK_WINDOW(n->window), GTK_WINDOW(o->window));
+        }
+    }
+    const bool zoomed = top.IsZoomed() && (top.GetStyle() & WS_THICKFRAME) != 0;
+    if (zoomed != n->maximized) {
+        n->maximized = zoomed;
+        // The layer's maximized window fills the work area; on the screen the window manager
+        // fits it, frame and title bar included, and the layer's window takes the size left
+        // (its status bar stays on the screen).
+        if (zoomed) {
+            gtk_window_maximize(GTK_WINDOW(n->window));
+        } else {
+            gtk_window_unmaximize(GTK_WINDOW(n->window));
         }
     }
     if (visible && !gtk_widget_get_visible(n->window)) {

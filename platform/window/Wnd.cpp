@@ -419,8 +419,9 @@ int CWnd::SetDlgCtrlID(int nID)
 CWnd* CWnd::ChildFromPoint(CPoint clientPoint)
 {
     for (CWnd* c : children_) {
-        if ((c->style_ & WS_VISIBLE) != 0 && c->rect_.PtInRect(clientPoint)) {
-            return c->ChildFromPoint(clientPoint - CSize(c->rect_.left, c->rect_.top));
+        const CPoint inChild = clientPoint - CSize(c->rect_.left, c->rect_.top);
+        if ((c->style_ & WS_VISIBLE) != 0 && c->rect_.PtInRect(clientPoint) && c->TakesPointerAt(inChild)) {
+            return c->ChildFromPoint(inChild);
         }
     }
     return this;

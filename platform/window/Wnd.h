@@ -104,9 +104,12 @@ public:
     CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
     int GetDlgCtrlID() const { return static_cast<int>(id_); }
     int SetDlgCtrlID(int nID);
-    // The deepest visible, enabled child whose rectangle holds the point (client coordinates),
-    // or this window.
+    // The deepest visible child whose rectangle holds the point (client coordinates) and
+    // that takes the pointer there, or this window.
     CWnd* ChildFromPoint(CPoint clientPoint);
+    // False where the pointer passes through the window to what lies under it (a group box's
+    // inside, the list area of a closed drop-down): client coordinates.
+    virtual BOOL TakesPointerAt(CPoint /*clientPoint*/) const { return TRUE; }
 
     // --- text, class, style ---------------------------------------------------------------
     void SetWindowText(const std::string& text);

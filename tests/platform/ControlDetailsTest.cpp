@@ -89,8 +89,8 @@ TEST_F(ComboDetailTest, DropDownEditingKeysAndTheDroppedState)
     combo.SetFocus(); // losing the focus closes the list
     EXPECT_FALSE(list.GetDroppedState());
     EXPECT_EQ(parent.log, Codes({Cmd(40, CBN_SETFOCUS), Cmd(40, CBN_EDITUPDATE), Cmd(40, CBN_EDITCHANGE),
-                                 Cmd(40, CBN_KILLFOCUS), Cmd(41, CBN_SETFOCUS), Cmd(41, CBN_SELCHANGE),
-                                 Cmd(41, CBN_DROPDOWN), Cmd(41, CBN_CLOSEUP), Cmd(41, CBN_KILLFOCUS),
+                                 Cmd(40, CBN_KILLFOCUS), Cmd(41, CBN_SETFOCUS), Cmd(41, CBN_SELENDOK),
+                                 Cmd(41, CBN_SELCHANGE), Cmd(41, CBN_DROPDOWN), Cmd(41, CBN_CLOSEUP), Cmd(41, CBN_KILLFOCUS),
                                  Cmd(40, CBN_SETFOCUS)}));
     EXPECT_EQ(list.GetLBText(list.GetCurSel()), "b");
     EXPECT_EQ(list.GetLBText(7), "");

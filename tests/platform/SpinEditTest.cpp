@@ -139,3 +139,22 @@ TEST_F(SpinEditTest, HoldingAnArrowRepeatsAfterHalfASecond)
 }
 
 } // namespace
+
+TEST(SpinEditEnableTest, DisablingTheWholeControlDisablesItsFieldAndArrows)
+{
+    ResetWindows();
+    CSpinEdit::RegisterClass();
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, "Parent", "parent", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0));
+    CSpinEdit spin;
+    ASSERT_TRUE(spin.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 110, 34), &parent, 80));
+    int value = 3;
+    spin.BindInt(&value, nullptr, 0, 10, 1, false);
+    spin.EnableWindow(FALSE);
+    for (CWnd* part = spin.GetWindow(GW_CHILD); part != nullptr; part = part->GetWindow(GW_HWNDNEXT))
+        EXPECT_FALSE(part->IsWindowEnabled()) << part->GetClassName();
+    spin.EnableWindow(TRUE);
+    for (CWnd* part = spin.GetWindow(GW_CHILD); part != nullptr; part = part->GetWindow(GW_HWNDNEXT))
+        EXPECT_TRUE(part->IsWindowEnabled()) << part->GetClassName();
+    ResetWindows();
+}

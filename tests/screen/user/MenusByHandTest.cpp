@@ -1,0 +1,266 @@
+#include "PersonFixture.h"
+
+#include "platform/controls/Edit.h"
+#include "platform/dialogs/PropertyPage.h"
+#include "platform/dialogs/PropertySheet.h"
+#include "platform/docview/Frame.h"
+#include "platform/docview/Menu.h"
+#include "platform/docview/MenuBar.h"
+#include "platform/docview/Resources.h"
+#include "platform/drawing/Colors.h"
+#include "platform/drawing/DC.h"
+
+namespace {
+
+enum : UINT {
+    IDR_DEMO = 4400,
+    ID_DEMO_OPEN = 4401,
+    ID_DEMO_SELECT_ALL = 4402,
+    ID_DEMO_DELETE = 4403,
+    ID_DEMO_BRING = 4404,
+    ID_DEMO_SEND = 4405,
+    IDD_DEMO_PAGE = 4410,
+    IDC_DEMO_TITLE = 4411,
+    IDD_DEMO_TOOL = 4420,
+};
+
+// The canvas of the demonstration: white paper that offers a context menu.
+class Paper : public CWnd {
+public:
+    void OnPaint()
+    {
+        PAINTSTRUCT ps;
+        if (CDC* dc = BeginPaint(&ps)) {
+            CRect r;
+            GetClientRect(&r);
+            dc->FillSolidRect(r, RGB(255, 255, 255));
+            EndPaint(&ps);
+        }
+    }
+    void OnContextMenu(CWnd*, CPoint at)
+    {
+        CMenu menu;
+        menu.CreatePopupMenu();
+        menu.AppendMenu(MF_STRING, ID_DEMO_BRING, "&Bring to Front");
+        menu.AppendMenu(MF_STRING, ID_DEMO_SEND, "&Send to Back");
+        open = true;
+        picked = static_cast<UINT>(menu.TrackPopupMenu(TPM_RETURNCMD | TPM_LEFTALIGN, at.x, at.y, this));
+        open = false;
+        ++menus;
+    }
+    UINT picked = 0;
+    int menus = 0;
+    bool open = false;
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(Paper, CWnd)
+    .OnPaint(&Paper::OnPaint)
+    .OnContextMenu(&Paper::OnContextMenu)
+END_MESSAGE_MAP()
+
+// A main window with a menu bar, accelerators that act on its canvas (select all, delete), and
+// the paper filling its client area.
+class DemoFrame : public CFrameWnd {
+public:
+    int OnCreate(LPCREATESTRUCT cs)
+    {
+        if (CFrameWnd::OnCreate(cs) == -1)
+            return -1;
+        CRect r;
+        GetClientRect(&r);
+        return paper.Create(nullptr, "", WS_CHILD | WS_VISIBLE, r, this, AFX_IDW_PANE_FIRST) ? 0 : -1;
+    }
+    void OnOpen() { ++opened; }
+    void OnSelectAll() { ++selectedAll; }
+    void OnDelete() { ++deleted; }
+
+    Paper paper;
+    int opened = 0;
+    int selectedAll = 0;
+    int deleted = 0;
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(DemoFrame, CFrameWnd)
+    .OnCreate(&DemoFrame::OnCreate)
+    .Command(ID_DEMO_OPEN, &DemoFrame::OnOpen)
+    .Command(ID_DEMO_SELECT_ALL, &DemoFrame::OnSelectAll)
+    .Command(ID_DEMO_DELETE, &DemoFrame::OnDelete)
+END_MESSAGE_MAP()
+
+class MenusByHandTest : public PersonTest {
+protected:
+    void SetUp() override
+    {
+        PersonTest::SetUp();
+        CResourceTable& r = GetResources();
+        r.AddString(IDR_DEMO, "Demo");
+        r.AddMenu(IDR_DEMO, {MenuTemplateItem::Popup("&File", {{"&Open...\tCtrl+O", ID_DEMO_OPEN}}),
+                             MenuTemplateItem::Popup("&Edit", {{"Select &All\tCtrl+A", ID_DEMO_SELECT_ALL},
+                                                               {"&Delete\tDel", ID_DEMO_DELETE}})});
+        ACCEL all;
+        all.fVirt = FVIRTKEY | FCONTROL;
+        all.key = 'A';
+        all.cmd = ID_DEMO_SELECT_ALL;
+        ACCEL del;
+        del.key = VK_DELETE;
+        del.cmd = ID_DEMO_DELETE;
+        r.AddAccelerators(IDR_DEMO, {all, del});
+        ASSERT_TRUE(frame.LoadFrame(IDR_DEMO, WS_OVERLAPPEDWINDOW));
+        frame.MoveWindow(80, 80, 640, 440);
+        frame.ShowWindow(SW_SHOW);
+        frame.UpdateWindow();
+        gtkscreen::Flush();
+    }
+    void TearDown() override
+    {
+        ResetResources();
+        PersonTest::TearDown();
+    }
+    CPoint TitleOf(ScreenUser& user, int index)
+    {
+        CRect title;
+        user.OnUi([&] { title = frame.GetMenuBar()->GetTitleRect(index); });
+        return user.PointOf(*frame.GetMenuBar(), title.CenterPoint());
+    }
+
+    DemoFrame frame;
+};
+
+TEST_F(MenusByHandTest, AMenuOpenedByANormalClickStaysOpenUntilAnItemIsClicked)
+{
+    ASSERT_NE(frame.GetMenuBar(), nullptr);
+    ASSERT_TRUE(gtkscreen::RunPerson([&](ScreenUser& user) {
+        PERSON_READY(user, frame);
+        user.Click(TitleOf(user, 0));
+        // Opened by a click (press and release), the menu is still open a moment later.
+        ASSERT_TRUE(user.WaitFor([&] { return frame.GetMenuBar()->GetOpenTitle() == 0; })) << "no menu opened";
+        user.Settle();
+        EXPECT_TRUE(user.WaitFor([&] { return frame.GetMenuBar()->GetOpenTitle() == 0; }, 300))
+            << "the menu closed after the click that opened it";
+        EXPECT_TRUE(user.WaitForPopupMenu()) << "no pop-up shows";
+        Shot(user, "menu-open");
+        const CRect bar = user.RectOf(*frame.GetMenuBar());
+        const CPoint title = TitleOf(user, 0);
+        // The first item lies just under the title.
+        user.Click(CPoint(title.x + 10, bar.bottom + 14));
+        EXPECT_TRUE(user.WaitFor([&] { return frame.opened == 1; })) << "the item did not run";
+        EXPECT_TRUE(user.WaitFor([&] { return frame.GetMenuBar()->GetOpenTitle() < 0; }));
+    }));
+}
+
+TEST_F(MenusByHandTest, AltWithATitlesLetterOpensItsMenuAndKeysChoose)
+{
+    ASSERT_TRUE(gtkscreen::RunPerson([&](ScreenUser& user) {
+        PERSON_READY(user, frame);
+        user.Click(user.CenterOf(frame.paper));
+        EXPECT_TRUE(user.WaitForFocusedTitle(PersonTest::TitleOf(user, frame)));
+        user.Keys("alt+e");
+        ASSERT_TRUE(user.WaitFor([&] { return frame.GetMenuBar()->GetOpenTitle() == 1; })) << "no Edit menu";
+        user.Keys("Down");
+        user.Keys("Down");
+        user.Keys("Return");
+        EXPECT_TRUE(user.WaitFor([&] { return frame.deleted == 1; })) << "Delete was not chosen";
+        EXPECT_EQ(frame.selectedAll, 0);
+    }));
+}
+
+TEST_F(MenusByHandTest, ContextMenuOfTheCanvasStaysOpenAndChooses)
+{
+    ASSERT_TRUE(gtkscreen::RunPerson([&](ScreenUser& user) {
+        PERSON_READY(user, frame);
+        const CPoint at = user.CenterOf(frame.paper);
+        user.Click(at, 3);
+        ASSERT_TRUE(user.WaitFor([&] { return frame.paper.open; })) << "no context menu";
+        user.Settle();
+        EXPECT_TRUE(user.WaitFor([&] { return frame.paper.open; }, 300)) << "the menu closed on the release";
+        EXPECT_TRUE(user.WaitForPopupMenu()) << "no pop-up shows";
+        Shot(user, "context-menu");
+        // The second item, under the point of the click.
+        user.Click(CPoint(at.x + 20, at.y + 14 + 28));
+        EXPECT_TRUE(user.WaitFor([&] { return frame.paper.menus == 1; })) << "the menu did not end";
+        EXPECT_EQ(frame.paper.picked, static_cast<UINT>(ID_DEMO_SEND));
+    }));
+}
+
+// A properties sheet with one page holding a title edit, shown beside the main window.
+class TitlePage : public CPropertyPage {
+public:
+    TitlePage() : CPropertyPage(IDD_DEMO_PAGE) {}
+    static DialogTemplate Template()
+    {
+        DialogTemplate t;
+        t.id = IDD_DEMO_PAGE;
+        t.caption = "General";
+        t.style = WS_CHILD | DS_SETFONT;
+        t.cx = 200;
+        t.cy = 80;
+        t.Add("Static", "Title:", 0xFFFF, 7, 10, 40, 10, WS_CHILD | WS_VISIBLE)
+            .Add("Edit", "Sales by region", IDC_DEMO_TITLE, 50, 8, 140, 14,
+                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL);
+        return t;
+    }
+};
+
+TEST_F(MenusByHandTest, KeysTypedInAPropertySheetStayInIt)
+{
+    GetDialogTemplates().Add(TitlePage::Template());
+    TitlePage page;
+    CPropertySheet sheet("Slider Properties", &frame);
+    sheet.AddPage(&page);
+    ASSERT_TRUE(sheet.Create(&frame));
+    sheet.ShowWindow(SW_SHOW);
+    gtkscreen::Flush();
+    ASSERT_TRUE(gtkscreen::RunPerson([&](ScreenUser& user) {
+        PERSON_READY(user, sheet);
+        CWnd* title = nullptr;
+        user.OnUi([&] { title = page.GetDlgItem(IDC_DEMO_TITLE); });
+        ASSERT_NE(title, nullptr);
+        user.Click(user.CenterOf(*title));
+        ASSERT_TRUE(user.WaitFor([&] { return CWnd::GetFocus() == title; })) << "the title edit took no click";
+        user.Keys("ctrl+a");
+        user.Keys("Delete");
+        user.Type("Units");
+        EXPECT_TRUE(user.WaitFor([&] { return title->GetWindowText() == "Units"; }))
+            << "the edit reads " << title->GetWindowText();
+        EXPECT_EQ(frame.selectedAll, 0) << "Ctrl+A reached the main window";
+        EXPECT_EQ(frame.deleted, 0) << "Delete reached the main window";
+        Shot(user, "property-sheet");
+    }));
+}
+
+TEST_F(MenusByHandTest, AToolWindowStaysAboveItsOwnerWhenTheOwnerIsClicked)
+{
+    DialogTemplate t;
+    t.id = IDD_DEMO_TOOL;
+    t.caption = "Components";
+    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
+    t.exStyle = kToolWindow;
+    t.cx = 100;
+    t.cy = 120;
+    CDialog tool;
+    ASSERT_TRUE(tool.CreateIndirect(t, &frame));
+    tool.MoveWindow(160, 200, 160, 200);
+    tool.ShowWindow(SW_SHOW);
+    gtkscreen::Flush();
+    ASSERT_TRUE(gtkscreen::RunPerson([&](ScreenUser& user) {
+        PERSON_READY(user, tool);
+        const CRect paper = user.RectOf(frame.paper);
+        CRect shown = user.RectOf(tool);
+        ASSERT_TRUE(CRect().IntersectRect(paper, shown)) << "the tool window does not lie over the canvas";
+        // The canvas is clicked away from the tool window: the owner comes forward, the tool
+        // window stays above it.
+        user.Click(CPoint(paper.right - 30, paper.bottom - 30));
+        ASSERT_TRUE(user.WaitFor([&] { return CWnd::GetActiveWindow() == &frame; })) << "the owner is not active";
+        user.Settle();
+        const CBitmap screen = user.Screen();
+        shown = user.RectOf(tool);
+        const COLORREF inside = screen.GetPixel(shown.CenterPoint().x, shown.CenterPoint().y);
+        EXPECT_NE(inside, RGB(255, 255, 255)) << "the canvas covers the tool window";
+        EXPECT_EQ(inside, GetSysColor(COLOR_BTNFACE));
+        Shot(user, "tool-window");
+    }));
+}
+
+} // namespace
