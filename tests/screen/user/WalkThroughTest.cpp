@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/AppIds.h"
-#include "app/ComponentPalette.h"
-#include "app/DrawDoc.h"
-#include "app/DrawView.h"
-#include "app/KVApp.h"
-#include "app/MainFrm.h"
+#include "app/core/AppIds.h"
+#include "app/canvas/ComponentPalette.h"
+#include "app/canvas/DrawDoc.h"
+#include "app/canvas/DrawView.h"
+#include "app/shell/KVApp.h"
+#include "app/shell/MainFrm.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/ListCtrl.h"
 #include "platform/docview/Menu.h"
