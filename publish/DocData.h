@@ -94,7 +94,6 @@ private:
     void ReadEmbeddedFiles(model::RecordReader& in, LoadState& state);
     std::filesystem::path RestoreFile(const std::vector<unsigned char>& bytes, const char* extension,
                                       LoadState& state);
-    void RestoreFileNames(const RestoredFile& file);
     void Clear();
 
     std::vector<CComponent*> components_;
@@ -112,6 +111,12 @@ private:
     std::string loadError_;
     LoadFailure loadFailure_ = LoadFailure::None;
 };
+
+// Points every external-file group of the components whose "fileName" is `from` at `to`:
+// opening points them at restored copies, saving back at the names the files were embedded
+// under.
+void RepointExternalFiles(const std::vector<CComponent*>& components, const std::string& from,
+                          const std::string& to);
 
 // The version text documents are written with, and the older one that still opens.
 inline constexpr const char* kDocumentVersion = "1.0.9.7";
