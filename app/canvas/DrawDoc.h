@@ -3,7 +3,7 @@
 // The document: the canvas objects in z-order, the canvas size, the paper colour, the
 // description and the workbook the model was imported from. It opens document files with the
 // document reader, starts model imports, puts every component on the stage and publishes itself
-// as a movie. Documents are never saved.
+// as a movie, and saves itself as a document file.
 
 #include <atomic>
 #include <cstdint>
@@ -186,8 +186,11 @@ public:
     CStageFlashCtrl* GetStage() const { return m_pStage; }
     void SetStage(CStageFlashCtrl* stage) { m_pStage = stage; }
 
-    // Documents are never saved: Save stays greyed.
-    void OnUpdateFileSave(CCmdUI* pCmdUI);
+    // Writes the document file under a temporary name in the target's folder and renames it
+    // into place, so a failed save leaves the file before it whole. Failures are shown.
+    BOOL OnSaveDocument(const char* lpszPathName) override;
+    // The same without a word to the user: false with the reason.
+    bool WriteDocumentFile(const std::string& path, std::string& error);
 
     // The Document Properties dialog: size, paper colour and description.
     void OnFileProperties();

@@ -225,10 +225,7 @@ void CMainFrame::OnActivateApp(BOOL bActive, DWORD)
 
 void CMainFrame::OnClose()
 {
-    // Documents are never saved: closing asks nothing about them.
-    if (CDocument* doc = GetActiveDocument()) {
-        doc->SetModifiedFlag(FALSE);
-    }
+    // The base asks the document to save its changes first; Cancel keeps the program open.
     CFrameWnd::OnClose();
 }
 

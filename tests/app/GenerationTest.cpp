@@ -85,7 +85,6 @@ TEST_F(GenerationTest, AnOpenedSampleGivesTheCommandLinesMovie)
     ASSERT_NE(app->Stage(), nullptr) << "the program puts a stage into the canvas view";
     // Every published movie carries a fresh identifier; both sides take the same one here.
     const auto guid = [] { return std::string("0123ABCD-0000-4000-8000-00000000FFFF"); };
-    GetBaseMovie()->SetGuidSource(guid);
     for (const char* name : kSamples) {
         SCOPED_TRACE(name);
         std::filesystem::create_directories(out / "program" / name);
@@ -93,6 +92,8 @@ TEST_F(GenerationTest, AnOpenedSampleGivesTheCommandLinesMovie)
         const std::filesystem::path program = out / "program" / name / "movie.swf";
         const std::filesystem::path command = out / "command" / name / "movie.swf";
         Open(Sample(name));
+        // Each document has a base movie of its own.
+        GetBaseMovie()->SetGuidSource(guid);
         SetExportFlags(program);
         ASSERT_TRUE(Doc().GenerateSwf(program.string(), 0, 0)) << Doc().GetGenerationError();
         GetBaseMovie()->GetExportFlags() = {};
@@ -193,7 +194,8 @@ TEST_F(GenerationTest, TheSnapshotMirrorsTheDocument)
     EXPECT_EQ(snapshot.GetBaseMovie(), GetBaseMovie());
     EXPECT_FALSE(GetBaseMovie()->IsModelChanged()) << "the model is compiled with the snapshot";
 
-    // An empty document gives empty lists and still a movie.
+    // An empty document gives empty lists and still a movie; the changed one goes unsaved.
+    boxes->Answer(IDNO);
     EXPECT_TRUE(CUserInput::PressKey('N', CUserInput::Control));
     CDocData empty;
     Doc().BuildDocData(empty);
