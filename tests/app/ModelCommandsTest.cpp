@@ -195,4 +195,30 @@ TEST_F(AppTest, ThePropertiesSheetFollowsTheCanvasSelection)
     EXPECT_FALSE(slider->GetPanel().IsSheetOpen());
 }
 
+// A workbook imported into a new document is a model at once: the status bar says so, the
+// preview is made rather than refused, and it is generated with the model compiled and no
+// export flag left behind.
+TEST_F(AppTest, AWorkbookImportedIntoANewDocumentIsPreviewedWithItsModel)
+{
+    const std::string book = Workbook();
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(CUserInput::PressKey('N', CUserInput::Control));
+    AnswerImport(book);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_DATA_IMPORT_MODEL));
+    ASSERT_NE(Doc().GetExcelHost(), nullptr);
+    ASSERT_TRUE(Doc().GetExcelHost()->WaitForWorker(60000));
+    PumpUntilIdle();
+    EXPECT_EQ(Frame().StatusBar().GetPaneText(1), "Model Import Done");
+    EXPECT_TRUE(CDrawDoc::HoldsModel());
+
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
+    EXPECT_TRUE(boxes->Log().empty()) << boxes->Log().front().text;
+    EXPECT_TRUE(GetActiveDrawView()->IsPreview());
+    EXPECT_FALSE(GetBaseMovie()->IsModelChanged()) << "the preview compiles the model";
+    const auto& flags = GetBaseMovie()->GetExportFlags();
+    EXPECT_FALSE(flags.hostedPlayer || flags.exporting || flags.webService);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_EDIT_MODE));
+}
+
 } // namespace
