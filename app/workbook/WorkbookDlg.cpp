@@ -191,10 +191,27 @@ void CWorkbookDlg::OnHScroll(UINT code, UINT pos, CWnd* bar)
     UpdateScrollBars();
 }
 
+void CWorkbookDlg::FocusReference()
+{
+    if (CWnd* edit = GetDlgItem(IDC_WB_REFERENCE)) {
+        edit->SetFocus();
+        edit->SendMessage(EM_SETSEL, 0, -1);
+    }
+}
+
 void CWorkbookDlg::OnOK()
 {
     const std::string typed = GetDlgItemText(IDC_WB_REFERENCE);
     if (typed.find_first_not_of(" \t") == std::string::npos) {
+        if (m_startText.find_first_not_of(" \t") == std::string::npos) {
+            ShowMessageBox(this, kNoReferenceText, kCaption, MB_OK | MB_ICONEXCLAMATION);
+            FocusReference();
+            return;
+        }
+        if (ShowMessageBox(this, kRemoveLinkText + m_startText + "?", kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+            FocusReference();
+            return;
+        }
         m_answer = {sheet::RangePickOutcome::Cleared, {}};
         EndDialog(IDOK);
         return;
@@ -202,10 +219,7 @@ void CWorkbookDlg::OnOK()
     const workbook::ParsedReference parsed = workbook::ParseReference(typed, m_book, m_grid.Selection().GetSheet());
     if (!parsed.error.empty()) {
         ShowMessageBox(this, parsed.error, kCaption, MB_OK | MB_ICONEXCLAMATION);
-        if (CWnd* edit = GetDlgItem(IDC_WB_REFERENCE)) {
-            edit->SetFocus();
-            edit->SendMessage(EM_SETSEL, 0, -1);
-        }
+        FocusReference();
         return;
     }
     m_grid.Select(parsed.sheet, parsed.areas);

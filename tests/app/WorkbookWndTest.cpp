@@ -124,7 +124,8 @@ TEST_F(WorkbookWndTest, TypedReferencesAreCheckedAgainstTheWorkbook)
         {"b2:a1", RangePickOutcome::Picked, "'Data'!$A$1:$B$2"},
         {"'Other sheet'!C3, 'Other sheet'!$A$1", RangePickOutcome::Picked, "'Other sheet'!$C$3,'Other sheet'!$A$1"},
         {"data!A1", RangePickOutcome::Picked, "'Data'!$A$1"},
-        {"", RangePickOutcome::Cleared, ""},
+        // Nothing was linked: there is nothing to clear.
+        {"", RangePickOutcome::Cancelled, CWorkbookDlg::kNoReferenceText},
         {"Missing!A1", RangePickOutcome::Cancelled, "The workbook has no sheet named \"Missing\"."},
         {"A1048577", RangePickOutcome::Cancelled, "\"A1048577\" is not a cell"},
         {"XFE1", RangePickOutcome::Cancelled, "\"XFE1\" is not a cell"},
@@ -151,6 +152,24 @@ TEST_F(WorkbookWndTest, TypedReferencesAreCheckedAgainstTheWorkbook)
         } else {
             EXPECT_EQ(answer.rangeText, c.result);
         }
+    }
+}
+
+// OK on an empty reference removes a link only when the user says so.
+TEST_F(WorkbookWndTest, AnEmptyReferenceAsksBeforeTheLinkGoes)
+{
+    const Workbook book = GridBook(5, 5);
+    for (const int reply : {IDNO, IDYES}) {
+        boxes->Answer(reply);
+        const auto answer = Pick(book, "'Data'!$B$2", [&](CWorkbookDlg& w) {
+            w.SetDlgItemText(CWorkbookDlg::IDC_WB_REFERENCE, "");
+            Button(w, IDOK).Click();
+            if (!w.IsEnded())
+                Button(w, IDCANCEL).Click();
+        });
+        ASSERT_FALSE(boxes->Log().empty());
+        EXPECT_EQ(boxes->Log().back().text, std::string(CWorkbookDlg::kRemoveLinkText) + "'Data'!$B$2?");
+        EXPECT_EQ(answer.outcome, reply == IDYES ? RangePickOutcome::Cleared : RangePickOutcome::Cancelled);
     }
 }
 
