@@ -228,7 +228,7 @@ bool CDrawDoc::MakeExcelHost(const std::string& copyPath)
             m_pExcelHost = std::make_unique<CExcelHost>(HostWindow(), copyPath);
             // Every range of this model is picked in the workbook window, whether the model
             // came from the Import Model dialog or a reopened document.
-            InstallWorkbookPicker(*m_pExcelHost);
+            InstallWorkbookPicker(*m_pExcelHost, [this] { return m_strModelPath; });
             return true;
         } catch (const std::exception&) {
             // The user may close the program that holds the workbook and try again, or give up

@@ -305,6 +305,22 @@ TEST_F(WorkbookPickerTest, PicksFromTheImportedWorkbookAndRefusesABadOne)
     EXPECT_FALSE(picker.CanStart());
 }
 
+// The host reads a temporary copy of the workbook; the window names the workbook the user chose.
+TEST_F(WorkbookPickerTest, TheWindowIsTitledWithTheChosenWorkbookNotItsCopy)
+{
+    testsupport::TempDir dir;
+    const std::string copy = (dir / "kv0.xlsx").string();
+    std::filesystem::copy_file(ModelPath(), copy);
+    CWorkbookPicker picker([&] { return copy; }, [] { return std::string("/home/someone/Budget 2026.xlsx"); });
+    ui::SetDialogHook(CWorkbookDlg::IDD, [](CDialog& dlg) {
+        EXPECT_EQ(dlg.GetWindowText(), "Select Cells - Budget 2026.xlsx");
+        Button(dlg, IDCANCEL).Click();
+    });
+    owner.EnableWindow(TRUE);
+    owner.SetActiveWindow();
+    EXPECT_EQ(picker.PickRange("", false).outcome, RangePickOutcome::Cancelled);
+}
+
 TEST_F(WorkbookPickerTest, TheSessionWindowStaysBesideTheDataDialog)
 {
     std::string path = SamplePath();
