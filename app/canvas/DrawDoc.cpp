@@ -33,7 +33,11 @@
 #include "publish/FunctionLibrary.h"
 #include "publish/ProgramContext.h"
 #include "publish/Publisher.h"
+#include "model/CellBinding.h"
 #include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellRef.h"
+#include "sheet/cells/Range.h"
+#include "sheet/cells/RangeText.h"
 #include "sheet/host/ExcelHost.h"
 #include "sheet/host/ExcelHostWindow.h"
 
@@ -294,12 +298,54 @@ bool CDrawDoc::HoldsModel()
     return base->GetVariableTable().GetCellCount() > 0 || base->GetCellModel().IsLoaded();
 }
 
+void CDrawDoc::RebindToModel()
+{
+    CBaseMovie* base = GetBaseMovie();
+    if (base == nullptr)
+        return;
+    const CCellModel& cells = base->GetCellModel();
+    CVariableTable& table = base->GetVariableTable();
+    for (CComponent* instance : CollectComponents()) {
+        const CParameterSet* parameters = instance->GetParameters();
+        if (parameters == nullptr)
+            continue;
+        ForEachCellBinding(*parameters, [&](CParameter& parameter) {
+            CCellBinding& binding = *parameter.GetBinding();
+            const std::string text = binding.GetTexts().rangeText;
+            if (binding.GetRangePtr() != nullptr || text.empty())
+                return;
+            CRange range;
+            const std::vector<std::string> areas = sheet::SplitRangeAreas(text);
+            bool ok = !areas.empty();
+            for (const std::string& area : areas) {
+                CCellRef start, end;
+                ok = ok && sheet::ParseRangeArea(area, cells, start, end) && range.AddArea(start, end);
+            }
+            // Cells the new workbook no longer has leave the binding as it was: unbound, with
+            // its text and last values, for the user to pick again.
+            const int index = ok ? table.AddRange(range) : -1;
+            if (index >= 0)
+                binding.RefreshParameter(table.GetRange(static_cast<std::size_t>(index)), false);
+        });
+    }
+}
+
 void CDrawDoc::RefreshFromModel()
 {
+    RebindToModel();
     for (CComponent* instance : CollectComponents())
         instance->RefreshFromModel();
     if (CBaseMovie* base = GetBaseMovie())
         base->SetModelChanged();
+    // The stage shows the components with their new values.
+    if (m_pStage == nullptr)
+        return;
+    for (CDrawObj* obj : m_objects) {
+        auto* component = dynamic_cast<CComponentObj*>(obj);
+        if (component != nullptr && component->m_bShown)
+            m_pStage->UpdateComponent(*component);
+    }
+    UpdateAllViews(nullptr);
 }
 
 void CDrawDoc::UpdateAllBindings()

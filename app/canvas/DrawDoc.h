@@ -68,8 +68,10 @@ public:
     // The import's model is dropped: the import stops, the function library forgets its uses,
     // the model starts empty and the document lets go of its workbook.
     void ResetModel();
-    // The components take their values from a freshly imported model; the movie's model is
-    // compiled again before the next publication.
+    // The components take their values from a freshly imported model, keeping their links:
+    // each binding finds its cells again in the new workbook by its range text. The stage
+    // shows the new values, and the movie's model is compiled again before the next
+    // publication.
     void RefreshFromModel();
     // Every component re-reads its bindings; the model's cell maps are rebuilt.
     void UpdateAllBindings();
@@ -200,6 +202,8 @@ public:
 
 private:
     void ResetDocument();
+    // Bindings whose range went with the old model's table take the same cells of the new one.
+    void RebindToModel();
     // A new link to the workbook copy; the user may retry while none can be made.
     bool MakeExcelHost(const std::string& copyPath);
     sheet::IExcelHostWindow* HostWindow() const;
