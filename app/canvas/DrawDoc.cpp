@@ -104,8 +104,6 @@ void CDrawDoc::ResetDocument()
     m_nHeight = 600;
     m_paperColor = RGB(255, 255, 255);
     m_strDescription.clear();
-    FitCanvasToWindow();
-    RefreshStage(FALSE);
     // The import worker fills the old base movie's model: it stops before that movie goes.
     StopImport();
     if (CDesignerContext* designer = CDesignerContext::Current())
@@ -114,9 +112,13 @@ void CDrawDoc::ResetDocument()
     if (publish::CustomColorTable* colors = GetCustomColorTable()) {
         colors->fill(RGB(255, 255, 255));
     }
+    // The stage's movie is among the temporary files, and its player reads it only after
+    // this returns: the files go first and the stage writes its movie again as it reloads.
     if (CTempFileManager* temp = GetTempFileManager()) {
         temp->DeleteAll();
     }
+    FitCanvasToWindow();
+    RefreshStage(FALSE);
 }
 
 BOOL CDrawDoc::OnNewDocument()

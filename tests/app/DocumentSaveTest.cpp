@@ -5,6 +5,7 @@
 
 #include "app/canvas/ComponentObj.h"
 #include "app/core/AppIds.h"
+#include "app/stage/StageFlashCtrl.h"
 #include "platform/docview/RecentFileList.h"
 #include "platform/window/UserInput.h"
 #include "publish/BaseMovie.h"
@@ -185,6 +186,20 @@ TEST_F(DocumentSaveTest, AModifiedDocumentAsksBeforeItGoes)
     EXPECT_EQ(boxes->Log().back().text, "Save changes to sales.vtd?");
     EXPECT_TRUE(Doc().IsModified());
     Doc().SetModifiedFlag(FALSE);
+}
+
+// The stage's player reads its movie after File > New has returned: the movie is still there
+// then, so the components placed in the new document are drawn.
+TEST_F(DocumentSaveTest, ANewDocumentLeavesTheStageItsMovie)
+{
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    Open(Sample("regional-sales"));
+    ASSERT_TRUE(CUserInput::PressKey('N', CUserInput::Control));
+    CStageFlashCtrl* stage = app->Stage();
+    ASSERT_NE(stage, nullptr);
+    EXPECT_TRUE(std::filesystem::exists(stage->GetStageMoviePath())) << stage->GetStageMoviePath();
+    EXPECT_TRUE(std::filesystem::exists(stage->GetLargeStageMoviePath()));
 }
 
 // Each document has its own base movie: nothing of the one before is in a new or opened one.
