@@ -188,6 +188,33 @@ TEST_F(DocumentSaveTest, AModifiedDocumentAsksBeforeItGoes)
     Doc().SetModifiedFlag(FALSE);
 }
 
+// Opening a recent file asks first too; Cancel keeps the document and the file in the list.
+TEST_F(DocumentSaveTest, ARecentFileAsksBeforeTheModifiedDocumentGoes)
+{
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    std::filesystem::copy_file(Sample("price-plan"), out / "plan.vtd");
+    Open(out / "plan.vtd");
+    SaveAs(out / "saved.vtd");
+    CRecentFileList* recent = app->GetRecentFileList();
+    ASSERT_NE(recent, nullptr);
+    ASSERT_EQ((*recent)[0], (out / "saved.vtd").string());
+    ASSERT_EQ((*recent)[1], (out / "plan.vtd").string());
+    ASSERT_TRUE(Doc().SetCanvasSize(320, 240));
+
+    boxes->Answer(IDCANCEL);
+    app->OnOpenRecentFile(ID_FILE_MRU_FILE1 + 1);
+    ASSERT_EQ(boxes->Log().size(), 1u);
+    EXPECT_EQ(boxes->Log()[0].text, "Save changes to saved.vtd?");
+    EXPECT_EQ(Doc().GetPathName(), (out / "saved.vtd").string());
+    EXPECT_EQ((*recent)[1], (out / "plan.vtd").string());
+
+    boxes->Answer(IDNO);
+    app->OnOpenRecentFile(ID_FILE_MRU_FILE1 + 1);
+    EXPECT_EQ(Doc().GetPathName(), (out / "plan.vtd").string());
+    EXPECT_FALSE(Doc().IsModified());
+}
+
 // The stage's player reads its movie after File > New has returned: the movie is still there
 // then, so the components placed in the new document are drawn.
 TEST_F(DocumentSaveTest, ANewDocumentLeavesTheStageItsMovie)
