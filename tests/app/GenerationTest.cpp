@@ -8,6 +8,8 @@
 #include <zlib.h>
 
 #include "app/canvas/ComponentObj.h"
+#include "app/canvas/DrawView.h"
+#include "app/core/AppIds.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/GlobalStyle.h"
 #include "model/ParameterSet.h"
@@ -120,6 +122,43 @@ TEST_F(GenerationTest, AnOpenedSampleGivesTheCommandLinesMovie)
         ASSERT_FALSE(mine.empty());
         EXPECT_TRUE(mine == theirs) << "the command line's movie differs";
     }
+}
+
+// The canvas's preview is the document's movie built as the command line builds its preview,
+// with the model compiled (so it calculates as the published movie does), for the program's
+// own player: the one byte apart is the hosted-player argument of the movie's start.
+TEST_F(GenerationTest, ThePreviewIsTheCommandLinesPreviewForTheProgramsPlayer)
+{
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    const auto guid = [] { return std::string("0123ABCD-0000-4000-8000-00000000FFFF"); };
+    Open(Sample("regional-sales"));
+    GetBaseMovie()->SetGuidSource(guid);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
+    CDrawView* view = GetActiveDrawView();
+    ASSERT_TRUE(view->IsPreview());
+    const std::vector<char> preview = MovieBody(Bytes(view->GetPreviewMoviePath()));
+    const auto& flags = GetBaseMovie()->GetExportFlags();
+    EXPECT_FALSE(flags.hostedPlayer || flags.exporting) << "the preview's flags are put back";
+
+    const std::filesystem::path command = out / "preview.swf";
+    {
+        publish::CPublisher publisher(testsupport::InstallDir());
+        publisher.OpenDocument(Sample("regional-sales"));
+        publisher.GetBaseMovie().SetGuidSource(guid);
+        publisher.Publish(command, true);
+    }
+    const std::vector<char> theirs = MovieBody(Bytes(command));
+    ASSERT_GT(preview.size(), 100u);
+    ASSERT_EQ(preview.size(), theirs.size());
+    std::vector<std::size_t> apart;
+    for (std::size_t i = 0; i < preview.size(); ++i)
+        if (preview[i] != theirs[i])
+            apart.push_back(i);
+    ASSERT_EQ(apart.size(), 1u);
+    EXPECT_EQ(preview[apart[0]], 1);
+    EXPECT_EQ(theirs[apart[0]], 0);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_EDIT_MODE));
 }
 
 // A movie that cannot be written is reported, not announced: nothing is left at the path and
