@@ -23,12 +23,7 @@ std::vector<char> Bytes(const std::filesystem::path& file)
 
 class DocumentSaveTest : public AppTest {
 protected:
-    void Open(const std::filesystem::path& path)
-    {
-        UseScriptedCommonDialogs().AnswerFile(path.string());
-        ASSERT_TRUE(CUserInput::PressKey('O', CUserInput::Control));
-        ASSERT_EQ(Doc().GetPathName(), path.string());
-    }
+    void Open(const std::filesystem::path& path) { OpenByKeys(path); }
     void SaveAs(const std::filesystem::path& path)
     {
         UseScriptedCommonDialogs().AnswerFile(path.string());

@@ -60,12 +60,7 @@ const char* const kSamples[] = {"loan-planner", "price-plan", "regional-sales", 
 
 class GenerationTest : public AppTest {
 protected:
-    void Open(const std::filesystem::path& path)
-    {
-        UseScriptedCommonDialogs().AnswerFile(path.string());
-        ASSERT_TRUE(CUserInput::PressKey('O', CUserInput::Control));
-        ASSERT_EQ(Doc().GetPathName(), path.string());
-    }
+    void Open(const std::filesystem::path& path) { OpenByKeys(path); }
     // The export flags the command line's publication sets for a movie file.
     static void SetExportFlags(const std::filesystem::path& output)
     {
