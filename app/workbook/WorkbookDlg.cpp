@@ -17,6 +17,8 @@ BEGIN_MESSAGE_MAP(CWorkbookDlg, CDialog)
     .ControlRange(CWorkbookGrid::GN_SELCHANGE, IDC_WB_GRID, IDC_WB_GRID, &CWorkbookDlg::OnGridCommand)
     .ControlRange(CWorkbookGrid::GN_SCROLLED, IDC_WB_GRID, IDC_WB_GRID, &CWorkbookDlg::OnGridChange)
     .Control(CSheetTabs::TN_SELECT, IDC_WB_TABS, &CWorkbookDlg::OnTabSelect)
+    // Sent for the user's own edits only, not for the texts the window puts there.
+    .Control(EN_UPDATE, IDC_WB_REFERENCE, &CWorkbookDlg::OnReferenceTyped)
     .OnVScroll(&CWorkbookDlg::OnVScroll)
     .OnHScroll(&CWorkbookDlg::OnHScroll) END_MESSAGE_MAP()
 
@@ -130,6 +132,18 @@ void CWorkbookDlg::UpdateScrollBars()
 void CWorkbookDlg::OnGridCommand(UINT)
 {
     ShowSelection();
+}
+
+void CWorkbookDlg::OnReferenceTyped()
+{
+    const workbook::ParsedReference parsed =
+        workbook::ParseReference(GetDlgItemText(IDC_WB_REFERENCE), m_book, m_grid.Selection().GetSheet());
+    if (!parsed.error.empty() || parsed.areas.empty())
+        return;
+    m_grid.Select(parsed.sheet, parsed.areas);
+    m_tabs.SetCurSel(parsed.sheet);
+    UpdateScrollBars();
+    ShowFormula();
 }
 
 void CWorkbookDlg::OnGridChange(UINT)

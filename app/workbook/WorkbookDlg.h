@@ -64,6 +64,9 @@ private:
     void OnVScroll(UINT code, UINT pos, CWnd* bar);
     void OnHScroll(UINT code, UINT pos, CWnd* bar);
     void OnGridCommand(UINT id);
+    // A reference the user types that names cells selects them, so the formula bar shows the
+    // cell the reference names rather than the last one clicked.
+    void OnReferenceTyped();
     void ShowSelection();
     void UpdateScrollBars();
     void ShowFormula();

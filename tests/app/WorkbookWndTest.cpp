@@ -82,6 +82,10 @@ TEST_F(WorkbookWndTest, DragShiftAndCtrlBuildTheAreasThePickersHandBack)
                   "'Data'!$A$1:$C$6,'Data'!$D$2,'Data'!$A$8:$B$9");
         // The formula bar shows the active cell: the last press.
         EXPECT_EQ(w.GetDlgItemText(CWorkbookDlg::IDC_WB_FORMULA), "8000");
+        // A typed reference that names cells shows its first cell's content at once.
+        Retype(w, CWorkbookDlg::IDC_WB_REFERENCE, "C3");
+        EXPECT_EQ(w.GetDlgItemText(CWorkbookDlg::IDC_WB_FORMULA), "2002");
+        Retype(w, CWorkbookDlg::IDC_WB_REFERENCE, "'Data'!$A$1:$C$6,'Data'!$D$2,'Data'!$A$8:$B$9");
         Button(w, IDOK).Click();
     });
     EXPECT_EQ(answer.outcome, RangePickOutcome::Picked);
