@@ -207,6 +207,14 @@ void CChartData::Reload()
         auto at = [&](std::size_t k) { return k < recorded.size() ? link.GetRange(recorded[k]) : nullptr; };
         AddSeries(at(i), at(i + 1), at(i + 2));
     }
+    // Values bound straight to their cells, with no data range picked through the chart's
+    // page, are one series over those cells, which are also the chart's data range.
+    if (recorded.empty()) {
+        if (const model::RangeHandle* values = dataValues_->GetBinding()->GetRangePtr()) {
+            dataRange_.UpdateRangeText(values);
+            AddSeries(values, nullptr, nullptr);
+        }
+    }
     if (kind_ == kPie || !seriesNames_) {
         return;
     }

@@ -148,6 +148,9 @@ BOOL CChartGeneralPage::OnInitDialog()
         SetDlgItemText(IDC_YTITLE_LABEL, "Value (Y) Axis:");
     }
     const bool yValues = m_data.GetKind() == CChartData::kXY || m_data.GetKind() == CChartData::kBubble;
+    // Only charts with a Y row have X values; the others have values alone.
+    if (!yValues)
+        SetDlgItemText(IDC_VALUES_LABEL, "Values:");
     ShowItems(*this, {IDC_YVALUES_LABEL, IDC_YVALUES, IDC_YVALUES_LINK}, yValues);
     ShowItems(*this, {IDC_SIZES_LABEL, IDC_SIZES, IDC_SIZES_LINK}, m_data.GetKind() == CChartData::kBubble);
 

@@ -54,6 +54,14 @@ bool PickCells(CComponentPage& page, CParameter* parameter, int controlId, CWnd*
     CCellBinding* binding = parameter != nullptr ? parameter->GetBinding() : nullptr;
     if (binding == nullptr)
         return false;
+    // A value of one number, text, flag or colour is linked to one cell: a larger range would
+    // feed it the first cell's value and show nothing wrong until the movie runs.
+    static const CRangeCheck kOneCell{false, CRangeCheck::kExactCells, 1, nullptr};
+    const ParamType type = binding->GetValue().GetType();
+    const bool scalar = type == ParamType::Text || type == ParamType::Number || type == ParamType::Boolean ||
+                        type == ParamType::Integer || type == ParamType::Color || type == ParamType::OtherText;
+    if (check == nullptr && scalar)
+        check = &kOneCell;
     if (!page.SelectRange(binding, controlId, edit, false, check))
         return false;
     parameter->RefreshFromCells(binding->GetRangePtr(), false);

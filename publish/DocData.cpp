@@ -337,16 +337,17 @@ void CDocData::ReadEmbeddedFiles(base::RecordReader& in, LoadState& state)
         RestoredFile file;
         file.name = in.ReadString("embedded file name");
         file.path = RestoreFile(docfile::ReadData(in, "embedded file"), "", state);
-        RestoreFileNames(file);
+        RepointExternalFiles(components_, file.name, file.path.string());
         restored_.push_back(std::move(file));
     }
 }
 
 // Components that show an embedded file name it in the "fileName" member of a group of the
-// external-file kind; they are pointed at the restored copy.
-void CDocData::RestoreFileNames(const RestoredFile& file)
+// external-file kind.
+void RepointExternalFiles(const std::vector<CComponent*>& components, const std::string& from,
+                          const std::string& to)
 {
-    for (CComponent* component : components_) {
+    for (CComponent* component : components) {
         CParameterSet* groups = component->GetParameters();
         for (int i = 0; groups && i < groups->GetCount(); ++i) {
             CParameter* group = groups->GetAt(i);
@@ -356,8 +357,8 @@ void CDocData::RestoreFileNames(const RestoredFile& file)
             }
             CParameter* name = group->GetSet()->FindParameter("fileName");
             if (name && model::IsStringType(name->GetType()) && !name->GetString().empty() &&
-                name->GetString() == file.name) {
-                name->SetString(file.path.string(), true);
+                name->GetString() == from) {
+                name->SetString(to, true);
             }
         }
     }

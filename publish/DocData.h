@@ -97,7 +97,6 @@ private:
     void ReadEmbeddedFiles(base::RecordReader& in, LoadState& state);
     std::filesystem::path RestoreFile(const std::vector<unsigned char>& bytes, const char* extension,
                                       LoadState& state);
-    void RestoreFileNames(const RestoredFile& file);
     void Clear();
 
     std::vector<CComponent*> components_;
@@ -116,6 +115,12 @@ private:
     std::string loadWarning_;
     LoadFailure loadFailure_ = LoadFailure::None;
 };
+
+// Points every external-file group of the components whose "fileName" is `from` at `to`:
+// opening points them at restored copies, saving back at the names the files were embedded
+// under.
+void RepointExternalFiles(const std::vector<CComponent*>& components, const std::string& from,
+                          const std::string& to);
 
 // The version text documents are written with, and the older one that still opens.
 inline constexpr const char* kDocumentVersion = "1.0.9.7";

@@ -10,9 +10,9 @@
 
 class CBaseMovie;
 
-// Our writer of document files (docs/document-file.md): the program itself only opens
-// documents, but the shipped templates and samples, and the tests, need files that the reader
-// takes exactly as written.
+// Our writer of document files (docs/document-file.md): the designer saves documents with it,
+// and the shipped templates and samples and the tests are written with it, files that the
+// reader takes exactly as written.
 namespace publish {
 
 struct EmbeddedFileData {

@@ -81,6 +81,8 @@ public:
     // The base movie: one the context owns (SetBaseMovie, CreateBaseMovie) or one lent to it
     // (UseBaseMovie) by whoever owns it, such as a test fixture; null forgets it.
     CBaseMovie* GetBaseMovie() const { return baseMovie_; }
+    // Whether the base movie is the context's own rather than one lent to it.
+    bool OwnsBaseMovie() const { return baseMovie_ != nullptr && baseMovie_ == ownedBaseMovie_.get(); }
     CBaseMovie& SetBaseMovie(std::unique_ptr<CBaseMovie> movie);
     void UseBaseMovie(CBaseMovie* movie);
     // Loads the installation's base movie over the context's own counters. Throws BaseMovieError.

@@ -28,19 +28,23 @@
 #include "sheet/cells/VariableTable.h"
 #include "publish/DocData.h"
 #include "publish/DocFile.h"
+#include "publish/DocWriter.h"
 #include "publish/CompileModel.h"
 #include "publish/ComponentNames.h"
 #include "publish/CustomColors.h"
 #include "publish/FunctionLibrary.h"
 #include "publish/ProgramContext.h"
 #include "publish/Publisher.h"
+#include "model/CellBinding.h"
 #include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellRef.h"
+#include "sheet/cells/Range.h"
+#include "sheet/cells/RangeText.h"
 #include "sheet/host/ExcelHost.h"
 #include "sheet/host/ExcelHostWindow.h"
 
 
 BEGIN_MESSAGE_MAP(CDrawDoc, CDocument)
-    .UpdateCommandUI(ID_FILE_SAVE, &CDrawDoc::OnUpdateFileSave)
     .Command(ID_INCREASE_CANVAS, &CDrawDoc::OnIncreaseCanvas)
     .Command(ID_DECREASE_CANVAS, &CDrawDoc::OnDecreaseCanvas)
     .Command(ID_FIT_TO_COMPONENTS, &CDrawDoc::OnFitCanvasToComponents)
@@ -48,11 +52,6 @@ BEGIN_MESSAGE_MAP(CDrawDoc, CDocument)
     .Command(ID_FILE_PROPERTIES, &CDrawDoc::OnFileProperties)
     .Command(ID_PAPER_COLOR, &CDrawDoc::OnPaperColor)
     .Command(ID_FILE_SUMMARY_INFO, &CDrawDoc::OnSummaryInfo) END_MESSAGE_MAP()
-
-void CDrawDoc::OnUpdateFileSave(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(FALSE);
-}
 
 namespace {
 
@@ -107,15 +106,21 @@ void CDrawDoc::ResetDocument()
     m_nHeight = 600;
     m_paperColor = RGB(255, 255, 255);
     m_strDescription.clear();
-    FitCanvasToWindow();
-    RefreshStage(FALSE);
+    // The import worker fills the old base movie's model: it stops before that movie goes.
+    StopImport();
+    if (CDesignerContext* designer = CDesignerContext::Current())
+        designer->RenewBaseMovie();
     ResetModel();
     if (publish::CustomColorTable* colors = GetCustomColorTable()) {
         colors->fill(RGB(255, 255, 255));
     }
+    // The stage's movie is among the temporary files, and its player reads it only after
+    // this returns: the files go first and the stage writes its movie again as it reloads.
     if (CTempFileManager* temp = GetTempFileManager()) {
         temp->DeleteAll();
     }
+    FitCanvasToWindow();
+    RefreshStage(FALSE);
 }
 
 BOOL CDrawDoc::OnNewDocument()
@@ -180,7 +185,6 @@ BOOL CDrawDoc::OnOpenDocument(const char* lpszPathName)
 
 BOOL CDrawDoc::OpenTemplateAsNew(const std::string& path)
 {
-    SetModifiedFlag(FALSE);
     CDocTemplate* docTemplate = GetDocTemplate();
     if (docTemplate == nullptr || docTemplate->OpenDocumentFile(path.c_str(), TRUE) == nullptr) {
         return FALSE;
@@ -243,7 +247,7 @@ bool CDrawDoc::MakeExcelHost(const std::string& copyPath)
             m_pExcelHost = std::make_unique<CExcelHost>(HostWindow(), copyPath);
             // Every range of this model is picked in the workbook window, whether the model
             // came from the Import Model dialog or a reopened document.
-            InstallWorkbookPicker(*m_pExcelHost);
+            InstallWorkbookPicker(*m_pExcelHost, [this] { return m_strModelPath; });
             return true;
         } catch (const std::exception&) {
             // The user may close the program that holds the workbook and try again, or give up
@@ -302,15 +306,61 @@ void CDrawDoc::ReimportModel(CDrawView* view)
 bool CDrawDoc::HoldsModel()
 {
     CBaseMovie* base = GetBaseMovie();
-    return base != nullptr && base->GetVariableTable().GetCellCount() > 0;
+    if (base == nullptr)
+        return false;
+    // A document's model arrives with its variable table; a workbook just imported has only
+    // its cells until the first compile or binding adds them to the table.
+    return base->GetVariableTable().GetCellCount() > 0 || base->GetCellModel().IsLoaded();
+}
+
+void CDrawDoc::RebindToModel()
+{
+    CBaseMovie* base = GetBaseMovie();
+    if (base == nullptr)
+        return;
+    const CCellModel& cells = base->GetCellModel();
+    CVariableTable& table = base->GetVariableTable();
+    for (CComponent* instance : CollectComponents()) {
+        const CParameterSet* parameters = instance->GetParameters();
+        if (parameters == nullptr)
+            continue;
+        ForEachCellBinding(*parameters, [&](CParameter& parameter) {
+            CCellBinding& binding = *parameter.GetBinding();
+            const std::string text = binding.GetTexts().rangeText;
+            if (binding.GetRangePtr() != nullptr || text.empty())
+                return;
+            CRange range;
+            const std::vector<std::string> areas = sheet::SplitRangeAreas(text);
+            bool ok = !areas.empty();
+            for (const std::string& area : areas) {
+                CCellRef start, end;
+                ok = ok && sheet::ParseRangeArea(area, cells, start, end) && range.AddArea(start, end);
+            }
+            // Cells the new workbook no longer has leave the binding as it was: unbound, with
+            // its text and last values, for the user to pick again.
+            const int index = ok ? table.AddRange(range) : -1;
+            if (index >= 0)
+                binding.RefreshParameter(table.GetRange(static_cast<std::size_t>(index)), false);
+        });
+    }
 }
 
 void CDrawDoc::RefreshFromModel()
 {
+    RebindToModel();
     for (CComponent* instance : CollectComponents())
         instance->RefreshFromModel();
     if (CBaseMovie* base = GetBaseMovie())
         base->SetModelChanged();
+    // The stage shows the components with their new values.
+    if (m_pStage == nullptr)
+        return;
+    for (CDrawObj* obj : m_objects) {
+        auto* component = dynamic_cast<CComponentObj*>(obj);
+        if (component != nullptr && component->m_bShown)
+            m_pStage->UpdateComponent(*component);
+    }
+    UpdateAllViews(nullptr);
 }
 
 void CDrawDoc::UpdateAllBindings()
@@ -557,6 +607,81 @@ void CDrawDoc::BuildDocData(CDocData& snapshot)
                            static_cast<std::uint8_t>((m_paperColor >> 8) & 0xFF),
                            static_cast<std::uint8_t>((m_paperColor >> 16) & 0xFF));
     snapshot.SetDescription(m_strDescription);
+}
+
+BOOL CDrawDoc::OnSaveDocument(const char* lpszPathName)
+{
+    const std::string path = lpszPathName != nullptr ? lpszPathName : "";
+    std::string error;
+    if (WriteDocumentFile(path, error))
+        return TRUE;
+    ShowMessageBox(AfxGetMainWnd(), "The document could not be saved:\n" + path + "\n" + error, "Save",
+                   MB_OK | MB_ICONSTOP);
+    return FALSE;
+}
+
+bool CDrawDoc::WriteDocumentFile(const std::string& path, std::string& error)
+{
+    error.clear();
+    CBaseMovie* base = GetBaseMovie();
+    if (base == nullptr) {
+        error = "the program's base movie is missing";
+        return false;
+    }
+    if (path.empty()) {
+        error = "no file name was given";
+        return false;
+    }
+    // A half-read model would be written as if it were the workbook's.
+    if (m_pExcelHost != nullptr && m_pExcelHost->IsWorkerRunning()) {
+        error = "the model is still being imported";
+        return false;
+    }
+    publish::DocFileContent content;
+    if (const CComponentCatalog* catalog = GetComponentCatalog())
+        content.catalogVariant = static_cast<std::uint32_t>(catalog->GetCurrentVariant());
+    CDocData snapshot;
+    BuildDocData(snapshot);
+    content.doc = &snapshot;
+    content.base = base;
+    if (!m_strModelCopyPath.empty()) {
+        std::string reason;
+        if (!model::ReadFileBytes(m_strModelCopyPath, content.workbook, std::size_t(256) << 20, &reason)) {
+            error = "the model's workbook " + m_strModelCopyPath + " cannot be read: " + reason;
+            return false;
+        }
+    }
+    // Files embedded in the document opened go back in under the names they were embedded
+    // with; the components name them so in the file, and the restored copies again after.
+    std::vector<std::pair<std::string, std::string>> repointed;
+    if (m_data != nullptr) {
+        for (const RestoredFile& file : m_data->GetRestoredFiles()) {
+            publish::EmbeddedFileData embedded{file.name, {}};
+            std::string reason;
+            if (!model::ReadFileBytes(file.path.string(), embedded.bytes, std::size_t(256) << 20, &reason)) {
+                error = "the embedded file " + file.name + " cannot be read: " + reason;
+                return false;
+            }
+            content.files.push_back(std::move(embedded));
+            repointed.emplace_back(file.path.string(), file.name);
+        }
+    }
+    if (const publish::CustomColorTable* colors = GetCustomColorTable())
+        content.customColors = *colors;
+    const std::vector<CComponent*>& instances = snapshot.GetInstances();
+    for (const auto& [copy, name] : repointed)
+        RepointExternalFiles(instances, copy, name);
+    std::vector<unsigned char> bytes;
+    try {
+        bytes = publish::WriteDocumentFile(content);
+    } catch (const std::exception& failure) {
+        error = failure.what();
+    }
+    for (const auto& [copy, name] : repointed)
+        RepointExternalFiles(instances, name, copy);
+    if (!error.empty())
+        return false;
+    return model::WriteFileBytes(path, bytes, &error);
 }
 
 bool CDrawDoc::IsGenerating()

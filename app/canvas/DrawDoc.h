@@ -3,7 +3,7 @@
 // The document: the canvas objects in z-order, the canvas size, the paper colour, the
 // description and the workbook the model was imported from. It opens document files with the
 // document reader, starts model imports, puts every component on the stage and publishes itself
-// as a movie. Documents are never saved.
+// as a movie, and saves itself as a document file.
 
 #include <atomic>
 #include <cstdint>
@@ -68,8 +68,10 @@ public:
     // The import's model is dropped: the import stops, the function library forgets its uses,
     // the model starts empty and the document lets go of its workbook.
     void ResetModel();
-    // The components take their values from a freshly imported model; the movie's model is
-    // compiled again before the next publication.
+    // The components take their values from a freshly imported model, keeping their links:
+    // each binding finds its cells again in the new workbook by its range text. The stage
+    // shows the new values, and the movie's model is compiled again before the next
+    // publication.
     void RefreshFromModel();
     // Every component re-reads its bindings; the model's cell maps are rebuilt.
     void UpdateAllBindings();
@@ -186,8 +188,11 @@ public:
     CStageFlashCtrl* GetStage() const { return m_pStage; }
     void SetStage(CStageFlashCtrl* stage) { m_pStage = stage; }
 
-    // Documents are never saved: Save stays greyed.
-    void OnUpdateFileSave(CCmdUI* pCmdUI);
+    // Writes the document file under a temporary name in the target's folder and renames it
+    // into place, so a failed save leaves the file before it whole. Failures are shown.
+    BOOL OnSaveDocument(const char* lpszPathName) override;
+    // The same without a word to the user: false with the reason.
+    bool WriteDocumentFile(const std::string& path, std::string& error);
 
     // The Document Properties dialog: size, paper colour and description.
     void OnFileProperties();
@@ -197,6 +202,8 @@ public:
 
 private:
     void ResetDocument();
+    // Bindings whose range went with the old model's table take the same cells of the new one.
+    void RebindToModel();
     // A new link to the workbook copy; the user may retry while none can be made.
     bool MakeExcelHost(const std::string& copyPath);
     sheet::IExcelHostWindow* HostWindow() const;

@@ -9,7 +9,6 @@
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/GridDlg.h"
 #include "app/canvas/LayoutCommands.h"
-#include "app/canvas/MovieGeneration.h"
 #include "app/canvas/ObjectBrowserDlg.h"
 #include "app/canvas/ViewStyle.h"
 #include "app/core/AppIds.h"
@@ -137,7 +136,6 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
     .UpdateCommandUI(ID_LINE_COLOR, &CDrawView::OnUpdateAlwaysEnabled)
     .Command(ID_FILL_COLOR, &CDrawView::OnFillColor)
     .UpdateCommandUI(ID_FILL_COLOR, &CDrawView::OnUpdateAlwaysEnabled)
-    .UpdateCommandUI(ID_FILE_SAVE_AS, &CDrawView::OnUpdateAlwaysDisabled)
     .Command(ID_FILE_PRINT, &CDrawView::OnFilePrint)
     .Command(ID_FILE_PRINT_PREVIEW, &CDrawView::OnFilePrintPreview)
     .Command(ID_EXPORT_SETTINGS, &CDrawView::OnExportSettings)
@@ -719,11 +717,28 @@ std::unique_ptr<CStageFlashCtrl> CDrawView::MakeProgramStage()
 bool CDrawView::BuildPreviewMovie(const std::string& path, std::string& error)
 {
     CDrawDoc* doc = GetDocument();
-    if (doc == nullptr) {
+    CBaseMovie* base = m_designer.BaseMovie();
+    if (doc == nullptr || base == nullptr) {
         error = "the installation's components are missing";
         return false;
     }
-    return CMovieGeneration(m_designer).BuildPreview(*doc, path, m_firstBuildId, error);
+    // The preview runs in the program's own player and computes the model itself: the
+    // flags of an export must not give it another's data source. They come back after.
+    struct FlagsKept {
+        CBaseMovie& base;
+        CBaseMovie::ExportFlags flags;
+        ~FlagsKept() { base.GetExportFlags() = flags; }
+    } kept{*base, base->GetExportFlags()};
+    base->GetExportFlags() = {};
+    base->GetExportFlags().hostedPlayer = true;
+    SwfGeneration how;
+    how.preview = true;
+    // The view says itself why there is no preview.
+    how.reportFailure = false;
+    if (doc->GenerateSwf(path, how))
+        return true;
+    error = doc->GetGenerationError();
+    return false;
 }
 
 void CDrawView::OnViewDestroy()
@@ -781,9 +796,6 @@ void CDrawView::EnsureBrowser()
 
 void CDrawView::OnInitialUpdate()
 {
-    // Every preview numbers its characters from here, after the long-lived assets.
-    if (CProgramContext* context = m_designer.Program(); context != nullptr && m_firstBuildId == 0)
-        m_firstBuildId = context->GetCharacterIds().Peek();
     SetScrollToCanvas();
     EnsureChildren();
     const bool first = m_palette == nullptr;
@@ -1212,11 +1224,6 @@ void CDrawView::OnUpdateViewObjectBrowser(CCmdUI* pCmdUI)
 void CDrawView::OnUpdateOutsidePreview(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(!IsPreview());
-}
-
-void CDrawView::OnUpdateAlwaysDisabled(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(FALSE);
 }
 
 void CDrawView::OnUpdateAlwaysEnabled(CCmdUI* pCmdUI)

@@ -169,7 +169,6 @@ public:
     void OnViewObjectBrowser();
     void OnUpdateViewObjectBrowser(CCmdUI* pCmdUI);
     void OnUpdateOutsidePreview(CCmdUI* pCmdUI);
-    void OnUpdateAlwaysDisabled(CCmdUI* pCmdUI);
     void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
     // The recent-file entries are the class library's; preview greys every one of them.
     void OnUpdateRecentFile(CCmdUI* pCmdUI);
@@ -280,7 +279,6 @@ private:
     std::unique_ptr<CStageFlashCtrl> m_stage;
     PreviewBuilder m_previewBuilder;
     std::string m_previewFile;
-    std::uint16_t m_firstBuildId = 0;
     IStyleSaver* m_pStyleSaver = nullptr;
     std::unique_ptr<CViewStyle> m_viewStyle;
 

@@ -157,39 +157,3 @@ bool CMovieGeneration::Generate(CDrawDoc& doc, const std::string& path, const Sw
     }
     return true;
 }
-
-bool CMovieGeneration::BuildPreview(const CDrawDoc& doc, const std::string& path, std::uint16_t firstCharacterId,
-                                    std::string& error)
-{
-    CComponentCatalog* catalog = m_designer.Catalog();
-    CProgramContext* context = m_designer.Program();
-    if (catalog == nullptr || context == nullptr) {
-        error = "the installation's components are missing";
-        return false;
-    }
-    // A snapshot of the canvas as it stands: the records borrow the objects' instances.
-    CDocData snapshot;
-    snapshot.SetBaseMovie(m_designer.BaseMovie());
-    snapshot.SetStageSize(doc.GetCanvasWidth(), doc.GetCanvasHeight());
-    for (CDrawObj* obj : doc.GetObjects()) {
-        const auto* component = dynamic_cast<const CComponentObj*>(obj);
-        if (component == nullptr || component->GetInstanceCount() == 0)
-            continue;
-        auto record = std::make_unique<CObjectRecord>();
-        const CRect& r = component->m_position;
-        record->rect = {r.left, r.top, r.right, r.bottom};
-        record->components = component->GetInstances();
-        for (std::size_t i = 0; i < component->GetNameCount(); ++i)
-            record->names.push_back(component->GetNameAt(i));
-        record->enabled = component->m_bShown ? 1 : 0;
-        snapshot.AddComponent(std::move(record));
-    }
-    try {
-        publish::BuildAndWriteMovie(path, snapshot, *catalog, doc.GetCanvasWidth() * 20, doc.GetCanvasHeight() * 20,
-                                    true, {context->GetCharacterIds(), firstCharacterId, context->GetDepths()});
-    } catch (const std::exception& e) {
-        error = e.what();
-        return false;
-    }
-    return true;
-}

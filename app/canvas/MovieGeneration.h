@@ -22,11 +22,6 @@ public:
     // and the movie lacks are listed after a success.
     bool Generate(CDrawDoc& doc, const std::string& path, const SwfGeneration& how, CWnd* owner, std::string& error);
 
-    // The preview of the canvas as it stands, built at once on this thread: the components
-    // with their places, names and visibility, numbered from firstCharacterId. False with
-    // the reason in error.
-    bool BuildPreview(const CDrawDoc& doc, const std::string& path, std::uint16_t firstCharacterId, std::string& error);
-
 private:
     CDesignerContext& m_designer;
 };

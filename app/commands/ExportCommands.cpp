@@ -31,6 +31,8 @@
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/window/CmdUI.h"
+#include "platform/docview/Frame.h"
+#include "platform/docview/WinApp.h"
 #include "platform/services/Services.h"
 #include "publish/BaseMovie.h"
 #include "publish/CompileModel.h"
@@ -231,6 +233,8 @@ void ExportRoad::Run(std::string moviePath, const std::string& outputPath, const
     CBaseMovie* base = m_designer.BaseMovie();
     if (doc == nullptr || base == nullptr)
         return;
+    // A movie that goes where the user chose is announced; a temporary one is delivered.
+    const bool chosen = !moviePath.empty();
     if (moviePath.empty()) {
         moviePath = TempName("gen", ".swf");
         if (moviePath.empty()) {
@@ -272,6 +276,10 @@ void ExportRoad::Run(std::string moviePath, const std::string& outputPath, const
     }
     if (!warning.empty())
         ShowMessageBox(&m_view, warning, "Export Warning", MB_OK | MB_ICONEXCLAMATION);
+    if (chosen) {
+        if (auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd()))
+            frame->SetMessageText("Movie written to " + moviePath);
+    }
 
     switch (m_plan.delivery) {
     case Delivery::Preview: ShellExecute(nullptr, "open", moviePath.c_str(), nullptr, nullptr, SW_SHOWNORMAL); break;
@@ -319,15 +327,29 @@ void ExportRoad::DeliverMail(const std::string& moviePath)
     }
 }
 
-// The save dialog of a command; empty when cancelled.
+// The save dialog of a command; empty when cancelled. It opens in the document's folder and,
+// unless the command remembers a name of its own, offers the document's name.
 std::string AskPath(CDrawView& view, const char* filter, const char* extension, const char* title,
                     const std::string& initialName, bool overwritePrompt = true)
 {
     DWORD flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (overwritePrompt)
         flags |= OFN_OVERWRITEPROMPT;
-    CFileDialog save(FALSE, extension, initialName.empty() ? nullptr : initialName.c_str(), flags, filter, &view);
+    std::string name = initialName;
+    std::string folder;
+    if (const CDrawDoc* doc = view.GetDocument()) {
+        const std::filesystem::path saved(doc->GetPathName());
+        if (!saved.empty())
+            folder = saved.parent_path().string();
+        if (name.empty()) {
+            const std::string stem = std::filesystem::path(doc->GetTitle()).stem().string();
+            if (!stem.empty())
+                name = stem + "." + extension;
+        }
+    }
+    CFileDialog save(FALSE, extension, name.empty() ? nullptr : name.c_str(), flags, filter, &view);
     save.m_ofn.title = title;
+    save.m_ofn.initialDir = folder;
     if (save.DoModal() != IDOK)
         return {};
     return save.GetPathName();

@@ -81,12 +81,31 @@ CDesignerContext::CDesignerContext(const Folders& folders)
 
     if (m_installProblem.empty()) {
         try {
+            m_baseMovieId = m_program->GetCharacterIds().Peek();
             m_program->CreateBaseMovie();
             m_firstBuildId = m_program->GetCharacterIds().Peek();
         } catch (const std::exception& failure) {
             m_installProblem = failure.what();
         }
     }
+}
+
+bool CDesignerContext::RenewBaseMovie()
+{
+    if (!m_program || !m_program->OwnsBaseMovie())
+        return false;
+    swf::IdCounter& ids = m_program->GetCharacterIds();
+    const std::uint16_t kept = ids.Peek();
+    ids.Reset(m_baseMovieId);
+    try {
+        m_program->CreateBaseMovie();
+    } catch (const std::exception&) {
+        // The document before keeps its base movie rather than the program losing its own.
+        ids.Reset(kept);
+        return false;
+    }
+    m_firstBuildId = ids.Peek();
+    return true;
 }
 
 CDesignerContext::~CDesignerContext()

@@ -78,6 +78,12 @@ public:
     // The first character id of every publication: the ids after the catalogue's and the base
     // movie's own characters.
     std::uint16_t FirstBuildId() const { return m_firstBuildId; }
+    // Each document has a base movie of its own: a new or opened document starts from the
+    // installation's, keeping nothing of the one before (model, export settings, web service,
+    // collaboration, password, replaceable ranges, XML maps). Its characters take the same ids
+    // as the first one's. False, with nothing changed, when the context has no base movie of
+    // its own (one lent by a test) or the installation's cannot be read.
+    bool RenewBaseMovie();
     // Empty when the installation folder holds what the program needs.
     const std::string& InstallationProblem() const { return m_installProblem; }
     // Why the function library is empty (the program runs on without it); empty when it was read.
@@ -113,6 +119,8 @@ private:
     std::string m_installProblem;
     std::string m_libraryProblem;
     std::uint16_t m_firstBuildId = 1;
+    // The first id of the base movie's own characters.
+    std::uint16_t m_baseMovieId = 1;
     CStageFlashCtrl* m_stage = nullptr;
     std::vector<std::shared_ptr<CDrawTool>> m_tools;
     std::atomic<bool> m_generating{false};

@@ -34,6 +34,19 @@ bool FileExists(const std::string& path)
     return std::filesystem::is_regular_file(path, error);
 }
 
+// A path that names no file says which file is missing and where it was looked for; one that
+// names something else (a folder, a device) is not a workbook.
+std::string MissingFileText(const std::string& path)
+{
+    std::error_code error;
+    if (std::filesystem::exists(path, error))
+        return CImportModelDlg::kMissingFileText;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const std::filesystem::path file = error ? std::filesystem::path(path) : absolute;
+    return "The file " + file.filename().string() + " is missing from " + file.parent_path().string() + ".\n" +
+           CImportModelDlg::kMissingFileText;
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CImportModelDlg, CDialog)
@@ -171,7 +184,7 @@ void CImportModelDlg::OnOK()
         return;
     }
     if (!FileExists(m_path)) {
-        Refuse(kMissingFileText);
+        Refuse(MissingFileText(m_path));
         return;
     }
     // The workbook is read before anything changes, for a first import too: a file that is

@@ -87,6 +87,8 @@ void RegisterMenu(CResourceTable& r)
                                                         {"New From &Template...", ID_FILE_NEW_FROM_TEMPLATE},
                                                         {"&Open...\tCtrl+O", ID_FILE_OPEN},
                                                         {"Sa&mples...", ID_FILE_SAMPLES},
+                                                        {"&Save\tCtrl+S", ID_FILE_SAVE},
+                                                        {"Save &As...", ID_FILE_SAVE_AS},
                                                         {},
                                                         {"P&roperties...", ID_FILE_PROPERTIES},
                                                         {"&Print...\tCtrl+P", ID_FILE_PRINT},
@@ -158,6 +160,7 @@ void RegisterMenu(CResourceTable& r)
     r.AddMenu(IDR_MAINFRAME, {file, edit, data, view, format, help});
     r.AddAccelerators(IDR_MAINFRAME, {{FVIRTKEY | FCONTROL, 'N', ID_FILE_NEW},
                                       {FVIRTKEY | FCONTROL, 'O', ID_FILE_OPEN},
+                                      {FVIRTKEY | FCONTROL, 'S', ID_FILE_SAVE},
                                       {FVIRTKEY | FCONTROL, 'Z', ID_EDIT_UNDO},
                                       {FVIRTKEY | FCONTROL, 'Y', ID_EDIT_REDO},
                                       {FVIRTKEY | FCONTROL, 'A', ID_EDIT_SELECT_ALL},

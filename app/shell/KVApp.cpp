@@ -322,21 +322,12 @@ CStageFlashCtrl* CKVApp::Stage() const
 
 void CKVApp::OnFileNew()
 {
-    if (CDrawView* view = GetActiveDrawView()) {
-        if (CDocument* doc = view->GetDocument()) {
-            doc->SetModifiedFlag(FALSE);
-        }
-    }
+    // The document asks to save its changes before it gives way (CDocument::SaveModified).
     CWinApp::OnFileNew();
 }
 
 void CKVApp::OnFileOpen()
 {
-    if (CDrawView* view = GetActiveDrawView()) {
-        if (CDocument* doc = view->GetDocument()) {
-            doc->SetModifiedFlag(FALSE);
-        }
-    }
     CWinApp::OnFileOpen();
 }
 

@@ -233,13 +233,10 @@ void CMainFrame::OnActivateApp(BOOL bActive, DWORD)
 
 void CMainFrame::OnClose()
 {
-    // Documents are never saved: closing asks nothing about them.
-    if (CDocument* doc = GetActiveDocument()) {
-        doc->SetModifiedFlag(FALSE);
-    }
     // A changed style is saved or dropped on the user's word; Cancel keeps the window open.
     if (CDrawView* view = GetActiveDrawView(); view != nullptr && !view->QuerySaveStyle())
         return;
+    // The base asks the document to save its changes first; Cancel keeps the program open.
     CFrameWnd::OnClose();
 }
 

@@ -17,6 +17,8 @@ BEGIN_MESSAGE_MAP(CWorkbookDlg, CDialog)
     .ControlRange(CWorkbookGrid::GN_SELCHANGE, IDC_WB_GRID, IDC_WB_GRID, &CWorkbookDlg::OnGridCommand)
     .ControlRange(CWorkbookGrid::GN_SCROLLED, IDC_WB_GRID, IDC_WB_GRID, &CWorkbookDlg::OnGridChange)
     .Control(CSheetTabs::TN_SELECT, IDC_WB_TABS, &CWorkbookDlg::OnTabSelect)
+    // Sent for the user's own edits only, not for the texts the window puts there.
+    .Control(EN_UPDATE, IDC_WB_REFERENCE, &CWorkbookDlg::OnReferenceTyped)
     .OnVScroll(&CWorkbookDlg::OnVScroll)
     .OnHScroll(&CWorkbookDlg::OnHScroll) END_MESSAGE_MAP()
 
@@ -132,6 +134,18 @@ void CWorkbookDlg::OnGridCommand(UINT)
     ShowSelection();
 }
 
+void CWorkbookDlg::OnReferenceTyped()
+{
+    const workbook::ParsedReference parsed =
+        workbook::ParseReference(GetDlgItemText(IDC_WB_REFERENCE), m_book, m_grid.Selection().GetSheet());
+    if (!parsed.error.empty() || parsed.areas.empty())
+        return;
+    m_grid.Select(parsed.sheet, parsed.areas);
+    m_tabs.SetCurSel(parsed.sheet);
+    UpdateScrollBars();
+    ShowFormula();
+}
+
 void CWorkbookDlg::OnGridChange(UINT)
 {
     UpdateScrollBars();
@@ -191,10 +205,27 @@ void CWorkbookDlg::OnHScroll(UINT code, UINT pos, CWnd* bar)
     UpdateScrollBars();
 }
 
+void CWorkbookDlg::FocusReference()
+{
+    if (CWnd* edit = GetDlgItem(IDC_WB_REFERENCE)) {
+        edit->SetFocus();
+        edit->SendMessage(EM_SETSEL, 0, -1);
+    }
+}
+
 void CWorkbookDlg::OnOK()
 {
     const std::string typed = GetDlgItemText(IDC_WB_REFERENCE);
     if (typed.find_first_not_of(" \t") == std::string::npos) {
+        if (m_startText.find_first_not_of(" \t") == std::string::npos) {
+            ShowMessageBox(this, kNoReferenceText, kCaption, MB_OK | MB_ICONEXCLAMATION);
+            FocusReference();
+            return;
+        }
+        if (ShowMessageBox(this, kRemoveLinkText + m_startText + "?", kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+            FocusReference();
+            return;
+        }
         m_answer = {sheet::RangePickOutcome::Cleared, {}};
         EndDialog(IDOK);
         return;
@@ -202,10 +233,7 @@ void CWorkbookDlg::OnOK()
     const workbook::ParsedReference parsed = workbook::ParseReference(typed, m_book, m_grid.Selection().GetSheet());
     if (!parsed.error.empty()) {
         ShowMessageBox(this, parsed.error, kCaption, MB_OK | MB_ICONEXCLAMATION);
-        if (CWnd* edit = GetDlgItem(IDC_WB_REFERENCE)) {
-            edit->SetFocus();
-            edit->SendMessage(EM_SETSEL, 0, -1);
-        }
+        FocusReference();
         return;
     }
     m_grid.Select(parsed.sheet, parsed.areas);

@@ -27,6 +27,10 @@ public:
         IDC_WB_FX = 7027,
     };
     static constexpr const char* kCaption = "Select Cells";
+    // OK on an empty reference: the link there was goes only when the user says so, and
+    // there is nothing to take when there was none.
+    static constexpr const char* kRemoveLinkText = "The reference is empty. Remove the link to ";
+    static constexpr const char* kNoReferenceText = "Please select the cells to link, or choose Cancel.";
 
     // The workbook is borrowed; title names it (usually its file name). The window starts
     // on startText when it names cells of the workbook, else on the first cell of the first
@@ -38,6 +42,8 @@ public:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
+    // A refused reference: the box keeps the focus with its text selected for retyping.
+    void FocusReference();
 
     // How the window was answered: picked (with the text), cleared or cancelled.
     const sheet::RangePickAnswer& GetAnswer() const { return m_answer; }
@@ -58,6 +64,9 @@ private:
     void OnVScroll(UINT code, UINT pos, CWnd* bar);
     void OnHScroll(UINT code, UINT pos, CWnd* bar);
     void OnGridCommand(UINT id);
+    // A reference the user types that names cells selects them, so the formula bar shows the
+    // cell the reference names rather than the last one clicked.
+    void OnReferenceTyped();
     void ShowSelection();
     void UpdateScrollBars();
     void ShowFormula();

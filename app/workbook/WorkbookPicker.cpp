@@ -37,10 +37,11 @@ std::string FileName(const std::string& path)
 
 } // namespace
 
-void InstallWorkbookPicker(CExcelHost& host)
+void InstallWorkbookPicker(CExcelHost& host, std::function<std::string()> shownName)
 {
     if (host.GetRangePicker() == nullptr)
-        host.SetRangePicker(std::make_unique<CWorkbookPicker>([&host] { return host.GetWorkbookPath(); }));
+        host.SetRangePicker(
+            std::make_unique<CWorkbookPicker>([&host] { return host.GetWorkbookPath(); }, std::move(shownName)));
 }
 
 CExcelHost* HostReadyToPick(CWnd* dialog, const char* warning, const CCellModel* model,
@@ -79,8 +80,15 @@ void RegisterPickerPictures()
         images.AddBitmap(kBitmap, picture);
 }
 
-CWorkbookPicker::CWorkbookPicker(std::function<std::string()> workbookPath) : m_workbookPath(std::move(workbookPath))
+CWorkbookPicker::CWorkbookPicker(std::function<std::string()> workbookPath, std::function<std::string()> shownName)
+    : m_workbookPath(std::move(workbookPath)), m_shownName(std::move(shownName))
 {
+}
+
+std::string CWorkbookPicker::Title() const
+{
+    const std::string shown = m_shownName ? m_shownName() : std::string();
+    return FileName(shown.empty() ? m_loadedPath : shown);
 }
 
 CWorkbookPicker::~CWorkbookPicker()
@@ -152,7 +160,7 @@ sheet::RangePickAnswer CWorkbookPicker::PickRange(const std::string& startText, 
 
     sheet::RangePickAnswer answer;
     {
-        CWorkbookDlg window(owner, *book, FileName(m_loadedPath), startText);
+        CWorkbookDlg window(owner, *book, Title(), startText);
         window.DoModal();
         answer = window.GetAnswer();
     }
@@ -180,7 +188,7 @@ void CWorkbookPicker::ShowSession(bool show)
     const sheet::xlsx::Workbook* book = Load(owner);
     if (book == nullptr)
         return;
-    m_session = std::make_unique<CWorkbookDlg>(owner, *book, FileName(m_loadedPath), std::string());
+    m_session = std::make_unique<CWorkbookDlg>(owner, *book, Title(), std::string());
     if (!m_session->Create(CWorkbookDlg::IDD, owner)) {
         m_session.reset();
         return;

@@ -14,8 +14,10 @@ class CWnd;
 class CWorkbookDlg;
 
 // Gives the host the workbook window as its range picker (reading the host's workbook path at
-// each pick), unless it has a picker already.
-void InstallWorkbookPicker(CExcelHost& host);
+// each pick), unless it has a picker already. The window is titled with the file shownName
+// gives (the workbook the user chose, of which the host reads a temporary copy); without one,
+// with the host's own file.
+void InstallWorkbookPicker(CExcelHost& host, std::function<std::string()> shownName = {});
 
 // The small picture of a cell grid that the buttons opening the workbook window show (as the
 // icon 156 and the bitmap 163), registered once unless the program registered its own.
@@ -45,7 +47,7 @@ public:
     static constexpr const char* kCaption = "Select Cells";
 
     // workbookPath names the workbook at each pick (the host's path can change on a re-import).
-    explicit CWorkbookPicker(std::function<std::string()> workbookPath);
+    explicit CWorkbookPicker(std::function<std::string()> workbookPath, std::function<std::string()> shownName = {});
     ~CWorkbookPicker() override;
 
     bool CanStart() const override;
@@ -60,7 +62,11 @@ private:
     // message shown) when it cannot be read.
     const sheet::xlsx::Workbook* Load(CWnd* owner);
 
+    // The window's title: the name of the file the user knows.
+    std::string Title() const;
+
     std::function<std::string()> m_workbookPath;
+    std::function<std::string()> m_shownName;
     std::unique_ptr<sheet::xlsx::Workbook> m_book;
     std::string m_loadedPath;
     std::filesystem::file_time_type m_loadedTime{};

@@ -339,8 +339,10 @@ BOOL CWinApp::OnOpenRecentFile(UINT nID)
         return FALSE;
     }
     const std::string path = (*m_pRecentFileList)[index];
-    // An entry that no longer opens leaves the list.
-    if (OpenDocumentFile(path.c_str()) == nullptr && m_pRecentFileList) {
+    // An entry whose file is gone leaves the list; one the user kept from opening (Cancel on
+    // the question about unsaved changes) stays.
+    std::error_code error;
+    if (OpenDocumentFile(path.c_str()) == nullptr && m_pRecentFileList && !std::filesystem::exists(path, error)) {
         for (int i = 0; i < m_pRecentFileList->GetCount(); ++i) {
             if ((*m_pRecentFileList)[i] == path) {
                 m_pRecentFileList->Remove(i);

@@ -24,6 +24,7 @@
 #include "platform/services/FlashPlayerObject.h"
 #include "platform/services/ObjectFactory.h"
 #include "platform/services/Services.h"
+#include "platform/window/UserInput.h"
 #include "platform/window/WindowClass.h"
 #include "tests/support/FlashPlayerFake.h"
 #include "tests/support/TestSupport.h"
@@ -104,6 +105,13 @@ protected:
     std::filesystem::path Sample(const std::string& name) const
     {
         return testsupport::InstallDir() / "samples" / "Dashboards" / (name + ".vtd");
+    }
+    // File > Open by its keys, the file dialog answered with path.
+    void OpenByKeys(const std::filesystem::path& path)
+    {
+        UseScriptedCommonDialogs().AnswerFile(path.string());
+        ASSERT_TRUE(CUserInput::PressKey('O', CUserInput::Control));
+        ASSERT_EQ(Doc().GetPathName(), path.string());
     }
 
     testsupport::TempDir settings;

@@ -135,9 +135,14 @@ TEST_F(ExportCommandsTest, ExportSwfWritesTheMovieAndOffersItsNameNextTime)
     Command(ID_EXPORT_SWF);
     EXPECT_TRUE(IsMovie(out / "dash.swf"));
     EXPECT_TRUE(NoFlagLeft());
+    PumpUntilIdle();
+    EXPECT_EQ(Frame().StatusBar().GetPaneText(0), "Movie written to " + (out / "dash.swf").string());
     files->AnswerFile(std::nullopt);
     Command(ID_EXPORT_SWF);
     ASSERT_EQ(files->Log().size(), 3u);
+    // The first time the dialog offers the document's name in the document's folder.
+    EXPECT_EQ(files->Log()[1].file.fileName, "regional-sales.swf");
+    EXPECT_EQ(files->Log()[1].file.initialDir, Sample("regional-sales").parent_path().string());
     EXPECT_EQ(files->Log()[1].file.title, "Export Macromedia Flash (SWF)");
     EXPECT_EQ(files->Log()[1].file.filter, "SWF Files (*.swf)|*.swf|");
     EXPECT_TRUE(files->Log()[1].file.flags & OFN_OVERWRITEPROMPT);

@@ -8,6 +8,8 @@
 #include <zlib.h>
 
 #include "app/canvas/ComponentObj.h"
+#include "app/canvas/DrawView.h"
+#include "app/core/AppIds.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/GlobalStyle.h"
 #include "model/ParameterSet.h"
@@ -58,12 +60,7 @@ const char* const kSamples[] = {"loan-planner", "price-plan", "regional-sales", 
 
 class GenerationTest : public AppTest {
 protected:
-    void Open(const std::filesystem::path& path)
-    {
-        UseScriptedCommonDialogs().AnswerFile(path.string());
-        ASSERT_TRUE(CUserInput::PressKey('O', CUserInput::Control));
-        ASSERT_EQ(Doc().GetPathName(), path.string());
-    }
+    void Open(const std::filesystem::path& path) { OpenByKeys(path); }
     // The export flags the command line's publication sets for a movie file.
     static void SetExportFlags(const std::filesystem::path& output)
     {
@@ -85,7 +82,6 @@ TEST_F(GenerationTest, AnOpenedSampleGivesTheCommandLinesMovie)
     ASSERT_NE(app->Stage(), nullptr) << "the program puts a stage into the canvas view";
     // Every published movie carries a fresh identifier; both sides take the same one here.
     const auto guid = [] { return std::string("0123ABCD-0000-4000-8000-00000000FFFF"); };
-    GetBaseMovie()->SetGuidSource(guid);
     for (const char* name : kSamples) {
         SCOPED_TRACE(name);
         std::filesystem::create_directories(out / "program" / name);
@@ -93,6 +89,8 @@ TEST_F(GenerationTest, AnOpenedSampleGivesTheCommandLinesMovie)
         const std::filesystem::path program = out / "program" / name / "movie.swf";
         const std::filesystem::path command = out / "command" / name / "movie.swf";
         Open(Sample(name));
+        // Each document has a base movie of its own.
+        GetBaseMovie()->SetGuidSource(guid);
         SetExportFlags(program);
         ASSERT_TRUE(Doc().GenerateSwf(program.string(), 0, 0)) << Doc().GetGenerationError();
         GetBaseMovie()->GetExportFlags() = {};
@@ -119,6 +117,43 @@ TEST_F(GenerationTest, AnOpenedSampleGivesTheCommandLinesMovie)
         ASSERT_FALSE(mine.empty());
         EXPECT_TRUE(mine == theirs) << "the command line's movie differs";
     }
+}
+
+// The canvas's preview is the document's movie built as the command line builds its preview,
+// with the model compiled (so it calculates as the published movie does), for the program's
+// own player: the one byte apart is the hosted-player argument of the movie's start.
+TEST_F(GenerationTest, ThePreviewIsTheCommandLinesPreviewForTheProgramsPlayer)
+{
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    const auto guid = [] { return std::string("0123ABCD-0000-4000-8000-00000000FFFF"); };
+    Open(Sample("regional-sales"));
+    GetBaseMovie()->SetGuidSource(guid);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
+    CDrawView* view = GetActiveDrawView();
+    ASSERT_TRUE(view->IsPreview());
+    const std::vector<char> preview = MovieBody(Bytes(view->GetPreviewMoviePath()));
+    const auto& flags = GetBaseMovie()->GetExportFlags();
+    EXPECT_FALSE(flags.hostedPlayer || flags.exporting) << "the preview's flags are put back";
+
+    const std::filesystem::path command = out / "preview.swf";
+    {
+        publish::CPublisher publisher(testsupport::InstallDir());
+        publisher.OpenDocument(Sample("regional-sales"));
+        publisher.GetBaseMovie().SetGuidSource(guid);
+        publisher.Publish(command, true);
+    }
+    const std::vector<char> theirs = MovieBody(Bytes(command));
+    ASSERT_GT(preview.size(), 100u);
+    ASSERT_EQ(preview.size(), theirs.size());
+    std::vector<std::size_t> apart;
+    for (std::size_t i = 0; i < preview.size(); ++i)
+        if (preview[i] != theirs[i])
+            apart.push_back(i);
+    ASSERT_EQ(apart.size(), 1u);
+    EXPECT_EQ(preview[apart[0]], 1);
+    EXPECT_EQ(theirs[apart[0]], 0);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_EDIT_MODE));
 }
 
 // A movie that cannot be written is reported, not announced: nothing is left at the path and
@@ -193,7 +228,8 @@ TEST_F(GenerationTest, TheSnapshotMirrorsTheDocument)
     EXPECT_EQ(snapshot.GetBaseMovie(), GetBaseMovie());
     EXPECT_FALSE(GetBaseMovie()->IsModelChanged()) << "the model is compiled with the snapshot";
 
-    // An empty document gives empty lists and still a movie.
+    // An empty document gives empty lists and still a movie; the changed one goes unsaved.
+    boxes->Answer(IDNO);
     EXPECT_TRUE(CUserInput::PressKey('N', CUserInput::Control));
     CDocData empty;
     Doc().BuildDocData(empty);

@@ -579,8 +579,11 @@ TEST_F(LayoutCommandsTest, CutCopyAndPasteByMenuAndKeys)
     EXPECT_NE(dynamic_cast<CComponentObj*>(Doc().GetObjects().back())->GetName(), sliderName);
     EXPECT_EQ(StageStacking(view), DocumentStacking());
 
-    // A new document: the clip is still there and pastes into it.
+    // A new document: the clip is still there and pastes into it. The pasted document is
+    // given up unsaved.
+    boxes->Answer(IDNO);
     ASSERT_TRUE(Menu(ID_FILE_NEW));
+    EXPECT_EQ(boxes->Log().back().text.rfind("Save changes to ", 0), 0u);
     EXPECT_TRUE(Doc().GetObjects().empty());
     ASSERT_TRUE(Menu(ID_EDIT_PASTE));
     ASSERT_EQ(Doc().GetObjects().size(), 1u);

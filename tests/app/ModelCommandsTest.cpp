@@ -19,6 +19,12 @@
 #include "publish/ExportRecord.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/host/ExcelHost.h"
+#include "sheet/workbook/XlsxWriter.h"
+#include "model/FileBytes.h"
+#include "model/CellBinding.h"
+#include "model/Parameter.h"
+#include "model/ParameterSet.h"
+#include "model/Component.h"
 
 namespace {
 
@@ -193,6 +199,80 @@ TEST_F(AppTest, ThePropertiesSheetFollowsTheCanvasSelection)
     PumpUntilIdle();
     EXPECT_TRUE(view.GetSelection().empty());
     EXPECT_FALSE(slider->GetPanel().IsSheetOpen());
+}
+
+// A workbook imported into a new document is a model at once: the status bar says so, the
+// preview is made rather than refused, and it is generated with the model compiled and no
+// export flag left behind.
+TEST_F(AppTest, AWorkbookImportedIntoANewDocumentIsPreviewedWithItsModel)
+{
+    const std::string book = Workbook();
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(CUserInput::PressKey('N', CUserInput::Control));
+    AnswerImport(book);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_DATA_IMPORT_MODEL));
+    ASSERT_NE(Doc().GetExcelHost(), nullptr);
+    ASSERT_TRUE(Doc().GetExcelHost()->WaitForWorker(60000));
+    PumpUntilIdle();
+    EXPECT_EQ(Frame().StatusBar().GetPaneText(1), "Model Import Done");
+    EXPECT_TRUE(CDrawDoc::HoldsModel());
+
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
+    EXPECT_TRUE(boxes->Log().empty()) << boxes->Log().front().text;
+    EXPECT_TRUE(GetActiveDrawView()->IsPreview());
+    EXPECT_FALSE(GetBaseMovie()->IsModelChanged()) << "the preview compiles the model";
+    const auto& flags = GetBaseMovie()->GetExportFlags();
+    EXPECT_FALSE(flags.hostedPlayer || flags.exporting || flags.webService);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_EDIT_MODE));
+}
+
+// The named component's parameter of its General group.
+CParameter* GeneralParameter(CDrawDoc& doc, const std::string& component, const std::string& key)
+{
+    for (CComponent* instance : doc.CollectComponents())
+        if (instance->GetName() == component)
+            if (CParameter* general = instance->GetParameters()->FindParameter("General"))
+                return general->GetSet()->FindParameter(key);
+    return nullptr;
+}
+
+// Data > Import Model of a changed workbook keeps the links: a chart title bound to a cell
+// stays bound and shows the cell's new text, a slider's value takes the new number, and the
+// stage is told of every component again.
+TEST_F(AppTest, AReimportedWorkbookRefreshesEveryComponentFromItsCells)
+{
+    testsupport::TempDir dir;
+    std::vector<std::uint8_t> source;
+    ASSERT_TRUE(model::ReadFileBytes((testsupport::InstallDir() / "samples" / "regional-sales.xlsx").string(), source));
+    const std::string changed = (dir / "regional-sales.xlsx").string();
+    sheet::xlsx::WritePackage(source, changed,
+                              {{"Sales", *sheet::xlsx::ParseCellAddress("D1"), sheet::xlsx::CellValue::Text("Revenue 2027")},
+                               {"Sales", *sheet::xlsx::ParseCellAddress("B8"), sheet::xlsx::CellValue::Number(0.3)}});
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    UseScriptedCommonDialogs().AnswerFile(Sample("regional-sales").string());
+    ASSERT_TRUE(CUserInput::PressKey('O', CUserInput::Control));
+    CParameter* title = GeneralParameter(Doc(), "RevenueChart", "chartTitle");
+    CParameter* slider = GeneralParameter(Doc(), "GrowthSlider", "mv");
+    ASSERT_TRUE(title != nullptr && slider != nullptr);
+    const std::string titleCell = title->GetBinding()->GetTexts().rangeText;
+    ASSERT_FALSE(titleCell.empty());
+
+    AnswerImport(changed);
+    boxes->Answer(IDYES); // "You are about to re-import a model..."
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_DATA_IMPORT_MODEL));
+    ASSERT_NE(Doc().GetExcelHost(), nullptr);
+    ASSERT_TRUE(Doc().GetExcelHost()->WaitForWorker(60000));
+    PumpUntilIdle();
+    EXPECT_EQ(Frame().StatusBar().GetPaneText(1), "Model Import Done");
+
+    EXPECT_TRUE(title->GetBinding()->IsBound());
+    EXPECT_EQ(title->GetBinding()->GetTexts().rangeText, titleCell);
+    EXPECT_EQ(title->GetBinding()->GetValue().GetString(), "Revenue 2027");
+    EXPECT_TRUE(slider->GetBinding()->IsBound());
+    EXPECT_DOUBLE_EQ(slider->GetBinding()->GetValue().GetDouble(), 0.3);
+    Doc().SetModifiedFlag(FALSE);
 }
 
 } // namespace

@@ -116,7 +116,8 @@ TEST_F(ImportModelDlgTest, AFirstImportAsksOnlyForTheWorkbookAndImportsACopy)
               IDOK);
     ASSERT_EQ(boxes->Log().size(), 3u);
     EXPECT_EQ(boxes->Log()[0].text, "Please import an Excel file ");
-    EXPECT_EQ(boxes->Log()[1].text, "Please import a valid Excel file.");
+    EXPECT_EQ(boxes->Log()[1].text,
+              "The file missing.xlsx is missing from " + (dir / "missing.xlsx").parent_path().string() + ".\nPlease import a valid Excel file.");
     EXPECT_EQ(boxes->Log()[2].text.rfind(CImportModelDlg::kUnreadableText, 0), 0u);
     ASSERT_EQ(files->Log().size(), 1u);
     EXPECT_EQ(files->Log()[0].file.fileName, "*.xlsx");

@@ -82,6 +82,10 @@ TEST_F(WorkbookWndTest, DragShiftAndCtrlBuildTheAreasThePickersHandBack)
                   "'Data'!$A$1:$C$6,'Data'!$D$2,'Data'!$A$8:$B$9");
         // The formula bar shows the active cell: the last press.
         EXPECT_EQ(w.GetDlgItemText(CWorkbookDlg::IDC_WB_FORMULA), "8000");
+        // A typed reference that names cells shows its first cell's content at once.
+        Retype(w, CWorkbookDlg::IDC_WB_REFERENCE, "C3");
+        EXPECT_EQ(w.GetDlgItemText(CWorkbookDlg::IDC_WB_FORMULA), "2002");
+        Retype(w, CWorkbookDlg::IDC_WB_REFERENCE, "'Data'!$A$1:$C$6,'Data'!$D$2,'Data'!$A$8:$B$9");
         Button(w, IDOK).Click();
     });
     EXPECT_EQ(answer.outcome, RangePickOutcome::Picked);
@@ -124,7 +128,8 @@ TEST_F(WorkbookWndTest, TypedReferencesAreCheckedAgainstTheWorkbook)
         {"b2:a1", RangePickOutcome::Picked, "'Data'!$A$1:$B$2"},
         {"'Other sheet'!C3, 'Other sheet'!$A$1", RangePickOutcome::Picked, "'Other sheet'!$C$3,'Other sheet'!$A$1"},
         {"data!A1", RangePickOutcome::Picked, "'Data'!$A$1"},
-        {"", RangePickOutcome::Cleared, ""},
+        // Nothing was linked: there is nothing to clear.
+        {"", RangePickOutcome::Cancelled, CWorkbookDlg::kNoReferenceText},
         {"Missing!A1", RangePickOutcome::Cancelled, "The workbook has no sheet named \"Missing\"."},
         {"A1048577", RangePickOutcome::Cancelled, "\"A1048577\" is not a cell"},
         {"XFE1", RangePickOutcome::Cancelled, "\"XFE1\" is not a cell"},
@@ -151,6 +156,24 @@ TEST_F(WorkbookWndTest, TypedReferencesAreCheckedAgainstTheWorkbook)
         } else {
             EXPECT_EQ(answer.rangeText, c.result);
         }
+    }
+}
+
+// OK on an empty reference removes a link only when the user says so.
+TEST_F(WorkbookWndTest, AnEmptyReferenceAsksBeforeTheLinkGoes)
+{
+    const Workbook book = GridBook(5, 5);
+    for (const int reply : {IDNO, IDYES}) {
+        boxes->Answer(reply);
+        const auto answer = Pick(book, "'Data'!$B$2", [&](CWorkbookDlg& w) {
+            w.SetDlgItemText(CWorkbookDlg::IDC_WB_REFERENCE, "");
+            Button(w, IDOK).Click();
+            if (!w.IsEnded())
+                Button(w, IDCANCEL).Click();
+        });
+        ASSERT_FALSE(boxes->Log().empty());
+        EXPECT_EQ(boxes->Log().back().text, std::string(CWorkbookDlg::kRemoveLinkText) + "'Data'!$B$2?");
+        EXPECT_EQ(answer.outcome, reply == IDYES ? RangePickOutcome::Cleared : RangePickOutcome::Cancelled);
     }
 }
 
@@ -284,6 +307,22 @@ TEST_F(WorkbookPickerTest, PicksFromTheImportedWorkbookAndRefusesABadOne)
     EXPECT_NE(boxes->Log()[1].text.find("missing"), std::string::npos);
     path.clear();
     EXPECT_FALSE(picker.CanStart());
+}
+
+// The host reads a temporary copy of the workbook; the window names the workbook the user chose.
+TEST_F(WorkbookPickerTest, TheWindowIsTitledWithTheChosenWorkbookNotItsCopy)
+{
+    testsupport::TempDir dir;
+    const std::string copy = (dir / "kv0.xlsx").string();
+    std::filesystem::copy_file(ModelPath(), copy);
+    CWorkbookPicker picker([&] { return copy; }, [] { return std::string("/home/someone/Budget 2026.xlsx"); });
+    ui::SetDialogHook(CWorkbookDlg::IDD, [](CDialog& dlg) {
+        EXPECT_EQ(dlg.GetWindowText(), "Select Cells - Budget 2026.xlsx");
+        Button(dlg, IDCANCEL).Click();
+    });
+    owner.EnableWindow(TRUE);
+    owner.SetActiveWindow();
+    EXPECT_EQ(picker.PickRange("", false).outcome, RangePickOutcome::Cancelled);
 }
 
 TEST_F(WorkbookPickerTest, TheSessionWindowStaysBesideTheDataDialog)

@@ -104,6 +104,27 @@ TEST_F(ChartDataTest, HeadersOfARangeWithAnEmptyCorner)
     EXPECT_TRUE(reloaded.GetSeries(1)->GetValues().IsBound());
 }
 
+// Values bound straight to cells, as the shipped documents hold them, show as the chart's
+// data range and one series over the same cells.
+TEST_F(ChartDataTest, ValuesBoundStraightToCellsAreOneSeries)
+{
+    auto set = ChartSet("column");
+    CParameterSet* general = set->FindParameter("General")->GetSet();
+    const model::RangeHandle* values = link.Add(1, 1, 1, 3);
+    set->FindParameter("dataValues")->GetBinding()->RefreshParameter(values, false);
+    CChartData chart;
+    chart.SetChartType(general, set.get());
+    chart.Reload();
+    EXPECT_EQ(chart.GetDataRange().GetRangePtr(), values);
+    ASSERT_EQ(chart.GetSeriesCount(), 1);
+    EXPECT_EQ(chart.GetSeries(0)->GetValues().GetRangePtr(), values);
+
+    // Unbound values give no series.
+    set->FindParameter("dataValues")->GetBinding()->RefreshParameter(nullptr, false);
+    chart.Reload();
+    EXPECT_EQ(chart.GetSeriesCount(), 0);
+}
+
 TEST_F(ChartDataTest, RefreshingAChartFromTheModelKeepsItsCellLinks)
 {
     CComponentDef definition("KVColumnChartSymbol", "Column Chart");

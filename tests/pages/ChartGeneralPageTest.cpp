@@ -106,12 +106,16 @@ TEST_F(ChartGeneralPageTest, PieBarAndBubbleLayouts)
     EXPECT_FALSE(Enabled(Page::IDC_YTITLE_LINK));
     EXPECT_NE(Item(Page::IDC_XTITLE)->GetStyle() & ES_READONLY, 0u);
 
+    EXPECT_EQ(Text(Page::IDC_VALUES_LABEL), "Values:");
+
     OpenChart("KVBarChartSymbol");
+    EXPECT_EQ(Text(Page::IDC_VALUES_LABEL), "Values:");
     EXPECT_EQ(Text(Page::IDC_XTITLE_LABEL), "Value (X) Axis:");
     EXPECT_EQ(Text(Page::IDC_YTITLE_LABEL), "Category (Y) Axis:");
 
     OpenChart("KVBubbleChartSymbol");
     EXPECT_EQ(Text(Page::IDC_YTITLE_LABEL), "Value (Y) Axis:");
+    EXPECT_EQ(Text(Page::IDC_VALUES_LABEL), "X Values:");
     EXPECT_TRUE(Visible(Page::IDC_SIZES));
     EXPECT_TRUE(Visible(Page::IDC_YVALUES_LINK));
     Picture("chart-general-bubble");

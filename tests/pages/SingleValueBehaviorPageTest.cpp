@@ -185,6 +185,23 @@ TEST_F(SingleValueBehaviorPageTest, AValueLinkedToAFormulaCannotBePlayed)
     EXPECT_EQ(Notified(), 1);
 }
 
+// A slider's value is one cell: a range of four is refused with the page's message, and the
+// link stays as it was.
+TEST_F(SingleValueBehaviorPageTest, ASingleValueLinkRefusesARangeOfSeveralCells)
+{
+    Import();
+    Show(Group("KVSliderHSymbol"));
+    CParameter* value = Param(Other("General"), "mv");
+    picker->Answer(sheet::RangePickOutcome::Picked, "'Inputs'!$B$5");
+    ASSERT_TRUE(pages::PickCells(*page, value, 0, nullptr));
+    boxes->Answer(IDOK);
+    picker->Answer(sheet::RangePickOutcome::Picked, "'Inputs'!$B$2:$C$3");
+    EXPECT_FALSE(pages::PickCells(*page, value, 0, nullptr));
+    ASSERT_FALSE(boxes->Log().empty());
+    EXPECT_EQ(boxes->Log().back().text, CComponentPage::kExactCellsText);
+    EXPECT_EQ(value->GetBinding()->GetTexts().rangeText, "'Inputs'!$B$5");
+}
+
 TEST_F(SingleValueBehaviorPageTest, InteractionControlsFollowWhatTheComponentKeeps)
 {
     // A dial tracks the mouse and has a sensitivity; sliders end their drag before storing.
