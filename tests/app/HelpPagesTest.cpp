@@ -1,6 +1,6 @@
 // The shipped help: every topic the program asks for, for a command, a dialog or a property
-// page's control, opens a page of the installation, and the pages' links lead to pages that
-// are there.
+// page's control, opens a page of the installation, and the pages' links and pictures are
+// there.
 
 #include "app/Help.h"
 #include "platform/services/Services.h"
@@ -100,9 +100,9 @@ TEST_F(HelpPagesTest, UnknownTopicsAndPathsOutsideTheHelpOpenTheContents)
     EXPECT_EQ(HelpPageFor(helpFile, "main-road.html").filename(), "main-road.html");
 }
 
-TEST_F(HelpPagesTest, EveryLinkOfEveryPageLeadsToAShippedPage)
+TEST_F(HelpPagesTest, EveryLinkAndPictureOfEveryPageIsShipped)
 {
-    const std::regex link(R"#(href="([^"#]+)")#");
+    const std::regex link(R"#((?:href|src)="([^"#]+)")#");
     int pages = 0;
     for (const auto& entry : std::filesystem::directory_iterator(install / "help")) {
         if (entry.path().extension() != ".html")

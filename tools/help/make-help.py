@@ -120,6 +120,13 @@ PAGES = {
 }
 
 
+# Pictures of the designer (tools/help/take-screenshots.sh) shown on a page, with what they show.
+PICTURES = {
+    "ChartGeneralPage": ("designer-map.png", "The map sample in the designer: the column chart is selected and its "
+                         "General page, on the right, names the cells of its title and labels."),
+}
+
+
 def page_name(stem):
     return re.sub(r"(?<!^)(?=[A-Z])", "-", stem).lower().replace("-pages", "").replace("-page", "") + ".html"
 
@@ -170,7 +177,11 @@ def main():
     for page, (title, body) in COMMANDS.items():
         write_page(page, title, body)
     for stem, (title, text) in PAGES.items():
-        write_page(page_name(stem), title, f"<p>{html.escape(text)}</p>\n",
+        picture = ""
+        if stem in PICTURES:
+            file, caption = PICTURES[stem]
+            picture = f'<p><img src="{file}" alt="{html.escape(caption)}" style="max-width:100%"><br><i>{html.escape(caption)}</i></p>\n'
+        write_page(page_name(stem), title, f"<p>{html.escape(text)}</p>\n" + picture,
                    "<p>Every parameter that takes cells has a button beside it: press it and pick the cells in the "
                    "workbook window. Changes show on the canvas at once and in the movie when you preview or "
                    "publish.</p>\n")
