@@ -337,8 +337,10 @@ LRESULT CComponentPage::OnCommandHelp(WPARAM, LPARAM)
     HWND owner = main != nullptr ? main->GetSafeHwnd() : nullptr;
     HWND shown = topic == -1 ? HtmlHelp(owner, kHelpFile, HH_DISPLAY_TOPIC, 0)
                              : HtmlHelp(owner, kHelpFile, HH_HELP_CONTEXT, static_cast<std::uintptr_t>(topic));
-    if (shown == nullptr)
-        ShellExecute(owner, "open", kOnlineHelpUrl, nullptr, ".", SW_SHOWNORMAL);
+    if (shown == nullptr && ShellExecute(owner, "open", kOnlineHelpUrl, nullptr, ".", SW_SHOWNORMAL) <= 32)
+        ShowMessageBox(main, "No web browser could be started to show the help. Its pages are in the folder \"help\" "
+                             "of the installation; open index.html there with a browser.",
+                       "Help", MB_OK | MB_ICONEXCLAMATION);
     return TRUE;
 }
 

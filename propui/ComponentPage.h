@@ -43,7 +43,8 @@ CParameter* FindTyped(const CParameterSet* set, const char* key, int type);
 class CComponentPage : public CPropertyPage {
 public:
     static constexpr const char* kHelpFile = "vantorel.chm";
-    static constexpr const char* kOnlineHelpUrl = "https://www.vantorel.com/help/";
+    // The shipped help's contents page, in the installation folder (the program's working folder).
+    static constexpr const char* kOnlineHelpUrl = "help/index.html";
     static constexpr const char* kNoModelText = "Please import a model or data before selecting a range.";
     static constexpr const char* kSingleLineText =
         "The reference is not valid. Data range selection for this parameter must be a single cell, row or column.";

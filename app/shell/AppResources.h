@@ -9,5 +9,10 @@
 void RegisterAppResources();
 
 // The address opened when the help file cannot be shown.
-inline constexpr const char* kOnlineHelpPage = "https://vantorel.example/help/";
+// The shipped help's contents page, in the installation folder (the program's working folder),
+// opened when the help of a topic cannot be shown.
+inline constexpr const char* kOnlineHelpPage = "help/index.html";
+inline constexpr const char* kNoBrowserMessage =
+    "No web browser could be started to show the help. Its pages are in the folder \"help\" of the "
+    "installation; open index.html there with a browser.";
 inline constexpr const char* kHelpFileName = "vantorel.chm";

@@ -338,7 +338,9 @@ void CKVApp::OnAppAbout()
 
 void CKVApp::OpenHelpPage()
 {
-    ShellExecute(nullptr, "open", kOnlineHelpPage, nullptr, ".", SW_SHOWNORMAL);
+    if (ShellExecute(nullptr, "open", kOnlineHelpPage, nullptr, ".", SW_SHOWNORMAL) <= 32) {
+        AfxMessageBox(kNoBrowserMessage, MB_ICONEXCLAMATION);
+    }
 }
 
 void CKVApp::OnHelpContents()

@@ -2,6 +2,10 @@
 
 #include "base/ServiceSlot.h"
 
+#include <fstream>
+#include <sstream>
+#include <string_view>
+
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -51,10 +55,39 @@ bool CDesktopShell::Open(const std::string& target, const std::string&)
     return Spawn({"xdg-open", target});
 }
 
-bool CDesktopShell::ShowHelp(const std::string& helpFile, const std::string&)
+std::filesystem::path HelpPageFor(const std::string& helpFile, const std::string& topic)
 {
-    // Desktop viewers open the help file itself; topics inside it cannot be addressed.
-    return Open(helpFile, "open");
+    const std::filesystem::path folder = std::filesystem::path(helpFile).parent_path() / "help";
+    std::string page = "index.html";
+    constexpr std::string_view kContext = "context:";
+    if (topic.rfind(kContext, 0) == 0) {
+        const std::string id = topic.substr(kContext.size());
+        std::ifstream map(folder / "topics.txt");
+        std::string line;
+        while (std::getline(map, line)) {
+            std::istringstream fields(line);
+            std::string number, file;
+            if (fields >> number >> file && number == id) {
+                page = file;
+                break;
+            }
+        }
+    } else if (!topic.empty() && topic.find('/') == std::string::npos && topic.find("..") == std::string::npos) {
+        page = topic;
+    }
+    return folder / page;
+}
+
+bool CDesktopShell::ShowHelp(const std::string& helpFile, const std::string& topic)
+{
+    // The help is a folder of web pages beside the help file's name; the desktop's browser
+    // shows the topic's page.
+    std::error_code error;
+    const std::filesystem::path page = std::filesystem::absolute(HelpPageFor(helpFile, topic), error);
+    if (error || !std::filesystem::is_regular_file(page, error)) {
+        return false;
+    }
+    return Open(page.string(), "open");
 }
 
 bool CRecordingShell::Open(const std::string& target, const std::string& verb)

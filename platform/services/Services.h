@@ -6,6 +6,7 @@
 // environment) are in base/Services.h.
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,11 @@ public:
     std::vector<Request> requests;
     bool succeed = true;
 };
+
+// The page of the help that shows a topic: "context:<id>" through the help's topics.txt, a
+// page's own name, or else the contents (index.html); all in the folder "help" beside the help
+// file's name.
+std::filesystem::path HelpPageFor(const std::string& helpFile, const std::string& topic);
 
 IShellService& GetShellService();
 void SetShellService(std::unique_ptr<IShellService> shell);

@@ -279,7 +279,9 @@ TEST_F(AppTest, ASampleOpensFromTheWelcomeAsANewUntitledDocument)
         ASSERT_GE(item, 0);
         browser.Items().UserSelect(item);
         EXPECT_TRUE(browser.GetDlgItem(IDOK)->IsWindowEnabled());
-        EXPECT_EQ(browser.GetDlgItemText(IDC_DESCRIPTION), "No Description Available");
+        // The sample's description file is shipped with it.
+        EXPECT_EQ(browser.GetDlgItemText(IDC_DESCRIPTION),
+                  "Units, prices and revenue of four regions, their shares of the total and next year's estimate.");
         player = dynamic_cast<CFakeFlashPlayer*>(
             dynamic_cast<CShockwaveFlash*>(browser.GetDlgItem(IDC_FLASH))->GetPlayer());
         ASSERT_NE(player, nullptr);
@@ -481,7 +483,11 @@ TEST_F(AppTest, HelpShowsTheTopicOfACommandOrFallsBackToTheOnlinePage)
     app->WinHelp(0x10000 | 4242); // only the low half names the id; this one has no topic
     EXPECT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_HELP_CONTENTS));
     shell->succeed = false;
+    // With no browser to show even the contents, the user is told where the pages are.
+    boxes->Answer(IDOK);
     app->WinHelp(ID_FILE_NEW);
+    ASSERT_FALSE(boxes->Log().empty());
+    EXPECT_EQ(boxes->Log().back().text, kNoBrowserMessage);
     const struct {
         const char* kind;
         std::string target;

@@ -1,5 +1,5 @@
 // End to end: the vantorel-publish command writes every shipped document (plain, as its preview
-// and from the description it was written from) and the all-formulas movie of every shipped
+// and from the description it was written from, each with --strict) and the all-formulas movie of every shipped
 // sample workbook, each with its variable map (--map).
 // Each movie passes the independent readers and plays in Ruffle without a player error:
 // - every formula variable equals the value the workbook cached for its cell;
@@ -9,6 +9,8 @@
 //   input's cell takes the value, and what depends on it shows what the samples' formulas give
 //   for it, calculated here from what they mean and by LibreOffice (tests/player/moved-samples);
 // - an input of each all-formulas movie is raised and the formulas over it recalculated.
+// - every shipped document has its preview movie and its description file, and every component
+//   of the palette appears in some shipped sample.
 // A PNG of each published sample after its inputs were moved goes into <build>/test-output.
 import { execFileSync, spawnSync } from "node:child_process";
 import fs from "node:fs";
@@ -141,6 +143,9 @@ function shows(component, values) {
   switch (component.symbol) {
   case "KVValueDisplaySymbol":
   case "KVSliderHSymbol":
+  case "KVSliderVSymbol":
+  case "KVProgressBarHSymbol":
+  case "KVPlayNormalSymbol":
     fields.kvTitle = text(one(general.title));
     fields.kvValue = showNumber(one(general.mv), appearance.formatValue);
     drawn.mv = [one(general.mv)];
@@ -210,8 +215,77 @@ function shows(component, values) {
     // The first item's label, until it plays.
     fields.kvLabel = text(all(general.labels_ary)[0]);
     break;
+  case "KVGridSymbol":
+    fields.kvTitle = text(one(general.title));
+    all(general.mv).forEach((v, i) => { fields[`kvCell${i}`] = showNumber(v, appearance.formatValue); });
+    drawn.mv = all(general.mv);
+    break;
+  case "KVTableNewSymbol":
+    all(general.dataValues_ary).forEach((v, i) => { fields[`kvCell${i}`] = showNumber(v, appearance.formatValue); });
+    break;
+  case "KVBarChartSymbol":
+  case "KVStackBarChartSymbol": {
+    // Bars run across: their lengths are in proportion to the data, a stack piece by piece,
+    // series after series.
+    fields.kvTitle = text(one(general.chartTitle));
+    labels("kvCat");
+    all(general.seriesNames).forEach((v, i) => { fields[`kvLegend${i}`] = text(v); });
+    const data = component.symbol === "KVBarChartSymbol" ? all(general.dataValues)
+      : seriesOf(general.dataValues, all(general.seriesNames).length).flat();
+    const top = Math.max(...data.map(Math.abs));
+    drawn.widths = data.map((v) => Math.abs(v) / top);
+    break;
+  }
+  case "KVUrlButtonSymbol":
+  case "KVXMLDataSymbol":
+    fields.kvLabel = text(one(general.label));
+    break;
+  case "KVAlertButtonSymbol":
+  case "KVPushButtonSymbol":
+  case "KVCheckBoxSymbol":
+    // Without a title of its cells a button keeps the label of its default file.
+    if (general.title !== undefined) fields.kvLabel = text(one(general.title));
+    break;
+  case "KVInputTextSymbol":
+    fields.kvLabel = text(one(general.labelValue));
+    fields.kvEdit = text(one(general.insertInto));
+    break;
+  case "KVTextAreaInputSymbol":
+    fields.kvEdit = text(one(general.defaultText));
+    break;
+  case "KVRadioButtonSetSymbol":
+  case "KVListBoxSymbol": {
+    fields.kvTitle = text(one(general.title));
+    const row = component.symbol === "KVListBoxSymbol" ? "kvRow" : "kvLabel";
+    all(general.labels).forEach((v, i) => { fields[`${row}${i}`] = text(v); });
+    break;
+  }
+  case "KVComboBoxSymbol":
+    // Closed, it shows the first item.
+    fields.kvChosen = text(all(general.labels)[0]);
+    break;
+  case "KVMenuSymbol":
+    fields.kvTitle = text(one(general.title));
+    break;
+  case "KVFilterSymbol": {
+    // Each list shows the distinct values of its column among the rows the lists before it
+    // leave, the first of each chosen; a list has as many rows as fit under its title.
+    const across = cellsOf(general.values.replace(/\d+:/, "1:").replace(/\d+$/, "1")).length;
+    const cells = all(general.values);
+    let rows = [];
+    for (let r = 0; r < cells.length; r += across) rows.push(cells.slice(r, r + across).map(text));
+    const slots = Math.max(Math.floor((component.height - 20) / 18), 1);
+    all(general.labels).forEach((head, j) => {
+      fields[`kvHead${j}`] = text(head);
+      const distinct = [...new Set(rows.map((r) => r[j]))];
+      for (let i = 0; i < slots; ++i) fields[`kvCell${j * slots + i}`] = distinct[i] ?? "";
+      rows = rows.filter((r) => r[j] === distinct[0]);
+    });
+    break;
+  }
   case "KVTrendIconSymbol":
   case "KVScenarioSymbol":
+  case "KVRemoteScenarioSymbol":
     // No text of their cells: the trend stays level until a value changes, and a scenario list
     // holds what the viewer saved.
     break;
@@ -255,7 +329,7 @@ function checkShown(what, description, values, shown) {
     }
     for (const [kind, numbers] of Object.entries(want.drawn)) {
       let g = got.drawn[kind] || [];
-      if ((kind === "bars" || kind === "points") && Math.max(...g) > 0) g = g.map((v) => v / Math.max(...g));
+      if ((kind === "bars" || kind === "points" || kind === "widths") && Math.max(...g) > 0) g = g.map((v) => v / Math.max(...g));
       const tolerance = kind === "mv" ? 1e-9 : kind === "slices" ? 0.011 : 0.005;
       if (g.length === numbers.length && numbers.every((v, i) => near(g[i], v, tolerance))) ++ok;
       else fail(`${what}: ${component.name} draws ${kind} ${g.join(",")}, expected ${numbers.join(",")}`);
@@ -342,12 +416,23 @@ async function checkDocument(drive, file) {
   const descriptionFile = path.join(path.dirname(path.dirname(file)), `${stem}.json`);
   const description = readJson(descriptionFile);
   description.components = description.components || [];
+  // The browsers show the document's preview movie beside it and its description from asset/.
+  const shippedPreview = file.replace(/\.vtd$/, ".swf");
+  if (!fs.existsSync(shippedPreview)) fail(`${stem}: no preview movie beside the document`);
+  else for (const p of checkMovie(fs.readFileSync(shippedPreview)).problems) fail(`${stem}.swf (shipped preview): ${p}`);
+  const textFile = path.join(install, "asset", `${stem}.txt`);
+  const text = fs.existsSync(textFile) ? fs.readFileSync(textFile) : Buffer.alloc(0);
+  const said = text.length >= 4 ? text.subarray(4, 4 + text.readUInt32LE(0)).toString("utf8") : undefined;
+  if (said !== (description.description || "") || text.length !== 4 + Buffer.byteLength(said))
+    fail(`${stem}: asset/${stem}.txt says ${JSON.stringify(said)}, the description ${JSON.stringify(description.description)}`);
   const cells = readJson(path.join(out, `${stem}.cells.json`));
   const cached = Object.fromEntries(Object.entries(cells).map(([k, v]) => [k, cellValue(v)]));
   const [width, height] = [description.canvas.width, description.canvas.height];
   const names = description.components.map((c) => c.name).join(",");
   // The preview, the movie of the description the document was written from, and the document's.
-  const variants = { [`${stem}-preview`]: [file, ["--preview"]], [`${stem}-description`]: [descriptionFile, []], [stem]: [file, []] };
+  // Shipped documents calculate every formula of their workbooks, so they publish with --strict.
+  const variants = { [`${stem}-preview`]: [file, ["--strict", "--preview"]], [`${stem}-description`]: [descriptionFile, ["--strict"]],
+    [stem]: [file, ["--strict"]] };
   for (const [name, [input, options]] of Object.entries(variants)) {
     const variables = publish(input, name, options);
     if (!variables) continue;
@@ -418,11 +503,12 @@ async function checkAllFormulas(run, workbook) {
   const formulas = Object.entries(variables).filter(([, c]) => cells[c]?.[2] && cells[c][1] === "number");
   const follows = (input, formula) => {
     const [sheet, cell] = input.split("!");
-    const column = cell.replace(/[0-9]+$/, "");
-    const [where, text] = [formula[1].split("!")[0], cells[formula[1]][2]];
+    const [where, text] = [formula[1].split("!")[0], cells[formula[1]][2].replace(/\$/g, "")];
     if (where !== sheet) return undefined;
+    const summed = /^SUM\(([A-Z]+\d+:[A-Z]+\d+)\)$/.exec(text);
+    if (summed) return cellsOf(`${sheet}!${summed[1]}`).includes(input) ? "sum" : undefined;
     // A rounded product does not scale with its input.
-    return text.startsWith(`SUM(${column}`) ? "sum" : text.includes(`${cell}*`) && !text.includes("ROUND(") ? "product" : undefined;
+    return new RegExp(`(^|[^A-Z])${cell}\\*`).test(text) && !text.includes("ROUND(") ? "product" : undefined;
   };
   const input = Object.entries(variables).find(([, c]) => cells[c] && !cells[c][2] && cells[c][1] === "number" &&
     formulas.some((f) => follows(c, f)));
@@ -499,6 +585,13 @@ try {
       .flatMap((category) => fs.readdirSync(path.join(install, folder, category.name))
         .filter((f) => f.endsWith(".vtd")).map((f) => path.join(install, folder, category.name, f))));
   if (documents.length < 3) fail(`only ${documents.length} shipped documents`);
+  // Every component of the palette is shown at work in some shipped sample.
+  const used = new Set(fs.readdirSync(path.join(source, "assets", "samples")).filter((f) => f.endsWith(".json"))
+    .flatMap((f) => (readJson(path.join(source, "assets", "samples", f)).components || []).map((c) => c.symbol)));
+  const palette = fs.readdirSync(path.join(install, "component", "default")).filter((f) => f.endsWith(".xml")).map((f) => f.slice(0, -4));
+  const unused = palette.filter((symbol) => !used.has(symbol));
+  if (unused.length > 0) fail(`components in no shipped sample: ${unused.join(", ")}`);
+  else console.log(`ok   all ${palette.length} components appear in the shipped samples`);
   const workbooks = fs.readdirSync(path.join(source, "assets", "samples")).filter((f) => f.endsWith(".xlsx"))
     .map((f) => path.join(source, "assets", "samples", f));
   checkFailures(documents.find((f) => f.endsWith("loan-planner.vtd")) || documents[0]);

@@ -5,43 +5,11 @@ import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
-import zlib from "node:zlib";
 import { withPlayer, playerProblems } from "./lib/ruffle.mjs";
 import { tally } from "./lib/tally.mjs";
+import { readPng } from "./lib/png.mjs";
 
 const { check, finish } = tally();
-
-// The pixels of an 8-bit RGB or RGBA PNG, as [r, g, b] rows.
-function readPng(file) {
-  const bytes = fs.readFileSync(file);
-  let at = 8, width = 0, height = 0, channels = 0;
-  const data = [];
-  while (at < bytes.length) {
-    const length = bytes.readUInt32BE(at), type = bytes.toString("latin1", at + 4, at + 8);
-    const body = bytes.subarray(at + 8, at + 8 + length);
-    if (type === "IHDR") {
-      width = body.readUInt32BE(0);
-      height = body.readUInt32BE(4);
-      channels = body[9] === 6 ? 4 : 3;
-    } else if (type === "IDAT") data.push(body);
-    at += 12 + length;
-  }
-  const raw = zlib.inflateSync(Buffer.concat(data));
-  const stride = width * channels, out = Buffer.alloc(height * stride);
-  for (let y = 0; y < height; ++y) {
-    const filter = raw[y * (stride + 1)];
-    for (let x = 0; x < stride; ++x) {
-      const v = raw[y * (stride + 1) + 1 + x];
-      const a = x >= channels ? out[y * stride + x - channels] : 0;
-      const b = y > 0 ? out[(y - 1) * stride + x] : 0;
-      const c = x >= channels && y > 0 ? out[(y - 1) * stride + x - channels] : 0;
-      const p = a + b - c, pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
-      const predictor = [0, a, b, (a + b) >> 1, pa <= pb && pa <= pc ? a : pb <= pc ? b : c][filter];
-      out[y * stride + x] = (v + predictor) & 0xff;
-    }
-  }
-  return { width, height, channels, pixels: out };
-}
 
 function count(picture, rgb) {
   const r = (rgb >> 16) & 0xff, g = (rgb >> 8) & 0xff, b = rgb & 0xff;
@@ -64,7 +32,7 @@ try {
       const result = await run(`${name}.swf`, { until: "never", timeoutMs: 2500, screenshot: picture, size: [800, 600] });
       // It runs until the picture is taken, so its end by time is no fault.
       check(`${name}.swf plays without player errors`, playerProblems(result).filter((p) => !p.includes(": timeout after")));
-      pictures[name] = readPng(picture);
+      pictures[name] = readPng(fs.readFileSync(picture));
     }
   });
   for (const [what, rgb] of Object.entries(colors)) {

@@ -225,10 +225,14 @@ TEST_F(ComponentPageTest, HelpFindsTheFocusedControlAndFallsBackToTheWebWithoutT
     EXPECT_EQ(shell.requests[0].detail, "context:42");
     shell.succeed = false;
     page.helpTopic = -1;
+    // With no browser to show even the contents, the user is told where the pages are.
+    boxes->Answer(IDOK);
     page.SendMessage(WM_COMMANDHELP);
     ASSERT_EQ(shell.requests.size(), 3u);
     EXPECT_EQ(shell.requests[2].kind, "open");
     EXPECT_EQ(shell.requests[2].target, CComponentPage::kOnlineHelpUrl);
+    ASSERT_EQ(boxes->Log().size(), 1u);
+    EXPECT_NE(boxes->Log()[0].text.find("No web browser could be started"), std::string::npos);
     ResetShellService();
     edit.DestroyWindow();
 }

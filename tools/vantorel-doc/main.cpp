@@ -1,9 +1,12 @@
 // vantorel-doc: writes a document file from its description, or opens a document the way the
 // program does and lists what it holds (docs/document-description.md).
 //
-//   vantorel-doc [--install <folder>] <description.json> <document.vtd>
+//   vantorel-doc [--install <folder>] [--text <file.txt>] <description.json> <document.vtd>
 //   vantorel-doc --check [--install <folder>] <document.vtd>
 //   vantorel-doc --parameters [--install <folder>]
+//
+// --text also writes the document's description as the Templates and Samples browsers read it
+// beside the document's name: its length in four bytes, little-endian, then the text.
 //
 // --parameters prints, in Markdown, every component of the installation with the parameters a
 // description can set and the groups they are in; the build writes it as
@@ -33,6 +36,7 @@
 #include "tools/cli/CommandLine.h"
 #include "tools/cli/InstallFolder.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -59,13 +63,13 @@ std::unique_ptr<CSwfMovie> ModelOnlyAsset()
     return asset;
 }
 
-const char* const kUsageText = "usage: vantorel-doc [--install <folder>] <description.json> <document.vtd>\n"
+const char* const kUsageText = "usage: vantorel-doc [--install <folder>] [--text <file.txt>] <description.json> <document.vtd>\n"
                                "       vantorel-doc --check [--install <folder>] <document.vtd>\n"
                                "       vantorel-doc --parameters [--install <folder>]\n"
                                "       vantorel-doc --help | --version\n";
 
 const std::vector<cli::OptionSpec> kOptions = {
-    {"--check", 0, false}, {"--parameters", 0, false}, {"--install", 0, true}, {"--help", 'h', false},
+    {"--check", 0, false}, {"--parameters", 0, false}, {"--install", 0, true}, {"--text", 0, true}, {"--help", 'h', false},
     {"--version", 0, false}};
 
 int UsageError(const std::string& why)
@@ -174,17 +178,30 @@ int Check(const std::string& path)
     return 0;
 }
 
-int Write(const std::string& descriptionPath, const std::string& output)
+// The browsers' description file: the text's length in four bytes, little-endian, then the text.
+std::vector<unsigned char> DescriptionFileBytes(const std::string& text)
+{
+    const auto length = static_cast<std::uint32_t>(text.size());
+    std::vector<unsigned char> bytes = {static_cast<unsigned char>(length), static_cast<unsigned char>(length >> 8),
+                                        static_cast<unsigned char>(length >> 16), static_cast<unsigned char>(length >> 24)};
+    bytes.insert(bytes.end(), text.begin(), text.end());
+    return bytes;
+}
+
+int Write(const std::string& descriptionPath, const std::string& output, const std::string& textPath)
 {
     try {
         publish::DocDescription description = publish::ReadDocDescriptionFile(descriptionPath);
         std::vector<unsigned char> bytes = publish::BuildDocument(description, *GetBaseMovie());
-        if (model::SameFile(descriptionPath, output)) {
-            std::fprintf(stderr, "vantorel-doc: %s: is the description itself; choose another file\n", output.c_str());
-            return 1;
+        for (const std::string& written : {output, textPath}) {
+            if (!written.empty() && model::SameFile(descriptionPath, written)) {
+                std::fprintf(stderr, "vantorel-doc: %s: is the description itself; choose another file\n", written.c_str());
+                return 1;
+            }
         }
         std::string reason;
-        if (!model::WriteFileBytes(output, bytes, &reason)) {
+        if (!model::WriteFileBytes(output, bytes, &reason) ||
+            (!textPath.empty() && !model::WriteFileBytes(textPath, DescriptionFileBytes(description.description), &reason))) {
             std::fprintf(stderr, "vantorel-doc: %s\n", reason.c_str());
             return 1;
         }
@@ -238,5 +255,5 @@ int main(int argc, char** argv)
     if (parameters) {
         return Parameters();
     }
-    return check ? Check(paths[0]) : Write(paths[0], paths[1]);
+    return check ? Check(paths[0]) : Write(paths[0], paths[1], parsed.arguments.Value("--text").value_or(""));
 }
