@@ -3,8 +3,8 @@
 // opens one: the canvas objects take over the instances the reader made, and go when the next
 // document opens. An instance given to two owners, or a record the designer trusts too far,
 // shows here as a crash or a sanitizer report.
-#include "app/DrawDoc.h"
-#include "app/ProgramServices.h"
+#include "app/canvas/DrawDoc.h"
+#include "app/core/DesignerContext.h"
 #include "platform/dialogs/MessageBox.h"
 #include "publish/DocData.h"
 
@@ -30,17 +30,19 @@ struct Setup {
         fuzzsupport::QuietTraces();
         SetMessageBoxService(std::make_unique<SilentBoxes>());
         const std::filesystem::path& scratch = fuzzsupport::ScratchDir("vantorel-fuzz-open");
-        CProgramServices::Folders folders;
+        CDesignerContext::Folders folders;
         const char* install = std::getenv("VANTOREL_INSTALL_DIR");
         folders.install = install ? install : VANTOREL_BUILD_INSTALL_DIR;
         folders.settings = scratch / "settings";
         folders.temp = scratch / "tmp";
-        services = std::make_unique<CProgramServices>(folders);
-        if (!services->InstallationProblem().empty())
+        designer = std::make_unique<CDesignerContext>(folders);
+        scope = std::make_unique<CDesignerContext::Scope>(*designer);
+        if (!designer->InstallationProblem().empty())
             std::abort(); // nothing to fuzz against
         document = scratch / "input.vtd";
     }
-    std::unique_ptr<CProgramServices> services;
+    std::unique_ptr<CDesignerContext> designer;
+    std::unique_ptr<CDesignerContext::Scope> scope;
     std::filesystem::path document;
 };
 

@@ -2,7 +2,7 @@
 // page's control, opens a page of the installation, and the pages' links and pictures are
 // there.
 
-#include "app/Help.h"
+#include "app/shell/Help.h"
 #include "platform/services/Services.h"
 #include "tests/support/TestSupport.h"
 

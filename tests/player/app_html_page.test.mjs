@@ -86,6 +86,7 @@ try {
   await context.close();
   server.close();
   fs.rmSync(profile, { recursive: true, force: true });
+  fs.rmSync(out, { recursive: true, force: true });
 }
 if (failures > 0) {
   console.log(`${failures} failure(s)`);
