@@ -3,10 +3,15 @@
 #include "shared/selector.as"
 
 var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
-    var w = this.kvW, h = this.kvH;
+    // The title sits above the box, or at its left when the box is too short for both.
+    var at = kvSelectorTitle(this, 0.4);
+    var titleH = at[0], left = at[1];
+    var w = this.kvW - left, h = this.kvH - titleH;
     var labels = this.labels == undefined ? [] : this.labels;
     var index = kvNumber(this.selectIdx, 0);
     var face = this.kvClip("kvFace");
+    face._x = left;
+    face._y = titleH;
     kvRect(face, 0, 0, w - 1, h - 1, this.defaultFillColor == undefined ? 0xFFFFFF : this.defaultFillColor,
            this.borderColor);
     kvRect(face, w - h, 0, h - 1, h - 1, 0xEEEEEE, this.borderColor);
@@ -23,10 +28,12 @@ var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
             owner.swapDepths(_global.kvTopDepth = _global.kvTopDepth == undefined ? 20000 : _global.kvTopDepth + 1);
         owner.mc();
     };
-    this.kvText("kvChosen", 2, Math.round((h - 18) / 2), w - h - 4, 18, labels[index], this.labelTextFormat, "left");
+    this.kvText("kvChosen", left + 2, titleH + Math.round((h - 18) / 2), w - h - 4, 18, labels[index], this.labelTextFormat, "left");
 
     // The open list: one row per label, the chosen one marked.
     var list = this.kvClip("kvList");
+    list._x = left;
+    list._y = titleH;
     var rowH = 18;
     for (var i = 0; i < labels.length || this["kvItem" + i] != undefined; i++) {
         var shown = this.kvOpen == true && i < labels.length;
@@ -34,7 +41,7 @@ var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
             var fill = i == index ? this.selectedFillColor : this.defaultFillColor;
             kvRect(list, 0, h + i * rowH, w - 1, rowH, fill == undefined ? 0xFFFFFF : fill, this.borderColor);
         }
-        var item = this.kvText("kvItem" + i, 2, h + i * rowH, w - 4, rowH, shown ? labels[i] : "", this.labelTextFormat,
+        var item = this.kvText("kvItem" + i, left + 2, titleH + h + i * rowH, w - 4, rowH, shown ? labels[i] : "", this.labelTextFormat,
                                "left");
         item._visible = shown;
     }
@@ -47,6 +54,6 @@ var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
             owner.mc();
     };
 });
-combo.kvWatch = ["selectIdx"];
+combo.kvWatch = ["selectIdx", "title"];
 // The class keeps what it needs: the variable would hide a placed clip of the same name.
 delete combo;
