@@ -11,6 +11,7 @@
 #include "publish/TempFiles.h"
 #include "sheet/cells/VariableTable.h"
 
+#include <functional>
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -333,12 +334,14 @@ void CDocData::ReadEmbeddedFiles(model::RecordReader& in, LoadState& state)
 // external-file kind; they are pointed at the restored copy.
 void CDocData::RestoreFileNames(const RestoredFile& file)
 {
-    for (CComponent* component : components_) {
-        CParameterSet* groups = component->GetParameters();
-        for (int i = 0; groups && i < groups->GetCount(); ++i) {
+    // The file's group is a group of the component or sits in one (a background's General).
+    std::function<void(CParameterSet*, int)> visit = [&](CParameterSet* groups, int depth) {
+        for (int i = 0; groups && depth < 2 && i < groups->GetCount(); ++i) {
             CParameter* group = groups->GetAt(i);
-            if (group->GetType() != model::ParamType::Group || !group->GetSet() ||
-                group->GetSet()->GetPageKind() != model::kPageExternalFile) {
+            if (group->GetType() != model::ParamType::Group || !group->GetSet())
+                continue;
+            if (group->GetSet()->GetPageKind() != model::kPageExternalFile) {
+                visit(group->GetSet(), depth + 1);
                 continue;
             }
             CParameter* name = group->GetSet()->FindParameter("fileName");
@@ -347,5 +350,7 @@ void CDocData::RestoreFileNames(const RestoredFile& file)
                 name->SetString(file.path.string(), true);
             }
         }
-    }
+    };
+    for (CComponent* component : components_)
+        visit(component->GetParameters(), 0);
 }
