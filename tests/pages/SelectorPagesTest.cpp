@@ -313,9 +313,11 @@ TEST_F(SelectorPagesTest, TheDisplayOptionsBoxIsNamedByWhatItHolds)
         EXPECT_EQ(Visible(Page::IDC_DISPLAY_DATA), c.display) << c.symbol;
         EXPECT_EQ(HelpFor(Page::IDC_TITLE), c.titleHelp) << c.symbol;
     }
-    // The map's regions are a fixed list: they are named, not linked.
+    // The map's regions may be typed or linked to cells; its source data stay linkable with
+    // the shipped insert option ("label").
     EXPECT_EQ(Text(Page::IDC_LABELS_LABEL), "Regions");
-    EXPECT_FALSE(Enabled(Page::IDC_LABELS_LINK));
+    EXPECT_TRUE(Enabled(Page::IDC_LABELS_LINK));
+    EXPECT_TRUE(Visible(Page::IDC_SOURCE_LINK));
     Picture("selector-general-map");
 
     page.reset();
