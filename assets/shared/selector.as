@@ -51,6 +51,26 @@ if (_global.kvSelectorInsert == undefined) {
         return [0, 0];
     };
 
+    // Redraws a list that opens: at once, or, when it unfolds, one more row a frame (kvReveal
+    // counts the rows shown).
+    _global.kvUnfold = function (clip, unfold) {
+        clip.kvReveal = unfold ? 0 : undefined;
+        clip.mc();
+        // A clip of its own keeps the frames: the component's frame handler watches its cells.
+        var timer = clip.createEmptyMovieClip("kvUnfolder", 9100);
+        if (!unfold)
+            return;
+        timer.onEnterFrame = function () {
+            clip.kvReveal++;
+            var rows = clip.labels == undefined ? 0 : clip.labels.length;
+            if (clip.kvReveal >= rows || clip.kvReveal >= 30) {
+                clip.kvReveal = undefined;
+                delete this.onEnterFrame;
+            }
+            clip.mc();
+        };
+    };
+
     _global.kvSelectorInsert = function (clip, index) {
         clip.selectIdx = index;
         var how = clip.retInfo == undefined ? "position" : String(clip.retInfo).toLowerCase();

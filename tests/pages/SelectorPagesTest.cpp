@@ -334,8 +334,9 @@ TEST_F(SelectorPagesTest, AnExpandedMenuSwapsItsOpenControlsForTheUpdateOn)
 {
     using Page = CSelectorBehaviorPage;
     CParameterSet* behavior = Load("KVMenuSymbol", "Behavior");
-    AddParams(behavior, R"(<param name="animation" type="2" value="true"/>
-        <param name="updateOn" type="6" value="mouse over"><choice>mouse click</choice><choice>mouse over</choice></param>)");
+    // The menu ships both; switched on here.
+    Param(behavior, "animation")->SetBool(true);
+    ASSERT_TRUE(pages::StoreChoiceText(Param(behavior, "updateOn"), "mouse over"));
     Open<Page>(behavior, "Behavior");
     EXPECT_TRUE(Enabled(Page::IDC_DIRECTION));
     EXPECT_TRUE(Enabled(Page::IDC_OPEN_ON));

@@ -3,9 +3,11 @@
 // - a horizontal slider on A1 (300) switched to "Vertical" on its General page and to the
 //   initial limits "auto" on its Behavior page;
 // - a dial on A2 (50) whose start angle was typed as "-120" into its Appearance page's spin edit;
-// - a combo box whose title ("Region") was typed on its General page.
+// - a combo box whose title ("Region") was typed on its General page and whose "Open Animation"
+//   was checked on its Behavior page.
 // The probe reports what the components hold and where the dial's knob is.
 
+#include "pages/SelectorBehaviorPage.h"
 #include "pages/SelectorGeneralPage.h"
 #include "pages/SingleValueAppearancePage.h"
 #include "pages/SingleValueBehaviorPage.h"
@@ -33,13 +35,21 @@ const char* kProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
 KVProbe.prototype = new MovieClip();
 KVProbe.prototype.onEnterFrame = function () {
-    if (++this.kvFrames != 3)
+    var combo = _root.KVComboBoxSymbol_1;
+    ++this.kvFrames;
+    // The combo box opened on frame 3: its rows unfold one a frame.
+    if (this.kvFrames == 4 || this.kvFrames == 5)
+        fscommand("unfold", combo.kvReveal + "|" + combo.kvItem0._visible + "|" + combo.kvItem1._visible);
+    if (this.kvFrames == 9)
+        fscommand("unfolded", combo.kvReveal + "|" + combo.kvItem1._visible + "|" + combo.kvItem2._visible);
+    if (this.kvFrames != 3)
         return;
     var slider = _root.KVSliderHSymbol_1, dial = _root.KVDialSymbol_1, combo = _root.KVComboBoxSymbol_1;
     fscommand("state", slider.kvVertical + "|" + slider.minValue + "|" + slider.maxValue + "|" + dial.minAngle + "|"
               + dial.kvNeedle._rotation + "|" + dial.kvKnob._rotation + "|" + combo.kvFields.kvTitle + "|"
               + combo.kvFace._y + "|" + slider.kvThumb._y + "|" + slider.kvThumb._x);
     fscommand("ready", (dial._x + dial.kvCentre[0]) + "," + (dial._y + dial.kvCentre[1]));
+    combo.kvFace.onRelease();
 };
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
@@ -96,6 +106,8 @@ int main(int argc, char** argv)
         });
         Edit<CSelectorGeneralPage>(parent, combo, "General",
                                    [](CWnd& page) { Type(page, CSelectorGeneralPage::IDC_TITLE, "Region", true); });
+        Edit<CSelectorBehaviorPage>(parent, combo, "Behavior",
+                                    [](CWnd& page) { Click(page, CSelectorBehaviorPage::IDC_ANIMATION); });
         parent.DestroyWindow();
         d.Write(folder / "settings.swf", kProbe, {});
     } catch (const std::exception& e) {

@@ -1,7 +1,8 @@
 // Runs the dashboard of pages_settings.cpp in Ruffle: the slider stands upright with limits
 // found from its first value (0 to 1000 for 300), the dial starts at the angle typed into its
 // spin edit and carries a knob that turns with its needle, and the combo box draws the title
-// typed on its General page above its box. A PNG of the movie goes into <build>/test-output.
+// typed on its General page above its box and, opened, unfolds its rows one a frame by the
+// "Open Animation" of its Behavior page. A PNG of the movie goes into <build>/test-output.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
@@ -37,6 +38,12 @@ try {
     expect("combo box's title", state[6], "Region");
     expect("combo box's box below its title", Number(state[7]), 18);
     expect("upright slider's thumb on its track's middle", Number(state[9]), 40);
+    const unfold = reports(shown, "unfold").map((r) => r.split("|"));
+    expect("combo box's first row shown first", (unfold[0] || [])[1], "true");
+    expect("combo box's second row not yet", (unfold[0] || [])[2], "false");
+    const unfolded = (reports(shown, "unfolded")[0] || "").split("|");
+    expect("combo box unfolded", unfolded[0], "");
+    expect("combo box's rows all shown", `${unfolded[1]}|${unfolded[2]}`, "true|true");
   });
 } finally {
   fs.rmSync(out, { recursive: true, force: true });

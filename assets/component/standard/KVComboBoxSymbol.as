@@ -1,5 +1,6 @@
 // Combo box: the chosen label in a box with an arrow; a click opens the list of "labels" below
-// it, a click on an item chooses it and inserts it into the cells by the insert option.
+// it (one row a frame with "animation"), a click on an item chooses it and inserts it into the
+// cells by the insert option.
 #include "shared/selector.as"
 
 var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
@@ -26,7 +27,7 @@ var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
         // The open list hangs below the box: over whatever was placed after it.
         if (owner.kvOpen)
             owner.swapDepths(_global.kvTopDepth = _global.kvTopDepth == undefined ? 20000 : _global.kvTopDepth + 1);
-        owner.mc();
+        kvUnfold(owner, owner.kvOpen && (owner.animation == true || owner.animation == "on"));
     };
     this.kvText("kvChosen", left + 2, titleH + Math.round((h - 18) / 2), w - h - 4, 18, labels[index], this.labelTextFormat, "left");
 
@@ -36,7 +37,7 @@ var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
     list._y = titleH;
     var rowH = 18;
     for (var i = 0; i < labels.length || this["kvItem" + i] != undefined; i++) {
-        var shown = this.kvOpen == true && i < labels.length;
+        var shown = this.kvOpen == true && i < labels.length && (this.kvReveal == undefined || i < this.kvReveal);
         if (shown) {
             var fill = i == index ? this.selectedFillColor : this.defaultFillColor;
             kvRect(list, 0, h + i * rowH, w - 1, rowH, fill == undefined ? 0xFFFFFF : fill, this.borderColor);
