@@ -13,7 +13,6 @@
 #include "pages/SingleValueBehaviorPage.h"
 #include "pages/SingleValueGeneralPage.h"
 #include "platform/controls/ComboBox.h"
-#include "platform/controls/SpinEdit.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/MessageBox.h"
 #include "tests/player/ComponentDashboard.h"
@@ -29,7 +28,9 @@ using dashboardtest::Dashboard;
 using pagedriving::Choose;
 using pagedriving::Click;
 using pagedriving::Edit;
+using pagedriving::IndexOf;
 using pagedriving::Type;
+using pagedriving::TypeSpin;
 
 const char* kProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
@@ -53,24 +54,6 @@ KVProbe.prototype.onEnterFrame = function () {
 };
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
-
-void TypeSpin(CWnd& page, int id, const std::string& text)
-{
-    CEdit* edit = static_cast<CSpinEdit*>(page.GetDlgItem(id))->EditPart();
-    edit->SetFocus();
-    edit->SetSel(0, -1);
-    CUserInput::PressKey(VK_DELETE);
-    edit->Type(text);
-    CUserInput::PressKey(VK_RETURN);
-}
-
-int IndexOf(CComboBox& combo, const std::string& text)
-{
-    for (int i = 0; i < combo.GetCount(); ++i)
-        if (combo.GetLBText(i) == text)
-            return i;
-    throw std::runtime_error("no item " + text);
-}
 
 } // namespace
 
