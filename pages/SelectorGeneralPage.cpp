@@ -299,8 +299,11 @@ void CSelectorGeneralPage::UpdateInsertOptionLayout(bool repaint)
     if (option == nullptr)
         return;
     const std::string text = ChoiceText(option);
-    const bool sourceRow = Source() != nullptr &&
-                           !(text == "position" || text == "label" || text == "status list" || text == "region");
+    // A map's source data are the regions it colours, whatever it inserts: without the row they
+    // could not be linked.
+    const bool map = Group()->FindParameter("regionNames") != nullptr;
+    const bool sourceRow = Source() != nullptr && (map || !(text == "position" || text == "label" ||
+                                                            text == "status list" || text == "region"));
     ShowItems(*this, {IDC_SOURCE, IDC_SOURCE_LABEL, IDC_SOURCE_LINK}, sourceRow);
     bool values = sourceRow;
     if (text == "rows" || text == "columns")

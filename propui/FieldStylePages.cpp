@@ -4,7 +4,6 @@
 #include "platform/dialogs/DialogTemplate.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -39,7 +38,7 @@ DialogTemplate FieldTemplate(int id, const char* caption, const std::vector<CFie
             break;
         case Kind::Percent:
             t.Add("Static", f.label, f.id + kLabelOffset, f.x, f.y + 2, 70, 8, WS_VISIBLE);
-            t.Add("Edit", "", f.id, f.x + 72, f.y, 30, 12, child | WS_BORDER);
+            t.Add(CSpinEdit::kClassName, "", f.id, f.x + 72, f.y, 30, 12, child);
             bottom = std::max(bottom, f.y + 12);
             break;
         case Kind::Choice:
@@ -58,6 +57,7 @@ CFieldStylePage::CFieldStylePage(int templateId, const char* caption, std::vecto
                                  CGlobalStyle* style, CStyleFolders* folders)
     : CStylePage(style, folders), m_fields(std::move(fields))
 {
+    CSpinEdit::RegisterClass();
     Construct(FieldTemplate(templateId, caption, m_fields));
 }
 
@@ -100,9 +100,7 @@ BOOL CFieldStylePage::OnInitDialog()
             m_choosers.back()->SubclassDlgItem(id, this);
             break;
         case Kind::Percent:
-            m_numbers.push_back(std::make_unique<CEdit>());
-            m_numbers.back()->SubclassDlgItem(id, this);
-            m_numbers.back()->LimitText(3);
+            // Bound (to the record's field) on every load.
             break;
         case Kind::Choice:
             for (const std::string& entry : f.choices)
@@ -144,7 +142,10 @@ void CFieldStylePage::LoadControls()
             Chooser(f.id)->Create(f.format(*m_pStyle), nullptr, false, nullptr);
             break;
         case Kind::Percent:
-            SetDlgItemText(f.id, std::to_string(*f.number(*m_pStyle)));
+            if (auto* spin = dynamic_cast<CSpinEdit*>(GetDlgItem(f.id))) {
+                spin->BindInt(f.number(*m_pStyle), GetFont(), f.minimum, f.maximum, 1, false);
+                spin->LimitText(3);
+            }
             break;
         case Kind::Choice:
             break;
@@ -189,20 +190,6 @@ BOOL CFieldStylePage::OnCommand(WPARAM wParam, LPARAM lParam)
         if (f->chosen)
             f->chosen(static_cast<CComboBox*>(GetDlgItem(f->id))->GetCurSel());
         LoadControls();
-    } else if (f->kind == Kind::Percent && code == EN_CHANGE && !m_loading) {
-        std::string text = GetDlgItem(f->id)->GetWindowText();
-        if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
-            return TRUE;
-        int value = std::clamp(std::atoi(text.c_str()), f->minimum, f->maximum);
-        if (std::to_string(value) != text) {
-            m_loading = true;
-            SetDlgItemText(f->id, std::to_string(value));
-            m_loading = false;
-        }
-        if (value != *f->number(*m_pStyle)) {
-            *f->number(*m_pStyle) = value;
-            SetModified(TRUE);
-        }
     }
     return TRUE;
 }
@@ -227,6 +214,13 @@ void CFieldStylePage::UpdatePreview()
 
 LRESULT CFieldStylePage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_SPINEDIT_CHANGED) {
+        // The spin edit has written its field already.
+        const Field* f = FindField(static_cast<int>(wParam));
+        if (f && f->kind == Kind::Percent)
+            SetModified(TRUE);
+        return 0;
+    }
     if (message == CFontChooserBase::kChangedMessage) {
         const Field* f = FindField(static_cast<int>(wParam));
         if (f && f->kind == Kind::Font)

@@ -5,7 +5,7 @@
 // a table of controls; the table says which field a control edits and which switches enable
 // it, so binding, re-reading on activation and the enabling rules are one piece of code.
 
-#include "platform/controls/Edit.h"
+#include "platform/controls/SpinEdit.h"
 #include "propui/FontDataCtrl.h"
 #include "propui/StylePage.h"
 
@@ -68,7 +68,6 @@ private:
     std::vector<Field> m_fields;
     std::vector<std::unique_ptr<CColorSwatch>> m_swatches;
     std::vector<std::unique_ptr<CFontDataCtrl>> m_choosers;
-    std::vector<std::unique_ptr<CEdit>> m_numbers;
     bool m_loading = false;
     CStylePage* m_forward = nullptr;
 };

@@ -52,7 +52,7 @@ DialogTemplate StylesTemplate()
     t.Add("Static", "Value Color", 0xFFFF, 130, 48, 60, 8, WS_VISIBLE);
     t.Add("Button", "", CStylesPage::IdValue, 200, 46, 30, 12, child);
     t.Add("Static", "Transparency", 0xFFFF, 7, 66, 60, 8, WS_VISIBLE);
-    t.Add("Edit", "", CStylesPage::IdTransparency, 70, 64, 30, 12, child | WS_BORDER);
+    t.Add(CSpinEdit::kClassName, "", CStylesPage::IdTransparency, 70, 64, 30, 12, child);
     t.Add("Button", "Show Custom Color", CStylesPage::IdShowCustom, 130, 64, 110, 10, child | BS_AUTOCHECKBOX);
     t.Add("Button", "Use Background Art", CStylesPage::IdBackgroundArt, 130, 78, 110, 10,
           child | BS_AUTOCHECKBOX);
@@ -83,6 +83,7 @@ std::vector<std::string> ListStyleFiles(const std::string& folder)
 
 CStylesPage::CStylesPage(CGlobalStyle* style, CStyleFolders* folders) : CStylePage(style, folders)
 {
+    CSpinEdit::RegisterClass();
     Construct(StylesTemplate());
 }
 
@@ -106,8 +107,7 @@ BOOL CStylesPage::OnInitDialog()
     m_list.SubclassDlgItem(IdStyleList, this);
     for (int id : {IdBorder, IdFill, IdMarker, IdValue})
         Swatch(id).SubclassDlgItem(static_cast<UINT>(id), this);
-    m_transparency.SubclassDlgItem(IdTransparency, this);
-    m_transparency.LimitText(3);
+    m_transparency = dynamic_cast<CSpinEdit*>(GetDlgItem(IdTransparency));
     m_title.SubclassDlgItem(IdTitleFont, this);
     m_label.SubclassDlgItem(IdLabelFont, this);
     RefreshStyleList();
@@ -130,9 +130,11 @@ void CStylesPage::LoadControls()
     SetButtonColor(m_value, g.value);
     CheckDlgButton(IdShowCustom, g.colorEnable ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IdBackgroundArt, g.bgArt ? BST_CHECKED : BST_UNCHECKED);
-    m_loading = true;
-    m_transparency.SetWindowText(std::to_string(g.transparency));
-    m_loading = false;
+    // Bound again: a loaded style is a new record.
+    if (m_transparency != nullptr) {
+        m_transparency->BindInt(&m_pStyle->globalColors.transparency, GetFont(), 0, 100, 1, false);
+        m_transparency->LimitText(3);
+    }
     // The choosers are bound again: a loaded style replaced the text formats they show.
     m_title.Create(&m_pStyle->globalColors.titleTextFormat, nullptr, false, nullptr);
     m_label.Create(&m_pStyle->globalColors.labelTextFormat, nullptr, false, nullptr);
@@ -336,23 +338,6 @@ void CStylesPage::OnColor(int id)
     UpdatePreview();
 }
 
-void CStylesPage::OnTransparencyTyped()
-{
-    std::string text = m_transparency.GetWindowText();
-    if (m_loading || text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
-        return;
-    int value = std::clamp(std::atoi(text.c_str()), 0, 100);
-    if (std::to_string(value) != text) {
-        m_loading = true;
-        m_transparency.SetWindowText(std::to_string(value));
-        m_loading = false;
-    }
-    if (value == m_pStyle->globalColors.transparency)
-        return;
-    m_pStyle->globalColors.transparency = value;
-    SetModified(TRUE);
-}
-
 BOOL CStylesPage::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const int id = LOWORD(wParam);
@@ -387,10 +372,6 @@ BOOL CStylesPage::OnCommand(WPARAM wParam, LPARAM lParam)
             SetModified(TRUE);
         }
         return TRUE;
-    case IdTransparency:
-        if (code == EN_CHANGE)
-            OnTransparencyTyped();
-        return TRUE;
     default:
         return CStylePage::OnCommand(wParam, lParam);
     }
@@ -398,7 +379,8 @@ BOOL CStylesPage::OnCommand(WPARAM wParam, LPARAM lParam)
 
 LRESULT CStylesPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == CFontChooserBase::kChangedMessage && (wParam == IdTitleFont || wParam == IdLabelFont)) {
+    if ((message == CFontChooserBase::kChangedMessage && (wParam == IdTitleFont || wParam == IdLabelFont)) ||
+        (message == WM_SPINEDIT_CHANGED && wParam == IdTransparency)) {
         SetModified(TRUE);
         return 0;
     }

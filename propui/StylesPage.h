@@ -8,6 +8,7 @@
 #include "platform/controls/Button.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/Edit.h"
+#include "platform/controls/SpinEdit.h"
 #include "propui/FontDataCtrl.h"
 #include "propui/StylePage.h"
 
@@ -62,14 +63,12 @@ private:
     void OnLoadStyle();
     void OnDeleteStyle();
     void OnColor(int id);
-    void OnTransparencyTyped();
     std::string FolderOf(int entry) const;
 
     CComboBox m_list;
     CColorSwatch m_border, m_fill, m_marker, m_value;
-    CEdit m_transparency;
+    CSpinEdit* m_transparency = nullptr; // the dialog's item
     CFontDataCtrl m_title, m_label;
-    bool m_loading = false;
     // Folders of the list's entries (the item data points into it); empty for the styles folder.
     std::vector<std::string> m_entryFolders;
 };

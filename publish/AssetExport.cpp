@@ -18,6 +18,7 @@
 #include "swf/SwfTags.h"
 #include "swf/SwfTrace.h"
 
+#include <functional>
 #include <map>
 #include <set>
 #include <system_error>
@@ -352,15 +353,20 @@ AssetExportResult ExportDocumentAssets(const std::filesystem::path& output, CSwf
 {
     model::CFileBatch own;
     Exporter exporter(output, movie, characterIds, batch ? *batch : own);
-    for (std::size_t i = 0; i < snapshot.GetInstanceCount(); ++i) {
-        const CParameterSet* parameters = snapshot.GetInstance(i)->GetParameters();
-        for (int p = 0; parameters && p < parameters->GetCount(); ++p) {
+    // The file's group is a group of the component or sits in one (a background's General).
+    std::function<void(const CParameterSet*, int)> visit = [&](const CParameterSet* parameters, int depth) {
+        for (int p = 0; parameters && depth < 2 && p < parameters->GetCount(); ++p) {
             CParameter* group = parameters->GetAt(p);
-            if (group->GetType() == model::ParamType::Group && group->GetSet() &&
-                group->GetSet()->GetPageKind() == model::kPageExternalFile)
+            if (group->GetType() != model::ParamType::Group || !group->GetSet())
+                continue;
+            if (group->GetSet()->GetPageKind() == model::kPageExternalFile)
                 exporter.Export(*group->GetSet());
+            else
+                visit(group->GetSet(), depth + 1);
         }
-    }
+    };
+    for (std::size_t i = 0; i < snapshot.GetInstanceCount(); ++i)
+        visit(snapshot.GetInstance(i)->GetParameters(), 0);
     AssetExportResult result = std::move(exporter.Result());
     std::string reason;
     if (!batch && !own.Commit(reason))

@@ -210,6 +210,13 @@ void Builder::ApplyValue(CParameter& p, const json::Value& value, const std::str
         return;
     }
     case model::ParamType::Group:
+        // A number format may be given by its code alone, as it was before it became a group.
+        if (value.kind == json::Kind::String && p.GetSet() != nullptr) {
+            if (CParameter* code = p.GetSet()->FindParameter("numFormat")) {
+                code->SetString(value.text);
+                return;
+            }
+        }
         ApplyParameters(*p.GetSet(), value, where);
         return;
     case model::ParamType::List:

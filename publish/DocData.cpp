@@ -12,6 +12,7 @@
 #include "publish/TempFiles.h"
 #include "sheet/cells/VariableTable.h"
 
+#include <functional>
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -347,12 +348,14 @@ void CDocData::ReadEmbeddedFiles(base::RecordReader& in, LoadState& state)
 void RepointExternalFiles(const std::vector<CComponent*>& components, const std::string& from,
                           const std::string& to)
 {
-    for (CComponent* component : components) {
-        CParameterSet* groups = component->GetParameters();
-        for (int i = 0; groups && i < groups->GetCount(); ++i) {
+    // The file's group is a group of the component or sits in one (a background's General).
+    std::function<void(CParameterSet*, int)> visit = [&](CParameterSet* groups, int depth) {
+        for (int i = 0; groups && depth < 2 && i < groups->GetCount(); ++i) {
             CParameter* group = groups->GetAt(i);
-            if (group->GetType() != model::ParamType::Group || !group->GetSet() ||
-                group->GetSet()->GetPageKind() != model::kPageExternalFile) {
+            if (group->GetType() != model::ParamType::Group || !group->GetSet())
+                continue;
+            if (group->GetSet()->GetPageKind() != model::kPageExternalFile) {
+                visit(group->GetSet(), depth + 1);
                 continue;
             }
             CParameter* name = group->GetSet()->FindParameter("fileName");
@@ -361,5 +364,7 @@ void RepointExternalFiles(const std::vector<CComponent*>& components, const std:
                 name->SetString(to, true);
             }
         }
-    }
+    };
+    for (CComponent* component : components)
+        visit(component->GetParameters(), 0);
 }

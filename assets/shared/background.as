@@ -6,6 +6,40 @@
 #include "shared/component.as"
 
 if (_global.kvDrawBackground == undefined) {
+    _global.kvFilled = function (text) {
+        return text != undefined && String(text) != "";
+    };
+
+    // The imported picture ("externalFile"): the symbol the publisher embedded ("clipName"), or
+    // the copy beside the movie ("fileName") loaded when it plays; stretched over the component
+    // once its size is known. Made again only when the picture changes; none removes it.
+    _global.kvShowPicture = function (file) {
+        var source = file == undefined ? "" : kvFilled(file.clipName) ? "clip:" + file.clipName : "file:" + file.fileName;
+        if (this.kvPictureSource === source)
+            return;
+        this.kvPictureSource = source;
+        this.kvPicture.removeMovieClip();
+        this.kvPictureFit.removeMovieClip();
+        if (source == "")
+            return;
+        if (kvFilled(file.clipName)) {
+            this.attachMovie(file.clipName, "kvPicture", 9000);
+        } else {
+            this.createEmptyMovieClip("kvPicture", 9000);
+            this.kvPicture.loadMovie(file.fileName);
+        }
+        var owner = this;
+        this.createEmptyMovieClip("kvPictureFit", 9001);
+        this.kvPictureFit.onEnterFrame = function () {
+            var shown = owner.kvPicture;
+            if (shown == undefined || !(shown._width > 0 && shown._height > 0))
+                return;
+            shown._xscale = shown._xscale * owner.kvW / shown._width;
+            shown._yscale = shown._yscale * owner.kvH / shown._height;
+            delete this.onEnterFrame;
+        };
+    };
+
     // A rectangle with corners rounded by r, inside the clip's current fill and line.
     _global.kvRoundRect = function (clip, x, y, w, h, r) {
         r = Math.max(Math.min(r, Math.min(w, h) / 2), 0);
@@ -23,10 +57,27 @@ if (_global.kvDrawBackground == undefined) {
     _global.kvDrawBackground = function (art) {
         var w = this.kvW, h = this.kvH;
         var panel = this.kvClip("kvPanel");
-        if (this.artEnabled == false)
+        // "Capture Mouse Events": the panel takes the presses, so nothing under it gets them.
+        if (this.blockMouseEvents == true) {
+            panel.onPress = function () {};
+            panel.useHandCursor = false;
+        } else {
+            delete panel.onPress;
+        }
+        var file = this.externalFile;
+        var picture = this.useExternalFile == true && file != undefined
+                      && (kvFilled(file.clipName) || kvFilled(file.fileName));
+        this.kvShowPicture(picture ? file : undefined);
+        if (this.artEnabled == false || picture)
             art = 0;
         this.kvArt = art;
-        if (art == 2) {
+        if (picture) {
+            // The picture covers the panel; a movie's own background colour behind it on request.
+            if (file.bgType == "swf" && file.bgBG == true)
+                kvRect(panel, 0, 0, w, h, file.bgColor == undefined ? 0xFFFFFF : file.bgColor, undefined);
+            else
+                kvRect(panel, 0, 0, w, h, 0xFFFFFF, undefined);
+        } else if (art == 2) {
             // A rounded card on a soft shadow.
             panel.lineStyle();
             panel.beginFill(0x000000, 15);

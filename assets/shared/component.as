@@ -319,6 +319,10 @@ if (_global.KVComponent == undefined) {
             return v == undefined ? "" : String(v);
         if (isNaN(v))
             return "";
+        // A number-format group holds its code as "numFormat"; documents saved before the
+        // format was a group hold the code itself.
+        if (format != undefined && typeof format == "object" && !(format instanceof Array))
+            format = format.numFormat;
         if (format == undefined || format == "")
             format = "#,##0.##";
         var sections = [], cur = "", quoted = false, i, c;
@@ -505,6 +509,81 @@ if (_global.KVComponent == undefined) {
 
     _global.kvTwoDigits = function (n) {
         return n < 10 ? "0" + n : String(n);
+    };
+
+    // "Initial Limits Calculation": "auto" takes the limits once from the first number shown,
+    // from 0 to the round number at or above twice it (mirrored below 0); "alertBased" runs them
+    // from 0 to the alerts' target, or to its highest threshold where that lies beyond 100 %.
+    // "manual", or no number yet, keeps "minValue" and "maxValue" as typed.
+    p.kvInitialLimits = function () {
+        if (this.kvLimitsFound == true)
+            return;
+        var how = this.initialMinMax instanceof Array ? this.initialMinMax[0] : this.initialMinMax;
+        var v = Number(this.mv instanceof Array ? this.mv[0] : this.mv);
+        if (how == "auto") {
+            if (this.mv === "" || this.mv == undefined || isNaN(v))
+                return;
+            var top = kvRoundUp(Math.abs(v) * 2);
+            this.minValue = v < 0 ? -top : 0;
+            this.maxValue = v < 0 ? 0 : top;
+        } else if (how == "alertBased") {
+            var target = kvNumber(this.target instanceof Array ? this.target[0] : this.target, 0);
+            if (target == 0 || this.alertsEnabled != true)
+                return;
+            var pcts = this.alertPcts == undefined ? [] : this.alertPcts, highest = 100;
+            for (var i = 0; i < pcts.length; i++)
+                highest = Math.max(highest, kvNumber(pcts[i], 0));
+            this.minValue = 0;
+            this.maxValue = target * highest / 100;
+        }
+        this.kvLimitsFound = true;
+    };
+
+    // The first of 1, 2 and 5 times a power of ten at or above x (100 for nothing).
+    _global.kvRoundUp = function (x) {
+        if (!(x > 0))
+            return 100;
+        var unit = Math.pow(10, Math.floor(Math.log(x) / Math.LN10));
+        var steps = [1, 2, 5, 10];
+        for (var i = 0; i < steps.length; i++)
+            if (steps[i] * unit >= x * (1 - 1e-12))
+                return steps[i] * unit;
+        return 10 * unit;
+    };
+
+    // Whether the component is drawn upright: its "orientation" choice where it has one, else
+    // the way its symbol stands.
+    p.kvUpright = function (symbolUpright) {
+        var o = this.orientation instanceof Array ? this.orientation[0] : this.orientation;
+        return o == undefined || o === "" ? symbolUpright : String(o).toLowerCase() == "vertical";
+    };
+
+    // The alert bands along a scale ("alertDisplayEnabled"): from x0,y0 to x1,y1 in the band
+    // colours, each band as long as its share of the range, as a strip of the given thickness.
+    // Only for alerts against the range itself (no target), where the bands have fixed places.
+    p.kvAlertStrip = function (clip, x0, y0, x1, y1, thickness) {
+        var colours = this.customAlertColors != undefined ? this.customAlertColors : this.alertColors;
+        var pcts = this.alertPcts;
+        if (this.alertDisplayEnabled != true || this.alertsEnabled != true || colours == undefined || pcts == undefined
+            || kvNumber(this.target instanceof Array ? this.target[0] : this.target, 0) != 0)
+            return;
+        var bands = Math.min(colours.length, pcts.length + 1);
+        var mid = this.alertType == "mid";
+        var from = 0;
+        for (var b = 0; b < bands; b++) {
+            var to = b < bands - 1 ? Math.min(Math.max(kvNumber(pcts[b], 0), 0), 100) / 100 : 1;
+            var ends = mid ? [[from / 2, to / 2], [1 - to / 2, 1 - from / 2]] : [[from, to]];
+            var index = this.alertType == "low" || mid ? bands - 1 - b : b;
+            for (var e = 0; e < ends.length; e++) {
+                var a = ends[e][0], z = ends[e][1];
+                if (z <= a)
+                    continue;
+                var ax = x0 + (x1 - x0) * a, ay = y0 + (y1 - y0) * a, zx = x0 + (x1 - x0) * z, zy = y0 + (y1 - y0) * z;
+                kvRect(clip, Math.min(ax, zx), Math.min(ay, zy), Math.max(Math.abs(zx - ax), thickness),
+                       Math.max(Math.abs(zy - ay), thickness), colours[index], undefined);
+            }
+            from = to;
+        }
     };
 
     // Where v stands between the clip's "minValue" and "maxValue", from 0 to 1; a value that is

@@ -13,11 +13,13 @@ if (_global.kvDrawGauge == undefined) {
 
     _global.kvDrawGauge = function () {
         var w = this.kvW, h = this.kvH;
+        this.kvInitialLimits();
         var titleH = this.titleEnabled == false ? 0 : 18;
         var valueH = 20;
         var r = Math.max(Math.min(w / 2, (h - titleH - valueH) / 2) - 4, 8);
         var cx = w / 2, cy = titleH + 4 + r;
         this.kvCentre = [cx, cy];
+        this.kvRadius = r;
         var face = this.kvClip("kvFace");
         var fill = this.kvAlertFill(this.mv, this.useCustomColor == true ? this.customColor : this.fillColor);
         face.lineStyle(0, this.borderColor == undefined ? 0x666666 : this.borderColor, 100);

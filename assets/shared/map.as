@@ -82,6 +82,17 @@ if (_global.kvDrawMap == undefined) {
             largest = Math.max(largest, kvNumber(values[i], 0));
         }
         this.kvAlertRange = [0, largest];
+        // The Regions list ("regionNames", typed or linked to cells) names the regions a person
+        // may choose, by code or name; an empty list leaves every region to choose.
+        var listed = kvFlatList(this.regionNames), choosable = undefined;
+        for (var k = 0; k < listed.length; k++) {
+            var known = kvMapFind(regions, listed[k]);
+            if (known < 0)
+                continue;
+            if (choosable == undefined)
+                choosable = [];
+            choosable[known] = true;
+        }
         var base = this.regionDftColor == undefined ? 0xDDDDDD : this.regionDftColor;
         var chosen = kvMapFind(regions, this.selectedRegion);
         this.kvRegionColours = {};
@@ -110,7 +121,8 @@ if (_global.kvDrawMap == undefined) {
                 clip.lineTo(ox + pts[0] * scale, oy + pts[1] * scale);
                 clip.endFill();
             }
-            this.kvRegionHandlers(clip, r, regions[r], nameOf[r], positionOf[r], valueOf[r]);
+            this.kvRegionHandlers(clip, r, regions[r], nameOf[r], positionOf[r], valueOf[r],
+                                  choosable == undefined || choosable[r] == true);
         }
         // The region under the mouse, with its value, in the corner.
         var over = this.kvOver == undefined ? "" : regions[this.kvOver][1];
@@ -120,10 +132,11 @@ if (_global.kvDrawMap == undefined) {
                     this.mouseOverTextProps, "left");
     };
 
-    // A press on a region chooses it; moving over one shows its name and value.
-    _global.kvMapRegionHandlers = function (clip, index, region, name, position, value) {
+    // A press on a region chooses it (when it may be chosen); moving over one shows its name
+    // and value.
+    _global.kvMapRegionHandlers = function (clip, index, region, name, position, value, choosable) {
         var owner = this;
-        clip.onRelease = function () {
+        clip.onRelease = !choosable ? undefined : function () {
             owner.selectedRegion = region[0];
             var how = owner.retInfo;
             if (how == "position")

@@ -7,6 +7,8 @@
 if (_global.kvDrawProgressBar == undefined) {
     _global.kvDrawProgressBar = function (vertical) {
         var w = this.kvW, h = this.kvH;
+        vertical = this.kvUpright(vertical);
+        this.kvInitialLimits();
         var f = kvRangeFraction(this, this.mv);
         var fill = this.kvAlertFill(this.mv, this.useCustomColor == true ? this.customColor : this.fillColor);
         var back = this.backgroundColor == undefined ? 0xFFFFFF : this.backgroundColor;
@@ -21,6 +23,7 @@ if (_global.kvDrawProgressBar == undefined) {
             this.kvFillH = Math.round(f * (barH - 2) * 100) / 100;
             if (this.kvFillH > 0)
                 kvRect(bar, 1, titleH + barH - 1 - this.kvFillH, w - 3, this.kvFillH, fill, undefined);
+            this.kvAlertStrip(bar, w - 5, titleH + barH - 1, w - 5, titleH + 1, 3);
             this.kvText("kvTitle", 0, 0, w, titleH, titleH > 0 ? this.title : "", this.titleTextFormat, "center");
             this.kvText("kvValue", 0, titleH + barH + 1, w, textH, value, this.kvAlertText(this.mv, this.valueTextFormat), "center");
             return;
@@ -31,6 +34,7 @@ if (_global.kvDrawProgressBar == undefined) {
         this.kvFillW = Math.round(f * (w - 3) * 100) / 100;
         if (this.kvFillW > 0)
             kvRect(bar, 1, titleH + 1, this.kvFillW, barH - 2, fill, undefined);
+        this.kvAlertStrip(bar, 1, titleH + barH - 4, w - 2, titleH + barH - 4, 3);
         this.kvText("kvTitle", 0, 0, w * 0.6, titleH, titleH > 0 ? this.title : "", this.titleTextFormat, "left");
         this.kvText("kvValue", w * 0.6, 0, w * 0.4, titleH, value, this.kvAlertText(this.mv, this.valueTextFormat), "right");
     };

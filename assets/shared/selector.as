@@ -26,6 +26,51 @@ if (_global.kvSelectorInsert == undefined) {
             flat[k][0][flat[k][1]] = picked[k];
     };
 
+    // The font of a selector's title: its Title Font, or, in a document saved before selectors
+    // had one, the label font that drew the title then.
+    _global.kvSelectorTitleFormat = function (clip) {
+        return clip.titleTextFormat != undefined ? clip.titleTextFormat : clip.labelTextFormat;
+    };
+
+    // A selector's "title" in its Title Font: in a row along its top, or, when beside is set and
+    // the selector is too short for a row, at its left in the given share of its width. Gives
+    // [top, left], where the rest of the selector starts.
+    _global.kvSelectorTitle = function (clip, beside) {
+        var text = clip.title == undefined ? "" : String(clip.title);
+        var format = kvSelectorTitleFormat(clip);
+        if (text != "" && clip.kvH >= 36) {
+            clip.kvText("kvTitle", 0, 0, clip.kvW, 18, text, format, "left");
+            return [18, 0];
+        }
+        if (text != "" && beside != undefined) {
+            var left = Math.round(clip.kvW * beside);
+            clip.kvText("kvTitle", 0, Math.round((clip.kvH - 18) / 2), left - 4, 18, text, format, "left");
+            return [0, left];
+        }
+        clip.kvText("kvTitle", 0, 0, clip.kvW, 18, "", format, "left");
+        return [0, 0];
+    };
+
+    // Redraws a list that opens: at once, or, when it unfolds, one more row a frame (kvReveal
+    // counts the rows shown).
+    _global.kvUnfold = function (clip, unfold) {
+        clip.kvReveal = unfold ? 0 : undefined;
+        clip.mc();
+        // A clip of its own keeps the frames: the component's frame handler watches its cells.
+        var timer = clip.createEmptyMovieClip("kvUnfolder", 9100);
+        if (!unfold)
+            return;
+        timer.onEnterFrame = function () {
+            clip.kvReveal++;
+            var rows = clip.labels == undefined ? 0 : clip.labels.length;
+            if (clip.kvReveal >= rows || clip.kvReveal >= 30) {
+                clip.kvReveal = undefined;
+                delete this.onEnterFrame;
+            }
+            clip.mc();
+        };
+    };
+
     _global.kvSelectorInsert = function (clip, index) {
         clip.selectIdx = index;
         var how = clip.retInfo == undefined ? "position" : String(clip.retInfo).toLowerCase();

@@ -7,7 +7,7 @@
 if (_global.kvDefineSlider == undefined) {
     _global.kvDefineSlider = function (symbol, w, h, vertical) {
         var slider = kvDefineComponent(symbol, w, h, kvSliderDraw);
-        slider.kvVertical = vertical;
+        slider.kvSymbolUpright = vertical;
         slider.kvLimits = kvSliderLimits;
         slider.kvPlaceThumb = kvSliderPlaceThumb;
         slider.kvShowValue = kvSliderShowValue;
@@ -20,6 +20,8 @@ if (_global.kvDefineSlider == undefined) {
 
     _global.kvSliderDraw = function () {
         var w = this.kvW, h = this.kvH;
+        this.kvVertical = this.kvUpright(this.kvSymbolUpright);
+        this.kvInitialLimits();
         var titleH = this.titleEnabled == false ? 0 : Math.min(Math.round(h * 0.32), 18);
         if (this.kvVertical) {
             // A vertical slider is narrow: its title may take two lines.
@@ -41,9 +43,11 @@ if (_global.kvDefineSlider == undefined) {
         if (this.kvVertical) {
             kvRect(track, a - 8, s - l, 16, l, back, undefined);
             kvRect(track, a - 2, s - l, 4, l, fill, this.borderColor);
+            this.kvAlertStrip(track, a + 4, s, a + 4, s - l, 3);
         } else {
             kvRect(track, 0, a - 8, w, 16, back, undefined);
             kvRect(track, s, a - 2, l, 4, fill, this.borderColor);
+            this.kvAlertStrip(track, s, a + 4, s + l, a + 4, 3);
         }
         var owner = this;
         track.onPress = function () { owner.kvDragFrom(); };

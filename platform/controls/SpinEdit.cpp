@@ -7,29 +7,10 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Colors.h"
 #include "platform/controls/ControlMessages.h"
+#include "platform/controls/InPlaceEdit.h"
 #include "platform/window/WindowClass.h"
 
 namespace {
-
-// The edit part: Enter and leaving the field commit what was typed.
-class CSpinEditField : public CEdit {
-protected:
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-            if (CWnd* parent = GetParent())
-                parent->SendMessage(WM_SPINEDIT_COMMIT, 0, 0);
-            return 0;
-        }
-        if (message == WM_KILLFOCUS) {
-            const LRESULT result = CEdit::DefWindowProc(message, wParam, lParam);
-            if (CWnd* parent = GetParent())
-                parent->SendMessage(WM_SPINEDIT_COMMIT, 0, 0);
-            return result;
-        }
-        return CEdit::DefWindowProc(message, wParam, lParam);
-    }
-};
 
 // Numbers in the field are the C form whatever the user's locale.
 std::string FormatNumber(double value, bool integer)
@@ -147,12 +128,21 @@ void CSpinEdit::Layout(CFont* font)
         m_down->DestroyWindow();
     CRect client;
     GetClientRect(&client);
-    m_edit = std::make_unique<CSpinEditField>();
-    m_edit->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_NUMBER,
-                   CRect(0, 0, std::max(0, client.Width() - kArrowWidth), client.Height()), this, 3);
+    // The edit part is an in-place edit: it filters what cannot be part of a (negative, decimal)
+    // number and reports only a text that differs from the one shown, so tabbing through a page
+    // writes nothing back. Making it takes the focus, which a page being built must keep.
+    CWnd* focus = CWnd::GetFocus();
+    auto edit = std::make_unique<CInPlaceEdit>();
+    edit->Create(this, CRect(0, 0, std::max(0, client.Width() - kArrowWidth), client.Height()), 0, false,
+                 WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
+    edit->SetNumericFilter(true);
+    m_edit = std::move(edit);
+    if (focus != nullptr && focus != m_edit.get() && focus->GetSafeHwnd() != nullptr)
+        focus->SetFocus();
     if (font != nullptr)
         m_edit->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-    m_edit->EnableWindow(m_bEditable);
+    const bool enabled = IsWindowEnabled() != FALSE;
+    m_edit->EnableWindow(enabled && m_bEditable);
     const int half = client.Height() / 2;
     m_up = std::make_unique<CSpinArrowButton>();
     m_up->Create("", WS_CHILD | WS_VISIBLE | BS_BITMAP,
@@ -162,6 +152,8 @@ void CSpinEdit::Layout(CFont* font)
     m_down->Create("", WS_CHILD | WS_VISIBLE | BS_BITMAP,
                    CRect(client.Width() - kArrowWidth, half, client.Width(), client.Height()), this, 2);
     m_down->SetBitmap(&ArrowPicture(false));
+    m_up->EnableWindow(enabled);
+    m_down->EnableWindow(enabled);
 }
 
 bool CSpinEdit::IsDoubleParameter() const
@@ -256,7 +248,9 @@ void CSpinEdit::UpdateText()
     if (m_edit == nullptr || m_edit->GetSafeHwnd() == nullptr)
         return;
     const double value = CurrentValue();
-    m_edit->SetWindowText(FormatNumber(m_bNegate ? -value : value, !IsDoubleParameter()));
+    const std::string text = FormatNumber(m_bNegate ? -value : value, !IsDoubleParameter());
+    m_edit->SetWindowText(text);
+    static_cast<CInPlaceEdit*>(m_edit.get())->SetBaseline(text);
     m_edit->Invalidate();
 }
 
@@ -341,7 +335,13 @@ void CSpinEdit::CommitTyped()
     if (m_bNegate)
         value = -value;
     const bool clamp = !m_bParameterMode || (m_pParameter != nullptr && m_pParameter->GetRange().has_value());
+    const double before = CurrentValue();
     Store(value, clamp);
+    if (CurrentValue() == before) {
+        // "5.0" over 5, or a value clamped back to the one held: nothing changed.
+        UpdateText();
+        return;
+    }
     if (clamp)
         UpdateText();
     Notify();
@@ -377,9 +377,18 @@ LRESULT CSpinEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             Decrement();
         return 0;
     case WM_SPINEDIT_COMMIT:
+        // The in-place edit's report of a changed text (it stands for id 0).
         if (lParam == 0)
             CommitTyped();
         return 0;
+    case WM_ENABLE:
+        // The parts draw themselves, so they must follow their control's state to look it.
+        if (m_up != nullptr && m_up->GetSafeHwnd() != nullptr) {
+            m_up->EnableWindow(wParam != 0);
+            m_down->EnableWindow(wParam != 0);
+            m_edit->EnableWindow(wParam != 0 && m_bEditable);
+        }
+        break;
     case WM_SETFONT:
         Layout(reinterpret_cast<CFont*>(wParam));
         UpdateText();

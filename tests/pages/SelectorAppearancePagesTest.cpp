@@ -188,7 +188,12 @@ TEST_F(SelectorAppearancePagesTest, MouseOverUpdatesDisableTheMouseOverColoursEx
             <param name="overTextColor" type="4" value="0x000000"/><param name="selectTextColor" type="4" value="0x000000"/>
             <param name="dftBgColor" type="4" value="0xEEEEEE"/><param name="overBgColor" type="4" value="0xDDDDDD"/>
             <param name="selectBgColor" type="4" value="0xCCCCCC"/></group>)");
-        AddParams(Key("menuExpanded")->GetOwner(), std::string(R"(<param name="updateOn" value=")") + mode + "\"/>");
+        // The menu ships its "updateOn" as a choice; a text of another letter case stands in it here.
+        CParameterSet* behavior = Key("menuExpanded")->GetOwner();
+        for (int i = 0; i < behavior->GetCount(); ++i)
+            if (behavior->GetAt(i)->GetName() == "updateOn")
+                behavior->RemoveAt(i);
+        AddParams(behavior, std::string(R"(<param name="updateOn" value=")") + mode + "\"/>");
         OpenAppearance(group, std::make_unique<Selector>());
         EXPECT_EQ(Enabled(Selector::IDC_OVER_TEXT), enabled) << mode;
         EXPECT_EQ(Enabled(Selector::IDC_OVER_BG), enabled) << mode;

@@ -313,9 +313,11 @@ TEST_F(SelectorPagesTest, TheDisplayOptionsBoxIsNamedByWhatItHolds)
         EXPECT_EQ(Visible(Page::IDC_DISPLAY_DATA), c.display) << c.symbol;
         EXPECT_EQ(HelpFor(Page::IDC_TITLE), c.titleHelp) << c.symbol;
     }
-    // The map's regions are a fixed list: they are named, not linked.
+    // The map's regions may be typed or linked to cells; its source data stay linkable with
+    // the shipped insert option ("label").
     EXPECT_EQ(Text(Page::IDC_LABELS_LABEL), "Regions");
-    EXPECT_FALSE(Enabled(Page::IDC_LABELS_LINK));
+    EXPECT_TRUE(Enabled(Page::IDC_LABELS_LINK));
+    EXPECT_TRUE(Visible(Page::IDC_SOURCE_LINK));
     Picture("selector-general-map");
 
     page.reset();
@@ -332,8 +334,9 @@ TEST_F(SelectorPagesTest, AnExpandedMenuSwapsItsOpenControlsForTheUpdateOn)
 {
     using Page = CSelectorBehaviorPage;
     CParameterSet* behavior = Load("KVMenuSymbol", "Behavior");
-    AddParams(behavior, R"(<param name="animation" type="2" value="true"/>
-        <param name="updateOn" type="6" value="mouse over"><choice>mouse click</choice><choice>mouse over</choice></param>)");
+    // The menu ships both; switched on here.
+    Param(behavior, "animation")->SetBool(true);
+    ASSERT_TRUE(pages::StoreChoiceText(Param(behavior, "updateOn"), "mouse over"));
     Open<Page>(behavior, "Behavior");
     EXPECT_TRUE(Enabled(Page::IDC_DIRECTION));
     EXPECT_TRUE(Enabled(Page::IDC_OPEN_ON));

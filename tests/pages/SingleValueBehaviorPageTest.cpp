@@ -136,7 +136,10 @@ TEST_F(SingleValueBehaviorPageTest, OpenLimitsHideTheirValueAndSwitchOffTheLimit
     AddBool(group, "autoRewind", false);
     AddBool(group, "autoReplay", false);
     CParameter* limits = AddBool(Other("Appearance"), "minMaxEnabled", true);
-    CParameter* display = AddBool(Other("Alerts"), "alertDisplayEnabled", true);
+    // The slider ships the alert display; switched on here.
+    CParameter* display = Other("Alerts")->FindParameter("alertDisplayEnabled");
+    ASSERT_NE(display, nullptr);
+    display->SetBool(true);
     Show(group);
     EXPECT_TRUE(Enabled(Page::IDC_AUTO_REWIND));
 

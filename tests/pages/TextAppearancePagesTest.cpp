@@ -254,8 +254,8 @@ TEST_F(TextAppearancePagesTest, TheInputHidesWhatItDoesNotHave)
     Open<Page>(group, "Appearance");
     EXPECT_FALSE(Visible(Page::IDC_WRAP)); // its wrapping is a Behavior
     EXPECT_FALSE(Enabled(Page::IDC_TRANSPARENCY));
-    // Without scroll behaviours the scroll colour is the component's own business.
-    EXPECT_TRUE(Enabled(Page::IDC_USE_SCROLL_COLOR));
+    // A single line never scrolls: the shipped input has no scroll colour to offer.
+    EXPECT_FALSE(Visible(Page::IDC_USE_SCROLL_COLOR));
     Picture("input-text-appearance");
 
     // Without scroll colours the whole group goes.

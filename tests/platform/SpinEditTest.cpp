@@ -138,6 +138,63 @@ TEST_F(SpinEditTest, HoldingAnArrowRepeatsAfterHalfASecond)
     EXPECT_EQ(value, 53);
 }
 
+TEST_F(SpinEditTest, TypedNegativeDecimalsReachTheParameterAndOnlyChangesCommit)
+{
+    CParameter angle("startAngle", model::ParamType::Number);
+    angle.SetDouble(-135);
+    angle.SetRange(ParamRange{-180, 180, 1});
+    int told = 0;
+    ASSERT_TRUE(spin.BindParameter(&angle, [&] { ++told; }, nullptr, false, false));
+    EXPECT_EQ(spin.GetText(), "-135");
+
+    // Focus passing through the field without typing writes nothing back.
+    CEdit& edit = *spin.EditPart();
+    edit.SetFocus();
+    edit.SendMessage(WM_KEYDOWN, VK_TAB, 0);
+    parent.SetFocus();
+    EXPECT_EQ(told, 0);
+    EXPECT_TRUE(parent.changes.empty());
+
+    // What a person types: the sign and the point pass, a letter and a second point do not.
+    edit.SetFocus();
+    edit.SetSel(0, -1);
+    edit.SendMessage(WM_KEYDOWN, '2', 0);
+    edit.Type("-2x.5.");
+    EXPECT_EQ(spin.GetText(), "-2.5");
+    parent.SetFocus();
+    EXPECT_DOUBLE_EQ(angle.GetDouble(), -2.5);
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(parent.changes, (std::vector<int>{77}));
+
+    // A sign may only lead.
+    edit.SetFocus();
+    edit.SetSel(1, 1);
+    edit.Type("-");
+    EXPECT_EQ(spin.GetText(), "-2.5");
+
+    // A text that reads as the value held ("-2.50") is no change either.
+    spin.SetText("-2.50");
+    edit.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(spin.GetText(), "-2.5");
+}
+
+TEST_F(SpinEditTest, ADisabledFieldDisablesItsParts)
+{
+    int value = 3;
+    spin.BindInt(&value, nullptr, 0, 10, 1, false);
+    spin.EnableWindow(FALSE);
+    EXPECT_FALSE(spin.EditPart()->IsWindowEnabled());
+    EXPECT_FALSE(spin.UpArrow()->IsWindowEnabled());
+    EXPECT_FALSE(spin.DownArrow()->IsWindowEnabled());
+    // Parts made again for a new binding keep the state.
+    spin.BindInt(&value, nullptr, 0, 10, 1, false);
+    EXPECT_FALSE(spin.EditPart()->IsWindowEnabled());
+    spin.EnableWindow(TRUE);
+    EXPECT_TRUE(spin.EditPart()->IsWindowEnabled());
+    EXPECT_TRUE(spin.UpArrow()->IsWindowEnabled());
+}
+
 } // namespace
 
 TEST(SpinEditEnableTest, DisablingTheWholeControlDisablesItsFieldAndArrows)

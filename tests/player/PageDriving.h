@@ -8,6 +8,7 @@
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/Edit.h"
 #include "platform/controls/InPlaceEdit.h"
+#include "platform/controls/SpinEdit.h"
 #include "platform/window/UserInput.h"
 #include "propui/ComponentPage.h"
 #include "propui/PropertyOwner.h"
@@ -60,6 +61,26 @@ inline void Click(CWnd& page, int id)
 inline void Choose(CWnd& page, int id, int index)
 {
     static_cast<CComboBox*>(page.GetDlgItem(id))->UserSelect(index);
+}
+
+// Replaces the number of a spin edit by typing it and pressing Enter.
+inline void TypeSpin(CWnd& page, int id, const std::string& text)
+{
+    CEdit* edit = static_cast<CSpinEdit*>(page.GetDlgItem(id))->EditPart();
+    edit->SetFocus();
+    edit->SetSel(0, -1);
+    CUserInput::PressKey(VK_DELETE);
+    edit->Type(text);
+    CUserInput::PressKey(VK_RETURN);
+}
+
+// Where a text stands among the items of a drop-down list.
+inline int IndexOf(CComboBox& combo, const std::string& text)
+{
+    for (int i = 0; i < combo.GetCount(); ++i)
+        if (combo.GetLBText(i) == text)
+            return i;
+    throw std::runtime_error("no item " + text);
 }
 
 // Opens a page on a set nested in a component's group (a text format, say), lets act change it

@@ -80,7 +80,8 @@ KVProbe.prototype.onEnterFrame = function () {
               + "|" + url2.kvLabel.getTextFormat().size + "|" + url.customColor + "|" + trend.customColor
               + "|" + scenario.customColor + "|" + input.kvEdit.text);
     fscommand("picture", card.useExternalFile + "|" + card.artEnabled + "|" + card.kvArt + "|"
-              + card.externalFile.bgType + "|" + (card.externalFile.fileName != "") + "|" + card.externalFile.pathName);
+              + card.externalFile.bgType + "|" + (card.externalFile.fileName != "") + "|" + card.externalFile.pathName
+              + "|" + card.kvPicture._width + "|" + card.kvPicture._height + "|" + card.kvW + "|" + card.kvH);
     fscommand("ready", (line._x + line.kvW / 2) + "," + (line._y + line.kvH / 2) + ","
               + (back._x + 10) + "," + (back._y + 10) + "," + (trend._x + 3) + "," + (trend._y + 3));
 };
@@ -130,21 +131,6 @@ void TypeInRow(CNameValuePage& page, const char* key, const std::string& text)
     throw std::runtime_error(std::string("the parameter list shows no ") + key);
 }
 
-// The shipped art backgrounds hold no external file; an image component's group is given to
-// one, as a document made with such a component holds it.
-void AddExternalFileGroup(CComponent& background)
-{
-    CParameterSet* general = background.GetParameters()->FindParameter("General")->GetSet();
-    auto group = std::make_unique<CParameter>("externalFile", model::ParamType::Group);
-    for (const char* key : {"pathName", "fileName", "bgType"})
-        group->GetSet()->Add(std::make_unique<CParameter>(key, model::ParamType::Text));
-    for (const char* key : {"bgWidth", "bgHeight"})
-        group->GetSet()->Add(std::make_unique<CParameter>(key, model::ParamType::Number));
-    for (const char* key : {"bgBG", "embed"})
-        group->GetSet()->Add(std::make_unique<CParameter>(key, model::ParamType::Boolean));
-    general->Add(std::move(group));
-}
-
 // Chooses a JPEG picture on the General page of a background, as a person does: the file is
 // named in the file dialog that "Import" opens.
 void ChoosePicture(CWnd& parent, CScriptedCommonDialogs& dialogs, CComponent& background,
@@ -191,8 +177,13 @@ void WriteCommonPagesMovie(dashboardtest::Installation& installed, CWnd& parent,
     publish::CDefaultTempFiles temporaries;
     const std::filesystem::path picture = file.parent_path() / "picture.jpg";
     testsupport::WriteBytes(picture, testsupport::MakeJpeg(40, 30));
-    AddExternalFileGroup(card);
     ChoosePicture(parent, dialogs, card, picture, temporaries);
+    // Not embedded, the file is named relative to the page holding the player, as publishing
+    // leaves it once it has copied it beside the movie (the player check serves movies and their
+    // files below "movies/").
+    CParameterSet& imported = *dashboardtest::Find(card, "General", "externalFile").GetSet();
+    imported.FindParameter("embed")->SetBool(false);
+    imported.FindParameter("fileName")->SetString("movies/picture.jpg");
 
     dialogs.AnswerColour(RGB(0xCC, 0x00, 0x00));
     Edit<CLineGeneralPage>(parent, line, nullptr, [](CWnd& page) {

@@ -61,6 +61,8 @@ try {
     expect("chosen file is a JPEG", picture[3], "jpg");
     expect("chosen file was copied for the movie", picture[4], "true");
     expect("chosen file's name", path.basename(picture[5] || ""), "picture.jpg");
+    expect("the picture is drawn over the whole background", `${Math.round(picture[6])}x${Math.round(picture[7])}`,
+      `${picture[8]}x${picture[9]}`);
 
     const text = await drive("text.swf", async (page, [ax, ay, ex, ey, fx, fy], at) => {
       colours = [await pixelAt(page, ...at(ax, ay)), await pixelAt(page, ...at(ex, ey)),

@@ -33,6 +33,7 @@ namespace {
 using dashboardtest::Dashboard;
 using pagedriving::Click;
 using pagedriving::Edit;
+using pagedriving::IndexOf;
 
 const char* kProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
@@ -73,14 +74,6 @@ void TypeLabels(CDialog& dlg, const std::vector<std::string>& labels)
         CUserInput::PressKey(VK_RETURN);
     }
     CUserInput::Click(*dlg.GetDlgItem(IDOK), CPoint(3, 3));
-}
-
-int IndexOf(CComboBox& combo, const std::string& text)
-{
-    for (int i = 0; i < combo.GetCount(); ++i)
-        if (combo.GetLBText(i) == text)
-            return i;
-    throw std::runtime_error("no item " + text);
 }
 
 } // namespace

@@ -35,6 +35,7 @@ using dashboardtest::Dashboard;
 using pagedriving::Click;
 using pagedriving::Edit;
 using pagedriving::Type;
+using pagedriving::TypeSpin;
 
 const char* kProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
@@ -78,16 +79,6 @@ void EditWithWorkbook(CWnd& parent, Dashboard& d, CComponent& component, const c
     if (owner.refreshes == 0)
         throw std::runtime_error("the page of " + owner.type + " told its owner nothing");
     page.DestroyWindow();
-}
-
-void TypeSpin(CWnd& page, int id, const std::string& text)
-{
-    CEdit* edit = static_cast<CSpinEdit*>(page.GetDlgItem(id))->EditPart();
-    edit->SetFocus();
-    edit->SetSel(0, -1);
-    CUserInput::PressKey(VK_DELETE);
-    edit->Type(text);
-    CUserInput::PressKey(VK_RETURN);
 }
 
 } // namespace

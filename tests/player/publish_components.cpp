@@ -294,7 +294,7 @@ int main(int argc, char** argv)
             d.Bind(display, "General", "mv", "B1", "B1");
             d.Bind(display, "General", "title", "C1", "C1");
             d.Bind(echo, "General", "mv", "A1", "A1");
-            Find(echo, "Appearance", "formatValue").SetString("0.0");
+            Find(echo, "Appearance", "formatValue").GetSet()->FindParameter("numFormat")->SetString("0.0");
             d.Write(folder / "components.swf", kSliderProbe, {{"CELL", d.Cell("A1")}});
         }
         {

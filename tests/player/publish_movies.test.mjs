@@ -82,6 +82,8 @@ function checkFormulas(what, got, variables, cells) {
 // A number in a format such as "0", "0.00%", "$#,##0.00": digits rounded half away from zero,
 // "," groups thousands, "%" multiplies by 100, text around the digits stays.
 function showNumber(value, format = "#,##0.##") {
+  // A number-format group holds its code as "numFormat".
+  if (format !== null && typeof format === "object") format = format.numFormat || "#,##0.##";
   if (typeof value !== "number") return value === undefined ? "" : String(value);
   const [, prefix, body, suffix] = /^([^0#,.]*)([0#,.]*)(.*)$/.exec(format);
   if (!body) return String(value);

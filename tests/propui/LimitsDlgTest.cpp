@@ -100,7 +100,7 @@ TEST_F(LimitsDlgTest, TheLimitsTypedInTheDialogReachTheAlertBarButNeverCutAThres
     OpenLimits([&](CLimitsDlg& dlg) {
         Type(*dlg.MinimumEdit(), "50");
         Type(*dlg.MaximumEdit(), "60");
-        dlg.GetDlgItem(IDOK)->SendMessage(WM_COMMAND, IDOK, 0);
+        static_cast<CButton*>(dlg.GetDlgItem(IDOK))->Click();
     });
     EXPECT_EQ(alert.GetMinimum(), 30);
     EXPECT_EQ(alert.GetMaximum(), 70);

@@ -284,9 +284,11 @@ TEST_F(StylesSheetTest, SelectorAndSingleValuePagesEditTheirGroupsAndShowALoaded
         files->AnswerColour(RGB(0x12, 0x34, 0x56));
         maps.Swatch(467)->Click();
         EXPECT_EQ(sheet.Style().selectors.mouseOverTextColor, 0x123456u);
-        maps.GetDlgItem(409)->SetFocus();
-        static_cast<CEdit*>(maps.GetDlgItem(409))->SetSel(0, -1);
+        CEdit& alpha = *dynamic_cast<CSpinEdit&>(*maps.GetDlgItem(409)).EditPart();
+        alpha.SetFocus();
+        alpha.SetSel(0, -1);
         CUserInput::TypeText("40");
+        CUserInput::PressKey(VK_RETURN);
         EXPECT_EQ(sheet.Style().selectors.labelAlpha, 40);
 
         s.GetTabControl()->UserSelect(2);
@@ -378,9 +380,11 @@ TEST_F(StylesSheetTest, TheChartsPageShowsOneSubPageAtATimeAndEditsTheChartGroup
         EXPECT_EQ(layout.GetDlgItem(461)->IsWindowEnabled() != FALSE, !minor);
         EXPECT_EQ(layout.GetDlgItem(1461)->IsWindowEnabled() != FALSE, !minor);
         EXPECT_EQ(layout.GetDlgItem(460)->IsWindowEnabled() != FALSE, sheet.Style().charts.showHMajGrid);
-        layout.GetDlgItem(447)->SetFocus();
-        static_cast<CEdit*>(layout.GetDlgItem(447))->SetSel(0, -1);
+        CEdit& margin = *dynamic_cast<CSpinEdit&>(*layout.GetDlgItem(447)).EditPart();
+        margin.SetFocus();
+        margin.SetSel(0, -1);
         CUserInput::TypeText("0");
+        CUserInput::PressKey(VK_RETURN);
         EXPECT_EQ(sheet.Style().charts.plotMargin, 1);
 
         // Away to another tab and back: the same sub-page, one button pressed.

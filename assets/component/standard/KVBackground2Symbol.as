@@ -2,4 +2,4 @@
 #include "shared/background.as"
 
 kvDefineComponent("KVBackground2Symbol", 200, 150, function () { this.kvDrawBackground(2); },
-                  {kvDrawBackground: kvDrawBackground});
+                  {kvDrawBackground: kvDrawBackground, kvShowPicture: kvShowPicture});

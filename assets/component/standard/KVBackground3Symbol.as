@@ -2,4 +2,4 @@
 #include "shared/background.as"
 
 kvDefineComponent("KVBackground3Symbol", 200, 150, function () { this.kvDrawBackground(3); },
-                  {kvDrawBackground: kvDrawBackground});
+                  {kvDrawBackground: kvDrawBackground, kvShowPicture: kvShowPicture});

@@ -2,4 +2,4 @@
 #include "shared/background.as"
 
 kvDefineComponent("KVBackground4Symbol", 200, 150, function () { this.kvDrawBackground(4); },
-                  {kvDrawBackground: kvDrawBackground});
+                  {kvDrawBackground: kvDrawBackground, kvShowPicture: kvShowPicture});

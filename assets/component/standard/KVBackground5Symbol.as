@@ -2,4 +2,4 @@
 #include "shared/background.as"
 
 kvDefineComponent("KVBackground5Symbol", 200, 150, function () { this.kvDrawBackground(5); },
-                  {kvDrawBackground: kvDrawBackground});
+                  {kvDrawBackground: kvDrawBackground, kvShowPicture: kvShowPicture});

@@ -1,12 +1,18 @@
 // Combo box: the chosen label in a box with an arrow; a click opens the list of "labels" below
-// it, a click on an item chooses it and inserts it into the cells by the insert option.
+// it (one row a frame with "animation"), a click on an item chooses it and inserts it into the
+// cells by the insert option.
 #include "shared/selector.as"
 
 var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
-    var w = this.kvW, h = this.kvH;
+    // The title sits above the box, or at its left when the box is too short for both.
+    var at = kvSelectorTitle(this, 0.4);
+    var titleH = at[0], left = at[1];
+    var w = this.kvW - left, h = this.kvH - titleH;
     var labels = this.labels == undefined ? [] : this.labels;
     var index = kvNumber(this.selectIdx, 0);
     var face = this.kvClip("kvFace");
+    face._x = left;
+    face._y = titleH;
     kvRect(face, 0, 0, w - 1, h - 1, this.defaultFillColor == undefined ? 0xFFFFFF : this.defaultFillColor,
            this.borderColor);
     kvRect(face, w - h, 0, h - 1, h - 1, 0xEEEEEE, this.borderColor);
@@ -21,20 +27,22 @@ var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
         // The open list hangs below the box: over whatever was placed after it.
         if (owner.kvOpen)
             owner.swapDepths(_global.kvTopDepth = _global.kvTopDepth == undefined ? 20000 : _global.kvTopDepth + 1);
-        owner.mc();
+        kvUnfold(owner, owner.kvOpen && (owner.animation == true || owner.animation == "on"));
     };
-    this.kvText("kvChosen", 2, Math.round((h - 18) / 2), w - h - 4, 18, labels[index], this.labelTextFormat, "left");
+    this.kvText("kvChosen", left + 2, titleH + Math.round((h - 18) / 2), w - h - 4, 18, labels[index], this.labelTextFormat, "left");
 
     // The open list: one row per label, the chosen one marked.
     var list = this.kvClip("kvList");
+    list._x = left;
+    list._y = titleH;
     var rowH = 18;
     for (var i = 0; i < labels.length || this["kvItem" + i] != undefined; i++) {
-        var shown = this.kvOpen == true && i < labels.length;
+        var shown = this.kvOpen == true && i < labels.length && (this.kvReveal == undefined || i < this.kvReveal);
         if (shown) {
             var fill = i == index ? this.selectedFillColor : this.defaultFillColor;
             kvRect(list, 0, h + i * rowH, w - 1, rowH, fill == undefined ? 0xFFFFFF : fill, this.borderColor);
         }
-        var item = this.kvText("kvItem" + i, 2, h + i * rowH, w - 4, rowH, shown ? labels[i] : "", this.labelTextFormat,
+        var item = this.kvText("kvItem" + i, left + 2, titleH + h + i * rowH, w - 4, rowH, shown ? labels[i] : "", this.labelTextFormat,
                                "left");
         item._visible = shown;
     }
@@ -47,6 +55,6 @@ var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
             owner.mc();
     };
 });
-combo.kvWatch = ["selectIdx"];
+combo.kvWatch = ["selectIdx", "title"];
 // The class keeps what it needs: the variable would hide a placed clip of the same name.
 delete combo;

@@ -5,9 +5,40 @@
 
 var dial = kvDefineComponent("KVDialSymbol", 160, 180, function () {
     this.kvDrawGauge();
+    // What makes it a dial: a raised knob on the centre, ridged round its rim so it looks like
+    // something to turn, with a grip at the needle's tip; both turn with the value.
+    var r = this.kvRadius, knobR = Math.max(r * 0.32, 6);
+    var knob = this.kvClip("kvKnob");
+    knob._x = this.kvCentre[0];
+    knob._y = this.kvCentre[1];
+    knob.lineStyle(0, 0x555555, 100);
+    knob.beginFill(0xB8B8B8, 100);
+    kvCircle(knob, 1, 1, knobR);
+    knob.endFill();
+    knob.lineStyle(0, 0x777777, 100);
+    knob.beginFill(0xE4E4E4, 100);
+    kvCircle(knob, 0, 0, knobR);
+    knob.endFill();
+    knob.lineStyle(0, 0x8A8A8A, 100);
+    for (var i = 0; i < 16; i++) {
+        var rim = kvPolar(0, 0, knobR - 1, i * 22.5), inner = kvPolar(0, 0, knobR * 0.78, i * 22.5);
+        knob.moveTo(rim[0], rim[1]);
+        knob.lineTo(inner[0], inner[1]);
+    }
+    knob.lineStyle(2, this.needleColor == undefined ? 0xCC0000 : this.needleColor, 100);
+    knob.moveTo(0, -knobR * 0.2);
+    knob.lineTo(0, -knobR * 0.7);
+    var tip = Math.max(r - 10, knobR + 4);
+    knob.lineStyle(0, 0x555555, 100);
+    knob.beginFill(0xE4E4E4, 100);
+    kvCircle(knob, 0, -tip, Math.max(r * 0.07, 3));
+    knob.endFill();
+    knob._rotation = this.kvNeedleAngle;
     var owner = this;
-    this.kvFace.onPress = function () { owner.kvTurnFrom(); };
-    this.kvFace.onRelease = this.kvFace.onReleaseOutside = function () { owner.kvTurnEnd(); };
+    this.kvFace.onPress = knob.onPress = function () { owner.kvTurnFrom(); };
+    this.kvFace.onRelease = this.kvFace.onReleaseOutside = knob.onRelease = knob.onReleaseOutside = function () {
+        owner.kvTurnEnd();
+    };
 });
 dial.kvDrawGauge = kvDrawGauge;
 
@@ -32,7 +63,7 @@ dial.kvTurnFrom = function () {
     this.onMouseMove = function () {
         this.mv = this.kvValueAtMouse();
         this.kvNeedleAngle = kvGaugeAngle(this, this.mv);
-        this.kvNeedle._rotation = this.kvNeedleAngle;
+        this.kvNeedle._rotation = this.kvKnob._rotation = this.kvNeedleAngle;
         this.kvValue.text = kvShowNumber(this.mv, this.formatValue);
         this.kvValue.setTextFormat(kvTextFormat(this.valueTextFormat, "center"));
         updateAfterEvent();

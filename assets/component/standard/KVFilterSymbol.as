@@ -8,25 +8,28 @@
 #include "shared/selector.as"
 
 var filter = kvDefineComponent("KVFilterSymbol", 300, 120, function () {
-    var w = this.kvW, h = this.kvH;
+    var w = this.kvW;
+    var top = kvSelectorTitle(this)[0];
+    var h = this.kvH - top;
     this.kvNarrow();
     var levels = this.kvLevels, n = levels.length;
     var titles = this.labels == undefined ? [] : this.labels;
     var titleH = 18, rowH = 18, colW = w / Math.max(n, 1);
     var box = this.kvClip("kvBox");
+    box._y = top;
     var owner = this;
     var slot = 0;
     for (var i = 0; i < n; i++) {
         var x = i * colW;
         kvRect(box, x, titleH, colW - 2, h - titleH - 1, this.defaultFillColor == undefined ? 0xFFFFFF : this.defaultFillColor,
                this.borderColor);
-        this.kvText("kvHead" + i, x, 0, colW - 2, titleH, titles[i], this.titleTextFormat, "left");
+        this.kvText("kvHead" + i, x, top, colW - 2, titleH, titles[i], this.titleTextFormat, "left");
         var items = levels[i].items, chosen = levels[i].chosen;
         var rows = Math.max(Math.floor((h - titleH - 2) / rowH), 1);
         for (var r = 0; r < rows; r++, slot++) {
             if (r == chosen && r < items.length)
                 kvRect(box, x + 1, titleH + 1 + r * rowH, colW - 4, rowH, this.selectedFillColor, undefined);
-            this.kvText("kvCell" + slot, x + 3, titleH + 1 + r * rowH, colW - 6, rowH, r < items.length ? items[r] : "",
+            this.kvText("kvCell" + slot, x + 3, top + titleH + 1 + r * rowH, colW - 6, rowH, r < items.length ? items[r] : "",
                         this.labelTextFormat, "left");
         }
     }
@@ -34,12 +37,12 @@ var filter = kvDefineComponent("KVFilterSymbol", 300, 120, function () {
     this.kvClearTexts("kvHead", n);
     box.onRelease = function () {
         var level = Math.floor(owner._xmouse / colW);
-        var row = Math.floor((owner._ymouse - titleH - 1) / rowH);
+        var row = Math.floor((owner._ymouse - top - titleH - 1) / rowH);
         if (level >= 0 && level < owner.kvLevels.length && row >= 0 && row < owner.kvLevels[level].items.length)
             owner.kvChoose(level, row);
     };
 });
-filter.kvWatch = ["values"];
+filter.kvWatch = ["values", "title"];
 
 // The rows of the table: a table of one column may arrive as a plain list.
 filter.kvRows = function () {

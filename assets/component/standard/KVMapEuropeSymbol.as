@@ -3,4 +3,4 @@
 #include "shared/mapdata-europe.as"
 
 kvDefineComponent("KVMapEuropeSymbol", 400, 371, function () { this.kvDrawMap(kvMapEurope); },
-                  {kvDrawMap: kvDrawMap, kvRegionHandlers: kvMapRegionHandlers, kvWatch: ["mv", "title", "selectedRegion"]});
+                  {kvDrawMap: kvDrawMap, kvRegionHandlers: kvMapRegionHandlers, kvWatch: ["mv", "title", "selectedRegion", "regionNames"]});

@@ -3,4 +3,4 @@
 #include "shared/mapdata-usa.as"
 
 kvDefineComponent("KVMapUSASymbol", 400, 250, function () { this.kvDrawMap(kvMapUSA); },
-                  {kvDrawMap: kvDrawMap, kvRegionHandlers: kvMapRegionHandlers, kvWatch: ["mv", "title", "selectedRegion"]});
+                  {kvDrawMap: kvDrawMap, kvRegionHandlers: kvMapRegionHandlers, kvWatch: ["mv", "title", "selectedRegion", "regionNames"]});

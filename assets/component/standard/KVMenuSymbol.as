@@ -2,7 +2,9 @@
 // the mouse over it with "openMenu" "mouse over", drops its "labels" down (up with the open
 // direction "up"), one a row, or side by side with "menuOrientation" "horizontal". A click on
 // an item chooses it and inserts it into the cells (shared/selector.as) and closes the menu;
-// "menuExpanded" keeps the items open. The items' rectangles stay in kvItems.
+// "menuExpanded" keeps the items open, and with "updateOn" "mouse over" the item under the mouse
+// is chosen without a click. "animation" lets a menu opening downwards unfold its items one a
+// frame. The items' rectangles stay in kvItems.
 #include "shared/selector.as"
 
 var menu = kvDefineComponent("KVMenuSymbol", 150, 24, function () {
@@ -32,7 +34,7 @@ var menu = kvDefineComponent("KVMenuSymbol", 150, 24, function () {
     var rowH = 18, n = labels.length;
     this.kvItems = [];
     for (var i = 0; i < n || this["kvItem" + i] != undefined; i++) {
-        var shown = open && i < n;
+        var shown = open && i < n && (this.kvReveal == undefined || i < this.kvReveal);
         var x = across ? i * w / Math.max(n, 1) : 0, cw = across ? w / Math.max(n, 1) : w;
         var y = across ? (up ? -rowH : h) : (up ? -(n - i) * rowH : h + i * rowH);
         if (shown) {
@@ -54,11 +56,29 @@ var menu = kvDefineComponent("KVMenuSymbol", 150, 24, function () {
             }
         }
     };
-    list.onRollOut = function () {
+    list.onRollOver = function () {
+        if (String(owner.updateOn).toLowerCase() == "mouse over")
+            owner.onMouseMove = owner.kvTrack;
+    };
+    list.onRollOut = list.onDragOut = function () {
+        delete owner.onMouseMove;
         if (String(owner.openMenu).toLowerCase() == "mouse over")
             owner.kvToggle(false);
     };
 });
+
+// The item under the mouse of a menu that updates on mouse over: chosen as it is reached.
+menu.kvTrack = function () {
+    var items = this.kvItems;
+    for (var k = 0; k < items.length; k++) {
+        var r = items[k];
+        if (this._xmouse >= r[0] && this._xmouse < r[0] + r[2] && this._ymouse >= r[1] && this._ymouse < r[1] + r[3]) {
+            if (k != kvNumber(this.selectIdx, 0))
+                kvSelectorInsert(this, k);
+            return;
+        }
+    }
+};
 menu.kvWatch = ["selectIdx", "title"];
 
 // Opens or closes the items; an open menu moves above the clips placed after it, so its items
@@ -67,7 +87,9 @@ menu.kvToggle = function (open) {
     this.kvOpen = open;
     if (open)
         this.swapDepths(_global.kvTopDepth = _global.kvTopDepth == undefined ? 20000 : _global.kvTopDepth + 1);
-    this.mc();
+    var across = String(this.menuOrientation).toLowerCase() == "horizontal";
+    var down = String(across ? this.openHMenu : this.openVMenu).toLowerCase().indexOf("up") < 0;
+    kvUnfold(this, open && down && (this.animation == true || this.animation == "on"));
 };
 // The class keeps what it needs: the variable would hide a placed clip of the same name.
 delete menu;

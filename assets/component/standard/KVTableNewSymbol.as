@@ -1,6 +1,7 @@
 // Table: the rows of "dataValues_ary" under a grid; a click on a row that "disabledRows_ary"
 // leaves selectable chooses it ("selectIdx") and copies the matching row of "sourceCells_ary"
-// (or the shown row when there is no source) into the "targetCells_ary" cells.
+// (or the shown row when there is no source) into the "targetCells_ary" cells. The row under the
+// mouse takes "mouseOverColor"; with "updateOn" "mouse over" moving onto a row chooses it.
 #include "shared/selector.as"
 
 var table = kvDefineComponent("KVTableNewSymbol", 300, 150, function () {
@@ -18,6 +19,8 @@ var table = kvDefineComponent("KVTableNewSymbol", 300, 150, function () {
         if (i == index)
             kvRect(body, 1, i * rowH + 1, w - 3, rowH - 1, this.selectColor == undefined ? 0xCCDDFF : this.selectColor,
                    undefined);
+        else if (i == this.kvOver && this.mouseOverColor != undefined)
+            kvRect(body, 1, i * rowH + 1, w - 3, rowH - 1, this.mouseOverColor, undefined);
         if (this.showGrid != false && i > 0) {
             body.lineStyle(0, this.gridColor == undefined ? 0xDDDDDD : this.gridColor, 100);
             body.moveTo(0, i * rowH);
@@ -36,12 +39,40 @@ var table = kvDefineComponent("KVTableNewSymbol", 300, 150, function () {
     }
     this.kvClearTexts("kvCell", n);
     var owner = this;
+    this.kvRowH = rowH;
     body.onRelease = function () {
         var picked = Math.floor(owner._ymouse / rowH);
-        if (picked >= 0 && picked < rows.length && !(owner.disabledRows_ary instanceof Array && owner.disabledRows_ary[picked] == true))
+        if (owner.kvChoosable(picked))
             owner.kvChoose(picked);
     };
+    body.onRollOver = function () {
+        owner.onMouseMove = owner.kvTrack;
+        owner.kvTrack();
+    };
+    body.onRollOut = body.onDragOut = function () {
+        delete owner.onMouseMove;
+        owner.kvOver = undefined;
+        owner.mc();
+    };
 });
+
+table.kvChoosable = function (row) {
+    var rows = this.dataValues_ary instanceof Array ? this.dataValues_ary : [];
+    return row >= 0 && row < rows.length && !(this.disabledRows_ary instanceof Array && this.disabledRows_ary[row] == true);
+};
+
+// The row under the mouse: marked, and chosen at once when the table updates on mouse over.
+table.kvTrack = function () {
+    var row = Math.floor(this._ymouse / this.kvRowH);
+    if (row == this.kvOver)
+        return;
+    this.kvOver = row;
+    var how = this.updateOn instanceof Array ? this.updateOn[0] : this.updateOn;
+    if (how == "mouse over" && this.kvChoosable(row) && row != kvNumber(this.selectIdx, 0))
+        this.kvChoose(row);
+    else
+        this.mc();
+};
 table.kvWatch = ["selectIdx"];
 
 table.kvChoose = function (index) {

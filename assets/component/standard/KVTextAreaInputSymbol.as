@@ -2,51 +2,16 @@
 // or a typed text), or with what its "insertInto" cell holds once that holds something; leaving
 // the field inserts the text into that cell (a number when it reads as one). Enter starts a new
 // line. "insertLoad" writes the default text into the cell as the movie starts. "html" takes
-// the text as HTML. A scroll bar stands at the right while "vScrollBarBehavior" is "enabled",
-// or "autoHide" and the text is longer than the field; kvScrollBar keeps its
-// [x, y, w, h] or nothing.
-#include "shared/component.as"
+// the text as HTML. Its scroll bars are those of shared/scrollbar.as.
+#include "shared/scrollbar.as"
 
 _global.kvHasValue = function (v) {
     return v != undefined && v !== "";
 };
 
-// The scroll bar's width: 12 pixels while it shows.
-_global.kvTextAreaBarWidth = function () {
-    var how = this.vScrollBarBehavior;
-    if (how == "enabled")
-        return 12;
-    if (how == "autoHide" && this.kvEdit != undefined && this.kvEdit.maxscroll > 1)
-        return 12;
-    return 0;
-};
-
-// The scroll bar: a track and a knob whose place and length follow the field's scroll; a press
-// on the track pages up or down.
+// The scroll bars (shared/scrollbar.as) over the whole area.
 _global.kvTextAreaScrollBar = function () {
-    var field = this.kvEdit, bar = this.kvScrollBarWidth();
-    if (field._width != this.kvW - bar)
-        field._width = this.kvW - bar;
-    var clip = this.kvClip("kvScroll");
-    if (bar == 0) {
-        this.kvScrollBar = undefined;
-        return;
-    }
-    var x = this.kvW - bar, h = this.kvH;
-    this.kvScrollBar = [x, 0, bar, h];
-    var colour = this.useCustomScrollBarColor == true ? this.customScrollBarColor : 0xCCCCCC;
-    kvRect(clip, x, 0, bar - 1, h - 1, 0xF2F2F2, 0x999999);
-    var lines = field.maxscroll + field.bottomScroll - field.scroll;
-    var shown = field.bottomScroll - field.scroll + 1;
-    var knobH = Math.max(h * shown / Math.max(lines, 1), 10);
-    var knobY = field.maxscroll > 1 ? (field.scroll - 1) / (field.maxscroll - 1) * (h - knobH) : 0;
-    kvRect(clip, x + 2, knobY + 1, bar - 5, knobH - 2, colour, undefined);
-    var owner = this;
-    clip.onPress = function () {
-        var page = Math.max(field.bottomScroll - field.scroll, 1);
-        field.scroll = this._ymouse < knobY + knobH / 2 ? field.scroll - page : field.scroll + page;
-        owner.kvDrawScrollBar();
-    };
+    return kvScrollBars(this, this.kvEdit, this.kvW, this.kvH);
 };
 
 _global.kvTextAreaTyped = function () {
@@ -84,9 +49,6 @@ kvDefineComponent("KVTextAreaInputSymbol", 200, 100, function () {
             this.kvCommit();
         }
     }
-    var bar = this.kvScrollBarWidth();
-    field._width = w - bar;
-    field._height = h;
     field.wordWrap = this.wordWrap == true;
     field.html = this.html == true;
     field.maxChars = this.useMaxChars == true ? kvNumber(this.maxChars, null) : null;
@@ -105,13 +67,12 @@ kvDefineComponent("KVTextAreaInputSymbol", 200, 100, function () {
     }
     field.setTextFormat(format);
     this.kvFields.kvEdit = field.text;
+    var bars = this.kvDrawScrollBar();
     if (this.useCustomColor == true && kvNumber(this.backTrans, 0) > 0) {
         field.background = false;
         back.lineStyle();
         back.beginFill(field.backgroundColor, 100 - kvNumber(this.backTrans, 0));
-        kvRect(back, 0, 0, w - bar, h, undefined, undefined);
+        kvRect(back, 0, 0, w - bars[0], h - bars[1], undefined, undefined);
         back.endFill();
     }
-    this.kvDrawScrollBar();
-}, {kvWatch: ["insertInto", "defaultText"], kvScrollBarWidth: kvTextAreaBarWidth,
-    kvDrawScrollBar: kvTextAreaScrollBar, kvTyped: kvTextAreaTyped});
+}, {kvWatch: ["insertInto", "defaultText"], kvDrawScrollBar: kvTextAreaScrollBar, kvTyped: kvTextAreaTyped});

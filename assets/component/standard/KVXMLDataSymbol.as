@@ -6,6 +6,7 @@
 // the movie starts ("refreshLoad") and every "refreshInterval" seconds ("refreshAuto"). Its box
 // shows the "label" and what the last transfer did (kvStatus); a failure is said there, in red
 // (kvFailed).
+#include "shared/component.as"
 #include "shared/xmldata.as"
 
 var xmlData = kvDefineComponent("KVXMLDataSymbol", 160, 40, function () {
