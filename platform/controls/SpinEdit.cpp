@@ -393,10 +393,6 @@ LRESULT CSpinEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         Layout(reinterpret_cast<CFont*>(wParam));
         UpdateText();
         return 0;
-    case WM_ENABLE:
-        // Disabled as one window, the field and the arrows show it (grey, without a caret).
-        EnableControl(wParam != 0);
-        return 0;
     default:
         break;
     }
