@@ -179,6 +179,33 @@ TEST_F(ShellTest, ToolbarClicksRunCommandsUntilIdleUpdatesDisableThem)
     EXPECT_EQ(frame.status.GetPaneText(0), "Ready");
 }
 
+TEST_F(ShellTest, ToolbarButtonsTakeTheCommandStateAtOnceAndShowTheirTips)
+{
+    Start();
+    TestFrame& frame = Frame();
+    const int select = frame.tools.CommandToIndex(ID_TOOL_SELECT);
+    EXPECT_EQ(frame.tools.GetButtonStyle(select) & TBBS_CHECKED, 0u);
+    // No idle time passes between the click and the look: the button is checked already.
+    CUserInput::Click(frame.tools, ButtonCentre(frame.tools, ID_TOOL_SELECT));
+    EXPECT_NE(frame.tools.GetButtonStyle(select) & TBBS_CHECKED, 0u);
+
+    // The tip is the second line of the command's string; buttons without one have none,
+    // and the gap between buttons shows no tip at all.
+    CRect button;
+    EXPECT_EQ(frame.tools.ToolTipAt(ButtonCentre(frame.tools, ID_TOOL_SELECT), &button), "Select");
+    CRect expected;
+    frame.tools.GetItemRect(select, &expected);
+    EXPECT_EQ(button, expected);
+    EXPECT_EQ(frame.import.ToolTipAt(ButtonCentre(frame.import, ID_IMPORT_MODEL)), "Import Model");
+    EXPECT_EQ(frame.tools.ToolTipAt(ButtonCentre(frame.tools, ID_FILE_OPEN)), "");
+    CRect gap;
+    frame.tools.GetItemRect(3, &gap);
+    EXPECT_EQ(frame.tools.ToolTipAt(gap.CenterPoint()), "");
+    // A bar made without tips answers none.
+    frame.tools.SetBarStyle(frame.tools.GetBarStyle() & ~CBRS_TOOLTIPS);
+    EXPECT_EQ(frame.tools.ToolTipAt(ButtonCentre(frame.tools, ID_TOOL_SELECT)), "");
+}
+
 TEST_F(ShellTest, BarsDockRightOfAnotherInTheSameRow)
 {
     Start();
