@@ -23,6 +23,10 @@ void RegisterStrings(CResourceTable& r)
     r.AddString(ID_FILE_SAMPLES, "Open Vantorel samples\nSamples");
     r.AddString(ID_FILE_NEW, "Create a new document\nNew");
     r.AddString(ID_FILE_OPEN, "Open an existing document\nOpen");
+    r.AddString(ID_FILE_SAVE, "Save the active document\nSave");
+    r.AddString(ID_TOOL_SELECT, "Choose object selection tool\nSelection tool");
+    r.AddString(ID_TOOL_COMPONENT, "Choose Component layout tool\nComponent tool");
+    r.AddString(ID_VIEW_SWF_PREVIEW, "Enable Macromedia Flash (SWF) preview mode\nSWF Preview");
     r.AddString(ID_DECREASE_CANVAS, "Decrease canvas size\nDecrease canvas");
     r.AddString(ID_INCREASE_CANVAS, "Increase canvas size\nIncrease canvas");
     r.AddString(ID_FIT_TO_COMPONENTS, "Fit canvas size to components on stage\nFit canvas to components");
@@ -181,7 +185,8 @@ void RegisterMenu(CResourceTable& r)
 
 void RegisterToolBars(CResourceTable& r)
 {
-    // The buttons show short texts in place of the pictures of a compiled resource file.
+    // Standard actions take the desktop theme's icons; the program's own commands take the
+    // icons drawn in assets/icons.
     r.AddToolBar(IDR_TOOLBAR_MAIN,
                  {16,
                   15,
@@ -189,14 +194,20 @@ void RegisterToolBars(CResourceTable& r)
                    ID_SEPARATOR, ID_TOOL_SELECT, ID_SEPARATOR, ID_TOOL_COMPONENT, ID_SEPARATOR, ID_DECREASE_CANVAS,
                    ID_INCREASE_CANVAS, ID_FIT_TO_COMPONENTS, ID_FIT_TO_WINDOW, ID_SEPARATOR, ID_GROUP, ID_UNGROUP,
                    ID_SEPARATOR, ID_HELP_CONTENTS}});
-    r.AddToolBarGlyphs(IDR_TOOLBAR_MAIN, {"New", "Opn", "Sav", "", "Cut", "Cpy", "Pst", "", "Sel", "", "Cmp", "", "-",
-                                          "+", "[C]", "[W]", "", "Grp", "Ung", "", "?"});
+    r.AddToolBarIcons(IDR_TOOLBAR_MAIN,
+                      {"document-new-symbolic", "document-open-symbolic", "document-save-symbolic", "",
+                       "edit-cut-symbolic", "edit-copy-symbolic", "edit-paste-symbolic", "",
+                       "vantorel-select-tool-symbolic", "", "vantorel-component-tool-symbolic", "",
+                       "zoom-out-symbolic", "zoom-in-symbolic", "zoom-fit-best-symbolic",
+                       "vantorel-fit-window-symbolic", "", "vantorel-group-symbolic", "vantorel-ungroup-symbolic", "",
+                       "help-browser-symbolic"});
     r.AddToolBar(IDR_TOOLBAR_PREVIEW, {66, 16, {ID_VIEW_SWF_PREVIEW}});
-    r.AddToolBarGlyphs(IDR_TOOLBAR_PREVIEW, {"SWF Preview"});
+    r.AddToolBarIcons(IDR_TOOLBAR_PREVIEW, {"vantorel-preview-symbolic"});
+    r.AddToolBarGlyphs(IDR_TOOLBAR_PREVIEW, {"Preview"});
     r.AddToolBar(IDR_TOOLBAR_OFFICE, {16, 15, {ID_SEND_POWERPOINT, ID_SEND_OUTLOOK}});
-    r.AddToolBarGlyphs(IDR_TOOLBAR_OFFICE, {"PPT", "Msg"});
+    r.AddToolBarIcons(IDR_TOOLBAR_OFFICE, {"vantorel-send-presentation-symbolic", "vantorel-send-mail-symbolic"});
     r.AddToolBar(IDR_TOOLBAR_IMPORT, {16, 15, {ID_DATA_IMPORT_MODEL}});
-    r.AddToolBarGlyphs(IDR_TOOLBAR_IMPORT, {"XLS"});
+    r.AddToolBarIcons(IDR_TOOLBAR_IMPORT, {"vantorel-import-model-symbolic"});
 }
 
 // Plain pictures in place of the drawn ones: the splash is a band in the product's colours,
