@@ -1,0 +1,54 @@
+#include "AppFixture.h"
+
+#include "app/core/AppIds.h"
+#include "app/shell/AppResources.h"
+#include "platform/docview/Resources.h"
+#include "platform/drawing/IconTheme.h"
+
+namespace {
+
+class ToolBarResourcesTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        RegisterAppResources();
+    }
+};
+
+// Every button of every bar: an icon that the build or the desktop theme provides at 1x and
+// 2x, a tool tip and a fly-by prompt.
+TEST_F(ToolBarResourcesTest, EveryToolbarCommandHasAnIconAndATip)
+{
+    CResourceTable& r = GetResources();
+    EXPECT_EQ(r.ToolBarIds(), (std::vector<UINT>{IDR_TOOLBAR_MAIN, IDR_TOOLBAR_PREVIEW, IDR_TOOLBAR_OFFICE,
+                                                 IDR_TOOLBAR_IMPORT}));
+
+    CIconTheme theme;
+    theme.SetFolders({testsupport::InstallDir() / "icons"}, DefaultThemeFolders());
+    const bool themeInstalled = theme.Find("document-new-symbolic", 16) != nullptr;
+    for (UINT bar : r.ToolBarIds()) {
+        const std::vector<UINT>& buttons = r.FindToolBar(bar)->buttons;
+        const std::vector<std::string>* icons = r.FindToolBarIcons(bar);
+        ASSERT_NE(icons, nullptr) << bar;
+        ASSERT_EQ(icons->size(), buttons.size()) << bar;
+        for (std::size_t i = 0; i < buttons.size(); ++i) {
+            const std::string& icon = (*icons)[i];
+            if (buttons[i] == ID_SEPARATOR) {
+                EXPECT_EQ(icon, "") << bar << " " << i;
+                continue;
+            }
+            const std::string tip = ExtractSubString(r.LoadString(buttons[i]), 1);
+            EXPECT_FALSE(tip.empty()) << buttons[i];
+            EXPECT_FALSE(ExtractSubString(r.LoadString(buttons[i]), 0).empty()) << buttons[i]; // fly-by prompt
+            ASSERT_FALSE(icon.empty()) << buttons[i];
+            const bool ours = icon.starts_with("vantorel-");
+            if (!ours && !themeInstalled)
+                continue;
+            for (int size : {16, 32})
+                EXPECT_NE(theme.Find(icon, size), nullptr) << icon << " at " << size;
+        }
+    }
+}
+
+} // namespace
