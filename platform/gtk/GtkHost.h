@@ -105,6 +105,11 @@ std::string TypedByKey(CGtkWindowHost& host, const MSG& keyDown);
 // rectangle in its top-level window's native window.
 void PlacePlayerViews(CGtkWindowHost& host);
 
+// The theme's colours and icons, and the toolbars' tips (GtkLook.cpp).
+void InstallNativeLook();
+void RemoveNativeLook();
+void ConnectToolTips(NativeWindow& native);
+
 // Fonts (PangoGlyphs.cpp).
 ui::IGlyphPainter& PangoGlyphs();
 

@@ -284,6 +284,7 @@ NativeWindow& CGtkWindowHost::Make(CWnd& top)
     g_signal_connect(n.window, "delete-event", G_CALLBACK(OnDelete), &n);
     g_signal_connect(n.window, "focus-in-event", G_CALLBACK(OnFocusIn), &n);
     ConnectInput(*this, n);
+    ConnectToolTips(n);
     natives_[n.hwnd] = std::move(native);
     return n;
 }
@@ -639,6 +640,7 @@ bool OpenScreen(const ScreenOptions& options, std::string* error)
     ui::SetGlyphPainter(&PangoGlyphs());
     InstallNativeDialogs();
     InstallNativeMenus();
+    InstallNativeLook();
     ui::SetModalLoopWaits(true);
     return true;
 }
@@ -657,6 +659,7 @@ void CloseScreen()
     SetKeyboardLayout(nullptr);
     ui::SetGlyphPainter(nullptr);
     ui::SetModalLoopWaits(false);
+    RemoveNativeLook();
     ResetMessageBoxService();
     ResetCommonDialogService();
     g_host->DestroyAll();
