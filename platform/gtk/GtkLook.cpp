@@ -6,6 +6,7 @@
 #include "platform/drawing/Colors.h"
 #include "platform/drawing/IconTheme.h"
 #include "platform/gtk/GtkHost.h"
+#include "platform/gtk/GtkScreen.h"
 #include "platform/window/Wnd.h"
 
 namespace gtkscreen {
@@ -138,6 +139,69 @@ void ConnectToolTips(NativeWindow& native)
 {
     gtk_widget_set_has_tooltip(native.area, TRUE);
     g_signal_connect(native.area, "query-tooltip", G_CALLBACK(OnQueryTooltip), &native);
+}
+
+// A selected row of a list as the theme draws it, through a style context of its own: a
+// window that is never focused (an offscreen one) would show the unfocused selection.
+void RenderSelectedRow(cairo_t* cr, const GdkRectangle& area)
+{
+    GtkWidgetPath* path = gtk_widget_path_new();
+    gtk_widget_path_append_type(path, GTK_TYPE_WINDOW);
+    gtk_widget_path_iter_set_object_name(path, -1, "window");
+    gtk_widget_path_append_type(path, GTK_TYPE_LIST_BOX);
+    gtk_widget_path_iter_set_object_name(path, -1, "list");
+    gtk_widget_path_append_type(path, GTK_TYPE_LIST_BOX_ROW);
+    gtk_widget_path_iter_set_object_name(path, -1, "row");
+    GtkStyleContext* style = gtk_style_context_new();
+    gtk_style_context_set_path(style, path);
+    gtk_style_context_set_state(style, GTK_STATE_FLAG_SELECTED);
+    gtk_render_background(style, cr, area.x, area.y, area.width, area.height);
+    g_object_unref(style);
+    gtk_widget_path_unref(path);
+}
+
+ToolkitSample DrawToolkitSample()
+{
+    GtkWidget* window = gtk_offscreen_window_new();
+    GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+    GtkWidget* label = gtk_label_new("Face");
+    gtk_widget_set_size_request(label, 120, 30);
+    GtkWidget* list = gtk_list_box_new();
+    GtkWidget* row = gtk_label_new("");
+    gtk_widget_set_size_request(row, 120, 30);
+    gtk_container_add(GTK_CONTAINER(list), row);
+    gtk_box_pack_start(GTK_BOX(box), label, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), list, FALSE, FALSE, 0);
+    gtk_container_add(GTK_CONTAINER(window), box);
+    gtk_widget_show_all(window);
+    for (int i = 0; i < 50 && gtk_events_pending(); ++i) {
+        gtk_main_iteration_do(FALSE);
+    }
+    GtkAllocation listArea{};
+    gtk_widget_get_allocation(list, &listArea);
+    const int width = gtk_widget_get_allocated_width(window);
+    const int height = gtk_widget_get_allocated_height(window);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_t* cr = cairo_create(surface);
+    gtk_widget_draw(window, cr);
+    RenderSelectedRow(cr, listArea);
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    ToolkitSample sample;
+    sample.picture = CBitmap(width, height);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < height; ++y) {
+        const auto* line = reinterpret_cast<const std::uint32_t*>(data + y * stride);
+        for (int x = 0; x < width; ++x) {
+            sample.picture.SetPixel(x, y, ToCairo(line[x] & 0xFFFFFFu)); // the swap is its own inverse
+        }
+    }
+    cairo_surface_destroy(surface);
+    gtk_widget_destroy(window);
+    sample.face = CPoint(2, 2);
+    sample.selection = CPoint(listArea.x + 2, listArea.y + listArea.height / 2);
+    return sample;
 }
 
 } // namespace gtkscreen
