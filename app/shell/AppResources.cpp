@@ -87,8 +87,8 @@ void RegisterMenu(CResourceTable& r)
                                                         {"P&roperties...", ID_FILE_PROPERTIES},
                                                         {"&Print...\tCtrl+P", ID_FILE_PRINT},
                                                         {"Print Pre&view", ID_FILE_PRINT_PREVIEW},
-                                                        {"Export Se&ttings...", ID_EXPORT_SETTINGS},
-                                                        {"Export Pre&view", ID_EXPORT_PREVIEW},
+                                                        {"Export Settin&gs...", ID_EXPORT_SETTINGS},
+                                                        {"Export Previe&w", ID_EXPORT_PREVIEW},
                                                         MenuTemplateItem::Popup(
                                                             "&Export",
                                                             {{"Macromedia Flash (SWF)...", ID_EXPORT_SWF},
@@ -97,7 +97,7 @@ void RegisterMenu(CResourceTable& r)
                                                              {"Outlook", ID_EXPORT_OUTLOOK},
                                                              {"Plumtree...", ID_EXPORT_PORTAL}}),
                                                         MenuTemplateItem::Popup(
-                                                            "S&napshot",
+                                                            "&Snapshot",
                                                             {{"Back To Excel...", ID_SNAPSHOT_EXCEL},
                                                              {"Macromedia Flash (SWF)...", ID_SNAPSHOT_SWF},
                                                              {"HTML...", ID_SNAPSHOT_HTML},
@@ -119,7 +119,7 @@ void RegisterMenu(CResourceTable& r)
                                                         {},
                                                         {"Select &All\tCtrl+A", ID_EDIT_SELECT_ALL},
                                                         {},
-                                                        {"P&roperties...\tAlt+Enter", ID_EDIT_PROPERTIES}});
+                                                        {"Propert&ies...\tAlt+Enter", ID_EDIT_PROPERTIES}});
     const auto data = MenuTemplateItem::Popup(
         "&Data", {{"&Import Model...", ID_DATA_IMPORT_MODEL}, {"&Replace Data Selection...", ID_REPLACE_DATA_SELECTION}});
     const auto view = MenuTemplateItem::Popup(
@@ -155,7 +155,7 @@ void RegisterMenu(CResourceTable& r)
                                                             {"&Group", ID_GROUP},
                                                             {"&Ungroup", ID_UNGROUP},
                                                             {},
-                                                            {"Change &Style...", ID_CHANGE_STYLE}});
+                                                            {"C&hange Style...", ID_CHANGE_STYLE}});
     r.AddMenu(IDR_MAINFRAME, {file, edit, data, view, format, help});
     r.AddAccelerators(IDR_MAINFRAME, {{FVIRTKEY | FCONTROL, 'N', ID_FILE_NEW},
                                       {FVIRTKEY | FCONTROL, 'O', ID_FILE_OPEN},

@@ -52,3 +52,48 @@ TEST_F(ToolBarResourcesTest, EveryToolbarCommandHasAnIconAndATip)
 }
 
 } // namespace
+
+namespace {
+
+// The letter after '&' ("&&" is a plain ampersand), lower case; 0 when the text has none.
+char Mnemonic(const std::string& text)
+{
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&')
+            continue;
+        if (text[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(text[i + 1])));
+    }
+    return 0;
+}
+
+void ExpectUniqueMnemonics(const std::vector<MenuTemplateItem>& items, const std::string& where)
+{
+    std::map<char, std::string> taken;
+    for (const MenuTemplateItem& item : items) {
+        const char key = Mnemonic(item.text);
+        if (key != 0) {
+            const auto [at, fresh] = taken.emplace(key, item.text);
+            EXPECT_TRUE(fresh) << where << ": '" << item.text << "' and '" << at->second << "' share &" << key;
+        }
+        if (item.isPopup)
+            ExpectUniqueMnemonics(item.popup, where + " > " + item.text);
+    }
+}
+
+// Alt and a letter must reach one item: within each menu (and on the bar) no two items share
+// their underlined letter.
+TEST_F(ToolBarResourcesTest, MnemonicsAreUniqueWithinEachMenu)
+{
+    EXPECT_EQ(Mnemonic("Save &As..."), 'a');
+    EXPECT_EQ(Mnemonic("Fish && &Chips"), 'c');
+    EXPECT_EQ(Mnemonic("Plain"), 0);
+    const std::vector<MenuTemplateItem>* menu = GetResources().FindMenu(IDR_MAINFRAME);
+    ASSERT_NE(menu, nullptr);
+    ExpectUniqueMnemonics(*menu, "menu bar");
+}
+
+} // namespace
