@@ -6,6 +6,8 @@
 #include "platform/dialogs/DialogTemplate.h"
 #include "platform/docview/Resources.h"
 #include "platform/drawing/Bitmap.h"
+#include "platform/drawing/IconTheme.h"
+#include "platform/drawing/Png.h"
 
 namespace {
 
@@ -330,6 +332,15 @@ void RegisterDialogs()
 }
 
 } // namespace
+
+void RegisterInstalledPictures(const std::filesystem::path& install)
+{
+    GetIconTheme().SetFolders({install / "icons"}, DefaultThemeFolders());
+    if (const std::optional<RgbaImage> splash = ReadPngFile(install / "icons" / "splash.png")) {
+        const CBitmap picture = CompositeIcon(*splash, RGB(0, 0, 0), RGB(0, 0, 0), false, false);
+        GetImageResources().AddBitmap(IDB_SPLASH, picture);
+    }
+}
 
 void RegisterAppResources()
 {

@@ -22,7 +22,6 @@
 #include "model/ComponentCatalog.h"
 #include "publish/BaseMovie.h"
 #include "sheet/cells/CellModel.h"
-#include "platform/drawing/IconTheme.h"
 #include "platform/controls/FlashPlayer.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/docview/DocTemplate.h"
@@ -192,7 +191,7 @@ CKVApp::CKVApp(std::unique_ptr<IWindowHost> host) : CWinApp("Vantorel")
         folders.install = programFolder;
     }
     folders.settings = platform.AppDataFolder();
-    GetIconTheme().SetFolders({std::filesystem::path(folders.install) / "icons"}, DefaultThemeFolders());
+    RegisterInstalledPictures(folders.install);
     folders.temp = platform.TempFolder();
     m_designer = std::make_unique<CDesignerContext>(folders);
     m_designerScope = std::make_unique<CDesignerContext::Scope>(*m_designer);
