@@ -112,6 +112,8 @@ void ConnectToolTips(NativeWindow& native);
 
 // Fonts (PangoGlyphs.cpp).
 ui::IGlyphPainter& PangoGlyphs();
+// The family the dialog faces are drawn in (empty: the fontconfig default sans face).
+void SetInterfaceFamily(const std::string& family);
 
 // Message boxes and common dialogs (GtkDialogs.cpp).
 void InstallNativeDialogs();

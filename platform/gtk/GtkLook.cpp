@@ -123,15 +123,36 @@ gboolean OnQueryTooltip(GtkWidget*, gint x, gint y, gboolean keyboard, GtkToolti
 
 } // namespace
 
+namespace {
+
+// The desktop's interface font ("Cantarell 11", "Sans 10"...): its family for the dialog faces.
+void TakeInterfaceFont()
+{
+    gchar* name = nullptr;
+    g_object_get(gtk_settings_get_default(), "gtk-font-name", &name, nullptr);
+    if (name == nullptr) {
+        return;
+    }
+    PangoFontDescription* desc = pango_font_description_from_string(name);
+    const char* family = pango_font_description_get_family(desc);
+    SetInterfaceFamily(family != nullptr ? family : "");
+    pango_font_description_free(desc);
+    g_free(name);
+}
+
+} // namespace
+
 void InstallNativeLook()
 {
     TakeThemeColours();
+    TakeInterfaceFont();
     GetIconTheme().SetLoader(LoadThemeIcon);
 }
 
 void RemoveNativeLook()
 {
     ResetSysColors();
+    SetInterfaceFamily("");
     GetIconTheme().SetLoader(nullptr);
 }
 
@@ -140,6 +161,8 @@ void ConnectToolTips(NativeWindow& native)
     gtk_widget_set_has_tooltip(native.area, TRUE);
     g_signal_connect(native.area, "query-tooltip", G_CALLBACK(OnQueryTooltip), &native);
 }
+
+namespace {
 
 // A selected row of a list as the theme draws it, through a style context of its own: a
 // window that is never focused (an offscreen one) would show the unfocused selection.
@@ -159,6 +182,8 @@ void RenderSelectedRow(cairo_t* cr, const GdkRectangle& area)
     g_object_unref(style);
     gtk_widget_path_unref(path);
 }
+
+} // namespace
 
 ToolkitSample DrawToolkitSample()
 {
