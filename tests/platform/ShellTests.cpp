@@ -3,6 +3,7 @@
 #include "platform/docview/MenuBar.h"
 #include "platform/docview/RecentFileList.h"
 #include "platform/services/Services.h"
+#include "platform/window/Screen.h"
 #include "platform/window/UserInput.h"
 #include "tests/support/TestSupport.h"
 
@@ -204,6 +205,20 @@ TEST_F(ShellTest, ToolbarButtonsTakeTheCommandStateAtOnceAndShowTheirTips)
     // A bar made without tips answers none.
     frame.tools.SetBarStyle(frame.tools.GetBarStyle() & ~CBRS_TOOLTIPS);
     EXPECT_EQ(frame.tools.ToolTipAt(ButtonCentre(frame.tools, ID_TOOL_SELECT)), "");
+}
+
+TEST_F(ShellTest, OnADoubleDensityScreenToolbarIconsAndButtonsAreTwiceAsLarge)
+{
+    ScreenMetrics metrics;
+    metrics.dpiX = metrics.dpiY = 192;
+    SetScreenMetrics(metrics);
+    Start();
+    TestFrame& frame = Frame();
+    EXPECT_EQ(frame.tools.GetIconSize(), 32);
+    CRect button;
+    frame.tools.GetItemRect(0, &button);
+    EXPECT_EQ(button.Size(), CSize(46, 44));
+    ResetScreenMetrics();
 }
 
 TEST_F(ShellTest, BarsDockRightOfAnotherInTheSameRow)
