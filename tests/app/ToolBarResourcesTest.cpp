@@ -91,9 +91,11 @@ TEST_F(ToolBarResourcesTest, MnemonicsAreUniqueWithinEachMenu)
     EXPECT_EQ(Mnemonic("Save &As..."), 'a');
     EXPECT_EQ(Mnemonic("Fish && &Chips"), 'c');
     EXPECT_EQ(Mnemonic("Plain"), 0);
-    const std::vector<MenuTemplateItem>* menu = GetResources().FindMenu(IDR_MAINFRAME);
-    ASSERT_NE(menu, nullptr);
-    ExpectUniqueMnemonics(*menu, "menu bar");
+    for (UINT id : {IDR_MAINFRAME, IDR_CONTEXT_MENU}) {
+        const std::vector<MenuTemplateItem>* menu = GetResources().FindMenu(id);
+        ASSERT_NE(menu, nullptr) << id;
+        ExpectUniqueMnemonics(*menu, "menu " + std::to_string(id));
+    }
 }
 
 } // namespace
