@@ -8,11 +8,13 @@
 #include "platform/drawing/Colors.h"
 #include "platform/drawing/DC.h"
 #include "platform/drawing/IconTheme.h"
+#include "platform/window/Input.h"
 #include "platform/window/Screen.h"
 
 BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
     .OnLButtonDown(&CToolBar::OnLButtonDown)
     .OnMouseMove(&CToolBar::OnMouseMove)
+    .OnTimer(&CToolBar::OnTimer)
     .OnPaint(&CToolBar::OnPaint) END_MESSAGE_MAP()
 
         namespace
@@ -304,7 +306,7 @@ LRESULT CToolBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEMOVE: {
         const int hit = HitTest(LParamToPoint(lParam));
         if (hit != hot_) {
-            hot_ = hit;
+            SetHot(hit);
             // Fly-by help: the button's prompt in the message pane while the pointer is over it.
             if ((m_dwStyle & CBRS_FLYBY) != 0 && GetOwner() != nullptr) {
                 GetOwner()->SendMessage(WM_SETMESSAGESTRING, hit >= 0 ? GetItemID(hit) : AFX_IDS_IDLEMESSAGE);
@@ -314,6 +316,37 @@ LRESULT CToolBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     default:
         return CControlBar::DefWindowProc(message, wParam, lParam);
+    }
+}
+
+void CToolBar::SetHot(int index)
+{
+    for (int button : {hot_, index}) {
+        if (button >= 0) {
+            CRect r;
+            GetItemRect(button, &r);
+            InvalidateRect(&r);
+        }
+    }
+    hot_ = index;
+    // The bar hears of the pointer only while it is over the bar: a timer notices it leave.
+    if (hot_ >= 0) {
+        SetTimer(kHoverTimer, 100);
+    } else {
+        KillTimer(kHoverTimer);
+    }
+}
+
+void CToolBar::OnTimer(std::uintptr_t id)
+{
+    if (id != kHoverTimer) {
+        return;
+    }
+    CPoint pointer;
+    GetCursorPos(&pointer);
+    ScreenToClient(&pointer);
+    if (HitTest(pointer) < 0) {
+        SendMessage(WM_MOUSEMOVE, 0, PointToLParam(pointer));
     }
 }
 

@@ -65,12 +65,16 @@ public:
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnPaint();
+    void OnTimer(std::uintptr_t id);
 
     static constexpr int kSeparatorWidth = 8;
     static constexpr int kBorder = 2;
 
 protected:
     void PaintButton(CDC& dc, int index, const CRect& r, COLORREF face);
+    // The button under the pointer (-1: none), shown a shade darker.
+    void SetHot(int index);
+    static constexpr UINT_PTR kHoverTimer = 0xE9F0;
 
     struct Button {
         UINT id = 0;

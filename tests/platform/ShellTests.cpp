@@ -202,6 +202,15 @@ TEST_F(ShellTest, ToolbarButtonsTakeTheCommandStateAtOnceAndShowTheirTips)
     CRect gap;
     frame.tools.GetItemRect(3, &gap);
     EXPECT_EQ(frame.tools.ToolTipAt(gap.CenterPoint()), "");
+
+    // The pointer leaves the bar straight from a button onto another window: the bar notices
+    // on its own and the message pane says "Ready" again.
+    CUserInput::MoveTo(frame.tools, ButtonCentre(frame.tools, ID_TOOL_SELECT));
+    EXPECT_EQ(frame.status.GetPaneText(0), "Select objects");
+    CUserInput::MoveTo(*frame.GetActiveView(), CPoint(50, 50));
+    clock->Advance(150);
+    PumpUntilIdle();
+    EXPECT_EQ(frame.status.GetPaneText(0), "Ready");
     // A bar made without tips answers none.
     frame.tools.SetBarStyle(frame.tools.GetBarStyle() & ~CBRS_TOOLTIPS);
     EXPECT_EQ(frame.tools.ToolTipAt(ButtonCentre(frame.tools, ID_TOOL_SELECT)), "");
