@@ -9,7 +9,10 @@ packages=(g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev z
           libjpeg62-turbo-dev libssl-dev libcrypt-dev libpugixml-dev libzip-dev
           # the screen: the toolkit, the web view the stage plays in, a font for real text,
           # and the virtual display the screen tests and screenshots run on
-          libgtk-3-dev libwebkit2gtk-4.1-dev fonts-dejavu-core xvfb libxtst-dev)
+          libgtk-3-dev libwebkit2gtk-4.1-dev fonts-dejavu-core xvfb libxtst-dev
+          # the desktop's standard icons (read as PNG files when drawing headless) and the image
+          # loader that renders the program's own SVG icons at build time
+          adwaita-icon-theme libgdk-pixbuf2.0-bin librsvg2-common)
 # Programs are looked up on PATH (node and npm may come from elsewhere than Debian).
 declare -A programs=()
 if [ "${1:-}" = "--tests" ]; then

@@ -6,6 +6,8 @@
 #include "platform/dialogs/DialogTemplate.h"
 #include "platform/docview/Resources.h"
 #include "platform/drawing/Bitmap.h"
+#include "platform/drawing/IconTheme.h"
+#include "platform/drawing/Png.h"
 
 namespace {
 
@@ -24,6 +26,10 @@ void RegisterStrings(CResourceTable& r)
     r.AddString(ID_FILE_SAMPLES, "Open Vantorel samples\nSamples");
     r.AddString(ID_FILE_NEW, "Create a new document\nNew");
     r.AddString(ID_FILE_OPEN, "Open an existing document\nOpen");
+    r.AddString(ID_FILE_SAVE, "Save the active document\nSave");
+    r.AddString(ID_TOOL_SELECT, "Choose object selection tool\nSelection tool");
+    r.AddString(ID_TOOL_COMPONENT, "Choose Component layout tool\nComponent tool");
+    r.AddString(ID_VIEW_SWF_PREVIEW, "Enable Macromedia Flash (SWF) preview mode\nSWF Preview");
     r.AddString(ID_DECREASE_CANVAS, "Decrease canvas size\nDecrease canvas");
     r.AddString(ID_INCREASE_CANVAS, "Increase canvas size\nIncrease canvas");
     r.AddString(ID_FIT_TO_COMPONENTS, "Fit canvas size to components on stage\nFit canvas to components");
@@ -77,7 +83,7 @@ void RegisterStrings(CResourceTable& r)
 void RegisterMenu(CResourceTable& r)
 {
     // The snapshots take the values the preview shows: their submenu opens only in preview.
-    auto snapshot = MenuTemplateItem::Popup("S&napshot", {{"Back To Excel...", ID_SNAPSHOT_EXCEL},
+    auto snapshot = MenuTemplateItem::Popup("Snaps&hot", {{"Back To Excel...", ID_SNAPSHOT_EXCEL},
                                                           {"Macromedia Flash (SWF)...", ID_SNAPSHOT_SWF},
                                                           {"HTML...", ID_SNAPSHOT_HTML},
                                                           {"PowerPoint Slide", ID_SNAPSHOT_POWERPOINT},
@@ -93,8 +99,8 @@ void RegisterMenu(CResourceTable& r)
                                                         {"P&roperties...", ID_FILE_PROPERTIES},
                                                         {"&Print...\tCtrl+P", ID_FILE_PRINT},
                                                         {"Print Pre&view", ID_FILE_PRINT_PREVIEW},
-                                                        {"Export Se&ttings...", ID_EXPORT_SETTINGS},
-                                                        {"Export Pre&view", ID_EXPORT_PREVIEW},
+                                                        {"Export Settin&gs...", ID_EXPORT_SETTINGS},
+                                                        {"Export Previe&w", ID_EXPORT_PREVIEW},
                                                         MenuTemplateItem::Popup(
                                                             "&Export",
                                                             {{"Macromedia Flash (SWF)...", ID_EXPORT_SWF},
@@ -120,7 +126,7 @@ void RegisterMenu(CResourceTable& r)
                                                         {},
                                                         {"Select &All\tCtrl+A", ID_EDIT_SELECT_ALL},
                                                         {},
-                                                        {"P&roperties...\tAlt+Enter", ID_EDIT_PROPERTIES}});
+                                                        {"Propert&ies...\tAlt+Enter", ID_EDIT_PROPERTIES}});
     const auto data = MenuTemplateItem::Popup(
         "&Data", {{"&Import Model...", ID_DATA_IMPORT_MODEL}, {"&Replace Data Selection...", ID_REPLACE_DATA_SELECTION}});
     const auto view = MenuTemplateItem::Popup(
@@ -156,7 +162,7 @@ void RegisterMenu(CResourceTable& r)
                                                             {"&Group", ID_GROUP},
                                                             {"&Ungroup", ID_UNGROUP},
                                                             {},
-                                                            {"Change &Style...", ID_CHANGE_STYLE}});
+                                                            {"C&hange Style...", ID_CHANGE_STYLE}});
     r.AddMenu(IDR_MAINFRAME, {file, edit, data, view, format, help});
     r.AddAccelerators(IDR_MAINFRAME, {{FVIRTKEY | FCONTROL, 'N', ID_FILE_NEW},
                                       {FVIRTKEY | FCONTROL, 'O', ID_FILE_OPEN},
@@ -187,7 +193,8 @@ void RegisterMenu(CResourceTable& r)
 
 void RegisterToolBars(CResourceTable& r)
 {
-    // The buttons show short texts in place of the pictures of a compiled resource file.
+    // Standard actions take the desktop theme's icons; the program's own commands take the
+    // icons drawn in assets/icons.
     r.AddToolBar(IDR_TOOLBAR_MAIN,
                  {16,
                   15,
@@ -195,14 +202,20 @@ void RegisterToolBars(CResourceTable& r)
                    ID_SEPARATOR, ID_TOOL_SELECT, ID_SEPARATOR, ID_TOOL_COMPONENT, ID_SEPARATOR, ID_DECREASE_CANVAS,
                    ID_INCREASE_CANVAS, ID_FIT_TO_COMPONENTS, ID_FIT_TO_WINDOW, ID_SEPARATOR, ID_GROUP, ID_UNGROUP,
                    ID_SEPARATOR, ID_HELP_CONTENTS}});
-    r.AddToolBarGlyphs(IDR_TOOLBAR_MAIN, {"New", "Opn", "Sav", "", "Cut", "Cpy", "Pst", "", "Sel", "", "Cmp", "", "-",
-                                          "+", "[C]", "[W]", "", "Grp", "Ung", "", "?"});
+    r.AddToolBarIcons(IDR_TOOLBAR_MAIN,
+                      {"document-new-symbolic", "document-open-symbolic", "document-save-symbolic", "",
+                       "edit-cut-symbolic", "edit-copy-symbolic", "edit-paste-symbolic", "",
+                       "vantorel-select-tool-symbolic", "", "vantorel-component-tool-symbolic", "",
+                       "zoom-out-symbolic", "zoom-in-symbolic", "zoom-fit-best-symbolic",
+                       "vantorel-fit-window-symbolic", "", "vantorel-group-symbolic", "vantorel-ungroup-symbolic", "",
+                       "help-browser-symbolic"});
     r.AddToolBar(IDR_TOOLBAR_PREVIEW, {66, 16, {ID_VIEW_SWF_PREVIEW}});
-    r.AddToolBarGlyphs(IDR_TOOLBAR_PREVIEW, {"SWF Preview"});
+    r.AddToolBarIcons(IDR_TOOLBAR_PREVIEW, {"vantorel-preview-symbolic"});
+    r.AddToolBarGlyphs(IDR_TOOLBAR_PREVIEW, {"Preview"});
     r.AddToolBar(IDR_TOOLBAR_OFFICE, {16, 15, {ID_SEND_POWERPOINT, ID_SEND_OUTLOOK}});
-    r.AddToolBarGlyphs(IDR_TOOLBAR_OFFICE, {"PPT", "Msg"});
+    r.AddToolBarIcons(IDR_TOOLBAR_OFFICE, {"vantorel-send-presentation-symbolic", "vantorel-send-mail-symbolic"});
     r.AddToolBar(IDR_TOOLBAR_IMPORT, {16, 15, {ID_DATA_IMPORT_MODEL}});
-    r.AddToolBarGlyphs(IDR_TOOLBAR_IMPORT, {"XLS"});
+    r.AddToolBarIcons(IDR_TOOLBAR_IMPORT, {"vantorel-import-model-symbolic"});
 }
 
 // Plain pictures in place of the drawn ones: the splash is a band in the product's colours,
@@ -325,6 +338,15 @@ void RegisterDialogs()
 }
 
 } // namespace
+
+void RegisterInstalledPictures(const std::filesystem::path& install)
+{
+    GetIconTheme().SetFolders({install / "icons"}, DefaultThemeFolders());
+    if (const std::optional<RgbaImage> splash = ReadPngFile(install / "icons" / "splash.png")) {
+        const CBitmap picture = CompositeIcon(*splash, RGB(0, 0, 0), RGB(0, 0, 0), false, false);
+        GetImageResources().AddBitmap(IDB_SPLASH, picture);
+    }
+}
 
 void RegisterAppResources()
 {

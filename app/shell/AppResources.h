@@ -3,10 +3,14 @@
 // The designer's resources: strings and command prompts, the main menu and accelerators, the
 // toolbar layouts, the pictures and the dialog templates, registered with the window layer.
 
+#include <filesystem>
 #include <string>
 
 // Registers everything; registering again replaces the entries with the same ids.
 void RegisterAppResources();
+// The icon theme's folders, and the pictures drawn into the installation at build time (the
+// splash) in place of the plain ones; a missing picture keeps the plain one.
+void RegisterInstalledPictures(const std::filesystem::path& install);
 
 // The address opened when the help file cannot be shown.
 // The shipped help's contents page, in the installation folder (the program's working folder),

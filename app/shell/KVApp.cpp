@@ -193,6 +193,7 @@ CKVApp::CKVApp(std::unique_ptr<IWindowHost> host) : CWinApp("Vantorel")
         folders.install = programFolder;
     }
     folders.settings = platform.AppDataFolder();
+    RegisterInstalledPictures(folders.install);
     folders.temp = platform.TempFolder();
     m_designer = std::make_unique<CDesignerContext>(folders);
     m_designerScope = std::make_unique<CDesignerContext::Scope>(*m_designer);

@@ -181,11 +181,14 @@ void CMenuBar::Paint()
             for (std::size_t i = 0; i < items.size() && i < titles_.size(); ++i) {
                 const CRect& title = titles_[i];
                 const bool open = static_cast<int>(i) == open_;
+                // The open title is marked as the desktop's menu bars mark it: a line in the
+                // selection colour under a title of that colour.
                 if (open) {
-                    dc->FillSolidRect(title, GetSysColor(COLOR_HIGHLIGHT));
+                    dc->FillSolidRect(CRect(title.left, title.bottom - 3, title.right, title.bottom),
+                                      GetSysColor(COLOR_HIGHLIGHT));
                 }
                 const bool grayed = (items[i].flags & (MF_GRAYED | MF_DISABLED)) != 0;
-                dc->SetTextColor(GetSysColor(open ? COLOR_HIGHLIGHTTEXT : grayed ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+                dc->SetTextColor(GetSysColor(open ? COLOR_HIGHLIGHT : grayed ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
                 CRect text = title;
                 dc->DrawText(MenuTitleShown(items[i].text), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
             }

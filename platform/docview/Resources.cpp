@@ -43,6 +43,20 @@ const std::vector<std::string>* CResourceTable::FindToolBarGlyphs(UINT id) const
     return it != glyphs_.end() ? &it->second : nullptr;
 }
 
+const std::vector<std::string>* CResourceTable::FindToolBarIcons(UINT id) const
+{
+    auto it = icons_.find(id);
+    return it != icons_.end() ? &it->second : nullptr;
+}
+
+std::vector<UINT> CResourceTable::ToolBarIds() const
+{
+    std::vector<UINT> ids;
+    for (const auto& entry : toolbars_)
+        ids.push_back(entry.first);
+    return ids;
+}
+
 const ToolBarTemplate* CResourceTable::FindToolBar(UINT id) const
 {
     auto it = toolbars_.find(id);

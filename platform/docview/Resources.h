@@ -40,10 +40,15 @@ public:
 
     void AddToolBar(UINT id, ToolBarTemplate bar) { toolbars_[id] = std::move(bar); }
     const ToolBarTemplate* FindToolBar(UINT id) const;
-    // What each button of a toolbar shows in place of a picture: a short text per button
-    // (separators included). Without them the buttons are plain faces.
+    // A short text per button (separators included) that a button shows beside its icon; a
+    // wide button names its command this way.
     void AddToolBarGlyphs(UINT id, std::vector<std::string> glyphs) { glyphs_[id] = std::move(glyphs); }
     const std::vector<std::string>* FindToolBarGlyphs(UINT id) const;
+    // The icon name of each button (separators included), looked up in the icon theme.
+    void AddToolBarIcons(UINT id, std::vector<std::string> icons) { icons_[id] = std::move(icons); }
+    const std::vector<std::string>* FindToolBarIcons(UINT id) const;
+    // The ids of the registered toolbars, for checks over all of them.
+    std::vector<UINT> ToolBarIds() const;
 
 private:
     std::map<UINT, std::string> strings_;
@@ -51,6 +56,7 @@ private:
     std::map<UINT, std::vector<ACCEL>> accelerators_;
     std::map<UINT, ToolBarTemplate> toolbars_;
     std::map<UINT, std::vector<std::string>> glyphs_;
+    std::map<UINT, std::vector<std::string>> icons_;
 };
 
 CResourceTable& GetResources();

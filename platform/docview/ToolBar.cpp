@@ -1,14 +1,20 @@
 #include "platform/docview/ToolBar.h"
 
+#include <algorithm>
+
 #include "platform/window/CmdUI.h"
 #include "platform/docview/Frame.h"
 #include "platform/docview/Resources.h"
 #include "platform/drawing/Colors.h"
 #include "platform/drawing/DC.h"
+#include "platform/drawing/IconTheme.h"
+#include "platform/window/Input.h"
+#include "platform/window/Screen.h"
 
 BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
     .OnLButtonDown(&CToolBar::OnLButtonDown)
     .OnMouseMove(&CToolBar::OnMouseMove)
+    .OnTimer(&CToolBar::OnTimer)
     .OnPaint(&CToolBar::OnPaint) END_MESSAGE_MAP()
 
         namespace
@@ -43,6 +49,20 @@ BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
         void SetText(const std::string&) override {}
     };
 
+    // Whole multiples of the screen's 96 dots per inch: icon themes ship 1x and 2x pictures.
+    int ScreenScale()
+    {
+        return std::max(1, (GetScreenMetrics().dpiY + 48) / 96);
+    }
+
+    // The flat bar colours: a hovered button is a shade darker than the bar, a pressed or
+    // checked one darker again, as the toolkit's flat tool buttons are.
+    COLORREF Shade(COLORREF c, int by)
+    {
+        auto down = [by](int v) { return std::clamp(v - by, 0, 255); };
+        return RGB(down(GetRValue(c)), down(GetGValue(c)), down(GetBValue(c)));
+    }
+
 } // namespace
 
 BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
@@ -67,9 +87,14 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
     if (bar == nullptr) {
         return FALSE;
     }
-    SetSizes(CSize(bar->buttonWidth + 7, bar->buttonHeight + 6), CSize(bar->buttonWidth, bar->buttonHeight));
+    const int scale = ScreenScale();
+    const int imageHeight = std::max(bar->buttonHeight, 16);
+    SetSizes(CSize((bar->buttonWidth + 7) * scale, (imageHeight + 6) * scale),
+             CSize(bar->buttonWidth * scale, imageHeight * scale));
     const std::vector<std::string>* glyphs = GetResources().FindToolBarGlyphs(nIDResource);
     glyphs_ = glyphs != nullptr ? *glyphs : std::vector<std::string>();
+    const std::vector<std::string>* icons = GetResources().FindToolBarIcons(nIDResource);
+    icons_ = icons != nullptr ? *icons : std::vector<std::string>();
     return SetButtons(bar->buttons.data(), static_cast<int>(bar->buttons.size()));
 }
 
@@ -93,6 +118,42 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
 void CToolBar::SetSizes(CSize sizeButton, CSize)
 {
     buttonSize_ = sizeButton;
+}
+
+const std::string& CToolBar::GetIconName(int nIndex) const
+{
+    static const std::string none;
+    return nIndex >= 0 && static_cast<std::size_t>(nIndex) < icons_.size() ? icons_[static_cast<std::size_t>(nIndex)]
+                                                                           : none;
+}
+
+std::string CToolBar::GetToolTipText(int nIndex) const
+{
+    const UINT id = GetItemID(nIndex);
+    if (id == ID_SEPARATOR) {
+        return {};
+    }
+    return ExtractSubString(GetResources().LoadString(id), 1);
+}
+
+std::string CToolBar::ToolTipAt(CPoint point, CRect* button) const
+{
+    if ((m_dwStyle & CBRS_TOOLTIPS) == 0) {
+        return {};
+    }
+    const int hit = HitTest(point);
+    if (hit < 0) {
+        return {};
+    }
+    if (button != nullptr) {
+        GetItemRect(hit, button);
+    }
+    return GetToolTipText(hit);
+}
+
+int CToolBar::GetIconSize() const
+{
+    return 16 * ScreenScale();
 }
 
 UINT CToolBar::GetItemID(int nIndex) const
@@ -229,9 +290,15 @@ LRESULT CToolBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             ReleaseCapture();
         }
         if (HitTest(LParamToPoint(lParam)) == down && (GetButtonStyle(down) & TBBS_DISABLED) == 0) {
+            const HWND self = m_hWnd;
             if (CWnd* owner = GetOwner()) {
-                owner->SendMessage(WM_COMMAND, MAKEWPARAM(GetItemID(down), 0),
-                                   reinterpret_cast<LPARAM>(m_hWnd));
+                owner->SendMessage(WM_COMMAND, MAKEWPARAM(GetItemID(down), 0), reinterpret_cast<LPARAM>(self));
+            }
+            // The command may have changed what the buttons stand for (a tool chosen, a mode
+            // left); show that now rather than at the next idle moment. The command may also
+            // have closed the bar's frame.
+            if (FromHandle(self) == this) {
+                SendMessage(WM_IDLEUPDATECMDUI, TRUE);
             }
         }
         return 0;
@@ -239,7 +306,7 @@ LRESULT CToolBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEMOVE: {
         const int hit = HitTest(LParamToPoint(lParam));
         if (hit != hot_) {
-            hot_ = hit;
+            SetHot(hit);
             // Fly-by help: the button's prompt in the message pane while the pointer is over it.
             if ((m_dwStyle & CBRS_FLYBY) != 0 && GetOwner() != nullptr) {
                 GetOwner()->SendMessage(WM_SETMESSAGESTRING, hit >= 0 ? GetItemID(hit) : AFX_IDS_IDLEMESSAGE);
@@ -252,6 +319,37 @@ LRESULT CToolBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+void CToolBar::SetHot(int index)
+{
+    for (int button : {hot_, index}) {
+        if (button >= 0) {
+            CRect r;
+            GetItemRect(button, &r);
+            InvalidateRect(&r);
+        }
+    }
+    hot_ = index;
+    // The bar hears of the pointer only while it is over the bar: a timer notices it leave.
+    if (hot_ >= 0) {
+        SetTimer(kHoverTimer, 100);
+    } else {
+        KillTimer(kHoverTimer);
+    }
+}
+
+void CToolBar::OnTimer(std::uintptr_t id)
+{
+    if (id != kHoverTimer) {
+        return;
+    }
+    CPoint pointer;
+    GetCursorPos(&pointer);
+    ScreenToClient(&pointer);
+    if (HitTest(pointer) < 0) {
+        SendMessage(WM_MOUSEMOVE, 0, PointToLParam(pointer));
+    }
+}
+
 void CToolBar::OnPaint()
 {
     PAINTSTRUCT ps;
@@ -259,32 +357,56 @@ void CToolBar::OnPaint()
     if (dc != nullptr) {
         CRect client;
         GetClientRect(&client);
-        dc->FillSolidRect(client, GetSysColor(COLOR_BTNFACE));
+        const COLORREF face = GetSysColor(COLOR_BTNFACE);
+        dc->FillSolidRect(client, face);
         dc->SetBkMode(TRANSPARENT);
         for (int i = 0; i < GetCount(); ++i) {
-            const Button& b = buttons_[static_cast<std::size_t>(i)];
             CRect r;
             GetItemRect(i, &r);
-            if ((b.style & TBBS_SEPARATOR) != 0) {
+            if ((buttons_[static_cast<std::size_t>(i)].style & TBBS_SEPARATOR) != 0) {
                 const int x = r.CenterPoint().x;
-                dc->Draw3dRect(CRect(x - 1, r.top + 2, x + 1, r.bottom - 2), GetSysColor(COLOR_BTNSHADOW),
-                               GetSysColor(COLOR_BTNHIGHLIGHT));
+                dc->FillSolidRect(CRect(x, r.top + 3, x + 1, r.bottom - 3), GetSysColor(COLOR_BTNSHADOW));
                 continue;
             }
-            // Flat buttons show an edge only when pressed, checked or under the pointer.
-            if ((b.style & (TBBS_PRESSED | TBBS_CHECKED)) != 0 || i == pressed_) {
-                dc->Draw3dRect(r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-            } else if (i == hot_ || (ctrlStyle_ & TBSTYLE_FLAT) == 0) {
-                dc->Draw3dRect(r, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
-            }
-            const std::size_t at = static_cast<std::size_t>(i);
-            if (at < glyphs_.size() && !glyphs_[at].empty()) {
-                dc->SetTextColor(GetSysColor((b.style & TBBS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-                CRect face = r;
-                face.DeflateRect(2, 2);
-                dc->DrawText(glyphs_[at], face, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-            }
+            PaintButton(*dc, i, r, face);
         }
     }
     EndPaint(&ps);
+}
+
+void CToolBar::PaintButton(CDC& dc, int index, const CRect& r, COLORREF face)
+{
+    const UINT style = buttons_[static_cast<std::size_t>(index)].style;
+    const bool disabled = (style & TBBS_DISABLED) != 0;
+    // Flat buttons show a face only when pressed, checked or under the pointer.
+    COLORREF back = face;
+    if ((style & (TBBS_PRESSED | TBBS_CHECKED)) != 0 || index == pressed_) {
+        back = Shade(face, 38);
+    } else if (index == hot_ && !disabled) {
+        back = Shade(face, 18);
+    }
+    if (back != face || (ctrlStyle_ & TBSTYLE_FLAT) == 0) {
+        CRect inner = r;
+        inner.DeflateRect(1, 1);
+        dc.FillSolidRect(inner, back);
+        dc.Draw3dRect(inner, Shade(back, 20), Shade(back, 20));
+    }
+    const COLORREF ink = GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
+    const std::size_t at = static_cast<std::size_t>(index);
+    const bool hasLabel = at < glyphs_.size() && !glyphs_[at].empty();
+    const int size = GetIconSize();
+    int x = hasLabel ? r.left + 4 : r.left + (r.Width() - size) / 2;
+    if (const RgbaImage* icon = GetIconTheme().Find(GetIconName(index), size)) {
+        const CBitmap picture = CompositeIcon(*icon, back, GetSysColor(COLOR_BTNTEXT),
+                                              IsSymbolicIcon(GetIconName(index)), disabled);
+        dc.DrawImage(x, r.top + (r.Height() - size) / 2, picture, true);
+        x += size + 3;
+    } else if (!hasLabel) {
+        x = r.left; // no icon to show: the label, if any, takes the whole face
+    }
+    if (hasLabel) {
+        dc.SetTextColor(ink);
+        CRect text(x, r.top, r.right - 2, r.bottom);
+        dc.DrawText(glyphs_[at], text, (x > r.left ? DT_LEFT : DT_CENTER) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
 }

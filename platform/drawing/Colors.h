@@ -23,5 +23,9 @@ enum SysColorIndex : int {
     COLOR_3DHILIGHT = COLOR_BTNHIGHLIGHT,
 };
 
-// The fixed classic palette: headless drawing must look the same on every machine.
+// The light flat palette of the desktop toolkit's default theme, so that headless drawing looks
+// the same on every machine and like the screen. A screen host puts its theme's colours in
+// (SetSysColor) when it can read them; ResetSysColors goes back to the fixed palette.
 COLORREF GetSysColor(int index);
+void SetSysColor(int index, COLORREF colour);
+void ResetSysColors();

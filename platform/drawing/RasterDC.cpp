@@ -143,19 +143,28 @@ void DrawEdgePass(Painter& p, CRect& r, unsigned flags, COLORREF tl, COLORREF br
         --r.right;
 }
 
+// Edges in the flat style of the desktop theme: the outer line is a one-pixel border of even
+// colour (a raised one a shade darker at the bottom, as buttons are), the inner line keeps
+// whatever the control painted there, so a field's white or a button's face reaches the border.
 void DrawEdge(Painter& p, const DrawOp& op)
 {
     CRect r = op.device;
-    unsigned edge = op.flags;
-    unsigned flags = op.edgeFlags;
+    const unsigned edge = op.flags;
+    const unsigned flags = op.edgeFlags;
+    const COLORREF border = GetSysColor(COLOR_3DSHADOW);
     if (edge & BDR_RAISEDOUTER)
-        DrawEdgePass(p, r, flags, GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW));
+        DrawEdgePass(p, r, flags, border, GetSysColor(COLOR_3DDKSHADOW));
     else if (edge & BDR_SUNKENOUTER)
-        DrawEdgePass(p, r, flags, GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DHILIGHT));
-    if (edge & BDR_RAISEDINNER)
-        DrawEdgePass(p, r, flags, GetSysColor(COLOR_3DHILIGHT), GetSysColor(COLOR_3DSHADOW));
-    else if (edge & BDR_SUNKENINNER)
-        DrawEdgePass(p, r, flags, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
+        DrawEdgePass(p, r, flags, border, border);
+    const bool outer = (edge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER)) != 0;
+    if (edge & (BDR_RAISEDINNER | BDR_SUNKENINNER)) {
+        if (outer) {
+            r.DeflateRect((flags & BF_LEFT) ? 1 : 0, (flags & BF_TOP) ? 1 : 0, (flags & BF_RIGHT) ? 1 : 0,
+                          (flags & BF_BOTTOM) ? 1 : 0);
+        } else {
+            DrawEdgePass(p, r, flags, border, border);
+        }
+    }
     if (flags & BF_MIDDLE)
         p.Fill(r, GetSysColor(COLOR_BTNFACE));
 }

@@ -110,8 +110,15 @@ GdkEvent* LastPressEvent();
 // rectangle in its top-level window's native window.
 void PlacePlayerViews(CGtkWindowHost& host);
 
+// The theme's colours and icons, and the toolbars' tips (GtkLook.cpp).
+void InstallNativeLook();
+void RemoveNativeLook();
+void ConnectToolTips(NativeWindow& native);
+
 // Fonts (PangoGlyphs.cpp).
 ui::IGlyphPainter& PangoGlyphs();
+// The family the dialog faces are drawn in (empty: the fontconfig default sans face).
+void SetInterfaceFamily(const std::string& family);
 
 // Message boxes and common dialogs (GtkDialogs.cpp).
 void InstallNativeDialogs();

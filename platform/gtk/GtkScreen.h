@@ -88,6 +88,16 @@ bool PlayerIdle(CWnd& control);
 // taken after it.
 int PlayerSnapshots(CWnd& control);
 
+// The toolkit's own widgets drawn by the toolkit with the desktop's theme (a window's face with
+// a label, and a list with a selected row), for comparing the layer's colours with them: the
+// picture and a point of each part inside it.
+struct ToolkitSample {
+    CBitmap picture;
+    CPoint face;
+    CPoint selection;
+};
+ToolkitSample DrawToolkitSample();
+
 // Paints what is invalid in a top-level window's tree (with `whole`, everything) and shows it
 // in the native window at once, waiting for the display to take it. For the benchmark.
 void RepaintNow(CWnd& top, bool whole = true);

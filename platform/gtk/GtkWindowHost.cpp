@@ -290,6 +290,7 @@ NativeWindow& CGtkWindowHost::Make(CWnd& top)
     g_signal_connect(n.window, "delete-event", G_CALLBACK(OnDelete), &n);
     g_signal_connect(n.window, "focus-in-event", G_CALLBACK(OnFocusIn), &n);
     ConnectInput(*this, n);
+    ConnectToolTips(n);
     natives_[n.hwnd] = std::move(native);
     return n;
 }
@@ -657,6 +658,7 @@ bool OpenScreen(const ScreenOptions& options, std::string* error)
     ui::SetGlyphPainter(&PangoGlyphs());
     InstallNativeDialogs();
     InstallNativeMenus();
+    InstallNativeLook();
     ui::SetModalLoopWaits(true);
     return true;
 }
@@ -675,6 +677,7 @@ void CloseScreen()
     SetKeyboardLayout(nullptr);
     ui::SetGlyphPainter(nullptr);
     ui::SetModalLoopWaits(false);
+    RemoveNativeLook();
     ResetMessageBoxService();
     ResetCommonDialogService();
     g_host->DestroyAll();

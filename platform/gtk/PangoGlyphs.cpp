@@ -9,13 +9,20 @@
 namespace gtkscreen {
 namespace {
 
-// The faces the program's dialogs and components name, as the fonts a Linux machine has.
+std::string& InterfaceFamily()
+{
+    static std::string family = "Sans";
+    return family;
+}
+
+// The faces the program's dialogs and components name, as the fonts a Linux machine has: the
+// dialog faces are the desktop's interface font.
 std::string FamilyFor(const LOGFONT& font)
 {
     const std::string face(font.lfFaceName, strnlen(font.lfFaceName, sizeof(font.lfFaceName)));
     if (face.empty() || face == "MS Shell Dlg" || face == "MS Shell Dlg 2" || face == "MS Sans Serif" ||
         face == "System" || face == "Tahoma" || face == "Segoe UI") {
-        return "Sans";
+        return InterfaceFamily();
     }
     if (face == "Courier" || face == "Courier New" || face == "Fixedsys" || face == "Terminal") {
         return "Monospace";
@@ -124,6 +131,11 @@ public:
 };
 
 } // namespace
+
+void SetInterfaceFamily(const std::string& family)
+{
+    InterfaceFamily() = family.empty() ? "Sans" : family;
+}
 
 ui::IGlyphPainter& PangoGlyphs()
 {

@@ -59,8 +59,9 @@ TEST_F(TextsTest, ToolBars)
         const ToolBarTemplate* bar = GetResources().FindToolBar(id);
         ASSERT_NE(bar, nullptr) << id;
         EXPECT_EQ(bar->buttons, buttons) << id;
-        ASSERT_NE(GetResources().FindToolBarGlyphs(id), nullptr) << id;
-        EXPECT_EQ(GetResources().FindToolBarGlyphs(id)->size(), buttons.size()) << id;
+        // The buttons show icons now (one name per button), no longer short texts.
+        ASSERT_NE(GetResources().FindToolBarIcons(id), nullptr) << id;
+        EXPECT_EQ(GetResources().FindToolBarIcons(id)->size(), buttons.size()) << id;
     }
     EXPECT_EQ(GetResources().FindToolBar(297)->buttonWidth, 66);
     EXPECT_EQ(GetResources().FindToolBar(297)->buttonHeight, 16);

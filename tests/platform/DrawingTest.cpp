@@ -138,12 +138,27 @@ TEST(RasterDrawing, BrushesEdgesFocusAndLines)
     EXPECT_NE(dc.GetPixel(0, 0), dc.GetPixel(1, 0));
     EXPECT_EQ(dc.GetPixel(0, 0), dc.GetPixel(1, 1));
 
+    // Flat edges: one even border line; the inner line keeps what the control painted there.
     CRect r(0, 0, 16, 16);
+    const COLORREF inside = dc.GetPixel(5, 1);
     dc.DrawEdge(&r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
     EXPECT_EQ(r, CRect(2, 2, 14, 14));
     EXPECT_EQ(dc.GetPixel(5, 0), GetSysColor(COLOR_3DSHADOW));
-    EXPECT_EQ(dc.GetPixel(5, 15), GetSysColor(COLOR_3DHILIGHT));
-    EXPECT_EQ(dc.GetPixel(5, 1), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(dc.GetPixel(5, 15), GetSysColor(COLOR_3DSHADOW));
+    EXPECT_EQ(dc.GetPixel(0, 5), GetSysColor(COLOR_3DSHADOW));
+    EXPECT_EQ(dc.GetPixel(5, 1), inside);
+    // A raised edge is a button's: its bottom line a shade darker.
+    CRasterDC button(8, 8, RGB(255, 255, 255));
+    CRect face(0, 0, 8, 8);
+    button.DrawEdge(&face, EDGE_RAISED, BF_RECT);
+    EXPECT_EQ(button.GetPixel(3, 0), GetSysColor(COLOR_3DSHADOW));
+    EXPECT_EQ(button.GetPixel(3, 7), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(button.GetPixel(3, 1), RGB(255, 255, 255));
+    // A thin edge alone is the border line.
+    CRasterDC thin(8, 8, RGB(255, 255, 255));
+    CRect thinRect(0, 0, 8, 8);
+    thin.DrawEdge(&thinRect, BDR_SUNKENINNER, BF_RECT);
+    EXPECT_EQ(thin.GetPixel(7, 3), GetSysColor(COLOR_3DSHADOW));
 
     CRasterDC focus(8, 8, RGB(255, 255, 255));
     focus.DrawFocusRect(CRect(0, 0, 8, 8));
@@ -286,7 +301,7 @@ TEST(RasterDrawing, FramesRectanglesAndOpaqueText)
     CRect middle(0, 0, 10, 10);
     CRasterDC edge(10, 10, RGB(255, 255, 255));
     edge.DrawEdge(&middle, EDGE_RAISED, BF_TOP | BF_LEFT | BF_MIDDLE);
-    EXPECT_EQ(edge.GetPixel(5, 0), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(edge.GetPixel(5, 0), GetSysColor(COLOR_3DSHADOW));
     EXPECT_EQ(edge.GetPixel(9, 9), GetSysColor(COLOR_BTNFACE)); // no right or bottom side
     EXPECT_EQ(middle, CRect(0, 0, 10, 10));                     // not adjusted without BF_ADJUST
 

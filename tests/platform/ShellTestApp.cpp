@@ -31,7 +31,8 @@ BEGIN_MESSAGE_MAP(TestView, CView)
     .Command(ID_PROPERTIES, &TestFrame::OnProperties)
     .Command(ID_TOOL_SELECT, &TestFrame::OnToolSelect)
     .Command(ID_IMPORT_MODEL, &TestFrame::OnImport)
-    .UpdateCommandUI(ID_IMPORT_MODEL, &TestFrame::OnUpdateImport) END_MESSAGE_MAP()
+    .UpdateCommandUI(ID_IMPORT_MODEL, &TestFrame::OnUpdateImport)
+    .UpdateCommandUI(ID_TOOL_SELECT, &TestFrame::OnUpdateToolSelect) END_MESSAGE_MAP()
 
         int TestFrame::OnCreate(LPCREATESTRUCT cs)
 {

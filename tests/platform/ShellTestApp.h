@@ -67,7 +67,12 @@ public:
     void OnShared() { Log().push_back("frame:shared"); }
     void OnFrameOnly() { Log().push_back("frame:only"); }
     void OnProperties() { Log().push_back("frame:properties"); }
-    void OnToolSelect() { Log().push_back("frame:select"); }
+    void OnToolSelect()
+    {
+        Log().push_back("frame:select");
+        selectChosen = true;
+    }
+    void OnUpdateToolSelect(CCmdUI* ui) { ui->SetCheck(selectChosen ? 1 : 0); }
     void OnImport() { Log().push_back("frame:import"); }
     void OnUpdateImport(CCmdUI* ui) { ui->Enable(importEnabled); }
 
@@ -75,6 +80,7 @@ public:
     CToolBar import;
     CStatusBar status;
     bool importEnabled = true;
+    bool selectChosen = false;
 
     DECLARE_MESSAGE_MAP()
 };

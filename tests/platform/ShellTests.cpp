@@ -3,6 +3,7 @@
 #include "platform/docview/MenuBar.h"
 #include "platform/docview/RecentFileList.h"
 #include "platform/services/Services.h"
+#include "platform/window/Screen.h"
 #include "platform/window/UserInput.h"
 #include "tests/support/TestSupport.h"
 
@@ -177,6 +178,56 @@ TEST_F(ShellTest, ToolbarClicksRunCommandsUntilIdleUpdatesDisableThem)
     EXPECT_EQ(frame.status.GetPaneText(0), "Select objects");
     CUserInput::MoveTo(frame.tools, gap.CenterPoint());
     EXPECT_EQ(frame.status.GetPaneText(0), "Ready");
+}
+
+TEST_F(ShellTest, ToolbarButtonsTakeTheCommandStateAtOnceAndShowTheirTips)
+{
+    Start();
+    TestFrame& frame = Frame();
+    const int select = frame.tools.CommandToIndex(ID_TOOL_SELECT);
+    EXPECT_EQ(frame.tools.GetButtonStyle(select) & TBBS_CHECKED, 0u);
+    // No idle time passes between the click and the look: the button is checked already.
+    CUserInput::Click(frame.tools, ButtonCentre(frame.tools, ID_TOOL_SELECT));
+    EXPECT_NE(frame.tools.GetButtonStyle(select) & TBBS_CHECKED, 0u);
+
+    // The tip is the second line of the command's string; buttons without one have none,
+    // and the gap between buttons shows no tip at all.
+    CRect button;
+    EXPECT_EQ(frame.tools.ToolTipAt(ButtonCentre(frame.tools, ID_TOOL_SELECT), &button), "Select");
+    CRect expected;
+    frame.tools.GetItemRect(select, &expected);
+    EXPECT_EQ(button, expected);
+    EXPECT_EQ(frame.import.ToolTipAt(ButtonCentre(frame.import, ID_IMPORT_MODEL)), "Import Model");
+    EXPECT_EQ(frame.tools.ToolTipAt(ButtonCentre(frame.tools, ID_FILE_OPEN)), "");
+    CRect gap;
+    frame.tools.GetItemRect(3, &gap);
+    EXPECT_EQ(frame.tools.ToolTipAt(gap.CenterPoint()), "");
+
+    // The pointer leaves the bar straight from a button onto another window: the bar notices
+    // on its own and the message pane says "Ready" again.
+    CUserInput::MoveTo(frame.tools, ButtonCentre(frame.tools, ID_TOOL_SELECT));
+    EXPECT_EQ(frame.status.GetPaneText(0), "Select objects");
+    CUserInput::MoveTo(*frame.GetActiveView(), CPoint(50, 50));
+    clock->Advance(150);
+    PumpUntilIdle();
+    EXPECT_EQ(frame.status.GetPaneText(0), "Ready");
+    // A bar made without tips answers none.
+    frame.tools.SetBarStyle(frame.tools.GetBarStyle() & ~CBRS_TOOLTIPS);
+    EXPECT_EQ(frame.tools.ToolTipAt(ButtonCentre(frame.tools, ID_TOOL_SELECT)), "");
+}
+
+TEST_F(ShellTest, OnADoubleDensityScreenToolbarIconsAndButtonsAreTwiceAsLarge)
+{
+    ScreenMetrics metrics;
+    metrics.dpiX = metrics.dpiY = 192;
+    SetScreenMetrics(metrics);
+    Start();
+    TestFrame& frame = Frame();
+    EXPECT_EQ(frame.tools.GetIconSize(), 32);
+    CRect button;
+    frame.tools.GetItemRect(0, &button);
+    EXPECT_EQ(button.Size(), CSize(46, 44));
+    ResetScreenMetrics();
 }
 
 TEST_F(ShellTest, BarsDockRightOfAnotherInTheSameRow)
