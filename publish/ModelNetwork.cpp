@@ -29,18 +29,27 @@ std::string CellText(const CVariableTable& table, int32_t cellId)
 } // namespace
 
 void CollectCompiledReferences(const CCompiledExpr& expression, std::vector<int32_t>& cells,
-                               std::vector<int>& ranges)
+                               std::vector<int>& ranges, std::vector<int>* byPlace)
 {
-    std::vector<const CExprNode*> pending{&expression.GetRoot()};
+    // A sheet's view is an argument of kvRef (the second) or of INDIRECT (from the sixth on).
+    auto isSheetView = [](const CExprNode& call, std::size_t index) {
+        const auto* name = dynamic_cast<const CStringNode*>(&call);
+        if (!name)
+            return false;
+        if (name->GetText() == callconv::kReferenceFunction)
+            return index == 1;
+        return name->GetText() == "INDIRECT" && index >= 5;
+    };
+    std::vector<std::pair<const CExprNode*, bool>> pending{{&expression.GetRoot(), false}};
     while (!pending.empty()) {
-        const CExprNode* node = pending.back();
+        auto [node, sheetView] = pending.back();
         pending.pop_back();
         if (const auto* cell = dynamic_cast<const CCellNode*>(node))
             cells.push_back(cell->GetCellId());
         else if (const auto* range = dynamic_cast<const CRangeNode*>(node))
-            ranges.push_back(range->GetRangeIndex());
+            (sheetView && byPlace ? *byPlace : ranges).push_back(range->GetRangeIndex());
         for (std::size_t i = node->GetChildCount(); i-- > 0;)
-            pending.push_back(&node->GetChild(i));
+            pending.emplace_back(&node->GetChild(i), isSheetView(*node, i));
     }
 }
 
@@ -65,6 +74,8 @@ void CModelNetwork::Clear()
     // Nodes that read ranges point at the range nodes: drop the order and the links first.
     evaluationOrder_.clear();
     rangeNodes_.clear();
+    anyCell_.reset();
+    byPlaceReaders_.clear();
     plainConstants_.clear();
     boundConstants_.clear();
     formulas_.clear();
@@ -162,7 +173,8 @@ void CModelNetwork::CompileFormula(const CCellRef& cell, const CCellModel& cells
     }
     std::vector<int32_t> referencedCells;
     std::vector<int> ranges;
-    CollectCompiledReferences(*expression, referencedCells, ranges);
+    std::vector<int> byPlace;
+    CollectCompiledReferences(*expression, referencedCells, ranges, &byPlace);
 
     std::unique_ptr<CFormulaCellNode> node;
     if (bound.formulas.count(cell.id))
@@ -173,6 +185,14 @@ void CModelNetwork::CompileFormula(const CCellRef& cell, const CCellModel& cells
         node->AddReferencedCell(id);
         pending.push_back(id);
     }
+    if (!byPlace.empty())
+        byPlaceReaders_.insert(cell.id);
+    else
+        byPlaceReaders_.erase(cell.id);
+    // The cells a formula may reach by place are compiled like those it names, but not linked.
+    for (int index : byPlace)
+        ranges.push_back(index);
+    const std::size_t linked = ranges.size() - byPlace.size();
     for (int index : ranges) {
         const CRange* range = index >= 0 ? table.GetRange(static_cast<std::size_t>(index)) : nullptr;
         if (range && referencedRanges_.insert(index).second)
@@ -183,6 +203,7 @@ void CModelNetwork::CompileFormula(const CCellRef& cell, const CCellModel& cells
                     pending.push_back(id);
             }
     }
+    ranges.resize(linked);
     node->SetReferencedRanges(std::move(ranges));
     NodeMap& map = bound.formulas.count(cell.id) ? watchedFormulas_ : formulas_;
     // Cells are mostly compiled in the order of their ids; the hint makes that order cheap.
@@ -266,8 +287,13 @@ void CModelNetwork::LinkFormula(CFormulaCellNode& node, const CVariableTable& ta
     const std::vector<int>* ranges = node.GetReferencedRanges();
     if (!ranges) {
         std::vector<int32_t> cells;
-        CollectCompiledReferences(*node.GetExpression(), cells, walked);
+        std::vector<int> byPlace;
+        CollectCompiledReferences(*node.GetExpression(), cells, walked, &byPlace);
         ranges = &walked;
+        if (!byPlace.empty())
+            byPlaceReaders_.insert(node.GetCellId());
+        else
+            byPlaceReaders_.erase(node.GetCellId());
     }
     for (int index : *ranges)
         if (CFormulaNode* range = RangeNode(index, table, variables))
@@ -278,6 +304,7 @@ void CModelNetwork::Link(const CVariableTable& table)
 {
     evaluationOrder_.clear();
     rangeNodes_.clear();
+    anyCell_.reset();
     problems_.cycles.clear();
     for (NodeMap* map : {&plainConstants_, &boundConstants_, &formulas_, &watchedFormulas_})
         for (auto& [id, node] : *map)
@@ -286,6 +313,7 @@ void CModelNetwork::Link(const CVariableTable& table)
     for (NodeMap* map : {&formulas_, &watchedFormulas_})
         for (auto& [id, node] : *map)
             LinkFormula(static_cast<CFormulaCellNode&>(*node), table, variables);
+    OrderByPlaceReaders();
     Order(table);
     if (BreakCycles()) {
         Link(table);
@@ -318,6 +346,41 @@ void CModelNetwork::Order(const CVariableTable& table)
         brokenCycles_.push_back(std::move(texts));
     }
     foundCycles_ = std::move(cycles);
+}
+
+void CModelNetwork::OrderByPlaceReaders()
+{
+    // By cell id, so that the same model always gives the same order.
+    std::vector<int32_t> ids(byPlaceReaders_.begin(), byPlaceReaders_.end());
+    std::sort(ids.begin(), ids.end());
+    std::vector<CFormulaNode*> readers;
+    for (int32_t id : ids)
+        if (CFormulaNode* node = FindVariableNode(id); node && !node->IsConstant())
+            readers.push_back(node);
+    if (readers.empty())
+        return;
+    // Whatever depends on a reader may change with what it reads: ordering the readers after
+    // it would be a circle. The rest is computed first.
+    std::unordered_set<const CFormulaNode*> downstream(readers.begin(), readers.end());
+    std::vector<const CFormulaNode*> pending(readers.begin(), readers.end());
+    while (!pending.empty()) {
+        const CFormulaNode* node = pending.back();
+        pending.pop_back();
+        for (const CFormulaNode* dependent : node->GetDependents())
+            if (downstream.insert(dependent).second)
+                pending.push_back(dependent);
+    }
+    anyCell_ = std::make_unique<CSharedRangeNode>(-1);
+    for (NodeMap* map : {&formulas_, &watchedFormulas_})
+        for (auto& [id, node] : *map)
+            if (!downstream.count(node.get())) {
+                anyCell_->AddPrecedent(node.get());
+                node->AddDependent(anyCell_.get());
+            }
+    for (CFormulaNode* reader : readers) {
+        reader->AddPrecedent(anyCell_.get());
+        anyCell_->AddDependent(reader);
+    }
 }
 
 bool CModelNetwork::BreakCycles()

@@ -112,6 +112,9 @@ private:
     CFormulaNode* RangeNode(int rangeIndex, const CVariableTable& table, const VariableIndex& variables);
     void LinkFormula(CFormulaCellNode& node, const CVariableTable& table, const VariableIndex& variables);
     void Order(const CVariableTable& table);
+    // Formulas that read cells by place come after every formula that does not depend on
+    // them, through one shared node: which cells they read is known only when the movie runs.
+    void OrderByPlaceReaders();
     // Gives every formula of a circle found by Order the circular value; false when none is.
     bool BreakCycles();
 
@@ -122,6 +125,9 @@ private:
     std::vector<CFormulaNode*> evaluationOrder_;
     std::set<int> referencedRanges_;
     std::map<int, std::unique_ptr<CSharedRangeNode>> rangeNodes_;
+    // The formulas reading cells by place, by cell id, and the node they are ordered after.
+    std::unordered_set<int32_t> byPlaceReaders_;
+    std::unique_ptr<CSharedRangeNode> anyCell_;
     CompileProblems problems_;
     // The circles found and broken since the network was cleared: linking again finds them no
     // more, and they must still be reported.
@@ -135,6 +141,8 @@ private:
 };
 
 // Appends the cell ids and range indexes that a compiled expression reads, in the order the
-// expression names them (a repeated reference is listed again).
+// expression names them (a repeated reference is listed again). With byPlace given, the views
+// of whole sheets through which OFFSET, INDIRECT and the like reach cells by their place go
+// there instead of into ranges: the formula may read any of their cells, or none.
 void CollectCompiledReferences(const CCompiledExpr& expression, std::vector<int32_t>& cells,
-                               std::vector<int>& ranges);
+                               std::vector<int>& ranges, std::vector<int>* byPlace = nullptr);

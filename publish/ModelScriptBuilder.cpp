@@ -455,8 +455,10 @@ namespace {
 
 // The functions whose value changes without any cell they read changing: a model calling one is
 // recalculated whole after every change, as the spreadsheet does. This is the one list of them.
-constexpr std::string_view kVolatileFunctions[] = {"CELL",  "INDIRECT", "INFO",        "NOW",
-                                                   "OFFSET", "RAND",    "RANDBETWEEN", "TODAY"};
+// KVREF is kvRef, a reference read by place (CELL's, ":" between calls, INDEX inside ROW),
+// whose cells the network does not link: names compare in capitals.
+constexpr std::string_view kVolatileFunctions[] = {"CELL", "INDIRECT",    "INFO",  "KVREF", "NOW",
+                                                   "OFFSET", "RAND", "RANDBETWEEN", "TODAY"};
 
 bool IsVolatileFunction(const std::string& name)
 {

@@ -1,5 +1,6 @@
 // ADDRESS(row, column, [kind], [a1], [sheet]): a cell's address as text; kind 1 $A$1, 2 A$1,
 // 3 $A1, 4 A1 (in R1C1 style absolute parts are numbers, relative ones in brackets).
+#include "shared/sheet/refs.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
@@ -32,26 +33,4 @@ kvLib.ADDRESS = function (row, column, kind, a1, sheet) {
         return prefix + (absRow ? "R" + r : "R[" + r + "]") + (absCol ? "C" + c : "C[" + c + "]");
     }
     return prefix + (absCol ? "$" : "") + kvColumnName(c) + (absRow ? "$" : "") + r;
-};
-
-// The letters of column c (from 1): A..Z, AA..
-_global.kvColumnName = function (c) {
-    var s = "";
-    while (c > 0) {
-        var d = (c - 1) % 26;
-        s = String.fromCharCode(65 + d) + s;
-        c = (c - 1 - d) / 26;
-    }
-    return s;
-};
-
-// A sheet's name before "!", quoted when it holds anything but letters, digits, "_" and ".",
-// or starts with a digit.
-_global.kvSheetPrefix = function (name) {
-    var plain = !kvIsDigit(name.charAt(0));
-    for (var i = 0; i < name.length && plain; i++) {
-        var ch = name.charAt(i);
-        plain = (ch >= "A" && ch <= "Z") || (ch >= "a" && ch <= "z") || kvIsDigit(ch) || ch == "_" || ch == ".";
-    }
-    return plain ? name + "!" : "'" + name.split("'").join("''") + "'!";
 };

@@ -1,5 +1,5 @@
-// IRR(values, [guess]): the rate at which the values' present value is 0, by Newton's method;
-// #NUM! without both signs or without convergence.
+// IRR(values, [guess]): the rate at which the values' present value is 0, by Newton's method
+// from the guess; #NUM! without both signs or without convergence in 20 steps.
 #include "shared/sheet/finance.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
@@ -13,10 +13,14 @@ kvLib.IRR = function (g, guess) {
     if (a instanceof kvErrC) {
         return a;
     }
-    guess = a[0];
-    var times = new Array();
+    var pos = false;
+    var neg = false;
     for (var i = 0; i < xs.length; i++) {
-        times.push(i);
+        pos = pos || xs[i] > 0;
+        neg = neg || xs[i] < 0;
     }
-    return kvSolveRate(xs, times, guess);
+    if (!pos || !neg) {
+        return kvError("#NUM!");
+    }
+    return kvPeriodRate(xs, a[0]);
 };

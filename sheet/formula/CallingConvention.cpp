@@ -76,6 +76,7 @@ constexpr RangeArguments kRangeArguments[] = {
     {"AVERAGEIF", ArgumentClass::Reference, 0, 0, 2},
     {"AVERAGEIFS", ArgumentClass::Reference, 0, 0, 1},
     {"AVERAGEIFS", ArgumentClass::Reference, 1, 2, -1},
+    {"CELL", ArgumentClass::Reference, 1, 0, -1},
     {"COLUMN", ArgumentClass::Reference, 0, 0, -1},
     {"COLUMNS", ArgumentClass::Reference, 0, 0, -1},
     {"CONCAT", ArgumentClass::Reference, 0, 1, -1},
@@ -90,6 +91,7 @@ constexpr RangeArguments kRangeArguments[] = {
     {"IMPRODUCT", ArgumentClass::Reference, 0, 1, -1},
     {"IMSUM", ArgumentClass::Reference, 0, 1, -1},
     {"INDEX", ArgumentClass::Reference, 0, 0, -1},
+    {"INDIRECT", ArgumentClass::Reference, 5, 2, -1},
     {"IRR", ArgumentClass::Reference, 0, 0, -1},
     {"LARGE", ArgumentClass::Reference, 0, 0, -1},
     {"LCM", ArgumentClass::Reference, 0, 1, -1},
@@ -109,6 +111,7 @@ constexpr RangeArguments kRangeArguments[] = {
     {"MODE.SNGL", ArgumentClass::Reference, 0, 1, -1},
     {"NETWORKDAYS", ArgumentClass::Reference, 2, 0, -1},
     {"NPV", ArgumentClass::Reference, 1, 1, -1},
+    {"OFFSET", ArgumentClass::Reference, 0, 0, -1},
     {"OR", ArgumentClass::Reference, 0, 1, -1},
     {"PERCENTILE", ArgumentClass::Reference, 0, 0, -1},
     {"PERCENTILE.INC", ArgumentClass::Reference, 0, 0, -1},
@@ -146,6 +149,9 @@ constexpr RangeArguments kRangeArguments[] = {
     {"XLOOKUP", ArgumentClass::Reference, 1, 0, 2},
     {"XNPV", ArgumentClass::Reference, 1, 0, 2},
     {"XOR", ArgumentClass::Reference, 0, 1, -1},
+    {"kvIndexRef", ArgumentClass::Reference, 0, 0, -1},
+    {"kvRangeTo", ArgumentClass::Reference, 0, 0, 1},
+    {"kvRef", ArgumentClass::Reference, 1, 0, -1},
     // The spreadsheet evaluates these as arrays even in an ordinary formula.
     {"CORREL", ArgumentClass::ForceArray, 0, 0, 1},
     {"COVAR", ArgumentClass::ForceArray, 0, 0, 1},
@@ -196,7 +202,13 @@ ArgumentClass ArgumentClassOf(std::string_view function, std::size_t index)
 bool MayGiveGrid(std::string_view function)
 {
     return function == "INDEX" || function == "TRANSPOSE" || function == "MMULT" || function == "FREQUENCY" ||
-           function == "LINEST" || function == "TREND" || function == kArrayFunction;
+           function == "LINEST" || function == "TREND" || function == kArrayFunction || ReadsByPlace(function);
+}
+
+bool ReadsByPlace(std::string_view function)
+{
+    return function == "OFFSET" || function == "INDIRECT" || function == kReferenceFunction ||
+           function == kRangeBetweenFunction || function == kIndexReferenceFunction;
 }
 
 std::string SpreadsheetFunctionName(std::string_view written)

@@ -39,6 +39,11 @@ inline constexpr std::string_view kLibraryObject = "kvLib";
 inline constexpr std::string_view kErrorFunction = "kvError"; // kvError("#N/A"): an error value
 inline constexpr std::string_view kArrayFunction = "kvArray"; // kvArray(rows, columns, values...)
 inline constexpr std::string_view kPowerFunction = "POWER";   // a ^ b
+// kvRef(sheet, view, row, column, rows, columns): an area by its place, read through the view
+// of its whole sheet; what OFFSET, CELL and ":" between calls take.
+inline constexpr std::string_view kReferenceFunction = "kvRef";
+inline constexpr std::string_view kRangeBetweenFunction = "kvRangeTo"; // a : b between calls
+inline constexpr std::string_view kIndexReferenceFunction = "kvIndexRef"; // INDEX giving the cells it picks
 
 // Calls the compiler writes around what it compiles.
 inline constexpr std::string_view kOneFunction = "kvOne";         // kvOne(v): one value of a range or array
@@ -69,5 +74,8 @@ enum class ArgumentClass {
 ArgumentClass ArgumentClassOf(std::string_view function, std::size_t index);
 // Whether a function's result itself may be a range or an array (INDEX with row or column 0).
 bool MayGiveGrid(std::string_view function);
+// Whether a function reads cells by their place when the movie runs (OFFSET, INDIRECT, the
+// references above), cells that the formula's own references do not name.
+bool ReadsByPlace(std::string_view function);
 
 } // namespace callconv

@@ -510,7 +510,7 @@ bool MayGiveEmpty(const CModelVariable& tree, int depth = 0)
     case ModelKind::Range:
         return true;
     case ModelKind::Function:
-        if (depth >= kDeepest)
+        if (depth >= kDeepest || callconv::ReadsByPlace(tree.GetText()))
             return true;
         for (std::string_view name : {"IF", "IFS", "CHOOSE", "SWITCH", "IFERROR", "IFNA"})
             if (tree.GetText() == name) {

@@ -187,7 +187,26 @@ private:
                 return operand;
             return MakeCall("-", CModelVariable::MakeNumber(0), std::move(operand));
         }
-        return ParsePrimary(depth);
+        return ParseRangeBetween(depth);
+    }
+
+    // ":" between references that calls give (INDEX(...):INDEX(...), A1:OFFSET(...)), the
+    // tightest operator: the area from the one to the other, worked out when the movie runs.
+    Node ParseRangeBetween(int depth)
+    {
+        Node left = ParsePrimary(depth);
+        while (left && PeekOperator(":")) {
+            Take();
+            Node right = ParsePrimary(depth);
+            if (!right)
+                return nullptr;
+            left = AsReference(std::move(left));
+            right = left ? AsReference(std::move(right)) : nullptr;
+            if (!right)
+                return nullptr;
+            left = MakeCall(callconv::kRangeBetweenFunction, std::move(left), std::move(right));
+        }
+        return left;
     }
 
     Node ParsePrimary(int depth)
@@ -259,13 +278,15 @@ private:
         Node call = CModelVariable::MakeFunction(name);
         if (Peek().kind == TokenKind::RightParen) {
             Take();
-            return call;
+            return FinishCall(std::move(call));
         }
         for (;;) {
             if (Peek().kind == TokenKind::Comma || Peek().kind == TokenKind::RightParen) {
                 call->AddChild(std::make_unique<CModelVariable>(ModelKind::Missing));
             } else {
                 Node argument = ParseExpression(depth + 1);
+                if (argument && TakesReference(name, call->GetChildCount(), *argument))
+                    argument = AsReference(std::move(argument));
                 if (!argument)
                     return nullptr;
                 call->AddChild(std::move(argument));
@@ -276,10 +297,136 @@ private:
             }
             if (Peek().kind == TokenKind::RightParen) {
                 Take();
-                return call;
+                return FinishCall(std::move(call));
             }
             return Fail("\",\" or \")\" expected in the arguments of " + token.text);
         }
+    }
+
+    // Arguments that name cells by where they are, not by what they hold: OFFSET's reference,
+    // CELL's, and INDEX inside ROW or COLUMN (static references there are numbers already).
+    static bool TakesReference(const std::string& function, std::size_t index, const CModelVariable& argument)
+    {
+        if (index == 0 && function == "OFFSET")
+            return true;
+        if (index == 1 && function == "CELL")
+            return true;
+        return index == 0 && (function == "ROW" || function == "COLUMN") &&
+               argument.GetKind() == ModelKind::Function && argument.GetText() == "INDEX";
+    }
+
+    // What the movie needs beyond the written arguments: CELL without a reference reads the
+    // formula's own cell; INDIRECT gets the formula's place (for R1C1 text) and the view of
+    // every sheet, its own first; CELL also the formula's sheet, for addresses on others.
+    Node FinishCall(Node call)
+    {
+        const std::string name = call->GetText();
+        if (name == "CELL") {
+            if (call->GetChildCount() == 0)
+                return call;
+            if (call->GetChildCount() < 2) {
+                Node own = SheetReference(context_.sheet, CModelVariable::MakeFunction("ROW"),
+                                          CModelVariable::MakeFunction("COLUMN"), 1, 1);
+                if (!own)
+                    return nullptr;
+                call->AddChild(std::move(own));
+            }
+            call->AddChild(CModelVariable::CModelVariableFromText(context_.sheet));
+        } else if (name == "INDIRECT") {
+            if (call->GetChildCount() == 0)
+                return call;
+            while (call->GetChildCount() < 2)
+                call->AddChild(std::make_unique<CModelVariable>(ModelKind::Missing));
+            call->AddChild(CModelVariable::MakeFunction("ROW"));
+            call->AddChild(CModelVariable::MakeFunction("COLUMN"));
+            std::vector<std::string> sheets{context_.sheet};
+            if (context_.model)
+                for (const std::string& sheet : context_.model->GetSheetNames())
+                    if (sheet != context_.sheet)
+                        sheets.push_back(sheet);
+            for (const std::string& sheet : sheets) {
+                Node view = SheetView(sheet);
+                if (!view)
+                    return nullptr;
+                call->AddChild(CModelVariable::CModelVariableFromText(sheet));
+                call->AddChild(std::move(view));
+            }
+        }
+        return call;
+    }
+
+    // The view of a whole sheet, from A1 to its last used row and column, through which the
+    // movie reaches cells by where they are: every cell the sheet uses gets its variable.
+    Node SheetView(const std::string& sheet)
+    {
+        if (!context_.table)
+            return CModelVariable::MakeRange(-1);
+        int lastRow = context_.model ? context_.model->GetLastRow(sheet) : 0;
+        int lastColumn = context_.model ? context_.model->GetLastColumn(sheet) : 0;
+        CCellRef start(sheet, 1, 1);
+        CCellRef end(sheet, std::max(lastRow, 1), std::max(lastColumn, 1));
+        if (int known = context_.table->FindRangeText(CRange::AreaText(start, end)); known >= 0)
+            return CModelVariable::MakeRange(known);
+        CRange range;
+        if (!range.AddArea(start, end))
+            return Fail("the sheet " + sheet + " is too large to be read by place");
+        return StoreRange(range);
+    }
+
+    // kvRef(sheet, view, row, column, rows, columns): an area of a sheet as the movie reaches it.
+    Node SheetReference(const std::string& sheet, Node row, Node column, int rows, int columns)
+    {
+        Node view = SheetView(sheet);
+        if (!view)
+            return nullptr;
+        Node call = CModelVariable::MakeFunction(std::string(callconv::kReferenceFunction));
+        call->AddChild(CModelVariable::CModelVariableFromText(sheet));
+        call->AddChild(std::move(view));
+        call->AddChild(std::move(row));
+        call->AddChild(std::move(column));
+        call->AddChild(CModelVariable::MakeNumber(rows));
+        call->AddChild(CModelVariable::MakeNumber(columns));
+        return call;
+    }
+
+    // An operand taken as a reference: a cell or an area becomes kvRef, INDEX over one gives
+    // the cells it picks (kvIndexRef); calls that give references (OFFSET, INDIRECT, ":") and
+    // anything else stay as they are, and the movie refuses what gives no reference.
+    Node AsReference(Node node)
+    {
+        if (node->GetKind() == ModelKind::Cell) {
+            const CCellRef& cell = node->GetCell();
+            return SheetReference(cell.sheet, CModelVariable::MakeNumber(cell.row),
+                                  CModelVariable::MakeNumber(cell.column), 1, 1);
+        }
+        if (node->GetKind() == ModelKind::Range) {
+            if (node->GetRangeIndex() < 0 || !context_.table)
+                return node; // only checking
+            const CRange* range = context_.table->GetRange(static_cast<std::size_t>(node->GetRangeIndex()));
+            if (!range || range->GetAreaCount() != 1)
+                return Fail("a range of several areas cannot be taken by place");
+            const CRangeArea& area = range->GetAreas()[0];
+            int top = std::min(area.start.row, area.end.row);
+            int left = std::min(area.start.column, area.end.column);
+            return SheetReference(area.start.sheet, CModelVariable::MakeNumber(top), CModelVariable::MakeNumber(left),
+                                  std::abs(area.end.row - area.start.row) + 1,
+                                  std::abs(area.end.column - area.start.column) + 1);
+        }
+        if (node->GetKind() == ModelKind::Function && node->GetText() == "INDEX" && node->GetChildCount() > 0) {
+            std::vector<Node> arguments = node->TakeChildren();
+            Node call = CModelVariable::MakeFunction(std::string(callconv::kIndexReferenceFunction));
+            Node array = std::move(arguments[0]);
+            if (array->GetKind() == ModelKind::Cell || array->GetKind() == ModelKind::Range) {
+                array = AsReference(std::move(array));
+                if (!array)
+                    return nullptr;
+            }
+            call->AddChild(std::move(array));
+            for (std::size_t i = 1; i < arguments.size(); ++i)
+                call->AddChild(std::move(arguments[i]));
+            return call;
+        }
+        return node;
     }
 
     Node ParseArrayElement()

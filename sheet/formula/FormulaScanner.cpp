@@ -168,7 +168,9 @@ FormulaToken CFormulaScanner::Next()
         return Invalid(token.offset, afterName ? "table references (Table1[Column]) are not supported"
                                                : "references to other workbooks ([1]Sheet1!A1) are not supported");
     }
-    if (std::string_view("+-*/^&%=<>").find(c) == std::string_view::npos)
+    // ":" between references that calls give (INDEX(...):INDEX(...)); areas written out
+    // (A1:B3) are one reference token.
+    if (std::string_view("+-*/^&%=<>:").find(c) == std::string_view::npos)
         return Invalid(token.offset, "unexpected character");
     token.kind = TokenKind::Operator;
     token.text = std::string(1, c);

@@ -56,6 +56,8 @@ public:
     void AddChild(std::unique_ptr<CModelVariable> child) { children_.push_back(std::move(child)); }
     std::size_t GetChildCount() const { return children_.size(); }
     const CModelVariable& GetChild(std::size_t index) const { return *children_[index]; }
+    // The children, taken out of the node: a call is rebuilt around its arguments.
+    std::vector<std::unique_ptr<CModelVariable>> TakeChildren() { return std::move(children_); }
 
     std::unique_ptr<CModelVariable> Clone() const;
 

@@ -136,6 +136,39 @@ _global.kvSolveRate = function (values, times, guess) {
     return kvError("#NUM!");
 };
 
+// IRR's rate: Newton's method from the guess as the spreadsheet runs it, at most 20 steps and
+// none refused for passing -1 (whole periods keep the present value defined there), so a far
+// guess finds what the spreadsheet finds or fails where it fails; the last steps polish the
+// rate to full precision.
+_global.kvPeriodRate = function (values, guess) {
+    var r = guess;
+    var polish = -1;
+    for (var k = 0; k < 20 || (polish >= 0 && k < polish); k++) {
+        var f = 0;
+        var df = 0;
+        for (var j = 0; j < values.length; j++) {
+            var d = Math.pow(1 + r, j);
+            f += values[j] / d;
+            df -= j * values[j] / (d * (1 + r));
+        }
+        if (df == 0 || !isFinite(f) || !isFinite(df)) {
+            return polish >= 0 ? r : kvError("#NUM!");
+        }
+        var step = f / df;
+        r -= step;
+        if (!isFinite(r)) {
+            return kvError("#NUM!");
+        }
+        if (polish < 0 && Math.abs(step) < 1e-7) {
+            polish = k + 4;
+        }
+        if (polish >= 0 && Math.abs(step) <= 1e-15 * Math.abs(r)) {
+            return r;
+        }
+    }
+    return polish >= 0 ? r : kvError("#NUM!");
+};
+
 // {values, times}: values with their dates as years of 365 days after the first date.
 _global.kvDated = function (g, dates) {
     var xs = kvFlat(g);

@@ -347,7 +347,7 @@ GROUPS["finance"] = [
     '=NPER(0.01,-100,1000)', '=NPER(0,-100,1000)', '=NPER(0.01,100,1000)', '=NPV(0.1,-10000,3000,4200,6800)',
     '=NPV(0.1,J1:J8)', '=IRR(J1:J5)', '=IRR({-100,110})', '=IRR(J1:J5,-0.5)',
     ('=IRR({100,200})', 'e:#NUM!', 'values without both signs have no rate'),
-    '=IRR({-70000,12000,15000,18000,21000})', '=MIRR(J1:J5,0.1,0.12)', ('=MIRR({1,2},0.1,0.1)', 'e:#DIV/0!', 'the error kind of the desktop spreadsheet'),
+    '=IRR({-70000,12000,15000,18000,21000})', ('=IRR(J1:J5,4)', 'e:#NUM!', 'no rate found from the guess: #NUM!'), '=IRR({-840,1470,1344},4)', '=IRR({-285,275,1035},4)', '=IRR({-389,204,1372,1307,1215,907},4)', '=MIRR(J1:J5,0.1,0.12)', ('=MIRR({1,2},0.1,0.1)', 'e:#DIV/0!', 'the error kind of the desktop spreadsheet'),
     '=RATE(48,-200,8000)', '=RATE(12,-100,1000,0,1)', ('=RATE(10,100,1000)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=SLN(30000,7500,10)', '=SLN(1,1,0)',
     '=SYD(30000,7500,10,1)', '=SYD(30000,7500,10,10)', '=XNPV(0.09,J1:J4,P1:P4)', '=XIRR(J1:J4,P1:P4)',
     '=XIRR({-100,110},{45292,45658})', ('=XIRR({100,110},{45292,45658})', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
@@ -505,6 +505,30 @@ GROUPS["arrays"] = [
     Array('{=E1:E3*2}', 3), Array('{=I1:I4+{10;20;30;40}}', 4), Array('{=E1:E2*2}', 3), Array('{=SUM(E1:E8)}', 2),
     Array('{=IF(I1:I3>4,"big","small")}', 3), Array('{=ROW(E1:E3)}', 3), Array('{=INDEX(E1:F8,0,2)}', 3),
     Array('{=E1:E3&"-"&F1:F3}', 3), Array('{=1/(E1:E3-20)}', 3), Array('{=E1:E2}', 2),
+]
+
+# References found when the movie runs: OFFSET, INDIRECT, CELL and ":" between references that
+# calls give. The first case is a formula the others read by place, and the last one too, so
+# that formulas reading by place must be computed after the formulas they may reach.
+GROUPS["references"] = [
+    '=E1*2', '=OFFSET(A1,0,0)+1', '=INDIRECT("A1")+1', '=OFFSET(A1,$K$2+66,0)', '=INDIRECT("A"&(ROWS(E1:E8)+62))&"!"',
+    '=OFFSET(E1,2,0)', '=SUM(OFFSET(E1,0,0,3,1))', '=SUM(OFFSET(E1,1,0,3))', '=OFFSET(E1,0,1)', '=OFFSET(F7,0,0)',
+    ('=OFFSET(E1,-1,0)', 'e:#REF!', 'a reference off the sheet is #REF!'), '=ROWS(OFFSET(E1,0,0,4,2))', '=COLUMNS(OFFSET(E1:F3,1,1))', '=SUM(OFFSET(E1:E3,2,0))',
+    '=OFFSET(E1,$K$2,0)', '=SUM(OFFSET(E1,0,0,COUNT(E1:E8)))', ('=OFFSET(E1,0,0,0)', 'e:#REF!', 'a height of 0 is #REF!'), ('=SUM(OFFSET(E3,0,0,-2))', 'n:50', 'a negative height reaches up from the first cell'),
+    '=INDEX(OFFSET(E1,0,0,8,5),3,5)', '=MATCH(40,OFFSET(E1,0,0,8),0)', '=VLOOKUP(5,OFFSET(K1,0,0,4,2),2,FALSE())',
+    '=OFFSET(E1,1,0)*2', '=ROW(OFFSET(E1,4,0))', '=COLUMN(OFFSET(E1,0,3))', '=OFFSET(E1,0,0,1,1)&"x"',
+    '=AVERAGE(OFFSET(E1,0,0,2,1),OFFSET(E1,2,0,2,1))', '=SUMPRODUCT(OFFSET(E1,0,0,3,1),OFFSET(I1,0,0,3,1))',
+    '=INDIRECT("E3")', '=INDIRECT("$E$3")', '=SUM(INDIRECT("E1:E4"))', '=INDIRECT("F"&2)', ('=INDIRECT("references!E2")', 'n:20', 'the desktop spreadsheet reads Sheet!A1'),
+    ('=INDIRECT("\'references\'!E2")', 'n:20', 'the desktop spreadsheet reads Sheet!A1'), '=INDIRECT("Nosheet!E2")', '=INDIRECT("E0")', '=INDIRECT("R2C5",FALSE())',
+    '=INDIRECT("R[1]C[4]",FALSE())', '=SUM(INDIRECT("K:K"))', '=INDIRECT("xyz")', '=INDIRECT(F7)',
+    '=ROWS(INDIRECT("E2:F5"))', '=INDIRECT("e"&K2)', '=SUM(INDIRECT("E"&K1&":E"&K2))', '=COUNTIF(INDIRECT("F1:F8"),"apple")',
+    '=CELL("address",E3)', '=CELL("row",F5)', '=CELL("col",F5)', '=CELL("contents",E2)', '=CELL("type",F7)',
+    '=CELL("type",F1)', '=CELL("type",E1)', '=CELL("address",OFFSET(E1,2,1))', '=CELL("prefix",F1)', ('=CELL("prefix",E1)', 's:', 'a number has no prefix'),
+    '=CELL("row")', '=CELL("col")', '=CELL("address",INDEX(E1:F8,2,2))', '=CELL("contents",F1)', '=CELL("ROW",E4)',
+    '=SUM(E1:INDEX(E1:E8,3))', '=SUM(INDEX(E1:E8,2):INDEX(E1:E8,4))', '=SUM(E2:OFFSET(E2,2,0))',
+    '=ROWS(INDEX(E1:E8,2):INDEX(E1:E8,5))', ('=SUM(INDEX(E1:I8,1,1):INDEX(E1:I8,2,5))', 'n:101', 'logical values inside ranges are skipped'), '=SUM(E1:INDIRECT("E3"))',
+    '=ROW(INDEX(E1:E8,4))', '=COLUMN(INDEX(E1:I8,1,3))', '=COUNTA(INDEX(F1:F8,1):INDEX(F1:F8,8))',
+    '=SUM(OFFSET(E1,0,0,2):E4)', '=E8*3',
 ]
 
 ITERATIVE = ["IRR", "RATE", "XIRR", "NORMINV"]
