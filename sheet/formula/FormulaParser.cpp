@@ -200,6 +200,8 @@ private:
             Node right = ParsePrimary(depth);
             if (!right)
                 return nullptr;
+            if (!GivesReference(*left) || !GivesReference(*right))
+                return Fail("\":\" joins only references and the calls that give them (INDEX, OFFSET, INDIRECT)");
             left = AsReference(std::move(left));
             right = left ? AsReference(std::move(right)) : nullptr;
             if (!right)
@@ -301,6 +303,16 @@ private:
             }
             return Fail("\",\" or \")\" expected in the arguments of " + token.text);
         }
+    }
+
+    static bool GivesReference(const CModelVariable& node)
+    {
+        if (node.GetKind() == ModelKind::Cell || node.GetKind() == ModelKind::Range)
+            return true;
+        if (node.GetKind() != ModelKind::Function)
+            return false;
+        const std::string& name = node.GetText();
+        return name == "INDEX" || name == "OFFSET" || name == "INDIRECT" || name == callconv::kRangeBetweenFunction;
     }
 
     // Arguments that name cells by where they are, not by what they hold: OFFSET's reference,

@@ -141,6 +141,46 @@ TEST_F(NetworkTest, CirclesAreOrderedAndReportedWithTheirCells)
     EXPECT_EQ(std::count(all.begin(), all.end(), "'S'!$E$1"), 1);
 }
 
+// OFFSET and INDIRECT may read any cell of their sheets: every cell the sheets use is compiled,
+// and the formulas reading by place come after every formula that does not depend on them,
+// without a circle through the formulas that read them in turn.
+TEST_F(NetworkTest, FormulasReadingByPlaceComeAfterWhatTheyMayRead)
+{
+    Number("A1", 2);
+    Formula("A2", "A1*10");
+    Formula("A3", "A2+1");
+    Formula("B1", "OFFSET(A1,A1,0)");
+    Formula("B2", "B1*2");
+    Formula("B3", "INDIRECT(\"A\"&A1)+B2");
+    Number("D9", 4);
+    Compile({"B3"}, Bound({"A1"}, {"B3"}));
+    network().Link(table());
+
+    EXPECT_TRUE(network().GetProblems().cycles.empty());
+    // A3 and D9 are named by no formula, but OFFSET may reach them.
+    EXPECT_NE(network().FindVariableNode(Id("A3")), nullptr);
+    EXPECT_NE(network().FindConstantNode(Id("D9")), nullptr);
+    EXPECT_LT(Position("A2"), Position("B1"));
+    EXPECT_LT(Position("A3"), Position("B1"));
+    EXPECT_LT(Position("B1"), Position("B2"));
+    EXPECT_LT(Position("B2"), Position("B3"));
+    EXPECT_EQ(OrderIds().size(), 5u);
+    // A change of the input recalculates the readers, which no link ties to what they read.
+    const auto& recalc = static_cast<CConstantCellNode*>(network().FindConstantNode(Id("A1")))->GetRecalcList();
+    EXPECT_EQ(recalc.size(), 5u);
+
+    // The views are not linked: B2 and B3 would otherwise read themselves.
+    std::vector<int32_t> cells;
+    std::vector<int> ranges;
+    std::vector<int> byPlace;
+    CollectCompiledReferences(*network().FindVariableNode(Id("B3"))->GetExpression(), cells, ranges, &byPlace);
+    EXPECT_TRUE(ranges.empty());
+    EXPECT_EQ(byPlace.size(), 1u);
+    network().Link(table());
+    EXPECT_EQ(OrderIds().size(), 5u);
+    EXPECT_TRUE(network().GetProblems().cycles.empty());
+}
+
 TEST_F(NetworkTest, AFormulaTheParserRefusesIsReportedOnceByItsAddress)
 {
     Formula("A1", "SUM(1,");

@@ -156,6 +156,31 @@ TEST_F(FormulaParserTest, RefusesWhatIsNoFormula)
     }
 }
 
+// References found when the movie runs read the cells by place, through the view of their whole
+// sheet (A1 to its last used cell): OFFSET's reference and ":" between calls become kvRef, and
+// INDIRECT is handed the formula's place and every sheet's view, its own sheet first.
+TEST_F(FormulaParserTest, ReferencesByPlaceGoThroughTheViewsOfTheirSheets)
+{
+    const ParseCase cases[] = {
+        {"OFFSET(Data!B2,1,0)", "(OFFSET (kvRef \"Data\" ['Data'!$A$1:$B$4] 2 2 1 1) 1 0)"},
+        {"SUM(OFFSET(Data!A1:A3,0,1))", "(SUM (OFFSET (kvRef \"Data\" ['Data'!$A$1:$B$4] 1 1 3 1) 0 1))"},
+        {"SUM(Data!A1:INDEX(Data!A1:A4,2))",
+         "(SUM (kvRangeTo (kvRef \"Data\" ['Data'!$A$1:$B$4] 1 1 1 1) (kvIndexRef (kvRef \"Data\" "
+         "['Data'!$A$1:$B$4] 1 1 4 1) 2)))"},
+        {"A1:OFFSET(A1,1,1)",
+         "(kvRangeTo (kvRef \"Sheet1\" ['Sheet1'!$A$1] 1 1 1 1) (OFFSET (kvRef \"Sheet1\" ['Sheet1'!$A$1] 1 1 1 1) 1 1))"},
+        {"CELL(\"row\")", "(CELL \"row\" (kvRef \"Sheet1\" ['Sheet1'!$A$1] (ROW) (COLUMN) 1 1) \"Sheet1\")"},
+        {"ROW(INDEX(Data!A1:A4,3))", "(ROW (kvIndexRef (kvRef \"Data\" ['Data'!$A$1:$B$4] 1 1 4 1) 3))"},
+        {"INDIRECT(\"B2\")",
+         "(INDIRECT \"B2\" _ (ROW) (COLUMN) \"Sheet1\" ['Sheet1'!$A$1] \"My Sheet\" ['My Sheet'!$A$1] \"Bob's\" "
+         "['Bob''s'!$A$1] \"Data\" ['Data'!$A$1:$B$4])"},
+        // a calculated value, a number or a 3-D reference is no operand of ":"
+        {"SUM(1):A1", "error: \":\" joins only references and the calls that give them (INDEX, OFFSET, INDIRECT) @9"},
+    };
+    for (const ParseCase& c : cases)
+        EXPECT_EQ(Parse(c.formula), c.tree) << c.formula;
+}
+
 TEST_F(FormulaParserTest, ReportsWhereItFailed)
 {
     FormulaError error;
