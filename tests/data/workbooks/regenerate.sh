@@ -5,3 +5,5 @@ set -e
 cd "$(dirname "$0")"
 ssconvert -T Gnumeric_Excel:xlsx2 model.gnumeric model.xlsx
 ssconvert -T Gnumeric_Excel:xlsx2 extras.gnumeric extras.xlsx
+# The selector workbook is written and computed by LibreOffice from its flat source.
+HOME=$(mktemp -d) soffice --headless --calc --convert-to "xlsx:Calc MS Excel 2007 XML" selector.fods

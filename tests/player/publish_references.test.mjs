@@ -1,0 +1,57 @@
+// A selector dashboard whose formulas fetch a row by place (tests/data/workbooks/selector.xlsx:
+// Calc!K1 picks a row of Data, which OFFSET, INDIRECT and INDEX:INDEX fetch, and formulas go on
+// from what they fetched), published and played in Ruffle:
+// - every formula cell shows the value LibreOffice cached once the first calculation is done;
+// - a slider moving K1 to 5 recalculates the fetches and what reads them within the call:
+//   A8 = OFFSET(Data!A1,K1,1)*2 + SUM(Data!B1:INDEX(Data!B1:B10,K1)) + 1 = 60*2 + 150 + 1.
+import { execFileSync, spawnSync } from "node:child_process";
+import fs from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import { withPlayer, playerProblems, reportedValues } from "./lib/ruffle.mjs";
+
+const source = process.env.VANTOREL_SOURCE_DIR;
+const build = process.env.VANTOREL_BINARY_DIR;
+const publish = path.join(build, "tools", "vantorel-publish", "vantorel-publish");
+const asc = path.join(build, "tools", "vantorel-asc", "vantorel-asc");
+const workbook = path.join(source, "tests", "data", "workbooks", "selector.xlsx");
+const out = fs.mkdtempSync(path.join(os.tmpdir(), "references-"));
+
+let failures = 0;
+const fail = (message) => { console.log(`FAIL ${message}`); ++failures; };
+
+const checked = spawnSync(publish, ["-q", "--all-formulas", "--check-values", "--differences-only", workbook,
+  path.join(out, "all.swf")], { encoding: "utf8" });
+if (checked.status !== 0) fail(`the movie's first calculation differs from the workbook's (exit ${checked.status}):\n${checked.stdout}${checked.stderr}`);
+
+const display = (name, cell, y) => ({ symbol: "KVValueDisplaySymbol", name, x: 10, y, width: 360, height: 40,
+  parameters: { General: { mv: `Calc!${cell}` } } });
+const dashboard = {
+  workbook: "selector.xlsx",
+  canvas: { width: 400, height: 300, paper: "#FFFFFF" },
+  components: [
+    { symbol: "KVSliderHSymbol", name: "Row", x: 10, y: 10, width: 360, height: 60,
+      parameters: { General: { mv: "Calc!K1" }, Behavior: { minValue: 1, maxValue: 10, incSize: 1 } } },
+    display("Fetched", "A1", 80), display("Name", "A2", 130), display("Total", "A8", 180),
+  ],
+};
+fs.copyFileSync(workbook, path.join(out, "selector.xlsx"));
+fs.writeFileSync(path.join(out, "dashboard.json"), JSON.stringify(dashboard));
+execFileSync(publish, ["-q", "--map", path.join(out, "dashboard.map"), path.join(out, "dashboard.json"),
+  path.join(out, "selector.xlsx"), path.join(out, "dashboard.swf")], { stdio: "inherit" });
+const map = fs.readFileSync(path.join(out, "dashboard.map"), "utf8").split("\n").map((line) => line.split("\t"));
+const variable = (cell) => (map.find((fields) => fields[2] === cell) || [])[0];
+for (const cell of ["K1", "A8"]) if (!variable(cell)) fail(`the map names no variable of ${cell}`);
+execFileSync("python3", [path.join(source, "tools", "bench-recalc-probe.py"), asc, "movies/dashboard.swf",
+  variable("K1"), variable("A8"), path.join(out, "probe.swf")]);
+
+await withPlayer(out, async (run) => {
+  const result = await run("probe.swf", { until: "done", timeoutMs: 120000 });
+  for (const p of playerProblems(result).filter((p) => !p.includes("Unknown device font"))) fail(p);
+  const got = reportedValues(result);
+  if (got.value !== "271") fail(`A8 = ${got.value} after K1 = 5, expected 271`);
+  if (got.finished !== "within the call") fail(`the recalculation is ${got.finished}`);
+});
+fs.rmSync(out, { recursive: true, force: true });
+console.log(failures ? `${failures} failure(s)` : "references by place in a published dashboard ok");
+process.exit(failures ? 1 : 0);
