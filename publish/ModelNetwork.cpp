@@ -31,7 +31,7 @@ std::string CellText(const CVariableTable& table, int32_t cellId)
 void CollectCompiledReferences(const CCompiledExpr& expression, std::vector<int32_t>& cells,
                                std::vector<int>& ranges, std::vector<int>* byPlace)
 {
-    // A sheet's view is an argument of kvRef (the second) or of INDIRECT (from the sixth on).
+    // A sheet's view is an argument of kvRef (the second) or of INDIRECT (from the seventh on).
     auto isSheetView = [](const CExprNode& call, std::size_t index) {
         const auto* name = dynamic_cast<const CStringNode*>(&call);
         if (!name)

@@ -91,7 +91,7 @@ constexpr RangeArguments kRangeArguments[] = {
     {"IMPRODUCT", ArgumentClass::Reference, 0, 1, -1},
     {"IMSUM", ArgumentClass::Reference, 0, 1, -1},
     {"INDEX", ArgumentClass::Reference, 0, 0, -1},
-    {"INDIRECT", ArgumentClass::Reference, 5, 2, -1},
+    {"INDIRECT", ArgumentClass::Reference, 6, 2, -1},
     {"IRR", ArgumentClass::Reference, 0, 0, -1},
     {"LARGE", ArgumentClass::Reference, 0, 0, -1},
     {"LCM", ArgumentClass::Reference, 0, 1, -1},

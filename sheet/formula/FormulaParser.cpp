@@ -356,6 +356,7 @@ private:
                 for (const std::string& sheet : context_.model->GetSheetNames())
                     if (sheet != context_.sheet)
                         sheets.push_back(sheet);
+            call->AddChild(CModelVariable::MakeNumber(static_cast<double>(sheets.size())));
             for (const std::string& sheet : sheets) {
                 Node view = SheetView(sheet);
                 if (!view)
@@ -363,8 +364,47 @@ private:
                 call->AddChild(CModelVariable::CModelVariableFromText(sheet));
                 call->AddChild(std::move(view));
             }
+            if (!AddNamedReferences(*call))
+                return nullptr;
         }
         return call;
+    }
+
+    bool IsSingleArea(const CModelVariable& node) const
+    {
+        if (node.GetKind() == ModelKind::Cell)
+            return true;
+        if (node.GetKind() != ModelKind::Range || node.GetRangeIndex() < 0 || !context_.table)
+            return false;
+        const CRange* range = context_.table->GetRange(static_cast<std::size_t>(node.GetRangeIndex()));
+        return range && range->GetAreaCount() == 1;
+    }
+
+    // The defined names that stand for one cell or one area, as name and kvRef pairs, so that
+    // INDIRECT("Sales") finds them. Names of calls (dynamic ranges) are left out: reading
+    // them for every INDIRECT would read the names they use again and again.
+    bool AddNamedReferences(CModelVariable& call)
+    {
+        if (!context_.model)
+            return true;
+        for (const auto& [name, definition] : context_.model->GetDefinedNames()) {
+            std::string_view text = definition;
+            if (!text.empty() && text.front() == '=')
+                text.remove_prefix(1);
+            if (text.find('(') != std::string_view::npos || text.size() > kMaxFormulaLength ||
+                nameDepth_ + 1 > kMaxNameDepth)
+                continue;
+            Parser inner(context_, nameDepth_ + 1, work_);
+            Node target = inner.Run(text);
+            if (!target || !IsSingleArea(*target))
+                continue;
+            Node reference = AsReference(std::move(target));
+            if (!reference)
+                return false;
+            call.AddChild(CModelVariable::CModelVariableFromText(name));
+            call.AddChild(std::move(reference));
+        }
+        return true;
     }
 
     // The view of a whole sheet, from A1 to its last used row and column, through which the

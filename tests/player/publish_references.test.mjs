@@ -1,6 +1,6 @@
 // A selector dashboard whose formulas fetch a row by place (tests/data/workbooks/selector.xlsx:
-// Calc!K1 picks a row of Data, which OFFSET, INDIRECT and INDEX:INDEX fetch, and formulas go on
-// from what they fetched), published and played in Ruffle:
+// Calc!K1 picks a row of Data, which OFFSET, INDIRECT (of an address and of a defined name) and
+// INDEX:INDEX fetch, and formulas go on from what they fetched), published and played in Ruffle:
 // - every formula cell shows the value LibreOffice cached once the first calculation is done;
 // - a slider moving K1 to 5 recalculates the fetches and what reads them within the call:
 //   A8 = OFFSET(Data!A1,K1,1)*2 + SUM(Data!B1:INDEX(Data!B1:B10,K1)) + 1 = 60*2 + 150 + 1.

@@ -171,9 +171,10 @@ TEST_F(FormulaParserTest, ReferencesByPlaceGoThroughTheViewsOfTheirSheets)
          "(kvRangeTo (kvRef \"Sheet1\" ['Sheet1'!$A$1] 1 1 1 1) (OFFSET (kvRef \"Sheet1\" ['Sheet1'!$A$1] 1 1 1 1) 1 1))"},
         {"CELL(\"row\")", "(CELL \"row\" (kvRef \"Sheet1\" ['Sheet1'!$A$1] (ROW) (COLUMN) 1 1) \"Sheet1\")"},
         {"ROW(INDEX(Data!A1:A4,3))", "(ROW (kvIndexRef (kvRef \"Data\" ['Data'!$A$1:$B$4] 1 1 4 1) 3))"},
+        // the sheets, then the names that stand for one area (Rate is a number, Loop no reference)
         {"INDIRECT(\"B2\")",
-         "(INDIRECT \"B2\" _ (ROW) (COLUMN) \"Sheet1\" ['Sheet1'!$A$1] \"My Sheet\" ['My Sheet'!$A$1] \"Bob's\" "
-         "['Bob''s'!$A$1] \"Data\" ['Data'!$A$1:$B$4])"},
+         "(INDIRECT \"B2\" _ (ROW) (COLUMN) 4 \"Sheet1\" ['Sheet1'!$A$1] \"My Sheet\" ['My Sheet'!$A$1] \"Bob's\" "
+         "['Bob''s'!$A$1] \"Data\" ['Data'!$A$1:$B$4] \"Sales\" (kvRef \"Data\" ['Data'!$A$1:$B$4] 1 1 2 1))"},
         // a calculated value, a number or a 3-D reference is no operand of ":"
         {"SUM(1):A1", "error: \":\" joins only references and the calls that give them (INDEX, OFFSET, INDIRECT) @9"},
     };
