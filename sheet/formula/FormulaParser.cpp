@@ -382,19 +382,24 @@ private:
 
     // The defined names that stand for one cell or one area, as name and kvRef pairs, so that
     // INDIRECT("Sales") finds them. Names of calls (dynamic ranges) are left out: reading
-    // them for every INDIRECT would read the names they use again and again.
+    // them for every INDIRECT would read the names they use again and again. The names are
+    // the workbook's, not the formula's: they count against no formula's budget of tokens, and
+    // at most kMaxIndirectNames are offered.
     bool AddNamedReferences(CModelVariable& call)
     {
-        if (!context_.model)
+        if (!context_.model || nameDepth_ + 1 > kMaxNameDepth)
             return true;
+        FormulaContext names = context_;
+        names.tokenBudget = nullptr;
+        std::size_t offered = 0;
         for (const auto& [name, definition] : context_.model->GetDefinedNames()) {
             std::string_view text = definition;
             if (!text.empty() && text.front() == '=')
                 text.remove_prefix(1);
-            if (text.find('(') != std::string_view::npos || text.size() > kMaxFormulaLength ||
-                nameDepth_ + 1 > kMaxNameDepth)
+            if (text.find('(') != std::string_view::npos || text.size() > kMaxFormulaLength)
                 continue;
-            Parser inner(context_, nameDepth_ + 1, work_);
+            Work work;
+            Parser inner(names, kMaxNameDepth, work);
             Node target = inner.Run(text);
             if (!target || !IsSingleArea(*target))
                 continue;
@@ -403,6 +408,8 @@ private:
                 return false;
             call.AddChild(CModelVariable::CModelVariableFromText(name));
             call.AddChild(std::move(reference));
+            if (++offered == kMaxIndirectNames)
+                break;
         }
         return true;
     }

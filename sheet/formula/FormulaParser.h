@@ -19,6 +19,8 @@ inline constexpr int kMaxNameDepth = 16;
 // included. Names built of names grow exponentially with depth while the workbook stays tiny,
 // so this, not the length of the text, bounds the work and the tree of one formula.
 inline constexpr std::size_t kMaxFormulaTokens = 65536;
+// Defined names of one area that INDIRECT is handed, so that it finds them by their text.
+inline constexpr std::size_t kMaxIndirectNames = 1000;
 
 // Why a formula could not be read; offset counts bytes from the start of the formula text.
 struct FormulaError {
