@@ -12,7 +12,8 @@
 // "titleYShift"; "labelsEnabled" writes each region's code on it in "labelsTextProps";
 // "showMouseEffects" lights the region under the mouse; with "showOnOff" a press on the chosen
 // region lets it go; without "useCustomColor" regions without a value keep the plain grey, and
-// while the colour ranges are off the regions the Regions list names take "selectableColor".
+// then, while the colour ranges are off, the regions the Regions list names take
+// "selectableColor".
 #include "shared/component.as"
 
 if (_global.kvDrawMap == undefined) {
@@ -102,7 +103,8 @@ if (_global.kvDrawMap == undefined) {
             choosable[known] = true;
         }
         var base = this.regionDftColor == undefined || this.useCustomColor == false ? 0xDDDDDD : this.regionDftColor;
-        var selectable = this.alertsEnabled != true && choosable != undefined ? this.selectableColor : undefined;
+        var selectable = this.alertsEnabled != true && this.useCustomColor == false && choosable != undefined
+                         ? this.selectableColor : undefined;
         var chosen = kvMapFind(regions, this.selectedRegion);
         this.kvRegionColours = {};
         var alpha = 100 - kvNumber(this.transparency, 0);
