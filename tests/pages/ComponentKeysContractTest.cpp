@@ -121,8 +121,6 @@ const std::map<std::string, Keys> kNotYet = {
     // the input's label and its typed text's font have no control of their own
     {"KVInputTextSymbol", {"labelValue", "textFormat/bold", "textFormat/color", "textFormat/font", "textFormat/italic",
                            "textFormat/size", "textFormat/underline"}},
-    // a pie has no axes: its axis titles are left from the category charts
-    {"KVPieChartSymbol", {"XAxisTitle", "YAxisTitle", "seriesNames"}},
 };
 
 bool Listed(const std::map<std::string, Keys>& lists, const std::string& symbol, const std::string& key)
