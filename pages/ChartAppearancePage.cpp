@@ -13,7 +13,9 @@ namespace {
 const int kButtonIds[CChartAppearancePage::kSubPages] = {
     CChartAppearancePage::IDC_SERIES, CChartAppearancePage::IDC_YAXIS, CChartAppearancePage::IDC_XAXIS,
     CChartAppearancePage::IDC_TITLES, CChartAppearancePage::IDC_LAYOUT};
-const int kIcons[CChartAppearancePage::kSubPages] = {285, 283, 282, 284, 280};
+const char* const kIcons[CChartAppearancePage::kSubPages] = {
+    "vantorel-chart-series-symbolic", "vantorel-chart-y-axis-symbolic", "vantorel-chart-x-axis-symbolic",
+    "vantorel-chart-titles-symbolic", "vantorel-chart-layout-symbolic"};
 
 } // namespace
 
@@ -72,7 +74,7 @@ BOOL CChartAppearancePage::OnInitDialog()
     RegisterPropertyButtonClasses();
     for (int i = 0; i < kSubPages; ++i) {
         m_buttons[i].SubclassDlgItem(kButtonIds[i], this);
-        m_buttons[i].SetIcon(kIcons[i]);
+        m_buttons[i].SetIconName(kIcons[i]);
     }
     m_sheet.Construct("");
     for (auto& sub : m_pages)

@@ -8,6 +8,10 @@
 #include "pages/SelectorKit.h"
 #include "platform/controls/SpinEdit.h"
 
+#include <string>
+#include <tuple>
+#include <utility>
+
 using namespace pages;
 
 BEGIN_MESSAGE_MAP(CSelectorAppearancePage, CComponentPage)
@@ -198,6 +202,9 @@ BOOL CSelectorAppearancePage::OnInitDialog()
     }
 
     CParameterSet* labelColours = LabelColours();
+    // Without a label colour group the lists keep their colours in the group itself, under
+    // their own names.
+    const bool ownColours = labelColours == nullptr && OwnColourKey("dftBgColor") != nullptr;
     const std::tuple<const char*, int, int, CColorButton*> buttons[] = {
         {"overTextColor", IDC_OVER_TEXT, IDC_OVER_TEXT_LABEL, &m_overText},
         {"selectTextColor", IDC_SELECTED_TEXT, IDC_SELECTED_TEXT_LABEL, &m_selectedText},
@@ -205,12 +212,16 @@ BOOL CSelectorAppearancePage::OnInitDialog()
         {"overBgColor", IDC_OVER_BG, IDC_OVER_BG_LABEL, &m_overBg},
         {"selectBgColor", IDC_SELECTED_BG, IDC_SELECTED_BG_LABEL, &m_selectedBg},
     };
-    for (const auto& [key, id, label, button] : buttons)
-        if (!BindColorButtonInSet(key, id, *button, labelColours, true))
+    for (const auto& [key, id, label, button] : buttons) {
+        const char* own = ownColours ? OwnColourKey(key) : nullptr;
+        const bool bound = own != nullptr ? BindColorButtonInSet(own, id, *button, group, true)
+                                          : BindColorButtonInSet(key, id, *button, labelColours, true);
+        if (!bound)
             ShowItems(*this, {label}, false);
-    if (labelColours == nullptr)
+    }
+    if (labelColours == nullptr && !ownColours)
         ShowItems(*this, {IDC_SELECTED_TEXT, IDC_SELECTED_TEXT_LABEL}, false);
-    if (labelColours == nullptr || m_type == kPushButton) {
+    if ((labelColours == nullptr && !ownColours) || m_type == kPushButton) {
         const int ids[] = {IDC_OVER_TEXT,  IDC_OVER_TEXT_LABEL, IDC_DEFAULT_BG,  IDC_DEFAULT_BG_LABEL,
                            IDC_OVER_BG,    IDC_OVER_BG_LABEL,   IDC_SELECTED_BG, IDC_SELECTED_BG_LABEL,
                            IDC_BACKGROUND_GROUP};
@@ -221,7 +232,25 @@ BOOL CSelectorAppearancePage::OnInitDialog()
         ShowItems(*this, {IDC_USE_LABEL_ART}, false);
 
     m_hasBackgroundArt = BindCheckBoxInSet("useBackgroundArt", IDC_USE_BACKGROUND_ART, group, false);
-    if (!m_hasBackgroundArt) {
+    if (!m_hasBackgroundArt && (group->FindParameter("borderColor") != nullptr || group->FindParameter("fillColor") != nullptr)) {
+        // A selector without background art always draws its own border and fill: only their
+        // colours are edited, kept in the group itself.
+        const int ids[] = {IDC_USE_BACKGROUND_ART, IDC_WEIGHT_LABEL,   IDC_WEIGHT,           IDC_X_MARGIN_LABEL,
+                           IDC_X_MARGIN,           IDC_Y_MARGIN_LABEL, IDC_Y_MARGIN,         IDC_BACK_TRANS_LABEL,
+                           IDC_BACK_TRANS};
+        for (int id : ids) {
+            ShowItems(*this, {id}, false);
+            EnableItems(*this, {id}, false);
+        }
+        for (const auto& [key, check, id, button] :
+             {std::tuple{"borderColor", IDC_SHOW_BORDER, IDC_BORDER_COLOR, &m_border},
+              std::tuple{"fillColor", IDC_SHOW_FILL, IDC_FILL_COLOR, &m_fill}}) {
+            const bool bound = BindColorButtonInSet(key, id, *button, group, true);
+            CheckDlgButton(check, bound ? BST_CHECKED : BST_UNCHECKED);
+            ShowItems(*this, {check}, bound);
+            EnableItems(*this, {check}, false);
+        }
+    } else if (!m_hasBackgroundArt) {
         const int ids[] = {IDC_BORDER_GROUP, IDC_USE_BACKGROUND_ART, IDC_SHOW_BORDER,   IDC_SHOW_FILL,
                            IDC_BORDER_COLOR, IDC_FILL_COLOR,         IDC_WEIGHT_LABEL,  IDC_WEIGHT,
                            IDC_X_MARGIN_LABEL, IDC_X_MARGIN,         IDC_Y_MARGIN_LABEL, IDC_Y_MARGIN,
@@ -486,10 +515,26 @@ void CSelectorAppearancePage::OnShowLabels()
     NotifyOwnerChanged();
 }
 
+const char* CSelectorAppearancePage::OwnColourKey(const char* key) const
+{
+    // Only the lists draw their rows in these colours: the check box, radio buttons and the
+    // buttons give the same names other parts.
+    if (m_type != kComboBox && m_type != kListBox && m_type != kFilter && m_type != kMenu)
+        return nullptr;
+    static const std::pair<const char*, const char*> kOwn[] = {
+        {"selectTextColor", "selectedColor"}, {"dftBgColor", "defaultFillColor"}, {"selectBgColor", "selectedFillColor"}};
+    for (const auto& [spelt, own] : kOwn)
+        if (std::string(key) == spelt)
+            return Group()->FindParameter(own) != nullptr ? own : nullptr;
+    return nullptr;
+}
+
 void CSelectorAppearancePage::LabelColour(const char* key, CColorButton& button)
 {
     if (CParameterSet* colours = LabelColours(); colours != nullptr && colours->FindParameter(key) != nullptr)
         OnColorButtonClicked(key, button, colours);
+    else if (const char* own = colours == nullptr ? OwnColourKey(key) : nullptr)
+        OnColorButtonClicked(own, button, Group());
 }
 
 void CSelectorAppearancePage::OnUseLabelArt()
@@ -551,12 +596,16 @@ void CSelectorAppearancePage::OnBorderColor()
 {
     if (Background() != nullptr)
         OnColorButtonClicked("borderColor", m_border, Background());
+    else if (!m_hasBackgroundArt && Group()->FindParameter("borderColor") != nullptr)
+        OnColorButtonClicked("borderColor", m_border, Group());
 }
 
 void CSelectorAppearancePage::OnFillColor()
 {
     if (Background() != nullptr)
         OnColorButtonClicked("fillColor", m_fill, Background());
+    else if (!m_hasBackgroundArt && Group()->FindParameter("fillColor") != nullptr)
+        OnColorButtonClicked("fillColor", m_fill, Group());
 }
 
 void CSelectorAppearancePage::OnMarkerDefault()

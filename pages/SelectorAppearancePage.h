@@ -120,6 +120,7 @@ private:
     CParameterSet* LabelColours() const;
     const char* MarkerKey(bool selected) const;
     bool MouseOverMode() const;
+    const char* OwnColourKey(const char* key) const;
     void LabelColour(const char* key, CColorButton& button);
     void ApplyTitleRule();
     void ApplyLabelRule();

@@ -7,6 +7,9 @@
 namespace {
 
 const char* const kToggleNames[5] = {"Series", "Y-Axis", "X-Axis", "Titles", "Layout"};
+const char* const kToggleIcons[5] = {"vantorel-chart-series-symbolic", "vantorel-chart-y-axis-symbolic",
+                                     "vantorel-chart-x-axis-symbolic", "vantorel-chart-titles-symbolic",
+                                     "vantorel-chart-layout-symbolic"};
 
 DialogTemplate ChartsTemplate()
 {
@@ -50,8 +53,10 @@ void CChartsStylePage::SetStyle(CGlobalStyle* style)
 BOOL CChartsStylePage::OnInitDialog()
 {
     CStylePage::OnInitDialog();
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
         m_toggles[static_cast<std::size_t>(i)].SubclassDlgItem(static_cast<UINT>(IdFirstToggle + i), this);
+        m_toggles[static_cast<std::size_t>(i)].SetIconName(kToggleIcons[i]);
+    }
     m_nested = std::make_unique<CPropertySheet>("", this, 0);
     for (auto& page : m_pages)
         m_nested->AddPage(page.get());

@@ -4,6 +4,7 @@
 
 #include "platform/drawing/Colors.h"
 #include "platform/drawing/DC.h"
+#include "platform/drawing/IconTheme.h"
 #include "platform/drawing/RasterDC.h"
 #include "platform/window/WindowClass.h"
 
@@ -185,8 +186,38 @@ void CToggleButton::DrawFace(CDC& dc, CRect edge, bool enabled)
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(enabled ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT));
     CRect text = r;
-    const bool image = m_bitmap != nullptr || m_icon != 0;
+    if (m_pressed != 0)
+        text.OffsetRect(1, 1);
+    bool image = m_bitmap != nullptr || m_icon != 0;
+    if (!image && !m_iconName.empty()) {
+        const std::string caption = Caption(*this);
+        const CSize extent = dc.GetTextExtent(caption);
+        // A tall button shows its picture above the caption, a low one beside it.
+        const bool above = r.Height() >= 24 + extent.cy + 8;
+        const int size = above ? 24 : 16;
+        if (const RgbaImage* icon = r.Height() >= size + 4 ? GetIconTheme().Find(m_iconName, size) : nullptr) {
+            const CBitmap picture = CompositeIcon(*icon, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT),
+                                                  IsSymbolicIcon(m_iconName), !enabled);
+            if (above) {
+                dc.DrawImage(text.left + (r.Width() - size) / 2, text.top + 5, picture, true);
+                image = true;
+            } else {
+                const int left = text.left + (r.Width() - size - 4 - extent.cx) / 2;
+                dc.DrawImage(left, text.top + (r.Height() - size) / 2, picture, true);
+                text.left = left + size + 4;
+                dc.DrawText(caption, &text, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+                return;
+            }
+        }
+    }
     dc.DrawText(Caption(*this), &text, DT_CENTER | DT_SINGLELINE | (image ? DT_BOTTOM : DT_VCENTER));
+}
+
+void CToggleButton::SetIconName(std::string name)
+{
+    m_iconName = std::move(name);
+    if (m_hWnd != nullptr)
+        Invalidate();
 }
 
 void CToggleButton::DrawItem(LPDRAWITEMSTRUCT item)

@@ -54,6 +54,9 @@ public:
     void SetIcon(int iconId);
     // Borrowed; drawn at its own size.
     void SetPicture(const CBitmap* bitmap);
+    // A named icon of the icon theme: above the caption on a tall button, beside it on a low
+    // one; faded while disabled. Drawn when neither a picture nor an icon id shows.
+    void SetIconName(std::string name);
 
     void DrawItem(LPDRAWITEMSTRUCT item) override;
 
@@ -66,6 +69,7 @@ private:
     int m_pressed = 0;
     const CBitmap* m_bitmap = nullptr;
     int m_icon = 0;
+    std::string m_iconName;
 };
 
 // Registers both window classes (done by the first button made).

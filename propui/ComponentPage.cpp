@@ -97,7 +97,40 @@ BOOL CComponentPage::Create(CParameterSet* group, const std::string& title, bool
 
 BOOL CComponentPage::OnInitDialog()
 {
-    return CPropertyPage::OnInitDialog();
+    const BOOL result = CPropertyPage::OnInitDialog();
+    GiveButtonsPictures(*this);
+    return result;
+}
+
+void GiveButtonsPictures(CWnd& page)
+{
+    const std::vector<CWnd*> children = page.GetChildren();
+    for (CWnd* child : children) {
+        auto* button = dynamic_cast<CButton*>(child);
+        const UINT type = child->GetStyle() & BS_TYPEMASK;
+        if (button == nullptr || (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) || !button->GetIconName().empty())
+            continue;
+        const std::string caption = button->GetWindowText();
+        if (caption == "?") {
+            button->SetIconName("vantorel-help-movie-symbolic");
+        } else if (caption == "+" || caption == "-") {
+            button->SetIconName(caption == "+" ? "vantorel-step-up-symbolic" : "vantorel-step-down-symbolic");
+        } else if (caption == "...") {
+            // A link button stands right of the edit whose cells it picks: a range shown
+            // read-only, or a value that is typed or taken from a cell.
+            const CRect at = button->GetRectInParent();
+            for (CWnd* other : children) {
+                if (other->GetClassName() != "Edit")
+                    continue;
+                const CRect edit = other->GetRectInParent();
+                if (edit.right <= at.left && at.left - edit.right <= 8 && edit.top < at.bottom && at.top < edit.bottom) {
+                    const bool range = (other->GetStyle() & ES_READONLY) != 0;
+                    button->SetIconName(range ? "vantorel-link-range-symbolic" : "vantorel-link-cell-symbolic");
+                    break;
+                }
+            }
+        }
+    }
 }
 
 BOOL CComponentPage::OnSetActive()

@@ -148,3 +148,9 @@ private:
     std::string m_tabTitle;
     const CPropertyPageContext* m_context = nullptr;
 };
+
+// Small push buttons of a page show pictures for what they do, their captions staying their
+// names: "..." right of an edit links cells (a range for a read-only range edit, one cell for a
+// value typed or taken from a cell), "?" plays the help movie, "+" and "-" step up and down.
+// Every component page does this as it opens.
+void GiveButtonsPictures(CWnd& page);

@@ -32,19 +32,47 @@ if (_global.kvSelectorInsert == undefined) {
         return clip.titleTextFormat != undefined ? clip.titleTextFormat : clip.labelTextFormat;
     };
 
+    // The title a selector shows: none with "showTitle" off.
+    _global.kvSelectorTitleText = function (clip) {
+        return clip.title == undefined || clip.showTitle == false ? "" : String(clip.title);
+    };
+
+    // The selector's title text field at x, y, moved by "titleXshift" and "titleYshift"
+    // (downwards).
+    _global.kvSelectorTitleAt = function (clip, name, x, y, w, h, text, format, align) {
+        return clip.kvText(name, x + kvNumber(clip.titleXshift, 0), y + kvNumber(clip.titleYshift, 0), w, h, text, format,
+                           align);
+    };
+
+    // A label as the selector shows it: none with "showLabels" off.
+    _global.kvSelectorLabel = function (clip, text) {
+        return clip.showLabels == false || text == undefined ? "" : text;
+    };
+
+    // The chosen item's text format: the label font in "selectedColor".
+    _global.kvSelectorChosenFormat = function (clip, format) {
+        if (clip.selectedColor == undefined)
+            return format;
+        var chosen = {};
+        for (var k in format)
+            chosen[k] = format[k];
+        chosen.color = clip.selectedColor;
+        return chosen;
+    };
+
     // A selector's "title" in its Title Font: in a row along its top, or, when beside is set and
     // the selector is too short for a row, at its left in the given share of its width. Gives
     // [top, left], where the rest of the selector starts.
     _global.kvSelectorTitle = function (clip, beside) {
-        var text = clip.title == undefined ? "" : String(clip.title);
+        var text = kvSelectorTitleText(clip);
         var format = kvSelectorTitleFormat(clip);
         if (text != "" && clip.kvH >= 36) {
-            clip.kvText("kvTitle", 0, 0, clip.kvW, 18, text, format, "left");
+            kvSelectorTitleAt(clip, "kvTitle", 0, 0, clip.kvW, 18, text, format, "left");
             return [18, 0];
         }
         if (text != "" && beside != undefined) {
             var left = Math.round(clip.kvW * beside);
-            clip.kvText("kvTitle", 0, Math.round((clip.kvH - 18) / 2), left - 4, 18, text, format, "left");
+            kvSelectorTitleAt(clip, "kvTitle", 0, Math.round((clip.kvH - 18) / 2), left - 4, 18, text, format, "left");
             return [0, left];
         }
         clip.kvText("kvTitle", 0, 0, clip.kvW, 18, "", format, "left");

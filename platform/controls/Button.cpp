@@ -1,6 +1,7 @@
 #include "platform/controls/Button.h"
 
 #include "platform/drawing/DC.h"
+#include "platform/drawing/IconTheme.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,6 +34,12 @@ void CButton::SetState(BOOL pushed)
 void CButton::SetButtonStyle(UINT style, BOOL redraw)
 {
     SendMessage(BM_SETSTYLE, style, redraw);
+}
+
+void CButton::SetIconName(std::string name)
+{
+    m_iconName = std::move(name);
+    Invalidate();
 }
 
 const CBitmap* CButton::SetBitmap(const CBitmap* bitmap)
@@ -272,6 +279,13 @@ void CButton::Paint(CDC& dc)
     } else if (m_image.bitmap != nullptr) {
         dc.DrawImage(r.left + (r.Width() - m_image.bitmap->Width()) / 2,
                      r.top + (r.Height() - m_image.bitmap->Height()) / 2, *m_image.bitmap, false);
+    } else if (const RgbaImage* icon = NamedIcon(r)) {
+        const int x = r.left + (r.Width() - icon->width) / 2 + (m_pushed ? 1 : 0);
+        const int y = r.top + (r.Height() - icon->height) / 2 + (m_pushed ? 1 : 0);
+        dc.DrawImage(x, y,
+                     CompositeIcon(*icon, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT),
+                                   IsSymbolicIcon(m_iconName), !IsWindowEnabled()),
+                     true);
     } else {
         CRect label = r;
         if (m_pushed)
@@ -283,6 +297,17 @@ void CButton::Paint(CDC& dc)
         f.DeflateRect(4, 4);
         dc.DrawFocusRect(f);
     }
+}
+
+const RgbaImage* CButton::NamedIcon(const CRect& face) const
+{
+    if (m_iconName.empty())
+        return nullptr;
+    // The face keeps at least its one-pixel edge on every side.
+    for (int size : {24, 16, 8})
+        if (size <= face.Width() - 2 && size <= face.Height() - 2)
+            return GetIconTheme().Find(m_iconName, size);
+    return nullptr;
 }
 
 void CButton::FillDisc(CDC& dc, CPoint centre, double radius, COLORREF colour)

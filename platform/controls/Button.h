@@ -2,7 +2,10 @@
 
 #include "platform/controls/ControlWnd.h"
 
+#include <string>
+
 class CBitmap;
+struct RgbaImage;
 
 // Push buttons, check boxes, radio buttons, group boxes, picture and owner-drawn buttons.
 // Setting the check or the pushed state by code never notifies; a click (mouse up inside
@@ -23,6 +26,11 @@ public:
     const CBitmap* GetBitmap() const { return m_image.bitmap; }
     int SetIcon(int iconId);
     int GetIcon() const { return m_image.icon; }
+    // A named icon of the icon theme drawn on a push button's face in place of its caption, at
+    // the largest of 8, 16 or 24 pixels that fits and faded while disabled; the caption stays
+    // the button's name and is drawn when the theme lacks the icon. Empty: the caption.
+    void SetIconName(std::string name);
+    const std::string& GetIconName() const { return m_iconName; }
     // A click as the user makes it with the mouse.
     void Click() { ui::ClickWindow(*this); }
 
@@ -42,11 +50,14 @@ protected:
 
 private:
     void CheckRadioInGroup();
+    // The named icon at the largest size that fits the face, or nullptr.
+    const RgbaImage* NamedIcon(const CRect& face) const;
 
     int m_check = BST_UNCHECKED;
     bool m_pushed = false;
     bool m_tracking = false;
     ui::ControlImage m_image;
+    std::string m_iconName;
 };
 
 // Checks one radio button of a range and unchecks the others, as the dialog helper does.

@@ -7,6 +7,7 @@
 #include "pages/ChartPageKit.h"
 #include "pages/PageBlocks.h"
 #include "platform/controls/SpinEdit.h"
+#include "platform/drawing/IconTheme.h"
 #include "tests/pages/PageFixture.h"
 
 namespace {
@@ -61,6 +62,35 @@ TEST_F(ChartAppearancePageTest, TheButtonsSwitchSubPagesAndTheLastOneShownIsReme
     page.reset();
     Page& again = Open<Page>(group, "Appearance");
     EXPECT_EQ(again.GetActiveSubPage(), Page::kXAxis);
+}
+
+TEST_F(ChartAppearancePageTest, TheSubPageButtonsShowTheirPictureAboveTheirCaption)
+{
+    GetIconTheme().SetFolders({testsupport::InstallDir() / "icons"}, {});
+    Page& appearance = OpenChart("KVPieChartSymbol");
+    parent.UpdateWindow();
+    PumpPaint();
+    const CBitmap shot = host->Snapshot(parent);
+    CRect origin;
+    parent.GetWindowRect(&origin);
+    // Dark pixels in the upper half of a button: its picture; the caption lies below.
+    auto ink = [&](int id) {
+        CRect r;
+        appearance.GetDlgItem(id)->GetWindowRect(&r);
+        r.OffsetRect(-origin.left, -origin.top);
+        int dark = 0;
+        for (int y = r.top + 2; y < r.top + r.Height() / 2; ++y)
+            for (int x = r.left + 2; x < r.right - 2; ++x)
+                if (const COLORREF c = shot.GetPixel(x, y); GetRValue(c) + GetGValue(c) + GetBValue(c) < 200)
+                    ++dark;
+        return dark;
+    };
+    EXPECT_GT(ink(Page::IDC_SERIES), 30);
+    EXPECT_GT(ink(Page::IDC_LAYOUT), 30);
+    // A pie has no axes: their buttons' pictures are faded with them.
+    EXPECT_LT(ink(Page::IDC_XAXIS), 10);
+    Picture("chart-appearance-pictures");
+    GetIconTheme().SetFolders({}, {});
 }
 
 TEST_F(ChartAppearancePageTest, APieHasNoAxisButtonsAndADamagedIndexFallsBack)

@@ -22,6 +22,15 @@ protected:
     }
     CParameter* Key(const char* key) { return pages::FindInComponent(defaults.parameters.get(), key); }
     std::string SpinText(int id) { return static_cast<CSpinEdit*>(Item(id))->GetText(); }
+    void TypeSpin(int id, const std::string& text)
+    {
+        CEdit* edit = static_cast<CSpinEdit*>(Item(id))->EditPart();
+        edit->SetFocus();
+        edit->SetSel(0, -1);
+        CUserInput::PressKey(VK_DELETE);
+        edit->Type(text);
+        CUserInput::PressKey(VK_RETURN);
+    }
     int HelpFor(int id)
     {
         Item(id)->SetFocus();
@@ -91,6 +100,57 @@ TEST_F(SelectorAppearancePagesTest, APushButtonHasNoLabelBackgroundAndItsTitleOn
     Picture("selector-appearance-push-button");
 }
 
+TEST_F(SelectorAppearancePagesTest, TheShippedListsEditTheirTitleLabelsAndOwnColours)
+{
+    CParameterSet* group = Load("KVListBoxSymbol", "Appearance");
+    OpenAppearance(group, std::make_unique<Selector>());
+    EXPECT_TRUE(Checked(Selector::IDC_SHOW_TITLE));
+    EXPECT_TRUE(Enabled(Selector::IDC_TITLE_Y));
+    EXPECT_TRUE(Checked(Selector::IDC_SHOW_LABELS));
+    // The list's own colours stand in for the label colour group it does not have.
+    for (const auto& [id, key] : {std::pair{Selector::IDC_SELECTED_TEXT, "selectedColor"},
+                                  std::pair{Selector::IDC_DEFAULT_BG, "defaultFillColor"},
+                                  std::pair{Selector::IDC_SELECTED_BG, "selectedFillColor"},
+                                  std::pair{Selector::IDC_BORDER_COLOR, "borderColor"}}) {
+        SCOPED_TRACE(key);
+        EXPECT_TRUE(Visible(id));
+        ASSERT_TRUE(Enabled(id));
+        files->AnswerColour(RGB(0xCC, 0x00, 0x11));
+        Click(id);
+        EXPECT_EQ(group->FindParameter(key)->GetColor(), 0xCC0011u);
+    }
+    EXPECT_FALSE(Visible(Selector::IDC_OVER_TEXT));
+    EXPECT_FALSE(Visible(Selector::IDC_OVER_BG));
+    // It always draws its border: the switch shows so and cannot be changed; it has no fill.
+    EXPECT_TRUE(Checked(Selector::IDC_SHOW_BORDER));
+    EXPECT_FALSE(Enabled(Selector::IDC_SHOW_BORDER));
+    EXPECT_FALSE(Visible(Selector::IDC_FILL_COLOR));
+    EXPECT_FALSE(Visible(Selector::IDC_USE_BACKGROUND_ART));
+    EXPECT_EQ(Notified(), 4);
+    Picture("selector-appearance-shipped-list-box");
+
+    Click(Selector::IDC_SHOW_TITLE);
+    EXPECT_FALSE(group->FindParameter("showTitle")->GetBool());
+    EXPECT_FALSE(Enabled(Selector::IDC_TITLE_Y));
+    Click(Selector::IDC_SHOW_LABELS);
+    EXPECT_FALSE(group->FindParameter("showLabels")->GetBool());
+}
+
+TEST_F(SelectorAppearancePagesTest, ACheckBoxKeepsItsMarkColoursOffTheLabelRows)
+{
+    // Its "selectedColor" draws the check mark, not a chosen label: no label rows edit it.
+    CParameterSet* group = Load("KVCheckBoxSymbol", "Appearance");
+    OpenAppearance(group, std::make_unique<Selector>());
+    EXPECT_FALSE(Visible(Selector::IDC_SELECTED_TEXT));
+    EXPECT_FALSE(Visible(Selector::IDC_DEFAULT_BG));
+    EXPECT_TRUE(Enabled(Selector::IDC_FILL_COLOR));
+    files->AnswerColour(RGB(0x00, 0x44, 0x88));
+    Click(Selector::IDC_FILL_COLOR);
+    EXPECT_EQ(group->FindParameter("fillColor")->GetColor(), 0x004488u);
+    TypeSpin(Selector::IDC_TITLE_Y, "-6");
+    EXPECT_EQ(group->FindParameter("titleYshift")->GetInt(), 6);
+}
+
 TEST_F(SelectorAppearancePagesTest, AComboBoxOpensNoMoreRowsThanItHasLabels)
 {
     struct Case {
@@ -156,8 +216,8 @@ TEST_F(SelectorAppearancePagesTest, BackgroundArtAndTheDrawnBorderOrFillExcludeE
 TEST_F(SelectorAppearancePagesTest, ALabelNumberFormatMakesRoomAndFollowsShowLabels)
 {
     CParameterSet* group = Load("KVListBoxSymbol", "Appearance");
-    AddParams(group, R"(<param name="showLabels" type="2" value="false"/>
-        <group name="labelFormat" subtype="default"><param name="numFormat" value="#,##0.00"/></group>
+    group->FindParameter("showLabels")->SetBool(false);
+    AddParams(group, R"(<group name="labelFormat" subtype="default"><param name="numFormat" value="#,##0.00"/></group>
         <param name="useBackgroundArt" type="2" value="false"/>
         <group name="backgroundProps" subtype="default"><param name="showBorder" type="2" value="true"/></group>)");
     // Labels that are numbers can be formatted; text labels cannot.
@@ -207,7 +267,9 @@ TEST_F(SelectorAppearancePagesTest, MouseOverUpdatesDisableTheMouseOverColoursEx
 TEST_F(SelectorAppearancePagesTest, AnAlwaysExpandedMenuShowsNoTitle)
 {
     CParameterSet* group = Load("KVMenuSymbol", "Appearance");
-    AddParams(group, R"(<param name="showTitle" type="2" value="true"/><param name="titleYshift" type="3" value="10" min="-100" max="100"/>)");
+    // The shipped menu shows its title, unmoved.
+    ASSERT_TRUE(group->FindParameter("showTitle")->GetBool());
+    group->FindParameter("titleYshift")->SetInt(10);
     Key("menuExpanded")->SetBool(true);
     OpenAppearance(group, std::make_unique<Selector>());
     EXPECT_FALSE(Enabled(Selector::IDC_SHOW_TITLE));
@@ -235,8 +297,15 @@ TEST_F(SelectorAppearancePagesTest, TheMapsTitleSwitchAndRegionColours)
     OpenAppearance(group, std::make_unique<Map>(0));
     EXPECT_TRUE(Checked(Map::IDC_SHOW_TITLE));
     EXPECT_TRUE(Enabled(Map::IDC_TITLE_FONT_LABEL));
-    EXPECT_FALSE(Visible(Map::IDC_SHOW_ART));
-    EXPECT_FALSE(Visible(Map::IDC_SELECTABLE_COLOR));
+    // The shipped map carries every switch of the page; its alerts colour the regions, so the
+    // selectable colour waits until they are off.
+    EXPECT_TRUE(Visible(Map::IDC_SHOW_ART));
+    EXPECT_TRUE(Visible(Map::IDC_SHOW_ON_OFF));
+    EXPECT_TRUE(Visible(Map::IDC_USE_CUSTOM));
+    EXPECT_TRUE(Visible(Map::IDC_SHOW_LABELS));
+    EXPECT_TRUE(Visible(Map::IDC_SELECTABLE_COLOR));
+    EXPECT_FALSE(Enabled(Map::IDC_SELECTABLE_COLOR));
+    EXPECT_TRUE(Enabled(Map::IDC_YSHIFT));
     EXPECT_TRUE(Visible(Map::IDC_MOUSE_FONT));
     EXPECT_EQ(SpinText(Map::IDC_TRANSPARENCY), "0");
     Picture("map-appearance");
@@ -260,8 +329,8 @@ TEST_F(SelectorAppearancePagesTest, TheMapsTitleSwitchAndRegionColours)
 TEST_F(SelectorAppearancePagesTest, SelectableAndCustomColoursFollowTheirSwitches)
 {
     CParameterSet* group = Load("KVMapUSASymbol", "Appearance");
-    AddParams(group, R"(<param name="selectableColor" type="4" value="0x00FF00"/>
-        <param name="useCustomColor" type="2" value="false"/><param name="showMouseEffects" type="2" value="true"/>)");
+    group->FindParameter("selectableColor")->SetColor(0x00FF00);
+    group->FindParameter("useCustomColor")->SetBool(false);
     // The alerts colour the regions: no selectable colour of their own.
     OpenAppearance(group, std::make_unique<Map>(0));
     EXPECT_TRUE(Visible(Map::IDC_SELECTABLE_COLOR));

@@ -8,6 +8,7 @@
 #include "pages/SelectorBehaviorPage.h"
 #include "pages/SelectorGeneralPage.h"
 #include "platform/controls/SpinEdit.h"
+#include "platform/drawing/IconTheme.h"
 #include "propui/EditingDialogs.h"
 #include "propui/PropertyListCtrl.h"
 #include "tests/pages/PageFixture.h"
@@ -105,6 +106,55 @@ TEST_F(SelectorPagesTest, ShowingTheGeneralTabWritesNothing)
     Key("selectIdx")->SetInt(1);
     Choose(Page::IDC_OPTION, 1);
     EXPECT_EQ(Key("selectIdx")->GetInt(), 1);
+}
+
+TEST_F(SelectorPagesTest, LinkAndHelpButtonsShowWhatTheyDo)
+{
+    using Page = CSelectorGeneralPage;
+    Open<Page>(Load("KVComboBoxSymbol", "General"));
+    auto icon = [this](int id) { return static_cast<CButton*>(Item(id))->GetIconName(); };
+    // Beside a range shown read-only the button picks cells; beside a typed title, one cell.
+    EXPECT_EQ(icon(Page::IDC_INSERT_IN_LINK), "vantorel-link-range-symbolic");
+    EXPECT_EQ(icon(Page::IDC_TITLE_LINK), "vantorel-link-cell-symbolic");
+    EXPECT_EQ(icon(Page::IDC_HELP_MOVIE), "vantorel-help-movie-symbolic");
+    // The buttons that open an editing dialog keep their caption, and every button its name.
+    EXPECT_EQ(icon(Page::IDC_LABELS_EDIT), "");
+    EXPECT_EQ(Text(Page::IDC_LABELS_EDIT), "...");
+    EXPECT_EQ(Text(Page::IDC_TITLE_LINK), "...");
+}
+
+TEST_F(SelectorPagesTest, TheButtonPicturesAreDrawnFromTheInstalledIconsAndFadeWhenDisabled)
+{
+    using Page = CSelectorGeneralPage;
+    GetIconTheme().SetFolders({testsupport::InstallDir() / "icons"}, {});
+    for (const char* name : {"vantorel-link-range-symbolic", "vantorel-link-cell-symbolic", "vantorel-help-movie-symbolic",
+                             "vantorel-step-up-symbolic", "vantorel-step-down-symbolic"})
+        for (int size : {8, 16, 24})
+            EXPECT_NE(GetIconTheme().Find(name, size), nullptr) << name << " at " << size;
+    Open<Page>(Load("KVComboBoxSymbol", "General"));
+    // Dark pixels on a button's face: a picture has many, three dots a few.
+    auto ink = [this](int id) {
+        parent.UpdateWindow();
+        PumpPaint();
+        const CBitmap shot = host->Snapshot(parent);
+        CRect r;
+        Item(id)->GetWindowRect(&r);
+        CRect origin;
+        parent.GetWindowRect(&origin);
+        r.OffsetRect(-origin.left, -origin.top);
+        int dark = 0;
+        for (int y = r.top + 2; y < r.bottom - 2; ++y)
+            for (int x = r.left + 2; x < r.right - 2; ++x)
+                if (const COLORREF c = shot.GetPixel(x, y); GetRValue(c) + GetGValue(c) + GetBValue(c) < 200)
+                    ++dark;
+        return dark;
+    };
+    EXPECT_GT(ink(Page::IDC_TITLE_LINK), 30);
+    EXPECT_LT(ink(Page::IDC_LABELS_EDIT), 30);
+    Item(Page::IDC_TITLE_LINK)->EnableWindow(FALSE);
+    EXPECT_LT(ink(Page::IDC_TITLE_LINK), 10);
+    Picture("selector-general-pictures");
+    GetIconTheme().SetFolders({}, {});
 }
 
 TEST_F(SelectorPagesTest, APushButtonTakesExactlyTwoLabelCells)

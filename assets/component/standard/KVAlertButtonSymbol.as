@@ -24,7 +24,8 @@ var alertButton = kvDefineComponent("KVAlertButtonSymbol", 120, 30, function () 
     face.endFill();
     this.kvLamp = [6 + r, h / 2, r];
     kvPressable(this, face, "face", function (owner) { kvSelectorInsert(owner, on ? 0 : 1); });
-    this.kvText("kvLabel", 10 + 2 * r, Math.round((h - 18) / 2), w - 14 - 2 * r, 18, this.title, kvSelectorTitleFormat(this), "left");
+    kvSelectorTitleAt(this, "kvLabel", 10 + 2 * r, Math.round((h - 18) / 2), w - 14 - 2 * r, 18, kvSelectorTitleText(this),
+                      kvSelectorTitleFormat(this), "left");
 });
 alertButton.kvWatch = ["selectIdx", "title"];
 

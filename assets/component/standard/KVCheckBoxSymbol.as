@@ -18,8 +18,8 @@ var box = kvDefineComponent("KVCheckBoxSymbol", 150, 24, function () {
         mark.lineTo(2 + size * 0.4, y + size - 3);
         mark.lineTo(size, y + 3);
     }
-    this.kvText("kvLabel", size + 8, Math.round((h - 18) / 2), this.kvW - size - 8, 18, this.title, kvSelectorTitleFormat(this),
-                "left");
+    kvSelectorTitleAt(this, "kvLabel", size + 8, Math.round((h - 18) / 2), this.kvW - size - 8, 18, kvSelectorTitleText(this),
+                      kvSelectorTitleFormat(this), "left");
 });
 box.kvWatch = ["title", "selectIdx"];
 // The class keeps what it needs: the variable would hide a placed clip of the same name.

@@ -29,7 +29,8 @@ var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
             owner.swapDepths(_global.kvTopDepth = _global.kvTopDepth == undefined ? 20000 : _global.kvTopDepth + 1);
         kvUnfold(owner, owner.kvOpen && (owner.animation == true || owner.animation == "on"));
     };
-    this.kvText("kvChosen", left + 2, titleH + Math.round((h - 18) / 2), w - h - 4, 18, labels[index], this.labelTextFormat, "left");
+    this.kvText("kvChosen", left + 2, titleH + Math.round((h - 18) / 2), w - h - 4, 18, kvSelectorLabel(this, labels[index]),
+                this.labelTextFormat, "left");
 
     // The open list: one row per label, the chosen one marked.
     var list = this.kvClip("kvList");
@@ -42,8 +43,9 @@ var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
             var fill = i == index ? this.selectedFillColor : this.defaultFillColor;
             kvRect(list, 0, h + i * rowH, w - 1, rowH, fill == undefined ? 0xFFFFFF : fill, this.borderColor);
         }
-        var item = this.kvText("kvItem" + i, left + 2, titleH + h + i * rowH, w - 4, rowH, shown ? labels[i] : "", this.labelTextFormat,
-                               "left");
+        var item = this.kvText("kvItem" + i, left + 2, titleH + h + i * rowH, w - 4, rowH,
+                               shown ? kvSelectorLabel(this, labels[i]) : "",
+                               i == index ? kvSelectorChosenFormat(this, this.labelTextFormat) : this.labelTextFormat, "left");
         item._visible = shown;
     }
     list.onRelease = function () {

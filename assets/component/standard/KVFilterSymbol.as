@@ -29,8 +29,9 @@ var filter = kvDefineComponent("KVFilterSymbol", 300, 120, function () {
         for (var r = 0; r < rows; r++, slot++) {
             if (r == chosen && r < items.length)
                 kvRect(box, x + 1, titleH + 1 + r * rowH, colW - 4, rowH, this.selectedFillColor, undefined);
-            this.kvText("kvCell" + slot, x + 3, top + titleH + 1 + r * rowH, colW - 6, rowH, r < items.length ? items[r] : "",
-                        this.labelTextFormat, "left");
+            this.kvText("kvCell" + slot, x + 3, top + titleH + 1 + r * rowH, colW - 6, rowH,
+                        r < items.length ? kvSelectorLabel(this, items[r]) : "",
+                        r == chosen ? kvSelectorChosenFormat(this, this.labelTextFormat) : this.labelTextFormat, "left");
         }
     }
     this.kvClearTexts("kvCell", slot);

@@ -6,7 +6,7 @@
 var list = kvDefineComponent("KVListBoxSymbol", 150, 120, function () {
     var w = this.kvW, h = this.kvH;
     var labels = this.labels == undefined ? [] : this.labels;
-    var titleH = this.title == undefined || this.title == "" ? 0 : 18;
+    var titleH = kvSelectorTitleText(this) == "" ? 0 : 18;
     var rowH = 18;
     var visible = Math.max(Math.floor((h - titleH - 2) / rowH), 1);
     var first = Math.min(Math.max(kvNumber(this.kvFirst, 0), 0), Math.max(labels.length - visible, 0));
@@ -19,8 +19,8 @@ var list = kvDefineComponent("KVListBoxSymbol", 150, 120, function () {
         var n = first + i;
         if (n == index && n < labels.length)
             kvRect(box, 1, titleH + 1 + i * rowH, w - 3, rowH, this.selectedFillColor, undefined);
-        this.kvText("kvRow" + i, 3, titleH + 1 + i * rowH, w - 6, rowH, n < labels.length ? labels[n] : "",
-                    this.labelTextFormat, "left");
+        this.kvText("kvRow" + i, 3, titleH + 1 + i * rowH, w - 6, rowH, n < labels.length ? kvSelectorLabel(this, labels[n]) : "",
+                    n == index ? kvSelectorChosenFormat(this, this.labelTextFormat) : this.labelTextFormat, "left");
     }
     var owner = this;
     box.onRelease = function () {
@@ -28,7 +28,7 @@ var list = kvDefineComponent("KVListBoxSymbol", 150, 120, function () {
         if (picked >= 0 && picked < labels.length)
             kvSelectorInsert(owner, picked);
     };
-    this.kvText("kvTitle", 0, 0, w, titleH, this.title, this.titleTextFormat, "left");
+    kvSelectorTitleAt(this, "kvTitle", 0, 0, w, titleH, kvSelectorTitleText(this), kvSelectorTitleFormat(this), "left");
 });
 list.kvWatch = ["selectIdx"];
 // The class keeps what it needs: the variable would hide a placed clip of the same name.

@@ -18,8 +18,12 @@ var menu = kvDefineComponent("KVMenuSymbol", 150, 24, function () {
     var owner = this;
     var head = this.kvClip("kvHead");
     kvRect(head, 0, 0, w - 1, h - 1, this.defaultFillColor == undefined ? 0xF4F4F4 : this.defaultFillColor, this.borderColor);
-    var title = this.title == undefined || this.title === "" ? labels[index] : this.title;
-    this.kvText("kvTitle", 4, Math.round((h - 18) / 2), w - 8, 18, title, this.titleTextFormat, "left");
+    // Without a title shown the header shows the chosen label.
+    var title = kvSelectorTitleText(this);
+    if (title === "")
+        this.kvText("kvTitle", 4, Math.round((h - 18) / 2), w - 8, 18, kvSelectorLabel(this, labels[index]), this.titleTextFormat, "left");
+    else
+        kvSelectorTitleAt(this, "kvTitle", 4, Math.round((h - 18) / 2), w - 8, 18, title, this.titleTextFormat, "left");
     head.onRelease = function () {
         if (owner.menuExpanded == true)
             return;
@@ -42,7 +46,8 @@ var menu = kvDefineComponent("KVMenuSymbol", 150, 24, function () {
             kvRect(list, x, y, cw - 1, rowH, fill == undefined ? 0xFFFFFF : fill, this.borderColor);
             this.kvItems.push([x, y, cw, rowH]);
         }
-        var item = this.kvText("kvItem" + i, x + 3, y, cw - 6, rowH, shown ? labels[i] : "", this.labelTextFormat, "left");
+        var item = this.kvText("kvItem" + i, x + 3, y, cw - 6, rowH, shown ? kvSelectorLabel(this, labels[i]) : "",
+                               i == index ? kvSelectorChosenFormat(this, this.labelTextFormat) : this.labelTextFormat, "left");
         item._visible = shown;
     }
     list.onRelease = function () {

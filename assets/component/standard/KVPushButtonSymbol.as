@@ -24,7 +24,7 @@ var button = kvDefineComponent("KVPushButtonSymbol", 100, 30, function () {
         owner.kvDown = false;
         owner.mc();
     };
-    this.kvText("kvLabel", 0, Math.round((h - 18) / 2), w, 18, this.title, this.labelTextFormat, "center");
+    this.kvText("kvLabel", 0, Math.round((h - 18) / 2), w, 18, kvSelectorLabel(this, this.title), this.labelTextFormat, "center");
 });
 button.kvWatch = ["title"];
 // The class keeps what it needs: the variable would hide a placed clip of the same name.

@@ -5,7 +5,7 @@
 var radios = kvDefineComponent("KVRadioButtonSetSymbol", 150, 100, function () {
     var w = this.kvW, h = this.kvH;
     var labels = this.labels == undefined ? [] : this.labels;
-    var titleH = this.title == undefined || this.title == "" ? 0 : 18;
+    var titleH = kvSelectorTitleText(this) == "" ? 0 : 18;
     var across = String(this.menuOrientation).toLowerCase() == "horizontal";
     var n = Math.max(labels.length, 1);
     var cellW = across ? w / n : w, cellH = across ? h - titleH : Math.max((h - titleH) / n, 16);
@@ -30,7 +30,7 @@ var radios = kvDefineComponent("KVRadioButtonSetSymbol", 150, 100, function () {
             }
             this.kvCells.push([x, y, cellW, cellH]);
         }
-        this.kvText("kvLabel" + i, x + 18, y + (cellH - 18) / 2, cellW - 20, 18, shown ? labels[i] : "",
+        this.kvText("kvLabel" + i, x + 18, y + (cellH - 18) / 2, cellW - 20, 18, shown ? kvSelectorLabel(this, labels[i]) : "",
                     this.labelTextFormat, "left");
     }
     var owner = this;
@@ -44,7 +44,7 @@ var radios = kvDefineComponent("KVRadioButtonSetSymbol", 150, 100, function () {
             }
         }
     };
-    this.kvText("kvTitle", 0, 0, w, titleH, this.title, this.titleTextFormat, "left");
+    kvSelectorTitleAt(this, "kvTitle", 0, 0, w, titleH, kvSelectorTitleText(this), kvSelectorTitleFormat(this), "left");
 });
 radios.kvWatch = ["selectIdx"];
 // The class keeps what it needs: the variable would hide a placed clip of the same name.
