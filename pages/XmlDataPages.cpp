@@ -111,16 +111,6 @@ int CXMLDataBehaviorPage::GetHelpContextId()
 
 // ---- Appearance ----
 
-BEGIN_MESSAGE_MAP(CXMLDataAppearancePage, CComponentPage)
-    .Control(CBN_SELCHANGE, IDC_POSITION, &CXMLDataAppearancePage::OnPosition)
-    .Command(IDC_USE_COLOR, &CXMLDataAppearancePage::OnUseCustomColor)
-    .Command(IDC_COLOR, &CXMLDataAppearancePage::OnColor) END_MESSAGE_MAP()
-
-CXMLDataAppearancePage::CXMLDataAppearancePage()
-{
-    CSpinEdit::RegisterClass();
-}
-
 DialogTemplate CXMLDataAppearancePage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "Appearance");
@@ -137,47 +127,26 @@ DialogTemplate CXMLDataAppearancePage::MakeTemplate()
     return t;
 }
 
-CParameterSet* CXMLDataAppearancePage::Group() const
+namespace {
+
+std::vector<ParamField> AppearanceRows()
 {
-    return PageGroup(*this, "Appearance");
+    using Page = CXMLDataAppearancePage;
+    FieldPolicy hide;
+    hide.hideMissing = true;
+    return {
+        WithHelp(FontRow(Page::IDC_FONT, {"labelTextFormat"}), 2341),
+        WithHelp(ChoiceRow(Page::IDC_POSITION, "labelAlignment"), 2341),
+        WithHelp(CheckedColourRow(Page::IDC_USE_COLOR, "useCustomColor", Page::IDC_COLOR, "customColor"),
+                 2340),
+        WithHelp(SpinRow(Page::IDC_TRANSPARENCY, "transparency", {Page::IDC_TRANSPARENCY_LABEL}, hide), 2340),
+    };
 }
 
-BOOL CXMLDataAppearancePage::OnInitDialog()
-{
-    CComponentPage::OnInitDialog();
-    CParameterSet* group = Group();
-    AttachFontChooser(*this, m_font, IDC_FONT, group, "labelTextFormat");
-    BindComboBoxInSet("labelAlignment", IDC_POSITION, group, false);
-    m_colour.Attach(*this, group, "useCustomColor", IDC_USE_COLOR, "customColor", IDC_COLOR);
-    return TRUE;
-}
+} // namespace
 
-BOOL CXMLDataAppearancePage::OnSetActive()
+CXMLDataAppearancePage::CXMLDataAppearancePage()
+    : CFieldPage(
+          "Appearance", [](const CFieldPage&) { return MakeTemplate(); }, AppearanceRows(), Topic(2339))
 {
-    CParameterSet* group = Group();
-    CParameter* transparency = group != nullptr ? group->FindParameter("transparency") : nullptr;
-    if (CSpinEdit* spin = SpinOf(*this, IDC_TRANSPARENCY))
-        spin->BindParameter(transparency, [this]() { NotifyOwnerChanged(); }, GetDialogFont(), true, false);
-    ShowItems(*this, {IDC_TRANSPARENCY_LABEL}, transparency != nullptr);
-    return CComponentPage::OnSetActive();
-}
-
-void CXMLDataAppearancePage::OnPosition()
-{
-    CommitComboBoxInSet("labelAlignment", IDC_POSITION, Group());
-}
-
-int CXMLDataAppearancePage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_FONT:
-    case IDC_POSITION:
-        return 2341;
-    case IDC_COLOR:
-    case IDC_USE_COLOR:
-    case IDC_TRANSPARENCY:
-        return 2340;
-    default:
-        return 2339;
-    }
 }
