@@ -396,6 +396,16 @@ void CFieldPage::ApplyEnabling()
         case FieldKind::Scroll:
             m_blocks[i]->scroll.Enable(on);
             break;
+        case FieldKind::Spin: {
+            const bool present = FieldParameter(row) != nullptr;
+            if (auto* spin = dynamic_cast<CSpinEdit*>(GetDlgItem(row.ids[0]))) {
+                spin->EnableWindow(on && present ? TRUE : FALSE);
+                spin->EnableControl(on && present);
+            }
+            for (std::size_t c = 1; c < row.ids.size(); ++c)
+                EnableItems(*this, {row.ids[c]}, on);
+            break;
+        }
         case FieldKind::Colour: {
             // A colour the component lacks, or has switched off, stays off.
             const CParameter* colour = FieldParameter(row);

@@ -3,21 +3,11 @@
 #include "model/CellBinding.h"
 #include "model/Parameter.h"
 #include "model/ParameterSet.h"
-#include "pages/FontChooser.h"
 #include "pages/PageKit.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/SpinEdit.h"
 
 using namespace pages;
-
-namespace {
-
-CSpinEdit* SpinOf(CWnd& page, int id)
-{
-    return dynamic_cast<CSpinEdit*>(page.GetDlgItem(id));
-}
-
-} // namespace
 
 // ---- Behavior ----
 
@@ -29,18 +19,23 @@ std::vector<ParamField> BehaviorRows()
     FieldPolicy policy;
     // The stage shows every component whatever its visibility cell holds.
     policy.republishStatus = false;
+    // The interval matters only while the connection refreshes by itself.
+    auto automatic = [](const CFieldPage& page) { return BoolOf(page.FieldSet(), "refreshAuto"); };
     return {
-        TypedVisibilityRow(VisibilityIdsOf<Page>(), policy),
-        CheckRow(Page::IDC_REFRESH_LOAD, "refreshLoad"),
-        CheckRow(Page::IDC_REFRESH_AUTO, "refreshAuto"),
-        SpinRow(Page::IDC_INTERVAL, "refreshInterval"),
+        WithEffectHelp(TypedVisibilityRow(VisibilityIdsOf<Page>(), policy)),
+        WithHelp(CheckRow(Page::IDC_REFRESH_LOAD, "refreshLoad"), 2338),
+        WithHelp(CheckRow(Page::IDC_REFRESH_AUTO, "refreshAuto"), 2338),
+        EnabledWhen(
+            WithHelp(SpinRow(Page::IDC_INTERVAL, "refreshInterval", {Page::IDC_INTERVAL_LABEL}), 2338),
+            automatic),
     };
 }
 
 } // namespace
 
 CXMLDataBehaviorPage::CXMLDataBehaviorPage()
-    : CFieldPage("Behavior", [](const CFieldPage&) { return MakeTemplate(); }, BehaviorRows(), {})
+    : CFieldPage(
+          "Behavior", [](const CFieldPage&) { return MakeTemplate(); }, BehaviorRows(), Topic(2336))
 {
 }
 
@@ -64,49 +59,6 @@ DialogTemplate CXMLDataBehaviorPage::MakeTemplate()
         .Add("Static", "Refresh Interval ", IDC_INTERVAL_LABEL, 14, 170, 76, 8, kLabelStyle)
         .Add(CSpinEdit::kClassName, "", IDC_INTERVAL, 98, 168, 50, 13, kTab);
     return t;
-}
-
-BOOL CXMLDataBehaviorPage::OnSetActive()
-{
-    const BOOL shown = CFieldPage::OnSetActive();
-    EnableInterval();
-    return shown;
-}
-
-void CXMLDataBehaviorPage::OnFieldChanged(const ParamField& row)
-{
-    if (!row.ids.empty() && row.ids.front() == IDC_REFRESH_AUTO)
-        EnableInterval();
-}
-
-// The interval matters only while the connection refreshes by itself.
-void CXMLDataBehaviorPage::EnableInterval()
-{
-    CParameterSet* group = FieldSet();
-    const CParameter* automatic = group != nullptr ? group->FindParameter("refreshAuto") : nullptr;
-    const CParameter* interval = group != nullptr ? group->FindParameter("refreshInterval") : nullptr;
-    const bool enable = automatic != nullptr && automatic->GetBool();
-    if (CSpinEdit* spin = SpinOf(*this, IDC_INTERVAL)) {
-        spin->EnableWindow(enable && interval != nullptr ? TRUE : FALSE);
-        spin->EnableControl(enable && interval != nullptr);
-    }
-    EnableItems(*this, {IDC_INTERVAL_LABEL}, enable);
-}
-
-int CXMLDataBehaviorPage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_DURATION:
-    case IDC_STATUS_LINK:
-    case IDC_EFFECT:
-        return 890;
-    case IDC_REFRESH_LOAD:
-    case IDC_REFRESH_AUTO:
-    case IDC_INTERVAL:
-        return 2338;
-    default:
-        return 2336;
-    }
 }
 
 // ---- Appearance ----

@@ -32,15 +32,6 @@ public:
     };
     CXMLDataBehaviorPage();
     static DialogTemplate MakeTemplate();
-
-    BOOL OnSetActive() override;
-    int GetHelpContextId() override;
-
-protected:
-    void OnFieldChanged(const pages::ParamField& row) override;
-
-private:
-    void EnableInterval();
 };
 
 class CXMLDataAppearancePage : public pages::CFieldPage {
