@@ -286,6 +286,15 @@ void CFieldPage::AttachField(const ParamField& row, Block& block)
         block.checkedColour.Attach(*this, FieldSet(), row.keys[0], row.ids[0], row.keys[1], row.ids[1]);
         if (row.policy.offWithoutSwitch && !(FieldSet() != nullptr && FieldSet()->FindParameter(row.keys[0])))
             EnableItems(*this, {row.ids[1]}, false);
+        if (row.policy.hideMissing) {
+            const CParameterSet* set = FieldSet();
+            if (set == nullptr || set->FindParameter(row.keys[1]) == nullptr)
+                ShowItems(*this, {row.ids[1]}, false);
+            if (set == nullptr || set->FindParameter(row.keys[0]) == nullptr)
+                for (std::size_t i = 0; i < row.ids.size(); ++i)
+                    if (i != 1)
+                        ShowItems(*this, {row.ids[i]}, false);
+        }
         break;
     case FieldKind::Font:
         AttachFont(row, block);
@@ -543,6 +552,8 @@ bool CFieldPage::HandleCommand(const ParamField& row, Block& block, int id, UINT
     case FieldKind::Font:
         return false;
     }
+    if (row.afterStore)
+        row.afterStore(*this);
     if (row.policy.republish)
         NotifyOwnerChanged();
     else

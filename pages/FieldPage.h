@@ -34,7 +34,8 @@ enum class FieldKind {
     Choice,
     // A colour swatch. ids: the swatch.
     Colour,
-    // A colour a check box switches on. ids: the box, the swatch; keys: the switch, the colour.
+    // A colour a check box switches on. ids: the box, the swatch, then captions that go with the
+    // box; keys: the switch, the colour.
     CheckedColour,
     // A number typed in place, kept within its range. ids: the edit.
     Number,
@@ -110,6 +111,9 @@ struct ParamField {
     std::vector<int> helpIds;
     // Command rows: the page's own action.
     std::function<void(CFieldPage&)> onCommand;
+    // Run after a check, radio or cell link stored its change and before the owner is told, for
+    // what the change implies elsewhere in the component.
+    std::function<void(CFieldPage&)> afterStore;
 };
 
 // Row makers, so that a page's table reads as a table.
