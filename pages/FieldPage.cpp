@@ -141,6 +141,12 @@ ParamField WithHelp(ParamField row, int topic, std::vector<int> onlyIds)
     return row;
 }
 
+ParamField WithCaptions(ParamField row, std::vector<int> captions)
+{
+    row.ids.insert(row.ids.end(), captions.begin(), captions.end());
+    return row;
+}
+
 ParamField EnabledWhen(ParamField row, std::function<bool(const CFieldPage&)> when)
 {
     row.enabledWhen = std::move(when);
@@ -332,9 +338,13 @@ void CFieldPage::ShowField(const ParamField& row, Block& block)
     case FieldKind::Choice:
         BindComboBoxInSet(name.c_str(), row.ids[0], holder, row.policy.hideMissing);
         break;
-    case FieldKind::Colour:
-        BindColorButtonInSet(name.c_str(), row.ids[0], block.colour, holder, row.policy.hideMissing);
+    case FieldKind::Colour: {
+        const bool bound =
+            BindColorButtonInSet(name.c_str(), row.ids[0], block.colour, holder, row.policy.hideMissing);
+        for (std::size_t i = 1; i < row.ids.size(); ++i)
+            EnableItems(*this, {row.ids[i]}, bound);
         break;
+    }
     case FieldKind::CheckedColour:
         block.checkedColour.Refresh();
         break;
@@ -419,6 +429,8 @@ void CFieldPage::ApplyEnabling()
             // A colour the component lacks, or has switched off, stays off.
             const CParameter* colour = FieldParameter(row);
             EnableItems(*this, {row.ids[0]}, on && colour != nullptr && colour->IsEnabled());
+            for (std::size_t c = 1; c < row.ids.size(); ++c)
+                EnableItems(*this, {row.ids[c]}, on);
             break;
         }
         case FieldKind::CheckedColour: {

@@ -32,7 +32,7 @@ enum class FieldKind {
     Radio,
     // A drop-down list over a choice. ids: the list.
     Choice,
-    // A colour swatch. ids: the swatch.
+    // A colour swatch. ids: the swatch, then captions switched with it.
     Colour,
     // A colour a check box switches on. ids: the box, the swatch, then captions that go with the
     // box; keys: the switch, the colour.
@@ -148,6 +148,8 @@ ParamField OwnRow(std::vector<int> ids, std::vector<const char*> keys);
 std::function<int(const CFieldPage&)> Topic(int topic);
 // The row with a help topic, for all its controls or only the given ones.
 ParamField WithHelp(ParamField row, int topic, std::vector<int> onlyIds = {});
+// The row with captions that are switched with its controls.
+ParamField WithCaptions(ParamField row, std::vector<int> captions);
 // The row usable only while the page says so.
 ParamField EnabledWhen(ParamField row, std::function<bool(const CFieldPage&)> when);
 // A display-status block whose effect, duration and status link share the entry-effect topic.
