@@ -2,6 +2,8 @@
 // of the page's own, and the rows of a component's pages tell which of its keys they edit.
 
 #include "pages/FieldPage.h"
+#include "pages/InputTextGeneralPages.h"
+#include "pages/LabelGeneralPage.h"
 #include "pages/PageGroups.h"
 #include "pages/PageKit.h"
 #include "propui/FontDataCtrl.h"
@@ -242,6 +244,25 @@ TEST_F(FieldPageTest, TheKeysOfAComponentComeFromThePagesItsSheetWouldOpen)
     EXPECT_FALSE(player.count("soundEnabled"));
 
     EXPECT_TRUE(KeysEditedBy(registry, "KVGaugeSymbol", nullptr).empty());
+}
+
+TEST_F(FieldPageTest, TheTextComponentsPagesNameTheirBlocksKeys)
+{
+    CPageClassRegistry registry;
+    RegisterTextPages(registry);
+    RegisterPlain<CLabelGeneralPage>(registry, "CLabelGeneralPage");
+    RegisterPlain<CTextAreaGeneralPage>(registry, "CTextAreaGeneralPage");
+    Load("KVLabelCompSymbol", "");
+    const std::set<std::string> label =
+        KeysEditedBy(registry, "KVLabelCompSymbol", defaults.parameters.get());
+    for (const char* key : {"labelValue", "hScrollBarBehavior", "vScrollBarBehavior", "displayStatus"})
+        EXPECT_TRUE(label.count(key)) << key;
+
+    Load("KVTextAreaInputSymbol", "");
+    const std::set<std::string> area =
+        KeysEditedBy(registry, "KVTextAreaInputSymbol", defaults.parameters.get());
+    for (const char* key : {"defaultText", "insertInto", "insertLoad", "maxChars", "labelTextFormat"})
+        EXPECT_TRUE(area.count(key)) << key;
 }
 
 } // namespace
