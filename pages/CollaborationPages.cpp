@@ -4,21 +4,9 @@
 #include "model/Parameter.h"
 #include "model/ParameterSet.h"
 #include "model/ValueList.h"
-#include "pages/FontChooser.h"
 #include "pages/PageKit.h"
 
 using namespace pages;
-
-namespace {
-
-// A colour button whose check box is missing has no value to be switched on by: it stays off.
-void DisableWithoutFlag(CWnd& page, CParameterSet* set, const char* flagKey, int buttonId)
-{
-    if (set == nullptr || set->FindParameter(flagKey) == nullptr)
-        EnableItems(page, {buttonId}, false);
-}
-
-} // namespace
 
 // ---- Connection light ----
 
@@ -47,28 +35,24 @@ std::vector<ParamField> ConnectionLightRows()
     FieldPolicy good = colour;
     good.republish = false;
     return {
-        CheckedColourRow(Page::IDC_USE_ERROR, "useCustomErrorColor", Page::IDC_ERROR_COLOR, "customErrorColor", colour),
-        CheckedColourRow(Page::IDC_USE_DEFAULT, "useCustomDefaultColor", Page::IDC_DEFAULT_COLOR, "customDefaultColor",
-                         colour),
-        CheckedColourRow(Page::IDC_USE_GOOD, "useCustomGoodColor", Page::IDC_GOOD_COLOR, "customGoodColor", good),
+        CheckedColourRow(Page::IDC_USE_ERROR, "useCustomErrorColor", Page::IDC_ERROR_COLOR,
+                         "customErrorColor", colour),
+        CheckedColourRow(Page::IDC_USE_DEFAULT, "useCustomDefaultColor", Page::IDC_DEFAULT_COLOR,
+                         "customDefaultColor", colour),
+        CheckedColourRow(Page::IDC_USE_GOOD, "useCustomGoodColor", Page::IDC_GOOD_COLOR, "customGoodColor",
+                         good),
     };
 }
 
 } // namespace
 
 CConnectionLightGeneralPage::CConnectionLightGeneralPage()
-    : CFieldPage("General", [](const CFieldPage&) { return MakeTemplate(); }, ConnectionLightRows(), Topic(2625))
+    : CFieldPage(
+          "General", [](const CFieldPage&) { return MakeTemplate(); }, ConnectionLightRows(), Topic(2625))
 {
 }
 
 // ---- Login General ----
-
-BEGIN_MESSAGE_MAP(CLoginGeneralPage, CComponentPage)
-    .Command(IDC_BOTH, &CLoginGeneralPage::OnBoth)
-    .Command(IDC_USERNAME, &CLoginGeneralPage::OnUsername)
-    .Command(IDC_PASSWORD, &CLoginGeneralPage::OnPassword)
-    .Command(IDC_BUTTON_LABEL_LINK, &CLoginGeneralPage::OnButtonLabelLink)
-    .Message(WM_INPLACE_NOTIFY, &CLoginGeneralPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
 
 DialogTemplate CLoginGeneralPage::MakeTemplate()
 {
@@ -84,78 +68,31 @@ DialogTemplate CLoginGeneralPage::MakeTemplate()
     return t;
 }
 
-BOOL CLoginGeneralPage::OnInitDialog()
+namespace {
+
+std::vector<ParamField> LoginGeneralRows()
 {
-    CComponentPage::OnInitDialog();
-    CParameterSet* group = PageGroup(*this, "General");
-    m_label.Attach(*this, group != nullptr ? group->FindParameter("buttonLabel") : nullptr, IDC_BUTTON_LABEL,
-                   IDC_BUTTON_LABEL_LINK, CLinkedValueEdit::Policy{});
-    const CParameter* type = group != nullptr ? group->FindParameter("loginType") : nullptr;
-    if (type == nullptr) {
-        EnableItems(*this, {IDC_BOTH, IDC_USERNAME, IDC_PASSWORD}, false);
-        return TRUE;
-    }
+    using Page = CLoginGeneralPage;
+    ParamField label = LinkedRow(Page::IDC_BUTTON_LABEL, Page::IDC_BUTTON_LABEL_LINK, "buttonLabel");
+    label.ids.push_back(Page::IDC_BUTTON_LABEL_LABEL);
     // Exact texts only: a value in other letters names no kind the movie knows.
-    const std::string text = ChoiceText(type);
-    const int checked = text == "usernameAndPassword" ? IDC_BOTH
-                        : text == "username"          ? IDC_USERNAME
-                        : text == "password"          ? IDC_PASSWORD
-                                                      : 0;
-    if (checked != 0)
-        CheckDlgButton(checked, BST_CHECKED);
-    return TRUE;
+    return {
+        WithHelp(RadioRow({Page::IDC_BOTH, Page::IDC_USERNAME, Page::IDC_PASSWORD}, "loginType",
+                          {"usernameAndPassword", "username", "password"}),
+                 2602),
+        WithHelp(std::move(label), 2601),
+    };
 }
 
-BOOL CLoginGeneralPage::OnSetActive()
-{
-    const bool present = m_label.Parameter() != nullptr;
-    if (present)
-        m_label.Show();
-    m_label.Enable(present);
-    EnableItems(*this, {IDC_BUTTON_LABEL_LABEL}, present);
-    return CComponentPage::OnSetActive();
-}
+} // namespace
 
-void CLoginGeneralPage::SetLoginType(const char* type)
+CLoginGeneralPage::CLoginGeneralPage()
+    : CFieldPage(
+          "General", [](const CFieldPage&) { return MakeTemplate(); }, LoginGeneralRows(), Topic(2600))
 {
-    CParameterSet* group = PageGroup(*this, "General");
-    CParameter* parameter = group != nullptr ? group->FindParameter("loginType") : nullptr;
-    if (parameter == nullptr)
-        return;
-    if (CValueList* list = parameter->GetValueList())
-        list->GetPrototype().SetString(type);
-    else
-        parameter->SetString(type);
-    NotifyOwnerChanged();
-}
-
-LRESULT CLoginGeneralPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
-{
-    return m_label.OnCommit(static_cast<int>(lParam)) ? 1 : 0;
-}
-
-int CLoginGeneralPage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_BOTH:
-    case IDC_USERNAME:
-    case IDC_PASSWORD:
-        return 2602;
-    case IDC_BUTTON_LABEL:
-    case IDC_BUTTON_LABEL_LINK:
-        return 2601;
-    default:
-        return 2600;
-    }
 }
 
 // ---- Login Appearance ----
-
-BEGIN_MESSAGE_MAP(CLoginAppearancePage, CComponentPage)
-    .Command(IDC_USE_INPUT_COLOR, &CLoginAppearancePage::OnUseInputColor)
-    .Command(IDC_USE_BUTTON_COLOR, &CLoginAppearancePage::OnUseButtonColor)
-    .Command(IDC_INPUT_COLOR, &CLoginAppearancePage::OnInputColor)
-    .Command(IDC_BUTTON_COLOR, &CLoginAppearancePage::OnButtonColor) END_MESSAGE_MAP()
 
 DialogTemplate CLoginAppearancePage::MakeTemplate()
 {
@@ -173,43 +110,34 @@ DialogTemplate CLoginAppearancePage::MakeTemplate()
     return t;
 }
 
-BOOL CLoginAppearancePage::OnInitDialog()
+namespace {
+
+std::vector<ParamField> LoginAppearanceRows()
 {
-    CComponentPage::OnInitDialog();
-    CParameterSet* group = PageGroup(*this, "Appearance");
-    AttachFontChooser(*this, m_inputFont, IDC_INPUT_FONT, group, "labelTextFormat");
-    AttachFontChooser(*this, m_buttonFont, IDC_BUTTON_FONT, group, "buttonLabelTextFormat");
-    m_input.Attach(*this, group, "useCustomInputColor", IDC_USE_INPUT_COLOR, "customInputColor", IDC_INPUT_COLOR);
-    m_button.Attach(*this, group, "useCustomButtonColor", IDC_USE_BUTTON_COLOR, "customButtonColor",
-                    IDC_BUTTON_COLOR);
-    DisableWithoutFlag(*this, group, "useCustomInputColor", IDC_INPUT_COLOR);
-    DisableWithoutFlag(*this, group, "useCustomButtonColor", IDC_BUTTON_COLOR);
-    return TRUE;
+    using Page = CLoginAppearancePage;
+    FieldPolicy switched;
+    switched.offWithoutSwitch = true;
+    return {
+        WithHelp(FontRow(Page::IDC_INPUT_FONT, {"labelTextFormat"}), 2622),
+        WithHelp(FontRow(Page::IDC_BUTTON_FONT, {"buttonLabelTextFormat"}), 2622),
+        WithHelp(CheckedColourRow(Page::IDC_USE_INPUT_COLOR, "useCustomInputColor", Page::IDC_INPUT_COLOR,
+                                  "customInputColor", switched),
+                 2621),
+        WithHelp(CheckedColourRow(Page::IDC_USE_BUTTON_COLOR, "useCustomButtonColor", Page::IDC_BUTTON_COLOR,
+                                  "customButtonColor", switched),
+                 2621),
+    };
 }
 
-int CLoginAppearancePage::GetHelpContextId()
+} // namespace
+
+CLoginAppearancePage::CLoginAppearancePage()
+    : CFieldPage(
+          "Appearance", [](const CFieldPage&) { return MakeTemplate(); }, LoginAppearanceRows(), Topic(2620))
 {
-    switch (GetFocusedPageControlId()) {
-    case IDC_INPUT_FONT:
-    case IDC_BUTTON_FONT:
-        return 2622;
-    case IDC_USE_INPUT_COLOR:
-    case IDC_USE_BUTTON_COLOR:
-    case IDC_INPUT_COLOR:
-    case IDC_BUTTON_COLOR:
-        return 2621;
-    default:
-        return 2620;
-    }
 }
 
 // ---- People list ----
-
-BEGIN_MESSAGE_MAP(CPeopleListGeneralPage, CComponentPage)
-    .Control(CBN_SELCHANGE, IDC_ALIGNMENT, &CPeopleListGeneralPage::OnAlignment)
-    .Command(IDC_FILL_COLOR, &CPeopleListGeneralPage::OnFillColor)
-    .Command(IDC_USE_DEFAULT_ART, &CPeopleListGeneralPage::OnUseDefaultArt)
-    .Command(IDC_THUMB_COLOR, &CPeopleListGeneralPage::OnThumbColor) END_MESSAGE_MAP()
 
 DialogTemplate CPeopleListGeneralPage::MakeTemplate()
 {
@@ -227,69 +155,30 @@ DialogTemplate CPeopleListGeneralPage::MakeTemplate()
     return t;
 }
 
-CParameterSet* CPeopleListGeneralPage::Group() const
+namespace {
+
+std::vector<ParamField> PeopleListRows()
 {
-    return PageGroup(*this, "General");
+    using Page = CPeopleListGeneralPage;
+    // The thumb's own colour counts only while the built-in thumb colour is off.
+    auto ownThumb = [](const CFieldPage& page) {
+        const CParameterSet* set = page.FieldSet();
+        const CParameter* flag = set != nullptr ? set->FindParameter("useDefaultArt") : nullptr;
+        return flag == nullptr || !flag->GetBool();
+    };
+    return {
+        WithHelp(FontRow(Page::IDC_FONT, {"labelTextProps"}), 2592),
+        WithHelp(CheckRow(Page::IDC_USE_DEFAULT_ART, "useDefaultArt"), 2591),
+        WithHelp(ColourRow(Page::IDC_FILL_COLOR, "labelColor"), 2591),
+        EnabledWhen(WithHelp(ColourRow(Page::IDC_THUMB_COLOR, "thumbColor"), 2591), ownThumb),
+        WithHelp(ChoiceRow(Page::IDC_ALIGNMENT, "labelAlign"), 2592),
+    };
 }
 
-BOOL CPeopleListGeneralPage::OnInitDialog()
-{
-    CComponentPage::OnInitDialog();
-    CParameterSet* group = Group();
-    AttachFontChooser(*this, m_font, IDC_FONT, group, "labelTextProps");
-    BindCheckBoxInSet("useDefaultArt", IDC_USE_DEFAULT_ART, group, false);
-    BindColorButtonInSet("labelColor", IDC_FILL_COLOR, m_fill, group, false);
-    BindColorButtonInSet("thumbColor", IDC_THUMB_COLOR, m_thumb, group, false);
-    EnableThumb();
-    BindComboBoxInSet("labelAlign", IDC_ALIGNMENT, group, false);
-    return TRUE;
-}
+} // namespace
 
-// The thumb's own colour counts only while the built-in thumb colour is off.
-void CPeopleListGeneralPage::EnableThumb()
+CPeopleListGeneralPage::CPeopleListGeneralPage()
+    : CFieldPage(
+          "General", [](const CFieldPage&) { return MakeTemplate(); }, PeopleListRows(), Topic(2590))
 {
-    CParameterSet* group = Group();
-    const CParameter* flag = group != nullptr ? group->FindParameter("useDefaultArt") : nullptr;
-    const CParameter* colour = group != nullptr ? group->FindParameter("thumbColor") : nullptr;
-    if (flag != nullptr)
-        m_thumb.EnableWindow(!flag->GetBool() && colour != nullptr && colour->IsEnabled() ? TRUE : FALSE);
-}
-
-void CPeopleListGeneralPage::OnAlignment()
-{
-    CommitComboBoxInSet("labelAlign", IDC_ALIGNMENT, Group());
-}
-
-void CPeopleListGeneralPage::OnFillColor()
-{
-    if (Group() != nullptr && Group()->FindParameter("labelColor") != nullptr)
-        OnColorButtonClicked("labelColor", m_fill, Group());
-}
-
-void CPeopleListGeneralPage::OnUseDefaultArt()
-{
-    if (StoreCheck(*this, IDC_USE_DEFAULT_ART, Group(), "useDefaultArt"))
-        EnableThumb();
-    NotifyOwnerChanged();
-}
-
-void CPeopleListGeneralPage::OnThumbColor()
-{
-    if (Group() != nullptr && Group()->FindParameter("thumbColor") != nullptr)
-        OnColorButtonClicked("thumbColor", m_thumb, Group());
-}
-
-int CPeopleListGeneralPage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_FONT:
-    case IDC_ALIGNMENT:
-        return 2592;
-    case IDC_USE_DEFAULT_ART:
-    case IDC_FILL_COLOR:
-    case IDC_THUMB_COLOR:
-        return 2591;
-    default:
-        return 2590;
-    }
 }

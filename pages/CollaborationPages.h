@@ -4,10 +4,6 @@
 // login's kind, button caption, fonts and colours, and the people list's label and colours.
 
 #include "pages/FieldPage.h"
-#include "pages/PageBlocks.h"
-#include "pages/TemplatePage.h"
-#include "propui/ColorButton.h"
-#include "propui/ComponentPage.h"
 #include "propui/FontDataCtrl.h"
 
 class CConnectionLightGeneralPage : public pages::CFieldPage {
@@ -27,7 +23,7 @@ public:
     CConnectionLightGeneralPage();
 };
 
-class CLoginGeneralPage : public pages::CTemplatePage<CLoginGeneralPage> {
+class CLoginGeneralPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 365,
@@ -42,26 +38,10 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
-    int GetHelpContextId() override;
-
-    void OnBoth() { SetLoginType("usernameAndPassword"); }
-    void OnUsername() { SetLoginType("username"); }
-    void OnPassword() { SetLoginType("password"); }
-    void OnButtonLabelLink() { m_label.OnLink(); }
-    LRESULT OnInPlaceEditCommit(WPARAM wParam, LPARAM lParam);
-
-protected:
-    DECLARE_MESSAGE_MAP()
-
-private:
-    void SetLoginType(const char* type);
-
-    pages::CLinkedValueEdit m_label;
+    CLoginGeneralPage();
 };
 
-class CLoginAppearancePage : public pages::CTemplatePage<CLoginAppearancePage> {
+class CLoginAppearancePage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 366,
@@ -78,25 +58,10 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    BOOL OnInitDialog() override;
-    int GetHelpContextId() override;
-
-    void OnUseInputColor() { m_input.OnCheck(); }
-    void OnUseButtonColor() { m_button.OnCheck(); }
-    void OnInputColor() { m_input.OnColour(); }
-    void OnButtonColor() { m_button.OnColour(); }
-
-protected:
-    DECLARE_MESSAGE_MAP()
-
-private:
-    CFontDataCtrl m_inputFont;
-    CFontDataCtrl m_buttonFont;
-    pages::CCheckedColour m_input;
-    pages::CCheckedColour m_button;
+    CLoginAppearancePage();
 };
 
-class CPeopleListGeneralPage : public pages::CTemplatePage<CPeopleListGeneralPage> {
+class CPeopleListGeneralPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 367,
@@ -113,22 +78,5 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    BOOL OnInitDialog() override;
-    int GetHelpContextId() override;
-
-    void OnAlignment();
-    void OnFillColor();
-    void OnUseDefaultArt();
-    void OnThumbColor();
-
-protected:
-    DECLARE_MESSAGE_MAP()
-
-private:
-    CParameterSet* Group() const;
-    void EnableThumb();
-
-    CFontDataCtrl m_font;
-    CColorButton m_fill;
-    CColorButton m_thumb;
+    CPeopleListGeneralPage();
 };

@@ -23,37 +23,38 @@ DialogTemplate CCommonBehaviorPage::MakeTemplate()
 
 namespace {
 
-std::vector<ParamField> Rows()
+std::vector<ParamField> Rows(std::vector<ParamField> more)
 {
     using Page = CCommonBehaviorPage;
     FieldPolicy policy;
     // The stage shows no entry effect, so there is nothing to republish; the document still
     // has to be saved.
     policy.republishEffect = false;
-    return {TypedVisibilityRow(VisibilityIdsOf<Page>(), policy)};
+    std::vector<ParamField> rows = {WithEffectHelp(TypedVisibilityRow(VisibilityIdsOf<Page>(), policy))};
+    rows.insert(rows.end(), more.begin(), more.end());
+    return rows;
 }
 
-} // namespace
-
-CCommonBehaviorPage::CCommonBehaviorPage()
-    : CFieldPage("Behavior", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), {})
+int TopicOfType(const CFieldPage& page)
 {
-}
-
-int CCommonBehaviorPage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_DURATION:
-    case IDC_STATUS_LINK:
-    case IDC_EFFECT:
-        return 890;
-    default:
-        break;
-    }
-    const std::string type = GetOwnerComponentType();
+    const std::string type = page.GetOwnerComponentType();
     if (type.find("Label") != std::string::npos)
         return 1420;
     if (type.find("Url") != std::string::npos)
         return 2730;
     return 875;
+}
+
+} // namespace
+
+CCommonBehaviorPage::CCommonBehaviorPage()
+    : CFieldPage(
+          "Behavior", [](const CFieldPage&) { return MakeTemplate(); }, Rows({}), TopicOfType)
+{
+}
+
+CCommonBehaviorPage::CCommonBehaviorPage(TemplateMaker makeTemplate, std::vector<ParamField> more,
+                                         HelpTopic defaultHelp)
+    : CFieldPage("Behavior", std::move(makeTemplate), Rows(std::move(more)), std::move(defaultHelp))
+{
 }

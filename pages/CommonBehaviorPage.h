@@ -24,5 +24,9 @@ public:
     static DialogTemplate MakeTemplate();
 
     CCommonBehaviorPage();
-    int GetHelpContextId() override;
+
+protected:
+    // Pages that add to the tab: their template and rows after the block's, and their topic.
+    CCommonBehaviorPage(TemplateMaker makeTemplate, std::vector<pages::ParamField> more,
+                        HelpTopic defaultHelp);
 };

@@ -8,6 +8,7 @@
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/SpinEdit.h"
+#include "propui/FontDataCtrl.h"
 #include "propui/PageFactory.h"
 
 #include <algorithm>
@@ -18,7 +19,8 @@ using model::ParamType;
 
 namespace {
 
-ParamField MakeRow(FieldKind kind, std::vector<int> ids, std::vector<const char*> keys, FieldPolicy policy = {})
+ParamField MakeRow(FieldKind kind, std::vector<int> ids, std::vector<const char*> keys,
+                   FieldPolicy policy = {})
 {
     ParamField row;
     row.kind = kind;
@@ -35,9 +37,10 @@ ParamField CheckRow(int id, const char* key, FieldPolicy policy)
     return MakeRow(FieldKind::Check, {id}, {key}, policy);
 }
 
-ParamField RadioRow(std::vector<int> ids, const char* key, std::vector<const char*> choices)
+ParamField RadioRow(std::vector<int> ids, const char* key, std::vector<const char*> choices,
+                    FieldPolicy policy)
 {
-    ParamField row = MakeRow(FieldKind::Radio, std::move(ids), {key});
+    ParamField row = MakeRow(FieldKind::Radio, std::move(ids), {key}, policy);
     row.choices = std::move(choices);
     return row;
 }
@@ -98,6 +101,29 @@ ParamField CommandRow(int id, std::function<void(CFieldPage&)> action)
     return row;
 }
 
+ParamField FontRow(int id, std::vector<const char*> keys, std::vector<int> captions, FieldPolicy policy)
+{
+    std::vector<int> ids = {id};
+    ids.insert(ids.end(), captions.begin(), captions.end());
+    return MakeRow(FieldKind::Font, std::move(ids), std::move(keys), policy);
+}
+
+ParamField ScrollRow(const CScrollRadios::Ids& ids, const char* key)
+{
+    return MakeRow(FieldKind::Scroll, {ids.enable, ids.disable, ids.autoHide, ids.group}, {key});
+}
+
+ParamField TextOrCellRow(const CTextOrCell::Ids& ids, const char* key)
+{
+    return MakeRow(FieldKind::TextOrCell,
+                   {ids.linkRadio, ids.textRadio, ids.rangeEdit, ids.linkButton, ids.textBox}, {key});
+}
+
+ParamField CellLinkRow(int rangeId, int linkId, std::vector<const char*> keys, FieldPolicy policy)
+{
+    return MakeRow(FieldKind::CellLink, {rangeId, linkId}, std::move(keys), policy);
+}
+
 ParamField OwnRow(std::vector<int> ids, std::vector<const char*> keys)
 {
     return MakeRow(FieldKind::Own, std::move(ids), std::move(keys));
@@ -106,6 +132,33 @@ ParamField OwnRow(std::vector<int> ids, std::vector<const char*> keys)
 std::function<int(const CFieldPage&)> Topic(int topic)
 {
     return [topic](const CFieldPage&) { return topic; };
+}
+
+ParamField WithHelp(ParamField row, int topic, std::vector<int> onlyIds)
+{
+    row.help = Topic(topic);
+    row.helpIds = std::move(onlyIds);
+    return row;
+}
+
+ParamField WithCaptions(ParamField row, std::vector<int> captions)
+{
+    row.ids.insert(row.ids.end(), captions.begin(), captions.end());
+    return row;
+}
+
+ParamField EnabledWhen(ParamField row, std::function<bool(const CFieldPage&)> when)
+{
+    row.enabledWhen = std::move(when);
+    return row;
+}
+
+ParamField WithEffectHelp(ParamField visibilityRow)
+{
+    const std::vector<int>& i = visibilityRow.ids;
+    // The effect combo, the duration and the status link, in the block's order of ids.
+    std::vector<int> ids = {i[6], i[8], i[1]};
+    return WithHelp(std::move(visibilityRow), 890, std::move(ids));
 }
 
 namespace {
@@ -138,6 +191,9 @@ struct CFieldPage::Block {
     CNumberEdit duration; // also the number of a Number row
     CColorButton colour;
     CCheckedColour checkedColour;
+    CScrollRadios scroll;
+    CTextOrCell textOrCell;
+    CFontDataCtrl font;
 };
 
 CFieldPage::CFieldPage(const char* groupName, TemplateMaker makeTemplate, std::vector<ParamField> rows,
@@ -194,14 +250,6 @@ std::set<std::string> CFieldPage::EditedKeys() const
     return keys;
 }
 
-const ParamField* CFieldPage::RowOf(int id) const
-{
-    for (const ParamField& row : m_rows)
-        if (std::find(row.ids.begin(), row.ids.end(), id) != row.ids.end())
-            return &row;
-    return nullptr;
-}
-
 BOOL CFieldPage::OnInitDialog()
 {
     CComponentPage::OnInitDialog();
@@ -244,7 +292,33 @@ void CFieldPage::AttachField(const ParamField& row, Block& block)
         block.checkedColour.Attach(*this, FieldSet(), row.keys[0], row.ids[0], row.keys[1], row.ids[1]);
         if (row.policy.offWithoutSwitch && !(FieldSet() != nullptr && FieldSet()->FindParameter(row.keys[0])))
             EnableItems(*this, {row.ids[1]}, false);
+        if (row.policy.hideMissing) {
+            const CParameterSet* set = FieldSet();
+            if (set == nullptr || set->FindParameter(row.keys[1]) == nullptr)
+                ShowItems(*this, {row.ids[1]}, false);
+            if (set == nullptr || set->FindParameter(row.keys[0]) == nullptr)
+                for (std::size_t i = 0; i < row.ids.size(); ++i)
+                    if (i != 1)
+                        ShowItems(*this, {row.ids[i]}, false);
+        }
         break;
+    case FieldKind::Font:
+        AttachFont(row, block);
+        break;
+    case FieldKind::Scroll:
+        block.scroll.Attach(*this, FieldParameter(row), {row.ids[0], row.ids[1], row.ids[2], row.ids[3]});
+        break;
+    case FieldKind::TextOrCell:
+        block.textOrCell.Attach(*this, FieldParameter(row),
+                                {row.ids[0], row.ids[1], row.ids[2], row.ids[3], row.ids[4]});
+        break;
+    case FieldKind::CellLink: {
+        const CParameter* target = FieldParameter(row);
+        const CCellBinding* binding = target != nullptr ? target->GetBinding() : nullptr;
+        SetDlgItemText(row.ids[0], binding != nullptr ? binding->GetTexts().GetRangeText() : std::string());
+        EnableItems(*this, {row.ids[1]}, binding != nullptr);
+        break;
+    }
     default:
         break;
     }
@@ -255,7 +329,8 @@ void CFieldPage::ShowField(const ParamField& row, Block& block)
     CParameter* parameter = FieldParameter(row);
     CParameterSet* holder = parameter != nullptr ? parameter->GetOwner() : FieldSet();
     const char* key = parameter != nullptr ? nullptr : (row.keys.empty() ? "" : row.keys.front());
-    const std::string name = parameter != nullptr ? parameter->GetName() : std::string(key != nullptr ? key : "");
+    const std::string name =
+        parameter != nullptr ? parameter->GetName() : std::string(key != nullptr ? key : "");
     switch (row.kind) {
     case FieldKind::Check:
         BindCheckBoxInSet(name.c_str(), row.ids[0], holder, row.policy.hideMissing);
@@ -263,9 +338,13 @@ void CFieldPage::ShowField(const ParamField& row, Block& block)
     case FieldKind::Choice:
         BindComboBoxInSet(name.c_str(), row.ids[0], holder, row.policy.hideMissing);
         break;
-    case FieldKind::Colour:
-        BindColorButtonInSet(name.c_str(), row.ids[0], block.colour, holder, row.policy.hideMissing);
+    case FieldKind::Colour: {
+        const bool bound =
+            BindColorButtonInSet(name.c_str(), row.ids[0], block.colour, holder, row.policy.hideMissing);
+        for (std::size_t i = 1; i < row.ids.size(); ++i)
+            EnableItems(*this, {row.ids[i]}, bound);
         break;
+    }
     case FieldKind::CheckedColour:
         block.checkedColour.Refresh();
         break;
@@ -273,8 +352,12 @@ void CFieldPage::ShowField(const ParamField& row, Block& block)
         block.duration.Attach(*this, parameter, row.ids[0]);
         break;
     case FieldKind::Radio: {
-        for (int id : row.ids)
-            ShowItems(*this, {id}, parameter != nullptr);
+        for (int id : row.ids) {
+            if (row.policy.hideMissing)
+                ShowItems(*this, {id}, parameter != nullptr);
+            else
+                EnableItems(*this, {id}, parameter != nullptr);
+        }
         const std::string text = ChoiceText(parameter);
         for (std::size_t i = 0; i < row.choices.size() && i < row.ids.size(); ++i)
             CheckDlgButton(row.ids[i], text == row.choices[i] ? BST_CHECKED : BST_UNCHECKED);
@@ -282,10 +365,14 @@ void CFieldPage::ShowField(const ParamField& row, Block& block)
     }
     case FieldKind::Spin:
         if (auto* spin = dynamic_cast<CSpinEdit*>(GetDlgItem(row.ids[0]))) {
-            const bool bound = spin->BindParameter(parameter, [this] { NotifyOwnerChanged(); }, GetDialogFont(),
-                                                   row.policy.hideMissing, false);
-            for (std::size_t i = 1; i < row.ids.size(); ++i)
-                EnableItems(*this, {row.ids[i]}, bound);
+            const bool bound = spin->BindParameter(
+                parameter, [this] { NotifyOwnerChanged(); }, GetDialogFont(), row.policy.hideMissing, false);
+            for (std::size_t i = 1; i < row.ids.size(); ++i) {
+                if (row.policy.hideMissing)
+                    ShowItems(*this, {row.ids[i]}, parameter != nullptr);
+                else
+                    EnableItems(*this, {row.ids[i]}, bound);
+            }
         }
         break;
     case FieldKind::LinkedValue:
@@ -301,20 +388,64 @@ void CFieldPage::ShowField(const ParamField& row, Block& block)
     case FieldKind::TypedVisibility:
         ShowTypedVisibility(row, block);
         break;
+    case FieldKind::Scroll:
+        block.scroll.Load();
+        break;
     case FieldKind::Command:
     case FieldKind::Own:
+    case FieldKind::Font:
+    case FieldKind::TextOrCell:
+    case FieldKind::CellLink:
         break;
     }
 }
 
 void CFieldPage::ApplyEnabling()
 {
-    for (const ParamField& row : m_rows) {
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        const ParamField& row = m_rows[i];
         if (!row.enabledWhen)
             continue;
         const bool on = row.enabledWhen(*this);
-        for (int id : row.ids)
-            EnableItems(*this, {id}, on);
+        // Blocks that know their parameter may be missing stay off without it.
+        switch (row.kind) {
+        case FieldKind::Number:
+            m_blocks[i]->duration.Enable(on);
+            break;
+        case FieldKind::Scroll:
+            m_blocks[i]->scroll.Enable(on);
+            break;
+        case FieldKind::Spin: {
+            const bool present = FieldParameter(row) != nullptr;
+            if (auto* spin = dynamic_cast<CSpinEdit*>(GetDlgItem(row.ids[0]))) {
+                spin->EnableWindow(on && present ? TRUE : FALSE);
+                spin->EnableControl(on && present);
+            }
+            for (std::size_t c = 1; c < row.ids.size(); ++c)
+                EnableItems(*this, {row.ids[c]}, on);
+            break;
+        }
+        case FieldKind::Colour: {
+            // A colour the component lacks, or has switched off, stays off.
+            const CParameter* colour = FieldParameter(row);
+            EnableItems(*this, {row.ids[0]}, on && colour != nullptr && colour->IsEnabled());
+            for (std::size_t c = 1; c < row.ids.size(); ++c)
+                EnableItems(*this, {row.ids[c]}, on);
+            break;
+        }
+        case FieldKind::CheckedColour: {
+            // The switch while the page allows and it exists, the colour while it is also set.
+            const CParameterSet* set = FieldSet();
+            EnableItems(*this, {row.ids[0]},
+                        on && set != nullptr && set->FindParameter(row.keys[0]) != nullptr);
+            m_blocks[i]->checkedColour.Refresh(on);
+            break;
+        }
+        default:
+            for (int id : row.ids)
+                EnableItems(*this, {id}, on);
+            break;
+        }
     }
 }
 
@@ -407,10 +538,34 @@ bool CFieldPage::HandleCommand(const ParamField& row, Block& block, int id, UINT
             return false;
         row.onCommand(*this);
         return true;
+    case FieldKind::Scroll:
+        // Stores the button's text and tells the owner itself.
+        return code == BN_CLICKED && block.scroll.OnClicked(id);
+    case FieldKind::TextOrCell:
+        if (code == BN_CLICKED && id == row.ids[0])
+            block.textOrCell.OnLinkMode();
+        else if (code == BN_CLICKED && id == row.ids[1])
+            block.textOrCell.OnTextMode();
+        else if (code == BN_CLICKED && id == row.ids[3])
+            block.textOrCell.OnLink();
+        else if (code == EN_CHANGE && id == row.ids[4])
+            block.textOrCell.OnTextChanged();
+        else
+            return false;
+        return true;
+    case FieldKind::CellLink:
+        if (code != BN_CLICKED || id != row.ids[1])
+            return false;
+        if (!PickCells(*this, FieldParameter(row), row.ids[0], nullptr))
+            return true;
+        break;
     case FieldKind::Spin:
     case FieldKind::Own:
+    case FieldKind::Font:
         return false;
     }
+    if (row.afterStore)
+        row.afterStore(*this);
     if (row.policy.republish)
         NotifyOwnerChanged();
     else
@@ -447,7 +602,8 @@ LRESULT CFieldPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             else if (row.kind == FieldKind::Number)
                 handled = m_blocks[i]->duration.OnCommit(standsFor);
             else if (row.kind == FieldKind::TypedVisibility)
-                handled = m_blocks[i]->linked.OnCommit(standsFor) || m_blocks[i]->duration.OnCommit(standsFor);
+                handled =
+                    m_blocks[i]->linked.OnCommit(standsFor) || m_blocks[i]->duration.OnCommit(standsFor);
             if (handled) {
                 ApplyEnabling();
                 OnFieldChanged(row);
@@ -456,6 +612,47 @@ LRESULT CFieldPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
     }
     return CComponentPage::WindowProc(message, wParam, lParam);
+}
+
+CFontDataCtrl* CFieldPage::FontOf(int id) const
+{
+    for (std::size_t i = 0; i < m_rows.size(); ++i)
+        if (m_rows[i].kind == FieldKind::Font && m_rows[i].ids[0] == id)
+            return &m_blocks[i]->font;
+    return nullptr;
+}
+
+void CFieldPage::AttachFont(const ParamField& row, Block& block)
+{
+    CParameterSet* format = nullptr;
+    for (const char* key : row.keys) {
+        const CParameter* found = FieldSet() != nullptr ? FieldSet()->FindParameter(key) : nullptr;
+        if (found != nullptr && found->GetType() == ParamType::Group) {
+            format = found->GetSet();
+            break;
+        }
+    }
+    // Every change of the chooser is written into the text format and republishes the component.
+    block.font.SubclassDlgItem(static_cast<UINT>(row.ids[0]), this);
+    COLORREF* colours = GetContext() != nullptr ? GetContext()->customColors : nullptr;
+    if (row.policy.fontKeepsDocumentColours) {
+        block.font.SetDocumentColors(colours);
+        block.font.Create(format, GetOwner(), true, nullptr);
+    } else {
+        block.font.Create(format, GetOwner(), false, colours);
+    }
+    // Without a format the chooser has every child disabled; its captions go with it.
+    if (format == nullptr)
+        block.font.EnableWindow(FALSE);
+    if (format == nullptr)
+        for (std::size_t i = 1; i < row.ids.size(); ++i) {
+            if (row.policy.hideMissing)
+                ShowItems(*this, {row.ids[i]}, false);
+            else
+                EnableItems(*this, {row.ids[i]}, false);
+        }
+    if (format == nullptr && row.policy.hideMissing)
+        ShowItems(*this, {row.ids[0]}, false);
 }
 
 // ---- the display-status block with a typed duration ----
@@ -486,8 +683,8 @@ void CFieldPage::AttachTypedVisibility(const ParamField& row, Block& block)
     CLinkedValueEdit::Policy policy;
     policy.emptyOnClear = false;
     policy.republishTyped = false;
-    block.linked.Attach(*this, set != nullptr ? set->FindParameter("displayKey") : nullptr, ids.keyEdit, ids.keyLink,
-                        policy);
+    block.linked.Attach(*this, set != nullptr ? set->FindParameter("displayKey") : nullptr, ids.keyEdit,
+                        ids.keyLink, policy);
     EnableTypedKey(row, block, cells != nullptr && cells->IsBound());
 }
 
@@ -495,8 +692,8 @@ void CFieldPage::ShowTypedVisibility(const ParamField& row, Block& block)
 {
     const CVisibilityBlock::Ids ids = VisibilityIds(row);
     CParameterSet* set = FieldSet();
-    const bool bound = block.duration.Attach(*this, set != nullptr ? set->FindParameter("introTime") : nullptr,
-                                             ids.durationSpin);
+    const bool bound = block.duration.Attach(
+        *this, set != nullptr ? set->FindParameter("introTime") : nullptr, ids.durationSpin);
     // "None" comes in at once: it has no duration.
     const int selected = static_cast<CComboBox*>(GetDlgItem(ids.effectCombo))->GetCurSel();
     block.duration.Enable(selected != 0);
@@ -550,9 +747,12 @@ bool CFieldPage::HandleTypedVisibility(const ParamField& row, Block& block, int 
 
 int CFieldPage::GetHelpContextId()
 {
-    const ParamField* row = RowOf(GetFocusedPageControlId());
-    if (row != nullptr && row->help)
-        return row->help(*this);
+    const int focused = GetFocusedPageControlId();
+    for (const ParamField& row : m_rows) {
+        const std::vector<int>& ids = row.helpIds.empty() ? row.ids : row.helpIds;
+        if (row.help && std::find(ids.begin(), ids.end(), focused) != ids.end())
+            return row.help(*this);
+    }
     return m_defaultHelp ? m_defaultHelp(*this) : -1;
 }
 
@@ -574,7 +774,8 @@ private:
 };
 
 void AddKeysOf(const CPageClassRegistry& registry, const PageChoice& choice, CParameterSet* set,
-               const std::string& title, IPropertyOwner& owner, CParameterSet* root, std::set<std::string>& keys)
+               const std::string& title, IPropertyOwner& owner, CParameterSet* root,
+               std::set<std::string>& keys)
 {
     std::unique_ptr<CComponentPage> page = registry.Make(choice.className, choice.variant);
     auto* fields = dynamic_cast<CFieldPage*>(page.get());
@@ -587,7 +788,8 @@ void AddKeysOf(const CPageClassRegistry& registry, const PageChoice& choice, CPa
 
 } // namespace
 
-std::set<std::string> KeysEditedBy(const CPageClassRegistry& registry, const std::string& symbol, CParameterSet* root)
+std::set<std::string> KeysEditedBy(const CPageClassRegistry& registry, const std::string& symbol,
+                                   CParameterSet* root)
 {
     std::set<std::string> keys;
     if (root == nullptr)
@@ -605,7 +807,8 @@ std::set<std::string> KeysEditedBy(const CPageClassRegistry& registry, const std
         if (group == nullptr || group->GetType() != ParamType::Group || group->GetSet() == nullptr)
             continue;
         CParameterSet* groupSet = group->GetSet();
-        if (std::optional<PageChoice> choice = ChooseGroupPage(groupSet->GetPageKind(), group->GetName(), symbol))
+        if (std::optional<PageChoice> choice =
+                ChooseGroupPage(groupSet->GetPageKind(), group->GetName(), symbol))
             AddKeysOf(registry, *choice, groupSet, group->GetName(), owner, root, keys);
     }
     return keys;

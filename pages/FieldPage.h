@@ -8,6 +8,7 @@
 // message map.
 
 #include "pages/PageBlocks.h"
+#include "pages/ScrollBehavior.h"
 #include "pages/SelectorKit.h"
 #include "propui/ComponentPage.h"
 
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+class CFontDataCtrl;
 class CPageClassRegistry;
 
 namespace pages {
@@ -30,9 +32,10 @@ enum class FieldKind {
     Radio,
     // A drop-down list over a choice. ids: the list.
     Choice,
-    // A colour swatch. ids: the swatch.
+    // A colour swatch. ids: the swatch, then captions switched with it.
     Colour,
-    // A colour a check box switches on. ids: the box, the swatch; keys: the switch, the colour.
+    // A colour a check box switches on. ids: the box, the swatch, then captions that go with the
+    // box; keys: the switch, the colour.
     CheckedColour,
     // A number typed in place, kept within its range. ids: the edit.
     Number,
@@ -47,8 +50,20 @@ enum class FieldKind {
     // The same block with the duration typed in place and the stored effect matched exactly,
     // as the simple components have it. The same ids and keys.
     TypedVisibility,
+    // A font chooser over a text-format group. ids: the chooser, then captions switched with it;
+    // keys: the first that names a group is the one edited.
+    Font,
     // A button whose action is the page's own (onCommand). ids: the button.
     Command,
+    // A scroll bar's Enable, Disable and Auto Hide radio buttons. ids: in the order of
+    // CScrollRadios::Ids.
+    Scroll,
+    // A text typed into a box or taken from a cell, chosen by two radio buttons. ids: in the
+    // order of CTextOrCell::Ids.
+    TextOrCell,
+    // The cell a value goes into, shown as its range and picked with a button. ids: the range
+    // edit, the link button.
+    CellLink,
     // A value whose rules are the page's own: the row only names its keys and help topic.
     Own,
 };
@@ -71,6 +86,9 @@ struct FieldPolicy {
     bool republishEffect = true;
     // A switched colour whose switch is missing stays off.
     bool offWithoutSwitch = false;
+    // A font chooser whose colour dialog keeps the document's custom colours (the chooser then
+    // belongs to the sheet's main page), rather than being seeded with them.
+    bool fontKeepsDocumentColours = false;
     // Linked values: how typed text and cleared links are written, and whether a value without
     // a cell binding counts as missing.
     CLinkedValueEdit::Policy linked;
@@ -89,13 +107,19 @@ struct ParamField {
     std::function<bool(const CFieldPage&)> enabledWhen;
     // The F1 topic while one of the row's controls has the focus; empty: the page's default.
     std::function<int(const CFieldPage&)> help;
+    // The controls the topic is for; empty: all of the row's.
+    std::vector<int> helpIds;
     // Command rows: the page's own action.
     std::function<void(CFieldPage&)> onCommand;
+    // Run after a check, radio or cell link stored its change and before the owner is told, for
+    // what the change implies elsewhere in the component.
+    std::function<void(CFieldPage&)> afterStore;
 };
 
 // Row makers, so that a page's table reads as a table.
 ParamField CheckRow(int id, const char* key, FieldPolicy policy = {});
-ParamField RadioRow(std::vector<int> ids, const char* key, std::vector<const char*> choices);
+ParamField RadioRow(std::vector<int> ids, const char* key, std::vector<const char*> choices,
+                    FieldPolicy policy = {});
 ParamField ChoiceRow(int id, const char* key, FieldPolicy policy = {});
 ParamField ColourRow(int id, const char* key, FieldPolicy policy = {});
 ParamField CheckedColourRow(int checkId, const char* checkKey, int colourId, const char* colourKey,
@@ -107,15 +131,29 @@ ParamField VisibilityRow(const CVisibilityBlock::Ids& ids);
 // The block's ids of a page that names them as every page with the block does.
 template <class Page> CVisibilityBlock::Ids VisibilityIdsOf()
 {
-    return {Page::IDC_STATUS_RANGE, Page::IDC_STATUS_LINK, Page::IDC_STATUS_LABEL,  Page::IDC_KEY,
-            Page::IDC_KEY_LINK,     Page::IDC_KEY_LABEL,   Page::IDC_EFFECT,        Page::IDC_EFFECT_LABEL,
+    return {Page::IDC_STATUS_RANGE, Page::IDC_STATUS_LINK,   Page::IDC_STATUS_LABEL, Page::IDC_KEY,
+            Page::IDC_KEY_LINK,     Page::IDC_KEY_LABEL,     Page::IDC_EFFECT,       Page::IDC_EFFECT_LABEL,
             Page::IDC_DURATION,     Page::IDC_DURATION_LABEL};
 }
 ParamField TypedVisibilityRow(const CVisibilityBlock::Ids& ids, FieldPolicy policy);
 ParamField CommandRow(int id, std::function<void(CFieldPage&)> action);
+ParamField FontRow(int id, std::vector<const char*> keys, std::vector<int> captions = {},
+                   FieldPolicy policy = {});
+ParamField ScrollRow(const CScrollRadios::Ids& ids, const char* key);
+ParamField TextOrCellRow(const CTextOrCell::Ids& ids, const char* key);
+// keys: the first the page's group holds is the one linked.
+ParamField CellLinkRow(int rangeId, int linkId, std::vector<const char*> keys, FieldPolicy policy = {});
 ParamField OwnRow(std::vector<int> ids, std::vector<const char*> keys);
 // The same topic for every type.
 std::function<int(const CFieldPage&)> Topic(int topic);
+// The row with a help topic, for all its controls or only the given ones.
+ParamField WithHelp(ParamField row, int topic, std::vector<int> onlyIds = {});
+// The row with captions that are switched with its controls.
+ParamField WithCaptions(ParamField row, std::vector<int> captions);
+// The row usable only while the page says so.
+ParamField EnabledWhen(ParamField row, std::function<bool(const CFieldPage&)> when);
+// A display-status block whose effect, duration and status link share the entry-effect topic.
+ParamField WithEffectHelp(ParamField visibilityRow);
 
 class CFieldPage : public CComponentPage {
 public:
@@ -123,7 +161,8 @@ public:
     using HelpTopic = std::function<int(const CFieldPage&)>;
 
     // groupName: the group a page of a hand-made page set edits within the whole set.
-    CFieldPage(const char* groupName, TemplateMaker makeTemplate, std::vector<ParamField> rows, HelpTopic defaultHelp);
+    CFieldPage(const char* groupName, TemplateMaker makeTemplate, std::vector<ParamField> rows,
+               HelpTopic defaultHelp);
     ~CFieldPage() override;
 
     using CComponentPage::Create;
@@ -141,6 +180,8 @@ public:
     CParameter* FieldParameter(const ParamField& row) const;
     // The keys of the rows that the component holds, i.e. what this page edits of it.
     std::set<std::string> EditedKeys() const;
+    // The chooser of a Font row; null for an id of no such row.
+    CFontDataCtrl* FontOf(int id) const;
     // Re-reads every row and re-applies the enabling rules.
     void ShowFields();
 
@@ -157,7 +198,7 @@ private:
     void ShowField(const ParamField& row, Block& block);
     bool HandleCommand(const ParamField& row, Block& block, int id, UINT code);
     void ApplyEnabling();
-    const ParamField* RowOf(int id) const;
+    void AttachFont(const ParamField& row, Block& block);
     void AttachTypedVisibility(const ParamField& row, Block& block);
     void ShowTypedVisibility(const ParamField& row, Block& block);
     bool HandleTypedVisibility(const ParamField& row, Block& block, int id, UINT code);
@@ -174,6 +215,7 @@ private:
 // makes them (the hand-made set for its symbol, else one page per group), each over the
 // component's own parameters, and asked for the keys of their rows that the component holds.
 // Pages not yet written as rows add nothing.
-std::set<std::string> KeysEditedBy(const CPageClassRegistry& registry, const std::string& symbol, CParameterSet* root);
+std::set<std::string> KeysEditedBy(const CPageClassRegistry& registry, const std::string& symbol,
+                                   CParameterSet* root);
 
 } // namespace pages

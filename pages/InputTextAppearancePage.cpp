@@ -1,17 +1,10 @@
 #include "pages/InputTextAppearancePage.h"
 
-#include "model/Parameter.h"
-#include "model/ParameterSet.h"
 #include "pages/PageKit.h"
 #include "pages/ScrollBehavior.h"
+#include "propui/FontDataCtrl.h"
 
 using namespace pages;
-using model::ParamType;
-
-BEGIN_MESSAGE_MAP(CInputTextAppearancePage, CFieldPage)
-    .Command(IDC_USE_SCROLL_COLOR, &CInputTextAppearancePage::OnUseCustomScrollColor)
-    .Command(IDC_SCROLL_COLOR, &CInputTextAppearancePage::OnCustomScrollColor)
-    .Command(IDC_WRAP, &CInputTextAppearancePage::OnWrapText) END_MESSAGE_MAP()
 
 DialogTemplate CInputTextAppearancePage::MakeTemplate()
 {
@@ -38,83 +31,38 @@ namespace {
 std::vector<ParamField> Rows()
 {
     using Page = CInputTextAppearancePage;
+    FieldPolicy hide;
+    hide.hideMissing = true;
+    FieldPolicy font;
+    font.fontKeepsDocumentColours = true;
+    // Text that wraps never needs a horizontal scroll bar.
+    ParamField wrap = WithHelp(CheckRow(Page::IDC_WRAP, "wordWrap", hide), 2803);
+    wrap.afterStore = [](CFieldPage& page) {
+        if (page.IsDlgButtonChecked(Page::IDC_WRAP) == BST_CHECKED)
+            DisableHorizontalScroll(page.GetRootSet());
+    };
+    // A component without a scroll colour shows no scroll options at all, and the colour only
+    // matters while a scroll bar can show (the Behavior tab decides).
+    ParamField scroll = CheckedColourRow(Page::IDC_USE_SCROLL_COLOR, "useCustomScrollBarColor",
+                                         Page::IDC_SCROLL_COLOR, "customScrollBarColor", hide);
+    scroll.ids.push_back(Page::IDC_SCROLL_GROUP);
     return {
-        ChoiceRow(Page::IDC_ALIGNMENT, "labelAlignment"),
-        CheckedColourRow(Page::IDC_SHOW_FILL, "useCustomColor", Page::IDC_FILL_COLOR, "customColor"),
-        NumberRow(Page::IDC_TRANSPARENCY, "backTrans"),
-        // Wrapping turns horizontal scrolling off, and the scroll colour counts only while a
-        // scroll bar can show: the page's own rules.
-        OwnRow({Page::IDC_WRAP}, {"wordWrap"}),
-        OwnRow({Page::IDC_USE_SCROLL_COLOR}, {"useCustomScrollBarColor"}),
-        OwnRow({Page::IDC_SCROLL_COLOR}, {"customScrollBarColor"}),
-        OwnRow({Page::IDC_FONT}, {"labelTextFormat"}),
+        WithHelp(ChoiceRow(Page::IDC_ALIGNMENT, "labelAlignment"), 2803),
+        WithHelp(CheckedColourRow(Page::IDC_SHOW_FILL, "useCustomColor", Page::IDC_FILL_COLOR, "customColor"),
+                 2801),
+        WithHelp(NumberRow(Page::IDC_TRANSPARENCY, "backTrans"), 2801),
+        wrap,
+        EnabledWhen(
+            WithHelp(scroll, 2802),
+            [](const CFieldPage& page) { return ScrollBarsCanShow(page.GetRootSet()).value_or(true); }),
+        WithHelp(FontRow(Page::IDC_FONT, {"labelTextFormat"}, {}, font), 2803),
     };
 }
 
 } // namespace
 
 CInputTextAppearancePage::CInputTextAppearancePage()
-    : CFieldPage("Appearance", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), {})
+    : CFieldPage(
+          "Appearance", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), Topic(2800))
 {
-}
-
-BOOL CInputTextAppearancePage::OnInitDialog()
-{
-    CFieldPage::OnInitDialog();
-    CParameterSet* group = GetGroup();
-    m_scroll.Attach(*this, group, "useCustomScrollBarColor", IDC_USE_SCROLL_COLOR, "customScrollBarColor",
-                    IDC_SCROLL_COLOR);
-    // A component without a scroll colour shows no scroll options at all.
-    if (group->FindParameter("customScrollBarColor") == nullptr)
-        ShowItems(*this, {IDC_SCROLL_COLOR}, false);
-    if (group->FindParameter("useCustomScrollBarColor") == nullptr)
-        ShowItems(*this, {IDC_USE_SCROLL_COLOR, IDC_SCROLL_GROUP}, false);
-    BindCheckBox("wordWrap", IDC_WRAP, true);
-
-    m_font.SubclassDlgItem(IDC_FONT, this);
-    m_font.SetDocumentColors(GetContext() != nullptr ? GetContext()->customColors : nullptr);
-    const CParameter* format = ::FindTyped(group, "labelTextFormat", static_cast<int>(ParamType::Group));
-    m_font.Create(format != nullptr ? format->GetSet() : nullptr, GetOwner(), true, nullptr);
-    if (format == nullptr)
-        m_font.EnableControls(false);
-    return TRUE;
-}
-
-BOOL CInputTextAppearancePage::OnSetActive()
-{
-    // The scroll colour only matters while a scroll bar can show (the Behavior tab decides).
-    if (const std::optional<bool> canShow = ScrollBarsCanShow(GetRootSet())) {
-        if (GetGroup()->FindParameter("useCustomScrollBarColor") != nullptr)
-            EnableItems(*this, {IDC_USE_SCROLL_COLOR}, *canShow);
-        m_scroll.Refresh(*canShow);
-    }
-    return CFieldPage::OnSetActive();
-}
-
-void CInputTextAppearancePage::OnWrapText()
-{
-    if (!StoreCheck(*this, IDC_WRAP, GetGroup(), "wordWrap"))
-        return;
-    if (IsDlgButtonChecked(IDC_WRAP) == BST_CHECKED)
-        DisableHorizontalScroll(GetRootSet());
-    NotifyOwnerChanged();
-}
-
-int CInputTextAppearancePage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_TRANSPARENCY:
-    case IDC_SHOW_FILL:
-    case IDC_FILL_COLOR:
-        return 2801;
-    case IDC_FONT:
-    case IDC_ALIGNMENT:
-    case IDC_WRAP:
-        return 2803;
-    case IDC_USE_SCROLL_COLOR:
-    case IDC_SCROLL_COLOR:
-        return 2802;
-    default:
-        return 2800;
-    }
 }

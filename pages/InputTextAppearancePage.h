@@ -4,7 +4,6 @@
 // fill behind it with its colour and transparency, and the colour of the scroll bars.
 
 #include "pages/FieldPage.h"
-#include "propui/FontDataCtrl.h"
 
 class CInputTextAppearancePage : public pages::CFieldPage {
 public:
@@ -28,18 +27,4 @@ public:
     static DialogTemplate MakeTemplate();
 
     CInputTextAppearancePage();
-    BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
-    int GetHelpContextId() override;
-
-    void OnUseCustomScrollColor() { m_scroll.OnCheck(); }
-    void OnCustomScrollColor() { m_scroll.OnColour(); }
-    void OnWrapText();
-
-protected:
-    DECLARE_MESSAGE_MAP()
-
-private:
-    CFontDataCtrl m_font;
-    pages::CCheckedColour m_scroll;
 };

@@ -12,13 +12,6 @@ constexpr const char* kTextAreaSymbol = "KVTextAreaInputSymbol";
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CInputTextBehaviorPage, CLabelBehaviorPage)
-    .Command(IDC_HTML, &CInputTextBehaviorPage::OnHtml)
-    .Command(IDC_PASSWORD, &CInputTextBehaviorPage::OnPassword)
-    .Command(IDC_USE_MAX_CHARS, &CInputTextBehaviorPage::OnUseMaxChars)
-    .Command(IDC_RESTRICT_LINK, &CInputTextBehaviorPage::OnRestrictLink)
-    .Message(WM_INPLACE_NOTIFY, &CInputTextBehaviorPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
-
 DialogTemplate CInputTextBehaviorPage::MakeTemplate(bool textArea)
 {
     // Each layout hides what its component does not have, in the place the other one uses.
@@ -41,33 +34,48 @@ DialogTemplate CInputTextBehaviorPage::MakeTemplate(bool textArea)
     return t;
 }
 
-BOOL CInputTextBehaviorPage::Create(CParameterSet* group, const std::string& title, bool modal,
-                                    IPropertyOwner* owner, CParameterSet* root)
+namespace {
+
+bool IsInput(const CFieldPage& page)
 {
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate(GetOwnerComponentType() == kTextAreaSymbol));
-    return TRUE;
+    return page.GetOwnerComponentType() == "KVInputTextSymbol";
 }
 
-BOOL CInputTextBehaviorPage::OnInitDialog()
+std::vector<ParamField> OptionRows()
 {
-    CLabelBehaviorPage::OnInitDialog();
-    BindCheckBox("html", IDC_HTML, false);
-    BindCheckBox("password", IDC_PASSWORD, false);
-    CLinkedValueEdit::Policy policy;
-    policy.emptyOnClear = true;
-    m_restrict.Attach(*this, GetGroup()->FindParameter("restrict"), IDC_RESTRICT, IDC_RESTRICT_LINK, policy);
-    if (m_restrict.Parameter() == nullptr)
-        EnableItems(*this, {IDC_RESTRICT_LABEL}, false);
-    return TRUE;
+    using Page = CInputTextBehaviorPage;
+    CLinkedValueEdit::Policy restrict;
+    restrict.emptyOnClear = true;
+    ParamField restrictRow = LinkedRow(Page::IDC_RESTRICT, Page::IDC_RESTRICT_LINK, "restrict", {});
+    restrictRow.policy.linked = restrict;
+    restrictRow.ids.push_back(Page::IDC_RESTRICT_LABEL);
+    std::vector<ParamField> rows = {
+        CheckRow(Page::IDC_HTML, "html"),
+        CheckRow(Page::IDC_PASSWORD, "password"),
+        restrictRow,
+        CheckRow(Page::IDC_USE_MAX_CHARS, "useMaxChars"),
+        // Without the switch the limit is always usable.
+        EnabledWhen(NumberRow(Page::IDC_MAX_CHARS, "maxChars"),
+                    [](const CFieldPage& page) {
+                        const CParameterSet* set = page.FieldSet();
+                        const CParameter* use = set != nullptr ? set->FindParameter("useMaxChars") : nullptr;
+                        return use == nullptr || use->GetBool();
+                    }),
+    };
+    for (ParamField& row : rows)
+        row.help = [](const CFieldPage& page) { return IsInput(page) ? 2826 : 2791; };
+    return rows;
 }
 
-BOOL CInputTextBehaviorPage::OnSetActive()
+} // namespace
+
+CInputTextBehaviorPage::CInputTextBehaviorPage()
+    : CLabelBehaviorPage(
+          [](const CFieldPage& page) {
+              return MakeTemplate(page.GetOwnerComponentType() == kTextAreaSymbol);
+          },
+          2793, 2792, OptionRows(), [](const CFieldPage& page) { return IsInput(page) ? 2825 : 2790; })
 {
-    m_maxChars.Attach(*this, GetGroup()->FindParameter("maxChars"), IDC_MAX_CHARS);
-    if (BindCheckBox("useMaxChars", IDC_USE_MAX_CHARS, false))
-        m_maxChars.Enable(BoolOf(GetGroup(), "useMaxChars"));
-    return CLabelBehaviorPage::OnSetActive();
 }
 
 bool CInputTextBehaviorPage::WrapsText() const
@@ -75,59 +83,4 @@ bool CInputTextBehaviorPage::WrapsText() const
     // The text inputs keep "wordWrap" in one of their groups (Behavior or Appearance).
     const CParameter* wrap = FindInComponent(GetRootSet(), "wordWrap");
     return wrap != nullptr && wrap->GetBool();
-}
-
-void CInputTextBehaviorPage::StoreFlag(int checkId, const char* key)
-{
-    if (StoreCheck(*this, checkId, GetGroup(), key))
-        NotifyOwnerChanged();
-}
-
-void CInputTextBehaviorPage::OnHtml()
-{
-    StoreFlag(IDC_HTML, "html");
-}
-
-void CInputTextBehaviorPage::OnPassword()
-{
-    StoreFlag(IDC_PASSWORD, "password");
-}
-
-void CInputTextBehaviorPage::OnUseMaxChars()
-{
-    if (StoreCheck(*this, IDC_USE_MAX_CHARS, GetGroup(), "useMaxChars")) {
-        m_maxChars.Enable(IsDlgButtonChecked(IDC_USE_MAX_CHARS) == BST_CHECKED);
-        NotifyOwnerChanged();
-    }
-}
-
-LRESULT CInputTextBehaviorPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
-{
-    const int standsFor = static_cast<int>(lParam);
-    return m_restrict.OnCommit(standsFor) || m_maxChars.OnCommit(standsFor) ? 1 : 0;
-}
-
-int CInputTextBehaviorPage::GetHelpContextId()
-{
-    const bool input = GetOwnerComponentType() == "KVInputTextSymbol";
-    const int focused = GetFocusedPageControlId();
-    if (m_horizontal.Owns(focused))
-        return 2793;
-    if (m_vertical.Owns(focused))
-        return 2792;
-    switch (focused) {
-    case IDC_HTML:
-    case IDC_RESTRICT:
-    case IDC_RESTRICT_LINK:
-    case IDC_MAX_CHARS:
-    case IDC_PASSWORD:
-    case IDC_USE_MAX_CHARS:
-        return input ? 2826 : 2791;
-    case IDC_DURATION:
-    case IDC_STATUS_LINK:
-    case IDC_EFFECT:
-        return 890;
-    default:
-        return input ? 2825 : 2790;
-    }
 }

@@ -7,7 +7,6 @@
 // characters; both hold every control.
 
 #include "pages/LabelBehaviorPage.h"
-#include "pages/PageBlocks.h"
 
 class CInputTextBehaviorPage : public CLabelBehaviorPage {
 public:
@@ -25,28 +24,8 @@ public:
     };
     static DialogTemplate MakeTemplate(bool textArea);
 
-    using CComponentPage::Create;
-    BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                CParameterSet* root) override;
-    BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
-    int GetHelpContextId() override;
-
-    void OnHtml();
-    void OnPassword();
-    void OnUseMaxChars();
-    void OnRestrictLink() { m_restrict.OnLink(); }
-    LRESULT OnInPlaceEditCommit(WPARAM wParam, LPARAM lParam);
-
-protected:
-    DECLARE_MESSAGE_MAP()
+    CInputTextBehaviorPage();
 
 protected:
     bool WrapsText() const override;
-
-private:
-    void StoreFlag(int checkId, const char* key);
-
-    pages::CLinkedValueEdit m_restrict;
-    pages::CNumberEdit m_maxChars;
 };

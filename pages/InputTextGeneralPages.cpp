@@ -1,17 +1,35 @@
 #include "pages/InputTextGeneralPages.h"
 
-#include "model/CellBinding.h"
-#include "model/Parameter.h"
-#include "model/ParameterSet.h"
 #include "pages/PageKit.h"
 
 using namespace pages;
 
 // ---- the "Insert Data" group ----
 
-BEGIN_MESSAGE_MAP(CInsertDataPage, CComponentPage)
-    .Command(IDC_INSERT_LINK, &CInsertDataPage::OnInsertLink)
-    .Command(IDC_INSERT_ON_LOAD, &CInsertDataPage::OnInsertOnLoad) END_MESSAGE_MAP()
+namespace {
+
+std::vector<ParamField> WithInsertData(std::vector<ParamField> rows, int topic)
+{
+    using Page = CInsertDataPage;
+    FieldPolicy markOnly;
+    // The stage does not show it; the document still has to be saved.
+    markOnly.republish = false;
+    rows.push_back(WithHelp(CheckRow(Page::IDC_INSERT_ON_LOAD, "insertLoad", markOnly), topic));
+    // The cell shown is the cell the link changes. Components that also keep their label's
+    // binding in "labelValue" insert into "insertInto", so that key comes first.
+    rows.push_back(WithHelp(
+        CellLinkRow(Page::IDC_INSERT_RANGE, Page::IDC_INSERT_LINK, {"insertInto", "labelValue"}), topic));
+    return rows;
+}
+
+} // namespace
+
+CInsertDataPage::CInsertDataPage(TemplateMaker makeTemplate, std::vector<ParamField> rows, int insertTopic,
+                                 HelpTopic defaultHelp)
+    : CFieldPage("General", std::move(makeTemplate), WithInsertData(std::move(rows), insertTopic),
+                 std::move(defaultHelp))
+{
+}
 
 void CInsertDataPage::AddInsertData(DialogTemplate& t, int top)
 {
@@ -22,45 +40,7 @@ void CInsertDataPage::AddInsertData(DialogTemplate& t, int top)
         .Add("Button", "...", IDC_INSERT_LINK, 218, top + 30, 16, 13, kTab);
 }
 
-CParameter* CInsertDataPage::InsertTarget() const
-{
-    // The cell shown is the cell the link changes. Components that also keep their label's
-    // binding in "labelValue" insert into "insertInto", so that key comes first.
-    return FindFirst(Group(), {"insertInto", "labelValue"});
-}
-
-void CInsertDataPage::AttachInsertData()
-{
-    BindCheckBoxInSet("insertLoad", IDC_INSERT_ON_LOAD, Group(), false);
-    const CParameter* target = InsertTarget();
-    const CCellBinding* binding = target != nullptr ? target->GetBinding() : nullptr;
-    SetDlgItemText(IDC_INSERT_RANGE, binding != nullptr ? binding->GetTexts().GetRangeText() : std::string());
-    EnableItems(*this, {IDC_INSERT_LINK}, binding != nullptr);
-}
-
-bool CInsertDataPage::IsInsertDataControl(int id) const
-{
-    return id == IDC_INSERT_RANGE || id == IDC_INSERT_LINK || id == IDC_INSERT_ON_LOAD;
-}
-
-void CInsertDataPage::OnInsertLink()
-{
-    if (PickCells(*this, InsertTarget(), IDC_INSERT_RANGE, nullptr))
-        NotifyOwnerChanged();
-}
-
-void CInsertDataPage::OnInsertOnLoad()
-{
-    // The stage does not show it; the document still has to be saved.
-    if (StoreCheck(*this, IDC_INSERT_ON_LOAD, Group(), "insertLoad"))
-        MarkDocumentChanged();
-}
-
 // ---- single-line input ----
-
-BEGIN_MESSAGE_MAP(CInputTextGeneralPage, CInsertDataPage)
-    .Command(IDC_DEFAULT_LINK, &CInputTextGeneralPage::OnDefaultLink)
-    .Message(WM_INPLACE_NOTIFY, &CInputTextGeneralPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
 
 DialogTemplate CInputTextGeneralPage::MakeTemplate()
 {
@@ -72,41 +52,14 @@ DialogTemplate CInputTextGeneralPage::MakeTemplate()
     return t;
 }
 
-BOOL CInputTextGeneralPage::OnInitDialog()
+CInputTextGeneralPage::CInputTextGeneralPage()
+    : CInsertDataPage([](const CFieldPage&) { return MakeTemplate(); },
+                      {WithHelp(LinkedRow(IDC_DEFAULT, IDC_DEFAULT_LINK, "defaultText"), 2815)}, 2820,
+                      Topic(2810))
 {
-    CComponentPage::OnInitDialog();
-    CParameter* text = Group()->FindParameter("defaultText");
-    m_default.Attach(*this, text, IDC_DEFAULT, IDC_DEFAULT_LINK, CLinkedValueEdit::Policy{});
-    // A default text that is not a binding can only be typed.
-    if (text != nullptr && text->GetBinding() == nullptr)
-        EnableItems(*this, {IDC_DEFAULT_LINK}, false);
-    AttachInsertData();
-    return TRUE;
-}
-
-LRESULT CInputTextGeneralPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
-{
-    m_default.OnCommit(static_cast<int>(lParam));
-    return 0;
-}
-
-int CInputTextGeneralPage::GetHelpContextId()
-{
-    const int id = GetFocusedPageControlId();
-    if (IsInsertDataControl(id))
-        return 2820;
-    if (id == IDC_DEFAULT || id == IDC_DEFAULT_LINK)
-        return 2815;
-    return 2810;
 }
 
 // ---- text area ----
-
-BEGIN_MESSAGE_MAP(CTextAreaGeneralPage, CInsertDataPage)
-    .Command(IDC_FROM_CELL, &CTextAreaGeneralPage::OnFromCell)
-    .Command(IDC_ENTER_TEXT, &CTextAreaGeneralPage::OnEnterText)
-    .Command(IDC_DEFAULT_LINK, &CTextAreaGeneralPage::OnDefaultLink)
-    .Control(EN_CHANGE, IDC_DEFAULT_TEXT, &CTextAreaGeneralPage::OnTextChanged) END_MESSAGE_MAP()
 
 DialogTemplate CTextAreaGeneralPage::MakeTemplate()
 {
@@ -122,28 +75,12 @@ DialogTemplate CTextAreaGeneralPage::MakeTemplate()
     return t;
 }
 
-BOOL CTextAreaGeneralPage::OnInitDialog()
+CTextAreaGeneralPage::CTextAreaGeneralPage()
+    : CInsertDataPage([](const CFieldPage&) { return MakeTemplate(); },
+                      {WithHelp(TextOrCellRow({IDC_FROM_CELL, IDC_ENTER_TEXT, IDC_DEFAULT_RANGE,
+                                               IDC_DEFAULT_LINK, IDC_DEFAULT_TEXT},
+                                              "defaultText"),
+                                2771)},
+                      2772, Topic(2770))
 {
-    CComponentPage::OnInitDialog();
-    m_default.Attach(*this, Group()->FindParameter("defaultText"),
-                     {IDC_FROM_CELL, IDC_ENTER_TEXT, IDC_DEFAULT_RANGE, IDC_DEFAULT_LINK, IDC_DEFAULT_TEXT});
-    AttachInsertData();
-    return TRUE;
-}
-
-int CTextAreaGeneralPage::GetHelpContextId()
-{
-    const int id = GetFocusedPageControlId();
-    if (IsInsertDataControl(id))
-        return 2772;
-    switch (id) {
-    case IDC_DEFAULT_TEXT:
-    case IDC_DEFAULT_LINK:
-    case IDC_FROM_CELL:
-    case IDC_ENTER_TEXT:
-    case IDC_DEFAULT_RANGE:
-        return 2771;
-    default:
-        return 2770;
-    }
 }

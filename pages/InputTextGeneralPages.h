@@ -4,12 +4,10 @@
 // the typed text goes into. The single-line input and the text area differ only in how the
 // default text is entered.
 
-#include "pages/PageBlocks.h"
-#include "pages/TemplatePage.h"
-#include "propui/ComponentPage.h"
+#include "pages/FieldPage.h"
 
 // What both pages share: the "Insert Data" group.
-class CInsertDataPage : public CComponentPage {
+class CInsertDataPage : public pages::CFieldPage {
 public:
     enum : int {
         IDC_INSERT_GROUP = 1800,
@@ -19,40 +17,23 @@ public:
         IDC_INSERT_LINK = 1804,
         IDC_DEFAULT_GROUP = 1805,
     };
-    void OnSheetSize() override {}
-    void OnInsertLink();
-    void OnInsertOnLoad();
 
 protected:
+    // rows: the default text's; insertTopic: the group's help topic.
+    CInsertDataPage(TemplateMaker makeTemplate, std::vector<pages::ParamField> rows, int insertTopic,
+                    HelpTopic defaultHelp);
     static void AddInsertData(DialogTemplate& t, int top);
-    void AttachInsertData();
-    bool IsInsertDataControl(int id) const;
-    CParameterSet* Group() const { return pages::PageGroup(*this, "General"); }
-
-    DECLARE_MESSAGE_MAP()
-
-private:
-    CParameter* InsertTarget() const;
 };
 
-class CInputTextGeneralPage : public pages::CTemplatePage<CInputTextGeneralPage, CInsertDataPage> {
+class CInputTextGeneralPage : public CInsertDataPage {
 public:
     enum : int { IDD = 549, IDC_DEFAULT = 1820, IDC_DEFAULT_LINK = 1821 };
     static DialogTemplate MakeTemplate();
 
-    BOOL OnInitDialog() override;
-    int GetHelpContextId() override;
-    void OnDefaultLink() { m_default.OnLink(); }
-    LRESULT OnInPlaceEditCommit(WPARAM wParam, LPARAM lParam);
-
-protected:
-    DECLARE_MESSAGE_MAP()
-
-private:
-    pages::CLinkedValueEdit m_default;
+    CInputTextGeneralPage();
 };
 
-class CTextAreaGeneralPage : public pages::CTemplatePage<CTextAreaGeneralPage, CInsertDataPage> {
+class CTextAreaGeneralPage : public CInsertDataPage {
 public:
     enum : int {
         IDD = 351,
@@ -64,16 +45,5 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    BOOL OnInitDialog() override;
-    int GetHelpContextId() override;
-    void OnFromCell() { m_default.OnLinkMode(); }
-    void OnEnterText() { m_default.OnTextMode(); }
-    void OnDefaultLink() { m_default.OnLink(); }
-    void OnTextChanged() { m_default.OnTextChanged(); }
-
-protected:
-    DECLARE_MESSAGE_MAP()
-
-private:
-    pages::CTextOrCell m_default;
+    CTextAreaGeneralPage();
 };

@@ -3,13 +3,8 @@
 #include "model/Parameter.h"
 #include "model/ParameterSet.h"
 #include "pages/PageKit.h"
-#include "platform/controls/ComboBox.h"
 
 using namespace pages;
-
-BEGIN_MESSAGE_MAP(CLabelBehaviorPage, CCommonBehaviorPage)
-    .CommandRange(IDC_H_ENABLE, IDC_H_AUTOHIDE, &CLabelBehaviorPage::OnHScroll)
-    .CommandRange(IDC_V_ENABLE, IDC_V_AUTOHIDE, &CLabelBehaviorPage::OnVScroll) END_MESSAGE_MAP()
 
 void CLabelBehaviorPage::AddScrollGroups(DialogTemplate& t, int left, int top, int width)
 {
@@ -34,28 +29,33 @@ DialogTemplate CLabelBehaviorPage::MakeTemplate()
     return t;
 }
 
-BOOL CLabelBehaviorPage::Create(CParameterSet* group, const std::string& title, bool modal,
-                                IPropertyOwner* owner, CParameterSet* root)
+std::vector<ParamField> CLabelBehaviorPage::ScrollRows(int horizontalTopic, int verticalTopic,
+                                                       std::vector<ParamField> more)
 {
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
-    return TRUE;
+    // The horizontal choice follows the Appearance tab's "Wrap Text", so it is read again
+    // whenever this tab is shown.
+    std::vector<ParamField> rows = {
+        EnabledWhen(
+            WithHelp(
+                ScrollRow({IDC_H_ENABLE, IDC_H_DISABLE, IDC_H_AUTOHIDE, IDC_H_GROUP}, "hScrollBarBehavior"),
+                horizontalTopic),
+            [](const CFieldPage& page) { return !static_cast<const CLabelBehaviorPage&>(page).WrapsText(); }),
+        WithHelp(ScrollRow({IDC_V_ENABLE, IDC_V_DISABLE, IDC_V_AUTOHIDE, IDC_V_GROUP}, "vScrollBarBehavior"),
+                 verticalTopic)};
+    rows.insert(rows.end(), more.begin(), more.end());
+    return rows;
 }
 
-void CLabelBehaviorPage::AttachScrollGroups()
+CLabelBehaviorPage::CLabelBehaviorPage()
+    : CCommonBehaviorPage([](const CFieldPage&) { return MakeTemplate(); }, ScrollRows(1447, 1426, {}), {})
 {
-    CParameterSet* group = PageGroup(*this, "Behavior");
-    m_horizontal.Attach(*this, group->FindParameter("hScrollBarBehavior"),
-                        {IDC_H_ENABLE, IDC_H_DISABLE, IDC_H_AUTOHIDE, IDC_H_GROUP});
-    m_vertical.Attach(*this, group->FindParameter("vScrollBarBehavior"),
-                      {IDC_V_ENABLE, IDC_V_DISABLE, IDC_V_AUTOHIDE, IDC_V_GROUP});
 }
 
-BOOL CLabelBehaviorPage::OnInitDialog()
+CLabelBehaviorPage::CLabelBehaviorPage(TemplateMaker makeTemplate, int horizontalTopic, int verticalTopic,
+                                       std::vector<ParamField> more, HelpTopic defaultHelp)
+    : CCommonBehaviorPage(std::move(makeTemplate),
+                          ScrollRows(horizontalTopic, verticalTopic, std::move(more)), std::move(defaultHelp))
 {
-    CCommonBehaviorPage::OnInitDialog();
-    AttachScrollGroups();
-    return TRUE;
 }
 
 bool CLabelBehaviorPage::WrapsText() const
@@ -64,39 +64,8 @@ bool CLabelBehaviorPage::WrapsText() const
     return format != nullptr && format->GetSet() != nullptr && BoolOf(format->GetSet(), "AWrapText");
 }
 
-void CLabelBehaviorPage::RefreshHorizontal()
-{
-    // The horizontal choice follows the Appearance tab's "Wrap Text", so it is read again
-    // whenever this tab is shown.
-    m_horizontal.Load();
-    m_horizontal.Enable(!WrapsText());
-}
-
-BOOL CLabelBehaviorPage::OnSetActive()
-{
-    RefreshHorizontal();
-    return CCommonBehaviorPage::OnSetActive();
-}
-
 void CLabelBehaviorPage::OnFieldChanged(const ParamField& row)
 {
     if (row.kind == FieldKind::TypedVisibility)
         NotifyOwnerChanged();
-}
-
-int CLabelBehaviorPage::GetHelpContextId()
-{
-    const int focused = GetFocusedPageControlId();
-    if (m_horizontal.Owns(focused))
-        return 1447;
-    if (m_vertical.Owns(focused))
-        return 1426;
-    switch (focused) {
-    case IDC_DURATION:
-    case IDC_STATUS_LINK:
-    case IDC_EFFECT:
-        return 890;
-    default:
-        return -1;
-    }
 }

@@ -4,7 +4,6 @@
 // Behavior tab, and how its horizontal and vertical scroll bars behave.
 
 #include "pages/CommonBehaviorPage.h"
-#include "pages/ScrollBehavior.h"
 
 class CLabelBehaviorPage : public CCommonBehaviorPage {
 public:
@@ -23,27 +22,18 @@ public:
     // The two scroll groups side by side in the given width, for the pages that have them.
     static void AddScrollGroups(DialogTemplate& t, int left, int top, int width);
 
-    using CComponentPage::Create;
-    BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                CParameterSet* root) override;
-    BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
-    int GetHelpContextId() override;
-
-    void OnHScroll(UINT id) { m_horizontal.OnClicked(static_cast<int>(id)); }
-    void OnVScroll(UINT id) { m_vertical.OnClicked(static_cast<int>(id)); }
+    CLabelBehaviorPage();
 
 protected:
-    DECLARE_MESSAGE_MAP()
-
-protected:
+    // For the text inputs: their template, their rows after the scroll groups, their topics.
+    CLabelBehaviorPage(TemplateMaker makeTemplate, int horizontalTopic, int verticalTopic,
+                       std::vector<pages::ParamField> more, HelpTopic defaultHelp);
     // Whether the component wraps its text, which leaves it no horizontal scroll bar.
     virtual bool WrapsText() const;
     // The text components publish their entry effect with the rest of their parameters.
     void OnFieldChanged(const pages::ParamField& row) override;
-    void AttachScrollGroups();
-    void RefreshHorizontal();
 
-    pages::CScrollRadios m_horizontal;
-    pages::CScrollRadios m_vertical;
+private:
+    static std::vector<pages::ParamField> ScrollRows(int horizontalTopic, int verticalTopic,
+                                                     std::vector<pages::ParamField> more);
 };

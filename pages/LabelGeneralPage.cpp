@@ -5,13 +5,6 @@
 
 using namespace pages;
 
-BEGIN_MESSAGE_MAP(CLabelGeneralPage, CComponentPage)
-    .Command(IDC_LINK_MODE, &CLabelGeneralPage::OnLinkMode)
-    .Command(IDC_TEXT_MODE, &CLabelGeneralPage::OnTextMode)
-    .Command(IDC_LINK, &CLabelGeneralPage::OnLinkButton)
-    .Control(EN_CHANGE, IDC_TEXT, &CLabelGeneralPage::OnTextChanged)
-    .Command(IDC_HELP_MOVIE, &CLabelGeneralPage::OnHelpMovie) END_MESSAGE_MAP()
-
 DialogTemplate CLabelGeneralPage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "General");
@@ -26,19 +19,30 @@ DialogTemplate CLabelGeneralPage::MakeTemplate()
     return t;
 }
 
-BOOL CLabelGeneralPage::OnInitDialog()
-{
-    CComponentPage::OnInitDialog();
-    CParameterSet* group = PageGroup(*this, "General");
-    m_value.Attach(*this, FindFirst(group, {"labelValue", "text"}),
-                   {IDC_LINK_MODE, IDC_TEXT_MODE, IDC_RANGE, IDC_LINK, IDC_TEXT});
-    return TRUE;
-}
+namespace {
 
-void CLabelGeneralPage::OnHelpMovie()
+void ShowHelpMovie(CFieldPage& page)
 {
     // Every kind of label explains itself with the label's movies.
-    CHelpMovieDialog help(this);
-    help.SetComponent(GetRootSet(), "KVLabelSymbol");
+    CHelpMovieDialog help(&page);
+    help.SetComponent(page.GetRootSet(), "KVLabelSymbol");
     help.DoModal();
+}
+
+std::vector<ParamField> Rows()
+{
+    using Page = CLabelGeneralPage;
+    ParamField text = TextOrCellRow(
+        {Page::IDC_LINK_MODE, Page::IDC_TEXT_MODE, Page::IDC_RANGE, Page::IDC_LINK, Page::IDC_TEXT},
+        "labelValue");
+    text.keys.push_back("text");
+    return {text, CommandRow(Page::IDC_HELP_MOVIE, ShowHelpMovie)};
+}
+
+} // namespace
+
+CLabelGeneralPage::CLabelGeneralPage()
+    : CFieldPage(
+          "General", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), Topic(1415))
+{
 }

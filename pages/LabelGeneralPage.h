@@ -2,11 +2,9 @@
 
 // The "General" tab of the label: the text it shows, typed or taken from a cell.
 
-#include "pages/PageBlocks.h"
-#include "pages/TemplatePage.h"
-#include "propui/ComponentPage.h"
+#include "pages/FieldPage.h"
 
-class CLabelGeneralPage : public pages::CTemplatePage<CLabelGeneralPage> {
+class CLabelGeneralPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 258,
@@ -20,18 +18,5 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    BOOL OnInitDialog() override;
-    int GetHelpContextId() override { return 1415; }
-
-    void OnLinkMode() { m_value.OnLinkMode(); }
-    void OnTextMode() { m_value.OnTextMode(); }
-    void OnLinkButton() { m_value.OnLink(); }
-    void OnTextChanged() { m_value.OnTextChanged(); }
-    void OnHelpMovie();
-
-protected:
-    DECLARE_MESSAGE_MAP()
-
-private:
-    pages::CTextOrCell m_value;
+    CLabelGeneralPage();
 };

@@ -22,8 +22,8 @@ int SingleValueTypeIndex(const std::string& symbol)
         int index;
     };
     static const Entry kTypes[] = {
-        {"KVSliderVSymbol", 0}, {"KVSliderHSymbol", 0},      {"KVProgressBarVSymbol", 1},
-        {"KVProgressBarHSymbol", 1}, {"KVDialSymbol", 2},     {"KVGaugeSymbol", 3},
+        {"KVSliderVSymbol", 0},      {"KVSliderHSymbol", 0},    {"KVProgressBarVSymbol", 1},
+        {"KVProgressBarHSymbol", 1}, {"KVDialSymbol", 2},       {"KVGaugeSymbol", 3},
         {"KVValueDisplaySymbol", 4}, {"KVPlayNormalSymbol", 5},
     };
     for (const Entry& entry : kTypes)
@@ -60,7 +60,7 @@ std::string ValueText(const CParameter& value)
 BEGIN_MESSAGE_MAP(CSingleValueGeneralPage, CFieldPage)
     .Command(IDC_DATA_LINK, &CSingleValueGeneralPage::OnLinkToCell) END_MESSAGE_MAP()
 
-DialogTemplate CSingleValueGeneralPage::MakeTemplate()
+        DialogTemplate CSingleValueGeneralPage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "General");
     t.Add("Button", "Title", IDC_TITLE_GROUP, 7, 7, 241, 34, kGroupStyle)
@@ -94,12 +94,14 @@ const SingleValueTopics kOtherTopics = {1050, 1110, 1165, 1240, 1305, 1350};
 std::vector<ParamField> Rows()
 {
     using Page = CSingleValueGeneralPage;
+    FieldPolicy hide;
+    hide.hideMissing = true;
     std::vector<ParamField> rows = {
         LinkedRow(Page::IDC_TITLE, Page::IDC_TITLE_LINK, "title"),
         // The value typed or linked, with the grid's size check and typing by the bound type.
         OwnRow({Page::IDC_DATA, Page::IDC_DATA_LINK}, {"mv"}),
         RadioRow({Page::IDC_HORIZONTAL, Page::IDC_VERTICAL, Page::IDC_ORIENTATION_GROUP}, "orientation",
-                 {"Horizontal", "Vertical"}),
+                 {"Horizontal", "Vertical"}, hide),
         CommandRow(Page::IDC_HELP_MOVIE,
                    [](CFieldPage& page) {
                        CHelpMovieDialog help(&page);
@@ -115,7 +117,8 @@ std::vector<ParamField> Rows()
 } // namespace
 
 CSingleValueGeneralPage::CSingleValueGeneralPage()
-    : CFieldPage("General", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), TypeTopic(kOtherTopics))
+    : CFieldPage(
+          "General", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), TypeTopic(kOtherTopics))
 {
 }
 

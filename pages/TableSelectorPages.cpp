@@ -54,7 +54,7 @@ BEGIN_MESSAGE_MAP(CTableSelectorGeneralPage, CComponentPage)
     .Command(IDC_HELP_MOVIE, &CTableSelectorGeneralPage::OnHelpMovie)
     .Message(WM_INPLACE_NOTIFY, &CTableSelectorGeneralPage::OnEditCommitted) END_MESSAGE_MAP()
 
-DialogTemplate CTableSelectorGeneralPage::MakeTemplate()
+        DialogTemplate CTableSelectorGeneralPage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "General");
     t.Add("Button", "Insert Data", IDC_INSERT_GROUP, 7, 7, 241, 76, kGroupStyle)
@@ -105,7 +105,7 @@ bool CTableSelectorGeneralPage::ShowRange(const char* key, int editId)
     const CParameter* parameter = Group()->FindParameter(key);
     const CCellBinding* binding = parameter != nullptr ? parameter->GetBinding() : nullptr;
     SetDlgItemText(editId, binding != nullptr && binding->IsBound() ? binding->GetTexts().GetRangeText()
-                                                                     : std::string());
+                                                                    : std::string());
     return binding != nullptr;
 }
 
@@ -218,7 +218,7 @@ BEGIN_MESSAGE_MAP(CTableSelectorBehaviorPage, CComponentPage)
     .Message(WM_SPINEDIT_CHANGED, &CTableSelectorBehaviorPage::OnSpinChanged)
     .Message(WM_INPLACE_NOTIFY, &CTableSelectorBehaviorPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
 
-DialogTemplate CTableSelectorBehaviorPage::MakeTemplate()
+        DialogTemplate CTableSelectorBehaviorPage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "Behavior");
     const DWORD off = WS_DISABLED;
@@ -307,8 +307,8 @@ CSpinEdit* CTableSelectorBehaviorPage::Spin(int id) const
 bool CTableSelectorBehaviorPage::RowDisabled(int row) const
 {
     const CParameter* flags = Flags();
-    const CParameter* flag = flags != nullptr && row >= 0 && row < flags->GetElementCount() ? flags->GetElement(row)
-                                                                                              : nullptr;
+    const CParameter* flag =
+        flags != nullptr && row >= 0 && row < flags->GetElementCount() ? flags->GetElement(row) : nullptr;
     return flag != nullptr && flag->GetBool();
 }
 
@@ -336,8 +336,9 @@ void CTableSelectorBehaviorPage::ShowKey()
 {
     const CParameter* status = Find("displayStatus");
     const CCellBinding* binding = status != nullptr ? status->GetBinding() : nullptr;
-    SetDlgItemText(IDC_STATUS_RANGE, binding != nullptr && binding->IsBound() ? binding->GetTexts().GetRangeText()
-                                                                               : std::string());
+    SetDlgItemText(IDC_STATUS_RANGE, binding != nullptr && binding->IsBound()
+                                         ? binding->GetTexts().GetRangeText()
+                                         : std::string());
     EnableItems(*this, {IDC_STATUS_LINK}, binding != nullptr);
     const bool usable = m_key.Parameter() != nullptr && binding != nullptr && binding->IsBound();
     m_key.Show();
@@ -371,8 +372,8 @@ void CTableSelectorBehaviorPage::BindIntroTime()
     CSpinEdit* duration = Spin(IDC_DURATION);
     if (duration == nullptr)
         return;
-    m_durationBound = duration->BindParameter(Find("introTime"), [this] { NotifyOwnerChanged(); }, &m_font, false,
-                                              false);
+    m_durationBound = duration->BindParameter(
+        Find("introTime"), [this] { NotifyOwnerChanged(); }, &m_font, false, false);
     if (m_durationBound)
         duration->EnableWindow(TRUE);
 }
@@ -408,7 +409,8 @@ void CTableSelectorBehaviorPage::ShowUpdateOn()
     // to put it.
     auto bound = [this](const char* key) {
         const CParameter* parameter = FindInComponent(GetRootSet(), key);
-        return parameter == nullptr || parameter->GetBinding() == nullptr || parameter->GetBinding()->IsBound();
+        return parameter == nullptr || parameter->GetBinding() == nullptr ||
+               parameter->GetBinding()->IsBound();
     };
     const bool usable =
         update != nullptr && update->IsEnabled() && bound("sourceCells_ary") && bound("targetCells_ary");
@@ -575,12 +577,6 @@ int CTableSelectorBehaviorPage::GetHelpContextId()
 
 // ---- Appearance ----
 
-BEGIN_MESSAGE_MAP(CTableSelectorAppearancePage, CComponentPage)
-    .Command(IDC_SHOW_GRID, &CTableSelectorAppearancePage::OnShowGrid)
-    .Command(IDC_GRID_COLOR, &CTableSelectorAppearancePage::OnGridColor)
-    .Command(IDC_SELECT_COLOR, &CTableSelectorAppearancePage::OnSelectColor)
-    .Command(IDC_MOUSE_OVER_COLOR, &CTableSelectorAppearancePage::OnMouseOverColor) END_MESSAGE_MAP()
-
 DialogTemplate CTableSelectorAppearancePage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "Appearance");
@@ -596,40 +592,30 @@ DialogTemplate CTableSelectorAppearancePage::MakeTemplate()
     return t;
 }
 
-BOOL CTableSelectorAppearancePage::OnInitDialog()
-{
-    CComponentPage::OnInitDialog();
-    BindCheckBox("showGrid", IDC_SHOW_GRID, false);
-    BindColorButton("gridColor", IDC_GRID_COLOR, m_grid, false);
-    if (!BindColorButton("selectColor", IDC_SELECT_COLOR, m_select, false))
-        EnableItems(*this, {IDC_SELECT_COLOR_LABEL}, false);
-    if (!BindColorButton("mouseOverColor", IDC_MOUSE_OVER_COLOR, m_mouseOver, false))
-        EnableItems(*this, {IDC_MOUSE_OVER_COLOR_LABEL}, false);
-    EnableGridColor();
-    return TRUE;
-}
+namespace {
 
-void CTableSelectorAppearancePage::EnableGridColor()
+std::vector<ParamField> AppearanceRows()
 {
+    using Page = CTableSelectorAppearancePage;
     // Without the switch the grid is drawn, so its colour stays usable.
-    const CParameter* show = PageGroup(*this, "Appearance")->FindParameter("showGrid");
-    const bool on = show == nullptr || show->GetBool();
-    const bool colour = PageGroup(*this, "Appearance")->FindParameter("gridColor") != nullptr;
-    m_grid.EnableWindow(on && colour ? TRUE : FALSE);
-    EnableItems(*this, {IDC_GRID_COLOR_LABEL}, on);
+    auto gridShown = [](const CFieldPage& page) {
+        const CParameter* show =
+            page.FieldSet() != nullptr ? page.FieldSet()->FindParameter("showGrid") : nullptr;
+        return show == nullptr || show->GetBool();
+    };
+    return {
+        CheckRow(Page::IDC_SHOW_GRID, "showGrid"),
+        EnabledWhen(WithCaptions(ColourRow(Page::IDC_GRID_COLOR, "gridColor"), {Page::IDC_GRID_COLOR_LABEL}),
+                    gridShown),
+        WithCaptions(ColourRow(Page::IDC_SELECT_COLOR, "selectColor"), {Page::IDC_SELECT_COLOR_LABEL}),
+        WithCaptions(ColourRow(Page::IDC_MOUSE_OVER_COLOR, "mouseOverColor"),
+                     {Page::IDC_MOUSE_OVER_COLOR_LABEL}),
+    };
 }
 
-void CTableSelectorAppearancePage::OnShowGrid()
-{
-    if (!StoreCheck(*this, IDC_SHOW_GRID, PageGroup(*this, "Appearance"), "showGrid"))
-        return;
-    EnableGridColor();
-    NotifyOwnerChanged();
-}
+} // namespace
 
-void CTableSelectorAppearancePage::OnColor(const char* key, CColorButton& button)
+CTableSelectorAppearancePage::CTableSelectorAppearancePage()
+    : CFieldPage("Appearance", [](const CFieldPage&) { return MakeTemplate(); }, AppearanceRows(), {})
 {
-    CParameterSet* group = PageGroup(*this, "Appearance");
-    if (group->FindParameter(key) != nullptr)
-        OnColorButtonClicked(key, button, group);
 }

@@ -6,8 +6,8 @@
 // insert happens, sound, entry effect and dynamic visibility. Appearance: grid and row colours.
 
 #include "model/Parameter.h"
+#include "pages/FieldPage.h"
 #include "pages/PageBlocks.h"
-#include "pages/TemplatePage.h"
 #include "platform/controls/SpinEdit.h"
 #include "platform/drawing/Font.h"
 #include "propui/ColorButton.h"
@@ -35,9 +35,11 @@ public:
     };
     // Larger ranges ask before they are linked: every cell is a movie variable.
     static constexpr std::uint32_t kCellLimit = 300;
-    static constexpr const char* kLargeRangeTip = "TIP: You may want to consider a smaller range. The current "
-                                                  "selection you have made may impact your computer's performance.";
-    static constexpr const char* kFormulaTip = "Insert In Selections should not contain cells that have formulas";
+    static constexpr const char* kLargeRangeTip =
+        "TIP: You may want to consider a smaller range. The current "
+        "selection you have made may impact your computer's performance.";
+    static constexpr const char* kFormulaTip =
+        "Insert In Selections should not contain cells that have formulas";
 
     static DialogTemplate MakeTemplate();
 
@@ -167,7 +169,7 @@ private:
     bool m_durationBound = false;
 };
 
-class CTableSelectorAppearancePage : public pages::CTemplatePage<CTableSelectorAppearancePage> {
+class CTableSelectorAppearancePage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 270,
@@ -183,21 +185,5 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    BOOL OnInitDialog() override;
-
-    void OnShowGrid();
-    void OnGridColor() { OnColor("gridColor", m_grid); }
-    void OnSelectColor() { OnColor("selectColor", m_select); }
-    void OnMouseOverColor() { OnColor("mouseOverColor", m_mouseOver); }
-
-protected:
-    DECLARE_MESSAGE_MAP()
-
-private:
-    void OnColor(const char* key, CColorButton& button);
-    void EnableGridColor();
-
-    CColorButton m_grid;
-    CColorButton m_select;
-    CColorButton m_mouseOver;
+    CTableSelectorAppearancePage();
 };

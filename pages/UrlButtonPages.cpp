@@ -15,7 +15,7 @@ BEGIN_MESSAGE_MAP(CUrlButtonGeneralPage, CFieldPage)
     .Command(IDC_NAMED_WINDOW, &CUrlButtonGeneralPage::OnNamedWindow)
     .Message(WM_INPLACE_NOTIFY, &CUrlButtonGeneralPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
 
-DialogTemplate CUrlButtonGeneralPage::MakeTemplate()
+        DialogTemplate CUrlButtonGeneralPage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "General");
     // Named windows are not offered: the radio button and its edit stay hidden.
@@ -58,7 +58,8 @@ std::vector<ParamField> GeneralRows()
 } // namespace
 
 CUrlButtonGeneralPage::CUrlButtonGeneralPage()
-    : CFieldPage("General", [](const CFieldPage&) { return MakeTemplate(); }, GeneralRows(), Topic(2700))
+    : CFieldPage(
+          "General", [](const CFieldPage&) { return MakeTemplate(); }, GeneralRows(), Topic(2700))
 {
 }
 
@@ -140,12 +141,6 @@ LRESULT CUrlButtonGeneralPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
 
 // ---- Appearance ----
 
-BEGIN_MESSAGE_MAP(CUrlButtonAppearancePage, CComponentPage)
-    .Control(CBN_SELCHANGE, IDC_ALIGNMENT, &CUrlButtonAppearancePage::OnAlignment)
-    .Command(IDC_USE_COLOR, &CUrlButtonAppearancePage::OnUseCustomColor)
-    .Command(IDC_SHOW_ART, &CUrlButtonAppearancePage::OnShowArt)
-    .Command(IDC_COLOR, &CUrlButtonAppearancePage::OnColor) END_MESSAGE_MAP()
-
 DialogTemplate CUrlButtonAppearancePage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "Appearance");
@@ -160,62 +155,30 @@ DialogTemplate CUrlButtonAppearancePage::MakeTemplate()
     return t;
 }
 
-BOOL CUrlButtonAppearancePage::OnInitDialog()
+namespace {
+
+std::vector<ParamField> AppearanceRows()
 {
-    CComponentPage::OnInitDialog();
-    CParameterSet* group = PageGroup(*this, "Appearance");
-    BindComboBoxInSet("labelAlignment", IDC_ALIGNMENT, group, false);
-    BindCheckBoxInSet("showArt", IDC_SHOW_ART, group, false);
-    m_colour.Attach(*this, group, "useCustomColor", IDC_USE_COLOR, "customColor", IDC_COLOR);
-    ApplyArt();
-    // Every change of the chooser is written into the text format and republishes the button.
-    const CParameter* format = group->FindParameter("labelTextFormat");
-    m_font.SubclassDlgItem(IDC_FONT, this);
-    m_font.SetDocumentColors(GetContext() != nullptr ? GetContext()->customColors : nullptr);
-    m_font.Create(format != nullptr ? format->GetSet() : nullptr, GetOwner(), true, nullptr);
-    return TRUE;
+    using Page = CUrlButtonAppearancePage;
+    FieldPolicy font;
+    font.fontKeepsDocumentColours = true;
+    // A custom colour shows only on the button's background art.
+    auto showsArt = [](const CFieldPage& page) { return BoolOf(page.FieldSet(), "showArt"); };
+    return {
+        WithHelp(ChoiceRow(Page::IDC_ALIGNMENT, "labelAlignment"), 2733),
+        WithHelp(FontRow(Page::IDC_FONT, {"labelTextFormat"}, {}, font), 2733),
+        WithHelp(CheckRow(Page::IDC_SHOW_ART, "showArt"), 2732),
+        EnabledWhen(
+            WithHelp(CheckedColourRow(Page::IDC_USE_COLOR, "useCustomColor", Page::IDC_COLOR, "customColor"),
+                     2732),
+            showsArt),
+    };
 }
 
-bool CUrlButtonAppearancePage::ShowArt() const
-{
-    return BoolOf(PageGroup(*this, "Appearance"), "showArt");
-}
+} // namespace
 
-void CUrlButtonAppearancePage::ApplyArt()
+CUrlButtonAppearancePage::CUrlButtonAppearancePage()
+    : CFieldPage(
+          "Appearance", [](const CFieldPage&) { return MakeTemplate(); }, AppearanceRows(), Topic(2731))
 {
-    m_colour.Refresh(ShowArt());
-    const bool hasFlag = PageGroup(*this, "Appearance")->FindParameter("useCustomColor") != nullptr;
-    EnableItems(*this, {IDC_USE_COLOR}, hasFlag && ShowArt());
-}
-
-void CUrlButtonAppearancePage::OnAlignment()
-{
-    CommitComboBoxInSet("labelAlignment", IDC_ALIGNMENT, PageGroup(*this, "Appearance"));
-}
-
-void CUrlButtonAppearancePage::OnUseCustomColor()
-{
-    m_colour.OnCheck(ShowArt());
-}
-
-void CUrlButtonAppearancePage::OnShowArt()
-{
-    if (StoreCheck(*this, IDC_SHOW_ART, PageGroup(*this, "Appearance"), "showArt"))
-        ApplyArt();
-    NotifyOwnerChanged();
-}
-
-int CUrlButtonAppearancePage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_USE_COLOR:
-    case IDC_COLOR:
-    case IDC_SHOW_ART:
-        return 2732;
-    case IDC_ALIGNMENT:
-    case IDC_FONT:
-        return 2733;
-    default:
-        return 2731;
-    }
 }

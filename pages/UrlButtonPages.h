@@ -5,7 +5,6 @@
 
 #include "pages/FieldPage.h"
 #include "pages/PageBlocks.h"
-#include "pages/TemplatePage.h"
 #include "propui/ComponentPage.h"
 #include "propui/FontDataCtrl.h"
 
@@ -45,7 +44,7 @@ private:
     CInPlaceEdit m_windowName;
 };
 
-class CUrlButtonAppearancePage : public pages::CTemplatePage<CUrlButtonAppearancePage> {
+class CUrlButtonAppearancePage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 360,
@@ -60,24 +59,8 @@ public:
     };
     static DialogTemplate MakeTemplate();
 
-    BOOL OnInitDialog() override;
-    int GetHelpContextId() override;
-
-    void OnAlignment();
-    void OnUseCustomColor();
-    void OnShowArt();
-    void OnColor() { m_colour.OnColour(); }
+    CUrlButtonAppearancePage();
 
     // The chooser of the label's text format ("labelTextFormat").
-    CFontDataCtrl& FontChooser() { return m_font; }
-
-protected:
-    DECLARE_MESSAGE_MAP()
-
-private:
-    bool ShowArt() const;
-    void ApplyArt();
-
-    pages::CCheckedColour m_colour;
-    CFontDataCtrl m_font;
+    CFontDataCtrl& FontChooser() { return *FontOf(IDC_FONT); }
 };

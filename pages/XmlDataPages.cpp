@@ -3,21 +3,11 @@
 #include "model/CellBinding.h"
 #include "model/Parameter.h"
 #include "model/ParameterSet.h"
-#include "pages/FontChooser.h"
 #include "pages/PageKit.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/SpinEdit.h"
 
 using namespace pages;
-
-namespace {
-
-CSpinEdit* SpinOf(CWnd& page, int id)
-{
-    return dynamic_cast<CSpinEdit*>(page.GetDlgItem(id));
-}
-
-} // namespace
 
 // ---- Behavior ----
 
@@ -29,18 +19,23 @@ std::vector<ParamField> BehaviorRows()
     FieldPolicy policy;
     // The stage shows every component whatever its visibility cell holds.
     policy.republishStatus = false;
+    // The interval matters only while the connection refreshes by itself.
+    auto automatic = [](const CFieldPage& page) { return BoolOf(page.FieldSet(), "refreshAuto"); };
     return {
-        TypedVisibilityRow(VisibilityIdsOf<Page>(), policy),
-        CheckRow(Page::IDC_REFRESH_LOAD, "refreshLoad"),
-        CheckRow(Page::IDC_REFRESH_AUTO, "refreshAuto"),
-        SpinRow(Page::IDC_INTERVAL, "refreshInterval"),
+        WithEffectHelp(TypedVisibilityRow(VisibilityIdsOf<Page>(), policy)),
+        WithHelp(CheckRow(Page::IDC_REFRESH_LOAD, "refreshLoad"), 2338),
+        WithHelp(CheckRow(Page::IDC_REFRESH_AUTO, "refreshAuto"), 2338),
+        EnabledWhen(
+            WithHelp(SpinRow(Page::IDC_INTERVAL, "refreshInterval", {Page::IDC_INTERVAL_LABEL}), 2338),
+            automatic),
     };
 }
 
 } // namespace
 
 CXMLDataBehaviorPage::CXMLDataBehaviorPage()
-    : CFieldPage("Behavior", [](const CFieldPage&) { return MakeTemplate(); }, BehaviorRows(), {})
+    : CFieldPage(
+          "Behavior", [](const CFieldPage&) { return MakeTemplate(); }, BehaviorRows(), Topic(2336))
 {
 }
 
@@ -66,60 +61,7 @@ DialogTemplate CXMLDataBehaviorPage::MakeTemplate()
     return t;
 }
 
-BOOL CXMLDataBehaviorPage::OnSetActive()
-{
-    const BOOL shown = CFieldPage::OnSetActive();
-    EnableInterval();
-    return shown;
-}
-
-void CXMLDataBehaviorPage::OnFieldChanged(const ParamField& row)
-{
-    if (!row.ids.empty() && row.ids.front() == IDC_REFRESH_AUTO)
-        EnableInterval();
-}
-
-// The interval matters only while the connection refreshes by itself.
-void CXMLDataBehaviorPage::EnableInterval()
-{
-    CParameterSet* group = FieldSet();
-    const CParameter* automatic = group != nullptr ? group->FindParameter("refreshAuto") : nullptr;
-    const CParameter* interval = group != nullptr ? group->FindParameter("refreshInterval") : nullptr;
-    const bool enable = automatic != nullptr && automatic->GetBool();
-    if (CSpinEdit* spin = SpinOf(*this, IDC_INTERVAL)) {
-        spin->EnableWindow(enable && interval != nullptr ? TRUE : FALSE);
-        spin->EnableControl(enable && interval != nullptr);
-    }
-    EnableItems(*this, {IDC_INTERVAL_LABEL}, enable);
-}
-
-int CXMLDataBehaviorPage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_DURATION:
-    case IDC_STATUS_LINK:
-    case IDC_EFFECT:
-        return 890;
-    case IDC_REFRESH_LOAD:
-    case IDC_REFRESH_AUTO:
-    case IDC_INTERVAL:
-        return 2338;
-    default:
-        return 2336;
-    }
-}
-
 // ---- Appearance ----
-
-BEGIN_MESSAGE_MAP(CXMLDataAppearancePage, CComponentPage)
-    .Control(CBN_SELCHANGE, IDC_POSITION, &CXMLDataAppearancePage::OnPosition)
-    .Command(IDC_USE_COLOR, &CXMLDataAppearancePage::OnUseCustomColor)
-    .Command(IDC_COLOR, &CXMLDataAppearancePage::OnColor) END_MESSAGE_MAP()
-
-CXMLDataAppearancePage::CXMLDataAppearancePage()
-{
-    CSpinEdit::RegisterClass();
-}
 
 DialogTemplate CXMLDataAppearancePage::MakeTemplate()
 {
@@ -137,47 +79,26 @@ DialogTemplate CXMLDataAppearancePage::MakeTemplate()
     return t;
 }
 
-CParameterSet* CXMLDataAppearancePage::Group() const
+namespace {
+
+std::vector<ParamField> AppearanceRows()
 {
-    return PageGroup(*this, "Appearance");
+    using Page = CXMLDataAppearancePage;
+    FieldPolicy hide;
+    hide.hideMissing = true;
+    return {
+        WithHelp(FontRow(Page::IDC_FONT, {"labelTextFormat"}), 2341),
+        WithHelp(ChoiceRow(Page::IDC_POSITION, "labelAlignment"), 2341),
+        WithHelp(CheckedColourRow(Page::IDC_USE_COLOR, "useCustomColor", Page::IDC_COLOR, "customColor"),
+                 2340),
+        WithHelp(SpinRow(Page::IDC_TRANSPARENCY, "transparency", {Page::IDC_TRANSPARENCY_LABEL}, hide), 2340),
+    };
 }
 
-BOOL CXMLDataAppearancePage::OnInitDialog()
-{
-    CComponentPage::OnInitDialog();
-    CParameterSet* group = Group();
-    AttachFontChooser(*this, m_font, IDC_FONT, group, "labelTextFormat");
-    BindComboBoxInSet("labelAlignment", IDC_POSITION, group, false);
-    m_colour.Attach(*this, group, "useCustomColor", IDC_USE_COLOR, "customColor", IDC_COLOR);
-    return TRUE;
-}
+} // namespace
 
-BOOL CXMLDataAppearancePage::OnSetActive()
+CXMLDataAppearancePage::CXMLDataAppearancePage()
+    : CFieldPage(
+          "Appearance", [](const CFieldPage&) { return MakeTemplate(); }, AppearanceRows(), Topic(2339))
 {
-    CParameterSet* group = Group();
-    CParameter* transparency = group != nullptr ? group->FindParameter("transparency") : nullptr;
-    if (CSpinEdit* spin = SpinOf(*this, IDC_TRANSPARENCY))
-        spin->BindParameter(transparency, [this]() { NotifyOwnerChanged(); }, GetDialogFont(), true, false);
-    ShowItems(*this, {IDC_TRANSPARENCY_LABEL}, transparency != nullptr);
-    return CComponentPage::OnSetActive();
-}
-
-void CXMLDataAppearancePage::OnPosition()
-{
-    CommitComboBoxInSet("labelAlignment", IDC_POSITION, Group());
-}
-
-int CXMLDataAppearancePage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_FONT:
-    case IDC_POSITION:
-        return 2341;
-    case IDC_COLOR:
-    case IDC_USE_COLOR:
-    case IDC_TRANSPARENCY:
-        return 2340;
-    default:
-        return 2339;
-    }
 }

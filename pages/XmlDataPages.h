@@ -4,9 +4,8 @@
 // (and the dynamic visibility and entry effect every simple component has), and how its box
 // and label look.
 
-#include "pages/PageBlocks.h"
 #include "pages/FieldPage.h"
-#include "pages/TemplatePage.h"
+#include "pages/PageBlocks.h"
 #include "propui/ComponentPage.h"
 #include "propui/FontDataCtrl.h"
 
@@ -33,18 +32,9 @@ public:
     };
     CXMLDataBehaviorPage();
     static DialogTemplate MakeTemplate();
-
-    BOOL OnSetActive() override;
-    int GetHelpContextId() override;
-
-protected:
-    void OnFieldChanged(const pages::ParamField& row) override;
-
-private:
-    void EnableInterval();
 };
 
-class CXMLDataAppearancePage : public pages::CTemplatePage<CXMLDataAppearancePage> {
+class CXMLDataAppearancePage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 349,
@@ -62,22 +52,5 @@ public:
     CXMLDataAppearancePage();
     static DialogTemplate MakeTemplate();
 
-    BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
-    int GetHelpContextId() override;
-
-    void OnPosition();
-    void OnUseCustomColor() { m_colour.OnCheck(); }
-    void OnColor() { m_colour.OnColour(); }
-
-    CFontDataCtrl& Font() { return m_font; }
-
-protected:
-    DECLARE_MESSAGE_MAP()
-
-private:
-    CParameterSet* Group() const;
-
-    CFontDataCtrl m_font;
-    pages::CCheckedColour m_colour;
+    CFontDataCtrl& Font() { return *FontOf(IDC_FONT); }
 };

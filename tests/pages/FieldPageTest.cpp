@@ -2,7 +2,11 @@
 // of the page's own, and the rows of a component's pages tell which of its keys they edit.
 
 #include "pages/FieldPage.h"
+#include "pages/InputTextGeneralPages.h"
+#include "pages/LabelGeneralPage.h"
 #include "pages/PageGroups.h"
+#include "pages/PageKit.h"
+#include "propui/FontDataCtrl.h"
 #include "tests/pages/PageFixture.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +65,9 @@ protected:
     std::unique_ptr<CFieldPage> MakePage(int* acted)
     {
         ParamField side = RadioRow({IDC_LEFT, IDC_RIGHT, IDC_SIDE_GROUP}, "side", {"Left", "Right"});
-        side.enabledWhen = [](const CFieldPage& p) { return p.FieldSet()->FindParameter("shown")->GetBool(); };
+        side.enabledWhen = [](const CFieldPage& p) {
+            return p.FieldSet()->FindParameter("shown")->GetBool();
+        };
         side.help = Topic(77);
         // Two rows whose boxes the template lacks: one over a key found only elsewhere.
         ParamField far = CheckRow(3100, "far");
@@ -75,8 +81,8 @@ protected:
             CheckRow(3101, "absent"),
             far,
         };
-        return std::make_unique<CFieldPage>("General", [](const CFieldPage&) { return TestTemplate(); },
-                                            std::move(rows), Topic(5));
+        return std::make_unique<CFieldPage>(
+            "General", [](const CFieldPage&) { return TestTemplate(); }, std::move(rows), Topic(5));
     }
 };
 
@@ -121,6 +127,83 @@ TEST_F(FieldPageTest, RowsStoreAtOnceSwitchTheirControlsAndGiveTheirTopics)
     EXPECT_EQ(HelpFor(IDC_SHOW), 5);
 }
 
+// The blocks that carry their own state: scroll radios, a switched colour gated by the page, a
+// colour the page switches, a limit behind its switch, and a text format with its caption.
+TEST_F(FieldPageTest, BlockRowsFollowThePageRuleAndStayOffWithoutTheirParameters)
+{
+    enum : int {
+        IDC_ON = 3200,
+        IDC_OFF,
+        IDC_AUTO,
+        IDC_SCROLL_GROUP,
+        IDC_USE,
+        IDC_SWATCH,
+        IDC_THUMB,
+        IDC_LIMIT,
+        IDC_FONT,
+        IDC_FONT_LABEL,
+        IDC_SHOWN
+    };
+    defaults = model::ReadDefaultParameters("<?xml version=\"1.0\"?><component symbol=\"X\">"
+                                            "<param name=\"General\" type=\"7\">"
+                                            "<param name=\"shown\" type=\"2\" value=\"true\"/>"
+                                            "<param name=\"scroll\" type=\"0\" value=\"disabled\"/>"
+                                            "<param name=\"useColour\" type=\"2\" value=\"true\"/>"
+                                            "<param name=\"colour\" type=\"4\" value=\"255\"/>"
+                                            "<param name=\"limit\" type=\"3\" value=\"4\"/>"
+                                            "</param></component>");
+    CParameterSet* group = Param(defaults.parameters.get(), "General")->GetSet();
+    DialogTemplate t = PageTemplate(902, "General");
+    t.Add("Button", "Shown", IDC_SHOWN, 7, 4, 60, 10, kCheckStyle)
+        .Add("Button", "Enable", IDC_ON, 7, 16, 60, 10, kRadioStyle | WS_GROUP)
+        .Add("Button", "Disable", IDC_OFF, 7, 28, 60, 10, kRadioStyle)
+        .Add("Button", "Auto Hide", IDC_AUTO, 7, 40, 60, 10, kRadioStyle)
+        .Add("Button", "Scroll", IDC_SCROLL_GROUP, 2, 12, 90, 42, kGroupStyle | WS_GROUP)
+        .Add("Button", "Use", IDC_USE, 7, 58, 60, 10, kCheckStyle)
+        .Add("Button", "", IDC_SWATCH, 70, 56, 24, 13, kColorStyle)
+        .Add("Button", "", IDC_THUMB, 100, 56, 24, 13, kColorStyle)
+        .Add("Edit", "", IDC_LIMIT, 7, 74, 40, 13, kEditStyle)
+        .Add(CFontDataCtrl::kClassName, "", IDC_FONT, 7, 92, 200, 14, WS_VISIBLE | WS_TABSTOP)
+        .Add("Static", "Font", IDC_FONT_LABEL, 7, 108, 40, 8, kLabelStyle);
+    auto shown = [](const CFieldPage& p) { return BoolOf(p.FieldSet(), "shown"); };
+    std::vector<ParamField> rows = {
+        CheckRow(IDC_SHOWN, "shown"),
+        EnabledWhen(ScrollRow({IDC_ON, IDC_OFF, IDC_AUTO, IDC_SCROLL_GROUP}, "scroll"), shown),
+        EnabledWhen(WithHelp(CheckedColourRow(IDC_USE, "useColour", IDC_SWATCH, "colour"), 40, {IDC_SWATCH}),
+                    shown),
+        EnabledWhen(ColourRow(IDC_THUMB, "thumb"), shown),
+        EnabledWhen(NumberRow(IDC_LIMIT, "limit"), shown),
+        FontRow(IDC_FONT, {"format"}, {IDC_FONT_LABEL}),
+    };
+    Show(std::make_unique<CFieldPage>(
+             "General", [t](const CFieldPage&) { return t; }, std::move(rows), Topic(5)),
+         group, "General", defaults.parameters.get());
+    EXPECT_TRUE(Checked(IDC_OFF));
+    EXPECT_TRUE(Enabled(IDC_SWATCH));
+    EXPECT_TRUE(Enabled(IDC_LIMIT));
+    // Neither the missing colour nor the missing format can be edited, whatever the rule says.
+    EXPECT_FALSE(Enabled(IDC_THUMB));
+    EXPECT_FALSE(Enabled(IDC_FONT_LABEL));
+
+    Click(IDC_AUTO);
+    EXPECT_EQ(Param(group, "scroll")->GetString(), "autoHide");
+    EXPECT_EQ(Notified(), 1);
+
+    // The page's rule turns the blocks off; lifting it brings back only what their own state allows.
+    Click(IDC_SHOWN);
+    for (int id : {IDC_ON, IDC_SCROLL_GROUP, IDC_USE, IDC_SWATCH, IDC_LIMIT})
+        EXPECT_FALSE(Enabled(id)) << id;
+    Param(group, "useColour")->SetBool(false);
+    Click(IDC_SHOWN);
+    EXPECT_TRUE(Enabled(IDC_ON));
+    EXPECT_TRUE(Enabled(IDC_USE));
+    EXPECT_FALSE(Enabled(IDC_SWATCH));
+    EXPECT_FALSE(Enabled(IDC_THUMB));
+
+    // The switched colour's topic is for its swatch only.
+    EXPECT_EQ(HelpFor(IDC_USE), 5);
+}
+
 TEST_F(FieldPageTest, APageEditsTheKeysOfItsRowsThatTheComponentHolds)
 {
     CParameterSet* group = MakeGroup();
@@ -145,20 +228,41 @@ TEST_F(FieldPageTest, TheKeysOfAComponentComeFromThePagesItsSheetWouldOpen)
     // The gauge has no orientation, so its page does not edit one.
     EXPECT_FALSE(gauge.count("orientation"));
     // Its Behavior and Appearance pages keep their rules as code but still name their keys.
-    for (const char* key : {"minValue", "maxValue", "displayStatus", "introStyle", "ticksEnabled", "tickColor"})
+    for (const char* key :
+         {"minValue", "maxValue", "displayStatus", "introStyle", "ticksEnabled", "tickColor"})
         EXPECT_TRUE(gauge.count(key)) << key;
 
     Load("KVSliderHSymbol", "");
     EXPECT_TRUE(KeysEditedBy(registry, "KVSliderHSymbol", defaults.parameters.get()).count("orientation"));
 
     Load("KVPlaySelectorSymbol", "");
-    const std::set<std::string> player = KeysEditedBy(registry, "KVPlaySelectorSymbol", defaults.parameters.get());
+    const std::set<std::string> player =
+        KeysEditedBy(registry, "KVPlaySelectorSymbol", defaults.parameters.get());
     for (const char* key : {"sliderEnabled", "autoRewind", "displayStatus", "introStyle", "playTime"})
         EXPECT_TRUE(player.count(key)) << key;
     // It keeps no sound switch.
     EXPECT_FALSE(player.count("soundEnabled"));
 
     EXPECT_TRUE(KeysEditedBy(registry, "KVGaugeSymbol", nullptr).empty());
+}
+
+TEST_F(FieldPageTest, TheTextComponentsPagesNameTheirBlocksKeys)
+{
+    CPageClassRegistry registry;
+    RegisterTextPages(registry);
+    RegisterPlain<CLabelGeneralPage>(registry, "CLabelGeneralPage");
+    RegisterPlain<CTextAreaGeneralPage>(registry, "CTextAreaGeneralPage");
+    Load("KVLabelCompSymbol", "");
+    const std::set<std::string> label =
+        KeysEditedBy(registry, "KVLabelCompSymbol", defaults.parameters.get());
+    for (const char* key : {"labelValue", "hScrollBarBehavior", "vScrollBarBehavior", "displayStatus"})
+        EXPECT_TRUE(label.count(key)) << key;
+
+    Load("KVTextAreaInputSymbol", "");
+    const std::set<std::string> area =
+        KeysEditedBy(registry, "KVTextAreaInputSymbol", defaults.parameters.get());
+    for (const char* key : {"defaultText", "insertInto", "insertLoad", "maxChars", "labelTextFormat"})
+        EXPECT_TRUE(area.count(key)) << key;
 }
 
 } // namespace
