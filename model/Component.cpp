@@ -9,6 +9,7 @@
 #include "model/ComponentDef.h"
 #include "model/ParameterRecords.h"
 
+#include "swf/ActionList.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfMovie.h"
 #include "swf/SwfPlaceObject2.h"
@@ -229,6 +230,18 @@ void CComponent::BuildActionScript(CActionList& actions)
     if (IComponentScripts* scripts = GetComponentScripts()) {
         scripts->BuildActionScript(*this, actions);
     }
+}
+
+void CComponent::BuildActionStatements(std::vector<CActionList>& statements)
+{
+    if (IComponentScripts* scripts = GetComponentScripts()) {
+        scripts->BuildActionStatements(*this, statements);
+    }
+}
+
+void IComponentScripts::BuildActionStatements(CComponent& component, std::vector<CActionList>& statements)
+{
+    BuildActionScript(component, statements.emplace_back());
 }
 
 void CComponent::EmitModelInitCall(CActionList& actions)

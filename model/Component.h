@@ -94,6 +94,8 @@ public:
     // Both hand the work to the installed script generator (none: nothing is appended).
     virtual void BuildActionScript(CActionList& actions);
     virtual void EmitModelInitCall(CActionList& actions);
+    // The script as statements, each small enough for one function of the movie.
+    void BuildActionStatements(std::vector<CActionList>& statements);
 
     // The links of every cell-binding parameter, in groups and arrays included; each link
     // learns the instance's name as its owner.
@@ -135,6 +137,9 @@ public:
     virtual ~IComponentScripts() = default;
     virtual void BuildActionScript(CComponent& component, CActionList& actions) = 0;
     virtual void EmitModelInitCall(CComponent& component, CActionList& actions) = 0;
+    // The same script as statements each small enough for one function of the movie (a
+    // component bound to thousands of cells needs several); by default one statement.
+    virtual void BuildActionStatements(CComponent& component, std::vector<CActionList>& statements);
 };
 
 namespace model {

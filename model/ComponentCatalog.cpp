@@ -85,6 +85,7 @@ bool CComponentCatalog::Load(const fs::path& installDir, std::string* error)
     std::vector<std::unique_ptr<CComponentDef>> definitions;
     std::map<std::string, CComponentDef*> bySymbol;
     swf::IdCounter assetIds;
+    std::vector<Skipped> skipped;
 
     for (const fs::path& folder : SortedEntries(root, true)) {
         std::string folderName = folder.filename().string();
@@ -105,6 +106,7 @@ bool CComponentCatalog::Load(const fs::path& installDir, std::string* error)
                 movie->LoadFile(file, options);
             } catch (const swf::SwfError& e) {
                 Trace("Component asset %s skipped: %s", file.string().c_str(), e.what());
+                skipped.push_back({"", file, e.what()});
                 continue;
             }
             for (const ClipEntry& clip : movie->GetClipEntries()) {
@@ -115,11 +117,18 @@ bool CComponentCatalog::Load(const fs::path& installDir, std::string* error)
                     definition = found->second;
                 } else if (variantIndex == 0) {
                     ComponentDefaults defaults;
+                    const fs::path defaultsFile = defaultsFolder / (symbol + ".xml");
                     try {
-                        defaults =
-                            model::ReadDefaultParametersFile((defaultsFolder / (symbol + ".xml")).string());
+                        defaults = model::ReadDefaultParametersFile(defaultsFile.string());
                     } catch (const ModelError& e) {
                         Trace("Component %s skipped: %s", symbol.c_str(), e.what());
+                        // A clip without a file is no component; one whose file is damaged is.
+                        std::error_code missing;
+                        if (fs::exists(defaultsFile, missing) &&
+                            std::none_of(skipped.begin(), skipped.end(),
+                                         [&symbol](const Skipped& s) { return s.symbol == symbol; })) {
+                            skipped.push_back({symbol, defaultsFile, e.what()});
+                        }
                         continue;
                     }
                     auto made = std::make_unique<CComponentDef>(
@@ -177,8 +186,19 @@ bool CComponentCatalog::Load(const fs::path& installDir, std::string* error)
     definitions_ = std::move(definitions);
     variants_ = std::move(variants);
     assetIds_ = assetIds;
+    skipped_ = std::move(skipped);
     SelectVariant(0);
     return true;
+}
+
+const CComponentCatalog::Skipped* CComponentCatalog::FindSkipped(const std::string& symbol) const
+{
+    for (const Skipped& s : skipped_) {
+        if (!symbol.empty() && s.symbol == symbol) {
+            return &s;
+        }
+    }
+    return nullptr;
 }
 
 CComponentCategory* CComponentCatalog::GetCategory(int index) const

@@ -47,6 +47,15 @@ public:
     // unreadable, and an asset that cannot be read, are skipped with a trace line; the others
     // load. False (with error) only when there is no variant folder at all.
     bool Load(const std::filesystem::path& installDir, std::string* error = nullptr);
+    // What Load skipped: the installation is damaged there. Symbol is empty for an asset.
+    struct Skipped {
+        std::string symbol;
+        std::filesystem::path file;
+        std::string reason;
+    };
+    const std::vector<Skipped>& GetSkipped() const { return skipped_; }
+    // The skipped definition of symbol, null when it loaded or was never there.
+    const Skipped* FindSkipped(const std::string& symbol) const;
     // The ids the assets took end before Peek(): a build that writes components numbers its
     // own characters from there on.
     const swf::IdCounter& GetAssetIds() const { return assetIds_; }
@@ -83,6 +92,7 @@ private:
     std::vector<std::unique_ptr<CComponentCategory>> categories_;
     int currentVariant_ = 0;
     swf::IdCounter assetIds_;
+    std::vector<Skipped> skipped_;
 };
 
 namespace model {

@@ -213,6 +213,9 @@ bool CFileBatch::Commit(std::string& reason)
         }
         staged_.erase(staged_.begin());
     }
+    // A folder made for files that were then left out is not left behind empty.
+    for (auto it = madeFolders_.rbegin(); it != madeFolders_.rend(); ++it)
+        rmdir(it->c_str());
     madeFolders_.clear();
     return true;
 }

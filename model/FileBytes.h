@@ -45,8 +45,8 @@ public:
     bool Commit(std::string& reason);
     // Removes every staged file; also what the destructor does.
     void Discard();
-    // A folder the batch should remove when it is discarded and left empty (an asset folder
-    // made for this publication).
+    // A folder the batch should remove when it is left empty, committed or discarded (an asset
+    // folder made for this publication).
     void RemoveIfEmpty(const std::filesystem::path& folder) { madeFolders_.push_back(folder); }
 
     std::size_t Size() const { return staged_.size(); }

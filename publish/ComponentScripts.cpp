@@ -6,6 +6,9 @@
 #include "swf/ActionEmitter.h"
 #include "swf/Actions.h"
 
+#include <string>
+#include <vector>
+
 using swf::ActionCode;
 using swf::ActionEmitter;
 
@@ -30,6 +33,54 @@ void EmitMemberFunction(CActionList& actions, const std::string& clip, const std
     ActionEmitter(actions).Get(clip).Str(member);
     actions.Add(std::move(function));
     ActionEmitter(actions).Op(ActionCode::SetMember);
+}
+
+// What one function body may hold of a component's links; the rest of a body (calls, marks)
+// is small. The movie format bounds a body at 65535 bytes.
+constexpr std::size_t kLinkBodyBytes = 60000;
+
+// The links' actions, emit(link, list) each, in pieces that each fit one function body.
+template <typename Emit> std::vector<CActionList> LinkPieces(const std::vector<const CBindingLink*>& links, Emit emit)
+{
+    std::vector<CActionList> pieces(1);
+    std::size_t bytes = 0;
+    for (const CBindingLink* link : links) {
+        CActionList entry;
+        emit(*link, entry);
+        const std::size_t size = entry.ToBytes(false).size();
+        if (bytes > 0 && bytes + size > kLinkBodyBytes) {
+            pieces.emplace_back();
+            bytes = 0;
+        }
+        pieces.back().Append(std::move(entry));
+        bytes += size;
+    }
+    return pieces;
+}
+
+// Puts the pieces into body: the only piece as it is; several (a component bound to thousands
+// of cells) each into a member function <member><n> of the clip, defined by a statement of its
+// own in definitions, which body calls in order.
+void EmitPieces(std::vector<CActionList>& definitions, CActionList& body, const std::string& clip,
+                const std::string& member, std::vector<CActionList>&& pieces, const std::string& before = {},
+                bool targetEach = false)
+{
+    if (pieces.size() == 1) {
+        body.Append(std::move(pieces.front()));
+        return;
+    }
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        auto function = CActionDefineFunction::CActionDefineFunctionEmpty();
+        CActionList& part = function->GetBody();
+        if (targetEach)
+            ActionEmitter(part).Str(before).Op(ActionCode::SetTarget2);
+        part.Append(std::move(pieces[k]));
+        if (targetEach)
+            part.Add(std::make_unique<CActionSetTarget>(""));
+        const std::string name = member + std::to_string(k + 1);
+        EmitMemberFunction(definitions.emplace_back(), clip, name, std::move(function));
+        EmitMethodCall(body, clip, name);
+    }
 }
 
 bool IsChart(const CComponent& component)
@@ -69,7 +120,17 @@ void EmitLinkLoad(const CBindingLink& link, CActionList& actions)
 
 void CComponentScripts::BuildActionScript(CComponent& component, CActionList& actions)
 {
+    std::vector<CActionList> statements;
+    BuildActionStatements(component, statements);
+    for (CActionList& statement : statements)
+        actions.Append(std::move(statement));
+}
+
+void CComponentScripts::BuildActionStatements(CComponent& component, std::vector<CActionList>& statements)
+{
     const std::string& name = component.GetName();
+    std::vector<CActionList> definitions;
+    CActionList actions;
     EmitMethodCall(actions, name, "saveDefaults");
     EmitMethodCall(actions, name, "mc");
 
@@ -80,9 +141,13 @@ void CComponentScripts::BuildActionScript(CComponent& component, CActionList& ac
     if (!IsChart(component)) {
         auto update = CActionDefineFunction::CActionDefineFunctionEmpty();
         CActionList& body = update->GetBody();
+        std::vector<const CBindingLink*> stored;
         for (const CBindingLink* link : constants)
             if (link->GetSubKind() != 2)
-                EmitLinkStore(*link, body);
+                stored.push_back(link);
+        // Each piece reads the clip as `this`: it is called as the clip's method.
+        EmitPieces(definitions, body, name, "kvUpdateVars",
+                   LinkPieces(stored, [](const CBindingLink& link, CActionList& list) { EmitLinkStore(link, list); }));
         for (const std::string& other : component.GetSecondLinkNames())
             EmitMethodCall(body, other, "mc");
         for (const std::string& other : component.GetFirstLinkNames())
@@ -93,10 +158,17 @@ void CComponentScripts::BuildActionScript(CComponent& component, CActionList& ac
 
     auto calc = CActionDefineFunction::CActionDefineFunctionEmpty();
     CActionList& body = calc->GetBody();
-    ActionEmitter(body).Str(name).Op(ActionCode::SetTarget2);
-    for (const CBindingLink* link : formulas)
-        EmitLinkLoad(*link, body);
-    body.Add(std::make_unique<CActionSetTarget>(""));
+    std::vector<CActionList> loads =
+        LinkPieces({formulas.begin(), formulas.end()},
+                   [](const CBindingLink& link, CActionList& list) { EmitLinkLoad(link, list); });
+    if (loads.size() == 1) {
+        ActionEmitter(body).Str(name).Op(ActionCode::SetTarget2);
+        body.Append(std::move(loads.front()));
+        body.Add(std::make_unique<CActionSetTarget>(""));
+    } else {
+        // Each piece sets the target itself, as the loads' paths are relative to the clip.
+        EmitPieces(definitions, body, name, "kvUpdateCalc", std::move(loads), name, true);
+    }
     EmitMemberFunction(actions, name, "updateCalc", std::move(calc));
 
     if (!formulas.empty())
@@ -107,6 +179,9 @@ void CComponentScripts::BuildActionScript(CComponent& component, CActionList& ac
             .Str("addOutputComponent")
             .Op(ActionCode::CallMethod)
             .Op(ActionCode::Pop);
+    for (CActionList& definition : definitions)
+        statements.push_back(std::move(definition));
+    statements.push_back(std::move(actions));
 }
 
 void CComponentScripts::EmitModelInitCall(CComponent& component, CActionList& actions)

@@ -12,6 +12,7 @@ class CBindingLink;
 class CComponentScripts : public IComponentScripts {
 public:
     void BuildActionScript(CComponent& component, CActionList& actions) override;
+    void BuildActionStatements(CComponent& component, std::vector<CActionList>& statements) override;
     void EmitModelInitCall(CComponent& component, CActionList& actions) override;
 };
 

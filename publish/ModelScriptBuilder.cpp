@@ -426,9 +426,23 @@ void CModelScriptBuilder::WriteDataTable(CActionList& actions)
                 .Op(ActionCode::SetMember);
 }
 
+namespace {
+
+// A formula's cell as the user knows it, with the variable the movie gives it, for errors.
+std::string FormulaPlace(const CVariableTable& table, std::int32_t cellId)
+{
+    std::optional<CCellRef> cell = cellId >= 0 ? table.GetCellAt(static_cast<std::size_t>(cellId)) : std::nullopt;
+    if (!cell)
+        return "The formula of " + CellVariableName(cellId);
+    return "The formula in " + cell->sheet + "!" + cell->GetShortText() + " (" + CellVariableName(cellId) + ")";
+}
+
+} // namespace
+
 void CModelScriptBuilder::WriteCalcFunctions(CActionList& actions)
 {
     const std::vector<CFormulaNode*>& order = base_.GetNetwork().GetEvaluationOrder();
+    const CVariableTable& table = base_.GetVariableTable();
     // Writing a formula's actions reads its compiled tree and changes nothing: the formulas
     // of a large model are written on every processor.
     publish::ChunkLimits limits;
@@ -436,12 +450,12 @@ void CModelScriptBuilder::WriteCalcFunctions(CActionList& actions)
     DefineChunkedFunctions(
         actions, "kvCalc", order.size(),
         [&](std::size_t i, CActionList& list) { order[i]->WriteVariableAction(list); },
-        [&](std::size_t i) { return "The formula of " + CellVariableName(order[i]->GetCellId()); }, limits);
+        [&](std::size_t i) { return FormulaPlace(table, order[i]->GetCellId()); }, limits);
     for (const InputCalculation& input : InputCalculations(base_.GetNetwork()))
         DefineChunkedFunctions(
             actions, InputCalcFunctionName(input.cellId), input.formulas.size(),
             [&](std::size_t i, CActionList& list) { input.formulas[i]->WriteVariableAction(list); },
-            [&](std::size_t i) { return "The formula of " + CellVariableName(input.formulas[i]->GetCellId()); });
+            [&](std::size_t i) { return FormulaPlace(table, input.formulas[i]->GetCellId()); });
 }
 
 std::string InputCalcFunctionName(int32_t cellId)

@@ -148,7 +148,7 @@ std::unique_ptr<CSwfDoAction> BuildScripts(const Build& b, const std::vector<CCo
     std::vector<CActionList> after;
     AppendStageSettings(after.emplace_back(), b.base, b.width, b.height);
     for (CComponent* component : frames.front())
-        component->BuildActionScript(after.emplace_back());
+        component->BuildActionStatements(after);
     for (CComponent* component : frames.front())
         component->EmitModelInitCall(after.emplace_back());
     scripts.BuildFrameScript(b.preview, std::move(after), frames.size() == 1);

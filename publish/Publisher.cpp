@@ -99,6 +99,33 @@ std::string ShownFunctionName(std::string_view written)
     return name;
 }
 
+// A document that uses a component whose definition the installation holds damaged fails for
+// the installation's fault, not the document's.
+void RefuseDamagedDefinition(const std::string& failure)
+{
+    const CComponentCatalog* catalog = GetComponentCatalog();
+    if (!catalog)
+        return;
+    for (const CComponentCatalog::Skipped& s : catalog->GetSkipped()) {
+        if (!s.symbol.empty() && failure.find("no component \"" + s.symbol + "\"") != std::string::npos)
+            throw PublishError(PublishError::Kind::Installation,
+                               s.file.string() + ": the installation's definition of component " + s.symbol +
+                                   " is damaged (" + s.reason + "); install the program again");
+    }
+}
+
+// One note for each part of the installation that could not be loaded.
+void AddInstallationNotes(std::vector<std::string>& notes)
+{
+    const CComponentCatalog* catalog = GetComponentCatalog();
+    if (!catalog)
+        return;
+    for (const CComponentCatalog::Skipped& s : catalog->GetSkipped())
+        notes.push_back(s.file.string() + ": damaged, " +
+                        (s.symbol.empty() ? "its components" : "component " + s.symbol) +
+                        " cannot be used (" + s.reason + ")");
+}
+
 std::size_t FormulaCount(const CCellModel& cells)
 {
     std::size_t count = 0;
@@ -157,6 +184,7 @@ void CPublisher::OpenDocument(const std::filesystem::path& document)
         case CDocData::LoadFailure::Unreadable:
             throw PublishError(PublishError::Kind::MissingFile, doc->GetLoadError());
         default:
+            RefuseDamagedDefinition(doc->GetLoadError());
             throw PublishError(PublishError::Kind::DamagedDocument, document.string() + ": " + doc->GetLoadError() +
                                                                         " (version " + sheet::QuotedText(version) + ")");
         }
@@ -164,6 +192,7 @@ void CPublisher::OpenDocument(const std::filesystem::path& document)
     notes_ = RenameUnusableComponents(doc->GetInstances());
     if (!doc->GetLoadWarning().empty())
         notes_.push_back(document.string() + ": " + doc->GetLoadWarning());
+    AddInstallationNotes(notes_);
     doc_ = std::move(doc);
     Compile();
 }
@@ -191,6 +220,7 @@ void CPublisher::OpenDescription(const std::filesystem::path& description,
         // Messages of the reading name the file already; those of the building name the place
         // in it only.
         const std::string what = error.what();
+        RefuseDamagedDefinition(what);
         throw PublishError(PublishError::Kind::UnreadableWorkbook,
                            what.rfind(description.string() + ":", 0) == 0 ? what : description.string() + ": " + what);
     }
@@ -202,6 +232,7 @@ void CPublisher::OpenDescription(const std::filesystem::path& description,
                                : PublishError::Kind::DamagedDocument,
                            description.string() + ": " + doc->GetLoadError());
     notes_.clear();
+    AddInstallationNotes(notes_);
     doc_ = std::move(doc);
     Compile();
 }

@@ -25,10 +25,21 @@ CDefaultTempFiles& ProcessMaker()
 
 std::filesystem::path CDefaultTempFiles::Create(const std::string& prefix, const std::string& extension)
 {
-    std::string pattern = (GetPlatformServices().TempFolder() / (prefix + "XXXXXX" + extension)).string();
+    if (!run_) {
+        run_ = std::make_unique<base::CRunFolder>(GetPlatformServices().TempFolder());
+        if (!run_->Made()) {
+            lastError_ = run_->Error();
+            run_.reset();
+            return {};
+        }
+    }
+    std::string pattern = (run_->Folder() / (prefix + "XXXXXX" + extension)).string();
     const int fd = mkstemps(pattern.data(), static_cast<int>(extension.size()));
     if (fd < 0) {
-        lastError_ = GetPlatformServices().TempFolder().string() + ": " + std::strerror(errno);
+        lastError_ = run_->Folder().string() + ": " + std::strerror(errno);
+        if (files_.empty()) {
+            run_.reset();
+        }
         return {};
     }
     close(fd);
@@ -41,6 +52,9 @@ void CDefaultTempFiles::Discard(const std::filesystem::path& file)
     std::error_code ignored;
     std::filesystem::remove(file, ignored);
     files_.erase(std::remove(files_.begin(), files_.end(), file), files_.end());
+    if (files_.empty()) {
+        run_.reset();
+    }
 }
 
 void CDefaultTempFiles::RemoveAll()
@@ -50,6 +64,7 @@ void CDefaultTempFiles::RemoveAll()
         std::filesystem::remove(file, ignored);
     }
     files_.clear();
+    run_.reset();
 }
 
 ITempFileMaker& GetTempFileMaker()

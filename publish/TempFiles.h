@@ -1,8 +1,11 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "base/RunFolder.h"
 
 // Temporary files that opening a document makes (the embedded workbook and files). The program
 // context holds the maker: its own default one, which puts them in the temporary folder and
@@ -33,9 +36,14 @@ public:
     std::string LastError() const override { return lastError_; }
     void RemoveAll();
     const std::vector<std::filesystem::path>& Files() const { return files_; }
+    // The run's folder the files are in; null while there are none.
+    const base::CRunFolder* RunFolder() const { return run_.get(); }
 
 private:
     std::vector<std::filesystem::path> files_;
+    // Made with the first file and removed with the last, so a context that makes no files
+    // leaves no folder.
+    std::unique_ptr<base::CRunFolder> run_;
     std::string lastError_;
 };
 

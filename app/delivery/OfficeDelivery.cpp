@@ -333,12 +333,17 @@ std::string COutlookExport::MakeMessage(const std::string& subject, const std::s
                                         const std::vector<std::uint8_t>& movie)
 {
     // Header values are kept to one line: a name with a line break cannot add headers.
-    std::string name;
-    for (char c : fileName)
-        name += (c == '\r' || c == '\n' || c == '"') ? '_' : c;
+    auto oneLine = [](const std::string& text) {
+        std::string line;
+        for (char c : text)
+            line += (c == '\r' || c == '\n' || c == '"') ? '_' : c;
+        return line;
+    };
+    const std::string name = oneLine(fileName);
+    const std::string subjectLine = oneLine(subject);
     const std::string boundary = "----vantorel-movie-boundary";
     return "MIME-Version: 1.0\r\n"
-           "Subject: " + subject + "\r\n"
+           "Subject: " + subjectLine + "\r\n"
            "X-Unsent: 1\r\n"
            "Content-Type: multipart/mixed; boundary=\"" + boundary + "\"\r\n\r\n"
            "--" + boundary + "\r\n"

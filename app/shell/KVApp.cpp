@@ -35,6 +35,26 @@ namespace {
 
 constexpr long kOldestFlashVersion = 0x60000;
 
+// What the settings file holds that could not be used, for the message at start. The lines stay
+// in the file as they were; a file that cannot be read at all is not written over.
+std::string ProfileProblemsText(const CProfileStore& profile)
+{
+    constexpr std::size_t kShownLines = 5;
+    const std::vector<std::string>& problems = profile.Problems();
+    std::string text = profile.IsUnreadable()
+                           ? "The settings file cannot be read:\n"
+                           : "Some lines of the settings file cannot be read; they are kept as they are:\n";
+    for (std::size_t i = 0; i < problems.size() && i < kShownLines; ++i) {
+        text += problems[i] + "\n";
+    }
+    if (problems.size() > kShownLines) {
+        text += "(and " + std::to_string(problems.size() - kShownLines) + " more)\n";
+    }
+    text += profile.IsUnreadable() ? "Vantorel starts with the default settings and does not save them."
+                                   : "Vantorel starts with the other settings.";
+    return text;
+}
+
 bool StartsWithNoCase(const std::string& text, const std::string& start)
 {
     if (text.size() < start.size()) {
@@ -249,6 +269,9 @@ BOOL CKVApp::InitInstance()
 
     SetRegistryKey(kCompanyKey);
     LoadStdProfileSettings(4);
+    if (!Profile().Problems().empty()) {
+        AfxMessageBox(ProfileProblemsText(Profile()), MB_ICONEXCLAMATION);
+    }
     AddDocTemplate(std::make_unique<CSingleDocTemplate>(
         IDR_MAINFRAME, [] { return std::make_unique<CDrawDoc>(); }, [] { return std::make_unique<CMainFrame>(); },
         [this] {
@@ -272,6 +295,10 @@ BOOL CKVApp::InitInstance()
         frame->SetFailedItemSource([] {
             const CExcelHost* host = CExcelHost::GetCurrent();
             return host != nullptr ? host->GetFailedItemText() : std::string();
+        });
+        frame->SetFailureSource([] {
+            const CExcelHost* host = CExcelHost::GetCurrent();
+            return host != nullptr ? host->GetLastError() : std::string();
         });
     }
     m_pMainWnd->DragAcceptFiles();

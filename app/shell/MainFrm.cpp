@@ -18,6 +18,17 @@
 
 namespace {
 
+// The import's report of a formula it could not read: a formula beyond the reader's bounds is a
+// length error, as it always was; any other (a link to another workbook, a typing error) says
+// why, since calling it long would send the user looking for the wrong fault.
+std::string FormulaFailureText(const std::string& item, const std::string& failure)
+{
+    const bool bound = failure.empty() || failure.find("longer than") != std::string::npos ||
+                       failure.find("too deeply") != std::string::npos ||
+                       failure.find("too many") != std::string::npos;
+    return bound ? "Formula Length Error in " + item : failure;
+}
+
 constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 constexpr int kModelPane = 1;
 constexpr int kModelPaneWidth = 200;
@@ -312,7 +323,8 @@ LRESULT CMainFrame::OnImportProgress(WPARAM wParam, LPARAM lParam)
     }
     case kImportFormulaError: {
         const std::string item = m_failedItem ? m_failedItem() : std::string();
-        ShowMessageBox(this, "Formula Length Error in " + item, nullptr, MB_OK);
+        const std::string failure = m_failure ? m_failure() : std::string();
+        ShowMessageBox(this, FormulaFailureText(item, failure), nullptr, MB_OK);
         m_wndProgress.ShowWindow(SW_HIDE);
         SetModelText("Error Importing");
         if (doc != nullptr) {

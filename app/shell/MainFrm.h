@@ -90,6 +90,9 @@ public:
     // Where the text of the item an import could not read comes from (the document's link
     // to the workbook); none gives an empty text.
     void SetFailedItemSource(std::function<std::string()> source) { m_failedItem = std::move(source); }
+    // Where why the item could not be read comes from; a formula that is not too long is
+    // reported with that reason instead of as a length error.
+    void SetFailureSource(std::function<std::string()> source) { m_failure = std::move(source); }
 
     // sheet::IExcelHostWindow: the import worker's reports are tagged with the current
     // import's number and queued.
@@ -117,5 +120,6 @@ private:
     CSplashWnd* m_pSplash = nullptr;
     std::atomic<UINT> m_nImportSerial{0};
     std::function<std::string()> m_failedItem;
+    std::function<std::string()> m_failure;
     std::unique_ptr<CPropertyEditing> m_propertyEditing;
 };

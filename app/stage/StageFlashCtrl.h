@@ -42,6 +42,9 @@ public:
     // How many times the stage movie is read before the stage gives up.
     static constexpr int kLoadAttempts = 3;
     // A busy state whose replies have not all come ends after this long.
+    // The members of one set the stage gets at most: the canvas lays a component out and needs
+    // no more of a list (a document may hold hundreds of thousands, each a call into the player).
+    static constexpr int kMaxStageMembers = 4096;
     static constexpr std::uint64_t kBusyTimeoutMs = 5000;
     // Frame sizes of the two stage files, in twips.
     static constexpr int kStageWidth = 600, kStageHeight = 400;

@@ -9,6 +9,7 @@
 #include "model/ParameterSet.h"
 #include "swf/VariablePath.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -74,7 +75,7 @@ void CStageFlashCtrl::SendParameters(const CComponentBase& instance)
 
 void CStageFlashCtrl::CountParameterObjects(const CParameterSet& set)
 {
-    for (int i = 0; i < set.GetCount(); ++i) {
+    for (int i = 0; i < std::min(set.GetCount(), kMaxStageMembers); ++i) {
         const CParameter* p = Effective(set.GetAt(i));
         if (p == nullptr)
             continue;
@@ -98,11 +99,11 @@ void CStageFlashCtrl::SetComponentVariables(const CParameterSet& set, CVariableP
     if (group)
         SetVar(obj + ".__objType", "o");
     else
-        SetVar(obj + ".__numItems", std::to_string(set.GetCount()));
+        SetVar(obj + ".__numItems", std::to_string(std::min(set.GetCount(), kMaxStageMembers)));
 
     const std::string member = group ? obj + "." : obj + ".p";
     const std::string tag = group ? obj + "t." : obj + "t.p";
-    for (int i = 0; i < set.GetCount(); ++i) {
+    for (int i = 0; i < std::min(set.GetCount(), kMaxStageMembers); ++i) {
         const CParameter* p = Effective(set.GetAt(i));
         if (p == nullptr)
             continue;

@@ -94,4 +94,20 @@ TEST(OutlookExport, WithoutAMailProgramTheMailIsSavedAsAMessageFile)
     EXPECT_EQ(ReadText(dir / "back.swf"), std::string(movie.begin(), movie.end()));
 }
 
+// A movie's file name becomes the subject and the attachment's name; a name holding line breaks
+// cannot add headers or parts to the message.
+TEST(OutlookExport, LineBreaksInTheMoviesNameAddNoHeaders)
+{
+    const std::string forged = "m\r\nBcc: x@example.org\nContent-Type: text/html\r\n\r\nhi.swf";
+    const std::string text = COutlookExport::MakeMessage(forged, forged, SomeMovie());
+    const std::string header = text.substr(0, text.find("\r\n\r\n"));
+    EXPECT_EQ(header.find("\nBcc:"), std::string::npos) << header;
+    EXPECT_EQ(header.find("\nContent-Type: text/html"), std::string::npos) << header;
+    EXPECT_NE(header.find("Subject: m__Bcc: x@example.org_Content-Type: text/html____hi.swf\r\n"), std::string::npos)
+        << header;
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        EXPECT_EQ(text[at - 1], '\r') << "a lone line feed at " << at;
+    EXPECT_EQ(text.find("\r\nBcc:"), std::string::npos);
+}
+
 } // namespace

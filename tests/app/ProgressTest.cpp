@@ -73,6 +73,37 @@ TEST_F(ProgressTest, TheStatusBarFollowsAnImport)
     EXPECT_FALSE(BarShown());
 }
 
+// A formula the import cannot read for another reason than its size (a link to another
+// workbook) is reported with that reason, not as a length error.
+TEST_F(ProgressTest, AFormulaThatIsNotTooLongIsReportedWithItsReason)
+{
+    std::string failure;
+    Frame().SetFailedItemSource([] { return std::string("Sheet1!B2"); });
+    Frame().SetFailureSource([&failure] { return failure; });
+    struct Case {
+        std::string failure;
+        std::string shown;
+    } cases[] = {
+        {"The formula in Sheet1!B2 cannot be read at character 1: references to other workbooks "
+         "([1]Sheet1!A1) are not supported",
+         "The formula in Sheet1!B2 cannot be read at character 1: references to other workbooks "
+         "([1]Sheet1!A1) are not supported"},
+        {"The formula in Sheet1!B2 cannot be read at character 1: the formula is longer than 8192 characters",
+         "Formula Length Error in Sheet1!B2"},
+        {"The formula in Sheet1!B2 cannot be read at character 90: the formula is nested too deeply",
+         "Formula Length Error in Sheet1!B2"},
+    };
+    for (const Case& c : cases) {
+        failure = c.failure;
+        boxes->Answer(IDOK);
+        Post(kImportStart, 2);
+        Post(kImportFormulaError, 0);
+        ASSERT_FALSE(boxes->Log().empty());
+        EXPECT_EQ(boxes->Log().back().text, c.shown);
+        EXPECT_EQ(Pane(), "Error Importing");
+    }
+}
+
 TEST_F(ProgressTest, ReportsOfAReplacedImportAreDropped)
 {
     const UINT first = Frame().BeginImport();

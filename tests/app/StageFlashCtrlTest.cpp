@@ -573,4 +573,30 @@ TEST_F(StageTest, ParameterTreeSkipsValueListsBindsByValueAndOverridesOnlyGroups
     EXPECT_EQ(player.Variable("_root.obj3.psourceCells_ary"), "A1");
 }
 
+// A document may hold a list of hundreds of thousands of members; the stage, which only lays the
+// component out, gets a bounded part of it, so opening such a document stays quick.
+TEST_F(StageTest, ParameterTreeSendsABoundedPartOfAHugeList)
+{
+    auto stage = MakeStage();
+    CFakeFlashPlayer& player = Player(*stage);
+    auto object = MakeObject({"KVGaugeSymbol"});
+    CComponent& instance = *object->instances[0];
+    auto set = std::make_unique<CParameterSet>();
+    CParameter* colors = set->Add(std::make_unique<CParameter>("colors", model::ParamType::List));
+    for (int i = 0; i < 200000; ++i)
+        colors->GetSet()->Add(std::make_unique<CParameter>(std::to_string(i), model::ParamType::Integer))->SetInt(i);
+    set->Add(std::make_unique<CParameter>("title", model::ParamType::Text))->SetString("kept");
+    instance.SetParameters(std::move(set));
+
+    player.ClearCalls();
+    stage->SendParameters(instance);
+    const std::size_t bound = CStageFlashCtrl::kMaxStageMembers;
+    EXPECT_EQ(player.Variable("_root.__numObjParams"), "2");
+    EXPECT_EQ(player.Variable("_root.obj1.__numItems"), std::to_string(bound));
+    EXPECT_TRUE(player.HasVariable("_root.obj1.p" + std::to_string(bound - 1)));
+    EXPECT_FALSE(player.HasVariable("_root.obj1.p" + std::to_string(bound)));
+    EXPECT_EQ(player.Variable("_root.obj0.title"), "kept");
+    EXPECT_LT(player.Calls().size(), 3 * bound);
+}
+
 } // namespace

@@ -475,6 +475,41 @@ TEST_F(AppTest, SettingsSurviveARunAndADamagedFileIsLeftAlone)
     EXPECT_EQ(testsupport::ReadBytes(file), damaged) << "the damaged file is not written over";
 }
 
+// The user learns at start what of the settings file cannot be used: damaged lines (kept as they
+// stand) or a file that cannot be read at all (left alone).
+TEST_F(AppTest, SettingsThatCannotBeReadAreShownAtStart)
+{
+    const std::filesystem::path file = settings / "Caldermoorix" / "Vantorel.ini";
+    std::filesystem::create_directories(file.parent_path());
+    const std::string text = "[Recent File List]\nFile1=q:/a.vtd\nFile2=i:xyz\n";
+    testsupport::WriteBytes(file, std::vector<unsigned char>(text.begin(), text.end()));
+    SkipWelcome();
+    boxes->Answer(IDOK);
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(boxes->Log().size(), 1u);
+    const std::string& shown = boxes->Log()[0].text;
+    EXPECT_NE(shown.find("kept as they are"), std::string::npos) << shown;
+    EXPECT_NE(shown.find(file.string() + " line 2"), std::string::npos) << shown;
+    EXPECT_NE(shown.find(file.string() + " line 3"), std::string::npos) << shown;
+    EXPECT_EQ(boxes->Log()[0].flags, UINT(MB_ICONEXCLAMATION));
+    app.reset();
+    const std::vector<unsigned char> after = testsupport::ReadBytes(file);
+    EXPECT_NE(std::string(after.begin(), after.end()).find("File2=i:xyz"), std::string::npos);
+
+    // A folder where the file belongs cannot be read, and is neither read nor replaced.
+    std::filesystem::remove(file);
+    std::filesystem::create_directories(file / "inside");
+    boxes->Answer(IDOK);
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(boxes->Log().size(), 2u);
+    EXPECT_NE(boxes->Log()[1].text.find("cannot be read:\n" + file.string()), std::string::npos)
+        << boxes->Log()[1].text;
+    EXPECT_NE(boxes->Log()[1].text.find("does not save them"), std::string::npos);
+    app.reset();
+    EXPECT_TRUE(std::filesystem::is_directory(file / "inside"));
+}
+
 TEST_F(AppTest, HelpShowsTheTopicOfACommandOrFallsBackToTheOnlinePage)
 {
     SkipWelcome();

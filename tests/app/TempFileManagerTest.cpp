@@ -91,8 +91,9 @@ TEST(TempFileManager, OnlyMarkedFoldersOfDeadRunsInTheUsersFolderAreRemoved)
     for (const OldRun* kept : {&work, &runLike, &unmarked, &otherName, &elsewhere, &linkedMark, &forged})
         EXPECT_TRUE(fs::exists(kept->folder / "gen0.swf")) << kept->folder;
     EXPECT_TRUE(fs::is_symlink(user / "run-link"));
-    if (gaveAway)
+    if (gaveAway) {
         EXPECT_TRUE(fs::exists(foreign.folder / "gen0.swf"));
+    }
     EXPECT_EQ(fs::path(files.GetTempPath()).parent_path().parent_path(), user);
     EXPECT_TRUE(fs::exists(fs::path(files.GetTempPath()) / CTempFileManager::kMarkName));
 }

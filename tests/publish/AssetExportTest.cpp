@@ -184,6 +184,21 @@ TEST_F(AssetExportTest, WhatCannotBeExportedIsReportedAndLeavesTheRecord)
     EXPECT_EQ(Count(Written(movie), 21), 1u);
 }
 
+// The folder beside the movie is made for the copies; when none of them can be written there,
+// the publication does not leave it behind empty. A folder that was there already stays.
+TEST_F(AssetExportTest, AFolderMadeForCopiesThatAllFailIsNotLeftEmpty)
+{
+    const std::string tooLong = "C:\\pictures\\" + std::string(300, 'p') + ".jpg";
+    AddImage(tooLong, false, (dir / "logo.jpg").string());
+    publish::AssetExportResult result = Export(dir / "out.swf");
+    ASSERT_EQ(result.problems.size(), 1u);
+    EXPECT_FALSE(fs::exists(dir / "out"));
+
+    fs::create_directories(dir / "kept");
+    EXPECT_EQ(Export(dir / "kept.swf").problems.size(), 1u);
+    EXPECT_TRUE(fs::is_directory(dir / "kept"));
+}
+
 TEST_F(AssetExportTest, ProgressivePictureIsEmbeddedAsBaseline)
 {
     testsupport::WriteBytes(dir / "progressive.jpg", testsupport::MakeJpeg(16, 16, true));

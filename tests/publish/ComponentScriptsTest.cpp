@@ -94,6 +94,51 @@ TEST_F(ComponentScripts, InputsWriteTheirCellAndEveryComponentBoundToItShowsTheR
               std::string::npos);
 }
 
+// A function of the movie holds at most 65535 bytes: the links of a component bound to thousands
+// of cells go into member functions of the clip, each defined by a statement of its own, and
+// updateVars and updateCalc call them in order. Every link is written once.
+TEST_F(ComponentScripts, AComponentBoundToThousandsOfCellsIsSplitIntoFunctionsThatFit)
+{
+    constexpr int kRows = 3000;
+    for (int row = 1; row <= kRows; ++row) {
+        Number("A" + std::to_string(row), row);
+        Formula("B" + std::to_string(row), "A" + std::to_string(row) + "*2");
+    }
+    Dashboard box("box_1", "KVListBoxSymbol");
+    box.Bind("labels", Range("A1", "A" + std::to_string(kRows)), true);
+    box.Bind("values", Range("B1", "B" + std::to_string(kRows)), true);
+    Publish({&box.component});
+
+    std::vector<CActionList> statements;
+    box.component.BuildActionStatements(statements);
+    ASSERT_GT(statements.size(), 4u);
+    for (const CActionList& statement : statements)
+        EXPECT_LE(statement.ToBytes(false).size(), 65535u);
+
+    const std::string script = Script(box.component);
+    for (const char* call : {"kvUpdateVars1", "kvUpdateVars2", "kvUpdateCalc1", "kvUpdateCalc2"})
+        EXPECT_NE(script.find("  Push \"box_1\"\n  GetVariable\n  Push \"" + std::string(call) + "\"\n  CallMethod\n"),
+                  std::string::npos)
+            << call;
+    // Each piece of updateCalc reads with the clip as its target.
+    const std::size_t pieces = statements.size() - 1;
+    std::size_t targets = 0;
+    for (std::size_t at = script.find("SetTarget2"); at != std::string::npos; at = script.find("SetTarget2", at + 1))
+        ++targets;
+    EXPECT_LT(targets, pieces);
+    EXPECT_GE(targets, 2u);
+    for (const std::string cell : {"A1", "A1500", "A3000"}) {
+        const std::string store = "Push \"" + V(cell) + "\"\n  Push \"this\"";
+        EXPECT_EQ(script.find(store), script.rfind(store)) << cell;
+        EXPECT_NE(script.find(store), std::string::npos) << cell;
+    }
+    for (const std::string cell : {"B1", "B3000"}) {
+        const std::string load = "Push \"../:" + V(cell) + "\"";
+        EXPECT_NE(script.find(load), std::string::npos) << cell;
+        EXPECT_EQ(script.find(load), script.rfind(load)) << cell;
+    }
+}
+
 TEST_F(ComponentScripts, ChartsWriteNothingBack)
 {
     Number("A1", 10);

@@ -1,4 +1,5 @@
 #include "base/ModelError.h"
+#include "base/RunFolder.h"
 #include "base/Services.h"
 #include "model/PropertyMap.h"
 #include "publish/CustomColors.h"
@@ -14,6 +15,9 @@
 
 #include <fstream>
 #include <optional>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using publish::CustomColorTable;
 
@@ -84,7 +88,8 @@ TEST(TempFiles, DefaultMakerMakesDistinctFilesAndRemovesThem)
     ASSERT_FALSE(a.empty());
     ASSERT_FALSE(b.empty());
     EXPECT_NE(a, b);
-    EXPECT_EQ(a.parent_path(), dir.path());
+    // In this run's folder, inside the user's folder of the temporary folder.
+    EXPECT_EQ(a.parent_path().parent_path(), base::CRunFolder::UserFolder(dir.path()));
     EXPECT_EQ(a.extension(), ".xlsx");
     EXPECT_EQ(a.filename().string().rfind("kv", 0), 0u);
 
@@ -108,10 +113,65 @@ TEST(TempFiles, DefaultMakerMakesDistinctFilesAndRemovesThem)
     use.reset();
     context.reset();
     EXPECT_FALSE(std::filesystem::exists(c));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "the run's folder goes with its last file";
 
     // No folder to make them in: no file, and an empty path says so.
     GetPlatformServices().SetTempFolder(dir.path() / "gone");
     EXPECT_TRUE(publish::GetTempFileMaker().Create("kv", "").empty());
+    ResetPlatformServices();
+}
+
+// What a run killed while it held files left behind is removed by the next run that makes files;
+// folders the program did not make, and live runs' folders, stay.
+TEST(TempFiles, AKilledRunsFilesAreRemovedByALaterRun)
+{
+    namespace fs = std::filesystem;
+    testsupport::TempDir dir;
+    GetPlatformServices().SetTempFolder(dir.path());
+    const fs::path user = base::CRunFolder::UserFolder(dir.path());
+    // A run that is still alive.
+    const base::CRunFolder live(dir.path());
+    ASSERT_TRUE(live.Made());
+    testsupport::WriteBytes(live.Folder() / "kv3", {1});
+
+    // A run killed with its files: a child that makes them and ends without any clean-up.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        publish::CDefaultTempFiles maker;
+        const bool made = !maker.Create("kv", ".xls").empty() && !maker.Create("kv", "").empty();
+        ::_exit(made ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    std::vector<fs::path> killed;
+    for (const fs::directory_entry& entry : fs::directory_iterator(user))
+        if (entry.path() != live.Folder())
+            killed.push_back(entry.path());
+    ASSERT_EQ(killed.size(), 1u);
+
+    // Decoys: an unmarked folder and another name inside the user's folder, and a folder beside
+    // it that shares its name's beginning.
+    fs::create_directories(user / "run-mine");
+    testsupport::WriteBytes(user / "run-mine" / "kv1", {1});
+    testsupport::WriteBytes(user / "notes", {1});
+    fs::create_directories(dir / "vantorel-work");
+    testsupport::WriteBytes(dir / "vantorel-work" / "kv2", {1});
+
+    publish::CDefaultTempFiles maker;
+    const fs::path file = maker.Create("kv", "");
+    ASSERT_FALSE(file.empty());
+    ASSERT_NE(maker.RunFolder(), nullptr);
+    EXPECT_EQ(maker.RunFolder()->Cleaned(), killed);
+    EXPECT_FALSE(fs::exists(killed[0]));
+    EXPECT_TRUE(fs::exists(user / "run-mine" / "kv1"));
+    EXPECT_TRUE(fs::exists(user / "notes"));
+    EXPECT_TRUE(fs::exists(dir / "vantorel-work" / "kv2"));
+    EXPECT_TRUE(fs::exists(live.Folder() / "kv3"));
+    maker.RemoveAll();
+    EXPECT_FALSE(fs::exists(file.parent_path()));
+    EXPECT_TRUE(fs::exists(live.Folder() / "kv3"));
     ResetPlatformServices();
 }
 

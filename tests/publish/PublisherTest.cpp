@@ -1,6 +1,7 @@
 #include "publish/Publisher.h"
 
 #include "model/Component.h"
+#include "model/ComponentDef.h"
 #include "model/FileBytes.h"
 #include "publish/BaseMovie.h"
 #include "publish/DocBuilder.h"
@@ -294,6 +295,89 @@ TEST(PublisherTest, FormulasThatCannotBeReadKeepTheirStoredValues)
     testsupport::WriteBytes(dir / "plain.xlsx", std::vector<unsigned char>(plain.begin(), plain.end()));
     publisher.OpenWorkbookFormulas(dir / "plain.xlsx");
     EXPECT_TRUE(publisher.UnreadFormulas().empty());
+}
+
+// Models and components the movie format cannot hold in one function: a list box bound to
+// thousands of cells is published (its script split into functions that fit), and a formula too
+// large for any function names its cell, not only the variable the movie gives it.
+TEST(PublisherTest, LargeBindingsPublishAndAFormulaTooLargeNamesItsCell)
+{
+    testsupport::TempDir dir;
+    std::string rows;
+    for (int row = 1; row <= 2000; ++row)
+        rows += "<row r=\"" + std::to_string(row) + "\"><c r=\"A" + std::to_string(row) + "\"><v>" +
+                std::to_string(row) + "</v></c></row>";
+    const std::vector<std::uint8_t> book = xlsxtest::OneSheet(xlsxtest::SheetXml(rows));
+    testsupport::WriteBytes(dir / "list.xlsx", std::vector<unsigned char>(book.begin(), book.end()));
+    std::ofstream(dir / "list.json") << R"({"workbook": "list.xlsx", "canvas": {"width": 400, "height": 300},
+        "components": [{"symbol": "KVListBoxSymbol", "name": "Box", "x": 10, "y": 10, "width": 200, "height": 200,
+        "parameters": {"General": {"labels": "S!A1:A2000", "values": "S!A1:A2000"}}}]})";
+    {
+        publish::CPublisher publisher(testsupport::InstallDir());
+        publisher.OpenDescription(dir / "list.json");
+        publisher.Publish(dir / "list.swf", false);
+        EXPECT_TRUE(fs::exists(dir / "list.swf"));
+    }
+
+    std::string formula = "A1";
+    while (formula.size() < 8000)
+        formula += "+A1";
+    const std::vector<std::uint8_t> longBook = xlsxtest::OneSheet(xlsxtest::SheetXml(
+        "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row><row r=\"7\"><c r=\"C7\"><f>" + formula + "</f><v>0</v></c></row>"));
+    testsupport::WriteBytes(dir / "long.xlsx", std::vector<unsigned char>(longBook.begin(), longBook.end()));
+    publish::CPublisher publisher(testsupport::InstallDir());
+    publisher.OpenWorkbookFormulas(dir / "long.xlsx");
+    try {
+        publisher.Publish(dir / "long.swf", false);
+        ADD_FAILURE() << "a formula of " << formula.size() << " characters fits one function";
+    } catch (const std::exception& error) {
+        EXPECT_NE(std::string(error.what()).find("The formula in S!C7 ("), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(fs::exists(dir / "long.swf"));
+}
+
+// A component definition of the installation that cannot be read is the installation's fault:
+// a document using it fails as the installation does (not as a damaged document) and names the
+// file; a document that does not use it opens with a note.
+TEST(PublisherTest, ADamagedComponentDefinitionIsTheInstallationsFault)
+{
+    testsupport::TempDir dir;
+    const fs::path install = dir / "install";
+    // The installation as links to this build's files, one of which is then replaced.
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(testsupport::InstallDir())) {
+        const fs::path to = install / fs::relative(entry.path(), testsupport::InstallDir());
+        if (entry.is_directory())
+            fs::create_directories(to);
+        else
+            fs::create_symlink(entry.path(), to);
+    }
+    const fs::path sample = testsupport::InstallDir() / "samples" / "Dashboards" / "regional-sales.vtd";
+    std::string symbol;
+    {
+        publish::CPublisher publisher(testsupport::InstallDir());
+        publisher.OpenDocument(sample);
+        symbol = publisher.GetDocument().GetComponent(0)->components[0]->GetDefinition()->GetName();
+    }
+    const fs::path definition = install / "component" / "default" / (symbol + ".xml");
+    ASSERT_TRUE(fs::is_symlink(definition)) << definition;
+    fs::remove(definition);
+    std::ofstream(definition) << "<component><damaged";
+
+    publish::CPublisher publisher(install);
+    try {
+        publisher.OpenDocument(sample);
+        ADD_FAILURE() << "opened with a damaged definition of " << symbol;
+    } catch (const publish::PublishError& error) {
+        EXPECT_EQ(error.GetKind(), Kind::Installation) << error.what();
+        EXPECT_NE(std::string(error.what()).find(definition.string()), std::string::npos) << error.what();
+    }
+    ASSERT_NE(symbol, "KVLabelCompSymbol");
+    testsupport::WriteBytes(dir / "labels.vtd", LabelsDocument(publisher, {"Title"}));
+    publisher.OpenDocument(dir / "labels.vtd");
+    ASSERT_FALSE(publisher.Notes().empty());
+    EXPECT_NE(publisher.Notes().back().find(definition.string() + ": damaged, component " + symbol),
+              std::string::npos)
+        << publisher.Notes().back();
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -437,6 +438,35 @@ TEST(CommandLine, PublishingStopsAtItsMemoryBudgetWithAMessage)
     EXPECT_NE(run.err.find("more memory than its budget of 48 MB"), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(dir / "m.swf"));
     EXPECT_EQ(Publish({"--memory-budget=0", "x.vtd", "y.swf"}).code, 2);
+}
+
+// The workbook's reader is bounded by the budget the user gives, not by a budget of its own: a
+// sheet of a million formulas is refused within the budget named (and read with a larger one).
+TEST(CommandLine, TheWorkbooksReaderKeepsToTheMemoryBudgetGiven)
+{
+    testsupport::TempDir dir;
+    std::string rows = "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>";
+    for (int r = 2; r <= 1000000; ++r) {
+        const std::string n = std::to_string(r);
+        rows += "<row r=\"" + n + "\"><c r=\"A" + n + "\"><f>A" + std::to_string(r - 1) + "+1</f><v>" + n +
+                "</v></c></row>";
+    }
+    const std::vector<std::uint8_t> book = xlsxtest::OneSheet(xlsxtest::SheetXml(rows));
+    rows = {};
+    testsupport::WriteBytes(dir / "million.xlsx", std::vector<unsigned char>(book.begin(), book.end()));
+#ifdef VANTOREL_HOSTILE_SANITIZED
+    GTEST_SKIP() << "the sanitizers manage memory of their own";
+#endif
+    const Ran run =
+        Publish({"--memory-budget=300", "--all-formulas", (dir / "million.xlsx").string(), (dir / "m.swf").string()});
+    EXPECT_EQ(run.code, 5) << run.err;
+    // What is left of the budget once the package itself is held.
+    const std::size_t within = run.err.find("within ");
+    ASSERT_NE(within, std::string::npos) << run.err;
+    const int megabytes = std::atoi(run.err.c_str() + within + 7);
+    EXPECT_GT(megabytes, 250) << run.err;
+    EXPECT_LE(megabytes, 300) << run.err;
+    EXPECT_FALSE(fs::exists(dir / "m.swf"));
 }
 
 // The movie's values beside the workbook's, played in the test player: a cached value the

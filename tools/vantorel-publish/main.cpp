@@ -23,6 +23,7 @@
 #include "tools/cli/Progress.h"
 #include "tools/vantorel-publish/CheckValues.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -303,7 +304,16 @@ int Publish(const Options& options, const std::filesystem::path& install)
         std::future<publish::CPublisher*> loading = LoadPublisherAside(install);
         std::promise<sheet::xlsx::Workbook> read;
         try {
-            read.set_value(sheet::xlsx::ReadWorkbookFile(options.paths[0].string()));
+            // The reader's own bounds follow the budget the user gave, not their defaults: a
+            // larger budget reads a larger workbook.
+            sheet::xlsx::ReadOptions within;
+            const std::uint64_t budget = static_cast<std::uint64_t>(options.memoryMegabytes) << 20;
+            within.maxMemoryBytes = budget;
+            within.limits.maxXmlTreeBytes = budget;
+            within.limits.maxPartBytes = std::max(within.limits.maxPartBytes, budget / 4);
+            within.limits.maxTotalBytes = std::max(within.limits.maxTotalBytes, budget);
+            within.limits.maxPackageBytes = std::max(within.limits.maxPackageBytes, budget);
+            read.set_value(sheet::xlsx::ReadWorkbookFile(options.paths[0].string(), within));
         } catch (...) {
             read.set_exception(std::current_exception());
         }
