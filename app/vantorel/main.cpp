@@ -24,7 +24,7 @@
 #include "app/core/AppIds.h"
 #include "app/shell/KVApp.h"
 #include "app/stage/StageFlashCtrl.h"
-#include "base/Services.h"
+#include "base/PlatformServices.h"
 #include "platform/docview/WinApp.h"
 #ifdef VANTOREL_SCREEN
 #include "platform/gtk/GtkScreen.h"

@@ -1,5 +1,5 @@
 #include "base/ModelError.h"
-#include "base/Services.h"
+#include "base/PlatformServices.h"
 #include "model/PropertyMap.h"
 #include "publish/CustomColors.h"
 #include "publish/DocData.h"
