@@ -5,9 +5,9 @@
 #include <exception>
 
 #include "app/canvas/ComponentObj.h"
-#include "app/canvas/ComponentPalette.h"
+#include "app/panels/ComponentPalette.h"
 #include "app/canvas/DrawDoc.h"
-#include "app/canvas/GridDlg.h"
+#include "app/panels/GridDlg.h"
 #include "app/canvas/LayoutCommands.h"
 #include "app/canvas/ObjectBrowserDlg.h"
 #include "app/canvas/ViewStyle.h"
@@ -775,7 +775,12 @@ void CDrawView::EnsurePalette()
 {
     if (m_palette != nullptr)
         return;
-    m_palette = std::make_unique<CComponentPalette>(m_tool);
+    m_palette = std::make_unique<CComponentPalette>([this](CComponentDef* def) {
+        // The palette's choice makes the component tool current; no choice, the select tool.
+        if (def != nullptr)
+            m_tool.definition = def;
+        m_tool.shape = def != nullptr ? CDrawToolState::ComponentShape : CDrawToolState::SelectShape;
+    });
     if (!m_palette->Create(this, m_designer.Catalog())) {
         m_palette.reset();
         return;
@@ -853,6 +858,24 @@ bool CDrawView::QuerySaveStyle()
         // A cancelled or failed save keeps the window open, so the changes are not lost.
         return m_pStyleSaver->SaveStyleAs();
     return true;
+}
+
+CanvasGrid CDrawView::GetGrid() const
+{
+    CanvasGrid grid;
+    grid.shown = m_bGrid;
+    grid.snap = m_bSnapToGrid;
+    grid.stepX = m_nGridX;
+    grid.stepY = m_nGridY;
+    return grid;
+}
+
+void CDrawView::SetGrid(const CanvasGrid& grid)
+{
+    m_bGrid = grid.shown;
+    m_bSnapToGrid = grid.snap;
+    m_nGridX = grid.stepX;
+    m_nGridY = grid.stepY;
 }
 
 void CDrawView::OnGridDlgClosed()
@@ -1274,6 +1297,35 @@ void CDrawView::OnLineColor()
 void CDrawView::OnFillColor()
 {
     ChooseObjectColor(true);
+}
+
+CViewStyle& CDrawView::GetViewStyle()
+{
+    if (!m_viewStyle) {
+        const CProgramContext* program = m_designer.Program();
+        m_viewStyle = std::make_unique<CViewStyle>(program != nullptr && !program->GetInstallDir().empty()
+                                                       ? program->GetInstallDir()
+                                                       : m_designer.BaseFolder());
+        // Closing the program asks to save a changed style, unless someone else answers that.
+        if (m_pStyleSaver == nullptr)
+            m_pStyleSaver = m_viewStyle.get();
+    }
+    return *m_viewStyle;
+}
+
+void CDrawView::OnChangeStyle()
+{
+    CDrawDoc* doc = GetDocument();
+    CStageFlashCtrl* stage = doc != nullptr ? doc->GetStage() : nullptr;
+    if (stage == nullptr)
+        stage = m_stage.get();
+    GetViewStyle().ChangeStyle(doc, stage, this, m_designer.Catalog(), m_palette.get());
+}
+
+void CDrawView::RefreshAllComponents(const CGlobalStyle& style)
+{
+    if (CDrawDoc* doc = GetDocument())
+        CViewStyle::ApplyToDocument(*doc, style);
 }
 
 CDrawView* GetActiveDrawView()

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/canvas/CanvasGeometry.h"
+#include "app/canvas/CanvasView.h"
 #include "app/canvas/CanvasSelection.h"
 #include "app/canvas/DrawObj.h"
 #include "app/canvas/DrawTool.h"
@@ -31,18 +32,9 @@ class CStageFlashCtrl;
 class CPreviewFlashCtrl;
 class CViewStyle;
 class IMailProgram;
+class IStyleSaver;
 
-// Saving the view's style record under a new name; the style pages provide it.
-class IStyleSaver {
-public:
-    virtual ~IStyleSaver() = default;
-    // Whether the style record has changes not yet saved.
-    virtual bool IsStyleChanged() const = 0;
-    // Asks for a name and saves; false when the user cancelled or the save failed.
-    virtual bool SaveStyleAs() = 0;
-};
-
-class CDrawView : public CScrollView, public ICanvasMapping, public IUndoView {
+class CDrawView : public CScrollView, public ICanvasView, public IUndoView {
 public:
     // The view works in the designer's context, which outlives it.
     explicit CDrawView(CDesignerContext& designer);
@@ -52,7 +44,8 @@ public:
     static constexpr int kDefaultGridStep = 2000;
     static constexpr COLORREF kMarginColor = RGB(0x96, 0x96, 0x96);
 
-    CDrawDoc* GetDocument() const;
+    CDrawDoc* GetDocument() const override;
+    CWnd& Window() override { return *this; }
     CDesignerContext& Designer() const { return m_designer; }
 
     // Coordinates: where the canvas lies in the client area now; the rest answer from it.
@@ -60,10 +53,10 @@ public:
     CPoint GetCanvasOffset() const;
     CPoint DocToClient(CPoint point) const override;
     CRect DocToClient(const CRect& rect) const;
-    CPoint ClientToDoc(CPoint point) const;
+    CPoint ClientToDoc(CPoint point) const override;
     CRect ClientToDoc(const CRect& rect) const override;
     // The canvas in client pixels.
-    CRect GetCanvasClientRect() const;
+    CRect GetCanvasClientRect() const override;
 
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
     void OnDraw(CDC* pDC) override;
@@ -72,18 +65,18 @@ public:
     void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     // Whether the first update has run (a model may be re-imported only after it).
-    bool IsInitialised() const { return m_bInitialised; }
+    bool IsInitialised() const override { return m_bInitialised; }
 
     // Selection, in the order objects were selected.
-    const std::vector<CDrawObj*>& GetSelection() const { return m_selection.Objects(); }
-    bool IsSelected(const CDrawObj* obj) const;
-    void Select(CDrawObj* obj, bool bAdd = false);
-    void Deselect(CDrawObj* obj);
-    void SelectWithin(const CRect& clientRect, bool bAdd);
-    void InvalObj(CDrawObj* obj);
-    void SortSelectionByZOrder();
-    bool CanEditProperties();
-    bool IsSameKind() const { return m_bSameKind; }
+    const std::vector<CDrawObj*>& GetSelection() const override { return m_selection.Objects(); }
+    bool IsSelected(const CDrawObj* obj) const override;
+    void Select(CDrawObj* obj, bool bAdd = false) override;
+    void Deselect(CDrawObj* obj) override;
+    void SelectWithin(const CRect& clientRect, bool bAdd) override;
+    void InvalObj(CDrawObj* obj) override;
+    void SortSelectionByZOrder() override;
+    bool CanEditProperties() override;
+    bool IsSameKind() const override { return m_bSameKind; }
 
     // IUndoView
     CDrawDoc* GetUndoDocument() const override { return GetDocument(); }
@@ -91,11 +84,11 @@ public:
     void DeselectRemoved(CDrawObj* obj) override;
     void RefreshObjectBrowser() override;
 
-    CUndoHistory& GetUndoHistory() { return m_undo; }
-    CDrawToolState& GetToolState() { return m_tool; }
-    CMultiSelectObj& GetMultiSelect() { return m_multiSelect; }
+    CUndoHistory& GetUndoHistory() override { return m_undo; }
+    CDrawToolState& GetToolState() override { return m_tool; }
+    CMultiSelectObj& GetMultiSelect() override { return m_multiSelect; }
     bool IsActive() const { return m_bActive; }
-    bool IsPreview() const { return m_bPreview != 0; }
+    bool IsPreview() const override { return m_bPreview != 0; }
 
     // Grid settings (steps in twips).
     bool m_bGrid = false;
@@ -118,8 +111,11 @@ public:
     CComponentPalette* GetPalette() const { return m_palette.get(); }
     CObjectBrowserDlg* GetObjectBrowser() const { return m_browser.get(); }
     CGridDlg* GetGridDlg() const { return m_gridDlg.get(); }
-    // The Grid dialog closed: the view forgets it and repaints.
-    void OnGridDlgClosed();
+    // IGridHost: the Grid dialog edits the view's grid; when it closes the view forgets it.
+    CWnd& GridWindow() override { return *this; }
+    CanvasGrid GetGrid() const override;
+    void SetGrid(const CanvasGrid& grid) override;
+    void OnGridDlgClosed() override;
 
     // New and opened documents: history, panels and selection forgotten, "no model" posted.
     void ResetView();
@@ -142,7 +138,7 @@ public:
     void OnUpdateEditUndo(CCmdUI* pCmdUI);
     void OnEditRedo();
     void OnUpdateEditRedo(CCmdUI* pCmdUI);
-    void OnEditClear();
+    void OnEditClear() override;
     void OnUpdateEditClear(CCmdUI* pCmdUI);
     void OnUpdateNeedSelection(CCmdUI* pCmdUI);
     void OnUpdateNeedTwo(CCmdUI* pCmdUI);
@@ -243,7 +239,7 @@ public:
 
     // Format > Change Style, and the style record placed components receive (ViewStyle.cpp).
     void OnChangeStyle();
-    CViewStyle& GetViewStyle();
+    CViewStyle& GetViewStyle() override;
     // The Styles sheet's Apply: every component of the document takes the style.
     void RefreshAllComponents(const CGlobalStyle& style);
 

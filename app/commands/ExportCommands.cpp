@@ -12,7 +12,7 @@
 #include <map>
 #include <memory>
 
-#include "app/canvas/CanvasPropertiesPanel.h"
+#include "app/panels/CanvasPropertiesPanel.h"
 #include "app/canvas/ComponentObj.h"
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/DrawView.h"

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "app/canvas/CanvasPropertiesPanel.h"
+#include "app/panels/CanvasPropertiesPanel.h"
 #include "app/canvas/ComponentObj.h"
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/DrawView.h"
