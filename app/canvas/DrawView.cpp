@@ -5,11 +5,8 @@
 #include <exception>
 
 #include "app/canvas/ComponentObj.h"
-#include "app/panels/ComponentPalette.h"
 #include "app/canvas/DrawDoc.h"
-#include "app/panels/GridDlg.h"
 #include "app/canvas/LayoutCommands.h"
-#include "app/canvas/ObjectBrowserDlg.h"
 #include "app/canvas/ViewStyle.h"
 #include "app/core/AppIds.h"
 #include "app/core/DesignerContext.h"
@@ -183,7 +180,8 @@ constexpr UINT kKeyLast = 0x0108;
 
 CDrawView::CDrawView(CDesignerContext& designer)
     : m_nQueryTimeoutMs(CPreviewFlashCtrl::kDefaultTimeoutMs), m_designer(designer), m_undo(*this),
-      m_layout(std::make_unique<CLayoutCommands>(*this, GetClipboard()))
+      m_layout(std::make_unique<CLayoutCommands>(*this, GetClipboard())), m_windows(*this, designer),
+      m_preview(*this, designer, m_windows)
 {
 }
 
@@ -191,10 +189,7 @@ CDrawView::~CDrawView()
 {
     // The records may delete objects they alone kept; the tool windows go before the view.
     m_undo.Clear();
-    m_gridDlg.reset();
-    m_closedGridDlg.reset();
-    m_browser.reset();
-    m_palette.reset();
+    m_windows.Close();
     m_multiSelect.Reset();
     // Copied objects hold components of this program's catalogue, which goes with the view.
     GetClipboard().Clear(CCanvasClip::kFormat);
@@ -205,7 +200,7 @@ CDrawView::~CDrawView()
 
 CShockwaveFlash* CDrawView::GetPreviewPlayer() const
 {
-    return m_pPreview.get();
+    return m_preview.ExistingPlayer();
 }
 
 CDrawDoc* CDrawView::GetDocument() const
@@ -502,7 +497,7 @@ void CDrawView::OnUpdate(CView*, LPARAM lHint, void* pHint)
                 m_stage->MoveWindow(0, 0, doc->GetCanvasWidth(), doc->GetCanvasHeight());
         }
     }
-    PlacePreview();
+    m_preview.Place();
     Invalidate(FALSE);
 }
 
@@ -517,8 +512,7 @@ void CDrawView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDea
 
 void CDrawView::RefreshObjectBrowser()
 {
-    if (m_browser != nullptr && m_browser->GetSafeHwnd() != nullptr)
-        m_browser->FillList();
+    m_windows.RefreshBrowser();
 }
 
 // ---- mouse and keys ----
@@ -678,7 +672,7 @@ void CDrawView::EnsureChildren()
     if (doc == nullptr)
         return;
     // The preview player, which the snapshot commands also ask for the values shown.
-    GetPreviewCtrl();
+    m_preview.Player();
     if (m_stage == nullptr) {
         std::unique_ptr<CStageFlashCtrl> stage = m_stageFactory ? m_stageFactory() : MakeProgramStage();
         if (stage != nullptr && stage->IsReady() &&
@@ -714,33 +708,6 @@ std::unique_ptr<CStageFlashCtrl> CDrawView::MakeProgramStage()
     return std::make_unique<CStageFlashCtrl>(setup);
 }
 
-bool CDrawView::BuildPreviewMovie(const std::string& path, std::string& error)
-{
-    CDrawDoc* doc = GetDocument();
-    CBaseMovie* base = m_designer.BaseMovie();
-    if (doc == nullptr || base == nullptr) {
-        error = "the installation's components are missing";
-        return false;
-    }
-    // The preview runs in the program's own player and computes the model itself: the
-    // flags of an export must not give it another's data source. They come back after.
-    struct FlagsKept {
-        CBaseMovie& base;
-        CBaseMovie::ExportFlags flags;
-        ~FlagsKept() { base.GetExportFlags() = flags; }
-    } kept{*base, base->GetExportFlags()};
-    base->GetExportFlags() = {};
-    base->GetExportFlags().hostedPlayer = true;
-    SwfGeneration how;
-    how.preview = true;
-    // The view says itself why there is no preview.
-    how.reportFailure = false;
-    if (doc->GenerateSwf(path, how))
-        return true;
-    error = doc->GetGenerationError();
-    return false;
-}
-
 void CDrawView::OnViewDestroy()
 {
     // The stage goes with the view; the document must not reach it afterwards.
@@ -758,67 +725,17 @@ void CDrawView::OnShowWindow(BOOL bShow, UINT)
         EnsureChildren();
 }
 
-void CDrawView::PlacePreview()
-{
-    if (!IsPreview() || m_pPreview == nullptr)
-        return;
-    m_pPreview->MoveWindow(GetCanvasClientRect());
-}
-
 void CDrawView::OnViewSize(UINT nType, int cx, int cy)
 {
     CScrollView::OnSize(nType, cx, cy);
-    PlacePreview();
-}
-
-void CDrawView::EnsurePalette()
-{
-    if (m_palette != nullptr)
-        return;
-    m_palette = std::make_unique<CComponentPalette>([this](CComponentDef* def) {
-        // The palette's choice makes the component tool current; no choice, the select tool.
-        if (def != nullptr)
-            m_tool.definition = def;
-        m_tool.shape = def != nullptr ? CDrawToolState::ComponentShape : CDrawToolState::SelectShape;
-    });
-    if (!m_palette->Create(this, m_designer.Catalog())) {
-        m_palette.reset();
-        return;
-    }
-    m_palette->SetTitle("default");
-}
-
-void CDrawView::EnsureBrowser()
-{
-    if (m_browser != nullptr)
-        return;
-    m_browser = std::make_unique<CObjectBrowserDlg>(*this);
-    if (!m_browser->Create(this)) {
-        m_browser.reset();
-        return;
-    }
+    m_preview.Place();
 }
 
 void CDrawView::OnInitialUpdate()
 {
     SetScrollToCanvas();
     EnsureChildren();
-    const bool first = m_palette == nullptr;
-    EnsurePalette();
-    EnsureBrowser();
-    if (first && m_palette != nullptr) {
-        CRect r;
-        m_palette->GetWindowRect(&r);
-        m_palette->MoveWindow(2, 74, r.Width(), r.Height());
-        m_palette->ShowWindow(SW_SHOW);
-        if (m_browser != nullptr) {
-            CRect b;
-            m_browser->GetWindowRect(&b);
-            m_browser->MoveWindow(2, 74 + r.Height(), r.Width(), b.Height());
-            m_browser->ShowWindow(SW_SHOW);
-        }
-    }
-    RefreshObjectBrowser();
+    m_windows.ShowAtStart();
     CScrollView::OnInitialUpdate();
     const bool firstUpdate = !m_bInitialised;
     m_bInitialised = true;
@@ -880,118 +797,20 @@ void CDrawView::SetGrid(const CanvasGrid& grid)
 
 void CDrawView::OnGridDlgClosed()
 {
-    m_closedGridDlg = std::move(m_gridDlg);
+    m_windows.GridClosed();
     Invalidate(FALSE);
 }
 
 // ---- preview ----
 
-bool CDrawView::EnterPreview()
-{
-    CDrawDoc* doc = GetDocument();
-    if (doc == nullptr || m_pPreview == nullptr)
-        return false;
-    CTempFileManager* temp = m_designer.FindTempFiles();
-    m_previewFile = temp != nullptr ? temp->CreateTempFile("gen", ".swf", true) : std::string();
-    std::string error;
-    bool built = false;
-    if (m_previewFile.empty()) {
-        error = "no temporary file could be made";
-    } else {
-        try {
-            built = m_previewBuilder ? m_previewBuilder(m_previewFile, error) : BuildPreviewMovie(m_previewFile, error);
-        } catch (const std::exception& e) {
-            error = e.what();
-        }
-    }
-    if (!built) {
-        // The player would show a missing or partial movie: stay in edit mode and say why.
-        AfxMessageBox("The preview could not be made: " + error, MB_ICONEXCLAMATION);
-        return false;
-    }
-    m_bPreview = 1;
-    m_strPreviewMovie = m_previewFile;
-    EnablePreviewMenus(true);
-    m_bPaletteWasVisible = m_palette != nullptr && m_palette->IsWindowVisible();
-    m_bBrowserWasVisible = m_browser != nullptr && m_browser->IsWindowVisible();
-    if (m_palette != nullptr)
-        m_palette->ShowWindow(SW_HIDE);
-    if (m_browser != nullptr)
-        m_browser->ShowWindow(SW_HIDE);
-    if (m_gridDlg != nullptr)
-        m_gridDlg->ShowWindow(SW_HIDE);
-    if (IPropertiesPanel* panel = CComponentObj::GetCurrentPanel(); panel != nullptr && panel->IsSheetOpen())
-        panel->CloseSheet();
-    m_pPreview->MoveWindow(GetCanvasClientRect());
-    m_pPreview->ShowWindow(SW_SHOW);
-    // The player takes the paper colour as 0xRRGGBB.
-    const COLORREF paper = GetDocument()->GetPaperColor();
-    m_pPreview->SetBackgroundColor(static_cast<long>(GetRValue(paper)) << 16 | GetGValue(paper) << 8 | GetBValue(paper));
-    m_pPreview->LoadMovie(0, "loadblank");
-    m_pPreview->LoadMovie(0, m_previewFile);
-    if (m_pPreview->FlashVersion() < 0x5FFFF) {
-        m_pPreview->SetMovie(m_previewFile);
-        m_pPreview->Play();
-    }
-    doc->UpdateAllViews(nullptr);
-    return true;
-}
-
-void CDrawView::EnablePreviewMenus(bool preview)
-{
-    CWnd* main = AfxGetMainWnd();
-    CMenu* menu = main != nullptr ? main->GetMenu() : nullptr;
-    if (menu == nullptr)
-        return;
-    // Edit, Data, View and Format are for editing; the snapshots take what the preview shows.
-    const UINT editing = MF_BYPOSITION | (preview ? MF_GRAYED : MF_ENABLED);
-    for (int pos = 1; pos <= 4 && pos < menu->GetMenuItemCount(); ++pos)
-        menu->EnableMenuItem(pos, editing);
-    if (CMenu* file = menu->GetSubMenu(0)) {
-        for (int pos = 0; pos < file->GetMenuItemCount(); ++pos) {
-            CMenu* sub = file->GetSubMenu(pos);
-            if (sub != nullptr && sub->FindItem(ID_SNAPSHOT_SWF, nullptr) == sub)
-                file->EnableMenuItem(pos, MF_BYPOSITION | (preview ? MF_ENABLED : MF_GRAYED));
-        }
-    }
-    main->DrawMenuBar();
-}
-
-void CDrawView::LeavePreview()
-{
-    m_bPreview = 0;
-    m_strPreviewMovie.clear();
-    if (m_pPreview != nullptr) {
-        m_pPreview->LoadMovie(0, "loadblank");
-        m_pPreview->ShowWindow(SW_HIDE);
-    }
-    EnablePreviewMenus(false);
-    if (m_palette != nullptr && m_bPaletteWasVisible)
-        m_palette->ShowWindow(SW_SHOW);
-    if (m_browser != nullptr && m_bBrowserWasVisible)
-        m_browser->ShowWindow(SW_SHOW);
-    if (m_gridDlg != nullptr)
-        m_gridDlg->ShowWindow(SW_SHOW);
-    if (CDrawDoc* doc = GetDocument())
-        doc->UpdateAllViews(nullptr);
-}
-
 void CDrawView::OnViewPreview()
 {
-    // The preview command only enters preview; the edit command only leaves it.
-    if (IsPreview())
-        return;
-    if (!CDrawDoc::HoldsModel()) {
-        AfxMessageBox("Not Done Importing", MB_ICONEXCLAMATION);
-        return;
-    }
-    EnterPreview();
+    m_preview.OnViewPreview();
 }
 
 void CDrawView::OnViewEdit()
 {
-    if (IsPreview())
-        LeavePreview();
+    m_preview.OnViewEdit();
 }
 
 void CDrawView::OnUpdateViewPreview(CCmdUI* pCmdUI)
@@ -1003,6 +822,7 @@ void CDrawView::OnUpdateViewEdit(CCmdUI* pCmdUI)
 {
     pCmdUI->SetCheck(IsPreview() ? 0 : 1);
 }
+
 
 // ---- commands ----
 
@@ -1197,51 +1017,32 @@ void CDrawView::OnUpdateHideShow(CCmdUI* pCmdUI)
 
 void CDrawView::OnViewGrid()
 {
-    m_closedGridDlg.reset();
-    if (m_gridDlg == nullptr) {
-        m_gridDlg = std::make_unique<CGridDlg>(*this);
-        if (!m_gridDlg->Create()) {
-            m_gridDlg.reset();
-            return;
-        }
-    }
-    m_gridDlg->ShowWindow(SW_SHOW);
-    m_gridDlg->SetActiveWindow();
+    m_windows.OpenGrid();
 }
 
 void CDrawView::OnUpdateViewGrid(CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(m_gridDlg != nullptr ? 1 : 0);
+    pCmdUI->SetCheck(m_windows.IsGridOpen() ? 1 : 0);
 }
 
 void CDrawView::OnViewComponents()
 {
-    EnsurePalette();
-    if (m_palette != nullptr)
-        m_palette->ShowWindow(m_palette->IsWindowVisible() ? SW_HIDE : SW_SHOW);
+    m_windows.ToggleComponents();
 }
 
 void CDrawView::OnUpdateViewComponents(CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(m_palette != nullptr && m_palette->IsWindowVisible() ? 1 : 0);
+    pCmdUI->SetCheck(m_windows.IsPaletteVisible() ? 1 : 0);
 }
 
 void CDrawView::OnViewObjectBrowser()
 {
-    EnsureBrowser();
-    if (m_browser == nullptr)
-        return;
-    if (m_browser->IsWindowVisible()) {
-        m_browser->ShowWindow(SW_HIDE);
-    } else {
-        m_browser->FillList();
-        m_browser->ShowWindow(SW_SHOW);
-    }
+    m_windows.ToggleBrowser();
 }
 
 void CDrawView::OnUpdateViewObjectBrowser(CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(m_browser != nullptr && m_browser->IsWindowVisible() ? 1 : 0);
+    pCmdUI->SetCheck(m_windows.IsBrowserVisible() ? 1 : 0);
 }
 
 void CDrawView::OnUpdateOutsidePreview(CCmdUI* pCmdUI)
@@ -1319,7 +1120,7 @@ void CDrawView::OnChangeStyle()
     CStageFlashCtrl* stage = doc != nullptr ? doc->GetStage() : nullptr;
     if (stage == nullptr)
         stage = m_stage.get();
-    GetViewStyle().ChangeStyle(doc, stage, this, m_designer.Catalog(), m_palette.get());
+    GetViewStyle().ChangeStyle(doc, stage, this, m_designer.Catalog(), m_windows.Palette());
 }
 
 void CDrawView::RefreshAllComponents(const CGlobalStyle& style)

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "app/canvas/CanvasGeometry.h"
+#include "app/canvas/CanvasPreview.h"
+#include "app/canvas/CanvasToolWindows.h"
 #include "app/canvas/CanvasView.h"
 #include "app/canvas/CanvasSelection.h"
 #include "app/canvas/DrawObj.h"
@@ -88,7 +90,7 @@ public:
     CDrawToolState& GetToolState() override { return m_tool; }
     CMultiSelectObj& GetMultiSelect() override { return m_multiSelect; }
     bool IsActive() const { return m_bActive; }
-    bool IsPreview() const override { return m_bPreview != 0; }
+    bool IsPreview() const override { return m_preview.IsActive(); }
 
     // Grid settings (steps in twips).
     bool m_bGrid = false;
@@ -104,13 +106,13 @@ public:
     void SetStyleSaver(IStyleSaver* saver) { m_pStyleSaver = saver; }
     // Builds the preview movie at the given path; false (with a reason) when it could not.
     using PreviewBuilder = std::function<bool(const std::string& path, std::string& error)>;
-    void SetPreviewBuilder(PreviewBuilder builder) { m_previewBuilder = std::move(builder); }
+    void SetPreviewBuilder(PreviewBuilder builder) { m_preview.SetBuilder(std::move(builder)); }
     CShockwaveFlash* GetPreviewPlayer() const;
 
     // Tool windows (created on demand).
-    CComponentPalette* GetPalette() const { return m_palette.get(); }
-    CObjectBrowserDlg* GetObjectBrowser() const { return m_browser.get(); }
-    CGridDlg* GetGridDlg() const { return m_gridDlg.get(); }
+    CComponentPalette* GetPalette() const { return m_windows.Palette(); }
+    CObjectBrowserDlg* GetObjectBrowser() const { return m_windows.Browser(); }
+    CGridDlg* GetGridDlg() const { return m_windows.GridDlg(); }
     // IGridHost: the Grid dialog edits the view's grid; when it closes the view forgets it.
     CWnd& GridWindow() override { return *this; }
     CanvasGrid GetGrid() const override;
@@ -217,10 +219,10 @@ public:
     void OnUpdateSnapshotToExcel(CCmdUI* pCmdUI);
     void OnUpdateExportScenario(CCmdUI* pCmdUI);
     // The player the SWF preview runs in and the snapshot commands ask for values.
-    CPreviewFlashCtrl& GetPreviewCtrl();
+    CPreviewFlashCtrl& GetPreviewCtrl() { return m_preview.Player(); }
     // The movie the preview plays (empty outside preview mode).
-    const std::string& GetPreviewMoviePath() const { return m_strPreviewMovie; }
-    void SetPreviewMoviePath(const std::string& path) { m_strPreviewMovie = path; }
+    const std::string& GetPreviewMoviePath() const { return m_preview.MoviePath(); }
+    void SetPreviewMoviePath(const std::string& path) { m_preview.SetMoviePath(path); }
     // Where the mail commands hand a mail to; the desktop's mail program unless replaced.
     void SetMailProgram(std::unique_ptr<IMailProgram> program);
     IMailProgram* GetMailProgram();
@@ -246,21 +248,13 @@ public:
 private:
     void DrawCanvas(CDC* pDC, bool bDecorate);
     void EnsureChildren();
-    void PlacePreview();
-    bool EnterPreview();
-    void LeavePreview();
     void SetScrollToCanvas();
-    void EnablePreviewMenus(bool preview);
     void ChooseObjectColor(bool fill);
     std::unique_ptr<CStageFlashCtrl> MakeProgramStage();
-    bool BuildPreviewMovie(const std::string& path, std::string& error);
-    void EnsurePalette();
-    void EnsureBrowser();
     CDrawTool* CurrentTool();
 
     CDesignerContext& m_designer;
     bool m_bInitialised = false;
-    int m_bPreview = 0;
     bool m_bActive = true;
     CUndoHistory m_undo;
     std::unique_ptr<CLayoutCommands> m_layout;
@@ -273,22 +267,12 @@ private:
 
     StageFactory m_stageFactory;
     std::unique_ptr<CStageFlashCtrl> m_stage;
-    PreviewBuilder m_previewBuilder;
-    std::string m_previewFile;
     IStyleSaver* m_pStyleSaver = nullptr;
     std::unique_ptr<CViewStyle> m_viewStyle;
 
-    std::unique_ptr<CComponentPalette> m_palette;
-    std::unique_ptr<CObjectBrowserDlg> m_browser;
-    std::unique_ptr<CGridDlg> m_gridDlg;
-    // A closed Grid dialog, kept until its own handler has returned.
-    std::unique_ptr<CGridDlg> m_closedGridDlg;
-    // Which tool windows were visible before preview hid them.
-    bool m_bPaletteWasVisible = false;
-    bool m_bBrowserWasVisible = false;
-    std::unique_ptr<CPreviewFlashCtrl> m_pPreview;
+    CCanvasToolWindows m_windows;
+    CCanvasPreview m_preview;
     std::unique_ptr<IMailProgram> m_pMailProgram;
-    std::string m_strPreviewMovie;
     ExportNames m_lastExportNames;
 
     DECLARE_MESSAGE_MAP()
