@@ -180,7 +180,7 @@ constexpr UINT kKeyLast = 0x0108;
 
 CDrawView::CDrawView(CDesignerContext& designer)
     : m_nQueryTimeoutMs(CPreviewFlashCtrl::kDefaultTimeoutMs), m_designer(designer), m_undo(*this),
-      m_layout(std::make_unique<CLayoutCommands>(*this, GetClipboard())), m_windows(*this, designer),
+      m_layout(std::make_unique<CLayoutCommands>(*this, GetClipboard())), m_edit(*this, designer), m_windows(*this, designer),
       m_preview(*this, designer, m_windows)
 {
 }
@@ -578,65 +578,13 @@ void CDrawView::OnContextMenu(CWnd*, CPoint point)
 
 void CDrawView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT)
 {
-    if (IsPreview() || m_selection.empty())
-        return;
-    int dx = 0;
-    int dy = 0;
-    const int step = static_cast<int>(std::max(1u, nRepCnt)) * 20;
-    switch (nChar) {
-    case VK_LEFT:
-        dx = -step;
-        break;
-    case VK_RIGHT:
-        dx = step;
-        break;
-    case VK_UP:
-        dy = -step;
-        break;
-    case VK_DOWN:
-        dy = step;
-        break;
-    default:
-        return;
-    }
-    if (m_nudge.empty()) {
-        for (CDrawObj* obj : m_selection)
-            m_nudge.emplace_back(obj, obj->m_position);
-    }
-    CDrawDoc* doc = GetDocument();
-    CStageFlashCtrl* stage = doc != nullptr ? doc->GetStage() : nullptr;
-    for (CDrawObj* obj : m_selection) {
-        InvalObj(obj);
-        CRect r = obj->m_position;
-        r.OffsetRect(dx, dy);
-        obj->m_position = r;
-        obj->SetBounds(r.left, r.top, r.right, r.bottom);
-        if (auto* component = AsComponent(obj); stage != nullptr && component != nullptr)
-            stage->MoveComponent(*component);
-        InvalObj(obj);
-    }
-    if (doc != nullptr) {
-        doc->SetModifiedFlag();
-        doc->UpdateAllViews(this);
-    }
+    if (!IsPreview() && !m_selection.empty())
+        m_edit.Nudge(nChar, nRepCnt);
 }
 
 void CDrawView::OnKeyUp(UINT, UINT, UINT)
 {
-    if (m_nudge.empty())
-        return;
-    // A nudge only moves, so its undo moves the components back rather than rebuilding them.
-    auto* record = new CUndoGeometryRecord(true);
-    for (const auto& [obj, start] : m_nudge) {
-        const CRect& r = obj->m_position;
-        if (r != start)
-            record->Capture(obj, r.left - start.left, r.top - start.top, r.right - start.right, r.bottom - start.bottom);
-    }
-    m_nudge.clear();
-    if (!record->IsEmpty())
-        m_undo.Push(record);
-    else
-        delete record;
+    m_edit.EndNudge();
 }
 
 BOOL CDrawView::PreTranslateMessage(MSG* pMsg)
@@ -757,7 +705,7 @@ void CDrawView::ResetView()
     }
     m_multiSelect.Reset();
     Select(nullptr);
-    m_nudge.clear();
+    m_edit.ForgetNudge();
     RefreshObjectBrowser();
     if (CWnd* main = AfxGetMainWnd())
         main->PostMessage(WM_IMPORT_MODEL_PROGRESS, kImportNoModel, 0);
@@ -828,22 +776,17 @@ void CDrawView::OnUpdateViewEdit(CCmdUI* pCmdUI)
 
 void CDrawView::OnEditSelectAll()
 {
-    if (CDrawDoc* doc = GetDocument()) {
-        for (CDrawObj* obj : doc->GetObjects())
-            Select(obj, true);
-    }
+    m_edit.SelectAll();
 }
 
 void CDrawView::OnUpdateEditSelectAll(CCmdUI* pCmdUI)
 {
-    const CDrawDoc* doc = GetDocument();
-    pCmdUI->Enable(doc != nullptr && !doc->GetObjects().empty());
+    pCmdUI->Enable(m_edit.CanSelectAll());
 }
 
 void CDrawView::OnEditUndo()
 {
-    m_undo.Undo();
-    Invalidate(FALSE);
+    m_edit.Undo();
 }
 
 void CDrawView::OnUpdateEditUndo(CCmdUI* pCmdUI)
@@ -853,8 +796,7 @@ void CDrawView::OnUpdateEditUndo(CCmdUI* pCmdUI)
 
 void CDrawView::OnEditRedo()
 {
-    m_undo.Redo();
-    Invalidate(FALSE);
+    m_edit.Redo();
 }
 
 void CDrawView::OnUpdateEditRedo(CCmdUI* pCmdUI)
@@ -864,35 +806,7 @@ void CDrawView::OnUpdateEditRedo(CCmdUI* pCmdUI)
 
 void CDrawView::OnEditClear()
 {
-    CDrawDoc* doc = GetDocument();
-    if (doc == nullptr || m_selection.empty())
-        return;
-    SortSelectionByZOrder();
-    const std::vector<CDrawObj*> doomed = m_selection.Objects();
-    Select(nullptr);
-    auto* record = new CUndoListRecord(m_undo.Ownership());
-    for (CDrawObj* obj : doomed) {
-        // The neighbour above it before it goes, so that undo puts it back in its place.
-        const auto& objects = doc->GetObjects();
-        const auto it = std::find(objects.begin(), objects.end(), obj);
-        CDrawObj* above = it != objects.end() && it + 1 != objects.end() ? *(it + 1) : nullptr;
-        // A deleted neighbour is restored first (entries run last to first), so the place holds.
-        obj->Invalidate();
-        doc->Remove(obj);
-        if (auto* component = AsComponent(obj)) {
-            if (CStageFlashCtrl* stage = doc->GetStage()) {
-                stage->DeleteComponent(*component);
-                stage->ForgetObject(*component);
-            }
-            component->ClosePropertyPanel();
-        }
-        record->AddRemoved(obj, above);
-    }
-    if (CBaseMovie* base = m_designer.BaseMovie())
-        base->SetModelChanged();
-    m_undo.Push(record);
-    doc->UpdateAllViews(nullptr);
-    RefreshObjectBrowser();
+    m_edit.Clear();
 }
 
 void CDrawView::OnUpdateEditClear(CCmdUI* pCmdUI)
@@ -912,12 +826,7 @@ void CDrawView::OnUpdateNeedTwo(CCmdUI* pCmdUI)
 
 void CDrawView::OnUpdateSameSize(CCmdUI* pCmdUI)
 {
-    bool single = true;
-    for (CDrawObj* obj : m_selection) {
-        if (const CComponentObj* component = AsComponent(obj); component != nullptr && component->GetInstanceCount() > 1)
-            single = false;
-    }
-    pCmdUI->Enable(m_selection.size() >= 2 && single);
+    pCmdUI->Enable(m_edit.CanMakeSameSize());
 }
 
 void CDrawView::OnUpdateNeedOne(CCmdUI* pCmdUI)
@@ -927,12 +836,7 @@ void CDrawView::OnUpdateNeedOne(CCmdUI* pCmdUI)
 
 void CDrawView::OnUpdateUngroup(CCmdUI* pCmdUI)
 {
-    bool group = false;
-    for (CDrawObj* obj : m_selection) {
-        if (const CComponentObj* component = AsComponent(obj); component != nullptr && component->GetInstanceCount() > 1)
-            group = true;
-    }
-    pCmdUI->Enable(group);
+    pCmdUI->Enable(m_edit.HasGroup());
 }
 
 void CDrawView::OnUpdateEditCutCopy(CCmdUI* pCmdUI)
@@ -988,31 +892,12 @@ void CDrawView::OnUpdateEditProperties(CCmdUI* pCmdUI)
 
 void CDrawView::OnHideShow()
 {
-    if (m_selection.size() != 1 || m_tool.shape != CDrawToolState::SelectShape)
-        return;
-    auto* component = AsComponent(m_selection.front());
-    if (component == nullptr)
-        return;
-    CDrawDoc* doc = GetDocument();
-    CStageFlashCtrl* stage = doc != nullptr ? doc->GetStage() : nullptr;
-    if (component->m_bShown) {
-        // The Object Browser closes the sheet of what it hides; so does this command.
-        component->ClosePropertyPanel();
-        if (stage != nullptr)
-            stage->DisableComponent(*component);
-        component->m_bShown = false;
-    } else {
-        if (stage != nullptr)
-            stage->EnableComponent(*component);
-        component->m_bShown = true;
-    }
-    InvalObj(component);
-    RefreshObjectBrowser();
+    m_edit.HideShow();
 }
 
 void CDrawView::OnUpdateHideShow(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(m_selection.size() == 1 && m_tool.shape == CDrawToolState::SelectShape);
+    pCmdUI->Enable(m_edit.CanHideShow());
 }
 
 void CDrawView::OnViewGrid()
@@ -1077,27 +962,15 @@ void CDrawView::OnUpdateRecentFile(CCmdUI* pCmdUI)
     pCmdUI->m_bEnableChanged = TRUE;
 }
 
-void CDrawView::ChooseObjectColor(bool fill)
-{
-    CColorDialog colors(RGB(0, 0, 0), 0, this);
-    if (colors.DoModal() != IDOK)
-        return;
-    for (CDrawObj* obj : m_selection) {
-        if (fill)
-            obj->SetFillColor(colors.GetColor());
-        else
-            obj->SetLineColor(colors.GetColor());
-    }
-}
 
 void CDrawView::OnLineColor()
 {
-    ChooseObjectColor(false);
+    m_edit.ChooseColor(false);
 }
 
 void CDrawView::OnFillColor()
 {
-    ChooseObjectColor(true);
+    m_edit.ChooseColor(true);
 }
 
 CViewStyle& CDrawView::GetViewStyle()

@@ -13,6 +13,7 @@
 #include "app/canvas/CanvasGeometry.h"
 #include "app/canvas/CanvasPreview.h"
 #include "app/canvas/CanvasToolWindows.h"
+#include "app/canvas/EditCommands.h"
 #include "app/canvas/CanvasView.h"
 #include "app/canvas/CanvasSelection.h"
 #include "app/canvas/DrawObj.h"
@@ -249,7 +250,6 @@ private:
     void DrawCanvas(CDC* pDC, bool bDecorate);
     void EnsureChildren();
     void SetScrollToCanvas();
-    void ChooseObjectColor(bool fill);
     std::unique_ptr<CStageFlashCtrl> MakeProgramStage();
     CDrawTool* CurrentTool();
 
@@ -262,8 +262,7 @@ private:
     CCanvasSelection m_selection;
     CMultiSelectObj m_multiSelect;
     bool m_bSameKind = true;
-    // The keyboard nudge in progress: each moved object and its rectangle before the burst.
-    std::vector<std::pair<CDrawObj*, CRect>> m_nudge;
+    CEditCommands m_edit;
 
     StageFactory m_stageFactory;
     std::unique_ptr<CStageFlashCtrl> m_stage;
