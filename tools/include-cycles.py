@@ -8,8 +8,8 @@ to a part above it in the order the designer's parts are layered (the order of
 tools/check-layering.sh), plus, inside each circle, the arrows a depth-first walk finds
 pointing back to a unit still being walked (the fewest a reader needs to cut to undo it).
 
-Usage: tools/include-cycles.py [folder] [--quiet]; exits 1 when a circle or an arrow back up
-is found."""
+Usage: tools/include-cycles.py [folder] [--quiet] [--root=DIR]; the folder is taken below the
+root (the repository by default). Exits 1 when a circle or an arrow back up is found."""
 import os
 import re
 import sys
@@ -115,6 +115,9 @@ def main(argv):
     args = [a for a in argv if not a.startswith("--")]
     folder = args[0] if args else "app"
     root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+    for a in argv:
+        if a.startswith("--root="):
+            root = a[len("--root="):]
     found = units(root, folder)
     graph = arrows(root, found)
     comps = circles(graph)
