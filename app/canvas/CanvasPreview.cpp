@@ -13,6 +13,7 @@
 #include "model/Component.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/docview/Menu.h"
+#include "platform/window/CmdUI.h"
 #include "platform/docview/WinApp.h"
 #include "publish/BaseMovie.h"
 
@@ -178,4 +179,26 @@ void CCanvasPreview::Place()
 {
     if (m_active && m_player != nullptr)
         m_player->MoveWindow(m_view.GetCanvasClientRect());
+}
+
+void CCanvasPreview::UpdateRecentFile(CCmdUI* pCmdUI)
+{
+    if (!m_active) {
+        pCmdUI->ContinueRouting();
+        return;
+    }
+    // The list fills its entries first; they are greyed after.
+    if (CWinApp* app = AfxGetApp())
+        app->OnUpdateRecentFileMenu(pCmdUI);
+    CMenu* menu = pCmdUI->m_pMenu;
+    if (menu == nullptr) {
+        pCmdUI->Enable(FALSE);
+        return;
+    }
+    for (int pos = 0; pos < menu->GetMenuItemCount(); ++pos) {
+        const UINT id = menu->GetMenuItemID(pos);
+        if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_LAST)
+            menu->EnableMenuItem(static_cast<UINT>(pos), MF_BYPOSITION | MF_GRAYED);
+    }
+    pCmdUI->m_bEnableChanged = TRUE;
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 class CCanvasToolWindows;
+class CCmdUI;
 class CDesignerContext;
 class CPreviewFlashCtrl;
 class ICanvasView;
@@ -42,6 +43,8 @@ public:
     void OnViewEdit();
     // The player follows the canvas.
     void Place();
+    // The recent-file entries are the class library's; preview greys every one of them.
+    void UpdateRecentFile(CCmdUI* pCmdUI);
 
 private:
     bool Enter();

@@ -622,7 +622,7 @@ void CDrawView::EnsureChildren()
     // The preview player, which the snapshot commands also ask for the values shown.
     m_preview.Player();
     if (m_stage == nullptr) {
-        std::unique_ptr<CStageFlashCtrl> stage = m_stageFactory ? m_stageFactory() : MakeProgramStage();
+        std::unique_ptr<CStageFlashCtrl> stage = m_stageFactory ? m_stageFactory() : MakeProgramStage(m_designer);
         if (stage != nullptr && stage->IsReady() &&
             stage->Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, doc->GetCanvasWidth(), doc->GetCanvasHeight()), this,
                           IDC_STAGE)) {
@@ -636,24 +636,6 @@ void CDrawView::EnsureChildren()
             m_stage->SetStageSize(doc->GetCanvasWidth(), doc->GetCanvasHeight());
         }
     }
-}
-
-std::unique_ptr<CStageFlashCtrl> CDrawView::MakeProgramStage()
-{
-    // The stage of the running program: the installation's stage movie and catalogue.
-    CComponentCatalog* catalog = m_designer.Catalog();
-    if (catalog == nullptr || m_designer.BaseFolder().empty())
-        return nullptr;
-    StageSetup setup;
-    setup.installDir = m_designer.BaseFolder();
-    setup.catalog = catalog;
-    if (CProgramContext* context = m_designer.Program())
-        setup.tempFiles = &context->GetTempFiles();
-    setup.namedValues = [] {
-        CBaseMovie* base = GetBaseMovie();
-        return base != nullptr ? base->GetCellModel().GetNamedValues() : std::map<std::string, std::string>{};
-    };
-    return std::make_unique<CStageFlashCtrl>(setup);
 }
 
 void CDrawView::OnViewDestroy()
@@ -713,16 +695,7 @@ void CDrawView::ResetView()
 
 bool CDrawView::QuerySaveStyle()
 {
-    if (m_pStyleSaver == nullptr || !m_pStyleSaver->IsStyleChanged())
-        return true;
-    const int answer = ShowMessageBox(AfxGetMainWnd(), "Save changes to current style?", "Vantorel",
-                                      MB_YESNOCANCEL | MB_ICONQUESTION);
-    if (answer == IDCANCEL)
-        return false;
-    if (answer == IDYES)
-        // A cancelled or failed save keeps the window open, so the changes are not lost.
-        return m_pStyleSaver->SaveStyleAs();
-    return true;
+    return AskToSaveStyle(m_pStyleSaver);
 }
 
 CanvasGrid CDrawView::GetGrid() const
@@ -942,24 +915,7 @@ void CDrawView::OnUpdateAlwaysEnabled(CCmdUI* pCmdUI)
 
 void CDrawView::OnUpdateRecentFile(CCmdUI* pCmdUI)
 {
-    if (!IsPreview()) {
-        pCmdUI->ContinueRouting();
-        return;
-    }
-    // The list fills its entries first; they are greyed after.
-    if (CWinApp* app = AfxGetApp())
-        app->OnUpdateRecentFileMenu(pCmdUI);
-    CMenu* menu = pCmdUI->m_pMenu;
-    if (menu == nullptr) {
-        pCmdUI->Enable(FALSE);
-        return;
-    }
-    for (int pos = 0; pos < menu->GetMenuItemCount(); ++pos) {
-        const UINT id = menu->GetMenuItemID(pos);
-        if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_LAST)
-            menu->EnableMenuItem(static_cast<UINT>(pos), MF_BYPOSITION | MF_GRAYED);
-    }
-    pCmdUI->m_bEnableChanged = TRUE;
+    m_preview.UpdateRecentFile(pCmdUI);
 }
 
 

@@ -250,7 +250,6 @@ private:
     void DrawCanvas(CDC* pDC, bool bDecorate);
     void EnsureChildren();
     void SetScrollToCanvas();
-    std::unique_ptr<CStageFlashCtrl> MakeProgramStage();
     CDrawTool* CurrentTool();
 
     CDesignerContext& m_designer;

@@ -6,9 +6,24 @@
 #include "app/panels/ComponentPalette.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/ComponentCatalog.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/docview/WinApp.h"
 #include "platform/window/Input.h"
 #include "propui/StyleSheet.h"
+
+bool AskToSaveStyle(IStyleSaver* saver)
+{
+    if (saver == nullptr || !saver->IsStyleChanged())
+        return true;
+    const int answer = ShowMessageBox(AfxGetMainWnd(), "Save changes to current style?", "Vantorel",
+                                      MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDCANCEL)
+        return false;
+    if (answer == IDYES)
+        // A cancelled or failed save keeps the window open, so the changes are not lost.
+        return saver->SaveStyleAs();
+    return true;
+}
 
 CViewStyle::CViewStyle(const std::filesystem::path& installDir)
 {

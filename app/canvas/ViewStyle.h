@@ -27,6 +27,10 @@ public:
     virtual bool SaveStyleAs() = 0;
 };
 
+// Before the main window closes: a changed style is offered for saving. False keeps the window
+// open (the user cancelled, or the save failed and the changes would be lost).
+bool AskToSaveStyle(IStyleSaver* saver);
+
 class CViewStyle : public IStyleSaver {
 public:
     // Style files lie in installDir/styles.
