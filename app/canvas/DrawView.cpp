@@ -1,8 +1,6 @@
 #include "app/canvas/DrawView.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <exception>
 
 #include "app/canvas/ComponentObj.h"
 #include "app/canvas/DrawDoc.h"
@@ -14,10 +12,7 @@
 #include "app/delivery/OfficeDelivery.h"
 #include "app/stage/PreviewFlashCtrl.h"
 #include "app/stage/StageFlashCtrl.h"
-#include "model/ComponentCatalog.h"
-#include "model/ComponentDef.h"
 #include "platform/controls/ShockwaveFlash.h"
-#include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/dialogs/PrintService.h"
 #include "platform/docview/Frame.h"
@@ -30,9 +25,7 @@
 #include "platform/drawing/RasterDC.h"
 #include "platform/window/CmdUI.h"
 #include "platform/window/Input.h"
-#include "publish/BaseMovie.h"
 #include "publish/ProgramContext.h"
-#include "sheet/cells/CellModel.h"
 
 BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
     .OnLButtonDown(&CDrawView::OnLButtonDown)
