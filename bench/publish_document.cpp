@@ -4,7 +4,7 @@
 // the ratio is printed as the counter "open/import".
 #include "bench/BenchTiming.h"
 #include "model/ComponentCatalog.h"
-#include "base/Services.h"
+#include "base/PlatformServices.h"
 #include "publish/BaseMovie.h"
 #include "publish/DocData.h"
 #include "publish/DocWriter.h"

@@ -2,7 +2,7 @@
 // catalogue this build ships (its installation folder), and a document that opens compiled as
 // the publish command compiles it: what the shipped documents hold reaches the components'
 // parameters and the binding of their cells, not only the reader.
-#include "base/Services.h"
+#include "base/PlatformServices.h"
 #include "publish/CompileModel.h"
 #include "publish/ComponentNames.h"
 #include "publish/DocData.h"

@@ -1,6 +1,6 @@
 #include "publish/TempFiles.h"
 
-#include "base/Services.h"
+#include "base/PlatformServices.h"
 #include "publish/ProgramContext.h"
 
 #include <algorithm>

@@ -27,9 +27,9 @@ for ((i = 0; i < ${#layers[@]}; i++)); do
 done
 check tools/actionscript model sheet publish platform propui pages app
 # The designer's own parts, lowest first: the context and settings, the stage, the workbook
-# window, the files of the exports, the plain dialogs, the canvas, the model dialogs, the
-# commands, the frame and shell, and the program.
-parts=(core stage workbook delivery dialogs canvas modeldialogs commands shell vantorel)
+# window, the files of the exports, the plain dialogs, the tool windows and panels, the canvas,
+# the model dialogs, the commands, the frame and shell, and the program.
+parts=(core stage workbook delivery dialogs panels canvas modeldialogs commands shell vantorel)
 for ((i = 0; i < ${#parts[@]}; i++)); do
   check "app/${parts[$i]}" $(printf 'app/%s ' "${parts[@]:i+1}")
 done

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/canvas/DrawDoc.h"
 #include "app/core/DesignerContext.h"
 #include "app/stage/StageFlashCtrl.h"
+#include "model/Component.h"
 #include "model/ComponentDef.h"
 #include "model/GlobalStyle.h"
 #include "model/ParameterSet.h"
@@ -39,6 +39,30 @@ std::unique_ptr<IPropertiesPanel> NewPanel()
         return panels->factory();
     return std::make_unique<CCanvasPropertiesPanel>();
 }
+
+// What the pages need of a component object.
+class ComponentPageOwner : public IPropertyOwner {
+public:
+    explicit ComponentPageOwner(CComponentObj& object) : m_object(object) {}
+
+    void Refresh(int flag) override { m_object.Refresh(flag); }
+    void MarkDocumentChanged() override
+    {
+        if (ICanvasDocument* doc = m_object.GetDocument())
+            doc->MarkModified();
+    }
+    std::string GetTitleName() const override { return m_object.GetName(); }
+    std::string GetComponentTypeName() const override { return m_object.GetTypeName(); }
+    CPropertyMap* GetFirstPropertyMap() override
+    {
+        CComponent* first = m_object.GetInstance(0);
+        return first != nullptr ? &first->GetPropertyMap() : nullptr;
+    }
+    int GetComponentCount() const override { return m_object.GetInstanceCount(); }
+
+private:
+    CComponentObj& m_object;
+};
 
 ComponentRect ToComponentRect(const CRect& r)
 {
@@ -115,6 +139,13 @@ void CComponentObj::TitlePanelFromInstances()
 {
     if (m_instances.size() == 1)
         m_panel->SetTitle(DefinitionLabel(m_instances[0]));
+}
+
+IPropertyOwner& CComponentObj::PageOwner()
+{
+    if (m_pageOwner == nullptr)
+        m_pageOwner = std::make_unique<ComponentPageOwner>(*this);
+    return *m_pageOwner;
 }
 
 CStageFlashCtrl* CComponentObj::GetStage() const
@@ -425,7 +456,7 @@ void CComponentObj::OnEditProperties()
         return;
     if (!OpenPanelSwitch())
         return;
-    m_panel->ShowProperties(m_instances[0]->GetParameters(), this);
+    m_panel->ShowProperties(m_instances[0]->GetParameters(), PageOwner());
     Invalidate();
     SetDocumentModified();
 }

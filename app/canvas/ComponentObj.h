@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/canvas/CanvasPropertiesPanel.h"
 #include "app/canvas/DrawObj.h"
+#include "app/panels/CanvasPropertiesPanel.h"
 #include "app/stage/StageClient.h"
 
 class CGlobalStyle;
@@ -78,6 +78,8 @@ public:
 
 protected:
     CStageFlashCtrl* GetStage() const;
+    // This object as the pages of its panel see it.
+    IPropertyOwner& PageOwner();
     void TitlePanelFromInstances();
     bool OpenPanelSwitch();
 
@@ -87,6 +89,9 @@ protected:
     float m_fNegAspect = -1.0f;
     int m_nNaturalWidth = 1;
     int m_nNaturalHeight = 1;
+    // What the pages of the panel see of this object; declared before the panel, which still
+    // uses it while it closes.
+    std::unique_ptr<IPropertyOwner> m_pageOwner;
     std::unique_ptr<IPropertiesPanel> m_panel;
     CRect m_bounds;
     std::vector<std::string> m_names;

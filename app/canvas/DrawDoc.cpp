@@ -5,7 +5,7 @@
 #include <set>
 
 #include "app/canvas/ComponentObj.h"
-#include "app/canvas/DrawView.h"
+#include "app/canvas/CanvasView.h"
 #include "app/canvas/MovieGeneration.h"
 #include "app/core/AppIds.h"
 #include "app/core/DesignerContext.h"
@@ -22,6 +22,7 @@
 #include "platform/dialogs/MessageBox.h"
 #include "platform/window/CmdUI.h"
 #include "platform/docview/DocTemplate.h"
+#include "platform/docview/View.h"
 #include "platform/docview/WinApp.h"
 #include "platform/services/Services.h"
 #include "publish/BaseMovie.h"
@@ -198,9 +199,9 @@ void CDrawDoc::FitCanvasToWindow()
 {
     int width = 800;
     int height = 600;
-    if (CDrawView* view = GetActiveDrawView()) {
+    if (ICanvasView* view = GetActiveCanvasView()) {
         CRect client;
-        view->GetClientRect(&client);
+        view->Window().GetClientRect(&client);
         // A tiny or minimised window must not leave a canvas too small to work on.
         width = std::clamp(client.Width() - 40, 100, kMaxCanvas);
         height = std::clamp(client.Height() - 40, 100, kMaxCanvas);
@@ -282,10 +283,10 @@ bool CDrawDoc::ImportModel(const std::string& modelPath, const std::string& copy
     return true;
 }
 
-void CDrawDoc::ReimportModel(CDrawView* view)
+void CDrawDoc::ReimportModel(ICanvasView* view)
 {
     if (view == nullptr)
-        view = GetActiveDrawView();
+        view = GetActiveCanvasView();
     if (view == nullptr || !view->IsInitialised())
         return;
     bool linked = false;
@@ -501,6 +502,11 @@ void CDrawDoc::LoadFromDocData(CDocData& data)
     m_strDescription = data.GetDescription();
 }
 
+void CDrawDoc::UpdateObjectViews(CDrawObj* obj)
+{
+    UpdateAllViews(nullptr, HINT_UPDATE_DRAWOBJ, obj);
+}
+
 void CDrawDoc::RefreshStage(BOOL bTables)
 {
     if (m_pStage == nullptr)
@@ -705,9 +711,10 @@ bool CDrawDoc::GenerateSwf(const std::string& path, const SwfGeneration& how)
         m_generationError = "the program's components or base movie are missing";
         return false;
     }
-    CDrawView* view = GetActiveDrawView();
-    CWnd* owner = view != nullptr ? static_cast<CWnd*>(view) : AfxGetMainWnd();
-    return CMovieGeneration(*designer).Generate(*this, path, how, owner, m_generationError);
+    ICanvasView* view = GetActiveCanvasView();
+    CWnd* owner = view != nullptr ? &view->Window() : AfxGetMainWnd();
+    return CMovieGeneration(*designer).Generate([this](CDocData& snapshot) { BuildDocData(snapshot); }, path, how, owner,
+                                                m_generationError);
 }
 
 void CDrawDoc::OnPaperColor()

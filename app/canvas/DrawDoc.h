@@ -12,18 +12,19 @@
 #include <string>
 #include <vector>
 
-#include "platform/drawing/Geometry.h"
-
+#include "app/canvas/CanvasDocument.h"
+#include "app/canvas/MovieGeneration.h"
 #include "platform/docview/Document.h"
+#include "platform/drawing/Geometry.h"
 
 class CCellValueMap;
 class CComponent;
 class CDocData;
 class CDrawObj;
-class CDrawView;
 class CExcelHost;
 class CGlobalStyle;
 class CStageFlashCtrl;
+class ICanvasView;
 namespace sheet {
 class IExcelHostWindow;
 }
@@ -34,25 +35,7 @@ namespace publish {
 struct MovieBuildResult;
 }
 
-// How a movie of the document is generated: the preview, or an export with its own needs.
-struct SwfGeneration {
-    // The program's own preview rather than a movie to hand out.
-    bool preview = false;
-    // The movie and the files beside it are staged here, to be committed by the caller;
-    // without it they are written in place.
-    model::CFileBatch* outputs = nullptr;
-    // Values the movie starts with instead of the model's (marked records only), for this
-    // build alone.
-    const CCellValueMap* values = nullptr;
-    // The model is compiled again even when unchanged (the export flags change its script).
-    bool recompile = false;
-    // Failures are shown to the user; a caller that reports them itself turns this off.
-    bool reportFailure = true;
-    // Filled with what the build made.
-    publish::MovieBuildResult* result = nullptr;
-};
-
-class CDrawDoc : public CDocument {
+class CDrawDoc : public CDocument, public ICanvasDocument {
 public:
     CDrawDoc();
     ~CDrawDoc() override;
@@ -86,7 +69,7 @@ public:
     // reading it (the model stored in the document is used as it is) and reports the import
     // done. Nothing happens before the first update of the view (the active view when none is
     // given), nor when there is neither a copy to link nor a model in the document.
-    void ReimportModel(CDrawView* view = nullptr);
+    void ReimportModel(ICanvasView* view = nullptr);
     // Whether the program's model holds any cell (read from a workbook or from a document).
     static bool HoldsModel();
     // Stops a running import and waits for it.
@@ -127,7 +110,7 @@ public:
     static bool IsGenerating();
     // Puts every component on the stage at the canvas size; with bTables, tables get their full
     // property update as well. Nothing happens without a stage.
-    void RefreshStage(BOOL bTables);
+    void RefreshStage(BOOL bTables) override;
 
     // The canvas objects, bottom first; the document owns them.
     const std::vector<CDrawObj*>& GetObjects() const { return m_objects; }
@@ -185,8 +168,10 @@ public:
     bool m_bTableRefresh = true;
 
     // The stage the document's components show on; null where there is none (tests, start-up).
-    CStageFlashCtrl* GetStage() const { return m_pStage; }
+    CStageFlashCtrl* GetStage() const override { return m_pStage; }
     void SetStage(CStageFlashCtrl* stage) { m_pStage = stage; }
+    void MarkModified() override { SetModifiedFlag(); }
+    void UpdateObjectViews(CDrawObj* obj) override;
 
     // Writes the document file under a temporary name in the target's folder and renames it
     // into place, so a failed save leaves the file before it whole. Failures are shown.

@@ -1,6 +1,5 @@
 #include "app/canvas/DrawObj.h"
 
-#include "app/canvas/DrawDoc.h"
 
 // ---- archive ----
 
@@ -152,7 +151,7 @@ void CDrawObj::SetDocumentModified()
 {
     // Objects held by the clipboard list or the undo history belong to no document.
     if (m_pDocument != nullptr)
-        m_pDocument->SetModifiedFlag();
+        m_pDocument->MarkModified();
 }
 
 void CDrawObj::SetLineColor(COLORREF color)
@@ -253,5 +252,5 @@ void CDrawObj::FollowPropertyPanel() {}
 void CDrawObj::Invalidate()
 {
     if (m_pDocument != nullptr)
-        m_pDocument->UpdateAllViews(nullptr, HINT_UPDATE_DRAWOBJ, this);
+        m_pDocument->UpdateObjectViews(this);
 }

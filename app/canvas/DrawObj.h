@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "app/canvas/CanvasDocument.h"
 #include "platform/drawing/Geometry.h"
 #include "platform/window/Input.h"
 
 class CDC;
-class CDrawDoc;
 class CDrawObj;
 
 // Pen and brush as stored with an object. Nothing draws with them; they are kept, copied and
@@ -49,14 +49,14 @@ public:
 
     CDrawArchive() = default;
     // An archive that reads the given bytes; objects read from it belong to the document.
-    explicit CDrawArchive(std::vector<std::uint8_t> bytes, CDrawDoc* doc = nullptr)
+    explicit CDrawArchive(std::vector<std::uint8_t> bytes, ICanvasDocument* doc = nullptr)
         : m_bytes(std::move(bytes)), m_bLoading(true), m_pDocument(doc)
     {
     }
 
     bool IsStoring() const { return !m_bLoading; }
     bool IsLoading() const { return m_bLoading; }
-    CDrawDoc* GetDocument() const { return m_pDocument; }
+    ICanvasDocument* GetDocument() const { return m_pDocument; }
     const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
     bool AtEnd() const { return m_pos == m_bytes.size(); }
 
@@ -78,7 +78,7 @@ private:
     std::vector<std::uint8_t> m_bytes;
     std::size_t m_pos = 0;
     bool m_bLoading = false;
-    CDrawDoc* m_pDocument = nullptr;
+    ICanvasDocument* m_pDocument = nullptr;
 };
 
 class CDrawObj {
@@ -121,8 +121,8 @@ public:
     // The square of a handle, six pixels wide whatever the zoom, in twips.
     CRect GetHandleRect(int nHandle, const ICanvasMapping* pView) const;
 
-    CDrawDoc* GetDocument() const { return m_pDocument; }
-    void SetDocument(CDrawDoc* doc) { m_pDocument = doc; }
+    ICanvasDocument* GetDocument() const { return m_pDocument; }
+    void SetDocument(ICanvasDocument* doc) { m_pDocument = doc; }
 
     CRect m_position;
     bool m_bPen = true;
@@ -136,7 +136,7 @@ protected:
     // The document's modified flag, when the object belongs to one.
     void SetDocumentModified();
 
-    CDrawDoc* m_pDocument = nullptr;
+    ICanvasDocument* m_pDocument = nullptr;
 };
 
 // Hints the document passes to its views with UpdateAllViews.

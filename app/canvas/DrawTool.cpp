@@ -4,7 +4,8 @@
 
 #include "app/canvas/ComponentObj.h"
 #include "app/canvas/DrawDoc.h"
-#include "app/canvas/DrawView.h"
+#include "app/canvas/CanvasView.h"
+#include "app/canvas/MultiSelectObj.h"
 #include "app/canvas/UndoHistory.h"
 #include "app/canvas/ViewStyle.h"
 #include "app/core/DesignerContext.h"
@@ -27,23 +28,23 @@ bool HoldsOneInstance(CDrawObj* obj)
 }
 
 // The single selected object holding one instance, or null.
-CDrawObj* SingleOneInstance(CDrawView* pView)
+CDrawObj* SingleOneInstance(ICanvasView* pView)
 {
     const auto& selection = pView->GetSelection();
     return selection.size() == 1 && HoldsOneInstance(selection.front()) ? selection.front() : nullptr;
 }
 
-bool InsideCanvas(CDrawView* pView, CPoint logical)
+bool InsideCanvas(ICanvasView* pView, CPoint logical)
 {
     const CDrawDoc* doc = pView->GetDocument();
     return doc != nullptr && logical.x >= 0 && logical.y >= 0 && logical.x <= doc->GetCanvasWidth() * 20 &&
            logical.y <= doc->GetCanvasHeight() * 20;
 }
 
-void DrawBand(CDrawView* pView, CDrawToolState& state, const CRect* band)
+void DrawBand(ICanvasView* pView, CDrawToolState& state, const CRect* band)
 {
     // The focus rectangle is drawn by inverting, so drawing it again takes it away.
-    CDC* dc = pView->GetDC();
+    CDC* dc = pView->Window().GetDC();
     if (dc == nullptr)
         return;
     if (state.bandShown)
@@ -53,7 +54,7 @@ void DrawBand(CDrawView* pView, CDrawToolState& state, const CRect* band)
         state.band = *band;
         dc->DrawFocusRect(state.band);
     }
-    pView->ReleaseDC(dc);
+    pView->Window().ReleaseDC(dc);
 }
 
 } // namespace
@@ -80,18 +81,18 @@ CDrawTool* CDrawTool::FindTool(int shape)
     return context != nullptr ? ::FindTool(*context, shape) : nullptr;
 }
 
-void CDrawTool::OnLButtonDown(CDrawView* pView, unsigned nFlags, CPoint point)
+void CDrawTool::OnLButtonDown(ICanvasView* pView, unsigned nFlags, CPoint point)
 {
-    pView->SetCapture();
+    pView->Window().SetCapture();
     CDrawToolState& state = pView->GetToolState();
     state.downFlags = nFlags;
     state.downPoint = point;
     state.lastPoint = point;
 }
 
-void CDrawTool::OnLButtonDblClk(CDrawView*, unsigned, CPoint) {}
+void CDrawTool::OnLButtonDblClk(ICanvasView*, unsigned, CPoint) {}
 
-void CDrawTool::OnLButtonUp(CDrawView* pView, unsigned, CPoint point)
+void CDrawTool::OnLButtonUp(ICanvasView* pView, unsigned, CPoint point)
 {
     ReleaseCapture();
     CDrawToolState& state = pView->GetToolState();
@@ -99,27 +100,27 @@ void CDrawTool::OnLButtonUp(CDrawView* pView, unsigned, CPoint point)
         state.shape = CDrawToolState::SelectShape;
 }
 
-void CDrawTool::OnContextSelect(CDrawView* pView, unsigned nFlags, CPoint point)
+void CDrawTool::OnContextSelect(ICanvasView* pView, unsigned nFlags, CPoint point)
 {
     CDrawTool::OnLButtonUp(pView, nFlags, point);
 }
 
-void CDrawTool::OnMouseMove(CDrawView* pView, unsigned, CPoint point)
+void CDrawTool::OnMouseMove(ICanvasView* pView, unsigned, CPoint point)
 {
     pView->GetToolState().lastPoint = point;
     SetCursor(LoadCursorId(IDC_ARROW));
 }
 
-void CDrawTool::OnEditProperties(CDrawView*) {}
+void CDrawTool::OnEditProperties(ICanvasView*) {}
 
-void CDrawTool::OnCancel(CDrawView* pView)
+void CDrawTool::OnCancel(ICanvasView* pView)
 {
     pView->GetToolState().shape = CDrawToolState::SelectShape;
 }
 
-void CDrawTool::DrawTracking(CDrawView*, CDC*) {}
+void CDrawTool::DrawTracking(ICanvasView*, CDC*) {}
 
-void CDrawTool::DrawHandles(CDrawView*, CDC* pDC, CDrawObj* obj)
+void CDrawTool::DrawHandles(ICanvasView*, CDC* pDC, CDrawObj* obj)
 {
     for (int n = 1; n <= obj->GetHandleCount(); ++n) {
         const CPoint p = obj->GetHandle(n);
@@ -129,7 +130,7 @@ void CDrawTool::DrawHandles(CDrawView*, CDC* pDC, CDrawObj* obj)
 
 // ---- select tool ----
 
-void CSelectTool::OnLButtonDown(CDrawView* pView, unsigned nFlags, CPoint point)
+void CSelectTool::OnLButtonDown(ICanvasView* pView, unsigned nFlags, CPoint point)
 {
     CDrawToolState& state = pView->GetToolState();
     const CPoint logical = pView->ClientToDoc(point);
@@ -192,10 +193,10 @@ CPoint CSelectTool::SnapOffset(const CRect& moved, int stepX, int stepY, int can
     return {nearest(moved.left, stepX, canvasWidth) - moved.left, nearest(moved.top, stepY, canvasHeight) - moved.top};
 }
 
-void CSelectTool::OnMouseMove(CDrawView* pView, unsigned nFlags, CPoint point)
+void CSelectTool::OnMouseMove(ICanvasView* pView, unsigned nFlags, CPoint point)
 {
     CDrawToolState& state = pView->GetToolState();
-    if (CWnd::GetCapture() != pView) {
+    if (CWnd::GetCapture() != &pView->Window()) {
         if (state.shape == CDrawToolState::SelectShape) {
             if (CDrawObj* obj = SingleOneInstance(pView)) {
                 const int handle = obj->HitTest(pView->ClientToDoc(point), pView, true);
@@ -224,12 +225,13 @@ void CSelectTool::OnMouseMove(CDrawView* pView, unsigned nFlags, CPoint point)
     CPoint delta(logical.x - state.lastLogical.x, logical.y - state.lastLogical.y);
     const auto& selection = pView->GetSelection();
     CDrawDoc* doc = pView->GetDocument();
-    if (state.mode == CDrawToolState::Move && pView->m_bSnapToGrid && !selection.empty() && doc != nullptr) {
+    if (state.mode == CDrawToolState::Move && pView->GetGrid().snap && !selection.empty() && doc != nullptr) {
+        const CanvasGrid grid = pView->GetGrid();
         CRect bounds = selection.front()->m_position;
         for (CDrawObj* obj : selection)
             bounds.UnionRect(bounds, obj->m_position);
         bounds.OffsetRect(delta.x, delta.y);
-        const CPoint snap = SnapOffset(bounds, pView->m_nGridX, pView->m_nGridY, doc->GetCanvasWidth() * 20,
+        const CPoint snap = SnapOffset(bounds, grid.stepX, grid.stepY, doc->GetCanvasWidth() * 20,
                                        doc->GetCanvasHeight() * 20);
         delta.x += snap.x;
         delta.y += snap.y;
@@ -242,7 +244,7 @@ void CSelectTool::OnMouseMove(CDrawView* pView, unsigned nFlags, CPoint point)
         }
     } else if (!selection.empty()) {
         selection.front()->TrackHandle(state.dragHandle, logical.x, logical.y, state.tracked, state.keepAspect, 0, 0);
-        pView->Invalidate(FALSE);
+        pView->Window().Invalidate(FALSE);
     }
     state.lastLogical = logical;
     if (state.mode == CDrawToolState::Size && !selection.empty()) {
@@ -253,7 +255,7 @@ void CSelectTool::OnMouseMove(CDrawView* pView, unsigned nFlags, CPoint point)
     }
 }
 
-void CSelectTool::FollowOrClosePanel(CDrawView* pView)
+void CSelectTool::FollowOrClosePanel(ICanvasView* pView)
 {
     IPropertiesPanel* panel = CComponentObj::GetCurrentPanel();
     if (panel == nullptr || !panel->IsSheetOpen())
@@ -264,7 +266,7 @@ void CSelectTool::FollowOrClosePanel(CDrawView* pView)
         panel->CloseSheet();
 }
 
-void CSelectTool::OnLButtonUp(CDrawView* pView, unsigned nFlags, CPoint point)
+void CSelectTool::OnLButtonUp(ICanvasView* pView, unsigned nFlags, CPoint point)
 {
     CDrawToolState& state = pView->GetToolState();
     CDrawDoc* doc = pView->GetDocument();
@@ -313,14 +315,14 @@ void CSelectTool::OnLButtonUp(CDrawView* pView, unsigned nFlags, CPoint point)
             delete record;
     }
 
-    if (CWnd::GetCapture() == pView) {
+    if (CWnd::GetCapture() == &pView->Window()) {
         if (state.mode == CDrawToolState::RubberBand) {
             DrawBand(pView, state, nullptr);
             CRect band(state.downPoint, state.lastPoint);
             band.NormalizeRect();
             pView->SelectWithin(band, true);
         } else if (state.mode == CDrawToolState::Size && point != state.downPoint) {
-            pView->Invalidate(FALSE);
+            pView->Window().Invalidate(FALSE);
             if (CDrawObj* obj = SingleOneInstance(pView))
                 obj->FollowPropertyPanel();
         } else {
@@ -328,17 +330,17 @@ void CSelectTool::OnLButtonUp(CDrawView* pView, unsigned nFlags, CPoint point)
         }
     }
     state.mode = CDrawToolState::None;
-    pView->Invalidate(FALSE);
+    pView->Window().Invalidate(FALSE);
     CDrawTool::OnLButtonUp(pView, nFlags, point);
 }
 
-void CSelectTool::OnContextSelect(CDrawView* pView, unsigned, CPoint)
+void CSelectTool::OnContextSelect(ICanvasView* pView, unsigned, CPoint)
 {
     if (pView->GetToolState().mode != CDrawToolState::None)
         FollowOrClosePanel(pView);
 }
 
-void CSelectTool::OnLButtonDblClk(CDrawView* pView, unsigned nFlags, CPoint point)
+void CSelectTool::OnLButtonDblClk(ICanvasView* pView, unsigned nFlags, CPoint point)
 {
     if (CDrawObj* obj = SingleOneInstance(pView)) {
         // A double click opens the sheet; the first click's release may already have opened
@@ -353,7 +355,7 @@ void CSelectTool::OnLButtonDblClk(CDrawView* pView, unsigned nFlags, CPoint poin
     CDrawTool::OnLButtonDblClk(pView, nFlags, point);
 }
 
-void CSelectTool::OnEditProperties(CDrawView* pView)
+void CSelectTool::OnEditProperties(ICanvasView* pView)
 {
     if (CDrawObj* obj = SingleOneInstance(pView)) {
         obj->OnEditProperties();
@@ -369,7 +371,7 @@ void CSelectTool::OnEditProperties(CDrawView* pView)
     multi.EditProperties(pView->IsSameKind());
 }
 
-void CSelectTool::DrawTracking(CDrawView* pView, CDC* pDC)
+void CSelectTool::DrawTracking(ICanvasView* pView, CDC* pDC)
 {
     const CDrawToolState& state = pView->GetToolState();
     if (!state.sizing)
@@ -386,7 +388,7 @@ void CSelectTool::DrawTracking(CDrawView* pView, CDC* pDC)
     pDC->SelectObject(oldBrush);
 }
 
-void CSelectTool::DrawHandles(CDrawView* pView, CDC* pDC, CDrawObj* obj)
+void CSelectTool::DrawHandles(ICanvasView* pView, CDC* pDC, CDrawObj* obj)
 {
     if (!pView->GetToolState().sizing)
         CDrawTool::DrawHandles(pView, pDC, obj);
@@ -399,7 +401,7 @@ CComponentTool::CComponentTool()
     m_nShape = CDrawToolState::ComponentShape;
 }
 
-void CComponentTool::OnLButtonDown(CDrawView* pView, unsigned nFlags, CPoint point)
+void CComponentTool::OnLButtonDown(ICanvasView* pView, unsigned nFlags, CPoint point)
 {
     CDrawTool::OnLButtonDown(pView, nFlags, point);
     CDrawToolState& state = pView->GetToolState();
@@ -443,7 +445,7 @@ void CComponentTool::OnLButtonDown(CDrawView* pView, unsigned nFlags, CPoint poi
     pView->RefreshObjectBrowser();
 }
 
-void CComponentTool::OnMouseMove(CDrawView* pView, unsigned nFlags, CPoint point)
+void CComponentTool::OnMouseMove(ICanvasView* pView, unsigned nFlags, CPoint point)
 {
     SetCursor(LoadCursorId(IDC_CROSS));
     CSelectTool::OnMouseMove(pView, nFlags, point);

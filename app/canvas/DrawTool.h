@@ -14,7 +14,7 @@ class CComponentDef;
 class CDC;
 class CDrawObj;
 class CDesignerContext;
-class CDrawView;
+class ICanvasView;
 
 // The tools' shared drag state, and the shape and component the palette chose.
 struct CDrawToolState {
@@ -48,15 +48,15 @@ public:
     // The first tool of the shape in the current designer context, or null.
     static CDrawTool* FindTool(int shape);
 
-    virtual void OnLButtonDown(CDrawView* pView, unsigned nFlags, CPoint point);
-    virtual void OnLButtonDblClk(CDrawView* pView, unsigned nFlags, CPoint point);
-    virtual void OnLButtonUp(CDrawView* pView, unsigned nFlags, CPoint point);
-    virtual void OnContextSelect(CDrawView* pView, unsigned nFlags, CPoint point);
-    virtual void OnMouseMove(CDrawView* pView, unsigned nFlags, CPoint point);
-    virtual void OnEditProperties(CDrawView* pView);
-    virtual void OnCancel(CDrawView* pView);
-    virtual void DrawTracking(CDrawView* pView, CDC* pDC);
-    virtual void DrawHandles(CDrawView* pView, CDC* pDC, CDrawObj* obj);
+    virtual void OnLButtonDown(ICanvasView* pView, unsigned nFlags, CPoint point);
+    virtual void OnLButtonDblClk(ICanvasView* pView, unsigned nFlags, CPoint point);
+    virtual void OnLButtonUp(ICanvasView* pView, unsigned nFlags, CPoint point);
+    virtual void OnContextSelect(ICanvasView* pView, unsigned nFlags, CPoint point);
+    virtual void OnMouseMove(ICanvasView* pView, unsigned nFlags, CPoint point);
+    virtual void OnEditProperties(ICanvasView* pView);
+    virtual void OnCancel(ICanvasView* pView);
+    virtual void DrawTracking(ICanvasView* pView, CDC* pDC);
+    virtual void DrawHandles(ICanvasView* pView, CDC* pDC, CDrawObj* obj);
 
     int GetShape() const { return m_nShape; }
 
@@ -67,28 +67,28 @@ protected:
 class CSelectTool : public CDrawTool {
 public:
     CSelectTool() : CDrawTool(CDrawToolState::SelectShape) {}
-    void OnLButtonDown(CDrawView* pView, unsigned nFlags, CPoint point) override;
-    void OnLButtonDblClk(CDrawView* pView, unsigned nFlags, CPoint point) override;
-    void OnLButtonUp(CDrawView* pView, unsigned nFlags, CPoint point) override;
-    void OnContextSelect(CDrawView* pView, unsigned nFlags, CPoint point) override;
-    void OnMouseMove(CDrawView* pView, unsigned nFlags, CPoint point) override;
-    void OnEditProperties(CDrawView* pView) override;
-    void DrawTracking(CDrawView* pView, CDC* pDC) override;
-    void DrawHandles(CDrawView* pView, CDC* pDC, CDrawObj* obj) override;
+    void OnLButtonDown(ICanvasView* pView, unsigned nFlags, CPoint point) override;
+    void OnLButtonDblClk(ICanvasView* pView, unsigned nFlags, CPoint point) override;
+    void OnLButtonUp(ICanvasView* pView, unsigned nFlags, CPoint point) override;
+    void OnContextSelect(ICanvasView* pView, unsigned nFlags, CPoint point) override;
+    void OnMouseMove(ICanvasView* pView, unsigned nFlags, CPoint point) override;
+    void OnEditProperties(ICanvasView* pView) override;
+    void DrawTracking(ICanvasView* pView, CDC* pDC) override;
+    void DrawHandles(ICanvasView* pView, CDC* pDC, CDrawObj* obj) override;
 
     // The offset that brings the rectangle's left and top onto the nearest grid lines within
     // the snapping distance (steps and canvas in twips).
     static CPoint SnapOffset(const CRect& moved, int stepX, int stepY, int canvasWidth, int canvasHeight);
 
 private:
-    void FollowOrClosePanel(CDrawView* pView);
+    void FollowOrClosePanel(ICanvasView* pView);
 };
 
 class CComponentTool : public CSelectTool {
 public:
     CComponentTool();
-    void OnLButtonDown(CDrawView* pView, unsigned nFlags, CPoint point) override;
-    void OnMouseMove(CDrawView* pView, unsigned nFlags, CPoint point) override;
+    void OnLButtonDown(ICanvasView* pView, unsigned nFlags, CPoint point) override;
+    void OnMouseMove(ICanvasView* pView, unsigned nFlags, CPoint point) override;
 };
 
 // Gives the context one tool of each shape.

@@ -1,15 +1,10 @@
 #include "app/canvas/DrawView.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <exception>
 
 #include "app/canvas/ComponentObj.h"
-#include "app/canvas/ComponentPalette.h"
 #include "app/canvas/DrawDoc.h"
-#include "app/canvas/GridDlg.h"
 #include "app/canvas/LayoutCommands.h"
-#include "app/canvas/ObjectBrowserDlg.h"
 #include "app/canvas/ViewStyle.h"
 #include "app/core/AppIds.h"
 #include "app/core/DesignerContext.h"
@@ -17,10 +12,7 @@
 #include "app/delivery/OfficeDelivery.h"
 #include "app/stage/PreviewFlashCtrl.h"
 #include "app/stage/StageFlashCtrl.h"
-#include "model/ComponentCatalog.h"
-#include "model/ComponentDef.h"
 #include "platform/controls/ShockwaveFlash.h"
-#include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/dialogs/PrintService.h"
 #include "platform/docview/Frame.h"
@@ -33,9 +25,7 @@
 #include "platform/drawing/RasterDC.h"
 #include "platform/window/CmdUI.h"
 #include "platform/window/Input.h"
-#include "publish/BaseMovie.h"
 #include "publish/ProgramContext.h"
-#include "sheet/cells/CellModel.h"
 
 BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
     .OnLButtonDown(&CDrawView::OnLButtonDown)
@@ -183,7 +173,8 @@ constexpr UINT kKeyLast = 0x0108;
 
 CDrawView::CDrawView(CDesignerContext& designer)
     : m_nQueryTimeoutMs(CPreviewFlashCtrl::kDefaultTimeoutMs), m_designer(designer), m_undo(*this),
-      m_layout(std::make_unique<CLayoutCommands>(*this, GetClipboard()))
+      m_layout(std::make_unique<CLayoutCommands>(*this, GetClipboard())), m_edit(*this, designer), m_windows(*this, designer),
+      m_preview(*this, designer, m_windows)
 {
 }
 
@@ -191,10 +182,7 @@ CDrawView::~CDrawView()
 {
     // The records may delete objects they alone kept; the tool windows go before the view.
     m_undo.Clear();
-    m_gridDlg.reset();
-    m_closedGridDlg.reset();
-    m_browser.reset();
-    m_palette.reset();
+    m_windows.Close();
     m_multiSelect.Reset();
     // Copied objects hold components of this program's catalogue, which goes with the view.
     GetClipboard().Clear(CCanvasClip::kFormat);
@@ -205,7 +193,7 @@ CDrawView::~CDrawView()
 
 CShockwaveFlash* CDrawView::GetPreviewPlayer() const
 {
-    return m_pPreview.get();
+    return m_preview.ExistingPlayer();
 }
 
 CDrawDoc* CDrawView::GetDocument() const
@@ -502,7 +490,7 @@ void CDrawView::OnUpdate(CView*, LPARAM lHint, void* pHint)
                 m_stage->MoveWindow(0, 0, doc->GetCanvasWidth(), doc->GetCanvasHeight());
         }
     }
-    PlacePreview();
+    m_preview.Place();
     Invalidate(FALSE);
 }
 
@@ -517,8 +505,7 @@ void CDrawView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDea
 
 void CDrawView::RefreshObjectBrowser()
 {
-    if (m_browser != nullptr && m_browser->GetSafeHwnd() != nullptr)
-        m_browser->FillList();
+    m_windows.RefreshBrowser();
 }
 
 // ---- mouse and keys ----
@@ -584,65 +571,13 @@ void CDrawView::OnContextMenu(CWnd*, CPoint point)
 
 void CDrawView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT)
 {
-    if (IsPreview() || m_selection.empty())
-        return;
-    int dx = 0;
-    int dy = 0;
-    const int step = static_cast<int>(std::max(1u, nRepCnt)) * 20;
-    switch (nChar) {
-    case VK_LEFT:
-        dx = -step;
-        break;
-    case VK_RIGHT:
-        dx = step;
-        break;
-    case VK_UP:
-        dy = -step;
-        break;
-    case VK_DOWN:
-        dy = step;
-        break;
-    default:
-        return;
-    }
-    if (m_nudge.empty()) {
-        for (CDrawObj* obj : m_selection)
-            m_nudge.emplace_back(obj, obj->m_position);
-    }
-    CDrawDoc* doc = GetDocument();
-    CStageFlashCtrl* stage = doc != nullptr ? doc->GetStage() : nullptr;
-    for (CDrawObj* obj : m_selection) {
-        InvalObj(obj);
-        CRect r = obj->m_position;
-        r.OffsetRect(dx, dy);
-        obj->m_position = r;
-        obj->SetBounds(r.left, r.top, r.right, r.bottom);
-        if (auto* component = AsComponent(obj); stage != nullptr && component != nullptr)
-            stage->MoveComponent(*component);
-        InvalObj(obj);
-    }
-    if (doc != nullptr) {
-        doc->SetModifiedFlag();
-        doc->UpdateAllViews(this);
-    }
+    if (!IsPreview() && !m_selection.empty())
+        m_edit.Nudge(nChar, nRepCnt);
 }
 
 void CDrawView::OnKeyUp(UINT, UINT, UINT)
 {
-    if (m_nudge.empty())
-        return;
-    // A nudge only moves, so its undo moves the components back rather than rebuilding them.
-    auto* record = new CUndoGeometryRecord(true);
-    for (const auto& [obj, start] : m_nudge) {
-        const CRect& r = obj->m_position;
-        if (r != start)
-            record->Capture(obj, r.left - start.left, r.top - start.top, r.right - start.right, r.bottom - start.bottom);
-    }
-    m_nudge.clear();
-    if (!record->IsEmpty())
-        m_undo.Push(record);
-    else
-        delete record;
+    m_edit.EndNudge();
 }
 
 BOOL CDrawView::PreTranslateMessage(MSG* pMsg)
@@ -678,9 +613,9 @@ void CDrawView::EnsureChildren()
     if (doc == nullptr)
         return;
     // The preview player, which the snapshot commands also ask for the values shown.
-    GetPreviewCtrl();
+    m_preview.Player();
     if (m_stage == nullptr) {
-        std::unique_ptr<CStageFlashCtrl> stage = m_stageFactory ? m_stageFactory() : MakeProgramStage();
+        std::unique_ptr<CStageFlashCtrl> stage = m_stageFactory ? m_stageFactory() : MakeProgramStage(m_designer);
         if (stage != nullptr && stage->IsReady() &&
             stage->Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, doc->GetCanvasWidth(), doc->GetCanvasHeight()), this,
                           IDC_STAGE)) {
@@ -694,51 +629,6 @@ void CDrawView::EnsureChildren()
             m_stage->SetStageSize(doc->GetCanvasWidth(), doc->GetCanvasHeight());
         }
     }
-}
-
-std::unique_ptr<CStageFlashCtrl> CDrawView::MakeProgramStage()
-{
-    // The stage of the running program: the installation's stage movie and catalogue.
-    CComponentCatalog* catalog = m_designer.Catalog();
-    if (catalog == nullptr || m_designer.BaseFolder().empty())
-        return nullptr;
-    StageSetup setup;
-    setup.installDir = m_designer.BaseFolder();
-    setup.catalog = catalog;
-    if (CProgramContext* context = m_designer.Program())
-        setup.tempFiles = &context->GetTempFiles();
-    setup.namedValues = [] {
-        CBaseMovie* base = GetBaseMovie();
-        return base != nullptr ? base->GetCellModel().GetNamedValues() : std::map<std::string, std::string>{};
-    };
-    return std::make_unique<CStageFlashCtrl>(setup);
-}
-
-bool CDrawView::BuildPreviewMovie(const std::string& path, std::string& error)
-{
-    CDrawDoc* doc = GetDocument();
-    CBaseMovie* base = m_designer.BaseMovie();
-    if (doc == nullptr || base == nullptr) {
-        error = "the installation's components are missing";
-        return false;
-    }
-    // The preview runs in the program's own player and computes the model itself: the
-    // flags of an export must not give it another's data source. They come back after.
-    struct FlagsKept {
-        CBaseMovie& base;
-        CBaseMovie::ExportFlags flags;
-        ~FlagsKept() { base.GetExportFlags() = flags; }
-    } kept{*base, base->GetExportFlags()};
-    base->GetExportFlags() = {};
-    base->GetExportFlags().hostedPlayer = true;
-    SwfGeneration how;
-    how.preview = true;
-    // The view says itself why there is no preview.
-    how.reportFailure = false;
-    if (doc->GenerateSwf(path, how))
-        return true;
-    error = doc->GetGenerationError();
-    return false;
 }
 
 void CDrawView::OnViewDestroy()
@@ -758,62 +648,17 @@ void CDrawView::OnShowWindow(BOOL bShow, UINT)
         EnsureChildren();
 }
 
-void CDrawView::PlacePreview()
-{
-    if (!IsPreview() || m_pPreview == nullptr)
-        return;
-    m_pPreview->MoveWindow(GetCanvasClientRect());
-}
-
 void CDrawView::OnViewSize(UINT nType, int cx, int cy)
 {
     CScrollView::OnSize(nType, cx, cy);
-    PlacePreview();
-}
-
-void CDrawView::EnsurePalette()
-{
-    if (m_palette != nullptr)
-        return;
-    m_palette = std::make_unique<CComponentPalette>(m_tool);
-    if (!m_palette->Create(this, m_designer.Catalog())) {
-        m_palette.reset();
-        return;
-    }
-    m_palette->SetTitle("default");
-}
-
-void CDrawView::EnsureBrowser()
-{
-    if (m_browser != nullptr)
-        return;
-    m_browser = std::make_unique<CObjectBrowserDlg>(*this);
-    if (!m_browser->Create(this)) {
-        m_browser.reset();
-        return;
-    }
+    m_preview.Place();
 }
 
 void CDrawView::OnInitialUpdate()
 {
     SetScrollToCanvas();
     EnsureChildren();
-    const bool first = m_palette == nullptr;
-    EnsurePalette();
-    EnsureBrowser();
-    if (first && m_palette != nullptr) {
-        CRect r;
-        m_palette->GetWindowRect(&r);
-        m_palette->MoveWindow(2, 74, r.Width(), r.Height());
-        m_palette->ShowWindow(SW_SHOW);
-        if (m_browser != nullptr) {
-            CRect b;
-            m_browser->GetWindowRect(&b);
-            m_browser->MoveWindow(2, 74 + r.Height(), r.Width(), b.Height());
-            m_browser->ShowWindow(SW_SHOW);
-        }
-    }
-    RefreshObjectBrowser();
+    m_windows.ShowAtStart();
     CScrollView::OnInitialUpdate();
     const bool firstUpdate = !m_bInitialised;
     m_bInitialised = true;
@@ -835,7 +680,7 @@ void CDrawView::ResetView()
     }
     m_multiSelect.Reset();
     Select(nullptr);
-    m_nudge.clear();
+    m_edit.ForgetNudge();
     RefreshObjectBrowser();
     if (CWnd* main = AfxGetMainWnd())
         main->PostMessage(WM_IMPORT_MODEL_PROGRESS, kImportNoModel, 0);
@@ -843,132 +688,43 @@ void CDrawView::ResetView()
 
 bool CDrawView::QuerySaveStyle()
 {
-    if (m_pStyleSaver == nullptr || !m_pStyleSaver->IsStyleChanged())
-        return true;
-    const int answer = ShowMessageBox(AfxGetMainWnd(), "Save changes to current style?", "Vantorel",
-                                      MB_YESNOCANCEL | MB_ICONQUESTION);
-    if (answer == IDCANCEL)
-        return false;
-    if (answer == IDYES)
-        // A cancelled or failed save keeps the window open, so the changes are not lost.
-        return m_pStyleSaver->SaveStyleAs();
-    return true;
+    return AskToSaveStyle(m_pStyleSaver);
+}
+
+CanvasGrid CDrawView::GetGrid() const
+{
+    CanvasGrid grid;
+    grid.shown = m_bGrid;
+    grid.snap = m_bSnapToGrid;
+    grid.stepX = m_nGridX;
+    grid.stepY = m_nGridY;
+    return grid;
+}
+
+void CDrawView::SetGrid(const CanvasGrid& grid)
+{
+    m_bGrid = grid.shown;
+    m_bSnapToGrid = grid.snap;
+    m_nGridX = grid.stepX;
+    m_nGridY = grid.stepY;
 }
 
 void CDrawView::OnGridDlgClosed()
 {
-    m_closedGridDlg = std::move(m_gridDlg);
+    m_windows.GridClosed();
     Invalidate(FALSE);
 }
 
 // ---- preview ----
 
-bool CDrawView::EnterPreview()
-{
-    CDrawDoc* doc = GetDocument();
-    if (doc == nullptr || m_pPreview == nullptr)
-        return false;
-    CTempFileManager* temp = m_designer.FindTempFiles();
-    m_previewFile = temp != nullptr ? temp->CreateTempFile("gen", ".swf", true) : std::string();
-    std::string error;
-    bool built = false;
-    if (m_previewFile.empty()) {
-        error = "no temporary file could be made";
-    } else {
-        try {
-            built = m_previewBuilder ? m_previewBuilder(m_previewFile, error) : BuildPreviewMovie(m_previewFile, error);
-        } catch (const std::exception& e) {
-            error = e.what();
-        }
-    }
-    if (!built) {
-        // The player would show a missing or partial movie: stay in edit mode and say why.
-        AfxMessageBox("The preview could not be made: " + error, MB_ICONEXCLAMATION);
-        return false;
-    }
-    m_bPreview = 1;
-    m_strPreviewMovie = m_previewFile;
-    EnablePreviewMenus(true);
-    m_bPaletteWasVisible = m_palette != nullptr && m_palette->IsWindowVisible();
-    m_bBrowserWasVisible = m_browser != nullptr && m_browser->IsWindowVisible();
-    if (m_palette != nullptr)
-        m_palette->ShowWindow(SW_HIDE);
-    if (m_browser != nullptr)
-        m_browser->ShowWindow(SW_HIDE);
-    if (m_gridDlg != nullptr)
-        m_gridDlg->ShowWindow(SW_HIDE);
-    if (IPropertiesPanel* panel = CComponentObj::GetCurrentPanel(); panel != nullptr && panel->IsSheetOpen())
-        panel->CloseSheet();
-    m_pPreview->MoveWindow(GetCanvasClientRect());
-    m_pPreview->ShowWindow(SW_SHOW);
-    // The player takes the paper colour as 0xRRGGBB.
-    const COLORREF paper = GetDocument()->GetPaperColor();
-    m_pPreview->SetBackgroundColor(static_cast<long>(GetRValue(paper)) << 16 | GetGValue(paper) << 8 | GetBValue(paper));
-    m_pPreview->LoadMovie(0, "loadblank");
-    m_pPreview->LoadMovie(0, m_previewFile);
-    if (m_pPreview->FlashVersion() < 0x5FFFF) {
-        m_pPreview->SetMovie(m_previewFile);
-        m_pPreview->Play();
-    }
-    doc->UpdateAllViews(nullptr);
-    return true;
-}
-
-void CDrawView::EnablePreviewMenus(bool preview)
-{
-    CWnd* main = AfxGetMainWnd();
-    CMenu* menu = main != nullptr ? main->GetMenu() : nullptr;
-    if (menu == nullptr)
-        return;
-    // Edit, Data, View and Format are for editing; the snapshots take what the preview shows.
-    const UINT editing = MF_BYPOSITION | (preview ? MF_GRAYED : MF_ENABLED);
-    for (int pos = 1; pos <= 4 && pos < menu->GetMenuItemCount(); ++pos)
-        menu->EnableMenuItem(pos, editing);
-    if (CMenu* file = menu->GetSubMenu(0)) {
-        for (int pos = 0; pos < file->GetMenuItemCount(); ++pos) {
-            CMenu* sub = file->GetSubMenu(pos);
-            if (sub != nullptr && sub->FindItem(ID_SNAPSHOT_SWF, nullptr) == sub)
-                file->EnableMenuItem(pos, MF_BYPOSITION | (preview ? MF_ENABLED : MF_GRAYED));
-        }
-    }
-    main->DrawMenuBar();
-}
-
-void CDrawView::LeavePreview()
-{
-    m_bPreview = 0;
-    m_strPreviewMovie.clear();
-    if (m_pPreview != nullptr) {
-        m_pPreview->LoadMovie(0, "loadblank");
-        m_pPreview->ShowWindow(SW_HIDE);
-    }
-    EnablePreviewMenus(false);
-    if (m_palette != nullptr && m_bPaletteWasVisible)
-        m_palette->ShowWindow(SW_SHOW);
-    if (m_browser != nullptr && m_bBrowserWasVisible)
-        m_browser->ShowWindow(SW_SHOW);
-    if (m_gridDlg != nullptr)
-        m_gridDlg->ShowWindow(SW_SHOW);
-    if (CDrawDoc* doc = GetDocument())
-        doc->UpdateAllViews(nullptr);
-}
-
 void CDrawView::OnViewPreview()
 {
-    // The preview command only enters preview; the edit command only leaves it.
-    if (IsPreview())
-        return;
-    if (!CDrawDoc::HoldsModel()) {
-        AfxMessageBox("Not Done Importing", MB_ICONEXCLAMATION);
-        return;
-    }
-    EnterPreview();
+    m_preview.OnViewPreview();
 }
 
 void CDrawView::OnViewEdit()
 {
-    if (IsPreview())
-        LeavePreview();
+    m_preview.OnViewEdit();
 }
 
 void CDrawView::OnUpdateViewPreview(CCmdUI* pCmdUI)
@@ -981,26 +737,22 @@ void CDrawView::OnUpdateViewEdit(CCmdUI* pCmdUI)
     pCmdUI->SetCheck(IsPreview() ? 0 : 1);
 }
 
+
 // ---- commands ----
 
 void CDrawView::OnEditSelectAll()
 {
-    if (CDrawDoc* doc = GetDocument()) {
-        for (CDrawObj* obj : doc->GetObjects())
-            Select(obj, true);
-    }
+    m_edit.SelectAll();
 }
 
 void CDrawView::OnUpdateEditSelectAll(CCmdUI* pCmdUI)
 {
-    const CDrawDoc* doc = GetDocument();
-    pCmdUI->Enable(doc != nullptr && !doc->GetObjects().empty());
+    pCmdUI->Enable(m_edit.CanSelectAll());
 }
 
 void CDrawView::OnEditUndo()
 {
-    m_undo.Undo();
-    Invalidate(FALSE);
+    m_edit.Undo();
 }
 
 void CDrawView::OnUpdateEditUndo(CCmdUI* pCmdUI)
@@ -1010,8 +762,7 @@ void CDrawView::OnUpdateEditUndo(CCmdUI* pCmdUI)
 
 void CDrawView::OnEditRedo()
 {
-    m_undo.Redo();
-    Invalidate(FALSE);
+    m_edit.Redo();
 }
 
 void CDrawView::OnUpdateEditRedo(CCmdUI* pCmdUI)
@@ -1021,35 +772,7 @@ void CDrawView::OnUpdateEditRedo(CCmdUI* pCmdUI)
 
 void CDrawView::OnEditClear()
 {
-    CDrawDoc* doc = GetDocument();
-    if (doc == nullptr || m_selection.empty())
-        return;
-    SortSelectionByZOrder();
-    const std::vector<CDrawObj*> doomed = m_selection.Objects();
-    Select(nullptr);
-    auto* record = new CUndoListRecord(m_undo.Ownership());
-    for (CDrawObj* obj : doomed) {
-        // The neighbour above it before it goes, so that undo puts it back in its place.
-        const auto& objects = doc->GetObjects();
-        const auto it = std::find(objects.begin(), objects.end(), obj);
-        CDrawObj* above = it != objects.end() && it + 1 != objects.end() ? *(it + 1) : nullptr;
-        // A deleted neighbour is restored first (entries run last to first), so the place holds.
-        obj->Invalidate();
-        doc->Remove(obj);
-        if (auto* component = AsComponent(obj)) {
-            if (CStageFlashCtrl* stage = doc->GetStage()) {
-                stage->DeleteComponent(*component);
-                stage->ForgetObject(*component);
-            }
-            component->ClosePropertyPanel();
-        }
-        record->AddRemoved(obj, above);
-    }
-    if (CBaseMovie* base = m_designer.BaseMovie())
-        base->SetModelChanged();
-    m_undo.Push(record);
-    doc->UpdateAllViews(nullptr);
-    RefreshObjectBrowser();
+    m_edit.Clear();
 }
 
 void CDrawView::OnUpdateEditClear(CCmdUI* pCmdUI)
@@ -1069,12 +792,7 @@ void CDrawView::OnUpdateNeedTwo(CCmdUI* pCmdUI)
 
 void CDrawView::OnUpdateSameSize(CCmdUI* pCmdUI)
 {
-    bool single = true;
-    for (CDrawObj* obj : m_selection) {
-        if (const CComponentObj* component = AsComponent(obj); component != nullptr && component->GetInstanceCount() > 1)
-            single = false;
-    }
-    pCmdUI->Enable(m_selection.size() >= 2 && single);
+    pCmdUI->Enable(m_edit.CanMakeSameSize());
 }
 
 void CDrawView::OnUpdateNeedOne(CCmdUI* pCmdUI)
@@ -1084,12 +802,7 @@ void CDrawView::OnUpdateNeedOne(CCmdUI* pCmdUI)
 
 void CDrawView::OnUpdateUngroup(CCmdUI* pCmdUI)
 {
-    bool group = false;
-    for (CDrawObj* obj : m_selection) {
-        if (const CComponentObj* component = AsComponent(obj); component != nullptr && component->GetInstanceCount() > 1)
-            group = true;
-    }
-    pCmdUI->Enable(group);
+    pCmdUI->Enable(m_edit.HasGroup());
 }
 
 void CDrawView::OnUpdateEditCutCopy(CCmdUI* pCmdUI)
@@ -1145,80 +858,42 @@ void CDrawView::OnUpdateEditProperties(CCmdUI* pCmdUI)
 
 void CDrawView::OnHideShow()
 {
-    if (m_selection.size() != 1 || m_tool.shape != CDrawToolState::SelectShape)
-        return;
-    auto* component = AsComponent(m_selection.front());
-    if (component == nullptr)
-        return;
-    CDrawDoc* doc = GetDocument();
-    CStageFlashCtrl* stage = doc != nullptr ? doc->GetStage() : nullptr;
-    if (component->m_bShown) {
-        // The Object Browser closes the sheet of what it hides; so does this command.
-        component->ClosePropertyPanel();
-        if (stage != nullptr)
-            stage->DisableComponent(*component);
-        component->m_bShown = false;
-    } else {
-        if (stage != nullptr)
-            stage->EnableComponent(*component);
-        component->m_bShown = true;
-    }
-    InvalObj(component);
-    RefreshObjectBrowser();
+    m_edit.HideShow();
 }
 
 void CDrawView::OnUpdateHideShow(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(m_selection.size() == 1 && m_tool.shape == CDrawToolState::SelectShape);
+    pCmdUI->Enable(m_edit.CanHideShow());
 }
 
 void CDrawView::OnViewGrid()
 {
-    m_closedGridDlg.reset();
-    if (m_gridDlg == nullptr) {
-        m_gridDlg = std::make_unique<CGridDlg>(*this);
-        if (!m_gridDlg->Create()) {
-            m_gridDlg.reset();
-            return;
-        }
-    }
-    m_gridDlg->ShowWindow(SW_SHOW);
-    m_gridDlg->SetActiveWindow();
+    m_windows.OpenGrid();
 }
 
 void CDrawView::OnUpdateViewGrid(CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(m_gridDlg != nullptr ? 1 : 0);
+    pCmdUI->SetCheck(m_windows.IsGridOpen() ? 1 : 0);
 }
 
 void CDrawView::OnViewComponents()
 {
-    EnsurePalette();
-    if (m_palette != nullptr)
-        m_palette->ShowWindow(m_palette->IsWindowVisible() ? SW_HIDE : SW_SHOW);
+    m_windows.ToggleComponents();
 }
 
 void CDrawView::OnUpdateViewComponents(CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(m_palette != nullptr && m_palette->IsWindowVisible() ? 1 : 0);
+    pCmdUI->SetCheck(m_windows.IsPaletteVisible() ? 1 : 0);
 }
 
 void CDrawView::OnViewObjectBrowser()
 {
-    EnsureBrowser();
-    if (m_browser == nullptr)
-        return;
-    if (m_browser->IsWindowVisible()) {
-        m_browser->ShowWindow(SW_HIDE);
-    } else {
-        m_browser->FillList();
-        m_browser->ShowWindow(SW_SHOW);
-    }
+    m_windows.ToggleBrowser();
 }
 
 void CDrawView::OnUpdateViewObjectBrowser(CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(m_browser != nullptr && m_browser->IsWindowVisible() ? 1 : 0);
+    pCmdUI->SetCheck(m_windows.IsBrowserVisible() ? 1 : 0);
 }
 
 void CDrawView::OnUpdateOutsidePreview(CCmdUI* pCmdUI)
@@ -1233,47 +908,47 @@ void CDrawView::OnUpdateAlwaysEnabled(CCmdUI* pCmdUI)
 
 void CDrawView::OnUpdateRecentFile(CCmdUI* pCmdUI)
 {
-    if (!IsPreview()) {
-        pCmdUI->ContinueRouting();
-        return;
-    }
-    // The list fills its entries first; they are greyed after.
-    if (CWinApp* app = AfxGetApp())
-        app->OnUpdateRecentFileMenu(pCmdUI);
-    CMenu* menu = pCmdUI->m_pMenu;
-    if (menu == nullptr) {
-        pCmdUI->Enable(FALSE);
-        return;
-    }
-    for (int pos = 0; pos < menu->GetMenuItemCount(); ++pos) {
-        const UINT id = menu->GetMenuItemID(pos);
-        if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_LAST)
-            menu->EnableMenuItem(static_cast<UINT>(pos), MF_BYPOSITION | MF_GRAYED);
-    }
-    pCmdUI->m_bEnableChanged = TRUE;
+    m_preview.UpdateRecentFile(pCmdUI);
 }
 
-void CDrawView::ChooseObjectColor(bool fill)
-{
-    CColorDialog colors(RGB(0, 0, 0), 0, this);
-    if (colors.DoModal() != IDOK)
-        return;
-    for (CDrawObj* obj : m_selection) {
-        if (fill)
-            obj->SetFillColor(colors.GetColor());
-        else
-            obj->SetLineColor(colors.GetColor());
-    }
-}
 
 void CDrawView::OnLineColor()
 {
-    ChooseObjectColor(false);
+    m_edit.ChooseColor(false);
 }
 
 void CDrawView::OnFillColor()
 {
-    ChooseObjectColor(true);
+    m_edit.ChooseColor(true);
+}
+
+CViewStyle& CDrawView::GetViewStyle()
+{
+    if (!m_viewStyle) {
+        const CProgramContext* program = m_designer.Program();
+        m_viewStyle = std::make_unique<CViewStyle>(program != nullptr && !program->GetInstallDir().empty()
+                                                       ? program->GetInstallDir()
+                                                       : m_designer.BaseFolder());
+        // Closing the program asks to save a changed style, unless someone else answers that.
+        if (m_pStyleSaver == nullptr)
+            m_pStyleSaver = m_viewStyle.get();
+    }
+    return *m_viewStyle;
+}
+
+void CDrawView::OnChangeStyle()
+{
+    CDrawDoc* doc = GetDocument();
+    CStageFlashCtrl* stage = doc != nullptr ? doc->GetStage() : nullptr;
+    if (stage == nullptr)
+        stage = m_stage.get();
+    GetViewStyle().ChangeStyle(doc, stage, this, m_designer.Catalog(), m_windows.Palette());
+}
+
+void CDrawView::RefreshAllComponents(const CGlobalStyle& style)
+{
+    if (CDrawDoc* doc = GetDocument())
+        CViewStyle::ApplyToDocument(*doc, style);
 }
 
 CDrawView* GetActiveDrawView()

@@ -11,6 +11,10 @@
 #include <vector>
 
 #include "app/canvas/CanvasGeometry.h"
+#include "app/canvas/CanvasPreview.h"
+#include "app/canvas/CanvasToolWindows.h"
+#include "app/canvas/EditCommands.h"
+#include "app/canvas/CanvasView.h"
 #include "app/canvas/CanvasSelection.h"
 #include "app/canvas/DrawObj.h"
 #include "app/canvas/DrawTool.h"
@@ -31,18 +35,9 @@ class CStageFlashCtrl;
 class CPreviewFlashCtrl;
 class CViewStyle;
 class IMailProgram;
+class IStyleSaver;
 
-// Saving the view's style record under a new name; the style pages provide it.
-class IStyleSaver {
-public:
-    virtual ~IStyleSaver() = default;
-    // Whether the style record has changes not yet saved.
-    virtual bool IsStyleChanged() const = 0;
-    // Asks for a name and saves; false when the user cancelled or the save failed.
-    virtual bool SaveStyleAs() = 0;
-};
-
-class CDrawView : public CScrollView, public ICanvasMapping, public IUndoView {
+class CDrawView : public CScrollView, public ICanvasView, public IUndoView {
 public:
     // The view works in the designer's context, which outlives it.
     explicit CDrawView(CDesignerContext& designer);
@@ -52,7 +47,8 @@ public:
     static constexpr int kDefaultGridStep = 2000;
     static constexpr COLORREF kMarginColor = RGB(0x96, 0x96, 0x96);
 
-    CDrawDoc* GetDocument() const;
+    CDrawDoc* GetDocument() const override;
+    CWnd& Window() override { return *this; }
     CDesignerContext& Designer() const { return m_designer; }
 
     // Coordinates: where the canvas lies in the client area now; the rest answer from it.
@@ -60,10 +56,10 @@ public:
     CPoint GetCanvasOffset() const;
     CPoint DocToClient(CPoint point) const override;
     CRect DocToClient(const CRect& rect) const;
-    CPoint ClientToDoc(CPoint point) const;
+    CPoint ClientToDoc(CPoint point) const override;
     CRect ClientToDoc(const CRect& rect) const override;
     // The canvas in client pixels.
-    CRect GetCanvasClientRect() const;
+    CRect GetCanvasClientRect() const override;
 
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
     void OnDraw(CDC* pDC) override;
@@ -72,18 +68,18 @@ public:
     void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     // Whether the first update has run (a model may be re-imported only after it).
-    bool IsInitialised() const { return m_bInitialised; }
+    bool IsInitialised() const override { return m_bInitialised; }
 
     // Selection, in the order objects were selected.
-    const std::vector<CDrawObj*>& GetSelection() const { return m_selection.Objects(); }
-    bool IsSelected(const CDrawObj* obj) const;
-    void Select(CDrawObj* obj, bool bAdd = false);
-    void Deselect(CDrawObj* obj);
-    void SelectWithin(const CRect& clientRect, bool bAdd);
-    void InvalObj(CDrawObj* obj);
-    void SortSelectionByZOrder();
-    bool CanEditProperties();
-    bool IsSameKind() const { return m_bSameKind; }
+    const std::vector<CDrawObj*>& GetSelection() const override { return m_selection.Objects(); }
+    bool IsSelected(const CDrawObj* obj) const override;
+    void Select(CDrawObj* obj, bool bAdd = false) override;
+    void Deselect(CDrawObj* obj) override;
+    void SelectWithin(const CRect& clientRect, bool bAdd) override;
+    void InvalObj(CDrawObj* obj) override;
+    void SortSelectionByZOrder() override;
+    bool CanEditProperties() override;
+    bool IsSameKind() const override { return m_bSameKind; }
 
     // IUndoView
     CDrawDoc* GetUndoDocument() const override { return GetDocument(); }
@@ -91,11 +87,11 @@ public:
     void DeselectRemoved(CDrawObj* obj) override;
     void RefreshObjectBrowser() override;
 
-    CUndoHistory& GetUndoHistory() { return m_undo; }
-    CDrawToolState& GetToolState() { return m_tool; }
-    CMultiSelectObj& GetMultiSelect() { return m_multiSelect; }
+    CUndoHistory& GetUndoHistory() override { return m_undo; }
+    CDrawToolState& GetToolState() override { return m_tool; }
+    CMultiSelectObj& GetMultiSelect() override { return m_multiSelect; }
     bool IsActive() const { return m_bActive; }
-    bool IsPreview() const { return m_bPreview != 0; }
+    bool IsPreview() const override { return m_preview.IsActive(); }
 
     // Grid settings (steps in twips).
     bool m_bGrid = false;
@@ -111,15 +107,18 @@ public:
     void SetStyleSaver(IStyleSaver* saver) { m_pStyleSaver = saver; }
     // Builds the preview movie at the given path; false (with a reason) when it could not.
     using PreviewBuilder = std::function<bool(const std::string& path, std::string& error)>;
-    void SetPreviewBuilder(PreviewBuilder builder) { m_previewBuilder = std::move(builder); }
+    void SetPreviewBuilder(PreviewBuilder builder) { m_preview.SetBuilder(std::move(builder)); }
     CShockwaveFlash* GetPreviewPlayer() const;
 
     // Tool windows (created on demand).
-    CComponentPalette* GetPalette() const { return m_palette.get(); }
-    CObjectBrowserDlg* GetObjectBrowser() const { return m_browser.get(); }
-    CGridDlg* GetGridDlg() const { return m_gridDlg.get(); }
-    // The Grid dialog closed: the view forgets it and repaints.
-    void OnGridDlgClosed();
+    CComponentPalette* GetPalette() const { return m_windows.Palette(); }
+    CObjectBrowserDlg* GetObjectBrowser() const { return m_windows.Browser(); }
+    CGridDlg* GetGridDlg() const { return m_windows.GridDlg(); }
+    // IGridHost: the Grid dialog edits the view's grid; when it closes the view forgets it.
+    CWnd& GridWindow() override { return *this; }
+    CanvasGrid GetGrid() const override;
+    void SetGrid(const CanvasGrid& grid) override;
+    void OnGridDlgClosed() override;
 
     // New and opened documents: history, panels and selection forgotten, "no model" posted.
     void ResetView();
@@ -142,7 +141,7 @@ public:
     void OnUpdateEditUndo(CCmdUI* pCmdUI);
     void OnEditRedo();
     void OnUpdateEditRedo(CCmdUI* pCmdUI);
-    void OnEditClear();
+    void OnEditClear() override;
     void OnUpdateEditClear(CCmdUI* pCmdUI);
     void OnUpdateNeedSelection(CCmdUI* pCmdUI);
     void OnUpdateNeedTwo(CCmdUI* pCmdUI);
@@ -221,10 +220,10 @@ public:
     void OnUpdateSnapshotToExcel(CCmdUI* pCmdUI);
     void OnUpdateExportScenario(CCmdUI* pCmdUI);
     // The player the SWF preview runs in and the snapshot commands ask for values.
-    CPreviewFlashCtrl& GetPreviewCtrl();
+    CPreviewFlashCtrl& GetPreviewCtrl() { return m_preview.Player(); }
     // The movie the preview plays (empty outside preview mode).
-    const std::string& GetPreviewMoviePath() const { return m_strPreviewMovie; }
-    void SetPreviewMoviePath(const std::string& path) { m_strPreviewMovie = path; }
+    const std::string& GetPreviewMoviePath() const { return m_preview.MoviePath(); }
+    void SetPreviewMoviePath(const std::string& path) { m_preview.SetMoviePath(path); }
     // Where the mail commands hand a mail to; the desktop's mail program unless replaced.
     void SetMailProgram(std::unique_ptr<IMailProgram> program);
     IMailProgram* GetMailProgram();
@@ -243,28 +242,18 @@ public:
 
     // Format > Change Style, and the style record placed components receive (ViewStyle.cpp).
     void OnChangeStyle();
-    CViewStyle& GetViewStyle();
+    CViewStyle& GetViewStyle() override;
     // The Styles sheet's Apply: every component of the document takes the style.
     void RefreshAllComponents(const CGlobalStyle& style);
 
 private:
     void DrawCanvas(CDC* pDC, bool bDecorate);
     void EnsureChildren();
-    void PlacePreview();
-    bool EnterPreview();
-    void LeavePreview();
     void SetScrollToCanvas();
-    void EnablePreviewMenus(bool preview);
-    void ChooseObjectColor(bool fill);
-    std::unique_ptr<CStageFlashCtrl> MakeProgramStage();
-    bool BuildPreviewMovie(const std::string& path, std::string& error);
-    void EnsurePalette();
-    void EnsureBrowser();
     CDrawTool* CurrentTool();
 
     CDesignerContext& m_designer;
     bool m_bInitialised = false;
-    int m_bPreview = 0;
     bool m_bActive = true;
     CUndoHistory m_undo;
     std::unique_ptr<CLayoutCommands> m_layout;
@@ -272,27 +261,16 @@ private:
     CCanvasSelection m_selection;
     CMultiSelectObj m_multiSelect;
     bool m_bSameKind = true;
-    // The keyboard nudge in progress: each moved object and its rectangle before the burst.
-    std::vector<std::pair<CDrawObj*, CRect>> m_nudge;
+    CEditCommands m_edit;
 
     StageFactory m_stageFactory;
     std::unique_ptr<CStageFlashCtrl> m_stage;
-    PreviewBuilder m_previewBuilder;
-    std::string m_previewFile;
     IStyleSaver* m_pStyleSaver = nullptr;
     std::unique_ptr<CViewStyle> m_viewStyle;
 
-    std::unique_ptr<CComponentPalette> m_palette;
-    std::unique_ptr<CObjectBrowserDlg> m_browser;
-    std::unique_ptr<CGridDlg> m_gridDlg;
-    // A closed Grid dialog, kept until its own handler has returned.
-    std::unique_ptr<CGridDlg> m_closedGridDlg;
-    // Which tool windows were visible before preview hid them.
-    bool m_bPaletteWasVisible = false;
-    bool m_bBrowserWasVisible = false;
-    std::unique_ptr<CPreviewFlashCtrl> m_pPreview;
+    CCanvasToolWindows m_windows;
+    CCanvasPreview m_preview;
     std::unique_ptr<IMailProgram> m_pMailProgram;
-    std::string m_strPreviewMovie;
     ExportNames m_lastExportNames;
 
     DECLARE_MESSAGE_MAP()

@@ -6,7 +6,7 @@
 
 #include "app/canvas/ComponentObj.h"
 #include "app/canvas/DrawDoc.h"
-#include "app/canvas/DrawView.h"
+#include "app/canvas/CanvasView.h"
 #include "app/canvas/UndoHistory.h"
 #include "app/core/AppIds.h"
 #include "app/stage/StageFlashCtrl.h"
@@ -79,7 +79,7 @@ CCanvasClip::~CCanvasClip()
         obj->Remove();
 }
 
-CLayoutCommands::CLayoutCommands(CDrawView& view, CClipboard& clipboard) : m_view(view), m_clipboard(clipboard) {}
+CLayoutCommands::CLayoutCommands(ICanvasView& view, CClipboard& clipboard) : m_view(view), m_clipboard(clipboard) {}
 
 bool CLayoutCommands::Execute(unsigned id)
 {

@@ -13,7 +13,7 @@
 class CComponentObj;
 class CDrawDoc;
 class CDrawObj;
-class CDrawView;
+class ICanvasView;
 class CUndoGeometryRecord;
 
 // What Cut and Copy leave on the program's clipboard: copies of canvas objects, belonging to
@@ -42,7 +42,7 @@ public:
     // Pasted objects stand this far right of and below what was copied (5 pixels).
     static constexpr int kPasteOffset = 100;
 
-    CLayoutCommands(CDrawView& view, CClipboard& clipboard);
+    CLayoutCommands(ICanvasView& view, CClipboard& clipboard);
 
     // Runs the command of a Format or Edit menu id; false for an id that is not one of these.
     bool Execute(unsigned id);
@@ -94,6 +94,6 @@ private:
     CCanvasClip* Clip() const;
     CCanvasClip& NewClip();
 
-    CDrawView& m_view;
+    ICanvasView& m_view;
     CClipboard& m_clipboard;
 };

@@ -4,8 +4,6 @@
 #include <memory>
 #include <thread>
 
-#include "app/canvas/ComponentObj.h"
-#include "app/canvas/DrawDoc.h"
 #include "app/core/DesignerContext.h"
 #include "app/dialogs/WaitDlg.h"
 #include "model/ComponentCatalog.h"
@@ -70,8 +68,8 @@ std::uint16_t FirstBuildId(const CDesignerContext& designer, CProgramContext& co
 
 } // namespace
 
-bool CMovieGeneration::Generate(CDrawDoc& doc, const std::string& path, const SwfGeneration& how, CWnd* owner,
-                                std::string& error)
+bool CMovieGeneration::Generate(const Snapshot& takeSnapshot, const std::string& path, const SwfGeneration& how,
+                                CWnd* owner, std::string& error)
 {
     error.clear();
     CProgramContext* context = m_designer.Program();
@@ -93,7 +91,7 @@ bool CMovieGeneration::Generate(CDrawDoc& doc, const std::string& path, const Sw
     if (how.recompile)
         base.SetModelChanged();
     CDocData snapshot;
-    doc.BuildDocData(snapshot);
+    takeSnapshot(snapshot);
     // The compile gave the model a fresh value map; given values go over a copy of it for
     // this one build, and the model's own come back whatever happens.
     std::unique_ptr<CCellValueMap> kept;

@@ -1,6 +1,5 @@
 #include "app/canvas/MultiSelectObj.h"
 
-#include "app/canvas/DrawDoc.h"
 #include "model/ComponentDef.h"
 #include "model/CompoundParameter.h"
 #include "model/ParameterSet.h"
@@ -110,7 +109,7 @@ void CMultiSelectObj::EditProperties(bool bSameKind)
         return;
     }
     BuildSharedSet(bSameKind);
-    m_panel->ShowProperties(m_sharedSet.get(), this);
+    m_panel->ShowProperties(m_sharedSet.get(), PageOwner());
 }
 
 void CMultiSelectObj::Refresh(int nFlag)

@@ -2,7 +2,7 @@
 
 #include "app/canvas/ComponentObj.h"
 #include "app/canvas/DrawDoc.h"
-#include "app/canvas/DrawView.h"
+#include "app/canvas/CanvasView.h"
 #include "app/core/AppIds.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "platform/controls/ControlMessages.h"
@@ -66,7 +66,7 @@ DialogTemplate CObjectBrowserDlg::MakeTemplate()
     return t;
 }
 
-CObjectBrowserDlg::CObjectBrowserDlg(CDrawView& view) : m_view(view) {}
+CObjectBrowserDlg::CObjectBrowserDlg(ICanvasView& view) : m_view(view) {}
 
 CObjectBrowserDlg::~CObjectBrowserDlg()
 {
@@ -185,7 +185,7 @@ void CObjectBrowserDlg::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
                 list.SetItemState(change->iItem, 0, LVIS_SELECTED);
         }
         m_bFilling = false;
-        m_view.Invalidate(FALSE);
+        m_view.Window().Invalidate(FALSE);
         return;
     }
     if (nowSelected && !wasSelected && !m_view.IsSelected(obj)) {

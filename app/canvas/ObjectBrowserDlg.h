@@ -6,14 +6,14 @@
 #include "platform/dialogs/Dialog.h"
 
 class CDrawObj;
-class CDrawView;
+class ICanvasView;
 class CListCtrl;
 
 class CObjectBrowserDlg : public CDialog {
 public:
     static DialogTemplate MakeTemplate();
 
-    explicit CObjectBrowserDlg(CDrawView& view);
+    explicit CObjectBrowserDlg(ICanvasView& view);
     ~CObjectBrowserDlg() override;
 
     using CDialog::Create;
@@ -32,7 +32,7 @@ private:
     void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnBrowserSize(UINT nType, int cx, int cy);
 
-    CDrawView& m_view;
+    ICanvasView& m_view;
     bool m_bFilling = false;
 
     DECLARE_MESSAGE_MAP()

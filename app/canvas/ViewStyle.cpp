@@ -1,16 +1,29 @@
 #include "app/canvas/ViewStyle.h"
 
-#include "app/canvas/CanvasPropertiesPanel.h"
 #include "app/canvas/ComponentObj.h"
-#include "app/canvas/ComponentPalette.h"
 #include "app/canvas/DrawDoc.h"
-#include "app/core/DesignerContext.h"
+#include "app/panels/CanvasPropertiesPanel.h"
+#include "app/panels/ComponentPalette.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/ComponentCatalog.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/docview/WinApp.h"
 #include "platform/window/Input.h"
 #include "propui/StyleSheet.h"
-#include "publish/ProgramContext.h"
+
+bool AskToSaveStyle(IStyleSaver* saver)
+{
+    if (saver == nullptr || !saver->IsStyleChanged())
+        return true;
+    const int answer = ShowMessageBox(AfxGetMainWnd(), "Save changes to current style?", "Vantorel",
+                                      MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDCANCEL)
+        return false;
+    if (answer == IDYES)
+        // A cancelled or failed save keeps the window open, so the changes are not lost.
+        return saver->SaveStyleAs();
+    return true;
+}
 
 CViewStyle::CViewStyle(const std::filesystem::path& installDir)
 {
@@ -52,52 +65,36 @@ void TakeStyleCustomColors(const CGlobalStyle& style, publish::CustomColorTable&
             table[static_cast<std::size_t>(kOrder[k++])] = colour;
 }
 
-CViewStyle& CDrawView::GetViewStyle()
+void CViewStyle::ApplyToDocument(CDrawDoc& doc, const CGlobalStyle& style)
 {
-    if (!m_viewStyle) {
-        const CProgramContext* program = m_designer.Program();
-        m_viewStyle = std::make_unique<CViewStyle>(program != nullptr && !program->GetInstallDir().empty()
-                                                       ? program->GetInstallDir()
-                                                       : m_designer.BaseFolder());
-        // Closing the program asks to save a changed style, unless someone else answers that.
-        if (m_pStyleSaver == nullptr)
-            m_pStyleSaver = m_viewStyle.get();
-    }
-    return *m_viewStyle;
-}
-
-void CDrawView::RefreshAllComponents(const CGlobalStyle& style)
-{
-    CDrawDoc* doc = GetDocument();
-    if (doc == nullptr)
-        return;
     CWaitCursor wait;
-    doc->ApplyGlobalStyle(style);
-    doc->RefreshStage(FALSE);
-    doc->UpdateAllViews(nullptr);
-    doc->SetModifiedFlag();
+    doc.ApplyGlobalStyle(style);
+    doc.RefreshStage(FALSE);
+    doc.UpdateAllViews(nullptr);
+    doc.SetModifiedFlag();
 }
 
-void CDrawView::OnChangeStyle()
+void CViewStyle::ChangeStyle(CDrawDoc* doc, CStageFlashCtrl* stage, CWnd* owner, CComponentCatalog* catalog,
+                             CComponentPalette* palette)
 {
     // One sheet edits at a time: an open Component Properties sheet closes first.
     if (IPropertiesPanel* panel = CComponentObj::GetCurrentPanel(); panel != nullptr && panel->IsSheetOpen())
         panel->CloseSheet();
-    CViewStyle& style = GetViewStyle();
-    CStageFlashCtrl* stage = GetDocument() != nullptr ? GetDocument()->GetStage() : nullptr;
-    if (stage == nullptr)
-        stage = m_stage.get();
     std::unique_ptr<CStagePreviewSource> preview;
     if (stage != nullptr && stage->IsReady())
         preview = std::make_unique<CStagePreviewSource>(*stage);
     const bool ok = RunChangeStyle(
-        style.Record(), style.Folders(), this, [this](const CGlobalStyle& edited) { RefreshAllComponents(edited); },
-        preview.get(), m_designer.Catalog());
+        m_record, m_folders, owner,
+        [doc](const CGlobalStyle& edited) {
+            if (doc != nullptr)
+                ApplyToDocument(*doc, edited);
+        },
+        preview.get(), catalog);
     if (!ok)
         return;
     if (publish::CustomColorTable* table = GetCustomColorTable())
-        TakeStyleCustomColors(style.Record(), *table);
+        TakeStyleCustomColors(m_record, *table);
     // The palette's title names the style that components placed from it receive.
-    if (m_palette != nullptr)
-        m_palette->SetTitle(style.Record().GetName());
+    if (palette != nullptr)
+        palette->SetTitle(m_record.GetName());
 }

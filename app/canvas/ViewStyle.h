@@ -6,13 +6,30 @@
 
 #include <filesystem>
 
-#include "app/canvas/DrawView.h"
 #include "model/GlobalStyle.h"
 #include "publish/CustomColors.h"
 #include "propui/StylePage.h"
 #include "propui/StylePreviewCtrl.h"
 
+class CComponentCatalog;
+class CComponentPalette;
+class CDrawDoc;
 class CStageFlashCtrl;
+class CWnd;
+
+// Saving the view's style record under a new name; the style pages provide it.
+class IStyleSaver {
+public:
+    virtual ~IStyleSaver() = default;
+    // Whether the style record has changes not yet saved.
+    virtual bool IsStyleChanged() const = 0;
+    // Asks for a name and saves; false when the user cancelled or the save failed.
+    virtual bool SaveStyleAs() = 0;
+};
+
+// Before the main window closes: a changed style is offered for saving. False keeps the window
+// open (the user cancelled, or the save failed and the changes would be lost).
+bool AskToSaveStyle(IStyleSaver* saver);
 
 class CViewStyle : public IStyleSaver {
 public:
@@ -21,6 +38,14 @@ public:
 
     CGlobalStyle& Record() { return m_record; }
     CStyleFolders& Folders() { return m_folders; }
+
+    // Format > Change Style: the Styles sheet edits the record beside a preview played by the
+    // stage; its Apply gives every component of the document the style.
+    void ChangeStyle(CDrawDoc* doc, CStageFlashCtrl* stage, CWnd* owner, CComponentCatalog* catalog,
+                     CComponentPalette* palette);
+    // Every component of the document takes the style (components that keep their own style
+    // are left alone); the stage and the views follow and the document counts as changed.
+    static void ApplyToDocument(CDrawDoc& doc, const CGlobalStyle& style);
 
     // IStyleSaver: asked when the main window closes.
     bool IsStyleChanged() const override { return m_record.modified; }

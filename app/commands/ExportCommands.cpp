@@ -12,7 +12,7 @@
 #include <map>
 #include <memory>
 
-#include "app/canvas/CanvasPropertiesPanel.h"
+#include "app/panels/CanvasPropertiesPanel.h"
 #include "app/canvas/ComponentObj.h"
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/DrawView.h"
@@ -382,34 +382,6 @@ constexpr const char* kPptTitle = "Export Powerpoint (PPTX)";
 
 // --- the commands ---------------------------------------------------------------------------
 
-
-CPreviewFlashCtrl& CDrawView::GetPreviewCtrl()
-{
-    if (!m_pPreview) {
-        m_pPreview = std::make_unique<CPreviewFlashCtrl>();
-        CRect client;
-        if (GetSafeHwnd() != nullptr)
-            GetClientRect(&client);
-        m_pPreview->Create("", WS_CHILD, client, GetSafeHwnd() != nullptr ? this : nullptr,
-                           CPreviewFlashCtrl::kControlId);
-        m_pPreview->SetQuerySources(
-            {[] {
-                 CBaseMovie* base = GetBaseMovie();
-                 return base != nullptr ? &base->GetVariableTable() : nullptr;
-             },
-             [this] {
-                 CPreviewFlashCtrl::ComponentMap map;
-                 if (CDrawDoc* doc = GetDocument())
-                     for (CDrawObj* obj : doc->GetObjects())
-                         if (auto* component = dynamic_cast<CComponentObj*>(obj))
-                             for (CComponent* instance : component->GetInstances())
-                                 if (instance != nullptr)
-                                     map[instance->GetName()] = instance;
-                 return map;
-             }});
-    }
-    return *m_pPreview;
-}
 
 void CDrawView::SetMailProgram(std::unique_ptr<IMailProgram> program)
 {

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/canvas/CanvasPropertiesPanel.h"
-#include "app/canvas/ComponentPalette.h"
+#include "app/panels/CanvasPropertiesPanel.h"
+#include "app/shell/PropertyEditing.h"
+#include "app/panels/ComponentPalette.h"
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/DrawView.h"
 #include "app/commands/ModelCommands.h"

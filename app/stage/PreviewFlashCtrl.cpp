@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "base/Services.h"
+#include "base/PlatformServices.h"
 #include "model/Trace.h"
 #include "model/CellBinding.h"
 #include "model/Component.h"

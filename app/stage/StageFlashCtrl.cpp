@@ -12,7 +12,10 @@
 #include "base/Clock.h"
 #include "platform/window/Input.h"
 #include "platform/window/Messages.h"
+#include "publish/BaseMovie.h"
+#include "publish/ProgramContext.h"
 #include "publish/TempFiles.h"
+#include "sheet/cells/CellModel.h"
 #include "swf/SwfError.h"
 #include "swf/SwfFile.h"
 #include "swf/SwfMovie.h"
@@ -639,4 +642,22 @@ void CStageFlashCtrl::OnResizeComp(const std::vector<std::string>& tokens)
         return;
     object->SetStagePosition({Truncate(b[0]), Truncate(b[2]), Truncate(b[1]), Truncate(b[3])});
     Host().RepaintCanvas();
+}
+
+std::unique_ptr<CStageFlashCtrl> MakeProgramStage(CDesignerContext& designer)
+{
+    // The stage of the running program: the installation's stage movie and catalogue.
+    CComponentCatalog* catalog = designer.Catalog();
+    if (catalog == nullptr || designer.BaseFolder().empty())
+        return nullptr;
+    StageSetup setup;
+    setup.installDir = designer.BaseFolder();
+    setup.catalog = catalog;
+    if (CProgramContext* context = designer.Program())
+        setup.tempFiles = &context->GetTempFiles();
+    setup.namedValues = [] {
+        CBaseMovie* base = GetBaseMovie();
+        return base != nullptr ? base->GetCellModel().GetNamedValues() : std::map<std::string, std::string>{};
+    };
+    return std::make_unique<CStageFlashCtrl>(setup);
 }

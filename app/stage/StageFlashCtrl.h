@@ -20,6 +20,8 @@ class ITempFileMaker;
 }
 
 // What the stage control is built from. Everything is borrowed and must outlive the control.
+class CDesignerContext;
+
 struct StageSetup {
     // The installation folder, which holds the stage movie "asset/toolsrc.dat".
     std::filesystem::path installDir;
@@ -153,3 +155,7 @@ private:
 
 // The one stage control of the process (null when there is none).
 CStageFlashCtrl* GetStageFlashCtrl();
+
+// The stage of the running program: the installation's stage movie and catalogue, or null
+// without them.
+std::unique_ptr<CStageFlashCtrl> MakeProgramStage(CDesignerContext& designer);

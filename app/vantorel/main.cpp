@@ -17,14 +17,14 @@
 #include <string>
 #include <vector>
 
-#include "app/canvas/CanvasPropertiesPanel.h"
+#include "app/panels/CanvasPropertiesPanel.h"
 #include "app/canvas/ComponentObj.h"
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/DrawView.h"
 #include "app/core/AppIds.h"
 #include "app/shell/KVApp.h"
 #include "app/stage/StageFlashCtrl.h"
-#include "base/Services.h"
+#include "base/PlatformServices.h"
 #include "platform/docview/WinApp.h"
 #ifdef VANTOREL_SCREEN
 #include "platform/gtk/GtkScreen.h"

@@ -3,7 +3,7 @@
 // The desktop's services in the form the program asks for them: opening files and help with
 // the desktop's programs, and the automation layer's start. Tests replace the shell and see
 // every request instead of starting programs. The operating system's services (folders,
-// environment) are in base/Services.h.
+// environment) are in base/PlatformServices.h.
 
 #include <cstdint>
 #include <filesystem>
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "base/Services.h"
+#include "base/PlatformServices.h"
 #include "platform/window/Messages.h"
 
 BOOL AfxOleInit();

@@ -9,8 +9,8 @@
 
 #include "platform/dialogs/PrintService.h"
 #include "app/canvas/ComponentObj.h"
-#include "app/canvas/ComponentPalette.h"
-#include "app/canvas/GridDlg.h"
+#include "app/panels/ComponentPalette.h"
+#include "app/panels/GridDlg.h"
 #include "app/canvas/ObjectBrowserDlg.h"
 #include "app/canvas/ViewStyle.h"
 #include "app/core/AppIds.h"

@@ -48,7 +48,7 @@ public:
     {
         log_->push_back("rect from " + dynamic_cast<const RecordingPanel&>(from).title_ + " to " + title_);
     }
-    void ShowProperties(CParameterSet* set, CDrawObj*) override
+    void ShowProperties(CParameterSet* set, IPropertyOwner&) override
     {
         open_ = true;
         log_->push_back(std::string("show ") + title_ + (set != nullptr ? " with parameters" : ""));

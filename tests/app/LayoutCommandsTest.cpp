@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "app/canvas/ComponentObj.h"
-#include "app/canvas/ComponentPalette.h"
+#include "app/panels/ComponentPalette.h"
 #include "app/canvas/LayoutCommands.h"
 #include "app/core/AppIds.h"
 #include "app/stage/StageFlashCtrl.h"

@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 
-#include "app/canvas/CanvasPropertiesPanel.h"
+#include "app/panels/CanvasPropertiesPanel.h"
+#include "app/shell/PropertyEditing.h"
 #include "app/canvas/ComponentObj.h"
 #include "app/canvas/MultiSelectObj.h"
 #include "app/core/AppIds.h"

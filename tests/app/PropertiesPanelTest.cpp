@@ -4,7 +4,7 @@
 
 #include "AppFixture.h"
 
-#include "app/canvas/CanvasPropertiesPanel.h"
+#include "app/panels/CanvasPropertiesPanel.h"
 #include "app/canvas/ComponentObj.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "model/ComponentCatalog.h"

@@ -1,4 +1,4 @@
-#include "base/Services.h"
+#include "base/PlatformServices.h"
 #include "publish/DocData.h"
 #include "model/CellBinding.h"
 #include "model/ComponentCatalog.h"

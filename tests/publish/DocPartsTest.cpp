@@ -1,6 +1,6 @@
 #include "base/ModelError.h"
+#include "base/PlatformServices.h"
 #include "base/RunFolder.h"
-#include "base/Services.h"
 #include "model/PropertyMap.h"
 #include "publish/CustomColors.h"
 #include "publish/DocData.h"

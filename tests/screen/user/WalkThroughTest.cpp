@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/core/AppIds.h"
-#include "app/canvas/ComponentPalette.h"
+#include "app/panels/ComponentPalette.h"
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/DrawView.h"
 #include "app/shell/KVApp.h"

@@ -4,6 +4,7 @@
 // live preview of the one chosen; choosing one makes the component tool current, so that the
 // next press on the canvas places it.
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -15,7 +16,6 @@ class CComponentCatalog;
 class CComponentDef;
 class CListCtrl;
 class CShockwaveFlash;
-struct CDrawToolState;
 
 class CComponentPalette : public CDialog {
 public:
@@ -24,7 +24,9 @@ public:
     static int IconIndex(const std::string& symbol);
     static DialogTemplate MakeTemplate();
 
-    explicit CComponentPalette(CDrawToolState& tools);
+    // Told the definition chosen, or null when the choice goes back to the select tool.
+    using Chooser = std::function<void(CComponentDef*)>;
+    explicit CComponentPalette(Chooser choose);
     ~CComponentPalette() override;
 
     // Modeless, as a tool window of the parent.
@@ -45,7 +47,7 @@ private:
     void OnCategoryChosen();
     void OnItemActivate(NMHDR* pNMHDR, LRESULT* pResult);
 
-    CDrawToolState& m_tools;
+    Chooser m_choose;
     CComponentCatalog* m_pCatalog = nullptr;
     CImageList m_images;
     std::map<const CComponentDef*, int> m_iconOf;

@@ -1,11 +1,10 @@
-#include "app/canvas/ComponentPalette.h"
+#include "app/panels/ComponentPalette.h"
 
 #include "model/PaletteIconOrder.h"
 
 #include <array>
 #include <cstdio>
 
-#include "app/canvas/DrawTool.h"
 #include "app/core/AppIds.h"
 #include "model/ComponentCatalog.h"
 #include "model/ComponentDef.h"
@@ -45,7 +44,7 @@ DialogTemplate CComponentPalette::MakeTemplate()
     return t;
 }
 
-CComponentPalette::CComponentPalette(CDrawToolState& tools) : m_tools(tools) {}
+CComponentPalette::CComponentPalette(Chooser choose) : m_choose(std::move(choose)) {}
 
 CComponentPalette::~CComponentPalette()
 {
@@ -99,7 +98,8 @@ void CComponentPalette::Init()
     CListCtrl& list = List();
     list.SetExtendedStyle(LVS_EX_ONECLICKACTIVATE);
     list.SetIconSpacing(100, 100);
-    m_tools.shape = CDrawToolState::SelectShape;
+    if (m_choose)
+        m_choose(nullptr);
 
     m_iconOf.clear();
     if (m_pCatalog != nullptr) {
@@ -127,7 +127,8 @@ void CComponentPalette::SetTitle(const std::string& category)
 
 void CComponentPalette::FillList()
 {
-    m_tools.shape = CDrawToolState::SelectShape;
+    if (m_choose)
+        m_choose(nullptr);
     CListCtrl& list = List();
     list.DeleteAllItems();
     list.Arrange(LVA_ALIGNTOP);
@@ -158,8 +159,8 @@ void CComponentPalette::ShowSelected()
         return;
     }
     auto* def = reinterpret_cast<CComponentDef*>(list.GetItemData(selected));
-    m_tools.definition = def;
-    m_tools.shape = CDrawToolState::ComponentShape;
+    if (m_choose)
+        m_choose(def);
     if (preview != nullptr && def != nullptr) {
         preview->LoadMovie(0, "loadblank");
         char movie[160];

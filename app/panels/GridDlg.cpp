@@ -1,8 +1,7 @@
-#include "app/canvas/GridDlg.h"
+#include "app/panels/GridDlg.h"
 
 #include <cstdio>
 
-#include "app/canvas/DrawView.h"
 #include "app/core/AppIds.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/controls/SpinEdit.h"
@@ -30,7 +29,7 @@ DialogTemplate CGridDlg::MakeTemplate()
     return t;
 }
 
-CGridDlg::CGridDlg(CDrawView& view) : m_view(view) {}
+CGridDlg::CGridDlg(IGridHost& host) : m_host(host) {}
 
 CGridDlg::~CGridDlg()
 {
@@ -41,7 +40,7 @@ CGridDlg::~CGridDlg()
 BOOL CGridDlg::Create()
 {
     CSpinEdit::RegisterClass();
-    return CreateIndirect(MakeTemplate(), &m_view);
+    return CreateIndirect(MakeTemplate(), &m_host.GridWindow());
 }
 
 CSpinEdit* CGridDlg::SpacingX() const
@@ -57,10 +56,11 @@ CSpinEdit* CGridDlg::SpacingY() const
 BOOL CGridDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    CheckDlgButton(IDC_GRID_SHOW, m_view.m_bGrid ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(IDC_GRID_SNAP, m_view.m_bSnapToGrid ? BST_CHECKED : BST_UNCHECKED);
-    m_nX = m_view.m_nGridX / 20;
-    m_nY = m_view.m_nGridY / 20;
+    const CanvasGrid grid = m_host.GetGrid();
+    CheckDlgButton(IDC_GRID_SHOW, grid.shown ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(IDC_GRID_SNAP, grid.snap ? BST_CHECKED : BST_UNCHECKED);
+    m_nX = grid.stepX / 20;
+    m_nY = grid.stepY / 20;
     LOGFONT lf{};
     lf.lfHeight = -11;
     std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "%s", "MS Shell Dlg");
@@ -79,19 +79,21 @@ void CGridDlg::OnOK()
         x->CommitTyped();
     if (CSpinEdit* y = SpacingY())
         y->CommitTyped();
-    m_view.m_bGrid = IsDlgButtonChecked(IDC_GRID_SHOW) == BST_CHECKED;
-    m_view.m_bSnapToGrid = IsDlgButtonChecked(IDC_GRID_SNAP) == BST_CHECKED;
-    m_view.m_nGridX = m_nX * 20;
-    m_view.m_nGridY = m_nY * 20;
-    m_view.Invalidate(FALSE);
+    CanvasGrid grid;
+    grid.shown = IsDlgButtonChecked(IDC_GRID_SHOW) == BST_CHECKED;
+    grid.snap = IsDlgButtonChecked(IDC_GRID_SNAP) == BST_CHECKED;
+    grid.stepX = m_nX * 20;
+    grid.stepY = m_nY * 20;
+    m_host.SetGrid(grid);
+    m_host.GridWindow().Invalidate(FALSE);
     DestroyWindow();
-    // The view forgets (and deletes) the dialog: nothing of it may be touched after this.
-    m_view.OnGridDlgClosed();
+    // The host forgets (and deletes) the dialog: nothing of it may be touched after this.
+    m_host.OnGridDlgClosed();
 }
 
 void CGridDlg::OnCancel()
 {
-    m_view.Invalidate(FALSE);
+    m_host.GridWindow().Invalidate(FALSE);
     DestroyWindow();
-    m_view.OnGridDlgClosed();
+    m_host.OnGridDlgClosed();
 }

@@ -1,4 +1,4 @@
-#include "base/Services.h"
+#include "base/PlatformServices.h"
 
 #include "base/ServiceSlot.h"
 
