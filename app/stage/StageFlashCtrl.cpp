@@ -588,8 +588,10 @@ LRESULT CStageFlashCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lPara
     if (message == WM_TIMER && wParam == kMeasureTimer) {
         // A tick's measures wait until the player has taken what went before (the document's
         // components, the user's changes, the previous tick's measures).
-        if (GetPlayer() == nullptr || GetPlayer()->CaughtUp())
+        if (GetPlayer() == nullptr || GetPlayer()->CaughtUp()) {
+            m_measuresBegun = true;
             MeasureSome();
+        }
         return 0;
     }
     return CShockwaveFlash::DefWindowProc(message, wParam, lParam);

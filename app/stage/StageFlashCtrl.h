@@ -66,6 +66,8 @@ public:
     void Init(bool measureInBackground = false);
     // Prototypes still to be measured in the background.
     std::size_t PendingMeasures() const { return m_toMeasure.size(); }
+    // Whether a tick found the player caught up with what went before the background measures.
+    bool BackgroundMeasuresBegun() const { return m_measuresBegun; }
     // Sends the next few background measures (the window's timer calls it).
     void MeasureSome();
     // Moves the window to the canvas size (pixels), patches the movie's frame and reloads.
@@ -159,6 +161,7 @@ private:
     std::vector<std::string> m_toMeasure;
     // Measures sent whose answer has not come yet.
     int m_measuresUnanswered = 0;
+    bool m_measuresBegun = false;
 };
 
 // The one stage control of the process (null when there is none).

@@ -83,11 +83,14 @@ bool PrepareScreenshot(CWnd& mainWindow)
         gtkscreen::RunUntil([] { return false; }, 3000);
         return true;
     }
+    // The stage has taken the document's components when it is idle, or when it has begun
+    // measuring the catalogue's symbols, which it does only then.
+    gtkscreen::RunUntil([&] { return gtkscreen::PlayerIdle(*stage) || stage->BackgroundMeasuresBegun(); }, 60000);
+    const auto drawn = std::chrono::steady_clock::now() - g_started;
     if (!WaitForStage(*stage, 60000)) {
         std::fprintf(stderr, "vantorel: the stage did not finish drawing; the screenshot shows it as it is\n");
         return false;
     }
-    const auto drawn = std::chrono::steady_clock::now() - g_started;
     std::fprintf(stderr, "vantorel: the stage drew the document %lld ms after the start\n",
                  static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(drawn).count()));
     // The topmost component shown (the one a click on its place would take).

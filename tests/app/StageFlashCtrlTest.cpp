@@ -608,8 +608,10 @@ TEST_F(StageTest, BackgroundMeasuresWaitForTheDocumentAndForThePlayerToCatchUp)
     // A tick while the player still works on the document sends nothing.
     stage->SendMessage(WM_TIMER, CStageFlashCtrl::kMeasureTimer, 0);
     EXPECT_EQ(CountLabel(player.Calls(), "GetComponentBounds"), 0u);
+    EXPECT_FALSE(stage->BackgroundMeasuresBegun());
     player.caughtUp = true;
     stage->SendMessage(WM_TIMER, CStageFlashCtrl::kMeasureTimer, 0);
+    EXPECT_TRUE(stage->BackgroundMeasuresBegun());
     EXPECT_EQ(CountLabel(player.Calls(), "GetComponentBounds"), 2u);
     EXPECT_EQ(stage->PendingMeasures(), 0u);
     // After the document's component.
