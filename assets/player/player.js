@@ -105,7 +105,8 @@
     } finally {
       flushing = false;
     }
-    if (!queue.length) report("idle", lastMark, "");
+    // Idle once everything sent has reached the movie: a load, once its movie plays.
+    if (!queue.length && !loading) report("idle", lastMark, "");
   }
 
   // A load makes what still waits for the movie it replaces pointless: the loads and sets
