@@ -625,7 +625,7 @@ void CDrawView::EnsureChildren()
             m_stage = std::move(stage);
             doc->SetStage(m_stage.get());
             m_designer.SetStage(m_stage.get());
-            m_stage->Init();
+            m_stage->Init(true);
             m_stage->SetStageSize(doc->GetCanvasWidth(), doc->GetCanvasHeight());
         }
     }

@@ -22,6 +22,7 @@
 #include "swf/SwfOutputMovie.h"
 #include "swf/SwfTags.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -30,6 +31,10 @@ namespace {
 
 constexpr UINT_PTR kBusyTimer = 1;
 constexpr UINT kBusyTimerPeriodMs = 500;
+// A few prototypes a tick: each costs the player some 30 ms to draw and measure, and the
+// user's own changes go between the ticks.
+constexpr UINT kMeasureTimerPeriodMs = 40;
+constexpr std::size_t kMeasuresPerTick = 4;
 
 class CMainWindowStageHost final : public IStageHost {
 public:
@@ -246,6 +251,11 @@ void CStageFlashCtrl::RestoreStageFiles()
 void CStageFlashCtrl::LoadStageMovie()
 {
     RestoreStageFiles();
+    // What the player has not taken yet was meant for the movie that goes now (a document's
+    // components added as it opened, then added again at the new size): unless an answer is
+    // awaited from it, it goes too.
+    if (m_target == nullptr && GetPlayer() != nullptr && m_pending.empty() && m_measuresUnanswered == 0)
+        GetPlayer()->DropUnsent();
     LoadMovie(0, "loadblank");
     LoadMovie(0, m_stagePath.string());
     // A player older than version 6 does not start a movie loaded that way.
@@ -255,18 +265,38 @@ void CStageFlashCtrl::LoadStageMovie()
     }
 }
 
-void CStageFlashCtrl::Init()
+void CStageFlashCtrl::Init(bool measureInBackground)
 {
     LoadStageMovie();
     CComponentCatalog* catalog = m_setup.catalog;
     if (catalog == nullptr)
         return;
+    m_toMeasure.clear();
     for (int c = 0; c < catalog->GetCategoryCount(); ++c) {
         CComponentCategory* category = catalog->GetCategory(c);
         for (int i = 0; i < category->GetItemCount(); ++i)
             if (CSwfComponent* prototype = category->GetItem(i))
-                GetComponentBounds(*prototype);
+                m_toMeasure.push_back(prototype->GetTypeName());
     }
+    std::reverse(m_toMeasure.begin(), m_toMeasure.end());
+    // A player that takes calls at once (in this process) measures now.
+    const bool caughtUp = GetPlayer() == nullptr || GetPlayer()->CaughtUp();
+    if (measureInBackground && !caughtUp && m_hWnd != nullptr && SetTimer(kMeasureTimer, kMeasureTimerPeriodMs) != 0)
+        return;
+    while (!m_toMeasure.empty())
+        MeasureSome();
+}
+
+void CStageFlashCtrl::MeasureSome()
+{
+    for (std::size_t i = 0; i < kMeasuresPerTick && !m_toMeasure.empty(); ++i) {
+        const std::string symbol = std::move(m_toMeasure.back());
+        m_toMeasure.pop_back();
+        if (CSwfComponent* prototype = m_setup.catalog != nullptr ? m_setup.catalog->FindByTypeName(symbol) : nullptr)
+            GetComponentBounds(*prototype);
+    }
+    if (m_toMeasure.empty() && m_hWnd != nullptr)
+        KillTimer(kMeasureTimer);
 }
 
 void CStageFlashCtrl::SetStageSize(int width, int height)
@@ -477,6 +507,8 @@ void CStageFlashCtrl::GetComponentBounds(const CComponentBase& prototype)
     SetVar("_root.__compType", prototype.GetTypeName());
     SendParameters(prototype);
     CallLabel("GetComponentBounds");
+    if (m_target == nullptr)
+        ++m_measuresUnanswered;
 }
 
 // --- replies and the busy state ----------------------------------------------------------------
@@ -556,6 +588,15 @@ LRESULT CStageFlashCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lPara
         CheckBusyTimeout();
         return 0;
     }
+    if (message == WM_TIMER && wParam == kMeasureTimer) {
+        // A tick's measures wait until the player has taken what went before (the document's
+        // components, the user's changes, the previous tick's measures).
+        if (GetPlayer() == nullptr || GetPlayer()->CaughtUp()) {
+            m_measuresBegun = true;
+            MeasureSome();
+        }
+        return 0;
+    }
     return CShockwaveFlash::DefWindowProc(message, wParam, lParam);
 }
 
@@ -576,6 +617,7 @@ BOOL CStageFlashCtrl::OnFSCommand(const std::string& command, const std::string&
 
 void CStageFlashCtrl::OnGetBounds(const std::vector<std::string>& tokens)
 {
+    m_measuresUnanswered = std::max(0, m_measuresUnanswered - 1);
     double b[4];
     if (tokens.size() < 5 || m_setup.catalog == nullptr || !ParseNumbers(tokens, 1, b))
         return;

@@ -51,6 +51,8 @@ public:
     // Frame sizes of the two stage files, in twips.
     static constexpr int kStageWidth = 600, kStageHeight = 400;
     static constexpr int kLargeStageWidth = 16000, kLargeStageHeight = 12000;
+    // The window's timer of the background measures.
+    static constexpr UINT_PTR kMeasureTimer = 2;
 
     // Reads the tool movie and writes both stage movie files. Check IsReady afterwards.
     explicit CStageFlashCtrl(StageSetup setup);
@@ -63,8 +65,16 @@ public:
     const std::filesystem::path& GetStageMoviePath() const { return m_stagePath; }
     const std::filesystem::path& GetLargeStageMoviePath() const { return m_largeStagePath; }
 
-    // After the window exists: loads the stage movie and measures every prototype.
-    void Init();
+    // After the window exists: loads the stage movie and measures every prototype. In the
+    // background, the prototypes are measured a few at each tick of a timer, after what is
+    // sent until then (the document's components), so the stage shows the document first.
+    void Init(bool measureInBackground = false);
+    // Prototypes still to be measured in the background.
+    std::size_t PendingMeasures() const { return m_toMeasure.size(); }
+    // Whether a tick found the player caught up with what went before the background measures.
+    bool BackgroundMeasuresBegun() const { return m_measuresBegun; }
+    // Sends the next few background measures (the window's timer calls it).
+    void MeasureSome();
     // Moves the window to the canvas size (pixels), patches the movie's frame and reloads.
     void SetStageSize(int width, int height);
     void Reload();
@@ -151,6 +161,12 @@ private:
     int m_awaitedReplies = 0;
     std::uint64_t m_busyDeadline = 0;
     bool m_busyShown = false;
+    // The symbols of the prototypes a background measure has still to send, the next last
+    // (found again at each tick: the catalogue may have changed meanwhile).
+    std::vector<std::string> m_toMeasure;
+    // Measures sent whose answer has not come yet.
+    int m_measuresUnanswered = 0;
+    bool m_measuresBegun = false;
 };
 
 // The one stage control of the process (null when there is none).

@@ -9,8 +9,10 @@
 // the main window once the document's components are drawn on the stage, with the first of them
 // selected and its properties showing, and ends the program. The exit code is 1 when the
 // program could not start, 2 when the screenshot could not be written, 3 when the stage did not
-// finish drawing (the screenshot is written as the window shows).
+// finish drawing (the screenshot is written as the window shows). It also says how long after
+// the program's start the stage had drawn the document, which tools/bench-start.sh reads.
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -37,6 +39,8 @@
 #include "platform/window/Wnd.h"
 
 namespace {
+
+const auto g_started = std::chrono::steady_clock::now();
 
 // Message boxes of a run without a screen: each is written out and answered with its default
 // button.
@@ -79,10 +83,16 @@ bool PrepareScreenshot(CWnd& mainWindow)
         gtkscreen::RunUntil([] { return false; }, 3000);
         return true;
     }
+    // The stage has taken the document's components when it is idle, or when it has begun
+    // measuring the catalogue's symbols, which it does only then.
+    gtkscreen::RunUntil([&] { return gtkscreen::PlayerIdle(*stage) || stage->BackgroundMeasuresBegun(); }, 60000);
+    const auto drawn = std::chrono::steady_clock::now() - g_started;
     if (!WaitForStage(*stage, 60000)) {
         std::fprintf(stderr, "vantorel: the stage did not finish drawing; the screenshot shows it as it is\n");
         return false;
     }
+    std::fprintf(stderr, "vantorel: the stage drew the document %lld ms after the start\n",
+                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(drawn).count()));
     // The topmost component shown (the one a click on its place would take).
     const CDrawDoc* doc = view->GetDocument();
     CComponentObj* chosen = nullptr;

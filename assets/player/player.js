@@ -23,6 +23,7 @@
   let bridgeReady = false;
   let loading = false;
   let flushing = false;
+  let lastMark = "0";
 
   function report(kind, a, b) {
     if (typeof window.vantorelHost === "function") window.vantorelHost(kind, String(a), String(b));
@@ -75,21 +76,63 @@
     }
   }
 
+  // Sets and calls go to the bridge a few hundred at a time: each call into the player has a
+  // cost of its own, about that of a set. A batch holds few label calls, so that one batch
+  // stays well within the player's time limit for a script.
+  const batchEntries = 600;
+  const batchCalls = 16;
+
+  function sendBatch() {
+    const list = [];
+    let calls = 0;
+    while (queue.length && queue[0][0] !== "load" && list.length < batchEntries * 3 && calls < batchCalls) {
+      const [op, a, b] = queue.shift();
+      if (op === "call") calls++;
+      list.push(op === "set" ? "=s" : "=c", `=${a}`, `=${b}`);
+    }
+    if (list.length) player.kvBatch(list);
+  }
+
   // Sends what waits, in order, while the movie can take it.
   function flush() {
     if (flushing) return;
     flushing = true;
     try {
-      while (queue.length && bridgeReady && !loading) send(queue.shift());
+      while (queue.length && bridgeReady && !loading) {
+        if (queue[0][0] === "load") send(queue.shift());
+        else sendBatch();
+      }
     } finally {
       flushing = false;
     }
-    if (!queue.length) report("idle", "", "");
+    // Idle once everything sent has reached the movie: a load, once its movie plays.
+    if (!queue.length && !loading) report("idle", lastMark, "");
+  }
+
+  // A load makes what still waits for the movie it replaces pointless: the loads and sets
+  // queued since the last label call (the calls stay, for their answers) go.
+  function dropReplaced(layer) {
+    let cut = queue.length;
+    for (let i = queue.length - 1; i >= 0 && queue[i][0] !== "call"; i--) {
+      if (queue[i][0] === "load" && queue[i][1] !== layer) break;
+      if (queue[i][0] === "load") cut = i;
+    }
+    queue.length = cut;
+  }
+
+  // "drop": the host forgets what it sent that has not reached the movie yet.
+  function push(entry) {
+    if (entry[0] === "drop") {
+      queue.length = 0;
+      return;
+    }
+    if (entry[0] === "load") dropReplaced(entry[1]);
+    queue.push(entry);
   }
 
   function enqueue(entry) {
-    queue.push(entry);
-    if (queue.length === 1) flush();
+    push(entry);
+    flush();
   }
 
   window.vantorel = {
@@ -97,7 +140,12 @@
     set(name, value) { enqueue(["set", String(name), String(value)]); },
     call(target, label) { enqueue(["call", String(target), String(label)]); },
     // Several of the three at once: [["load", layer, url] | ["set", name, value] | ["call", target, label], ...].
-    batch(list) { for (const [op, a, b] of list) enqueue([String(op), String(a), String(b)]); },
+    // The host may number its batches: the idle report names the last one taken.
+    batch(list, mark) {
+      if (mark !== undefined) lastMark = String(mark);
+      for (const [op, a, b] of list) push([String(op), String(a), String(b)]);
+      flush();
+    },
     // A variable's value as text, once everything sent before has reached the movie.
     get(name) { return queue.length || loading || !bridgeReady ? undefined : String(player.kvGet(String(name))); },
     pending() { return queue.length + (loading ? 1 : 0) + (bridgeReady ? 0 : 1); },

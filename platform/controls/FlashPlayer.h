@@ -39,6 +39,12 @@ public:
 
     // The sink is borrowed; the control that owns the player sets it and clears it.
     virtual void SetEventSink(IFlashPlayerEvents* sink) = 0;
+
+    // False while calls sent earlier are still on their way to the movie (a player in another
+    // process); work that can wait is sent when it is true.
+    virtual bool CaughtUp() const { return true; }
+    // Forgets the calls not yet on their way to the movie (a load that replaces it follows).
+    virtual void DropUnsent() {}
 };
 
 // Player creation, in place of creating the control from its registered name. Whoever has a

@@ -11,6 +11,8 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <string_view>
+#include <vector>
 
 #include "platform/controls/FlashPlayer.h"
 #include "platform/controls/ShockwaveFlash.h"
@@ -177,18 +179,23 @@ public:
         g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
         gtk_widget_set_halign(view_, GTK_ALIGN_START);
         gtk_widget_set_valign(view_, GTK_ALIGN_START);
-        webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view_), "vantorel:///player/index.html");
         LivePlayers().insert(this);
+        Waiting().push_back(this);
+        ScheduleStarts();
     }
 
     ~CWebKitPlayer() override
     {
         LivePlayers().erase(this);
+        std::erase(Waiting(), this);
         if (deliverSource_ != 0) {
             g_source_remove(deliverSource_);
         }
         if (snapshotSource_ != 0) {
             g_source_remove(snapshotSource_);
+        }
+        if (flushSource_ != 0) {
+            g_source_remove(flushSource_);
         }
         // A snapshot still on its way finishes as cancelled and no longer reaches this player.
         g_cancellable_cancel(cancel_);
@@ -217,7 +224,7 @@ public:
             Files().movies[id] = std::filesystem::absolute(url);
             target = "vantorel:///movie/" + id;
         }
-        Run("window.vantorel.load(" + Quote(std::to_string(layer)) + ", " + Quote(target) + ")");
+        Run("load", std::to_string(layer), target);
     }
     std::string GetMovie() const override { return movie_; }
     void SetMovie(const std::string& url) override { LoadMovie(0, url); }
@@ -225,11 +232,11 @@ public:
     long FlashVersion() const override { return 0x00080000; }
     void SetVariable(const std::string& name, const std::string& value) override
     {
-        Run("window.vantorel.set(" + Quote(name) + ", " + Quote(value) + ")");
+        Run("set", name, value);
     }
     void TCallLabel(const std::string& target, const std::string& label) override
     {
-        Run("window.vantorel.call(" + Quote(target) + ", " + Quote(label) + ")");
+        Run("call", target, label);
     }
     long GetBackgroundColor() const override { return background_; }
     void SetBackgroundColor(long colour) override { background_ = colour; }
@@ -250,6 +257,13 @@ public:
         }
     }
     void SetEventSink(IFlashPlayerEvents* sink) override { sink_ = sink; }
+    bool CaughtUp() const override { return Idle(); }
+    // What waits here goes, and the page forgets what waits there.
+    void DropUnsent() override
+    {
+        calls_.clear();
+        Run("drop", "", "");
+    }
 
     GtkWidget* View() const { return view_; }
     bool Idle() const { return pageLoaded_ && calls_.empty() && idle_; }
@@ -280,20 +294,105 @@ public:
     }
 
 private:
-    void Run(const std::string& script)
+    // Each page starts its own copy of Ruffle, whose start takes a few seconds of a processor.
+    // Pages start one after another, so that the first one asked to show a movie (the stage)
+    // does not share the processors with those that wait for their first use (the previews);
+    // a player waits until no started page works, or for a few seconds after the last start.
+    static std::vector<CWebKitPlayer*>& Waiting()
     {
-        idle_ = false;
-        calls_.push_back(script);
-        if (pageLoaded_) {
-            Flush();
+        static std::vector<CWebKitPlayer*> waiting;
+        return waiting;
+    }
+
+    // A player made at start-up waits a moment for the calls that show which page is needed
+    // first.
+    static constexpr gint64 kLeastWaitUs = G_USEC_PER_SEC;
+    static constexpr gint64 kMostWaitUs = 8 * G_USEC_PER_SEC;
+    static guint& StartSource()
+    {
+        static guint source = 0;
+        return source;
+    }
+    static gint64& LastStart()
+    {
+        static gint64 at = 0;
+        return at;
+    }
+
+    static void ScheduleStarts()
+    {
+        if (StartSource() == 0 && !Waiting().empty()) {
+            StartSource() = g_timeout_add(100, StartNext, nullptr);
         }
     }
 
+    static gboolean StartNext(gpointer)
+    {
+        if (Waiting().empty()) {
+            StartSource() = 0;
+            return G_SOURCE_REMOVE;
+        }
+        bool busy = false;
+        for (CWebKitPlayer* player : LivePlayers()) {
+            busy = busy || (player->started_ && !(player->ready_ && player->Idle()));
+        }
+        CWebKitPlayer* next = Waiting().front();
+        const gint64 now = g_get_monotonic_time();
+        if (now - next->createdAt_ > kLeastWaitUs && (!busy || now - LastStart() > kMostWaitUs)) {
+            next->Start();
+        }
+        return G_SOURCE_CONTINUE;
+    }
+
+    void Start()
+    {
+        started_ = true;
+        LastStart() = g_get_monotonic_time();
+        std::erase(Waiting(), this);
+        webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view_), "vantorel:///player/index.html");
+    }
+
+    // The calls of one turn of the main loop go to the page together, as one script: a
+    // script for each costs the page more than the call itself.
+    void Run(const char* op, const std::string& a, const std::string& b)
+    {
+        // A player that is to show something starts now, whatever else starts.
+        if (!started_ && (std::string_view(op) != "load" || b != "loadblank")) {
+            Start();
+        }
+        idle_ = false;
+        calls_.push_back("[" + Quote(op) + "," + Quote(a) + "," + Quote(b) + "]");
+        if (pageLoaded_ && flushSource_ == 0) {
+            flushSource_ = g_idle_add(FlushSoon, this);
+        }
+    }
+
+    static gboolean FlushSoon(gpointer data)
+    {
+        auto* self = static_cast<CWebKitPlayer*>(data);
+        self->flushSource_ = 0;
+        self->Flush();
+        return G_SOURCE_REMOVE;
+    }
+
+    // Scripts of a bounded size, however many calls wait.
+    static constexpr std::size_t kScriptBytes = 1 << 20;
+
     void Flush()
     {
+        idle_ = false;
         while (!calls_.empty()) {
-            const std::string script = calls_.front();
-            calls_.pop_front();
+            std::string script = "window.vantorel.batch([";
+            for (bool first = true; !calls_.empty() && script.size() < kScriptBytes; first = false) {
+                if (!first) {
+                    script += ',';
+                }
+                script += calls_.front();
+                calls_.pop_front();
+            }
+            // The page reports idle with the number of the last script it took, so that a
+            // report from before this one is not taken for its end.
+            script += "]," + std::to_string(++scripts_) + ")";
             webkit_web_view_evaluate_javascript(WEBKIT_WEB_VIEW(view_), script.c_str(), -1, nullptr, nullptr, nullptr,
                                                 nullptr, nullptr);
         }
@@ -323,7 +422,7 @@ private:
             }
         }
         if (parts[0] == "idle") {
-            self->idle_ = true;
+            self->idle_ = parts[1] == std::to_string(self->scripts_);
         } else if (parts[0] == "fscommand") {
             // Handed to the control when the toolkit is idle: the control may open a window
             // and wait in a loop of its own, which must not happen inside the view's message.
@@ -443,9 +542,13 @@ private:
     std::deque<std::string> calls_;
     std::deque<std::pair<std::string, std::string>> commands_;
     guint deliverSource_ = 0;
+    guint flushSource_ = 0;
+    unsigned scripts_ = 0;
     std::string movie_;
     long background_ = 0xFFFFFF;
     bool menu_ = false;
+    bool started_ = false;
+    gint64 createdAt_ = g_get_monotonic_time();
     bool pageLoaded_ = false;
     bool idle_ = false;
     bool ready_ = false;

@@ -13,6 +13,7 @@
 #include "tests/support/TestSupport.h"
 #include "tests/support/UiTest.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace {
@@ -600,3 +601,83 @@ TEST_F(StageTest, ParameterTreeSendsABoundedPartOfAHugeList)
 }
 
 } // namespace
+
+namespace {
+
+// A player in another process: calls take a while to reach its movie.
+class LaggingPlayer : public CFakeFlashPlayer {
+public:
+    bool caughtUp = false;
+    int drops = 0;
+    bool CaughtUp() const override { return caughtUp; }
+    void DropUnsent() override { ++drops; }
+};
+
+std::size_t CountLabel(const std::vector<Call>& calls, const std::string& label)
+{
+    return static_cast<std::size_t>(std::count(calls.begin(), calls.end(), Label(label)));
+}
+
+} // namespace
+
+TEST_F(StageTest, BackgroundMeasuresWaitForTheDocumentAndForThePlayerToCatchUp)
+{
+    SetFlashPlayerFactory([] { return std::make_unique<LaggingPlayer>(); });
+    auto stage = MakeStage();
+    auto& player = dynamic_cast<LaggingPlayer&>(*stage->GetPlayer());
+    stage->Init(true);
+    EXPECT_EQ(CountLabel(player.Calls(), "GetComponentBounds"), 0u);
+    EXPECT_EQ(stage->PendingMeasures(), 2u);
+    auto object = MakeObject({"KVGaugeSymbol"});
+    stage->AddComponent(*object);
+
+    // A tick while the player still works on the document sends nothing.
+    stage->SendMessage(WM_TIMER, CStageFlashCtrl::kMeasureTimer, 0);
+    EXPECT_EQ(CountLabel(player.Calls(), "GetComponentBounds"), 0u);
+    EXPECT_FALSE(stage->BackgroundMeasuresBegun());
+    player.caughtUp = true;
+    stage->SendMessage(WM_TIMER, CStageFlashCtrl::kMeasureTimer, 0);
+    EXPECT_TRUE(stage->BackgroundMeasuresBegun());
+    EXPECT_EQ(CountLabel(player.Calls(), "GetComponentBounds"), 2u);
+    EXPECT_EQ(stage->PendingMeasures(), 0u);
+    // After the document's component.
+    const auto& calls = player.Calls();
+    EXPECT_LT(std::find(calls.begin(), calls.end(), Label("AddComponent")),
+              std::find(calls.begin(), calls.end(), Label("GetComponentBounds")));
+
+    // A player that takes calls at once measures at once.
+    SetFlashPlayerFactory([] { return std::make_unique<CFakeFlashPlayer>(); });
+    auto direct = MakeStage();
+    direct->Init(true);
+    EXPECT_EQ(CountLabel(Player(*direct).Calls(), "GetComponentBounds"), 2u);
+    EXPECT_EQ(direct->PendingMeasures(), 0u);
+}
+
+TEST_F(StageTest, AReloadDropsWhatThePlayerHasNotTakenUnlessAnAnswerIsAwaited)
+{
+    SetFlashPlayerFactory([] { return std::make_unique<LaggingPlayer>(); });
+    auto stage = MakeStage();
+    auto& player = dynamic_cast<LaggingPlayer&>(*stage->GetPlayer());
+    stage->Init(true);
+    EXPECT_EQ(player.drops, 1);
+    auto object = MakeObject({"KVGaugeSymbol"});
+    stage->AddComponent(*object);
+    stage->Reload();
+    EXPECT_EQ(player.drops, 2);
+
+    // An update awaits its answer: what waits stays.
+    stage->UpdateComponent(*object);
+    stage->Reload();
+    EXPECT_EQ(player.drops, 2);
+    stage->OnFSCommand("UpdateComp", "KVGaugeSymbol_1 0 100 0 50");
+    stage->Reload();
+    EXPECT_EQ(player.drops, 3);
+
+    // So does an unanswered measure.
+    stage->GetComponentBounds(*catalog.FindByTypeName("KVGaugeSymbol"));
+    stage->Reload();
+    EXPECT_EQ(player.drops, 3);
+    stage->OnFSCommand("GetBounds", "KVGaugeSymbol 0 100 0 50");
+    stage->Reload();
+    EXPECT_EQ(player.drops, 4);
+}

@@ -79,6 +79,37 @@ function kvCall(target, label) {
     return true;
 }
 
+// Several sets and calls in one call from the page, in order: a flat list of triples, each
+// member behind a "=" (see kvSet), the first "=s" for a set of the second to the third, "=c"
+// for a call of the third label of the second target. One call from the page costs about as
+// much as the work of a set, so a component's hundreds of parameters go in one.
+// The objects that the sets' paths name are looked up once per path until a call, which may
+// make them anew.
+function kvBatch(list) {
+    var n = list.length - list.length % 3;
+    var objects = {};
+    for (var i = 0; i < n; i += 3) {
+        var op = String(list[i]);
+        var a = String(list[i + 1]).substr(1);
+        if (op == "=s") {
+            var dot = a.lastIndexOf(".");
+            var key = "." + a.substr(0, dot);
+            var target = objects[key];
+            if (target === undefined) {
+                var at = kvResolve(a);
+                target = at == null ? null : at.target;
+                objects[key] = target;
+            }
+            if (target != null)
+                target[a.substr(dot + 1)] = String(list[i + 2]).substr(1);
+        } else if (op == "=c") {
+            objects = {};
+            kvCall(a, String(list[i + 2]).substr(1));
+        }
+    }
+    return true;
+}
+
 // Level 1 has arrived and played its first frame: the page may send what it held back.
 this.onEnterFrame = function () {
     if (kvLoadedTicks < 0 || _level1 == undefined || _level1._framesloaded < 1)
@@ -95,5 +126,6 @@ ei.addCallback("kvLoad", null, kvLoad);
 ei.addCallback("kvSet", null, kvSet);
 ei.addCallback("kvCall", null, kvCall);
 ei.addCallback("kvGet", null, kvGet);
+ei.addCallback("kvBatch", null, kvBatch);
 fscommand("kvBridgeReady", ei.available ? "1" : "0");
 stop();
