@@ -19,6 +19,9 @@
 #include "platform/window/WindowHost.h"
 
 class CWnd;
+class CMenu;
+class CMenuBar;
+class IMenuBarWidget;
 
 namespace gtkscreen {
 
@@ -124,6 +127,18 @@ void SetInterfaceFamily(const std::string& family);
 void InstallNativeDialogs();
 // Popup menus (GtkMenus.cpp).
 void InstallNativeMenus();
+void RemoveNativeMenus();
+// A menu resource's label for the toolkit: "&File" becomes "_File"; a letter already in `used`
+// (an earlier item's of the same menu) is shown plain, and the new one is added to it.
+std::string Mnemonic(const std::string& text, std::string& used);
+// Appends the layer's menu's items (submenus too) to a toolkit menu shell; each item's
+// activation calls `onActivate` with `data`, the command id in the item's "vantorel-id".
+void FillMenu(GtkWidget* shell, const CMenu& menu, GCallback onActivate, gpointer data);
+// The frames' menu bars shown as the toolkit's own (GtkMenuBar.cpp): each lies over its bar's
+// window; placed again when the windows change.
+std::unique_ptr<IMenuBarWidget> MakeMenuBarWidget(CMenuBar& bar);
+void PlaceMenuBars(CGtkWindowHost& host);
+bool MenuBarMenuShown();
 // Runs the layer's messages and the toolkit's events until `done`; the caller wakes the
 // loop (a posted message) when `done` changes from a toolkit callback.
 void RunNested(const std::function<bool()>& done);

@@ -231,6 +231,10 @@ void CGtkWindowHost::WindowChanged(CWnd& wnd)
     if (n == nullptr) {
         if (wnd.IsWindowVisible()) {
             Sync(wnd);
+            // Whatever lies over the new window's children (its menu bar) is placed when idle.
+            if (syncSource_ == 0) {
+                syncSource_ = g_idle_add_full(G_PRIORITY_HIGH_IDLE, RunPendingSyncs, this, nullptr);
+            }
         }
         return;
     }
@@ -258,6 +262,7 @@ gboolean CGtkWindowHost::RunPendingSyncs(gpointer data)
         }
     }
     PlacePlayerViews(*host);
+    PlaceMenuBars(*host);
     return G_SOURCE_REMOVE;
 }
 
@@ -678,6 +683,7 @@ void CloseScreen()
     ui::SetGlyphPainter(nullptr);
     ui::SetModalLoopWaits(false);
     RemoveNativeLook();
+    RemoveNativeMenus();
     ResetMessageBoxService();
     ResetCommonDialogService();
     g_host->DestroyAll();
