@@ -32,6 +32,7 @@ public:
         g_object_ref_sink(widget_);
         gtk_widget_set_halign(widget_, GTK_ALIGN_START);
         gtk_widget_set_valign(widget_, GTK_ALIGN_START);
+        g_signal_connect(widget_, "size-allocate", G_CALLBACK(OnAllocated), this);
         LiveBars().insert(this);
     }
 
@@ -170,6 +171,18 @@ private:
         }
         titles_.clear();
         open_ = -1;
+    }
+
+    // Laid out at last: the window draws it over the picture at once, not waiting for the
+    // toolkit's next frame.
+    static void OnAllocated(GtkWidget*, GdkRectangle* a, gpointer data)
+    {
+        auto* self = static_cast<CGtkMenuBarWidget*>(data);
+        NativeWindow* native =
+            Host() != nullptr && ::IsWindow(self->bar_.GetSafeHwnd()) ? Host()->FindFor(self->bar_) : nullptr;
+        if (native != nullptr) {
+            Host()->Present(*native, CRect(a->x, a->y, a->x + a->width, a->y + a->height));
+        }
     }
 
     static void OnMenuShow(GtkWidget* sub, gpointer data)
