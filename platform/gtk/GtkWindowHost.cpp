@@ -524,30 +524,19 @@ void CGtkWindowHost::DrawNow(NativeWindow& n)
     ++n.draws;
     cairo_rectangle_int_t whole{area.left, area.top, area.Width(), area.Height()};
     cairo_region_t* region = cairo_region_create_rectangle(&whole);
-    // The toolkit's widgets lying over the picture are not covered by it: the player views
-    // are left out, and the menu bars are drawn again over it here, as their own drawing goes
-    // through the frame clock this bypasses.
+    // The menu bars lying over the picture are drawn again over it here, as their own drawing
+    // goes through the frame clock this bypasses. (The player views draw themselves.)
     std::vector<GtkWidget*> redrawn;
     GList* children = gtk_container_get_children(GTK_CONTAINER(n.overlay));
     for (GList* c = children; c != nullptr; c = c->next) {
         auto* child = GTK_WIDGET(c->data);
         GtkAllocation a{};
         gtk_widget_get_allocation(child, &a);
-        if (child == n.area || !gtk_widget_get_mapped(child) || a.width <= 1 || a.height <= 1) {
-            continue;
-        }
-        if (GTK_IS_MENU_BAR(child)) {
+        if (GTK_IS_MENU_BAR(child) && gtk_widget_get_mapped(child) && a.width > 1 && a.height > 1) {
             redrawn.push_back(child);
-        } else {
-            const cairo_rectangle_int_t over{a.x, a.y, a.width, a.height};
-            cairo_region_subtract_rectangle(region, &over);
         }
     }
     g_list_free(children);
-    if (cairo_region_is_empty(region)) {
-        cairo_region_destroy(region);
-        return;
-    }
     GdkDrawingContext* context = gdk_window_begin_draw_frame(window, region);
     cairo_t* cr = gdk_drawing_context_get_cairo_context(context);
     cairo_set_source_surface(cr, n.surface, 0, 0);
