@@ -143,6 +143,19 @@ bool MenuBarMenuShown();
 // loop (a posted message) when `done` changes from a toolkit callback.
 void RunNested(const std::function<bool()>& done);
 
+// The screen's scale factor (2 on a double-density screen, GDK_SCALE): the layer counts the
+// screen's own pixels, so its text and icons are drawn at the density shown; the toolkit
+// counts logical pixels, `Scale()` of the layer's each.
+int Scale();
+inline int ToLogical(int devicePixels)
+{
+    return devicePixels / Scale();
+}
+inline int ToDevice(double logicalPixels)
+{
+    return static_cast<int>(logicalPixels * Scale());
+}
+
 // Pixel order: the layer keeps 0x00BBGGRR, cairo's RGB24 is 0x00RRGGBB.
 inline std::uint32_t ToCairo(std::uint32_t c)
 {

@@ -100,7 +100,7 @@ gboolean OnQueryTooltip(GtkWidget*, gint x, gint y, gboolean keyboard, GtkToolti
     if (top == nullptr || keyboard) {
         return FALSE;
     }
-    const CPoint point(x, y);
+    const CPoint point(ToDevice(x), ToDevice(y));
     CWnd* under = top->ChildFromPoint(point);
     if (under == nullptr) {
         return FALSE;
@@ -122,7 +122,8 @@ gboolean OnQueryTooltip(GtkWidget*, gint x, gint y, gboolean keyboard, GtkToolti
     // The tip stays while the pointer is over the same button and is asked again on the next.
     under->ClientToScreen(&button);
     top->ScreenToClient(&button);
-    GdkRectangle area{button.left, button.top, button.Width(), button.Height()};
+    GdkRectangle area{ToLogical(button.left), ToLogical(button.top), ToLogical(button.Width()),
+                      ToLogical(button.Height())};
     gtk_tooltip_set_tip_area(tooltip, &area);
     gtk_tooltip_set_text(tooltip, tip.c_str());
     return TRUE;

@@ -85,7 +85,7 @@ public:
         int minimum = 0;
         int natural = 0;
         gtk_widget_get_preferred_height(widget_, &minimum, &natural);
-        return std::max(minimum, natural);
+        return ToDevice(std::max(minimum, natural));
     }
 
     std::vector<CRect> TitleRects() override
@@ -100,7 +100,7 @@ public:
             GtkAllocation a{};
             gtk_widget_get_allocation(title, &a);
             gtk_widget_translate_coordinates(title, widget_, 0, 0, &x, &y);
-            rects.emplace_back(x, y, x + a.width, y + a.height);
+            rects.emplace_back(ToDevice(x), ToDevice(y), ToDevice(x + a.width), ToDevice(y + a.height));
         }
         return rects;
     }
@@ -157,9 +157,9 @@ public:
         CRect top;
         bar_.GetTopLevelParent()->GetWindowRect(&top);
         r.OffsetRect(-top.left, -top.top);
-        gtk_widget_set_margin_start(widget_, std::max(0, static_cast<int>(r.left)));
-        gtk_widget_set_margin_top(widget_, std::max(0, static_cast<int>(r.top)));
-        gtk_widget_set_size_request(widget_, std::max(1, r.Width()), std::max(1, r.Height()));
+        gtk_widget_set_margin_start(widget_, std::max(0, ToLogical(r.left)));
+        gtk_widget_set_margin_top(widget_, std::max(0, ToLogical(r.top)));
+        gtk_widget_set_size_request(widget_, std::max(1, ToLogical(r.Width())), std::max(1, ToLogical(r.Height())));
         gtk_widget_set_visible(widget_, bar_.IsWindowVisible() && !r.IsRectEmpty());
     }
 
@@ -181,7 +181,8 @@ private:
         NativeWindow* native =
             Host() != nullptr && ::IsWindow(self->bar_.GetSafeHwnd()) ? Host()->FindFor(self->bar_) : nullptr;
         if (native != nullptr) {
-            Host()->Present(*native, CRect(a->x, a->y, a->x + a->width, a->y + a->height));
+            Host()->Present(*native, CRect(ToDevice(a->x), ToDevice(a->y), ToDevice(a->x + a->width),
+                                           ToDevice(a->y + a->height)));
         }
     }
 

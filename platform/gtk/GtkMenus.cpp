@@ -60,7 +60,7 @@ UINT ShowPopup(CMenu& menu, CPoint screenPoint, CWnd* owner)
     // The point in the native window's coordinates: the layer's top-level window fills it.
     CRect top;
     CWnd::FromHandle(native->hwnd)->GetWindowRect(&top);
-    GdkRectangle at{screenPoint.x - top.left, screenPoint.y - top.top, 1, 1};
+    GdkRectangle at{ToLogical(screenPoint.x - top.left), ToLogical(screenPoint.y - top.top), 1, 1};
     gtk_menu_popup_at_rect(GTK_MENU(shell), gtk_widget_get_window(native->area), &at, GDK_GRAVITY_NORTH_WEST,
                            GDK_GRAVITY_NORTH_WEST, LastPressEvent());
     if (!gtk_widget_get_visible(shell)) {
