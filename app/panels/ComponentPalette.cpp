@@ -143,6 +143,7 @@ void CComponentPalette::FillList()
             const int index = list.InsertItem(list.GetItemCount(), def->GetDisplayName().c_str(),
                                               icon != m_iconOf.end() ? icon->second : 0);
             list.SetItemData(index, reinterpret_cast<std::uintptr_t>(def));
+            list.SetItemToolTip(index, def->GetName());
         }
     }
     ShowSelected();

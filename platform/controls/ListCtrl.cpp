@@ -248,6 +248,24 @@ BOOL CListCtrl::SetItemData(int index, std::uintptr_t data)
     return TRUE;
 }
 
+BOOL CListCtrl::SetItemToolTip(int index, const std::string& tip)
+{
+    if (!Valid(index))
+        return FALSE;
+    m_items[static_cast<std::size_t>(index)].tip = tip;
+    return TRUE;
+}
+
+std::string CListCtrl::ToolTipAt(CPoint point, CRect* item) const
+{
+    const int hit = HitTest(point);
+    if (!Valid(hit))
+        return {};
+    if (item != nullptr)
+        GetItemRect(hit, item, LVIR_BOUNDS);
+    return m_items[static_cast<std::size_t>(hit)].tip;
+}
+
 std::uintptr_t CListCtrl::GetItemData(int index) const
 {
     return Valid(index) ? m_items[static_cast<std::size_t>(index)].data : 0;

@@ -38,6 +38,10 @@ public:
     BOOL SetItemText(int index, int subItem, const char* text);
     std::string GetItemText(int index, int subItem) const;
     BOOL SetItemData(int index, std::uintptr_t data);
+    // A tip shown while the pointer rests on the item (empty: none).
+    BOOL SetItemToolTip(int index, const std::string& tip);
+    // The tip of the item under a client point, with the item's rectangle; empty when none.
+    std::string ToolTipAt(CPoint point, CRect* item = nullptr) const;
     std::uintptr_t GetItemData(int index) const;
     BOOL SetItemState(int index, UINT state, UINT mask);
     UINT GetItemState(int index, UINT mask) const;
@@ -104,6 +108,7 @@ private:
         int image = -1;
         UINT state = 0;
         std::uintptr_t data = 0;
+        std::string tip;
     };
     class LabelEdit;
 

@@ -42,7 +42,18 @@ char Mnemonic(const std::string& text)
     return 0;
 }
 
+MenuBarWidgetFactory& WidgetFactory()
+{
+    static MenuBarWidgetFactory factory;
+    return factory;
+}
+
 } // namespace
+
+void SetMenuBarWidgetFactory(MenuBarWidgetFactory factory)
+{
+    WidgetFactory() = std::move(factory);
+}
 
 BEGIN_MESSAGE_MAP(CMenuBar, CControlBar)
     .OnLButtonDown(&CMenuBar::OnLButtonDown) END_MESSAGE_MAP()
@@ -54,7 +65,21 @@ BEGIN_MESSAGE_MAP(CMenuBar, CControlBar)
         return FALSE;
     }
     SetOwner(pParentWnd);
+    if (WidgetFactory()) {
+        widget_ = WidgetFactory()(*this);
+    }
     return TRUE;
+}
+
+CMenuBar::~CMenuBar()
+{
+    // The widget goes first: it may still ask the bar while it is taken down.
+    widget_.reset();
+}
+
+CWnd* CMenuBar::Target() const
+{
+    return GetOwner() != nullptr ? GetOwner() : GetParent();
 }
 
 void CMenuBar::SetMenu(CMenu* menu)
@@ -62,6 +87,35 @@ void CMenuBar::SetMenu(CMenu* menu)
     menu_ = menu;
     open_ = -1;
     Layout();
+    shown_ = ShownTitles();
+    if (widget_) {
+        widget_->TitlesChanged();
+    }
+    Invalidate();
+}
+
+std::vector<std::pair<std::string, UINT>> CMenuBar::ShownTitles() const
+{
+    std::vector<std::pair<std::string, UINT>> titles;
+    if (menu_ != nullptr) {
+        for (const CMenu::Item& item : menu_->Items()) {
+            titles.emplace_back(item.text, item.flags);
+        }
+    }
+    return titles;
+}
+
+void CMenuBar::OnUpdateCmdUI(CFrameWnd*, BOOL)
+{
+    std::vector<std::pair<std::string, UINT>> now = ShownTitles();
+    if (now == shown_) {
+        return;
+    }
+    shown_ = std::move(now);
+    Layout();
+    if (widget_) {
+        widget_->TitlesChanged();
+    }
     Invalidate();
 }
 
@@ -89,17 +143,55 @@ CRect CMenuBar::GetTitleRect(int index) const
     if (index < 0 || index >= GetTitleCount()) {
         return CRect();
     }
+    if (widget_) {
+        const std::vector<CRect> shown = widget_->TitleRects();
+        if (static_cast<int>(shown.size()) == GetTitleCount()) {
+            return shown[static_cast<std::size_t>(index)];
+        }
+    }
     return titles_[static_cast<std::size_t>(index)];
 }
 
 int CMenuBar::HitTest(CPoint point) const
 {
     for (int i = 0; i < GetTitleCount(); ++i) {
-        if (titles_[static_cast<std::size_t>(i)].PtInRect(point)) {
+        if (GetTitleRect(i).PtInRect(point)) {
             return i;
         }
     }
     return -1;
+}
+
+int CMenuBar::GetOpenTitle() const
+{
+    return widget_ ? widget_->OpenTitle() : open_;
+}
+
+CMenu* CMenuBar::PrepareTitle(int index)
+{
+    if (menu_ == nullptr || index < 0 || index >= GetTitleCount()) {
+        return nullptr;
+    }
+    CMenu* popup = menu_->GetSubMenu(index);
+    CWnd* owner = Target();
+    if (popup != nullptr && owner != nullptr) {
+        owner->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), static_cast<LPARAM>(index));
+    }
+    return popup;
+}
+
+bool CMenuBar::Pick(UINT id)
+{
+    CWnd* owner = Target();
+    if (menu_ == nullptr || owner == nullptr || id == 0 || id == static_cast<UINT>(-1)) {
+        return false;
+    }
+    const UINT state = menu_->GetMenuState(id, MF_BYCOMMAND);
+    if (state == static_cast<UINT>(-1) || (state & (MF_GRAYED | MF_DISABLED)) != 0) {
+        return false;
+    }
+    owner->PostMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    return true;
 }
 
 int CMenuBar::FindMnemonic(char letter) const
@@ -119,7 +211,11 @@ int CMenuBar::FindMnemonic(char letter) const
 
 UINT CMenuBar::OpenTitle(int index)
 {
-    if (menu_ == nullptr || index < 0 || index >= GetTitleCount() || open_ >= 0) {
+    if (menu_ == nullptr || index < 0 || index >= GetTitleCount() || GetOpenTitle() >= 0) {
+        return 0;
+    }
+    if (widget_ && menu_->GetSubMenu(index) != nullptr) {
+        widget_->Open(index);
         return 0;
     }
     CMenu* popup = menu_->GetSubMenu(index);
@@ -164,7 +260,8 @@ void CMenuBar::OnLButtonDown(UINT, CPoint point)
 
 CSize CMenuBar::CalcFixedLayout(BOOL, BOOL)
 {
-    return {32767, kHeight};
+    const int height = widget_ ? widget_->Height() : 0;
+    return {32767, height > 0 ? height : kHeight};
 }
 
 void CMenuBar::Paint()
@@ -176,7 +273,8 @@ void CMenuBar::Paint()
         GetClientRect(&client);
         dc->FillSolidRect(client, GetSysColor(COLOR_BTNFACE));
         dc->SetBkMode(TRANSPARENT);
-        if (menu_ != nullptr) {
+        // A widget lying over the bar shows the titles; the face underneath is its background.
+        if (menu_ != nullptr && !widget_) {
             const auto& items = menu_->Items();
             for (std::size_t i = 0; i < items.size() && i < titles_.size(); ++i) {
                 const CRect& title = titles_[i];
@@ -193,8 +291,10 @@ void CMenuBar::Paint()
                 dc->DrawText(MenuTitleShown(items[i].text), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
             }
         }
-        dc->FillSolidRect(CRect(client.left, client.bottom - 1, client.right, client.bottom),
-                          GetSysColor(COLOR_BTNSHADOW));
+        if (!widget_) {
+            dc->FillSolidRect(CRect(client.left, client.bottom - 1, client.right, client.bottom),
+                              GetSysColor(COLOR_BTNSHADOW));
+        }
     }
     EndPaint(&ps);
 }

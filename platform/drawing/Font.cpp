@@ -80,14 +80,35 @@ TEXTMETRIC MetricsFor(const LOGFONT& font)
     return tm;
 }
 
-const LOGFONT& DefaultLogFont()
+namespace {
+
+LOGFONT& DefaultFontSlot()
 {
-    static const LOGFONT font = [] {
+    static LOGFONT font = [] {
         CFont f;
         f.CreatePointFont(80, "MS Shell Dlg");
         return f.GetLogFontRef();
     }();
     return font;
+}
+
+} // namespace
+
+const LOGFONT& DefaultLogFont()
+{
+    return DefaultFontSlot();
+}
+
+void SetDefaultFontDpi(int dpi)
+{
+    CFont f;
+    f.CreatePointFont(80, "MS Shell Dlg", dpi > 0 ? dpi : 96);
+    DefaultFontSlot() = f.GetLogFontRef();
+}
+
+void ResetDefaultFontDpi()
+{
+    SetDefaultFontDpi(96);
 }
 
 namespace {

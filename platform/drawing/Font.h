@@ -65,8 +65,12 @@ TEXTMETRIC MetricsFor(const LOGFONT& font);
 // The glyphs are 5x7 cells drawn at an integer scale inside an advance of 6*scale pixels.
 int GlyphScale(const LOGFONT& font);
 int CharAdvance(const LOGFONT& font);
-// The font used when none is selected: 8 points at 96 dpi.
+// The font used when none is selected: 8 points at the screen's density (96 dpi unless told).
 const LOGFONT& DefaultLogFont();
+// The density the default font is made for: a double-density screen sets 192, so the text of
+// the controls that keep the default font is as large to the eye as elsewhere.
+void SetDefaultFontDpi(int dpi);
+void ResetDefaultFontDpi();
 
 // Code points of a UTF-8 text; malformed bytes come out as U+FFFD one byte at a time.
 std::vector<char32_t> DecodeUtf8(std::string_view text);

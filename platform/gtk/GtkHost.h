@@ -19,6 +19,9 @@
 #include "platform/window/WindowHost.h"
 
 class CWnd;
+class CMenu;
+class CMenuBar;
+class IMenuBarWidget;
 
 namespace gtkscreen {
 
@@ -124,9 +127,34 @@ void SetInterfaceFamily(const std::string& family);
 void InstallNativeDialogs();
 // Popup menus (GtkMenus.cpp).
 void InstallNativeMenus();
+void RemoveNativeMenus();
+// A menu resource's label for the toolkit: "&File" becomes "_File"; a letter already in `used`
+// (an earlier item's of the same menu) is shown plain, and the new one is added to it.
+std::string Mnemonic(const std::string& text, std::string& used);
+// Appends the layer's menu's items (submenus too) to a toolkit menu shell; each item's
+// activation calls `onActivate` with `data`, the command id in the item's "vantorel-id".
+void FillMenu(GtkWidget* shell, const CMenu& menu, GCallback onActivate, gpointer data);
+// The frames' menu bars shown as the toolkit's own (GtkMenuBar.cpp): each lies over its bar's
+// window; placed again when the windows change.
+std::unique_ptr<IMenuBarWidget> MakeMenuBarWidget(CMenuBar& bar);
+void PlaceMenuBars(CGtkWindowHost& host);
+bool MenuBarMenuShown();
 // Runs the layer's messages and the toolkit's events until `done`; the caller wakes the
 // loop (a posted message) when `done` changes from a toolkit callback.
 void RunNested(const std::function<bool()>& done);
+
+// The screen's scale factor (2 on a double-density screen, GDK_SCALE): the layer counts the
+// screen's own pixels, so its text and icons are drawn at the density shown; the toolkit
+// counts logical pixels, `Scale()` of the layer's each.
+int Scale();
+inline int ToLogical(int devicePixels)
+{
+    return devicePixels / Scale();
+}
+inline int ToDevice(double logicalPixels)
+{
+    return static_cast<int>(logicalPixels * Scale());
+}
 
 // Pixel order: the layer keeps 0x00BBGGRR, cairo's RGB24 is 0x00RRGGBB.
 inline std::uint32_t ToCairo(std::uint32_t c)

@@ -220,7 +220,7 @@ gboolean OnButton(GtkWidget*, GdkEventButton* e, gpointer data)
         return TRUE;
     }
     TakeModifiers(e->state);
-    const CPoint point(static_cast<int>(e->x), static_cast<int>(e->y));
+    const CPoint point(ToDevice(e->x), ToDevice(e->y));
     const bool press = e->type == GDK_BUTTON_PRESS;
     if (press) {
         KeepPress(reinterpret_cast<GdkEvent*>(e));
@@ -277,7 +277,7 @@ gboolean OnMotion(GtkWidget*, GdkEventMotion* e, gpointer data)
         return TRUE;
     }
     TakeModifiers(e->state);
-    CUserInput::PostPointer(*top, CPoint(static_cast<int>(e->x), static_cast<int>(e->y)), WM_MOUSEMOVE);
+    CUserInput::PostPointer(*top, CPoint(ToDevice(e->x), ToDevice(e->y)), WM_MOUSEMOVE);
     return TRUE;
 }
 
@@ -300,7 +300,7 @@ gboolean OnScroll(GtkWidget*, GdkEventScroll* e, gpointer data)
     if (delta == 0) {
         return TRUE;
     }
-    const CPoint point(static_cast<int>(e->x), static_cast<int>(e->y));
+    const CPoint point(ToDevice(e->x), ToDevice(e->y));
     CWnd* target = CWnd::GetFocus();
     if (target == nullptr || target->GetTopLevelParent() != top) {
         target = top->ChildFromPoint(point);
@@ -354,7 +354,8 @@ GdkWindow* AreaAt(CWnd& wnd, CPoint point, CPoint* inArea)
     wnd.GetWindowRect(&rect);
     CRect top;
     wnd.GetTopLevelParent()->GetWindowRect(&top);
-    *inArea = CPoint(point.x + rect.left - top.left, point.y + rect.top - top.top);
+    // The toolkit's logical pixels.
+    *inArea = CPoint(ToLogical(point.x + rect.left - top.left), ToLogical(point.y + rect.top - top.top));
     return gtk_widget_get_window(n->area);
 }
 

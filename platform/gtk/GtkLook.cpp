@@ -2,6 +2,7 @@
 // system colours, icons come from the toolkit's icon theme, and toolbar tips are the toolkit's
 // own tool tips.
 
+#include "platform/controls/ListCtrl.h"
 #include "platform/docview/ToolBar.h"
 #include "platform/drawing/Colors.h"
 #include "platform/drawing/IconTheme.h"
@@ -99,23 +100,30 @@ gboolean OnQueryTooltip(GtkWidget*, gint x, gint y, gboolean keyboard, GtkToolti
     if (top == nullptr || keyboard) {
         return FALSE;
     }
-    const CPoint point(x, y);
-    auto* bar = dynamic_cast<CToolBar*>(top->ChildFromPoint(point));
-    if (bar == nullptr) {
+    const CPoint point(ToDevice(x), ToDevice(y));
+    CWnd* under = top->ChildFromPoint(point);
+    if (under == nullptr) {
         return FALSE;
     }
     CPoint local = point;
     top->ClientToScreen(&local);
-    bar->ScreenToClient(&local);
+    under->ScreenToClient(&local);
+    // The toolbars' buttons and the items of a list (the palette's components) have tips.
     CRect button;
-    const std::string tip = bar->ToolTipAt(local, &button);
+    std::string tip;
+    if (auto* bar = dynamic_cast<CToolBar*>(under)) {
+        tip = bar->ToolTipAt(local, &button);
+    } else if (auto* list = dynamic_cast<CListCtrl*>(under)) {
+        tip = list->ToolTipAt(local, &button);
+    }
     if (tip.empty()) {
         return FALSE;
     }
     // The tip stays while the pointer is over the same button and is asked again on the next.
-    bar->ClientToScreen(&button);
+    under->ClientToScreen(&button);
     top->ScreenToClient(&button);
-    GdkRectangle area{button.left, button.top, button.Width(), button.Height()};
+    GdkRectangle area{ToLogical(button.left), ToLogical(button.top), ToLogical(button.Width()),
+                      ToLogical(button.Height())};
     gtk_tooltip_set_tip_area(tooltip, &area);
     gtk_tooltip_set_text(tooltip, tip.c_str());
     return TRUE;

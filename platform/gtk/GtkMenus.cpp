@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "platform/docview/Menu.h"
+#include "platform/docview/MenuBar.h"
 #include "platform/window/Wnd.h"
 
 // Popup menus on the screen: the layer's menu shown as a toolkit menu at the point the layer
@@ -15,6 +16,67 @@ struct Pick {
     UINT id = 0;
     bool done = false;
 };
+
+void OnActivate(GtkMenuItem* item, gpointer data)
+{
+    auto* pick = static_cast<Pick*>(data);
+    pick->id = static_cast<UINT>(GPOINTER_TO_UINT(g_object_get_data(G_OBJECT(item), "vantorel-id")));
+}
+
+gboolean FinishLater(gpointer data)
+{
+    static_cast<Pick*>(data)->done = true;
+    GetMessageQueue().Post(nullptr, WM_NULL, 0, 0);
+    return G_SOURCE_REMOVE;
+}
+
+void OnDeactivate(GtkMenuShell*, gpointer data)
+{
+    // The item's activation follows the menu's deactivation; the loop ends after both.
+    g_idle_add(FinishLater, data);
+}
+
+GtkWidget* Build(const CMenu& menu, Pick& pick)
+{
+    GtkWidget* shell = gtk_menu_new();
+    FillMenu(shell, menu, G_CALLBACK(OnActivate), &pick);
+    return shell;
+}
+
+// The pop-up menu open now, for the tests' wait until it shows.
+GtkWidget* g_openMenu = nullptr;
+
+UINT ShowPopup(CMenu& menu, CPoint screenPoint, CWnd* owner)
+{
+    CWnd* anchor = owner != nullptr ? owner : CWnd::GetActiveWindow();
+    NativeWindow* native = anchor != nullptr && Host() != nullptr ? Host()->FindFor(*anchor) : nullptr;
+    if (native == nullptr || menu.GetMenuItemCount() == 0) {
+        return 0;
+    }
+    Pick pick;
+    GtkWidget* shell = Build(menu, pick);
+    g_signal_connect(shell, "deactivate", G_CALLBACK(OnDeactivate), &pick);
+    gtk_widget_show_all(shell);
+    // The point in the native window's coordinates: the layer's top-level window fills it.
+    CRect top;
+    CWnd::FromHandle(native->hwnd)->GetWindowRect(&top);
+    GdkRectangle at{ToLogical(screenPoint.x - top.left), ToLogical(screenPoint.y - top.top), 1, 1};
+    gtk_menu_popup_at_rect(GTK_MENU(shell), gtk_widget_get_window(native->area), &at, GDK_GRAVITY_NORTH_WEST,
+                           GDK_GRAVITY_NORTH_WEST, LastPressEvent());
+    if (!gtk_widget_get_visible(shell)) {
+        // No pointer grab could be had (no display focus): nothing shows, nothing is picked.
+        gtk_widget_destroy(shell);
+        return 0;
+    }
+    GtkWidget* outer = g_openMenu;
+    g_openMenu = shell;
+    RunNested([&pick] { return pick.done; });
+    g_openMenu = outer;
+    gtk_widget_destroy(shell);
+    return pick.id;
+}
+
+} // namespace
 
 // "&File" becomes "_File" and a literal '_' is doubled; the text after a tab (the shortcut)
 // goes to the item's accelerator label. A letter an earlier item of the same menu underlines
@@ -46,28 +108,8 @@ std::string Mnemonic(const std::string& text, std::string& used)
     return out;
 }
 
-void OnActivate(GtkMenuItem* item, gpointer data)
+void FillMenu(GtkWidget* shell, const CMenu& menu, GCallback onActivate, gpointer data)
 {
-    auto* pick = static_cast<Pick*>(data);
-    pick->id = static_cast<UINT>(GPOINTER_TO_UINT(g_object_get_data(G_OBJECT(item), "vantorel-id")));
-}
-
-gboolean FinishLater(gpointer data)
-{
-    static_cast<Pick*>(data)->done = true;
-    GetMessageQueue().Post(nullptr, WM_NULL, 0, 0);
-    return G_SOURCE_REMOVE;
-}
-
-void OnDeactivate(GtkMenuShell*, gpointer data)
-{
-    // The item's activation follows the menu's deactivation; the loop ends after both.
-    g_idle_add(FinishLater, data);
-}
-
-GtkWidget* Build(const CMenu& menu, Pick& pick)
-{
-    GtkWidget* shell = gtk_menu_new();
     std::string used;
     for (const CMenu::Item& item : menu.Items()) {
         GtkWidget* widget = nullptr;
@@ -101,56 +143,22 @@ GtkWidget* Build(const CMenu& menu, Pick& pick)
                 gtk_widget_set_sensitive(widget, FALSE);
             }
             if (item.popup != nullptr) {
-                gtk_menu_item_set_submenu(GTK_MENU_ITEM(widget), Build(*item.popup, pick));
+                GtkWidget* sub = gtk_menu_new();
+                FillMenu(sub, *item.popup, onActivate, data);
+                gtk_menu_item_set_submenu(GTK_MENU_ITEM(widget), sub);
             } else {
                 g_object_set_data(G_OBJECT(widget), "vantorel-id", GUINT_TO_POINTER(item.id));
-                g_signal_connect(widget, "activate", G_CALLBACK(OnActivate), &pick);
+                g_signal_connect(widget, "activate", onActivate, data);
             }
         }
         gtk_menu_shell_append(GTK_MENU_SHELL(shell), widget);
     }
-    return shell;
 }
-
-// The pop-up menu open now, for the tests' wait until it shows.
-GtkWidget* g_openMenu = nullptr;
-
-UINT ShowPopup(CMenu& menu, CPoint screenPoint, CWnd* owner)
-{
-    CWnd* anchor = owner != nullptr ? owner : CWnd::GetActiveWindow();
-    NativeWindow* native = anchor != nullptr && Host() != nullptr ? Host()->FindFor(*anchor) : nullptr;
-    if (native == nullptr || menu.GetMenuItemCount() == 0) {
-        return 0;
-    }
-    Pick pick;
-    GtkWidget* shell = Build(menu, pick);
-    g_signal_connect(shell, "deactivate", G_CALLBACK(OnDeactivate), &pick);
-    gtk_widget_show_all(shell);
-    // The point in the native window's coordinates: the layer's top-level window fills it.
-    CRect top;
-    CWnd::FromHandle(native->hwnd)->GetWindowRect(&top);
-    GdkRectangle at{screenPoint.x - top.left, screenPoint.y - top.top, 1, 1};
-    gtk_menu_popup_at_rect(GTK_MENU(shell), gtk_widget_get_window(native->area), &at, GDK_GRAVITY_NORTH_WEST,
-                           GDK_GRAVITY_NORTH_WEST, LastPressEvent());
-    if (!gtk_widget_get_visible(shell)) {
-        // No pointer grab could be had (no display focus): nothing shows, nothing is picked.
-        gtk_widget_destroy(shell);
-        return 0;
-    }
-    GtkWidget* outer = g_openMenu;
-    g_openMenu = shell;
-    RunNested([&pick] { return pick.done; });
-    g_openMenu = outer;
-    gtk_widget_destroy(shell);
-    return pick.id;
-}
-
-} // namespace
 
 bool PopupMenuShown()
 {
     if (g_openMenu == nullptr) {
-        return false;
+        return MenuBarMenuShown();
     }
     GtkWidget* top = gtk_widget_get_toplevel(g_openMenu);
     GdkWindow* window = top != nullptr ? gtk_widget_get_window(top) : nullptr;
@@ -160,6 +168,13 @@ bool PopupMenuShown()
 void InstallNativeMenus()
 {
     SetPopupMenuHook(ShowPopup);
+    SetMenuBarWidgetFactory(MakeMenuBarWidget);
+}
+
+void RemoveNativeMenus()
+{
+    ResetPopupMenuHook();
+    SetMenuBarWidgetFactory(nullptr);
 }
 
 } // namespace gtkscreen

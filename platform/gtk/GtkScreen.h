@@ -28,6 +28,10 @@ struct ScreenOptions {
     bool coreEvents = false;
 };
 
+// The open screen's scale factor: 2 on a double-density screen (GDK_SCALE=2), where the
+// layer's windows count twice the toolkit's logical pixels each way; 1 otherwise.
+int ScreenScale();
+
 // True when a display can be opened (DISPLAY or WAYLAND_DISPLAY names one that answers).
 bool DisplayAvailable();
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <vector>
 
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/Dialog.h"
@@ -24,6 +25,7 @@ namespace gtkscreen {
 namespace {
 
 CGtkWindowHost* g_host = nullptr;
+int g_scale = 1;
 
 // A window's rectangle in the coordinates of its top-level window's picture.
 CRect RectInTop(const CWnd& wnd)
@@ -69,9 +71,11 @@ void OnAreaAllocated(GtkWidget*, GdkRectangle* allocation, gpointer data)
     }
     CRect r;
     wnd->GetWindowRect(&r);
-    if (r.Width() != allocation->width || r.Height() != allocation->height) {
+    const int width = ToDevice(allocation->width);
+    const int height = ToDevice(allocation->height);
+    if (ToLogical(r.Width()) != allocation->width || ToLogical(r.Height()) != allocation->height) {
         // The user resized the window: the layer's window follows.
-        wnd->MoveWindow(r.left, r.top, allocation->width, allocation->height, TRUE);
+        wnd->MoveWindow(r.left, r.top, width, height, TRUE);
     }
 }
 
@@ -85,8 +89,8 @@ gboolean OnConfigure(GtkWidget* widget, GdkEventConfigure*, gpointer data)
         gtk_window_get_position(GTK_WINDOW(widget), &x, &y);
         CRect r;
         wnd->GetWindowRect(&r);
-        if (r.left != x || r.top != y) {
-            wnd->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW);
+        if (ToLogical(r.left) != x || ToLogical(r.top) != y) {
+            wnd->SetWindowPos(nullptr, ToDevice(x), ToDevice(y), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW);
         }
     }
     return FALSE;
@@ -152,6 +156,16 @@ const char* CursorName(unsigned id)
 CGtkWindowHost* Host()
 {
     return g_host;
+}
+
+int Scale()
+{
+    return g_scale;
+}
+
+int ScreenScale()
+{
+    return g_scale;
 }
 
 CGtkWindowHost::CGtkWindowHost() = default;
@@ -231,6 +245,10 @@ void CGtkWindowHost::WindowChanged(CWnd& wnd)
     if (n == nullptr) {
         if (wnd.IsWindowVisible()) {
             Sync(wnd);
+            // Whatever lies over the new window's children (its menu bar) is placed when idle.
+            if (syncSource_ == 0) {
+                syncSource_ = g_idle_add_full(G_PRIORITY_HIGH_IDLE, RunPendingSyncs, this, nullptr);
+            }
         }
         return;
     }
@@ -258,6 +276,7 @@ gboolean CGtkWindowHost::RunPendingSyncs(gpointer data)
         }
     }
     PlacePlayerViews(*host);
+    PlaceMenuBars(*host);
     return G_SOURCE_REMOVE;
 }
 
@@ -307,6 +326,9 @@ void CGtkWindowHost::Resize(NativeWindow& n, int width, int height)
         cairo_surface_destroy(n.surface);
     }
     n.surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    // One pixel of the picture for each of the screen's: drawn into a window of the toolkit's
+    // logical size, it is shown as it is, not stretched.
+    cairo_surface_set_device_scale(n.surface, Scale(), Scale());
     Present(n, CRect(0, 0, width, height));
 }
 
@@ -334,8 +356,10 @@ void CGtkWindowHost::Sync(CWnd& top)
     }
     // A window the user cannot resize takes the size its content asks for; the others keep
     // no minimum, so the user can make them smaller.
+    const int logicalWidth = std::max(1, ToLogical(width));
+    const int logicalHeight = std::max(1, ToLogical(height));
     if ((top.GetStyle() & WS_THICKFRAME) == 0) {
-        gtk_widget_set_size_request(n->area, width, height);
+        gtk_widget_set_size_request(n->area, logicalWidth, logicalHeight);
     } else {
         gtk_widget_set_size_request(n->area, -1, -1);
     }
@@ -343,15 +367,15 @@ void CGtkWindowHost::Sync(CWnd& top)
     int shownHeight = 0;
     gtk_window_get_size(GTK_WINDOW(n->window), &shownWidth, &shownHeight);
     if (made) {
-        gtk_window_set_default_size(GTK_WINDOW(n->window), width, height);
-    } else if (shownWidth != width || shownHeight != height) {
-        gtk_window_resize(GTK_WINDOW(n->window), width, height);
+        gtk_window_set_default_size(GTK_WINDOW(n->window), logicalWidth, logicalHeight);
+    } else if (shownWidth != logicalWidth || shownHeight != logicalHeight) {
+        gtk_window_resize(GTK_WINDOW(n->window), logicalWidth, logicalHeight);
     }
     int x = 0;
     int y = 0;
     gtk_window_get_position(GTK_WINDOW(n->window), &x, &y);
-    if (made || x != r.left || y != r.top) {
-        gtk_window_move(GTK_WINDOW(n->window), r.left, r.top);
+    if (made || x != ToLogical(r.left) || y != ToLogical(r.top)) {
+        gtk_window_move(GTK_WINDOW(n->window), ToLogical(r.left), ToLogical(r.top));
     }
     if (CWnd* owner = top.GetOwner()) {
         if (NativeWindow* o = Find(owner->GetTopLevelParent()->GetSafeHwnd())) {
@@ -481,7 +505,7 @@ void CGtkWindowHost::Present(NativeWindow& n, const CRect& asked)
             row[x] = ToCairo(from[x]);
         }
     }
-    cairo_surface_mark_dirty_rectangle(n.surface, area.left, area.top, area.Width(), area.Height());
+    cairo_surface_mark_dirty(n.surface);
     // Drawn straight into the native window when the toolkit is idle, not through its frame
     // clock: the clock holds the display's events back while it runs, and a window that
     // repaints after every key would keep it running.
@@ -516,12 +540,38 @@ void CGtkWindowHost::DrawNow(NativeWindow& n)
     n.dirty.SetRectEmpty();
     n.drawPending = false;
     ++n.draws;
-    cairo_rectangle_int_t whole{area.left, area.top, area.Width(), area.Height()};
+    // The window's logical pixels that hold the area's.
+    const int s = Scale();
+    cairo_rectangle_int_t whole{area.left / s, area.top / s, (area.right + s - 1) / s - area.left / s,
+                                (area.bottom + s - 1) / s - area.top / s};
     cairo_region_t* region = cairo_region_create_rectangle(&whole);
+    // The menu bars lying over the picture are drawn again over it here, as their own drawing
+    // goes through the frame clock this bypasses. (The player views draw themselves.)
+    std::vector<GtkWidget*> redrawn;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(n.overlay));
+    for (GList* c = children; c != nullptr; c = c->next) {
+        auto* child = GTK_WIDGET(c->data);
+        GtkAllocation a{};
+        gtk_widget_get_allocation(child, &a);
+        if (GTK_IS_MENU_BAR(child) && gtk_widget_get_mapped(child) && a.width > 1 && a.height > 1) {
+            redrawn.push_back(child);
+        }
+    }
+    g_list_free(children);
     GdkDrawingContext* context = gdk_window_begin_draw_frame(window, region);
     cairo_t* cr = gdk_drawing_context_get_cairo_context(context);
     cairo_set_source_surface(cr, n.surface, 0, 0);
     cairo_paint(cr);
+    for (GtkWidget* child : redrawn) {
+        GtkAllocation a{};
+        gtk_widget_get_allocation(child, &a);
+        cairo_save(cr);
+        cairo_translate(cr, a.x, a.y);
+        cairo_rectangle(cr, 0, 0, a.width, a.height);
+        cairo_clip(cr);
+        gtk_widget_draw(child, cr);
+        cairo_restore(cr);
+    }
     gdk_window_end_draw_frame(window, context);
     cairo_region_destroy(region);
     gdk_display_sync(gdk_window_get_display(window));
@@ -626,10 +676,15 @@ void TakeScreenMetrics()
     GdkRectangle work{};
     gdk_monitor_get_geometry(monitor, &geometry);
     gdk_monitor_get_workarea(monitor, &work);
+    // The layer counts the screen's pixels; its fonts and icons follow the density.
+    g_scale = std::max(1, gdk_monitor_get_scale_factor(monitor));
     ScreenMetrics metrics = GetScreenMetrics();
-    metrics.width = geometry.width;
-    metrics.height = geometry.height;
-    metrics.workArea = CRect(work.x, work.y, work.x + work.width, work.y + work.height);
+    metrics.width = geometry.width * g_scale;
+    metrics.height = geometry.height * g_scale;
+    metrics.workArea = CRect(work.x * g_scale, work.y * g_scale, (work.x + work.width) * g_scale,
+                             (work.y + work.height) * g_scale);
+    metrics.dpiX = 96 * g_scale;
+    metrics.dpiY = 96 * g_scale;
     SetScreenMetrics(metrics);
 }
 
@@ -650,6 +705,7 @@ bool OpenScreen(const ScreenOptions& options, std::string* error)
         return false;
     }
     TakeScreenMetrics();
+    ui::SetDefaultFontDpi(GetScreenMetrics().dpiY);
     auto host = std::make_unique<CGtkWindowHost>();
     g_host = host.get();
     SetWindowHost(std::move(host));
@@ -676,8 +732,10 @@ void CloseScreen()
     GetMessageQueue().SetWaiter(nullptr);
     SetKeyboardLayout(nullptr);
     ui::SetGlyphPainter(nullptr);
+    ui::ResetDefaultFontDpi();
     ui::SetModalLoopWaits(false);
     RemoveNativeLook();
+    RemoveNativeMenus();
     ResetMessageBoxService();
     ResetCommonDialogService();
     g_host->DestroyAll();
@@ -801,7 +859,7 @@ bool ResizeByUser(CWnd& top, int width, int height)
     if (n == nullptr) {
         return false;
     }
-    gtk_window_resize(GTK_WINDOW(n->window), width, height);
+    gtk_window_resize(GTK_WINDOW(n->window), std::max(1, ToLogical(width)), std::max(1, ToLogical(height)));
     return RunUntil(
         [&top, width, height] {
             CRect r;

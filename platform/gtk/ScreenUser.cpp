@@ -220,6 +220,8 @@ CRect ScreenUser::RectOf(CWnd& wnd)
         int x = 0;
         int y = 0;
         gdk_window_get_origin(gtk_widget_get_window(n->area), &x, &y);
+        x = ToDevice(x);
+        y = ToDevice(y);
         CRect rect;
         wnd.GetWindowRect(&rect);
         CRect top;

@@ -610,9 +610,9 @@ void PlacePlayerViews(CGtkWindowHost& host)
                     gtk_overlay_set_overlay_pass_through(GTK_OVERLAY(home), view, TRUE);
                 }
             }
-            gtk_widget_set_margin_start(view, drawnThrough ? 0 : std::max(0, r.left));
-            gtk_widget_set_margin_top(view, drawnThrough ? 0 : std::max(0, r.top));
-            gtk_widget_set_size_request(view, std::max(1, r.Width()), std::max(1, r.Height()));
+            gtk_widget_set_margin_start(view, drawnThrough ? 0 : std::max(0, ToLogical(r.left)));
+            gtk_widget_set_margin_top(view, drawnThrough ? 0 : std::max(0, ToLogical(r.top)));
+            gtk_widget_set_size_request(view, std::max(1, ToLogical(r.Width())), std::max(1, ToLogical(r.Height())));
             gtk_widget_set_visible(view, (control->IsWindowVisible() || drawnThrough) && !r.IsRectEmpty());
             PlayerOf(*control)->SetDrawnThrough(control->GetSafeHwnd(), drawnThrough && !r.IsRectEmpty());
         }

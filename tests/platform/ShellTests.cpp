@@ -134,6 +134,64 @@ TEST_F(ShellTest, TheMenuBarOpensATitlesMenuByClickOrAltLetterAndRunsThePick)
     EXPECT_EQ(MenuTitleShown("Save && &Quit\tCtrl+Q"), "Save & Quit");
 }
 
+// A widget standing in for the screen's own menu bar: it lays the titles out its own way and
+// records what the bar asks of it.
+class WidgetStandIn : public IMenuBarWidget {
+public:
+    void TitlesChanged() override { ++remade; }
+    int Height() override { return 27; }
+    std::vector<CRect> TitleRects() override { return {CRect(4, 2, 40, 25), CRect(40, 2, 80, 25)}; }
+    void Open(int index) override { opened.push_back(index); }
+    int OpenTitle() override { return -1; }
+    int remade = 0;
+    std::vector<int> opened;
+};
+
+TEST_F(ShellTest, AMenuBarShownByAWidgetTakesItsPlacesAndRoutesItsPicksThroughTheFrame)
+{
+    WidgetStandIn* widget = nullptr;
+    SetMenuBarWidgetFactory([&](CMenuBar&) {
+        auto made = std::make_unique<WidgetStandIn>();
+        widget = made.get();
+        return made;
+    });
+    Start();
+    SetMenuBarWidgetFactory(nullptr);
+    TestFrame& frame = Frame();
+    CMenuBar& bar = *frame.GetMenuBar();
+    ASSERT_EQ(bar.GetWidget(), widget);
+    CRect menu;
+    bar.GetWindowRect(&menu);
+    EXPECT_EQ(menu.Height(), 27) << "the bar is as tall as the widget asks";
+    EXPECT_EQ(bar.GetTitleRect(1), CRect(40, 2, 80, 25));
+    EXPECT_EQ(bar.HitTest(CPoint(45, 10)), 1);
+
+    // Alt with a letter opens the title through the widget, which keeps it open.
+    CUserInput::PressKey('E', CUserInput::Alt);
+    EXPECT_EQ(widget->opened, std::vector<int>{1});
+
+    // Opening a title runs the update handlers over its menu, as the drawn bar's menus do.
+    CMenu* file = bar.PrepareTitle(0);
+    ASSERT_NE(file, nullptr);
+    EXPECT_NE(file->GetMenuState(ID_FILE_SAVE, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    EXPECT_EQ(bar.PrepareTitle(5), nullptr);
+
+    // A pick reaches the frame as a command, unless the item is disabled or not in the menu.
+    EXPECT_TRUE(bar.Pick(ID_PROPERTIES));
+    EXPECT_FALSE(bar.Pick(ID_FILE_SAVE));
+    EXPECT_FALSE(bar.Pick(ID_FRAME_ONLY));
+    PumpPendingMessages();
+    EXPECT_EQ(Log(), (std::vector<std::string>{"frame:properties"}));
+
+    // A title greyed by the program is shown anew when the frame is next idle, once.
+    const int before = widget->remade;
+    bar.GetBarMenu()->EnableMenuItem(1, MF_BYPOSITION | MF_GRAYED);
+    PumpUntilIdle();
+    EXPECT_EQ(widget->remade, before + 1);
+    PumpUntilIdle();
+    EXPECT_EQ(widget->remade, before + 1) << "nothing changed: the titles are left alone";
+}
+
 TEST_F(ShellTest, CommandsGoToViewDocumentFrameThenApplication)
 {
     Start();

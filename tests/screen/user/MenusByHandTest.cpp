@@ -1,5 +1,8 @@
 #include "PersonFixture.h"
 
+#include <chrono>
+#include <thread>
+
 #include "platform/controls/Edit.h"
 #include "platform/dialogs/PropertyPage.h"
 #include "platform/dialogs/PropertySheet.h"
@@ -7,6 +10,7 @@
 #include "platform/docview/Menu.h"
 #include "platform/docview/MenuBar.h"
 #include "platform/docview/Resources.h"
+#include "platform/window/CmdUI.h"
 #include "platform/drawing/Colors.h"
 #include "platform/drawing/DC.h"
 
@@ -74,11 +78,13 @@ public:
     void OnOpen() { ++opened; }
     void OnSelectAll() { ++selectedAll; }
     void OnDelete() { ++deleted; }
+    void OnUpdateDelete(CCmdUI* ui) { ui->Enable(deleteAllowed); }
 
     Paper paper;
     int opened = 0;
     int selectedAll = 0;
     int deleted = 0;
+    bool deleteAllowed = true;
     DECLARE_MESSAGE_MAP()
 };
 
@@ -87,6 +93,7 @@ BEGIN_MESSAGE_MAP(DemoFrame, CFrameWnd)
     .Command(ID_DEMO_OPEN, &DemoFrame::OnOpen)
     .Command(ID_DEMO_SELECT_ALL, &DemoFrame::OnSelectAll)
     .Command(ID_DEMO_DELETE, &DemoFrame::OnDelete)
+    .UpdateCommandUI(ID_DEMO_DELETE, &DemoFrame::OnUpdateDelete)
 END_MESSAGE_MAP()
 
 class MenusByHandTest : public PersonTest {
@@ -163,6 +170,69 @@ TEST_F(MenusByHandTest, AltWithATitlesLetterOpensItsMenuAndKeysChoose)
         user.Keys("Return");
         EXPECT_TRUE(user.WaitFor([&] { return frame.deleted == 1; })) << "Delete was not chosen";
         EXPECT_EQ(frame.selectedAll, 0);
+    }));
+}
+
+TEST_F(MenusByHandTest, TheMenuBarIsTheToolkitsFollowsTheUpdateHandlersAndMovesFromTitleToTitle)
+{
+    frame.deleteAllowed = false;
+    ASSERT_TRUE(gtkscreen::RunPerson([&](ScreenUser& user) {
+        PERSON_READY(user, frame);
+        // The toolkit draws the titles: the layer's own picture of the bar is a plain face.
+        const CRect bar = user.RectOf(*frame.GetMenuBar());
+        // The toolkit's bar is laid over the window when the toolkit is next idle.
+        int dark = 0;
+        for (int tries = 0; tries < 60 && dark <= 4; ++tries) {
+            user.WaitDrawn();
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            const CPoint file = TitleOf(user, 0);
+            const CBitmap screen = user.Screen();
+            dark = 0;
+            for (int y = file.y - 6; y < file.y + 6; ++y) {
+                for (int x = file.x - 8; x < file.x + 8; ++x) {
+                    dark += GetRValue(screen.GetPixel(x, y)) < 128 ? 1 : 0;
+                }
+            }
+        }
+        EXPECT_GT(dark, 4) << "no title text shows on the bar";
+        user.OnUi([&] {
+            const CBitmap* own = gtkscreen::WindowPicture(frame);
+            CRect inTop;
+            frame.GetMenuBar()->GetWindowRect(&inTop);
+            CRect top;
+            frame.GetWindowRect(&top);
+            const CPoint at(inTop.left - top.left + 20, inTop.top - top.top + inTop.Height() / 2);
+            ASSERT_NE(own, nullptr);
+            EXPECT_EQ(own->GetPixel(at.x, at.y), GetSysColor(COLOR_BTNFACE)) << "the layer drew titles too";
+        });
+
+        user.Click(TitleOf(user, 1));
+        ASSERT_TRUE(user.WaitFor([&] { return frame.GetMenuBar()->GetOpenTitle() == 1; })) << "no Edit menu";
+        EXPECT_TRUE(user.WaitForPopupMenu());
+        Shot(user, "menu-bar-edit");
+        // Delete is greyed by its update handler: a click on it runs nothing.
+        const CPoint edit = TitleOf(user, 1);
+        user.Click(CPoint(edit.x + 10, bar.bottom + 14 + 28));
+        user.Settle();
+        EXPECT_EQ(frame.deleted, 0) << "a greyed item ran";
+        // With the menu open, the pointer moving onto another title opens that one instead.
+        user.MoveTo(TitleOf(user, 0));
+        EXPECT_TRUE(user.WaitFor([&] { return frame.GetMenuBar()->GetOpenTitle() == 0; })) << "File did not open";
+        user.Keys("Escape");
+        user.Keys("Escape");
+        EXPECT_TRUE(user.WaitFor([&] { return frame.GetMenuBar()->GetOpenTitle() < 0; }));
+
+        // Allowed again, Delete is chosen with the keys the next time the menu opens.
+        user.OnUi([&] { frame.deleteAllowed = true; });
+        user.Click(user.CenterOf(frame.paper));
+        EXPECT_TRUE(user.WaitForFocusedTitle(PersonTest::TitleOf(user, frame)));
+        user.Keys("alt+e");
+        ASSERT_TRUE(user.WaitFor([&] { return frame.GetMenuBar()->GetOpenTitle() == 1; })) << "no Edit menu";
+        user.Keys("Down");
+        user.Keys("Down");
+        user.Keys("Return");
+        EXPECT_TRUE(user.WaitFor([&] { return frame.deleted == 1; })) << "Delete was not chosen";
+        ShotOf(user, frame, "menu-bar-closed");
     }));
 }
 
