@@ -955,9 +955,12 @@ void CDrawView::LeavePreview()
 
 void CDrawView::OnViewPreview()
 {
-    // The preview command only enters preview; the edit command only leaves it.
-    if (IsPreview())
+    // The preview command (the checked Preview button) toggles: the menus that carry the edit
+    // command are greyed in preview, so the button is the way back. The edit command only leaves.
+    if (IsPreview()) {
+        LeavePreview();
         return;
+    }
     if (!CDrawDoc::HoldsModel()) {
         AfxMessageBox("Not Done Importing", MB_ICONEXCLAMATION);
         return;
