@@ -779,8 +779,9 @@ void WalkThroughTest::Build(ScreenUser& user, CKVApp* program, const std::filesy
     };
     for (int i = 0; i < 100 && !drawn(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    if (followInPreview)
+    if (followInPreview) {
         EXPECT_TRUE(drawn()) << "the preview shows no chart";
+    }
     Shot(user, "build-07-preview");
     if (followInPreview) {
     const CRect sliderOnScreen = ScreenRectOf(user, *view, *slider);
