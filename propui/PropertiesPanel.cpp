@@ -121,7 +121,9 @@ void CPropertiesPanel::Place(bool useRect)
     const int height = std::min(natural.Height(), GetMaxHeight());
     int x = 0;
     int y = kDockTop;
-    int width = GetDefaultWidth();
+    // The docked width, or the pages' own where the screen's font makes them wider: a field
+    // and its pick button are never cut off at the sheet's edge.
+    int width = std::max(GetDefaultWidth(), natural.Width());
     if (useRect) {
         x = m_left;
         y = m_top;

@@ -159,9 +159,12 @@ void CCanvasPreview::Leave()
 
 void CCanvasPreview::OnViewPreview()
 {
-    // The preview command only enters preview; the edit command only leaves it.
-    if (m_active)
+    // The preview command (the checked Preview button) toggles: the menus that carry the edit
+    // command are greyed in preview, so the button is the way back. The edit command only leaves.
+    if (m_active) {
+        Leave();
         return;
+    }
     if (!CDrawDoc::HoldsModel()) {
         AfxMessageBox("Not Done Importing", MB_ICONEXCLAMATION);
         return;

@@ -714,6 +714,14 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         Invalidate();
         return 0;
     }
+    case WM_MOUSEWHEEL: {
+        // A notch is a row of icons, or three rows of a report.
+        const int notches = static_cast<short>(HIWORD(wParam)) / 120;
+        m_top -= Report() ? notches * 3 : notches;
+        ClampTop();
+        Invalidate();
+        return 0;
+    }
     case WM_LBUTTONDOWN:
         UserClickAt(LParamToPoint(lParam));
         return 0;

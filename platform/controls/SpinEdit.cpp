@@ -1,5 +1,7 @@
 #include "platform/controls/SpinEdit.h"
 
+#include "platform/window/Input.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -71,6 +73,14 @@ LRESULT CSpinArrowButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lPar
         SetTimer(kDelayTimer, 500);
         return CButton::DefWindowProc(message, wParam, lParam);
     case WM_TIMER:
+        // A release that went to another window (the pointer let go elsewhere, a pop-up took
+        // it) ends the repeat too: the arrow never steps once the button is up.
+        if ((wParam == kDelayTimer || wParam == kRepeatTimer) && (GetKeyState(VK_LBUTTON) & 0x8000) == 0) {
+            KillTimer(kDelayTimer);
+            KillTimer(kRepeatTimer);
+            m_bRepeating = false;
+            return 0;
+        }
         if (wParam == kDelayTimer) {
             KillTimer(kDelayTimer);
             if (!m_bRepeating) {

@@ -5,6 +5,7 @@
 #include "platform/drawing/DC.h"
 #include "platform/docview/Document.h"
 #include "platform/docview/Frame.h"
+#include "platform/docview/ViewScrollBars.h"
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
     .OnCreate(&CView::OnCreate)
@@ -153,11 +154,17 @@ BEGIN_MESSAGE_MAP(CScrollView, CView)
     UpdateBars();
 }
 
+CScrollView::CScrollView() = default;
+
+CScrollView::~CScrollView() = default;
+
 CSize CScrollView::GetScrollLimit() const
 {
     CRect client;
     GetClientRect(&client);
-    return {std::max(0, m_totalLog.cx - client.Width()), std::max(0, m_totalLog.cy - client.Height())};
+    // The bars take their share of the window.
+    const CSize shown = CViewScrollBars::Visible(client.Size(), m_totalLog);
+    return {std::max(0, m_totalLog.cx - shown.cx), std::max(0, m_totalLog.cy - shown.cy)};
 }
 
 void CScrollView::ScrollToPosition(CPoint pt)
@@ -168,6 +175,8 @@ void CScrollView::ScrollToPosition(CPoint pt)
         m_scrollPos = next;
         Invalidate();
     }
+    if (m_bars != nullptr && m_hWnd != nullptr)
+        m_bars->Update(*this, m_totalLog, m_scrollPos);
 }
 
 void CScrollView::UpdateBars()
@@ -175,6 +184,8 @@ void CScrollView::UpdateBars()
     const CSize limit = GetScrollLimit();
     ModifyStyle(limit.cx > 0 ? 0 : WS_HSCROLL, limit.cx > 0 ? WS_HSCROLL : 0);
     ModifyStyle(limit.cy > 0 ? 0 : WS_VSCROLL, limit.cy > 0 ? WS_VSCROLL : 0);
+    if (m_bars == nullptr && m_hWnd != nullptr && (limit.cx > 0 || limit.cy > 0))
+        m_bars = std::make_unique<CViewScrollBars>();
     // A window that grew past the area shows its start again.
     ScrollToPosition(m_scrollPos);
 }
@@ -244,4 +255,23 @@ BOOL CScrollView::OnScroll(int nBar, UINT nSBCode, UINT nPos)
     }
     ScrollToPosition(horz ? CPoint(next, m_scrollPos.y) : CPoint(m_scrollPos.x, next));
     return TRUE;
+}
+
+LRESULT CScrollView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_MOUSEWHEEL) {
+        const int notches = static_cast<short>(HIWORD(wParam)) / 120;
+        const bool across = (LOWORD(wParam) & MK_SHIFT) != 0;
+        const CSize limit = GetScrollLimit();
+        if ((across ? limit.cx : limit.cy) == 0)
+            return CView::DefWindowProc(message, wParam, lParam);
+        // Three lines a notch, as desktops scroll.
+        const int line = std::max(1, across ? m_lineDev.cx : m_lineDev.cy);
+        const int step = std::max(16, 3 * line);
+        const CPoint to = across ? CPoint(m_scrollPos.x - notches * step, m_scrollPos.y)
+                                 : CPoint(m_scrollPos.x, m_scrollPos.y - notches * step);
+        ScrollToPosition(to);
+        return 0;
+    }
+    return CView::DefWindowProc(message, wParam, lParam);
 }

@@ -3,10 +3,13 @@
 // Views: the child windows that show a document inside a frame, and the scrolling view whose
 // logical area may be larger than its window.
 
+#include <memory>
+
 #include "platform/window/Wnd.h"
 
 class CDocument;
 class CFrameWnd;
+class CViewScrollBars;
 struct CPrintInfo;
 
 class CView : public CWnd {
@@ -51,6 +54,9 @@ class CScrollView : public CView {
 public:
     static const CSize sizeDefault;
 
+    CScrollView();
+    ~CScrollView() override;
+
     void SetScrollSizes(int nMapMode, CSize sizeTotal, const CSize& sizePage = sizeDefault,
                         const CSize& sizeLine = sizeDefault);
     CSize GetTotalSize() const { return m_totalLog; }
@@ -71,15 +77,20 @@ public:
     void OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
     // Moves by a scroll request (SB_ code) on one axis; true when the position changed.
     virtual BOOL OnScroll(int nBar, UINT nSBCode, UINT nPos);
+    // The scroll bars shown along the window's edges (null before the first need of one).
+    const CViewScrollBars* GetScrollBars() const { return m_bars.get(); }
 
 protected:
     void UpdateBars();
+    // The wheel scrolls down and up, with Shift across.
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     int m_nMapMode = 0;
     CSize m_totalLog;
     CSize m_pageDev;
     CSize m_lineDev;
     CPoint m_scrollPos;
+    std::unique_ptr<CViewScrollBars> m_bars;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -301,9 +301,14 @@ gboolean OnScroll(GtkWidget*, GdkEventScroll* e, gpointer data)
         return TRUE;
     }
     const CPoint point(ToDevice(e->x), ToDevice(e->y));
-    CWnd* target = CWnd::GetFocus();
-    if (target == nullptr || target->GetTopLevelParent() != top) {
-        target = top->ChildFromPoint(point);
+    // The wheel scrolls what lies under the pointer, as on the desktop; a window that does not
+    // scroll passes it on to the one it lies in.
+    CWnd* target = top->ChildFromPoint(point);
+    if (target == nullptr) {
+        target = CWnd::GetFocus();
+        if (target != nullptr && target->GetTopLevelParent() != top) {
+            target = nullptr;
+        }
     }
     if (target != nullptr && target->IsWindowEnabled()) {
         CPoint screen = point;

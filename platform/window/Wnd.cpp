@@ -901,6 +901,12 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETREDRAW:
         redraw_ = wParam != 0;
         return 0;
+    case WM_MOUSEWHEEL:
+        // A child that does not scroll passes the wheel to the window it lies in.
+        if (parent_ != nullptr && (GetStyle() & WS_CHILD) != 0) {
+            return parent_->SendMessage(WM_MOUSEWHEEL, wParam, lParam);
+        }
+        return 0;
     case WM_CONTEXTMENU:
         if (parent_ != nullptr) {
             return parent_->SendMessage(WM_CONTEXTMENU, wParam, lParam);

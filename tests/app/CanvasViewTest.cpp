@@ -512,7 +512,11 @@ TEST_F(CanvasViewTest, PreviewPlaysTheMovieAndEditModeComesBack)
     EXPECT_EQ(std::string(magic, 3), "CWS");
     EXPECT_TRUE(view.GetPreviewPlayer()->IsWindowVisible());
     EXPECT_FALSE(view.GetPalette()->IsWindowVisible());
-    // Edit commands are off in preview; the preview command does not leave it.
+    // The preview command toggles (the menus holding the edit command are greyed in preview,
+    // so its button is the way back); edit commands are off in preview.
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
+    EXPECT_FALSE(view.IsPreview());
+    EXPECT_TRUE(view.GetPalette()->IsWindowVisible());
     ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
     EXPECT_TRUE(view.IsPreview());
     EXPECT_FALSE(CUserInput::ChooseMenuItem(Frame(), ID_EDIT_CUT));

@@ -118,6 +118,8 @@ TEST_F(SpinEditTest, HoldingAnArrowRepeatsAfterHalfASecond)
     int value = 50;
     spin.BindInt(&value, nullptr, 0, 100, 1, false);
     CSpinArrowButton& up = *spin.UpArrow();
+    // The button is held, as a press through the pointer leaves it.
+    GetInputState().SetKeyDown(VK_LBUTTON, true);
     up.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     clock->Advance(550);
     PumpPendingMessages();
@@ -129,6 +131,7 @@ TEST_F(SpinEditTest, HoldingAnArrowRepeatsAfterHalfASecond)
     clock->Advance(100);
     PumpPendingMessages();
     EXPECT_EQ(value, 52);
+    GetInputState().SetKeyDown(VK_LBUTTON, false);
     up.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     EXPECT_FALSE(up.IsRepeating());
     // The release is the button's click: one step more.
@@ -214,4 +217,26 @@ TEST(SpinEditEnableTest, DisablingTheWholeControlDisablesItsFieldAndArrows)
     for (CWnd* part = spin.GetWindow(GW_CHILD); part != nullptr; part = part->GetWindow(GW_HWNDNEXT))
         EXPECT_TRUE(part->IsWindowEnabled()) << part->GetClassName();
     ResetWindows();
+}
+
+TEST_F(SpinEditTest, AnArrowReleasedElsewhereStopsRepeating)
+{
+    int value = 50;
+    spin.BindInt(&value, nullptr, 0, 100, 1, false);
+    CSpinArrowButton& down = *spin.DownArrow();
+    GetInputState().SetKeyDown(VK_LBUTTON, true);
+    down.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    clock->Advance(550);
+    PumpPendingMessages();
+    clock->Advance(100);
+    PumpPendingMessages();
+    EXPECT_EQ(value, 49);
+    // The button comes up over another window: the arrow hears of no release.
+    GetInputState().SetKeyDown(VK_LBUTTON, false);
+    for (int i = 0; i < 5; ++i) {
+        clock->Advance(100);
+        PumpPendingMessages();
+    }
+    EXPECT_EQ(value, 49) << "the arrow went on stepping after the release";
+    EXPECT_FALSE(down.IsRepeating());
 }

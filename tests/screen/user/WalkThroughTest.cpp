@@ -1,12 +1,34 @@
 #include "PersonFixture.h"
 
+#include <cctype>
+#include <chrono>
+#include <thread>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "app/core/AppIds.h"
 #include "app/panels/ComponentPalette.h"
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/DrawView.h"
+#include "app/canvas/ComponentObj.h"
+#include "app/canvas/CanvasPropertiesPanel.h"
+#include "propui/PropertiesPanel.h"
+#include "model/Component.h"
+#include "model/Parameter.h"
+#include "model/ParameterSet.h"
+#include "app/workbook/WorkbookDlg.h"
+#include "app/canvas/CanvasGeometry.h"
+#include "pages/ChartGeneralPage.h"
+#include "pages/LabelGeneralPage.h"
+#include "pages/SelectorGeneralPage.h"
+#include "pages/SingleValueBehaviorPage.h"
+#include "pages/SingleValueGeneralPage.h"
+#include "propui/ComponentPropertySheet.h"
+#include "platform/controls/InPlaceEdit.h"
+#include "platform/controls/TabCtrl.h"
+#include "platform/docview/ToolBar.h"
 #include "app/shell/KVApp.h"
 #include "app/shell/MainFrm.h"
 #include "platform/controls/ComboBox.h"
@@ -18,6 +40,7 @@
 #include "platform/services/FlashPlayerObject.h"
 #include "platform/services/ObjectFactory.h"
 #include "platform/services/Services.h"
+#include "platform/gtk/GtkScreen.h"
 #include "platform/window/Screen.h"
 #include "tests/support/FlashPlayerFake.h"
 
@@ -58,51 +81,371 @@ protected:
         PersonTest::TearDown();
     }
 
-    // Chooses a command of the main window's menu as a person does: a click on the menu's
-    // title, then the arrow keys down to the item (the toolkit's menu skips separators and
-    // greyed items) and Return.
+    // Chooses a command of the main window's menu as a person does with the keyboard: Alt with
+    // the menu title's underlined letter, then the item's underlined letter (the menus' letters
+    // are unique within each menu). False when the command has no such path.
     static bool ChooseFromMenu(ScreenUser& user, CFrameWnd& frame, UINT id)
     {
-        int title = -1;
-        int downs = 0;
+        const auto mnemonic = [](const std::string& text) -> char {
+            const std::size_t at = text.find('&');
+            return at != std::string::npos && at + 1 < text.size()
+                       ? static_cast<char>(std::tolower(static_cast<unsigned char>(text[at + 1])))
+                       : '\0';
+        };
+        char title = '\0';
+        char item = '\0';
         user.OnUi([&] {
             CMenu* bar = frame.GetMenu();
-            for (int t = 0; bar != nullptr && t < bar->GetMenuItemCount() && title < 0; ++t) {
+            for (int t = 0; bar != nullptr && t < bar->GetMenuItemCount() && title == '\0'; ++t) {
                 CMenu* sub = bar->GetSubMenu(t);
-                int selectable = 0;
                 for (int i = 0; sub != nullptr && i < sub->GetMenuItemCount(); ++i) {
-                    const UINT item = sub->GetMenuItemID(i);
-                    if (item == id) {
-                        title = t;
-                        downs = selectable + 1;
+                    if (sub->GetMenuItemID(i) == id) {
+                        title = mnemonic(bar->GetMenuString(static_cast<UINT>(t), MF_BYPOSITION));
+                        item = mnemonic(sub->GetMenuString(static_cast<UINT>(i), MF_BYPOSITION));
                         break;
-                    }
-                    const UINT state = sub->GetMenuState(static_cast<UINT>(i), MF_BYPOSITION);
-                    if (item != 0 && (state & (MF_GRAYED | MF_DISABLED)) == 0) {
-                        ++selectable;
                     }
                 }
             }
         });
-        if (title < 0) {
+        if (title == '\0' || item == '\0') {
             return false;
         }
-        CRect r;
-        user.OnUi([&] { r = frame.GetMenuBar()->GetTitleRect(title); });
         user.WaitDrawn();
-        user.Click(user.PointOf(*frame.GetMenuBar(), r.CenterPoint()));
-        if (!user.WaitFor([&] { return frame.GetMenuBar()->GetOpenTitle() == title; })) {
+        user.WaitForFocusedTitle(TitleOf(user, frame));
+        // A person presses the keys again when the menu did not come.
+        bool shown = false;
+        for (int tries = 0; tries < 2 && !shown; ++tries) {
+            user.Keys(std::string("alt+") + title);
+            shown = user.WaitForPopupMenu();
+        }
+        if (!shown) {
             return false;
         }
-        user.WaitForPopupMenu();
-        for (int i = 0; i < downs; ++i) {
-            user.Keys("Down");
-        }
-        user.Keys("Return");
-        return user.WaitFor([&] { return frame.GetMenuBar()->GetOpenTitle() < 0; });
+        user.Keys(std::string(1, item));
+        return user.WaitFor([] { return !gtkscreen::PopupMenuShown(); });
     }
 
     static void Walk(ScreenUser& user, CKVApp* program, const std::filesystem::path& workbook);
+    static void Build(ScreenUser& user, CKVApp* program, const std::filesystem::path& workbook,
+                      const std::filesystem::path& saved, const std::filesystem::path& movie, bool followInPreview);
+    void RunBuild(bool followInPreview);
+
+    // The toolkit's file chooser, once it has the keyboard, takes a whole path typed over its
+    // name (Ctrl+L opens the location field where it is a chooser for opening).
+    static bool AnswerFileChooser(ScreenUser& user, const std::filesystem::path& path, bool opening,
+                                  const std::string& shot = {})
+    {
+        const auto chooserFocused = [&] {
+            const std::string title = user.FocusedTitle();
+            return !title.empty() && title.find("Vantorel") == std::string::npos;
+        };
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!chooserFocused() && std::chrono::steady_clock::now() < until) {
+            user.Settle();
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        if (!chooserFocused())
+            return false;
+        user.WaitDrawn();
+        // The location field opens a moment after Ctrl+L and may take the first Return for
+        // its completion: the path is typed again until the chooser goes away.
+        for (int tries = 0; tries < 3 && chooserFocused(); ++tries) {
+            if (opening)
+                user.Keys("ctrl+l");
+            user.WaitDrawn();
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            // Whatever the field holds (a "/" the location field starts with, a proposed
+            // name) gives way to the whole path.
+            user.Keys("ctrl+a");
+            user.Type(path.string());
+            user.WaitDrawn();
+            if (!shot.empty() && tries == 0)
+                Shot(user, shot);
+            for (int enter = 0; enter < 2 && chooserFocused(); ++enter) {
+                user.Keys("Return");
+                const auto wait = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+                while (chooserFocused() && std::chrono::steady_clock::now() < wait) {
+                    user.Settle();
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                }
+            }
+        }
+        return true;
+    }
+
+    // A click that should have an effect, given a second try as a person does when a click
+    // went unnoticed (on a loaded machine the first click into a window that is not active
+    // is sometimes not seen); false when neither took.
+    static bool ClickFor(ScreenUser& user, CPoint at, const std::function<bool()>& effect, int timeoutMs = 5000)
+    {
+        user.Click(at);
+        if (user.WaitFor(effect, timeoutMs))
+            return true;
+        user.Click(at);
+        return user.WaitFor(effect, timeoutMs);
+    }
+
+    // Clicks a toolbar button of the main window.
+    static bool ClickToolButton(ScreenUser& user, CMainFrame& frame, UINT id, const std::function<bool()>& effect)
+    {
+        for (int bar = 0; bar < 4; ++bar) {
+            CToolBar* toolbar = &frame.ToolBar(bar);
+            int index = -1;
+            CRect r;
+            user.OnUi([&] {
+                if (toolbar->GetSafeHwnd() != nullptr && toolbar->IsWindowVisible()) {
+                    index = toolbar->CommandToIndex(id);
+                    if (index >= 0)
+                        toolbar->GetItemRect(index, &r);
+                }
+            });
+            if (index >= 0)
+                return ClickFor(user, user.PointOf(*toolbar, r.CenterPoint()), effect, 10000);
+        }
+        return false;
+    }
+
+    // Chooses a category of the palette in its drop-down with the arrow keys, its icon (the
+    // list turned with the wheel until the icon shows) and a place on the canvas: a component
+    // of that kind lies there afterwards.
+    static CDrawObj* PlaceFromPalette(ScreenUser& user, CDrawView& view, CComponentPalette& palette,
+                                      const std::string& category, const std::string& label, CPoint docPixel)
+    {
+        CComboBox& categories = palette.Categories();
+        CListCtrl& icons = palette.List();
+        int wanted = -1;
+        int current = -1;
+        user.OnUi([&] {
+            wanted = categories.FindStringExact(-1, category.c_str());
+            current = categories.GetCurSel();
+        });
+        if (wanted < 0) {
+            ADD_FAILURE() << "no category " << category;
+            return nullptr;
+        }
+        if (wanted != current) {
+            const CRect combo = user.RectOf(categories);
+            if (!ClickFor(user, CPoint(combo.CenterPoint().x, combo.top + 8),
+                          [&] { return categories.GetDroppedState() != FALSE; }) ||
+                !user.WaitForPopupMenu()) {
+                ADD_FAILURE() << "the categories did not open";
+                return nullptr;
+            }
+            // The list opens with nothing under the keys: the first Down takes the first row.
+            for (int i = 0; i <= wanted; ++i)
+                user.Keys("Down");
+            user.Keys("Return");
+            if (!user.WaitFor([&] { return categories.GetDroppedState() == FALSE && categories.GetCurSel() == wanted; })) {
+                ADD_FAILURE() << "the category " << category << " was not chosen";
+                return nullptr;
+            }
+        }
+        int item = -1;
+        user.OnUi([&] {
+            for (int i = 0; i < icons.GetItemCount() && item < 0; ++i) {
+                if (icons.GetItemText(i, 0) == label)
+                    item = i;
+            }
+        });
+        if (item < 0) {
+            ADD_FAILURE() << "no " << label << " in " << category;
+            return nullptr;
+        }
+        const auto iconRect = [&] {
+            CRect r;
+            CRect client;
+            user.OnUi([&] {
+                icons.GetItemRect(item, &r, LVIR_ICON);
+                icons.GetClientRect(&client);
+            });
+            return std::make_pair(r, client);
+        };
+        for (int turn = 0; turn < 10; ++turn) {
+            auto [r, client] = iconRect();
+            if (r.top >= client.top && r.bottom <= client.bottom)
+                break;
+            user.Wheel(user.CenterOf(icons), r.top < client.top ? 1 : -1);
+            user.WaitDrawn();
+        }
+        auto [r, client] = iconRect();
+        if (r.top < client.top || r.bottom > client.bottom) {
+            ADD_FAILURE() << "the wheel did not bring " << label << " into view";
+            return nullptr;
+        }
+        user.Click(user.PointOf(icons, r.CenterPoint()));
+        if (!user.WaitFor([&] { return icons.GetNextItem(-1, LVNI_SELECTED) == item; })) {
+            ADD_FAILURE() << label << " was not chosen";
+            return nullptr;
+        }
+        std::size_t objects = 0;
+        CPoint at;
+        user.OnUi([&] {
+            objects = view.GetDocument()->GetObjects().size();
+            at = view.DocToClient(CPoint(docPixel.x * CCanvasGeometry::kTwipsPerPixel,
+                                         docPixel.y * CCanvasGeometry::kTwipsPerPixel));
+        });
+        user.Click(user.PointOf(view, at));
+        CDrawObj* placed = nullptr;
+        if (!user.WaitFor([&] {
+                const auto& all = view.GetDocument()->GetObjects();
+                placed = all.size() == objects + 1 ? all.back() : nullptr;
+                return placed != nullptr;
+            })) {
+            ADD_FAILURE() << label << " was not placed";
+            Shot(user, "build-not-placed");
+        }
+        return placed;
+    }
+
+    // A parameter of a placed component, as text ("" when it has none).
+    static std::string ParameterOf(CDrawObj& obj, const std::string& group, const std::string& name)
+    {
+        auto* component = dynamic_cast<CComponentObj*>(&obj);
+        CComponent* instance = component != nullptr ? component->GetInstance(0) : nullptr;
+        CParameterSet* set = instance != nullptr ? instance->GetParameters() : nullptr;
+        CParameter* in = set != nullptr ? set->FindParameter(group) : nullptr;
+        CParameter* parameter = in != nullptr && in->GetSet() != nullptr ? in->GetSet()->FindParameter(name) : nullptr;
+        if (parameter == nullptr)
+            return {};
+        return parameter->GetValueText();
+    }
+
+    // Where an object lies on the screen.
+    static CRect ScreenRectOf(ScreenUser& user, CDrawView& view, CDrawObj& obj)
+    {
+        CRect r;
+        user.OnUi([&] { r = view.DocToClient(obj.m_position); });
+        const CPoint topLeft = user.PointOf(view, r.TopLeft());
+        return CRect(topLeft, r.Size());
+    }
+
+    // Opens an object's sheet with a double click; the sheet, or null.
+    static CComponentPropertySheet* OpenSheet(ScreenUser& user, CDrawView& view, CDrawObj& obj)
+    {
+        std::string name;
+        user.OnUi([&] {
+            if (auto* component = dynamic_cast<CComponentObj*>(&obj))
+                name = component->GetName();
+        });
+        const CPoint at = ScreenRectOf(user, view, obj).CenterPoint();
+        if (!ClickFor(user, at, [&] { return view.IsSelected(&obj) && view.GetSelection().size() == 1; })) {
+            Shot(user, "build-not-selected");
+            ADD_FAILURE() << "a click did not select " << name;
+            return nullptr;
+        }
+        user.DoubleClick(at);
+        CComponentPropertySheet* sheet = nullptr;
+        // A sheet open for another component follows the selection; else the double click
+        // opens one.
+        user.WaitFor([&] {
+            auto* component = dynamic_cast<CComponentObj*>(&obj);
+            auto* panel = component != nullptr ? dynamic_cast<CCanvasPropertiesPanel*>(&component->GetPanel()) : nullptr;
+            sheet = panel != nullptr && panel->IsSheetOpen() ? panel->Panel().GetSheet() : nullptr;
+            return sheet != nullptr && sheet->IsWindowVisible() && sheet->GetWindowText() == name + " Properties";
+        });
+        if (sheet == nullptr || sheet->GetWindowText() != name + " Properties") {
+            Shot(user, "build-no-sheet");
+            ADD_FAILURE() << "no sheet for " << name << "; the active window is "
+                          << (CWnd::GetActiveWindow() != nullptr ? CWnd::GetActiveWindow()->GetWindowText() : "none");
+            return nullptr;
+        }
+        user.WaitFor([&] { return !user.RectOf(*sheet).IsRectEmpty(); });
+        return sheet;
+    }
+
+    // Brings a page of a sheet forward by clicking its tab; the page's window, or null.
+    static CWnd* ShowPage(ScreenUser& user, CComponentPropertySheet& sheet, int index)
+    {
+        CTabCtrl* tabs = nullptr;
+        CRect r;
+        user.OnUi([&] {
+            tabs = sheet.GetTabControl();
+            if (tabs != nullptr)
+                tabs->GetItemRect(index, &r);
+        });
+        if (tabs == nullptr)
+            return nullptr;
+        user.Click(user.PointOf(*tabs, r.CenterPoint()));
+        if (!user.WaitFor([&] { return sheet.GetActiveIndex() == index; }))
+            return nullptr;
+        CWnd* page = nullptr;
+        user.OnUi([&] { page = sheet.GetComponentPage(index); });
+        return page;
+    }
+
+    // A control of a page by its id; a field the page edits in place answers for the id it
+    // stands for.
+    static CWnd* Item(ScreenUser& user, CWnd& page, int id)
+    {
+        CWnd* item = nullptr;
+        user.OnUi([&] {
+            for (CWnd* child : page.GetChildren()) {
+                auto* inPlace = dynamic_cast<CInPlaceEdit*>(child);
+                if (inPlace != nullptr && inPlace->GetStandsFor() == id)
+                    item = child;
+            }
+            if (item == nullptr)
+                item = page.GetDlgItem(id);
+        });
+        return item;
+    }
+
+    // Replaces an edit's text as a person does: a click into it, Ctrl+A, the new text and
+    // Return (the pages' fields take Tab as typing; Return finishes them).
+    static void Retype(ScreenUser& user, CWnd& edit, const std::string& text)
+    {
+        user.Click(user.CenterOf(edit));
+        user.WaitFor([&] { return CWnd::GetFocus() == &edit; });
+        user.Keys("ctrl+a");
+        user.Type(text);
+        user.Keys("Return");
+        user.WaitFor([&] { return CWnd::GetFocus() != &edit; });
+        user.WaitDrawn();
+    }
+
+    // Binds by the pick button beside a field: the workbook window opens, the pointer drags
+    // from the first cell to the last (rows and columns counted from 0) and OK takes them.
+    static std::string BindByDragging(ScreenUser& user, CWnd& pick, CPoint firstCell, CPoint lastCell,
+                                      const std::string& expected, const std::string& shot)
+    {
+        user.Click(user.CenterOf(pick));
+        CWorkbookDlg* book = nullptr;
+        if (!user.WaitFor(
+                [&] {
+                    book = dynamic_cast<CWorkbookDlg*>(CWnd::GetActiveWindow());
+                    return book != nullptr;
+                },
+                10000)) {
+            ADD_FAILURE() << "no workbook window";
+            return {};
+        }
+        user.WaitFor([&] { return !user.RectOf(*book).IsRectEmpty(); });
+        CRect from;
+        CRect to;
+        user.OnUi([&] {
+            from = book->Grid().CellRect(static_cast<std::uint32_t>(firstCell.y), static_cast<std::uint32_t>(firstCell.x));
+            to = book->Grid().CellRect(static_cast<std::uint32_t>(lastCell.y), static_cast<std::uint32_t>(lastCell.x));
+        });
+        // The window starts on the field's cells: the drag is done again if it went unseen.
+        std::string picked;
+        const auto took = [&] {
+            picked = book->SelectionText();
+            return picked.find(expected) != std::string::npos;
+        };
+        for (int tries = 0; tries < 2 && !took(); ++tries) {
+            user.Drag(user.PointOf(book->Grid(), from.CenterPoint()), user.PointOf(book->Grid(), to.CenterPoint()));
+            user.WaitFor(took);
+        }
+        ShotOf(user, *book, shot);
+        CWnd* ok = Item(user, *book, IDOK);
+        if (ok == nullptr) {
+            ADD_FAILURE() << "no OK in the workbook window";
+            return {};
+        }
+        user.Click(user.CenterOf(*ok));
+        user.WaitFor([&] { return dynamic_cast<CWorkbookDlg*>(CWnd::GetActiveWindow()) == nullptr; }, 10000);
+        return picked;
+    }
 
     testsupport::TempDir settings;
     testsupport::TempDir temp;
@@ -189,17 +532,8 @@ void WalkThroughTest::Walk(ScreenUser& user, CKVApp* program, const std::filesys
         ASSERT_TRUE(ChooseFromMenu(user, *frame, ID_DATA_IMPORT_MODEL)) << "Data > Import Model could not be chosen";
         ASSERT_TRUE(user.WaitFor([&] { return CWnd::GetActiveWindow() == nullptr || !frame->IsWindowEnabled(); }, 5000));
         // The toolkit's file chooser takes the keyboard.
-        const auto chooserFocused = [&] {
-            const std::string title = user.FocusedTitle();
-            return !title.empty() && title.find("Vantorel") == std::string::npos;
-        };
-        for (int i = 0; i < 100 && !chooserFocused(); ++i)
-            user.WaitDrawn(100);
-        ASSERT_TRUE(chooserFocused()) << "no file chooser has the keyboard: " << user.FocusedTitle();
-        user.Keys("ctrl+l");
-        user.Type(workbook.string());
-        Shot(user, "walk-04-import-chooser");
-        user.Keys("Return");
+        ASSERT_TRUE(AnswerFileChooser(user, workbook, true, "walk-04-import-chooser"))
+            << "no file chooser has the keyboard: " << user.FocusedTitle();
         EXPECT_TRUE(user.WaitFor([&] { return frame->StatusBar().GetPaneText(1) == "Model Import Done"; }, 20000))
             << "the status bar reads " << frame->StatusBar().GetPaneText(1);
         Shot(user, "walk-05-imported");
@@ -252,14 +586,252 @@ void WalkThroughTest::Walk(ScreenUser& user, CKVApp* program, const std::filesys
     }
 }
 
-// Waits for the new document to be drawn on the canvas, the preview to calculate and File >
-// Save to write the document: bind a slider, a column chart, a gauge, a label and a combo box by
-// dragging over cells in the workbook window, change a title, a limit and a colour in their
-// sheets, preview and drag the slider (the chart's value follows), leave the preview, save,
-// close, reopen and export.
-TEST_F(WalkThroughTest, DISABLED_BindInTheWorkbookChangeSheetsPreviewSaveAndExport)
+// The rest of a person's first dashboard: components placed from the palette are bound by
+// dragging over the workbook's cells, changed in their sheets, tried in the preview, saved,
+// reopened and exported.
+void WalkThroughTest::RunBuild(bool followInPreview)
 {
-    GTEST_SKIP() << "waits for new documents to be drawn, the preview to calculate and saving";
+    const std::filesystem::path workbook = testsupport::InstallDir() / "samples" / "regional-sales.xlsx";
+    ASSERT_TRUE(std::filesystem::exists(workbook)) << workbook;
+    app = std::make_unique<CKVApp>();
+    app->SetCommandLine({});
+    CKVApp* program = app.get();
+    const std::filesystem::path saved = temp.path() / "first-dashboard.vtd";
+    const std::filesystem::path movie = temp.path() / "first-dashboard.swf";
+
+    PersonAtScreen person([&](ScreenUser& user) {
+        Build(user, program, workbook, saved, movie, followInPreview);
+        user.Keys("Escape");
+        user.Keys("Escape");
+        user.OnUi([] { PostQuitMessage(0); });
+    });
+    ASSERT_TRUE(app->InitInstance());
+    app->Run();
+    exited = true;
+    EXPECT_TRUE(person.Finish(240000));
+}
+
+TEST_F(WalkThroughTest, BindInTheWorkbookChangeSheetsPreviewSaveAndExport)
+{
+    RunBuild(false);
+}
+
+// Disabled: the preview player shows the paper only (the generated movie loads without an
+// error, yet nothing of it is drawn), so the chart cannot be seen to follow the slider.
+TEST_F(WalkThroughTest, DISABLED_InThePreviewTheChartFollowsTheDraggedSlider)
+{
+    RunBuild(true);
+}
+
+void WalkThroughTest::Build(ScreenUser& user, CKVApp* program, const std::filesystem::path& workbook,
+                            const std::filesystem::path& saved, const std::filesystem::path& movie,
+                            bool followInPreview)
+{
+    ASSERT_TRUE(user.Ready()) << user.Problem();
+    // Past the welcome page (Escape), a new document and the workbook imported.
+    CWnd* welcome = nullptr;
+    ASSERT_TRUE(user.WaitFor(
+        [&] {
+            CWnd* active = CWnd::GetActiveWindow();
+            welcome = active != nullptr && program->m_pMainWnd != nullptr && active != program->m_pMainWnd ? active
+                                                                                                          : nullptr;
+            return welcome != nullptr;
+        },
+        20000))
+        << "no welcome page";
+    ASSERT_TRUE(user.WaitFor([&] { return !user.RectOf(*welcome).IsRectEmpty(); }));
+    user.WaitDrawn();
+    user.WaitForFocusedTitle(TitleOf(user, *welcome), 10000);
+    user.Keys("Escape");
+    CMainFrame* frame = nullptr;
+    ASSERT_TRUE(user.WaitFor(
+        [&] {
+            frame = program->MainFrame();
+            return frame != nullptr && CWnd::GetActiveWindow() == frame;
+        },
+        10000));
+    CDrawView* view = nullptr;
+    CComponentPalette* palette = nullptr;
+    user.OnUi([&] {
+        view = GetActiveDrawView();
+        palette = view != nullptr ? view->GetPalette() : nullptr;
+    });
+    ASSERT_TRUE(view != nullptr && palette != nullptr);
+    ASSERT_TRUE(ChooseFromMenu(user, *frame, ID_DATA_IMPORT_MODEL));
+    ASSERT_TRUE(AnswerFileChooser(user, workbook, true)) << "no file chooser: " << user.FocusedTitle();
+    ASSERT_TRUE(user.WaitFor([&] { return frame->StatusBar().GetPaneText(1) == "Model Import Done"; }, 20000));
+
+    // Five components from the palette.
+    CDrawObj* slider = PlaceFromPalette(user, *view, *palette, "Single Value", "Horizontal Slider", CPoint(300, 60));
+    ASSERT_NE(slider, nullptr);
+    CDrawObj* chart = PlaceFromPalette(user, *view, *palette, "Charts", "Column Chart", CPoint(650, 200));
+    ASSERT_NE(chart, nullptr);
+    CDrawObj* gauge = PlaceFromPalette(user, *view, *palette, "Single Value", "Gauge", CPoint(300, 300));
+    ASSERT_NE(gauge, nullptr);
+    CDrawObj* label = PlaceFromPalette(user, *view, *palette, "Art and Background", "Label", CPoint(650, 40));
+    ASSERT_NE(label, nullptr);
+    CDrawObj* combo = PlaceFromPalette(user, *view, *palette, "Selectors", "Combo Box", CPoint(300, 500));
+    ASSERT_NE(combo, nullptr);
+    Shot(user, "build-01-placed");
+
+    // The slider: its value bound to the units of the first region (B2), its maximum raised.
+    CComponentPropertySheet* sheet = OpenSheet(user, *view, *slider);
+    ASSERT_NE(sheet, nullptr) << "no sheet for the slider";
+    Shot(user, "build-02-slider-sheet");
+    CWnd* general = ShowPage(user, *sheet, 0);
+    ASSERT_NE(general, nullptr);
+    CWnd* pick = Item(user, *general, CSingleValueGeneralPage::IDC_DATA_LINK);
+    ASSERT_NE(pick, nullptr);
+    const std::string unitsCell = BindByDragging(user, *pick, CPoint(1, 1), CPoint(1, 1), "$B$2", "build-03-slider-cells");
+    EXPECT_NE(unitsCell.find("$B$2"), std::string::npos) << unitsCell;
+    user.OnUi([&] { general = sheet->GetComponentPage(0); });
+    ASSERT_NE(general, nullptr);
+    CWnd* data = Item(user, *general, CSingleValueGeneralPage::IDC_DATA);
+    ASSERT_NE(data, nullptr) << "the slider's page has no cell field";
+    EXPECT_TRUE(user.WaitFor([&] { return data->GetWindowText().find("$B$2") != std::string::npos; }))
+        << "the slider's cell reads " << data->GetWindowText();
+    CWnd* behavior = ShowPage(user, *sheet, 1);
+    ASSERT_NE(behavior, nullptr);
+    CWnd* maximum = Item(user, *behavior, CSingleValueBehaviorPage::IDC_MAX);
+    ASSERT_NE(maximum, nullptr);
+    Retype(user, *maximum, "300");
+    Shot(user, "build-04-slider-limit");
+    EXPECT_TRUE(user.WaitFor([&] { return ParameterOf(*slider, "Behavior", "maxValue") == "300"; }))
+        << "the slider's maximum is " << ParameterOf(*slider, "Behavior", "maxValue");
+
+    // The chart: its title typed, its values the revenue of the regions (D2:D5), dragged.
+    sheet = OpenSheet(user, *view, *chart);
+    ASSERT_NE(sheet, nullptr) << "no sheet for the chart";
+    general = ShowPage(user, *sheet, 0);
+    ASSERT_NE(general, nullptr);
+    CWnd* title = Item(user, *general, CChartGeneralPage::IDC_TITLE);
+    ASSERT_NE(title, nullptr);
+    Retype(user, *title, "Revenue by region");
+    EXPECT_TRUE(user.WaitFor([&] { return title->GetWindowText() == "Revenue by region"; })) << title->GetWindowText();
+    CWnd* values = nullptr;
+    for (int id : {CChartGeneralPage::IDC_VALUES_LINK, CChartGeneralPage::IDC_RANGE_LINK}) {
+        CWnd* candidate = Item(user, *general, id);
+        bool shown = false;
+        user.OnUi([&] { shown = candidate != nullptr && candidate->IsWindowVisible() && candidate->IsWindowEnabled(); });
+        if (shown) {
+            values = candidate;
+            break;
+        }
+    }
+    ASSERT_NE(values, nullptr) << "no pick button for the chart's values";
+    const std::string revenue = BindByDragging(user, *values, CPoint(3, 1), CPoint(3, 4), "$D$2:$D$5", "build-05-chart-cells");
+    EXPECT_NE(revenue.find("$D$2:$D$5"), std::string::npos) << revenue;
+    Shot(user, "build-06-chart-sheet");
+
+    // The gauge shows the revenue of the first region, the label the best region, the combo
+    // box lists the regions: each bound by its pick button and a drag in the workbook.
+    struct Binding {
+        CDrawObj* obj;
+        int modeId; // a radio button to choose linking first, or 0
+        int pickId;
+        CPoint from;
+        CPoint to;
+        const char* reference;
+        const char* shot;
+    };
+    const Binding bindings[] = {
+        {gauge, 0, CSingleValueGeneralPage::IDC_DATA_LINK, CPoint(3, 1), CPoint(3, 1), "$D$2", "build-07-gauge-cells"},
+        {label, CLabelGeneralPage::IDC_LINK_MODE, CLabelGeneralPage::IDC_LINK, CPoint(1, 9), CPoint(1, 9), "$B$10",
+         "build-07-label-cells"},
+        {combo, 0, CSelectorGeneralPage::IDC_LABELS_LINK, CPoint(0, 1), CPoint(0, 4), "$A$2:$A$5",
+         "build-07-combo-cells"},
+    };
+    for (const Binding& b : bindings) {
+        CComponentPropertySheet* its = OpenSheet(user, *view, *b.obj);
+        ASSERT_NE(its, nullptr);
+        CWnd* page = ShowPage(user, *its, 0);
+        ASSERT_NE(page, nullptr);
+        CWnd* pickButton = Item(user, *page, b.pickId);
+        ASSERT_NE(pickButton, nullptr);
+        const auto enabled = [&] { return pickButton->IsWindowEnabled() != FALSE; };
+        if (b.modeId != 0) {
+            CWnd* mode = Item(user, *page, b.modeId);
+            ASSERT_NE(mode, nullptr);
+            const CRect r = user.RectOf(*mode);
+            ClickFor(user, CPoint(r.left + 6, r.CenterPoint().y), enabled);
+        }
+        ASSERT_TRUE(user.WaitFor(enabled)) << b.shot;
+        const std::string picked = BindByDragging(user, *pickButton, b.from, b.to, b.reference, b.shot);
+        EXPECT_NE(picked.find(b.reference), std::string::npos) << b.shot << ": " << picked;
+    }
+    Shot(user, "build-07-bound");
+
+    // Preview: the slider dragged, the chart follows.
+    ASSERT_TRUE(ClickToolButton(user, *frame, ID_VIEW_SWF_PREVIEW, [&] { return view->IsPreview(); })) << "no preview";
+    // The player draws the movie once it has loaded it: the canvas shows more than paper.
+    const CRect chartArea = ScreenRectOf(user, *view, *chart);
+    const auto drawn = [&] {
+        const CBitmap screen = user.Screen();
+        const COLORREF paper = screen.GetPixel(chartArea.left + 2, chartArea.top + 2);
+        int inked = 0;
+        for (int y = chartArea.top; y < chartArea.bottom; y += 4) {
+            for (int x = chartArea.left; x < chartArea.right; x += 4) {
+                if (screen.GetPixel(x, y) != paper)
+                    ++inked;
+            }
+        }
+        return inked > 20;
+    };
+    for (int i = 0; i < 100 && !drawn(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (followInPreview) {
+        EXPECT_TRUE(drawn()) << "the preview shows no chart";
+    }
+    Shot(user, "build-07-preview");
+    if (followInPreview) {
+    const CRect sliderOnScreen = ScreenRectOf(user, *view, *slider);
+    const CRect chartOnScreen = ScreenRectOf(user, *view, *chart);
+    const CBitmap before = user.Screen();
+    user.Drag(CPoint(sliderOnScreen.left + sliderOnScreen.Width() / 2, sliderOnScreen.CenterPoint().y),
+              CPoint(sliderOnScreen.right - 10, sliderOnScreen.CenterPoint().y), 12);
+    user.WaitDrawn(2000);
+    Shot(user, "build-08-preview-dragged");
+    const CBitmap after = user.Screen();
+    int changed = 0;
+    for (int y = chartOnScreen.top; y < chartOnScreen.bottom; y += 2) {
+        for (int x = chartOnScreen.left; x < chartOnScreen.right; x += 2) {
+            if (before.GetPixel(x, y) != after.GetPixel(x, y))
+                ++changed;
+        }
+    }
+    EXPECT_GT(changed, 20) << "the chart did not follow the slider";
+    }
+    ASSERT_TRUE(ClickToolButton(user, *frame, ID_VIEW_SWF_PREVIEW, [&] { return !view->IsPreview(); }))
+        << "the preview did not end";
+
+    // Saved, a new document, and the saved one opened again.
+    user.Click(user.PointOf(*view, CPoint(5, 5)));
+    user.Keys("ctrl+s");
+    ASSERT_TRUE(AnswerFileChooser(user, saved, false)) << "no file chooser for saving";
+    ASSERT_TRUE(user.WaitFor([&] { return std::filesystem::exists(saved); }, 20000)) << "nothing was saved";
+    Shot(user, "build-09-saved");
+    user.Keys("ctrl+n");
+    ASSERT_TRUE(user.WaitFor([&] { return view->GetDocument()->GetObjects().empty(); }, 10000)) << "no new document";
+    user.Keys("ctrl+o");
+    ASSERT_TRUE(AnswerFileChooser(user, saved, true)) << "no file chooser for opening";
+    const bool reopened = user.WaitFor([&] { return view->GetDocument()->GetObjects().size() == 5; }, 20000);
+    if (!reopened)
+        Shot(user, "build-not-reopened");
+    ASSERT_TRUE(reopened) << "the saved document did not open: " << view->GetDocument()->GetObjects().size()
+                          << " objects, " << view->GetDocument()->GetPathName();
+    Shot(user, "build-10-reopened");
+
+    // Exported as a movie.
+    ASSERT_TRUE(user.WaitFor([&] { return CWnd::GetActiveWindow() == frame; }));
+    user.Keys("alt+f");
+    ASSERT_TRUE(user.WaitForPopupMenu());
+    user.Keys("e");
+    user.Keys("Return");
+    ASSERT_TRUE(AnswerFileChooser(user, movie, false)) << "no file chooser for the movie";
+    ASSERT_TRUE(user.WaitFor([&] { return std::filesystem::exists(movie) && std::filesystem::file_size(movie) > 100; },
+                             60000))
+        << "no movie was written";
+    Shot(user, "build-11-exported");
 }
 
 } // namespace
