@@ -36,6 +36,7 @@
 #include "tools/cli/CommandLine.h"
 #include "tools/cli/InstallFolder.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -182,9 +183,10 @@ int Check(const std::string& path)
 std::vector<unsigned char> DescriptionFileBytes(const std::string& text)
 {
     const auto length = static_cast<std::uint32_t>(text.size());
-    std::vector<unsigned char> bytes = {static_cast<unsigned char>(length), static_cast<unsigned char>(length >> 8),
-                                        static_cast<unsigned char>(length >> 16), static_cast<unsigned char>(length >> 24)};
-    bytes.insert(bytes.end(), text.begin(), text.end());
+    std::vector<unsigned char> bytes(4 + text.size());
+    for (int i = 0; i < 4; ++i)
+        bytes[static_cast<std::size_t>(i)] = static_cast<unsigned char>(length >> (8 * i));
+    std::copy(text.begin(), text.end(), bytes.begin() + 4);
     return bytes;
 }
 

@@ -13,7 +13,7 @@
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/DrawView.h"
 #include "app/canvas/ComponentObj.h"
-#include "app/canvas/CanvasPropertiesPanel.h"
+#include "app/panels/CanvasPropertiesPanel.h"
 #include "propui/PropertiesPanel.h"
 #include "model/Component.h"
 #include "model/Parameter.h"
