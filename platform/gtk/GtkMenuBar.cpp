@@ -111,13 +111,11 @@ public:
             return;
         }
         GtkWidget* title = titles_[static_cast<std::size_t>(index)];
-        // What the toolkit does for Alt with the letter: the bar takes the keyboard and the
-        // title's menu opens. Its first item is not chosen yet (the first Down chooses it), as
-        // in the menus opened by a click.
+        // What the toolkit does for Alt with the letter: the bar takes the keyboard, the title's
+        // menu opens with its first item chosen, and an item's letter chooses that item. (With no
+        // item chosen the menu would hand every key back to the bar, and the letters of the
+        // items would do nothing.)
         gtk_widget_mnemonic_activate(title, FALSE);
-        if (GtkWidget* sub = gtk_menu_item_get_submenu(GTK_MENU_ITEM(title))) {
-            gtk_menu_shell_deselect(GTK_MENU_SHELL(sub));
-        }
     }
 
     int OpenTitle() override { return open_; }

@@ -25,10 +25,13 @@
 #include "swf/SwfPlaceObject2.h"
 #include "swf/SwfTags.h"
 #include "tests/player/InitClip.h"
+#include "tests/player/OutputFolder.h"
 #include "tests/publish/PublishTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tools/actionscript/Compiler.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -168,6 +171,11 @@ struct Dashboard {
     }
     std::string Cell(const char* a1) { return "V" + std::to_string(model.Id(a1)); }
 
+    void Write(const std::filesystem::path& file, const std::string& probe,
+               const std::vector<std::pair<std::string, std::string>>& cells, bool collaboration = false)
+    {
+        Write(file, probe.c_str(), cells, collaboration);
+    }
     void Write(const std::filesystem::path& file, const char* probe,
                const std::vector<std::pair<std::string, std::string>>& cells, bool collaboration = false)
     {
@@ -211,6 +219,35 @@ inline void WriteDocumentMovie(const std::filesystem::path& document, const std:
     const auto& paper = doc.GetPaperColor();
     WriteMovie(file, *base, components, shipped, library, ids, depths, probe,
                {{"TOTAL", std::to_string(components.size())}}, {width * 20, height * 20, paper[0], paper[1], paper[2]});
+}
+
+// A probe clip whose script runs once, on its third frame, when the components have drawn.
+inline std::string ThirdFrameProbe(const std::string& body)
+{
+    return "_global.KVProbe = function () { this.kvFrames = 0; };\n"
+           "KVProbe.prototype = new MovieClip();\n"
+           "KVProbe.prototype.onEnterFrame = function () {\n"
+           "    if (++this.kvFrames != 3)\n"
+           "        return;\n" +
+           body + "};\nObject.registerClass(\"KVProbeSymbol\", KVProbe);\n";
+}
+
+// The main of a movie maker: writes its movies into the folder its command line names, over the
+// shipped installation; 2 on a bad command line, 1 with the reason when writing fails.
+template <class WriteAll>
+int WriteMovies(int argc, char** argv, WriteAll writeAll)
+{
+    std::filesystem::path folder;
+    if (!playertest::OutputFolder(argc, argv, folder))
+        return 2;
+    try {
+        Installation installed(testsupport::InstallDir());
+        writeAll(installed, folder);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace dashboardtest

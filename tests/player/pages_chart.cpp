@@ -88,11 +88,8 @@ void TypeSpin(CChartBehaviorPage& page, int id, const std::string& text)
 
 int main(int argc, char** argv)
 {
-    std::filesystem::path folder;
-    if (!playertest::OutputFolder(argc, argv, folder))
-        return 2;
-    try {
-        dashboardtest::Installation installed(testsupport::InstallDir());
+    return dashboardtest::WriteMovies(argc, argv, [](dashboardtest::Installation& installed,
+                                                    const std::filesystem::path& folder) {
         Dashboard d(installed);
         d.model.Number("A1", 10);
         d.model.Number("B1", 10);
@@ -163,9 +160,5 @@ int main(int argc, char** argv)
         });
         parent.DestroyWindow();
         d.Write(folder / "charts.swf", kProbe, {{"CELL", d.Cell("A1")}});
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-    return 0;
+    });
 }

@@ -46,12 +46,7 @@ using pagedriving::Click;
 using pagedriving::EditSub;
 using pagedriving::Spin;
 
-const char* kSeriesProbe = R"(
-_global.KVProbe = function () { this.kvFrames = 0; };
-KVProbe.prototype = new MovieClip();
-KVProbe.prototype.onEnterFrame = function () {
-    if (++this.kvFrames != 3)
-        return;
+const std::string kSeriesProbe = dashboardtest::ThirdFrameProbe(R"(
     var column = _root.KVColumnChartSymbol_1, line = _root.KVLineChartSymbol_1;
     var combo = _root.KVComboChartSymbol_1, pie = _root.KVPieChartSymbol_1;
     var bar0 = column.kvBars[0], span = column.kvPlotArea[2] / 3;
@@ -62,16 +57,9 @@ KVProbe.prototype.onEnterFrame = function () {
     fscommand("ready", (column._x + bar0[0] + bar0[2] / 2) + "," + (column._y + bar0[1] + bar0[3] - 2) + ","
               + (line._x + first[0]) + "," + (line._y + first[1]) + ","
               + (line._x + first[0] + 4) + "," + (line._y + first[1] + 4));
-};
-Object.registerClass("KVProbeSymbol", KVProbe);
-)";
+)");
 
-const char* kLayoutProbe = R"(
-_global.KVProbe = function () { this.kvFrames = 0; };
-KVProbe.prototype = new MovieClip();
-KVProbe.prototype.onEnterFrame = function () {
-    if (++this.kvFrames != 3)
-        return;
+const std::string kLayoutProbe = dashboardtest::ThirdFrameProbe(R"(
     var axis = _root.KVColumnChartSymbol_1, grid = _root.KVColumnChartSymbol_2;
     var legend = _root.KVLineChartSymbol_1, buttons = _root.KVColumnChartSymbol_3;
     var a = axis.kvPlotArea, g = grid.kvPlotArea, s = grid.kvScale;
@@ -86,16 +74,9 @@ KVProbe.prototype.onEnterFrame = function () {
               + (legend._x + box.xMin + 2) + "," + (legend._y + box.yMin + 2) + ","
               + (buttons._x + buttons.kvPlotArea[0] + buttons.kvPlotArea[2] + 5) + "," + (buttons._y + buttons.kvPlotArea[1] + 3) + ","
               + (grid._x + grid.kvBars[0][0] + grid.kvBars[0][2] / 2) + "," + (grid._y + minorY));
-};
-Object.registerClass("KVProbeSymbol", KVProbe);
-)";
+)");
 
-const char* kMoreProbe = R"(
-_global.KVProbe = function () { this.kvFrames = 0; };
-KVProbe.prototype = new MovieClip();
-KVProbe.prototype.onEnterFrame = function () {
-    if (++this.kvFrames != 3)
-        return;
+const std::string kMoreProbe = dashboardtest::ThirdFrameProbe(R"(
     var title = _root.KVColumnChartSymbol_1, manual = _root.KVColumnChartSymbol_2;
     var units = _root.KVBarChartSymbol_1, xy = _root.KVXYChartSymbol_1;
     var labels = 0;
@@ -106,16 +87,9 @@ KVProbe.prototype.onEnterFrame = function () {
               + xy.markerColors[0] + "|" + title.chartTitleProps.borderWeight);
     fscommand("ready", (title._x + box.xMin + 4) + "," + (title._y + box.yMin + 4) + ","
               + (xy._x + point[0]) + "," + (xy._y + point[1]));
-};
-Object.registerClass("KVProbeSymbol", KVProbe);
-)";
+)");
 
-const char* kArtProbe = R"(
-_global.KVProbe = function () { this.kvFrames = 0; };
-KVProbe.prototype = new MovieClip();
-KVProbe.prototype.onEnterFrame = function () {
-    if (++this.kvFrames != 3)
-        return;
+const std::string kArtProbe = dashboardtest::ThirdFrameProbe(R"(
     var art = _root.KVColumnChartSymbol_1, pie = _root.KVPieChartSymbol_1;
     var bar = art.kvBars[2], c = pie.kvPieCentre, a = pie.kvSlices[1][0] * Math.PI / 180;
     fscommand("state", art.useBackgroundArt + "|" + art.useMarkerArt + "|" + pie.showLines);
@@ -123,19 +97,14 @@ KVProbe.prototype.onEnterFrame = function () {
               + (art._x + bar[0] + bar[2] * 0.75) + "," + (art._y + bar[1] + bar[3] / 2) + ","
               + (art._x + 3) + "," + (art._y + 3) + "," + (art._x + 3) + "," + (art._y + art.kvH - 4) + ","
               + (pie._x + c[0] + c[2] / 2 * Math.sin(a)) + "," + (pie._y + c[1] - c[2] / 2 * Math.cos(a)));
-};
-Object.registerClass("KVProbeSymbol", KVProbe);
-)";
+)");
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    std::filesystem::path folder;
-    if (!playertest::OutputFolder(argc, argv, folder))
-        return 2;
-    try {
-        dashboardtest::Installation installed(testsupport::InstallDir());
+    return dashboardtest::WriteMovies(argc, argv, [](dashboardtest::Installation& installed,
+                                                    const std::filesystem::path& folder) {
         CScriptedCommonDialogs& dialogs = UseScriptedCommonDialogs();
         UseScriptedMessageBoxes();
         CWnd parent;
@@ -246,9 +215,5 @@ int main(int argc, char** argv)
                 [](CWnd& page) { Click(page, CChartSeriesPage::IDC_HIGHLIGHTS); });
         parent.DestroyWindow();
         a.Write(folder / "chartlook-art.swf", kArtProbe, {});
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-    return 0;
+    });
 }

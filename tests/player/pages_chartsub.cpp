@@ -35,12 +35,7 @@ using dashboardtest::Dashboard;
 using pagedriving::Click;
 using pagedriving::EditSub;
 
-const char* kProbe = R"(
-_global.KVProbe = function () { this.kvFrames = 0; };
-KVProbe.prototype = new MovieClip();
-KVProbe.prototype.onEnterFrame = function () {
-    if (++this.kvFrames != 3)
-        return;
+const std::string kProbe = dashboardtest::ThirdFrameProbe(R"(
     var column = _root.KVColumnChartSymbol_1, line = _root.KVLineChartSymbol_1;
     var bar = _root.KVBarChartSymbol_1, combo = _root.KVComboChartSymbol_1;
     var bar0 = column.kvBars[0], comboBar = combo.kvBars[combo.kvBars.length - 1];
@@ -50,16 +45,9 @@ KVProbe.prototype.onEnterFrame = function () {
     fscommand("ready", (column._x + bar0[0] + bar0[2] / 2) + "," + (column._y + bar0[1] + bar0[3] / 2) + ","
               + (bar._x + 3) + "," + (bar._y + bar.kvH - 3) + ","
               + (combo._x + comboBar[0] + comboBar[2] / 2) + "," + (combo._y + comboBar[1] + comboBar[3] - 2));
-};
-Object.registerClass("KVProbeSymbol", KVProbe);
-)";
+)");
 
-const char* kOthersProbe = R"(
-_global.KVProbe = function () { this.kvFrames = 0; };
-KVProbe.prototype = new MovieClip();
-KVProbe.prototype.onEnterFrame = function () {
-    if (++this.kvFrames != 3)
-        return;
+const std::string kOthersProbe = dashboardtest::ThirdFrameProbe(R"(
     var pie = _root.KVPieChartSymbol_1, xy = _root.KVXYChartSymbol_1, bubble = _root.KVBubbleChartSymbol_1;
     var cols = _root.KVStackColumnChartSymbol_1, bars = _root.KVStackBarChartSymbol_1;
     var col0 = cols.kvBars[0], bar0 = bars.kvBars[0];
@@ -67,9 +55,7 @@ KVProbe.prototype.onEnterFrame = function () {
               + cols.markerColors[0] + "|" + bars.markerColors[0]);
     fscommand("ready", (cols._x + col0[0] + col0[2] / 2) + "," + (cols._y + col0[1] + col0[3] / 2) + ","
               + (bars._x + bar0[0] + bar0[2] / 2) + "," + (bars._y + bar0[1] + bar0[3] / 2));
-};
-Object.registerClass("KVProbeSymbol", KVProbe);
-)";
+)");
 
 void Choose(CWnd& page, int id, int index)
 {
@@ -80,11 +66,8 @@ void Choose(CWnd& page, int id, int index)
 
 int main(int argc, char** argv)
 {
-    std::filesystem::path folder;
-    if (!playertest::OutputFolder(argc, argv, folder))
-        return 2;
-    try {
-        dashboardtest::Installation installed(testsupport::InstallDir());
+    return dashboardtest::WriteMovies(argc, argv, [](dashboardtest::Installation& installed,
+                                                    const std::filesystem::path& folder) {
         Dashboard d(installed);
         d.model.Number("A1", 1);
         CComponent& column = d.Add("KVColumnChartSymbol", 200, 200, 3700, 2700);
@@ -139,9 +122,5 @@ int main(int argc, char** argv)
                 [](CWnd& page) { Click(page, CChartSeriesPage::IDC_MARKER_COLOR); });
         parent.DestroyWindow();
         others.Write(folder / "chartsub-others.swf", kOthersProbe, {});
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-    return 0;
+    });
 }

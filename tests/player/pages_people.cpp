@@ -118,11 +118,8 @@ void SetNames(CComponent& c, const std::vector<std::string>& names)
 
 int main(int argc, char** argv)
 {
-    std::filesystem::path folder;
-    if (!playertest::OutputFolder(argc, argv, folder))
-        return 2;
-    try {
-        dashboardtest::Installation installed(testsupport::InstallDir());
+    return dashboardtest::WriteMovies(argc, argv, [](dashboardtest::Installation& installed,
+                                                    const std::filesystem::path& folder) {
         Dashboard d(installed);
         const std::vector<std::pair<const char*, double>> values = {{"A1", 4}, {"B1", 5}, {"A2", 6},
                                                                    {"A3", 7}, {"C1", 0}, {"C2", 0}};
@@ -192,9 +189,5 @@ int main(int argc, char** argv)
         d.Write(folder / "people.swf", kProbe,
                 {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("B1")}, {"CELL3", d.Cell("A2")}, {"CELL4", d.Cell("A3")},
                  {"CELL5", d.Cell("C1")}, {"CELL6", d.Cell("C2")}});
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-    return 0;
+    });
 }

@@ -64,21 +64,26 @@ using pagedriving::Edit;
 using pagedriving::EditSet;
 using pagedriving::Type;
 
+// The picture of the background loads on its own time: the probe reports what the pages set on
+// the third frame, then waits for the picture (120 frames at most) before it says it is ready.
 const char* kPagesProbe = R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
 KVProbe.prototype = new MovieClip();
 KVProbe.prototype.onEnterFrame = function () {
-    if (++this.kvFrames != 3)
-        return;
     var line = _root.KVLineSymbol_1, url = _root.KVUrlButtonSymbol_1, label = _root.KVLabelCompSymbol_1;
     var back = _root.KVBackgroundSymbol_1, grown = _root.KVBackgroundSymbol_2, line2 = _root.KVLineSymbol_2;
     var url2 = _root.KVUrlButtonSymbol_2, trend = _root.KVTrendIconSymbol_1, scenario = _root.KVScenarioSymbol_1;
     var input = _root.KVInputTextSymbol_1, card = _root.KVBackground2Symbol_1;
-    fscommand("state", line.lineColor + "|" + line.lineThickness + "|" + url.kvFields.kvLabel + "|"
-              + url.windowName + "|" + label.kvFields.kvLabel + "|" + back.backColor);
-    fscommand("more", grown.introStyle + "|" + grown.introTime + "|" + grown._xscale + "|" + line2.lineThickness
-              + "|" + url2.kvLabel.getTextFormat().size + "|" + url.customColor + "|" + trend.customColor
-              + "|" + scenario.customColor + "|" + input.kvEdit.text);
+    if (++this.kvFrames == 3) {
+        fscommand("state", line.lineColor + "|" + line.lineThickness + "|" + url.kvFields.kvLabel + "|"
+                  + url.windowName + "|" + label.kvFields.kvLabel + "|" + back.backColor);
+        fscommand("more", grown.introStyle + "|" + grown.introTime + "|" + grown._xscale + "|" + line2.lineThickness
+                  + "|" + url2.kvLabel.getTextFormat().size + "|" + url.customColor + "|" + trend.customColor
+                  + "|" + scenario.customColor + "|" + input.kvEdit.text);
+    }
+    if (this.kvFrames < 3 || this.kvDone || (!(card.kvPicture._width > 0) && this.kvFrames < 120))
+        return;
+    this.kvDone = true;
     fscommand("picture", card.useExternalFile + "|" + card.artEnabled + "|" + card.kvArt + "|"
               + card.externalFile.bgType + "|" + (card.externalFile.fileName != "") + "|" + card.externalFile.pathName
               + "|" + card.kvPicture._width + "|" + card.kvPicture._height + "|" + card.kvW + "|" + card.kvH);
@@ -88,12 +93,7 @@ KVProbe.prototype.onEnterFrame = function () {
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
 
-const char* kTextProbe = R"(
-_global.KVProbe = function () { this.kvFrames = 0; };
-KVProbe.prototype = new MovieClip();
-KVProbe.prototype.onEnterFrame = function () {
-    if (++this.kvFrames != 3)
-        return;
+const std::string kTextProbe = dashboardtest::ThirdFrameProbe(R"(
     var input = _root.KVInputTextSymbol_1, area = _root.KVTextAreaInputSymbol_1;
     var label = _root.KVLabelCompSymbol_1, fading = _root.KVLabelCompSymbol_2, f = label.formatValue;
     fscommand("input", input.kvEdit.password + "|" + input.kvEdit.maxChars + "|" + input.kvEdit.restrict);
@@ -105,9 +105,7 @@ KVProbe.prototype.onEnterFrame = function () {
               + fading._alpha);
     fscommand("ready", (area._x + 20) + "," + (area._y + area.kvH - 10) + "," + (label._x + 1) + ","
               + (label._y + label.kvH / 2) + "," + (label._x + label.kvW - 12) + "," + (label._y + label.kvH / 2));
-};
-Object.registerClass("KVProbeSymbol", KVProbe);
-)";
+)");
 
 CParameterSet* NestedSet(CComponent& component, const char* group, const char* name)
 {
@@ -275,11 +273,8 @@ void WriteTextPagesMovie(dashboardtest::Installation& installed, CWnd& parent,
 
 int main(int argc, char** argv)
 {
-    std::filesystem::path folder;
-    if (!playertest::OutputFolder(argc, argv, folder))
-        return 2;
-    try {
-        dashboardtest::Installation installed(testsupport::InstallDir());
+    return dashboardtest::WriteMovies(argc, argv, [](dashboardtest::Installation& installed,
+                                                    const std::filesystem::path& folder) {
         CScriptedCommonDialogs& dialogs = UseScriptedCommonDialogs();
         UseScriptedMessageBoxes();
         CWnd parent;
@@ -288,9 +283,5 @@ int main(int argc, char** argv)
         WriteCommonPagesMovie(installed, parent, dialogs, folder / "pages.swf");
         WriteTextPagesMovie(installed, parent, dialogs, folder / "text.swf");
         parent.DestroyWindow();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-    return 0;
+    });
 }

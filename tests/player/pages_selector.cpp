@@ -80,11 +80,8 @@ void TypeLabels(CDialog& dlg, const std::vector<std::string>& labels)
 
 int main(int argc, char** argv)
 {
-    std::filesystem::path folder;
-    if (!playertest::OutputFolder(argc, argv, folder))
-        return 2;
-    try {
-        dashboardtest::Installation installed(testsupport::InstallDir());
+    return dashboardtest::WriteMovies(argc, argv, [](dashboardtest::Installation& installed,
+                                                    const std::filesystem::path& folder) {
         Dashboard d(installed);
         d.model.Text("A1", "");
         d.model.Text("B1", "NY");
@@ -125,9 +122,5 @@ int main(int argc, char** argv)
         });
         parent.DestroyWindow();
         d.Write(folder / "selectors.swf", kProbe, {{"CELL", d.Cell("A1")}});
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-    return 0;
+    });
 }

@@ -29,12 +29,7 @@ using pagedriving::Edit;
 using pagedriving::IndexOf;
 using pagedriving::TypeSpin;
 
-const char* kProbe = R"(
-_global.KVProbe = function () { this.kvFrames = 0; };
-KVProbe.prototype = new MovieClip();
-KVProbe.prototype.onEnterFrame = function () {
-    if (++this.kvFrames != 3)
-        return;
+const std::string kProbe = dashboardtest::ThirdFrameProbe(R"(
     var list = _root.KVListBoxSymbol_1, box = _root.KVCheckBoxSymbol_1, combo = _root.KVComboBoxSymbol_1;
     var map = _root.KVMapUSASymbol_1;
     fscommand("list", list.kvRow0.getTextFormat().color + "|" + list.kvRow1.getTextFormat().color);
@@ -48,19 +43,14 @@ KVProbe.prototype.onEnterFrame = function () {
     var first = map.selectedRegion;
     map.kvRegion_TX.onRelease();
     fscommand("onoff", first + "|[" + map.selectedRegion + "]");
-};
-Object.registerClass("KVProbeSymbol", KVProbe);
-)";
+)");
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    std::filesystem::path folder;
-    if (!playertest::OutputFolder(argc, argv, folder))
-        return 2;
-    try {
-        dashboardtest::Installation installed(testsupport::InstallDir());
+    return dashboardtest::WriteMovies(argc, argv, [](dashboardtest::Installation& installed,
+                                                    const std::filesystem::path& folder) {
         Dashboard d(installed);
         d.model.Text("C1", "Sales by state");
         CComponent& list = d.Add("KVListBoxSymbol", 200, 200, 2400, 1600);
@@ -95,9 +85,5 @@ int main(int argc, char** argv)
         if (!dialogs.Unexpected().empty())
             throw std::runtime_error("a dialog the pages were not meant to open");
         d.Write(folder / "selector-look.swf", kProbe, {});
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-    return 0;
+    });
 }

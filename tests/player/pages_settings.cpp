@@ -59,11 +59,8 @@ Object.registerClass("KVProbeSymbol", KVProbe);
 
 int main(int argc, char** argv)
 {
-    std::filesystem::path folder;
-    if (!playertest::OutputFolder(argc, argv, folder))
-        return 2;
-    try {
-        dashboardtest::Installation installed(testsupport::InstallDir());
+    return dashboardtest::WriteMovies(argc, argv, [](dashboardtest::Installation& installed,
+                                                    const std::filesystem::path& folder) {
         Dashboard d(installed);
         d.model.Number("A1", 300);
         d.model.Number("A2", 50);
@@ -93,9 +90,5 @@ int main(int argc, char** argv)
                                     [](CWnd& page) { Click(page, CSelectorBehaviorPage::IDC_ANIMATION); });
         parent.DestroyWindow();
         d.Write(folder / "settings.swf", kProbe, {});
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-    return 0;
+    });
 }

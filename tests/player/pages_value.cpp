@@ -85,11 +85,8 @@ void EditWithWorkbook(CWnd& parent, Dashboard& d, CComponent& component, const c
 
 int main(int argc, char** argv)
 {
-    std::filesystem::path folder;
-    if (!playertest::OutputFolder(argc, argv, folder))
-        return 2;
-    try {
-        dashboardtest::Installation installed(testsupport::InstallDir());
+    return dashboardtest::WriteMovies(argc, argv, [](dashboardtest::Installation& installed,
+                                                    const std::filesystem::path& folder) {
         Dashboard d(installed);
         d.model.Number("A1", 50);
         const char* shown[] = {"E1", "F1", "E2", "F2", "E3", "F3"};
@@ -142,9 +139,5 @@ int main(int argc, char** argv)
         });
         parent.DestroyWindow();
         d.Write(folder / "value.swf", kProbe, {{"CELL1", d.Cell("I1")}});
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-    return 0;
+    });
 }

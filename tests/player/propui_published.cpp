@@ -115,11 +115,8 @@ void EditLabelFont(CComponent& button)
 
 int main(int argc, char** argv)
 {
-    std::filesystem::path folder;
-    if (!playertest::OutputFolder(argc, argv, folder))
-        return 2;
-    try {
-        dashboardtest::Installation installed(testsupport::InstallDir());
+    return dashboardtest::WriteMovies(argc, argv, [](dashboardtest::Installation& installed,
+                                                    const std::filesystem::path& folder) {
         dashboardtest::Dashboard d(installed);
         d.model.Number("A1", 1234.5);
         CComponent& display = d.Add("KVValueDisplaySymbol", 400, 400, 3000, 1000);
@@ -134,9 +131,5 @@ int main(int argc, char** argv)
         if (size.GetSet() == nullptr || size.GetSet()->FindParameter("size")->GetInt() != 18)
             throw std::runtime_error("the label font did not reach the URL button's parameters");
         d.Write(folder / "edited.swf", kTitleProbe, {{"CELL", d.Cell("A1")}, {"URL", url.GetName()}});
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-    return 0;
+    });
 }

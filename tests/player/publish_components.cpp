@@ -245,12 +245,7 @@ Object.registerClass("KVProbeSymbol", KVProbe);
 // Tells, three frames in, how many component clips drew themselves, of how many the document
 // holds, and how many of their texts show a value that went wrong ("[object ...]", "undefined",
 // "NaN"), which are listed first.
-const char* kSampleProbe = R"(
-_global.KVProbe = function () { this.kvFrames = 0; };
-KVProbe.prototype = new MovieClip();
-KVProbe.prototype.onEnterFrame = function () {
-    if (++this.kvFrames != 3)
-        return;
+const std::string kSampleProbe = dashboardtest::ThirdFrameProbe(R"(
     var drawn = 0, wrong = [];
     for (var k in _root) {
         var clip = _root[k];
@@ -265,9 +260,7 @@ KVProbe.prototype.onEnterFrame = function () {
     }
     fscommand("wrong", wrong.join("; "));
     fscommand("drawn", drawn + "/" + TOTAL + "/" + wrong.length);
-};
-Object.registerClass("KVProbeSymbol", KVProbe);
-)";
+)");
 
 } // namespace
 
@@ -420,7 +413,7 @@ int main(int argc, char** argv)
         for (const auto& entry : std::filesystem::recursive_directory_iterator(installed.folder / "samples"))
             if (entry.path().extension() == ".vtd")
                 WriteDocumentMovie(entry.path(), folder / (entry.path().stem().string() + ".swf"),
-                                   installed.library, installed.folder, kSampleProbe);
+                                   installed.library, installed.folder, kSampleProbe.c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "components: %s\n", e.what());
         return 1;

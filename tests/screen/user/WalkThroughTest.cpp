@@ -805,10 +805,18 @@ void WalkThroughTest::Build(ScreenUser& user, CKVApp* program, const std::filesy
         << "the preview did not end";
 
     // Saved, a new document, and the saved one opened again.
-    user.Click(user.PointOf(*view, CPoint(5, 5)));
+    // A click on empty paper away from the tool windows (the palette lies over the canvas's
+    // top-left corner) gives the keyboard back to the document's window.
+    CRect paper;
+    user.OnUi([&] { view->GetClientRect(&paper); });
+    user.Click(user.PointOf(*view, CPoint(paper.right - 30, paper.bottom - 30)));
+    user.WaitForFocusedTitle(TitleOf(user, *frame));
     user.Keys("ctrl+s");
-    ASSERT_TRUE(AnswerFileChooser(user, saved, false)) << "no file chooser for saving";
-    ASSERT_TRUE(user.WaitFor([&] { return std::filesystem::exists(saved); }, 20000)) << "nothing was saved";
+    ASSERT_TRUE(AnswerFileChooser(user, saved, false, "build-09-save-chooser")) << "no file chooser for saving";
+    if (!user.WaitFor([&] { return std::filesystem::exists(saved); }, 20000)) {
+        Shot(user, "build-not-saved");
+        FAIL() << "nothing was saved";
+    }
     Shot(user, "build-09-saved");
     user.Keys("ctrl+n");
     ASSERT_TRUE(user.WaitFor([&] { return view->GetDocument()->GetObjects().empty(); }, 10000)) << "no new document";
