@@ -2,6 +2,8 @@
 
 #include "propui/StylePreviewCtrl.h"
 
+#include <algorithm>
+
 CStyleSheet::CStyleSheet(const char* caption, CWnd* parent, UINT startPage, CStyleFolders& folders)
     : CPropertySheet(caption, parent, startPage)
 {
@@ -37,10 +39,16 @@ void CStyleSheet::OnInitDialog()
     const int w = sheet.Width();
     m_previewLabel.Create("Preview:", WS_CHILD | WS_VISIBLE, CRect(w + 10, 75, w + 100, 100), this, 0xFFFF);
     m_previewLabel.SetFont(GetFont(), FALSE);
-    SetWindowPos(nullptr, 0, 0, w + 350, sheet.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    // The preview shows the samples' whole frame at full size; the sheet grows to hold it.
+    const CRect area(w + 10, 105, w + 10 + CStylePreviewCtrl::kFrameWidth / 20,
+                     105 + CStylePreviewCtrl::kFrameHeight / 20);
+    CRect client;
+    GetClientRect(&client);
+    const int taller = std::max(0, area.bottom + 10 - client.Height());
+    SetWindowPos(nullptr, 0, 0, area.right + 10 + (w - client.Width()), sheet.Height() + taller,
+                 SWP_NOMOVE | SWP_NOZORDER);
     m_preview = std::make_unique<CStylePreviewCtrl>(*m_previewStage, m_catalog);
-    if (!m_preview->Create("", WS_CHILD | WS_VISIBLE, CRect(w + 10, 105, w + 310, 425), this,
-                           CStylePreviewCtrl::kControlId)) {
+    if (!m_preview->Create("", WS_CHILD | WS_VISIBLE, area, this, CStylePreviewCtrl::kControlId)) {
         m_preview.reset();
         return;
     }

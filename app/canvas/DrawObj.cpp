@@ -1,5 +1,6 @@
 #include "app/canvas/DrawObj.h"
 
+#include "platform/drawing/DC.h"
 
 // ---- archive ----
 
@@ -181,6 +182,22 @@ CRect CDrawObj::GetHandleRect(int nHandle, const ICanvasMapping* pView) const
     }
     p = pView->DocToClient(p);
     return pView->ClientToDoc(CRect(p.x - 3, p.y - 3, p.x + 3, p.y + 3));
+}
+
+void CDrawObj::DrawHandles(CDC* pDC, const ICanvasMapping* pView) const
+{
+    // A white rim around a black core reads on dark and light components alike. Every rim goes
+    // down before any core, so handles that overlap merge rather than cut into each other.
+    const int count = GetHandleCount();
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int n = 1; n <= count; ++n) {
+            CRect square = GetHandleRect(n, pView);
+            square.NormalizeRect();
+            if (pass == 1)
+                square.DeflateRect(square.Width() / 6, square.Height() / 6);
+            pDC->FillSolidRect(square, pass == 0 ? RGB(255, 255, 255) : RGB(0, 0, 0));
+        }
+    }
 }
 
 int CDrawObj::HitTest(CPoint point, const ICanvasMapping* pView, bool bSelected) const

@@ -120,6 +120,9 @@ public:
     void Invalidate();
     // The square of a handle, six pixels wide whatever the zoom, in twips.
     CRect GetHandleRect(int nHandle, const ICanvasMapping* pView) const;
+    // Paints every handle as a solid square, so handles that meet (a small object, corners
+    // shared by two selected objects) stay visible instead of cancelling each other out.
+    void DrawHandles(CDC* pDC, const ICanvasMapping* pView) const;
 
     ICanvasDocument* GetDocument() const { return m_pDocument; }
     void SetDocument(ICanvasDocument* doc) { m_pDocument = doc; }

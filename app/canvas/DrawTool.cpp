@@ -120,12 +120,9 @@ void CDrawTool::OnCancel(ICanvasView* pView)
 
 void CDrawTool::DrawTracking(ICanvasView*, CDC*) {}
 
-void CDrawTool::DrawHandles(ICanvasView*, CDC* pDC, CDrawObj* obj)
+void CDrawTool::DrawHandles(ICanvasView* pView, CDC* pDC, CDrawObj* obj)
 {
-    for (int n = 1; n <= obj->GetHandleCount(); ++n) {
-        const CPoint p = obj->GetHandle(n);
-        pDC->PatBlt(p.x - 60, p.y - 60, 140, 140, DSTINVERT);
-    }
+    obj->DrawHandles(pDC, pView);
 }
 
 // ---- select tool ----

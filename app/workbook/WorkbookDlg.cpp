@@ -68,6 +68,10 @@ BOOL CWorkbookDlg::OnInitDialog()
     m_tabs.Create(CRect(left, grid.bottom, tabsRight, bottom), this, IDC_WB_TABS);
     m_horizontal.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ, CRect(tabsRight, grid.bottom, grid.right, bottom), this,
                         IDC_WB_HSCROLL);
+    // Made here rather than from the template, the grid and its tabs take the dialog's font
+    // themselves, so cells, headers and tabs read at the size of the fields around them.
+    m_grid.SetFont(GetFont(), FALSE);
+    m_tabs.SetFont(GetFont(), FALSE);
 
     m_grid.SetWorkbook(&m_book);
     m_tabs.SetWorkbook(&m_book);

@@ -327,6 +327,7 @@ void CWorkbookGrid::Paint(CDC& dc)
     GetClientRect(&client);
     m_cellsPainted = 0;
     dc.FillSolidRect(client, RGB(255, 255, 255));
+    dc.SelectObject(GetFont());
     const sheet::xlsx::Sheet* sheet = GetSheet();
     const int headerWidth = RowHeaderWidth();
     const std::uint32_t rows = VisibleRows();
@@ -500,6 +501,7 @@ void CSheetTabs::Paint(CDC& dc)
     CRect client;
     GetClientRect(&client);
     dc.FillSolidRect(client, GetSysColor(COLOR_BTNFACE));
+    dc.SelectObject(GetFont());
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(RGB(0, 0, 0));
     dc.DrawText("<", CRect(0, 0, kArrowWidth, client.bottom), DT_SINGLELINE | DT_VCENTER | DT_CENTER);

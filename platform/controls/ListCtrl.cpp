@@ -764,14 +764,13 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     }
-    case WM_SETFOCUS: {
-        NMHDR h;
-        SendNotify(h, NM_SETFOCUS);
-        return 0;
-    }
+    case WM_SETFOCUS:
     case WM_KILLFOCUS: {
+        // The focused item shows its focus only while the list holds it: repaint either way, or
+        // a list that lost the focus keeps showing a second focus beside the new one.
+        Invalidate();
         NMHDR h;
-        SendNotify(h, NM_KILLFOCUS);
+        SendNotify(h, message == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS);
         return 0;
     }
     case WM_GETDLGCODE:

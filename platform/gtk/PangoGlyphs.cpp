@@ -41,8 +41,25 @@ public:
             return;
         }
         const TEXTMETRIC tm = ui::MetricsFor(op.font);
+        // The real text may use the whole rectangle the window gave the text, not only the
+        // layer's estimate of the line: squeezing every line to that estimate drew texts of one
+        // font at different widths side by side (a list's header against its rows).
+        const bool centred = (op.flags & DT_CENTER) != 0;
+        const bool rightAligned = !centred && (op.flags & DT_RIGHT) != 0;
+        const CRect& given = op.device;
+        int room = line.width;
+        if (given.Width() > 0) {
+            if (centred)
+                room = std::max(room, given.Width());
+            else if (rightAligned)
+                room = std::max(room, line.x + line.width - given.left);
+            else
+                room = std::max(room, given.right - line.x);
+        }
+        const int spare = room - line.width;
+        const int left = centred ? line.x - spare / 2 : rightAligned ? line.x - spare : line.x;
         // A little room below and to the right for descenders and slanted glyphs.
-        const CRect box(line.x, line.y, line.x + line.width + tm.tmHeight / 4, line.y + tm.tmHeight + 2);
+        const CRect box(left, line.y, left + room + tm.tmHeight / 4, line.y + tm.tmHeight + 2);
         CRect area;
         if (!area.IntersectRect(box, clip) ||
             !area.IntersectRect(area, CRect(0, 0, target.Width(), target.Height()))) {
@@ -92,14 +109,14 @@ public:
         // A left-aligned line that starts inside the clip but runs past its right edge (a label
         // a little longer than its control) is fitted into what shows, if a slight squeeze does
         // it; the layer's own glyphs are cut there.
-        int room = line.width;
-        const bool leftAligned = (op.flags & (DT_CENTER | DT_RIGHT)) == 0;
-        if (leftAligned && line.x >= clip.left && clip.right < line.x + line.width &&
-            logical.width > clip.right - line.x && (clip.right - line.x) * 4 >= logical.width * 3) {
-            room = clip.right - line.x - 1;
+        const bool leftAligned = !centred && !rightAligned;
+        if (leftAligned && line.x >= clip.left && logical.width > clip.right - line.x &&
+            (clip.right - line.x) * 4 >= logical.width * 3) {
+            room = std::min(room, clip.right - line.x - 1);
         }
         if (logical.width > room && logical.width > 0) {
             scale = static_cast<double>(room) / logical.width;
+            x = left;
         } else if ((op.flags & DT_CENTER) != 0) {
             x += (line.width - logical.width) / 2.0;
         } else if ((op.flags & DT_RIGHT) != 0) {

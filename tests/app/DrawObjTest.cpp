@@ -205,3 +205,45 @@ TEST(DrawObjTest, EmbeddedObjectsDrawAsCrossedFramesOnTheCanvas)
 }
 
 } // namespace
+
+// Handles are painted, not inverted: where two selected objects share a corner, or a small
+// object's handles overlap, the squares stay drawn, and a rim shows them on a dark component.
+TEST(DrawObjTest, HandlesStaySolidWhereTheyMeet)
+{
+    class FullSizeView : public ICanvasMapping {
+    public:
+        CPoint DocToClient(CPoint p) const override { return {p.x / 20 + 10, p.y / 20 + 10}; }
+        CRect ClientToDoc(const CRect& r) const override
+        {
+            return {(r.left - 10) * 20, (r.top - 10) * 20, (r.right - 10) * 20, (r.bottom - 10) * 20};
+        }
+    } view;
+    CRasterDC dc(160, 120, RGB(255, 255, 255));
+    dc.FillSolidRect(CRect(100, 60, 150, 100), RGB(0, 0, 0)); // a dark component
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(20, 20);
+    dc.SetViewportExt(1, 1);
+    dc.SetViewportOrg(10, 10);
+    CDrawObj left(CRect(0, 0, 2000, 1200));      // pixels 10..110 x 10..70
+    CDrawObj right(CRect(2000, 1200, 2800, 1800)); // shares the corner at (110, 70)
+    CDrawObj tiny(CRect(400, 1600, 480, 1680));    // four pixels: its handles overlap
+    for (const CDrawObj* obj : {&left, &right, &tiny, &tiny})
+        obj->DrawHandles(&dc, &view);
+
+    const auto artefacts = testsupport::ArtefactDir("app");
+    EXPECT_TRUE(WritePng(artefacts / "selection-handles.png", *dc.GetSurface()));
+    dc.SetMapMode(MM_TEXT);
+    dc.SetViewportOrg(0, 0);
+    // The shared corner: a black core inside a white rim, on the dark component too.
+    EXPECT_EQ(dc.GetPixel(110, 70), RGB(0, 0, 0));
+    EXPECT_EQ(dc.GetPixel(108, 68), RGB(0, 0, 0));
+    EXPECT_EQ(dc.GetPixel(112, 72), RGB(255, 255, 255));
+    EXPECT_EQ(dc.GetPixel(107, 72), RGB(255, 255, 255));
+    // A lone corner and a middle handle are drawn once, as solid as the shared one.
+    EXPECT_EQ(dc.GetPixel(10, 10), RGB(0, 0, 0));
+    EXPECT_EQ(dc.GetPixel(60, 10), RGB(0, 0, 0));
+    EXPECT_EQ(dc.GetPixel(30, 30), RGB(255, 255, 255)); // inside the object, untouched
+    // The small object's overlapping handles, drawn twice over, still show.
+    EXPECT_EQ(dc.GetPixel(31, 91), RGB(0, 0, 0));
+    EXPECT_EQ(dc.GetPixel(33, 93), RGB(0, 0, 0));
+}

@@ -4,6 +4,7 @@
 #include "app/workbook/WorkbookDlg.h"
 #include "app/workbook/WorkbookPicker.h"
 #include "platform/controls/ControlMessages.h"
+#include "platform/drawing/Font.h"
 #include "platform/drawing/Png.h"
 #include "platform/window/RasterWindowHost.h"
 #include "platform/window/UserInput.h"
@@ -232,6 +233,33 @@ TEST_F(WorkbookWndTest, ScrollingPaintsOnlyTheCellsThatShowOfALargeSheet)
         EXPECT_EQ(grid.GetTopRow(), top + 2);
         Button(w, IDCANCEL).Click();
     });
+}
+
+// Cells, headers and sheet tabs read in the dialog's font, whatever the program-wide default
+// is (here made larger than the dialog's).
+TEST_F(WorkbookWndTest, TheGridAndItsTabsDrawInTheDialogsFont)
+{
+    CRasterWindowHost& host = InstallRasterWindowHost();
+    ui::SetDefaultFontDpi(144);
+    const Workbook book = GridBook(5, 3);
+    Pick(book, "", [&](CWorkbookDlg& w) {
+        const LOGFONT& dialogFont = w.GetFont()->GetLogFontRef();
+        ASSERT_NE(dialogFont.lfHeight, ui::DefaultLogFont().lfHeight);
+        host.Snapshot(w);
+        for (CWnd* part : {static_cast<CWnd*>(&w.Grid()), static_cast<CWnd*>(&w.Tabs())}) {
+            std::size_t texts = 0;
+            for (const DrawOp& op : host.LastPaint(*part)) {
+                if (op.kind != DrawOp::Kind::Text)
+                    continue;
+                ++texts;
+                EXPECT_EQ(op.font.lfHeight, dialogFont.lfHeight) << op.text;
+                EXPECT_STREQ(op.font.lfFaceName, dialogFont.lfFaceName) << op.text;
+            }
+            EXPECT_GT(texts, 3u);
+        }
+        Button(w, IDCANCEL).Click();
+    });
+    ui::ResetDefaultFontDpi();
 }
 
 TEST(CellText, ValuesShowAsTheirFormatsSay)

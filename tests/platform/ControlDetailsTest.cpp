@@ -454,4 +454,38 @@ TEST_F(ListDetailTest, ABlitOntoItsOwnSurfaceReadsThePixelsAsTheyWere)
     EXPECT_EQ(dc.GetPixel(3, 0), RGB(0, 0, 0));
 }
 
+// Only the window holding the focus shows it: an owner-drawn list that loses the focus is
+// repainted without it, so two focus marks never show at once.
+TEST_F(ListDetailTest, AListThatLosesTheFocusRepaintsWithoutIt)
+{
+    DrawingParent owner;
+    ASSERT_TRUE(owner.CreateEx(0, "Owner", "", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 140), nullptr, 0));
+    CListCtrl list;
+    list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED, CRect(0, 0, 200, 100), &owner, 9);
+    list.InsertColumn(0, "Name", LVCFMT_LEFT, 100);
+    list.InsertItem(0, "a");
+    list.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
+    CButton button;
+    button.Create("OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 110, 80, 130), &owner, 1);
+    CRasterWindowHost& host = InstallRasterWindowHost();
+    list.SetFocus();
+    host.Snapshot(owner);
+    ASSERT_FALSE(owner.states.empty());
+    EXPECT_NE(owner.states.back() & ODS_FOCUS, 0u);
+
+    for (bool toList : {false, true}) {
+        list.ValidateRect(nullptr);
+        if (toList)
+            list.SetFocus();
+        else
+            button.SetFocus();
+        EXPECT_TRUE(list.GetUpdateRect(nullptr)) << toList;
+        owner.states.clear();
+        host.Snapshot(owner);
+        ASSERT_FALSE(owner.states.empty());
+        EXPECT_EQ((owner.states.back() & ODS_FOCUS) != 0, toList);
+    }
+    owner.DestroyWindow();
+}
+
 } // namespace

@@ -110,7 +110,14 @@ TEST_F(StylePreviewTest, TheSheetShowsSixSamplesRestylesThemOnEveryChangeAndRemo
         EXPECT_EQ(player.LayerMovie(0), stage.movie.string());
         CRect r;
         preview->GetWindowRect(&r);
-        EXPECT_EQ(r.Size(), CSize(300, 320));
+        // The whole 400 by 300 frame shows, inside the sheet.
+        EXPECT_EQ(r.Size(), CSize(CStylePreviewCtrl::kFrameWidth / 20, CStylePreviewCtrl::kFrameHeight / 20));
+        CRect client;
+        sheet.GetClientRect(&client);
+        sheet.ClientToScreen(&client);
+        CRect inside;
+        inside.IntersectRect(client, r);
+        EXPECT_EQ(inside, r);
         EXPECT_EQ(preview->GetDlgCtrlID(), static_cast<int>(CStylePreviewCtrl::kControlId));
 
         const std::vector<std::string> labels = Labels(player.Calls());
