@@ -2,28 +2,11 @@
 // default file (else the control stays disabled), and what a page edits is read by the chart's
 // movie (else the setting changes nothing a person can see).
 
-#include "pages/ExternalFileImport.h"
-#include "pages/PageRegistry.h"
-#include "propui/PageFactory.h"
-#include "publish/TempFiles.h"
-#include "tests/pages/PageFixture.h"
 #include "tests/pages/PageKeys.h"
 
 namespace {
 
-class ChartKeysContractTest : public pagetest::PageTest {
-protected:
-    void SetUp() override
-    {
-        PageTest::SetUp();
-        pages::RegisterComponentPages(registry, temporaries, tip);
-        context.pages = &registry;
-    }
-
-    CPageClassRegistry registry;
-    publish::CDefaultTempFiles temporaries;
-    pages::SwfImportTip tip;
-};
+class ChartKeysContractTest : public pagekeys::RegisteredPagesTest {};
 
 // Keys a chart's pages look for that a chart of its kind rightly lacks: the page hides or
 // disables their controls for it.

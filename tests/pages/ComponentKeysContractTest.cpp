@@ -4,11 +4,6 @@
 // component at once) or kept by the program itself.
 
 #include "model/GlobalStyle.h"
-#include "pages/ExternalFileImport.h"
-#include "pages/PageRegistry.h"
-#include "propui/PageFactory.h"
-#include "publish/TempFiles.h"
-#include "tests/pages/PageFixture.h"
 #include "tests/pages/PageKeys.h"
 
 #include <algorithm>
@@ -17,19 +12,7 @@ namespace {
 
 using Keys = std::set<std::string>;
 
-class ComponentKeysContractTest : public pagetest::PageTest {
-protected:
-    void SetUp() override
-    {
-        PageTest::SetUp();
-        pages::RegisterComponentPages(registry, temporaries, tip);
-        context.pages = &registry;
-    }
-
-    CPageClassRegistry registry;
-    publish::CDefaultTempFiles temporaries;
-    pages::SwfImportTip tip;
-};
+class ComponentKeysContractTest : public pagekeys::RegisteredPagesTest {};
 
 std::vector<std::string> ShippedSymbols()
 {

@@ -11,6 +11,8 @@
 #include "model/Parameter.h"
 #include "model/ParameterLookups.h"
 #include "model/ParameterSet.h"
+#include "pages/ExternalFileImport.h"
+#include "pages/PageRegistry.h"
 #include "pages/ChartAppearancePage.h"
 #include "platform/controls/Button.h"
 #include "platform/controls/ComboBox.h"
@@ -18,6 +20,9 @@
 #include "platform/window/UserInput.h"
 #include "propui/ComponentPage.h"
 #include "propui/ComponentPropertySheet.h"
+#include "propui/PageFactory.h"
+#include "publish/TempFiles.h"
+#include "tests/pages/PageFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <filesystem>
@@ -194,5 +199,20 @@ inline bool MovieReads(const std::set<std::string>& names, const std::string& pa
             return false;
     return names.count(path.substr(from)) != 0;
 }
+
+// The shipped pages registered as the program registers them, for the tests that drive them.
+class RegisteredPagesTest : public pagetest::PageTest {
+protected:
+    void SetUp() override
+    {
+        PageTest::SetUp();
+        pages::RegisterComponentPages(registry, temporaries, tip);
+        context.pages = &registry;
+    }
+
+    CPageClassRegistry registry;
+    publish::CDefaultTempFiles temporaries;
+    pages::SwfImportTip tip;
+};
 
 } // namespace pagekeys
