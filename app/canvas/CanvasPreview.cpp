@@ -108,7 +108,7 @@ bool CCanvasPreview::Enter()
     m_windows.HideForPreview();
     if (IPropertiesPanel* panel = CComponentObj::GetCurrentPanel(); panel != nullptr && panel->IsSheetOpen())
         panel->CloseSheet();
-    m_player->MoveWindow(m_view.GetCanvasClientRect());
+    m_player->MoveWindow(PlayerRect());
     m_player->ShowWindow(SW_SHOW);
     // The player takes the paper colour as 0xRRGGBB.
     const COLORREF paper = doc->GetPaperColor();
@@ -181,7 +181,22 @@ void CCanvasPreview::OnViewEdit()
 void CCanvasPreview::Place()
 {
     if (m_active && m_player != nullptr)
-        m_player->MoveWindow(m_view.GetCanvasClientRect());
+        m_player->MoveWindow(PlayerRect());
+}
+
+CRect CCanvasPreview::PlayerRect() const
+{
+    // The canvas as far as the view shows it: a canvas larger than the view would otherwise
+    // put the player over the windows around the view (the status bar, the scroll bars).
+    CRect rect = m_view.GetCanvasClientRect();
+    CWnd& window = m_view.Window();
+    if (window.GetSafeHwnd() != nullptr) {
+        CRect client;
+        window.GetClientRect(&client);
+        if (!rect.IntersectRect(rect, client))
+            rect.SetRectEmpty();
+    }
+    return rect;
 }
 
 void CCanvasPreview::UpdateRecentFile(CCmdUI* pCmdUI)

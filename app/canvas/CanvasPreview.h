@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/drawing/Geometry.h"
+
 class CCanvasToolWindows;
 class CCmdUI;
 class CDesignerContext;
@@ -43,6 +45,8 @@ public:
     void OnViewEdit();
     // The player follows the canvas.
     void Place();
+    // Where the player lies: the canvas, within the view's client area.
+    CRect PlayerRect() const;
     // The recent-file entries are the class library's; preview greys every one of them.
     void UpdateRecentFile(CCmdUI* pCmdUI);
 

@@ -588,6 +588,19 @@ void PlacePlayerViews(CGtkWindowHost& host)
             }
             CRect r;
             control->GetWindowRect(&r);
+            // A view on the screen lies over the toolkit's window, which clips nothing of the
+            // layer's: the parents' client areas clip it here (the page's movie keeps its top
+            // left corner).
+            if (control->IsWindowVisible()) {
+                for (CWnd* p = control->GetParent(); p != nullptr && p != top; p = p->GetParent()) {
+                    CRect client;
+                    p->GetClientRect(&client);
+                    p->ClientToScreen(&client);
+                    if (!r.IntersectRect(r, client)) {
+                        r.SetRectEmpty();
+                    }
+                }
+            }
             CRect topRect;
             top->GetWindowRect(&topRect);
             r.OffsetRect(-topRect.left, -topRect.top);

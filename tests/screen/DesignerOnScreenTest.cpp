@@ -6,6 +6,7 @@
 #include "app/canvas/ComponentObj.h"
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/DrawView.h"
+#include "app/core/AppIds.h"
 #include "app/shell/KVApp.h"
 #include "app/shell/MainFrm.h"
 #include "app/stage/StageFlashCtrl.h"
@@ -174,3 +175,54 @@ TEST_F(PlayerOnScreenDesignerTest, AComponentOfASampleDrawnByTheStageIsDraggedWi
 }
 
 } // namespace
+
+// The preview's player lies over the view and shows the generated movie: the components are
+// drawn, and the player stays inside the view (the status bar below it stays visible).
+TEST_F(PlayerOnScreenDesignerTest, ThePreviewOfASampleShowsItsComponentsInsideTheView)
+{
+    const std::filesystem::path sample = testsupport::InstallDir() / "samples" / "Dashboards" / "regional-sales.vtd";
+    ASSERT_TRUE(std::filesystem::exists(sample)) << sample;
+    app = std::make_unique<CKVApp>();
+    app->SetCommandLine({sample.string()});
+    ASSERT_TRUE(app->InitInstance());
+    CWnd& frame = *app->m_pMainWnd;
+    frame.MoveWindow(0, 0, 1000, 640);
+    gtkscreen::Flush();
+    CDrawView* view = GetActiveDrawView();
+    ASSERT_NE(view, nullptr);
+    CStageFlashCtrl* stage = view->GetStage();
+    ASSERT_NE(stage, nullptr) << "the stage did not start";
+    ASSERT_TRUE(StageSettled(*stage, 60000));
+
+    view->SendMessage(WM_COMMAND, ID_VIEW_SWF_PREVIEW);
+    ASSERT_TRUE(view->IsPreview());
+    CShockwaveFlash* player = view->GetPreviewPlayer();
+    ASSERT_NE(player, nullptr);
+    EXPECT_TRUE(gtkscreen::RunUntil([&] { return gtkscreen::PlayerIdle(*player); }, 60000)) << "the preview never loaded";
+    // The player inside the view's client area.
+    CRect client;
+    view->GetClientRect(&client);
+    view->ClientToScreen(&client);
+    CRect placed;
+    player->GetWindowRect(&placed);
+    CRect inside;
+    inside.IntersectRect(placed, client);
+    EXPECT_EQ(inside, placed) << "the preview runs outside the view";
+
+    CRect t;
+    frame.GetWindowRect(&t);
+    placed.OffsetRect(-t.left, -t.top);
+    CBitmap shot;
+    const int least = placed.Width() * placed.Height() / 50;
+    gtkscreen::RunUntil(
+        [&] {
+            shot = gtkscreen::ReadScreen(frame);
+            return Inked(shot, placed) > least;
+        },
+        30000);
+    shot = Shot(frame, "designer-preview");
+    EXPECT_GT(Inked(shot, placed), least) << "the preview shows the paper only";
+
+    view->SendMessage(WM_COMMAND, ID_VIEW_SWF_PREVIEW);
+    EXPECT_FALSE(view->IsPreview());
+}
