@@ -145,6 +145,7 @@ void CBaseMovie::ResetModel()
 {
     SetModelChanged();
     table_ = std::make_shared<CVariableTable>();
+    network_.SetIteration({});
 }
 
 void CBaseMovie::SetModelChanged()

@@ -10,6 +10,8 @@
 #include "sheet/cells/VariableTable.h"
 
 #include <algorithm>
+#include <optional>
+#include <tuple>
 
 namespace {
 
@@ -306,6 +308,7 @@ void CModelNetwork::Link(const CVariableTable& table)
     rangeNodes_.clear();
     anyCell_.reset();
     problems_.cycles.clear();
+    iteratedCells_.clear();
     for (NodeMap* map : {&plainConstants_, &boundConstants_, &formulas_, &watchedFormulas_})
         for (auto& [id, node] : *map)
             node->ClearLinks();
@@ -314,23 +317,59 @@ void CModelNetwork::Link(const CVariableTable& table)
         for (auto& [id, node] : *map)
             LinkFormula(static_cast<CFormulaCellNode&>(*node), table, variables);
     OrderByPlaceReaders();
+    const std::size_t broken = brokenCycles_.size();
     Order(table);
-    if (BreakCycles()) {
-        Link(table);
-        return;
+    if (iteration_.enabled && !foundCycles_.empty()) {
+        // The circles stay in the order; the movie repeats the calculation over them. A
+        // spreadsheet calculates a circle from its first cell by row and column, which comes
+        // first when the walk enters the circle at the cell that first cell reads.
+        std::vector<CFormulaNode*> entries;
+        for (const std::vector<int32_t>& cycle : foundCycles_) {
+            std::optional<std::size_t> first;
+            std::optional<CCellRef> firstCell;
+            for (std::size_t i = 0; i < cycle.size(); ++i) {
+                std::optional<CCellRef> cell = table.GetCellAt(static_cast<std::size_t>(cycle[i]));
+                if (cell && (!firstCell || std::tie(cell->sheet, cell->row, cell->column) <
+                                               std::tie(firstCell->sheet, firstCell->row, firstCell->column))) {
+                    first = i;
+                    firstCell = cell;
+                }
+            }
+            if (first)
+                if (CFormulaNode* entry = FindVariableNode(cycle[(*first + 1) % cycle.size()]))
+                    entries.push_back(entry);
+        }
+        evaluationOrder_.clear();
+        brokenCycles_.resize(broken);
+        foundCycles_.clear();
+        Order(table, entries);
+        problems_.cycles = brokenCycles_;
+        brokenCycles_.resize(broken);
+        for (const std::vector<int32_t>& cycle : foundCycles_)
+            iteratedCells_.insert(iteratedCells_.end(), cycle.begin(), cycle.end());
+        std::sort(iteratedCells_.begin(), iteratedCells_.end());
+        iteratedCells_.erase(std::unique(iteratedCells_.begin(), iteratedCells_.end()), iteratedCells_.end());
+        foundCycles_.clear();
+    } else {
+        if (BreakCycles()) {
+            Link(table);
+            return;
+        }
+        problems_.cycles = brokenCycles_;
     }
-    problems_.cycles = brokenCycles_;
     for (auto& [id, node] : boundConstants_) {
         NodeVisitSet visited;
         static_cast<CConstantCellNode&>(*node).BuildRecalcList(visited);
     }
 }
 
-void CModelNetwork::Order(const CVariableTable& table)
+void CModelNetwork::Order(const CVariableTable& table, const std::vector<CFormulaNode*>& first)
 {
     NodeVisitSet visited;
     visited.reserve(table.GetCellCount());
     CycleList cycles;
+    for (CFormulaNode* node : first)
+        node->AppendInOrder(evaluationOrder_, visited, &cycles);
     for (auto& [id, node] : watchedFormulas_)
         if (!node->HasDependents())
             node->AppendInOrder(evaluationOrder_, visited, &cycles);

@@ -40,6 +40,14 @@ struct CompileProblems {
 // error ("Err:522"), which it saves as #VALUE!.
 inline constexpr const char* kCircularValue = "#VALUE!";
 
+// How a workbook set to iterate calculates its circles: the whole calculation is repeated,
+// at most count times, until no cell of a circle changes by more than maxChange.
+struct IterationSettings {
+    bool enabled = false;
+    int count = 100;
+    double maxChange = 0.001;
+};
+
 // Which compiled cells the components bind: a bound constant is an input of the movie, a
 // bound formula one whose value a component shows.
 struct BoundCells {
@@ -100,6 +108,14 @@ public:
     const std::set<int>& GetReferencedRanges() const { return referencedRanges_; }
     const CompileProblems& GetProblems() const { return problems_; }
 
+    // With iteration enabled, linking keeps the circles (still reported as problems) for the
+    // movie to calculate repeatedly instead of giving their cells the circular value. Kept
+    // by Clear; takes effect at the next Link.
+    void SetIteration(const IterationSettings& settings) { iteration_ = settings; }
+    const IterationSettings& GetIteration() const { return iteration_; }
+    // The cells of the circles the movie iterates, by ascending cell id (none unless iterating).
+    const std::vector<int32_t>& IteratedCells() const { return iteratedCells_; }
+
 private:
     void CompileFormula(const CCellRef& cell, const CCellModel& cells, CVariableTable& table,
                         const BoundCells& bound, std::vector<int32_t>& pending);
@@ -111,7 +127,8 @@ private:
     CFormulaNode* FindIndexed(const VariableIndex& variables, int32_t cellId) const;
     CFormulaNode* RangeNode(int rangeIndex, const CVariableTable& table, const VariableIndex& variables);
     void LinkFormula(CFormulaCellNode& node, const CVariableTable& table, const VariableIndex& variables);
-    void Order(const CVariableTable& table);
+    // Walks from the nodes of first before the watched formulas.
+    void Order(const CVariableTable& table, const std::vector<CFormulaNode*>& first = {});
     // Formulas that read cells by place come after every formula that does not depend on
     // them, through one shared node: which cells they read is known only when the movie runs.
     void OrderByPlaceReaders();
@@ -133,6 +150,8 @@ private:
     // more, and they must still be reported.
     std::vector<std::vector<std::string>> brokenCycles_;
     CycleList foundCycles_;
+    IterationSettings iteration_;
+    std::vector<int32_t> iteratedCells_;
     // Formula cells already reported as unreadable, so a cell read by many is reported once.
     std::unordered_set<int32_t> unreadable_;
     // Cells the compile has looked at, by id: a cell read by thousands of formulas is looked

@@ -451,11 +451,27 @@ void CModelScriptBuilder::WriteCalcFunctions(CActionList& actions)
         actions, "kvCalc", order.size(),
         [&](std::size_t i, CActionList& list) { order[i]->WriteVariableAction(list); },
         [&](std::size_t i) { return FormulaPlace(table, order[i]->GetCellId()); }, limits);
+    WriteIterationSettings(base_.GetNetwork(), actions);
     for (const InputCalculation& input : InputCalculations(base_.GetNetwork()))
         DefineChunkedFunctions(
             actions, InputCalcFunctionName(input.cellId), input.formulas.size(),
             [&](std::size_t i, CActionList& list) { input.formulas[i]->WriteVariableAction(list); },
             [&](std::size_t i) { return FormulaPlace(table, input.formulas[i]->GetCellId()); });
+}
+
+void WriteIterationSettings(const CModelNetwork& network, CActionList& actions)
+{
+    const std::vector<int32_t>& cells = network.IteratedCells();
+    if (cells.empty())
+        return;
+    std::string names;
+    for (int32_t id : cells)
+        names += (names.empty() ? "" : " ") + CellVariableName(id);
+    const IterationSettings& settings = network.GetIteration();
+    swf::ActionEmitter emit(actions);
+    emit.Str("kvIterCells").Str(names).Op(swf::ActionCode::SetVariable);
+    emit.Str("kvIterCount").Int(std::max(settings.count, 1)).Op(swf::ActionCode::SetVariable);
+    emit.Str("kvIterDelta").Dbl(settings.maxChange).Op(swf::ActionCode::SetVariable);
 }
 
 std::string InputCalcFunctionName(int32_t cellId)

@@ -28,6 +28,10 @@ struct InputCalculation {
 // the model's formulas are left out, and so are inputs whose change recalculates nothing. The manager of the movie runs the full
 // calculation for any change it finds no function for.
 std::vector<InputCalculation> InputCalculations(const CModelNetwork& network);
+// When the network iterates its circles: kvIterCells, the variables of the circles' cells
+// separated by spaces, kvIterCount and kvIterDelta, from which the manager repeats kvCalc.
+// Nothing otherwise.
+void WriteIterationSettings(const CModelNetwork& network, CActionList& actions);
 // The movie function recalculating the dependents of the input with that cell id.
 std::string InputCalcFunctionName(int32_t cellId);
 

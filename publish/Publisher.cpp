@@ -260,6 +260,11 @@ void CPublisher::OpenWorkbookFormulas(const std::filesystem::path& workbook,
         options.keepUnreadFormulas = true;
         sheet::xlsx::Workbook read = reading.get();
         iterates_ = read.iterate;
+        IterationSettings iteration;
+        iteration.enabled = read.iterate;
+        iteration.count = read.iterateCount;
+        iteration.maxChange = read.iterateDelta;
+        base_->GetNetwork().SetIteration(iteration);
         sheet::FillResult result = sheet::FillCellModel(std::move(read), cells, options);
         if (result.outcome != sheet::FillOutcome::Done)
             throw PublishError(PublishError::Kind::UnreadableWorkbook,

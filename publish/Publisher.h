@@ -96,8 +96,8 @@ public:
     // link to another workbook, a table reference): the movie shows the value the file stored
     // there, and it stays as it is whatever changes.
     const std::vector<sheet::UnreadFormula>& UnreadFormulas() const { return unreadFormulas_; }
-    // Whether the opened workbook is set to iterate circular references, which the movie
-    // does not do: its circles show the error of a spreadsheet that does not iterate.
+    // Whether the opened workbook is set to iterate circular references: the movie then
+    // repeats its calculation over them as the workbook's settings say.
     bool WorkbookIterates() const { return iterates_; }
     // What opening changed and the user should know (components renamed so the movie can
     // reach them), one line each.

@@ -47,7 +47,13 @@ kvLib.kvNextSliceMs = 300;
 _global.kvFirstCalc = function () {
     var mgr = _root.mgr;
     if (mgr == undefined || typeof _root.kvCalc1 != "function") {
+        var before = kvIterValues();
         _root.kvCalc();
+        for (var times = 1; kvIterAgain(before, times); times++) {
+            before = kvIterValues();
+            kvLib.kvPass++;
+            _root.kvCalc();
+        }
         _root.kvAfterFirstCalc();
         return;
     }
@@ -79,6 +85,46 @@ _global.kvNewCalcRun = function (calls, passes) {
     return run;
 };
 
+// --- Circular references of a workbook set to iterate.
+
+// The model code names the variables of the circles' cells in kvIterCells (separated by
+// spaces), with the workbook's kvIterCount and kvIterDelta. The whole of kvCalc is repeated,
+// each time a pass of its own, until no cell of a circle changes by more than kvIterDelta or
+// kvCalc has run kvIterCount times, as a spreadsheet set to iterate does.
+
+// The values of the circles' cells, or undefined when the model has no circle to iterate.
+_global.kvIterValues = function () {
+    var cells = _root.kvIterCells;
+    if (cells == undefined || cells == "")
+        return undefined;
+    var names = cells.split(" ");
+    var values = new Array(names.length);
+    for (var i = 0; i < names.length; i++)
+        values[i] = _root[names[i]];
+    return values;
+};
+
+// Whether kvCalc must run again after it has run times times from the values before. An
+// empty cell counts as 0 and a number that is not finite as changed; any other value changes
+// when it differs.
+_global.kvIterAgain = function (before, times) {
+    if (before == undefined || times >= _root.kvIterCount)
+        return false;
+    var now = kvIterValues();
+    var delta = _root.kvIterDelta;
+    for (var i = 0; i < now.length; i++) {
+        var a = before[i] == undefined ? 0 : before[i];
+        var b = now[i] == undefined ? 0 : now[i];
+        if (typeof a == "number" && typeof b == "number") {
+            if (!(Math.abs(b - a) <= delta))
+                return true;
+        } else if (a !== b) {
+            return true;
+        }
+    }
+    return false;
+};
+
 // Runs the calculation from where it stopped until it is done (true) or ms have passed (false).
 _global.kvCalcParts = function (run, ms) {
     var end = getTimer() + ms;
@@ -89,11 +135,16 @@ _global.kvCalcParts = function (run, ms) {
         if (run.next == 0) {
             if (run.passes)
                 kvLib.kvPass = kvLib.kvPass == undefined ? 1 : kvLib.kvPass + 1;
+            if (name == "kvCalc") {
+                if (run.times == undefined)
+                    run.times = 0;
+                run.before = kvIterValues();
+            }
             if (typeof root[name + "1"] != "function") {
                 // a function of one part
-                run.index++;
-                run.done++;
                 root[name]();
+                run.done++;
+                kvCalcCallDone(run, name);
                 if (getTimer() >= end)
                     return run.index >= calls.length;
                 continue;
@@ -105,13 +156,24 @@ _global.kvCalcParts = function (run, ms) {
         run.done++;
         root[part]();
         if (typeof root[name + run.next] != "function") {
-            run.index++;
             run.next = 0;
+            kvCalcCallDone(run, name);
         }
         if (getTimer() >= end)
             return run.index >= calls.length;
     }
     return true;
+};
+
+// Moves a run on past the call just finished, unless it is kvCalc over circles that have not
+// settled yet: then kvCalc runs again, as a pass of its own even in the first calculation.
+_global.kvCalcCallDone = function (run, name) {
+    if (name == "kvCalc" && kvIterAgain(run.before, ++run.times)) {
+        if (!run.passes)
+            kvLib.kvPass++;
+        return;
+    }
+    run.index++;
 };
 
 // The parts a run has in all, for the notice's bar.

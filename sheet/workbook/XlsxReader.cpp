@@ -1010,7 +1010,13 @@ Workbook ReadWorkbook(std::vector<std::uint8_t> bytes, const ReadOptions& option
 
     Workbook workbook;
     workbook.date1904 = IsTrue(Attribute(Child(root, "workbookPr"), "date1904").value());
-    workbook.iterate = IsTrue(Attribute(Child(root, "calcPr"), "iterate").value());
+    auto calc = Child(root, "calcPr");
+    workbook.iterate = IsTrue(Attribute(calc, "iterate").value());
+    // Out-of-range settings keep the defaults rather than iterate without end or not at all.
+    if (auto count = ParseUnsigned(Attribute(calc, "iterateCount").value()); count && *count >= 1)
+        workbook.iterateCount = static_cast<int>(std::min<std::uint32_t>(*count, 32767));
+    if (auto delta = ParseNumber(Attribute(calc, "iterateDelta").value()); delta && *delta >= 0)
+        workbook.iterateDelta = *delta;
 
     std::vector<std::string> strings =
         ReadSharedStrings(package, FindRelated(rels, "/sharedStrings"), budget);

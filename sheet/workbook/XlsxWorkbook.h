@@ -62,6 +62,9 @@ struct Workbook {
     bool date1904 = false;
     // The workbook's calculation is set to iterate circular references.
     bool iterate = false;
+    // How often it repeats the calculation at most, and the change under which it stops.
+    int iterateCount = 100;
+    double iterateDelta = 0.001;
 
     const Sheet* FindSheet(const std::string& name) const; // case-insensitive, as the program
     std::size_t CellCount() const;

@@ -141,6 +141,50 @@ TEST_F(NetworkTest, CirclesAreOrderedAndReportedWithTheirCells)
     EXPECT_EQ(std::count(all.begin(), all.end(), "'S'!$E$1"), 1);
 }
 
+// In a workbook set to iterate, circles keep their formulas and are reported; each is entered
+// at its first cell by row and column, whatever cell the walk reached first, and what reads a
+// circle comes after it. Turning iteration off breaks them again.
+TEST_F(NetworkTest, IteratedCirclesKeepTheirFormulasInTheSpreadsheetsOrder)
+{
+    // The walk from D1 reaches A1 first, then B1: B1 would come first.
+    Formula("A1", "B1/2+1");
+    Formula("B1", "C1");
+    Formula("C1", "A1");
+    Formula("D1", "A1*10");
+    Formula("E1", "E1+1");
+    Compile({"D1", "E1"}, Bound({}, {"D1", "E1"}));
+    IterationSettings iteration;
+    iteration.enabled = true;
+    iteration.count = 10;
+    network().SetIteration(iteration);
+    network().Link(table());
+
+    EXPECT_EQ(network().GetProblems().cycles.size(), 2u);
+    std::vector<int32_t> circles{Id("A1"), Id("B1"), Id("C1"), Id("E1")};
+    std::sort(circles.begin(), circles.end());
+    EXPECT_EQ(network().IteratedCells(), circles);
+    std::vector<int32_t> cells;
+    std::vector<int> ranges;
+    CollectCompiledReferences(*network().FindVariableNode(Id("A1"))->GetExpression(), cells, ranges);
+    EXPECT_EQ(cells, std::vector<int32_t>{Id("B1")});
+    EXPECT_LT(Position("A1"), Position("C1"));
+    EXPECT_LT(Position("C1"), Position("B1"));
+    EXPECT_LT(Position("A1"), Position("D1"));
+    // Linking again gives the same order and report.
+    const std::vector<int32_t> order = OrderIds();
+    network().Link(table());
+    EXPECT_EQ(OrderIds(), order);
+    EXPECT_EQ(network().GetProblems().cycles.size(), 2u);
+
+    network().SetIteration({});
+    network().Link(table());
+    EXPECT_TRUE(network().IteratedCells().empty());
+    EXPECT_EQ(network().GetProblems().cycles.size(), 2u);
+    cells.clear();
+    CollectCompiledReferences(*network().FindVariableNode(Id("A1"))->GetExpression(), cells, ranges);
+    EXPECT_TRUE(cells.empty());
+}
+
 // OFFSET and INDIRECT may read any cell of their sheets: every cell the sheets use is compiled,
 // and the formulas reading by place come after every formula that does not depend on them,
 // without a circle through the formulas that read them in turn.

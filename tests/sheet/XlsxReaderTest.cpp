@@ -210,6 +210,27 @@ TEST(XlsxReader, OpensWhatOtherReadersOpen)
                  sheet::WorkbookError);
 }
 
+// The calculation settings of a workbook set to iterate, as LibreOffice writes them; counts
+// below one and negative changes keep the defaults.
+TEST(XlsxReader, ReadsTheIterationSettings)
+{
+    auto read = [](const std::string& calculation) {
+        return ReadWorkbook(OneSheet(SheetXml(""), {{"xl/workbook.xml", WorkbookXml({"S"}, calculation)}}));
+    };
+    Workbook set = read(R"(<calcPr iterateCount="10" iterate="true" iterateDelta="1E-5"/>)");
+    EXPECT_TRUE(set.iterate);
+    EXPECT_EQ(set.iterateCount, 10);
+    EXPECT_DOUBLE_EQ(set.iterateDelta, 1e-5);
+    Workbook unset = read("<calcPr/>");
+    EXPECT_FALSE(unset.iterate);
+    EXPECT_EQ(unset.iterateCount, 100);
+    EXPECT_DOUBLE_EQ(unset.iterateDelta, 0.001);
+    Workbook bad = read(R"(<calcPr iterate="1" iterateCount="0" iterateDelta="-1"/>)");
+    EXPECT_TRUE(bad.iterate);
+    EXPECT_EQ(bad.iterateCount, 100);
+    EXPECT_DOUBLE_EQ(bad.iterateDelta, 0.001);
+}
+
 TEST(XlsxReader, RefusesBadInputWithAClearMessage)
 {
     auto good = testsupport::ReadBytes(WorkbookData("model.xlsx"));

@@ -509,8 +509,9 @@ TEST(CommandLine, CheckValuesListsTheMoviesValuesBesideTheWorkbooks)
     EXPECT_NE(only.out.find("2 of 3 formula cells"), std::string::npos) << only.out;
 }
 
-// A workbook set to iterate its circular references is told that the movie ignores that.
-TEST(CommandLine, AnIteratingWorkbooksSettingIsSaidToBeIgnored)
+// A workbook set to iterate its circular references is told that the movie iterates them; one
+// that is not, that they show the circular value.
+TEST(CommandLine, AnIteratingWorkbooksCirclesAreSaidToBeIterated)
 {
     testsupport::TempDir dir;
     const std::string circle = "<row r=\"1\"><c r=\"A1\"><f>B1+1</f><v>0</v></c><c r=\"B1\"><f>A1/2</f><v>0</v></c></row>";
@@ -527,10 +528,11 @@ TEST(CommandLine, AnIteratingWorkbooksSettingIsSaidToBeIgnored)
                                    (dir / "i.swf").string()});
     EXPECT_EQ(iterating.code, 0) << iterating.err;
     EXPECT_NE(iterating.err.find("circular reference: "), std::string::npos) << iterating.err;
-    EXPECT_NE(iterating.err.find("set to iterate circular references; the movie does not iterate"), std::string::npos)
-        << iterating.err;
+    EXPECT_NE(iterating.err.find("the movie iterates it"), std::string::npos) << iterating.err;
+    EXPECT_EQ(iterating.err.find("#VALUE!"), std::string::npos) << iterating.err;
     const Ran plain = Publish({"--all-formulas", write("plain.xlsx", "<calcPr/>"), (dir / "p.swf").string()});
-    EXPECT_EQ(plain.err.find("the movie does not iterate"), std::string::npos) << plain.err;
+    EXPECT_EQ(plain.err.find("the movie iterates"), std::string::npos) << plain.err;
+    EXPECT_NE(plain.err.find("#VALUE!"), std::string::npos) << plain.err;
 }
 
 // "-" as the output writes the movie to standard output and the report to the error stream.

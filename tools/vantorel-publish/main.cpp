@@ -344,14 +344,15 @@ int Publish(const Options& options, const std::filesystem::path& install)
             std::string cells;
             for (const std::string& cell : circle)
                 cells += " " + cell;
-            std::fprintf(stderr, "vantorel-publish: circular reference:%s (the movie shows %s there, as a "
-                                 "spreadsheet not set to iterate does)\n",
-                         cells.c_str(), kCircularValue);
+            if (publisher.WorkbookIterates())
+                std::fprintf(stderr, "vantorel-publish: circular reference:%s (the movie iterates it as the "
+                                     "workbook is set to)\n",
+                             cells.c_str());
+            else
+                std::fprintf(stderr, "vantorel-publish: circular reference:%s (the movie shows %s there, as a "
+                                     "spreadsheet not set to iterate does)\n",
+                             cells.c_str(), kCircularValue);
         }
-        if (publisher.WorkbookIterates())
-            std::fprintf(stderr, "vantorel-publish: the workbook is set to iterate circular references; the movie "
-                                 "does not iterate, so its setting is ignored: break the circles to publish its "
-                                 "values\n");
     }
     // A formula left out of the movie would leave its cell, and every cell reading it, wrong
     // without a word: the movie is not written.

@@ -7,3 +7,6 @@ ssconvert -T Gnumeric_Excel:xlsx2 model.gnumeric model.xlsx
 ssconvert -T Gnumeric_Excel:xlsx2 extras.gnumeric extras.xlsx
 # The selector workbook is written and computed by LibreOffice from its flat source.
 HOME=$(mktemp -d) soffice --headless --calc --convert-to "xlsx:Calc MS Excel 2007 XML" selector.fods
+# The workbooks set to iterate, computed by LibreOffice.
+HOME=$(mktemp -d) soffice --headless --calc --convert-to "xlsx:Calc MS Excel 2007 XML" iteration.fods
+HOME=$(mktemp -d) soffice --headless --calc --convert-to "xlsx:Calc MS Excel 2007 XML" iteration-count.fods
