@@ -3,6 +3,7 @@
 #include "publish/ExportRecord.h"
 #include "publish/InitCodeTag.h"
 #include "publish/ModelNetwork.h"
+#include "sheet/workbook/XlsxReader.h"
 #include "swf/SwfObject.h"
 
 #include <cstdint>
@@ -99,6 +100,10 @@ public:
     // reads their values from the workbook the export settings name. Throws
     // sheet::WorkbookError when that workbook cannot be read.
     void LoadExternalValues();
+    // The bounds a workbook imported into this model (a description's) is read within: the
+    // reader's defaults unless the caller sets a budget of its own.
+    void SetWorkbookReading(const sheet::xlsx::ReadOptions& options) { workbookReading_ = options; }
+    const sheet::xlsx::ReadOptions& GetWorkbookReading() const { return workbookReading_; }
 
     // Network
 
@@ -209,6 +214,7 @@ private:
     std::map<std::string, CExportRecord> exportRecords_;
     std::map<std::string, std::string> stringMap_;
     std::unique_ptr<CExportSettings> settings_;
+    sheet::xlsx::ReadOptions workbookReading_;
     std::unique_ptr<CStaticDataTable> staticTable_;
     std::unique_ptr<CScenarioMovie> scenario_;
     std::unique_ptr<CLoadDataMovie> loadData_;

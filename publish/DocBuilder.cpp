@@ -50,11 +50,11 @@ std::string GroupHolding(CParameterSet& set, const std::string& name, int depth 
     return {};
 }
 
-std::vector<unsigned char> ReadInput(const std::filesystem::path& file)
+std::vector<unsigned char> ReadInput(const std::filesystem::path& file, std::uint64_t maxBytes = 256ull << 20)
 {
     std::vector<unsigned char> bytes;
     std::string reason;
-    if (!model::ReadFileBytes(file.string(), bytes, std::size_t(256) << 20, &reason)) {
+    if (!model::ReadFileBytes(file.string(), bytes, static_cast<std::size_t>(maxBytes), &reason)) {
         throw DescriptionError(file.string() + ": cannot be read (" + reason + ")");
     }
     return bytes;
@@ -68,6 +68,11 @@ public:
 
 private:
     void ImportWorkbook();
+    // The largest workbook file read: what the reader's bounds take, at least what any other input may be.
+    std::uint64_t WorkbookBytes() const
+    {
+        return std::max<std::uint64_t>(256ull << 20, base_.GetWorkbookReading().limits.maxPackageBytes);
+    }
     const CRange* AddRange(const std::string& text, const std::string& where);
     void PlaceComponents();
     void ApplyParameters(CParameterSet& set, const json::Value& values, const std::string& where);
@@ -91,7 +96,9 @@ void Builder::ImportWorkbook()
     const std::string where = d_.workbook.string();
     try {
         sheet::FillResult result =
-            sheet::FillCellModel(sheet::xlsx::ReadWorkbook(ReadInput(d_.workbook)), base_.GetCellModel());
+            sheet::FillCellModel(sheet::xlsx::ReadWorkbook(ReadInput(d_.workbook, WorkbookBytes()),
+                                                           base_.GetWorkbookReading()),
+                                 base_.GetCellModel());
         if (result.outcome != sheet::FillOutcome::Done) {
             Fail(where, sheet::FailureText(result));
         }
@@ -376,7 +383,7 @@ std::vector<unsigned char> Builder::Build()
     content.doc = &doc_;
     content.base = &base_;
     if (!d_.workbook.empty()) {
-        content.workbook = ReadInput(d_.workbook);
+        content.workbook = ReadInput(d_.workbook, WorkbookBytes());
     }
     for (const FileDescription& file : d_.files) {
         content.files.push_back({file.name, ReadInput(file.path)});

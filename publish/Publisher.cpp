@@ -164,6 +164,11 @@ void CPublisher::RemoveTemporaryFiles()
     context_->RemoveTempFiles();
 }
 
+void CPublisher::SetWorkbookReading(const sheet::xlsx::ReadOptions& options)
+{
+    base_->SetWorkbookReading(options);
+}
+
 void CPublisher::Step(const std::string& text) const
 {
     if (progress_)

@@ -3,6 +3,7 @@
 #include "publish/MovieBuilder.h"
 #include "publish/ProgramContext.h"
 #include "sheet/workbook/WorkbookImport.h"
+#include "sheet/workbook/XlsxReader.h"
 #include "sheet/workbook/XlsxWorkbook.h"
 
 #include <cstdint>
@@ -67,6 +68,11 @@ public:
     // Refuses (PublishError, Output) a file to write that is one of the files the open document
     // was read from.
     void RefuseInputAsOutput(const std::filesystem::path& output) const;
+
+    // The bounds a description's workbook is read within (the reader's defaults until set). A
+    // document's embedded workbook is carried into the movie's files, not read; a workbook
+    // published whole is read by the caller, within its own.
+    void SetWorkbookReading(const sheet::xlsx::ReadOptions& options);
 
     // Told each step of long work ("reading x.xlsx", "compiling 4168 formulas", "writing m.swf").
     void SetProgress(std::function<void(const std::string&)> progress) { progress_ = std::move(progress); }

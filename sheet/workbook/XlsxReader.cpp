@@ -1080,6 +1080,17 @@ Workbook ReadWorkbook(std::vector<std::uint8_t> bytes, const ReadOptions& option
     return workbook;
 }
 
+ReadOptions ReadOptionsWithin(std::uint64_t budgetBytes)
+{
+    ReadOptions within;
+    within.maxMemoryBytes = budgetBytes;
+    within.limits.maxXmlTreeBytes = budgetBytes;
+    within.limits.maxPartBytes = std::max(within.limits.maxPartBytes, budgetBytes / 4);
+    within.limits.maxTotalBytes = std::max(within.limits.maxTotalBytes, budgetBytes);
+    within.limits.maxPackageBytes = std::max(within.limits.maxPackageBytes, budgetBytes);
+    return within;
+}
+
 Workbook ReadWorkbookFile(const std::string& path, const ReadOptions& options)
 {
     return ReadWorkbook(Package::ReadFile(path, options.limits), options);

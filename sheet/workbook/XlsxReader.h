@@ -33,6 +33,10 @@ public:
     const char* what() const noexcept override { return "workbook reading cancelled"; }
 };
 
+// Options whose bounds follow a memory budget, in bytes, rather than their defaults: a larger
+// budget reads a larger workbook, a smaller one refuses a workbook sooner.
+ReadOptions ReadOptionsWithin(std::uint64_t budgetBytes);
+
 Workbook ReadWorkbook(std::vector<std::uint8_t> bytes, const ReadOptions& options = {});
 Workbook ReadWorkbookFile(const std::string& path, const ReadOptions& options = {});
 

@@ -29,6 +29,7 @@
 #include "tests/player/OutputFolder.h"
 #include "tests/player/ScriptMovie.h"
 #include "tests/player/PlayerReport.h"
+#include "tests/sheet/XlsxTestPackages.h"
 #include "tools/actionscript/Compiler.h"
 
 #include <cstdio>
@@ -52,6 +53,9 @@ constexpr std::size_t kFewVariables = 3;
 // given, after setting it to kTo and calculating again.
 // Components in the dashboard the check builds over several frames (the column H of its workbook).
 constexpr std::uint32_t kManyComponents = 450;
+// Rows of the workbook whose cells one list box is bound to: its scripts take more than one
+// function of the movie.
+constexpr int kLongListRows = 2000;
 
 const char* kValuesProbe = R"(
 getURL(kvMovie, "_level1");
@@ -128,6 +132,9 @@ function kvShown(name, c) {
         parts.push("@needle=" + c.kvNeedleAngle);
     if (c.mv != undefined)
         parts.push("@mv=" + c.mv);
+    // A list holds more items than its rows show: how many, the first and the last.
+    if (typeof c.labels == "object" && c.labels.length > 0)
+        parts.push("#labels=" + c.labels.length + "," + escape(c.labels[0]) + "," + escape(c.labels[c.labels.length - 1]));
     return parts.join("\t");
 }
 
@@ -304,6 +311,25 @@ void WriteManyComponentFiles(const fs::path& source, const fs::path& folder)
     WriteScriptMovie(folder / "probe-many.swf", kShownProbe, 800 * 20, 600 * 20);
 }
 
+// A list box over thousands of cells: the labels "Item <n>" are formulas over the numbers beside
+// them and their sum is a formula too, none with a stored value, so what the movie shows is what
+// it calculated.
+void WriteLongListFiles(const fs::path& folder)
+{
+    std::string rows;
+    for (int row = 1; row <= kLongListRows; ++row) {
+        const std::string r = std::to_string(row);
+        rows += "<row r=\"" + r + "\"><c r=\"A" + r + "\" t=\"str\"><f>\"Item \"&amp;B" + r + "</f></c><c r=\"B" + r +
+                "\"><v>" + r + "</v></c>";
+        if (row == 1)
+            rows += "<c r=\"C1\"><f>SUM(B1:B" + std::to_string(kLongListRows) + ")</f></c>";
+        rows += "</row>";
+    }
+    const std::vector<std::uint8_t> book = xlsxtest::OneSheet(xlsxtest::SheetXml(rows));
+    std::ofstream((folder / "longlist.xlsx").string(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(book.data()), static_cast<std::streamsize>(book.size()));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -322,6 +348,7 @@ int main(int argc, char** argv)
         }
         WriteScriptMovie(folder / "probe-values.swf", kValuesProbe, 8000, 6000);
         WriteManyComponentFiles(source, folder);
+        WriteLongListFiles(folder);
         for (const char* shipped : {"samples", "template"}) {
             for (const auto& entry : fs::recursive_directory_iterator(fs::path(install) / shipped)) {
                 if (entry.path().extension() == ".vtd")

@@ -581,6 +581,38 @@ async function checkManyComponents(drive) {
   console.log(`ok   many.swf: ${count} components over ${Math.ceil(count / 200)} frames; ${ok} watched ones show their cells`);
 }
 
+// A list box bound to 2,000 cells, whose scripts take several functions of the movie: it holds
+// every item, the first and the last as the movie calculated them (the workbook stores none of
+// them), its rows show the first ones, and its title, the sum of the values, is calculated too.
+async function checkLongList(drive) {
+  const rows = 2000; // the rows the maker filled
+  const description = path.join(out, "longlist.json");
+  fs.writeFileSync(description, JSON.stringify({ workbook: "longlist.xlsx", canvas: { width: 400, height: 300 },
+    components: [{ symbol: "KVListBoxSymbol", name: "LongList", x: 10, y: 10, width: 200, height: 200,
+      parameters: { General: { title: "S!C1", labels: `S!A1:A${rows}`, values: `S!B1:B${rows}` } } }] }));
+  const variables = publish(description, "longlist");
+  if (!variables) return;
+  const result = await drive("probe-many.swf", async () => {}, "ready", [400, 300], {
+    vars: "kvMovie=movies/longlist.swf&kvNames=LongList", size: [400, 300], picture: "longlist-published.png" });
+  const states = reports(result, "state").map(parseState);
+  if (states.length === 0) { fail("longlist.swf: the probe reported nothing"); return; }
+  const shown = states[0].components.LongList;
+  const [count, first, last] = (shown?.drawn.labels || []).map((v) => decodeURIComponent(v));
+  const want = [String(rows), "Item 1", `Item ${rows}`];
+  if (count !== want[0] || first !== want[1] || last !== want[2])
+    fail(`longlist.swf: the list holds ${count} items from ${JSON.stringify(first)} to ${JSON.stringify(last)}, expected ${want.join(", ")}`);
+  for (let i = 0; i < 3; ++i)
+    if (shown?.fields[`kvRow${i}`] !== `Item ${i + 1}`) fail(`longlist.swf: row ${i} shows ${JSON.stringify(shown?.fields[`kvRow${i}`])}`);
+  const sum = Object.entries(variables).find(([, cell]) => cell === "S!C1");
+  if (!sum || Number(states[0].cells[sum[0]]) !== (rows * (rows + 1)) / 2)
+    fail(`longlist.swf: S!C1 = ${sum && states[0].cells[sum[0]]}, expected ${(rows * (rows + 1)) / 2}`);
+  const labels = Object.entries(variables).filter(([, cell]) => /^S!A\d+$/.test(cell));
+  const wrong = labels.filter(([v, cell]) => states[0].cells[v] !== `Item ${cell.slice(3)}`);
+  if (labels.length !== rows || wrong.length > 0)
+    fail(`longlist.swf: ${labels.length} label cells in the movie, ${wrong.length} wrong (${wrong.slice(0, 3).map(([v, c]) => `${c}=${states[0].cells[v]}`).join(", ")})`);
+  else console.log(`ok   longlist.swf: a list box over ${rows} cells holds "${first}" to "${last}", calculated`);
+}
+
 try {
   const documents = ["samples", "template"].flatMap((folder) =>
     fs.readdirSync(path.join(install, folder), { withFileTypes: true }).filter((entry) => entry.isDirectory())
@@ -601,6 +633,7 @@ try {
     const drive = driver(run, { pictures, fail });
     for (const file of documents) await checkDocument(drive, file);
     await checkManyComponents(drive);
+    await checkLongList(drive);
     for (const workbook of workbooks) await checkAllFormulas(run, workbook);
   });
 } finally {

@@ -469,6 +469,71 @@ TEST(CommandLine, TheWorkbooksReaderKeepsToTheMemoryBudgetGiven)
     EXPECT_FALSE(fs::exists(dir / "m.swf"));
 }
 
+// A workbook of a few kilobytes whose sheet holds a million empty elements after its cells:
+// tens of megabytes once parsed.
+std::vector<std::uint8_t> ManyElementsBook()
+{
+    std::string filler = "<extLst>";
+    filler.reserve(4000020);
+    for (int i = 0; i < 1000000; ++i)
+        filler += "<x/>";
+    filler += "</extLst>";
+    return xlsxtest::OneSheet(xlsxtest::SheetXml("<row r=\"1\"><c r=\"A1\"><v>7</v></c></row>", "", filler));
+}
+
+// A run the workbook's reader refused within the budget named: what is left of it once the
+// package itself is held.
+void ExpectRefusedWithin(const Ran& run, int budget)
+{
+    EXPECT_NE(run.code, 0) << run.err;
+    const std::size_t within = run.err.find("within ");
+    ASSERT_NE(within, std::string::npos) << run.err;
+    const int megabytes = std::atoi(run.err.c_str() + within + 7);
+    EXPECT_GT(megabytes, budget / 2) << run.err;
+    EXPECT_LE(megabytes, budget) << run.err;
+}
+
+// The budget bounds every workbook a run reads, not only one published whole: the workbook a
+// description names, or the command line names for it, is refused within a small budget and
+// read with the usual one. A document's embedded workbook is carried into the movie's files,
+// not read, so a document embedding that workbook publishes within the small budget.
+TEST(CommandLine, EveryWorkbookARunReadsKeepsToTheMemoryBudget)
+{
+    testsupport::TempDir dir;
+    const std::vector<std::uint8_t> many = ManyElementsBook();
+    ASSERT_LT(many.size(), 200000u);
+    testsupport::WriteBytes(dir / "many.xlsx", std::vector<unsigned char>(many.begin(), many.end()));
+    WriteText(dir / "named.json", R"({"workbook": "many.xlsx", "canvas": {"width": 80, "height": 60}})");
+    WriteText(dir / "plain.json", R"({"canvas": {"width": 80, "height": 60}})");
+    const Ran made = Doc({(dir / "named.json").string(), (dir / "embedded.vtd").string()});
+    ASSERT_EQ(made.code, 0) << made.err;
+#ifdef VANTOREL_HOSTILE_SANITIZED
+    GTEST_SKIP() << "the sanitizers manage memory of their own";
+#endif
+    const std::string movie = (dir / "m.swf").string();
+    const std::vector<std::vector<std::string>> roads = {{(dir / "named.json").string()},
+                                                         {(dir / "plain.json").string(), (dir / "many.xlsx").string()}};
+    for (const std::vector<std::string>& inputs : roads) {
+        SCOPED_TRACE(inputs.back());
+        std::vector<std::string> arguments = {"--memory-budget=48"};
+        arguments.insert(arguments.end(), inputs.begin(), inputs.end());
+        arguments.push_back(movie);
+        const Ran refused = Publish(arguments);
+        EXPECT_EQ(refused.code, 5) << refused.err;
+        ExpectRefusedWithin(refused, 48);
+        EXPECT_NE(refused.err.find("many.xlsx"), std::string::npos) << refused.err;
+        EXPECT_FALSE(fs::exists(movie));
+        arguments.erase(arguments.begin());
+        const Ran read = Publish(arguments);
+        EXPECT_EQ(read.code, 0) << read.err;
+        EXPECT_TRUE(fs::exists(movie));
+        fs::remove(movie);
+    }
+    const Ran document = Publish({"--memory-budget=48", (dir / "embedded.vtd").string(), movie});
+    EXPECT_EQ(document.code, 0) << document.err;
+    EXPECT_TRUE(fs::exists(movie));
+}
+
 // The movie's values beside the workbook's, played in the test player: a cached value the
 // movie does not give is marked, and the cells of a circle show what the spreadsheet shows.
 TEST(CommandLine, CheckValuesListsTheMoviesValuesBesideTheWorkbooks)

@@ -299,20 +299,15 @@ int Publish(const Options& options, const std::filesystem::path& install)
     // the installation on a thread of its own. The workbook is read on this thread, where the
     // memory it takes is used again by the rest of the run once it is let go. What goes wrong
     // in the reading is reported when the publisher opens the workbook, as it always is.
+    // Every workbook the run reads (the one published whole, a description's) is bounded by the
+    // budget the user gave, not by the reader's defaults: a larger budget reads a larger workbook.
+    const sheet::xlsx::ReadOptions within =
+        sheet::xlsx::ReadOptionsWithin(static_cast<std::uint64_t>(options.memoryMegabytes) << 20);
     std::future<sheet::xlsx::Workbook> reading;
     if (options.allFormulas) {
         std::future<publish::CPublisher*> loading = LoadPublisherAside(install);
         std::promise<sheet::xlsx::Workbook> read;
         try {
-            // The reader's own bounds follow the budget the user gave, not their defaults: a
-            // larger budget reads a larger workbook.
-            sheet::xlsx::ReadOptions within;
-            const std::uint64_t budget = static_cast<std::uint64_t>(options.memoryMegabytes) << 20;
-            within.maxMemoryBytes = budget;
-            within.limits.maxXmlTreeBytes = budget;
-            within.limits.maxPartBytes = std::max(within.limits.maxPartBytes, budget / 4);
-            within.limits.maxTotalBytes = std::max(within.limits.maxTotalBytes, budget);
-            within.limits.maxPackageBytes = std::max(within.limits.maxPackageBytes, budget);
             read.set_value(sheet::xlsx::ReadWorkbookFile(options.paths[0].string(), within));
         } catch (...) {
             read.set_exception(std::current_exception());
@@ -323,6 +318,7 @@ int Publish(const Options& options, const std::filesystem::path& install)
         g_publisher = new publish::CPublisher(install);
     }
     publish::CPublisher& publisher = *g_publisher;
+    publisher.SetWorkbookReading(within);
     struct EndOfRun {
         publish::CPublisher& publisher;
         ~EndOfRun()
