@@ -833,7 +833,11 @@ void WalkThroughTest::Build(ScreenUser& user, CKVApp* program, const std::filesy
     ASSERT_TRUE(user.WaitFor([&] { return CWnd::GetActiveWindow() == frame; }));
     user.Keys("alt+f");
     ASSERT_TRUE(user.WaitForPopupMenu());
+    // The letter opens the Export submenu; Return chooses its first entry once it shows.
     user.Keys("e");
+    user.WaitDrawn();
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    user.Settle();
     user.Keys("Return");
     ASSERT_TRUE(AnswerFileChooser(user, movie, false)) << "no file chooser for the movie";
     ASSERT_TRUE(user.WaitFor([&] { return std::filesystem::exists(movie) && std::filesystem::file_size(movie) > 100; },
