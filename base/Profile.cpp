@@ -250,9 +250,12 @@ std::size_t CProfileStore::Parse(const std::string& text, const std::string& ori
     // line, so the lines keep their order within it.
     std::string keptIn;
     std::string_view line;
+    // A damaged line is kept as it was read, its line ending's carriage return included, so that
+    // writing it back and reading it again gives the same line.
+    std::string_view raw;
     auto skip = [&](const char* why) {
         ++skipped;
-        kept_.push_back({keptIn, std::string(line)});
+        kept_.push_back({keptIn, std::string(raw)});
         // Enough to find the damage; a damaged file does not fill memory with complaints.
         if (problems_.size() < 100) {
             problems_.push_back(origin + " line " + std::to_string(lineNumber) + ": " + why);
@@ -267,6 +270,7 @@ std::size_t CProfileStore::Parse(const std::string& text, const std::string& ori
             end = text.size();
         }
         line = std::string_view(text.data() + start, end - start);
+        raw = line;
         start = end + 1;
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') {
