@@ -92,6 +92,23 @@ protected:
         return true;
     }
 
+    // The designer started on the shipped sample, its window at the size given, its view and
+    // stage there.
+    void OpenSample(int width, int height)
+    {
+        const std::filesystem::path sample =
+            testsupport::InstallDir() / "samples" / "Dashboards" / "regional-sales.vtd";
+        ASSERT_TRUE(std::filesystem::exists(sample)) << sample;
+        app = std::make_unique<CKVApp>();
+        app->SetCommandLine({sample.string()});
+        ASSERT_TRUE(app->InitInstance());
+        app->m_pMainWnd->MoveWindow(0, 0, width, height);
+        gtkscreen::Flush();
+        CDrawView* view = GetActiveDrawView();
+        ASSERT_NE(view, nullptr);
+        ASSERT_NE(view->GetStage(), nullptr) << "the stage did not start";
+    }
+
     testsupport::TempDir settings;
     testsupport::TempDir temp;
     std::unique_ptr<CKVApp> app;
@@ -99,18 +116,10 @@ protected:
 
 TEST_F(PlayerOnScreenDesignerTest, AComponentOfASampleDrawnByTheStageIsDraggedWithThePointer)
 {
-    const std::filesystem::path sample = testsupport::InstallDir() / "samples" / "Dashboards" / "regional-sales.vtd";
-    ASSERT_TRUE(std::filesystem::exists(sample)) << sample;
-    app = std::make_unique<CKVApp>();
-    app->SetCommandLine({sample.string()});
-    ASSERT_TRUE(app->InitInstance());
+    ASSERT_NO_FATAL_FAILURE(OpenSample(1400, 900));
     CWnd& frame = *app->m_pMainWnd;
-    frame.MoveWindow(0, 0, 1400, 900);
-    gtkscreen::Flush();
     CDrawView* view = GetActiveDrawView();
-    ASSERT_NE(view, nullptr);
     CStageFlashCtrl* stage = view->GetStage();
-    ASSERT_NE(stage, nullptr) << "the stage did not start";
     CDrawDoc& doc = *view->GetDocument();
 
     // The topmost component shown on the stage, whole inside the view: a press inside it takes
@@ -167,31 +176,21 @@ TEST_F(PlayerOnScreenDesignerTest, AComponentOfASampleDrawnByTheStageIsDraggedWi
     ASSERT_TRUE(StageSettled(*stage, 30000));
     const CBitmap shot = Shot(frame, "designer-dragged");
     EXPECT_GT(Inked(shot, canvas), canvas.Width() * canvas.Height() / 50);
-    // The selection's handles: the top-left one inverts what lies under it, on the screen too.
+    // The selection's handles: the top-left one is on the screen as the layer painted it.
     const CRect movedOnTop = OnTop(frame, *view, moved);
     const CBitmap* painted = gtkscreen::WindowPicture(frame);
     ASSERT_NE(painted, nullptr);
     EXPECT_EQ(shot.GetPixel(movedOnTop.left, movedOnTop.top), painted->GetPixel(movedOnTop.left, movedOnTop.top));
 }
 
-} // namespace
-
 // The preview's player lies over the view and shows the generated movie: the components are
 // drawn, and the player stays inside the view (the status bar below it stays visible).
 TEST_F(PlayerOnScreenDesignerTest, ThePreviewOfASampleShowsItsComponentsInsideTheView)
 {
-    const std::filesystem::path sample = testsupport::InstallDir() / "samples" / "Dashboards" / "regional-sales.vtd";
-    ASSERT_TRUE(std::filesystem::exists(sample)) << sample;
-    app = std::make_unique<CKVApp>();
-    app->SetCommandLine({sample.string()});
-    ASSERT_TRUE(app->InitInstance());
+    ASSERT_NO_FATAL_FAILURE(OpenSample(1000, 640));
     CWnd& frame = *app->m_pMainWnd;
-    frame.MoveWindow(0, 0, 1000, 640);
-    gtkscreen::Flush();
     CDrawView* view = GetActiveDrawView();
-    ASSERT_NE(view, nullptr);
     CStageFlashCtrl* stage = view->GetStage();
-    ASSERT_NE(stage, nullptr) << "the stage did not start";
     ASSERT_TRUE(StageSettled(*stage, 60000));
 
     view->SendMessage(WM_COMMAND, ID_VIEW_SWF_PREVIEW);
@@ -226,3 +225,5 @@ TEST_F(PlayerOnScreenDesignerTest, ThePreviewOfASampleShowsItsComponentsInsideTh
     view->SendMessage(WM_COMMAND, ID_VIEW_SWF_PREVIEW);
     EXPECT_FALSE(view->IsPreview());
 }
+
+} // namespace
