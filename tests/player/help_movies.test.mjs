@@ -53,20 +53,31 @@ const expected = expectedMovies();
 const shipped = new Set(fs.existsSync(folder) ? fs.readdirSync(folder).filter((f) => f.endsWith(".swf")).map((f) => f.slice(0, -4)) : []);
 check("every help movie is shipped", expected.filter((name) => !shipped.has(name)).map((name) => `${name}.swf is missing`));
 
-// Four pages at a time: most of a movie's time is the wait before its picture is taken.
+// Four pages at a time: most of a movie's time is the wait before its picture is taken. On a
+// busy machine a movie may not have drawn yet when its picture is taken: it is played once more,
+// alone and for longer, before it is judged.
 await withPlayer(folder, async (run) => {
-  const names = expected.filter((n) => shipped.has(n));
-  for (let at = 0; at < names.length; at += 4) await Promise.all(names.slice(at, at + 4).map(async (name) => {
+  const play = async (name, wait) => {
     const picture = path.join(pictures, `${name}.png`);
-    // A tutorial is looked at a few seconds in, once its first scenes have been drawn.
-    const wait = name.startsWith("tutorial") ? 4000 : 1500;
     const result = await run(`${name}.swf`, { until: "never", timeoutMs: wait, screenshot: picture,
       size: name.startsWith("tutorial") ? [640, 480] : [400, 300] });
     const problems = result.events.filter((e) => e.kind === "loaderror" || (e.kind === "ruffle-log" && e.level === "ERROR"))
       .map((e) => e.msg);
-    check(`${name}.swf plays without a player error`, problems);
     const share = fs.existsSync(picture) ? drawnShare(readPng(fs.readFileSync(picture))) : 0;
+    return { problems, share };
+  };
+  const judge = (name, { problems, share }) => {
+    check(`${name}.swf plays without a player error`, problems);
     check(`${name}.swf draws something`, share > 0.02 ? [] : [`only ${(share * 100).toFixed(1)}% of it differs from its background`]);
+  };
+  const names = expected.filter((n) => shipped.has(n));
+  const again = [];
+  for (let at = 0; at < names.length; at += 4) await Promise.all(names.slice(at, at + 4).map(async (name) => {
+    // A tutorial is looked at a few seconds in, once its first scenes have been drawn.
+    const seen = await play(name, name.startsWith("tutorial") ? 4000 : 1500);
+    if (seen.problems.length === 0 && seen.share <= 0.02) again.push(name);
+    else judge(name, seen);
   }));
+  for (const name of again) judge(name, await play(name, 6000));
 });
 finish();
