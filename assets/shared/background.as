@@ -54,6 +54,45 @@ if (_global.kvDrawBackground == undefined) {
         clip.curveTo(x, y, x + r, y);
     };
 
+    // The middle of an art, inside its edge: one piece stretched over it, or, with
+    // "tileMiddleHorizontal" or "tileMiddleVertical" of "tilingOptions" set, pieces of the art's
+    // own size (size pixels) repeated that way, the last cut to what is left. draw(clip, x, y, w,
+    // h) draws one piece. Gives the number of pieces.
+    _global.kvTileMiddle = function (clip, tiling, x, y, w, h, size, draw) {
+        var across = tiling != undefined && tiling.tileMiddleHorizontal == true;
+        var down = tiling != undefined && tiling.tileMiddleVertical == true;
+        var tw = across ? size : w, th = down ? size : h;
+        var pieces = 0;
+        for (var ty = y; ty < y + h - 0.5; ty += th) {
+            for (var tx = x; tx < x + w - 0.5; tx += tw) {
+                draw(clip, tx, ty, Math.min(tw, x + w - tx), Math.min(th, y + h - ty));
+                pieces++;
+            }
+        }
+        return pieces;
+    };
+
+    // One raised piece: light top and left edges, dark bottom and right ones.
+    _global.kvBevelPiece = function (clip, x, y, w, h) {
+        clip.lineStyle(1, 0xF4F6F8, 100);
+        clip.moveTo(x + 0.5, y + h - 1);
+        clip.lineTo(x + 0.5, y + 0.5);
+        clip.lineTo(x + w - 1, y + 0.5);
+        clip.lineStyle(1, 0xAEB6C0, 100);
+        clip.moveTo(x + w - 0.5, y + 0.5);
+        clip.lineTo(x + w - 0.5, y + h - 0.5);
+        clip.lineTo(x + 0.5, y + h - 0.5);
+    };
+
+    // One piece of the gradient: light at its top, deeper at its bottom.
+    _global.kvGradientPiece = function (clip, x, y, w, h) {
+        clip.lineStyle();
+        var matrix = {matrixType: "box", x: x, y: y, w: w, h: h, r: Math.PI / 2};
+        clip.beginGradientFill("linear", [0xFFFFFF, 0xBFD1E3], [100, 100], [0, 255], matrix);
+        kvRect(clip, x, y, w, h, undefined, undefined);
+        clip.endFill();
+    };
+
     _global.kvDrawBackground = function (art) {
         var w = this.kvW, h = this.kvH;
         var panel = this.kvClip("kvPanel");
@@ -71,6 +110,7 @@ if (_global.kvDrawBackground == undefined) {
         if (this.artEnabled == false || picture)
             art = 0;
         this.kvArt = art;
+        this.kvPieces = 0;
         if (picture) {
             // The picture covers the panel; a movie's own background colour behind it on request.
             if (file.bgType == "swf" && file.bgBG == true)
@@ -104,13 +144,13 @@ if (_global.kvDrawBackground == undefined) {
             panel.moveTo(w - 1, 1);
             panel.lineTo(w - 1, h - 1);
             panel.lineTo(1, h - 1);
+            // Its middle: raised pieces of 64 pixels when tiled.
+            this.kvPieces = kvTileMiddle(panel, this.tilingOptions, 4, 4, w - 8, h - 8, 64, kvBevelPiece);
         } else if (art == 5) {
-            // A vertical gradient from a light top to a deeper bottom, with a thin frame.
-            panel.lineStyle(1, 0x6E8CA8, 100);
-            var matrix = {matrixType: "box", x: 0, y: 0, w: w, h: h, r: Math.PI / 2};
-            panel.beginGradientFill("linear", [0xFFFFFF, 0xBFD1E3], [100, 100], [0, 255], matrix);
-            kvRect(panel, 0.5, 0.5, w - 1, h - 1, undefined, undefined);
-            panel.endFill();
+            // A vertical gradient from a light top to a deeper bottom (again in each piece of 64
+            // pixels when tiled), with a thin frame.
+            this.kvPieces = kvTileMiddle(panel, this.tilingOptions, 0, 0, w, h, 64, kvGradientPiece);
+            kvRect(panel, 0.5, 0.5, w - 1, h - 1, undefined, 0x6E8CA8);
         } else {
             var thickness = Math.max(kvNumber(this.borderThickness, 1), 0);
             if (this.borderEnabled != false && thickness > 0)

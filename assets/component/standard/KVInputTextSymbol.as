@@ -1,12 +1,21 @@
-// Input text: a label ("labelValue") and a field the user types into; Enter or leaving the
-// field inserts the text into the "insertInto" cell (a number when it reads as one).
+// Input text: a field the user types into, in its "labelTextFormat" font and "labelAlignment";
+// Enter or leaving the field inserts the text into the "insertInto" cell (a number when it reads
+// as one). Without "insertInto" the text goes into "labelValue", the insert cell of documents
+// that name it so. Documents that keep both show "labelValue" as a label above the field, in
+// the label font, and type in their own "textFormat".
 #include "shared/component.as"
+
+// The member the typed text goes into.
+_global.kvInputTarget = function (clip) {
+    return clip.insertInto == undefined && clip.labelValue != undefined ? "labelValue" : "insertInto";
+};
 
 var input = kvDefineComponent("KVInputTextSymbol", 200, 40, function () {
     var w = this.kvW, h = this.kvH;
-    var labelH = this.labelValue == undefined || this.labelValue == "" ? 0 : 18;
-    this.kvText("kvLabel", 0, 0, w, labelH, this.labelValue, this.labelTextFormat,
-                this.labelAlignment == undefined ? "left" : this.labelAlignment);
+    var align = this.labelAlignment == undefined ? "left" : this.labelAlignment;
+    var label = kvInputTarget(this) == "insertInto" ? this.labelValue : undefined;
+    var labelH = label == undefined || label == "" ? 0 : 18;
+    this.kvText("kvLabel", 0, 0, w, labelH, label, this.labelTextFormat, align);
     var field = this.kvEdit;
     if (field == undefined) {
         this.createTextField("kvEdit", this.kvNextDepth++, 0, labelH, w, h - labelH);
@@ -31,11 +40,12 @@ var input = kvDefineComponent("KVInputTextSymbol", 200, 40, function () {
     field.borderColor = this.borderColor == undefined ? 0x666666 : this.borderColor;
     field.backgroundColor = this.useCustomColor == true ? this.customColor : 0xFFFFFF;
     if (!this.kvEditing) {
-        var shown = this.insertInto;
+        var shown = this[kvInputTarget(this)];
         field.text = shown == undefined || shown === "" ? (this.defaultText == undefined ? "" : this.defaultText) : String(shown);
     }
-    field.setNewTextFormat(kvTextFormat(this.textFormat, "left"));
-    field.setTextFormat(kvTextFormat(this.textFormat, "left"));
+    var typed = this.textFormat != undefined ? kvTextFormat(this.textFormat, "left") : kvTextFormat(this.labelTextFormat, align);
+    field.setNewTextFormat(typed);
+    field.setTextFormat(typed);
     this.kvFields.kvEdit = field.text;
     field.onChanged = function () { field._parent.kvEditing = true; };
 });
@@ -47,7 +57,7 @@ input.kvTyped = function () {
     this.kvEditing = false;
     var text = this.kvEdit.text;
     var n = Number(text);
-    this.insertInto = text != "" && !isNaN(n) ? n : text;
+    this[kvInputTarget(this)] = text != "" && !isNaN(n) ? n : text;
     this.mc();
     this.kvCommit();
 };
