@@ -420,7 +420,10 @@ void CSelectorAppearancePage::ApplyLabelArtRule()
         return;
     const bool art = BoolOf(Group(), "useLabelArt");
     CParameterSet* colours = LabelColours();
-    auto has = [colours](const char* key) { return colours != nullptr && colours->FindParameter(key) != nullptr; };
+    // A list without the label colour group keeps them under its own names.
+    auto has = [this, colours](const char* key) {
+        return colours != nullptr ? colours->FindParameter(key) != nullptr : OwnColourKey(key) != nullptr;
+    };
     EnableItems(*this, {IDC_DEFAULT_BG, IDC_DEFAULT_BG_LABEL}, !art && has("dftBgColor"));
     EnableItems(*this, {IDC_SELECTED_BG, IDC_SELECTED_BG_LABEL}, !art && has("selectBgColor"));
     EnableItems(*this, {IDC_OVER_BG, IDC_OVER_BG_LABEL}, !art && !MouseOverMode() && has("overBgColor"));

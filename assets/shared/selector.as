@@ -99,6 +99,59 @@ if (_global.kvSelectorInsert == undefined) {
         };
     };
 
+    // The art of the selectors is drawn, not imported. With "useLabelArt" each item stands on
+    // a raised plate (a light-to-deep gradient in a rounded frame, the chosen one in blue);
+    // without it on its plain fill ("defaultFillColor", the chosen one "selectedFillColor"). Both
+    // let "transparency" of what lies behind show through.
+    _global.kvLabelFill = function (clip, owner, x, y, w, h, chosen) {
+        var alpha = 100 - Math.min(Math.max(kvNumber(owner.transparency, 0), 0), 100);
+        if (owner.useLabelArt == true) {
+            clip.lineStyle(1, chosen ? 0x3D6399 : 0x9AA8B8, alpha);
+            var box = {matrixType: "box", x: x, y: y, w: w, h: h, r: Math.PI / 2};
+            clip.beginGradientFill("linear", chosen ? [0xDCE8F8, 0x6F96CF] : [0xFFFFFF, 0xCFD8E3], [alpha, alpha], [0, 255], box);
+            kvSelectorRound(clip, x + 0.5, y + 0.5, w - 1, h - 1, Math.min(h / 3, 6));
+            clip.endFill();
+            return;
+        }
+        var fill = chosen ? owner.selectedFillColor : owner.defaultFillColor;
+        if (fill == undefined)
+            return;
+        clip.lineStyle();
+        clip.beginFill(fill, alpha);
+        kvSelectorRound(clip, x, y, w, h, 0);
+        clip.endFill();
+    };
+
+    // A rectangle with corners rounded by r, inside the clip's current fill and line.
+    _global.kvSelectorRound = function (clip, x, y, w, h, r) {
+        clip.moveTo(x + r, y);
+        clip.lineTo(x + w - r, y);
+        clip.curveTo(x + w, y, x + w, y + r);
+        clip.lineTo(x + w, y + h - r);
+        clip.curveTo(x + w, y + h, x + w - r, y + h);
+        clip.lineTo(x + r, y + h);
+        clip.curveTo(x, y + h, x, y + h - r);
+        clip.lineTo(x, y + r);
+        clip.curveTo(x, y, x + r, y);
+    };
+
+    // A marker's fill: with "useDefaultArt" a shaded bead or plate (the chosen one green), else
+    // the plain colour given ("defaultColor" or "selectColor" and their kin).
+    _global.kvMarkerFill = function (clip, owner, x, y, w, h, chosen, plain, round) {
+        if (owner.useDefaultArt == true) {
+            var box = {matrixType: "box", x: x - w / 4, y: y - h / 4, w: w * 1.2, h: h * 1.2, r: 0};
+            clip.beginGradientFill(round ? "radial" : "linear", chosen ? [0xC8F0C8, 0x2E8B3A] : [0xFFFFFF, 0x8FA6C1], [100, 100],
+                                   [0, 255], box);
+        } else {
+            clip.beginFill(plain, 100);
+        }
+    };
+
+    // The gap "itemSeparation" puts between a selector's items.
+    _global.kvItemGap = function (clip) {
+        return Math.max(kvNumber(clip.itemSeparation, 0), 0);
+    };
+
     _global.kvSelectorInsert = function (clip, index) {
         clip.selectIdx = index;
         var how = clip.retInfo == undefined ? "position" : String(clip.retInfo).toLowerCase();

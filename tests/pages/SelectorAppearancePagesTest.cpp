@@ -151,6 +151,33 @@ TEST_F(SelectorAppearancePagesTest, ACheckBoxKeepsItsMarkColoursOffTheLabelRows)
     EXPECT_EQ(group->FindParameter("titleYshift")->GetInt(), 6);
 }
 
+TEST_F(SelectorAppearancePagesTest, TheShippedArtSwitchesTakeTheirPlainColoursAway)
+{
+    // The list keeps its row fills under its own names: label art disables them, and back.
+    CParameterSet* list = Load("KVListBoxSymbol", "Appearance");
+    OpenAppearance(list, std::make_unique<Selector>());
+    ASSERT_TRUE(Visible(Selector::IDC_USE_LABEL_ART));
+    EXPECT_TRUE(Enabled(Selector::IDC_DEFAULT_BG));
+    Click(Selector::IDC_USE_LABEL_ART);
+    EXPECT_TRUE(list->FindParameter("useLabelArt")->GetBool());
+    EXPECT_FALSE(Enabled(Selector::IDC_DEFAULT_BG));
+    EXPECT_FALSE(Enabled(Selector::IDC_SELECTED_BG));
+    Click(Selector::IDC_USE_LABEL_ART);
+    EXPECT_TRUE(Enabled(Selector::IDC_SELECTED_BG));
+    TypeSpin(Selector::IDC_SEPARATION, "4");
+    EXPECT_EQ(list->FindParameter("itemSeparation")->GetInt(), 4);
+
+    // The radio buttons' markers: plain colours only while their art is off.
+    CParameterSet* radio = Load("KVRadioButtonSetSymbol", "Appearance");
+    OpenAppearance(radio, std::make_unique<Selector>());
+    EXPECT_TRUE(Visible(Selector::IDC_BACKGROUND_GROUP)); // shown again for its transparency
+    EXPECT_TRUE(Enabled(Selector::IDC_MARKER_SELECTED));
+    Click(Selector::IDC_USE_MARKER_ART);
+    EXPECT_TRUE(radio->FindParameter("useDefaultArt")->GetBool());
+    EXPECT_FALSE(Enabled(Selector::IDC_MARKER_SELECTED));
+    EXPECT_FALSE(Enabled(Selector::IDC_MARKER_DEFAULT));
+}
+
 TEST_F(SelectorAppearancePagesTest, AComboBoxOpensNoMoreRowsThanItHasLabels)
 {
     struct Case {

@@ -1,5 +1,6 @@
 // Check box: a box and its label ("title"); a click toggles it and inserts the chosen state
-// (unchecked = item 0, checked = item 1) into its cells.
+// (unchecked = item 0, checked = item 1) into its cells. The box is filled "defaultColor" while
+// unchecked and "selectColor" while checked, or shaded with "useDefaultArt".
 #include "shared/selector.as"
 
 var box = kvDefineComponent("KVCheckBoxSymbol", 150, 24, function () {
@@ -7,12 +8,21 @@ var box = kvDefineComponent("KVCheckBoxSymbol", 150, 24, function () {
     var y = Math.round((h - size) / 2);
     // The whole component takes the click.
     var hit = this.kvClip("kvHit");
-    kvRect(hit, 0, 0, this.kvW, h, this.backgroundColor == undefined ? 0xFFFFFF : this.backgroundColor, undefined);
+    // Its "fillColor" (the Border group's fill) stands behind it all.
+    var back = this.fillColor != undefined ? this.fillColor : this.backgroundColor;
+    kvRect(hit, 0, 0, this.kvW, h, back == undefined ? 0xFFFFFF : back, undefined);
     var owner = this;
     hit.onRelease = function () { kvSelectorInsert(owner, owner.selectIdx == 1 ? 0 : 1); };
     var mark = this.kvClip("kvBox");
-    kvRect(mark, 2, y, size, size, this.fillColor == undefined ? 0xFFFFFF : this.fillColor, this.borderColor);
-    if (this.selectIdx == 1) {
+    var on = this.selectIdx == 1;
+    var plain = on ? this.selectColor : this.defaultColor;
+    if (plain == undefined)
+        plain = 0xFFFFFF;
+    mark.lineStyle(0, this.borderColor == undefined ? 0x666666 : this.borderColor, 100);
+    kvMarkerFill(mark, this, 2, y, size, size, on, plain, false);
+    kvSelectorRound(mark, 2, y, size, size, this.useDefaultArt == true ? 3 : 0);
+    mark.endFill();
+    if (on) {
         mark.lineStyle(2, this.selectedColor == undefined ? 0x333333 : this.selectedColor, 100);
         mark.moveTo(4, y + size / 2);
         mark.lineTo(2 + size * 0.4, y + size - 3);

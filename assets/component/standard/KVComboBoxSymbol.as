@@ -1,6 +1,8 @@
 // Combo box: the chosen label in a box with an arrow; a click opens the list of "labels" below
 // it (one row a frame with "animation"), a click on an item chooses it and inserts it into the
-// cells by the insert option.
+// cells by the insert option. The arrow's button is filled "arrowDefaultColor", while the list is
+// open "arrowSelectColor", or shaded with "useDefaultArt"; with "useLabelArt" the open rows
+// stand on their plates.
 #include "shared/selector.as"
 
 var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
@@ -15,7 +17,12 @@ var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
     face._y = titleH;
     kvRect(face, 0, 0, w - 1, h - 1, this.defaultFillColor == undefined ? 0xFFFFFF : this.defaultFillColor,
            this.borderColor);
-    kvRect(face, w - h, 0, h - 1, h - 1, 0xEEEEEE, this.borderColor);
+    var open = this.kvOpen == true;
+    var button = open ? this.arrowSelectColor : this.arrowDefaultColor;
+    face.lineStyle(0, this.borderColor == undefined ? 0x666666 : this.borderColor, 100);
+    kvMarkerFill(face, this, w - h, 0, h - 1, h - 1, open, button == undefined ? 0xEEEEEE : button, false);
+    kvSelectorRound(face, w - h, 0, h - 1, h - 1, this.useDefaultArt == true ? 3 : 0);
+    face.endFill();
     face.beginFill(0x333333, 100);
     face.moveTo(w - h * 0.7, h * 0.4);
     face.lineTo(w - h * 0.3, h * 0.4);
@@ -40,8 +47,13 @@ var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
     for (var i = 0; i < labels.length || this["kvItem" + i] != undefined; i++) {
         var shown = this.kvOpen == true && i < labels.length && (this.kvReveal == undefined || i < this.kvReveal);
         if (shown) {
-            var fill = i == index ? this.selectedFillColor : this.defaultFillColor;
-            kvRect(list, 0, h + i * rowH, w - 1, rowH, fill == undefined ? 0xFFFFFF : fill, this.borderColor);
+            if (this.useLabelArt == true) {
+                kvRect(list, 0, h + i * rowH, w - 1, rowH, 0xFFFFFF, this.borderColor);
+                kvLabelFill(list, this, 1, h + i * rowH + 1, w - 3, rowH - 2, i == index);
+            } else {
+                var fill = i == index ? this.selectedFillColor : this.defaultFillColor;
+                kvRect(list, 0, h + i * rowH, w - 1, rowH, fill == undefined ? 0xFFFFFF : fill, this.borderColor);
+            }
         }
         var item = this.kvText("kvItem" + i, left + 2, titleH + h + i * rowH, w - 4, rowH,
                                shown ? kvSelectorLabel(this, labels[i]) : "",

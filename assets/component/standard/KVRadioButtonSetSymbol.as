@@ -1,5 +1,7 @@
 // Radio button set: one round button per label, in a column or, with "menuOrientation"
-// "horizontal", a row; a click chooses one and inserts it into the cells (shared/selector.as).
+// "horizontal", a row, "itemSeparation" pixels apart; a click chooses one and inserts it into the
+// cells (shared/selector.as). The buttons are filled "defaultColor" around a "selectColor" dot,
+// or shaded with "useDefaultArt"; with "useLabelArt" each item stands on its plate.
 #include "shared/selector.as"
 
 var radios = kvDefineComponent("KVRadioButtonSetSymbol", 150, 100, function () {
@@ -7,24 +9,28 @@ var radios = kvDefineComponent("KVRadioButtonSetSymbol", 150, 100, function () {
     var labels = this.labels == undefined ? [] : this.labels;
     var titleH = kvSelectorTitleText(this) == "" ? 0 : 18;
     var across = String(this.menuOrientation).toLowerCase() == "horizontal";
-    var n = Math.max(labels.length, 1);
-    var cellW = across ? w / n : w, cellH = across ? h - titleH : Math.max((h - titleH) / n, 16);
+    var n = Math.max(labels.length, 1), gap = kvItemGap(this);
+    var cellW = across ? (w - gap * (n - 1)) / n : w, cellH = across ? h - titleH : Math.max((h - titleH - gap * (n - 1)) / n, 16);
     var index = kvNumber(this.selectIdx, 0);
     var buttons = this.kvClip("kvButtons");
     kvRect(buttons, 0, titleH, w, h - titleH, this.fillColor == undefined ? 0xFFFFFF : this.fillColor, undefined);
     this.kvCells = [];
     for (var i = 0; i < labels.length || this["kvLabel" + i] != undefined; i++) {
-        var x = across ? i * cellW : 0, y = across ? titleH : titleH + i * cellH;
+        var x = across ? i * (cellW + gap) : 0, y = across ? titleH : titleH + i * (cellH + gap);
         var shown = i < labels.length;
         if (shown) {
             var cx = x + 9, cy = y + cellH / 2;
+            if (this.useLabelArt == true)
+                kvLabelFill(buttons, this, x, y + 1, cellW, cellH - 2, i == index);
             buttons.lineStyle(0, this.borderColor == undefined ? 0x666666 : this.borderColor, 100);
-            buttons.beginFill(0xFFFFFF, 100);
+            kvMarkerFill(buttons, this, cx - 6, cy - 6, 12, 12, false, this.defaultColor == undefined ? 0xFFFFFF : this.defaultColor,
+                         true);
             kvCircle(buttons, cx, cy, 6);
             buttons.endFill();
             if (i == index) {
                 buttons.lineStyle();
-                buttons.beginFill(this.selectedColor == undefined ? 0x333333 : this.selectedColor, 100);
+                var dot = this.selectColor != undefined ? this.selectColor : this.selectedColor;
+                kvMarkerFill(buttons, this, cx - 3, cy - 3, 6, 6, true, dot == undefined ? 0x333333 : dot, true);
                 kvCircle(buttons, cx, cy, 3);
                 buttons.endFill();
             }

@@ -1,0 +1,121 @@
+// Writes a dashboard whose art was switched through the property pages, as a person switches it,
+// so the player check can find each change in the published movie:
+// - two bevelled backgrounds: one as shipped (its middle tiled), one whose General page chose an
+//   external file and, opened again, went back to the art (the tiling it then had: none);
+// - a list box whose Appearance page checked "Use Label Art", typed a separation of 6 and
+//   centred its labels;
+// - a radio button set whose Appearance page checked "Use Marker Art";
+// - a check box whose marker "Default Fill" was picked (amber);
+// - a combo box whose Appearance page checked "Use Marker Art";
+// - an input whose Appearance page centred its text.
+// The probe reports what the components hold and where to look at their pictures.
+
+#include "pages/BackgroundGeneralPage.h"
+#include "pages/InputTextAppearancePage.h"
+#include "pages/SelectorAppearancePage.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/dialogs/CommonDialogs.h"
+#include "platform/dialogs/MessageBox.h"
+#include "publish/TempFiles.h"
+#include "tests/player/ComponentDashboard.h"
+#include "tests/player/OutputFolder.h"
+#include "tests/player/PageDriving.h"
+#include "tests/support/TestSupport.h"
+
+#include <cstdio>
+
+namespace {
+
+using dashboardtest::Dashboard;
+using pagedriving::Choose;
+using pagedriving::Click;
+using pagedriving::Edit;
+using pagedriving::IndexOf;
+using pagedriving::TypeSpin;
+
+const std::string kProbe = dashboardtest::ThirdFrameProbe(R"(
+    var tiled = _root.KVBackground4Symbol_1, whole = _root.KVBackground4Symbol_2;
+    var list = _root.KVListBoxSymbol_1, radio = _root.KVRadioButtonSetSymbol_1, box = _root.KVCheckBoxSymbol_1;
+    var combo = _root.KVComboBoxSymbol_1, input = _root.KVInputTextSymbol_1;
+    fscommand("backgrounds", tiled.kvArt + "|" + tiled.kvPieces + "|" + whole.kvArt + "|" + whole.kvPieces);
+    fscommand("list", (list.kvRow1._y - list.kvRow0._y) + "|" + list.kvRow0.getTextFormat().align);
+    var format = input.kvEdit.getNewTextFormat();
+    fscommand("input", format.align + "|" + format.bold + "|" + input.kvEdit._y);
+    var cell = radio.kvCells[0];
+    var face = combo.kvFace, side = combo.kvH - face._y;
+    fscommand("ready", [tiled._x + 68, tiled._y + 30, whole._x + 68, whole._y + 30,
+                        list._x + list.kvW - 8, list._y + list.kvRow1._y + 14,
+                        radio._x + 9, radio._y + cell[1] + cell[3] / 2,
+                        box._x + 9, box._y + 12,
+                        combo._x + face._x + combo.kvW - face._x - side * 0.15, combo._y + face._y + side * 0.85].join(","));
+)");
+
+// Opens the General page of a background, lets act click it and closes it again.
+template <class Act>
+void EditBackground(CWnd& parent, CComponent& background, publish::ITempFileMaker& temporaries, Act act)
+{
+    pages::SwfImportTip tip;
+    pagedriving::Owner owner;
+    owner.type = background.GetTypeName();
+    CPropertyPageContext context;
+    context.mainWindow = &parent;
+    CBackgroundGeneralPage page(temporaries, tip);
+    page.SetContext(&context);
+    CParameterSet* root = background.GetParameters();
+    page.Create(root->FindParameter("General")->GetSet(), "General", false, &owner, root);
+    if (!page.CreatePage(&parent))
+        throw std::runtime_error("the General page of the background did not open");
+    page.ShowWindow(SW_SHOW);
+    page.OnSetActive();
+    act(page);
+    if (owner.refreshes == 0)
+        throw std::runtime_error("the General page of the background told its owner nothing");
+    page.DestroyWindow();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return dashboardtest::WriteMovies(argc, argv, [](dashboardtest::Installation& installed,
+                                                    const std::filesystem::path& folder) {
+        Dashboard d(installed);
+        d.Add("KVBackground4Symbol", 200, 200, 3000, 2000);
+        CComponent& whole = d.Add("KVBackground4Symbol", 3400, 200, 3000, 2000);
+        CComponent& list = d.Add("KVListBoxSymbol", 200, 2400, 2400, 2000);
+        CComponent& radio = d.Add("KVRadioButtonSetSymbol", 2800, 2400, 2400, 1600);
+        CComponent& box = d.Add("KVCheckBoxSymbol", 5400, 2400, 2400, 480);
+        CComponent& combo = d.Add("KVComboBoxSymbol", 5400, 3200, 2400, 480);
+        CComponent& input = d.Add("KVInputTextSymbol", 200, 4800, 3000, 600);
+
+        CScriptedCommonDialogs& dialogs = UseScriptedCommonDialogs();
+        UseScriptedMessageBoxes();
+        publish::CDefaultTempFiles temporaries;
+        CWnd parent;
+        parent.CreateEx(0, "Sheet", "Component Properties", WS_POPUP | WS_VISIBLE, CRect(0, 0, 420, 400), nullptr, 0);
+
+        EditBackground(parent, whole, temporaries, [](CWnd& page) { Click(page, CBackgroundGeneralPage::IDC_USE_FILE); });
+        EditBackground(parent, whole, temporaries, [](CWnd& page) { Click(page, CBackgroundGeneralPage::IDC_USE_ART); });
+        Edit<CSelectorAppearancePage>(parent, list, "Appearance", [](CWnd& page) {
+            Click(page, CSelectorAppearancePage::IDC_USE_LABEL_ART);
+            TypeSpin(page, CSelectorAppearancePage::IDC_SEPARATION, "6");
+            auto& align = *static_cast<CComboBox*>(page.GetDlgItem(CSelectorAppearancePage::IDC_ALIGN));
+            Choose(page, CSelectorAppearancePage::IDC_ALIGN, IndexOf(align, "center"));
+        });
+        Edit<CSelectorAppearancePage>(parent, radio, "Appearance",
+                                      [](CWnd& page) { Click(page, CSelectorAppearancePage::IDC_USE_MARKER_ART); });
+        dialogs.AnswerColour(RGB(0xFF, 0xCC, 0x00));
+        Edit<CSelectorAppearancePage>(parent, box, "Appearance",
+                                      [](CWnd& page) { Click(page, CSelectorAppearancePage::IDC_MARKER_DEFAULT); });
+        Edit<CSelectorAppearancePage>(parent, combo, "Appearance",
+                                      [](CWnd& page) { Click(page, CSelectorAppearancePage::IDC_USE_MARKER_ART); });
+        Edit<CInputTextAppearancePage>(parent, input, "Appearance", [](CWnd& page) {
+            auto& align = *static_cast<CComboBox*>(page.GetDlgItem(CInputTextAppearancePage::IDC_ALIGNMENT));
+            Choose(page, CInputTextAppearancePage::IDC_ALIGNMENT, IndexOf(align, "center"));
+        });
+        parent.DestroyWindow();
+        if (!dialogs.Unexpected().empty())
+            throw std::runtime_error("a dialog the pages were not meant to open");
+        d.Write(folder / "art.swf", kProbe, {});
+    });
+}
