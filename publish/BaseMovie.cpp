@@ -53,6 +53,15 @@ CBaseMovie::CBaseMovie(std::unique_ptr<CSwfMovie> asset, const std::filesystem::
     std::vector<ClipEntry>& clips = asset_->GetClipEntries();
     baseClipId_ = clips.front().GetId();
     clips.erase(clips.begin());
+    // The click the components play goes out with the manager; it is no clip to place.
+    for (auto at = clips.begin(); at != clips.end();) {
+        if (at->GetName() == kClickSound) {
+            clickSoundId_ = at->GetId();
+            at = clips.erase(at);
+        } else {
+            ++at;
+        }
+    }
     cellModel1_ = std::make_unique<CCellModel>();
     cellModel2_ = std::make_unique<CCellModel>();
     table_ = std::make_shared<CVariableTable>();
@@ -92,7 +101,13 @@ void CBaseMovie::Write(swf::Writer& out)
 {
     {
         asset_->MarkCharacterUsed(baseClipId_);
-        ScopeGuard unmark([this] { asset_->UnmarkCharacterUsed(baseClipId_); });
+        if (clickSoundId_ != 0)
+            asset_->MarkCharacterUsed(clickSoundId_);
+        ScopeGuard unmark([this] {
+            asset_->UnmarkCharacterUsed(baseClipId_);
+            if (clickSoundId_ != 0)
+                asset_->UnmarkCharacterUsed(clickSoundId_);
+        });
         asset_->Write(out);
     }
 

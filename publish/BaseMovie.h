@@ -156,6 +156,8 @@ public:
     // thousands of actions of a large model while it compresses the movie.
     void ReleaseWrittenScripts();
     uint16_t GetBaseClipId() const { return baseClipId_; }
+    // The export name of the click sound the components play (Sound.attachSound).
+    static constexpr const char* kClickSound = "kvClick";
     CSwfMovie& GetAsset() { return *asset_; }
 
     // Flags of the running export command.
@@ -194,6 +196,7 @@ private:
     CModelNetwork network_;
     std::unique_ptr<CSwfMovie> asset_;
     uint16_t baseClipId_ = 0;
+    uint16_t clickSoundId_ = 0; // the base asset's click, 0 when it has none
     swf::IdCounter& characterIds_;
     swf::IdCounter& depths_;
     std::unique_ptr<CInitCodeTag> initCode_;

@@ -221,6 +221,18 @@ if (_global.KVComponent == undefined) {
     };
 
     // A value the user set: into the model, which recalculates on the next frame.
+    // The click of a component whose "soundEnabled" is on (a bool, or the choice "on"): the
+    // sound the base movie exports. kvSounds counts the clicks started.
+    p.kvClick = function () {
+        if (this.soundEnabled != true && String(this.soundEnabled).toLowerCase() != "on")
+            return;
+        var click = new Sound(this);
+        click.attachSound("kvClick");
+        click.start();
+        this.kvSound = click;
+        this.kvSounds = kvNumber(this.kvSounds, 0) + 1;
+    };
+
     p.kvCommit = function () {
         if (this.updateVars != undefined)
             this.updateVars();

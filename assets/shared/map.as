@@ -176,6 +176,7 @@ if (_global.kvDrawMap == undefined) {
     _global.kvMapRegionHandlers = function (clip, index, region, name, position, value, choosable) {
         var owner = this;
         clip.onRelease = !choosable ? undefined : function () {
+            owner.kvClick();
             // On/off: a press on the chosen region lets it go and empties the cell.
             if (owner.showOnOff == true && kvMapFind([region], owner.selectedRegion) == 0) {
                 owner.selectedRegion = "";

@@ -154,6 +154,7 @@ if (_global.kvSelectorInsert == undefined) {
 
     _global.kvSelectorInsert = function (clip, index) {
         clip.selectIdx = index;
+        clip.kvClick();
         var how = clip.retInfo == undefined ? "position" : String(clip.retInfo).toLowerCase();
         var labels = clip.labels == undefined ? [] : clip.labels;
         var source = clip.values == undefined ? [] : clip.values;

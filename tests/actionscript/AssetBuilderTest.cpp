@@ -3,6 +3,7 @@
 #include "tools/actionscript/Compiler.h"
 #include "swf/AssetCipher.h"
 #include "swf/ClipEntry.h"
+#include "swf/SwfCodes.h"
 #include "swf/SwfIds.h"
 #include "swf/SwfMovie.h"
 #include "swf/SwfRawTag.h"
@@ -10,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -96,6 +99,45 @@ TEST(AssetBuilder, MoviesHoldTheClipsAndFramesTheManifestNames)
     ASSERT_TRUE(ReadAssetManifest(dir / "sub/asset.txt", manifest, error)) << error;
     ASSERT_TRUE(BuildAssetMovie(manifest, dir.path(), bytes, error)) << error;
     EXPECT_EQ(bytes[3], 8);
+}
+
+// A click sound: exported after the clips, uncompressed 16-bit mono at 22 kHz, short, starting
+// from silence and dying away (no crack at either end).
+TEST(AssetBuilder, AClickIsASoundExportedAfterTheClips)
+{
+    testsupport::TempDir dir;
+    Write(dir / "m/asset.txt", "output asset/m.dat\nclip mgr main.as\nclick kvClick\n");
+    Write(dir / "m/main.as", "_global.m = 1;\n");
+    AssetManifest manifest;
+    std::string error;
+    ASSERT_TRUE(ReadAssetManifest(dir / "m/asset.txt", manifest, error)) << error;
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(BuildAssetMovie(manifest, dir.path(), bytes, error)) << error;
+    CSwfMovie movie;
+    movie.LoadBytes(bytes, {.keepTopLevel = true});
+    auto& exports = movie.GetClipEntries();
+    ASSERT_EQ(exports.size(), 2u);
+    EXPECT_EQ(exports[1].GetName(), "kvClick");
+    EXPECT_EQ(exports[1].GetId(), 2);
+    const CSwfRawTag* sound = nullptr;
+    for (CSwfObject* tag : movie.FindCharacter(2))
+        if (tag->GetTagCode() == swf::TagCode::DefineSound)
+            sound = dynamic_cast<const CSwfRawTag*>(tag);
+    ASSERT_NE(sound, nullptr);
+    const auto body = sound->GetBody();
+    ASSERT_GT(body.size(), 7u);
+    EXPECT_EQ(body[2], 0x3A); // uncompressed, 22 kHz, 16-bit, mono
+    const uint32_t samples = body[3] | body[4] << 8 | body[5] << 16 | static_cast<uint32_t>(body[6]) << 24;
+    EXPECT_EQ(samples, 661u);
+    ASSERT_EQ(body.size(), 7u + samples * 2);
+    auto sample = [&](uint32_t i) { return static_cast<int16_t>(body[7 + 2 * i] | body[8 + 2 * i] << 8); };
+    EXPECT_EQ(sample(0), 0);
+    int loudest = 0;
+    for (uint32_t i = 0; i < samples; ++i)
+        loudest = std::max(loudest, std::abs(static_cast<int>(sample(i))));
+    EXPECT_GT(loudest, 8000);
+    EXPECT_LT(std::abs(static_cast<int>(sample(samples - 1))), 100);
+    EXPECT_EQ(ManifestError(dir, "output a.dat\nclick\n").substr(0, 12), ":2: expected");
 }
 
 TEST(AssetBuilder, SourceFaultsStopTheMovieWithTheirPlace)
@@ -203,6 +245,10 @@ TEST(AssetBuilder, BuiltInstallFolderHoldsSoundMovies)
         CSwfMovie movie;
         movie.LoadFile(entry.path(), {.remapIds = &ids, .keepTopLevel = true});
         for (const auto& clip : movie.GetClipEntries()) {
+            // A sound (the base movie's click) is exported with no code of its own.
+            const std::vector<CSwfObject*> defined = movie.FindCharacter(clip.GetId());
+            if (!defined.empty() && defined.front()->GetTagCode() == swf::TagCode::DefineSound)
+                continue;
             ASSERT_NE(clip.GetInitActions(), nullptr) << entry.path() << " " << clip.GetName();
             EXPECT_EQ(CheckActions(clip.GetInitActions()->GetBytes()), std::vector<std::string>())
                 << entry.path() << " " << clip.GetName();

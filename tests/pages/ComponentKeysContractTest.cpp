@@ -91,11 +91,8 @@ const std::map<std::string, Keys> kKept = {
     // planner sample names its plan so); its General page links the insert cell instead
     {"KVInputTextSymbol", {"labelValue"}},
 };
-// What a movie cannot do at all (the README says so): the table's sound switch is kept for the
-// documents that set it, but a published movie holds no sound to play.
-const std::map<std::string, Keys> kCannot = {
-    {"KVTableNewSymbol", {"soundEnabled"}},
-};
+// What a movie cannot do at all (the README says so).
+const std::map<std::string, Keys> kCannot = {};
 // The number format a chart falls back on where its axes and values have none of their own:
 // described documents set it; the pages set those own formats.
 const Keys kChartKept = {"formatValue"};

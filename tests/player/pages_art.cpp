@@ -7,12 +7,16 @@
 // - a radio button set whose Appearance page checked "Use Marker Art";
 // - a check box whose marker "Default Fill" was picked (amber);
 // - a combo box whose Appearance page checked "Use Marker Art";
-// - an input whose Appearance page centred its text.
+// - an input whose Appearance page centred its text;
+// - a list box and a table whose Behavior pages checked "Sound Enabled", and a radio button set
+//   without it: the probe chooses an item of each, which clicks where the sound is on.
 // The probe reports what the components hold and where to look at their pictures.
 
 #include "pages/BackgroundGeneralPage.h"
 #include "pages/InputTextAppearancePage.h"
 #include "pages/SelectorAppearancePage.h"
+#include "pages/SelectorBehaviorPage.h"
+#include "pages/TableSelectorPages.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/MessageBox.h"
@@ -41,6 +45,12 @@ const std::string kProbe = dashboardtest::ThirdFrameProbe(R"(
     fscommand("list", (list.kvRow1._y - list.kvRow0._y) + "|" + list.kvRow0.getTextFormat().align);
     var format = input.kvEdit.getNewTextFormat();
     fscommand("input", format.align + "|" + format.bold + "|" + input.kvEdit._y);
+    var table = _root.KVTableNewSymbol_1;
+    kvSelectorInsert(list, 2);
+    kvSelectorInsert(radio, 0);
+    table.kvChoose(1);
+    fscommand("sounds", list.kvSounds + "|" + Math.round(list.kvSound.duration) + "|" + table.kvSounds + "|"
+              + Math.round(table.kvSound.duration) + "|" + radio.kvSounds);
     var cell = radio.kvCells[0];
     var face = combo.kvFace, side = combo.kvH - face._y;
     fscommand("ready", [tiled._x + 68, tiled._y + 30, whole._x + 68, whole._y + 30,
@@ -49,6 +59,27 @@ const std::string kProbe = dashboardtest::ThirdFrameProbe(R"(
                         box._x + 9, box._y + 12,
                         combo._x + face._x + combo.kvW - face._x - side * 0.15, combo._y + face._y + side * 0.85].join(","));
 )");
+
+// Opens a page on a group of a component, lets act change it and closes it again; for the
+// settings the stage does not show, so the page tells its owner nothing.
+template <class Page, class Act>
+void EditQuietly(CWnd& parent, CComponent& component, const char* group, Act act)
+{
+    pagedriving::Owner owner;
+    owner.type = component.GetTypeName();
+    CPropertyPageContext context;
+    context.mainWindow = &parent;
+    Page page;
+    page.SetContext(&context);
+    CParameterSet* root = component.GetParameters();
+    page.Create(root->FindParameter(group)->GetSet(), group, false, &owner, root);
+    if (!page.CreatePage(&parent))
+        throw std::runtime_error("the page of " + owner.type + " did not open");
+    page.ShowWindow(SW_SHOW);
+    page.OnSetActive();
+    act(page);
+    page.DestroyWindow();
+}
 
 // Opens the General page of a background, lets act click it and closes it again.
 template <class Act>
@@ -87,6 +118,7 @@ int main(int argc, char** argv)
         CComponent& box = d.Add("KVCheckBoxSymbol", 5400, 2400, 2400, 480);
         CComponent& combo = d.Add("KVComboBoxSymbol", 5400, 3200, 2400, 480);
         CComponent& input = d.Add("KVInputTextSymbol", 200, 4800, 3000, 600);
+        CComponent& table = d.Add("KVTableNewSymbol", 3400, 4400, 4400, 1400);
 
         CScriptedCommonDialogs& dialogs = UseScriptedCommonDialogs();
         UseScriptedMessageBoxes();
@@ -113,6 +145,10 @@ int main(int argc, char** argv)
             auto& align = *static_cast<CComboBox*>(page.GetDlgItem(CInputTextAppearancePage::IDC_ALIGNMENT));
             Choose(page, CInputTextAppearancePage::IDC_ALIGNMENT, IndexOf(align, "center"));
         });
+        EditQuietly<CSelectorBehaviorPage>(parent, list, "Behavior",
+                                           [](CWnd& page) { Click(page, CSelectorBehaviorPage::IDC_SOUND); });
+        Edit<CTableSelectorBehaviorPage>(parent, table, "Behavior",
+                                         [](CWnd& page) { Click(page, CTableSelectorBehaviorPage::IDC_SOUND); });
         parent.DestroyWindow();
         if (!dialogs.Unexpected().empty())
             throw std::runtime_error("a dialog the pages were not meant to open");

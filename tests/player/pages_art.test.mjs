@@ -2,7 +2,8 @@
 // middle and the one taken back from an external file draws it whole; the list box stands its
 // rows apart on plates with centred labels; the radio buttons' chosen marker is a green bead; the
 // check box's box takes the picked fill; the combo box's arrow button is shaded; the input
-// centres its text with no label above it. A PNG of the movie goes into <build>/test-output.
+// centres its text with no label above it; the list box and the table, whose "Sound Enabled" was
+// checked, start the movie's click of 30 ms when an item is chosen, and the radio buttons do not. A PNG of the movie goes into <build>/test-output.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
@@ -46,6 +47,10 @@ try {
     expect("input's text centred", input[0], "center");
     expect("input's text in its Appearance font", input[1], "false");
     expect("input's field at its top (no label)", Number(input[2]), 0);
+    const sounds = (reports(shown, "sounds")[0] || "").split("|");
+    expect("list box clicks once, the movie's click", `${sounds[0]}|${sounds[1]}`, "1|30");
+    expect("table clicks once, the movie's click", `${sounds[2]}|${sounds[3]}`, "1|30");
+    expect("radio buttons without sound stay silent", sounds[4], "");
   });
 } finally {
   fs.rmSync(out, { recursive: true, force: true });

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <numbers>
 #include <fstream>
 #include <map>
 #include <set>
@@ -24,6 +26,25 @@ namespace {
 constexpr int kWidthTwips = 550 * 20;
 constexpr int kHeightTwips = 400 * 20;
 constexpr uint16_t kFrameRate = 12 << 8; // 8.8 fixed point
+
+// A click a component plays: 30 ms of 16-bit mono samples at 22,050 Hz, a 1,800 Hz tone over a
+// 600 Hz one dying away within a few milliseconds. Made here, so the bytes are ours.
+constexpr int kClickRate = 22050;
+constexpr int kClickSamples = kClickRate * 30 / 1000;
+
+std::vector<uint8_t> ClickSamples()
+{
+    std::vector<uint8_t> bytes;
+    bytes.reserve(kClickSamples * 2);
+    for (int i = 0; i < kClickSamples; ++i) {
+        const double t = static_cast<double>(i) / kClickRate;
+        const double wave = 0.7 * std::sin(2 * std::numbers::pi * 1800 * t) + 0.3 * std::sin(2 * std::numbers::pi * 600 * t);
+        const auto sample = static_cast<int16_t>(std::lround(wave * std::exp(-t / 0.006) * 0.6 * 32767));
+        bytes.push_back(static_cast<uint8_t>(sample & 0xFF));
+        bytes.push_back(static_cast<uint8_t>((sample >> 8) & 0xFF));
+    }
+    return bytes;
+}
 
 std::vector<std::string> Words(const std::string& line)
 {
@@ -169,6 +190,8 @@ public:
             if (!IsSafeRelative(w.back()))
                 return "source paths are relative to the folder of asset.txt";
             return Source(w);
+        } else if (w[0] == "click" && w.size() == 2) {
+            m_.clicks.push_back(w[1]);
         } else if (w[0] == "frame" && w.size() <= 2) {
             m_.frames.push_back({w.size() == 2 ? w[1] : std::string(), {}});
         } else if (w[0] == "version" && w.size() == 2) {
@@ -176,8 +199,8 @@ public:
                 return "version is 6 or 8";
             m_.version = static_cast<uint8_t>(w[1][0] - '0');
         } else {
-            return "expected 'output PATH', 'clip NAME FILE', 'clips PATTERN', 'frame [LABEL]', 'script FILE' or "
-                   "'version 6|8'";
+            return "expected 'output PATH', 'clip NAME FILE', 'clips PATTERN', 'click NAME', 'frame [LABEL]', "
+                   "'script FILE' or 'version 6|8'";
         }
         return {};
     }
@@ -236,7 +259,7 @@ bool ReadAssetManifest(const fs::path& file, AssetManifest& manifest, std::strin
     number = 0;
     if (manifest.output.empty())
         return fail("no 'output' line");
-    if (manifest.clips.size() > 0xFFFE)
+    if (manifest.clips.size() + manifest.clicks.size() > 0xFFFE)
         return fail("too many clips for one movie");
     return true;
 }
@@ -267,6 +290,21 @@ bool BuildAssetMovie(const AssetManifest& manifest, const fs::path& sourceRoot, 
         init.U16(id);
         init.Bytes(actions);
         WriteTag(tags, swf::TagCode::DoInitAction, init);
+    }
+    for (const auto& name : manifest.clicks) {
+        ++id;
+        swf::Writer sound;
+        sound.U16(id);
+        // Uncompressed little-endian (3), 22 kHz (2), 16-bit (1), mono (0).
+        sound.U8(3 << 4 | 2 << 2 | 1 << 1 | 0);
+        sound.U32(kClickSamples);
+        sound.Bytes(ClickSamples());
+        WriteTag(tags, swf::TagCode::DefineSound, sound);
+        swf::Writer exports;
+        exports.U16(1);
+        exports.U16(id);
+        exports.String(name);
+        WriteTag(tags, swf::TagCode::ExportAssets, exports);
     }
     for (const auto& frame : manifest.frames) {
         if (!frame.label.empty()) {
@@ -326,15 +364,18 @@ bool CheckExportNames(const fs::path& file, const AssetManifest& manifest,
 {
     auto merged = [](const std::string& output) { return output.starts_with("asset/"); };
     bool sound = true;
-    for (const auto& clip : manifest.clips) {
-        std::string key = clip.name;
+    std::vector<std::string> names;
+    for (const auto& clip : manifest.clips)
+        names.push_back(clip.name);
+    names.insert(names.end(), manifest.clicks.begin(), manifest.clicks.end());
+    for (const auto& name : names) {
+        std::string key = name;
         std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });
         auto [at, added] = exporters.emplace(key, manifest.output);
         const std::string& holder = at->second;
         if (added || (holder != manifest.output && !merged(holder) && !merged(manifest.output)))
             continue;
-        report.errors.push_back(file.string() + ": the export name " + clip.name + " is also exported by " +
-                                holder);
+        report.errors.push_back(file.string() + ": the export name " + name + " is also exported by " + holder);
         sound = false;
     }
     return sound;

@@ -22,6 +22,7 @@ struct AssetManifest {
     std::filesystem::path folder; // the folder of asset.txt
     std::string output;           // path under the installation folder, '/' separated
     std::vector<Clip> clips;
+    std::vector<std::string> clicks; // export names of the click sounds, after the clips
     std::vector<Frame> frames;
     // The SWF version in the header: 6, or 8 for a movie that must reach the page through the
     // player's external interface (the code stays SWF 6 code).

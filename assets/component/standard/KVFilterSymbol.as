@@ -102,6 +102,7 @@ filter.kvChoose = function (level, row) {
         picked = first == undefined ? [] : this.kvTable[first];
     }
     kvSelectorPut(this, "dataValues", picked);
+    this.kvClick();
     this.mc();
     this.kvCommit();
 };

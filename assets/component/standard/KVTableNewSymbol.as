@@ -77,6 +77,7 @@ table.kvWatch = ["selectIdx"];
 
 table.kvChoose = function (index) {
     this.selectIdx = index;
+    this.kvClick();
     var source = this.sourceCells_ary instanceof Array && this.sourceCells_ary.length > 0 ? this.sourceCells_ary
                                                                                        : this.dataValues_ary;
     var picked = source[index];
