@@ -147,6 +147,47 @@ if (_global.kvSelectorInsert == undefined) {
         }
     };
 
+    // A selector's background over x, y, w, h, drawn into clip. With "useBackgroundArt" a
+    // rounded panel on a soft shadow, light at its top; otherwise the border and fill of
+    // "backgroundProps" ("showBorder" in "borderColor" of "borderWeight", "showFill" in
+    // "fillColor"), or, in documents without them, a fill of the selector's own "fillColor".
+    // "backgroundTrans" lets what lies behind show through. Gives the items' margins [x, y]
+    // ("xMargin", "yMargin" of "backgroundProps").
+    _global.kvSelectorBackground = function (clip, owner, x, y, w, h) {
+        var props = owner.backgroundProps;
+        var alpha = 100 - Math.min(Math.max(kvNumber(owner.backgroundTrans, 0), 0), 100);
+        if (owner.useBackgroundArt == true) {
+            clip.lineStyle();
+            clip.beginFill(0x000000, Math.round(alpha * 0.15));
+            kvSelectorRound(clip, x + 3, y + 3, w - 3, h - 3, 8);
+            clip.endFill();
+            clip.lineStyle(1, 0x8A9BB0, alpha);
+            var box = {matrixType: "box", x: x, y: y, w: w, h: h, r: Math.PI / 2};
+            clip.beginGradientFill("linear", [0xFFFFFF, 0xDDE5EE], [alpha, alpha], [0, 255], box);
+            kvSelectorRound(clip, x + 0.5, y + 0.5, w - 4, h - 4, 8);
+            clip.endFill();
+        } else if (props == undefined) {
+            clip.lineStyle();
+            clip.beginFill(owner.fillColor == undefined ? 0xFFFFFF : owner.fillColor, alpha);
+            kvSelectorRound(clip, x, y, w, h, 0);
+            clip.endFill();
+        } else {
+            var weight = Math.max(kvNumber(props.borderWeight, 1), 0);
+            var border = props.showBorder == true && weight > 0;
+            if (border)
+                clip.lineStyle(weight, props.borderColor == undefined ? 0x666666 : props.borderColor, alpha);
+            else
+                clip.lineStyle();
+            if (props.showFill == true)
+                clip.beginFill(props.fillColor == undefined ? 0xFFFFFF : props.fillColor, alpha);
+            var half = border ? weight / 2 : 0;
+            kvSelectorRound(clip, x + half, y + half, w - 2 * half, h - 2 * half, 0);
+            if (props.showFill == true)
+                clip.endFill();
+        }
+        return props == undefined ? [0, 0] : [Math.max(kvNumber(props.xMargin, 0), 0), Math.max(kvNumber(props.yMargin, 0), 0)];
+    };
+
     // The gap "itemSeparation" puts between a selector's items.
     _global.kvItemGap = function (clip) {
         return Math.max(kvNumber(clip.itemSeparation, 0), 0);

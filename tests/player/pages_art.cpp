@@ -4,7 +4,8 @@
 //   external file and, opened again, went back to the art (the tiling it then had: none);
 // - a list box whose Appearance page checked "Use Label Art", typed a separation of 6 and
 //   centred its labels;
-// - a radio button set whose Appearance page checked "Use Marker Art";
+// - a radio button set whose Appearance page checked "Use Marker Art" and "Use Background Art"
+//   and typed an x margin of 10;
 // - a check box whose marker "Default Fill" was picked (amber);
 // - a combo box whose Appearance page checked "Use Marker Art";
 // - an input whose Appearance page centred its text;
@@ -52,12 +53,14 @@ const std::string kProbe = dashboardtest::ThirdFrameProbe(R"(
     fscommand("sounds", list.kvSounds + "|" + Math.round(list.kvSound.duration) + "|" + table.kvSounds + "|"
               + Math.round(table.kvSound.duration) + "|" + radio.kvSounds);
     var cell = radio.kvCells[0];
+    fscommand("radio", cell[0] + "|" + radio.useBackgroundArt);
     var face = combo.kvFace, side = combo.kvH - face._y;
     fscommand("ready", [tiled._x + 68, tiled._y + 30, whole._x + 68, whole._y + 30,
                         list._x + list.kvW - 8, list._y + list.kvRow1._y + 14,
-                        radio._x + 9, radio._y + cell[1] + cell[3] / 2,
+                        radio._x + cell[0] + 9, radio._y + cell[1] + cell[3] / 2,
                         box._x + 9, box._y + 12,
-                        combo._x + face._x + combo.kvW - face._x - side * 0.15, combo._y + face._y + side * 0.85].join(","));
+                        combo._x + face._x + combo.kvW - face._x - side * 0.15, combo._y + face._y + side * 0.85,
+                        radio._x + radio.kvW - 2, radio._y + radio.kvH - 12].join(","));
 )");
 
 // Opens a page on a group of a component, lets act change it and closes it again; for the
@@ -134,8 +137,11 @@ int main(int argc, char** argv)
             auto& align = *static_cast<CComboBox*>(page.GetDlgItem(CSelectorAppearancePage::IDC_ALIGN));
             Choose(page, CSelectorAppearancePage::IDC_ALIGN, IndexOf(align, "center"));
         });
-        Edit<CSelectorAppearancePage>(parent, radio, "Appearance",
-                                      [](CWnd& page) { Click(page, CSelectorAppearancePage::IDC_USE_MARKER_ART); });
+        Edit<CSelectorAppearancePage>(parent, radio, "Appearance", [](CWnd& page) {
+            Click(page, CSelectorAppearancePage::IDC_USE_MARKER_ART);
+            Click(page, CSelectorAppearancePage::IDC_USE_BACKGROUND_ART);
+            TypeSpin(page, CSelectorAppearancePage::IDC_X_MARGIN, "10");
+        });
         dialogs.AnswerColour(RGB(0xFF, 0xCC, 0x00));
         Edit<CSelectorAppearancePage>(parent, box, "Appearance",
                                       [](CWnd& page) { Click(page, CSelectorAppearancePage::IDC_MARKER_DEFAULT); });

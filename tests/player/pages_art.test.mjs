@@ -1,6 +1,7 @@
 // Runs the dashboard of pages_art.cpp in Ruffle: the shipped bevelled background tiles its
 // middle and the one taken back from an external file draws it whole; the list box stands its
-// rows apart on plates with centred labels; the radio buttons' chosen marker is a green bead; the
+// rows apart on plates with centred labels; the radio buttons' chosen marker is a green bead, on
+// an art panel with its shadow, 10 pixels in from its edge; the
 // check box's box takes the picked fill; the combo box's arrow button is shaded; the input
 // centres its text with no label above it; the list box and the table, whose "Sound Enabled" was
 // checked, start the movie's click of 30 ms when an item is chosen, and the radio buttons do not. A PNG of the movie goes into <build>/test-output.
@@ -28,7 +29,7 @@ try {
     const drive = driver(run, { pictures, fail });
     const seen = {};
     const shown = await drive("art.swf", async (page, n, at) => {
-      const names = ["tiled", "whole", "plate", "bead", "box", "arrow"];
+      const names = ["tiled", "whole", "plate", "bead", "box", "arrow", "shadow"];
       for (let i = 0; i < names.length; i++) seen[names[i]] = await pixelAt(page, ...at(n[2 * i], n[2 * i + 1]));
     }, "ready", [400, 300], { picture: "pages-art.png" });
     const backgrounds = (reports(shown, "backgrounds")[0] || "").split("|");
@@ -41,6 +42,9 @@ try {
     expect("list row on its plate", !["#f4f4f4", "#ffffff"].includes(seen.plate), true);
     const [r, g, b] = rgb(seen.bead);
     expect("chosen radio button a green bead", g > r + 40 && g > b + 40, true);
+    const radio = (reports(shown, "radio")[0] || "").split("|");
+    expect("radio buttons inside the typed margin", `${radio[0]}|${radio[1]}`, "10|true");
+    expect("radio buttons' art panel casts a shadow", seen.shadow !== "#ffffff" && rgb(seen.shadow)[0] < 240, true);
     expect("check box filled as picked", seen.box, "#ffcc00");
     expect("combo box's arrow button shaded", seen.arrow !== "#eeeeee", true);
     const input = (reports(shown, "input")[0] || "").split("|");

@@ -1,7 +1,8 @@
 // Radio button set: one round button per label, in a column or, with "menuOrientation"
 // "horizontal", a row, "itemSeparation" pixels apart; a click chooses one and inserts it into the
 // cells (shared/selector.as). The buttons are filled "defaultColor" around a "selectColor" dot,
-// or shaded with "useDefaultArt"; with "useLabelArt" each item stands on its plate.
+// or shaded with "useDefaultArt"; with "useLabelArt" each item stands on its plate. The buttons
+// stand on the selector's background (shared/selector.as), inside its margins.
 #include "shared/selector.as"
 
 var radios = kvDefineComponent("KVRadioButtonSetSymbol", 150, 100, function () {
@@ -10,19 +11,21 @@ var radios = kvDefineComponent("KVRadioButtonSetSymbol", 150, 100, function () {
     var titleH = kvSelectorTitleText(this) == "" ? 0 : 18;
     var across = String(this.menuOrientation).toLowerCase() == "horizontal";
     var n = Math.max(labels.length, 1), gap = kvItemGap(this);
-    var cellW = across ? (w - gap * (n - 1)) / n : w, cellH = across ? h - titleH : Math.max((h - titleH - gap * (n - 1)) / n, 16);
-    var index = kvNumber(this.selectIdx, 0);
     var buttons = this.kvClip("kvButtons");
-    kvRect(buttons, 0, titleH, w, h - titleH, this.fillColor == undefined ? 0xFFFFFF : this.fillColor, undefined);
+    var margin = kvSelectorBackground(buttons, this, 0, titleH, w, h - titleH);
+    var mx = margin[0], my = margin[1], iw = w - 2 * mx, ih = h - titleH - 2 * my;
+    var cellW = across ? (iw - gap * (n - 1)) / n : iw, cellH = across ? ih : Math.max((ih - gap * (n - 1)) / n, 16);
+    var index = kvNumber(this.selectIdx, 0);
+    var ring = this.backgroundProps.borderColor != undefined ? this.backgroundProps.borderColor : this.borderColor;
     this.kvCells = [];
     for (var i = 0; i < labels.length || this["kvLabel" + i] != undefined; i++) {
-        var x = across ? i * (cellW + gap) : 0, y = across ? titleH : titleH + i * (cellH + gap);
+        var x = mx + (across ? i * (cellW + gap) : 0), y = titleH + my + (across ? 0 : i * (cellH + gap));
         var shown = i < labels.length;
         if (shown) {
             var cx = x + 9, cy = y + cellH / 2;
             if (this.useLabelArt == true)
                 kvLabelFill(buttons, this, x, y + 1, cellW, cellH - 2, i == index);
-            buttons.lineStyle(0, this.borderColor == undefined ? 0x666666 : this.borderColor, 100);
+            buttons.lineStyle(0, ring == undefined ? 0x666666 : ring, 100);
             kvMarkerFill(buttons, this, cx - 6, cy - 6, 12, 12, false, this.defaultColor == undefined ? 0xFFFFFF : this.defaultColor,
                          true);
             kvCircle(buttons, cx, cy, 6);
