@@ -8,6 +8,8 @@
 //   and typed an x margin of 10;
 // - a check box whose marker "Default Fill" was picked (amber);
 // - a combo box whose Appearance page checked "Use Marker Art";
+// - a push button whose "Off Fill" was picked (teal) and a menu whose "Use Label Art" was
+//   checked (the probe opens it);
 // - an input whose Appearance page centred its text;
 // - a list box and a table whose Behavior pages checked "Sound Enabled", and a radio button set
 //   without it: the probe chooses an item of each, which clicks where the sound is on.
@@ -42,6 +44,8 @@ const std::string kProbe = dashboardtest::ThirdFrameProbe(R"(
     var tiled = _root.KVBackground4Symbol_1, whole = _root.KVBackground4Symbol_2;
     var list = _root.KVListBoxSymbol_1, radio = _root.KVRadioButtonSetSymbol_1, box = _root.KVCheckBoxSymbol_1;
     var combo = _root.KVComboBoxSymbol_1, input = _root.KVInputTextSymbol_1;
+    var button = _root.KVPushButtonSymbol_1, menu = _root.KVMenuSymbol_1;
+    menu.kvToggle(true);
     fscommand("backgrounds", tiled.kvArt + "|" + tiled.kvPieces + "|" + whole.kvArt + "|" + whole.kvPieces);
     fscommand("list", (list.kvRow1._y - list.kvRow0._y) + "|" + list.kvRow0.getTextFormat().align);
     var format = input.kvEdit.getNewTextFormat();
@@ -60,7 +64,9 @@ const std::string kProbe = dashboardtest::ThirdFrameProbe(R"(
                         radio._x + cell[0] + 9, radio._y + cell[1] + cell[3] / 2,
                         box._x + 9, box._y + 12,
                         combo._x + face._x + combo.kvW - face._x - side * 0.15, combo._y + face._y + side * 0.85,
-                        radio._x + radio.kvW - 2, radio._y + radio.kvH - 12].join(","));
+                        radio._x + radio.kvW - 2, radio._y + radio.kvH - 12,
+                        button._x + button.kvW - 6, button._y + 4,
+                        menu._x + menu.kvW - 8, menu._y + menu.kvItems[1][1] + 15].join(","));
 )");
 
 // Opens a page on a group of a component, lets act change it and closes it again; for the
@@ -122,6 +128,8 @@ int main(int argc, char** argv)
         CComponent& combo = d.Add("KVComboBoxSymbol", 5400, 3200, 2400, 480);
         CComponent& input = d.Add("KVInputTextSymbol", 200, 4800, 3000, 600);
         CComponent& table = d.Add("KVTableNewSymbol", 3400, 4400, 4400, 1400);
+        CComponent& button = d.Add("KVPushButtonSymbol", 6600, 200, 1200, 500);
+        CComponent& menu = d.Add("KVMenuSymbol", 6600, 800, 1200, 400);
 
         CScriptedCommonDialogs& dialogs = UseScriptedCommonDialogs();
         UseScriptedMessageBoxes();
@@ -145,6 +153,11 @@ int main(int argc, char** argv)
         dialogs.AnswerColour(RGB(0xFF, 0xCC, 0x00));
         Edit<CSelectorAppearancePage>(parent, box, "Appearance",
                                       [](CWnd& page) { Click(page, CSelectorAppearancePage::IDC_MARKER_DEFAULT); });
+        dialogs.AnswerColour(RGB(0x00, 0x99, 0x99));
+        Edit<CSelectorAppearancePage>(parent, button, "Appearance",
+                                      [](CWnd& page) { Click(page, CSelectorAppearancePage::IDC_MARKER_DEFAULT); });
+        Edit<CSelectorAppearancePage>(parent, menu, "Appearance",
+                                      [](CWnd& page) { Click(page, CSelectorAppearancePage::IDC_USE_LABEL_ART); });
         Edit<CSelectorAppearancePage>(parent, combo, "Appearance",
                                       [](CWnd& page) { Click(page, CSelectorAppearancePage::IDC_USE_MARKER_ART); });
         Edit<CInputTextAppearancePage>(parent, input, "Appearance", [](CWnd& page) {

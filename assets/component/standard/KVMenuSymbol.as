@@ -4,7 +4,8 @@
 // an item chooses it and inserts it into the cells (shared/selector.as) and closes the menu;
 // "menuExpanded" keeps the items open, and with "updateOn" "mouse over" the item under the mouse
 // is chosen without a click. "animation" lets a menu opening downwards unfold its items one a
-// frame. The items' rectangles stay in kvItems.
+// frame. With "useLabelArt" the items stand on plates (shared/selector.as). The items' rectangles
+// stay in kvItems.
 #include "shared/selector.as"
 
 var menu = kvDefineComponent("KVMenuSymbol", 150, 24, function () {
@@ -42,8 +43,13 @@ var menu = kvDefineComponent("KVMenuSymbol", 150, 24, function () {
         var x = across ? i * w / Math.max(n, 1) : 0, cw = across ? w / Math.max(n, 1) : w;
         var y = across ? (up ? -rowH : h) : (up ? -(n - i) * rowH : h + i * rowH);
         if (shown) {
-            var fill = i == index ? this.selectedFillColor : this.fillColor;
-            kvRect(list, x, y, cw - 1, rowH, fill == undefined ? 0xFFFFFF : fill, this.borderColor);
+            if (this.useLabelArt == true) {
+                kvRect(list, x, y, cw - 1, rowH, 0xFFFFFF, undefined);
+                kvLabelFill(list, this, x, y, cw - 1, rowH, i == index);
+            } else {
+                var fill = i == index ? this.selectedFillColor : this.fillColor;
+                kvRect(list, x, y, cw - 1, rowH, fill == undefined ? 0xFFFFFF : fill, this.borderColor);
+            }
             this.kvItems.push([x, y, cw, rowH]);
         }
         var item = this.kvText("kvItem" + i, x + 3, y, cw - 6, rowH, shown ? kvSelectorLabel(this, labels[i]) : "",
