@@ -188,6 +188,17 @@ if (_global.kvSelectorInsert == undefined) {
         return props == undefined ? [0, 0] : [Math.max(kvNumber(props.xMargin, 0), 0), Math.max(kvNumber(props.yMargin, 0), 0)];
     };
 
+    // True when the selector's title goes below it ("titlePosition" "bottom"), not above.
+    _global.kvSelectorTitleBelow = function (clip) {
+        return String(clip.titlePosition).toLowerCase() == "bottom";
+    };
+
+    // A label's text field where the item puts it, moved by "labelXshift" and "labelYshift"
+    // (downwards).
+    _global.kvSelectorLabelAt = function (clip, name, x, y, w, h, text, format, align) {
+        return clip.kvText(name, x + kvNumber(clip.labelXshift, 0), y + kvNumber(clip.labelYshift, 0), w, h, text, format, align);
+    };
+
     // The gap "itemSeparation" puts between a selector's items.
     _global.kvItemGap = function (clip) {
         return Math.max(kvNumber(clip.itemSeparation, 0), 0);

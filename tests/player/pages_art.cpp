@@ -2,10 +2,11 @@
 // so the player check can find each change in the published movie:
 // - two bevelled backgrounds: one as shipped (its middle tiled), one whose General page chose an
 //   external file and, opened again, went back to the art (the tiling it then had: none);
-// - a list box whose Appearance page checked "Use Label Art", typed a separation of 6 and
-//   centred its labels;
+// - a list box whose Appearance page checked "Use Label Art", typed a separation of 6, centred
+//   its labels and moved them 5 pixels right and 2 down ("-2", the page shows shifts upwards);
 // - a radio button set whose Appearance page checked "Use Marker Art" and "Use Background Art"
-//   and typed an x margin of 10;
+//   and typed an x margin of 10, and whose title ("Pick", typed on its General page) was put at
+//   the bottom;
 // - a check box whose marker "Default Fill" was picked (amber);
 // - a combo box whose Appearance page checked "Use Marker Art";
 // - a push button whose "Off Fill" was picked (teal) and a menu whose "Use Label Art" was
@@ -19,6 +20,7 @@
 #include "pages/InputTextAppearancePage.h"
 #include "pages/SelectorAppearancePage.h"
 #include "pages/SelectorBehaviorPage.h"
+#include "pages/SelectorGeneralPage.h"
 #include "pages/TableSelectorPages.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/dialogs/CommonDialogs.h"
@@ -47,7 +49,8 @@ const std::string kProbe = dashboardtest::ThirdFrameProbe(R"(
     var button = _root.KVPushButtonSymbol_1, menu = _root.KVMenuSymbol_1;
     menu.kvToggle(true);
     fscommand("backgrounds", tiled.kvArt + "|" + tiled.kvPieces + "|" + whole.kvArt + "|" + whole.kvPieces);
-    fscommand("list", (list.kvRow1._y - list.kvRow0._y) + "|" + list.kvRow0.getTextFormat().align);
+    fscommand("list", (list.kvRow1._y - list.kvRow0._y) + "|" + list.kvRow0.getTextFormat().align + "|" + list.kvRow0._x + ","
+              + list.kvRow0._y);
     var format = input.kvEdit.getNewTextFormat();
     fscommand("input", format.align + "|" + format.bold + "|" + input.kvEdit._y);
     var table = _root.KVTableNewSymbol_1;
@@ -57,14 +60,15 @@ const std::string kProbe = dashboardtest::ThirdFrameProbe(R"(
     fscommand("sounds", list.kvSounds + "|" + Math.round(list.kvSound.duration) + "|" + table.kvSounds + "|"
               + Math.round(table.kvSound.duration) + "|" + radio.kvSounds);
     var cell = radio.kvCells[0];
-    fscommand("radio", cell[0] + "|" + radio.useBackgroundArt);
+    fscommand("radio", cell[0] + "|" + radio.useBackgroundArt + "|" + radio.kvFields.kvTitle + "|" + (radio.kvH - radio.kvTitle._y)
+              + "|" + cell[1]);
     var face = combo.kvFace, side = combo.kvH - face._y;
     fscommand("ready", [tiled._x + 68, tiled._y + 30, whole._x + 68, whole._y + 30,
                         list._x + list.kvW - 8, list._y + list.kvRow1._y + 14,
                         radio._x + cell[0] + 9, radio._y + cell[1] + cell[3] / 2,
                         box._x + 9, box._y + 12,
                         combo._x + face._x + combo.kvW - face._x - side * 0.15, combo._y + face._y + side * 0.85,
-                        radio._x + radio.kvW - 2, radio._y + radio.kvH - 12,
+                        radio._x + radio.kvW - 2, radio._y + radio.kvH - 30,
                         button._x + button.kvW - 6, button._y + 4,
                         menu._x + menu.kvW - 8, menu._y + menu.kvItems[1][1] + 15].join(","));
 )");
@@ -142,6 +146,8 @@ int main(int argc, char** argv)
         Edit<CSelectorAppearancePage>(parent, list, "Appearance", [](CWnd& page) {
             Click(page, CSelectorAppearancePage::IDC_USE_LABEL_ART);
             TypeSpin(page, CSelectorAppearancePage::IDC_SEPARATION, "6");
+            TypeSpin(page, CSelectorAppearancePage::IDC_LABEL_X, "5");
+            TypeSpin(page, CSelectorAppearancePage::IDC_LABEL_Y, "-2");
             auto& align = *static_cast<CComboBox*>(page.GetDlgItem(CSelectorAppearancePage::IDC_ALIGN));
             Choose(page, CSelectorAppearancePage::IDC_ALIGN, IndexOf(align, "center"));
         });
@@ -149,7 +155,11 @@ int main(int argc, char** argv)
             Click(page, CSelectorAppearancePage::IDC_USE_MARKER_ART);
             Click(page, CSelectorAppearancePage::IDC_USE_BACKGROUND_ART);
             TypeSpin(page, CSelectorAppearancePage::IDC_X_MARGIN, "10");
+            auto& position = *static_cast<CComboBox*>(page.GetDlgItem(CSelectorAppearancePage::IDC_TITLE_POSITION));
+            Choose(page, CSelectorAppearancePage::IDC_TITLE_POSITION, IndexOf(position, "bottom"));
         });
+        Edit<CSelectorGeneralPage>(parent, radio, "General",
+                                   [](CWnd& page) { pagedriving::Type(page, CSelectorGeneralPage::IDC_TITLE, "Pick", true); });
         dialogs.AnswerColour(RGB(0xFF, 0xCC, 0x00));
         Edit<CSelectorAppearancePage>(parent, box, "Appearance",
                                       [](CWnd& page) { Click(page, CSelectorAppearancePage::IDC_MARKER_DEFAULT); });

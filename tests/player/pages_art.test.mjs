@@ -40,11 +40,13 @@ try {
     const list = (reports(shown, "list")[0] || "").split("|");
     expect("list rows 6 pixels apart", Number(list[0]), 24);
     expect("list labels centred", list[1], "center");
+    expect("list labels shifted right and down", list[2], "8,3");
     expect("list row on its plate", !["#f4f4f4", "#ffffff"].includes(seen.plate), true);
     const [r, g, b] = rgb(seen.bead);
     expect("chosen radio button a green bead", g > r + 40 && g > b + 40, true);
     const radio = (reports(shown, "radio")[0] || "").split("|");
     expect("radio buttons inside the typed margin", `${radio[0]}|${radio[1]}`, "10|true");
+    expect("radio buttons' title at the bottom", `${radio[2]}|${radio[3]}|${radio[4]}`, "Pick|18|0");
     expect("radio buttons' art panel casts a shadow", seen.shadow !== "#ffffff" && rgb(seen.shadow)[0] < 240, true);
     expect("check box filled as picked", seen.box, "#ffcc00");
     expect("push button in its picked off fill", seen.button, "#009999");
