@@ -8,7 +8,8 @@
 //   and typed an x margin of 10, and whose title ("Pick", typed on its General page) was put at
 //   the bottom;
 // - a check box whose marker "Default Fill" was picked (amber);
-// - a combo box whose Appearance page checked "Use Marker Art";
+// - a combo box whose Appearance page checked "Use Marker Art", and one whose "Rows Displayed"
+//   was typed as 2 and whose "Thumb Color" was picked (red) (the probe opens it);
 // - a push button whose "Off Fill" was picked (teal) and a menu whose "Use Label Art" was
 //   checked (the probe opens it);
 // - an input whose Appearance page centred its text;
@@ -48,6 +49,9 @@ const std::string kProbe = dashboardtest::ThirdFrameProbe(R"(
     var combo = _root.KVComboBoxSymbol_1, input = _root.KVInputTextSymbol_1;
     var button = _root.KVPushButtonSymbol_1, menu = _root.KVMenuSymbol_1;
     menu.kvToggle(true);
+    var rows = _root.KVComboBoxSymbol_2;
+    rows.kvFace.onRelease();
+    fscommand("rows", rows.rowCnt + "|" + rows.kvItem0._visible + "," + rows.kvItem1._visible + "," + rows.kvItem2._visible);
     fscommand("backgrounds", tiled.kvArt + "|" + tiled.kvPieces + "|" + whole.kvArt + "|" + whole.kvPieces);
     fscommand("list", (list.kvRow1._y - list.kvRow0._y) + "|" + list.kvRow0.getTextFormat().align + "|" + list.kvRow0._x + ","
               + list.kvRow0._y);
@@ -70,7 +74,8 @@ const std::string kProbe = dashboardtest::ThirdFrameProbe(R"(
                         combo._x + face._x + combo.kvW - face._x - side * 0.15, combo._y + face._y + side * 0.85,
                         radio._x + radio.kvW - 2, radio._y + radio.kvH - 30,
                         button._x + button.kvW - 6, button._y + 4,
-                        menu._x + menu.kvW - 8, menu._y + menu.kvItems[1][1] + 15].join(","));
+                        menu._x + menu.kvW - 8, menu._y + menu.kvItems[1][1] + 15,
+                        rows._x + rows.kvW - 6, rows._y + rows.kvFace._y + rows.kvThumb[0] + 4].join(","));
 )");
 
 // Opens a page on a group of a component, lets act change it and closes it again; for the
@@ -134,6 +139,7 @@ int main(int argc, char** argv)
         CComponent& table = d.Add("KVTableNewSymbol", 3400, 4400, 4400, 1400);
         CComponent& button = d.Add("KVPushButtonSymbol", 6600, 200, 1200, 500);
         CComponent& menu = d.Add("KVMenuSymbol", 6600, 800, 1200, 400);
+        CComponent& rows = d.Add("KVComboBoxSymbol", 5400, 4000, 2400, 480);
 
         CScriptedCommonDialogs& dialogs = UseScriptedCommonDialogs();
         UseScriptedMessageBoxes();
@@ -168,6 +174,11 @@ int main(int argc, char** argv)
                                       [](CWnd& page) { Click(page, CSelectorAppearancePage::IDC_MARKER_DEFAULT); });
         Edit<CSelectorAppearancePage>(parent, menu, "Appearance",
                                       [](CWnd& page) { Click(page, CSelectorAppearancePage::IDC_USE_LABEL_ART); });
+        dialogs.AnswerColour(RGB(0xCC, 0x00, 0x00));
+        Edit<CSelectorAppearancePage>(parent, rows, "Appearance", [](CWnd& page) {
+            TypeSpin(page, CSelectorAppearancePage::IDC_ROWS, "2");
+            Click(page, CSelectorAppearancePage::IDC_THUMB);
+        });
         Edit<CSelectorAppearancePage>(parent, combo, "Appearance",
                                       [](CWnd& page) { Click(page, CSelectorAppearancePage::IDC_USE_MARKER_ART); });
         Edit<CInputTextAppearancePage>(parent, input, "Appearance", [](CWnd& page) {

@@ -2,7 +2,8 @@
 // middle and the one taken back from an external file draws it whole; the list box stands its
 // rows apart on plates with centred labels; the radio buttons' chosen marker is a green bead, on
 // an art panel with its shadow, 10 pixels in from its edge; the
-// check box's box takes the picked fill; the combo box's arrow button is shaded; the push button
+// check box's box takes the picked fill; the combo box's arrow button is shaded, and the other
+// combo box opens two rows of three beside a thumb in the picked colour; the push button
 // takes its picked off fill and the open menu's items stand on plates; the input
 // centres its text with no label above it; the list box and the table, whose "Sound Enabled" was
 // checked, start the movie's click of 30 ms when an item is chosen, and the radio buttons do not. A PNG of the movie goes into <build>/test-output.
@@ -30,7 +31,7 @@ try {
     const drive = driver(run, { pictures, fail });
     const seen = {};
     const shown = await drive("art.swf", async (page, n, at) => {
-      const names = ["tiled", "whole", "plate", "bead", "box", "arrow", "shadow", "button", "menu"];
+      const names = ["tiled", "whole", "plate", "bead", "box", "arrow", "shadow", "button", "menu", "thumb"];
       for (let i = 0; i < names.length; i++) seen[names[i]] = await pixelAt(page, ...at(n[2 * i], n[2 * i + 1]));
     }, "ready", [400, 300], { picture: "pages-art.png" });
     const backgrounds = (reports(shown, "backgrounds")[0] || "").split("|");
@@ -51,6 +52,9 @@ try {
     expect("check box filled as picked", seen.box, "#ffcc00");
     expect("push button in its picked off fill", seen.button, "#009999");
     expect("open menu's item on its plate", !["#ffffff", "#f4f4f4"].includes(seen.menu), true);
+    const rows = (reports(shown, "rows")[0] || "").split("|");
+    expect("combo box opens the rows typed", rows.join("|"), "2|true,true,false");
+    expect("combo box's thumb in its picked colour", seen.thumb, "#cc0000");
     expect("combo box's arrow button shaded", seen.arrow !== "#eeeeee", true);
     const input = (reports(shown, "input")[0] || "").split("|");
     expect("input's text centred", input[0], "center");

@@ -39,31 +39,53 @@ var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
     this.kvText("kvChosen", left + 2, titleH + Math.round((h - 18) / 2), w - h - 4, 18, kvSelectorLabel(this, labels[index]),
                 this.labelTextFormat, "left");
 
-    // The open list: one row per label, the chosen one marked.
+    // The open list: one row per label, the chosen one marked; at most "rowCnt" rows at a time,
+    // with a strip at their right whose thumb ("thumbColor") shows where they are: a click above
+    // or below it turns a page of rows.
     var list = this.kvClip("kvList");
     list._x = left;
     list._y = titleH;
-    var rowH = 18;
-    for (var i = 0; i < labels.length || this["kvItem" + i] != undefined; i++) {
-        var shown = this.kvOpen == true && i < labels.length && (this.kvReveal == undefined || i < this.kvReveal);
+    var rowH = 18, total = labels.length;
+    var rows = Math.max(Math.min(kvNumber(this.rowCnt, total), total), 1);
+    if (this.kvOpen != true)
+        this.kvFirst = undefined;
+    var first = Math.min(Math.max(kvNumber(this.kvFirst, index - rows + 1), 0), Math.max(total - rows, 0));
+    this.kvFirst = first;
+    var strip = total > rows ? 10 : 0;
+    for (var i = 0; i < total || this["kvItem" + i] != undefined; i++) {
+        var j = i - first;
+        var shown = this.kvOpen == true && i < total && j >= 0 && j < rows && (this.kvReveal == undefined || j < this.kvReveal);
         if (shown) {
             if (this.useLabelArt == true) {
-                kvRect(list, 0, h + i * rowH, w - 1, rowH, 0xFFFFFF, this.borderColor);
-                kvLabelFill(list, this, 1, h + i * rowH + 1, w - 3, rowH - 2, i == index);
+                kvRect(list, 0, h + j * rowH, w - 1 - strip, rowH, 0xFFFFFF, this.borderColor);
+                kvLabelFill(list, this, 1, h + j * rowH + 1, w - 3 - strip, rowH - 2, i == index);
             } else {
                 var fill = i == index ? this.selectedFillColor : this.defaultFillColor;
-                kvRect(list, 0, h + i * rowH, w - 1, rowH, fill == undefined ? 0xFFFFFF : fill, this.borderColor);
+                kvRect(list, 0, h + j * rowH, w - 1 - strip, rowH, fill == undefined ? 0xFFFFFF : fill, this.borderColor);
             }
         }
-        var item = this.kvText("kvItem" + i, left + 2, titleH + h + i * rowH, w - 4, rowH,
+        var item = this.kvText("kvItem" + i, left + 2, titleH + h + j * rowH, w - 4 - strip, rowH,
                                shown ? kvSelectorLabel(this, labels[i]) : "",
                                i == index ? kvSelectorChosenFormat(this, this.labelTextFormat) : this.labelTextFormat, "left");
         item._visible = shown;
     }
+    if (this.kvOpen == true && strip > 0) {
+        kvRect(list, w - 1 - strip, h, strip, rows * rowH, 0xEEEEEE, this.borderColor);
+        this.kvThumb = [h + rows * rowH * first / total, rows * rowH * rows / total];
+        kvRect(list, w - strip, this.kvThumb[0] + 1, strip - 2, this.kvThumb[1] - 2,
+               this.thumbColor == undefined ? 0x999999 : this.thumbColor, undefined);
+    }
     list.onRelease = function () {
-        var picked = Math.floor((owner._ymouse - owner.kvH) / rowH);
+        var y = owner._ymouse - titleH;
+        if (strip > 0 && owner._xmouse >= left + w - 1 - strip) {
+            // The strip: a page of rows up or down; the list stays open.
+            owner.kvFirst = first + (y < owner.kvThumb[0] ? -rows : rows);
+            owner.mc();
+            return;
+        }
+        var picked = first + Math.floor((y - h) / rowH);
         owner.kvOpen = false;
-        if (picked >= 0 && picked < labels.length)
+        if (picked >= first && picked < total)
             kvSelectorInsert(owner, picked);
         else
             owner.mc();
