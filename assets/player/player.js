@@ -76,19 +76,71 @@
     }
   }
 
-  // Sets and calls go to the bridge a few hundred at a time: each call into the player has a
-  // cost of its own, about that of a set. A batch holds few label calls, so that one batch
-  // stays well within the player's time limit for a script.
-  const batchEntries = 600;
+  // Sets and calls go to the bridge a few thousand at a time: each call into the player has a
+  // cost of its own. A batch holds few label calls, so that one batch stays well within the
+  // player's time limit for a script.
+  const batchSets = 4000;
   const batchCalls = 16;
+
+  // The separators a packed run of sets may use: control characters that texts rarely hold.
+  const separators = [];
+  for (let c = 1; c < 32; c++) if (c < 9 || c > 13) separators.push(String.fromCharCode(c));
+
+  // A run of sets in one entry of the batch, "=g", "=" + a separator, "=" + the run packed
+  // into one text: for each object its path, how many of its members follow and each member's
+  // name and value, between separators. The player splits one text far faster than the
+  // bridge's script takes each set apart (a component's parameters are a few hundred sets, to
+  // two objects in turn: they go grouped by object, each object's in their order). A run that
+  // sets an object some path of the run goes through, a name that is no object's member, or a
+  // run whose texts hold every separator, goes as sets one by one.
+  function packSets(sets, list) {
+    const objects = new Map();
+    const through = new Set();
+    for (const [name, value] of sets) {
+      const dot = name.lastIndexOf(".");
+      if (dot < 0) return false;
+      const path = name.slice(0, dot);
+      let members = objects.get(path);
+      if (!members) {
+        members = [];
+        objects.set(path, members);
+        for (let p = path; !through.has(p);) {
+          through.add(p);
+          const up = p.lastIndexOf(".");
+          if (up < 0) break;
+          p = p.slice(0, up);
+        }
+      }
+      members.push(name.slice(dot + 1), value);
+    }
+    if (sets.some(([name]) => through.has(name))) return false;
+    const texts = [];
+    for (const [path, members] of objects) texts.push(path, String(members.length / 2), ...members);
+    const all = texts.join("");
+    const separator = separators.find((c) => !all.includes(c));
+    if (separator === undefined) return false;
+    list.push("=g", `=${separator}`, `=${texts.join(separator)}`);
+    return true;
+  }
 
   function sendBatch() {
     const list = [];
     let calls = 0;
-    while (queue.length && queue[0][0] !== "load" && list.length < batchEntries * 3 && calls < batchCalls) {
-      const [op, a, b] = queue.shift();
-      if (op === "call") calls++;
-      list.push(op === "set" ? "=s" : "=c", `=${a}`, `=${b}`);
+    let sets = 0;
+    while (queue.length && queue[0][0] !== "load" && sets < batchSets && calls < batchCalls) {
+      if (queue[0][0] === "set") {
+        const run = [];
+        while (queue.length && queue[0][0] === "set" && sets < batchSets) {
+          const [, name, value] = queue.shift();
+          run.push([name, value]);
+          sets++;
+        }
+        if (!packSets(run, list)) for (const [name, value] of run) list.push("=s", `=${name}`, `=${value}`);
+        continue;
+      }
+      const [, target, label] = queue.shift();
+      calls++;
+      list.push("=c", `=${target}`, `=${label}`);
     }
     if (list.length) player.kvBatch(list);
   }

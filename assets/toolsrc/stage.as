@@ -61,24 +61,40 @@ function kvIsPlacement(name) {
 
 // The parameters rebuilt from obj0 ...: the clip's members, as the published movie gives them
 // (the members of the top-level groups on the clip itself, nested groups as objects, lists as
-// arrays).
+// arrays). A document's components each rebuild a few hundred members as it opens, so the loop
+// is written out: the player pays for every step of it.
 function kvBuildParams() {
     var built = [];
     var byPath = {};
-    var i, k, o, t, value;
+    var i, k, o, t, value, tag, text;
     for (i = 0; i < kvObjCount; i++) {
         o = _root["obj" + i];
         t = _root["obj" + i + "t"];
         var list = o.__objType != "o";
         value = list ? [] : {};
         for (k in o) {
-            if (k.substr(0, 2) == "__" || kvIsPlacement(k) || t[k] == "o")
+            tag = t[k];
+            if (tag == "o")
                 continue;
+            // Names that start with "_": the tree's own members and the placement.
+            if (k >= "_" && k < "`" && (k.substr(0, 2) == "__" || kvIsPlacement(k)))
+                continue;
+            text = o[k];
+            if (tag == "s") {
+            } else if (tag == "f" || tag == "i" || tag == "n") {
+                text = Number(text);
+            } else if (tag == "b") {
+                text = text == "true";
+            } else if (tag == "u") {
+                text = undefined;
+            } else if (typeof text == "string" && text.substr(0, 2) == "0x") {
+                text = Number(text);
+            }
             if (list) {
                 if (k.substr(0, 1) == "p")
-                    value[Number(k.substr(1))] = kvTyped(o[k], t[k]);
+                    value[Number(k.substr(1))] = text;
             } else {
-                value[k] = kvTyped(o[k], t[k]);
+                value[k] = text;
             }
         }
         if (list && Number(o.__numItems) > value.length)
@@ -121,13 +137,19 @@ function kvCopy(from) {
 // Places (or places again) a component as its record says, drawn at once.
 function kvPlace(name) {
     var c = kvComps[name];
-    var init = kvCopy(c.params);
+    // The parameters themselves carry the placement for the time of the attach, which copies
+    // them onto the clip: a copy of a few hundred members costs each component more than that.
+    var init = c.params;
     init._x = c.x;
     init._y = c.y;
     init._xscale = c.xscale;
     init._yscale = c.yscale;
     _root[name].removeMovieClip();
     var clip = _root.attachMovie(c.type, name, c.depth, init);
+    delete init._x;
+    delete init._y;
+    delete init._xscale;
+    delete init._yscale;
     if (clip == undefined)
         return undefined;
     clip.mc();

@@ -6,6 +6,7 @@
 // - a chart updated with new data answers "UpdateComp" with its placed and natural bounds and
 //   shows the new data; a move, a resize, a table's resize ("ResizeComp" with its new bounds),
 //   a swap of depths, a component disabled, enabled and disabled again, one deleted;
+// - texts of every kind set through the page's packed runs of sets;
 // - a load of a missing movie reported, and the stage loaded again after it.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
@@ -166,6 +167,29 @@ try {
   expect("reply to DeleteComponent", deleted.map((e) => e.slice(1).join(" ")).join(), "Refresh Slide_3");
   expect("the slider is gone", await get("_root.Slide_3"), "");
   await host.send(["screenshot", path.join(pictures, "stage-after.png")]);
+
+  // The page packs runs of sets into one text for the bridge: every text arrives as sent,
+  // whatever characters it holds (the packing's separators among them), the last of two sets
+  // of a member wins, and runs it cannot pack (a text holding every separator, a name of no
+  // object, a set of an object that a later path goes through) go one by one, as before.
+  const texts = {
+    "_root.obj0.kvEmpty": "", "_root.obj0.kvLine": "two\rlines", "_root.obj0.kvControl": "a\u0001b\u0002c\u001f",
+    "_root.obj0.kvWide": "\u00fcn\u00ef\u00e7\u00f8d\u00e9 \u{1F600}", "_root.obj0.kvEquals": "=x=", "_root.obj0.kvNull": "null",
+    "_root.obj0t.kvEmpty": "s", "_root.kvTop": "top", "_root.obj0.kvTwice": "first",
+  };
+  await replay([...Object.entries(texts).map(([n, v]) => ["set", n, v]), ["set", "_root.obj0.kvTwice", "second"],
+    ["set", "_root.kvMissing.member", "lost"]]);
+  for (const [name, value] of Object.entries(texts)) if (name !== "_root.obj0.kvTwice") expect(name, await get(name), value);
+  expect("a member set twice", await get("_root.obj0.kvTwice"), "second");
+  expect("a set of a missing object", await get("_root.kvMissing.member"), "");
+  let every = "";
+  for (let c = 1; c < 32; c++) every += String.fromCharCode(c);
+  await replay([["set", "_root.obj0.kvEvery", every], ["set", "_root.obj0.kvAfter", "after"], ["set", "kvNoDot", "level"],
+    ["set", "_root.kvHolder", "held"], ["set", "_root.kvHolder.member", "lost"]]);
+  expect("a text of every control character", await get("_root.obj0.kvEvery"), every);
+  expect("a set after it", await get("_root.obj0.kvAfter"), "after");
+  expect("a name of no object", await get("kvNoDot"), "level");
+  expect("a set through a text", await get("_root.kvHolder"), "held");
 
   // A movie that never arrives (here a missing file) holds nothing back: the page says so and
   // takes what follows, so the stage can be loaded again.

@@ -81,8 +81,9 @@ function kvCall(target, label) {
 
 // Several sets and calls in one call from the page, in order: a flat list of triples, each
 // member behind a "=" (see kvSet), the first "=s" for a set of the second to the third, "=c"
-// for a call of the third label of the second target. One call from the page costs about as
-// much as the work of a set, so a component's hundreds of parameters go in one.
+// for a call of the third label of the second target, "=g" for a run of sets packed in the
+// third, split at the second. One call from the page costs about as much as the work of a
+// set, so a component's hundreds of parameters go in one.
 // The objects that the sets' paths name are looked up once per path until a call, which may
 // make them anew.
 function kvBatch(list) {
@@ -102,6 +103,33 @@ function kvBatch(list) {
             }
             if (target != null)
                 target[a.substr(dot + 1)] = String(list[i + 2]).substr(1);
+        } else if (op == "=g") {
+            // A run of sets packed in one text (the page's packSets), split at the second member
+            // of the triple: for each object its path, the number of its members, then each
+            // member's name and value. The player splits the text itself, which costs a
+            // fraction of taking each set apart here.
+            var parts = String(list[i + 2]).substr(1).split(a);
+            var m = parts.length;
+            var j = 0;
+            while (j + 1 < m) {
+                var path = parts[j];
+                var end = j + 2 + 2 * Number(parts[j + 1]);
+                var gkey = "." + path;
+                var object = objects[gkey];
+                if (object === undefined) {
+                    var gat = kvResolve(path + ".x");
+                    object = gat == null ? null : gat.target;
+                    objects[gkey] = object;
+                }
+                j += 2;
+                if (object != null) {
+                    if (end > m - 1)
+                        end = m - 1;
+                    for (; j < end; j += 2)
+                        object[parts[j]] = parts[j + 1];
+                }
+                j = end;
+            }
         } else if (op == "=c") {
             objects = {};
             kvCall(a, String(list[i + 2]).substr(1));
