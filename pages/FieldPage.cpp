@@ -147,6 +147,12 @@ ParamField WithCaptions(ParamField row, std::vector<int> captions)
     return row;
 }
 
+ParamField PresentWhen(ParamField row, std::function<bool(const CFieldPage&)> when)
+{
+    row.presentWhen = std::move(when);
+    return row;
+}
+
 ParamField EnabledWhen(ParamField row, std::function<bool(const CFieldPage&)> when)
 {
     row.enabledWhen = std::move(when);
@@ -237,6 +243,8 @@ std::set<std::string> CFieldPage::EditedKeys() const
 {
     std::set<std::string> keys;
     for (const ParamField& row : m_rows) {
+        if (!Present(row))
+            continue;
         // A block of several keys edits each of them; other rows edit the first the component holds.
         if (row.kind == FieldKind::Visibility || row.kind == FieldKind::TypedVisibility ||
             row.kind == FieldKind::CheckedColour) {
@@ -254,7 +262,8 @@ BOOL CFieldPage::OnInitDialog()
 {
     CComponentPage::OnInitDialog();
     for (std::size_t i = 0; i < m_rows.size(); ++i)
-        AttachField(m_rows[i], *m_blocks[i]);
+        if (Present(m_rows[i]))
+            AttachField(m_rows[i], *m_blocks[i]);
     return TRUE;
 }
 
@@ -268,7 +277,8 @@ BOOL CFieldPage::OnSetActive()
 void CFieldPage::ShowFields()
 {
     for (std::size_t i = 0; i < m_rows.size(); ++i)
-        ShowField(m_rows[i], *m_blocks[i]);
+        if (Present(m_rows[i]))
+            ShowField(m_rows[i], *m_blocks[i]);
     ApplyEnabling();
 }
 
@@ -404,7 +414,7 @@ void CFieldPage::ApplyEnabling()
 {
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         const ParamField& row = m_rows[i];
-        if (!row.enabledWhen)
+        if (!row.enabledWhen || !Present(row))
             continue;
         const bool on = row.enabledWhen(*this);
         // Blocks that know their parameter may be missing stay off without it.
@@ -582,7 +592,7 @@ BOOL CFieldPage::OnCommand(WPARAM wParam, LPARAM lParam)
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         const ParamField& row = m_rows[i];
         const bool holds = std::find(row.ids.begin(), row.ids.end(), id) != row.ids.end();
-        if (holds && HandleCommand(row, *m_blocks[i], id, code))
+        if (holds && Present(row) && HandleCommand(row, *m_blocks[i], id, code))
             return TRUE;
     }
     return CComponentPage::OnCommand(wParam, lParam);
@@ -595,6 +605,8 @@ LRESULT CFieldPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         for (std::size_t i = 0; i < m_rows.size(); ++i) {
             const ParamField& row = m_rows[i];
             bool handled = false;
+            if (!Present(row))
+                continue;
             if (row.kind == FieldKind::LinkedValue)
                 handled = m_blocks[i]->linked.OnCommit(standsFor);
             else if (row.kind == FieldKind::Visibility)

@@ -105,6 +105,9 @@ struct ParamField {
     std::vector<const char*> choices;
     // Usable only while this holds (checked after every change); empty: always.
     std::function<bool(const CFieldPage&)> enabledWhen;
+    // Part of the page only when this holds once the page is created (a field one kind of the
+    // component lacks): otherwise its controls are left to the page and it edits nothing.
+    std::function<bool(const CFieldPage&)> presentWhen;
     // The F1 topic while one of the row's controls has the focus; empty: the page's default.
     std::function<int(const CFieldPage&)> help;
     // The controls the topic is for; empty: all of the row's.
@@ -152,6 +155,8 @@ ParamField WithHelp(ParamField row, int topic, std::vector<int> onlyIds = {});
 ParamField WithCaptions(ParamField row, std::vector<int> captions);
 // The row usable only while the page says so.
 ParamField EnabledWhen(ParamField row, std::function<bool(const CFieldPage&)> when);
+// The row taking part only for the components the page says.
+ParamField PresentWhen(ParamField row, std::function<bool(const CFieldPage&)> when);
 // A display-status block whose effect, duration and status link share the entry-effect topic.
 ParamField WithEffectHelp(ParamField visibilityRow);
 
@@ -198,6 +203,7 @@ private:
     void ShowField(const ParamField& row, Block& block);
     bool HandleCommand(const ParamField& row, Block& block, int id, UINT code);
     void ApplyEnabling();
+    bool Present(const ParamField& row) const { return !row.presentWhen || row.presentWhen(*this); }
     void AttachFont(const ParamField& row, Block& block);
     void AttachTypedVisibility(const ParamField& row, Block& block);
     void ShowTypedVisibility(const ParamField& row, Block& block);

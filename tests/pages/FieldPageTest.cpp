@@ -265,4 +265,30 @@ TEST_F(FieldPageTest, TheTextComponentsPagesNameTheirBlocksKeys)
         EXPECT_TRUE(area.count(key)) << key;
 }
 
+TEST_F(FieldPageTest, AChartsGeneralPageNamesOnlyWhatItsKindOfChartHolds)
+{
+    CPageClassRegistry registry;
+    RegisterChartPages(registry);
+
+    Load("KVColumnChartSymbol", "");
+    const std::set<std::string> column =
+        KeysEditedBy(registry, "KVColumnChartSymbol", defaults.parameters.get());
+    for (const char* key :
+         {"chartTitle", "XAxisTitle", "dataValues", "seriesNames", "categoryLabels", "showFocus"})
+        EXPECT_TRUE(column.count(key)) << key;
+
+    // A pie holds axis titles in its file, but its page shows them read-only and never edits
+    // them; it has no series names of its own.
+    Load("KVPieChartSymbol", "");
+    const std::set<std::string> pie = KeysEditedBy(registry, "KVPieChartSymbol", defaults.parameters.get());
+    for (const char* key : {"chartTitle", "chartSubTitle", "dataValues", "categoryLabels"})
+        EXPECT_TRUE(pie.count(key)) << key;
+    for (const char* key : {"XAxisTitle", "YAxisTitle", "seriesNames"})
+        EXPECT_FALSE(pie.count(key)) << key;
+
+    Load("KVXYChartSymbol", "");
+    EXPECT_FALSE(
+        KeysEditedBy(registry, "KVXYChartSymbol", defaults.parameters.get()).count("categoryLabels"));
+}
+
 } // namespace
