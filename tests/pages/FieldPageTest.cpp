@@ -291,4 +291,14 @@ TEST_F(FieldPageTest, AChartsGeneralPageNamesOnlyWhatItsKindOfChartHolds)
         KeysEditedBy(registry, "KVXYChartSymbol", defaults.parameters.get()).count("categoryLabels"));
 }
 
+TEST_F(FieldPageTest, TheXmlConnectionsGeneralPageNamesItsValuesAndItsLists)
+{
+    CPageClassRegistry registry;
+    RegisterXmlDataPages(registry);
+    Load("KVXMLDataSymbol", "");
+    const std::set<std::string> xml = KeysEditedBy(registry, "KVXMLDataSymbol", defaults.parameters.get());
+    for (const char* key : {"label", "url", "transferType", "sendNames_ary", "loadRanges_ary"})
+        EXPECT_TRUE(xml.count(key)) << key;
+}
+
 } // namespace
