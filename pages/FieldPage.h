@@ -183,8 +183,9 @@ public:
     CParameterSet* FieldSet() const { return PageGroup(*this, m_groupName); }
     // The parameter of a row (its first key the component holds); null when none.
     CParameter* FieldParameter(const ParamField& row) const;
-    // The keys of the rows that the component holds, i.e. what this page edits of it.
-    std::set<std::string> EditedKeys() const;
+    // The keys of the rows that the component holds, i.e. what this page edits of it (a page
+    // that hosts others adds theirs).
+    virtual std::set<std::string> EditedKeys() const;
     // The chooser of a Font row; null for an id of no such row.
     CFontDataCtrl* FontOf(int id) const;
     // Re-reads every row and re-applies the enabling rules.
