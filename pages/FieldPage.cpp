@@ -147,6 +147,12 @@ ParamField WithCaptions(ParamField row, std::vector<int> captions)
     return row;
 }
 
+ParamField In(const char* nestedSet, ParamField row)
+{
+    row.in = nestedSet;
+    return row;
+}
+
 ParamField PresentWhen(ParamField row, std::function<bool(const CFieldPage&)> when)
 {
     row.presentWhen = std::move(when);
@@ -175,9 +181,19 @@ CVisibilityBlock::Ids VisibilityIds(const ParamField& row)
     return {i[0], i[1], i[2], i[3], i[4], i[5], i[6], i[7], i[8], i[9]};
 }
 
-// The first of the keys held by the set, or by one of its groups when the whole component counts.
-CParameter* Lookup(const CParameterSet* set, const CParameterSet* root, const ParamField& row)
+// The set a row's keys are in: the page's own, or one nested in it; null when missing.
+CParameterSet* RowSet(CParameterSet* set, const ParamField& row)
 {
+    if (row.in == nullptr || set == nullptr)
+        return set;
+    const CParameter* nested = set->FindParameter(row.in);
+    return nested != nullptr && nested->GetType() == ParamType::Group ? nested->GetSet() : nullptr;
+}
+
+// The first of the keys held by the set, or by one of its groups when the whole component counts.
+CParameter* Lookup(CParameterSet* pageSet, const CParameterSet* root, const ParamField& row)
+{
+    const CParameterSet* set = RowSet(pageSet, row);
     for (const char* key : row.keys) {
         if (CParameter* found = set != nullptr ? set->FindParameter(key) : nullptr)
             return found;
@@ -252,7 +268,8 @@ std::set<std::string> CFieldPage::EditedKeys() const
                 if (FieldSet() != nullptr && FieldSet()->FindParameter(key) != nullptr)
                     keys.insert(key);
         } else if (const CParameter* parameter = FieldParameter(row)) {
-            keys.insert(parameter->GetName());
+            keys.insert(row.in != nullptr ? std::string(row.in) + "/" + parameter->GetName()
+                                          : parameter->GetName());
         }
     }
     return keys;
@@ -337,7 +354,7 @@ void CFieldPage::AttachField(const ParamField& row, Block& block)
 void CFieldPage::ShowField(const ParamField& row, Block& block)
 {
     CParameter* parameter = FieldParameter(row);
-    CParameterSet* holder = parameter != nullptr ? parameter->GetOwner() : FieldSet();
+    CParameterSet* holder = parameter != nullptr ? parameter->GetOwner() : RowSet(FieldSet(), row);
     const char* key = parameter != nullptr ? nullptr : (row.keys.empty() ? "" : row.keys.front());
     const std::string name =
         parameter != nullptr ? parameter->GetName() : std::string(key != nullptr ? key : "");

@@ -100,6 +100,9 @@ struct ParamField {
     std::vector<int> ids;
     std::vector<const char*> keys;
     FieldScope scope = FieldScope::Page;
+    // Check, colour and own rows: the keys are in this set nested in the page's (a box of the
+    // component, say); the key a page edits is then "set/key".
+    const char* in = nullptr;
     FieldPolicy policy;
     // Radio: the text each button stands for.
     std::vector<const char*> choices;
@@ -155,6 +158,8 @@ ParamField WithHelp(ParamField row, int topic, std::vector<int> onlyIds = {});
 ParamField WithCaptions(ParamField row, std::vector<int> captions);
 // The row usable only while the page says so.
 ParamField EnabledWhen(ParamField row, std::function<bool(const CFieldPage&)> when);
+// The row over keys of a set nested in the page's.
+ParamField In(const char* nestedSet, ParamField row);
 // The row taking part only for the components the page says.
 ParamField PresentWhen(ParamField row, std::function<bool(const CFieldPage&)> when);
 // A display-status block whose effect, duration and status link share the entry-effect topic.

@@ -276,6 +276,11 @@ TEST_F(FieldPageTest, AChartsGeneralPageNamesOnlyWhatItsKindOfChartHolds)
     for (const char* key :
          {"chartTitle", "XAxisTitle", "dataValues", "seriesNames", "categoryLabels", "showFocus"})
         EXPECT_TRUE(column.count(key)) << key;
+    // The Appearance page edits what its sub-pages edit, a box's keys named within the box.
+    for (const char* key :
+         {"showTitles", "chartTitleProps/showBorder", "legendProps/fillColor", "chartTitleAlign"})
+        EXPECT_TRUE(column.count(key)) << key;
+    EXPECT_FALSE(column.count("showBorder"));
 
     // A pie holds axis titles in its file, but its page shows them read-only and never edits
     // them; it has no series names of its own.
