@@ -278,7 +278,8 @@ TEST_F(FieldPageTest, AChartsGeneralPageNamesOnlyWhatItsKindOfChartHolds)
         EXPECT_TRUE(column.count(key)) << key;
     // The Appearance page edits what its sub-pages edit, a box's keys named within the box.
     for (const char* key :
-         {"showTitles", "chartTitleProps/showBorder", "legendProps/fillColor", "chartTitleAlign"})
+         {"showTitles", "chartTitleProps/showBorder", "legendProps/fillColor", "chartTitleAlign",
+          "plotAreaProps/showFill", "backgroundProps/borderColor", "showYAxisMajor", "XAxisMinorColor"})
         EXPECT_TRUE(column.count(key)) << key;
     EXPECT_FALSE(column.count("showBorder"));
 
