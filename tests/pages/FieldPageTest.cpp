@@ -282,6 +282,9 @@ TEST_F(FieldPageTest, AChartsGeneralPageNamesOnlyWhatItsKindOfChartHolds)
           "plotAreaProps/showFill", "backgroundProps/borderColor", "showYAxisMajor", "XAxisMinorColor"})
         EXPECT_TRUE(column.count(key)) << key;
     EXPECT_FALSE(column.count("showBorder"));
+    // Each axis sub-page edits its own axis's keys.
+    for (const char* key : {"showXAxis", "YAxisColor", "showYAxisLabels"})
+        EXPECT_TRUE(column.count(key)) << key;
 
     // A pie holds axis titles in its file, but its page shows them read-only and never edits
     // them; it has no series names of its own.
@@ -289,7 +292,8 @@ TEST_F(FieldPageTest, AChartsGeneralPageNamesOnlyWhatItsKindOfChartHolds)
     const std::set<std::string> pie = KeysEditedBy(registry, "KVPieChartSymbol", defaults.parameters.get());
     for (const char* key : {"chartTitle", "chartSubTitle", "dataValues", "categoryLabels"})
         EXPECT_TRUE(pie.count(key)) << key;
-    for (const char* key : {"XAxisTitle", "YAxisTitle", "seriesNames"})
+    // Nor can a person reach its axis sub-pages, though its file keeps an axis colour.
+    for (const char* key : {"XAxisTitle", "YAxisTitle", "seriesNames", "YAxisColor"})
         EXPECT_FALSE(pie.count(key)) << key;
 
     Load("KVXYChartSymbol", "");
