@@ -19,7 +19,7 @@ const char* const kIcons[CChartAppearancePage::kSubPages] = {
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CChartAppearancePage, CComponentPage)
+BEGIN_MESSAGE_MAP(CChartAppearancePage, CFieldPage)
     .Message(WM_NULL, &CChartAppearancePage::OnToggle)
     .Message(WM_DESTROY, &CChartAppearancePage::OnDestroyPage) END_MESSAGE_MAP()
 
@@ -32,20 +32,35 @@ DialogTemplate CChartAppearancePage::MakeTemplate()
     return t;
 }
 
-CChartAppearancePage::CChartAppearancePage() = default;
+namespace {
+
+const int kHelp[9] = {1840, 1450, 1915, 1545, 1745, 1660, 2441, 2492, 2550};
+
+} // namespace
+
+CChartAppearancePage::CChartAppearancePage()
+    : CFieldPage(
+          "Appearance", [](const CFieldPage&) { return MakeTemplate(); }, {},
+          [](const CFieldPage& page) {
+              return ChartTopic(kHelp, static_cast<const CChartAppearancePage&>(page).GetChartIndex());
+          })
+{
+}
 
 CChartAppearancePage::~CChartAppearancePage()
 {
-    // The sheet's window goes first, so no sub-page window outlives its object.
+    // The sheet's window goes first, so no sub-page window outlives its object; then the page's,
+    // while its buttons are still whole.
     if (m_sheet.GetSafeHwnd() != nullptr)
         m_sheet.DestroyWindow();
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
 }
 
 BOOL CChartAppearancePage::Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                                   CParameterSet* root)
 {
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
+    CFieldPage::Create(group, title, modal, owner, root);
     const std::string type = ChartTypeOf(root);
     m_chartIndex = AppearanceChartIndex(type);
     m_pages[kSeries] = type == "combo" ? MakeComboSeriesSubPage() : MakeChartSeriesSubPage();
@@ -70,7 +85,7 @@ CChartSubPage* CChartAppearancePage::SubPage(int which) const
 
 BOOL CChartAppearancePage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
+    CFieldPage::OnInitDialog();
     RegisterPropertyButtonClasses();
     for (int i = 0; i < kSubPages; ++i) {
         m_buttons[i].SubclassDlgItem(kButtonIds[i], this);
@@ -131,7 +146,7 @@ bool CChartAppearancePage::ShowSubPage(int which)
 
 BOOL CChartAppearancePage::OnSetActive()
 {
-    CComponentPage::OnSetActive();
+    CFieldPage::OnSetActive();
     if (m_sheet.GetSafeHwnd() == nullptr)
         return TRUE;
     // The sheet lies below the buttons, along the page's left edge.
@@ -177,8 +192,15 @@ void CChartAppearancePage::DoDataExchange(CDataExchange* dx)
         dx->Fail();
 }
 
-int CChartAppearancePage::GetHelpContextId()
+std::set<std::string> CChartAppearancePage::EditedKeys() const
 {
-    static const int topics[9] = {1840, 1450, 1915, 1545, 1745, 1660, 2441, 2492, 2550};
-    return ChartTopic(topics, m_chartIndex);
+    std::set<std::string> keys = CFieldPage::EditedKeys();
+    for (int i = 0; i < kSubPages; ++i) {
+        // A pie's axis sub-pages cannot be reached.
+        if (m_pages[i] == nullptr || (m_chartIndex == 0 && (i == kXAxis || i == kYAxis)))
+            continue;
+        const std::set<std::string> sub = m_pages[i]->EditedKeys();
+        keys.insert(sub.begin(), sub.end());
+    }
+    return keys;
 }

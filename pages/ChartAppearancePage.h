@@ -1,17 +1,18 @@
 #pragma once
 
-// The "Appearance" tab of every chart. It edits nothing itself: it hosts a sheet of five
+// The "Appearance" tab of every chart. It has no fields of its own: it hosts a sheet of five
 // sub-pages (Series, Y-Axis, X-Axis, Titles, Layout) whose tabs are hidden, switched by a row
 // of picture buttons, and remembers the last sub-page shown in the component's property map.
+// What it edits is what the sub-pages a person can reach edit.
 
 #include "pages/ChartSubPages.h"
+#include "pages/FieldPage.h"
 #include "platform/dialogs/PropertySheet.h"
 #include "propui/ColorButton.h"
-#include "propui/ComponentPage.h"
 
 #include <memory>
 
-class CChartAppearancePage : public CComponentPage {
+class CChartAppearancePage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 246,
@@ -32,10 +33,9 @@ public:
     using CComponentPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
-    int GetHelpContextId() override;
+    std::set<std::string> EditedKeys() const override;
     // The shown sub-page exchanges its data with the page's; a failure there fails the page's.
     void DoDataExchange(CDataExchange* dx) override;
 

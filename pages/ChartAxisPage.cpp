@@ -13,14 +13,6 @@
 using namespace pages;
 using model::ParamType;
 
-BEGIN_MESSAGE_MAP(CChartAxisPage, CComponentPage)
-    .Command(IDC_SHOW_TITLE, &CChartAxisPage::OnShowTitle)
-    .Command(IDC_SHOW_AXIS, &CChartAxisPage::OnShowAxis)
-    .Command(IDC_SHOW_MAJOR, &CChartAxisPage::OnShowMajor)
-    .Command(IDC_SHOW_MINOR, &CChartAxisPage::OnShowMinor)
-    .Command(IDC_SHOW_LABELS, &CChartAxisPage::OnShowLabels)
-    .Command(IDC_COLOR, &CChartAxisPage::OnColor) END_MESSAGE_MAP()
-
 DialogTemplate CChartAxisPage::MakeTemplate()
 {
     CSpinEdit::RegisterClass();
@@ -45,7 +37,86 @@ DialogTemplate CChartAxisPage::MakeTemplate()
     return t;
 }
 
-CChartAxisPage::CChartAxisPage() = default;
+namespace {
+
+// Index 0 (pie) has no axis topics. The title and labels controls share the topic of the
+// axis's other controls.
+const int kVerticalOther[9] = {-1, 1475, 1940, 1570, 1770, 1685, 2446, 2502, 2562};
+const int kVerticalAxis[9] = {-1, 1475, 1945, 1575, 1775, 1670, 2447, 2504, 2564};
+const int kHorizontalOther[9] = {-1, 1490, 1960, 1590, 1790, 1685, 2450, 2510, 2560};
+const int kHorizontalAxis[9] = {-1, 1495, 1965, 1600, 1800, 1690, 2451, 2512, 2570};
+
+const CChartAxisPage& AxisPage(const CFieldPage& page)
+{
+    return static_cast<const CChartAxisPage&>(page);
+}
+
+int AxisTopic(const CFieldPage& page, const int (&horizontal)[9], const int (&vertical)[9])
+{
+    const CChartAxisPage& axis = AxisPage(page);
+    return ChartTopic(axis.GetAxis() == CChartAxisPage::kHorizontal ? horizontal : vertical,
+                      axis.GetChartIndex());
+}
+
+// One class serves both axes: each field is a row over the X key taking part on the horizontal
+// axis and one over the Y key on the vertical axis.
+void AddBoth(std::vector<ParamField>& rows, ParamField x, ParamField y)
+{
+    rows.push_back(PresentWhen(std::move(x), [](const CFieldPage& page) {
+        return AxisPage(page).GetAxis() == CChartAxisPage::kHorizontal;
+    }));
+    rows.push_back(PresentWhen(std::move(y), [](const CFieldPage& page) {
+        return AxisPage(page).GetAxis() == CChartAxisPage::kVertical;
+    }));
+}
+
+ParamField AxisLine(ParamField row)
+{
+    row.help = [](const CFieldPage& page) { return AxisTopic(page, kHorizontalAxis, kVerticalAxis); };
+    return row;
+}
+
+ParamField After(ParamField row, void (CChartAxisPage::*follow)())
+{
+    row.afterStore = [follow](CFieldPage& page) { (static_cast<CChartAxisPage&>(page).*follow)(); };
+    return row;
+}
+
+std::vector<ParamField> Rows()
+{
+    using Page = CChartAxisPage;
+    std::vector<ParamField> rows;
+    AddBoth(rows, After(CheckRow(Page::IDC_SHOW_TITLE, "showXAxisTitle"), &Page::AfterShowTitle),
+            After(CheckRow(Page::IDC_SHOW_TITLE, "showYAxisTitle"), &Page::AfterShowTitle));
+    AddBoth(rows, AxisLine(After(CheckRow(Page::IDC_SHOW_AXIS, "showXAxis"), &Page::AfterShowAxis)),
+            AxisLine(After(CheckRow(Page::IDC_SHOW_AXIS, "showYAxis"), &Page::AfterShowAxis)));
+    AddBoth(rows, AxisLine(CheckRow(Page::IDC_SHOW_MAJOR, "showXAxisMajorTicks")),
+            AxisLine(CheckRow(Page::IDC_SHOW_MAJOR, "showYAxisMajorTicks")));
+    AddBoth(rows, AxisLine(CheckRow(Page::IDC_SHOW_MINOR, "showXAxisMinorTicks")),
+            AxisLine(CheckRow(Page::IDC_SHOW_MINOR, "showYAxisMinorTicks")));
+    AddBoth(rows, AxisLine(ColourRow(Page::IDC_COLOR, "XAxisColor")),
+            AxisLine(ColourRow(Page::IDC_COLOR, "YAxisColor")));
+    AddBoth(rows, After(CheckRow(Page::IDC_SHOW_LABELS, "showXAxisLabels"), &Page::AfterShowLabels),
+            After(CheckRow(Page::IDC_SHOW_LABELS, "showYAxisLabels"), &Page::AfterShowLabels));
+    // The weight, the fonts and the number format are the page's own.
+    AddBoth(rows, AxisLine(OwnRow({Page::IDC_WEIGHT}, {"XAxisWeight"})),
+            AxisLine(OwnRow({Page::IDC_WEIGHT}, {"YAxisWeight"})));
+    AddBoth(rows, OwnRow({Page::IDC_TITLE_FONT}, {"XAxisTitleTextFormat"}),
+            OwnRow({Page::IDC_TITLE_FONT}, {"YAxisTitleTextFormat"}));
+    AddBoth(rows, OwnRow({Page::IDC_LABEL_FONT}, {"XAxisTextFormat"}),
+            OwnRow({Page::IDC_LABEL_FONT}, {"YAxisTextFormat"}));
+    AddBoth(rows, OwnRow({Page::IDC_FORMAT}, {"XAxisFormat"}), OwnRow({Page::IDC_FORMAT}, {"YAxisFormat"}));
+    return rows;
+}
+
+} // namespace
+
+CChartAxisPage::CChartAxisPage()
+    : CChartSubPage([](const CFieldPage&) { return MakeTemplate(); }, Rows(),
+                    [](const CFieldPage& page) { return AxisTopic(page, kHorizontalOther, kVerticalOther); })
+{
+}
+
 CChartAxisPage::~CChartAxisPage()
 {
     // The weight's spin edit commits a typed value when its window goes: the page must still
@@ -71,9 +142,7 @@ BOOL CChartAxisPage::CreateForChart(int chartType, CParameterSet* group, const s
 BOOL CChartAxisPage::Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                             CParameterSet* root)
 {
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
-    return TRUE;
+    return CFieldPage::Create(group, title, modal, owner, root);
 }
 
 std::string CChartAxisPage::Key(const char* pattern) const
@@ -95,13 +164,8 @@ CSpinEdit* CChartAxisPage::Weight() const
 
 BOOL CChartAxisPage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
-    BindCheckBox(Key("show%sAxisTitle").c_str(), IDC_SHOW_TITLE, false);
-    BindCheckBox(Key("show%sAxis").c_str(), IDC_SHOW_AXIS, false);
-    BindCheckBox(Key("show%sAxisMajorTicks").c_str(), IDC_SHOW_MAJOR, false);
-    BindCheckBox(Key("show%sAxisMinorTicks").c_str(), IDC_SHOW_MINOR, false);
-    BindCheckBox(Key("show%sAxisLabels").c_str(), IDC_SHOW_LABELS, false);
-    BindColorButton(Key("%sAxisColor").c_str(), IDC_COLOR, m_color, false);
+    CFieldPage::OnInitDialog();
+    ShowFields();
 
     CParameterSet* group = GetGroup();
     COLORREF* custom = GetContext() != nullptr ? GetContext()->customColors : nullptr;
@@ -126,6 +190,8 @@ BOOL CChartAxisPage::OnInitDialog()
 BOOL CChartAxisPage::OnSetActive()
 {
     CComponentPage::OnSetActive();
+    // The rows read again what another tab may have changed; the page's rules come after.
+    ShowFields();
     CParameterSet* group = GetGroup();
     if (CSpinEdit* weight = Weight()) {
         CParameter* parameter = group->FindParameter(Key("%sAxisWeight").c_str());
@@ -148,7 +214,7 @@ BOOL CChartAxisPage::OnSetActive()
 void CChartAxisPage::EnableAxisLine(bool show)
 {
     const bool colour = GetGroup()->FindParameter(Key("%sAxisColor").c_str()) != nullptr;
-    m_color.EnableWindow(show && colour ? TRUE : FALSE);
+    EnableItems(*this, {IDC_COLOR}, show && colour);
     CParameter* weight = GetGroup()->FindParameter(Key("%sAxisWeight").c_str());
     if (CSpinEdit* spin = Weight())
         spin->EnableWindow(show && weight != nullptr ? TRUE : FALSE);
@@ -182,72 +248,18 @@ void CChartAxisPage::UpdateNumberFormatState()
     enable(Shows("show%sAxisLabels"));
 }
 
-void CChartAxisPage::WriteCheck(int checkId, const char* pattern)
-{
-    CParameter* parameter = GetGroup()->FindParameter(Key(pattern).c_str());
-    if (parameter == nullptr)
-        return;
-    parameter->SetBool(IsDlgButtonChecked(checkId) == BST_CHECKED);
-    NotifyOwnerChanged();
-}
-
-void CChartAxisPage::OnShowTitle()
+void CChartAxisPage::AfterShowTitle()
 {
     m_titleFont.EnableControls(IsDlgButtonChecked(IDC_SHOW_TITLE) == BST_CHECKED);
-    WriteCheck(IDC_SHOW_TITLE, "show%sAxisTitle");
 }
 
-void CChartAxisPage::OnShowAxis()
+void CChartAxisPage::AfterShowAxis()
 {
     EnableAxisLine(IsDlgButtonChecked(IDC_SHOW_AXIS) == BST_CHECKED);
-    WriteCheck(IDC_SHOW_AXIS, "show%sAxis");
 }
 
-void CChartAxisPage::OnShowMajor()
-{
-    WriteCheck(IDC_SHOW_MAJOR, "show%sAxisMajorTicks");
-}
-
-void CChartAxisPage::OnShowMinor()
-{
-    WriteCheck(IDC_SHOW_MINOR, "show%sAxisMinorTicks");
-}
-
-void CChartAxisPage::OnShowLabels()
+void CChartAxisPage::AfterShowLabels()
 {
     m_labelFont.EnableControls(IsDlgButtonChecked(IDC_SHOW_LABELS) == BST_CHECKED);
-    CParameter* parameter = GetGroup()->FindParameter(Key("show%sAxisLabels").c_str());
-    if (parameter != nullptr)
-        parameter->SetBool(IsDlgButtonChecked(IDC_SHOW_LABELS) == BST_CHECKED);
     UpdateNumberFormatState();
-    if (parameter != nullptr)
-        NotifyOwnerChanged();
-}
-
-void CChartAxisPage::OnColor()
-{
-    const std::string key = Key("%sAxisColor");
-    if (GetGroup()->FindParameter(key.c_str()) != nullptr)
-        OnColorButtonClicked(key.c_str(), m_color, GetGroup());
-}
-
-int CChartAxisPage::GetHelpContextId()
-{
-    // Index 0 (pie) has no axis topics. The title and labels controls share the topic of the
-    // axis's other controls.
-    static const int verticalOther[9] = {-1, 1475, 1940, 1570, 1770, 1685, 2446, 2502, 2562};
-    static const int verticalAxis[9] = {-1, 1475, 1945, 1575, 1775, 1670, 2447, 2504, 2564};
-    static const int horizontalOther[9] = {-1, 1490, 1960, 1590, 1790, 1685, 2450, 2510, 2560};
-    static const int horizontalAxis[9] = {-1, 1495, 1965, 1600, 1800, 1690, 2451, 2512, 2570};
-    const bool horizontal = m_axis == kHorizontal;
-    switch (GetFocusedPageControlId()) {
-    case IDC_SHOW_AXIS:
-    case IDC_SHOW_MAJOR:
-    case IDC_SHOW_MINOR:
-    case IDC_WEIGHT:
-    case IDC_COLOR:
-        return ChartTopic(horizontal ? horizontalAxis : verticalAxis, m_chartIndex);
-    default:
-        return ChartTopic(horizontal ? horizontalOther : verticalOther, m_chartIndex);
-    }
 }

@@ -47,21 +47,17 @@ public:
     using CComponentPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
-    int GetHelpContextId() override;
 
     void SetAxis(int axis) { m_axis = axis; }
     int GetAxis() const { return m_axis; }
     int GetChartIndex() const { return m_chartIndex; }
 
-    void OnShowTitle();
-    void OnShowAxis();
-    void OnShowMajor();
-    void OnShowMinor();
-    void OnShowLabels();
-    void OnColor();
+    // After a switch: the title font, the axis line or the labels' font and format follow it.
+    void AfterShowTitle();
+    void AfterShowAxis();
+    void AfterShowLabels();
     // Enables the number format by the chart kind, the shape of the chart's data and the labels.
     void UpdateNumberFormatState();
 
@@ -70,17 +66,12 @@ public:
     CNumericFormatCtrl& NumberFormat() { return m_format; }
     CSpinEdit* Weight() const;
 
-protected:
-    DECLARE_MESSAGE_MAP()
-
 private:
     // The key of a role for this page's axis: "show%sAxisTitle" and the like with X or Y.
     std::string Key(const char* pattern) const;
     bool Shows(const char* pattern) const;
-    void WriteCheck(int checkId, const char* pattern);
     void EnableAxisLine(bool show);
 
-    CColorButton m_color;
     CFontDataCtrl m_titleFont;
     CFontDataCtrl m_labelFont;
     CNumericFormatCtrl m_format;

@@ -18,12 +18,6 @@ using namespace pages;
 
 namespace {
 
-const char* const kTitleKeys[4] = {"chartTitle", "chartSubTitle", "XAxisTitle", "YAxisTitle"};
-const int kTitleEdits[4] = {CChartGeneralPage::IDC_TITLE, CChartGeneralPage::IDC_SUBTITLE,
-                            CChartGeneralPage::IDC_XTITLE, CChartGeneralPage::IDC_YTITLE};
-const int kTitleLinks[4] = {CChartGeneralPage::IDC_TITLE_LINK, CChartGeneralPage::IDC_SUBTITLE_LINK,
-                            CChartGeneralPage::IDC_XTITLE_LINK, CChartGeneralPage::IDC_YTITLE_LINK};
-
 std::string RangeText(const CCellBinding& binding)
 {
     return binding.IsBound() ? binding.GetTexts().GetRangeText() : std::string();
@@ -31,7 +25,7 @@ std::string RangeText(const CCellBinding& binding)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CChartGeneralPage, CComponentPage)
+BEGIN_MESSAGE_MAP(CChartGeneralPage, CFieldPage)
     .Command(IDC_MODE_RANGE, &CChartGeneralPage::OnDataRangeMode)
     .Command(IDC_MODE_SERIES, &CChartGeneralPage::OnSeriesMode)
     .Command(IDC_ROWS, &CChartGeneralPage::OnRows)
@@ -45,10 +39,6 @@ BEGIN_MESSAGE_MAP(CChartGeneralPage, CComponentPage)
     .Command(IDC_YVALUES_LINK, &CChartGeneralPage::OnYValuesLink)
     .Command(IDC_SIZES_LINK, &CChartGeneralPage::OnSizesLink)
     .Command(IDC_CATEGORY_LINK, &CChartGeneralPage::OnCategoryLink)
-    .Command(IDC_TITLE_LINK, &CChartGeneralPage::OnTitleLink)
-    .Command(IDC_SUBTITLE_LINK, &CChartGeneralPage::OnSubTitleLink)
-    .Command(IDC_XTITLE_LINK, &CChartGeneralPage::OnXTitleLink)
-    .Command(IDC_YTITLE_LINK, &CChartGeneralPage::OnYTitleLink)
     .Message(WM_INPLACE_NOTIFY, &CChartGeneralPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
 
 DialogTemplate CChartGeneralPage::MakeTemplate()
@@ -83,7 +73,83 @@ DialogTemplate CChartGeneralPage::MakeTemplate()
     return t;
 }
 
-CChartGeneralPage::CChartGeneralPage() = default;
+namespace {
+
+// One topic per chart type of the General order, for the titles, the data range, the series and
+// everything else.
+const int kTitlesHelp[9] = {2030, 2080, 2180, 2130, 2235, 2285, 2410, 2478, 2536};
+const int kRangeHelp[9] = {2020, 2070, 2170, 2120, 2225, 2275, 2400, 2474, 2534};
+const int kSeriesHelp[9] = {2025, 2075, 2175, 2125, 2230, 2280, 2405, 2476, 2535};
+const int kOtherHelp[9] = {2015, 2065, 2165, 2115, 2220, 2270, 2395, 2472, 2532};
+
+CFieldPage::HelpTopic ChartHelp(const int (&table)[9])
+{
+    return [&table](const CFieldPage& page) {
+        return ChartTopic(table, static_cast<const CChartGeneralPage&>(page).GetChartIndex());
+    };
+}
+
+// The titles are typed or linked to cells wherever the chart keeps them; a pie has no axes, so
+// its axis titles stay empty and read-only.
+ParamField TitleRow(int editId, int linkId, const char* key, bool axis)
+{
+    ParamField row = LinkedRow(editId, linkId, key);
+    row.scope = FieldScope::Component;
+    row.help = ChartHelp(kTitlesHelp);
+    if (axis)
+        row = PresentWhen(std::move(row), [](const CFieldPage& page) {
+            return static_cast<const CChartGeneralPage&>(page).Data().GetKind() != CChartData::kPie;
+        });
+    return row;
+}
+
+ParamField WithChartHelp(ParamField row, const int (&table)[9])
+{
+    row.scope = FieldScope::Component;
+    row.help = ChartHelp(table);
+    return row;
+}
+
+// The row taking part only for the kinds of chart data that hold its key, as the chart data
+// reads them: series names for all but a pie, category labels for a pie and the category charts.
+ParamField ForKinds(ParamField row, std::vector<int> kinds)
+{
+    return PresentWhen(std::move(row), [kinds = std::move(kinds)](const CFieldPage& page) {
+        const int kind = static_cast<const CChartGeneralPage&>(page).Data().GetKind();
+        return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
+    });
+}
+
+std::vector<ParamField> Rows()
+{
+    using Page = CChartGeneralPage;
+    const std::vector<int> range = {Page::IDC_MODE_RANGE, Page::IDC_RANGE, Page::IDC_ROWS, Page::IDC_COLUMNS};
+    const std::vector<int> series = {Page::IDC_MODE_SERIES,  Page::IDC_SERIES_LIST, Page::IDC_ADD,
+                                     Page::IDC_REMOVE,       Page::IDC_NAME,        Page::IDC_NAME_LINK,
+                                     Page::IDC_VALUES,       Page::IDC_VALUES_LINK, Page::IDC_YVALUES,
+                                     Page::IDC_YVALUES_LINK, Page::IDC_SIZES,       Page::IDC_SIZES_LINK,
+                                     Page::IDC_CATEGORY};
+    return {
+        TitleRow(Page::IDC_TITLE, Page::IDC_TITLE_LINK, "chartTitle", false),
+        TitleRow(Page::IDC_SUBTITLE, Page::IDC_SUBTITLE_LINK, "chartSubTitle", false),
+        TitleRow(Page::IDC_XTITLE, Page::IDC_XTITLE_LINK, "XAxisTitle", true),
+        TitleRow(Page::IDC_YTITLE, Page::IDC_YTITLE_LINK, "YAxisTitle", true),
+        // The data range and the series are the chart data's: the page only works them.
+        WithChartHelp(OwnRow(range, {"dataValues"}), kRangeHelp),
+        ForKinds(WithChartHelp(OwnRow(series, {"seriesNames"}), kSeriesHelp),
+                 {CChartData::kCategory, CChartData::kXY, CChartData::kBubble}),
+        ForKinds(WithChartHelp(OwnRow({Page::IDC_CATEGORY_LINK}, {"categoryLabels"}), kOtherHelp),
+                 {CChartData::kPie, CChartData::kCategory}),
+    };
+}
+
+} // namespace
+
+CChartGeneralPage::CChartGeneralPage()
+    : CFieldPage(
+          "General", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), ChartHelp(kOtherHelp))
+{
+}
 
 CChartGeneralPage::~CChartGeneralPage()
 {
@@ -102,8 +168,7 @@ CChartGeneralPage::~CChartGeneralPage()
 BOOL CChartGeneralPage::Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                                CParameterSet* root)
 {
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
+    CFieldPage::Create(group, title, modal, owner, root);
     m_data.SetChartType(group, root);
     m_chartIndex = GeneralChartIndex(ChartTypeOf(root));
     return TRUE;
@@ -127,15 +192,12 @@ bool CChartGeneralPage::CategoryLinkable() const
 
 BOOL CChartGeneralPage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
-    const bool pie = m_data.GetKind() == CChartData::kPie;
-    for (int i = 0; i < 4; ++i) {
-        if (i >= 2 && pie) {
-            static_cast<CEdit*>(GetDlgItem(kTitleEdits[i]))->SetReadOnly(TRUE);
-            EnableItems(*this, {kTitleEdits[i] - 1, kTitleLinks[i]}, false);
-            continue;
+    CFieldPage::OnInitDialog();
+    if (m_data.GetKind() == CChartData::kPie) {
+        for (int edit : {IDC_XTITLE, IDC_YTITLE}) {
+            static_cast<CEdit*>(GetDlgItem(edit))->SetReadOnly(TRUE);
+            EnableItems(*this, {edit - 1, edit + 1}, false);
         }
-        m_titles[i].Attach(*this, m_data.GetParameter(kTitleKeys[i]), kTitleEdits[i], kTitleLinks[i], {});
     }
     ReplaceControl(m_name, IDC_NAME, GetDialogFont());
 
@@ -447,33 +509,9 @@ void CChartGeneralPage::OnCategoryLink()
     NotifyOwnerChanged();
 }
 
-void CChartGeneralPage::OnTitleLink()
-{
-    m_titles[0].OnLink();
-}
-
-void CChartGeneralPage::OnSubTitleLink()
-{
-    m_titles[1].OnLink();
-}
-
-void CChartGeneralPage::OnXTitleLink()
-{
-    m_titles[2].OnLink();
-}
-
-void CChartGeneralPage::OnYTitleLink()
-{
-    m_titles[3].OnLink();
-}
-
 LRESULT CChartGeneralPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
 {
-    const int standsFor = static_cast<int>(lParam);
-    for (CLinkedValueEdit& title : m_titles)
-        if (title.OnCommit(standsFor))
-            return 1;
-    if (standsFor != IDC_NAME)
+    if (static_cast<int>(lParam) != IDC_NAME)
         return 0;
     CChartSeries* series = Selected();
     if (series == nullptr)
@@ -485,46 +523,4 @@ LRESULT CChartGeneralPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
     RefreshRangeTexts();
     NotifyOwnerChanged();
     return 1;
-}
-
-int CChartGeneralPage::GetHelpContextId()
-{
-    if (m_chartIndex < 0)
-        return -1;
-    static const int range[9] = {2020, 2070, 2170, 2120, 2225, 2275, 2400, 2474, 2534};
-    static const int series[9] = {2025, 2075, 2175, 2125, 2230, 2280, 2405, 2476, 2535};
-    static const int titles[9] = {2030, 2080, 2180, 2130, 2235, 2285, 2410, 2478, 2536};
-    static const int other[9] = {2015, 2065, 2165, 2115, 2220, 2270, 2395, 2472, 2532};
-    switch (GetFocusedPageControlId()) {
-    case IDC_MODE_RANGE:
-    case IDC_RANGE:
-    case IDC_ROWS:
-    case IDC_COLUMNS:
-        return ChartTopic(range, m_chartIndex);
-    case IDC_MODE_SERIES:
-    case IDC_SERIES_LIST:
-    case IDC_ADD:
-    case IDC_REMOVE:
-    case IDC_NAME:
-    case IDC_NAME_LINK:
-    case IDC_VALUES:
-    case IDC_VALUES_LINK:
-    case IDC_YVALUES:
-    case IDC_YVALUES_LINK:
-    case IDC_SIZES:
-    case IDC_SIZES_LINK:
-    case IDC_CATEGORY:
-        return ChartTopic(series, m_chartIndex);
-    case IDC_TITLE:
-    case IDC_TITLE_LINK:
-    case IDC_SUBTITLE:
-    case IDC_SUBTITLE_LINK:
-    case IDC_XTITLE:
-    case IDC_XTITLE_LINK:
-    case IDC_YTITLE:
-    case IDC_YTITLE_LINK:
-        return ChartTopic(titles, m_chartIndex);
-    default:
-        return ChartTopic(other, m_chartIndex);
-    }
 }

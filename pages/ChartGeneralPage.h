@@ -6,13 +6,12 @@
 // writes the series into the component's parameters.
 
 #include "model/ChartData.h"
-#include "pages/PageBlocks.h"
+#include "pages/FieldPage.h"
 #include "platform/controls/InPlaceEdit.h"
-#include "propui/ComponentPage.h"
 
 class CListBox;
 
-class CChartGeneralPage : public CComponentPage {
+class CChartGeneralPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 212,
@@ -70,9 +69,7 @@ public:
     using CComponentPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
-    int GetHelpContextId() override;
 
     void OnDataRangeMode();
     void OnSeriesMode();
@@ -87,14 +84,12 @@ public:
     void OnYValuesLink();
     void OnSizesLink();
     void OnCategoryLink();
-    void OnTitleLink();
-    void OnSubTitleLink();
-    void OnXTitleLink();
-    void OnYTitleLink();
     LRESULT OnInPlaceEditCommit(WPARAM wParam, LPARAM lParam);
 
     CChartData& Data() { return m_data; }
+    const CChartData& Data() const { return m_data; }
     int GetMode() const { return m_mode; }
+    int GetChartIndex() const { return m_chartIndex; }
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -117,6 +112,5 @@ private:
     int m_chartIndex = -1;
     int m_mode = 0;
     bool m_stateLoaded = false;
-    pages::CLinkedValueEdit m_titles[4];
     CInPlaceEdit m_name;
 };

@@ -31,9 +31,7 @@ void AddFamily(DialogTemplate& t, int base, const char* caption, int x, int y)
 BEGIN_MESSAGE_MAP(CChartLayoutPage, CChartSubPageBase)
     .Command(IDC_USE_ART, &CChartLayoutPage::OnUseArt)
     .Command(IDC_CHART_BORDER, &CChartLayoutPage::OnChartBorder)
-    .Command(IDC_CHART_FILL, &CChartLayoutPage::OnChartFill)
-    .Command(IDC_PLOT_BORDER, &CChartLayoutPage::OnPlotBorder)
-    .Command(IDC_PLOT_FILL, &CChartLayoutPage::OnPlotFill) END_MESSAGE_MAP()
+    .Command(IDC_CHART_FILL, &CChartLayoutPage::OnChartFill) END_MESSAGE_MAP()
 
 DialogTemplate CChartLayoutPage::MakeTemplate()
 {
@@ -69,14 +67,93 @@ DialogTemplate CChartLayoutPage::MakeTemplate()
     return t;
 }
 
+namespace {
+
+ParamField WithTopic(ParamField row, const ChartHelpRow& topics)
+{
+    row.help = [&topics](const CFieldPage& page) {
+        return ChartHelpTopic(topics, static_cast<const CChartLayoutPage&>(page).GetChartType());
+    };
+    return row;
+}
+
+// A pie has no gridlines: their switches and colours take no part.
+ParamField NotForPie(ParamField row)
+{
+    return PresentWhen(std::move(row), [](const CFieldPage& page) {
+        return static_cast<const CChartLayoutPage&>(page).GetChartType() != kChartPie;
+    });
+}
+
+void AddFamilyRows(std::vector<ParamField>& rows, int base, const char* show, const char* colour,
+                   const char* weight, const ChartHelpRow& topics)
+{
+    using Page = CChartLayoutPage;
+    ParamField check = CheckRow(base + Page::kFamilyCheck, show);
+    check.afterStore = [base](CFieldPage& page) { static_cast<Page&>(page).UpdateFamily(base); };
+    rows.push_back(WithTopic(NotForPie(std::move(check)), topics));
+    rows.push_back(WithTopic(NotForPie(ColourRow(base + Page::kFamilyColour, colour)), topics));
+    rows.push_back(
+        WithTopic(OwnRow({base + Page::kFamilyWeight, base + Page::kFamilyWeightLabel}, {weight}), topics));
+}
+
+std::vector<ParamField> Rows()
+{
+    using Page = CChartLayoutPage;
+    auto plot = [](ParamField row) {
+        row.afterStore = [](CFieldPage& page) { static_cast<Page&>(page).UpdatePlotArea(); };
+        return WithTopic(In("plotAreaProps", std::move(row)), kPlotAreaHelp);
+    };
+    auto chart = [](ParamField row) {
+        return WithTopic(In("backgroundProps", std::move(row)), kChartAreaHelp);
+    };
+    // Background art and the chart area's border and fill exclude each other: those switches,
+    // the spins and the divisions are the page's own.
+    std::vector<ParamField> rows = {
+        WithTopic(OwnRow({Page::IDC_USE_ART}, {"useBackgroundArt"}), kChartAreaHelp),
+        chart(OwnRow({Page::IDC_CHART_BORDER}, {"showBorder"})),
+        chart(OwnRow({Page::IDC_CHART_FILL}, {"showFill"})),
+        chart(ColourRow(Page::IDC_CHART_BORDER_COLOR, "borderColor")),
+        chart(ColourRow(Page::IDC_CHART_FILL_COLOR, "fillColor")),
+        chart(OwnRow({Page::IDC_CHART_WEIGHT}, {"borderWeight"})),
+        plot(CheckRow(Page::IDC_PLOT_BORDER, "showBorder")),
+        plot(CheckRow(Page::IDC_PLOT_FILL, "showFill")),
+        plot(ColourRow(Page::IDC_PLOT_BORDER_COLOR, "borderColor")),
+        plot(ColourRow(Page::IDC_PLOT_FILL_COLOR, "fillColor")),
+        plot(OwnRow({Page::IDC_PLOT_WEIGHT}, {"borderWeight"})),
+        WithTopic(OwnRow({Page::IDC_MARGIN}, {"chartMargin"}), kPlotAreaHelp),
+        WithTopic(OwnRow({Page::IDC_MAJOR}, {"numMajor"}), kPlotAreaHelp),
+        WithTopic(OwnRow({Page::IDC_MINOR}, {"numMinor"}), kPlotAreaHelp),
+    };
+    AddFamilyRows(rows, Page::IDC_HMAJOR, "showYAxisMajor", "YAxisMajorColor", "YAxisMajorWeight",
+                  kHorizontalHelp);
+    AddFamilyRows(rows, Page::IDC_HMINOR, "showYAxisMinor", "YAxisMinorColor", "YAxisMinorWeight",
+                  kHorizontalHelp);
+    AddFamilyRows(rows, Page::IDC_VMAJOR, "showXAxisMajor", "XAxisMajorColor", "XAxisMajorWeight",
+                  kVerticalHelp);
+    AddFamilyRows(rows, Page::IDC_VMINOR, "showXAxisMinor", "XAxisMinorColor", "XAxisMinorWeight",
+                  kVerticalHelp);
+    return rows;
+}
+
+} // namespace
+
+CChartLayoutPage::CChartLayoutPage()
+    : CChartSubPageBase([](const CFieldPage&) { return MakeTemplate(); }, Rows(),
+                        [](const CFieldPage& page) {
+                            return ChartHelpTopic(kOtherHelp,
+                                                  static_cast<const CChartLayoutPage&>(page).GetChartType());
+                        })
+{
+}
+
 BOOL CChartLayoutPage::Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                               CParameterSet* root)
 {
-    CComponentPage::Create(group, title, modal, owner, root);
+    CFieldPage::Create(group, title, modal, owner, root);
     // A chart of an older document may lack the area sets: their controls then stay disabled.
     m_chartArea = NestedSet(group, "backgroundProps");
     m_plotArea = NestedSet(group, "plotAreaProps");
-    Construct(MakeTemplate());
     return TRUE;
 }
 
@@ -92,16 +169,12 @@ bool CChartLayoutPage::Has(const CParameterSet* set, const char* key) const
 
 BOOL CChartLayoutPage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
+    CFieldPage::OnInitDialog();
     BindCheckBox("useBackgroundArt", IDC_USE_ART, false);
     BindCheckBoxInSet("showBorder", IDC_CHART_BORDER, m_chartArea, false);
     BindCheckBoxInSet("showFill", IDC_CHART_FILL, m_chartArea, false);
-    BindColorButtonInSet("borderColor", IDC_CHART_BORDER_COLOR, m_chartBorderColor, m_chartArea, false);
-    BindColorButtonInSet("fillColor", IDC_CHART_FILL_COLOR, m_chartFillColor, m_chartArea, false);
-    BindCheckBoxInSet("showBorder", IDC_PLOT_BORDER, m_plotArea, false);
-    BindCheckBoxInSet("showFill", IDC_PLOT_FILL, m_plotArea, false);
-    BindColorButtonInSet("borderColor", IDC_PLOT_BORDER_COLOR, m_plotBorderColor, m_plotArea, false);
-    BindColorButtonInSet("fillColor", IDC_PLOT_FILL_COLOR, m_plotFillColor, m_plotArea, false);
+    // The rows: the areas' colours and plot switches, and (but for a pie) the gridlines.
+    ShowFields();
 
     if (m_chartType == kChartBar || m_chartType == kChartStackBar) {
         // Bars lie along the category axis, so the value divisions run vertically.
@@ -120,11 +193,6 @@ BOOL CChartLayoutPage::OnInitDialog()
         }
         for (int id : {IDC_MAJOR_LABEL, IDC_MINOR_LABEL, IDC_HGRID_GROUP, IDC_VGRID_GROUP})
             ShowItem(id, false);
-        return TRUE;
-    }
-    for (Family& family : m_families) {
-        BindCheckBox(family.showKey, family.base + kFamilyCheck, false);
-        BindColorButton(family.colourKey, family.base + kFamilyColour, family.button, false);
     }
     return TRUE;
 }
@@ -143,20 +211,22 @@ BOOL CChartLayoutPage::OnSetActive()
         if (!family.weightBound)
             EnableItem(family.base + kFamilyWeightLabel, false);
     }
+    // The rows read again what another tab may have changed; the page's rules come after.
+    ShowFields();
     UpdateControlStates();
     return CComponentPage::OnSetActive();
 }
 
 void CChartLayoutPage::EnableChartBorder(bool on)
 {
-    m_chartBorderColor.EnableWindow(on && Has(m_chartArea, "borderColor"));
+    EnableItem(IDC_CHART_BORDER_COLOR, on && Has(m_chartArea, "borderColor"));
     EnableItem(IDC_CHART_WEIGHT, on && Has(m_chartArea, "borderWeight"));
     EnableItem(IDC_CHART_WEIGHT_LABEL, on);
 }
 
 void CChartLayoutPage::EnableFamily(Family& family, bool on)
 {
-    family.button.EnableWindow(on && Find(family.colourKey) != nullptr);
+    EnableItem(family.base + kFamilyColour, on && Find(family.colourKey) != nullptr);
     EnableItem(family.base + kFamilyWeight, on);
     EnableItem(family.base + kFamilyWeightLabel, on);
 }
@@ -176,13 +246,8 @@ void CChartLayoutPage::UpdateControlStates()
     const bool chartFill = IsChecked(IDC_CHART_FILL);
     if (chartFill)
         SetChecked(IDC_USE_ART, false);
-    m_chartFillColor.EnableWindow(chartFill && Has(m_chartArea, "fillColor"));
-
-    const bool plotBorder = IsChecked(IDC_PLOT_BORDER);
-    m_plotBorderColor.EnableWindow(plotBorder && Has(m_plotArea, "borderColor"));
-    EnableItem(IDC_PLOT_WEIGHT, plotBorder && Has(m_plotArea, "borderWeight"));
-    EnableItem(IDC_PLOT_WEIGHT_LABEL, plotBorder);
-    m_plotFillColor.EnableWindow(IsChecked(IDC_PLOT_FILL) && Has(m_plotArea, "fillColor"));
+    EnableItem(IDC_CHART_FILL_COLOR, chartFill && Has(m_chartArea, "fillColor"));
+    UpdatePlotArea();
 
     if (m_chartType == kChartPie) {
         for (Family& family : m_families)
@@ -206,6 +271,22 @@ void CChartLayoutPage::UpdateControlStates()
     }
 }
 
+void CChartLayoutPage::UpdatePlotArea()
+{
+    const bool plotBorder = IsChecked(IDC_PLOT_BORDER);
+    EnableItem(IDC_PLOT_BORDER_COLOR, plotBorder && Has(m_plotArea, "borderColor"));
+    EnableItem(IDC_PLOT_WEIGHT, plotBorder && Has(m_plotArea, "borderWeight"));
+    EnableItem(IDC_PLOT_WEIGHT_LABEL, plotBorder);
+    EnableItem(IDC_PLOT_FILL_COLOR, IsChecked(IDC_PLOT_FILL) && Has(m_plotArea, "fillColor"));
+}
+
+void CChartLayoutPage::UpdateFamily(int base)
+{
+    for (Family& family : m_families)
+        if (family.base == base)
+            EnableFamily(family, IsChecked(base + kFamilyCheck));
+}
+
 void CChartLayoutPage::OnUseArt()
 {
     if (!StoreCheck(*this, IDC_USE_ART, GetGroup(), "useBackgroundArt"))
@@ -216,7 +297,7 @@ void CChartLayoutPage::OnUseArt()
         EnableChartBorder(false);
         SetChecked(IDC_CHART_FILL, false);
         StoreCheck(*this, IDC_CHART_FILL, m_chartArea, "showFill");
-        m_chartFillColor.EnableWindow(FALSE);
+        EnableItem(IDC_CHART_FILL_COLOR, false);
     }
     NotifyOwnerChanged();
 }
@@ -239,106 +320,10 @@ void CChartLayoutPage::OnChartFill()
     if (!StoreCheck(*this, IDC_CHART_FILL, m_chartArea, "showFill"))
         return;
     const bool on = IsChecked(IDC_CHART_FILL);
-    m_chartFillColor.EnableWindow(on && Has(m_chartArea, "fillColor"));
+    EnableItem(IDC_CHART_FILL_COLOR, on && Has(m_chartArea, "fillColor"));
     if (on) {
         SetChecked(IDC_USE_ART, false);
         StoreCheck(*this, IDC_USE_ART, GetGroup(), "useBackgroundArt");
     }
     NotifyOwnerChanged();
-}
-
-void CChartLayoutPage::OnPlotBorder()
-{
-    if (!StoreCheck(*this, IDC_PLOT_BORDER, m_plotArea, "showBorder"))
-        return;
-    const bool on = IsChecked(IDC_PLOT_BORDER);
-    m_plotBorderColor.EnableWindow(on && Has(m_plotArea, "borderColor"));
-    EnableItem(IDC_PLOT_WEIGHT, on && Has(m_plotArea, "borderWeight"));
-    EnableItem(IDC_PLOT_WEIGHT_LABEL, on);
-    NotifyOwnerChanged();
-}
-
-void CChartLayoutPage::OnPlotFill()
-{
-    if (!StoreCheck(*this, IDC_PLOT_FILL, m_plotArea, "showFill"))
-        return;
-    m_plotFillColor.EnableWindow(IsChecked(IDC_PLOT_FILL) && Has(m_plotArea, "fillColor"));
-    NotifyOwnerChanged();
-}
-
-CChartLayoutPage::Family* CChartLayoutPage::FamilyOf(int id)
-{
-    for (Family& family : m_families)
-        if (id >= family.base && id <= family.base + kFamilyWeightLabel)
-            return &family;
-    return nullptr;
-}
-
-BOOL CChartLayoutPage::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    const int id = LOWORD(wParam);
-    if (HIWORD(wParam) == BN_CLICKED) {
-        if (Family* family = FamilyOf(id)) {
-            if (id == family->base + kFamilyCheck) {
-                if (StoreCheck(*this, id, GetGroup(), family->showKey)) {
-                    EnableFamily(*family, IsChecked(id));
-                    NotifyOwnerChanged();
-                }
-                return TRUE;
-            }
-            if (id == family->base + kFamilyColour) {
-                if (Find(family->colourKey) != nullptr)
-                    OnColorButtonClicked(family->colourKey, family->button, GetGroup());
-                return TRUE;
-            }
-        }
-        struct Area {
-            int id;
-            CParameterSet* set;
-            const char* key;
-            CColorButton* button;
-        };
-        const Area areas[] = {
-            {IDC_CHART_BORDER_COLOR, m_chartArea, "borderColor", &m_chartBorderColor},
-            {IDC_CHART_FILL_COLOR, m_chartArea, "fillColor", &m_chartFillColor},
-            {IDC_PLOT_BORDER_COLOR, m_plotArea, "borderColor", &m_plotBorderColor},
-            {IDC_PLOT_FILL_COLOR, m_plotArea, "fillColor", &m_plotFillColor},
-        };
-        for (const Area& area : areas) {
-            if (area.id == id) {
-                if (Has(area.set, area.key))
-                    OnColorButtonClicked(area.key, *area.button, area.set);
-                return TRUE;
-            }
-        }
-    }
-    return CChartSubPageBase::OnCommand(wParam, lParam);
-}
-
-int CChartLayoutPage::GetHelpContextId()
-{
-    const int id = GetFocusedPageControlId();
-    if (Family* family = FamilyOf(id))
-        return ChartHelpTopic(family->base == IDC_HMAJOR || family->base == IDC_HMINOR ? kHorizontalHelp : kVerticalHelp,
-                              m_chartType);
-    switch (id) {
-    case IDC_USE_ART:
-    case IDC_CHART_BORDER:
-    case IDC_CHART_FILL:
-    case IDC_CHART_BORDER_COLOR:
-    case IDC_CHART_FILL_COLOR:
-    case IDC_CHART_WEIGHT:
-        return ChartHelpTopic(kChartAreaHelp, m_chartType);
-    case IDC_PLOT_BORDER:
-    case IDC_PLOT_FILL:
-    case IDC_PLOT_BORDER_COLOR:
-    case IDC_PLOT_FILL_COLOR:
-    case IDC_PLOT_WEIGHT:
-    case IDC_MARGIN:
-    case IDC_MAJOR:
-    case IDC_MINOR:
-        return ChartHelpTopic(kPlotAreaHelp, m_chartType);
-    default:
-        return ChartHelpTopic(kOtherHelp, m_chartType);
-    }
 }

@@ -52,21 +52,23 @@ public:
 
     static DialogTemplate MakeTemplate();
 
+    CChartLayoutPage();
+
     using CChartSubPageBase::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
-    int GetHelpContextId() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     void UpdateControlStates();
+    // The plot area's colours and weight follow its switches.
+    void UpdatePlotArea();
+    // A gridline family's colour and weight follow its switch.
+    void UpdateFamily(int base);
 
     void OnUseArt();
     void OnChartBorder();
     void OnChartFill();
-    void OnPlotBorder();
-    void OnPlotFill();
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -77,21 +79,16 @@ private:
         const char* showKey;
         const char* colourKey;
         const char* weightKey;
-        CColorButton button;
+        CColorButton button; // a pie's greyed swatch
         bool weightBound = false;
     };
     CParameter* Find(const char* key) const;
     bool Has(const CParameterSet* set, const char* key) const;
-    Family* FamilyOf(int id);
     void EnableFamily(Family& family, bool on);
     void EnableChartBorder(bool on);
 
     CParameterSet* m_chartArea = nullptr;
     CParameterSet* m_plotArea = nullptr;
-    CColorButton m_chartBorderColor;
-    CColorButton m_chartFillColor;
-    CColorButton m_plotBorderColor;
-    CColorButton m_plotFillColor;
     std::array<Family, 4> m_families{{
         {IDC_HMAJOR, "showYAxisMajor", "YAxisMajorColor", "YAxisMajorWeight", {}},
         {IDC_HMINOR, "showYAxisMinor", "YAxisMinorColor", "YAxisMinorWeight", {}},

@@ -112,6 +112,12 @@ CChartSubPageBase::CChartSubPageBase()
     CSpinEdit::RegisterClass();
 }
 
+CChartSubPageBase::CChartSubPageBase(TemplateMaker makeTemplate, std::vector<ParamField> rows, HelpTopic defaultHelp)
+    : CChartSubPage(std::move(makeTemplate), std::move(rows), std::move(defaultHelp))
+{
+    CSpinEdit::RegisterClass();
+}
+
 CChartSubPageBase::~CChartSubPageBase()
 {
     if (m_formatIndexLoaded)

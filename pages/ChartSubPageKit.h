@@ -88,6 +88,7 @@ public:
     static constexpr const char* kFormatIndexKey = "Chart Series Format Index";
 
     CChartSubPageBase();
+    CChartSubPageBase(TemplateMaker makeTemplate, std::vector<ParamField> rows, HelpTopic defaultHelp);
     // Writes back the remembered value kind, when a page read it.
     ~CChartSubPageBase() override;
 

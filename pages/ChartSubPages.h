@@ -6,16 +6,22 @@
 // the chart-type index of the Appearance order (pie 0, bar 1, xy 2, bubble 3, line 4, column 5,
 // combo 6, stackbar 7, stackcolumn 8).
 
-#include "propui/ComponentPage.h"
+#include "pages/FieldPage.h"
 
 #include <memory>
 #include <string>
 
 namespace pages {
 
-// A sub-page of the chart Appearance page.
-class CChartSubPage : public CComponentPage {
+// A sub-page of the chart Appearance page: a page of fields of the chart's Appearance group.
+class CChartSubPage : public CFieldPage {
 public:
+    // A sub-page whose rows are its fields; one without rows lays itself out and binds its
+    // controls itself.
+    CChartSubPage(TemplateMaker makeTemplate = {}, std::vector<ParamField> rows = {}, HelpTopic defaultHelp = {})
+        : CFieldPage("Appearance", std::move(makeTemplate), std::move(rows), std::move(defaultHelp))
+    {
+    }
     using CComponentPage::Create;
     // Creates the sub-page on the group set and the whole set for the given chart-type index.
     virtual BOOL CreateForChart(int chartType, CParameterSet* group, const std::string& title, bool modal,

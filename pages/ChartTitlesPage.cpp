@@ -20,16 +20,6 @@ const ChartHelpRow kLegendHelp = {1890, 1520, 1990, 1630, 1825, 1720, 2456, 2522
 } // namespace
 
 BEGIN_MESSAGE_MAP(CChartTitlesPage, CChartSubPageBase)
-    .Command(IDC_SHOW_TITLE, &CChartTitlesPage::OnShowTitle)
-    .Command(IDC_SHOW_LEGEND, &CChartTitlesPage::OnShowLegend)
-    .Command(IDC_TITLE_BORDER, &CChartTitlesPage::OnTitleBorder)
-    .Command(IDC_TITLE_FILL, &CChartTitlesPage::OnTitleFill)
-    .Command(IDC_LEGEND_BORDER, &CChartTitlesPage::OnLegendBorder)
-    .Command(IDC_LEGEND_FILL, &CChartTitlesPage::OnLegendFill)
-    .Command(IDC_TITLE_BORDER_COLOR, &CChartTitlesPage::OnTitleBorderColor)
-    .Command(IDC_TITLE_FILL_COLOR, &CChartTitlesPage::OnTitleFillColor)
-    .Command(IDC_LEGEND_BORDER_COLOR, &CChartTitlesPage::OnLegendBorderColor)
-    .Command(IDC_LEGEND_FILL_COLOR, &CChartTitlesPage::OnLegendFillColor)
     .Control(CBN_SELCHANGE, IDC_ALIGN, &CChartTitlesPage::OnAlignChanged) END_MESSAGE_MAP()
 
 DialogTemplate CChartTitlesPage::MakeTemplate()
@@ -62,14 +52,65 @@ DialogTemplate CChartTitlesPage::MakeTemplate()
     return t;
 }
 
+namespace {
+
+// The rows of one block: its topic, and after a switch the block's controls follow.
+ParamField Block(ParamField row, const ChartHelpRow& topics, void (CChartTitlesPage::*update)())
+{
+    row.help = [&topics](const CFieldPage& page) {
+        return ChartHelpTopic(topics, static_cast<const CChartTitlesPage&>(page).GetChartType());
+    };
+    row.afterStore = [update](CFieldPage& page) { (static_cast<CChartTitlesPage&>(page).*update)(); };
+    return row;
+}
+
+std::vector<ParamField> Rows()
+{
+    using Page = CChartTitlesPage;
+    auto title = [](ParamField row) { return Block(std::move(row), kTitleHelp, &Page::UpdateTitleControls); };
+    auto legend = [](ParamField row) {
+        return Block(std::move(row), kLegendHelp, &Page::UpdateLegendControls);
+    };
+    // The boxes are sets of their own; a chart of an older document may lack them, and their
+    // controls then stay disabled. The fonts, the alignment and the border weights are the
+    // page's own.
+    return {
+        title(CheckRow(Page::IDC_SHOW_TITLE, "showTitles")),
+        title(In("chartTitleProps", CheckRow(Page::IDC_TITLE_BORDER, "showBorder"))),
+        title(In("chartTitleProps", CheckRow(Page::IDC_TITLE_FILL, "showFill"))),
+        title(In("chartTitleProps", ColourRow(Page::IDC_TITLE_BORDER_COLOR, "borderColor"))),
+        title(In("chartTitleProps", ColourRow(Page::IDC_TITLE_FILL_COLOR, "fillColor"))),
+        title(In("chartTitleProps", OwnRow({Page::IDC_TITLE_WEIGHT}, {"borderWeight"}))),
+        title(OwnRow({Page::IDC_TITLE_FONT}, {"ChartTitleTextFormat", "titleTextFormat"})),
+        title(OwnRow({Page::IDC_SUBTITLE_FONT}, {"chartSubTitleTextFormat", "subTitleTextFormat"})),
+        title(OwnRow({Page::IDC_ALIGN}, {"chartTitleAlign"})),
+        legend(CheckRow(Page::IDC_SHOW_LEGEND, "showLegend")),
+        legend(In("legendProps", CheckRow(Page::IDC_LEGEND_BORDER, "showBorder"))),
+        legend(In("legendProps", CheckRow(Page::IDC_LEGEND_FILL, "showFill"))),
+        legend(In("legendProps", ColourRow(Page::IDC_LEGEND_BORDER_COLOR, "borderColor"))),
+        legend(In("legendProps", ColourRow(Page::IDC_LEGEND_FILL_COLOR, "fillColor"))),
+        legend(In("legendProps", OwnRow({Page::IDC_LEGEND_WEIGHT}, {"borderWeight"}))),
+        legend(OwnRow({Page::IDC_LEGEND_FONT}, {"LegendTextFormat", "legendTextFormat"})),
+    };
+}
+
+} // namespace
+
+CChartTitlesPage::CChartTitlesPage()
+    : CChartSubPageBase([](const CFieldPage&) { return MakeTemplate(); }, Rows(),
+                        [](const CFieldPage& page) {
+                            return ChartHelpTopic(kOtherHelp,
+                                                  static_cast<const CChartTitlesPage&>(page).GetChartType());
+                        })
+{
+}
+
 BOOL CChartTitlesPage::Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                               CParameterSet* root)
 {
-    CComponentPage::Create(group, title, modal, owner, root);
-    // A chart of an older document may lack the boxes: their controls then stay disabled.
+    CFieldPage::Create(group, title, modal, owner, root);
     m_titleSet = NestedSet(group, "chartTitleProps");
     m_legendSet = NestedSet(group, "legendProps");
-    Construct(MakeTemplate());
     return TRUE;
 }
 
@@ -83,10 +124,7 @@ CParameterSet* CChartTitlesPage::TextFormat(std::initializer_list<const char*> k
 
 BOOL CChartTitlesPage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
-    BindCheckBox("showTitles", IDC_SHOW_TITLE, false);
-    BindCheckBox("showLegend", IDC_SHOW_LEGEND, false);
-
+    CFieldPage::OnInitDialog();
     COLORREF* colours = GetContext() != nullptr ? GetContext()->customColors : nullptr;
     m_titleFont.SubclassDlgItem(IDC_TITLE_FONT, this);
     m_subtitleFont.SubclassDlgItem(IDC_SUBTITLE_FONT, this);
@@ -105,14 +143,7 @@ BOOL CChartTitlesPage::OnInitDialog()
             align->EnableWindow(FALSE);
     }
 
-    BindCheckBoxInSet("showBorder", IDC_TITLE_BORDER, m_titleSet, false);
-    BindCheckBoxInSet("showFill", IDC_TITLE_FILL, m_titleSet, false);
-    BindColorButtonInSet("borderColor", IDC_TITLE_BORDER_COLOR, m_titleBorderColor, m_titleSet, false);
-    BindColorButtonInSet("fillColor", IDC_TITLE_FILL_COLOR, m_titleFillColor, m_titleSet, false);
-    BindCheckBoxInSet("showBorder", IDC_LEGEND_BORDER, m_legendSet, false);
-    BindCheckBoxInSet("showFill", IDC_LEGEND_FILL, m_legendSet, false);
-    BindColorButtonInSet("borderColor", IDC_LEGEND_BORDER_COLOR, m_legendBorderColor, m_legendSet, false);
-    BindColorButtonInSet("fillColor", IDC_LEGEND_FILL_COLOR, m_legendFillColor, m_legendSet, false);
+    ShowFields();
     return TRUE;
 }
 
@@ -125,9 +156,8 @@ BOOL CChartTitlesPage::OnSetActive()
 {
     BindSpin(IDC_TITLE_WEIGHT, m_titleSet != nullptr ? m_titleSet->FindParameter("borderWeight") : nullptr, false);
     BindSpin(IDC_LEGEND_WEIGHT, m_legendSet != nullptr ? m_legendSet->FindParameter("borderWeight") : nullptr, false);
-    const CParameter* legend = Find("showLegend");
-    if (legend != nullptr && legend->GetType() == ParamType::Boolean)
-        SetChecked(IDC_SHOW_LEGEND, legend->GetBool());
+    // The rows read again what another tab may have changed; the blocks' rules come after.
+    ShowFields();
     UpdateTitleControls();
     UpdateLegendControls();
     return CComponentPage::OnSetActive();
@@ -157,10 +187,10 @@ void CChartTitlesPage::UpdateTitleControls()
     EnableItem(IDC_TITLE_BORDER, on && Has(m_titleSet, "showBorder"));
     EnableItem(IDC_TITLE_FILL, on && Has(m_titleSet, "showFill"));
     const bool border = on && IsChecked(IDC_TITLE_BORDER);
-    m_titleBorderColor.EnableWindow(border && Has(m_titleSet, "borderColor"));
+    EnableItem(IDC_TITLE_BORDER_COLOR, border && Has(m_titleSet, "borderColor"));
     EnableItem(IDC_TITLE_WEIGHT, border && Has(m_titleSet, "borderWeight"));
     EnableItem(IDC_TITLE_WEIGHT_LABEL, border);
-    m_titleFillColor.EnableWindow(on && IsChecked(IDC_TITLE_FILL) && Has(m_titleSet, "fillColor"));
+    EnableItem(IDC_TITLE_FILL_COLOR, on && IsChecked(IDC_TITLE_FILL) && Has(m_titleSet, "fillColor"));
 }
 
 void CChartTitlesPage::UpdateLegendControls()
@@ -184,58 +214,10 @@ void CChartTitlesPage::UpdateLegendControls()
     EnableItem(IDC_LEGEND_BORDER, on && Has(m_legendSet, "showBorder"));
     EnableItem(IDC_LEGEND_FILL, on && Has(m_legendSet, "showFill"));
     const bool border = on && IsChecked(IDC_LEGEND_BORDER);
-    m_legendBorderColor.EnableWindow(border && Has(m_legendSet, "borderColor"));
+    EnableItem(IDC_LEGEND_BORDER_COLOR, border && Has(m_legendSet, "borderColor"));
     EnableItem(IDC_LEGEND_WEIGHT, border && Has(m_legendSet, "borderWeight"));
     EnableItem(IDC_LEGEND_WEIGHT_LABEL, border);
-    m_legendFillColor.EnableWindow(on && IsChecked(IDC_LEGEND_FILL) && Has(m_legendSet, "fillColor"));
-}
-
-void CChartTitlesPage::OnShowTitle()
-{
-    if (!StoreCheck(*this, IDC_SHOW_TITLE, GetGroup(), "showTitles"))
-        return;
-    UpdateTitleControls();
-    NotifyOwnerChanged();
-}
-
-void CChartTitlesPage::OnShowLegend()
-{
-    if (!StoreCheck(*this, IDC_SHOW_LEGEND, GetGroup(), "showLegend"))
-        return;
-    UpdateLegendControls();
-    NotifyOwnerChanged();
-}
-
-void CChartTitlesPage::OnTitleBorder()
-{
-    if (!StoreCheck(*this, IDC_TITLE_BORDER, m_titleSet, "showBorder"))
-        return;
-    UpdateTitleControls();
-    NotifyOwnerChanged();
-}
-
-void CChartTitlesPage::OnTitleFill()
-{
-    if (!StoreCheck(*this, IDC_TITLE_FILL, m_titleSet, "showFill"))
-        return;
-    UpdateTitleControls();
-    NotifyOwnerChanged();
-}
-
-void CChartTitlesPage::OnLegendBorder()
-{
-    if (!StoreCheck(*this, IDC_LEGEND_BORDER, m_legendSet, "showBorder"))
-        return;
-    UpdateLegendControls();
-    NotifyOwnerChanged();
-}
-
-void CChartTitlesPage::OnLegendFill()
-{
-    if (!StoreCheck(*this, IDC_LEGEND_FILL, m_legendSet, "showFill"))
-        return;
-    UpdateLegendControls();
-    NotifyOwnerChanged();
+    EnableItem(IDC_LEGEND_FILL_COLOR, on && IsChecked(IDC_LEGEND_FILL) && Has(m_legendSet, "fillColor"));
 }
 
 void CChartTitlesPage::OnAlignChanged()
@@ -252,56 +234,4 @@ void CChartTitlesPage::OnAlignChanged()
         parameter->SetString(text);
     }
     NotifyOwnerChanged();
-}
-
-void CChartTitlesPage::OnAreaColour(CParameterSet* set, const char* key, CColorButton& button)
-{
-    if (Has(set, key))
-        OnColorButtonClicked(key, button, set);
-}
-
-void CChartTitlesPage::OnTitleBorderColor()
-{
-    OnAreaColour(m_titleSet, "borderColor", m_titleBorderColor);
-}
-
-void CChartTitlesPage::OnTitleFillColor()
-{
-    OnAreaColour(m_titleSet, "fillColor", m_titleFillColor);
-}
-
-void CChartTitlesPage::OnLegendBorderColor()
-{
-    OnAreaColour(m_legendSet, "borderColor", m_legendBorderColor);
-}
-
-void CChartTitlesPage::OnLegendFillColor()
-{
-    OnAreaColour(m_legendSet, "fillColor", m_legendFillColor);
-}
-
-int CChartTitlesPage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_TITLE_FONT:
-    case IDC_SUBTITLE_FONT:
-    case IDC_SHOW_TITLE:
-    case IDC_TITLE_FILL:
-    case IDC_TITLE_WEIGHT:
-    case IDC_ALIGN:
-    case IDC_TITLE_FILL_COLOR:
-    case IDC_TITLE_BORDER:
-    case IDC_TITLE_BORDER_COLOR:
-        return ChartHelpTopic(kTitleHelp, m_chartType);
-    case IDC_LEGEND_FONT:
-    case IDC_SHOW_LEGEND:
-    case IDC_LEGEND_FILL:
-    case IDC_LEGEND_WEIGHT:
-    case IDC_LEGEND_BORDER:
-    case IDC_LEGEND_BORDER_COLOR:
-    case IDC_LEGEND_FILL_COLOR:
-        return ChartHelpTopic(kLegendHelp, m_chartType);
-    default:
-        return ChartHelpTopic(kOtherHelp, m_chartType);
-    }
 }

@@ -44,27 +44,18 @@ public:
 
     static DialogTemplate MakeTemplate();
 
+    CChartTitlesPage();
+
     using CChartSubPageBase::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
-    int GetHelpContextId() override;
 
     void UpdateTitleControls();
     void UpdateLegendControls();
 
-    void OnShowTitle();
-    void OnShowLegend();
-    void OnTitleBorder();
-    void OnTitleFill();
-    void OnLegendBorder();
-    void OnLegendFill();
     void OnAlignChanged();
-    void OnTitleBorderColor();
-    void OnTitleFillColor();
-    void OnLegendBorderColor();
-    void OnLegendFillColor();
 
     CFontDataCtrl& TitleFont() { return m_titleFont; }
     CFontDataCtrl& LegendFont() { return m_legendFont; }
@@ -75,15 +66,10 @@ protected:
 private:
     CParameterSet* TextFormat(std::initializer_list<const char*> keys) const;
     CParameter* Find(const char* key) const;
-    void OnAreaColour(CParameterSet* set, const char* key, CColorButton& button);
 
     CParameterSet* m_titleSet = nullptr;
     CParameterSet* m_legendSet = nullptr;
     CFontDataCtrl m_titleFont;
     CFontDataCtrl m_subtitleFont;
     CFontDataCtrl m_legendFont;
-    CColorButton m_titleBorderColor;
-    CColorButton m_titleFillColor;
-    CColorButton m_legendBorderColor;
-    CColorButton m_legendFillColor;
 };

@@ -147,6 +147,18 @@ ParamField WithCaptions(ParamField row, std::vector<int> captions)
     return row;
 }
 
+ParamField In(const char* nestedSet, ParamField row)
+{
+    row.in = nestedSet;
+    return row;
+}
+
+ParamField PresentWhen(ParamField row, std::function<bool(const CFieldPage&)> when)
+{
+    row.presentWhen = std::move(when);
+    return row;
+}
+
 ParamField EnabledWhen(ParamField row, std::function<bool(const CFieldPage&)> when)
 {
     row.enabledWhen = std::move(when);
@@ -169,9 +181,19 @@ CVisibilityBlock::Ids VisibilityIds(const ParamField& row)
     return {i[0], i[1], i[2], i[3], i[4], i[5], i[6], i[7], i[8], i[9]};
 }
 
-// The first of the keys held by the set, or by one of its groups when the whole component counts.
-CParameter* Lookup(const CParameterSet* set, const CParameterSet* root, const ParamField& row)
+// The set a row's keys are in: the page's own, or one nested in it; null when missing.
+CParameterSet* RowSet(CParameterSet* set, const ParamField& row)
 {
+    if (row.in == nullptr || set == nullptr)
+        return set;
+    const CParameter* nested = set->FindParameter(row.in);
+    return nested != nullptr && nested->GetType() == ParamType::Group ? nested->GetSet() : nullptr;
+}
+
+// The first of the keys held by the set, or by one of its groups when the whole component counts.
+CParameter* Lookup(CParameterSet* pageSet, const CParameterSet* root, const ParamField& row)
+{
+    const CParameterSet* set = RowSet(pageSet, row);
     for (const char* key : row.keys) {
         if (CParameter* found = set != nullptr ? set->FindParameter(key) : nullptr)
             return found;
@@ -237,6 +259,8 @@ std::set<std::string> CFieldPage::EditedKeys() const
 {
     std::set<std::string> keys;
     for (const ParamField& row : m_rows) {
+        if (!Present(row))
+            continue;
         // A block of several keys edits each of them; other rows edit the first the component holds.
         if (row.kind == FieldKind::Visibility || row.kind == FieldKind::TypedVisibility ||
             row.kind == FieldKind::CheckedColour) {
@@ -244,7 +268,8 @@ std::set<std::string> CFieldPage::EditedKeys() const
                 if (FieldSet() != nullptr && FieldSet()->FindParameter(key) != nullptr)
                     keys.insert(key);
         } else if (const CParameter* parameter = FieldParameter(row)) {
-            keys.insert(parameter->GetName());
+            keys.insert(row.in != nullptr ? std::string(row.in) + "/" + parameter->GetName()
+                                          : parameter->GetName());
         }
     }
     return keys;
@@ -254,7 +279,8 @@ BOOL CFieldPage::OnInitDialog()
 {
     CComponentPage::OnInitDialog();
     for (std::size_t i = 0; i < m_rows.size(); ++i)
-        AttachField(m_rows[i], *m_blocks[i]);
+        if (Present(m_rows[i]))
+            AttachField(m_rows[i], *m_blocks[i]);
     return TRUE;
 }
 
@@ -268,7 +294,8 @@ BOOL CFieldPage::OnSetActive()
 void CFieldPage::ShowFields()
 {
     for (std::size_t i = 0; i < m_rows.size(); ++i)
-        ShowField(m_rows[i], *m_blocks[i]);
+        if (Present(m_rows[i]))
+            ShowField(m_rows[i], *m_blocks[i]);
     ApplyEnabling();
 }
 
@@ -327,7 +354,7 @@ void CFieldPage::AttachField(const ParamField& row, Block& block)
 void CFieldPage::ShowField(const ParamField& row, Block& block)
 {
     CParameter* parameter = FieldParameter(row);
-    CParameterSet* holder = parameter != nullptr ? parameter->GetOwner() : FieldSet();
+    CParameterSet* holder = parameter != nullptr ? parameter->GetOwner() : RowSet(FieldSet(), row);
     const char* key = parameter != nullptr ? nullptr : (row.keys.empty() ? "" : row.keys.front());
     const std::string name =
         parameter != nullptr ? parameter->GetName() : std::string(key != nullptr ? key : "");
@@ -404,7 +431,7 @@ void CFieldPage::ApplyEnabling()
 {
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         const ParamField& row = m_rows[i];
-        if (!row.enabledWhen)
+        if (!row.enabledWhen || !Present(row))
             continue;
         const bool on = row.enabledWhen(*this);
         // Blocks that know their parameter may be missing stay off without it.
@@ -582,7 +609,7 @@ BOOL CFieldPage::OnCommand(WPARAM wParam, LPARAM lParam)
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         const ParamField& row = m_rows[i];
         const bool holds = std::find(row.ids.begin(), row.ids.end(), id) != row.ids.end();
-        if (holds && HandleCommand(row, *m_blocks[i], id, code))
+        if (holds && Present(row) && HandleCommand(row, *m_blocks[i], id, code))
             return TRUE;
     }
     return CComponentPage::OnCommand(wParam, lParam);
@@ -595,6 +622,8 @@ LRESULT CFieldPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         for (std::size_t i = 0; i < m_rows.size(); ++i) {
             const ParamField& row = m_rows[i];
             bool handled = false;
+            if (!Present(row))
+                continue;
             if (row.kind == FieldKind::LinkedValue)
                 handled = m_blocks[i]->linked.OnCommit(standsFor);
             else if (row.kind == FieldKind::Visibility)

@@ -100,11 +100,17 @@ struct ParamField {
     std::vector<int> ids;
     std::vector<const char*> keys;
     FieldScope scope = FieldScope::Page;
+    // Check, colour and own rows: the keys are in this set nested in the page's (a box of the
+    // component, say); the key a page edits is then "set/key".
+    const char* in = nullptr;
     FieldPolicy policy;
     // Radio: the text each button stands for.
     std::vector<const char*> choices;
     // Usable only while this holds (checked after every change); empty: always.
     std::function<bool(const CFieldPage&)> enabledWhen;
+    // Part of the page only when this holds once the page is created (a field one kind of the
+    // component lacks): otherwise its controls are left to the page and it edits nothing.
+    std::function<bool(const CFieldPage&)> presentWhen;
     // The F1 topic while one of the row's controls has the focus; empty: the page's default.
     std::function<int(const CFieldPage&)> help;
     // The controls the topic is for; empty: all of the row's.
@@ -152,6 +158,10 @@ ParamField WithHelp(ParamField row, int topic, std::vector<int> onlyIds = {});
 ParamField WithCaptions(ParamField row, std::vector<int> captions);
 // The row usable only while the page says so.
 ParamField EnabledWhen(ParamField row, std::function<bool(const CFieldPage&)> when);
+// The row over keys of a set nested in the page's.
+ParamField In(const char* nestedSet, ParamField row);
+// The row taking part only for the components the page says.
+ParamField PresentWhen(ParamField row, std::function<bool(const CFieldPage&)> when);
 // A display-status block whose effect, duration and status link share the entry-effect topic.
 ParamField WithEffectHelp(ParamField visibilityRow);
 
@@ -178,8 +188,9 @@ public:
     CParameterSet* FieldSet() const { return PageGroup(*this, m_groupName); }
     // The parameter of a row (its first key the component holds); null when none.
     CParameter* FieldParameter(const ParamField& row) const;
-    // The keys of the rows that the component holds, i.e. what this page edits of it.
-    std::set<std::string> EditedKeys() const;
+    // The keys of the rows that the component holds, i.e. what this page edits of it (a page
+    // that hosts others adds theirs).
+    virtual std::set<std::string> EditedKeys() const;
     // The chooser of a Font row; null for an id of no such row.
     CFontDataCtrl* FontOf(int id) const;
     // Re-reads every row and re-applies the enabling rules.
@@ -198,6 +209,7 @@ private:
     void ShowField(const ParamField& row, Block& block);
     bool HandleCommand(const ParamField& row, Block& block, int id, UINT code);
     void ApplyEnabling();
+    bool Present(const ParamField& row) const { return !row.presentWhen || row.presentWhen(*this); }
     void AttachFont(const ParamField& row, Block& block);
     void AttachTypedVisibility(const ParamField& row, Block& block);
     void ShowTypedVisibility(const ParamField& row, Block& block);

@@ -95,7 +95,7 @@ void ShapeAsAreas(CParameter& value)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CXMLDataGeneralPage, CComponentPage)
+BEGIN_MESSAGE_MAP(CXMLDataGeneralPage, CFieldPage)
     .Command(IDC_ENABLE_SEND, &CXMLDataGeneralPage::OnEnableSend)
     .Command(IDC_ENABLE_LOAD, &CXMLDataGeneralPage::OnEnableLoad)
     .Command(IDC_SEND_ADD, &CXMLDataGeneralPage::OnAddSend)
@@ -104,8 +104,6 @@ BEGIN_MESSAGE_MAP(CXMLDataGeneralPage, CComponentPage)
     .Command(IDC_LOAD_REMOVE, &CXMLDataGeneralPage::OnRemoveLoad)
     .Control(LBN_SELCHANGE, IDC_SEND_LIST, &CXMLDataGeneralPage::OnSendSelChange)
     .Control(LBN_SELCHANGE, IDC_LOAD_LIST, &CXMLDataGeneralPage::OnLoadSelChange)
-    .Command(IDC_LABEL_LINK, &CXMLDataGeneralPage::OnLabelLink)
-    .Command(IDC_URL_LINK, &CXMLDataGeneralPage::OnUrlLink)
     .Command(IDC_SEND_NAME_LINK, &CXMLDataGeneralPage::OnSendNameLink)
     .Command(IDC_LOAD_NAME_LINK, &CXMLDataGeneralPage::OnLoadNameLink)
     .Command(IDC_SEND_RANGE_LINK, &CXMLDataGeneralPage::OnSendRangeLink)
@@ -114,7 +112,36 @@ BEGIN_MESSAGE_MAP(CXMLDataGeneralPage, CComponentPage)
     .Command(IDC_LOAD_PREVIEW, &CXMLDataGeneralPage::OnPreviewLoadXml)
     .Message(WM_INPLACE_NOTIFY, &CXMLDataGeneralPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
 
-CXMLDataGeneralPage::CXMLDataGeneralPage(publish::ITempFileMaker* temporaries) : m_temporaries(temporaries)
+        namespace
+{
+
+    std::vector<ParamField> Rows()
+    {
+        using Page = CXMLDataGeneralPage;
+        auto side = [](int offset) {
+            std::vector<int> ids;
+            for (int id = Page::IDC_SEND_GROUP; id <= Page::IDC_SEND_PREVIEW; ++id)
+                ids.push_back(id + offset);
+            return ids;
+        };
+        return {
+            WithHelp(LinkedRow(Page::IDC_LABEL, Page::IDC_LABEL_LINK, "label"), 2332),
+            WithHelp(LinkedRow(Page::IDC_URL, Page::IDC_URL_LINK, "url"), 2335),
+            // The transfer direction and the two lists of entries are the page's own.
+            OwnRow({Page::IDC_ENABLE_SEND, Page::IDC_ENABLE_LOAD}, {"transferType"}),
+            WithHelp(OwnRow(side(0), {"sendNames_ary"}), 2334),
+            OwnRow({}, {"sendRanges_ary"}),
+            WithHelp(OwnRow(side(Page::kLoadOffset), {"loadNames_ary"}), 2333),
+            OwnRow({}, {"loadRanges_ary"}),
+        };
+    }
+
+} // namespace
+
+CXMLDataGeneralPage::CXMLDataGeneralPage(publish::ITempFileMaker* temporaries)
+    : CFieldPage(
+          "General", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), Topic(2331)),
+      m_temporaries(temporaries)
 {
     m_load.send = false;
     m_load.word = "oad"; // "load" and "sendAndLoad" alike
@@ -187,12 +214,8 @@ int CXMLDataGeneralPage::Selected(const Side& side)
 
 BOOL CXMLDataGeneralPage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
+    CFieldPage::OnInitDialog();
     CParameterSet* group = Group();
-    m_label.Attach(*this, group != nullptr ? group->FindParameter("label") : nullptr, IDC_LABEL, IDC_LABEL_LINK,
-                   CLinkedValueEdit::Policy{});
-    m_url.Attach(*this, group != nullptr ? group->FindParameter("url") : nullptr, IDC_URL, IDC_URL_LINK,
-                 CLinkedValueEdit::Policy{});
     for (Side* side : {&m_send, &m_load}) {
         ReadCounter(GetOwnerPropertyMap(), side->counterKey, side->counter);
         ReplaceControl(side->nameEdit, side->Id(IDC_SEND_NAME), GetDialogFont());
@@ -513,8 +536,6 @@ void CXMLDataGeneralPage::Preview(Side& side)
 LRESULT CXMLDataGeneralPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
 {
     const int standsFor = static_cast<int>(lParam);
-    if (m_label.OnCommit(standsFor) || m_url.OnCommit(standsFor))
-        return 1;
     for (Side* side : {&m_send, &m_load}) {
         if (standsFor == side->Id(IDC_SEND_NAME)) {
             RenameEntry(*side);
@@ -522,24 +543,4 @@ LRESULT CXMLDataGeneralPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
         }
     }
     return 0;
-}
-
-int CXMLDataGeneralPage::GetHelpContextId()
-{
-    const int id = GetFocusedPageControlId();
-    switch (id) {
-    case IDC_LABEL:
-    case IDC_LABEL_LINK:
-        return 2332;
-    case IDC_URL:
-    case IDC_URL_LINK:
-        return 2335;
-    default:
-        break;
-    }
-    if (id >= IDC_SEND_GROUP && id <= IDC_SEND_PREVIEW)
-        return 2334;
-    if (id >= IDC_LOAD_GROUP && id <= IDC_LOAD_PREVIEW)
-        return 2333;
-    return 2331;
 }

@@ -6,9 +6,7 @@
 // the page rewrites after every change of a list. "Preview XML" writes a side's current data
 // into a temporary XML data file and opens it.
 
-#include "pages/PageBlocks.h"
-#include "pages/TemplatePage.h"
-#include "propui/ComponentPage.h"
+#include "pages/FieldPage.h"
 
 #include <memory>
 #include <string>
@@ -20,7 +18,7 @@ namespace publish {
 class ITempFileMaker;
 }
 
-class CXMLDataGeneralPage : public pages::CTemplatePage<CXMLDataGeneralPage> {
+class CXMLDataGeneralPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 348,
@@ -73,7 +71,6 @@ public:
     static DialogTemplate MakeTemplate();
 
     BOOL OnInitDialog() override;
-    int GetHelpContextId() override;
 
     void OnEnableSend() { OnEnableSide(m_send); }
     void OnEnableLoad() { OnEnableSide(m_load); }
@@ -83,8 +80,6 @@ public:
     void OnRemoveLoad() { RemoveEntry(m_load); }
     void OnSendSelChange() { ShowSelectedEntry(m_send); }
     void OnLoadSelChange() { ShowSelectedEntry(m_load); }
-    void OnLabelLink() { m_label.OnLink(); }
-    void OnUrlLink() { m_url.OnLink(); }
     void OnSendNameLink() { LinkEntryName(m_send); }
     void OnLoadNameLink() { LinkEntryName(m_load); }
     void OnSendRangeLink() { LinkEntryRange(m_send); }
@@ -137,8 +132,6 @@ private:
     CVariableTable* Table() const;
 
     publish::ITempFileMaker* m_temporaries = nullptr;
-    pages::CLinkedValueEdit m_label;
-    pages::CLinkedValueEdit m_url;
     Side m_send;
     Side m_load;
 };

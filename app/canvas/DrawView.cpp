@@ -172,9 +172,8 @@ constexpr UINT kKeyLast = 0x0108;
 } // namespace
 
 CDrawView::CDrawView(CDesignerContext& designer)
-    : m_nQueryTimeoutMs(CPreviewFlashCtrl::kDefaultTimeoutMs), m_designer(designer), m_undo(*this),
-      m_layout(std::make_unique<CLayoutCommands>(*this, GetClipboard())), m_edit(*this, designer), m_windows(*this, designer),
-      m_preview(*this, designer, m_windows)
+    : m_designer(designer), m_undo(*this), m_layout(std::make_unique<CLayoutCommands>(*this, GetClipboard())),
+      m_edit(*this, designer), m_windows(*this, designer), m_preview(*this, designer, m_windows)
 {
 }
 
@@ -671,8 +670,6 @@ void CDrawView::OnInitialUpdate()
 
 void CDrawView::ResetView()
 {
-    m_szFileName1.clear();
-    m_szFileName2.clear();
     m_undo.Clear();
     if (IPropertiesPanel* panel = CComponentObj::GetCurrentPanel()) {
         if (panel->IsSheetOpen())

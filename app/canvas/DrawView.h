@@ -20,12 +20,12 @@
 #include "app/canvas/DrawTool.h"
 #include "app/canvas/MultiSelectObj.h"
 #include "app/canvas/UndoHistory.h"
-#include "app/delivery/OfficeInfo.h"
 #include "platform/docview/View.h"
 
 class CComponentPalette;
 class CDesignerContext;
 class CDrawDoc;
+class CExportCommands;
 class CGlobalStyle;
 class CLayoutCommands;
 class CGridDlg;
@@ -34,7 +34,6 @@ class CShockwaveFlash;
 class CStageFlashCtrl;
 class CPreviewFlashCtrl;
 class CViewStyle;
-class IMailProgram;
 class IStyleSaver;
 
 class CDrawView : public CScrollView, public ICanvasView, public IUndoView {
@@ -125,11 +124,6 @@ public:
     // Asked before the main window closes: false keeps it open.
     bool QuerySaveStyle();
 
-    // Two file names remembered for the export commands (the first is the SWF export's default).
-    std::string m_szFileName1;
-    std::string m_szFileName2;
-    COfficeInfo m_officeInfo;
-
     // Commands.
     void OnViewPreview();
     void OnViewEdit();
@@ -195,7 +189,9 @@ public:
     void OnViewSize(UINT nType, int cx, int cy);
     void OnCancel();
 
-    // Export, snapshot and send commands, and the data commands beside them (commands/ExportCommands.cpp).
+    // Export, snapshot and send commands, and the data commands beside them: forwards to the
+    // export commands (commands/ExportCommands.*), which hold what they remember.
+    CExportCommands& Export();
     void OnExportSettings();
     void OnExportPreview();
     void OnExportSwf();
@@ -214,7 +210,6 @@ public:
     void OnDataDialog();
     void OnReplaceDataSelection();
     void OnExportScenario();
-    // Publishing needs a model, and a movie of an empty canvas is no export.
     void OnUpdateExportWithObjects(CCmdUI* pCmdUI);
     void OnUpdateExportPreview(CCmdUI* pCmdUI);
     void OnUpdateSnapshotToExcel(CCmdUI* pCmdUI);
@@ -224,21 +219,6 @@ public:
     // The movie the preview plays (empty outside preview mode).
     const std::string& GetPreviewMoviePath() const { return m_preview.MoviePath(); }
     void SetPreviewMoviePath(const std::string& path) { m_preview.SetMoviePath(path); }
-    // Where the mail commands hand a mail to; the desktop's mail program unless replaced.
-    void SetMailProgram(std::unique_ptr<IMailProgram> program);
-    IMailProgram* GetMailProgram();
-    // The model dialogs of the workbook window, run modally over the view (the program sets
-    // them where it makes the view; without them the commands say they are missing).
-    std::function<void(CDrawView&)> m_runImportModel;
-    std::function<void(CDrawView&)> m_runReplaceData;
-    // The file names the SWF and HTML export prompts start from: the last ones exported.
-    struct ExportNames {
-        std::string swf;
-        std::string html;
-    };
-    ExportNames& LastExportNames() { return m_lastExportNames; }
-    // How long a snapshot waits for the preview movie's values.
-    unsigned m_nQueryTimeoutMs;
 
     // Format > Change Style, and the style record placed components receive (ViewStyle.cpp).
     void OnChangeStyle();
@@ -270,8 +250,11 @@ private:
 
     CCanvasToolWindows m_windows;
     CCanvasPreview m_preview;
-    std::unique_ptr<IMailProgram> m_pMailProgram;
-    ExportNames m_lastExportNames;
+    // Made by the export commands on first use; they are a layer above the canvas.
+    struct ExportCommandsDeleter {
+        void operator()(CExportCommands* commands) const;
+    };
+    std::unique_ptr<CExportCommands, ExportCommandsDeleter> m_export;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -168,8 +168,8 @@ namespace {
 
 class ExportRoad {
 public:
-    ExportRoad(CDrawView& view, CDesignerContext& designer, const CommandPlan& plan)
-        : m_view(view), m_designer(designer), m_plan(plan)
+    ExportRoad(CExportCommands& commands, const CommandPlan& plan)
+        : m_commands(commands), m_view(commands.View()), m_designer(commands.Designer()), m_plan(plan)
     {
     }
 
@@ -184,6 +184,7 @@ private:
     void DeliverPresentation(const std::string& moviePath, const std::string& outputPath);
     void DeliverMail(const std::string& moviePath);
 
+    CExportCommands& m_commands;
     CDrawView& m_view;
     CDesignerContext& m_designer;
     CommandPlan m_plan;
@@ -216,7 +217,8 @@ bool ExportRoad::QuerySnapshot(ExportFlagScope& scope, CParameterValueList& chan
         ShowMessageBox(&m_view, kNoPreview, "Snapshot", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    const auto result = m_view.GetPreviewCtrl().RequestFlashData(&values, &changes, m_view.m_nQueryTimeoutMs);
+    const auto result =
+        m_view.GetPreviewCtrl().RequestFlashData(&values, &changes, m_commands.m_nQueryTimeoutMs);
     if (result != CPreviewFlashCtrl::QueryResult::Done) {
         changes.Apply();
         if (result != CPreviewFlashCtrl::QueryResult::Quit)
@@ -318,7 +320,7 @@ void ExportRoad::DeliverPresentation(const std::string& moviePath, const std::st
 void ExportRoad::DeliverMail(const std::string& moviePath)
 {
     try {
-        const std::string saved = COutlookExport(m_view.GetMailProgram()).AttachMovie(moviePath);
+        const std::string saved = COutlookExport(m_commands.GetMailProgram()).AttachMovie(moviePath);
         if (!saved.empty())
             ShowMessageBox(&m_view, "No mail program took the mail; it was saved with the movie attached as\n" + saved,
                            "Send Mail", MB_OK | MB_ICONINFORMATION);
@@ -382,13 +384,24 @@ constexpr const char* kPptTitle = "Export Powerpoint (PPTX)";
 
 // --- the commands ---------------------------------------------------------------------------
 
+CExportCommands::CExportCommands(CDrawView& view, CDesignerContext& designer)
+    : m_nQueryTimeoutMs(CPreviewFlashCtrl::kDefaultTimeoutMs), m_view(view), m_designer(designer)
+{
+}
 
-void CDrawView::SetMailProgram(std::unique_ptr<IMailProgram> program)
+CExportCommands::~CExportCommands() = default;
+
+CDrawDoc* CExportCommands::Document() const
+{
+    return m_view.GetDocument();
+}
+
+void CExportCommands::SetMailProgram(std::unique_ptr<IMailProgram> program)
 {
     m_pMailProgram = std::move(program);
 }
 
-IMailProgram* CDrawView::GetMailProgram()
+IMailProgram* CExportCommands::GetMailProgram()
 {
     if (!m_pMailProgram)
         m_pMailProgram = std::make_unique<CXdgMailProgram>();
@@ -397,6 +410,8 @@ IMailProgram* CDrawView::GetMailProgram()
 
 void CExportCommands::ExportSettings()
 {
+    if (Document() == nullptr)
+        return;
     CBaseMovie* base = m_designer.BaseMovie();
     if (base == nullptr)
         return;
@@ -404,7 +419,7 @@ void CExportCommands::ExportSettings()
     document.model = &base->GetCellModel();
     document.table = &base->GetVariableTable();
     document.importModel = [this] {
-        m_view.OnImportModel();
+        ImportModel();
         return ModelLoaded();
     };
     document.modelChanged = [base] { base->SetModelChanged(); };
@@ -414,83 +429,101 @@ void CExportCommands::ExportSettings()
 
 void CExportCommands::ExportPreview()
 {
+    if (Document() == nullptr)
+        return;
     if (!CheckModel(m_view))
         return;
-    ExportRoad(m_view, m_designer, {.delivery = Delivery::Preview}).Run({}, {});
+    ExportRoad(*this, {.delivery = Delivery::Preview}).Run({}, {});
 }
 
 void CExportCommands::ExportSwf()
 {
+    if (Document() == nullptr)
+        return;
     if (!CheckModel(m_view))
         return;
-    const std::string chosen = AskPath(m_view, kSwfFilter, "swf", kSwfTitle, m_view.LastExportNames().swf);
+    const std::string chosen = AskPath(m_view, kSwfFilter, "swf", kSwfTitle, m_lastExportNames.swf);
     if (chosen.empty())
         return;
     const std::string path = WithExtension(chosen, "swf");
-    ExportRoad(m_view, m_designer, {}).Run(path, {});
-    m_view.LastExportNames().swf = MovieFileName(path);
+    ExportRoad(*this, {}).Run(path, {});
+    m_lastExportNames.swf = MovieFileName(path);
 }
 
 void CExportCommands::ExportHtml()
 {
+    CDrawDoc* doc = Document();
+    if (doc == nullptr)
+        return;
     if (!CheckModel(m_view))
         return;
-    const std::string chosen = AskPath(m_view, kHtmlFilter, "html", kHtmlTitle, m_view.LastExportNames().html);
+    const std::string chosen = AskPath(m_view, kHtmlFilter, "html", kHtmlTitle, m_lastExportNames.html);
     if (chosen.empty())
         return;
     const ExportPaths paths = HtmlExportPaths(chosen);
-    CDrawDoc* doc = &m_doc;
     HtmlPageInfo page{{}, {}, doc->GetCanvasWidth(), doc->GetCanvasHeight()};
-    ExportRoad(m_view, m_designer, {.delivery = Delivery::Html}).Run(paths.movie, paths.output, &page);
-    m_view.LastExportNames().html = MovieFileName(paths.output);
+    ExportRoad(*this, {.delivery = Delivery::Html}).Run(paths.movie, paths.output, &page);
+    m_lastExportNames.html = MovieFileName(paths.output);
 }
 
 void CExportCommands::ExportPortal()
 {
+    CDrawDoc* doc = Document();
+    if (doc == nullptr)
+        return;
     if (!CheckModel(m_view))
         return;
-    CDrawDoc* doc = &m_doc;
     CPortalExportDlg options(doc->GetCanvasWidth(), doc->GetCanvasHeight(), &m_view);
     if (options.DoModal() != IDOK)
         return;
-    const std::string chosen = AskPath(m_view, kHtmlFilter, "html", kHtmlTitle, m_view.LastExportNames().html);
+    const std::string chosen = AskPath(m_view, kHtmlFilter, "html", kHtmlTitle, m_lastExportNames.html);
     if (chosen.empty())
         return;
     const ExportPaths paths = HtmlExportPaths(chosen);
     HtmlPageInfo page{{}, PortalFolderUrl(options.GetUrlPath()), options.GetScaledWidth(), options.GetScaledHeight()};
-    ExportRoad(m_view, m_designer, {.delivery = Delivery::Portal}).Run(paths.movie, paths.output, &page);
-    m_view.LastExportNames().html = MovieFileName(paths.output);
+    ExportRoad(*this, {.delivery = Delivery::Portal}).Run(paths.movie, paths.output, &page);
+    m_lastExportNames.html = MovieFileName(paths.output);
 }
 
 void CExportCommands::ExportPowerPoint()
 {
-    if (!CheckModel(m_view) || !CheckOffice(m_view, m_view.m_officeInfo.powerPointUsable, kPowerPointMissing))
+    if (Document() == nullptr)
+        return;
+    if (!CheckModel(m_view) || !CheckOffice(m_view, m_officeInfo.powerPointUsable, kPowerPointMissing))
         return;
     const std::string chosen = AskPath(m_view, kPptFilter, "pptx", kPptTitle, {});
     if (chosen.empty())
         return;
     const ExportPaths paths = PresentationExportPaths(chosen);
-    ExportRoad(m_view, m_designer, {.hostedPlayer = true, .delivery = Delivery::Presentation}).Run(paths.movie, paths.output);
+    ExportRoad(*this, {.hostedPlayer = true, .delivery = Delivery::Presentation})
+        .Run(paths.movie, paths.output);
 }
 
 void CExportCommands::ExportOutlook()
 {
-    // The movie is built from the model: without one there is nothing to attach.
-    if (!CheckModel(m_view) || !CheckOffice(m_view, m_view.m_officeInfo.outlookUsable, kOutlookMissing))
+    if (Document() == nullptr)
         return;
-    ExportRoad(m_view, m_designer, {.delivery = Delivery::Mail}).Run({}, {});
+    // The movie is built from the model: without one there is nothing to attach.
+    if (!CheckModel(m_view) || !CheckOffice(m_view, m_officeInfo.outlookUsable, kOutlookMissing))
+        return;
+    ExportRoad(*this, {.delivery = Delivery::Mail}).Run({}, {});
 }
 
 void CExportCommands::SnapshotSwf()
 {
+    if (Document() == nullptr)
+        return;
     const std::string path = AskPath(m_view, kSwfFilter, "swf", kSwfTitle, {});
     if (path.empty())
         return;
-    ExportRoad(m_view, m_designer, {.modelCheck = false, .settingsCheck = false, .snapshot = true}).Run(path, {});
+    ExportRoad(*this, {.modelCheck = false, .settingsCheck = false, .snapshot = true}).Run(path, {});
 }
 
 void CExportCommands::SnapshotHtml()
 {
+    CDrawDoc* doc = Document();
+    if (doc == nullptr)
+        return;
     if (!CheckModel(m_view))
         return;
     const std::string chosen = AskPath(m_view, kHtmlFilter, "html", kHtmlTitle, {});
@@ -498,16 +531,18 @@ void CExportCommands::SnapshotHtml()
         return;
     // A snapshot keeps the path as chosen; the movie goes beside it.
     const std::string movie = ReplaceExtension(chosen, "swf");
-    CDrawDoc* doc = &m_doc;
     HtmlPageInfo page{{}, {}, doc->GetCanvasWidth(), doc->GetCanvasHeight()};
-    ExportRoad(m_view, m_designer, {.settingsCheck = false, .snapshot = true, .delivery = Delivery::Html}).Run(movie, chosen, &page);
+    ExportRoad(*this, {.settingsCheck = false, .snapshot = true, .delivery = Delivery::Html})
+        .Run(movie, chosen, &page);
 }
 
 void CExportCommands::SnapshotPowerPoint()
 {
-    if (!CheckOffice(m_view, m_view.m_officeInfo.powerPointUsable, kPowerPointMissing))
+    if (Document() == nullptr)
         return;
-    ExportRoad(m_view, m_designer, {.modelCheck = false,
+    if (!CheckOffice(m_view, m_officeInfo.powerPointUsable, kPowerPointMissing))
+        return;
+    ExportRoad(*this, {.modelCheck = false,
                        .settingsCheck = false,
                        .snapshot = true,
                        .hostedPlayer = true,
@@ -517,23 +552,30 @@ void CExportCommands::SnapshotPowerPoint()
 
 void CExportCommands::SnapshotOutlook()
 {
-    if (!CheckOffice(m_view, m_view.m_officeInfo.outlookUsable, kOutlookMissing))
+    if (Document() == nullptr)
         return;
-    ExportRoad(m_view, m_designer, {.modelCheck = false, .settingsCheck = false, .snapshot = true, .delivery = Delivery::Mail})
+    if (!CheckOffice(m_view, m_officeInfo.outlookUsable, kOutlookMissing))
+        return;
+    ExportRoad(*this,
+               {.modelCheck = false, .settingsCheck = false, .snapshot = true, .delivery = Delivery::Mail})
         .Run({}, {});
 }
 
 void CExportCommands::SendToPowerPoint()
 {
-    if (!CheckModel(m_view) || !CheckOffice(m_view, m_view.m_officeInfo.powerPointUsable, kPowerPointMissing))
+    if (Document() == nullptr)
         return;
-    ExportRoad(m_view, m_designer, {.hostedPlayer = true, .delivery = Delivery::Presentation, .backgroundWarning = true})
+    if (!CheckModel(m_view) || !CheckOffice(m_view, m_officeInfo.powerPointUsable, kPowerPointMissing))
+        return;
+    ExportRoad(*this, {.hostedPlayer = true, .delivery = Delivery::Presentation, .backgroundWarning = true})
         .Run({}, {});
 }
 
 void CExportCommands::SendToOutlook()
 {
-    if (!CheckOffice(m_view, m_view.m_officeInfo.outlookUsable, kOutlookMissing))
+    if (Document() == nullptr)
+        return;
+    if (!CheckOffice(m_view, m_officeInfo.outlookUsable, kOutlookMissing))
         return;
     // The preview's movie is attached as it is; without a preview there is none to send.
     std::error_code ec;
@@ -542,7 +584,7 @@ void CExportCommands::SendToOutlook()
         return;
     }
     try {
-        const std::string saved = COutlookExport(m_view.GetMailProgram()).AttachMovie(m_view.GetPreviewMoviePath());
+        const std::string saved = COutlookExport(GetMailProgram()).AttachMovie(m_view.GetPreviewMoviePath());
         if (!saved.empty())
             ShowMessageBox(&m_view, "No mail program took the mail; it was saved with the movie attached as\n" + saved,
                            "Send Mail", MB_OK | MB_ICONINFORMATION);
@@ -553,16 +595,19 @@ void CExportCommands::SendToOutlook()
 
 void CExportCommands::SnapshotToExcel()
 {
+    CDrawDoc* doc = Document();
+    if (doc == nullptr)
+        return;
     const std::string path =
         AskPath(m_view, "Excel Files (*.xlsx)|*.xlsx|", "xlsx", "Export Excel Workbook", {}, false);
     if (path.empty())
         return;
-    WriteSnapshotWorkbook(path);
+    WriteSnapshotWorkbook(*doc, path);
 }
 
-void CExportCommands::WriteSnapshotWorkbook(const std::string& path)
+void CExportCommands::WriteSnapshotWorkbook(CDrawDoc& doc, const std::string& path)
 {
-    const CDocData* data = m_doc.GetDocData();
+    const CDocData* data = doc.GetDocData();
     const std::string source = data != nullptr ? data->GetFileName() : std::string();
     const std::string copy = data != nullptr ? data->GetPathName() : std::string();
     // Compared as files: another spelling of the imported workbook is the same workbook. The
@@ -581,7 +626,8 @@ void CExportCommands::WriteSnapshotWorkbook(const std::string& path)
         return;
     }
     CCellValueMap values;
-    if (m_view.GetPreviewCtrl().RequestFlashData(&values, nullptr, m_view.m_nQueryTimeoutMs) != CPreviewFlashCtrl::QueryResult::Done) {
+    if (m_view.GetPreviewCtrl().RequestFlashData(&values, nullptr, m_nQueryTimeoutMs) !=
+        CPreviewFlashCtrl::QueryResult::Done) {
         ShowMessageBox(&m_view, kNoAnswer, "Snapshot", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
@@ -600,13 +646,16 @@ void CExportCommands::WriteSnapshotWorkbook(const std::string& path)
 
 void CExportCommands::ExportScenario()
 {
-    const CDocData* data = m_doc.GetDocData();
+    CDrawDoc* doc = Document();
+    if (doc == nullptr)
+        return;
+    const CDocData* data = doc->GetDocData();
     ExportScenarioActions actions;
     actions.exportSwf = [this](const std::string& path) {
-        ExportRoad(m_view, m_designer, {.modelCheck = false, .settingsCheck = false, .snapshot = true, .exporting = false})
+        ExportRoad(*this, {.modelCheck = false, .settingsCheck = false, .snapshot = true, .exporting = false})
             .Run(path, {});
     };
-    actions.exportExcel = [this](const std::string& path) { WriteSnapshotWorkbook(path); };
+    actions.exportExcel = [this, doc](const std::string& path) { WriteSnapshotWorkbook(*doc, path); };
     actions.modelSourcePath = data != nullptr ? data->GetFileName() : std::string();
     CExportScenarioDlg dlg(&m_view, std::move(actions));
     dlg.DoModal();
@@ -614,9 +663,11 @@ void CExportCommands::ExportScenario()
 
 void CExportCommands::DataDialog()
 {
+    CDrawDoc* doc = Document();
+    if (doc == nullptr)
+        return;
     CExcelHost* host = CExcelHost::GetCurrent();
     CBaseMovie* base = m_designer.BaseMovie();
-    CDrawDoc* doc = &m_doc;
     if (host == nullptr || base == nullptr) {
         ShowMessageBox(&m_view, kImportFirst, nullptr, MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -634,144 +685,170 @@ void CExportCommands::DataDialog()
     host->EndDataSession();
 }
 
-void CDrawView::OnImportModel()
+void CExportCommands::ImportModel()
 {
     if (IPropertiesPanel* panel = CComponentObj::GetCurrentPanel(); panel != nullptr && panel->IsSheetOpen())
         panel->CloseSheet();
     if (m_runImportModel)
-        m_runImportModel(*this);
+        m_runImportModel(m_view);
     else
-        ShowMessageBox(this, "The Import Model dialog is not part of this build.", "Import Model",
+        ShowMessageBox(&m_view, "The Import Model dialog is not part of this build.", "Import Model",
                        MB_OK | MB_ICONEXCLAMATION);
 }
 
-void CDrawView::OnReplaceDataSelection()
+void CExportCommands::ReplaceDataSelection()
 {
     if (m_runReplaceData)
-        m_runReplaceData(*this);
+        m_runReplaceData(m_view);
     else
-        ShowMessageBox(this, "The Replace Data Selection dialog is not part of this build.",
+        ShowMessageBox(&m_view, "The Replace Data Selection dialog is not part of this build.",
                        "Replace Data Selection", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CExportCommands::UpdateExportWithObjects(CCmdUI* cmdUI)
+{
+    const CDrawDoc* doc = Document();
+    cmdUI->Enable(ModelLoaded() && doc != nullptr && !doc->GetObjects().empty());
+}
+
+void CExportCommands::UpdateExportPreview(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(ModelLoaded());
+}
+
+void CExportCommands::UpdateSnapshotToExcel(CCmdUI* cmdUI)
+{
+    // In preview the values go into a copy of the imported workbook, so one must be known.
+    const CDrawDoc* doc = Document();
+    const CDocData* data = doc != nullptr ? doc->GetDocData() : nullptr;
+    cmdUI->Enable(!m_view.IsPreview() || (data != nullptr && !data->GetFileName().empty()));
+}
+
+void CExportCommands::UpdateExportScenario(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(m_view.IsPreview());
 }
 
 // --- the view's handlers ----------------------------------------------------------------------
 
+void CDrawView::ExportCommandsDeleter::operator()(CExportCommands* commands) const
+{
+    delete commands;
+}
+
+CExportCommands& CDrawView::Export()
+{
+    if (!m_export)
+        m_export.reset(new CExportCommands(*this, m_designer));
+    return *m_export;
+}
+
 void CDrawView::OnExportSettings()
 {
-    if (CDrawDoc* doc = GetDocument())
-        CExportCommands(*doc, m_designer, *this).ExportSettings();
+    Export().ExportSettings();
 }
 
 void CDrawView::OnExportPreview()
 {
-    if (CDrawDoc* doc = GetDocument())
-        CExportCommands(*doc, m_designer, *this).ExportPreview();
+    Export().ExportPreview();
 }
 
 void CDrawView::OnExportSwf()
 {
-    if (CDrawDoc* doc = GetDocument())
-        CExportCommands(*doc, m_designer, *this).ExportSwf();
+    Export().ExportSwf();
 }
 
 void CDrawView::OnExportHtml()
 {
-    if (CDrawDoc* doc = GetDocument())
-        CExportCommands(*doc, m_designer, *this).ExportHtml();
+    Export().ExportHtml();
 }
 
 void CDrawView::OnExportPortal()
 {
-    if (CDrawDoc* doc = GetDocument())
-        CExportCommands(*doc, m_designer, *this).ExportPortal();
+    Export().ExportPortal();
 }
 
 void CDrawView::OnExportPowerPoint()
 {
-    if (CDrawDoc* doc = GetDocument())
-        CExportCommands(*doc, m_designer, *this).ExportPowerPoint();
+    Export().ExportPowerPoint();
 }
 
 void CDrawView::OnExportOutlook()
 {
-    if (CDrawDoc* doc = GetDocument())
-        CExportCommands(*doc, m_designer, *this).ExportOutlook();
+    Export().ExportOutlook();
 }
 
 void CDrawView::OnSnapshotSwf()
 {
-    if (CDrawDoc* doc = GetDocument())
-        CExportCommands(*doc, m_designer, *this).SnapshotSwf();
+    Export().SnapshotSwf();
 }
 
 void CDrawView::OnSnapshotHtml()
 {
-    if (CDrawDoc* doc = GetDocument())
-        CExportCommands(*doc, m_designer, *this).SnapshotHtml();
+    Export().SnapshotHtml();
 }
 
 void CDrawView::OnSnapshotPowerPoint()
 {
-    if (CDrawDoc* doc = GetDocument())
-        CExportCommands(*doc, m_designer, *this).SnapshotPowerPoint();
+    Export().SnapshotPowerPoint();
 }
 
 void CDrawView::OnSnapshotOutlook()
 {
-    if (CDrawDoc* doc = GetDocument())
-        CExportCommands(*doc, m_designer, *this).SnapshotOutlook();
+    Export().SnapshotOutlook();
 }
 
 void CDrawView::OnSendToPowerPoint()
 {
-    if (CDrawDoc* doc = GetDocument())
-        CExportCommands(*doc, m_designer, *this).SendToPowerPoint();
+    Export().SendToPowerPoint();
 }
 
 void CDrawView::OnSendToOutlook()
 {
-    if (CDrawDoc* doc = GetDocument())
-        CExportCommands(*doc, m_designer, *this).SendToOutlook();
+    Export().SendToOutlook();
 }
 
 void CDrawView::OnSnapshotToExcel()
 {
-    if (CDrawDoc* doc = GetDocument())
-        CExportCommands(*doc, m_designer, *this).SnapshotToExcel();
+    Export().SnapshotToExcel();
 }
 
 void CDrawView::OnExportScenario()
 {
-    if (CDrawDoc* doc = GetDocument())
-        CExportCommands(*doc, m_designer, *this).ExportScenario();
-}
-
-void CDrawView::OnUpdateExportWithObjects(CCmdUI* pCmdUI)
-{
-    const CDrawDoc* doc = GetDocument();
-    pCmdUI->Enable(ModelLoaded() && doc != nullptr && !doc->GetObjects().empty());
-}
-
-void CDrawView::OnUpdateExportPreview(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(ModelLoaded());
-}
-
-void CDrawView::OnUpdateSnapshotToExcel(CCmdUI* pCmdUI)
-{
-    // In preview the values go into a copy of the imported workbook, so one must be known.
-    const CDrawDoc* doc = GetDocument();
-    const CDocData* data = doc != nullptr ? doc->GetDocData() : nullptr;
-    pCmdUI->Enable(!IsPreview() || (data != nullptr && !data->GetFileName().empty()));
-}
-
-void CDrawView::OnUpdateExportScenario(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(IsPreview());
+    Export().ExportScenario();
 }
 
 void CDrawView::OnDataDialog()
 {
-    if (CDrawDoc* doc = GetDocument())
-        CExportCommands(*doc, m_designer, *this).DataDialog();
+    Export().DataDialog();
+}
+
+void CDrawView::OnImportModel()
+{
+    Export().ImportModel();
+}
+
+void CDrawView::OnReplaceDataSelection()
+{
+    Export().ReplaceDataSelection();
+}
+
+void CDrawView::OnUpdateExportWithObjects(CCmdUI* pCmdUI)
+{
+    Export().UpdateExportWithObjects(pCmdUI);
+}
+
+void CDrawView::OnUpdateExportPreview(CCmdUI* pCmdUI)
+{
+    Export().UpdateExportPreview(pCmdUI);
+}
+
+void CDrawView::OnUpdateSnapshotToExcel(CCmdUI* pCmdUI)
+{
+    Export().UpdateSnapshotToExcel(pCmdUI);
+}
+
+void CDrawView::OnUpdateExportScenario(CCmdUI* pCmdUI)
+{
+    Export().UpdateExportScenario(pCmdUI);
 }

@@ -3,7 +3,11 @@
 // What the canvas view's export commands decide before they write anything: the paths of
 // the files from the path the user chose, and the texts they show.
 
+#include <functional>
+#include <memory>
 #include <string>
+
+#include "app/delivery/OfficeInfo.h"
 
 struct ExportPaths {
     std::string movie; // the movie written
@@ -21,19 +25,22 @@ ExportPaths HtmlExportPaths(const std::string& chosen);
 // A presentation: anything but ".pptx" gets it; the movie lies beside it as ".swf".
 ExportPaths PresentationExportPaths(const std::string& chosen);
 
+class CCmdUI;
 class CDesignerContext;
 class CDrawDoc;
 class CDrawView;
+class IMailProgram;
 
-// The export, snapshot and send commands and the data dialog, over one document in the
-// designer's context. The view is the window their prompts and messages show over; it holds
-// the preview the snapshots ask for values and the names the prompts start from.
+// The export, snapshot and send commands and the data commands beside them, over the canvas
+// view's document in the designer's context, with what they remember from one command to the
+// next. The view is the window their prompts and messages show over and holds the preview the
+// snapshots ask for values; without a document a command does nothing.
 class CExportCommands {
 public:
-    CExportCommands(CDrawDoc& doc, CDesignerContext& designer, CDrawView& view)
-        : m_doc(doc), m_designer(designer), m_view(view)
-    {
-    }
+    CExportCommands(CDrawView& view, CDesignerContext& designer);
+    ~CExportCommands();
+    CExportCommands(const CExportCommands&) = delete;
+    CExportCommands& operator=(const CExportCommands&) = delete;
 
     void ExportSettings();
     void ExportPreview();
@@ -52,14 +59,48 @@ public:
     // The Export Scenario dialog over the preview: a snapshot movie or a snapshot workbook.
     void ExportScenario();
     void DataDialog();
+    // The workbook window's model dialogs, run modally over the view.
+    void ImportModel();
+    void ReplaceDataSelection();
+
+    // Publishing needs a model, and a movie of an empty canvas is no export.
+    void UpdateExportWithObjects(CCmdUI* cmdUI);
+    void UpdateExportPreview(CCmdUI* cmdUI);
+    void UpdateSnapshotToExcel(CCmdUI* cmdUI);
+    void UpdateExportScenario(CCmdUI* cmdUI);
+
+    CDrawView& View() { return m_view; }
+    CDesignerContext& Designer() { return m_designer; }
+
+    // Where the mail commands hand a mail to; the desktop's mail program unless replaced.
+    void SetMailProgram(std::unique_ptr<IMailProgram> program);
+    IMailProgram* GetMailProgram();
+    // The file names the SWF and HTML export prompts start from: the last ones exported.
+    struct ExportNames {
+        std::string swf;
+        std::string html;
+    };
+    ExportNames& LastExportNames() { return m_lastExportNames; }
+
+    // Which Office programs the commands can deliver to, as found at start.
+    COfficeInfo m_officeInfo;
+    // How long a snapshot waits for the preview movie's values.
+    unsigned m_nQueryTimeoutMs;
+    // The model dialogs of the workbook window (the program sets them where it makes the view;
+    // without them the commands say they are missing).
+    std::function<void(CDrawView&)> m_runImportModel;
+    std::function<void(CDrawView&)> m_runReplaceData;
 
 private:
+    // The view's document; null when it has none.
+    CDrawDoc* Document() const;
     // The values the preview shows written into a copy of the model's workbook at the path.
-    void WriteSnapshotWorkbook(const std::string& path);
+    void WriteSnapshotWorkbook(CDrawDoc& doc, const std::string& path);
 
-    CDrawDoc& m_doc;
-    CDesignerContext& m_designer;
     CDrawView& m_view;
+    CDesignerContext& m_designer;
+    std::unique_ptr<IMailProgram> m_pMailProgram;
+    ExportNames m_lastExportNames;
 };
 
 namespace exporttext {

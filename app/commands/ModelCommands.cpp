@@ -2,6 +2,7 @@
 
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/DrawView.h"
+#include "app/commands/ExportCommands.h"
 #include "app/core/DesignerContext.h"
 #include "app/core/TempFileManager.h"
 #include "app/modeldialogs/ImportModelDlg.h"
@@ -45,6 +46,6 @@ void RunReplaceData(CDrawView& view)
 
 void InstallModelCommands(CDrawView& view)
 {
-    view.m_runImportModel = [](CDrawView& target) { RunImportModel(target); };
-    view.m_runReplaceData = [](CDrawView& target) { RunReplaceData(target); };
+    view.Export().m_runImportModel = [](CDrawView& target) { RunImportModel(target); };
+    view.Export().m_runReplaceData = [](CDrawView& target) { RunReplaceData(target); };
 }

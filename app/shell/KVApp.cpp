@@ -7,6 +7,7 @@
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/DrawTool.h"
 #include "app/canvas/DrawView.h"
+#include "app/commands/ExportCommands.h"
 #include "app/commands/ModelCommands.h"
 #include "app/core/AppData.h"
 #include "app/core/AppIds.h"
@@ -322,9 +323,9 @@ BOOL CKVApp::InitInstance()
         doc->ImportModel(cmdInfo.m_strModelPath, cmdInfo.m_strModelPath);
     }
     if (view != nullptr && !cmdInfo.m_bSkipOfficeCheck) {
-        DetectOfficeApps(view->m_officeInfo);
+        DetectOfficeApps(view->Export().m_officeInfo);
     }
-    if (view != nullptr && !view->m_officeInfo.excelUsable) {
+    if (view != nullptr && !view->Export().m_officeInfo.excelUsable) {
         ShowMessageBox(m_pMainWnd, kExcelMessage, "Warning", MB_ICONSTOP);
         return FALSE;
     }

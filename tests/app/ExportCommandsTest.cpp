@@ -80,8 +80,8 @@ protected:
         ASSERT_NE(view, nullptr);
         auto recording = std::make_unique<CRecordingMail>();
         mail = recording.get();
-        view->SetMailProgram(std::move(recording));
-        view->m_nQueryTimeoutMs = 3000;
+        view->Export().SetMailProgram(std::move(recording));
+        view->Export().m_nQueryTimeoutMs = 3000;
     }
     void TearDown() override
     {
@@ -257,7 +257,7 @@ TEST_F(ExportCommandsTest, SnapshotsTakeThePreviewsValuesAndNeedAPreview)
     EXPECT_FALSE(std::filesystem::exists(out / "none.swf"));
 
     // A preview that never answers gives up instead of hanging.
-    view->m_nQueryTimeoutMs = 100;
+    view->Export().m_nQueryTimeoutMs = 100;
     CFakeFlashPlayer& player = PreviewAnswering({});
     files->AnswerFile((out / "silent.swf").string());
     boxes->Answer(IDOK);
@@ -382,8 +382,8 @@ TEST_F(ExportCommandsTest, MailsAttachTheMovieOrAreSavedWhereNoMailProgramIs)
 
 TEST_F(ExportCommandsTest, OfficeProgramsMissingAreReportedBeforeAnythingIsAsked)
 {
-    view->m_officeInfo.powerPointUsable = false;
-    view->m_officeInfo.outlookUsable = false;
+    view->Export().m_officeInfo.powerPointUsable = false;
+    view->Export().m_officeInfo.outlookUsable = false;
     boxes->Answer(IDOK);
     boxes->Answer(IDOK);
     Command(ID_EXPORT_POWERPOINT);
@@ -425,8 +425,8 @@ TEST_F(ExportCommandsTest, PreviewOpensATemporaryMovieAndTheDataCommandsAskForAM
     EXPECT_EQ(boxes->Log().back().text, exporttext::kImportFirst);
 
     int imports = 0, replaces = 0;
-    view->m_runImportModel = [&](CDrawView&) { ++imports; };
-    view->m_runReplaceData = [&](CDrawView&) { ++replaces; };
+    view->Export().m_runImportModel = [&](CDrawView&) { ++imports; };
+    view->Export().m_runReplaceData = [&](CDrawView&) { ++replaces; };
     Command(ID_DATA_IMPORT_MODEL);
     Command(ID_REPLACE_DATA_SELECTION);
     EXPECT_EQ(imports, 1);

@@ -2,6 +2,7 @@
 
 #include "app/core/AppData.h"
 #include "app/core/AppIds.h"
+#include "app/commands/ExportCommands.h"
 #include "app/dialogs/TemplateDlg.h"
 #include "app/shell/AppResources.h"
 #include "platform/controls/ListBox.h"
@@ -183,7 +184,7 @@ TEST_F(AppTest, OfficeDetectionFillsTheViewsRecord)
     OfficeApp::opened.clear();
     SkipWelcome();
     ASSERT_TRUE(Start());
-    const COfficeInfo& info = GetActiveDrawView()->m_officeInfo;
+    const COfficeInfo& info = GetActiveDrawView()->Export().m_officeInfo;
     EXPECT_TRUE(info.excelUsable);
     EXPECT_FALSE(info.outlookUsable);
     EXPECT_TRUE(info.powerPointUsable);

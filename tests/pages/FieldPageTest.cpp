@@ -265,4 +265,50 @@ TEST_F(FieldPageTest, TheTextComponentsPagesNameTheirBlocksKeys)
         EXPECT_TRUE(area.count(key)) << key;
 }
 
+TEST_F(FieldPageTest, AChartsGeneralPageNamesOnlyWhatItsKindOfChartHolds)
+{
+    CPageClassRegistry registry;
+    RegisterChartPages(registry);
+
+    Load("KVColumnChartSymbol", "");
+    const std::set<std::string> column =
+        KeysEditedBy(registry, "KVColumnChartSymbol", defaults.parameters.get());
+    for (const char* key :
+         {"chartTitle", "XAxisTitle", "dataValues", "seriesNames", "categoryLabels", "showFocus"})
+        EXPECT_TRUE(column.count(key)) << key;
+    // The Appearance page edits what its sub-pages edit, a box's keys named within the box.
+    for (const char* key :
+         {"showTitles", "chartTitleProps/showBorder", "legendProps/fillColor", "chartTitleAlign",
+          "plotAreaProps/showFill", "backgroundProps/borderColor", "showYAxisMajor", "XAxisMinorColor"})
+        EXPECT_TRUE(column.count(key)) << key;
+    EXPECT_FALSE(column.count("showBorder"));
+    // Each axis sub-page edits its own axis's keys.
+    for (const char* key : {"showXAxis", "YAxisColor", "showYAxisLabels"})
+        EXPECT_TRUE(column.count(key)) << key;
+
+    // A pie holds axis titles in its file, but its page shows them read-only and never edits
+    // them; it has no series names of its own.
+    Load("KVPieChartSymbol", "");
+    const std::set<std::string> pie = KeysEditedBy(registry, "KVPieChartSymbol", defaults.parameters.get());
+    for (const char* key : {"chartTitle", "chartSubTitle", "dataValues", "categoryLabels"})
+        EXPECT_TRUE(pie.count(key)) << key;
+    // Nor can a person reach its axis sub-pages, though its file keeps an axis colour.
+    for (const char* key : {"XAxisTitle", "YAxisTitle", "seriesNames", "YAxisColor"})
+        EXPECT_FALSE(pie.count(key)) << key;
+
+    Load("KVXYChartSymbol", "");
+    EXPECT_FALSE(
+        KeysEditedBy(registry, "KVXYChartSymbol", defaults.parameters.get()).count("categoryLabels"));
+}
+
+TEST_F(FieldPageTest, TheXmlConnectionsGeneralPageNamesItsValuesAndItsLists)
+{
+    CPageClassRegistry registry;
+    RegisterXmlDataPages(registry);
+    Load("KVXMLDataSymbol", "");
+    const std::set<std::string> xml = KeysEditedBy(registry, "KVXMLDataSymbol", defaults.parameters.get());
+    for (const char* key : {"label", "url", "transferType", "sendNames_ary", "loadRanges_ary"})
+        EXPECT_TRUE(xml.count(key)) << key;
+}
+
 } // namespace
