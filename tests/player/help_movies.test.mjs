@@ -2,11 +2,15 @@
 // component and variant) in Ruffle: each loads and plays without a player error and draws
 // something besides its background. Every component symbol and every choice of its insert
 // option (or play order) has its movie. A PNG of each movie goes into <build>/test-output/help.
+// A movie is a live dashboard: for some of them a person's drag or click on the component (or
+// on the slider that drives a component which only shows its cells) changes what the bound
+// cells show; pictures before and after go beside the others.
 import fs from "node:fs";
 import path from "node:path";
 import { withPlayer } from "./lib/ruffle.mjs";
 import { readPng } from "./lib/png.mjs";
 import { tally } from "./lib/tally.mjs";
+import { fileURLToPath } from "node:url";
 
 const { check, finish } = tally();
 const install = process.env.VANTOREL_INSTALL_DIR;
@@ -79,5 +83,59 @@ await withPlayer(folder, async (run) => {
     else judge(name, seen);
   }));
   for (const name of again) judge(name, await play(name, 6000));
+
+  // Where a person acts on a movie, and which component is seen to change.
+  const descriptions = path.join(path.dirname(fileURLToPath(import.meta.url)), "..", "..", "tools", "help", "movies");
+  const slide = (part, from) => async (page, at) => {
+    // A slider's thumb sits over its track at the value's share of 0 to 100.
+    const [x, y] = [part.x + 8 + (part.width - 16) * from / 100, part.y + 26];
+    await page.mouse.move(...at(x, y));
+    await page.mouse.down();
+    for (let i = 1; i <= 10; ++i) await page.mouse.move(...at(x + 10 * i, y));
+    await page.mouse.up();
+  };
+  const press = (part, dx, dy) => async (page, at) => { await page.mouse.click(...at(part.x + dx, part.y + dy)); };
+  const cases = [
+    { movie: "KVSliderHSymbol", act: (p) => slide(p.Shown, 40), watch: "Effect" },
+    { movie: "KVGaugeSymbol", act: (p) => slide(p.Driver, 40), watch: "Shown" },
+    { movie: "KVProgressBarHSymbol", act: (p) => slide(p.Driver, 40), watch: "Shown" },
+    { movie: "KVLabelCompSymbol", act: (p) => slide(p.Driver, 40), watch: "Shown" },
+    { movie: "KVColumnChartSymbol", act: (p) => slide(p.Driver, 42), watch: "Shown" },
+    { movie: "KVCheckBoxSymbol_value", act: (p) => press(p.Shown, 10, p.Shown.height / 2), watch: "Effect" },
+    { movie: "KVComboBoxSymbol", act: (p) => async (page, at) => {
+      await press(p.Shown, p.Shown.width / 2, p.Shown.height / 2)(page, at);
+      await page.waitForTimeout(300);
+      await press(p.Shown, p.Shown.width / 2, p.Shown.height + 48)(page, at);
+    }, watch: "Effect" },
+  ];
+  const crop = (png, part) => {
+    const { pixels, channels, width } = readPng(png);
+    const out = [];
+    for (let y = part.y; y < part.y + part.height; ++y)
+      for (let x = part.x; x < part.x + part.width; ++x)
+        for (let c = 0; c < 3; ++c) out.push(pixels[(y * width + x) * channels + c]);
+    return out;
+  };
+  for (const { movie, act, watch } of cases) {
+    const description = JSON.parse(fs.readFileSync(path.join(descriptions, `${movie}.json`), "utf8"));
+    const parts = Object.fromEntries(description.components.map((c) => [c.name, c]));
+    let before = null, after = null;
+    const result = await run(`${movie}.swf`, { until: "never", timeoutMs: 5000, size: [400, 300], actAtMs: 2000,
+      act: async (page) => {
+        const player = page.locator("#c");
+        const box = await player.boundingBox();
+        before = await player.screenshot({ path: path.join(pictures, `${movie}-before.png`) });
+        await act(parts)(page, (x, y) => [box.x + x, box.y + y]);
+        await page.waitForTimeout(1000);
+        after = await player.screenshot({ path: path.join(pictures, `${movie}-after.png`) });
+      } });
+    check(`${movie}.swf plays on while a person acts on it`,
+      result.events.filter((e) => e.kind === "ruffle-log" && e.level === "ERROR").map((e) => e.msg));
+    if (!before || !after) { check(`${movie}.swf was acted on`, ["the player never got that far"]); continue; }
+    const [a, b] = [crop(before, parts[watch]), crop(after, parts[watch])];
+    const changed = a.filter((v, i) => Math.abs(v - b[i]) > 24).length / a.length;
+    check(`${movie}.swf: ${watch} follows the person's move`,
+      changed > 0.002 ? [] : [`${watch} looks the same after the move (${(changed * 100).toFixed(2)}% changed)`]);
+  }
 });
 finish();
