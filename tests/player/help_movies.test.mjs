@@ -4,7 +4,9 @@
 // option (or play order) has its movie. A PNG of each movie goes into <build>/test-output/help.
 // A movie is a live dashboard: for some of them a person's drag or click on the component (or
 // on the slider that drives a component which only shows its cells) changes what the bound
-// cells show; pictures before and after go beside the others.
+// cells show; pictures before and after go beside the others. A tutorial starts at the scene
+// its variable kvStartAt names (pictures of some go beside the others too), and its buttons go
+// on a scene, back a scene and pause it.
 import fs from "node:fs";
 import path from "node:path";
 import { withPlayer } from "./lib/ruffle.mjs";
@@ -116,6 +118,47 @@ await withPlayer(folder, async (run) => {
         for (let c = 0; c < 3; ++c) out.push(pixels[(y * width + x) * channels + c]);
     return out;
   };
+  // The tutorials, started at some of their scenes: each draws, and differs from the others.
+  for (const tutorial of ["tutorial1", "tutorial2"]) {
+    const seen = await Promise.all([1, 7, 13, 19, 24].map(async (step) => {
+      const picture = path.join(pictures, `${tutorial}-step${String(step).padStart(2, "0")}.png`);
+      const result = await run(`${tutorial}.swf`, { until: "never", vars: `kvStartAt=${step}`, timeoutMs: 5000,
+        size: [550, 400], screenshot: picture });
+      check(`${tutorial}.swf started at scene ${step} plays without a player error`,
+        result.events.filter((e) => e.kind === "loaderror" || (e.kind === "ruffle-log" && e.level === "ERROR")).map((e) => e.msg));
+      return fs.existsSync(picture) ? fs.readFileSync(picture) : null;
+    }));
+    const captions = seen.map((png) => png && JSON.stringify(crop(png, { x: 0, y: 314, width: 440, height: 80 })));
+    check(`${tutorial}.swf starts at the scene asked for`,
+      new Set(captions.filter(Boolean)).size === captions.length ? [] : ["two starting scenes show the same caption"]);
+
+    // Paused, nothing moves; Next shows another scene, Back the one before again.
+    const shots = {};
+    const result = await run(`${tutorial}.swf`, { until: "never", vars: "kvStartAt=4", timeoutMs: 12000, size: [550, 400],
+      actAtMs: 2500, act: async (page) => {
+        const player = page.locator("#c");
+        const box = await player.boundingBox();
+        const press = async (x) => { await page.mouse.click(box.x + x, box.y + 355); await page.waitForTimeout(1200); };
+        const shot = async (name) => { shots[name] = await player.screenshot({ path: path.join(pictures, `${tutorial}-${name}.png`) }); };
+        await press(498);
+        await shot("paused");
+        await page.waitForTimeout(1500);
+        await shot("still-paused");
+        await press(530);
+        await shot("next");
+        await press(466);
+        await shot("back");
+      } });
+    check(`${tutorial}.swf plays on while its buttons are pressed`,
+      result.events.filter((e) => e.kind === "ruffle-log" && e.level === "ERROR").map((e) => e.msg));
+    if (Object.keys(shots).length < 4) { check(`${tutorial}.swf's buttons were pressed`, ["the player never got that far"]); continue; }
+    const whole = { x: 0, y: 0, width: 550, height: 400 }, caption = { x: 0, y: 314, width: 550, height: 80 };
+    const same = (a, b, part) => JSON.stringify(crop(shots[a], part)) === JSON.stringify(crop(shots[b], part));
+    check(`${tutorial}.swf stands still while paused`, same("paused", "still-paused", whole) ? [] : ["the picture changed while paused"]);
+    check(`${tutorial}.swf goes on a scene`, same("paused", "next", caption) ? ["the caption stayed after Next"] : []);
+    check(`${tutorial}.swf goes back a scene`, same("paused", "back", caption) ? [] : ["Back did not return to the scene before Next"]);
+  }
+
   for (const { movie, act, watch } of cases) {
     const description = JSON.parse(fs.readFileSync(path.join(descriptions, `${movie}.json`), "utf8"));
     const parts = Object.fromEntries(description.components.map((c) => [c.name, c]));
