@@ -56,8 +56,7 @@ function kvRoad(clip, done, at) {
     for (var i = 0; i < 5; i++) {
         var x = kvCanvasX + 12 + i * 56;
         kvTutRect(clip, x, kvCanvasY + 60, 46, 28, i == at ? 0xE07020 : i < done ? 0x3A5F85 : 0xE4E8EC, 0x555555);
-        kvTutLabel(clip, x, kvCanvasY + 65, 46, steps[i], 8, i == at || i < done ? 0xFFFFFF : 0x222222, true).autoSize =
-            "center";
+        kvTutCentre(kvTutLabel(clip, x, kvCanvasY + 65, 46, steps[i], 8, i == at || i < done ? 0xFFFFFF : 0x222222, true));
         if (i < 4)
             kvTutArrow(clip, x + 47, kvCanvasY + 74, x + 55, kvCanvasY + 74, 0x555555);
     }

@@ -96,7 +96,7 @@ function kvTopics(clip, at) {
     for (var i = 0; i < 4; i++) {
         var x = kvCanvasX + 14 + i * 68;
         kvTutRect(clip, x, kvCanvasY + 60, 60, 28, i == at ? 0xE07020 : 0x3A5F85, 0x555555);
-        kvTutLabel(clip, x, kvCanvasY + 65, 60, topics[i], 8, 0xFFFFFF, true).autoSize = "center";
+        kvTutCentre(kvTutLabel(clip, x, kvCanvasY + 65, 60, topics[i], 8, 0xFFFFFF, true));
     }
 }
 
@@ -363,7 +363,7 @@ kvTutAdd("A scenario keeps its plans in the viewer's own player. A shared scenar
         kvTutButton(top, x, 172, 60, 18, "Load", false);
     }
     kvTutRect(top, 228, 214, 94, 22, 0x3A5F85, 0x555555);
-    kvTutLabel(top, 228, 216, 94, "server", 9, 0xFFFFFF, true).autoSize = "center";
+    kvTutCentre(kvTutLabel(top, 228, 216, 94, "server", 9, 0xFFFFFF, true));
     kvTutArrow(top, 190, 200, 250, 214, 0x3A5F85);
     kvTutArrow(top, 360, 200, 300, 214, 0x3A5F85);
     kvTutPoint(p < 0.5 ? 340 : 190, p < 0.5 ? 184 : 150);

@@ -55,6 +55,14 @@ function kvTutText(clip, name, x, y, w, h, text, size, color, bold) {
     return field;
 }
 
+// Centres a field's text in the field.
+function kvTutCentre(field) {
+    var format = field.getTextFormat();
+    format.align = "center";
+    field.setTextFormat(format);
+    return field;
+}
+
 // A unique name for a text field of a clip.
 function kvTutName(clip) {
     if (clip.kvNames == undefined)
@@ -119,7 +127,7 @@ function kvTutArrow(clip, x1, y1, x2, y2, color) {
 // A button of the designer's dialogs, pressed or not.
 function kvTutButton(clip, x, y, w, h, text, pressed) {
     kvTutRect(clip, x, y, w, h, pressed ? 0xC8CED6 : 0xF4F6F8, 0x8A939C);
-    kvTutLabel(clip, x + 2, y + (h - 16) / 2, w - 4, text, 9, 0x222222, false).autoSize = "center";
+    kvTutCentre(kvTutLabel(clip, x + 2, y + (h - 16) / 2, w - 4, text, 9, 0x222222, false));
 }
 
 // A window of its own (a dialog) with its title bar.
@@ -193,7 +201,7 @@ function kvTutBook(clip, rows, marked) {
     var letters = ["A", "B", "C", "D"];
     kvTutRect(clip, kvBookX + 1, kvBookY + 1, kvBookW - 2, 12, 0xE4E8EC, undefined);
     for (var c = 0; c < 4; c++)
-        kvTutLabel(clip, kvBookX + 24 + c * 66, kvBookY - 2, 60, letters[c], 8, 0x555555, false).autoSize = "center";
+        kvTutCentre(kvTutLabel(clip, kvBookX + 24 + c * 66, kvBookY - 2, 60, letters[c], 8, 0x555555, false));
     for (var r = 0; r < 3; r++) {
         kvTutLabel(clip, kvBookX + 3, kvBookY + 12 + r * 16, 20, String(r + 1), 8, 0x555555, false);
         for (var k = 0; k < 4; k++) {
@@ -217,7 +225,7 @@ function kvTutSlider(clip, x, y, w, fraction, title, shown) {
     kvTutRect(clip, x + 4, y + 22, w - 8, 4, 0xC8CED6, 0x8A939C);
     kvTutRect(clip, x + 4 + (w - 8) * fraction - 5, y + 16, 10, 16, 0x8A939C, 0x555555);
     if (shown != undefined)
-        kvTutLabel(clip, x, y + 32, w, shown, 8, 0x333333, false).autoSize = "center";
+        kvTutCentre(kvTutLabel(clip, x, y + 32, w, shown, 8, 0x333333, false));
 }
 
 function kvTutValue(clip, x, y, w, title, value, fill) {
@@ -227,7 +235,7 @@ function kvTutValue(clip, x, y, w, title, value, fill) {
 }
 
 function kvTutGauge(clip, x, y, r, fraction, title) {
-    kvTutLabel(clip, x - r, y - r - 18, 2 * r, title, 9, 0x222222, false).autoSize = "center";
+    kvTutCentre(kvTutLabel(clip, x - r, y - r - 18, 2 * r, title, 9, 0x222222, false));
     clip.lineStyle(1, 0x555555, 100);
     clip.beginFill(0xFFFFFF, 100);
     clip.moveTo(x + r, y);
@@ -245,7 +253,7 @@ function kvTutGauge(clip, x, y, r, fraction, title) {
 
 function kvTutColumns(clip, x, y, w, h, values, most, title) {
     kvTutRect(clip, x, y, w, h, 0xFFFFFF, 0x8A939C);
-    kvTutLabel(clip, x, y + 1, w, title, 8, 0x222222, true).autoSize = "center";
+    kvTutCentre(kvTutLabel(clip, x, y + 1, w, title, 8, 0x222222, true));
     kvTutLine(clip, x + 8, y + h - 8, x + w - 6, y + h - 8, 1, 0x555555);
     var step = (w - 16) / values.length;
     for (var i = 0; i < values.length; i++) {
@@ -324,7 +332,7 @@ function kvTutDesigner(title, palette) {
     kvTutRect(d, kvPropsX, kvPropsY, kvPropsW, kvPropsH, 0xECEFF2, 0xA0A8B0);
     kvTutStatus(d, "Ready");
     kvTutRect(d, 0, 312, kvTutW, 88, 0xFFFFFF, 0xA0A8B0);
-    kvTutText(d, "kvCaption", 10, 316, 430, 80, "", 13, 0x222222, false);
+    kvTutText(d, "kvCaption", 10, 314, 434, 84, "", 12, 0x222222, false);
     kvTutControls(d);
     var pointer = _root.createEmptyMovieClip("kvPointer", 100);
     pointer.lineStyle(1, 0x000000, 100);
