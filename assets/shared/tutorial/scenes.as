@@ -463,8 +463,10 @@ function kvTutStep() {
         _root.kvPointer.kvAimY = scene.y;
         kvTutDraw(kvTutScene, Math.min(kvTutFrames / Math.max(scene.frames * 0.7, 1), 1));
     }
-    // The pointer glides to its aim and, once close, stands on it.
+    // The pointer glides to its aim and, once close, stands on it; paused, it stands still.
     var pointer = _root.kvPointer;
+    if (kvTutPaused)
+        return;
     var dx = pointer.kvAimX - pointer._x, dy = pointer.kvAimY - pointer._y;
     if (Math.abs(dx) + Math.abs(dy) < 1) {
         pointer._x = pointer.kvAimX;
