@@ -52,6 +52,16 @@ bool CDesktopShell::Open(const std::string& target, const std::string&)
     if (target.empty()) {
         return false;
     }
+    // A file named from the current folder (the installation's help, for one) is handed over
+    // by its whole path: the program that opens it starts in a folder of its own.
+    std::error_code error;
+    const std::filesystem::path file(target);
+    if (target.find(':') == std::string::npos && file.is_relative() && std::filesystem::exists(file, error)) {
+        const std::filesystem::path whole = std::filesystem::absolute(file, error);
+        if (!error) {
+            return Spawn({"xdg-open", whole.string()});
+        }
+    }
     return Spawn({"xdg-open", target});
 }
 

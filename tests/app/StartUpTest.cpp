@@ -19,6 +19,10 @@
 #include "sheet/cells/CellModel.h"
 #include "sheet/host/ExcelHost.h"
 
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -538,6 +542,76 @@ TEST_F(AppTest, HelpShowsTheTopicOfACommandOrFallsBackToTheOnlinePage)
         EXPECT_EQ(shell->requests[i].target, expected[i].target) << i;
         EXPECT_EQ(shell->requests[i].detail, expected[i].detail) << i;
     }
+}
+
+// The desktop's opener as the program finds it on the PATH: a stand-in that notes what it was
+// asked to open, or none at all.
+class DesktopOpener {
+public:
+    DesktopOpener()
+    {
+        const char* path = std::getenv("PATH");
+        saved_ = path != nullptr ? path : "";
+        std::ofstream script(bin_ / "xdg-open");
+        script << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << (bin_ / "opened.txt").string() << "'\n";
+        script.close();
+        fs::permissions(bin_ / "xdg-open", fs::perms::owner_all);
+    }
+    ~DesktopOpener() { setenv("PATH", saved_.c_str(), 1); }
+    void Present() { setenv("PATH", bin_.path().c_str(), 1); }
+    void Absent() { setenv("PATH", empty_.path().c_str(), 1); }
+    std::vector<std::string> Opened() const
+    {
+        std::ifstream in(bin_ / "opened.txt");
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+
+private:
+    testsupport::TempDir bin_, empty_;
+    std::string saved_;
+};
+
+TEST_F(AppTest, HelpOpensTheShippedPagesWithTheDesktopsOpenerAndSaysSoWhenThereIsNone)
+{
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    DesktopOpener opener;
+    SetShellService(std::make_unique<CDesktopShell>());
+    opener.Present();
+    // Help > Contents, F1 on a command, a property page's topic and the contents page named
+    // from the installation folder: each a shipped page, handed over by its whole path.
+    EXPECT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_HELP_CONTENTS));
+    app->WinHelp(ID_FILE_SAMPLES);
+    EXPECT_NE(HtmlHelp(nullptr, kHelpFileName, HH_HELP_CONTEXT, 45), nullptr);
+    EXPECT_TRUE(GetShellService().Open(kOnlineHelpPage, "open"));
+    EXPECT_TRUE(boxes->Log().empty()) << boxes->Log().front().text;
+    const std::vector<std::string> opened = opener.Opened();
+    ASSERT_EQ(opened.size(), 4u);
+    const fs::path help = fs::weakly_canonical(testsupport::InstallDir() / "help");
+    EXPECT_EQ(fs::weakly_canonical(opened[0]), help / "index.html");
+    EXPECT_EQ(fs::path(opened[1]).parent_path(), fs::path(opened[0]).parent_path());
+    EXPECT_NE(fs::path(opened[1]).filename(), "index.html") << "the Samples command has a page of its own";
+    EXPECT_EQ(fs::path(opened[2]).filename(), "file.html");
+    EXPECT_EQ(fs::weakly_canonical(opened[3]), help / "index.html");
+    for (const std::string& page : opened) {
+        EXPECT_TRUE(fs::path(page).is_absolute()) << page;
+        EXPECT_TRUE(fs::is_regular_file(page)) << page;
+    }
+
+    // With no opener on the PATH neither the topic nor the contents can be shown: the person is
+    // told where the pages are, once for each request.
+    opener.Absent();
+    boxes->Answer(IDOK);
+    EXPECT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_HELP_CONTENTS));
+    boxes->Answer(IDOK);
+    app->WinHelp(ID_FILE_NEW);
+    ASSERT_EQ(boxes->Log().size(), 2u);
+    EXPECT_EQ(boxes->Log()[0].text, kNoBrowserMessage);
+    EXPECT_EQ(boxes->Log()[1].text, kNoBrowserMessage);
+    EXPECT_EQ(opener.Opened().size(), 4u);
 }
 
 } // namespace

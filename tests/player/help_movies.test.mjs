@@ -2,11 +2,17 @@
 // component and variant) in Ruffle: each loads and plays without a player error and draws
 // something besides its background. Every component symbol and every choice of its insert
 // option (or play order) has its movie. A PNG of each movie goes into <build>/test-output/help.
+// A movie is a live dashboard: for some of them a person's drag or click on the component (or
+// on the slider that drives a component which only shows its cells) changes what the bound
+// cells show; pictures before and after go beside the others. A tutorial starts at the scene
+// its variable kvStartAt names (pictures of some go beside the others too), and its buttons go
+// on a scene, back a scene and pause it.
 import fs from "node:fs";
 import path from "node:path";
 import { withPlayer } from "./lib/ruffle.mjs";
 import { readPng } from "./lib/png.mjs";
 import { tally } from "./lib/tally.mjs";
+import { fileURLToPath } from "node:url";
 
 const { check, finish } = tally();
 const install = process.env.VANTOREL_INSTALL_DIR;
@@ -79,5 +85,102 @@ await withPlayer(folder, async (run) => {
     else judge(name, seen);
   }));
   for (const name of again) judge(name, await play(name, 6000));
+
+  // Where a person acts on a movie, and which component is seen to change.
+  const descriptions = path.join(path.dirname(fileURLToPath(import.meta.url)), "..", "..", "tools", "help", "movies");
+  const slide = (part, from) => async (page, at) => {
+    // A slider's thumb sits over its track at the value's share of 0 to 100.
+    const [x, y] = [part.x + 8 + (part.width - 16) * from / 100, part.y + 26];
+    await page.mouse.move(...at(x, y));
+    await page.mouse.down();
+    for (let i = 1; i <= 10; ++i) await page.mouse.move(...at(x + 10 * i, y));
+    await page.mouse.up();
+  };
+  const press = (part, dx, dy) => async (page, at) => { await page.mouse.click(...at(part.x + dx, part.y + dy)); };
+  const cases = [
+    { movie: "KVSliderHSymbol", act: (p) => slide(p.Shown, 40), watch: "Effect" },
+    { movie: "KVGaugeSymbol", act: (p) => slide(p.Driver, 40), watch: "Shown" },
+    { movie: "KVProgressBarHSymbol", act: (p) => slide(p.Driver, 40), watch: "Shown" },
+    { movie: "KVLabelCompSymbol", act: (p) => slide(p.Driver, 40), watch: "Shown" },
+    { movie: "KVColumnChartSymbol", act: (p) => slide(p.Driver, 42), watch: "Shown" },
+    { movie: "KVCheckBoxSymbol_value", act: (p) => press(p.Shown, 10, p.Shown.height / 2), watch: "Effect" },
+    { movie: "KVComboBoxSymbol", act: (p) => async (page, at) => {
+      await press(p.Shown, p.Shown.width / 2, p.Shown.height / 2)(page, at);
+      await page.waitForTimeout(300);
+      await press(p.Shown, p.Shown.width / 2, p.Shown.height + 48)(page, at);
+    }, watch: "Effect" },
+  ];
+  const crop = (png, part) => {
+    const { pixels, channels, width } = readPng(png);
+    const out = [];
+    for (let y = part.y; y < part.y + part.height; ++y)
+      for (let x = part.x; x < part.x + part.width; ++x)
+        for (let c = 0; c < 3; ++c) out.push(pixels[(y * width + x) * channels + c]);
+    return out;
+  };
+  // The tutorials, started at some of their scenes: each draws, and differs from the others.
+  // The two tutorials side by side, then the help movies four at a time.
+  await Promise.all(["tutorial1", "tutorial2"].map(async (tutorial) => {
+    const seen = await Promise.all([1, 7, 13, 19, 24].map(async (step) => {
+      const picture = path.join(pictures, `${tutorial}-step${String(step).padStart(2, "0")}.png`);
+      const result = await run(`${tutorial}.swf`, { until: "never", vars: `kvStartAt=${step}`, timeoutMs: 5000,
+        size: [550, 400], screenshot: picture });
+      check(`${tutorial}.swf started at scene ${step} plays without a player error`,
+        result.events.filter((e) => e.kind === "loaderror" || (e.kind === "ruffle-log" && e.level === "ERROR")).map((e) => e.msg));
+      return fs.existsSync(picture) ? fs.readFileSync(picture) : null;
+    }));
+    const captions = seen.map((png) => png && JSON.stringify(crop(png, { x: 0, y: 314, width: 440, height: 80 })));
+    check(`${tutorial}.swf starts at the scene asked for`,
+      new Set(captions.filter(Boolean)).size === captions.length ? [] : ["two starting scenes show the same caption"]);
+
+    // Paused, nothing moves; Next shows another scene, Back the one before again.
+    const shots = {};
+    const result = await run(`${tutorial}.swf`, { until: "never", vars: "kvStartAt=4", timeoutMs: 12000, size: [550, 400],
+      actAtMs: 2500, act: async (page) => {
+        const player = page.locator("#c");
+        const box = await player.boundingBox();
+        const press = async (x) => { await page.mouse.click(box.x + x, box.y + 355); await page.waitForTimeout(1200); };
+        const shot = async (name) => { shots[name] = await player.screenshot({ path: path.join(pictures, `${tutorial}-${name}.png`) }); };
+        await press(498);
+        await shot("paused");
+        await page.waitForTimeout(1500);
+        await shot("still-paused");
+        await press(530);
+        await shot("next");
+        await press(466);
+        await shot("back");
+      } });
+    check(`${tutorial}.swf plays on while its buttons are pressed`,
+      result.events.filter((e) => e.kind === "ruffle-log" && e.level === "ERROR").map((e) => e.msg));
+    if (Object.keys(shots).length < 4) { check(`${tutorial}.swf's buttons were pressed`, ["the player never got that far"]); return; }
+    const whole = { x: 0, y: 0, width: 550, height: 400 }, caption = { x: 0, y: 314, width: 550, height: 80 };
+    const same = (a, b, part) => JSON.stringify(crop(shots[a], part)) === JSON.stringify(crop(shots[b], part));
+    check(`${tutorial}.swf stands still while paused`, same("paused", "still-paused", whole) ? [] : ["the picture changed while paused"]);
+    check(`${tutorial}.swf goes on a scene`, same("paused", "next", caption) ? ["the caption stayed after Next"] : []);
+    check(`${tutorial}.swf goes back a scene`, same("paused", "back", caption) ? [] : ["Back did not return to the scene before Next"]);
+  }));
+
+  const actOn = async ({ movie, act, watch }) => {
+    const description = JSON.parse(fs.readFileSync(path.join(descriptions, `${movie}.json`), "utf8"));
+    const parts = Object.fromEntries(description.components.map((c) => [c.name, c]));
+    let before = null, after = null;
+    const result = await run(`${movie}.swf`, { until: "never", timeoutMs: 5000, size: [400, 300], actAtMs: 2000,
+      act: async (page) => {
+        const player = page.locator("#c");
+        const box = await player.boundingBox();
+        before = await player.screenshot({ path: path.join(pictures, `${movie}-before.png`) });
+        await act(parts)(page, (x, y) => [box.x + x, box.y + y]);
+        await page.waitForTimeout(1000);
+        after = await player.screenshot({ path: path.join(pictures, `${movie}-after.png`) });
+      } });
+    check(`${movie}.swf plays on while a person acts on it`,
+      result.events.filter((e) => e.kind === "ruffle-log" && e.level === "ERROR").map((e) => e.msg));
+    if (!before || !after) { check(`${movie}.swf was acted on`, ["the player never got that far"]); return; }
+    const [a, b] = [crop(before, parts[watch]), crop(after, parts[watch])];
+    const changed = a.filter((v, i) => Math.abs(v - b[i]) > 24).length / a.length;
+    check(`${movie}.swf: ${watch} follows the person's move`,
+      changed > 0.002 ? [] : [`${watch} looks the same after the move (${(changed * 100).toFixed(2)}% changed)`]);
+  };
+  for (let at = 0; at < cases.length; at += 4) await Promise.all(cases.slice(at, at + 4).map(actOn));
 });
 finish();

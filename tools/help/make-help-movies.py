@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Writes the sources of the components' help movies into tools/help/movies/: one description
 per movie (docs/document-description.md), each the component at work over the cells of
-help-cells.gnumeric with a caption saying what it is for and how it is bound. A movie is named
+help-cells.gnumeric with a caption saying what it is for and how it is bound. Each is a live
+dashboard: an input moves its cells and a label shows a formula over them; a component that only
+shows its cells has a slider beside it that moves them. A movie is named
 after its symbol, and for a component whose insert option (or play order) picks what it does,
 after its symbol and that choice too: <symbol>.swf and <symbol>_<choice>.swf. The build
 publishes them into asset/help/ of the installation.
@@ -34,7 +36,9 @@ CELLS = [("A1", "North"), ("A2", "South"), ("A3", "East"), ("A4", "West"), ("A5"
          ("J1", 40), ("J2", "=J1*2"), ("J3", '="Twice the value (J2 = J1*2): "&J2'),
          ("E1", "-"), ("F1", "-"), ("G1", "-"), ("E2", "-"), ("E3", "-"), ("E4", "-"), ("E5", "-"),
          ("H1", '="Inserted: "&E1'), ("H2", '="Inserted: "&E1&", "&F1&", "&G1'),
-         ("H3", '="Inserted: "&E1&", "&E2&", "&E3&", "&E4&", "&E5')]
+         ("H3", '="Inserted: "&E1&", "&E2&", "&E3&", "&E4&", "&E5'),
+         ("A24", "Drag me: I write J1"), ("A25", "Drag me: I write North's value, B1"),
+         ("J4", '="Total of B1:C5: "&SUM(B1:C5)')]
 
 PURPOSE = {
     "FScrollBoxSymbol": "A scroll box holds content larger than its frame and scrolls it.",
@@ -110,15 +114,38 @@ SELECTORS = {"KVComboBoxSymbol", "KVListBoxSymbol", "KVRadioButtonSetSymbol", "K
              "KVCheckBoxSymbol", "KVAlertButtonSymbol"}
 
 
+# A component that only shows its cells is driven by a slider beside it, so the person moves the
+# value and watches the component follow: the slider's cell and the cell of its title.
+DRIVEN_BY_J1 = {"KVGaugeSymbol", "KVProgressBarHSymbol", "KVProgressBarVSymbol", "KVValueDisplaySymbol",
+                "KVTrendIconSymbol", "KVLabelCompSymbol", "KVScenarioSymbol", "KVRemoteScenarioSymbol"}
+DRIVEN_BY_B1 = CHARTS | SERIES_CHARTS | {"KVXYChartSymbol", "KVBubbleChartSymbol"}
+
+
+def driver(symbol):
+    """The slider that drives a component which only shows its cells: (its cell, its title's cell,
+    the sentence the caption adds), or None."""
+    if symbol in DRIVEN_BY_J1:
+        return "Cells!J1", "Cells!A24", "Drag the slider below to change J1."
+    if symbol in DRIVEN_BY_B1:
+        return "Cells!B1", "Cells!A25", "Drag the slider below to change B1."
+    return None
+
+
 def component(symbol, variant):
     """The component's General parameters, its size, how its binding reads in the caption, and
     the cell a label shows its effect from (or None)."""
+    if symbol == "KVSliderVSymbol":
+        return {"title": "Cells!A8", "mv": "Cells!J1"}, (80, 180), "Its value is bound to cell J1.", "J3"
+    if symbol == "KVDialSymbol":
+        return {"title": "Cells!A8", "mv": "Cells!J1"}, (300, 150), "Its value is bound to cell J1.", "J3"
+    if symbol == "KVProgressBarVSymbol":
+        return {"title": "Cells!A8", "mv": "Cells!J1"}, (80, 130), "Its value is bound to cell J1.", None
     if symbol in SINGLE:
         return {"title": "Cells!A8", "mv": "Cells!J1"}, (300, 90), "Its value is bound to cell J1.", "J3" if symbol in INPUTS else None
     if symbol == "KVTrendIconSymbol":
         return {"mv": "Cells!J1"}, (40, 40), "It watches cell J1.", None
     if symbol == "KVGridSymbol":
-        return {"title": "Cells!A7", "mv": "Cells!B1:C5"}, (300, 150), "Its numbers are bound to cells B1:C5.", None
+        return {"title": "Cells!A7", "mv": "Cells!B1:C5"}, (300, 150), "Its numbers are bound to cells B1:C5.", "J4"
     if symbol in CHARTS:
         return ({"chartTitle": "Cells!A7", "dataValues": "Cells!B1:B5", "categoryLabels": "Cells!A1:A5"}, (360, 190),
                 "Its data is bound to B1:B5, its labels to A1:A5.", None)
@@ -159,11 +186,11 @@ def component(symbol, variant):
         return ({"labels_ary": "Cells!A1:A5", "sourceCells_ary": "Cells!A1:C5", "targetCells_ary": "Cells!E1:G1",
                  "playBy": "row"}, (300, 56), "It plays A1:C5 row by row into E1:G1.", "H2")
     if symbol == "KVLabelCompSymbol":
-        return {"labelValue": "Cells!J2"}, (200, 30), "Its text is bound to cell J2.", None
+        return {"labelValue": "Cells!J3"}, (300, 30), "Its text is bound to J3, a formula over J1.", None
     if symbol == "KVInputTextSymbol":
         return {"labelValue": "Cells!A8", "insertInto": "Cells!J1"}, (250, 40), "What is typed goes into cell J1.", "J3"
     if symbol == "KVTextAreaInputSymbol":
-        return {"defaultText": "Cells!A20", "insertInto": "Cells!E1"}, (300, 100), "It starts with A20 and writes into E1.", None
+        return {"defaultText": "Cells!A20", "insertInto": "Cells!E1"}, (300, 100), "It starts with A20 and writes into E1.", "H1"
     if symbol == "KVUrlButtonSymbol":
         return {"label": "Cells!A21", "url": "Cells!B21"}, (160, 30), "Its label is A21, its address B21.", None
     if symbol == "KVXMLDataSymbol":
@@ -209,25 +236,40 @@ def main():
     for symbol, variant in variants():
         name = symbol if variant is None else f"{symbol}_{variant}"
         general, (w, h), binding, shown = component(symbol, variant or default_variant(symbol))
-        captions.append(textwrap.wrap(f"{PURPOSE[symbol]} {binding}", 58)[:3])
+        drive = driver(symbol)
+        sentence = f"{PURPOSE[symbol]} {binding}" + (f" {drive[2]}" if drive else "")
+        lines = textwrap.wrap(sentence, 60)
+        if len(lines) > 4:
+            raise SystemExit(f"{name}: the caption takes {len(lines)} lines, four fit: {sentence}")
+        captions.append(lines)
         row = len(captions)
         parts = [{"symbol": "KVBackgroundSymbol", "name": "Panel", "x": 0, "y": 0, "width": 400, "height": 300,
                   "parameters": {"Appearance": {"backColor": "#F7F9FB", "borderColor": "#C8CED6"}}}]
-        place = {"symbol": symbol, "name": "Shown", "x": (400 - w) // 2, "y": max(10, (200 - h) // 2), "width": w, "height": h}
+        if drive:
+            # The component above, its slider below it.
+            w, h = (300, 130) if symbol == "KVGaugeSymbol" else (w, min(h, 130))
+            place = {"symbol": symbol, "name": "Shown", "x": (400 - w) // 2, "y": 5 + (130 - h) // 2, "width": w, "height": h}
+        else:
+            place = {"symbol": symbol, "name": "Shown", "x": (400 - w) // 2, "y": max(10, (200 - h) // 2), "width": w, "height": h}
         if general:
             place["parameters"] = {"General": general}
         if symbol == "KVXMLDataSymbol":
             # No server answers in the help window, so the data is loaded only when asked for.
             place["parameters"]["Behavior"] = {"refreshLoad": False}
         parts.append(place)
+        if drive:
+            parts.append({"symbol": "KVSliderHSymbol", "name": "Driver", "x": 50, "y": 140, "width": 300, "height": 55,
+                          "parameters": {"General": {"title": drive[1], "mv": drive[0]}}})
         if shown:
-            parts.append({"symbol": "KVLabelCompSymbol", "name": "Effect", "x": 20, "y": 205, "width": 360, "height": 24,
+            parts.append({"symbol": "KVLabelCompSymbol", "name": "Effect", "x": 20, "y": 198, "width": 360, "height": 24,
                           "parameters": {"General": {"labelValue": f"Cells!{shown}"}}})
-        # A label keeps to one line, so the caption is wrapped here, a label a line.
-        for i in range(len(captions[-1])):
-            parts.append({"symbol": "KVLabelCompSymbol", "name": f"Caption{i + 1}", "x": 10, "y": 232 + 20 * i,
+        # A label keeps to one line, so the caption is wrapped here, a label a line, from the
+        # bottom up.
+        top = 296 - 18 * len(lines)
+        for i in range(len(lines)):
+            parts.append({"symbol": "KVLabelCompSymbol", "name": f"Caption{i + 1}", "x": 10, "y": top + 18 * i,
                           "width": 380, "height": 20,
-                          "parameters": {"General": {"labelValue": f"Captions!{'ABC'[i]}{row}"},
+                          "parameters": {"General": {"labelValue": f"Captions!{'ABCD'[i]}{row}"},
                                          "Appearance": {"formatValue": {"FontSize": 11, "FontColor": "#33475B"}}}})
         description = {"workbook": "help-cells.xlsx", "description": " ".join(captions[-1]),
                        "canvas": {"width": 400, "height": 300, "paper": "#F7F9FB"}, "components": parts}
@@ -254,7 +296,7 @@ def write_workbook(captions):
                 out.append(f'<gnm:Cell Row="{row}" Col="{col}" ValueType="40">{v}</gnm:Cell>')
         return "\n".join(out)
     sheets = {"Cells": CELLS,
-              "Captions": [(f"{'ABC'[j]}{i + 1}", line) for i, lines in enumerate(captions) for j, line in enumerate(lines)]}
+              "Captions": [(f"{'ABCD'[j]}{i + 1}", line) for i, lines in enumerate(captions) for j, line in enumerate(lines)]}
     body = ['<?xml version="1.0" encoding="UTF-8"?>', '<gnm:Workbook xmlns:gnm="http://www.gnumeric.org/v10.dtd">',
             "<gnm:SheetNameIndex>"] + [f"<gnm:SheetName>{n}</gnm:SheetName>" for n in sheets] + ["</gnm:SheetNameIndex>", "<gnm:Sheets>"]
     for name, cells in sheets.items():

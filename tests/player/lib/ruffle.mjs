@@ -99,9 +99,10 @@ export async function withPlayer(folder, body) {
         "--disable-component-update", "--disable-sync", "--autoplay-policy=no-user-gesture-required"] });
     // onCommand maps an fscommand name to async (page, args) => {...}, run when the movie sends it,
     // so a test can answer with the page's mouse and keyboard. screenshot: a PNG file to write of
-    // the page as it stands when the run ends; size: [width, height] of the player in pixels.
+    // the page as it stands when the run ends; size: [width, height] of the player in pixels;
+    // act: async (page) => {...}, run once actAtMs after the start, for movies that say nothing.
     const run = async (movie, { until = "done", vars = "", timeoutMs = 10000, onCommand = {}, screenshot = "",
-      size = null } = {}) => {
+      size = null, act = null, actAtMs = 1500 } = {}) => {
       const page = await context.newPage();
       const started = Date.now();
       let state = "timeout";
@@ -116,7 +117,12 @@ export async function withPlayer(folder, body) {
         }
         let errorSeenAt = 0;
         let handled = 0;
+        let acted = !act;
         while (Date.now() - started < timeoutMs) {
+          if (!acted && Date.now() - started >= actAtMs) {
+            acted = true;
+            await act(page);
+          }
           const [title, events] = await page.evaluate(() => [document.title, window.__events]);
           if (title === "FINISHED") { state = "finished"; break; }
           for (; handled < events.length; ++handled) {
