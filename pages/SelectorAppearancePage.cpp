@@ -14,7 +14,7 @@
 
 using namespace pages;
 
-BEGIN_MESSAGE_MAP(CSelectorAppearancePage, CComponentPage)
+BEGIN_MESSAGE_MAP(CSelectorAppearancePage, CFieldPage)
     .Command(IDC_SHOW_TITLE, &CSelectorAppearancePage::OnShowTitle)
     .Control(CBN_SELCHANGE, IDC_TITLE_POSITION, &CSelectorAppearancePage::OnTitlePosition)
     .Control(CBN_SELCHANGE, IDC_ALIGN, &CSelectorAppearancePage::OnAlignment)
@@ -115,17 +115,71 @@ DialogTemplate CSelectorAppearancePage::MakeTemplate(bool pushButton)
     return t;
 }
 
+namespace {
+
+// The rows name what the page edits; its rules stay as code, for every selector shows or hides
+// its own part of the page, and its colours come from one of three places.
+std::vector<ParamField> AppearanceRows()
+{
+    using Page = CSelectorAppearancePage;
+    return {
+        OwnRow({Page::IDC_SHOW_TITLE}, {"showTitle"}),
+        OwnRow({Page::IDC_TITLE_POSITION}, {"titlePosition"}),
+        OwnRow({Page::IDC_TITLE_X}, {"titleXshift", "titleXShift"}),
+        OwnRow({Page::IDC_TITLE_Y}, {"titleYshift", "titleYShift"}),
+        OwnRow({Page::IDC_TITLE_FONT}, {"titleTextProps", "titleTextFormat"}),
+        OwnRow({Page::IDC_SHOW_LABELS}, {"showLabels"}),
+        OwnRow({Page::IDC_ALIGN}, {"labelAlign", "labelPosition"}),
+        OwnRow({Page::IDC_LABEL_X}, {"labelXshift"}),
+        OwnRow({Page::IDC_LABEL_Y}, {"labelYshift"}),
+        OwnRow({Page::IDC_LABEL_FONT}, {"labelTextProps", "labelTextFormat"}),
+        OwnRow({Page::IDC_FORMAT}, {"labelFormat"}),
+        OwnRow({Page::IDC_ROWS}, {"rowCnt"}),
+        // The label colours' group. The lists' own names for them in the group itself are found
+        // by the page's code: other selectors give the same names other parts.
+        OwnRow({Page::IDC_SELECTED_TEXT, Page::IDC_OVER_TEXT, Page::IDC_DEFAULT_BG, Page::IDC_OVER_BG,
+                Page::IDC_SELECTED_BG},
+               {"labelColors"}),
+        OwnRow({Page::IDC_USE_LABEL_ART}, {"useLabelArt"}),
+        OwnRow({Page::IDC_SEPARATION}, {"itemSeparation"}),
+        OwnRow({Page::IDC_LABEL_TRANS}, {"menuTransparency", "transparency"}),
+        OwnRow({Page::IDC_USE_BACKGROUND_ART}, {"useBackgroundArt"}),
+        OwnRow({Page::IDC_BACK_TRANS}, {"backgroundTrans"}),
+        // The drawn border and fill, in their own group, or their colours in the group itself.
+        OwnRow({Page::IDC_SHOW_BORDER, Page::IDC_SHOW_FILL, Page::IDC_WEIGHT, Page::IDC_X_MARGIN,
+                Page::IDC_Y_MARGIN},
+               {"backgroundProps"}),
+        OwnRow({Page::IDC_BORDER_COLOR}, {"borderColor"}),
+        OwnRow({Page::IDC_FILL_COLOR}, {"fillColor"}),
+        OwnRow({Page::IDC_USE_MARKER_ART}, {"useDefaultArt"}),
+        OwnRow({Page::IDC_MARKER_DEFAULT}, {"arrowDefaultColor", "defaultColor"}),
+        OwnRow({Page::IDC_MARKER_SELECTED}, {"arrowSelectColor", "selectColor"}),
+        OwnRow({Page::IDC_THUMB}, {"thumbColor"}),
+    };
+}
+
+} // namespace
+
+CSelectorAppearancePage::CSelectorAppearancePage()
+    : CFieldPage(
+          "Appearance",
+          [](const CFieldPage& page) {
+              return MakeTemplate(SelectorTypeOf(page.GetOwnerComponentType()) == kPushButton);
+          },
+          AppearanceRows(), {})
+{
+}
+
 BOOL CSelectorAppearancePage::Create(CParameterSet* group, const std::string& title, bool modal,
                                      IPropertyOwner* owner, CParameterSet* root)
 {
-    CComponentPage::Create(group, title, modal, owner, root);
+    CFieldPage::Create(group, title, modal, owner, root);
     if (FindInComponent(GetRootSet(), "openMenu") != nullptr)
         m_menuExpanded = FindInComponent(GetRootSet(), "menuExpanded");
     m_type = SelectorTypeOf(GetOwnerComponentType());
     // The maps have a page of their own: here they count as no selector.
     if (m_type == kMap)
         m_type = kNoSelector;
-    Construct(MakeTemplate(m_type == kPushButton));
     return TRUE;
 }
 
@@ -163,7 +217,7 @@ bool CSelectorAppearancePage::BindSpin(int id, CParameter* parameter, bool hide,
 
 BOOL CSelectorAppearancePage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
+    CFieldPage::OnInitDialog();
     CParameterSet* group = Group();
     COLORREF* colours = GetContext() != nullptr ? GetContext()->customColors : nullptr;
 
@@ -369,7 +423,7 @@ BOOL CSelectorAppearancePage::OnSetActive()
     if (FindInComponent(GetRootSet(), "updateOn") != nullptr)
         EnableItems(*this, {IDC_OVER_TEXT, IDC_OVER_TEXT_LABEL},
                     !MouseOverMode() && LabelColours() != nullptr && LabelColours()->FindParameter("overTextColor"));
-    return CComponentPage::OnSetActive();
+    return CFieldPage::OnSetActive();
 }
 
 void CSelectorAppearancePage::ApplyTitleRule()

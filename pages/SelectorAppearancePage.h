@@ -5,13 +5,12 @@
 // box shows, and the marker colours. One page serves every selector: controls whose parameter
 // the group lacks are hidden or disabled, and a push button has its title group last.
 
-#include "pages/TemplatePage.h"
+#include "pages/FieldPage.h"
 #include "propui/ColorButton.h"
-#include "propui/ComponentPage.h"
 #include "propui/FontDataCtrl.h"
 #include "propui/NumericFormatCtrl.h"
 
-class CSelectorAppearancePage : public CComponentPage {
+class CSelectorAppearancePage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 262,
@@ -80,10 +79,10 @@ public:
     };
     static DialogTemplate MakeTemplate(bool pushButton);
 
-    using CComponentPage::Create;
+    CSelectorAppearancePage();
+    using CFieldPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     int GetHelpContextId() override;
