@@ -411,6 +411,8 @@ void CFieldPage::ApplyEnabling()
         switch (row.kind) {
         case FieldKind::Number:
             m_blocks[i]->duration.Enable(on);
+            for (std::size_t c = 1; c < row.ids.size(); ++c)
+                EnableItems(*this, {row.ids[c]}, on);
             break;
         case FieldKind::Scroll:
             m_blocks[i]->scroll.Enable(on);

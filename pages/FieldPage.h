@@ -37,7 +37,7 @@ enum class FieldKind {
     // A colour a check box switches on. ids: the box, the swatch, then captions that go with the
     // box; keys: the switch, the colour.
     CheckedColour,
-    // A number typed in place, kept within its range. ids: the edit.
+    // A number typed in place, kept within its range. ids: the edit, then captions switched with it.
     Number,
     // A spin edit over a number. ids: the spin edit, then captions switched with it.
     Spin,

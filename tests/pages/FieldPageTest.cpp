@@ -2,6 +2,7 @@
 // of the page's own, and the rows of a component's pages tell which of its keys they edit.
 
 #include "pages/FieldPage.h"
+#include "pages/FillBorderAppearancePage.h"
 #include "pages/InputTextGeneralPages.h"
 #include "pages/LabelGeneralPage.h"
 #include "pages/PageGroups.h"
@@ -263,6 +264,28 @@ TEST_F(FieldPageTest, TheTextComponentsPagesNameTheirBlocksKeys)
         KeysEditedBy(registry, "KVTextAreaInputSymbol", defaults.parameters.get());
     for (const char* key : {"defaultText", "insertInto", "insertLoad", "maxChars", "labelTextFormat"})
         EXPECT_TRUE(area.count(key)) << key;
+}
+
+TEST_F(FieldPageTest, TheAppearancePagesNameTheKeysOfTheirBlocks)
+{
+    CPageClassRegistry registry;
+    RegisterSelectorPages(registry);
+    Load("KVComboBoxSymbol", "");
+    const std::set<std::string> combo = KeysEditedBy(registry, "KVComboBoxSymbol", defaults.parameters.get());
+    for (const char* key : {"showTitle", "titleXshift", "titleTextFormat", "showLabels", "borderColor"})
+        EXPECT_TRUE(combo.count(key)) << key;
+
+    // The border and fill of a plain panel, and the play layout's one transparency.
+    CParameterSet* group = Load("KVBackgroundSymbol", "Appearance");
+    CFillBorderAppearancePage panel;
+    panel.Create(group, "Appearance", false, &owner, defaults.parameters.get());
+    for (const char* key : {"borderEnabled", "borderColor", "borderThickness", "showFill", "backColor", "backTrans"})
+        EXPECT_TRUE(panel.EditedKeys().count(key)) << key;
+    group->Add(std::make_unique<CParameter>("transparency", model::ParamType::Integer));
+    CFillBorderAppearancePage play(true);
+    play.Create(group, "Appearance", false, &owner, defaults.parameters.get());
+    EXPECT_TRUE(play.EditedKeys().count("transparency"));
+    EXPECT_FALSE(play.EditedKeys().count("borderTrans"));
 }
 
 } // namespace
