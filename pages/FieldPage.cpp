@@ -313,10 +313,15 @@ void CFieldPage::AttachField(const ParamField& row, Block& block)
                                 {row.ids[0], row.ids[1], row.ids[2], row.ids[3], row.ids[4]});
         break;
     case FieldKind::CellLink: {
-        const CParameter* target = FieldParameter(row);
-        const CCellBinding* binding = target != nullptr ? target->GetBinding() : nullptr;
-        SetDlgItemText(row.ids[0], binding != nullptr ? binding->GetTexts().GetRangeText() : std::string());
-        EnableItems(*this, {row.ids[1]}, binding != nullptr);
+        const bool linkable = ShowCellRange(row);
+        EnableItems(*this, {row.ids[1]}, linkable);
+        // Without a cell binding its captions go with it, or the whole block is hidden.
+        for (std::size_t i = 0; !linkable && i < row.ids.size(); ++i) {
+            if (row.policy.hideMissing)
+                ShowItems(*this, {row.ids[i]}, false);
+            else if (i >= 2)
+                EnableItems(*this, {row.ids[i]}, false);
+        }
         break;
     }
     default:
@@ -391,13 +396,24 @@ void CFieldPage::ShowField(const ParamField& row, Block& block)
     case FieldKind::Scroll:
         block.scroll.Load();
         break;
+    case FieldKind::CellLink:
+        // A range may have been picked on another page.
+        ShowCellRange(row);
+        break;
     case FieldKind::Command:
     case FieldKind::Own:
     case FieldKind::Font:
     case FieldKind::TextOrCell:
-    case FieldKind::CellLink:
         break;
     }
+}
+
+bool CFieldPage::ShowCellRange(const ParamField& row)
+{
+    const CParameter* target = FieldParameter(row);
+    const CCellBinding* binding = target != nullptr ? target->GetBinding() : nullptr;
+    SetDlgItemText(row.ids[0], binding != nullptr ? binding->GetTexts().GetRangeText() : std::string());
+    return binding != nullptr;
 }
 
 void CFieldPage::ApplyEnabling()
@@ -558,7 +574,12 @@ bool CFieldPage::HandleCommand(const ParamField& row, Block& block, int id, UINT
     case FieldKind::CellLink:
         if (code != BN_CLICKED || id != row.ids[1])
             return false;
-        if (!PickCells(*this, FieldParameter(row), row.ids[0], nullptr))
+        if (row.onCommand) {
+            row.onCommand(*this);
+            return true;
+        }
+        if (!PickCells(*this, FieldParameter(row), row.ids[0], nullptr,
+                       row.policy.rangeCheck ? &*row.policy.rangeCheck : nullptr))
             return true;
         break;
     case FieldKind::Spin:

@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -61,8 +62,10 @@ enum class FieldKind {
     // A text typed into a box or taken from a cell, chosen by two radio buttons. ids: in the
     // order of CTextOrCell::Ids.
     TextOrCell,
-    // The cell a value goes into, shown as its range and picked with a button. ids: the range
-    // edit, the link button.
+    // The cell a value goes into, shown as its range and picked with a button (with the policy's
+    // range check; onCommand, when given, is the page's own pick). ids: the range edit, the link
+    // button, then captions that are disabled without a cell binding (hideMissing: the whole
+    // block is hidden).
     CellLink,
     // A value whose rules are the page's own: the row only names its keys and help topic.
     Own,
@@ -93,6 +96,8 @@ struct FieldPolicy {
     // a cell binding counts as missing.
     CLinkedValueEdit::Policy linked;
     bool bindingOnly = false;
+    // Cell links: what a picked range must satisfy.
+    std::optional<CRangeCheck> rangeCheck;
 };
 
 struct ParamField {
@@ -109,7 +114,7 @@ struct ParamField {
     std::function<int(const CFieldPage&)> help;
     // The controls the topic is for; empty: all of the row's.
     std::vector<int> helpIds;
-    // Command rows: the page's own action.
+    // Command rows (and cell links that pick by the page's rule): the page's own action.
     std::function<void(CFieldPage&)> onCommand;
     // Run after a check, radio or cell link stored its change and before the owner is told, for
     // what the change implies elsewhere in the component.
@@ -198,6 +203,7 @@ private:
     void ShowField(const ParamField& row, Block& block);
     bool HandleCommand(const ParamField& row, Block& block, int id, UINT code);
     void ApplyEnabling();
+    bool ShowCellRange(const ParamField& row);
     void AttachFont(const ParamField& row, Block& block);
     void AttachTypedVisibility(const ParamField& row, Block& block);
     void ShowTypedVisibility(const ParamField& row, Block& block);

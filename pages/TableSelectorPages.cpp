@@ -47,14 +47,7 @@ bool ResizeRowFlags(CParameter& flags, int rows)
 
 // ---- General ----
 
-BEGIN_MESSAGE_MAP(CTableSelectorGeneralPage, CComponentPage)
-    .Command(IDC_TARGET_LINK, &CTableSelectorGeneralPage::OnTargetCellsLink)
-    .Command(IDC_SOURCE_LINK, &CTableSelectorGeneralPage::OnSourceCellsLink)
-    .Command(IDC_DATA_LINK, &CTableSelectorGeneralPage::OnDataValuesLink)
-    .Command(IDC_HELP_MOVIE, &CTableSelectorGeneralPage::OnHelpMovie)
-    .Message(WM_INPLACE_NOTIFY, &CTableSelectorGeneralPage::OnEditCommitted) END_MESSAGE_MAP()
-
-        DialogTemplate CTableSelectorGeneralPage::MakeTemplate()
+DialogTemplate CTableSelectorGeneralPage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "General");
     t.Add("Button", "Insert Data", IDC_INSERT_GROUP, 7, 7, 241, 76, kGroupStyle)
@@ -73,84 +66,73 @@ BEGIN_MESSAGE_MAP(CTableSelectorGeneralPage, CComponentPage)
     return t;
 }
 
+namespace {
+
+std::vector<ParamField> GeneralRows()
+{
+    using Page = CTableSelectorGeneralPage;
+    // Larger ranges ask before they are linked; the insert cells should hold no formulas.
+    CRangeCheck formulas;
+    formulas.askToContinue = true;
+    formulas.checks = CRangeCheck::kNoFormulas;
+    formulas.message = Page::kFormulaTip;
+    CRangeCheck large;
+    large.askToContinue = true;
+    large.checks = CRangeCheck::kMaxCells;
+    large.limit = Page::kCellLimit;
+    large.message = Page::kLargeRangeTip;
+    FieldPolicy target;
+    target.rangeCheck = formulas;
+    FieldPolicy source;
+    source.rangeCheck = large;
+    source.hideMissing = true;
+    ParamField data = CellLinkRow(Page::IDC_DATA, Page::IDC_DATA_LINK, {"dataValues_ary"});
+    data.onCommand = [](CFieldPage& page) { static_cast<Page&>(page).OnDataValuesLink(); };
+    return {
+        WithHelp(WithCaptions(CellLinkRow(Page::IDC_TARGET, Page::IDC_TARGET_LINK, {"targetCells_ary"}, target),
+                              {Page::IDC_TARGET_LABEL}),
+                 360),
+        WithHelp(WithCaptions(CellLinkRow(Page::IDC_SOURCE, Page::IDC_SOURCE_LINK, {"sourceCells_ary"}, source),
+                              {Page::IDC_SOURCE_LABEL}),
+                 360),
+        WithHelp(OwnRow({Page::IDC_INSERT_OPTION}, {}), 360),
+        WithHelp(data, 355),
+        CommandRow(Page::IDC_HELP_MOVIE,
+                   [](CFieldPage& page) {
+                       CHelpMovieDialog help(&page);
+                       help.SetComponent(page.GetRootSet(), page.GetOwnerComponentType());
+                       help.DoModal();
+                   }),
+    };
+}
+
+} // namespace
+
+CTableSelectorGeneralPage::CTableSelectorGeneralPage()
+    : CFieldPage("General", [](const CFieldPage&) { return MakeTemplate(); }, GeneralRows(), Topic(350))
+{
+}
+
 BOOL CTableSelectorGeneralPage::Create(CParameterSet* group, const std::string& title, bool modal,
                                        IPropertyOwner* owner, CParameterSet* root)
 {
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
+    CFieldPage::Create(group, title, modal, owner, root);
     m_disabledRows = FindInComponent(root, "disabledRows_ary");
     return TRUE;
 }
 
 BOOL CTableSelectorGeneralPage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
+    CFieldPage::OnInitDialog();
     auto* option = static_cast<CComboBox*>(GetDlgItem(IDC_INSERT_OPTION));
     option->AddString("rows");
     option->SetCurSel(0);
     return TRUE;
 }
 
-BOOL CTableSelectorGeneralPage::OnSetActive()
-{
-    // A range picked on another page shows when the tab comes back.
-    ShowSourceCells();
-    ShowTargetCells();
-    ShowDataValues();
-    return CComponentPage::OnSetActive();
-}
-
-bool CTableSelectorGeneralPage::ShowRange(const char* key, int editId)
-{
-    const CParameter* parameter = Group()->FindParameter(key);
-    const CCellBinding* binding = parameter != nullptr ? parameter->GetBinding() : nullptr;
-    SetDlgItemText(editId, binding != nullptr && binding->IsBound() ? binding->GetTexts().GetRangeText()
-                                                                    : std::string());
-    return binding != nullptr;
-}
-
-void CTableSelectorGeneralPage::ShowSourceCells()
-{
-    if (!ShowRange("sourceCells_ary", IDC_SOURCE))
-        ShowItems(*this, {IDC_SOURCE, IDC_SOURCE_LINK, IDC_SOURCE_LABEL}, false);
-}
-
-void CTableSelectorGeneralPage::ShowTargetCells()
-{
-    if (!ShowRange("targetCells_ary", IDC_TARGET))
-        EnableItems(*this, {IDC_TARGET, IDC_TARGET_LINK, IDC_TARGET_LABEL}, false);
-}
-
-void CTableSelectorGeneralPage::ShowDataValues()
-{
-    if (!ShowRange("dataValues_ary", IDC_DATA))
-        EnableItems(*this, {IDC_DATA, IDC_DATA_LINK}, false);
-}
-
-void CTableSelectorGeneralPage::OnTargetCellsLink()
-{
-    CRangeCheck check;
-    check.askToContinue = true;
-    check.checks = CRangeCheck::kNoFormulas;
-    check.message = kFormulaTip;
-    if (PickCells(*this, Group()->FindParameter("targetCells_ary"), IDC_TARGET, nullptr, &check))
-        NotifyOwnerChanged();
-}
-
-void CTableSelectorGeneralPage::OnSourceCellsLink()
-{
-    CRangeCheck check;
-    check.askToContinue = true;
-    check.checks = CRangeCheck::kMaxCells;
-    check.limit = kCellLimit;
-    check.message = kLargeRangeTip;
-    if (PickCells(*this, Group()->FindParameter("sourceCells_ary"), IDC_SOURCE, nullptr, &check))
-        NotifyOwnerChanged();
-}
-
 void CTableSelectorGeneralPage::OnDataValuesLink()
 {
-    CParameter* data = Group()->FindParameter("dataValues_ary");
+    CParameter* data = FieldSet()->FindParameter("dataValues_ary");
     CRangeCheck check;
     check.askToContinue = true;
     check.checks = CRangeCheck::kMaxCells;
@@ -175,32 +157,8 @@ void CTableSelectorGeneralPage::OnDataValuesLink()
 void CTableSelectorGeneralPage::ResizeDisabledRows()
 {
     if (m_disabledRows != nullptr &&
-        ResizeRowFlags(*m_disabledRows, TableRowCount(Group()->FindParameter("dataValues_ary"))))
+        ResizeRowFlags(*m_disabledRows, TableRowCount(FieldSet()->FindParameter("dataValues_ary"))))
         MarkDocumentChanged();
-}
-
-void CTableSelectorGeneralPage::OnHelpMovie()
-{
-    CHelpMovieDialog help(this);
-    help.SetComponent(GetRootSet(), GetOwnerComponentType());
-    help.DoModal();
-}
-
-int CTableSelectorGeneralPage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_TARGET:
-    case IDC_TARGET_LINK:
-    case IDC_SOURCE:
-    case IDC_SOURCE_LINK:
-    case IDC_INSERT_OPTION:
-        return 360;
-    case IDC_DATA:
-    case IDC_DATA_LINK:
-        return 355;
-    default:
-        return 350;
-    }
 }
 
 // ---- Behavior ----

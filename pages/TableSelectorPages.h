@@ -15,7 +15,7 @@
 
 #include <cstdint>
 
-class CTableSelectorGeneralPage : public CComponentPage {
+class CTableSelectorGeneralPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 268,
@@ -43,30 +43,16 @@ public:
 
     static DialogTemplate MakeTemplate();
 
-    using CComponentPage::Create;
+    CTableSelectorGeneralPage();
+    using CFieldPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
-    int GetHelpContextId() override;
 
-    void ShowSourceCells();
-    void ShowTargetCells();
-    void ShowDataValues();
-    void OnTargetCellsLink();
-    void OnSourceCellsLink();
+    // Links the display data; the default row and the row flags follow the rows it has.
     void OnDataValuesLink();
-    void OnHelpMovie();
-    LRESULT OnEditCommitted(WPARAM, LPARAM) { return 0; }
-
-protected:
-    DECLARE_MESSAGE_MAP()
 
 private:
-    CParameterSet* Group() const { return pages::PageGroup(*this, "General"); }
-    // Shows the range of the key in its edit; false when the component lacks the key.
-    bool ShowRange(const char* key, int editId);
     void ResizeDisabledRows();
 
     CParameter* m_disabledRows = nullptr;
