@@ -346,8 +346,12 @@ void CFieldPage::ShowField(const ParamField& row, Block& block)
     case FieldKind::Colour: {
         const bool bound =
             BindColorButtonInSet(name.c_str(), row.ids[0], block.colour, holder, row.policy.hideMissing);
-        for (std::size_t i = 1; i < row.ids.size(); ++i)
-            EnableItems(*this, {row.ids[i]}, bound);
+        for (std::size_t i = 1; i < row.ids.size(); ++i) {
+            if (row.policy.hideMissing)
+                ShowItems(*this, {row.ids[i]}, bound);
+            else
+                EnableItems(*this, {row.ids[i]}, bound);
+        }
         break;
     }
     case FieldKind::CheckedColour:
@@ -371,7 +375,8 @@ void CFieldPage::ShowField(const ParamField& row, Block& block)
     case FieldKind::Spin:
         if (auto* spin = dynamic_cast<CSpinEdit*>(GetDlgItem(row.ids[0]))) {
             const bool bound = spin->BindParameter(
-                parameter, [this] { NotifyOwnerChanged(); }, GetDialogFont(), row.policy.hideMissing, false);
+                parameter, [this] { NotifyOwnerChanged(); }, GetDialogFont(), row.policy.hideMissing,
+                row.policy.negate);
             for (std::size_t i = 1; i < row.ids.size(); ++i) {
                 if (row.policy.hideMissing)
                     ShowItems(*this, {row.ids[i]}, parameter != nullptr);
@@ -447,6 +452,22 @@ void CFieldPage::ApplyEnabling()
             // A colour the component lacks, or has switched off, stays off.
             const CParameter* colour = FieldParameter(row);
             EnableItems(*this, {row.ids[0]}, on && colour != nullptr && colour->IsEnabled());
+            for (std::size_t c = 1; c < row.ids.size(); ++c)
+                EnableItems(*this, {row.ids[c]}, on);
+            break;
+        }
+        case FieldKind::Choice:
+            EnableItems(*this, {row.ids[0]}, on && FieldParameter(row) != nullptr);
+            for (std::size_t c = 1; c < row.ids.size(); ++c)
+                EnableItems(*this, {row.ids[c]}, on);
+            break;
+        case FieldKind::Font: {
+            // A chooser without its text format keeps every child disabled.
+            const bool present = std::any_of(row.keys.begin(), row.keys.end(), [this](const char* key) {
+                const CParameter* found = FieldSet() != nullptr ? FieldSet()->FindParameter(key) : nullptr;
+                return found != nullptr && found->GetType() == ParamType::Group;
+            });
+            m_blocks[i]->font.EnableControls(on && present);
             for (std::size_t c = 1; c < row.ids.size(); ++c)
                 EnableItems(*this, {row.ids[c]}, on);
             break;

@@ -31,9 +31,10 @@ enum class FieldKind {
     Check,
     // Radio buttons over a choice's (or a string's) text. ids: one button per entry of choices.
     Radio,
-    // A drop-down list over a choice. ids: the list.
+    // A drop-down list over a choice. ids: the list, then captions switched with it.
     Choice,
-    // A colour swatch. ids: the swatch, then captions switched with it.
+    // A colour swatch. ids: the swatch, then captions switched with it (hidden with it when
+    // hideMissing).
     Colour,
     // A colour a check box switches on. ids: the box, the swatch, then captions that go with the
     // box; keys: the switch, the colour.
@@ -87,6 +88,8 @@ struct FieldPolicy {
     // The display-status block: whether a new status link or entry effect is republished.
     bool republishStatus = true;
     bool republishEffect = true;
+    // Spins: the stored number is shown negated (a shift stored downwards, shown upwards).
+    bool negate = false;
     // A switched colour whose switch is missing stays off.
     bool offWithoutSwitch = false;
     // A font chooser whose colour dialog keeps the document's custom colours (the chooser then
