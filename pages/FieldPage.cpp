@@ -147,6 +147,12 @@ ParamField WithCaptions(ParamField row, std::vector<int> captions)
     return row;
 }
 
+ParamField Within(const char* group, ParamField row)
+{
+    row.within = group;
+    return row;
+}
+
 ParamField EnabledWhen(ParamField row, std::function<bool(const CFieldPage&)> when)
 {
     row.enabledWhen = std::move(when);
@@ -169,9 +175,19 @@ CVisibilityBlock::Ids VisibilityIds(const ParamField& row)
     return {i[0], i[1], i[2], i[3], i[4], i[5], i[6], i[7], i[8], i[9]};
 }
 
-// The first of the keys held by the set, or by one of its groups when the whole component counts.
-CParameter* Lookup(const CParameterSet* set, const CParameterSet* root, const ParamField& row)
+// The set a row's keys are in: the page's, or the group of it the row names.
+CParameterSet* RowSet(CParameterSet* set, const ParamField& row)
 {
+    if (row.within == nullptr || set == nullptr)
+        return set;
+    const CParameter* group = set->FindParameter(row.within);
+    return group != nullptr && group->GetType() == ParamType::Group ? group->GetSet() : nullptr;
+}
+
+// The first of the keys held by the set, or by one of its groups when the whole component counts.
+CParameter* Lookup(CParameterSet* pageSet, const CParameterSet* root, const ParamField& row)
+{
+    const CParameterSet* set = RowSet(pageSet, row);
     for (const char* key : row.keys) {
         if (CParameter* found = set != nullptr ? set->FindParameter(key) : nullptr)
             return found;
@@ -244,7 +260,9 @@ std::set<std::string> CFieldPage::EditedKeys() const
                 if (FieldSet() != nullptr && FieldSet()->FindParameter(key) != nullptr)
                     keys.insert(key);
         } else if (const CParameter* parameter = FieldParameter(row)) {
-            keys.insert(parameter->GetName());
+            // A key in a group of the page's set counts as its path.
+            keys.insert(row.within != nullptr ? std::string(row.within) + "/" + parameter->GetName()
+                                              : parameter->GetName());
         }
     }
     return keys;
@@ -332,7 +350,7 @@ void CFieldPage::AttachField(const ParamField& row, Block& block)
 void CFieldPage::ShowField(const ParamField& row, Block& block)
 {
     CParameter* parameter = FieldParameter(row);
-    CParameterSet* holder = parameter != nullptr ? parameter->GetOwner() : FieldSet();
+    CParameterSet* holder = parameter != nullptr ? parameter->GetOwner() : RowSet(FieldSet(), row);
     const char* key = parameter != nullptr ? nullptr : (row.keys.empty() ? "" : row.keys.front());
     const std::string name =
         parameter != nullptr ? parameter->GetName() : std::string(key != nullptr ? key : "");

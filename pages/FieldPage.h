@@ -108,6 +108,9 @@ struct ParamField {
     std::vector<int> ids;
     std::vector<const char*> keys;
     FieldScope scope = FieldScope::Page;
+    // The group of the page's set that holds the keys (the rows that look their keys up: check,
+    // radio, choice, colour, number, spin, linked value, cell link); null: the set itself.
+    const char* within = nullptr;
     FieldPolicy policy;
     // Radio: the text each button stands for.
     std::vector<const char*> choices;
@@ -158,6 +161,8 @@ std::function<int(const CFieldPage&)> Topic(int topic);
 ParamField WithHelp(ParamField row, int topic, std::vector<int> onlyIds = {});
 // The row with captions that are switched with its controls.
 ParamField WithCaptions(ParamField row, std::vector<int> captions);
+// The row with its keys in a group of the page's set.
+ParamField Within(const char* group, ParamField row);
 // The row usable only while the page says so.
 ParamField EnabledWhen(ParamField row, std::function<bool(const CFieldPage&)> when);
 // A display-status block whose effect, duration and status link share the entry-effect topic.
