@@ -1,13 +1,16 @@
 // Pages written as rows: a row binds, stores, re-reads and switches its controls without code
 // of the page's own, and the rows of a component's pages tell which of its keys they edit.
 
+#include "pages/BackgroundGeneralPage.h"
 #include "pages/FieldPage.h"
 #include "pages/FillBorderAppearancePage.h"
 #include "pages/InputTextGeneralPages.h"
+#include "pages/LabelAppearancePage.h"
 #include "pages/LabelGeneralPage.h"
 #include "pages/PageGroups.h"
 #include "pages/PageKit.h"
 #include "propui/FontDataCtrl.h"
+#include "publish/TempFiles.h"
 #include "tests/pages/PageFixture.h"
 
 #include <gtest/gtest.h>
@@ -286,6 +289,27 @@ TEST_F(FieldPageTest, TheAppearancePagesNameTheKeysOfTheirBlocks)
     play.Create(group, "Appearance", false, &owner, defaults.parameters.get());
     EXPECT_TRUE(play.EditedKeys().count("transparency"));
     EXPECT_FALSE(play.EditedKeys().count("borderTrans"));
+}
+
+TEST_F(FieldPageTest, RowsInAGroupOfThePageNameTheirKeysByPath)
+{
+    publish::CDefaultTempFiles temporaries;
+    SwfImportTip tip;
+    CParameterSet* general = Load("KVBackground2Symbol", "General");
+    CBackgroundGeneralPage background(temporaries, tip);
+    background.Create(general, "General", false, &owner, defaults.parameters.get());
+    const std::set<std::string> file = background.EditedKeys();
+    for (const char* key : {"externalFile/embed", "externalFile/bgBG", "blockMouseEvents", "useExternalFile"})
+        EXPECT_TRUE(file.count(key)) << key;
+    EXPECT_FALSE(file.count("embed"));
+
+    CParameterSet* appearance = Load("KVLabelCompSymbol", "Appearance");
+    CLabelAppearancePage label;
+    label.Create(appearance, "Appearance", false, &owner, defaults.parameters.get());
+    const std::set<std::string> format = label.EditedKeys();
+    for (const char* key : {"formatValue/HAlign", "formatValue/AWrapText", "formatValue/InteriorColor",
+                            "useCustomScrollBarColor", "customScrollBarColor"})
+        EXPECT_TRUE(format.count(key)) << key;
 }
 
 } // namespace
