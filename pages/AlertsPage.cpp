@@ -53,20 +53,6 @@ bool ParseWhole(const std::string& text, double& value)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CAlertsPage, CFieldPage)
-    .Command(IDC_ENABLE, &CAlertsPage::OnEnable)
-    .Command(IDC_UP, &CAlertsPage::OnUp)
-    .Command(IDC_DOWN, &CAlertsPage::OnDown)
-    .Command(IDC_FILL, &CAlertsPage::OnFill)
-    .Command(IDC_FONT, &CAlertsPage::OnFont)
-    .Command(IDC_NODATA, &CAlertsPage::OnNoData)
-    .Command(IDC_TARGET_LINK, &CAlertsPage::OnTargetLink)
-    .Command(IDC_TARGET_ARRAY, &CAlertsPage::OnTargetArray)
-    .Message(CAlertControl::kDragEnded, &CAlertsPage::OnThresholdsChanged)
-    .Message(CAlertControl::kBandClicked, &CAlertsPage::OnBandChanged)
-    .Message(WM_MOUSEMOVE, &CAlertsPage::OnMouseMove)
-    .Message(WM_INPLACE_NOTIFY, &CAlertsPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
-
 namespace {
 
 bool On(const CFieldPage& page)
@@ -113,6 +99,20 @@ std::vector<ParamField> Rows()
 }
 
 } // namespace
+
+BEGIN_MESSAGE_MAP(CAlertsPage, CFieldPage)
+    .Command(IDC_ENABLE, &CAlertsPage::OnEnable)
+    .Command(IDC_UP, &CAlertsPage::OnUp)
+    .Command(IDC_DOWN, &CAlertsPage::OnDown)
+    .Command(IDC_FILL, &CAlertsPage::OnFill)
+    .Command(IDC_FONT, &CAlertsPage::OnFont)
+    .Command(IDC_NODATA, &CAlertsPage::OnNoData)
+    .Command(IDC_TARGET_LINK, &CAlertsPage::OnTargetLink)
+    .Command(IDC_TARGET_ARRAY, &CAlertsPage::OnTargetArray)
+    .Message(CAlertControl::kDragEnded, &CAlertsPage::OnThresholdsChanged)
+    .Message(CAlertControl::kBandClicked, &CAlertsPage::OnBandChanged)
+    .Message(WM_MOUSEMOVE, &CAlertsPage::OnMouseMove)
+    .Message(WM_INPLACE_NOTIFY, &CAlertsPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
 
 DialogTemplate CAlertsPage::MakeTemplate(const std::string& caption)
 {

@@ -18,12 +18,6 @@ const char* const kEdgeStems[] = {"BEdgeBot", "BEdgeLt", "BEdgeRt", "BEdgeTop"};
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CLabelAppearancePage, CFieldPage)
-    .Control(CBN_SELCHANGE, IDC_SIDE, &CLabelAppearancePage::OnBorderSideChanged)
-    .Command(IDC_SHOW_BORDER, &CLabelAppearancePage::OnShowBorder)
-    .Command(IDC_BORDER_COLOR, &CLabelAppearancePage::OnBorderColor)
-    .Message(WM_INPLACE_NOTIFY, &CLabelAppearancePage::OnInPlaceEditCommit) END_MESSAGE_MAP()
-
 namespace {
 
 std::vector<ParamField> Rows()
@@ -58,6 +52,12 @@ std::vector<ParamField> Rows()
 }
 
 } // namespace
+
+BEGIN_MESSAGE_MAP(CLabelAppearancePage, CFieldPage)
+    .Control(CBN_SELCHANGE, IDC_SIDE, &CLabelAppearancePage::OnBorderSideChanged)
+    .Command(IDC_SHOW_BORDER, &CLabelAppearancePage::OnShowBorder)
+    .Command(IDC_BORDER_COLOR, &CLabelAppearancePage::OnBorderColor)
+    .Message(WM_INPLACE_NOTIFY, &CLabelAppearancePage::OnInPlaceEditCommit) END_MESSAGE_MAP()
 
 CLabelAppearancePage::CLabelAppearancePage()
     : CFieldPage("Appearance", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), Topic(1430))

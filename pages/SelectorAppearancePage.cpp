@@ -15,8 +15,6 @@
 using namespace pages;
 
 BEGIN_MESSAGE_MAP(CSelectorAppearancePage, CFieldPage)
-    .Command(IDC_SHOW_TITLE, &CSelectorAppearancePage::OnShowTitle)
-    .Control(CBN_SELCHANGE, IDC_TITLE_POSITION, &CSelectorAppearancePage::OnTitlePosition)
     .Control(CBN_SELCHANGE, IDC_ALIGN, &CSelectorAppearancePage::OnAlignment)
     .Command(IDC_SHOW_LABELS, &CSelectorAppearancePage::OnShowLabels)
     .Command(IDC_USE_LABEL_ART, &CSelectorAppearancePage::OnUseLabelArt)
@@ -117,17 +115,60 @@ DialogTemplate CSelectorAppearancePage::MakeTemplate(bool pushButton)
 
 namespace {
 
-// The rows name what the page edits; its rules stay as code, for every selector shows or hides
-// its own part of the page, and its colours come from one of three places.
+// An always expanded menu shows no title.
+bool MenuExpanded(const CFieldPage& page)
+{
+    const CParameter* expanded = FindInComponent(page.GetRootSet(), "openMenu") != nullptr
+                                     ? FindInComponent(page.GetRootSet(), "menuExpanded")
+                                     : nullptr;
+    return expanded != nullptr && expanded->GetBool();
+}
+
+// What the title switch allows; a selector without the switch keeps its title controls as bound.
+bool TitleShown(const CFieldPage& page)
+{
+    const CParameterSet* group = page.FieldSet();
+    return group->FindParameter("showTitle") == nullptr ||
+           (BoolOf(group, "showTitle") && !MenuExpanded(page));
+}
+
+// The shifts follow the switch only where the vertical one exists.
+bool ShiftsShown(const CFieldPage& page)
+{
+    return FindFirst(page.FieldSet(), {"titleYshift", "titleYShift"}) == nullptr || TitleShown(page);
+}
+
+// The title block is rows; the other blocks keep their rules as code, for every selector shows or
+// hides its own part of them, and their colours come from one of three places: their rows only
+// name what they edit.
 std::vector<ParamField> AppearanceRows()
 {
     using Page = CSelectorAppearancePage;
+    FieldPolicy upwards;
+    // Y shifts are stored downwards and shown upwards, as the screen moves.
+    upwards.negate = true;
+    ParamField titleX = EnabledWhen(SpinRow(Page::IDC_TITLE_X, "titleXshift"), ShiftsShown);
+    titleX.keys = {"titleXshift", "titleXShift"};
+    ParamField titleY = EnabledWhen(SpinRow(Page::IDC_TITLE_Y, "titleYshift", {}, upwards), ShiftsShown);
+    titleY.keys = {"titleYshift", "titleYShift"};
     return {
-        OwnRow({Page::IDC_SHOW_TITLE}, {"showTitle"}),
-        OwnRow({Page::IDC_TITLE_POSITION}, {"titlePosition"}),
-        OwnRow({Page::IDC_TITLE_X}, {"titleXshift", "titleXShift"}),
-        OwnRow({Page::IDC_TITLE_Y}, {"titleYshift", "titleYShift"}),
-        OwnRow({Page::IDC_TITLE_FONT}, {"titleTextProps", "titleTextFormat"}),
+        EnabledWhen(CheckRow(Page::IDC_SHOW_TITLE, "showTitle"),
+                    [](const CFieldPage& page) {
+                        return page.FieldSet()->FindParameter("showTitle") != nullptr && !MenuExpanded(page);
+                    }),
+        EnabledWhen(WithCaptions(ChoiceRow(Page::IDC_TITLE_POSITION, "titlePosition"),
+                                 {Page::IDC_TITLE_POSITION_LABEL}),
+                    TitleShown),
+        titleX,
+        titleY,
+        EnabledWhen(OwnRow({Page::IDC_TITLE_X_LABEL, Page::IDC_TITLE_Y_LABEL}, {}),
+                    [](const CFieldPage& page) {
+                        return FindFirst(page.FieldSet(), {"titleYshift", "titleYShift"}) != nullptr &&
+                               TitleShown(page);
+                    }),
+        EnabledWhen(FontRow(Page::IDC_TITLE_FONT, {"titleTextProps", "titleTextFormat"},
+                            {Page::IDC_TITLE_FONT_LABEL}),
+                    TitleShown),
         OwnRow({Page::IDC_SHOW_LABELS}, {"showLabels"}),
         OwnRow({Page::IDC_ALIGN}, {"labelAlign", "labelPosition"}),
         OwnRow({Page::IDC_LABEL_X}, {"labelXshift"}),
@@ -161,12 +202,11 @@ std::vector<ParamField> AppearanceRows()
 } // namespace
 
 CSelectorAppearancePage::CSelectorAppearancePage()
-    : CFieldPage(
-          "Appearance",
-          [](const CFieldPage& page) {
-              return MakeTemplate(SelectorTypeOf(page.GetOwnerComponentType()) == kPushButton);
-          },
-          AppearanceRows(), {})
+    : CFieldPage("Appearance",
+                 [](const CFieldPage& page) {
+                     return MakeTemplate(SelectorTypeOf(page.GetOwnerComponentType()) == kPushButton);
+                 },
+                 AppearanceRows(), {})
 {
 }
 
@@ -174,8 +214,6 @@ BOOL CSelectorAppearancePage::Create(CParameterSet* group, const std::string& ti
                                      IPropertyOwner* owner, CParameterSet* root)
 {
     CFieldPage::Create(group, title, modal, owner, root);
-    if (FindInComponent(GetRootSet(), "openMenu") != nullptr)
-        m_menuExpanded = FindInComponent(GetRootSet(), "menuExpanded");
     m_type = SelectorTypeOf(GetOwnerComponentType());
     // The maps have a page of their own: here they count as no selector.
     if (m_type == kMap)
@@ -221,15 +259,9 @@ BOOL CSelectorAppearancePage::OnInitDialog()
     CParameterSet* group = Group();
     COLORREF* colours = GetContext() != nullptr ? GetContext()->customColors : nullptr;
 
-    if (!BindComboBoxInSet("titlePosition", IDC_TITLE_POSITION, group, false))
-        EnableItems(*this, {IDC_TITLE_POSITION_LABEL}, false);
-    if (BindCheckBoxInSet("showTitle", IDC_SHOW_TITLE, group, false) && m_type == kPushButton)
+    // The push button's title group shows only when it has a title.
+    if (group->FindParameter("showTitle") != nullptr && m_type == kPushButton)
         ShowItems(*this, {IDC_TITLE_GROUP, IDC_SHOW_TITLE}, true);
-    const CParameter* titleFont = FindFirst(group, {"titleTextProps", "titleTextFormat"});
-    m_titleFont.SubclassDlgItem(IDC_TITLE_FONT, this);
-    m_titleFont.Create(titleFont != nullptr ? titleFont->GetSet() : nullptr, GetOwner(), false, colours);
-    if (titleFont == nullptr)
-        EnableItems(*this, {IDC_TITLE_FONT_LABEL}, false);
 
     if (!BindComboBoxInSet("labelAlign", IDC_ALIGN, group, false)) {
         SetDlgItemText(IDC_ALIGN_LABEL, "Position");
@@ -378,14 +410,6 @@ bool CSelectorAppearancePage::MouseOverMode() const
 BOOL CSelectorAppearancePage::OnSetActive()
 {
     CParameterSet* group = Group();
-    CParameter* titleY = FindFirst(group, {"titleYshift", "titleYShift"});
-    m_hasTitleY = titleY != nullptr;
-    BindSpin(IDC_TITLE_X, FindFirst(group, {"titleXshift", "titleXShift"}), false, false);
-    // Y shifts are stored downwards and shown upwards, as the screen moves.
-    BindSpin(IDC_TITLE_Y, titleY, false, true);
-    EnableItems(*this, {IDC_TITLE_X_LABEL, IDC_TITLE_Y_LABEL}, m_hasTitleY);
-    ApplyTitleRule();
-
     CParameter* labelY = group->FindParameter("labelYshift");
     m_hasLabelY = labelY != nullptr;
     const bool aligned = GetDlgItem(IDC_ALIGN_LABEL)->IsWindowEnabled() != FALSE;
@@ -424,29 +448,6 @@ BOOL CSelectorAppearancePage::OnSetActive()
         EnableItems(*this, {IDC_OVER_TEXT, IDC_OVER_TEXT_LABEL},
                     !MouseOverMode() && LabelColours() != nullptr && LabelColours()->FindParameter("overTextColor"));
     return CFieldPage::OnSetActive();
-}
-
-void CSelectorAppearancePage::ApplyTitleRule()
-{
-    CParameterSet* group = Group();
-    if (group->FindParameter("showTitle") == nullptr)
-        return;
-    bool show = BoolOf(group, "showTitle");
-    // An always expanded menu shows no title.
-    if (m_menuExpanded != nullptr) {
-        const bool expanded = m_menuExpanded->GetBool();
-        EnableItems(*this, {IDC_SHOW_TITLE}, !expanded);
-        show = show && !expanded;
-    }
-    if (m_hasTitleY) {
-        EnableItems(*this, {IDC_TITLE_X_LABEL, IDC_TITLE_Y_LABEL}, show);
-        for (int id : {IDC_TITLE_X, IDC_TITLE_Y})
-            if (auto* spin = dynamic_cast<CSpinEdit*>(GetDlgItem(id)))
-                EnableSpin(*spin, show);
-    }
-    m_titleFont.EnableControls(show && FindFirst(group, {"titleTextProps", "titleTextFormat"}) != nullptr);
-    EnableItems(*this, {IDC_TITLE_POSITION_LABEL, IDC_TITLE_FONT_LABEL}, show);
-    EnableItems(*this, {IDC_TITLE_POSITION}, show && group->FindParameter("titlePosition") != nullptr);
 }
 
 void CSelectorAppearancePage::ApplyLabelRule()
@@ -542,18 +543,6 @@ LRESULT CSelectorAppearancePage::OnSpinChanged(WPARAM wParam, LPARAM)
         return 0;
     ClampRows();
     return 0x10001;
-}
-
-void CSelectorAppearancePage::OnShowTitle()
-{
-    if (StoreCheck(*this, IDC_SHOW_TITLE, Group(), "showTitle"))
-        ApplyTitleRule();
-    NotifyOwnerChanged();
-}
-
-void CSelectorAppearancePage::OnTitlePosition()
-{
-    CommitComboBoxInSet("titlePosition", IDC_TITLE_POSITION, Group());
 }
 
 void CSelectorAppearancePage::OnAlignment()

@@ -87,8 +87,6 @@ public:
     BOOL OnSetActive() override;
     int GetHelpContextId() override;
 
-    void OnShowTitle();
-    void OnTitlePosition();
     void OnAlignment();
     void OnShowLabels();
     void OnUseLabelArt();
@@ -121,7 +119,6 @@ private:
     bool MouseOverMode() const;
     const char* OwnColourKey(const char* key) const;
     void LabelColour(const char* key, CColorButton& button);
-    void ApplyTitleRule();
     void ApplyLabelRule();
     void ApplyLabelArtRule();
     void ApplyBackgroundRule();
@@ -132,12 +129,10 @@ private:
     bool BindSpin(int id, CParameter* parameter, bool hide, bool negate);
 
     int m_type = -1;
-    CParameter* m_menuExpanded = nullptr;
-    bool m_hasTitleY = false;
     bool m_showLabelsBound = false;
     bool m_hasLabelY = false;
     bool m_hasBackgroundArt = false;
-    CFontDataCtrl m_titleFont, m_labelFont;
+    CFontDataCtrl m_labelFont;
     CNumericFormatCtrl m_format;
     CColorButton m_selectedText, m_overText, m_defaultBg, m_overBg, m_selectedBg;
     CColorButton m_border, m_fill, m_markerDefault, m_markerSelected, m_thumb;
