@@ -63,7 +63,9 @@ bool On(const CFieldPage& page)
 std::vector<ParamField> Rows()
 {
     using Page = CAlertsPage;
-    auto has = [](const CFieldPage& page, const char* key) { return page.GetGroup()->FindParameter(key) != nullptr; };
+    auto has = [](const CFieldPage& page, const char* key) {
+        return page.GetGroup()->FindParameter(key) != nullptr;
+    };
     // The stored word names the values that alert: good low values alert when high.
     ParamField type = RadioRow({Page::IDC_LOW_GOOD, Page::IDC_HIGH_GOOD, Page::IDC_MID_GOOD}, "alertType",
                                {"high", "low", "mid"});
@@ -71,12 +73,12 @@ std::vector<ParamField> Rows()
     return {
         WithHelp(OwnRow({Page::IDC_ENABLE}, {"alertsEnabled"}), 215),
         // Only a choice of variables can be chosen from.
-        WithHelp(EnabledWhen(WithCaptions(ChoiceRow(Page::IDC_VARIABLE, "alertVar"), {Page::IDC_VARIABLE_LABEL}),
-                             [](const CFieldPage& page) {
-                                 const CParameter* variable = page.GetGroup()->FindParameter("alertVar");
-                                 return On(page) && variable != nullptr &&
-                                        variable->GetType() == ParamType::Choice;
-                             }),
+        WithHelp(EnabledWhen(
+                     WithCaptions(ChoiceRow(Page::IDC_VARIABLE, "alertVar"), {Page::IDC_VARIABLE_LABEL}),
+                     [](const CFieldPage& page) {
+                         const CParameter* variable = page.GetGroup()->FindParameter("alertVar");
+                         return On(page) && variable != nullptr && variable->GetType() == ParamType::Choice;
+                     }),
                  205),
         WithHelp(EnabledWhen(type, On), 205),
         // The bands, their colours and the colour for missing data are the alert control's.
@@ -86,15 +88,17 @@ std::vector<ParamField> Rows()
                     [has](const CFieldPage& page) { return On(page) && has(page, "objectAlertsEnabled"); }),
         EnabledWhen(CheckRow(Page::IDC_VALUE_ALERTS, "valueAlertsEnabled"),
                     [has](const CFieldPage& page) {
-                        return On(page) && has(page, "objectAlertsEnabled") && has(page, "valueAlertsEnabled");
+                        return On(page) && has(page, "objectAlertsEnabled") &&
+                               has(page, "valueAlertsEnabled");
                     }),
         EnabledWhen(CheckRow(Page::IDC_LEVEL_DISPLAY, "alertDisplayEnabled"),
                     [](const CFieldPage& page) {
                         const CParameter* display = page.GetGroup()->FindParameter("alertDisplayEnabled");
                         return On(page) && display != nullptr && display->IsEnabled();
                     }),
-        WithHelp(OwnRow({Page::IDC_TARGET, Page::IDC_TARGET_LINK, Page::IDC_TARGET_ARRAY}, {"target", "targets"}),
-                 220),
+        WithHelp(
+            OwnRow({Page::IDC_TARGET, Page::IDC_TARGET_LINK, Page::IDC_TARGET_ARRAY}, {"target", "targets"}),
+            220),
     };
 }
 
@@ -149,8 +153,9 @@ DialogTemplate CAlertsPage::MakeTemplate(const std::string& caption)
 }
 
 CAlertsPage::CAlertsPage()
-    : CFieldPage("Alerts", [](const CFieldPage& page) { return MakeTemplate(page.GetTabTitle()); }, Rows(),
-                 Topic(200))
+    : CFieldPage(
+          "Alerts", [](const CFieldPage& page) { return MakeTemplate(page.GetTabTitle()); }, Rows(),
+          Topic(200))
 {
 }
 

@@ -135,7 +135,8 @@ BOOL CBackgroundGeneralPage::OnInitDialog()
     ReplaceControl(m_fileName, IDC_FILENAME, GetDialogFont());
     ShowPath();
     CheckDlgButton(IDC_USE_FILE, FileUsed(*this) ? BST_CHECKED : BST_UNCHECKED);
-    EnableItems(*this, {IDC_USE_FILE}, FieldSet()->FindParameter("useExternalFile") != nullptr && FileSet() != nullptr);
+    EnableItems(*this, {IDC_USE_FILE},
+                FieldSet()->FindParameter("useExternalFile") != nullptr && FileSet() != nullptr);
     return TRUE;
 }
 

@@ -66,7 +66,8 @@ std::vector<ParamField> Rows(bool displayOnly)
         WithHelp(CheckRow(Page::IDC_SHOW_BORDER, "borderEnabled", hide), 920),
         WithHelp(EnabledWhen(ColourRow(Page::IDC_BORDER_COLOR, "borderColor"),
                              [](const CFieldPage& page) {
-                                 return !Has(page, "borderEnabled") || (BorderShown(page) && ColoursEditable(page));
+                                 return !Has(page, "borderEnabled") ||
+                                        (BorderShown(page) && ColoursEditable(page));
                              }),
                  920),
         border(WithCaptions(NumberRow(Page::IDC_BORDER_TRANS, displayOnly ? "transparency" : "borderTrans"),
@@ -84,7 +85,8 @@ std::vector<ParamField> Rows(bool displayOnly)
 } // namespace
 
 CFillBorderAppearancePage::CFillBorderAppearancePage(bool displayOnly)
-    : CFieldPage("Appearance", [displayOnly](const CFieldPage&) { return MakeTemplate(displayOnly); },
-                 Rows(displayOnly), Topic(900))
+    : CFieldPage(
+          "Appearance", [displayOnly](const CFieldPage&) { return MakeTemplate(displayOnly); },
+          Rows(displayOnly), Topic(900))
 {
 }

@@ -30,11 +30,10 @@ std::vector<ParamField> Rows()
             DisableHorizontalScroll(page.GetRootSet());
     };
     // The colour only matters while a scroll bar can show (the Behavior tab decides).
-    ParamField scroll = EnabledWhen(CheckedColourRow(Page::IDC_USE_SCROLL_COLOR, "useCustomScrollBarColor",
-                                                     Page::IDC_SCROLL_COLOR, "customScrollBarColor"),
-                                    [](const CFieldPage& page) {
-                                        return ScrollBarsCanShow(page.GetRootSet()).value_or(true);
-                                    });
+    ParamField scroll = EnabledWhen(
+        CheckedColourRow(Page::IDC_USE_SCROLL_COLOR, "useCustomScrollBarColor", Page::IDC_SCROLL_COLOR,
+                         "customScrollBarColor"),
+        [](const CFieldPage& page) { return ScrollBarsCanShow(page.GetRootSet()).value_or(true); });
     return {
         WithHelp(OwnRow({Page::IDC_NUMBER}, {"formatValue"}), 1440),
         WithHelp(OwnRow({Page::IDC_FONT}, {"formatValue"}), 1445),
@@ -60,7 +59,8 @@ BEGIN_MESSAGE_MAP(CLabelAppearancePage, CFieldPage)
     .Message(WM_INPLACE_NOTIFY, &CLabelAppearancePage::OnInPlaceEditCommit) END_MESSAGE_MAP()
 
 CLabelAppearancePage::CLabelAppearancePage()
-    : CFieldPage("Appearance", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), Topic(1430))
+    : CFieldPage(
+          "Appearance", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), Topic(1430))
 {
 }
 

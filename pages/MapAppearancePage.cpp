@@ -87,8 +87,9 @@ std::vector<ParamField> Rows(int layout)
     upwards.negate = true;
     // Showing the tab only reads the switches: what is stored is what the boxes show.
     auto title = [](ParamField row) {
-        return Help(EnabledWhen(std::move(row), [](const CFieldPage& page) { return Flag(page, "titleEnabled"); }),
-                    1029, 980);
+        return Help(
+            EnabledWhen(std::move(row), [](const CFieldPage& page) { return Flag(page, "titleEnabled"); }),
+            1029, 980);
     };
     auto labels = [](ParamField row) { return Help(std::move(row), 1030, 990); };
     // Regions coloured by their alert bands have no selectable colour of their own.
@@ -132,7 +133,8 @@ std::vector<ParamField> Rows(int layout)
                                       {Page::IDC_SELECTABLE_LABEL}),
                          ownSelectable),
              1032, 985),
-        Help(SpinRow(Page::IDC_TRANSPARENCY, "transparency", {Page::IDC_TRANSPARENCY_LABEL}, hide), 1032, 985),
+        Help(SpinRow(Page::IDC_TRANSPARENCY, "transparency", {Page::IDC_TRANSPARENCY_LABEL}, hide), 1032,
+             985),
     };
     // The alert icons show no art switch.
     if (layout == 0)
@@ -143,8 +145,9 @@ std::vector<ParamField> Rows(int layout)
 } // namespace
 
 CMapAppearancePage::CMapAppearancePage(int layout)
-    : CFieldPage("Appearance", [layout](const CFieldPage&) { return MakeTemplate(layout); }, Rows(layout),
-                 Topics(1028, 980)),
+    : CFieldPage(
+          "Appearance", [layout](const CFieldPage&) { return MakeTemplate(layout); }, Rows(layout),
+          Topics(1028, 980)),
       m_layout(layout)
 {
 }

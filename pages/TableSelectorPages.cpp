@@ -88,12 +88,14 @@ std::vector<ParamField> GeneralRows()
     ParamField data = CellLinkRow(Page::IDC_DATA, Page::IDC_DATA_LINK, {"dataValues_ary"});
     data.onCommand = [](CFieldPage& page) { static_cast<Page&>(page).OnDataValuesLink(); };
     return {
-        WithHelp(WithCaptions(CellLinkRow(Page::IDC_TARGET, Page::IDC_TARGET_LINK, {"targetCells_ary"}, target),
-                              {Page::IDC_TARGET_LABEL}),
-                 360),
-        WithHelp(WithCaptions(CellLinkRow(Page::IDC_SOURCE, Page::IDC_SOURCE_LINK, {"sourceCells_ary"}, source),
-                              {Page::IDC_SOURCE_LABEL}),
-                 360),
+        WithHelp(
+            WithCaptions(CellLinkRow(Page::IDC_TARGET, Page::IDC_TARGET_LINK, {"targetCells_ary"}, target),
+                         {Page::IDC_TARGET_LABEL}),
+            360),
+        WithHelp(
+            WithCaptions(CellLinkRow(Page::IDC_SOURCE, Page::IDC_SOURCE_LINK, {"sourceCells_ary"}, source),
+                         {Page::IDC_SOURCE_LABEL}),
+            360),
         WithHelp(OwnRow({Page::IDC_INSERT_OPTION}, {}), 360),
         WithHelp(data, 355),
         CommandRow(Page::IDC_HELP_MOVIE,
@@ -108,7 +110,8 @@ std::vector<ParamField> GeneralRows()
 } // namespace
 
 CTableSelectorGeneralPage::CTableSelectorGeneralPage()
-    : CFieldPage("General", [](const CFieldPage&) { return MakeTemplate(); }, GeneralRows(), Topic(350))
+    : CFieldPage(
+          "General", [](const CFieldPage&) { return MakeTemplate(); }, GeneralRows(), Topic(350))
 {
 }
 
@@ -221,17 +224,20 @@ std::vector<ParamField> BehaviorRows()
                    parameter->GetBinding()->IsBound();
         };
         const CParameter* update = page.FieldSet()->FindParameter("updateOn");
-        return update != nullptr && update->IsEnabled() && bound("sourceCells_ary") && bound("targetCells_ary");
+        return update != nullptr && update->IsEnabled() && bound("sourceCells_ary") &&
+               bound("targetCells_ary");
     };
-    ParamField rows = OwnRow({Page::IDC_SELECTABLE, Page::IDC_ROW, Page::IDC_SELECT_ALL, Page::IDC_DESELECT_ALL},
-                             {"disabledRows_ary"});
+    ParamField rows =
+        OwnRow({Page::IDC_SELECTABLE, Page::IDC_ROW, Page::IDC_SELECT_ALL, Page::IDC_DESELECT_ALL},
+               {"disabledRows_ary"});
     rows.scope = FieldScope::Component;
     ParamField selection = OwnRow({Page::IDC_DEFAULT}, {"selectIdx"});
     selection.scope = FieldScope::Component;
     return {
         CheckRow(Page::IDC_SOUND, "soundEnabled"),
-        WithHelp(EnabledWhen(OwnRow({Page::IDC_UPDATE_ON, Page::IDC_UPDATE_ON_LABEL}, {"updateOn"}), updateUsable),
-                 405, {Page::IDC_UPDATE_ON}),
+        WithHelp(
+            EnabledWhen(OwnRow({Page::IDC_UPDATE_ON, Page::IDC_UPDATE_ON_LABEL}, {"updateOn"}), updateUsable),
+            405, {Page::IDC_UPDATE_ON}),
         WithHelp(rows, 415),
         selection,
         WithHelp(VisibilityRow(VisibilityIdsOf<Page>()), 410,
@@ -242,7 +248,8 @@ std::vector<ParamField> BehaviorRows()
 } // namespace
 
 CTableSelectorBehaviorPage::CTableSelectorBehaviorPage()
-    : CFieldPage("Behavior", [](const CFieldPage&) { return MakeTemplate(); }, BehaviorRows(), Topic(400)),
+    : CFieldPage(
+          "Behavior", [](const CFieldPage&) { return MakeTemplate(); }, BehaviorRows(), Topic(400)),
       m_rowNumber("row", ParamType::Integer)
 {
     m_rowNumber.SetInt(1);

@@ -1,8 +1,8 @@
 // Pages written as rows: a row binds, stores, re-reads and switches its controls without code
 // of the page's own, and the rows of a component's pages tell which of its keys they edit.
 
-#include "pages/BackgroundGeneralPage.h"
 #include "pages/FieldPage.h"
+#include "pages/BackgroundGeneralPage.h"
 #include "pages/FillBorderAppearancePage.h"
 #include "pages/InputTextGeneralPages.h"
 #include "pages/LabelAppearancePage.h"
@@ -282,7 +282,8 @@ TEST_F(FieldPageTest, TheAppearancePagesNameTheKeysOfTheirBlocks)
     CParameterSet* group = Load("KVBackgroundSymbol", "Appearance");
     CFillBorderAppearancePage panel;
     panel.Create(group, "Appearance", false, &owner, defaults.parameters.get());
-    for (const char* key : {"borderEnabled", "borderColor", "borderThickness", "showFill", "backColor", "backTrans"})
+    for (const char* key :
+         {"borderEnabled", "borderColor", "borderThickness", "showFill", "backColor", "backTrans"})
         EXPECT_TRUE(panel.EditedKeys().count(key)) << key;
     group->Add(std::make_unique<CParameter>("transparency", model::ParamType::Integer));
     CFillBorderAppearancePage play(true);
