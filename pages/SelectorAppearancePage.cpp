@@ -16,12 +16,9 @@ using namespace pages;
 
 BEGIN_MESSAGE_MAP(CSelectorAppearancePage, CFieldPage)
     .Control(CBN_SELCHANGE, IDC_ALIGN, &CSelectorAppearancePage::OnAlignment)
-    .Command(IDC_SHOW_LABELS, &CSelectorAppearancePage::OnShowLabels)
-    .Command(IDC_USE_LABEL_ART, &CSelectorAppearancePage::OnUseLabelArt)
     .Command(IDC_USE_BACKGROUND_ART, &CSelectorAppearancePage::OnUseBackgroundArt)
     .Command(IDC_SHOW_BORDER, &CSelectorAppearancePage::OnShowBorder)
     .Command(IDC_SHOW_FILL, &CSelectorAppearancePage::OnShowFill)
-    .Command(IDC_USE_MARKER_ART, &CSelectorAppearancePage::OnUseMarkerArt)
     .Command(IDC_SELECTED_TEXT, &CSelectorAppearancePage::OnSelectedText)
     .Command(IDC_OVER_TEXT, &CSelectorAppearancePage::OnOverText)
     .Command(IDC_DEFAULT_BG, &CSelectorAppearancePage::OnDefaultBg)
@@ -115,6 +112,13 @@ DialogTemplate CSelectorAppearancePage::MakeTemplate(bool pushButton)
 
 namespace {
 
+// A switch the group holds as a boolean.
+bool IsSwitch(const CParameterSet* group, const char* key)
+{
+    const CParameter* parameter = group->FindParameter(key);
+    return parameter != nullptr && parameter->GetType() == model::ParamType::Boolean;
+}
+
 // An always expanded menu shows no title.
 bool MenuExpanded(const CFieldPage& page)
 {
@@ -144,6 +148,8 @@ bool ShiftsShown(const CFieldPage& page)
 std::vector<ParamField> AppearanceRows()
 {
     using Page = CSelectorAppearancePage;
+    FieldPolicy hide;
+    hide.hideMissing = true;
     FieldPolicy upwards;
     // Y shifts are stored downwards and shown upwards, as the screen moves.
     upwards.negate = true;
@@ -169,7 +175,7 @@ std::vector<ParamField> AppearanceRows()
         EnabledWhen(FontRow(Page::IDC_TITLE_FONT, {"titleTextProps", "titleTextFormat"},
                             {Page::IDC_TITLE_FONT_LABEL}),
                     TitleShown),
-        OwnRow({Page::IDC_SHOW_LABELS}, {"showLabels"}),
+        CheckRow(Page::IDC_SHOW_LABELS, "showLabels", hide),
         OwnRow({Page::IDC_ALIGN}, {"labelAlign", "labelPosition"}),
         OwnRow({Page::IDC_LABEL_X}, {"labelXshift"}),
         OwnRow({Page::IDC_LABEL_Y}, {"labelYshift"}),
@@ -181,7 +187,7 @@ std::vector<ParamField> AppearanceRows()
         OwnRow({Page::IDC_SELECTED_TEXT, Page::IDC_OVER_TEXT, Page::IDC_DEFAULT_BG, Page::IDC_OVER_BG,
                 Page::IDC_SELECTED_BG},
                {"labelColors"}),
-        OwnRow({Page::IDC_USE_LABEL_ART}, {"useLabelArt"}),
+        CheckRow(Page::IDC_USE_LABEL_ART, "useLabelArt", hide),
         OwnRow({Page::IDC_SEPARATION}, {"itemSeparation"}),
         OwnRow({Page::IDC_LABEL_TRANS}, {"menuTransparency", "transparency"}),
         OwnRow({Page::IDC_USE_BACKGROUND_ART}, {"useBackgroundArt"}),
@@ -192,7 +198,7 @@ std::vector<ParamField> AppearanceRows()
                {"backgroundProps"}),
         OwnRow({Page::IDC_BORDER_COLOR}, {"borderColor"}),
         OwnRow({Page::IDC_FILL_COLOR}, {"fillColor"}),
-        OwnRow({Page::IDC_USE_MARKER_ART}, {"useDefaultArt"}),
+        CheckRow(Page::IDC_USE_MARKER_ART, "useDefaultArt", hide),
         OwnRow({Page::IDC_MARKER_DEFAULT}, {"arrowDefaultColor", "defaultColor"}),
         OwnRow({Page::IDC_MARKER_SELECTED}, {"arrowSelectColor", "selectColor"}),
         OwnRow({Page::IDC_THUMB}, {"thumbColor"}),
@@ -270,7 +276,7 @@ BOOL CSelectorAppearancePage::OnInitDialog()
             EnableItems(*this, {IDC_ALIGN_LABEL}, false);
         }
     }
-    m_showLabelsBound = BindCheckBoxInSet("showLabels", IDC_SHOW_LABELS, group, true);
+    m_showLabelsBound = IsSwitch(group, "showLabels");
     // The shipped selectors name their label font as the title's is named.
     const CParameter* labelFont = FindFirst(group, {"labelTextProps", "labelTextFormat"});
     m_labelFont.SubclassDlgItem(IDC_LABEL_FONT, this);
@@ -314,8 +320,6 @@ BOOL CSelectorAppearancePage::OnInitDialog()
         for (int id : ids)
             ShowItems(*this, {id}, false);
     }
-    if (!BindCheckBoxInSet("useLabelArt", IDC_USE_LABEL_ART, group, true))
-        ShowItems(*this, {IDC_USE_LABEL_ART}, false);
 
     m_hasBackgroundArt = BindCheckBoxInSet("useBackgroundArt", IDC_USE_BACKGROUND_ART, group, false);
     if (!m_hasBackgroundArt && (group->FindParameter("borderColor") != nullptr || group->FindParameter("fillColor") != nullptr)) {
@@ -353,7 +357,7 @@ BOOL CSelectorAppearancePage::OnInitDialog()
         BindColorButtonInSet("fillColor", IDC_FILL_COLOR, m_fill, background, false);
     }
 
-    if (BindCheckBoxInSet("useDefaultArt", IDC_USE_MARKER_ART, group, false)) {
+    if (IsSwitch(group, "useDefaultArt")) {
         if (!BindColorButtonInSet("thumbColor", IDC_THUMB, m_thumb, group, true))
             ShowItems(*this, {IDC_THUMB_LABEL}, false);
         if (!BindColorButtonInSet(MarkerKey(false), IDC_MARKER_DEFAULT, m_markerDefault, group, true))
@@ -551,13 +555,6 @@ void CSelectorAppearancePage::OnAlignment()
     CommitComboBoxInSet(key, IDC_ALIGN, Group());
 }
 
-void CSelectorAppearancePage::OnShowLabels()
-{
-    if (StoreCheck(*this, IDC_SHOW_LABELS, Group(), "showLabels"))
-        ApplyLabelRule();
-    NotifyOwnerChanged();
-}
-
 const char* CSelectorAppearancePage::OwnColourKey(const char* key) const
 {
     // Only the lists draw their rows in these colours: the check box, radio buttons and the
@@ -580,11 +577,21 @@ void CSelectorAppearancePage::LabelColour(const char* key, CColorButton& button)
         OnColorButtonClicked(own, button, Group());
 }
 
-void CSelectorAppearancePage::OnUseLabelArt()
+void CSelectorAppearancePage::OnFieldChanged(const ParamField& row)
 {
-    if (StoreCheck(*this, IDC_USE_LABEL_ART, Group(), "useLabelArt"))
+    switch (row.ids.front()) {
+    case IDC_SHOW_LABELS:
+        ApplyLabelRule();
+        break;
+    case IDC_USE_LABEL_ART:
         ApplyLabelArtRule();
-    NotifyOwnerChanged();
+        break;
+    case IDC_USE_MARKER_ART:
+        ApplyMarkerRule();
+        break;
+    default:
+        break;
+    }
 }
 
 void CSelectorAppearancePage::OnUseBackgroundArt()
@@ -625,13 +632,6 @@ void CSelectorAppearancePage::OnShowFill()
         CheckDlgButton(IDC_USE_BACKGROUND_ART, BST_UNCHECKED);
     }
     ApplyBackgroundRule();
-    NotifyOwnerChanged();
-}
-
-void CSelectorAppearancePage::OnUseMarkerArt()
-{
-    if (StoreCheck(*this, IDC_USE_MARKER_ART, Group(), "useDefaultArt"))
-        ApplyMarkerRule();
     NotifyOwnerChanged();
 }
 

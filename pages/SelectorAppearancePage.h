@@ -88,12 +88,9 @@ public:
     int GetHelpContextId() override;
 
     void OnAlignment();
-    void OnShowLabels();
-    void OnUseLabelArt();
     void OnUseBackgroundArt();
     void OnShowBorder();
     void OnShowFill();
-    void OnUseMarkerArt();
     void OnSelectedText() { LabelColour("selectTextColor", m_selectedText); }
     void OnOverText() { LabelColour("overTextColor", m_overText); }
     void OnDefaultBg() { LabelColour("dftBgColor", m_defaultBg); }
@@ -109,6 +106,7 @@ public:
     int TypeIndex() const { return m_type; }
 
 protected:
+    void OnFieldChanged(const pages::ParamField& row) override;
     DECLARE_MESSAGE_MAP()
 
 private:
