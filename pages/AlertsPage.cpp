@@ -53,20 +53,64 @@ bool ParseWhole(const std::string& text, double& value)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CAlertsPage, CComponentPage)
+namespace {
+
+bool On(const CFieldPage& page)
+{
+    return static_cast<const CAlertsPage&>(page).AlertsOn();
+}
+
+std::vector<ParamField> Rows()
+{
+    using Page = CAlertsPage;
+    auto has = [](const CFieldPage& page, const char* key) {
+        return page.GetGroup()->FindParameter(key) != nullptr;
+    };
+    // The stored word names the values that alert: good low values alert when high.
+    ParamField type = RadioRow({Page::IDC_LOW_GOOD, Page::IDC_HIGH_GOOD, Page::IDC_MID_GOOD}, "alertType",
+                               {"high", "low", "mid"});
+    type.afterStore = [](CFieldPage& page) { static_cast<Page&>(page).OnTypeChosen(); };
+    return {
+        WithHelp(OwnRow({Page::IDC_ENABLE}, {"alertsEnabled"}), 215),
+        // Only a choice of variables can be chosen from.
+        WithHelp(EnabledWhen(
+                     WithCaptions(ChoiceRow(Page::IDC_VARIABLE, "alertVar"), {Page::IDC_VARIABLE_LABEL}),
+                     [](const CFieldPage& page) {
+                         const CParameter* variable = page.GetGroup()->FindParameter("alertVar");
+                         return On(page) && variable != nullptr && variable->GetType() == ParamType::Choice;
+                     }),
+                 205),
+        WithHelp(EnabledWhen(type, On), 205),
+        // The bands, their colours and the colour for missing data are the alert control's.
+        WithHelp(OwnRow({Page::IDC_COUNT, Page::IDC_ALERTS, Page::IDC_FILL, Page::IDC_FONT}, {}), 210),
+        WithHelp(OwnRow({Page::IDC_NODATA}, {"alertNoDataColor"}), 210),
+        EnabledWhen(CheckRow(Page::IDC_OBJECT_ALERTS, "objectAlertsEnabled"),
+                    [has](const CFieldPage& page) { return On(page) && has(page, "objectAlertsEnabled"); }),
+        EnabledWhen(CheckRow(Page::IDC_VALUE_ALERTS, "valueAlertsEnabled"),
+                    [has](const CFieldPage& page) {
+                        return On(page) && has(page, "objectAlertsEnabled") &&
+                               has(page, "valueAlertsEnabled");
+                    }),
+        EnabledWhen(CheckRow(Page::IDC_LEVEL_DISPLAY, "alertDisplayEnabled"),
+                    [](const CFieldPage& page) {
+                        const CParameter* display = page.GetGroup()->FindParameter("alertDisplayEnabled");
+                        return On(page) && display != nullptr && display->IsEnabled();
+                    }),
+        WithHelp(
+            OwnRow({Page::IDC_TARGET, Page::IDC_TARGET_LINK, Page::IDC_TARGET_ARRAY}, {"target", "targets"}),
+            220),
+    };
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CAlertsPage, CFieldPage)
     .Command(IDC_ENABLE, &CAlertsPage::OnEnable)
-    .Control(CBN_SELCHANGE, IDC_VARIABLE, &CAlertsPage::OnVariable)
-    .Command(IDC_LOW_GOOD, &CAlertsPage::OnLowGood)
-    .Command(IDC_HIGH_GOOD, &CAlertsPage::OnHighGood)
-    .Command(IDC_MID_GOOD, &CAlertsPage::OnMidGood)
     .Command(IDC_UP, &CAlertsPage::OnUp)
     .Command(IDC_DOWN, &CAlertsPage::OnDown)
     .Command(IDC_FILL, &CAlertsPage::OnFill)
     .Command(IDC_FONT, &CAlertsPage::OnFont)
     .Command(IDC_NODATA, &CAlertsPage::OnNoData)
-    .Command(IDC_OBJECT_ALERTS, &CAlertsPage::OnObjectAlerts)
-    .Command(IDC_VALUE_ALERTS, &CAlertsPage::OnValueAlerts)
-    .Command(IDC_LEVEL_DISPLAY, &CAlertsPage::OnLevelDisplay)
     .Command(IDC_TARGET_LINK, &CAlertsPage::OnTargetLink)
     .Command(IDC_TARGET_ARRAY, &CAlertsPage::OnTargetArray)
     .Message(CAlertControl::kDragEnded, &CAlertsPage::OnThresholdsChanged)
@@ -108,7 +152,12 @@ DialogTemplate CAlertsPage::MakeTemplate(const std::string& caption)
     return t;
 }
 
-CAlertsPage::CAlertsPage() = default;
+CAlertsPage::CAlertsPage()
+    : CFieldPage(
+          "Alerts", [](const CFieldPage& page) { return MakeTemplate(page.GetTabTitle()); }, Rows(),
+          Topic(200))
+{
+}
 
 CAlertsPage::~CAlertsPage()
 {
@@ -121,15 +170,6 @@ CAlertsPage::~CAlertsPage()
     }
 }
 
-BOOL CAlertsPage::Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                         CParameterSet* root)
-{
-    CComponentPage::Create(group, title, modal, owner, root);
-    m_title = title;
-    Construct(MakeTemplate(title));
-    return TRUE;
-}
-
 CParameter* CAlertsPage::Target() const
 {
     return FindFirst(GetGroup(), {"target", "targets"});
@@ -137,8 +177,7 @@ CParameter* CAlertsPage::Target() const
 
 BOOL CAlertsPage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
-    CParameterSet* group = GetGroup();
+    CFieldPage::OnInitDialog();
     auto swatch = [&](CColorButton& button, int id) {
         button.SubclassDlgItem(static_cast<UINT>(id), this, kSwatchMissing, kSwatchText, kSwatchDisabledText,
                                kSwatchStyle);
@@ -148,14 +187,6 @@ BOOL CAlertsPage::OnInitDialog()
     swatch(m_noData, IDC_NODATA);
     m_alerts.SubclassDlgItem(IDC_ALERTS, this);
     ReplaceControl(m_target, IDC_TARGET, GetDialogFont());
-
-    const CParameter* variable = group->FindParameter("alertVar");
-    m_variable = variable != nullptr && variable->GetType() == ParamType::Choice;
-    if (m_variable)
-        BindComboBox("alertVar", IDC_VARIABLE, false);
-    else
-        EnableItems(*this, {IDC_VARIABLE, IDC_VARIABLE_LABEL}, false);
-    m_objectAlerts = group->FindParameter("objectAlertsEnabled") != nullptr;
 
     CParameter* target = Target();
     if (target == nullptr) {
@@ -175,27 +206,18 @@ BOOL CAlertsPage::OnInitDialog()
 
 BOOL CAlertsPage::OnSetActive()
 {
-    CComponentPage::OnSetActive();
     CParameterSet* group = GetGroup();
     const CParameter* enabled = group->FindParameter("alertsEnabled");
     CheckDlgButton(IDC_ENABLE, enabled == nullptr || enabled->GetBool() ? BST_CHECKED : BST_UNCHECKED);
     EnableItems(*this, {IDC_ENABLE}, enabled != nullptr && enabled->IsEnabled());
-    const std::string type = ChoiceText(group->FindParameter("alertType"));
-    CheckDlgButton(IDC_LOW_GOOD, type == "high" ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(IDC_HIGH_GOOD, type == "low" ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(IDC_MID_GOOD, type == "mid" ? BST_CHECKED : BST_UNCHECKED);
     // Another tab may have changed the thresholds or colours.
     m_alerts.Create(group, m_minimum, m_maximum);
     m_shown = true;
     ShowCount();
-    for (auto [id, key] : {std::pair{IDC_OBJECT_ALERTS, "objectAlertsEnabled"},
-                           std::pair{IDC_VALUE_ALERTS, "valueAlertsEnabled"},
-                           std::pair{IDC_LEVEL_DISPLAY, "alertDisplayEnabled"}}) {
-        const CParameter* flag = group->FindParameter(key);
-        CheckDlgButton(id, flag != nullptr && flag->GetBool() ? BST_CHECKED : BST_UNCHECKED);
-    }
+    // The rows' rules read the switch set above.
+    CFieldPage::OnSetActive();
     RefreshColours();
-    ApplyEnabling();
+    ApplyRules();
     return TRUE;
 }
 
@@ -210,17 +232,11 @@ bool CAlertsPage::ValueAlertsOn() const
     return value == nullptr || value->GetBool();
 }
 
-void CAlertsPage::ApplyEnabling()
+void CAlertsPage::ApplyRules()
 {
     CParameterSet* group = GetGroup();
     const bool on = AlertsOn();
-    if (m_variable)
-        EnableItems(*this, {IDC_VARIABLE, IDC_VARIABLE_LABEL}, on);
-    EnableItems(*this, {IDC_LOW_GOOD, IDC_HIGH_GOOD, IDC_MID_GOOD, IDC_UP, IDC_DOWN}, on);
-    EnableItems(*this, {IDC_OBJECT_ALERTS}, on && m_objectAlerts);
-    EnableItems(*this, {IDC_VALUE_ALERTS}, on && m_objectAlerts && group->FindParameter("valueAlertsEnabled") != nullptr);
-    const CParameter* display = group->FindParameter("alertDisplayEnabled");
-    EnableItems(*this, {IDC_LEVEL_DISPLAY}, on && display != nullptr && display->IsEnabled());
+    EnableItems(*this, {IDC_UP, IDC_DOWN}, on);
     m_alerts.Enable(on ? TRUE : FALSE);
     // The band colours need a band to act on.
     const bool band = m_alerts.GetSelectedFillColorParameter() != nullptr;
@@ -278,7 +294,8 @@ void CAlertsPage::OnEnable()
     CParameter* enabled = GetGroup()->FindParameter("alertsEnabled");
     if (enabled != nullptr)
         enabled->SetBool(on);
-    ApplyEnabling();
+    ShowFields();
+    ApplyRules();
     CParameterSet* root = GetRootSet();
     if (CParameter* limits = FindInComponent(root, "initialMinMax"); limits != nullptr && !on &&
                                                                        ChoiceText(limits) == "alertBased") {
@@ -294,41 +311,24 @@ void CAlertsPage::OnEnable()
     NotifyOwnerChanged();
 }
 
-void CAlertsPage::OnVariable()
+void CAlertsPage::OnTypeChosen()
 {
-    CommitComboBox("alertVar", IDC_VARIABLE);
-}
-
-void CAlertsPage::SetType(const char* stored, int mode)
-{
-    CParameter* type = GetGroup()->FindParameter("alertType");
-    if (type != nullptr) {
-        if (type->GetType() == ParamType::Choice && type->GetValueList() != nullptr)
-            type->GetValueList()->GetPrototype().SetString(stored);
-        else
-            type->SetString(stored);
-    }
+    int mode = CAlertControl::MiddleGood;
+    if (IsDlgButtonChecked(IDC_LOW_GOOD) == BST_CHECKED)
+        mode = CAlertControl::HighGood;
+    else if (IsDlgButtonChecked(IDC_HIGH_GOOD) == BST_CHECKED)
+        mode = CAlertControl::LowGood;
     m_alerts.SetMode(mode);
     m_alerts.Invalidate();
     if (m_alerts.GetSelectedFillColorParameter() != nullptr)
         RefreshColours();
-    NotifyOwnerChanged();
 }
 
-// The stored word names the values that alert: good low values alert when high.
-void CAlertsPage::OnLowGood()
+void CAlertsPage::OnFieldChanged(const ParamField& row)
 {
-    SetType("high", CAlertControl::HighGood);
-}
-
-void CAlertsPage::OnHighGood()
-{
-    SetType("low", CAlertControl::LowGood);
-}
-
-void CAlertsPage::OnMidGood()
-{
-    SetType("mid", CAlertControl::MiddleGood);
+    // Value alerts decide whether the bands have font colours.
+    if (row.ids.front() == IDC_VALUE_ALERTS)
+        ApplyRules();
 }
 
 void CAlertsPage::OnUp()
@@ -344,7 +344,7 @@ void CAlertsPage::OnDown()
     if (m_alerts.RemoveMarker()) {
         ShowCount();
         RefreshColours();
-        ApplyEnabling();
+        ApplyRules();
         NotifyOwnerChanged();
     }
 }
@@ -385,22 +385,6 @@ void CAlertsPage::OnNoData()
         OnColorButtonClicked("alertNoDataColor", m_noData, GetGroup());
 }
 
-void CAlertsPage::OnObjectAlerts()
-{
-    StoreCheckAndRepublish(*this, IDC_OBJECT_ALERTS, GetGroup(), "objectAlertsEnabled");
-}
-
-void CAlertsPage::OnValueAlerts()
-{
-    StoreCheckAndRepublish(*this, IDC_VALUE_ALERTS, GetGroup(), "valueAlertsEnabled");
-    ApplyEnabling();
-}
-
-void CAlertsPage::OnLevelDisplay()
-{
-    StoreCheckAndRepublish(*this, IDC_LEVEL_DISPLAY, GetGroup(), "alertDisplayEnabled");
-}
-
 void CAlertsPage::OnTargetLink()
 {
     if (!m_targetLinkable || !PickCells(*this, Target(), IDC_TARGET, &m_target))
@@ -436,7 +420,7 @@ LRESULT CAlertsPage::OnThresholdsChanged(WPARAM, LPARAM)
 LRESULT CAlertsPage::OnBandChanged(WPARAM, LPARAM)
 {
     RefreshColours();
-    ApplyEnabling();
+    ApplyRules();
     return 0;
 }
 
@@ -479,29 +463,4 @@ LRESULT CAlertsPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
     m_target.SetBaseline(text);
     NotifyOwnerChanged();
     return 1;
-}
-
-int CAlertsPage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_COUNT:
-    case IDC_FILL:
-    case IDC_FONT:
-    case IDC_NODATA:
-    case IDC_ALERTS:
-        return 210;
-    case IDC_ENABLE:
-        return 215;
-    case IDC_LOW_GOOD:
-    case IDC_HIGH_GOOD:
-    case IDC_MID_GOOD:
-    case IDC_VARIABLE:
-        return 205;
-    case IDC_TARGET:
-    case IDC_TARGET_LINK:
-    case IDC_TARGET_ARRAY:
-        return 220;
-    default:
-        return 200;
-    }
 }

@@ -5,12 +5,12 @@
 // control, each band's fill and font colour, the colour for missing data, how alerts show, and
 // the target the values are measured against (typed or linked to cells).
 
+#include "pages/FieldPage.h"
 #include "platform/controls/InPlaceEdit.h"
 #include "propui/AlertControl.h"
 #include "propui/ColorButton.h"
-#include "propui/ComponentPage.h"
 
-class CAlertsPage : public CComponentPage {
+class CAlertsPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 109,
@@ -47,27 +47,19 @@ public:
     CAlertsPage();
     ~CAlertsPage() override;
 
-    using CComponentPage::Create;
-    BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
-    int GetHelpContextId() override;
 
+    // Alerts are on while their switch is (a component without one always has them).
+    bool AlertsOn() const;
     void OnEnable();
-    void OnVariable();
-    void OnLowGood();
-    void OnHighGood();
-    void OnMidGood();
+    // The control marks the values that alert as the type radios say.
+    void OnTypeChosen();
     void OnUp();
     void OnDown();
     void OnFill();
     void OnFont();
     void OnNoData();
-    void OnObjectAlerts();
-    void OnValueAlerts();
-    void OnLevelDisplay();
     void OnTargetLink();
     void OnTargetArray();
     LRESULT OnThresholdsChanged(WPARAM wParam, LPARAM lParam);
@@ -80,13 +72,14 @@ public:
     CColorButton& FontButton() { return m_font; }
     CParameter* Target() const;
 
+protected:
+    void OnFieldChanged(const pages::ParamField& row) override;
+
 private:
-    bool AlertsOn() const;
-    void ApplyEnabling();
+    void ApplyRules();
     void RefreshColours();
     void ShowCount();
     void ShowTarget();
-    void SetType(const char* stored, int mode);
     bool ValueAlertsOn() const;
 
     CAlertControl m_alerts;
@@ -94,13 +87,10 @@ private:
     CColorButton m_font;
     CColorButton m_noData;
     CInPlaceEdit m_target;
-    std::string m_title;
     int m_minimum = 0;
     int m_maximum = 100;
     bool m_shown = false;
-    bool m_objectAlerts = false;
     bool m_targetLinkable = true;
-    bool m_variable = false;
     bool m_noFontColour = false;
 
 protected:

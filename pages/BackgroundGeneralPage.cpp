@@ -10,13 +10,9 @@
 
 using namespace pages;
 
-BEGIN_MESSAGE_MAP(CBackgroundGeneralPage, CComponentPage)
+BEGIN_MESSAGE_MAP(CBackgroundGeneralPage, CFieldPage)
     .Command(IDC_USE_ART, &CBackgroundGeneralPage::OnUseArt)
-    .Command(IDC_USE_FILE, &CBackgroundGeneralPage::OnUseFile)
-    .Command(IDC_IMPORT, &CBackgroundGeneralPage::OnImport)
-    .Command(IDC_SHOW_BG_COLOR, &CBackgroundGeneralPage::OnShowBackgroundColor)
-    .Command(IDC_EMBED, &CBackgroundGeneralPage::OnEmbed)
-    .Command(IDC_CAPTURE_MOUSE, &CBackgroundGeneralPage::OnCaptureMouse) END_MESSAGE_MAP()
+    .Command(IDC_USE_FILE, &CBackgroundGeneralPage::OnUseFile) END_MESSAGE_MAP()
 
 DialogTemplate CBackgroundGeneralPage::MakeTemplate()
 {
@@ -33,8 +29,56 @@ DialogTemplate CBackgroundGeneralPage::MakeTemplate()
     return t;
 }
 
+namespace {
+
+CParameterSet* FileOf(const CFieldPage& page)
+{
+    const CParameter* file = page.FieldSet()->FindParameter("externalFile");
+    return file != nullptr ? file->GetSet() : nullptr;
+}
+
+// The component shows the file: the switch is set and there is a file to show.
+bool FileUsed(const CFieldPage& page)
+{
+    return BoolOf(page.FieldSet(), "useExternalFile") && FileOf(page) != nullptr;
+}
+
+bool IsSwf(const CFieldPage& page)
+{
+    const CParameter* type = FileOf(page) != nullptr ? FileOf(page)->FindParameter("bgType") : nullptr;
+    return type != nullptr && type->GetString() == "swf";
+}
+
+std::vector<ParamField> Rows()
+{
+    using Page = CBackgroundGeneralPage;
+    // Embedding and mouse capture change the published movie, not the stage; the document must
+    // still be saved.
+    FieldPolicy markOnly;
+    markOnly.republish = false;
+    ParamField art = OwnRow({Page::IDC_USE_ART}, {"artEnabled"});
+    art.scope = FieldScope::Component;
+    return {
+        art,
+        OwnRow({Page::IDC_USE_FILE}, {"useExternalFile"}),
+        CommandRow(Page::IDC_IMPORT, [](CFieldPage& page) { static_cast<Page&>(page).OnImport(); }),
+        EnabledWhen(OwnRow({Page::IDC_IMPORT, Page::IDC_FILENAME_LABEL, Page::IDC_FILENAME}, {}), FileUsed),
+        // Only a movie has a background colour of its own to show.
+        EnabledWhen(Within("externalFile", CheckRow(Page::IDC_SHOW_BG_COLOR, "bgBG")),
+                    [](const CFieldPage& page) { return FileUsed(page) && IsSwf(page); }),
+        EnabledWhen(Within("externalFile", CheckRow(Page::IDC_EMBED, "embed", markOnly)),
+                    [](const CFieldPage& page) {
+                        return FileUsed(page) && !static_cast<const Page&>(page).IsOurs();
+                    }),
+        CheckRow(Page::IDC_CAPTURE_MOUSE, "blockMouseEvents", markOnly),
+    };
+}
+
+} // namespace
+
 CBackgroundGeneralPage::CBackgroundGeneralPage(publish::ITempFileMaker& temporaries, SwfImportTip& tip)
-    : m_temporaries(temporaries), m_tip(tip)
+    : CFieldPage("General", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), {}),
+      m_temporaries(temporaries), m_tip(tip)
 {
 }
 
@@ -53,8 +97,7 @@ CBackgroundGeneralPage::~CBackgroundGeneralPage()
 BOOL CBackgroundGeneralPage::Create(CParameterSet* group, const std::string& title, bool modal,
                                     IPropertyOwner* owner, CParameterSet* root)
 {
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
+    CFieldPage::Create(group, title, modal, owner, root);
     // The art's tiling is given back when the user returns from a file to the art.
     if (CParameter* tiling = FindInComponent(root, "tilingOptions"); tiling != nullptr && tiling->GetSet() != nullptr) {
         m_tileVertical = BoolOf(tiling->GetSet(), "tileMiddleVertical");
@@ -65,14 +108,7 @@ BOOL CBackgroundGeneralPage::Create(CParameterSet* group, const std::string& tit
 
 CParameterSet* CBackgroundGeneralPage::FileSet() const
 {
-    const CParameter* file = Group()->FindParameter("externalFile");
-    return file != nullptr ? file->GetSet() : nullptr;
-}
-
-bool CBackgroundGeneralPage::IsSwf() const
-{
-    const CParameter* type = FileSet() != nullptr ? FileSet()->FindParameter("bgType") : nullptr;
-    return type != nullptr && type->GetString() == "swf";
+    return FileOf(*this);
 }
 
 void CBackgroundGeneralPage::ShowPath()
@@ -85,7 +121,7 @@ void CBackgroundGeneralPage::ShowPath()
 
 BOOL CBackgroundGeneralPage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
+    CFieldPage::OnInitDialog();
     m_opened = true;
     std::uint8_t ours = 0;
     if (const CPropertyMap* map = GetOwnerPropertyMap())
@@ -98,21 +134,9 @@ BOOL CBackgroundGeneralPage::OnInitDialog()
 
     ReplaceControl(m_fileName, IDC_FILENAME, GetDialogFont());
     ShowPath();
-    const CParameter* external = Group()->FindParameter("useExternalFile");
-    const bool useFile = external != nullptr && external->GetBool() && FileSet() != nullptr;
-    CheckDlgButton(IDC_USE_FILE, useFile ? BST_CHECKED : BST_UNCHECKED);
-    EnableItems(*this, {IDC_USE_FILE}, external != nullptr && FileSet() != nullptr);
-    EnableItems(*this, {IDC_IMPORT, IDC_EMBED, IDC_FILENAME_LABEL}, useFile);
-    m_fileName.EnableWindow(useFile ? TRUE : FALSE);
-
-    EnableItems(*this, {IDC_SHOW_BG_COLOR}, IsSwf());
-    BindCheckBoxInSet("bgBG", IDC_SHOW_BG_COLOR, FileSet(), false);
-    if (!IsSwf())
-        EnableItems(*this, {IDC_SHOW_BG_COLOR}, false);
-    CheckDlgButton(IDC_EMBED, BoolOf(FileSet(), "embed") ? BST_CHECKED : BST_UNCHECKED);
-    if (m_ours)
-        EnableItems(*this, {IDC_EMBED}, false);
-    BindCheckBoxInSet("blockMouseEvents", IDC_CAPTURE_MOUSE, Group(), false);
+    CheckDlgButton(IDC_USE_FILE, FileUsed(*this) ? BST_CHECKED : BST_UNCHECKED);
+    EnableItems(*this, {IDC_USE_FILE},
+                FieldSet()->FindParameter("useExternalFile") != nullptr && FileSet() != nullptr);
     return TRUE;
 }
 
@@ -134,37 +158,28 @@ void CBackgroundGeneralPage::OnUseArt()
         art->SetBool(checked);
     if (checked && IsDlgButtonChecked(IDC_USE_FILE) == BST_CHECKED) {
         CheckDlgButton(IDC_USE_FILE, BST_UNCHECKED);
-        if (CParameter* external = Group()->FindParameter("useExternalFile"))
+        if (CParameter* external = FieldSet()->FindParameter("useExternalFile"))
             external->SetBool(false);
-        EnableItems(*this, {IDC_EMBED, IDC_SHOW_BG_COLOR}, false);
     }
-    EnableItems(*this, {IDC_IMPORT, IDC_FILENAME_LABEL}, false);
-    m_fileName.EnableWindow(FALSE);
     SetTiling(m_tileVertical, m_tileHorizontal);
+    ShowFields();
+    // The art leaves no file to choose, whatever the file's switch says.
+    EnableItems(*this, {IDC_IMPORT, IDC_FILENAME_LABEL, IDC_FILENAME}, false);
     NotifyOwnerChanged();
 }
 
 void CBackgroundGeneralPage::OnUseFile()
 {
     const bool checked = IsDlgButtonChecked(IDC_USE_FILE) == BST_CHECKED;
-    if (CParameter* external = Group()->FindParameter("useExternalFile"))
+    if (CParameter* external = FieldSet()->FindParameter("useExternalFile"))
         external->SetBool(checked);
-    if (!checked) {
-        EnableItems(*this, {IDC_IMPORT, IDC_EMBED, IDC_FILENAME_LABEL, IDC_SHOW_BG_COLOR}, false);
-        m_fileName.EnableWindow(FALSE);
-    } else {
-        if (IsDlgButtonChecked(IDC_USE_ART) == BST_CHECKED) {
-            CheckDlgButton(IDC_USE_ART, BST_UNCHECKED);
-            if (CParameter* art = FindInComponent(GetRootSet(), "artEnabled"))
-                art->SetBool(false);
-        }
-        EnableItems(*this, {IDC_IMPORT, IDC_FILENAME_LABEL}, true);
-        m_fileName.EnableWindow(TRUE);
-        EnableItems(*this, {IDC_EMBED}, !m_ours);
-        if (IsSwf())
-            EnableItems(*this, {IDC_SHOW_BG_COLOR}, true);
+    if (checked && IsDlgButtonChecked(IDC_USE_ART) == BST_CHECKED) {
+        CheckDlgButton(IDC_USE_ART, BST_UNCHECKED);
+        if (CParameter* art = FindInComponent(GetRootSet(), "artEnabled"))
+            art->SetBool(false);
     }
     SetTiling(false, false);
+    ShowFields();
     NotifyOwnerChanged();
 }
 
@@ -185,33 +200,13 @@ void CBackgroundGeneralPage::OnImport()
                 path->SetString(chosen, true);
             if (result.ours)
                 CheckDlgButton(IDC_EMBED, BST_UNCHECKED);
-            EnableItems(*this, {IDC_EMBED}, !m_ours);
         }
-        EnableItems(*this, {IDC_SHOW_BG_COLOR}, IsSwf());
     }
     // Whatever the dialog's answer, the user asked for a file: the component shows it.
+    ReplaceControl(m_fileName, IDC_FILENAME, GetDialogFont());
     ShowPath();
     CheckDlgButton(IDC_USE_FILE, BST_CHECKED);
     OnUseFile();
-}
-
-void CBackgroundGeneralPage::OnShowBackgroundColor()
-{
-    if (StoreCheck(*this, IDC_SHOW_BG_COLOR, FileSet(), "bgBG"))
-        NotifyOwnerChanged();
-}
-
-void CBackgroundGeneralPage::OnEmbed()
-{
-    // Embedding changes the published movie, not the stage; the document must still be saved.
-    if (StoreCheck(*this, IDC_EMBED, FileSet(), "embed"))
-        MarkDocumentChanged();
-}
-
-void CBackgroundGeneralPage::OnCaptureMouse()
-{
-    if (StoreCheck(*this, IDC_CAPTURE_MOUSE, Group(), "blockMouseEvents"))
-        MarkDocumentChanged();
 }
 
 int CBackgroundGeneralPage::GetHelpContextId()

@@ -4,14 +4,13 @@
 // imported picture or movie, or neither.
 
 #include "pages/ExternalFileImport.h"
-#include "pages/PageBlocks.h"
-#include "propui/ComponentPage.h"
+#include "pages/FieldPage.h"
 
 namespace publish {
 class ITempFileMaker;
 }
 
-class CBackgroundGeneralPage : public CComponentPage {
+class CBackgroundGeneralPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 248,
@@ -35,27 +34,23 @@ public:
     CBackgroundGeneralPage(publish::ITempFileMaker& temporaries, pages::SwfImportTip& tip);
     ~CBackgroundGeneralPage() override;
 
-    using CComponentPage::Create;
+    using CFieldPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
     int GetHelpContextId() override;
 
     void OnUseArt();
     void OnUseFile();
     void OnImport();
-    void OnShowBackgroundColor();
-    void OnEmbed();
-    void OnCaptureMouse();
+    // A picture or movie of our own making is always embedded.
+    bool IsOurs() const { return m_ours; }
 
 protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CParameterSet* Group() const { return pages::PageGroup(*this, "General"); }
     CParameterSet* FileSet() const;
-    bool IsSwf() const;
     void SetTiling(bool vertical, bool horizontal);
     void ShowPath();
 

@@ -102,10 +102,10 @@ std::vector<ParamField> Rows()
     using Page = CChartLayoutPage;
     auto plot = [](ParamField row) {
         row.afterStore = [](CFieldPage& page) { static_cast<Page&>(page).UpdatePlotArea(); };
-        return WithTopic(In("plotAreaProps", std::move(row)), kPlotAreaHelp);
+        return WithTopic(Within("plotAreaProps", std::move(row)), kPlotAreaHelp);
     };
     auto chart = [](ParamField row) {
-        return WithTopic(In("backgroundProps", std::move(row)), kChartAreaHelp);
+        return WithTopic(Within("backgroundProps", std::move(row)), kChartAreaHelp);
     };
     // Background art and the chart area's border and fill exclude each other: those switches,
     // the spins and the divisions are the page's own.

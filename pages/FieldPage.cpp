@@ -147,9 +147,9 @@ ParamField WithCaptions(ParamField row, std::vector<int> captions)
     return row;
 }
 
-ParamField In(const char* nestedSet, ParamField row)
+ParamField Within(const char* group, ParamField row)
 {
-    row.in = nestedSet;
+    row.within = group;
     return row;
 }
 
@@ -181,13 +181,13 @@ CVisibilityBlock::Ids VisibilityIds(const ParamField& row)
     return {i[0], i[1], i[2], i[3], i[4], i[5], i[6], i[7], i[8], i[9]};
 }
 
-// The set a row's keys are in: the page's own, or one nested in it; null when missing.
+// The set a row's keys are in: the page's, or the group of it the row names.
 CParameterSet* RowSet(CParameterSet* set, const ParamField& row)
 {
-    if (row.in == nullptr || set == nullptr)
+    if (row.within == nullptr || set == nullptr)
         return set;
-    const CParameter* nested = set->FindParameter(row.in);
-    return nested != nullptr && nested->GetType() == ParamType::Group ? nested->GetSet() : nullptr;
+    const CParameter* group = set->FindParameter(row.within);
+    return group != nullptr && group->GetType() == ParamType::Group ? group->GetSet() : nullptr;
 }
 
 // The first of the keys held by the set, or by one of its groups when the whole component counts.
@@ -268,8 +268,9 @@ std::set<std::string> CFieldPage::EditedKeys() const
                 if (FieldSet() != nullptr && FieldSet()->FindParameter(key) != nullptr)
                     keys.insert(key);
         } else if (const CParameter* parameter = FieldParameter(row)) {
-            keys.insert(row.in != nullptr ? std::string(row.in) + "/" + parameter->GetName()
-                                          : parameter->GetName());
+            // A key in a group of the page's set counts as its path.
+            keys.insert(row.within != nullptr ? std::string(row.within) + "/" + parameter->GetName()
+                                              : parameter->GetName());
         }
     }
     return keys;
@@ -340,10 +341,15 @@ void CFieldPage::AttachField(const ParamField& row, Block& block)
                                 {row.ids[0], row.ids[1], row.ids[2], row.ids[3], row.ids[4]});
         break;
     case FieldKind::CellLink: {
-        const CParameter* target = FieldParameter(row);
-        const CCellBinding* binding = target != nullptr ? target->GetBinding() : nullptr;
-        SetDlgItemText(row.ids[0], binding != nullptr ? binding->GetTexts().GetRangeText() : std::string());
-        EnableItems(*this, {row.ids[1]}, binding != nullptr);
+        const bool linkable = ShowCellRange(row);
+        EnableItems(*this, {row.ids[1]}, linkable);
+        // Without a cell binding its captions go with it, or the whole block is hidden.
+        for (std::size_t i = 0; !linkable && i < row.ids.size(); ++i) {
+            if (row.policy.hideMissing)
+                ShowItems(*this, {row.ids[i]}, false);
+            else if (i >= 2)
+                EnableItems(*this, {row.ids[i]}, false);
+        }
         break;
     }
     default:
@@ -368,8 +374,12 @@ void CFieldPage::ShowField(const ParamField& row, Block& block)
     case FieldKind::Colour: {
         const bool bound =
             BindColorButtonInSet(name.c_str(), row.ids[0], block.colour, holder, row.policy.hideMissing);
-        for (std::size_t i = 1; i < row.ids.size(); ++i)
-            EnableItems(*this, {row.ids[i]}, bound);
+        for (std::size_t i = 1; i < row.ids.size(); ++i) {
+            if (row.policy.hideMissing)
+                ShowItems(*this, {row.ids[i]}, bound);
+            else
+                EnableItems(*this, {row.ids[i]}, bound);
+        }
         break;
     }
     case FieldKind::CheckedColour:
@@ -393,7 +403,8 @@ void CFieldPage::ShowField(const ParamField& row, Block& block)
     case FieldKind::Spin:
         if (auto* spin = dynamic_cast<CSpinEdit*>(GetDlgItem(row.ids[0]))) {
             const bool bound = spin->BindParameter(
-                parameter, [this] { NotifyOwnerChanged(); }, GetDialogFont(), row.policy.hideMissing, false);
+                parameter, [this] { NotifyOwnerChanged(); }, GetDialogFont(), row.policy.hideMissing,
+                row.policy.negate);
             for (std::size_t i = 1; i < row.ids.size(); ++i) {
                 if (row.policy.hideMissing)
                     ShowItems(*this, {row.ids[i]}, parameter != nullptr);
@@ -418,13 +429,24 @@ void CFieldPage::ShowField(const ParamField& row, Block& block)
     case FieldKind::Scroll:
         block.scroll.Load();
         break;
+    case FieldKind::CellLink:
+        // A range may have been picked on another page.
+        ShowCellRange(row);
+        break;
     case FieldKind::Command:
     case FieldKind::Own:
     case FieldKind::Font:
     case FieldKind::TextOrCell:
-    case FieldKind::CellLink:
         break;
     }
+}
+
+bool CFieldPage::ShowCellRange(const ParamField& row)
+{
+    const CParameter* target = FieldParameter(row);
+    const CCellBinding* binding = target != nullptr ? target->GetBinding() : nullptr;
+    SetDlgItemText(row.ids[0], binding != nullptr ? binding->GetTexts().GetRangeText() : std::string());
+    return binding != nullptr;
 }
 
 void CFieldPage::ApplyEnabling()
@@ -438,6 +460,8 @@ void CFieldPage::ApplyEnabling()
         switch (row.kind) {
         case FieldKind::Number:
             m_blocks[i]->duration.Enable(on);
+            for (std::size_t c = 1; c < row.ids.size(); ++c)
+                EnableItems(*this, {row.ids[c]}, on);
             break;
         case FieldKind::Scroll:
             m_blocks[i]->scroll.Enable(on);
@@ -456,6 +480,22 @@ void CFieldPage::ApplyEnabling()
             // A colour the component lacks, or has switched off, stays off.
             const CParameter* colour = FieldParameter(row);
             EnableItems(*this, {row.ids[0]}, on && colour != nullptr && colour->IsEnabled());
+            for (std::size_t c = 1; c < row.ids.size(); ++c)
+                EnableItems(*this, {row.ids[c]}, on);
+            break;
+        }
+        case FieldKind::Choice:
+            EnableItems(*this, {row.ids[0]}, on && FieldParameter(row) != nullptr);
+            for (std::size_t c = 1; c < row.ids.size(); ++c)
+                EnableItems(*this, {row.ids[c]}, on);
+            break;
+        case FieldKind::Font: {
+            // A chooser without its text format keeps every child disabled.
+            const bool present = std::any_of(row.keys.begin(), row.keys.end(), [this](const char* key) {
+                const CParameter* found = FieldSet() != nullptr ? FieldSet()->FindParameter(key) : nullptr;
+                return found != nullptr && found->GetType() == ParamType::Group;
+            });
+            m_blocks[i]->font.EnableControls(on && present);
             for (std::size_t c = 1; c < row.ids.size(); ++c)
                 EnableItems(*this, {row.ids[c]}, on);
             break;
@@ -583,7 +623,12 @@ bool CFieldPage::HandleCommand(const ParamField& row, Block& block, int id, UINT
     case FieldKind::CellLink:
         if (code != BN_CLICKED || id != row.ids[1])
             return false;
-        if (!PickCells(*this, FieldParameter(row), row.ids[0], nullptr))
+        if (row.onCommand) {
+            row.onCommand(*this);
+            return true;
+        }
+        if (!PickCells(*this, FieldParameter(row), row.ids[0], nullptr,
+                       row.policy.rangeCheck ? &*row.policy.rangeCheck : nullptr))
             return true;
         break;
     case FieldKind::Spin:

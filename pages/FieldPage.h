@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,14 +31,15 @@ enum class FieldKind {
     Check,
     // Radio buttons over a choice's (or a string's) text. ids: one button per entry of choices.
     Radio,
-    // A drop-down list over a choice. ids: the list.
+    // A drop-down list over a choice. ids: the list, then captions switched with it.
     Choice,
-    // A colour swatch. ids: the swatch, then captions switched with it.
+    // A colour swatch. ids: the swatch, then captions switched with it (hidden with it when
+    // hideMissing).
     Colour,
     // A colour a check box switches on. ids: the box, the swatch, then captions that go with the
     // box; keys: the switch, the colour.
     CheckedColour,
-    // A number typed in place, kept within its range. ids: the edit.
+    // A number typed in place, kept within its range. ids: the edit, then captions switched with it.
     Number,
     // A spin edit over a number. ids: the spin edit, then captions switched with it.
     Spin,
@@ -61,8 +63,10 @@ enum class FieldKind {
     // A text typed into a box or taken from a cell, chosen by two radio buttons. ids: in the
     // order of CTextOrCell::Ids.
     TextOrCell,
-    // The cell a value goes into, shown as its range and picked with a button. ids: the range
-    // edit, the link button.
+    // The cell a value goes into, shown as its range and picked with a button (with the policy's
+    // range check; onCommand, when given, is the page's own pick). ids: the range edit, the link
+    // button, then captions that are disabled without a cell binding (hideMissing: the whole
+    // block is hidden).
     CellLink,
     // A value whose rules are the page's own: the row only names its keys and help topic.
     Own,
@@ -84,6 +88,8 @@ struct FieldPolicy {
     // The display-status block: whether a new status link or entry effect is republished.
     bool republishStatus = true;
     bool republishEffect = true;
+    // Spins: the stored number is shown negated (a shift stored downwards, shown upwards).
+    bool negate = false;
     // A switched colour whose switch is missing stays off.
     bool offWithoutSwitch = false;
     // A font chooser whose colour dialog keeps the document's custom colours (the chooser then
@@ -93,6 +99,8 @@ struct FieldPolicy {
     // a cell binding counts as missing.
     CLinkedValueEdit::Policy linked;
     bool bindingOnly = false;
+    // Cell links: what a picked range must satisfy.
+    std::optional<CRangeCheck> rangeCheck;
 };
 
 struct ParamField {
@@ -100,9 +108,9 @@ struct ParamField {
     std::vector<int> ids;
     std::vector<const char*> keys;
     FieldScope scope = FieldScope::Page;
-    // Check, colour and own rows: the keys are in this set nested in the page's (a box of the
-    // component, say); the key a page edits is then "set/key".
-    const char* in = nullptr;
+    // The group of the page's set that holds the keys (the rows that look their keys up: check,
+    // radio, choice, colour, number, spin, linked value, cell link); null: the set itself.
+    const char* within = nullptr;
     FieldPolicy policy;
     // Radio: the text each button stands for.
     std::vector<const char*> choices;
@@ -115,7 +123,7 @@ struct ParamField {
     std::function<int(const CFieldPage&)> help;
     // The controls the topic is for; empty: all of the row's.
     std::vector<int> helpIds;
-    // Command rows: the page's own action.
+    // Command rows (and cell links that pick by the page's rule): the page's own action.
     std::function<void(CFieldPage&)> onCommand;
     // Run after a check, radio or cell link stored its change and before the owner is told, for
     // what the change implies elsewhere in the component.
@@ -156,10 +164,10 @@ std::function<int(const CFieldPage&)> Topic(int topic);
 ParamField WithHelp(ParamField row, int topic, std::vector<int> onlyIds = {});
 // The row with captions that are switched with its controls.
 ParamField WithCaptions(ParamField row, std::vector<int> captions);
+// The row with its keys in a group of the page's set.
+ParamField Within(const char* group, ParamField row);
 // The row usable only while the page says so.
 ParamField EnabledWhen(ParamField row, std::function<bool(const CFieldPage&)> when);
-// The row over keys of a set nested in the page's.
-ParamField In(const char* nestedSet, ParamField row);
 // The row taking part only for the components the page says.
 ParamField PresentWhen(ParamField row, std::function<bool(const CFieldPage&)> when);
 // A display-status block whose effect, duration and status link share the entry-effect topic.
@@ -210,6 +218,7 @@ private:
     bool HandleCommand(const ParamField& row, Block& block, int id, UINT code);
     void ApplyEnabling();
     bool Present(const ParamField& row) const { return !row.presentWhen || row.presentWhen(*this); }
+    bool ShowCellRange(const ParamField& row);
     void AttachFont(const ParamField& row, Block& block);
     void AttachTypedVisibility(const ParamField& row, Block& block);
     void ShowTypedVisibility(const ParamField& row, Block& block);

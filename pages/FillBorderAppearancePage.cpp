@@ -6,13 +6,6 @@
 
 using namespace pages;
 
-BEGIN_MESSAGE_MAP(CFillBorderAppearancePage, CComponentPage)
-    .Command(IDC_SHOW_BORDER, &CFillBorderAppearancePage::OnShowBorder)
-    .Command(IDC_SHOW_FILL, &CFillBorderAppearancePage::OnShowFill)
-    .Command(IDC_BORDER_COLOR, &CFillBorderAppearancePage::OnBorderColor)
-    .Command(IDC_FILL_COLOR, &CFillBorderAppearancePage::OnFillColor)
-    .Message(WM_INPLACE_NOTIFY, &CFillBorderAppearancePage::OnInPlaceEditCommit) END_MESSAGE_MAP()
-
 DialogTemplate CFillBorderAppearancePage::MakeTemplate(bool displayOnly)
 {
     // Both layouts hold every control, so the page's code is one; the play layout hides what
@@ -35,123 +28,65 @@ DialogTemplate CFillBorderAppearancePage::MakeTemplate(bool displayOnly)
     return t;
 }
 
-BOOL CFillBorderAppearancePage::Create(CParameterSet* group, const std::string& title, bool modal,
-                                       IPropertyOwner* owner, CParameterSet* root)
+namespace {
+
+bool Has(const CFieldPage& page, const char* key)
 {
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate(m_displayOnly));
-    return TRUE;
+    return page.FieldSet() != nullptr && page.FieldSet()->FindParameter(key) != nullptr;
 }
 
-BOOL CFillBorderAppearancePage::OnInitDialog()
+// The art or the imported file paints the component, so its own colours do not show. A
+// component without those keys (a plain panel) has neither, and its colours are its own.
+bool ColoursEditable(const CFieldPage& page)
 {
-    CComponentPage::OnInitDialog();
-    CParameterSet* group = GetGroup();
-    if (group->FindParameter("borderColor") != nullptr)
-        BindColorButton("borderColor", IDC_BORDER_COLOR, m_borderColor, false);
-    // The fill swatch is always drawn: grey when the component has no fill colour.
-    BindColorButton("backColor", IDC_FILL_COLOR, m_fillColor, false);
-    BindCheckBox("borderEnabled", IDC_SHOW_BORDER, true);
-    BindCheckBox("showFill", IDC_SHOW_FILL, true);
-    return TRUE;
-}
-
-BOOL CFillBorderAppearancePage::OnSetActive()
-{
-    CParameterSet* group = GetGroup();
-    m_firstTrans.Attach(*this, group->FindParameter(m_displayOnly ? "transparency" : "borderTrans"), IDC_BORDER_TRANS);
-    m_weight.Attach(*this, group->FindParameter("borderThickness"), IDC_WEIGHT);
-    m_fillTrans.Attach(*this, group->FindParameter("backTrans"), IDC_FILL_TRANS);
-    if (group->FindParameter("borderEnabled") != nullptr)
-        ApplyBorderState(IsDlgButtonChecked(IDC_SHOW_BORDER) == BST_CHECKED, false);
-    ApplyFillState(IsDlgButtonChecked(IDC_SHOW_FILL) == BST_CHECKED);
-    return CComponentPage::OnSetActive();
-}
-
-bool CFillBorderAppearancePage::ColoursEditable() const
-{
-    // The art or the imported file paints the component, so its own colours do not show. A
-    // component without those keys (a plain panel) has neither, and its colours are its own.
-    const CParameter* art = FindInComponent(GetRootSet(), "artEnabled");
-    const CParameter* external = FindInComponent(GetRootSet(), "useExternalFile");
+    const CParameter* art = FindInComponent(page.GetRootSet(), "artEnabled");
+    const CParameter* external = FindInComponent(page.GetRootSet(), "useExternalFile");
     return !(art != nullptr && art->GetBool()) && !(external != nullptr && external->GetBool());
 }
 
-void CFillBorderAppearancePage::ApplyBorderState(bool checked, bool fromClick)
+// A component without the border switch always draws its border.
+bool BorderShown(const CFieldPage& page)
 {
-    // A click that shows the border enables its colour where the rule allows and otherwise
-    // leaves it; the opening sets it by the rule either way.
-    if (m_borderColor.GetSafeHwnd() != nullptr) {
-        if (!checked)
-            m_borderColor.EnableWindow(FALSE);
-        else if (ColoursEditable())
-            m_borderColor.EnableWindow(TRUE);
-        else if (!fromClick)
-            m_borderColor.EnableWindow(FALSE);
-    }
-    m_firstTrans.Enable(checked);
-    m_weight.Enable(checked);
-    EnableItems(*this, {IDC_WEIGHT_LABEL, IDC_BORDER_TRANS_LABEL}, checked);
+    return !Has(page, "borderEnabled") || BoolOf(page.FieldSet(), "borderEnabled");
 }
 
-void CFillBorderAppearancePage::ApplyFillState(bool checked)
+bool FillShown(const CFieldPage& page)
 {
-    m_fillTrans.Enable(checked);
-    EnableItems(*this, {IDC_FILL_TRANS_LABEL}, checked);
-    m_fillColor.EnableWindow(checked && ColoursEditable() && GetGroup()->FindParameter("backColor") != nullptr);
+    return BoolOf(page.FieldSet(), "showFill");
 }
 
-void CFillBorderAppearancePage::OnShowBorder()
+std::vector<ParamField> Rows(bool displayOnly)
 {
-    const bool checked = IsDlgButtonChecked(IDC_SHOW_BORDER) == BST_CHECKED;
-    ApplyBorderState(checked, true);
-    if (CParameter* enabled = GetGroup()->FindParameter("borderEnabled")) {
-        enabled->SetBool(checked);
-        NotifyOwnerChanged();
-    }
+    using Page = CFillBorderAppearancePage;
+    FieldPolicy hide;
+    hide.hideMissing = true;
+    auto border = [](ParamField row) { return WithHelp(EnabledWhen(std::move(row), BorderShown), 920); };
+    auto fill = [](ParamField row) { return WithHelp(EnabledWhen(std::move(row), FillShown), 915); };
+    return {
+        WithHelp(CheckRow(Page::IDC_SHOW_BORDER, "borderEnabled", hide), 920),
+        WithHelp(EnabledWhen(ColourRow(Page::IDC_BORDER_COLOR, "borderColor"),
+                             [](const CFieldPage& page) {
+                                 return !Has(page, "borderEnabled") ||
+                                        (BorderShown(page) && ColoursEditable(page));
+                             }),
+                 920),
+        border(WithCaptions(NumberRow(Page::IDC_BORDER_TRANS, displayOnly ? "transparency" : "borderTrans"),
+                            {Page::IDC_BORDER_TRANS_LABEL})),
+        border(WithCaptions(NumberRow(Page::IDC_WEIGHT, "borderThickness"), {Page::IDC_WEIGHT_LABEL})),
+        WithHelp(CheckRow(Page::IDC_SHOW_FILL, "showFill", hide), 915),
+        // The fill swatch is always drawn: grey when the component has no fill colour.
+        WithHelp(EnabledWhen(ColourRow(Page::IDC_FILL_COLOR, "backColor"),
+                             [](const CFieldPage& page) { return FillShown(page) && ColoursEditable(page); }),
+                 915),
+        fill(WithCaptions(NumberRow(Page::IDC_FILL_TRANS, "backTrans"), {Page::IDC_FILL_TRANS_LABEL})),
+    };
 }
 
-void CFillBorderAppearancePage::OnShowFill()
-{
-    const bool checked = IsDlgButtonChecked(IDC_SHOW_FILL) == BST_CHECKED;
-    ApplyFillState(checked);
-    if (CParameter* fill = GetGroup()->FindParameter("showFill")) {
-        fill->SetBool(checked);
-        NotifyOwnerChanged();
-    }
-}
+} // namespace
 
-void CFillBorderAppearancePage::OnBorderColor()
+CFillBorderAppearancePage::CFillBorderAppearancePage(bool displayOnly)
+    : CFieldPage(
+          "Appearance", [displayOnly](const CFieldPage&) { return MakeTemplate(displayOnly); },
+          Rows(displayOnly), Topic(900))
 {
-    if (m_borderColor.GetSafeHwnd() != nullptr && GetGroup()->FindParameter("borderColor") != nullptr)
-        OnColorButtonClicked("borderColor", m_borderColor, GetGroup());
-}
-
-void CFillBorderAppearancePage::OnFillColor()
-{
-    if (GetGroup()->FindParameter("backColor") != nullptr)
-        OnColorButtonClicked("backColor", m_fillColor, GetGroup());
-}
-
-LRESULT CFillBorderAppearancePage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
-{
-    const int standsFor = static_cast<int>(lParam);
-    return m_firstTrans.OnCommit(standsFor) || m_weight.OnCommit(standsFor) || m_fillTrans.OnCommit(standsFor);
-}
-
-int CFillBorderAppearancePage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_SHOW_FILL:
-    case IDC_FILL_COLOR:
-    case IDC_FILL_TRANS:
-        return 915;
-    case IDC_SHOW_BORDER:
-    case IDC_BORDER_COLOR:
-    case IDC_BORDER_TRANS:
-    case IDC_WEIGHT:
-        return 920;
-    default:
-        return 900;
-    }
 }

@@ -3,11 +3,9 @@
 // The "Appearance" tab of the shapes, backgrounds and pictures (border and fill) and, in its
 // second layout, of the play components (one transparency only).
 
-#include "pages/PageBlocks.h"
-#include "propui/ColorButton.h"
-#include "propui/ComponentPage.h"
+#include "pages/FieldPage.h"
 
-class CFillBorderAppearancePage : public CComponentPage {
+class CFillBorderAppearancePage : public pages::CFieldPage {
 public:
     enum : int {
         IDD_BORDER_FILL = 250,
@@ -26,35 +24,6 @@ public:
         IDC_FILL_TRANS = 1111,
     };
     // displayOnly: the play components' layout, whose one spin edits "transparency".
-    explicit CFillBorderAppearancePage(bool displayOnly = false) : m_displayOnly(displayOnly) {}
+    explicit CFillBorderAppearancePage(bool displayOnly = false);
     static DialogTemplate MakeTemplate(bool displayOnly);
-
-    using CComponentPage::Create;
-    BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                CParameterSet* root) override;
-    void OnSheetSize() override {}
-    BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
-    int GetHelpContextId() override;
-
-    void OnShowBorder();
-    void OnShowFill();
-    void OnBorderColor();
-    void OnFillColor();
-    LRESULT OnInPlaceEditCommit(WPARAM wParam, LPARAM lParam);
-
-protected:
-    DECLARE_MESSAGE_MAP()
-
-private:
-    bool ColoursEditable() const;
-    void ApplyBorderState(bool checked, bool fromClick);
-    void ApplyFillState(bool checked);
-
-    bool m_displayOnly = false;
-    CColorButton m_borderColor;
-    CColorButton m_fillColor;
-    pages::CNumberEdit m_firstTrans;
-    pages::CNumberEdit m_weight;
-    pages::CNumberEdit m_fillTrans;
 };

@@ -18,19 +18,52 @@ const char* const kEdgeStems[] = {"BEdgeBot", "BEdgeLt", "BEdgeRt", "BEdgeTop"};
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CLabelAppearancePage, CComponentPage)
-    .Control(CBN_SELCHANGE, IDC_HALIGN, &CLabelAppearancePage::OnHAlignChanged)
-    .Command(IDC_WRAP, &CLabelAppearancePage::OnWrapText)
+namespace {
+
+std::vector<ParamField> Rows()
+{
+    using Page = CLabelAppearancePage;
+    // Text that wraps never needs a horizontal scroll bar.
+    ParamField wrap = Within("formatValue", CheckRow(Page::IDC_WRAP, "AWrapText"));
+    wrap.afterStore = [](CFieldPage& page) {
+        if (page.IsDlgButtonChecked(Page::IDC_WRAP) == BST_CHECKED)
+            DisableHorizontalScroll(page.GetRootSet());
+    };
+    // The colour only matters while a scroll bar can show (the Behavior tab decides).
+    ParamField scroll = EnabledWhen(
+        CheckedColourRow(Page::IDC_USE_SCROLL_COLOR, "useCustomScrollBarColor", Page::IDC_SCROLL_COLOR,
+                         "customScrollBarColor"),
+        [](const CFieldPage& page) { return ScrollBarsCanShow(page.GetRootSet()).value_or(true); });
+    return {
+        WithHelp(OwnRow({Page::IDC_NUMBER}, {"formatValue"}), 1440),
+        WithHelp(OwnRow({Page::IDC_FONT}, {"formatValue"}), 1445),
+        WithHelp(Within("formatValue", ChoiceRow(Page::IDC_HALIGN, "HAlign")), 1445),
+        WithHelp(wrap, 1445),
+        // The edges of the border are the page's own: "All Sides" starts from the right edge.
+        WithHelp(Within("formatValue", OwnRow({Page::IDC_SIDE, Page::IDC_SHOW_BORDER, Page::IDC_BORDER_COLOR,
+                                               Page::IDC_WEIGHT},
+                                              {"BEdgeRtLineStyle"})),
+                 1435),
+        WithHelp(Within("formatValue", CheckRow(Page::IDC_SHOW_FILL, "Pattern")), 1435),
+        WithHelp(Within("formatValue", ColourRow(Page::IDC_FILL_COLOR, "InteriorColor")), 1435),
+        WithHelp(scroll, 1446),
+    };
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CLabelAppearancePage, CFieldPage)
     .Control(CBN_SELCHANGE, IDC_SIDE, &CLabelAppearancePage::OnBorderSideChanged)
     .Command(IDC_SHOW_BORDER, &CLabelAppearancePage::OnShowBorder)
     .Command(IDC_BORDER_COLOR, &CLabelAppearancePage::OnBorderColor)
-    .Command(IDC_SHOW_FILL, &CLabelAppearancePage::OnShowFill)
-    .Command(IDC_FILL_COLOR, &CLabelAppearancePage::OnFillColor)
-    .Command(IDC_USE_SCROLL_COLOR, &CLabelAppearancePage::OnUseCustomScrollColor)
-    .Command(IDC_SCROLL_COLOR, &CLabelAppearancePage::OnCustomScrollColor)
     .Message(WM_INPLACE_NOTIFY, &CLabelAppearancePage::OnInPlaceEditCommit) END_MESSAGE_MAP()
 
-CLabelAppearancePage::CLabelAppearancePage() = default;
+CLabelAppearancePage::CLabelAppearancePage()
+    : CFieldPage(
+          "Appearance", [](const CFieldPage&) { return MakeTemplate(); }, Rows(), Topic(1430))
+{
+}
+
 CLabelAppearancePage::~CLabelAppearancePage() = default;
 
 DialogTemplate CLabelAppearancePage::MakeTemplate()
@@ -85,7 +118,7 @@ void CLabelAppearancePage::FindEdges()
 
 BOOL CLabelAppearancePage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
+    CFieldPage::OnInitDialog();
     CParameter* format = ::FindTyped(GetGroup(), "formatValue", static_cast<int>(ParamType::Group));
     m_format = format != nullptr ? format->GetSet() : nullptr;
     m_number.SubclassDlgItem(IDC_NUMBER, this);
@@ -93,8 +126,6 @@ BOOL CLabelAppearancePage::OnInitDialog()
     m_font.SubclassDlgItem(IDC_FONT, this);
     m_font.SetDocumentColors(GetContext() != nullptr ? GetContext()->customColors : nullptr);
     m_font.Create(m_format, GetOwner(), true, nullptr);
-    m_scroll.Attach(*this, GetGroup(), "useCustomScrollBarColor", IDC_USE_SCROLL_COLOR,
-                    "customScrollBarColor", IDC_SCROLL_COLOR);
 
     auto* sides = static_cast<CComboBox*>(GetDlgItem(IDC_SIDE));
     for (const char* name : kSideNames)
@@ -104,7 +135,6 @@ BOOL CLabelAppearancePage::OnInitDialog()
     m_weight.SetAfterStore([this] { ApplyAllSides(); });
     // The swatch shows the colour "All Sides" applies: the right edge's, which it starts from.
     BindColorButtonInSet("BEdgeRtColor", IDC_BORDER_COLOR, m_borderColour, m_format, false);
-    BindColorButtonInSet("InteriorColor", IDC_FILL_COLOR, m_fillColour, m_format, false);
     if (!HasBorder()) {
         m_weight.Attach(*this, nullptr, IDC_WEIGHT);
         EnableItems(*this, {IDC_SIDE_LABEL, IDC_SIDE, IDC_SHOW_BORDER, IDC_BORDER_COLOR, IDC_WEIGHT_LABEL},
@@ -116,8 +146,7 @@ BOOL CLabelAppearancePage::OnInitDialog()
 BOOL CLabelAppearancePage::OnSetActive()
 {
     LoadControls();
-    RefreshScrollColour();
-    return CComponentPage::OnSetActive();
+    return CFieldPage::OnSetActive();
 }
 
 void CLabelAppearancePage::LoadControls()
@@ -125,26 +154,10 @@ void CLabelAppearancePage::LoadControls()
     // Other tabs and the stage's own editing may have changed the format meanwhile.
     m_font.LoadProperties();
     m_number.LoadProperties(0, false);
-    BindColorButtonInSet("InteriorColor", IDC_FILL_COLOR, m_fillColour, m_format, false);
-    BindComboBoxInSet("HAlign", IDC_HALIGN, m_format, false);
-    BindCheckBoxInSet("AWrapText", IDC_WRAP, m_format, false);
-    BindCheckBoxInSet("Pattern", IDC_SHOW_FILL, m_format, false);
     if (HasBorder()) {
         static_cast<CComboBox*>(GetDlgItem(IDC_SIDE))->SetCurSel(AllSides);
         OnBorderSideChanged();
     }
-}
-
-void CLabelAppearancePage::RefreshScrollColour()
-{
-    const std::optional<bool> canShow = ScrollBarsCanShow(GetRootSet());
-    if (!canShow) {
-        m_scroll.Refresh();
-        return;
-    }
-    if (GetGroup()->FindParameter("useCustomScrollBarColor") != nullptr)
-        EnableItems(*this, {IDC_USE_SCROLL_COLOR}, *canShow);
-    m_scroll.Refresh(*canShow);
 }
 
 void CLabelAppearancePage::OnBorderSideChanged()
@@ -201,59 +214,7 @@ void CLabelAppearancePage::OnBorderColor()
     Invalidate(TRUE);
 }
 
-void CLabelAppearancePage::OnHAlignChanged()
-{
-    CommitComboBoxInSet("HAlign", IDC_HALIGN, m_format);
-}
-
-void CLabelAppearancePage::OnWrapText()
-{
-    CParameter* wrap = m_format != nullptr ? m_format->FindParameter("AWrapText") : nullptr;
-    if (wrap == nullptr)
-        return;
-    wrap->SetBool(IsDlgButtonChecked(IDC_WRAP) == BST_CHECKED);
-    if (wrap->GetBool())
-        DisableHorizontalScroll(GetRootSet());
-    NotifyOwnerChanged();
-}
-
-void CLabelAppearancePage::OnShowFill()
-{
-    if (StoreCheck(*this, IDC_SHOW_FILL, m_format, "Pattern"))
-        NotifyOwnerChanged();
-}
-
-void CLabelAppearancePage::OnFillColor()
-{
-    if (m_format != nullptr && m_format->FindParameter("InteriorColor") != nullptr)
-        OnColorButtonClicked("InteriorColor", m_fillColour, m_format);
-}
-
 LRESULT CLabelAppearancePage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
 {
     return m_weight.OnCommit(static_cast<int>(lParam)) ? 1 : 0;
-}
-
-int CLabelAppearancePage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_FONT:
-    case IDC_HALIGN:
-    case IDC_WRAP:
-        return 1445;
-    case IDC_NUMBER:
-        return 1440;
-    case IDC_BORDER_COLOR:
-    case IDC_FILL_COLOR:
-    case IDC_SIDE:
-    case IDC_SHOW_BORDER:
-    case IDC_WEIGHT:
-    case IDC_SHOW_FILL:
-        return 1435;
-    case IDC_USE_SCROLL_COLOR:
-    case IDC_SCROLL_COLOR:
-        return 1446;
-    default:
-        return 1430;
-    }
 }

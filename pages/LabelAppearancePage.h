@@ -4,17 +4,15 @@
 // alignment and wrapping, the border of each edge, the fill, and the colour of its scroll bars.
 // The label keeps all of it but the scroll colour in its cell-like format ("formatValue").
 
-#include "pages/PageBlocks.h"
-#include "pages/TemplatePage.h"
+#include "pages/FieldPage.h"
 #include "propui/ColorButton.h"
-#include "propui/ComponentPage.h"
 #include "propui/FontDataCtrl.h"
 #include "propui/NumericFormatCtrl.h"
 
 #include <array>
 #include <memory>
 
-class CLabelAppearancePage : public pages::CTemplatePage<CLabelAppearancePage> {
+class CLabelAppearancePage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 259,
@@ -48,20 +46,13 @@ public:
 
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
-    int GetHelpContextId() override;
 
     void LoadControls();
     // With "All Sides" chosen, copies its line style, colour and weight to the four edges.
     void ApplyAllSides();
-    void OnHAlignChanged();
-    void OnWrapText();
     void OnBorderSideChanged();
     void OnShowBorder();
     void OnBorderColor();
-    void OnShowFill();
-    void OnFillColor();
-    void OnUseCustomScrollColor() { m_scroll.OnCheck(); }
-    void OnCustomScrollColor() { m_scroll.OnColour(); }
     LRESULT OnInPlaceEditCommit(WPARAM wParam, LPARAM lParam);
 
     int GetChosenSide() const { return m_side; }
@@ -77,14 +68,11 @@ private:
         CParameter* weight = nullptr;
     };
     void FindEdges();
-    void RefreshScrollColour();
     bool HasBorder() const { return m_edges[AllSides].lineStyle != nullptr; }
 
     CFontData2Ctrl m_font;
     CNumericFormatCtrl m_number;
     CColorButton m_borderColour;
-    CColorButton m_fillColour;
-    pages::CCheckedColour m_scroll;
     pages::CNumberEdit m_weight;
     CParameterSet* m_format = nullptr;
     int m_side = AllSides;

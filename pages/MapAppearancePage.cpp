@@ -9,20 +9,6 @@
 
 using namespace pages;
 
-BEGIN_MESSAGE_MAP(CMapAppearancePage, CComponentPage)
-    .Command(IDC_SHOW_TITLE, &CMapAppearancePage::OnShowTitle)
-    .Command(IDC_SHOW_LABELS, &CMapAppearancePage::OnShowLabels)
-    .Command(IDC_SHOW_VALUES, &CMapAppearancePage::OnShowValues)
-    .Command(IDC_SHOW_MOUSE_OVER, &CMapAppearancePage::OnShowMouseOver)
-    .Command(IDC_SHOW_ART, &CMapAppearancePage::OnShowArt)
-    .Command(IDC_SHOW_ON_OFF, &CMapAppearancePage::OnShowOnOff)
-    .Command(IDC_USE_CUSTOM, &CMapAppearancePage::OnUseCustomColor)
-    .Control(CBN_SELCHANGE, IDC_POSITION, &CMapAppearancePage::OnPosition)
-    .Command(IDC_DEFAULT_COLOR, &CMapAppearancePage::OnDefaultColor)
-    .Command(IDC_SELECTED_COLOR, &CMapAppearancePage::OnSelectedColor)
-    .Command(IDC_HIGHLIGHT_COLOR, &CMapAppearancePage::OnHighlightColor)
-    .Command(IDC_SELECTABLE_COLOR, &CMapAppearancePage::OnSelectableColor) END_MESSAGE_MAP()
-
 DialogTemplate CMapAppearancePage::MakeTemplate(int layout)
 {
     CSpinEdit::RegisterClass();
@@ -66,83 +52,125 @@ DialogTemplate CMapAppearancePage::MakeTemplate(int layout)
     return t;
 }
 
-BOOL CMapAppearancePage::Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                                CParameterSet* root)
+namespace {
+
+bool Has(const CFieldPage& page, const char* key)
 {
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate(m_layout));
-    return TRUE;
+    return page.FieldSet() != nullptr && page.FieldSet()->FindParameter(key) != nullptr;
 }
 
-CParameterSet* CMapAppearancePage::Group() const
+bool Flag(const CFieldPage& page, const char* key)
 {
-    return PageGroup(*this, "Appearance");
+    return BoolOf(page.FieldSet(), key);
 }
 
-bool CMapAppearancePage::Flag(const char* key) const
+// The maps and the alert icons have topics of their own.
+std::function<int(const CFieldPage&)> Topics(int map, int icon)
 {
-    return BoolOf(Group(), key);
+    return [map, icon](const CFieldPage& page) {
+        return page.GetOwnerComponentType().find("Map") != std::string::npos ? map : icon;
+    };
+}
+
+ParamField Help(ParamField row, int map, int icon)
+{
+    row.help = Topics(map, icon);
+    return row;
+}
+
+std::vector<ParamField> Rows(int layout)
+{
+    using Page = CMapAppearancePage;
+    FieldPolicy hide;
+    hide.hideMissing = true;
+    FieldPolicy upwards;
+    upwards.negate = true;
+    // Showing the tab only reads the switches: what is stored is what the boxes show.
+    auto title = [](ParamField row) {
+        return Help(
+            EnabledWhen(std::move(row), [](const CFieldPage& page) { return Flag(page, "titleEnabled"); }),
+            1029, 980);
+    };
+    auto labels = [](ParamField row) { return Help(std::move(row), 1030, 990); };
+    // Regions coloured by their alert bands have no selectable colour of their own.
+    auto ownSelectable = [](const CFieldPage& page) {
+        const CParameter* alerts = FindInComponent(page.GetRootSet(), "alertsEnabled");
+        return alerts == nullptr || !alerts->GetBool();
+    };
+    std::vector<ParamField> rows = {
+        Help(CheckRow(Page::IDC_SHOW_TITLE, "titleEnabled"), 1029, 980),
+        title(WithCaptions(ChoiceRow(Page::IDC_POSITION, "titlePosition"), {Page::IDC_POSITION_LABEL})),
+        title(SpinRow(Page::IDC_XSHIFT, "titleXShift", {Page::IDC_XSHIFT_LABEL})),
+        // Shifts down are stored as positive numbers but shown as the screen moves: upwards positive.
+        title(SpinRow(Page::IDC_YSHIFT, "titleYShift", {Page::IDC_YSHIFT_LABEL}, upwards)),
+        title(FontRow(Page::IDC_TITLE_FONT, {"titleTextProps"}, {Page::IDC_TITLE_FONT_LABEL})),
+        labels(CheckRow(Page::IDC_SHOW_LABELS, "labelsEnabled", hide)),
+        // A component without the label switch always shows its labels.
+        labels(EnabledWhen(FontRow(Page::IDC_LABEL_FONT, {"labelsTextProps"}, {}, hide),
+                           [](const CFieldPage& page) {
+                               return !Has(page, "labelsEnabled") || Flag(page, "labelsEnabled");
+                           })),
+        labels(CheckRow(Page::IDC_SHOW_MOUSE_OVER, "showMouseOverLabel", hide)),
+        labels(EnabledWhen(FontRow(Page::IDC_MOUSE_FONT, {"mouseOverTextProps"}, {}, hide),
+                           [](const CFieldPage& page) { return Flag(page, "showMouseOverLabel"); })),
+        Help(CheckRow(Page::IDC_SHOW_VALUES, "showValue", hide), 1031, 980),
+        Help(OwnRow({Page::IDC_FORMAT}, {"formatValue"}), 1031, 980),
+        Help(CheckRow(Page::IDC_SHOW_ON_OFF, "showOnOff", hide), 1028, 985),
+        Help(CheckRow(Page::IDC_USE_CUSTOM, "useCustomColor", hide), 1028, 985),
+        Help(EnabledWhen(WithCaptions(ColourRow(Page::IDC_DEFAULT_COLOR, "regionDftColor", hide),
+                                      {Page::IDC_DEFAULT_LABEL}),
+                         [](const CFieldPage& page) {
+                             return !Has(page, "useCustomColor") || Flag(page, "useCustomColor");
+                         }),
+             1032, 980),
+        Help(WithCaptions(ColourRow(Page::IDC_SELECTED_COLOR, "regionSelectionColor", hide),
+                          {Page::IDC_SELECTED_LABEL}),
+             1032, 985),
+        Help(WithCaptions(ColourRow(Page::IDC_HIGHLIGHT_COLOR, "regionHighlightColor", hide),
+                          {Page::IDC_HIGHLIGHT_LABEL}),
+             1032, 985),
+        Help(EnabledWhen(WithCaptions(ColourRow(Page::IDC_SELECTABLE_COLOR, "selectableColor", hide),
+                                      {Page::IDC_SELECTABLE_LABEL}),
+                         ownSelectable),
+             1032, 985),
+        Help(SpinRow(Page::IDC_TRANSPARENCY, "transparency", {Page::IDC_TRANSPARENCY_LABEL}, hide), 1032,
+             985),
+    };
+    // The alert icons show no art switch.
+    if (layout == 0)
+        rows.push_back(Help(CheckRow(Page::IDC_SHOW_ART, "showMouseEffects", hide), 1032, 980));
+    return rows;
+}
+
+} // namespace
+
+CMapAppearancePage::CMapAppearancePage(int layout)
+    : CFieldPage(
+          "Appearance", [layout](const CFieldPage&) { return MakeTemplate(layout); }, Rows(layout),
+          Topics(1028, 980)),
+      m_layout(layout)
+{
 }
 
 BOOL CMapAppearancePage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
-    CParameterSet* group = Group();
-    COLORREF* colours = GetContext() != nullptr ? GetContext()->customColors : nullptr;
-
-    BindComboBoxInSet("titlePosition", IDC_POSITION, group, false);
-    if (!BindCheckBoxInSet("titleEnabled", IDC_SHOW_TITLE, group, false))
+    CFieldPage::OnInitDialog();
+    CParameterSet* group = FieldSet();
+    if (group->FindParameter("titleEnabled") == nullptr)
         EnableItems(*this, {IDC_TITLE_GROUP}, false);
-    m_titleFont.SubclassDlgItem(IDC_TITLE_FONT, this);
-    const CParameter* titleFont = group->FindParameter("titleTextProps");
-    m_titleFont.Create(titleFont != nullptr ? titleFont->GetSet() : nullptr, GetOwner(), false, colours);
-
     if (group->FindParameter("labelsEnabled") != nullptr)
         MakeRoomForLabelSwitch();
-    for (const auto& [key, id] : {std::pair{"labelsEnabled", IDC_SHOW_LABELS}, std::pair{"showMouseOverLabel", IDC_SHOW_MOUSE_OVER},
-                                  std::pair{"showOnOff", IDC_SHOW_ON_OFF}, std::pair{"useCustomColor", IDC_USE_CUSTOM}})
-        BindCheckBoxInSet(key, id, group, true);
-    if (group->FindParameter("showOnOff") != nullptr)
-        ShowItems(*this, {IDC_SHOW_ON_OFF}, true);
     if (group->FindParameter("useCustomColor") != nullptr) {
         // The switch takes the default colour's row; the default colour moves into the next.
-        ShowItems(*this, {IDC_USE_CUSTOM}, true);
         GetDlgItem(IDC_DEFAULT_LABEL)->MoveWindow(GetDlgItem(IDC_SELECTED_LABEL)->GetRectInParent());
         GetDlgItem(IDC_DEFAULT_COLOR)->MoveWindow(GetDlgItem(IDC_SELECTED_COLOR)->GetRectInParent());
     }
-
-    const CParameter* labelFont = group->FindParameter("labelsTextProps");
-    m_labelFont.SubclassDlgItem(IDC_LABEL_FONT, this);
-    m_labelFont.Create(labelFont != nullptr ? labelFont->GetSet() : nullptr, GetOwner(), false, colours);
-    if (labelFont == nullptr)
-        m_labelFont.ShowWindow(SW_HIDE);
-    const CParameter* mouseFont = group->FindParameter("mouseOverTextProps");
-    m_mouseFont.SubclassDlgItem(IDC_MOUSE_FONT, this);
-    m_mouseFont.Create(mouseFont != nullptr ? mouseFont->GetSet() : nullptr, GetOwner(), false, colours);
-    if (mouseFont == nullptr) {
-        m_mouseFont.ShowWindow(SW_HIDE);
+    if (group->FindParameter("mouseOverTextProps") == nullptr)
         ShowItems(*this, {IDC_LABELS_GROUP}, false);
-    }
-
-    BindCheckBoxInSet("showValue", IDC_SHOW_VALUES, group, true);
-    m_format.SubclassDlgItem(IDC_FORMAT, this);
-    m_format.Create(group->FindParameter("formatValue"), GetOwner(), GetDialogFont(), nullptr, false);
-    BindCheckBoxInSet("showMouseEffects", IDC_SHOW_ART, group, true);
     if (m_layout > 0)
         ShowItems(*this, {IDC_SHOW_ART}, false);
-
-    const std::tuple<const char*, int, int, CColorButton*> colours4[] = {
-        {"regionDftColor", IDC_DEFAULT_COLOR, IDC_DEFAULT_LABEL, &m_default},
-        {"regionSelectionColor", IDC_SELECTED_COLOR, IDC_SELECTED_LABEL, &m_selected},
-        {"regionHighlightColor", IDC_HIGHLIGHT_COLOR, IDC_HIGHLIGHT_LABEL, &m_highlight},
-    };
-    for (const auto& [key, id, label, button] : colours4)
-        if (!BindColorButtonInSet(key, id, *button, group, true))
-            ShowItems(*this, {label}, false);
-    if (BindColorButtonInSet("selectableColor", IDC_SELECTABLE_COLOR, m_selectable, group, true)) {
-        ShowItems(*this, {IDC_SELECTABLE_COLOR, IDC_SELECTABLE_LABEL}, true);
-        EnableItems(*this, {IDC_SELECTABLE_COLOR, IDC_SELECTABLE_LABEL}, true);
-    }
+    m_format.SubclassDlgItem(IDC_FORMAT, this);
+    m_format.Create(group->FindParameter("formatValue"), GetOwner(), GetDialogFont(), nullptr, false);
     return TRUE;
 }
 
@@ -166,148 +194,18 @@ void CMapAppearancePage::MakeRoomForLabelSwitch()
 
 BOOL CMapAppearancePage::OnSetActive()
 {
-    CParameterSet* group = Group();
-    if (auto* x = dynamic_cast<CSpinEdit*>(GetDlgItem(IDC_XSHIFT)))
-        x->BindParameter(group->FindParameter("titleXShift"), [this] { NotifyOwnerChanged(); }, GetDialogFont(), false,
-                         false);
-    // Shifts down are stored as positive numbers but shown as the screen moves: upwards positive.
-    if (auto* y = dynamic_cast<CSpinEdit*>(GetDlgItem(IDC_YSHIFT)))
-        y->BindParameter(group->FindParameter("titleYShift"), [this] { NotifyOwnerChanged(); }, GetDialogFont(), false,
-                         true);
-    ApplyTitleRule();
-    ApplyFollowers();
-    if (auto* spin = dynamic_cast<CSpinEdit*>(GetDlgItem(IDC_TRANSPARENCY))) {
-        const bool bound = spin->BindParameter(group->FindParameter("transparency"), [this] { NotifyOwnerChanged(); },
-                                               GetDialogFont(), true, false);
-        ShowItems(*this, {IDC_TRANSPARENCY_LABEL}, bound);
-    }
-    ApplyColourRules();
-    return CComponentPage::OnSetActive();
+    EnableFormat();
+    return CFieldPage::OnSetActive();
 }
 
-void CMapAppearancePage::ApplyTitleRule()
+void CMapAppearancePage::EnableFormat()
 {
-    // Showing the tab only reads the switches: what is stored is what the boxes show.
-    const bool title = Flag("titleEnabled");
-    CParameterSet* group = Group();
-    EnableItems(*this, {IDC_XSHIFT_LABEL, IDC_YSHIFT_LABEL, IDC_POSITION_LABEL, IDC_TITLE_FONT_LABEL}, title);
-    EnableItems(*this, {IDC_POSITION}, title && group->FindParameter("titlePosition") != nullptr);
-    for (const auto& [id, key] : {std::pair{IDC_XSHIFT, "titleXShift"}, std::pair{IDC_YSHIFT, "titleYShift"}})
-        if (auto* spin = dynamic_cast<CSpinEdit*>(GetDlgItem(id)))
-            EnableSpin(*spin, title && group->FindParameter(key) != nullptr);
-    m_titleFont.EnableControls(title && group->FindParameter("titleTextProps") != nullptr);
+    const CParameter* format = FieldSet()->FindParameter("formatValue");
+    m_format.EnableControls(Flag(*this, "showValue") && format != nullptr && format->GetSet() != nullptr);
 }
 
-void CMapAppearancePage::ApplyFollowers()
+void CMapAppearancePage::OnFieldChanged(const ParamField& row)
 {
-    CParameterSet* group = Group();
-    if (group->FindParameter("labelsEnabled") != nullptr)
-        m_labelFont.EnableControls(Flag("labelsEnabled") && group->FindParameter("labelsTextProps") != nullptr);
-    m_format.EnableControls(Flag("showValue") && group->FindParameter("formatValue") != nullptr &&
-                            group->FindParameter("formatValue")->GetSet() != nullptr);
-    m_mouseFont.EnableControls(Flag("showMouseOverLabel") && group->FindParameter("mouseOverTextProps") != nullptr);
-}
-
-void CMapAppearancePage::ApplyColourRules()
-{
-    CParameterSet* group = Group();
-    const CParameter* alerts = FindInComponent(GetRootSet(), "alertsEnabled");
-    if (alerts == nullptr)
-        return;
-    // Regions coloured by their alert bands have no selectable colour of their own.
-    if (group->FindParameter("selectableColor") != nullptr)
-        EnableItems(*this, {IDC_SELECTABLE_COLOR, IDC_SELECTABLE_LABEL}, !alerts->GetBool());
-    if (group->FindParameter("useCustomColor") != nullptr)
-        EnableItems(*this, {IDC_DEFAULT_LABEL, IDC_DEFAULT_COLOR}, Flag("useCustomColor"));
-}
-
-bool CMapAppearancePage::StoreBool(const char* key, int checkId)
-{
-    if (!StoreCheck(*this, checkId, Group(), key))
-        return false;
-    NotifyOwnerChanged();
-    return true;
-}
-
-void CMapAppearancePage::OnShowTitle()
-{
-    if (StoreBool("titleEnabled", IDC_SHOW_TITLE))
-        ApplyTitleRule();
-}
-
-void CMapAppearancePage::OnShowLabels()
-{
-    if (StoreBool("labelsEnabled", IDC_SHOW_LABELS))
-        ApplyFollowers();
-}
-
-void CMapAppearancePage::OnShowValues()
-{
-    if (StoreBool("showValue", IDC_SHOW_VALUES))
-        ApplyFollowers();
-}
-
-void CMapAppearancePage::OnShowMouseOver()
-{
-    if (StoreBool("showMouseOverLabel", IDC_SHOW_MOUSE_OVER))
-        ApplyFollowers();
-}
-
-void CMapAppearancePage::OnUseCustomColor()
-{
-    if (StoreBool("useCustomColor", IDC_USE_CUSTOM))
-        EnableItems(*this, {IDC_DEFAULT_LABEL, IDC_DEFAULT_COLOR}, Flag("useCustomColor"));
-}
-
-void CMapAppearancePage::OnPosition()
-{
-    CommitComboBoxInSet("titlePosition", IDC_POSITION, Group());
-}
-
-int CMapAppearancePage::GetHelpContextId()
-{
-    const int focused = GetFocusedPageControlId();
-    if (GetOwnerComponentType().find("Map") != std::string::npos) {
-        switch (focused) {
-        case IDC_TITLE_FONT:
-        case IDC_XSHIFT:
-        case IDC_YSHIFT:
-        case IDC_POSITION:
-        case IDC_SHOW_TITLE:
-            return 1029;
-        case IDC_SHOW_LABELS:
-        case IDC_SHOW_MOUSE_OVER:
-        case IDC_LABEL_FONT:
-        case IDC_MOUSE_FONT:
-            return 1030;
-        case IDC_SHOW_VALUES:
-        case IDC_FORMAT:
-            return 1031;
-        case IDC_TRANSPARENCY:
-        case IDC_DEFAULT_COLOR:
-        case IDC_SELECTED_COLOR:
-        case IDC_HIGHLIGHT_COLOR:
-        case IDC_SELECTABLE_COLOR:
-        case IDC_SHOW_ART:
-            return 1032;
-        default:
-            return 1028;
-        }
-    }
-    switch (focused) {
-    case IDC_SHOW_LABELS:
-    case IDC_SHOW_MOUSE_OVER:
-    case IDC_LABEL_FONT:
-    case IDC_MOUSE_FONT:
-        return 990;
-    case IDC_TRANSPARENCY:
-    case IDC_SELECTED_COLOR:
-    case IDC_HIGHLIGHT_COLOR:
-    case IDC_SELECTABLE_COLOR:
-    case IDC_SHOW_ON_OFF:
-    case IDC_USE_CUSTOM:
-        return 985;
-    default:
-        return 980;
-    }
+    if (row.ids.front() == IDC_SHOW_VALUES)
+        EnableFormat();
 }

@@ -4,13 +4,10 @@
 // title, the region labels and values with their fonts and number format, and the region
 // colours (default, selected, mouse over, selectable) with their switches.
 
-#include "pages/TemplatePage.h"
-#include "propui/ColorButton.h"
-#include "propui/ComponentPage.h"
-#include "propui/FontDataCtrl.h"
+#include "pages/FieldPage.h"
 #include "propui/NumericFormatCtrl.h"
 
-class CMapAppearancePage : public CComponentPage {
+class CMapAppearancePage : public pages::CFieldPage {
 public:
     enum : int {
         IDD_MAP = 266,
@@ -49,44 +46,19 @@ public:
         IDC_TRANSPARENCY = 1531,
     };
     // Layout 0 for the maps, 1 (or more) for the alert icons.
-    explicit CMapAppearancePage(int layout = 0) : m_layout(layout) {}
+    explicit CMapAppearancePage(int layout = 0);
     static DialogTemplate MakeTemplate(int layout);
 
-    using CComponentPage::Create;
-    BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
-                CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
-    int GetHelpContextId() override;
-
-    void OnShowTitle();
-    void OnShowLabels();
-    void OnShowValues();
-    void OnShowMouseOver();
-    void OnShowArt() { StoreBool("showMouseEffects", IDC_SHOW_ART); }
-    void OnShowOnOff() { StoreBool("showOnOff", IDC_SHOW_ON_OFF); }
-    void OnUseCustomColor();
-    void OnPosition();
-    void OnDefaultColor() { OnColorButtonClicked("regionDftColor", m_default, Group()); }
-    void OnSelectedColor() { OnColorButtonClicked("regionSelectionColor", m_selected, Group()); }
-    void OnHighlightColor() { OnColorButtonClicked("regionHighlightColor", m_highlight, Group()); }
-    void OnSelectableColor() { OnColorButtonClicked("selectableColor", m_selectable, Group()); }
 
 protected:
-    DECLARE_MESSAGE_MAP()
+    void OnFieldChanged(const pages::ParamField& row) override;
 
 private:
-    CParameterSet* Group() const;
-    bool StoreBool(const char* key, int checkId);
-    bool Flag(const char* key) const;
     void MakeRoomForLabelSwitch();
-    void ApplyTitleRule();
-    void ApplyFollowers();
-    void ApplyColourRules();
+    void EnableFormat();
 
     int m_layout = 0;
-    CFontDataCtrl m_titleFont, m_labelFont, m_mouseFont;
     CNumericFormatCtrl m_format;
-    CColorButton m_default, m_selected, m_highlight, m_selectable;
 };

@@ -14,16 +14,11 @@
 
 using namespace pages;
 
-BEGIN_MESSAGE_MAP(CSelectorAppearancePage, CComponentPage)
-    .Command(IDC_SHOW_TITLE, &CSelectorAppearancePage::OnShowTitle)
-    .Control(CBN_SELCHANGE, IDC_TITLE_POSITION, &CSelectorAppearancePage::OnTitlePosition)
+BEGIN_MESSAGE_MAP(CSelectorAppearancePage, CFieldPage)
     .Control(CBN_SELCHANGE, IDC_ALIGN, &CSelectorAppearancePage::OnAlignment)
-    .Command(IDC_SHOW_LABELS, &CSelectorAppearancePage::OnShowLabels)
-    .Command(IDC_USE_LABEL_ART, &CSelectorAppearancePage::OnUseLabelArt)
     .Command(IDC_USE_BACKGROUND_ART, &CSelectorAppearancePage::OnUseBackgroundArt)
     .Command(IDC_SHOW_BORDER, &CSelectorAppearancePage::OnShowBorder)
     .Command(IDC_SHOW_FILL, &CSelectorAppearancePage::OnShowFill)
-    .Command(IDC_USE_MARKER_ART, &CSelectorAppearancePage::OnUseMarkerArt)
     .Command(IDC_SELECTED_TEXT, &CSelectorAppearancePage::OnSelectedText)
     .Command(IDC_OVER_TEXT, &CSelectorAppearancePage::OnOverText)
     .Command(IDC_DEFAULT_BG, &CSelectorAppearancePage::OnDefaultBg)
@@ -115,17 +110,120 @@ DialogTemplate CSelectorAppearancePage::MakeTemplate(bool pushButton)
     return t;
 }
 
+namespace {
+
+// A switch the group holds as a boolean.
+bool IsSwitch(const CParameterSet* group, const char* key)
+{
+    const CParameter* parameter = group->FindParameter(key);
+    return parameter != nullptr && parameter->GetType() == model::ParamType::Boolean;
+}
+
+// An always expanded menu shows no title.
+bool MenuExpanded(const CFieldPage& page)
+{
+    const CParameter* expanded = FindInComponent(page.GetRootSet(), "openMenu") != nullptr
+                                     ? FindInComponent(page.GetRootSet(), "menuExpanded")
+                                     : nullptr;
+    return expanded != nullptr && expanded->GetBool();
+}
+
+// What the title switch allows; a selector without the switch keeps its title controls as bound.
+bool TitleShown(const CFieldPage& page)
+{
+    const CParameterSet* group = page.FieldSet();
+    return group->FindParameter("showTitle") == nullptr ||
+           (BoolOf(group, "showTitle") && !MenuExpanded(page));
+}
+
+// The shifts follow the switch only where the vertical one exists.
+bool ShiftsShown(const CFieldPage& page)
+{
+    return FindFirst(page.FieldSet(), {"titleYshift", "titleYShift"}) == nullptr || TitleShown(page);
+}
+
+// The title block is rows; the other blocks keep their rules as code, for every selector shows or
+// hides its own part of them, and their colours come from one of three places: their rows only
+// name what they edit.
+std::vector<ParamField> AppearanceRows()
+{
+    using Page = CSelectorAppearancePage;
+    FieldPolicy hide;
+    hide.hideMissing = true;
+    FieldPolicy upwards;
+    // Y shifts are stored downwards and shown upwards, as the screen moves.
+    upwards.negate = true;
+    ParamField titleX = EnabledWhen(SpinRow(Page::IDC_TITLE_X, "titleXshift"), ShiftsShown);
+    titleX.keys = {"titleXshift", "titleXShift"};
+    ParamField titleY = EnabledWhen(SpinRow(Page::IDC_TITLE_Y, "titleYshift", {}, upwards), ShiftsShown);
+    titleY.keys = {"titleYshift", "titleYShift"};
+    return {
+        EnabledWhen(CheckRow(Page::IDC_SHOW_TITLE, "showTitle"),
+                    [](const CFieldPage& page) {
+                        return page.FieldSet()->FindParameter("showTitle") != nullptr && !MenuExpanded(page);
+                    }),
+        EnabledWhen(WithCaptions(ChoiceRow(Page::IDC_TITLE_POSITION, "titlePosition"),
+                                 {Page::IDC_TITLE_POSITION_LABEL}),
+                    TitleShown),
+        titleX,
+        titleY,
+        EnabledWhen(OwnRow({Page::IDC_TITLE_X_LABEL, Page::IDC_TITLE_Y_LABEL}, {}),
+                    [](const CFieldPage& page) {
+                        return FindFirst(page.FieldSet(), {"titleYshift", "titleYShift"}) != nullptr &&
+                               TitleShown(page);
+                    }),
+        EnabledWhen(FontRow(Page::IDC_TITLE_FONT, {"titleTextProps", "titleTextFormat"},
+                            {Page::IDC_TITLE_FONT_LABEL}),
+                    TitleShown),
+        CheckRow(Page::IDC_SHOW_LABELS, "showLabels", hide),
+        OwnRow({Page::IDC_ALIGN}, {"labelAlign", "labelPosition"}),
+        OwnRow({Page::IDC_LABEL_X}, {"labelXshift"}),
+        OwnRow({Page::IDC_LABEL_Y}, {"labelYshift"}),
+        OwnRow({Page::IDC_LABEL_FONT}, {"labelTextProps", "labelTextFormat"}),
+        OwnRow({Page::IDC_FORMAT}, {"labelFormat"}),
+        OwnRow({Page::IDC_ROWS}, {"rowCnt"}),
+        // The label colours' group. The lists' own names for them in the group itself are found
+        // by the page's code: other selectors give the same names other parts.
+        OwnRow({Page::IDC_SELECTED_TEXT, Page::IDC_OVER_TEXT, Page::IDC_DEFAULT_BG, Page::IDC_OVER_BG,
+                Page::IDC_SELECTED_BG},
+               {"labelColors"}),
+        CheckRow(Page::IDC_USE_LABEL_ART, "useLabelArt", hide),
+        OwnRow({Page::IDC_SEPARATION}, {"itemSeparation"}),
+        OwnRow({Page::IDC_LABEL_TRANS}, {"menuTransparency", "transparency"}),
+        OwnRow({Page::IDC_USE_BACKGROUND_ART}, {"useBackgroundArt"}),
+        OwnRow({Page::IDC_BACK_TRANS}, {"backgroundTrans"}),
+        // The drawn border and fill, in their own group, or their colours in the group itself.
+        OwnRow({Page::IDC_SHOW_BORDER, Page::IDC_SHOW_FILL, Page::IDC_WEIGHT, Page::IDC_X_MARGIN,
+                Page::IDC_Y_MARGIN},
+               {"backgroundProps"}),
+        OwnRow({Page::IDC_BORDER_COLOR}, {"borderColor"}),
+        OwnRow({Page::IDC_FILL_COLOR}, {"fillColor"}),
+        CheckRow(Page::IDC_USE_MARKER_ART, "useDefaultArt", hide),
+        OwnRow({Page::IDC_MARKER_DEFAULT}, {"arrowDefaultColor", "defaultColor"}),
+        OwnRow({Page::IDC_MARKER_SELECTED}, {"arrowSelectColor", "selectColor"}),
+        OwnRow({Page::IDC_THUMB}, {"thumbColor"}),
+    };
+}
+
+} // namespace
+
+CSelectorAppearancePage::CSelectorAppearancePage()
+    : CFieldPage("Appearance",
+                 [](const CFieldPage& page) {
+                     return MakeTemplate(SelectorTypeOf(page.GetOwnerComponentType()) == kPushButton);
+                 },
+                 AppearanceRows(), {})
+{
+}
+
 BOOL CSelectorAppearancePage::Create(CParameterSet* group, const std::string& title, bool modal,
                                      IPropertyOwner* owner, CParameterSet* root)
 {
-    CComponentPage::Create(group, title, modal, owner, root);
-    if (FindInComponent(GetRootSet(), "openMenu") != nullptr)
-        m_menuExpanded = FindInComponent(GetRootSet(), "menuExpanded");
+    CFieldPage::Create(group, title, modal, owner, root);
     m_type = SelectorTypeOf(GetOwnerComponentType());
     // The maps have a page of their own: here they count as no selector.
     if (m_type == kMap)
         m_type = kNoSelector;
-    Construct(MakeTemplate(m_type == kPushButton));
     return TRUE;
 }
 
@@ -163,19 +261,13 @@ bool CSelectorAppearancePage::BindSpin(int id, CParameter* parameter, bool hide,
 
 BOOL CSelectorAppearancePage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
+    CFieldPage::OnInitDialog();
     CParameterSet* group = Group();
     COLORREF* colours = GetContext() != nullptr ? GetContext()->customColors : nullptr;
 
-    if (!BindComboBoxInSet("titlePosition", IDC_TITLE_POSITION, group, false))
-        EnableItems(*this, {IDC_TITLE_POSITION_LABEL}, false);
-    if (BindCheckBoxInSet("showTitle", IDC_SHOW_TITLE, group, false) && m_type == kPushButton)
+    // The push button's title group shows only when it has a title.
+    if (group->FindParameter("showTitle") != nullptr && m_type == kPushButton)
         ShowItems(*this, {IDC_TITLE_GROUP, IDC_SHOW_TITLE}, true);
-    const CParameter* titleFont = FindFirst(group, {"titleTextProps", "titleTextFormat"});
-    m_titleFont.SubclassDlgItem(IDC_TITLE_FONT, this);
-    m_titleFont.Create(titleFont != nullptr ? titleFont->GetSet() : nullptr, GetOwner(), false, colours);
-    if (titleFont == nullptr)
-        EnableItems(*this, {IDC_TITLE_FONT_LABEL}, false);
 
     if (!BindComboBoxInSet("labelAlign", IDC_ALIGN, group, false)) {
         SetDlgItemText(IDC_ALIGN_LABEL, "Position");
@@ -184,7 +276,7 @@ BOOL CSelectorAppearancePage::OnInitDialog()
             EnableItems(*this, {IDC_ALIGN_LABEL}, false);
         }
     }
-    m_showLabelsBound = BindCheckBoxInSet("showLabels", IDC_SHOW_LABELS, group, true);
+    m_showLabelsBound = IsSwitch(group, "showLabels");
     // The shipped selectors name their label font as the title's is named.
     const CParameter* labelFont = FindFirst(group, {"labelTextProps", "labelTextFormat"});
     m_labelFont.SubclassDlgItem(IDC_LABEL_FONT, this);
@@ -228,8 +320,6 @@ BOOL CSelectorAppearancePage::OnInitDialog()
         for (int id : ids)
             ShowItems(*this, {id}, false);
     }
-    if (!BindCheckBoxInSet("useLabelArt", IDC_USE_LABEL_ART, group, true))
-        ShowItems(*this, {IDC_USE_LABEL_ART}, false);
 
     m_hasBackgroundArt = BindCheckBoxInSet("useBackgroundArt", IDC_USE_BACKGROUND_ART, group, false);
     if (!m_hasBackgroundArt && (group->FindParameter("borderColor") != nullptr || group->FindParameter("fillColor") != nullptr)) {
@@ -267,7 +357,7 @@ BOOL CSelectorAppearancePage::OnInitDialog()
         BindColorButtonInSet("fillColor", IDC_FILL_COLOR, m_fill, background, false);
     }
 
-    if (BindCheckBoxInSet("useDefaultArt", IDC_USE_MARKER_ART, group, false)) {
+    if (IsSwitch(group, "useDefaultArt")) {
         if (!BindColorButtonInSet("thumbColor", IDC_THUMB, m_thumb, group, true))
             ShowItems(*this, {IDC_THUMB_LABEL}, false);
         if (!BindColorButtonInSet(MarkerKey(false), IDC_MARKER_DEFAULT, m_markerDefault, group, true))
@@ -324,14 +414,6 @@ bool CSelectorAppearancePage::MouseOverMode() const
 BOOL CSelectorAppearancePage::OnSetActive()
 {
     CParameterSet* group = Group();
-    CParameter* titleY = FindFirst(group, {"titleYshift", "titleYShift"});
-    m_hasTitleY = titleY != nullptr;
-    BindSpin(IDC_TITLE_X, FindFirst(group, {"titleXshift", "titleXShift"}), false, false);
-    // Y shifts are stored downwards and shown upwards, as the screen moves.
-    BindSpin(IDC_TITLE_Y, titleY, false, true);
-    EnableItems(*this, {IDC_TITLE_X_LABEL, IDC_TITLE_Y_LABEL}, m_hasTitleY);
-    ApplyTitleRule();
-
     CParameter* labelY = group->FindParameter("labelYshift");
     m_hasLabelY = labelY != nullptr;
     const bool aligned = GetDlgItem(IDC_ALIGN_LABEL)->IsWindowEnabled() != FALSE;
@@ -369,30 +451,7 @@ BOOL CSelectorAppearancePage::OnSetActive()
     if (FindInComponent(GetRootSet(), "updateOn") != nullptr)
         EnableItems(*this, {IDC_OVER_TEXT, IDC_OVER_TEXT_LABEL},
                     !MouseOverMode() && LabelColours() != nullptr && LabelColours()->FindParameter("overTextColor"));
-    return CComponentPage::OnSetActive();
-}
-
-void CSelectorAppearancePage::ApplyTitleRule()
-{
-    CParameterSet* group = Group();
-    if (group->FindParameter("showTitle") == nullptr)
-        return;
-    bool show = BoolOf(group, "showTitle");
-    // An always expanded menu shows no title.
-    if (m_menuExpanded != nullptr) {
-        const bool expanded = m_menuExpanded->GetBool();
-        EnableItems(*this, {IDC_SHOW_TITLE}, !expanded);
-        show = show && !expanded;
-    }
-    if (m_hasTitleY) {
-        EnableItems(*this, {IDC_TITLE_X_LABEL, IDC_TITLE_Y_LABEL}, show);
-        for (int id : {IDC_TITLE_X, IDC_TITLE_Y})
-            if (auto* spin = dynamic_cast<CSpinEdit*>(GetDlgItem(id)))
-                EnableSpin(*spin, show);
-    }
-    m_titleFont.EnableControls(show && FindFirst(group, {"titleTextProps", "titleTextFormat"}) != nullptr);
-    EnableItems(*this, {IDC_TITLE_POSITION_LABEL, IDC_TITLE_FONT_LABEL}, show);
-    EnableItems(*this, {IDC_TITLE_POSITION}, show && group->FindParameter("titlePosition") != nullptr);
+    return CFieldPage::OnSetActive();
 }
 
 void CSelectorAppearancePage::ApplyLabelRule()
@@ -493,29 +552,10 @@ LRESULT CSelectorAppearancePage::OnSpinChanged(WPARAM wParam, LPARAM)
     return 0x10001;
 }
 
-void CSelectorAppearancePage::OnShowTitle()
-{
-    if (StoreCheck(*this, IDC_SHOW_TITLE, Group(), "showTitle"))
-        ApplyTitleRule();
-    NotifyOwnerChanged();
-}
-
-void CSelectorAppearancePage::OnTitlePosition()
-{
-    CommitComboBoxInSet("titlePosition", IDC_TITLE_POSITION, Group());
-}
-
 void CSelectorAppearancePage::OnAlignment()
 {
     const char* key = Group()->FindParameter("labelAlign") != nullptr ? "labelAlign" : "labelPosition";
     CommitComboBoxInSet(key, IDC_ALIGN, Group());
-}
-
-void CSelectorAppearancePage::OnShowLabels()
-{
-    if (StoreCheck(*this, IDC_SHOW_LABELS, Group(), "showLabels"))
-        ApplyLabelRule();
-    NotifyOwnerChanged();
 }
 
 const char* CSelectorAppearancePage::OwnColourKey(const char* key) const
@@ -540,11 +580,21 @@ void CSelectorAppearancePage::LabelColour(const char* key, CColorButton& button)
         OnColorButtonClicked(own, button, Group());
 }
 
-void CSelectorAppearancePage::OnUseLabelArt()
+void CSelectorAppearancePage::OnFieldChanged(const ParamField& row)
 {
-    if (StoreCheck(*this, IDC_USE_LABEL_ART, Group(), "useLabelArt"))
+    switch (row.ids.front()) {
+    case IDC_SHOW_LABELS:
+        ApplyLabelRule();
+        break;
+    case IDC_USE_LABEL_ART:
         ApplyLabelArtRule();
-    NotifyOwnerChanged();
+        break;
+    case IDC_USE_MARKER_ART:
+        ApplyMarkerRule();
+        break;
+    default:
+        break;
+    }
 }
 
 void CSelectorAppearancePage::OnUseBackgroundArt()
@@ -585,13 +635,6 @@ void CSelectorAppearancePage::OnShowFill()
         CheckDlgButton(IDC_USE_BACKGROUND_ART, BST_UNCHECKED);
     }
     ApplyBackgroundRule();
-    NotifyOwnerChanged();
-}
-
-void CSelectorAppearancePage::OnUseMarkerArt()
-{
-    if (StoreCheck(*this, IDC_USE_MARKER_ART, Group(), "useDefaultArt"))
-        ApplyMarkerRule();
     NotifyOwnerChanged();
 }
 

@@ -5,13 +5,12 @@
 // box shows, and the marker colours. One page serves every selector: controls whose parameter
 // the group lacks are hidden or disabled, and a push button has its title group last.
 
-#include "pages/TemplatePage.h"
+#include "pages/FieldPage.h"
 #include "propui/ColorButton.h"
-#include "propui/ComponentPage.h"
 #include "propui/FontDataCtrl.h"
 #include "propui/NumericFormatCtrl.h"
 
-class CSelectorAppearancePage : public CComponentPage {
+class CSelectorAppearancePage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 262,
@@ -80,23 +79,18 @@ public:
     };
     static DialogTemplate MakeTemplate(bool pushButton);
 
-    using CComponentPage::Create;
+    CSelectorAppearancePage();
+    using CFieldPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     int GetHelpContextId() override;
 
-    void OnShowTitle();
-    void OnTitlePosition();
     void OnAlignment();
-    void OnShowLabels();
-    void OnUseLabelArt();
     void OnUseBackgroundArt();
     void OnShowBorder();
     void OnShowFill();
-    void OnUseMarkerArt();
     void OnSelectedText() { LabelColour("selectTextColor", m_selectedText); }
     void OnOverText() { LabelColour("overTextColor", m_overText); }
     void OnDefaultBg() { LabelColour("dftBgColor", m_defaultBg); }
@@ -112,6 +106,7 @@ public:
     int TypeIndex() const { return m_type; }
 
 protected:
+    void OnFieldChanged(const pages::ParamField& row) override;
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -122,7 +117,6 @@ private:
     bool MouseOverMode() const;
     const char* OwnColourKey(const char* key) const;
     void LabelColour(const char* key, CColorButton& button);
-    void ApplyTitleRule();
     void ApplyLabelRule();
     void ApplyLabelArtRule();
     void ApplyBackgroundRule();
@@ -133,12 +127,10 @@ private:
     bool BindSpin(int id, CParameter* parameter, bool hide, bool negate);
 
     int m_type = -1;
-    CParameter* m_menuExpanded = nullptr;
-    bool m_hasTitleY = false;
     bool m_showLabelsBound = false;
     bool m_hasLabelY = false;
     bool m_hasBackgroundArt = false;
-    CFontDataCtrl m_titleFont, m_labelFont;
+    CFontDataCtrl m_labelFont;
     CNumericFormatCtrl m_format;
     CColorButton m_selectedText, m_overText, m_defaultBg, m_overBg, m_selectedBg;
     CColorButton m_border, m_fill, m_markerDefault, m_markerSelected, m_thumb;

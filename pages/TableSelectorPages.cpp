@@ -17,7 +17,6 @@ using model::ParamType;
 
 namespace {
 
-const char* const kEffects[] = {"None", "Fade-in", "Grow", "Grow X first"};
 const char* const kUpdateOn[] = {"mouse click", "mouse over"};
 
 } // namespace
@@ -47,14 +46,7 @@ bool ResizeRowFlags(CParameter& flags, int rows)
 
 // ---- General ----
 
-BEGIN_MESSAGE_MAP(CTableSelectorGeneralPage, CComponentPage)
-    .Command(IDC_TARGET_LINK, &CTableSelectorGeneralPage::OnTargetCellsLink)
-    .Command(IDC_SOURCE_LINK, &CTableSelectorGeneralPage::OnSourceCellsLink)
-    .Command(IDC_DATA_LINK, &CTableSelectorGeneralPage::OnDataValuesLink)
-    .Command(IDC_HELP_MOVIE, &CTableSelectorGeneralPage::OnHelpMovie)
-    .Message(WM_INPLACE_NOTIFY, &CTableSelectorGeneralPage::OnEditCommitted) END_MESSAGE_MAP()
-
-        DialogTemplate CTableSelectorGeneralPage::MakeTemplate()
+DialogTemplate CTableSelectorGeneralPage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "General");
     t.Add("Button", "Insert Data", IDC_INSERT_GROUP, 7, 7, 241, 76, kGroupStyle)
@@ -73,84 +65,76 @@ BEGIN_MESSAGE_MAP(CTableSelectorGeneralPage, CComponentPage)
     return t;
 }
 
+namespace {
+
+std::vector<ParamField> GeneralRows()
+{
+    using Page = CTableSelectorGeneralPage;
+    // Larger ranges ask before they are linked; the insert cells should hold no formulas.
+    CRangeCheck formulas;
+    formulas.askToContinue = true;
+    formulas.checks = CRangeCheck::kNoFormulas;
+    formulas.message = Page::kFormulaTip;
+    CRangeCheck large;
+    large.askToContinue = true;
+    large.checks = CRangeCheck::kMaxCells;
+    large.limit = Page::kCellLimit;
+    large.message = Page::kLargeRangeTip;
+    FieldPolicy target;
+    target.rangeCheck = formulas;
+    FieldPolicy source;
+    source.rangeCheck = large;
+    source.hideMissing = true;
+    ParamField data = CellLinkRow(Page::IDC_DATA, Page::IDC_DATA_LINK, {"dataValues_ary"});
+    data.onCommand = [](CFieldPage& page) { static_cast<Page&>(page).OnDataValuesLink(); };
+    return {
+        WithHelp(
+            WithCaptions(CellLinkRow(Page::IDC_TARGET, Page::IDC_TARGET_LINK, {"targetCells_ary"}, target),
+                         {Page::IDC_TARGET_LABEL}),
+            360),
+        WithHelp(
+            WithCaptions(CellLinkRow(Page::IDC_SOURCE, Page::IDC_SOURCE_LINK, {"sourceCells_ary"}, source),
+                         {Page::IDC_SOURCE_LABEL}),
+            360),
+        WithHelp(OwnRow({Page::IDC_INSERT_OPTION}, {}), 360),
+        WithHelp(data, 355),
+        CommandRow(Page::IDC_HELP_MOVIE,
+                   [](CFieldPage& page) {
+                       CHelpMovieDialog help(&page);
+                       help.SetComponent(page.GetRootSet(), page.GetOwnerComponentType());
+                       help.DoModal();
+                   }),
+    };
+}
+
+} // namespace
+
+CTableSelectorGeneralPage::CTableSelectorGeneralPage()
+    : CFieldPage(
+          "General", [](const CFieldPage&) { return MakeTemplate(); }, GeneralRows(), Topic(350))
+{
+}
+
 BOOL CTableSelectorGeneralPage::Create(CParameterSet* group, const std::string& title, bool modal,
                                        IPropertyOwner* owner, CParameterSet* root)
 {
-    CComponentPage::Create(group, title, modal, owner, root);
-    Construct(MakeTemplate());
+    CFieldPage::Create(group, title, modal, owner, root);
     m_disabledRows = FindInComponent(root, "disabledRows_ary");
     return TRUE;
 }
 
 BOOL CTableSelectorGeneralPage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
+    CFieldPage::OnInitDialog();
     auto* option = static_cast<CComboBox*>(GetDlgItem(IDC_INSERT_OPTION));
     option->AddString("rows");
     option->SetCurSel(0);
     return TRUE;
 }
 
-BOOL CTableSelectorGeneralPage::OnSetActive()
-{
-    // A range picked on another page shows when the tab comes back.
-    ShowSourceCells();
-    ShowTargetCells();
-    ShowDataValues();
-    return CComponentPage::OnSetActive();
-}
-
-bool CTableSelectorGeneralPage::ShowRange(const char* key, int editId)
-{
-    const CParameter* parameter = Group()->FindParameter(key);
-    const CCellBinding* binding = parameter != nullptr ? parameter->GetBinding() : nullptr;
-    SetDlgItemText(editId, binding != nullptr && binding->IsBound() ? binding->GetTexts().GetRangeText()
-                                                                    : std::string());
-    return binding != nullptr;
-}
-
-void CTableSelectorGeneralPage::ShowSourceCells()
-{
-    if (!ShowRange("sourceCells_ary", IDC_SOURCE))
-        ShowItems(*this, {IDC_SOURCE, IDC_SOURCE_LINK, IDC_SOURCE_LABEL}, false);
-}
-
-void CTableSelectorGeneralPage::ShowTargetCells()
-{
-    if (!ShowRange("targetCells_ary", IDC_TARGET))
-        EnableItems(*this, {IDC_TARGET, IDC_TARGET_LINK, IDC_TARGET_LABEL}, false);
-}
-
-void CTableSelectorGeneralPage::ShowDataValues()
-{
-    if (!ShowRange("dataValues_ary", IDC_DATA))
-        EnableItems(*this, {IDC_DATA, IDC_DATA_LINK}, false);
-}
-
-void CTableSelectorGeneralPage::OnTargetCellsLink()
-{
-    CRangeCheck check;
-    check.askToContinue = true;
-    check.checks = CRangeCheck::kNoFormulas;
-    check.message = kFormulaTip;
-    if (PickCells(*this, Group()->FindParameter("targetCells_ary"), IDC_TARGET, nullptr, &check))
-        NotifyOwnerChanged();
-}
-
-void CTableSelectorGeneralPage::OnSourceCellsLink()
-{
-    CRangeCheck check;
-    check.askToContinue = true;
-    check.checks = CRangeCheck::kMaxCells;
-    check.limit = kCellLimit;
-    check.message = kLargeRangeTip;
-    if (PickCells(*this, Group()->FindParameter("sourceCells_ary"), IDC_SOURCE, nullptr, &check))
-        NotifyOwnerChanged();
-}
-
 void CTableSelectorGeneralPage::OnDataValuesLink()
 {
-    CParameter* data = Group()->FindParameter("dataValues_ary");
+    CParameter* data = FieldSet()->FindParameter("dataValues_ary");
     CRangeCheck check;
     check.askToContinue = true;
     check.checks = CRangeCheck::kMaxCells;
@@ -175,50 +159,21 @@ void CTableSelectorGeneralPage::OnDataValuesLink()
 void CTableSelectorGeneralPage::ResizeDisabledRows()
 {
     if (m_disabledRows != nullptr &&
-        ResizeRowFlags(*m_disabledRows, TableRowCount(Group()->FindParameter("dataValues_ary"))))
+        ResizeRowFlags(*m_disabledRows, TableRowCount(FieldSet()->FindParameter("dataValues_ary"))))
         MarkDocumentChanged();
-}
-
-void CTableSelectorGeneralPage::OnHelpMovie()
-{
-    CHelpMovieDialog help(this);
-    help.SetComponent(GetRootSet(), GetOwnerComponentType());
-    help.DoModal();
-}
-
-int CTableSelectorGeneralPage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_TARGET:
-    case IDC_TARGET_LINK:
-    case IDC_SOURCE:
-    case IDC_SOURCE_LINK:
-    case IDC_INSERT_OPTION:
-        return 360;
-    case IDC_DATA:
-    case IDC_DATA_LINK:
-        return 355;
-    default:
-        return 350;
-    }
 }
 
 // ---- Behavior ----
 
-BEGIN_MESSAGE_MAP(CTableSelectorBehaviorPage, CComponentPage)
+BEGIN_MESSAGE_MAP(CTableSelectorBehaviorPage, CFieldPage)
     .Control(CBN_SELCHANGE, IDC_DEFAULT, &CTableSelectorBehaviorPage::OnDefaultSelectionChanged)
     .Control(CBN_SELCHANGE, IDC_UPDATE_ON, &CTableSelectorBehaviorPage::OnUpdateOnChanged)
-    .Control(CBN_SELCHANGE, IDC_EFFECT, &CTableSelectorBehaviorPage::OnIntroStyleChanged)
     .Command(IDC_SELECT_ALL, &CTableSelectorBehaviorPage::OnSelectAll)
     .Command(IDC_DESELECT_ALL, &CTableSelectorBehaviorPage::OnDeselectAll)
     .Command(IDC_SELECTABLE, &CTableSelectorBehaviorPage::OnSelectableClicked)
-    .Command(IDC_SOUND, &CTableSelectorBehaviorPage::OnSoundEnabled)
-    .Command(IDC_STATUS_LINK, &CTableSelectorBehaviorPage::OnDisplayStatus)
-    .Command(IDC_KEY_LINK, &CTableSelectorBehaviorPage::OnDisplayKeyLink)
-    .Message(WM_SPINEDIT_CHANGED, &CTableSelectorBehaviorPage::OnSpinChanged)
-    .Message(WM_INPLACE_NOTIFY, &CTableSelectorBehaviorPage::OnInPlaceEditCommit) END_MESSAGE_MAP()
+    .Message(WM_SPINEDIT_CHANGED, &CTableSelectorBehaviorPage::OnSpinChanged) END_MESSAGE_MAP()
 
-        DialogTemplate CTableSelectorBehaviorPage::MakeTemplate()
+DialogTemplate CTableSelectorBehaviorPage::MakeTemplate()
 {
     DialogTemplate t = PageTemplate(IDD, "Behavior");
     const DWORD off = WS_DISABLED;
@@ -255,7 +210,47 @@ BEGIN_MESSAGE_MAP(CTableSelectorBehaviorPage, CComponentPage)
     return t;
 }
 
-CTableSelectorBehaviorPage::CTableSelectorBehaviorPage() : m_rowNumber("row", ParamType::Integer)
+namespace {
+
+std::vector<ParamField> BehaviorRows()
+{
+    using Page = CTableSelectorBehaviorPage;
+    // The moment of the insert matters only once there is something to insert and somewhere
+    // to put it.
+    auto updateUsable = [](const CFieldPage& page) {
+        auto bound = [&page](const char* key) {
+            const CParameter* parameter = FindInComponent(page.GetRootSet(), key);
+            return parameter == nullptr || parameter->GetBinding() == nullptr ||
+                   parameter->GetBinding()->IsBound();
+        };
+        const CParameter* update = page.FieldSet()->FindParameter("updateOn");
+        return update != nullptr && update->IsEnabled() && bound("sourceCells_ary") &&
+               bound("targetCells_ary");
+    };
+    ParamField rows =
+        OwnRow({Page::IDC_SELECTABLE, Page::IDC_ROW, Page::IDC_SELECT_ALL, Page::IDC_DESELECT_ALL},
+               {"disabledRows_ary"});
+    rows.scope = FieldScope::Component;
+    ParamField selection = OwnRow({Page::IDC_DEFAULT}, {"selectIdx"});
+    selection.scope = FieldScope::Component;
+    return {
+        CheckRow(Page::IDC_SOUND, "soundEnabled"),
+        WithHelp(
+            EnabledWhen(OwnRow({Page::IDC_UPDATE_ON, Page::IDC_UPDATE_ON_LABEL}, {"updateOn"}), updateUsable),
+            405, {Page::IDC_UPDATE_ON}),
+        WithHelp(rows, 415),
+        selection,
+        WithHelp(VisibilityRow(VisibilityIdsOf<Page>()), 410,
+                 {Page::IDC_STATUS_LINK, Page::IDC_STATUS_RANGE, Page::IDC_EFFECT, Page::IDC_DURATION}),
+    };
+}
+
+} // namespace
+
+CTableSelectorBehaviorPage::CTableSelectorBehaviorPage()
+    : CFieldPage(
+          "Behavior", [](const CFieldPage&) { return MakeTemplate(); }, BehaviorRows(), Topic(400)),
+      m_rowNumber("row", ParamType::Integer)
 {
     m_rowNumber.SetInt(1);
 }
@@ -271,16 +266,14 @@ CTableSelectorBehaviorPage::~CTableSelectorBehaviorPage()
 BOOL CTableSelectorBehaviorPage::Create(CParameterSet* group, const std::string& title, bool modal,
                                         IPropertyOwner* owner, CParameterSet* root)
 {
-    CComponentPage::Create(group, title, modal, owner, root);
-    CSpinEdit::RegisterClass();
+    CFieldPage::Create(group, title, modal, owner, root);
     m_font.CreatePointFont(80, "MS Shell Dlg");
-    Construct(MakeTemplate());
     return TRUE;
 }
 
 CParameter* CTableSelectorBehaviorPage::Find(const char* key) const
 {
-    return Group() != nullptr ? Group()->FindParameter(key) : nullptr;
+    return FieldSet() != nullptr ? FieldSet()->FindParameter(key) : nullptr;
 }
 
 CParameter* CTableSelectorBehaviorPage::Flags() const
@@ -314,42 +307,17 @@ bool CTableSelectorBehaviorPage::RowDisabled(int row) const
 
 BOOL CTableSelectorBehaviorPage::OnInitDialog()
 {
-    CComponentPage::OnInitDialog();
-    auto* effect = static_cast<CComboBox*>(GetDlgItem(IDC_EFFECT));
-    for (const char* name : kEffects)
-        effect->AddString(name);
+    CFieldPage::OnInitDialog();
     for (int id : {IDC_UPDATE_ON, IDC_OPEN_ON})
         for (const char* name : kUpdateOn)
             static_cast<CComboBox*>(GetDlgItem(id))->AddString(name);
-    CLinkedValueEdit::Policy policy;
-    policy.emptyOnClear = false;
-    m_key.Attach(*this, Find("displayKey"), IDC_KEY, IDC_KEY_LINK, policy);
-    m_key.Edit().SetFont(&m_font, TRUE);
-    ShowKey();
     m_rowNumber.SetInt(1);
     ShowSelectable();
-    BindCheckBox("soundEnabled", IDC_SOUND, false);
     return TRUE;
-}
-
-void CTableSelectorBehaviorPage::ShowKey()
-{
-    const CParameter* status = Find("displayStatus");
-    const CCellBinding* binding = status != nullptr ? status->GetBinding() : nullptr;
-    SetDlgItemText(IDC_STATUS_RANGE, binding != nullptr && binding->IsBound()
-                                         ? binding->GetTexts().GetRangeText()
-                                         : std::string());
-    EnableItems(*this, {IDC_STATUS_LINK}, binding != nullptr);
-    const bool usable = m_key.Parameter() != nullptr && binding != nullptr && binding->IsBound();
-    m_key.Show();
-    m_key.Enable(usable);
-    EnableItems(*this, {IDC_KEY_LABEL}, usable);
 }
 
 BOOL CTableSelectorBehaviorPage::OnSetActive()
 {
-    BindIntroTime();
-    ShowIntroStyle();
     ShowUpdateOn();
     const CParameter* flags = Flags();
     const int count = flags != nullptr ? flags->GetElementCount() : 0;
@@ -364,57 +332,17 @@ BOOL CTableSelectorBehaviorPage::OnSetActive()
     EnableItems(*this, {IDC_SELECTABLE}, count > 0);
     ShowSelectable();
     FillDefaultSelection();
-    return CComponentPage::OnSetActive();
-}
-
-void CTableSelectorBehaviorPage::BindIntroTime()
-{
-    CSpinEdit* duration = Spin(IDC_DURATION);
-    if (duration == nullptr)
-        return;
-    m_durationBound = duration->BindParameter(
-        Find("introTime"), [this] { NotifyOwnerChanged(); }, &m_font, false, false);
-    if (m_durationBound)
-        duration->EnableWindow(TRUE);
-}
-
-void CTableSelectorBehaviorPage::ShowIntroStyle()
-{
-    auto* effect = static_cast<CComboBox*>(GetDlgItem(IDC_EFFECT));
-    const CParameter* style = Find("introStyle");
-    bool on = false;
-    if (style != nullptr && model::IsStringType(style->GetType())) {
-        EnableItems(*this, {IDC_EFFECT, IDC_EFFECT_LABEL}, true);
-        if (effect->SelectString(-1, style->GetString().c_str()) == CB_ERR)
-            effect->SetCurSel(-1);
-        on = effect->GetCurSel() != 0;
-    } else {
-        EnableItems(*this, {IDC_EFFECT, IDC_EFFECT_LABEL}, false);
-    }
-    EnableItems(*this, {IDC_DURATION_LABEL}, on);
-    if (m_durationBound)
-        Spin(IDC_DURATION)->EnableWindow(on ? TRUE : FALSE);
+    return CFieldPage::OnSetActive();
 }
 
 void CTableSelectorBehaviorPage::ShowUpdateOn()
 {
     auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_UPDATE_ON));
-    const CParameter* update = Find("updateOn");
-    if (update != nullptr) {
+    if (const CParameter* update = Find("updateOn")) {
         const std::string text = ChoiceText(update);
         if (text.empty() || combo->SelectString(-1, text.c_str()) == CB_ERR)
             combo->SetCurSel(-1);
     }
-    // The moment of the insert matters only once there is something to insert and somewhere
-    // to put it.
-    auto bound = [this](const char* key) {
-        const CParameter* parameter = FindInComponent(GetRootSet(), key);
-        return parameter == nullptr || parameter->GetBinding() == nullptr ||
-               parameter->GetBinding()->IsBound();
-    };
-    const bool usable =
-        update != nullptr && update->IsEnabled() && bound("sourceCells_ary") && bound("targetCells_ary");
-    EnableItems(*this, {IDC_UPDATE_ON, IDC_UPDATE_ON_LABEL}, usable);
 }
 
 void CTableSelectorBehaviorPage::FillDefaultSelection()
@@ -515,64 +443,6 @@ void CTableSelectorBehaviorPage::OnUpdateOnChanged()
     else
         update->SetString(text);
     NotifyOwnerChanged();
-}
-
-void CTableSelectorBehaviorPage::OnIntroStyleChanged()
-{
-    auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_EFFECT));
-    CParameter* style = Find("introStyle");
-    const int selected = combo->GetCurSel();
-    if (style == nullptr || !model::IsStringType(style->GetType()) || selected < 0)
-        return;
-    style->SetString(combo->GetLBText(selected));
-    EnableItems(*this, {IDC_DURATION_LABEL}, selected != 0);
-    if (m_durationBound)
-        Spin(IDC_DURATION)->EnableWindow(selected != 0 ? TRUE : FALSE);
-    NotifyOwnerChanged();
-}
-
-void CTableSelectorBehaviorPage::OnSoundEnabled()
-{
-    if (StoreCheck(*this, IDC_SOUND, Group(), "soundEnabled"))
-        NotifyOwnerChanged();
-}
-
-void CTableSelectorBehaviorPage::OnDisplayStatus()
-{
-    CParameter* status = Find("displayStatus");
-    if (!PickCells(*this, status, IDC_STATUS_RANGE, nullptr))
-        return;
-    if (!status->GetBinding()->IsBound()) {
-        ShowAlways(*status, Find("displayKey"));
-    }
-    ShowKey();
-    NotifyOwnerChanged();
-}
-
-LRESULT CTableSelectorBehaviorPage::OnInPlaceEditCommit(WPARAM, LPARAM lParam)
-{
-    m_key.OnCommit(static_cast<int>(lParam));
-    return 0;
-}
-
-int CTableSelectorBehaviorPage::GetHelpContextId()
-{
-    switch (GetFocusedPageControlId()) {
-    case IDC_STATUS_LINK:
-    case IDC_STATUS_RANGE:
-    case IDC_EFFECT:
-    case IDC_DURATION:
-        return 410;
-    case IDC_UPDATE_ON:
-        return 405;
-    case IDC_SELECT_ALL:
-    case IDC_DESELECT_ALL:
-    case IDC_SELECTABLE:
-    case IDC_ROW:
-        return 415;
-    default:
-        return 400;
-    }
 }
 
 // ---- Appearance ----

@@ -15,7 +15,7 @@
 
 #include <cstdint>
 
-class CTableSelectorGeneralPage : public CComponentPage {
+class CTableSelectorGeneralPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 268,
@@ -43,30 +43,16 @@ public:
 
     static DialogTemplate MakeTemplate();
 
-    using CComponentPage::Create;
+    CTableSelectorGeneralPage();
+    using CFieldPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
-    int GetHelpContextId() override;
 
-    void ShowSourceCells();
-    void ShowTargetCells();
-    void ShowDataValues();
-    void OnTargetCellsLink();
-    void OnSourceCellsLink();
+    // Links the display data; the default row and the row flags follow the rows it has.
     void OnDataValuesLink();
-    void OnHelpMovie();
-    LRESULT OnEditCommitted(WPARAM, LPARAM) { return 0; }
-
-protected:
-    DECLARE_MESSAGE_MAP()
 
 private:
-    CParameterSet* Group() const { return pages::PageGroup(*this, "General"); }
-    // Shows the range of the key in its edit; false when the component lacks the key.
-    bool ShowRange(const char* key, int editId);
     void ResizeDisabledRows();
 
     CParameter* m_disabledRows = nullptr;
@@ -80,7 +66,7 @@ int TableRowCount(const CParameter* dataValues);
 // flags' element template (a selectable row when there is none). True when the count changed.
 bool ResizeRowFlags(CParameter& flags, int rows);
 
-class CTableSelectorBehaviorPage : public CComponentPage {
+class CTableSelectorBehaviorPage : public pages::CFieldPage {
 public:
     enum : int {
         IDD = 269,
@@ -121,30 +107,21 @@ public:
 
     ~CTableSelectorBehaviorPage() override;
 
-    using CComponentPage::Create;
+    using CFieldPage::Create;
     BOOL Create(CParameterSet* group, const std::string& title, bool modal, IPropertyOwner* owner,
                 CParameterSet* root) override;
-    void OnSheetSize() override {}
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
-    int GetHelpContextId() override;
 
     void FillDefaultSelection();
     void ShowUpdateOn();
-    void ShowIntroStyle();
-    void BindIntroTime();
 
     void OnDefaultSelectionChanged();
     void OnSelectAll() { SetAllRows(false); }
     void OnDeselectAll() { SetAllRows(true); }
     void OnSelectableClicked();
     void OnUpdateOnChanged();
-    void OnIntroStyleChanged();
-    void OnSoundEnabled();
-    void OnDisplayStatus();
-    void OnDisplayKeyLink() { m_key.OnLink(); }
     LRESULT OnSpinChanged(WPARAM wParam, LPARAM lParam);
-    LRESULT OnInPlaceEditCommit(WPARAM wParam, LPARAM lParam);
 
     int GetRowNumber() const { return m_rowNumber.GetInt(); }
 
@@ -152,7 +129,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CParameterSet* Group() const { return pages::PageGroup(*this, "Behavior"); }
     CParameter* Find(const char* key) const;
     CParameter* Flags() const;
     CParameter* SelectIndex() const;
@@ -161,12 +137,9 @@ private:
     bool RowDisabled(int row) const;
     void ShowSelectable();
     void SetAllRows(bool disabled);
-    void ShowKey();
 
-    pages::CLinkedValueEdit m_key;
     CFont m_font;
     CParameter m_rowNumber;
-    bool m_durationBound = false;
 };
 
 class CTableSelectorAppearancePage : public pages::CFieldPage {

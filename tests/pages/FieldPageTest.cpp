@@ -2,11 +2,15 @@
 // of the page's own, and the rows of a component's pages tell which of its keys they edit.
 
 #include "pages/FieldPage.h"
+#include "pages/BackgroundGeneralPage.h"
+#include "pages/FillBorderAppearancePage.h"
 #include "pages/InputTextGeneralPages.h"
+#include "pages/LabelAppearancePage.h"
 #include "pages/LabelGeneralPage.h"
 #include "pages/PageGroups.h"
 #include "pages/PageKit.h"
 #include "propui/FontDataCtrl.h"
+#include "publish/TempFiles.h"
 #include "tests/pages/PageFixture.h"
 
 #include <gtest/gtest.h>
@@ -309,6 +313,50 @@ TEST_F(FieldPageTest, TheXmlConnectionsGeneralPageNamesItsValuesAndItsLists)
     const std::set<std::string> xml = KeysEditedBy(registry, "KVXMLDataSymbol", defaults.parameters.get());
     for (const char* key : {"label", "url", "transferType", "sendNames_ary", "loadRanges_ary"})
         EXPECT_TRUE(xml.count(key)) << key;
+}
+
+TEST_F(FieldPageTest, TheAppearancePagesNameTheKeysOfTheirBlocks)
+{
+    CPageClassRegistry registry;
+    RegisterSelectorPages(registry);
+    Load("KVComboBoxSymbol", "");
+    const std::set<std::string> combo = KeysEditedBy(registry, "KVComboBoxSymbol", defaults.parameters.get());
+    for (const char* key : {"showTitle", "titleXshift", "titleTextFormat", "showLabels", "borderColor"})
+        EXPECT_TRUE(combo.count(key)) << key;
+
+    // The border and fill of a plain panel, and the play layout's one transparency.
+    CParameterSet* group = Load("KVBackgroundSymbol", "Appearance");
+    CFillBorderAppearancePage panel;
+    panel.Create(group, "Appearance", false, &owner, defaults.parameters.get());
+    for (const char* key :
+         {"borderEnabled", "borderColor", "borderThickness", "showFill", "backColor", "backTrans"})
+        EXPECT_TRUE(panel.EditedKeys().count(key)) << key;
+    group->Add(std::make_unique<CParameter>("transparency", model::ParamType::Integer));
+    CFillBorderAppearancePage play(true);
+    play.Create(group, "Appearance", false, &owner, defaults.parameters.get());
+    EXPECT_TRUE(play.EditedKeys().count("transparency"));
+    EXPECT_FALSE(play.EditedKeys().count("borderTrans"));
+}
+
+TEST_F(FieldPageTest, RowsInAGroupOfThePageNameTheirKeysByPath)
+{
+    publish::CDefaultTempFiles temporaries;
+    SwfImportTip tip;
+    CParameterSet* general = Load("KVBackground2Symbol", "General");
+    CBackgroundGeneralPage background(temporaries, tip);
+    background.Create(general, "General", false, &owner, defaults.parameters.get());
+    const std::set<std::string> file = background.EditedKeys();
+    for (const char* key : {"externalFile/embed", "externalFile/bgBG", "blockMouseEvents", "useExternalFile"})
+        EXPECT_TRUE(file.count(key)) << key;
+    EXPECT_FALSE(file.count("embed"));
+
+    CParameterSet* appearance = Load("KVLabelCompSymbol", "Appearance");
+    CLabelAppearancePage label;
+    label.Create(appearance, "Appearance", false, &owner, defaults.parameters.get());
+    const std::set<std::string> format = label.EditedKeys();
+    for (const char* key : {"formatValue/HAlign", "formatValue/AWrapText", "formatValue/InteriorColor",
+                            "useCustomScrollBarColor", "customScrollBarColor"})
+        EXPECT_TRUE(format.count(key)) << key;
 }
 
 } // namespace

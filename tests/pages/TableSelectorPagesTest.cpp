@@ -93,6 +93,31 @@ TEST_F(TableSelectorPagesTest, LargeRangesAndFormulaInsertCellsAskFirst)
     Picture("table-selector-general");
 }
 
+TEST_F(TableSelectorPagesTest, RangesAreReadAgainOnReturnAndMissingOnesTakeTheirCaptions)
+{
+    Import();
+    CParameterSet* general = Group("General");
+    // A table without source cells hides their row; one without insert cells greys it.
+    for (const char* key : {"sourceCells_ary", "targetCells_ary"})
+        for (int i = 0; i < general->GetCount(); ++i)
+            if (general->GetAt(i)->GetName() == key)
+                general->RemoveAt(i);
+    Open<General>(general);
+    for (int id : {General::IDC_SOURCE, General::IDC_SOURCE_LINK, General::IDC_SOURCE_LABEL})
+        EXPECT_FALSE(Visible(id)) << id;
+    EXPECT_TRUE(Visible(General::IDC_TARGET_LABEL));
+    EXPECT_FALSE(Enabled(General::IDC_TARGET_LABEL));
+    EXPECT_FALSE(Enabled(General::IDC_TARGET_LINK));
+    EXPECT_TRUE(Enabled(General::IDC_DATA_LINK));
+
+    // The display data linked while the tab was hidden shows when it comes back.
+    picker->Answer(RangePickOutcome::Picked, "'Inputs'!$A$1:$B$4");
+    ASSERT_TRUE(pages::PickCells(*page, Data(), 0, nullptr));
+    EXPECT_EQ(Text(General::IDC_DATA), "");
+    page->OnSetActive();
+    EXPECT_EQ(Text(General::IDC_DATA), "'Inputs'!$A$1:$B$4");
+}
+
 TEST_F(TableSelectorPagesTest, RelinkingTheDisplayDataResizesTheRowFlagsAndResetsTheDefaultRow)
 {
     Import();
