@@ -44,6 +44,18 @@ std::set<int> PageHelpIds(const std::string& source)
             depth += source[end] == '{' ? 1 : source[end] == '}' ? -1 : 0;
         collect(source.substr(open, end - open));
     }
+    // Pages of rows give a row its topic in the call that makes the row, or in a named constant.
+    for (const char* call : {"WithHelp(", "WithTopic(", "Topic("}) {
+        for (std::size_t at = source.find(call); at != std::string::npos; at = source.find(call, at + 1)) {
+            std::size_t end = at + std::char_traits<char>::length(call);
+            for (int depth = 1; depth > 0 && end < source.size(); ++end)
+                depth += source[end] == '(' ? 1 : source[end] == ')' ? -1 : 0;
+            collect(source.substr(at, end - at));
+        }
+    }
+    const std::regex constant(R"(\bk\w*Help\w*\s*=\s*(\d+))");
+    for (auto it = std::sregex_iterator(source.begin(), source.end(), constant); it != std::sregex_iterator(); ++it)
+        collect((*it)[1].str());
     const std::regex table(R"(ChartHelpRow\s+\w+\s*=\s*\{([^}]*)\})");
     for (auto it = std::sregex_iterator(source.begin(), source.end(), table); it != std::sregex_iterator(); ++it)
         collect((*it)[1].str());
