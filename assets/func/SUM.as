@@ -5,7 +5,24 @@ if (_global.kvLib == undefined) {
 kvLib.SUM = function (v) {
     // one range, as nearly every call has it: its total, without the walk of the arguments
     if (arguments.length == 1 && v instanceof kvRangeC) {
-        var total = kvRangeTotal(v);
+        var total;
+        var b = v.b;
+        var run = b.kvRunLast;
+        var o = v.o;
+        var end = o + v.rows;
+        if (end > b.length) {
+            end = b.length > o ? b.length : o;
+        }
+        if (run != undefined && b.kvRunPass === kvLib.kvPass && o >= run.start && end < run.start + run.hi.length) {
+            // kvRangeTotal written out for the run the window before extended
+            var a = o - run.start;
+            var z = end - run.start;
+            if (run.errors[z] == run.errors[a]) {
+                total = (run.hi[z] - run.hi[a]) + (run.lo[z] - run.lo[a]);
+            }
+        } else {
+            total = kvRangeTotal(v);
+        }
         if (total !== undefined) {
             // 0 + total: no negative zero, as the walk's sum from 0 has none
             total += 0;

@@ -249,10 +249,12 @@ _global.kvRunOf = function (v, end) {
                     }
                 }
             }
-            hi.push(s);
-            lo.push(c);
-            counts.push(n);
-            errors.push(e);
+            // set by index: a push is a method call
+            k++;
+            hi[k] = s;
+            lo[k] = c;
+            counts[k] = n;
+            errors[k] = e;
         }
     }
     return run;
