@@ -195,9 +195,7 @@ _global.kvMgrFirstCalcTick = function () {
     run.rest = !run.rest;
     if (run.rest)
         return;
-    // Nothing but the notice runs until the first calculation ends: its slices are as long
-    // as the first, so that the frames between them cost less of the whole.
-    if (!kvCalcParts(run, kvLib.kvFirstSliceMs)) {
+    if (!kvCalcParts(run, kvLib.kvNextSliceMs)) {
         kvShowCalculating(run);
         return;
     }
