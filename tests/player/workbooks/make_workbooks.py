@@ -195,6 +195,7 @@ GROUPS["statistics"] = [
     '=VAR(E1:E8)', '=VAR.P(E1:E8)', '=VAR.S(1,2,3,4)', ('=VARP(G1:G8)', 'n:7.671875', 'logical values inside ranges are skipped'),
     # sums beside repeated keys, an error among them, logical keys
     '=SUMIF(I1:I8,4,Q1:Q8)', '=SUMIF(I1:I8,5,Q1:Q8)', '=SUMIF(G1:G8,TRUE(),E1:E8)', '=COUNTIF(I1:I8,5)',
+    '=COUNTIF(E1:E8,25)', '=AVERAGEIF(I1:I8,4,E1:E8)', '=SUMIF(I1:I8,3,E1:E8)',
 ]
 
 GROUPS["lookup"] = [
@@ -234,7 +235,8 @@ GROUPS["lookup"] = [
     # index of a whole, a fractional, a blank and a missing row
     '=MATCH(5,I1:I8,0)+MATCH(4,I1:I8,0)*10+MATCH(9,I1:I8,0)*100', '=MATCH(6,I1:I8,0)', '=MATCH(4.5,I1:I8,0)',
     '=INDEX(E1:E8,2.7)', '=INDEX(J1:J8,7)', ('=INDEX(E1:E8,9)', 'e:#REF!', 'the error kind of the desktop spreadsheet'),
-    '=INDEX(I1:I8,MATCH(8,I1:I8,0))',
+    '=INDEX(I1:I8,MATCH(8,I1:I8,0))', '=INDEX(E1:E8,8)',
+    ('=MATCH("4",I1:I8,0)', 'e:#N/A', 'text matches no number'),
 ]
 
 GROUPS["text"] = [
