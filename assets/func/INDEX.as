@@ -5,6 +5,13 @@ if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.INDEX = function (g, r, c) {
+    // a cell of a one-column range by a whole row number inside it, as a lookup asks
+    if (c === undefined && typeof r == "number" && g instanceof kvRangeC && g.cols == 1 && r >= 1 && r <= g.rows &&
+        r % 1 == 0) {
+        var cells = g.b[g.o + r - 1];
+        var y = cells == undefined ? undefined : kvTimeline[cells[0]];
+        return y === undefined ? 0 : y;
+    }
     if (g instanceof kvErrC) {
         return g;
     }

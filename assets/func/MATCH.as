@@ -5,6 +5,15 @@ if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.MATCH = function (v, g, type) {
+    // a number sought exactly down a column whose keys this pass has indexed, as a lookup
+    // filled down asks again and again: found at once
+    if (type === 0 && typeof v == "number" && g instanceof kvRangeC && g.cols == 1) {
+        var kept = g.kvDownKeys;
+        if (kept != undefined && kept.pass === kvLib.kvPass && kept.first != undefined) {
+            var at = kept.first["n" + v];
+            return at == undefined ? kvError("#N/A") : at + 1;
+        }
+    }
     if (v instanceof kvRangeC || v instanceof kvArrC) {
         v = kvScalar(v);
     }

@@ -3,5 +3,6 @@ if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
 }
 kvLib.kvOne = function (v) {
-    return kvScalar(v);
+    // a number, a text or a logical value, as nearly every call gives, is itself
+    return typeof v == "object" ? kvScalar(v) : v;
 };

@@ -224,11 +224,15 @@ _global.kvRunOf = function (v, end) {
         var cols = v.cols;
         var k = hi.length - 1;
         var s = hi[k], c = lo[k], n = counts[k], e = errors[k];
+        // the timeline and the error class as locals: a name the function does not hold
+        // is looked up on the movie's timeline before the globals, once a cell
+        var cells = kvTimeline;
+        var errC = kvErrC;
         for (var r = done; r < end; r++) {
             var row = b[r];
             if (row != undefined) {
                 for (var j = 0; j < cols; j++) {
-                    var y = kvTimeline[row[j]];
+                    var y = cells[row[j]];
                     if (typeof y == "number") {
                         // Neumaier's compensation: a window's total is a difference of two
                         // running sums, which must not carry the rounding of all rows before
@@ -240,15 +244,17 @@ _global.kvRunOf = function (v, end) {
                         }
                         s = t;
                         n++;
-                    } else if (y instanceof kvErrC) {
+                    } else if (y instanceof errC) {
                         e++;
                     }
                 }
             }
-            hi.push(s);
-            lo.push(c);
-            counts.push(n);
-            errors.push(e);
+            // set by index: a push is a method call
+            k++;
+            hi[k] = s;
+            lo[k] = c;
+            counts[k] = n;
+            errors[k] = e;
         }
     }
     return run;
@@ -261,31 +267,84 @@ _global.kvRangeEnd = function (v) {
     return end < v.b.length ? end : (v.b.length > v.o ? v.b.length : v.o);
 };
 
+// The run of v's band that holds the rows of v up to end, made or extended as kvRunOf makes
+// it; the run read last, when it holds them already, without a call.
+_global.kvRunTo = function (v, end) {
+    var b = v.b;
+    var run = b.kvRunLast;
+    if (run != undefined && b.kvRunPass === kvLib.kvPass && v.o >= run.start && end < run.start + run.hi.length) {
+        return run;
+    }
+    return kvRunOf(v, end);
+};
+
 // The sum of the numbers of a range read through its band's run; the count of its numbers
 // goes to kvLib.kvTotalCount. undefined when the range holds an error (the caller's walk finds
-// the first) or no pass is counted.
+// the first) or no pass is counted. A sliding window reads the run its neighbour extended, so
+// the common case makes no further call.
 _global.kvRangeTotal = function (v) {
-    if (kvLib.kvPass == undefined) {
+    var lib = kvLib;
+    var pass = lib.kvPass;
+    if (pass == undefined) {
         return undefined;
     }
-    var end = kvRangeEnd(v);
-    var run = kvRunOf(v, end);
-    var a = v.o - run.start;
+    var b = v.b;
+    var o = v.o;
+    // kvRangeEnd
+    var end = o + v.rows;
+    var length = b.length;
+    if (end > length) {
+        end = length > o ? length : o;
+    }
+    var run = b.kvRunLast;
+    if (run == undefined || b.kvRunPass !== pass || o < run.start || end >= run.start + run.hi.length) {
+        run = kvRunOf(v, end);
+    }
+    var a = o - run.start;
     var z = end - run.start;
-    if (run.errors[z] != run.errors[a]) {
+    var errors = run.errors;
+    if (errors[z] != errors[a]) {
         return undefined;
     }
-    kvLib.kvTotalCount = run.counts[z] - run.counts[a];
-    return (run.hi[z] - run.hi[a]) + (run.lo[z] - run.lo[a]);
+    var counts = run.counts;
+    lib.kvTotalCount = counts[z] - counts[a];
+    var hi = run.hi;
+    var lo = run.lo;
+    return (hi[z] - hi[a]) + (lo[z] - lo[a]);
 };
 
 // The count of the numbers of a range through its band's run (errors are not numbers);
 // undefined without a pass.
 _global.kvRangeCount = function (v) {
-    if (kvLib.kvPass == undefined) {
+    var pass = kvLib.kvPass;
+    if (pass == undefined) {
         return undefined;
     }
+    var b = v.b;
     var end = kvRangeEnd(v);
-    var run = kvRunOf(v, end);
+    if (v.o == 0 && end == b.length && b.kvRunPass !== pass) {
+        // A range over the whole band that no sum has read this pass (a count of whole
+        // columns): its numbers counted alone, at a fraction of what a run costs, and kept on
+        // the range for the pass.
+        if (v.kvCountPass !== pass) {
+            var cells = kvTimeline;
+            var cols = v.cols;
+            var n = 0;
+            for (var r = 0; r < end; r++) {
+                var row = b[r];
+                if (row != undefined) {
+                    for (var j = 0; j < cols; j++) {
+                        if (typeof cells[row[j]] == "number") {
+                            n++;
+                        }
+                    }
+                }
+            }
+            v.kvCount = n;
+            v.kvCountPass = pass;
+        }
+        return v.kvCount;
+    }
+    var run = kvRunTo(v, end);
     return run.counts[end - run.start] - run.counts[v.o - run.start];
 };

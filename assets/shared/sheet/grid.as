@@ -73,6 +73,8 @@ _global.kvFlat = function (g) {
         var cols = g.cols;
         var n = kvBandRows(g);
         var at = 0;
+        // the timeline as a local: a global name is looked up on the timeline first
+        var cells = kvTimeline;
         for (var r = 0; r < n; r++) {
             var row = b[o + r];
             if (row == undefined) {
@@ -80,7 +82,7 @@ _global.kvFlat = function (g) {
                 continue;
             }
             for (var c = 0; c < cols; c++) {
-                out[at] = kvTimeline[row[c]];
+                out[at] = cells[row[c]];
                 at++;
             }
         }

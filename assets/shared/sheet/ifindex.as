@@ -33,20 +33,53 @@ _global.kvEqualIndex = function (range, sums) {
     var index = new Object();
     var keys = kvFlat(range);
     var values = sums === range ? keys : kvFlat(sums);
-    for (var i = 0; i < keys.length; i++) {
-        var k = kvKeyOf(keys[i]);
-        if (k == null) {
+    // kvKeyOf and kvIndexAdd written out: a call per cell costs more than the rest
+    var errC = kvErrC;
+    var count = keys.length;
+    for (var i = 0; i < count; i++) {
+        var v = keys[i];
+        var t = typeof v;
+        var k;
+        // the key under which text that reads as a number ("7") meets the number typed as
+        // text, and a number meets it too; not 7 itself
+        var typed = null;
+        if (t == "number") {
+            k = "n" + v;
+            typed = "t" + v;
+        } else if (t == "boolean") {
+            k = v ? "b1" : "b0";
+        } else if (t == "string") {
+            k = v == "" ? "blank" : "s" + v.toUpperCase();
+            var n = kvParse(v);
+            if (!isNaN(n)) {
+                typed = "t" + n;
+            }
+        } else if (v === undefined || v === null) {
+            k = "blank";
+        } else {
             continue;
         }
-        kvIndexAdd(index, k, values[i]);
-        if (typeof keys[i] == "number") {
-            kvIndexAdd(index, "t" + keys[i], values[i]);
-        } else if (typeof keys[i] == "string") {
-            // text that reads as a number meets the number typed as text ("7"), not 7 itself
-            var n = kvParse(keys[i]);
-            if (!isNaN(n)) {
-                kvIndexAdd(index, "t" + n, values[i]);
+        var x = values[i];
+        var number = typeof x == "number";
+        var error = !number && x instanceof errC;
+        while (k != null) {
+            var e = index[k];
+            if (e == undefined) {
+                e = new Object();
+                e.count = 0;
+                e.sum = 0;
+                e.numbers = 0;
+                index[k] = e;
             }
+            e.count++;
+            if (number) {
+                e.sum += x;
+                e.numbers++;
+            } else if (error && e.error == undefined) {
+                e.error = x;
+            }
+            k = typed;
+            typed = null;
         }
     }
     range.kvIndex = index;
@@ -86,6 +119,20 @@ _global.kvIndexedIf = function (range, crit, sums) {
     if (!(sums instanceof kvRangeC) || sums.rows != range.rows || sums.cols != range.cols) {
         return null;
     }
+    var hit;
+    if (typeof crit == "number") {
+        // a number, as a criterion filled down from a column of keys nearly always is: the
+        // index entry of its key at once, without reading the criterion
+        var index = range.kvIndexPass === kvLib.kvPass && range.kvIndexSums === sums ? range.kvIndex : kvEqualIndex(range, sums);
+        hit = index["n" + crit];
+        if (hit == undefined) {
+            hit = new Object();
+            hit.count = 0;
+            hit.sum = 0;
+            hit.numbers = 0;
+        }
+        return hit;
+    }
     var cr = kvCrit(crit);
     if (cr.value instanceof kvErrC) {
         return null;
@@ -102,7 +149,7 @@ _global.kvIndexedIf = function (range, crit, sums) {
     if (k == null) {
         return null;
     }
-    var hit = kvEqualIndex(range, sums)[k];
+    hit = kvEqualIndex(range, sums)[k];
     if (hit == undefined) {
         hit = new Object();
         hit.count = 0;

@@ -62,16 +62,19 @@ _global.kvLookupKeys = function (g, down) {
         // read off the band without a call per cell; rows past its end are empty
         var keys = entry.keys;
         var b = g.b;
+        // the timeline as a local: a global name is looked up on the timeline first
+        var cells = kvTimeline;
         if (down) {
             var end = kvBandRows(g);
+            var o = g.o;
             for (var r = 0; r < end; r++) {
-                var row = b[g.o + r];
-                keys.push(row == undefined ? undefined : kvTimeline[row[0]]);
+                var row = b[o + r];
+                keys[r] = row == undefined ? undefined : cells[row[0]];
             }
         } else {
             var first = b[g.o];
             for (var c = 0; c < n; c++) {
-                keys.push(first == undefined ? undefined : kvTimeline[first[c]]);
+                keys[c] = first == undefined ? undefined : cells[first[c]];
             }
         }
         if (keys.length < n) {
@@ -112,10 +115,24 @@ _global.kvFind = function (v, entry) {
         return kvExact(v, entry.keys, true);
     }
     if (entry.first == undefined) {
+        // kvExactKey of every key, written out: a call per key costs more than the rest
         var first = new Object();
-        for (var i = 0; i < entry.keys.length; i++) {
-            var k = kvExactKey(entry.keys[i]);
-            if (k != null && first[k] == undefined) {
+        var keys = entry.keys;
+        var n = keys.length;
+        for (var i = 0; i < n; i++) {
+            var x = keys[i];
+            var t = typeof x;
+            var k;
+            if (t == "number") {
+                k = "n" + x;
+            } else if (t == "string") {
+                k = "s" + x.toUpperCase();
+            } else if (t == "boolean") {
+                k = x ? "b1" : "b0";
+            } else {
+                continue;
+            }
+            if (first[k] == undefined) {
                 first[k] = i;
             }
         }

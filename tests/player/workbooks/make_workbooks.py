@@ -193,6 +193,9 @@ GROUPS["statistics"] = [
     '=RSQ(I1:I8,E1:E8)', '=SLOPE(I1:I8,E1:E8)', '=SLOPE(I1:I8,K1:K8)', '=SMALL(E1:E8,3)', '=SMALL(G1:G8,1)',
     '=STDEV(E1:E8)', '=STDEV(5)', '=STDEV.P(E1:E8)', '=STDEV.S(I1:I8)', '=STDEVA(G1:G8)', '=STDEVP(I1:I8)',
     '=VAR(E1:E8)', '=VAR.P(E1:E8)', '=VAR.S(1,2,3,4)', ('=VARP(G1:G8)', 'n:7.671875', 'logical values inside ranges are skipped'),
+    # sums beside repeated keys, an error among them, logical keys
+    '=SUMIF(I1:I8,4,Q1:Q8)', '=SUMIF(I1:I8,5,Q1:Q8)', '=SUMIF(G1:G8,TRUE(),E1:E8)', '=COUNTIF(I1:I8,5)',
+    '=COUNTIF(E1:E8,25)', '=AVERAGEIF(I1:I8,4,E1:E8)', '=SUMIF(I1:I8,3,E1:E8)',
 ]
 
 GROUPS["lookup"] = [
@@ -228,6 +231,12 @@ GROUPS["lookup"] = [
     ('=XLOOKUP("b*",M1:M5,N1:N5,,2)', 'n:2', 'a function the computing program lacks'),
     ('=XLOOKUP(4,I1:I8,E1:E8,,0,-1)', 'n:40', 'a function the computing program lacks'),
     ('=XLOOKUP("CHERRY",M1:M5,N1:N5)', 'n:3', 'a function the computing program lacks'),
+    # exact matches of numbers in a column read again, with repeated keys, misses and the
+    # index of a whole, a fractional, a blank and a missing row
+    '=MATCH(5,I1:I8,0)+MATCH(4,I1:I8,0)*10+MATCH(9,I1:I8,0)*100', '=MATCH(6,I1:I8,0)', '=MATCH(4.5,I1:I8,0)',
+    '=INDEX(E1:E8,2.7)', '=INDEX(J1:J8,7)', ('=INDEX(E1:E8,9)', 'e:#REF!', 'the error kind of the desktop spreadsheet'),
+    '=INDEX(I1:I8,MATCH(8,I1:I8,0))', '=INDEX(E1:E8,8)',
+    ('=MATCH("4",I1:I8,0)', 'e:#N/A', 'text matches no number'),
 ]
 
 GROUPS["text"] = [
@@ -458,6 +467,10 @@ GROUPS["ranges"] = [
     ('=COUNT($G$1:G3)', 'n:1', 'a logical value in a range is no number'),
     ('=AVERAGE($G$1:G5)', 'n:4.25', 'a logical value in a range is no number'),
     ('=SUM($G$1:G2)', 'n:5', 'a logical value in a range is no number'),
+    # counts of a whole column before and after sums of it in the same calculation, and sums
+    # of a window after a sum of the whole column around an error
+    '=COUNT(Q1:Q8)+COUNT(R1:R8)*10', '=SUM(R1:R8)+COUNT(R1:R8)', '=COUNT(R1:R8)', '=SUM(Q1:Q8)',
+    '=SUM(Q4:Q5)', '=SUM(Q2:Q4)',
 ]
 
 # Arrays: operators and functions of single values element by element where an array is taken
