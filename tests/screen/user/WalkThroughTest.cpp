@@ -37,6 +37,7 @@
 #include "platform/docview/MenuBar.h"
 #include "platform/docview/StatusBar.h"
 #include "platform/controls/FlashPlayer.h"
+#include "platform/controls/ShockwaveFlash.h"
 #include "platform/services/FlashPlayerObject.h"
 #include "platform/services/ObjectFactory.h"
 #include "platform/services/Services.h"
@@ -174,6 +175,20 @@ protected:
         return true;
     }
 
+    // Waits for what the screen shows, looked at from the person's side (the screen's thread
+    // goes on meanwhile); false on the time-out.
+    static bool Eventually(ScreenUser& user, const std::function<bool()>& seen, int timeoutMs = 30000)
+    {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (!seen()) {
+            if (std::chrono::steady_clock::now() >= until)
+                return false;
+            user.Settle();
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        }
+        return true;
+    }
+
     // A click that should have an effect, given a second try as a person does when a click
     // went unnoticed (on a loaded machine the first click into a window that is not active
     // is sometimes not seen); false when neither took.
@@ -229,6 +244,7 @@ protected:
             if (!ClickFor(user, CPoint(combo.CenterPoint().x, combo.top + 8),
                           [&] { return categories.GetDroppedState() != FALSE; }) ||
                 !user.WaitForPopupMenu()) {
+                Shot(user, "build-no-categories");
                 ADD_FAILURE() << "the categories did not open";
                 return nullptr;
             }
@@ -617,9 +633,7 @@ TEST_F(WalkThroughTest, BindInTheWorkbookChangeSheetsPreviewSaveAndExport)
     RunBuild(false);
 }
 
-// Disabled: the preview player shows the paper only (the generated movie loads without an
-// error, yet nothing of it is drawn), so the chart cannot be seen to follow the slider.
-TEST_F(WalkThroughTest, DISABLED_InThePreviewTheChartFollowsTheDraggedSlider)
+TEST_F(WalkThroughTest, InThePreviewTheChartFollowsTheDraggedSlider)
 {
     RunBuild(true);
 }
@@ -784,23 +798,46 @@ void WalkThroughTest::Build(ScreenUser& user, CKVApp* program, const std::filesy
         EXPECT_TRUE(drawn()) << "the preview shows no chart";
     }
     Shot(user, "build-07-preview");
-    if (followInPreview) {
-    const CRect sliderOnScreen = ScreenRectOf(user, *view, *slider);
-    const CRect chartOnScreen = ScreenRectOf(user, *view, *chart);
-    const CBitmap before = user.Screen();
-    user.Drag(CPoint(sliderOnScreen.left + sliderOnScreen.Width() / 2, sliderOnScreen.CenterPoint().y),
-              CPoint(sliderOnScreen.right - 10, sliderOnScreen.CenterPoint().y), 12);
-    user.WaitDrawn(2000);
-    Shot(user, "build-08-preview-dragged");
-    const CBitmap after = user.Screen();
-    int changed = 0;
-    for (int y = chartOnScreen.top; y < chartOnScreen.bottom; y += 2) {
-        for (int x = chartOnScreen.left; x < chartOnScreen.right; x += 2) {
-            if (before.GetPixel(x, y) != after.GetPixel(x, y))
-                ++changed;
+    // The player stays inside the view: the status bar below it shows, not the movie's paper.
+    {
+        const CRect status = user.RectOf(frame->StatusBar());
+        const CBitmap screen = user.Screen();
+        int paper = 0;
+        for (int y = status.top; y < status.bottom; ++y) {
+            for (int x = status.left; x < status.right; x += 2) {
+                if (screen.GetPixel(x, y) == RGB(255, 255, 255))
+                    ++paper;
+            }
         }
+        EXPECT_LT(paper, status.Width() * status.Height() / 40) << "the preview covers the status bar";
     }
-    EXPECT_GT(changed, 20) << "the chart did not follow the slider";
+    if (followInPreview) {
+        // A person drags the slider's thumb to the right end of its track. The movie answers
+        // once its page has taken the pointer's events, which a busy machine delays.
+        CShockwaveFlash* player = nullptr;
+        user.OnUi([&] { player = view->GetPreviewPlayer(); });
+        ASSERT_NE(player, nullptr);
+        EXPECT_TRUE(user.WaitFor([&] { return gtkscreen::PlayerIdle(*player); }, 60000)) << "the preview never loaded";
+        const CRect sliderOnScreen = ScreenRectOf(user, *view, *slider);
+        const CRect chartOnScreen = ScreenRectOf(user, *view, *chart);
+        const CBitmap before = user.Screen();
+        const auto changedIn = [&](const CRect& area) {
+            const CBitmap now = user.Screen();
+            int changed = 0;
+            for (int y = area.top; y < area.bottom; y += 2) {
+                for (int x = area.left; x < area.right; x += 2) {
+                    if (before.GetPixel(x, y) != now.GetPixel(x, y))
+                        ++changed;
+                }
+            }
+            return changed;
+        };
+        user.Drag(CPoint(sliderOnScreen.left + sliderOnScreen.Width() / 2, sliderOnScreen.CenterPoint().y),
+                  CPoint(sliderOnScreen.right - 10, sliderOnScreen.CenterPoint().y), 12);
+        EXPECT_TRUE(Eventually(user, [&] { return changedIn(sliderOnScreen) > 10; })) << "the slider did not move";
+        EXPECT_TRUE(Eventually(user, [&] { return changedIn(chartOnScreen) > 20; }))
+            << "the chart did not follow the slider";
+        Shot(user, "build-08-preview-dragged");
     }
     ASSERT_TRUE(ClickToolButton(user, *frame, ID_VIEW_SWF_PREVIEW, [&] { return !view->IsPreview(); }))
         << "the preview did not end";
