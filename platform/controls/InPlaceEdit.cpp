@@ -59,8 +59,14 @@ bool CInPlaceEdit::AcceptChar(UINT ch)
 LRESULT CInPlaceEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_GETDLGCODE:
-        return CEdit::WindowProc(message, wParam, lParam) | DLGC_WANTALLKEYS;
+    case WM_GETDLGCODE: {
+        const LRESULT code = CEdit::WindowProc(message, wParam, lParam);
+        // A page's field, a tab stop among the page's controls, lets Tab move on to the next
+        // one (leaving it finishes the edit); a cell's edit keeps every key.
+        if (m_pageMode && wParam == VK_TAB)
+            return code;
+        return code | DLGC_WANTALLKEYS;
+    }
     case WM_KEYDOWN:
         m_keyPressed = true;
         if (wParam == VK_RETURN) {

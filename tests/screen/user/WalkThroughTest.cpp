@@ -412,14 +412,14 @@ protected:
     }
 
     // Replaces an edit's text as a person does: a click into it, Ctrl+A, the new text and
-    // Return (the pages' fields take Tab as typing; Return finishes them).
-    static void Retype(ScreenUser& user, CWnd& edit, const std::string& text)
+    // Return, or Tab on to the next field.
+    static void Retype(ScreenUser& user, CWnd& edit, const std::string& text, const std::string& finish = "Return")
     {
         user.Click(user.CenterOf(edit));
         user.WaitFor([&] { return CWnd::GetFocus() == &edit; });
         user.Keys("ctrl+a");
         user.Type(text);
-        user.Keys("Return");
+        user.Keys(finish);
         user.WaitFor([&] { return CWnd::GetFocus() != &edit; });
         user.WaitDrawn();
     }
@@ -725,8 +725,12 @@ void WalkThroughTest::Build(ScreenUser& user, CKVApp* program, const std::filesy
     ASSERT_NE(general, nullptr);
     CWnd* title = Item(user, *general, CChartGeneralPage::IDC_TITLE);
     ASSERT_NE(title, nullptr);
-    Retype(user, *title, "Revenue by region");
+    // Tab takes the person on to the page's next field, and the title is kept.
+    Retype(user, *title, "Revenue by region", "Tab");
     EXPECT_TRUE(user.WaitFor([&] { return title->GetWindowText() == "Revenue by region"; })) << title->GetWindowText();
+    CWnd* next = nullptr;
+    user.OnUi([&] { next = CWnd::GetFocus(); });
+    EXPECT_TRUE(next != nullptr && next != title && next->GetParent() == general) << "Tab did not move on in the page";
     CWnd* values = nullptr;
     for (int id : {CChartGeneralPage::IDC_VALUES_LINK, CChartGeneralPage::IDC_RANGE_LINK}) {
         CWnd* candidate = Item(user, *general, id);
