@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/controls/ControlMessages.h"
+#include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/DialogTemplate.h"
 
 BOOL CInPlaceEdit::Create(CWnd* parent, const CRect& rect, int standsFor, bool pageMode, DWORD style)
@@ -81,6 +82,13 @@ LRESULT CInPlaceEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             }
             return 0;
         }
+        if (wParam == VK_TAB && m_pageMode) {
+            // Reached here when the key came through a loop that did not offer it to the
+            // dialog first: it moves on all the same, and types nothing.
+            if (CWnd* top = GetTopLevelParent())
+                ui::MoveDialogFocus(*top, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
+            return 0;
+        }
         if (wParam == VK_ESCAPE) {
             m_cancelled = true;
             m_keyPressed = false;
@@ -95,7 +103,7 @@ LRESULT CInPlaceEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_CHAR:
-        if (wParam == '\r' || wParam == 0x1B)
+        if (wParam == '\r' || wParam == 0x1B || (wParam == '\t' && m_pageMode))
             return 0;
         if (!AcceptChar(static_cast<UINT>(wParam))) {
             MessageBeep(0);

@@ -218,6 +218,7 @@ TEST_F(PropertySheetTest, TabMovesOnFromAPagesFieldAndFinishesIt)
     int afterBackTab = 0;
     std::string typed;
     bool cellKeepsTab = false;
+    bool tabbedFromField = false;
     ui::SetDialogHookByCaption("Styles", [&](CDialog& page) {
         CInPlaceEdit field;
         CWnd* edit = page.GetDlgItem(1000);
@@ -232,6 +233,13 @@ TEST_F(PropertySheetTest, TabMovesOnFromAPagesFieldAndFinishesIt)
         typed = field.GetWindowText();
         CUserInput::PressKey(VK_TAB, CUserInput::Shift);
         afterBackTab = CWnd::GetFocus() == &field ? 1000 : CWnd::GetFocus()->GetDlgCtrlID();
+
+        // A Tab that reaches the field itself (a loop that did not offer it to the dialog)
+        // moves on too, and types nothing.
+        field.SetFocus();
+        field.SendMessage(WM_KEYDOWN, VK_TAB, 1);
+        field.SendMessage(WM_CHAR, '\t', 1);
+        tabbedFromField = CWnd::GetFocus() != &field && field.GetWindowText() == "12";
         field.DestroyWindow();
 
         CInPlaceEdit cell;
@@ -246,6 +254,7 @@ TEST_F(PropertySheetTest, TabMovesOnFromAPagesFieldAndFinishesIt)
     EXPECT_EQ(afterTab, tabs);
     EXPECT_EQ(typed, "12");
     EXPECT_EQ(afterBackTab, 1000);
+    EXPECT_TRUE(tabbedFromField);
     EXPECT_TRUE(cellKeepsTab);
     EXPECT_EQ(log, (std::vector<std::string>{"301:init", "301:set", "301:field 1000", "301:reset"}));
 }

@@ -201,6 +201,15 @@ protected:
         user.Click(at);
         if (user.WaitFor(effect, timeoutMs))
             return true;
+        // Said in the test's output, for whoever looks into the lost click.
+        user.OnUi([&] {
+            const auto describe = [](CWnd* w) {
+                return w == nullptr ? std::string("none") : w->GetClassName() + " \"" + w->GetWindowText() + "\"";
+            };
+            std::fprintf(stderr, "a click at %d,%d went unseen: capture %s, focus %s, active %s\n", at.x, at.y,
+                         describe(CWnd::GetCapture()).c_str(), describe(CWnd::GetFocus()).c_str(),
+                         describe(CWnd::GetActiveWindow()).c_str());
+        });
         user.Click(at);
         return user.WaitFor(effect, timeoutMs);
     }
@@ -429,9 +438,9 @@ protected:
     static std::string BindByDragging(ScreenUser& user, CWnd& pick, CPoint firstCell, CPoint lastCell,
                                       const std::string& expected, const std::string& shot)
     {
-        user.Click(user.CenterOf(pick));
         CWorkbookDlg* book = nullptr;
-        if (!user.WaitFor(
+        if (!ClickFor(
+                user, user.CenterOf(pick),
                 [&] {
                     book = dynamic_cast<CWorkbookDlg*>(CWnd::GetActiveWindow());
                     return book != nullptr;
