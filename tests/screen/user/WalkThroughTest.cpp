@@ -193,6 +193,21 @@ protected:
         return true;
     }
 
+    // Drags at a person's pace, a few steps a tenth of a second: a movie's page takes the
+    // pointer's events frame by frame.
+    static void DragSlowly(ScreenUser& user, CPoint from, CPoint to)
+    {
+        user.MoveTo(from);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        user.Press();
+        for (int i = 1; i <= 10; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+            user.MoveTo(CPoint(from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        user.Release();
+    }
+
     // A click that should have an effect, given a second try as a person does when a click
     // went unnoticed (on a loaded machine the first click into a window that is not active
     // is sometimes not seen); false when neither took.
@@ -902,8 +917,8 @@ void WalkThroughTest::Build(ScreenUser& user, CKVApp* program, const std::filesy
             }
             return changed;
         };
-        user.Drag(CPoint(sliderOnScreen.left + sliderOnScreen.Width() / 2, sliderOnScreen.CenterPoint().y),
-                  CPoint(sliderOnScreen.right - 10, sliderOnScreen.CenterPoint().y), 12);
+        DragSlowly(user, CPoint(sliderOnScreen.left + sliderOnScreen.Width() / 2, sliderOnScreen.CenterPoint().y),
+                   CPoint(sliderOnScreen.right - 10, sliderOnScreen.CenterPoint().y));
         EXPECT_TRUE(Eventually(user, [&] { return changedIn(sliderOnScreen) > 10; })) << "the slider did not move";
         EXPECT_TRUE(Eventually(user, [&] { return changedIn(chartOnScreen) > 20; }))
             << "the chart did not follow the slider";
@@ -1070,8 +1085,8 @@ void WalkThroughTest::Build(ScreenUser& user, CKVApp* program, const std::filesy
         }
         return changed;
     };
-    user.Drag(CPoint(sliderAt.left + sliderAt.Width() / 2, sliderAt.CenterPoint().y),
-              CPoint(sliderAt.right - 10, sliderAt.CenterPoint().y), 12);
+    DragSlowly(user, CPoint(sliderAt.left + sliderAt.Width() / 2, sliderAt.CenterPoint().y),
+               CPoint(sliderAt.right - 10, sliderAt.CenterPoint().y));
     EXPECT_TRUE(Eventually(user, [&] { return changedIn(chartAt) > 20; }))
         << "in the exported movie the chart did not follow the slider";
     Shot(user, "build-12-exported-dragged");
