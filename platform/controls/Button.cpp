@@ -103,6 +103,24 @@ void CButton::Clicked()
         NotifyParent(BN_CLICKED);
 }
 
+namespace {
+
+bool IsPushButton(const CWnd& wnd)
+{
+    const UINT type = wnd.GetStyle() & BS_TYPEMASK;
+    return dynamic_cast<const CButton*>(&wnd) != nullptr && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
+// A push button beside this one that holds the focus acts as the default: the default button
+// then shows no frame of its own, so that one button shows it.
+bool DefaultFrameTakenBeside(const CWnd& self)
+{
+    const CWnd* focus = CWnd::GetFocus();
+    return focus != nullptr && focus != &self && focus->GetParent() == self.GetParent() && IsPushButton(*focus);
+}
+
+} // namespace
+
 LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const UINT type = GetStyle() & BS_TYPEMASK;
@@ -178,6 +196,13 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         Invalidate();
+        // The default button beside gives up its frame, or takes it back.
+        if (IsPushButton(*this) && GetParent() != nullptr) {
+            for (CWnd* sibling : GetParent()->GetChildren()) {
+                if (sibling != this && (sibling->GetStyle() & BS_TYPEMASK) == BS_DEFPUSHBUTTON && IsPushButton(*sibling))
+                    sibling->Invalidate();
+            }
+        }
         return 0;
     case WM_GETDLGCODE:
         if (type == BS_GROUPBOX)
@@ -193,6 +218,7 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return ControlWnd::DefWindowProc(message, wParam, lParam);
     }
 }
+
 
 void CButton::Paint(CDC& dc)
 {
@@ -266,7 +292,7 @@ void CButton::Paint(CDC& dc)
     }
     dc.FillSolidRect(r, GetSysColor(COLOR_BTNFACE));
     CRect edge = r;
-    if (type == BS_DEFPUSHBUTTON || focus) {
+    if ((type == BS_DEFPUSHBUTTON && !DefaultFrameTakenBeside(*this)) || focus) {
         dc.Draw3dRect(r, RGB(0, 0, 0), RGB(0, 0, 0));
         edge.DeflateRect(1, 1);
     }

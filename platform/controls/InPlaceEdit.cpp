@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/controls/ControlMessages.h"
+#include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/DialogTemplate.h"
 
 BOOL CInPlaceEdit::Create(CWnd* parent, const CRect& rect, int standsFor, bool pageMode, DWORD style)
@@ -59,8 +60,14 @@ bool CInPlaceEdit::AcceptChar(UINT ch)
 LRESULT CInPlaceEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_GETDLGCODE:
-        return CEdit::WindowProc(message, wParam, lParam) | DLGC_WANTALLKEYS;
+    case WM_GETDLGCODE: {
+        const LRESULT code = CEdit::WindowProc(message, wParam, lParam);
+        // A page's field, a tab stop among the page's controls, lets Tab move on to the next
+        // one (leaving it finishes the edit); a cell's edit keeps every key.
+        if (m_pageMode && wParam == VK_TAB)
+            return code;
+        return code | DLGC_WANTALLKEYS;
+    }
     case WM_KEYDOWN:
         m_keyPressed = true;
         if (wParam == VK_RETURN) {
@@ -73,6 +80,13 @@ LRESULT CInPlaceEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 m_keyPressed = false;
                 Finish();
             }
+            return 0;
+        }
+        if (wParam == VK_TAB && m_pageMode) {
+            // Reached here when the key came through a loop that did not offer it to the
+            // dialog first: it moves on all the same, and types nothing.
+            if (CWnd* top = GetTopLevelParent())
+                ui::MoveDialogFocus(*top, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
             return 0;
         }
         if (wParam == VK_ESCAPE) {
@@ -89,7 +103,7 @@ LRESULT CInPlaceEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_CHAR:
-        if (wParam == '\r' || wParam == 0x1B)
+        if (wParam == '\r' || wParam == 0x1B || (wParam == '\t' && m_pageMode))
             return 0;
         if (!AcceptChar(static_cast<UINT>(wParam))) {
             MessageBeep(0);

@@ -2,7 +2,8 @@
 
 // The edit that stands in for a dialog item or a grid cell: it reports a finished edit to its
 // parent with message WM_USER+1 (wParam kInPlaceEditId, lParam the id it stands for) and keeps
-// Enter and Escape for itself.
+// Enter and Escape for itself. A page's field leaves Tab to its dialog, which moves on to the
+// next field.
 //
 // An edit counts as finished on Enter or when the focus leaves after a key was pressed. It is
 // reported only when its text differs from the text it was opened with (or last reported):

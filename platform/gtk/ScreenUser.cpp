@@ -406,22 +406,23 @@ void ScreenUser::Type(const std::string& text)
     }
 }
 
-std::string ScreenUser::FocusedTitle()
+namespace {
+
+// The window holding the keyboard focus that carries a title (the focus may lie on a child of
+// the top-level window, the toolkit's focus window); 0 when none has.
+Window FocusedTitled(Display* d, std::string* title)
 {
-    Display* d = state_->display;
-    if (d == nullptr) {
-        return {};
-    }
     Window focus = 0;
     int revert = 0;
     XGetInputFocus(d, &focus, &revert);
-    // The focus may lie on a child of the top-level window (the toolkit's focus window).
     for (Window w = focus; w != 0 && w != PointerRoot && w != DefaultRootWindow(d);) {
         char* name = nullptr;
         if (XFetchName(d, w, &name) != 0 && name != nullptr) {
-            std::string title = name;
+            if (title != nullptr) {
+                *title = name;
+            }
             XFree(name);
-            return title;
+            return w;
         }
         Window root = 0;
         Window parent = 0;
@@ -435,7 +436,34 @@ std::string ScreenUser::FocusedTitle()
         }
         w = parent;
     }
-    return {};
+    return 0;
+}
+
+} // namespace
+
+std::string ScreenUser::FocusedTitle()
+{
+    Display* d = state_->display;
+    std::string title;
+    if (d != nullptr) {
+        FocusedTitled(d, &title);
+    }
+    return title;
+}
+
+CRect ScreenUser::FocusedRect()
+{
+    Display* d = state_->display;
+    const Window w = d != nullptr ? FocusedTitled(d, nullptr) : 0;
+    XWindowAttributes attributes{};
+    if (w == 0 || XGetWindowAttributes(d, w, &attributes) == 0) {
+        return CRect();
+    }
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(d, w, DefaultRootWindow(d), 0, 0, &x, &y, &child);
+    return CRect(x, y, x + attributes.width, y + attributes.height);
 }
 
 bool ScreenUser::WaitForFocusedTitle(const std::string& part, int timeoutMs)

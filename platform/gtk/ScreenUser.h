@@ -66,6 +66,8 @@ public:
     // The title of the window that has the keyboard focus, as the window manager shows it
     // (a message box's or a file chooser's too); empty when none has.
     std::string FocusedTitle();
+    // Where that window lies on the screen (its frame left out); empty when none has.
+    CRect FocusedRect();
     // Waits until the focused window's title holds `part`.
     bool WaitForFocusedTitle(const std::string& part, int timeoutMs = 5000);
 

@@ -141,6 +141,9 @@ void RegisterScheme()
     webkit_web_context_set_preferred_languages(context, languages);
 }
 
+// Marks a player's view (and an overlay that places such views).
+constexpr const char* kPlayerView = "vantorel-player-view";
+
 class CWebKitPlayer;
 std::set<CWebKitPlayer*>& LivePlayers()
 {
@@ -177,6 +180,12 @@ public:
         GdkRGBA clear{0, 0, 0, 0};
         webkit_web_view_set_background_color(WEBKIT_WEB_VIEW(view_), &clear);
         g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
+        // The pointer reaches the movie as it reaches a player control on the desktop, save
+        // while the control or a window it lies in is disabled (behind a modal dialog).
+        for (const char* signal : {"button-press-event", "button-release-event", "motion-notify-event", "scroll-event"}) {
+            g_signal_connect(view_, signal, G_CALLBACK(OnPointer), this);
+        }
+        g_object_set_data(G_OBJECT(view_), kPlayerView, this);
         gtk_widget_set_halign(view_, GTK_ALIGN_START);
         gtk_widget_set_valign(view_, GTK_ALIGN_START);
         LivePlayers().insert(this);
@@ -398,6 +407,19 @@ private:
         }
     }
 
+    // True (the event goes no further) while the control does not take input.
+    static gboolean OnPointer(GtkWidget*, GdkEvent*, gpointer data)
+    {
+        auto* self = static_cast<CWebKitPlayer*>(data);
+        CWnd* control = IsWindow(self->control_) ? CWnd::FromHandle(self->control_) : nullptr;
+        for (CWnd* w = control; w != nullptr; w = w->GetParent()) {
+            if (!w->IsWindowEnabled()) {
+                return TRUE;
+            }
+        }
+        return control == nullptr ? TRUE : FALSE;
+    }
+
     static void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer data)
     {
         auto* self = static_cast<CWebKitPlayer*>(data);
@@ -554,6 +576,24 @@ private:
     bool ready_ = false;
 };
 
+// An overlay gives a child its natural size, which for a web view is its page's, however
+// small its size request: a player view takes exactly the rectangle its margins and its size
+// request give it, so that it never spreads over the windows around its control.
+gboolean PlaceView(GtkOverlay*, GtkWidget* child, GdkRectangle* allocation, gpointer)
+{
+    if (g_object_get_data(G_OBJECT(child), kPlayerView) == nullptr) {
+        return FALSE;
+    }
+    int width = 0;
+    int height = 0;
+    gtk_widget_get_size_request(child, &width, &height);
+    allocation->x = 0;
+    allocation->y = 0;
+    allocation->width = gtk_widget_get_margin_start(child) + std::max(1, width);
+    allocation->height = gtk_widget_get_margin_top(child) + std::max(1, height);
+    return TRUE;
+}
+
 CWebKitPlayer* PlayerOf(CWnd& wnd)
 {
     auto* control = dynamic_cast<CShockwaveFlash*>(&wnd);
@@ -617,10 +657,11 @@ void PlacePlayerViews(CGtkWindowHost& host)
                 if (drawnThrough) {
                     gtk_container_add(GTK_CONTAINER(home), view);
                 } else {
+                    if (g_object_get_data(G_OBJECT(home), kPlayerView) == nullptr) {
+                        g_signal_connect(home, "get-child-position", G_CALLBACK(PlaceView), nullptr);
+                        g_object_set_data(G_OBJECT(home), kPlayerView, home);
+                    }
                     gtk_overlay_add_overlay(GTK_OVERLAY(home), view);
-                    // The pointer goes to the layer's windows below: the control's window
-                    // decides what a click on the movie does.
-                    gtk_overlay_set_overlay_pass_through(GTK_OVERLAY(home), view, TRUE);
                 }
             }
             gtk_widget_set_margin_start(view, drawnThrough ? 0 : std::max(0, ToLogical(r.left)));

@@ -1211,6 +1211,17 @@ LRESULT DispatchMessage(const MSG* pMsg)
     if (w == nullptr) {
         return 0;
     }
+    // A press queued before its window, or one it lies in, was disabled (a modal window opened
+    // meanwhile on a busy machine) is not taken, as no input reaches a disabled window: the
+    // control would take the pointer and its release, dropped, would never give it back.
+    const UINT m = pMsg->message;
+    if (m == WM_LBUTTONDOWN || m == WM_LBUTTONDBLCLK || m == WM_RBUTTONDOWN || m == WM_MBUTTONDOWN) {
+        for (CWnd* p = w; p != nullptr; p = p->GetParent()) {
+            if (!p->IsWindowEnabled()) {
+                return 0;
+            }
+        }
+    }
     const LRESULT result = w->SendMessage(pMsg->message, pMsg->wParam, pMsg->lParam);
     if (pMsg->message == WM_PAINT) {
         if (CWnd* again = CWnd::FromHandle(pMsg->hwnd)) {

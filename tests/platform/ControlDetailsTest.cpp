@@ -167,6 +167,31 @@ TEST_F(ButtonDetailTest, RadioHelpersAndThreeStateBoxes)
     EXPECT_EQ(tri.GetCheck(), BST_UNCHECKED);
 }
 
+// One push button shows the default frame: the default button, until another push button
+// takes the focus and with it the frame; a focused edit leaves the frame where it is.
+TEST_F(ButtonDetailTest, OnlyOnePushButtonShowsTheDefaultFrame)
+{
+    CButton ok, cancel;
+    CEdit edit;
+    ok.Create("OK", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, CRect(10, 10, 80, 34), &parent, IDOK);
+    cancel.Create("Cancel", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(90, 10, 160, 34), &parent, IDCANCEL);
+    edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 40, 160, 60), &parent, 5);
+    CRasterWindowHost& host = InstallRasterWindowHost();
+    const auto framed = [&](int left) { return host.Snapshot(parent).GetPixel(left, 22) == RGB(0, 0, 0); };
+    edit.SetFocus();
+    EXPECT_TRUE(framed(10));
+    EXPECT_FALSE(framed(90));
+    cancel.SetFocus();
+    EXPECT_FALSE(framed(10)) << "two default frames";
+    EXPECT_TRUE(framed(90));
+    edit.SetFocus();
+    EXPECT_TRUE(framed(10));
+    EXPECT_FALSE(framed(90));
+    ok.SetFocus();
+    EXPECT_TRUE(framed(10));
+    EXPECT_FALSE(framed(90));
+}
+
 using StaticDetailTest = ControlTest;
 
 TEST_F(StaticDetailTest, LabelsNotifyOnlyWhenAskedAndShowIcons)

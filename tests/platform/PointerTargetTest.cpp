@@ -29,6 +29,24 @@ TEST_F(PointerTargetTest, AGroupBoxFirstInTheZOrderLetsClicksThroughToItsControl
     EXPECT_EQ(CWnd::GetFocus(), &inside);
 }
 
+// A press queued for a button whose window a modal window disables before the press is taken
+// (a busy machine) is dropped, as input to a disabled window is: the button does not keep the
+// pointer, and the clicks after it reach what they point at.
+TEST_F(PointerTargetTest, APressTakenAfterItsWindowWasDisabledIsDropped)
+{
+    CButton pick;
+    ASSERT_TRUE(pick.Create("...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 40, 30), &parent, 65));
+    ASSERT_EQ(CUserInput::PostPointer(parent, CPoint(20, 20), WM_LBUTTONDOWN), &pick);
+    parent.EnableWindow(FALSE);
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessage(&msg);
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    parent.EnableWindow(TRUE);
+    CUserInput::Click(parent, CPoint(20, 20));
+    EXPECT_EQ(parent.log, std::vector<std::string>{"65:0"});
+}
+
 TEST_F(PointerTargetTest, AClosedDropDownTakesClicksOnItsFieldOnly)
 {
     CComboBox combo;

@@ -2,6 +2,7 @@
 
 #include "platform/controls/Button.h"
 #include "platform/controls/Edit.h"
+#include "platform/controls/InPlaceEdit.h"
 #include "platform/dialogs/PropertySheet.h"
 
 namespace {
@@ -39,6 +40,8 @@ public:
             Log("help");
         if (message == WM_USER + 101)
             Log("0x465");
+        if (message == WM_INPLACE_NOTIFY && wParam == kInPlaceEditId)
+            Log(("field " + std::to_string(lParam)).c_str());
         return CPropertyPage::WindowProc(message, wParam, lParam);
     }
     void Log(const char* what) { m_log->push_back(std::to_string(GetTemplateId()) + ":" + what); }
@@ -201,6 +204,59 @@ TEST_F(PropertySheetTest, KeysOfAModalSheetReachItsPagesAndButtons)
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
     EXPECT_EQ(afterTab, 2);
     EXPECT_EQ(log, (std::vector<std::string>{"301:init", "301:set", "301:help", "301:reset"}));
+}
+
+// A page's field (an in-place edit standing for the page's edit) leaves Tab to the dialog: the
+// focus moves on to the next tab stop and leaving finishes the edit (once, for a typed key);
+// Shift+Tab comes back. A cell's edit keeps Tab.
+TEST_F(PropertySheetTest, TabMovesOnFromAPagesFieldAndFinishesIt)
+{
+    CPropertySheet sheet("Styles", &parent);
+    sheet.AddPage(&general);
+    int afterTab = 0;
+    int tabs = -1;
+    int afterBackTab = 0;
+    std::string typed;
+    bool cellKeepsTab = false;
+    bool tabbedFromField = false;
+    ui::SetDialogHookByCaption("Styles", [&](CDialog& page) {
+        CInPlaceEdit field;
+        CWnd* edit = page.GetDlgItem(1000);
+        const CRect r = edit->GetRectInParent();
+        edit->ShowWindow(SW_HIDE);
+        ASSERT_TRUE(field.Create(&page, r, 1000, true));
+        CUserInput::PressKey(VK_END);
+        CUserInput::TypeText("12");
+        CUserInput::PressKey(VK_TAB);
+        afterTab = CWnd::GetFocus() == &field ? 1000 : CWnd::GetFocus()->GetDlgCtrlID();
+        tabs = sheet.GetTabControl()->GetDlgCtrlID();
+        typed = field.GetWindowText();
+        CUserInput::PressKey(VK_TAB, CUserInput::Shift);
+        afterBackTab = CWnd::GetFocus() == &field ? 1000 : CWnd::GetFocus()->GetDlgCtrlID();
+
+        // A Tab that reaches the field itself (a loop that did not offer it to the dialog)
+        // moves on too, and types nothing.
+        field.SetFocus();
+        field.SendMessage(WM_KEYDOWN, VK_TAB, 1);
+        field.SendMessage(WM_CHAR, '\t', 1);
+        tabbedFromField = CWnd::GetFocus() != &field && field.GetWindowText() == "12";
+        field.DestroyWindow();
+
+        CInPlaceEdit cell;
+        const bool made = cell.Create(&page, r, 7, false) != FALSE;
+        cellKeepsTab = made && (cell.SendMessage(WM_GETDLGCODE, VK_TAB) & DLGC_WANTALLKEYS) != 0;
+        cell.DestroyWindow();
+        page.GetDlgItem(2)->SetFocus();
+        CUserInput::PressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    // The field is the page's last tab stop: Tab goes on to the sheet's tabs.
+    EXPECT_EQ(afterTab, tabs);
+    EXPECT_EQ(typed, "12");
+    EXPECT_EQ(afterBackTab, 1000);
+    EXPECT_TRUE(tabbedFromField);
+    EXPECT_TRUE(cellKeepsTab);
+    EXPECT_EQ(log, (std::vector<std::string>{"301:init", "301:set", "301:field 1000", "301:reset"}));
 }
 
 } // namespace
