@@ -1,3 +1,4 @@
+#include "BuiltInGlyphs.h"
 #include "ControlFixture.h"
 
 #include "platform/controls/Button.h"
@@ -304,6 +305,7 @@ TEST_F(DataExchangeTest, RadioGroupsListsAndNumbersInBothDirections)
 
 TEST_F(DataExchangeTest, InMemoryTemplatesAndModelessEnding)
 {
+    const BuiltInGlyphs glyphs; // the expected pixels are reckoned from the built-in glyphs
     // The Name/Value page builds its template in code: 255 x 300 units of 8-point text.
     DialogTemplate t;
     t.style = 0x80CC0440;
@@ -372,6 +374,7 @@ using TabDetailTest = ControlTest;
 
 TEST_F(TabDetailTest, ItemsRectsAndTheCurrentTabAfterDeletion)
 {
+    const BuiltInGlyphs glyphs; // the expected pixels are reckoned from the built-in glyphs
     CTabCtrl tabs;
     tabs.Create(WS_CHILD | WS_VISIBLE | TCS_BUTTONS, CRect(0, 0, 300, 100), &parent, 5);
     for (const char* s : {"General", "Behavior", "Appearance"})
