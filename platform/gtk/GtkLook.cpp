@@ -116,7 +116,8 @@ void TakeLookColours()
     const Node contents{GTK_TYPE_SCROLLBAR, "contents"};
     const Node trough{GTK_TYPE_SCROLLBAR, "trough"};
     const Node slider{GTK_TYPE_SCROLLBAR, "slider"};
-    look.trough = SampleNode({scrollbar, contents, trough}, GTK_STATE_FLAG_NORMAL, 12, 12);
+    // The theme paints the bar itself; its trough is clear.
+    look.trough = SampleNode({scrollbar}, GTK_STATE_FLAG_NORMAL, 12, 12);
     look.slider = SampleNode({scrollbar, contents, trough, slider}, GTK_STATE_FLAG_NORMAL, 12, 12);
     look.sliderHover = SampleNode({scrollbar, contents, trough, slider}, GTK_STATE_FLAG_PRELIGHT, 12, 12);
     const Node notebook{GTK_TYPE_NOTEBOOK, "notebook"};

@@ -135,12 +135,13 @@ TEST_F(GalleryOnScreen, TheLayersControlsTakeTheToolkitsColours)
     // The checked box and radio button in the accent colour.
     EXPECT_LE(Distance(MostColoured(shot, place(frame.check)), MostColoured(gallery.picture, gallery.check)), 24);
     EXPECT_LE(Distance(MostColoured(shot, place(frame.radio)), MostColoured(gallery.picture, gallery.radio)), 24);
-    // The focused entry: its border in the accent colour, its field the theme's base colour.
+    // The focused entry: its border in the colour the toolkit marks focus and selection with
+    // (an entry the toolkit draws offscreen shows it as its text's selection), its field the
+    // theme's base colour.
     const CRect edit = place(frame.edit);
-    EXPECT_LE(Distance(MostColoured(shot, CRect(edit.left, edit.top, edit.right, edit.top + 2)),
-                       MostColoured(gallery.picture, CRect(gallery.entry.left, gallery.entry.top, gallery.entry.right,
-                                                           gallery.entry.top + 2))),
-              40);
+    EXPECT_LE(Distance(MostColoured(shot, CRect(edit.left, edit.top, edit.right, edit.top + 1)),
+                       MostColoured(gallery.picture, gallery.entry)),
+              24);
     EXPECT_LE(Distance(shot.GetPixel(edit.right - 4, edit.CenterPoint().y),
                        gallery.picture.GetPixel(gallery.entry.right - 4, gallery.entry.CenterPoint().y)),
               4);
@@ -150,6 +151,11 @@ TEST_F(GalleryOnScreen, TheLayersControlsTakeTheToolkitsColours)
                        MostColoured(gallery.picture, CRect(gallery.notebook.left, gallery.notebook.top,
                                                            gallery.notebook.right, gallery.notebook.top + 40))),
               24);
+    // The scroll bar's trough below its slider.
+    const CRect scroll = place(frame.scroll);
+    EXPECT_LE(Distance(shot.GetPixel(scroll.left + 2, scroll.bottom - scroll.Width() - 4),
+                       gallery.picture.GetPixel(gallery.scrollbar.left + 2, gallery.scrollbar.bottom - 4)),
+              6);
     frame.DestroyWindow();
 }
 
