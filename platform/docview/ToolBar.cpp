@@ -131,6 +131,18 @@ CSize CToolBar::ButtonSize() const
     return {buttonSize_.cx * scale, buttonSize_.cy * scale};
 }
 
+int CToolBar::ItemWidth(int index) const
+{
+    const int base = ButtonSize().cx;
+    const std::size_t at = static_cast<std::size_t>(index);
+    if (at >= glyphs_.size() || glyphs_[at].empty()) {
+        return base;
+    }
+    // A button with a label is as wide as its icon, the label and their margins need.
+    const int icon = GetIconName(index).empty() ? 0 : GetIconSize() + 3;
+    return std::max(base, 4 + icon + ui::TextWidth(glyphs_[at], ui::DefaultLogFont()) + 6);
+}
+
 int CToolBar::SeparatorWidth() const
 {
     return kSeparatorWidth * ScreenScale();
@@ -195,7 +207,7 @@ void CToolBar::GetItemRect(int nIndex, CRect* lpRect) const
     int x = kBorder;
     for (int i = 0; i < GetCount(); ++i) {
         const bool separator = (buttons_[static_cast<std::size_t>(i)].style & TBBS_SEPARATOR) != 0;
-        const int width = separator ? SeparatorWidth() : ButtonSize().cx;
+        const int width = separator ? SeparatorWidth() : ItemWidth(i);
         if (i == nIndex) {
             *lpRect = CRect(x, kBorder, x + width, kBorder + ButtonSize().cy);
             return;
@@ -242,8 +254,8 @@ int CToolBar::HitTest(CPoint point) const
 CSize CToolBar::CalcFixedLayout(BOOL, BOOL)
 {
     int width = 2 * kBorder;
-    for (const Button& b : buttons_) {
-        width += (b.style & TBBS_SEPARATOR) != 0 ? SeparatorWidth() : ButtonSize().cx;
+    for (int i = 0; i < GetCount(); ++i) {
+        width += (buttons_[static_cast<std::size_t>(i)].style & TBBS_SEPARATOR) != 0 ? SeparatorWidth() : ItemWidth(i);
     }
     int height = ButtonSize().cy + 2 * kBorder;
     if ((m_dwStyle & (CBRS_BORDER_TOP | CBRS_BORDER_BOTTOM)) != 0) {

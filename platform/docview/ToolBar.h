@@ -49,6 +49,8 @@ public:
     // button is 23 by 22 pixels times the screen's scale factor.
     void SetSizes(CSize sizeButton, CSize sizeImage);
     CSize ButtonSize() const;
+    // A button's width: the button size, or more for a label that needs it.
+    int ItemWidth(int index) const;
     // A separator's width: kSeparatorWidth times the screen's scale factor.
     int SeparatorWidth() const;
 
