@@ -2,6 +2,8 @@
 
 #include "platform/drawing/DC.h"
 #include "platform/drawing/IconTheme.h"
+#include "platform/drawing/Look.h"
+#include "platform/window/Input.h"
 
 #include <algorithm>
 #include <cmath>
@@ -166,6 +168,11 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         Invalidate();
         return 0;
     case WM_MOUSEMOVE:
+        if (type != BS_GROUPBOX && IsWindowEnabled()) {
+            CRect r;
+            GetClientRect(&r);
+            SetHot(r.PtInRect(LParamToPoint(lParam)));
+        }
         if (m_tracking) {
             CRect r;
             GetClientRect(&r);
@@ -189,6 +196,17 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             Clicked();
         return 0;
     }
+    case WM_TIMER:
+        if (wParam == kHoverTimer && m_hot) {
+            CPoint pointer;
+            GetCursorPos(&pointer);
+            ScreenToClient(&pointer);
+            CRect r;
+            GetClientRect(&r);
+            if (!r.PtInRect(pointer) || !IsWindowEnabled())
+                SetHot(false);
+        }
+        return 0;
     case WM_KEYUP:
         if (wParam == VK_SPACE && type != BS_GROUPBOX && IsWindowEnabled())
             Clicked();
@@ -251,7 +269,7 @@ void CButton::Paint(CDC& dc)
         TEXTMETRIC tm;
         dc.GetTextMetrics(&tm);
         CRect frame(r.left, r.top + tm.tmHeight / 2, r.right, r.bottom);
-        dc.DrawEdge(&frame, EDGE_ETCHED, BF_RECT);
+        dc.Draw3dRect(frame, ui::GetLookColours().border, ui::GetLookColours().border);
         CSize extent = dc.GetTextExtent(ui::StripPrefix(text));
         dc.FillSolidRect(CRect(r.left + 6, r.top, r.left + 10 + extent.cx, r.top + tm.tmHeight),
                          GetSysColor(COLOR_BTNFACE));
@@ -261,42 +279,32 @@ void CButton::Paint(CDC& dc)
     if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE ||
         type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
         const bool radio = type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
-        CRect box(r.left, r.top + (r.Height() - 13) / 2, r.left + 13, r.top + (r.Height() - 13) / 2 + 13);
-        const COLORREF face = IsWindowEnabled() ? GetSysColor(COLOR_WINDOW) : GetSysColor(COLOR_BTNFACE);
-        if (radio) {
-            // A radio button is round: a ring around a disc, the choice a dot in its middle.
-            const CPoint centre(box.left + 6, box.top + 6);
-            FillDisc(dc, centre, 6.5, GetSysColor(COLOR_BTNSHADOW));
-            FillDisc(dc, centre, 5.5, face);
-        } else {
-            dc.FillSolidRect(box, face);
-            CRect edge = box;
-            dc.DrawEdge(&edge, EDGE_SUNKEN, BF_RECT);
-        }
-        if (m_check != BST_UNCHECKED) {
-            COLORREF mark = m_check == BST_INDETERMINATE ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0);
-            if (radio)
-                FillDisc(dc, CPoint(box.left + 6, box.top + 6), 2.5, mark);
-            else
-                for (int i = 0; i < 7; ++i) {
-                    int y = i < 3 ? box.top + 6 + i : box.top + 8 - (i - 2);
-                    dc.FillSolidRect(CRect(box.left + 3 + i, y, box.left + 4 + i, y + 3), mark);
-                }
-        }
-        CRect label(r.left + 17, r.top, r.right, r.bottom);
+        // A box as tall as the text's capitals and a little more, at least 13 pixels.
+        TEXTMETRIC tm;
+        dc.GetTextMetrics(&tm);
+        const int side = std::max(13, tm.tmAscent);
+        CRect box(r.left, r.top + (r.Height() - side) / 2, r.left + side, r.top + (r.Height() - side) / 2 + side);
+        ui::DrawCheckMark(dc, box, m_check == BST_CHECKED ? 1 : m_check == BST_INDETERMINATE ? 2 : 0, radio,
+                          !IsWindowEnabled());
+        CRect label(box.right + 4, r.top, r.right, r.bottom);
         dc.DrawText(text, &label, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-        if (focus)
-            dc.DrawFocusRect(CRect(label.left - 1, r.top,
-                                   label.left + dc.GetTextExtent(ui::StripPrefix(text)).cx + 1, r.bottom));
+        if (focus) {
+            const int width = dc.GetTextExtent(ui::StripPrefix(text)).cx;
+            const int top = r.top + std::max(0, (r.Height() - tm.tmHeight) / 2 - 1);
+            ui::DrawFocusRing(dc, CRect(label.left - 2, top, std::min(r.right, label.left + width + 2),
+                                        std::min(r.bottom, top + tm.tmHeight + 2)),
+                              GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_BTNFACE));
+        }
         return;
     }
     dc.FillSolidRect(r, GetSysColor(COLOR_BTNFACE));
-    CRect edge = r;
-    if ((type == BS_DEFPUSHBUTTON && !DefaultFrameTakenBeside(*this)) || focus) {
-        dc.Draw3dRect(r, RGB(0, 0, 0), RGB(0, 0, 0));
-        edge.DeflateRect(1, 1);
-    }
-    dc.DrawEdge(&edge, m_pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    ui::ButtonLook look;
+    look.hot = m_hot;
+    look.pressed = m_pushed;
+    look.disabled = !IsWindowEnabled();
+    // One button shows the default frame: a focused push button takes it from the default one.
+    look.isDefault = (type == BS_DEFPUSHBUTTON && !DefaultFrameTakenBeside(*this)) || focus;
+    ui::DrawButtonFace(dc, r, look);
     if (m_image.icon != 0) {
         const CBitmap* icon = GetImageResources().FindIcon(m_image.icon);
         if (icon != nullptr)
@@ -320,9 +328,22 @@ void CButton::Paint(CDC& dc)
     }
     if (focus) {
         CRect f = r;
-        f.DeflateRect(4, 4);
-        dc.DrawFocusRect(f);
+        f.DeflateRect(3, 3);
+        ui::DrawFocusRing(dc, f, GetSysColor(COLOR_BTNTEXT), ui::GetLookColours().buttonFace);
     }
+}
+
+void CButton::SetHot(bool hot)
+{
+    if (hot == m_hot)
+        return;
+    m_hot = hot;
+    // The button hears of the pointer only while it is over it: a timer notices it leave.
+    if (hot)
+        SetTimer(kHoverTimer, 100);
+    else
+        KillTimer(kHoverTimer);
+    Invalidate();
 }
 
 const RgbaImage* CButton::NamedIcon(const CRect& face) const

@@ -50,12 +50,15 @@ protected:
 
 private:
     void CheckRadioInGroup();
+    void SetHot(bool hot);
+    static constexpr UINT_PTR kHoverTimer = 0xB0E1;
     // The named icon at the largest size that fits the face, or nullptr.
     const RgbaImage* NamedIcon(const CRect& face) const;
 
     int m_check = BST_UNCHECKED;
     bool m_pushed = false;
     bool m_tracking = false;
+    bool m_hot = false; // the pointer is over the button
     ui::ControlImage m_image;
     std::string m_iconName;
 };

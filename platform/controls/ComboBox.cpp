@@ -1,5 +1,7 @@
 #include "platform/controls/ComboBox.h"
 
+#include "platform/drawing/Look.h"
+
 #include "platform/docview/Menu.h"
 #include "platform/drawing/DC.h"
 #include "platform/drawing/Font.h"
@@ -366,12 +368,14 @@ void CComboBox::Paint(CDC& dc)
     CRect edge = field;
     dc.DrawEdge(&edge, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
     CRect button(edge.right - 16, edge.top, edge.right, edge.bottom);
-    CRect be = button;
-    dc.FillSolidRect(button, GetSysColor(COLOR_BTNFACE));
-    dc.DrawEdge(&be, EDGE_RAISED, BF_RECT);
-    int cx = button.CenterPoint().x, cy = button.CenterPoint().y;
-    for (int i = 0; i < 4; ++i)
-        dc.FillSolidRect(CRect(cx - 3 + i, cy - 1 + i, cx + 4 - i, cy + i), RGB(0, 0, 0));
+    // The drop-down button: a flat face with a chevron, parted from the field by a line.
+    ui::ButtonLook look;
+    look.disabled = !IsWindowEnabled();
+    look.pressed = m_dropped;
+    dc.FillSolidRect(button, look.pressed ? ui::GetLookColours().buttonPressed : ui::GetLookColours().buttonFace);
+    dc.FillSolidRect(CRect(button.left, button.top, button.left + 1, button.bottom), ui::GetLookColours().border);
+    ui::DrawChevron(dc, CPoint(button.CenterPoint().x, button.CenterPoint().y), 0, 1, 8,
+                    IsWindowEnabled() ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
     dc.SelectObject(GetFont());
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(IsWindowEnabled() ? GetSysColor(COLOR_WINDOWTEXT) : GetSysColor(COLOR_GRAYTEXT));

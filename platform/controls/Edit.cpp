@@ -1,5 +1,7 @@
 #include "platform/controls/Edit.h"
 
+#include "platform/drawing/Look.h"
+
 #include "platform/drawing/DC.h"
 #include "platform/drawing/Font.h"
 #include "base/TextCodes.h"
@@ -288,8 +290,15 @@ void CEdit::Paint(CDC& dc)
     GetClientRect(&r);
     const bool plain = IsWindowEnabled() && (GetStyle() & ES_READONLY) == 0;
     dc.FillSolidRect(r, plain ? GetSysColor(COLOR_WINDOW) : GetSysColor(COLOR_BTNFACE));
-    if ((GetStyle() & WS_BORDER) || (GetExStyle() & 0x200 /* client edge */))
-        dc.DrawEdge(&r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    if ((GetStyle() & WS_BORDER) || (GetExStyle() & 0x200 /* client edge */)) {
+        // A focused field's border takes the accent colour, as the toolkit's entries do.
+        if (CWnd::GetFocus() == this && plain) {
+            dc.Draw3dRect(r, ui::GetLookColours().accent, ui::GetLookColours().accent);
+            r.DeflateRect(1, 1);
+        } else {
+            dc.DrawEdge(&r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+        }
+    }
     r.DeflateRect(2, 1);
     dc.SelectObject(GetFont());
     dc.SetBkMode(TRANSPARENT);

@@ -1,5 +1,7 @@
 #include "platform/controls/ScrollBar.h"
 
+#include "platform/drawing/Look.h"
+
 #include "platform/drawing/DC.h"
 
 #include <algorithm>
@@ -175,11 +177,16 @@ void CScrollBar::Paint(CDC& dc)
 {
     CRect r;
     GetClientRect(&r);
-    dc.FillSolidRect(r, GetSysColor(COLOR_SCROLLBAR));
-    CRect parts[3];
-    Layout(parts[0], parts[1], parts[2]);
-    for (CRect& p : parts) {
-        dc.FillSolidRect(p, GetSysColor(COLOR_BTNFACE));
-        dc.DrawEdge(&p, EDGE_RAISED, BF_RECT);
-    }
+    // A flat trough, the step buttons as chevrons at its ends and the slider a pill.
+    const ui::LookColours& look = ui::GetLookColours();
+    dc.FillSolidRect(r, look.trough);
+    const bool vertical = (GetStyle() & SBS_VERT) != 0;
+    CRect less, more, thumb;
+    Layout(less, more, thumb);
+    const COLORREF arrow = IsWindowEnabled() ? look.slider : ui::MixColours(look.slider, look.trough, 40);
+    const int size = std::max(4, (vertical ? less.Width() : less.Height()) / 2);
+    ui::DrawChevron(dc, less.CenterPoint(), vertical ? 0 : -1, vertical ? -1 : 0, size, arrow);
+    ui::DrawChevron(dc, more.CenterPoint(), vertical ? 0 : 1, vertical ? 1 : 0, size, arrow);
+    if (IsWindowEnabled())
+        ui::DrawSlider(dc, thumb, vertical, m_dragging);
 }

@@ -1,5 +1,7 @@
 #include "platform/controls/TabCtrl.h"
 
+#include "platform/drawing/Look.h"
+
 #include "platform/drawing/DC.h"
 #include "platform/drawing/Font.h"
 
@@ -199,25 +201,40 @@ void CTabCtrl::Paint(CDC& dc)
     CRect client;
     GetClientRect(&client);
     dc.FillSolidRect(client, GetSysColor(COLOR_BTNFACE));
-    CRect area = client;
-    AdjustRect(FALSE, &area);
-    if (!(GetStyle() & TCS_BUTTONS)) {
-        CRect frame(client.left, area.top - 2, client.right, client.bottom);
-        dc.DrawEdge(&frame, EDGE_RAISED, BF_RECT);
+    const ui::LookColours& look = ui::GetLookColours();
+    const bool buttons = (GetStyle() & TCS_BUTTONS) != 0;
+    if (!buttons) {
+        // A header band the tabs sit on, over a page framed by a one-pixel border.
+        const CRect header(client.left, client.top, client.right, 3 + GetRowHeight());
+        dc.FillSolidRect(header, look.tabHeader);
+        dc.Draw3dRect(CRect(client.left, client.top, client.right, client.bottom), look.border, look.border);
+        dc.FillSolidRect(CRect(client.left, header.bottom - 1, client.right, header.bottom), look.border);
     }
     dc.SelectObject(GetFont());
     dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
+    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
     for (int i = 0; i < GetItemCount(); ++i) {
         CRect r;
         GetItemRect(i, &r);
-        if (i == m_cur)
-            r.InflateRect(2, 2, 2, 1);
-        dc.FillSolidRect(r, GetSysColor(COLOR_BTNFACE));
-        CRect edge = r;
-        dc.DrawEdge(&edge, (GetStyle() & TCS_BUTTONS) && i == m_cur ? EDGE_SUNKEN : EDGE_RAISED,
-                    (GetStyle() & TCS_BUTTONS) ? BF_RECT : BF_LEFT | BF_TOP | BF_RIGHT);
+        const bool current = i == m_cur;
+        if (buttons) {
+            ui::ButtonLook face;
+            face.pressed = current;
+            ui::DrawButtonFace(dc, r, face);
+            dc.SetTextColor(text);
+        } else {
+            // The current tab is marked by a line in the accent colour along its foot; the
+            // others show their text a little faded.
+            if (current)
+                dc.FillSolidRect(CRect(r.left, r.bottom - 3, r.right, r.bottom), look.accent);
+            dc.SetTextColor(current ? text : ui::MixColours(text, look.tabHeader, 70));
+        }
         dc.DrawText(m_items[static_cast<std::size_t>(i)].text, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        if (current && CWnd::GetFocus() == this) {
+            CRect f = r;
+            f.DeflateRect(2, 2, 2, 4);
+            ui::DrawFocusRing(dc, f, text, buttons ? look.buttonPressed : look.tabHeader);
+        }
     }
 }
 

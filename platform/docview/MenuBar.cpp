@@ -26,7 +26,7 @@ namespace {
 
 int TitleWidth(const std::string& text)
 {
-    return static_cast<int>(ui::CountCharacters(MenuTitleShown(text))) * ui::CharAdvance(ui::DefaultLogFont());
+    return ui::TextWidth(MenuTitleShown(text), ui::DefaultLogFont());
 }
 
 char Mnemonic(const std::string& text)

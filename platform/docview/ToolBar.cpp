@@ -118,6 +118,34 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
 void CToolBar::SetSizes(CSize sizeButton, CSize)
 {
     buttonSize_ = sizeButton;
+    sizesSet_ = true;
+}
+
+CSize CToolBar::ButtonSize() const
+{
+    if (sizesSet_) {
+        return buttonSize_;
+    }
+    // A bar whose sizes were never set has buttons for a 16-pixel icon at the screen's scale.
+    const int scale = ScreenScale();
+    return {buttonSize_.cx * scale, buttonSize_.cy * scale};
+}
+
+int CToolBar::ItemWidth(int index) const
+{
+    const int base = ButtonSize().cx;
+    const std::size_t at = static_cast<std::size_t>(index);
+    if (at >= glyphs_.size() || glyphs_[at].empty()) {
+        return base;
+    }
+    // A button with a label is as wide as its icon, the label and their margins need.
+    const int icon = GetIconName(index).empty() ? 0 : GetIconSize() + 3;
+    return std::max(base, 4 + icon + ui::TextWidth(glyphs_[at], ui::DefaultLogFont()) + 6);
+}
+
+int CToolBar::SeparatorWidth() const
+{
+    return kSeparatorWidth * ScreenScale();
 }
 
 const std::string& CToolBar::GetIconName(int nIndex) const
@@ -179,9 +207,9 @@ void CToolBar::GetItemRect(int nIndex, CRect* lpRect) const
     int x = kBorder;
     for (int i = 0; i < GetCount(); ++i) {
         const bool separator = (buttons_[static_cast<std::size_t>(i)].style & TBBS_SEPARATOR) != 0;
-        const int width = separator ? kSeparatorWidth : buttonSize_.cx;
+        const int width = separator ? SeparatorWidth() : ItemWidth(i);
         if (i == nIndex) {
-            *lpRect = CRect(x, kBorder, x + width, kBorder + buttonSize_.cy);
+            *lpRect = CRect(x, kBorder, x + width, kBorder + ButtonSize().cy);
             return;
         }
         x += width;
@@ -226,10 +254,10 @@ int CToolBar::HitTest(CPoint point) const
 CSize CToolBar::CalcFixedLayout(BOOL, BOOL)
 {
     int width = 2 * kBorder;
-    for (const Button& b : buttons_) {
-        width += (b.style & TBBS_SEPARATOR) != 0 ? kSeparatorWidth : buttonSize_.cx;
+    for (int i = 0; i < GetCount(); ++i) {
+        width += (buttons_[static_cast<std::size_t>(i)].style & TBBS_SEPARATOR) != 0 ? SeparatorWidth() : ItemWidth(i);
     }
-    int height = buttonSize_.cy + 2 * kBorder;
+    int height = ButtonSize().cy + 2 * kBorder;
     if ((m_dwStyle & (CBRS_BORDER_TOP | CBRS_BORDER_BOTTOM)) != 0) {
         height += 2;
     }

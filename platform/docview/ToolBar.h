@@ -45,8 +45,14 @@ public:
     std::string ToolTipAt(CPoint point, CRect* button = nullptr) const;
     // Icons are drawn at this many pixels a side (16 times the screen's scale factor).
     int GetIconSize() const;
-    // Image size; a button is 7 pixels wider and 6 taller than its image.
+    // Image size; a button is 7 pixels wider and 6 taller than its image. Until it is set, a
+    // button is 23 by 22 pixels times the screen's scale factor.
     void SetSizes(CSize sizeButton, CSize sizeImage);
+    CSize ButtonSize() const;
+    // A button's width: the button size, or more for a label that needs it.
+    int ItemWidth(int index) const;
+    // A separator's width: kSeparatorWidth times the screen's scale factor.
+    int SeparatorWidth() const;
 
     int GetCount() const { return static_cast<int>(buttons_.size()); }
     UINT GetItemID(int nIndex) const;
@@ -84,6 +90,7 @@ protected:
     std::vector<std::string> glyphs_;
     std::vector<std::string> icons_;
     CSize buttonSize_{23, 22};
+    bool sizesSet_ = false;
     DWORD ctrlStyle_ = 0;
     int pressed_ = -1;
     int hot_ = -1;

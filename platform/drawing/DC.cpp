@@ -1,5 +1,7 @@
 #include "platform/drawing/DC.h"
 
+#include "platform/drawing/SystemText.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
@@ -619,6 +621,8 @@ namespace ui {
 
 int TextWidth(std::string_view text, const LOGFONT& font)
 {
+    if (!UsesBuiltInGlyphs())
+        return systemtext::Width(text, font);
     return static_cast<int>(CountCharacters(text)) * CharAdvance(font);
 }
 

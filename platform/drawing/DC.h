@@ -331,10 +331,9 @@ std::string StripPrefix(std::string_view text);
 int TextWidth(std::string_view text, const LOGFONT& font);
 
 // Draws the glyphs of one laid-out line of a text operation into a picture, inside `clip`
-// (device pixels), over the line's background the caller has filled. Without one the built-in
-// bitmap font draws; a screen host installs real fonts. The layout (line boxes, advances,
-// measurements) stays the layer's either way, so nothing a window measures depends on the
-// fonts a machine has. The painter is borrowed.
+// (device pixels), over the line's background the caller has filled. Without one installed the
+// machine's fonts draw (the built-in bitmap glyphs where there is no font library), exactly as
+// they were measured. The painter is borrowed.
 class IGlyphPainter {
 public:
     virtual void DrawLine(CBitmap& target, const CRect& clip, const TextLine& line, const DrawOp& op) = 0;

@@ -1,5 +1,7 @@
 #include "platform/drawing/Font.h"
 
+#include "platform/drawing/SystemText.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -65,7 +67,58 @@ int CharAdvance(const LOGFONT& font)
     return 6 * GlyphScale(font);
 }
 
+namespace {
+
+InterfaceFontSpec& InterfaceSlot()
+{
+    static InterfaceFontSpec spec;
+    return spec;
+}
+
+bool& BuiltInSlot()
+{
+    static bool builtIn = false;
+    return builtIn;
+}
+
+} // namespace
+
+void SetInterfaceFont(const std::string& family, int pointSize10)
+{
+    InterfaceFontSpec& spec = InterfaceSlot();
+    spec.family = family.empty() ? "Sans" : family;
+    spec.pointSize10 = pointSize10 > 0 ? std::clamp(pointSize10, 40, 400) : 100;
+    systemtext::InterfaceFontChanged();
+}
+
+void ResetInterfaceFont()
+{
+    SetInterfaceFont("Sans", 100);
+}
+
+const InterfaceFontSpec& GetInterfaceFont()
+{
+    return InterfaceSlot();
+}
+
+void UseBuiltInGlyphs(bool on)
+{
+    BuiltInSlot() = on;
+}
+
+bool UsesBuiltInGlyphs()
+{
+    return BuiltInSlot() || !systemtext::Available();
+}
+
 TEXTMETRIC MetricsFor(const LOGFONT& font)
+{
+    if (!UsesBuiltInGlyphs())
+        return systemtext::Metrics(font);
+    return BuiltInMetricsFor(font);
+}
+
+TEXTMETRIC BuiltInMetricsFor(const LOGFONT& font)
 {
     int c = CharHeight(font);
     TEXTMETRIC tm;

@@ -39,8 +39,9 @@ struct TEXTMETRIC {
     int tmWeight = 0;
 };
 
-// A logical font. Every face renders with the built-in bitmap font, so metrics depend only
-// on the pixel height and never on what happens to be installed.
+// A logical font. The dialog faces are the desktop's interface font; other faces are the
+// machine's fonts of that name (the font library picks the nearest). Builds without a font
+// library, and tests that ask for it, use the built-in bitmap glyphs instead.
 class CFont {
 public:
     CFont() = default;
@@ -60,11 +61,30 @@ private:
 
 namespace ui {
 
-// Deterministic metrics: the character height in pixels decides everything.
+// The desktop's interface font: the dialog faces ("MS Shell Dlg" and the like) show in this
+// family, an 8-point one at pointSize10 tenths of a point and other sizes in proportion, so
+// lists, grids and dialogs share one size and dialog units follow it. Headless it is the
+// toolkit's own default, "Sans 10"; a screen host sets the desktop's.
+struct InterfaceFontSpec {
+    std::string family = "Sans";
+    int pointSize10 = 100;
+};
+void SetInterfaceFont(const std::string& family, int pointSize10);
+void ResetInterfaceFont();
+const InterfaceFontSpec& GetInterfaceFont();
+
+// The built-in bitmap glyphs instead of the machine's fonts: every measure then depends on the
+// pixel height alone. Always so where the build has no font library.
+void UseBuiltInGlyphs(bool on);
+bool UsesBuiltInGlyphs();
+
+// The metrics of a font as text is measured and drawn.
 TEXTMETRIC MetricsFor(const LOGFONT& font);
-// The glyphs are 5x7 cells drawn at an integer scale inside an advance of 6*scale pixels.
+// The built-in glyphs are 5x7 cells drawn at an integer scale inside an advance of 6*scale
+// pixels.
 int GlyphScale(const LOGFONT& font);
 int CharAdvance(const LOGFONT& font);
+TEXTMETRIC BuiltInMetricsFor(const LOGFONT& font);
 // The font used when none is selected: 8 points at the screen's density (96 dpi unless told).
 const LOGFONT& DefaultLogFont();
 // The density the default font is made for: a double-density screen sets 192, so the text of

@@ -1,5 +1,7 @@
 #include "platform/drawing/RasterDC.h"
 
+#include "platform/drawing/SystemText.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -178,15 +180,19 @@ IGlyphPainter*& GlyphPainterSlot()
 void DrawGlyphs(Painter& p, CBitmap& target, const TextLine& line, const DrawOp& op)
 {
     const TEXTMETRIC tm = MetricsFor(op.font);
-    const int k = GlyphScale(op.font);
-    const int advance = CharAdvance(op.font);
-    const int baseline = line.y + tm.tmAscent;
     if (op.bkMode == OPAQUE)
         p.Fill(CRect(line.x, line.y, line.x + line.width, line.y + tm.tmHeight), op.bkColour);
     if (IGlyphPainter* painter = GlyphPainterSlot()) {
         painter->DrawLine(target, p.Clip(), line, op);
         return;
     }
+    if (!UsesBuiltInGlyphs()) {
+        systemtext::DrawLine(target, p.Clip(), line, op);
+        return;
+    }
+    const int k = GlyphScale(op.font);
+    const int advance = CharAdvance(op.font);
+    const int baseline = line.y + tm.tmAscent;
     int x = line.x;
     for (char32_t c : DecodeUtf8(line.text)) {
         const std::uint8_t* cols = GlyphColumns(c);
@@ -349,7 +355,9 @@ void SetGlyphPainter(IGlyphPainter* painter)
 
 IGlyphPainter* GetGlyphPainter()
 {
-    return GlyphPainterSlot();
+    if (IGlyphPainter* painter = GlyphPainterSlot())
+        return painter;
+    return UsesBuiltInGlyphs() ? nullptr : &systemtext::Painter();
 }
 
 } // namespace ui

@@ -118,11 +118,6 @@ void InstallNativeLook();
 void RemoveNativeLook();
 void ConnectToolTips(NativeWindow& native);
 
-// Fonts (PangoGlyphs.cpp).
-ui::IGlyphPainter& PangoGlyphs();
-// The family the dialog faces are drawn in (empty: the fontconfig default sans face).
-void SetInterfaceFamily(const std::string& family);
-
 // Message boxes and common dialogs (GtkDialogs.cpp).
 void InstallNativeDialogs();
 // Popup menus (GtkMenus.cpp).

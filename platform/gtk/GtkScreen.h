@@ -102,6 +102,15 @@ struct ToolkitSample {
 };
 ToolkitSample DrawToolkitSample();
 
+// The toolkit's button, checked check box and radio button, focused entry, notebook with two
+// tabs (the first current) and vertical scroll bar, drawn by the toolkit side by side, with the
+// rectangle of each in the picture.
+struct ToolkitGallery {
+    CBitmap picture;
+    CRect button, check, radio, entry, notebook, scrollbar;
+};
+ToolkitGallery DrawToolkitGallery();
+
 // Paints what is invalid in a top-level window's tree (with `whole`, everything) and shows it
 // in the native window at once, waiting for the display to take it. For the benchmark.
 void RepaintNow(CWnd& top, bool whole = true);

@@ -711,7 +711,6 @@ bool OpenScreen(const ScreenOptions& options, std::string* error)
     SetWindowHost(std::move(host));
     GetMessageQueue().SetWaiter(g_host);
     SetKeyboardLayout([](const MSG& keyDown) { return TypedByKey(*g_host, keyDown); });
-    ui::SetGlyphPainter(&PangoGlyphs());
     InstallNativeDialogs();
     InstallNativeMenus();
     InstallNativeLook();
@@ -731,7 +730,6 @@ void CloseScreen()
     }
     GetMessageQueue().SetWaiter(nullptr);
     SetKeyboardLayout(nullptr);
-    ui::SetGlyphPainter(nullptr);
     ui::ResetDefaultFontDpi();
     ui::SetModalLoopWaits(false);
     RemoveNativeLook();

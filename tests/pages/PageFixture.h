@@ -68,8 +68,9 @@ protected:
         files = &UseScriptedCommonDialogs();
         ResetDialogTemplates();
         host = &InstallRasterWindowHost();
+        // Room for a page laid out in the interface font's dialog units.
         ASSERT_TRUE(parent.CreateEx(0, "Sheet", "Component Properties", WS_POPUP | WS_VISIBLE,
-                                    CRect(0, 0, 420, 360), nullptr, 0));
+                                    CRect(0, 0, 720, 560), nullptr, 0));
         context.mainWindow = &parent;
         context.customColors = customColors;
         context.currentHost = [this]() { return workbook.get(); };
@@ -125,7 +126,8 @@ protected:
         made->SetContext(&context);
         made->Create(group, title, false, &owner, root);
         EXPECT_TRUE(made->CreatePage(&parent));
-        made->SetWindowPos(nullptr, 8, 8, 400, 330, SWP_NOZORDER);
+        // The page keeps the size its template gives it in the dialog font.
+        made->SetWindowPos(nullptr, 8, 8, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
         made->ShowWindow(SW_SHOW);
         made->OnSetActive();
         Page& result = *made;

@@ -1,3 +1,4 @@
+#include "BuiltInGlyphs.h"
 #include "ControlFixture.h"
 
 #include "platform/controls/Button.h"
@@ -113,6 +114,7 @@ public:
 
 TEST_F(DialogTest, TemplatesBecomeControlsInDialogUnitsWithTheDialogFont)
 {
+    const BuiltInGlyphs glyphs; // the expected pixels are reckoned from the built-in glyphs
     SampleDialog dlg(&parent);
     ASSERT_TRUE(dlg.Create(IDD_SAMPLE, &parent));
     CWnd* path = dlg.GetDlgItem(IDC_PATH);

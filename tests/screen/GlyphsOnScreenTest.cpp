@@ -33,9 +33,9 @@ TEST_F(GlyphsOnScreen, ALineUsesItsRectangleBeforeItIsSqueezed)
     ASSERT_NE(ui::GetGlyphPainter(), nullptr);
     CFont font;
     font.CreatePointFont(80, "DejaVu Sans");
-    // Capitals are wider than the layer's estimate of an average character.
+    // Capitals are wider than the built-in glyphs' advance.
     const std::string wide = "WMWMWMWM";
-    const int estimate = ui::TextWidth(wide, font.GetLogFontRef());
+    const int estimate = static_cast<int>(wide.size()) * ui::CharAdvance(font.GetLogFontRef());
 
     CRasterDC dc(400, 100, RGB(255, 255, 255));
     dc.SelectObject(&font);

@@ -704,16 +704,16 @@ void WalkThroughTest::Build(ScreenUser& user, CKVApp* program, const std::filesy
     ASSERT_TRUE(AnswerFileChooser(user, workbook, true)) << "no file chooser: " << user.FocusedTitle();
     ASSERT_TRUE(user.WaitFor([&] { return frame->StatusBar().GetPaneText(1) == "Model Import Done"; }, 20000));
 
-    // Five components from the palette.
-    CDrawObj* slider = PlaceFromPalette(user, *view, *palette, "Single Value", "Horizontal Slider", CPoint(300, 60));
+    // Five components from the palette, dropped to the right of the palette's tool window.
+    CDrawObj* slider = PlaceFromPalette(user, *view, *palette, "Single Value", "Horizontal Slider", CPoint(420, 60));
     ASSERT_NE(slider, nullptr);
     CDrawObj* chart = PlaceFromPalette(user, *view, *palette, "Charts", "Column Chart", CPoint(650, 200));
     ASSERT_NE(chart, nullptr);
-    CDrawObj* gauge = PlaceFromPalette(user, *view, *palette, "Single Value", "Gauge", CPoint(300, 300));
+    CDrawObj* gauge = PlaceFromPalette(user, *view, *palette, "Single Value", "Gauge", CPoint(420, 300));
     ASSERT_NE(gauge, nullptr);
     CDrawObj* label = PlaceFromPalette(user, *view, *palette, "Art and Background", "Label", CPoint(650, 40));
     ASSERT_NE(label, nullptr);
-    CDrawObj* combo = PlaceFromPalette(user, *view, *palette, "Selectors", "Combo Box", CPoint(300, 500));
+    CDrawObj* combo = PlaceFromPalette(user, *view, *palette, "Selectors", "Combo Box", CPoint(420, 500));
     ASSERT_NE(combo, nullptr);
     Shot(user, "build-01-placed");
 
