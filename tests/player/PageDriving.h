@@ -15,6 +15,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace pagedriving {
 
@@ -83,17 +84,18 @@ inline int IndexOf(CComboBox& combo, const std::string& text)
     throw std::runtime_error("no item " + text);
 }
 
-// Opens a page on a set nested in a component's group (a text format, say), lets act change it
-// and checks the page told its owner.
-template <class Page, class Act>
-void EditSet(CWnd& parent, CComponent& component, CParameterSet* set, const char* title, Act act)
+// Opens a page of the given class (made from pageArgs) on a set of a component as the sheet
+// does, with the context given (its main window becomes parent), lets act change it through its
+// controls and closes it; when mustTell, the page must have told its owner of the change.
+template <class Page, class Act, class... PageArgs>
+void Drive(CWnd& parent, CComponent& component, CParameterSet* set, const char* title,
+           CPropertyPageContext context, bool mustTell, Act act, PageArgs&&... pageArgs)
 {
     Owner owner;
     owner.type = component.GetTypeName();
-    CPropertyPageContext context;
     context.mainWindow = &parent;
     // Made after its owner and context: a page may still write to its owner as it goes.
-    Page page;
+    Page page(std::forward<PageArgs>(pageArgs)...);
     page.SetContext(&context);
     page.Create(set, title, false, &owner, component.GetParameters());
     if (!page.CreatePage(&parent))
@@ -101,9 +103,24 @@ void EditSet(CWnd& parent, CComponent& component, CParameterSet* set, const char
     page.ShowWindow(SW_SHOW);
     page.OnSetActive();
     act(page);
-    if (owner.refreshes == 0)
+    if (mustTell && owner.refreshes == 0)
         throw std::runtime_error("the page of " + owner.type + " told its owner nothing");
     page.DestroyWindow();
+}
+
+// The set of a component's group, or the whole set when group is null.
+inline CParameterSet* GroupSet(CComponent& component, const char* group)
+{
+    CParameterSet* root = component.GetParameters();
+    return group != nullptr ? root->FindParameter(group)->GetSet() : root;
+}
+
+// Opens a page on a set nested in a component's group (a text format, say), lets act change it
+// and checks the page told its owner.
+template <class Page, class Act>
+void EditSet(CWnd& parent, CComponent& component, CParameterSet* set, const char* title, Act act)
+{
+    Drive<Page>(parent, component, set, title, {}, true, act);
 }
 
 // Opens a page on a component as the sheet does (on the named group, or on the whole set when
@@ -111,26 +128,7 @@ void EditSet(CWnd& parent, CComponent& component, CParameterSet* set, const char
 template <class Page, class Act>
 void Edit(CWnd& parent, CComponent& component, const char* group, Act act)
 {
-    Owner owner;
-    owner.type = component.GetTypeName();
-    CParameterSet* root = component.GetParameters();
-    CParameterSet* set = root;
-    if (group != nullptr)
-        set = root->FindParameter(group)->GetSet();
-    CPropertyPageContext context;
-    context.mainWindow = &parent;
-    // Made after its owner and context: a page may still write to its owner as it goes.
-    Page page;
-    page.SetContext(&context);
-    page.Create(set, group != nullptr ? group : "General", false, &owner, root);
-    if (!page.CreatePage(&parent))
-        throw std::runtime_error("the page of " + owner.type + " did not open");
-    page.ShowWindow(SW_SHOW);
-    page.OnSetActive();
-    act(page);
-    if (owner.refreshes == 0)
-        throw std::runtime_error("the page of " + owner.type + " told its owner nothing");
-    page.DestroyWindow();
+    Drive<Page>(parent, component, GroupSet(component, group), group != nullptr ? group : "General", {}, true, act);
 }
 
 } // namespace pagedriving

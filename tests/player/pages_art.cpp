@@ -83,20 +83,7 @@ const std::string kProbe = dashboardtest::ThirdFrameProbe(R"(
 template <class Page, class Act>
 void EditQuietly(CWnd& parent, CComponent& component, const char* group, Act act)
 {
-    pagedriving::Owner owner;
-    owner.type = component.GetTypeName();
-    CPropertyPageContext context;
-    context.mainWindow = &parent;
-    Page page;
-    page.SetContext(&context);
-    CParameterSet* root = component.GetParameters();
-    page.Create(root->FindParameter(group)->GetSet(), group, false, &owner, root);
-    if (!page.CreatePage(&parent))
-        throw std::runtime_error("the page of " + owner.type + " did not open");
-    page.ShowWindow(SW_SHOW);
-    page.OnSetActive();
-    act(page);
-    page.DestroyWindow();
+    pagedriving::Drive<Page>(parent, component, pagedriving::GroupSet(component, group), group, {}, false, act);
 }
 
 // Opens the General page of a background, lets act click it and closes it again.
@@ -104,22 +91,8 @@ template <class Act>
 void EditBackground(CWnd& parent, CComponent& background, publish::ITempFileMaker& temporaries, Act act)
 {
     pages::SwfImportTip tip;
-    pagedriving::Owner owner;
-    owner.type = background.GetTypeName();
-    CPropertyPageContext context;
-    context.mainWindow = &parent;
-    CBackgroundGeneralPage page(temporaries, tip);
-    page.SetContext(&context);
-    CParameterSet* root = background.GetParameters();
-    page.Create(root->FindParameter("General")->GetSet(), "General", false, &owner, root);
-    if (!page.CreatePage(&parent))
-        throw std::runtime_error("the General page of the background did not open");
-    page.ShowWindow(SW_SHOW);
-    page.OnSetActive();
-    act(page);
-    if (owner.refreshes == 0)
-        throw std::runtime_error("the General page of the background told its owner nothing");
-    page.DestroyWindow();
+    pagedriving::Drive<CBackgroundGeneralPage>(parent, background, pagedriving::GroupSet(background, "General"),
+                                               "General", {}, true, act, temporaries, tip);
 }
 
 } // namespace

@@ -81,23 +81,10 @@ template <class Act>
 void EditConnection(CWnd& parent, CComponent& component, CVariableTable& table, publish::ITempFileMaker& files,
                     Act act)
 {
-    pagedriving::Owner owner;
-    owner.type = component.GetTypeName();
     CPropertyPageContext context;
-    context.mainWindow = &parent;
     context.variableTable = [&table]() { return &table; };
-    CXMLDataGeneralPage page(&files);
-    page.SetContext(&context);
-    CParameterSet* root = component.GetParameters();
-    page.Create(root, "General", false, &owner, root);
-    if (!page.CreatePage(&parent))
-        throw std::runtime_error("the XML data page did not open");
-    page.ShowWindow(SW_SHOW);
-    page.OnSetActive();
-    act(page);
-    if (owner.refreshes == 0)
-        throw std::runtime_error("the XML data page told its owner nothing");
-    page.DestroyWindow();
+    pagedriving::Drive<CXMLDataGeneralPage>(parent, component, component.GetParameters(), "General", context, true,
+                                            act, &files);
 }
 
 void Rename(CWnd& page, int entry, const std::string& name)

@@ -135,24 +135,14 @@ void ChoosePicture(CWnd& parent, CScriptedCommonDialogs& dialogs, CComponent& ba
                    const std::filesystem::path& picture, publish::ITempFileMaker& temporaries)
 {
     pages::SwfImportTip tip;
-    pagedriving::Owner owner;
-    owner.type = background.GetTypeName();
-    CPropertyPageContext context;
-    context.mainWindow = &parent;
-    CBackgroundGeneralPage page(temporaries, tip);
-    page.SetContext(&context);
-    CParameterSet* root = background.GetParameters();
-    page.Create(root->FindParameter("General")->GetSet(), "General", false, &owner, root);
-    if (!page.CreatePage(&parent))
-        throw std::runtime_error("the General page of the background did not open");
-    page.ShowWindow(SW_SHOW);
-    page.OnSetActive();
-    dialogs.AnswerFile(picture.string());
-    Click(page, CBackgroundGeneralPage::IDC_USE_FILE);
-    Click(page, CBackgroundGeneralPage::IDC_IMPORT);
-    if (owner.refreshes == 0)
-        throw std::runtime_error("the General page of the background told its owner nothing");
-    page.DestroyWindow();
+    pagedriving::Drive<CBackgroundGeneralPage>(
+        parent, background, pagedriving::GroupSet(background, "General"), "General", {}, true,
+        [&](CWnd& page) {
+            dialogs.AnswerFile(picture.string());
+            Click(page, CBackgroundGeneralPage::IDC_USE_FILE);
+            Click(page, CBackgroundGeneralPage::IDC_IMPORT);
+        },
+        temporaries, tip);
 }
 
 void WriteCommonPagesMovie(dashboardtest::Installation& installed, CWnd& parent,

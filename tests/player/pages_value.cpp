@@ -60,25 +60,11 @@ Object.registerClass("KVProbeSymbol", KVProbe);
 template <class Page, class Act>
 void EditWithWorkbook(CWnd& parent, Dashboard& d, CComponent& component, const char* group, CExcelHost& host, Act act)
 {
-    pagedriving::Owner owner;
-    owner.type = component.GetTypeName();
-    CParameterSet* root = component.GetParameters();
     CPropertyPageContext context;
-    context.mainWindow = &parent;
     context.currentHost = [&host]() { return &host; };
     context.cellModel = [&d]() -> const CCellModel* { return &d.model.cells(); };
     context.variableTable = [&d]() { return &d.model.table(); };
-    Page page;
-    page.SetContext(&context);
-    page.Create(root->FindParameter(group)->GetSet(), group, false, &owner, root);
-    if (!page.CreatePage(&parent))
-        throw std::runtime_error("the page of " + owner.type + " did not open");
-    page.ShowWindow(SW_SHOW);
-    page.OnSetActive();
-    act(page);
-    if (owner.refreshes == 0)
-        throw std::runtime_error("the page of " + owner.type + " told its owner nothing");
-    page.DestroyWindow();
+    pagedriving::Drive<Page>(parent, component, pagedriving::GroupSet(component, group), group, context, true, act);
 }
 
 } // namespace
