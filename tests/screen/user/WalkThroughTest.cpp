@@ -51,6 +51,19 @@
 
 namespace {
 
+// How many pixels of area (every second one each way) differ between two pictures of the screen.
+int PixelsChanged(const CBitmap& before, const CBitmap& now, const CRect& area)
+{
+    int changed = 0;
+    for (int y = area.top; y < area.bottom; y += 2) {
+        for (int x = area.left; x < area.right; x += 2) {
+            if (before.GetPixel(x, y) != now.GetPixel(x, y))
+                ++changed;
+        }
+    }
+    return changed;
+}
+
 // The designer started as a person starts it (no arguments) and used through the screen only:
 // every step is a click, a drag or keys sent through the X server.
 class WalkThroughTest : public PersonTest {
@@ -906,17 +919,7 @@ void WalkThroughTest::Build(ScreenUser& user, CKVApp* program, const std::filesy
         const CRect sliderOnScreen = ScreenRectOf(user, *view, *slider);
         const CRect chartOnScreen = ScreenRectOf(user, *view, *chart);
         const CBitmap before = user.Screen();
-        const auto changedIn = [&](const CRect& area) {
-            const CBitmap now = user.Screen();
-            int changed = 0;
-            for (int y = area.top; y < area.bottom; y += 2) {
-                for (int x = area.left; x < area.right; x += 2) {
-                    if (before.GetPixel(x, y) != now.GetPixel(x, y))
-                        ++changed;
-                }
-            }
-            return changed;
-        };
+        const auto changedIn = [&](const CRect& area) { return PixelsChanged(before, user.Screen(), area); };
         DragSlowly(user, CPoint(sliderOnScreen.left + sliderOnScreen.Width() / 2, sliderOnScreen.CenterPoint().y),
                    CPoint(sliderOnScreen.right - 10, sliderOnScreen.CenterPoint().y));
         EXPECT_TRUE(Eventually(user, [&] { return changedIn(sliderOnScreen) > 10; })) << "the slider did not move";
@@ -1074,17 +1077,7 @@ void WalkThroughTest::Build(ScreenUser& user, CKVApp* program, const std::filesy
     })) << "the exported movie draws no slider and no chart";
     Shot(user, "build-12-exported-played");
     const CBitmap before = user.Screen();
-    const auto changedIn = [&](const CRect& area) {
-        const CBitmap now = user.Screen();
-        int changed = 0;
-        for (int y = area.top; y < area.bottom; y += 2) {
-            for (int x = area.left; x < area.right; x += 2) {
-                if (before.GetPixel(x, y) != now.GetPixel(x, y))
-                    ++changed;
-            }
-        }
-        return changed;
-    };
+    const auto changedIn = [&](const CRect& area) { return PixelsChanged(before, user.Screen(), area); };
     DragSlowly(user, CPoint(sliderAt.left + sliderAt.Width() / 2, sliderAt.CenterPoint().y),
                CPoint(sliderAt.right - 10, sliderAt.CenterPoint().y));
     EXPECT_TRUE(Eventually(user, [&] { return changedIn(chartAt) > 20; }))
