@@ -348,3 +348,29 @@ TEST_F(CatalogTest, ComponentRecordsRoundTripThroughTheCatalogue)
     RecordReader unknownIn(unknown.Bytes());
     EXPECT_THROW(ReadComponentFromFile(unknownIn), ModelError);
 }
+
+// The palette previews the chosen component with asset/<symbol><look>.swf of the installation:
+// the build ships one for every component of every category, in every look the catalogue has.
+TEST(ShippedCatalogTest, EveryPaletteComponentHasItsPreviewInEveryLook)
+{
+    CComponentCatalog catalog;
+    std::string error;
+    ASSERT_TRUE(catalog.Load(testsupport::InstallDir(), &error)) << error;
+    ASSERT_GT(catalog.GetFolderCount(), 0);
+    int components = 0;
+    for (int c = 0; c < catalog.GetCategoryCount(); ++c) {
+        const CComponentCategory* category = catalog.GetCategory(c);
+        for (int i = 0; i < category->GetGroupSize(); ++i, ++components) {
+            const std::string symbol = category->GetGroupItem(i)->GetName();
+            for (int look = 0; look < catalog.GetFolderCount(); ++look) {
+                const fs::path movie = testsupport::InstallDir() / "asset" / (symbol + std::to_string(look) + ".swf");
+                if (!fs::is_regular_file(movie)) {
+                    ADD_FAILURE() << movie << " is missing";
+                    continue;
+                }
+                EXPECT_GT(fs::file_size(movie), 20u) << movie << " is empty";
+            }
+        }
+    }
+    EXPECT_GT(components, 40);
+}

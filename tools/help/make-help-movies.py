@@ -8,6 +8,12 @@ after its symbol, and for a component whose insert option (or play order) picks 
 after its symbol and that choice too: <symbol>.swf and <symbol>_<choice>.swf. The build
 publishes them into asset/help/ of the installation.
 
+It also writes the palette's previews into tools/help/previews/: for every component and every
+look of the catalogue (its folders under assets/component, in the catalogue's order), the
+component as placed, with its default parameters, in that look, fitted to the palette's preview
+box. They are named as the palette asks for them, <symbol><look number>, and the build publishes
+them into asset/ of the installation.
+
 Run from the repository's root, then remake the workbook:
     python3 tools/help/make-help-movies.py
     ssconvert -T Gnumeric_Excel:xlsx2 tools/help/movies/help-cells.gnumeric tools/help/movies/help-cells.xlsx
@@ -280,6 +286,41 @@ def main():
         with open(os.path.join(OUT, name + ".json"), "w") as f:
             f.write(json.dumps(description, indent=1) + "\n")
     write_workbook(captions)
+    write_previews()
+
+
+# The palette's preview box, in pixels at the usual dialog font.
+PREVIEW_WIDTH, PREVIEW_HEIGHT, PREVIEW_MARGIN = 210, 100, 6
+ROUND_FACES = {"KVGaugeSymbol": (120, 100), "KVDialSymbol": (120, 100)}
+
+
+def looks():
+    """The catalogue's looks: its component folders but the defaults, sorted as it reads them."""
+    folder = os.path.join(ROOT, "assets", "component")
+    return sorted(n for n in os.listdir(folder) if n != "default" and os.path.isdir(os.path.join(folder, n)))
+
+
+def write_previews():
+    out = os.path.join(ROOT, "tools", "help", "previews")
+    os.makedirs(out, exist_ok=True)
+    for old in os.listdir(out):
+        if old.endswith(".json"):
+            os.remove(os.path.join(out, old))
+    symbols = sorted({symbol for symbol, _ in variants()})
+    for look in range(len(looks())):
+        for symbol in symbols:
+            _, (w, h), _, _ = component(symbol, default_variant(symbol))
+            # A round face is drawn as large as the smaller side allows: square, it fills the box.
+            w, h = ROUND_FACES.get(symbol, (w, h))
+            # The component keeps its proportions, at most its size, within the box's margins.
+            scale = min(1.0, (PREVIEW_WIDTH - 2 * PREVIEW_MARGIN) / w, (PREVIEW_HEIGHT - 2 * PREVIEW_MARGIN) / h)
+            w, h = max(1, round(w * scale)), max(1, round(h * scale))
+            description = {"catalogVariant": look,
+                           "canvas": {"width": PREVIEW_WIDTH, "height": PREVIEW_HEIGHT, "paper": "#FFFFFF"},
+                           "components": [{"symbol": symbol, "name": "Preview", "x": (PREVIEW_WIDTH - w) // 2,
+                                           "y": (PREVIEW_HEIGHT - h) // 2, "width": w, "height": h}]}
+            with open(os.path.join(out, f"{symbol}{look}.json"), "w") as f:
+                f.write(json.dumps(description, indent=1) + "\n")
 
 
 def write_workbook(captions):
