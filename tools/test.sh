@@ -22,5 +22,6 @@ jobs=${VANTOREL_JOBS:-$(nproc)}
 cmake -S "$root" -B "$build" "${options[@]}" >/dev/null
 cmake --build "$build" -j "$jobs"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 ctest --test-dir "$build" -j "$jobs" --output-on-failure --timeout 300
