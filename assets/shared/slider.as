@@ -22,10 +22,12 @@ if (_global.kvDefineSlider == undefined) {
         var w = this.kvW, h = this.kvH;
         this.kvVertical = this.kvUpright(this.kvSymbolUpright);
         this.kvInitialLimits();
-        var titleH = this.titleEnabled == false ? 0 : Math.min(Math.round(h * 0.32), 18);
+        // The title row holds whole letters; the track runs below it.
+        var titleH = this.titleEnabled == false ? 0
+                   : this.kvTitleHeight(this.title, this.titleTextFormat, Math.min(Math.round(h * 0.32), 18));
         if (this.kvVertical) {
             // A vertical slider is narrow: its title may take two lines.
-            titleH = this.titleEnabled == false ? 0 : 34;
+            titleH = this.titleEnabled == false ? 0 : this.kvTitleHeight(this.title, this.titleTextFormat, 34, 2);
             // The track runs from the bottom (minimum) to the top, the value below it.
             this.kvTrackStart = h - 26;
             this.kvTrackLength = Math.max(h - 26 - titleH - 8, 1);
