@@ -257,11 +257,13 @@ if (_global.KVComponent == undefined) {
         var key = t.font + "|" + t.size + "|" + t.bold + "|" + t.italic;
         if (kvLineHeights[key] != undefined)
             return kvLineHeights[key];
-        if (this.kvMeasure == undefined) {
-            this.createTextField("kvMeasure", this.kvNextDepth++, 0, 0, 400, 200);
-            this.kvMeasure._visible = false;
+        // A hidden field of a pixel (the player counts hidden parts in a clip's bounds); a line
+        // that does not wrap is laid out whatever the field's size.
+        if (this.kvLineProbe == undefined) {
+            this.createTextField("kvLineProbe", this.kvNextDepth++, 0, 0, 1, 1);
+            this.kvLineProbe._visible = false;
         }
-        var probe = this.kvMeasure;
+        var probe = this.kvLineProbe;
         probe.text = "Xgjpqy";
         probe.setTextFormat(t);
         var line = probe.textHeight;

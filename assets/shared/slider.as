@@ -35,7 +35,8 @@ if (_global.kvDefineSlider == undefined) {
         } else {
             this.kvTrackStart = 8;
             this.kvTrackLength = Math.max(w - 16, 1);
-            this.kvTrackAcross = titleH + 8;
+            // The thumb's top edge may cover the title's empty bottom gutter, never its letters.
+            this.kvTrackAcross = titleH + 6;
         }
         var track = this.kvClip("kvTrack");
         var back = this.backgroundColor == undefined ? 0xFFFFFF : this.backgroundColor;
@@ -100,7 +101,7 @@ if (_global.kvDefineSlider == undefined) {
         if (this.kvVertical)
             this.kvText("kvValue", 0, this.kvH - 20, this.kvW, 20, text, format, "center");
         else
-            this.kvText("kvValue", 0, this.kvTrackAcross + 8, this.kvW, Math.max(this.kvH - this.kvTrackAcross - 8, 16),
+            this.kvText("kvValue", 0, this.kvTrackAcross + 6, this.kvW, Math.max(this.kvH - this.kvTrackAcross - 6, 16),
                         text, format, "center");
     };
 

@@ -1,7 +1,8 @@
 // Runs the dashboard of publish_titles.cpp in Ruffle and reads the titles' pixels: a title
 // with descenders ("Revenue by region", "Gauge") shows ink below its baseline inside its field,
 // ending above the field's bottom edge rather than cut off by it, and the slider's bar stays
-// below the ink of its title. A PNG of the movie goes into <build>/test-output.
+// below the ink of its title; a list box's title set below its rows stays under them and inside
+// the list box, with whole letters. A PNG of the movie goes into <build>/test-output.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
@@ -68,7 +69,10 @@ try {
     expect("the chart's title", texts[0], "Revenue by region");
     expect("the gauge's title", texts[1], "Gauge");
     expect("the slider's title", texts[2], "Slider");
-    if (!picture || places.length < 13) return fail(`the movie reported no places (${places})`);
+    const list = (reports(shown, "list")[0] || "").split("|");
+    expect("the list box's title", list[0], "Grouping");
+    expect("the list box's title set below", list[2], "bottom");
+    if (!picture || places.length < 19) return fail(`the movie reported no places (${places})`);
     checkDescenders("the chart's title", picture, places.slice(0, 4));
     checkDescenders("the gauge's title", picture, places.slice(4, 8));
     const slider = places.slice(8, 12), barTop = places[12];
@@ -80,6 +84,10 @@ try {
     if (!(lowest < barTop - 1)) fail(`the slider's bar (from ${barTop}) runs through its title (ink down to ${lowest})`);
     if (!(lowest < slider[1] + slider[3] - 1)) fail(`the slider's title ink reaches its field's bottom edge: letters cut off`);
     if (!(slider[1] + slider[3] <= barTop)) fail(`the slider's title field (${slider}) reaches over its bar at ${barTop}`);
+    const below = places.slice(13, 17), [rowsBottom, listBottom] = places.slice(17, 19);
+    checkDescenders("the list box's title below its rows", picture, below);
+    if (!(below[1] >= rowsBottom)) fail(`the list box's title (${below}) overlaps its rows ending at ${rowsBottom}`);
+    if (!(below[1] + below[3] <= listBottom)) fail(`the list box's title (${below}) reaches below the list box (${listBottom})`);
   });
 } finally {
   fs.rmSync(out, { recursive: true, force: true });
