@@ -528,13 +528,15 @@ if (_global.kvDrawCategoryChart == undefined) {
         // "showTitles" off hides the title and the subtitle.
         var shown = chart.showTitles != false;
         var title = shown ? chart.chartTitle : "", sub = shown ? chart.chartSubTitle : "";
-        var titleH = (kvHasText(title) ? 20 : 0) + (kvHasText(sub) ? 16 : 0);
-        if (titleH > 0)
-            kvDrawPanel(titleBox, m, top - 2, w - 2 * m, titleH + 4, chart.chartTitleProps);
-        chart.kvText("kvTitle", 0, top, w, 20, title, chart.titleTextFormat, kvTitleAlign(chart));
-        top += kvHasText(title) ? 20 : 0;
-        chart.kvText("kvSubTitle", 0, top, w, 18, sub, chart.subTitleTextFormat, kvTitleAlign(chart));
-        top += kvHasText(sub) ? 16 : 0;
+        // Each row as high as a line of its font needs, descenders included.
+        var mainH = kvHasText(title) ? chart.kvTitleHeight(title, chart.titleTextFormat, 20) : 0;
+        var subH = kvHasText(sub) ? chart.kvTitleHeight(sub, chart.subTitleTextFormat, 16) : 0;
+        if (mainH + subH > 0)
+            kvDrawPanel(titleBox, m, top - 2, w - 2 * m, mainH + subH + 4, chart.chartTitleProps);
+        chart.kvText("kvTitle", 0, top, w, Math.max(mainH, 20), title, chart.titleTextFormat, kvTitleAlign(chart));
+        top += mainH;
+        chart.kvText("kvSubTitle", 0, top, w, Math.max(subH, 18), sub, chart.subTitleTextFormat, kvTitleAlign(chart));
+        top += subH;
         return top;
     };
 

@@ -248,9 +248,47 @@ if (_global.KVComponent == undefined) {
         return clip;
     };
 
+    // The height a one-line text field in the format needs to show whole letters: the line as
+    // the player lays it out (ascent, descenders and leading; measured once per font, size and
+    // style) and the player's 2-pixel gutters above and below it.
+    _global.kvLineHeights = {};
+    p.kvLineHeight = function (format) {
+        var t = kvTextFormat(format);
+        var key = t.font + "|" + t.size + "|" + t.bold + "|" + t.italic;
+        if (kvLineHeights[key] != undefined)
+            return kvLineHeights[key];
+        // A hidden field of a pixel (the player counts hidden parts in a clip's bounds); a line
+        // that does not wrap is laid out whatever the field's size.
+        if (this.kvLineProbe == undefined) {
+            this.createTextField("kvLineProbe", this.kvNextDepth++, 0, 0, 1, 1);
+            this.kvLineProbe._visible = false;
+        }
+        var probe = this.kvLineProbe;
+        probe.text = "Xgjpqy";
+        probe.setTextFormat(t);
+        var line = probe.textHeight;
+        // A player that does not measure: the usual line of a sans-serif font.
+        if (!(line > 0))
+            line = t.size * 1.3;
+        kvLineHeights[key] = Math.ceil(line) + 4;
+        return kvLineHeights[key];
+    };
+
+    // The height of a title row: room for lines lines (1 unless given) of the text in the
+    // format, and never less than least, the row the layout keeps without a text.
+    p.kvTitleHeight = function (text, format, least, lines) {
+        if (text == undefined || String(text) == "")
+            return least;
+        var n = lines == undefined ? 1 : lines;
+        return Math.max(least, n * (this.kvLineHeight(format) - 4) + 4);
+    };
+
     // A text field made once and refilled on every redraw (createTextField returns nothing in
-    // SWF 6, so the field is found by its name).
+    // SWF 6, so the field is found by its name). A field given less height than one line of its
+    // text grows downwards to that line, so no letter loses its descender.
     p.kvText = function (name, x, y, w, h, text, format, align) {
+        if (text != undefined && String(text) != "")
+            h = Math.max(h, this.kvLineHeight(format));
         var field = this[name];
         if (field == undefined) {
             this.createTextField(name, this.kvNextDepth++, x, y, w, h);

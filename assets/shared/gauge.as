@@ -14,7 +14,7 @@ if (_global.kvDrawGauge == undefined) {
     _global.kvDrawGauge = function () {
         var w = this.kvW, h = this.kvH;
         this.kvInitialLimits();
-        var titleH = this.titleEnabled == false ? 0 : 18;
+        var titleH = this.titleEnabled == false ? 0 : this.kvTitleHeight(this.title, this.titleTextFormat, 18);
         var valueH = 20;
         var r = Math.max(Math.min(w / 2, (h - titleH - valueH) / 2) - 4, 8);
         var cx = w / 2, cy = titleH + 4 + r;

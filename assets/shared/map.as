@@ -71,7 +71,8 @@ if (_global.kvDrawMap == undefined) {
     _global.kvDrawMap = function (data) {
         var w = this.kvW, h = this.kvH;
         var regions = kvMapRegions(data);
-        var titleH = this.titleEnabled == false || !(this.title != undefined && this.title !== "") ? 0 : 20;
+        var titleH = this.titleEnabled == false || !(this.title != undefined && this.title !== "") ? 0
+                   : this.kvTitleHeight(this.title, this.titleTextProps, 20);
         var below = String(this.titlePosition).toLowerCase() == "bottom";
         this.kvText("kvTitle", kvNumber(this.titleXShift, 0), (below ? h - titleH : 0) + kvNumber(this.titleYShift, 0),
                                 w, titleH, titleH > 0 ? this.title : "", this.titleTextProps, "center");

@@ -67,8 +67,9 @@ if (_global.kvSelectorInsert == undefined) {
         var text = kvSelectorTitleText(clip);
         var format = kvSelectorTitleFormat(clip);
         if (text != "" && clip.kvH >= 36) {
-            kvSelectorTitleAt(clip, "kvTitle", 0, 0, clip.kvW, 18, text, format, "left");
-            return [18, 0];
+            var row = clip.kvTitleHeight(text, format, 18);
+            kvSelectorTitleAt(clip, "kvTitle", 0, 0, clip.kvW, row, text, format, "left");
+            return [row, 0];
         }
         if (text != "" && beside != undefined) {
             var left = Math.round(clip.kvW * beside);

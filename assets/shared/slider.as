@@ -22,10 +22,12 @@ if (_global.kvDefineSlider == undefined) {
         var w = this.kvW, h = this.kvH;
         this.kvVertical = this.kvUpright(this.kvSymbolUpright);
         this.kvInitialLimits();
-        var titleH = this.titleEnabled == false ? 0 : Math.min(Math.round(h * 0.32), 18);
+        // The title row holds whole letters; the track runs below it.
+        var titleH = this.titleEnabled == false ? 0
+                   : this.kvTitleHeight(this.title, this.titleTextFormat, Math.min(Math.round(h * 0.32), 18));
         if (this.kvVertical) {
             // A vertical slider is narrow: its title may take two lines.
-            titleH = this.titleEnabled == false ? 0 : 34;
+            titleH = this.titleEnabled == false ? 0 : this.kvTitleHeight(this.title, this.titleTextFormat, 34, 2);
             // The track runs from the bottom (minimum) to the top, the value below it.
             this.kvTrackStart = h - 26;
             this.kvTrackLength = Math.max(h - 26 - titleH - 8, 1);
@@ -33,7 +35,8 @@ if (_global.kvDefineSlider == undefined) {
         } else {
             this.kvTrackStart = 8;
             this.kvTrackLength = Math.max(w - 16, 1);
-            this.kvTrackAcross = titleH + 8;
+            // The thumb's top edge may cover the title's empty bottom gutter, never its letters.
+            this.kvTrackAcross = titleH + 6;
         }
         var track = this.kvClip("kvTrack");
         var back = this.backgroundColor == undefined ? 0xFFFFFF : this.backgroundColor;
@@ -98,7 +101,7 @@ if (_global.kvDefineSlider == undefined) {
         if (this.kvVertical)
             this.kvText("kvValue", 0, this.kvH - 20, this.kvW, 20, text, format, "center");
         else
-            this.kvText("kvValue", 0, this.kvTrackAcross + 8, this.kvW, Math.max(this.kvH - this.kvTrackAcross - 8, 16),
+            this.kvText("kvValue", 0, this.kvTrackAcross + 6, this.kvW, Math.max(this.kvH - this.kvTrackAcross - 6, 16),
                         text, format, "center");
     };
 

@@ -8,7 +8,8 @@
 var list = kvDefineComponent("KVListBoxSymbol", 150, 120, function () {
     var w = this.kvW, h = this.kvH;
     var labels = this.labels == undefined ? [] : this.labels;
-    var titleH = kvSelectorTitleText(this) == "" ? 0 : 18;
+    var titleText = kvSelectorTitleText(this);
+    var titleH = titleText == "" ? 0 : this.kvTitleHeight(titleText, kvSelectorTitleFormat(this), 18);
     var below = kvSelectorTitleBelow(this), top = below ? 0 : titleH;
     var rowH = 18, gap = kvItemGap(this), step = rowH + gap;
     var align = this.labelAlign == undefined ? "left" : String(this.labelAlign);

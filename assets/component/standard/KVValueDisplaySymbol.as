@@ -4,7 +4,8 @@
 
 kvDefineComponent("KVValueDisplaySymbol", 150, 50, function () {
     var w = this.kvW, h = this.kvH;
-    var titleH = this.titleEnabled == false ? 0 : Math.min(Math.round(h * 0.4), 22);
+    var titleH = this.titleEnabled == false ? 0
+               : this.kvTitleHeight(this.title, this.titleTextFormat, Math.min(Math.round(h * 0.4), 22));
     var box = this.kvClip("kvBox");
     kvRect(box, 0, titleH, w - 1, h - titleH - 1, this.kvAlertFill(this.mv, this.fillColor), this.borderColor);
     this.kvText("kvTitle", 0, 0, w, titleH, titleH > 0 ? this.title : "", this.titleTextFormat, "center");
