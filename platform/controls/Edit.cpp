@@ -306,7 +306,8 @@ void CEdit::Paint(CDC& dc)
     std::string text = GetWindowText();
     if (GetStyle() & ES_PASSWORD)
         text.assign(ui::CountCharacters(text), '*');
-    unsigned format = DT_NOPREFIX | (Multiline() ? DT_WORDBREAK : DT_SINGLELINE);
+    // A one-line field keeps its text in the middle of its height, as the toolkit's entries do.
+    unsigned format = DT_NOPREFIX | (Multiline() ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER);
     format |= (GetStyle() & ES_CENTER) ? DT_CENTER : (GetStyle() & ES_RIGHT) ? DT_RIGHT : DT_LEFT;
     dc.DrawText(text, &r, format);
 }

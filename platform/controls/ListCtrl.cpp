@@ -3,6 +3,7 @@
 #include "platform/drawing/DC.h"
 #include "platform/controls/Edit.h"
 #include "platform/drawing/Font.h"
+#include "platform/drawing/Look.h"
 #include "platform/controls/ImageList.h"
 
 #include <algorithm>
@@ -816,9 +817,10 @@ void CListCtrl::Paint(CDC& dc)
         int x = 0;
         for (const Column& c : m_columns) {
             CRect cell(x, 0, x + c.width, header);
-            dc.FillSolidRect(cell, GetSysColor(COLOR_BTNFACE));
-            CRect edge = cell;
-            dc.DrawEdge(&edge, EDGE_RAISED, BF_RECT);
+            // Flat, as the toolkit's list headers: a line below and one between columns.
+            dc.FillSolidRect(cell, GetSysColor(COLOR_WINDOW));
+            dc.FillSolidRect(CRect(cell.left, cell.bottom - 1, cell.right, cell.bottom), ui::GetLookColours().border);
+            dc.FillSolidRect(CRect(cell.right - 1, cell.top + 4, cell.right, cell.bottom - 4), ui::GetLookColours().border);
             cell.DeflateRect(4, 0);
             dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
             dc.DrawText(c.text, &cell, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -858,13 +860,9 @@ void CListCtrl::Paint(CDC& dc)
             for (int c = 0; c < GetColumnCount(); ++c) {
                 CRect cell(x + 4, row.top, x + GetColumnWidth(c) - 2, row.bottom);
                 if (c == 0 && (m_exStyle & LVS_EX_CHECKBOXES)) {
-                    CRect box(cell.left, row.top + (h - 13) / 2, cell.left + 13, row.top + (h - 13) / 2 + 13);
-                    dc.FillSolidRect(box, GetSysColor(COLOR_WINDOW));
-                    CRect e = box;
-                    dc.DrawEdge(&e, EDGE_SUNKEN, BF_RECT);
-                    if (GetCheck(i))
-                        dc.FillSolidRect(CRect(box.left + 3, box.top + 3, box.right - 3, box.bottom - 3),
-                                         RGB(0, 0, 0));
+                    // The same box as the check buttons beside the list.
+                    const CRect box(cell.left, row.top + (h - 13) / 2, cell.left + 13, row.top + (h - 13) / 2 + 13);
+                    ui::DrawCheckMark(dc, box, GetCheck(i) ? 1 : 0, false, !IsWindowEnabled());
                     cell.left += 17;
                 }
                 dc.DrawText(GetItemText(i, c), &cell,

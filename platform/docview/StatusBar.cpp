@@ -4,6 +4,7 @@
 
 #include "platform/drawing/Colors.h"
 #include "platform/drawing/DC.h"
+#include "platform/drawing/Look.h"
 #include "platform/window/CmdUI.h"
 #include "platform/docview/Frame.h"
 #include "platform/docview/Resources.h"
@@ -252,6 +253,10 @@ void CStatusBar::Paint()
         CRect client;
         GetClientRect(&client);
         dc->FillSolidRect(client, GetSysColor(COLOR_BTNFACE));
+        // Flat, as the toolkit's status bars: a line above, and a short line between panes
+        // instead of sunken boxes.
+        const COLORREF line = ui::GetLookColours().border;
+        dc->FillSolidRect(CRect(client.left, client.top, client.right, client.top + 1), line);
         CFont* font = GetFont();
         CFont* old = font != nullptr ? dc->SelectObject(font) : nullptr;
         dc->SetBkMode(TRANSPARENT);
@@ -260,7 +265,7 @@ void CStatusBar::Paint()
             CRect pane;
             GetItemRect(i, &pane);
             if ((panes_[static_cast<std::size_t>(i)].style & SBPS_NOBORDERS) == 0) {
-                dc->Draw3dRect(pane, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+                dc->FillSolidRect(CRect(pane.left - 2, pane.top + 3, pane.left - 1, pane.bottom - 3), line);
             }
             pane.DeflateRect(kGap, 1);
             dc->DrawText(GetDisplayedText(i), pane, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

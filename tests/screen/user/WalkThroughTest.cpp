@@ -29,6 +29,7 @@
 #include "pages/SingleValueAppearancePage.h"
 #include "pages/SingleValueGeneralPage.h"
 #include "propui/ComponentPropertySheet.h"
+#include "propui/StyleSheet.h"
 #include "platform/controls/InPlaceEdit.h"
 #include "platform/controls/TabCtrl.h"
 #include "platform/docview/ToolBar.h"
@@ -144,6 +145,7 @@ protected:
     }
 
     static void Walk(ScreenUser& user, CKVApp* program, const std::filesystem::path& workbook);
+    static void LookAtSheets(ScreenUser& user, CKVApp* program);
     static void Build(ScreenUser& user, CKVApp* program, const std::filesystem::path& workbook,
                       const std::filesystem::path& saved, const std::filesystem::path& movie, bool followInPreview);
     void RunBuild(bool followInPreview);
@@ -1083,6 +1085,117 @@ void WalkThroughTest::Build(ScreenUser& user, CKVApp* program, const std::filesy
     EXPECT_TRUE(Eventually(user, [&] { return changedIn(chartAt) > 20; }))
         << "in the exported movie the chart did not follow the slider";
     Shot(user, "build-12-exported-dragged");
+}
+
+// The designer on a shipped sample as a person keeps it open while working: the palette, a
+// component's sheet opened with a double click, then the Styles sheet from the Format menu.
+// Both pictures are kept for a person to judge the look by.
+TEST_F(WalkThroughTest, ASampleWithThePaletteAComponentsSheetAndTheStylesSheet)
+{
+    const std::filesystem::path sample = testsupport::InstallDir() / "samples" / "Dashboards" / "regional-sales.vtd";
+    ASSERT_TRUE(std::filesystem::exists(sample)) << sample;
+    // The welcome page is closed as soon as it opens.
+    ui::SetDialogHook(309, [](CDialog& dlg) { dlg.EndDialog(IDOK); });
+    app = std::make_unique<CKVApp>();
+    app->SetCommandLine({sample.string()});
+    CKVApp* program = app.get();
+
+    PersonAtScreen person([&](ScreenUser& user) {
+        LookAtSheets(user, program);
+        user.Keys("Escape");
+        user.Keys("Escape");
+        user.OnUi([] { PostQuitMessage(0); });
+    });
+    ASSERT_TRUE(app->InitInstance());
+    app->Run();
+    exited = true;
+    EXPECT_TRUE(person.Finish(120000));
+}
+
+void WalkThroughTest::LookAtSheets(ScreenUser& user, CKVApp* program)
+{
+    ASSERT_TRUE(user.Ready()) << user.Problem();
+    CMainFrame* frame = nullptr;
+    ASSERT_TRUE(user.WaitFor(
+        [&] {
+            frame = program->MainFrame();
+            return frame != nullptr && CWnd::GetActiveWindow() == frame && !user.RectOf(*frame).IsRectEmpty();
+        },
+        20000))
+        << "the main window did not come";
+    CDrawView* view = nullptr;
+    CComponentPalette* palette = nullptr;
+    CComponentObj* component = nullptr;
+    user.OnUi([&] {
+        view = GetActiveDrawView();
+        palette = view != nullptr ? view->GetPalette() : nullptr;
+        CRect client;
+        if (view != nullptr)
+            view->GetClientRect(&client);
+        // The topmost component whole inside the view that is not a background panel.
+        for (CDrawObj* obj : view != nullptr ? view->GetDocument()->GetObjects() : std::vector<CDrawObj*>{}) {
+            auto* c = dynamic_cast<CComponentObj*>(obj);
+            CRect on;
+            if (c != nullptr && c->m_bShown && c->GetTypeName().find("Background") == std::string::npos &&
+                on.IntersectRect(view->DocToClient(c->m_position), client) && on == view->DocToClient(c->m_position))
+                component = c;
+        }
+    });
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(palette, nullptr);
+    ASSERT_NE(component, nullptr) << "the sample shows no component";
+    const CRect canvas = user.RectOf(*view);
+    // A window may cover part of the canvas, never all of it.
+    const auto leavesCanvas = [&](CWnd& wnd, const char* what) {
+        const CRect r = user.RectOf(wnd);
+        EXPECT_FALSE(r.IsRectEmpty()) << what << " is not shown";
+        CRect both;
+        both.IntersectRect(r, canvas);
+        EXPECT_NE(both, canvas) << what << " covers the whole canvas";
+    };
+    leavesCanvas(*palette, "the palette");
+
+    CComponentPropertySheet* sheet = OpenSheet(user, *view, *component);
+    ASSERT_NE(sheet, nullptr);
+    leavesCanvas(*sheet, "the component's sheet");
+    int tabs = 0;
+    user.OnUi([&] { tabs = sheet->GetTabControl() != nullptr ? sheet->GetTabControl()->GetItemCount() : 0; });
+    EXPECT_GT(tabs, 1) << "the component's sheet shows no tabs";
+    {
+        const CRect p = user.RectOf(*palette);
+        const CRect s = user.RectOf(*sheet);
+        CRect both;
+        EXPECT_FALSE(both.IntersectRect(p, s)) << "the sheet lies over the palette";
+    }
+    // The sheet's page and the stage's picture drawn before the picture is taken.
+    user.Settle();
+    user.WaitDrawn();
+    EXPECT_TRUE(user.Shot((testsupport::ArtefactDir("screen") / "main-window-palette-sheet.png").string()));
+
+    // Format > Change Style: one sheet edits at a time, so the component's sheet gives way.
+    ASSERT_TRUE(ChooseFromMenu(user, *frame, ID_CHANGE_STYLE)) << "Format > Change Style could not be chosen";
+    CStyleSheet* styles = nullptr;
+    ASSERT_TRUE(user.WaitFor(
+        [&] {
+            styles = dynamic_cast<CStyleSheet*>(CWnd::GetActiveWindow());
+            return styles != nullptr && !user.RectOf(*styles).IsRectEmpty();
+        },
+        10000))
+        << "no Styles sheet";
+    EXPECT_EQ(TitleOf(user, *styles), "Global Styles");
+    leavesCanvas(*styles, "the Styles sheet");
+    leavesCanvas(*palette, "the palette");
+    user.OnUi([&] { tabs = styles->GetTabControl() != nullptr ? styles->GetTabControl()->GetItemCount() : 0; });
+    EXPECT_GT(tabs, 1) << "the Styles sheet shows no tabs";
+    user.WaitDrawn();
+    user.Settle();
+    user.WaitDrawn();
+    EXPECT_TRUE(user.Shot((testsupport::ArtefactDir("screen") / "main-window-palette-sheet-styles.png").string()));
+    CWnd* cancel = Item(user, *styles, IDCANCEL);
+    ASSERT_NE(cancel, nullptr) << "no Cancel in the Styles sheet";
+    user.Click(user.CenterOf(*cancel));
+    EXPECT_TRUE(user.WaitFor([&] { return dynamic_cast<CStyleSheet*>(CWnd::GetActiveWindow()) == nullptr; }, 5000))
+        << "the Styles sheet did not close";
 }
 
 } // namespace
