@@ -69,10 +69,10 @@ int CharAdvance(const LOGFONT& font)
 
 namespace {
 
-InterfaceFontSpec& InterfaceSlot()
+InterfaceFontChoice& InterfaceSlot()
 {
-    static InterfaceFontSpec spec;
-    return spec;
+    static InterfaceFontChoice font;
+    return font;
 }
 
 bool& BuiltInSlot()
@@ -85,9 +85,9 @@ bool& BuiltInSlot()
 
 void SetInterfaceFont(const std::string& family, int pointSize10)
 {
-    InterfaceFontSpec& spec = InterfaceSlot();
-    spec.family = family.empty() ? "Sans" : family;
-    spec.pointSize10 = pointSize10 > 0 ? std::clamp(pointSize10, 40, 400) : 100;
+    InterfaceFontChoice& font = InterfaceSlot();
+    font.family = family.empty() ? "Sans" : family;
+    font.pointSize10 = pointSize10 > 0 ? std::clamp(pointSize10, 40, 400) : 100;
     systemtext::InterfaceFontChanged();
 }
 
@@ -96,7 +96,7 @@ void ResetInterfaceFont()
     SetInterfaceFont("Sans", 100);
 }
 
-const InterfaceFontSpec& GetInterfaceFont()
+const InterfaceFontChoice& GetInterfaceFont()
 {
     return InterfaceSlot();
 }

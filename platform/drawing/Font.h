@@ -65,13 +65,13 @@ namespace ui {
 // family, an 8-point one at pointSize10 tenths of a point and other sizes in proportion, so
 // lists, grids and dialogs share one size and dialog units follow it. Headless it is the
 // toolkit's own default, "Sans 10"; a screen host sets the desktop's.
-struct InterfaceFontSpec {
+struct InterfaceFontChoice {
     std::string family = "Sans";
     int pointSize10 = 100;
 };
 void SetInterfaceFont(const std::string& family, int pointSize10);
 void ResetInterfaceFont();
-const InterfaceFontSpec& GetInterfaceFont();
+const InterfaceFontChoice& GetInterfaceFont();
 
 // The built-in bitmap glyphs instead of the machine's fonts: every measure then depends on the
 // pixel height alone. Always so where the build has no font library.

@@ -43,7 +43,7 @@ Resolved Resolve(const LOGFONT& font)
     r.pixels = h < 0 ? -h : h > 0 ? std::max(1.0, h * 0.8) : 11.0;
     r.pixels = std::clamp(r.pixels, 1.0, 2000.0);
     if (IsInterfaceFace(face)) {
-        const InterfaceFontSpec& ui = GetInterfaceFont();
+        const InterfaceFontChoice& ui = GetInterfaceFont();
         r.family = ui.family;
         r.pixels = r.pixels * ui.pointSize10 / 80.0;
     } else if (face == "Courier" || face == "Courier New" || face == "Fixedsys" || face == "Terminal") {
