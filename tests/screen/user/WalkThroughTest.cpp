@@ -425,8 +425,13 @@ protected:
         });
         if (tabs == nullptr)
             return nullptr;
-        user.Click(user.PointOf(*tabs, r.CenterPoint()));
-        if (!user.WaitFor([&] { return sheet.GetActiveIndex() == index; }))
+        // A busy machine sometimes loses the first click after a sheet opens: a person clicks again.
+        bool shown = false;
+        for (int attempt = 0; attempt < 3 && !shown; ++attempt) {
+            user.Click(user.PointOf(*tabs, r.CenterPoint()));
+            shown = user.WaitFor([&] { return sheet.GetActiveIndex() == index; });
+        }
+        if (!shown)
             return nullptr;
         CWnd* page = nullptr;
         user.OnUi([&] { page = sheet.GetComponentPage(index); });
