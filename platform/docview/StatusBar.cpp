@@ -13,12 +13,10 @@
 
 namespace {
 
-// Text widths of the headless status font: a fixed advance per character.
-constexpr int kCharWidth = 6;
-
+// An indicator's width: its text as the status bar draws it, in the font it draws with.
 int TextWidth(const std::string& text)
 {
-    return static_cast<int>(text.size()) * kCharWidth;
+    return ui::TextWidth(text, ui::DefaultLogFont());
 }
 
 // The standard indicators have built-in texts when the program registers none.
