@@ -106,7 +106,12 @@ ScreenUser::ScreenUser() : state_(std::make_unique<State>())
         state_->problem = "the display has no XTest extension";
         XCloseDisplay(state_->display);
         state_->display = nullptr;
+        return;
     }
+    // A person's key goes down and up once. A program slowed down (a sanitized build, a busy
+    // machine) may keep the key down longer than the server's repeat delay between the two
+    // events; a repeated Return would then accept a dialog the script has not reached yet.
+    XAutoRepeatOff(state_->display);
 }
 
 ScreenUser::~ScreenUser()
@@ -116,6 +121,7 @@ ScreenUser::~ScreenUser()
         XTestFakeKeyEvent(state_->display, XKeysymToKeycode(state_->display, XK_Control_L), False, CurrentTime);
         XTestFakeKeyEvent(state_->display, XKeysymToKeycode(state_->display, XK_Shift_L), False, CurrentTime);
         XTestFakeKeyEvent(state_->display, XKeysymToKeycode(state_->display, XK_Alt_L), False, CurrentTime);
+        XAutoRepeatOn(state_->display);
         XSync(state_->display, False);
         XCloseDisplay(state_->display);
     }
