@@ -21,12 +21,6 @@ COLORREF ToColorRef(const GdkRGBA& c)
     return RGB(channel(c.red), channel(c.green), channel(c.blue));
 }
 
-COLORREF Mix(COLORREF a, COLORREF b, int percentA)
-{
-    auto mix = [percentA](int x, int y) { return (x * percentA + y * (100 - percentA)) / 100; };
-    return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
-}
-
 // The named colours every GTK 3 theme defines for applications to use.
 void TakeThemeColours()
 {
@@ -49,10 +43,10 @@ void TakeThemeColours()
     named("insensitive_fg_color", COLOR_GRAYTEXT);
     if (named("borders", COLOR_BTNSHADOW)) {
         SetSysColor(COLOR_WINDOWFRAME, GetSysColor(COLOR_BTNSHADOW));
-        SetSysColor(COLOR_3DDKSHADOW, Mix(GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNTEXT), 80));
+        SetSysColor(COLOR_3DDKSHADOW, ui::MixColours(GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNTEXT), 80));
     }
-    SetSysColor(COLOR_3DLIGHT, Mix(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOW), 50));
-    SetSysColor(COLOR_SCROLLBAR, Mix(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT), 85));
+    SetSysColor(COLOR_3DLIGHT, ui::MixColours(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOW), 50));
+    SetSysColor(COLOR_SCROLLBAR, ui::MixColours(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT), 85));
     gtk_widget_destroy(probe);
 }
 
