@@ -253,9 +253,16 @@ BOOL CWnd::DestroyWindow()
         return FALSE;
     }
     HWND self = m_hWnd;
-    // Owned top-level windows go first, as their owner disappears.
+    // Owned top-level windows go first, as their owner disappears. Destroying one may delete
+    // others (a dialog deleting the tool windows it opened), so each is found again by handle.
+    std::vector<HWND> owned;
     for (CWnd* w : Registry().All()) {
         if (w->owner_ == this && w->parent_ == nullptr && w != this) {
+            owned.push_back(w->m_hWnd);
+        }
+    }
+    for (HWND h : owned) {
+        if (CWnd* w = FromHandle(h)) {
             w->DestroyWindow();
         }
     }

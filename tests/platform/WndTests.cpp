@@ -66,6 +66,31 @@ TEST_F(WndTest, DestroyReachesParentBeforeChildrenAndFinishesChildrenFirst)
     top.DestroyWindow();
     EXPECT_EQ(deleted, 2);
     EXPECT_EQ(LiveWindowCount(), 0u);
+
+    // An owned window that takes a later owned window with it as it goes (a dialog closing the
+    // tool window it opened) leaves the owner's clean-up nothing stale to touch.
+    struct TakesAlong : SelfDeleting {
+        using SelfDeleting::SelfDeleting;
+        LRESULT WindowProc(UINT m, WPARAM w, LPARAM l) override
+        {
+            if (m == WM_DESTROY && other != nullptr) {
+                other->DestroyWindow();
+                other = nullptr;
+            }
+            return SelfDeleting::WindowProc(m, w, l);
+        }
+        CWnd* other = nullptr;
+    };
+    deleted = 0;
+    ASSERT_TRUE(top.CreateEx(0, "", "", 0, R(0, 0, 100, 100), nullptr, 0));
+    auto* first = new TakesAlong(&deleted);
+    ASSERT_TRUE(first->CreateEx(0, "", "", WS_POPUP, R(0, 0, 10, 10), &top, 0));
+    auto* second = new SelfDeleting(&deleted);
+    ASSERT_TRUE(second->CreateEx(0, "", "", WS_POPUP, R(0, 0, 10, 10), &top, 0));
+    first->other = second;
+    top.DestroyWindow();
+    EXPECT_EQ(deleted, 2);
+    EXPECT_EQ(LiveWindowCount(), 0u);
 }
 
 TEST_F(WndTest, FocusMovesWithKillBeforeSet)
