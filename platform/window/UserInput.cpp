@@ -243,8 +243,13 @@ bool CUserInput::ChooseMenuItem(CWnd& owner, UINT nID)
 
 void CUserInput::SwitchApplication(bool active)
 {
+    // A window may close others as the program is switched to or from: each is found again.
+    std::vector<HWND> tops;
     for (CWnd* top : TopLevelWindows()) {
-        if (IsWindow(top->m_hWnd)) {
+        tops.push_back(top->m_hWnd);
+    }
+    for (HWND h : tops) {
+        if (CWnd* top = CWnd::FromHandle(h)) {
             top->SendMessage(WM_ACTIVATEAPP, active ? TRUE : FALSE, 0);
         }
     }
