@@ -96,7 +96,7 @@ void EmitSparseArray(ActionEmitter& emit, int length, const std::vector<int>& pr
     }
 }
 
-void EmitBand(ActionEmitter& emit, const std::string& name, const RangeBand& band)
+void EmitBand(ActionEmitter& emit, const std::string& name, const RangeBand& band, const std::vector<bool>* computed)
 {
     // Where each used row's cells start in band.cells.
     std::vector<std::size_t> rowStart;
@@ -117,6 +117,11 @@ void EmitBand(ActionEmitter& emit, const std::string& name, const RangeBand& ban
                         [&](std::size_t k) { emit.Str(CellVariableName(ids[k])); });
     });
     emit.Op(ActionCode::SetVariable);
+    if (computed && std::none_of(band.cells.begin(), band.cells.end(), [&](const auto& cell) {
+            const auto id = static_cast<std::size_t>(std::get<2>(cell));
+            return id < computed->size() && (*computed)[id];
+        }))
+        emit.Get(name).Str("kvNoFormulas").Bool(true).Op(ActionCode::SetMember);
 }
 
 // _global.kvRangeC = function (b, o, rows, cols) {...} unless a movie loaded before defined
@@ -310,7 +315,7 @@ void CModelScriptBuilder::BuildModelCode(std::span<CComponent* const> components
     base_.SetInitCode(std::move(initCode));
 }
 
-void WriteRangeArrays(const CVariableTable& table, CActionList& actions)
+void WriteRangeArrays(const CVariableTable& table, CActionList& actions, const std::vector<bool>* computed)
 {
     EmitRangeClass(actions);
 
@@ -364,7 +369,7 @@ void WriteRangeArrays(const CVariableTable& table, CActionList& actions)
     swf::Writer bytes;
     ActionEmitter emit(bytes);
     for (std::size_t k = 0; k < bands.size(); ++k)
-        EmitBand(emit, BandName(k), bands[k]);
+        EmitBand(emit, BandName(k), bands[k], computed);
 
     for (std::size_t i = 0; i < table.GetRangeCount(); ++i) {
         const CRange* range = table.GetRange(i);
@@ -411,7 +416,22 @@ void WriteRangeArrays(const CVariableTable& table, CActionList& actions)
 
 void CModelScriptBuilder::WriteRangeArrays(CActionList& actions)
 {
-    ::WriteRangeArrays(base_.GetVariableTable(), actions);
+    // What the calculation writes: the formulas of its order and the cells of the circles
+    // it repeats.
+    const CModelNetwork& network = base_.GetNetwork();
+    std::vector<bool> computed;
+    auto mark = [&computed](int32_t id) {
+        if (id < 0)
+            return;
+        if (computed.size() <= static_cast<std::size_t>(id))
+            computed.resize(static_cast<std::size_t>(id) + 1);
+        computed[static_cast<std::size_t>(id)] = true;
+    };
+    for (const CFormulaNode* node : network.GetEvaluationOrder())
+        mark(node->GetCellId());
+    for (int32_t id : network.IteratedCells())
+        mark(id);
+    ::WriteRangeArrays(base_.GetVariableTable(), actions, &computed);
 }
 
 void CModelScriptBuilder::WriteDataTable(CActionList& actions)

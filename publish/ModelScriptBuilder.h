@@ -38,8 +38,11 @@ std::string InputCalcFunctionName(int32_t cellId);
 // "A"<index> for every range of the table, as a view (kvRangeC: band b, first band row o,
 // rows, cols) on a band "kvB"<k> of rows of variable names that all areas of a sheet over the
 // same columns share; the rows of a range of several areas follow one another. Defines
-// _global.kvRangeC first unless it is defined.
-void WriteRangeArrays(const CVariableTable& table, CActionList& actions);
+// _global.kvRangeC first unless it is defined. computed: by cell id, the cells the movie's
+// calculation writes; a band holding none of them is marked kvNoFormulas (its values change
+// only between calculations, so their sums may be read ahead). Without it no band is marked.
+void WriteRangeArrays(const CVariableTable& table, CActionList& actions,
+                      const std::vector<bool>* computed = nullptr);
 
 // Builds the scripts of one published movie from the model a base movie holds: the first
 // frame's script and the init code, which it hands to the base movie to write, and the sample

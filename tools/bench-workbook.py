@@ -14,6 +14,9 @@ caches for the formulas, computed here, so that a reader that trusts them need n
                                                  N2 = RAND(); with --no-sumif sliding sums
                                                  in place of the conditional sums)
   tools/bench-workbook.py running ROWS out.xlsx  B{r} = SUM($A$2:A{r}) under a heading row
+  tools/bench-workbook.py windows ROWS out.xlsx  A{r} = r, B{r} = SUM(A{r}:A{r+9}) (the last
+                                                 windows reaching past the values) and
+                                                 C{r} = SUM($A$1:A{r})
 """
 import datetime
 import sys
@@ -118,14 +121,22 @@ def running_rows(rows):
         yield r, [number(f"A{r}", n), formula(f"B{r}", f"SUM($A$2:A{r})", n * (n + 1) // 2)]
 
 
+def windows_rows(rows):
+    for r in range(1, rows + 1):
+        last = min(r + 9, rows)
+        yield r, [number(f"A{r}", r), formula(f"B{r}", f"SUM(A{r}:A{r + 9})", (r + last) * (last - r + 1) // 2),
+                  formula(f"C{r}", f"SUM($A$1:A{r})", r * (r + 1) // 2)]
+
+
 def main():
     args = [a for a in sys.argv[1:] if a not in ("--volatile", "--no-sumif")]
     volatile = "--volatile" in sys.argv
     sumif = "--no-sumif" not in sys.argv
-    if len(args) != 3 or args[0] not in ("mixed", "running"):
+    if len(args) != 3 or args[0] not in ("mixed", "running", "windows"):
         sys.exit(__doc__)
     kind, rows, out = args[0], int(args[1]), args[2]
-    generate = (lambda n: mixed_rows(n, volatile, sumif)) if kind == "mixed" else running_rows
+    generate = {"mixed": lambda n: mixed_rows(n, volatile, sumif), "running": running_rows,
+                "windows": windows_rows}[kind]
     with zipfile.ZipFile(out, "w", zipfile.ZIP_DEFLATED, compresslevel=1) as book:
         book.writestr("[Content_Types].xml", CONTENT_TYPES)
         book.writestr("_rels/.rels", ROOT_RELS)

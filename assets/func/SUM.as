@@ -4,21 +4,25 @@ if (_global.kvLib == undefined) {
 }
 kvLib.SUM = function (v) {
     // one range, as nearly every call has it: its total, without the walk of the arguments
-    if (arguments.length == 1 && v instanceof kvRangeC) {
+    if (v instanceof kvRangeC && arguments.length == 1) {
         var total;
         var b = v.b;
-        var run = b.kvRunLast;
         var o = v.o;
         var end = o + v.rows;
-        if (end > b.length) {
-            end = b.length > o ? b.length : o;
+        var n = b.length;
+        if (end > n) {
+            end = n > o ? n : o;
         }
-        if (run != undefined && b.kvRunPass === kvLib.kvPass && o >= run.start && end < run.start + run.hi.length) {
+        var run = b.kvRunLast;
+        if (run != undefined && run.pass === kvLib.kvPass && o >= run.start && end <= run.done) {
             // kvRangeTotal written out for the run the window before extended
             var a = o - run.start;
             var z = end - run.start;
-            if (run.errors[z] == run.errors[a]) {
-                total = (run.hi[z] - run.hi[a]) + (run.lo[z] - run.lo[a]);
+            var errors = run.errors;
+            if (errors[z] == errors[a]) {
+                var hi = run.hi;
+                var lo = run.lo;
+                total = (hi[z] - hi[a]) + (lo[z] - lo[a]);
             }
         } else {
             total = kvRangeTotal(v);

@@ -352,7 +352,7 @@ TEST_F(ModelScript, RangesAreViewsOnBandsSharedByTheAreasOverTheSameColumns)
                         row(1, 3, 0) + row(2, 3, 1) + "Push 4\nPush \"kvRangeC\"\nNewObject\nSetVariable\n"),
               std::string::npos)
         << code;
-    EXPECT_EQ(Count(code, "Push \"kvB"), 4u + 4u + 1u + 3u) << "bands defined and read";
+    EXPECT_EQ(Count(code, "Push \"kvB"), 4u + 4u + 1u + 3u + 4u) << "bands defined, read and, holding no formula, marked";
 }
 
 // Rows of a band without a variable cost nothing: a gap is an undefined row, and a band mostly
@@ -382,6 +382,25 @@ TEST_F(ModelScript, BandsLeaveRowsWithoutVariablesUndefined)
     // The view keeps the written place: C50000 is row 49999 of its band.
     EXPECT_NE(code.find("Push \"A3\"\nPush 1\nPush 1\nPush 49999\nPush \"kvB1\""), std::string::npos) << code;
     EXPECT_LT(actions.ToBytes(false).size(), 1500u);
+}
+
+// A band whose cells the calculation never writes is marked, so that the movie may sum it
+// ahead of the ranges asking; one formula among its cells, or no word of what is computed,
+// leaves it unmarked.
+TEST_F(ModelScript, BandsWithoutFormulasAreMarkedForReadingAhead)
+{
+    Range({{"A1", "A3"}});
+    Range({{"C1", "C3"}});
+    std::vector<bool> computed(static_cast<std::size_t>(Id("C2")) + 1);
+    computed[static_cast<std::size_t>(Id("C2"))] = true;
+    CActionList marked;
+    ::WriteRangeArrays(table(), marked, &computed);
+    const std::string code = Listing(marked);
+    EXPECT_EQ(Count(code, "Push \"kvB0\"\nGetVariable\nPush \"kvNoFormulas\"\nPush true\nSetMember\n"), 1u) << code;
+    EXPECT_EQ(Count(code, "Push \"kvB1\"\nGetVariable\nPush \"kvNoFormulas\""), 0u) << code;
+    CActionList unknown;
+    ::WriteRangeArrays(table(), unknown);
+    EXPECT_EQ(Count(Listing(unknown), "kvNoFormulas"), 0u);
 }
 
 // The ranges of a running total (A2:A2, A2:A3, ...) share one band: the code grows with the

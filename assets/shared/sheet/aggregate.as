@@ -192,7 +192,8 @@ _global.kvKth = function (g, k, large) {
 // (A1:A100, A2:A101, ...) each read every row of the band once a pass, not once a formula. A
 // run is only extended across rows of the range being read, whose cells are computed by then;
 // a range starting outside every run the band holds starts a run of its own. end: where the
-// range's rows the band holds end (kvRangeEnd).
+// range's rows the band holds end (kvRangeEnd). A band whose cells no formula writes
+// (kvNoFormulas, set by the publisher) may be read beyond the range.
 _global.kvRunOf = function (v, end) {
     var b = v.b;
     if (b.kvRunPass !== kvLib.kvPass) {
@@ -206,7 +207,9 @@ _global.kvRunOf = function (v, end) {
         run = b.kvRuns[o];
         if (run == undefined) {
             run = new Object();
+            run.pass = kvLib.kvPass;
             run.start = o;
+            run.done = o;
             run.hi = [0];
             run.lo = [0];
             run.counts = [0];
@@ -218,6 +221,15 @@ _global.kvRunOf = function (v, end) {
     var hi = run.hi;
     var done = run.start + hi.length - 1;
     if (end > done) {
+        // A band without formulas changes only between passes: its run is read ahead to twice
+        // the rows asked for, so that the windows after this one find theirs summed already,
+        // at most doubling what a lone range reads.
+        if (b.kvNoFormulas) {
+            end += end - run.start;
+            if (end > b.length) {
+                end = b.length;
+            }
+        }
         var lo = run.lo;
         var counts = run.counts;
         var errors = run.errors;
@@ -256,6 +268,7 @@ _global.kvRunOf = function (v, end) {
             counts[k] = n;
             errors[k] = e;
         }
+        run.done = end;
     }
     return run;
 };
@@ -272,7 +285,7 @@ _global.kvRangeEnd = function (v) {
 _global.kvRunTo = function (v, end) {
     var b = v.b;
     var run = b.kvRunLast;
-    if (run != undefined && b.kvRunPass === kvLib.kvPass && v.o >= run.start && end < run.start + run.hi.length) {
+    if (run != undefined && run.pass === kvLib.kvPass && v.o >= run.start && end <= run.done) {
         return run;
     }
     return kvRunOf(v, end);
@@ -297,7 +310,7 @@ _global.kvRangeTotal = function (v) {
         end = length > o ? length : o;
     }
     var run = b.kvRunLast;
-    if (run == undefined || b.kvRunPass !== pass || o < run.start || end >= run.start + run.hi.length) {
+    if (run.pass !== pass || o < run.start || end > run.done) {
         run = kvRunOf(v, end);
     }
     var a = o - run.start;
