@@ -6,8 +6,8 @@
 // A movie that never sets kvPass gets no caching.
 
 // The lookup key of a value for equality criteria: numbers by their text of 15 digits (so
-// 0.1+0.2 and 0.3 meet), text without regard to case, blanks and "" together. Under "t" + the
-// number the index also holds text that reads as a number, for criteria typed as text.
+// 0.1+0.2 and 0.3 meet), text without regard to case, blanks and "" together. Criteria typed
+// as text that reads as a number have an index of their own (kvEqualIndex with typed).
 _global.kvKeyOf = function (v) {
     var t = typeof v;
     if (t == "number") {
@@ -26,8 +26,14 @@ _global.kvKeyOf = function (v) {
 };
 
 // key -> {count, sum, numbers, error} of the sum cells where the range cells hold the key.
-_global.kvEqualIndex = function (range, sums) {
-    if (range.kvIndexPass === kvLib.kvPass && range.kvIndexSums === sums) {
+// With typed, the index of criteria typed as text that read as a number ("7"): under "t" + the
+// number, the numbers and the texts that read as one; kept apart, as few criteria need it.
+_global.kvEqualIndex = function (range, sums, typed) {
+    if (typed) {
+        if (range.kvTypedPass === kvLib.kvPass && range.kvTypedSums === sums) {
+            return range.kvTypedIndex;
+        }
+    } else if (range.kvIndexPass === kvLib.kvPass && range.kvIndexSums === sums) {
         return range.kvIndex;
     }
     var index = new Object();
@@ -40,51 +46,55 @@ _global.kvEqualIndex = function (range, sums) {
         var v = keys[i];
         var t = typeof v;
         var k;
-        // the key under which text that reads as a number ("7") meets the number typed as
-        // text, and a number meets it too; not 7 itself
-        var typed = null;
-        if (t == "number") {
+        if (typed) {
+            if (t == "number") {
+                k = "t" + v;
+            } else if (t == "string") {
+                var n = kvParse(v);
+                if (isNaN(n)) {
+                    continue;
+                }
+                k = "t" + n;
+            } else {
+                continue;
+            }
+        } else if (t == "number") {
             k = "n" + v;
-            typed = "t" + v;
         } else if (t == "boolean") {
             k = v ? "b1" : "b0";
         } else if (t == "string") {
             k = v == "" ? "blank" : "s" + v.toUpperCase();
-            var n = kvParse(v);
-            if (!isNaN(n)) {
-                typed = "t" + n;
-            }
         } else if (v === undefined || v === null) {
             k = "blank";
         } else {
             continue;
         }
         var x = values[i];
-        var number = typeof x == "number";
-        var error = !number && x instanceof errC;
-        while (k != null) {
-            var e = index[k];
-            if (e == undefined) {
-                e = new Object();
-                e.count = 0;
-                e.sum = 0;
-                e.numbers = 0;
-                index[k] = e;
-            }
-            e.count++;
-            if (number) {
-                e.sum += x;
-                e.numbers++;
-            } else if (error && e.error == undefined) {
-                e.error = x;
-            }
-            k = typed;
-            typed = null;
+        var e = index[k];
+        if (e == undefined) {
+            e = new Object();
+            e.count = 0;
+            e.sum = 0;
+            e.numbers = 0;
+            index[k] = e;
+        }
+        e.count++;
+        if (typeof x == "number") {
+            e.sum += x;
+            e.numbers++;
+        } else if (e.error == undefined && x instanceof errC) {
+            e.error = x;
         }
     }
-    range.kvIndex = index;
-    range.kvIndexSums = sums;
-    range.kvIndexPass = kvLib.kvPass;
+    if (typed) {
+        range.kvTypedIndex = index;
+        range.kvTypedSums = sums;
+        range.kvTypedPass = kvLib.kvPass;
+    } else {
+        range.kvIndex = index;
+        range.kvIndexSums = sums;
+        range.kvIndexPass = kvLib.kvPass;
+    }
     return index;
 };
 
@@ -123,7 +133,7 @@ _global.kvIndexedIf = function (range, crit, sums) {
     if (typeof crit == "number") {
         // a number, as a criterion filled down from a column of keys nearly always is: the
         // index entry of its key at once, without reading the criterion
-        var index = range.kvIndexPass === kvLib.kvPass && range.kvIndexSums === sums ? range.kvIndex : kvEqualIndex(range, sums);
+        var index = range.kvIndexPass === kvLib.kvPass && range.kvIndexSums === sums ? range.kvIndex : kvEqualIndex(range, sums, false);
         hit = index["n" + crit];
         if (hit == undefined) {
             hit = new Object();
@@ -145,11 +155,12 @@ _global.kvIndexedIf = function (range, crit, sums) {
         // "=" alone tells empty cells from empty text, which the index holds together
         return null;
     }
-    var k = typeof cr.value == "number" && cr.typed ? "t" + cr.value : kvKeyOf(cr.value);
+    var typed = typeof cr.value == "number" && cr.typed;
+    var k = typed ? "t" + cr.value : kvKeyOf(cr.value);
     if (k == null) {
         return null;
     }
-    hit = kvEqualIndex(range, sums)[k];
+    hit = kvEqualIndex(range, sums, typed)[k];
     if (hit == undefined) {
         hit = new Object();
         hit.count = 0;
