@@ -42,9 +42,17 @@ starts() {
     : > "$work/times"
     failed=0
     for i in $(seq "$runs"); do
-        "$root/tools/under-display.sh" "$designer" --screenshot "$work/shot.png" "$@" > "$work/out" 2>&1 || true
+        rc=0
+        "$root/tools/under-display.sh" "$designer" --screenshot "$work/shot.png" "$@" > "$work/out" 2>&1 || rc=$?
         ms=$(sed -n 's/^vantorel: the stage drew the document \([0-9]*\) ms after the start$/\1/p' "$work/out")
-        if [ -n "$ms" ]; then echo "$ms" >> "$work/times"; else failed=$((failed + 1)); fi
+        if [ -n "$ms" ]; then
+            echo "$ms" >> "$work/times"
+        else
+            # what the start said, its most frequent messages first, for the one who looks into it
+            failed=$((failed + 1))
+            echo "$label: start $i did not draw the document (exit code $rc); it said:" >&2
+            grep -v -e '^$' -e 'dconf-WARNING' "$work/out" | sort | uniq -c | sort -rn | head -8 >&2
+        fi
     done
     sort -n "$work/times" | awk -v label="$label" -v goal="$goal" -v failed="$failed" -v n="$runs" '
         { v[NR] = $1 }
