@@ -11,12 +11,11 @@ import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
+import { publishDashboard, writeRecalcProbe } from "./lib/dashboard.mjs";
 import { withPlayer, playerProblems, reportedValues } from "./lib/ruffle.mjs";
 
 const source = process.env.VANTOREL_SOURCE_DIR;
 const build = process.env.VANTOREL_BINARY_DIR;
-const publish = path.join(build, "tools", "vantorel-publish", "vantorel-publish");
-const asc = path.join(build, "tools", "vantorel-asc", "vantorel-asc");
 const out = fs.mkdtempSync(path.join(os.tmpdir(), "recalculation-"));
 
 let failures = 0;
@@ -36,14 +35,10 @@ const dashboard = {
     display("Random", "N2", 230),
   ],
 };
-fs.writeFileSync(path.join(out, "dashboard.json"), JSON.stringify(dashboard));
-execFileSync(publish, ["-q", "--map", path.join(out, "dashboard.map"), path.join(out, "dashboard.json"),
-  path.join(out, "volatile.xlsx"), path.join(out, "dashboard.swf")], { stdio: "inherit" });
-const map = fs.readFileSync(path.join(out, "dashboard.map"), "utf8").split("\n").map((line) => line.split("\t"));
-const variable = (cell) => (map.find((fields) => fields[2] === cell) || [])[0];
+const variable = publishDashboard(build, out, "dashboard", dashboard);
 for (const cell of ["K1", "L100", "M1", "N2"]) if (!variable(cell)) fail(`the map names no variable of ${cell}`);
-execFileSync("python3", [path.join(source, "tools", "bench-recalc-probe.py"), asc, "movies/dashboard.swf",
-  variable("K1"), variable("L100"), path.join(out, "probe.swf"), variable("M1"), variable("N2")]);
+writeRecalcProbe(source, build, out, "dashboard", variable("K1"), variable("L100"), "probe.swf", variable("M1"),
+  variable("N2"));
 
 await withPlayer(out, async (run) => {
   const result = await run("probe.swf", { until: "done", timeoutMs: 120000 });
@@ -59,7 +54,7 @@ await withPlayer(out, async (run) => {
 // slider writes A150 = 5, the windows and running totals over it read the new value, and a
 // running total ending before it is left alone.
 execFileSync("python3", [path.join(source, "tools", "bench-workbook.py"), "windows", "300", path.join(out, "windows.xlsx")]);
-fs.writeFileSync(path.join(out, "windows.json"), JSON.stringify({
+const windowVariable = publishDashboard(build, out, "windows", {
   workbook: "windows.xlsx",
   canvas: { width: 400, height: 300, paper: "#FFFFFF" },
   components: [
@@ -68,15 +63,11 @@ fs.writeFileSync(path.join(out, "windows.json"), JSON.stringify({
     display("Window", "B150", 80), display("Before", "B141", 130), display("Total", "C300", 180),
     display("Early", "C100", 230),
   ],
-}));
-execFileSync(publish, ["-q", "--map", path.join(out, "windows.map"), path.join(out, "windows.json"),
-  path.join(out, "windows.xlsx"), path.join(out, "windows.swf")], { stdio: "inherit" });
-const windowsMap = fs.readFileSync(path.join(out, "windows.map"), "utf8").split("\n").map((line) => line.split("\t"));
-const windowVariable = (cell) => (windowsMap.find((fields) => fields[2] === cell) || [])[0];
+});
 const expected = { B150: "1400", B141: "1310", C300: "45005" };
 for (const [cell, value] of Object.entries(expected)) {
-  execFileSync("python3", [path.join(source, "tools", "bench-recalc-probe.py"), asc, "movies/windows.swf",
-    windowVariable("A150"), windowVariable(cell), path.join(out, `probe-${cell}.swf`), windowVariable("C100")]);
+  writeRecalcProbe(source, build, out, "windows", windowVariable("A150"), windowVariable(cell), `probe-${cell}.swf`,
+    windowVariable("C100"));
   await withPlayer(out, async (run) => {
     const result = await run(`probe-${cell}.swf`, { until: "done", timeoutMs: 120000 });
     for (const p of playerProblems(result).filter((p) => !p.includes("Unknown device font"))) fail(p);

@@ -4,16 +4,16 @@
 // - every formula cell shows the value LibreOffice cached once the first calculation is done;
 // - a slider moving K1 to 5 recalculates the fetches and what reads them within the call:
 //   A8 = OFFSET(Data!A1,K1,1)*2 + SUM(Data!B1:INDEX(Data!B1:B10,K1)) + 1 = 60*2 + 150 + 1.
-import { execFileSync, spawnSync } from "node:child_process";
+import { spawnSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
+import { publishDashboard, writeRecalcProbe } from "./lib/dashboard.mjs";
 import { withPlayer, playerProblems, reportedValues } from "./lib/ruffle.mjs";
 
 const source = process.env.VANTOREL_SOURCE_DIR;
 const build = process.env.VANTOREL_BINARY_DIR;
 const publish = path.join(build, "tools", "vantorel-publish", "vantorel-publish");
-const asc = path.join(build, "tools", "vantorel-asc", "vantorel-asc");
 const workbook = path.join(source, "tests", "data", "workbooks", "selector.xlsx");
 const out = fs.mkdtempSync(path.join(os.tmpdir(), "references-"));
 
@@ -36,14 +36,9 @@ const dashboard = {
   ],
 };
 fs.copyFileSync(workbook, path.join(out, "selector.xlsx"));
-fs.writeFileSync(path.join(out, "dashboard.json"), JSON.stringify(dashboard));
-execFileSync(publish, ["-q", "--map", path.join(out, "dashboard.map"), path.join(out, "dashboard.json"),
-  path.join(out, "selector.xlsx"), path.join(out, "dashboard.swf")], { stdio: "inherit" });
-const map = fs.readFileSync(path.join(out, "dashboard.map"), "utf8").split("\n").map((line) => line.split("\t"));
-const variable = (cell) => (map.find((fields) => fields[2] === cell) || [])[0];
+const variable = publishDashboard(build, out, "dashboard", dashboard);
 for (const cell of ["K1", "A8"]) if (!variable(cell)) fail(`the map names no variable of ${cell}`);
-execFileSync("python3", [path.join(source, "tools", "bench-recalc-probe.py"), asc, "movies/dashboard.swf",
-  variable("K1"), variable("A8"), path.join(out, "probe.swf")]);
+writeRecalcProbe(source, build, out, "dashboard", variable("K1"), variable("A8"), "probe.swf");
 
 await withPlayer(out, async (run) => {
   const result = await run("probe.swf", { until: "done", timeoutMs: 120000 });
