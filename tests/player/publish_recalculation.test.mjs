@@ -11,7 +11,7 @@ import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
-import { publishDashboard, writeRecalcProbe } from "./lib/dashboard.mjs";
+import { publishDashboard, sliderDashboard, writeRecalcProbe } from "./lib/dashboard.mjs";
 import { withPlayer, playerProblems, reportedValues } from "./lib/ruffle.mjs";
 
 const source = process.env.VANTOREL_SOURCE_DIR;
@@ -25,16 +25,8 @@ execFileSync("python3", [path.join(source, "tools", "bench-workbook.py"), "mixed
   path.join(out, "volatile.xlsx"), "--volatile"]);
 const display = (name, cell, y) => ({ symbol: "KVValueDisplaySymbol", name, x: 10, y, width: 360, height: 40,
   parameters: { General: { mv: `Data!${cell}` } } });
-const dashboard = {
-  workbook: "volatile.xlsx",
-  canvas: { width: 400, height: 300, paper: "#FFFFFF" },
-  components: [
-    { symbol: "KVSliderHSymbol", name: "Input", x: 10, y: 10, width: 360, height: 60,
-      parameters: { General: { mv: "Data!K1" }, Behavior: { minValue: 0, maxValue: 100, incSize: 1 } } },
-    display("Last", "L100", 80), display("Count", "M1", 130), display("Today", "N1", 180),
-    display("Random", "N2", 230),
-  ],
-};
+const dashboard = sliderDashboard("volatile.xlsx", "Data!K1", 100, [display("Last", "L100", 80),
+  display("Count", "M1", 130), display("Today", "N1", 180), display("Random", "N2", 230)]);
 const variable = publishDashboard(build, out, "dashboard", dashboard);
 for (const cell of ["K1", "L100", "M1", "N2"]) if (!variable(cell)) fail(`the map names no variable of ${cell}`);
 writeRecalcProbe(source, build, out, "dashboard", variable("K1"), variable("L100"), "probe.swf", variable("M1"),
@@ -54,16 +46,9 @@ await withPlayer(out, async (run) => {
 // slider writes A150 = 5, the windows and running totals over it read the new value, and a
 // running total ending before it is left alone.
 execFileSync("python3", [path.join(source, "tools", "bench-workbook.py"), "windows", "300", path.join(out, "windows.xlsx")]);
-const windowVariable = publishDashboard(build, out, "windows", {
-  workbook: "windows.xlsx",
-  canvas: { width: 400, height: 300, paper: "#FFFFFF" },
-  components: [
-    { symbol: "KVSliderHSymbol", name: "Input", x: 10, y: 10, width: 360, height: 60,
-      parameters: { General: { mv: "Data!A150" }, Behavior: { minValue: 0, maxValue: 300, incSize: 1 } } },
-    display("Window", "B150", 80), display("Before", "B141", 130), display("Total", "C300", 180),
-    display("Early", "C100", 230),
-  ],
-});
+const windowVariable = publishDashboard(build, out, "windows", sliderDashboard("windows.xlsx", "Data!A150", 300,
+  [display("Window", "B150", 80), display("Before", "B141", 130), display("Total", "C300", 180),
+    display("Early", "C100", 230)]));
 const expected = { B150: "1400", B141: "1310", C300: "45005" };
 for (const [cell, value] of Object.entries(expected)) {
   writeRecalcProbe(source, build, out, "windows", windowVariable("A150"), windowVariable(cell), `probe-${cell}.swf`,

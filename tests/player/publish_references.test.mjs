@@ -8,7 +8,7 @@ import { spawnSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
-import { publishDashboard, writeRecalcProbe } from "./lib/dashboard.mjs";
+import { publishDashboard, sliderDashboard, writeRecalcProbe } from "./lib/dashboard.mjs";
 import { withPlayer, playerProblems, reportedValues } from "./lib/ruffle.mjs";
 
 const source = process.env.VANTOREL_SOURCE_DIR;
@@ -26,15 +26,8 @@ if (checked.status !== 0) fail(`the movie's first calculation differs from the w
 
 const display = (name, cell, y) => ({ symbol: "KVValueDisplaySymbol", name, x: 10, y, width: 360, height: 40,
   parameters: { General: { mv: `Calc!${cell}` } } });
-const dashboard = {
-  workbook: "selector.xlsx",
-  canvas: { width: 400, height: 300, paper: "#FFFFFF" },
-  components: [
-    { symbol: "KVSliderHSymbol", name: "Row", x: 10, y: 10, width: 360, height: 60,
-      parameters: { General: { mv: "Calc!K1" }, Behavior: { minValue: 1, maxValue: 10, incSize: 1 } } },
-    display("Fetched", "A1", 80), display("Name", "A2", 130), display("Total", "A8", 180),
-  ],
-};
+const dashboard = sliderDashboard("selector.xlsx", "Calc!K1", 10, [display("Fetched", "A1", 80),
+  display("Name", "A2", 130), display("Total", "A8", 180)], 1);
 fs.copyFileSync(workbook, path.join(out, "selector.xlsx"));
 const variable = publishDashboard(build, out, "dashboard", dashboard);
 for (const cell of ["K1", "A8"]) if (!variable(cell)) fail(`the map names no variable of ${cell}`);

@@ -4,6 +4,20 @@ import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import path from "node:path";
 
+// A dashboard of 400 by 300 over workbook: a slider writing the cell mv (as "Sheet!A1") from
+// 0 (or min) to max, then the displays given.
+export function sliderDashboard(workbook, mv, max, displays, min = 0) {
+  return {
+    workbook,
+    canvas: { width: 400, height: 300, paper: "#FFFFFF" },
+    components: [
+      { symbol: "KVSliderHSymbol", name: "Input", x: 10, y: 10, width: 360, height: 60,
+        parameters: { General: { mv }, Behavior: { minValue: min, maxValue: max, incSize: 1 } } },
+      ...displays,
+    ],
+  };
+}
+
 // Writes <name>.json of the dashboard into folder and publishes it over its workbook (in folder)
 // as <name>.swf with <name>.map; gives the variable the map names for a cell ("K1"), undefined
 // for a cell it does not name.
