@@ -48,6 +48,8 @@ if [ -n "$wm" ]; then
   done
   rm -f "$ready"
 fi
+# The C library writes its fatal messages (a heap found corrupt, ...) to the log, not a terminal.
+export LIBC_FATAL_STDERR_=1
 "$@"
 status=$?
 [ -n "$manager" ] && kill "$manager" 2>/dev/null

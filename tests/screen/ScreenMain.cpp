@@ -5,12 +5,14 @@
 #include <string>
 
 #include "platform/gtk/GtkScreen.h"
+#include "tests/screen/CrashReport.h"
 
 // The screen tests need a display; without one they are skipped (exit 77, which CTest reports
 // as skipped), never passed.
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
+    screentest::ReportCrashes();
     std::string error;
     gtkscreen::ScreenOptions options;
     options.coreEvents = true;
