@@ -247,25 +247,28 @@ protected:
         user.Release();
     }
 
-    // A click that should have an effect, given a second try as a person does when a click
-    // went unnoticed (on a loaded machine the first click into a window that is not active
-    // is sometimes not seen); false when neither took.
+    // A click that should have an effect, tried again as a person does when a click went
+    // unnoticed (on a loaded or slowed machine a click into a window that is not active is
+    // sometimes not seen); false when none of three took.
     static bool ClickFor(ScreenUser& user, CPoint at, const std::function<bool()>& effect, int timeoutMs = 5000)
     {
-        user.Click(at);
-        if (user.WaitFor(effect, timeoutMs))
-            return true;
-        // Said in the test's output, for whoever looks into the lost click.
-        user.OnUi([&] {
-            const auto describe = [](CWnd* w) {
-                return w == nullptr ? std::string("none") : w->GetClassName() + " \"" + w->GetWindowText() + "\"";
-            };
-            std::fprintf(stderr, "a click at %d,%d went unseen: capture %s, focus %s, active %s\n", at.x, at.y,
-                         describe(CWnd::GetCapture()).c_str(), describe(CWnd::GetFocus()).c_str(),
-                         describe(CWnd::GetActiveWindow()).c_str());
-        });
-        user.Click(at);
-        return user.WaitFor(effect, timeoutMs);
+        constexpr int kTries = 3;
+        for (int attempt = 1;; ++attempt) {
+            user.Click(at);
+            if (user.WaitFor(effect, timeoutMs))
+                return true;
+            if (attempt == kTries)
+                return false;
+            // Said in the test's output, for whoever looks into the lost click.
+            user.OnUi([&] {
+                const auto describe = [](CWnd* w) {
+                    return w == nullptr ? std::string("none") : w->GetClassName() + " \"" + w->GetWindowText() + "\"";
+                };
+                std::fprintf(stderr, "a click at %d,%d went unseen: capture %s, focus %s, active %s\n", at.x, at.y,
+                             describe(CWnd::GetCapture()).c_str(), describe(CWnd::GetFocus()).c_str(),
+                             describe(CWnd::GetActiveWindow()).c_str());
+            });
+        }
     }
 
     // Clicks a toolbar button of the main window.
