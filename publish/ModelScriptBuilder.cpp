@@ -368,6 +368,7 @@ void WriteRangeArrays(const CVariableTable& table, CActionList& actions, const s
     // Written as bytes as they are made: a large workbook has a range for every row.
     swf::Writer bytes;
     ActionEmitter emit(bytes);
+    emit.JoinPushes();
     for (std::size_t k = 0; k < bands.size(); ++k)
         EmitBand(emit, BandName(k), bands[k], computed);
 
@@ -617,19 +618,26 @@ void CModelScriptBuilder::WriteValues(CActionList& actions, bool snapshot) const
     constexpr std::size_t kDirectBytes = 64 << 10;
     const CModelNetwork& network = base_.GetNetwork();
     CCellValueMap& values = base_.GetValueMap();
-    // A value for every constant cell: a plain value is written straight as bytes, anything
-    // else kept as bytes a batch at a time, all in the order of the cells.
+    // A value for every constant cell: plain values are written straight as bytes, the names
+    // and values of a run in joined pushes and then a SetVariable for each (the player takes
+    // them off its stack last first); anything else is kept as bytes a batch at a time, after
+    // the run before it.
     swf::ActionBytesBatch batch(actions);
     swf::Writer bytes;
     ActionEmitter direct(bytes);
+    direct.JoinPushes();
+    std::size_t pushed = 0;
     auto keepBytes = [&] {
+        for (; pushed > 0; --pushed)
+            direct.Op(ActionCode::SetVariable);
         if (bytes.Size() > 0)
             batch.List().Add(std::make_unique<CActionBytes>(bytes.Take()));
     };
     for (const CModelNetwork::NodeMap* nodes : {&network.BoundConstants(), &network.PlainConstants()}) {
         for (const auto& [id, node] : *nodes) {
             const CCellValueRecord* record = snapshot ? values.Find(id) : nullptr;
-            if (!record && node->WriteValueAction(direct)) {
+            if (!record && node->WriteValuePushes(direct)) {
+                ++pushed;
                 if (bytes.Size() >= kDirectBytes) {
                     keepBytes();
                     batch.Step();

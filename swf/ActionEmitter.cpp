@@ -14,15 +14,32 @@ CActionList& ActionEmitter::List()
     return *out_;
 }
 
+ActionEmitter& ActionEmitter::JoinPushes()
+{
+    if (!bytes_)
+        throw SwfError("only an emitter writing bytes joins its pushes");
+    join_ = true;
+    return *this;
+}
+
 void ActionEmitter::BeginPush(PushType type, std::size_t payloadBytes)
 {
     const std::size_t length = 1 + payloadBytes;
     if (length > 0xFFFF)
         throw SwfError("action " + std::to_string(static_cast<int>(ActionCode::Push)) + " has a payload of " +
                        std::to_string(length) + " bytes, more than 65535");
-    bytes_->U8(static_cast<uint8_t>(ActionCode::Push));
-    bytes_->U16(static_cast<uint16_t>(length));
+    const std::size_t end = bytes_->Size();
+    std::size_t recordLength = length;
+    if (join_ && pushEnd_ != 0 && end == pushEnd_ && end - pushStart_ - 3 + length <= 0xFFFF) {
+        recordLength = end - pushStart_ - 3 + length;
+        bytes_->PatchU16(pushStart_ + 1, static_cast<uint16_t>(recordLength));
+    } else {
+        pushStart_ = end;
+        bytes_->U8(static_cast<uint8_t>(ActionCode::Push));
+        bytes_->U16(static_cast<uint16_t>(length));
+    }
     bytes_->U8(static_cast<uint8_t>(type));
+    pushEnd_ = pushStart_ + 3 + recordLength;
 }
 
 ActionEmitter& ActionEmitter::Str(std::string_view text)
@@ -88,6 +105,7 @@ ActionEmitter& ActionEmitter::Op(ActionCode code)
         out_->Add(std::make_unique<CActionCode>(code));
         return *this;
     }
+    pushEnd_ = 0;
     // Codes from 0x80 on always carry a length, even with nothing after it.
     bytes_->U8(static_cast<uint8_t>(code));
     if (static_cast<uint8_t>(code) >= 0x80)
@@ -101,6 +119,7 @@ ActionEmitter& ActionEmitter::Raw(uint8_t code, std::vector<uint8_t> payload)
         out_->Add(std::make_unique<CActionRaw>(code, std::move(payload)));
         return *this;
     }
+    pushEnd_ = 0;
     bytes_->U8(code);
     if (code >= 0x80) {
         if (payload.size() > 0xFFFF)

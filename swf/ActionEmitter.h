@@ -11,7 +11,7 @@
 
 namespace swf {
 
-// Appends action records one call at a time, one value per Push as our generators write them:
+// Appends action records one call at a time, one value per Push unless asked to join them:
 //
 //     ActionEmitter(list).Str("xmlUrl").New("Object").Op(ActionCode::SetVariable);
 //
@@ -23,6 +23,12 @@ public:
     // action object for each: for code made for every cell or range of a large model. List()
     // may not be called on such an emitter.
     explicit ActionEmitter(Writer& bytes) : bytes_(&bytes) {}
+
+    // From now on, a value pushed right after another goes into the same Push record while it
+    // stays within the record's 65,535 bytes: Push a; Push b is written Push a, b, which the
+    // player reads as fewer records. Only for an emitter writing bytes whose code no branch
+    // jumps into.
+    ActionEmitter& JoinPushes();
 
     ActionEmitter& Str(std::string_view text);
     ActionEmitter& Int(int32_t value);
@@ -48,6 +54,11 @@ private:
 
     CActionList* out_ = nullptr;
     Writer* bytes_ = nullptr;
+    bool join_ = false;
+    // Where the last Push record written starts and ends; a value is added to it only while
+    // nothing else was written after it.
+    std::size_t pushStart_ = 0;
+    std::size_t pushEnd_ = 0;
 };
 
 } // namespace swf

@@ -60,6 +60,14 @@ void CFormulaNode::WriteVariableAction(CActionList& actions) const
 
 bool CFormulaNode::WriteValueAction(swf::ActionEmitter& emit) const
 {
+    if (!WriteValuePushes(emit))
+        return false;
+    emit.Op(swf::ActionCode::SetVariable);
+    return true;
+}
+
+bool CFormulaNode::WriteValuePushes(swf::ActionEmitter& emit) const
+{
     const auto* value = expression_ ? dynamic_cast<const CValueNode*>(&expression_->GetRoot()) : nullptr;
     if (expression_ && (!value || value->GetChildCount() != 0))
         return false;
@@ -68,7 +76,6 @@ bool CFormulaNode::WriteValueAction(swf::ActionEmitter& emit) const
         value->WriteValue(emit);
     else
         emit.Undefined();
-    emit.Op(swf::ActionCode::SetVariable);
     return true;
 }
 

@@ -58,6 +58,9 @@ public:
     // The same through an emitter when the expression is a plain value (as a constant cell's
     // is) or none; false, writing nothing, otherwise.
     bool WriteValueAction(swf::ActionEmitter& emit) const;
+    // Only the pushes of the name and the value, for a SetVariable written later: values of
+    // many cells are pushed in a run and assigned by as many SetVariables after it.
+    bool WriteValuePushes(swf::ActionEmitter& emit) const;
 
     // The node's document record (docs/sheet-records.md): a node made by the default
     // constructor reads itself. Links are not part of it; the network is linked again after

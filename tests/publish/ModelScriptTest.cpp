@@ -23,7 +23,28 @@ namespace {
 
 using publishtest::BaseMovieFixture;
 
+// The actions as text, a value a Push: the code written for every cell joins its pushes, which
+// says nothing of what it does.
 std::string Listing(const CActionList& actions)
+{
+    swf::Writer split;
+    for (const auto& action : swf::ParseActions(actions.ToBytes(false))) {
+        const auto* push = dynamic_cast<const CActionPush*>(action.get());
+        if (push == nullptr || push->GetValues().size() < 2) {
+            action->Write(split);
+            continue;
+        }
+        for (const CPushValue& value : push->GetValues()) {
+            CActionPush one;
+            one.AddValue(value);
+            one.Write(split);
+        }
+    }
+    return actionscript::Disassemble(split.Data());
+}
+
+// The actions as written.
+std::string JoinedListing(const CActionList& actions)
 {
     return actionscript::Disassemble(actions.ToBytes(false));
 }
@@ -479,6 +500,31 @@ TEST_F(ModelScript, SnapshotReplacesMarkedValuesOnly)
     const std::string code = ModelCode();
     EXPECT_NE(code.find("Push \"V" + std::to_string(Id("A2")) + "\"\nPush \"frozen\""), std::string::npos);
     EXPECT_NE(code.find("Push \"V" + std::to_string(Id("A1")) + "\"\nPush 1"), std::string::npos);
+}
+
+// Plain values are pushed in a run, names and values in one record, and assigned by as many
+// SetVariables after it; a value the run cannot hold ends it, so the values before it are set
+// first.
+TEST_F(ModelScript, PlainValuesArePushedInRunsAndAssignedAfterThem)
+{
+    Number("A1", 1);
+    Number("A2", 2);
+    Number("A3", 3);
+    Number("A4", 4);
+    BoundCells bound;
+    Compile({"A1", "A2", "A3", "A4"}, bound);
+    CCellValueRecord* record = movie->GetValueMap().Lookup(Id("A3"));
+    ASSERT_NE(record, nullptr);
+    record->SetValue(CModelVariable::CModelVariableFromText("frozen"));
+    record->mark = 1;
+    movie->GetExportFlags().snapshot = true;
+    ModelCode();
+    auto v = [&](const std::string& a1) { return "\"V" + std::to_string(Id(a1)) + "\""; };
+    const std::string code = JoinedListing(movie->GetInitCode()->GetActions());
+    EXPECT_NE(code.find("Push " + v("A1") + " 1 " + v("A2") + " 2\nSetVariable\nSetVariable\nPush " + v("A3") +
+                        "\nPush \"frozen\"\nSetVariable\nPush " + v("A4") + " 4\nSetVariable\n"),
+              std::string::npos)
+        << code;
 }
 
 TEST_F(ModelScript, DataConnectionLeavesTheModelToTheLoaderButAPreviewComputesIt)

@@ -177,6 +177,55 @@ TEST(ActionRecords, BatchesOfWrittenRecordsKeepTheirOrder)
     }
 }
 
+// Joined pushes carry the same values in the same order as one push each, in as few records
+// as fit 65,535 bytes; an operation between two values keeps them apart, and writing bytes
+// elsewhere after a push does not let the next value reach back into it.
+TEST(ActionRecords, JoinedPushesCarryTheSameValuesInFewerRecords)
+{
+    auto emitAll = [](swf::ActionEmitter& emit) {
+        for (int i = 0; i < 5000; ++i) {
+            emit.Str("V" + std::to_string(i) + std::string(60, 'x')).Int(i);
+            if (i % 1000 == 999)
+                emit.Dbl(0.5).Bool(true).Undefined().Op(swf::ActionCode::SetVariable);
+        }
+    };
+    swf::Writer plainBytes, joinedBytes;
+    swf::ActionEmitter plain(plainBytes);
+    swf::ActionEmitter joined(joinedBytes);
+    joined.JoinPushes();
+    emitAll(plain);
+    emitAll(joined);
+    auto values = [](const CActionList& list) {
+        std::vector<CPushValue> all;
+        std::vector<uint8_t> codes;
+        for (const auto& action : list) {
+            codes.push_back(action->GetCode());
+            if (const auto* push = dynamic_cast<const CActionPush*>(action.get()))
+                all.insert(all.end(), push->GetValues().begin(), push->GetValues().end());
+        }
+        std::erase(codes, static_cast<uint8_t>(swf::ActionCode::Push));
+        return std::make_pair(all, codes);
+    };
+    const CActionList plainList = swf::ParseActions(plainBytes.Data());
+    const CActionList joinedList = swf::ParseActions(joinedBytes.Data());
+    EXPECT_EQ(values(joinedList), values(plainList));
+    EXPECT_LT(joinedBytes.Size(), plainBytes.Size());
+    // Five runs of 2,003 values, about 72 KB each: two records each, and the operation after.
+    EXPECT_EQ(joinedList.size(), 15u);
+
+    swf::Writer bytes;
+    swf::ActionEmitter emit(bytes);
+    emit.JoinPushes().Str("a");
+    bytes.U8(static_cast<uint8_t>(swf::ActionCode::Pop));
+    emit.Str("b");
+    EXPECT_EQ(swf::ParseActions(bytes.Data()).size(), 3u);
+    (void)bytes.Take();
+    emit.Str("c");
+    const CActionList apart = swf::ParseActions(bytes.Data());
+    ASSERT_EQ(apart.size(), 1u);
+    EXPECT_EQ(values(apart).first.size(), 1u);
+}
+
 TEST(ActionRecords, RawKeepingLeavesPushAndConstantPoolUndecoded)
 {
     CActionList list;
