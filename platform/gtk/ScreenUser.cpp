@@ -292,13 +292,23 @@ void ScreenUser::Click(CPoint screen, int button)
     Release(button);
 }
 
+void ScreenUser::QuickClick(CPoint screen)
+{
+    Clicks(screen, 1);
+}
+
 void ScreenUser::DoubleClick(CPoint screen)
+{
+    Clicks(screen, 2);
+}
+
+void ScreenUser::Clicks(CPoint screen, int count)
 {
     MoveTo(screen);
     if (state_->display == nullptr) {
         return;
     }
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < count; ++i) {
         XTestFakeButtonEvent(state_->display, 1, True, CurrentTime);
         XTestFakeButtonEvent(state_->display, 1, False, CurrentTime);
         XFlush(state_->display);

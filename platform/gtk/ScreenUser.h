@@ -53,6 +53,10 @@ public:
     void Press(int button = 1);
     void Release(int button = 1);
     void Click(CPoint screen, int button = 1);
+    // A quick click: the release follows the press at once instead of after the program took
+    // the press, so a busy program cannot take the wait for a button held down (which repeats
+    // a spin arrow).
+    void QuickClick(CPoint screen);
     void DoubleClick(CPoint screen);
     void Drag(CPoint from, CPoint to, int steps = 8);
     // Turns the wheel over a point: positive away from the user (up).
@@ -77,6 +81,9 @@ public:
     bool Shot(const std::string& pngPath, const CRect* part = nullptr);
 
 private:
+    // Left clicks at a point, each release right behind its press.
+    void Clicks(CPoint screen, int count);
+
     friend class PersonAtScreen;
     struct State;
     std::unique_ptr<State> state_;

@@ -231,11 +231,11 @@ TEST_F(ControlsByHandTest, SpinEditStepsWithItsArrows)
         CSpinEdit& step = dlg.Item<CSpinEdit>(IDC_STEP);
         const CRect r = user.RectOf(step);
         // The upper arrow at the right end.
-        user.Click(CPoint(r.right - CSpinEdit::kArrowWidth / 2, r.top + r.Height() / 4));
+        user.QuickClick(CPoint(r.right - CSpinEdit::kArrowWidth / 2, r.top + r.Height() / 4));
         EXPECT_TRUE(user.WaitFor([&] { return dlg.step == 6; })) << "the up arrow did not step";
-        user.Click(CPoint(r.right - CSpinEdit::kArrowWidth / 2, r.bottom - r.Height() / 4));
+        user.QuickClick(CPoint(r.right - CSpinEdit::kArrowWidth / 2, r.bottom - r.Height() / 4));
         EXPECT_TRUE(user.WaitFor([&] { return dlg.step == 5; })) << "the down arrow did not step";
-        user.Click(CPoint(r.right - CSpinEdit::kArrowWidth / 2, r.bottom - r.Height() / 4));
+        user.QuickClick(CPoint(r.right - CSpinEdit::kArrowWidth / 2, r.bottom - r.Height() / 4));
         EXPECT_TRUE(user.WaitFor([&] { return dlg.step == 4; })) << "the down arrow did not step again";
         ShotOf(user, dlg, "spin-edit");
         user.Keys("Escape");
@@ -250,7 +250,7 @@ TEST_F(ControlsByHandTest, SpinEditTakesATypedNumberAfterItsArrows)
     Run(dlg, [&](ScreenUser& user) {
         CSpinEdit& step = dlg.Item<CSpinEdit>(IDC_STEP);
         const CRect r = user.RectOf(step);
-        user.Click(CPoint(r.right - CSpinEdit::kArrowWidth / 2, r.top + r.Height() / 4));
+        user.QuickClick(CPoint(r.right - CSpinEdit::kArrowWidth / 2, r.top + r.Height() / 4));
         EXPECT_TRUE(user.WaitFor([&] { return dlg.step == 6; }));
         // Typed into its edit part and committed with Return.
         user.Click(CPoint(r.left + 10, r.CenterPoint().y));
