@@ -1,5 +1,6 @@
 #include "PersonFixture.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <chrono>
@@ -406,6 +407,37 @@ protected:
         return CRect(topLeft, r.Size());
     }
 
+    // A point of an area of the main window that no other window lies over, the centre when it
+    // is free: a sheet left open, or a tool window, may cover part of a component, and a person
+    // clicks the part they see. The window manager's frames count with the windows.
+    static CPoint UncoveredPointOf(ScreenUser& user, CWnd& main, const CRect& area)
+    {
+        std::vector<CWnd*> others;
+        user.OnUi([&] {
+            for (CWnd* top : TopLevelWindows())
+                if (top != main.GetTopLevelParent() && top->IsWindowVisible())
+                    others.push_back(top);
+        });
+        std::vector<CRect> covers;
+        for (CWnd* other : others) {
+            CRect r = user.RectOf(*other);
+            if (!r.IsRectEmpty()) {
+                r.InflateRect(8, 40, 8, 8);
+                covers.push_back(r);
+            }
+        }
+        constexpr int kSteps = 6;
+        std::vector<CPoint> candidates{area.CenterPoint()};
+        for (int row = 1; row < kSteps; ++row)
+            for (int column = 1; column < kSteps; ++column)
+                candidates.emplace_back(area.left + area.Width() * column / kSteps,
+                                        area.top + area.Height() * row / kSteps);
+        for (const CPoint& candidate : candidates)
+            if (std::none_of(covers.begin(), covers.end(), [&](const CRect& r) { return r.PtInRect(candidate); }))
+                return candidate;
+        return area.CenterPoint();
+    }
+
     // Opens an object's sheet with a double click; the sheet, or null.
     static CComponentPropertySheet* OpenSheet(ScreenUser& user, CDrawView& view, CDrawObj& obj)
     {
@@ -414,7 +446,7 @@ protected:
             if (auto* component = dynamic_cast<CComponentObj*>(&obj))
                 name = component->GetName();
         });
-        const CPoint at = ScreenRectOf(user, view, obj).CenterPoint();
+        const CPoint at = UncoveredPointOf(user, view, ScreenRectOf(user, view, obj));
         if (!ClickFor(user, at, [&] { return view.IsSelected(&obj) && view.GetSelection().size() == 1; })) {
             Shot(user, "build-not-selected");
             ADD_FAILURE() << "a click did not select " << name;
