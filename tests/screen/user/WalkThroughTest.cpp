@@ -485,12 +485,7 @@ protected:
         if (tabs == nullptr)
             return nullptr;
         // A busy machine sometimes loses the first click after a sheet opens: a person clicks again.
-        bool shown = false;
-        for (int attempt = 0; attempt < 3 && !shown; ++attempt) {
-            user.Click(user.PointOf(*tabs, r.CenterPoint()));
-            shown = user.WaitFor([&] { return sheet.GetActiveIndex() == index; });
-        }
-        if (!shown)
+        if (!ClickFor(user, user.PointOf(*tabs, r.CenterPoint()), [&] { return sheet.GetActiveIndex() == index; }))
             return nullptr;
         CWnd* page = nullptr;
         user.OnUi([&] { page = sheet.GetComponentPage(index); });
