@@ -41,6 +41,9 @@ struct NativeWindow {
     // Set while the host itself moves or sizes the native window, so that the toolkit's
     // answer is not taken for the user's.
     bool syncing = false;
+    // Where the host last asked the window to go (logical), until the window is seen there or
+    // the window manager says where it put it instead.
+    std::optional<CPoint> askedPlace;
     bool maximized = false; // asked of the window manager
 };
 

@@ -79,7 +79,7 @@ void OnAreaAllocated(GtkWidget*, GdkRectangle* allocation, gpointer data)
     }
 }
 
-gboolean OnConfigure(GtkWidget* widget, GdkEventConfigure*, gpointer data)
+gboolean OnConfigure(GtkWidget* widget, GdkEventConfigure* event, gpointer data)
 {
     auto* native = static_cast<NativeWindow*>(data);
     CWnd* wnd = CWnd::FromHandle(native->hwnd);
@@ -87,6 +87,20 @@ gboolean OnConfigure(GtkWidget* widget, GdkEventConfigure*, gpointer data)
         int x = 0;
         int y = 0;
         gtk_window_get_position(GTK_WINDOW(widget), &x, &y);
+        if (native->askedPlace) {
+            if (*native->askedPlace == CPoint(x, y)) {
+                native->askedPlace.reset();
+                return FALSE;
+            }
+            // While the window manager is still placing a window, the server reports where
+            // it lies for now (the screen's corner, often): taken for the user's move, that
+            // place would become the window's for real. The window manager's own word on
+            // where it put the window comes as a sent event.
+            if (event->send_event == 0) {
+                return FALSE;
+            }
+            native->askedPlace.reset();
+        }
         CRect r;
         wnd->GetWindowRect(&r);
         if (ToLogical(r.left) != x || ToLogical(r.top) != y) {
@@ -376,6 +390,7 @@ void CGtkWindowHost::Sync(CWnd& top)
     gtk_window_get_position(GTK_WINDOW(n->window), &x, &y);
     if (made || x != ToLogical(r.left) || y != ToLogical(r.top)) {
         gtk_window_move(GTK_WINDOW(n->window), ToLogical(r.left), ToLogical(r.top));
+        n->askedPlace = CPoint(ToLogical(r.left), ToLogical(r.top));
     }
     if (CWnd* owner = top.GetOwner()) {
         if (NativeWindow* o = Find(owner->GetTopLevelParent()->GetSafeHwnd())) {

@@ -1,7 +1,11 @@
 #include "PersonFixture.h"
 
 #include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/controls/Edit.h"
 #include "platform/dialogs/PropertyPage.h"
@@ -334,6 +338,48 @@ TEST_F(MenusByHandTest, AToolWindowStaysAboveItsOwnerWhenTheOwnerIsClicked)
         EXPECT_NE(inside, RGB(255, 255, 255)) << "the canvas covers the tool window";
         EXPECT_EQ(inside, GetSysColor(COLOR_BTNFACE));
         Shot(user, "tool-window");
+    }));
+}
+
+TEST_F(MenusByHandTest, WindowsOpenedOneAfterAnotherStayWhereTheyWerePut)
+{
+    // Property sheets open docked beside the canvas, a new window each time: none may end up
+    // where the window manager had it before placing it (the screen's corner).
+    DialogTemplate t;
+    t.id = IDD_DEMO_TOOL;
+    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
+    t.exStyle = kToolWindow;
+    t.cx = 100;
+    t.cy = 120;
+    constexpr int kWindows = 6;
+    std::vector<std::unique_ptr<CDialog>> tools;
+    ASSERT_TRUE(gtkscreen::RunPerson([&](ScreenUser& user) {
+        PERSON_READY(user, frame);
+        // Each opens while the program goes on taking events, as a sheet opens on a click.
+        for (int i = 0; i < kWindows; ++i) {
+            user.OnUi([&] {
+                t.caption = "Tool " + std::to_string(i + 1);
+                tools.push_back(std::make_unique<CDialog>());
+                tools.back()->CreateIndirect(t, &frame);
+                tools.back()->MoveWindow(300 + 40 * i, 150 + 30 * i, 160, 200);
+                tools.back()->ShowWindow(SW_SHOW);
+            });
+            user.WaitDrawn();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(600));
+        user.Settle();
+        ASSERT_EQ(tools.size(), std::size_t{kWindows});
+        for (int i = 0; i < kWindows; ++i) {
+            CRect placed;
+            user.OnUi([&] { tools[i]->GetWindowRect(&placed); });
+            const CRect shown = user.RectOf(*tools[i]);
+            // The window manager may nudge a window by its frame, no more.
+            EXPECT_LE(std::abs(placed.left - (300 + 40 * i)) + std::abs(placed.top - (150 + 30 * i)), 8)
+                << "tool " << i + 1 << " moved to " << placed.left << "," << placed.top;
+            EXPECT_LE(std::abs(shown.left - placed.left) + std::abs(shown.top - placed.top), 60)
+                << "tool " << i + 1 << " shows at " << shown.left << "," << shown.top << ", not where the program has it";
+        }
+        Shot(user, "tools-in-a-row");
     }));
 }
 
