@@ -40,9 +40,7 @@ struct Call {
 
 gboolean RunCall(gpointer data)
 {
-    auto* held = static_cast<std::shared_ptr<Call>*>(data);
-    std::shared_ptr<Call> call = *held;
-    delete held;
+    std::shared_ptr<Call> call = *static_cast<std::shared_ptr<Call>*>(data);
     {
         std::lock_guard<std::mutex> lock(call->mutex);
         if (call->cancelled) {
@@ -142,9 +140,19 @@ bool ScreenUser::OnUi(const std::function<void()>& fn, int timeoutMs)
     if (state_->abandoned != nullptr && state_->abandoned->load()) {
         return false;
     }
+    if (g_main_context_is_owner(g_main_context_default())) {
+        // Asked from inside a call the screen's thread runs (a condition that reads a rectangle).
+        fn();
+        return true;
+    }
     auto call = std::make_shared<Call>();
     call->fn = fn;
-    g_main_context_invoke_full(nullptr, G_PRIORITY_DEFAULT, RunCall, new std::shared_ptr<Call>(call), nullptr);
+    // Otherwise always a source of the screen's loop: invoking the function on the loop's context would
+    // run it here, on the person's thread, whenever that thread could take the context (the
+    // screen's thread between two waits), the windows and the player then touched by two
+    // threads at once.
+    g_idle_add_full(G_PRIORITY_DEFAULT, RunCall, new std::shared_ptr<Call>(call),
+                    [](gpointer data) { delete static_cast<std::shared_ptr<Call>*>(data); });
     std::unique_lock<std::mutex> lock(call->mutex);
     if (!call->changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return call->done; })) {
         if (!call->started) {

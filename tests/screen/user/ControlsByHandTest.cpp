@@ -1,6 +1,9 @@
 #include "PersonFixture.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "platform/controls/Button.h"
@@ -450,6 +453,30 @@ TEST_F(ControlsByHandTest, ModalDialogOpensOverItsOwnerAndOwnsTheKeys)
         user.Keys("Escape");
     });
     EXPECT_EQ(answer, IDCANCEL);
+}
+
+TEST_F(ControlsByHandTest, WhatThePersonAsksOfTheWindowsRunsOnTheScreensThread)
+{
+    // The screen's thread is busy elsewhere (building a dialog, say) when the person asks: the
+    // call waits for its loop instead of running beside it on the person's thread.
+    const std::thread::id screen = std::this_thread::get_id();
+    std::atomic<bool> asked{false};
+    std::vector<std::thread::id> ranOn;
+    PersonAtScreen person([&](ScreenUser& user) {
+        asked = true;
+        for (int i = 0; i < 5; ++i) {
+            user.OnUi([&] { ranOn.push_back(std::this_thread::get_id()); });
+        }
+    });
+    while (!asked) {
+        std::this_thread::yield();
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ASSERT_TRUE(person.Finish(10000));
+    ASSERT_EQ(ranOn.size(), 5u);
+    for (const std::thread::id id : ranOn) {
+        EXPECT_EQ(id, screen) << "a call ran on the person's thread";
+    }
 }
 
 } // namespace
