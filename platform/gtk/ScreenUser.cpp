@@ -147,10 +147,10 @@ bool ScreenUser::OnUi(const std::function<void()>& fn, int timeoutMs)
     }
     auto call = std::make_shared<Call>();
     call->fn = fn;
-    // Otherwise always a source of the screen's loop: invoking the function on the loop's context would
-    // run it here, on the person's thread, whenever that thread could take the context (the
-    // screen's thread between two waits), the windows and the player then touched by two
-    // threads at once.
+    // Otherwise always a source of the screen's loop: invoking the function on the loop's
+    // context would run it here, on the person's thread, whenever that thread could take the
+    // context (the screen's thread between two waits), the windows and the player then
+    // touched by two threads at once.
     g_idle_add_full(G_PRIORITY_DEFAULT, RunCall, new std::shared_ptr<Call>(call),
                     [](gpointer data) { delete static_cast<std::shared_ptr<Call>*>(data); });
     std::unique_lock<std::mutex> lock(call->mutex);

@@ -377,7 +377,8 @@ TEST_F(MenusByHandTest, WindowsOpenedOneAfterAnotherStayWhereTheyWerePut)
             EXPECT_LE(std::abs(placed.left - (300 + 40 * i)) + std::abs(placed.top - (150 + 30 * i)), 8)
                 << "tool " << i + 1 << " moved to " << placed.left << "," << placed.top;
             EXPECT_LE(std::abs(shown.left - placed.left) + std::abs(shown.top - placed.top), 60)
-                << "tool " << i + 1 << " shows at " << shown.left << "," << shown.top << ", not where the program has it";
+                << "tool " << i + 1 << " shows at " << shown.left << "," << shown.top
+                << ", not where the program has it";
         }
         Shot(user, "tools-in-a-row");
     }));
