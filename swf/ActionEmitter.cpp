@@ -29,19 +29,19 @@ void ActionEmitter::BeginPush(PushType type, std::size_t payloadBytes)
         throw SwfError("action " + std::to_string(static_cast<int>(ActionCode::Push)) + " has a payload of " +
                        std::to_string(length) + " bytes, more than 65535");
     const std::size_t end = bytes_->Size();
-    // The last push's record (code and length, then its values) grown by this value.
+    // A value right behind the last push's values grows that push's record (code and length,
+    // then its values) while the record's length fits.
     const bool follows = join_ && pushEnd_ != 0 && end == pushEnd_;
-    std::size_t recordLength = follows ? end - pushStart_ - 3 + length : length;
-    if (follows && recordLength <= 0xFFFF) {
-        bytes_->PatchU16(pushStart_ + 1, static_cast<uint16_t>(recordLength));
+    const std::size_t joined = follows ? end - pushStart_ - 3 + length : 0;
+    if (follows && joined <= 0xFFFF) {
+        bytes_->PatchU16(pushStart_ + 1, static_cast<uint16_t>(joined));
     } else {
-        recordLength = length;
         pushStart_ = end;
         bytes_->U8(static_cast<uint8_t>(ActionCode::Push));
         bytes_->U16(static_cast<uint16_t>(length));
     }
     bytes_->U8(static_cast<uint8_t>(type));
-    pushEnd_ = pushStart_ + 3 + recordLength;
+    pushEnd_ = bytes_->Size() + payloadBytes;
 }
 
 ActionEmitter& ActionEmitter::Str(std::string_view text)
