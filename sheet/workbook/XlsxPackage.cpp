@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -475,6 +476,23 @@ std::vector<std::pair<std::size_t, std::size_t>> ContentPieces(std::string_view 
     return pieces;
 }
 
+// How deep the element `container` (with or without a prefix) stands, the document's top
+// counting 1; none when the document has none.
+std::optional<std::uint32_t> ContainerDepth(const pugi::xml_document& doc, std::string_view container)
+{
+    pugi::xml_node holder = doc.find_node([&](const pugi::xml_node& node) {
+        std::string_view full = node.name();
+        return full.size() >= container.size() && full.substr(full.size() - container.size()) == container &&
+               (full.size() == container.size() || full[full.size() - container.size() - 1] == ':');
+    });
+    if (!holder)
+        return std::nullopt;
+    std::uint32_t depth = 0;
+    for (pugi::xml_node node = holder; node && node.type() != pugi::node_document; node = node.parent())
+        ++depth;
+    return depth;
+}
+
 } // namespace
 
 Package::PiecedXml Package::ReadXmlInPieces(std::string_view name, std::string_view container,
@@ -526,22 +544,86 @@ Package::PiecedXml Package::ReadXmlInPieces(std::string_view name, std::string_v
     if (!parsed)
         return readWhole();
     CheckXml(name, xml.doc, restResult, 0);
-    // The pieces' elements stand inside the container.
-    pugi::xml_node holder = xml.doc.find_node([&](const pugi::xml_node& node) {
-        std::string_view full = node.name();
-        return full.size() >= container.size() && full.substr(full.size() - container.size()) == container &&
-               (full.size() == container.size() || full[full.size() - container.size() - 1] == ':');
-    });
-    if (!holder)
+    const std::optional<std::uint32_t> depth = ContainerDepth(xml.doc, container);
+    if (!depth)
         return readWhole();
-    std::uint32_t depth = 0;
-    for (pugi::xml_node node = holder; node && node.type() != pugi::node_document; node = node.parent())
-        ++depth;
     // A piece holds no document type declaration: its text holds no "<!".
-    if (depth + *std::max_element(depths.begin(), depths.end()) > limits_.maxXmlDepth)
+    if (*depth + *std::max_element(depths.begin(), depths.end()) > limits_.maxXmlDepth)
         throw TooDeep(name, limits_.maxXmlDepth);
     xml.text = std::move(text);
     return xml;
+}
+
+bool Package::ReadXmlPieceByPiece(PiecedXml& xml, std::string_view name, std::string_view container,
+                                  std::string_view element, unsigned parseFlags, std::uint64_t treeBytesAllowed,
+                                  unsigned threads, const PieceReader& reader)
+{
+    constexpr std::size_t kPieceBytes = std::size_t(1) << 20;
+    const std::uint64_t readBefore = totalRead_;
+    XmlText text = InflateXml(name, treeBytesAllowed);
+    const std::vector<std::pair<std::size_t, std::size_t>> spans =
+        ContentPieces(text.View(), container, element, kPieceBytes);
+    xml = PiecedXml();
+    auto readWhole = [&] {
+        xml = PiecedXml();
+        text = XmlText();
+        totalRead_ = readBefore;
+        xml.doc = ParseXml(name, InflateXml(name, treeBytesAllowed), parseFlags);
+        return false;
+    };
+    if (spans.size() < 2) {
+        xml.doc = ParseXml(name, std::move(text), parseFlags);
+        return false;
+    }
+    // The rest of the text with the container left empty first: where the container stands
+    // bounds how deep a piece may go.
+    const std::string_view whole = text.View();
+    std::string rest;
+    rest.reserve(whole.size() - (spans.back().second - spans.front().first));
+    rest.append(whole.substr(0, spans.front().first)).append(whole.substr(spans.back().second));
+    const pugi::xml_parse_result restResult =
+        xml.doc.load_buffer(rest.data(), rest.size(), parseFlags | pugi::parse_doctype);
+    if (!restResult)
+        return readWhole();
+    CheckXml(name, xml.doc, restResult, 0);
+    const std::optional<std::uint32_t> depth = ContainerDepth(xml.doc, container);
+    if (!depth)
+        return readWhole();
+    // Each piece read and let go on the thread that parsed it. Should one fail to parse, or
+    // go too deep, what the others gave is dropped: the part is read again and parsed whole,
+    // which tells what is wrong and where.
+    enum class Outcome : std::uint8_t { Read, Unparsed, TooDeep };
+    std::vector<Outcome> outcomes(spans.size(), Outcome::Read);
+    std::vector<std::string_view> texts;
+    texts.reserve(spans.size());
+    for (const auto& [begin, end] : spans)
+        texts.push_back(whole.substr(begin, end - begin));
+    reader.start(texts);
+    texts = {};
+    base::ForEachOnThreads(0, spans.size(), threads, [&](std::size_t i) {
+        pugi::xml_document piece;
+        if (!piece.load_buffer_inplace(text.data + spans[i].first, spans[i].second - spans[i].first,
+                                       parseFlags | pugi::parse_fragment, pugi::encoding_utf8)) {
+            outcomes[i] = Outcome::Unparsed;
+            return;
+        }
+        if (*depth + SubtreeDepth(piece) > limits_.maxXmlDepth) {
+            outcomes[i] = Outcome::TooDeep;
+            return;
+        }
+        reader.read(i, piece);
+    });
+    if (std::find(outcomes.begin(), outcomes.end(), Outcome::Unparsed) != outcomes.end())
+        return readWhole();
+    if (std::find(outcomes.begin(), outcomes.end(), Outcome::TooDeep) != outcomes.end())
+        throw TooDeep(name, limits_.maxXmlDepth);
+    if (reader.keep())
+        return true;
+    text = XmlText();
+    xml = PiecedXml();
+    totalRead_ = readBefore;
+    xml = ReadXmlInPieces(name, container, element, parseFlags, treeBytesAllowed, threads);
+    return false;
 }
 
 std::vector<Relationship> Package::ReadRelationships(std::string_view sourcePart)

@@ -14,6 +14,7 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cerrno>
 #include <clocale>
@@ -355,39 +356,72 @@ public:
     void Read(Package& package, Sheet& sheet)
     {
         shownName_ = PrintableText(sheet.name);
-        // A large sheet's rows are parsed in pieces on every processor.
-        Package::PiecedXml xml =
-            package.ReadXmlInPieces(sheet.partName, "sheetData", "row",
-                                    pugi::parse_default | pugi::parse_ws_pcdata_single, budget_.Remaining(),
-                                    options_.threads);
+        // A large sheet's rows are parsed in pieces on every processor, each piece read into
+        // cells on the thread that parsed it and its tree let go at once; what cannot be read
+        // that way (a row numbered only by the one before it, a fault) is read again in order.
+        std::vector<Part> pieces;
+        std::uint64_t share = 0;
+        std::atomic<bool> inOrder{false};
+        Package::PieceReader reader;
+        reader.start = [&](const std::vector<std::string_view>& texts) {
+            // Room in the sheet's list for as many cells as each piece has cell elements.
+            pieces.resize(texts.size());
+            base::ForEachOnThreads(0, texts.size(), options_.threads,
+                                   [&](std::size_t i) { pieces[i].end = CellTags(texts[i]); });
+            std::size_t room = 0;
+            for (Part& piece : pieces) {
+                piece.first = piece.next = room;
+                room += piece.end;
+                piece.end = room;
+            }
+            if (!sheet.cells.empty() || room * sizeof(Cell) > budget_.Remaining()) {
+                inOrder = true;
+                return;
+            }
+            sheet.cells.resize(room);
+            share = (budget_.Remaining() - room * sizeof(Cell)) / texts.size();
+        };
+        reader.read = [&](std::size_t i, const pugi::xml_node& holder) {
+            if (!inOrder.load(std::memory_order_relaxed) && !ReadPiece(holder, sheet, share, pieces[i]))
+                inOrder.store(true, std::memory_order_relaxed);
+        };
+        reader.keep = [&] {
+            if (!inOrder.load() && SettleParts(pieces, [&sheet](Part&, std::size_t i) -> Cell& { return sheet.cells[i]; })) {
+                CloseUp(pieces, sheet);
+                return true;
+            }
+            sheet.cells = {};
+            return false;
+        };
+        Package::PiecedXml xml;
+        const bool read = package.ReadXmlPieceByPiece(xml, sheet.partName, "sheetData", "row",
+                                                      pugi::parse_default | pugi::parse_ws_pcdata_single,
+                                                      budget_.Remaining(), options_.threads, reader);
+        if (!pieces.empty()) {
+            // The pieces' cells were made on other threads, whose memory the rest of the run
+            // would not use again: it goes back to the system at once.
+            std::vector<Part>().swap(pieces);
+#ifdef __GLIBC__
+            malloc_trim(0);
+#endif
+        }
         auto root = xml.doc.document_element();
         if (LocalName(root) != "worksheet")
             throw WorkbookError("Part " + PrintableText(sheet.partName) + " of sheet " + shownName_ +
                                 " is not a worksheet");
         if (auto protection = Child(root, "sheetProtection"))
             sheet.isProtected = IsTrue(Attribute(protection, "sheet").value());
-        std::vector<pugi::xml_node> holders{Child(root, "sheetData")};
-        for (const auto& piece : xml.pieces)
-            holders.push_back(*piece);
-        const Rows rows = ListRows(holders);
-        if (!ReadRowsAtOnce(rows, sheet)) {
-            // Room for the cells that may hold something, taken only within the memory budget:
-            // a list of a million cells grown as it is read would be moved twenty times over.
-            if (rows.room * sizeof(Cell) <= budget_.Remaining())
-                sheet.cells.reserve(sheet.cells.size() + rows.room);
-            for (const auto& [row, rowIndex] : rows.rows)
-                ReadRow(row, rowIndex, sheet);
-            // The fault that ended the list comes after every row before it.
-            if (rows.faulty)
-                RowIndex(rows.faulty, rows.rows.empty() ? -1 : rows.rows.back().second);
-        }
-        if (!xml.pieces.empty()) {
-            // The pieces' trees were made on other threads, whose memory the rest of the run
-            // would not use again: it goes back to the system at once.
-            xml.pieces.clear();
+        if (!read) {
+            std::vector<pugi::xml_node> holders{Child(root, "sheetData")};
+            for (const auto& piece : xml.pieces)
+                holders.push_back(*piece);
+            ReadHolders(holders, sheet);
+            if (!xml.pieces.empty()) {
+                xml.pieces.clear();
 #ifdef __GLIBC__
-            malloc_trim(0);
+                malloc_trim(0);
 #endif
+            }
         }
         Finish(sheet);
     }
@@ -503,6 +537,160 @@ private:
         SharedFormula formula; // what a definition gives; a use's own place as anchor
     };
 
+    // The rows of the holders read in order: the sheetData element, then the pieces its
+    // content was parsed in.
+    void ReadHolders(const std::vector<pugi::xml_node>& holders, Sheet& sheet)
+    {
+        const Rows rows = ListRows(holders);
+        if (ReadRowsAtOnce(rows, sheet))
+            return;
+        // Room for the cells that may hold something, taken only within the memory budget:
+        // a list of a million cells grown as it is read would be moved twenty times over.
+        if (rows.room * sizeof(Cell) <= budget_.Remaining())
+            sheet.cells.reserve(sheet.cells.size() + rows.room);
+        for (const auto& [row, rowIndex] : rows.rows)
+            ReadRow(row, rowIndex, sheet);
+        // The fault that ended the list comes after every row before it.
+        if (rows.faulty)
+            RowIndex(rows.faulty, rows.rows.empty() ? -1 : rows.rows.back().second);
+    }
+
+    // What a part of the rows read on a thread of its own leaves to be settled when the parts
+    // join: where its cells stand in the sheet's list, its area, the shared formulas it defined
+    // and those it used before they were defined, and its own memory budget.
+    struct Part {
+        std::size_t first = 0; // its room in the sheet's list
+        std::size_t end = 0;
+        std::size_t next = 0; // past the cells it put there
+        std::unique_ptr<MemoryBudget> budget;
+        std::optional<Area> area;
+        std::unordered_map<std::uint32_t, SharedFormula> shared;
+        std::vector<SharedUse> uses;
+        std::exception_ptr failure;
+
+        void Take(SheetReader& reader)
+        {
+            area = reader.listedArea_;
+            shared = std::move(reader.shared_);
+            uses = std::move(reader.uses_);
+        }
+    };
+
+    // The parts' shared formulas settled in order against those defined before them, each
+    // use's cell found by cellOf(part, index), and what the parts hold charged to the budget.
+    // False when a part failed (but for a cancel or want of memory, thrown again), used a
+    // formula no part before defined, or when the parts together exceed the budget.
+    bool SettleParts(std::vector<Part>& parts, const std::function<Cell&(Part&, std::size_t)>& cellOf)
+    {
+        std::unordered_map<std::uint32_t, SharedFormula> shared;
+        std::uint64_t charged = 0;
+        for (Part& part : parts) {
+            if (part.failure) {
+                try {
+                    std::rethrow_exception(part.failure);
+                } catch (const ReadCancelled&) {
+                    throw;
+                } catch (const std::bad_alloc&) {
+                    throw;
+                } catch (...) {
+                    return false;
+                }
+            }
+            for (SharedUse& use : part.uses) {
+                if (use.defines) {
+                    shared.try_emplace(use.index, std::move(use.formula));
+                    continue;
+                }
+                auto it = shared.find(use.index);
+                if (it == shared.end())
+                    return false;
+                Cell& cell = cellOf(part, use.cell);
+                cell.formula = ShiftFormula(it->second.text,
+                                            static_cast<std::int64_t>(cell.row) - it->second.anchor.row,
+                                            static_cast<std::int64_t>(cell.column) - it->second.anchor.column);
+                charged += cell.formula.size();
+            }
+            for (auto& [index, formula] : part.shared)
+                shared[index] = std::move(formula);
+            charged += part.budget->Used();
+        }
+        if (charged > budget_.Remaining())
+            return false;
+        budget_.Charge(charged);
+        return true;
+    }
+
+    // A piece of the sheet's rows read into its room in the sheet's list within its share of
+    // the memory budget. False when it is to be read in order: a row the piece cannot number
+    // alone (its first row without a number) or a row number out of bounds; a fault of the file
+    // is kept in the part.
+    bool ReadPiece(const pugi::xml_node& holder, Sheet& sheet, std::uint64_t share, Part& part)
+    {
+        try {
+            part.budget = std::make_unique<MemoryBudget>(share);
+            SheetReader reader(*this, *part.budget);
+            CellOutput out{sheet, part.first, part.end};
+            std::int64_t rowIndex = -1;
+            for (auto row : holder.children()) {
+                if (LocalName(row) != "row")
+                    continue;
+                if (auto r = Attribute(row, "r")) {
+                    auto n = RowNumber(r);
+                    if (!n)
+                        return false;
+                    rowIndex = static_cast<std::int64_t>(*n) - 1;
+                } else if (rowIndex < 0 || ++rowIndex >= kMaxRows) {
+                    return false;
+                }
+                reader.ReadRow(row, static_cast<std::uint32_t>(rowIndex), out);
+            }
+            part.next = out.next;
+            part.Take(reader);
+        } catch (...) {
+            part.failure = std::current_exception();
+        }
+        return true;
+    }
+
+    // How many elements named c, with any prefix, a piece of a sheet's rows starts: room for
+    // its cells. A piece holds no comment, character data or instruction, so '<' opens a tag.
+    static std::size_t CellTags(std::string_view text)
+    {
+        std::size_t count = 0;
+        for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {
+            const std::size_t end = text.find_first_of(" \t\r\n/>", at + 1);
+            if (end == std::string_view::npos)
+                break;
+            const std::string_view name = text.substr(at + 1, end - at - 1);
+            count += name == "c" || (name.size() > 2 && name.ends_with(":c")) ? 1 : 0;
+        }
+        return count;
+    }
+
+    // The parts' cells closed up in the sheet's list, in order, and their areas taken in.
+    void CloseUp(const std::vector<Part>& parts, Sheet& sheet)
+    {
+        std::size_t kept = 0;
+        for (const Part& part : parts) {
+            for (std::size_t i = part.first; i < part.next; ++i)
+                if (sheet.cells[i].type != CellType::Empty || sheet.cells[i].HasFormula()) {
+                    if (kept != i)
+                        sheet.cells[kept] = std::move(sheet.cells[i]);
+                    ++kept;
+                }
+            ExtendBy(part.area);
+        }
+        sheet.cells.resize(kept);
+    }
+
+    void ExtendBy(const std::optional<Area>& area)
+    {
+        if (area)
+            for (CellAddress corner :
+                 {CellAddress{area->firstRow, area->firstColumn}, CellAddress{area->lastRow, area->lastColumn}})
+                Extend(corner);
+    }
+
     // A part's reader: the same settings, its own cells, area, shared formulas and budget.
     SheetReader(const SheetReader& whole, MemoryBudget& budget)
         : strings_(whole.strings_), styles_(whole.styles_), date1904_(whole.date1904_), options_(whole.options_),
@@ -518,14 +706,6 @@ private:
     bool ReadRowsAtOnce(const Rows& rows, Sheet& sheet)
     {
         const unsigned threads = options_.threads ? options_.threads : base::UsableProcessors();
-        struct Part {
-            std::size_t next = 0; // past the cells it put in the list
-            std::unique_ptr<MemoryBudget> budget;
-            std::optional<Area> area;
-            std::unordered_map<std::uint32_t, SharedFormula> shared;
-            std::vector<SharedUse> uses;
-            std::exception_ptr failure;
-        };
         const std::size_t room = rows.room;
         if (threads < 2 || rows.parts.size() < 2 || rows.faulty || !sheet.cells.empty() ||
             room * sizeof(Cell) > budget_.Remaining())
@@ -535,76 +715,24 @@ private:
         const std::uint64_t share = (budget_.Remaining() - room * sizeof(Cell)) / parts.size();
         base::ForEachOnThreads(0, parts.size(), threads, [&](std::size_t p) {
             Part& part = parts[p];
+            part.first = rows.parts[p].firstCell;
             try {
                 part.budget = std::make_unique<MemoryBudget>(share);
                 SheetReader reader(*this, *part.budget);
-                CellOutput out{sheet, rows.parts[p].firstCell};
+                CellOutput out{sheet, part.first};
                 for (std::size_t i = rows.parts[p].firstRow; i < rows.parts[p].lastRow; ++i)
                     reader.ReadRow(rows.rows[i].first, rows.rows[i].second, out);
                 part.next = out.next;
-                part.area = reader.listedArea_;
-                part.shared = std::move(reader.shared_);
-                part.uses = std::move(reader.uses_);
+                part.Take(reader);
             } catch (...) {
                 part.failure = std::current_exception();
             }
         });
-        auto giveUp = [&sheet] {
+        if (!SettleParts(parts, [&sheet](Part&, std::size_t i) -> Cell& { return sheet.cells[i]; })) {
             sheet.cells = {};
             return false;
-        };
-        // The parts in order: their shared formulas settled against those defined before them.
-        std::unordered_map<std::uint32_t, SharedFormula> shared;
-        std::uint64_t charged = 0;
-        for (Part& part : parts) {
-            if (part.failure) {
-                try {
-                    std::rethrow_exception(part.failure);
-                } catch (const ReadCancelled&) {
-                    throw;
-                } catch (const std::bad_alloc&) {
-                    throw;
-                } catch (...) {
-                    return giveUp();
-                }
-            }
-            for (SharedUse& use : part.uses) {
-                if (use.defines) {
-                    shared.try_emplace(use.index, std::move(use.formula));
-                    continue;
-                }
-                auto it = shared.find(use.index);
-                if (it == shared.end())
-                    return giveUp();
-                Cell& cell = sheet.cells[use.cell];
-                cell.formula = ShiftFormula(it->second.text,
-                                            static_cast<std::int64_t>(cell.row) - it->second.anchor.row,
-                                            static_cast<std::int64_t>(cell.column) - it->second.anchor.column);
-                charged += cell.formula.size();
-            }
-            for (auto& [index, formula] : part.shared)
-                shared[index] = std::move(formula);
-            charged += part.budget->Used();
         }
-        if (charged > budget_.Remaining())
-            return giveUp();
-        budget_.Charge(charged);
-        // The parts' cells closed up, in order.
-        std::size_t kept = 0;
-        for (std::size_t p = 0; p < parts.size(); ++p) {
-            const Part& part = parts[p];
-            for (std::size_t i = rows.parts[p].firstCell; i < part.next; ++i)
-                if (sheet.cells[i].type != CellType::Empty || sheet.cells[i].HasFormula()) {
-                    if (kept != i)
-                        sheet.cells[kept] = std::move(sheet.cells[i]);
-                    ++kept;
-                }
-            if (part.area)
-                for (CellAddress corner : {CellAddress{part.area->firstRow, part.area->firstColumn},
-                                           CellAddress{part.area->lastRow, part.area->lastColumn}})
-                    Extend(corner);
-        }
-        sheet.cells.resize(kept);
+        CloseUp(parts, sheet);
         return true;
     }
 
@@ -613,13 +741,18 @@ private:
     struct CellOutput {
         Sheet& sheet;
         std::size_t next = SIZE_MAX; // the part's next place; SIZE_MAX appends
+        std::size_t end = SIZE_MAX;  // past the part's room
         std::size_t Place() const { return next == SIZE_MAX ? sheet.cells.size() : next; }
         void Put(Cell&& cell)
         {
-            if (next == SIZE_MAX)
+            if (next == SIZE_MAX) {
                 sheet.cells.push_back(std::move(cell));
-            else
-                sheet.cells[next++] = std::move(cell);
+                return;
+            }
+            // Never met while the room is counted right; reading in order finds what is wrong.
+            if (next >= end)
+                throw WorkbookError("A part of the rows holds more cells than its room");
+            sheet.cells[next++] = std::move(cell);
         }
     };
 

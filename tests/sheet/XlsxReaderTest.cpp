@@ -454,7 +454,9 @@ TEST(XlsxNumberFormats, TellsDatesFromOtherFormats)
 
 namespace {
 
-// A sheet of many rows, read on one thread and on several: the same workbook, or the same fault.
+// A sheet of many rows, read on one thread and in order, and on several: the same workbook, or
+// the same fault. A comment among the rows keeps the one-thread read from cutting a large sheet
+// into pieces read apart.
 struct ReadBothWays {
     std::string one;
     std::string several;
@@ -462,10 +464,11 @@ struct ReadBothWays {
     Workbook severalBook;
 };
 
-ReadBothWays ReadOnOneAndOnSeveralThreads(const std::vector<std::uint8_t>& bytes, std::uint64_t memory = 512ull << 20)
+ReadBothWays ReadOnOneAndOnSeveralThreads(const std::string& rows, std::uint64_t memory = 512ull << 20)
 {
     ReadBothWays result;
     for (unsigned threads : {1u, 4u}) {
+        const std::vector<std::uint8_t> bytes = OneSheet(SheetXml(threads == 1 ? "<!-- in order -->" + rows : rows));
         ReadOptions options;
         options.threads = threads;
         options.maxMemoryBytes = memory;
@@ -490,80 +493,92 @@ std::string RowsWith(int rows, const std::function<std::string(int)>& extra)
 
 } // namespace
 
-// Rows are read in parts on several threads; shared formulas defined in one part are used in
-// the next, some cells spell their shared formula out without defining it, and cells listed
-// only for their style widen the used range.
+// Rows are read in parts on several threads, and a sheet large enough is parsed in pieces, each
+// read apart; shared formulas defined in one part are used in the next, some cells spell their
+// shared formula out without defining it, and cells listed only for their style widen the used
+// range.
 TEST(XlsxReader, ASheetOfManyRowsReadsTheSameOnSeveralThreads)
 {
-    const int rows = 9000;
-    const std::string data = RowsWith(rows, [](int r) {
-        const std::string n = std::to_string(r);
-        std::string cells;
-        if (r == 1)
-            cells += R"(<c r="B1"><f t="shared" ref="B1:B9000" si="0">A1*2</f><v>2</v></c>)";
-        else
-            cells += "<c r=\"B" + n + "\"><f t=\"shared\" si=\"0\"/><v>" + std::to_string(2 * r) + "</v></c>";
-        // si 1: spelt out in every cell without a defining one until row 5000, which defines it.
-        if (r < 5000)
-            cells += "<c r=\"C" + n + "\"><f t=\"shared\" si=\"1\">A" + n + "+1</f></c>";
-        else if (r == 5000)
-            cells += R"(<c r="C5000"><f t="shared" ref="C5000:C9000" si="1">A5000+7</f></c>)";
-        else
-            cells += "<c r=\"C" + n + "\"><f t=\"shared\" si=\"1\"/></c>";
-        cells += "<c r=\"D" + n + "\" t=\"inlineStr\"><is><t>row " + n + "</t></is></c>";
-        if (r == rows)
-            cells += R"(<c r="F9000" s="0"/>)";
-        return cells;
-    });
-    const ReadBothWays read = ReadOnOneAndOnSeveralThreads(OneSheet(SheetXml(data)));
-    ASSERT_EQ(read.one, "");
-    ASSERT_EQ(read.several, "");
-    const Sheet& one = read.oneBook.sheets.at(0);
-    const Sheet& several = read.severalBook.sheets.at(0);
-    ASSERT_EQ(one.cells.size(), several.cells.size());
-    for (std::size_t i = 0; i < one.cells.size(); ++i) {
-        const Cell& a = one.cells[i];
-        const Cell& b = several.cells[i];
-        ASSERT_TRUE(a.row == b.row && a.column == b.column && a.type == b.type && a.number == b.number &&
-                    a.text == b.text && a.formula == b.formula)
-            << "cell " << i << ": " << a.formula << " / " << b.formula;
+    for (const int rows : {9000, 40000}) {
+        const std::string last = std::to_string(rows);
+        const int defining = rows * 5 / 9;
+        const std::string data = RowsWith(rows, [&](int r) {
+            const std::string n = std::to_string(r);
+            std::string cells;
+            if (r == 1)
+                cells += "<c r=\"B1\"><f t=\"shared\" ref=\"B1:B" + last + "\" si=\"0\">A1*2</f><v>2</v></c>";
+            else
+                cells += "<c r=\"B" + n + "\"><f t=\"shared\" si=\"0\"/><v>" + std::to_string(2 * r) + "</v></c>";
+            // si 1: spelt out in every cell without a defining one until a late row defines it.
+            if (r < defining)
+                cells += "<c r=\"C" + n + "\"><f t=\"shared\" si=\"1\">A" + n + "+1</f></c>";
+            else if (r == defining)
+                cells += "<c r=\"C" + n + "\"><f t=\"shared\" ref=\"C" + n + ":C" + last + "\" si=\"1\">A" + n +
+                         "+7</f></c>";
+            else
+                cells += "<c r=\"C" + n + "\"><f t=\"shared\" si=\"1\"/></c>";
+            cells += "<c r=\"D" + n + "\" t=\"inlineStr\"><is><t>row " + n + "</t></is></c>";
+            if (r == rows)
+                cells += "<c r=\"F" + n + "\" s=\"0\"/>";
+            return cells;
+        });
+        const ReadBothWays read = ReadOnOneAndOnSeveralThreads(data);
+        ASSERT_EQ(read.one, "");
+        ASSERT_EQ(read.several, "");
+        const Sheet& one = read.oneBook.sheets.at(0);
+        const Sheet& several = read.severalBook.sheets.at(0);
+        ASSERT_EQ(one.cells.size(), several.cells.size());
+        for (std::size_t i = 0; i < one.cells.size(); ++i) {
+            const Cell& a = one.cells[i];
+            const Cell& b = several.cells[i];
+            ASSERT_TRUE(a.row == b.row && a.column == b.column && a.type == b.type && a.number == b.number &&
+                        a.text == b.text && a.formula == b.formula)
+                << "cell " << i << ": " << a.formula << " / " << b.formula;
+        }
+        EXPECT_EQ(several.usedRange->lastColumn, 5u);
+        EXPECT_EQ(At(several, ("B" + std::to_string(rows - 1)).c_str())->formula,
+                  "A" + std::to_string(rows - 1) + "*2");
+        EXPECT_EQ(At(several, ("C" + std::to_string(defining - 1)).c_str())->formula,
+                  "A" + std::to_string(defining - 1) + "+1");
+        EXPECT_EQ(At(several, ("C" + last).c_str())->formula, "A" + last + "+7");
     }
-    EXPECT_EQ(several.usedRange->lastColumn, 5u);
-    EXPECT_EQ(At(several, "B8999")->formula, "A8999*2");
-    EXPECT_EQ(At(several, "C4999")->formula, "A4999+1");
-    EXPECT_EQ(At(several, "C9000")->formula, "A9000+7");
 }
 
 // Whatever goes wrong, and wherever, is reported as reading the rows in order reports it.
 TEST(XlsxReader, AFaultInAnyPartOfTheRowsIsTheOneReadingInOrderMeetsFirst)
 {
-    auto faultAt = [](int bad, const std::string& cell) {
-        return RowsWith(9000, [&](int r) { return r == bad ? cell : std::string(); });
-    };
-    for (const std::string& data :
-         {faultAt(7000, R"(<c r="B7000"><v>oops</v></c>)"),
-          faultAt(8000, R"(<c r="B8000"><f t="shared" si="9"/></c>)"),
-          RowsWith(9000, [](int r) {
-              return r == 3000 ? std::string(R"(<c r="B3000"><v>bad</v></c>)")
-                               : r == 8500 ? std::string(R"(<c r="B8500"><f t="shared" si="4"/></c>)") : std::string();
-          })}) {
-        const ReadBothWays read = ReadOnOneAndOnSeveralThreads(OneSheet(SheetXml(data)));
-        EXPECT_NE(read.one, "");
-        EXPECT_EQ(read.several, read.one);
+    for (const int rows : {9000, 60000}) {
+        // The row at this part of the way through the sheet.
+        auto at = [rows](int ninths) { return std::to_string(rows / 9 * ninths); };
+        auto faultAt = [&](const std::string& bad, const std::string& cell) {
+            return RowsWith(rows, [&](int r) { return std::to_string(r) == bad ? cell : std::string(); });
+        };
+        for (const std::string& data :
+             {faultAt(at(7), "<c r=\"B" + at(7) + "\"><v>oops</v></c>"),
+              faultAt(at(8), "<c r=\"B" + at(8) + "\"><f t=\"shared\" si=\"9\"/></c>"),
+              RowsWith(rows, [&](int r) {
+                  const std::string n = std::to_string(r);
+                  return n == at(3)   ? "<c r=\"B" + n + "\"><v>bad</v></c>"
+                         : n == at(8) ? "<c r=\"B" + n + "\"><f t=\"shared\" si=\"4\"/></c>"
+                                      : std::string();
+              })}) {
+            const ReadBothWays read = ReadOnOneAndOnSeveralThreads(data);
+            EXPECT_NE(read.one, "");
+            EXPECT_EQ(read.several, read.one) << rows;
+        }
     }
     // A row numbered wrongly comes after the faults of the rows before it.
     std::string numbered = RowsWith(3000, [](int r) {
         return r == 1000 ? std::string(R"(<c r="B1000"><v>bad</v></c>)") : std::string();
     });
     numbered += R"(<row r="0"><c r="A1"><v>1</v></c></row>)";
-    const ReadBothWays order = ReadOnOneAndOnSeveralThreads(OneSheet(SheetXml(numbered)));
+    const ReadBothWays order = ReadOnOneAndOnSeveralThreads(numbered);
     EXPECT_NE(order.one.find("$B$1000"), std::string::npos) << order.one;
     EXPECT_EQ(order.several, order.one);
 
     // Over the memory budget: the same refusal.
     const ReadBothWays big = ReadOnOneAndOnSeveralThreads(
-        OneSheet(SheetXml(RowsWith(9000, [](int) { return std::string(R"(<c t="inlineStr"><is><t>)") +
-                                                           std::string(200, 'x') + "</t></is></c>"; }))),
+        RowsWith(9000, [](int) { return std::string(R"(<c t="inlineStr"><is><t>)") + std::string(200, 'x') + "</t></is></c>"; }),
         4 << 20);
     EXPECT_NE(big.one.find("MB of memory"), std::string::npos) << big.one;
     EXPECT_EQ(big.several, big.one);
@@ -571,26 +586,50 @@ TEST(XlsxReader, AFaultInAnyPartOfTheRowsIsTheOneReadingInOrderMeetsFirst)
 
 namespace {
 
-// The rows of a sheet part as ReadXmlInPieces gives them: how many, whether their numbers run
+// How a test takes a sheet part's pieces: kept (ReadXmlInPieces), or given to a reader one by
+// one (ReadXmlPieceByPiece) that keeps what it read, or that refuses it in the end.
+enum class Pieces { Kept, Read, Refused };
+
+// The rows of a sheet part as the package gives them: how many, whether their numbers run
 // 1, 2, 3... in order, and the name of the part's last element; or the fault it reports.
-std::string RowsInPieces(const std::string& xml, std::size_t* pieceCount = nullptr)
+std::string RowsInPieces(const std::string& xml, std::size_t* pieceCount = nullptr, Pieces how = Pieces::Kept)
 {
     sheet::xlsx::Package package(Zip({{"sheet.xml", xml}}));
     try {
-        const Package::PiecedXml read =
-            package.ReadXmlInPieces("sheet.xml", "sheetData", "row", pugi::parse_default, UINT64_MAX);
+        Package::PiecedXml read;
+        std::vector<std::vector<int>> numbers; // of each piece's rows, as the reader saw them
+        if (how == Pieces::Kept) {
+            read = package.ReadXmlInPieces("sheet.xml", "sheetData", "row", pugi::parse_default, UINT64_MAX);
+        } else {
+            Package::PieceReader reader;
+            reader.start = [&](const std::vector<std::string_view>& texts) { numbers.resize(texts.size()); };
+            reader.read = [&](std::size_t i, const pugi::xml_node& piece) {
+                for (const pugi::xml_node& row : piece.children())
+                    numbers[i].push_back(row.attribute("r").as_int());
+            };
+            reader.keep = [&] { return how == Pieces::Read; };
+            const bool kept = package.ReadXmlPieceByPiece(read, "sheet.xml", "sheetData", "row", pugi::parse_default,
+                                                          UINT64_MAX, 3, reader);
+            if (!kept || how == Pieces::Refused)
+                numbers.clear();
+        }
         if (pieceCount)
-            *pieceCount = read.pieces.size();
+            *pieceCount = how == Pieces::Read ? numbers.size() : read.pieces.size();
         std::vector<pugi::xml_node> holders{read.doc.find_node([](const pugi::xml_node& node) {
             return std::string_view(node.name()).ends_with("sheetData");
         })};
         for (const auto& piece : read.pieces)
             holders.push_back(*piece);
+        for (const pugi::xml_node& holder : holders) {
+            numbers.emplace_back();
+            for (const pugi::xml_node& row : holder.children())
+                numbers.back().push_back(row.attribute("r").as_int());
+        }
         int rows = 0;
         bool inOrder = true;
-        for (const pugi::xml_node& holder : holders)
-            for (const pugi::xml_node& row : holder.children())
-                inOrder = inOrder && row.attribute("r").as_int() == ++rows;
+        for (const std::vector<int>& piece : numbers)
+            for (int number : piece)
+                inOrder = inOrder && number == ++rows;
         return std::to_string(rows) + (inOrder ? " rows in order | " : " rows out of order | ") +
                read.doc.document_element().last_child().name();
     } catch (const sheet::WorkbookError& e) {
@@ -621,46 +660,50 @@ std::string PrefixedSheet(const std::string& p, int rows)
 
 } // namespace
 
-// A large sheet's rows are parsed in pieces: every row comes once, in order, with or without
-// a prefix on the names; text that cannot be cut safely is parsed whole; a fault in any piece,
-// or a row cut in two, is reported as parsing the whole text reports it.
+// A large sheet's rows are parsed in pieces, kept or read one by one: every row comes once, in
+// order, with or without a prefix on the names; text that cannot be cut safely is parsed whole;
+// a fault in any piece, or a row cut in two, is reported as parsing the whole text reports it.
 TEST(XlsxPackage, ALargeSheetIsParsedInPiecesWithTheSameRowsAndFaults)
 {
-    const std::string expected = "30000 rows in order | mergeCells";
-    std::size_t pieces = 0;
-    for (const std::string prefix : {"", "x:"}) {
-        EXPECT_EQ(RowsInPieces(PrefixedSheet(prefix, 30000), &pieces), "30000 rows in order | " + prefix + "mergeCells");
-        EXPECT_GT(pieces, 1u);
-    }
-    // Pieces are read as UTF-8: a part declared in another encoding is parsed whole.
-    for (auto [encoding, split] : {std::pair<std::string, bool>{"utf-8", true}, {"ISO-8859-1", false}}) {
-        std::string declared = PrefixedSheet("", 30000);
-        declared.replace(0, declared.find("?>"), "<?xml version=\"1.0\" encoding=\"" + encoding + "\"");
-        EXPECT_EQ(RowsInPieces(declared, &pieces), expected);
-        EXPECT_EQ(pieces > 1, split) << encoding;
-    }
-    std::string commented = PrefixedSheet("", 30000);
-    commented.insert(commented.find("<row r=\"7\""), "<!-- a comment -->");
-    EXPECT_EQ(RowsInPieces(commented, &pieces), expected);
-    EXPECT_EQ(pieces, 0u);
+    for (const Pieces how : {Pieces::Kept, Pieces::Read, Pieces::Refused}) {
+        SCOPED_TRACE(static_cast<int>(how));
+        const std::string expected = "30000 rows in order | mergeCells";
+        std::size_t pieces = 0;
+        for (const std::string prefix : {"", "x:"}) {
+            EXPECT_EQ(RowsInPieces(PrefixedSheet(prefix, 30000), &pieces, how),
+                      "30000 rows in order | " + prefix + "mergeCells");
+            EXPECT_GT(pieces, 1u);
+        }
+        // Pieces are read as UTF-8: a part declared in another encoding is parsed whole.
+        for (auto [encoding, split] : {std::pair<std::string, bool>{"utf-8", true}, {"ISO-8859-1", false}}) {
+            std::string declared = PrefixedSheet("", 30000);
+            declared.replace(0, declared.find("?>"), "<?xml version=\"1.0\" encoding=\"" + encoding + "\"");
+            EXPECT_EQ(RowsInPieces(declared, &pieces, how), expected);
+            EXPECT_EQ(pieces > 1, split) << encoding;
+        }
+        std::string commented = PrefixedSheet("", 30000);
+        commented.insert(commented.find("<row r=\"7\""), "<!-- a comment -->");
+        EXPECT_EQ(RowsInPieces(commented, &pieces, how), expected);
+        EXPECT_EQ(pieces, 0u);
 
-    const std::string data = PrefixedSheet("", 30000);
-    const std::size_t middle = data.find("<row r=\"20000\"");
-    for (const std::string& broken : {data.substr(0, middle) + "<row><c>" + data.substr(middle),
-                                      data.substr(0, middle) + "<c><v>1</v></c></row>" + data.substr(middle),
-                                      data.substr(0, data.size() - 30) + "</worksheet>"}) {
-        const std::string fault = RowsInPieces(broken);
-        EXPECT_NE(fault.find("not well-formed"), std::string::npos) << fault.substr(0, 200);
-        EXPECT_EQ(fault, WholeFault(broken));
+        const std::string data = PrefixedSheet("", 30000);
+        const std::size_t middle = data.find("<row r=\"20000\"");
+        for (const std::string& broken : {data.substr(0, middle) + "<row><c>" + data.substr(middle),
+                                          data.substr(0, middle) + "<c><v>1</v></c></row>" + data.substr(middle),
+                                          data.substr(0, data.size() - 30) + "</worksheet>"}) {
+            const std::string fault = RowsInPieces(broken, nullptr, how);
+            EXPECT_NE(fault.find("not well-formed"), std::string::npos) << fault.substr(0, 200);
+            EXPECT_EQ(fault, WholeFault(broken));
+        }
+        std::string deep;
+        for (int i = 0; i < 300; ++i)
+            deep += "<r>";
+        for (int i = 0; i < 300; ++i)
+            deep += "</r>";
+        const std::string nested = data.substr(0, middle) + "<row r=\"0\">" + deep + "</row>" + data.substr(middle);
+        EXPECT_NE(RowsInPieces(nested, nullptr, how).find("levels deep"), std::string::npos);
+        EXPECT_EQ(RowsInPieces(nested, nullptr, how), WholeFault(nested));
     }
-    std::string deep;
-    for (int i = 0; i < 300; ++i)
-        deep += "<r>";
-    for (int i = 0; i < 300; ++i)
-        deep += "</r>";
-    const std::string nested = data.substr(0, middle) + "<row r=\"0\">" + deep + "</row>" + data.substr(middle);
-    EXPECT_NE(RowsInPieces(nested).find("levels deep"), std::string::npos);
-    EXPECT_EQ(RowsInPieces(nested), WholeFault(nested));
 }
 
 // A sheet large enough to be parsed in pieces reads as it always did: rows without a number
