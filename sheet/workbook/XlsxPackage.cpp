@@ -493,17 +493,37 @@ std::optional<std::uint32_t> ContainerDepth(const pugi::xml_document& doc, std::
     return depth;
 }
 
+// A large part's text is cut into pieces of about this many bytes.
+constexpr std::size_t kXmlPieceBytes = std::size_t(1) << 20;
+
+// The text with the content the spans cover left out: the part with its container empty.
+std::string ContainerLeftEmpty(std::string_view whole, const std::vector<std::pair<std::size_t, std::size_t>>& spans)
+{
+    std::string rest;
+    rest.reserve(whole.size() - (spans.back().second - spans.front().first));
+    rest.append(whole.substr(0, spans.front().first)).append(whole.substr(spans.back().second));
+    return rest;
+}
+
 } // namespace
+
+Package::PiecedXml Package::ReadWholeAgain(std::string_view name, std::uint64_t readBefore, unsigned parseFlags,
+                                           std::uint64_t treeBytesAllowed)
+{
+    totalRead_ = readBefore;
+    PiecedXml xml;
+    xml.doc = ParseXml(name, InflateXml(name, treeBytesAllowed), parseFlags);
+    return xml;
+}
 
 Package::PiecedXml Package::ReadXmlInPieces(std::string_view name, std::string_view container,
                                             std::string_view element, unsigned parseFlags,
                                             std::uint64_t treeBytesAllowed, unsigned threads)
 {
-    constexpr std::size_t kPieceBytes = std::size_t(1) << 20;
     const std::uint64_t readBefore = totalRead_;
     XmlText text = InflateXml(name, treeBytesAllowed);
     const std::vector<std::pair<std::size_t, std::size_t>> spans =
-        ContentPieces(text.View(), container, element, kPieceBytes);
+        ContentPieces(text.View(), container, element, kXmlPieceBytes);
     PiecedXml xml;
     if (spans.size() < 2) {
         xml.doc = ParseXml(name, std::move(text), parseFlags);
@@ -512,10 +532,7 @@ Package::PiecedXml Package::ReadXmlInPieces(std::string_view name, std::string_v
     // The rest of the text with the container left empty, and each piece of its content as a
     // fragment of its own, where it lies, on every processor. Should any of them fail to parse,
     // the part is read again and parsed whole, which tells what is wrong and where.
-    const std::string_view whole = text.View();
-    std::string rest;
-    rest.reserve(whole.size() - (spans.back().second - spans.front().first));
-    rest.append(whole.substr(0, spans.front().first)).append(whole.substr(spans.back().second));
+    const std::string rest = ContainerLeftEmpty(text.View(), spans);
     xml.pieces.resize(spans.size());
     std::vector<pugi::xml_parse_result> results(spans.size());
     std::vector<std::uint32_t> depths(spans.size(), 0); // of each piece, measured where it was parsed
@@ -532,12 +549,9 @@ Package::PiecedXml Package::ReadXmlInPieces(std::string_view name, std::string_v
             depths[i] = SubtreeDepth(*xml.pieces[i]);
     });
     auto readWhole = [&] {
-        xml.pieces.clear();
-        xml.doc.reset();
+        xml = PiecedXml();
         text = XmlText();
-        totalRead_ = readBefore;
-        xml.doc = ParseXml(name, InflateXml(name, treeBytesAllowed), parseFlags);
-        return std::move(xml);
+        return ReadWholeAgain(name, readBefore, parseFlags, treeBytesAllowed);
     };
     const bool parsed = restResult && std::all_of(results.begin(), results.end(),
                                                    [](const pugi::xml_parse_result& result) { return bool(result); });
@@ -558,17 +572,15 @@ bool Package::ReadXmlPieceByPiece(PiecedXml& xml, std::string_view name, std::st
                                   std::string_view element, unsigned parseFlags, std::uint64_t treeBytesAllowed,
                                   unsigned threads, const PieceReader& reader)
 {
-    constexpr std::size_t kPieceBytes = std::size_t(1) << 20;
     const std::uint64_t readBefore = totalRead_;
     XmlText text = InflateXml(name, treeBytesAllowed);
     const std::vector<std::pair<std::size_t, std::size_t>> spans =
-        ContentPieces(text.View(), container, element, kPieceBytes);
+        ContentPieces(text.View(), container, element, kXmlPieceBytes);
     xml = PiecedXml();
     auto readWhole = [&] {
         xml = PiecedXml();
         text = XmlText();
-        totalRead_ = readBefore;
-        xml.doc = ParseXml(name, InflateXml(name, treeBytesAllowed), parseFlags);
+        xml = ReadWholeAgain(name, readBefore, parseFlags, treeBytesAllowed);
         return false;
     };
     if (spans.size() < 2) {
@@ -578,9 +590,7 @@ bool Package::ReadXmlPieceByPiece(PiecedXml& xml, std::string_view name, std::st
     // The rest of the text with the container left empty first: where the container stands
     // bounds how deep a piece may go.
     const std::string_view whole = text.View();
-    std::string rest;
-    rest.reserve(whole.size() - (spans.back().second - spans.front().first));
-    rest.append(whole.substr(0, spans.front().first)).append(whole.substr(spans.back().second));
+    const std::string rest = ContainerLeftEmpty(whole, spans);
     const pugi::xml_parse_result restResult =
         xml.doc.load_buffer(rest.data(), rest.size(), parseFlags | pugi::parse_doctype);
     if (!restResult)

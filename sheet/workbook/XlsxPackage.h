@@ -110,6 +110,10 @@ private:
     XmlText InflateXml(std::string_view name, std::uint64_t treeBytesAllowed);
     // The document takes the text over.
     pugi::xml_document ParseXml(std::string_view name, XmlText text, unsigned parseFlags);
+    // The part read again, as if it had not been read before (what was read counted since
+    // readBefore is forgotten), and parsed whole.
+    PiecedXml ReadWholeAgain(std::string_view name, std::uint64_t readBefore, unsigned parseFlags,
+                             std::uint64_t treeBytesAllowed);
     // Throws for a parse that failed, a document type declaration, or elements nested deeper
     // than the limit, the document's own top lying `depth` levels down.
     void CheckXml(std::string_view name, const pugi::xml_document& doc, const pugi::xml_parse_result& result,
