@@ -507,6 +507,16 @@ std::string ContainerLeftEmpty(std::string_view whole, const std::vector<std::pa
 
 } // namespace
 
+std::optional<std::uint32_t> Package::RestContainerDepth(std::string_view name, const pugi::xml_document& rest,
+                                                         const pugi::xml_parse_result& result,
+                                                         std::string_view container) const
+{
+    if (!result)
+        return std::nullopt;
+    CheckXml(name, rest, result, 0);
+    return ContainerDepth(rest, container);
+}
+
 Package::PiecedXml Package::ReadWholeAgain(std::string_view name, std::uint64_t readBefore, unsigned parseFlags,
                                            std::uint64_t treeBytesAllowed)
 {
@@ -553,12 +563,10 @@ Package::PiecedXml Package::ReadXmlInPieces(std::string_view name, std::string_v
         text = XmlText();
         return ReadWholeAgain(name, readBefore, parseFlags, treeBytesAllowed);
     };
-    const bool parsed = restResult && std::all_of(results.begin(), results.end(),
-                                                   [](const pugi::xml_parse_result& result) { return bool(result); });
-    if (!parsed)
-        return readWhole();
-    CheckXml(name, xml.doc, restResult, 0);
-    const std::optional<std::uint32_t> depth = ContainerDepth(xml.doc, container);
+    const bool parsed =
+        std::all_of(results.begin(), results.end(), [](const pugi::xml_parse_result& result) { return bool(result); });
+    const std::optional<std::uint32_t> depth =
+        parsed ? RestContainerDepth(name, xml.doc, restResult, container) : std::nullopt;
     if (!depth)
         return readWhole();
     // A piece holds no document type declaration: its text holds no "<!".
@@ -593,10 +601,7 @@ bool Package::ReadXmlPieceByPiece(PiecedXml& xml, std::string_view name, std::st
     const std::string rest = ContainerLeftEmpty(whole, spans);
     const pugi::xml_parse_result restResult =
         xml.doc.load_buffer(rest.data(), rest.size(), parseFlags | pugi::parse_doctype);
-    if (!restResult)
-        return readWhole();
-    CheckXml(name, xml.doc, restResult, 0);
-    const std::optional<std::uint32_t> depth = ContainerDepth(xml.doc, container);
+    const std::optional<std::uint32_t> depth = RestContainerDepth(name, xml.doc, restResult, container);
     if (!depth)
         return readWhole();
     // Each piece read and let go on the thread that parsed it. Should one fail to parse, or

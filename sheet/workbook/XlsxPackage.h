@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -110,6 +111,12 @@ private:
     XmlText InflateXml(std::string_view name, std::uint64_t treeBytesAllowed);
     // The document takes the text over.
     pugi::xml_document ParseXml(std::string_view name, XmlText text, unsigned parseFlags);
+    // Where the container stands in the rest of a part cut in pieces, checked as ReadXml checks
+    // a part; none when the rest did not parse or lacks the container, for the part to be read
+    // whole.
+    std::optional<std::uint32_t> RestContainerDepth(std::string_view name, const pugi::xml_document& rest,
+                                                    const pugi::xml_parse_result& result,
+                                                    std::string_view container) const;
     // The part read again, as if it had not been read before (what was read counted since
     // readBefore is forgotten), and parsed whole.
     PiecedXml ReadWholeAgain(std::string_view name, std::uint64_t readBefore, unsigned parseFlags,
