@@ -5,8 +5,8 @@
 void CVariableTable::Clear()
 {
     auto lock = Lock();
-    cells_.clear();
     sheetIndexes_.clear();
+    sheetNames_.clear();
     lastSheet_ = nullptr;
     cellKeys_.clear();
     cellIndex_.Clear();
@@ -34,16 +34,23 @@ int CVariableTable::FindSheet(const std::string& sheet) const
     return it->second;
 }
 
+int CVariableTable::AddSheet(const std::string& sheet)
+{
+    int index = FindSheet(sheet);
+    if (index < 0) {
+        index = static_cast<int>(sheetNames_.size());
+        sheetIndexes_.emplace(sheet, index);
+        sheetNames_.push_back(sheet);
+    }
+    return index;
+}
+
 int32_t CVariableTable::AddCell(const std::string& sheet, int row, int column)
 {
     if (row < 1 || row > kMaxSheetRow || column < 1 || column > kMaxSheetColumn)
         return -1;
     auto lock = Lock();
-    int sheetIndex = FindSheet(sheet);
-    if (sheetIndex < 0) {
-        sheetIndex = static_cast<int>(sheetIndexes_.size());
-        sheetIndexes_.emplace(sheet, sheetIndex);
-    }
+    const int sheetIndex = AddSheet(sheet);
     const std::uint64_t key = CellPlaceKey(static_cast<std::size_t>(sheetIndex), row, column);
     auto keyAt = [this](std::size_t i) { return cellKeys_[i]; };
     // Room first, so that the one search finds the cell or the slot a new one takes.
@@ -51,8 +58,7 @@ int32_t CVariableTable::AddCell(const std::string& sheet, int row, int column)
     std::uint32_t* slot = cellIndex_.Find(key, keyAt);
     if (*slot != 0)
         return static_cast<int32_t>(*slot - 1);
-    const auto id = static_cast<int32_t>(cells_.size());
-    cells_.emplace_back(sheet, row, column, id);
+    const auto id = static_cast<int32_t>(cellKeys_.size());
     cellKeys_.push_back(key);
     *slot = static_cast<std::uint32_t>(cellKeys_.size());
     cellColumns_.Add(static_cast<std::size_t>(sheetIndex), row, column, id);
@@ -75,15 +81,17 @@ int32_t CVariableTable::FindCell(const std::string& sheet, int row, int column) 
 std::optional<CCellRef> CVariableTable::GetCellAt(std::size_t index) const
 {
     auto lock = Lock();
-    if (index >= cells_.size())
+    if (index >= cellKeys_.size())
         return std::nullopt;
-    return cells_[index];
+    const std::uint64_t key = cellKeys_[index];
+    return CCellRef(sheetNames_[CellPlaceSheet(key)], CellPlaceRow(key), CellPlaceColumn(key),
+                    static_cast<int32_t>(index));
 }
 
 std::size_t CVariableTable::GetCellCount() const
 {
     auto lock = Lock();
-    return cells_.size();
+    return cellKeys_.size();
 }
 
 int CVariableTable::StoreRange(const CRange& range)
@@ -120,12 +128,12 @@ int CVariableTable::AddRange(const CRange& range, bool* added)
             *added = true;
     }
     allNumbered_[static_cast<std::size_t>(index)] = true;
-    std::size_t before = cells_.size();
+    std::size_t before = cellKeys_.size();
     for (const CRangeArea& area : range.GetAreas())
         for (int row = area.start.row; row <= area.end.row; ++row)
             for (int column = area.start.column; column <= area.end.column; ++column)
                 AddCell(area.start.sheet, row, column);
-    rangeCells_ += cells_.size() - before;
+    rangeCells_ += cellKeys_.size() - before;
     return index;
 }
 
@@ -151,11 +159,7 @@ int CVariableTable::AddFormulaRange(const CRange& range, const CCellModel& model
     };
     std::vector<Gap> gaps;
     for (const CRangeArea& area : range.GetAreas()) {
-        int sheet = FindSheet(area.start.sheet);
-        if (sheet < 0) {
-            sheet = static_cast<int>(sheetIndexes_.size());
-            sheetIndexes_.emplace(area.start.sheet, sheet);
-        }
+        const int sheet = AddSheet(area.start.sheet);
         for (int column = area.start.column; column <= area.end.column; ++column) {
             std::map<int, int>& rows =
                 usedRows_[(static_cast<uint64_t>(sheet) << 32) | static_cast<uint32_t>(column)];

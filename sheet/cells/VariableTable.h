@@ -95,10 +95,13 @@ public:
 
 private:
     int FindSheet(const std::string& sheet) const;
+    // The sheet's index, given it when the table meets the sheet first.
+    int AddSheet(const std::string& sheet);
 
     mutable std::recursive_mutex mutex_;
-    std::vector<CCellRef> cells_;
+    // A cell is kept as its place key alone (cellKeys_): the sheet's index and the names by it.
     std::unordered_map<std::string, int> sheetIndexes_;
+    std::vector<std::string> sheetNames_;
     // The sheet found last (a key of sheetIndexes_) and its index.
     mutable const std::string* lastSheet_ = nullptr;
     mutable int lastSheetIndex_ = -1;
