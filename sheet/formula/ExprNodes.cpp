@@ -118,10 +118,16 @@ std::unique_ptr<CValueNode> CValueNode::MakeNumber(double value)
     return node;
 }
 
+const std::string& CValueNode::GetText() const
+{
+    static const std::string none;
+    return text_ ? *text_ : none;
+}
+
 std::unique_ptr<CValueNode> CValueNode::MakeText(std::string text)
 {
     std::unique_ptr<CValueNode> node(new CValueNode(Text));
-    node->text_ = std::move(text);
+    node->text_ = std::make_unique<std::string>(std::move(text));
     return node;
 }
 
@@ -152,7 +158,7 @@ void CValueNode::WriteValue(swf::ActionEmitter& emit) const
         PushNumber(emit, number_);
         break;
     case Text:
-        emit.Str(text_);
+        emit.Str(GetText());
         break;
     case Boolean:
         emit.Bool(number_ != 0);

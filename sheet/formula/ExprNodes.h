@@ -83,7 +83,7 @@ public:
 
     Type GetType() const { return type_; }
     double GetNumber() const { return number_; }
-    const std::string& GetText() const { return text_; }
+    const std::string& GetText() const;
     // The push of the value, through an emitter (which may write bytes straight away).
     void WriteValue(swf::ActionEmitter& emit) const;
 
@@ -94,7 +94,8 @@ private:
     explicit CValueNode(Type type) : type_(type) {}
     Type type_;
     double number_ = 0;
-    std::string text_;
+    // Only a text value has one: a model's many numbers take no room for it.
+    std::unique_ptr<std::string> text_;
 };
 
 // The value of a cell: its movie variable "V" + id.

@@ -17,10 +17,22 @@ CModelVariable::~CModelVariable()
     }
 }
 
+const std::string& CModelVariable::NoText()
+{
+    static const std::string none;
+    return none;
+}
+
+const CCellRef& CModelVariable::NoCell()
+{
+    static const CCellRef none;
+    return none;
+}
+
 std::unique_ptr<CModelVariable> CModelVariable::CModelVariableFromText(std::string text)
 {
     auto node = std::make_unique<CModelVariable>(ModelKind::String);
-    node->text_ = std::move(text);
+    node->text_ = std::make_unique<std::string>(std::move(text));
     return node;
 }
 
@@ -41,14 +53,14 @@ std::unique_ptr<CModelVariable> CModelVariable::MakeBoolean(bool value)
 std::unique_ptr<CModelVariable> CModelVariable::MakeFunction(std::string name)
 {
     auto node = std::make_unique<CModelVariable>(ModelKind::Function);
-    node->text_ = std::move(name);
+    node->text_ = std::make_unique<std::string>(std::move(name));
     return node;
 }
 
 std::unique_ptr<CModelVariable> CModelVariable::MakeCell(const CCellRef& cell)
 {
     auto node = std::make_unique<CModelVariable>(ModelKind::Cell);
-    node->cell_ = cell;
+    node->cell_ = std::make_unique<CCellRef>(cell);
     return node;
 }
 
@@ -64,9 +76,11 @@ std::unique_ptr<CModelVariable> CModelVariable::Clone() const
 {
     auto copyOne = [](const CModelVariable& from) {
         auto node = std::make_unique<CModelVariable>(from.kind_);
-        node->text_ = from.text_;
+        if (from.text_)
+            node->text_ = std::make_unique<std::string>(*from.text_);
         node->number_ = from.number_;
-        node->cell_ = from.cell_;
+        if (from.cell_)
+            node->cell_ = std::make_unique<CCellRef>(*from.cell_);
         node->rangeIndex_ = from.rangeIndex_;
         return node;
     };
@@ -96,7 +110,7 @@ void CModelVariable::CollectReferences(std::vector<CCellRef>& cells, std::vector
             continue;
         }
         if (node->kind_ == ModelKind::Cell) {
-            cells.push_back(node->cell_);
+            cells.push_back(node->GetCell());
         } else if (node->kind_ == ModelKind::Range && node->rangeIndex_ >= 0) {
             ranges.push_back(node->rangeIndex_);
             if (const CRange* range = table.GetRange(static_cast<std::size_t>(node->rangeIndex_)))

@@ -45,10 +45,10 @@ public:
     ModelKind GetKind() const { return kind_; }
     bool IsNumber() const { return kind_ == ModelKind::Number || kind_ == ModelKind::Integer; }
     // Function name or string value.
-    const std::string& GetText() const { return text_; }
+    const std::string& GetText() const { return text_ ? *text_ : NoText(); }
     double GetNumber() const { return number_; }
     bool GetBoolean() const { return number_ != 0; }
-    const CCellRef& GetCell() const { return cell_; }
+    const CCellRef& GetCell() const { return cell_ ? *cell_ : NoCell(); }
     int GetRangeIndex() const { return rangeIndex_; }
     // Whole rows or columns: the cells past the range, across them, are empty, not absent.
     Whole GetWhole() const { return kind_ == ModelKind::Range ? static_cast<Whole>(static_cast<int>(number_)) : Whole::None; }
@@ -67,10 +67,15 @@ public:
                            const CVariableTable& table) const;
 
 private:
+    static const std::string& NoText();
+    static const CCellRef& NoCell();
+
     ModelKind kind_;
-    std::string text_;
-    double number_ = 0;
-    CCellRef cell_;
     int rangeIndex_ = -1;
+    double number_ = 0;
+    // Only texts and functions have a text, only cells a cell: a constant cell's number, of
+    // which a large model holds hundreds of thousands, takes no room for either.
+    std::unique_ptr<std::string> text_;
+    std::unique_ptr<CCellRef> cell_;
     std::vector<std::unique_ptr<CModelVariable>> children_;
 };
