@@ -33,6 +33,8 @@ public:
 
     // The records, without a closing End action.
     void Write(swf::Writer& out) const;
+    // How many bytes Write writes.
+    size_t WrittenSize() const;
     // The records as bytes, optionally closed by the End action (a DoAction body).
     std::vector<uint8_t> ToBytes(bool withEnd) const;
 

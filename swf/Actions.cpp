@@ -49,6 +49,15 @@ void CActionList::Write(swf::Writer& out) const
         action->Write(out);
 }
 
+size_t CActionList::WrittenSize() const
+{
+    swf::Writer scratch;
+    size_t size = 0;
+    for (const auto& action : actions_)
+        size += action->WrittenSize(scratch);
+    return size;
+}
+
 std::vector<uint8_t> CActionList::ToBytes(bool withEnd) const
 {
     swf::Writer out;
@@ -76,6 +85,13 @@ void CAction::WriteRecord(swf::Writer& out, std::span<const uint8_t> payload) co
     const size_t start = BeginRecord(out);
     out.Bytes(payload);
     EndRecord(out, start);
+}
+
+size_t CAction::WrittenSize(swf::Writer& scratch) const
+{
+    scratch.Clear();
+    Write(scratch);
+    return scratch.Size();
 }
 
 size_t CAction::BeginRecord(swf::Writer& out) const

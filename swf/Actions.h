@@ -20,6 +20,8 @@ public:
 
     uint8_t GetCode() const { return code_; }
     virtual void Write(swf::Writer& out) const;
+    // How many bytes Write writes; scratch is a writer to write into for that, if need be.
+    virtual size_t WrittenSize(swf::Writer& scratch) const;
 
 protected:
     // Code, 16-bit length and payload; a payload over 65535 bytes cannot be written and throws.
@@ -75,6 +77,7 @@ public:
     }
     const std::vector<uint8_t>& GetBytes() const { return bytes_; }
     void Write(swf::Writer& out) const override;
+    size_t WrittenSize(swf::Writer&) const override { return bytes_.size(); }
 
 private:
     std::vector<uint8_t> bytes_;

@@ -2,6 +2,7 @@
 
 #include "swf/SwfCodes.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -46,6 +47,16 @@ public:
     const std::vector<uint8_t>& Data() const { return data_; }
     std::vector<uint8_t> Take() { return std::move(data_); }
     void Reserve(size_t bytes) { data_.reserve(bytes); }
+    // Room for `more` bytes after those written, taken at once: a large part of a movie grown
+    // by doubling would hold two buffers together while the last is copied, the larger twice
+    // what is written. A little more is taken for what may follow; a writer short of room
+    // still grows by doubling, however often it is asked.
+    void MakeRoom(size_t more)
+    {
+        const size_t needed = data_.size() + more;
+        if (needed > data_.capacity())
+            data_.reserve(std::max(needed + needed / 32, 2 * data_.capacity()));
+    }
     // Empties the writer and keeps its buffer, for a writer used again and again.
     void Clear()
     {

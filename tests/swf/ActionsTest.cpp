@@ -158,6 +158,22 @@ TEST(ActionRecords, AWrittenBodyWritesAsItsActionsWould)
     EXPECT_THROW(big->Write(out), swf::SwfError);
 }
 
+// The size a list says it writes, taken to make room for it at once, is the size it writes,
+// with records kept as bytes, functions and pushes among them.
+TEST(ActionRecords, AListsWrittenSizeIsWhatItWrites)
+{
+    CActionList list;
+    swf::ActionEmitter(list).Str("a long enough name for a push").Int(70000).Op(swf::ActionCode::SetVariable);
+    auto f = std::make_unique<CActionDefineFunction>("f");
+    f->GetBody().Add(std::make_unique<CActionBytes>(Bytes(300, 0x17)));
+    f->GetBody().Add(std::make_unique<CActionPush>("x"));
+    list.Add(std::move(f));
+    list.Add(std::make_unique<CActionBytes>(Bytes(1000, 0x17)));
+    list.Add(std::make_unique<CActionCode>(swf::ActionCode::Stop));
+    EXPECT_EQ(list.WrittenSize(), list.ToBytes(false).size());
+    EXPECT_EQ(CActionList().WrittenSize(), 0u);
+}
+
 // Records gathered in batches write the same bytes in the same order as records added one by
 // one, for no records, fewer than a batch and several batches with a rest.
 TEST(ActionRecords, BatchesOfWrittenRecordsKeepTheirOrder)
