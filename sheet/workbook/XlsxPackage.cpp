@@ -534,6 +534,14 @@ Package::PiecedXml Package::ReadXmlInPieces(std::string_view name, std::string_v
     XmlText text = InflateXml(name, treeBytesAllowed);
     const std::vector<std::pair<std::size_t, std::size_t>> spans =
         ContentPieces(text.View(), container, element, kXmlPieceBytes);
+    return ParsePieces(name, std::move(text), spans, container, parseFlags, treeBytesAllowed, threads, readBefore);
+}
+
+Package::PiecedXml Package::ParsePieces(std::string_view name, XmlText text,
+                                        const std::vector<std::pair<std::size_t, std::size_t>>& spans,
+                                        std::string_view container, unsigned parseFlags,
+                                        std::uint64_t treeBytesAllowed, unsigned threads, std::uint64_t readBefore)
+{
     PiecedXml xml;
     if (spans.size() < 2) {
         xml.doc = ParseXml(name, std::move(text), parseFlags);
@@ -613,7 +621,10 @@ bool Package::ReadXmlPieceByPiece(PiecedXml& xml, std::string_view name, std::st
     texts.reserve(spans.size());
     for (const auto& [begin, end] : spans)
         texts.push_back(whole.substr(begin, end - begin));
-    reader.start(texts);
+    if (!reader.start(texts)) {
+        xml = ParsePieces(name, std::move(text), spans, container, parseFlags, treeBytesAllowed, threads, readBefore);
+        return false;
+    }
     texts = {};
     base::ForEachOnThreads(0, spans.size(), threads, [&](std::size_t i) {
         pugi::xml_document piece;

@@ -83,20 +83,21 @@ public:
     PiecedXml ReadXmlInPieces(std::string_view name, std::string_view container, std::string_view element,
                               unsigned parseFlags, std::uint64_t treeBytesAllowed, unsigned threads = 0);
     // Takes the pieces as they are parsed instead of keeping them: start(texts) is called on
-    // this thread with the pieces' texts before any is parsed, read(i, piece) on the thread
-    // that parsed piece i, whose tree
+    // this thread with the pieces' texts before any is parsed (false: they are to be kept
+    // instead), read(i, piece) on the thread that parsed piece i, whose tree
     // is let go as soon as read returns (read must not throw), and keep() on this thread once
     // every piece was read: true when what read took stands. Only a piece's tree a thread is
     // held at a time, not the whole part's.
     struct PieceReader {
-        std::function<void(const std::vector<std::string_view>&)> start;
+        std::function<bool(const std::vector<std::string_view>&)> start;
         std::function<void(std::size_t, const pugi::xml_node&)> read;
         std::function<bool()> keep;
     };
     // True when the pieces went to reader and it kept them: doc is then the part with the
     // container's content left out. Otherwise what read took is to be dropped and xml is what
     // ReadXmlInPieces gives: the part whole (too small to share, not safely cut, a piece that
-    // does not parse alone) or, when reader did not keep its pieces, parsed in kept pieces.
+    // does not parse alone) or, when reader did not start or keep its pieces, parsed in kept
+    // pieces.
     bool ReadXmlPieceByPiece(PiecedXml& xml, std::string_view name, std::string_view container,
                              std::string_view element, unsigned parseFlags, std::uint64_t treeBytesAllowed,
                              unsigned threads, const PieceReader& reader);
@@ -117,6 +118,11 @@ private:
     std::optional<std::uint32_t> RestContainerDepth(std::string_view name, const pugi::xml_document& rest,
                                                     const pugi::xml_parse_result& result,
                                                     std::string_view container) const;
+    // The pieces of the text, cut at spans, parsed and kept as ReadXmlInPieces gives them.
+    PiecedXml ParsePieces(std::string_view name, XmlText text,
+                          const std::vector<std::pair<std::size_t, std::size_t>>& spans,
+                          std::string_view container, unsigned parseFlags, std::uint64_t treeBytesAllowed,
+                          unsigned threads, std::uint64_t readBefore);
     // The part read again, as if it had not been read before (what was read counted since
     // readBefore is forgotten), and parsed whole.
     PiecedXml ReadWholeAgain(std::string_view name, std::uint64_t readBefore, unsigned parseFlags,

@@ -364,6 +364,9 @@ public:
         std::atomic<bool> inOrder{false};
         Package::PieceReader reader;
         reader.start = [&](const std::vector<std::string_view>& texts) {
+            if (!sheet.cells.empty() ||
+                !std::all_of(texts.begin(), texts.end(), [](std::string_view text) { return FirstRowNumbered(text); }))
+                return false;
             // Room in the sheet's list for as many cells as each piece has cell elements.
             pieces.resize(texts.size());
             base::ForEachOnThreads(0, texts.size(), options_.threads,
@@ -374,12 +377,11 @@ public:
                 room += piece.end;
                 piece.end = room;
             }
-            if (!sheet.cells.empty() || room * sizeof(Cell) > budget_.Remaining()) {
-                inOrder = true;
-                return;
-            }
+            if (room * sizeof(Cell) > budget_.Remaining())
+                return false;
             sheet.cells.resize(room);
             share = (budget_.Remaining() - room * sizeof(Cell)) / texts.size();
+            return true;
         };
         reader.read = [&](std::size_t i, const pugi::xml_node& holder) {
             if (!inOrder.load(std::memory_order_relaxed) && !ReadPiece(holder, sheet, share, pieces[i]))
@@ -650,6 +652,19 @@ private:
             part.failure = std::current_exception();
         }
         return true;
+    }
+
+    // Whether a piece of a sheet's rows gives its first row's number, which a piece read apart
+    // needs: a row without one follows the row before it, which the piece before holds. Read
+    // from the first start tag's text, before it is parsed.
+    static bool FirstRowNumbered(std::string_view text)
+    {
+        const std::string_view tag = text.substr(0, text.find('>'));
+        for (std::size_t at = tag.find("r="); at != std::string_view::npos; at = tag.find("r=", at + 1))
+            if (at > 0 && (tag[at - 1] == ' ' || tag[at - 1] == '\t' || tag[at - 1] == '\n' || tag[at - 1] == '\r' ||
+                           tag[at - 1] == ':'))
+                return true;
+        return false;
     }
 
     // How many elements named c, with any prefix, a piece of a sheet's rows starts: room for

@@ -587,8 +587,9 @@ TEST(XlsxReader, AFaultInAnyPartOfTheRowsIsTheOneReadingInOrderMeetsFirst)
 namespace {
 
 // How a test takes a sheet part's pieces: kept (ReadXmlInPieces), or given to a reader one by
-// one (ReadXmlPieceByPiece) that keeps what it read, or that refuses it in the end.
-enum class Pieces { Kept, Read, Refused };
+// one (ReadXmlPieceByPiece) that keeps what it read, that declines them before the first, or
+// that refuses them in the end.
+enum class Pieces { Kept, Read, Declined, Refused };
 
 // The rows of a sheet part as the package gives them: how many, whether their numbers run
 // 1, 2, 3... in order, and the name of the part's last element; or the fault it reports.
@@ -602,7 +603,10 @@ std::string RowsInPieces(const std::string& xml, std::size_t* pieceCount = nullp
             read = package.ReadXmlInPieces("sheet.xml", "sheetData", "row", pugi::parse_default, UINT64_MAX);
         } else {
             Package::PieceReader reader;
-            reader.start = [&](const std::vector<std::string_view>& texts) { numbers.resize(texts.size()); };
+            reader.start = [&](const std::vector<std::string_view>& texts) {
+                numbers.resize(texts.size());
+                return how != Pieces::Declined;
+            };
             reader.read = [&](std::size_t i, const pugi::xml_node& piece) {
                 for (const pugi::xml_node& row : piece.children())
                     numbers[i].push_back(row.attribute("r").as_int());
@@ -610,7 +614,10 @@ std::string RowsInPieces(const std::string& xml, std::size_t* pieceCount = nullp
             reader.keep = [&] { return how == Pieces::Read; };
             const bool kept = package.ReadXmlPieceByPiece(read, "sheet.xml", "sheetData", "row", pugi::parse_default,
                                                           UINT64_MAX, 3, reader);
-            if (!kept || how == Pieces::Refused)
+            EXPECT_TRUE(!kept || how == Pieces::Read);
+            EXPECT_TRUE(how != Pieces::Declined ||
+                        std::all_of(numbers.begin(), numbers.end(), [](const auto& n) { return n.empty(); }));
+            if (!kept)
                 numbers.clear();
         }
         if (pieceCount)
@@ -665,7 +672,7 @@ std::string PrefixedSheet(const std::string& p, int rows)
 // a fault in any piece, or a row cut in two, is reported as parsing the whole text reports it.
 TEST(XlsxPackage, ALargeSheetIsParsedInPiecesWithTheSameRowsAndFaults)
 {
-    for (const Pieces how : {Pieces::Kept, Pieces::Read, Pieces::Refused}) {
+    for (const Pieces how : {Pieces::Kept, Pieces::Read, Pieces::Declined, Pieces::Refused}) {
         SCOPED_TRACE(static_cast<int>(how));
         const std::string expected = "30000 rows in order | mergeCells";
         std::size_t pieces = 0;
