@@ -388,7 +388,7 @@ public:
                 inOrder.store(true, std::memory_order_relaxed);
         };
         reader.keep = [&] {
-            if (!inOrder.load() && SettleParts(pieces, [&sheet](Part&, std::size_t i) -> Cell& { return sheet.cells[i]; })) {
+            if (!inOrder.load() && SettleParts(pieces, sheet)) {
                 CloseUp(pieces, sheet);
                 return true;
             }
@@ -578,11 +578,11 @@ private:
         }
     };
 
-    // The parts' shared formulas settled in order against those defined before them, each
-    // use's cell found by cellOf(part, index), and what the parts hold charged to the budget.
-    // False when a part failed (but for a cancel or want of memory, thrown again), used a
-    // formula no part before defined, or when the parts together exceed the budget.
-    bool SettleParts(std::vector<Part>& parts, const std::function<Cell&(Part&, std::size_t)>& cellOf)
+    // The parts' shared formulas settled in order against those defined before them, and what
+    // the parts hold charged to the budget. False when a part failed (but for a cancel or want
+    // of memory, thrown again), used a formula no part before defined, or when the parts
+    // together exceed the budget.
+    bool SettleParts(std::vector<Part>& parts, Sheet& sheet)
     {
         std::unordered_map<std::uint32_t, SharedFormula> shared;
         std::uint64_t charged = 0;
@@ -606,7 +606,7 @@ private:
                 auto it = shared.find(use.index);
                 if (it == shared.end())
                     return false;
-                Cell& cell = cellOf(part, use.cell);
+                Cell& cell = sheet.cells[use.cell];
                 cell.formula = ShiftFormula(it->second.text,
                                             static_cast<std::int64_t>(cell.row) - it->second.anchor.row,
                                             static_cast<std::int64_t>(cell.column) - it->second.anchor.column);
@@ -743,7 +743,7 @@ private:
                 part.failure = std::current_exception();
             }
         });
-        if (!SettleParts(parts, [&sheet](Part&, std::size_t i) -> Cell& { return sheet.cells[i]; })) {
+        if (!SettleParts(parts, sheet)) {
             sheet.cells = {};
             return false;
         }
