@@ -4,9 +4,9 @@
 
 void CInitCodeTag::Write(swf::Writer& out)
 {
-    // Written in place: a large model's initialisation runs to tens of megabytes, which a body
-    // written apart would hold twice.
-    // Room for the whole tag first: a large model's initialisation is the bulk of the movie.
+    // Written in place, in room taken for the whole tag first (long header, character id,
+    // actions, End): a large model's initialisation runs to tens of megabytes, which a body
+    // written apart, or a buffer grown by doubling as it is written, would hold twice.
     out.MakeRoom(6 + 2 + actions_.WrittenSize() + 1);
     const size_t start = out.BeginTag();
     out.U16(GetCharacterId());

@@ -625,7 +625,6 @@ bool Package::ReadXmlPieceByPiece(PiecedXml& xml, std::string_view name, std::st
         xml = ParsePieces(name, std::move(text), spans, container, parseFlags, treeBytesAllowed, threads, readBefore);
         return false;
     }
-    texts = {};
     base::ForEachOnThreads(0, spans.size(), threads, [&](std::size_t i) {
         pugi::xml_document piece;
         if (!piece.load_buffer_inplace(text.data + spans[i].first, spans[i].second - spans[i].first,

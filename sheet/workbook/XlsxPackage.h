@@ -84,10 +84,10 @@ public:
                               unsigned parseFlags, std::uint64_t treeBytesAllowed, unsigned threads = 0);
     // Takes the pieces as they are parsed instead of keeping them: start(texts) is called on
     // this thread with the pieces' texts before any is parsed (false: they are to be kept
-    // instead), read(i, piece) on the thread that parsed piece i, whose tree
-    // is let go as soon as read returns (read must not throw), and keep() on this thread once
-    // every piece was read: true when what read took stands. Only a piece's tree a thread is
-    // held at a time, not the whole part's.
+    // instead), read(i, piece) on the thread that parsed piece i, whose tree is let go as soon
+    // as read returns (read must not throw), and keep() on this thread once every piece was
+    // read: true when what read took stands. Only a piece's tree a thread is held at a time,
+    // not the whole part's.
     struct PieceReader {
         std::function<bool(const std::vector<std::string_view>&)> start;
         std::function<void(std::size_t, const pugi::xml_node&)> read;
