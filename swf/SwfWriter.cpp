@@ -2,6 +2,7 @@
 
 #include "swf/SwfError.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <string>
@@ -104,8 +105,17 @@ void Writer::Tag(uint16_t code, std::span<const uint8_t> body, bool forceLong)
     Bytes(body);
 }
 
-size_t Writer::BeginTag()
+void Writer::MakeRoom(size_t more)
 {
+    const size_t needed = data_.size() + more;
+    if (needed > data_.capacity())
+        data_.reserve(std::max(needed + needed / 32, 2 * data_.capacity()));
+}
+
+size_t Writer::BeginTag(size_t bodyBytes)
+{
+    if (bodyBytes > 0)
+        MakeRoom(6 + bodyBytes);
     const size_t start = data_.size();
     data_.resize(start + 6);
     return start;

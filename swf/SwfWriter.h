@@ -2,7 +2,6 @@
 
 #include "swf/SwfCodes.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -39,24 +38,16 @@ public:
     // A tag whose body is written straight into this writer, for a body too large to write
     // apart and copy: BeginTag leaves room for the long header and returns where the tag
     // starts; EndTag fills the header in, moving the body back into the short form when it is
-    // under 63 bytes, so the tag is the one Tag writes.
-    size_t BeginTag();
+    // under 63 bytes, so the tag is the one Tag writes. A body whose size is known takes its
+    // room at once (bodyBytes): a large one grown by doubling as it is written would hold two
+    // buffers together while the last is copied, the larger twice what is written.
+    size_t BeginTag(size_t bodyBytes = 0);
     void EndTag(TagCode code, size_t tagStart);
 
     size_t Size() const { return data_.size(); }
     const std::vector<uint8_t>& Data() const { return data_; }
     std::vector<uint8_t> Take() { return std::move(data_); }
     void Reserve(size_t bytes) { data_.reserve(bytes); }
-    // Room for `more` bytes after those written, taken at once: a large part of a movie grown
-    // by doubling would hold two buffers together while the last is copied, the larger twice
-    // what is written. A little more is taken for what may follow; a writer short of room
-    // still grows by doubling, however often it is asked.
-    void MakeRoom(size_t more)
-    {
-        const size_t needed = data_.size() + more;
-        if (needed > data_.capacity())
-            data_.reserve(std::max(needed + needed / 32, 2 * data_.capacity()));
-    }
     // Empties the writer and keeps its buffer, for a writer used again and again.
     void Clear()
     {
@@ -69,6 +60,9 @@ public:
 
 private:
     void PutBits(uint32_t value, int count);
+    // Room for `more` bytes after those written, and a little over for what may follow; a
+    // writer short of room still grows by doubling, however often it is asked.
+    void MakeRoom(size_t more);
 
     std::vector<uint8_t> data_;
     uint32_t bitBuffer_ = 0;

@@ -603,9 +603,17 @@ bool Package::ReadXmlPieceByPiece(PiecedXml& xml, std::string_view name, std::st
         xml.doc = ParseXml(name, std::move(text), parseFlags);
         return false;
     }
-    // The rest of the text with the container left empty first: where the container stands
-    // bounds how deep a piece may go.
     const std::string_view whole = text.View();
+    std::vector<std::string_view> texts;
+    texts.reserve(spans.size());
+    for (const auto& [begin, end] : spans)
+        texts.push_back(whole.substr(begin, end - begin));
+    if (!reader.start(texts)) {
+        xml = ParsePieces(name, std::move(text), spans, container, parseFlags, treeBytesAllowed, threads, readBefore);
+        return false;
+    }
+    // The rest of the text with the container left empty: where the container stands bounds
+    // how deep a piece may go.
     const std::string rest = ContainerLeftEmpty(whole, spans);
     const pugi::xml_parse_result restResult =
         xml.doc.load_buffer(rest.data(), rest.size(), parseFlags | pugi::parse_doctype);
@@ -617,14 +625,6 @@ bool Package::ReadXmlPieceByPiece(PiecedXml& xml, std::string_view name, std::st
     // which tells what is wrong and where.
     enum class Outcome : std::uint8_t { Read, Unparsed, TooDeep };
     std::vector<Outcome> outcomes(spans.size(), Outcome::Read);
-    std::vector<std::string_view> texts;
-    texts.reserve(spans.size());
-    for (const auto& [begin, end] : spans)
-        texts.push_back(whole.substr(begin, end - begin));
-    if (!reader.start(texts)) {
-        xml = ParsePieces(name, std::move(text), spans, container, parseFlags, treeBytesAllowed, threads, readBefore);
-        return false;
-    }
     base::ForEachOnThreads(0, spans.size(), threads, [&](std::size_t i) {
         pugi::xml_document piece;
         if (!piece.load_buffer_inplace(text.data + spans[i].first, spans[i].second - spans[i].first,

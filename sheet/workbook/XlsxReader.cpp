@@ -414,7 +414,8 @@ public:
         if (auto protection = Child(root, "sheetProtection"))
             sheet.isProtected = IsTrue(Attribute(protection, "sheet").value());
         if (!read) {
-            // Whatever the pieces put in the list goes: the rows are read from the trees.
+            // Whatever the pieces put in the list goes (room taken before the part turned out
+            // to need reading whole): the rows are read from the trees.
             sheet.cells = {};
             std::vector<pugi::xml_node> holders{Child(root, "sheetData")};
             for (const auto& piece : xml.pieces)
