@@ -104,7 +104,7 @@ export async function withPlayer(folder, body) {
     const run = async (movie, { until = "done", vars = "", timeoutMs = 10000, onCommand = {}, screenshot = "",
       size = null, act = null, actAtMs = 1500 } = {}) => {
       const page = await context.newPage();
-      const started = Date.now();
+      let started = Date.now();
       let state = "timeout";
       try {
         const query = new URLSearchParams({ swf: `/movies/${movie}`, until, vars });
@@ -115,10 +115,13 @@ export async function withPlayer(folder, body) {
           // The player element has a size of its own; it fills the frame instead.
           await page.addStyleTag({ content: "#c > * { width: 100%; height: 100%; }" });
         }
+        // The movie's time counts from here: on a busy machine loading the page alone may take
+        // seconds, and a run that ran out before its act would have nothing to show.
+        started = Date.now();
         let errorSeenAt = 0;
         let handled = 0;
         let acted = !act;
-        while (Date.now() - started < timeoutMs) {
+        while (Date.now() - started < timeoutMs || !acted) {
           if (!acted && Date.now() - started >= actAtMs) {
             acted = true;
             await act(page);
