@@ -1,5 +1,7 @@
 #include "sheet/cells/CellValueRecord.h"
 
+#include "sheet/cells/CellRef.h"
+
 CCellValueRecord::CCellValueRecord(int32_t cellId, std::string variableName, std::string a1Text,
                                    const CModelVariable* constant)
 {
@@ -10,7 +12,8 @@ void CCellValueRecord::Init(int32_t cellId, std::string variableName, std::strin
                             const CModelVariable* constant)
 {
     cellId_ = cellId;
-    variableName_ = std::move(variableName);
+    otherName_ = variableName == CellVariableName(cellId) ? nullptr
+                                                         : std::make_unique<std::string>(std::move(variableName));
     a1Text_ = std::move(a1Text);
     value_ = constant ? constant->Clone() : nullptr;
 }
@@ -21,5 +24,10 @@ void CCellValueRecord::Assign(const CCellValueRecord& other)
         return;
     mark = other.mark;
     exportFlag = other.exportFlag;
-    Init(other.cellId_, other.variableName_, other.a1Text_, other.value_.get());
+    Init(other.cellId_, other.GetVariableName(), other.a1Text_, other.value_.get());
+}
+
+std::string CCellValueRecord::GetVariableName() const
+{
+    return otherName_ ? *otherName_ : CellVariableName(cellId_);
 }

@@ -28,7 +28,9 @@ public:
     void Assign(const CCellValueRecord& other);
 
     int32_t GetCellId() const { return cellId_; }
-    const std::string& GetVariableName() const { return variableName_; }
+    // The movie variable of the cell: "V" + id, as every record the system makes has it; a
+    // record read from a document keeps the name stored there.
+    std::string GetVariableName() const;
     const std::string& GetA1Text() const { return a1Text_; }
     const CModelVariable* GetValue() const { return value_.get(); }
     void SetValue(std::unique_ptr<CModelVariable> value) { value_ = std::move(value); }
@@ -38,7 +40,9 @@ public:
 
 private:
     int32_t cellId_ = -1;
-    std::string variableName_;
+    // None when the name is the cell's own "V" + id: a large model's many records need not
+    // each hold it.
+    std::unique_ptr<std::string> otherName_;
     std::string a1Text_;
     std::unique_ptr<CModelVariable> value_;
 };

@@ -149,13 +149,19 @@ TEST(SheetRecordsTest, ValueMapRoundTrip)
     map.insert(CCellValueRecord(4, "V4", "'S'!$A$1", text.get())).mark = 1;
     map.insert(CCellValueRecord(2, "V2", "'S'!$A$2", flag.get())).exportFlag = 1;
     map.insert(CCellValueRecord(9, "V9", "'S'!$A$3", nullptr));
+    // A name other than the cell's own, as a document may hold, is kept as it was stored.
+    map.insert(CCellValueRecord(7, "Other", "'S'!$A$4", nullptr));
     base::RecordWriter out;
     sheetrec::WriteValueMap(out, map);
     CCellValueMap back;
     base::RecordReader in(out.Bytes());
     sheetrec::ReadValueMap(in, back);
-    ASSERT_EQ(back.GetCount(), 3u);
+    ASSERT_EQ(back.GetCount(), 4u);
     EXPECT_EQ(back.Find(4)->GetValue()->GetText(), "abc");
+    EXPECT_EQ(back.Lookup(4)->GetVariableName(), "V4");
+    EXPECT_EQ(back.Lookup(7)->GetVariableName(), "Other");
+    CCellValueRecord copy = *back.Lookup(7);
+    EXPECT_EQ(copy.GetVariableName(), "Other");
     EXPECT_EQ(back.Lookup(2)->exportFlag, 1);
     EXPECT_TRUE(back.Lookup(2)->GetValue()->GetBoolean());
     EXPECT_EQ(back.Lookup(9)->GetValue(), nullptr);
