@@ -104,7 +104,6 @@ export async function withPlayer(folder, body) {
     const run = async (movie, { until = "done", vars = "", timeoutMs = 10000, onCommand = {}, screenshot = "",
       size = null, act = null, actAtMs = 1500 } = {}) => {
       const page = await context.newPage();
-      let started = Date.now();
       let state = "timeout";
       try {
         const query = new URLSearchParams({ swf: `/movies/${movie}`, until, vars });
@@ -117,7 +116,7 @@ export async function withPlayer(folder, body) {
         }
         // The movie's time counts from here: on a busy machine loading the page alone may take
         // seconds, and a run that ran out before its act would have nothing to show.
-        started = Date.now();
+        const started = Date.now();
         let errorSeenAt = 0;
         let handled = 0;
         let acted = !act;
