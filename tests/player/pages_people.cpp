@@ -139,7 +139,7 @@ int main(int argc, char** argv)
         parent.CreateEx(0, "Sheet", "Component Properties", WS_POPUP | WS_VISIBLE, CRect(0, 0, 420, 360), nullptr, 0);
 
         EditConnection(parent, xml, d.model.table(), files, [](CWnd& page) {
-            Type(page, CXMLDataGeneralPage::IDC_URL, "/movies/kv0.xml", true);
+            Type(page, CXMLDataGeneralPage::IDC_URL, "/held/kv0.xml", true);
             Rename(page, 0, "prices");
             Rename(page, 1, "counts");
             Click(page, CXMLDataGeneralPage::IDC_LOAD_PREVIEW);
@@ -147,7 +147,7 @@ int main(int argc, char** argv)
         if (shell.requests.size() != 1 || shell.requests[0].target != (folder / "kv0.xml").string())
             throw std::runtime_error("the preview was not opened");
         EditConnection(parent, single, d.model.table(), files, [](CWnd& page) {
-            Type(page, CXMLDataGeneralPage::IDC_URL, "/movies/kv0.xml", true);
+            Type(page, CXMLDataGeneralPage::IDC_URL, "/held/kv0.xml", true);
             Rename(page, 0, "counts");
         });
 

@@ -1,7 +1,7 @@
 // Runs the dashboard of pages_people.cpp in Ruffle: the XML data file that the connection's
 // "Preview XML" wrote is checked byte for byte and then loaded by both connections of the movie
-// from the player's server (cells 0 in the movie become the previewed values), and the
-// collaboration components show what their pages set (the light's default colour, the login's
+// from the player's server, which answers once the movie has shown its cells (cells 0 in the
+// movie become the previewed values), and the collaboration components show what their pages set (the light's default colour, the login's
 // kind and button caption, the people list's label colour). A PNG of the movie goes into
 // <build>/test-output for a person to look at.
 import { execFileSync } from "node:child_process";
@@ -34,7 +34,9 @@ try {
     const drive = driver(run, { pictures, fail });
     let colours = [];
     const shown = await drive("people.swf", async (page, [lx, ly, px, py], at) => {
-      // The connections load when the movie starts; wait for both answers.
+      // The connections asked for their file when the movie started; the server holds it until
+      // now, so the first state seen is the movie's own. Wait for both answers.
+      run.release();
       for (let i = 0; i < 50; i++) {
         const states = await page.evaluate(() => window.__events.filter((e) => e.cmd === "state").map((e) => e.args));
         if (states.some((s) => s.startsWith(loaded) && s.split("|")[2].startsWith("Loaded"))) break;

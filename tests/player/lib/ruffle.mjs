@@ -11,8 +11,10 @@
 //     checkValues(reportedValues(r), { C1: "5.5" }, fail);   // fscommand values against expected ones
 //   });
 // The folder is served from node itself on a free 127.0.0.1 port, together with the Ruffle
-// package; the movie ends the run by sending fscommand(until) (default "done"). Set CHROMIUM
-// to use another browser binary than /usr/bin/chromium.
+// package; the movie ends the run by sending fscommand(until) (default "done"). A file asked for
+// as /held/<name> is the folder's <name>, answered once the body has called run.release(), so a
+// movie's state before a load's answer can be seen however fast the answer would come. Set
+// CHROMIUM to use another browser binary than /usr/bin/chromium.
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
@@ -64,6 +66,8 @@ const TYPES = { ".js": "text/javascript", ".wasm": "application/wasm", ".swf": "
   ".map": "application/json", ".html": "text/html" };
 
 function serve(folder) {
+  let held = [];
+  let released = false;
   const server = http.createServer((req, res) => {
     const url = new URL(req.url, "http://127.0.0.1");
     let file = null;
@@ -73,6 +77,12 @@ function serve(folder) {
       return;
     }
     const name = decodeURIComponent(url.pathname);
+    if (name.startsWith("/held/")) {
+      const answer = () => { req.url = `/movies/${url.pathname.slice(6)}`; server.emit("request", req, res); };
+      if (released) answer();
+      else held.push(answer);
+      return;
+    }
     if (name.startsWith("/ruffle/")) file = path.join(ruffleDir, name.slice(8));
     else if (name.startsWith("/movies/")) file = path.join(folder, name.slice(8));
     const root = file && (name.startsWith("/ruffle/") ? ruffleDir : folder);
@@ -84,6 +94,10 @@ function serve(folder) {
     res.writeHead(200, { "content-type": TYPES[path.extname(file)] || "application/octet-stream" });
     fs.createReadStream(file).pipe(res);
   });
+  server.release = () => {
+    released = true;
+    for (const answer of held.splice(0)) answer();
+  };
   return new Promise((resolve) => server.listen(0, "127.0.0.1", () => resolve(server)));
 }
 
@@ -142,9 +156,11 @@ export async function withPlayer(folder, body) {
         await page.close();
       }
     };
+    run.release = () => server.release();
     return await body(run);
   } finally {
     if (context) await context.close();
+    server.release();
     server.close();
     fs.rmSync(profile, { recursive: true, force: true });
   }
