@@ -37,7 +37,7 @@ try {
       // The connections asked for their file when the movie started; the server holds it until
       // now, so the first state seen is the movie's own. Wait for both answers.
       run.release();
-      for (let i = 0; i < 50; i++) {
+      for (let i = 0; i < 150; i++) {
         const states = await page.evaluate(() => window.__events.filter((e) => e.cmd === "state").map((e) => e.args));
         if (states.some((s) => s.startsWith(loaded) && s.split("|")[2].startsWith("Loaded"))) break;
         await page.waitForTimeout(100);
