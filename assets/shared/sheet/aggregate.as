@@ -187,8 +187,8 @@ _global.kvKth = function (g, k, large) {
 // The sums, counts and errors of a band's rows, kept on the band for the recalculation pass
 // (ifindex.as says why a pass may keep them): a run from a first row on holds, for its first k
 // rows, hi[k] + lo[k], their numbers added with compensation, counts[k] the numbers among them
-// and errors[k] the errors. Any range starting on a row the run holds reads its total as the
-// difference of two entries, so a running total ($A$2:A2, $A$2:A3, ...) and a sliding window
+// and errors[k] the errors (undefined while there are none). Any range starting on a row the
+// run holds reads its total as the difference of two entries, so a running total ($A$2:A2, $A$2:A3, ...) and a sliding window
 // (A1:A100, A2:A101, ...) each read every row of the band once a pass, not once a formula. A
 // run is only extended across rows of the range being read, whose cells are computed by then;
 // a range starting outside every run the band holds starts a run of its own. end: where the
@@ -213,7 +213,7 @@ _global.kvRunOf = function (v, end) {
             run.hi = [0];
             run.lo = [0];
             run.counts = [0];
-            run.errors = [0];
+            run.errors = new Array();
             b.kvRuns[o] = run;
         }
         b.kvRunLast = run;
@@ -236,19 +236,26 @@ _global.kvRunOf = function (v, end) {
         var cols = v.cols;
         var k = hi.length - 1;
         var s = hi[k], c = lo[k], n = counts[k], e = errors[k];
+        if (e == undefined) {
+            e = 0;
+        }
         // the timeline and the error class as locals: a name the function does not hold
         // is looked up on the movie's timeline before the globals, once a cell
         var cells = kvTimeline;
         var errC = kvErrC;
-        for (var r = done; r < end; r++) {
-            var row = b[r];
+        var r = done;
+        var row, y, t, j;
+        while (r < end) {
+            row = b[r++];
             if (row != undefined) {
-                for (var j = 0; j < cols; j++) {
-                    var y = cells[row[j]];
+                // a loop that tests its end after the first column: most runs have one
+                j = 0;
+                do {
+                    y = cells[row[j]];
                     if (typeof y == "number") {
                         // Neumaier's compensation: a window's total is a difference of two
                         // running sums, which must not carry the rounding of all rows before
-                        var t = s + y;
+                        t = s + y;
                         if ((s < 0 ? -s : s) >= (y < 0 ? -y : y)) {
                             c += (s - t) + y;
                         } else {
@@ -259,14 +266,17 @@ _global.kvRunOf = function (v, end) {
                     } else if (y instanceof errC) {
                         e++;
                     }
-                }
+                } while (++j < cols);
             }
             // set by index: a push is a method call
-            k++;
-            hi[k] = s;
+            hi[++k] = s;
             lo[k] = c;
             counts[k] = n;
-            errors[k] = e;
+            // errors are rare: a row before the first one has none set, which compares
+            // equal to another such row and unequal to a row after an error
+            if (e != 0) {
+                errors[k] = e;
+            }
         }
         run.done = end;
     }
@@ -343,14 +353,18 @@ _global.kvRangeCount = function (v) {
             var cells = kvTimeline;
             var cols = v.cols;
             var n = 0;
-            for (var r = 0; r < end; r++) {
-                var row = b[r];
+            var r = 0;
+            var row, j;
+            while (r < end) {
+                row = b[r++];
                 if (row != undefined) {
-                    for (var j = 0; j < cols; j++) {
+                    // the end tested after the first column, as kvRunOf does
+                    j = 0;
+                    do {
                         if (typeof cells[row[j]] == "number") {
                             n++;
                         }
-                    }
+                    } while (++j < cols);
                 }
             }
             v.kvCount = n;

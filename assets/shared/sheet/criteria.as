@@ -154,19 +154,6 @@ _global.kvIfsMask = function (args, first) {
     return out;
 };
 
-// kvFlat of a range, kept on it for the recalculation pass (ifindex.as says why a pass may
-// keep it): the *IFS functions read the same ranges once a row.
-_global.kvKeptFlat = function (g) {
-    if (typeof g != "object" || g == null || kvLib.kvPass == undefined) {
-        return kvFlat(g);
-    }
-    if (g.kvFlatPass !== kvLib.kvPass) {
-        g.kvFlatValues = kvFlat(g);
-        g.kvFlatPass = kvLib.kvPass;
-    }
-    return g.kvFlatValues;
-};
-
 // The numbers of grid g at the given flat indexes (text and blanks left out).
 _global.kvPick = function (g, indexes) {
     var values = kvKeptFlat(g);

@@ -71,20 +71,23 @@ _global.kvFlat = function (g) {
         var b = g.b;
         var o = g.o;
         var cols = g.cols;
-        var n = kvBandRows(g);
+        var r = o;
+        var last = o + kvBandRows(g);
         var at = 0;
+        var row, c;
         // the timeline as a local: a global name is looked up on the timeline first
         var cells = kvTimeline;
-        for (var r = 0; r < n; r++) {
-            var row = b[o + r];
+        while (r < last) {
+            row = b[r++];
             if (row == undefined) {
                 at += cols;
                 continue;
             }
-            for (var c = 0; c < cols; c++) {
-                out[at] = cells[row[c]];
-                at++;
-            }
+            // the end tested after the first column: most ranges have one
+            c = 0;
+            do {
+                out[at++] = cells[row[c]];
+            } while (++c < cols);
         }
         // the empty rows after the band's end
         if (out.length < g.rows * cols) {
@@ -96,6 +99,20 @@ _global.kvFlat = function (g) {
         out.push(g);
     }
     return out;
+};
+
+// kvFlat of a range, kept on it for the recalculation pass (ifindex.as says why a pass may
+// keep it): the *IFS functions read the same ranges once a row, and a lookup and a conditional
+// sum over one column read it once between them.
+_global.kvKeptFlat = function (g) {
+    if (typeof g != "object" || g == null || kvLib.kvPass == undefined) {
+        return kvFlat(g);
+    }
+    if (g.kvFlatPass !== kvLib.kvPass) {
+        g.kvFlatValues = kvFlat(g);
+        g.kvFlatPass = kvLib.kvPass;
+    }
+    return g.kvFlatValues;
 };
 
 // A grid where one value is wanted: a single cell is its value, an array constant its first

@@ -37,8 +37,9 @@ _global.kvEqualIndex = function (range, sums, typed) {
         return range.kvIndex;
     }
     var index = new Object();
-    var keys = kvFlat(range);
-    var values = sums === range ? keys : kvFlat(sums);
+    // kept for the pass: a lookup in the same column reads its keys from there
+    var keys = kvKeptFlat(range);
+    var values = sums === range ? keys : kvKeptFlat(sums);
     // kvKeyOf and kvIndexAdd written out: a call per cell costs more than the rest
     var errC = kvErrC;
     var count = keys.length;

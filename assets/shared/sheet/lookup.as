@@ -58,7 +58,11 @@ _global.kvLookupKeys = function (g, down) {
     entry.keys = new Array();
     entry.pass = kvLib.kvPass;
     var n = down ? kvRows(g) : kvCols(g);
-    if (g instanceof kvRangeC) {
+    if (kept && (down ? g.cols : g.rows) == 1) {
+        // a single column (row): its values are its keys, as a conditional sum over it this
+        // pass may have read them already
+        entry.keys = kvKeptFlat(g);
+    } else if (g instanceof kvRangeC) {
         // read off the band without a call per cell; rows past its end are empty
         var keys = entry.keys;
         var b = g.b;
