@@ -452,6 +452,16 @@ Compiled Leaf(std::unique_ptr<CExprNode> node)
     return out;
 }
 
+// INDEX(grid, MATCH(...)): MATCH gives a position from 1 on or an error, never the 0 that has
+// INDEX give a whole row or column, so the lookup is one value (or an error) as it stands.
+bool IsIndexOfMatch(const CModelVariable& call)
+{
+    if (call.GetText() != "INDEX" || call.GetChildCount() != 2)
+        return false;
+    const CModelVariable& row = call.GetChild(1);
+    return row.GetKind() == ModelKind::Function && row.GetText() == "MATCH";
+}
+
 Compiled CompileOne(const CModelVariable& from, const CompilePlace& place, Taken taken, ArrayShapes& shapes)
 {
     if (from.GetKind() == ModelKind::Range && taken == Taken::Value)
@@ -495,7 +505,8 @@ Compiled CompileOne(const CModelVariable& from, const CompilePlace& place, Taken
     if (!out.top)
         return out;
     out.descend = true;
-    if (from.GetKind() == ModelKind::Function && taken == Taken::Value && callconv::MayGiveGrid(from.GetText())) {
+    if (from.GetKind() == ModelKind::Function && taken == Taken::Value && callconv::MayGiveGrid(from.GetText()) &&
+        !IsIndexOfMatch(from)) {
         // A call that may give a range or an array (INDEX with row or column 0), where one
         // value is taken: the value of a single cell, the first of an array, else #VALUE!.
         auto one = MakeCall(callconv::kOneFunction);

@@ -176,6 +176,9 @@ TEST_F(CompiledFormulaTest, RangesWhereOneValueIsTakenAreCutToOneCell)
     EXPECT_NE(Emit("SUM(IF(1,B1:B9))", place).find("push 'A"), std::string::npos);
     // A call that may give a range is taken through kvOne.
     EXPECT_TRUE(Emit("INDEX(B1:C9,0,1)", place).ends_with("push 1; push 'kvLib'; getvar; push 'kvOne'; callmethod"));
+    // Not where MATCH gives the row: a position is never the 0 of a whole column.
+    EXPECT_TRUE(Emit("INDEX(B1:B9,MATCH(C1,A1:A9,0))", place).ends_with("push 'INDEX'; callmethod"));
+    EXPECT_TRUE(Emit("INDEX(B1:B9,MATCH(C1,A1:A9,0),0)", place).ends_with("push 'kvOne'; callmethod"));
     // Without the place nothing is cut.
     EXPECT_NE(Emit("B1:B9").find("push 'A"), std::string::npos);
 }
