@@ -34,6 +34,9 @@ struct ChunkLimits {
     // than one only for an emit that may be called from several threads at a time; the
     // functions come out the same either way.
     unsigned threads = 1;
+    // Each entry's runs of Push records written as one record: for entries of straight-line
+    // code (no branch jumps into it), which the player then reads in fewer records.
+    bool joinPushes = false;
 };
 
 namespace detail {
@@ -70,7 +73,8 @@ struct EntryBlock {
 // Entries a block holds: enough that a thread's share is worth it, few enough to spread.
 inline constexpr std::size_t kEntriesPerBlock = 1024;
 
-template <typename Emit> void EmitBlock(Emit& emit, std::size_t first, std::size_t last, EntryBlock& block)
+template <typename Emit>
+void EmitBlock(Emit& emit, std::size_t first, std::size_t last, EntryBlock& block, bool joinPushes)
 {
     // The entries before a failure are kept: an in-order run checks them before it fails.
     swf::Writer writer;
@@ -79,7 +83,10 @@ template <typename Emit> void EmitBlock(Emit& emit, std::size_t first, std::size
         for (std::size_t i = first; i < last; ++i) {
             entry.RemoveAll();
             emit(i, entry);
-            entry.Write(writer);
+            if (joinPushes)
+                entry.WriteJoiningPushes(writer);
+            else
+                entry.Write(writer);
             block.ends.push_back(writer.Size());
         }
     } catch (...) {
@@ -91,10 +98,10 @@ template <typename Emit> void EmitBlock(Emit& emit, std::size_t first, std::size
 // Emits blocks [first, last) on up to `threads` threads; blocks is sized for every entry.
 template <typename Emit>
 void EmitBlocksAtOnce(Emit& emit, std::size_t count, std::vector<EntryBlock>& blocks, std::size_t first,
-                      std::size_t last, unsigned threads)
+                      std::size_t last, unsigned threads, bool joinPushes)
 {
     base::ForEachOnThreads(first, last, threads, [&](std::size_t b) {
-        EmitBlock(emit, b * kEntriesPerBlock, std::min(count, (b + 1) * kEntriesPerBlock), blocks[b]);
+        EmitBlock(emit, b * kEntriesPerBlock, std::min(count, (b + 1) * kEntriesPerBlock), blocks[b], joinPushes);
     });
 }
 
@@ -128,9 +135,10 @@ void DefineChunkedFunctions(CActionList& out, const std::string& name, std::size
         detail::EntryBlock& block = blocks[b];
         const std::size_t first = b * detail::kEntriesPerBlock;
         if (!atOnce)
-            detail::EmitBlock(emit, first, std::min(count, first + detail::kEntriesPerBlock), block);
+            detail::EmitBlock(emit, first, std::min(count, first + detail::kEntriesPerBlock), block, limits.joinPushes);
         else if (b % wave == 0)
-            detail::EmitBlocksAtOnce(emit, count, blocks, b, std::min(blocks.size(), b + wave), threads);
+            detail::EmitBlocksAtOnce(emit, count, blocks, b, std::min(blocks.size(), b + wave), threads,
+                                     limits.joinPushes);
         std::size_t start = 0;
         for (std::size_t k = 0; k < block.ends.size(); ++k) {
             const std::size_t size = block.ends[k] - start;

@@ -466,18 +466,22 @@ void CModelScriptBuilder::WriteCalcFunctions(CActionList& actions)
     const CVariableTable& table = base_.GetVariableTable();
     // Writing a formula's actions reads its compiled tree and changes nothing: the formulas
     // of a large model are written on every processor.
+    // A formula's code has no branch: its pushes go out joined.
     publish::ChunkLimits limits;
     limits.threads = 0;
+    limits.joinPushes = true;
     DefineChunkedFunctions(
         actions, "kvCalc", order.size(),
         [&](std::size_t i, CActionList& list) { order[i]->WriteVariableAction(list); },
         [&](std::size_t i) { return FormulaPlace(table, order[i]->GetCellId()); }, limits);
     WriteIterationSettings(base_.GetNetwork(), actions);
+    publish::ChunkLimits inputLimits;
+    inputLimits.joinPushes = true;
     for (const InputCalculation& input : InputCalculations(base_.GetNetwork()))
         DefineChunkedFunctions(
             actions, InputCalcFunctionName(input.cellId), input.formulas.size(),
             [&](std::size_t i, CActionList& list) { input.formulas[i]->WriteVariableAction(list); },
-            [&](std::size_t i) { return FormulaPlace(table, input.formulas[i]->GetCellId()); });
+            [&](std::size_t i) { return FormulaPlace(table, input.formulas[i]->GetCellId()); }, inputLimits);
 }
 
 void WriteIterationSettings(const CModelNetwork& network, CActionList& actions)

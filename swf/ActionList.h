@@ -33,6 +33,10 @@ public:
 
     // The records, without a closing End action.
     void Write(swf::Writer& out) const;
+    // The same with each run of Push records written as one (Push a; Push b as Push a, b) while
+    // it stays within a record's 65,535 bytes: fewer records for the player to read. Only for
+    // code that no branch jumps into.
+    void WriteJoiningPushes(swf::Writer& out) const;
     // How many bytes Write writes.
     size_t WrittenSize() const;
     // The records as bytes, optionally closed by the End action (a DoAction body).

@@ -49,6 +49,33 @@ void CActionList::Write(swf::Writer& out) const
         action->Write(out);
 }
 
+void CActionList::WriteJoiningPushes(swf::Writer& out) const
+{
+    constexpr size_t kMostPayload = 0xFFFF;
+    swf::Writer values;
+    // Where the payload of the Push record being added to starts; 0 while there is none.
+    size_t open = 0;
+    for (const auto& action : actions_) {
+        const auto* push = dynamic_cast<const CActionPush*>(action.get());
+        if (!push) {
+            open = 0;
+            action->Write(out);
+            continue;
+        }
+        values.Clear();
+        push->WriteValues(values);
+        if (open == 0 || out.Size() - open + values.Size() > kMostPayload) {
+            out.U8(static_cast<uint8_t>(swf::ActionCode::Push));
+            out.U16(0);
+            open = out.Size();
+        }
+        if (out.Size() - open + values.Size() > kMostPayload)
+            throw swf::SwfError("a push has a payload of " + std::to_string(values.Size()) + " bytes, more than 65535");
+        out.Bytes(values.Data());
+        out.PatchU16(open - 2, static_cast<uint16_t>(out.Size() - open));
+    }
+}
+
 size_t CActionList::WrittenSize() const
 {
     swf::Writer scratch;
@@ -202,6 +229,12 @@ void CActionPush::Write(swf::Writer& out) const
 {
     // Written in place: a movie's scripts are mostly pushes.
     const size_t start = BeginRecord(out);
+    WriteValues(out);
+    EndRecord(out, start);
+}
+
+void CActionPush::WriteValues(swf::Writer& out) const
+{
     for (const auto& v : GetValues()) {
         out.U8(static_cast<uint8_t>(v.type));
         switch (v.type) {
@@ -238,7 +271,6 @@ void CActionPush::Write(swf::Writer& out) const
             throw swf::SwfError("push value of unknown kind " + std::to_string(static_cast<int>(v.type)));
         }
     }
-    EndRecord(out, start);
 }
 
 CActionDefineFunction::CActionDefineFunction(std::string_view name)

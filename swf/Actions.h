@@ -140,6 +140,8 @@ public:
     void AddValue(CPushValue value);
     std::span<const CPushValue> GetValues() const;
     void Write(swf::Writer& out) const override;
+    // The values as the record's payload holds them, without its code and length.
+    void WriteValues(swf::Writer& out) const;
 
 private:
     // The one value of a generated push is kept in the action itself: a movie's scripts hold

@@ -174,6 +174,37 @@ TEST(ActionRecords, AListsWrittenSizeIsWhatItWrites)
     EXPECT_EQ(CActionList().WrittenSize(), 0u);
 }
 
+// A list's pushes written joined are the bytes the emitter writes joining them as it goes: runs
+// of pushes become one record, anything else ends a run (a record kept as bytes too, whatever
+// its first byte), and a run too long for one record goes on in the next.
+TEST(ActionRecords, JoinedPushesAreWhatTheJoiningEmitterWrites)
+{
+    const std::string long1(40000, 'a'), long2(30000, 'b');
+    auto script = [&](swf::ActionEmitter& emit, bool asRecords) {
+        emit.Str("V4").Str("V34").Op(swf::ActionCode::GetVariable).Int(2).Dbl(0.5).Bool(true).Undefined();
+        emit.Op(swf::ActionCode::CallMethod).Str(long1).Str(long2).Str("x").Op(swf::ActionCode::SetVariable);
+        if (asRecords)
+            emit.List().Add(std::make_unique<CActionBytes>(Bytes{0x96, 2, 0, 0, 0}));
+        else
+            emit.Raw(0x96, {0, 0});
+        emit.Str("after");
+    };
+    CActionList list;
+    swf::ActionEmitter records(list);
+    script(records, true);
+    swf::Writer joined;
+    list.WriteJoiningPushes(joined);
+
+    swf::Writer expected;
+    swf::ActionEmitter direct(expected);
+    direct.JoinPushes();
+    script(direct, false);
+    EXPECT_EQ(joined.Data(), expected.Data());
+    // V4 V34 | GetVariable | 2 0.5 true undefined | CallMethod | long1 | long2 x | SetVariable |
+    // the kept record | after
+    EXPECT_EQ(swf::ParseActions(joined.Data()).size(), 9u);
+}
+
 // Records gathered in batches write the same bytes in the same order as records added one by
 // one, for no records, fewer than a batch and several batches with a rest.
 TEST(ActionRecords, BatchesOfWrittenRecordsKeepTheirOrder)
