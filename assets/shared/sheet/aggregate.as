@@ -188,12 +188,12 @@ _global.kvKth = function (g, k, large) {
 // (ifindex.as says why a pass may keep them): a run from a first row on holds, for its first k
 // rows, hi[k] + lo[k], their numbers added with compensation, counts[k] the numbers among them
 // and errors[k] the errors (undefined while there are none). Any range starting on a row the
-// run holds reads its total as the difference of two entries, so a running total ($A$2:A2, $A$2:A3, ...) and a sliding window
-// (A1:A100, A2:A101, ...) each read every row of the band once a pass, not once a formula. A
-// run is only extended across rows of the range being read, whose cells are computed by then;
-// a range starting outside every run the band holds starts a run of its own. end: where the
-// range's rows the band holds end (kvRangeEnd). A band whose cells no formula writes
-// (kvNoFormulas, set by the publisher) may be read beyond the range.
+// run holds reads its total as the difference of two entries, so a running total ($A$2:A2,
+// $A$2:A3, ...) and a sliding window (A1:A100, A2:A101, ...) each read every row of the band
+// once a pass, not once a formula. A run is only extended across rows of the range being read,
+// whose cells are computed by then; a range starting outside every run the band holds starts a
+// run of its own. end: where the range's rows the band holds end (kvRangeEnd). A band whose
+// cells no formula writes (kvNoFormulas, set by the publisher) may be read beyond the range.
 _global.kvRunOf = function (v, end) {
     var b = v.b;
     if (b.kvRunPass !== kvLib.kvPass) {
