@@ -37,6 +37,9 @@ _global.kvEqualIndex = function (range, sums, typed) {
         return range.kvIndex;
     }
     var index = new Object();
+    // where each key first comes, as an exact lookup finds it (kvFind): kept for a lookup over
+    // the same column this pass
+    var first = new Object();
     // kept for the pass: a lookup in the same column reads its keys from there
     var keys = kvKeptFlat(range);
     var values = sums === range ? keys : kvKeptFlat(sums);
@@ -64,7 +67,15 @@ _global.kvEqualIndex = function (range, sums, typed) {
         } else if (t == "boolean") {
             k = v ? "b1" : "b0";
         } else if (t == "string") {
-            k = v == "" ? "blank" : "s" + v.toUpperCase();
+            if (v == "") {
+                k = "blank";
+                // empty text is found by a lookup of empty text, an empty cell by none
+                if (first.s == undefined) {
+                    first.s = i;
+                }
+            } else {
+                k = "s" + v.toUpperCase();
+            }
         } else if (v === undefined || v === null) {
             k = "blank";
         } else {
@@ -78,6 +89,9 @@ _global.kvEqualIndex = function (range, sums, typed) {
             e.sum = 0;
             e.numbers = 0;
             index[k] = e;
+            if (k != "blank") {
+                first[k] = i;
+            }
         }
         e.count++;
         if (typeof x == "number") {
@@ -93,6 +107,7 @@ _global.kvEqualIndex = function (range, sums, typed) {
         range.kvTypedPass = kvLib.kvPass;
     } else {
         range.kvIndex = index;
+        range.kvIndexFirst = first;
         range.kvIndexSums = sums;
         range.kvIndexPass = kvLib.kvPass;
     }

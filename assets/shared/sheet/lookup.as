@@ -60,8 +60,11 @@ _global.kvLookupKeys = function (g, down) {
     var n = down ? kvRows(g) : kvCols(g);
     if (kept && (down ? g.cols : g.rows) == 1) {
         // a single column (row): its values are its keys, as a conditional sum over it this
-        // pass may have read them already
+        // pass may have read them already, and where it indexed them, where each key first comes
         entry.keys = kvKeptFlat(g);
+        if (g.kvIndexPass === kvLib.kvPass) {
+            entry.first = g.kvIndexFirst;
+        }
     } else if (g instanceof kvRangeC) {
         // read off the band without a call per cell; rows past its end are empty
         var keys = entry.keys;

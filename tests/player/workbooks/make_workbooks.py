@@ -199,6 +199,9 @@ GROUPS["statistics"] = [
 ]
 
 GROUPS["lookup"] = [
+    # conditional counts over columns that exact lookups below search: the keys they index
+    # come first in the pass, and the lookups find them there
+    '=COUNTIF(F1:F8,"apple")', '=COUNTIF(G1:G8,TRUE())', '=COUNTIF(I1:I8,4)', '=COUNTIF(R1:R8,"x")',
     '=VLOOKUP(5,K1:L4,2,0)', '=VLOOKUP(5.0000000001,K1:L4,2,FALSE())', '=VLOOKUP("apple",F1:F8,1,FALSE())',
     '=VLOOKUP("APPLE PIE",F1:G8,2,FALSE())', '=VLOOKUP(TRUE(),G1:G8,1,FALSE())', '=HLOOKUP(3,{1,3,5;"a","b","c"},2)',
     '=HLOOKUP(4,{1,3,5;"a","b","c"},2)', '=HLOOKUP(0,{1,3,5;"a","b","c"},2)', ('=HLOOKUP(3,{1,3,5;"a","b","c"},3)', 'e:#REF!', 'the error kind of the desktop spreadsheet'),
@@ -237,6 +240,9 @@ GROUPS["lookup"] = [
     '=INDEX(E1:E8,2.7)', '=INDEX(J1:J8,7)', ('=INDEX(E1:E8,9)', 'e:#REF!', 'the error kind of the desktop spreadsheet'),
     '=INDEX(I1:I8,MATCH(8,I1:I8,0))', '=INDEX(E1:E8,8)',
     ('=MATCH("4",I1:I8,0)', 'e:#N/A', 'text matches no number'),
+    # empty text is found where it is, an empty cell is not
+    '=MATCH("",R1:R8,0)', ('=MATCH("1",R1:R8,0)', 'n:3', 'text matches no number'), '=MATCH(1,R1:R8,0)',
+    '=MATCH("X",R1:R8,0)',
 ]
 
 GROUPS["text"] = [
