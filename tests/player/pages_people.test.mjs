@@ -1,9 +1,9 @@
 // Runs the dashboard of pages_people.cpp in Ruffle: the XML data file that the connection's
 // "Preview XML" wrote is checked byte for byte and then loaded by both connections of the movie
 // from the player's server, which answers once the movie has shown its cells (cells 0 in the
-// movie become the previewed values), and the collaboration components show what their pages set (the light's default colour, the login's
-// kind and button caption, the people list's label colour). A PNG of the movie goes into
-// <build>/test-output for a person to look at.
+// movie become the previewed values), and the collaboration components show what their pages
+// set (the light's default colour, the login's kind and button caption, the people list's label
+// colour). A PNG of the movie goes into <build>/test-output for a person to look at.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
