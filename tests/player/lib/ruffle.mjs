@@ -66,7 +66,7 @@ const TYPES = { ".js": "text/javascript", ".wasm": "application/wasm", ".swf": "
   ".map": "application/json", ".html": "text/html" };
 
 function serve(folder) {
-  let held = [];
+  const held = [];
   let released = false;
   const server = http.createServer((req, res) => {
     const url = new URL(req.url, "http://127.0.0.1");
@@ -77,22 +77,21 @@ function serve(folder) {
       return;
     }
     const name = decodeURIComponent(url.pathname);
-    if (name.startsWith("/held/")) {
-      const answer = () => { req.url = `/movies/${url.pathname.slice(6)}`; server.emit("request", req, res); };
-      if (released) answer();
-      else held.push(answer);
-      return;
-    }
     if (name.startsWith("/ruffle/")) file = path.join(ruffleDir, name.slice(8));
     else if (name.startsWith("/movies/")) file = path.join(folder, name.slice(8));
+    else if (name.startsWith("/held/")) file = path.join(folder, name.slice(6));
     const root = file && (name.startsWith("/ruffle/") ? ruffleDir : folder);
     if (!file || !path.resolve(file).startsWith(path.resolve(root)) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
       res.writeHead(404);
       res.end();
       return;
     }
-    res.writeHead(200, { "content-type": TYPES[path.extname(file)] || "application/octet-stream" });
-    fs.createReadStream(file).pipe(res);
+    const answer = () => {
+      res.writeHead(200, { "content-type": TYPES[path.extname(file)] || "application/octet-stream" });
+      fs.createReadStream(file).pipe(res);
+    };
+    if (name.startsWith("/held/") && !released) held.push(answer);
+    else answer();
   });
   server.release = () => {
     released = true;
