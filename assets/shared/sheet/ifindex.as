@@ -69,7 +69,8 @@ _global.kvEqualIndex = function (range, sums, typed) {
         } else if (t == "string") {
             if (v == "") {
                 k = "blank";
-                // empty text is found by a lookup of empty text, an empty cell by none
+                // empty text (kvFind's key "s") is found by a lookup of empty text, an empty
+                // cell by none
                 if (first.s == undefined) {
                     first.s = i;
                 }
