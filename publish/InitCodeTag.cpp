@@ -9,7 +9,7 @@ void CInitCodeTag::Write(swf::Writer& out)
     // a buffer grown by doubling as it is written, would hold twice.
     const size_t start = out.BeginTag(2 + actions_.WrittenSize() + 1);
     out.U16(GetCharacterId());
-    actions_.Write(out);
+    actions_.WriteAndRelease(out);
     out.U8(0);
     out.EndTag(swf::TagCode::DoInitAction, start);
 }

@@ -12,6 +12,9 @@ public:
     CActionList& GetActions() { return actions_; }
     const CActionList& GetActions() const { return actions_; }
     swf::TagCode GetTagCode() const override { return swf::TagCode::DoInitAction; }
+    // Written once: each record is let go as soon as it is written, so that a large model's
+    // scripts and the movie written from them are not held whole together. The actions are
+    // empty afterwards.
     void Write(swf::Writer& out) override;
 
 private:

@@ -49,6 +49,15 @@ void CActionList::Write(swf::Writer& out) const
         action->Write(out);
 }
 
+void CActionList::WriteAndRelease(swf::Writer& out)
+{
+    for (auto& action : actions_) {
+        action->Write(out);
+        action.reset();
+    }
+    actions_.clear();
+}
+
 void CActionList::WriteJoiningPushes(swf::Writer& out) const
 {
     constexpr size_t kMostPayload = 0xFFFF;

@@ -159,7 +159,8 @@ TEST(ActionRecords, AWrittenBodyWritesAsItsActionsWould)
 }
 
 // The size a list says it writes, taken to make room for it at once, is the size it writes,
-// with records kept as bytes, functions and pushes among them.
+// with records kept as bytes, functions and pushes among them; written and let go, it writes
+// the same bytes and is empty after.
 TEST(ActionRecords, AListsWrittenSizeIsWhatItWrites)
 {
     CActionList list;
@@ -172,6 +173,11 @@ TEST(ActionRecords, AListsWrittenSizeIsWhatItWrites)
     list.Add(std::make_unique<CActionCode>(swf::ActionCode::Stop));
     EXPECT_EQ(list.WrittenSize(), list.ToBytes(false).size());
     EXPECT_EQ(CActionList().WrittenSize(), 0u);
+    const std::vector<uint8_t> bytes = list.ToBytes(false);
+    swf::Writer out;
+    list.WriteAndRelease(out);
+    EXPECT_EQ(out.Data(), bytes);
+    EXPECT_TRUE(list.empty());
 }
 
 // A list's pushes written joined are the bytes the emitter writes joining them as it goes: runs
