@@ -14,7 +14,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <mutex>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -70,18 +72,40 @@ void CExprNode::WriteActions(CActionList& actions) const
     }
 }
 
+namespace {
+
+// The one copy of a name that every node calling it points to. Names are never let go: they
+// are the function names and operators formulas were written with, a small vocabulary.
+const std::string* InternName(const std::string& name)
+{
+    static std::mutex guard;
+    static std::unordered_set<std::string> names;
+    std::lock_guard<std::mutex> lock(guard);
+    return &*names.insert(name).first;
+}
+
+const std::string* NoName()
+{
+    static const std::string* const none = InternName({});
+    return none;
+}
+
+} // namespace
+
+CStringNode::CStringNode() : name_(NoName()), callName_(NoName()) {}
+
 CStringNode::~CStringNode()
 {
-    if (!callName_.empty())
-        GetFunctionLibraryHook().ReleaseFunction(callName_);
+    if (!callName_->empty())
+        GetFunctionLibraryHook().ReleaseFunction(*callName_);
 }
 
 void CStringNode::SetText(const std::string& name)
 {
     IFunctionLibrary& library = GetFunctionLibraryHook();
-    if (!callName_.empty())
-        library.ReleaseFunction(callName_);
-    name_ = name;
+    if (!callName_->empty())
+        library.ReleaseFunction(*callName_);
+    name_ = InternName(name);
     kind_ = library.GetSymbolKind(name);
     // An operator stays an operator whatever the library answers: a library without "+" in
     // its table would otherwise have the movie call a function named "+", which the player
@@ -89,12 +113,12 @@ void CStringNode::SetText(const std::string& name)
     if (int symbolKind = callconv::OperatorKindOf(name); symbolKind != 0)
         kind_ = symbolKind;
     if (kind_ >= callconv::kAdd && kind_ <= callconv::kConcat) {
-        callName_ = std::string(callconv::OperatorFunction(kind_));
+        callName_ = InternName(std::string(callconv::OperatorFunction(kind_)));
     } else {
         kind_ = callconv::kFunction;
-        callName_ = callconv::MovieFunctionName(name);
+        callName_ = InternName(callconv::MovieFunctionName(name));
     }
-    library.UseFunction(callName_);
+    library.UseFunction(*callName_);
 }
 
 void CStringNode::WriteOwnActions(CActionList& actions) const
@@ -102,7 +126,7 @@ void CStringNode::WriteOwnActions(CActionList& actions) const
     actions.Add(CActionPush::CActionPushInt(static_cast<int32_t>(GetChildCount())));
     Push(actions, callconv::kLibraryObject);
     Code(actions, swf::ActionCode::GetVariable);
-    Push(actions, callName_);
+    Push(actions, *callName_);
     Code(actions, swf::ActionCode::CallMethod);
 }
 

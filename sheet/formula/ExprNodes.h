@@ -42,24 +42,26 @@ private:
 // node lives, so the library writes exactly the functions that compiled formulas use.
 class CStringNode : public CExprNode {
 public:
-    CStringNode() = default;
+    CStringNode();
     ~CStringNode() override;
 
     // Stores the name, asks the library for its token kind (0 counts as 20) and registers the
     // function the movie will call: the operator's library function for kinds 1..11, the
     // function itself otherwise.
     void SetText(const std::string& name);
-    const std::string& GetText() const { return name_; }
+    const std::string& GetText() const { return *name_; }
     int GetKind() const { return kind_; }
     // The name the movie calls ("kvAdd" for "+", "STDEV_S" for "STDEV.S").
-    const std::string& GetCallName() const { return callName_; }
+    const std::string& GetCallName() const { return *callName_; }
 
 protected:
     void WriteOwnActions(CActionList& actions) const override;
 
 private:
-    std::string name_;
-    std::string callName_;
+    // Both names are kept once for the whole program (a large model has hundreds of thousands
+    // of calls of a few dozen functions); empty until SetText.
+    const std::string* name_;
+    const std::string* callName_;
     int kind_ = 0;
 };
 
