@@ -157,6 +157,7 @@ public:
     // None for a tree holding a node of unknown kind.
     static std::unique_ptr<CCompiledExpr> Compile(const CModelVariable& tree, const CompilePlace& place = {});
 
+    bool HasRoot() const { return root_ != nullptr; }
     const CExprNode& GetRoot() const { return *root_; }
     void WriteActions(CActionList& actions) const { root_->WriteActions(actions); }
 

@@ -54,7 +54,7 @@ void CFormulaNode::WriteVariableAction(CActionList& actions) const
     if (WriteValueAction(emit))
         return;
     emit.Str(CellVariableName(cellId_));
-    expression_->WriteActions(actions);
+    GetExpression()->WriteActions(actions);
     emit.Op(swf::ActionCode::SetVariable);
 }
 
@@ -68,8 +68,9 @@ bool CFormulaNode::WriteValueAction(swf::ActionEmitter& emit) const
 
 bool CFormulaNode::WriteValuePushes(swf::ActionEmitter& emit) const
 {
-    const auto* value = expression_ ? dynamic_cast<const CValueNode*>(&expression_->GetRoot()) : nullptr;
-    if (expression_ && (!value || value->GetChildCount() != 0))
+    const CCompiledExpr* expression = GetExpression();
+    const auto* value = expression ? dynamic_cast<const CValueNode*>(&expression->GetRoot()) : nullptr;
+    if (expression && (!value || value->GetChildCount() != 0))
         return false;
     emit.Str(CellVariableName(cellId_));
     if (value)
@@ -92,7 +93,7 @@ void CConstantCellNode::BuildRecalcList(NodeVisitSet& visited)
 {
     // Reverse post-order of a depth-first walk along dependents is an order in which every
     // formula follows those it reads.
-    recalc_.clear();
+    recalc_.reset();
     std::vector<CFormulaNode*> finished;
     std::vector<std::pair<CFormulaNode*, std::size_t>> stack{{this, 0}};
     using Mark = NodeVisitSet::Mark;
@@ -111,13 +112,20 @@ void CConstantCellNode::BuildRecalcList(NodeVisitSet& visited)
             finished.push_back(node);
         stack.pop_back();
     }
-    recalc_.assign(finished.rbegin(), finished.rend());
+    if (!finished.empty())
+        recalc_ = std::make_unique<std::vector<CFormulaNode*>>(finished.rbegin(), finished.rend());
+}
+
+const std::vector<CFormulaNode*>& CConstantCellNode::GetRecalcList() const
+{
+    static const std::vector<CFormulaNode*> none;
+    return recalc_ ? *recalc_ : none;
 }
 
 void CFormulaNode::Save(base::RecordWriter& out) const
 {
     out.WriteI32(cellId_);
-    sheetrec::WriteCompiledExpr(out, expression_.get());
+    sheetrec::WriteCompiledExpr(out, GetExpression());
 }
 
 void CFormulaNode::Load(base::RecordReader& in)
@@ -126,7 +134,7 @@ void CFormulaNode::Load(base::RecordReader& in)
     if (id < 0)
         in.Fail("network node cell id", "negative id " + std::to_string(id));
     cellId_ = id;
-    expression_ = sheetrec::ReadCompiledExpr(in);
+    SetExpression(sheetrec::ReadCompiledExpr(in));
 }
 
 void CFormulaCellNode::Save(base::RecordWriter& out) const

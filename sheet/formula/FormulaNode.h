@@ -28,7 +28,7 @@ public:
     CFormulaNode& operator=(const CFormulaNode&) = delete;
 
     int32_t GetCellId() const { return cellId_; }
-    const CCompiledExpr* GetExpression() const { return expression_.get(); }
+    const CCompiledExpr* GetExpression() const { return expression_.HasRoot() ? &expression_ : nullptr; }
     virtual bool IsConstant() const = 0;
 
     void AddPrecedent(CFormulaNode* node) { precedents_.push_back(node); }
@@ -71,14 +71,19 @@ public:
 protected:
     CFormulaNode() = default;
     CFormulaNode(int32_t cellId, std::unique_ptr<CCompiledExpr> expression)
-        : cellId_(cellId), expression_(std::move(expression))
+        : cellId_(cellId)
     {
+        SetExpression(std::move(expression));
     }
-    void SetExpression(std::unique_ptr<CCompiledExpr> expression) { expression_ = std::move(expression); }
+    void SetExpression(std::unique_ptr<CCompiledExpr> expression)
+    {
+        expression_ = expression ? std::move(*expression) : CCompiledExpr(nullptr);
+    }
 
 private:
     int32_t cellId_ = -1;
-    std::unique_ptr<CCompiledExpr> expression_;
+    // Held in the node rather than apart: a large model has hundreds of thousands of nodes.
+    CCompiledExpr expression_{nullptr};
     std::vector<CFormulaNode*> precedents_;
     std::vector<CFormulaNode*> dependents_;
 };
@@ -99,10 +104,11 @@ public:
     // Collects the formula nodes that depend on this constant, directly or through other
     // formulas, in an order in which each comes after the formulas it reads.
     void BuildRecalcList(NodeVisitSet& visited);
-    const std::vector<CFormulaNode*>& GetRecalcList() const { return recalc_; }
+    const std::vector<CFormulaNode*>& GetRecalcList() const;
 
 private:
-    std::vector<CFormulaNode*> recalc_;
+    // Apart and only when built: of the constants of a large model only its inputs have one.
+    std::unique_ptr<std::vector<CFormulaNode*>> recalc_;
 };
 
 // A cell holding a formula, with the ids of the cells its formula refers to.
