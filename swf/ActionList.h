@@ -37,7 +37,8 @@ public:
     // it stays within a record's 65,535 bytes: fewer records for the player to read. Only for
     // code that no branch jumps into.
     void WriteJoiningPushes(swf::Writer& out) const;
-    // Write, letting go of each record once it is written: the list is empty afterwards.
+    // Write, letting go of each record once it is written: the list is empty afterwards, or,
+    // when a record cannot be written, holds it and those after it.
     void WriteAndRelease(swf::Writer& out);
     // How many bytes Write writes.
     size_t WrittenSize() const;

@@ -1,5 +1,6 @@
 #include "swf/Actions.h"
 
+#include "base/ScopeGuard.h"
 #include "swf/SwfError.h"
 #include "swf/SwfReader.h"
 #include "swf/SwfWriter.h"
@@ -51,11 +52,14 @@ void CActionList::Write(swf::Writer& out) const
 
 void CActionList::WriteAndRelease(swf::Writer& out)
 {
-    for (auto& action : actions_) {
-        action->Write(out);
-        action.reset();
+    std::size_t written = 0;
+    // However the writing ends, the records written are gone and no empty entry is left.
+    ScopeGuard drop(
+        [&] { actions_.erase(actions_.begin(), actions_.begin() + static_cast<std::ptrdiff_t>(written)); });
+    for (; written < actions_.size(); ++written) {
+        actions_[written]->Write(out);
+        actions_[written].reset();
     }
-    actions_.clear();
 }
 
 void CActionList::WriteJoiningPushes(swf::Writer& out) const

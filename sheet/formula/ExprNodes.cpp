@@ -74,14 +74,18 @@ void CExprNode::WriteActions(CActionList& actions) const
 
 namespace {
 
-// The one copy of a name that every node calling it points to. Names are never let go: they
-// are the function names and operators formulas were written with, a small vocabulary.
+// The one copy of a name that every node calling it points to. Names are never let go, not
+// even at exit, where a node still held somewhere may yet be destroyed: they are the function
+// names and operators formulas were written with, a small vocabulary.
 const std::string* InternName(const std::string& name)
 {
-    static std::mutex guard;
-    static std::unordered_set<std::string> names;
-    std::lock_guard<std::mutex> lock(guard);
-    return &*names.insert(name).first;
+    struct Names {
+        std::mutex guard;
+        std::unordered_set<std::string> texts;
+    };
+    static Names* const names = new Names;
+    std::lock_guard<std::mutex> lock(names->guard);
+    return &*names->texts.insert(name).first;
 }
 
 const std::string* NoName()

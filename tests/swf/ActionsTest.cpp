@@ -156,6 +156,14 @@ TEST(ActionRecords, AWrittenBodyWritesAsItsActionsWould)
     big->GetBody().Add(std::make_unique<CActionBytes>(Bytes(65536, 0x17)));
     swf::Writer out;
     EXPECT_THROW(big->Write(out), swf::SwfError);
+    // Written and let go, a list stops at such a function and keeps it and what follows.
+    CActionList list;
+    list.Add(std::make_unique<CActionPush>("before"));
+    list.Add(std::move(big));
+    list.Add(std::make_unique<CActionPush>("after"));
+    EXPECT_THROW(list.WriteAndRelease(out), swf::SwfError);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_NE(dynamic_cast<const CActionDefineFunction*>(&list[0]), nullptr);
 }
 
 // The size a list says it writes, taken to make room for it at once, is the size it writes,
