@@ -93,8 +93,16 @@ try {
     await replay([["set", "_root.__compName", "Probe"], ["set", "_root.__compType", symbol], ...trees[symbol],
       ["set", "_root.obj0._x", String(originX - b[0])], ["set", "_root.obj0._y", String(originY - b[2])],
       ["set", "_root.obj0._xscale", "100"], ["set", "_root.obj0._yscale", "100"], ["call", "/", "AddComponent"]]);
-    await new Promise((r) => setTimeout(r, 80)); // a frame drawn
-    const drawn = await drawnBox();
+    // Frames come late on a busy machine: wait for the first pixels, then one frame more for the rest.
+    let drawn = null;
+    for (let waited = 0; !drawn && waited < 3000; waited += 50) {
+      await new Promise((r) => setTimeout(r, 50));
+      drawn = await drawnBox();
+    }
+    if (drawn) {
+      await new Promise((r) => setTimeout(r, 80));
+      drawn = await drawnBox();
+    }
     await replay([["set", "_root.__compName", "Probe"], ["call", "/", "DeleteComponent"]]);
     if (!drawn) { fail(`${symbol} draws nothing`); continue; }
     // The bounds' top left corner was placed at the origin: back in the symbol's own coordinates.
