@@ -25,22 +25,40 @@
   let flushing = false;
   let lastMark = "0";
 
+  // The player calls the page's functions (its log, its commands) from inside its own work, with
+  // its core locked: an exception thrown back into it (a host that fails, a stack that runs out)
+  // leaves the core locked for good and the movie dead. Nothing thrown here reaches the player.
   function report(kind, a, b) {
-    if (typeof window.vantorelHost === "function") window.vantorelHost(kind, String(a), String(b));
+    try {
+      if (typeof window.vantorelHost === "function") window.vantorelHost(kind, String(a), String(b));
+    } catch (e) {
+      // the host missed one report; the player plays on
+    }
   }
 
-  // Ruffle logs its faults through console.log with a "%cERROR%c where%c message" prefix.
+  // Ruffle logs its faults through console.log with a "%cERROR%c where%c message" prefix. A
+  // core that stays locked says so at every frame: the host hears it once.
+  let lockedSaid = false;
   for (const level of ["log", "warn", "error"]) {
     const original = console[level].bind(console);
     console[level] = (...args) => {
-      const text = args.map(String).join(" ");
-      const m = /^%c(ERROR|WARN)%c (\S*)%c (.*?)(?: color:|$)/s.exec(text);
-      // Our asset marker tag is skipped by the player, rightly, and said again at every call.
-      if (m && !m[3].startsWith("Unknown tag code: 666")) report("log", m[1], `${m[2]} ${m[3]}`);
-      if (m && loading && m[1] === "ERROR" && m[3].startsWith("Error during movie loading")) failLoad();
-      original(...args);
+      try {
+        const text = args.map(String).join(" ");
+        const m = /^%c(ERROR|WARN)%c (\S*)%c (.*?)(?: color:|$)/s.exec(text);
+        const locked = m !== null && m[3].startsWith("Unable to lock Ruffle core");
+        // Our asset marker tag is skipped by the player, rightly, and said again at every call.
+        if (m && !m[3].startsWith("Unknown tag code: 666") && !(locked && lockedSaid)) report("log", m[1], `${m[2]} ${m[3]}`);
+        lockedSaid = lockedSaid || locked;
+        if (m && loading && m[1] === "ERROR" && m[3].startsWith("Error during movie loading")) failLoad();
+        original(...args);
+      } catch (e) {
+        // as report
+      }
     };
   }
+  // What fails in the page itself is the host's to know.
+  addEventListener("error", (e) => report("log", "ERROR", `page: ${e.message}`));
+  addEventListener("unhandledrejection", (e) => report("log", "ERROR", `page: ${e.reason}`));
 
   // A movie that never arrives (a missing or damaged file) must not hold back what follows.
   const loadTimeoutMs = 10000;

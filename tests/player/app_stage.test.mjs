@@ -7,7 +7,8 @@
 //   shows the new data; a move, a resize, a table's resize ("ResizeComp" with its new bounds),
 //   a swap of depths, a component disabled, enabled and disabled again, one deleted;
 // - texts of every kind set through the page's packed runs of sets;
-// - a load of a missing movie reported, and the stage loaded again after it.
+// - a load of a missing movie reported, and the stage loaded again after it;
+// - a host that fails while the player logs leaves the player playing.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
@@ -209,6 +210,23 @@ try {
   const reload = step("init").calls.filter((c) => c[0] === "load");
   await replay(reload);
   expect("the stage plays again after a failed load", await get("_root.kvMeasureDepth"), "1048000");
+
+  // The player calls the page's log from inside its work: a host that fails there must not
+  // leave the player's core locked (the movie would take nothing more, for good).
+  await host.page.evaluate(() => {
+    window.kvRealHost = window.vantorelHost;
+    window.vantorelHost = (kind, a, b) => {
+      if (kind === "log") throw new Error("the host failed");
+      return window.kvRealHost(kind, a, b);
+    };
+  });
+  events = [];
+  host.send(["load", "0", path.join(out, "missing.swf")]);
+  const inTime = (promise) => Promise.race([promise, new Promise((r) => setTimeout(() => r("late"), 15000))]);
+  await inTime(host.send(["sync"]));
+  await host.page.evaluate(() => { window.vantorelHost = window.kvRealHost; });
+  await inTime(replay(reload));
+  expect("the stage plays after its host failed a report", await inTime(get("_root.kvMeasureDepth")), "1048000");
 } catch (e) {
   fail(String(e && e.stack || e));
 } finally {
