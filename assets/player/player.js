@@ -25,6 +25,36 @@
   let flushing = false;
   let lastMark = "0";
 
+  // What the movie in the player was sent since its load (a load replaces the whole movie the
+  // bridge holds), and how many commands and loads it reported since: a player that dies (see
+  // below) is replaced by a new one that is sent all of it again, the reports it repeats held
+  // back. Past journalLimit entries nothing is kept until the next load, and a death is only
+  // reported.
+  const journalLimit = 1000000;
+  let journal = [];
+  let journalKept = true;
+  let commandsSince = 0;
+  let loadedSince = false;
+  let mutedCommands = 0;
+  let mutedLoaded = false;
+  let restarting = false;
+
+  function keep(entry) {
+    if (entry[0] === "load") {
+      journal = [];
+      journalKept = true;
+      commandsSince = 0;
+      loadedSince = false;
+    }
+    if (!journalKept) return;
+    if (journal.length >= journalLimit) {
+      journal = [];
+      journalKept = false;
+      return;
+    }
+    journal.push(entry);
+  }
+
   // The player calls the page's functions (its log, its commands) from inside its own work, with
   // its core locked: an exception thrown back into it (a host that fails, a stack that runs out)
   // leaves the core locked for good and the movie dead. Nothing thrown here reaches the player.
@@ -49,6 +79,7 @@
         // Our asset marker tag is skipped by the player, rightly, and said again at every call.
         if (m && !m[3].startsWith("Unknown tag code: 666") && !(locked && lockedSaid)) report("log", m[1], `${m[2]} ${m[3]}`);
         lockedSaid = lockedSaid || locked;
+        if (locked) setTimeout(restart, 0);
         if (m && loading && m[1] === "ERROR" && m[3].startsWith("Error during movie loading")) failLoad();
         original(...args);
       } catch (e) {
@@ -77,6 +108,7 @@
   }
 
   function send(entry) {
+    keep(entry);
     const [op, a, b] = entry;
     if (op === "load") {
       loading = b !== "loadblank" && b !== "";
@@ -149,14 +181,18 @@
       if (queue[0][0] === "set") {
         const run = [];
         while (queue.length && queue[0][0] === "set" && sets < batchSets) {
-          const [, name, value] = queue.shift();
+          const entry = queue.shift();
+          keep(entry);
+          const [, name, value] = entry;
           run.push([name, value]);
           sets++;
         }
         if (!packSets(run, list)) for (const [name, value] of run) list.push("=s", `=${name}`, `=${value}`);
         continue;
       }
-      const [, target, label] = queue.shift();
+      const entry = queue.shift();
+      keep(entry);
+      const [, target, label] = entry;
       calls++;
       list.push("=c", `=${target}`, `=${label}`);
     }
@@ -221,22 +257,60 @@
     pending() { return queue.length + (loading ? 1 : 0) + (bridgeReady ? 0 : 1); },
   };
 
-  addEventListener("DOMContentLoaded", async () => {
-    player = window.RufflePlayer.newest().createPlayer();
-    document.getElementById("player").appendChild(player);
-    const api = player.ruffle();
+  // A player whose core stays locked is dead: something failed inside its work (Ruffle in a web
+  // view has been seen to stop on "Out of bounds memory access" now and then) and it takes
+  // nothing more. A new player takes its place and is sent again what the movie was sent.
+  function restart() {
+    if (restarting || !player) return;
+    restarting = true;
+    bridgeReady = false;
+    loading = false;
+    clearTimeout(loadTimer);
+    const old = player;
+    player = null;
+    try {
+      old.remove();
+    } catch (e) {
+      // gone already
+    }
+    if (!journalKept) {
+      report("log", "ERROR", "the player stopped and what it showed cannot be sent again");
+    } else {
+      queue.unshift(...journal);
+      mutedCommands = commandsSince;
+      mutedLoaded = loadedSince;
+      journal = [];
+      commandsSince = 0;
+      loadedSince = false;
+      report("log", "WARN", "the player stopped; a new one is sent again what it was sent");
+    }
+    startPlayer();
+  }
+
+  async function startPlayer() {
+    const mine = window.RufflePlayer.newest().createPlayer();
+    player = mine;
+    document.getElementById("player").appendChild(mine);
+    const api = mine.ruffle();
     api.addFSCommandHandler((command, args) => {
+      if (player !== mine) return true;
       // The bridge's own news is taken here; the movie's commands go to the host. Sending
       // waits for the player to finish its frame: the player cannot be called from inside it.
       if (command === "kvBridgeReady") {
         bridgeReady = true;
+        restarting = false;
+        lockedSaid = false;
         setTimeout(flush, 0);
       } else if (command === "kvBridgeLoaded") {
         loaded();
-        report("loaded", args, "");
+        loadedSince = true;
+        if (mutedLoaded) mutedLoaded = false;
+        else report("loaded", args, "");
         setTimeout(flush, 0);
       } else {
-        report("fscommand", command, args);
+        ++commandsSince;
+        if (mutedCommands > 0) --mutedCommands;
+        else report("fscommand", command, args);
       }
       return true;
     });
@@ -245,5 +319,7 @@
     } catch (e) {
       report("log", "ERROR", `the bridge did not load: ${e}`);
     }
-  });
+  }
+
+  addEventListener("DOMContentLoaded", startPlayer);
 })();

@@ -8,7 +8,8 @@
 //   a swap of depths, a component disabled, enabled and disabled again, one deleted;
 // - texts of every kind set through the page's packed runs of sets;
 // - a load of a missing movie reported, and the stage loaded again after it;
-// - a host that fails while the player logs leaves the player playing.
+// - a host that fails while the player logs leaves the player playing, and a player that dies is
+//   replaced by one sent again what the stage was sent.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
@@ -227,6 +228,34 @@ try {
   await host.page.evaluate(() => { window.vantorelHost = window.kvRealHost; });
   await inTime(replay(reload));
   expect("the stage plays after its host failed a report", await inTime(get("_root.kvMeasureDepth")), "1048000");
+
+  // A player that dies in its work (made to here by a drawing call that throws) is replaced by
+  // a new one, sent again what the stage was sent since its load; the replies it gives again
+  // are held back.
+  const measured = await replay(step("init").calls);
+  expect("replies before the player died", measured.length, Object.keys(symbols).length);
+  await replay(step("add").calls);
+  await host.page.evaluate(() => {
+    const proto = CanvasRenderingContext2D.prototype;
+    const kept = {};
+    const restore = () => { for (const [name, f] of Object.entries(kept)) proto[name] = f; };
+    for (const name of ["setTransform", "fillRect", "clearRect", "drawImage", "fill"]) {
+      kept[name] = proto[name];
+      proto[name] = function () { restore(); throw new Error("the drawing failed"); };
+    }
+  });
+  events = [];
+  host.send(["set", "_root.Value_4._x", "321"]);
+  await inTime(host.send(["sync"]));
+  for (let waited = 0; waited < 15000 && !events.some((e) => e[0] === "log" && /player stopped/.test(e[2])); waited += 100)
+    await new Promise((r) => setTimeout(r, 100));
+  expect("the player's death reported", events.filter((e) => e[0] === "log" && /player stopped/.test(e[2])).length, 1);
+  for (let waited = 0; waited < 30000 && (await host.page.evaluate(() => window.vantorel.pending())) > 0; waited += 100)
+    await new Promise((r) => setTimeout(r, 100));
+  await inTime(host.send(["sync"]));
+  expect("replies given again", events.filter((e) => e[0] === "fscommand").length, 0);
+  expect("the display's title after the new player", await inTime(get("_root.Value_4.title")), "Revenue");
+  expect("the display's place after the new player", await inTime(get("_root.Value_4._x")), "321");
 } catch (e) {
   fail(String(e && e.stack || e));
 } finally {
