@@ -276,7 +276,10 @@
     if (!journalKept) {
       report("log", "ERROR", "the player stopped and what it showed cannot be sent again");
     } else {
-      queue.unshift(...journal);
+      // In front of what still waits, without spreading up to a million entries as arguments.
+      const waiting = queue.splice(0);
+      for (const entry of journal) queue.push(entry);
+      for (const entry of waiting) queue.push(entry);
       mutedCommands = commandsSince;
       mutedLoaded = loadedSince;
       journal = [];
