@@ -78,8 +78,8 @@
         const locked = m !== null && m[3].startsWith("Unable to lock Ruffle core");
         // Our asset marker tag is skipped by the player, rightly, and said again at every call.
         if (m && !m[3].startsWith("Unknown tag code: 666") && !(locked && lockedSaid)) report("log", m[1], `${m[2]} ${m[3]}`);
+        if (locked && !lockedSaid) setTimeout(restart, 0);
         lockedSaid = lockedSaid || locked;
-        if (locked) setTimeout(restart, 0);
         if (m && loading && m[1] === "ERROR" && m[3].startsWith("Error during movie loading")) failLoad();
         original(...args);
       } catch (e) {
@@ -107,8 +107,14 @@
     setTimeout(flush, 0);
   }
 
-  function send(entry) {
+  // The next entry for the player, kept for a player that may replace it.
+  function take() {
+    const entry = queue.shift();
     keep(entry);
+    return entry;
+  }
+
+  function send(entry) {
     const [op, a, b] = entry;
     if (op === "load") {
       loading = b !== "loadblank" && b !== "";
@@ -181,18 +187,14 @@
       if (queue[0][0] === "set") {
         const run = [];
         while (queue.length && queue[0][0] === "set" && sets < batchSets) {
-          const entry = queue.shift();
-          keep(entry);
-          const [, name, value] = entry;
+          const [, name, value] = take();
           run.push([name, value]);
           sets++;
         }
         if (!packSets(run, list)) for (const [name, value] of run) list.push("=s", `=${name}`, `=${value}`);
         continue;
       }
-      const entry = queue.shift();
-      keep(entry);
-      const [, target, label] = entry;
+      const [, target, label] = take();
       calls++;
       list.push("=c", `=${target}`, `=${label}`);
     }
@@ -205,7 +207,7 @@
     flushing = true;
     try {
       while (queue.length && bridgeReady && !loading) {
-        if (queue[0][0] === "load") send(queue.shift());
+        if (queue[0][0] === "load") send(take());
         else sendBatch();
       }
     } finally {

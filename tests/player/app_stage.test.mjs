@@ -36,6 +36,10 @@ const near = (what, got, wanted, tolerance) => {
   else ok(`${what} = ${JSON.stringify(got)}`);
 };
 const numbers = (args) => args.split(" ").slice(1).map(Number);
+// Waits until test() holds, looking every step milliseconds, for at most ms.
+const until = async (test, ms, step = 100) => {
+  for (let waited = 0; waited < ms && !(await test()); waited += step) await new Promise((r) => setTimeout(r, step));
+};
 
 let events = [];
 const host = await startPlayerHost({ installDir: install, width: 800, height: 600, onEvent: (e) => events.push(e) });
@@ -97,10 +101,7 @@ try {
       ["set", "_root.obj0._xscale", "100"], ["set", "_root.obj0._yscale", "100"], ["call", "/", "AddComponent"]]);
     // Frames come late on a busy machine: wait for the first pixels, then one frame more for the rest.
     let drawn = null;
-    for (let waited = 0; !drawn && waited < 3000; waited += 50) {
-      await new Promise((r) => setTimeout(r, 50));
-      drawn = await drawnBox();
-    }
+    await until(async () => (drawn = await drawnBox()) !== null, 3000, 50);
     if (drawn) {
       await new Promise((r) => setTimeout(r, 80));
       drawn = await drawnBox();
@@ -247,11 +248,10 @@ try {
   events = [];
   host.send(["set", "_root.Value_4._x", "321"]);
   await inTime(host.send(["sync"]));
-  for (let waited = 0; waited < 15000 && !events.some((e) => e[0] === "log" && /player stopped/.test(e[2])); waited += 100)
-    await new Promise((r) => setTimeout(r, 100));
-  expect("the player's death reported", events.filter((e) => e[0] === "log" && /player stopped/.test(e[2])).length, 1);
-  for (let waited = 0; waited < 30000 && (await host.page.evaluate(() => window.vantorel.pending())) > 0; waited += 100)
-    await new Promise((r) => setTimeout(r, 100));
+  const deaths = () => events.filter((e) => e[0] === "log" && /player stopped/.test(e[2])).length;
+  await until(() => deaths() > 0, 15000);
+  expect("the player's death reported", deaths(), 1);
+  await until(async () => (await host.page.evaluate(() => window.vantorel.pending())) === 0, 30000);
   await inTime(host.send(["sync"]));
   expect("replies given again", events.filter((e) => e[0] === "fscommand").length, 0);
   expect("the display's title after the new player", await inTime(get("_root.Value_4.title")), "Revenue");
