@@ -143,7 +143,19 @@ await withPlayer(folder, async (run) => {
         const player = page.locator("#c");
         const box = await player.boundingBox();
         const press = async (x) => { await page.mouse.click(box.x + x, box.y + 355); await page.waitForTimeout(1200); };
-        const shot = async (name) => { shots[name] = await player.screenshot({ path: path.join(pictures, `${tutorial}-${name}.png`) }); };
+        // A screenshot on a busy machine may catch a frame half drawn: shots are taken until two
+        // in a row agree (a paused tutorial stands still), the last of them kept.
+        const shot = async (name) => {
+          const file = path.join(pictures, `${tutorial}-${name}.png`);
+          let last = await player.screenshot({ path: file });
+          for (let tries = 0; tries < 8; ++tries) {
+            await page.waitForTimeout(250);
+            const next = await player.screenshot({ path: file });
+            if (next.equals(last)) break;
+            last = next;
+          }
+          shots[name] = last;
+        };
         await press(498);
         await shot("paused");
         await page.waitForTimeout(1500);
