@@ -655,8 +655,9 @@ void WalkThroughTest::Walk(ScreenUser& user, CKVApp* program, const std::filesys
             icons = &palette->List();
         });
         const CRect combo = user.RectOf(*categories);
-        user.Click(CPoint(combo.CenterPoint().x, combo.top + 8));
-        ASSERT_TRUE(user.WaitFor([&] { return categories->GetDroppedState() != FALSE; })) << "the categories did not open";
+        ASSERT_TRUE(ClickFor(user, CPoint(combo.CenterPoint().x, combo.top + 8),
+                             [&] { return categories->GetDroppedState() != FALSE; }))
+            << "the categories did not open";
         EXPECT_TRUE(user.WaitForPopupMenu()) << "no pop-up shows";
         Shot(user, "walk-06-categories");
         user.Keys("Down");
