@@ -37,7 +37,6 @@
   let loadedSince = false;
   let mutedCommands = 0;
   let mutedLoaded = false;
-  let restarting = false;
 
   function keep(entry) {
     if (entry[0] === "load") {
@@ -67,7 +66,8 @@
   }
 
   // Ruffle logs its faults through console.log with a "%cERROR%c where%c message" prefix. A
-  // core that stays locked says so at every frame: the host hears it once.
+  // core that stays locked says so at every frame: the host hears it once, and the player is
+  // replaced once, until the new player's bridge is ready.
   let lockedSaid = false;
   for (const level of ["log", "warn", "error"]) {
     const original = console[level].bind(console);
@@ -263,8 +263,7 @@
   // view has been seen to stop on "Out of bounds memory access" now and then) and it takes
   // nothing more. A new player takes its place and is sent again what the movie was sent.
   function restart() {
-    if (restarting || !player) return;
-    restarting = true;
+    if (!player) return;
     bridgeReady = false;
     loading = false;
     clearTimeout(loadTimer);
@@ -303,7 +302,6 @@
       // waits for the player to finish its frame: the player cannot be called from inside it.
       if (command === "kvBridgeReady") {
         bridgeReady = true;
-        restarting = false;
         lockedSaid = false;
         setTimeout(flush, 0);
       } else if (command === "kvBridgeLoaded") {
