@@ -18,6 +18,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::size_t kCounterNameSize = 64;
+// The category of the helper components: listed, but after every other.
+constexpr const char* kHiddenCategory = "Hidden";
 
 std::vector<fs::path> SortedEntries(const fs::path& folder, bool directories)
 {
@@ -177,6 +179,8 @@ bool CComponentCatalog::Load(const fs::path& installDir, std::string* error)
         }
         (*it)->Add(definition.get());
     }
+    std::stable_partition(categories.begin(), categories.end(),
+                          [](const auto& c) { return c->GetName() != kHiddenCategory; });
 
     folders_.clear();
     for (const Variant& v : variants) {

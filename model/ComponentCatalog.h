@@ -60,6 +60,9 @@ public:
     // own characters from there on.
     const swf::IdCounter& GetAssetIds() const { return assetIds_; }
 
+    // The palette's categories in the order of their first definitions, except that the
+    // category "Hidden" (helpers every movie carries, such as the scroll box) comes last: the
+    // palette opens on the first one.
     int GetCategoryCount() const { return static_cast<int>(categories_.size()); }
     CComponentCategory* GetCategory(int index) const;
     int GetFolderCount() const { return static_cast<int>(folders_.size()); }

@@ -84,6 +84,21 @@ protected:
     std::string traces;
 };
 
+TEST_F(CatalogTest, HelperComponentsComeAfterEveryOtherCategory)
+{
+    // The palette opens on the first category: not on the helpers, though their asset comes first.
+    fs::path component = dir.path() / "component";
+    WriteAsset(component / "basic" / "0.dat", {"FScrollBoxSymbol"});
+    WriteDefaults(component / "default", "FScrollBoxSymbol", "Scroll Box", "Hidden");
+    CComponentCatalog catalog;
+    ASSERT_TRUE(catalog.Load(dir.path()));
+    ASSERT_EQ(catalog.GetCategoryCount(), 3);
+    EXPECT_EQ(catalog.GetCategory(0)->GetName(), "Charts");
+    EXPECT_EQ(catalog.GetCategory(1)->GetName(), "Single Value");
+    EXPECT_EQ(catalog.GetCategory(2)->GetName(), "Hidden");
+    EXPECT_EQ(catalog.GetCategory(2)->GetItem(0), catalog.FindByTypeName("FScrollBoxSymbol"));
+}
+
 std::vector<std::uint8_t> Written(CComponentCatalog& catalog)
 {
     swf::Writer out;
