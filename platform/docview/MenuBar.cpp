@@ -180,10 +180,20 @@ CMenu* CMenuBar::PrepareTitle(int index)
     return popup;
 }
 
+bool CMenuBar::Usable() const
+{
+    for (const CWnd* w = this; w != nullptr; w = w->GetParent()) {
+        if (!w->IsWindowEnabled()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool CMenuBar::Pick(UINT id)
 {
     CWnd* owner = Target();
-    if (menu_ == nullptr || owner == nullptr || id == 0 || id == static_cast<UINT>(-1)) {
+    if (menu_ == nullptr || owner == nullptr || id == 0 || id == static_cast<UINT>(-1) || !Usable()) {
         return false;
     }
     const UINT state = menu_->GetMenuState(id, MF_BYCOMMAND);
@@ -211,7 +221,7 @@ int CMenuBar::FindMnemonic(char letter) const
 
 UINT CMenuBar::OpenTitle(int index)
 {
-    if (menu_ == nullptr || index < 0 || index >= GetTitleCount() || GetOpenTitle() >= 0) {
+    if (menu_ == nullptr || index < 0 || index >= GetTitleCount() || GetOpenTitle() >= 0 || !Usable()) {
         return 0;
     }
     if (widget_ && menu_->GetSubMenu(index) != nullptr) {

@@ -56,14 +56,17 @@ public:
     int GetOpenTitle() const;
     // Opens the submenu of a title as the user would; returns the command picked, 0 for none.
     // Shown by a widget, the menu stays open after the call (0 is returned) and the pick
-    // arrives as a command.
+    // arrives as a command. Nothing opens while the frame is disabled (a modal dialog runs).
     UINT OpenTitle(int index);
     // For the widget: runs the frame's update handlers over a title's menu and returns it
     // (null for a bad index or a title without one).
     CMenu* PrepareTitle(int index);
     // For the widget: the user picked a command (a title's own or an item's); it goes to the
-    // frame unless it is unknown or disabled. True when it was sent.
+    // frame unless it is unknown or disabled, or the frame is. True when it was sent.
     bool Pick(UINT id);
+    // Whether the bar takes input: it and the windows it lies in are enabled. A frame is
+    // disabled while a modal dialog of its runs, and its commands must wait for that to end.
+    bool Usable() const;
     IMenuBarWidget* GetWidget() const { return widget_.get(); }
     // The title whose underlined letter (after '&') is this character, case-insensitive.
     int FindMnemonic(char letter) const;

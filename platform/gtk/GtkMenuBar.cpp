@@ -33,6 +33,11 @@ public:
         gtk_widget_set_halign(widget_, GTK_ALIGN_START);
         gtk_widget_set_valign(widget_, GTK_ALIGN_START);
         g_signal_connect(widget_, "size-allocate", G_CALLBACK(OnAllocated), this);
+        // Behind a modal dialog (the frame disabled) a click opens no menu, as on the layer's bar.
+        g_signal_connect(widget_, "button-press-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer data) -> gboolean {
+                             return !static_cast<CGtkMenuBarWidget*>(data)->bar_.Usable();
+                         }),
+                         this);
         LiveBars().insert(this);
     }
 

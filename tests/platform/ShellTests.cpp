@@ -183,6 +183,18 @@ TEST_F(ShellTest, AMenuBarShownByAWidgetTakesItsPlacesAndRoutesItsPicksThroughTh
     PumpPendingMessages();
     EXPECT_EQ(Log(), (std::vector<std::string>{"frame:properties"}));
 
+    // While a modal dialog has the frame disabled, the bar neither opens a title nor sends a
+    // pick: the command would run under the dialog.
+    frame.EnableWindow(FALSE);
+    EXPECT_FALSE(bar.Usable());
+    EXPECT_FALSE(bar.Pick(ID_PROPERTIES));
+    bar.OpenTitle(0);
+    CUserInput::PressKey('E', CUserInput::Alt);
+    EXPECT_EQ(widget->opened, std::vector<int>{1});
+    frame.EnableWindow(TRUE);
+    PumpPendingMessages();
+    EXPECT_EQ(Log(), (std::vector<std::string>{"frame:properties"}));
+
     // A title greyed by the program is shown anew when the frame is next idle, once.
     const int before = widget->remade;
     bar.GetBarMenu()->EnableMenuItem(1, MF_BYPOSITION | MF_GRAYED);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/controls/Edit.h"
+#include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/PropertyPage.h"
 #include "platform/dialogs/PropertySheet.h"
 #include "platform/docview/Frame.h"
@@ -241,6 +242,49 @@ TEST_F(MenusByHandTest, TheMenuBarIsTheToolkitsFollowsTheUpdateHandlersAndMovesF
         user.Keys("Return");
         EXPECT_TRUE(user.WaitFor([&] { return frame.deleted == 1; })) << "Delete was not chosen";
         ShotOf(user, frame, "menu-bar-closed");
+    }));
+}
+
+TEST_F(MenusByHandTest, WhileAModalDialogRunsTheMenuBarTakesNoClick)
+{
+    // A command picked from the bar behind a modal dialog would run under it (File > New
+    // while a style sheet edits the document): the titles wait for the dialog to end.
+    DialogTemplate t;
+    t.id = IDD_DEMO_TOOL;
+    t.caption = "Modal";
+    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
+    t.cx = 120;
+    t.cy = 60;
+    t.Add("Button", "OK", IDOK, 35, 30, 50, 14, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON);
+    CDialog dlg;
+    ASSERT_TRUE(dlg.InitModalIndirect(t, &frame));
+    gtkscreen::PersonAtScreen person([&](ScreenUser& user) {
+        [&] {
+            PERSON_READY(user, dlg);
+            user.OnUi([&] { dlg.MoveWindow(400, 300, 200, 120); });
+            user.WaitDrawn();
+            user.Click(TitleOf(user, 0));
+            user.Settle();
+            EXPECT_FALSE(user.WaitFor([&] { return frame.GetMenuBar()->GetOpenTitle() >= 0; }, 600))
+                << "a title opened behind the modal dialog";
+        }();
+        user.Keys("Escape");
+        user.Keys("Escape");
+        user.OnUi([&] {
+            if (::IsWindow(dlg.GetSafeHwnd()))
+                dlg.EndDialog(IDCANCEL);
+        });
+    });
+    dlg.DoModal();
+    EXPECT_TRUE(person.Finish(30000)) << "the person's script did not end";
+    EXPECT_EQ(frame.opened, 0);
+
+    // With the dialog gone the same click opens the menu.
+    ASSERT_TRUE(gtkscreen::RunPerson([&](ScreenUser& user) {
+        PERSON_READY(user, frame);
+        user.Click(TitleOf(user, 0));
+        EXPECT_TRUE(user.WaitFor([&] { return frame.GetMenuBar()->GetOpenTitle() == 0; })) << "no menu opened";
+        user.Keys("Escape");
     }));
 }
 
