@@ -117,17 +117,35 @@ ModalOwner::ModalOwner(CWnd* parent)
     if (owner == nullptr || owner->GetSafeHwnd() == nullptr)
         return;
     m_owner = owner->GetSafeHwnd();
-    if (owner->IsWindowEnabled()) {
-        owner->EnableWindow(FALSE);
-        m_disabled = true;
+    // The window at the top of the owners (the frame, for a property panel's dialog), and every
+    // window it owns: none takes input until the modal window ends.
+    CWnd* root = owner;
+    while (root->GetOwner() != nullptr && root->GetOwner()->GetTopLevelParent() != root)
+        root = root->GetOwner()->GetTopLevelParent();
+    auto disable = [this](CWnd& w) {
+        if (w.IsWindowEnabled()) {
+            w.EnableWindow(FALSE);
+            m_disabled.push_back(w.GetSafeHwnd());
+        }
+    };
+    disable(*root);
+    for (CWnd* top : TopLevelWindows()) {
+        for (CWnd* w = top->GetOwner(); w != nullptr && top != root; w = w->GetOwner()) {
+            if (w->GetTopLevelParent() == root) {
+                disable(*top);
+                break;
+            }
+        }
     }
 }
 
 void ModalOwner::Restore()
 {
-    if (m_disabled && IsWindow(m_owner))
-        CWnd::FromHandle(m_owner)->EnableWindow(TRUE);
-    m_disabled = false;
+    // In the reverse order: the top window last.
+    for (auto it = m_disabled.rbegin(); it != m_disabled.rend(); ++it)
+        if (IsWindow(*it))
+            CWnd::FromHandle(*it)->EnableWindow(TRUE);
+    m_disabled.clear();
 }
 
 void FinishModal(CWnd& modal, const bool& ended, const std::function<void()>& cancel, const std::string& key,

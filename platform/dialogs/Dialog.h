@@ -113,9 +113,12 @@ bool RunDialogHook(CDialog& dialog, const std::string& key);
 // The nested loop of a modal window: runs until `ended` says so.
 void RunModalLoop(CWnd& modal, const std::function<bool()>& ended, const std::string& key);
 
-// The owner of a modal window: the top-level window of its parent, else the main window. It
-// is disabled while the modal window is open and enabled again by Restore (at the latest when
-// this goes), unless it was disabled already or has gone meanwhile.
+// The owner of a modal window: the top-level window of its parent, else the main window. While
+// the modal window is open, the top window of the owner's owners (the frame) and every window
+// that one owns (its palette, browser and property panels, the owner among them) are disabled,
+// as the class library's frames do, so that nothing changes the document under the modal
+// window; Restore (at the latest when this goes) enables again those that were enabled before
+// and have not gone meanwhile.
 class ModalOwner {
 public:
     explicit ModalOwner(CWnd* parent);
@@ -127,7 +130,7 @@ public:
 
 private:
     HWND m_owner = nullptr;
-    bool m_disabled = false;
+    std::vector<HWND> m_disabled; // in the order this disabled them
 };
 
 // The rest of a modal window's life once it is open: its loop unless it has ended already, a

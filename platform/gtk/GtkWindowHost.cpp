@@ -122,7 +122,19 @@ gboolean OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer data)
 {
     auto* native = static_cast<NativeWindow*>(data);
     CWnd* top = CWnd::FromHandle(native->hwnd);
-    if (top == nullptr || !top->IsWindowEnabled()) {
+    if (top == nullptr) {
+        return FALSE;
+    }
+    if (!top->IsWindowEnabled()) {
+        // A window behind a modal one was clicked (the window manager raised it): the modal
+        // window comes forward again, as on the desktop, rather than staying covered.
+        CWnd* active = CWnd::GetActiveWindow();
+        NativeWindow* modal = active != nullptr && active != top && active->IsWindowEnabled() && Host() != nullptr
+                                  ? Host()->Find(active->GetSafeHwnd())
+                                  : nullptr;
+        if (modal != nullptr) {
+            gtk_window_present(GTK_WINDOW(modal->window));
+        }
         return FALSE;
     }
     if (CWnd::GetActiveWindow() != top) {

@@ -156,6 +156,30 @@ TEST_F(DialogTest, ModalDialogsDisableTheOwnerAndReturnTheButtonId)
     EXPECT_EQ(dlg.refresh, 1);
 }
 
+TEST_F(DialogTest, AModalDialogHoldsOffEveryWindowOfTheFrameItBelongsTo)
+{
+    // The frame's tool windows (a palette, a property panel) take no input while it runs, even
+    // when the panel opened it; a window that was disabled before stays so.
+    SampleDialog palette(&parent), panel(&parent), greyed(&parent);
+    ASSERT_TRUE(palette.Create(IDD_SAMPLE, &parent));
+    ASSERT_TRUE(panel.Create(IDD_SAMPLE, &parent));
+    ASSERT_TRUE(greyed.Create(IDD_SAMPLE, &parent));
+    greyed.EnableWindow(FALSE);
+    std::vector<bool> enabled;
+    ui::SetDialogHook(IDD_SAMPLE, [&](CDialog& dlg) {
+        enabled = {parent.IsWindowEnabled() != FALSE, palette.IsWindowEnabled() != FALSE,
+                   panel.IsWindowEnabled() != FALSE, dlg.IsWindowEnabled() != FALSE};
+        dlg.EndDialog(IDCANCEL);
+    });
+    SampleDialog modal(&panel);
+    EXPECT_EQ(modal.DoModal(), IDCANCEL);
+    EXPECT_EQ(enabled, (std::vector<bool>{false, false, false, true}));
+    EXPECT_TRUE(parent.IsWindowEnabled());
+    EXPECT_TRUE(palette.IsWindowEnabled());
+    EXPECT_TRUE(panel.IsWindowEnabled());
+    EXPECT_FALSE(greyed.IsWindowEnabled());
+}
+
 TEST_F(DialogTest, AFailedExchangeTellsTheUserAndKeepsTheDialogOpen)
 {
     ui::SetDialogHook(IDD_SAMPLE, [&](CDialog& dlg) {

@@ -245,12 +245,25 @@ TEST_F(MenusByHandTest, TheMenuBarIsTheToolkitsFollowsTheUpdateHandlersAndMovesF
     }));
 }
 
-TEST_F(MenusByHandTest, WhileAModalDialogRunsTheMenuBarTakesNoClick)
+TEST_F(MenusByHandTest, WhileAModalDialogRunsNeitherTheMenuBarNorAToolWindowTakesAClick)
 {
     // A command picked from the bar behind a modal dialog would run under it (File > New
-    // while a style sheet edits the document): the titles wait for the dialog to end.
+    // while a style sheet edits the document), and so would a click in the frame's palette or
+    // browser: they wait for the dialog to end, which stays in front.
+    DialogTemplate tools;
+    tools.id = IDD_DEMO_TOOL;
+    tools.caption = "Components";
+    tools.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
+    tools.exStyle = kToolWindow;
+    tools.cx = 100;
+    tools.cy = 120;
+    tools.Add("Button", "Close", IDOK, 20, 40, 60, 16, WS_CHILD | WS_VISIBLE | WS_TABSTOP);
+    CDialog tool;
+    ASSERT_TRUE(tool.CreateIndirect(tools, &frame));
+    tool.MoveWindow(100, 200, 160, 200);
+    tool.ShowWindow(SW_SHOW);
     DialogTemplate t;
-    t.id = IDD_DEMO_TOOL;
+    t.id = IDD_DEMO_TOOL + 1;
     t.caption = "Modal";
     t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
     t.cx = 120;
@@ -267,6 +280,12 @@ TEST_F(MenusByHandTest, WhileAModalDialogRunsTheMenuBarTakesNoClick)
             user.Settle();
             EXPECT_FALSE(user.WaitFor([&] { return frame.GetMenuBar()->GetOpenTitle() >= 0; }, 600))
                 << "a title opened behind the modal dialog";
+            CWnd* pick = nullptr;
+            user.OnUi([&] { pick = tool.GetDlgItem(IDOK); });
+            ASSERT_NE(pick, nullptr);
+            user.Click(user.CenterOf(*pick));
+            user.Settle();
+            EXPECT_TRUE(user.WaitForFocusedTitle("Modal")) << "the modal dialog did not come forward again";
         }();
         user.Keys("Escape");
         user.Keys("Escape");
@@ -278,6 +297,8 @@ TEST_F(MenusByHandTest, WhileAModalDialogRunsTheMenuBarTakesNoClick)
     dlg.DoModal();
     EXPECT_TRUE(person.Finish(30000)) << "the person's script did not end";
     EXPECT_EQ(frame.opened, 0);
+    // Its button would have closed it.
+    EXPECT_TRUE(tool.IsWindowVisible()) << "the tool window took the click";
 
     // With the dialog gone the same click opens the menu.
     ASSERT_TRUE(gtkscreen::RunPerson([&](ScreenUser& user) {
