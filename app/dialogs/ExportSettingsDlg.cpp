@@ -1,9 +1,11 @@
 #include "app/dialogs/ExportSettingsDlg.h"
 
+#include "app/workbook/WorkbookPicker.h"
 #include "platform/controls/Button.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/controls/ControlMessages.h"
 #include "platform/dialogs/MessageBox.h"
+#include "platform/drawing/Bitmap.h"
 #include "sheet/cells/CellModel.h"
 #include "sheet/host/ExcelHost.h"
 #include "sheet/cells/Range.h"
@@ -115,6 +117,9 @@ void CExportSettingsDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CExportSettingsDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    // The button that picks the URL's cell shows the cell grid, as the other pickers' do.
+    RegisterPickerPictures();
+    static_cast<CButton*>(GetDlgItem(IDC_PICK_URL_CELL))->SetBitmap(GetImageResources().FindBitmap(kCellBitmap));
     ShowUrl(m_url);
     // A web-service record reopens as one: selecting anything else here would switch the
     // movie's data source on the next OK without the user asking.

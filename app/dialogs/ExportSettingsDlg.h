@@ -27,6 +27,7 @@ struct ExportSettingsDocument {
 class CExportSettingsDlg : public CDialog {
 public:
     enum { IDD = 288 };
+    static constexpr int kCellBitmap = 163;
     enum : int {
         IDC_USE_CURRENT_DATA = 539,
         IDC_USE_OTHER_FILE = 524,

@@ -213,7 +213,11 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        Invalidate();
+        // A check box or radio button draws its focus ring straight on its parent's face.
+        if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW)
+            Invalidate();
+        else
+            InvalidateWithBackground();
         // The default button beside gives up its frame, or takes it back.
         if (IsPushButton(*this) && GetParent() != nullptr) {
             for (CWnd* sibling : GetParent()->GetChildren()) {

@@ -81,6 +81,21 @@ LRESULT ControlWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+void ControlWnd::InvalidateWithBackground()
+{
+    CWnd* parent = GetParent();
+    if (parent != nullptr && (GetStyle() & WS_CHILD) != 0) {
+        const CRect area = GetRectInParent();
+        parent->InvalidateRect(&area, TRUE);
+        for (CWnd* sibling : parent->GetChildren()) {
+            CRect overlap;
+            if (sibling != this && sibling->IsWindowVisible() && overlap.IntersectRect(area, sibling->GetRectInParent()))
+                sibling->Invalidate();
+        }
+    }
+    Invalidate();
+}
+
 LRESULT ControlWnd::NotifyParent(UINT code)
 {
     CWnd* parent = GetParent();

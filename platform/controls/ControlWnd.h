@@ -27,6 +27,10 @@ protected:
     LRESULT SendNotify(NMHDR& header, UINT code);
     // The current font's logical record (the default dialog font when none was set).
     const LOGFONT& FontRecord() const;
+    // For a control that draws no background of its own (a check box's label, a group box):
+    // what lies beneath it is painted again too, the parent's face and the siblings it
+    // overlaps, so that nothing it drew before (a focus ring) stays behind.
+    void InvalidateWithBackground();
 
 private:
     CFont* m_font = nullptr;

@@ -241,6 +241,8 @@ TEST_F(UrlCellTest, APickedRangeGivesItsFirstCell)
     picker->Answer(sheet::RangePickOutcome::Picked, "'Inputs'!$B$2:$C$4");
     Run(
         [&](CDialog& dlg) {
+            // The picker's button shows the cell grid, as the other pickers' do.
+            EXPECT_NE(Button(dlg, Dlg::IDC_PICK_URL_CELL).GetBitmap(), nullptr);
             Button(dlg, Dlg::IDC_PICK_URL_CELL).Click();
             EXPECT_EQ(dlg.GetDlgItemText(Dlg::IDC_URL), "'Inputs'!$B$2");
             Button(dlg, IDOK).Click();

@@ -196,6 +196,27 @@ TEST_F(ButtonDetailTest, OnlyOnePushButtonShowsTheDefaultFrame)
     EXPECT_FALSE(framed(90));
 }
 
+// A check box paints no face of its own, so its focus ring goes only when what lies beneath
+// it (the parent's face, a group box around it) is painted again.
+TEST_F(ButtonDetailTest, ACheckBoxThatLosesTheFocusHasItsBackgroundRepainted)
+{
+    CButton group, check, other;
+    group.Create("Settings", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(0, 0, 200, 80), &parent, 7);
+    check.Create("Snap", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, CRect(10, 20, 120, 40), &parent, 8);
+    other.Create("Show", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, CRect(10, 50, 120, 70), &parent, 9);
+    check.SetFocus();
+    for (CWnd* wnd : {static_cast<CWnd*>(&parent), static_cast<CWnd*>(&group), static_cast<CWnd*>(&check)})
+        wnd->ValidateRect(nullptr);
+    other.SetFocus();
+    CRect dirty;
+    ASSERT_TRUE(parent.GetUpdateRect(&dirty));
+    CRect covered;
+    covered.IntersectRect(dirty, CRect(10, 20, 120, 40));
+    EXPECT_EQ(covered, CRect(10, 20, 120, 40));
+    EXPECT_TRUE(group.GetUpdateRect(nullptr));
+    EXPECT_TRUE(check.GetUpdateRect(nullptr));
+}
+
 using StaticDetailTest = ControlTest;
 
 TEST_F(StaticDetailTest, LabelsNotifyOnlyWhenAskedAndShowIcons)
