@@ -211,13 +211,14 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == VK_SPACE && type != BS_GROUPBOX && IsWindowEnabled())
             Clicked();
         return 0;
+    case WM_SETTEXT: {
+        const LRESULT result = ControlWnd::DefWindowProc(message, wParam, lParam);
+        Repaint();
+        return result;
+    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        // A check box or radio button draws its focus ring straight on its parent's face.
-        if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW)
-            Invalidate();
-        else
-            InvalidateWithBackground();
+        Repaint();
         // The default button beside gives up its frame, or takes it back.
         if (IsPushButton(*this) && GetParent() != nullptr) {
             for (CWnd* sibling : GetParent()->GetChildren()) {
@@ -335,6 +336,17 @@ void CButton::Paint(CDC& dc)
         f.DeflateRect(3, 3);
         ui::DrawFocusRing(dc, f, GetSysColor(COLOR_BTNTEXT), ui::GetLookColours().buttonFace);
     }
+}
+
+void CButton::Repaint()
+{
+    const UINT type = GetStyle() & BS_TYPEMASK;
+    // A push button paints its own face; a check box, radio button or group box draws its
+    // label and focus ring straight on its parent's face, which must be painted again too.
+    if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW)
+        Invalidate();
+    else
+        InvalidateWithBackground();
 }
 
 void CButton::SetHot(bool hot)

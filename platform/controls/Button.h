@@ -51,6 +51,8 @@ protected:
 private:
     void CheckRadioInGroup();
     void SetHot(bool hot);
+    // Paints the button again after its text or focus changed.
+    void Repaint();
     static constexpr UINT_PTR kHoverTimer = 0xB0E1;
     // The named icon at the largest size that fits the face, or nullptr.
     const RgbaImage* NamedIcon(const CRect& face) const;

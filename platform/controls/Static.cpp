@@ -1,6 +1,7 @@
 #include "platform/controls/Static.h"
 
 #include "platform/drawing/DC.h"
+#include "platform/drawing/Look.h"
 
 BOOL CStatic::Create(const char* text, DWORD style, const CRect& rect, CWnd* parent, UINT id)
 {
@@ -32,6 +33,12 @@ LRESULT CStatic::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return m_image.icon;
     case STM_GETIMAGE:
         return m_image.Get(wParam);
+    case WM_SETTEXT: {
+        // The label draws on its parent's face: the old text goes only with what lies beneath.
+        const LRESULT result = ControlWnd::DefWindowProc(message, wParam, lParam);
+        InvalidateWithBackground();
+        return result;
+    }
     case WM_LBUTTONUP:
         if (GetStyle() & SS_NOTIFY)
             NotifyParent(STN_CLICKED);
@@ -49,14 +56,20 @@ void CStatic::Paint(CDC& dc)
     GetClientRect(&r);
     CFont* font = GetFont();
     dc.SelectObject(font);
+    // A bordered label is a read-only field: a thin frame with its text kept off the frame.
+    if ((GetStyle() & WS_BORDER) != 0) {
+        const COLORREF frame = ui::GetLookColours().border;
+        dc.Draw3dRect(r, frame, frame);
+        r.DeflateRect(1, 1);
+    }
     switch (GetStyle() & SS_TYPEMASK) {
     case SS_ICON:
         if (m_image.icon != 0)
-            dc.DrawIcon(0, 0, m_image.icon);
+            dc.DrawIcon(r.left, r.top, m_image.icon);
         return;
     case SS_BITMAP:
         if (m_image.bitmap != nullptr)
-            dc.DrawImage(0, 0, *m_image.bitmap, false);
+            dc.DrawImage(r.left, r.top, *m_image.bitmap, false);
         return;
     case SS_ETCHEDFRAME:
         dc.DrawEdge(&r, EDGE_ETCHED, BF_RECT);
@@ -67,6 +80,8 @@ void CStatic::Paint(CDC& dc)
     default:
         break;
     }
+    if ((GetStyle() & WS_BORDER) != 0)
+        r.DeflateRect(1, 0);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(IsWindowEnabled() ? GetSysColor(COLOR_WINDOWTEXT) : GetSysColor(COLOR_GRAYTEXT));
     unsigned align = (GetStyle() & SS_TYPEMASK) == SS_CENTER  ? DT_CENTER

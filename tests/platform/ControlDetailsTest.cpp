@@ -14,6 +14,8 @@
 #include "platform/controls/Static.h"
 #include "platform/controls/TabCtrl.h"
 
+#include <functional>
+
 namespace {
 
 using EditDetailTest = ControlTest;
@@ -196,25 +198,36 @@ TEST_F(ButtonDetailTest, OnlyOnePushButtonShowsTheDefaultFrame)
     EXPECT_FALSE(framed(90));
 }
 
-// A check box paints no face of its own, so its focus ring goes only when what lies beneath
-// it (the parent's face, a group box around it) is painted again.
-TEST_F(ButtonDetailTest, ACheckBoxThatLosesTheFocusHasItsBackgroundRepainted)
+// A check box or a label paints no face of its own, so its old focus ring or text goes only
+// when what lies beneath it (the parent's face, a group box around it) is painted again.
+TEST_F(ButtonDetailTest, ControlsWithoutAFaceHaveTheirBackgroundRepaintedOnChange)
 {
     CButton group, check, other;
-    group.Create("Settings", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(0, 0, 200, 80), &parent, 7);
+    CStatic label;
+    group.Create("Settings", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(0, 0, 200, 110), &parent, 7);
     check.Create("Snap", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, CRect(10, 20, 120, 40), &parent, 8);
     other.Create("Show", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, CRect(10, 50, 120, 70), &parent, 9);
+    label.Create("Amount", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 80, 120, 100), &parent, 10);
     check.SetFocus();
-    for (CWnd* wnd : {static_cast<CWnd*>(&parent), static_cast<CWnd*>(&group), static_cast<CWnd*>(&check)})
-        wnd->ValidateRect(nullptr);
-    other.SetFocus();
-    CRect dirty;
-    ASSERT_TRUE(parent.GetUpdateRect(&dirty));
-    CRect covered;
-    covered.IntersectRect(dirty, CRect(10, 20, 120, 40));
-    EXPECT_EQ(covered, CRect(10, 20, 120, 40));
-    EXPECT_TRUE(group.GetUpdateRect(nullptr));
-    EXPECT_TRUE(check.GetUpdateRect(nullptr));
+    const auto repainted = [&](const CRect& area, const std::function<void()>& change) {
+        for (CWnd* wnd : {static_cast<CWnd*>(&parent), static_cast<CWnd*>(&group), static_cast<CWnd*>(&check),
+                          static_cast<CWnd*>(&label)})
+            wnd->ValidateRect(nullptr);
+        change();
+        CRect dirty, covered;
+        return parent.GetUpdateRect(&dirty) && covered.IntersectRect(dirty, area) && covered == area &&
+               group.GetUpdateRect(nullptr);
+    };
+    EXPECT_TRUE(repainted(CRect(10, 20, 120, 40), [&] { other.SetFocus(); }));
+    EXPECT_TRUE(repainted(CRect(10, 20, 120, 40), [&] { check.SetWindowText("Snap to Grid"); }));
+    EXPECT_TRUE(repainted(CRect(10, 80, 120, 100), [&] { label.SetWindowText("=B1*2"); }));
+    EXPECT_TRUE(label.GetUpdateRect(nullptr));
+
+    // A bordered label is framed, its text inside the frame.
+    CRasterWindowHost& host = InstallRasterWindowHost();
+    const CBitmap shot = host.Snapshot(parent);
+    EXPECT_EQ(shot.GetPixel(60, 80), ui::GetLookColours().border);
+    EXPECT_EQ(shot.GetPixel(10, 90), ui::GetLookColours().border);
 }
 
 using StaticDetailTest = ControlTest;
