@@ -260,11 +260,23 @@ CMenu* CMenu::GetSubMenu(int nPos) const
     return items_[static_cast<std::size_t>(nPos)].popup.get();
 }
 
+void CMenu::InitPopups(CWnd& owner, UINT index)
+{
+    const HWND alive = owner.GetSafeHwnd();
+    owner.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(this), static_cast<LPARAM>(index));
+    // The handlers may rebuild this menu (the recent files): walk it by position afresh.
+    for (std::size_t i = 0; i < items_.size() && ::IsWindow(alive); ++i) {
+        if (CMenu* sub = items_[i].popup.get()) {
+            sub->InitPopups(owner, static_cast<UINT>(i));
+        }
+    }
+}
+
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, const void*)
 {
     ++trackCount_;
     if (pWnd != nullptr) {
-        pWnd->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(this), 0);
+        InitPopups(*pWnd, 0);
     }
     UINT picked = 0;
     if (HookSlot()) {

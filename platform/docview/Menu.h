@@ -78,8 +78,13 @@ public:
     CMenu* FindItem(UINT nID, int* pPos);
     const std::vector<Item>& Items() const { return items_; }
 
-    // Asks the popup hook which item the user picks. The owner first gets WM_INITMENUPOPUP so
-    // its update handlers set the items' state; a picked item that is disabled counts as no
+    // Sends the owner WM_INITMENUPOPUP for this menu (as the popup at `index` of its parent)
+    // and then for each submenu inside it, so that the update handlers have set every item's
+    // state before the whole tree is handed to the toolkit, which opens submenus on its own.
+    void InitPopups(CWnd& owner, UINT index);
+
+    // Asks the popup hook which item the user picks. The owner first gets WM_INITMENUPOPUP
+    // (for the submenus too) so its update handlers set the items' state; a picked item that is disabled counts as no
     // pick. With TPM_RETURNCMD the id is returned, otherwise it is posted to the owner as a
     // command. Returns 0 when nothing was picked.
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, const void* lpRect = nullptr);

@@ -175,7 +175,7 @@ CMenu* CMenuBar::PrepareTitle(int index)
     CMenu* popup = menu_->GetSubMenu(index);
     CWnd* owner = Target();
     if (popup != nullptr && owner != nullptr) {
-        owner->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), static_cast<LPARAM>(index));
+        popup->InitPopups(*owner, static_cast<UINT>(index));
     }
     return popup;
 }

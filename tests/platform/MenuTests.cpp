@@ -58,8 +58,12 @@ TEST_F(MenuTest, PopupsAskTheirOwnerFirstAndOnlyEnabledPicksCount)
         LRESULT WindowProc(UINT message, WPARAM w, LPARAM l) override
         {
             if (message == WM_INITMENUPOPUP) {
+                // As an update handler does: only the items of the menu being opened.
                 ++inits;
-                reinterpret_cast<CMenu*>(w)->EnableMenuItem(ID_C, MF_GRAYED);
+                CMenu& menu = *reinterpret_cast<CMenu*>(w);
+                for (int i = 0; i < menu.GetMenuItemCount(); ++i)
+                    if (menu.GetMenuItemID(i) == ID_C)
+                        menu.EnableMenuItem(static_cast<UINT>(i), MF_BYPOSITION | MF_GRAYED);
             }
             if (message == WM_COMMAND) {
                 commands.push_back(LOWORD(w));
@@ -71,9 +75,10 @@ TEST_F(MenuTest, PopupsAskTheirOwnerFirstAndOnlyEnabledPicksCount)
         std::vector<UINT> commands;
     } owner;
     ASSERT_TRUE(owner.CreateEx(0, "", "", 0, CRect(0, 0, 10, 10), nullptr, 0));
+    // C sits in a submenu, which the owner updates as well before the menu opens.
     CMenu popup;
     popup.AppendMenu(MF_STRING, ID_A, "A");
-    popup.AppendMenu(MF_STRING, ID_C, "C");
+    popup.AppendPopup("More")->AppendMenu(MF_STRING, ID_C, "C");
 
     UINT next = ID_C;
     CPoint seenAt;
@@ -82,7 +87,7 @@ TEST_F(MenuTest, PopupsAskTheirOwnerFirstAndOnlyEnabledPicksCount)
         return next;
     });
     EXPECT_FALSE(popup.TrackPopupMenu(TPM_RETURNCMD, 30, 40, &owner)) << "greyed by the owner on opening";
-    EXPECT_EQ(owner.inits, 1);
+    EXPECT_EQ(owner.inits, 2);
     EXPECT_EQ(seenAt, CPoint(30, 40));
     next = ID_A;
     EXPECT_EQ(popup.TrackPopupMenu(TPM_RETURNCMD, 0, 0, &owner), static_cast<BOOL>(ID_A));
