@@ -69,12 +69,17 @@ void SetTexts(CParameter& parameter, const std::vector<std::string>& texts)
     }
 }
 
+// Binds to the range and keeps its reference text, which the chart's page shows.
+void Bind(CCellBinding& binding, const model::RangeHandle* range)
+{
+    binding.RefreshParameter(range, false);
+    binding.GetTexts().rangeText = range ? GetModelLink().GetRangeText(*range) : std::string();
+}
+
 void Bind(CParameter* parameter, const model::RangeHandle* range)
 {
     if (parameter && parameter->GetType() == ParamType::CellBinding) {
-        parameter->GetBinding()->RefreshParameter(range, false);
-        parameter->GetBinding()->GetTexts().rangeText =
-            range ? GetModelLink().GetRangeText(*range) : std::string();
+        Bind(*parameter->GetBinding(), range);
     }
 }
 
@@ -185,9 +190,9 @@ void CChartData::ClearSeries()
 CChartSeries& CChartData::AddSeries(const model::RangeHandle* values, const model::RangeHandle* yValues, const model::RangeHandle* sizes)
 {
     auto series = std::make_unique<CChartSeries>();
-    series->GetValues().RefreshParameter(values, false);
-    series->GetYValues().RefreshParameter(yValues, false);
-    series->GetSizes().RefreshParameter(sizes, false);
+    Bind(series->GetValues(), values);
+    Bind(series->GetYValues(), yValues);
+    Bind(series->GetSizes(), sizes);
     series_.push_back(std::move(series));
     return *series_.back();
 }
@@ -352,8 +357,7 @@ void CChartData::RebuildFromRange(bool newRange)
         }
     }
     Bind(categoryLabels_, labels);
-    seriesNamesRange_.RefreshParameter(names, false);
-    seriesNamesRange_.GetTexts().rangeText = names ? link.GetRangeText(*names) : std::string();
+    Bind(seriesNamesRange_, names);
 }
 
 void CChartData::BuildSeries()

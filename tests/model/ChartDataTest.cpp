@@ -102,6 +102,9 @@ TEST_F(ChartDataTest, HeadersOfARangeWithAnEmptyCorner)
     ASSERT_EQ(reloaded.GetSeriesCount(), 2);
     EXPECT_EQ(reloaded.GetSeries(1)->GetName(), "South");
     EXPECT_TRUE(reloaded.GetSeries(1)->GetValues().IsBound());
+    // The page shows each series' cells by their reference text.
+    EXPECT_EQ(reloaded.GetSeries(1)->GetValues().GetTexts().GetRangeText(), "R2C1:1x3");
+    EXPECT_EQ(chart.GetSeries(0)->GetValues().GetTexts().GetRangeText(), "R1C1:1x3");
 }
 
 // Values bound straight to cells, as the shipped documents hold them, show as the chart's
@@ -118,6 +121,7 @@ TEST_F(ChartDataTest, ValuesBoundStraightToCellsAreOneSeries)
     EXPECT_EQ(chart.GetDataRange().GetRangePtr(), values);
     ASSERT_EQ(chart.GetSeriesCount(), 1);
     EXPECT_EQ(chart.GetSeries(0)->GetValues().GetRangePtr(), values);
+    EXPECT_EQ(chart.GetSeries(0)->GetValues().GetTexts().GetRangeText(), "R1C1:1x3");
 
     // Unbound values give no series.
     set->FindParameter("dataValues")->GetBinding()->RefreshParameter(nullptr, false);
