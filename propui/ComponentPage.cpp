@@ -11,6 +11,7 @@
 #include "platform/controls/Button.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/InPlaceEdit.h"
+#include "platform/controls/SpinEdit.h"
 #include "platform/controls/ShockwaveFlash.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/dialogs/UiUtilities.h"
@@ -347,9 +348,13 @@ int CComponentPage::GetFocusedPageControlId() const
     CWnd* focus = CWnd::GetFocus();
     if (focus == nullptr || !IsChild(focus))
         return 0;
-    if (auto* edit = dynamic_cast<CInPlaceEdit*>(focus); edit != nullptr && focus->GetDlgCtrlID() == kInPlaceEditId)
+    // A spin edit's field is a part of the spin edit; another in-place edit stands for the
+    // control it replaced.
+    const bool spinField = dynamic_cast<CSpinEdit*>(focus->GetParent()) != nullptr;
+    if (auto* edit = dynamic_cast<CInPlaceEdit*>(focus);
+        edit != nullptr && focus->GetDlgCtrlID() == kInPlaceEditId && !spinField)
         return edit->GetStandsFor();
-    int id = focus->GetDlgCtrlID();
+    int id = spinField ? 0 : focus->GetDlgCtrlID();
     // Parts of a custom control carry small ids; the control itself is what help knows. The
     // walk stops at the page.
     CWnd* window = focus;

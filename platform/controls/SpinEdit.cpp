@@ -140,10 +140,12 @@ void CSpinEdit::Layout(CFont* font)
     GetClientRect(&client);
     // The edit part is an in-place edit: it filters what cannot be part of a (negative, decimal)
     // number and reports only a text that differs from the one shown, so tabbing through a page
-    // writes nothing back. Making it takes the focus, which a page being built must keep.
+    // writes nothing back. It is a page's field: Tab moves on to the next control and Enter
+    // finishes the edit, both committing it. Making it takes the focus, which a page being
+    // built must keep.
     CWnd* focus = CWnd::GetFocus();
     auto edit = std::make_unique<CInPlaceEdit>();
-    edit->Create(this, CRect(0, 0, std::max(0, client.Width() - kArrowWidth), client.Height()), 0, false,
+    edit->Create(this, CRect(0, 0, std::max(0, client.Width() - kArrowWidth), client.Height()), 0, true,
                  WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
     edit->SetNumericFilter(true);
     m_edit = std::move(edit);
@@ -385,6 +387,14 @@ LRESULT CSpinEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             Increment();
         else if (lParam == 2)
             Decrement();
+        return 0;
+    case WM_SETFOCUS:
+        // The control is reached as one tab stop; typing goes to its field. (Enter in the field
+        // hands the focus here, which commits the edit and gives the focus straight back.)
+        if (m_edit != nullptr && m_edit->GetSafeHwnd() != nullptr && m_edit->IsWindowEnabled()) {
+            m_edit->SetFocus();
+            m_edit->SendMessage(EM_SETSEL, 0, -1);
+        }
         return 0;
     case WM_SPINEDIT_COMMIT:
         // The in-place edit's report of a changed text (it stands for id 0).

@@ -5,7 +5,10 @@
 
 #include "model/Parameter.h"
 #include "platform/controls/SpinEdit.h"
+#include "platform/controls/Edit.h"
+#include "platform/dialogs/Dialog.h"
 #include "platform/docview/WinApp.h"
+#include "platform/window/UserInput.h"
 
 namespace {
 
@@ -27,7 +30,7 @@ protected:
     {
         UiTest::SetUp();
         ASSERT_TRUE(parent.CreateEx(0, "", "", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
-        ASSERT_TRUE(spin.Create(WS_VISIBLE, CRect(10, 10, 90, 30), &parent, 77));
+        ASSERT_TRUE(spin.Create(WS_VISIBLE | WS_TABSTOP, CRect(10, 10, 90, 30), &parent, 77));
     }
     void TearDown() override
     {
@@ -99,6 +102,7 @@ TEST_F(SpinEditTest, TypedValuesOnAnIntegerAreClampedAndAnEmptyFieldRestores)
         const char* shown;
     } cases[] = {{"3", 5, "5"}, {"20000", 10000, "10000"}, {"250", 250, "250"}, {"abc", 5, "5"}, {" 42px", 42, "42"}};
     for (const Case& c : cases) {
+        spin.EditPart()->SetFocus();
         spin.SetText(c.typed);
         spin.EditPart()->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
         EXPECT_EQ(spacing, c.stored) << c.typed;
@@ -106,11 +110,30 @@ TEST_F(SpinEditTest, TypedValuesOnAnIntegerAreClampedAndAnEmptyFieldRestores)
     }
     const std::size_t changes = parent.changes.size();
     EXPECT_EQ(changes, std::size(cases));
+    spin.EditPart()->SetFocus();
     spin.SetText("");
     spin.EditPart()->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(spacing, 42);
     EXPECT_EQ(spin.GetText(), "42");
     EXPECT_EQ(parent.changes.size(), changes) << "restoring is no change";
+
+    // Tab moves on to the next field, committing what was typed; the control reached as a
+    // tab stop (Shift+Tab back to it) gives its field the focus, and Enter keeps it there.
+    CEdit next;
+    ASSERT_TRUE(next.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER, CRect(10, 40, 90, 60), &parent, 78));
+    spin.EditPart()->SetFocus();
+    spin.SetText("");
+    CUserInput::TypeText("250");
+    CUserInput::PressKey(VK_TAB);
+    EXPECT_EQ(CWnd::GetFocus(), &next);
+    EXPECT_EQ(spacing, 250);
+    ui::FocusDialogControl(spin);
+    EXPECT_EQ(CWnd::GetFocus(), spin.EditPart());
+    CUserInput::TypeText("7");
+    CUserInput::PressKey(VK_RETURN);
+    EXPECT_EQ(spacing, 7);
+    EXPECT_EQ(CWnd::GetFocus(), spin.EditPart());
+    next.DestroyWindow();
 }
 
 TEST_F(SpinEditTest, HoldingAnArrowRepeatsAfterHalfASecond)
