@@ -155,6 +155,7 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             e = count;
         m_selStart = std::clamp(s, 0, count);
         m_selEnd = std::clamp(e, 0, count);
+        Invalidate();
         return 0;
     }
     case EM_GETSEL: {
@@ -240,16 +241,20 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         case VK_LEFT:
             m_selStart = m_selEnd =
                 std::max(0, std::min(m_selStart, m_selEnd) - (m_selStart == m_selEnd ? 1 : 0));
+            Invalidate();
             return 0;
         case VK_RIGHT:
             m_selStart = m_selEnd =
                 std::min(count, std::max(m_selStart, m_selEnd) + (m_selStart == m_selEnd ? 1 : 0));
+            Invalidate();
             return 0;
         case VK_HOME:
             m_selStart = m_selEnd = 0;
+            Invalidate();
             return 0;
         case VK_END:
             m_selStart = m_selEnd = count;
+            Invalidate();
             return 0;
         default:
             return 0;
@@ -257,6 +262,11 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_LBUTTONDOWN:
         SetFocus();
+        // The caret goes where the field was clicked.
+        if (!Multiline() && CWnd::GetFocus() == this) {
+            m_selStart = m_selEnd = CharacterAt(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))));
+            Invalidate();
+        }
         return 0;
     case WM_LBUTTONDBLCLK:
         // A double click takes the whole text (the fields hold single values).
@@ -284,6 +294,45 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+CRect CEdit::TextArea() const
+{
+    CRect r;
+    GetClientRect(&r);
+    const bool plain = IsWindowEnabled() && (GetStyle() & ES_READONLY) == 0;
+    if ((GetStyle() & WS_BORDER) || (GetExStyle() & 0x200 /* client edge */))
+        r.DeflateRect(CWnd::GetFocus() == this && plain ? 1 : 2, CWnd::GetFocus() == this && plain ? 1 : 2);
+    r.DeflateRect(2, 1);
+    return r;
+}
+
+std::string CEdit::ShownText() const
+{
+    std::string text = GetWindowText();
+    if (GetStyle() & ES_PASSWORD)
+        text.assign(ui::CountCharacters(text), '*');
+    return text;
+}
+
+int CEdit::CharacterAt(int x) const
+{
+    const std::string text = ShownText();
+    const CRect r = TextArea();
+    const LOGFONT& font = FontRecord();
+    const int full = ui::TextWidth(text, font);
+    const int origin = (GetStyle() & ES_CENTER) ? r.left + (r.Width() - full) / 2
+                       : (GetStyle() & ES_RIGHT) ? r.right - full
+                                                 : r.left;
+    const int count = static_cast<int>(ui::CountCharacters(text));
+    int before = origin;
+    for (int i = 0; i < count; ++i) {
+        const int after = origin + ui::TextWidth(std::string_view(text).substr(0, ByteOffset(text, i + 1)), font);
+        if (x < (before + after) / 2)
+            return i;
+        before = after;
+    }
+    return count;
+}
+
 void CEdit::Paint(CDC& dc)
 {
     CRect r;
@@ -292,22 +341,54 @@ void CEdit::Paint(CDC& dc)
     dc.FillSolidRect(r, plain ? GetSysColor(COLOR_WINDOW) : GetSysColor(COLOR_BTNFACE));
     if ((GetStyle() & WS_BORDER) || (GetExStyle() & 0x200 /* client edge */)) {
         // A focused field's border takes the accent colour, as the toolkit's entries do.
-        if (CWnd::GetFocus() == this && plain) {
+        if (CWnd::GetFocus() == this && plain)
             dc.Draw3dRect(r, ui::GetLookColours().accent, ui::GetLookColours().accent);
-            r.DeflateRect(1, 1);
-        } else {
-            dc.DrawEdge(&r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-        }
+        else
+            dc.DrawEdge(&r, EDGE_SUNKEN, BF_RECT);
     }
-    r.DeflateRect(2, 1);
+    r = TextArea();
     dc.SelectObject(GetFont());
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(IsWindowEnabled() ? GetSysColor(COLOR_WINDOWTEXT) : GetSysColor(COLOR_GRAYTEXT));
-    std::string text = GetWindowText();
-    if (GetStyle() & ES_PASSWORD)
-        text.assign(ui::CountCharacters(text), '*');
+    const std::string text = ShownText();
     // A one-line field keeps its text in the middle of its height, as the toolkit's entries do.
     unsigned format = DT_NOPREFIX | (Multiline() ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER);
     format |= (GetStyle() & ES_CENTER) ? DT_CENTER : (GetStyle() & ES_RIGHT) ? DT_RIGHT : DT_LEFT;
+    if (Multiline() || CWnd::GetFocus() != this || !IsWindowEnabled()) {
+        dc.DrawText(text, &r, format);
+        return;
+    }
+    // A focused one-line field shows where typing goes: the selection on the highlight colour,
+    // or a caret between two characters.
+    const int full = dc.GetTextExtent(text).cx;
+    const int origin = (GetStyle() & ES_CENTER) ? r.left + (r.Width() - full) / 2
+                       : (GetStyle() & ES_RIGHT) ? r.right - full
+                                                 : r.left;
+    const auto xAt = [&](int index) {
+        return origin + dc.GetTextExtent(std::string_view(text).substr(0, ByteOffset(text, index))).cx;
+    };
+    const int height = std::min(dc.GetTextExtent("Ag").cy, r.Height());
+    const int top = r.top + (r.Height() - height) / 2;
+    const int start = std::min(m_selStart, m_selEnd);
+    const int end = std::max(m_selStart, m_selEnd);
+    if (start == end) {
+        dc.DrawText(text, &r, format);
+        const int x = std::clamp(xAt(end), r.left, r.right - 1);
+        dc.FillSolidRect(CRect(x, top, x + 1, top + height), GetSysColor(COLOR_WINDOWTEXT));
+        return;
+    }
+    CRect chosen(std::max(xAt(start), static_cast<int>(r.left)), top, std::min(xAt(end), static_cast<int>(r.right)),
+                 top + height);
+    dc.FillSolidRect(chosen, GetSysColor(COLOR_HIGHLIGHT));
     dc.DrawText(text, &r, format);
+    // The chosen characters again, in the highlight's text colour, where they were drawn.
+    if (chosen.left >= chosen.right)
+        return;
+    const std::size_t from = ByteOffset(text, start);
+    CRect at(xAt(start), r.top, xAt(end) + 1, r.bottom);
+    const int saved = dc.SaveDC();
+    dc.IntersectClipRect(CRect(chosen.left, r.top, chosen.right, r.bottom));
+    dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
+    dc.DrawText(text.substr(from, ByteOffset(text, end) - from), &at, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    dc.RestoreDC(saved);
 }

@@ -40,6 +40,12 @@ private:
     bool UserReplace(std::string_view utf8, bool limitCuts);
     void ReplaceRange(std::size_t start, std::size_t end, std::string_view utf8);
     void UserChanged();
+    // The part of the client area the text is drawn in, inside the border.
+    CRect TextArea() const;
+    // The text as shown (stars for a password).
+    std::string ShownText() const;
+    // The character boundary nearest to x in a one-line field.
+    int CharacterAt(int x) const;
 
     int m_selStart = 0;
     int m_selEnd = 0;

@@ -389,9 +389,11 @@ LRESULT CSpinEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             Decrement();
         return 0;
     case WM_SETFOCUS:
-        // The control is reached as one tab stop; typing goes to its field. (Enter in the field
-        // hands the focus here, which commits the edit and gives the focus straight back.)
-        if (m_edit != nullptr && m_edit->GetSafeHwnd() != nullptr && m_edit->IsWindowEnabled()) {
+        // The control is reached as one tab stop; typing goes to its field. The focus handed
+        // here by the field itself (Enter or Escape finishing the edit) stays, so that the next
+        // Escape or Enter reaches the dialog.
+        if (m_edit != nullptr && m_edit->GetSafeHwnd() != nullptr && m_edit->IsWindowEnabled() &&
+            reinterpret_cast<HWND>(wParam) != m_edit->GetSafeHwnd()) {
             m_edit->SetFocus();
             m_edit->SendMessage(EM_SETSEL, 0, -1);
         }

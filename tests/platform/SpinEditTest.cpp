@@ -118,7 +118,8 @@ TEST_F(SpinEditTest, TypedValuesOnAnIntegerAreClampedAndAnEmptyFieldRestores)
     EXPECT_EQ(parent.changes.size(), changes) << "restoring is no change";
 
     // Tab moves on to the next field, committing what was typed; the control reached as a
-    // tab stop (Shift+Tab back to it) gives its field the focus, and Enter keeps it there.
+    // tab stop (Shift+Tab back to it) gives its field the focus. Enter finishes the edit and
+    // leaves the focus on the control, so that a second Enter or Escape reaches the dialog.
     CEdit next;
     ASSERT_TRUE(next.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER, CRect(10, 40, 90, 60), &parent, 78));
     spin.EditPart()->SetFocus();
@@ -132,7 +133,7 @@ TEST_F(SpinEditTest, TypedValuesOnAnIntegerAreClampedAndAnEmptyFieldRestores)
     CUserInput::TypeText("7");
     CUserInput::PressKey(VK_RETURN);
     EXPECT_EQ(spacing, 7);
-    EXPECT_EQ(CWnd::GetFocus(), spin.EditPart());
+    EXPECT_EQ(CWnd::GetFocus(), &spin);
     next.DestroyWindow();
 }
 
