@@ -8,6 +8,7 @@
 #include "platform/docview/WinApp.h"
 #include "platform/window/WindowClass.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -374,6 +375,51 @@ bool IsTabStop(CWnd* w)
     return Shown(w) && w->IsWindowEnabled() && (w->GetStyle() & WS_TABSTOP) != 0;
 }
 
+bool IsRadioButton(CWnd* w)
+{
+    const UINT type = w->GetStyle() & BS_TYPEMASK;
+    return dynamic_cast<CButton*>(w) != nullptr && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
+}
+
+// The radio buttons of the group a radio button opens (up to the next control that starts a
+// group); empty for any other control.
+std::vector<CWnd*> RadioGroupFrom(CWnd* first)
+{
+    std::vector<CWnd*> group;
+    CWnd* parent = first->GetParent();
+    if (!IsRadioButton(first) || parent == nullptr)
+        return group;
+    const std::vector<CWnd*> siblings = parent->GetChildren();
+    auto at = std::find(siblings.begin(), siblings.end(), first);
+    for (auto it = at; it != siblings.end(); ++it) {
+        if (it != at && ((*it)->GetStyle() & WS_GROUP) != 0)
+            break;
+        if (IsRadioButton(*it))
+            group.push_back(*it);
+    }
+    return group;
+}
+
+// Tabbing into a group of radio buttons lands on the checked one, as the platform's dialogs do.
+CWnd* CheckedInGroup(CWnd* first)
+{
+    for (CWnd* radio : RadioGroupFrom(first))
+        if (Shown(radio) && radio->IsWindowEnabled() && radio->SendMessage(BM_GETCHECK) == BST_CHECKED)
+            return radio;
+    return first;
+}
+
+// Whether the focus is on the tab stop, inside it, or on another radio button of its group.
+bool HoldsFocus(CWnd* stop, CWnd* focus)
+{
+    if (focus == nullptr)
+        return false;
+    if (stop == focus || stop->IsChild(focus))
+        return true;
+    const std::vector<CWnd*> group = RadioGroupFrom(stop);
+    return std::find(group.begin(), group.end(), focus) != group.end();
+}
+
 // Tab stops in tab order, descending into nested dialogs that are control parents.
 void CollectTabStops(CWnd* parent, std::vector<CWnd*>& out)
 {
@@ -400,14 +446,14 @@ void MoveDialogFocus(CWnd& top, bool backwards)
     CWnd* focus = CWnd::GetFocus();
     std::size_t at = stops.size();
     for (std::size_t i = 0; i < stops.size(); ++i)
-        if (stops[i] == focus || (focus != nullptr && stops[i]->IsChild(focus)))
+        if (HoldsFocus(stops[i], focus))
             at = i;
     std::size_t next;
     if (at == stops.size())
         next = backwards ? stops.size() - 1 : 0;
     else
         next = backwards ? (at + stops.size() - 1) % stops.size() : (at + 1) % stops.size();
-    FocusDialogControl(*stops[next]);
+    FocusDialogControl(*CheckedInGroup(stops[next]));
 }
 
 void FocusDialogControl(CWnd& control)

@@ -12,6 +12,7 @@
 #include "platform/window/RasterWindowHost.h"
 #include "platform/drawing/RecordingDC.h"
 #include "platform/controls/Static.h"
+#include "platform/dialogs/Dialog.h"
 #include "platform/controls/TabCtrl.h"
 
 #include <functional>
@@ -64,6 +65,39 @@ TEST_F(EditDetailTest, NumberStyleRefusesOtherCharactersAndPasswordsDrawStars)
         if (op.kind == DrawOp::Kind::Text)
             texts.push_back(op.text);
     EXPECT_EQ(texts, std::vector<std::string>{"***"});
+}
+
+// A focused field shows where typing goes: the chosen characters on the highlight colour, or
+// a caret; a click puts the caret between the characters nearest to it.
+TEST_F(EditDetailTest, AFocusedFieldShowsItsSelectionAndCaret)
+{
+    CEdit edit;
+    edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 200, 24), &parent, 20);
+    edit.SetWindowText("wwwwww");
+    CRasterWindowHost& host = InstallRasterWindowHost();
+    const auto count = [&](COLORREF colour, int from, int to) {
+        const CBitmap shot = host.Snapshot(parent);
+        int n = 0;
+        for (int x = from; x < to; ++x)
+            n += shot.GetPixel(x, 12) == colour ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(count(GetSysColor(COLOR_HIGHLIGHT), 4, 196), 0) << "no selection without the focus";
+    edit.SetFocus();
+    edit.SetSel(0, -1);
+    EXPECT_GT(count(GetSysColor(COLOR_HIGHLIGHT), 4, 196), 10);
+    edit.SetSel(3, 3);
+    EXPECT_EQ(count(GetSysColor(COLOR_HIGHLIGHT), 4, 196), 0);
+    const int width = ui::TextWidth("www", ui::DefaultLogFont());
+    EXPECT_EQ(count(GetSysColor(COLOR_WINDOWTEXT), width, width + 8), 1) << "a caret after the third character";
+
+    // A click in the first half of the fifth character puts the caret before it.
+    const int fourth = ui::TextWidth("wwww", ui::DefaultLogFont());
+    edit.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(fourth + 3 + 2, 12));
+    int start = 0, end = 0;
+    edit.GetSel(start, end);
+    EXPECT_EQ(start, 4);
+    EXPECT_EQ(end, 4);
 }
 
 using ComboDetailTest = ControlTest;
@@ -228,6 +262,33 @@ TEST_F(ButtonDetailTest, ControlsWithoutAFaceHaveTheirBackgroundRepaintedOnChang
     const CBitmap shot = host.Snapshot(parent);
     EXPECT_EQ(shot.GetPixel(60, 80), ui::GetLookColours().border);
     EXPECT_EQ(shot.GetPixel(10, 90), ui::GetLookColours().border);
+}
+
+// Tab into a group of radio buttons lands on the checked one, and on from there to the next
+// tab stop; Shift+Tab comes back to it.
+TEST_F(ButtonDetailTest, TabIntoARadioGroupLandsOnTheCheckedButton)
+{
+    CEdit before;
+    CButton first, second, third, after;
+    before.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 100, 20), &parent, 11);
+    first.Create("A", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, CRect(0, 30, 100, 50), &parent, 12);
+    second.Create("B", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, CRect(0, 50, 100, 70), &parent, 13);
+    third.Create("C", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, CRect(0, 70, 100, 90), &parent, 14);
+    after.Create("OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, CRect(0, 100, 80, 124), &parent, 15);
+    second.SetCheck(BST_CHECKED);
+    before.SetFocus();
+    ui::MoveDialogFocus(parent, false);
+    EXPECT_EQ(CWnd::GetFocus(), &second);
+    EXPECT_EQ(second.GetCheck(), BST_CHECKED);
+    ui::MoveDialogFocus(parent, false);
+    EXPECT_EQ(CWnd::GetFocus(), &after);
+    ui::MoveDialogFocus(parent, true);
+    EXPECT_EQ(CWnd::GetFocus(), &second);
+    // With none checked, the group's first button takes the focus.
+    second.SetCheck(BST_UNCHECKED);
+    before.SetFocus();
+    ui::MoveDialogFocus(parent, false);
+    EXPECT_EQ(CWnd::GetFocus(), &first);
 }
 
 using StaticDetailTest = ControlTest;
