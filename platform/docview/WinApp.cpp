@@ -76,9 +76,14 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
             return FALSE;
         }
         // A dialog owns the keys typed in it (a property sheet's Ctrl+A selects the text of
-        // its edit, Delete deletes in it): they never reach the windows behind it.
+        // its edit, Delete deletes in it): they never reach the windows behind it. A page goes
+        // on to the dialog it sits in, whose Tab, Enter and Escape the page's controls follow.
         if (key && w->GetClassName() == "#32770") {
-            return FALSE;
+            CWnd* holder = w->GetParent();
+            const bool page = (w->GetStyle() & WS_CHILD) != 0 && holder != nullptr && holder->GetClassName() == "#32770";
+            if (!page) {
+                return FALSE;
+            }
         }
     }
     // Keys typed in other top-level windows (modeless pop-ups) still reach the main window's

@@ -260,3 +260,27 @@ TEST_F(PropertySheetTest, TabMovesOnFromAPagesFieldAndFinishesIt)
 }
 
 } // namespace
+
+#include "platform/docview/WinApp.h"
+
+namespace {
+
+// A modeless sheet (a component's property panel) in the program's own loop: Tab moves on
+// from a page's control, as in a modal sheet, and its keys never reach the main window.
+TEST_F(PropertySheetTest, KeysOfAModelessSheetMoveThroughItsPages)
+{
+    CWinApp app("Vantorel");
+    CPropertySheet sheet("Panel");
+    sheet.AddPage(&general);
+    ASSERT_TRUE(sheet.Create(&parent, WS_POPUP | WS_CAPTION | WS_VISIBLE));
+    CWnd* field = general.GetDlgItem(1000);
+    CWnd* colour = general.GetDlgItem(2);
+    field->SetFocus();
+    CUserInput::PressKey(VK_TAB);
+    EXPECT_EQ(CWnd::GetFocus(), colour);
+    CUserInput::PressKey(VK_TAB, CUserInput::Shift);
+    EXPECT_EQ(CWnd::GetFocus(), field);
+    sheet.DestroyWindow();
+}
+
+} // namespace
