@@ -18,6 +18,7 @@
 #include "app/canvas/ComponentObj.h"
 #include "app/panels/CanvasPropertiesPanel.h"
 #include "propui/PropertiesPanel.h"
+#include "platform/controls/Button.h"
 #include "model/Component.h"
 #include "model/Parameter.h"
 #include "model/ParameterSet.h"
@@ -1197,6 +1198,25 @@ void WalkThroughTest::LookAtSheets(ScreenUser& user, CKVApp* program)
     user.Settle();
     user.WaitDrawn();
     EXPECT_TRUE(user.Shot((testsupport::ArtefactDir("screen") / "main-window-palette-sheet.png").string()));
+
+    // Tab moves on from a control of the sheet's page that is not a text field, as in a dialog.
+    CWnd* from = nullptr;
+    user.OnUi([&] {
+        CWnd* page = sheet->GetComponentPage(sheet->GetActiveIndex());
+        for (CWnd* child : page != nullptr ? page->GetChildren() : std::vector<CWnd*>{})
+            if (from == nullptr && dynamic_cast<CButton*>(child) != nullptr && child->IsWindowVisible() &&
+                child->IsWindowEnabled() && (child->GetStyle() & WS_TABSTOP) != 0)
+                from = child;
+        if (from != nullptr)
+            from->SetFocus();
+    });
+    ASSERT_NE(from, nullptr) << "the page has no button to start from";
+    ASSERT_TRUE(user.WaitFor([&] { return CWnd::GetFocus() == from; }));
+    user.Keys("Tab");
+    EXPECT_TRUE(user.WaitFor([&] {
+        CWnd* focus = CWnd::GetFocus();
+        return focus != nullptr && focus != from && sheet->IsChild(focus);
+    })) << "Tab did not move on in the sheet";
 
     // Format > Change Style: one sheet edits at a time, so the component's sheet gives way.
     ASSERT_TRUE(ChooseFromMenu(user, *frame, ID_CHANGE_STYLE)) << "Format > Change Style could not be chosen";
