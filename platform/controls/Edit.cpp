@@ -226,6 +226,8 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_KEYDOWN: {
         int count = static_cast<int>(ui::CountCharacters(GetWindowText()));
+        // With Shift the caret moves and the selection's other end stays.
+        const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
         switch (wParam) {
         case VK_DELETE:
             if (GetStyle() & ES_READONLY)
@@ -239,21 +241,31 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 UserChanged();
             return 0;
         case VK_LEFT:
-            m_selStart = m_selEnd =
-                std::max(0, std::min(m_selStart, m_selEnd) - (m_selStart == m_selEnd ? 1 : 0));
+            if (shift)
+                m_selEnd = std::max(0, m_selEnd - 1);
+            else
+                m_selStart = m_selEnd =
+                    std::max(0, std::min(m_selStart, m_selEnd) - (m_selStart == m_selEnd ? 1 : 0));
             Invalidate();
             return 0;
         case VK_RIGHT:
-            m_selStart = m_selEnd =
-                std::min(count, std::max(m_selStart, m_selEnd) + (m_selStart == m_selEnd ? 1 : 0));
+            if (shift)
+                m_selEnd = std::min(count, m_selEnd + 1);
+            else
+                m_selStart = m_selEnd =
+                    std::min(count, std::max(m_selStart, m_selEnd) + (m_selStart == m_selEnd ? 1 : 0));
             Invalidate();
             return 0;
         case VK_HOME:
-            m_selStart = m_selEnd = 0;
+            m_selEnd = 0;
+            if (!shift)
+                m_selStart = m_selEnd;
             Invalidate();
             return 0;
         case VK_END:
-            m_selStart = m_selEnd = count;
+            m_selEnd = count;
+            if (!shift)
+                m_selStart = m_selEnd;
             Invalidate();
             return 0;
         default:
@@ -262,11 +274,25 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_LBUTTONDOWN:
         SetFocus();
-        // The caret goes where the field was clicked.
+        // The caret goes where the field was clicked; dragging from there selects.
         if (!Multiline() && CWnd::GetFocus() == this) {
             m_selStart = m_selEnd = CharacterAt(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))));
+            SetCapture();
             Invalidate();
         }
+        return 0;
+    case WM_MOUSEMOVE:
+        if (CWnd::GetCapture() == this && (wParam & MK_LBUTTON) != 0) {
+            const int at = CharacterAt(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))));
+            if (at != m_selEnd) {
+                m_selEnd = at;
+                Invalidate();
+            }
+        }
+        return 0;
+    case WM_LBUTTONUP:
+        if (CWnd::GetCapture() == this)
+            ReleaseCapture();
         return 0;
     case WM_LBUTTONDBLCLK:
         // A double click takes the whole text (the fields hold single values).
@@ -280,6 +306,8 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         NotifyParent(EN_SETFOCUS);
         return 0;
     case WM_KILLFOCUS:
+        if (CWnd::GetCapture() == this)
+            ReleaseCapture();
         Invalidate();
         NotifyParent(EN_KILLFOCUS);
         return 0;
@@ -318,10 +346,7 @@ int CEdit::CharacterAt(int x) const
     const std::string text = ShownText();
     const CRect r = TextArea();
     const LOGFONT& font = FontRecord();
-    const int full = ui::TextWidth(text, font);
-    const int origin = (GetStyle() & ES_CENTER) ? r.left + (r.Width() - full) / 2
-                       : (GetStyle() & ES_RIGHT) ? r.right - full
-                                                 : r.left;
+    const int origin = TextOrigin(r, ui::TextWidth(text, font));
     const int count = static_cast<int>(ui::CountCharacters(text));
     int before = origin;
     for (int i = 0; i < count; ++i) {
@@ -331,6 +356,15 @@ int CEdit::CharacterAt(int x) const
         before = after;
     }
     return count;
+}
+
+int CEdit::TextOrigin(const CRect& area, int width) const
+{
+    if (width > area.Width())
+        return area.left - m_scroll;
+    return (GetStyle() & ES_CENTER) ? area.left + (area.Width() - width) / 2
+           : (GetStyle() & ES_RIGHT) ? area.right - width
+                                     : area.left;
 }
 
 void CEdit::Paint(CDC& dc)
@@ -355,40 +389,47 @@ void CEdit::Paint(CDC& dc)
     unsigned format = DT_NOPREFIX | (Multiline() ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER);
     format |= (GetStyle() & ES_CENTER) ? DT_CENTER : (GetStyle() & ES_RIGHT) ? DT_RIGHT : DT_LEFT;
     if (Multiline() || CWnd::GetFocus() != this || !IsWindowEnabled()) {
+        m_scroll = 0;
         dc.DrawText(text, &r, format);
         return;
     }
     // A focused one-line field shows where typing goes: the selection on the highlight colour,
-    // or a caret between two characters.
-    const int full = dc.GetTextExtent(text).cx;
-    const int origin = (GetStyle() & ES_CENTER) ? r.left + (r.Width() - full) / 2
-                       : (GetStyle() & ES_RIGHT) ? r.right - full
-                                                 : r.left;
-    const auto xAt = [&](int index) {
-        return origin + dc.GetTextExtent(std::string_view(text).substr(0, ByteOffset(text, index))).cx;
+    // or a caret between two characters; a text longer than the field scrolls to the caret.
+    const auto widthTo = [&](int index) {
+        return dc.GetTextExtent(std::string_view(text).substr(0, ByteOffset(text, index))).cx;
     };
+    const int full = dc.GetTextExtent(text).cx;
+    const int caret = widthTo(m_selEnd);
+    if (full <= r.Width() || r.Width() <= 0) {
+        m_scroll = 0;
+    } else {
+        m_scroll = std::clamp(m_scroll, caret - r.Width() + 1, caret);
+        m_scroll = std::clamp(m_scroll, 0, full - r.Width() + 1);
+    }
+    const int origin = TextOrigin(r, full);
+    const auto xAt = [&](int index) { return origin + widthTo(index); };
     const int height = std::min(dc.GetTextExtent("Ag").cy, r.Height());
     const int top = r.top + (r.Height() - height) / 2;
     const int start = std::min(m_selStart, m_selEnd);
     const int end = std::max(m_selStart, m_selEnd);
-    if (start == end) {
-        dc.DrawText(text, &r, format);
-        const int x = std::clamp(xAt(end), r.left, r.right - 1);
-        dc.FillSolidRect(CRect(x, top, x + 1, top + height), GetSysColor(COLOR_WINDOWTEXT));
-        return;
-    }
-    CRect chosen(std::max(xAt(start), static_cast<int>(r.left)), top, std::min(xAt(end), static_cast<int>(r.right)),
-                 top + height);
-    dc.FillSolidRect(chosen, GetSysColor(COLOR_HIGHLIGHT));
-    dc.DrawText(text, &r, format);
-    // The chosen characters again, in the highlight's text colour, where they were drawn.
-    if (chosen.left >= chosen.right)
-        return;
-    const std::size_t from = ByteOffset(text, start);
-    CRect at(xAt(start), r.top, xAt(end) + 1, r.bottom);
     const int saved = dc.SaveDC();
-    dc.IntersectClipRect(CRect(chosen.left, r.top, chosen.right, r.bottom));
-    dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
-    dc.DrawText(text.substr(from, ByteOffset(text, end) - from), &at, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    dc.IntersectClipRect(r);
+    const unsigned line = DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_LEFT;
+    CRect whole(origin, r.top, origin + full + 1, r.bottom);
+    if (start == end) {
+        dc.DrawText(text, &whole, line);
+        const int x = std::clamp(xAt(end), static_cast<int>(r.left), static_cast<int>(r.right) - 1);
+        dc.FillSolidRect(CRect(x, top, x + 1, top + height), GetSysColor(COLOR_WINDOWTEXT));
+    } else {
+        const CRect chosen(xAt(start), top, xAt(end), top + height);
+        dc.FillSolidRect(chosen, GetSysColor(COLOR_HIGHLIGHT));
+        dc.DrawText(text, &whole, line);
+        // The chosen characters again, in the highlight's text colour, where they were drawn.
+        const std::size_t from = ByteOffset(text, start);
+        CRect at(chosen.left, r.top, chosen.right + 1, r.bottom);
+        dc.IntersectClipRect(CRect(chosen.left, r.top, chosen.right, r.bottom));
+        dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
+        dc.DrawText(text.substr(from, ByteOffset(text, end) - from), &at, line);
+    }
     dc.RestoreDC(saved);
 }

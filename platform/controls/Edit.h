@@ -46,9 +46,13 @@ private:
     std::string ShownText() const;
     // The character boundary nearest to x in a one-line field.
     int CharacterAt(int x) const;
+    // Where a one-line text of the given width starts in the text area: by the alignment when
+    // it fits, else scrolled so that the caret shows.
+    int TextOrigin(const CRect& area, int width) const;
 
     int m_selStart = 0;
     int m_selEnd = 0;
     UINT m_limit = 0x7FFFFFFE;
     bool m_modified = false;
+    int m_scroll = 0; // pixels of a one-line text scrolled out on the left
 };
