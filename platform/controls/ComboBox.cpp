@@ -322,9 +322,11 @@ LRESULT CComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_SETFOCUS:
+        Invalidate();
         NotifyParent(CBN_SETFOCUS);
         return 0;
     case WM_KILLFOCUS:
+        Invalidate();
         if (m_dropped) {
             m_dropped = false;
             NotifyParent(CBN_CLOSEUP);
@@ -367,6 +369,10 @@ void CComboBox::Paint(CDC& dc)
     dc.FillSolidRect(field, IsWindowEnabled() ? GetSysColor(COLOR_WINDOW) : GetSysColor(COLOR_BTNFACE));
     CRect edge = field;
     dc.DrawEdge(&edge, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    // A focused field's border takes the accent colour, as an edit's does.
+    const bool focused = CWnd::GetFocus() == this && IsWindowEnabled();
+    if (focused)
+        dc.Draw3dRect(field, ui::GetLookColours().accent, ui::GetLookColours().accent);
     CRect button(edge.right - 16, edge.top, edge.right, edge.bottom);
     // The drop-down button: a flat face with a chevron, parted from the field by a line.
     ui::ButtonLook look;
@@ -380,5 +386,11 @@ void CComboBox::Paint(CDC& dc)
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(IsWindowEnabled() ? GetSysColor(COLOR_WINDOWTEXT) : GetSysColor(COLOR_GRAYTEXT));
     CRect text(edge.left + 2, edge.top, button.left - 1, edge.bottom);
+    // A focused drop-down list shows its choice on the highlight colour: the arrow keys change it.
+    if (focused && IsDropList() && !m_dropped && !GetWindowText().empty()) {
+        CRect chosen(edge.left + 1, edge.top + 1, button.left - 1, edge.bottom - 1);
+        dc.FillSolidRect(chosen, GetSysColor(COLOR_HIGHLIGHT));
+        dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
+    }
     dc.DrawText(GetWindowText(), &text, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
 }

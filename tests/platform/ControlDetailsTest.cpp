@@ -13,6 +13,7 @@
 #include "platform/drawing/RecordingDC.h"
 #include "platform/controls/Static.h"
 #include "platform/dialogs/Dialog.h"
+#include "platform/window/UserInput.h"
 #include "platform/controls/TabCtrl.h"
 
 #include <functional>
@@ -98,6 +99,34 @@ TEST_F(EditDetailTest, AFocusedFieldShowsItsSelectionAndCaret)
     edit.GetSel(start, end);
     EXPECT_EQ(start, 4);
     EXPECT_EQ(end, 4);
+
+    // A text longer than the field scrolls so that the caret at its end shows, and a click
+    // near the field's right edge lands at that end.
+    edit.SetWindowText(std::string(40, 'w'));
+    edit.SetSel(40, 40);
+    EXPECT_EQ(count(GetSysColor(COLOR_WINDOWTEXT), 180, 199), 1) << "the caret shows at the field's end";
+    edit.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(196, 12));
+    edit.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(196, 12));
+    edit.GetSel(start, end);
+    EXPECT_EQ(end, 40);
+
+    // Shift with the arrows, and a drag, select from where the caret was.
+    edit.SetWindowText("wwwwww");
+    edit.SetSel(2, 2);
+    CUserInput::PressKey(VK_RIGHT, CUserInput::Shift);
+    CUserInput::PressKey(VK_RIGHT, CUserInput::Shift);
+    edit.GetSel(start, end);
+    EXPECT_EQ(std::pair(start, end), std::pair(2, 4));
+    CUserInput::PressKey(VK_HOME, CUserInput::Shift);
+    edit.GetSel(start, end);
+    EXPECT_EQ(std::pair(start, end), std::pair(0, 2));
+    const int first = ui::TextWidth("w", ui::DefaultLogFont());
+    edit.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first + 3 + 2, 12));
+    edit.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(fourth + 3 + 2, 12));
+    edit.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(fourth + 3 + 2, 12));
+    edit.GetSel(start, end);
+    EXPECT_EQ(std::pair(start, end), std::pair(1, 4));
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
 }
 
 using ComboDetailTest = ControlTest;
@@ -289,6 +318,27 @@ TEST_F(ButtonDetailTest, TabIntoARadioGroupLandsOnTheCheckedButton)
     before.SetFocus();
     ui::MoveDialogFocus(parent, false);
     EXPECT_EQ(CWnd::GetFocus(), &first);
+}
+
+// A focused drop-down list shows its choice on the highlight colour, which the arrow keys change.
+TEST_F(ComboDetailTest, AFocusedDropDownListShowsItsChoice)
+{
+    CComboBox list;
+    CEdit other;
+    list.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 0, 120, 100), &parent, 41);
+    other.Create(WS_CHILD | WS_VISIBLE, CRect(0, 40, 100, 60), &parent, 42);
+    list.AddString("None");
+    list.AddString("Fade");
+    list.SetCurSel(0);
+    CRasterWindowHost& host = InstallRasterWindowHost();
+    const auto highlighted = [&] { return host.Snapshot(parent).GetPixel(6, 4) == GetSysColor(COLOR_HIGHLIGHT); };
+    other.SetFocus();
+    EXPECT_FALSE(highlighted());
+    list.SetFocus();
+    EXPECT_TRUE(highlighted());
+    CUserInput::PressKey(VK_DOWN);
+    EXPECT_EQ(list.GetCurSel(), 1);
+    EXPECT_TRUE(highlighted());
 }
 
 using StaticDetailTest = ControlTest;
