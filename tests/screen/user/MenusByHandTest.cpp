@@ -33,6 +33,19 @@ enum : UINT {
     IDD_DEMO_TOOL = 4420,
 };
 
+// A tool window of the frame, as the palette is: captioned, 100 by 120 dialog units.
+DialogTemplate ToolTemplate(const std::string& caption)
+{
+    DialogTemplate t;
+    t.id = IDD_DEMO_TOOL;
+    t.caption = caption;
+    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
+    t.exStyle = kToolWindow;
+    t.cx = 100;
+    t.cy = 120;
+    return t;
+}
+
 // The canvas of the demonstration: white paper that offers a context menu.
 class Paper : public CWnd {
 public:
@@ -250,13 +263,7 @@ TEST_F(MenusByHandTest, WhileAModalDialogRunsNeitherTheMenuBarNorAToolWindowTake
     // A command picked from the bar behind a modal dialog would run under it (File > New
     // while a style sheet edits the document), and so would a click in the frame's palette or
     // browser: they wait for the dialog to end, which stays in front.
-    DialogTemplate tools;
-    tools.id = IDD_DEMO_TOOL;
-    tools.caption = "Components";
-    tools.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
-    tools.exStyle = kToolWindow;
-    tools.cx = 100;
-    tools.cy = 120;
+    DialogTemplate tools = ToolTemplate("Components");
     tools.Add("Button", "Close", IDOK, 20, 40, 60, 16, WS_CHILD | WS_VISIBLE | WS_TABSTOP);
     CDialog tool;
     ASSERT_TRUE(tool.CreateIndirect(tools, &frame));
@@ -375,13 +382,7 @@ TEST_F(MenusByHandTest, KeysTypedInAPropertySheetStayInIt)
 
 TEST_F(MenusByHandTest, AToolWindowStaysAboveItsOwnerWhenTheOwnerIsClicked)
 {
-    DialogTemplate t;
-    t.id = IDD_DEMO_TOOL;
-    t.caption = "Components";
-    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
-    t.exStyle = kToolWindow;
-    t.cx = 100;
-    t.cy = 120;
+    const DialogTemplate t = ToolTemplate("Components");
     CDialog tool;
     ASSERT_TRUE(tool.CreateIndirect(t, &frame));
     tool.MoveWindow(160, 200, 160, 200);
@@ -410,12 +411,7 @@ TEST_F(MenusByHandTest, WindowsOpenedOneAfterAnotherStayWhereTheyWerePut)
 {
     // Property sheets open docked beside the canvas, a new window each time: none may end up
     // where the window manager had it before placing it (the screen's corner).
-    DialogTemplate t;
-    t.id = IDD_DEMO_TOOL;
-    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
-    t.exStyle = kToolWindow;
-    t.cx = 100;
-    t.cy = 120;
+    DialogTemplate t = ToolTemplate("");
     constexpr int kWindows = 6;
     std::vector<std::unique_ptr<CDialog>> tools;
     ASSERT_TRUE(gtkscreen::RunPerson([&](ScreenUser& user) {
