@@ -350,11 +350,11 @@ int CComponentPage::GetFocusedPageControlId() const
         return 0;
     // A spin edit's field is a part of the spin edit; another in-place edit stands for the
     // control it replaced.
-    const bool spinField = dynamic_cast<CSpinEdit*>(focus->GetParent()) != nullptr;
-    if (auto* edit = dynamic_cast<CInPlaceEdit*>(focus);
-        edit != nullptr && focus->GetDlgCtrlID() == kInPlaceEditId && !spinField)
+    if (auto* spin = dynamic_cast<CSpinEdit*>(focus->GetParent()))
+        return spin->GetDlgCtrlID();
+    if (auto* edit = dynamic_cast<CInPlaceEdit*>(focus); edit != nullptr && focus->GetDlgCtrlID() == kInPlaceEditId)
         return edit->GetStandsFor();
-    int id = spinField ? 0 : focus->GetDlgCtrlID();
+    int id = focus->GetDlgCtrlID();
     // Parts of a custom control carry small ids; the control itself is what help knows. The
     // walk stops at the page.
     CWnd* window = focus;

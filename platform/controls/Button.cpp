@@ -57,31 +57,9 @@ int CButton::SetIcon(int iconId)
 
 void CButton::CheckRadioInGroup()
 {
-    CWnd* parent = GetParent();
-    if (parent == nullptr) {
-        m_check = BST_CHECKED;
-        return;
-    }
-    // The group runs from the last sibling with WS_GROUP at or before this button to the
-    // next sibling with WS_GROUP.
-    std::vector<CWnd*> siblings = parent->GetChildren();
-    std::size_t self = 0;
-    while (self < siblings.size() && siblings[self] != this)
-        ++self;
-    std::size_t first = self;
-    while (first > 0 && (siblings[first]->GetStyle() & WS_GROUP) == 0)
-        --first;
-    std::size_t last = self + 1;
-    while (last < siblings.size() && (siblings[last]->GetStyle() & WS_GROUP) == 0)
-        ++last;
-    for (std::size_t i = first; i < last; ++i) {
-        auto* b = dynamic_cast<CButton*>(siblings[i]);
-        if (b == nullptr || b == this)
-            continue;
-        UINT type = b->GetStyle() & BS_TYPEMASK;
-        if (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON)
+    for (CButton* b : RadioGroupOf(*this))
+        if (b != this)
             b->SetCheck(BST_UNCHECKED);
-    }
     SetCheck(BST_CHECKED);
 }
 
@@ -382,6 +360,40 @@ void CButton::FillDisc(CDC& dc, CPoint centre, double radius, COLORREF colour)
         const int dx = static_cast<int>(half + 0.5);
         dc.FillSolidRect(CRect(centre.x - dx, centre.y + dy, centre.x + dx + 1, centre.y + dy + 1), colour);
     }
+}
+
+namespace {
+
+bool IsRadioButton(CWnd& w)
+{
+    const UINT type = w.GetStyle() & BS_TYPEMASK;
+    return dynamic_cast<CButton*>(&w) != nullptr && (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON);
+}
+
+} // namespace
+
+std::vector<CButton*> RadioGroupOf(CWnd& button)
+{
+    std::vector<CButton*> group;
+    CWnd* parent = button.GetParent();
+    if (!IsRadioButton(button))
+        return group;
+    if (parent == nullptr)
+        return {static_cast<CButton*>(&button)};
+    const std::vector<CWnd*> siblings = parent->GetChildren();
+    std::size_t self = 0;
+    while (self < siblings.size() && siblings[self] != &button)
+        ++self;
+    std::size_t first = self;
+    while (first > 0 && (siblings[first]->GetStyle() & WS_GROUP) == 0)
+        --first;
+    std::size_t last = self + 1;
+    while (last < siblings.size() && (siblings[last]->GetStyle() & WS_GROUP) == 0)
+        ++last;
+    for (std::size_t i = first; i < last; ++i)
+        if (IsRadioButton(*siblings[i]))
+            group.push_back(static_cast<CButton*>(siblings[i]));
+    return group;
 }
 
 void CheckRadioButton(CWnd* parent, int firstId, int lastId, int checkId)

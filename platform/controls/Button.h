@@ -3,6 +3,7 @@
 #include "platform/controls/ControlWnd.h"
 
 #include <string>
+#include <vector>
 
 class CBitmap;
 struct RgbaImage;
@@ -64,6 +65,11 @@ private:
     ui::ControlImage m_image;
     std::string m_iconName;
 };
+
+// The radio buttons of the group a radio button belongs to, in order: the group runs from the
+// last sibling with WS_GROUP at or before it to the next sibling with WS_GROUP. Empty for a
+// window that is not a radio button.
+std::vector<CButton*> RadioGroupOf(CWnd& button);
 
 // Checks one radio button of a range and unchecks the others, as the dialog helper does.
 void CheckRadioButton(CWnd* parent, int firstId, int lastId, int checkId);

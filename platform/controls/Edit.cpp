@@ -327,8 +327,11 @@ CRect CEdit::TextArea() const
     CRect r;
     GetClientRect(&r);
     const bool plain = IsWindowEnabled() && (GetStyle() & ES_READONLY) == 0;
-    if ((GetStyle() & WS_BORDER) || (GetExStyle() & 0x200 /* client edge */))
-        r.DeflateRect(CWnd::GetFocus() == this && plain ? 1 : 2, CWnd::GetFocus() == this && plain ? 1 : 2);
+    // The accent border of a focused field is one pixel, the sunken edge two.
+    if ((GetStyle() & WS_BORDER) || (GetExStyle() & 0x200 /* client edge */)) {
+        const int border = CWnd::GetFocus() == this && plain ? 1 : 2;
+        r.DeflateRect(border, border);
+    }
     r.DeflateRect(2, 1);
     return r;
 }

@@ -375,38 +375,13 @@ bool IsTabStop(CWnd* w)
     return Shown(w) && w->IsWindowEnabled() && (w->GetStyle() & WS_TABSTOP) != 0;
 }
 
-bool IsRadioButton(CWnd* w)
-{
-    const UINT type = w->GetStyle() & BS_TYPEMASK;
-    return dynamic_cast<CButton*>(w) != nullptr && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
-}
-
-// The radio buttons of the group a radio button opens (up to the next control that starts a
-// group); empty for any other control.
-std::vector<CWnd*> RadioGroupFrom(CWnd* first)
-{
-    std::vector<CWnd*> group;
-    CWnd* parent = first->GetParent();
-    if (!IsRadioButton(first) || parent == nullptr)
-        return group;
-    const std::vector<CWnd*> siblings = parent->GetChildren();
-    auto at = std::find(siblings.begin(), siblings.end(), first);
-    for (auto it = at; it != siblings.end(); ++it) {
-        if (it != at && ((*it)->GetStyle() & WS_GROUP) != 0)
-            break;
-        if (IsRadioButton(*it))
-            group.push_back(*it);
-    }
-    return group;
-}
-
 // Tabbing into a group of radio buttons lands on the checked one, as the platform's dialogs do.
-CWnd* CheckedInGroup(CWnd* first)
+CWnd* CheckedInGroup(CWnd* stop)
 {
-    for (CWnd* radio : RadioGroupFrom(first))
-        if (Shown(radio) && radio->IsWindowEnabled() && radio->SendMessage(BM_GETCHECK) == BST_CHECKED)
+    for (CButton* radio : RadioGroupOf(*stop))
+        if (Shown(radio) && radio->IsWindowEnabled() && radio->GetCheck() == BST_CHECKED)
             return radio;
-    return first;
+    return stop;
 }
 
 // Whether the focus is on the tab stop, inside it, or on another radio button of its group.
@@ -416,7 +391,7 @@ bool HoldsFocus(CWnd* stop, CWnd* focus)
         return false;
     if (stop == focus || stop->IsChild(focus))
         return true;
-    const std::vector<CWnd*> group = RadioGroupFrom(stop);
+    const std::vector<CButton*> group = RadioGroupOf(*stop);
     return std::find(group.begin(), group.end(), focus) != group.end();
 }
 

@@ -84,9 +84,9 @@ public:
     void InitPopups(CWnd& owner, UINT index);
 
     // Asks the popup hook which item the user picks. The owner first gets WM_INITMENUPOPUP
-    // (for the submenus too) so its update handlers set the items' state; a picked item that is disabled counts as no
-    // pick. With TPM_RETURNCMD the id is returned, otherwise it is posted to the owner as a
-    // command. Returns 0 when nothing was picked.
+    // (for the submenus too) so its update handlers set the items' state; a picked item that
+    // is disabled counts as no pick. With TPM_RETURNCMD the id is returned, otherwise it is
+    // posted to the owner as a command. Returns 0 when nothing was picked.
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, const void* lpRect = nullptr);
 
     // Counts of TrackPopupMenu calls, for tests.

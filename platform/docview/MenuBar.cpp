@@ -182,12 +182,7 @@ CMenu* CMenuBar::PrepareTitle(int index)
 
 bool CMenuBar::Usable() const
 {
-    for (const CWnd* w = this; w != nullptr; w = w->GetParent()) {
-        if (!w->IsWindowEnabled()) {
-            return false;
-        }
-    }
-    return true;
+    return TakesInput();
 }
 
 bool CMenuBar::Pick(UINT id)

@@ -33,14 +33,9 @@ CWnd* CUserInput::PostPointer(CWnd& wnd, CPoint point, UINT message, UINT modifi
         }
         target = wnd.ChildFromPoint(point);
     }
-    if (target == nullptr || !target->IsWindowEnabled()) {
-        return nullptr;
-    }
     // A disabled ancestor (a window behind a modal dialog) shuts out its children too.
-    for (CWnd* w = target->GetParent(); w != nullptr; w = w->GetParent()) {
-        if (!w->IsWindowEnabled()) {
-            return nullptr;
-        }
+    if (target == nullptr || !target->TakesInput()) {
+        return nullptr;
     }
     HWND handle = target->m_hWnd;
     if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_LBUTTONDBLCLK) {

@@ -706,6 +706,16 @@ BOOL CWnd::IsWindowVisible() const
     return m_hWnd != nullptr;
 }
 
+bool CWnd::TakesInput() const
+{
+    for (const CWnd* w = this; w != nullptr; w = w->GetParent()) {
+        if (!w->IsWindowEnabled()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 BOOL CWnd::EnableWindow(BOOL bEnable)
 {
     const BOOL wasDisabled = (style_ & WS_DISABLED) != 0;
@@ -1222,12 +1232,9 @@ LRESULT DispatchMessage(const MSG* pMsg)
     // meanwhile on a busy machine) is not taken, as no input reaches a disabled window: the
     // control would take the pointer and its release, dropped, would never give it back.
     const UINT m = pMsg->message;
-    if (m == WM_LBUTTONDOWN || m == WM_LBUTTONDBLCLK || m == WM_RBUTTONDOWN || m == WM_MBUTTONDOWN) {
-        for (CWnd* p = w; p != nullptr; p = p->GetParent()) {
-            if (!p->IsWindowEnabled()) {
-                return 0;
-            }
-        }
+    if ((m == WM_LBUTTONDOWN || m == WM_LBUTTONDBLCLK || m == WM_RBUTTONDOWN || m == WM_MBUTTONDOWN) &&
+        !w->TakesInput()) {
+        return 0;
     }
     const LRESULT result = w->SendMessage(pMsg->message, pMsg->wParam, pMsg->lParam);
     if (pMsg->message == WM_PAINT) {

@@ -147,6 +147,9 @@ public:
     // Returns whether the window was disabled before.
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowEnabled() const { return (style_ & WS_DISABLED) == 0; }
+    // Whether input reaches the window: it and every window it lies in are enabled (a window
+    // behind a modal dialog lies in a disabled one).
+    bool TakesInput() const;
     CWnd* SetFocus();
     static CWnd* GetFocus();
     CWnd* SetCapture();
