@@ -41,7 +41,7 @@ void CButton::SetButtonStyle(UINT style, BOOL redraw)
 void CButton::SetIconName(std::string name)
 {
     m_iconName = std::move(name);
-    Invalidate();
+    Repaint();
 }
 
 const CBitmap* CButton::SetBitmap(const CBitmap* bitmap)
@@ -110,23 +110,23 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case BM_SETCHECK: {
         int check = static_cast<int>(wParam);
         m_check = check == BST_CHECKED || check == BST_INDETERMINATE ? check : BST_UNCHECKED;
-        Invalidate();
+        Repaint();
         return 0;
     }
     case BM_GETSTATE:
         return m_check | (m_pushed ? BST_PUSHED : 0) | (CWnd::GetFocus() == this ? BST_FOCUS : 0);
     case BM_SETSTATE:
         m_pushed = wParam != 0;
-        Invalidate();
+        Repaint();
         return 0;
     case BM_SETSTYLE:
         ModifyStyle(0xFF, static_cast<DWORD>(wParam) & 0xFF);
         if (lParam != 0)
-            Invalidate();
+            Repaint();
         return 0;
     case BM_SETIMAGE: {
         const LRESULT old = m_image.Set(wParam, lParam);
-        Invalidate();
+        Repaint();
         return old;
     }
     case BM_GETIMAGE:
@@ -143,7 +143,7 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_tracking = true;
         m_pushed = true;
         SetCapture();
-        Invalidate();
+        Repaint();
         return 0;
     case WM_MOUSEMOVE:
         if (type != BS_GROUPBOX && IsWindowEnabled()) {
@@ -157,7 +157,7 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             bool inside = r.PtInRect(LParamToPoint(lParam));
             if (inside != m_pushed) {
                 m_pushed = inside;
-                Invalidate();
+                Repaint();
             }
         }
         return 0;
@@ -169,7 +169,7 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_pushed = false;
         if (CWnd::GetCapture() == this)
             ReleaseCapture();
-        Invalidate();
+        Repaint();
         if (click)
             Clicked();
         return 0;
@@ -337,7 +337,7 @@ void CButton::SetHot(bool hot)
         SetTimer(kHoverTimer, 100);
     else
         KillTimer(kHoverTimer);
-    Invalidate();
+    Repaint();
 }
 
 const RgbaImage* CButton::NamedIcon(const CRect& face) const

@@ -52,7 +52,7 @@ protected:
 private:
     void CheckRadioInGroup();
     void SetHot(bool hot);
-    // Paints the button again after its text or focus changed.
+    // Paints the button again after its look changed (text, check, state, focus, pointer).
     void Repaint();
     static constexpr UINT_PTR kHoverTimer = 0xB0E1;
     // The named icon at the largest size that fits the face, or nullptr.

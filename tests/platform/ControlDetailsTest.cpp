@@ -261,8 +261,8 @@ TEST_F(ButtonDetailTest, OnlyOnePushButtonShowsTheDefaultFrame)
     EXPECT_FALSE(framed(90));
 }
 
-// A check box or a label paints no face of its own, so its old focus ring or text goes only
-// when what lies beneath it (the parent's face, a group box around it) is painted again.
+// A check box or a label paints no face of its own, so its old focus ring, mark or text goes
+// only when what lies beneath it (the parent's face, a group box around it) is painted again.
 TEST_F(ButtonDetailTest, ControlsWithoutAFaceHaveTheirBackgroundRepaintedOnChange)
 {
     CButton group, check, other;
@@ -283,6 +283,7 @@ TEST_F(ButtonDetailTest, ControlsWithoutAFaceHaveTheirBackgroundRepaintedOnChang
     };
     EXPECT_TRUE(repainted(CRect(10, 20, 120, 40), [&] { other.SetFocus(); }));
     EXPECT_TRUE(repainted(CRect(10, 20, 120, 40), [&] { check.SetWindowText("Snap to Grid"); }));
+    EXPECT_TRUE(repainted(CRect(10, 20, 120, 40), [&] { check.SetCheck(BST_UNCHECKED); }));
     EXPECT_TRUE(repainted(CRect(10, 80, 120, 100), [&] { label.SetWindowText("=B1*2"); }));
     EXPECT_TRUE(label.GetUpdateRect(nullptr));
 
