@@ -467,6 +467,39 @@ std::string FormatCellText(const sheet::xlsx::Cell& cell, bool date1904)
     return {};
 }
 
+std::string FitNumberText(const sheet::xlsx::Cell& cell, bool date1904,
+                          const std::function<bool(const std::string&)>& fits)
+{
+    std::string text = FormatCellText(cell, date1904);
+    if (fits(text))
+        return text;
+    const std::string& code = cell.formatCode;
+    const double magnitude = std::fabs(cell.number);
+    if (cell.type == CellType::Number && std::isfinite(cell.number) && magnitude < 1e11 && magnitude >= 1e-9 &&
+        (code.empty() || EqualsNoCase(code, "General"))) {
+        const std::size_t point = text.find('.');
+        for (std::size_t decimals = point == std::string::npos ? 0 : text.size() - point - 1; decimals-- > 0;) {
+            char buffer[64];
+            std::snprintf(buffer, sizeof buffer, "%.*f", static_cast<int>(decimals), cell.number);
+            std::string shorter = buffer;
+            if (shorter.find('.') != std::string::npos) {
+                while (shorter.back() == '0')
+                    shorter.pop_back();
+                if (shorter.back() == '.')
+                    shorter.pop_back();
+            }
+            if (shorter == "-0")
+                shorter = "0";
+            if (fits(shorter))
+                return shorter;
+        }
+    }
+    std::string hashes = "#";
+    while (fits(hashes + "#"))
+        hashes += "#";
+    return hashes;
+}
+
 std::string CellContentText(const sheet::xlsx::Cell& cell)
 {
     if (cell.HasFormula())

@@ -2,6 +2,7 @@
 
 #include "sheet/workbook/XlsxWorkbook.h"
 
+#include <functional>
 #include <string>
 
 // The text a cell shows in the workbook window: its value laid out by its number format the
@@ -16,6 +17,12 @@ std::string FormatCellText(const sheet::xlsx::Cell& cell, bool date1904);
 std::string FormatGeneral(double value);
 // A number by one format code ("0.00", "#,##0", "0%", "d-mmm-yy", ...).
 std::string FormatNumber(double value, const std::string& code, bool date1904);
+// The text a number-like cell shows in a column too narrow for its FormatCellText: a number
+// in the general format loses decimals, rounded, until it fits; what still does not fit, and
+// a number of any other format, shows as "#" filling the column, so that no digit is lost
+// from sight. `fits` answers whether a text fits the column.
+std::string FitNumberText(const sheet::xlsx::Cell& cell, bool date1904,
+                          const std::function<bool(const std::string&)>& fits);
 // What the formula bar shows for the cell: "=" and its formula, else its value as stored.
 std::string CellContentText(const sheet::xlsx::Cell& cell);
 

@@ -366,11 +366,17 @@ void CWorkbookGrid::Paint(CDC& dc)
                                       return std::make_pair(cell.row, cell.column) < at;
                                   });
             for (; it != sheet->cells.end() && it->row == row && it->column < lastColumn; ++it) {
-                const std::string text = workbook::FormatCellText(*it, date1904);
-                if (text.empty())
-                    continue;
                 CRect box = CellRect(row, it->column);
                 box.DeflateRect(3, 0);
+                // A number too wide for its column is never cut: it shows fewer decimals or "###".
+                const std::string text =
+                    IsNumberLike(*it) ? workbook::FitNumberText(*it, date1904,
+                                                                [&](const std::string& shown) {
+                                                                    return dc.GetTextExtent(shown).cx <= box.Width();
+                                                                })
+                                      : workbook::FormatCellText(*it, date1904);
+                if (text.empty())
+                    continue;
                 const bool right = IsNumberLike(*it) || it->type == CellType::Boolean || it->type == CellType::Error;
                 dc.DrawText(text, box,
                             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (right ? DT_RIGHT : DT_LEFT) |

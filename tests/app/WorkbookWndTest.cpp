@@ -297,6 +297,28 @@ TEST(CellText, ValuesShowAsTheirFormatsSay)
     EXPECT_EQ(workbook::FormatNumber(0, "yyyy-mm-dd", true), "1904-01-01");
 }
 
+// A number wider than its column is never shown cut: a general one is rounded to fewer
+// decimals, anything else fills the column with "#".
+TEST(CellText, NumbersTooWideForTheirColumnShowRoundedOrAsHashes)
+{
+    auto cell = [](double value, const char* code) {
+        sheet::xlsx::Cell c;
+        c.type = CellType::Number;
+        c.number = value;
+        c.formatCode = code;
+        return c;
+    };
+    auto within = [](std::size_t width) {
+        return [width](const std::string& text) { return text.size() <= width; };
+    };
+    EXPECT_EQ(workbook::FitNumberText(cell(3.14159265, "General"), false, within(20)), "3.14159265");
+    EXPECT_EQ(workbook::FitNumberText(cell(3.14159265, "General"), false, within(6)), "3.1416");
+    EXPECT_EQ(workbook::FitNumberText(cell(-0.0004, "General"), false, within(3)), "0");
+    EXPECT_EQ(workbook::FitNumberText(cell(1234567.8, "General"), false, within(5)), "#####");
+    EXPECT_EQ(workbook::FitNumberText(cell(1234567, "#,##0"), false, within(6)), "######");
+    EXPECT_EQ(workbook::FitNumberText(cell(45292, "yyyy-mm-dd"), false, within(0)), "#");
+}
+
 // The picker the program hands to the Excel host reads the imported workbook itself.
 class WorkbookPickerTest : public DialogTest {};
 
