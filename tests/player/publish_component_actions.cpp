@@ -20,7 +20,8 @@
 // second (G1 = F1*2), one loading a page that holds no XML data.
 // collab.swf: real-time collaboration through the login component, with the web service as its
 // gateway: a connection light, the login, a people list and a remote scenario saving A1.
-// price-plan.swf: the shipped sample of that name, as the program opens it.
+// price-plan.swf, selector-report.swf: the shipped samples of those names, as the program opens
+// them.
 
 #include "model/ValueList.h"
 #include "publish/ExportSettings.h"
@@ -216,6 +217,29 @@ KVProbe.prototype.onEnterFrame = function () {
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
 
+// The shipped sample selector-report: "ready" carries the product combo box's arrow, its third
+// row (Cocoa) once open, the month menu's header and its fourth item (Apr) once open.
+const char* kSelectorSampleProbe = R"(
+_global.KVProbe = function () { this.kvFrames = 0; };
+KVProbe.prototype = new MovieClip();
+KVProbe.prototype.onEnterFrame = function () {
+    var product = _root.Product, month = _root.Month;
+    if (++this.kvFrames == 2) {
+        var face = product.kvFace, h = product.kvH - face._y;
+        fscommand("ready", [Math.round(product._x + face._x + product.kvW - face._x - h / 2), Math.round(product._y + face._y + h / 2),
+                            Math.round(product._x + face._x + 20), Math.round(product._y + face._y + h + 2 * 18 + 9),
+                            Math.round(month._x + 20), Math.round(month._y + month.kvH / 2),
+                            Math.round(month._x + 20), Math.round(month._y + month.kvH + 3 * 18 + 9)].join(","));
+    }
+    var state = product.dataValues.join(",") + "|" + month.dataValues + "|" + _root.Heading.kvFields.kvLabel;
+    if (state != this.kvState) {
+        this.kvState = state;
+        fscommand("state", state);
+    }
+};
+Object.registerClass("KVProbeSymbol", KVProbe);
+)";
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -377,6 +401,8 @@ int main(int argc, char** argv)
         }
         WriteDocumentMovie(installed.folder / "samples" / "Dashboards" / "price-plan.vtd",
                            folder / "price-plan.swf", installed.library, installed.folder, kSampleProbe);
+        WriteDocumentMovie(installed.folder / "samples" / "Dashboards" / "selector-report.vtd",
+                           folder / "selector-report.swf", installed.library, installed.folder, kSelectorSampleProbe);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "component actions: %s\n", e.what());
         return 1;

@@ -15,7 +15,9 @@
 // - data.swf: the XML data connections load a file into cells, exchange data with a web service
 //   of our own on 127.0.0.1 every second, and say on their display that a page holds no data.
 // - price-plan.swf: the shipped sample's play selector steps to the next month and its scenario
-//   component saves and loads a plan.
+//   component saves and loads a plan;
+// - selector-report.swf: the shipped sample's combo box inserts a product's row and its menu a
+//   month's number.
 // Most components carry names ("Menu", "Filter", "Login"...) that their scripts' variables once
 // held on the main timeline, in another letter case, hiding them: they must draw and answer.
 // A PNG of each movie after the input goes into <build>/test-output.
@@ -238,6 +240,22 @@ try {
       "Feb|11,1100|4400|Profit at $11.00 a unit: $4,400|-1|");
     expect("sample's month after", planned.some((x) => x.startsWith("Mar|12,1000|5000|")), true);
     expect("sample's plan loaded back", planned.at(-1), "Mar|11,1100|4400|Profit at $11.00 a unit: $4,400|-1|Loaded feb");
+
+    // The selectors' insert options: the combo box inserts Cocoa's whole row into the chosen
+    // product's row, the menu the value beside Apr, its fourth month, into the month's cell.
+    const selectors = await drive("selector-report.swf", async (page, [ax, ay, cx, cy, mx, my, ix, iy], at) => {
+      await click(page, at, ax, ay);
+      await settle(page);
+      await click(page, at, cx, cy);
+      await settle(page);
+      await click(page, at, mx, my);
+      await settle(page);
+      await click(page, at, ix, iy);
+      await settle(page);
+    }, "ready", [800, 600], { size: [800, 600], picture: "selector-report-driven.png" });
+    const chosen = reports(selectors, "state");
+    expect("selector sample at start", chosen[0], "Coffee,120,132,128,141,150,158|1|Coffee in Jan: 120 units");
+    expect("selector sample after Cocoa and Apr", chosen.at(-1), "Cocoa,60,55,48,40,35,31|4|Cocoa in Apr: 40 units");
   });
 } finally {
   server.close();
