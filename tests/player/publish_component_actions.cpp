@@ -20,8 +20,8 @@
 // second (G1 = F1*2), one loading a page that holds no XML data.
 // collab.swf: real-time collaboration through the login component, with the web service as its
 // gateway: a connection light, the login, a people list and a remote scenario saving A1.
-// price-plan.swf, selector-report.swf: the shipped samples of those names, as the program opens
-// them.
+// price-plan.swf, selector-report.swf, what-if-planner.swf: the shipped samples of those names,
+// as the program opens them.
 
 #include "model/ValueList.h"
 #include "publish/ExportSettings.h"
@@ -240,6 +240,27 @@ KVProbe.prototype.onEnterFrame = function () {
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
 
+// The shipped sample what-if-planner: "ready" carries the growth radio buttons' third item
+// (High) and the Reset button.
+const char* kWhatIfProbe = R"(
+_global.KVProbe = function () { this.kvFrames = 0; };
+KVProbe.prototype = new MovieClip();
+KVProbe.prototype.onEnterFrame = function () {
+    var growth = _root.Growth, reset = _root.Reset;
+    if (++this.kvFrames == 2) {
+        var high = growth.kvCells[2];
+        fscommand("ready", [Math.round(growth._x + high[0] + 9), Math.round(growth._y + high[1] + high[3] / 2),
+                            Math.round(reset._x + reset.kvW / 2), Math.round(reset._y + reset.kvH / 2)].join(","));
+    }
+    var state = growth.dataValues + "|" + reset.dataValues;
+    if (state != this.kvState) {
+        this.kvState = state;
+        fscommand("state", state);
+    }
+};
+Object.registerClass("KVProbeSymbol", KVProbe);
+)";
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -403,6 +424,8 @@ int main(int argc, char** argv)
                            folder / "price-plan.swf", installed.library, installed.folder, kSampleProbe);
         WriteDocumentMovie(installed.folder / "samples" / "Dashboards" / "selector-report.vtd",
                            folder / "selector-report.swf", installed.library, installed.folder, kSelectorSampleProbe);
+        WriteDocumentMovie(installed.folder / "samples" / "Dashboards" / "what-if-planner.vtd",
+                           folder / "what-if-planner.swf", installed.library, installed.folder, kWhatIfProbe);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "component actions: %s\n", e.what());
         return 1;

@@ -17,7 +17,8 @@
 // - price-plan.swf: the shipped sample's play selector steps to the next month and its scenario
 //   component saves and loads a plan;
 // - selector-report.swf: the shipped sample's combo box inserts a product's row and its menu a
-//   month's number.
+//   month's number;
+// - what-if-planner.swf: the shipped sample's radio buttons and its Reset button set the growth.
 // Most components carry names ("Menu", "Filter", "Login"...) that their scripts' variables once
 // held on the main timeline, in another letter case, hiding them: they must draw and answer.
 // A PNG of each movie after the input goes into <build>/test-output.
@@ -256,6 +257,16 @@ try {
     const chosen = reports(selectors, "state");
     expect("selector sample at start", chosen[0], "Coffee,120,132,128,141,150,158|1|Coffee in Jan: 120 units");
     expect("selector sample after Cocoa and Apr", chosen.at(-1), "Cocoa,60,55,48,40,35,31|4|Cocoa in Apr: 40 units");
+
+    // The what-if sample: High puts 0.1 into the growth, Reset (its On value) 0.05 back.
+    const whatIf = await drive("what-if-planner.swf", async (page, [hx, hy, rx, ry], at) => {
+      await click(page, at, hx, hy);
+      await settle(page);
+      await click(page, at, rx, ry);
+      await settle(page);
+    }, "ready", [800, 600], { size: [800, 600] });
+    expect("what-if growth at start, after High and after Reset", reports(whatIf, "state").map((x) => x.split("|")[1]).join(" "),
+      "0.05 0.1 0.05");
   });
 } finally {
   server.close();
