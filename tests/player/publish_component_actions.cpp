@@ -20,8 +20,9 @@
 // second (G1 = F1*2), one loading a page that holds no XML data.
 // collab.swf: real-time collaboration through the login component, with the web service as its
 // gateway: a connection light, the login, a people list and a remote scenario saving A1.
-// price-plan.swf, selector-report.swf, what-if-planner.swf: the shipped samples of those names,
-// as the program opens them.
+// price-plan.swf, selector-report.swf, what-if-planner.swf, data-connection.swf: the shipped
+// samples of those names, as the program opens them (the last with the prices file shipped
+// beside it).
 
 #include "model/ValueList.h"
 #include "publish/ExportSettings.h"
@@ -261,6 +262,24 @@ KVProbe.prototype.onEnterFrame = function () {
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
 
+// The shipped sample data-connection: the XML data connection's status, the four prices it
+// loads and the summary.
+const char* kConnectionSampleProbe = R"(
+_global.KVProbe = function () { this.kvFrames = 0; };
+KVProbe.prototype = new MovieClip();
+KVProbe.prototype.onEnterFrame = function () {
+    if (++this.kvFrames == 2)
+        fscommand("ready", "");
+    var state = _root.Feed.kvStatus + "|" + [_root.CopperPrice.mv, _root.AluminiumPrice.mv, _root.ZincPrice.mv,
+                                             _root.NickelPrice.mv].join(",") + "|" + _root.Summary.kvFields.kvLabel;
+    if (state != this.kvState) {
+        this.kvState = state;
+        fscommand("state", state);
+    }
+};
+Object.registerClass("KVProbeSymbol", KVProbe);
+)";
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -426,6 +445,12 @@ int main(int argc, char** argv)
                            folder / "selector-report.swf", installed.library, installed.folder, kSelectorSampleProbe);
         WriteDocumentMovie(installed.folder / "samples" / "Dashboards" / "what-if-planner.vtd",
                            folder / "what-if-planner.swf", installed.library, installed.folder, kWhatIfProbe);
+        // The connection sample loads the prices file shipped beside it from beside the movie.
+        const std::filesystem::path shipped = installed.folder / "samples" / "Dashboards";
+        WriteDocumentMovie(shipped / "data-connection.vtd", folder / "data-connection.swf", installed.library,
+                           installed.folder, kConnectionSampleProbe);
+        std::filesystem::copy_file(shipped / "prices.xml", folder / "prices.xml",
+                                   std::filesystem::copy_options::overwrite_existing);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "component actions: %s\n", e.what());
         return 1;

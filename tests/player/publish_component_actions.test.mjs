@@ -18,7 +18,8 @@
 //   component saves and loads a plan;
 // - selector-report.swf: the shipped sample's combo box inserts a product's row and its menu a
 //   month's number;
-// - what-if-planner.swf: the shipped sample's radio buttons and its Reset button set the growth.
+// - what-if-planner.swf: the shipped sample's radio buttons and its Reset button set the growth;
+// - data-connection.swf: the shipped sample loads the prices file shipped beside it.
 // Most components carry names ("Menu", "Filter", "Login"...) that their scripts' variables once
 // held on the main timeline, in another letter case, hiding them: they must draw and answer.
 // A PNG of each movie after the input goes into <build>/test-output.
@@ -55,7 +56,7 @@ const pictures = path.join(process.env.VANTOREL_BINARY_DIR || os.tmpdir(), "test
 fs.mkdirSync(pictures, { recursive: true });
 try {
   execFileSync(process.env.MOVIE_MAKER, [out, `http://127.0.0.1:${server.address().port}/`], { stdio: "inherit" });
-  for (const movie of fs.readdirSync(out))
+  for (const movie of fs.readdirSync(out).filter((f) => f.endsWith(".swf")))
     for (const p of checkMovie(fs.readFileSync(path.join(out, movie))).problems) fail(`${movie} structure: ${p}`);
   fs.writeFileSync(path.join(out, "opened.html"), "<!doctype html><title>opened</title>");
   fs.writeFileSync(path.join(out, "page.html"), "<html><body>no data here</body></html>");
@@ -265,6 +266,11 @@ try {
       await click(page, at, rx, ry);
       await settle(page);
     }, "ready", [800, 600], { size: [800, 600] });
+    // The connection sample loads the prices shipped beside it as it starts, on a page beside it.
+    const prices = await drive("data-connection.swf", async (page) => { await page.waitForTimeout(1500); }, "ready",
+      [800, 600], { size: [800, 600], base: "/movies/" });
+    expect("connection sample's prices loaded", reports(prices, "state").at(-1),
+      "Loaded 1 range|8.45,2.41,2.76,17.1|Stock worth $3,183");
     expect("what-if growth at start, after High and after Reset", reports(whatIf, "state").map((x) => x.split("|")[1]).join(" "),
       "0.05 0.1 0.05");
   });
