@@ -6,6 +6,7 @@
 #include "app/core/DesignerContext.h"
 #include "app/panels/ComponentPalette.h"
 #include "app/panels/GridDlg.h"
+#include "platform/window/Screen.h"
 
 CCanvasToolWindows::CCanvasToolWindows(ICanvasView& view, CDesignerContext& designer)
     : m_view(view), m_designer(designer)
@@ -65,7 +66,10 @@ void CCanvasToolWindows::ShowAtStart()
         if (m_browser != nullptr) {
             CRect b;
             m_browser->GetWindowRect(&b);
-            m_browser->MoveWindow(2, 74 + r.Height(), r.Width(), b.Height());
+            // A tool window's rectangle is its inside: the browser's title bar goes below the
+            // palette's frame, not over its last rows.
+            const int frame = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYBORDER);
+            m_browser->MoveWindow(2, 74 + r.Height() + frame, r.Width(), b.Height());
             m_browser->ShowWindow(SW_SHOW);
         }
     }

@@ -16,6 +16,7 @@
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/DrawView.h"
 #include "app/canvas/ComponentObj.h"
+#include "app/canvas/ObjectBrowserDlg.h"
 #include "app/panels/CanvasPropertiesPanel.h"
 #include "propui/PropertiesPanel.h"
 #include "platform/controls/Button.h"
@@ -625,6 +626,12 @@ void WalkThroughTest::Walk(ScreenUser& user, CKVApp* program, const std::filesys
         });
         ASSERT_NE(view, nullptr);
         EXPECT_TRUE(palette != nullptr && !user.RectOf(*palette).IsRectEmpty()) << "no palette at start";
+        // The Object Browser below it, its title bar clear of the palette's last row.
+        CObjectBrowserDlg* browser = nullptr;
+        user.OnUi([&] { browser = view->GetObjectBrowser(); });
+        if (palette != nullptr && browser != nullptr)
+            EXPECT_GE(user.RectOf(*browser).top - user.RectOf(*palette).bottom, 16)
+                << "the Object Browser's title bar lies over the palette";
         Shot(user, "walk-02-started");
 
         // File > New.
