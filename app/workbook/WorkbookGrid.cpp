@@ -378,6 +378,18 @@ void CWorkbookGrid::Paint(CDC& dc)
                 if (text.empty())
                     continue;
                 const bool right = IsNumberLike(*it) || it->type == CellType::Boolean || it->type == CellType::Error;
+                if (!right) {
+                    // A text runs on over the empty cells at its right, as a spreadsheet shows it.
+                    std::uint32_t end = lastColumn;
+                    for (auto next = std::next(it); next != sheet->cells.end() && next->row == row; ++next) {
+                        if (next->type != CellType::Empty) {
+                            end = std::min(end, next->column);
+                            break;
+                        }
+                    }
+                    if (end > it->column + 1)
+                        box.right = CellRect(row, end - 1).right - 3;
+                }
                 dc.DrawText(text, box,
                             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (right ? DT_RIGHT : DT_LEFT) |
                                 (it->type == CellType::Boolean || it->type == CellType::Error ? DT_CENTER : 0));

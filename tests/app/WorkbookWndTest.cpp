@@ -11,7 +11,9 @@
 #include "sheet/workbook/XlsxReader.h"
 #include "tests/support/TestSupport.h"
 
+#include <algorithm>
 #include <fstream>
+#include <map>
 
 namespace {
 
@@ -231,6 +233,45 @@ TEST_F(WorkbookWndTest, ScrollingPaintsOnlyTheCellsThatShowOfALargeSheet)
         CUserInput::MoveTo(grid, CPoint(client.CenterPoint().x, client.bottom + 5));
         CUserInput::Release(grid, CPoint(client.CenterPoint().x, client.bottom + 5));
         EXPECT_EQ(grid.GetTopRow(), top + 2);
+        Button(w, IDCANCEL).Click();
+    });
+}
+
+// A long text runs on over the empty cells at its right and stops at the next value; a
+// number too wide for its column shows as "#" within it.
+TEST_F(WorkbookWndTest, LongTextsRunOnOverEmptyCellsAndWideNumbersShowHashes)
+{
+    CRasterWindowHost& host = InstallRasterWindowHost();
+    Workbook book;
+    book.sheets.resize(1);
+    book.sheets[0].name = "Data";
+    auto add = [&](std::uint32_t row, std::uint32_t column, CellType type, double number, const char* text) {
+        sheet::xlsx::Cell cell;
+        cell.row = row;
+        cell.column = column;
+        cell.type = type;
+        cell.number = number;
+        cell.text = text;
+        cell.formatCode = type == CellType::Number ? "#,##0" : "General";
+        book.sheets[0].cells.push_back(cell);
+    };
+    add(0, 0, CellType::Text, 0, "A heading long enough for three columns");
+    add(1, 0, CellType::Text, 0, "A label cut at its value");
+    add(1, 1, CellType::Number, 5, "");
+    add(2, 0, CellType::Number, 123456789012.0, "");
+    Pick(book, "", [&](CWorkbookDlg& w) {
+        CWorkbookGrid& grid = w.Grid();
+        host.Snapshot(w);
+        std::map<std::string, CRect> drawn;
+        for (const DrawOp& op : host.LastPaint(grid))
+            if (op.kind == DrawOp::Kind::Text)
+                drawn[op.text] = op.logical;
+        const int column = grid.CellRect(0, 1).left - grid.CellRect(0, 0).left;
+        EXPECT_GT(drawn["A heading long enough for three columns"].Width(), 3 * column);
+        EXPECT_LT(drawn["A label cut at its value"].Width(), column);
+        auto hashes = std::find_if(drawn.begin(), drawn.end(), [](const auto& d) { return d.first.rfind("##", 0) == 0; });
+        ASSERT_NE(hashes, drawn.end());
+        EXPECT_EQ(hashes->first.find_first_not_of('#'), std::string::npos);
         Button(w, IDCANCEL).Click();
     });
 }
