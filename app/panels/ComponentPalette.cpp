@@ -143,7 +143,8 @@ void CComponentPalette::FillList()
             const int index = list.InsertItem(list.GetItemCount(), def->GetDisplayName().c_str(),
                                               icon != m_iconOf.end() ? icon->second : 0);
             list.SetItemData(index, reinterpret_cast<std::uintptr_t>(def));
-            list.SetItemToolTip(index, def->GetName());
+            // What the component does, in a sentence; its name is under the icon already.
+            list.SetItemToolTip(index, def->GetDescription().empty() ? def->GetDisplayName() : def->GetDescription());
         }
     }
     ShowSelected();

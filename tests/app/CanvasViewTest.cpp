@@ -403,6 +403,12 @@ TEST_F(CanvasViewTest, PaletteObjectBrowserAndGridDialog)
     // Each item shows its symbol's picture of the installation's icon strip.
     const int chosen = palette->List().GetNextItem(-1, LVNI_SELECTED);
     EXPECT_EQ(palette->List().GetItemImage(chosen), 12);
+    // Its tip says what the component does, not its symbol's name.
+    CRect item;
+    palette->List().GetItemRect(chosen, &item, LVIR_ICON);
+    const std::string tip = palette->List().ToolTipAt(item.CenterPoint(), nullptr);
+    EXPECT_FALSE(tip.empty());
+    EXPECT_EQ(tip.find("Symbol"), std::string::npos) << tip;
     ASSERT_NE(palette->List().GetImageList(LVSIL_NORMAL), nullptr);
     EXPECT_EQ(palette->List().GetImageList(LVSIL_NORMAL)->GetImageCount(), 50);
     auto* preview = dynamic_cast<CFakeFlashPlayer*>(palette->Preview()->GetPlayer());
