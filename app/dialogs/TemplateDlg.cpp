@@ -172,6 +172,8 @@ void CTemplateDlg::OnItemChange()
     if (auto* preview = dynamic_cast<CShockwaveFlash*>(GetDlgItem(IDC_FLASH))) {
         preview->LoadMovie(0, "loadblank");
         preview->LoadMovie(0, ItemPath(category, item, ".swf"));
+        // A dashboard is larger than the preview: it shows whole.
+        preview->Zoom(0);
     }
 }
 

@@ -129,6 +129,8 @@
       player.kvSet(a, `=${b}`);
     } else if (op === "call") {
       player.kvCall(a, b);
+    } else if (op === "zoom") {
+      player.kvZoom(a, b);
     }
   }
 
@@ -183,7 +185,7 @@
     const list = [];
     let calls = 0;
     let sets = 0;
-    while (queue.length && queue[0][0] !== "load" && sets < batchSets && calls < batchCalls) {
+    while (queue.length && queue[0][0] !== "load" && queue[0][0] !== "zoom" && sets < batchSets && calls < batchCalls) {
       if (queue[0][0] === "set") {
         const run = [];
         while (queue.length && queue[0][0] === "set" && sets < batchSets) {
@@ -207,7 +209,7 @@
     flushing = true;
     try {
       while (queue.length && bridgeReady && !loading) {
-        if (queue[0][0] === "load") send(take());
+        if (queue[0][0] === "load" || queue[0][0] === "zoom") send(take());
         else sendBatch();
       }
     } finally {
@@ -247,7 +249,9 @@
     load(layer, url) { enqueue(["load", String(layer), String(url)]); },
     set(name, value) { enqueue(["set", String(name), String(value)]); },
     call(target, label) { enqueue(["call", String(target), String(label)]); },
-    // Several of the three at once: [["load", layer, url] | ["set", name, value] | ["call", target, label], ...].
+    // Several at once: [["load", layer, url] | ["set", name, value] | ["call", target, label] |
+    // ["zoom", width, height], ...]; "zoom" shows a movie of that size whole, scaled to the
+    // player and centred, until the next load.
     // The host may number its batches: the idle report names the last one taken.
     batch(list, mark) {
       if (mark !== undefined) lastMark = String(mark);

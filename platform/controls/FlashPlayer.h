@@ -2,8 +2,10 @@
 
 #include "platform/drawing/Geometry.h"
 
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CDC;
@@ -33,6 +35,9 @@ public:
     virtual void SetBackgroundColor(long colour) = 0;
     virtual bool GetMenu() const = 0;
     virtual void SetMenu(bool enabled) = 0;
+    // 0 shows the whole movie, scaled to the control's size and centred, now and for the movies
+    // loaded after it (a movie otherwise plays at its own size from the top left); other
+    // factors do nothing.
     virtual void Zoom(int factor) = 0;
     // Paints the current frame into a context (the control's view-object drawing).
     virtual void Draw(CDC& dc, const CRect& rect) = 0;
@@ -54,3 +59,7 @@ using FlashPlayerFactory = std::function<std::unique_ptr<IFlashPlayer>()>;
 std::unique_ptr<IFlashPlayer> CreateFlashPlayer();
 void SetFlashPlayerFactory(FlashPlayerFactory factory);
 void ResetFlashPlayerFactory();
+
+// The frame size in pixels that a movie file's header declares (plain or compressed), or none
+// for a file that cannot be read as a movie.
+std::optional<CSize> MovieFrameSize(const std::filesystem::path& file);

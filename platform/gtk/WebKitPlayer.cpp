@@ -234,6 +234,8 @@ public:
             target = "vantorel:///movie/" + id;
         }
         Run("load", std::to_string(layer), target);
+        if (fit_ && layer == 0)
+            SendFit();
     }
     std::string GetMovie() const override { return movie_; }
     void SetMovie(const std::string& url) override { LoadMovie(0, url); }
@@ -251,7 +253,21 @@ public:
     void SetBackgroundColor(long colour) override { background_ = colour; }
     bool GetMenu() const override { return menu_; }
     void SetMenu(bool enabled) override { menu_ = enabled; }
-    void Zoom(int) override {}
+    void Zoom(int factor) override
+    {
+        if (factor != 0)
+            return;
+        fit_ = true;
+        SendFit();
+    }
+    // The whole movie in the view: its declared size goes to the page, which scales it.
+    void SendFit()
+    {
+        if (movie_.empty() || movie_ == "loadblank" || movie_.find("://") != std::string::npos)
+            return;
+        if (const std::optional<CSize> size = MovieFrameSize(movie_))
+            Run("zoom", std::to_string(size->cx), std::to_string(size->cy));
+    }
     // A control on the screen shows the movie through the view lying over it. A control that
     // its parent draws (the canvas's stage, whose window stays hidden so that the pointer
     // reaches the canvas's tools) gets the page's last snapshot; the paper is white until the
@@ -569,6 +585,7 @@ private:
     std::string movie_;
     long background_ = 0xFFFFFF;
     bool menu_ = false;
+    bool fit_ = false; // Zoom(0): every movie of layer 0 shown whole
     bool started_ = false;
     gint64 createdAt_ = g_get_monotonic_time();
     bool pageLoaded_ = false;

@@ -7,6 +7,7 @@
 //   shows the new data; a move, a resize, a table's resize ("ResizeComp" with its new bounds),
 //   a swap of depths, a component disabled, enabled and disabled again, one deleted;
 // - texts of every kind set through the page's packed runs of sets;
+// - the movie shown whole at a declared size, scaled and centred, and at its own size again;
 // - a load of a missing movie reported, and the stage loaded again after it;
 // - a host that fails while the player logs leaves the player playing, and a player that dies is
 //   replaced by one sent again what the stage was sent.
@@ -201,6 +202,16 @@ try {
   expect("a set after it", await get("_root.obj0.kvAfter"), "after");
   expect("a name of no object", await get("kvNoDot"), "level");
   expect("a set through a text", await get("_root.kvHolder"), "held");
+
+  // Shown whole: a movie declared twice the player's size at half scale; one smaller, scaled
+  // up by the smaller ratio and centred the other way; then at its own size again.
+  const placement = async () => ["_xscale", "_yscale", "_x", "_y"].map(async (m) => get(`_root.${m}`));
+  await replay([["zoom", "1600", "1200"]]);
+  expect("a movie twice as large shown whole", (await Promise.all(await placement())).join(","), "50,50,0,0");
+  await replay([["zoom", "400", "200"]]);
+  expect("a small movie shown whole", (await Promise.all(await placement())).join(","), "200,200,0,100");
+  await replay([["zoom", "0", "0"]]);
+  expect("the movie at its own size", (await Promise.all(await placement())).join(","), "100,100,0,0");
 
   // A movie that never arrives (here a missing file) holds nothing back: the page says so and
   // takes what follows, so the stage can be loaded again.

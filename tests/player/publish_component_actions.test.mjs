@@ -268,7 +268,7 @@ try {
     }, "ready", [800, 600], { size: [800, 600] });
     // The connection sample loads the prices shipped beside it as it starts, on a page beside it.
     const prices = await drive("data-connection.swf", async (page) => { await page.waitForTimeout(1500); }, "ready",
-      [800, 600], { size: [800, 600], base: "/movies/" });
+      [800, 600], { size: [800, 600] });
     expect("connection sample's prices loaded", reports(prices, "state").at(-1),
       "Loaded 1 range|8.45,2.41,2.76,17.1|Stock worth $3,183");
     expect("what-if growth at start, after High and after Reset", reports(whatIf, "state").map((x) => x.split("|")[1]).join(" "),

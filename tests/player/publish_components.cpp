@@ -410,10 +410,15 @@ int main(int argc, char** argv)
                     {{"CELL1", d.Cell("A1")}, {"CELL2", d.Cell("B1")}, {"CELL3", d.Cell("A2")}});
         }
         // Every shipped sample, opened as the program opens a document and written as a movie.
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(installed.folder / "samples"))
+        // The data files shipped beside them go beside the movies.
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(installed.folder / "samples")) {
             if (entry.path().extension() == ".vtd")
                 WriteDocumentMovie(entry.path(), folder / (entry.path().stem().string() + ".swf"),
                                    installed.library, installed.folder, kSampleProbe.c_str());
+            else if (entry.path().extension() == ".xml")
+                std::filesystem::copy_file(entry.path(), folder / entry.path().filename(),
+                                           std::filesystem::copy_options::overwrite_existing);
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "components: %s\n", e.what());
         return 1;

@@ -635,6 +635,11 @@ try {
   const workbooks = fs.readdirSync(path.join(source, "assets", "samples")).filter((f) => f.endsWith(".xlsx"))
     .map((f) => path.join(source, "assets", "samples", f));
   checkFailures(documents.find((f) => f.endsWith("loan-planner.vtd")) || documents[0]);
+  // The data-connection sample loads prices.xml from beside it as it starts: here the file holds
+  // the workbook's own prices, so that its values stay those the workbook caches.
+  const stock = readJson(path.join(out, "data-connection.cells.json"));
+  const rows = ["B5", "B6", "B7", "B8"].map((c) => `<row><column>${stock[`Stock!${c}`][0]}</column></row>`);
+  fs.writeFileSync(path.join(out, "prices.xml"), `<data><variable name="prices">${rows.join("")}</variable></data>`);
   await withPlayer(out, async (run) => {
     const drive = driver(run, { pictures, fail });
     for (const file of documents) await checkDocument(drive, file);

@@ -29,7 +29,32 @@ function kvResolve(path) {
     return {target: o, name: parts[parts.length - 1]};
 }
 
+// The size of level 1's movie when it is to be shown whole (kvZoom), else 0 by 0.
+var kvFitW = 0;
+var kvFitH = 0;
+
+// Level 1 scaled to show a movie of kvFitW by kvFitH whole, centred, or at its own size.
+function kvApplyFit() {
+    if (_level1 == undefined)
+        return;
+    var scale = 1;
+    if (kvFitW > 0 && kvFitH > 0)
+        scale = Math.min(Stage.width / kvFitW, Stage.height / kvFitH);
+    _level1._xscale = _level1._yscale = scale * 100;
+    _level1._x = kvFitW > 0 ? Math.round((Stage.width - kvFitW * scale) / 2) : 0;
+    _level1._y = kvFitH > 0 ? Math.round((Stage.height - kvFitH * scale) / 2) : 0;
+}
+
+function kvZoom(width, height) {
+    kvFitW = Number(width);
+    kvFitH = Number(height);
+    kvApplyFit();
+    return true;
+}
+
 function kvLoad(layer, url) {
+    kvFitW = 0;
+    kvFitH = 0;
     if (url == "loadblank" || url == "") {
         getURL("", "_level1");
         kvMovie = "";
@@ -155,5 +180,6 @@ ei.addCallback("kvSet", null, kvSet);
 ei.addCallback("kvCall", null, kvCall);
 ei.addCallback("kvGet", null, kvGet);
 ei.addCallback("kvBatch", null, kvBatch);
+ei.addCallback("kvZoom", null, kvZoom);
 fscommand("kvBridgeReady", ei.available ? "1" : "0");
 stop();

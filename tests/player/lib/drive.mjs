@@ -39,7 +39,6 @@ export function driver(run, { pictures, fail }) {
       until: "done",
       timeoutMs: 20000,
       vars: options.vars || "",
-      base: options.base || "",
       size: options.size || null,
       onCommand: {
         [command]: async (page, args) => {

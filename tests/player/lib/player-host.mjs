@@ -97,7 +97,7 @@ export async function startPlayerHost({ installDir, width = 800, height = 600, o
   };
   const send = (request) => {
     const [op, a = "", b = ""] = request;
-    if (op === "load" || op === "set" || op === "call") {
+    if (op === "load" || op === "set" || op === "call" || op === "zoom") {
       batch.push(op === "load" ? [op, String(a), urlOf(String(b))] : [op, String(a), String(b)]);
       return batch.length === 1 ? queueOn(flushBatch) : chain;
     }

@@ -56,7 +56,7 @@ const HARNESS = `<!doctype html><html><head><meta charset="utf-8"><title>running
     const api = player.ruffle();
     api.addFSCommandHandler((cmd, args) => record({ kind: "fscommand", cmd, args }));
     try {
-      await api.load({ url: q.get("swf"), parameters: q.get("vars") || undefined, base: q.get("base") || undefined });
+      await api.load({ url: q.get("swf"), parameters: q.get("vars") || undefined });
       api.traceObserver = (msg) => record({ kind: "trace", msg });
     } catch (e) { record({ kind: "loaderror", msg: String(e) }); }
   });
@@ -80,6 +80,9 @@ function serve(folder) {
     if (name.startsWith("/ruffle/")) file = path.join(ruffleDir, name.slice(8));
     else if (name.startsWith("/movies/")) file = path.join(folder, name.slice(8));
     else if (name.startsWith("/held/")) file = path.join(folder, name.slice(6));
+    // The page stands beside the movies, as a published page does: a movie's address relative
+    // to it (a data file shipped beside a sample) is a file of the folder.
+    else if (name.lastIndexOf("/") === 0 && name !== "/harness.html") file = path.join(folder, name.slice(1));
     const root = file && (name.startsWith("/ruffle/") ? ruffleDir : folder);
     if (!file || !path.resolve(file).startsWith(path.resolve(root)) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
       res.writeHead(404);
@@ -113,15 +116,13 @@ export async function withPlayer(folder, body) {
     // onCommand maps an fscommand name to async (page, args) => {...}, run when the movie sends it,
     // so a test can answer with the page's mouse and keyboard. screenshot: a PNG file to write of
     // the page as it stands when the run ends; size: [width, height] of the player in pixels;
-    // act: async (page) => {...}, run once actAtMs after the start, for movies that say nothing;
-    // base: the folder the movie's relative addresses start from (the page's by default), as a
-    // published page beside the movie gives it.
+    // act: async (page) => {...}, run once actAtMs after the start, for movies that say nothing.
     const run = async (movie, { until = "done", vars = "", timeoutMs = 10000, onCommand = {}, screenshot = "",
-      size = null, act = null, actAtMs = 1500, base: relativeTo = "" } = {}) => {
+      size = null, act = null, actAtMs = 1500 } = {}) => {
       const page = await context.newPage();
       let state = "timeout";
       try {
-        const query = new URLSearchParams({ swf: `/movies/${movie}`, until, vars, base: relativeTo });
+        const query = new URLSearchParams({ swf: `/movies/${movie}`, until, vars });
         await page.goto(`${base}/harness.html?${query}`);
         if (size) {
           await page.setViewportSize({ width: size[0] + 40, height: size[1] + 40 });
