@@ -194,22 +194,20 @@ KVProbe.prototype.onEnterFrame = function () {
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
 
-// The shipped sample price-plan: "ready" carries the play selector's next button and the
-// scenario's name field, Save, first list row and Load.
-const char* kSampleProbe = R"(
+// A probe of a shipped sample: `names` declares what it reads, `ready` (on the second frame)
+// sends "ready" with the places the check clicks, and `state` is sent as "state" whenever it
+// changes.
+std::string SampleProbe(const std::string& names, const std::string& ready, const std::string& state)
+{
+    return R"(
 _global.KVProbe = function () { this.kvFrames = 0; };
 KVProbe.prototype = new MovieClip();
 KVProbe.prototype.onEnterFrame = function () {
-    var months = _root.Months, plans = _root.Plans;
-    var at = function (c, r) { return Math.round(c._x + r[0] + r[2] / 2) + "," + Math.round(c._y + r[1] + r[3] / 2); };
+    )" + names + R"(
     if (++this.kvFrames == 2) {
-        var list = plans.kvParts.list;
-        fscommand("ready", [at(months, months.kvPlayParts.next), at(plans, plans.kvParts.name), at(plans, plans.kvParts.save),
-                            Math.round(plans._x + list[0] + 20), Math.round(plans._y + list[1] + 10),
-                            at(plans, plans.kvParts.load)].join(","));
+        )" + ready + R"(
     }
-    var state = months.kvFields.kvLabel + "|" + months.targetCells_ary.join(",") + "|" + _root.Profit.mv + "|"
-                + _root.Summary.kvFields.kvLabel + "|" + _root.ProfitTrend.kvTrend + "|" + plans.kvStatus;
+    var state = )" + state + R"(;
     if (state != this.kvState) {
         this.kvState = state;
         fscommand("state", state);
@@ -217,68 +215,43 @@ KVProbe.prototype.onEnterFrame = function () {
 };
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
+}
+
+// The shipped sample price-plan: "ready" carries the play selector's next button and the
+// scenario's name field, Save, first list row and Load.
+const std::string kSampleProbe = SampleProbe(R"(
+    var months = _root.Months, plans = _root.Plans;
+    var at = function (c, r) { return Math.round(c._x + r[0] + r[2] / 2) + "," + Math.round(c._y + r[1] + r[3] / 2); };)",
+                                             R"(
+        var list = plans.kvParts.list;
+        fscommand("ready", [at(months, months.kvPlayParts.next), at(plans, plans.kvParts.name), at(plans, plans.kvParts.save),
+                            Math.round(plans._x + list[0] + 20), Math.round(plans._y + list[1] + 10),
+                            at(plans, plans.kvParts.load)].join(","));)",
+                                             R"(months.kvFields.kvLabel + "|" + months.targetCells_ary.join(",") + "|" + _root.Profit.mv + "|"
+                + _root.Summary.kvFields.kvLabel + "|" + _root.ProfitTrend.kvTrend + "|" + plans.kvStatus)");
 
 // The shipped sample selector-report: "ready" carries the product combo box's arrow, its third
 // row (Cocoa) once open, the month menu's header and its fourth item (Apr) once open.
-const char* kSelectorSampleProbe = R"(
-_global.KVProbe = function () { this.kvFrames = 0; };
-KVProbe.prototype = new MovieClip();
-KVProbe.prototype.onEnterFrame = function () {
-    var product = _root.Product, month = _root.Month;
-    if (++this.kvFrames == 2) {
+const std::string kSelectorSampleProbe = SampleProbe("var product = _root.Product, month = _root.Month;", R"(
         var face = product.kvFace, h = product.kvH - face._y;
         fscommand("ready", [Math.round(product._x + face._x + product.kvW - face._x - h / 2), Math.round(product._y + face._y + h / 2),
                             Math.round(product._x + face._x + 20), Math.round(product._y + face._y + h + 2 * 18 + 9),
                             Math.round(month._x + 20), Math.round(month._y + month.kvH / 2),
-                            Math.round(month._x + 20), Math.round(month._y + month.kvH + 3 * 18 + 9)].join(","));
-    }
-    var state = product.dataValues.join(",") + "|" + month.dataValues + "|" + _root.Heading.kvFields.kvLabel;
-    if (state != this.kvState) {
-        this.kvState = state;
-        fscommand("state", state);
-    }
-};
-Object.registerClass("KVProbeSymbol", KVProbe);
-)";
+                            Math.round(month._x + 20), Math.round(month._y + month.kvH + 3 * 18 + 9)].join(","));)",
+                                                     R"(product.dataValues.join(",") + "|" + month.dataValues + "|" + _root.Heading.kvFields.kvLabel)");
 
 // The shipped sample what-if-planner: "ready" carries the growth radio buttons' third item
 // (High) and the Reset button.
-const char* kWhatIfProbe = R"(
-_global.KVProbe = function () { this.kvFrames = 0; };
-KVProbe.prototype = new MovieClip();
-KVProbe.prototype.onEnterFrame = function () {
-    var growth = _root.Growth, reset = _root.Reset;
-    if (++this.kvFrames == 2) {
+const std::string kWhatIfProbe = SampleProbe("var growth = _root.Growth, reset = _root.Reset;", R"(
         var high = growth.kvCells[2];
         fscommand("ready", [Math.round(growth._x + high[0] + 9), Math.round(growth._y + high[1] + high[3] / 2),
-                            Math.round(reset._x + reset.kvW / 2), Math.round(reset._y + reset.kvH / 2)].join(","));
-    }
-    var state = growth.dataValues + "|" + reset.dataValues;
-    if (state != this.kvState) {
-        this.kvState = state;
-        fscommand("state", state);
-    }
-};
-Object.registerClass("KVProbeSymbol", KVProbe);
-)";
+                            Math.round(reset._x + reset.kvW / 2), Math.round(reset._y + reset.kvH / 2)].join(","));)",
+                                             R"(growth.dataValues + "|" + reset.dataValues)");
 
 // The shipped sample data-connection: the XML data connection's status, the four prices it
 // loads and the summary.
-const char* kConnectionSampleProbe = R"(
-_global.KVProbe = function () { this.kvFrames = 0; };
-KVProbe.prototype = new MovieClip();
-KVProbe.prototype.onEnterFrame = function () {
-    if (++this.kvFrames == 2)
-        fscommand("ready", "");
-    var state = _root.Feed.kvStatus + "|" + [_root.CopperPrice.mv, _root.AluminiumPrice.mv, _root.ZincPrice.mv,
-                                             _root.NickelPrice.mv].join(",") + "|" + _root.Summary.kvFields.kvLabel;
-    if (state != this.kvState) {
-        this.kvState = state;
-        fscommand("state", state);
-    }
-};
-Object.registerClass("KVProbeSymbol", KVProbe);
-)";
+const std::string kConnectionSampleProbe = SampleProbe("", R"(fscommand("ready", "");)", R"(_root.Feed.kvStatus + "|" + [_root.CopperPrice.mv, _root.AluminiumPrice.mv, _root.ZincPrice.mv,
+                                             _root.NickelPrice.mv].join(",") + "|" + _root.Summary.kvFields.kvLabel)");
 
 } // namespace
 
@@ -440,15 +413,15 @@ int main(int argc, char** argv)
             d.Write(folder / "collab.swf", kCollabProbe, {}, true);
         }
         WriteDocumentMovie(installed.folder / "samples" / "Dashboards" / "price-plan.vtd",
-                           folder / "price-plan.swf", installed.library, installed.folder, kSampleProbe);
+                           folder / "price-plan.swf", installed.library, installed.folder, kSampleProbe.c_str());
         WriteDocumentMovie(installed.folder / "samples" / "Dashboards" / "selector-report.vtd",
-                           folder / "selector-report.swf", installed.library, installed.folder, kSelectorSampleProbe);
+                           folder / "selector-report.swf", installed.library, installed.folder, kSelectorSampleProbe.c_str());
         WriteDocumentMovie(installed.folder / "samples" / "Dashboards" / "what-if-planner.vtd",
-                           folder / "what-if-planner.swf", installed.library, installed.folder, kWhatIfProbe);
+                           folder / "what-if-planner.swf", installed.library, installed.folder, kWhatIfProbe.c_str());
         // The connection sample loads the prices file shipped beside it from beside the movie.
         const std::filesystem::path shipped = installed.folder / "samples" / "Dashboards";
         WriteDocumentMovie(shipped / "data-connection.vtd", folder / "data-connection.swf", installed.library,
-                           installed.folder, kConnectionSampleProbe);
+                           installed.folder, kConnectionSampleProbe.c_str());
         std::filesystem::copy_file(shipped / "prices.xml", folder / "prices.xml",
                                    std::filesystem::copy_options::overwrite_existing);
     } catch (const std::exception& e) {
