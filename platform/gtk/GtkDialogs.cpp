@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 #include <vector>
 
@@ -198,7 +199,12 @@ public:
             if (open) {
                 gtk_file_chooser_set_filename(chooser, request.fileName.c_str());
             } else {
-                gtk_file_chooser_set_current_name(chooser, request.fileName.c_str());
+                // A full path offers its folder and its name apart, as the chooser shows them.
+                const std::filesystem::path offered(request.fileName);
+                if (offered.has_parent_path() && std::filesystem::is_directory(offered.parent_path())) {
+                    gtk_file_chooser_set_current_folder(chooser, offered.parent_path().c_str());
+                }
+                gtk_file_chooser_set_current_name(chooser, offered.filename().c_str());
             }
         }
         const gint response = RunDialog(dialog, nullptr);

@@ -162,7 +162,8 @@ gboolean OnQueryTooltip(GtkWidget*, gint x, gint y, gboolean keyboard, GtkToolti
 {
     auto* native = static_cast<NativeWindow*>(data);
     CWnd* top = CWnd::FromHandle(native->hwnd);
-    if (top == nullptr || keyboard) {
+    // A window held off by a modal dialog shows no tips over the dialog.
+    if (top == nullptr || keyboard || !top->IsWindowEnabled()) {
         return FALSE;
     }
     const CPoint point(ToDevice(x), ToDevice(y));
