@@ -660,6 +660,25 @@ if (_global.KVComponent == undefined) {
         return isNaN(n) ? fallback : n;
     };
 
+    // A list parameter as a flat array: a row or a column of cells alike (or a plain list, as
+    // documents of earlier versions hold a selector's source data).
+    _global.kvFlatList = function (v) {
+        var out = [];
+        if (v == undefined)
+            return out;
+        if (!(v instanceof Array))
+            return [v];
+        for (var i = 0; i < v.length; i++) {
+            if (v[i] instanceof Array) {
+                for (var j = 0; j < v[i].length; j++)
+                    out.push(v[i][j]);
+            } else {
+                out.push(v[i]);
+            }
+        }
+        return out;
+    };
+
     // p served only to write the prototype; on the main timeline it would hide a placed clip
     // named "P".
     delete p;

@@ -50,24 +50,6 @@ if (_global.kvDrawMap == undefined) {
         return -1;
     };
 
-    // A list parameter as a flat array: a row or a column of cells alike.
-    _global.kvFlatList = function (v) {
-        var out = [];
-        if (v == undefined)
-            return out;
-        if (!(v instanceof Array))
-            return [v];
-        for (var i = 0; i < v.length; i++) {
-            if (v[i] instanceof Array) {
-                for (var j = 0; j < v[i].length; j++)
-                    out.push(v[i][j]);
-            } else {
-                out.push(v[i]);
-            }
-        }
-        return out;
-    };
-
     _global.kvDrawMap = function (data) {
         var w = this.kvW, h = this.kvH;
         var regions = kvMapRegions(data);

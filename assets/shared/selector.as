@@ -205,21 +205,6 @@ if (_global.kvSelectorInsert == undefined) {
         return Math.max(kvNumber(clip.itemSeparation, 0), 0);
     };
 
-    // The source data's cells in order: a row or a column of them taken as rows of cells (or
-    // a plain list, as documents of earlier versions hold it).
-    _global.kvSelectorCells = function (source) {
-        var cells = [];
-        for (var r = 0; r < source.length; r++) {
-            if (source[r] instanceof Array) {
-                for (var c = 0; c < source[r].length; c++)
-                    cells.push(source[r][c]);
-            } else {
-                cells.push(source[r]);
-            }
-        }
-        return cells;
-    };
-
     _global.kvSelectorInsert = function (clip, index) {
         clip.selectIdx = index;
         clip.kvClick();
@@ -230,7 +215,7 @@ if (_global.kvSelectorInsert == undefined) {
         if (how == "label")
             picked = labels[index];
         else if (how == "value")
-            picked = kvSelectorCells(source)[index];
+            picked = kvFlatList(source)[index];
         else if (how == "rows")
             picked = source[index];
         else if (how == "columns") {
