@@ -126,8 +126,9 @@ TEST(InstalledComponents, CatalogueLoadsEveryComponentWithItsDefaults)
         std::sort(symbols.begin(), symbols.end());
     EXPECT_EQ(traits["line"], (std::vector<std::string>{"KVLineSymbol", "KVLineSymbolV"}));
     EXPECT_EQ(traits["table"], (std::vector<std::string>{"KVTableNewSymbol"}));
-    EXPECT_EQ(traits["stageValueLists"],
-              (std::vector<std::string>{"KVCheckBoxSymbol", "KVFilterSymbol", "KVMapUSASymbol", "KVPushButtonSymbol"}));
+    // Both maps colour their regions on the canvas from their value lists.
+    EXPECT_EQ(traits["stageValueLists"], (std::vector<std::string>{"KVCheckBoxSymbol", "KVFilterSymbol", "KVMapEuropeSymbol",
+                                                                   "KVMapUSASymbol", "KVPushButtonSymbol"}));
 }
 
 // The shipped "Default" style file is the built-in style: a user who starts a style from it
