@@ -26,6 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     cell.text = "abc";
     cell.formatCode = text;
     workbook::FormatCellText(cell, false);
+    // The same value in a column a few characters wide: rounded, or "#" across the column.
+    cell.type = CellType::Number;
+    cell.number = value;
+    const std::size_t width = data[0] % 12;
+    workbook::FitNumberText(cell, false, [width](const std::string& shown) { return shown.size() <= width; });
 
     static const sheet::xlsx::Workbook book = [] {
         sheet::xlsx::Workbook b;

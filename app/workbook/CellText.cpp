@@ -494,8 +494,9 @@ std::string FitNumberText(const sheet::xlsx::Cell& cell, bool date1904,
                 return shorter;
         }
     }
+    // However narrow a "#" draws, a column holds a bounded number of them.
     std::string hashes = "#";
-    while (fits(hashes + "#"))
+    while (hashes.size() < 255 && fits(hashes + "#"))
         hashes += "#";
     return hashes;
 }
