@@ -629,9 +629,10 @@ void WalkThroughTest::Walk(ScreenUser& user, CKVApp* program, const std::filesys
         // The Object Browser below it, its title bar clear of the palette's last row.
         CObjectBrowserDlg* browser = nullptr;
         user.OnUi([&] { browser = view->GetObjectBrowser(); });
-        if (palette != nullptr && browser != nullptr)
+        if (palette != nullptr && browser != nullptr) {
             EXPECT_GE(user.RectOf(*browser).top - user.RectOf(*palette).bottom, 16)
                 << "the Object Browser's title bar lies over the palette";
+        }
         Shot(user, "walk-02-started");
 
         // File > New.
