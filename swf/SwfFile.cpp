@@ -5,6 +5,10 @@
 #include "swf/SwfRecords.h"
 #include "swf/SwfWriter.h"
 
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
 #include <fstream>
 #include <vector>
 
@@ -46,5 +50,43 @@ bool PatchSwfFrameSize(const std::filesystem::path& path, int32_t width, int32_t
         return static_cast<bool>(file.flush());
     } catch (const swf::SwfError&) {
         return false;
+    }
+}
+
+std::optional<CSwfRect> ReadSwfFrameRect(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    // A compressed movie's first block may open with its code tables: the rectangle's bytes can
+    // come a few hundred bytes in.
+    std::vector<uint8_t> head(64 * 1024);
+    in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<size_t>(in.gcount()));
+    if (head.size() < 9 || head[1] != 'W' || head[2] != 'S' || (head[0] != 'F' && head[0] != 'C'))
+        return std::nullopt;
+    // The rectangle takes at most 17 bytes (a 5-bit field size, then four fields of up to 31).
+    std::array<uint8_t, 17> rect{};
+    size_t have = 0;
+    if (head[0] == 'F') {
+        have = std::min(rect.size(), head.size() - 8);
+        std::copy_n(head.begin() + 8, have, rect.begin());
+    } else {
+        z_stream z{};
+        if (inflateInit(&z) != Z_OK)
+            return std::nullopt;
+        z.next_in = head.data() + 8;
+        z.avail_in = static_cast<uInt>(head.size() - 8);
+        z.next_out = rect.data();
+        z.avail_out = static_cast<uInt>(rect.size());
+        const int result = inflate(&z, Z_SYNC_FLUSH);
+        have = rect.size() - z.avail_out;
+        inflateEnd(&z);
+        if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR)
+            return std::nullopt;
+    }
+    try {
+        swf::Reader reader(std::span<const uint8_t>(rect.data(), have), "movie header", 8);
+        return swf::ReadRect(reader);
+    } catch (const swf::SwfError&) {
+        return std::nullopt;
     }
 }

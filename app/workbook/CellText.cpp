@@ -373,6 +373,18 @@ bool EqualsNoCase(std::string_view a, std::string_view b)
     return true;
 }
 
+// "12.50" -> "12.5", "3.000" -> "3": a number's text without the zeros that end its decimals.
+std::string WithoutTrailingZeros(std::string text)
+{
+    if (text.find('.') == std::string::npos)
+        return text;
+    while (text.back() == '0')
+        text.pop_back();
+    if (text.back() == '.')
+        text.pop_back();
+    return text;
+}
+
 } // namespace
 
 std::string FormatGeneral(double value)
@@ -388,11 +400,7 @@ std::string FormatGeneral(double value)
         std::string text = buffer;
         // 1.23450E+11 -> 1.2345E+11; the exponent keeps two digits.
         const std::size_t e = text.find('E');
-        std::string mantissa = text.substr(0, e);
-        while (mantissa.back() == '0')
-            mantissa.pop_back();
-        if (mantissa.back() == '.')
-            mantissa.pop_back();
+        const std::string mantissa = WithoutTrailingZeros(text.substr(0, e));
         std::string exponent = text.substr(e + 2);
         while (exponent.size() > 2 && exponent[0] == '0')
             exponent.erase(exponent.begin());
@@ -404,13 +412,7 @@ std::string FormatGeneral(double value)
         std::snprintf(buffer, sizeof buffer, "%.10f", value);
         text = buffer;
     }
-    if (text.find('.') != std::string::npos) {
-        while (text.back() == '0')
-            text.pop_back();
-        if (text.back() == '.')
-            text.pop_back();
-    }
-    return text;
+    return WithoutTrailingZeros(text);
 }
 
 std::string FormatNumber(double value, const std::string& code, bool date1904)
@@ -481,13 +483,7 @@ std::string FitNumberText(const sheet::xlsx::Cell& cell, bool date1904,
         for (std::size_t decimals = point == std::string::npos ? 0 : text.size() - point - 1; decimals-- > 0;) {
             char buffer[64];
             std::snprintf(buffer, sizeof buffer, "%.*f", static_cast<int>(decimals), cell.number);
-            std::string shorter = buffer;
-            if (shorter.find('.') != std::string::npos) {
-                while (shorter.back() == '0')
-                    shorter.pop_back();
-                if (shorter.back() == '.')
-                    shorter.pop_back();
-            }
+            std::string shorter = WithoutTrailingZeros(buffer);
             if (shorter == "-0")
                 shorter = "0";
             if (fits(shorter))
