@@ -940,7 +940,8 @@ void WalkThroughTest::Build(ScreenUser& user, CKVApp* program, const std::filesy
         }
         return inked > 20;
     };
-    for (int i = 0; i < 100 && !drawn(); ++i)
+    // A sanitized build on a busy machine takes tens of seconds to load the player.
+    for (int i = 0; i < 300 && !drawn(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     if (followInPreview) {
         EXPECT_TRUE(drawn()) << "the preview shows no chart";
