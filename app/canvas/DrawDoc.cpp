@@ -22,6 +22,7 @@
 #include "platform/dialogs/MessageBox.h"
 #include "platform/window/CmdUI.h"
 #include "platform/docview/DocTemplate.h"
+#include "platform/docview/RecentFileList.h"
 #include "platform/docview/View.h"
 #include "platform/docview/WinApp.h"
 #include "platform/services/Services.h"
@@ -187,7 +188,15 @@ BOOL CDrawDoc::OnOpenDocument(const char* lpszPathName)
 BOOL CDrawDoc::OpenTemplateAsNew(const std::string& path)
 {
     CDocTemplate* docTemplate = GetDocTemplate();
-    if (docTemplate == nullptr || docTemplate->OpenDocumentFile(path.c_str(), TRUE) == nullptr) {
+    // The template or sample is not a file the person worked on: opening it keeps the recent
+    // files as they were, so that they never offer the installation's copy for editing.
+    CRecentFileList* recent = AfxGetApp() != nullptr ? AfxGetApp()->GetRecentFileList() : nullptr;
+    const std::optional<CRecentFileList> before = recent != nullptr ? std::optional(*recent) : std::nullopt;
+    const bool opened = docTemplate != nullptr && docTemplate->OpenDocumentFile(path.c_str(), TRUE) != nullptr;
+    if (recent != nullptr) {
+        *recent = *before;
+    }
+    if (!opened) {
         return FALSE;
     }
     SetTitle("Untitled");

@@ -37,7 +37,7 @@ protected:
     static std::vector<std::filesystem::path> ShippedDocuments()
     {
         std::vector<std::filesystem::path> found;
-        for (const char* folder : {"samples", "templates"}) {
+        for (const char* folder : {"samples", "template"}) {
             const auto root = testsupport::InstallDir() / folder;
             if (!std::filesystem::is_directory(root))
                 continue;
@@ -92,6 +92,23 @@ TEST_F(DocumentSaveTest, EveryShippedDocumentSavesReopensAndSavesToTheSameBytes)
     ASSERT_NE(recent, nullptr);
     ASSERT_GT(recent->GetCount(), 0);
     EXPECT_EQ((*recent)[0], (out / (shipped.back().stem().string() + "-2.vtd")).string());
+}
+
+// A template or sample opened as a new document is not a file the person worked on: the
+// recent files stay as they were (else they would offer the installation's copy for editing).
+TEST_F(DocumentSaveTest, ADocumentMadeFromATemplateLeavesTheRecentFilesAsTheyWere)
+{
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    CRecentFileList* recent = app->GetRecentFileList();
+    ASSERT_NE(recent, nullptr);
+    recent->Add((out / "earlier.vtd").string());
+    const auto templ = testsupport::InstallDir() / "template" / "Layouts" / "blank.vtd";
+    ASSERT_TRUE(Doc().OpenTemplateAsNew(templ.string()));
+    EXPECT_EQ(Doc().GetTitle(), "Untitled");
+    EXPECT_EQ(Doc().GetPathName(), "");
+    ASSERT_EQ(recent->GetCount(), 1);
+    EXPECT_EQ((*recent)[0], (out / "earlier.vtd").string());
 }
 
 // A document made with File > New: components pasted into it are saved with it, and it opens
