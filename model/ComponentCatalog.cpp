@@ -205,6 +205,12 @@ const CComponentCatalog::Skipped* CComponentCatalog::FindSkipped(const std::stri
     return nullptr;
 }
 
+int CComponentCatalog::GetPaletteCategoryCount() const
+{
+    const bool helpers = !categories_.empty() && categories_.back()->GetName() == kHiddenCategory;
+    return GetCategoryCount() - (helpers ? 1 : 0);
+}
+
 CComponentCategory* CComponentCatalog::GetCategory(int index) const
 {
     if (index < 0 || index >= GetCategoryCount()) {

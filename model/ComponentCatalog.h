@@ -64,6 +64,9 @@ public:
     // category "Hidden" (helpers every movie carries, such as the scroll box) comes last: the
     // palette opens on the first one.
     int GetCategoryCount() const { return static_cast<int>(categories_.size()); }
+    // The categories a person chooses from: all but the helpers, which are placed by the movie
+    // builder, never by hand.
+    int GetPaletteCategoryCount() const;
     CComponentCategory* GetCategory(int index) const;
     int GetFolderCount() const { return static_cast<int>(folders_.size()); }
     // The i-th variant folder name (at most 64 characters), empty past the end.

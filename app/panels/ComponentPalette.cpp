@@ -91,7 +91,7 @@ void CComponentPalette::Init()
     CComboBox& categories = Categories();
     categories.ResetContent();
     if (m_pCatalog != nullptr) {
-        for (int i = 0; i < m_pCatalog->GetCategoryCount(); ++i)
+        for (int i = 0; i < m_pCatalog->GetPaletteCategoryCount(); ++i)
             categories.AddString(m_pCatalog->GetCategory(i)->GetName().c_str());
     }
     categories.SetCurSel(0);
@@ -134,8 +134,9 @@ void CComponentPalette::FillList()
     list.Arrange(LVA_ALIGNTOP);
     const int chosen = Categories().GetCurSel();
     CComponentCategory* category =
-        m_pCatalog != nullptr && chosen >= 0 && chosen < m_pCatalog->GetCategoryCount() ? m_pCatalog->GetCategory(chosen)
-                                                                                        : nullptr;
+        m_pCatalog != nullptr && chosen >= 0 && chosen < m_pCatalog->GetPaletteCategoryCount()
+            ? m_pCatalog->GetCategory(chosen)
+            : nullptr;
     if (category != nullptr) {
         for (int i = 0; i < category->GetGroupSize(); ++i) {
             CComponentDef* def = category->GetGroupItem(i);

@@ -97,6 +97,8 @@ TEST_F(CatalogTest, HelperComponentsComeAfterEveryOtherCategory)
     EXPECT_EQ(catalog.GetCategory(1)->GetName(), "Single Value");
     EXPECT_EQ(catalog.GetCategory(2)->GetName(), "Hidden");
     EXPECT_EQ(catalog.GetCategory(2)->GetItem(0), catalog.FindByTypeName("FScrollBoxSymbol"));
+    // The palette offers the other two only.
+    EXPECT_EQ(catalog.GetPaletteCategoryCount(), 2);
 }
 
 std::vector<std::uint8_t> Written(CComponentCatalog& catalog)
