@@ -42,6 +42,20 @@ std::optional<std::filesystem::path> CPlatformServices::AppDataFolder() const
     return std::nullopt;
 }
 
+std::optional<std::filesystem::path> CPlatformServices::PersonalFolder() const
+{
+    const auto home = GetEnv("HOME");
+    if (!home || home->empty()) {
+        return std::nullopt;
+    }
+    std::error_code ec;
+    const std::filesystem::path documents = std::filesystem::path(*home) / "Documents";
+    if (std::filesystem::is_directory(documents, ec)) {
+        return documents;
+    }
+    return std::filesystem::path(*home);
+}
+
 std::filesystem::path CPlatformServices::TempFolder() const
 {
     if (tempOverride_) {

@@ -33,6 +33,8 @@ public:
     // The per-user settings root: $XDG_CONFIG_HOME, else $HOME/.config.
     std::optional<std::filesystem::path> AppDataFolder() const;
     void SetAppDataFolder(std::filesystem::path folder) { appDataOverride_ = std::move(folder); }
+    // The user's own files: $HOME/Documents when there is one, else $HOME.
+    std::optional<std::filesystem::path> PersonalFolder() const;
     std::filesystem::path TempFolder() const;
     void SetTempFolder(std::filesystem::path folder) { tempOverride_ = std::move(folder); }
 

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs/Dialog.h"
 #include "platform/dialogs/MessageBox.h"
+#include "base/PlatformServices.h"
 #include "base/ServiceSlot.h"
 #include "platform/window/Screen.h"
 #include "platform/window/Wnd.h"
@@ -9,6 +10,9 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <vector>
+
+#include <fnmatch.h>
 
 namespace {
 
@@ -23,6 +27,53 @@ ui::ServiceSlot<ICommonDialogService, CancellingDialogs>& Slot()
 {
     static ui::ServiceSlot<ICommonDialogService, CancellingDialogs> service;
     return service;
+}
+
+// Whether folder holds a file that one of the filter's patterns ("Name|*.a;*.b|...") takes.
+bool HoldsFilesOfFilter(const std::filesystem::path& folder, const std::string& filter)
+{
+    std::vector<std::string> patterns;
+    std::size_t start = 0;
+    for (int field = 0; start < filter.size(); ++field) {
+        std::size_t end = filter.find('|', start);
+        if (end == std::string::npos)
+            end = filter.size();
+        if (field % 2 == 1) {
+            std::size_t from = start;
+            while (from < end) {
+                std::size_t to = std::min(filter.find(';', from), end);
+                if (to > from)
+                    patterns.push_back(filter.substr(from, to - from));
+                from = to + 1;
+            }
+        }
+        start = end + 1;
+    }
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), last; !ec && it != last; it.increment(ec)) {
+        if (!it->is_regular_file(ec))
+            continue;
+        const std::string name = it->path().filename().string();
+        for (const std::string& pattern : patterns) {
+            if (pattern != "*.*" && pattern != "*" && fnmatch(pattern.c_str(), name.c_str(), 0) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Where a file dialog opens that was given no folder: the current folder when it holds files
+// of the kinds asked for, else the user's own files (never, say, the program's installation,
+// which is the current folder while the designer runs).
+std::string StartingFolder(const FileDialogRequest& request)
+{
+    if (!request.initialDir.empty() || std::filesystem::path(request.fileName).has_parent_path())
+        return request.initialDir;
+    const std::filesystem::path current = GetCurrentDirectoryPath();
+    if (!current.empty() && HoldsFilesOfFilter(current, request.filter))
+        return current.string();
+    const auto personal = GetPlatformServices().PersonalFolder();
+    return personal ? personal->string() : std::string();
 }
 
 } // namespace
@@ -131,7 +182,9 @@ CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExt, const char
 INT_PTR CFileDialog::DoModal()
 {
     ui::ModalOwner owner(m_parent);
-    std::optional<std::string> chosen = GetCommonDialogService().ChooseFile(m_ofn);
+    FileDialogRequest request = m_ofn;
+    request.initialDir = StartingFolder(m_ofn);
+    std::optional<std::string> chosen = GetCommonDialogService().ChooseFile(request);
     if (!chosen || chosen->empty())
         return IDCANCEL;
     std::filesystem::path path(*chosen);

@@ -1,6 +1,7 @@
 #include "ControlFixture.h"
 
 #include "platform/dialogs/CommonDialogs.h"
+#include "base/PlatformServices.h"
 #include "tests/support/FlashPlayerFake.h"
 #include "platform/window/RasterWindowHost.h"
 #include "platform/controls/ShockwaveFlash.h"
@@ -55,6 +56,35 @@ TEST_F(CommonDialogTest, FileDialogsAddTheExtensionRefuseMissingFilesAndAskBefor
     dialogs->AnswerFile(std::nullopt);
     EXPECT_EQ(save.DoModal(), IDCANCEL);
     EXPECT_TRUE(parent.IsWindowEnabled());
+}
+
+// A file dialog given no folder opens where the current folder holds files of its kinds, else
+// in the user's documents (the designer's current folder is its installation).
+TEST_F(CommonDialogTest, AFileDialogWithoutAFolderOpensAmongFilesOfItsKindElseInTheUsersDocuments)
+{
+    testsupport::TempDir home, current;
+    std::filesystem::create_directories(home / "Documents");
+    GetPlatformServices().OverrideEnv("HOME", home.path().string());
+    const std::filesystem::path before = GetCurrentDirectoryPath();
+    ASSERT_TRUE(SetCurrentDirectoryPath(current.path()));
+    testsupport::WriteBytes(current / "notes.txt", {1});
+    const auto startsIn = [&](const char* name, const char* filter) {
+        CFileDialog save(FALSE, "swf", name, OFN_OVERWRITEPROMPT, filter, &parent);
+        dialogs->AnswerFile(std::nullopt);
+        save.DoModal();
+        return dialogs->Log().back().file.initialDir;
+    };
+    EXPECT_EQ(startsIn("movie", "Flash (*.swf)|*.swf||"), (home / "Documents").string());
+    testsupport::WriteBytes(current / "old.swf", {1});
+    EXPECT_EQ(startsIn("movie", "Flash (*.swf)|*.swf||"), current.path().string());
+    EXPECT_EQ(startsIn("movie", "Pictures|*.png;*.jpg|Text|*.txt|"), current.path().string());
+    // A name with its folder opens there.
+    EXPECT_EQ(startsIn((home / "movie.swf").string().c_str(), "Flash (*.swf)|*.swf||"), "");
+    std::filesystem::remove_all(home / "Documents");
+    std::filesystem::remove(current / "old.swf");
+    EXPECT_EQ(startsIn("movie", "Flash (*.swf)|*.swf||"), home.path().string());
+    SetCurrentDirectoryPath(before);
+    ResetPlatformServices();
 }
 
 TEST_F(CommonDialogTest, ColourDialogKeepsSixteenCustomColoursAndWritesThemBackOnOkOnly)
