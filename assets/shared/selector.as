@@ -205,28 +205,62 @@ if (_global.kvSelectorInsert == undefined) {
         return Math.max(kvNumber(clip.itemSeparation, 0), 0);
     };
 
+    _global.kvSelectorHow = function (clip) {
+        return clip.retInfo == undefined ? "position" : String(clip.retInfo).toLowerCase();
+    };
+
+    // What the item at index inserts, by the insert option.
+    _global.kvSelectorPicked = function (clip, index) {
+        var how = kvSelectorHow(clip);
+        var source = clip.values == undefined ? [] : clip.values;
+        if (how == "label")
+            return clip.labels == undefined ? undefined : clip.labels[index];
+        if (how == "value")
+            return kvFlatList(source)[index];
+        if (how == "rows")
+            return source[index];
+        if (how == "columns") {
+            var picked = [];
+            for (var r = 0; r < source.length; r++)
+                picked[r] = source[r][index];
+            return picked;
+        }
+        return index + 1;
+    };
+
     _global.kvSelectorInsert = function (clip, index) {
         clip.selectIdx = index;
         clip.kvClick();
-        var how = clip.retInfo == undefined ? "position" : String(clip.retInfo).toLowerCase();
-        var labels = clip.labels == undefined ? [] : clip.labels;
-        var source = clip.values == undefined ? [] : clip.values;
-        var picked;
-        if (how == "label")
-            picked = labels[index];
-        else if (how == "value")
-            picked = kvFlatList(source)[index];
-        else if (how == "rows")
-            picked = source[index];
-        else if (how == "columns") {
-            picked = [];
-            for (var r = 0; r < source.length; r++)
-                picked[r] = source[r][index];
-        } else
-            picked = index + 1;
-        kvSelectorPut(clip, "dataValues", picked);
+        kvSelectorPut(clip, "dataValues", kvSelectorPicked(clip, index));
         clip.mc();
         clip.kvCommit();
+    };
+
+    // Another component wrote the selector's "Insert In" cell since the selector last drew (a
+    // reset button, say): the first of its count items that inserts what the cell holds now
+    // becomes the chosen one, so the selector never shows one choice while the model calculates
+    // with another's. Single values only (position, label or value); a cell holding what no item
+    // inserts, or what the chosen item inserts, leaves the choice as it is. Called as the
+    // selector draws; its first drawing only notes the cell.
+    _global.kvSelectorFollow = function (clip, count) {
+        var target = clip.dataValues;
+        var held = target instanceof Array ? (target[0] instanceof Array ? target[0][0] : target[0]) : target;
+        var noted = clip.kvNoted;
+        clip.kvNoted = true;
+        var before = clip.kvHeld;
+        clip.kvHeld = held;
+        var how = kvSelectorHow(clip);
+        if (noted != true || held === before || held === undefined || (how != "position" && how != "label" && how != "value"))
+            return;
+        var index = kvNumber(clip.selectIdx, 0);
+        if (kvSelectorPicked(clip, index) == held)
+            return;
+        for (var i = 0; i < count; i++) {
+            if (kvSelectorPicked(clip, i) == held) {
+                clip.selectIdx = i;
+                return;
+            }
+        }
     };
 
     // What a selector picked (one value, or a row or column of them) into the cells of the

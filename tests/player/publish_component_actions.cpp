@@ -246,7 +246,7 @@ const std::string kWhatIfProbe = SampleProbe("var growth = _root.Growth, reset =
         var high = growth.kvCells[2];
         fscommand("ready", [Math.round(growth._x + high[0] + 9), Math.round(growth._y + high[1] + high[3] / 2),
                             Math.round(reset._x + reset.kvW / 2), Math.round(reset._y + reset.kvH / 2)].join(","));)",
-                                             R"(growth.dataValues + "|" + reset.dataValues)");
+                                             R"(growth.dataValues + "|" + reset.dataValues + "|" + growth.selectIdx)");
 
 // The shipped sample data-connection: the XML data connection's status, the four prices it
 // loads and the summary.

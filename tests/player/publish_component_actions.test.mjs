@@ -271,8 +271,12 @@ try {
       [800, 600], { size: [800, 600] });
     expect("connection sample's prices loaded", reports(prices, "state").at(-1),
       "Loaded 1 range|8.45,2.41,2.76,17.1|Stock worth $3,183");
-    expect("what-if growth at start, after High and after Reset", reports(whatIf, "state").map((x) => x.split("|")[1]).join(" "),
-      "0.05 0.1 0.05");
+    // A field of the states, each change once (the radio buttons redraw a frame after Reset).
+    const whatIfSteps = (field) => reports(whatIf, "state").map((x) => x.split("|")[field])
+      .filter((v, k, all) => k == 0 || v !== all[k - 1]).join(" ");
+    expect("what-if growth at start, after High and after Reset", whatIfSteps(1), "0.05 0.1 0.05");
+    // The radio buttons follow what Reset wrote into their cell: back on Medium.
+    expect("what-if chosen growth at start, after High and after Reset", whatIfSteps(2), "1 2 1");
   });
 } finally {
   server.close();

@@ -4,6 +4,7 @@
 #include "shared/selector.as"
 
 var box = kvDefineComponent("KVCheckBoxSymbol", 150, 24, function () {
+    kvSelectorFollow(this, 2);
     var h = this.kvH, size = Math.min(h - 6, 14);
     var y = Math.round((h - size) / 2);
     // The whole component takes the click.
