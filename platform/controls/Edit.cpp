@@ -274,6 +274,12 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_LBUTTONDOWN:
         SetFocus();
+        // A third click soon after a double click keeps the whole text, as a desktop's fields
+        // do, so that what is typed next replaces it.
+        if (std::chrono::steady_clock::now() - m_doubleClickAt <= std::chrono::milliseconds(500)) {
+            m_doubleClickAt = {};
+            return 0;
+        }
         // The caret goes where the field was clicked; dragging from there selects.
         if (!Multiline() && CWnd::GetFocus() == this) {
             m_selStart = m_selEnd = CharacterAt(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lParam))));
@@ -299,6 +305,7 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         SetFocus();
         m_selStart = 0;
         m_selEnd = static_cast<int>(ui::CountCharacters(GetWindowText()));
+        m_doubleClickAt = std::chrono::steady_clock::now();
         Invalidate();
         return 0;
     case WM_SETFOCUS:

@@ -2,6 +2,7 @@
 
 #include "platform/controls/ControlWnd.h"
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -55,4 +56,6 @@ private:
     UINT m_limit = 0x7FFFFFFE;
     bool m_modified = false;
     int m_scroll = 0; // pixels of a one-line text scrolled out on the left
+    // When the last double click came: a press soon after it is a triple click.
+    std::chrono::steady_clock::time_point m_doubleClickAt{};
 };

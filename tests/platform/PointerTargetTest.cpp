@@ -240,6 +240,11 @@ TEST_F(PointerTargetTest, ControlAOrADoubleClickTakesAnEditsWholeText)
     CUserInput::DoubleClick(parent, CPoint(40, 20));
     CUserInput::TypeText("30");
     EXPECT_EQ(edit.GetWindowText(), "30");
+    // A third click right after keeps it whole.
+    CUserInput::DoubleClick(parent, CPoint(40, 20));
+    CUserInput::Click(parent, CPoint(40, 20));
+    CUserInput::TypeText("45");
+    EXPECT_EQ(edit.GetWindowText(), "45");
 }
 
 TEST_F(PointerTargetTest, TabsMadeBeforeThePagesTakeClicksOnTheirRowOnly)
