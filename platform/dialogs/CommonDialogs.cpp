@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <sstream>
 #include <vector>
 
 #include <fnmatch.h>
@@ -29,34 +30,20 @@ ui::ServiceSlot<ICommonDialogService, CancellingDialogs>& Slot()
     return service;
 }
 
-// Whether folder holds a file that one of the filter's patterns ("Name|*.a;*.b|...") takes.
+// Whether folder holds a file of one of the filter's kinds.
 bool HoldsFilesOfFilter(const std::filesystem::path& folder, const std::string& filter)
 {
-    std::vector<std::string> patterns;
-    std::size_t start = 0;
-    for (int field = 0; start < filter.size(); ++field) {
-        std::size_t end = filter.find('|', start);
-        if (end == std::string::npos)
-            end = filter.size();
-        if (field % 2 == 1) {
-            std::size_t from = start;
-            while (from < end) {
-                std::size_t to = std::min(filter.find(';', from), end);
-                if (to > from)
-                    patterns.push_back(filter.substr(from, to - from));
-                from = to + 1;
-            }
-        }
-        start = end + 1;
-    }
+    const std::vector<FileKind> kinds = ParseFileFilter(filter);
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), last; !ec && it != last; it.increment(ec)) {
         if (!it->is_regular_file(ec))
             continue;
         const std::string name = it->path().filename().string();
-        for (const std::string& pattern : patterns) {
-            if (pattern != "*.*" && pattern != "*" && fnmatch(pattern.c_str(), name.c_str(), 0) == 0)
-                return true;
+        for (const FileKind& kind : kinds) {
+            for (const std::string& pattern : kind.patterns) {
+                if (pattern != "*.*" && pattern != "*" && fnmatch(pattern.c_str(), name.c_str(), 0) == 0)
+                    return true;
+            }
         }
     }
     return false;
@@ -77,6 +64,27 @@ std::string StartingFolder(const FileDialogRequest& request)
 }
 
 } // namespace
+
+std::vector<FileKind> ParseFileFilter(const std::string& filter)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(filter);
+    while (std::getline(in, part, '|'))
+        parts.push_back(part);
+    std::vector<FileKind> kinds;
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+        FileKind& kind = kinds.emplace_back();
+        kind.name = parts[i];
+        std::istringstream patterns(parts[i + 1]);
+        std::string pattern;
+        while (std::getline(patterns, pattern, ';')) {
+            if (!pattern.empty())
+                kind.patterns.push_back(pattern);
+        }
+    }
+    return kinds;
+}
 
 ICommonDialogService& GetCommonDialogService()
 {

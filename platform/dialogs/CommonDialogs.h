@@ -55,6 +55,14 @@ struct FontDialogRequest {
     DWORD flags = 0;
 };
 
+// The kinds of files a filter ("Workbooks|*.xlsx;*.xlsm|All files|*.*|") names: each kind's
+// name and its patterns.
+struct FileKind {
+    std::string name;
+    std::vector<std::string> patterns;
+};
+std::vector<FileKind> ParseFileFilter(const std::string& filter);
+
 // The service behind the common dialogs. An answer of nothing is Cancel. The colour
 // dialog may change the custom colours as the user does.
 class ICommonDialogService {

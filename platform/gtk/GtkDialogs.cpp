@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <sstream>
 #include <vector>
 
 #include "platform/dialogs/CommonDialogs.h"
@@ -160,21 +159,11 @@ public:
 // "Workbooks|*.xlsx;*.xlsm|All files|*.*|" as the toolkit's filters.
 void AddFilters(GtkFileChooser* chooser, const std::string& filter)
 {
-    std::vector<std::string> parts;
-    std::string part;
-    std::istringstream in(filter);
-    while (std::getline(in, part, '|')) {
-        parts.push_back(part);
-    }
-    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+    for (const FileKind& kind : ParseFileFilter(filter)) {
         GtkFileFilter* f = gtk_file_filter_new();
-        gtk_file_filter_set_name(f, parts[i].c_str());
-        std::istringstream patterns(parts[i + 1]);
-        std::string pattern;
-        while (std::getline(patterns, pattern, ';')) {
-            if (!pattern.empty()) {
-                gtk_file_filter_add_pattern(f, pattern.c_str());
-            }
+        gtk_file_filter_set_name(f, kind.name.c_str());
+        for (const std::string& pattern : kind.patterns) {
+            gtk_file_filter_add_pattern(f, pattern.c_str());
         }
         gtk_file_chooser_add_filter(chooser, f);
     }
