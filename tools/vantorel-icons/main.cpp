@@ -35,7 +35,6 @@ constexpr Rgb kFace{236, 236, 236};
 constexpr Rgb kWarm{220, 120, 60};
 constexpr Rgb kGreen{70, 160, 90};
 constexpr Rgb kRed{200, 60, 60};
-constexpr Rgb kSoftFace{200, 220, 240};
 
 class Icon {
 public:
@@ -97,7 +96,7 @@ public:
     // A push button's face from l to r, t to b.
     void Button(int l, int t, int r, int b)
     {
-        Fill(l, t, r, b, kSoftFace);
+        Fill(l, t, r, b, kSoft);
         Frame(l, t, r, b, kInk);
     }
     // A white field with a frame.
@@ -105,6 +104,13 @@ public:
     {
         Fill(l, t, r, b, Rgb{255, 255, 255});
         Frame(l, t, r, b, kInk);
+    }
+    // A drop-down field: a white field with its arrow button at the right.
+    void DropField(int l, int t, int r, int b)
+    {
+        Field(l, t, r, b);
+        Fill(r - 12, t + 1, r - 1, b - 1, kSoft);
+        Triangle(r - 7, t + (b - t) * 2 / 3, 4, 0, kInk);
     }
     // Rows of a list from top to bottom every step pixels, between l and r.
     void Rows(int l, int t, int r, int b, int step)
@@ -252,18 +258,14 @@ void Draw(Icon& icon, const std::string& name)
         icon.Fill(11, 13, 53, 20, kAccent);
     } else if (Has(name, "ComboBox")) {
         // A field with its drop button, the list open below.
-        icon.Field(8, 12, 56, 24);
-        icon.Fill(44, 13, 55, 23, kSoft);
-        icon.Triangle(49, 21, 4, 0, kInk);
+        icon.DropField(8, 12, 56, 24);
         icon.Field(8, 24, 46, 52);
         icon.Rows(8, 24, 46, 52, 7);
         icon.Fill(9, 32, 45, 38, kAccent);
     } else if (Has(name, "Filter")) {
         // Two drop-down fields, one narrowing the other.
         for (int t : {14, 34}) {
-            icon.Field(8, t, 56, t + 14);
-            icon.Fill(44, t + 1, 55, t + 13, kSoft);
-            icon.Triangle(49, t + 10, 4, 0, kInk);
+            icon.DropField(8, t, 56, t + 14);
             icon.Fill(12, t + 6, 36, t + 8, kAccent);
         }
     } else if (Has(name, "Menu")) {
