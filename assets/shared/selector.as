@@ -241,8 +241,11 @@ if (_global.kvSelectorInsert == undefined) {
     // becomes the chosen one, so the selector never shows one choice while the model calculates
     // with another's. Single values only (position, label or value); a cell holding what no item
     // inserts, or what the chosen item inserts, leaves the choice as it is. Called as the
-    // selector draws; its first drawing only notes the cell.
+    // selector draws; its first drawing only notes the cell. count: the items, one a label
+    // unless given.
     _global.kvSelectorFollow = function (clip, count) {
+        if (count == undefined)
+            count = clip.labels == undefined ? 0 : clip.labels.length;
         var target = clip.dataValues;
         var held = target instanceof Array ? (target[0] instanceof Array ? target[0][0] : target[0]) : target;
         var noted = clip.kvNoted;

@@ -6,7 +6,7 @@
 #include "shared/selector.as"
 
 var combo = kvDefineComponent("KVComboBoxSymbol", 150, 24, function () {
-    kvSelectorFollow(this, this.labels == undefined ? 0 : this.labels.length);
+    kvSelectorFollow(this);
     // The title sits above the box, or at its left when the box is too short for both.
     var at = kvSelectorTitle(this, 0.4);
     var titleH = at[0], left = at[1];

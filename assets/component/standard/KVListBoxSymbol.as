@@ -6,7 +6,7 @@
 #include "shared/selector.as"
 
 var list = kvDefineComponent("KVListBoxSymbol", 150, 120, function () {
-    kvSelectorFollow(this, this.labels == undefined ? 0 : this.labels.length);
+    kvSelectorFollow(this);
     var w = this.kvW, h = this.kvH;
     var labels = this.labels == undefined ? [] : this.labels;
     var titleText = kvSelectorTitleText(this);

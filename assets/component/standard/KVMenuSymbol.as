@@ -9,7 +9,7 @@
 #include "shared/selector.as"
 
 var menu = kvDefineComponent("KVMenuSymbol", 150, 24, function () {
-    kvSelectorFollow(this, this.labels == undefined ? 0 : this.labels.length);
+    kvSelectorFollow(this);
     var w = this.kvW, h = this.kvH;
     var labels = this.labels == undefined ? [] : this.labels;
     var index = kvNumber(this.selectIdx, 0);

@@ -7,7 +7,7 @@
 #include "shared/selector.as"
 
 var radios = kvDefineComponent("KVRadioButtonSetSymbol", 150, 100, function () {
-    kvSelectorFollow(this, this.labels == undefined ? 0 : this.labels.length);
+    kvSelectorFollow(this);
     var w = this.kvW, h = this.kvH;
     var labels = this.labels == undefined ? [] : this.labels;
     var titleH = kvSelectorTitleText(this) == "" ? 0 : 18;
