@@ -48,6 +48,15 @@ std::uint32_t RecordReader::ReadCount(const char* what, std::size_t minItemSize)
     return count;
 }
 
+bool RecordReader::Charge(std::size_t items, std::size_t limit)
+{
+    if (items > limit || charged_ > limit - items) {
+        return false;
+    }
+    charged_ += items;
+    return true;
+}
+
 RecordReader::DepthGuard::DepthGuard(RecordReader& reader, const char* what) : reader_(reader)
 {
     if (++reader_.depth_ > kMaxDepth) {

@@ -28,6 +28,10 @@ public:
     // A count of items that each take at least minItemSize bytes; refuses counts that the
     // remaining input cannot hold, which bounds every allocation by the input size.
     std::uint32_t ReadCount(const char* what, std::size_t minItemSize);
+    // Some records stand for more than they hold (a binding stands for every cell of its
+    // range). Each charges what it stands for; false once the charges together pass limit, so
+    // however often a small input repeats such records, what is built from it stays bounded.
+    bool Charge(std::size_t items, std::size_t limit);
 
     // Nesting guard for recursive records.
     class DepthGuard {
@@ -48,6 +52,7 @@ private:
     [[noreturn]] void Truncated(std::size_t count, std::string_view field) const override;
 
     int depth_ = 0;
+    std::size_t charged_ = 0;
 };
 
 class RecordWriter {

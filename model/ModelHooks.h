@@ -44,9 +44,10 @@ struct RangeArea {
     }
 };
 
-// A binding gives every cell of its range a variable and an element: its range holds at most
-// this many cells (the variable table bounds the ranges written to, together, the same way).
-inline constexpr std::size_t kMaxBindingCells = std::size_t(1) << 22;
+// A binding gives every cell of its range an element and a link, some 600 bytes and a few
+// microseconds a cell: the bindings of a document bind at most this many cells together, a
+// chart of eight series of 65,536 rows.
+inline constexpr std::size_t kMaxBindingCells = std::size_t(1) << 19;
 
 class IModelLink {
 public:

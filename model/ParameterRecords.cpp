@@ -259,10 +259,12 @@ std::unique_ptr<CCellBinding> ReadCellBinding(base::RecordReader& in, const std:
         // Restores the range and the links to its cells without re-reading values: the
         // document's values are those it was saved with until the model refreshes them.
         if (const model::RangeHandle* range = GetModelLink().GetRange(rangeIndex)) {
-            // Checked before its cells are read: a small file could name the whole sheet.
-            if (GetModelLink().CountCells(*range) > kMaxBindingCells) {
-                in.Fail("binding range", "range " + std::to_string(rangeIndex) + " holds more than " +
-                                             std::to_string(kMaxBindingCells) + " cells");
+            // Checked before its cells are read: a small file could name the whole sheet, or
+            // bind one large range again and again.
+            if (!in.Charge(GetModelLink().CountCells(*range), kMaxBindingCells)) {
+                in.Fail("binding range", "range " + std::to_string(rangeIndex) +
+                                             " would take the cells bound past " +
+                                             std::to_string(kMaxBindingCells));
             }
             CParameter saved(binding->GetValue());
             binding->RefreshParameter(range, false);

@@ -1,5 +1,7 @@
 #include "sheet/host/ExcelHost.h"
 
+#include "model/ModelHooks.h"
+
 #include "sheet/cells/CellModel.h"
 #include "sheet/cells/Range.h"
 #include "sheet/cells/RangeText.h"
@@ -224,6 +226,12 @@ CRangeSelection CExcelHost::GetSelectedRange(const CCellModel& model, CVariableT
         }
         if (!ok) {
             warn(kPickerFailedText, kPickerFailedCaption);
+            break;
+        }
+        // Refused before the table numbers every cell of it.
+        static_assert(model::kMaxBindingCells == 524288, "kRangeTooLargeText names the bound");
+        if (range.GetCellCount() > model::kMaxBindingCells) {
+            warn(kRangeTooLargeText, kRangeTooLargeCaption);
             break;
         }
         int index = table.AddRange(range);

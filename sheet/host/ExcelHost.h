@@ -31,6 +31,11 @@ public:
     static constexpr const char* kPickerFailedText =
         "Problem accessing Excel.  Please check if Excel is busy.";
     static constexpr const char* kPickerFailedCaption = "Excel Failed";
+    // A document could not be opened again with more cells bound than model::kMaxBindingCells.
+    static constexpr const char* kRangeTooLargeText =
+        "The selected range holds more than 524288 cells, more than the components of a dashboard can "
+        "be linked to. Please select a smaller range.";
+    static constexpr const char* kRangeTooLargeCaption = "Range Too Large";
 
     // The window is borrowed and must outlive the host. Reading the workbook waits for
     // StartWorker, so a bad file is reported through the import messages, never here.

@@ -139,7 +139,41 @@ TEST(Records, ABindingToAHugeRangeIsRefusedBeforeItsCellsAreRead)
     });
     ASSERT_FALSE(outcome.tooSlow);
     ASSERT_FALSE(outcome.tooLarge);
-    EXPECT_NE(outcome.report.find("holds more than 4194304 cells"), std::string::npos) << outcome.report;
+    EXPECT_NE(outcome.report.find("would take the cells bound past 524288"), std::string::npos) << outcome.report;
+}
+
+// Bindings each within the bound still build an element and a link for every cell they bind:
+// a small file binding one large range again and again is refused once the cells bound
+// together pass the bound, before it has taken all the memory there is.
+TEST(Records, BindingsToOneLargeRangeAreBoundedTogether)
+{
+    std::vector<std::uint8_t> bytes;
+    {
+        FakeModelLink link;
+        link.Add(0, 0, 1, 1);
+        CParameterSet set;
+        for (int i = 0; i < 8; ++i) {
+            auto p = set.Add(std::make_unique<CParameter>("v" + std::to_string(i), ParamType::CellBinding));
+            p->GetBinding()->SetValue(std::make_unique<CParameter>(p->GetName(), ParamType::List));
+            p->RefreshFromCells(link.Add(3, 3, 1, 1), false);
+        }
+        bytes = Bytes(set);
+    }
+    const testsupport::Outcome outcome = testsupport::RunWatched([&] {
+        FakeModelLink widened;
+        widened.Add(0, 0, 1, 1);
+        widened.Add(0, 0, 512, 256);
+        RecordReader in(bytes);
+        try {
+            ReadParameterSet(in);
+        } catch (const ModelError& error) {
+            return std::string(error.what());
+        }
+        return std::string("read");
+    });
+    ASSERT_FALSE(outcome.tooSlow);
+    ASSERT_FALSE(outcome.tooLarge);
+    EXPECT_NE(outcome.report.find("range 1 would take the cells bound past 524288"), std::string::npos) << outcome.report;
 }
 
 TEST(Records, EveryTruncationFailsCleanly)

@@ -261,6 +261,8 @@ TEST(ExcelHost, PicksRangesThroughThePicker)
          failedWarning},
         {"unknown sheet", RangePickOutcome::Picked, "'Other'!$A$1", false, RangePickOutcome::Cancelled,
          "start", failedWarning},
+        {"too many cells", RangePickOutcome::Picked, "'Inputs'!$A$1:$A$600000", false, RangePickOutcome::Cancelled,
+         "start", std::string(CExcelHost::kRangeTooLargeCaption) + ": " + CExcelHost::kRangeTooLargeText},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
