@@ -113,6 +113,9 @@ bool CCanvasPreview::Enter()
     // The player takes the paper colour as 0xRRGGBB.
     const COLORREF paper = doc->GetPaperColor();
     m_player->SetBackgroundColor(static_cast<long>(GetRValue(paper)) << 16 | GetGValue(paper) << 8 | GetBValue(paper));
+    // The movie is made in the temporary folder, but the files it names lie beside the
+    // document, as they will beside the published movie.
+    m_player->SetBase(doc->GetDocumentFolder());
     m_player->LoadMovie(0, "loadblank");
     m_player->LoadMovie(0, m_file);
     if (m_player->FlashVersion() < 0x5FFFF) {

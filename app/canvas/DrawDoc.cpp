@@ -1,6 +1,7 @@
 #include "app/canvas/DrawDoc.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <set>
 
@@ -123,6 +124,12 @@ void CDrawDoc::ResetDocument()
     }
     FitCanvasToWindow();
     RefreshStage(FALSE);
+}
+
+std::string CDrawDoc::GetDocumentFolder() const
+{
+    const std::string path = GetPathName();
+    return path.empty() ? std::string() : std::filesystem::path(path).parent_path().string();
 }
 
 BOOL CDrawDoc::OnNewDocument()

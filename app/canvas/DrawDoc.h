@@ -147,6 +147,9 @@ public:
     int GetCanvasWidth() const { return m_nWidth; }
     int GetCanvasHeight() const { return m_nHeight; }
     COLORREF GetPaperColor() const { return m_paperColor; }
+    // Where the files the dashboard names by relative addresses (a data connection's XML file)
+    // lie: the document's folder; empty for a document never saved.
+    std::string GetDocumentFolder() const;
     void SetPaperColor(COLORREF color) { m_paperColor = color; }
     const std::string& GetDescription() const { return m_strDescription; }
     void SetDescription(const std::string& text) { m_strDescription = text; }

@@ -16,6 +16,8 @@
     contextMenu: "off", warnOnUnsupportedContent: false, allowScriptAccess: true,
     logLevel: "warn", maxExecutionDuration: 15, scale: "noScale", salign: "TL",
     backgroundColor: q.get("background") || null,
+    // Where the movies' relative addresses lead: the program's host serves a base folder there.
+    base: q.get("base") || null,
   };
 
   const queue = [];

@@ -118,6 +118,12 @@ void CShockwaveFlash::Zoom(int factor)
         m_player->Zoom(factor);
 }
 
+void CShockwaveFlash::SetBase(const std::string& folder)
+{
+    if (m_player)
+        m_player->SetBase(folder);
+}
+
 BOOL CShockwaveFlash::OnFSCommand(const std::string&, const std::string&)
 {
     return FALSE;

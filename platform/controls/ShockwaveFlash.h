@@ -29,6 +29,7 @@ public:
     BOOL GetMenu() const;
     void SetMenu(BOOL enabled);
     void Zoom(int factor);
+    void SetBase(const std::string& folder);
 
     IFlashPlayer* GetPlayer() const { return m_player.get(); }
     // The command a movie sent with fscommand; TRUE when handled.

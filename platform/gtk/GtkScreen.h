@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/Geometry.h"
@@ -91,6 +92,8 @@ bool PlayerIdle(CWnd& control);
 // one, as the canvas's stage): waiting for the count to grow past a moment waits for a picture
 // taken after it.
 int PlayerSnapshots(CWnd& control);
+// The files the control's movies fetched from its base folder, by their relative paths.
+std::vector<std::string> PlayerFetched(CWnd& control);
 
 // The toolkit's own widgets drawn by the toolkit with the desktop's theme (a window's face with
 // a label, and a list with a selected row), for comparing the layer's colours with them: the

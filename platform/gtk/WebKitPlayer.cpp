@@ -48,13 +48,17 @@ std::string Quote(const std::string& text)
 }
 
 // The page, Ruffle and the movies reach the view through a scheme of our own,
-// vantorel:///player/... (the installation's player folder) and vantorel:///movie/N (a movie
-// file the program loaded): Ruffle fetches its code and the movies as a web server would hand
-// them out, which plain files are not (no status, no types).
+// vantorel:///player/... (the installation's player folder), vantorel:///movie/N (a movie
+// file the program loaded) and vantorel:///base/P/... (the files a movie of player P names
+// relative to its base folder): Ruffle fetches its code and the movies as a web server would
+// hand them out, which plain files are not (no status, no types).
 struct Served {
     std::filesystem::path playerDir;
     std::map<std::string, std::filesystem::path> movies;
     int next = 0;
+    std::map<int, std::filesystem::path> bases;
+    std::map<int, std::vector<std::string>> fetched; // what each base handed out, in order
+    int nextPlayer = 0;
 };
 Served& Files()
 {
@@ -83,19 +87,37 @@ const char* ContentType(const std::filesystem::path& file)
     return "application/octet-stream";
 }
 
+// A relative path that stays inside the folder it is taken from; empty otherwise.
+std::filesystem::path Inside(const std::string& relative)
+{
+    const std::filesystem::path inside = std::filesystem::path(relative).lexically_normal();
+    return inside.empty() || inside.is_absolute() || *inside.begin() == ".." ? std::filesystem::path() : inside;
+}
+
 void Serve(WebKitURISchemeRequest* request, gpointer)
 {
     const std::string path = webkit_uri_scheme_request_get_path(request);
     std::filesystem::path file;
+    std::filesystem::path inside; // of a base folder
+    int basePlayer = 0;
     if (path.rfind("/player/", 0) == 0) {
-        const std::filesystem::path inside = std::filesystem::path(path.substr(8)).lexically_normal();
-        if (!inside.empty() && *inside.begin() != "..") {
-            file = Files().playerDir / inside;
+        if (const std::filesystem::path name = Inside(path.substr(8)); !name.empty()) {
+            file = Files().playerDir / name;
         }
     } else if (path.rfind("/movie/", 0) == 0) {
         auto it = Files().movies.find(path.substr(7));
         if (it != Files().movies.end()) {
             file = it->second;
+        }
+    } else if (path.rfind("/base/", 0) == 0) {
+        const std::size_t slash = path.find('/', 6);
+        if (slash != std::string::npos) {
+            auto it = Files().bases.find(std::atoi(path.substr(6, slash - 6).c_str()));
+            inside = Inside(path.substr(slash + 1));
+            if (it != Files().bases.end() && !inside.empty()) {
+                file = it->second / inside;
+                basePlayer = it->first;
+            }
         }
     }
     gchar* bytes = nullptr;
@@ -106,6 +128,8 @@ void Serve(WebKitURISchemeRequest* request, gpointer)
         g_error_free(error);
         return;
     }
+    if (basePlayer != 0)
+        Files().fetched[basePlayer].push_back(inside.generic_string());
     GBytes* data = g_bytes_new_take(bytes, length);
     GInputStream* stream = g_memory_input_stream_new_from_bytes(data);
     WebKitURISchemeResponse* response = webkit_uri_scheme_response_new(stream, static_cast<gint64>(length));
@@ -197,6 +221,8 @@ public:
     {
         LivePlayers().erase(this);
         std::erase(Waiting(), this);
+        Files().bases.erase(id_);
+        Files().fetched.erase(id_);
         if (deliverSource_ != 0) {
             g_source_remove(deliverSource_);
         }
@@ -227,6 +253,10 @@ public:
         }
         std::string target = url;
         if (url != "loadblank" && !url.empty() && url.find("://") == std::string::npos) {
+            // As a player does with a movie it opened from a file: what the movie names
+            // relative to itself is found beside it, unless the program named a base.
+            if (layer == 0 && base_.empty())
+                Files().bases[id_] = std::filesystem::absolute(url).parent_path();
             // A file, under a name of its own at every load, so that a movie rewritten in
             // place is read again.
             const std::string id = std::to_string(++Files().next) + std::filesystem::path(url).extension().string();
@@ -253,6 +283,17 @@ public:
     void SetBackgroundColor(long colour) override { background_ = colour; }
     bool GetMenu() const override { return menu_; }
     void SetMenu(bool enabled) override { menu_ = enabled; }
+    void SetBase(const std::string& folder) override
+    {
+        base_ = folder;
+        if (!folder.empty())
+            Files().bases[id_] = std::filesystem::absolute(folder);
+    }
+    std::vector<std::string> Fetched() const
+    {
+        auto it = Files().fetched.find(id_);
+        return it != Files().fetched.end() ? it->second : std::vector<std::string>();
+    }
     void Zoom(int factor) override
     {
         if (factor != 0)
@@ -374,7 +415,8 @@ private:
         started_ = true;
         LastStart() = g_get_monotonic_time();
         std::erase(Waiting(), this);
-        webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view_), "vantorel:///player/index.html");
+        const std::string page = "vantorel:///player/index.html?base=vantorel:///base/" + std::to_string(id_) + "/";
+        webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view_), page.c_str());
     }
 
     // The calls of one turn of the main loop go to the page together, as one script: a
@@ -583,6 +625,8 @@ private:
     guint flushSource_ = 0;
     unsigned scripts_ = 0;
     std::string movie_;
+    const int id_ = ++Files().nextPlayer;
+    std::string base_; // the program's base folder; empty: the layer 0 movie's
     long background_ = 0xFFFFFF;
     bool menu_ = false;
     bool fit_ = false; // Zoom(0): every movie of layer 0 shown whole
@@ -719,6 +763,12 @@ int PlayerSnapshots(CWnd& control)
 {
     CWebKitPlayer* player = PlayerOf(control);
     return player != nullptr ? player->Snapshots() : 0;
+}
+
+std::vector<std::string> PlayerFetched(CWnd& control)
+{
+    CWebKitPlayer* player = PlayerOf(control);
+    return player != nullptr ? player->Fetched() : std::vector<std::string>();
 }
 
 } // namespace gtkscreen

@@ -92,12 +92,17 @@ protected:
         return true;
     }
 
+    static bool Fetched(CWnd& player, const std::string& file)
+    {
+        const std::vector<std::string> files = gtkscreen::PlayerFetched(player);
+        return std::find(files.begin(), files.end(), file) != files.end();
+    }
+
     // The designer started on the shipped sample, its window at the size given, its view and
     // stage there.
-    void OpenSample(int width, int height)
+    void OpenSample(int width, int height, const char* name = "regional-sales.vtd")
     {
-        const std::filesystem::path sample =
-            testsupport::InstallDir() / "samples" / "Dashboards" / "regional-sales.vtd";
+        const std::filesystem::path sample = testsupport::InstallDir() / "samples" / "Dashboards" / name;
         ASSERT_TRUE(std::filesystem::exists(sample)) << sample;
         app = std::make_unique<CKVApp>();
         app->SetCommandLine({sample.string()});
@@ -224,6 +229,27 @@ TEST_F(PlayerOnScreenDesignerTest, ThePreviewOfASampleShowsItsComponentsInsideTh
 
     view->SendMessage(WM_COMMAND, ID_VIEW_SWF_PREVIEW);
     EXPECT_FALSE(view->IsPreview());
+}
+
+// The stage's and the preview's movies are made in the temporary folder; the XML file a data
+// connection loads by a relative address lies beside the document, and both find it there.
+TEST_F(PlayerOnScreenDesignerTest, ThePreviewFindsTheFilesItsMovieNamesBesideTheDocument)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenSample(1000, 640, "data-connection.vtd"));
+    CDrawView* view = GetActiveDrawView();
+    CStageFlashCtrl* stage = view->GetStage();
+    ASSERT_TRUE(StageSettled(*stage, 60000));
+    EXPECT_TRUE(gtkscreen::RunUntil([&] { return Fetched(*stage, "prices.xml"); }, 30000))
+        << "the stage never loaded prices.xml";
+    view->SendMessage(WM_COMMAND, ID_VIEW_SWF_PREVIEW);
+    ASSERT_TRUE(view->IsPreview());
+    CShockwaveFlash* player = view->GetPreviewPlayer();
+    ASSERT_NE(player, nullptr);
+    EXPECT_TRUE(gtkscreen::RunUntil([&] { return Fetched(*player, "prices.xml"); }, 60000))
+        << "the preview never loaded prices.xml";
+    gtkscreen::RunUntil([&] { return gtkscreen::PlayerIdle(*player); }, 30000);
+    Shot(*app->m_pMainWnd, "designer-preview-data");
+    view->SendMessage(WM_COMMAND, ID_VIEW_SWF_PREVIEW);
 }
 
 } // namespace

@@ -44,6 +44,7 @@ public:
     bool GetMenu() const override { return m_menu; }
     void SetMenu(bool enabled) override;
     void Zoom(int factor) override;
+    void SetBase(const std::string& folder) override { Record("Base", {folder}); }
     void Draw(CDC& dc, const CRect& rect) override;
     void SetEventSink(IFlashPlayerEvents* sink) override { m_sink = sink; }
 
