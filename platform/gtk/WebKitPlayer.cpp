@@ -57,7 +57,7 @@ struct Served {
     std::map<std::string, std::filesystem::path> movies;
     int next = 0;
     std::map<int, std::filesystem::path> bases;
-    std::map<int, std::vector<std::string>> fetched; // what each base handed out, in order
+    std::map<int, std::vector<std::string>> fetched; // what each base handed out last, in order
     int nextPlayer = 0;
 };
 Served& Files()
@@ -113,7 +113,11 @@ void Serve(WebKitURISchemeRequest* request, gpointer)
         const std::size_t slash = path.find('/', 6);
         if (slash != std::string::npos) {
             auto it = Files().bases.find(std::atoi(path.substr(6, slash - 6).c_str()));
-            inside = Inside(path.substr(slash + 1));
+            // The movie's address as written: "my prices.xml" arrives as "my%20prices.xml".
+            if (gchar* name = g_uri_unescape_string(path.c_str() + slash + 1, nullptr)) {
+                inside = Inside(name);
+                g_free(name);
+            }
             if (it != Files().bases.end() && !inside.empty()) {
                 file = it->second / inside;
                 basePlayer = it->first;
@@ -128,8 +132,12 @@ void Serve(WebKitURISchemeRequest* request, gpointer)
         g_error_free(error);
         return;
     }
-    if (basePlayer != 0)
-        Files().fetched[basePlayer].push_back(inside.generic_string());
+    if (basePlayer != 0) {
+        std::vector<std::string>& fetched = Files().fetched[basePlayer];
+        if (fetched.size() >= 256) // a movie that polls its data for hours
+            fetched.erase(fetched.begin());
+        fetched.push_back(inside.generic_string());
+    }
     GBytes* data = g_bytes_new_take(bytes, length);
     GInputStream* stream = g_memory_input_stream_new_from_bytes(data);
     WebKitURISchemeResponse* response = webkit_uri_scheme_response_new(stream, static_cast<gint64>(length));

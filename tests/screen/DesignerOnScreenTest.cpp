@@ -239,7 +239,7 @@ TEST_F(PlayerOnScreenDesignerTest, ThePreviewFindsTheFilesItsMovieNamesBesideThe
     CDrawView* view = GetActiveDrawView();
     CStageFlashCtrl* stage = view->GetStage();
     ASSERT_TRUE(StageSettled(*stage, 60000));
-    EXPECT_TRUE(gtkscreen::RunUntil([&] { return Fetched(*stage, "prices.xml"); }, 30000))
+    EXPECT_TRUE(gtkscreen::RunUntil([&] { return Fetched(*stage, "prices.xml"); }, 60000))
         << "the stage never loaded prices.xml";
     view->SendMessage(WM_COMMAND, ID_VIEW_SWF_PREVIEW);
     ASSERT_TRUE(view->IsPreview());
