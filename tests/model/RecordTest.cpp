@@ -111,6 +111,24 @@ static std::vector<std::uint8_t> BoundToSecondRange()
     return Bytes(set);
 }
 
+// Reads a set in a watched child against a table whose second range has grown to rows by
+// columns cells; the report is the reader's error, or "read".
+static testsupport::Outcome ReadWithSecondRangeWidened(const std::vector<std::uint8_t>& bytes, int rows, int columns)
+{
+    return testsupport::RunWatched([&] {
+        FakeModelLink widened;
+        widened.Add(0, 0, 1, 1);
+        widened.Add(0, 0, rows, columns);
+        RecordReader in(bytes);
+        try {
+            ReadParameterSet(in);
+        } catch (const ModelError& error) {
+            return std::string(error.what());
+        }
+        return std::string("read");
+    });
+}
+
 TEST(Records, BindingToARangeTheTableLacksReadsUnbound)
 {
     const std::vector<std::uint8_t> bytes = BoundToSecondRange();
@@ -125,18 +143,7 @@ TEST(Records, BindingToARangeTheTableLacksReadsUnbound)
 TEST(Records, ABindingToAHugeRangeIsRefusedBeforeItsCellsAreRead)
 {
     const std::vector<std::uint8_t> bytes = BoundToSecondRange();
-    const testsupport::Outcome outcome = testsupport::RunWatched([&] {
-        FakeModelLink widened;
-        widened.Add(0, 0, 1, 1);
-        widened.Add(0, 0, 1048576, 16384);
-        RecordReader in(bytes);
-        try {
-            ReadParameterSet(in);
-        } catch (const ModelError& error) {
-            return std::string(error.what());
-        }
-        return std::string("read");
-    });
+    const testsupport::Outcome outcome = ReadWithSecondRangeWidened(bytes, 1048576, 16384);
     ASSERT_FALSE(outcome.tooSlow);
     ASSERT_FALSE(outcome.tooLarge);
     EXPECT_NE(outcome.report.find("would take the cells bound past 524288"), std::string::npos) << outcome.report;
@@ -159,18 +166,7 @@ TEST(Records, BindingsToOneLargeRangeAreBoundedTogether)
         }
         bytes = Bytes(set);
     }
-    const testsupport::Outcome outcome = testsupport::RunWatched([&] {
-        FakeModelLink widened;
-        widened.Add(0, 0, 1, 1);
-        widened.Add(0, 0, 512, 256);
-        RecordReader in(bytes);
-        try {
-            ReadParameterSet(in);
-        } catch (const ModelError& error) {
-            return std::string(error.what());
-        }
-        return std::string("read");
-    });
+    const testsupport::Outcome outcome = ReadWithSecondRangeWidened(bytes, 512, 256);
     ASSERT_FALSE(outcome.tooSlow);
     ASSERT_FALSE(outcome.tooLarge);
     EXPECT_NE(outcome.report.find("range 1 would take the cells bound past 524288"), std::string::npos) << outcome.report;
