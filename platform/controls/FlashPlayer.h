@@ -39,9 +39,9 @@ public:
     // loaded after it (a movie otherwise plays at its own size from the top left); other
     // factors do nothing.
     virtual void Zoom(int factor) = 0;
-    // The folder where the movies' relative addresses (a data file the movie loads) are found,
-    // for the movies loaded after it; empty: the folder of the layer 0 movie's file.
-    virtual void SetBase(const std::string& folder) { (void)folder; }
+    // The folder where the movies' relative addresses (a data file the movie loads) are found
+    // from now on; empty: the folder of the layer 0 movie's file.
+    virtual void SetBase(const std::string& /*folder*/) {}
     // Paints the current frame into a context (the control's view-object drawing).
     virtual void Draw(CDC& dc, const CRect& rect) = 0;
 
