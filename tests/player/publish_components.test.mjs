@@ -221,7 +221,7 @@ try {
     // Entry effects, from the scale of each frame and the fraction of the effect it stands for:
     // "Grow" scales both ways with the time; "Grow X first" stretches a line of one pixel across
     // in the first half and opens it downwards in the second. Both end at full size, and both
-    // were seen about half-way.
+    // were seen in each half (a busy machine draws few frames of the effect).
     const growth = {};
     for (const report of reports(panels, "grow")) {
       const [name, frames, end] = report.split("|");
@@ -233,7 +233,7 @@ try {
       const off = g.frames.filter(([f, x, y]) => { const [wx, wy] = scale(f); return Math.abs(x - wx) > 0.5 || Math.abs(y - wy) > 0.5; });
       expect(`${name} frames off the growth`, off.map((f) => f.join(":")).join(","), "");
       expect(`${name} seen before and after half-way`,
-        g.frames.some(([f]) => f > 0.2 && f < 0.5) && g.frames.some(([f]) => f > 0.5 && f < 0.8), true);
+        g.frames.some(([f]) => f > 0 && f < 0.5) && g.frames.some(([f]) => f >= 0.5 && f < 1), true);
       return g.end;
     };
     expect("display grown", grown("KVValueDisplaySymbol_1", (f) => [100 * f, 100 * f]), "100:100:50");
