@@ -88,7 +88,9 @@ protected:
     bool TempFolderEmpty() const { return fs::is_empty(temp); }
 
     testsupport::TempDir dir;
-    fs::path temp = dir / "tmp";
+    // Every load of a document unpacks its files here, and a check below loads thousands.
+    testsupport::TempDir scratch{testsupport::MemoryFolder()};
+    fs::path temp = scratch / "tmp";
     publishtest::BaseMovieFixture base;
     publish::CustomColorTable& colors = base.context.GetCustomColors();
 };

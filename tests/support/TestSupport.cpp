@@ -6,15 +6,19 @@
 #include <random>
 #include <stdexcept>
 
+#include <unistd.h>
+
 namespace testsupport {
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir()
+TempDir::TempDir() : TempDir(fs::temp_directory_path()) {}
+
+TempDir::TempDir(const fs::path& parent)
 {
     std::random_device rd;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path candidate = fs::temp_directory_path() / ("vantorel-test-" + std::to_string(rd()));
+        fs::path candidate = parent / ("vantorel-test-" + std::to_string(rd()));
         if (fs::create_directory(candidate)) {
             path_ = candidate;
             return;
@@ -27,6 +31,14 @@ TempDir::~TempDir()
 {
     std::error_code ec;
     fs::remove_all(path_, ec);
+}
+
+fs::path MemoryFolder()
+{
+    const fs::path shared = "/dev/shm";
+    std::error_code ec;
+    return fs::is_directory(shared, ec) && access(shared.c_str(), W_OK | X_OK) == 0 ? shared
+                                                                                   : fs::temp_directory_path();
 }
 
 static fs::path FromEnv(const char* name, const fs::path& fallback)
