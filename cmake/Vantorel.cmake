@@ -66,12 +66,15 @@ endfunction()
 
 # vantorel_player_test(<name> <script.mjs> [args...]): a node script run by CTest under the
 # "player" label. It is given the build folder so it can find the movies the C++ tests wrote.
+# A check keeps about three cores busy (the script, the browser and its page, the player's
+# frames), and is counted so: eight of them at once on eight cores drew so few frames a second
+# that movies missed their checks.
 function(vantorel_player_test name script)
   if(NOT VANTOREL_PLAYER_TESTS)
     return()
   endif()
   add_test(NAME ${name} COMMAND node ${script} ${ARGN} WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
-  set_tests_properties(${name} PROPERTIES LABELS player
+  set_tests_properties(${name} PROPERTIES LABELS player PROCESSORS 3
     ENVIRONMENT "${VANTOREL_TEST_ENVIRONMENT};NODE_PATH=${VANTOREL_ROOT}/tests/player/node_modules")
 endfunction()
 

@@ -11,7 +11,8 @@ import http from "node:http";
 import os from "node:os";
 import path from "node:path";
 import { chromium } from "playwright-core";
-import { pixelAt } from "./lib/pixel.mjs";
+import { guard } from "./lib/patience.mjs";
+import { readPng } from "./lib/png.mjs";
 
 const out = fs.mkdtempSync(path.join(os.tmpdir(), "html-page-"));
 execFileSync(process.env.MOVIE_MAKER, [out], { stdio: "inherit" });
@@ -55,10 +56,10 @@ try {
   page.on("response", (r) => { if (r.status() >= 400) missing.push(`${r.status()} ${r.url()}`); });
   await page.goto(`${base}/dash.html`);
   const player = page.locator("ruffle-object, ruffle-embed").first();
-  await player.waitFor({ timeout: 20000 });
+  await player.waitFor({ timeout: guard(20000) });
   // The movie has loaded once the player has fetched it and drawn a few frames.
   const started = Date.now();
-  while (!served.includes("/dash.swf") && Date.now() - started < 20000) await page.waitForTimeout(100);
+  while (!served.includes("/dash.swf") && Date.now() - started < guard(20000)) await page.waitForTimeout(100);
   await page.waitForTimeout(3000);
   const box = await player.boundingBox();
   if (!box || Math.round(box.width) !== width || Math.round(box.height) !== height)
@@ -69,14 +70,16 @@ try {
   for (const m of missing) fail(`not served: ${m}`);
   for (const p of problems) fail(`player: ${p}`);
   const shot = path.join(pictures, "html-page.png");
-  await player.screenshot({ path: shot });
-  // A grid of samples over the player: the white page shows through where nothing is drawn.
+  // A grid of samples over the player, read from its picture: the white page shows through
+  // where nothing is drawn.
+  const picture = readPng(await player.screenshot({ path: shot }));
   let drawn = 0, samples = 0;
   for (let gy = 0; gy < 9; ++gy) {
     for (let gx = 0; gx < 12; ++gx) {
-      const colour = await pixelAt(page, box.x + ((gx + 0.5) * box.width) / 12, box.y + ((gy + 0.5) * box.height) / 9);
+      const x = Math.floor(((gx + 0.5) * picture.width) / 12), y = Math.floor(((gy + 0.5) * picture.height) / 9);
+      const at = (y * picture.width + x) * picture.channels;
       ++samples;
-      if (colour !== "#ffffff") ++drawn;
+      if (picture.pixels[at] !== 255 || picture.pixels[at + 1] !== 255 || picture.pixels[at + 2] !== 255) ++drawn;
     }
   }
   const share = drawn / samples;

@@ -15,6 +15,7 @@ import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
+import { guard } from "./lib/patience.mjs";
 import { startPlayerHost } from "./lib/player-host.mjs";
 
 const out = fs.mkdtempSync(path.join(os.tmpdir(), "stage-"));
@@ -102,7 +103,7 @@ try {
       ["set", "_root.obj0._xscale", "100"], ["set", "_root.obj0._yscale", "100"], ["call", "/", "AddComponent"]]);
     // Frames come late on a busy machine: wait for the first pixels, then one frame more for the rest.
     let drawn = null;
-    await until(async () => (drawn = await drawnBox()) !== null, 3000, 50);
+    await until(async () => (drawn = await drawnBox()) !== null, guard(3000), 50);
     if (drawn) {
       await new Promise((r) => setTimeout(r, 80));
       drawn = await drawnBox();
@@ -235,7 +236,7 @@ try {
   });
   events = [];
   host.send(["load", "0", path.join(out, "missing.swf")]);
-  const inTime = (promise) => Promise.race([promise, new Promise((r) => setTimeout(() => r("late"), 15000))]);
+  const inTime = (promise) => Promise.race([promise, new Promise((r) => setTimeout(() => r("late"), guard(15000)))]);
   await inTime(host.send(["sync"]));
   await host.page.evaluate(() => { window.vantorelHost = window.kvRealHost; });
   await inTime(replay(reload));
@@ -260,9 +261,9 @@ try {
   host.send(["set", "_root.Value_4._x", "321"]);
   await inTime(host.send(["sync"]));
   const deaths = () => events.filter((e) => e[0] === "log" && /player stopped/.test(e[2])).length;
-  await until(() => deaths() > 0, 15000);
+  await until(() => deaths() > 0, guard(15000));
   expect("the player's death reported", deaths(), 1);
-  await until(async () => (await host.page.evaluate(() => window.vantorel.pending())) === 0, 30000);
+  await until(async () => (await host.page.evaluate(() => window.vantorel.pending())) === 0, guard(30000));
   await inTime(host.send(["sync"]));
   expect("replies given again", events.filter((e) => e[0] === "fscommand").length, 0);
   expect("the display's title after the new player", await inTime(get("_root.Value_4.title")), "Revenue");

@@ -11,6 +11,7 @@
 // vars (the movie's parameters), size (the player's [width, height]), picture.
 import path from "node:path";
 import { playerProblems } from "./ruffle.mjs";
+import { guard } from "./patience.mjs";
 
 export const reports = (result, cmd) =>
   result.events.filter((e) => e.kind === "fscommand" && e.cmd === cmd).map((e) => e.args);
@@ -27,7 +28,7 @@ export async function settle(page, quietMs = 400, timeoutMs = 5000) {
   let seen = -1;
   for (;;) {
     const count = await page.evaluate(() => window.__events.length);
-    if (count === seen || Date.now() - started > timeoutMs) return;
+    if (count === seen || Date.now() - started > guard(timeoutMs)) return;
     seen = count;
     await page.waitForTimeout(quietMs);
   }

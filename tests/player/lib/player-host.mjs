@@ -17,6 +17,7 @@ import http from "node:http";
 import readline from "node:readline";
 import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
+import { guard } from "./patience.mjs";
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const ruffleDir = path.join(here, "..", "node_modules", "@ruffle-rs", "ruffle");
@@ -55,6 +56,7 @@ export async function startPlayerHost({ installDir, width = 800, height = 600, o
     viewport: { width, height },
     args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
       "--disable-component-update", "--disable-sync", "--autoplay-policy=no-user-gesture-required"] });
+  context.setDefaultTimeout(guard(30000));
   const page = context.pages()[0] || await context.newPage();
   let synced = null;
   let readyResolve;
@@ -70,9 +72,9 @@ export async function startPlayerHost({ installDir, width = 800, height = 600, o
   });
   await page.goto(`${base}/player/index.html`);
   await page.waitForFunction(() => window.vantorel && window.vantorel.pending() < 2 &&
-    document.querySelector("#player > *"), null, { timeout: 20000 });
+    document.querySelector("#player > *"), null, { timeout: guard(20000) });
   // The bridge says it runs through its own command, which the page keeps; ask the page.
-  await page.waitForFunction(() => window.vantorel.pending() === 0, null, { timeout: 20000 });
+  await page.waitForFunction(() => window.vantorel.pending() === 0, null, { timeout: guard(20000) });
   onEvent(["ready"]);
 
   let count = 0;
@@ -106,7 +108,7 @@ export async function startPlayerHost({ installDir, width = 800, height = 600, o
   const handle = async (request) => {
     const [op, a = "", b = ""] = request;
     if (op === "sync") {
-      await page.waitForFunction(() => window.vantorel.pending() === 0, null, { timeout: 20000 });
+      await page.waitForFunction(() => window.vantorel.pending() === 0, null, { timeout: guard(20000) });
       const done = new Promise((resolve) => { synced = resolve; });
       await page.evaluate(() => window.vantorelHost("synced", "", ""));
       await done;

@@ -21,10 +21,13 @@ import path from "node:path";
 import http from "node:http";
 import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
+import { guard } from "./patience.mjs";
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const ruffleDir = path.join(here, "..", "node_modules", "@ruffle-rs", "ruffle");
 
+// Ruffle ends a script that runs longer than maxExecutionDuration seconds (a player's usual 15);
+// a busy machine runs a movie's first calculation slower and is given its patience's multiple.
 const HARNESS = `<!doctype html><html><head><meta charset="utf-8"><title>running</title>
 <script>
   const q = new URLSearchParams(location.search);
@@ -46,7 +49,7 @@ const HARNESS = `<!doctype html><html><head><meta charset="utf-8"><title>running
     publicPath: "/ruffle/", polyfills: false, autoplay: "on", unmuteOverlay: "hidden",
     splashScreen: false, preferredRenderer: "canvas", letterbox: "off", contextMenu: "off",
     warnOnUnsupportedContent: false, allowScriptAccess: true,
-    logLevel: "warn", maxExecutionDuration: 15 } };
+    logLevel: "warn", maxExecutionDuration: ${guard(15)} } };
 </script>
 <script src="/ruffle/ruffle.js"></script>
 <script>
@@ -113,6 +116,7 @@ export async function withPlayer(folder, body) {
       executablePath: process.env.CHROMIUM || "/usr/bin/chromium", headless: true,
       args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
         "--disable-component-update", "--disable-sync", "--autoplay-policy=no-user-gesture-required"] });
+    context.setDefaultTimeout(guard(30000));
     // onCommand maps an fscommand name to async (page, args) => {...}, run when the movie sends it,
     // so a test can answer with the page's mouse and keyboard. screenshot: a PNG file to write of
     // the page as it stands when the run ends; size: [width, height] of the player in pixels;
@@ -133,10 +137,13 @@ export async function withPlayer(folder, body) {
         // The movie's time counts from here: on a busy machine loading the page alone may take
         // seconds, and a run that ran out before its act would have nothing to show.
         const started = Date.now();
+        // A run that waits for its movie's word only guards against a hang; one that never
+        // ends by itself plays for the time asked.
+        const limit = until === "never" ? timeoutMs : guard(timeoutMs);
         let errorSeenAt = 0;
         let handled = 0;
         let acted = !act;
-        while (Date.now() - started < timeoutMs || !acted) {
+        while (Date.now() - started < limit || !acted) {
           if (!acted && Date.now() - started >= actAtMs) {
             acted = true;
             await act(page);
