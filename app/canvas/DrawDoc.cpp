@@ -132,6 +132,18 @@ std::string CDrawDoc::GetDocumentFolder() const
     return path.empty() ? std::string() : std::filesystem::path(path).parent_path().string();
 }
 
+void CDrawDoc::SetStageBase() const
+{
+    if (m_pStage != nullptr)
+        m_pStage->SetBase(GetDocumentFolder());
+}
+
+void CDrawDoc::SetPathName(const std::string& path, BOOL bAddToMRU)
+{
+    CDocument::SetPathName(path, bAddToMRU);
+    SetStageBase();
+}
+
 BOOL CDrawDoc::OnNewDocument()
 {
     ResetDocument();

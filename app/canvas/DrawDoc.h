@@ -150,6 +150,8 @@ public:
     // Where the files the dashboard names by relative addresses (a data connection's XML file)
     // lie: the document's folder; empty for a document never saved.
     std::string GetDocumentFolder() const;
+    // Points the stage, where there is one, at that folder.
+    void SetStageBase() const;
     void SetPaperColor(COLORREF color) { m_paperColor = color; }
     const std::string& GetDescription() const { return m_strDescription; }
     void SetDescription(const std::string& text) { m_strDescription = text; }
@@ -179,6 +181,8 @@ public:
     // Writes the document file under a temporary name in the target's folder and renames it
     // into place, so a failed save leaves the file before it whole. Failures are shown.
     BOOL OnSaveDocument(const char* lpszPathName) override;
+    // A document given another file (Save As) has its stage load from the new folder at once.
+    void SetPathName(const std::string& path, BOOL bAddToMRU = TRUE) override;
     // The same without a word to the user: false with the reason.
     bool WriteDocumentFile(const std::string& path, std::string& error);
 

@@ -658,9 +658,8 @@ void CDrawView::OnInitialUpdate()
     SetScrollToCanvas();
     EnsureChildren();
     // The stage's components load what they name from beside the document, as in the preview.
-    if (m_stage != nullptr)
-        if (const CDrawDoc* doc = GetDocument())
-            m_stage->SetBase(doc->GetDocumentFolder());
+    if (const CDrawDoc* doc = GetDocument())
+        doc->SetStageBase();
     m_windows.ShowAtStart();
     CScrollView::OnInitialUpdate();
     const bool firstUpdate = !m_bInitialised;

@@ -534,6 +534,33 @@ TEST_F(CanvasViewTest, PreviewPlaysTheMovieAndEditModeComesBack)
     EXPECT_TRUE(view.GetPalette()->IsWindowVisible());
 }
 
+// What the dashboard names by relative addresses (a data connection's file) comes from beside
+// the document: the stage follows the document into each folder it is saved in, and so does
+// the preview.
+TEST_F(CanvasViewTest, TheStageAndPreviewLoadFromTheFolderTheDocumentWasSavedIn)
+{
+    CDrawView& view = StartDesigner();
+    Place(view, "KVGaugeSymbol", {40, 40});
+    testsupport::TempDir out;
+    for (const char* folder : {"first", "second"}) {
+        std::filesystem::create_directories(out / folder);
+        const std::filesystem::path path = out / folder / "dashboard.vtd";
+        UseScriptedCommonDialogs().AnswerFile(path.string());
+        ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_FILE_SAVE_AS));
+        ASSERT_TRUE(std::filesystem::exists(path)) << path;
+        const std::vector<Call> bases = StagePlayer(view).CallsOf("Base");
+        ASSERT_FALSE(bases.empty());
+        EXPECT_EQ(bases.back().args, std::vector<std::string>{(out / folder).string()});
+    }
+    GetBaseMovie()->GetVariableTable().AddCell("Sheet1", 1, 1);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
+    ASSERT_TRUE(view.IsPreview());
+    auto* preview = dynamic_cast<CFakeFlashPlayer*>(view.GetPreviewPlayer()->GetPlayer());
+    const std::vector<Call> bases = preview->CallsOf("Base");
+    ASSERT_FALSE(bases.empty());
+    EXPECT_EQ(bases.back().args, std::vector<std::string>{(out / "second").string()});
+}
+
 // A person's path: a new document, a workbook's model, three components placed, one moved
 // and the move undone, then the preview; the canvas is printed as it stands.
 TEST_F(CanvasViewTest, NewDocumentPlaceThreeMoveUndoAndPreview)
