@@ -67,8 +67,14 @@ public:
     const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
     std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 
+    // What the records written stand for, charged as RecordReader::Charge will charge them,
+    // so that a writer can refuse what its reader would.
+    void Charge(std::size_t items) { charged_ += items; }
+    std::size_t Charged() const { return charged_; }
+
 private:
     std::vector<std::uint8_t> bytes_;
+    std::size_t charged_ = 0;
 };
 
 } // namespace base

@@ -226,7 +226,10 @@ void WriteCellBinding(base::RecordWriter& out, const CCellBinding& binding)
     out.WriteU8(binding.GetFirstFlag());
     out.WriteString(binding.GetTexts().workbookText);
     out.WriteString(binding.GetTexts().rangeText);
-    out.WriteI32(binding.GetRangePtr() ? GetModelLink().FindRange(*binding.GetRangePtr()) : -1);
+    const std::int32_t rangeIndex = binding.GetRangePtr() ? GetModelLink().FindRange(*binding.GetRangePtr()) : -1;
+    out.WriteI32(rangeIndex);
+    if (rangeIndex >= 0)
+        out.Charge(GetModelLink().CountCells(*binding.GetRangePtr()));
     out.WriteU32(static_cast<std::uint32_t>(binding.GetRecordedRanges().size()));
     for (std::int32_t index : binding.GetRecordedRanges()) {
         out.WriteI32(index);

@@ -1,10 +1,14 @@
 #include "publish/DocWriter.h"
 
 #include "model/ComponentCatalog.h"
+#include "model/ModelHooks.h"
 #include "model/PropertyMap.h"
 #include "publish/BaseMovie.h"
 #include "publish/DocFile.h"
 #include "publish/ExportSettings.h"
+
+#include <stdexcept>
+#include <string>
 
 namespace publish {
 
@@ -64,6 +68,12 @@ std::vector<unsigned char> WriteDocumentFile(const DocFileContent& content)
     WriteCounters(out);
     base.SaveModel(out);
     WriteComponents(out, doc);
+    // The reader refuses a document whose links bind more cells than this together.
+    if (out.Charged() > model::kMaxBindingCells) {
+        throw std::runtime_error("its components are linked to " + std::to_string(out.Charged()) +
+                                 " cells together, more than the " + std::to_string(model::kMaxBindingCells) +
+                                 " a document can be opened again with; link smaller ranges");
+    }
     docfile::WriteData(out, content.workbook);
     WriteCanvas(out, doc);
     WriteEmbeddedFiles(out, content.files);

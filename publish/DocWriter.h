@@ -37,7 +37,8 @@ struct DocFileContent {
 };
 
 // Every section in the order the reader takes them; the instance and definition counters are
-// the process's (the component catalogue's) current ones.
+// the process's (the component catalogue's) current ones. Throws std::runtime_error for a
+// document its reader would refuse (components linked to too many cells together).
 std::vector<unsigned char> WriteDocumentFile(const DocFileContent& content);
 
 } // namespace publish

@@ -444,6 +444,31 @@ TEST_F(DocFileTest, TruncatedAndCorruptedDocumentsChangeNothing)
     }
 }
 
+// Links that bind more cells together than the reader takes are refused when the document is
+// written, rather than written into a file that would then not open.
+TEST_F(DocFileTest, LinksToMoreCellsThanAReaderTakesAreRefusedWhenWritten)
+{
+    const auto description = [](int components) {
+        std::string list;
+        for (int i = 0; i < components; ++i)
+            list += std::string(i > 0 ? "," : "") +
+                    R"({"symbol": "KVTestGaugeSymbol", "x": 0, "y": 0, "width": 5, "height": 5,
+                        "parameters": {"General": {"data": "Inputs!A1:B150000"}}})";
+        return R"({"workbook": "model.xlsx", "canvas": {"width": 10, "height": 10}, "components": [)" + list + "]}";
+    };
+    const std::vector<unsigned char> within = Build(description(1));
+    CDocData doc;
+    std::string version = kDocumentVersion;
+    EXPECT_TRUE(doc.Load(within, version)) << doc.GetLoadError();
+    base.context.RemoveTempFiles();
+    try {
+        Build(description(2));
+        ADD_FAILURE() << "written";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("linked to 600000 cells together"), std::string::npos) << error.what();
+    }
+}
+
 TEST_F(DocFileTest, WhatTheCatalogueOrWorkbookCannotTakeIsNamedByItsPlace)
 {
     const std::pair<const char*, const char*> cases[] = {
