@@ -4,6 +4,6 @@
 // build, a machine may draw a movie's frames several times slower than alone, and a check that
 // passes only on a quiet machine says nothing. A limit that decides what a check sees (how long
 // a movie plays before its picture is taken) is not a guard and stays as it is.
-export const patience = Number(process.env.VANTOREL_PATIENCE) || 4;
+const patience = Number(process.env.VANTOREL_PATIENCE) || 4;
 
 export const guard = (ms) => ms * patience;
