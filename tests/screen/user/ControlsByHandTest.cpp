@@ -431,7 +431,8 @@ TEST_F(ControlsByHandTest, AfterAMessageBoxTheDialogsEditTakesClicksAndKeys)
         // The keyboard is back with the dialog, not with its owner or the closed box.
         EXPECT_TRUE(user.WaitForFocusedTitle("Grid and choices")) << "the keys go to " << user.FocusedTitle();
         user.Type("8");
-        EXPECT_TRUE(user.WaitFor([&] { return spacing.GetWindowText() == "8"; }));
+        EXPECT_TRUE(user.WaitFor([&] { return spacing.GetWindowText() == "8"; }))
+            << "the edit reads \"" << spacing.GetWindowText() << "\"";
         user.Keys("Escape");
     });
 }
