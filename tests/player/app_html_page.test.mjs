@@ -10,7 +10,7 @@ import fs from "node:fs";
 import http from "node:http";
 import os from "node:os";
 import path from "node:path";
-import { chromium } from "playwright-core";
+import { launchBrowser } from "./lib/browser.mjs";
 import { guard } from "./lib/patience.mjs";
 import { readPng } from "./lib/png.mjs";
 
@@ -43,10 +43,7 @@ await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
 const base = `http://127.0.0.1:${server.address().port}`;
 
 const profile = fs.mkdtempSync(path.join(os.tmpdir(), "vantorel-page-"));
-const context = await chromium.launchPersistentContext(profile, {
-  executablePath: process.env.CHROMIUM || "/usr/bin/chromium", headless: true,
-  args: ["--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
-    "--disable-component-update", "--disable-sync", "--autoplay-policy=no-user-gesture-required"] });
+const context = await launchBrowser(profile);
 try {
   const page = await context.newPage();
   await page.setViewportSize({ width: width + 40, height: height + 40 });

@@ -16,7 +16,7 @@ import path from "node:path";
 import http from "node:http";
 import readline from "node:readline";
 import { fileURLToPath } from "node:url";
-import { chromium } from "playwright-core";
+import { launchBrowser } from "./browser.mjs";
 import { guard } from "./patience.mjs";
 
 const here = path.dirname(fileURLToPath(import.meta.url));
@@ -51,12 +51,7 @@ export async function startPlayerHost({ installDir, width = 800, height = 600, o
   const server = await serve(path.join(installDir, "player"), movies);
   const base = `http://127.0.0.1:${server.address().port}`;
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), "vantorel-player-"));
-  const context = await chromium.launchPersistentContext(profile, {
-    executablePath: process.env.CHROMIUM || "/usr/bin/chromium", headless: true,
-    viewport: { width, height },
-    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
-      "--disable-component-update", "--disable-sync", "--autoplay-policy=no-user-gesture-required"] });
-  context.setDefaultTimeout(guard(30000));
+  const context = await launchBrowser(profile, { viewport: { width, height } });
   const page = context.pages()[0] || await context.newPage();
   let synced = null;
   let readyResolve;

@@ -20,7 +20,7 @@ import os from "node:os";
 import path from "node:path";
 import http from "node:http";
 import { fileURLToPath } from "node:url";
-import { chromium } from "playwright-core";
+import { launchBrowser } from "./browser.mjs";
 import { guard } from "./patience.mjs";
 
 const here = path.dirname(fileURLToPath(import.meta.url));
@@ -112,11 +112,7 @@ export async function withPlayer(folder, body) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), "vantorel-ruffle-"));
   let context = null;
   try {
-    context = await chromium.launchPersistentContext(profile, {
-      executablePath: process.env.CHROMIUM || "/usr/bin/chromium", headless: true,
-      args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
-        "--disable-component-update", "--disable-sync", "--autoplay-policy=no-user-gesture-required"] });
-    context.setDefaultTimeout(guard(30000));
+    context = await launchBrowser(profile);
     // onCommand maps an fscommand name to async (page, args) => {...}, run when the movie sends it,
     // so a test can answer with the page's mouse and keyboard. screenshot: a PNG file to write of
     // the page as it stands when the run ends; size: [width, height] of the player in pixels;

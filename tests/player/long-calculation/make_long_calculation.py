@@ -2,8 +2,8 @@
 """Writes long-calculation.xlsx, the workbook of the first-calculation check
 (publish_first_calculation.test.mjs): a sheet whose first calculation takes the movie several
 seconds, computed by LibreOffice Calc. Column A holds ROWS numbers; B{r} counts the numbers of A
-above A{r} (a COUNTIF over the whole column for every row, so the work grows with the square of
-the rows); C{r} is the running total of B; E1 and E2 sum B and take the largest of C. The
+above A{r} (a COUNTIF over the whole column for every row: a spreadsheet's work grows with the
+square of the rows, the movie's counts with one index of the column); C{r} is the running total of B; E1 and E2 sum B and take the largest of C. The
 workbook is written with its formulas and no cached values, then Calc (headless) loads it,
 calculates it and saves it.
 
