@@ -99,7 +99,7 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
 
 BOOL CWinThread::PumpMessage()
 {
-    MSG msg;
+    MSG& msg = m_msgCur;
     if (!GetMessageQueue().Get(msg)) {
         m_nExitCode = static_cast<int>(msg.wParam);
         return FALSE;
@@ -126,14 +126,14 @@ int CWinThread::Run()
                 idle = false;
             }
         }
-        MSG peeked;
-        if (GetMessageQueue().Peek(peeked, PM_NOREMOVE) && peeked.message != WM_QUIT &&
-            IsIdleMessage(&peeked)) {
-            idle = true;
-            idleCount = 0;
-        }
+        // Idle work comes back after the message just delivered, which on a screen mostly
+        // arrived while the loop waited for it (a click, a key).
         if (!PumpMessage()) {
             return ExitInstance();
+        }
+        if (IsIdleMessage(&m_msgCur)) {
+            idle = true;
+            idleCount = 0;
         }
     }
 }

@@ -41,6 +41,8 @@ public:
 
     CWnd* m_pMainWnd = nullptr;
     int m_nExitCode = 0;
+    // The message PumpMessage delivered last.
+    MSG m_msgCur{};
 };
 
 // The command line as the program's start-up reads it. A parameter after "-" or "/" is a flag

@@ -7,6 +7,10 @@
 #include "platform/window/UserInput.h"
 #include "tests/support/TestSupport.h"
 
+#include <functional>
+#include <optional>
+#include <vector>
+
 namespace shelltest {
 namespace {
 
@@ -557,6 +561,36 @@ TEST_F(ShellTest, TheLoopRunsUntilTheMainWindowCloses)
     Frame().PostMessage(WM_COMMAND, ID_APP_EXIT);
     EXPECT_EQ(app->Run(), 0);
     EXPECT_EQ(LiveWindowCount(), 0u);
+}
+
+// On a screen the user's input arrives while the loop waits for it. The bars follow what that
+// input changed before the loop waits again, as they do for a message that was queued already.
+TEST_F(ShellTest, InputThatArrivesWhileTheLoopWaitsBringsTheBarsUpToDate)
+{
+    Start();
+    struct ArrivingInput : IQueueWaiter {
+        std::function<void(int)> arrive;
+        int waits = 0;
+        void Wait(std::optional<std::uint64_t>) override { arrive(++waits); }
+        void Poll() override {}
+        void Wake() override {}
+    } host;
+    TestFrame& frame = Frame();
+    std::vector<bool> disabledAtWait;
+    host.arrive = [&](int wait) {
+        disabledAtWait.push_back((frame.import.GetButtonStyle(0) & TBBS_DISABLED) != 0);
+        if (wait == 1) {
+            // What the key did (a selection, say) leaves the command without its target.
+            frame.importEnabled = false;
+            frame.PostMessage(WM_KEYUP, VK_SPACE, 0);
+        } else {
+            frame.PostMessage(WM_COMMAND, ID_APP_EXIT);
+        }
+    };
+    GetMessageQueue().SetWaiter(&host);
+    EXPECT_EQ(app->Run(), 0);
+    GetMessageQueue().SetWaiter(nullptr);
+    EXPECT_EQ(disabledAtWait, (std::vector<bool>{false, true}));
 }
 
 } // namespace
