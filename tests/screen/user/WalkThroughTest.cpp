@@ -692,6 +692,14 @@ void WalkThroughTest::Walk(ScreenUser& user, CKVApp* program, const std::filesys
         user.Click(CPoint(canvas.left + canvas.Width() / 2, canvas.top + canvas.Height() / 2));
         EXPECT_TRUE(user.WaitFor([&] { return view->GetDocument()->GetObjects().size() == objects + 1; }, 5000))
             << "no component was placed";
+        // What was placed is selected: the toolbar's Cut and Copy follow, as the Edit menu does.
+        EXPECT_TRUE(user.WaitFor(
+            [&] {
+                CToolBar& bar = frame->ToolBar(0);
+                return (bar.GetButtonStyle(bar.CommandToIndex(ID_EDIT_COPY)) & TBBS_DISABLED) == 0;
+            },
+            5000))
+            << "the toolbar's Copy stays greyed with a component selected";
         Shot(user, "walk-07-placed");
 
         // Binding by dragging over the workbook's cells, changing titles, limits and colours in
