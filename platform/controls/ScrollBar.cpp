@@ -92,15 +92,22 @@ void CScrollBar::Layout(CRect& lessArrow, CRect& moreArrow, CRect& thumbRect) co
     CRect r;
     GetClientRect(&r);
     const bool vertical = (GetStyle() & SBS_VERT) != 0;
-    int length = vertical ? r.Height() : r.Width();
-    int breadth = vertical ? r.Width() : r.Height();
-    int track = std::max(1, length - 2 * breadth);
-    int span = std::max(1, m_max - m_min + 1);
-    int thumb = m_page > 0 ? std::max(8, track * static_cast<int>(m_page) / span) : breadth;
-    int at = breadth + (track - thumb) * (m_pos - m_min) / std::max(1, GetScrollLimit() - m_min);
-    lessArrow = vertical ? CRect(r.left, r.top, r.right, r.top + breadth) : CRect(r.left, r.top, r.left + breadth, r.bottom);
-    moreArrow = vertical ? CRect(r.left, r.bottom - breadth, r.right, r.bottom)
-                         : CRect(r.right - breadth, r.top, r.right, r.bottom);
+    const int length = vertical ? r.Height() : r.Width();
+    const int breadth = vertical ? r.Width() : r.Height();
+    // A bar shorter than its two square arrows shares its length between them and has no
+    // thumb: a small bar beside a number box is a pair of step buttons.
+    const int arrow = std::min(breadth, length / 2);
+    const int track = length - 2 * arrow;
+    const int span = std::max(1, m_max - m_min + 1);
+    const int thumb = m_page > 0 ? std::max(8, track * static_cast<int>(m_page) / span) : breadth;
+    lessArrow = vertical ? CRect(r.left, r.top, r.right, r.top + arrow) : CRect(r.left, r.top, r.left + arrow, r.bottom);
+    moreArrow = vertical ? CRect(r.left, r.bottom - arrow, r.right, r.bottom)
+                         : CRect(r.right - arrow, r.top, r.right, r.bottom);
+    if (thumb > track) {
+        thumbRect = CRect();
+        return;
+    }
+    const int at = arrow + (track - thumb) * (m_pos - m_min) / std::max(1, GetScrollLimit() - m_min);
     thumbRect = vertical ? CRect(r.left, r.top + at, r.right, r.top + at + thumb)
                          : CRect(r.left + at, r.top, r.left + at + thumb, r.bottom);
 }
@@ -140,7 +147,7 @@ LRESULT CScrollBar::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             m_grab = vertical ? at.y - thumb.top : at.x - thumb.left;
             m_track = m_pos;
             SetCapture();
-        } else {
+        } else if (!thumb.IsRectEmpty()) {
             const bool before = vertical ? at.y < thumb.top : at.x < thumb.left;
             UserScroll(before ? SB_PAGEUP : SB_PAGEDOWN, 0);
         }
@@ -177,16 +184,21 @@ void CScrollBar::Paint(CDC& dc)
 {
     CRect r;
     GetClientRect(&r);
-    // A flat trough, the step buttons as chevrons at its ends and the slider a pill.
-    const ui::LookColours& look = ui::GetLookColours();
-    dc.FillSolidRect(r, look.trough);
     const bool vertical = (GetStyle() & SBS_VERT) != 0;
     CRect less, more, thumb;
     Layout(less, more, thumb);
+    if (thumb.IsRectEmpty() && (vertical ? more.top - less.bottom : more.left - less.right) <= 1) {
+        // No room but for the arrows: two step buttons, as a spin control shows them.
+        ui::DrawStepButtons(dc, r, !vertical, !IsWindowEnabled());
+        return;
+    }
+    // A flat trough, the step buttons as chevrons at its ends and the slider a pill.
+    const ui::LookColours& look = ui::GetLookColours();
+    dc.FillSolidRect(r, look.trough);
     const COLORREF arrow = IsWindowEnabled() ? look.slider : ui::MixColours(look.slider, look.trough, 40);
-    const int size = std::max(4, (vertical ? less.Width() : less.Height()) / 2);
+    const int size = std::max(4, std::min(less.Width(), less.Height()) / 2);
     ui::DrawChevron(dc, less.CenterPoint(), vertical ? 0 : -1, vertical ? -1 : 0, size, arrow);
     ui::DrawChevron(dc, more.CenterPoint(), vertical ? 0 : 1, vertical ? 1 : 0, size, arrow);
-    if (IsWindowEnabled())
+    if (IsWindowEnabled() && !thumb.IsRectEmpty())
         ui::DrawSlider(dc, thumb, vertical, m_dragging);
 }

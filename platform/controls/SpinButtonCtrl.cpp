@@ -134,25 +134,6 @@ void CSpinButtonCtrl::Paint(CDC& dc)
 {
     CRect r;
     GetClientRect(&r);
-    CRect up(r.left, r.top, r.right, r.top + r.Height() / 2);
-    CRect down(r.left, up.bottom, r.right, r.bottom);
-    // Two flat buttons sharing one border, each with a chevron in the text colour.
-    const ui::LookColours& look = ui::GetLookColours();
-    const bool horizontal = (GetStyle() & UDS_HORZ) != 0;
-    if (horizontal) {
-        up = CRect(r.left, r.top, r.left + r.Width() / 2, r.bottom);
-        down = CRect(up.right, r.top, r.right, r.bottom);
-    }
-    ui::ButtonLook face;
-    face.disabled = !IsWindowEnabled();
-    ui::DrawButtonFace(dc, r, face);
-    if (horizontal)
-        dc.FillSolidRect(CRect(up.right, r.top + 2, up.right + 1, r.bottom - 2), look.border);
-    else
-        dc.FillSolidRect(CRect(r.left + 2, up.bottom, r.right - 2, up.bottom + 1), look.border);
-    const COLORREF mark = IsWindowEnabled() ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT);
-    const int size = std::max(4, std::min(r.Width(), r.Height()) / 2 - 1);
     // Horizontal: the left button lowers the value, the right raises it.
-    ui::DrawChevron(dc, up.CenterPoint(), horizontal ? -1 : 0, horizontal ? 0 : -1, size, mark);
-    ui::DrawChevron(dc, down.CenterPoint(), horizontal ? 1 : 0, horizontal ? 0 : 1, size, mark);
+    ui::DrawStepButtons(dc, r, (GetStyle() & UDS_HORZ) != 0, !IsWindowEnabled());
 }

@@ -191,4 +191,26 @@ void DrawChevron(CDC& dc, CPoint centre, int dx, int dy, int size, COLORREF colo
     }
 }
 
+void DrawStepButtons(CDC& dc, const CRect& r, bool horizontal, bool disabled)
+{
+    CRect up(r.left, r.top, r.right, r.top + r.Height() / 2);
+    CRect down(r.left, up.bottom, r.right, r.bottom);
+    if (horizontal) {
+        up = CRect(r.left, r.top, r.left + r.Width() / 2, r.bottom);
+        down = CRect(up.right, r.top, r.right, r.bottom);
+    }
+    ButtonLook face;
+    face.disabled = disabled;
+    DrawButtonFace(dc, r, face);
+    const COLORREF border = GetLookColours().border;
+    if (horizontal)
+        dc.FillSolidRect(CRect(up.right, r.top + 2, up.right + 1, r.bottom - 2), border);
+    else
+        dc.FillSolidRect(CRect(r.left + 2, up.bottom, r.right - 2, up.bottom + 1), border);
+    const COLORREF mark = disabled ? GetSysColor(COLOR_GRAYTEXT) : GetSysColor(COLOR_BTNTEXT);
+    const int size = std::max(4, std::min(r.Width(), r.Height()) / 2 - 1);
+    DrawChevron(dc, up.CenterPoint(), horizontal ? -1 : 0, horizontal ? 0 : -1, size, mark);
+    DrawChevron(dc, down.CenterPoint(), horizontal ? 1 : 0, horizontal ? 0 : 1, size, mark);
+}
+
 } // namespace ui

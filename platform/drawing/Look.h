@@ -44,6 +44,9 @@ void DrawCheckMark(CDC& dc, const CRect& box, int check, bool radio, bool disabl
 void DrawSlider(CDC& dc, const CRect& slider, bool vertical, bool hot);
 // A small chevron pointing up (dy < 0) or down (dy > 0), left (dx < 0) or right, centred.
 void DrawChevron(CDC& dc, CPoint centre, int dx, int dy, int size, COLORREF colour);
+// A pair of step buttons sharing one face, split across (horizontal: side by side, the left
+// one pointing left), each with a chevron in the text colour.
+void DrawStepButtons(CDC& dc, const CRect& rect, bool horizontal, bool disabled);
 
 COLORREF MixColours(COLORREF a, COLORREF b, int percentA);
 

@@ -218,6 +218,19 @@ TEST_F(PointerTargetTest, AScrollBarAsksItsOwnerForLinesPagesAndTheDraggedThumb)
     EXPECT_EQ(parent.log.back(), "69:H:8:0");
 }
 
+// A bar shorter than two arrows (as beside a dialog's number box) is two step buttons, each
+// half of it.
+TEST_F(PointerTargetTest, AShortScrollBarIsTwoStepButtons)
+{
+    CScrollBar bar;
+    ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, CRect(0, 0, 17, 23), &parent, 72));
+    bar.SetScrollRange(1, 1630);
+    bar.SetScrollPos(640);
+    CUserInput::Click(parent, CPoint(8, 9));  // the upper half
+    CUserInput::Click(parent, CPoint(8, 14)); // the lower half
+    EXPECT_EQ(parent.log, (std::vector<std::string>{"72:V:0:0", "72:V:8:0", "72:V:1:0", "72:V:8:0"}));
+}
+
 TEST_F(PointerTargetTest, AQuickSecondClickOnAScrollBarArrowStepsAgain)
 {
     CScrollBar bar;
