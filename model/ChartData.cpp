@@ -200,6 +200,7 @@ CChartSeries& CChartData::AddSeries(const model::RangeHandle* values, const mode
 void CChartData::Reload()
 {
     ClearSeries();
+    blockCut_ = false;
     if (!dataValues_ || dataValues_->GetType() != ParamType::CellBinding) {
         return;
     }
@@ -235,6 +236,7 @@ void CChartData::Reload()
 void CChartData::RebuildFromRange(bool newRange)
 {
     IModelLink& link = GetModelLink();
+    blockCut_ = true;
     const model::RangeHandle* range = dataRange_.GetRangePtr();
     std::vector<RangeArea> areas = range ? link.ReadRange(*range) : std::vector<RangeArea>();
     if (!range || areas.empty() || areas.front().rows == 0 || areas.front().columns == 0) {
@@ -451,7 +453,9 @@ void CChartData::UpdateParameters()
     }
     if (dataValues_ && dataValues_->GetType() == ParamType::CellBinding) {
         CCellBinding& binding = *dataValues_->GetBinding();
-        Bind(dataValues_, dataBlock_.GetRangePtr());
+        if (blockCut_) {
+            Bind(dataValues_, dataBlock_.GetRangePtr());
+        }
         std::vector<std::int32_t>& recorded = binding.GetRecordedRanges();
         recorded.clear();
         auto index = [&](CCellBinding& b) { return b.GetRangePtr() ? link.FindRange(*b.GetRangePtr()) : -1; };

@@ -60,7 +60,9 @@ public:
     void RebuildFromRange(bool newRange);
     void BuildSeries();
     // Series, labels and data into the component's parameters; then "alertsEnabled" and
-    // "showLegend" by the number of series.
+    // "showLegend" by the number of series. The values are bound to the data block once a
+    // data range was cut in this session; before that (a chart reopened, or bound straight to
+    // its cells) they keep their cells.
     void UpdateParameters();
 
     int GetKind() const { return kind_; }
@@ -114,4 +116,7 @@ private:
     int nextSeries_ = 1;
     int headerRows_ = 0;
     int headerColumns_ = 0;
+    // The data block was cut from the data range since the series were reloaded: until then
+    // the values stay bound where they are.
+    bool blockCut_ = false;
 };

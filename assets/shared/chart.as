@@ -9,7 +9,9 @@
 
 if (_global.kvChartSeries == undefined) {
     // The data block as series: one series per row when the rows match the series names (or
-    // there are no names), else one per column. Text and empty cells count as 0.
+    // there are no names), one per column when the columns match them. Names that match
+    // neither (a series named but not yet given its cells) leave the longer side as the
+    // points, as the designer cuts a range. Text and empty cells count as 0.
     _global.kvChartSeries = function (data, names) {
         var rows = data == undefined ? [] : data;
         var nRows = rows.length, nCols = 0;
@@ -18,7 +20,8 @@ if (_global.kvChartSeries == undefined) {
                 rows[r] = [rows[r]];
             nCols = Math.max(nCols, rows[r].length);
         }
-        var byRows = names == undefined || names.length == 0 || names.length == nRows || names.length != nCols;
+        var byRows = names == undefined || names.length == 0 || names.length == nRows
+                     || (names.length != nCols && nCols >= nRows);
         var series = [];
         var count = byRows ? nRows : nCols, points = byRows ? nCols : nRows;
         for (var s = 0; s < count; s++) {

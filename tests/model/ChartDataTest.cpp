@@ -129,6 +129,54 @@ TEST_F(ChartDataTest, ValuesBoundStraightToCellsAreOneSeries)
     EXPECT_EQ(chart.GetSeriesCount(), 0);
 }
 
+// A chart opened again (its series reloaded from the document) or bound straight to its cells
+// keeps its values where they are when a series is added, renamed or removed; a data range cut
+// again is followed.
+TEST_F(ChartDataTest, SeriesEditedAfterReloadingKeepTheValuesBound)
+{
+    auto set = ChartSet("column");
+    CParameterSet* general = set->FindParameter("General")->GetSet();
+    CCellBinding& values = *set->FindParameter("dataValues")->GetBinding();
+    {
+        CChartData picked;
+        picked.SetChartType(general, set.get());
+        picked.GetDataRange().UpdateRangeText(link.Add(0, 0, 3, 4));
+        picked.RebuildFromRange(true);
+        picked.BuildSeries();
+        picked.UpdateParameters();
+    }
+    ASSERT_TRUE(values.IsBound());
+    const FakeModelLink::Rect block{1, 1, 2, 3};
+    EXPECT_EQ(link.RectOf(*values.GetRangePtr()), block);
+
+    CChartData reopened;
+    reopened.SetChartType(general, set.get());
+    reopened.Reload();
+    reopened.AddNamedSeries();
+    reopened.UpdateParameters();
+    reopened.RemoveSeries(2);
+    reopened.UpdateParameters();
+    ASSERT_TRUE(values.IsBound()) << "the values lost their cells";
+    EXPECT_EQ(link.RectOf(*values.GetRangePtr()), block);
+    EXPECT_EQ(Elements(*set->FindParameter("dataValues")).size(), 6u);
+
+    reopened.GetDataRange().UpdateRangeText(link.Add(0, 0, 2, 4));
+    reopened.RebuildFromRange(false);
+    reopened.BuildSeries();
+    reopened.UpdateParameters();
+    EXPECT_EQ(link.RectOf(*values.GetRangePtr()), (FakeModelLink::Rect{1, 1, 1, 3}));
+
+    // Bound straight to cells, as the shipped documents are.
+    const model::RangeHandle* straight = link.Add(1, 1, 1, 3);
+    values.RefreshParameter(straight, false);
+    CChartData shipped;
+    shipped.SetChartType(general, set.get());
+    shipped.Reload();
+    shipped.AddNamedSeries();
+    shipped.UpdateParameters();
+    EXPECT_EQ(values.GetRangePtr(), straight);
+}
+
 TEST_F(ChartDataTest, RefreshingAChartFromTheModelKeepsItsCellLinks)
 {
     CComponentDef definition("KVColumnChartSymbol", "Column Chart");

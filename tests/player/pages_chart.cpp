@@ -7,6 +7,8 @@
 //   Y-axis maximum set to 200;
 // - the line chart of B1:D1: the vertical axis's label colour made red (#CC0000) on the Y-Axis
 //   sub-page of its Appearance page;
+// - the bar chart of D1:D3 (D1 = A1): a second series added on its General page, named but
+//   without cells, which leaves the chart one series of D1:D3, still linked to A1;
 // - every other chart: its title (the chart's kind) typed on its General page.
 // The probe reports the titles, the column chart's alert bands, the stacked chart's scale and
 // the line chart's label colour; "ready" carries the input and the column chart's third bar.
@@ -63,8 +65,10 @@ KVProbe.prototype.onEnterFrame = function () {
     var values = kvChartSeries(sales.dataValues, sales.seriesNames)[0], bands = [];
     for (i = 0; i < values.length; i++)
         bands.push(sales.kvAlertIndex(values[i], i));
+    var bar = kvChartSeries(_root.KVBarChartSymbol_1.dataValues, _root.KVBarChartSymbol_1.seriesNames);
     var state = _root.CELL + "|" + titles.join(",") + "|" + bands.join(",") + "|" + sales.alertColors[2] + "|"
-                + stack.autofocus + "," + stack.kvScale[0] + "," + stack.kvScale[1] + "|" + line.kvTick0.getTextFormat().color;
+                + stack.autofocus + "," + stack.kvScale[0] + "," + stack.kvScale[1] + "|" + line.kvTick0.getTextFormat().color
+                + "|" + bar.length + ":" + bar[0].join(",");
     if (state != this.kvState) {
         this.kvState = state;
         fscommand("state", state);
@@ -119,6 +123,7 @@ int main(int argc, char** argv)
         d.Bind(sales, "General", "dataValues", "B1", "D1");
         d.Bind(*placed[1], "General", "dataValues", "B2", "D3");
         d.Bind(*placed[2], "General", "dataValues", "B1", "D1");
+        d.Bind(*placed[3], "General", "dataValues", "D1", "D3");
 
         CScriptedCommonDialogs& dialogs = UseScriptedCommonDialogs();
         UseScriptedMessageBoxes();
@@ -130,8 +135,11 @@ int main(int argc, char** argv)
         });
         for (int i = 1; i < 9; ++i) {
             const std::string title = charts[i].title;
-            Edit<CChartGeneralPage>(parent, *placed[i], "General", [&title](CWnd& page) {
+            Edit<CChartGeneralPage>(parent, *placed[i], "General", [&title, i](CWnd& page) {
                 Type(page, CChartGeneralPage::IDC_TITLE, title, true);
+                // The bar chart gets a second series, named but without cells yet.
+                if (i == 3)
+                    Click(page, CChartGeneralPage::IDC_ADD);
             });
         }
         dialogs.AnswerColour(RGB(0x00, 0x00, 0xFF));

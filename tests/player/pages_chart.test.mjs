@@ -2,7 +2,8 @@
 // General page, the stacked columns keep the Y-axis maximum fixed on their Behavior page, the
 // line chart's value labels take the colour chosen on its Y-Axis sub-page, and the column
 // chart's third bar turns the alert colour chosen on its Alerts page once the value typed into
-// the input crosses the top threshold. PNGs of the movie and of each chart go into
+// the input crosses the top threshold. The bar chart, given a second series without cells on
+// its General page, stays one series of its cells and follows the input. PNGs of the movie and of each chart go into
 // <build>/test-output.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
@@ -60,6 +61,8 @@ try {
     expect("value label colour chosen on the Y-Axis sub-page", Number(first[5]), 0xcc0000);
     expect("input typed", last[0], "80");
     expect("alert bands after the input", last[2], "0,0,2");
+    expect("bar chart with a series added without cells", first[6], "1:10,30,60");
+    expect("the bar chart's first value after the input", last[6], "1:80,30,60");
     expect("third bar before the input (the lowest band's green)", colours[0], "#339933");
     expect("third bar after the input (the chosen blue)", colours[1], "#0000ff");
   });

@@ -119,7 +119,7 @@ function seriesOf(reference, names, byShape = false) {
   const [from, to = from] = range.replace(/\$/g, "").split(":");
   const rowOf = (a1) => Number(/\d+$/.exec(a1)[0]);
   const rows = rowOf(to) - rowOf(from) + 1, columns = cells.length / rows;
-  const byRows = byShape ? columns >= rows : !(names > 0 && names !== rows && names === columns);
+  const byRows = byShape ? columns >= rows : !(names > 0 && names !== rows && (names === columns || columns < rows));
   const lines = [];
   for (let i = 0; i < (byRows ? rows : columns); ++i) {
     const line = [];
