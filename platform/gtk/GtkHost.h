@@ -115,6 +115,10 @@ GdkEvent* LastPressEvent();
 // The player views (WebKitPlayer.cpp): each player control's view over the control's
 // rectangle in its top-level window's native window.
 void PlacePlayerViews(CGtkWindowHost& host);
+// True when a key belongs to the movie of the player control that has the keyboard: a control
+// shown on the screen whose view a click gave the keyboard to. Keys with Control, Alt or the
+// logo key held, Escape and the menu keys, stay the program's (its shortcuts, dialogs, menus).
+bool KeyGoesToPlayer(const GdkEventKey& key);
 
 // The theme's colours and icons, and the toolbars' tips (GtkLook.cpp).
 void InstallNativeLook();

@@ -167,11 +167,18 @@ gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer data)
         return TRUE;
     }
     const bool down = e->type == GDK_KEY_PRESS;
+    const UINT vk = VirtualKey(e->keyval);
+    TakeModifiers(e->state);
+    if (KeyGoesToPlayer(*e)) {
+        // The toolkit takes it on to the player's view; the layer only keeps what is held.
+        if (vk != 0) {
+            GetInputState().SetKeyDown(vk, down);
+        }
+        return FALSE;
+    }
     if (down) {
         KeepPress(reinterpret_cast<GdkEvent*>(e));
     }
-    const UINT vk = VirtualKey(e->keyval);
-    TakeModifiers(e->state);
     CWnd* target = KeyTarget(*top);
     const unsigned scan = e->hardware_keycode & 0xFFu;
     const bool alt = GetInputState().IsKeyDown(VK_MENU) || vk == VK_MENU || vk == VK_F10;

@@ -367,6 +367,13 @@ public:
         }
     }
 
+    // The view shows on the screen (its parent does not draw it) and has the toolkit's
+    // keyboard focus.
+    bool TakesKeys() const
+    {
+        return snapshotSource_ == 0 && gtk_widget_get_visible(view_) && gtk_widget_has_focus(view_);
+    }
+
 private:
     // Each page starts its own copy of Ruffle, whose start takes a few seconds of a processor.
     // Pages start one after another, so that the first one asked to show a movie (the stage)
@@ -474,13 +481,21 @@ private:
     }
 
     // True (the event goes no further) while the control does not take input.
-    static gboolean OnPointer(GtkWidget*, GdkEvent*, gpointer data)
+    static gboolean OnPointer(GtkWidget* view, GdkEvent* event, gpointer data)
     {
         auto* self = static_cast<CWebKitPlayer*>(data);
         CWnd* control = IsWindow(self->control_) ? CWnd::FromHandle(self->control_) : nullptr;
         for (CWnd* w = control; w != nullptr; w = w->GetParent()) {
             if (!w->IsWindowEnabled()) {
                 return TRUE;
+            }
+        }
+        if (control != nullptr && event->type == GDK_BUTTON_PRESS) {
+            // A click in the movie gives the control the keyboard, as a click in a player
+            // control on the desktop does: what is typed then reaches the movie's fields.
+            gtk_widget_grab_focus(view);
+            if (CWnd::GetFocus() != control) {
+                control->SetFocus();
             }
         }
         return control == nullptr ? TRUE : FALSE;
@@ -680,6 +695,34 @@ void CollectControls(CWnd& w, std::vector<CWnd*>& out)
 }
 
 } // namespace
+
+bool KeyGoesToPlayer(const GdkEventKey& key)
+{
+    if ((key.state & (GDK_CONTROL_MASK | GDK_MOD1_MASK | GDK_SUPER_MASK)) != 0) {
+        return false;
+    }
+    switch (key.keyval) {
+    case GDK_KEY_Escape: // closes the dialog or leaves the mode the player shows in
+    case GDK_KEY_F10:
+    case GDK_KEY_Alt_L:
+    case GDK_KEY_Alt_R:
+    case GDK_KEY_Menu:
+        return false;
+    default:
+        break;
+    }
+    CWnd* focus = CWnd::GetFocus();
+    CWebKitPlayer* player = focus != nullptr ? PlayerOf(*focus) : nullptr;
+    if (player == nullptr || !focus->IsWindowVisible()) {
+        return false;
+    }
+    for (CWnd* w = focus; w != nullptr; w = w->GetParent()) {
+        if (!w->IsWindowEnabled()) {
+            return false;
+        }
+    }
+    return player->TakesKeys();
+}
 
 void PlacePlayerViews(CGtkWindowHost& host)
 {

@@ -1156,6 +1156,83 @@ TEST_F(WalkThroughTest, ASampleWithThePaletteAComponentsSheetAndTheStylesSheet)
     RunWithPerson({sample.string()}, [&](ScreenUser& user) { LookAtSheets(user, app.get()); });
 }
 
+// In the preview a person clicks into a text field of the movie and types: the keys reach the
+// movie, which saves a plan under the typed name. Afterwards the keyboard is the designer's again.
+TEST_F(WalkThroughTest, InThePreviewKeysTypedIntoTheMovieReachIt)
+{
+    const std::filesystem::path sample = testsupport::InstallDir() / "samples" / "Dashboards" / "price-plan.vtd";
+    ASSERT_TRUE(std::filesystem::exists(sample)) << sample;
+    ui::SetDialogHook(309, [](CDialog& dlg) { dlg.EndDialog(IDOK); });
+    RunWithPerson({sample.string()}, [&](ScreenUser& user) {
+        ASSERT_TRUE(user.Ready()) << user.Problem();
+        CMainFrame* frame = nullptr;
+        ASSERT_TRUE(user.WaitFor(
+            [&] {
+                frame = app->MainFrame();
+                return frame != nullptr && CWnd::GetActiveWindow() == frame && !user.RectOf(*frame).IsRectEmpty();
+            },
+            20000));
+        CDrawView* view = nullptr;
+        CComponentObj* plans = nullptr;
+        user.OnUi([&] {
+            view = GetActiveDrawView();
+            for (CDrawObj* obj : view != nullptr ? view->GetDocument()->GetObjects() : std::vector<CDrawObj*>{})
+                if (auto* c = dynamic_cast<CComponentObj*>(obj); c != nullptr && c->GetName() == "Plans")
+                    plans = c;
+        });
+        ASSERT_NE(plans, nullptr) << "the sample has no scenario component";
+        ASSERT_TRUE(ClickToolButton(user, *frame, ID_VIEW_SWF_PREVIEW, [&] { return view->IsPreview(); }));
+        CShockwaveFlash* player = nullptr;
+        user.OnUi([&] { player = view->GetPreviewPlayer(); });
+        ASSERT_NE(player, nullptr);
+        ASSERT_TRUE(user.WaitFor([&] { return gtkscreen::PlayerIdle(*player); }, 60000)) << "the preview never loaded";
+        // The component's name field runs along its top, its Save button at the right end, its
+        // list of saved plans below them.
+        const CRect r = ScreenRectOf(user, *view, *plans);
+        const CRect firstRow(r.left + 6, r.top + 29, r.right - 8, r.top + 47);
+        const auto written = [&] {
+            const CBitmap screen = user.Screen();
+            int dark = 0;
+            for (int y = firstRow.top; y < firstRow.bottom; ++y)
+                for (int x = firstRow.left; x < firstRow.right; ++x) {
+                    const COLORREF c = screen.GetPixel(x, y);
+                    if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 110)
+                        ++dark;
+                }
+            return dark;
+        };
+        const int empty = written();
+        user.Click(CPoint(r.left + (r.Width() - 66) / 2, r.top + 12));
+        EXPECT_TRUE(user.WaitFor([&] { return CWnd::GetFocus() == player; }, 5000))
+            << "a click in the movie did not give it the keyboard";
+        // At a typist's pace, after the movie has taken the click into its field: it takes
+        // its input a frame at a time.
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        for (char c : std::string("plan B")) {
+            user.Type(std::string(1, c));
+            std::this_thread::sleep_for(std::chrono::milliseconds(120));
+        }
+        user.Click(CPoint(r.right - 31, r.top + 13));
+        // The list's first row shows the name: far more ink than one letter's.
+        EXPECT_TRUE(Eventually(user, [&] { return written() > empty + 40; }))
+            << "the movie saved no plan under the typed name (" << written() << " dark pixels)";
+        Shot(user, "preview-typed-plan");
+        ASSERT_TRUE(ClickToolButton(user, *frame, ID_VIEW_SWF_PREVIEW, [&] { return !view->IsPreview(); }));
+        // The designer's keys again: a selected component is deleted with Delete.
+        const CPoint at = UncoveredPointOf(user, *view, r);
+        ASSERT_TRUE(ClickFor(user, at, [&] { return view->IsSelected(plans); })) << "a click did not select it";
+        user.Keys("Delete");
+        EXPECT_TRUE(user.WaitFor([&] {
+            bool gone = false;
+            user.OnUi([&] {
+                const auto& objects = view->GetDocument()->GetObjects();
+                gone = std::find(objects.begin(), objects.end(), plans) == objects.end();
+            });
+            return gone;
+        })) << "Delete did not reach the designer after the preview";
+    });
+}
+
 void WalkThroughTest::LookAtSheets(ScreenUser& user, CKVApp* program)
 {
     ASSERT_TRUE(user.Ready()) << user.Problem();
