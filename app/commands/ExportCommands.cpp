@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -60,6 +61,28 @@ std::string LowerExtension(const std::string& path)
     std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
     return ext;
+}
+
+// Hands the movie to the desktop's mail program. Where there is none, the mail is kept as a
+// message file beside the document, or in the home folder for a document never saved, and the
+// person is told where; the movie goes by the document's name. Throws OfficeError.
+void MailMovie(CDrawView& view, IMailProgram* program, const std::string& moviePath)
+{
+    COutlookExport mail(program);
+    if (const CDrawDoc* doc = view.GetDocument()) {
+        std::filesystem::path folder = std::filesystem::path(doc->GetPathName()).parent_path();
+        if (folder.empty()) {
+            const char* home = std::getenv("HOME");
+            std::error_code ec;
+            folder = home != nullptr && *home != '\0' ? std::filesystem::path(home) : std::filesystem::current_path(ec);
+        }
+        std::string stem = std::filesystem::path(doc->GetTitle()).stem().string();
+        mail.KeepMessageIn(folder, (stem.empty() ? std::string("movie") : stem) + ".swf");
+    }
+    const std::string saved = mail.AttachMovie(moviePath);
+    if (!saved.empty())
+        ShowMessageBox(&view, "No mail program took the mail; it was saved with the movie attached as\n" + saved,
+                       "Send Mail", MB_OK | MB_ICONINFORMATION);
 }
 
 } // namespace
@@ -320,10 +343,7 @@ void ExportRoad::DeliverPresentation(const std::string& moviePath, const std::st
 void ExportRoad::DeliverMail(const std::string& moviePath)
 {
     try {
-        const std::string saved = COutlookExport(m_commands.GetMailProgram()).AttachMovie(moviePath);
-        if (!saved.empty())
-            ShowMessageBox(&m_view, "No mail program took the mail; it was saved with the movie attached as\n" + saved,
-                           "Send Mail", MB_OK | MB_ICONINFORMATION);
+        MailMovie(m_view, m_commands.GetMailProgram(), moviePath);
     } catch (const OfficeError& failure) {
         Fail(failure.what());
     }
@@ -584,10 +604,7 @@ void CExportCommands::SendToOutlook()
         return;
     }
     try {
-        const std::string saved = COutlookExport(GetMailProgram()).AttachMovie(m_view.GetPreviewMoviePath());
-        if (!saved.empty())
-            ShowMessageBox(&m_view, "No mail program took the mail; it was saved with the movie attached as\n" + saved,
-                           "Send Mail", MB_OK | MB_ICONINFORMATION);
+        MailMovie(m_view, GetMailProgram(), m_view.GetPreviewMoviePath());
     } catch (const OfficeError& failure) {
         ShowMessageBox(&m_view, failure.what(), kExportError, MB_OK | MB_ICONERROR);
     }

@@ -356,22 +356,38 @@ std::string COutlookExport::MakeMessage(const std::string& subject, const std::s
            Base64Lines(movie) + "--" + boundary + "--\r\n";
 }
 
+void COutlookExport::KeepMessageIn(const std::filesystem::path& folder, const std::string& name)
+{
+    m_messageFolder = folder;
+    m_movieName = name;
+}
+
 std::string COutlookExport::AttachMovie(const std::string& moviePath)
 {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(moviePath, ec))
         throw OfficeError("The movie " + moviePath + " does not exist.");
-    const std::string subject = MovieFileName(moviePath);
+    const std::string name = m_movieName.empty() ? MovieFileName(moviePath) : m_movieName;
     std::string error;
-    if (m_program != nullptr && m_program->IsAvailable() && m_program->Compose(subject, moviePath, error))
+    if (m_program != nullptr && m_program->IsAvailable() && m_program->Compose(name, moviePath, error))
         return {};
     std::vector<std::uint8_t> movie;
     std::string reason;
     if (!model::ReadFileBytes(moviePath, movie, std::size_t(256) << 20, &reason))
         throw OfficeError("The movie " + moviePath + " cannot be read: " + reason);
-    const std::string text = MakeMessage(subject, MovieFileName(moviePath), movie);
+    const std::string text = MakeMessage(name, name, movie);
     std::filesystem::path message = moviePath;
     message.replace_extension(".eml");
+    if (!m_messageFolder.empty()) {
+        const std::string stem = std::filesystem::path(name).stem().string();
+        message = m_messageFolder / (stem + ".eml");
+        for (int n = 2; std::filesystem::exists(message, ec) || ec; ++n) {
+            if (n > 999)
+                throw OfficeError("The mail cannot be written: " + m_messageFolder.string() +
+                                  " holds too many messages named " + stem + ".");
+            message = m_messageFolder / (stem + " (" + std::to_string(n) + ").eml");
+        }
+    }
     if (!model::WriteFileBytes(message.string(), std::vector<std::uint8_t>(text.begin(), text.end()), &reason))
         throw OfficeError("The mail " + message.string() + " cannot be written: " + reason);
     return message.string();

@@ -64,10 +64,15 @@ public:
 };
 
 // A new mail with the movie attached: handed to the mail program, or, where there is none,
-// written as a message file (.eml, beside the movie) that any mail program opens.
+// written as a message file (.eml) that any mail program opens: beside the movie, or in the
+// folder KeepMessageIn names.
 class COutlookExport {
 public:
     explicit COutlookExport(IMailProgram* program) : m_program(program) {}
+    // A message file goes into folder, named after name (the movie's name in the mail, as
+    // "report.swf"), under a name no file there has yet: a movie made for the mail lies in the
+    // run's temporary folder, which goes when the program ends.
+    void KeepMessageIn(const std::filesystem::path& folder, const std::string& name);
     // The message file written, or empty when the mail program took the mail. Throws
     // OfficeError when neither works.
     std::string AttachMovie(const std::string& moviePath);
@@ -78,6 +83,8 @@ public:
 
 private:
     IMailProgram* m_program;
+    std::filesystem::path m_messageFolder;
+    std::string m_movieName;
 };
 
 // The office programs as start-up asks for them: "Powerpoint.Application" and

@@ -359,13 +359,24 @@ TEST_F(ExportCommandsTest, MailsAttachTheMovieOrAreSavedWhereNoMailProgramIs)
     ASSERT_EQ(mail->mails.size(), 1u);
     EXPECT_TRUE(IsMovie(mail->mails[0].second));
 
+    // Without a mail program the mail is kept beside the document and named after it, not in
+    // the run's temporary folder, which goes when the program ends; a second one gets a name
+    // of its own.
+    view->GetDocument()->SetPathName((out / "regional-sales.vtd").string(), FALSE);
     mail->available = false;
     boxes->Answer(IDOK);
+    boxes->Answer(IDOK);
     Command(ID_EXPORT_OUTLOOK);
-    ASSERT_EQ(boxes->Log().size(), 1u);
-    const std::string saved = boxes->Log()[0].text.substr(boxes->Log()[0].text.find('\n') + 1);
-    EXPECT_EQ(std::filesystem::path(saved).extension(), ".eml");
-    EXPECT_NE(ReadText(saved).find("Content-Disposition: attachment; filename="), std::string::npos);
+    Command(ID_EXPORT_OUTLOOK);
+    ASSERT_EQ(boxes->Log().size(), 2u);
+    const auto savedBy = [&](std::size_t box) {
+        return boxes->Log()[box].text.substr(boxes->Log()[box].text.find('\n') + 1);
+    };
+    EXPECT_EQ(std::filesystem::path(savedBy(0)), out / "regional-sales.eml");
+    EXPECT_EQ(std::filesystem::path(savedBy(1)), out / "regional-sales (2).eml");
+    EXPECT_NE(ReadText(savedBy(0)).find("Content-Disposition: attachment; filename=\"regional-sales.swf\""),
+              std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(savedBy(1)));
 
     // Send to Outlook sends the preview's movie, and needs one.
     mail->available = true;
