@@ -13,6 +13,8 @@
 #include <map>
 #include <memory>
 
+#include <unistd.h>
+
 #include "app/panels/CanvasPropertiesPanel.h"
 #include "app/canvas/ComponentObj.h"
 #include "app/canvas/DrawDoc.h"
@@ -63,22 +65,35 @@ std::string LowerExtension(const std::string& path)
     return ext;
 }
 
+// Where what a delivery hands to a desktop program is kept so that it outlasts the run: the
+// document's folder, or the home folder for a document never saved or in a folder the person
+// may not write to (a shipped sample's); and the document's name for it ("movie" without one).
+std::filesystem::path LastingFolder(CDrawView& view)
+{
+    const CDrawDoc* doc = view.GetDocument();
+    std::filesystem::path folder = doc != nullptr ? std::filesystem::path(doc->GetPathName()).parent_path() : "";
+    if (folder.empty() || access(folder.c_str(), W_OK | X_OK) != 0) {
+        const char* home = std::getenv("HOME");
+        std::error_code ec;
+        folder = home != nullptr && *home != '\0' ? std::filesystem::path(home) : std::filesystem::current_path(ec);
+    }
+    return folder;
+}
+
+std::string DocumentStem(CDrawView& view)
+{
+    const CDrawDoc* doc = view.GetDocument();
+    const std::string stem = doc != nullptr ? std::filesystem::path(doc->GetTitle()).stem().string() : "";
+    return stem.empty() ? "movie" : stem;
+}
+
 // Hands the movie to the desktop's mail program. Where there is none, the mail is kept as a
-// message file beside the document, or in the home folder for a document never saved, and the
-// person is told where; the movie goes by the document's name. Throws OfficeError.
+// message file in the lasting folder and the person is told where; the movie goes by the
+// document's name. Throws OfficeError.
 void MailMovie(CDrawView& view, IMailProgram* program, const std::string& moviePath)
 {
     COutlookExport mail(program);
-    if (const CDrawDoc* doc = view.GetDocument()) {
-        std::filesystem::path folder = std::filesystem::path(doc->GetPathName()).parent_path();
-        if (folder.empty()) {
-            const char* home = std::getenv("HOME");
-            std::error_code ec;
-            folder = home != nullptr && *home != '\0' ? std::filesystem::path(home) : std::filesystem::current_path(ec);
-        }
-        std::string stem = std::filesystem::path(doc->GetTitle()).stem().string();
-        mail.KeepMessageIn(folder, (stem.empty() ? std::string("movie") : stem) + ".swf");
-    }
+    mail.KeepMessageIn(LastingFolder(view), DocumentStem(view) + ".swf");
     const std::string saved = mail.AttachMovie(moviePath);
     if (!saved.empty())
         ShowMessageBox(&view, "No mail program took the mail; it was saved with the movie attached as\n" + saved,
@@ -321,13 +336,11 @@ void ExportRoad::Run(std::string moviePath, const std::string& outputPath, const
 void ExportRoad::DeliverPresentation(const std::string& moviePath, const std::string& outputPath)
 {
     std::string presentation = outputPath;
-    if (presentation.empty())
-        presentation = TempName("presentation", ".pptx");
-    if (presentation.empty()) {
-        Fail("No temporary file could be made for the presentation.");
-        return;
-    }
     try {
+        // The presentation opens in the desktop's program, where the person may save it: it
+        // lies where it lasts, not in the run's temporary folder.
+        if (presentation.empty())
+            presentation = UnusedFileName(LastingFolder(m_view), DocumentStem(m_view), ".pptx").string();
         CPowerPointExport powerPoint;
         powerPoint.Start((m_designer.BaseFolder() / "asset" / "presentation1.ppt").string());
         if (CDrawDoc* doc = m_view.GetDocument())

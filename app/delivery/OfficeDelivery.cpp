@@ -378,19 +378,25 @@ std::string COutlookExport::AttachMovie(const std::string& moviePath)
     const std::string text = MakeMessage(name, name, movie);
     std::filesystem::path message = moviePath;
     message.replace_extension(".eml");
-    if (!m_messageFolder.empty()) {
-        const std::string stem = std::filesystem::path(name).stem().string();
-        message = m_messageFolder / (stem + ".eml");
-        for (int n = 2; std::filesystem::exists(message, ec) || ec; ++n) {
-            if (n > 999)
-                throw OfficeError("The mail cannot be written: " + m_messageFolder.string() +
-                                  " holds too many messages named " + stem + ".");
-            message = m_messageFolder / (stem + " (" + std::to_string(n) + ").eml");
-        }
-    }
+    if (!m_messageFolder.empty())
+        message = UnusedFileName(m_messageFolder, std::filesystem::path(name).stem().string(), ".eml");
     if (!model::WriteFileBytes(message.string(), std::vector<std::uint8_t>(text.begin(), text.end()), &reason))
         throw OfficeError("The mail " + message.string() + " cannot be written: " + reason);
     return message.string();
+}
+
+std::filesystem::path UnusedFileName(const std::filesystem::path& folder, const std::string& stem,
+                                     const std::string& extension)
+{
+    std::error_code ec;
+    std::filesystem::path name = folder / (stem + extension);
+    for (int n = 2; std::filesystem::exists(name, ec) || ec; ++n) {
+        if (n > 999)
+            throw OfficeError("No file can be written: " + folder.string() + " holds too many files named " + stem +
+                              ".");
+        name = folder / (stem + " (" + std::to_string(n) + ")" + extension);
+    }
+    return name;
 }
 
 void RegisterOfficeObjects(CObjectFactory& factory)

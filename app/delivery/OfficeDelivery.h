@@ -92,5 +92,10 @@ private:
 // always work here.
 void RegisterOfficeObjects(CObjectFactory& factory);
 
+// folder/stem + extension, or with " (2)", " (3)"... after the stem, the first name no file in
+// the folder has; throws OfficeError past a thousand.
+std::filesystem::path UnusedFileName(const std::filesystem::path& folder, const std::string& stem,
+                                     const std::string& extension);
+
 // A stored (uncompressed) zip archive of named parts, in the order given.
 std::vector<std::uint8_t> MakeStoredZip(const std::vector<std::pair<std::string, std::string>>& parts);
