@@ -150,12 +150,17 @@ void CCanvasPreview::Leave()
 {
     m_active = false;
     m_moviePath.clear();
+    // The keyboard that a click in the movie gave the player comes back to the canvas.
+    CWnd* focus = CWnd::GetFocus();
+    const bool playerHadKeys = m_player != nullptr && focus != nullptr && (focus == m_player.get() || m_player->IsChild(focus));
     if (m_player != nullptr) {
         m_player->LoadMovie(0, "loadblank");
         m_player->ShowWindow(SW_HIDE);
     }
     EnableMenus(false);
     m_windows.ShowAfterPreview();
+    if (playerHadKeys)
+        m_view.Window().SetFocus();
     if (CDrawDoc* doc = m_view.GetDocument())
         doc->UpdateAllViews(nullptr);
 }

@@ -532,6 +532,17 @@ TEST_F(CanvasViewTest, PreviewPlaysTheMovieAndEditModeComesBack)
     EXPECT_FALSE(view.IsPreview());
     EXPECT_EQ(player->LayerMovie(0), "");
     EXPECT_TRUE(view.GetPalette()->IsWindowVisible());
+
+    // With the tool windows closed, the keyboard that a click in the movie gave the player
+    // comes back to the canvas: it does not stay with the hidden player.
+    view.GetPalette()->ShowWindow(SW_HIDE);
+    if (view.GetObjectBrowser() != nullptr)
+        view.GetObjectBrowser()->ShowWindow(SW_HIDE);
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
+    view.GetPreviewPlayer()->SetFocus();
+    ASSERT_TRUE(CUserInput::ChooseMenuItem(Frame(), ID_VIEW_SWF_PREVIEW));
+    EXPECT_FALSE(view.IsPreview());
+    EXPECT_EQ(CWnd::GetFocus(), &view);
 }
 
 // What the dashboard names by relative addresses (a data connection's file) comes from beside
