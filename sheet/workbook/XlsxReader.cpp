@@ -1099,6 +1099,8 @@ std::string FindWorkbookPart(Package& package)
     std::string part = FindRelated(package.ReadRelationships(""), "/officeDocument");
     if (part.empty() && package.HasPart("xl/workbook.xml"))
         part = "xl/workbook.xml";
+    if (part.empty() && package.HasPart("content.xml") && package.HasPart("mimetype"))
+        throw WorkbookError("OpenDocument spreadsheets (.ods) are not read; save the workbook as .xlsx");
     if (part.empty())
         throw WorkbookError("Not a workbook: the package has no workbook part");
     if (EndsWith(part, ".bin"))
