@@ -155,6 +155,18 @@ protected:
 
     static void Walk(ScreenUser& user, CKVApp* program, const std::filesystem::path& workbook);
     static void LookAtSheets(ScreenUser& user, CKVApp* program);
+    // The program's main window once it is active and shown, or null.
+    static CMainFrame* MainWindowShown(ScreenUser& user, CKVApp* program)
+    {
+        CMainFrame* frame = nullptr;
+        const bool shown = user.WaitFor(
+            [&] {
+                frame = program->MainFrame();
+                return frame != nullptr && CWnd::GetActiveWindow() == frame && !user.RectOf(*frame).IsRectEmpty();
+            },
+            20000);
+        return shown ? frame : nullptr;
+    }
     static void Build(ScreenUser& user, CKVApp* program, const std::filesystem::path& workbook,
                       const std::filesystem::path& saved, const std::filesystem::path& movie, bool followInPreview);
     void RunBuild(bool followInPreview);
@@ -1165,13 +1177,8 @@ TEST_F(WalkThroughTest, InThePreviewKeysTypedIntoTheMovieReachIt)
     ui::SetDialogHook(309, [](CDialog& dlg) { dlg.EndDialog(IDOK); });
     RunWithPerson({sample.string()}, [&](ScreenUser& user) {
         ASSERT_TRUE(user.Ready()) << user.Problem();
-        CMainFrame* frame = nullptr;
-        ASSERT_TRUE(user.WaitFor(
-            [&] {
-                frame = app->MainFrame();
-                return frame != nullptr && CWnd::GetActiveWindow() == frame && !user.RectOf(*frame).IsRectEmpty();
-            },
-            20000));
+        CMainFrame* frame = MainWindowShown(user, app.get());
+        ASSERT_NE(frame, nullptr) << "the main window did not come";
         CDrawView* view = nullptr;
         CComponentObj* plans = nullptr;
         user.OnUi([&] {
@@ -1236,14 +1243,8 @@ TEST_F(WalkThroughTest, InThePreviewKeysTypedIntoTheMovieReachIt)
 void WalkThroughTest::LookAtSheets(ScreenUser& user, CKVApp* program)
 {
     ASSERT_TRUE(user.Ready()) << user.Problem();
-    CMainFrame* frame = nullptr;
-    ASSERT_TRUE(user.WaitFor(
-        [&] {
-            frame = program->MainFrame();
-            return frame != nullptr && CWnd::GetActiveWindow() == frame && !user.RectOf(*frame).IsRectEmpty();
-        },
-        20000))
-        << "the main window did not come";
+    CMainFrame* frame = MainWindowShown(user, program);
+    ASSERT_NE(frame, nullptr) << "the main window did not come";
     CDrawView* view = nullptr;
     CComponentPalette* palette = nullptr;
     CComponentObj* component = nullptr;
