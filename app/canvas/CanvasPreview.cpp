@@ -152,7 +152,8 @@ void CCanvasPreview::Leave()
     m_moviePath.clear();
     // The keyboard that a click in the movie gave the player comes back to the canvas.
     CWnd* focus = CWnd::GetFocus();
-    const bool playerHadKeys = m_player != nullptr && focus != nullptr && (focus == m_player.get() || m_player->IsChild(focus));
+    const bool playerHadKeys =
+        m_player != nullptr && focus != nullptr && (focus == m_player.get() || m_player->IsChild(focus));
     if (m_player != nullptr) {
         m_player->LoadMovie(0, "loadblank");
         m_player->ShowWindow(SW_HIDE);
