@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -16,6 +15,7 @@
 #include <unistd.h>
 
 #include "app/panels/CanvasPropertiesPanel.h"
+#include "base/PlatformServices.h"
 #include "app/canvas/ComponentObj.h"
 #include "app/canvas/DrawDoc.h"
 #include "app/canvas/DrawView.h"
@@ -66,18 +66,16 @@ std::string LowerExtension(const std::string& path)
 }
 
 // Where what a delivery hands to a desktop program is kept so that it outlasts the run: the
-// document's folder, or the home folder for a document never saved or in a folder the person
-// may not write to (a shipped sample's); and the document's name for it ("movie" without one).
+// document's folder, or the person's own folder (where the file dialogs open) for a document
+// never saved or in a folder the person may not write to (a shipped sample's); and the
+// document's name for it ("movie" without one).
 std::filesystem::path LastingFolder(CDrawView& view)
 {
     const CDrawDoc* doc = view.GetDocument();
-    std::filesystem::path folder = doc != nullptr ? std::filesystem::path(doc->GetPathName()).parent_path() : "";
-    if (folder.empty() || access(folder.c_str(), W_OK | X_OK) != 0) {
-        const char* home = std::getenv("HOME");
-        std::error_code ec;
-        folder = home != nullptr && *home != '\0' ? std::filesystem::path(home) : std::filesystem::current_path(ec);
-    }
-    return folder;
+    const std::filesystem::path folder = doc != nullptr ? std::filesystem::path(doc->GetPathName()).parent_path() : "";
+    if (!folder.empty() && access(folder.c_str(), W_OK | X_OK) == 0)
+        return folder;
+    return GetPlatformServices().PersonalFolder().value_or(GetCurrentDirectoryPath());
 }
 
 std::string DocumentStem(CDrawView& view)

@@ -485,12 +485,10 @@ private:
     {
         auto* self = static_cast<CWebKitPlayer*>(data);
         CWnd* control = IsWindow(self->control_) ? CWnd::FromHandle(self->control_) : nullptr;
-        for (CWnd* w = control; w != nullptr; w = w->GetParent()) {
-            if (!w->IsWindowEnabled()) {
-                return TRUE;
-            }
+        if (control == nullptr || !control->TakesInput()) {
+            return TRUE;
         }
-        if (control != nullptr && event->type == GDK_BUTTON_PRESS) {
+        if (event->type == GDK_BUTTON_PRESS) {
             // A click in the movie gives the control the keyboard, as a click in a player
             // control on the desktop does: what is typed then reaches the movie's fields.
             gtk_widget_grab_focus(view);
@@ -498,7 +496,7 @@ private:
                 control->SetFocus();
             }
         }
-        return control == nullptr ? TRUE : FALSE;
+        return FALSE;
     }
 
     static void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer data)
@@ -713,15 +711,7 @@ bool KeyGoesToPlayer(const GdkEventKey& key)
     }
     CWnd* focus = CWnd::GetFocus();
     CWebKitPlayer* player = focus != nullptr ? PlayerOf(*focus) : nullptr;
-    if (player == nullptr || !focus->IsWindowVisible()) {
-        return false;
-    }
-    for (CWnd* w = focus; w != nullptr; w = w->GetParent()) {
-        if (!w->IsWindowEnabled()) {
-            return false;
-        }
-    }
-    return player->TakesKeys();
+    return player != nullptr && focus->IsWindowVisible() && focus->TakesInput() && player->TakesKeys();
 }
 
 void PlacePlayerViews(CGtkWindowHost& host)
