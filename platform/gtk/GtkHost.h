@@ -115,10 +115,13 @@ GdkEvent* LastPressEvent();
 // The player views (WebKitPlayer.cpp): each player control's view over the control's
 // rectangle in its top-level window's native window.
 void PlacePlayerViews(CGtkWindowHost& host);
-// True when a key belongs to the movie of the player control that has the keyboard: a control
-// shown on the screen whose view a click gave the keyboard to. Keys with Control, Alt or the
-// logo key held, Escape and the menu keys, stay the program's (its shortcuts, dialogs, menus).
-bool KeyGoesToPlayer(const GdkEventKey& key);
+// True when a key typed in top belongs to a movie: that of the player control shown on the
+// screen whose view the last click went to (a click in the program's own windows ends that).
+// Keys with Control, Alt or the logo key held, Escape and the menu keys, stay the program's
+// (its shortcuts, dialogs, menus).
+bool KeyGoesToPlayer(const GdkEventKey& key, CWnd& top);
+// A click in the program's own windows: no player keeps the keyboard a click gave it.
+void ForgetClickedPlayer();
 
 // The theme's colours and icons, and the toolbars' tips (GtkLook.cpp).
 void InstallNativeLook();

@@ -169,7 +169,7 @@ gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer data)
     const bool down = e->type == GDK_KEY_PRESS;
     const UINT vk = VirtualKey(e->keyval);
     TakeModifiers(e->state);
-    if (KeyGoesToPlayer(*e)) {
+    if (KeyGoesToPlayer(*e, *top)) {
         // The toolkit takes it on to the player's view; the layer only keeps what is held.
         if (vk != 0) {
             GetInputState().SetKeyDown(vk, down);
@@ -231,6 +231,7 @@ gboolean OnButton(GtkWidget*, GdkEventButton* e, gpointer data)
     const bool press = e->type == GDK_BUTTON_PRESS;
     if (press) {
         KeepPress(reinterpret_cast<GdkEvent*>(e));
+        ForgetClickedPlayer();
     }
     UINT message = 0;
     if (e->button == 1) {

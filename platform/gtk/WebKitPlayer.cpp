@@ -188,6 +188,14 @@ std::set<CWebKitPlayer*>& LivePlayers()
 // `window.vantorel`; the page's reports come back through the script message handler the view
 // installs as `window.vantorelHost`. The view lies over the control's rectangle in the native
 // window of the control's top-level window.
+// The player control that the last click in a player's view gave the keyboard to; none once
+// the person clicks into the program's own windows.
+HWND& ClickedPlayer()
+{
+    static HWND clicked = nullptr;
+    return clicked;
+}
+
 class CWebKitPlayer final : public IFlashPlayer {
 public:
     CWebKitPlayer()
@@ -491,10 +499,8 @@ private:
         if (event->type == GDK_BUTTON_PRESS) {
             // A click in the movie gives the control the keyboard, as a click in a player
             // control on the desktop does: what is typed then reaches the movie's fields.
+            ClickedPlayer() = control->GetSafeHwnd();
             gtk_widget_grab_focus(view);
-            if (CWnd::GetFocus() != control) {
-                control->SetFocus();
-            }
         }
         return FALSE;
     }
@@ -694,7 +700,12 @@ void CollectControls(CWnd& w, std::vector<CWnd*>& out)
 
 } // namespace
 
-bool KeyGoesToPlayer(const GdkEventKey& key)
+void ForgetClickedPlayer()
+{
+    ClickedPlayer() = nullptr;
+}
+
+bool KeyGoesToPlayer(const GdkEventKey& key, CWnd& top)
 {
     if ((key.state & (GDK_CONTROL_MASK | GDK_MOD1_MASK | GDK_SUPER_MASK)) != 0) {
         return false;
@@ -709,9 +720,12 @@ bool KeyGoesToPlayer(const GdkEventKey& key)
     default:
         break;
     }
-    CWnd* focus = CWnd::GetFocus();
-    CWebKitPlayer* player = focus != nullptr ? PlayerOf(*focus) : nullptr;
-    return player != nullptr && focus->IsWindowVisible() && focus->TakesInput() && player->TakesKeys();
+    // The player a click gave the keyboard to, in the window the key was typed in, while it
+    // shows, takes input and its page still has the toolkit's focus.
+    CWnd* control = IsWindow(ClickedPlayer()) ? CWnd::FromHandle(ClickedPlayer()) : nullptr;
+    CWebKitPlayer* player = control != nullptr ? PlayerOf(*control) : nullptr;
+    return player != nullptr && control->GetTopLevelParent() == &top && control->IsWindowVisible() &&
+           control->TakesInput() && player->TakesKeys();
 }
 
 void PlacePlayerViews(CGtkWindowHost& host)
