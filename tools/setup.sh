@@ -19,6 +19,9 @@ if [ "${1:-}" = "--tests" ]; then
   programs=([node]=nodejs [npm]=npm [chromium]=chromium [python3]=python3)
   # the exported presentations are opened by a reader of their own
   packages+=(libreoffice-impress-nogui)
+  # the spreadsheet that computes the function tests' reference workbooks again
+  # (tests/player/workbooks/make_workbooks.py)
+  packages+=(libreoffice-calc-nogui)
   # the screen tests' window manager (tool windows, focus and placement as on a desktop)
   packages+=(openbox)
   if [ -n "${VANTOREL_SANITIZE:-}${VANTOREL_FUZZ:-}" ]; then

@@ -1,5 +1,6 @@
 // ADDRESS(row, column, [kind], [a1], [sheet]): a cell's address as text; kind 1 $A$1, 2 A$1,
-// 3 $A1, 4 A1 (in R1C1 style absolute parts are numbers, relative ones in brackets).
+// 3 $A1, 4 A1 (in R1C1 style absolute parts are numbers, relative ones in brackets); 5 to 8
+// are taken as 1 to 4, as the spreadsheet takes them.
 #include "shared/sheet/refs.as"
 if (_global.kvLib == undefined) {
     _global.kvLib = new Object();
@@ -12,6 +13,9 @@ kvLib.ADDRESS = function (row, column, kind, a1, sheet) {
     var r = kvTrunc(a[0]);
     var c = kvTrunc(a[1]);
     var k = kvTrunc(a[2]);
+    if (k > 4 && k <= 8) {
+        k -= 4;
+    }
     var style = a1 === undefined ? true : kvB(a1);
     if (style instanceof kvErrC) {
         return style;

@@ -15,8 +15,11 @@ kvLib.BETA_INV = function () {
     var p = a[0];
     var al = a[1];
     var be = a[2];
-    if (p < 0 || p > 1 || al <= 0 || be <= 0 || bounds[0] >= bounds[1]) {
+    if (p <= 0 || p > 1 || al <= 0 || be <= 0 || bounds[0] >= bounds[1]) {
         return kvError("#NUM!");
+    }
+    if (p == 1) {
+        return bounds[1];
     }
     var y = kvSolveRising(function (t) {
         return kvBetaI(t, al, be);

@@ -45,8 +45,8 @@ kvLib.INDEX = function (g, r, c) {
     if (c == 0 && cols == 1) {
         c = 1;
     }
-    // a row alone picks nothing in an array of several columns
-    if (r > rows || c > cols || (arguments.length < 3 && c == 0)) {
+    // a row alone picks nothing in a range of several columns; of an array it picks the row
+    if (r > rows || c > cols || (range && arguments.length < 3 && c == 0)) {
         return kvError("#REF!");
     }
     if (r == 0 || c == 0) {

@@ -33,18 +33,8 @@ kvLib.LINEST = function (ky, kx, constant, statistics) {
     if (!st) {
         return new kvArrC(1, cols, values);
     }
-    var mean = 0;
-    for (var o = 0; o < d.n; o++) {
-        mean += d.y[o];
-    }
-    mean /= d.n;
-    var ssResid = 0;
-    var ssReg = 0;
-    for (var p = 0; p < d.n; p++) {
-        var f = kvRegressAt(fit, d.x[p]);
-        ssResid += (d.y[p] - f) * (d.y[p] - f);
-        ssReg += c ? (f - mean) * (f - mean) : f * f;
-    }
+    var ssResid = fit.ssResid;
+    var ssReg = fit.ssTotal - ssResid;
     var df = d.n - k - (c ? 1 : 0);
     var na = kvError("#N/A");
     var seY = df > 0 ? Math.sqrt(ssResid / df) : na;

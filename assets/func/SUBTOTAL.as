@@ -35,6 +35,40 @@ _global.kvSubtotal = function (f, args) {
     return Math.sqrt(v);
 };
 
+// The arguments of SUBTOTAL with each range's values but those of the cells that hold a
+// SUBTOTAL themselves (kvSubCell marks them as they are computed, before any total over them):
+// a total of totals would count every amount twice.
+_global.kvSubtotalArgs = function (args) {
+    var marked = _global.kvSubCells;
+    if (marked == undefined) {
+        return args;
+    }
+    var out = [args[0]];
+    for (var i = 1; i < args.length; i++) {
+        var g = args[i];
+        if (!(g instanceof kvRangeC)) {
+            out.push(g);
+            continue;
+        }
+        var values = new Array();
+        var end = g.o + kvBandRows(g);
+        for (var r = g.o; r < end; r++) {
+            var row = g.b[r];
+            if (row == undefined) {
+                continue;
+            }
+            for (var c = 0; c < g.cols; c++) {
+                var name = row[c];
+                if (name != undefined && marked[name] !== true) {
+                    values.push(kvTimeline[name]);
+                }
+            }
+        }
+        out.push(new kvArrC(values.length, 1, values));
+    }
+    return out;
+};
+
 kvLib.SUBTOTAL = function (f) {
     var a = kvNumArgs([f], [null]);
     if (a instanceof kvErrC) {
@@ -47,5 +81,5 @@ kvLib.SUBTOTAL = function (f) {
     if (f < 1 || f > 11) {
         return kvError("#VALUE!");
     }
-    return kvSubtotal(f, arguments);
+    return kvSubtotal(f, kvSubtotalArgs(arguments));
 };

@@ -268,7 +268,136 @@ _global.kvFormatDate = function (x, tokens) {
     return out;
 };
 // {text, nonzero}: a non-negative number through the number tokens of a section.
+_global.kvIsDigitToken = function (t) {
+    return t != undefined && (t.kind == "0" || t.kind == "#" || t.kind == "?");
+};
+// Digits placed in digit tokens from first to last: right-aligned (left for a denominator);
+// a place without a digit shows 0 for "0", a space for "?", nothing for "#".
+_global.kvFillDigits = function (digits, tokens, first, last, leftAligned) {
+    var count = last - first + 1;
+    var out = "";
+    if (leftAligned) {
+        out = digits;
+        for (var i = first + digits.length; i <= last; i++) {
+            out += tokens[i].kind == "?" ? " " : (tokens[i].kind == "0" ? "0" : "");
+        }
+        return out;
+    }
+    var pad = "";
+    for (var j = first; j < last + 1 - digits.length; j++) {
+        pad += tokens[j].kind == "?" ? " " : (tokens[j].kind == "0" ? "0" : "");
+    }
+    return count > digits.length ? pad + digits : digits;
+};
+// A number in a fraction format (# ?/?, ?/8): the whole part where the format has digits for
+// it, then the numerator and denominator nearest the rest with as many denominator digits as
+// the format has (or its written denominator). None when the format is no fraction.
+_global.kvFormatFraction = function (x, tokens) {
+    var slash = -1;
+    for (var i = 1; i < tokens.length; i++) {
+        if (tokens[i].kind == "lit" && tokens[i].text == "/" && kvIsDigitToken(tokens[i - 1])) {
+            slash = i;
+            break;
+        }
+    }
+    if (slash < 0) {
+        return null;
+    }
+    var numFirst = slash - 1;
+    while (numFirst > 0 && kvIsDigitToken(tokens[numFirst - 1])) {
+        numFirst--;
+    }
+    var denLast = slash;
+    while (denLast + 1 < tokens.length && kvIsDigitToken(tokens[denLast + 1])) {
+        denLast++;
+    }
+    var fixed = "";
+    var after = denLast + 1;
+    if (denLast == slash) {
+        while (after < tokens.length && tokens[after].kind == "lit" && tokens[after].text >= "0" &&
+               tokens[after].text <= "9" && tokens[after].text.length == 1) {
+            fixed += tokens[after].text;
+            after++;
+        }
+        if (fixed == "" || Number(fixed) == 0) {
+            return null;
+        }
+    }
+    var intFirst = -1;
+    var intLast = -1;
+    for (var t = numFirst - 1; t >= 0; t--) {
+        if (kvIsDigitToken(tokens[t])) {
+            if (intLast < 0) {
+                intLast = t;
+            }
+            intFirst = t;
+        } else if (intLast >= 0) {
+            break;
+        }
+    }
+    var whole = intLast >= 0 ? Math.floor(x) : 0;
+    var rest = x - whole;
+    var num;
+    var den;
+    if (fixed != "") {
+        den = Number(fixed);
+        num = Math.round(rest * den);
+    } else {
+        var most = Math.pow(10, denLast - slash) - 1;
+        var best = 2;
+        num = 0;
+        den = 1;
+        for (var q = 1; q <= most; q++) {
+            var p = Math.round(rest * q);
+            var miss = Math.abs(rest - p / q);
+            if (miss < best - 1e-15) {
+                best = miss;
+                num = p;
+                den = q;
+            }
+        }
+    }
+    if (intLast >= 0 && num == den) {
+        whole++;
+        num = 0;
+    }
+    var out = "";
+    for (var o = 0; o < tokens.length; o++) {
+        var k = tokens[o].kind;
+        if (o == intFirst) {
+            var w = whole == 0 ? "" : String(whole);
+            out += kvFillDigits(w, tokens, intFirst, intLast, false);
+            o = intLast;
+        } else if (o == numFirst) {
+            var numText = kvFillDigits(String(num), tokens, numFirst, slash - 1, false);
+            var denText = fixed != "" ? fixed : kvFillDigits(String(den), tokens, slash + 1, denLast, true);
+            if (num == 0 && intLast >= 0) {
+                // a whole number: the fraction's places stay blank
+                var blank = "";
+                for (var b = 0; b < numText.length + 1 + denText.length; b++) {
+                    blank += " ";
+                }
+                out += blank;
+            } else {
+                out += numText + "/" + denText;
+            }
+            o = fixed != "" ? after - 1 : denLast;
+        } else if (k == "lit") {
+            out += tokens[o].text;
+        } else if (k == "%") {
+            out += "%";
+        }
+    }
+    var result = new Object();
+    result.text = out;
+    result.nonzero = x != 0;
+    return result;
+};
 _global.kvFormatNumber = function (x, tokens) {
+    var fraction = kvFormatFraction(x, tokens);
+    if (fraction != null) {
+        return fraction;
+    }
     var i;
     var k;
     var result = new Object();

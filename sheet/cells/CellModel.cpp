@@ -227,6 +227,8 @@ std::unique_ptr<CModelVariable> CCellModel::ParseCellFormula(const CCellRef& cel
     context.sheet = cell.sheet;
     context.table = &table;
     context.model = this;
+    context.row = cell.row;
+    context.column = cell.column;
     return CFormulaParser::Parse(formula, context, error);
 }
 

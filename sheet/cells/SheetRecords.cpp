@@ -7,7 +7,12 @@
 #include "sheet/formula/ModelVariable.h"
 #include "sheet/cells/VariableTable.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -17,6 +22,45 @@ namespace {
 
 // Expression nodes in the order of the compiled tree, written parent first.
 enum class ExprTag : uint8_t { Call = 0, Value = 1, Cell = 2, Range = 3 };
+
+// The areas of array formulas travel as defined names that no workbook can write (a name
+// holds no brace): "{array}Sheet1!R3C2:R5C3". A reader that knows nothing of them keeps a
+// name that no formula uses; the cells of the area hold the formula's text each.
+constexpr std::string_view kArrayAreaMark = "{array}";
+
+struct ArrayArea {
+    std::string sheet;
+    int top = 0;
+    int left = 0;
+    int bottom = 0;
+    int right = 0;
+};
+
+std::string ArrayAreaName(const ArrayArea& area)
+{
+    return std::string(kArrayAreaMark) + area.sheet + "!R" + std::to_string(area.top) + "C" +
+           std::to_string(area.left) + ":R" + std::to_string(area.bottom) + "C" + std::to_string(area.right);
+}
+
+// The area a name of ArrayAreaName's form stands for; none for any other name.
+std::optional<ArrayArea> ReadArrayAreaName(const std::string& name)
+{
+    if (name.rfind(kArrayAreaMark, 0) != 0)
+        return std::nullopt;
+    const std::size_t bang = name.rfind('!');
+    if (bang == std::string::npos || bang < kArrayAreaMark.size())
+        return std::nullopt;
+    ArrayArea area;
+    area.sheet = name.substr(kArrayAreaMark.size(), bang - kArrayAreaMark.size());
+    char end = 0;
+    if (std::sscanf(name.c_str() + bang + 1, "R%dC%d:R%dC%d%c", &area.top, &area.left, &area.bottom, &area.right,
+                    &end) != 4)
+        return std::nullopt;
+    if (area.top < 1 || area.left < 1 || area.bottom < area.top || area.right < area.left ||
+        area.bottom > kMaxSheetRow || area.right > kMaxSheetColumn)
+        return std::nullopt;
+    return area;
+}
 
 int32_t ReadPlace(base::RecordReader& in, const char* what, int limit)
 {
@@ -37,7 +81,18 @@ void WriteCellModel(base::RecordWriter& out, const CCellModel& cells)
     for (const std::string& sheet : sheets)
         out.WriteString(sheet);
     out.WriteU32(static_cast<uint32_t>(cells.GetCellCount()));
+    std::map<std::tuple<std::string, int, int>, ArrayArea> areas; // by sheet and top-left cell
     cells.ForEachCell([&](const CCellRef& cell, const CCellData& data) {
+        if (data.array && !data.formula.empty()) {
+            const int top = cell.row - data.arrayRow;
+            const int left = cell.column - data.arrayColumn;
+            ArrayArea& area = areas[{cell.sheet, top, left}];
+            area.sheet = cell.sheet;
+            area.top = top;
+            area.left = left;
+            area.bottom = std::max(area.bottom, cell.row);
+            area.right = std::max(area.right, cell.column);
+        }
         out.WriteString(cell.sheet);
         out.WriteI32(cell.row);
         out.WriteI32(cell.column);
@@ -47,6 +102,8 @@ void WriteCellModel(base::RecordWriter& out, const CCellModel& cells)
         out.WriteU8(data.changed ? 1 : 0);
     });
     auto names = cells.GetDefinedNames();
+    for (const auto& [place, area] : areas)
+        names.emplace_back(ArrayAreaName(area), CCellRef(area.sheet, area.top, area.left).GetText());
     out.WriteU32(static_cast<uint32_t>(names.size()));
     for (const auto& [name, definition] : names) {
         out.WriteString(name);
@@ -82,7 +139,24 @@ void ReadCellModel(base::RecordReader& in, CCellModel& cells)
     uint32_t nameCount = in.ReadCount("defined name count", 8);
     for (uint32_t i = 0; i < nameCount; ++i) {
         std::string name = in.ReadString("defined name");
-        cells.SetDefinedName(name, in.ReadString("defined name reference"));
+        std::string definition = in.ReadString("defined name reference");
+        if (std::optional<ArrayArea> area = ReadArrayAreaName(name)) {
+            // the cells of the area that hold its formula take their places in it again
+            std::vector<std::pair<int, int>> places;
+            cells.ForEachCellIn(area->sheet, area->top, area->left, area->bottom, area->right,
+                                [&](int row, int column) { places.emplace_back(row, column); });
+            for (const auto& [row, column] : places) {
+                std::optional<CCellData> data = cells.GetCell(area->sheet, row, column);
+                if (!data || data->formula.empty())
+                    continue;
+                data->array = true;
+                data->arrayRow = row - area->top;
+                data->arrayColumn = column - area->left;
+                cells.SetCell(area->sheet, row, column, std::move(*data));
+            }
+            continue;
+        }
+        cells.SetDefinedName(name, definition);
     }
     uint32_t valueCount = in.ReadCount("named value count", 8);
     for (uint32_t i = 0; i < valueCount; ++i) {

@@ -52,6 +52,7 @@ inline constexpr std::string_view kElementFunction = "kvElem";    // kvElem(v, r
 inline constexpr std::string_view kKeepFunction = "kvElemKeep";   // kvElemKeep(v, id): the top-left cell's, keeping the array
 inline constexpr std::string_view kElementOfFunction = "kvElemOf"; // kvElemOf(anchor, id, row, column): another cell's
 inline constexpr std::string_view kLiftFunction = "kvLift";       // kvLift(name, bits, args...): a call element by element
+inline constexpr std::string_view kSubtotalCellFunction = "kvSubCell"; // kvSubCell(v, name): a cell holding SUBTOTAL
 
 // The name under which the movie calls a spreadsheet function: the player would read a
 // dotted name as a path (STDEV.S as member S of STDEV), so dots become underscores.

@@ -490,8 +490,63 @@ bool IsIndexOfMatch(const CModelVariable& call)
     return row.GetKind() == ModelKind::Function && row.GetText() == "MATCH";
 }
 
+// A function the library lacks: the spreadsheet's value of such a call is #NAME?, which IFERROR,
+// ISERROR and the like must see, rather than the nothing a call of a missing method gives. It
+// stays listed as unsupported. Only with a library that has the error value itself.
+bool IsUnknownFunction(const CModelVariable& call)
+{
+    if (call.GetKind() != ModelKind::Function || callconv::OperatorKindOf(call.GetText()) != 0)
+        return false;
+    IFunctionLibrary& library = GetFunctionLibraryHook();
+    const std::string name = callconv::MovieFunctionName(call.GetText());
+    if (library.GetSymbolKind(name) != 0 || library.GetSymbolKind(callconv::kErrorFunction) == 0)
+        return false;
+    library.UseFunction(name);
+    return true;
+}
+
+// ROWS or COLUMNS of one cell: 1 whatever the cell holds, an error included.
+bool IsSizeOfCell(const CModelVariable& call)
+{
+    return call.GetChildCount() == 1 && call.GetChild(0).GetKind() == ModelKind::Cell &&
+           (sheet::EqualNoCaseAscii(call.GetText(), "ROWS") || sheet::EqualNoCaseAscii(call.GetText(), "COLUMNS"));
+}
+
+// Text typed as an argument of the functions that total numbers counts as the number it reads
+// as, else the function gives #VALUE! (text in a cell they read is skipped): such text is
+// compiled as 0 + text, which gives exactly that.
+bool TakesTypedTextAsNumber(const CModelVariable& call, const CModelVariable& argument)
+{
+    if (argument.GetKind() != ModelKind::String || call.GetKind() != ModelKind::Function)
+        return false;
+    static const std::unordered_set<std::string_view> totals = {
+        "SUM",   "AVERAGE", "AVERAGEA", "MAX",  "MAXA",    "MIN",     "MINA", "PRODUCT",  "STDEV",
+        "STDEV.S", "STDEV.P", "STDEVP", "STDEVA", "VAR", "VAR.S", "VAR.P", "VARP", "MEDIAN", "SUMSQ",
+        "GEOMEAN", "MODE",  "MODE.SNGL"};
+    return totals.count(call.GetText()) != 0;
+}
+
+// Whether a formula calls SUBTOTAL anywhere: the totals over its cell leave it out.
+bool CallsSubtotal(const CModelVariable& tree)
+{
+    std::vector<const CModelVariable*> stack{&tree};
+    while (!stack.empty()) {
+        const CModelVariable* at = stack.back();
+        stack.pop_back();
+        if (at->GetKind() == ModelKind::Function && sheet::EqualNoCaseAscii(at->GetText(), "SUBTOTAL"))
+            return true;
+        for (std::size_t i = 0; i < at->GetChildCount(); ++i)
+            stack.push_back(&at->GetChild(i));
+    }
+    return false;
+}
+
 Compiled CompileOne(const CModelVariable& from, const CompilePlace& place, Taken taken, ArrayShapes& shapes)
 {
+    if (IsUnknownFunction(from))
+        return Leaf(MakeError("#NAME?"));
+    if (from.GetKind() == ModelKind::Function && IsSizeOfCell(from))
+        return Leaf(CValueNode::MakeNumber(1));
     if (from.GetKind() == ModelKind::Range && taken == Taken::Value)
         if (auto cut = IntersectRange(from, place))
             return Leaf(std::move(cut));
@@ -619,7 +674,14 @@ std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree
         for (std::size_t i = 0; i < at.from->GetChildCount(); ++i) {
             const CModelVariable& from = at.from->GetChild(i);
             Taken taken = ChildTaken(*at.from, i, at.taken);
-            Compiled child = CompileOne(from, place, taken, shapes);
+            Compiled child;
+            if (TakesTypedTextAsNumber(*at.from, from)) {
+                child = Leaf(MakeCall("+"));
+                child.top->AddChild(CValueNode::MakeNumber(0));
+                child.top->AddChild(CValueNode::MakeText(from.GetText()));
+            } else {
+                child = CompileOne(from, place, taken, shapes);
+            }
             if (!child.top)
                 return nullptr;
             if (child.descend)
@@ -628,6 +690,12 @@ std::unique_ptr<CCompiledExpr> CCompiledExpr::Compile(const CModelVariable& tree
         }
     }
     std::unique_ptr<CExprNode> top = std::move(root.top);
+    if (!place.array && place.cell && place.cell->id >= 0 && CallsSubtotal(tree)) {
+        auto marked = MakeCall(callconv::kSubtotalCellFunction);
+        marked->AddChild(std::move(top));
+        marked->AddChild(CValueNode::MakeText(CellVariableName(place.cell->id)));
+        top = std::move(marked);
+    }
     if (place.array && place.arrayAnchor >= 0) {
         // The top-left cell of an array formula's area keeps the array and takes its element.
         auto keep = MakeCall(callconv::kKeepFunction);

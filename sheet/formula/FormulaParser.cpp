@@ -587,8 +587,28 @@ private:
         }
     }
 
-    Node MakeReference(const FormulaToken& token)
+    // A reference of a defined name's text moved from A1 to the formula's own cell, wrapping
+    // round the sheet's edges as the spreadsheet does; its absolute parts stay.
+    FormulaToken PlacedInFormula(const FormulaToken& token) const
     {
+        FormulaToken placed = token;
+        auto move = [](int at, int by, int size) { return (at - 1 + by) % size + 1; };
+        for (RefPart* part : {&placed.first, placed.second ? &*placed.second : nullptr}) {
+            if (!part)
+                continue;
+            if (!part->absoluteRow && part->shape != RefPart::Shape::Column)
+                part->row = move(part->row, context_.row - 1, kMaxSheetRow);
+            if (!part->absoluteColumn && part->shape != RefPart::Shape::Row)
+                part->column = move(part->column, context_.column - 1, kMaxSheetColumn);
+        }
+        return placed;
+    }
+
+    Node MakeReference(const FormulaToken& written)
+    {
+        const bool inName = nameDepth_ > 0 && context_.row > 0 && context_.column > 0;
+        const FormulaToken placed = inName ? PlacedInFormula(written) : FormulaToken{};
+        const FormulaToken& token = inName ? placed : written;
         // A sheet the workbook does not have: the spreadsheet shows #REF! for it.
         if (!token.sheet.empty() && context_.model && !context_.model->FindSheet(token.sheet))
             return MakeError("#REF!");

@@ -41,6 +41,10 @@ struct FormulaContext {
     // what it reads and fails once none is left. Optional: without it only the limit of one
     // formula applies.
     std::size_t* tokenBudget = nullptr;
+    // The formula's own cell (from 1; 0 when not known): a defined name's relative references
+    // are written from A1 and stand that far from the cell that uses the name.
+    int row = 0;
+    int column = 0;
 };
 
 // Reads spreadsheet formulas into expression trees (CModelVariable):

@@ -274,6 +274,9 @@ FormulaToken CFormulaScanner::ScanQuotedSheet(std::size_t start)
         return Invalid(start, "unterminated sheet name");
     if (p >= text_.size() || text_[p] != '!' || sheet.empty())
         return Invalid(start, "a quoted sheet name must be followed by \"!\"");
+    // No sheet name holds a bracket: '[1]Cost rates'!F17 names a sheet of another workbook.
+    if (sheet.find('[') != std::string::npos)
+        return Invalid(start, "references to other workbooks ([1]Sheet1!A1) are not supported");
     return ScanAfterSheet(start, p, std::move(sheet), true);
 }
 

@@ -360,6 +360,10 @@ int main(int argc, char** argv)
                 continue;
             book.sheets[0].name = file.stem().string();
             all.sheets.push_back(std::move(book.sheets[0]));
+            // a group's names refer to its sheet by the group's name
+            for (sheet::xlsx::DefinedName& name : book.names)
+                if (name.localSheet < 0)
+                    all.names.push_back(std::move(name));
         }
         CCellModel model;
         sheet::FillResult filled = sheet::FillCellModel(all, model);
@@ -415,10 +419,14 @@ int main(int argc, char** argv)
         std::set<std::string> missing;
         for (const std::string& name : hook.used) {
             auto found = library.find(name);
-            if (found == library.end())
-                missing.insert(name);
-            else
+            // NOSUCHFUNCTION stands for a function no library has: its cases check what the
+            // movie gives for such a call
+            if (found == library.end()) {
+                if (name != "NOSUCHFUNCTION")
+                    missing.insert(name);
+            } else {
                 playertest::AddInitClip(movie, id++, "", found->second->GetBytes());
+            }
         }
         CActionList actions;
         playertest::WriteNetwork(table, network, actions);

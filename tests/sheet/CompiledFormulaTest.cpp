@@ -1,4 +1,6 @@
 #include "sheet/cells/CellModel.h"
+#include "sheet/cells/CellRef.h"
+#include "sheet/formula/CallingConvention.h"
 #include "sheet/formula/ExprNodes.h"
 #include "sheet/formula/FormulaNode.h"
 #include "sheet/formula/FormulaParser.h"
@@ -15,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 namespace {
 
@@ -438,4 +441,60 @@ TEST(ConstantValueBytes, AreTheBytesOfTheActionList)
     swf::ActionEmitter emit(bytes);
     EXPECT_FALSE(formula.WriteValueAction(emit));
     EXPECT_EQ(bytes.Size(), 0u);
+}
+
+// What the spreadsheet decides from the formula alone: ROWS and COLUMNS of one cell are 1
+// whatever it holds, text typed into a total counts as its number or gives #VALUE!, and a
+// cell holding SUBTOTAL is marked so that the totals over it leave it out.
+TEST_F(CompiledFormulaTest, DecidesWhatTheFormulaAloneTells)
+{
+    CCellRef self("S", 7, 3);
+    self.id = table.AddCell("S", 7, 3);
+    CompilePlace place{&table, &self};
+    EXPECT_EQ(Emit("COLUMNS(A1)+ROWS(B2)", place), "push 1; push 1; push 2; push 'kvLib'; getvar; push 'kvAdd'; callmethod");
+    EXPECT_EQ(Emit("SUM(\"x\",A1)", place),
+              "push 'V1'; getvar; push 'x'; push 0; push 2; push 'kvLib'; getvar; push 'kvAdd'; callmethod; "
+              "push 2; push 'kvLib'; getvar; push 'SUM'; callmethod");
+    // text elsewhere stays text
+    EXPECT_EQ(Emit("LEN(\"x\")", place), "push 'x'; push 1; push 'kvLib'; getvar; push 'LEN'; callmethod");
+    // the cell's name goes first, the call of the mark last
+    const std::string name = "push '" + CellVariableName(self.id) + "'; ";
+    const std::string mark = "push 2; push 'kvLib'; getvar; push 'kvSubCell'; callmethod";
+    const std::string total = Emit("SUBTOTAL(9,A1:A2)*2", place);
+    EXPECT_TRUE(total.starts_with(name) && total.ends_with(mark)) << total;
+    EXPECT_FALSE(Emit("SUM(A1:A2)", place).ends_with(mark));
+}
+
+// A library that has the error value: a function it lacks gives #NAME?, and stays listed.
+class ErrorValueLibrary : public IFunctionLibrary {
+public:
+    ErrorValueLibrary() { SetFunctionLibraryHook(this); }
+    ~ErrorValueLibrary() override { SetFunctionLibraryHook(nullptr); }
+    int GetSymbolKind(std::string_view name) override
+    {
+        if (int kind = callconv::OperatorKindOf(name))
+            return kind;
+        return name == "SUM" || name == "kvError" ? 20 : 0;
+    }
+    void UseFunction(std::string_view name) override { used.emplace(name); }
+    void ReleaseFunction(std::string_view) override {}
+    std::set<std::string> used;
+};
+
+TEST(CompiledFormulaLibraryTest, AFunctionTheLibraryLacksGivesNameError)
+{
+    ErrorValueLibrary library;
+    CVariableTable table;
+    FormulaContext context;
+    context.sheet = "S";
+    context.table = &table;
+    auto tree = CFormulaParser::Parse("SUM(NOSUCH(A1),1)", context);
+    ASSERT_TRUE(tree);
+    auto compiled = CCompiledExpr::Compile(*tree);
+    CActionList actions;
+    compiled->WriteActions(actions);
+    EXPECT_EQ(testsupport::ActionText(actions),
+              "push 1; push '#NAME?'; push 1; push 'kvLib'; getvar; push 'kvError'; callmethod; "
+              "push 2; push 'kvLib'; getvar; push 'SUM'; callmethod");
+    EXPECT_EQ(library.used.count("NOSUCH"), 1u);
 }

@@ -198,6 +198,25 @@ TEST_F(FormulaParserTest, ReportsWhereItFailed)
               "the defined name Outer cannot be read (in Inner, a name it uses): the formula ends too early");
 }
 
+// A defined name's relative parts are written from A1 and count from the cell that uses it,
+// wrapping round the sheet's edges; its absolute parts stay where they are.
+TEST_F(FormulaParserTest, PlacesRelativeNamesAtTheFormulasCell)
+{
+    model.SetDefinedName("Beside", "Sheet1!$B1");
+    model.SetDefinedName("Column", "Sheet1!A$1:A$2");
+    model.SetDefinedName("Above", "Sheet1!A1048576");
+    model.SetDefinedName("Outer", "Beside*2");
+    context.row = 3;
+    context.column = 2;
+    EXPECT_EQ(Parse("Beside*10"), "(* Sheet1!B3 10)");
+    EXPECT_EQ(Parse("SUM(Column)"), "(SUM ['Sheet1'!$B$1:$B$2])");
+    EXPECT_EQ(Parse("Above"), "Sheet1!B2");
+    EXPECT_EQ(Parse("Outer"), "(* Sheet1!B3 2)");
+    EXPECT_EQ(Parse("Sales"), "['Data'!$A$1:$A$2]");
+    // references written in the formula itself stay as written
+    EXPECT_EQ(Parse("A1"), "Sheet1!A1");
+}
+
 // What the movie cannot calculate is named, not reported as a stray character.
 TEST_F(FormulaParserTest, NamesWhatItDoesNotSupport)
 {
@@ -205,6 +224,7 @@ TEST_F(FormulaParserTest, NamesWhatItDoesNotSupport)
         {"SUM(Table1[Sales])", "table references (Table1[Column]) are not supported"},
         {"Table1[[#This Row],[Sales]]*2", "table references (Table1[Column]) are not supported"},
         {"[1]Sheet1!A1+1", "references to other workbooks ([1]Sheet1!A1) are not supported"},
+        {"'[1]Cost rates'!F17*2", "references to other workbooks ([1]Sheet1!A1) are not supported"},
         {"_xlfn.LAMBDA(_xlpm.x,_xlpm.x+1)(3)", "LAMBDA is not supported"},
         {"_xlfn.LET(_xlpm.x,2,_xlpm.x*3)", "LET is not supported"},
     };

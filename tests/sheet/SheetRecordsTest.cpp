@@ -56,6 +56,39 @@ TEST(SheetRecordsTest, CellModelRoundTrip)
     });
 }
 
+// A reopened document computes what it computed before saving: the cells of an array
+// formula's area keep their places in it, and the area is no name a formula could use.
+TEST(SheetRecordsTest, ArrayFormulasKeepTheirAreas)
+{
+    CCellModel cells;
+    for (int row = 2; row <= 3; ++row)
+        for (int column = 1; column <= 2; ++column) {
+            CCellData data{"", "", "TRANSPOSE(D1:E2)", false};
+            data.array = true;
+            data.arrayRow = row - 2;
+            data.arrayColumn = column - 1;
+            cells.SetCell("My Data!", row, column, data);
+        }
+    cells.SetCell("My Data!", 4, 1, CCellData{"", "", "A2*2", false});
+    base::RecordWriter out;
+    sheetrec::WriteCellModel(out, cells);
+
+    CCellModel back;
+    base::RecordReader in(out.Bytes());
+    sheetrec::ReadCellModel(in, back);
+    EXPECT_TRUE(in.AtEnd());
+    for (int row = 2; row <= 3; ++row)
+        for (int column = 1; column <= 2; ++column)
+            EXPECT_EQ(back.GetArrayPlace(CCellRef("My Data!", row, column)), std::make_pair(row - 2, column - 1))
+                << row << "," << column;
+    EXPECT_FALSE(back.GetArrayPlace(CCellRef("My Data!", 4, 1)));
+    EXPECT_TRUE(back.GetDefinedNames().empty());
+    // Written again, the record is the same.
+    base::RecordWriter again;
+    sheetrec::WriteCellModel(again, back);
+    EXPECT_EQ(again.Bytes(), out.Bytes());
+}
+
 TEST(SheetRecordsTest, VariableTableKeepsIdsAndIndexes)
 {
     CVariableTable table;

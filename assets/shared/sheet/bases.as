@@ -38,6 +38,17 @@ _global.kvBaseOut = function (x, base, places) {
         return kvError("#NUM!");
     }
     if (x < 0) {
+        // places is not used for a negative number, but must still be a valid count
+        if (places !== undefined) {
+            var q = kvNNoLogical(places);
+            if (typeof q != "number") {
+                return q;
+            }
+            q = kvTrunc(q);
+            if (q < 1 || q > 10) {
+                return kvError("#NUM!");
+            }
+        }
         return kvDigits(whole + x, base);
     }
     var s = kvDigits(x, base);

@@ -68,80 +68,168 @@ _global.kvRegressData = function (ky, kx) {
     return d;
 };
 
-// The solution of the square system a z = b (a and b copied), null when it is singular.
-_global.kvSolveLinear = function (a, b) {
-    var m = b.length;
-    var s = new Array();
-    for (var i = 0; i < m; i++) {
-        s.push(a[i].concat([b[i]]));
+// Applies the reflection I - 2 v v' / vv to the values of y from index at on.
+_global.kvReflect = function (v, vv, at, y) {
+    var dot = 0;
+    for (var t = 0; t < v.length; t++) {
+        dot += v[t] * y[at + t];
     }
-    for (var c = 0; c < m; c++) {
-        var p = c;
-        for (var r = c + 1; r < m; r++) {
-            if (Math.abs(s[r][c]) > Math.abs(s[p][c])) {
-                p = r;
-            }
-        }
-        if (Math.abs(s[p][c]) < 1e-300) {
-            return null;
-        }
-        var t = s[c];
-        s[c] = s[p];
-        s[p] = t;
-        for (var q = 0; q < m; q++) {
-            if (q != c) {
-                var f = s[q][c] / s[c][c];
-                for (var e = c; e <= m; e++) {
-                    s[q][e] -= f * s[c][e];
-                }
-            }
-        }
+    var f = 2 * dot / vv;
+    for (var u = 0; u < v.length; u++) {
+        y[at + u] -= f * v[u];
     }
-    var z = new Array();
-    for (var w = 0; w < m; w++) {
-        z.push(s[w][m] / s[w][w]);
+};
+
+// The solution z of r z = y over the first k rows of the upper triangle r.
+_global.kvBackSolve = function (r, y, z, k) {
+    for (var p = k - 1; p >= 0; p--) {
+        var sum = y[p];
+        for (var q = p + 1; q < k; q++) {
+            sum -= r[p][q] * z[q];
+        }
+        z[p] = sum / r[p][p];
     }
-    return z;
 };
 
 // The fit of data (kvRegressData) with an intercept unless constant is false: {beta (the k
-// slopes, then the intercept), inverse (the normal matrix's inverse), m (its size)}, or the
-// error when the values do not determine it.
+// slopes, then the intercept), inverse (the normal matrix's inverse, the intercept last), m
+// (its size), ssResid and ssTotal (about the mean, or about 0 without an intercept)}, or the error when the values do not determine it. Least squares through a
+// Householder QR decomposition of the values, centred on their means when there is an
+// intercept: the normal equations would square the condition of the data and lose half the
+// digits of a polynomial fit.
 _global.kvRegressFit = function (d, constant) {
-    var m = d.k + (constant ? 1 : 0);
-    var a = new Array();
-    var b = new Array();
-    for (var i = 0; i < m; i++) {
-        a.push(new Array());
-        for (var j = 0; j < m; j++) {
-            a[i].push(0);
-        }
-        b.push(0);
+    var n = d.n;
+    var k = d.k;
+    var xMean = new Array();
+    var yMean = 0;
+    for (var j = 0; j < k; j++) {
+        xMean.push(0);
     }
-    for (var o = 0; o < d.n; o++) {
-        var row = constant ? d.x[o].concat([1]) : d.x[o];
-        for (var p = 0; p < m; p++) {
-            b[p] += row[p] * d.y[o];
-            for (var q = 0; q < m; q++) {
-                a[p][q] += row[p] * row[q];
+    if (constant) {
+        for (var o = 0; o < n; o++) {
+            yMean += d.y[o];
+            for (var j1 = 0; j1 < k; j1++) {
+                xMean[j1] += d.x[o][j1];
             }
         }
+        yMean /= n;
+        for (var j2 = 0; j2 < k; j2++) {
+            xMean[j2] /= n;
+        }
     }
-    var beta = kvSolveLinear(a, b);
-    if (beta == null) {
-        return kvError("#NUM!");
+    var a = new Array();
+    var y = new Array();
+    for (var i = 0; i < n; i++) {
+        var row = new Array();
+        for (var j3 = 0; j3 < k; j3++) {
+            row.push(d.x[i][j3] - xMean[j3]);
+        }
+        a.push(row);
+        y.push(d.y[i] - yMean);
+    }
+    for (var c = 0; c < k; c++) {
+        if (c >= n) {
+            return kvError("#NUM!");
+        }
+        var norm = 0;
+        for (var r = c; r < n; r++) {
+            norm += a[r][c] * a[r][c];
+        }
+        norm = Math.sqrt(norm);
+        var whole = 0;
+        for (var r0 = 0; r0 < n; r0++) {
+            whole = Math.max(whole, Math.abs(a[r0][c]));
+        }
+        // a column that the columns before it (nearly) make: no single solution
+        if (norm == 0 || norm <= 1e-14 * whole * Math.sqrt(n)) {
+            return kvError("#NUM!");
+        }
+        var alpha = a[c][c] > 0 ? -norm : norm;
+        var v = new Array();
+        for (var r1 = c; r1 < n; r1++) {
+            v.push(a[r1][c]);
+        }
+        v[0] -= alpha;
+        var vv = 0;
+        for (var t = 0; t < v.length; t++) {
+            vv += v[t] * v[t];
+        }
+        if (vv != 0) {
+            for (var cc = c; cc < k; cc++) {
+                var dot = 0;
+                for (var t1 = 0; t1 < v.length; t1++) {
+                    dot += v[t1] * a[c + t1][cc];
+                }
+                var f = 2 * dot / vv;
+                for (var t2 = 0; t2 < v.length; t2++) {
+                    a[c + t2][cc] -= f * v[t2];
+                }
+            }
+            kvReflect(v, vv, c, y);
+        }
+        a[c][c] = alpha;
+    }
+    // R beta = Q'y, and R's inverse, by substitution from the last row up
+    var beta = new Array(k);
+    var rinv = new Array();
+    for (var e = 0; e < k; e++) {
+        rinv.push(new Array(k));
+    }
+    kvBackSolve(a, y, beta, k);
+    for (var p = k - 1; p >= 0; p--) {
+        for (var col = 0; col < k; col++) {
+            var z = p == col ? 1 : 0;
+            for (var q1 = p + 1; q1 < k; q1++) {
+                z -= a[p][q1] * (q1 <= col ? rinv[q1][col] : 0);
+            }
+            rinv[p][col] = col < p ? 0 : z / a[p][p];
+        }
+    }
+    // (X'X)^-1 = R^-1 R^-T over the slopes; the intercept's row from the means
+    var m = k + (constant ? 1 : 0);
+    var inverse = new Array();
+    for (var u = 0; u < m; u++) {
+        inverse.push(new Array(m));
+    }
+    for (var u1 = 0; u1 < k; u1++) {
+        for (var u2 = 0; u2 < k; u2++) {
+            var s2 = 0;
+            for (var l = 0; l < k; l++) {
+                s2 += rinv[u1][l] * rinv[u2][l];
+            }
+            inverse[u1][u2] = s2;
+        }
+    }
+    var intercept = 0;
+    if (constant) {
+        intercept = yMean;
+        var corner = 1 / n;
+        for (var w = 0; w < k; w++) {
+            intercept -= beta[w] * xMean[w];
+            var side = 0;
+            for (var w1 = 0; w1 < k; w1++) {
+                side -= inverse[w][w1] * xMean[w1];
+                corner += xMean[w] * inverse[w][w1] * xMean[w1];
+            }
+            inverse[w][k] = side;
+            inverse[k][w] = side;
+        }
+        inverse[k][k] = corner;
     }
     var fit = new Object();
-    fit.beta = constant ? beta : beta.concat([0]);
-    fit.m = m;
-    fit.inverse = new Array();
-    for (var c = 0; c < m; c++) {
-        var unit = new Array();
-        for (var u = 0; u < m; u++) {
-            unit.push(u == c ? 1 : 0);
-        }
-        fit.inverse.push(kvSolveLinear(a, unit));
+    // the sums of squares from the decomposition: what the fit leaves over is the length of
+    // Q'y past the k slopes, free of the cancellation of large fitted values
+    fit.ssResid = 0;
+    for (var z1 = k; z1 < n; z1++) {
+        fit.ssResid += y[z1] * y[z1];
     }
+    fit.ssTotal = 0;
+    for (var z2 = 0; z2 < n; z2++) {
+        fit.ssTotal += (d.y[z2] - yMean) * (d.y[z2] - yMean);
+    }
+    fit.beta = beta.concat([intercept]);
+    fit.m = m;
+    fit.inverse = inverse;
     return fit;
 };
 

@@ -410,6 +410,9 @@ GROUPS["regression"] = [
     '=INDEX(LINEST(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4},TRUE(),TRUE()),3,1)', '=INDEX(LINEST(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4},TRUE(),TRUE()),2,3)',
     '=INDEX(LINEST(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4},TRUE(),TRUE()),3,3)', '=INDEX(LINEST({1,2,4},{1,2,3}),1)',
     '=INDEX(LINEST(I1:I8,E1:E8,FALSE(),TRUE()),2,2)', '=INDEX(LINEST(F1:F8,E1:E8),1)',
+    # a quadratic far from the origin, whose normal equations lose most digits
+    '=INDEX(LINEST(I1:I8,{100010,10002000100;100020,10004000400;100030,10006000900;100040,10008001600;100050,10010002500;100005,10001000025;100015,10003000225;100025,10005000625}),1)', '=INDEX(LINEST(I1:I8,{100010,10002000100;100020,10004000400;100030,10006000900;100040,10008001600;100050,10010002500;100005,10001000025;100015,10003000225;100025,10005000625}),3)',
+    '=INDEX(LINEST(I1:I8,{100010,10002000100;100020,10004000400;100030,10006000900;100040,10008001600;100050,10010002500;100005,10001000025;100015,10003000225;100025,10005000625},TRUE(),TRUE()),2,1)',
     '=SUM(TREND(I1:I8,E1:E8))', '=INDEX(TREND(I1:I8,E1:E8),3)', '=INDEX(TREND(I1:I8,E1:E8,{60;70}),2)',
     '=INDEX(TREND(I1:I8,,{9;10}),1)', '=INDEX(TREND(I1:I8,E1:E8,{60;70},FALSE()),1)',
     '=INDEX(TREND(E1:E8,{1,2;2,1;3,5;4,2;5,7;6,3;7,8;8,4},{3,3;9,6}),2)', '=INDEX(TREND({1,2,4},{1,2,3},{4,5}),1,2)',
@@ -439,7 +442,7 @@ GROUPS["conversions"] = [
     '=OCT2DEC(54)', '=OCT2DEC(7777777533)', ('=OCT2DEC(8)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=OCT2HEX(100,4)', '=OCT2HEX(7777777533)', ('=DEC2BIN(3,0)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
     ('=DEC2BIN(3,11)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'), '=HEX2DEC("a5")', '=HEX2DEC("")', '=DEC2HEX(-549755813888)', ('=DEC2HEX(549755813888)', 'e:#NUM!', 'the error kind of the desktop spreadsheet'),
     '=ADDRESS(2,3)', '=ADDRESS(2,3,2)', '=ADDRESS(2,3,3)', '=ADDRESS(2,3,4)', '=ADDRESS(2,3,1,FALSE())', '=ADDRESS(2,3,2,FALSE())',
-    '=ADDRESS(2,3,4,FALSE())', '=ADDRESS(1,16384)', '=ADDRESS(1,27,4)', '=ADDRESS(0,1)', ('=ADDRESS(1,1,5)', 'e:#VALUE!', 'a kind past 4 is #VALUE!'), '=ADDRESS(1,16385)',
+    '=ADDRESS(2,3,4,FALSE())', '=ADDRESS(1,16384)', '=ADDRESS(1,27,4)', '=ADDRESS(0,1)', '=ADDRESS(1,1,5)', '=ADDRESS(1,16385)',
     ('=ADDRESS(2,3,1,TRUE(),"Data")', 's:Data!$C$2', 'the desktop spreadsheet joins the sheet with !'),
     ('=ADDRESS(2,3,1,TRUE(),"My Data")', "s:'My Data'!$C$2", 'the desktop spreadsheet joins the sheet with !'),
     '=SUM(MMULT({1,2;3,4},{5;6}))', '=INDEX(MMULT({1,2;3,4},{5,6;7,8}),2,1)', '=MMULT({1,2},{3;4})', '=MMULT({1,2},{3,4})',
@@ -550,6 +553,40 @@ GROUPS["references"] = [
     '=SUM(OFFSET(E1,0,0,2):E4)', '=E8*3',
 ]
 
+# Cases met in real workbooks: defined names whose references are relative, totals of
+# totals, text typed as an argument, a function no library has, and the less common forms of
+# ADDRESS, the base conversions and TEXT.
+GROUPS["realistic"] = [
+    '=RATE*10', '=RATE*10', '=SUM(PAIR)',
+    '=E1+0', '=E2+0', '=SUBTOTAL(9,A4:A5)', '=SUBTOTAL(9,A4:A6)', '=SUBTOTAL(109,A4:A7)',
+    '=SUBTOTAL(9,A4:A5)*2', '=SUBTOTAL(9,A4:A9)', '=SUBTOTAL(2,A4:A10)', '=SUBTOTAL(1,A4:A11)',
+    ('=ADDRESS(2,3,5)', 's:$C$2', 'kinds 5 to 8 are kinds 1 to 4'),
+    ('=ADDRESS(2,3,8)', 's:C2', 'kinds 5 to 8 are kinds 1 to 4'),
+    ('=ADDRESS(2,3,6,FALSE())', 's:R2C[3]', 'kinds 5 to 8 are kinds 1 to 4'),
+    ('=DEC2BIN(-1,0)', 'e:#NUM!', 'places must be 1 to 10 even where a negative number ignores it'),
+    ('=DEC2HEX(-1,0)', 'e:#NUM!', 'places must be 1 to 10 even where a negative number ignores it'),
+    ('=DEC2OCT(-1,0)', 'e:#NUM!', 'places must be 1 to 10 even where a negative number ignores it'),
+    '=DEC2HEX(-1)', '=DEC2BIN(-2,3)',
+    '=SUM("2","4","ciao")', ('=SUM("2","4")', 'n:6', 'text that reads as a number, typed as an argument, counts as the number'), '=AVERAGE("a","b")', '=MAX(1,"x")',
+    ('=MIN(" 3 ",5)', 'n:3', 'text that reads as a number, typed as an argument, counts as the number'), '=SUM(F1,1)', ('=PRODUCT(2,"3")', 'n:6', 'text that reads as a number, typed as an argument, counts as the number'), '=STDEV(1,"b",3)',
+    '=NOSUCHFUNCTION(1)', '=ISERROR(NOSUCHFUNCTION(1))', '=ISTEXT(NOSUCHFUNCTION(1))',
+    '=IF(ISNA(NOSUCHFUNCTION(1)),1,2)', '=IFERROR(NOSUCHFUNCTION(1),"gone")',
+    Array('{=TRANSPOSE(INDEX({1,2;3,4},1))}', 2), '=SUM(INDEX({1,2;3,4},2))', '=INDEX({1,2;3,4},2)',
+    '=COLUMNS(S1)', '=ROWS(S3)', '=COLUMNS(S1:S3)',
+    ('=BETA.INV(0,2,3)', 'e:#NUM!', 'the probability must be above 0'),
+    ('=BETAINV(0,2,3)', 'e:#NUM!', 'the probability must be above 0'), '=BETA.INV(1,2,3)',
+    '=TEXT(-5,"0;(0);""zero""")', '=TEXT(0,"0;(0);""zero""")', '=TEXT(1.25,"# ?/?")', '=TEXT(0.3,"?/?")',
+    '=TEXT(2.5,"# ??/??")', '=TEXT(-1.75,"# ?/?")', '=TEXT(12345,"0.0E+00")', '=TEXT(0.0001234,"0.00E+00")',
+    '=TEXT(1.5,"[h]:mm:ss")', '=TEXT(1.75,"[mm]:ss")', '=TEXT(0.5,"[s]")', '=TEXT(5,"0_)")',
+    '=TEXT(-5,"0_);(0)")', '=TEXT(5,"\\x0")', '=TEXT(5,"0 ""units""")', '=TEXT(1234.5,"#,##0.00_);(#,##0.00)")',
+]
+
+# Defined names of a group, written into its workbook (relative parts are from A1, as the file
+# format keeps them).
+NAMES = {
+    "realistic": {"RATE": "realistic!$E1", "PAIR": "realistic!$E1:$E2"},
+}
+
 ITERATIVE = ["IRR", "RATE", "XIRR", "NORMINV"]
 
 
@@ -615,21 +652,31 @@ def write_group(name, cases, folder):
     return path
 
 
-def rewrite_sheet(source, target, rewrite):
-    """Copies a workbook with its first sheet's XML passed through rewrite."""
+def rewrite_sheet(source, target, rewrite, rewrite_book=None):
+    """Copies a workbook with its first sheet's XML passed through rewrite (and its workbook
+    part through rewrite_book)."""
     with zipfile.ZipFile(source) as package:
         parts = [(info, package.read(info.filename)) for info in package.infolist()]
     with zipfile.ZipFile(target, "w", zipfile.ZIP_DEFLATED) as package:
         for info, data in parts:
             if info.filename == "xl/worksheets/sheet1.xml":
                 data = rewrite(data.decode("utf-8")).encode("utf-8")
+            elif info.filename == "xl/workbook.xml" and rewrite_book:
+                data = rewrite_book(data.decode("utf-8")).encode("utf-8")
             info.date_time = (2026, 1, 1, 0, 0, 0)
             package.writestr(info, data)
 
 
-def make_arrays(source, target, cases):
-    """Turns the array cases' formulas into array formulas over their areas (the text import
-    knows none), to be computed again."""
+def make_arrays(source, target, cases, names):
+    """Turns the array cases' formulas into array formulas over their areas and adds the
+    group's defined names (the text import knows neither), to be computed again."""
+    def rewrite_book(book):
+        if not names:
+            return book
+        defined = "".join('<definedName name="%s">%s</definedName>' % (name, xml_escape(text))
+                          for name, text in sorted(names.items()))
+        return book.replace("</sheets>", "</sheets><definedNames>" + defined + "</definedNames>", 1)
+
     def rewrite(sheet):
         for row, case in layout(cases):
             if not isinstance(case, Array):
@@ -642,7 +689,7 @@ def make_arrays(source, target, cases):
             if count != 1:
                 sys.exit("no formula cell A%d in %s" % (row, target))
         return sheet
-    rewrite_sheet(source, target, rewrite)
+    rewrite_sheet(source, target, rewrite, rewrite_book)
 
 
 def restore_formulas(source, target, cases):
@@ -691,11 +738,11 @@ def main():
                  "--outdir", folder, path], check=True, capture_output=True, env=dict(os.environ, HOME=work))
             convert(source, work, "--infilter=" + options)
             computed = os.path.join(work, name + ".xlsx")
-            if any(isinstance(case, Array) for case in cases):
+            if any(isinstance(case, Array) for case in cases) or name in NAMES:
                 arrays = os.path.join(work, "arrays")
                 again = os.path.join(work, "again")
                 os.makedirs(arrays, exist_ok=True)
-                make_arrays(computed, os.path.join(arrays, name + ".xlsx"), cases)
+                make_arrays(computed, os.path.join(arrays, name + ".xlsx"), cases, NAMES.get(name))
                 # the profile has the program compute a workbook again as it loads it
                 convert(os.path.join(arrays, name + ".xlsx"), again)
                 computed = os.path.join(again, name + ".xlsx")
