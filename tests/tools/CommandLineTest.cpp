@@ -559,10 +559,13 @@ TEST(CommandLine, CheckValuesListsTheMoviesValuesBesideTheWorkbooks)
     EXPECT_NE(run.err.find("circular reference: "), std::string::npos) << run.err;
 
     // Only the cells that differ; a date compares as its number, TRUE as the 1 a spreadsheet
-    // program may cache.
+    // program may cache, a complex number by its parts; a cell without a cached value is
+    // none that differs.
     const std::vector<std::uint8_t> dated = xlsxtest::OneSheet(xlsxtest::SheetXml(
         "<row r=\"1\"><c r=\"A1\"><v>45292</v></c><c r=\"B1\"><f>A1+1</f><v>45293</v></c>"
-        "<c r=\"C1\"><f>A1&gt;0</f><v>1</v></c><c r=\"D1\"><f>A1*2</f><v>1</v></c></row>"));
+        "<c r=\"C1\"><f>A1&gt;0</f><v>1</v></c><c r=\"D1\"><f>A1*2</f><v>1</v></c>"
+        "<c r=\"E1\" t=\"str\"><f>COMPLEX(A1/3,1)</f><v>15097.333333333332+i</v></c>"
+        "<c r=\"F1\"><f>A1*3</f></c></row>"));
     testsupport::WriteBytes(dir / "dated.xlsx", std::vector<unsigned char>(dated.begin(), dated.end()));
     const Ran only = Publish({"--check-values", "--differences-only", "--all-formulas", (dir / "dated.xlsx").string(),
                               (dir / "d.swf").string()},
@@ -571,7 +574,10 @@ TEST(CommandLine, CheckValuesListsTheMoviesValuesBesideTheWorkbooks)
     EXPECT_EQ(only.out.find("S!B1\t"), std::string::npos) << only.out;
     EXPECT_EQ(only.out.find("S!C1\t"), std::string::npos) << only.out;
     EXPECT_NE(only.out.find("S!D1\t"), std::string::npos) << only.out;
-    EXPECT_NE(only.out.find("2 of 3 formula cells"), std::string::npos) << only.out;
+    EXPECT_EQ(only.out.find("S!E1\t"), std::string::npos) << only.out;
+    EXPECT_EQ(only.out.find("S!F1\t"), std::string::npos) << only.out;
+    EXPECT_NE(only.out.find("3 of 4 formula cells"), std::string::npos) << only.out;
+    EXPECT_NE(only.out.find("1 formula cells have no cached value"), std::string::npos) << only.out;
 }
 
 // A workbook set to iterate its circular references is told that the movie iterates them; one
