@@ -13,12 +13,5 @@ kvLib.T_INV_2T = function () {
     if (p <= 0 || p > 1 || n < 1) {
         return kvError("#NUM!");
     }
-    var q = 1 - p / 2;
-    if (q == 0.5) {
-        return 0;
-    }
-    var x = kvSolveRising(function (t) {
-        return kvTcdf(q < 0.5 ? -t : t, n) * (q < 0.5 ? -1 : 1);
-    }, q < 0.5 ? -q : q, 0, 1, true);
-    return x instanceof kvErrC || q > 0.5 ? x : -x;
+    return kvTInv2(p, n);
 };

@@ -183,6 +183,18 @@ _global.kvTcdf = function (t, n) {
     return t > 0 ? 1 - half : half;
 };
 
+// The x > 0 whose two tails of the t distribution with n degrees of freedom hold p together.
+_global.kvTInv2 = function (p, n) {
+    var q = 1 - p / 2;
+    if (q == 0.5) {
+        return 0;
+    }
+    var x = kvSolveRising(function (t) {
+        return kvTcdf(q < 0.5 ? -t : t, n) * (q < 0.5 ? -1 : 1);
+    }, q < 0.5 ? -q : q, 0, 1, true);
+    return x instanceof kvErrC || q > 0.5 ? x : -x;
+};
+
 // The F distribution with m and n degrees of freedom at x >= 0.
 _global.kvFcdf = function (x, m, n) {
     return kvBetaI(m * x / (m * x + n), m / 2, n / 2);

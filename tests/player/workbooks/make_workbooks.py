@@ -579,7 +579,39 @@ GROUPS["realistic"] = [
     '=TEXT(2.5,"# ??/??")', '=TEXT(-1.75,"# ?/?")', '=TEXT(12345,"0.0E+00")', '=TEXT(0.0001234,"0.00E+00")',
     '=TEXT(1.5,"[h]:mm:ss")', '=TEXT(1.75,"[mm]:ss")', '=TEXT(0.5,"[s]")', '=TEXT(5,"0_)")',
     '=TEXT(-5,"0_);(0)")', '=TEXT(5,"\\x0")', '=TEXT(5,"0 ""units""")', '=TEXT(1234.5,"#,##0.00_);(#,##0.00)")',
+    '=STANDARDIZE(42,40,1.5)', '=AVEDEV(E1:E8)', '=AVEDEV(I1:I4,3)', '=ERF(0.5)', '=ERF(0.2,1.1)', '=ERF(-0.3)',
+    '=ERF.PRECISE(1.5)', '=ERFC(0.5)', '=ERFC(3)', '=ERFC(-1)', '=ERFC.PRECISE(2.5)',
+    '=HYPGEOM.DIST(1,4,8,20,FALSE())', '=HYPGEOM.DIST(1,4,8,20,TRUE())', '=NEGBINOM.DIST(10,5,0.25,FALSE())',
+    '=NEGBINOM.DIST(10,5,0.25,TRUE())', '=CONFIDENCE.T(0.05,1,50)', '=PROB(K1:K4,{0.1,0.2,0.3,0.4},3,7)',
+    '=PROB(K1:K4,{0.1;0.2;0.3;0.4},5)', ('=PROB(K1:K4,{0.1;0.2;0.3;0.3},5)', 'e:#NUM!', 'probabilities that do not add up to 1 are #NUM!'), '=T.TEST(E1:E8,I1:I8,2,1)',
+    '=T.TEST(E1:E8,I1:I8,1,2)', '=T.TEST(E1:E8,I1:I8,2,3)', '=T.TEST(E1:E5,K1:K4,2,3)',
 ]
+
+
+def database_cases(cases):
+    """The database functions over K1:N5 (headers 1, one, apple, 1), their criteria areas
+    written as cases of column A after the cases given."""
+    row = sum(case.rows if isinstance(case, Array) else 1 for case in cases) + 1
+    areas = {}
+    for name, cells in [("five", ['="one"', '="five"']), ("after c", ['="apple"', '=">c"']),
+                        ("either", ['="one"', '="five"', '="seven"']), ("none", ['="one"', '="zzz"'])]:
+        areas[name] = "A%d:A%d" % (row, row + len(cells) - 1)
+        cases.extend(cells)
+        row += len(cells)
+    cases.extend([
+        '=DSUM(K1:N5,4,%s)' % areas["five"], '=DSUM(K1:N5,1,%s)' % areas["after c"],
+        '=DAVERAGE(K1:N5,4,%s)' % areas["after c"], '=DCOUNT(K1:N5,1,%s)' % areas["after c"],
+        '=DCOUNT(K1:N5,,%s)' % areas["after c"], '=DCOUNTA(K1:N5,"one",%s)' % areas["after c"],
+        '=DGET(K1:N5,4,%s)' % areas["five"], ('=DGET(K1:N5,4,%s)' % areas["after c"], 'e:#NUM!', 'several records are #NUM!'),
+        '=DGET(K1:N5,4,%s)' % areas["none"], '=DMAX(K1:N5,4,%s)' % areas["after c"],
+        '=DMIN(K1:N5,4,%s)' % areas["after c"], '=DPRODUCT(K1:N5,4,%s)' % areas["after c"],
+        '=DSUM(K1:N5,4,%s)' % areas["either"], '=DSUM(K1:N5,"nosuch",%s)' % areas["five"],
+        '=DSUM(K1:N5,"APPLE",%s)' % areas["either"],
+    ])
+    return cases
+
+
+database_cases(GROUPS["realistic"])
 
 # Defined names of a group, written into its workbook (relative parts are from A1, as the file
 # format keeps them).

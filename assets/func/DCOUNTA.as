@@ -1,0 +1,21 @@
+// DCOUNTA(database, [field], criteria): how many of the field's values in the records that meet the criteria are not empty.
+#include "shared/sheet/database.as"
+if (_global.kvLib == undefined) {
+    _global.kvLib = new Object();
+}
+kvLib.DCOUNTA = function (db, field, criteria) {
+    var values = kvDbValues(db, field, criteria);
+    if (values instanceof kvErrC) {
+        return values;
+    }
+    if (field === undefined) {
+        return values.length;
+    }
+    var n = 0;
+    for (var i = 0; i < values.length; i++) {
+        if (values[i] !== undefined && values[i] !== "") {
+            n++;
+        }
+    }
+    return n;
+};
