@@ -8,7 +8,7 @@
 #include "sheet/cells/VariableTable.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <map>
 #include <optional>
 #include <string>
@@ -52,9 +52,17 @@ std::optional<ArrayArea> ReadArrayAreaName(const std::string& name)
         return std::nullopt;
     ArrayArea area;
     area.sheet = name.substr(kArrayAreaMark.size(), bang - kArrayAreaMark.size());
-    char end = 0;
-    if (std::sscanf(name.c_str() + bang + 1, "R%dC%d:R%dC%d%c", &area.top, &area.left, &area.bottom, &area.right,
-                    &end) != 4)
+    // R<top>C<left>:R<bottom>C<right>, numbers read without overflow
+    const char* at = name.data() + bang + 1;
+    const char* const last = name.data() + name.size();
+    auto expect = [&](char mark) { return at < last && *at++ == mark; };
+    auto number = [&](int& out) {
+        const auto [next, error] = std::from_chars(at, last, out);
+        at = next;
+        return error == std::errc();
+    };
+    if (!expect('R') || !number(area.top) || !expect('C') || !number(area.left) || !expect(':') || !expect('R') ||
+        !number(area.bottom) || !expect('C') || !number(area.right) || at != last)
         return std::nullopt;
     if (area.top < 1 || area.left < 1 || area.bottom < area.top || area.right < area.left ||
         area.bottom > kMaxSheetRow || area.right > kMaxSheetColumn)

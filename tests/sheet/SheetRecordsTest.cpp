@@ -83,6 +83,18 @@ TEST(SheetRecordsTest, ArrayFormulasKeepTheirAreas)
                 << row << "," << column;
     EXPECT_FALSE(back.GetArrayPlace(CCellRef("My Data!", 4, 1)));
     EXPECT_TRUE(back.GetDefinedNames().empty());
+    // Written again, the record is the same; a damaged area is an ordinary name.
+    {
+        CCellModel damaged;
+        damaged.SetCell("S", 1, 1, CCellData{"", "", "A2", false});
+        damaged.SetDefinedName("{array}S!R1C1:R99999999999C1", "S!A1");
+        base::RecordWriter bytes;
+        sheetrec::WriteCellModel(bytes, damaged);
+        CCellModel read;
+        base::RecordReader from(bytes.Bytes());
+        sheetrec::ReadCellModel(from, read);
+        EXPECT_FALSE(read.GetArrayPlace(CCellRef("S", 1, 1)));
+    }
     // Written again, the record is the same.
     base::RecordWriter again;
     sheetrec::WriteCellModel(again, back);

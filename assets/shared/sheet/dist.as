@@ -183,7 +183,7 @@ _global.kvTcdf = function (t, n) {
     return t > 0 ? 1 - half : half;
 };
 
-// The x > 0 whose two tails of the t distribution with n degrees of freedom hold p together.
+// The x whose two tails of the t distribution with n degrees of freedom hold p together.
 _global.kvTInv2 = function (p, n) {
     var q = 1 - p / 2;
     if (q == 0.5) {
