@@ -23,14 +23,15 @@ xlsx::Cell Number(std::uint32_t row, std::uint32_t column, double value, std::st
 }
 
 // A1 7, then formulas: one that reads, a link to another workbook, a table reference, an
-// intersection of two ranges, one that reads again.
+// intersection of two ranges, one that reads again, a link to another workbook's quoted sheet.
 xlsx::Workbook Mixed()
 {
     xlsx::Workbook workbook;
     xlsx::Sheet sheet;
     sheet.name = "S";
     sheet.cells = {Number(0, 0, 7), Number(1, 0, 8, "A1+1"), Number(2, 0, 42, "[1]Other!A1"),
-                   Number(3, 0, 5, "SUM(Sales[Amount])"), Number(4, 0, 7, "A1:A2 A1:B1"), Number(5, 0, 14, "A1*2")};
+                   Number(3, 0, 5, "SUM(Sales[Amount])"), Number(4, 0, 7, "A1:A2 A1:B1"), Number(5, 0, 14, "A1*2"),
+                   Number(6, 0, 137, "'[1]Cost rates'!F17*2")};
     workbook.sheets.push_back(std::move(sheet));
     return workbook;
 }
@@ -53,22 +54,24 @@ TEST(UnreadFormulas, KeepTheirStoredValuesAndAreListedInOrder)
     options.keepUnreadFormulas = true;
     const FillResult result = FillCellModel(Mixed(), model, options);
     ASSERT_EQ(result.outcome, FillOutcome::Done);
-    ASSERT_EQ(result.unreadFormulas.size(), 3u);
+    ASSERT_EQ(result.unreadFormulas.size(), 4u);
     EXPECT_EQ(result.unreadFormulas[0].cell, "'S'!$A$3");
     EXPECT_EQ(result.unreadFormulas[1].cell, "'S'!$A$4");
     EXPECT_EQ(result.unreadFormulas[2].cell, "'S'!$A$5");
+    EXPECT_EQ(result.unreadFormulas[3].cell, "'S'!$A$7");
     for (const UnreadFormula& unread : result.unreadFormulas)
         EXPECT_NE(unread.reason.find("cannot be read"), std::string::npos) << unread.cell;
 
     // The formulas around them are stored as formulas, the unread ones as their values.
     EXPECT_EQ(model.GetCell("S", 2, 1)->formula, "A1+1");
     EXPECT_EQ(model.GetCell("S", 6, 1)->formula, "A1*2");
-    for (int row : {3, 4, 5}) {
+    for (int row : {3, 4, 5, 7}) {
         const std::optional<CCellData> cell = model.GetCell("S", row, 1);
         ASSERT_TRUE(cell) << row;
         EXPECT_TRUE(cell->formula.empty()) << row;
     }
     EXPECT_EQ(model.GetCell("S", 3, 1)->valueText, "42");
+    EXPECT_EQ(model.GetCell("S", 7, 1)->valueText, "137");
     EXPECT_TRUE(model.IsLoaded());
 }
 
