@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -26,6 +27,17 @@ void ExpectTruncationsRefused(const std::vector<std::uint8_t>& bytes,
         base::RecordReader in(bytes.data(), size);
         EXPECT_THROW(read(in), ModelError) << "prefix of " << size << " bytes";
     }
+}
+
+// The record of cells, read into back; the whole record is read.
+std::vector<std::uint8_t> WrittenAndReadBack(const CCellModel& cells, CCellModel& back)
+{
+    base::RecordWriter out;
+    sheetrec::WriteCellModel(out, cells);
+    base::RecordReader in(out.Bytes());
+    sheetrec::ReadCellModel(in, back);
+    EXPECT_TRUE(in.AtEnd());
+    return std::vector<std::uint8_t>(out.Bytes().begin(), out.Bytes().end());
 }
 
 TEST(SheetRecordsTest, CellModelRoundTrip)
@@ -70,35 +82,25 @@ TEST(SheetRecordsTest, ArrayFormulasKeepTheirAreas)
             cells.SetCell("My Data!", row, column, data);
         }
     cells.SetCell("My Data!", 4, 1, CCellData{"", "", "A2*2", false});
-    base::RecordWriter out;
-    sheetrec::WriteCellModel(out, cells);
-
     CCellModel back;
-    base::RecordReader in(out.Bytes());
-    sheetrec::ReadCellModel(in, back);
-    EXPECT_TRUE(in.AtEnd());
+    const std::vector<std::uint8_t> bytes = WrittenAndReadBack(cells, back);
     for (int row = 2; row <= 3; ++row)
         for (int column = 1; column <= 2; ++column)
             EXPECT_EQ(back.GetArrayPlace(CCellRef("My Data!", row, column)), std::make_pair(row - 2, column - 1))
                 << row << "," << column;
     EXPECT_FALSE(back.GetArrayPlace(CCellRef("My Data!", 4, 1)));
     EXPECT_TRUE(back.GetDefinedNames().empty());
-    // Written again, the record is the same; a damaged area is an ordinary name.
-    {
-        CCellModel damaged;
-        damaged.SetCell("S", 1, 1, CCellData{"", "", "A2", false});
-        damaged.SetDefinedName("{array}S!R1C1:R99999999999C1", "S!A1");
-        base::RecordWriter bytes;
-        sheetrec::WriteCellModel(bytes, damaged);
-        CCellModel read;
-        base::RecordReader from(bytes.Bytes());
-        sheetrec::ReadCellModel(from, read);
-        EXPECT_FALSE(read.GetArrayPlace(CCellRef("S", 1, 1)));
-    }
     // Written again, the record is the same.
-    base::RecordWriter again;
-    sheetrec::WriteCellModel(again, back);
-    EXPECT_EQ(again.Bytes(), out.Bytes());
+    CCellModel again;
+    EXPECT_EQ(WrittenAndReadBack(back, again), bytes);
+
+    // A damaged area places no cell.
+    CCellModel damaged;
+    damaged.SetCell("S", 1, 1, CCellData{"", "", "A2", false});
+    damaged.SetDefinedName("{array}S!R1C1:R99999999999C1", "S!A1");
+    CCellModel read;
+    WrittenAndReadBack(damaged, read);
+    EXPECT_FALSE(read.GetArrayPlace(CCellRef("S", 1, 1)));
 }
 
 TEST(SheetRecordsTest, VariableTableKeepsIdsAndIndexes)
