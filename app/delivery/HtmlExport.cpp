@@ -71,6 +71,7 @@ std::string MakeHtmlPage(const HtmlPageInfo& page)
     line("<HTML>");
     line("<HEAD>");
     line("<TITLE>" + file + "</TITLE>");
+    line(kPlayerConfigLine);
     line(kPlayerScriptLine);
     line("</HEAD>");
     line("<BODY>");

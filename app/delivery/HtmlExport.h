@@ -22,6 +22,10 @@ struct HtmlPageInfo {
 // "ruffle" beside the page. Browsers have no plug-in for the page's OBJECT and EMBED tags any
 // more; the player script finds those tags and plays the movie in their place.
 constexpr const char* kPagePlayerFolder = "ruffle";
+// Text in device fonts is drawn with the browser's own fonts, so bold and italic show (the
+// player's built-in fallback has neither face); set before the player script reads its settings.
+constexpr const char* kPlayerConfigLine =
+    "<script>window.RufflePlayer = {config: {deviceFontRenderer: \"canvas\"}};</script>";
 constexpr const char* kPlayerScriptLine = "<script src=\"ruffle/ruffle.js\"></script>";
 constexpr const char* kPlayerCabUrl = "http://download.macromedia.com/pub/shockwave/cabs/flash/swflash.cab";
 constexpr const char* kPlayerDownloadUrl = "http://www.macromedia.com/go/getflashplayer";

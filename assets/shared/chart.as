@@ -347,9 +347,22 @@ if (_global.kvChartSeries == undefined) {
     _global.kvValueLabel = function (chart, n, x, y, v, centred) {
         var text = kvShowNumber(v, kvFormatText(chart.valueFormat, chart.formatValue));
         var size = chart.valueTextFormat != undefined ? kvNumber(chart.valueTextFormat.size, 9) : 9;
-        var h = size + 8;
-        chart.kvText("kvValue" + n, x - 40, centred ? y - h / 2 : y - h, 80, h, text, chart.valueTextFormat, "center");
+        var h = size + 8, top = centred ? y - h / 2 : y - h;
+        var field = chart.kvText("kvValue" + n, x - 40, top, 80, h, text, chart.valueTextFormat, "center");
         chart.kvValues.push(text);
+        // A label that would print over one already drawn (the bars of neighbouring series stand
+        // close) is left out rather than made unreadable together with it.
+        if (n == 0)
+            chart.kvValueBoxes = [];
+        var half = field.textWidth / 2 + 1, box = [x - half, top, x + half, top + field.textHeight];
+        for (var b = 0; b < chart.kvValueBoxes.length; b++) {
+            var o = chart.kvValueBoxes[b];
+            if (box[0] < o[2] && o[0] < box[2] && box[1] < o[3] && o[1] < box[3]) {
+                field.text = "";
+                return;
+            }
+        }
+        chart.kvValueBoxes.push(box);
     };
 
     // A chart of one series with alerts on colours each item by its alert band instead.
@@ -527,7 +540,10 @@ if (_global.kvDrawCategoryChart == undefined) {
         }
         var titleBox = chart.kvClip("kvTitleBox");
         chart.kvClip("kvLegendBox");
-        var top = m;
+        // The run-time buttons (Focus, Reset Scale, the scale behaviour) have a row of their own
+        // along the top, above the titles, so that they never cover them.
+        var buttons = chart.showFocus == true || chart.showReset == true || chart.showScaleBehavior == true;
+        var top = m + (buttons ? 18 : 0);
         // "showTitles" off hides the title and the subtitle.
         var shown = chart.showTitles != false;
         var title = shown ? chart.chartTitle : "", sub = shown ? chart.chartSubTitle : "";
@@ -649,6 +665,27 @@ if (_global.kvDrawCategoryChart == undefined) {
     // "showReset" puts back the scale behaviour and scale the chart was published with, and
     // "showScaleBehavior" steps the scale behaviour through automatic zoom-out, automatic and
     // manual scale (its text says which is on).
+    // Category labels wider than their category are not cut: each shown label gets the room of
+    // as many categories as the widest needs, centred on its own, and only every so many
+    // categories keeps its label.
+    _global.kvSpreadCategoryLabels = function (chart, n, px, span) {
+        var widest = 0;
+        for (var q = 0; q < n; q++)
+            widest = Math.max(widest, chart["kvCat" + q].textWidth + 6);
+        if (widest <= span || span <= 0)
+            return;
+        var every = Math.ceil(widest / span), room = every * span;
+        for (var c = 0; c < n; c++) {
+            var field = chart["kvCat" + c];
+            if (c % every != 0) {
+                field.text = "";
+                continue;
+            }
+            field._x = Math.min(Math.max(px + (c + 0.5) * span - room / 2, 0), Math.max(chart.kvW - room, 0));
+            field._width = room;
+        }
+    };
+
     _global.kvChartButtons = function (chart) {
         var names = ["Focus", "Reset Scale", chart.autofocus == "growth" ? "Auto Zoom Out"
                                              : (chart.autofocus == "off" ? "Manual Scale" : "Auto Scale")];
@@ -929,6 +966,8 @@ if (_global.kvDrawCategoryChart == undefined) {
             else
                 this.kvText("kvCat" + q, px + q * span, py + ph + 4, span, 18, text, this.XAxisTextFormat, "center");
         }
+        if (!horizontal && catLabels)
+            kvSpreadCategoryLabels(this, nPoints, px, span);
         this.kvClearTexts("kvCat", catLabels ? nPoints : 0);
         kvAxisTitles(this, plotArea);
         var self = this;

@@ -31,6 +31,7 @@ TEST(HtmlPage, PlainAndPortalPagesAreTheFixedLinesWithTheBrowserPlayerLoaded)
     EXPECT_EQ(plain, "<HTML>\n"
                      "<HEAD>\n"
                      "<TITLE>sales.swf</TITLE>\n"
+                     "<script>window.RufflePlayer = {config: {deviceFontRenderer: \"canvas\"}};</script>\n"
                      "<script src=\"ruffle/ruffle.js\"></script>\n"
                      "</HEAD>\n"
                      "<BODY>\n"

@@ -30,6 +30,47 @@ KVProbe.prototype.onEnterFrame = function () {
 Object.registerClass("KVProbeSymbol", KVProbe);
 )";
 
+// The labels of a narrow column chart of two series with long category names, its values and
+// its run-time buttons shown: for each category label its text, what its field shows, the
+// width of its text and of its field; for each value label shown, its ink box; the title's
+// field and the buttons' boxes.
+const char* kLabelsProbe = R"(
+_global.KVProbe = function () { this.kvFrames = 0; };
+KVProbe.prototype = new MovieClip();
+KVProbe.prototype.onEnterFrame = function () {
+    if (++this.kvFrames != 3)
+        return;
+    var chart = _root.KVColumnChartSymbol_1, cats = [], values = [], buttons = [];
+    for (var q = 0; chart["kvCat" + q] != undefined; q++) {
+        var f = chart["kvCat" + q];
+        cats.push(chart.kvFields["kvCat" + q] + ":" + f.text + ":" + f.textWidth + ":" + f._width);
+    }
+    for (var n = 0; chart["kvValue" + n] != undefined; n++) {
+        var v = chart["kvValue" + n];
+        if (v.text != "")
+            values.push((v._x + v._width / 2 - v.textWidth / 2) + "," + v._y + "," + v.textWidth + "," + v.textHeight);
+    }
+    for (var b = 0; b < 3; b++) {
+        var r = chart["kvButton" + b].getBounds(chart);
+        buttons.push(r.xMin + "," + r.yMin + "," + (r.xMax - r.xMin) + "," + (r.yMax - r.yMin));
+    }
+    var t = chart.kvTitle;
+    // One line in a device font, regular and bold, for the picture to compare.
+    var faces = [false, true];
+    for (var i = 0; i < 2; i++) {
+        _root.createTextField("kvFace" + i, 9000 + i, 10 + 200 * i, 250, 180, 30);
+        var face = _root["kvFace" + i];
+        face.setNewTextFormat(new TextFormat("Verdana", 14, 0x000000, faces[i]));
+        face.text = "Revenue by region";
+    }
+    fscommand("categories", cats.join("|"));
+    fscommand("values", values.join("|"));
+    fscommand("buttons", buttons.join("|"));
+    fscommand("ready", (t._x + t._width / 2 - t.textWidth / 2) + "," + t._y + "," + t.textWidth + "," + t.textHeight);
+};
+Object.registerClass("KVProbeSymbol", KVProbe);
+)";
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -55,5 +96,24 @@ int main(int argc, char** argv)
         d.Bind(gauge, "General", "mv", "A1", "A1");
         d.Bind(slider, "General", "mv", "A1", "A1");
         d.Write(folder / "titles.swf", kProbe, {});
+
+        dashboardtest::Dashboard labels(installed);
+        const char* regions[] = {"Northern region", "Southern region", "Central region", "Eastern region"};
+        const char* columns = "ABCD";
+        for (int i = 0; i < 4; ++i) {
+            const std::string c(1, columns[i]);
+            labels.model.Text((c + "1").c_str(), regions[i]);
+            labels.model.Number((c + "2").c_str(), 1200 + 150 * i);
+            labels.model.Number((c + "3").c_str(), 1100 + 170 * i);
+        }
+        labels.model.Text("E1", "Revenue by region");
+        CComponent& narrow = labels.Add("KVColumnChartSymbol", 200, 200, 5600, 4400);
+        labels.Bind(narrow, "General", "chartTitle", "E1", "E1");
+        labels.Bind(narrow, "General", "categoryLabels", "A1", "D1");
+        labels.Bind(narrow, "General", "dataValues", "A2", "D3");
+        dashboardtest::Find(narrow, "Appearance", "showValues").SetBool(true, true);
+        for (const char* key : {"showFocus", "showReset", "showScaleBehavior"})
+            dashboardtest::Find(narrow, "Behavior", key).SetBool(true, true);
+        labels.Write(folder / "labels.swf", kLabelsProbe, {});
     });
 }

@@ -88,6 +88,58 @@ try {
     checkDescenders("the list box's title below its rows", picture, below);
     if (!(below[1] >= rowsBottom)) fail(`the list box's title (${below}) overlaps its rows ending at ${rowsBottom}`);
     if (!(below[1] + below[3] <= listBottom)) fail(`the list box's title (${below}) reaches below the list box (${listBottom})`);
+
+    // A narrow chart of two series: category labels are never cut (a label that does not fit
+    // its category gives way to its neighbour's room or is left out), value labels never print
+    // over each other, and the run-time buttons stay clear of the title.
+    let faces = null;
+    const labelled = await drive("labels.swf", async (page) => {
+      const box = await page.locator("#c > *").first().boundingBox();
+      faces = readPng(await page.screenshot({ clip: { ...box } }));
+    }, "ready", [400, 300], { picture: "publish-chart-labels.png" });
+    // Bold text in a device font is drawn in a bold face: its ink runs wider than the same line's.
+    if (!faces) fail("no picture of the labels' chart");
+    else {
+      const inkWidth = (x0) => {
+        const scale = Math.min(faces.width / 400, faces.height / 300);
+        const ox = (faces.width - 400 * scale) / 2, oy = (faces.height - 300 * scale) / 2;
+        let first = -1, last = -1;
+        for (let px = Math.ceil(ox + x0 * scale); px < Math.floor(ox + (x0 + 180) * scale); ++px)
+          for (let py = Math.ceil(oy + 250 * scale); py < Math.floor(oy + 280 * scale); ++py) {
+            const at = (py * faces.width + px) * faces.channels;
+            if ((faces.pixels[at] + faces.pixels[at + 1] + faces.pixels[at + 2]) / 3 < 128) {
+              if (first < 0) first = px;
+              last = px;
+              break;
+            }
+          }
+        return first < 0 ? 0 : (last - first + 1) / scale;
+      };
+      const regular = inkWidth(10), bold = inkWidth(210);
+      console.log(`a line of Verdana 14: ${regular} pixels regular, ${bold} bold`);
+      if (!(regular > 50)) fail(`the regular line shows no text (${regular} pixels of ink)`);
+      if (!(bold > regular + 4)) fail(`the bold line (${bold}) is no wider than the regular one (${regular}): no bold face`);
+    }
+    const cats = (reports(labelled, "categories")[0] || "").split("|").filter((c) => c).map((c) => c.split(":"));
+    if (cats.length !== 4) fail(`the chart reported ${cats.length} category labels, not 4`);
+    let shownCats = 0;
+    for (const [name, shown, textWidth, width] of cats) {
+      if (shown === "") continue;
+      ++shownCats;
+      expect(`a shown category label`, shown, name);
+      if (!(Number(textWidth) <= Number(width))) fail(`"${name}" is ${textWidth} wide in a field of ${width}: cut`);
+    }
+    if (shownCats < 2) fail(`only ${shownCats} category labels shown`);
+    const boxes = (reports(labelled, "values")[0] || "").split("|").filter((b) => b).map((b) => b.split(",").map(Number));
+    if (boxes.length < 2) fail(`only ${boxes.length} value labels shown`);
+    const overlap = (a, b) => a[0] < b[0] + b[2] && b[0] < a[0] + a[2] && a[1] < b[1] + b[3] && b[1] < a[1] + a[3];
+    for (let i = 0; i < boxes.length; ++i)
+      for (let j = i + 1; j < boxes.length; ++j)
+        if (overlap(boxes[i], boxes[j])) fail(`value labels ${boxes[i]} and ${boxes[j]} print over each other`);
+    const title = (reports(labelled, "ready")[0] || "").split(",").map(Number);
+    for (const button of (reports(labelled, "buttons")[0] || "").split("|").map((b) => b.split(",").map(Number)))
+      if (overlap(button, title)) fail(`a run-time button ${button} covers the title ${title}`);
+    console.log(`labels: ${shownCats} of 4 categories shown, ${boxes.length} value labels, title ${title}`);
   });
 } finally {
   fs.rmSync(out, { recursive: true, force: true });

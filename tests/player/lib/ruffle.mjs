@@ -49,6 +49,8 @@ const HARNESS = `<!doctype html><html><head><meta charset="utf-8"><title>running
     publicPath: "/ruffle/", polyfills: false, autoplay: "on", unmuteOverlay: "hidden",
     splashScreen: false, preferredRenderer: "canvas", letterbox: "off", contextMenu: "off",
     warnOnUnsupportedContent: false, allowScriptAccess: true,
+    // As the program's player page and exported pages do: device fonts in the platform's faces.
+    deviceFontRenderer: "canvas",
     logLevel: "warn", maxExecutionDuration: ${guard(15)} } };
 </script>
 <script src="/ruffle/ruffle.js"></script>
