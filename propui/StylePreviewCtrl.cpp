@@ -79,9 +79,10 @@ void CStylePreviewCtrl::LoadSamples()
 {
     const std::filesystem::path movie = m_stage.GetPreviewMoviePath();
     // The stage's copy for the preview is written larger than the canvas; the preview shows a
-    // 400 by 300 pixel part of it. A copy that is missing leaves the preview blank.
+    // 400 by 300 pixel part of it, whole. A copy that is missing leaves the preview blank.
     if (!movie.empty())
         PatchSwfFrameSize(movie, kFrameWidth, kFrameHeight);
+    Zoom(0);
     LoadMovie(0, "loadblank");
     LoadMovie(0, movie.string());
     if (FlashVersion() < 0x5FFFF) {

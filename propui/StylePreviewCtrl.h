@@ -32,6 +32,10 @@ public:
     static constexpr UINT kControlId = 4096;
     // The preview's frame, in twips.
     static constexpr int kFrameWidth = 8000, kFrameHeight = 6000;
+    // The control, in pixels: the frame shows whole in it, scaled to its width and centred, and
+    // the samples that reach past the frame's top and bottom (the chart, the progress bar) show
+    // in the room above and below.
+    static constexpr int kWidth = 300, kHeight = 320;
     enum Slot { LargeBackground, SmallBackground, ComboChart, ProgressBar, ListBox, Slider, kSlotCount };
 
     // Both are borrowed; a null catalogue leaves every slot empty.

@@ -39,9 +39,8 @@ void CStyleSheet::OnInitDialog()
     const int w = sheet.Width();
     m_previewLabel.Create("Preview:", WS_CHILD | WS_VISIBLE, CRect(w + 10, 75, w + 100, 100), this, 0xFFFF);
     m_previewLabel.SetFont(GetFont(), FALSE);
-    // The preview shows the samples' whole frame at full size; the sheet grows to hold it.
-    const CRect area(w + 10, 105, w + 10 + CStylePreviewCtrl::kFrameWidth / 20,
-                     105 + CStylePreviewCtrl::kFrameHeight / 20);
+    // The sheet grows to hold the preview.
+    const CRect area(w + 10, 105, w + 10 + CStylePreviewCtrl::kWidth, 105 + CStylePreviewCtrl::kHeight);
     CRect client;
     GetClientRect(&client);
     const int taller = std::max(0, area.bottom + 10 - client.Height());

@@ -27,12 +27,15 @@
 #include "app/dialogs/ExportSettingsDlg.h"
 #include "app/dialogs/PortalExportDlg.h"
 #include "app/modeldialogs/DataDlg.h"
+#include "app/stage/MoviePicture.h"
 #include "app/stage/PreviewFlashCtrl.h"
 #include "model/ComponentCatalog.h"
 #include "model/CompoundParameter.h"
 #include "model/FileBytes.h"
 #include "platform/dialogs/CommonDialogs.h"
 #include "platform/dialogs/MessageBox.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Png.h"
 #include "platform/window/CmdUI.h"
 #include "platform/docview/Frame.h"
 #include "platform/docview/WinApp.h"
@@ -334,16 +337,36 @@ void ExportRoad::Run(std::string moviePath, const std::string& outputPath, const
 void ExportRoad::DeliverPresentation(const std::string& moviePath, const std::string& outputPath)
 {
     std::string presentation = outputPath;
+    std::string linked = moviePath;
     try {
         // The presentation opens in the desktop's program, where the person may save it: it
-        // lies where it lasts, not in the run's temporary folder.
-        if (presentation.empty())
-            presentation = UnusedFileName(LastingFolder(m_view), DocumentStem(m_view), ".pptx").string();
+        // lies where it lasts, not in the run's temporary folder, and so does the movie its
+        // slide links to, beside it under its name.
+        if (presentation.empty()) {
+            const std::filesystem::path lasting =
+                UnusedFileName(LastingFolder(m_view), DocumentStem(m_view), ".pptx");
+            presentation = lasting.string();
+            linked = UnusedFileName(lasting.parent_path(), lasting.stem().string(), ".swf").string();
+            std::vector<std::uint8_t> movie;
+            std::string reason;
+            if (!model::ReadFileBytes(moviePath, movie, std::size_t(256) << 20, &reason) ||
+                !model::WriteFileBytes(linked, movie, &reason))
+                throw OfficeError("The movie " + linked + " cannot be written: " + reason);
+        }
         CPowerPointExport powerPoint;
         powerPoint.Start((m_designer.BaseFolder() / "asset" / "presentation1.ppt").string());
-        if (CDrawDoc* doc = m_view.GetDocument())
-            powerPoint.SetMovieSize(doc->GetCanvasWidth(), doc->GetCanvasHeight());
-        powerPoint.InsertMovie(presentation, moviePath);
+        SlideFace face{{}, MovieFileName(linked)};
+        if (CDrawDoc* doc = m_view.GetDocument()) {
+            const CSize size(doc->GetCanvasWidth(), doc->GetCanvasHeight());
+            powerPoint.SetMovieSize(size.cx, size.cy);
+            // No office program here plays the slide's control: the slide shows the movie as
+            // the player draws it.
+            CBitmap picture;
+            if (DrawMovie(m_view, linked, size, picture))
+                face.picture = EncodePng(picture);
+        }
+        powerPoint.SetFace(std::move(face));
+        powerPoint.InsertMovie(presentation, linked);
     } catch (const OfficeError& failure) {
         Fail(failure.what());
         return;

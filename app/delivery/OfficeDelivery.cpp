@@ -48,8 +48,10 @@ std::string Rels(const std::vector<std::pair<std::string, std::string>>& targets
     int id = 1;
     for (const auto& [type, target] : targets) {
         const std::string full = type.find("://") == std::string::npos ? kRelNs + type : type;
+        // A hyperlink leads out of the package, to a file beside it.
+        const char* mode = type == "hyperlink" ? "\" TargetMode=\"External" : "";
         text += "<Relationship Id=\"rId" + std::to_string(id++) + "\" Type=\"" + full + "\" Target=\"" +
-                HtmlEscape(target) + "\"/>";
+                HtmlEscape(target) + mode + "\"/>";
     }
     return text + "</Relationships>";
 }
@@ -195,7 +197,7 @@ void CPowerPointExport::Start(const std::string& templatePath)
 
 std::vector<std::uint8_t> CPowerPointExport::MakePresentation(const std::string& movieReference,
                                                               const std::vector<std::uint8_t>& movie, int width,
-                                                              int height)
+                                                              int height, const SlideFace& face)
 {
     // A 4:3 slide of 10 x 7.5 inches; the control keeps the movie's size (at 96 pixels to the
     // inch), centred, shrunk to fit.
@@ -217,6 +219,7 @@ std::vector<std::uint8_t> CPowerPointExport::MakePresentation(const std::string&
             "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
             "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
             "<Default Extension=\"swf\" ContentType=\"application/x-shockwave-flash\"/>"
+            "<Default Extension=\"png\" ContentType=\"image/png\"/>"
             "<Override PartName=\"/ppt/presentation.xml\" ContentType=\"application/"
             "vnd.openxmlformats-officedocument.presentationml.presentation.main+xml\"/>"
             "<Override PartName=\"/ppt/slideMasters/slideMaster1.xml\" ContentType=\"application/"
@@ -256,19 +259,48 @@ std::vector<std::uint8_t> CPowerPointExport::MakePresentation(const std::string&
     parts.emplace_back("ppt/slideLayouts/_rels/slideLayout1.xml.rels",
                        Rels({{"slideMaster", "../slideMasters/slideMaster1.xml"}}));
     parts.emplace_back("ppt/theme/theme1.xml", Theme());
+    // Under the control, what the slide shows where nothing runs it: the movie's picture at the
+    // control's place, or without one the movie's name; either opens the movie beside the
+    // presentation. The control shows the same picture until it plays.
+    std::vector<std::pair<std::string, std::string>> slideRels = {{"slideLayout", "../slideLayouts/slideLayout1.xml"},
+                                                                  {"control", "../activeX/activeX1.xml"}};
+    const bool pictured = !face.picture.empty();
+    const std::string picture = pictured ? "rId" + std::to_string(slideRels.size() + 1) : std::string();
+    if (pictured) {
+        slideRels.emplace_back("image", "../media/image1.png");
+        parts.emplace_back("ppt/media/image1.png", std::string(face.picture.begin(), face.picture.end()));
+    }
+    std::string click;
+    if (!face.link.empty()) {
+        slideRels.emplace_back("hyperlink", UrlEncodeName(face.link));
+        click = "<a:hlinkClick r:id=\"rId" + std::to_string(slideRels.size()) + "\"/>";
+    }
+    const std::string place = "<a:xfrm><a:off x=\"" + x + "\" y=\"" + y + "\"/>" + ext + "</a:xfrm>";
+    const std::string fill = "<p:blipFill>" + (pictured ? "<a:blip r:embed=\"" + picture + "\"/>" : std::string()) +
+                             "<a:stretch><a:fillRect/></a:stretch></p:blipFill>";
+    std::string shown;
+    if (pictured) {
+        shown = "<p:pic><p:nvPicPr><p:cNvPr id=\"3\" name=\"Dashboard\" descr=\"" + HtmlEscape(face.link) + "\">" +
+                click + "</p:cNvPr><p:cNvPicPr><a:picLocks noChangeAspect=\"1\"/></p:cNvPicPr><p:nvPr/></p:nvPicPr>" +
+                fill + "<p:spPr>" + place + "<a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></p:spPr></p:pic>";
+    } else if (!face.link.empty()) {
+        const std::string run = "<a:r><a:rPr lang=\"en-US\" sz=\"1800\">" + click + "</a:rPr><a:t>" +
+                                HtmlEscape(face.link) + "</a:t></a:r>";
+        shown = "<p:sp><p:nvSpPr><p:cNvPr id=\"3\" name=\"Dashboard\"/><p:cNvSpPr txBox=\"1\"/><p:nvPr/></p:nvSpPr>"
+                "<p:spPr>" + place + "<a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></p:spPr>"
+                "<p:txBody><a:bodyPr anchor=\"ctr\"/><a:lstStyle/><a:p><a:pPr algn=\"ctr\"/>" + run +
+                "</a:p></p:txBody></p:sp>";
+    }
     parts.emplace_back(
         "ppt/slides/slide1.xml",
-        std::string(kXmlHead) + "<p:sld " + kNs + "><p:cSld><p:spTree>" + kEmptyTree +
+        std::string(kXmlHead) + "<p:sld " + kNs + "><p:cSld><p:spTree>" + kEmptyTree + shown +
             "</p:spTree><p:controls><p:control spid=\"1025\" name=\"ShockwaveFlash1\" r:id=\"rId2\" imgW=\"" +
             std::to_string(cx) + "\" imgH=\"" + std::to_string(cy) +
-            "\"><p:pic><p:nvPicPr><p:cNvPr id=\"2\" name=\"ShockwaveFlash1\"/><p:cNvPicPr/><p:nvPr/></p:nvPicPr>"
-            "<p:blipFill><a:stretch><a:fillRect/></a:stretch></p:blipFill><p:spPr><a:xfrm><a:off x=\"" + x +
-            "\" y=\"" + y + "\"/>" + ext +
-            "</a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></p:spPr></p:pic></p:control></p:controls>"
+            "\"><p:pic><p:nvPicPr><p:cNvPr id=\"2\" name=\"ShockwaveFlash1\"/><p:cNvPicPr/><p:nvPr/></p:nvPicPr>" +
+            fill + "<p:spPr>" + place +
+            "<a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></p:spPr></p:pic></p:control></p:controls>"
             "</p:cSld><p:clrMapOvr><a:masterClrMapping/></p:clrMapOvr></p:sld>");
-    parts.emplace_back("ppt/slides/_rels/slide1.xml.rels",
-                       Rels({{"slideLayout", "../slideLayouts/slideLayout1.xml"},
-                             {"control", "../activeX/activeX1.xml"}}));
+    parts.emplace_back("ppt/slides/_rels/slide1.xml.rels", Rels(slideRels));
     // The player control, by its class, with the properties it keeps in a property bag: the
     // movie to play, kept inside the document (EmbedMovie), playing and looping at high quality.
     std::string control = std::string(kXmlHead) +
@@ -299,7 +331,7 @@ void CPowerPointExport::InsertMovie(const std::string& presentationPath, const s
     std::string reason;
     if (!model::ReadFileBytes(moviePath, movie, std::size_t(256) << 20, &reason))
         throw OfficeError("The movie " + moviePath + " cannot be read: " + reason);
-    const std::vector<std::uint8_t> bytes = MakePresentation(moviePath, movie, m_nWidth, m_nHeight);
+    const std::vector<std::uint8_t> bytes = MakePresentation(moviePath, movie, m_nWidth, m_nHeight, m_face);
     if (!model::WriteFileBytes(presentationPath, bytes, &reason))
         throw OfficeError("The presentation " + presentationPath + " cannot be written: " + reason);
 }

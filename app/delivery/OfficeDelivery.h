@@ -18,10 +18,18 @@ public:
     explicit OfficeError(const std::string& what) : std::runtime_error(what) {}
 };
 
+// What the slide shows where its player control does not play (no office program of this
+// desktop runs the control): the movie as the player drew it (a PNG; none: the slide names the
+// movie instead), and the file beside the presentation that a click on it opens (a name).
+struct SlideFace {
+    std::vector<std::uint8_t> picture;
+    std::string link;
+};
+
 // Puts a movie on the slide of a new presentation: the slide holds the player control
 // (PresentationML's embedded control, class of the Flash player) set to play the movie and to
-// keep it inside the presentation, and the package carries the movie's bytes. The file is
-// written whole or not at all.
+// keep it inside the presentation, under the movie's picture linked to the movie's file, and
+// the package carries the movie's bytes. The file is written whole or not at all.
 class CPowerPointExport {
 public:
     // The presentation new ones start from; the package is complete without it, so a template
@@ -33,16 +41,18 @@ public:
         m_nWidth = width;
         m_nHeight = height;
     }
+    void SetFace(SlideFace face) { m_face = std::move(face); }
     // Throws OfficeError when the movie cannot be read or the presentation written.
     void InsertMovie(const std::string& presentationPath, const std::string& moviePath);
 
     // The package's bytes for a movie of that size in pixels (tests read them back).
     static std::vector<std::uint8_t> MakePresentation(const std::string& movieReference,
                                                       const std::vector<std::uint8_t>& movie, int width,
-                                                      int height);
+                                                      int height, const SlideFace& face = {});
 
 private:
     std::string m_templatePath;
+    SlideFace m_face;
     int m_nWidth = 550;
     int m_nHeight = 400;
 };

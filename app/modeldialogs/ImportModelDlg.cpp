@@ -1,5 +1,7 @@
 #include "app/modeldialogs/ImportModelDlg.h"
 
+#include <filesystem>
+
 #include "app/canvas/ComponentObj.h"
 #include "app/canvas/DrawDoc.h"
 #include "app/workbook/WorkbookPicker.h"
@@ -112,6 +114,14 @@ void CImportModelDlg::OnBrowse()
     // No default extension: a name typed without one is taken as it stands.
     CFileDialog browse(TRUE, nullptr, "*.xlsx", OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST, kFilter,
                        this);
+    // Beside the workbook imported before, else beside the document; without either, where a
+    // file was chosen last.
+    const std::filesystem::path model(m_document.modelFileName);
+    std::error_code ec;
+    if (model.has_parent_path() && std::filesystem::is_directory(model.parent_path(), ec))
+        browse.m_ofn.initialDir = model.parent_path().string();
+    else
+        browse.m_ofn.initialDir = m_document.documentFolder;
     if (browse.DoModal() != IDOK)
         return;
     m_path = browse.GetPathName();
@@ -282,6 +292,7 @@ ImportModelDocument MakeImportModelDocument(
 {
     ImportModelDocument document;
     document.modelFileName = std::move(modelFileName);
+    document.documentFolder = std::filesystem::path(doc.GetPathName()).parent_path().string();
     document.cellModel = &base.GetCellModel();
     document.table = &base.GetVariableTable();
     document.tempFiles = tempFiles;

@@ -17,6 +17,8 @@ class ITempFileMaker;
 struct ImportModelDocument {
     // The workbook the model was imported from; empty before the first import.
     std::string modelFileName;
+    // The folder of the document's file; empty for a document never saved.
+    std::string documentFolder;
     // The current model and the variable table of its bound cells (a re-import compares the
     // new workbook's sheets with them and clears the cells' changed flags).
     CCellModel* cellModel = nullptr;

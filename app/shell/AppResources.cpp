@@ -6,6 +6,7 @@
 #include "platform/dialogs/DialogTemplate.h"
 #include "platform/docview/Resources.h"
 #include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Colors.h"
 #include "platform/drawing/IconTheme.h"
 #include "platform/drawing/Png.h"
 
@@ -218,8 +219,7 @@ void RegisterToolBars(CResourceTable& r)
     r.AddToolBarIcons(IDR_TOOLBAR_IMPORT, {"vantorel-import-model-symbolic"});
 }
 
-// Plain pictures in place of the drawn ones: the splash is a band in the product's colours,
-// the Welcome icons are coloured tiles.
+// Plain pictures in place of the drawn ones: the splash is a band in the product's colours.
 CBitmap Tile(int width, int height, COLORREF fill, COLORREF border)
 {
     CBitmap picture(width, height, fill);
@@ -242,10 +242,6 @@ void RegisterPictures()
         for (int x = 20; x < 380; ++x)
             splash.SetPixel(x, y, RGB(250, 180, 40));
     images.AddBitmap(IDB_SPLASH, splash);
-    images.AddIcon(IDI_WELCOME_TUTORIAL1, Tile(48, 48, RGB(60, 140, 220), RGB(20, 60, 120)));
-    images.AddIcon(IDI_WELCOME_TUTORIAL2, Tile(48, 48, RGB(90, 180, 90), RGB(30, 90, 30)));
-    images.AddIcon(IDI_WELCOME_SAMPLES, Tile(48, 48, RGB(240, 170, 50), RGB(140, 90, 10)));
-    images.AddIcon(IDI_WELCOME_TEMPLATES, Tile(48, 48, RGB(200, 90, 90), RGB(110, 30, 30)));
 }
 
 constexpr DWORD kChild = WS_VISIBLE;
@@ -342,6 +338,20 @@ void RegisterDialogs()
 void RegisterInstalledPictures(const std::filesystem::path& install)
 {
     GetIconTheme().SetFolders({install / "icons"}, DefaultThemeFolders());
+    // The Welcome's choices show the desktop's own pictures of what they open: a movie, help,
+    // a presentation, a presentation's template.
+    const struct {
+        int id;
+        const char* name;
+    } welcome[] = {{IDI_WELCOME_TUTORIAL1, "video-x-generic"},
+                   {IDI_WELCOME_TUTORIAL2, "help-browser"},
+                   {IDI_WELCOME_SAMPLES, "x-office-presentation"},
+                   {IDI_WELCOME_TEMPLATES, "x-office-presentation-template"}};
+    for (const auto& icon : welcome) {
+        if (const RgbaImage* picture = GetIconTheme().Find(icon.name, 48))
+            GetImageResources().AddIcon(
+                icon.id, CompositeIcon(*picture, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT), false, false));
+    }
     if (const std::optional<RgbaImage> splash = ReadPngFile(install / "icons" / "splash.png")) {
         const CBitmap picture = CompositeIcon(*splash, RGB(0, 0, 0), RGB(0, 0, 0), false, false);
         GetImageResources().AddBitmap(IDB_SPLASH, picture);

@@ -1,11 +1,11 @@
 #include "app/stage/PreviewFlashCtrl.h"
 
-#include <chrono>
 #include <clocale>
 #include <cstdlib>
 #include <memory>
 #include <vector>
 
+#include "app/stage/MoviePicture.h"
 #include "base/PlatformServices.h"
 #include "model/Trace.h"
 #include "model/CellBinding.h"
@@ -23,9 +23,6 @@
 #include "sheet/formula/ModelVariable.h"
 
 namespace {
-
-constexpr UINT_PTR kWaitTimer = 0x5147;
-constexpr UINT kWaitTickMs = 50;
 
 // C-locale number reading: the movie writes numbers with a point whatever the user's locale.
 double ReadNumber(const std::string& text)
@@ -122,37 +119,11 @@ CPreviewFlashCtrl::QueryResult CPreviewFlashCtrl::RequestFlashData(CCellValueMap
 
 CPreviewFlashCtrl::QueryResult CPreviewFlashCtrl::WaitForFlashDone(unsigned timeoutMs)
 {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    // A timer of our own wakes the loop when nothing else arrives.
-    CMessageQueue& queue = GetMessageQueue();
-    queue.SetTimer(GetSafeHwnd(), kWaitTimer, kWaitTickMs);
-    QueryResult result = QueryResult::TimedOut;
-    for (;;) {
-        if (m_bDone) {
-            result = QueryResult::Done;
-            break;
-        }
-        if (Clock::now() >= deadline)
-            break;
-        MSG msg{};
-        if (!::GetMessage(&msg, nullptr, 0, 0)) {
-            // The program is closing: the loop that runs it must see the request too.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            result = QueryResult::Quit;
-            break;
-        }
-        if (m_bDone) {
-            result = QueryResult::Done;
-            break;
-        }
-        if (msg.message == WM_TIMER && msg.hwnd == GetSafeHwnd() && msg.wParam == kWaitTimer)
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
+    switch (DispatchUntil(*this, [this] { return m_bDone; }, timeoutMs)) {
+    case WaitResult::Done: return QueryResult::Done;
+    case WaitResult::Quit: return QueryResult::Quit;
+    default: return QueryResult::TimedOut;
     }
-    queue.KillTimer(GetSafeHwnd(), kWaitTimer);
-    return result;
 }
 
 void CPreviewFlashCtrl::OnFlashCommand(const std::string& command, const std::string& args)

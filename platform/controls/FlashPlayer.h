@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+class CBitmap;
 class CDC;
 
 // Receives the player's command event (what a movie sends with fscommand).
@@ -44,6 +45,13 @@ public:
     virtual void SetBase(const std::string& /*folder*/) {}
     // Paints the current frame into a context (the control's view-object drawing).
     virtual void Draw(CDC& dc, const CRect& rect) = 0;
+    // Whether Picture can ever give one: a player that draws nowhere (a recording one) never
+    // does, and nobody need wait for it.
+    virtual bool TakesPictures() const { return false; }
+    // The movie as the player draws it, at the control's size, once the frame shows every call
+    // sent before and the movie has played its first frames; false until then. Asking is
+    // drawing: a player that draws only for a window that shows it keeps its pictures coming.
+    virtual bool Picture(CBitmap& /*picture*/) { return false; }
 
     // The sink is borrowed; the control that owns the player sets it and clears it.
     virtual void SetEventSink(IFlashPlayerEvents* sink) = 0;

@@ -1,5 +1,7 @@
 #include "platform/controls/PagePlayer.h"
 
+#include "platform/drawing/Png.h"
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -321,6 +323,27 @@ bool CPagePlayer::Screenshot(const std::filesystem::path& png, std::uint64_t tim
     return RoundTrip({"screenshot", png.string()}, "screenshot", timeoutMs);
 }
 
+bool CPagePlayer::Picture(CBitmap& picture)
+{
+    static int taken = 0;
+    const std::filesystem::path png = std::filesystem::temp_directory_path() /
+                                      ("vantorel-picture-" + std::to_string(m_pid) + "-" + std::to_string(++taken) + ".png");
+    const bool shot = Sync() && Screenshot(png);
+    const std::optional<RgbaImage> image = shot ? ReadPngFile(png) : std::nullopt;
+    std::error_code ec;
+    std::filesystem::remove(png, ec);
+    if (!image)
+        return false;
+    picture.CreateBitmap(image->width, image->height);
+    for (int y = 0; y < image->height; ++y) {
+        for (int x = 0; x < image->width; ++x) {
+            const std::uint32_t p = image->At(x, y);
+            picture.SetPixel(x, y, RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+        }
+    }
+    return true;
+}
+
 void CPagePlayer::DeliverEvents()
 {
     for (;;) {
@@ -344,6 +367,23 @@ void CPagePlayer::LoadMovie(int layer, const std::string& url)
         return;
     m_movie = url == "loadblank" ? std::string() : url;
     Send({"load", std::to_string(layer), url});
+    SendFit();
+}
+
+void CPagePlayer::Zoom(int factor)
+{
+    if (factor != 0)
+        return;
+    m_fit = true;
+    SendFit();
+}
+
+void CPagePlayer::SendFit()
+{
+    if (!m_fit || m_movie.empty())
+        return;
+    if (const std::optional<CSize> size = MovieFrameSize(m_movie))
+        Send({"zoom", std::to_string(size->cx), std::to_string(size->cy)});
 }
 
 void CPagePlayer::SetMovie(const std::string& url)

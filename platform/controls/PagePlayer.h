@@ -55,19 +55,25 @@ public:
     void SetBackgroundColor(long colour) override { m_background = colour; }
     bool GetMenu() const override { return false; }
     void SetMenu(bool) override {}
-    void Zoom(int) override {}
+    // 0: every movie loaded shows whole, scaled to the page's player and centred.
+    void Zoom(int factor) override;
     // The page draws itself where it is shown; a context gets nothing from it.
     void Draw(CDC&, const CRect&) override {}
     void SetEventSink(IFlashPlayerEvents* sink) override { m_sink = sink; }
+    bool TakesPictures() const override { return IsRunning(); }
+    // The page's player after every call sent has reached the movie (a screenshot read back).
+    bool Picture(CBitmap& picture) override;
 
 private:
     void Send(const std::vector<std::string>& request);
+    void SendFit();
     void ReadLoop();
     // Sends the request and waits for the next event of that kind.
     bool RoundTrip(const std::vector<std::string>& request, const std::string& kind, std::uint64_t timeoutMs);
 
     IFlashPlayerEvents* m_sink = nullptr;
     std::string m_movie;
+    bool m_fit = false;
     long m_background = -1;
     int m_pid = -1;
     int m_in = -1;  // the helper's standard input

@@ -49,13 +49,24 @@ bool HoldsFilesOfFilter(const std::filesystem::path& folder, const std::string& 
     return false;
 }
 
-// Where a file dialog opens that was given no folder: the current folder when it holds files
-// of the kinds asked for, else the user's own files (never, say, the program's installation,
-// which is the current folder while the designer runs).
+// The folder of the file last chosen in a file dialog, for as long as the dialog service
+// stays: a new service (a test's) starts afresh.
+std::filesystem::path& LastChosenFolder()
+{
+    static std::filesystem::path folder;
+    return folder;
+}
+
+// Where a file dialog opens that was given no folder: where the person last chose a file, else
+// the current folder when it holds files of the kinds asked for, else the user's own files
+// (never, say, the program's installation, which is the current folder while the designer runs).
 std::string StartingFolder(const FileDialogRequest& request)
 {
     if (!request.initialDir.empty() || std::filesystem::path(request.fileName).has_parent_path())
         return request.initialDir;
+    std::error_code ec;
+    if (!LastChosenFolder().empty() && std::filesystem::is_directory(LastChosenFolder(), ec))
+        return LastChosenFolder().string();
     const std::filesystem::path current = GetCurrentDirectoryPath();
     if (!current.empty() && HoldsFilesOfFilter(current, request.filter))
         return current.string();
@@ -93,16 +104,19 @@ ICommonDialogService& GetCommonDialogService()
 
 void SetCommonDialogService(std::unique_ptr<ICommonDialogService> service)
 {
+    LastChosenFolder().clear();
     Slot().Set(std::move(service));
 }
 
 CScriptedCommonDialogs& UseScriptedCommonDialogs()
 {
+    LastChosenFolder().clear();
     return Slot().Use<CScriptedCommonDialogs>();
 }
 
 void ResetCommonDialogService()
 {
+    LastChosenFolder().clear();
     Slot().Reset();
 }
 
@@ -213,6 +227,7 @@ INT_PTR CFileDialog::DoModal()
             return IDCANCEL;
     }
     m_path = path.string();
+    LastChosenFolder() = std::filesystem::absolute(path, ec).parent_path();
     return IDOK;
 }
 

@@ -110,7 +110,8 @@ void ResetCommonDialogService();
 
 // Open and Save As. On OK the chosen path gets the default extension when it has none; an
 // open dialog with OFN_FILEMUSTEXIST refuses a missing file and a save dialog with
-// OFN_OVERWRITEPROMPT asks before it names an existing one.
+// OFN_OVERWRITEPROMPT asks before it names an existing one. A dialog given no folder (in
+// m_ofn.initialDir or the file name) opens where a file was last chosen in one.
 class CFileDialog {
 public:
     CFileDialog(BOOL openFileDialog, const char* defaultExt = nullptr, const char* fileName = nullptr,

@@ -304,6 +304,11 @@ BOOL CWinApp::DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDoc
         const DWORD flags = OFN_HIDEREADONLY | (bOpenFileDialog ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
         CFileDialog dialog(bOpenFileDialog, ext.empty() ? nullptr : ext.c_str(), fileName.c_str(), flags,
                            filter.c_str(), AfxGetMainWnd());
+        // Documents are opened where the open one lies, as the exports are written there.
+        for (auto& t : m_templates) {
+            if (CDocument* doc = t->GetOnlyDocument(); doc != nullptr && fileName.empty() && !doc->GetPathName().empty())
+                dialog.m_ofn.initialDir = std::filesystem::path(doc->GetPathName()).parent_path().string();
+        }
         if (dialog.DoModal() != IDOK) {
             return FALSE;
         }

@@ -1,4 +1,5 @@
 #include "platform/gtk/GtkHost.h"
+#include "platform/gtk/GtkScreen.h"
 
 #include <algorithm>
 #include <cmath>
@@ -80,30 +81,54 @@ gint RunDialog(GtkWidget* dialog, CWnd* owner)
     return answer.response;
 }
 
+// A message box laid out as the desktop's message dialogs are: the icon of its kind beside the
+// text, room around both, and the buttons at their natural width at the right end of the row
+// below. The toolkit's own message dialog under the default theme has no icon, sets the text
+// against the title bar and stretches the buttons across the box.
 class CGtkMessageBoxes final : public IMessageBoxService {
 public:
     int Show(const MessageBoxRequest& request) override
     {
-        GtkMessageType type = GTK_MESSAGE_OTHER;
+        const char* iconName = nullptr;
         switch (request.flags & MB_ICONMASK) {
         case MB_ICONERROR:
-            type = GTK_MESSAGE_ERROR;
+            iconName = "dialog-error";
             break;
         case MB_ICONQUESTION:
-            type = GTK_MESSAGE_QUESTION;
+            iconName = "dialog-question";
             break;
         case MB_ICONWARNING:
-            type = GTK_MESSAGE_WARNING;
+            iconName = "dialog-warning";
             break;
         case MB_ICONINFORMATION:
-            type = GTK_MESSAGE_INFO;
+            iconName = "dialog-information";
             break;
         default:
             break;
         }
-        GtkWidget* box = gtk_message_dialog_new(NativeOwner(request.owner), GTK_DIALOG_DESTROY_WITH_PARENT, type,
-                                                GTK_BUTTONS_NONE, "%s", request.text.c_str());
+        GtkWidget* box = GTK_WIDGET(g_object_new(GTK_TYPE_DIALOG, "use-header-bar", FALSE, nullptr));
+        if (GtkWindow* owner = NativeOwner(request.owner)) {
+            gtk_window_set_transient_for(GTK_WINDOW(box), owner);
+        }
+        gtk_window_set_destroy_with_parent(GTK_WINDOW(box), TRUE);
+        gtk_window_set_resizable(GTK_WINDOW(box), FALSE);
+        gtk_window_set_type_hint(GTK_WINDOW(box), GDK_WINDOW_TYPE_HINT_DIALOG);
         gtk_window_set_title(GTK_WINDOW(box), request.caption.c_str());
+        GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 18);
+        gtk_container_set_border_width(GTK_CONTAINER(row), 18);
+        if (iconName != nullptr) {
+            GtkWidget* icon = gtk_image_new_from_icon_name(iconName, GTK_ICON_SIZE_DIALOG);
+            gtk_widget_set_valign(icon, GTK_ALIGN_START);
+            gtk_box_pack_start(GTK_BOX(row), icon, FALSE, FALSE, 0);
+        }
+        GtkWidget* text = gtk_label_new(request.text.c_str());
+        gtk_label_set_line_wrap(GTK_LABEL(text), TRUE);
+        gtk_label_set_max_width_chars(GTK_LABEL(text), 60);
+        gtk_label_set_xalign(GTK_LABEL(text), 0.0f);
+        gtk_label_set_yalign(GTK_LABEL(text), 0.0f);
+        gtk_widget_set_valign(text, GTK_ALIGN_CENTER);
+        gtk_box_pack_start(GTK_BOX(row), text, TRUE, TRUE, 0);
+        gtk_box_pack_start(GTK_BOX(gtk_dialog_get_content_area(GTK_DIALOG(box))), row, TRUE, TRUE, 0);
         std::vector<std::pair<const char*, int>> buttons;
         switch (request.flags & MB_TYPEMASK) {
         case MB_OKCANCEL:
@@ -128,6 +153,16 @@ public:
         for (const auto& [label, id] : buttons) {
             gtk_dialog_add_button(GTK_DIALOG(box), label, id);
         }
+        // The buttons keep their natural width at the row's right end (a dialog's action area
+        // is a button box; the margin matches the room around the text).
+        G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+        GtkWidget* actions = gtk_dialog_get_action_area(GTK_DIALOG(box));
+        G_GNUC_END_IGNORE_DEPRECATIONS
+        if (GTK_IS_BUTTON_BOX(actions)) {
+            gtk_button_box_set_layout(GTK_BUTTON_BOX(actions), GTK_BUTTONBOX_END);
+            gtk_box_set_homogeneous(GTK_BOX(actions), FALSE);
+        }
+        gtk_container_set_border_width(GTK_CONTAINER(actions), 12);
         const std::size_t defaultIndex = (request.flags & MB_DEFBUTTON3) != 0   ? 2
                                          : (request.flags & MB_DEFBUTTON2) != 0 ? 1
                                                                                 : 0;
@@ -155,6 +190,62 @@ public:
         return closeAnswer != 0 && response != GTK_RESPONSE_NONE ? closeAnswer : DefaultMessageBoxAnswer(request.flags);
     }
 };
+
+// The parts of a dialog, in the dialog's coordinates: images, labels outside buttons, buttons.
+void CollectParts(GtkWidget* widget, GtkWidget* dialog, NativeDialogLook& look)
+{
+    if (!gtk_widget_get_visible(widget)) {
+        return;
+    }
+    GtkAllocation a;
+    gtk_widget_get_allocation(widget, &a);
+    int x = 0;
+    int y = 0;
+    gtk_widget_translate_coordinates(widget, dialog, 0, 0, &x, &y);
+    const int scale = gtk_widget_get_scale_factor(dialog);
+    const CRect r(x * scale, y * scale, (x + a.width) * scale, (y + a.height) * scale);
+    if (GTK_IS_BUTTON(widget)) {
+        look.buttons.push_back(r);
+        return;
+    }
+    if (GTK_IS_IMAGE(widget) && look.icon.IsRectEmpty()) {
+        look.icon = r;
+    } else if (GTK_IS_LABEL(widget) && look.text.IsRectEmpty()) {
+        look.text = r;
+    }
+    if (GTK_IS_CONTAINER(widget)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+        for (GList* c = children; c != nullptr; c = c->next) {
+            CollectParts(static_cast<GtkWidget*>(c->data), dialog, look);
+        }
+        g_list_free(children);
+    }
+}
+
+} // namespace
+
+bool ReadNativeDialog(NativeDialogLook& look)
+{
+    GtkWidget* dialog = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w != nullptr && dialog == nullptr; w = w->next) {
+        auto* widget = static_cast<GtkWidget*>(w->data);
+        if (GTK_IS_DIALOG(widget) && gtk_widget_get_mapped(widget)) {
+            dialog = widget;
+        }
+    }
+    g_list_free(windows);
+    if (dialog == nullptr) {
+        return false;
+    }
+    Flush();
+    look = NativeDialogLook();
+    look.picture = ReadScreenAt(gtk_widget_get_window(dialog));
+    CollectParts(gtk_bin_get_child(GTK_BIN(dialog)), dialog, look);
+    return look.picture.IsCreated();
+}
+
+namespace {
 
 // "Workbooks|*.xlsx;*.xlsm|All files|*.*|" as the toolkit's filters.
 void AddFilters(GtkFileChooser* chooser, const std::string& filter)

@@ -147,6 +147,8 @@ bool MenuBarMenuShown();
 // Runs the layer's messages and the toolkit's events until `done`; the caller wakes the
 // loop (a posted message) when `done` changes from a toolkit callback.
 void RunNested(const std::function<bool()>& done);
+// What the screen shows at a toolkit window's place (windows over it included).
+CBitmap ReadScreenAt(GdkWindow* window);
 
 // The screen's scale factor (2 on a double-density screen, GDK_SCALE): the layer counts the
 // screen's own pixels, so its text and icons are drawn at the density shown; the toolkit

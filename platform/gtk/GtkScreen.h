@@ -70,6 +70,17 @@ bool SimulateDrag(CWnd& wnd, CPoint from, CPoint to, int steps = 6);
 bool SimulateTyping(const std::string& text);
 bool SimulateKey(const std::string& keyName, bool deliver = true);
 
+// The toolkit's own dialog that is open (a message box), as the screen shows it, and where its
+// parts lie in that picture: the icon, the text and the buttons (empty rectangles for parts it
+// does not have). False when none is open and drawn.
+struct NativeDialogLook {
+    CBitmap picture;
+    CRect icon;
+    CRect text;
+    std::vector<CRect> buttons;
+};
+bool ReadNativeDialog(NativeDialogLook& look);
+
 // A key sent to the toolkit's own dialog that is open (a message box, a file chooser), for
 // whatever loop waits for that dialog to read; false when none is open.
 bool SimulateKeyInNativeDialog(const std::string& keyName);

@@ -829,7 +829,11 @@ CBitmap ReadScreen(CWnd& top)
         return CBitmap();
     }
     Flush();
-    GdkWindow* window = gtk_widget_get_window(n->window);
+    return ReadScreenAt(gtk_widget_get_window(n->window));
+}
+
+CBitmap ReadScreenAt(GdkWindow* window)
+{
     if (window == nullptr) {
         return CBitmap();
     }

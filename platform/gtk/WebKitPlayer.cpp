@@ -339,6 +339,15 @@ public:
         }
     }
     void SetEventSink(IFlashPlayerEvents* sink) override { sink_ = sink; }
+    bool TakesPictures() const override { return true; }
+    bool Picture(CBitmap& picture) override
+    {
+        drawn_ = true;
+        if (settledFrames_ < kFirstFrames || !frame_.IsCreated())
+            return false;
+        picture = frame_;
+        return true;
+    }
     bool CaughtUp() const override { return Idle(); }
     // What waits here goes, and the page forgets what waits there.
     void DropUnsent() override
@@ -451,6 +460,7 @@ private:
             Start();
         }
         idle_ = false;
+        settledFrames_ = 0;
         calls_.push_back("[" + Quote(op) + "," + Quote(a) + "," + Quote(b) + "]");
         if (pageLoaded_ && flushSource_ == 0) {
             flushSource_ = g_idle_add(FlushSoon, this);
@@ -549,6 +559,9 @@ private:
     // Often enough that a component the canvas adds or moves shows within a few frames, and
     // rare enough that the page's own frames keep their pace.
     static constexpr guint kSnapshotMs = 120;
+    // The snapshots a picture waits for after the page took the last call: the movie's first
+    // second, in which its components draw themselves.
+    static constexpr int kFirstFrames = 9;
 
     static gboolean SnapshotTick(gpointer data)
     {
@@ -611,6 +624,8 @@ private:
             }
         }
         ++snapshots_;
+        if (ready_ && Idle())
+            ++settledFrames_;
         if (frame_.IsCreated() && frame_.Width() == width && frame_.Height() == height &&
             frame_.Pixels() == frame.Pixels()) {
             return;
@@ -643,6 +658,7 @@ private:
     HWND control_ = nullptr;
     guint snapshotSource_ = 0;
     int snapshots_ = 0;
+    int settledFrames_ = 0; // snapshots taken since the page took the last call
     bool snapshotting_ = false;
     bool drawn_ = false;
     IFlashPlayerEvents* sink_ = nullptr;

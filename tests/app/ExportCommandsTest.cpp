@@ -345,6 +345,9 @@ TEST_F(ExportCommandsTest, PresentationsCarryTheMovieAndOpenOnTheDesktop)
     const std::string sent = shell->requests.back().target;
     EXPECT_EQ(std::filesystem::path(sent), out / "regional-sales.pptx");
     EXPECT_EQ(ReadText(sent).compare(0, 2, "PK"), 0);
+    // The slide links to a movie that lasts, beside the presentation, not to the run's own.
+    EXPECT_TRUE(IsMovie(out / "regional-sales.swf"));
+    EXPECT_NE(ReadText(sent).find("Target=\"regional-sales.swf\" TargetMode=\"External\""), std::string::npos);
 
     // A snapshot presentation asks the preview for its values first.
     CFakeFlashPlayer& player = PreviewAnswering({{"done", ""}});

@@ -97,6 +97,7 @@ TEST_F(ImportModelDlgTest, AFirstImportAsksOnlyForTheWorkbookAndImportsACopy)
     CExcelHost::SetCurrent(&host);
     for (int i = 0; i < 3; ++i)
         boxes->Answer(IDOK);
+    document.documentFolder = dir.path().string();
     EXPECT_EQ(Run([&](CDialog& dlg) {
                   for (int id : {CImportModelDlg::IDC_REFRESH_DATA_SOURCES, CImportModelDlg::IDC_CLEAR_DATA_SOURCES,
                                  CImportModelDlg::IDC_REFRESH_FORMAT})
@@ -123,6 +124,7 @@ TEST_F(ImportModelDlgTest, AFirstImportAsksOnlyForTheWorkbookAndImportsACopy)
     EXPECT_EQ(files->Log()[0].file.fileName, "*.xlsx");
     EXPECT_EQ(files->Log()[0].file.filter, "Excel Files (*.xlsx;*.xlsm)|*.xlsx;*.xlsm|");
     EXPECT_TRUE(files->Log()[0].file.defaultExt.empty());
+    EXPECT_EQ(files->Log()[0].file.initialDir, dir.path().string()) << "the chooser starts beside the document";
 
     ASSERT_EQ(imports.size(), 1u);
     EXPECT_EQ(imports[0].first, ModelPath());

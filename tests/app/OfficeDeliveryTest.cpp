@@ -65,6 +65,49 @@ TEST(PowerPointExport, ThePresentationOpensInOtherReadersAndCarriesTheMovie)
     EXPECT_NE(pdf.find("/Count 1"), std::string::npos) << "one slide";
 }
 
+// Where the control does not play, the slide shows the movie's picture at the control's place,
+// and a click on it opens the movie beside the presentation; without a picture, the movie's
+// name does.
+TEST(PowerPointExport, TheSlideShowsThePictureLinkedToTheMovieBesideIt)
+{
+    const std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', 1, 2, 3};
+    const auto part = [](const std::vector<std::uint8_t>& package, const std::string& name) {
+        testsupport::TempDir dir;
+        EXPECT_TRUE(model::WriteFileBytes((dir / "deck.pptx").string(), package));
+        const std::string command = "cd " + dir.path().string() + " && unzip -p deck.pptx '" + name + "' > part";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        return ReadText(dir / "part");
+    };
+    if (!HaveProgram("unzip"))
+        GTEST_SKIP() << "unzip is not installed";
+    const auto pictured =
+        CPowerPointExport::MakePresentation("/m/report 1.swf", SomeMovie(), 400, 300, {png, "report 1.swf"});
+    EXPECT_EQ(part(pictured, "ppt/media/image1.png"), std::string(png.begin(), png.end()));
+    const std::string rels = part(pictured, "ppt/slides/_rels/slide1.xml.rels");
+    EXPECT_NE(rels.find("Id=\"rId3\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/image\" "
+                        "Target=\"../media/image1.png\""),
+              std::string::npos)
+        << rels;
+    EXPECT_NE(rels.find("Id=\"rId4\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+                        "hyperlink\" Target=\"report%201.swf\" TargetMode=\"External\""),
+              std::string::npos)
+        << rels;
+    const std::string slide = part(pictured, "ppt/slides/slide1.xml");
+    // The picture lies in the shape tree, before the controls, at the control's place and size.
+    const std::size_t picture = slide.find("<p:pic><p:nvPicPr><p:cNvPr id=\"3\" name=\"Dashboard\"");
+    ASSERT_NE(picture, std::string::npos) << slide;
+    EXPECT_LT(picture, slide.find("</p:spTree>"));
+    EXPECT_NE(slide.find("<a:hlinkClick r:id=\"rId4\"/>", picture), std::string::npos);
+    const std::string place = "<a:off x=\"2667000\" y=\"2000250\"/><a:ext cx=\"3810000\" cy=\"2857500\"/>";
+    EXPECT_NE(slide.find(place, picture), std::string::npos);
+    EXPECT_NE(slide.find(place, slide.find("<p:controls>")), std::string::npos);
+
+    const std::string named = part(CPowerPointExport::MakePresentation("/m/r.swf", SomeMovie(), 400, 300, {{}, "r.swf"}),
+                                   "ppt/slides/slide1.xml");
+    EXPECT_EQ(named.find("<a:blip"), std::string::npos);
+    EXPECT_NE(named.find("<a:hlinkClick r:id=\"rId3\"/></a:rPr><a:t>r.swf</a:t>"), std::string::npos) << named;
+}
+
 TEST(PowerPointExport, AMovieThatCannotBeReadLeavesTheEarlierPresentation)
 {
     testsupport::TempDir dir;

@@ -21,6 +21,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -301,6 +302,51 @@ TEST_F(AppTest, ASampleOpensFromTheWelcomeAsANewUntitledDocument)
     EXPECT_EQ(Frame().GetWindowText(), "Untitled - Vantorel");
     EXPECT_EQ(LiveWindowCount() > 0, true);
     EXPECT_EQ(TopLevelWindows().size(), 3u) << "the browser and the Welcome are gone; the tool windows stay";
+}
+
+// The Welcome's four choices show the desktop's pictures of what they open, not flat tiles.
+TEST_F(AppTest, TheWelcomesChoicesShowPicturesOfWhatTheyOpen)
+{
+    CRasterWindowHost& host = InstallRasterWindowHost();
+    ui::SetDialogHook(IDD_WELCOME, [&](CDialog& dlg) {
+        const CBitmap picture = host.Snapshot(dlg);
+        EXPECT_TRUE(WritePng(artefacts / "welcome.png", picture));
+        for (int id : {IDC_WELCOME_TUTORIAL1, IDC_WELCOME_TUTORIAL2, IDC_WELCOME_SAMPLES, IDC_WELCOME_TEMPLATES}) {
+            SCOPED_TRACE(id);
+            CRect face;
+            dlg.GetDlgItem(id)->GetWindowRect(&face);
+            dlg.ScreenToClient(&face);
+            CRect frame;
+            dlg.GetWindowRect(&frame);
+            CRect client;
+            dlg.GetClientRect(&client);
+            dlg.ClientToScreen(&client);
+            face.OffsetRect(client.left - frame.left, client.top - frame.top);
+            // A picture has shades; a tile has its fill and its border.
+            std::set<COLORREF> shades;
+            for (int y = face.top + 2; y < face.bottom - 2; ++y)
+                for (int x = face.left + 2; x < face.right - 2; ++x)
+                    shades.insert(picture.GetPixel(x, y));
+            EXPECT_GT(shades.size(), 24u);
+        }
+        dlg.EndDialog(IDOK);
+    });
+    ASSERT_TRUE(Start());
+}
+
+// File > Open starts in the open document's folder, as the exports do.
+TEST_F(AppTest, OpenStartsInTheDocumentsFolder)
+{
+    SkipWelcome();
+    ASSERT_TRUE(Start());
+    testsupport::TempDir work;
+    std::filesystem::copy_file(Sample("regional-sales"), work / "sales.vtd");
+    OpenByKeys(work / "sales.vtd");
+    CScriptedCommonDialogs& files = UseScriptedCommonDialogs(); // forgets where the last file was chosen
+    files.AnswerFile(std::nullopt);
+    EXPECT_TRUE(CUserInput::PressKey('O', CUserInput::Control));
+    ASSERT_EQ(files.Log().size(), 1u);
+    EXPECT_EQ(files.Log()[0].file.initialDir, work.path().string());
 }
 
 TEST_F(AppTest, TheRecentFileListKeepsTheLastOpensAcrossRuns)

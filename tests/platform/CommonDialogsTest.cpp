@@ -87,6 +87,33 @@ TEST_F(CommonDialogTest, AFileDialogWithoutAFolderOpensAmongFilesOfItsKindElseIn
     ResetPlatformServices();
 }
 
+// Once a file has been chosen, a dialog given no folder opens beside it (Open and Import start
+// where the person last was); a folder given still comes first.
+TEST_F(CommonDialogTest, AFileDialogWithoutAFolderOpensWhereAFileWasLastChosen)
+{
+    testsupport::TempDir home, work, other, current;
+    GetPlatformServices().OverrideEnv("HOME", home.path().string());
+    const std::filesystem::path before = GetCurrentDirectoryPath();
+    ASSERT_TRUE(SetCurrentDirectoryPath(current.path()));
+    testsupport::WriteBytes(work / "sales.xlsx", {1});
+    const auto startsIn = [&](const std::string& folder, std::optional<std::string> answer) {
+        CFileDialog open(TRUE, nullptr, "*.xlsx", OFN_FILEMUSTEXIST, "Excel|*.xlsx|", &parent);
+        open.m_ofn.initialDir = folder;
+        dialogs->AnswerFile(std::move(answer));
+        open.DoModal();
+        return dialogs->Log().back().file.initialDir;
+    };
+    EXPECT_EQ(startsIn("", (work / "sales.xlsx").string()), home.path().string());
+    EXPECT_EQ(startsIn("", std::nullopt), work.path().string());
+    EXPECT_EQ(startsIn(other.path().string(), std::nullopt), other.path().string());
+    // A cancelled dialog moves nothing; a folder that went is passed over.
+    EXPECT_EQ(startsIn("", std::nullopt), work.path().string());
+    std::filesystem::remove_all(work.path());
+    EXPECT_EQ(startsIn("", std::nullopt), home.path().string());
+    SetCurrentDirectoryPath(before);
+    ResetPlatformServices();
+}
+
 TEST_F(CommonDialogTest, ColourDialogKeepsSixteenCustomColoursAndWritesThemBackOnOkOnly)
 {
     COLORREF table[16];

@@ -4,6 +4,9 @@
 // their movies.
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
 #include <string>
 
 namespace playertest {
@@ -24,6 +27,19 @@ inline std::string JsonText(const std::string& text)
         out += c;
     }
     return out + "\"";
+}
+
+// Writes facts.json into the folder: one JSON object of the names and their texts.
+inline void WriteFacts(const std::filesystem::path& folder, const std::map<std::string, std::string>& facts)
+{
+    std::ofstream out(folder / "facts.json");
+    out << "{";
+    bool first = true;
+    for (const auto& [name, value] : facts) {
+        out << (first ? "\n  " : ",\n  ") << JsonText(name) << ": " << JsonText(value);
+        first = false;
+    }
+    out << "\n}\n";
 }
 
 } // namespace playertest

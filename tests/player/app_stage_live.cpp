@@ -150,13 +150,6 @@ int main(int argc, char** argv)
     } catch (const std::exception& e) {
         facts["error"] = e.what();
     }
-    std::ofstream out(folder / "facts.json");
-    out << "{";
-    bool first = true;
-    for (const auto& [name, value] : facts) {
-        out << (first ? "\n  " : ",\n  ") << playertest::JsonText(name) << ": " << playertest::JsonText(value);
-        first = false;
-    }
-    out << "\n}\n";
+    playertest::WriteFacts(folder, facts);
     return 0;
 }

@@ -110,8 +110,10 @@ TEST_F(StylePreviewTest, TheSheetShowsSixSamplesRestylesThemOnEveryChangeAndRemo
         EXPECT_EQ(player.LayerMovie(0), stage.movie.string());
         CRect r;
         preview->GetWindowRect(&r);
-        // The whole 400 by 300 frame shows, inside the sheet.
-        EXPECT_EQ(r.Size(), CSize(CStylePreviewCtrl::kFrameWidth / 20, CStylePreviewCtrl::kFrameHeight / 20));
+        // The whole frame shows scaled, with the room above and below it where the chart and
+        // the progress bar reach past it, inside the sheet.
+        EXPECT_EQ(r.Size(), CSize(300, 320));
+        EXPECT_EQ(player.CallsOf("Zoom").size(), 1u) << "the frame is shown whole";
         CRect client;
         sheet.GetClientRect(&client);
         sheet.ClientToScreen(&client);

@@ -251,18 +251,28 @@ TEST_F(WindowsOnScreenTest, ABusyQueueStillTakesTheUsersKeys)
     busy.DestroyWindow();
 }
 
-// Answers the toolkit's message box with a key once the box has had time to open.
+// Answers the toolkit's message box with a key once the box has had time to open, after
+// reading what the box shows.
 class BoxAnswerer : public CWnd {
 public:
     std::string key;
     int tries = 0;
     bool sent = false;
+    bool seen = false;
+    gtkscreen::NativeDialogLook look;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_TIMER && !sent && ++tries > 2) {
-            sent = gtkscreen::SimulateKeyInNativeDialog(key);
+            seen = seen || gtkscreen::ReadNativeDialog(look);
+            sent = seen && gtkscreen::SimulateKeyInNativeDialog(key);
         }
         return CWnd::WindowProc(message, wParam, lParam);
+    }
+    void Reset(const char* answer)
+    {
+        key = answer;
+        sent = seen = false;
+        tries = 0;
     }
 };
 
@@ -282,6 +292,45 @@ TEST_F(WindowsOnScreenTest, MessageBoxesAreTheToolkitsAndTheLayerRunsWhileOneIsO
     answerer.key = "Escape";
     // Closed without a choice: the box's cancel button.
     EXPECT_EQ(ShowMessageBox(&frame, "Replace the workbook?", "Vantorel", MB_YESNOCANCEL), IDCANCEL);
+    answerer.DestroyWindow();
+}
+
+// A box shows the icon of its kind beside its text, with room above the text, and its buttons
+// at their natural width at the right end of the row below.
+TEST_F(WindowsOnScreenTest, MessageBoxesShowTheirIconAndKeepTheirButtonsAtTheRight)
+{
+    BoxAnswerer answerer;
+    ASSERT_TRUE(answerer.CreateEx(0, "Answerer", "", WS_POPUP, CRect(), nullptr, 0));
+    answerer.SetTimer(1, 50);
+    const struct {
+        const char* picture;
+        UINT flags;
+        std::size_t buttons;
+    } boxes[] = {{"message-box-error", MB_OK | MB_ICONERROR, 1},
+                 {"message-box-question", MB_YESNOCANCEL | MB_ICONQUESTION, 3},
+                 {"message-box-plain", MB_OK, 1}};
+    for (const auto& box : boxes) {
+        SCOPED_TRACE(box.picture);
+        answerer.Reset("Escape");
+        ShowMessageBox(&frame, "The movie could not be written:\nthe folder is read-only.", "Vantorel", box.flags);
+        ASSERT_TRUE(answerer.seen);
+        const gtkscreen::NativeDialogLook& look = answerer.look;
+        EXPECT_TRUE(WritePng(testsupport::ArtefactDir("screen") / (std::string(box.picture) + ".png"), look.picture));
+        const int width = look.picture.Width();
+        const bool icon = (box.flags & MB_ICONMASK) != 0;
+        EXPECT_EQ(look.icon.Width() >= 32, icon) << look.icon.Width();
+        if (icon) {
+            EXPECT_LE(look.icon.right, look.text.left);
+        }
+        EXPECT_GE(look.text.top, 12);
+        ASSERT_EQ(look.buttons.size(), box.buttons);
+        for (const CRect& button : look.buttons) {
+            EXPECT_GE(button.top, look.text.bottom);
+            EXPECT_LT(button.Width(), width / 2) << "the buttons keep their natural width";
+        }
+        EXPECT_GT(look.buttons.back().right, width - 30) << "the buttons stand at the right";
+        EXPECT_GT(look.buttons.front().left, 20) << "the row of buttons does not fill the box";
+    }
     answerer.DestroyWindow();
 }
 
