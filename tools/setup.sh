@@ -10,6 +10,9 @@ packages=(g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev z
           # the screen: the toolkit, the web view the stage plays in, a font for real text,
           # and the virtual display the screen tests and screenshots run on
           libgtk-3-dev libwebkit2gtk-4.1-dev fonts-dejavu-core xvfb libxtst-dev
+          # the movies' device fonts drawn in faces of the common families' metrics (Arial,
+          # Times New Roman, Courier New), with bold and italic
+          fonts-liberation2
           # the desktop's standard icons (read as PNG files when drawing headless) and the image
           # loader that renders the program's own SVG icons at build time
           adwaita-icon-theme libgdk-pixbuf2.0-bin librsvg2-common)
