@@ -142,8 +142,12 @@ for book in running10 cells100k cells1m running3000; do "$maker" "$work/movies" 
 # Dashboards over the 100,000 cells: a slider on K1, which L1:L100 depend on, a display of L100
 # and one of M1, which counts the numbers of I and J and so keeps every formula of the
 # workbook in the movie; over the workbook with TODAY() and RAND() also displays of those.
+# dashboard <workbook> <name> [input shown]: the slider on another input, the display of
+# another cell.
 mkdir -p "$work/probe"
 dashboard() {
+    input=${3:-K1}
+    shown=${4:-L100}
     extra=
     if [ "$2" = volatile ]; then
         extra=',
@@ -158,17 +162,17 @@ dashboard() {
   "canvas": {"width": 400, "height": 300, "paper": "#FFFFFF"},
   "components": [
     {"symbol": "KVSliderHSymbol", "name": "Input", "x": 10, "y": 10, "width": 360, "height": 60,
-     "parameters": {"General": {"mv": "Data!K1"}, "Behavior": {"minValue": 0, "maxValue": 100, "incSize": 1}}},
+     "parameters": {"General": {"mv": "Data!$input"}, "Behavior": {"minValue": 0, "maxValue": 100, "incSize": 1}}},
     {"symbol": "KVValueDisplaySymbol", "name": "Last", "x": 10, "y": 90, "width": 360, "height": 60,
-     "parameters": {"General": {"mv": "Data!L100"}}},
+     "parameters": {"General": {"mv": "Data!$shown"}}},
     {"symbol": "KVValueDisplaySymbol", "name": "Count", "x": 10, "y": 170, "width": 360, "height": 50,
      "parameters": {"General": {"mv": "Data!M1"}}}$extra
   ]
 }
 EOF
     "$publish" -q --map "$work/$2.map" "$work/$2.json" "$work/$1" "$work/probe/$2.swf" >/dev/null
-    "$root/tools/bench-recalc-probe.py" --full "$asc" "movies/$2.swf" "$(map_variable K1 "$2")" \
-        "$(map_variable L100 "$2")" "$work/probe/probe-$2.swf"
+    "$root/tools/bench-recalc-probe.py" --full "$asc" "movies/$2.swf" "$(map_variable "$input" "$2")" \
+        "$(map_variable "$shown" "$2")" "$work/probe/probe-$2.swf"
 }
 # map_variable <cell> <dashboard>: the cell's variable in the dashboard's movie.
 map_variable() { awk -F '\t' -v cell="$1" '$3 == cell { print $1 }' "$work/$2.map"; }
@@ -239,28 +243,12 @@ done
 echo "  last runs: $plain_line"
 echo "             $volatile_line"
 
-# spread <workbook> <name> <size>: a slider on A1, which starts the first block of 5,000 rows (its
-# running totals, conditional sums, lookups and sliding sums and M1 depend on it), a display of
-# I5000 and one of M1; the change and then a full recalculation as after new data, each over as
-# many frames as it takes, with the longest call into the movie and I5000 at their ends.
+# spread <workbook> <name> <size>: a dashboard whose slider is on A1, which starts the first
+# block of 5,000 rows (its running totals, conditional sums, lookups and sliding sums and M1
+# depend on it), showing I5000; the change and then a full recalculation as after new data, each
+# over as many frames as it takes, with the longest call into the movie and I5000 at their ends.
 spread() {
-    cat > "$work/$2.json" <<EOF
-{
-  "workbook": "$1",
-  "canvas": {"width": 400, "height": 300, "paper": "#FFFFFF"},
-  "components": [
-    {"symbol": "KVSliderHSymbol", "name": "Input", "x": 10, "y": 10, "width": 360, "height": 60,
-     "parameters": {"General": {"mv": "Data!A1"}, "Behavior": {"minValue": 0, "maxValue": 100, "incSize": 1}}},
-    {"symbol": "KVValueDisplaySymbol", "name": "Total", "x": 10, "y": 90, "width": 360, "height": 60,
-     "parameters": {"General": {"mv": "Data!I5000"}}},
-    {"symbol": "KVValueDisplaySymbol", "name": "Count", "x": 10, "y": 170, "width": 360, "height": 50,
-     "parameters": {"General": {"mv": "Data!M1"}}}
-  ]
-}
-EOF
-    "$publish" -q --map "$work/$2.map" "$work/$2.json" "$work/$1" "$work/probe/$2.swf" >/dev/null
-    "$root/tools/bench-recalc-probe.py" --full "$asc" "movies/$2.swf" "$(map_variable A1 "$2")" \
-        "$(map_variable I5000 "$2")" "$work/probe/probe-$2.swf"
+    dashboard "$1" "$2" A1 I5000
     line=$(node "$root/tests/player/lib/recalc.mjs" "$work/probe" "probe-$2.swf" 2>/dev/null | sed -n 1p)
     change=$(echo "$line" | sed -n 's/.*one input changed: [0-9]* ms, [^,]*, ended after \([0-9]*\) ms, longest call \([0-9]*\) ms; dependent now \([0-9.e+]*\).*/\1 \2 \3/p')
     full=$(echo "$line" | sed -n 's/.*full recalculation: \([0-9]*\) ms of calls, ended after \([0-9]*\) ms, longest call \([0-9]*\) ms, dependent \([0-9.e+]*\).*/\1 \2 \3 \4/p')
