@@ -378,6 +378,13 @@ void CModelNetwork::Order(const CVariableTable& table, const std::vector<CFormul
     for (auto& [id, node] : watchedFormulas_)
         if (!visited.Contains(node.get()))
             node->AppendInOrder(evaluationOrder_, visited, &cycles);
+    // A formula read by place is linked to nothing that reads it: one that depends on what such
+    // a read fetched (or fetches itself) would otherwise be left out, and the fetch would find
+    // its cell never calculated.
+    if (anyCell_)
+        for (auto& [id, node] : formulas_)
+            if (!visited.Contains(node.get()))
+                node->AppendInOrder(evaluationOrder_, visited, &cycles);
     for (const std::vector<int32_t>& cycle : cycles) {
         std::vector<std::string> texts;
         for (int32_t id : cycle)
@@ -387,15 +394,23 @@ void CModelNetwork::Order(const CVariableTable& table, const std::vector<CFormul
     foundCycles_ = std::move(cycles);
 }
 
-void CModelNetwork::OrderByPlaceReaders()
+std::vector<const CFormulaNode*> CModelNetwork::ByPlaceReaders() const
 {
     // By cell id, so that the same model always gives the same order.
     std::vector<int32_t> ids(byPlaceReaders_.begin(), byPlaceReaders_.end());
     std::sort(ids.begin(), ids.end());
-    std::vector<CFormulaNode*> readers;
+    std::vector<const CFormulaNode*> readers;
     for (int32_t id : ids)
-        if (CFormulaNode* node = FindVariableNode(id); node && !node->IsConstant())
+        if (const CFormulaNode* node = FindVariableNode(id); node && !node->IsConstant())
             readers.push_back(node);
+    return readers;
+}
+
+void CModelNetwork::OrderByPlaceReaders()
+{
+    std::vector<CFormulaNode*> readers;
+    for (const CFormulaNode* reader : ByPlaceReaders())
+        readers.push_back(FindVariableNode(reader->GetCellId()));
     if (readers.empty())
         return;
     // Whatever depends on a reader may change with what it reads: ordering the readers after

@@ -115,6 +115,8 @@ public:
     const IterationSettings& GetIteration() const { return iteration_; }
     // The cells of the circles the movie iterates, by ascending cell id (none unless iterating).
     const std::vector<int32_t>& IteratedCells() const { return iteratedCells_; }
+    // The formulas that read cells by place (OFFSET, INDIRECT, ...), by ascending cell id.
+    std::vector<const CFormulaNode*> ByPlaceReaders() const;
 
 private:
     void CompileFormula(const CCellRef& cell, const CCellModel& cells, CVariableTable& table,

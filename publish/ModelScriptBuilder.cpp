@@ -35,6 +35,7 @@
 #include <unordered_map>
 #include <unordered_set>
 #include <random>
+#include <set>
 #include <stdexcept>
 #include <string_view>
 
@@ -482,6 +483,25 @@ void CModelScriptBuilder::WriteCalcFunctions(CActionList& actions)
             actions, InputCalcFunctionName(input.cellId), input.formulas.size(),
             [&](std::size_t i, CActionList& list) { input.formulas[i]->WriteVariableAction(list); },
             [&](std::size_t i) { return FormulaPlace(table, input.formulas[i]->GetCellId()); }, inputLimits);
+    // The manager runs kvCalcPlace again after a calculation while a cell of kvPlaceCells
+    // changed during it, at most kvPlaceMax times.
+    const PlaceSettling settling = PlaceSettlingOf(base_.GetNetwork(), table);
+    if (settling.fetchable.empty())
+        return;
+    DefineChunkedFunctions(
+        actions, "kvCalcPlace", settling.formulas.size(),
+        [&](std::size_t i, CActionList& list) { settling.formulas[i]->WriteVariableAction(list); },
+        [&](std::size_t i) { return FormulaPlace(table, settling.formulas[i]->GetCellId()); }, inputLimits);
+    std::string names;
+    for (int32_t id : settling.fetchable)
+        names += (names.empty() ? "" : " ") + CellVariableName(id);
+    ActionEmitter(actions)
+        .Str("kvPlaceCells")
+        .Str(names)
+        .Op(ActionCode::SetVariable)
+        .Str("kvPlaceMax")
+        .Int(settling.passes)
+        .Op(ActionCode::SetVariable);
 }
 
 void WriteIterationSettings(const CModelNetwork& network, CActionList& actions)
@@ -609,6 +629,45 @@ std::vector<InputCalculation> InputCalculations(const CModelNetwork& network)
     std::sort(inputs.begin(), inputs.end(),
               [](const InputCalculation& a, const InputCalculation& b) { return a.cellId < b.cellId; });
     return inputs;
+}
+
+PlaceSettling PlaceSettlingOf(const CModelNetwork& network, const CVariableTable& table)
+{
+    const std::vector<const CFormulaNode*> readers = network.ByPlaceReaders();
+    if (readers.empty())
+        return {};
+    // The sheets the readers reach through the views of whole sheets they are given.
+    std::set<std::string> sheets;
+    for (const CFormulaNode* reader : readers) {
+        std::vector<int32_t> cells;
+        std::vector<int> ranges, views;
+        CollectCompiledReferences(*reader->GetExpression(), cells, ranges, &views);
+        for (int index : views)
+            if (const CRange* view = table.GetRange(static_cast<std::size_t>(index)))
+                for (const CRangeArea& area : view->GetAreas())
+                    sheets.insert(area.start.sheet);
+    }
+    const std::vector<CFormulaNode*>& order = network.GetEvaluationOrder();
+    std::unordered_map<const CFormulaNode*, std::size_t> place;
+    place.reserve(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        place.emplace(order[i], i);
+    PlaceSettling settling;
+    for (std::size_t position : DependentPositions(readers, place)) {
+        const CFormulaNode* node = order[position];
+        settling.formulas.push_back(node);
+        const int32_t id = node->GetCellId();
+        if (std::optional<CCellRef> cell =
+                id >= 0 ? table.GetCellAt(static_cast<std::size_t>(id)) : std::nullopt;
+            cell && sheets.count(cell->sheet))
+            settling.fetchable.push_back(id);
+    }
+    if (settling.fetchable.empty())
+        return {};
+    // Every pass settles at least one more fetch of a chain of them, and a chain longer than a
+    // hundred fetches is taken for a circle.
+    settling.passes = static_cast<int>(std::min<std::size_t>(readers.size(), 100)) + 1;
+    return settling;
 }
 
 void CModelScriptBuilder::WriteInitialValues(CActionList& actions)

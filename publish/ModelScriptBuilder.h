@@ -35,6 +35,20 @@ void WriteIterationSettings(const CModelNetwork& network, CActionList& actions);
 // The movie function recalculating the dependents of the input with that cell id.
 std::string InputCalcFunctionName(int32_t cellId);
 
+// A formula reading cells by place (OFFSET, INDIRECT, ...) is calculated after every formula it
+// cannot depend on, but it may fetch a cell that itself depends on such a fetch and comes later
+// in the order. formulas: the readers and everything that reads them, in the calculation's
+// order; fetchable: the cell ids of those on the sheets the readers reach, whose values must
+// not change while a calculation runs for it to be settled; passes: how often the movie
+// calculates formulas again at most (a fetch in a circle never settles). Empty when no reader
+// can fetch such a cell.
+struct PlaceSettling {
+    std::vector<const CFormulaNode*> formulas;
+    std::vector<int32_t> fetchable;
+    int passes = 0;
+};
+PlaceSettling PlaceSettlingOf(const CModelNetwork& network, const CVariableTable& table);
+
 // "A"<index> for every range of the table, as a view (kvRangeC: band b, first band row o,
 // rows, cols) on a band "kvB"<k> of rows of variable names that all areas of a sheet over the
 // same columns share; the rows of a range of several areas follow one another. Defines

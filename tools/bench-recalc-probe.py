@@ -2,13 +2,17 @@
 """Writes the probe movie of tools/bench-scale.sh: it loads a published dashboard into level 1,
 waits until the dashboard's manager is ready (its first calculation done), then changes one
 input as a component does and times the recalculation the manager runs for it (outputs
-included); it reports that time, how long the dashboard took to be ready and the value of a
-formula that depends on the input through fscommand ("recalc", "ready", "value", "finished":
-whether the recalculation ended within the call, then "untouched" and "changing" when asked
-for, and "done").
+included), over as many frames as it takes; it reports through fscommand "recalc" (the ms of
+the call that made the change), "ready" (how long the dashboard took to be ready), "finished"
+(whether the recalculation ended within that call), and once it has ended "over" (ms from the
+change to its end), "longest" (the longest call into the movie meanwhile: the change's and the
+manager's frames), "value" (a formula that depends on the input), "untouched" and "changing"
+when asked for, then "done".
 
   tools/bench-recalc-probe.py [--full] ASC MOVIE INPUT OUTPUT probe.swf [UNTOUCHED [CHANGING]]
-    --full     then also times a full recalculation in one call ("full", in ms)
+    --full     then also clears OUTPUT and has the manager recalculate everything, as after
+               new data, and reports "full" (the ms the movie's calls took), "fullOver" (ms
+               until it ended), "fullLongest" (the longest call) and "fullValue" (OUTPUT)
     ASC        the ActionScript compiler (build/tools/vantorel-asc/vantorel-asc)
     MOVIE      the dashboard's file name, served beside the probe
     INPUT      the input's variable ("V0"), OUTPUT a dependent's variable ("V1")
@@ -25,31 +29,65 @@ import tempfile
 MEASURE = """
 if (kvLoaded == undefined)
     kvLoaded = getTimer();
-if (_level1.mgr.kvRun != undefined) {
-    var untouched = "%(untouched)s";
+var mgr = _level1.mgr;
+var untouched = "%(untouched)s";
+var changing = "%(changing)s";
+if (kvPhase == undefined && mgr.kvRun != undefined) {
+    // Every frame call of the manager is timed from now on.
+    mgr.kvProbeTick = mgr.onEnterFrame;
+    mgr.onEnterFrame = function () {
+        var t = getTimer();
+        this.kvProbeTick();
+        _level0.kvTimed(getTimer() - t);
+    };
+    kvTimed = function (ms) {
+        if (ms > kvLongest)
+            kvLongest = ms;
+        kvWork += ms;
+    };
     if (untouched != "")
         _level1[untouched] = "untouched";
-    var changing = "%(changing)s";
-    var was = _level1[changing];
-    var before = getTimer();
+    kvWas = _level1[changing];
+    kvLongest = 0;
+    kvWork = 0;
+    kvStart = getTimer();
     _level1.%(input)s = 5;
-    _level1.mgr.kvRun(false);
-    var recalc = getTimer() - before;
+    mgr.kvRun(false);
+    var recalc = getTimer() - kvStart;
+    kvTimed(recalc);
     fscommand("recalc", recalc);
-    fscommand("ready", before - kvLoaded);
+    fscommand("ready", kvStart - kvLoaded);
+    fscommand("finished", mgr.kvCalcRun == undefined ? "within the call" : "going on over frames");
+    kvPhase = "change";
+}
+if (kvPhase == "change" && mgr.kvCalcRun == undefined) {
+    fscommand("over", getTimer() - kvStart);
+    fscommand("longest", kvLongest);
     fscommand("value", _level1.%(output)s);
-    fscommand("finished", _level1.mgr.kvCalcRun == undefined ? "within the call" : "going on over frames");
     if (untouched != "")
         fscommand("untouched", _level1[untouched]);
     if (changing != "")
-        fscommand("changing", _level1[changing] !== was ? "recalculated" : "kept");
+        fscommand("changing", _level1[changing] !== kvWas ? "recalculated" : "kept");
+    kvPhase = "end";
     if (%(full)s) {
-        // everything again, as one pass in one call
-        kvLib.kvPass++;
-        var start = getTimer();
-        _level1.kvCalc();
-        fscommand("full", getTimer() - start);
+        // everything again, as after new data, with the output cleared first
+        _level1.%(output)s = undefined;
+        kvLongest = 0;
+        kvWork = 0;
+        kvStart = getTimer();
+        mgr.kvRun(true);
+        kvTimed(getTimer() - kvStart);
+        kvPhase = "full";
     }
+}
+if (kvPhase == "full" && mgr.kvCalcRun == undefined) {
+    fscommand("full", kvWork);
+    fscommand("fullOver", getTimer() - kvStart);
+    fscommand("fullLongest", kvLongest);
+    fscommand("fullValue", _level1.%(output)s);
+    kvPhase = "end";
+}
+if (kvPhase == "end") {
     fscommand("done", "");
     stop();
 }

@@ -30,10 +30,12 @@ kvLib.kvPass = 1;
 // --- The first calculation.
 
 // How long the first frame calculates before it shows the movie and goes on in the next frames,
-// and how long each of those frames calculates, in ms: the player stops a script that runs
-// for many seconds, and a dashboard that shows nothing for long looks broken.
+// and how long each of those frames and each later recalculation's frames calculate, in ms:
+// the player stops a script that runs for many seconds, and a dashboard that shows nothing for
+// long looks broken. A later frame stays within 300 ms with what it does besides (the outputs
+// reading the values at the end).
 kvLib.kvFirstSliceMs = 1000;
-kvLib.kvNextSliceMs = 300;
+kvLib.kvNextSliceMs = 250;
 
 // Called by the first frame's script, which defines kvAfterFirstCalc as the rest of what it
 // does (kvInitModel, the components' scripts, ...): runs the parts of kvCalc (kvCalc1, kvCalc2,
@@ -47,13 +49,7 @@ kvLib.kvNextSliceMs = 300;
 _global.kvFirstCalc = function () {
     var mgr = _root.mgr;
     if (mgr == undefined || typeof _root.kvCalc1 != "function") {
-        var before = kvIterValues();
-        _root.kvCalc();
-        for (var times = 1; kvIterAgain(before, times); times++) {
-            before = kvIterValues();
-            kvLib.kvPass++;
-            _root.kvCalc();
-        }
+        kvCalcParts(kvNewCalcRun(["kvCalc"], false), Infinity);
         _root.kvAfterFirstCalc();
         return;
     }
@@ -125,13 +121,69 @@ _global.kvIterAgain = function (before, times) {
     return false;
 };
 
+// --- Cells fetched by place.
+
+// A formula reading cells by place (OFFSET, INDIRECT, CELL, ":" between calls) is calculated
+// after every formula it cannot depend on, but may fetch a cell that itself depends on such a
+// fetch and comes later. The model code then names those cells in kvPlaceCells (separated by
+// spaces), and kvCalcPlace recalculates the readers and everything reading them in order. A
+// calculation has settled when none of those cells changed while it ran: every fetch then read
+// the value its cell ends with. Until then kvCalcPlace runs again, each time a pass of its own,
+// at most kvPlaceMax times, since a fetch in a circle never settles.
+
+// The values of those cells, or undefined when the model has none.
+_global.kvPlaceValues = function () {
+    var cells = _root.kvPlaceCells;
+    if (cells == undefined || cells == "")
+        return undefined;
+    if (kvLib.kvPlaceText != cells) {
+        kvLib.kvPlaceText = cells;
+        kvLib.kvPlaceNames = cells.split(" ");
+    }
+    var names = kvLib.kvPlaceNames;
+    var root = _root;
+    var values = new Array(names.length);
+    for (var i = 0; i < names.length; i++)
+        values[i] = root[names[i]];
+    return values;
+};
+
+// Whether a cell's value is the same: an error is a new object each time it is calculated.
+_global.kvSameValue = function (a, b) {
+    if (a === b)
+        return true;
+    if (kvIsErr(a) && kvIsErr(b))
+        return a.code == b.code;
+    return typeof a == "number" && typeof b == "number" && isNaN(a) && isNaN(b);
+};
+
+// Whether kvCalcPlace must run after a calculation that started from the values before.
+_global.kvPlaceAgain = function (run) {
+    var before = run.placeBefore;
+    if (before == undefined)
+        return false;
+    run.placeTimes = run.placeTimes == undefined ? 1 : run.placeTimes + 1;
+    if (run.placeTimes > _root.kvPlaceMax)
+        return false;
+    var now = kvPlaceValues();
+    for (var i = 0; i < now.length; i++) {
+        if (!kvSameValue(before[i], now[i]))
+            return true;
+    }
+    return false;
+};
+
 // Runs the calculation from where it stopped until it is done (true) or ms have passed (false).
+// A part is not begun when the longest one so far would end past that.
 _global.kvCalcParts = function (run, ms) {
     var end = getTimer() + ms;
     var root = _root;
     var calls = run.calls;
+    if (run.longest == undefined)
+        run.longest = 0;
     while (run.index < calls.length) {
         var name = calls[run.index];
+        var start = getTimer();
         if (run.next == 0) {
             if (run.passes)
                 kvLib.kvPass = kvLib.kvPass == undefined ? 1 : kvLib.kvPass + 1;
@@ -140,26 +192,30 @@ _global.kvCalcParts = function (run, ms) {
                     run.times = 0;
                 run.before = kvIterValues();
             }
+            run.placeBefore = kvPlaceValues();
             if (typeof root[name + "1"] != "function") {
                 // a function of one part
                 root[name]();
                 run.done++;
                 kvCalcCallDone(run, name);
-                if (getTimer() >= end)
-                    return run.index >= calls.length;
-                continue;
+            } else {
+                run.next = 1;
             }
-            run.next = 1;
         }
-        var part = name + run.next;
-        run.next++;
-        run.done++;
-        root[part]();
-        if (typeof root[name + run.next] != "function") {
-            run.next = 0;
-            kvCalcCallDone(run, name);
+        if (run.next != 0) {
+            var part = name + run.next;
+            run.next++;
+            run.done++;
+            root[part]();
+            if (typeof root[name + run.next] != "function") {
+                run.next = 0;
+                kvCalcCallDone(run, name);
+            }
         }
-        if (getTimer() >= end)
+        var now = getTimer();
+        if (now - start > run.longest)
+            run.longest = now - start;
+        if (now + run.longest >= end)
             return run.index >= calls.length;
     }
     return true;
@@ -167,11 +223,19 @@ _global.kvCalcParts = function (run, ms) {
 
 // Moves a run on past the call just finished, unless it is kvCalc over circles that have not
 // settled yet: then kvCalc runs again, as a pass of its own even in the first calculation.
+// After the last call, kvCalcPlace follows while cells fetched by place have not settled.
 _global.kvCalcCallDone = function (run, name) {
     if (name == "kvCalc" && kvIterAgain(run.before, ++run.times)) {
         if (!run.passes)
             kvLib.kvPass++;
         return;
+    }
+    if (run.index == run.calls.length - 1 && kvPlaceAgain(run)) {
+        run.calls.push("kvCalcPlace");
+        if (!run.passes)
+            kvLib.kvPass++;
+        if (run.count > 0)
+            kvCountCalcParts(run);
     }
     run.index++;
 };

@@ -48,6 +48,44 @@ struct Work {
     std::size_t tokens = 0;
 };
 
+// A parser's list of tokens, taken from those the parsers of this thread let go and given back
+// with its room kept: a workbook's formulas are parsed one after another by the hundred
+// thousand, and a list allocated for each would cost more than scanning them. A list grown past
+// kKeptTokens is let go, so a huge formula holds no memory afterwards.
+class TokenList {
+public:
+    TokenList()
+    {
+        std::vector<std::vector<FormulaToken>>& kept = Kept();
+        if (!kept.empty()) {
+            tokens_ = std::move(kept.back());
+            kept.pop_back();
+        }
+    }
+    ~TokenList()
+    {
+        tokens_.clear();
+        if (tokens_.capacity() <= kKeptTokens)
+            Kept().push_back(std::move(tokens_));
+    }
+    TokenList(const TokenList&) = delete;
+    TokenList& operator=(const TokenList&) = delete;
+
+    std::vector<FormulaToken>& operator*() { return tokens_; }
+    const std::vector<FormulaToken>& operator*() const { return tokens_; }
+    std::vector<FormulaToken>* operator->() { return &tokens_; }
+
+private:
+    static constexpr std::size_t kKeptTokens = 4096;
+    static std::vector<std::vector<FormulaToken>>& Kept()
+    {
+        thread_local std::vector<std::vector<FormulaToken>> kept;
+        return kept;
+    }
+
+    std::vector<FormulaToken> tokens_;
+};
+
 class Parser {
 public:
     Parser(const FormulaContext& context, int nameDepth, Work& work)
@@ -59,7 +97,7 @@ public:
     Node Run(std::string_view text)
     {
         CFormulaScanner scanner(text);
-        tokens_.reserve(std::min<std::size_t>(text.size() / 2 + 2, 64));
+        tokens_->reserve(std::min<std::size_t>(text.size() / 2 + 2, 64));
         for (;;) {
             FormulaToken token = scanner.Next();
             if (token.kind == TokenKind::Invalid) {
@@ -77,8 +115,8 @@ public:
                 failure_->aboutWholeFormula = true;
                 return nullptr;
             }
-            tokens_.push_back(std::move(token));
-            if (tokens_.back().kind == TokenKind::End)
+            tokens_->push_back(std::move(token));
+            if (tokens_->back().kind == TokenKind::End)
                 break;
         }
         Node root = ParseExpression(0);
@@ -104,10 +142,10 @@ private:
         return true;
     }
 
-    const FormulaToken& Peek() const { return tokens_[pos_]; }
+    const FormulaToken& Peek() const { return (*tokens_)[pos_]; }
     const FormulaToken& Take()
     {
-        const FormulaToken& token = tokens_[pos_];
+        const FormulaToken& token = (*tokens_)[pos_];
         if (token.kind != TokenKind::End)
             ++pos_;
         return token;
@@ -720,7 +758,7 @@ private:
     const FormulaContext& context_;
     int nameDepth_;
     Work& work_;
-    std::vector<FormulaToken> tokens_;
+    TokenList tokens_;
     std::size_t pos_ = 0;
     std::optional<ParseFailure> failure_;
 };

@@ -15,8 +15,10 @@
 // With kvRecalc=1, once the first calculation is done the probe clears those variables and has
 // the manager recalculate everything, as after a change no input's function covers; "frames",
 // "longest" and "notice" then tell of that recalculation ("firstFrames" of the first), and
-// "recalcNotice" whether its notice was seen. The movie of sliding-windows.xlsx (the same
-// folder) checks sums, averages and counts of ranges starting on every row.
+// "recalcNotice" whether its notice was seen, and "longestCall" the longest that one frame's call
+// of the manager took. The movie of sliding-windows.xlsx (the same folder) checks sums, averages
+// and counts of ranges starting on every row; a workbook mixed.xlsx in the output folder (of
+// tools/bench-workbook.py) is made into the movie "mixed" too.
 
 #include "publish/BaseMovie.h"
 #include "publish/Publisher.h"
@@ -50,6 +52,11 @@ var kvLast;
 var kvPaused;
 var kvPhase;
 var kvNoticeSeen = false;
+var kvCallLongest = 0;
+function kvTimedCall(ms) {
+    if (ms > kvCallLongest)
+        kvCallLongest = ms;
+}
 this.onEnterFrame = function () {
     var mgr = _level1.mgr;
     if (mgr == undefined)
@@ -82,6 +89,13 @@ this.onEnterFrame = function () {
         kvFrames = 0;
         kvLongest = 0;
         kvNoticeSeen = false;
+        kvCallLongest = 0;
+        mgr.kvProbeTick = mgr.onEnterFrame;
+        mgr.onEnterFrame = function () {
+            var start = getTimer();
+            this.kvProbeTick();
+            _level0.kvTimedCall(getTimer() - start);
+        };
         mgr.calcDirty = true;
         return;
     }
@@ -100,8 +114,10 @@ this.onEnterFrame = function () {
             mgr.onEnterFrame = kvPaused;
         return;
     }
-    if (kvPhase == "recalc")
+    if (kvPhase == "recalc") {
         fscommand("recalcNotice", kvNoticeSeen ? "seen" : "not seen");
+        fscommand("longestCall", kvCallLongest);
+    }
     fscommand("frames", kvFrames);
     fscommand("longest", kvLongest);
     fscommand("notice", notice ? "still there" : "gone");
@@ -156,6 +172,8 @@ int main(int argc, char** argv)
         WriteMovie(install, fs::path(source) / "assets" / "samples" / "regional-sales.xlsx", folder, "short");
         WriteMovie(install, fs::path(source) / "tests" / "player" / "long-calculation" / "sliding-windows.xlsx",
                    folder, "windows");
+        if (fs::exists(folder / "mixed.xlsx"))
+            WriteMovie(install, folder / "mixed.xlsx", folder, "mixed");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "publish_first_calculation: %s\n", error.what());
         return 1;

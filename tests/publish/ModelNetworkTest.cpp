@@ -1,5 +1,6 @@
 #include "publish/ModelNetwork.h"
 #include "publish/BaseMovie.h"
+#include "publish/ModelScriptBuilder.h"
 #include "sheet/cells/CellValueMap.h"
 #include "tests/publish/PublishTestSupport.h"
 
@@ -223,6 +224,39 @@ TEST_F(NetworkTest, FormulasReadingByPlaceComeAfterWhatTheyMayRead)
     network().Link(table());
     EXPECT_EQ(OrderIds().size(), 5u);
     EXPECT_TRUE(network().GetProblems().cycles.empty());
+}
+
+// A reader may fetch a cell that itself reads by place, or reads such a reader, and that nothing
+// else needs: it is calculated all the same, and the movie calculates the readers and what reads
+// them again until the cells they may fetch have settled.
+TEST_F(NetworkTest, CellsAReaderMayFetchAreCalculatedAndSettled)
+{
+    Number("A1", 2);
+    Formula("B1", "OFFSET(A1,0,2)");
+    Formula("C1", "INDIRECT(\"A1\")*3");
+    Formula("C2", "C1+1");
+    Formula("D1", "B1+1");
+    Compile({"D1"}, Bound({"A1"}, {"D1"}));
+    network().Link(table());
+
+    EXPECT_EQ(OrderIds().size(), 4u);
+    EXPECT_LT(Position("C1"), Position("C2"));
+    EXPECT_LT(Position("B1"), Position("D1"));
+    const PlaceSettling settling = PlaceSettlingOf(network(), table());
+    std::vector<int32_t> formulas;
+    for (const CFormulaNode* node : settling.formulas)
+        formulas.push_back(node->GetCellId());
+    EXPECT_EQ(formulas, OrderIds());
+    EXPECT_EQ(settling.fetchable.size(), 4u);
+    EXPECT_EQ(settling.passes, 3);
+
+    // Without a reader nothing is calculated again.
+    Formula("B1", "A1*2");
+    Formula("C1", "A1*3");
+    network().Clear();
+    Compile({"D1"}, Bound({"A1"}, {"D1"}));
+    network().Link(table());
+    EXPECT_TRUE(PlaceSettlingOf(network(), table()).formulas.empty());
 }
 
 TEST_F(NetworkTest, AFormulaTheParserRefusesIsReportedOnceByItsAddress)
