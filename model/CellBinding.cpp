@@ -235,6 +235,11 @@ void CCellBinding::RefreshParameter(const model::RangeHandle* range, bool /*flag
     link.ModelLinksChanged();
 }
 
+bool CCellBinding::HasParts() const
+{
+    return recordedRanges_.size() > 1 && value_->GetName() == "dataValues";
+}
+
 void CCellBinding::ReadParts(const std::vector<RangeArea>& areas, std::vector<std::int32_t>& ids,
                              std::vector<CVariablePath>& paths)
 {

@@ -47,9 +47,8 @@ public:
     void SetRange(const model::RangeHandle* range);
     // Makes range the binding's range and re-reads the bound value from its cells (a list of
     // rows gets one element per row of each area; a list of scalars one element per cell);
-    // with none the link is removed and the last values stay as constants. A binding that
-    // recorded ranges past the first (a chart's series) reads those instead: see
-    // GetRecordedRanges.
+    // with none the link is removed and the last values stay as constants. A chart's data that
+    // recorded its series reads them series by series instead: see GetRecordedRanges.
     void RefreshParameter(const model::RangeHandle* range, bool flag);
     // Sets the range and rewrites the range text from it.
     void UpdateRangeText(const model::RangeHandle* range);
@@ -75,11 +74,11 @@ public:
     const CParameter& GetValue() const { return *value_; }
     void SetValue(std::unique_ptr<CParameter> value);
 
-    // Variable-table range indexes recorded with the binding: a chart's data range, then the
-    // values, Y values and sizes of each series (-1 where there is none). Each recorded range
-    // past the first becomes one element of the bound value, its cells a list of rows as a
-    // bound list of rows holds them (an empty list for -1), so that every series reaches the
-    // movie from its own cells however they lie on the sheet.
+    // Variable-table range indexes recorded with the binding. For a chart's data ("dataValues"):
+    // its data range, then the values, Y values and sizes of each series (-1 where there is
+    // none); each recorded range past the first becomes one element of the bound value, its
+    // cells a list of rows as a bound list of rows holds them (an empty list for -1), so that
+    // every series reaches the movie from its own cells however they lie on the sheet.
     std::vector<std::int32_t>& GetRecordedRanges() { return recordedRanges_; }
     const std::vector<std::int32_t>& GetRecordedRanges() const { return recordedRanges_; }
 
@@ -93,7 +92,9 @@ private:
     std::uint8_t firstFlag_ = 0;
     CBindingTexts texts_;
     void KeepRange(const model::RangeHandle* range);
-    bool HasParts() const { return recordedRanges_.size() > 1; }
+    // A chart's data ("dataValues") that recorded its series; other bindings keep their own
+    // lists of recorded ranges (a data connection's entries) and read their range as it is.
+    bool HasParts() const;
     void ReadParts(const std::vector<model::RangeArea>& areas, std::vector<std::int32_t>& ids,
                    std::vector<CVariablePath>& paths);
 
