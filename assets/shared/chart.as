@@ -727,8 +727,8 @@ if (_global.kvDrawCategoryChart == undefined) {
     };
 
     // Draws a pie chart of the first series: one slice per category, clockwise from the top in
-    // the pie colours, with the category labels in the legend. "showLines" outlines the slices
-    // in "lineColor", "markerSize" wide.
+    // the pie colours, over its plot area ("plotAreaProps"), with the category labels in the
+    // legend. "showLines" outlines the slices in "lineColor", "markerSize" wide.
     _global.kvDrawPieChart = function () {
         var w = this.kvW, h = this.kvH;
         var top = kvChartFrame(this);
@@ -747,6 +747,11 @@ if (_global.kvDrawCategoryChart == undefined) {
         var r = Math.max(Math.min((w - legendW) / 2, (h - top) / 2) - m - 4, 4);
         var cx = (w - legendW) / 2, cy = top + (h - top) / 2;
         this.kvPieCentre = [cx, cy, r];
+        // The plot area is the square the pie stands in, inside the margin.
+        var plotArea = [cx - r - 4, cy - r - 4, 2 * r + 8, 2 * r + 8];
+        this.kvPlotArea = plotArea;
+        kvDrawBox(this.kvClip("kvPlot"), plotArea[0], plotArea[1], plotArea[2], plotArea[3], this.plotAreaProps,
+                  kvAreaColours(this.plotAreaProps, false, undefined, false, undefined));
         var pie = this.kvClip("kvPie");
         var largest = 0;
         for (var g = 0; g < values.length; g++)
