@@ -162,7 +162,9 @@ void CCellBinding::RefreshParameter(const model::RangeHandle* range, bool /*flag
     std::vector<CVariablePath> paths;
     const std::string& name = value_->GetName();
 
-    if (!HasNestedSet(value_->GetType())) {
+    if (HasParts() && HasNestedSet(value_->GetType())) {
+        ReadParts(areas, ids, paths);
+    } else if (!HasNestedSet(value_->GetType())) {
         const CellValue* first = areas.empty() ? nullptr : areas.front().At(0, 0);
         AssignCell(*value_, first ? *first : CellValue());
         if (first && first->id >= 0) {
@@ -231,6 +233,74 @@ void CCellBinding::RefreshParameter(const model::RangeHandle* range, bool /*flag
         links_.push_back(std::make_unique<CBindingLink>(std::move(paths[i]), ids[i]));
     }
     link.ModelLinksChanged();
+}
+
+bool CCellBinding::HasParts() const
+{
+    return recordedRanges_.size() > 1 && value_->GetName() == "dataValues";
+}
+
+void CCellBinding::ReadParts(const std::vector<RangeArea>& areas, std::vector<std::int32_t>& ids,
+                             std::vector<CVariablePath>& paths)
+{
+    IModelLink& link = GetModelLink();
+    // The binding's range holds the parts' areas in their order. While each part is one area,
+    // the cells come from there: a workbook imported again rebinds that range by its text, and
+    // the recorded positions may then name other ranges of the new table.
+    std::size_t bound = 0;
+    for (std::size_t k = 1; k < recordedRanges_.size(); ++k) {
+        bound += recordedRanges_[k] >= 0 ? 1 : 0;
+    }
+    const bool areaPerPart = bound == areas.size();
+    std::size_t nextArea = 0;
+    // The rows take the shape of the list's own template (rows of cells); the part holding
+    // them is a list one level up.
+    CParameter row("0", ParamType::List);
+    if (const CParameter* shape = value_->GetGroupTemplate(); shape && HasNestedSet(shape->GetType())) {
+        row = *shape;
+    }
+    CParameter cell("0", ParamType::Text);
+    if (const CParameter* shape = row.GetGroupTemplate(); shape && !HasNestedSet(shape->GetType())) {
+        cell = *shape;
+    }
+    row.ClearElements();
+    const std::string& name = value_->GetName();
+    value_->ClearElements();
+    for (std::size_t k = 1; k < recordedRanges_.size(); ++k) {
+        CParameter* part = value_->InsertElementCopy(CParameter("0", ParamType::List), -1);
+        if (recordedRanges_[k] < 0) {
+            continue;
+        }
+        std::vector<RangeArea> own;
+        if (areaPerPart) {
+            own.push_back(areas[nextArea++]);
+        } else if (const model::RangeHandle* range = link.GetRange(recordedRanges_[k])) {
+            own = link.ReadRange(*range);
+        }
+        for (const RangeArea& area : own) {
+            for (int r = 0; r < area.rows; ++r) {
+                CParameter* line = part->InsertElementCopy(row, -1);
+                for (int c = 0; c < area.columns; ++c) {
+                    const CellValue* value = area.At(r, c);
+                    if (!value) {
+                        continue;
+                    }
+                    CParameter* element = line->InsertElementCopy(cell, -1);
+                    AssignCell(*element, *value);
+                    if (value->id < 0) {
+                        continue;
+                    }
+                    ids.push_back(value->id);
+                    CVariablePath path;
+                    path.AddName(name);
+                    path.AddName(part->GetName(), CVariablePath::kIndex);
+                    path.AddName(line->GetName(), CVariablePath::kIndex);
+                    path.AddName(element->GetName(), CVariablePath::kIndex);
+                    paths.push_back(std::move(path));
+                }
+            }
+        }
+    }
 }
 
 bool CCellBinding::TestFirstCell() const

@@ -9,9 +9,11 @@
 
 namespace model {
 class RangeHandle;
+struct RangeArea;
 }
 class CParameter;
 class CBindingLink;
+class CVariablePath;
 
 // The text pair of a binding: the workbook text and the range reference text.
 class CBindingTexts {
@@ -45,7 +47,8 @@ public:
     void SetRange(const model::RangeHandle* range);
     // Makes range the binding's range and re-reads the bound value from its cells (a list of
     // rows gets one element per row of each area; a list of scalars one element per cell);
-    // with none the link is removed and the last values stay as constants.
+    // with none the link is removed and the last values stay as constants. A chart's data that
+    // recorded its series reads them series by series instead: see GetRecordedRanges.
     void RefreshParameter(const model::RangeHandle* range, bool flag);
     // Sets the range and rewrites the range text from it.
     void UpdateRangeText(const model::RangeHandle* range);
@@ -71,7 +74,11 @@ public:
     const CParameter& GetValue() const { return *value_; }
     void SetValue(std::unique_ptr<CParameter> value);
 
-    // Variable-table range indexes recorded with the binding (a chart's series ranges).
+    // Variable-table range indexes recorded with the binding. For a chart's data ("dataValues"):
+    // its data range, then the values, Y values and sizes of each series (-1 where there is
+    // none); each recorded range past the first becomes one element of the bound value, its
+    // cells a list of rows as a bound list of rows holds them (an empty list for -1), so that
+    // every series reaches the movie from its own cells however they lie on the sheet.
     std::vector<std::int32_t>& GetRecordedRanges() { return recordedRanges_; }
     const std::vector<std::int32_t>& GetRecordedRanges() const { return recordedRanges_; }
 
@@ -85,6 +92,11 @@ private:
     std::uint8_t firstFlag_ = 0;
     CBindingTexts texts_;
     void KeepRange(const model::RangeHandle* range);
+    // A chart's data ("dataValues") that recorded its series; other bindings keep their own
+    // lists of recorded ranges (a data connection's entries) and read their range as it is.
+    bool HasParts() const;
+    void ReadParts(const std::vector<model::RangeArea>& areas, std::vector<std::int32_t>& ids,
+                   std::vector<CVariablePath>& paths);
 
     const model::RangeHandle* range_ = nullptr;
     std::uint64_t tableGeneration_ = 0;

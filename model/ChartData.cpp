@@ -200,7 +200,6 @@ CChartSeries& CChartData::AddSeries(const model::RangeHandle* values, const mode
 void CChartData::Reload()
 {
     ClearSeries();
-    blockCut_ = false;
     if (!dataValues_ || dataValues_->GetType() != ParamType::CellBinding) {
         return;
     }
@@ -214,11 +213,21 @@ void CChartData::Reload()
         AddSeries(at(i), at(i + 1), at(i + 2));
     }
     // Values bound straight to their cells, with no data range picked through the chart's
-    // page, are one series over those cells, which are also the chart's data range.
+    // page, are the chart's data range and its data block, cut into series line by line as
+    // the movie reads such a block.
     if (recorded.empty()) {
         if (const model::RangeHandle* values = dataValues_->GetBinding()->GetRangePtr()) {
             dataRange_.UpdateRangeText(values);
-            AddSeries(values, nullptr, nullptr);
+            dataBlock_.RefreshParameter(values, false);
+            std::vector<RangeArea> areas = link.ReadRange(*values);
+            const int kept = orientation_;
+            const int next = nextSeries_;
+            if (orientation_ == kUndecided && !areas.empty()) {
+                orientation_ = DecideOrientation(areas.front().rows, areas.front().columns);
+            }
+            BuildSeries();
+            orientation_ = kept;
+            nextSeries_ = next;
         }
     }
     if (kind_ == kPie || !seriesNames_) {
@@ -236,7 +245,6 @@ void CChartData::Reload()
 void CChartData::RebuildFromRange(bool newRange)
 {
     IModelLink& link = GetModelLink();
-    blockCut_ = true;
     const model::RangeHandle* range = dataRange_.GetRangePtr();
     std::vector<RangeArea> areas = range ? link.ReadRange(*range) : std::vector<RangeArea>();
     if (!range || areas.empty() || areas.front().rows == 0 || areas.front().columns == 0) {
@@ -319,26 +327,7 @@ void CChartData::RebuildFromRange(bool newRange)
         false);
 
     if (newRange && orientationHeuristic_) {
-        int orientation = kSeriesInRows;
-        if (hasBlock) {
-            if (kind_ == kBubble) {
-                bool oddRows = blockRows % 2 == 1;
-                bool oddColumns = blockColumns % 2 == 1;
-                if (oddRows && !oddColumns) {
-                    orientation = kSeriesInRows;
-                } else if (oddColumns && !oddRows) {
-                    orientation = kSeriesInColumns;
-                } else {
-                    orientation = blockColumns < blockRows ? kSeriesInColumns : kSeriesInRows;
-                }
-                if ((blockRows == 1 && blockColumns == 3) || (blockRows == 3 && blockColumns == 1)) {
-                    orientation = orientation == kSeriesInRows ? kSeriesInColumns : kSeriesInRows;
-                }
-            } else {
-                orientation = blockColumns < blockRows ? kSeriesInColumns : kSeriesInRows;
-            }
-        }
-        orientation_ = orientation;
+        orientation_ = hasBlock ? DecideOrientation(blockRows, blockColumns) : kSeriesInRows;
     }
 
     const model::RangeHandle* labels = nullptr;
@@ -360,6 +349,27 @@ void CChartData::RebuildFromRange(bool newRange)
     }
     Bind(categoryLabels_, labels);
     Bind(seriesNamesRange_, names);
+}
+
+int CChartData::DecideOrientation(int blockRows, int blockColumns) const
+{
+    if (kind_ != kBubble) {
+        return blockColumns < blockRows ? kSeriesInColumns : kSeriesInRows;
+    }
+    const bool oddRows = blockRows % 2 == 1;
+    const bool oddColumns = blockColumns % 2 == 1;
+    int orientation = kSeriesInRows;
+    if (oddRows && !oddColumns) {
+        orientation = kSeriesInRows;
+    } else if (oddColumns && !oddRows) {
+        orientation = kSeriesInColumns;
+    } else {
+        orientation = blockColumns < blockRows ? kSeriesInColumns : kSeriesInRows;
+    }
+    if ((blockRows == 1 && blockColumns == 3) || (blockRows == 3 && blockColumns == 1)) {
+        orientation = orientation == kSeriesInRows ? kSeriesInColumns : kSeriesInRows;
+    }
+    return orientation;
 }
 
 void CChartData::BuildSeries()
@@ -437,6 +447,38 @@ void CChartData::BuildSeries()
     }
 }
 
+void CChartData::PublishSeries(CCellBinding& binding)
+{
+    IModelLink& link = GetModelLink();
+    auto index = [&](CCellBinding& b) { return b.GetRangePtr() ? link.FindRange(*b.GetRangePtr()) : -1; };
+    std::vector<std::int32_t>& recorded = binding.GetRecordedRanges();
+    recorded.assign(1, index(dataRange_));
+    std::vector<const model::RangeHandle*> cells;
+    for (const auto& series : series_) {
+        for (CCellBinding* part : {&series->GetValues(), &series->GetYValues(), &series->GetSizes()}) {
+            const int at = index(*part);
+            recorded.push_back(at);
+            if (at >= 0) {
+                cells.push_back(part->GetRangePtr());
+            }
+        }
+    }
+    // The binding's own range covers every cell of the series, for the data files and the
+    // write-back; the value itself is read series by series from the recorded ranges. Series on
+    // several sheets make no range of one sheet: the first series' cells stand for them.
+    const model::RangeHandle* all = link.MakeUnionRange(cells);
+    if (!all && !cells.empty()) {
+        all = cells.front();
+    }
+    if (all) {
+        Bind(binding, all);
+        return;
+    }
+    // No series has cells: the chart shows nothing rather than the values it had last.
+    Bind(binding, nullptr);
+    binding.GetValue().ClearElements();
+}
+
 void CChartData::UpdateParameters()
 {
     IModelLink& link = GetModelLink();
@@ -452,19 +494,7 @@ void CChartData::UpdateParameters()
         }
     }
     if (dataValues_ && dataValues_->GetType() == ParamType::CellBinding) {
-        CCellBinding& binding = *dataValues_->GetBinding();
-        if (blockCut_) {
-            Bind(dataValues_, dataBlock_.GetRangePtr());
-        }
-        std::vector<std::int32_t>& recorded = binding.GetRecordedRanges();
-        recorded.clear();
-        auto index = [&](CCellBinding& b) { return b.GetRangePtr() ? link.FindRange(*b.GetRangePtr()) : -1; };
-        recorded.push_back(index(dataRange_));
-        for (const auto& series : series_) {
-            recorded.push_back(index(series->GetValues()));
-            recorded.push_back(index(series->GetYValues()));
-            recorded.push_back(index(series->GetSizes()));
-        }
+        PublishSeries(*dataValues_->GetBinding());
     }
     const int count = GetSeriesCount();
     if (CParameter* alerts = GetParameter("alertsEnabled")) {

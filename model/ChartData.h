@@ -53,16 +53,17 @@ public:
     // parameters of the kind; a missing parameter stays null.
     void SetChartType(CParameterSet* group, CParameterSet* whole);
     // Rebuilds the series from the ranges recorded in the "dataValues" binding: after the
-    // data range, three per series (values, Y values, sizes).
+    // data range, three per series (values, Y values, sizes). Values bound straight to cells,
+    // with nothing recorded, are the data range and are cut into series line by line.
     void Reload();
     // Cuts the data range into header rows and columns and the data block; decides the
     // orientation for a new range while the heuristic is on.
     void RebuildFromRange(bool newRange);
     void BuildSeries();
     // Series, labels and data into the component's parameters; then "alertsEnabled" and
-    // "showLegend" by the number of series. The values are bound to the data block once a
-    // data range was cut in this session; before that (a chart reopened, or bound straight to
-    // its cells) they keep their cells.
+    // "showLegend" by the number of series. "dataValues" records the data range and every
+    // series' ranges and holds each series' values, Y values and sizes from its own cells, as
+    // the movie draws them, whether the series were cut from a data range or picked one by one.
     void UpdateParameters();
 
     int GetKind() const { return kind_; }
@@ -93,6 +94,9 @@ public:
 
 private:
     void ClearSeries();
+    // Series in rows or in columns for a data block of that size, by the chart's kind.
+    int DecideOrientation(int blockRows, int blockColumns) const;
+    void PublishSeries(CCellBinding& binding);
     CChartSeries& AddSeries(const model::RangeHandle* values, const model::RangeHandle* yValues, const model::RangeHandle* sizes);
 
     int kind_ = kCategory;
@@ -116,7 +120,4 @@ private:
     int nextSeries_ = 1;
     int headerRows_ = 0;
     int headerColumns_ = 0;
-    // The data block was cut from the data range since the series were reloaded: until then
-    // the values stay bound where they are.
-    bool blockCut_ = false;
 };

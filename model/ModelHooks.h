@@ -72,6 +72,13 @@ public:
     // the rectangle is empty or outside the area.
     virtual const RangeHandle* MakeSubRange(const RangeHandle& range, int area, int row, int column, int rows,
                                        int columns) = 0;
+    // A range of the table whose areas are those of the given ranges, in their order (added
+    // when new); null when none is given or the link cannot make one.
+    virtual const RangeHandle* MakeUnionRange(const std::vector<const RangeHandle*>& ranges)
+    {
+        (void)ranges;
+        return nullptr;
+    }
     // Every change of what is bound to the model invalidates the compiled links.
     virtual void ModelLinksChanged() = 0;
     // Ranges belong to the variable table and die with it. This number must change whenever

@@ -152,6 +152,12 @@ void CParameterSet::ApplyGlobalStyle(const CGlobalStyle& style)
         apply.Int("XAxisMinorWeight", c.vMinWeight);
         break;
     }
+    case kPageBg:
+        VisitFields(style.globalColors, apply);
+        // A background's Appearance page keeps the fill it draws in "backColor": the style's
+        // fill goes there as well as into "fillColor", or it would never show.
+        apply.Color("backColor", style.GetFillColor());
+        break;
     default:
         VisitFields(style.globalColors, apply);
         break;

@@ -116,6 +116,24 @@ const model::RangeHandle* CBaseMovieModelLink::MakeSubRange(const model::RangeHa
     return GetRange(index);
 }
 
+const model::RangeHandle* CBaseMovieModelLink::MakeUnionRange(const std::vector<const model::RangeHandle*>& ranges)
+{
+    CBaseMovie* movie = GetBaseMovie();
+    if (!movie || ranges.empty())
+        return nullptr;
+    CRange all;
+    for (const model::RangeHandle* handle : ranges) {
+        const CRange& range = *AsRange(handle);
+        for (std::size_t area = 0; area < range.GetAreaCount(); ++area) {
+            CCellRef start;
+            CCellRef end;
+            if (!range.GetArea(area, start, end) || !all.AddArea(start, end))
+                return nullptr;
+        }
+    }
+    return GetRange(movie->GetVariableTable().AddRange(all));
+}
+
 void CBaseMovieModelLink::ModelLinksChanged()
 {
     if (CBaseMovie* movie = GetBaseMovie())

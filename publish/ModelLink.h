@@ -20,6 +20,7 @@ public:
     const model::RangeHandle* GetRange(int index) override;
     const model::RangeHandle* MakeSubRange(const model::RangeHandle& range, int area, int row, int column,
                                            int rows, int columns) override;
+    const model::RangeHandle* MakeUnionRange(const std::vector<const model::RangeHandle*>& ranges) override;
     void ModelLinksChanged() override;
     std::uint64_t GetTableGeneration() override;
 

@@ -158,8 +158,10 @@ if (_global.kvDrawBackground == undefined) {
                                 100 - kvNumber(this.borderTrans, 0));
             else
                 panel.lineStyle();
+            // The fill the Appearance page chose, else the style's.
+            var fill = this.backColor != undefined ? this.backColor : (this.fillColor != undefined ? this.fillColor : 0xF0F0F0);
             if (this.showFill != false)
-                panel.beginFill(this.backColor == undefined ? 0xF0F0F0 : this.backColor, 100 - kvNumber(this.backTrans, 0));
+                panel.beginFill(fill, 100 - kvNumber(this.backTrans, 0));
             var half = thickness / 2;
             panel.moveTo(half, half);
             panel.lineTo(w - half, half);

@@ -13,6 +13,21 @@ if (_global.kvChartSeries == undefined) {
     // neither (a series named but not yet given its cells) leave the longer side as the
     // points, as the designer cuts a range. Text and empty cells count as 0.
     _global.kvChartSeries = function (data, names) {
+        var parts = kvSeriesParts(data);
+        if (parts != undefined) {
+            // Series of fewer values than the longest count 0 for the points they lack.
+            var own = [], longest = 0;
+            for (var k = 0; k + 2 < parts.length; k += 3) {
+                if (parts[k].length > 0)
+                    own.push(parts[k]);
+                longest = Math.max(longest, parts[k].length);
+            }
+            for (var o = 0; o < own.length; o++) {
+                while (own[o].length < longest)
+                    own[o].push(0);
+            }
+            return own;
+        }
         var rows = data == undefined ? [] : data;
         var nRows = rows.length, nCols = 0;
         for (var r = 0; r < nRows; r++) {
@@ -31,6 +46,29 @@ if (_global.kvChartSeries == undefined) {
             series[s] = values;
         }
         return series;
+    };
+
+    // The series as the chart's General page publishes them, each from its own cells: three
+    // lists per series (its values, Y values and sizes), each holding the rows of its cells,
+    // read here as one line of numbers apiece. Undefined for a data block (rows of values),
+    // which is read as a whole. A series without cells is left out.
+    _global.kvSeriesParts = function (data) {
+        if (!(data instanceof Array) || data.length == 0 || data.length % 3 != 0)
+            return undefined;
+        var parts = [];
+        for (var i = 0; i < data.length; i++) {
+            var part = data[i], line = [];
+            if (!(part instanceof Array))
+                return undefined;
+            for (var r = 0; r < part.length; r++) {
+                if (!(part[r] instanceof Array))
+                    return undefined;
+                for (var c = 0; c < part[r].length; c++)
+                    line.push(kvNumber(part[r][c], 0));
+            }
+            parts.push(line);
+        }
+        return parts;
     };
 
     // A scale from 0 (or below it) to a round top with about five steps.
@@ -726,8 +764,8 @@ if (_global.kvDrawCategoryChart == undefined) {
     };
 
     // Draws a pie chart of the first series: one slice per category, clockwise from the top in
-    // the pie colours, with the category labels in the legend. "showLines" outlines the slices
-    // in "lineColor", "markerSize" wide.
+    // the pie colours, over its plot area ("plotAreaProps"), with the category labels in the
+    // legend. "showLines" outlines the slices in "lineColor", "markerSize" wide.
     _global.kvDrawPieChart = function () {
         var w = this.kvW, h = this.kvH;
         var top = kvChartFrame(this);
@@ -746,6 +784,11 @@ if (_global.kvDrawCategoryChart == undefined) {
         var r = Math.max(Math.min((w - legendW) / 2, (h - top) / 2) - m - 4, 4);
         var cx = (w - legendW) / 2, cy = top + (h - top) / 2;
         this.kvPieCentre = [cx, cy, r];
+        // The plot area is the square the pie stands in, inside the margin.
+        var plotArea = [cx - r - 4, cy - r - 4, 2 * r + 8, 2 * r + 8];
+        this.kvPlotArea = plotArea;
+        kvDrawBox(this.kvClip("kvPlot"), plotArea[0], plotArea[1], plotArea[2], plotArea[3], this.plotAreaProps,
+                  kvAreaColours(this.plotAreaProps, false, undefined, false, undefined));
         var pie = this.kvClip("kvPie");
         var largest = 0;
         for (var g = 0; g < values.length; g++)
@@ -981,6 +1024,22 @@ if (_global.kvDrawCategoryChart == undefined) {
     // the lines in pairs of Y values and sizes, after a first line of X values when their
     // count is odd. Each series is [xs, ys, sizes].
     _global.kvXYSeries = function (data, bubble) {
+        var parts = kvSeriesParts(data);
+        if (parts != undefined) {
+            // A series' own X values (else 1, 2, 3...) and sizes (else 0) for each Y value.
+            var own = [];
+            for (var k = 0; k + 2 < parts.length; k += 3) {
+                var ys = parts[k + 1], xs = [], sizes = [];
+                if (ys.length == 0)
+                    continue;
+                for (var q = 0; q < ys.length; q++) {
+                    xs[q] = q < parts[k].length ? parts[k][q] : q + 1;
+                    sizes[q] = q < parts[k + 2].length ? parts[k + 2][q] : 0;
+                }
+                own.push([xs, ys, bubble ? sizes : undefined]);
+            }
+            return own;
+        }
         var rows = data == undefined ? [] : data, nRows = rows.length, nCols = 0;
         for (var r = 0; r < nRows; r++) {
             if (!(rows[r] instanceof Array))

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace model;
 
 namespace {
@@ -45,6 +47,30 @@ std::vector<std::string> Elements(const CParameter& bound)
         out.push_back(list.GetElement(i)->GetValueText());
     }
     return out;
+}
+
+// The cells of one part of a chart's published series (three parts per series: values, Y
+// values, sizes), row after row.
+std::vector<std::string> Part(const CParameter& bound, int k)
+{
+    std::vector<std::string> out;
+    const CParameter* part = bound.GetBinding()->GetValue().GetElement(k);
+    for (int r = 0; part && r < part->GetElementCount(); ++r) {
+        const CParameter* row = part->GetElement(r);
+        for (int c = 0; c < row->GetElementCount(); ++c) {
+            out.push_back(row->GetElement(c)->GetValueText());
+        }
+    }
+    return out;
+}
+
+std::set<std::int32_t> LinkedCells(const CParameter& bound)
+{
+    std::set<std::int32_t> ids;
+    for (int i = 0; i < bound.GetBinding()->GetLinkCount(); ++i) {
+        ids.insert(bound.GetBinding()->GetLink(i)->GetCellId());
+    }
+    return ids;
 }
 
 class ChartDataTest : public ::testing::Test {
@@ -89,7 +115,9 @@ TEST_F(ChartDataTest, HeadersOfARangeWithAnEmptyCorner)
 
     chart.UpdateParameters();
     EXPECT_EQ(Elements(*set->FindParameter("seriesNames")), (std::vector<std::string>{"North", "South"}));
-    EXPECT_EQ(Elements(*set->FindParameter("dataValues")).size(), 6u); // a list of cells: one per cell
+    // Three parts per series, the values of each from its own line of the block.
+    EXPECT_EQ(Elements(*set->FindParameter("dataValues")).size(), 6u);
+    EXPECT_EQ(Part(*set->FindParameter("dataValues"), 3), (std::vector<std::string>{"4", "5", "6"}));
     CParameter* alerts = set->FindParameter("alertsEnabled");
     EXPECT_FALSE(alerts->GetBool());
     EXPECT_FALSE(alerts->IsEnabled());
@@ -145,9 +173,11 @@ TEST_F(ChartDataTest, SeriesEditedAfterReloadingKeepTheValuesBound)
         picked.BuildSeries();
         picked.UpdateParameters();
     }
+    const CParameter& data = *set->FindParameter("dataValues");
     ASSERT_TRUE(values.IsBound());
-    const FakeModelLink::Rect block{1, 1, 2, 3};
-    EXPECT_EQ(link.RectOf(*values.GetRangePtr()), block);
+    const std::vector<std::string> north{"1", "2", "3"}, south{"4", "5", "6"};
+    EXPECT_EQ(Part(data, 0), north);
+    EXPECT_EQ(Part(data, 3), south);
 
     CChartData reopened;
     reopened.SetChartType(general, set.get());
@@ -157,14 +187,17 @@ TEST_F(ChartDataTest, SeriesEditedAfterReloadingKeepTheValuesBound)
     reopened.RemoveSeries(2);
     reopened.UpdateParameters();
     ASSERT_TRUE(values.IsBound()) << "the values lost their cells";
-    EXPECT_EQ(link.RectOf(*values.GetRangePtr()), block);
-    EXPECT_EQ(Elements(*set->FindParameter("dataValues")).size(), 6u);
+    EXPECT_EQ(Elements(data).size(), 6u);
+    EXPECT_EQ(Part(data, 0), north);
+    EXPECT_EQ(Part(data, 3), south);
+    EXPECT_EQ(values.GetLinkCount(), 6);
 
     reopened.GetDataRange().UpdateRangeText(link.Add(0, 0, 2, 4));
     reopened.RebuildFromRange(false);
     reopened.BuildSeries();
     reopened.UpdateParameters();
-    EXPECT_EQ(link.RectOf(*values.GetRangePtr()), (FakeModelLink::Rect{1, 1, 1, 3}));
+    EXPECT_EQ(link.AreasOf(*values.GetRangePtr()), (std::vector<FakeModelLink::Rect>{{1, 1, 1, 3}}));
+    EXPECT_EQ(Elements(data).size(), 3u);
 
     // Bound straight to cells, as the shipped documents are.
     const model::RangeHandle* straight = link.Add(1, 1, 1, 3);
@@ -175,6 +208,76 @@ TEST_F(ChartDataTest, SeriesEditedAfterReloadingKeepTheValuesBound)
     shipped.AddNamedSeries();
     shipped.UpdateParameters();
     EXPECT_EQ(values.GetRangePtr(), straight);
+}
+
+// Series given their cells one by one, without a data range, reach the movie from those cells;
+// picking a series' cells again replaces them, and a chart without cells keeps no old values.
+TEST_F(ChartDataTest, SeriesPickedOneByOneArePublishedFromTheirOwnCells)
+{
+    auto set = ChartSet("column");
+    CParameterSet* general = set->FindParameter("General")->GetSet();
+    const CParameter& data = *set->FindParameter("dataValues");
+    CChartData chart;
+    chart.SetChartType(general, set.get());
+    CCellBinding& first = chart.AddNamedSeries().GetValues();
+    CCellBinding& second = chart.AddNamedSeries().GetValues();
+    first.RefreshParameter(link.Add(1, 1, 2, 1), false); // a column: 1, 4
+    chart.UpdateParameters();
+    second.RefreshParameter(link.Add(1, 3, 2, 1), false); // 3, 6
+    chart.UpdateParameters();
+    EXPECT_EQ(Part(data, 0), (std::vector<std::string>{"1", "4"}));
+    EXPECT_EQ(Part(data, 3), (std::vector<std::string>{"3", "6"}));
+    EXPECT_EQ(LinkedCells(data), (std::set<std::int32_t>{FakeModelLink::IdOf(1, 1), FakeModelLink::IdOf(2, 1),
+                                                         FakeModelLink::IdOf(1, 3), FakeModelLink::IdOf(2, 3)}));
+    // The binding's range spans both series, for the cells the movie's data files list.
+    EXPECT_EQ(link.CountCells(*data.GetBinding()->GetRangePtr()), 4u);
+
+    first.RefreshParameter(link.Add(1, 2, 2, 1), false); // picked again: 2, 5
+    chart.UpdateParameters();
+    EXPECT_EQ(Part(data, 0), (std::vector<std::string>{"2", "5"}));
+    EXPECT_EQ(LinkedCells(data).count(FakeModelLink::IdOf(1, 1)), 0u);
+
+    // What opening the document or a model refresh does: the value is read again from the
+    // binding's range, series by series.
+    link.SetNumber(1, 2, 42);
+    data.GetBinding()->RefreshParameter(data.GetBinding()->GetRangePtr(), false);
+    EXPECT_EQ(Part(data, 0), (std::vector<std::string>{"42", "5"}));
+    CChartData reopened;
+    reopened.SetChartType(general, set.get());
+    reopened.Reload();
+    ASSERT_EQ(reopened.GetSeriesCount(), 2);
+    EXPECT_EQ(link.RectOf(*reopened.GetSeries(1)->GetValues().GetRangePtr()), (FakeModelLink::Rect{1, 3, 2, 1}));
+
+    // The workbook imported again: a new table, where the binding is bound again by its text and
+    // the recorded positions name other ranges.
+    link.ReplaceTable();
+    link.Add(1, 1, 3, 3);
+    data.GetBinding()->RefreshParameter(link.AddAreas({{1, 2, 2, 1}, {1, 3, 2, 1}}), false);
+    EXPECT_EQ(Part(data, 0), (std::vector<std::string>{"42", "5"}));
+    EXPECT_EQ(Part(data, 3), (std::vector<std::string>{"3", "6"}));
+
+    reopened.RemoveSeries(1);
+    reopened.RemoveSeries(0);
+    reopened.UpdateParameters();
+    EXPECT_EQ(data.GetBinding()->GetValue().GetElementCount(), 0);
+    EXPECT_EQ(data.GetBinding()->GetLinkCount(), 0);
+
+    // An XY series publishes its own X and Y values.
+    auto xySet = ChartSet("xy");
+    const CParameter& xyData = *xySet->FindParameter("dataValues");
+    CChartData xy;
+    xy.SetChartType(xySet->FindParameter("General")->GetSet(), xySet.get());
+    for (int c = 0; c < 3; ++c) {
+        link.SetNumber(20, c, c + 1);
+        link.SetNumber(21, c, c + 4);
+    }
+    CChartSeries& series = xy.AddNamedSeries();
+    series.GetValues().RefreshParameter(link.Add(20, 0, 1, 3), false);
+    series.GetYValues().RefreshParameter(link.Add(21, 0, 1, 3), false);
+    xy.UpdateParameters();
+    EXPECT_EQ(Part(xyData, 0), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(Part(xyData, 1), (std::vector<std::string>{"4", "5", "6"}));
+    EXPECT_TRUE(Part(xyData, 2).empty());
 }
 
 TEST_F(ChartDataTest, RefreshingAChartFromTheModelKeepsItsCellLinks)
@@ -203,7 +306,7 @@ TEST_F(ChartDataTest, RefreshingAChartFromTheModelKeepsItsCellLinks)
     for (const char* name : bound) {
         EXPECT_TRUE(set->FindParameter(name)->GetBinding()->IsBound()) << name;
     }
-    EXPECT_EQ(Elements(*set->FindParameter("dataValues"))[0], "42");
+    EXPECT_EQ(Part(*set->FindParameter("dataValues"), 0)[0], "42");
     EXPECT_EQ(Elements(*set->FindParameter("seriesNames")), (std::vector<std::string>{"North", "West"}));
     EXPECT_TRUE(general->FindParameter("categoryLabels")->GetBinding()->IsBound());
 }

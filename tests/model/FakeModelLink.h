@@ -42,43 +42,65 @@ public:
 
     const model::RangeHandle* Add(int row, int column, int rows, int columns)
     {
-        Rect rect{row, column, rows, columns};
+        return AddAreas({Rect{row, column, rows, columns}});
+    }
+    // A range of several rectangles (areas), in order.
+    const model::RangeHandle* AddAreas(const std::vector<Rect>& rects)
+    {
         for (const Range* range : table_) {
-            if (range->rect == rect) {
+            if (range->rects == rects) {
                 return range;
             }
         }
-        table_.push_back(&made_.emplace_back(rect, table_.size(), generation_));
+        table_.push_back(&made_.emplace_back(rects, table_.size(), generation_));
         return table_.back();
     }
-    const Rect& RectOf(const model::RangeHandle& range) const { return Of(range).rect; }
+    // The first area's rectangle.
+    const Rect& RectOf(const model::RangeHandle& range) const { return Of(range).rects.front(); }
+    const std::vector<Rect>& AreasOf(const model::RangeHandle& range) const { return Of(range).rects; }
 
     std::string GetRangeText(const model::RangeHandle& range) override
     {
-        const Rect& r = RectOf(range);
-        return "R" + std::to_string(r.row) + "C" + std::to_string(r.column) + ":" + std::to_string(r.rows) +
-               "x" + std::to_string(r.columns);
+        std::string text;
+        for (const Rect& r : AreasOf(range)) {
+            text += (text.empty() ? "R" : ",R") + std::to_string(r.row) + "C" + std::to_string(r.column) + ":" +
+                    std::to_string(r.rows) + "x" + std::to_string(r.columns);
+        }
+        return text;
     }
     std::size_t CountCells(const model::RangeHandle& range) override
     {
-        const Rect& r = RectOf(range);
-        return static_cast<std::size_t>(r.rows) * static_cast<std::size_t>(r.columns);
+        std::size_t count = 0;
+        for (const Rect& r : AreasOf(range)) {
+            count += static_cast<std::size_t>(r.rows) * static_cast<std::size_t>(r.columns);
+        }
+        return count;
     }
     std::vector<model::RangeArea> ReadRange(const model::RangeHandle& range) override
     {
-        const Rect& r = RectOf(range);
-        model::RangeArea area;
-        area.rows = r.rows;
-        area.columns = r.columns;
-        for (int i = 0; i < r.rows; ++i) {
-            for (int j = 0; j < r.columns; ++j) {
-                auto it = cells_.find({r.row + i, r.column + j});
-                model::CellValue cell = it == cells_.end() ? model::CellValue() : it->second;
-                cell.id = IdOf(r.row + i, r.column + j);
-                area.cells.push_back(cell);
+        std::vector<model::RangeArea> areas;
+        for (const Rect& r : AreasOf(range)) {
+            model::RangeArea& area = areas.emplace_back();
+            area.rows = r.rows;
+            area.columns = r.columns;
+            for (int i = 0; i < r.rows; ++i) {
+                for (int j = 0; j < r.columns; ++j) {
+                    auto it = cells_.find({r.row + i, r.column + j});
+                    model::CellValue cell = it == cells_.end() ? model::CellValue() : it->second;
+                    cell.id = IdOf(r.row + i, r.column + j);
+                    area.cells.push_back(cell);
+                }
             }
         }
-        return {area};
+        return areas;
+    }
+    const model::RangeHandle* MakeUnionRange(const std::vector<const model::RangeHandle*>& ranges) override
+    {
+        std::vector<Rect> rects;
+        for (const model::RangeHandle* range : ranges) {
+            rects.insert(rects.end(), AreasOf(*range).begin(), AreasOf(*range).end());
+        }
+        return rects.empty() ? nullptr : AddAreas(rects);
     }
     bool HasFormula(std::int32_t id) override { return formulas_.count(id) != 0; }
     int FindRange(const model::RangeHandle& range) override { return static_cast<int>(Of(range).index); }
@@ -113,8 +135,8 @@ public:
 
 private:
     struct Range : model::RangeHandle {
-        Range(Rect r, std::size_t i, std::uint64_t g) : rect(r), index(i), generation(g) {}
-        Rect rect;
+        Range(std::vector<Rect> r, std::size_t i, std::uint64_t g) : rects(std::move(r)), index(i), generation(g) {}
+        std::vector<Rect> rects;
         std::size_t index;
         std::uint64_t generation;
     };

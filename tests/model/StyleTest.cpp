@@ -143,6 +143,18 @@ TEST(GlobalStyle, AppliesByThePageKindOfAppearance)
     EXPECT_EQ(a.FindParameter("labelAlpha")->GetInt(), 55);
     EXPECT_EQ(a.FindParameter("titleTextFormat")->GetSet()->FindParameter("font")->GetString(), "Verdana");
 
+    // A background draws the fill its Appearance page keeps ("backColor"): the style's fill
+    // reaches it there.
+    style.SetFillColor(0x33CC99);
+    CParameterSet background = makeComponent(model::kPageBg);
+    CParameterSet& bg = *background.FindParameter("Appearance")->GetSet();
+    bg.Add(std::make_unique<CParameter>("backColor", model::ParamType::Color))->SetColor(0xF0F0F0);
+    bg.Add(std::make_unique<CParameter>("fillColor", model::ParamType::Color))->SetColor(0xF0F0F0);
+    background.ApplyGlobalStyle(style);
+    EXPECT_EQ(bg.FindParameter("backColor")->GetColor(), 0x33CC99u);
+    EXPECT_EQ(bg.FindParameter("fillColor")->GetColor(), 0x33CC99u);
+    EXPECT_EQ(bg.FindParameter("borderColor")->GetColor(), 0x010203u);
+
     CParameterSet plain = makeComponent(model::kPageDefault);
     plain.ApplyGlobalStyle(style);
     CParameterSet& b = *plain.FindParameter("Appearance")->GetSet();

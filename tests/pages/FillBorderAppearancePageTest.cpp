@@ -65,9 +65,16 @@ TEST_F(FillBorderAppearancePageTest, ThePlayLayoutShowsOneTransparency)
     made->OnSetActive();
     page = std::move(made);
     EXPECT_TRUE(Visible(Page::IDC_BORDER_TRANS));
-    for (int id : {Page::IDC_SHOW_BORDER, Page::IDC_SHOW_FILL, Page::IDC_WEIGHT, Page::IDC_FILL_TRANS})
+    // The play selector ships what the layout edits: its transparency and the two switches.
+    EXPECT_TRUE(Enabled(Page::IDC_BORDER_TRANS));
+    EXPECT_TRUE(Visible(Page::IDC_SHOW_BORDER));
+    EXPECT_TRUE(Visible(Page::IDC_SHOW_FILL));
+    for (int id : {Page::IDC_WEIGHT, Page::IDC_FILL_TRANS})
         EXPECT_FALSE(Visible(id)) << id;
     EXPECT_EQ(Text(Page::IDC_BORDER_GROUP), "Display");
+    Click(Page::IDC_SHOW_BORDER);
+    EXPECT_FALSE(Param(group, "borderEnabled")->GetBool());
+    EXPECT_FALSE(Enabled(Page::IDC_BORDER_TRANS));
 }
 
 TEST_F(FillBorderAppearancePageTest, HelpTopics)

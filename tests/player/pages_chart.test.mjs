@@ -10,7 +10,7 @@ import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import { withPlayer } from "./lib/ruffle.mjs";
-import { driver, click, reports, settle } from "./lib/drive.mjs";
+import { driver, click, pictureEach, reports, settle } from "./lib/drive.mjs";
 import { checkMovie } from "./lib/swfcheck.mjs";
 import { pixelAt } from "./lib/pixel.mjs";
 import { expectations } from "./lib/tally.mjs";
@@ -22,18 +22,6 @@ fs.mkdirSync(pictures, { recursive: true });
 
 const { fail, expect, finish } = expectations();
 
-async function pictureEach(page, at) {
-  const events = await page.evaluate(() => window.__events);
-  const boxes = events.filter((e) => e.kind === "fscommand" && e.cmd === "boxes").map((e) => e.args)[0] || "";
-  for (const box of boxes.split(",").filter(Boolean)) {
-    const [name, x, y, w, h] = box.split(":");
-    const [px, py] = at(Number(x), Number(y));
-    const [qx, qy] = at(Number(x) + Number(w), Number(y) + Number(h));
-    if (qx - px < 2 || qy - py < 2) continue;
-    await page.screenshot({ path: path.join(pictures, `pages-chart-${name}.png`), clip: { x: px, y: py, width: qx - px, height: qy - py } });
-  }
-}
-
 try {
   for (const p of checkMovie(fs.readFileSync(path.join(out, "charts.swf"))).problems) fail(`charts.swf structure: ${p}`);
   await withPlayer(out, async (run) => {
@@ -41,7 +29,7 @@ try {
     const colours = [];
     const shown = await drive("charts.swf", async (page, [ix, iy, bx, by], at) => {
       colours.push(await pixelAt(page, ...at(bx, by)));
-      await pictureEach(page, at);
+      await pictureEach(page, at, pictures, "pages-chart");
       await click(page, at, ix, iy);
       await page.keyboard.press("End");
       for (let i = 0; i < 4; i++) await page.keyboard.press("Backspace");

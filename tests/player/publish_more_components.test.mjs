@@ -13,7 +13,7 @@ import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import { withPlayer } from "./lib/ruffle.mjs";
-import { driver, click, reports, settle } from "./lib/drive.mjs";
+import { driver, click, pictureEach, reports, settle } from "./lib/drive.mjs";
 import { checkMovie } from "./lib/swfcheck.mjs";
 import { pixelAt } from "./lib/pixel.mjs";
 import { expectations } from "./lib/tally.mjs";
@@ -31,19 +31,6 @@ const proportions = (text, f = (x) => x) => {
   const h = text.split(",").map(Number).map(f);
   return h.map((x) => r2(x / h[0])).join(",");
 };
-
-// A picture of each component the movie named in its "boxes" report.
-async function pictureEach(page, at, movie) {
-  const events = await page.evaluate(() => window.__events);
-  const boxes = events.filter((e) => e.kind === "fscommand" && e.cmd === "boxes").map((e) => e.args)[0] || "";
-  for (const box of boxes.split(",").filter(Boolean)) {
-    const [name, x, y, w, h] = box.split(":");
-    const [px, py] = at(Number(x), Number(y));
-    const [qx, qy] = at(Number(x) + Number(w), Number(y) + Number(h));
-    if (qx - px < 2 || qy - py < 2) continue;
-    await page.screenshot({ path: path.join(pictures, `${movie}-${name}.png`), clip: { x: px, y: py, width: qx - px, height: qy - py } });
-  }
-}
 
 // Clicks a field, types a value over its text and leaves it with Enter.
 async function typeInto(page, at, x, y, text) {
@@ -71,7 +58,7 @@ try {
         return found.join(",");
       };
       pointColours.push(await colours());
-      await pictureEach(page, at, "charts");
+      await pictureEach(page, at, pictures, "charts");
       await typeInto(page, at, ix, iy, "5");
       await page.keyboard.press("Enter");
       await settle(page);
@@ -118,7 +105,7 @@ try {
         return found.join(",");
       };
       colours.push(await look());
-      await pictureEach(page, at, "shapes");
+      await pictureEach(page, at, pictures, "shapes");
       await click(page, at, ax, ay);
       await page.keyboard.press("End");
       for (let i = 0; i < 4; i++) await page.keyboard.press("Backspace");
@@ -151,7 +138,7 @@ try {
         return found.join(",");
       };
       regionColours.push(await look());
-      await pictureEach(page, at, "maps");
+      await pictureEach(page, at, pictures, "maps");
       await click(page, at, tx, ty);
       await click(page, at, fx, fy);
       // Away from the maps, so that no region shows the mouse over it.

@@ -1,7 +1,9 @@
 // Play selector: plays through the rows of "sourceCells_ary" (its columns with "playBy"
 // "column") on a timer, writing each into the "targetCells_ary" cells, with the item's label
 // ("labels_ary", else the "playBy" text and the item's number) over the play bar
-// (shared/play.as). "selectIdx" is the item shown at the start.
+// (shared/play.as). "selectIdx" is the item shown at the start. Its panel shows its fill and
+// border while "showFill" and "borderEnabled" are on, and lets "transparency" per cent of what
+// lies behind it show through.
 #include "shared/selector.as"
 #include "shared/play.as"
 
@@ -9,7 +11,10 @@ var player = kvDefineComponent("KVPlaySelectorSymbol", 200, 50, function () {
     var w = this.kvW, h = this.kvH;
     var labelH = Math.min(18, Math.max(h - 24, 0));
     var back = this.kvClip("kvBack");
-    kvRect(back, 0, 0, w - 1, h - 1, this.backgroundColor == undefined ? 0xFFFFFF : this.backgroundColor, this.borderColor);
+    kvRect(back, 0, 0, w - 1, h - 1,
+           this.showFill == false ? undefined : (this.backgroundColor == undefined ? 0xFFFFFF : this.backgroundColor),
+           this.borderEnabled == false ? undefined : this.borderColor);
+    back._alpha = 100 - Math.min(Math.max(kvNumber(this.transparency, 0), 0), 100);
     this.kvPlayDraw(2, labelH, w - 4, h - labelH - 2);
     this.kvText("kvLabel", 4, 1, w - 8, labelH, labelH > 0 ? this.kvPlayLabel(this.kvPlayAt) : "", this.labelTextFormat, "left");
 });

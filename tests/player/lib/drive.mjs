@@ -34,6 +34,20 @@ export async function settle(page, quietMs = 400, timeoutMs = 5000) {
   }
 }
 
+// A picture of each component the movie named in its "boxes" report ("name:x:y:w:h" joined by
+// ","), as <folder>/<prefix>-<name>.png.
+export async function pictureEach(page, at, folder, prefix) {
+  const events = await page.evaluate(() => window.__events);
+  const boxes = events.filter((e) => e.kind === "fscommand" && e.cmd === "boxes").map((e) => e.args)[0] || "";
+  for (const box of boxes.split(",").filter(Boolean)) {
+    const [name, x, y, w, h] = box.split(":");
+    const [px, py] = at(Number(x), Number(y));
+    const [qx, qy] = at(Number(x) + Number(w), Number(y) + Number(h));
+    if (qx - px < 2 || qy - py < 2) continue;
+    await page.screenshot({ path: path.join(folder, `${prefix}-${name}.png`), clip: { x: px, y: py, width: qx - px, height: qy - py } });
+  }
+}
+
 export function driver(run, { pictures, fail }) {
   return async (movie, act, command = "ready", stage = [400, 300], options = {}) => {
     const result = await run(movie, {
