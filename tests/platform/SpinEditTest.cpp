@@ -185,7 +185,6 @@ TEST_F(SpinEditTest, TypedNegativeDecimalsReachTheParameterAndOnlyChangesCommit)
     // What a person types: the sign and the point pass, a letter and a second point do not.
     edit.SetFocus();
     edit.SetSel(0, -1);
-    edit.SendMessage(WM_KEYDOWN, '2', 0);
     edit.Type("-2x.5.");
     EXPECT_EQ(spin.GetText(), "-2.5");
     parent.SetFocus();
@@ -204,6 +203,16 @@ TEST_F(SpinEditTest, TypedNegativeDecimalsReachTheParameterAndOnlyChangesCommit)
     edit.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(told, 1);
     EXPECT_EQ(spin.GetText(), "-2.5");
+
+    // A sign typed on its own is a change too: leaving the field writes it.
+    spin.SetValue(135);
+    parent.changes.clear();
+    edit.SetFocus();
+    edit.SetSel(0, 0);
+    edit.Type("-");
+    parent.SetFocus();
+    EXPECT_DOUBLE_EQ(angle.GetDouble(), -135);
+    EXPECT_EQ(parent.changes, (std::vector<int>{77}));
 }
 
 TEST_F(SpinEditTest, ADisabledFieldDisablesItsParts)
