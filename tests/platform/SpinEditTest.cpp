@@ -165,6 +165,40 @@ TEST_F(SpinEditTest, HoldingAnArrowRepeatsAfterHalfASecond)
     EXPECT_EQ(value, 53);
 }
 
+// An arrow held while the pointer slid off it once went on stepping.
+TEST_F(SpinEditTest, SlidingOffAHeldArrowLetsGoOfItAndSlidingBackPressesAgain)
+{
+    int value = 50;
+    spin.BindInt(&value, nullptr, 0, 100, 1, false);
+    CSpinArrowButton& up = *spin.UpArrow();
+    const CPoint on(3, 3);
+    const CPoint off(3, 60);
+    auto wait = [this](int ms) {
+        clock->Advance(ms);
+        PumpPendingMessages();
+    };
+    CUserInput::Press(up, on);
+    wait(550);
+    wait(100);
+    EXPECT_EQ(value, 51);
+    CUserInput::MoveTo(up, off);
+    EXPECT_FALSE(up.IsRepeating());
+    wait(500);
+    wait(500);
+    EXPECT_EQ(value, 51) << "the arrow stepped with the pointer off it";
+
+    // Back on it with the button still down: held again, repeating after the delay.
+    CUserInput::MoveTo(up, on);
+    wait(550);
+    wait(100);
+    EXPECT_EQ(value, 52);
+    // Let go off the arrow: no click, no step.
+    CUserInput::MoveTo(up, off);
+    CUserInput::Release(parent, CPoint(20, 150));
+    wait(500);
+    EXPECT_EQ(value, 52);
+}
+
 TEST_F(SpinEditTest, TypedNegativeDecimalsReachTheParameterAndOnlyChangesCommit)
 {
     CParameter angle("startAngle", model::ParamType::Number);
