@@ -23,6 +23,27 @@ void KeepPress(const GdkEvent* e)
     g_lastPress = gdk_event_copy(e);
 }
 
+// The system's codes of the keypad's operators and of the punctuation keys of a US keyboard
+// (each named by the key that carries it); only this table gives them out.
+enum : UINT {
+    VK_MULTIPLY = 0x6A,
+    VK_ADD = 0x6B,
+    VK_SUBTRACT = 0x6D,
+    VK_DECIMAL = 0x6E,
+    VK_DIVIDE = 0x6F,
+    VK_OEM_1 = 0xBA,      // ; :
+    VK_OEM_PLUS = 0xBB,   // = +
+    VK_OEM_COMMA = 0xBC,  // , <
+    VK_OEM_MINUS = 0xBD,  // - _
+    VK_OEM_PERIOD = 0xBE, // . >
+    VK_OEM_2 = 0xBF,      // / ?
+    VK_OEM_3 = 0xC0,      // ` ~
+    VK_OEM_4 = 0xDB,      // [ {
+    VK_OEM_5 = 0xDC,      // \ |
+    VK_OEM_6 = 0xDD,      // ] }
+    VK_OEM_7 = 0xDE,      // ' "
+};
+
 // The key a punctuation character lies on (the system's layout gave its symbol, shifted or
 // not). Without a key down for it an edit never learns that it was typed into: a minus sign or
 // a decimal point typed on its own would be lost when the person leaves the field.

@@ -204,11 +204,6 @@ enum : UINT {
     VK_DOWN = 0x28,
     VK_INSERT = 0x2D,
     VK_DELETE = 0x2E,
-    VK_MULTIPLY = 0x6A,
-    VK_ADD = 0x6B,
-    VK_SUBTRACT = 0x6D,
-    VK_DECIMAL = 0x6E,
-    VK_DIVIDE = 0x6F,
     VK_F1 = 0x70,
     VK_F2 = 0x71,
     VK_F3 = 0x72,
@@ -223,18 +218,6 @@ enum : UINT {
     VK_F12 = 0x7B,
     VK_NUMLOCK = 0x90,
     VK_SCROLL = 0x91,
-    // The punctuation keys of a US keyboard, each named by the key that carries it.
-    VK_OEM_1 = 0xBA,      // ; :
-    VK_OEM_PLUS = 0xBB,   // = +
-    VK_OEM_COMMA = 0xBC,  // , <
-    VK_OEM_MINUS = 0xBD,  // - _
-    VK_OEM_PERIOD = 0xBE, // . >
-    VK_OEM_2 = 0xBF,      // / ?
-    VK_OEM_3 = 0xC0,      // ` ~
-    VK_OEM_4 = 0xDB,      // [ {
-    VK_OEM_5 = 0xDC,      // \ |
-    VK_OEM_6 = 0xDD,      // ] }
-    VK_OEM_7 = 0xDE,      // ' "
 };
 
 // WM_ACTIVATE states.
