@@ -508,6 +508,34 @@ void CFieldPage::ApplyEnabling()
             m_blocks[i]->checkedColour.Refresh(on);
             break;
         }
+        case FieldKind::Check: {
+            // A box whose value the component lacks or has switched off cannot be ticked.
+            const CParameter* value = FieldParameter(row);
+            EnableItems(*this, {row.ids[0]}, on && value != nullptr && value->IsEnabled());
+            break;
+        }
+        case FieldKind::Radio:
+            for (int id : row.ids)
+                EnableItems(*this, {id}, on && FieldParameter(row) != nullptr);
+            break;
+        case FieldKind::LinkedValue: {
+            // A plain value (no cell binding) can only be typed.
+            const CParameter* value = m_blocks[i]->linked.Parameter();
+            m_blocks[i]->linked.Enable(on && value != nullptr);
+            if (value != nullptr && value->GetBinding() == nullptr)
+                EnableItems(*this, {row.ids[1]}, false);
+            for (std::size_t c = 2; c < row.ids.size(); ++c)
+                EnableItems(*this, {row.ids[c]}, on && value != nullptr);
+            break;
+        }
+        case FieldKind::CellLink: {
+            const CParameter* target = FieldParameter(row);
+            const bool linkable = target != nullptr && target->GetBinding() != nullptr;
+            EnableItems(*this, {row.ids[0]}, on);
+            for (std::size_t c = 1; c < row.ids.size(); ++c)
+                EnableItems(*this, {row.ids[c]}, on && linkable);
+            break;
+        }
         default:
             for (int id : row.ids)
                 EnableItems(*this, {id}, on);

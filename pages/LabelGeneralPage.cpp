@@ -25,7 +25,7 @@ void ShowHelpMovie(CFieldPage& page)
 {
     // Every kind of label explains itself with the label's movies.
     CHelpMovieDialog help(&page);
-    help.SetComponent(page.GetRootSet(), "KVLabelSymbol");
+    help.SetComponent(page.GetRootSet(), "KVLabelCompSymbol");
     help.DoModal();
 }
 

@@ -87,8 +87,7 @@ bool CNumericFormatCtrl::Create(CParameter* format, IPropertyOwner* owner, CFont
                             IdFormatText);
         m_decimalsLabel.Create("Decimal Places:", WS_CHILD | WS_VISIBLE | SS_LEFT, at(0, 0.35, 0.51, 18), this,
                                IdDecimalsLabel);
-        m_decimalsEdit.Create(child | WS_BORDER, at(0.36, 0.52, 0.472, 24), this, IdDecimals);
-        m_decimalsEdit.LimitText(2);
+        m_decimalsSpin.Create(child, at(0.36, 0.52, 0.472, 24), this, IdDecimals);
         m_prefixCheck.Create("Prefix", child | BS_AUTOCHECKBOX, at(0.55, 0.85, 0.51, 20), this, IdPrefixCheck);
         m_prefixEdit.Create(child | WS_BORDER | ES_AUTOHSCROLL, at(0.87, 1, 0.472, 24), this, IdPrefixEdit);
         m_prefixEdit.LimitText(static_cast<int>(kMaxAffix));
@@ -98,14 +97,16 @@ bool CNumericFormatCtrl::Create(CParameter* format, IPropertyOwner* owner, CFont
         m_suffixEdit.LimitText(static_cast<int>(kMaxAffix));
         m_separator.Create("Use 1000 Separator", child | BS_AUTOCHECKBOX, at(0, 0.52, 0.781, 20), this,
                            IdSeparator);
-        SetDecimalsText();
     }
     if (font)
-        for (CWnd* w : std::initializer_list<CWnd*>{&m_kindLabel, &m_kindList, &m_secondLabel, &m_secondList,
-                                                    &m_formatText, &m_decimalsLabel, &m_decimalsEdit,
-                                                    &m_prefixCheck, &m_prefixEdit, &m_suffixCheck, &m_suffixEdit,
-                                                    &m_separator})
+        for (CWnd* w : std::initializer_list<CWnd*>{
+                 &m_kindLabel, &m_kindList, &m_secondLabel, &m_secondList, &m_formatText, &m_decimalsLabel,
+                 &m_prefixCheck, &m_prefixEdit, &m_suffixCheck, &m_suffixEdit, &m_separator})
             w->SetFont(font, FALSE);
+    // The spin writes what is typed when it is finished (Enter, leaving the field) and each
+    // arrow step, never a half-typed number.
+    m_decimalsSpin.BindInt(&m_decimals, font, 0, kMaxDecimals, 1, false);
+    m_decimalsSpin.LimitText(2);
     for (int i = 0; i < FromSpreadsheet; ++i)
         m_kindList.AddString(kKindNames[i]);
     m_kindList.SetCurSel(0);
@@ -242,7 +243,7 @@ void CNumericFormatCtrl::EnableControls(bool enable)
         m_suffixEdit.EnableWindow(FALSE);
         m_separator.EnableWindow(FALSE);
     }
-    m_decimalsEdit.EnableWindow(!m_decimalsLocked && e);
+    m_decimalsSpin.EnableWindow(!m_decimalsLocked && e);
     m_decimalsLabel.EnableWindow(!m_decimalsLocked && e);
     m_kindLabel.EnableWindow(e);
     int kind = GetKind();
@@ -258,7 +259,7 @@ void CNumericFormatCtrl::ShowControlsForKind(int kind)
     auto show = [](CWnd& w, bool on) { w.ShowWindow(on ? SW_SHOW : SW_HIDE); };
     show(m_secondList, number || dated);
     show(m_decimalsLabel, number || kind == Percent);
-    show(m_decimalsEdit, number || kind == Percent);
+    show(m_decimalsSpin, number || kind == Percent);
     show(m_separator, number);
     show(m_prefixCheck, kind == Currency);
     show(m_prefixEdit, kind == Currency);
@@ -399,22 +400,11 @@ void CNumericFormatCtrl::OnAffixCheck(bool prefix)
 
 void CNumericFormatCtrl::SetDecimalsText()
 {
-    Guard guard;
-    m_decimalsEdit.SetWindowText(std::to_string(m_decimals));
+    m_decimalsSpin.UpdateText();
 }
 
-void CNumericFormatCtrl::OnDecimalsTyped()
+void CNumericFormatCtrl::OnDecimalsChanged()
 {
-    std::string text = m_decimalsEdit.GetWindowText();
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
-        return; // waits for a number; nothing is written for a half-typed one
-    int d = std::clamp(std::atoi(text.c_str()), 0, kMaxDecimals);
-    if (std::to_string(d) != text)
-        SetDecimalsText();
-    if (d == m_decimals)
-        return;
-    m_decimals = d;
-    SetDecimalsText();
     FillSampleList(GetKind(), false);
     BuildFormat();
 }
@@ -457,13 +447,13 @@ LRESULT CNumericFormatCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
                 BuildFormat();
             }
             return 0;
-        case IdDecimals:
-            if (code == EN_CHANGE && !g_guard)
-                OnDecimalsTyped();
-            return 0;
         default:
             break;
         }
+    }
+    if (message == WM_SPINEDIT_CHANGED && static_cast<int>(wParam) == IdDecimals) {
+        OnDecimalsChanged();
+        return 0x10001;
     }
     return CWnd::WindowProc(message, wParam, lParam);
 }

@@ -8,6 +8,7 @@
 #include "platform/controls/Button.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/Edit.h"
+#include "platform/controls/SpinEdit.h"
 #include "platform/controls/Static.h"
 #include "platform/window/Wnd.h"
 #include "propui/NumericFormatCodes.h"
@@ -66,7 +67,7 @@ private:
     void BuildFormat();
     void FillSampleList(int kind, bool reset);
     void OnAffixCheck(bool prefix);
-    void OnDecimalsTyped();
+    void OnDecimalsChanged();
     void SetDecimalsText();
     void SetGuardedText(CEdit& edit, const std::string& text);
     void WriteCode(const std::string& code);
@@ -76,7 +77,8 @@ private:
 
     CStatic m_kindLabel, m_secondLabel, m_decimalsLabel;
     CComboBox m_kindList, m_secondList;
-    CEdit m_formatText, m_decimalsEdit, m_prefixEdit, m_suffixEdit;
+    CEdit m_formatText, m_prefixEdit, m_suffixEdit;
+    CSpinEdit m_decimalsSpin;
     CButton m_prefixCheck, m_suffixCheck, m_separator;
 
     int m_decimals = 2;

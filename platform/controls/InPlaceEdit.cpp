@@ -109,6 +109,9 @@ LRESULT CInPlaceEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             MessageBeep(0);
             return 0;
         }
+        // A character may come without a key down of its own (a key the layer has no code
+        // for, an input method): what it typed is finished by leaving the field all the same.
+        m_keyPressed = true;
         break;
     case WM_KILLFOCUS: {
         const LRESULT result = CEdit::WindowProc(message, wParam, lParam);

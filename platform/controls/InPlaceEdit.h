@@ -5,12 +5,12 @@
 // Enter and Escape for itself. A page's field leaves Tab to its dialog, which moves on to the
 // next field.
 //
-// An edit counts as finished on Enter or when the focus leaves after a key was pressed. It is
-// reported only when its text differs from the text it was opened with (or last reported):
-// otherwise a value the user merely looked at would be written back (an "undefined" value as
-// 0, say). Escape puts the opening text back and reports nothing. A grid that must close its
-// cell editor also on those paths asks for every ending with SetNotifyAlways; it then reads
-// IsCancelled and HasChanged itself.
+// An edit counts as finished on Enter or when the focus leaves after a key was pressed or a
+// character typed. It is reported only when its text differs from the text it was opened with
+// (or last reported): otherwise a value the user merely looked at would be written back (an
+// "undefined" value as 0, say). Escape puts the opening text back and reports nothing. A grid
+// that must close its cell editor also on those paths asks for every ending with
+// SetNotifyAlways; it then reads IsCancelled and HasChanged itself.
 
 #include "platform/controls/Edit.h"
 

@@ -100,6 +100,21 @@ LRESULT CSpinArrowButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lPar
         KillTimer(kRepeatTimer);
         m_bRepeating = false;
         return CButton::DefWindowProc(message, wParam, lParam);
+    case WM_MOUSEMOVE: {
+        const LRESULT result = CButton::DefWindowProc(message, wParam, lParam);
+        if ((wParam & MK_LBUTTON) == 0 || !IsWindowEnabled())
+            return result;
+        CRect r;
+        GetClientRect(&r);
+        const bool held = CWnd::GetCapture() == this;
+        // Sliding off the arrow lets go of it, so it stops stepping (the release elsewhere is no
+        // click); sliding back on with the button still down presses it again.
+        if (held && !r.PtInRect(LParamToPoint(lParam)))
+            return DefWindowProc(WM_LBUTTONUP, wParam, lParam);
+        if (!held && r.PtInRect(LParamToPoint(lParam)))
+            return DefWindowProc(WM_LBUTTONDOWN, wParam, lParam);
+        return result;
+    }
     default:
         break;
     }

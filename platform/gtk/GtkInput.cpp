@@ -23,6 +23,71 @@ void KeepPress(const GdkEvent* e)
     g_lastPress = gdk_event_copy(e);
 }
 
+// The system's codes of the keypad's operators and of the punctuation keys of a US keyboard
+// (each named by the key that carries it); only this table gives them out.
+enum : UINT {
+    VK_MULTIPLY = 0x6A,
+    VK_ADD = 0x6B,
+    VK_SUBTRACT = 0x6D,
+    VK_DECIMAL = 0x6E,
+    VK_DIVIDE = 0x6F,
+    VK_OEM_1 = 0xBA,      // ; :
+    VK_OEM_PLUS = 0xBB,   // = +
+    VK_OEM_COMMA = 0xBC,  // , <
+    VK_OEM_MINUS = 0xBD,  // - _
+    VK_OEM_PERIOD = 0xBE, // . >
+    VK_OEM_2 = 0xBF,      // / ?
+    VK_OEM_3 = 0xC0,      // ` ~
+    VK_OEM_4 = 0xDB,      // [ {
+    VK_OEM_5 = 0xDC,      // \ |
+    VK_OEM_6 = 0xDD,      // ] }
+    VK_OEM_7 = 0xDE,      // ' "
+};
+
+// The key a punctuation character lies on (the system's layout gave its symbol, shifted or
+// not). Without a key down for it an edit never learns that it was typed into: a minus sign or
+// a decimal point typed on its own would be lost when the person leaves the field.
+UINT PunctuationKey(guint keyval)
+{
+    switch (keyval) {
+    case GDK_KEY_semicolon:
+    case GDK_KEY_colon:
+        return VK_OEM_1;
+    case GDK_KEY_equal:
+    case GDK_KEY_plus:
+        return VK_OEM_PLUS;
+    case GDK_KEY_comma:
+    case GDK_KEY_less:
+        return VK_OEM_COMMA;
+    case GDK_KEY_minus:
+    case GDK_KEY_underscore:
+        return VK_OEM_MINUS;
+    case GDK_KEY_period:
+    case GDK_KEY_greater:
+        return VK_OEM_PERIOD;
+    case GDK_KEY_slash:
+    case GDK_KEY_question:
+        return VK_OEM_2;
+    case GDK_KEY_grave:
+    case GDK_KEY_asciitilde:
+        return VK_OEM_3;
+    case GDK_KEY_bracketleft:
+    case GDK_KEY_braceleft:
+        return VK_OEM_4;
+    case GDK_KEY_backslash:
+    case GDK_KEY_bar:
+        return VK_OEM_5;
+    case GDK_KEY_bracketright:
+    case GDK_KEY_braceright:
+        return VK_OEM_6;
+    case GDK_KEY_apostrophe:
+    case GDK_KEY_quotedbl:
+        return VK_OEM_7;
+    default:
+        return 0;
+    }
+}
+
 UINT VirtualKey(guint keyval)
 {
     if (keyval >= GDK_KEY_a && keyval <= GDK_KEY_z) {
@@ -102,8 +167,19 @@ UINT VirtualKey(guint keyval)
         return VK_NUMLOCK;
     case GDK_KEY_Scroll_Lock:
         return VK_SCROLL;
+    case GDK_KEY_KP_Multiply:
+        return VK_MULTIPLY;
+    case GDK_KEY_KP_Add:
+        return VK_ADD;
+    case GDK_KEY_KP_Subtract:
+        return VK_SUBTRACT;
+    case GDK_KEY_KP_Decimal:
+    case GDK_KEY_KP_Separator:
+        return VK_DECIMAL;
+    case GDK_KEY_KP_Divide:
+        return VK_DIVIDE;
     default:
-        return 0;
+        return PunctuationKey(keyval);
     }
 }
 

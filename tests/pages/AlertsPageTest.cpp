@@ -141,6 +141,23 @@ TEST_F(AlertsPageTest, TheLimitsAreKeptOnlyByAPageThatWasShown)
     EXPECT_EQ(maximum, 250);
 }
 
+// Switching alerts on once gave a switched-off "Enable Object Alerts" a box that could be
+// ticked, and the click was written.
+TEST_F(AlertsPageTest, ObjectAlertsSwitchedOffByTheComponentStayOffWithAlertsOn)
+{
+    group = Load("KVGaugeSymbol", "Alerts");
+    CParameter& objects = *Param(group, "objectAlertsEnabled");
+    objects.SetEnabled(false);
+    Open<Page>(group, "Alerts");
+    Click(Page::IDC_ENABLE);
+    ASSERT_TRUE(Param(group, "alertsEnabled")->GetBool());
+    EXPECT_TRUE(Enabled(Page::IDC_LOW_GOOD));
+    EXPECT_FALSE(Enabled(Page::IDC_OBJECT_ALERTS));
+    const bool before = objects.GetBool();
+    Click(Page::IDC_OBJECT_ALERTS);
+    EXPECT_EQ(objects.GetBool(), before);
+}
+
 TEST_F(AlertsPageTest, HelpTopics)
 {
     OpenAlerts("KVColumnChartSymbol");

@@ -208,6 +208,63 @@ TEST_F(FieldPageTest, BlockRowsFollowThePageRuleAndStayOffWithoutTheirParameters
     EXPECT_EQ(HelpFor(IDC_USE), 5);
 }
 
+// The page's rule once switched back on what the binders had left off: a box the component
+// switched off, radios without their value, and link buttons of values without cells.
+TEST_F(FieldPageTest, ARuleThatHoldsLeavesOffWhatTheComponentCannotEdit)
+{
+    enum : int {
+        IDC_SHOWN = 3300,
+        IDC_FIXED,
+        IDC_A,
+        IDC_B,
+        IDC_NAME,
+        IDC_NAME_LINK,
+        IDC_CELL,
+        IDC_CELL_LINK
+    };
+    defaults = model::ReadDefaultParameters("<?xml version=\"1.0\"?><component symbol=\"X\">"
+                                            "<param name=\"General\" type=\"7\">"
+                                            "<param name=\"shown\" type=\"2\" value=\"true\"/>"
+                                            "<param name=\"fixed\" type=\"2\" value=\"true\" flags=\"0\"/>"
+                                            "<param name=\"name\" type=\"0\" value=\"Sales\"/>"
+                                            "<param name=\"cell\" type=\"0\" value=\"\"/>"
+                                            "</param></component>");
+    CParameterSet* group = Param(defaults.parameters.get(), "General")->GetSet();
+    DialogTemplate t = PageTemplate(903, "General");
+    t.Add("Button", "Shown", IDC_SHOWN, 7, 4, 60, 10, kCheckStyle)
+        .Add("Button", "Fixed", IDC_FIXED, 7, 16, 60, 10, kCheckStyle)
+        .Add("Button", "A", IDC_A, 7, 28, 30, 10, kRadioStyle | WS_GROUP)
+        .Add("Button", "B", IDC_B, 40, 28, 30, 10, kRadioStyle)
+        .Add("Edit", "", IDC_NAME, 7, 42, 80, 13, kEditStyle)
+        .Add("Button", "...", IDC_NAME_LINK, 90, 42, 16, 13, kTab)
+        .Add("Edit", "", IDC_CELL, 7, 58, 80, 13, kEditStyle)
+        .Add("Button", "...", IDC_CELL_LINK, 90, 58, 16, 13, kTab);
+    auto shown = [](const CFieldPage& p) { return BoolOf(p.FieldSet(), "shown"); };
+    std::vector<ParamField> rows = {
+        CheckRow(IDC_SHOWN, "shown"),
+        EnabledWhen(CheckRow(IDC_FIXED, "fixed"), shown),
+        EnabledWhen(RadioRow({IDC_A, IDC_B}, "side", {"A", "B"}), shown),
+        EnabledWhen(LinkedRow(IDC_NAME, IDC_NAME_LINK, "name"), shown),
+        EnabledWhen(CellLinkRow(IDC_CELL, IDC_CELL_LINK, {"cell"}), shown),
+    };
+    Show(std::make_unique<CFieldPage>(
+             "General", [t](const CFieldPage&) { return t; }, std::move(rows), Topic(5)),
+         group, "General", defaults.parameters.get());
+    auto expectOff = [this] {
+        for (int id : {IDC_FIXED, IDC_A, IDC_B, IDC_NAME_LINK, IDC_CELL_LINK})
+            EXPECT_FALSE(Enabled(id)) << id;
+        EXPECT_TRUE(Enabled(IDC_NAME));
+    };
+    expectOff();
+    // Off and on again through the rule.
+    Click(IDC_SHOWN);
+    Click(IDC_SHOWN);
+    ASSERT_TRUE(Param(group, "shown")->GetBool());
+    expectOff();
+    Click(IDC_FIXED);
+    EXPECT_TRUE(Param(group, "fixed")->GetBool());
+}
+
 TEST_F(FieldPageTest, APageEditsTheKeysOfItsRowsThatTheComponentHolds)
 {
     CParameterSet* group = MakeGroup();

@@ -165,6 +165,40 @@ TEST_F(SpinEditTest, HoldingAnArrowRepeatsAfterHalfASecond)
     EXPECT_EQ(value, 53);
 }
 
+// An arrow held while the pointer slid off it once went on stepping.
+TEST_F(SpinEditTest, SlidingOffAHeldArrowLetsGoOfItAndSlidingBackPressesAgain)
+{
+    int value = 50;
+    spin.BindInt(&value, nullptr, 0, 100, 1, false);
+    CSpinArrowButton& up = *spin.UpArrow();
+    const CPoint on(3, 3);
+    const CPoint off(3, 60);
+    auto wait = [this](int ms) {
+        clock->Advance(ms);
+        PumpPendingMessages();
+    };
+    CUserInput::Press(up, on);
+    wait(550);
+    wait(100);
+    EXPECT_EQ(value, 51);
+    CUserInput::MoveTo(up, off);
+    EXPECT_FALSE(up.IsRepeating());
+    wait(500);
+    wait(500);
+    EXPECT_EQ(value, 51) << "the arrow stepped with the pointer off it";
+
+    // Back on it with the button still down: held again, repeating after the delay.
+    CUserInput::MoveTo(up, on);
+    wait(550);
+    wait(100);
+    EXPECT_EQ(value, 52);
+    // Let go off the arrow: no click, no step.
+    CUserInput::MoveTo(up, off);
+    CUserInput::Release(parent, CPoint(20, 150));
+    wait(500);
+    EXPECT_EQ(value, 52);
+}
+
 TEST_F(SpinEditTest, TypedNegativeDecimalsReachTheParameterAndOnlyChangesCommit)
 {
     CParameter angle("startAngle", model::ParamType::Number);
@@ -185,7 +219,6 @@ TEST_F(SpinEditTest, TypedNegativeDecimalsReachTheParameterAndOnlyChangesCommit)
     // What a person types: the sign and the point pass, a letter and a second point do not.
     edit.SetFocus();
     edit.SetSel(0, -1);
-    edit.SendMessage(WM_KEYDOWN, '2', 0);
     edit.Type("-2x.5.");
     EXPECT_EQ(spin.GetText(), "-2.5");
     parent.SetFocus();
@@ -204,6 +237,16 @@ TEST_F(SpinEditTest, TypedNegativeDecimalsReachTheParameterAndOnlyChangesCommit)
     edit.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(told, 1);
     EXPECT_EQ(spin.GetText(), "-2.5");
+
+    // A sign typed on its own is a change too: leaving the field writes it.
+    spin.SetValue(135);
+    parent.changes.clear();
+    edit.SetFocus();
+    edit.SetSel(0, 0);
+    edit.Type("-");
+    parent.SetFocus();
+    EXPECT_DOUBLE_EQ(angle.GetDouble(), -135);
+    EXPECT_EQ(parent.changes, (std::vector<int>{77}));
 }
 
 TEST_F(SpinEditTest, ADisabledFieldDisablesItsParts)

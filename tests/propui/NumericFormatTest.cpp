@@ -180,7 +180,7 @@ TEST_F(NumericFormatCtrlTest, LoadsACurrencyCodeIntoItsChildrenAndRebuildsTheSam
     Load(code);
     EXPECT_EQ(ctrl.GetKind(), Currency);
     EXPECT_EQ(Combo(CNumericFormatCtrl::IdKindList).GetLBText(Currency), "Currency");
-    EXPECT_EQ(Child(CNumericFormatCtrl::IdDecimals).GetWindowText(), "2");
+    EXPECT_EQ(static_cast<CSpinEdit&>(Child(CNumericFormatCtrl::IdDecimals)).GetText(), "2");
     EXPECT_EQ(static_cast<CButton&>(Child(CNumericFormatCtrl::IdSeparator)).GetCheck(), BST_CHECKED);
     EXPECT_EQ(static_cast<CButton&>(Child(CNumericFormatCtrl::IdPrefixCheck)).GetCheck(), BST_CHECKED);
     EXPECT_TRUE(Enabled(CNumericFormatCtrl::IdPrefixEdit));
@@ -226,18 +226,38 @@ TEST_F(NumericFormatCtrlTest, AForeignCodeShowsReadOnlyUntilAKindIsChosen)
     EXPECT_EQ(owner.refreshed, 1);
 }
 
-TEST_F(NumericFormatCtrlTest, DecimalsTypedRunFromZeroToTwenty)
+// The decimal places are a spin from 0 to 20: its arrows step, and a typed number is written
+// when it is finished, not keystroke by keystroke.
+TEST_F(NumericFormatCtrlTest, DecimalsRunFromZeroToTwentyByArrowsOrTyped)
 {
     Load("0.0%");
     EXPECT_EQ(ctrl.GetKind(), Percent);
     EXPECT_FALSE(Shown(CNumericFormatCtrl::IdSecondList));
-    EXPECT_TRUE(Shown(CNumericFormatCtrl::IdDecimals));
-    Retype(CNumericFormatCtrl::IdDecimals, "0");
-    EXPECT_EQ(Written(), "0%");
-    Retype(CNumericFormatCtrl::IdDecimals, "45");
+    ASSERT_TRUE(Shown(CNumericFormatCtrl::IdDecimals));
+    auto* spin = dynamic_cast<CSpinEdit*>(&Child(CNumericFormatCtrl::IdDecimals));
+    ASSERT_NE(spin, nullptr);
+    EXPECT_EQ(spin->GetText(), "1");
+    ASSERT_TRUE(CUserInput::Click(*spin->UpArrow(), CPoint(3, 3)));
+    EXPECT_EQ(Written(), "0.00%");
+    ASSERT_TRUE(CUserInput::Click(*spin->DownArrow(), CPoint(3, 3)));
+    ASSERT_TRUE(CUserInput::Click(*spin->DownArrow(), CPoint(3, 3)));
+    ASSERT_TRUE(CUserInput::Click(*spin->DownArrow(), CPoint(3, 3)));
+    EXPECT_EQ(Written(), "0%") << "the arrows stop at 0";
+    EXPECT_EQ(spin->GetText(), "0");
+    Keep("numeric-format-decimals");
+
+    const int told = owner.refreshed;
+    CEdit& edit = *spin->EditPart();
+    edit.SetFocus();
+    edit.SetSel(0, -1);
+    CUserInput::TypeText("4");
+    EXPECT_EQ(Written(), "0%") << "written before it was finished";
+    CUserInput::TypeText("5");
+    CUserInput::PressKey(VK_RETURN);
     EXPECT_EQ(ctrl.GetDecimals(), kMaxDecimals);
-    EXPECT_EQ(Child(CNumericFormatCtrl::IdDecimals).GetWindowText(), "20");
+    EXPECT_EQ(spin->GetText(), "20");
     EXPECT_EQ(Written(), "0." + std::string(20, '0') + "%");
+    EXPECT_EQ(owner.refreshed, told + 1);
 }
 
 TEST_F(NumericFormatCtrlTest, DatesAndTimesChooseFromTheirSamples)
