@@ -412,6 +412,31 @@ protected:
         return parameter->GetValueText();
     }
 
+    // The component of the active view's document under that name (null: none).
+    static CComponentObj* ComponentNamed(ScreenUser& user, const std::string& name)
+    {
+        CComponentObj* found = nullptr;
+        user.OnUi([&] {
+            CDrawView* view = GetActiveDrawView();
+            for (CDrawObj* obj : view != nullptr ? view->GetDocument()->GetObjects() : std::vector<CDrawObj*>{})
+                if (auto* c = dynamic_cast<CComponentObj*>(obj); c != nullptr && c->GetName() == name)
+                    found = c;
+        });
+        return found;
+    }
+
+    // View > Preview pressed on the toolbar: the preview's player once it runs the movie; null
+    // when it did not come.
+    static CShockwaveFlash* PreviewShown(ScreenUser& user, CMainFrame& frame, CDrawView& view)
+    {
+        if (!ClickToolButton(user, frame, ID_VIEW_SWF_PREVIEW, [&] { return view.IsPreview(); }))
+            return nullptr;
+        CShockwaveFlash* player = nullptr;
+        user.OnUi([&] { player = view.GetPreviewPlayer(); });
+        return player != nullptr && user.WaitFor([&] { return gtkscreen::PlayerIdle(*player); }, 60000) ? player
+                                                                                                         : nullptr;
+    }
+
     // Where an object lies on the screen.
     static CRect ScreenRectOf(ScreenUser& user, CDrawView& view, CDrawObj& obj)
     {
@@ -1180,19 +1205,10 @@ TEST_F(WalkThroughTest, InThePreviewKeysTypedIntoTheMovieReachIt)
         CMainFrame* frame = MainWindowShown(user, app.get());
         ASSERT_NE(frame, nullptr) << "the main window did not come";
         CDrawView* view = nullptr;
-        CComponentObj* plans = nullptr;
-        user.OnUi([&] {
-            view = GetActiveDrawView();
-            for (CDrawObj* obj : view != nullptr ? view->GetDocument()->GetObjects() : std::vector<CDrawObj*>{})
-                if (auto* c = dynamic_cast<CComponentObj*>(obj); c != nullptr && c->GetName() == "Plans")
-                    plans = c;
-        });
+        user.OnUi([&] { view = GetActiveDrawView(); });
+        CComponentObj* plans = ComponentNamed(user, "Plans");
         ASSERT_NE(plans, nullptr) << "the sample has no scenario component";
-        ASSERT_TRUE(ClickToolButton(user, *frame, ID_VIEW_SWF_PREVIEW, [&] { return view->IsPreview(); }));
-        CShockwaveFlash* player = nullptr;
-        user.OnUi([&] { player = view->GetPreviewPlayer(); });
-        ASSERT_NE(player, nullptr);
-        ASSERT_TRUE(user.WaitFor([&] { return gtkscreen::PlayerIdle(*player); }, 60000)) << "the preview never loaded";
+        ASSERT_NE(PreviewShown(user, *frame, *view), nullptr) << "the preview never loaded";
         // The component's name field runs along its top, its Save button at the right end, its
         // list of saved plans below them.
         const CRect r = ScreenRectOf(user, *view, *plans);
@@ -1251,23 +1267,12 @@ TEST_F(WalkThroughTest, InThePreviewFastTypingIsKeptAndReturnCommitsAnInputText)
         CMainFrame* frame = MainWindowShown(user, app.get());
         ASSERT_NE(frame, nullptr) << "the main window did not come";
         CDrawView* view = nullptr;
-        CComponentObj* field = nullptr;
-        CComponentObj* summary = nullptr;
-        user.OnUi([&] {
-            view = GetActiveDrawView();
-            for (CDrawObj* obj : view != nullptr ? view->GetDocument()->GetObjects() : std::vector<CDrawObj*>{})
-                if (auto* c = dynamic_cast<CComponentObj*>(obj); c != nullptr && c->GetName() == "PlanName")
-                    field = c;
-                else if (c != nullptr && c->GetName() == "Summary")
-                    summary = c;
-        });
+        user.OnUi([&] { view = GetActiveDrawView(); });
+        CComponentObj* field = ComponentNamed(user, "PlanName");
+        CComponentObj* summary = ComponentNamed(user, "Summary");
         ASSERT_NE(field, nullptr) << "the sample has no input text";
         ASSERT_NE(summary, nullptr) << "the sample has no summary label";
-        ASSERT_TRUE(ClickToolButton(user, *frame, ID_VIEW_SWF_PREVIEW, [&] { return view->IsPreview(); }));
-        CShockwaveFlash* player = nullptr;
-        user.OnUi([&] { player = view->GetPreviewPlayer(); });
-        ASSERT_NE(player, nullptr);
-        ASSERT_TRUE(user.WaitFor([&] { return gtkscreen::PlayerIdle(*player); }, 60000)) << "the preview never loaded";
+        ASSERT_NE(PreviewShown(user, *frame, *view), nullptr) << "the preview never loaded";
         // The summary reads "<plan name>: a profit of ...": its ink shrinks with a shorter name.
         const CRect line = ScreenRectOf(user, *view, *summary);
         const auto ink = [&] {
