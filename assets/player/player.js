@@ -95,9 +95,10 @@
 
   // A movie that never arrives (a missing or damaged file) must not hold back what follows. A
   // busy machine may keep the page from running for many seconds, so the wait is counted in the
-  // page's own turns: a turn that comes late counts as one, and the movie's file arriving starts
-  // the count again. A load that runs out is tried once more; only then does the page give up
-  // and tell the host ("failed"), which says so to the person.
+  // page's own turns: a turn that comes late counts as one, and the movie's file arriving, or the
+  // player getting on with reading it, starts the count again. A load that runs out is tried
+  // once more; only then does the page give up and tell the host ("failed"), which says so to
+  // the person.
   const loadTurnMs = 250;
   const loadTurns = 40;
   let loadTimer = 0;
@@ -121,6 +122,15 @@
     }
   }
 
+  let loadProgress = "";
+  function progressOf() {
+    try {
+      return player ? `${player.kvGet("_root.getBytesLoaded()")}/${player.kvGet("_root._framesloaded")}` : "";
+    } catch (e) {
+      return loadProgress;
+    }
+  }
+
   function watchLoad() {
     clearInterval(loadTimer);
     loadLeft = loadTurns;
@@ -132,9 +142,16 @@
     } catch (e) {
       // the count simply does not start again
     }
+    loadProgress = "";
     loadTimer = setInterval(() => {
       if (!loadFetched && loadEntry && fetchedYet(loadEntry[2])) {
         loadFetched = true;
+        loadLeft = loadTurns;
+      }
+      // The player reading the movie (its bytes and frames growing in level 1) is progress too.
+      const progress = progressOf();
+      if (progress !== loadProgress) {
+        loadProgress = progress;
         loadLeft = loadTurns;
       }
       if (--loadLeft <= 0) failLoad("in time");
