@@ -870,10 +870,7 @@ void PlacePlayerViews(CGtkWindowHost& host)
             gtk_widget_set_margin_start(view, drawnThrough ? 0 : std::max(0, ToLogical(r.left)));
             gtk_widget_set_margin_top(view, drawnThrough ? 0 : std::max(0, ToLogical(r.top)));
             gtk_widget_set_size_request(view, std::max(1, ToLogical(r.Width())), std::max(1, ToLogical(r.Height())));
-            // A view off the screen stays shown whatever its size (a hidden control made before
-            // its parent had one, as the canvas's preview): its page runs, so that its player has
-            // started by the time the control shows.
-            gtk_widget_set_visible(view, drawnThrough || (control->IsWindowVisible() && !r.IsRectEmpty()));
+            gtk_widget_set_visible(view, (control->IsWindowVisible() || drawnThrough) && !r.IsRectEmpty());
             PlayerOf(*control)->SetDrawnThrough(control->GetSafeHwnd(), drawnThrough && !r.IsRectEmpty());
         }
     }
