@@ -129,10 +129,6 @@ bool PreparePreview(CWnd& mainWindow)
     CStageFlashCtrl* stage = view != nullptr ? view->GetStage() : nullptr;
     if (stage != nullptr)
         WaitForStage(*stage, 60000);
-    // As a person presses it, a while after the start: the preview's page, started in the
-    // background once the stage's is done, has had the time to start its player.
-    if (CShockwaveFlash* player = view != nullptr ? view->GetPreviewPlayer() : nullptr)
-        gtkscreen::RunUntil([&] { return gtkscreen::PlayerIdle(*player); }, 120000);
     const long long pressed = NowMs();
     mainWindow.SendMessage(WM_COMMAND, ID_VIEW_SWF_PREVIEW, 0);
     const long long built = NowMs();
