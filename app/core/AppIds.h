@@ -133,6 +133,8 @@ enum : UINT {
 // The import worker's progress message and its codes (wParam low word; the high word may
 // carry the import's serial number, lParam the value).
 enum : UINT { WM_IMPORT_MODEL_PROGRESS = WM_IMPORT_PROGRESS };
+// The desktop's opener failed after the program went on (no browser for the help, say).
+enum : UINT { WM_SHELL_OPEN_FAILED = WM_APP + 201 };
 enum ImportProgressCode : UINT {
     kImportStart = 0,
     kImportDone = 1,

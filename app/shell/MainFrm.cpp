@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "app/panels/CanvasPropertiesPanel.h"
 #include "app/shell/PropertyEditing.h"
@@ -10,8 +11,10 @@
 #include "app/canvas/DrawView.h"
 #include "app/commands/ModelCommands.h"
 #include "app/core/AppIds.h"
+#include "app/shell/AppResources.h"
 #include "app/stage/StageFlashCtrl.h"
 #include "platform/dialogs/MessageBox.h"
+#include "platform/services/Services.h"
 #include "platform/drawing/DC.h"
 #include "platform/window/Input.h"
 #include "platform/window/WindowClass.h"
@@ -120,7 +123,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     .OnShowWindow(&CMainFrame::OnShowWindow)
     .OnActivateApp(&CMainFrame::OnActivateApp)
     .OnClose(&CMainFrame::OnClose)
-    .Message(WM_IMPORT_MODEL_PROGRESS, &CMainFrame::OnImportProgress) END_MESSAGE_MAP()
+    .Message(WM_IMPORT_MODEL_PROGRESS, &CMainFrame::OnImportProgress)
+    .Message(WM_SHELL_OPEN_FAILED, &CMainFrame::OnShellOpenFailed) END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
 {
@@ -140,6 +144,7 @@ CMainFrame::CMainFrame()
 
 CMainFrame::~CMainFrame()
 {
+    SetShellFailureNotice(nullptr, 0);
     if (m_pSplash != nullptr && IsWindow(m_pSplash->GetSafeHwnd())) {
         m_pSplash->Hide();
     }
@@ -192,6 +197,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar[0]);
     DockToolBars();
+    SetShellFailureNotice(GetSafeHwnd(), WM_SHELL_OPEN_FAILED);
     return 0;
 }
 
@@ -290,6 +296,17 @@ void CMainFrame::ShowWarning(const std::string& text, const std::string& caption
 void CMainFrame::SetModelText(const std::string& text)
 {
     m_wndStatusBar.SetPaneText(kModelPane, text, TRUE);
+}
+
+LRESULT CMainFrame::OnShellOpenFailed(WPARAM, LPARAM)
+{
+    for (const std::string& target : TakeShellFailures()) {
+        const std::filesystem::path file(target);
+        const bool help = file.has_parent_path() && file.parent_path().filename() == "help";
+        AfxMessageBox(help ? std::string(kNoBrowserMessage) : "No program could be started to open " + target + ".",
+                      MB_ICONEXCLAMATION);
+    }
+    return 0;
 }
 
 LRESULT CMainFrame::OnImportProgress(WPARAM wParam, LPARAM lParam)

@@ -78,6 +78,9 @@ public:
     void OnActivateApp(BOOL bActive, DWORD dwThreadID);
     void OnClose();
     LRESULT OnImportProgress(WPARAM wParam, LPARAM lParam);
+    // What the desktop could not open once the program had gone on: the help's pages say where
+    // they are, anything else is named.
+    LRESULT OnShellOpenFailed(WPARAM wParam, LPARAM lParam);
 
     void DockToolBars();
     void DockControlBarLeftOf(CControlBar* pBar, CControlBar* pLeftOf);

@@ -2,6 +2,8 @@
 
 #include "model/Component.h"
 
+#include <string>
+
 // What the stage reaches on a canvas object: the component instances it holds (several when
 // grouped, in instance order) and the geometry the stage's measurements set. The canvas
 // object that holds components implements it.
@@ -28,6 +30,8 @@ public:
     virtual void BeginBusy() = 0;
     virtual void EndBusy() = 0;
     virtual void RepaintCanvas() = 0;
+    // The stage cannot show the components: the person is told, in the status bar and a message.
+    virtual void ReportStageProblem(const std::string& /*text*/) {}
 };
 
 // The host of the running program: the application's main window and its active view.

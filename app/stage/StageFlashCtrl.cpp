@@ -6,6 +6,7 @@
 #include "model/ComponentDef.h"
 #include "model/TextUtil.h"
 #include "model/Trace.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/docview/Frame.h"
 #include "platform/docview/View.h"
 #include "platform/docview/WinApp.h"
@@ -47,6 +48,12 @@ public:
             return;
         if (CView* view = frame->GetActiveView())
             view->Invalidate(TRUE);
+    }
+    void ReportStageProblem(const std::string& text) override
+    {
+        if (auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd()))
+            frame->SetMessageText(text);
+        AfxMessageBox(text, MB_ICONEXCLAMATION);
     }
 };
 
@@ -598,6 +605,20 @@ LRESULT CStageFlashCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     return CShockwaveFlash::DefWindowProc(message, wParam, lParam);
+}
+
+void CStageFlashCtrl::OnMovieNotLoaded(const std::string& movie, const std::string& why)
+{
+    Trace("The stage movie %s did not load %s", movie.c_str(), why.c_str());
+    // Nothing the movie was asked will be answered.
+    m_pending.clear();
+    m_busyNames.clear();
+    m_awaitedReplies = 0;
+    m_measuresUnanswered = 0;
+    EndBusy();
+    Host().ReportStageProblem("The canvas could not load its player movie " + why +
+                              ", so the components are not drawn. Open the document again, "
+                              "perhaps once the computer is less busy.");
 }
 
 BOOL CStageFlashCtrl::OnFSCommand(const std::string& command, const std::string& args)

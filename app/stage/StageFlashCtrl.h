@@ -111,6 +111,8 @@ public:
     void CheckBusyTimeout();
 
     BOOL OnFSCommand(const std::string& command, const std::string& args) override;
+    // The page gave up on the stage movie: no reply will come, and the person is told.
+    void OnMovieNotLoaded(const std::string& movie, const std::string& why) override;
 
 protected:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,6 +1,6 @@
 // vantorel: the dashboard designer.
 //
-//   vantorel [--headless] [--screenshot FILE] [document.vtd] [-f:workbook] [-r] [-s]
+//   vantorel [--headless] [--screenshot FILE [--preview]] [document.vtd] [-f:workbook] [-r] [-s]
 //
 // The program looks for its installation (asset, component, template, samples and styles
 // folders) beside itself. Where there is a display (DISPLAY or WAYLAND_DISPLAY) it opens on
@@ -11,6 +11,8 @@
 // program could not start, 2 when the screenshot could not be written, 3 when the stage did not
 // finish drawing (the screenshot is written as the window shows). It also says how long after
 // the program's start the stage had drawn the document, which tools/bench-start.sh reads.
+// With --preview the picture is of the preview instead, taken once it has played its first
+// frame, and the program says how long each step of the preview took (tools/bench-preview.sh).
 
 #include <chrono>
 #include <cstdio>
@@ -112,6 +114,47 @@ bool PrepareScreenshot(CWnd& mainWindow)
     gtkscreen::RunUntil([] { return false; }, 300);
     return true;
 }
+
+long long NowMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// View > Preview pressed once the stage has drawn the document, and the steps until the
+// preview played its first frame. False when it did not.
+bool PreparePreview(CWnd& mainWindow)
+{
+    CDrawView* view = GetActiveDrawView();
+    CStageFlashCtrl* stage = view != nullptr ? view->GetStage() : nullptr;
+    if (stage != nullptr)
+        WaitForStage(*stage, 60000);
+    const long long pressed = NowMs();
+    mainWindow.SendMessage(WM_COMMAND, ID_VIEW_SWF_PREVIEW, 0);
+    const long long built = NowMs();
+    CShockwaveFlash* player = view != nullptr && view->IsPreview() ? view->GetPreviewPlayer() : nullptr;
+    if (player == nullptr) {
+        std::fprintf(stderr, "vantorel: the preview did not start\n");
+        return false;
+    }
+    if (!gtkscreen::RunUntil([&] { return gtkscreen::PlayerTimes(*player).loaded != 0 && gtkscreen::PlayerIdle(*player); },
+                             120000)) {
+        std::fprintf(stderr, "vantorel: the preview did not play its first frame\n");
+        return false;
+    }
+    gtkscreen::Flush();
+    const gtkscreen::PlayerSteps steps = gtkscreen::PlayerTimes(*player);
+    // Each step from the press; one done before it (a page started at the program's start) is
+    // negative.
+    const auto after = [&](long long at) { return at - pressed; };
+    std::fprintf(stderr,
+                 "vantorel: preview steps: page started %lld ms, page loaded %lld ms, player ready %lld ms, built and "
+                 "written %lld ms, movie sent %lld ms, first frame %lld ms after the press\n",
+                 after(steps.pageStarted), after(steps.pageLoaded), after(steps.playerReady), built - pressed,
+                 after(steps.loadSent), after(steps.loaded));
+    gtkscreen::RunUntil([] { return false; }, 300);
+    return true;
+}
 #endif
 
 } // namespace
@@ -119,12 +162,15 @@ bool PrepareScreenshot(CWnd& mainWindow)
 int main(int argc, char** argv)
 {
     bool headless = false;
+    bool preview = false;
     std::string screenshot;
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--headless") {
             headless = true;
+        } else if (arg == "--preview") {
+            preview = true;
         } else if (arg == "--screenshot" && i + 1 < argc) {
             // Made absolute now: the program moves to its installation folder as it starts.
             std::error_code error;
@@ -178,7 +224,7 @@ int main(int argc, char** argv)
     }
 #ifdef VANTOREL_SCREEN
     if (!screenshot.empty() && app.m_pMainWnd != nullptr) {
-        const bool drawn = PrepareScreenshot(*app.m_pMainWnd);
+        const bool drawn = preview ? PreparePreview(*app.m_pMainWnd) : PrepareScreenshot(*app.m_pMainWnd);
         const bool saved = gtkscreen::SaveScreenshot(*app.m_pMainWnd, screenshot);
         std::fprintf(stderr, saved ? "vantorel: screenshot %s\n" : "vantorel: cannot write %s\n", screenshot.c_str());
         app.m_pMainWnd->DestroyWindow();

@@ -85,7 +85,7 @@
         if (m && !m[3].startsWith("Unknown tag code: 666") && !(locked && lockedSaid)) report("log", m[1], `${m[2]} ${m[3]}`);
         if (locked && !lockedSaid) setTimeout(restart, 0);
         lockedSaid = lockedSaid || locked;
-        if (m && loading && m[1] === "ERROR" && m[3].startsWith("Error during movie loading")) failLoad();
+        if (m && loading && m[1] === "ERROR" && m[3].startsWith("Error during movie loading")) setTimeout(() => failLoad("(the player could not read it)"), 0);
         original(...args);
       } catch (e) {
         // as report
@@ -96,20 +96,93 @@
   addEventListener("error", (e) => report("log", "ERROR", `page: ${e.message}`));
   addEventListener("unhandledrejection", (e) => report("log", "ERROR", `page: ${e.reason}`));
 
-  // A movie that never arrives (a missing or damaged file) must not hold back what follows.
-  const loadTimeoutMs = 10000;
+  // A movie that never arrives (a missing or damaged file) must not hold back what follows. A
+  // busy machine may keep the page from running for many seconds, so the wait is counted in the
+  // page's own turns: a turn that comes late counts as one, and the movie's file arriving, or the
+  // player getting on with reading it, starts the count again. A load that runs out is tried
+  // once more; only then does the page give up and tell the host ("failed"), which says so to
+  // the person.
+  const loadTurnMs = 250;
+  const loadTurns = 40;
   let loadTimer = 0;
+  let loadLeft = 0;
+  let loadEntry = null;
+  let loadRetried = false;
+  let loadFetched = false;
 
   function loaded() {
-    clearTimeout(loadTimer);
+    clearInterval(loadTimer);
+    loadTimer = 0;
     loading = false;
   }
 
-  function failLoad() {
+  function fetchedYet(url) {
+    try {
+      const wanted = new URL(url, location.href).href;
+      return performance.getEntriesByType("resource").some((e) => e.name === wanted);
+    } catch (e) {
+      return false;
+    }
+  }
+
+  let loadProgress = "";
+  function progressOf() {
+    try {
+      return player ? `${player.kvGet("_root.getBytesLoaded()")}/${player.kvGet("_root._framesloaded")}` : "";
+    } catch (e) {
+      return loadProgress;
+    }
+  }
+
+  function watchLoad() {
+    clearInterval(loadTimer);
+    loadLeft = loadTurns;
+    loadFetched = false;
+    // The movie's fetch is looked for among the page's resources, which a movie polling its
+    // data for hours would fill.
+    try {
+      performance.clearResourceTimings();
+    } catch (e) {
+      // the count simply does not start again
+    }
+    loadProgress = "";
+    loadTimer = setInterval(() => {
+      if (!loadFetched && loadEntry && fetchedYet(loadEntry[2])) {
+        loadFetched = true;
+        loadLeft = loadTurns;
+      }
+      // The player reading the movie (its bytes and frames growing in level 1) is progress too.
+      const progress = progressOf();
+      if (progress !== loadProgress) {
+        loadProgress = progress;
+        loadLeft = loadTurns;
+      }
+      if (--loadLeft <= 0) failLoad("in time");
+    }, loadTurnMs);
+  }
+
+  function failLoad(why) {
     if (!loading) return;
+    if (!loadRetried && loadEntry && player) {
+      loadRetried = true;
+      report("log", "WARN", `the movie did not load ${why}; it is loaded again`);
+      watchLoad();
+      player.kvLoad(loadEntry[1], loadEntry[2]);
+      return;
+    }
     loaded();
+    say("The movie could not be loaded.");
     report("log", "ERROR", "the movie did not load");
+    report("failed", loadEntry ? loadEntry[2] : "", why);
     setTimeout(flush, 0);
+  }
+
+  // The page's word while no movie shows: none once one plays.
+  function say(text) {
+    const waiting = document.getElementById("waiting");
+    if (!waiting) return;
+    waiting.textContent = text;
+    waiting.hidden = text === "";
   }
 
   // The next entry for the player, kept for a player that may replace it.
@@ -124,8 +197,11 @@
     if (op === "load") {
       loading = b !== "loadblank" && b !== "";
       if (loading) {
-        clearTimeout(loadTimer);
-        loadTimer = setTimeout(failLoad, loadTimeoutMs);
+        loadEntry = entry;
+        loadRetried = false;
+        watchLoad();
+      } else {
+        loaded();
       }
       player.kvLoad(a, b);
     } else if (op === "set") {
@@ -274,8 +350,7 @@
   function restart() {
     if (!player) return;
     bridgeReady = false;
-    loading = false;
-    clearTimeout(loadTimer);
+    loaded();
     const old = player;
     player = null;
     try {
@@ -311,10 +386,12 @@
       // waits for the player to finish its frame: the player cannot be called from inside it.
       if (command === "kvBridgeReady") {
         bridgeReady = true;
+        if (!queue.some(([op, , url]) => op === "load" && url !== "loadblank" && url !== "")) say("");
         lockedSaid = false;
         setTimeout(flush, 0);
       } else if (command === "kvBridgeLoaded") {
         loaded();
+        say("");
         loadedSince = true;
         if (mutedLoaded) mutedLoaded = false;
         else report("loaded", args, "");

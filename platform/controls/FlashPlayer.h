@@ -16,6 +16,8 @@ class IFlashPlayerEvents {
 public:
     virtual ~IFlashPlayerEvents() = default;
     virtual void OnPlayerCommand(const std::string& command, const std::string& args) = 0;
+    // The player gave up on a movie it was asked to load (it was tried twice); why, in words.
+    virtual void OnMovieNotLoaded(const std::string& /*movie*/, const std::string& /*why*/) {}
 };
 
 // The Flash player as the program uses it: a movie in layers, variables and frame labels of

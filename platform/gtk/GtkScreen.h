@@ -103,6 +103,17 @@ bool PlayerIdle(CWnd& control);
 // one, as the canvas's stage): waiting for the count to grow past a moment waits for a picture
 // taken after it.
 int PlayerSnapshots(CWnd& control);
+// When the control's page went through the steps of showing a movie, in milliseconds of the
+// monotonic clock (0: not yet): its page started and loaded, its player ran, the last load went
+// to the page and its movie played its first frame. What tools/bench-preview.sh reports.
+struct PlayerSteps {
+    long long pageStarted = 0;
+    long long pageLoaded = 0;
+    long long playerReady = 0;
+    long long loadSent = 0;
+    long long loaded = 0;
+};
+PlayerSteps PlayerTimes(CWnd& control);
 // The files the control's movies fetched from its base folder, by their relative paths.
 std::vector<std::string> PlayerFetched(CWnd& control);
 

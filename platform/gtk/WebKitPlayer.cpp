@@ -217,8 +217,7 @@ public:
         WebKitSettings* settings = webkit_web_view_get_settings(WEBKIT_WEB_VIEW(view_));
         webkit_settings_set_enable_write_console_messages_to_stdout(settings, std::getenv("VANTOREL_PLAYER_CONSOLE") != nullptr);
         webkit_settings_set_hardware_acceleration_policy(settings, WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
-        GdkRGBA clear{0, 0, 0, 0};
-        webkit_web_view_set_background_color(WEBKIT_WEB_VIEW(view_), &clear);
+        PaintPaper();
         g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
         // The pointer reaches the movie as it reaches a player control on the desktop, save
         // while the control or a window it lies in is disabled (behind a modal dialog).
@@ -280,6 +279,22 @@ public:
             target = "vantorel:///movie/" + id;
         }
         Run("load", std::to_string(layer), target);
+        if (target != "loadblank") {
+            loadWaits_ = true;
+            times_.loaded = 0;
+        }
+        if (layer == 0 && target != "loadblank" && frame_.IsCreated()) {
+            // The picture of the movie this one replaces (another document's components) is
+            // not shown any more, nor one taken before the page has played the new movie.
+            frame_ = CBitmap();
+            CWnd* control = IsWindow(control_) ? CWnd::FromHandle(control_) : nullptr;
+            if (CWnd* parent = control != nullptr ? control->GetParent() : nullptr) {
+                parent->InvalidateRect(nullptr, FALSE);
+            }
+        }
+        if (layer == 0 && target != "loadblank") {
+            picturesWait_ = true;
+        }
         if (fit_ && layer == 0)
             SendFit();
     }
@@ -296,7 +311,11 @@ public:
         Run("call", target, label);
     }
     long GetBackgroundColor() const override { return background_; }
-    void SetBackgroundColor(long colour) override { background_ = colour; }
+    void SetBackgroundColor(long colour) override
+    {
+        background_ = colour;
+        PaintPaper();
+    }
     bool GetMenu() const override { return menu_; }
     void SetMenu(bool enabled) override { menu_ = enabled; }
     void SetBase(const std::string& folder) override
@@ -332,6 +351,7 @@ public:
     void Draw(CDC& dc, const CRect& rect) override
     {
         drawn_ = true;
+        WantPictures();
         if (frame_.IsCreated()) {
             dc.DrawImage(rect.left, rect.top, frame_, false);
         } else {
@@ -343,8 +363,11 @@ public:
     bool Picture(CBitmap& picture) override
     {
         drawn_ = true;
-        if (settledFrames_ < kFirstFrames || !frame_.IsCreated())
+        if (settledFrames_ < kFirstFrames || !frame_.IsCreated()) {
+            // Someone waits for a picture: keep taking them until one is ready.
+            WantPictures();
             return false;
+        }
         picture = frame_;
         return true;
     }
@@ -359,7 +382,13 @@ public:
     GtkWidget* View() const { return view_; }
     bool Idle() const { return pageLoaded_ && calls_.empty() && idle_; }
     bool Ready() const { return ready_; }
-    int Snapshots() const { return snapshots_; }
+    // Asking for the count is waiting for a picture: pictures are taken again for a while.
+    int Snapshots()
+    {
+        WantPictures();
+        return snapshots_;
+    }
+    const PlayerSteps& Times() const { return times_; }
     // The window off the screen where the view plays while its control's parent draws it.
     GtkWidget* Offscreen()
     {
@@ -376,6 +405,10 @@ public:
     void SetDrawnThrough(HWND control, bool drawnThrough)
     {
         control_ = control;
+        if (drawnThrough != drawnThrough_) {
+            drawnThrough_ = drawnThrough;
+            PaintPaper();
+        }
         if (drawnThrough && snapshotSource_ == 0) {
             snapshotSource_ = g_timeout_add(kSnapshotMs, SnapshotTick, this);
         } else if (!drawnThrough && snapshotSource_ != 0) {
@@ -392,6 +425,19 @@ public:
     }
 
 private:
+    // A view on the screen shows the control's paper from the start, under the page's word while
+    // its player starts (a view without a page is otherwise black); a view its parent draws stays
+    // clear, so that what the page leaves uncovered takes the canvas's paper.
+    void PaintPaper()
+    {
+        GdkRGBA paper{0, 0, 0, 0};
+        if (!drawnThrough_) {
+            paper = {static_cast<double>((background_ >> 16) & 0xFF) / 255, static_cast<double>((background_ >> 8) & 0xFF) / 255,
+                     static_cast<double>(background_ & 0xFF) / 255, 1};
+        }
+        webkit_web_view_set_background_color(WEBKIT_WEB_VIEW(view_), &paper);
+    }
+
     // Each page starts its own copy of Ruffle, whose start takes a few seconds of a processor.
     // Pages start one after another, so that the first one asked to show a movie (the stage)
     // does not share the processors with those that wait for their first use (the previews);
@@ -446,6 +492,7 @@ private:
     {
         started_ = true;
         LastStart() = g_get_monotonic_time();
+        times_.pageStarted = LastStart() / 1000;
         std::erase(Waiting(), this);
         const std::string page = "vantorel:///player/index.html?base=vantorel:///base/" + std::to_string(id_) + "/";
         webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view_), page.c_str());
@@ -461,6 +508,7 @@ private:
         }
         idle_ = false;
         settledFrames_ = 0;
+        WantPictures();
         calls_.push_back("[" + Quote(op) + "," + Quote(a) + "," + Quote(b) + "]");
         if (pageLoaded_ && flushSource_ == 0) {
             flushSource_ = g_idle_add(FlushSoon, this);
@@ -481,6 +529,10 @@ private:
     void Flush()
     {
         idle_ = false;
+        if (loadWaits_ && !calls_.empty()) {
+            loadWaits_ = false;
+            times_.loadSent = g_get_monotonic_time() / 1000;
+        }
         while (!calls_.empty()) {
             std::string script = "window.vantorel.batch([";
             for (bool first = true; !calls_.empty() && script.size() < kScriptBytes; first = false) {
@@ -520,6 +572,7 @@ private:
         auto* self = static_cast<CWebKitPlayer*>(data);
         if (event == WEBKIT_LOAD_FINISHED) {
             self->pageLoaded_ = true;
+            self->times_.pageLoaded = g_get_monotonic_time() / 1000;
             self->Flush();
         }
     }
@@ -547,12 +600,27 @@ private:
             if (self->deliverSource_ == 0) {
                 self->deliverSource_ = g_idle_add(Deliver, self);
             }
+        } else if (parts[0] == "failed") {
+            self->failures_.emplace_back(parts[1], parts[2]);
+            if (self->deliverSource_ == 0) {
+                self->deliverSource_ = g_idle_add(Deliver, self);
+            }
         } else if (parts[0] == "log") {
             g_printerr("player: %s %s\n", parts[1].c_str(), parts[2].c_str());
         }
         // Readiness comes with the first idle report after the bridge started.
-        if (parts[0] == "idle" || parts[0] == "loaded") {
+        if ((parts[0] == "idle" || parts[0] == "loaded") && !self->ready_) {
             self->ready_ = true;
+            self->times_.playerReady = g_get_monotonic_time() / 1000;
+        }
+        if (parts[0] == "loaded") {
+            self->times_.loaded = g_get_monotonic_time() / 1000;
+        }
+        if (parts[0] == "loaded" || parts[0] == "failed") {
+            self->picturesWait_ = false;
+        }
+        if (parts[0] == "idle" || parts[0] == "loaded") {
+            self->WantPictures();
         }
     }
 
@@ -562,13 +630,19 @@ private:
     // The snapshots a picture waits for after the page took the last call: the movie's first
     // second, in which its components draw themselves.
     static constexpr int kFirstFrames = 9;
+    // A picture costs the page a drawing and the program a pass over every pixel, which on a
+    // busy machine delays what the person does: pictures are taken only for a while after the
+    // page was sent something, reported its work done or was drawn by its parent (which each
+    // picture that differs from the last makes happen), not while the stage stands still.
+    static constexpr gint64 kPicturesUs = 3 * G_USEC_PER_SEC;
+    void WantPictures() { wantPicturesUntil_ = g_get_monotonic_time() + kPicturesUs; }
 
     static gboolean SnapshotTick(gpointer data)
     {
         auto* self = static_cast<CWebKitPlayer*>(data);
         // Only a player some window draws (the preview's, hidden while the canvas is edited, is
         // not) needs its pictures.
-        if (!self->snapshotting_ && self->pageLoaded_ && self->drawn_) {
+        if (!self->snapshotting_ && self->pageLoaded_ && self->drawn_ && g_get_monotonic_time() < self->wantPicturesUntil_) {
             self->snapshotting_ = true;
             webkit_web_view_get_snapshot(WEBKIT_WEB_VIEW(self->view_), WEBKIT_SNAPSHOT_REGION_VISIBLE,
                                          WEBKIT_SNAPSHOT_OPTIONS_NONE, self->cancel_, OnSnapshot, self);
@@ -598,6 +672,9 @@ private:
     // it differs from the last.
     void TakeFrame(cairo_surface_t* surface)
     {
+        if (picturesWait_) {
+            return;
+        }
         const int width = cairo_image_surface_get_width(surface);
         const int height = cairo_image_surface_get_height(surface);
         if (cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE || width <= 0 || height <= 0) {
@@ -648,6 +725,13 @@ private:
                 self->sink_->OnPlayerCommand(command, args);
             }
         }
+        while (!self->failures_.empty()) {
+            const auto [movie, why] = self->failures_.front();
+            self->failures_.pop_front();
+            if (self->sink_ != nullptr) {
+                self->sink_->OnMovieNotLoaded(movie, why);
+            }
+        }
         return G_SOURCE_REMOVE;
     }
 
@@ -661,9 +745,13 @@ private:
     int settledFrames_ = 0; // snapshots taken since the page took the last call
     bool snapshotting_ = false;
     bool drawn_ = false;
+    bool drawnThrough_ = false;
+    bool picturesWait_ = false; // for the page to play the movie of a layer 0 load
+    gint64 wantPicturesUntil_ = 0;
     IFlashPlayerEvents* sink_ = nullptr;
     std::deque<std::string> calls_;
     std::deque<std::pair<std::string, std::string>> commands_;
+    std::deque<std::pair<std::string, std::string>> failures_; // movies the page gave up on, and why
     guint deliverSource_ = 0;
     guint flushSource_ = 0;
     unsigned scripts_ = 0;
@@ -676,6 +764,8 @@ private:
     bool started_ = false;
     gint64 createdAt_ = g_get_monotonic_time();
     bool pageLoaded_ = false;
+    PlayerSteps times_;
+    bool loadWaits_ = false; // a movie's load waits to go to the page
     bool idle_ = false;
     bool ready_ = false;
 };
@@ -829,6 +919,12 @@ bool PlayerIdle(CWnd& control)
 } // namespace gtkscreen
 
 namespace gtkscreen {
+
+PlayerSteps PlayerTimes(CWnd& control)
+{
+    CWebKitPlayer* player = PlayerOf(control);
+    return player != nullptr ? player->Times() : PlayerSteps();
+}
 
 int PlayerSnapshots(CWnd& control)
 {

@@ -1,10 +1,15 @@
 #include "platform/services/Services.h"
 
 #include "base/ServiceSlot.h"
+#include "platform/window/Wnd.h"
 
+#include <cerrno>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 #include <string_view>
+#include <thread>
+#include <utility>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -19,9 +24,22 @@ ui::ServiceSlot<IShellService, CRecordingShell>& ShellSlot()
     return shell;
 }
 
-// Starts a program with its arguments (no shell involved) and does not wait for it to end
-// beyond reaping a start failure.
-bool Spawn(const std::vector<std::string>& argv)
+struct FailureNotice {
+    std::mutex mutex;
+    HWND window = nullptr;
+    UINT message = 0;
+    std::vector<std::string> failed;
+};
+FailureNotice& Notice()
+{
+    static FailureNotice notice;
+    return notice;
+}
+
+// Starts the desktop's opener for a target (no shell involved). Only a start that fails at once
+// (no opener) makes it false: the opener may take many seconds to start a browser, or to find
+// none, which a thread of its own waits for (leaving no zombie) and reports to the notice's window.
+bool Spawn(const std::vector<std::string>& argv, const std::string& target)
 {
     std::vector<char*> args;
     for (const std::string& a : argv) {
@@ -32,12 +50,21 @@ bool Spawn(const std::vector<std::string>& argv)
     if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0) {
         return false;
     }
-    // xdg-open hands over to the desktop and exits quickly; wait so no zombie is left.
-    int status = 0;
-    if (waitpid(pid, &status, 0) < 0) {
-        return false;
-    }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    std::thread([pid, target] {
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+            return;
+        }
+        FailureNotice& notice = Notice();
+        std::lock_guard lock(notice.mutex);
+        notice.failed.push_back(target);
+        if (notice.window != nullptr) {
+            ::PostMessage(notice.window, notice.message, 0, 0);
+        }
+    }).detach();
+    return true;
 }
 
 } // namespace
@@ -59,10 +86,23 @@ bool CDesktopShell::Open(const std::string& target, const std::string&)
     if (target.find(':') == std::string::npos && file.is_relative() && std::filesystem::exists(file, error)) {
         const std::filesystem::path whole = std::filesystem::absolute(file, error);
         if (!error) {
-            return Spawn({"xdg-open", whole.string()});
+            return Spawn({"xdg-open", whole.string()}, target);
         }
     }
-    return Spawn({"xdg-open", target});
+    return Spawn({"xdg-open", target}, target);
+}
+
+void SetShellFailureNotice(HWND window, UINT message)
+{
+    std::lock_guard lock(Notice().mutex);
+    Notice().window = window;
+    Notice().message = message;
+}
+
+std::vector<std::string> TakeShellFailures()
+{
+    std::lock_guard lock(Notice().mutex);
+    return std::exchange(Notice().failed, {});
 }
 
 std::filesystem::path HelpPageFor(const std::string& helpFile, const std::string& topic)

@@ -28,7 +28,8 @@ public:
 };
 
 // Hands targets to the desktop's default program (xdg-open); the target is passed as one
-// argument to the program, never through a shell.
+// argument to the program, never through a shell. Open is false only when no opener could be
+// started; it does not wait for the opener, whose later failure goes to the failure notice.
 class CDesktopShell final : public IShellService {
 public:
     bool Open(const std::string& target, const std::string& verb) override;
@@ -54,6 +55,11 @@ public:
 // page's own name, or else the contents (index.html); all in the folder "help" beside the help
 // file's name.
 std::filesystem::path HelpPageFor(const std::string& helpFile, const std::string& topic);
+
+// Where an opener that fails after Open returned is reported: `message` is posted to `window`
+// (from another thread), and TakeShellFailures then gives the targets that could not be opened.
+void SetShellFailureNotice(HWND window, UINT message);
+std::vector<std::string> TakeShellFailures();
 
 IShellService& GetShellService();
 void SetShellService(std::unique_ptr<IShellService> shell);

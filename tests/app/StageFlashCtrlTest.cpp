@@ -48,6 +48,7 @@ public:
     void BeginBusy() override { log.push_back("busy"); }
     void EndBusy() override { log.push_back("idle"); }
     void RepaintCanvas() override { log.push_back("repaint"); }
+    void ReportStageProblem(const std::string& text) override { log.push_back("problem: " + text); }
 };
 
 class CanvasObject : public IStageObject {
@@ -479,6 +480,23 @@ TEST_F(StageTest, BusyStateWaitsForEveryReplyEndsWithItsObjectOrAfterATimeOut)
     // Its answer still sets the object when it comes late.
     stage->OnFSCommand("UpdateComp", "KVGaugeSymbol_1 1 10 1 10");
     EXPECT_EQ(silent->position, (ComponentRect{20, 20, 200, 200}));
+}
+
+// The page gave up on the stage movie (tried twice on a busy machine): the busy state ends at
+// once rather than after its time-out, the person is told, and nothing waits for answers.
+TEST_F(StageTest, AStageMovieThePageGaveUpOnEndsTheBusyStateAndIsReported)
+{
+    auto stage = MakeStage();
+    auto object = MakeObject({"KVGaugeSymbol"});
+    stage->UpdateComponent(*object);
+    ASSERT_TRUE(stage->IsBusy());
+    stage->OnMovieNotLoaded("vantorel:///movie/1.swf", "in time");
+    EXPECT_FALSE(stage->IsBusy());
+    EXPECT_FALSE(stage->IsPending("KVGaugeSymbol_1"));
+    ASSERT_EQ(host.log.size(), 3u);
+    EXPECT_EQ(host.log[1], "idle");
+    EXPECT_NE(host.log[2].find("problem: The canvas could not load its player movie in time"), std::string::npos)
+        << host.log[2];
 }
 
 // The example of a set with a title and a General group holding a list and "embed".

@@ -8,7 +8,8 @@
 //   a swap of depths, a component disabled, enabled and disabled again, one deleted;
 // - texts of every kind set through the page's packed runs of sets;
 // - the movie shown whole at a declared size, scaled and centred, and at its own size again;
-// - a load of a missing movie reported, and the stage loaded again after it;
+// - a load of a missing movie tried again, then reported, and the stage loaded again after it;
+// - a movie whose first request is never answered asked for again and played;
 // - a host that fails while the player logs leaves the player playing, and a player that dies is
 //   replaced by one sent again what the stage was sent.
 import { execFileSync } from "node:child_process";
@@ -219,11 +220,35 @@ try {
   events = [];
   host.send(["load", "0", path.join(out, "missing.swf")]);
   await host.send(["sync"]);
-  expect("a failed load reported", events.filter((e) => e[0] === "log" && /did not load/.test(e[2])).length, 1);
+  // It is tried once more before the page gives up and tells the host, which tells the person.
+  expect("a failed load tried again", events.filter((e) => e[0] === "log" && e[1] === "WARN" && /did not load/.test(e[2])).length, 1);
+  expect("a failed load reported", events.filter((e) => e[0] === "log" && e[1] === "ERROR" && /did not load/.test(e[2])).length, 1);
+  expect("the host told of the failed load", events.filter((e) => e[0] === "failed").length, 1);
   events = [];
   const reload = step("init").calls.filter((c) => c[0] === "load");
   await replay(reload);
   expect("the stage plays again after a failed load", await get("_root.kvMeasureDepth"), "1048000");
+
+  // A movie whose file is slow to come (a machine busy with other work): the page waits, asks
+  // for it again once, and plays it when the second request is answered; nothing is reported
+  // as failed and what was sent after the load reaches the movie.
+  let held = 0;
+  await host.page.route("**/movie/**", (route) => {
+    if (++held === 1) return; // never answered
+    route.continue();
+  });
+  events = [];
+  host.send(reload[reload.length - 1]);
+  host.send(["set", "_root.kvAfterSlowLoad", "arrived"]);
+  await host.send(["sync"]);
+  await host.page.unroute("**/movie/**");
+  expect("a slow movie asked for twice", held, 2);
+  expect("a slow movie tried again", events.filter((e) => e[0] === "log" && e[1] === "WARN" && /did not load/.test(e[2])).length, 1);
+  expect("a slow movie not reported as failed", events.filter((e) => e[0] === "failed" || (e[0] === "log" && e[1] === "ERROR")).length, 0);
+  expect("a slow movie loaded", events.filter((e) => e[0] === "loaded").length, 1);
+  expect("what followed a slow movie", await get("_root.kvAfterSlowLoad"), "arrived");
+  events = [];
+  await replay(reload);
 
   // The player calls the page's log from inside its work: a host that fails there must not
   // leave the player's core locked (the movie would take nothing more, for good).

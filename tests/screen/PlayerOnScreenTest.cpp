@@ -76,19 +76,25 @@ public:
         commands.push_back(command + "|" + args);
         return TRUE;
     }
+    void OnMovieNotLoaded(const std::string&, const std::string& why) override { notLoaded.push_back(why); }
     std::vector<std::string> commands;
+    std::vector<std::string> notLoaded;
 };
+
+std::filesystem::path WriteHelloMovie()
+{
+    const std::filesystem::path movie = testsupport::ArtefactDir("screen") / "hello.swf";
+    const std::vector<std::uint8_t> bytes = HelloMovie();
+    std::ofstream out(movie, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return movie;
+}
 
 using PlayerOnScreenTest = ScreenTest;
 
 TEST_F(PlayerOnScreenTest, AMovieInThePlayerControlSendsItsCommandToTheControl)
 {
-    const std::filesystem::path movie = testsupport::ArtefactDir("screen") / "hello.swf";
-    {
-        const std::vector<std::uint8_t> bytes = HelloMovie();
-        std::ofstream out(movie, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    const std::filesystem::path movie = WriteHelloMovie();
     CFrameWnd frame;
     ASSERT_TRUE(frame.Create(nullptr, "Stage", WS_OVERLAPPEDWINDOW, CRect(20, 20, 500, 400)));
     Stage stage;
@@ -105,6 +111,26 @@ TEST_F(PlayerOnScreenTest, AMovieInThePlayerControlSendsItsCommandToTheControl)
     // The movie's orange stage shows over the control's rectangle, inside the frame's face.
     EXPECT_EQ(shot.GetPixel(240, 180), RGB(0xFF, 0x99, 0x33));
     EXPECT_EQ(shot.GetPixel(10, 10), GetSysColor(COLOR_BTNFACE));
+    frame.DestroyWindow();
+}
+
+// A movie that cannot be loaded is tried again and then reported to the control, rather than
+// left as an empty view without a word.
+TEST_F(PlayerOnScreenTest, AMovieThatCannotBeLoadedIsReportedToTheControl)
+{
+    const std::filesystem::path movie = WriteHelloMovie();
+    CFrameWnd frame;
+    ASSERT_TRUE(frame.Create(nullptr, "Missing", WS_OVERLAPPEDWINDOW, CRect(20, 20, 500, 400)));
+    frame.ShowWindow(SW_SHOW);
+    Stage stage;
+    ASSERT_TRUE(stage.Create("", WS_CHILD | WS_VISIBLE, CRect(40, 30, 440, 330), &frame, 1));
+    stage.LoadMovie(0, (testsupport::ArtefactDir("screen") / "missing.swf").string());
+    EXPECT_TRUE(gtkscreen::RunUntil([&] { return !stage.notLoaded.empty(); }, 120000))
+        << "a movie that cannot be loaded was not reported";
+    // What follows it still plays.
+    stage.LoadMovie(0, movie.string());
+    EXPECT_TRUE(gtkscreen::RunUntil([&] { return !stage.commands.empty(); }, 60000)) << "the next movie never played";
+    EXPECT_EQ(stage.notLoaded.size(), 1u);
     frame.DestroyWindow();
 }
 

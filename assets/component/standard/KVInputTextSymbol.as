@@ -47,7 +47,19 @@ var input = kvDefineComponent("KVInputTextSymbol", 200, 40, function () {
     field.setNewTextFormat(typed);
     field.setTextFormat(typed);
     this.kvFields.kvEdit = field.text;
-    field.onChanged = function () { field._parent.kvEditing = true; };
+    // Return reaches the key listener only in a movie of level 0: a movie the program's player
+    // loads into a level of its own hears no keys. The field itself takes Return as a new line,
+    // which is taken out again and commits the text.
+    field.multiline = field.password != true;
+    field.onChanged = function () {
+        var owner = field._parent;
+        owner.kvEditing = true;
+        var text = field.text;
+        if (text.indexOf("\r") < 0 && text.indexOf("\n") < 0)
+            return;
+        field.text = text.split("\r").join("").split("\n").join("");
+        owner.kvTyped();
+    };
 });
 input.kvWatch = ["insertInto", "labelValue"];
 

@@ -412,6 +412,31 @@ protected:
         return parameter->GetValueText();
     }
 
+    // The component of the active view's document under that name (null: none).
+    static CComponentObj* ComponentNamed(ScreenUser& user, const std::string& name)
+    {
+        CComponentObj* found = nullptr;
+        user.OnUi([&] {
+            CDrawView* view = GetActiveDrawView();
+            for (CDrawObj* obj : view != nullptr ? view->GetDocument()->GetObjects() : std::vector<CDrawObj*>{})
+                if (auto* c = dynamic_cast<CComponentObj*>(obj); c != nullptr && c->GetName() == name)
+                    found = c;
+        });
+        return found;
+    }
+
+    // View > Preview pressed on the toolbar: the preview's player once it runs the movie; null
+    // when it did not come.
+    static CShockwaveFlash* PreviewShown(ScreenUser& user, CMainFrame& frame, CDrawView& view)
+    {
+        if (!ClickToolButton(user, frame, ID_VIEW_SWF_PREVIEW, [&] { return view.IsPreview(); }))
+            return nullptr;
+        CShockwaveFlash* player = nullptr;
+        user.OnUi([&] { player = view.GetPreviewPlayer(); });
+        return player != nullptr && user.WaitFor([&] { return gtkscreen::PlayerIdle(*player); }, 60000) ? player
+                                                                                                         : nullptr;
+    }
+
     // Where an object lies on the screen.
     static CRect ScreenRectOf(ScreenUser& user, CDrawView& view, CDrawObj& obj)
     {
@@ -1180,19 +1205,10 @@ TEST_F(WalkThroughTest, InThePreviewKeysTypedIntoTheMovieReachIt)
         CMainFrame* frame = MainWindowShown(user, app.get());
         ASSERT_NE(frame, nullptr) << "the main window did not come";
         CDrawView* view = nullptr;
-        CComponentObj* plans = nullptr;
-        user.OnUi([&] {
-            view = GetActiveDrawView();
-            for (CDrawObj* obj : view != nullptr ? view->GetDocument()->GetObjects() : std::vector<CDrawObj*>{})
-                if (auto* c = dynamic_cast<CComponentObj*>(obj); c != nullptr && c->GetName() == "Plans")
-                    plans = c;
-        });
+        user.OnUi([&] { view = GetActiveDrawView(); });
+        CComponentObj* plans = ComponentNamed(user, "Plans");
         ASSERT_NE(plans, nullptr) << "the sample has no scenario component";
-        ASSERT_TRUE(ClickToolButton(user, *frame, ID_VIEW_SWF_PREVIEW, [&] { return view->IsPreview(); }));
-        CShockwaveFlash* player = nullptr;
-        user.OnUi([&] { player = view->GetPreviewPlayer(); });
-        ASSERT_NE(player, nullptr);
-        ASSERT_TRUE(user.WaitFor([&] { return gtkscreen::PlayerIdle(*player); }, 60000)) << "the preview never loaded";
+        ASSERT_NE(PreviewShown(user, *frame, *view), nullptr) << "the preview never loaded";
         // The component's name field runs along its top, its Save button at the right end, its
         // list of saved plans below them.
         const CRect r = ScreenRectOf(user, *view, *plans);
@@ -1235,6 +1251,57 @@ TEST_F(WalkThroughTest, InThePreviewKeysTypedIntoTheMovieReachIt)
             });
             return gone;
         })) << "Delete did not reach the designer after the preview";
+    });
+}
+
+// In the preview a person types into an input text as fast as the keys go, and commits with
+// Return without leaving the field: nothing typed is lost, the field takes the keys in order, and
+// the label that shows the typed name follows. The picture shows the committed name.
+TEST_F(WalkThroughTest, InThePreviewFastTypingIsKeptAndReturnCommitsAnInputText)
+{
+    const std::filesystem::path sample = testsupport::InstallDir() / "samples" / "Dashboards" / "what-if-planner.vtd";
+    ASSERT_TRUE(std::filesystem::exists(sample)) << sample;
+    ui::SetDialogHook(309, [](CDialog& dlg) { dlg.EndDialog(IDOK); });
+    RunWithPerson({sample.string()}, [&](ScreenUser& user) {
+        ASSERT_TRUE(user.Ready()) << user.Problem();
+        CMainFrame* frame = MainWindowShown(user, app.get());
+        ASSERT_NE(frame, nullptr) << "the main window did not come";
+        CDrawView* view = nullptr;
+        user.OnUi([&] { view = GetActiveDrawView(); });
+        CComponentObj* field = ComponentNamed(user, "PlanName");
+        CComponentObj* summary = ComponentNamed(user, "Summary");
+        ASSERT_NE(field, nullptr) << "the sample has no input text";
+        ASSERT_NE(summary, nullptr) << "the sample has no summary label";
+        ASSERT_NE(PreviewShown(user, *frame, *view), nullptr) << "the preview never loaded";
+        // The summary reads "<plan name>: a profit of ...": its ink shrinks with a shorter name.
+        const CRect line = ScreenRectOf(user, *view, *summary);
+        const auto ink = [&] {
+            const CBitmap screen = user.Screen();
+            int dark = 0;
+            for (int y = line.top; y < line.bottom; ++y)
+                for (int x = line.left; x < line.right; ++x) {
+                    const COLORREF c = screen.GetPixel(x, y);
+                    if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 160)
+                        ++dark;
+                }
+            return dark;
+        };
+        ASSERT_TRUE(Eventually(user, [&] { return ink() > 200; })) << "the preview shows no summary";
+        const int before = ink();
+        // The field's text ("Base plan") cleared from its end and a short name typed, every key
+        // right behind the one before, then Return with the pointer still in the field.
+        const CRect r = ScreenRectOf(user, *view, *field);
+        user.Click(CPoint(r.right - 12, r.bottom - 10));
+        user.Keys("End");
+        for (int i = 0; i < 12; ++i)
+            user.Keys("BackSpace");
+        user.Type("Q3");
+        user.Keys("Return");
+        // "Base plan" is a fifth of the line's letters.
+        EXPECT_TRUE(Eventually(user, [&] { return ink() < before * 9 / 10; }))
+            << "Return did not commit the typed name (summary ink " << ink() << ", before " << before << ")";
+        Shot(user, "preview-return-commits");
+        ASSERT_TRUE(ClickToolButton(user, *frame, ID_VIEW_SWF_PREVIEW, [&] { return !view->IsPreview(); }));
     });
 }
 
