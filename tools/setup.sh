@@ -27,6 +27,8 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(libreoffice-calc-nogui)
   # the screen tests' window manager (tool windows, focus and placement as on a desktop)
   packages+=(openbox)
+  # a busy machine beside the tests (tools/test-under-load.sh)
+  packages+=(stress-ng)
   if [ -n "${VANTOREL_SANITIZE:-}${VANTOREL_FUZZ:-}" ]; then
     programs[clang++]=clang
     packages+=(libclang-rt-dev)

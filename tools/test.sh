@@ -4,6 +4,7 @@
 #   VANTOREL_FUZZ=1      also build the libFuzzer targets (clang)
 #   VANTOREL_WERROR=1    treat compiler warnings as errors
 #   VANTOREL_JOBS=N      build and test with N jobs (default: every core)
+# Arguments go to CTest: tools/test.sh -R screen_user runs only the tests it picks.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh" --tests
@@ -24,4 +25,4 @@ cmake --build "$build" -j "$jobs"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-ctest --test-dir "$build" -j "$jobs" --output-on-failure --timeout 300
+ctest --test-dir "$build" -j "$jobs" --output-on-failure --timeout 300 "$@"

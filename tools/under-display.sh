@@ -38,11 +38,12 @@ if [ -n "$wm" ]; then
     echo "skipped: no window manager (tools/setup.sh --tests installs openbox)"
     exit 77
   fi
-  # openbox runs its start-up command once it manages the screen.
+  # openbox runs its start-up command once it manages the screen: a busy machine may take
+  # seconds, and a test started before would see windows nobody places or focuses.
   ready=$(mktemp -u)
   openbox --sm-disable --startup "touch $ready" >/dev/null 2>&1 &
   manager=$!
-  for _ in $(seq 100); do
+  for _ in $(seq 1200); do
     [ -e "$ready" ] && break
     sleep 0.05
   done

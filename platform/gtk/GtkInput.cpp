@@ -264,7 +264,7 @@ gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer data)
             // A key the layer has no code for still types its character.
             if (target != nullptr) {
                 for (unsigned char c : typed) {
-                    ::PostMessage(target->GetSafeHwnd(), WM_CHAR, c, 1);
+                    ::PostInputMessage(target->GetSafeHwnd(), WM_CHAR, c, 1);
                 }
             }
             return TRUE;
@@ -274,13 +274,13 @@ gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer data)
         GetInputState().SetKeyDown(vk, true);
         if (target != nullptr) {
             const LPARAM lParam = static_cast<LPARAM>(1u | (scan << 16) | (repeat ? 1u << 30 : 0u));
-            ::PostMessage(target->GetSafeHwnd(), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
+            ::PostInputMessage(target->GetSafeHwnd(), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lParam);
         }
     } else if (vk != 0) {
         GetInputState().SetKeyDown(vk, false);
         if (target != nullptr) {
             const LPARAM lParam = static_cast<LPARAM>(0xC0000001u | (scan << 16));
-            ::PostMessage(target->GetSafeHwnd(), alt ? WM_SYSKEYUP : WM_KEYUP, vk, lParam);
+            ::PostInputMessage(target->GetSafeHwnd(), alt ? WM_SYSKEYUP : WM_KEYUP, vk, lParam);
         }
     }
     return TRUE;
@@ -398,7 +398,7 @@ gboolean OnScroll(GtkWidget*, GdkEventScroll* e, gpointer data)
         CPoint screen = point;
         top->ClientToScreen(&screen);
         const WPARAM w = MAKEWPARAM(GetInputState().MouseKeyFlags(), static_cast<unsigned>(delta) & 0xFFFFu);
-        ::PostMessage(target->GetSafeHwnd(), WM_MOUSEWHEEL, w, PointToLParam(screen));
+        ::PostInputMessage(target->GetSafeHwnd(), WM_MOUSEWHEEL, w, PointToLParam(screen));
     }
     return TRUE;
 }

@@ -15,6 +15,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <limits>
 #include <mutex>
 #include <sstream>
 #include <thread>
@@ -82,6 +83,16 @@ std::vector<std::string> SplitChord(const std::string& chord)
 }
 
 } // namespace
+
+int Patient(int ms)
+{
+    static const int patience = [] {
+        const char* text = std::getenv("VANTOREL_PATIENCE");
+        const int n = text != nullptr ? std::atoi(text) : 0;
+        return n > 0 ? std::min(n, 100) : 4;
+    }();
+    return ms > 0 && ms < std::numeric_limits<int>::max() / patience ? ms * patience : ms;
+}
 
 struct ScreenUser::State {
     Display* display = nullptr;
@@ -154,7 +165,7 @@ bool ScreenUser::OnUi(const std::function<void()>& fn, int timeoutMs)
     g_idle_add_full(G_PRIORITY_DEFAULT, RunCall, new std::shared_ptr<Call>(call),
                     [](gpointer data) { delete static_cast<std::shared_ptr<Call>*>(data); });
     std::unique_lock<std::mutex> lock(call->mutex);
-    if (!call->changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return call->done; })) {
+    if (!call->changed.wait_for(lock, std::chrono::milliseconds(Patient(timeoutMs)), [&] { return call->done; })) {
         if (!call->started) {
             call->cancelled = true;
             return false;
@@ -167,7 +178,7 @@ bool ScreenUser::OnUi(const std::function<void()>& fn, int timeoutMs)
 
 bool ScreenUser::WaitFor(const std::function<bool()>& condition, int timeoutMs)
 {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(Patient(timeoutMs));
     for (;;) {
         bool holds = false;
         if (!OnUi([&] { holds = condition(); }, timeoutMs)) {
@@ -348,6 +359,16 @@ void ScreenUser::Wheel(CPoint screen, int notches)
 
 void ScreenUser::Keys(const std::string& chord)
 {
+    Chord(chord, true);
+}
+
+void ScreenUser::KeysAhead(const std::string& chord)
+{
+    Chord(chord, false);
+}
+
+void ScreenUser::Chord(const std::string& chord, bool waitForTheProgram)
+{
     Display* d = state_->display;
     if (d == nullptr) {
         return;
@@ -381,21 +402,29 @@ void ScreenUser::Keys(const std::string& chord)
     if (key == 0) {
         return;
     }
-    // At a typist's pace: the modifiers are down before the key, the key is up before them.
+    // At a typist's pace: the modifiers are down before the key, the key is up before them;
+    // typed ahead, the events are in the server's hands, no more.
+    const auto pace = [&] {
+        if (waitForTheProgram) {
+            Settle();
+        } else {
+            XSync(d, False);
+        }
+    };
     for (KeyCode k : held) {
         XTestFakeKeyEvent(d, k, True, CurrentTime);
     }
     if (!held.empty()) {
-        Settle();
+        pace();
     }
     XTestFakeKeyEvent(d, key, True, CurrentTime);
-    Settle();
+    pace();
     XTestFakeKeyEvent(d, key, False, CurrentTime);
-    Settle();
+    pace();
     for (auto k = held.rbegin(); k != held.rend(); ++k) {
         XTestFakeKeyEvent(d, *k, False, CurrentTime);
     }
-    Settle();
+    pace();
 }
 
 void ScreenUser::Type(const std::string& text)
@@ -492,7 +521,7 @@ CRect ScreenUser::FocusedRect()
 
 bool ScreenUser::WaitForFocusedTitle(const std::string& part, int timeoutMs)
 {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(Patient(timeoutMs));
     while (FocusedTitle().find(part) == std::string::npos) {
         if (std::chrono::steady_clock::now() >= end) {
             return false;
@@ -590,7 +619,7 @@ bool PersonAtScreen::Finish(int timeoutMs)
     if (!run_->thread.joinable()) {
         return run_->done.load();
     }
-    const bool ended = RunUntil([this] { return run_->done.load(); }, timeoutMs);
+    const bool ended = RunUntil([this] { return run_->done.load(); }, Patient(timeoutMs));
     if (!ended) {
         // The rest of the script no longer reaches the windows; it ends soon.
         run_->abandoned = true;

@@ -30,6 +30,7 @@ public:
     bool Ready() const;
     std::string Problem() const;
 
+    // The time limits below guard against a hang: each is made Patient (see below).
     // Runs `fn` on the screen's thread between two of its events and waits for it; false when
     // that thread did not get to it in time (it is then not run).
     bool OnUi(const std::function<void()>& fn, int timeoutMs = 20000);
@@ -64,6 +65,9 @@ public:
 
     // A key or a chord: "Return", "Down", "ctrl+a", "alt+f", "shift+Tab".
     void Keys(const std::string& chord);
+    // The same, typed while the program is busy: each event goes to the server without
+    // waiting for the program to take the one before.
+    void KeysAhead(const std::string& chord);
     // Types ASCII text, shifting where the character needs it.
     void Type(const std::string& text);
 
@@ -84,10 +88,17 @@ private:
     // Left clicks at a point, each release right behind its press.
     void Clicks(CPoint screen, int count);
 
+    void Chord(const std::string& chord, bool waitForTheProgram);
+
     friend class PersonAtScreen;
     struct State;
     std::unique_ptr<State> state_;
 };
+
+// A time limit that only guards against a hang, multiplied by VANTOREL_PATIENCE (4 unless set):
+// with every core busy a program may take several times as long to answer as alone. A script's
+// pauses, which decide what it sees, stay as they are.
+int Patient(int ms);
 
 // A script run by a person on a thread of its own. Start it, run the loop that the script's
 // input will need (a modal dialog, the program), then Finish: Finish delivers messages and

@@ -93,6 +93,21 @@ void ResetInputState()
     InputSlot() = std::make_unique<CInputState>();
 }
 
+UINT HeldKeys()
+{
+    const CInputState& s = GetInputState();
+    return kHeldKnown | (s.IsKeyDown(VK_SHIFT) ? kHeldShift : 0u) | (s.IsKeyDown(VK_CONTROL) ? kHeldControl : 0u) |
+           (s.IsKeyDown(VK_MENU) ? kHeldAlt : 0u);
+}
+
+void TakeHeldKeys(UINT held)
+{
+    CInputState& s = GetInputState();
+    s.SetKeyDown(VK_SHIFT, (held & kHeldShift) != 0);
+    s.SetKeyDown(VK_CONTROL, (held & kHeldControl) != 0);
+    s.SetKeyDown(VK_MENU, (held & kHeldAlt) != 0);
+}
+
 short GetKeyState(UINT vk)
 {
     const CInputState& s = GetInputState();

@@ -74,6 +74,13 @@ private:
 CInputState& GetInputState();
 void ResetInputState();
 
+// The person's input reaches the program as posted messages, which a busy program takes late:
+// Ctrl may be let go before it takes the Y typed with it. So each such message carries the
+// modifier keys held as it was made (HeldKeys, kHeld bits), and the key state the program reads
+// takes them again as the message is taken from the queue (TakeHeldKeys), as it handles it.
+UINT HeldKeys();
+void TakeHeldKeys(UINT held);
+
 // High bit set while the key is down, bit 0 when toggled on.
 short GetKeyState(UINT vk);
 HCURSOR SetCursor(HCURSOR cursor);

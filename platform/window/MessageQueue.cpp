@@ -3,8 +3,9 @@
 #include <memory>
 
 #include "base/Clock.h"
+#include "platform/window/Input.h"
 
-void CMessageQueue::Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+void CMessageQueue::Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT held)
 {
     MSG msg;
     msg.hwnd = hwnd;
@@ -12,6 +13,7 @@ void CMessageQueue::Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     msg.wParam = wParam;
     msg.lParam = lParam;
     msg.time = GetClock().NowMs();
+    msg.held = held;
     {
         std::lock_guard<std::mutex> guard(mutex_);
         posted_.push_back(msg);
@@ -62,6 +64,9 @@ bool CMessageQueue::TakePostedLocked(MSG& msg, bool remove, const Filter& filter
             msg = *it;
             if (remove) {
                 posted_.erase(it);
+                if ((msg.held & kHeldKnown) != 0) {
+                    TakeHeldKeys(msg.held);
+                }
             }
             return true;
         }

@@ -45,7 +45,9 @@ public:
     CMessageQueue& operator=(const CMessageQueue&) = delete;
 
     // Any thread.
-    void Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // `held`: the modifier keys held as the person's input was made (kHeldKnown with the
+    // kHeld bits), which the key state takes again as the message is taken; 0 for others.
+    void Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT held = 0);
     void PostQuit(int exitCode);
 
     // User-interface thread. Get blocks until a message is there; it returns false for the

@@ -38,7 +38,11 @@ struct MSG {
     LPARAM lParam = 0;
     std::uint64_t time = 0; // milliseconds of the layer's clock
     CPoint pt;
+    // A message of the person's input: the modifier keys held as it was made (kHeld bits).
+    UINT held = 0;
 };
+
+enum : UINT { kHeldShift = 1u, kHeldControl = 2u, kHeldAlt = 4u, kHeldKnown = 0x80u };
 
 constexpr WORD LOWORD(std::uintptr_t v)
 {

@@ -61,7 +61,7 @@ CWnd* CUserInput::PostPointer(CWnd& wnd, CPoint point, UINT message, UINT modifi
         GetInputState().SetKeyDown(VK_RBUTTON, false);
     }
     HoldModifiers(modifiers, true);
-    ::PostMessage(handle, message, GetInputState().MouseKeyFlags(), PointToLParam(local));
+    ::PostInputMessage(handle, message, GetInputState().MouseKeyFlags(), PointToLParam(local));
     return target;
 }
 

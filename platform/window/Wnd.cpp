@@ -1192,6 +1192,15 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
+BOOL PostInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (hwnd != nullptr && !IsWindow(hwnd)) {
+        return FALSE;
+    }
+    GetMessageQueue().Post(hwnd, message, wParam, lParam, HeldKeys());
+    return TRUE;
+}
+
 void PostQuitMessage(int nExitCode)
 {
     GetMessageQueue().PostQuit(nExitCode);

@@ -258,6 +258,9 @@ private:
 // Free functions on handles (any thread for PostMessage / IsWindow).
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// A message of the person's input (a key, a button, the pointer), posted with the modifier
+// keys held now (see HeldKeys in Input.h).
+BOOL PostInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int nExitCode);
 // The queue as message loops written against the system read it: a window and a message range
 // narrow what is taken (null and 0, 0 take everything); GetMessage waits and returns FALSE for

@@ -116,6 +116,45 @@ TEST_F(InputTest, KeysGoToTheFocusAndTypeCharacters)
               (std::vector<std::string>{"field:down 1,1", "field:up 1,1", "field:dblclk", "field:up 1,1"}));
 }
 
+TEST_F(InputTest, InputTakenLateIsReadWithTheModifiersHeldAsItWasMade)
+{
+    // Ctrl+Y, then a plain Y, and a click with Shift, all made while the program was busy:
+    // Ctrl is let go before the program takes the Y typed with it, Shift before it takes the
+    // click. Each is read with the keys held when it was made.
+    std::vector<std::string> log;
+    class Reader : public CWnd {
+    public:
+        explicit Reader(std::vector<std::string>* log) : log_(log) {}
+        LRESULT WindowProc(UINT message, WPARAM w, LPARAM l) override
+        {
+            const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+            const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+            if (message == WM_KEYDOWN && w == 'Y')
+                log_->push_back(control ? "ctrl+Y" : "Y");
+            if (message == WM_LBUTTONDOWN)
+                log_->push_back(shift ? "shift+click" : "click");
+            return CWnd::WindowProc(message, w, l);
+        }
+        std::vector<std::string>* log_;
+    } reader(&log);
+    ASSERT_TRUE(reader.CreateEx(0, "", "", WS_VISIBLE, CRect(0, 0, 100, 100), nullptr, 0));
+    const HWND h = reader.GetSafeHwnd();
+    CInputState& keys = GetInputState();
+    keys.SetKeyDown(VK_CONTROL, true);
+    PostInputMessage(h, WM_KEYDOWN, VK_CONTROL, 0);
+    PostInputMessage(h, WM_KEYDOWN, 'Y', 0);
+    PostInputMessage(h, WM_KEYUP, 'Y', 0);
+    keys.SetKeyDown(VK_CONTROL, false);
+    PostInputMessage(h, WM_KEYUP, VK_CONTROL, 0);
+    PostInputMessage(h, WM_KEYDOWN, 'Y', 0);
+    keys.SetKeyDown(VK_SHIFT, true);
+    PostInputMessage(h, WM_LBUTTONDOWN, MK_SHIFT, 0);
+    PostInputMessage(h, WM_LBUTTONUP, MK_SHIFT, 0);
+    keys.SetKeyDown(VK_SHIFT, false);
+    PumpPendingMessages();
+    EXPECT_EQ(log, (std::vector<std::string>{"ctrl+Y", "Y", "shift+click"}));
+}
+
 TEST_F(InputTest, KeyStateAndWaitCursor)
 {
     CInputState& keys = GetInputState();

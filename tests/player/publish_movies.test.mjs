@@ -12,6 +12,8 @@
 // - every shipped document has its preview movie and its description file, and every component
 //   of the palette appears in some shipped sample.
 // A PNG of each published sample after its inputs were moved goes into <build>/test-output.
+// An argument "K/N" runs the K-th of N parts of the movies (CTest runs the parts side by side,
+// each well inside its time limit on a busy machine); without it, all of them.
 import { execFileSync, spawnSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
@@ -26,6 +28,8 @@ const build = process.env.VANTOREL_BINARY_DIR || os.tmpdir();
 const command = process.env.VANTOREL_PUBLISH || path.join(build, "tools", "vantorel-publish", "vantorel-publish");
 const pictures = path.join(build, "test-output");
 fs.mkdirSync(pictures, { recursive: true });
+const [part, parts] = (/^(\d+)\/(\d+)$/.exec(process.argv[2] || "1/1") || [0, 0, 0]).slice(1).map(Number);
+if (!(part >= 1 && part <= parts)) { console.log(`bad part ${process.argv[2]}: expected K/N`); process.exit(2); }
 const out = fs.mkdtempSync(path.join(os.tmpdir(), "publish-movies-"));
 execFileSync(process.env.MOVIE_MAKER, [out], { stdio: "inherit" });
 
@@ -621,22 +625,27 @@ try {
       .flatMap((category) => fs.readdirSync(path.join(install, folder, category.name))
         .filter((f) => f.endsWith(".vtd")).map((f) => path.join(install, folder, category.name, f))));
   if (documents.length < 3) fail(`only ${documents.length} shipped documents`);
-  // Every component of the palette is shown at work in some shipped sample, but for the
-  // helpers of the "Hidden" category (the scroll box and scroll edit that other components
-  // fill), which every movie carries and which have nothing to show on their own.
-  const used = new Set(fs.readdirSync(path.join(source, "assets", "samples")).filter((f) => f.endsWith(".json"))
-    .flatMap((f) => (readJson(path.join(source, "assets", "samples", f)).components || []).map((c) => c.symbol)));
-  const defaults = path.join(install, "component", "default");
-  const palette = fs.readdirSync(defaults).filter((f) => f.endsWith(".xml"))
-    .filter((f) => !/<component\b[^>]*\bcategory="Hidden"/.test(fs.readFileSync(path.join(defaults, f), "utf8")))
-    .map((f) => f.slice(0, -4));
-  if (palette.length < 40) fail(`only ${palette.length} components of the palette found`);
-  const unused = palette.filter((symbol) => !used.has(symbol));
-  if (unused.length > 0) fail(`components in no shipped sample: ${unused.join(", ")}`);
-  else console.log(`ok   all ${palette.length} components appear in the shipped samples`);
   const workbooks = fs.readdirSync(path.join(source, "assets", "samples")).filter((f) => f.endsWith(".xlsx"))
     .map((f) => path.join(source, "assets", "samples", f));
-  checkFailures(documents.find((f) => f.endsWith("loan-planner.vtd")) || documents[0]);
+  // The movies dealt out to the parts in turn, the longest (the documents, three movies each) first.
+  const work = [...documents.map((file) => ["document", file]), ["many"], ["longlist"],
+    ...workbooks.map((workbook) => ["formulas", workbook])].filter((_, i) => i % parts === part - 1);
+  if (part === 1) {
+    // Every component of the palette is shown at work in some shipped sample, but for the
+    // helpers of the "Hidden" category (the scroll box and scroll edit that other components
+    // fill), which every movie carries and which have nothing to show on their own.
+    const used = new Set(fs.readdirSync(path.join(source, "assets", "samples")).filter((f) => f.endsWith(".json"))
+      .flatMap((f) => (readJson(path.join(source, "assets", "samples", f)).components || []).map((c) => c.symbol)));
+    const defaults = path.join(install, "component", "default");
+    const palette = fs.readdirSync(defaults).filter((f) => f.endsWith(".xml"))
+      .filter((f) => !/<component\b[^>]*\bcategory="Hidden"/.test(fs.readFileSync(path.join(defaults, f), "utf8")))
+      .map((f) => f.slice(0, -4));
+    if (palette.length < 40) fail(`only ${palette.length} components of the palette found`);
+    const unused = palette.filter((symbol) => !used.has(symbol));
+    if (unused.length > 0) fail(`components in no shipped sample: ${unused.join(", ")}`);
+    else console.log(`ok   all ${palette.length} components appear in the shipped samples`);
+    checkFailures(documents.find((f) => f.endsWith("loan-planner.vtd")) || documents[0]);
+  }
   // The data-connection sample loads prices.xml from beside it as it starts: here the file holds
   // the workbook's own prices, so that its values stay those the workbook caches.
   const stock = readJson(path.join(out, "data-connection.cells.json"));
@@ -644,10 +653,12 @@ try {
   fs.writeFileSync(path.join(out, "prices.xml"), `<data><variable name="prices">${rows.join("")}</variable></data>`);
   await withPlayer(out, async (run) => {
     const drive = driver(run, { pictures, fail });
-    for (const file of documents) await checkDocument(drive, file);
-    await checkManyComponents(drive);
-    await checkLongList(drive);
-    for (const workbook of workbooks) await checkAllFormulas(run, workbook);
+    for (const [kind, file] of work) {
+      if (kind === "document") await checkDocument(drive, file);
+      else if (kind === "many") await checkManyComponents(drive);
+      else if (kind === "longlist") await checkLongList(drive);
+      else await checkAllFormulas(run, file);
+    }
   });
 } finally {
   fs.rmSync(out, { recursive: true, force: true });

@@ -1,5 +1,6 @@
 #include "PersonFixture.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <memory>
@@ -31,6 +32,7 @@ enum : UINT {
     IDD_DEMO_PAGE = 4410,
     IDC_DEMO_TITLE = 4411,
     IDD_DEMO_TOOL = 4420,
+    ID_DEMO_BUSY = 4430,
 };
 
 // A tool window of the frame, as the palette is: captioned, 100 by 120 dialog units.
@@ -94,14 +96,35 @@ public:
         return paper.Create(nullptr, "", WS_CHILD | WS_VISIBLE, r, this, AFX_IDW_PANE_FIRST) ? 0 : -1;
     }
     void OnOpen() { ++opened; }
-    void OnSelectAll() { ++selectedAll; }
-    void OnDelete() { ++deleted; }
+    void OnSelectAll()
+    {
+        ++selectedAll;
+        commands += 'A';
+    }
+    void OnDelete()
+    {
+        ++deleted;
+        commands += 'D';
+    }
+    // Work that keeps the program from its events (a long redraw) until the person has typed
+    // ahead, the paper left to draw again after it.
+    void OnBusy()
+    {
+        busy = true;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!typedAhead && std::chrono::steady_clock::now() < end)
+            std::this_thread::yield();
+        paper.Invalidate();
+    }
     void OnUpdateDelete(CCmdUI* ui) { ui->Enable(deleteAllowed); }
 
     Paper paper;
     int opened = 0;
     int selectedAll = 0;
     int deleted = 0;
+    std::string commands;
+    std::atomic<bool> busy{false};
+    std::atomic<bool> typedAhead{false};
     bool deleteAllowed = true;
     DECLARE_MESSAGE_MAP()
 };
@@ -111,6 +134,7 @@ BEGIN_MESSAGE_MAP(DemoFrame, CFrameWnd)
     .Command(ID_DEMO_OPEN, &DemoFrame::OnOpen)
     .Command(ID_DEMO_SELECT_ALL, &DemoFrame::OnSelectAll)
     .Command(ID_DEMO_DELETE, &DemoFrame::OnDelete)
+    .Command(ID_DEMO_BUSY, &DemoFrame::OnBusy)
     .UpdateCommandUI(ID_DEMO_DELETE, &DemoFrame::OnUpdateDelete)
 END_MESSAGE_MAP()
 
@@ -430,9 +454,20 @@ TEST_F(MenusByHandTest, WindowsOpenedOneAfterAnotherStayWhereTheyWerePut)
             });
             user.WaitDrawn();
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(600));
-        user.Settle();
         ASSERT_EQ(tools.size(), std::size_t{kWindows});
+        // Every window placed and shown where the program has it, once the window manager
+        // has had its say.
+        user.WaitFor([&] {
+            for (auto& tool : tools) {
+                CRect placed;
+                tool->GetWindowRect(&placed);
+                const CRect shown = user.RectOf(*tool);
+                if (shown.IsRectEmpty() || std::abs(shown.left - placed.left) + std::abs(shown.top - placed.top) > 60)
+                    return false;
+            }
+            return true;
+        });
+        user.WaitDrawn();
         for (int i = 0; i < kWindows; ++i) {
             CRect placed;
             user.OnUi([&] { tools[i]->GetWindowRect(&placed); });
@@ -445,6 +480,30 @@ TEST_F(MenusByHandTest, WindowsOpenedOneAfterAnotherStayWhereTheyWerePut)
                 << ", not where the program has it";
         }
         Shot(user, "tools-in-a-row");
+    }));
+}
+
+TEST_F(MenusByHandTest, KeysTypedWhileTheProgramIsBusyAllReachItInOrder)
+{
+    // Ctrl+A, Delete, Ctrl+A typed while the program redraws: each chord's keys come in
+    // together once it is free, Ctrl let go long before the program takes the A typed with it.
+    ASSERT_TRUE(gtkscreen::RunPerson([&](ScreenUser& user) {
+        PERSON_READY(user, frame);
+        ::PostMessage(frame.GetSafeHwnd(), WM_COMMAND, ID_DEMO_BUSY, 0);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!frame.busy && std::chrono::steady_clock::now() < end)
+            std::this_thread::yield();
+        if (!frame.busy) {
+            frame.typedAhead = true;
+            FAIL() << "the program never got to its work";
+        }
+        user.KeysAhead("ctrl+a");
+        user.KeysAhead("Delete");
+        user.KeysAhead("ctrl+a");
+        frame.typedAhead = true;
+        EXPECT_TRUE(user.WaitFor([&] { return frame.commands.size() >= 3; })) << "only " << frame.commands << " ran";
+        user.WaitDrawn();
+        user.OnUi([&] { EXPECT_EQ(frame.commands, "ADA"); });
     }));
 }
 

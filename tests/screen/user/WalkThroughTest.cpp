@@ -237,7 +237,7 @@ protected:
     // goes on meanwhile); false on the time-out.
     static bool Eventually(ScreenUser& user, const std::function<bool()>& seen, int timeoutMs = 30000)
     {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(gtkscreen::Patient(timeoutMs));
         while (!seen()) {
             if (std::chrono::steady_clock::now() >= until)
                 return false;
