@@ -49,14 +49,36 @@ if (_global.kvSelectorInsert == undefined) {
         return clip.showLabels == false || text == undefined ? "" : text;
     };
 
-    // The chosen item's text format: the label font in "selectedColor".
+    // The lightness of a colour, 0 (black) to 1 (white), as the eye weighs its parts.
+    _global.kvLightness = function (rgb) {
+        return (0.299 * ((rgb >> 16) & 255) + 0.587 * ((rgb >> 8) & 255) + 0.114 * (rgb & 255)) / 255;
+    };
+
+    // The colour the chosen item stands on: its plate (a light-to-deep blue) with "useLabelArt",
+    // else "selectedFillColor", or the list's own fill where it has none.
+    _global.kvChosenBack = function (clip) {
+        if (clip.useLabelArt == true)
+            return 0xA6BFE3;
+        if (clip.selectedFillColor != undefined)
+            return clip.selectedFillColor;
+        return clip.defaultFillColor == undefined ? 0xFFFFFF : clip.defaultFillColor;
+    };
+
+    // The chosen item's text format: the label font in "selectedColor". A style gives the
+    // selectors' chosen marker colour that name, often the very colour of the chosen row's fill:
+    // text too close to the fill in lightness is drawn white on a deep fill, dark on a light one,
+    // so the chosen row never shows an empty bar.
     _global.kvSelectorChosenFormat = function (clip, format) {
-        if (clip.selectedColor == undefined)
-            return format;
+        var colour = clip.selectedColor;
+        if (colour == undefined)
+            colour = format != undefined && format.color != undefined ? format.color : 0x333333;
+        var back = kvLightness(kvChosenBack(clip));
+        if (Math.abs(kvLightness(colour) - back) < 0.3)
+            colour = back < 0.55 ? 0xFFFFFF : 0x333333;
         var chosen = {};
         for (var k in format)
             chosen[k] = format[k];
-        chosen.color = clip.selectedColor;
+        chosen.color = colour;
         return chosen;
     };
 
