@@ -477,7 +477,7 @@ TEST_F(ShellTest, ModifiedDocumentsAskBeforeTheyAreReplaced)
 
     // "No", then a file the document refuses before letting go of anything: it stays as it was.
     boxes->Answer(IDNO);
-    EXPECT_EQ(app->OpenDocumentFile("/data/y.bad"), nullptr);
+    EXPECT_EQ(app->OpenDocumentFile("/data/y.refused"), nullptr);
     EXPECT_EQ(Doc().GetPathName(), "/data/x.ok");
     EXPECT_TRUE(Doc().IsModified());
 }
