@@ -240,6 +240,80 @@ bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& by
     return ok;
 }
 
+bool IsReadOnlyFile(const std::filesystem::path& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 &&
+           ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(path.c_str(), W_OK) != 0);
+}
+
+namespace {
+
+// The file a name finally reaches through its symbolic links, whether that file exists or not
+// (a link to a file not yet made is followed to where it would be); empty after too many.
+std::filesystem::path FollowLinks(const std::filesystem::path& name)
+{
+    std::error_code error;
+    std::filesystem::path target = std::filesystem::absolute(name, error);
+    if (error)
+        return {};
+    for (int hops = 0; hops < 40; ++hops) {
+        if (!std::filesystem::is_symlink(target, error))
+            return target;
+        const std::filesystem::path next = std::filesystem::read_symlink(target, error);
+        if (error)
+            return {};
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return {};
+}
+
+bool WriteInPlace(const std::filesystem::path& target, const std::vector<std::uint8_t>& bytes, std::string& reason)
+{
+    Descriptor fd(open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
+    const auto fail = [&] {
+        reason = target.string() + ": cannot be written (" + SystemReason(errno) + ")";
+        return false;
+    };
+    if (fd.Get() < 0)
+        return fail();
+    // Room for all of it first: a full disk then fails before a byte of the old content changes.
+    if (!bytes.empty()) {
+        const int reserved = posix_fallocate(fd.Get(), 0, static_cast<off_t>(bytes.size()));
+        if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL) {
+            errno = reserved;
+            return fail();
+        }
+    }
+    if (!WriteAll(fd.Get(), bytes.data(), bytes.size()) ||
+        ftruncate(fd.Get(), static_cast<off_t>(bytes.size())) != 0 || fsync(fd.Get()) != 0 ||
+        close(fd.Release()) != 0)
+        return fail();
+    return true;
+}
+
+} // namespace
+
+bool SaveFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string* reason)
+{
+    std::string why;
+    const std::filesystem::path target = FollowLinks(path);
+    bool ok = false;
+    struct stat info {};
+    if (target.empty()) {
+        why = path + ": too many symbolic links";
+    } else if (IsReadOnlyFile(target)) {
+        why = target.string() + ": is read-only";
+    } else if (stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink > 1) {
+        ok = WriteInPlace(target, bytes, why);
+    } else {
+        ok = WriteFileBytes(target.string(), bytes, &why);
+    }
+    if (!ok && reason)
+        *reason = why;
+    return ok;
+}
+
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b)
 {
     struct stat first {}, second {};

@@ -66,6 +66,16 @@ private:
 // A batch of one file.
 bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string* reason = nullptr);
 
+// Whether a file exists that its owner protected from writing (no write permission bit at all,
+// which holds for every user, the superuser too) or that this process may not write.
+bool IsReadOnlyFile(const std::filesystem::path& path);
+
+// Writes a file the person saves over, honouring what they set on it: a read-only file is
+// refused; through a symbolic link the file the link names is written (beside it and renamed
+// over it) and the link stays; a file with several hard links is written in place, after its
+// room is reserved, so that every name sees the new content. Otherwise as WriteFileBytes.
+bool SaveFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string* reason = nullptr);
+
 // True when both name one existing file (the same device and inode, whatever the names).
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 

@@ -5,6 +5,7 @@
 #include "model/FileBytes.h"
 #include "model/Parameter.h"
 #include "model/ParameterSet.h"
+#include "model/TextUtil.h"
 #include "model/ValueList.h"
 #include "publish/BaseMovie.h"
 #include "publish/CompileModel.h"
@@ -29,6 +30,17 @@ namespace {
 [[noreturn]] void Fail(const std::string& where, const std::string& why)
 {
     throw DescriptionError(where + ": " + why);
+}
+
+// A setting with limits takes in a description only what its property page lets the person
+// choose: a value past them can break the component's drawing (a slice line wider than the
+// slice hides it).
+void RequireWithinRange(const CParameter& p, double value, const std::string& where)
+{
+    const std::optional<ParamRange>& range = p.GetRange();
+    if (range && (value < range->minimum || value > range->maximum))
+        Fail(where, FormatDouble(value, 15) + " is past the limits of this setting (" +
+                        FormatDouble(range->minimum, 15) + " to " + FormatDouble(range->maximum, 15) + ")");
 }
 
 // The path of groups (from set, joined by dots) that holds a parameter of this name, for a
@@ -183,6 +195,7 @@ void Builder::ApplyValue(CParameter& p, const json::Value& value, const std::str
         return;
     case model::ParamType::Number:
         expect(json::Kind::Number);
+        RequireWithinRange(p, value.number, where);
         p.SetDouble(value.number);
         return;
     case model::ParamType::Boolean:
@@ -195,6 +208,7 @@ void Builder::ApplyValue(CParameter& p, const json::Value& value, const std::str
             std::fabs(value.number) > std::numeric_limits<std::int32_t>::max()) {
             Fail(where, "expected a whole number");
         }
+        RequireWithinRange(p, value.number, where);
         p.SetInt(static_cast<std::int32_t>(value.number));
         return;
     case model::ParamType::Color: {

@@ -75,6 +75,9 @@ public:
     // no temporary file is left. GetLoadError then says why.
     bool Load(const std::string& path, std::string& version);
     bool Load(const std::vector<unsigned char>& bytes, std::string& version);
+    // Reads the file as Load does, then puts everything back as a failed Load does: whether it
+    // would open, without disturbing the document open now. The records stay for inspection.
+    bool Check(const std::vector<unsigned char>& bytes, std::string& version);
     const std::string& GetLoadError() const { return loadError_; }
     // Why the last Load failed: the file could not be read, it is damaged, or the temporary
     // files its embedded workbook and files need could not be made (the document is sound).
@@ -114,6 +117,7 @@ private:
     std::string loadError_;
     std::string loadWarning_;
     LoadFailure loadFailure_ = LoadFailure::None;
+    bool checking_ = false;
 };
 
 // Points every external-file group of the components whose "fileName" is `from` at `to`:

@@ -84,6 +84,14 @@ public:
     // Whether the base movie is the context's own rather than one lent to it.
     bool OwnsBaseMovie() const { return baseMovie_ != nullptr && baseMovie_ == ownedBaseMovie_.get(); }
     CBaseMovie& SetBaseMovie(std::unique_ptr<CBaseMovie> movie);
+    // Puts movie in the place of the base movie for a while, keeping the one it has (owned or
+    // lent), and returns that one for the same call to put back.
+    CBaseMovie* LendBaseMovie(CBaseMovie* movie)
+    {
+        CBaseMovie* before = baseMovie_;
+        baseMovie_ = movie;
+        return before;
+    }
     void UseBaseMovie(CBaseMovie* movie);
     // Loads the installation's base movie over the context's own counters. Throws BaseMovieError.
     CBaseMovie& CreateBaseMovie();

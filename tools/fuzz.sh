@@ -24,8 +24,15 @@ for target in "${targets[@]}"; do
     for document in "$build"/install/samples/*/*.vtd "$build"/install/template/*/*.vtd; do
       [ -f "$document" ] && tail -c +9 "$document" >"$shipped/$(basename "$document" .vtd)"
     done
-    seeds+=("$shipped")
+    if [ -n "$(ls -A "$shipped")" ]; then
+      seeds+=("$shipped")
+    else
+      echo "warning: $name runs without the shipped documents it starts from (none in $build/install;" \
+           "build the target shipped_documents)"
+    fi
   fi
+  # A target without seeds starts from nothing and reaches far less in the same time: say so.
+  [ ${#seeds[@]} -eq 0 ] && echo "warning: $name runs without a seed corpus (no fuzz/corpus/$name)"
   # fuzz/<name>.options: flags of one target, after the common ones so they win.
   extra=()
   [ -f "$root/fuzz/$name.options" ] && read -r -a extra < "$root/fuzz/$name.options"

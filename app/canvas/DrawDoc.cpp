@@ -58,18 +58,66 @@ BEGIN_MESSAGE_MAP(CDrawDoc, CDocument)
 
 namespace {
 
-// A version text as found in a file, fit to be shown: bytes that are not printable text
-// become '?'.
-std::string Printable(const std::string& text)
+// The version text a file starts with (up to its first zero byte).
+std::string HeaderOf(const std::vector<unsigned char>& bytes)
 {
-    std::string shown = text;
-    for (char& c : shown) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u > 0x7E) {
-            c = '?';
-        }
+    const std::size_t size = std::min(bytes.size(), docfile::kVersionSize);
+    std::string version(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size));
+    return version.substr(0, version.find('\0'));
+}
+
+bool IsDocumentVersion(const std::string& version)
+{
+    return version == kDocumentVersion || version == kOlderDocumentVersion;
+}
+
+// Whether a file read whole opens as a document, checked as it would be read but into a base
+// movie of its own: reading into the program's would replace the model and the variable table
+// that the document open now, and every binding of it, still use. Why not when it does not.
+bool CheckDocument(const std::vector<unsigned char>& bytes, std::string& error)
+{
+    CProgramContext* program = CProgramContext::Current();
+    if (program == nullptr || program->GetBaseMovie() == nullptr) {
+        error = "there is no model to read the document into";
+        return false;
     }
-    return shown;
+    // The scratch movie takes its character ids from the program's counters: they are put back.
+    swf::IdCounter& ids = program->GetCharacterIds();
+    swf::IdCounter& depths = program->GetDepths();
+    const std::uint16_t keptIds = ids.Peek();
+    const std::uint16_t keptDepths = depths.Peek();
+    std::unique_ptr<CBaseMovie> scratch;
+    try {
+        scratch = CBaseMovie::Create(program->GetInstallDir(), ids, depths);
+    } catch (const std::exception& failure) {
+        ids.Reset(keptIds);
+        depths.Reset(keptDepths);
+        error = std::string("the document cannot be checked: ") + failure.what();
+        return false;
+    }
+    CBaseMovie* live = program->LendBaseMovie(scratch.get());
+    bool sound = false;
+    {
+        CDocData data;
+        std::string version = kDocumentVersion;
+        sound = data.Check(bytes, version);
+        error = data.GetLoadError();
+    } // its instances go before the movie they were read into
+    program->LendBaseMovie(live);
+    scratch.reset();
+    ids.Reset(keptIds);
+    depths.Reset(keptDepths);
+    return sound;
+}
+
+// Why a file read whole did not open, in words and with its name: the raw bytes of a file that
+// is no document mean nothing to the person.
+std::string OpenFailure(const std::string& path, const std::string& error, const std::vector<unsigned char>& bytes)
+{
+    if (bytes.size() < docfile::kVersionSize || !IsDocumentVersion(HeaderOf(bytes)))
+        return "The file " + path +
+               " cannot be opened: it is not a Vantorel document, or its beginning is damaged.";
+    return "The document " + path + " is damaged: " + error;
 }
 
 } // namespace
@@ -159,31 +207,26 @@ BOOL CDrawDoc::OnNewDocument()
 
 BOOL CDrawDoc::OnOpenDocument(const char* lpszPathName)
 {
-    ResetDocument();
     const std::string path = lpszPathName != nullptr ? lpszPathName : "";
+    // The file is read and checked whole before the document open now is let go, so that a
+    // file that cannot be opened leaves the person's work as it was.
+    std::vector<unsigned char> bytes;
+    std::string reason;
+    const auto refuse = [](const std::string& why) {
+        ShowMessageBox(AfxGetMainWnd(), why, nullptr, MB_ICONEXCLAMATION);
+        return FALSE;
+    };
+    if (!model::ReadFileBytes(path, bytes, std::size_t(256) << 20, &reason))
+        return refuse("File Not Found " + path);
+    if (!CheckDocument(bytes, reason))
+        return refuse(OpenFailure(path, reason, bytes));
+    ResetDocument();
+    // From here the document open before is gone: a failure leaves an empty one.
+    SetModifiedFlag(TRUE);
     auto data = std::make_unique<CDocData>();
     std::string version = kDocumentVersion;
-    if (!data->Load(path, version)) {
-        std::string message;
-        if (version.rfind('x', 0) == 0) {
-            message = "File Not Found " + path;
-        } else if (version != kDocumentVersion && version != kOlderDocumentVersion) {
-            message = "Invalid Version: Found " + Printable(version) + ", Need " + kDocumentVersion;
-        } else {
-            // The header is right but what follows cannot be read.
-            message = "The document " + path + " is damaged: " + data->GetLoadError();
-        }
-        ShowMessageBox(AfxGetMainWnd(), message, nullptr, MB_ICONEXCLAMATION);
-        return FALSE;
-    }
-    // Each canvas object owns its instances, so one instance cannot be given to two.
-    if (const std::optional<std::uint32_t> shared = docfile::FindSharedComponent(*data)) {
-        ShowMessageBox(AfxGetMainWnd(),
-                       "The document " + path + " is damaged: component " + std::to_string(*shared) +
-                           " belongs to more than one canvas object",
-                       nullptr, MB_ICONEXCLAMATION);
-        return FALSE;
-    }
+    if (!data->Load(bytes, version))
+        return refuse(OpenFailure(path, data->GetLoadError(), bytes));
     m_szVersion = version;
     if (!data->GetLoadWarning().empty())
         ShowMessageBox(AfxGetMainWnd(), "The document " + path + " opens without its last part: " + data->GetLoadWarning(),
@@ -715,7 +758,7 @@ bool CDrawDoc::WriteDocumentFile(const std::string& path, std::string& error)
         RepointExternalFiles(instances, name, copy);
     if (!error.empty())
         return false;
-    return model::WriteFileBytes(path, bytes, &error);
+    return model::SaveFileBytes(path, bytes, &error);
 }
 
 bool CDrawDoc::IsGenerating()

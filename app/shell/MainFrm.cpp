@@ -353,6 +353,14 @@ LRESULT CMainFrame::OnImportProgress(WPARAM wParam, LPARAM lParam)
     case kImportNoModel:
         m_wndProgress.ShowWindow(SW_HIDE);
         SetModelText("Model Not Loaded");
+        // A workbook that could not be read says why, whichever way it was named (the command
+        // line, a reopened document): the status bar alone leaves the person guessing.
+        if (lParam != 0) {
+            const std::string failure = m_failure ? m_failure() : std::string();
+            const std::string name = doc != nullptr ? doc->GetModelPath() : std::string();
+            ShowMessageBox(this, "The workbook " + name + " cannot be read:\n" + failure, nullptr,
+                           MB_OK | MB_ICONEXCLAMATION);
+        }
         break;
     case kImportDone:
         m_wndProgress.ShowWindow(SW_HIDE);

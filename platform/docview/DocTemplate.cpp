@@ -138,12 +138,20 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char* lpszPathName, BOOL b
         }
     } else {
         CWaitCursor wait;
+        // A document that refuses the file before letting go of its contents stays unmodified
+        // through the call: it is kept as it was, with its own modified state.
+        const BOOL wasModified = doc->IsModified();
+        doc->SetModifiedFlag(FALSE);
         if (!doc->OnOpenDocument(lpszPathName)) {
             if (created) {
                 frame->DestroyWindow();
                 if (createdDoc) {
                     RemoveDocument(doc);
                 }
+                return nullptr;
+            }
+            if (!doc->IsModified()) {
+                doc->SetModifiedFlag(wasModified);
                 return nullptr;
             }
             // The reused document may be half read: leave it as a new, empty one.

@@ -8,6 +8,7 @@
 #include "platform/dialogs/MessageBox.h"
 #include "platform/docview/View.h"
 #include "platform/docview/WinApp.h"
+#include "model/FileBytes.h"
 
 BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
     .Command(ID_FILE_SAVE, &CDocument::OnFileSave)
@@ -147,12 +148,24 @@ BOOL CDocument::CanCloseFrame(CFrameWnd*)
 BOOL CDocument::DoSave(const char* lpszPathName, BOOL bReplace)
 {
     std::string path = lpszPathName != nullptr ? lpszPathName : "";
-    if (path.empty()) {
-        CWinApp* app = AfxGetApp();
-        path = m_strPathName.empty() ? m_strTitle : m_strPathName;
-        if (app == nullptr || !app->DoPromptFileName(path, FALSE, m_pDocTemplate)) {
+    for (;;) {
+        if (path.empty()) {
+            CWinApp* app = AfxGetApp();
+            path = m_strPathName.empty() ? m_strTitle : m_strPathName;
+            if (app == nullptr || !app->DoPromptFileName(path, FALSE, m_pDocTemplate)) {
+                return FALSE;
+            }
+        }
+        // A file its owner protected is never replaced without asking: the person may save
+        // under another name instead.
+        if (!model::IsReadOnlyFile(path)) {
+            break;
+        }
+        if (AfxMessageBox(path + " is read-only and is kept as it is.\nSave the changes under another name?",
+                          MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
             return FALSE;
         }
+        path.clear();
     }
     if (!OnSaveDocument(path.c_str())) {
         return FALSE;

@@ -45,6 +45,9 @@ public:
     void UpdateAllViews(CView* pSender, LPARAM lHint = 0, void* pHint = nullptr);
 
     virtual BOOL OnNewDocument();
+    // A document that fails to open a file before changing anything leaves its modified flag
+    // as the template set it (clear) and is kept as it was; one that fails after letting go
+    // of its contents sets the flag and is made a new, empty document.
     virtual BOOL OnOpenDocument(const char* lpszPathName);
     virtual BOOL OnSaveDocument(const char* lpszPathName);
     virtual void OnCloseDocument();

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/controls/FlashPlayer.h"
+#include "platform/controls/PlayerAddress.h"
 #include "platform/controls/ShockwaveFlash.h"
 #include "platform/drawing/DC.h"
 #include "platform/window/Wnd.h"
@@ -47,16 +48,11 @@ std::string Quote(const std::string& text)
     return s + '"';
 }
 
-// The page, Ruffle and the movies reach the view through a scheme of our own,
-// vantorel:///player/... (the installation's player folder), vantorel:///movie/N (a movie
-// file the program loaded) and vantorel:///base/P/... (the files a movie of player P names
-// relative to its base folder): Ruffle fetches its code and the movies as a web server would
-// hand them out, which plain files are not (no status, no types).
-struct Served {
-    std::filesystem::path playerDir;
-    std::map<std::string, std::filesystem::path> movies;
+// The page, Ruffle and the movies reach the view through a scheme of our own (PlayerAddress.h):
+// Ruffle fetches its code and the movies as a web server would hand them out, which plain files
+// are not (no status, no types).
+struct Served : PlayerFiles {
     int next = 0;
-    std::map<int, std::filesystem::path> bases;
     std::map<int, std::vector<std::string>> fetched; // what each base handed out last, in order
     int nextPlayer = 0;
 };
@@ -87,43 +83,13 @@ const char* ContentType(const std::filesystem::path& file)
     return "application/octet-stream";
 }
 
-// A relative path that stays inside the folder it is taken from; empty otherwise.
-std::filesystem::path Inside(const std::string& relative)
-{
-    const std::filesystem::path inside = std::filesystem::path(relative).lexically_normal();
-    return inside.empty() || inside.is_absolute() || *inside.begin() == ".." ? std::filesystem::path() : inside;
-}
-
 void Serve(WebKitURISchemeRequest* request, gpointer)
 {
     const std::string path = webkit_uri_scheme_request_get_path(request);
-    std::filesystem::path file;
-    std::filesystem::path inside; // of a base folder
-    int basePlayer = 0;
-    if (path.rfind("/player/", 0) == 0) {
-        if (const std::filesystem::path name = Inside(path.substr(8)); !name.empty()) {
-            file = Files().playerDir / name;
-        }
-    } else if (path.rfind("/movie/", 0) == 0) {
-        auto it = Files().movies.find(path.substr(7));
-        if (it != Files().movies.end()) {
-            file = it->second;
-        }
-    } else if (path.rfind("/base/", 0) == 0) {
-        const std::size_t slash = path.find('/', 6);
-        if (slash != std::string::npos) {
-            auto it = Files().bases.find(std::atoi(path.substr(6, slash - 6).c_str()));
-            // The movie's address as written: "my prices.xml" arrives as "my%20prices.xml".
-            if (gchar* name = g_uri_unescape_string(path.c_str() + slash + 1, nullptr)) {
-                inside = Inside(name);
-                g_free(name);
-            }
-            if (it != Files().bases.end() && !inside.empty()) {
-                file = it->second / inside;
-                basePlayer = it->first;
-            }
-        }
-    }
+    const PlayerAddressTarget target = ResolvePlayerAddress(Files(), path);
+    const std::filesystem::path& file = target.file;
+    const std::filesystem::path& inside = target.inside;
+    const int basePlayer = target.basePlayer;
     gchar* bytes = nullptr;
     gsize length = 0;
     if (file.empty() || !g_file_get_contents(file.c_str(), &bytes, &length, nullptr)) {
@@ -155,22 +121,26 @@ void Serve(WebKitURISchemeRequest* request, gpointer)
     g_bytes_unref(data);
 }
 
-void RegisterScheme()
+// The context of every player's page. A movie's shared objects live in its page's local
+// storage, which an ephemeral context keeps in memory only: nothing one movie stores outlasts
+// the program, so no later document, nor anything else, finds what an unsaved preview left.
+// Each player's page has an origin of its own (CWebKitPlayer::Origin), so that no movie reads what
+// another player's stored meanwhile.
+WebKitWebContext* PlayerContext()
 {
-    static bool registered = false;
-    if (registered) {
-        return;
-    }
-    registered = true;
-    WebKitWebContext* context = webkit_web_context_get_default();
-    webkit_web_context_register_uri_scheme(context, "vantorel", Serve, nullptr, nullptr);
-    WebKitSecurityManager* security = webkit_web_context_get_security_manager(context);
-    webkit_security_manager_register_uri_scheme_as_secure(security, "vantorel");
-    webkit_security_manager_register_uri_scheme_as_cors_enabled(security, "vantorel");
-    // The page's language: without one (a process in the C locale) the browser reports "c",
-    // which Ruffle refuses as a language tag.
-    static const gchar* const languages[] = {"en-US", nullptr};
-    webkit_web_context_set_preferred_languages(context, languages);
+    static WebKitWebContext* const context = [] {
+        WebKitWebContext* made = webkit_web_context_new_ephemeral();
+        webkit_web_context_register_uri_scheme(made, "vantorel", Serve, nullptr, nullptr);
+        WebKitSecurityManager* security = webkit_web_context_get_security_manager(made);
+        webkit_security_manager_register_uri_scheme_as_secure(security, "vantorel");
+        webkit_security_manager_register_uri_scheme_as_cors_enabled(security, "vantorel");
+        // The page's language: without one (a process in the C locale) the browser reports "c",
+        // which Ruffle refuses as a language tag.
+        static const gchar* const languages[] = {"en-US", nullptr};
+        webkit_web_context_set_preferred_languages(made, languages);
+        return made;
+    }();
+    return context;
 }
 
 // Marks a player's view (and an overlay that places such views).
@@ -210,8 +180,8 @@ public:
             WEBKIT_USER_CONTENT_INJECT_TOP_FRAME, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
         webkit_user_content_manager_add_script(content, script);
         webkit_user_script_unref(script);
-        RegisterScheme();
-        view_ = GTK_WIDGET(webkit_web_view_new_with_user_content_manager(content));
+        view_ = GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", PlayerContext(), "user-content-manager",
+                                        content, nullptr));
         g_object_unref(content);
         g_object_ref_sink(view_);
         WebKitSettings* settings = webkit_web_view_get_settings(WEBKIT_WEB_VIEW(view_));
@@ -276,7 +246,7 @@ public:
             // place is read again.
             const std::string id = std::to_string(++Files().next) + std::filesystem::path(url).extension().string();
             Files().movies[id] = std::filesystem::absolute(url);
-            target = "vantorel:///movie/" + id;
+            target = Origin() + "/movie/" + id;
         }
         Run("load", std::to_string(layer), target);
         if (target != "loadblank") {
@@ -324,6 +294,9 @@ public:
         if (!folder.empty())
             Files().bases[id_] = std::filesystem::absolute(folder);
     }
+    // The address every file of this player's page is fetched under: the page, Ruffle, the
+    // movies and their files share it, and no other player's page has it.
+    std::string Origin() const { return "vantorel://player" + std::to_string(id_); }
     std::vector<std::string> Fetched() const
     {
         auto it = Files().fetched.find(id_);
@@ -494,7 +467,8 @@ private:
         LastStart() = g_get_monotonic_time();
         times_.pageStarted = LastStart() / 1000;
         std::erase(Waiting(), this);
-        const std::string page = "vantorel:///player/index.html?base=vantorel:///base/" + std::to_string(id_) + "/";
+        const std::string page =
+            Origin() + "/player/index.html?base=" + Origin() + "/base/" + std::to_string(id_) + "/";
         webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view_), page.c_str());
     }
 

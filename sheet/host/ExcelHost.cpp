@@ -149,7 +149,7 @@ void CExcelHost::Run(CCellModel* target, std::string path)
             std::lock_guard lock(mutex_);
             lastError_ = e.what();
         }
-        Post(ImportCode::NoModel, 0);
+        Post(ImportCode::NoModel, 1);
         Finish();
         return;
     }
@@ -161,7 +161,7 @@ void CExcelHost::Run(CCellModel* target, std::string path)
             std::lock_guard lock(mutex_);
             lastError_ = "The workbook has no cells";
         }
-        Post(ImportCode::NoModel, 0);
+        Post(ImportCode::NoModel, 1);
         Finish();
         return;
     }

@@ -11,7 +11,7 @@ enum class ImportCode : int {
     Done = 1,          // the model is complete and loaded
     Progress = 2,      // value: steps done so far
     FormulaFailed = 3, // the current host holds the text of the failing cell
-    NoModel = 4,       // nothing was imported
+    NoModel = 4,       // nothing was imported; value 1: the workbook failed, the host holds why
 };
 
 } // namespace sheet

@@ -106,7 +106,8 @@ TEST_F(BrowserTest, AChosenFileThatIsNoDocumentLeavesTheDocumentAsItWas)
     ASSERT_EQ(browser.DoModal(), IDOK);
     EXPECT_FALSE(Doc().OpenTemplateAsNew(browser.GetPath()));
     ASSERT_EQ(boxes->Log().size(), 1u);
-    EXPECT_EQ(boxes->Log()[0].text, "Invalid Version: Found PK??, Need 1.0.9.7");
+    EXPECT_EQ(boxes->Log()[0].text, "The file " + (base / "template" / "Charts" / "bars.vtd").string() +
+                                        " cannot be opened: it is not a Vantorel document, or its beginning is damaged.");
     EXPECT_EQ(Doc().GetTitle(), "Untitled");
     EXPECT_EQ(testsupport::ReadBytes(base / "template" / "Charts" / "bars.vtd"),
               (std::vector<unsigned char>{'P', 'K', 3, 4}));

@@ -17,6 +17,7 @@
 #include "publish/BaseMovie.h"
 #include "publish/FunctionLibrary.h"
 #include "sheet/cells/CellModel.h"
+#include "sheet/cells/VariableTable.h"
 #include "sheet/host/ExcelHost.h"
 
 #include <chrono>
@@ -244,6 +245,26 @@ TEST_F(AppTest, AWorkbookNamedOnTheCommandLineIsImported)
     EXPECT_EQ(std::filesystem::last_write_time(book), written);
 }
 
+// A workbook named with "-f:" that cannot be read says why, with its name, as the import
+// dialog does; the status bar alone said nothing of the reason.
+TEST_F(AppTest, AWorkbookNamedOnTheCommandLineThatCannotBeReadSaysWhy)
+{
+    testsupport::TempDir folder;
+    const std::filesystem::path book = folder / "prices.xlsx";
+    testsupport::WriteBytes(book, {'n', 'o', 't', ' ', 'a', ' ', 'z', 'i', 'p'});
+    SkipWelcome();
+    boxes->Answer(IDOK);
+    ASSERT_TRUE(Start({"-f:" + book.string()}));
+    ASSERT_NE(Doc().GetExcelHost(), nullptr);
+    ASSERT_TRUE(Doc().GetExcelHost()->WaitForWorker(60000));
+    PumpUntilIdle();
+    ASSERT_EQ(boxes->Log().size(), 1u);
+    const std::string& text = boxes->Log()[0].text;
+    EXPECT_EQ(text.rfind("The workbook " + book.string() + " cannot be read:\n", 0), 0u) << text;
+    EXPECT_GT(text.size(), ("The workbook " + book.string() + " cannot be read:\n").size()) << "with the reason";
+    EXPECT_EQ(Frame().StatusBar().GetPaneText(1), "Model Not Loaded");
+}
+
 TEST_F(AppTest, TheBaseFolderIsTheProgramsUnlessItRunsFromADevelopmentTree)
 {
     testsupport::TempDir tree;
@@ -406,7 +427,9 @@ TEST_F(AppTest, ADocumentWithBytesAfterItsLastSectionOpensWithAWarning)
     EXPECT_FALSE(Doc().GetObjects().empty());
 }
 
-TEST_F(AppTest, AFileThatIsNoDocumentIsRefusedWithAMessage)
+// A file that cannot be opened is refused before the document open now is let go: after
+// "Save changes?" and "No", the work is still there, unsaved.
+TEST_F(AppTest, AFileThatIsNoDocumentIsRefusedWithAMessageAndTheWorkStays)
 {
     testsupport::TempDir folder;
     struct Case {
@@ -415,25 +438,47 @@ TEST_F(AppTest, AFileThatIsNoDocumentIsRefusedWithAMessage)
         std::string message;
     } cases[] = {
         {"notes.vtd", {'\x1b', '[', '2', 'J', 'h', 'i', '!', '!', ' ', 'x'},
-         "Invalid Version: Found ?[2Jhi!!, Need 1.0.9.7"},
+         "cannot be opened: it is not a Vantorel document, or its beginning is damaged."},
         {"cut.vtd", {'1', '.', '0', '.', '9', '.', '7', 0, 3}, "is damaged"},
+        {"half.vtd", {}, "is damaged"},
     };
+    {
+        const std::vector<unsigned char> whole = testsupport::ReadBytes(Sample("loan-planner"));
+        cases[2].bytes.assign(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(whole.size() / 2));
+    }
+    std::filesystem::copy_file(Sample("loan-planner"), folder / "work.vtd");
     SkipWelcome();
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Start({(folder / "work.vtd").string()}));
+    const std::size_t objects = Doc().GetObjects().size();
+    ASSERT_GT(objects, 0u);
+    // The document's bindings point into its model, which must be the same one afterwards.
+    const CVariableTable* table = &GetBaseMovie()->GetVariableTable();
+    const std::size_t cells = table->GetCellCount();
+    Doc().SetModifiedFlag();
     for (const Case& c : cases) {
         const std::filesystem::path file = folder / c.name;
         testsupport::WriteBytes(file, c.bytes);
+        boxes->Answer(IDNO); // Save changes?
         boxes->Answer(IDOK);
         EXPECT_EQ(app->OpenDocumentFile(file.c_str()), nullptr);
         ASSERT_FALSE(boxes->Log().empty());
-        EXPECT_NE(boxes->Log().back().text.find(c.message), std::string::npos) << boxes->Log().back().text;
+        const std::string& text = boxes->Log().back().text;
+        EXPECT_NE(text.find(c.message), std::string::npos) << text;
+        EXPECT_NE(text.find(file.string()), std::string::npos) << text;
+        EXPECT_EQ(text.find('\x1b'), std::string::npos) << "no raw bytes of the file";
         EXPECT_EQ(boxes->Log().back().flags, UINT(MB_ICONEXCLAMATION));
         EXPECT_EQ(testsupport::ReadBytes(file), c.bytes) << "the file is left as it was";
-        EXPECT_EQ(Doc().GetPathName(), "");
+        EXPECT_EQ(Doc().GetPathName(), (folder / "work.vtd").string());
+        EXPECT_EQ(Doc().GetObjects().size(), objects);
+        EXPECT_TRUE(Doc().IsModified());
+        EXPECT_EQ(&GetBaseMovie()->GetVariableTable(), table);
+        EXPECT_EQ(table->GetCellCount(), cells);
     }
+    boxes->Answer(IDNO);
     boxes->Answer(IDOK);
     EXPECT_EQ(app->OpenDocumentFile((folder / "absent.vtd").c_str()), nullptr);
     EXPECT_EQ(boxes->Log().back().text, "File Not Found " + (folder / "absent.vtd").string());
+    EXPECT_EQ(Doc().GetObjects().size(), objects);
 }
 
 // Names on the command line are the user's: relative to the folder the program was started in,

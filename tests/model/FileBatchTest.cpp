@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -78,6 +84,101 @@ TEST(FileBatch, ADescriptionIsNeverLeftBesideFilesItDoesNotDescribe)
     EXPECT_FALSE(batch.Commit(reason));
     EXPECT_EQ(testsupport::ReadBytes(dir / "m.swf"), (std::vector<unsigned char>{'o', 'l', 'd'}));
     EXPECT_FALSE(fs::exists(dir / "m.txt")) << "no map rather than a map of another movie";
+}
+
+} // namespace
+
+namespace {
+
+const std::vector<std::uint8_t> kOld = {'o', 'l', 'd'};
+const std::vector<std::uint8_t> kNew = {'n', 'e', 'w', '!'};
+
+std::vector<std::uint8_t> Read(const fs::path& file)
+{
+    const std::vector<unsigned char> bytes = testsupport::ReadBytes(file);
+    return {bytes.begin(), bytes.end()};
+}
+
+// Runs checks in a child that is not the superuser (it gives the rights up when the tests run
+// as root), where the permissions a root run passes by hold; true when every check held.
+bool AsOrdinaryUser(const std::function<bool()>& checks)
+{
+    const pid_t child = ::fork();
+    if (child < 0)
+        return false;
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(2);
+        ::_exit(checks() ? 0 : 1);
+    }
+    int status = 0;
+    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Saving through a symbolic link writes the file it names and keeps the link; a file with
+// several names is written so that every name sees the new content.
+TEST(FileSave, ALinkedFileIsWrittenWhereItIsAndEveryNameSeesIt)
+{
+    testsupport::TempDir dir;
+    fs::create_directories(dir / "work");
+    testsupport::WriteBytes(dir / "work" / "real.vtd", {'o', 'l', 'd'});
+    fs::create_symlink("work/real.vtd", dir / "link.vtd");
+    std::string reason;
+    ASSERT_TRUE(model::SaveFileBytes((dir / "link.vtd").string(), kNew, &reason)) << reason;
+    EXPECT_TRUE(fs::is_symlink(dir / "link.vtd"));
+    EXPECT_EQ(Read(dir / "work" / "real.vtd"), kNew);
+
+    fs::create_hard_link(dir / "work" / "real.vtd", dir / "other.vtd");
+    ASSERT_TRUE(model::SaveFileBytes((dir / "other.vtd").string(), kOld, &reason)) << reason;
+    EXPECT_EQ(Read(dir / "work" / "real.vtd"), kOld);
+    EXPECT_EQ(Read(dir / "link.vtd"), kOld);
+    EXPECT_EQ(fs::hard_link_count(dir / "other.vtd"), 2u);
+
+    // A link to a file not made yet makes it where the link points.
+    fs::create_symlink("work/later.vtd", dir / "ahead.vtd");
+    ASSERT_TRUE(model::SaveFileBytes((dir / "ahead.vtd").string(), kNew, &reason)) << reason;
+    EXPECT_TRUE(fs::is_symlink(dir / "ahead.vtd"));
+    EXPECT_EQ(Read(dir / "work" / "later.vtd"), kNew);
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir / "work"))
+        EXPECT_EQ(entry.path().filename().string().find(".vantorel-"), std::string::npos) << entry.path();
+}
+
+// A file its owner made read-only, or one of another user, is refused and kept, for the
+// superuser too, and through a link.
+TEST(FileSave, AProtectedFileIsRefusedAndKept)
+{
+    testsupport::TempDir dir;
+    fs::permissions(dir.path(), fs::perms::all, fs::perm_options::replace);
+    testsupport::WriteBytes(dir / "kept.vtd", {'o', 'l', 'd'});
+    fs::permissions(dir / "kept.vtd", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
+                    fs::perm_options::replace);
+    fs::create_symlink("kept.vtd", dir / "link.vtd");
+    const auto refused = [&dir](const std::string& name) {
+        std::string reason;
+        return model::IsReadOnlyFile(dir / name) && !model::SaveFileBytes((dir / name).string(), kNew, &reason) &&
+               reason.find("read-only") != std::string::npos && Read(dir / "kept.vtd") == kOld &&
+               fs::is_symlink(dir / "link.vtd");
+    };
+    EXPECT_TRUE(refused("kept.vtd"));
+    EXPECT_TRUE(refused("link.vtd"));
+    EXPECT_TRUE(AsOrdinaryUser([&] { return refused("kept.vtd") && refused("link.vtd"); }));
+
+    // Writable by its owner alone: when the tests run as root, the child is another user.
+    testsupport::WriteBytes(dir / "theirs.vtd", {'o', 'l', 'd'});
+    fs::permissions(dir / "theirs.vtd", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                            fs::perms::others_read,
+                    fs::perm_options::replace);
+    if (::geteuid() == 0) {
+        EXPECT_TRUE(AsOrdinaryUser([&dir] {
+            std::string reason;
+            return model::IsReadOnlyFile(dir / "theirs.vtd") &&
+                   !model::SaveFileBytes((dir / "theirs.vtd").string(), kNew, &reason) &&
+                   Read(dir / "theirs.vtd") == kOld;
+        }));
+    }
+    // And a file of one's own that one may write is saved as ever.
+    EXPECT_FALSE(model::IsReadOnlyFile(dir / "theirs.vtd"));
+    EXPECT_FALSE(model::IsReadOnlyFile(dir / "absent.vtd"));
 }
 
 } // namespace

@@ -16,9 +16,15 @@ BEGIN_MESSAGE_MAP(TestDoc, CDocument)
         BOOL TestDoc::OnOpenDocument(const char* path)
 {
     Log().push_back(std::string("doc:open ") + path);
-    CDocument::OnOpenDocument(path);
     const std::string p = path;
-    return p.size() >= 3 && p.compare(p.size() - 3, 3, ".ok") == 0;
+    // ".refused": refused before anything is let go, as a document that checks the file first.
+    if (p.ends_with(".refused"))
+        return FALSE;
+    CDocument::OnOpenDocument(path);
+    const bool opened = p.ends_with(".ok");
+    if (!opened)
+        SetModifiedFlag(); // half read
+    return opened;
 }
 
 BEGIN_MESSAGE_MAP(TestView, CView)

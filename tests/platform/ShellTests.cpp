@@ -7,6 +7,7 @@
 #include "platform/window/UserInput.h"
 #include "tests/support/TestSupport.h"
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -473,6 +474,42 @@ TEST_F(ShellTest, ModifiedDocumentsAskBeforeTheyAreReplaced)
     EXPECT_EQ(app->OpenDocumentFile("/data/y.ok"), nullptr);
     EXPECT_EQ(Doc().GetPathName(), "/data/x.ok");
     EXPECT_TRUE(Doc().IsModified());
+
+    // "No", then a file the document refuses before letting go of anything: it stays as it was.
+    boxes->Answer(IDNO);
+    EXPECT_EQ(app->OpenDocumentFile("/data/y.refused"), nullptr);
+    EXPECT_EQ(Doc().GetPathName(), "/data/x.ok");
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+// Save never replaces a file its owner made read-only: it says so and offers another name.
+TEST_F(ShellTest, SavingOverAReadOnlyFileOffersAnotherName)
+{
+    testsupport::TempDir folder;
+    const std::string kept = (folder.path() / "kept.ok").string();
+    testsupport::WriteBytes(kept, {'o'});
+    std::filesystem::permissions(kept,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                     std::filesystem::perms::others_read,
+                                 std::filesystem::perm_options::replace);
+    Start({kept});
+    CScriptedCommonDialogs& dialogs = UseScriptedCommonDialogs();
+    dialogs.AnswerFile(std::nullopt);
+    boxes->Answer(IDNO);
+    boxes->Answer(IDYES);
+    Doc().SetModifiedFlag();
+    EXPECT_FALSE(Doc().DoFileSave());
+    ASSERT_EQ(boxes->Log().size(), 1u);
+    EXPECT_NE(boxes->Log()[0].text.find(kept + " is read-only"), std::string::npos) << boxes->Log()[0].text;
+    EXPECT_EQ(boxes->Log()[0].flags, UINT(MB_YESNO | MB_ICONEXCLAMATION));
+    EXPECT_TRUE(dialogs.Log().empty());
+    // "Yes" asks for another name (cancelled here).
+    EXPECT_FALSE(Doc().DoFileSave());
+    ASSERT_EQ(dialogs.Log().size(), 1u);
+    EXPECT_FALSE(dialogs.Log()[0].file.open);
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(Doc().GetPathName(), kept);
+    EXPECT_EQ(testsupport::ReadBytes(kept), std::vector<unsigned char>{'o'});
 }
 
 TEST_F(ShellTest, FileOpenWithoutAPromptAsksTheFileDialog)

@@ -265,7 +265,9 @@ TEST_F(DocFileTest, DocumentEndingAfterItsEmbeddedFilesKeepsSettingsAndColours)
     EXPECT_EQ(colors[3], 0x123456u);
 }
 
-TEST_F(DocFileTest, ObjectsSharingAComponentAndADocumentWithoutWorkbook)
+// Each canvas object owns its instances: a file whose objects share one is damaged, for the
+// command line's publication as for the designer, and leaves nothing behind.
+TEST_F(DocFileTest, ObjectsSharingAComponentAreADamagedDocument)
 {
     Build(R"({"canvas": {"width": 10, "height": 10},
               "components": [{"symbol": "KVTestGaugeSymbol", "x": 0, "y": 0, "width": 5, "height": 5}]})");
@@ -286,11 +288,11 @@ TEST_F(DocFileTest, ObjectsSharingAComponentAndADocumentWithoutWorkbook)
 
     CDocData doc;
     std::string version = kDocumentVersion;
-    ASSERT_TRUE(doc.Load(bytes, version)) << doc.GetLoadError();
-    ASSERT_EQ(doc.GetComponentCount(), 2u);
-    EXPECT_EQ(doc.GetComponent(0)->components[0], doc.GetComponent(1)->components[0]);
-    EXPECT_EQ(doc.GetPathName(), "");
-    EXPECT_EQ(doc.GetFileName(), "");
+    EXPECT_FALSE(doc.Load(bytes, version));
+    EXPECT_EQ(doc.GetLoadFailure(), CDocData::LoadFailure::Damaged);
+    EXPECT_NE(doc.GetLoadError().find("component 0 belongs to more than one canvas object"), std::string::npos)
+        << doc.GetLoadError();
+    EXPECT_EQ(doc.GetComponentCount(), 0u);
     EXPECT_TRUE(TempFolderEmpty());
 }
 
@@ -506,6 +508,31 @@ TEST_F(DocFileTest, WhatTheCatalogueOrWorkbookCannotTakeIsNamedByItsPlace)
     json::Value root = *json::Parse(withWorkbook);
     EXPECT_THROW(publish::BuildDocument(publish::ReadDocDescription(root, dir.path()), *base.movie),
                  publish::DescriptionError);
+}
+
+// A description sets a value only within the limits the component's property page allows: a
+// slice line of 40 where the page stops at 10 hid the slices.
+TEST_F(DocFileTest, AValuePastTheLimitsOfItsSettingIsNamedWithThem)
+{
+    auto shipped = std::make_unique<CComponentCatalog>();
+    ASSERT_TRUE(shipped->Load(testsupport::InstallDir()));
+    base.context.SetCatalog(std::move(shipped));
+    const auto describe = [](const std::string& weight) {
+        return R"({"canvas": {"width": 400, "height": 400}, "components": [{"symbol": "KVPieChartSymbol",
+                   "x": 0, "y": 0, "width": 300, "height": 300, "parameters": {"Appearance": {"markerSize": )" +
+               weight + "}}}]}";
+    };
+    for (const char* weight : {"40", "-1"}) {
+        try {
+            Build(describe(weight));
+            ADD_FAILURE() << "accepted " << weight;
+        } catch (const publish::DescriptionError& error) {
+            EXPECT_EQ(std::string(error.what()), "description.components[0].parameters.Appearance.markerSize: " +
+                                                     std::string(weight) +
+                                                     " is past the limits of this setting (0 to 10)");
+        }
+    }
+    EXPECT_NO_THROW(Build(describe("10")));
 }
 
 // The templates and samples the installation ships are written from the descriptions in
