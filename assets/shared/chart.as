@@ -546,7 +546,9 @@ if (_global.kvDrawCategoryChart == undefined) {
             var colour = chart.kvAlertFill(v, undefined, 0);
             if (colour == undefined)
                 return;
-            kvRectAlpha(strip, x, y + h - (i + 1) * h / steps, 6, h / steps, colour, 100);
+            // On whole pixels, so that neighbouring steps leave no lighter seam between them.
+            var top = Math.round(y + h - (i + 1) * h / steps), bottom = Math.round(y + h - i * h / steps);
+            kvRectAlpha(strip, x, top, 6, bottom - top, colour, 100);
             chart.kvAlertLevels.push(colour);
         }
     };

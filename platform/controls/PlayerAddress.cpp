@@ -1,21 +1,8 @@
 #include "platform/controls/PlayerAddress.h"
 
+#include "base/TextCodes.h"
+
 #include <charconv>
-
-namespace {
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
 
 bool UnescapeAddress(const std::string& text, std::string& out)
 {
@@ -25,8 +12,8 @@ bool UnescapeAddress(const std::string& text, std::string& out)
             out += text[i];
             continue;
         }
-        const int high = i + 2 < text.size() ? HexDigit(text[i + 1]) : -1;
-        const int low = i + 2 < text.size() ? HexDigit(text[i + 2]) : -1;
+        const int high = i + 2 < text.size() ? ui::HexDigitValue(text[i + 1]) : -1;
+        const int low = i + 2 < text.size() ? ui::HexDigitValue(text[i + 2]) : -1;
         if (high < 0 || low < 0 || (high == 0 && low == 0))
             return false;
         out += static_cast<char>(high * 16 + low);

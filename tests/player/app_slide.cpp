@@ -16,6 +16,7 @@
 #include "publish/Publisher.h"
 #include "tests/player/JsonText.h"
 #include "tests/player/OutputFolder.h"
+#include "tests/player/PagePlayers.h"
 #include "tests/support/TestSupport.h"
 
 #include <fstream>
@@ -41,14 +42,8 @@ int main(int argc, char** argv)
             throw std::runtime_error("the movie was not written: " + error);
         facts["canvas"] = std::to_string(width) + " " + std::to_string(height);
 
-        const std::string helper = (testsupport::SourceDir() / "tests" / "player" / "lib" / "player-host.mjs").string();
         CPagePlayer* page = nullptr;
-        SetFlashPlayerFactory([&]() -> std::unique_ptr<IFlashPlayer> {
-            auto made = std::make_unique<CPagePlayer>(
-                std::vector<std::string>{"node", helper, install.string(), std::to_string(width), std::to_string(height)});
-            page = made.get();
-            return made;
-        });
+        playertest::UsePagePlayers(install, width, height, page);
         CWnd parent;
         if (!parent.CreateEx(0, "Parent", "canvas", WS_POPUP | WS_VISIBLE, CRect(0, 0, width, height), nullptr, 0))
             throw std::runtime_error("no parent window");

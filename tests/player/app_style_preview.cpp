@@ -13,6 +13,7 @@
 #include "publish/TempFiles.h"
 #include "tests/player/JsonText.h"
 #include "tests/player/OutputFolder.h"
+#include "tests/player/PagePlayers.h"
 #include "tests/support/TestSupport.h"
 
 #include <fstream>
@@ -42,15 +43,8 @@ int main(int argc, char** argv)
         std::string error;
         if (!catalog.Load(install, &error))
             throw std::runtime_error(error);
-        const std::string helper = (testsupport::SourceDir() / "tests" / "player" / "lib" / "player-host.mjs").string();
         CPagePlayer* page = nullptr;
-        SetFlashPlayerFactory([&]() -> std::unique_ptr<IFlashPlayer> {
-            auto made = std::make_unique<CPagePlayer>(std::vector<std::string>{
-                "node", helper, install.string(), std::to_string(CStylePreviewCtrl::kWidth),
-                std::to_string(CStylePreviewCtrl::kHeight)});
-            page = made.get();
-            return made;
-        });
+        playertest::UsePagePlayers(install, CStylePreviewCtrl::kWidth, CStylePreviewCtrl::kHeight, page);
         publish::CDefaultTempFiles files;
         QuietHost host;
         StageSetup setup;

@@ -68,6 +68,20 @@ int PixelsChanged(const CBitmap& before, const CBitmap& now, const CRect& area)
     return changed;
 }
 
+// How many pixels of area in the picture are darker than the given grey (a level of 0 to 255):
+// the ink of a line of text.
+int DarkPixels(const CBitmap& screen, const CRect& area, int below)
+{
+    int dark = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF c = screen.GetPixel(x, y);
+            if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * below)
+                ++dark;
+        }
+    return dark;
+}
+
 // The designer started as a person starts it (no arguments) and used through the screen only:
 // every step is a click, a drag or keys sent through the X server.
 class WalkThroughTest : public PersonTest {
@@ -1213,17 +1227,7 @@ TEST_F(WalkThroughTest, InThePreviewKeysTypedIntoTheMovieReachIt)
         // list of saved plans below them.
         const CRect r = ScreenRectOf(user, *view, *plans);
         const CRect firstRow(r.left + 6, r.top + 29, r.right - 8, r.top + 47);
-        const auto written = [&] {
-            const CBitmap screen = user.Screen();
-            int dark = 0;
-            for (int y = firstRow.top; y < firstRow.bottom; ++y)
-                for (int x = firstRow.left; x < firstRow.right; ++x) {
-                    const COLORREF c = screen.GetPixel(x, y);
-                    if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 110)
-                        ++dark;
-                }
-            return dark;
-        };
+        const auto written = [&] { return DarkPixels(user.Screen(), firstRow, 110); };
         const int empty = written();
         user.Click(CPoint(r.left + (r.Width() - 66) / 2, r.top + 12));
         // At a typist's pace, after the movie has taken the click into its field: it takes
@@ -1275,17 +1279,7 @@ TEST_F(WalkThroughTest, InThePreviewFastTypingIsKeptAndReturnCommitsAnInputText)
         ASSERT_NE(PreviewShown(user, *frame, *view), nullptr) << "the preview never loaded";
         // The summary reads "<plan name>: a profit of ...": its ink shrinks with a shorter name.
         const CRect line = ScreenRectOf(user, *view, *summary);
-        const auto ink = [&] {
-            const CBitmap screen = user.Screen();
-            int dark = 0;
-            for (int y = line.top; y < line.bottom; ++y)
-                for (int x = line.left; x < line.right; ++x) {
-                    const COLORREF c = screen.GetPixel(x, y);
-                    if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 160)
-                        ++dark;
-                }
-            return dark;
-        };
+        const auto ink = [&] { return DarkPixels(user.Screen(), line, 160); };
         ASSERT_TRUE(Eventually(user, [&] { return ink() > 200; })) << "the preview shows no summary";
         const int before = ink();
         // The field's text ("Base plan") cleared from its end and a short name typed, every key
