@@ -45,12 +45,13 @@ await withPlayer(folder, async (run) => {
   };
   for (let at = 0; at < played.length; at += 3) await Promise.all(played.slice(at, at + 3).map(async (name) => {
     // On a busy machine a movie may not have drawn yet: it is played again, for longer each time,
-    // up to the patience a busy machine is given.
+    // up to the patience a busy machine is given. A small gauge in the platform's thin faces
+    // inks about 3 % of its picture; a movie that drew nothing inks none.
     let seen = await play(name, 1500);
     for (const wait of [6000, guard(6000)])
-      if (seen.problems.length === 0 && seen.share <= 0.03) seen = await play(name, wait);
+      if (seen.problems.length === 0 && seen.share <= 0.015) seen = await play(name, wait);
     check(`${name}.swf plays without a player error`, seen.problems);
-    check(`${name}.swf draws its component`, seen.share > 0.03 ? [] : [`only ${(seen.share * 100).toFixed(1)}% of it is drawn`]);
+    check(`${name}.swf draws its component`, seen.share > 0.015 ? [] : [`only ${(seen.share * 100).toFixed(1)}% of it is drawn`]);
   }));
 });
 finish();
