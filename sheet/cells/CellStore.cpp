@@ -152,12 +152,12 @@ std::uint32_t CellStore::FindInOrder(std::uint64_t key) const
 char* CellStore::Allocate(std::size_t size, std::uint64_t& record)
 {
     if (size > kOwnBlockBytes) {
-        blocks_.push_back(std::make_unique<char[]>(size));
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
         record = static_cast<std::uint64_t>(blocks_.size() - 1) << 32;
         return blocks_.back().get();
     }
     if (!filling_ || blockUsed_ + size > kBlockBytes) {
-        blocks_.push_back(std::make_unique<char[]>(kBlockBytes));
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockBytes));
         filling_ = blocks_.size();
         blockUsed_ = 0;
     }
