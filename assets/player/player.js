@@ -15,9 +15,6 @@
     splashScreen: false, preferredRenderer: q.get("renderer") || "canvas", letterbox: "off",
     contextMenu: "off", warnOnUnsupportedContent: false, allowScriptAccess: true,
     logLevel: "warn", maxExecutionDuration: 15, scale: "noScale", salign: "TL",
-    // Text set in a device font ("Verdana", "Times New Roman"...) is drawn by the browser with the
-    // platform's fonts, which have bold and italic faces; the player's own fallback has neither.
-    deviceFontRenderer: "canvas",
     backgroundColor: q.get("background") || null,
     // Where the movies' relative addresses lead: the program's host serves a base folder there.
     base: q.get("base") || null,
