@@ -610,13 +610,20 @@ private:
     // picture that differs from the last makes happen), not while the stage stands still.
     static constexpr gint64 kPicturesUs = 3 * G_USEC_PER_SEC;
     void WantPictures() { wantPicturesUntil_ = g_get_monotonic_time() + kPicturesUs; }
+    // A movie the person works in (the preview, a dialog's player, the stage being clicked)
+    // changes by itself, without anything sent to its page: while its view has the keyboard its
+    // pictures go on, so what the person types and clicks shows.
+    bool PicturesWanted() const
+    {
+        return g_get_monotonic_time() < wantPicturesUntil_ || (view_ != nullptr && gtk_widget_has_focus(view_));
+    }
 
     static gboolean SnapshotTick(gpointer data)
     {
         auto* self = static_cast<CWebKitPlayer*>(data);
         // Only a player some window draws (the preview's, hidden while the canvas is edited, is
         // not) needs its pictures.
-        if (!self->snapshotting_ && self->pageLoaded_ && self->drawn_ && g_get_monotonic_time() < self->wantPicturesUntil_) {
+        if (!self->snapshotting_ && self->pageLoaded_ && self->drawn_ && self->PicturesWanted()) {
             self->snapshotting_ = true;
             webkit_web_view_get_snapshot(WEBKIT_WEB_VIEW(self->view_), WEBKIT_SNAPSHOT_REGION_VISIBLE,
                                          WEBKIT_SNAPSHOT_OPTIONS_NONE, self->cancel_, OnSnapshot, self);

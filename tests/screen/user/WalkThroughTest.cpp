@@ -1233,10 +1233,22 @@ TEST_F(WalkThroughTest, InThePreviewKeysTypedIntoTheMovieReachIt)
         // At a typist's pace, after the movie has taken the click into its field: it takes
         // its input a frame at a time.
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        const CRect nameField(r.left + 4, r.top + 4, r.right - 62, r.top + 21);
+        const int blank = DarkPixels(user.Screen(), nameField, 110);
         for (char c : std::string("plan B")) {
             user.Type(std::string(1, c));
             std::this_thread::sleep_for(std::chrono::milliseconds(120));
         }
+        // As a person does, Save is pressed once the whole name shows in the field (its ink has
+        // grown and stopped growing): on a busy machine the keys reach the movie later than the
+        // pointer does.
+        int lastInk = -1;
+        EXPECT_TRUE(Eventually(user, [&] {
+            const int ink = DarkPixels(user.Screen(), nameField, 110);
+            const bool settled = ink > blank + 25 && ink == lastInk;
+            lastInk = ink;
+            return settled;
+        })) << "the typed name never showed in the field";
         user.Click(CPoint(r.right - 31, r.top + 13));
         // The list's first row shows the name: far more ink than one letter's.
         EXPECT_TRUE(Eventually(user, [&] { return written() > empty + 40; }))
