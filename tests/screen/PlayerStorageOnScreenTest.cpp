@@ -105,7 +105,7 @@ std::vector<std::string> LastingFiles(const std::filesystem::path& home, const s
 {
     std::vector<std::string> lasting;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(home)) {
-        const std::string name = std::filesystem::relative(entry.path(), home).string();
+        const std::string name = entry.path().lexically_relative(home).string();
         if (name.rfind(".local", 0) == 0 || name.find(program) != std::string::npos) {
             lasting.push_back(name);
         }
