@@ -176,7 +176,7 @@ void WriteTrimmedMovie(const fs::path& file, const std::vector<const CSwfRawData
     for (const CSwfRawData* init : inits)
         playertest::AddInitClip(movie, id++, "", init->GetBytes());
     CActionList ranges;
-    ::WriteRangeArrays(table, ranges);
+    ::WriteRangeArrays(table, ranges, nullptr, &model);
     swf::ActionEmitter used(ranges);
     used.Str("kvUsed").New("Object").Op(swf::ActionCode::SetVariable);
     for (std::size_t i = 0; i < table.GetCellCount(); ++i)
@@ -432,7 +432,7 @@ int main(int argc, char** argv)
             }
         }
         CActionList actions;
-        playertest::WriteNetwork(table, network, actions);
+        playertest::WriteNetwork(table, network, actions, &model);
         for (const Case& c : cases)
             if (!unparsed(c))
                 ReportTyped(actions, c.id, CellVariableName(c.cell));

@@ -628,6 +628,18 @@ database_cases(GROUPS["realistic"])
 
 # Defined names of a group, written into its workbook (relative parts are from A1, as the file
 # format keeps them).
+# SUBTOTAL over rows the workbook hides (rows 2 and 5 of its sheet, HIDDEN_ROWS): the forms
+# 101 to 111 leave them out, the forms 1 to 11 and the other functions count them.
+GROUPS["hidden"] = [
+    '=SUBTOTAL(109,E1:E8)', '=SUBTOTAL(9,E1:E8)', '=SUM(E1:E8)', '=SUBTOTAL(101,E1:E8)', '=SUBTOTAL(1,E1:E8)',
+    '=SUBTOTAL(102,E1:F8)', '=SUBTOTAL(103,F1:F8)', '=SUBTOTAL(3,F1:F8)', '=SUBTOTAL(104,I1:I8)', '=SUBTOTAL(105,E1:E8)',
+    '=SUBTOTAL(106,I1:I8)', '=SUBTOTAL(107,E1:E8)', '=SUBTOTAL(108,E1:E8)', '=SUBTOTAL(110,E1:E8)', '=SUBTOTAL(111,E1:E8)',
+    '=SUBTOTAL(109,E1:E8,I1:I8)', '=SUBTOTAL(109,E2:E2)', '=SUBTOTAL(109,E3:E8)', '=SUBTOTAL(109,H1:I8)',
+    '=SUBTOTAL(109,A1:A2)', '=SUBTOTAL(109,A3:A3)*2',
+]
+HIDDEN_ROWS = {"hidden": [2, 5]}
+
+
 def nist_cases():
     """LINEST's statistics on every NIST regression set, with the set's tolerance."""
     data, placed = nist_regression.layout(4 + len(DATA))
@@ -767,8 +779,9 @@ def rewrite_sheet(source, target, rewrite, rewrite_book=None):
 
 
 def make_arrays(source, target, cases, names):
-    """Turns the array cases' formulas into array formulas over their areas and adds the
-    group's defined names (the text import knows neither), to be computed again."""
+    """Turns the array cases' formulas into array formulas over their areas, adds the group's
+    defined names and hides its HIDDEN_ROWS (the text import knows none), to be computed
+    again."""
     def rewrite_book(book):
         if not names:
             return book
@@ -777,6 +790,12 @@ def make_arrays(source, target, cases, names):
         return book.replace("</sheets>", "</sheets><definedNames>" + defined + "</definedNames>", 1)
 
     def rewrite(sheet):
+        for row in HIDDEN_ROWS.get(os.path.splitext(os.path.basename(target))[0], []):
+            pattern = re.compile(r'<row r="%d"([^>]*)>' % row)
+            sheet, count = pattern.subn(lambda m: '<row r="%d"%s hidden="true">' %
+                                        (row, re.sub(r' hidden="[^"]*"', "", m.group(1))), sheet)
+            if count != 1:
+                sys.exit("no row %d in %s" % (row, target))
         for row, case in layout(cases):
             if not isinstance(case, Array):
                 continue
@@ -838,7 +857,7 @@ def main():
             convert(source, work, "--infilter=" + options)
             computed = os.path.join(work, name + ".xlsx")
             # (the NIST sets are computed again from the numbers their workbook holds)
-            if any(isinstance(case, Array) for case in cases) or name in NAMES or name == "nist":
+            if any(isinstance(case, Array) for case in cases) or name in NAMES or name in HIDDEN_ROWS or name == "nist":
                 arrays = os.path.join(work, "arrays")
                 again = os.path.join(work, "again")
                 os.makedirs(arrays, exist_ok=True)
