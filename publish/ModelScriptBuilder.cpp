@@ -69,6 +69,8 @@ struct RangeBand {
     std::vector<std::tuple<int, int, int32_t>> cells;
     // The row offsets holding a variable, ascending.
     std::vector<int> usedRows;
+    // The row offsets of the used rows the workbook hides, ascending.
+    std::vector<int> hiddenRows;
 };
 
 // An Array of `length` elements, of which those at the ascending indexes `present` are pushed
@@ -123,6 +125,11 @@ void EmitBand(ActionEmitter& emit, const std::string& name, const RangeBand& ban
             return id < computed->size() && (*computed)[id];
         }))
         emit.Get(name).Str("kvNoFormulas").Bool(true).Op(ActionCode::SetMember);
+    if (!band.hiddenRows.empty()) {
+        emit.Get(name).Str("kvHidden").New("Object").Op(ActionCode::SetMember);
+        for (int row : band.hiddenRows)
+            emit.Get(name).Str("kvHidden").Op(ActionCode::GetMember).Int(row).Bool(true).Op(ActionCode::SetMember);
+    }
 }
 
 // _global.kvRangeC = function (b, o, rows, cols) {...} unless a movie loaded before defined
@@ -316,7 +323,8 @@ void CModelScriptBuilder::BuildModelCode(std::span<CComponent* const> components
     base_.SetInitCode(std::move(initCode));
 }
 
-void WriteRangeArrays(const CVariableTable& table, CActionList& actions, const std::vector<bool>* computed)
+void WriteRangeArrays(const CVariableTable& table, CActionList& actions, const std::vector<bool>* computed,
+                      const CCellModel* cells)
 {
     EmitRangeClass(actions);
 
@@ -364,6 +372,20 @@ void WriteRangeArrays(const CVariableTable& table, CActionList& actions, const s
         for (const auto& [row, column, id] : band.cells)
             if (band.usedRows.empty() || band.usedRows.back() != row)
                 band.usedRows.push_back(row);
+        if (!cells)
+            continue;
+        // only the rows holding a variable: a row without one adds nothing to a total
+        const CCellModel::RowRuns hidden = cells->GetHiddenRows(band.sheet);
+        auto run = hidden.begin();
+        for (int row : band.usedRows) {
+            const int place = band.top + row;
+            while (run != hidden.end() && run->second < place)
+                ++run;
+            if (run == hidden.end())
+                break;
+            if (run->first <= place)
+                band.hiddenRows.push_back(row);
+        }
     }
 
     // Written as bytes as they are made: a large workbook has a range for every row.
@@ -433,7 +455,7 @@ void CModelScriptBuilder::WriteRangeArrays(CActionList& actions)
         mark(node->GetCellId());
     for (int32_t id : network.IteratedCells())
         mark(id);
-    ::WriteRangeArrays(base_.GetVariableTable(), actions, &computed);
+    ::WriteRangeArrays(base_.GetVariableTable(), actions, &computed, &base_.GetCellModel());
 }
 
 void CModelScriptBuilder::WriteDataTable(CActionList& actions)

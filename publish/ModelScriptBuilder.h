@@ -10,6 +10,7 @@
 
 class CActionList;
 class CBaseMovie;
+class CCellModel;
 class CComponent;
 class CFormulaNode;
 class CModelNetwork;
@@ -55,8 +56,10 @@ PlaceSettling PlaceSettlingOf(const CModelNetwork& network, const CVariableTable
 // _global.kvRangeC first unless it is defined. computed: by cell id, the cells the movie's
 // calculation writes; a band holding none of them is marked kvNoFormulas (its values change
 // only between calculations, so their sums may be read ahead). Without it no band is marked.
+// A band over rows that cells hides carries them as kvHidden, an object whose members are the
+// band rows hidden (SUBTOTAL's forms 101 to 111 leave them out).
 void WriteRangeArrays(const CVariableTable& table, CActionList& actions,
-                      const std::vector<bool>* computed = nullptr);
+                      const std::vector<bool>* computed = nullptr, const CCellModel* cells = nullptr);
 
 // Builds the scripts of one published movie from the model a base movie holds: the first
 // frame's script and the init code, which it hands to the base movie to write, and the sample

@@ -37,11 +37,15 @@ _global.kvSubtotal = function (f, args) {
 
 // The arguments of SUBTOTAL with each range's values but those of the cells that hold a
 // SUBTOTAL themselves (kvSubCell marks them as they are computed, before any total over them):
-// a total of totals would count every amount twice.
-_global.kvSubtotalArgs = function (args) {
+// a total of totals would count every amount twice. With hidden, the rows the workbook hides
+// (the band's kvHidden) are left out too.
+_global.kvSubtotalArgs = function (args, hidden) {
     var marked = _global.kvSubCells;
     if (marked == undefined) {
-        return args;
+        if (!hidden) {
+            return args;
+        }
+        marked = new Object();
     }
     var out = [args[0]];
     for (var i = 1; i < args.length; i++) {
@@ -52,9 +56,10 @@ _global.kvSubtotalArgs = function (args) {
         }
         var values = new Array();
         var end = g.o + kvBandRows(g);
+        var skipped = hidden ? g.b.kvHidden : undefined;
         for (var r = g.o; r < end; r++) {
             var row = g.b[r];
-            if (row == undefined) {
+            if (row == undefined || (skipped != undefined && skipped[r] === true)) {
                 continue;
             }
             for (var c = 0; c < g.cols; c++) {
@@ -75,11 +80,12 @@ kvLib.SUBTOTAL = function (f) {
         return a;
     }
     f = kvTrunc(a[0]);
-    if (f > 100) {
+    var hidden = f > 100;
+    if (hidden) {
         f -= 100;
     }
     if (f < 1 || f > 11) {
         return kvError("#VALUE!");
     }
-    return kvSubtotal(f, kvSubtotalArgs(arguments));
+    return kvSubtotal(f, kvSubtotalArgs(arguments, hidden));
 };

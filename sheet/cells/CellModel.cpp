@@ -90,6 +90,36 @@ int CCellModel::GetLastRow(const std::string& sheet) const
     return info ? info->lastRow : 0;
 }
 
+void CCellModel::SetHiddenRows(const std::string& sheet, RowRuns runs)
+{
+    std::erase_if(runs, [](const std::pair<int, int>& run) { return run.second < 1 || run.first > run.second; });
+    std::sort(runs.begin(), runs.end());
+    RowRuns joined;
+    for (auto [first, last] : runs) {
+        first = std::max(first, 1);
+        if (first > kMaxSheetRow)
+            break;
+        last = std::min(last, kMaxSheetRow);
+        if (!joined.empty() && first <= joined.back().second + 1)
+            joined.back().second = std::max(joined.back().second, last);
+        else
+            joined.emplace_back(first, last);
+    }
+    joined.shrink_to_fit();
+    auto lock = Lock();
+    SheetInfo* info = FindSheetInfo(sheet);
+    if (!info)
+        info = &AddSheetInfo(sheet);
+    info->hiddenRows = std::move(joined);
+}
+
+CCellModel::RowRuns CCellModel::GetHiddenRows(const std::string& sheet) const
+{
+    auto lock = Lock();
+    const SheetInfo* info = FindSheetInfo(sheet);
+    return info ? info->hiddenRows : RowRuns{};
+}
+
 int CCellModel::GetLastColumn(const std::string& sheet) const
 {
     auto lock = Lock();

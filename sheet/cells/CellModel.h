@@ -60,6 +60,12 @@ public:
     std::optional<std::string> FindSheet(std::string_view name) const;
     // The last row and column holding a cell (0 when the sheet is empty or unknown).
     int GetLastRow(const std::string& sheet) const;
+    // The rows the workbook hides, which SUBTOTAL's forms 101 to 111 leave out, as runs of
+    // rows (first, last; 1-based): kept apart, ascending and joined where they touch, so a
+    // sheet hidden whole costs one run. Setting them adds the sheet; rows outside it drop.
+    using RowRuns = std::vector<std::pair<int, int>>;
+    void SetHiddenRows(const std::string& sheet, RowRuns runs);
+    RowRuns GetHiddenRows(const std::string& sheet) const;
     int GetLastColumn(const std::string& sheet) const;
 
     // False (nothing stored) for a place outside the sheet.
@@ -117,6 +123,7 @@ private:
         std::string name;
         int lastRow = 0;
         int lastColumn = 0;
+        RowRuns hiddenRows{};
     };
     // Hashes a name given as any kind of string without copying it.
     struct NameHash {

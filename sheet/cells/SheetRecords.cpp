@@ -42,32 +42,78 @@ std::string ArrayAreaName(const ArrayArea& area)
            std::to_string(area.left) + ":R" + std::to_string(area.bottom) + "C" + std::to_string(area.right);
 }
 
-// The area a name of ArrayAreaName's form stands for; none for any other name.
-std::optional<ArrayArea> ReadArrayAreaName(const std::string& name)
-{
-    if (name.rfind(kArrayAreaMark, 0) != 0)
-        return std::nullopt;
-    const std::size_t bang = name.rfind('!');
-    if (bang == std::string::npos || bang < kArrayAreaMark.size())
-        return std::nullopt;
-    ArrayArea area;
-    area.sheet = name.substr(kArrayAreaMark.size(), bang - kArrayAreaMark.size());
-    // R<top>C<left>:R<bottom>C<right>, numbers read without overflow
-    const char* at = name.data() + bang + 1;
-    const char* const last = name.data() + name.size();
-    auto expect = [&](char mark) { return at < last && *at++ == mark; };
-    auto number = [&](int& out) {
+// The place a marked name ends with, read without overflow.
+struct PlaceText {
+    const char* at;
+    const char* last;
+
+    bool Expect(char mark) { return at < last && *at++ == mark; }
+    bool Number(int& out)
+    {
         const auto [next, error] = std::from_chars(at, last, out);
         at = next;
         return error == std::errc();
-    };
-    if (!expect('R') || !number(area.top) || !expect('C') || !number(area.left) || !expect(':') || !expect('R') ||
-        !number(area.bottom) || !expect('C') || !number(area.right) || at != last)
+    }
+    bool Done() const { return at == last; }
+};
+
+// The sheet of a name that starts with mark and the place after its last '!'; none for any
+// other name.
+std::optional<std::pair<std::string, PlaceText>> SplitMarkedName(const std::string& name, std::string_view mark)
+{
+    if (name.rfind(mark, 0) != 0)
+        return std::nullopt;
+    const std::size_t bang = name.rfind('!');
+    if (bang == std::string::npos || bang < mark.size())
+        return std::nullopt;
+    return std::make_pair(name.substr(mark.size(), bang - mark.size()),
+                          PlaceText{name.data() + bang + 1, name.data() + name.size()});
+}
+
+// The area a name of ArrayAreaName's form stands for; none for any other name.
+std::optional<ArrayArea> ReadArrayAreaName(const std::string& name)
+{
+    auto split = SplitMarkedName(name, kArrayAreaMark);
+    if (!split)
+        return std::nullopt;
+    ArrayArea area;
+    area.sheet = std::move(split->first);
+    // R<top>C<left>:R<bottom>C<right>
+    PlaceText& text = split->second;
+    if (!text.Expect('R') || !text.Number(area.top) || !text.Expect('C') || !text.Number(area.left) ||
+        !text.Expect(':') || !text.Expect('R') || !text.Number(area.bottom) || !text.Expect('C') ||
+        !text.Number(area.right) || !text.Done())
         return std::nullopt;
     if (area.top < 1 || area.left < 1 || area.bottom < area.top || area.right < area.left ||
         area.bottom > kMaxSheetRow || area.right > kMaxSheetColumn)
         return std::nullopt;
     return area;
+}
+
+// The rows a workbook hides travel the same way, a name per run of rows:
+// "{hidden}Sheet1!R3:R5", standing for the run's first cell.
+constexpr std::string_view kHiddenRowsMark = "{hidden}";
+
+std::string HiddenRowsName(const std::string& sheet, int first, int last)
+{
+    return std::string(kHiddenRowsMark) + sheet + "!R" + std::to_string(first) + ":R" + std::to_string(last);
+}
+
+// The sheet and run a name of HiddenRowsName's form stands for; none for any other name.
+std::optional<std::pair<std::string, std::pair<int, int>>> ReadHiddenRowsName(const std::string& name)
+{
+    auto split = SplitMarkedName(name, kHiddenRowsMark);
+    if (!split)
+        return std::nullopt;
+    int first = 0;
+    int last = 0;
+    PlaceText& text = split->second;
+    if (!text.Expect('R') || !text.Number(first) || !text.Expect(':') || !text.Expect('R') || !text.Number(last) ||
+        !text.Done())
+        return std::nullopt;
+    if (first < 1 || last < first || last > kMaxSheetRow)
+        return std::nullopt;
+    return std::make_pair(std::move(split->first), std::make_pair(first, last));
 }
 
 int32_t ReadPlace(base::RecordReader& in, const char* what, int limit)
@@ -112,6 +158,9 @@ void WriteCellModel(base::RecordWriter& out, const CCellModel& cells)
     auto names = cells.GetDefinedNames();
     for (const auto& [place, area] : areas)
         names.emplace_back(ArrayAreaName(area), CCellRef(area.sheet, area.top, area.left).GetText());
+    for (const std::string& sheet : sheets)
+        for (const auto& [first, last] : cells.GetHiddenRows(sheet))
+            names.emplace_back(HiddenRowsName(sheet, first, last), CCellRef(sheet, first, 1).GetText());
     out.WriteU32(static_cast<uint32_t>(names.size()));
     for (const auto& [name, definition] : names) {
         out.WriteString(name);
@@ -145,9 +194,14 @@ void ReadCellModel(base::RecordReader& in, CCellModel& cells)
         cells.SetCell(sheet, row, column, std::move(data));
     }
     uint32_t nameCount = in.ReadCount("defined name count", 8);
+    std::map<std::string, CCellModel::RowRuns> hidden;
     for (uint32_t i = 0; i < nameCount; ++i) {
         std::string name = in.ReadString("defined name");
         std::string definition = in.ReadString("defined name reference");
+        if (auto run = ReadHiddenRowsName(name)) {
+            hidden[run->first].push_back(run->second);
+            continue;
+        }
         if (std::optional<ArrayArea> area = ReadArrayAreaName(name)) {
             // the cells of the area that hold its formula take their places in it again
             std::vector<std::pair<int, int>> places;
@@ -166,6 +220,9 @@ void ReadCellModel(base::RecordReader& in, CCellModel& cells)
         }
         cells.SetDefinedName(name, definition);
     }
+    for (auto& [sheet, runs] : hidden)
+        if (cells.FindSheet(sheet) == sheet)
+            cells.SetHiddenRows(sheet, std::move(runs));
     uint32_t valueCount = in.ReadCount("named value count", 8);
     for (uint32_t i = 0; i < valueCount; ++i) {
         std::string name = in.ReadString("named value name");

@@ -252,6 +252,12 @@ FillResult Fill(const xlsx::Workbook& workbook, CCellModel& model, const FillOpt
     for (std::size_t s = 0; s < workbook.sheets.size(); ++s) {
         const xlsx::Sheet& sheet = workbook.sheets[s];
         model.AddSheet(sheet.name);
+        if (!sheet.hiddenRows.empty()) {
+            CCellModel::RowRuns hidden; // 1-based in the model
+            for (std::uint32_t row : sheet.hiddenRows)
+                hidden.emplace_back(static_cast<int>(row) + 1, static_cast<int>(row) + 1);
+            model.SetHiddenRows(sheet.name, std::move(hidden));
+        }
         for (std::size_t i = 0; i < sheet.cells.size(); ++i) {
             const xlsx::Cell& cell = sheet.cells[i];
             if (options.stop && options.stop->load(std::memory_order_relaxed)) {

@@ -571,6 +571,7 @@ private:
         std::optional<Area> area;
         std::unordered_map<std::uint32_t, SharedFormula> shared;
         std::vector<SharedUse> uses;
+        std::vector<std::uint32_t> hidden;
         std::exception_ptr failure;
 
         void Take(SheetReader& reader)
@@ -578,6 +579,7 @@ private:
             area = reader.listedArea_;
             shared = std::move(reader.shared_);
             uses = std::move(reader.uses_);
+            hidden = std::move(reader.hidden_);
         }
     };
 
@@ -697,6 +699,7 @@ private:
                     ++kept;
                 }
             ExtendBy(part.area);
+            hidden_.insert(hidden_.end(), part.hidden.begin(), part.hidden.end());
         }
         sheet.cells.resize(kept);
     }
@@ -782,6 +785,8 @@ private:
 
     void ReadRow(const pugi::xml_node& row, std::uint32_t rowIndex, CellOutput& out)
     {
+        if (IsTrue(Attribute(row, "hidden").value()))
+            hidden_.push_back(rowIndex);
         const Sheet& sheet = out.sheet;
         std::int64_t columnIndex = -1;
         for (auto c : row.children()) {
@@ -996,6 +1001,10 @@ private:
         if (!sheet.cells.empty())
             sheet.cells.erase(last + 1, sheet.cells.end());
         sheet.usedRange = listedArea_;
+        std::sort(hidden_.begin(), hidden_.end());
+        hidden_.erase(std::unique(hidden_.begin(), hidden_.end()), hidden_.end());
+        sheet.hiddenRows = std::move(hidden_);
+        hidden_.clear();
         SpreadArrayFormulas(sheet);
     }
 
@@ -1048,6 +1057,7 @@ private:
     // Reading a part of the rows (ReadRowsAtOnce): what is settled when the parts join.
     bool part_ = false;
     std::vector<SharedUse> uses_;
+    std::vector<std::uint32_t> hidden_; // the rows marked hidden, as read
 };
 
 std::string FindRelated(const std::vector<Relationship>& rels, std::string_view typeSuffix)

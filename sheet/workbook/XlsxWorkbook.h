@@ -45,6 +45,7 @@ struct Sheet {
     bool isProtected = false;
     std::optional<Area> usedRange; // none for a sheet without cells
     std::vector<Cell> cells;       // row by row, left to right, each place once
+    std::vector<std::uint32_t> hiddenRows{}; // ascending, each once
 
     const Cell* FindCell(std::uint32_t row, std::uint32_t column) const;
 };

@@ -16,10 +16,12 @@
 
 namespace playertest {
 
-// The range arrays, the constants and the formulas of a linked network, in evaluation order.
-inline void WriteNetwork(const CVariableTable& table, const CModelNetwork& network, CActionList& actions)
+// The range arrays (with the rows cells hides, when given), the constants and the formulas of a
+// linked network, in evaluation order.
+inline void WriteNetwork(const CVariableTable& table, const CModelNetwork& network, CActionList& actions,
+                         const CCellModel* cells = nullptr)
 {
-    ::WriteRangeArrays(table, actions);
+    ::WriteRangeArrays(table, actions, nullptr, cells);
     for (const auto& [id, node] : network.PlainConstants())
         node->WriteVariableAction(actions);
     for (const CFormulaNode* node : network.GetEvaluationOrder())

@@ -69,6 +69,7 @@ struct Case {
     std::string formula;
     std::string expected; // "n:5", "s:text", "b:TRUE", "e:#N/A"
     std::string note;     // why the expectation departs from the computing program
+    double tolerance = 0; // relative, where the case has one of its own
     int32_t cell = -1;
     std::set<std::string> functions;
 };
@@ -175,7 +176,7 @@ void WriteTrimmedMovie(const fs::path& file, const std::vector<const CSwfRawData
     for (const CSwfRawData* init : inits)
         playertest::AddInitClip(movie, id++, "", init->GetBytes());
     CActionList ranges;
-    ::WriteRangeArrays(table, ranges);
+    ::WriteRangeArrays(table, ranges, nullptr, &model);
     swf::ActionEmitter used(ranges);
     used.Str("kvUsed").New("Object").Op(swf::ActionCode::SetVariable);
     for (std::size_t i = 0; i < table.GetCellCount(); ++i)
@@ -387,6 +388,8 @@ int main(int argc, char** argv)
                     c.expected = rule->text;
                 if (const auto* why = group.FindCell(cell.row, 2); why)
                     c.note = why->text;
+                if (const auto* tolerance = group.FindCell(cell.row, 3); tolerance && tolerance->type == CellType::Number)
+                    c.tolerance = tolerance->number;
                 c.functions = CalledNames(cell.formula);
                 c.cell = table.AddCell(group.name, static_cast<int>(cell.row) + 1, 1);
                 bound.formulas.insert(c.cell);
@@ -429,7 +432,7 @@ int main(int argc, char** argv)
             }
         }
         CActionList actions;
-        playertest::WriteNetwork(table, network, actions);
+        playertest::WriteNetwork(table, network, actions, &model);
         for (const Case& c : cases)
             if (!unparsed(c))
                 ReportTyped(actions, c.id, CellVariableName(c.cell));
@@ -456,6 +459,11 @@ int main(int argc, char** argv)
             const Case& c = cases[i];
             json << "{\"id\": " << JsonText(c.id) << ", \"formula\": " << JsonText(c.formula)
                  << ", \"expected\": " << JsonText(c.expected) << ", \"note\": " << JsonText(c.note);
+            if (c.tolerance > 0) {
+                char tolerance[32];
+                std::snprintf(tolerance, sizeof tolerance, "%.17g", c.tolerance);
+                json << ", \"tolerance\": " << tolerance;
+            }
             if (const std::string* failure = unparsed(c))
                 json << ", \"unparsed\": " << JsonText(*failure);
             json << ", \"missing\": [";

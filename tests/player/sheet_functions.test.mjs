@@ -2,8 +2,9 @@
 // workbooks, computed by the function library and the base movie of the installation folder,
 // must give the value that the spreadsheet program cached (or, where that program departs from
 // the desktop spreadsheet's documented rule, the value the workbook names with its reason).
-// Numbers agree to a relative 1e-12 (1e-9 for functions that iterate, 1e-10 for LINEST), texts exactly, errors by
-// kind. A function the library lacks is listed and fails its cases.
+// Numbers agree to a relative 1e-12 (1e-9 for functions that iterate, 1e-10 for LINEST, or the
+// tolerance a case names: the digits the spreadsheet program itself reaches on hard regression
+// data), texts exactly, errors by kind. A function the library lacks is listed and fails its cases.
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
@@ -42,7 +43,7 @@ function verdict(c, got) {
     if (type === "boolean") return (value === "true" ? 1 : 0) === x ? null : shown;
     if (type !== "number") return shown;
     const y = Number(value);
-    const tolerance = iterative.test(c.formula) ? 1e-9 : leastSquares.test(c.formula) ? 1e-10 : 1e-12;
+    const tolerance = c.tolerance ?? (iterative.test(c.formula) ? 1e-9 : leastSquares.test(c.formula) ? 1e-10 : 1e-12);
     if (x === y || Math.abs(x - y) <= tolerance * Math.max(Math.abs(x), Math.abs(y)) || Math.abs(x - y) < 1e-300) return null;
     return shown;
   }

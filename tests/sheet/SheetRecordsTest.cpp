@@ -103,6 +103,49 @@ TEST(SheetRecordsTest, ArrayFormulasKeepTheirAreas)
     EXPECT_FALSE(read.GetArrayPlace(CCellRef("S", 1, 1)));
 }
 
+// The record of a model, and the model read back from it, to its end.
+std::vector<std::uint8_t> Saved(const CCellModel& cells)
+{
+    base::RecordWriter out;
+    sheetrec::WriteCellModel(out, cells);
+    return out.Bytes();
+}
+
+void Reopen(const std::vector<std::uint8_t>& bytes, CCellModel& cells)
+{
+    base::RecordReader in(bytes);
+    sheetrec::ReadCellModel(in, cells);
+    EXPECT_TRUE(in.AtEnd());
+}
+
+// The rows a workbook hides are kept as joined runs, and a reopened document still has them;
+// they are no names a formula could use. A run for a sheet the document lacks adds none.
+TEST(SheetRecordsTest, HiddenRowsSurviveSaveAndReopen)
+{
+    CCellModel cells;
+    cells.SetCell("Data", 1, 1, CCellData{"1", "Number", "", false});
+    cells.SetHiddenRows("Data", {{7, 7}, {2, 3}, {4, 5}, {0, 0}, {9, kMaxSheetRow + 5}, {12, 10}});
+    const CCellModel::RowRuns joined{{2, 5}, {7, 7}, {9, kMaxSheetRow}};
+    EXPECT_EQ(cells.GetHiddenRows("Data"), joined);
+    const std::vector<std::uint8_t> saved = Saved(cells);
+    CCellModel back;
+    Reopen(saved, back);
+    EXPECT_EQ(back.GetHiddenRows("Data"), joined);
+    EXPECT_TRUE(back.GetDefinedNames().empty());
+    EXPECT_EQ(Saved(back), saved);
+
+    CCellModel named;
+    named.SetCell("Data", 1, 1, CCellData{"1", "Number", "", false});
+    named.SetDefinedName("{hidden}Gone!R1:R4", "Gone!$A$1");
+    named.SetDefinedName("{hidden}Data!R3:R2", "Data!$A$3");
+    CCellModel read;
+    Reopen(Saved(named), read);
+    EXPECT_EQ(read.GetSheetNames(), std::vector<std::string>{"Data"});
+    EXPECT_TRUE(read.GetHiddenRows("Data").empty());
+    // a name of no run's form stays a name
+    EXPECT_EQ(read.GetDefinedNames().size(), 1u);
+}
+
 TEST(SheetRecordsTest, VariableTableKeepsIdsAndIndexes)
 {
     CVariableTable table;

@@ -161,7 +161,7 @@ TEST(XlsxReader, ReadsSheetStateStringsAndDates)
     };
     std::string data =
         R"(<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c><c r="C1" t="s"><v>2</v></c></row>)"
-        R"(<row r="2"><c r="A2" s="1"><v>45292</v></c><c r="B2" s="2"><v>1.5</v></c>)"
+        R"(<row r="2" hidden="1"><c r="A2" s="1"><v>45292</v></c><c r="B2" s="2"><v>1.5</v></c>)"
         R"(<c r="C2" t="d"><v>2024-01-01T12:00:00</v></c><c r="D2" t="d"><v>1900-01-01</v></c></row>)"
         R"(<row><c><v>7</v></c><c><v>8</v></c><c t="s"><v/></c></row>)";
     more.emplace_back(
@@ -189,6 +189,7 @@ TEST(XlsxReader, ReadsSheetStateStringsAndDates)
     // A cell without a value or formula is not kept, but still counts for the used range.
     EXPECT_EQ(At(s, "C3"), nullptr);
     EXPECT_EQ(s.usedRange, (Area{0, 0, 2, 3}));
+    EXPECT_EQ(s.hiddenRows, std::vector<std::uint32_t>{1});
 }
 
 TEST(XlsxReader, OpensWhatOtherReadersOpen)
@@ -525,7 +526,15 @@ TEST(XlsxReader, ASheetOfManyRowsReadsTheSameOnSeveralThreads)
                 cells += "<c r=\"F" + n + "\" s=\"0\"/>";
             return cells;
         });
-        const ReadBothWays read = ReadOnOneAndOnSeveralThreads(data);
+        // hidden rows in the first, a middle and the last part of the rows
+        std::string hiding = data;
+        std::vector<std::uint32_t> hidden;
+        for (const int r : {3, rows / 2, rows}) {
+            const std::string tag = "<row r=\"" + std::to_string(r) + "\"";
+            hiding.insert(hiding.find(tag + ">") + tag.size(), " hidden=\"true\"");
+            hidden.push_back(static_cast<std::uint32_t>(r - 1));
+        }
+        const ReadBothWays read = ReadOnOneAndOnSeveralThreads(hiding);
         ASSERT_EQ(read.one, "");
         ASSERT_EQ(read.several, "");
         const Sheet& one = read.oneBook.sheets.at(0);
@@ -539,6 +548,8 @@ TEST(XlsxReader, ASheetOfManyRowsReadsTheSameOnSeveralThreads)
                 << "cell " << i << ": " << a.formula << " / " << b.formula;
         }
         EXPECT_EQ(several.usedRange->lastColumn, 5u);
+        EXPECT_EQ(one.hiddenRows, hidden);
+        EXPECT_EQ(several.hiddenRows, hidden);
         EXPECT_EQ(At(several, ("B" + std::to_string(rows - 1)).c_str())->formula,
                   "A" + std::to_string(rows - 1) + "*2");
         EXPECT_EQ(At(several, ("C" + std::to_string(defining - 1)).c_str())->formula,

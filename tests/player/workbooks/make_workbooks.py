@@ -5,8 +5,8 @@ Calc (headless) imports with its formulas and saves as .xlsx with the cached val
 
 Layout of every sheet: column A a case's formula, column B the expected value where the
 documented desktop-spreadsheet rule departs from the program that computed the workbook
-("n:53", "s:text", "b:TRUE", "e:#NUM!"), column C why; columns E on hold the data that the
-cases read. The player test compiles every formula of column A and compares the movie's value
+("n:53", "s:text", "b:TRUE", "e:#NUM!"), column C why, column D a relative tolerance of the
+case's own; columns E on hold the data that the cases read. The player test compiles every formula of column A and compares the movie's value
 with column B when it is set, else with the cached value.
 
 Usage: make_workbooks.py [output folder [group...]]   (needs soffice; CI does not run this)
@@ -20,6 +20,8 @@ import sys
 import tempfile
 import zipfile
 from xml.sax.saxutils import escape as xml_escape
+
+import nist_regression
 
 # Data in columns E..Q, rows 1..8. A str is text (quoted so that the import keeps "010" as
 # text), None a blank cell.
@@ -57,8 +59,19 @@ class Array:
         self.why = why
 
 
-# Each case: a formula, (formula, expected by the documented rule, why), or an Array.
+class Near:
+    """A formula whose value the movie must give to a relative tolerance of its own (written in
+    column D) rather than the player test's usual one."""
+
+    def __init__(self, formula, tolerance):
+        self.formula = formula
+        self.tolerance = tolerance
+
+
+# Each case: a formula, (formula, expected by the documented rule, why), an Array or a Near.
 GROUPS = {}
+# Data columns of a group beyond DATA's ({letter: values}, in the order of the columns).
+GROUP_DATA = {}
 
 GROUPS["operators"] = [
     '=O1+O2', '=O3+0', '=O4*2', '=O5+1', '=O6*2', '="2"+"3.5"', '=F7+1', '=F7&"x"', '=TRUE()+1',
@@ -615,6 +628,67 @@ database_cases(GROUPS["realistic"])
 
 # Defined names of a group, written into its workbook (relative parts are from A1, as the file
 # format keeps them).
+# SUBTOTAL over rows the workbook hides (rows 2 and 5 of its sheet, HIDDEN_ROWS): the forms
+# 101 to 111 leave them out, the forms 1 to 11 and the other functions count them.
+GROUPS["hidden"] = [
+    '=SUBTOTAL(109,E1:E8)', '=SUBTOTAL(9,E1:E8)', '=SUM(E1:E8)', '=SUBTOTAL(101,E1:E8)', '=SUBTOTAL(1,E1:E8)',
+    '=SUBTOTAL(102,E1:F8)', '=SUBTOTAL(103,F1:F8)', '=SUBTOTAL(3,F1:F8)', '=SUBTOTAL(104,I1:I8)', '=SUBTOTAL(105,E1:E8)',
+    '=SUBTOTAL(106,I1:I8)', '=SUBTOTAL(107,E1:E8)', '=SUBTOTAL(108,E1:E8)', '=SUBTOTAL(110,E1:E8)', '=SUBTOTAL(111,E1:E8)',
+    '=SUBTOTAL(109,E1:E8,I1:I8)', '=SUBTOTAL(109,E2:E2)', '=SUBTOTAL(109,E3:E8)', '=SUBTOTAL(109,H1:I8)',
+    '=SUBTOTAL(109,A1:A2)', '=SUBTOTAL(109,A3:A3)*2',
+]
+HIDDEN_ROWS = {"hidden": [2, 5]}
+
+
+def nist_cases():
+    """LINEST's statistics on every NIST regression set, with the set's tolerance."""
+    data, placed = nist_regression.layout(4 + len(DATA))
+    GROUP_DATA["nist"] = data
+    cases = []
+    for name, arguments, coefficients in placed:
+        formulas, _ = nist_regression.statistics_of(name, arguments, coefficients)
+        cases += [Near(formula, nist_regression.TOLERANCE[name]) for formula in formulas]
+    return cases
+
+
+GROUPS["nist"] = nist_cases()
+
+
+def report_nist(workbook):
+    """Prints the digits the computing program reaches on each NIST set (against the exact fit
+    of the numbers the workbook holds), and stops where they fall short of the set's tolerance
+    or the data no longer give the certified coefficients."""
+    with zipfile.ZipFile(workbook) as package:
+        sheet = package.read("xl/worksheets/sheet1.xml").decode("utf-8")
+    cached = {ref: float(value) if re.fullmatch(r"[-+0-9.Ee]+", value) else float("nan") for ref, value in
+              re.findall(r'<c r="([A-Z]+[0-9]+)"[^>]*?(?<!/)>(?:<f[^>]*>.*?</f>)?<v>([^<]*)</v>', sheet, re.S)}
+    data, placed = nist_regression.layout(4 + len(DATA))
+    column_of = {column: values for column, values in data.items()}
+    row = 1
+    short = []
+    for (name, ys, xs, constant), (_, arguments, coefficients) in zip(nist_regression.sets(), placed):
+        # the numbers as the program read them
+        y_col = arguments.split(":")[0][:-1]
+        x_first, x_last = arguments.split(",")[1].split(":")
+        x_first, x_last = x_first[:-1], re.sub(r"[0-9]+$", "", x_last)
+        letters = list(column_of)
+        x_cols = letters[letters.index(x_first):letters.index(x_last) + 1]
+        n = len(ys)
+        read = lambda col: [cached["%s%d" % (col, r)] for r in range(1, n + 1)]
+        exact = nist_regression.exact_fit(read(y_col), [read(c) for c in x_cols], constant)
+        certified = nist_regression.CERTIFIED[name]
+        data_digits = min(nist_regression.digits(c, exact[(1, k)]) for k, c in enumerate(certified, 1))
+        _, cells = nist_regression.statistics_of(name, arguments, coefficients)
+        reached = min(nist_regression.digits(cached["A%d" % (row + i)], exact[cell]) for i, cell in enumerate(cells))
+        row += len(cells)
+        print("%-9s computed to %.1f digits of the exact fit (certified coefficients: %.1f digits)" %
+              (name, reached, data_digits))
+        if 10 ** -reached > nist_regression.TOLERANCE[name] or data_digits < 6:
+            short.append(name)
+    if short:
+        sys.exit("NIST sets outside their tolerance or data: " + ", ".join(short))
+
+
 NAMES = {
     "realistic": {"RATE": "realistic!$E1", "PAIR": "realistic!$E1:$E2"},
 }
@@ -653,14 +727,15 @@ def layout(cases):
 
 
 def formula_of(case):
-    if isinstance(case, Array):
+    if isinstance(case, (Array, Near)):
         return case.formula
     return case[0] if isinstance(case, tuple) else case
 
 
 def write_group(name, cases, folder):
     placed = dict(layout(cases))
-    rows = max([row + (case.rows if isinstance(case, Array) else 1) - 1 for row, case in placed.items()] + [8])
+    rows = max([row + (case.rows if isinstance(case, Array) else 1) - 1 for row, case in placed.items()] + [8] +
+               [len(values) for values in GROUP_DATA.get(name, {}).values()])
     lines = []
     for r in range(rows):
         cells = ["", "", "", ""]
@@ -672,10 +747,14 @@ def write_group(name, cases, folder):
             cells[0] = case.formula
             if case.expected:
                 cells[1], cells[2] = '"' + case.expected + '"', '"' + case.why + '"'
+        elif isinstance(case, Near):
+            cells[0], cells[3] = case.formula, repr(case.tolerance)
         elif case is not None:
             cells[0] = case
         for column in sorted(DATA):
             values = DATA[column]
+            cells.append(cell_text(values[r]) if r < len(values) else "")
+        for values in GROUP_DATA.get(name, {}).values():
             cells.append(cell_text(values[r]) if r < len(values) else "")
         lines.append("\t".join(cells))
     path = os.path.join(folder, name + ".csv")
@@ -700,8 +779,9 @@ def rewrite_sheet(source, target, rewrite, rewrite_book=None):
 
 
 def make_arrays(source, target, cases, names):
-    """Turns the array cases' formulas into array formulas over their areas and adds the
-    group's defined names (the text import knows neither), to be computed again."""
+    """Turns the array cases' formulas into array formulas over their areas, adds the group's
+    defined names and hides its HIDDEN_ROWS (the text import knows none), to be computed
+    again."""
     def rewrite_book(book):
         if not names:
             return book
@@ -710,6 +790,12 @@ def make_arrays(source, target, cases, names):
         return book.replace("</sheets>", "</sheets><definedNames>" + defined + "</definedNames>", 1)
 
     def rewrite(sheet):
+        for row in HIDDEN_ROWS.get(os.path.splitext(os.path.basename(target))[0], []):
+            pattern = re.compile(r'<row r="%d"([^>]*)>' % row)
+            sheet, count = pattern.subn(lambda m: '<row r="%d"%s hidden="true">' %
+                                        (row, re.sub(r' hidden="[^"]*"', "", m.group(1))), sheet)
+            if count != 1:
+                sys.exit("no row %d in %s" % (row, target))
         for row, case in layout(cases):
             if not isinstance(case, Array):
                 continue
@@ -770,7 +856,8 @@ def main():
                  "--outdir", folder, path], check=True, capture_output=True, env=dict(os.environ, HOME=work))
             convert(source, work, "--infilter=" + options)
             computed = os.path.join(work, name + ".xlsx")
-            if any(isinstance(case, Array) for case in cases) or name in NAMES:
+            # (the NIST sets are computed again from the numbers their workbook holds)
+            if any(isinstance(case, Array) for case in cases) or name in NAMES or name in HIDDEN_ROWS or name == "nist":
                 arrays = os.path.join(work, "arrays")
                 again = os.path.join(work, "again")
                 os.makedirs(arrays, exist_ok=True)
@@ -779,6 +866,8 @@ def main():
                 convert(os.path.join(arrays, name + ".xlsx"), again)
                 computed = os.path.join(again, name + ".xlsx")
             restore_formulas(computed, os.path.join(out, name + ".xlsx"), cases)
+            if name == "nist":
+                report_nist(os.path.join(out, name + ".xlsx"))
     with open(os.path.join(out, "COMPUTED_BY"), "w") as note:
         note.write(version + "\n")
     print("computed by", version)
