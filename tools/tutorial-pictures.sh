@@ -17,7 +17,7 @@ out=$root/assets/tutorial1
 rm -rf "$shots"
 VANTOREL_DRAWN_SHOTS=1 VANTOREL_BINARY_DIR=$build VANTOREL_INSTALL_DIR=$build/install \
   "$root/tools/under-display.sh" --wm "$build/tests/screen_user_tests" \
-  --gtest_filter='WalkThroughTest.StartNewDocument*:WalkThroughTest.BindInTheWorkbook*'
+  --gtest_filter='WalkThroughTest.StartNewDocument*:WalkThroughTest.BindInTheWorkbook*:WalkThroughTest.InThePreviewTheChart*'
 
 # picture shot x y width height: the part of the shot (screen pixels) that becomes the picture.
 picture() {

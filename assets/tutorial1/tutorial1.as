@@ -51,9 +51,9 @@ kvTutAdd("In the middle is the canvas, the movie's stage: what you place on it i
     kvTutMark(top, 122, 26, 372, 272);
 }, "kvTut1_designer");
 kvVisit("Start with File > New. The canvas is the size of the movie you will publish; File > Properties changes it.", "kvTut1_designer",
-        [[32, 10], [40, 26]]);
+        [[32, 10]]);
 kvVisit("Import the workbook: open the Data menu, choose Import Model..., name the workbook, here regional-sales.xlsx, and press OK. Workbooks of the spreadsheet program and of LibreOffice both open.", "kvTut1_designer",
-        [[58, 10], [70, 26]]);
+        [[58, 10]]);
 kvVisit("The status bar says Model Import Done. The formulas come along: the published movie calculates them itself, with no spreadsheet behind it.", "kvTut1_imported",
         [[446, 305]]);
 kvVisit("Place: the palette lists the components by kind. Open its drop-down and choose a kind: single values, charts, selectors, maps, art and more.", "kvTut1_categories",
