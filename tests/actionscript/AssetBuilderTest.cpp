@@ -8,6 +8,7 @@
 #include "swf/SwfMovie.h"
 #include "swf/SwfRawTag.h"
 #include "tests/support/TestSupport.h"
+#include "tests/swf/JpegSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -138,6 +139,69 @@ TEST(AssetBuilder, AClickIsASoundExportedAfterTheClips)
     EXPECT_GT(loudest, 8000);
     EXPECT_LT(std::abs(static_cast<int>(sample(samples - 1))), 100);
     EXPECT_EQ(ManifestError(dir, "output a.dat\nclick\n").substr(0, 12), ":2: expected");
+}
+
+// A picture: the JPEG as it is, a shape of its size in pixels filled with it, and a sprite
+// exported under its name after the clips and clicks; ids never collide with what follows.
+TEST(AssetBuilder, APictureIsAnExportedSpriteOfItsSize)
+{
+    testsupport::TempDir dir;
+    const std::vector<uint8_t> jpeg = testsupport::MakeJpeg(40, 30);
+    Write(dir / "m/asset.txt", "output asset/m.swf\nclip mgr main.as\nclick kvClick\npicture kvShotA a.jpg\n"
+                                "picture kvShotB a.jpg\nframe\nscript main.as\n");
+    Write(dir / "m/main.as", "_global.m = 1;\n");
+    Write(dir / "m/a.jpg", std::string(jpeg.begin(), jpeg.end()));
+    AssetManifest manifest;
+    std::string error;
+    ASSERT_TRUE(ReadAssetManifest(dir / "m/asset.txt", manifest, error)) << error;
+    std::vector<uint8_t> bytes;
+    std::vector<fs::path> files;
+    ASSERT_TRUE(BuildAssetMovie(manifest, dir.path(), bytes, error, &files)) << error;
+    EXPECT_NE(std::find(files.begin(), files.end(), dir / "m/a.jpg"), files.end()) << "a picture is a source";
+    CSwfMovie movie;
+    movie.LoadBytes(bytes, {.keepTopLevel = true});
+    auto& exports = movie.GetClipEntries();
+    ASSERT_EQ(exports.size(), 4u);
+    EXPECT_EQ(exports[2].GetName(), "kvShotA");
+    EXPECT_EQ(exports[3].GetName(), "kvShotB");
+    EXPECT_EQ(exports[2].GetId(), 5); // bitmap 3, shape 4, sprite 5
+    EXPECT_EQ(exports[3].GetId(), 8);
+    auto body = [&](uint16_t id, swf::TagCode code) -> std::vector<uint8_t> {
+        for (CSwfObject* tag : movie.FindCharacter(id))
+            if (tag->GetTagCode() == code)
+                if (auto* raw = dynamic_cast<const CSwfRawTag*>(tag))
+                    return {raw->GetBody().begin(), raw->GetBody().end()};
+        return {};
+    };
+    const std::vector<uint8_t> bitmap = body(6, swf::TagCode::DefineBitsJpeg2);
+    ASSERT_EQ(bitmap.size(), jpeg.size() + 2);
+    EXPECT_TRUE(std::equal(jpeg.begin(), jpeg.end(), bitmap.begin() + 2));
+    // The shape's bounds: 5-bit field width, then 0..800 by 0..600 twips.
+    const std::vector<uint8_t> shape = body(7, swf::TagCode::DefineShape);
+    ASSERT_GT(shape.size(), 10u);
+    uint32_t bits = 0;
+    int have = 0;
+    size_t at = 2;
+    auto read = [&](int n) {
+        while (have < n) {
+            bits = bits << 8 | shape[at++];
+            have += 8;
+        }
+        have -= n;
+        return static_cast<int>((bits >> have) & ((1u << n) - 1));
+    };
+    const int width = read(5);
+    std::vector<int> bounds;
+    for (int i = 0; i < 4; ++i)
+        bounds.push_back(read(width));
+    EXPECT_EQ(bounds, (std::vector<int>{0, 800, 0, 600}));
+
+    EXPECT_EQ(ManifestError(dir, "output a.swf\npicture p ../a.jpg\n"),
+              ":2: picture files are relative to the folder of asset.txt");
+    Write(dir / "m/asset.txt", "output asset/m.swf\npicture p main.as\n");
+    ASSERT_TRUE(ReadAssetManifest(dir / "m/asset.txt", manifest, error)) << error;
+    EXPECT_FALSE(BuildAssetMovie(manifest, dir.path(), bytes, error));
+    EXPECT_NE(error.find("main.as: not a JPEG picture"), std::string::npos) << error;
 }
 
 TEST(AssetBuilder, SourceFaultsStopTheMovieWithTheirPlace)

@@ -5,8 +5,11 @@
 #include "tests/support/WatchedChild.h"
 #include "tools/cli/CommandLine.h"
 #include "tools/cli/InstallFolder.h"
+#include "platform/drawing/Png.h"
 
 #include <gtest/gtest.h>
+
+#include <jpeglib.h>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -635,3 +638,89 @@ TEST(CommandLine, AFolderGivenAsTheWorkbookIsNoMissingFile)
 }
 
 } // namespace
+
+// The program that turns the walk-through's screenshots into a help movie's pictures: the part
+// asked for, shrunk to fit the box with every pixel of the shot counted, as a JPEG.
+namespace {
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+    const unsigned char* At(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
+};
+
+Picture ReadJpeg(const fs::path& file)
+{
+    const std::vector<unsigned char> bytes = testsupport::ReadBytes(file);
+    Picture picture;
+    if (bytes.empty())
+        return picture;
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    picture.width = static_cast<int>(info.output_width);
+    picture.height = static_cast<int>(info.output_height);
+    picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row[] = {&picture.rgb[static_cast<size_t>(info.output_scanline) * picture.width * 3]};
+        jpeg_read_scanlines(&info, row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return picture;
+}
+
+int Shot(const std::vector<std::string>& arguments)
+{
+    return RunProgram(VANTOREL_SHOT_PROGRAM, arguments).code;
+}
+
+} // namespace
+
+TEST(ShotProgram, CutsShrinksAndCompressesAShot)
+{
+    testsupport::TempDir dir;
+    // 200 by 100: the left half red, the right half a one-pixel black and white check.
+    CBitmap shot(200, 100, RGB(255, 0, 0));
+    for (int y = 0; y < 100; ++y)
+        for (int x = 100; x < 200; ++x)
+            shot.SetPixel(x, y, (x + y) % 2 == 0 ? RGB(0, 0, 0) : RGB(255, 255, 255));
+    ASSERT_TRUE(WritePng(dir / "shot.png", shot));
+    const std::string in = (dir / "shot.png").string(), out = (dir / "out.jpg").string();
+
+    // The right half, shrunk to a quarter each way: each pixel the mean of its 16, a mid grey,
+    // never the black or white that picking one pixel of the check would give.
+    ASSERT_EQ(Shot({in, out, "25", "100", "90", "100", "0", "100", "100"}), 0);
+    Picture half = ReadJpeg(out);
+    ASSERT_EQ(half.width, 25);
+    ASSERT_EQ(half.height, 25);
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_NEAR(half.At(12, 12)[c], 127, 12) << c;
+        EXPECT_NEAR(half.At(0, 0)[c], 127, 12) << "the red half is outside the part";
+    }
+
+    // The whole shot in a box of another shape keeps its proportions and is never enlarged.
+    ASSERT_EQ(Shot({in, out, "100", "100", "90"}), 0);
+    Picture whole = ReadJpeg(out);
+    EXPECT_EQ(whole.width, 100);
+    EXPECT_EQ(whole.height, 50);
+    EXPECT_GT(whole.At(10, 25)[0], 200);
+    EXPECT_LT(whole.At(10, 25)[1], 60);
+    ASSERT_EQ(Shot({in, out, "400", "400", "90"}), 0);
+    EXPECT_EQ(ReadJpeg(out).width, 200);
+
+    // A part reaching outside the shot, a quality outside 1 to 100 and a file that is no PNG are
+    // refused, and no picture is written.
+    fs::remove(out);
+    EXPECT_EQ(Shot({in, out, "50", "50", "90", "150", "0", "100", "100"}), 2);
+    EXPECT_EQ(Shot({in, out, "50", "50", "0"}), 2);
+    testsupport::WriteBytes(dir / "not.png", std::vector<unsigned char>{'n', 'o'});
+    EXPECT_EQ(Shot({(dir / "not.png").string(), out, "50", "50", "90"}), 1);
+    EXPECT_FALSE(fs::exists(out));
+}

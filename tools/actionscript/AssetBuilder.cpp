@@ -5,6 +5,11 @@
 #include "swf/AssetCipher.h"
 #include "swf/SwfCodes.h"
 #include "swf/SwfError.h"
+#include "swf/SwfIds.h"
+#include "swf/SwfJpeg.h"
+#include "swf/SwfMovie.h"
+#include "swf/SwfSprite.h"
+#include "swf/SwfTags.h"
 #include "swf/SwfWriter.h"
 
 #include <openssl/evp.h>
@@ -26,6 +31,8 @@ namespace {
 constexpr int kWidthTwips = 550 * 20;
 constexpr int kHeightTwips = 400 * 20;
 constexpr uint16_t kFrameRate = 12 << 8; // 8.8 fixed point
+// A picture larger than this is a mistake in the sources, not something a help movie needs.
+constexpr std::uintmax_t kMostPictureBytes = 1 << 20;
 
 // A click a component plays: 30 ms of 16-bit mono samples at 22,050 Hz, a 1,800 Hz tone over a
 // 600 Hz one dying away within a few milliseconds. Made here, so the bytes are ours.
@@ -168,6 +175,38 @@ bool Skipped(const fs::path& file)
     return ext == ".as" || ext == ".sh" || ext == ".md" || file.filename() == "asset.txt";
 }
 
+// The picture as the movie writer embeds one: bitmap, a shape of its size filled with it, and
+// the exported sprite that places the shape, so a script can attach it by name.
+bool AddPicture(swf::Writer& tags, const AssetManifest::Picture& picture, uint16_t& id, std::string& error)
+{
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(picture.file, ec);
+    if (ec || size > kMostPictureBytes) {
+        error = picture.file.string() + (ec ? ": cannot read the file" : ": a picture of more than 1 MB");
+        return false;
+    }
+    const std::vector<uint8_t> bytes = ReadAll(picture.file);
+    int width = 0, height = 0;
+    if (bytes.size() != size || !ScanJpegStream(bytes.data(), bytes.size(), width, height) || width <= 0 ||
+        height <= 0) {
+        error = picture.file.string() + ": not a JPEG picture";
+        return false;
+    }
+    swf::IdCounter ids(static_cast<uint16_t>(id + 1));
+    CSwfMovie parts;
+    parts.SetWriteAll(true);
+    auto bitmap = std::make_unique<CSwfJpegImage>(ids, bytes.data(), bytes.size());
+    const uint16_t bitmapId = bitmap->GetCharacterId();
+    parts.AddTag(std::move(bitmap));
+    const uint16_t spriteId = AddPictureSprite(parts, ids, bitmapId, width, height).GetCharacterId();
+    auto exported = std::make_unique<CSwfExportedSymbol>(spriteId);
+    exported->SetName(picture.name);
+    parts.AddTag(std::move(exported));
+    parts.Write(tags);
+    id = static_cast<uint16_t>(ids.Peek() - 1);
+    return true;
+}
+
 } // namespace
 
 namespace {
@@ -190,6 +229,10 @@ public:
             if (!IsSafeRelative(w.back()))
                 return "source paths are relative to the folder of asset.txt";
             return Source(w);
+        } else if (w[0] == "picture" && w.size() == 3) {
+            if (!IsSafeRelative(w[2]))
+                return "picture files are relative to the folder of asset.txt";
+            m_.pictures.push_back({w[1], m_.folder / w[2]});
         } else if (w[0] == "click" && w.size() == 2) {
             m_.clicks.push_back(w[1]);
         } else if (w[0] == "frame" && w.size() <= 2) {
@@ -199,8 +242,8 @@ public:
                 return "version is 6 or 8";
             m_.version = static_cast<uint8_t>(w[1][0] - '0');
         } else {
-            return "expected 'output PATH', 'clip NAME FILE', 'clips PATTERN', 'click NAME', 'frame [LABEL]', "
-                   "'script FILE' or 'version 6|8'";
+            return "expected 'output PATH', 'clip NAME FILE', 'clips PATTERN', 'click NAME', 'picture NAME FILE.jpg', "
+                   "'frame [LABEL]', 'script FILE' or 'version 6|8'";
         }
         return {};
     }
@@ -259,7 +302,7 @@ bool ReadAssetManifest(const fs::path& file, AssetManifest& manifest, std::strin
     number = 0;
     if (manifest.output.empty())
         return fail("no 'output' line");
-    if (manifest.clips.size() + manifest.clicks.size() > 0xFFFE)
+    if (manifest.clips.size() + manifest.clicks.size() + 3 * manifest.pictures.size() > 0xFFFE)
         return fail("too many clips for one movie");
     return true;
 }
@@ -305,6 +348,12 @@ bool BuildAssetMovie(const AssetManifest& manifest, const fs::path& sourceRoot, 
         exports.U16(id);
         exports.String(name);
         WriteTag(tags, swf::TagCode::ExportAssets, exports);
+    }
+    for (const auto& picture : manifest.pictures) {
+        if (!AddPicture(tags, picture, id, error))
+            return false;
+        if (files)
+            files->push_back(picture.file);
     }
     for (const auto& frame : manifest.frames) {
         if (!frame.label.empty()) {
@@ -368,6 +417,8 @@ bool CheckExportNames(const fs::path& file, const AssetManifest& manifest,
     for (const auto& clip : manifest.clips)
         names.push_back(clip.name);
     names.insert(names.end(), manifest.clicks.begin(), manifest.clicks.end());
+    for (const auto& picture : manifest.pictures)
+        names.push_back(picture.name);
     for (const auto& name : names) {
         std::string key = name;
         std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });

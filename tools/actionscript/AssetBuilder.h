@@ -23,6 +23,11 @@ struct AssetManifest {
     std::string output;           // path under the installation folder, '/' separated
     std::vector<Clip> clips;
     std::vector<std::string> clicks; // export names of the click sounds, after the clips
+    struct Picture {
+        std::string name;            // export name of the sprite that shows it
+        std::filesystem::path file;  // a JPEG file
+    };
+    std::vector<Picture> pictures; // after the clicks
     std::vector<Frame> frames;
     // The SWF version in the header: 6, or 8 for a movie that must reach the page through the
     // player's external interface (the code stays SWF 6 code).
@@ -34,7 +39,8 @@ bool ReadAssetManifest(const std::filesystem::path& file, AssetManifest& manifes
 
 // Builds the movie a manifest describes: the marker of our assets, one exported clip per clip
 // entry (an empty one-frame sprite, its export and a DoInitAction with the compiled code, ids
-// from 1 in manifest order), then the top-level frames (label, DoActions, ShowFrame), or a
+// from 1 in manifest order), the click sounds, the pictures (each a JPEG bitmap, a shape filling
+// its size with it and an exported sprite placing the shape), then the top-level frames (label, DoActions, ShowFrame), or a
 // single empty frame when there are none. Returns the plain SWF file; on failure none, with
 // error naming the file, line and column. Every source read is added to files.
 bool BuildAssetMovie(const AssetManifest& manifest, const std::filesystem::path& sourceRoot,

@@ -3,7 +3,9 @@
 // each with its caption, a pointer that glides to where the scene acts and a drawing of what the
 // scene does. What a scene leaves drawn stays under the next ones; what it draws on its "top"
 // (menus, dialogs) goes when it ends. Buttons under the caption go back a scene, pause and go on;
-// the movie's variable kvStartAt starts it at a scene (1 is the first).
+// the movie's variable kvStartAt starts it at a scene (1 is the first). A scene may show instead
+// a picture of the designer (an exported picture of the movie, at most 550 by 312 pixels,
+// centred), which covers the drawing; the scene's top, the caption and the pointer stay above it.
 
 var kvTutW = 550, kvTutH = 400;
 var kvTutFrames = 0, kvTutScene = -1, kvTutScenes = [], kvTutPaused = false;
@@ -414,10 +416,21 @@ function kvTutPauseFace() {
 // A scene: its caption, where the pointer goes and what it draws as it plays (called every
 // frame with the scene's clip, its progress from 0 to 1 and a clip on top that goes when the
 // scene ends). A scene lasts as long as its caption takes to read, and a little more.
-function kvTutAdd(caption, x, y, draw) {
+function kvTutAdd(caption, x, y, draw, picture) {
     var words = caption.split(" ").length;
     var seconds = Math.max(6, 2 + words * 0.25);
-    kvTutScenes.push({caption: caption, x: x, y: y, frames: Math.round(seconds * kvTutRate), draw: draw});
+    kvTutScenes.push({caption: caption, x: x, y: y, frames: Math.round(seconds * kvTutRate), draw: draw,
+                      picture: picture});
+}
+
+// The picture a scene shows, or none.
+function kvTutPicture(name) {
+    var holder = _root.createEmptyMovieClip("kvShot", 55);
+    if (name == undefined)
+        return;
+    kvTutRect(holder, 0, 0, kvTutW, 312, 0xA9AFB6, undefined);
+    var picture = holder.attachMovie(name, "kvPicture", 1);
+    picture._x = Math.round((kvTutW - picture._width) / 2);
 }
 
 // The scene's drawing at progress p, made afresh.
@@ -448,6 +461,7 @@ function kvTutGo(n) {
     where.setTextFormat(format);
     _root.kvPointer.kvAimX = scene.x;
     _root.kvPointer.kvAimY = scene.y;
+    kvTutPicture(scene.picture);
     kvTutDraw(n, 0);
 }
 
