@@ -1,8 +1,7 @@
 // Turns a TrueType face into a font movie the player page hands to the player as one of its
-// device fonts: one DefineFont3 tag per name the face answers to (the common family whose metrics
-// it shares), with the face's bold and italic flags, so that text set in
-// that family, bold or italic, is drawn in the matching face instead of the player's single
-// regular fallback.
+// device fonts: one DefineFont3 tag per name the face answers to (the common family whose
+// metrics it shares), with the face's bold and italic flags, so that text set in that family,
+// bold or italic, is drawn in the matching face instead of the player's single regular fallback.
 //
 // vantorel-fonts <out.swf> <face.ttf> <name>...
 
@@ -16,6 +15,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "swf/SwfCodes.h"
@@ -26,12 +26,13 @@
 
 namespace {
 
-// The characters kept: Latin, Greek, Cyrillic and the usual punctuation, currency, letterlike
-// and mathematical signs. The player reads every glyph of every font when it starts, so the
-// rest of a face (a few thousand more glyphs) would only slow each player's start.
+// The characters kept: Latin (with the letters of Western and Central European languages), the
+// Greek and Russian alphabets, and the usual punctuation and currency signs. The player reads
+// every glyph of every font of the page before it plays anything, so the rest of a face (about
+// two thousand more glyphs) would only slow each player's start.
 constexpr std::pair<FT_ULong, FT_ULong> kRanges[] = {
-    {0x20, 0x7E}, {0xA0, 0x24F}, {0x370, 0x3FF}, {0x400, 0x4FF}, {0x2000, 0x206F},
-    {0x20A0, 0x20CF}, {0x2100, 0x215F}, {0x2190, 0x21FF}, {0x2200, 0x22FF}, {0x25A0, 0x25FF},
+    {0x20, 0x7E},     {0xA0, 0x17F},    {0x391, 0x3C9},   {0x401, 0x401},   {0x410, 0x451},
+    {0x2010, 0x2044}, {0x20AC, 0x20AC}, {0x2122, 0x2122}, {0x2212, 0x2212},
 };
 
 constexpr std::uint16_t kDefineFont3 = 75;
@@ -47,8 +48,8 @@ struct Glyph {
 };
 
 // Writes an outline's contours as shape records: a move to each contour's start, its lines
-// and quadratic curves (a TrueType outline has no other kind; a cubic one is drawn through its
-// end points' tangents' meeting point, near enough at text sizes).
+// and quadratic curves (a TrueType outline has no other kind; a cubic one becomes the quadratic
+// that meets it at its middle, near enough at text sizes).
 struct ShapeBuilder {
     swf::Writer out;
     double scale = 1.0;
