@@ -13,6 +13,8 @@ packages=(g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev z
           # the movies' device fonts drawn in faces of the common families' metrics (Arial,
           # Times New Roman, Courier New), with bold and italic
           fonts-liberation2
+          # the outline reader that turns those faces into the designer's player fonts
+          libfreetype-dev
           # the desktop's standard icons (read as PNG files when drawing headless) and the image
           # loader that renders the program's own SVG icons at build time
           adwaita-icon-theme libgdk-pixbuf2.0-bin librsvg2-common)

@@ -16,6 +16,14 @@
     contextMenu: "off", warnOnUnsupportedContent: false, allowScriptAccess: true,
     logLevel: "warn", maxExecutionDuration: 15, scale: "noScale", salign: "TL",
     backgroundColor: q.get("background") || null,
+    // Text set in a device font is drawn in faces of the platform's families metric-compatible
+    // with Arial, Times New Roman and Courier New, laid beside this page as font movies under
+    // those names with their bold and italic faces (the player's own fallback has neither); any
+    // other family takes the sans-serif one. The player draws them itself, so they are in the
+    // stage's picture as everything else.
+    fontSources: ["Sans", "Serif", "Mono"].flatMap((family) =>
+      ["Regular", "Bold", "Italic", "BoldItalic"].map((style) => `fonts/Liberation${family}-${style}.swf`)),
+    defaultFonts: { sans: ["Arial"], serif: ["Times New Roman"], typewriter: ["Courier New"] },
     // Where the movies' relative addresses lead: the program's host serves a base folder there.
     base: q.get("base") || null,
   };

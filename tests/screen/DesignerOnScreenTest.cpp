@@ -10,6 +10,9 @@
 #include "app/shell/KVApp.h"
 #include "app/shell/MainFrm.h"
 #include "app/stage/StageFlashCtrl.h"
+#include "model/Component.h"
+#include "model/Parameter.h"
+#include "model/ParameterSet.h"
 #include "platform/docview/Frame.h"
 #include "platform/services/FlashPlayerObject.h"
 #include "platform/services/ObjectFactory.h"
@@ -90,6 +93,43 @@ protected:
         }
         gtkscreen::Flush(); // the canvas repaints with the last picture
         return true;
+    }
+
+    // The first parameter of that name among a component's parameters, in its groups at any depth.
+    static CParameter* FindNamed(const CParameterSet& set, const std::string& name)
+    {
+        for (int i = 0; i < set.GetCount(); ++i) {
+            CParameter* p = set.GetAt(i);
+            if (p->GetName() == name)
+                return p;
+            if (p->GetSet() != nullptr) {
+                if (CParameter* inner = FindNamed(*p->GetSet(), name))
+                    return inner;
+            }
+        }
+        return nullptr;
+    }
+    // The ink of a rectangle (top-level coordinates): how many pixels are not the white paper,
+    // and how far apart its leftmost and rightmost such columns are.
+    struct Ink {
+        int pixels = 0;
+        int width = 0;
+    };
+    static Ink InkOf(const CBitmap& picture, const CRect& area)
+    {
+        Ink ink;
+        int first = -1, last = -1;
+        for (int x = std::max(0, area.left); x < std::min(picture.Width(), area.right); ++x) {
+            for (int y = std::max(0, area.top); y < std::min(picture.Height(), area.bottom); ++y) {
+                if (picture.GetPixel(x, y) != RGB(255, 255, 255)) {
+                    ++ink.pixels;
+                    first = first < 0 ? x : first;
+                    last = x;
+                }
+            }
+        }
+        ink.width = first < 0 ? 0 : last - first + 1;
+        return ink;
     }
 
     static bool Fetched(CWnd& player, const std::string& file)
@@ -250,6 +290,40 @@ TEST_F(PlayerOnScreenDesignerTest, ThePreviewFindsTheFilesItsMovieNamesBesideThe
     gtkscreen::RunUntil([&] { return gtkscreen::PlayerIdle(*player); }, 30000);
     Shot(*app->m_pMainWnd, "designer-preview-data");
     view->SendMessage(WM_COMMAND, ID_VIEW_SWF_PREVIEW);
+}
+
+// Text set in a device font is drawn by the stage in a bold face when the component's text is
+// bold: the same label switched to regular inks fewer pixels over a narrower line.
+TEST_F(PlayerOnScreenDesignerTest, ABoldLabelOnTheStageIsDrawnInABoldFace)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenSample(1400, 900));
+    CWnd& frame = *app->m_pMainWnd;
+    CDrawView* view = GetActiveDrawView();
+    CStageFlashCtrl* stage = view->GetStage();
+    CComponentObj* label = nullptr;
+    for (CDrawObj* obj : view->GetDocument()->GetObjects()) {
+        auto* c = dynamic_cast<CComponentObj*>(obj);
+        if (c != nullptr && c->GetTypeName() == "KVLabelCompSymbol")
+            label = c;
+    }
+    ASSERT_NE(label, nullptr) << "the sample has no label";
+    CParameterSet* parameters = label->GetInstance(0)->GetParameters();
+    ASSERT_NE(parameters, nullptr);
+    CParameter* style = FindNamed(*parameters, "FontStyle");
+    ASSERT_NE(style, nullptr) << "the label's text has no style";
+    ASSERT_EQ(style->GetString(), "Bold") << "the sample's label is no longer bold";
+    ASSERT_TRUE(StageSettled(*stage, 60000));
+    const CRect place = OnTop(frame, *view, label->m_position);
+    const Ink boldInk = InkOf(Shot(frame, "designer-label-bold"), place);
+
+    style->SetString("Regular");
+    label->Refresh(0);
+    ASSERT_TRUE(StageSettled(*stage, 60000));
+    const Ink regularInk = InkOf(Shot(frame, "designer-label-regular"), place);
+    ASSERT_GT(regularInk.width, place.Width() / 10) << "the regular label shows no text";
+    // Bold strokes are about half again as thick, and bold letters wider.
+    EXPECT_GT(boldInk.pixels, regularInk.pixels * 6 / 5) << "bold " << boldInk.pixels << ", regular " << regularInk.pixels;
+    EXPECT_GT(boldInk.width, regularInk.width) << "bold " << boldInk.width << " wide, regular " << regularInk.width;
 }
 
 } // namespace
