@@ -379,7 +379,7 @@ public:
             }
             if (room * sizeof(Cell) > budget_.Remaining())
                 return false;
-            sheet.cells.resize(room);
+            MakeRoom(pieces, options_.threads, sheet);
             share = (budget_.Remaining() - room * sizeof(Cell)) / texts.size();
             return true;
         };
@@ -625,6 +625,20 @@ private:
         return true;
     }
 
+    // The sheet's empty list grown to the parts' room, each part's cells made on a thread of
+    // its own: made on this thread, a million of them took near a tenth of a large publication.
+    static void MakeRoom(const std::vector<Part>& parts, unsigned threads, Sheet& sheet)
+    {
+        {
+            const CellListAllocator<Cell>::Unmade unmade;
+            sheet.cells.resize(parts.empty() ? 0 : parts.back().end);
+        }
+        base::ForEachOnThreads(0, parts.size(), threads, [&](std::size_t p) {
+            for (std::size_t i = parts[p].first; i < parts[p].end; ++i)
+                ::new (static_cast<void*>(&sheet.cells[i])) Cell;
+        });
+    }
+
     // A piece of the sheet's rows read into its room in the sheet's list within its share of
     // the memory budget. False when it is to be read in order: a row the piece cannot number
     // alone (its first row without a number) or a row number out of bounds; a fault of the file
@@ -729,11 +743,14 @@ private:
             room * sizeof(Cell) > budget_.Remaining())
             return false;
         std::vector<Part> parts(rows.parts.size());
-        sheet.cells.resize(room);
+        for (std::size_t p = 0; p < parts.size(); ++p) {
+            parts[p].first = rows.parts[p].firstCell;
+            parts[p].end = p + 1 < parts.size() ? rows.parts[p + 1].firstCell : room;
+        }
+        MakeRoom(parts, threads, sheet);
         const std::uint64_t share = (budget_.Remaining() - room * sizeof(Cell)) / parts.size();
         base::ForEachOnThreads(0, parts.size(), threads, [&](std::size_t p) {
             Part& part = parts[p];
-            part.first = rows.parts[p].firstCell;
             try {
                 part.budget = std::make_unique<MemoryBudget>(share);
                 SheetReader reader(*this, *part.budget);
