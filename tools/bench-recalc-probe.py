@@ -9,10 +9,14 @@ change to its end), "longest" (the longest call into the movie meanwhile: the ch
 manager's frames), "value" (a formula that depends on the input), "untouched" and "changing"
 when asked for, then "done".
 
-  tools/bench-recalc-probe.py [--full] ASC MOVIE INPUT OUTPUT probe.swf [UNTOUCHED [CHANGING]]
+  tools/bench-recalc-probe.py [--full] [--parts] ASC MOVIE INPUT OUTPUT probe.swf [UNTOUCHED [CHANGING]]
     --full     then also clears OUTPUT and has the manager recalculate everything, as after
                new data, and reports "full" (the ms the movie's calls took), "fullOver" (ms
                until it ended), "fullLongest" (the longest call) and "fullValue" (OUTPUT)
+    --parts    also times every part of kvCalc and of the input's function and reports
+               "parts" (those over 100 ms, name=ms, in the order they ran) and, at the end,
+               "again" (the slowest part called once more in the same pass, name=ms): a part
+               fast the second time spent the first on what it keeps for the pass
     ASC        the ActionScript compiler (build/tools/vantorel-asc/vantorel-asc)
     MOVIE      the dashboard's file name, served beside the probe
     INPUT      the input's variable ("V0"), OUTPUT a dependent's variable ("V1")
@@ -33,6 +37,29 @@ var mgr = _level1.mgr;
 var untouched = "%(untouched)s";
 var changing = "%(changing)s";
 if (kvPhase == undefined && mgr.kvRun != undefined) {
+    kvSlowParts = "";
+    kvSlowest = 0;
+    if (%(parts)s) {
+        kvTimePart = function (name) {
+            var part = _level1[name];
+            _level1[name] = function () {
+                var t = getTimer();
+                part.apply(this, arguments);
+                var ms = getTimer() - t;
+                if (ms > 100)
+                    _level0.kvSlowParts += " " + name + "=" + ms;
+                if (ms > _level0.kvSlowest) {
+                    _level0.kvSlowest = ms;
+                    _level0.kvSlowestName = name;
+                }
+            };
+        };
+        var calls = ["kvCalc", "kvCalcIn" + "%(input)s".substr(1) + "x"];
+        for (var c = 0; c < calls.length; c++) {
+            for (var n = 1; typeof _level1[calls[c] + n] == "function"; n++)
+                kvTimePart(calls[c] + n);
+        }
+    }
     // Every frame call of the manager is timed from now on.
     mgr.kvProbeTick = mgr.onEnterFrame;
     mgr.onEnterFrame = function () {
@@ -88,6 +115,12 @@ if (kvPhase == "full" && mgr.kvCalcRun == undefined) {
     kvPhase = "end";
 }
 if (kvPhase == "end") {
+    if (%(parts)s) {
+        fscommand("parts", kvSlowParts);
+        var t = getTimer();
+        _level1[kvSlowestName]();
+        fscommand("again", kvSlowestName + "=" + (getTimer() - t));
+    }
     fscommand("done", "");
     stop();
 }
@@ -120,7 +153,8 @@ def stage_rect(width, height):
 
 def main():
     full = "--full" in sys.argv
-    args = [a for a in sys.argv if a != "--full"]
+    parts = "--parts" in sys.argv
+    args = [a for a in sys.argv if a not in ("--full", "--parts")]
     if len(args) not in (6, 7, 8):
         sys.exit(__doc__)
     asc, movie, input_name, output_name, out = args[1:6]
@@ -131,7 +165,7 @@ def main():
     strings = b"".join(b"\x00" + s.encode() + b"\x00" for s in (movie, "_level1"))
     load = b"\x96" + struct.pack("<H", len(strings)) + strings + b"\x9A\x01\x00\x00" + b"\x00"
     measure = compile_actions(asc, MEASURE % {"input": input_name, "output": output_name, "untouched": untouched, "changing": changing,
-                                      "full": "true" if full else "false"})
+                                      "full": "true" if full else "false", "parts": "true" if parts else "false"})
     again = compile_actions(asc, "gotoAndPlay(2);")
     tags = (tag(12, load) + tag(1) + tag(12, measure) + tag(1) + tag(12, again) + tag(1) + tag(0))
     body = stage_rect(8000, 6000) + struct.pack("<HH", 30 << 8, 3) + tags

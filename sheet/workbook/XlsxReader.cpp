@@ -360,6 +360,7 @@ public:
         // cells on the thread that parsed it and its tree let go at once; what cannot be read
         // that way (a row numbered only by the one before it, a fault) is read again in order.
         std::vector<Part> pieces;
+        const RestMade rest{pieces, sheet};
         std::uint64_t share = 0;
         std::atomic<bool> inOrder{false};
         Package::PieceReader reader;
@@ -379,13 +380,14 @@ public:
             }
             if (room * sizeof(Cell) > budget_.Remaining())
                 return false;
-            sheet.cells.resize(room);
+            MakeRoom(pieces, sheet);
             share = (budget_.Remaining() - room * sizeof(Cell)) / texts.size();
             return true;
         };
         reader.read = [&](std::size_t i, const pugi::xml_node& holder) {
             if (!inOrder.load(std::memory_order_relaxed) && !ReadPiece(holder, sheet, share, pieces[i]))
                 inOrder.store(true, std::memory_order_relaxed);
+            MakeRest(pieces[i], sheet);
         };
         reader.keep = [&] {
             if (!inOrder.load() && SettleParts(pieces, sheet)) {
@@ -400,6 +402,8 @@ public:
                                                       pugi::parse_default | pugi::parse_ws_pcdata_single,
                                                       budget_.Remaining(), options_.threads, reader);
         if (!pieces.empty()) {
+            for (Part& piece : pieces)
+                MakeRest(piece, sheet);
             // The pieces' cells were made on other threads, whose memory the rest of the run
             // would not use again: it goes back to the system at once.
             std::vector<Part>().swap(pieces);
@@ -567,6 +571,7 @@ private:
         std::size_t first = 0; // its room in the sheet's list
         std::size_t end = 0;
         std::size_t next = 0; // past the cells it put there
+        bool made = false;    // every place of its room holds a cell
         std::unique_ptr<MemoryBudget> budget;
         std::optional<Area> area;
         std::unordered_map<std::uint32_t, SharedFormula> shared;
@@ -627,36 +632,73 @@ private:
         return true;
     }
 
+    // The sheet's empty list grown to the parts' room with its places unmade: each part makes
+    // the cells it reads in its room on its own thread, and MakeRest the places it leaves.
+    // Made beforehand on this thread and then overwritten, a million cells took near a tenth
+    // of a large publication.
+    static void MakeRoom(const std::vector<Part>& parts, Sheet& sheet)
+    {
+        const CellListAllocator<Cell>::Unmade unmade;
+        sheet.cells.resize(parts.empty() ? 0 : parts.back().end);
+    }
+
+    // Empty cells in the places of a part's room that its reading left unmade (all of them
+    // when it was not read), before anything else touches the list.
+    static void MakeRest(Part& part, Sheet& sheet) noexcept
+    {
+        if (part.made)
+            return;
+        for (std::size_t i = std::max(part.next, part.first); i < part.end; ++i)
+            ::new (static_cast<void*>(&sheet.cells[i])) Cell;
+        part.made = true;
+    }
+
+    // Makes the rest of every part's room when it goes, whatever way the reading ends.
+    struct RestMade {
+        std::vector<Part>& parts;
+        Sheet& sheet;
+        ~RestMade()
+        {
+            for (Part& part : parts)
+                MakeRest(part, sheet);
+        }
+    };
+
     // A piece of the sheet's rows read into its room in the sheet's list within its share of
     // the memory budget. False when it is to be read in order: a row the piece cannot number
     // alone (its first row without a number) or a row number out of bounds; a fault of the file
     // is kept in the part.
     bool ReadPiece(const pugi::xml_node& holder, Sheet& sheet, std::uint64_t share, Part& part)
     {
+        CellOutput out{sheet, part.first, part.end};
+        bool numbered = true;
         try {
             part.budget = std::make_unique<MemoryBudget>(share);
             SheetReader reader(*this, *part.budget);
-            CellOutput out{sheet, part.first, part.end};
             std::int64_t rowIndex = -1;
             for (auto row : holder.children()) {
                 if (LocalName(row) != "row")
                     continue;
                 if (auto r = Attribute(row, "r")) {
                     auto n = RowNumber(r);
-                    if (!n)
-                        return false;
+                    if (!n) {
+                        numbered = false;
+                        break;
+                    }
                     rowIndex = static_cast<std::int64_t>(*n) - 1;
                 } else if (rowIndex < 0 || ++rowIndex >= kMaxRows) {
-                    return false;
+                    numbered = false;
+                    break;
                 }
                 reader.ReadRow(row, static_cast<std::uint32_t>(rowIndex), out);
             }
-            part.next = out.next;
-            part.Take(reader);
+            if (numbered)
+                part.Take(reader);
         } catch (...) {
             part.failure = std::current_exception();
         }
-        return true;
+        part.next = out.next;
+        return numbered;
     }
 
     // Whether a piece of a sheet's rows gives its first row's number, which a piece read apart
@@ -732,23 +774,30 @@ private:
             room * sizeof(Cell) > budget_.Remaining())
             return false;
         std::vector<Part> parts(rows.parts.size());
-        sheet.cells.resize(room);
+        for (std::size_t p = 0; p < parts.size(); ++p) {
+            parts[p].first = parts[p].next = rows.parts[p].firstCell;
+            parts[p].end = p + 1 < parts.size() ? rows.parts[p + 1].firstCell : room;
+        }
+        MakeRoom(parts, sheet);
+        const RestMade rest{parts, sheet};
         const std::uint64_t share = (budget_.Remaining() - room * sizeof(Cell)) / parts.size();
         base::ForEachOnThreads(0, parts.size(), threads, [&](std::size_t p) {
             Part& part = parts[p];
-            part.first = rows.parts[p].firstCell;
+            CellOutput out{sheet, part.first, part.end};
             try {
                 part.budget = std::make_unique<MemoryBudget>(share);
                 SheetReader reader(*this, *part.budget);
-                CellOutput out{sheet, part.first};
                 for (std::size_t i = rows.parts[p].firstRow; i < rows.parts[p].lastRow; ++i)
                     reader.ReadRow(rows.rows[i].first, rows.rows[i].second, out);
-                part.next = out.next;
                 part.Take(reader);
             } catch (...) {
                 part.failure = std::current_exception();
             }
+            part.next = out.next;
+            MakeRest(part, sheet);
         });
+        for (Part& part : parts)
+            MakeRest(part, sheet);
         if (!SettleParts(parts, sheet)) {
             sheet.cells = {};
             return false;
@@ -773,7 +822,8 @@ private:
             // Never met while the room is counted right; reading in order finds what is wrong.
             if (next >= end)
                 throw WorkbookError("A part of the rows holds more cells than its room");
-            sheet.cells[next++] = std::move(cell);
+            // The place is unmade until now (MakeRoom).
+            ::new (static_cast<void*>(&sheet.cells[next++])) Cell(std::move(cell));
         }
     };
 

@@ -3,8 +3,11 @@
 #include "sheet/cells/CellType.h"
 
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What the workbook reader takes out of a package: plain values, no behaviour. Rows and
@@ -38,13 +41,49 @@ struct Cell {
     bool HasFormula() const { return !formula.empty(); }
 };
 
+// The allocator of a sheet's list of cells: std::allocator, except that while an Unmade lives
+// on a thread, growing a list on it leaves the new places unmade, for the reader to make the
+// cells of a large sheet on every processor instead of all on one before its pieces are read.
+// Whoever grows a list so makes every new place (placement new) before anything else uses it.
+template <class T>
+struct CellListAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = CellListAllocator<U>;
+    };
+    CellListAllocator() = default;
+    template <class U>
+    CellListAllocator(const CellListAllocator<U>&) noexcept
+    {
+    }
+
+    struct Unmade {
+        Unmade() { unmade = true; }
+        ~Unmade() { unmade = false; }
+        Unmade(const Unmade&) = delete;
+        Unmade& operator=(const Unmade&) = delete;
+    };
+
+    template <class U, class... Args>
+    void construct(U* place, Args&&... args)
+    {
+        if constexpr (sizeof...(Args) == 0)
+            if (unmade)
+                return;
+        ::new (static_cast<void*>(place)) U(std::forward<Args>(args)...);
+    }
+
+private:
+    static inline thread_local bool unmade = false;
+};
+
 struct Sheet {
     std::string name;
     std::string partName; // package part that holds it, e.g. "xl/worksheets/sheet1.xml"
     bool hidden = false;
     bool isProtected = false;
     std::optional<Area> usedRange; // none for a sheet without cells
-    std::vector<Cell> cells;       // row by row, left to right, each place once
+    std::vector<Cell, CellListAllocator<Cell>> cells; // row by row, left to right, each place once
     std::vector<std::uint32_t> hiddenRows{}; // ascending, each once
 
     const Cell* FindCell(std::uint32_t row, std::uint32_t column) const;

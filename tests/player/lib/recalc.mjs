@@ -14,7 +14,8 @@ await withPlayer(folder, async (run) => {
     (got.untouched !== undefined ? `; an unrelated formula ${got.untouched}` : "") +
     (got.changing !== undefined ? `; RAND() ${got.changing}` : "") +
     (got.full !== undefined ? `; full recalculation: ${got.full} ms of calls, ended after ${got.fullOver} ms, ` +
-      `longest call ${got.fullLongest} ms, dependent ${got.fullValue}` : ""));
+      `longest call ${got.fullLongest} ms, dependent ${got.fullValue}` : "") +
+    (got.parts !== undefined ? `; parts over 100 ms:${got.parts || " none"}; the slowest again: ${got.again} ms` : ""));
   for (const p of playerProblems(result).filter((p) => !p.includes("Unknown device font"))) console.log(`  ${p}`);
   status = result.state === "finished" && got.recalc !== undefined ? 0 : 1;
 });
