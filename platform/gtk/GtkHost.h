@@ -45,11 +45,6 @@ struct NativeWindow {
     // the window manager says where it put it instead.
     std::optional<CPoint> askedPlace;
     bool maximized = false; // asked of the window manager
-    // Whether the layer's window took input when the host last looked, and the server's time
-    // of the latest input the host had seen when it began to take input again.
-    bool enabled = true;
-    guint32 enabledAt = 0;
-    guint lateButton = 0; // a press that was not taken, whose release is not taken either
 };
 
 class CGtkWindowHost final : public IWindowHost, public IQueueWaiter {
@@ -78,15 +73,6 @@ public:
     void DrawNow(NativeWindow& native);
     // True when no native window waits to be drawn.
     bool AllDrawn() const;
-    // Keeps the server's time of an input event the toolkit delivered.
-    void SawInput(guint32 time);
-    // True for a press made (by the server's clock) while its window still took no input: a
-    // window manager that holds a click on a window to raise or focus it may deliver it only
-    // after the modal dialog that shut the window out has ended, and the later keys that ended
-    // it. The window was not usable when the person clicked.
-    bool PressedWhileDisabled(const NativeWindow& native, guint32 time) const;
-    // The native window whose toolkit window holds a widget (a menu bar), or null.
-    NativeWindow* FindByWidget(GtkWidget* widget);
     void DestroyAll();
 
     // The characters the keys pressed last typed, by scan code, for the keyboard layout.
@@ -114,7 +100,6 @@ private:
     std::set<HWND> pendingSyncs_;
     guint syncSource_ = 0;
     guint drawSource_ = 0;
-    guint32 lastInputTime_ = 0;
 };
 
 CGtkWindowHost* Host();

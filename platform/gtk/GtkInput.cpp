@@ -245,7 +245,6 @@ gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer data)
     const bool down = e->type == GDK_KEY_PRESS;
     const UINT vk = VirtualKey(e->keyval);
     TakeModifiers(e->state);
-    Host()->SawInput(e->time);
     if (KeyGoesToPlayer(*e, *top)) {
         // The toolkit takes it on to the player's view; the layer only keeps what is held.
         if (vk != 0) {
@@ -306,15 +305,6 @@ gboolean OnButton(GtkWidget*, GdkEventButton* e, gpointer data)
     TakeModifiers(e->state);
     const CPoint point(ToDevice(e->x), ToDevice(e->y));
     const bool press = e->type == GDK_BUTTON_PRESS;
-    if (press && Host()->PressedWhileDisabled(*native, e->time)) {
-        native->lateButton = e->button;
-        return TRUE;
-    }
-    if (!press && native->lateButton == e->button) {
-        native->lateButton = 0;
-        return TRUE;
-    }
-    Host()->SawInput(e->time);
     if (press) {
         KeepPress(reinterpret_cast<GdkEvent*>(e));
         ForgetClickedPlayer();
@@ -371,7 +361,6 @@ gboolean OnMotion(GtkWidget*, GdkEventMotion* e, gpointer data)
         return TRUE;
     }
     TakeModifiers(e->state);
-    Host()->SawInput(e->time);
     CUserInput::PostPointer(*top, CPoint(ToDevice(e->x), ToDevice(e->y)), WM_MOUSEMOVE);
     return TRUE;
 }

@@ -34,12 +34,8 @@ public:
         gtk_widget_set_valign(widget_, GTK_ALIGN_START);
         g_signal_connect(widget_, "size-allocate", G_CALLBACK(OnAllocated), this);
         // Behind a modal dialog (the frame disabled) a click opens no menu, as on the layer's bar.
-        // A click made behind it that comes only after the dialog has ended opens none either.
-        g_signal_connect(widget_, "button-press-event",
-                         G_CALLBACK(+[](GtkWidget* widget, GdkEventButton* e, gpointer data) -> gboolean {
-                             const NativeWindow* native = Host() != nullptr ? Host()->FindByWidget(widget) : nullptr;
-                             return !static_cast<CGtkMenuBarWidget*>(data)->bar_.Usable() ||
-                                    (native != nullptr && Host()->PressedWhileDisabled(*native, e->time));
+        g_signal_connect(widget_, "button-press-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer data) -> gboolean {
+                             return !static_cast<CGtkMenuBarWidget*>(data)->bar_.Usable();
                          }),
                          this);
         LiveBars().insert(this);

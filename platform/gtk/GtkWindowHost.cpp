@@ -278,11 +278,6 @@ void CGtkWindowHost::WindowChanged(CWnd& wnd)
         }
         return;
     }
-    const bool enabled = wnd.IsWindowEnabled() != FALSE;
-    if (enabled && !n->enabled) {
-        n->enabledAt = lastInputTime_;
-    }
-    n->enabled = enabled;
     // The picture follows at once, so the painting that follows the change fits it; the
     // native window follows when the toolkit is idle, never from inside its own layout (a
     // resize asked for there would wait for an answer the paused events cannot bring).
@@ -316,7 +311,6 @@ NativeWindow& CGtkWindowHost::Make(CWnd& top)
     auto native = std::make_unique<NativeWindow>();
     NativeWindow& n = *native;
     n.hwnd = top.GetSafeHwnd();
-    n.enabled = top.IsWindowEnabled() != FALSE;
     const DWORD style = top.GetStyle();
     // Pop-ups without a caption (drop-down lists, tips) sit exactly where the layer puts them.
     const bool bare = (style & WS_POPUP) != 0 && (style & WS_CAPTION) != WS_CAPTION;
@@ -618,31 +612,6 @@ bool CGtkWindowHost::AllDrawn() const
         }
     }
     return true;
-}
-
-void CGtkWindowHost::SawInput(guint32 time)
-{
-    // Events made up without a time (GDK_CURRENT_TIME) say nothing of when they happened.
-    if (time != GDK_CURRENT_TIME && (lastInputTime_ == 0 || static_cast<gint32>(time - lastInputTime_) > 0)) {
-        lastInputTime_ = time;
-    }
-}
-
-bool CGtkWindowHost::PressedWhileDisabled(const NativeWindow& native, guint32 time) const
-{
-    // The server's clock is 32 bits of milliseconds and wraps every 49 days.
-    return time != GDK_CURRENT_TIME && native.enabledAt != 0 && static_cast<gint32>(time - native.enabledAt) < 0;
-}
-
-NativeWindow* CGtkWindowHost::FindByWidget(GtkWidget* widget)
-{
-    GtkWidget* top = gtk_widget_get_toplevel(widget);
-    for (auto& [hwnd, n] : natives_) {
-        if (n->window == top) {
-            return n.get();
-        }
-    }
-    return nullptr;
 }
 
 void CGtkWindowHost::UpdateCursor()
